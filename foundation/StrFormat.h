@@ -1,0 +1,12 @@
+#pragma once
+// printf-style formatting into a std::string (the compiler here has no <format>).
+
+#include <cstdarg>
+#include <string>
+
+std::string StrPrintf(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+std::string StrVPrintf(const char* fmt, va_list args);
+
+// Copies at most maxChars characters of text: the bound of a fixed-width text field
+// of stored files (a 100-character field keeps 99 characters and its terminator).
+std::string BoundedCopy(const std::string& text, std::size_t maxChars);

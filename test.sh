@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them all.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/packages.sh
+tools/ensure-packages.sh "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+BUILD_DIR=${BUILD_DIR:-build/test}
+JOBS=${JOBS:-$(nproc)}
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1" \
+  -DQV_SANITIZE=ON -DQV_TESTS=ON -DQV_BENCH=ON -DQV_WERROR=ON >/dev/null
+cmake --build "$BUILD_DIR" -j "$JOBS"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export QT_QPA_PLATFORM=offscreen
+cd "$BUILD_DIR"
+ctest --output-on-failure -j "$JOBS" --timeout 120

@@ -1,0 +1,64 @@
+#include "foundation/ReportText.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TestSupport.h"
+
+namespace {
+
+struct ReportTextTest : ::testing::Test {
+    void SetUp() override { ClearReportText(); }
+    void TearDown() override { ClearReportText(); }
+};
+
+TEST_F(ReportTextTest, FirstErrorCreatesLogWithHeader)
+{
+    AddLoadError("Bad bar");
+    ASSERT_TRUE(g_ReportText);
+    EXPECT_EQ(*g_ReportText,
+              "ERRORS in program load\r\n\r\nThe following errors occured during loading\r\n\r\n"
+              "Bad bar\r\n");
+}
+
+TEST_F(ReportTextTest, FullLogSaysTooManyOnceAndStaysInsideItsRoom)
+{
+    const std::string line(100, 'x');
+    for (int i = 0; i < 200; ++i)
+        AddLoadError(line);
+    ASSERT_TRUE(g_ReportText);
+    const std::string& log = *g_ReportText;
+    EXPECT_LT(log.size(), kReportTextCapacity);
+    const auto first = log.find("Too Many Error Messages");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(log.find("Too Many Error Messages", first + 1), std::string::npos);
+}
+
+TEST_F(ReportTextTest, ShowingHandsTextToReporterAndFreesIt)
+{
+    RecordingReporter rec;
+    AddLoadError("one");
+    ShowAndClearReportText();
+    ASSERT_EQ(rec.dataTexts.size(), 1u);
+    EXPECT_NE(rec.dataTexts[0].find("one\r\n"), std::string::npos);
+    EXPECT_FALSE(g_ReportText);
+}
+
+TEST(ReporterTest, DefaultAnswersFollowButtonSetAndDefaultButton)
+{
+    EXPECT_EQ(DefaultAnswer(MsgStyle::Ok), MsgAnswer::Ok);
+    EXPECT_EQ(DefaultAnswer(MsgStyle::YesNo), MsgAnswer::Yes);
+    EXPECT_EQ(DefaultAnswer(MsgStyle::YesNo | MsgStyle::DefButton2), MsgAnswer::No);
+    EXPECT_EQ(DefaultAnswer(MsgStyle::YesNoCancel | MsgStyle::DefButton3), MsgAnswer::Cancel);
+    EXPECT_EQ(DefaultAnswer(MsgStyle::OkCancel | MsgStyle::IconQuestion), MsgAnswer::Ok);
+}
+
+TEST(ReporterTest, RecorderAnswersFromScriptThenDefault)
+{
+    RecordingReporter rec;
+    rec.Answer(MsgAnswer::No);
+    EXPECT_EQ(ShowMessage("Save?", "Quarvish", MsgStyle::YesNo), MsgAnswer::No);
+    EXPECT_EQ(ShowMessage("Save?", "Quarvish", MsgStyle::YesNo), MsgAnswer::Yes);
+    EXPECT_EQ(rec.Count("Save?"), 2);
+}
+
+} // namespace
