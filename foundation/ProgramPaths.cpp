@@ -194,9 +194,17 @@ std::string DataFileLocation::CreateWithDefault(const std::string& content,
             return path;
     }
     AddLoadError(failureMessage);
-    AddLoadError(StrPrintf("The file could not be created in the program directory nor in the "
-                           "user data directory (tried %s)",
-                           tried.c_str()));
+    const std::string name = FileNameOf(m_programDirPath);
+    if (candidates.size() > 1)
+        AddLoadError(StrPrintf("%s could not be created in the program directory nor in the "
+                               "user data directory (tried %s)",
+                               name.c_str(),
+                               tried.c_str()));
+    else
+        AddLoadError(StrPrintf("%s could not be created in the program directory, and there is "
+                               "no user data directory (HOME is not set) (tried %s)",
+                               name.c_str(),
+                               tried.c_str()));
     return std::string();
 }
 
