@@ -82,9 +82,8 @@ void SetCircle(ReinfPatternRec& slot, int n)
 
 std::string CatalogueName(int barIndex)
 {
-    if (g_RebarList == nullptr || barIndex < 0)
-        return std::string();
-    return g_RebarList->GetName(barIndex);
+    // The catalogue answers an index outside it with the empty name.
+    return barIndex < 0 ? std::string() : g_RebarList.GetName(barIndex);
 }
 
 // A layer generated from a pattern: the bar data of the pattern's layer, its own place,

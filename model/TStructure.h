@@ -31,9 +31,9 @@
 #include <vector>
 
 #include "foundation/Contain.h"
+#include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
 #include "model/MaterialTypes.h"
-#include "foundation/Sentinel.h"
 #include "model/StructureRecords.h"
 
 class TTextBuffer;
