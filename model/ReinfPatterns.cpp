@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <vector>
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -263,4 +264,22 @@ int ExpandPatterns(int direction, TStructure& s)
         }
     }
     return 1;
+}
+
+int ResetDefaultLongLayers(int direction, TStructure& s)
+{
+    if (s.CheckFrozen())
+        return 0;
+    if (direction < 0 || direction > 1)
+        return 0;
+    std::vector<LongLayerRec> plain;
+    for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
+        const LongLayerRec& layer = *s.GetLongLayer(i, direction);
+        if (layer.pattern != kCircularPattern && layer.pattern != kDistributedPattern)
+            plain.push_back(layer);
+    }
+    s.DeleteLongLayers(direction);
+    for (const auto& layer : plain)
+        s.AddLongLayer(layer, direction);
+    return ExpandPatterns(direction, s);
 }

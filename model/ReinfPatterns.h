@@ -27,3 +27,8 @@ int BuildDistributedPatterns(TStructure& structure, int direction);
 // Appends to direction d the layers of the circular patterns of direction x and of the
 // distributed patterns of direction d.
 int ExpandPatterns(int direction, TStructure& structure);
+
+// Replaces the layers of direction d that patterns generated (pattern code 1 or 2) by those
+// the pattern records give now (ExpandPatterns); the plain layers stay. The input pages call
+// it after writing the pattern records back.
+int ResetDefaultLongLayers(int direction, TStructure& structure);

@@ -287,4 +287,17 @@ TEST(PatternIndices, MembraneHasTenSlotsPerDirection)
     EXPECT_EQ(m.GetLongLayerCount(0), 0);
 }
 
+TEST(PatternLayers, ResetReplacesOnlyTheGeneratedLayers)
+{
+    TStructure s;
+    s.AddLongLayer(Layer(0.05, 3, kDb, "plain"), 0);
+    s.AddLongLayer(PatternMember(0.2, 2, kDistributedPattern, 0, 4), 0); // stale
+    s.StorePattern(Circle(4, 1), 0);
+    ASSERT_EQ(ResetDefaultLongLayers(0, s), 1);
+    ASSERT_EQ(s.GetLongLayerCount(0), 1 + 3);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->name, "plain");
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(s.GetLongLayer(i, 0)->pattern, kCircularPattern);
+}
+
 } // namespace
