@@ -233,6 +233,31 @@ TEST(StructureRegions, InsertMovesTheLaterRegionsUp)
     EXPECT_DOUBLE_EQ(s.GetHeight(), 1.0);
 }
 
+TEST(StructureRegions, WidthsAtBoundariesTakeTheChosenSide)
+{
+    // A T: flange 1.0 wide from 0.5 to 0.6 on a web 0.2 wide down to 0.
+    TStructure s;
+    s.AddRegion(0.6, 0.5, 1.0, 1.0, 0, 1);
+    s.AddRegion(0.5, 0.0, 0.2, 0.2, 0, 1);
+    struct Row {
+        double z;
+        double side0, side1, smaller;
+    };
+    const std::vector<Row> rows = {
+        {0.5, 1.0, 0.2, 0.2},          // side 0 the region above, side 1 the one below
+        {0.6, 1.0, 1.0, 1.0},          // the top face
+        {0.0, 0.2, 0.2, 0.2},          // the bottom face
+        {0.25, 0.2, 0.2, 0.2},         // inside the web
+        {0.601, 0.0001, 0.0001, 1e-6}, // above the section
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.z);
+        EXPECT_DOUBLE_EQ(s.GetWidthAtSide(row.z, 0), row.side0);
+        EXPECT_DOUBLE_EQ(s.GetWidthAtSide(row.z, 1), row.side1);
+        EXPECT_DOUBLE_EQ(s.GetWidthAt(row.z), row.smaller);
+    }
+}
+
 TEST(StructureTitles, TitleLineHoldsThreePaddedFieldsAndNamesKeep99Characters)
 {
     TStructure s;
