@@ -20,6 +20,33 @@ constexpr std::size_t kShapeLineChars = 128;
 const char kShapeFileName[] = "shape.dat";
 const char kStandardFileName[] = "standard.dat";
 
+const char kLoadHeader[] =
+    "ERRORS in Loading Sections\r\n\r\nThe following errors occured during loading\r\n\r\n";
+
+// The data-file services log their complaints straight into the load-error log; while the
+// library is loaded an empty report is started with the library's header for them, and
+// taken away again when nothing was added.
+class LoadReportHeader {
+public:
+    LoadReportHeader() : m_started(!HasReportText())
+    {
+        if (m_started) {
+            g_ReportText = std::make_unique<std::string>(kLoadHeader);
+            g_ReportText->reserve(kReportTextCapacity);
+        }
+    }
+    ~LoadReportHeader()
+    {
+        if (m_started && g_ReportText && *g_ReportText == kLoadHeader)
+            ClearReportText();
+    }
+    LoadReportHeader(const LoadReportHeader&) = delete;
+    LoadReportHeader& operator=(const LoadReportHeader&) = delete;
+
+private:
+    bool m_started;
+};
+
 const char* KindWord(int kind)
 {
     return kind == 0 ? "SHAPE" : "STANDARD";
@@ -91,8 +118,7 @@ void ReportShapeError(const std::string& text, int kind)
 {
     if (!HasReportText()) {
         const char* header =
-            kind == 0   ? "ERRORS in Loading Sections\r\n\r\nThe following errors occured during "
-                          "loading\r\n\r\n"
+            kind == 0   ? kLoadHeader
             : kind == 1 ? "Errors in defining Section\r\n\r\nThe following errors occured during "
                           "definition\r\n\r\n"
                         : "Errors in Something!\r\n\r\nThe following errors occured\r\n\r\n";
@@ -108,18 +134,11 @@ int WriteDefaultShapes(int kind)
     if (kind != 0)
         return 0;
     const DataFileLocation location(ProgramFilePath(kShapeFileName));
-    // The failure is logged under the header of the shape library's report.
-    const bool started = !HasReportText();
-    if (started)
-        g_ReportText =
-            std::make_unique<std::string>("ERRORS in Loading Sections\r\n\r\nThe following errors "
-                                          "occured during loading\r\n\r\n");
+    const LoadReportHeader header;
     const std::string written = location.CreateWithDefault(
         DefaultShapeFileText(),
         "Automatic creation of shape.dat file failed. Disk may be full or read-only.\r\nThis "
         "means that the standard shapes (circle rectangle etc) willl not be available");
-    if (!written.empty() && started)
-        ClearReportText();
     return written.empty() ? 0 : 1;
 }
 
@@ -131,6 +150,7 @@ int LoadShapeLibrary(int kind)
         ShapeTable = {};
     else
         StandardTable = {};
+    const LoadReportHeader header;
 
     std::string path = location.FindReadable();
     if (path.empty()) {

@@ -5,6 +5,7 @@
 
 #include "foundation/Sentinel.h"
 #include "foundation/StrFormat.h"
+#include "foundation/Units.h"
 #include "model/SectionShape.h"
 #include "model/ShapeFormula.h"
 #include "model/ShapeLibrary.h"
@@ -21,12 +22,11 @@ constexpr double kZeroWidth = 0.0001;
 // An earlier point lying below a later one is raised this far (m) above it.
 constexpr double kDepthRaise = 0.01;
 
-// Depths in the messages are shown as lengths: m in the metric systems.
-// TODO(units): take the factor and label of the active unit system once it exists.
+// Depths in the messages are shown as lengths of the active unit system.
 double DisplayLength(double metres, std::string& label)
 {
-    label = "m";
-    return metres;
+    label = UnitLabel(ukLength);
+    return ToDisplayUnits(metres, ukLength);
 }
 
 } // namespace

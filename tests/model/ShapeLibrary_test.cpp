@@ -22,7 +22,7 @@ const std::string kGoodRect = Block("GOOD", "\th b\n\t0 b\n");
 TEST_F(ShapeLibraryTest, MissingShapeFileIsWrittenWithDefaultsAndRead)
 {
     ASSERT_EQ(LoadShapeLibrary(0), 1);
-    EXPECT_EQ(dir.Read("shape.dat"), DefaultShapeFileText());
+    EXPECT_EQ(dir.Read("program/shape.dat"), DefaultShapeFileText());
     EXPECT_EQ(ShapeNames(), (std::vector<std::string>{"RECT", "CIRCLE", "TBEAM", "IBEAM"}));
     EXPECT_FALSE(HasReportText()) << Report();
 
@@ -74,11 +74,40 @@ TEST_F(ShapeLibraryTest, DefaultListingKeepsItsTabsAndLayout)
     EXPECT_EQ(text.substr(text.size() - closing.size()), closing);
 }
 
+TEST_F(ShapeLibraryTest, ReadOnlyProgramDirectoryUsesTheUserDataDirectory)
+{
+    const std::string program = ProgramDir().string();
+    SetDirWritableTest([program](const std::string& d) { return d != program; });
+    ASSERT_EQ(LoadShapeLibrary(0), 1);
+    EXPECT_EQ(ShapeNames().size(), 4u);
+    EXPECT_FALSE(std::filesystem::exists(ProgramDir() / "shape.dat"));
+    EXPECT_EQ(dir.Read("user/shape.dat"), DefaultShapeFileText());
+    EXPECT_FALSE(HasReportText()) << Report();
+
+    // The user's copy is read from then on, and never written over.
+    dir.Write("user/shape.dat", kGoodRect);
+    ASSERT_EQ(LoadShapeLibrary(0), 1);
+    EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
+    EXPECT_EQ(dir.Read("user/shape.dat"), kGoodRect);
+}
+
+TEST_F(ShapeLibraryTest, NowhereToWriteLeavesTableEmptyAndSaysSo)
+{
+    SetDirWritableTest([](const std::string&) { return false; });
+    EXPECT_EQ(LoadShapeLibrary(0), 0);
+    EXPECT_TRUE(ShapeNames().empty());
+    EXPECT_EQ(Report().find("ERRORS in Loading Sections\r\n"), 0u) << Report();
+    EXPECT_NE(Report().find("Automatic creation of shape.dat file failed. Disk may be full or "
+                            "read-only.\r\nThis means that the standard shapes (circle rectangle "
+                            "etc) willl not be available\r\n"),
+              std::string::npos);
+}
+
 TEST_F(ShapeLibraryTest, ExistingShapeFileIsReadAndLeftAlone)
 {
     ASSERT_EQ(LoadShapes(kGoodRect), 1);
     EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
-    EXPECT_EQ(dir.Read("shape.dat"), kGoodRect);
+    EXPECT_EQ(dir.Read("program/shape.dat"), kGoodRect);
 }
 
 TEST_F(ShapeLibraryTest, ReloadingReplacesTheTable)
@@ -92,7 +121,8 @@ TEST_F(ShapeLibraryTest, ReloadingReplacesTheTable)
 TEST_F(ShapeLibraryTest, MissingStandardFileLeavesCatalogueEmptyWithoutMessage)
 {
     EXPECT_EQ(LoadShapeLibrary(1), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "standard.dat"));
+    EXPECT_FALSE(std::filesystem::exists(ProgramDir() / "standard.dat"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "user" / "standard.dat"));
     for (const auto& entry : StandardTable)
         EXPECT_FALSE(entry);
     EXPECT_FALSE(HasReportText());
@@ -100,7 +130,7 @@ TEST_F(ShapeLibraryTest, MissingStandardFileLeavesCatalogueEmptyWithoutMessage)
 
 TEST_F(ShapeLibraryTest, StandardSectionsTakeNumbersOnly)
 {
-    dir.Write("standard.dat",
+    dir.Write("program/standard.dat",
               "// catalogue\nTYPE PCI1\nCATEGORY PCI\nSECTION\n700 300\n0 300\nENDTYPE\n"
               "TYPE BAD\nSECTION\nh 300\n0 300\nENDTYPE\n");
     ASSERT_EQ(LoadShapeLibrary(1), 1);

@@ -5,6 +5,7 @@
 #include "ShapeTestSupport.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
+#include "foundation/Units.h"
 #include "model/ShapeFormula.h"
 
 namespace {
@@ -204,6 +205,14 @@ TEST_F(ShapeLibraryTest, NegativeWidthIsMadePositiveAndReported)
     EXPECT_EQ(shape.EvaluateOutline({0.3, 0.5, 1, 1, 1, 1}), 0);
     EXPECT_NEAR(shape.points[0].width, 0.3, kTol);
     EXPECT_NE(Report().find("NEG: Negative width found at elevation 0.500 m\r\nMade positive"),
+              std::string::npos)
+        << Report();
+
+    // The elevation is shown in the length unit of the active system: 0.5 m = 1.640 ft.
+    ValueGuard<int> us(g_UnitSystem, kUnitUS);
+    ClearReportText();
+    shape.EvaluateOutline({0.3, 0.5, 1, 1, 1, 1});
+    EXPECT_NE(Report().find("NEG: Negative width found at elevation 1.640 ft\r\n"),
               std::string::npos)
         << Report();
 }

@@ -18,20 +18,25 @@ struct ShapeLibraryTest : ::testing::Test {
         ClearReportText();
         ShapeTable = {};
         StandardTable = {};
+        std::filesystem::create_directories(dir.path() / "program");
+        SetUserDataDir((dir.path() / "user").string());
     }
     void TearDown() override
     {
+        SetUserDataDir("");
+        SetDirWritableTest(nullptr);
         ClearReportText();
         ShapeTable = {};
         StandardTable = {};
     }
 
-    // Writes shape.dat with the content and reads it.
+    // Writes shape.dat with the content into the program directory and reads it.
     int LoadShapes(const std::string& content)
     {
-        dir.Write("shape.dat", content);
+        dir.Write("program/shape.dat", content);
         return LoadShapeLibrary(0);
     }
+    std::filesystem::path ProgramDir() const { return dir.path() / "program"; }
 
     std::vector<std::string> ShapeNames() const
     {
@@ -46,7 +51,7 @@ struct ShapeLibraryTest : ::testing::Test {
 
     RecordingReporter reporter;
     TempDir dir;
-    ValueGuard<std::string> programPath{g_ProgramPath, dir.path().string() + "/"};
+    ValueGuard<std::string> programPath{g_ProgramPath, (dir.path() / "program").string() + "/"};
 };
 
 // Area enclosed by an outline given as (depth, full width) points from top to bottom: the
