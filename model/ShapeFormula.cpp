@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <charconv>
+#include <optional>
 
 #include "foundation/ExpressionStack.h"
 #include "foundation/Sentinel.h"
@@ -20,41 +21,6 @@ bool IsAdditive(char op)
 {
     return op == '+' || op == '-';
 }
-
-// The value stack with a count of its entries, so that a formula needing more entries than
-// the stack holds is refused before anything is pushed past its end.
-class FormulaStack {
-public:
-    [[nodiscard]] bool Push(double value, char op, int depth)
-    {
-        if (m_count >= kFormulaStackEntries)
-            return false;
-        m_stack.Push(value, op, depth);
-        ++m_count;
-        return true;
-    }
-    // Combines the top value into the entry below it with that entry's pending operator.
-    void Reduce()
-    {
-        assert(m_count >= 2);
-        m_stack.Reduce();
-        --m_count;
-    }
-    int Count() const { return m_count; }
-    char OperatorAt(int i) const { return m_stack.GetOperator(i); }
-    int DepthAt(int i) const { return m_stack.GetDepth(i); }
-    void SetOperator(char op) { m_stack.SetOperator(op); }
-    double TakeTop()
-    {
-        assert(m_count == 1);
-        --m_count;
-        return m_stack.Pop();
-    }
-
-private:
-    TEquationStack m_stack; // starts holding the entry (0, no operator, depth 0)
-    int m_count = 1;
-};
 
 // Walks one row. Every operand is pushed and at once combined into the entry below it: a
 // placeholder 0 without operator (start of the formula, of a parenthesis or of a term after
@@ -97,9 +63,12 @@ public:
             return m_status;
         if (m_expectOperand || m_depth != 0)
             return FormulaStatus::Malformed;
-        while (m_stack.Count() > 1)
-            m_stack.Reduce();
-        value = m_stack.TakeTop();
+        while (m_stack.GetCount() > 1 && m_status == FormulaStatus::Ok)
+            Reduce();
+        const std::optional<double> top = m_stack.Pop();
+        if (m_status != FormulaStatus::Ok || !top)
+            return FormulaStatus::Malformed;
+        value = *top;
         return FormulaStatus::Ok;
     }
 
@@ -108,6 +77,16 @@ private:
     {
         if (!m_stack.Push(v, op, m_depth))
             m_status = FormulaStatus::TooDeep;
+    }
+
+    // The walk only reduces where two entries are on the stack; a refusal would be a fault
+    // of the walk, and the row is then refused rather than evaluated wrongly.
+    void Reduce()
+    {
+        const bool reduced = m_stack.Reduce();
+        assert(reduced);
+        if (!reduced)
+            m_status = FormulaStatus::Malformed;
     }
 
     void Number(const char* first, const char* last)
@@ -131,7 +110,7 @@ private:
         Push(v, 0);
         if (m_status != FormulaStatus::Ok)
             return;
-        m_stack.Reduce();
+        Reduce();
         m_expectOperand = false;
     }
 
@@ -139,14 +118,14 @@ private:
     {
         if (m_expectOperand) {
             // A sign: only where a placeholder waits (start of formula or parenthesis).
-            if (m_stack.OperatorAt(0) != 0) {
+            if (m_stack.GetOperator(0) != 0) {
                 m_status = FormulaStatus::Malformed;
                 return;
             }
         } else {
-            while (m_stack.Count() >= 2 && m_stack.DepthAt(1) == m_depth &&
-                   IsAdditive(m_stack.OperatorAt(1)))
-                m_stack.Reduce();
+            while (m_stack.GetCount() >= 2 && m_stack.GetDepth(1) == m_depth &&
+                   IsAdditive(m_stack.GetOperator(1)) && m_status == FormulaStatus::Ok)
+                Reduce();
         }
         m_stack.SetOperator(op);
         Push(0.0, 0);
@@ -179,13 +158,14 @@ private:
             m_status = FormulaStatus::Malformed;
             return;
         }
-        while (m_stack.Count() >= 2 && m_stack.DepthAt(0) == m_depth)
-            m_stack.Reduce();
+        while (m_stack.GetCount() >= 2 && m_stack.GetDepth(0) == m_depth &&
+               m_status == FormulaStatus::Ok)
+            Reduce();
         --m_depth;
     }
 
     const ShapeParams& m_params;
-    FormulaStack m_stack;
+    TEquationStack m_stack; // starts holding the entry (0, no operator, depth 0)
     FormulaStatus m_status = FormulaStatus::Ok;
     int m_depth = 0;
     bool m_expectOperand = true;

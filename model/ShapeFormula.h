@@ -10,10 +10,11 @@
 #include <cstddef>
 #include <string>
 
+#include "foundation/ExpressionStack.h"
 #include "model/SectionShape.h"
 
 // Entries the value stack holds.
-inline constexpr int kFormulaStackEntries = 10;
+inline constexpr int kFormulaStackEntries = TEquationStack::kMaxEntries;
 
 enum class FormulaStatus {
     Ok,

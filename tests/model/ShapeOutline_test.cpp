@@ -88,6 +88,8 @@ TEST_F(FormulaTest, BrokenFormulasAreRefused)
         SCOPED_TRACE(text);
         EXPECT_EQ(Evaluate(text).status, expected);
     }
+    // Refused before the stack is misused: no "Error in the new equation" box.
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST_F(FormulaTest, MarkerRowsGiveTheMarkerValue)
