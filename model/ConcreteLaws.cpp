@@ -67,12 +67,9 @@ bool StrainsInRange(const PrincipalStrains& e)
            std::fabs(e[2]) <= kMaxStrain;
 }
 
-void ReportUnknownTensionCode(const char* text)
-{
-    ShowMessage(text, "Materials Error");
-}
-
-// Cracked tensile stress (before tsFactor) and its slope. ecrP > 0 is the cracking strain.
+// Cracked tensile stress times tsFactor, with its slope when asked for; ecrP is the cracking
+// strain. An unknown code is reported (in the words of the stress or of the tangent) and
+// carries no stress.
 double CrackedTension(const ConcreteTypeRec& rec, double e, double ecrP, double c, double* slope)
 {
     const double ft = rec.ft;
@@ -114,8 +111,9 @@ double CrackedTension(const ConcreteTypeRec& rec, double e, double ecrP, double 
         s = ft;
         break;
     default:
-        ReportUnknownTensionCode(slope ? "Error in Tension Stiffening Definition"
-                                       : "Undefined Concrete Tension stiffening type");
+        ShowMessage(slope ? "Error in Tension Stiffening Definition"
+                          : "Undefined Concrete Tension stiffening type",
+                    "Materials Error");
         break;
     }
     if (slope)
