@@ -19,10 +19,6 @@ constexpr const char* kLoadError = "Load Error";
 constexpr std::size_t kConcreteNameChars = 19;
 constexpr std::size_t kSteelNameChars = 14;
 
-constexpr int kReinforcingKind = 1;
-constexpr int kPrestressingKind = 2;
-constexpr int kUserCurveKind = 32767;
-
 // Most records of one kind a structure can count (16-bit counters of the stored files).
 constexpr int kMaxRecords = 32767;
 
@@ -34,7 +30,7 @@ double RootTensileStrength(double fc)
 
 bool IsReinforcing(int kind)
 {
-    return kind == kReinforcingKind || kind == kUserCurveKind;
+    return kind == SteelKind::Reinforcing || kind == SteelKind::UserCurve;
 }
 
 } // namespace
@@ -174,7 +170,8 @@ void TStructure::ApplyModelSetRow(int i, int code)
 {
     ConcreteTypeRec& type = m_concreteTypes[static_cast<std::size_t>(i)];
     // "1 unless 4": a user-defined base curve (4) stays.
-    const int baseUnlessUser = type.baseCurve == 4 ? 4 : 1;
+    const int baseUnlessUser =
+        type.baseCurve == BaseCurveCode::UserDefined ? BaseCurveCode::UserDefined : 1;
     switch (code) {
     case 1:
         SetConcreteModelCodes(i, type.baseCurve, 1, 1);
@@ -203,7 +200,8 @@ void TStructure::ApplyModelSetRow(int i, int code)
         SetConcreteModelCodes(i, baseUnlessUser, 4, 16);
         break;
     case 15:
-        type.baseCurve = static_cast<int16_t>(type.baseCurve == 4 ? 4 : 2);
+        if (type.baseCurve != BaseCurveCode::UserDefined)
+            type.baseCurve = BaseCurveCode::Popovics;
         type.softening = 18;
         type.tensionStiffening = 7;
         // A tensile strength left at the root rule of model set 16 goes back to automatic.
@@ -354,7 +352,7 @@ int TStructure::FirstUsedSteelType() const
 int TStructure::FirstUsedPrestressingType() const
 {
     for (int t = 0; t < static_cast<int>(m_steelTypes.size()); ++t) {
-        if (m_steelTypes[static_cast<std::size_t>(t)].kind == kPrestressingKind &&
+        if (m_steelTypes[static_cast<std::size_t>(t)].kind == SteelKind::Prestressing &&
             IsSteelTypeUsed(t))
             return t;
     }
@@ -379,7 +377,7 @@ int TStructure::CountSteelKinds(int& reinforcing, int& prestressing) const
         const int kind = m_steelTypes[static_cast<std::size_t>(t)].kind;
         if (IsReinforcing(kind))
             ++reinforcing;
-        else if (kind == kPrestressingKind)
+        else if (kind == SteelKind::Prestressing)
             ++prestressing;
     };
     for (const auto& layers : m_longLayers) {
@@ -412,9 +410,9 @@ int TStructure::FixMaterialNames()
         }
     }
     for (auto& type : m_steelTypes) {
-        if (type.kind != kReinforcingKind && type.kind != kPrestressingKind &&
-            type.kind != kUserCurveKind)
-            type.kind = kReinforcingKind;
+        if (type.kind != SteelKind::Reinforcing && type.kind != SteelKind::Prestressing &&
+            type.kind != SteelKind::UserCurve)
+            type.kind = SteelKind::Reinforcing;
     }
     for (std::size_t i = 0; i < m_steelTypes.size(); ++i) {
         if (m_steelTypes[i].name.empty())
@@ -425,9 +423,9 @@ int TStructure::FixMaterialNames()
             SteelTypeRec& later = m_steelTypes[j];
             if (later.name != m_steelTypes[i].name)
                 continue;
-            const char letter = later.kind == kReinforcingKind ? 'M'
-                                : later.kind == kUserCurveKind ? 'S'
-                                                               : 'P';
+            const char letter = later.kind == SteelKind::Reinforcing ? 'M'
+                                : later.kind == SteelKind::UserCurve ? 'S'
+                                                                     : 'P';
             if (later.name.size() < kSteelNameChars)
                 later.name += letter;
             else
