@@ -268,20 +268,11 @@ TEST(PatternIndices, IndicesOutsideTheSlotsAreCheckedBeforeUse)
     EXPECT_EQ(u.GetLongLayer(0, 0)->z, 0.5);
 }
 
-TEST(PatternIndices, MembraneHasTenSlotsPerDirection)
+TEST(PatternLayers, MembraneCirclesOfXAndSpreadsOfYGoToY)
 {
-    RecordingReporter rec;
     fixtures::MembraneLike m;
-    EXPECT_NE(m.GetPattern(9, 1), nullptr);
-    EXPECT_EQ(m.GetPattern(10, 1), nullptr);
-    m.AddLongLayer(PatternMember(0.0, 2, kDistributedPattern, 10, 2), 1);
-    BuildDistributedPatterns(m, 1);
-    EXPECT_TRUE(rec.Saw("Too many distributed rebar patterns"));
-
-    // Circles of x and spreads of y go to direction y.
     m.StorePattern(Circle(4, 1), 0);
     m.StorePattern(Spread(4, 2, -0.02, 0.02), 1);
-    m.DeleteLongLayers(1);
     ExpandPatterns(1, m);
     EXPECT_EQ(m.GetLongLayerCount(1), 3 + 2);
     EXPECT_EQ(m.GetLongLayerCount(0), 0);
