@@ -66,6 +66,8 @@ double TStructure::AggregateAt(double y) const
 
 int TStructure::BuildDepthProfiles()
 {
+    if (CheckFrozen())
+        return 0;
     if (GetHeight() == 0.0)
         return 1;
     const int directions = std::min(GetLongDirectionCount(), 2);
@@ -80,6 +82,8 @@ int TStructure::BuildDepthProfiles()
 
 int TStructure::ComputeLayerBondTerms(int direction)
 {
+    if (CheckFrozen())
+        return 0;
     if (direction < 0 || direction > 1)
         return 0;
     const auto& layers = LongLayers(direction);

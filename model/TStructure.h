@@ -96,7 +96,11 @@ public:
     // Rebuilds the 300-character title line (university, doneBy, name each blank-padded to
     // 100 characters) and copies the three texts into the title fields.
     virtual int RefreshTitle();
-    // Construction-time initialisation (see the constructor).
+    // Construction-time initialisation of everything but the kind and the position variables'
+    // names: title "No Name", no types, regions, layers or lists, loads 0, model set 15, the
+    // fire defaults, the pattern slots sized by the kind's capacities, all flags cleared
+    // (checkTensionStiffening 1). The base constructor runs it for the bare structure; a
+    // derived kind's constructor runs it again once its capacities answer.
     virtual int InitEmpty();
     // Deletes the material types and all layers, empties the position variables and deletes
     // the experimental-data lists; regions and patterns stay.
@@ -113,7 +117,8 @@ public:
     // Clear cover from ComputeMinCover and what governs it (0 nothing, 1 transverse,
     // 2 longitudinal reinforcement).
     virtual double GetMinCover(int& face) const;
-    // Title setters: guarded; keep at most 99 characters; 1 and modified when changed.
+    // Title setters: guarded; keep at most 99 characters; 1 and modified when changed. The
+    // bare structure keeps no date (SetDate answers 0, GetDate is empty).
     virtual int SetName(const std::string& text);
     virtual int SetUniversity(const std::string& text);
     virtual int SetDoneBy(const std::string& text);
