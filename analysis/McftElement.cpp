@@ -323,7 +323,7 @@ double SolveMcftElement(const ConcreteTypeRec& type, LayerNodeStateRec& element,
     return t;
 }
 
-void SecantStiffnessMatrix(McftMatrix& matrix,
+void SecantStiffnessMatrix(Matrix3& matrix,
                            const ConcreteTypeRec& type,
                            const LayerNodeStateRec& element,
                            bool rowOnly)
@@ -345,22 +345,22 @@ void SecantStiffnessMatrix(McftMatrix& matrix,
 
     const double m10 = (E1 + E2) * C * S - 4.0 * G * C * S;
     const double m12 = (E2 * S - E1 * C) * P + 2.0 * G * P * Q;
-    matrix[3] = m10;
-    matrix[4] = E1 * C * C + E2 * S * S + 4.0 * G * C * S;
-    matrix[5] = m12;
+    matrix[1][0] = m10;
+    matrix[1][1] = E1 * C * C + E2 * S * S + 4.0 * G * C * S;
+    matrix[1][2] = m12;
     if (rowOnly)
         return;
 
     const double m02 = (E2 * C - E1 * S) * P - 2.0 * G * P * Q;
-    matrix[0] = E1 * S * S + E2 * C * C + 4.0 * G * C * S;
-    matrix[1] = m10;
-    matrix[2] = m02;
-    matrix[6] = m02;
-    matrix[7] = m12;
-    matrix[8] = (E1 + E2) * C * S + G * Q * Q;
+    matrix[0][0] = E1 * S * S + E2 * C * C + 4.0 * G * C * S;
+    matrix[0][1] = m10;
+    matrix[0][2] = m02;
+    matrix[2][0] = m02;
+    matrix[2][1] = m12;
+    matrix[2][2] = (E1 + E2) * C * S + G * Q * Q;
 }
 
-void SolveMcftLayer(McftMatrix& matrix,
+void SolveMcftLayer(Matrix3& matrix,
                     const ConcreteTypeRec& type,
                     const LayerNodeStateRec& element,
                     double Dx,
@@ -452,17 +452,17 @@ void SolveMcftLayer(McftMatrix& matrix,
     const double dp = Dd * C;
     const double g = 4.0 * G * C * S;
     const double h = 2.0 * G * P * Q;
-    matrix[0] = ap * S + bp * C + g;
-    matrix[1] = (E2b + Dd) * C * S - g;
-    matrix[2] = -(E2c * C * P - Cc * S * P - h);
-    matrix[3] = ap * C + bp * S - g;
-    matrix[4] = dp * C + E2b * S * S + g;
-    matrix[5] = -(E2c * S * P - Cc * C * P + h);
-    matrix[6] = -((bp - ap) * P - h);
-    matrix[7] = -((E2b * S - dp) * P + h);
-    matrix[8] = (Cc + E2c) * C * S + G * Q * Q;
+    matrix[0][0] = ap * S + bp * C + g;
+    matrix[0][1] = (E2b + Dd) * C * S - g;
+    matrix[0][2] = -(E2c * C * P - Cc * S * P - h);
+    matrix[1][0] = ap * C + bp * S - g;
+    matrix[1][1] = dp * C + E2b * S * S + g;
+    matrix[1][2] = -(E2c * S * P - Cc * C * P + h);
+    matrix[2][0] = -((bp - ap) * P - h);
+    matrix[2][1] = -((E2b * S - dp) * P + h);
+    matrix[2][2] = (Cc + E2c) * C * S + G * Q * Q;
 
-    for (int i : {0, 4, 8})
-        if (std::fabs(matrix[i]) < 1e-6)
-            matrix[i] = 1.0;
+    for (int i = 0; i < 3; ++i)
+        if (std::fabs(matrix[i][i]) < 1e-6)
+            matrix[i][i] = 1.0;
 }

@@ -17,15 +17,14 @@
 // Net principal strains are e1 = Strain1 - FreeStrain1, e2 = Strain2 - FreeStrain2.
 // Every concrete stress carries the concrete material factor phi_c.
 
-#include <array>
-
 #include "analysis/LayerNodeState.h"
+#include "foundation/SmallSolvers.h"
 
 struct ConcreteTypeRec;
 
-// 3 x 3 stiffness, row-major over (x, z, gamma): entry r c at index 3 r + c, the change of
-// stress r (f_cx, f_cz, v) with strain c (ex, ez, gamma).
-using McftMatrix = std::array<double, 9>;
+// The stiffness matrices are 3 x 3, rows and columns over (x, z, gamma): entry [r][c] is
+// the change of stress r (f_cx, f_cz, v) with strain c (ex, ez, gamma). They can be handed
+// to SolveLinear3 as they are.
 
 // While not 0 the cracking stress is reduced under transverse compression. 1 at start-up;
 // the concrete model-set selection sets it to 1 or 0.
@@ -50,9 +49,9 @@ SolveMcftElement(const ConcreteTypeRec& type, LayerNodeStateRec& element, double
 // The secant stiffness of the solved element: E1 = f1 / e1 and E2 = f2 / e2 in the
 // principal directions (Ec phi_c at zero strain) with the shear term
 // G = E1 E2 / (E1 + E2 + 1) + 1, turned into x, z, gamma. Multiplied by the element's net
-// strains it gives back f_cx, f_cz and v. With rowOnly, only the z row (indices 3, 4, 5)
+// strains it gives back f_cx, f_cz and v. With rowOnly, only the z row ([1][0], [1][1], [1][2])
 // is written and the other entries are left as they were.
-void SecantStiffnessMatrix(McftMatrix& matrix,
+void SecantStiffnessMatrix(Matrix3& matrix,
                            const ConcreteTypeRec& type,
                            const LayerNodeStateRec& element,
                            bool rowOnly);
@@ -62,7 +61,7 @@ void SecantStiffnessMatrix(McftMatrix& matrix,
 // reinforcement terms Dx and Dz when a reserve did; the slope of the crack-shear limit when
 // the shear on the crack is at its limit. Near-zero diagonal entries become 1.0 so that the
 // matrix can be solved. a and b are handed to the concrete law unchanged.
-void SolveMcftLayer(McftMatrix& matrix,
+void SolveMcftLayer(Matrix3& matrix,
                     const ConcreteTypeRec& type,
                     const LayerNodeStateRec& element,
                     double Dx,

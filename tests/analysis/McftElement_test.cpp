@@ -54,19 +54,21 @@ LayerNodeStateRec Element(double ex, double ez, double gamma)
     return el;
 }
 
-[[maybe_unused]] bool AllFinite(const McftMatrix& m)
+[[maybe_unused]] bool AllFinite(const Matrix3& m)
 {
-    for (double x : m)
-        if (!std::isfinite(x))
-            return false;
+    for (const auto& row : m)
+        for (double x : row)
+            if (!std::isfinite(x))
+                return false;
     return true;
 }
 
-double MaxAbs(const McftMatrix& m)
+double MaxAbs(const Matrix3& m)
 {
     double largest = 0.0;
-    for (double x : m)
-        largest = std::max(largest, std::fabs(x));
+    for (const auto& row : m)
+        for (double x : row)
+            largest = std::max(largest, std::fabs(x));
     return largest;
 }
 
@@ -178,14 +180,17 @@ TEST_F(McftElementTest, UncrackedElementIsIsotropicElastic)
         EXPECT_NEAR(el.ConcStressZ, E * c.ez, kStressTol);
         EXPECT_NEAR(el.ConcShearStress, E * c.gamma / 2.0, kStressTol);
 
-        McftMatrix secant{};
+        Matrix3 secant{};
         SecantStiffnessMatrix(secant, type, el, false);
-        McftMatrix tangent{};
+        Matrix3 tangent{};
         SolveMcftLayer(tangent, type, el, 0.0, 0.0, 0.0, 0.0);
-        const double expected[9] = {E, 0, 0, 0, E, 0, 0, 0, E / 2.0};
-        for (int i = 0; i < 9; ++i) {
-            EXPECT_NEAR(secant[i], expected[i], kRelTol * E) << "secant entry " << i;
-            EXPECT_NEAR(tangent[i], expected[i], kRelTol * E) << "tangent entry " << i;
+        const Matrix3 expected = {{{E, 0, 0}, {0, E, 0}, {0, 0, E / 2.0}}};
+        for (int r = 0; r < 3; ++r) {
+            for (int col = 0; col < 3; ++col) {
+                SCOPED_TRACE(std::to_string(r) + " " + std::to_string(col));
+                EXPECT_NEAR(secant[r][col], expected[r][col], kRelTol * E);
+                EXPECT_NEAR(tangent[r][col], expected[r][col], kRelTol * E);
+            }
         }
     }
 }
@@ -216,18 +221,18 @@ TEST_F(McftElementTest, SecantMatrixTimesStrainsGivesStresses)
         el.FreeStrainX = c.fx;
         el.FreeStrainZ = c.fz;
         SolveMcftElement(type, el, 0.0, 0.0);
-        McftMatrix k{};
+        Matrix3 k{};
         SecantStiffnessMatrix(k, type, el, false);
         const double d[3] = {c.ex - c.fx, c.ez - c.fz, c.gamma};
         const double stress[3] = {el.ConcStressX, el.ConcStressZ, el.ConcShearStress};
         const double scale = std::fabs(el.ConcStress1) + std::fabs(el.ConcStress2);
         for (int r = 0; r < 3; ++r) {
-            const double product = k[3 * r] * d[0] + k[3 * r + 1] * d[1] + k[3 * r + 2] * d[2];
+            const double product = k[r][0] * d[0] + k[r][1] * d[1] + k[r][2] * d[2];
             EXPECT_NEAR(product, stress[r], 1e-6 * scale) << "row " << r;
         }
         for (int r = 0; r < 3; ++r)
             for (int col = 0; col < r; ++col)
-                EXPECT_DOUBLE_EQ(k[3 * r + col], k[3 * col + r]) << r << " " << col;
+                EXPECT_DOUBLE_EQ(k[r][col], k[col][r]) << r << " " << col;
     }
 }
 
@@ -236,17 +241,13 @@ TEST_F(McftElementTest, SecantRowOnlyWritesTheTransverseRow)
     const ConcreteTypeRec type = Concrete();
     LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3);
     SolveMcftElement(type, el, 0.0, 0.0);
-    McftMatrix full{};
+    Matrix3 full{};
     SecantStiffnessMatrix(full, type, el, false);
-    McftMatrix row;
-    row.fill(-7.0);
+    Matrix3 row = {{{-7, -7, -7}, {-7, -7, -7}, {-7, -7, -7}}};
     SecantStiffnessMatrix(row, type, el, true);
-    for (int i = 0; i < 9; ++i) {
-        if (i >= 3 && i < 6)
-            EXPECT_EQ(row[i], full[i]) << i;
-        else
-            EXPECT_EQ(row[i], -7.0) << i;
-    }
+    for (int r = 0; r < 3; ++r)
+        for (int col = 0; col < 3; ++col)
+            EXPECT_EQ(row[r][col], r == 1 ? full[r][col] : -7.0) << r << " " << col;
 }
 
 // ---- Tangent stiffness --------------------------------------------------------------------
@@ -273,10 +274,10 @@ TEST_F(McftElementTest, TangentMatchesCentralDifferences)
             el.FreeStrainZ = c.fz;
             SolveMcftElement(type, el, 0.0, 0.0);
             ASSERT_EQ(el.CrackCheckCode, CrackCheck::None);
-            McftMatrix tangent{};
+            Matrix3 tangent{};
             SolveMcftLayer(tangent, type, el, 0.0, 0.0, 0.0, 0.0);
 
-            McftMatrix numeric{};
+            Matrix3 numeric{};
             for (int col = 0; col < 3; ++col) {
                 double stress[2][3];
                 for (int side = 0; side < 2; ++side) {
@@ -290,11 +291,13 @@ TEST_F(McftElementTest, TangentMatchesCentralDifferences)
                     stress[side][2] = p.ConcShearStress;
                 }
                 for (int r = 0; r < 3; ++r)
-                    numeric[3 * r + col] = (stress[0][r] - stress[1][r]) / (2.0 * kDiffStep);
+                    numeric[r][col] = (stress[0][r] - stress[1][r]) / (2.0 * kDiffStep);
             }
             const double scale = MaxAbs(numeric);
-            for (int i = 0; i < 9; ++i)
-                EXPECT_NEAR(tangent[i], numeric[i], kDiffRelTol * scale) << "entry " << i;
+            for (int r = 0; r < 3; ++r)
+                for (int col = 0; col < 3; ++col)
+                    EXPECT_NEAR(tangent[r][col], numeric[r][col], kDiffRelTol * scale)
+                        << "entry " << r << " " << col;
         }
     }
 }
@@ -515,7 +518,7 @@ TEST_F(McftElementTest, NonPositiveCrackSpacingControlsNothing)
         EXPECT_TRUE(std::isfinite(el.CrackShearLimit));
         EXPECT_TRUE(std::isfinite(el.ConcStress1));
         EXPECT_TRUE(std::isfinite(el.ConcShearStress));
-        McftMatrix k{};
+        Matrix3 k{};
         for (std::uint16_t code : {CrackCheck::LimitXSlip, CrackCheck::LimitZSlip}) {
             el.CrackCheckCode = code;
             SolveMcftLayer(k, type, el, 1e9, 1e9, 0.0, 0.0);
@@ -547,18 +550,18 @@ TEST_F(McftElementTest, TangentStaysFiniteAtTheLimits)
     for (const StrainCase& c : states) {
         LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
         SolveMcftElement(type, el, 0.0, 0.0);
-        McftMatrix secant{};
+        Matrix3 secant{};
         SecantStiffnessMatrix(secant, type, el, false);
         EXPECT_TRUE(AllFinite(secant)) << c.name;
         for (std::uint16_t code : codes) {
             SCOPED_TRACE(std::string(c.name) + ", code " + std::to_string(code));
             el.CrackCheckCode = code;
             for (double reinforcement : {0.0, 2e9}) {
-                McftMatrix k{};
+                Matrix3 k{};
                 SolveMcftLayer(k, type, el, reinforcement, reinforcement, 0.0, 0.0);
                 EXPECT_TRUE(AllFinite(k));
-                for (int i : {0, 4, 8})
-                    EXPECT_GE(std::fabs(k[i]), 1e-6) << "diagonal " << i;
+                for (int i = 0; i < 3; ++i)
+                    EXPECT_GE(std::fabs(k[i][i]), 1e-6) << "diagonal " << i;
             }
         }
     }
