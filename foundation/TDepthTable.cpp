@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <new>
+#include <exception>
 
 #include "foundation/Reporter.h"
 #include "foundation/SmallSolvers.h"

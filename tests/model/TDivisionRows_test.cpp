@@ -1,0 +1,254 @@
+#include "model/TDivisionRows.h"
+
+#include <climits>
+
+#include <gtest/gtest.h>
+
+#include "support/TestSupport.h"
+
+namespace {
+
+// A rectangle as the importer of triangle sections builds it: two triangles per region.
+int AddRectangle(TDivisionRows& raster, int left, int right, int bottom, int top, std::uint16_t tag)
+{
+    int conflict = 0;
+    EXPECT_EQ(raster.AddTriangle({left, top}, {right, top}, {left, bottom}, tag, conflict), 1);
+    EXPECT_EQ(raster.AddTriangle({right, top}, {right, bottom}, {left, bottom}, tag, conflict), 1);
+    return conflict;
+}
+
+long long SumOfWidths(const TDivisionRows& raster)
+{
+    long long sum = 0;
+    for (int r = 0; r < raster.GetRows(); ++r)
+        sum += raster.GetWidth(r);
+    return sum;
+}
+
+std::vector<TDivision> AllDivisions(TDivisionRows& raster)
+{
+    raster.SortLocations();
+    std::vector<TDivision> out;
+    while (raster.HasMore() && out.size() < 100)
+        out.push_back(raster.NextDivision());
+    return out;
+}
+
+TEST(TDivisionRowsTest, RasterSizeAndNoneValueFollowN)
+{
+    struct Row {
+        int n;
+        int rows;
+        int none;
+    };
+    for (const Row& row : {Row{0, 10, 65535},
+                           Row{100, 210, 65535},
+                           Row{31494, 62998, 65535},
+                           Row{31495, 63000, 4000000},
+                           Row{40000, 80010, 4000000}}) {
+        SCOPED_TRACE(row.n);
+        TDivisionRows raster;
+        ASSERT_EQ(raster.Init(row.n), 1);
+        EXPECT_EQ(raster.GetRows(), row.rows);
+        EXPECT_EQ(raster.GetNoneValue(), row.none);
+        EXPECT_EQ(raster.GetWidth(row.rows - 1), 0);
+        EXPECT_EQ(raster.GetTag(0), kNoDivisionTag);
+    }
+}
+
+TEST(TDivisionRowsTest, InitRefusesNegativeAndHugeSizes)
+{
+    for (int n : {-1, INT_MIN, 10000001, INT_MAX}) {
+        SCOPED_TRACE(n);
+        TDivisionRows raster;
+        EXPECT_EQ(raster.Init(n), 0);
+        EXPECT_FALSE(raster.HasRaster());
+    }
+}
+
+TEST(TDivisionRowsTest, RowIntersectionOfEdges)
+{
+    struct Row {
+        const char* what;
+        int x1, y1, x2, y2, r;
+        std::optional<int> column;
+    };
+    const Row rows[] = {
+        {"horizontal edge", 0, 5, 10, 5, 5, std::nullopt},
+        {"row below edge", 0, 0, 10, 10, -1, std::nullopt},
+        {"row above edge", 0, 0, 10, 10, 11, std::nullopt},
+        {"start point", 3, 0, 10, 10, 0, 3},
+        {"end point", 3, 0, 10, 10, 10, 10},
+        {"middle rounds half up", 0, 0, 5, 10, 5, 3},      // 2.5 + 0.5
+        {"negative side truncates", -10, 0, 10, 4, 1, -4}, // -5 + 0.5 toward zero
+        {"extreme columns", INT_MIN, 0, INT_MAX, 2, 1, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(TDivisionRows::RowIntersection(row.x1, row.y1, row.x2, row.y2, row.r),
+                  row.column);
+    }
+}
+
+TEST(TDivisionRowsTest, RightTriangleAddsWidthTenMinusRow)
+{
+    TDivisionRows raster;
+    ASSERT_EQ(raster.Init(10), 1);
+    int conflict = 0;
+    EXPECT_EQ(raster.AddTriangle({0, 0}, {10, 0}, {0, 10}, 3, conflict), 1);
+    EXPECT_EQ(conflict, 0);
+    for (int r = 0; r < raster.GetRows(); ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(raster.GetWidth(r), r < 10 ? 10 - r : 0);
+        EXPECT_EQ(raster.GetTag(r), r < 10 ? 3 : kNoDivisionTag);
+    }
+    // Area by hand: 10 + 9 + ... + 1.
+    EXPECT_EQ(SumOfWidths(raster), 55);
+}
+
+TEST(TDivisionRowsTest, RectangleGivesConstantWidthAndOneDivision)
+{
+    TDivisionRows raster;
+    ASSERT_EQ(raster.Init(10), 1);
+    EXPECT_EQ(AddRectangle(raster, 0, 20, 0, 10, 1), 0);
+    for (int r = 0; r < raster.GetRows(); ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(raster.GetWidth(r), r < 10 ? 20 : 0);
+    }
+    EXPECT_EQ(SumOfWidths(raster), 200);
+    const auto divisions = AllDivisions(raster);
+    ASSERT_EQ(divisions.size(), 1u);
+    EXPECT_EQ(divisions[0], (TDivision{10, 20, 0, 20, 1}));
+}
+
+TEST(TDivisionRowsTest, StackedRegionsGiveOneDivisionEachWithItsTag)
+{
+    TDivisionRows raster;
+    ASSERT_EQ(raster.Init(20), 1);
+    EXPECT_EQ(AddRectangle(raster, 0, 20, 0, 10, 1), 0);
+    // A web narrowing from columns 5 .. 15 at row 10 to 8 .. 12 at row 30.
+    int conflict = 0;
+    raster.AddTriangle({5, 10}, {15, 10}, {8, 30}, 2, conflict);
+    raster.AddTriangle({15, 10}, {12, 30}, {8, 30}, 2, conflict);
+    EXPECT_EQ(conflict, 0);
+    const auto divisions = AllDivisions(raster);
+    ASSERT_EQ(divisions.size(), 2u);
+    EXPECT_EQ(divisions[0], (TDivision{10, 20, 0, 20, 1}));
+    // At row 29 the web's edges lie at 8.15 and 11.85; each crossing is rounded by
+    // truncating x + 0.5, to 8 and 12.
+    EXPECT_EQ(divisions[1], (TDivision{30, 4, 10, 10, 2}));
+}
+
+TEST(TDivisionRowsTest, DifferentTagsOnOneRowSetConflictAndLargerWins)
+{
+    TDivisionRows raster;
+    ASSERT_EQ(raster.Init(10), 1);
+    EXPECT_EQ(AddRectangle(raster, 0, 4, 0, 10, 1), 0);
+    EXPECT_EQ(AddRectangle(raster, 4, 20, 0, 10, 2), 1);
+    EXPECT_EQ(raster.GetTag(5), 2);
+    EXPECT_EQ(raster.GetWidth(5), 20);
+    // A narrower third tag does not take the row over.
+    EXPECT_EQ(AddRectangle(raster, 20, 22, 0, 10, 3), 1);
+    EXPECT_EQ(raster.GetTag(5), 2);
+    EXPECT_EQ(raster.GetWidth(5), 22);
+}
+
+TEST(TDivisionRowsTest, CloseLocationsOfEqualWidthAreMerged)
+{
+    TDivisionRows raster;
+    ASSERT_EQ(raster.Init(20), 1);
+    AddRectangle(raster, 0, 20, 0, 20, 1);
+    // A triangle of no area puts locations at row 2 without changing any width.
+    int conflict = 0;
+    raster.AddTriangle({50, 2}, {50, 2}, {50, 2}, 1, conflict);
+    const auto divisions = AllDivisions(raster);
+    ASSERT_EQ(divisions.size(), 1u);
+    EXPECT_EQ(divisions[0], (TDivision{20, 20, 0, 20, 1}));
+}
+
+TEST(TDivisionRowsTest, MergingStopsAtTheLastLocation)
+{
+    // Rows 0 and 2 only, widths 4 and 0: the walk would otherwise run past the last location.
+    TDivisionRows raster;
+    ASSERT_EQ(raster.Init(10), 1);
+    AddRectangle(raster, 0, 4, 0, 2, 1);
+    const auto divisions = AllDivisions(raster);
+    ASSERT_EQ(divisions.size(), 1u);
+    EXPECT_EQ(divisions[0], (TDivision{2, 4, 0, 4, 1}));
+    EXPECT_FALSE(raster.HasMore());
+    EXPECT_EQ(raster.NextDivision(), TDivision{});
+}
+
+TEST(TDivisionRowsTest, TrianglePartlyOutsideIsClippedToRaster)
+{
+    TDivisionRows raster;
+    ASSERT_EQ(raster.Init(5), 1); // rows 0 .. 19
+    int conflict = 0;
+    raster.AddTriangle({0, -10}, {40, -10}, {0, 30}, 1, conflict);
+    // Width 40 - (r + 10) = 30 - r inside the raster.
+    for (int r = 0; r < raster.GetRows(); ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(raster.GetWidth(r), 30 - r);
+    }
+    EXPECT_EQ(SumOfWidths(raster), 410); // 30 + 29 + ... + 11
+    EXPECT_EQ(raster.GetWidth(-1), 0);
+    EXPECT_EQ(raster.GetWidth(20), 0);
+    // The layer ends at the raster's edges.
+    const auto divisions = AllDivisions(raster);
+    ASSERT_EQ(divisions.size(), 1u);
+    EXPECT_EQ(divisions[0], (TDivision{20, 11, 0, 30, 1}));
+}
+
+TEST(TDivisionRowsTest, TrianglesWhollyOutsideChangeNothing)
+{
+    TDivisionRows raster;
+    ASSERT_EQ(raster.Init(5), 1);
+    int conflict = 0;
+    raster.AddTriangle({0, -100}, {40, -100}, {0, -50}, 1, conflict);
+    raster.AddTriangle({0, 20}, {40, 20}, {0, 60}, 1, conflict);
+    raster.AddTriangle({0, INT_MAX - 1}, {40, INT_MAX}, {0, INT_MAX}, 1, conflict);
+    raster.AddTriangle({0, INT_MIN}, {40, INT_MIN + 1}, {0, INT_MIN}, 1, conflict);
+    EXPECT_EQ(SumOfWidths(raster), 0);
+    EXPECT_EQ(conflict, 0);
+    for (int r = 0; r < raster.GetRows(); ++r)
+        EXPECT_EQ(raster.GetTag(r), kNoDivisionTag);
+}
+
+TEST(TDivisionRowsTest, HugeTriangleIsClippedAndWidthSaturates)
+{
+    TDivisionRows raster;
+    ASSERT_EQ(raster.Init(5), 1);
+    int conflict = 0;
+    raster.AddTriangle({INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}, 1, conflict);
+    raster.AddTriangle({INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}, 1, conflict);
+    for (int r = 0; r < raster.GetRows(); ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(raster.GetWidth(r), INT_MAX);
+    }
+}
+
+TEST(TDivisionRowsTest, WithoutRasterReportsIntegrityFault)
+{
+    RecordingReporter rec;
+    TDivisionRows raster;
+    int conflict = 0;
+    EXPECT_EQ(raster.AddTriangle({0, 0}, {10, 0}, {0, 10}, 1, conflict), 1);
+    EXPECT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(raster.GetWidth(3), -1);
+    EXPECT_EQ(rec.messages.size(), 2u);
+    EXPECT_TRUE(rec.Saw("division rows not allocated"));
+}
+
+TEST(TDivisionRowsTest, FreeReleasesRasterAndLocations)
+{
+    TDivisionRows raster;
+    ASSERT_EQ(raster.Init(10), 1);
+    AddRectangle(raster, 0, 20, 0, 10, 1);
+    raster.Free();
+    EXPECT_FALSE(raster.HasRaster());
+    EXPECT_EQ(raster.GetRows(), 0);
+    EXPECT_EQ(raster.GetLocations().GetCount(), 0);
+    EXPECT_FALSE(raster.HasMore());
+}
+
+} // namespace
