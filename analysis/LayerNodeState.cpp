@@ -1,5 +1,10 @@
 #include "analysis/LayerNodeState.h"
 
+#include <algorithm>
+
+#include "model/MaterialTypes.h"
+#include "model/TStructure.h"
+
 double LayerNodeQuantity(const LayerNodeStateRec& node, int code)
 {
     switch (code) {
@@ -40,4 +45,38 @@ double InitialTransverseStrain(const SectionState* /*state*/,
                                double /*depth*/)
 {
     return freeStrainZ;
+}
+
+const SteelTypeRec* GetLongLayerSteelType(const TStructure& structure, int i, int d)
+{
+    if (d != 0 && d != 1)
+        return nullptr;
+    if (i < 0 || i >= structure.GetLongLayerCount(d))
+        return nullptr;
+    const LongLayerRec* layer = structure.GetLongLayer(i, d);
+    if (layer == nullptr || layer->type < 0 || layer->type >= structure.GetSteelTypeCount())
+        return nullptr;
+    return structure.GetSteelType(layer->type);
+}
+
+bool SetNodeTensionStiffFactor(const TStructure& structure, LayerNodeStateRec& node)
+{
+    const int index = node.ConcreteType;
+    if (index < 0 || index >= structure.GetConcreteTypeCount())
+        return false;
+    const ConcreteTypeRec* type = structure.GetConcreteType(index);
+    if (type == nullptr)
+        return false;
+    if (type->tensionStiffening == TensionStiffeningCode::Kelst1999)
+        node.TensionStiffFactor = std::min(structure.GetTensionStiffFactorAt(node.Depth, 2),
+                                           structure.GetTensionStiffFactorAt(node.Depth, 0));
+    else
+        node.TensionStiffFactor = type->tsCoefficient;
+    return true;
+}
+
+double CrackSpacingAtDepth(const TStructure& structure, double depth, int d)
+{
+    const double spacing = structure.GetCrackSpacingAt(depth, d);
+    return d == 0 ? std::min(spacing, structure.GetHeight()) : spacing;
 }

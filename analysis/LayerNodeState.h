@@ -13,6 +13,8 @@
 #include <cstdint>
 
 struct SectionState;
+struct SteelTypeRec;
+class TStructure;
 
 struct LayerNodeStateRec {
     double StrainX = 0.0;          // total longitudinal strain (plane-section profile at the depth)
@@ -100,3 +102,20 @@ double LayerNodeQuantity(const LayerNodeStateRec& node, int code);
 // The state, node id and depth are part of the contract but not used.
 double
 InitialTransverseStrain(const SectionState* state, double freeStrainZ, int nodeId, double depth);
+
+// Node operations of the beam-section analysis, on the analysis's copy of the structure.
+
+// The steel type of longitudinal layer i of direction d (0 x, 1 y). No type (null, without a
+// message) for any other direction, for an index outside the layers (negative ones
+// included) or for a layer whose steel type index is outside the structure's types.
+const SteelTypeRec* GetLongLayerSteelType(const TStructure& structure, int i, int d);
+
+// Sets node.TensionStiffFactor from the node's concrete type (node.ConcreteType): with
+// tension-stiffening code 7 the smaller of the structure's tension-stiffening profiles of
+// directions 2 and 0 at node.Depth, otherwise the type's own coefficient. Returns false and
+// leaves the node unchanged when the index names no concrete type of the structure.
+bool SetNodeTensionStiffFactor(const TStructure& structure, LayerNodeStateRec& node);
+
+// The structure's crack spacing of direction d at the depth; that of direction 0 is capped
+// at the section height.
+double CrackSpacingAtDepth(const TStructure& structure, double depth, int d);

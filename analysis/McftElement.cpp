@@ -8,8 +8,6 @@
 #include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 
-int g_CrackingReductionOption = 1;
-
 namespace {
 
 // The angle constants of the stored results (pi/2 and pi as the system has always used
@@ -25,7 +23,7 @@ constexpr double kMinTan = 1e-6;
 
 double ConcretePhi()
 {
-    return g_ResistanceFactors[0];
+    return g_ResistanceFactors.phi_c;
 }
 
 bool IsSteelConcrete(const ConcreteTypeRec& type)
@@ -41,35 +39,46 @@ double PrincipalStress(const ConcreteTypeRec& type,
                        double e2,
                        int direction,
                        double& fp,
-                       double /*a*/,
-                       double /*b*/)
+                       double a,
+                       double b)
 {
-    const double e[4] = {0.0, e1, e2, 0.0};
-    return ConcreteStress(type, e, direction, fp, el.LocalTensileStrength, el.TensionStiffFactor);
+    const PrincipalStrains e = {e1, e2, 0.0};
+    return ConcreteStress(type,
+                          e,
+                          direction,
+                          fp,
+                          el.LocalTensileStrength,
+                          el.TensionStiffFactor,
+                          a,
+                          b);
 }
 
-// Tangent of the same law; lateralRate is the rate of the other in-plane principal strain
-// (e2 for direction 1, e1 for direction 2) per unit of the strain of the direction.
+// Tangent of the same law. factor is the rate of the other in-plane principal strain (e2
+// for direction 1, e1 for direction 2) per unit of the strain of the direction. The third
+// principal strain is 0, so the lateral strain that softens the direction is that other
+// strain while it is tensile and the constant 0 otherwise; its rate is handed as both
+// lateral rates, so the law's choice between them cannot drop a negative rate.
 double PrincipalTangent(const ConcreteTypeRec& type,
                         const LayerNodeStateRec& el,
                         double e1,
                         double e2,
                         int direction,
-                        double lateralRate,
-                        double /*a*/,
-                        double /*b*/)
+                        double factor,
+                        double a,
+                        double b)
 {
-    const double e[4] = {0.0, e1, e2, 0.0};
-    // The two other directions of d are j = d mod 3 + 1 and k = (d + 1) mod 3 + 1.
-    const double rateJ = direction == 1 ? lateralRate : 0.0;
-    const double rateK = direction == 1 ? 0.0 : lateralRate;
+    const PrincipalStrains e = {e1, e2, 0.0};
+    const double other = direction == 1 ? e2 : e1;
+    const double lateralRate = other > 0.0 ? factor : 0.0;
     return ConcreteTangentModulus(type,
                                   e,
                                   direction,
-                                  rateJ,
-                                  rateK,
+                                  lateralRate,
+                                  lateralRate,
                                   el.LocalTensileStrength,
-                                  el.TensionStiffFactor);
+                                  el.TensionStiffFactor,
+                                  a,
+                                  b);
 }
 
 // ---- Helpers ---------------------------------------------------------------------------

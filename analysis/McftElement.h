@@ -19,6 +19,7 @@
 
 #include "analysis/LayerNodeState.h"
 #include "foundation/SmallSolvers.h"
+#include "model/ModelSettings.h"
 
 struct ConcreteTypeRec;
 
@@ -27,8 +28,9 @@ struct ConcreteTypeRec;
 // to SolveLinear3 as they are.
 
 // While not 0 the cracking stress is reduced under transverse compression. 1 at start-up;
-// the concrete model-set selection sets it to 1 or 0.
-extern int g_CrackingReductionOption;
+// the concrete model-set selection sets it to 1 or 0. The same program-wide option as
+// g_ScaleTensionLimit, by the name the layer solver knows it.
+inline int& g_CrackingReductionOption = g_ScaleTensionLimit;
 
 // Sets element.TensionLimit to the cracking stress max(f't, LocalTensileStrength) phi_c,
 // reduced by beta = 1.05 - f2 / (f2max - 1) (within 0.05 ... 1; 0.05 once past the

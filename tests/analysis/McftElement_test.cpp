@@ -77,7 +77,7 @@ struct McftElementTest : ::testing::Test {
     AnalysisMessages messages;
     ScopedAnalysisMessages installMessages{messages};
     ValueGuard<int> reduction{g_CrackingReductionOption, 0};
-    ValueGuard<double> phiC{g_ResistanceFactors[0], 1.0};
+    ValueGuard<double> phiC{g_ResistanceFactors.phi_c, 1.0};
 };
 
 // ---- Geometry of the strain state -----------------------------------------------------
@@ -169,7 +169,7 @@ TEST_F(McftElementTest, UncrackedElementIsIsotropicElastic)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ValueGuard<double> phi(g_ResistanceFactors[0], c.phi);
+        ValueGuard<double> phi(g_ResistanceFactors.phi_c, c.phi);
         LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
         SolveMcftElement(type, el, 0.0, 0.0);
         const double E = type.Ec * c.phi;
@@ -329,7 +329,7 @@ TEST_F(McftElementTest, CrackingStressReducedUnderTransverseCompression)
         EXPECT_NEAR(e.TensionLimit, 0.05 * 2e6, kStressTol);
 
         // A stronger local tensile strength governs; the material factor applies.
-        ValueGuard<double> phi(g_ResistanceFactors[0], 0.65);
+        ValueGuard<double> phi(g_ResistanceFactors.phi_c, 0.65);
         e = el;
         e.LocalTensileStrength = 3e6;
         EXPECT_NEAR(ConcreteTensionLimit(type, e), beta * 3e6 / type.Ec, 1e-15);
