@@ -139,6 +139,8 @@ CrackLimits ComputeCrackLimits(double rx, double rz, double s, double c, double 
     return limits;
 }
 
+// Softening codes 9 and 14 to 17 with tension-stiffening code 4 form a model set with its
+// own crack behaviour: no crack-shear limit, no tension-stiffening bound, no crack check.
 bool SkipsCrackCheck(const ConcreteTypeRec& type)
 {
     const int soft = type.softening;
@@ -204,7 +206,7 @@ double CheckCrack(const ConcreteTypeRec& type,
         const double lavg = rx * s * s + rz * c * c;
         CrackLimits lim = ComputeCrackLimits(rx, rz, s, c, t, vMax);
         if (std::fabs(t) == kMaxTan)
-            lim.Lz = 2.0 * f1; // theta = pi/2: the z reserve does not act on the crack
+            lim.Lz = 2.0 * f1; // cracks parallel to z: Lz (t clamped) takes no part
         f1 = std::min({f1, lim.Lx, lim.Lz, lavg});
         if (el.TensionLimit > lavg)
             el.TensionLimit = lavg;

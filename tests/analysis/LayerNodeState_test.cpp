@@ -37,15 +37,6 @@ TEST(LayerNodeStateTest, QuantityCodesSelectTheirFields)
     }
 }
 
-TEST(LayerNodeStateTest, FreshRecordIsUncrackedAndTransverseStrainStartsAtImposed)
-{
-    const LayerNodeStateRec node;
-    EXPECT_EQ(node.CrackWidth, 0.0);
-    EXPECT_EQ(node.CrackCheckCode, CrackCheck::None);
-    EXPECT_EQ(node.AxesSwapped, 0u);
-    EXPECT_EQ(InitialTransverseStrain(nullptr, -2.5e-4, 7, 0.3), -2.5e-4);
-}
-
 // A 0.5 m deep rectangle with two concrete types (type 0 with tension-stiffening code 7,
 // type 1 with code 2), two steel types and three layers of direction 0, the last pointing
 // to a steel type that does not exist. Profiles run linearly between the two faces.
