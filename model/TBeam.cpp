@@ -11,10 +11,12 @@
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "model/DefaultAuthor.h"
+#include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 #include "model/QuickDefineFlag.h"
 #include "model/SectionShape.h"
 #include "model/ShapeLibrary.h"
+#include "model/SteelLaws.h"
 
 namespace {
 

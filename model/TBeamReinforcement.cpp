@@ -8,6 +8,7 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 #include "model/TBeam.h"
 
@@ -244,8 +245,12 @@ int TBeam::CheckHsuConcrete(int d)
         main = GetConcreteType(m_mainConcreteType);
     const bool hsu = main != nullptr && IsHsuSoftening(main->softening) &&
                      main->tensionStiffening == kHsuTensionStiffening;
+    // The entry's steel key is not the beam's to set: it keeps the one it has.
+    const int32_t fyKey = d >= 0 && d < static_cast<int>(HsuDataTable.size())
+                              ? HsuDataTable[static_cast<std::size_t>(d)].fyKey
+                              : 0;
     if (!hsu)
-        return SetHsuData(1.0, 45.0, 0.01, 0.0, 0.0, 0, d);
+        return SetHsuData(1.0, 45.0, 0.01, 0.0, 0.0, fyKey, d);
 
     if (GetConcreteTypeCount() > 1)
         ShowMessage("Stand Back!  Hsu concrete gets into trouble with more than one concrete type!",
@@ -282,7 +287,7 @@ int TBeam::CheckHsuConcrete(int d)
     ratio = std::max(ratio, 0.0001);
     if (main->softening == kZhuHsuLeeSoftening)
         ratio = std::max(ratio, 0.005);
-    return SetHsuData(0.001, 45.0, ratio, main->ft, main->softening, 1, d);
+    return SetHsuData(0.001, 45.0, ratio, main->ft, main->softening, fyKey, d);
 }
 
 // ---- Stirrup-enclosed width ----------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 #include "model/SectionShape.h"
 #include "model/ShapeLibrary.h"

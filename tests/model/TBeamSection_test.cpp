@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 #include "model/SectionShape.h"
 #include "model/TBeam.h"
