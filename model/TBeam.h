@@ -174,6 +174,12 @@ public:
     int SetStrainDiscontinuity(TDepthTable table);
     const TDepthTable& GetStrainDiscontinuityTable() const { return m_strainDiscontinuity; }
     const TDepthTable& GetCriticalRhoTable() const { return m_criticalRho; }
+    // The imposed strain discontinuity at a depth: 0 outside the section or without steps.
+    using TStructure::GetStrainDiscontinuity;
+    double GetStrainDiscontinuity(double depth, int flag) const
+    {
+        return GetStrainDiscontinuity(m_strainDiscontinuity, depth, flag);
+    }
     // The nearest breakpoint depth of the strain-discontinuity and shrinkage/thermal tables
     // strictly below z (side 1, the higher of the two) or above z (side 0, the lower of the
     // two); the section bottom (top) when neither table has one.

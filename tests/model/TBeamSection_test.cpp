@@ -497,6 +497,8 @@ TEST_F(BeamSectionTest, StrainDiscontinuityIsTrimmedToTheSection)
     EXPECT_NEAR(t.GetDepth(3), -0.25, kGeomTol);
     EXPECT_DOUBLE_EQ(t.GetValue(3), 0.0);
     EXPECT_TRUE(t.IsSorted());
+    EXPECT_NEAR(beam->GetStrainDiscontinuity(0.025, 0), 0.002, kTol);
+    EXPECT_DOUBLE_EQ(beam->GetStrainDiscontinuity(0.3, 0), 0.0) << "outside the section";
 
     // Breakpoints of the two tables, nearest first.
     EXPECT_NEAR(beam->GetStrainStepAt(0.2, 1), 0.05, kGeomTol);
