@@ -1,0 +1,365 @@
+#include "analysis/layers/LayerDriver.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <utility>
+
+#include "analysis/SectionState.h"
+#include "analysis/layers/LayerMesh.h"
+#include "analysis/layers/TensionZones.h"
+#include "foundation/Diagnostics.h"
+#include "foundation/Reporter.h"
+#include "foundation/Sentinel.h"
+#include "foundation/TTextBuffer.h"
+#include "model/TBeam.h"
+#include "model/TStructure.h"
+
+namespace {
+
+// Refinement: a half-layer's f1 (f2) may depart from the parabola through the layer's three
+// nodes by this share of the largest |f1| (|f2|) of the unrefined mesh (at least 1 Pa).
+constexpr double kRefinementShare = 0.002;
+// A half no thicker than the section height over this is not split further.
+constexpr double kThinnestHalfDivisor = 1024.0;
+// Layers and node ids kept free below the capacities while refining.
+constexpr int kLayerReserve = 2;
+constexpr int kNodeReserve = 4;
+
+// Crack-angle wrap: the mean decides the side every angle is brought to.
+constexpr double kHalfPi = 1.5707963267945;
+constexpr double kPi = 3.141592653589;
+constexpr double kWrapLow = 1.41371669411505;  // 0.45 pi
+constexpr double kWrapHigh = 1.7278759594739501; // 0.55 pi
+
+LayerDebugDisplay& DebugDisplay()
+{
+    static LayerDebugDisplay display;
+    return display;
+}
+
+double Lookup(const TDepthTable* table, double depth)
+{
+    return table != nullptr && !table->IsEmpty() ? table->InterpolateAtDepth(depth) : 0.0;
+}
+
+// The parabola through (0, top), (hh, mid), (2 hh, bottom) at x.
+double Parabola(double top, double mid, double bottom, double hh, double x)
+{
+    const double M = mid - top;
+    const double B = bottom - top;
+    const double a = (B - 2.0 * M) / (2.0 * hh * hh);
+    const double b = (4.0 * M - B) / (2.0 * hh);
+    return a * x * x + b * x + top;
+}
+
+} // namespace
+
+LayerDebugDisplay SetLayerDebugDisplay(LayerDebugDisplay display)
+{
+    return std::exchange(DebugDisplay(), std::move(display));
+}
+
+TLayerDriver::TLayerDriver(const TStructure& structure,
+                           const LayerMesh& mesh,
+                           TLayerEvaluator& evaluator,
+                           TTensionZones& zones,
+                           LayerDriverProfiles profiles,
+                           int maxLayerCount,
+                           int maxNodeCount,
+                           int* shearFlag)
+    : m_structure(structure),
+      m_mesh(mesh),
+      m_evaluator(evaluator),
+      m_zones(zones),
+      m_profiles(profiles),
+      m_maxLayerCount(maxLayerCount),
+      m_maxNodeCount(maxNodeCount),
+      m_shearFlag(shearFlag)
+{
+    Bind();
+}
+
+void TLayerDriver::Bind()
+{
+    m_height = m_structure.GetHeight();
+    const auto* beam = dynamic_cast<const TBeam*>(&m_structure);
+    m_criticalRho = beam != nullptr ? &beam->GetCriticalRhoTable() : nullptr;
+    m_stirrupUnloadingFromState = m_structure.GetTransLayerCount(2) < 2;
+
+    m_bars.clear();
+    const int bars = m_structure.GetLongDirectionCount() > 0 ? m_structure.GetLongLayerCount(0) : 0;
+    for (int j = 0; j < bars; ++j) {
+        BarGeometry bar;
+        if (const LongLayerRec* layer = m_structure.GetLongLayer(j, 0)) {
+            const double alpha = std::atan(layer->drape);
+            bar = {layer->z, layer->A, std::cos(alpha), std::sin(alpha)};
+        }
+        m_bars.push_back(bar);
+    }
+}
+
+// ---- One layer solution -------------------------------------------------------------------
+
+int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
+{
+    // Working arrays at full size, so that the mesh may grow without reallocating later.
+    const auto nodes = static_cast<std::size_t>(std::max(m_maxNodeCount, 0));
+    const auto layers = static_cast<std::size_t>(std::max(m_maxLayerCount, 0));
+    if (state.NodeStates.size() < nodes)
+        state.NodeStates.resize(nodes);
+    if (state.LayerDefs.size() < layers)
+        state.LayerDefs.resize(layers);
+    state.FullSizeArrays = 1;
+    std::vector<double>& barStress = state.LongBarValues[BarArray::List0Stress];
+    if (barStress.size() < m_bars.size())
+        barStress.resize(m_bars.size(), 0.0);
+
+    // 1. The header: profile and shear factor are read, never written.
+    m_profile = {state.Results[StateResult::ReferenceStrain], state.Results[StateResult::Curvature]};
+    m_shearFactor = state.Results[StateResult::ShearStrain];
+    m_reserveProfile.Clear();
+
+    // 2. The unrefined mesh.
+    CopyLayerMeshToState(m_mesh, state.LayerDefs, state.LayerCount);
+
+    // 3. Average stresses of the bars at the profile.
+    const std::vector<double>& unloading = state.DirectionValues[0];
+    for (std::size_t j = 0; j < m_bars.size(); ++j) {
+        const double x = j < unloading.size() ? unloading[j] : 0.0;
+        barStress[j] = m_evaluator.LongBarStress(m_profile, static_cast<int>(j), 0.0, 0, x);
+    }
+
+    // 4. Shear-zone levels and the longitudinal reserve at a crack.
+    m_zones.FindShearZoneLimits(state, 0);
+    double reserveMoment = 0.0;
+    double crossingDepth = 0.0;
+    m_zones.BuildReserveProfile(state, reserveMoment, crossingDepth, m_reserveProfile, 0);
+
+    // 5.-7. Nodes of the mesh, then the refinement.
+    SolveMeshNodes(state);
+    RefineLayers(state);
+
+    // 8.-9. Resultants.
+    double N = 0.0;
+    double M = 0.0;
+    double V = 0.0;
+    double tendonShear = 0.0;
+    IntegrateSectionForces(state, N, M, V, tendonShear);
+    state.Results[StateResult::AxialForce] = N;
+    state.Results[StateResult::Moment] = M;
+    state.Results[StateResult::Shear] = V;
+    state.Results[StateResult::DrapedShear] = tendonShear;
+    if (std::fabs(V) > kShearFlagThreshold && m_shearFlag != nullptr)
+        *m_shearFlag = 1;
+
+    // 10. Stresses at cracks and signed resultants, or their cleared forms.
+    if (mode == LayerSolveMode::Finish || mode == LayerSolveMode::FinalBeam) {
+        m_zones.ComputeCrackStresses(state, reserveMoment, crossingDepth, 0);
+        ComputeSignedResultants(state);
+    } else {
+        m_zones.ClearCrackStresses(state);
+        ZeroSignedResultants(state);
+    }
+
+    // 11.-12.
+    WrapCrackAngles(state);
+    DebugPrompt(state);
+    return 0;
+}
+
+void TLayerDriver::PrepareAndSolveNode(SectionState& state,
+                                       LayerNodeStateRec& node,
+                                       int id,
+                                       double depth,
+                                       int concreteType,
+                                       const double* strainZ)
+{
+    node.StrainX = m_evaluator.StrainAtDepth(m_profile, depth);
+    node.Depth = depth;
+    node.ShearStrainShape = Lookup(m_profiles.shearStrainDistribution, depth);
+    node.ShearStrain = node.ShearStrainShape * m_shearFactor;
+    node.ReserveX = Lookup(&m_reserveProfile, depth);
+    node.FreeStrainX = m_structure.GetInitialStrainAt(depth, 0);
+    node.FreeStrainZ = m_structure.GetInitialStrainAt(depth, 2);
+    node.ConcreteType = static_cast<std::int16_t>(concreteType);
+    node.StrainZ = strainZ != nullptr
+                       ? *strainZ
+                       : InitialTransverseStrain(&state, node.FreeStrainZ, id, depth);
+    node.CrackSpacingX = CrackSpacingAtDepth(m_structure, depth, 0);
+    node.CrackSpacingZ = CrackSpacingAtDepth(m_structure, depth, 2);
+    node.LocalTensileStrength = Lookup(m_profiles.tensileStrength, depth);
+    node.CriticalRatio = Lookup(m_criticalRho, depth);
+    node.AxesSwapped = 0;
+    SetNodeTensionStiffFactor(m_structure, node);
+
+    const double clamping = Lookup(m_profiles.clampingStress, depth);
+    const double unloading =
+        m_stirrupUnloadingFromState ? Lookup(state.TransProfile.get(), depth) : 0.0;
+    // A node whose iteration gives up keeps its last pass; the solution goes on.
+    m_evaluator.SolveNodeState(node, clamping, unloading);
+    ++m_nodeEvaluations;
+}
+
+void TLayerDriver::SolveMeshNodes(SectionState& state)
+{
+    const int n = state.LayerCount;
+    double F1 = 1.0;
+    double F2 = 1.0;
+    for (int k = 0; k <= 2 * n && n > 0; ++k) {
+        // Node k: top of layer k / 2 when even, its middle when odd; 2n: the last bottom.
+        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(std::min(k / 2, n - 1))];
+        const double depth = k == 2 * n ? layer.Bottom : (k % 2 == 0 ? layer.Top : layer.Mid);
+        LayerNodeStateRec& node = state.NodeStates[static_cast<std::size_t>(k)];
+        PrepareAndSolveNode(state, node, k, depth, layer.ConcreteType, nullptr);
+        F1 = std::max(F1, std::fabs(node.ConcStress1));
+        F2 = std::max(F2, std::fabs(node.ConcStress2));
+    }
+    m_tol1 = kRefinementShare * F1;
+    m_tol2 = kRefinementShare * F2;
+}
+
+bool TLayerDriver::IsCracked(const LayerNodeStateRec& node) const
+{
+    return node.Strain1 - node.FreeStrain1 >
+           m_structure.GetConcreteStrainRatio(node.ConcreteType, node.LocalTensileStrength);
+}
+
+int TLayerDriver::TestLayer(SectionState& state, int i, int n, int k)
+{
+    const LayerDefRec layer = state.LayerDefs[static_cast<std::size_t>(i)];
+    const LayerNodeStateRec& top = state.NodeStates[layer.NodeTop];
+    const LayerNodeStateRec& mid = state.NodeStates[layer.NodeMid];
+    const LayerNodeStateRec& bottom = state.NodeStates[layer.NodeBottom];
+    const double hh = layer.Thickness / 2.0;
+    const bool room = n < m_maxLayerCount - kLayerReserve && hh > m_height / kThinnestHalfDivisor;
+
+    int mask = 0;
+    for (int h = 0; h < 2; ++h) {
+        const int id = k + h;
+        const LayerNodeStateRec& a = h == 0 ? top : mid;
+        const LayerNodeStateRec& b = h == 0 ? mid : bottom;
+        const double depth = h == 0 ? (layer.Top + layer.Mid) / 2.0 : (layer.Mid + layer.Bottom) / 2.0;
+        const double strainZ = (a.StrainZ + b.StrainZ) / 2.0;
+        LayerNodeStateRec& trial = state.NodeStates[static_cast<std::size_t>(id)];
+        PrepareAndSolveNode(state, trial, id, depth, layer.ConcreteType, &strainZ);
+
+        if (!room || id >= m_maxNodeCount - kNodeReserve)
+            continue;
+        const double x = hh / 2.0 + h * hh;
+        const double error1 =
+            IsCracked(a) != IsCracked(b)
+                ? kUndefined
+                : std::fabs(Parabola(top.ConcStress1, mid.ConcStress1, bottom.ConcStress1, hh, x) -
+                            trial.ConcStress1);
+        const double error2 = std::fabs(
+            Parabola(top.ConcStress2, mid.ConcStress2, bottom.ConcStress2, hh, x) - trial.ConcStress2);
+        if (error1 > m_tol1 || error2 > m_tol2)
+            mask |= 1 << h;
+    }
+    return mask;
+}
+
+void TLayerDriver::RefineLayers(SectionState& state)
+{
+    int n = state.LayerCount;
+    int k = 2 * n + 1; // first free node id
+    // Each pass tests every unsettled layer once; a layer split in a pass is tested again in
+    // the next one only in its halves that failed.
+    for (bool split = n > 0; split;) {
+        split = false;
+        for (int i = 0; i < n;) {
+            if (state.LayerDefs[static_cast<std::size_t>(i)].Settled != 0) {
+                ++i;
+                continue;
+            }
+            const int mask = TestLayer(state, i, n, k);
+            if (mask != 0 && SplitLayer(state, i, n, k, mask) != 0) {
+                n += 1;
+                k += 2;
+                i += 2;
+                split = true;
+            } else {
+                state.LayerDefs[static_cast<std::size_t>(i)].Settled = 1;
+                ++i;
+            }
+        }
+    }
+    state.LayerCount = n;
+}
+
+int TLayerDriver::SplitLayer(SectionState& state, int i, int n, int k, int mask) const
+{
+    assert(i >= 0 && i < n);
+    if (m_maxLayerCount < n + 1 || static_cast<std::size_t>(n + 1) > state.LayerDefs.size()) {
+        ShowMessage(kTooManyLayersText, kTooManyLayersCaption);
+        return 0;
+    }
+    std::vector<LayerDefRec>& defs = state.LayerDefs;
+    const LayerDefRec old = defs[static_cast<std::size_t>(i)];
+    std::copy_backward(defs.begin() + i + 1, defs.begin() + n, defs.begin() + n + 1);
+
+    // Node ids pass through 16 bits, as the stored states keep them.
+    const auto id = [](int v) { return static_cast<std::uint32_t>(static_cast<std::uint16_t>(v)); };
+    LayerDefRec& upper = defs[static_cast<std::size_t>(i)];
+    upper.NodeTop = old.NodeTop;
+    upper.NodeMid = id(k);
+    upper.NodeBottom = old.NodeMid;
+    upper.Top = old.Top;
+    upper.Mid = (old.Top + old.Mid) / 2.0;
+    upper.Bottom = old.Mid;
+    upper.Thickness = old.Top - old.Mid;
+    upper.ConcreteType = old.ConcreteType;
+    upper.Settled = (mask & 1) != 0 ? 0 : 1;
+
+    LayerDefRec& lower = defs[static_cast<std::size_t>(i + 1)];
+    lower.NodeTop = old.NodeMid;
+    lower.NodeMid = id(k + 1);
+    lower.NodeBottom = old.NodeBottom;
+    lower.Top = old.Mid;
+    lower.Mid = (old.Mid + old.Bottom) / 2.0;
+    lower.Bottom = old.Bottom;
+    lower.Thickness = old.Mid - old.Bottom;
+    lower.ConcreteType = old.ConcreteType;
+    lower.Settled = (mask & 2) != 0 ? 0 : 1;
+
+    state.LayerCount = n + 1;
+    return 1;
+}
+
+void TLayerDriver::WrapCrackAngles(SectionState& state) const
+{
+    const int count = 2 * state.LayerCount + 1;
+    if (state.LayerCount <= 0)
+        return;
+    double sum = 0.0;
+    for (int id = 0; id < count; ++id)
+        sum += state.NodeStates[static_cast<std::size_t>(id)].CrackAngle;
+    const bool raise = sum / count >= kHalfPi;
+    for (int id = 0; id < count; ++id) {
+        double& angle = state.NodeStates[static_cast<std::size_t>(id)].CrackAngle;
+        if (raise && angle < kWrapLow)
+            angle += kPi;
+        else if (!raise && angle > kWrapHigh)
+            angle -= kPi;
+    }
+}
+
+void TLayerDriver::DebugPrompt(SectionState& state) const
+{
+    if (GetDebugLevel() != 1 || !DebugDisplay())
+        return;
+    const int valid = state.Valid;
+    state.Valid = 1;
+    const std::string kept = g_MessageBuffer.GetText();
+    if (DebugDisplay()(state) != 0) {
+        const int answer = ShowMessage("Debug On:\n" + kept + "\nLeave on?",
+                                       kLayerDebugCaption,
+                                       MsgStyle::YesNo | MsgStyle::IconStop);
+        if (answer == MsgAnswer::No)
+            SetDebugLevel(0);
+    }
+    state.Valid = valid;
+}
