@@ -1,6 +1,7 @@
 #include "analysis/TSectionalAnalysis.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "foundation/DateTime.h"
 #include "foundation/Reporter.h"
@@ -211,7 +212,13 @@ int TSectionalAnalysis::IntervalElapsed(int channel)
 
 int TSectionalAnalysis::GetElapsedMilliseconds() const
 {
-    return (TimerCentiseconds() - Timers[3]) * 10;
+    // The centisecond clock spans 2^32 ms / 10; a reading below the start time means it
+    // wrapped once since then.
+    constexpr std::int64_t kClockSpan = 429496730;
+    std::int64_t elapsed = std::int64_t{TimerCentiseconds()} - Timers[3];
+    if (elapsed < 0)
+        elapsed += kClockSpan;
+    return static_cast<int>(std::min<std::int64_t>(elapsed * 10, INT_MAX));
 }
 
 int TSectionalAnalysis::GetIncrementLoads(double* values, int n) const

@@ -131,15 +131,6 @@ TEST(BeamAnalysis, StateResultsComeFromAValidState)
     EXPECT_EQ(values[5], 9.0);
 }
 
-TEST(BeamAnalysis, ProbeFiveReadsTheClampingStress)
-{
-    RecordingReporter reporter;
-    FakeBeamAnalysis analysis(TestSection::Make(), 0);
-    EXPECT_EQ(analysis.Probe_analysis(5, 0.1), 0.0);
-    EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(analysis.Probe_analysis(15, 0.1), 1.0);
-}
-
 // ---- Load path ---------------------------------------------------------------------------
 
 // F0 = (N -100 kN, M 10 kN m, V 5 kN), dF = (dN, 50 kN m, 20 kN).

@@ -202,21 +202,16 @@ TEST_F(IntervalTimers, ElapsedTimeHasCentisecondResolution)
     EXPECT_EQ(analysis.GetElapsedMilliseconds(), 1230);
 }
 
-// ---- Base bodies -------------------------------------------------------------------------
-
-TEST(AnalysisBase, StartsIdleWithEmptyLoadsErrorsAndMesh)
+TEST_F(IntervalTimers, ElapsedTimeSurvivesTheWrapOfTheMillisecondClock)
 {
+    constexpr int kTruncationMs = 20;     // the centisecond clock truncates toward zero
+    now = (std::uint64_t{1} << 31) - 500; // 0.5 s before the 32-bit clock turns negative
     FakeAnalysis analysis(nullptr);
-    EXPECT_EQ(analysis.IsRunning(), 0);
-    EXPECT_EQ(analysis.GetErrorCount(), 0);
-    EXPECT_EQ(analysis.GetLayerCount(), 0);
-    EXPECT_TRUE(analysis.GetLayers().empty());
-    EXPECT_EQ(analysis.GetShearStrainDistribution().GetName(), "shear strain distribution");
-    EXPECT_EQ(analysis.GetAnalysisKind(), AnalysisKind::Point);
-    EXPECT_EQ(analysis.CanContinue(), 0);
-    for (int which : {0, 1, 2, -1, 3})
-        EXPECT_TRUE(analysis.GetFailedBarFlags(which).empty());
+    Advance(1234);
+    EXPECT_NEAR(analysis.GetElapsedMilliseconds(), 1234, kTruncationMs);
 }
+
+// ---- Base bodies -------------------------------------------------------------------------
 
 TEST(AnalysisBase, LoadCopiesAreBoundedToTheVectorLength)
 {
