@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "model/ConcreteLaws.h"
+#include "model/SteelLaws.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
 

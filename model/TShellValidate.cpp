@@ -172,12 +172,10 @@ int TShell::CheckHsuConcrete(int direction)
     }
     double eta = 1.0;
     double rho = 0.01;
-    int enabled = 0;
     const ConcreteTypeRec* type = GetConcreteTypeCount() > 0 ? GetConcreteType(0) : nullptr;
     const double ft = type != nullptr ? type->ft : 0.0;
     const int code = type != nullptr ? type->softening : 0;
     if (type != nullptr && IsHsuConcrete(*type)) {
-        enabled = 1;
         if (GetConcreteTypeCount() > 1)
             ShowMessage("Stand Back!  Hsu concrete gets into trouble with more than one "
                         "concrete type!",
@@ -209,5 +207,7 @@ int TShell::CheckHsuConcrete(int direction)
         }
     }
     g_HsuEmbeddedSteel = 0;
-    return SetHsuData(eta, 45.0, rho, ft, code, enabled, direction);
+    // The yield-stress key of the entry belongs to the embedded-bar law and stays as it is.
+    const auto entry = static_cast<std::size_t>(direction);
+    return SetHsuData(eta, 45.0, rho, ft, code, HsuDataTable[entry].fyKey, direction);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -475,6 +476,86 @@ TEST(ShellValidate, AbsentInPlaneIncrementBecomesOneDisplayedShearFlowUnit)
         EXPECT_NEAR(IncrementLoad(shell, 2), row.expectedNxy, 0.05);
         EXPECT_EQ(IncrementLoad(shell, 0), row.nxx);
     }
+}
+
+// ---- Hsu concrete data -------------------------------------------------------------------
+
+class HsuTest : public ::testing::Test {
+protected:
+    // A 200 mm panel with x bars of 400 MPa steel (rho_x = 2 x 6.667e-3) and y bars of
+    // 500 MPa steel (rho_y = 2.5e-3), and one tie through the thickness.
+    void Build(TShell& shell, int softening, int tensionStiffening)
+    {
+        MakePanel(shell, 0.2, -0.1);
+        shell.AddSteelType(Steel(500e6, 650e6, "Grade500"));
+        shell.AddLongLayer(BarLayer(-0.05, 200e-6, 0.15, 0), 0);
+        shell.AddLongLayer(BarLayer(0.05, 200e-6, 0.15, 0), 0);
+        shell.AddLongLayer(BarLayer(0.0, 100e-6, 0.2, 1), 1);
+        shell.SetConcreteModelCodes(0, 2, tensionStiffening, softening);
+    }
+
+    static constexpr double kRhoX = 2 * 200e-6 / (0.2 * 0.15);
+    static constexpr double kRhoY = 100e-6 / (0.2 * 0.2);
+
+    RecordingReporter rec;
+    ValueGuard<std::array<HsuDataEntry, 3>> table{HsuDataTable, {}};
+    ValueGuard<int32_t> embedded{g_HsuEmbeddedSteel, 1};
+};
+
+TEST_F(HsuTest, HsuConcreteHandsRatiosAndStrengthRatioPerDirection)
+{
+    TShell shell;
+    Build(shell, 15, 4);
+    shell.Validate();
+    EXPECT_EQ(g_HsuEmbeddedSteel, 0);
+    // eta: the smaller over the larger of rho fy in y and x.
+    const double eta = (kRhoY * 500e6) / (kRhoX * 400e6);
+    ASSERT_LT(eta, 1.0);
+    const double ft = shell.GetConcreteType(0)->ft;
+    const struct {
+        int d;
+        double rho;
+    } rows[] = {{0, kRhoX}, {1, kRhoY}, {2, 0.0001}}; // no ties: the least ratio
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.d);
+        const HsuDataEntry& entry = HsuDataTable[static_cast<std::size_t>(row.d)];
+        EXPECT_NEAR(entry.eta, eta, kRatioTol);
+        EXPECT_EQ(entry.angle, 45.0);
+        EXPECT_NEAR(entry.rho, row.rho, kRatioTol);
+        EXPECT_EQ(entry.fcr, ft);
+        EXPECT_EQ(entry.mode, 15.0);
+    }
+    EXPECT_FALSE(rec.Saw("Stand Back!"));
+}
+
+TEST_F(HsuTest, Code16NeedsAtLeastHalfAPercentAndOtherConcreteGetsNeutralData)
+{
+    TShell shell;
+    Build(shell, 16, 4);
+    shell.Validate();
+    EXPECT_NEAR(HsuDataTable[1].rho, 0.005, kRatioTol); // 2.5e-3 raised
+    EXPECT_NEAR(HsuDataTable[0].rho, kRhoX, kRatioTol);
+
+    TShell plain;
+    Build(plain, 18, 7);
+    plain.Validate();
+    for (const auto& entry : HsuDataTable) {
+        EXPECT_EQ(entry.eta, 1.0);
+        EXPECT_EQ(entry.rho, 0.01);
+    }
+}
+
+TEST_F(HsuTest, MoreThanOneConcreteTypeIsWarnedAbout)
+{
+    TShell shell;
+    Build(shell, 9, 4);
+    double strength = 40e6;
+    shell.AddConcreteTypeFromStrength(strength, "C40");
+    shell.Validate();
+    // Once per direction.
+    EXPECT_EQ(rec.Count("Stand Back!  Hsu concrete gets into trouble with more than one "
+                        "concrete type!"),
+              3);
 }
 
 // ---- Copies -------------------------------------------------------------------------------
