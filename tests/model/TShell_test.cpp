@@ -17,7 +17,6 @@ namespace {
 
 constexpr double kTight = 1e-12;
 constexpr double kRatioTol = 1e-9;
-constexpr double kLoadTol = 1e-6;
 constexpr const char* kFrozen = "Attempt to write to frozen beam!";
 constexpr double kPi = 3.141592653589;
 
@@ -110,63 +109,24 @@ TEST(ShellDefaults, NewElementHasTheDefaultMembraneValues)
         EXPECT_EQ(constants[static_cast<std::size_t>(i)], 0.0);
     }
 
-    // Nothing but the one region across the thickness, widths per unit length.
-    EXPECT_EQ(shell.GetConcreteTypeCount(), 0);
-    EXPECT_EQ(shell.GetSteelTypeCount(), 0);
-    EXPECT_EQ(shell.GetLongLayerCount(0), 0);
-    EXPECT_EQ(shell.GetLongLayerCount(1), 0);
-    EXPECT_EQ(shell.GetTransLayerCount(2), 0);
+    // No materials or layers; one region across the thickness, widths per unit length.
+    EXPECT_EQ(shell.GetConcreteTypeCount() + shell.GetSteelTypeCount(), 0);
+    EXPECT_EQ(shell.GetLongLayerCount(0) + shell.GetLongLayerCount(1), 0);
     ASSERT_EQ(shell.GetRegionCount(), 1);
     EXPECT_DOUBLE_EQ(shell.GetRegion(0)->top, 0.035);
     EXPECT_DOUBLE_EQ(shell.GetRegion(0)->bottom, -0.035);
     EXPECT_EQ(shell.GetWidthAt(0.0), 1.0);
-    EXPECT_EQ(shell.GetWidthAtSide(0.035, 0), 1.0);
-}
-
-TEST(ShellDefaults, CapacitiesAndDirectionsOfAMembrane)
-{
-    TShell shell;
-    EXPECT_EQ(shell.GetMaxConcreteTypes(), 1);
-    EXPECT_EQ(shell.GetMaxRegions(), 1);
-    EXPECT_EQ(shell.GetMaxSteelTypes(), 32767);
-    EXPECT_EQ(shell.GetMaxLongLayers(), 32767);
-    EXPECT_EQ(shell.GetMaxTransLayers(), 32767);
-    EXPECT_EQ(shell.GetPatternCapacity(), 10);
-    EXPECT_EQ(shell.GetPatternCapacityFor(3), 10);
-    EXPECT_EQ(shell.GetPatternDirectionCount(), 2);
     EXPECT_EQ(shell.GetLongDirectionCount(), 2);
-    EXPECT_EQ(shell.GetTransDirectionCount(), 1);
-    EXPECT_EQ(shell.GetMainConcreteType(), 0);
-    EXPECT_EQ(shell.GetMainSteelType(), 0);
-    double e1 = 1, z1 = 1, e2 = 1, z2 = 1;
-    EXPECT_EQ(shell.GetDefaultStrainPoints(e1, z1, e2, z2), 1);
-    EXPECT_EQ(e1 + z1 + e2 + z2, 0.0);
+    EXPECT_EQ(shell.GetMaxRegions(), 1);
 }
 
-TEST(ShellDefaults, ShearIncrementIsOneDisplayedStressUnitInEachSystem)
-{
-    // 1 MPa, 1 psi = 6894.757 Pa.
-    const struct {
-        int system;
-        double pascals;
-    } rows[] = {{kUnitSI, 1e6}, {kUnitUS, 6894.757}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.system);
-        ValueGuard<int> units(g_UnitSystem, row.system);
-        TShell shell;
-        EXPECT_NEAR(IncrementLoad(shell, 2), row.pascals, 1e-3 * row.pascals / 1e3);
-    }
-}
-
-TEST(ShellDefaults, ValidatingANewElementKeepsItsThickness)
+TEST(ShellDefaults, NewElementKeepsItsThicknessThroughValidation)
 {
     RecordingReporter rec;
     TShell shell;
     EXPECT_EQ(shell.Validate(), 1);
     EXPECT_DOUBLE_EQ(shell.GetHeight(), 0.07);
     EXPECT_DOUBLE_EQ(shell.GetTop(), 0.035);
-    // The 1 MPa increment is no "absent" load: it stays.
-    EXPECT_EQ(IncrementLoad(shell, 2), 1e6);
 }
 
 // ---- Texts and crack spacings -----------------------------------------------------------
@@ -201,20 +161,6 @@ TEST(ShellTexts, TextFieldsKeepWhatTheirFixedFieldsHold)
     EXPECT_TRUE(rec.messages.empty());
 }
 
-TEST(ShellTexts, TitleLineHoldsInstitutionAuthorAndName)
-{
-    TShell shell;
-    shell.SetUniversity("Uni");
-    shell.SetDoneBy("Me");
-    shell.SetName("Panel PV20");
-    const std::string& title = shell.GetTitle();
-    ASSERT_EQ(title.size(), 300u);
-    EXPECT_EQ(title.substr(0, 3), "Uni");
-    EXPECT_EQ(title.substr(100, 2), "Me");
-    EXPECT_EQ(title.substr(200, 10), "Panel PV20");
-    EXPECT_EQ(title[210], ' ');
-}
-
 TEST(ShellCrackSpacing, SetterBoundsValuesAndKeepsTheAutomaticFlag)
 {
     const struct {
@@ -238,23 +184,6 @@ TEST(ShellCrackSpacing, SetterBoundsValuesAndKeepsTheAutomaticFlag)
         EXPECT_DOUBLE_EQ(shell.GetCrackSpacing(row.slot), row.stored);
         EXPECT_EQ(shell.IsCrackSpacingAuto(row.slot), row.isAuto);
     }
-}
-
-TEST(ShellCrackSpacing, ModifiedOnlyWhenTheValueMoves)
-{
-    TShell shell;
-    EXPECT_EQ(shell.SetCrackSpacing(0.2, 0), 1);
-    shell.SetModified(0);
-    EXPECT_EQ(shell.SetCrackSpacing(0.20005, 0), 0);
-    EXPECT_EQ(shell.IsModified(), 0);
-    // A direction outside 0 to 2 writes z and always counts as a change.
-    EXPECT_EQ(shell.SetCrackSpacing(-1.0, 9), 1);
-    EXPECT_EQ(shell.IsModified(), 1);
-
-    EXPECT_EQ(shell.GetCrackSpacing(3), kUndefined);
-    EXPECT_EQ(shell.GetCrackSpacing(-1), kUndefined);
-    EXPECT_EQ(shell.IsCrackSpacingAuto(3), 0);
-    EXPECT_EQ(shell.SetCrackSpacingAuto(1, 5), 1);
 }
 
 TEST(ShellGuard, FrozenElementRefusesItsWritersAndChangesNothing)
@@ -451,29 +380,36 @@ TEST(ShellValidate, AutomaticCrackSpacingIsTheMeanOverTheThickness)
     EXPECT_DOUBLE_EQ(shell.GetCrackSpacing(0), first);
 }
 
-TEST(ShellValidate, AbsentInPlaneIncrementBecomesOneDisplayedShearFlowUnit)
+TEST(ShellValidate, UnitShearIncrementsOfNewAndOfLoadFreeElements)
 {
-    // 1 kN/m; 1 kip/ft = 4448.2216 N / 0.3048 m.
+    // A new element: one displayed stress unit (1 MPa; 1 psi = 6894.757 Pa), which
+    // validation keeps. A validated element without in-plane increments: one displayed
+    // unit of shear flow (1 kN/m; 1 kip/ft = 4448.2216 N / 0.3048 m).
     const struct {
         int system;
+        bool clearLoads;
         double nxx;
         double expectedNxy;
     } rows[] = {
-        {kUnitSI, 0.0, 1000.0},
-        {kUnitUS, 0.0, 4448.2216 / 0.3048},
-        {kUnitSI, 5.0, 0.5}, // a real Nxx keeps the small Nxy
+        {kUnitSI, false, 0.0, 1e6},
+        {kUnitUS, false, 0.0, 6894.757},
+        {kUnitSI, true, 0.0, 1000.0},
+        {kUnitUS, true, 0.0, 4448.2216 / 0.3048},
+        {kUnitSI, true, 5.0, 0.5}, // a real Nxx keeps the small Nxy
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.system);
+        SCOPED_TRACE(row.expectedNxy);
         RecordingReporter rec;
         ValueGuard<int> units(g_UnitSystem, row.system);
         TShell shell;
-        LoadVector loads{};
-        loads[0] = row.nxx;
-        loads[2] = row.nxx > 0.0 ? 0.5 : 0.0;
-        shell.SetIncrementLoads(loads.data(), kLoadCount);
+        if (row.clearLoads) {
+            LoadVector loads{};
+            loads[0] = row.nxx;
+            loads[2] = row.nxx > 0.0 ? 0.5 : 0.0;
+            shell.SetIncrementLoads(loads.data(), kLoadCount);
+        }
         shell.Validate();
-        EXPECT_NEAR(IncrementLoad(shell, 2), row.expectedNxy, 0.05);
+        EXPECT_NEAR(IncrementLoad(shell, 2), row.expectedNxy, 1e-6 * row.expectedNxy);
         EXPECT_EQ(IncrementLoad(shell, 0), row.nxx);
     }
 }
@@ -526,6 +462,14 @@ TEST_F(HsuTest, HsuConcreteHandsRatiosAndStrengthRatioPerDirection)
         EXPECT_EQ(entry.mode, 15.0);
     }
     EXPECT_FALSE(rec.Saw("Stand Back!"));
+
+    // A second concrete type is warned about, once per direction.
+    double strength = 40e6;
+    shell.AddConcreteTypeFromStrength(strength, "C40");
+    shell.Validate();
+    EXPECT_EQ(rec.Count("Stand Back!  Hsu concrete gets into trouble with more than one "
+                        "concrete type!"),
+              3);
 }
 
 TEST_F(HsuTest, Code16NeedsAtLeastHalfAPercentAndOtherConcreteGetsNeutralData)
@@ -545,19 +489,6 @@ TEST_F(HsuTest, Code16NeedsAtLeastHalfAPercentAndOtherConcreteGetsNeutralData)
     }
 }
 
-TEST_F(HsuTest, MoreThanOneConcreteTypeIsWarnedAbout)
-{
-    TShell shell;
-    Build(shell, 9, 4);
-    double strength = 40e6;
-    shell.AddConcreteTypeFromStrength(strength, "C40");
-    shell.Validate();
-    // Once per direction.
-    EXPECT_EQ(rec.Count("Stand Back!  Hsu concrete gets into trouble with more than one "
-                        "concrete type!"),
-              3);
-}
-
 // ---- Copies -------------------------------------------------------------------------------
 
 TEST(ShellCopy, CopyIsDeepAndIndependent)
@@ -567,7 +498,6 @@ TEST(ShellCopy, CopyIsDeepAndIndependent)
     MakePanel(original, 0.2, -0.1);
     original.SetName("PV20");
     original.SetCrackSpacing(0.25, 0);
-    original.AddLongLayer(BarLayer(0.0, 1e-4, 0.1), 0);
     original.AddLongLayer(BarLayer(0.0, 2e-4, 0.1), 1);
     const double constants[3] = {-1e5, 2e5, 3e5};
     original.SetConstantLoads(constants, 3);
@@ -577,36 +507,27 @@ TEST(ShellCopy, CopyIsDeepAndIndependent)
     original.Validate();
 
     TShell copy(original);
-    EXPECT_EQ(copy.GetKind(), kKindShell);
-    EXPECT_EQ(copy.GetName(), "PV20");
     EXPECT_EQ(copy.GetTitle(), original.GetTitle());
     EXPECT_EQ(copy.GetHeight(), 0.2);
     EXPECT_EQ(copy.GetCrackSpacing(0), 0.25);
-    EXPECT_EQ(copy.GetCrackSpacing(1), original.GetCrackSpacing(1));
     EXPECT_EQ(copy.GetFileVersionCode(), 31164);
     EXPECT_EQ(*copy.GetLongLayer(0, 1), *original.GetLongLayer(0, 1));
-    EXPECT_EQ(copy.GetSteelType(0)->name, "Bars");
-    EXPECT_EQ(copy.GetConcreteType(0)->name, "C30");
+    EXPECT_EQ(*copy.GetSteelType(0), *original.GetSteelType(0));
     double loads[3] = {};
     copy.GetConstantLoads(loads, 3);
     EXPECT_EQ(loads[1], 2e5);
     ASSERT_NE(copy.GetValueList(12), nullptr);
-    EXPECT_EQ(copy.GetValueList(12)->GetCount(), 2);
 
     // Changing the copy leaves the original alone.
     copy.SetName("Copy");
     copy.SetCrackSpacing(0.4, 0);
     copy.GetLongLayer(0, 1)->A = 9e-4;
-    copy.GetSteelType(0)->fy = 1.0;
     const double other[1] = {9.0};
     copy.SetValueList(12, other, 1);
-    copy.AddLongLayer(BarLayer(0.05, 1e-4, 0.1), 0);
     EXPECT_EQ(original.GetName(), "PV20");
     EXPECT_EQ(original.GetCrackSpacing(0), 0.25);
     EXPECT_EQ(original.GetLongLayer(0, 1)->A, 2e-4);
-    EXPECT_EQ(original.GetSteelType(0)->fy, 400e6);
     EXPECT_EQ(original.GetValueList(12)->GetCount(), 2);
-    EXPECT_EQ(original.GetLongLayerCount(0), 1);
 }
 
 TEST(ShellCopy, CopyOfAFrozenElementIsFrozenAndNotRevalidated)
