@@ -11,7 +11,7 @@
 // After validation the mid-plane lies at z = 0: the region runs from -t/2 to +t/2 and every
 // layer depth is measured from the mid-plane.
 //
-// Loads are the eight values Nxx, Nyy, Nxy, Mxx, Myy, Mxy, Vx, Vy (N/m, N m/m), in both the
+// Loads are the eight values Nxx, Nyy, Nxy, Mxx, Myy, Mxy, Vx, Vy, in both the
 // increment and the constant vector.
 //
 // Units: SI (m, m^2, Pa).
