@@ -9,7 +9,7 @@
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
-#include "model/TBeam.h"
+#include "model/DefaultAuthor.h"
 
 namespace {
 
@@ -20,11 +20,8 @@ constexpr std::size_t kDateChars = 10;
 constexpr double kMinCrackSpacing = 0.0001;
 constexpr double kMaxCrackSpacing = 5000.0;
 
-TShellReaders& InstalledReaders()
-{
-    static TShellReaders readers;
-    return readers;
-}
+ShellFileReader g_ShellFileReader = nullptr;
+ShellExampleReader g_ShellExampleReader = nullptr;
 
 bool IsDirection(int direction)
 {
@@ -38,10 +35,14 @@ std::size_t Slot(int direction)
 
 } // namespace
 
-TShellReaders SetShellReaders(TShellReaders readers)
+ShellFileReader SetShellFileReader(ShellFileReader reader)
 {
-    std::swap(InstalledReaders(), readers);
-    return readers;
+    return std::exchange(g_ShellFileReader, reader);
+}
+
+ShellExampleReader SetShellExampleReader(ShellExampleReader reader)
+{
+    return std::exchange(g_ShellExampleReader, reader);
 }
 
 // ---- Construction ------------------------------------------------------------------------
@@ -50,9 +51,8 @@ TShell::TShell(int example)
 {
     TShell::InitEmpty();
     TShell::NewDefault();
-    const auto& loadExample = InstalledReaders().loadExample;
-    if (example >= 1 && example <= 3 && loadExample)
-        loadExample(*this, example);
+    if (example >= 1 && example <= 3 && g_ShellExampleReader != nullptr)
+        g_ShellExampleReader(*this, example);
 }
 
 TShell::TShell(const std::string& fileName, int& success)
@@ -121,8 +121,9 @@ int TShell::NewDefault()
 
 int TShell::Load(const std::string& fileName, int elementIndex)
 {
-    const auto& load = InstalledReaders().load;
-    return load ? load(*this, fileName, elementIndex) : 0;
+    if (g_ShellFileReader == nullptr)
+        return 0;
+    return g_ShellFileReader(*this, fileName, elementIndex);
 }
 
 int TShell::GetRootElementName(std::string& name) const

@@ -17,7 +17,6 @@
 // Units: SI (m, m^2, Pa).
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "model/TStructure.h"
@@ -30,17 +29,17 @@ inline constexpr int kShellFileVersion = 31159;
 // Default thickness of a new element (m).
 inline constexpr double kDefaultShellThickness = 0.07;
 
-// The older membrane files and the built-in example panels are read by the data-file
-// subsystem, which installs its readers here. Without them TShell::Load answers 0 and an
+// Readers installed by the data-file subsystem. Without them TShell::Load answers 0 and an
 // example element stays the default element.
-struct TShellReaders {
-    // Reads an old membrane file into the element; 1 when loaded, 0 otherwise.
-    std::function<int(TShell& shell, const std::string& fileName, int elementIndex)> load;
-    // Fills a freshly defaulted element with example panel 1, 2 or 3; 1 when filled.
-    std::function<int(TShell& shell, int example)> loadExample;
-};
-// Installs the readers (empty members remove them); returns the ones replaced.
-TShellReaders SetShellReaders(TShellReaders readers);
+//
+// Reader of the old membrane files: fills the element and returns 1, or 0 when the file could
+// not be read.
+using ShellFileReader = int (*)(TShell& shell, const std::string& fileName, int elementIndex);
+// Filler of the built-in example panels 1, 2 and 3: fills a freshly defaulted element.
+using ShellExampleReader = int (*)(TShell& shell, int example);
+// Install a reader (null removes it); each returns the one it replaced.
+ShellFileReader SetShellFileReader(ShellFileReader reader);
+ShellExampleReader SetShellExampleReader(ShellExampleReader reader);
 
 class TShell : public TStructure {
 public:

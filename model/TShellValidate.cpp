@@ -170,44 +170,40 @@ int TShell::CheckHsuConcrete(int direction)
         ReportBadDirection("CheckHsuConcrete", direction);
         return 0;
     }
-    double eta = 1.0;
-    double rho = 0.01;
-    const ConcreteTypeRec* type = GetConcreteTypeCount() > 0 ? GetConcreteType(0) : nullptr;
-    const double ft = type != nullptr ? type->ft : 0.0;
-    const int code = type != nullptr ? type->softening : 0;
-    if (type != nullptr && IsHsuConcrete(*type)) {
-        if (GetConcreteTypeCount() > 1)
-            ShowMessage("Stand Back!  Hsu concrete gets into trouble with more than one "
-                        "concrete type!",
-                        "Warning!",
-                        MsgStyle::Ok | MsgStyle::IconExclamation);
-        if (direction == 2) {
-            rho = 0.0;
-            for (int i = 0; i < GetTransLayerCount(2); ++i) {
-                if (const TransLayerRec* layer = GetTransLayer(i, 2))
-                    rho += layer->ratio;
-            }
-        } else {
-            double strength = 0.0;
-            GetSteelTotals(rho, strength, 0, direction);
-        }
-        rho = std::max(rho, kMinHsuRatio);
-        if (code == 16)
-            rho = std::max(rho, kMinHsuRatioCode16);
-        // eta: the smaller over the larger of the y and x reinforcement strengths.
-        double rhoX = 0.0, forceX = 0.0, rhoY = 0.0, forceY = 0.0;
-        GetSteelTotals(rhoX, forceX, 0, 0);
-        GetSteelTotals(rhoY, forceY, 0, 1);
-        if (forceX > 0.0) {
-            eta = forceY / forceX;
-            if (eta > 1.0)
-                eta = 1.0 / eta;
-        } else {
-            eta = 1.0 / 1e6;
-        }
-    }
     g_HsuEmbeddedSteel = 0;
     // The yield-stress key of the entry belongs to the embedded-bar law and stays as it is.
-    const auto entry = static_cast<std::size_t>(direction);
-    return SetHsuData(eta, 45.0, rho, ft, code, HsuDataTable[entry].fyKey, direction);
+    const int32_t fyKey = HsuDataTable[static_cast<std::size_t>(direction)].fyKey;
+    const ConcreteTypeRec* type = GetConcreteTypeCount() > 0 ? GetConcreteType(0) : nullptr;
+    if (type == nullptr || !IsHsuConcrete(*type))
+        return SetHsuData(1.0, 45.0, 0.01, 0.0, 0.0, fyKey, direction);
+
+    if (GetConcreteTypeCount() > 1)
+        ShowMessage("Stand Back!  Hsu concrete gets into trouble with more than one "
+                    "concrete type!",
+                    "Quarvish",
+                    MsgStyle::Ok | MsgStyle::IconExclamation);
+    double rho = 0.0;
+    if (direction == 2) {
+        for (int i = 0; i < GetTransLayerCount(2); ++i) {
+            if (const TransLayerRec* layer = GetTransLayer(i, 2))
+                rho += layer->ratio;
+        }
+    } else {
+        double strength = 0.0;
+        GetSteelTotals(rho, strength, 0, direction);
+    }
+    rho = std::max(rho, kMinHsuRatio);
+    if (type->softening == 16)
+        rho = std::max(rho, kMinHsuRatioCode16);
+    // eta: the smaller over the larger of the y and x reinforcement strengths rho fy.
+    double rhoX = 0.0, forceX = 0.0, rhoY = 0.0, forceY = 0.0;
+    GetSteelTotals(rhoX, forceX, 0, 0);
+    GetSteelTotals(rhoY, forceY, 0, 1);
+    double eta = 1.0 / 1e6;
+    if (forceX > 0.0) {
+        eta = forceY / forceX;
+        if (eta > 1.0)
+            eta = 1.0 / eta;
+    }
+    return SetHsuData(eta, 45.0, rho, type->ft, type->softening, fyKey, direction);
 }

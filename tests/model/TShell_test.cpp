@@ -10,7 +10,7 @@
 
 #include "foundation/DateTime.h"
 #include "foundation/Units.h"
-#include "model/TBeam.h"
+#include "model/DefaultAuthor.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -543,57 +543,50 @@ TEST(ShellCopy, CopyOfAFrozenElementIsFrozenAndNotRevalidated)
 
 // ---- Readers of the data-file subsystem -------------------------------------------------
 
-class ReadersGuard {
-public:
-    explicit ReadersGuard(TShellReaders readers) : m_saved(SetShellReaders(std::move(readers))) {}
-    ~ReadersGuard() { SetShellReaders(m_saved); }
-    ReadersGuard(const ReadersGuard&) = delete;
-    ReadersGuard& operator=(const ReadersGuard&) = delete;
+// The readers the tests install; they record what they were asked for.
+std::vector<std::string> g_examplesAsked;
 
-private:
-    TShellReaders m_saved;
-};
+int FakeExample(TShell& shell, int example)
+{
+    g_examplesAsked.push_back(shell.GetName() + " " + std::to_string(example));
+    shell.SetName("Example");
+    return 1;
+}
+
+int FakeFile(TShell& shell, const std::string& file, int element)
+{
+    shell.SetName(file + " #" + std::to_string(element));
+    return 1;
+}
 
 TEST(ShellReaders, ExamplesAreFilledIntoADefaultElement)
 {
-    std::vector<std::string> seen;
-    TShellReaders readers;
-    readers.loadExample = [&](TShell& shell, int example) {
-        seen.push_back(shell.GetName() + " " + std::to_string(example));
-        shell.SetName("Example");
-        return 1;
-    };
-    ReadersGuard guard(readers);
+    g_examplesAsked.clear();
+    const ShellExampleReader saved = SetShellExampleReader(FakeExample);
     for (int example : {0, 1, 2, 3, 4, -1}) {
         SCOPED_TRACE(example);
         TShell shell(example);
         const bool filled = example >= 1 && example <= 3;
         EXPECT_EQ(shell.GetName(), filled ? "Example" : "New Membrane");
     }
-    EXPECT_EQ(seen,
+    SetShellExampleReader(saved);
+    EXPECT_EQ(g_examplesAsked,
               (std::vector<std::string>{"New Membrane 1", "New Membrane 2", "New Membrane 3"}));
 }
 
 TEST(ShellReaders, FileConstructorReportsTheReaderAndKeepsAnEmptyElementOnFailure)
 {
-    {
-        // No reader installed.
-        ReadersGuard guard(TShellReaders{});
-        int success = -1;
-        TShell shell("panel.p2k", success);
-        EXPECT_EQ(success, 0);
-        EXPECT_EQ(shell.GetName(), "");
-        EXPECT_EQ(shell.GetHeight(), 0.0);
-        EXPECT_EQ(shell.GetRegionCount(), 1);
-    }
-    TShellReaders readers;
-    readers.load = [](TShell& shell, const std::string& file, int element) {
-        shell.SetName(file + " #" + std::to_string(element));
-        return 1;
-    };
-    ReadersGuard guard(readers);
-    int success = 0;
+    const ShellFileReader saved = SetShellFileReader(nullptr);
+    int success = -1;
+    TShell empty("panel.p2k", success);
+    EXPECT_EQ(success, 0);
+    EXPECT_EQ(empty.GetName(), "");
+    EXPECT_EQ(empty.GetHeight(), 0.0);
+    EXPECT_EQ(empty.GetRegionCount(), 1);
+
+    SetShellFileReader(FakeFile);
     TShell shell("panel.p2k", success);
+    SetShellFileReader(saved);
     EXPECT_EQ(success, 1);
     EXPECT_EQ(shell.GetName(), "panel.p2k #1");
 }
