@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/layers/DepthProfiles.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/TStructure.h"
+#include "model/TBeam.h"
 
 namespace {
 
@@ -30,31 +31,38 @@ int DependentComponent(int component)
 
 } // namespace
 
-TQuarvish2000Analysis::TQuarvish2000Analysis(std::unique_ptr<TStructure> structureCopy,
-                                             int validate)
-    : m_structure(std::move(structureCopy))
+TQuarvish2000Analysis::TQuarvish2000Analysis(const TBeam* structure, int validate)
+    : m_beam(structure != nullptr ? std::make_unique<TBeam>(*structure) : nullptr)
 {
-    if (!m_structure)
+    if (!m_beam)
         return;
     if (validate == 0)
-        m_structure->SetFrozen(1);
+        m_beam->SetFrozen(1);
     PrepareResult = Prepare();
     // Sized once the validation has settled the layers, before anything may solve a state.
-    FailedBarFlags[0].assign(
-        static_cast<std::size_t>(std::max(0, m_structure->GetLongLayerCount(0))),
-        0);
-    FailedBarFlags[2].assign(
-        static_cast<std::size_t>(std::max(0, m_structure->GetTransLayerCount(2))),
-        0);
+    FailedBarFlags[0].assign(static_cast<std::size_t>(std::max(0, m_beam->GetLongLayerCount(0))),
+                             0);
+    FailedBarFlags[2].assign(static_cast<std::size_t>(std::max(0, m_beam->GetTransLayerCount(2))),
+                             0);
     for (std::vector<double>& work : NodeWork)
         work.assign(kMaxNodes, 0.0);
     BarStiffness.assign(FailedBarFlags[0].size(), 0.0);
     if (validate != 0)
-        ApplyTimeDependentStrains(*m_structure);
+        ApplyTimeDependentStrains(*m_beam);
     ComputeSectionConstant();
 }
 
 TQuarvish2000Analysis::~TQuarvish2000Analysis() = default;
+
+const TStructure* TQuarvish2000Analysis::GetStructure() const
+{
+    return m_beam.get();
+}
+
+TStructure* TQuarvish2000Analysis::GetWritableStructure()
+{
+    return m_beam.get();
+}
 
 // ---- Virtual operations -------------------------------------------------------------------
 
@@ -97,33 +105,41 @@ double TQuarvish2000Analysis::Probe_analysis(int probeId, double depth) const
 int TQuarvish2000Analysis::Prepare()
 {
     const int result = TSectionalAnalysis::Prepare();
-    if (!m_structure)
+    if (!m_beam)
         return result;
-    BuildShearProfiles(m_structure->GetTop(), m_structure->GetBottom(), 0);
-    BuildLayerMesh();
+    BuildShearProfiles(m_beam->GetTop(), m_beam->GetBottom(), 0);
+    const int meshBuilt = BuildLayerMesh();
     ResetClampingStressTable();
     ResetNonlinearDistributionTable();
     BuildTensileStrengthTable();
-    return result;
+    // A section the mesh cannot hold must not be analysed.
+    return meshBuilt != 0 ? result : 0;
+}
+
+int TQuarvish2000Analysis::BuildLayerMesh()
+{
+    if (!m_beam)
+        return 0;
+    return ::BuildLayerMesh(*m_beam, Mesh, GetMaxLayerCount());
+}
+
+void TQuarvish2000Analysis::BuildShearProfiles(double /*top*/, double /*bottom*/, int /*flag*/)
+{
+    if (m_beam)
+        BuildShearStrainDistribution(*m_beam, ShearStrainDistribution);
 }
 
 int TQuarvish2000Analysis::ResetClampingStressTable()
 {
-    ClampingStress.Clear();
-    if (m_structure) {
-        ClampingStress.Add(m_structure->GetTop(), 0.0);
-        ClampingStress.Add(m_structure->GetBottom(), 0.0);
-    }
+    if (m_beam)
+        ResetClampingStressProfile(*m_beam, ClampingStress);
     return 1;
 }
 
 int TQuarvish2000Analysis::ResetNonlinearDistributionTable()
 {
-    NonlinearDistribution.Clear();
-    if (m_structure) {
-        NonlinearDistribution.Add(m_structure->GetTop(), 0.0);
-        NonlinearDistribution.Add(m_structure->GetBottom(), 0.0);
-    }
+    if (m_beam)
+        ResetNonlinearStrainProfile(*m_beam, NonlinearDistribution);
     return 1;
 }
 
@@ -269,7 +285,7 @@ int TQuarvish2000Analysis::ClassifyFailureMode(const SectionState& state) const
     };
     for (int i = 0; i < n; ++i) {
         const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
-        const std::uint32_t ids[3] = {layer.TopNode, layer.MidNode, layer.BottomNode};
+        const std::uint32_t ids[3] = {layer.NodeTop, layer.NodeMid, layer.NodeBottom};
         for (int k = i == 0 ? 0 : 1; k < 3; ++k) {
             const LayerNodeStateRec* node = NodeOf(state, ids[k]);
             if (node == nullptr)
@@ -282,16 +298,16 @@ int TQuarvish2000Analysis::ClassifyFailureMode(const SectionState& state) const
     // Crushing layers: a node crushing while it carries shear stress.
     auto layerCrushing = [&](int i) {
         const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
-        for (std::uint32_t id : {layer.TopNode, layer.MidNode, layer.BottomNode}) {
+        for (std::uint32_t id : {layer.NodeTop, layer.NodeMid, layer.NodeBottom}) {
             const LayerNodeStateRec* node = NodeOf(state, id);
             if (node != nullptr && node->ConcShearStress != 0.0 && IsNodeCrushing(*node))
                 return true;
         }
         return false;
     };
-    const LayerNodeStateRec* topNode = NodeOf(state, state.LayerDefs.front().TopNode);
+    const LayerNodeStateRec* topNode = NodeOf(state, state.LayerDefs.front().NodeTop);
     const LayerNodeStateRec* bottomNode =
-        NodeOf(state, state.LayerDefs[static_cast<std::size_t>(n - 1)].BottomNode);
+        NodeOf(state, state.LayerDefs[static_cast<std::size_t>(n - 1)].NodeBottom);
     const bool top = topNode != nullptr && IsNodeCrushing(*topNode);
     const bool bottom = bottomNode != nullptr && IsNodeCrushing(*bottomNode);
 
@@ -324,7 +340,7 @@ int TQuarvish2000Analysis::ClassifyFailureMode(const SectionState& state) const
     // The whole depth past the peak strain.
     for (int i = 0; i < n; ++i) {
         const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
-        const std::uint32_t ids[3] = {layer.TopNode, layer.MidNode, layer.BottomNode};
+        const std::uint32_t ids[3] = {layer.NodeTop, layer.NodeMid, layer.NodeBottom};
         for (int k = i == 0 ? 0 : 1; k < 3; ++k) {
             const LayerNodeStateRec* node = NodeOf(state, ids[k]);
             if (node == nullptr)

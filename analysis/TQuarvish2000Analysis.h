@@ -21,6 +21,7 @@
 #include "analysis/TSectionalAnalysis.h"
 #include "foundation/TDepthTable.h"
 
+class TBeam;
 class TStructure;
 
 // Answers of ClassifyFailureMode.
@@ -42,17 +43,20 @@ public:
     static constexpr int kMoment = 1;
     static constexpr int kShear = 2;
 
-    // Takes ownership of the analysis's own copy of the beam (made by the caller with the
-    // beam's copy constructor); null builds an analysis without structure (the full-member
-    // analysis), whose work arrays stay empty and whose section constant is 0.0.
+    // Works on its own copy of the beam; null builds an analysis without structure (the
+    // full-member analysis), whose work arrays stay empty and whose section constant is 0.0.
     // With validate 0 the copy is frozen before the set-up, so Prepare neither validates it
     // nor asks about tension stiffening; the analyses started from the menu pass 1.
-    TQuarvish2000Analysis(std::unique_ptr<TStructure> structureCopy, int validate);
+    // The constructor runs this class's Prepare (a derived kind's override, if any, is not
+    // yet in place while the base is built).
+    TQuarvish2000Analysis(const TBeam* structure, int validate);
     ~TQuarvish2000Analysis() override;
 
     // ---- Virtual operations ---------------------------------------------------------------
 
-    const TStructure* GetStructure() const override { return m_structure.get(); }
+    const TStructure* GetStructure() const override;
+    // The same structure as the beam it is.
+    const TBeam* GetBeam() const { return m_beam.get(); }
     // 1 when the constant or the increment shear is non-zero or the shear flag is set.
     int HasShear() const override;
     // Mode 2: e_x0, phi, average shear strain, N, M and V of a valid state (the current one
@@ -65,7 +69,8 @@ public:
     double Probe_analysis(int probeId, double depth) const override;
     void AdjustLoads() override {}
     // The base set-up, then the shear profiles, the layer mesh, the two reset tables and the
-    // tensile-strength table, whatever the base set-up answered; returns the base's answer.
+    // tensile-strength table, whatever the base set-up answered. Returns the base's answer,
+    // or 0 when the section needs more layers than the mesh holds.
     int Prepare() override;
     int GetMaxLayerCount() const override { return kMaxLayers; }
     int GetMaxNodeCount() const override { return kMaxNodes; }
@@ -93,9 +98,11 @@ public:
 
     // ---- Set-up steps (the layer level and the section set-up fill them in) ---------------
 
-    // Builds the layer mesh (Layers, LayerCount) from the structure copy; returns 1.
+    // Builds the layer mesh (Layers, LayerCount) from the beam copy; 0 when it was refused
+    // (more layers than the mesh holds, or no beam), else 1.
     int BuildLayerMesh();
-    // Rebuilds the depth profiles of the shear calculation between the two depths.
+    // Rebuilds the depth profiles of the shear calculation between the two depths; the
+    // shear strain distribution is built over the whole section for now.
     void BuildShearProfiles(double top, double bottom, int flag);
     // Each table becomes the two pairs (top, 0) and (bottom, 0); return 1.
     int ResetClampingStressTable();
@@ -103,7 +110,7 @@ public:
     // Rebuilds the effective tensile-strength table (the working table).
     void BuildTensileStrengthTable();
     // The time-dependent set-up, run by the constructor when validating; returns 1.
-    int ApplyTimeDependentStrains(TStructure& structure);
+    int ApplyTimeDependentStrains(TBeam& beam);
     // Computes the section constant.
     void ComputeSectionConstant();
 
@@ -121,7 +128,8 @@ public:
     int GetPrepareResult() const { return PrepareResult; }
 
 protected:
-    TStructure* GetWritableStructure() override { return m_structure.get(); }
+    TStructure* GetWritableStructure() override;
+    TBeam* GetWritableBeam() { return m_beam.get(); }
 
     // Strain at peak stress e'c of a concrete type; reported once and 0 for a bad index.
     double PeakStrainOf(int concreteType) const;
@@ -148,5 +156,5 @@ protected:
     int PrepareResult = 0;
 
 private:
-    std::unique_ptr<TStructure> m_structure;
+    std::unique_ptr<TBeam> m_beam;
 };

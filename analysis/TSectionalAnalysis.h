@@ -25,6 +25,7 @@
 #include "analysis/ErrorList.h"
 #include "analysis/LayerDefRec.h"
 #include "analysis/SectionState.h"
+#include "analysis/layers/LayerMesh.h"
 #include "foundation/TDepthTable.h"
 
 class TStructure;
@@ -145,8 +146,9 @@ public:
 
     // ---- Layer mesh ---------------------------------------------------------------------
 
-    const std::vector<LayerDefRec>& GetLayers() const { return Layers; }
-    int GetLayerCount() const { return LayerCount; }
+    const LayerMesh& GetLayerMesh() const { return Mesh; }
+    const std::vector<LayerDefRec>& GetLayers() const { return Mesh.Layers; }
+    int GetLayerCount() const { return Mesh.LayerCount; }
     const TDepthTable& GetShearStrainDistribution() const { return ShearStrainDistribution; }
     // Failed-bar flags: 0 longitudinal list 0, 1 list 1, 2 transverse direction 2.
     const std::vector<int>& GetFailedBarFlags(int which) const;
@@ -177,9 +179,8 @@ protected:
     std::array<double, kLoadCount> ConstantLoads{};
     ErrorList Errors;
     std::array<std::vector<int>, 3> FailedBarFlags;
-    // The layer mesh: empty until built; LayerCount layers in use.
-    std::vector<LayerDefRec> Layers;
-    int LayerCount = 0;
+    // The layer mesh (Layers, LayerCount): empty until built.
+    LayerMesh Mesh;
 
 private:
     mutable AnalysisMessages m_messages;

@@ -7,6 +7,7 @@
 
 #include "analysis/TQuarvish2000Analysis.h"
 #include "analysis/TSectionalAnalysis.h"
+#include "model/TBeam.h"
 #include "model/TStructure.h"
 
 // A 600 mm deep section (top 0.3 m, bottom -0.3 m), 300 mm wide, of one concrete type with
@@ -18,9 +19,25 @@ struct TestSection {
     static constexpr double kPeakStrain = -0.0025;
     static constexpr double kStirrupRupture = 0.05;
 
+    // A bare structure (as the member and membrane families may be given).
     static std::unique_ptr<TStructure> Make(bool tensionOff = false)
     {
         auto s = std::make_unique<TStructure>();
+        Fill(*s, tensionOff);
+        return s;
+    }
+
+    static std::unique_ptr<TBeam> MakeBeam(bool tensionOff = false)
+    {
+        auto beam = std::make_unique<TBeam>();
+        beam->ClearAll();
+        Fill(*beam, tensionOff);
+        return beam;
+    }
+
+    static void Fill(TStructure& structure, bool tensionOff)
+    {
+        TStructure* s = &structure;
         ConcreteTypeRec concrete;
         concrete.name = "C35";
         concrete.fc = -35e6;
@@ -59,7 +76,6 @@ struct TestSection {
             stirrup.name = "S";
             s->AddTransLayer(stirrup, 2);
         }
-        return s;
     }
 
     static void
@@ -132,12 +148,11 @@ private:
 // A beam-section analysis with trivial stepping.
 class FakeBeamAnalysis : public TrivialStages<TQuarvish2000Analysis> {
 public:
-    FakeBeamAnalysis(std::unique_ptr<TStructure> copy, int validate)
-        : TrivialStages<TQuarvish2000Analysis>(std::move(copy), validate)
+    FakeBeamAnalysis(const TBeam* beam, int validate)
+        : TrivialStages<TQuarvish2000Analysis>(beam, validate)
     {
     }
 
-    TStructure* Writable() { return GetWritableStructure(); }
     int UsesCurvatureIteration() const { return UseCurvatureIteration; }
     void SetShearFlag(int flag) { ShearFlag = flag; }
 };

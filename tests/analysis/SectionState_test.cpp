@@ -32,7 +32,7 @@ protected:
         for (int k = 0; k < 2 * n + 1; ++k)
             state->NodeStates[static_cast<std::size_t>(k)].StrainX = k;
         for (int i = 0; i < n; ++i)
-            state->LayerDefs[static_cast<std::size_t>(i)].TopDepth = -i;
+            state->LayerDefs[static_cast<std::size_t>(i)].Top = -i;
         state->Valid = 1;
         state->Results[StateResult::Moment] = 12.5e3;
         state->DirectionValues[0] = {1e-4, 2e-4, 3e-4};
@@ -115,7 +115,7 @@ TEST_F(SectionStates, ANewStateTakesOverTheFullSizeArraysOfItsSource)
     ASSERT_EQ(previous->NodeStates.size(), 9u);
     for (int k = 0; k < 9; ++k)
         EXPECT_EQ(previous->NodeStates[static_cast<std::size_t>(k)].StrainX, k);
-    EXPECT_EQ(previous->LayerDefs[3].TopDepth, -3.0);
+    EXPECT_EQ(previous->LayerDefs[3].Top, -3.0);
 
     // What carries over by value, and what starts afresh.
     EXPECT_EQ(next->Results, previous->Results);
@@ -186,7 +186,7 @@ TEST_F(SectionStates, ACopyIsDeepAndOutlivesItsSource)
     EXPECT_DOUBLE_EQ(copy->TransProfile->GetValue(2), 7e-4);
     EXPECT_DOUBLE_EQ(copy->NodeStates[6].StrainX, 6.0);
     EXPECT_EQ(copy->NodeStates[7].StrainX, 0.0); // only 2n + 1 nodes are copied
-    EXPECT_DOUBLE_EQ(copy->LayerDefs[2].TopDepth, -2.0);
+    EXPECT_DOUBLE_EQ(copy->LayerDefs[2].Top, -2.0);
 }
 
 TEST_F(SectionStates, CopyingReplacesTheDestinationAndDetachesItsCharts)

@@ -17,14 +17,13 @@ constexpr double kFactorTol = 1e-12;
 TEST(BeamAnalysis, WorksOnItsOwnFrozenCopyOfTheBeam)
 {
     RecordingReporter reporter;
-    auto user = TestSection::Make();
-    auto copy = std::make_unique<TStructure>();
-    copy->CopyFrom(*user);
-    const TStructure* copyAddress = copy.get();
+    auto user = TestSection::MakeBeam();
 
-    FakeBeamAnalysis analysis(std::move(copy), /*validate=*/1);
+    FakeBeamAnalysis analysis(user.get(), /*validate=*/1);
     EXPECT_EQ(analysis.GetPrepareResult(), 1);
-    EXPECT_EQ(analysis.GetStructure(), copyAddress);
+    ASSERT_NE(analysis.GetStructure(), nullptr);
+    EXPECT_NE(analysis.GetStructure(), user.get());
+    EXPECT_EQ(analysis.GetStructure(), analysis.GetBeam());
     EXPECT_EQ(analysis.GetStructure()->IsFrozen(), 1);
     EXPECT_EQ(user->IsFrozen(), 0); // the user goes on editing the original
 
@@ -51,13 +50,44 @@ TEST(BeamAnalysis, WorksOnItsOwnFrozenCopyOfTheBeam)
     EXPECT_TRUE(reporter.messages.empty());
 }
 
+TEST(BeamAnalysis, PrepareBuildsTheMeshAndTheElasticShearShape)
+{
+    constexpr double kShapeTol = 0.02;
+    FakeBeamAnalysis analysis(TestSection::MakeBeam().get(), 1);
+    EXPECT_GE(analysis.GetLayerCount(), 7); // 7 region layers, more where bars split them
+    EXPECT_EQ(analysis.GetLayers().size(), 120u);
+    // A rectangle's shear strain follows 1.5 (1 - (2 z / H)^2), mean 1, zero at both faces.
+    const TDepthTable& shape = analysis.GetShearStrainDistribution();
+    EXPECT_NEAR(shape.InterpolateAtDepth(0.0), 1.5, kShapeTol);
+    EXPECT_NEAR(shape.InterpolateAtDepth(0.15), 1.5 * 0.75, kShapeTol);
+    EXPECT_NEAR(shape.InterpolateAtDepth(TestSection::kTop), 0.0, kShapeTol);
+}
+
+TEST(BeamAnalysis, ASectionTooFinelyDividedForTheMeshIsRefused)
+{
+    RecordingReporter reporter;
+    auto beam = TestSection::MakeBeam();
+    beam->DeleteRegions();
+    for (int i = 0; i < 130; ++i) // alternating widths: no two regions share a layer
+        beam->AddRegion(0.3 - 0.005 * i,
+                        0.295 - 0.005 * i,
+                        i % 2 ? 0.3 : 0.2,
+                        i % 2 ? 0.3 : 0.2,
+                        0,
+                        1);
+    FakeBeamAnalysis analysis(beam.get(), 1);
+    EXPECT_EQ(analysis.GetPrepareResult(), 0);
+    EXPECT_EQ(analysis.GetLayerCount(), 0);
+    EXPECT_TRUE(reporter.Saw("Error in number of layers"));
+}
+
 TEST(BeamAnalysis, WithoutValidationAsksNothingButCopiesTheLoads)
 {
     RecordingReporter reporter;
-    auto copy = TestSection::Make(/*tensionOff=*/true);
-    TestSection::SetLoads(*copy, -1e5, 0.0, 2e4, 0.0, 1.0, 0.0);
+    auto user = TestSection::MakeBeam(/*tensionOff=*/true);
+    TestSection::SetLoads(*user, -1e5, 0.0, 2e4, 0.0, 1.0, 0.0);
 
-    FakeBeamAnalysis analysis(std::move(copy), /*validate=*/0);
+    FakeBeamAnalysis analysis(user.get(), /*validate=*/0);
     EXPECT_EQ(analysis.GetPrepareResult(), 0);
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(analysis.GetStructure()->IsFrozen(), 1);
@@ -93,9 +123,9 @@ TEST(BeamAnalysis, ShearCountsWhenAShearLoadOrTheFlagIsSet)
                           Case{0.0, 1e-9, 0, 1},
                           Case{0.0, 0.0, 1, 1}}) {
         SCOPED_TRACE(testing::Message() << c.v0 << " " << c.dv << " " << c.flag);
-        auto copy = TestSection::Make();
-        TestSection::SetLoads(*copy, 0.0, 0.0, c.v0, 0.0, 1.0, c.dv);
-        FakeBeamAnalysis analysis(std::move(copy), 0);
+        auto user = TestSection::MakeBeam();
+        TestSection::SetLoads(*user, 0.0, 0.0, c.v0, 0.0, 1.0, c.dv);
+        FakeBeamAnalysis analysis(user.get(), 0);
         analysis.SetShearFlag(c.flag);
         EXPECT_EQ(analysis.HasShear(), c.expect);
     }
@@ -103,7 +133,7 @@ TEST(BeamAnalysis, ShearCountsWhenAShearLoadOrTheFlagIsSet)
 
 TEST(BeamAnalysis, StateResultsComeFromAValidState)
 {
-    FakeBeamAnalysis analysis(TestSection::Make(), 0);
+    FakeBeamAnalysis analysis(TestSection::MakeBeam().get(), 0);
     analysis.Current = std::make_unique<SectionState>();
     SectionState& s = *analysis.Current;
     s.Results[StateResult::ReferenceStrain] = -2e-4;
@@ -138,9 +168,9 @@ class LoadPath : public ::testing::Test {
 protected:
     std::unique_ptr<FakeBeamAnalysis> Make(double dn, double dm, double dv)
     {
-        auto copy = TestSection::Make();
-        TestSection::SetLoads(*copy, -1e5, 1e4, 5e3, dn, dm, dv);
-        return std::make_unique<FakeBeamAnalysis>(std::move(copy), 0);
+        auto user = TestSection::MakeBeam();
+        TestSection::SetLoads(*user, -1e5, 1e4, 5e3, dn, dm, dv);
+        return std::make_unique<FakeBeamAnalysis>(user.get(), 0);
     }
     static SectionState StateWith(double n, double m, double v)
     {
@@ -267,7 +297,7 @@ protected:
         node.CrackShearStress = 2e6 - 0.5;
     }
 
-    FakeBeamAnalysis analysis{TestSection::Make(), 0};
+    FakeBeamAnalysis analysis{TestSection::MakeBeam().get(), 0};
 };
 
 TEST_F(FailureModes, ClassifiesHandBuiltStates)
@@ -418,8 +448,8 @@ TEST_F(FailureModes, NodeIdsOutsideTheStateAreSkippedAndReportedOnce)
 {
     RecordingReporter reporter;
     SectionState s = Sound();
-    s.LayerDefs[1].MidNode = 4000;
-    s.LayerDefs[2].MidNode = 0xFFFFFFFFu;
+    s.LayerDefs[1].NodeMid = 4000;
+    s.LayerDefs[2].NodeMid = 0xFFFFFFFFu;
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(analysis.ClassifyFailureMode(s), FailureMode::None);
     EXPECT_EQ(reporter.messages.size(), 2u);
@@ -429,7 +459,7 @@ TEST_F(FailureModes, NodeIdsOutsideTheStateAreSkippedAndReportedOnce)
 
 TEST(BeamAnalysis, ClearingThePlasticOffsetsResetsBarsAndTables)
 {
-    FakeBeamAnalysis analysis(TestSection::Make(), 0);
+    FakeBeamAnalysis analysis(TestSection::MakeBeam().get(), 0);
     SectionStateHolder state;
     ASSERT_EQ(analysis.CreateSectionState(state, nullptr), 1);
     state->DirectionValues[0] = {1e-3, -2e-3, kUndefined};
