@@ -107,10 +107,10 @@ int TQuarvish2000Analysis::Prepare()
     const int result = TSectionalAnalysis::Prepare();
     if (!m_beam)
         return result;
-    BuildShearProfiles(m_beam->GetTop(), m_beam->GetBottom(), 0);
+    BuildShearStrainDistribution();
     const int meshBuilt = BuildLayerMesh();
-    ResetClampingStressTable();
-    ResetNonlinearDistributionTable();
+    ResetClampingStressProfile();
+    ResetNonlinearStrainProfile();
     BuildTensileStrengthTable();
     // A section the mesh cannot hold must not be analysed.
     return meshBuilt != 0 ? result : 0;
@@ -120,26 +120,29 @@ int TQuarvish2000Analysis::BuildLayerMesh()
 {
     if (!m_beam)
         return 0;
-    return ::BuildLayerMesh(*m_beam, Mesh, GetMaxLayerCount());
+    if (::BuildLayerMesh(*m_beam, Mesh, GetMaxLayerCount()) != 0)
+        return 1;
+    AddError(kMeshRefusedText, g_MainWindowTitle, MsgStyle::IconExclamation);
+    return 0;
 }
 
-void TQuarvish2000Analysis::BuildShearProfiles(double /*top*/, double /*bottom*/, int /*flag*/)
+void TQuarvish2000Analysis::BuildShearStrainDistribution()
 {
     if (m_beam)
-        BuildShearStrainDistribution(*m_beam, ShearStrainDistribution);
+        ::BuildShearStrainDistribution(*m_beam, ShearStrainDistribution);
 }
 
-int TQuarvish2000Analysis::ResetClampingStressTable()
+int TQuarvish2000Analysis::ResetClampingStressProfile()
 {
     if (m_beam)
-        ResetClampingStressProfile(*m_beam, ClampingStress);
+        ::ResetClampingStressProfile(*m_beam, ClampingStress);
     return 1;
 }
 
-int TQuarvish2000Analysis::ResetNonlinearDistributionTable()
+int TQuarvish2000Analysis::ResetNonlinearStrainProfile()
 {
     if (m_beam)
-        ResetNonlinearStrainProfile(*m_beam, NonlinearDistribution);
+        ::ResetNonlinearStrainProfile(*m_beam, NonlinearDistribution);
     return 1;
 }
 

@@ -33,6 +33,10 @@ inline constexpr int WebCrushing = 3;    // concrete crushing over the depth
 inline constexpr int StirrupRupture = 4; // a node's transverse strain past the stirrup limit
 } // namespace FailureMode
 
+// Error-list entry of a section whose regions need more layers than the mesh holds.
+inline constexpr const char* kMeshRefusedText =
+    "The section needs more layers than the analysis can hold, so it cannot be analysed.";
+
 class TQuarvish2000Analysis : public TSectionalAnalysis {
 public:
     static constexpr int kMaxLayers = 120;
@@ -98,15 +102,15 @@ public:
 
     // ---- Set-up steps (the layer level and the section set-up fill them in) ---------------
 
-    // Builds the layer mesh (Layers, LayerCount) from the beam copy; 0 when it was refused
-    // (more layers than the mesh holds, or no beam), else 1.
+    // Builds the layer mesh (Layers, LayerCount) from the beam copy; 1 when built, 0 without
+    // a beam or when refused (more layers than the mesh holds: kMeshRefusedText is added to
+    // the error list).
     int BuildLayerMesh();
-    // Rebuilds the depth profiles of the shear calculation between the two depths; the
-    // shear strain distribution is built over the whole section for now.
-    void BuildShearProfiles(double top, double bottom, int flag);
+    // Rebuilds the elastic "shear strain distribution" over the whole section.
+    void BuildShearStrainDistribution();
     // Each table becomes the two pairs (top, 0) and (bottom, 0); return 1.
-    int ResetClampingStressTable();
-    int ResetNonlinearDistributionTable();
+    int ResetClampingStressProfile();
+    int ResetNonlinearStrainProfile();
     // Rebuilds the effective tensile-strength table (the working table).
     void BuildTensileStrengthTable();
     // The time-dependent set-up, run by the constructor when validating; returns 1.

@@ -79,6 +79,11 @@ TEST(BeamAnalysis, ASectionTooFinelyDividedForTheMeshIsRefused)
     EXPECT_EQ(analysis.GetPrepareResult(), 0);
     EXPECT_EQ(analysis.GetLayerCount(), 0);
     EXPECT_TRUE(reporter.Saw("Error in number of layers"));
+    std::string text, title;
+    int code = 0;
+    ASSERT_EQ(analysis.GetErrorCount(), 1);
+    analysis.GetError(0, text, title, code);
+    EXPECT_EQ(text, kMeshRefusedText);
 }
 
 TEST(BeamAnalysis, WithoutValidationAsksNothingButCopiesTheLoads)
