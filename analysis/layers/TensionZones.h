@@ -1,0 +1,122 @@
+#pragma once
+// Tension zones of a section and the stresses of its longitudinal bars at cracks.
+//
+// Between cracks the concrete in tension carries stress; at a crack that stress must pass
+// through the bars. Around the layer solution of one section state these operations
+//  - before the nodes are solved: fix the depth range that carries shear
+//    (FindShearZoneLimits) and build the longitudinal reserve profile, the stress per unit
+//    concrete area that the bars can still add at a crack (BuildReserveProfile);
+//  - after the nodes are solved: find each bar's stress at a crack and its bond stress
+//    (ComputeCrackStresses), or mark them undefined (ClearCrackStresses);
+//  - copy a state's failed-bar marks into the analysis's flags (MarkFailedBars).
+//
+// Conventions: depths are structure co-ordinates (up positive); strains and stresses are
+// positive in tension. The net strain at depth z is the profile strain (discontinuity
+// included) less the imposed free strain GetInitialStrainAt(z, 0); a point or bar is in
+// tension when its net strain is above 0. Moments are about the pivot depth y0 (N m).
+//
+// None of these keeps state of its own: each reads the state, the structure and the
+// analysis's profiles and writes only the state's crack and bond stresses and shear-zone
+// levels, the reserve profile and the failed flags. Nothing allocates per call except what
+// the reserve profile's table needs on its first fill.
+
+#include "analysis/layers/LayerEvaluation.h"
+
+struct SectionState;
+struct ConcreteTypeRec;
+
+// Texts shown when a tension-zone integral that must be divided by is not positive.
+inline constexpr const char* kNoZoneAreaText = "This should indeed be impossible!";
+inline constexpr const char* kNoZoneLinearText = "This should also be impossible!";
+inline constexpr const char* kNoZoneFaceText = "This should be impossible!";
+
+class TTensionZones {
+public:
+    // Crossing depths standing for "no crossing: the whole depth is in tension".
+    static constexpr double kWholeDepthFromTop = -1000.0;
+    static constexpr double kWholeDepthFromBottom = 1000.0;
+    // DepthAtStrain's answer for a flat profile.
+    static constexpr double kNoDepth = -1000.0;
+
+    // The evaluator gives the structure, the failed flags, the strain discontinuity and the
+    // bar stresses; it must outlive this object.
+    explicit TTensionZones(TLayerEvaluator& evaluator);
+
+    // The analysis's tensile-strength profile f't(z) (null: 0 everywhere); not owned.
+    void SetTensileStrengthProfile(const TDepthTable* table) { m_tensileStrength = table; }
+
+    // Copies the failed marks of a valid state into the analysis's flags and answers 1; with
+    // no state or an invalid one clears every flag and answers 0.
+    int MarkFailedBars(const SectionState* state);
+
+    // Writes the state's upper and lower shear-zone levels for bar list d.
+    void FindShearZoneLimits(SectionState& state, int d);
+
+    // Finds the tension zones at the two faces, fills profile with the reserve at a crack over
+    // the depth (largest depth first, sorted flag set) and answers the governing zone's
+    // reserve moment and crossing depth.
+    void BuildReserveProfile(SectionState& state,
+                             double& reserveMoment,
+                             double& crossingDepth,
+                             TDepthTable& profile,
+                             int d);
+
+    // Fits the stress of one tension zone, linear from s2 at the crossing z0 to s3 at the
+    // face, to the moment demand F about z0 (side 0: zone from z0 up to the top; 1: from z0
+    // down to the bottom). fa and fb are the uniform and the peak factors of f't.
+    void FitTensionZoneStress(double F,
+                              double z0,
+                              double& s1,
+                              double& s2,
+                              double& s3,
+                              double fa,
+                              double fb,
+                              int side) const;
+
+    // Stress at a crack and bond stress of every bar of list d, from the reserve moment a of
+    // the governing zone and its crossing depth y0.
+    void ComputeCrackStresses(SectionState& state, double a, double y0, int d);
+
+    // Stress at a crack: the average stress for bars not in tension, undefined for bars in
+    // tension; every bond stress undefined.
+    void ClearCrackStresses(SectionState& state);
+
+    // Curvature increment about y0 at which the tension bars add the moment M, searched in
+    // steps k0 and refined by bisection; 0 when no curvature suffices.
+    double SolveCrackCurvature(const SectionState& state, double M, double k0, double y0, int d)
+        const;
+
+    // Moment about y0 that the tension bars gain when the curvature grows by k.
+    double BarMomentIncrement(const SectionState& state, double k, double y0, int d) const;
+
+    // The largest BarMomentIncrement over the curvatures at which each bar reaches its
+    // rupture strain; curvature receives the one that gave it.
+    double
+    FindBarLimitCurvature(const SectionState& state, double y0, double& curvature, int d) const;
+
+    // Depth at which the profile, offset by b, reaches the target strain; kNoDepth when the
+    // profile is flat (|slope| <= 1e-8). The discontinuity taken is the one at the top.
+    double DepthAtStrain(const StrainProfile& profile, double target, double b, int flag) const;
+
+    // The next depth below z (side 1) or above z (side 0) where the net strain profile may
+    // change slope: a point of the strain-discontinuity, shrinkage/thermal or x-creep table;
+    // the section's bottom (top) when there is none.
+    double NextStrainBreak(double z, int side) const;
+
+private:
+    double NetStrainAt(const StrainProfile& profile, double z) const;
+    double TensileStrengthAt(double z) const;
+    // Cracking strain of a type at a depth: max(f't(z) / Ec, e_cr).
+    double CrackingStrain(const ConcreteTypeRec& type, double z) const;
+    const ConcreteTypeRec* ConcreteTypeOf(int index) const;
+    const ConcreteTypeRec* RegionConcrete(int region) const;
+    const ConcreteTypeRec* ConcreteAtCrossing(double z) const;
+    // The bar-term factor: 1 for a beam section, else height x ratio / A.
+    double BarFactor(double ratio, double area) const;
+    double CrackStressOf(const SectionState& state, int i, int d) const;
+    bool BarInTension(const StrainProfile& profile, double z) const;
+
+    TLayerEvaluator& m_evaluator;
+    const TStructure& m_structure;
+    const TDepthTable* m_tensileStrength = nullptr;
+};
