@@ -1,0 +1,26 @@
+#pragma once
+// User stress-strain curves of the materials: a TDepthTable of (strain, stress) pairs kept
+// in descending order of strain, closed by zero-stress pairs just outside the given range
+// and far out at +-1e12, so that the curve falls to zero stress outside its range and every
+// strain can be looked up.
+
+#include "foundation/TDepthTable.h"
+
+// Closes a curve: drops a first pair below strain -10000 and then a last pair above +10000
+// (the far closing pairs of an earlier finish of an ascending curve), sorts descending and
+// adds (-1e12, 0), (least strain - 2e-6, 0), (largest strain + 2e-6, 0) and (1e12, 0).
+// A curve of m pairs thus holds m + 4, the given pairs at indices 2 .. m + 1. Answers 1.
+int FinishUserCurve(TDepthTable& table);
+
+// The parabola through (0, 0), (-0.002, -f) and (-0.004, 0) in 101 pairs, finished.
+int MakeDefaultConcreteCurve(TDepthTable& table, double f);
+
+// Elastic-perfectly plastic: (0, 0), (fy / 2e11, fy), (0.1, fy), finished.
+int MakeDefaultSteelCurve(TDepthTable& table, double fy);
+
+// Cleans a curve for use by a law and leaves it sorted in descending order of strain:
+// neighbouring pairs closer than 9.9e-7 in strain and 1000 Pa in stress are merged into
+// their mean; with innerStrainsPositive the pairs from the third to the third-last take the
+// magnitude of their strain; a pair (0, 0) is added unless one lies at strain 0 with zero
+// stress; pairs at (nearly) equal strains are pulled apart to 1e-6 below their predecessor.
+void CleanUserCurve(TDepthTable& table, bool innerStrainsPositive);

@@ -1,0 +1,338 @@
+#include "model/ConcreteLaws.h"
+
+#include <cmath>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "model/UserCurves.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr double kMPa = 1e6;
+constexpr double kStressTol = 1.0;   // Pa
+constexpr double kRatioTol = 1e-7;   // on dimensionless factors
+constexpr double kStrainTol = 1e-10; // on strains
+
+ConcreteTypeRec MakeConcrete(int base, int softening, int tension, double ec = 0.0)
+{
+    ConcreteTypeRec rec;
+    InitConcreteTypeRec(rec);
+    CheckConcreteType(rec, true);
+    rec.baseCurve = static_cast<int16_t>(base);
+    rec.softening = static_cast<int16_t>(softening);
+    rec.tensionStiffening = static_cast<int16_t>(tension);
+    if (base == BaseCurveCode::UserDefined) {
+        rec.userCurve.reset(std::make_unique<TDepthTable>("Segmental Concrete"));
+        MakeDefaultConcreteCurve(*rec.userCurve, 35 * kMPa);
+    }
+    if (ec != 0.0) {
+        rec.ec = ec;
+        rec.ecAuto = 0;
+    }
+    PrepareConcreteType(rec);
+    return rec;
+}
+
+double Stress(const ConcreteTypeRec& rec, const PrincipalStrains& e, double* fp = nullptr)
+{
+    double peak = 0.0;
+    const double s = ConcreteStress(rec, e, 1, peak, rec.ft, 500.0);
+    if (fp)
+        *fp = peak;
+    return s;
+}
+
+TEST(ConcreteAutoProperties, DefaultConcreteByHand)
+{
+    ConcreteTypeRec rec = MakeConcrete(2, 18, 7);
+    EXPECT_NEAR(rec.ft, 1.89 * kMPa, kStressTol); // min(1.4 x 1.35, 0.15 x 35)
+    EXPECT_NEAR(rec.n, 0.8 + 35.0 / 17.0, kRatioTol);
+    EXPECT_NEAR(rec.k, 0.67 + 35.0 / 62.0, kRatioTol);
+    const double Ec = (3320.0 * std::sqrt(35.0) + 6900.0) * kMPa;
+    EXPECT_NEAR(AutoPeakStrain(rec), -35 * kMPa / Ec * rec.n / (rec.n - 1.0), kStrainTol);
+    EXPECT_NEAR(rec.ec, AutoPeakStrain(rec), kStrainTol);
+    EXPECT_NEAR(rec.Kc, 0.1825 * std::sqrt(35.0), kRatioTol);
+    EXPECT_NEAR(rec.ecr, rec.ft / (rec.Ec + 1.0), kStrainTol);
+    EXPECT_EQ(rec.nonDefault, 0);
+}
+
+TEST(ConcreteAutoProperties, TensileStrengthAndAggregateTables)
+{
+    ConcreteTypeRec rec;
+    rec.fc = -80 * kMPa;
+    EXPECT_NEAR(AutoTensileStrength(rec), 2.52 * kMPa, kStressTol);
+    rec.fc = -10 * kMPa;
+    EXPECT_NEAR(AutoTensileStrength(rec), 1.5 * kMPa, kStressTol); // 0.15 F governs
+    rec.fc = -35 * kMPa;
+    rec.tensionStiffening = TensionStiffeningCode::Tamai1987;
+    rec.softening = SofteningCode::Hsu1993;
+    EXPECT_NEAR(AutoTensileStrength(rec), 0.31 * std::sqrt(35.0) * kMPa, kStressTol);
+
+    const struct {
+        double fcMPa, aggregate, expected;
+    } rows[] = {{50, 0.019, 0.019}, {65, 0.019, 0.0095}, {75, 0.019, 0.0}, {30, 0.04, 0.025}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fcMPa);
+        EXPECT_NEAR(EffectiveAggregateSize(-row.fcMPa * kMPa, row.aggregate), row.expected, 1e-12);
+    }
+}
+
+TEST(ConcreteCheck, RepairsNameAndStrengthAndFlagsChanges)
+{
+    ConcreteTypeRec rec;
+    InitConcreteTypeRec(rec);
+    rec.name = "a name of twenty chars";
+    rec.fc = 0.0;
+    CheckConcreteType(rec, true);
+    EXPECT_EQ(rec.name, "Concrete 1");
+    EXPECT_EQ(rec.fc, -35 * kMPa);
+    EXPECT_EQ(rec.baseCurve, 2);
+    EXPECT_EQ(rec.softening, 18);
+    EXPECT_EQ(rec.tensionStiffening, 7);
+
+    rec.fc = std::nan("");
+    CheckConcreteType(rec, false);
+    EXPECT_EQ(rec.fc, -35 * kMPa);
+    rec.fc = -50000.0;
+    CheckConcreteType(rec, false);
+    EXPECT_EQ(rec.fc, -100000.0);
+    PrepareConcreteType(rec);
+    EXPECT_EQ(rec.fc, -5 * kMPa); // the preparation raises weak concrete to 5 MPa
+
+    ConcreteTypeRec given = MakeConcrete(2, 18, 7);
+    CheckConcreteType(given, false);
+    EXPECT_EQ(given.nonDefault, 0);
+    EXPECT_EQ(given.ftAuto, 1);
+    given.ft = 3 * kMPa;
+    given.ftAuto = 0;
+    CheckConcreteType(given, false);
+    EXPECT_EQ(given.nonDefault, 1);
+    EXPECT_EQ(given.ftAuto, 0);
+}
+
+TEST(ConcretePrepare, TensionCoefficientsAndUnsupportedModel)
+{
+    const struct {
+        int code;
+        double coefficient;
+    } rows[] = {{0, 0.0}, {1, 200.0}, {2, 500.0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.code);
+        EXPECT_EQ(MakeConcrete(2, 18, row.code).tsCoefficient, row.coefficient);
+    }
+    RecordingReporter reporter;
+    ConcreteTypeRec rec = MakeConcrete(2, 5, 7);
+    EXPECT_EQ(rec.Kc, 1.0); // code 5 keeps Kc at 1
+    rec.tensionStiffening = TensionStiffeningCode::StuartOliver;
+    rec.tsFactor = 1.5;
+    EXPECT_EQ(PrepareConcreteType(rec), 7);
+    EXPECT_EQ(rec.tsFactor, 1.0);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Stuart Oliver Model Unsupported");
+    EXPECT_EQ(reporter.messages[0].caption, "Load Error");
+}
+
+TEST(ConcretePrepare, UserCurveGivesPeakAndWithoutCurveFallsBackToPopovics)
+{
+    ConcreteTypeRec rec = MakeConcrete(4, 0, 7);
+    EXPECT_NEAR(rec.fc, -35 * kMPa, kStressTol);
+    EXPECT_NEAR(rec.ec, -0.002, kStrainTol);
+    // The parabola at -0.001 carries 0.75 f'c.
+    EXPECT_NEAR(Stress(rec, {-0.001, 0, 0}), -26.25 * kMPa, kStressTol);
+
+    ConcreteTypeRec bare = MakeConcrete(2, 0, 7);
+    bare.baseCurve = BaseCurveCode::UserDefined;
+    PrepareConcreteType(bare);
+    EXPECT_EQ(bare.baseCurve, BaseCurveCode::Popovics);
+}
+
+TEST(ConcreteStress, PeakStressAtPeakStrainForEveryBaseCurve)
+{
+    for (int base = 0; base <= 4; ++base) {
+        SCOPED_TRACE(base);
+        const ConcreteTypeRec rec = MakeConcrete(base, 0, 7, -0.002);
+        EXPECT_NEAR(Stress(rec, {-0.002, 0, 0}), -35 * kMPa, kStressTol);
+    }
+}
+
+TEST(ConcreteStress, BaseCurvesBeforeAndBeyondPeak)
+{
+    const double fc = -35 * kMPa;
+    const double n = 0.8 + 35.0 / 17.0;
+    const double k = 0.67 + 35.0 / 62.0;
+    const struct {
+        int base;
+        double x, S; // stress / f'c at e = x e'c
+    } rows[] = {
+        {0, 0.5, 0.5},
+        {0, 1.5, 0.0},
+        {1, 0.5, 0.75},
+        {1, 1.5, 0.75},
+        {1, 2.5, 0.0}, // 2x - x^2 would turn into tension
+        {2, 0.5, n * 0.5 / (n - 1.0 + std::pow(0.5, n))},
+        {2, 1.5, n * 1.5 / (n - 1.0 + std::pow(1.5, n * k))},
+        {3, 0.5, 0.5},
+        {3, 1.5, 1.0},
+        {3, 2.5, 0.0},
+        {4, 1.5, 0.75},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "base " << row.base << " x " << row.x);
+        const ConcreteTypeRec rec = MakeConcrete(row.base, 0, 7, -0.002);
+        EXPECT_NEAR(Stress(rec, {row.x * -0.002, 0, 0}), row.S * fc, kStressTol);
+    }
+}
+
+TEST(ConcreteStress, SofteningFactorAtLateralStrainByCode)
+{
+    // e'c = -0.002, e[d] = -0.001, e1 = 0.002: r = 1, q = 2, F = 35, eta = 0.5.
+    ValueGuard<std::array<HsuDataEntry, 3>> hsu(HsuDataTable, HsuDataTable);
+    HsuDataTable[0].eta = 0.5;
+    const double beta[] = {1.0,
+                           0.719424460,
+                           0.877192982,
+                           0.631648115,
+                           0.668156702,
+                           0.854627810,
+                           0.877192982,
+                           0.9,
+                           0.813008130,
+                           0.670820393,
+                           0.877192982,
+                           0.9,
+                           0.664667263,
+                           0.829496910,
+                           0.558156306,
+                           0.606779876,
+                           0.558156306,
+                           0.670820393,
+                           0.877192982};
+    for (int code = 0; code <= 18; ++code) {
+        SCOPED_TRACE(code);
+        const ConcreteTypeRec rec = MakeConcrete(2, code, 7, -0.002);
+        double fp = 0.0;
+        Stress(rec, {-0.001, 0.002, -0.0001}, &fp);
+        EXPECT_NEAR(fp / rec.fc, beta[code], 1e-6);
+    }
+}
+
+TEST(ConcreteStress, CompressiveLateralStrainDoesNotSoften)
+{
+    for (int base = 0; base <= 3; ++base) {
+        for (int code = 0; code <= 18; ++code) {
+            SCOPED_TRACE(testing::Message() << "base " << base << " code " << code);
+            const ConcreteTypeRec rec = MakeConcrete(base, code, 7, -0.002);
+            for (double ed : {-0.0005, -0.0015, -0.003}) {
+                double fpSqueezed = 0.0;
+                double fpFree = 0.0;
+                const double squeezed = Stress(rec, {ed, -0.001, -0.002}, &fpSqueezed);
+                const double free = Stress(rec, {ed, 0.0, -0.002}, &fpFree);
+                ASSERT_TRUE(std::isfinite(squeezed));
+                EXPECT_EQ(squeezed, free);
+                EXPECT_EQ(fpSqueezed, fpFree);
+                const double t =
+                    ConcreteTangentModulus(rec, {ed, -0.001, -0.002}, 1, 1, 1, rec.ft, 500);
+                EXPECT_TRUE(std::isfinite(t));
+            }
+        }
+    }
+}
+
+TEST(ConcreteStress, StrainSofteningCodesHoldThePeakAndScaleBeyond)
+{
+    // Code 4 at q = 2: beta = 1 / (1 + 0.46 Kc).
+    const ConcreteTypeRec rec = MakeConcrete(2, 4, 7, -0.002);
+    const double beta = 1.0 / (1.0 + 0.23 * rec.Kc * 2.0);
+    // Between beta e'c and e'c the stress stays at beta f'c (e1 = 2 |e[d]| keeps q = 2).
+    const double ed = -0.5 * (beta + 1.0) * 0.002;
+    EXPECT_NEAR(Stress(rec, {ed, 2 * -ed, 0}), beta * rec.fc, kStressTol);
+    // Beyond e'c: beta times the unsoftened curve, with the record's n.
+    const double x = 1.5;
+    const double m = rec.n * (0.67 + 35.0 / 62.0);
+    const double S = rec.n * x / (rec.n - 1.0 + std::pow(x, m));
+    EXPECT_NEAR(Stress(rec, {-0.003, 0.006, 0}), beta * S * rec.fc, kStressTol);
+}
+
+TEST(ConcreteStress, CrackingAndTensionStiffening)
+{
+    const double e = 0.002; // c e = 1 with c = 500
+    for (int code = 0; code <= 7; ++code) {
+        SCOPED_TRACE(code);
+        if (code == TensionStiffeningCode::StuartOliver)
+            continue; // replaced by the preparation
+        ConcreteTypeRec rec = MakeConcrete(2, 18, code);
+        rec.tsFactor = 0.8;
+        const double ft = rec.ft;
+        const double ecr = rec.ecr;
+        EXPECT_NEAR(Stress(rec, {0.9 * ecr, 0, 0}), rec.Ec * 0.9 * ecr, kStressTol);
+        const double expected[] = {0.0,
+                                   ft / 2.0,
+                                   ft / 2.0,
+                                   ft * std::pow(2.0 * ecr / e, 0.4),
+                                   ft * std::pow(ecr / e, 0.4),
+                                   0.0,
+                                   ft,
+                                   ft / 2.0};
+        EXPECT_NEAR(Stress(rec, {e, 0, 0}), 0.8 * expected[code], kStressTol);
+        if (code == TensionStiffeningCode::Izumo) {
+            EXPECT_NEAR(Stress(rec, {1.5 * ecr, 0, 0}), 0.8 * ft, kStressTol);
+        }
+    }
+    // A local tensile strength above f't moves the cracking strain to f / Ec.
+    const ConcreteTypeRec rec = MakeConcrete(2, 18, 7);
+    double fp = 0.0;
+    const double f = 2.0 * rec.ft;
+    EXPECT_NEAR(ConcreteStress(rec, {1.9 * rec.ecr, 0, 0}, 1, fp, f, 500),
+                1.9 * rec.ecr * rec.Ec,
+                kStressTol);
+}
+
+TEST(ConcreteStress, OutOfRangeInputsAnswerZero)
+{
+    const ConcreteTypeRec rec = MakeConcrete(2, 18, 7);
+    double fp = 0.0;
+    EXPECT_EQ(ConcreteStress(rec, {0.5, 1.2, 0}, 1, fp, rec.ft, 500), 0.0);
+    EXPECT_EQ(ConcreteStress(rec, {-0.001, 0, 0}, 4, fp, rec.ft, 500), 0.0);
+    EXPECT_EQ(ConcreteStress(rec, {-0.001, 0, 0}, 0, fp, rec.ft, 500), 0.0);
+    // A non-positive tension-stiffening coefficient means no decay.
+    EXPECT_NEAR(ConcreteStress(rec, {0.002, 0, 0}, 1, fp, rec.ft, -500), rec.ft, kStressTol);
+}
+
+TEST(ConcreteStress, UnknownTensionCodeIsReported)
+{
+    RecordingReporter reporter;
+    ConcreteTypeRec rec = MakeConcrete(2, 18, 7);
+    rec.tensionStiffening = 9;
+    EXPECT_EQ(Stress(rec, {0.002, 0, 0}), 0.0);
+    EXPECT_EQ(ConcreteTangentModulus(rec, {0.002, 0, 0}, 1, 0, 0, rec.ft, 500), 0.0);
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[0].text, "Undefined Concrete Tension stiffening type");
+    EXPECT_EQ(reporter.messages[1].text, "Error in Tension Stiffening Definition");
+    EXPECT_EQ(reporter.messages[1].caption, "Materials Error");
+}
+
+TEST(ConcreteStress, ResistanceFactorScalesStressPeakAndTangent)
+{
+    const ConcreteTypeRec rec = MakeConcrete(2, 18, 7);
+    for (const PrincipalStrains& e : {PrincipalStrains{-0.0015, 0.002, 0},
+                                      PrincipalStrains{0.001, 0, 0},
+                                      PrincipalStrains{0.00003, 0, 0}}) {
+        double fp1 = 0.0;
+        const double s1 = Stress(rec, e, &fp1);
+        const double t1 = ConcreteTangentModulus(rec, e, 1, 1, 0, rec.ft, 500);
+        ValueGuard<ResistanceFactors> factors(g_ResistanceFactors, {0.65, 0.85, 0.9});
+        double fp2 = 0.0;
+        EXPECT_NEAR(Stress(rec, e, &fp2), 0.65 * s1, kStressTol);
+        EXPECT_NEAR(fp2, 0.65 * fp1, kStressTol);
+        EXPECT_NEAR(ConcreteTangentModulus(rec, e, 1, 1, 0, rec.ft, 500),
+                    0.65 * t1,
+                    1e-6 * std::fabs(t1));
+    }
+    ValueGuard<ResistanceFactors> factors(g_ResistanceFactors, {0.65, 0.85, 0.9});
+    EXPECT_NEAR(TensionDecayStress(0.0001, 2 * kMPa), 2 * kMPa / 26.0 * 0.65, kStressTol);
+    EXPECT_NEAR(TensionDecayStress(-0.001, 2 * kMPa), 2 * kMPa * 0.65, kStressTol);
+}
+
+} // namespace
