@@ -28,7 +28,7 @@ constexpr int kTransDirection = 2;
 
 double ConcretePhi()
 {
-    return g_ResistanceFactors[0];
+    return g_ResistanceFactors.phi_c;
 }
 
 bool IsNamedSteel(const ConcreteTypeRec& type)
@@ -45,7 +45,7 @@ double PrincipalStress(const ConcreteTypeRec& type,
                        int direction,
                        double& peak)
 {
-    const double e[4] = {0.0, e1, e2, 0.0};
+    const PrincipalStrains e = {e1, e2, 0.0};
     return ConcreteStress(
         type, e, direction, peak, node.LocalTensileStrength, node.TensionStiffFactor);
 }

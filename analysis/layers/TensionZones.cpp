@@ -27,7 +27,7 @@ constexpr double kFlatSlope = 1e-8;
 
 double ConcretePhi()
 {
-    return g_ResistanceFactors[0];
+    return g_ResistanceFactors.phi_c;
 }
 
 bool IsNamedSteel(const ConcreteTypeRec& type)
