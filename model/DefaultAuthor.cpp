@@ -1,0 +1,3 @@
+#include "model/DefaultAuthor.h"
+
+std::string g_DefaultDoneBy;

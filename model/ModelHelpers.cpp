@@ -1,0 +1,51 @@
+#include "model/ModelHelpers.h"
+
+#include <cmath>
+#include <fstream>
+
+#include "foundation/ProgramPaths.h"
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "model/TStructure.h"
+
+bool FileExists(const std::string& path)
+{
+    std::ifstream file(path);
+    return file.is_open();
+}
+
+bool IsProgramDirFile(const std::string& path, const std::string& name)
+{
+    return path == g_ProgramPath + name;
+}
+
+void FormatCoverText(std::string& out, const TStructure* structure)
+{
+    out.clear();
+    if (structure == nullptr || !(structure->GetHeight() > 0.0))
+        return;
+    int face = 0;
+    double cover = structure->GetMinCover(face);
+    if (std::fabs(cover) > structure->GetHeight())
+        cover = 9999.999999;
+    if (face == 0)
+        return;
+    const char* text = face == 2 ? "Clear cover to reinforcement = %5.~f %s"
+                                 : "Clear cover to transverse reinforcement = %5.~f %s";
+    const std::string format = setup_units(text, 0, 2, 2, g_UnitSystem);
+    out = StrPrintf(format.c_str(),
+                    ToDisplayUnits(cover, ukSectionLength),
+                    UnitLabel(ukSectionLength));
+}
+
+void AreaUnitSuffix(std::string& out, const std::string& prefix, int kind, int power)
+{
+    std::string label;
+    if (kind == kAreaPerLengthKind)
+        label = g_UnitSystem == kUnitSI ? "mm^2/m" : g_UnitSystem == kUnitUS ? "in^2/ft" : "cm^2/m";
+    else
+        label = UnitLabel(kind);
+    out = prefix + StrPrintf(" (%s)", label.c_str());
+    if (power != 0)
+        out += StrPrintf(" x 10^%d", power);
+}

@@ -1,0 +1,9 @@
+#pragma once
+// Program-wide options of the concrete models, written by TStructure::SetConcreteModelSet
+// and read by the layer solver.
+
+// The concrete model-set code last applied (15 at start).
+extern int g_ConcreteModelSet;
+// 1 while the layer solver scales its concrete tension limit (1 at start; model set 16
+// turns it off).
+extern int g_ScaleTensionLimit;

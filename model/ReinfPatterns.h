@@ -1,0 +1,34 @@
+#pragma once
+// Circular and distributed reinforcement patterns.
+//
+// The input pages store a pattern as layers that carry a pattern code (1 circular, 2
+// distributed), the pattern's slot ("index"), the total number of bars ("nround") and an
+// alignment flag. Validation collects these layers into the structure's pattern records and
+// works out each circle; the input pages expand the records back into layers.
+//
+// A circular pattern of n bars lies on a circle of radius R about the elevation C. Aligned,
+// bars sit at the angles a = 2 pi k / n from the top; not aligned, at 2 pi (k + 1/2) / n.
+// A bar at z = C + R cos a stands for itself at a = 0 and a = pi, and for a pair mirrored
+// about the vertical axis at any other angle.
+
+class TStructure;
+
+// Collects the circular patterns of direction x into its pattern records (not cleared
+// first), works out their circles and turns the layers of incomplete patterns into plain
+// layers. More patterns than slots: "Too many circular rebar patterns. Will continue with
+// limited list" and the collection stops.
+int BuildCircularPatterns(TStructure& structure);
+
+// Rebuilds the distributed patterns of a direction from scratch, drops incomplete ones and
+// sorts the layers of both directions. More patterns than slots: "Too many distributed rebar
+// patterns. Will continue with limited list" and the build stops (the layers unsorted).
+int BuildDistributedPatterns(TStructure& structure, int direction);
+
+// Appends to direction d the layers of the circular patterns of direction x and of the
+// distributed patterns of direction d.
+int ExpandPatterns(int direction, TStructure& structure);
+
+// Replaces the layers of direction d that patterns generated (pattern code 1 or 2) by those
+// the pattern records give now (ExpandPatterns); the plain layers stay. The input pages call
+// it after writing the pattern records back.
+int ResetDefaultLongLayers(int direction, TStructure& structure);

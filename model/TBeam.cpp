@@ -1,0 +1,596 @@
+// TBeam: construction, the default section, validation order, texts, crack spacings,
+// counters, shape, moment axis and long-term settings.
+
+#include "model/TBeam.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/DateTime.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "model/ConcreteLaws.h"
+#include "model/DefaultAuthor.h"
+#include "model/MaterialTypes.h"
+#include "model/QuickDefineFlag.h"
+#include "model/SectionShape.h"
+#include "model/ShapeLibrary.h"
+#include "model/SteelLaws.h"
+
+namespace {
+
+constexpr const char* kCaption = "Quarvish";
+
+// Names the two owned tables carry; the copy constructor's trailing blank is replaced by the
+// source's name when the table is assigned.
+constexpr const char* kDiscontinuityNameNew = "X logntiudinal strain discontinuity";
+constexpr const char* kDiscontinuityName = "X strain discontinuity";
+constexpr const char* kDiscontinuityNameCopy = "X strain discontinuity ";
+constexpr const char* kCriticalRhoName = "critical rho for strain concentration";
+
+// Strength of the default prestressing steel, f_pu (Pa).
+constexpr double kDefaultStrandStrength = 1.86e9;
+
+// Crack spacings: below this a spacing is automatic, above kMaxCrackSpacing it is cut (m).
+constexpr double kMinCrackSpacing = 0.0001;
+constexpr double kMaxCrackSpacing = 500.0;
+
+// Moment-axis heights other than centroidal are kept within +-kMaxMomentAxis (m).
+constexpr double kMaxMomentAxis = 1000.0;
+
+BeamFileReader g_BeamFileReader = nullptr;
+
+} // namespace
+
+BeamFileReader SetBeamFileReader(BeamFileReader reader)
+{
+    BeamFileReader previous = g_BeamFileReader;
+    g_BeamFileReader = reader;
+    return previous;
+}
+
+// ---- Construction ----------------------------------------------------------------------
+
+TBeam::TBeam() : m_strainDiscontinuity(kDiscontinuityNameNew), m_criticalRho(kCriticalRhoName)
+{
+    InitEmpty();
+    NewDefault();
+}
+
+TBeam::TBeam(const std::string& fileName, int& success)
+    : m_strainDiscontinuity(kDiscontinuityName), m_criticalRho(kCriticalRhoName)
+{
+    InitEmpty();
+    success = Load(fileName, 1);
+    if (success == 0)
+        NewDefault();
+}
+
+TBeam::TBeam(const TBeam& other)
+    : TStructure(), m_strainDiscontinuity(kDiscontinuityNameCopy), m_criticalRho(kCriticalRhoName)
+{
+    InitEmpty();
+    CopyFrom(other);
+    CopyOwnBlock(other);
+    m_strainDiscontinuity.Assign(other.m_strainDiscontinuity);
+    m_criticalRho.Assign(other.m_criticalRho);
+    RefreshTitle();
+}
+
+TBeam::~TBeam()
+{
+    TBeam::ClearAll();
+}
+
+void TBeam::ClearOwnBlock()
+{
+    m_name.clear();
+    m_doneBy.clear();
+    m_date.clear();
+    m_height = 0.0;
+    m_crackSpacingZ = 0.0;
+    m_crackSpacingX = 0.0;
+    m_outlineRegionCount = 0;
+    m_voidRegionCount = 0;
+    m_shapeCode = 0;
+    m_shapeName.clear();
+    m_shapeParams.fill(0.0);
+    m_fileValues.fill(0.0);
+    m_momentAxis = 0.0;
+    m_top = 0.0;
+    m_bottom = 0.0;
+    m_gross = SectionProperties{};
+    m_transformed = SectionProperties{};
+    m_mainConcreteType = 0;
+    m_mainSteelType = 0;
+    m_fileVersionCode = 0;
+    m_timeDependent = 0;
+    m_sustainedMoment = 0.0;
+    m_sustainedAxialLoad = 0.0;
+    m_ageDays = 0.0;
+}
+
+void TBeam::CopyOwnBlock(const TBeam& other)
+{
+    m_name = other.m_name;
+    m_doneBy = other.m_doneBy;
+    m_date = other.m_date;
+    m_height = other.m_height;
+    m_crackSpacingZ = other.m_crackSpacingZ;
+    m_crackSpacingX = other.m_crackSpacingX;
+    m_outlineRegionCount = other.m_outlineRegionCount;
+    m_voidRegionCount = other.m_voidRegionCount;
+    m_shapeCode = other.m_shapeCode;
+    m_shapeName = other.m_shapeName;
+    m_shapeParams = other.m_shapeParams;
+    m_fileValues = other.m_fileValues;
+    m_momentAxis = other.m_momentAxis;
+    m_top = other.m_top;
+    m_bottom = other.m_bottom;
+    m_gross = other.m_gross;
+    m_transformed = other.m_transformed;
+    m_mainConcreteType = other.m_mainConcreteType;
+    m_mainSteelType = other.m_mainSteelType;
+    m_fileVersionCode = other.m_fileVersionCode;
+    m_timeDependent = other.m_timeDependent;
+    m_sustainedMoment = other.m_sustainedMoment;
+    m_sustainedAxialLoad = other.m_sustainedAxialLoad;
+    m_ageDays = other.m_ageDays;
+    m_memberQuickValues = other.m_memberQuickValues;
+}
+
+int TBeam::InitEmpty()
+{
+    TStructure::InitEmpty();
+    SetKind(kKindBeam);
+    m_strainDiscontinuity.Clear();
+    m_criticalRho.Clear();
+    ClearOwnBlock();
+    m_memberQuickValues = TMemberQuickDef{};
+    return 1;
+}
+
+int TBeam::ClearAll()
+{
+    TStructure::ClearAll();
+    m_strainDiscontinuity.Clear();
+    m_criticalRho.Clear();
+    return 1;
+}
+
+// ---- The default section ---------------------------------------------------------------
+
+int TBeam::NewDefault()
+{
+    ClearAll();
+    ClearOwnBlock();
+    // The region count belongs to the cleared block: a new section has no outline.
+    SetRegionCount(0);
+
+    m_name = "New Cross Section";
+    m_doneBy = BoundedCopy(g_DefaultDoneBy, kBeamDoneByChars);
+    m_date = BoundedCopy(DateStamp(), kBeamDateChars);
+    RefreshTitle();
+
+    m_crackSpacingZ = -1.0;
+    m_crackSpacingX = -1.0;
+    m_shapeCode = 0;
+    m_timeDependent = 0;
+    m_momentAxis = kUndefined;
+    m_ageDays = kDefaultAgeDays;
+
+    // Blank records take the current default strengths.
+    SteelTypeRec bar;
+    InitSteelTypeRec(bar);
+    bar.kind = 1;
+    bar.name = "Steel 1";
+    CheckSteelType(bar, 1);
+    AddSteelType(bar);
+
+    SteelTypeRec strand;
+    InitSteelTypeRec(strand);
+    strand.kind = 2;
+    strand.fy = kDefaultStrandStrength;
+    strand.fu = kDefaultStrandStrength;
+    strand.name = "PSteel 1";
+    CheckSteelType(strand, 1);
+    AddSteelType(strand);
+
+    ConcreteTypeRec blank;
+    InitConcreteTypeRec(blank);
+    double strength = blank.fc;
+    AddConcreteTypeFromStrength(strength, "Concrete 1");
+
+    GetPositionVariable(kTensionStiffX).Clear();
+    SetQuickDefineNew(1);
+
+    // One displayed unit of moment per load step (stored negative: the moment factors turn
+    // the sign); every other load 0.
+    LoadVector increments{};
+    increments[1] = 1.0 / UnitFactor(ukMoment, g_UnitSystem);
+    const LoadVector constants{};
+    SetIncrementLoads(increments.data(), kLoadCount);
+    SetConstantLoads(constants.data(), kLoadCount);
+    SetModified(0);
+    return 1;
+}
+
+// ---- Validation ------------------------------------------------------------------------
+
+int TBeam::Validate()
+{
+    if (CheckFrozen())
+        return 0;
+    FindMainTypes();
+    TStructure::Validate();
+    RecogniseShape();
+    SetLayerRatios();
+    BuildTensionStiffCurve(0);
+    BuildTransTensionStiffCurve(2);
+    ComputeSectionProperties();
+    CheckHsuConcrete(0);
+    CheckHsuConcrete(2);
+    ResetTimeDependentStrains();
+    NormaliseStrainDiscontinuity();
+    BuildCriticalRhoTable();
+    return 1;
+}
+
+int TBeam::FindMainTypes()
+{
+    const int concreteCount = GetConcreteTypeCount();
+    const int regionCount = GetRegionCount();
+    int bestConcrete = 0;
+    double bestHeight = 0.0;
+    for (int t = 0; t < concreteCount; ++t) {
+        double total = 0.0;
+        for (int i = 0; i < regionCount; ++i) {
+            const ConcreteRegionRec* r = GetRegion(i);
+            if (r->concreteType == t)
+                total += r->top - r->bottom;
+        }
+        if (t == 0 || total > bestHeight) {
+            bestConcrete = t;
+            bestHeight = total;
+        }
+    }
+    const int steelCount = GetSteelTypeCount();
+    const int layerCount = GetLongLayerCount(0);
+    int bestSteel = 0;
+    double bestStiffness = 0.0;
+    for (int t = 0; t < steelCount; ++t) {
+        const double es = GetSteelType(t)->Es;
+        double total = 0.0;
+        for (int i = 0; i < layerCount; ++i) {
+            const LongLayerRec* layer = GetLongLayer(i, 0);
+            if (layer->type == t)
+                total += layer->A * es;
+        }
+        if (t == 0 || total > bestStiffness) {
+            bestSteel = t;
+            bestStiffness = total;
+        }
+    }
+    m_mainConcreteType = static_cast<int16_t>(bestConcrete);
+    m_mainSteelType = static_cast<int16_t>(bestSteel);
+    return 1;
+}
+
+int TBeam::SetConcreteModelSet(int code)
+{
+    if (CheckFrozen())
+        return 0;
+    TStructure::SetConcreteModelSet(code);
+    if (code >= 5 && code <= 12)
+        ShowMessage("Houston methods not correct in Quarvish",
+                    "Warning!",
+                    MsgStyle::Ok | MsgStyle::IconExclamation);
+    return 1;
+}
+
+int TBeam::Load(const std::string& fileName, int elementIndex)
+{
+    if (g_BeamFileReader == nullptr)
+        return 0;
+    return g_BeamFileReader(*this, fileName, elementIndex);
+}
+
+int TBeam::GetRootElementName(std::string& name) const
+{
+    name = "q3g_beam";
+    return 1;
+}
+
+// ---- Texts -------------------------------------------------------------------------------
+
+namespace {
+
+// Stores the text cut to maxChars; true when the stored text changed.
+bool AssignText(std::string& field, const std::string& text, std::size_t maxChars)
+{
+    std::string kept = BoundedCopy(text, maxChars);
+    if (kept == field)
+        return false;
+    field = std::move(kept);
+    return true;
+}
+
+} // namespace
+
+int TBeam::StampDate()
+{
+    m_date = BoundedCopy(DateStamp(), kBeamDateChars);
+    return 1;
+}
+
+int TBeam::SetName(const std::string& text)
+{
+    if (CheckFrozen())
+        return 0;
+    const bool changed = AssignText(m_name, text, kBeamNameChars);
+    RefreshTitle();
+    if (!changed)
+        return 0;
+    SetModified(1);
+    return 1;
+}
+
+int TBeam::SetUniversity(const std::string& text)
+{
+    if (CheckFrozen())
+        return 0;
+    ShowMessage("Attempt to Set \"Univesity\" for beam: undefined",
+                "Beam Error",
+                MsgStyle::Ok | MsgStyle::IconExclamation);
+    RefreshTitle();
+    if (text.empty())
+        return 0;
+    SetModified(1);
+    return 1;
+}
+
+int TBeam::SetDoneBy(const std::string& text)
+{
+    if (CheckFrozen())
+        return 0;
+    const bool changed = AssignText(m_doneBy, text, kBeamDoneByChars);
+    RefreshTitle();
+    if (!changed)
+        return 0;
+    SetModified(1);
+    return 1;
+}
+
+int TBeam::SetDate(const std::string& text)
+{
+    if (CheckFrozen())
+        return 0;
+    const bool changed = AssignText(m_date, text, kBeamDateChars);
+    RefreshTitle();
+    if (!changed)
+        return 0;
+    SetModified(1);
+    return 1;
+}
+
+// ---- Crack spacings ----------------------------------------------------------------------
+
+int TBeam::SetCrackSpacing(double value, int direction)
+{
+    if (CheckFrozen())
+        return 0;
+    double& target = direction == 0 ? m_crackSpacingX : m_crackSpacingZ;
+    const double old = direction == 0   ? m_crackSpacingX
+                       : direction == 2 ? m_crackSpacingZ
+                                        : kUndefined;
+    double kept = value;
+    if (kept < kMinCrackSpacing)
+        kept = -1.0;
+    else if (kept > kMaxCrackSpacing)
+        kept = kMaxCrackSpacing;
+    target = kept;
+    if (!(std::fabs(kept - old) > kModifiedTolerance))
+        return 0;
+    SetModified(1);
+    return 1;
+}
+
+double TBeam::GetCrackSpacing(int direction) const
+{
+    if (direction == 0)
+        return m_crackSpacingX;
+    if (direction == 2)
+        return m_crackSpacingZ;
+    return kUndefined;
+}
+
+// The transverse spacing answers to direction 1 as stored files use it and to direction 2
+// as every other operation of the beam does.
+int TBeam::IsCrackSpacingAuto(int direction) const
+{
+    if (direction == 0)
+        return m_crackSpacingX < 0.0 ? 1 : 0;
+    if (direction == 1 || direction == 2)
+        return m_crackSpacingZ < 0.0 ? 1 : 0;
+    return 0;
+}
+
+int TBeam::SetCrackSpacingAuto(int flag, int direction)
+{
+    const double value = flag != 0 ? -1.0 : 0.0;
+    if (direction == 0)
+        m_crackSpacingX = value;
+    else if (direction == 1 || direction == 2)
+        m_crackSpacingZ = value;
+    return 1;
+}
+
+// ---- Counters ----------------------------------------------------------------------------
+
+int TBeam::SetRegionCount(int n)
+{
+    TStructure::SetRegionCount(n);
+    m_outlineRegionCount = static_cast<int16_t>(GetRegionCount());
+    m_voidRegionCount = 0;
+    return 1;
+}
+
+void TBeam::SetRegionCompanionCounts(int outline, int voids)
+{
+    m_outlineRegionCount = static_cast<int16_t>(std::clamp(outline, 0, GetMaxRegions()));
+    m_voidRegionCount = static_cast<int16_t>(std::clamp(voids, 0, GetMaxRegions()));
+}
+
+int TBeam::GetLongLayerCount(int direction) const
+{
+    if (direction == 0)
+        return TStructure::GetLongLayerCount(0);
+    if (direction == 1 || direction == 2)
+        return 0;
+    ShowMessage("No such direction", kCaption, MsgStyle::Ok | MsgStyle::IconExclamation);
+    return 0;
+}
+
+int TBeam::SetLongLayerCount(int n, int)
+{
+    return TStructure::SetLongLayerCount(n, 0);
+}
+
+int TBeam::GetTransLayerCount(int direction) const
+{
+    if (direction == 0 || direction == 1)
+        return 0;
+    if (direction == 2)
+        return TStructure::GetTransLayerCount(2);
+    ReportBadDirection("GetTransLayerCount", direction);
+    return 0;
+}
+
+int TBeam::SetTransLayerCount(int n, int)
+{
+    return TStructure::SetTransLayerCount(n, 2);
+}
+
+// ---- Shape -------------------------------------------------------------------------------
+
+int TBeam::ChangeRegionWidths(int i, double dTop, double dBottom)
+{
+    if (CheckFrozen())
+        return 0;
+    if (i < 0 || i >= GetRegionCount()) {
+        ReportBadIndex("ChangeRegionWidths", i);
+        return 0;
+    }
+    ConcreteRegionRec* r = GetRegion(i);
+    r->topWidth += dTop;
+    r->bottomWidth += dBottom;
+    if (std::fabs(dTop) > kModifiedTolerance || std::fabs(dBottom) > kModifiedTolerance)
+        SetModified(1);
+    return 1;
+}
+
+int TBeam::SetShapeName(const std::string& text)
+{
+    if (CheckFrozen())
+        return 0;
+    m_shapeName = BoundedCopy(text, kBeamShapeNameChars);
+    SetModified(1);
+    return 1;
+}
+
+int TBeam::SetShapeParameter(double value, int k)
+{
+    if (CheckFrozen())
+        return 0;
+    if (k < 1 || k > kBeamShapeParamCount)
+        return 0;
+    const double kept = std::clamp(value, 0.0, kMaxShapeParam);
+    double& target = m_shapeParams[static_cast<std::size_t>(k - 1)];
+    if (!(std::fabs(kept - target) > kModifiedTolerance))
+        return 0;
+    target = kept;
+    SetModified(1);
+    return 1;
+}
+
+double TBeam::GetShapeParameter(int k) const
+{
+    if (k < 1 || k > kBeamShapeParamCount)
+        return kUndefined;
+    return m_shapeParams[static_cast<std::size_t>(k - 1)];
+}
+
+int TBeam::SetShapeType(int code)
+{
+    if (CheckFrozen())
+        return 0;
+    m_shapeCode = code;
+    if (code == kUserShapeCode)
+        m_shapeName = "USER";
+    SetModified(1);
+    return 1;
+}
+
+// ---- Moment axis and long-term settings --------------------------------------------------
+
+int TBeam::SetMomentAxis(double h)
+{
+    if (CheckFrozen())
+        return 0;
+    const double old = m_momentAxis;
+    const bool changed = (std::fabs(old - h) > kModifiedTolerance && h < kCentroidalAxis) ||
+                         ((old < kCentroidalAxis) != (h < kCentroidalAxis));
+    double kept = std::max(h, -kMaxMomentAxis);
+    if (kept > kMaxMomentAxis && kept < kCentroidalAxis)
+        kept = kMaxMomentAxis;
+    m_momentAxis = kept;
+    if (!changed)
+        return 0;
+    SetModified(1);
+    return 1;
+}
+
+int TBeam::SetTimeData(int flag, double ageDays, double sustainedMoment, double sustainedAxialLoad)
+{
+    if (CheckFrozen())
+        return 0;
+    const auto lowByte = static_cast<int16_t>(static_cast<unsigned char>(flag & 0xFF));
+    const double momentUnit = std::fabs(1.0 / UnitFactor(ukMoment, g_UnitSystem));
+    const double forceUnit = std::fabs(1.0 / UnitFactor(ukForce, g_UnitSystem));
+    const bool changed = lowByte != m_timeDependent || ageDays != m_ageDays ||
+                         std::fabs(sustainedMoment - m_sustainedMoment) > momentUnit ||
+                         std::fabs(sustainedAxialLoad - m_sustainedAxialLoad) > forceUnit;
+    m_timeDependent = lowByte;
+    m_ageDays = ageDays;
+    m_sustainedMoment = sustainedMoment;
+    m_sustainedAxialLoad = sustainedAxialLoad;
+    if (!changed)
+        return 0;
+    SetModified(1);
+    return 1;
+}
+
+int TBeam::GetTimeData(int& flag,
+                       double& ageDays,
+                       double& sustainedMoment,
+                       double& sustainedAxialLoad) const
+{
+    flag = m_timeDependent;
+    ageDays = m_ageDays;
+    sustainedMoment = m_sustainedMoment;
+    sustainedAxialLoad = m_sustainedAxialLoad;
+    return 1;
+}
+
+int TBeam::GetStoredValues(TMemberQuickDef& block) const
+{
+    block = m_memberQuickValues;
+    return 1;
+}
+
+int TBeam::SetStoredValues(const TMemberQuickDef& block)
+{
+    m_memberQuickValues = block;
+    return 1;
+}

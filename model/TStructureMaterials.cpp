@@ -1,0 +1,436 @@
+// TStructure: the concrete and steel types, the model sets and the material-use queries.
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "model/ConcreteLaws.h"
+#include "model/ModelSettings.h"
+#include "model/SteelLaws.h"
+#include "model/TStructure.h"
+
+namespace {
+
+constexpr const char* kLoadError = "Load Error";
+
+// Longest names the type records hold.
+constexpr std::size_t kConcreteNameChars = 19;
+constexpr std::size_t kSteelNameChars = 14;
+
+// Most records of one kind a structure can count (16-bit counters of the stored files).
+constexpr int kMaxRecords = 32767;
+
+// f't of 0.3321819 sqrt(f'c) MPa, f'c taken positive in MPa; in Pa.
+double RootTensileStrength(double fc)
+{
+    return 0.3321819 * std::sqrt(std::fabs(fc) / 1e6) * 1e6;
+}
+
+bool IsReinforcing(int kind)
+{
+    return kind == SteelKind::Reinforcing || kind == SteelKind::UserCurve;
+}
+
+} // namespace
+
+// ---- Adding and deleting types ------------------------------------------------------------
+
+int TStructure::GrowConcreteTypes()
+{
+    if (CheckFrozen())
+        return 0;
+    try {
+        if (static_cast<int>(m_concreteTypes.size()) >= kMaxRecords)
+            throw std::bad_alloc();
+        ConcreteTypeRec blank;
+        InitConcreteTypeRec(blank);
+        m_concreteTypes.push_back(std::move(blank));
+    } catch (const std::bad_alloc&) {
+        ShowMessage("Out of memory for new concrete types", kLoadError);
+        return 0;
+    }
+    SetModified(1);
+    return 1;
+}
+
+int TStructure::GrowSteelTypes()
+{
+    if (CheckFrozen())
+        return 0;
+    try {
+        if (static_cast<int>(m_steelTypes.size()) >= kMaxRecords)
+            throw std::bad_alloc();
+        SteelTypeRec blank;
+        InitSteelTypeRec(blank);
+        m_steelTypes.push_back(std::move(blank));
+    } catch (const std::bad_alloc&) {
+        ShowMessage("Out of memory for new rebar types", kLoadError);
+        return 0;
+    }
+    SetModified(1);
+    return 1;
+}
+
+int TStructure::AddConcreteType(const ConcreteTypeRec& record)
+{
+    if (!GrowConcreteTypes())
+        return 0;
+    // The record's copy brings its own copy of the user curve.
+    m_concreteTypes.back() = record;
+    return 1;
+}
+
+int TStructure::AddConcreteTypeFromStrength(double& strength, const std::string& name)
+{
+    ConcreteTypeRec record;
+    InitConcreteTypeRec(record);
+    record.fc = -std::fabs(strength);
+    record.name = BoundedCopy(name, kConcreteNameChars);
+    CheckConcreteType(record, 1);
+    strength = std::fabs(record.fc);
+    return AddConcreteType(record);
+}
+
+int TStructure::AddSteelType(const SteelTypeRec& record)
+{
+    if (!GrowSteelTypes())
+        return 0;
+    m_steelTypes.back() = record;
+    return 1;
+}
+
+int TStructure::DeleteConcreteTypes()
+{
+    if (CheckFrozen())
+        return 0;
+    m_concreteTypes.clear();
+    SetModified(1);
+    return 1;
+}
+
+int TStructure::DeleteSteelTypes()
+{
+    if (CheckFrozen())
+        return 0;
+    m_steelTypes.clear();
+    SetModified(1);
+    return 1;
+}
+
+// ---- Setting type values ------------------------------------------------------------------
+
+int TStructure::SetConcreteModelCodes(int i, int baseCurve, int tensionStiffening, int softening)
+{
+    if (CheckFrozen())
+        return 0;
+    ConcreteTypeRec* type = GetConcreteType(i);
+    if (type == nullptr)
+        return 0;
+    AssignChanged(type->baseCurve, static_cast<int16_t>(baseCurve), 1.0);
+    AssignChanged(type->tensionStiffening, static_cast<int16_t>(tensionStiffening), 1.0);
+    AssignChanged(type->softening, static_cast<int16_t>(softening), 1.0);
+    return 1;
+}
+
+int TStructure::SetSteelStrengths(int i, double fy, double fu)
+{
+    if (CheckFrozen())
+        return 0;
+    SteelTypeRec* type = GetSteelType(i);
+    if (type == nullptr)
+        return 0;
+    type->fy = fy;
+    type->fu = fu;
+    SetModified(1);
+    return 1;
+}
+
+int TStructure::ApplyTensionStiffeningCode(int flag)
+{
+    if (CheckFrozen())
+        return 0;
+    if (flag == 0)
+        return 1;
+    bool changed = false;
+    for (auto& type : m_concreteTypes) {
+        changed |= AssignChanged(type.tensionStiffening, static_cast<int16_t>(7), 1.0);
+        if (type.tsFactor == 0.0) {
+            type.tsFactor = 1.0;
+            changed = true;
+        }
+    }
+    if (changed)
+        SetModified(1);
+    return 1;
+}
+
+void TStructure::ApplyModelSetRow(int i, int code)
+{
+    ConcreteTypeRec& type = m_concreteTypes[static_cast<std::size_t>(i)];
+    // "1 unless 4": a user-defined base curve (4) stays.
+    const int baseUnlessUser =
+        type.baseCurve == BaseCurveCode::UserDefined ? BaseCurveCode::UserDefined : 1;
+    switch (code) {
+    case 1:
+        SetConcreteModelCodes(i, type.baseCurve, 1, 1);
+        break;
+    case 2:
+        SetConcreteModelCodes(i, type.baseCurve, 1, 2);
+        break;
+    case 5:
+        SetConcreteModelCodes(i, baseUnlessUser, 4, 15);
+        break;
+    case 6:
+    case 7:
+    case 8:
+        SetConcreteModelCodes(i, baseUnlessUser, 4, 9);
+        break;
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+        SetConcreteModelCodes(i, baseUnlessUser, 4, 14);
+        break;
+    case 13:
+        SetConcreteModelCodes(i, baseUnlessUser, 4, 17);
+        break;
+    case 14:
+        SetConcreteModelCodes(i, baseUnlessUser, 4, 16);
+        break;
+    case 15:
+        if (type.baseCurve != BaseCurveCode::UserDefined)
+            type.baseCurve = BaseCurveCode::Popovics;
+        type.softening = 18;
+        type.tensionStiffening = 7;
+        // A tensile strength left at the root rule of model set 16 goes back to automatic.
+        if (std::fabs(type.ft - RootTensileStrength(type.fc)) <= 0.001)
+            type.ft = AutoTensileStrength(type);
+        break;
+    case 16:
+        type.baseCurve = 1;
+        type.softening = 10;
+        type.tensionStiffening = 2;
+        type.ft = RootTensileStrength(type.fc);
+        type.ftAuto = 0;
+        g_ScaleTensionLimit = 0;
+        break;
+    case 17:
+        SetConcreteModelCodes(i, type.baseCurve, 2, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+int TStructure::SetConcreteModelSet(int code)
+{
+    if (CheckFrozen())
+        return 0;
+    m_modelSet = code;
+    g_ConcreteModelSet = code;
+    g_ScaleTensionLimit = 1;
+    for (int i = 0; i < static_cast<int>(m_concreteTypes.size()); ++i) {
+        ApplyModelSetRow(i, code);
+        CheckConcreteType(m_concreteTypes[static_cast<std::size_t>(i)], 0);
+    }
+    return 1;
+}
+
+// ---- Access -------------------------------------------------------------------------------
+
+ConcreteTypeRec* TStructure::GetConcreteType(int i)
+{
+    if (i < 0 || i >= static_cast<int>(m_concreteTypes.size())) {
+        ReportBadIndex("GetConcreteType", i);
+        return nullptr;
+    }
+    return &m_concreteTypes[static_cast<std::size_t>(i)];
+}
+
+const ConcreteTypeRec* TStructure::GetConcreteType(int i) const
+{
+    return const_cast<TStructure*>(this)->GetConcreteType(i);
+}
+
+SteelTypeRec* TStructure::GetSteelType(int i)
+{
+    if (i < 0 || i >= static_cast<int>(m_steelTypes.size())) {
+        ReportBadIndex("GetSteelType", i);
+        return nullptr;
+    }
+    return &m_steelTypes[static_cast<std::size_t>(i)];
+}
+
+const SteelTypeRec* TStructure::GetSteelType(int i) const
+{
+    return const_cast<TStructure*>(this)->GetSteelType(i);
+}
+
+const SteelTypeRec* TStructure::GetTransverseSteelType(int i, int direction) const
+{
+    const TransLayerRec* layer = GetTransLayer(i, direction);
+    return layer != nullptr ? GetSteelType(layer->type) : nullptr;
+}
+
+const ConcreteTypeRec* TStructure::GetCurrentConcreteType() const
+{
+    return GetConcreteType(GetMainConcreteType());
+}
+
+const ConcreteTypeRec* TStructure::GetConcreteTypeAt(double depth) const
+{
+    for (const auto& r : m_regions) {
+        if (r.bottom - 0.0001 <= depth && depth <= r.top + 0.0001)
+            return GetConcreteType(r.concreteType);
+    }
+    ShowMessage(StrPrintf("No concrete region at depth %g", depth),
+                "Quarvish",
+                MsgStyle::Ok | MsgStyle::IconExclamation);
+    return nullptr;
+}
+
+double TStructure::GetConcreteStrainRatio(int concreteType, double tensileStrength) const
+{
+    const ConcreteTypeRec* type = GetConcreteType(concreteType);
+    if (type == nullptr)
+        return 0.0;
+    // A type that was never prepared has no modulus yet; its cracking strain stands alone.
+    if (!(type->Ec > 0.0))
+        return type->ecr;
+    return std::max(tensileStrength / type->Ec, type->ecr);
+}
+
+// ---- Use of the types ---------------------------------------------------------------------
+
+int TStructure::IsConcreteTypeUsed(int t) const
+{
+    for (const auto& r : m_regions) {
+        if (r.concreteType == t)
+            return 1;
+    }
+    return 0;
+}
+
+int TStructure::IsSteelTypeUsed(int t) const
+{
+    for (const auto& layers : m_longLayers) {
+        for (const auto& layer : layers) {
+            if (layer.type == t)
+                return 1;
+        }
+    }
+    for (const auto& layers : m_transLayers) {
+        for (const auto& layer : layers) {
+            if (layer.type == t)
+                return 1;
+        }
+    }
+    return 0;
+}
+
+int TStructure::FirstUsedConcreteType() const
+{
+    const int n = static_cast<int>(m_concreteTypes.size());
+    for (int t = 0; t < n; ++t) {
+        if (IsConcreteTypeUsed(t))
+            return t;
+    }
+    return n == 1 ? 0 : -1;
+}
+
+int TStructure::FirstUsedSteelType() const
+{
+    for (int t = 0; t < static_cast<int>(m_steelTypes.size()); ++t) {
+        if (IsSteelTypeUsed(t))
+            return t;
+    }
+    return -1;
+}
+
+int TStructure::FirstUsedPrestressingType() const
+{
+    for (int t = 0; t < static_cast<int>(m_steelTypes.size()); ++t) {
+        if (m_steelTypes[static_cast<std::size_t>(t)].kind == SteelKind::Prestressing &&
+            IsSteelTypeUsed(t))
+            return t;
+    }
+    return -1;
+}
+
+int TStructure::CountUsedConcreteTypes() const
+{
+    int count = 0;
+    for (int t = 0; t < static_cast<int>(m_concreteTypes.size()); ++t)
+        count += IsConcreteTypeUsed(t);
+    return count;
+}
+
+int TStructure::CountSteelKinds(int& reinforcing, int& prestressing) const
+{
+    reinforcing = 0;
+    prestressing = 0;
+    const auto count = [&](int t) {
+        if (t < 0 || t >= static_cast<int>(m_steelTypes.size()))
+            return;
+        const int kind = m_steelTypes[static_cast<std::size_t>(t)].kind;
+        if (IsReinforcing(kind))
+            ++reinforcing;
+        else if (kind == SteelKind::Prestressing)
+            ++prestressing;
+    };
+    for (const auto& layers : m_longLayers) {
+        for (const auto& layer : layers)
+            count(layer.type);
+    }
+    for (const auto& layers : m_transLayers) {
+        for (const auto& layer : layers)
+            count(layer.type);
+    }
+    if (reinforcing == 0 && prestressing == 0)
+        return 1;
+    if (reinforcing == 0 || prestressing == 0)
+        return 2;
+    return 3;
+}
+
+int TStructure::FixMaterialNames()
+{
+    int counter = 0;
+    for (auto& type : m_concreteTypes) {
+        if (type.name.empty())
+            type.name = StrPrintf("Conc%1d", counter++);
+    }
+    for (std::size_t i = 0; i < m_concreteTypes.size(); ++i) {
+        for (std::size_t j = i + 1; j < m_concreteTypes.size(); ++j) {
+            std::string& later = m_concreteTypes[j].name;
+            if (later == m_concreteTypes[i].name)
+                later = BoundedCopy(later + "1", kConcreteNameChars);
+        }
+    }
+    for (auto& type : m_steelTypes) {
+        if (type.kind != SteelKind::Reinforcing && type.kind != SteelKind::Prestressing &&
+            type.kind != SteelKind::UserCurve)
+            type.kind = SteelKind::Reinforcing;
+    }
+    for (std::size_t i = 0; i < m_steelTypes.size(); ++i) {
+        if (m_steelTypes[i].name.empty())
+            m_steelTypes[i].name = StrPrintf("Steel%1d", static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < m_steelTypes.size(); ++i) {
+        for (std::size_t j = i + 1; j < m_steelTypes.size(); ++j) {
+            SteelTypeRec& later = m_steelTypes[j];
+            if (later.name != m_steelTypes[i].name)
+                continue;
+            const char letter = later.kind == SteelKind::Reinforcing ? 'M'
+                                : later.kind == SteelKind::UserCurve ? 'S'
+                                                                     : 'P';
+            if (later.name.size() < kSteelNameChars)
+                later.name += letter;
+            else
+                later.name = StrPrintf("%c%d", letter, static_cast<int>(j));
+        }
+    }
+    return 1;
+}

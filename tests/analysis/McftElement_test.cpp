@@ -1,0 +1,595 @@
+#include "analysis/McftElement.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "analysis/AnalysisMessages.h"
+#include "model/ConcreteLaws.h"
+#include "model/MaterialTypes.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr double kStrainTol = 1e-12;
+constexpr double kAngleTol = 1e-12;
+constexpr double kStressTol = 1e-3;  // Pa, for stresses of 1e5 ... 1e7 Pa
+constexpr double kRelTol = 1e-9;     // relative, for closed-form identities
+constexpr double kDiffRelTol = 2e-5; // relative to the largest entry, finite differences
+constexpr double kDiffStep = 1e-8;   // strain step of the central differences
+
+// A 35 MPa concrete given by its values rather than by the automatic properties, so that
+// hand calculations can use them: f't 2 MPa, Ec 30 GPa, e'c -0.002, 19 mm aggregate.
+ConcreteTypeRec Concrete(int tensionStiffening = 2)
+{
+    ConcreteTypeRec type;
+    type.fc = -35e6;
+    type.ec = -0.002;
+    type.Ec = 30e9;
+    type.ft = 2e6;
+    type.ecr = type.ft / type.Ec;
+    type.tsFactor = 1.0;
+    type.aggregate = 0.019;
+    type.tsCoefficient = 500.0;
+    type.baseCurve = 2;
+    type.softening = 18;
+    type.tensionStiffening = static_cast<short>(tensionStiffening);
+    type.name = "Concrete 1";
+    return type;
+}
+
+LayerNodeStateRec Element(double ex, double ez, double gamma)
+{
+    LayerNodeStateRec el;
+    el.StrainX = ex;
+    el.StrainZ = ez;
+    el.ShearStrain = gamma;
+    el.CrackSpacingX = 0.3;
+    el.CrackSpacingZ = 0.2;
+    el.ReserveX = 1e7;
+    el.ReserveZ = 1e7;
+    el.TensionStiffFactor = 500.0;
+    return el;
+}
+
+[[maybe_unused]] bool AllFinite(const Matrix3& m)
+{
+    for (const auto& row : m)
+        for (double x : row)
+            if (!std::isfinite(x))
+                return false;
+    return true;
+}
+
+double MaxAbs(const Matrix3& m)
+{
+    double largest = 0.0;
+    for (const auto& row : m)
+        for (double x : row)
+            largest = std::max(largest, std::fabs(x));
+    return largest;
+}
+
+struct McftElementTest : ::testing::Test {
+    RecordingReporter reporter;
+    AnalysisMessages messages;
+    ScopedAnalysisMessages installMessages{messages};
+    ValueGuard<int> reduction{g_CrackingReductionOption, 0};
+    ValueGuard<double> phiC{g_ResistanceFactors.phi_c, 1.0};
+};
+
+// ---- Geometry of the strain state -----------------------------------------------------
+
+// ex = 1.0e-3, ez = -0.5e-3, gamma = 2.0e-3: the Mohr circle has centre 0.25e-3 and radius
+// sqrt(1.5^2 + 2^2) / 2 = 1.25e-3, so e1 = 1.5e-3 and e2 = -1.0e-3; tan(2 phi) = 2 / 1.5
+// gives tan(phi) = 1/2 for the angle phi between x and the tensile direction, so
+// theta = 90 deg - phi has tan(theta) = 2, sin^2 = 0.8, cos^2 = 0.2, sin cos = 0.4.
+TEST_F(McftElementTest, WorkedElementByHand)
+{
+    const ConcreteTypeRec type = Concrete();
+    LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3);
+
+    const double t = SolveMcftElement(type, el, 0.0, 0.0);
+
+    EXPECT_NEAR(t, 2.0, kRelTol);
+    EXPECT_NEAR(el.CrackAngle, std::atan(2.0), kAngleTol);
+    EXPECT_NEAR(el.Strain1, 1.5e-3, kStrainTol);
+    EXPECT_NEAR(el.Strain2, -1.0e-3, kStrainTol);
+
+    // Cracked: s_theta = 1 / (sin / 0.3 + cos / 0.2) with sin = 2 / sqrt 5, cos = 1 / sqrt 5.
+    const double spacing = 1.0 / ((2.0 / std::sqrt(5.0)) / 0.3 + (1.0 / std::sqrt(5.0)) / 0.2);
+    EXPECT_NEAR(el.CrackSpacingTheta, spacing, 1e-12);
+    const double w = (1.5e-3 - type.ecr) * spacing;
+    EXPECT_NEAR(el.CrackWidth, w, 1e-15);
+    // v_ci,max = 0.18 sqrt(35) / (0.31 + 24 w / (19 + 16 mm)) MPa.
+    EXPECT_NEAR(el.CrackShearLimit,
+                0.18 * std::sqrt(35.0) / (0.31 + 24.0 * w / 0.035) * 1e6,
+                kStressTol);
+    EXPECT_EQ(el.CrackCheckCode, CrackCheck::None);
+
+    // Stresses from the principal stresses f1 and f2.
+    const double f1 = el.ConcStress1;
+    const double f2 = el.ConcStress2;
+    EXPECT_GT(f1, 0.0);
+    EXPECT_LT(f2, 0.0);
+    EXPECT_NEAR(el.ConcStressX, 0.8 * f1 + 0.2 * f2, kStressTol);
+    EXPECT_NEAR(el.ConcStressZ, 0.2 * f1 + 0.8 * f2, kStressTol);
+    EXPECT_NEAR(el.ConcShearStress, 0.4 * (f1 - f2), kStressTol);
+    // Equilibrium of the principal stresses: the trace is invariant.
+    EXPECT_NEAR(el.ConcStressX + el.ConcStressZ, f1 + f2, kStressTol);
+}
+
+TEST_F(McftElementTest, PrincipalDirectionsWithoutShear)
+{
+    const ConcreteTypeRec type = Concrete();
+    struct Case {
+        const char* name;
+        double ex, ez, fx, fz;
+        double theta, absT, strain1, free1;
+    };
+    const Case cases[] = {
+        {"x in tension", 1e-3, -2e-4, 0.0, 0.0, 1.5707963267945, 1e6, 1e-3, 0.0},
+        {"x in tension, free strains", 1e-3, -2e-4, 3e-4, -1e-4, 1.5707963267945, 1e6, 1e-3, 3e-4},
+        {"z in tension", -2e-4, 1e-3, 0.0, 0.0, 0.0, 1e-6, 1e-3, 0.0},
+        {"z in tension, free strains", -2e-4, 1e-3, 3e-4, -1e-4, 0.0, 1e-6, 1e-3, -1e-4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayerNodeStateRec el = Element(c.ex, c.ez, 0.0);
+        el.FreeStrainX = c.fx;
+        el.FreeStrainZ = c.fz;
+        const double t = SolveMcftElement(type, el, 0.0, 0.0);
+        EXPECT_NEAR(el.CrackAngle, c.theta, 1e-9);
+        EXPECT_EQ(std::fabs(t), c.absT);
+        EXPECT_NEAR(el.Strain1, c.strain1, kStrainTol);
+        EXPECT_NEAR(el.FreeStrain1, c.free1, kStrainTol);
+        EXPECT_NEAR(el.FreeStrain1 + el.FreeStrain2, c.fx + c.fz, kStrainTol);
+    }
+}
+
+// ---- Physics of the uncracked element -----------------------------------------------------
+
+// Below cracking in both directions the concrete is linear with Poisson's ratio 0:
+// f_cx = Ec ex, f_cz = Ec ez, v = Ec gamma / 2, whatever the principal angle; the material
+// factor scales every stress.
+TEST_F(McftElementTest, UncrackedElementIsIsotropicElastic)
+{
+    const ConcreteTypeRec type = Concrete();
+    struct Case {
+        const char* name;
+        double ex, ez, gamma, phi;
+    };
+    const Case cases[] = {
+        {"x above z", 3e-5, 2e-5, 1e-5, 1.0},
+        {"negative shear", 4e-5, 1.5e-5, -1e-5, 1.0},
+        {"z above x", 1.5e-5, 4e-5, 1e-5, 1.0},
+        {"phi_c 0.65", 3e-5, 2e-5, 1e-5, 0.65},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ValueGuard<double> phi(g_ResistanceFactors.phi_c, c.phi);
+        LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
+        SolveMcftElement(type, el, 0.0, 0.0);
+        const double E = type.Ec * c.phi;
+        EXPECT_EQ(el.CrackWidth, 0.0);
+        EXPECT_EQ(el.CrackSpacingTheta, 0.0);
+        EXPECT_EQ(el.CrackShearLimit, 0.0);
+        EXPECT_NEAR(el.ConcStressX, E * c.ex, kStressTol);
+        EXPECT_NEAR(el.ConcStressZ, E * c.ez, kStressTol);
+        EXPECT_NEAR(el.ConcShearStress, E * c.gamma / 2.0, kStressTol);
+
+        Matrix3 secant{};
+        SecantStiffnessMatrix(secant, type, el, false);
+        Matrix3 tangent{};
+        SolveMcftLayer(tangent, type, el, 0.0, 0.0, 0.0, 0.0);
+        const Matrix3 expected = {{{E, 0, 0}, {0, E, 0}, {0, 0, E / 2.0}}};
+        for (int r = 0; r < 3; ++r) {
+            for (int col = 0; col < 3; ++col) {
+                SCOPED_TRACE(std::to_string(r) + " " + std::to_string(col));
+                EXPECT_NEAR(secant[r][col], expected[r][col], kRelTol * E);
+                EXPECT_NEAR(tangent[r][col], expected[r][col], kRelTol * E);
+            }
+        }
+    }
+}
+
+// ---- Secant stiffness ---------------------------------------------------------------------
+
+struct StrainCase {
+    const char* name;
+    double ex, ez, gamma, fx, fz;
+};
+
+const StrainCase kStates[] = {
+    {"uncracked tension-compression", 3e-5, -2e-4, 1e-4, 0.0, 0.0},
+    {"cracked with shear", 1.0e-3, -0.5e-3, 2.0e-3, 0.0, 0.0},
+    {"cracked, negative shear", 2.0e-3, -0.3e-3, -1.5e-3, 0.0, 0.0},
+    {"cracked near theta 0", -2e-4, 3e-3, 1e-4, 0.0, 0.0},
+    {"biaxial compression", -8e-4, -3e-4, 2e-4, 0.0, 0.0},
+    {"cracked with free strains", 1.2e-3, -0.2e-3, 1.0e-3, -3e-4, 1e-4},
+};
+
+// Multiplied by the net strains the secant matrix gives back the stresses of the element.
+TEST_F(McftElementTest, SecantMatrixTimesStrainsGivesStresses)
+{
+    const ConcreteTypeRec type = Concrete();
+    for (const StrainCase& c : kStates) {
+        SCOPED_TRACE(c.name);
+        LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
+        el.FreeStrainX = c.fx;
+        el.FreeStrainZ = c.fz;
+        SolveMcftElement(type, el, 0.0, 0.0);
+        Matrix3 k{};
+        SecantStiffnessMatrix(k, type, el, false);
+        const double d[3] = {c.ex - c.fx, c.ez - c.fz, c.gamma};
+        const double stress[3] = {el.ConcStressX, el.ConcStressZ, el.ConcShearStress};
+        const double scale = std::fabs(el.ConcStress1) + std::fabs(el.ConcStress2);
+        for (int r = 0; r < 3; ++r) {
+            const double product = k[r][0] * d[0] + k[r][1] * d[1] + k[r][2] * d[2];
+            EXPECT_NEAR(product, stress[r], 1e-6 * scale) << "row " << r;
+        }
+        for (int r = 0; r < 3; ++r)
+            for (int col = 0; col < r; ++col)
+                EXPECT_DOUBLE_EQ(k[r][col], k[col][r]) << r << " " << col;
+    }
+}
+
+TEST_F(McftElementTest, SecantRowOnlyWritesTheTransverseRow)
+{
+    const ConcreteTypeRec type = Concrete();
+    LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3);
+    SolveMcftElement(type, el, 0.0, 0.0);
+    Matrix3 full{};
+    SecantStiffnessMatrix(full, type, el, false);
+    Matrix3 row = {{{-7, -7, -7}, {-7, -7, -7}, {-7, -7, -7}}};
+    SecantStiffnessMatrix(row, type, el, true);
+    for (int r = 0; r < 3; ++r)
+        for (int col = 0; col < 3; ++col)
+            EXPECT_EQ(row[r][col], r == 1 ? full[r][col] : -7.0) << r << " " << col;
+}
+
+// ---- Tangent stiffness --------------------------------------------------------------------
+
+// Where the crack check does not act (code 0) the tangent matrix is the derivative of the
+// element's stresses with respect to its strains. Two laws whose own tangents are exact:
+// the curved compression law without softening, and the linear one softened by the lateral
+// tensile strain, whose derivative with e1 enters through the rates t^2, 1 / t^2 and -1.
+TEST_F(McftElementTest, TangentMatchesCentralDifferences)
+{
+    struct Law {
+        const char* name;
+        short baseCurve, softening;
+    };
+    const Law laws[] = {{"curved, not softened", 2, 0}, {"linear, softened", 0, 18}};
+    for (const Law& law : laws) {
+        ConcreteTypeRec type = Concrete();
+        type.baseCurve = law.baseCurve;
+        type.softening = law.softening;
+        for (const StrainCase& c : kStates) {
+            SCOPED_TRACE(std::string(law.name) + ", " + c.name);
+            LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
+            el.FreeStrainX = c.fx;
+            el.FreeStrainZ = c.fz;
+            SolveMcftElement(type, el, 0.0, 0.0);
+            ASSERT_EQ(el.CrackCheckCode, CrackCheck::None);
+            Matrix3 tangent{};
+            SolveMcftLayer(tangent, type, el, 0.0, 0.0, 0.0, 0.0);
+
+            Matrix3 numeric{};
+            for (int col = 0; col < 3; ++col) {
+                double stress[2][3];
+                for (int side = 0; side < 2; ++side) {
+                    LayerNodeStateRec p = el;
+                    const double h = side == 0 ? kDiffStep : -kDiffStep;
+                    (col == 0 ? p.StrainX : col == 1 ? p.StrainZ : p.ShearStrain) += h;
+                    SolveMcftElement(type, p, 0.0, 0.0);
+                    ASSERT_EQ(p.CrackCheckCode, CrackCheck::None);
+                    stress[side][0] = p.ConcStressX;
+                    stress[side][1] = p.ConcStressZ;
+                    stress[side][2] = p.ConcShearStress;
+                }
+                for (int r = 0; r < 3; ++r)
+                    numeric[r][col] = (stress[0][r] - stress[1][r]) / (2.0 * kDiffStep);
+            }
+            const double scale = MaxAbs(numeric);
+            for (int r = 0; r < 3; ++r)
+                for (int col = 0; col < 3; ++col)
+                    EXPECT_NEAR(tangent[r][col], numeric[r][col], kDiffRelTol * scale)
+                        << "entry " << r << " " << col;
+        }
+    }
+}
+
+// ---- Cracking stress -----------------------------------------------------------------------
+
+TEST_F(McftElementTest, CrackingStressReducedUnderTransverseCompression)
+{
+    ConcreteTypeRec type = Concrete();
+    LayerNodeStateRec el;
+    el.ConcStress1 = 1.9e6;
+    el.ConcStress2 = -10e6;
+    el.ConcStress2Max = -30e6;
+    el.Strain2 = -1.0e-3;
+
+    // beta = 1.05 - f2 / (f2max - 1) = 1.05 - 10 / 30 (to 3e-8).
+    const double beta = 1.05 - 10e6 / (30e6 + 1.0);
+    {
+        ValueGuard<int> on(g_CrackingReductionOption, 1);
+        LayerNodeStateRec e = el;
+        EXPECT_NEAR(ConcreteTensionLimit(type, e), beta * type.ecr, 1e-15);
+        EXPECT_NEAR(e.TensionLimit, beta * 2e6, kStressTol);
+        EXPECT_NEAR(e.ConcStress1, beta * 2e6, kStressTol);
+
+        // Past the compressive peak strain only 5 % remain.
+        e = el;
+        e.Strain2 = -2.5e-3;
+        EXPECT_NEAR(ConcreteTensionLimit(type, e), 0.05 * type.ecr, 1e-15);
+        EXPECT_NEAR(e.TensionLimit, 0.05 * 2e6, kStressTol);
+
+        // A stronger local tensile strength governs; the material factor applies.
+        ValueGuard<double> phi(g_ResistanceFactors.phi_c, 0.65);
+        e = el;
+        e.LocalTensileStrength = 3e6;
+        EXPECT_NEAR(ConcreteTensionLimit(type, e), beta * 3e6 / type.Ec, 1e-15);
+        EXPECT_NEAR(e.TensionLimit, beta * 3e6 * 0.65, kStressTol);
+
+        // A "steel" concrete is never reduced.
+        type.name = "steel";
+        e = el;
+        EXPECT_NEAR(ConcreteTensionLimit(type, e), type.ecr, 1e-15);
+        EXPECT_NEAR(e.TensionLimit, 2e6 * 0.65, kStressTol);
+        EXPECT_EQ(e.ConcStress1, 1.9e6);
+        type.name = "Concrete 1";
+    }
+    LayerNodeStateRec e = el;
+    EXPECT_NEAR(ConcreteTensionLimit(type, e), type.ecr, 1e-15);
+    EXPECT_NEAR(e.TensionLimit, 2e6, kStressTol);
+    EXPECT_EQ(e.ConcStress1, 1.9e6);
+}
+
+// ---- Crack check --------------------------------------------------------------------------
+
+// A wider crack spacing (0.5 m both ways) makes the crack-shear limit small enough to govern.
+// At tan(theta) = 2 (sin cos = 0.4) a reserve difference of 10 MPa asks for a crack shear
+// of 4 MPa, more than the limit, so f1 is held at Rx + v_max / t (code 3); at
+// tan(theta) = 1/2 with the reserves exchanged it is held at Rz + v_max t (code 4).
+TEST_F(McftElementTest, CrackCheckLimitsByReservesAndCrackShear)
+{
+    const ConcreteTypeRec type = Concrete();
+    struct Case {
+        const char* name;
+        double ex, ez, gamma, rx, rz;
+        std::uint16_t code;
+    };
+    const Case cases[] = {
+        {"x limit at crack-shear limit",
+         1.0e-3,
+         -0.5e-3,
+         2.0e-3,
+         0.0,
+         10e6,
+         CrackCheck::LimitXSlip},
+        {"z limit at crack-shear limit",
+         -0.5e-3,
+         1.0e-3,
+         2.0e-3,
+         10e6,
+         0.0,
+         CrackCheck::LimitZSlip},
+        {"x limit below crack-shear limit",
+         1.0e-3,
+         -0.5e-3,
+         2.0e-3,
+         0.5e6,
+         1.0e6,
+         CrackCheck::CrackLimit},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
+        el.CrackSpacingX = 0.5;
+        el.CrackSpacingZ = 0.5;
+        el.ReserveX = c.rx;
+        el.ReserveZ = c.rz;
+        const double t = SolveMcftElement(type, el, 0.0, 0.0);
+        const double s2 = t * t / (1.0 + t * t); // sin^2 theta
+        const double sc = t / (1.0 + t * t);     // sin cos
+        const double vMax = el.CrackShearLimit;
+        EXPECT_EQ(el.CrackCheckCode, c.code);
+        const double D = std::fabs(c.rx - c.rz) * sc;
+        const double vu = std::min(D, vMax);
+        const double lx = c.rx + vu / t;
+        const double lz = c.rz + vu * t;
+        const double lavg = c.rx * s2 + c.rz * (1.0 - s2);
+        const double expected = c.code == CrackCheck::LimitZSlip ? lz : lx;
+        EXPECT_NEAR(el.ConcStress1, expected, 1.0);
+        EXPECT_LE(el.ConcStress1, lavg + 1.0);
+        // Equilibrium across the crack: the reinforcement carries f1 with the help of the
+        // crack shear v_ci, which never exceeds v_max.
+        const double fd = 2e6 / (1.0 + 250000.0 * el.CrackWidth);
+        const double f1n = el.ConcStress1 - fd;
+        const double vci = c.rx > c.rz ? (f1n - c.rz) / t : (c.rx - f1n) * t;
+        EXPECT_NEAR(el.CrackShearStress, vci, 1.0);
+        EXPECT_LE(std::fabs(el.CrackShearStress), vMax + 1.0);
+        EXPECT_NEAR(el.Stress1AtCrack, std::fabs(vci) / t + el.ConcStress1, 1.0);
+    }
+}
+
+// Cracked without reinforcement reserve in either direction: f1 falls to the tension that
+// still crosses the crack, Ec ecr / (1 + 250000 w), and the crack carries no shear.
+TEST_F(McftElementTest, UnreinforcedCrackCarriesOnlyTheDecayStress)
+{
+    const ConcreteTypeRec type = Concrete();
+    LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3);
+    el.ReserveX = 0.5;
+    el.ReserveZ = 0.0;
+    SolveMcftElement(type, el, 0.0, 0.0);
+    EXPECT_EQ(el.CrackCheckCode, CrackCheck::DecayFloor);
+    EXPECT_NEAR(el.ConcStress1, 2e6 / (1.0 + 250000.0 * el.CrackWidth), kStressTol);
+    EXPECT_NEAR(el.TensionLimit, el.ConcStress1, kStressTol);
+    EXPECT_EQ(el.CrackShearStress, 0.0);
+}
+
+// A concrete named "steel" cracks (its crack width is computed) but is never limited by
+// the reinforcement and carries no shear on its cracks.
+TEST_F(McftElementTest, SteelNamedConcreteSkipsCrackCheck)
+{
+    ConcreteTypeRec type = Concrete();
+    LayerNodeStateRec plain = Element(1.0e-3, -0.5e-3, 2.0e-3);
+    plain.ReserveX = 0.0;
+    plain.ReserveZ = 0.0;
+    LayerNodeStateRec steel = plain;
+    SolveMcftElement(type, plain, 0.0, 0.0);
+    type.name = "steel";
+    SolveMcftElement(type, steel, 0.0, 0.0);
+
+    EXPECT_GT(steel.CrackWidth, 0.0);
+    EXPECT_EQ(steel.CrackWidth, plain.CrackWidth);
+    EXPECT_EQ(steel.CrackCheckCode, CrackCheck::None);
+    EXPECT_EQ(steel.CrackShearStress, 0.0);
+    EXPECT_GT(steel.ConcStress1, 10.0 * plain.ConcStress1);
+}
+
+// The tension-stiffening bound of code 7 lifts f1 to what bond can carry between cracks:
+// with ample reserves, a crack steep to the governing axis (|t| = 1/4 unswapped, 4 swapped)
+// reaches the full cracking stress f't. Across the other axis, or with code 2, it never lifts.
+TEST_F(McftElementTest, TensionStiffeningBoundOfCode7)
+{
+    struct Case {
+        const char* name;
+        int tensionStiffening;
+        double ex, ez;
+        std::uint32_t swapped;
+        bool lifted;
+    };
+    const Case cases[] = {
+        {"code 7, t = 1/4", 7, -0.3e-3, 1.2e-3, 0, true},
+        {"code 7, t = 4, swapped", 7, 1.2e-3, -0.3e-3, 1, true},
+        {"code 7, t = 4", 7, 1.2e-3, -0.3e-3, 0, false},
+        {"code 7, t = 1/4, swapped", 7, -0.3e-3, 1.2e-3, 1, false},
+        {"code 2, t = 1/4", 2, -0.3e-3, 1.2e-3, 0, false},
+        {"code 2, t = 4, swapped", 2, 1.2e-3, -0.3e-3, 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ConcreteTypeRec type = Concrete(c.tensionStiffening);
+        LayerNodeStateRec el = Element(c.ex, c.ez, 0.8e-3);
+        el.AxesSwapped = c.swapped;
+        const double t = SolveMcftElement(type, el, 0.0, 0.0);
+        EXPECT_NEAR(std::fabs(t), c.ex < 0.0 ? 0.25 : 4.0, kRelTol);
+        EXPECT_EQ(el.CrackCheckCode, CrackCheck::None);
+        if (c.lifted)
+            EXPECT_NEAR(el.ConcStress1, 2e6, kStressTol);
+        else
+            EXPECT_LT(el.ConcStress1, 0.6 * 2e6);
+    }
+}
+
+// ---- Crack spacing at angle theta ----------------------------------------------------------
+
+// At tan(theta) = 2 (sin = 2 / sqrt 5, cos = 1 / sqrt 5) a direction without a positive
+// spacing controls nothing: s_theta = s_z / cos or s_x / sin. Without any spacing no crack
+// width can be formed and it is 0. Nothing becomes infinite or undefined.
+TEST_F(McftElementTest, NonPositiveCrackSpacingControlsNothing)
+{
+    const ConcreteTypeRec type = Concrete();
+    const double sinT = 2.0 / std::sqrt(5.0);
+    const double cosT = 1.0 / std::sqrt(5.0);
+    struct Case {
+        const char* name;
+        double sx, sz, expected;
+    };
+    const Case cases[] = {
+        {"no x spacing", 0.0, 0.2, 0.2 / cosT},
+        {"negative x spacing", -1.0, 0.2, 0.2 / cosT},
+        {"no z spacing", 0.3, 0.0, 0.3 / sinT},
+        {"no spacing", 0.0, 0.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3);
+        el.CrackSpacingX = c.sx;
+        el.CrackSpacingZ = c.sz;
+        SolveMcftElement(type, el, 0.0, 0.0);
+        EXPECT_NEAR(el.CrackSpacingTheta, c.expected, 1e-12);
+        EXPECT_NEAR(el.CrackWidth, (1.5e-3 - type.ecr) * c.expected, 1e-15);
+        EXPECT_TRUE(std::isfinite(el.CrackShearLimit));
+        EXPECT_TRUE(std::isfinite(el.ConcStress1));
+        EXPECT_TRUE(std::isfinite(el.ConcShearStress));
+        Matrix3 k{};
+        for (std::uint16_t code : {CrackCheck::LimitXSlip, CrackCheck::LimitZSlip}) {
+            el.CrackCheckCode = code;
+            SolveMcftLayer(k, type, el, 1e9, 1e9, 0.0, 0.0);
+            EXPECT_TRUE(AllFinite(k)) << "code " << code;
+        }
+    }
+}
+
+// ---- Matrices stay solvable ---------------------------------------------------------------
+
+// Unstrained, uncracked, or at theta = 0 or pi/2, under every crack-check outcome, the
+// tangent has finite entries and a diagonal that is not zero.
+TEST_F(McftElementTest, TangentStaysFiniteAtTheLimits)
+{
+    const ConcreteTypeRec type = Concrete();
+    const StrainCase states[] = {
+        {"unstrained", 0.0, 0.0, 0.0, 0.0, 0.0},
+        {"theta pi/2, cracked", 1.5e-3, -0.2e-3, 0.0, 0.0, 0.0},
+        {"theta 0, cracked", -0.2e-3, 1.5e-3, 0.0, 0.0, 0.0},
+        {"uncracked tension", 3e-5, 1e-5, 0.0, 0.0, 0.0},
+    };
+    const std::uint16_t codes[] = {CrackCheck::None,
+                                   CrackCheck::Average,
+                                   CrackCheck::CrackLimit,
+                                   CrackCheck::LimitXSlip,
+                                   CrackCheck::LimitZSlip,
+                                   CrackCheck::DecayFloor,
+                                   CrackCheck::Unmatched};
+    for (const StrainCase& c : states) {
+        LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
+        SolveMcftElement(type, el, 0.0, 0.0);
+        Matrix3 secant{};
+        SecantStiffnessMatrix(secant, type, el, false);
+        EXPECT_TRUE(AllFinite(secant)) << c.name;
+        for (std::uint16_t code : codes) {
+            SCOPED_TRACE(std::string(c.name) + ", code " + std::to_string(code));
+            el.CrackCheckCode = code;
+            for (double reinforcement : {0.0, 2e9}) {
+                Matrix3 k{};
+                SolveMcftLayer(k, type, el, reinforcement, reinforcement, 0.0, 0.0);
+                EXPECT_TRUE(AllFinite(k));
+                for (int i = 0; i < 3; ++i)
+                    EXPECT_GE(std::fabs(k[i][i]), 1e-6) << "diagonal " << i;
+            }
+        }
+    }
+}
+
+// ---- Messages -----------------------------------------------------------------------------
+
+// A crack check whose result matches none of its limits (here an undefined f't from a bad
+// record) is reported once per analysis, not at every evaluation; the element keeps going.
+TEST_F(McftElementTest, UnmatchedCrackCheckReportedOncePerAnalysis)
+{
+    ConcreteTypeRec type = Concrete();
+    type.ft = std::numeric_limits<double>::quiet_NaN();
+    type.ecr = 2e6 / type.Ec;
+    for (int i = 0; i < 50; ++i) {
+        LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3 + i * 1e-6);
+        SolveMcftElement(type, el, 0.0, 0.0);
+        ASSERT_EQ(el.CrackCheckCode, CrackCheck::Unmatched);
+    }
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Error in shear on crack!");
+    EXPECT_EQ(reporter.messages[0].caption, "MCFT Analysis");
+    EXPECT_EQ(messages.Count("Error in shear on crack!", "MCFT Analysis"), 50);
+
+    messages.Reset();
+    LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3);
+    SolveMcftElement(type, el, 0.0, 0.0);
+    EXPECT_EQ(reporter.messages.size(), 2u);
+}
+
+} // namespace

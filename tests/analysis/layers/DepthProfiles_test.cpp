@@ -1,0 +1,181 @@
+#include "analysis/layers/DepthProfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "model/TStructure.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr double kValueTolerance = 1e-9;
+constexpr double kDepthTolerance = 1e-12;
+
+// Steps of the width profile per height.
+constexpr int kSteps = 21;
+
+double Mean(const TDepthTable& distribution, const TStructure& section)
+{
+    return distribution.Integrate(section.GetTop(), section.GetBottom()) / section.GetHeight();
+}
+
+// A rectangle of height H: gamma = (1 - x^2) / a with x = 2 (z - zc) / H, where a is the
+// trapezoid mean of 1 - x^2 over 21 equal steps (step h = 2/21 in x):
+// a = (4/3 - h^2/3) / 2 = 2/3 - h^2/6, as the trapezoid rule overestimates a parabola of
+// curvature -2 by h^2/3 over [-1, 1].
+TEST(DepthProfiles, RectangleGivesTheScaledParabola)
+{
+    struct Case {
+        const char* name;
+        double top;
+        double bottom;
+        double width;
+    };
+    const std::vector<Case> cases = {
+        {"centred on 0", 0.3, -0.3, 0.3},
+        {"above 0, wide", 1.0, 0.4, 2.5},
+    };
+    const double h = 2.0 / kSteps;
+    const double trapezoidMean = 2.0 / 3.0 - h * h / 6.0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingReporter reporter;
+        TStructure rectangle;
+        ASSERT_EQ(rectangle.AddRegion(c.top, c.bottom, c.width, c.width, 0, 1), 1);
+        TDepthTable distribution(kShearStrainDistributionName);
+        BuildShearStrainDistribution(rectangle, distribution);
+
+        const double height = c.top - c.bottom;
+        const double zc = (c.top + c.bottom) / 2.0;
+        // The top, one pair per step (the last at the bottom) and the closing pair.
+        ASSERT_EQ(distribution.GetCount(), kSteps + 2);
+        EXPECT_DOUBLE_EQ(distribution.GetDepth(0), c.top);
+        EXPECT_DOUBLE_EQ(distribution.GetDepth(kSteps + 1), c.bottom);
+        EXPECT_NEAR(distribution.GetValue(0), 0.0, kValueTolerance);
+        EXPECT_NEAR(distribution.GetValue(kSteps), 0.0, kValueTolerance);
+        EXPECT_NEAR(distribution.GetValue(kSteps + 1), 0.0, kValueTolerance);
+        for (int j = 1; j < kSteps; ++j) {
+            const double z = distribution.GetDepth(j);
+            EXPECT_NEAR(z, c.top - j * height / kSteps, kDepthTolerance);
+            const double x = 2.0 * (z - zc) / height;
+            EXPECT_NEAR(distribution.GetValue(j), (1.0 - x * x) / trapezoidMean, kValueTolerance)
+                << "pair " << j;
+            // Symmetric about mid-depth.
+            EXPECT_NEAR(distribution.GetValue(j),
+                        distribution.GetValue(kSteps - j),
+                        kValueTolerance);
+        }
+        EXPECT_NEAR(Mean(distribution, rectangle), 1.0, kValueTolerance);
+        EXPECT_TRUE(reporter.messages.empty());
+    }
+}
+
+// Flange 0.6 m wide from 0.5 down to 0.4, web 0.2 m wide down to 0.0. By hand: areas 0.06 and
+// 0.08 with centroids 0.45 and 0.2, so zc = 0.043 / 0.14; the first moment above the
+// flange-web junction is Qj = 0.06 (0.45 - zc). Gamma is proportional to Q(z) / b(z).
+TEST(DepthProfiles, TSectionKeepsTheShearFlowAcrossTheWidthJump)
+{
+    RecordingReporter reporter;
+    TStructure tee;
+    ASSERT_EQ(tee.AddRegion(0.5, 0.4, 0.6, 0.6, 0, 1), 1);
+    ASSERT_EQ(tee.AddRegion(0.4, 0.0, 0.2, 0.2, 0, 1), 1);
+    TDepthTable distribution(kShearStrainDistributionName);
+    BuildShearStrainDistribution(tee, distribution);
+
+    const double zc = 0.043 / 0.14;
+    const double qJunction = 0.06 * (0.45 - zc);
+    auto firstMoment = [&](double z) {
+        if (z >= 0.4)
+            return 0.6 * ((0.5 - zc) * (0.5 - zc) - (z - zc) * (z - zc)) / 2.0;
+        return qJunction + 0.2 * ((0.4 - zc) * (0.4 - zc) - (z - zc) * (z - zc)) / 2.0;
+    };
+
+    std::vector<int> atJunction;
+    for (int i = 0; i < distribution.GetCount(); ++i)
+        if (std::fabs(distribution.GetDepth(i) - 0.4) < kDepthTolerance)
+            atJunction.push_back(i);
+    ASSERT_EQ(atJunction.size(), 2u);
+    const double above = distribution.GetValue(atJunction[0]);
+    const double below = distribution.GetValue(atJunction[1]);
+    EXPECT_GT(above, 0.0);
+    EXPECT_NEAR(below / above, 0.6 / 0.2, kValueTolerance);
+
+    // Every other pair is the junction value scaled by Q(z) b_junction / (Qj b(z)).
+    for (int i = 1; i + 1 < distribution.GetCount(); ++i) {
+        const double z = distribution.GetDepth(i);
+        if (std::fabs(z - 0.4) < kDepthTolerance)
+            continue;
+        const double width = z > 0.4 ? 0.6 : 0.2;
+        const double reference = z > 0.4 ? above * 0.6 : below * 0.2;
+        EXPECT_NEAR(distribution.GetValue(i),
+                    reference * firstMoment(z) / (qJunction * width),
+                    kValueTolerance)
+            << "depth " << z;
+    }
+    EXPECT_NEAR(distribution.GetValue(0), 0.0, kValueTolerance);
+    EXPECT_NEAR(distribution.GetValue(distribution.GetCount() - 1), 0.0, kValueTolerance);
+    EXPECT_NEAR(Mean(distribution, tee), 1.0, kValueTolerance);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST(DepthProfiles, SectionWithoutConcreteWarnsAboutTheMean)
+{
+    RecordingReporter reporter;
+    TStructure empty;
+    TDepthTable distribution(kShearStrainDistributionName);
+    distribution.Add(1.0, 5.0); // left by an earlier build
+    BuildShearStrainDistribution(empty, distribution);
+
+    ASSERT_EQ(distribution.GetCount(), 2);
+    EXPECT_EQ(distribution.GetDepth(0), empty.GetTop());
+    EXPECT_EQ(distribution.GetDepth(1), empty.GetBottom());
+    EXPECT_EQ(distribution.GetValue(0), 0.0);
+    EXPECT_EQ(distribution.GetValue(1), 0.0);
+    EXPECT_EQ(reporter.Count(kShearMeanText), 1);
+    EXPECT_EQ(reporter.Count(kShearNotClosingText), 0);
+}
+
+// A region without width counts in the centroid with no area but in the shear flow with the
+// least width of 0.0001 m. Here a 2.7 m region without width stands on a 0.3 m square
+// (centroid 0.15), so the first moment left at the bottom is
+// 0.0001 x integral of (z - 0.15) over [0.3, 3.0] = 0.000405 m^3, over the closing tolerance.
+TEST(DepthProfiles, FirstMomentNotClosingWarnsAndClosesAtZero)
+{
+    RecordingReporter reporter;
+    TStructure section;
+    ASSERT_EQ(section.AddRegion(3.0, 0.3, 0.0, 0.0, 0, 1), 1);
+    ASSERT_EQ(section.AddRegion(0.3, 0.0, 0.3, 0.3, 0, 1), 1);
+    TDepthTable distribution(kShearStrainDistributionName);
+    BuildShearStrainDistribution(section, distribution);
+
+    EXPECT_EQ(reporter.Count(kShearNotClosingText), 1);
+    EXPECT_EQ(reporter.Count(kShearMeanText), 0);
+    const int last = distribution.GetCount() - 1;
+    EXPECT_DOUBLE_EQ(distribution.GetDepth(last), 0.0);
+    EXPECT_EQ(distribution.GetValue(last), 0.0);
+    for (const DepthPair& pair : distribution.Pairs())
+        EXPECT_TRUE(std::isfinite(pair.v));
+}
+
+TEST(DepthProfiles, ResetLeavesZeroAtTopAndBottom)
+{
+    TStructure section;
+    ASSERT_EQ(section.AddRegion(0.3, -0.3, 0.3, 0.3, 0, 1), 1);
+    DepthProfiles profiles;
+    for (TDepthTable* table : {&profiles.ClampingStress, &profiles.NonlinearDistribution})
+        for (int i = 0; i < 5; ++i)
+            table->Add(0.1 * i, 1.0 + i);
+
+    EXPECT_EQ(ResetClampingStressProfile(section, profiles), 1);
+    EXPECT_EQ(ResetNonlinearStrainProfile(section, profiles), 1);
+    const std::vector<DepthPair> zero = {{0.3, 0.0}, {-0.3, 0.0}};
+    EXPECT_EQ(profiles.ClampingStress.Pairs(), zero);
+    EXPECT_EQ(profiles.NonlinearDistribution.Pairs(), zero);
+    EXPECT_EQ(profiles.ClampingStress.GetName(), "transverse clamping stress");
+    EXPECT_EQ(profiles.NonlinearDistribution.GetName(), "long. nonlinear distribution");
+    EXPECT_EQ(profiles.ClampingStress.InterpolateAtDepth(0.1), 0.0);
+}
+
+} // namespace

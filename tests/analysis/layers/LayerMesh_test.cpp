@@ -1,0 +1,306 @@
+#include "analysis/layers/LayerMesh.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/TStructure.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr double kDepthTolerance = 1e-12;
+
+struct RegionSpec {
+    double top;
+    double bottom;
+    double topWidth;
+    double bottomWidth;
+    int type;
+};
+
+void AddRegions(TStructure& structure, const std::vector<RegionSpec>& regions)
+{
+    for (const RegionSpec& r : regions)
+        ASSERT_EQ(structure.AddRegion(r.top, r.bottom, r.topWidth, r.bottomWidth, r.type, 1), 1);
+}
+
+void AddBar(TStructure& structure, double z, double diameter)
+{
+    LongLayerRec bar;
+    bar.z = z;
+    bar.db = diameter;
+    bar.num = 2;
+    bar.Ai = 0.0003;
+    bar.A = 0.0006;
+    ASSERT_EQ(structure.AddLongLayer(bar, 0), 1);
+}
+
+// count regions of thickness `thickness` stacked down from `top`, of one width, their
+// concrete types alternating 0, 1, 0, ... when `alternate` is set.
+void AddStackedRegions(
+    TStructure& structure, int count, double top, double thickness, bool alternate)
+{
+    for (int i = 0; i < count; ++i) {
+        const double t = top - i * thickness;
+        ASSERT_EQ(structure.AddRegion(t, t - thickness, 0.3, 0.3, alternate ? i % 2 : 0, 1), 1);
+    }
+}
+
+std::vector<double> Tops(const LayerMesh& mesh)
+{
+    std::vector<double> tops;
+    for (int i = 0; i < mesh.LayerCount; ++i)
+        tops.push_back(mesh.Layers[static_cast<std::size_t>(i)].Top);
+    return tops;
+}
+
+void ExpectTops(const LayerMesh& mesh, const std::vector<double>& expected)
+{
+    const std::vector<double> tops = Tops(mesh);
+    ASSERT_EQ(tops.size(), expected.size());
+    for (std::size_t i = 0; i < tops.size(); ++i)
+        EXPECT_NEAR(tops[i], expected[i], kDepthTolerance) << "layer " << i;
+}
+
+// The invariants every finished mesh keeps: node ids 2i, 2i+1, 2i+2, faces chained from the
+// first layer's top down to the section bottom, mid and thickness from the faces, unsettled.
+void ExpectFinishedMesh(const LayerMesh& mesh, double sectionBottom)
+{
+    ASSERT_GT(mesh.LayerCount, 0);
+    for (int i = 0; i < mesh.LayerCount; ++i) {
+        SCOPED_TRACE("layer " + std::to_string(i));
+        const LayerDefRec& layer = mesh.Layers[static_cast<std::size_t>(i)];
+        EXPECT_EQ(layer.NodeTop, static_cast<std::uint32_t>(2 * i));
+        EXPECT_EQ(layer.NodeMid, static_cast<std::uint32_t>(2 * i + 1));
+        EXPECT_EQ(layer.NodeBottom, static_cast<std::uint32_t>(2 * i + 2));
+        EXPECT_EQ(layer.Settled, 0u);
+        const double bottom = i + 1 < mesh.LayerCount
+                                  ? mesh.Layers[static_cast<std::size_t>(i + 1)].Top
+                                  : sectionBottom;
+        EXPECT_DOUBLE_EQ(layer.Bottom, bottom);
+        EXPECT_NEAR(layer.Thickness, layer.Top - layer.Bottom, kDepthTolerance);
+        EXPECT_NEAR(layer.Mid, (layer.Top + layer.Bottom) / 2.0, kDepthTolerance);
+        EXPECT_GT(layer.Thickness, 0.0);
+    }
+}
+
+std::vector<double> EqualTops(double top, double thickness, int count)
+{
+    std::vector<double> tops;
+    for (int j = 0; j < count; ++j)
+        tops.push_back(top - j * thickness);
+    return tops;
+}
+
+std::vector<double> Joined(std::vector<double> a, const std::vector<double>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+TEST(LayerMesh, RectangleWithoutBarsGetsSevenEqualLayers)
+{
+    RecordingReporter reporter;
+    TStructure rectangle;
+    AddRegions(rectangle, {{0.3, -0.3, 0.3, 0.3, 0}});
+    LayerMesh mesh;
+    ASSERT_EQ(BuildLayerMesh(rectangle, mesh), 1);
+
+    EXPECT_EQ(mesh.Layers.size(), static_cast<std::size_t>(kMaxBeamLayerCount));
+    ExpectTops(mesh, EqualTops(0.3, 0.6 / 7.0, 7));
+    ExpectFinishedMesh(mesh, -0.3);
+    EXPECT_EQ(mesh.Layers[6].NodeBottom, 14u); // 15 nodes
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+// Divisions per region: m = trunc(8 d / (H + 0.0001) + 0.99), m - 1 layers, one when m < 2.
+TEST(LayerMesh, RegionLayersFollowTheRegionDepth)
+{
+    struct Case {
+        const char* name;
+        std::vector<RegionSpec> regions;
+        std::vector<double> tops;
+    };
+    const std::vector<Case> cases = {
+        // Half the height: m = 4, three layers each.
+        {"two halves",
+         {{0.4, 0.0, 0.3, 0.3, 0}, {0.0, -0.4, 0.3, 0.3, 0}},
+         Joined(EqualTops(0.4, 0.4 / 3.0, 3), EqualTops(0.0, 0.4 / 3.0, 3))},
+        // An eighth of the height: m = 1, one layer; the rest 7/8: m = 7, six layers.
+        {"eighth of the height",
+         {{0.4, 0.3, 0.3, 0.3, 0}, {0.3, -0.4, 0.3, 0.3, 0}},
+         Joined({0.4}, EqualTops(0.3, 0.7 / 6.0, 6))},
+        // Thinner than H / 800: m = 0, still exactly one layer.
+        {"sliver",
+         {{0.4, 0.3995, 0.3, 0.3, 0}, {0.3995, -0.4, 0.3, 0.3, 0}},
+         Joined({0.4}, EqualTops(0.3995, 0.7995 / 7.0, 7))},
+        // Same type, touching widths 0.005 apart: no thin layer.
+        {"small width step",
+         {{0.4, 0.0, 0.3, 0.305, 0}, {0.0, -0.4, 0.31, 0.31, 0}},
+         Joined(EqualTops(0.4, 0.4 / 3.0, 3), EqualTops(0.0, 0.4 / 3.0, 3))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingReporter reporter;
+        TStructure section;
+        AddRegions(section, c.regions);
+        LayerMesh mesh;
+        ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
+        ExpectTops(mesh, c.tops);
+        ExpectFinishedMesh(mesh, -0.4);
+        EXPECT_TRUE(reporter.messages.empty());
+    }
+}
+
+// A change of concrete type, or a width jump over 0.01 m, puts a 0.0001-thick layer of the
+// upper region's type across the boundary at 0.
+TEST(LayerMesh, ThinLayerAtTypeOrWidthChange)
+{
+    struct Case {
+        const char* name;
+        std::vector<RegionSpec> regions;
+        std::vector<int> types;
+    };
+    const std::vector<Case> cases = {
+        {"type change", {{0.3, 0.0, 0.3, 0.3, 0}, {0.0, -0.3, 0.3, 0.3, 1}}, {0, 0, 0, 0, 1, 1, 1}},
+        {"width jump", {{0.3, 0.0, 1.0, 1.0, 0}, {0.0, -0.3, 0.3, 0.3, 0}}, {0, 0, 0, 0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TStructure section;
+        AddRegions(section, c.regions);
+        LayerMesh mesh;
+        ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
+        // Each half: H = 0.6, m = trunc(0.3 x 8 / 0.6001 + 0.99) = 4, three layers of 0.1.
+        ExpectTops(mesh, {0.3, 0.2, 0.1, 0.00005, -0.00005, -0.1, -0.2});
+        ExpectFinishedMesh(mesh, -0.3);
+        EXPECT_NEAR(mesh.Layers[3].Thickness, 0.0001, kDepthTolerance);
+        EXPECT_NEAR(mesh.Layers[3].Mid, 0.0, kDepthTolerance);
+        for (int i = 0; i < mesh.LayerCount; ++i)
+            EXPECT_EQ(mesh.Layers[static_cast<std::size_t>(i)].ConcreteType,
+                      c.types[static_cast<std::size_t>(i)])
+                << "layer " << i;
+    }
+}
+
+// A 0.875 m rectangle: seven layers of 0.125 m with tops 0.4375, 0.3125, ..., -0.3125 (all
+// exact in binary); bars are placed around the layers [-0.1875, -0.3125] and
+// [-0.3125, -0.4375]. H / 2048 = 0.000427 m.
+TEST(LayerMesh, BarsGetLayersOfTheirOwn)
+{
+    struct Case {
+        const char* name;
+        double z;
+        double diameter;
+        std::vector<double> lowerTops; // tops below -0.1875
+    };
+    const std::vector<Case> cases = {
+        {"inside one layer", -0.35, 0.02, {-0.3125, -0.34, -0.36}},
+        {"top edge at the layer top", -0.3225, 0.0199, {-0.3125, -0.33245}},
+        {"fills its layer", -0.375, 0.1249, {-0.3125}},
+        {"centred on a boundary", -0.3125, 0.02, {-0.3025, -0.3125, -0.3225}},
+        {"reaching below its layer", -0.3075, 0.02, {-0.2975, -0.3125}},
+        {"reaching above its layer", -0.1925, 0.02, {-0.2025, -0.3125}},
+        {"parts no thicker than H/2048", -0.375, 0.1242, {-0.3125}},
+        {"no diameter", -0.35, 0.0, {-0.3125}},
+        {"outside the section", 0.5, 0.02, {-0.3125}},
+    };
+    const std::vector<double> upperTops = {0.4375, 0.3125, 0.1875, 0.0625, -0.0625, -0.1875};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingReporter reporter;
+        TStructure section;
+        AddRegions(section, {{0.4375, -0.4375, 0.3, 0.3, 0}});
+        AddBar(section, c.z, c.diameter);
+        LayerMesh mesh;
+        ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
+        ExpectTops(mesh, Joined(upperTops, c.lowerTops));
+        ExpectFinishedMesh(mesh, -0.4375);
+        EXPECT_TRUE(reporter.messages.empty());
+    }
+}
+
+// Sixty regions 0.01 m thick with alternating concrete types need 60 + 59 thin = 119 layers,
+// which with the sentinel fill the 120 entries exactly; one more region needs 121.
+TEST(LayerMesh, RegionsThatOverflowTheArrayAreRefused)
+{
+    struct Case {
+        const char* name;
+        int regions;
+        bool alternate;
+        int layers; // 0: refused
+    };
+    const std::vector<Case> cases = {
+        {"alternating types, exactly full", 60, true, 119},
+        {"alternating types, one too many", 61, true, 0},
+        {"more regions than layers", 130, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingReporter reporter;
+        TStructure section;
+        AddStackedRegions(section, c.regions, 0.5, 0.01, c.alternate);
+        AddBar(section, 0.495, 0.002); // the bar pass adds nothing to a full mesh
+        LayerMesh mesh;
+        mesh.LayerCount = 7; // left by an earlier build
+        const int built = BuildLayerMesh(section, mesh);
+
+        EXPECT_EQ(mesh.Layers.size(), static_cast<std::size_t>(kMaxBeamLayerCount));
+        EXPECT_EQ(mesh.LayerCount, c.layers);
+        if (c.layers > 0) {
+            EXPECT_EQ(built, 1);
+            ExpectFinishedMesh(mesh, 0.5 - c.regions * 0.01);
+            EXPECT_TRUE(reporter.messages.empty());
+        } else {
+            EXPECT_EQ(built, 0);
+            ASSERT_EQ(reporter.messages.size(), 1u);
+            EXPECT_EQ(reporter.messages[0].text, "Error in number of layers");
+            EXPECT_EQ(reporter.messages[0].caption, "Concrete Analaysis");
+            for (const LayerDefRec& layer : mesh.Layers)
+                EXPECT_EQ(layer, LayerDefRec{});
+        }
+    }
+}
+
+// 58 alternating regions give 115 layers; the first bar makes 117, after which no bar
+// refines the mesh.
+TEST(LayerMesh, BarPassStopsThreeLayersBelowCapacity)
+{
+    TStructure section;
+    AddStackedRegions(section, 58, 0.29, 0.01, true);
+    for (int i = 0; i < 3; ++i)
+        AddBar(section, 0.285 - 0.01 * i, 0.002);
+    LayerMesh mesh;
+    ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
+    EXPECT_EQ(mesh.LayerCount, kMaxBeamLayerCount - 3);
+    ExpectFinishedMesh(mesh, 0.29 - 0.58);
+    EXPECT_NEAR(mesh.Layers[1].Top, 0.286, kDepthTolerance);
+    EXPECT_NEAR(mesh.Layers[2].Top, 0.284, kDepthTolerance);
+    EXPECT_NEAR(mesh.Layers[3].Top, 0.28005, kDepthTolerance); // the first thin layer
+}
+
+TEST(LayerMesh, CopyToStateTakesTheUnsplitMesh)
+{
+    TStructure rectangle;
+    AddRegions(rectangle, {{0.3, -0.3, 0.3, 0.3, 0}});
+    LayerMesh mesh;
+    ASSERT_EQ(BuildLayerMesh(rectangle, mesh), 1);
+
+    std::vector<LayerDefRec> working(kMaxBeamLayerCount);
+    working[0].Settled = 1; // left by an earlier solution
+    int count = 99;
+    EXPECT_EQ(CopyLayerMeshToState(mesh, working, count), 1);
+    EXPECT_EQ(count, 7);
+    EXPECT_EQ(working.size(), static_cast<std::size_t>(kMaxBeamLayerCount));
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ(working[static_cast<std::size_t>(i)], mesh.Layers[static_cast<std::size_t>(i)]);
+
+    std::vector<LayerDefRec> tooSmall;
+    EXPECT_EQ(CopyLayerMeshToState(mesh, tooSmall, count), 1);
+    EXPECT_EQ(tooSmall.size(), 7u);
+    EXPECT_EQ(tooSmall[6], mesh.Layers[6]);
+}
+
+} // namespace

@@ -1,0 +1,294 @@
+#include "model/ReinfPatterns.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "StructureFixtures.h"
+#include "model/TRebarList.h"
+#include "model/TStructure.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using fixtures::BarArea;
+using fixtures::kPi;
+using fixtures::Layer;
+
+constexpr double kTol = 1e-12;
+constexpr double kCentre = 0.3;
+constexpr double kRadius = 0.2;
+constexpr double kDb = 0.02;
+
+ReinfPatternRec Circle(int n, int aligned, const std::string& name = "ring")
+{
+    ReinfPatternRec p;
+    p.kind = kCircularPatternKind;
+    p.inUse = 1;
+    p.centre = kCentre;
+    p.radius = kRadius;
+    p.layer = Layer(0.0, 1, kDb, name);
+    p.layer.nround = n;
+    p.layer.aligned = aligned;
+    p.layer.pattern = kCircularPattern;
+    return p;
+}
+
+ReinfPatternRec Spread(int nround, int perLayer, double zLeast, double zLargest)
+{
+    ReinfPatternRec p;
+    p.kind = kDistributedPatternKind;
+    p.inUse = 1;
+    p.zLeast = zLeast;
+    p.zLargest = zLargest;
+    p.layer = Layer(0.0, perLayer, kDb, "side");
+    p.layer.nround = nround;
+    p.layer.pattern = kDistributedPattern;
+    return p;
+}
+
+// A layer of a pattern as the input pages store it.
+LongLayerRec PatternMember(double z, int num, int pattern, int index, int nround, int aligned = 0)
+{
+    LongLayerRec layer = Layer(z, num, kDb, "m");
+    layer.pattern = pattern;
+    layer.index = index;
+    layer.nround = nround;
+    layer.aligned = aligned;
+    return layer;
+}
+
+TEST(CircularPatterns, EightAlignedBarsExpandIntoFiveLayersAndBuildBack)
+{
+    ValueGuard<TRebarList> catalogue(g_RebarList, TRebarList{});
+    g_RebarList.Add("20M", BarArea(kDb), kDb);
+    TStructure s;
+    ReinfPatternRec ring = Circle(8, 1);
+    ring.layer.barIndex = 0;
+    ring.layer.dep = 0.004;
+    ring.layer.type = 1;
+    ASSERT_EQ(s.StorePattern(ring, 0), 1);
+    ASSERT_EQ(ExpandPatterns(0, s), 1);
+
+    ASSERT_EQ(s.GetLongLayerCount(0), 5);
+    int bars = 0;
+    for (int k = 0; k < 5; ++k) {
+        SCOPED_TRACE(k);
+        const LongLayerRec& layer = *s.GetLongLayer(k, 0);
+        const double angle = kPi / 4.0 * k;
+        const int num = (k == 0 || k == 4) ? 1 : 2;
+        EXPECT_NEAR(layer.z, kCentre + kRadius * std::cos(angle), kTol);
+        EXPECT_EQ(layer.num, num);
+        EXPECT_NEAR(layer.A, num * BarArea(kDb), kTol);
+        EXPECT_EQ(layer.name, k == 0 ? std::string("ring") : "ring" + std::to_string(k));
+        EXPECT_EQ(layer.pattern, kCircularPattern);
+        EXPECT_EQ(layer.index, 0);
+        EXPECT_EQ(layer.nround, 8);
+        EXPECT_EQ(layer.aligned, 1);
+        EXPECT_EQ(layer.type, 1);
+        EXPECT_EQ(layer.barIndex, 0);
+        EXPECT_EQ(layer.bartitle, "20M");
+        EXPECT_EQ(layer.dep, 0.004);
+        bars += layer.num;
+    }
+    EXPECT_EQ(bars, 8);
+
+    s.ClearPatterns(0);
+    ASSERT_EQ(BuildCircularPatterns(s), 1);
+    const ReinfPatternRec& built = *s.GetPattern(0, 0);
+    EXPECT_EQ(built.inUse, 1);
+    EXPECT_EQ(built.missing, 0);
+    EXPECT_NEAR(built.centre, kCentre, kTol);
+    EXPECT_NEAR(built.radius, kRadius, kTol);
+    EXPECT_EQ(built.layer.name, "ring");
+}
+
+TEST(CircularPatterns, SixBarsNotAlignedLieAt30And90And150Degrees)
+{
+    TStructure s;
+    s.StorePattern(Circle(6, 0), 0);
+    ExpandPatterns(0, s);
+    ASSERT_EQ(s.GetLongLayerCount(0), 3);
+    const double cos30 = std::sqrt(3.0) / 2.0;
+    const std::vector<double> z = {kCentre + kRadius * cos30, kCentre, kCentre - kRadius * cos30};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(s.GetLongLayer(k, 0)->z, z[static_cast<std::size_t>(k)], 1e-10);
+        EXPECT_EQ(s.GetLongLayer(k, 0)->num, 2);
+    }
+}
+
+TEST(CircularPatterns, EveryCircleBuildsBackFromItsLayers)
+{
+    for (int n = 2; n <= 9; ++n) {
+        for (int aligned = 0; aligned <= 1; ++aligned) {
+            SCOPED_TRACE("n " + std::to_string(n) + " aligned " + std::to_string(aligned));
+            TStructure s;
+            // Fill slots 0 to 2 so that the circle sits in slot 3.
+            for (int q = 0; q < 3; ++q)
+                s.StorePattern(Circle(4, 1, "other"), 0);
+            s.StorePattern(Circle(n, aligned), 0);
+            for (int q = 0; q < 3; ++q)
+                s.GetPattern(q, 0)->inUse = 0;
+            ExpandPatterns(0, s);
+            int bars = 0;
+            for (int i = 0; i < s.GetLongLayerCount(0); ++i) {
+                bars += s.GetLongLayer(i, 0)->num;
+                EXPECT_EQ(s.GetLongLayer(i, 0)->index, 3);
+            }
+            EXPECT_EQ(bars, n);
+
+            s.ClearPatterns(0);
+            BuildCircularPatterns(s);
+            const ReinfPatternRec& built = *s.GetPattern(3, 0);
+            ASSERT_EQ(built.inUse, 1);
+            // Two bars not on the axis give no circle of their own: radius 0.1.
+            const double radius = (n == 2 && aligned == 0) ? 0.1 : kRadius;
+            EXPECT_NEAR(built.radius, radius, 1e-10);
+            EXPECT_NEAR(built.centre, kCentre, 1e-10);
+        }
+    }
+}
+
+TEST(CircularPatterns, IncompleteCircleBecomesPlainLayers)
+{
+    TStructure s;
+    for (double z : {0.1, 0.3, 0.5})
+        s.AddLongLayer(PatternMember(z, 2, kCircularPattern, 2, 8, 1), 0);
+    s.AddLongLayer(Layer(0.2, 2, kDb), 0);
+    BuildCircularPatterns(s);
+    EXPECT_EQ(s.GetPattern(2, 0)->inUse, 0);
+    for (int i = 0; i < 3; ++i) {
+        const LongLayerRec& layer = *s.GetLongLayer(i, 0);
+        EXPECT_EQ(layer.pattern, kPlainLayer);
+        EXPECT_EQ(layer.nround, 0);
+        EXPECT_EQ(layer.aligned, 1);
+        EXPECT_EQ(layer.index, 2);
+    }
+}
+
+TEST(CircularPatterns, CircleMovesOutOfASlotHeldByADistributedPattern)
+{
+    TStructure s;
+    s.AddLongLayer(PatternMember(0.3, 2, kDistributedPattern, 0, 2), 0);
+    s.AddLongLayer(PatternMember(0.1, 1, kCircularPattern, 0, 2, 1), 0);
+    s.AddLongLayer(PatternMember(0.5, 1, kCircularPattern, 0, 2, 1), 0);
+    BuildDistributedPatterns(s, 0);
+    BuildCircularPatterns(s);
+    EXPECT_EQ(s.GetPattern(0, 0)->kind, kDistributedPatternKind);
+    const ReinfPatternRec& circle = *s.GetPattern(1, 0);
+    EXPECT_EQ(circle.kind, kCircularPatternKind);
+    EXPECT_NEAR(circle.radius, 0.2, kTol);
+    EXPECT_NEAR(circle.centre, 0.3, kTol);
+    for (int i = 0; i < 3; ++i) {
+        const LongLayerRec& layer = *s.GetLongLayer(i, 0);
+        EXPECT_EQ(layer.index, layer.pattern == kCircularPattern ? 1 : 0);
+    }
+}
+
+TEST(DistributedPatterns, TenBarsTwoPerLayerSpreadOverFiveLayers)
+{
+    TStructure s;
+    ReinfPatternRec spread = Spread(10, 2, 0.1, 0.5);
+    spread.layer.dep = 0.001;
+    s.StorePattern(spread, 0);
+    ExpandPatterns(0, s);
+    ASSERT_EQ(s.GetLongLayerCount(0), 5);
+    for (int k = 0; k < 5; ++k) {
+        const LongLayerRec& layer = *s.GetLongLayer(k, 0);
+        EXPECT_NEAR(layer.z, 0.1 + 0.1 * k, kTol);
+        EXPECT_EQ(layer.num, 2);
+        EXPECT_NEAR(layer.A, 2 * BarArea(kDb), kTol);
+        EXPECT_EQ(layer.dep, 0.001);
+        EXPECT_EQ(layer.pattern, kDistributedPattern);
+    }
+
+    // Collected again they give back the pattern.
+    ASSERT_EQ(BuildDistributedPatterns(s, 0), 1);
+    const ReinfPatternRec& built = *s.GetPattern(0, 0);
+    EXPECT_EQ(built.inUse, 1);
+    EXPECT_EQ(built.missing, 0);
+    EXPECT_NEAR(built.zLeast, 0.1, kTol);
+    EXPECT_NEAR(built.zLargest, 0.5, kTol);
+
+    TStructure single;
+    single.StorePattern(Spread(2, 2, 0.1, 0.5), 0);
+    ExpandPatterns(0, single);
+    ASSERT_EQ(single.GetLongLayerCount(0), 1);
+    EXPECT_NEAR(single.GetLongLayer(0, 0)->z, 0.3, kTol);
+}
+
+TEST(DistributedPatterns, IncompletePatternIsDroppedAndLayersAreSorted)
+{
+    TStructure s;
+    s.AddLongLayer(PatternMember(0.4, 2, kDistributedPattern, 1, 10), 0);
+    s.AddLongLayer(PatternMember(0.2, 2, kDistributedPattern, 1, 10), 0);
+    ASSERT_EQ(BuildDistributedPatterns(s, 0), 1);
+    EXPECT_EQ(s.GetPattern(1, 0)->inUse, 0);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->z, 0.2);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->pattern, kDistributedPattern);
+}
+
+TEST(PatternIndices, IndicesOutsideTheSlotsAreCheckedBeforeUse)
+{
+    RecordingReporter rec;
+    TStructure s;
+    ASSERT_EQ(s.GetPatternCapacity(), 30);
+    s.AddLongLayer(PatternMember(0.1, 1, kCircularPattern, 29, 2, 1), 0);
+    s.AddLongLayer(PatternMember(0.5, 1, kCircularPattern, 29, 2, 1), 0);
+    s.AddLongLayer(PatternMember(0.3, 1, kCircularPattern, 30, 2, 1), 0);
+    s.AddLongLayer(PatternMember(0.2, 1, kCircularPattern, -1, 2, 1), 0);
+    BuildCircularPatterns(s);
+    EXPECT_EQ(rec.Count("Too many circular rebar patterns. Will continue with limited list"), 1);
+    EXPECT_EQ(rec.messages.at(0).caption, "Information");
+    EXPECT_EQ(s.GetPattern(29, 0)->inUse, 1);
+    EXPECT_NEAR(s.GetPattern(29, 0)->radius, 0.2, kTol);
+    // The collection stopped at slot 30: the later layer was not looked at.
+    EXPECT_EQ(s.GetLongLayer(3, 0)->pattern, kCircularPattern);
+
+    // A negative index makes the layer plain.
+    rec.Clear();
+    TStructure t;
+    t.AddLongLayer(PatternMember(0.2, 1, kCircularPattern, -1, 2, 1), 0);
+    t.AddLongLayer(PatternMember(0.3, 2, kDistributedPattern, -5, 2), 0);
+    BuildDistributedPatterns(t, 0);
+    BuildCircularPatterns(t);
+    EXPECT_TRUE(rec.messages.empty());
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(t.GetLongLayer(i, 0)->pattern, kPlainLayer);
+    }
+
+    // Too many distributed patterns: stop at once, the layers stay unsorted.
+    TStructure u;
+    u.AddLongLayer(Layer(0.5, 2, kDb), 0);
+    u.AddLongLayer(PatternMember(0.1, 2, kDistributedPattern, 30, 2), 0);
+    EXPECT_EQ(BuildDistributedPatterns(u, 0), 0);
+    EXPECT_EQ(rec.Count("Too many distributed rebar patterns. Will continue with limited list"), 1);
+    EXPECT_EQ(u.GetLongLayer(0, 0)->z, 0.5);
+}
+
+TEST(PatternLayers, MembraneCirclesOfXAndSpreadsOfYGoToY)
+{
+    fixtures::MembraneLike m;
+    m.StorePattern(Circle(4, 1), 0);
+    m.StorePattern(Spread(4, 2, -0.02, 0.02), 1);
+    ExpandPatterns(1, m);
+    EXPECT_EQ(m.GetLongLayerCount(1), 3 + 2);
+    EXPECT_EQ(m.GetLongLayerCount(0), 0);
+}
+
+TEST(PatternLayers, ResetReplacesOnlyTheGeneratedLayers)
+{
+    TStructure s;
+    s.AddLongLayer(Layer(0.05, 3, kDb, "plain"), 0);
+    s.AddLongLayer(PatternMember(0.2, 2, kDistributedPattern, 0, 4), 0); // stale
+    s.StorePattern(Circle(4, 1), 0);
+    ASSERT_EQ(ResetDefaultLongLayers(0, s), 1);
+    ASSERT_EQ(s.GetLongLayerCount(0), 1 + 3);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->name, "plain");
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(s.GetLongLayer(i, 0)->pattern, kCircularPattern);
+}
+
+} // namespace

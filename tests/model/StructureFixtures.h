@@ -1,0 +1,74 @@
+#pragma once
+// Builders for structures in memory, shared by the section-model tests.
+
+#include <string>
+
+#include "model/StructureRecords.h"
+#include "model/TStructure.h"
+
+namespace fixtures {
+
+// pi as the model uses it, for hand calculations of bar areas and perimeters.
+inline constexpr double kPi = kModelPi;
+
+inline double BarArea(double db)
+{
+    return kPi * db * db / 4.0;
+}
+
+// A layer of num bars of diameter db at elevation z.
+inline LongLayerRec Layer(double z, int num, double db, const std::string& name = "L")
+{
+    LongLayerRec layer;
+    InitLongLayerRec(layer);
+    layer.z = z;
+    layer.num = num;
+    layer.db = db;
+    layer.Ai = BarArea(db);
+    layer.A = num * layer.Ai;
+    layer.name = name;
+    return layer;
+}
+
+// A stirrup layer of bar diameter db reaching from distbot to disttop, spaced s along the
+// member, with A the area of all its legs.
+inline TransLayerRec
+Stirrup(double distbot, double disttop, double db, double s, double A, int pattern = 2)
+{
+    TransLayerRec layer;
+    InitTransLayerRec(layer);
+    layer.distbot = distbot;
+    layer.disttop = disttop;
+    layer.db = db;
+    layer.Ai = BarArea(db);
+    layer.A = A;
+    layer.space = s;
+    layer.pattern = pattern;
+    layer.name = "S";
+    return layer;
+}
+
+// One concrete type (f'c 35 MPa, 19 mm aggregate) and a rectangle width x height with its
+// bottom at elevation bottom.
+inline void Rectangle(TStructure& s, double width, double height, double bottom = 0.0)
+{
+    double strength = 35e6;
+    s.AddConcreteTypeFromStrength(strength, "Concrete 1");
+    s.AddRegion(bottom + height, bottom, width, width, 0, 1);
+}
+
+// A bare structure that follows the membrane rules (kind 0) with two longitudinal and two
+// pattern directions of ten slots.
+class MembraneLike : public TStructure {
+public:
+    MembraneLike()
+    {
+        SetKind(kKindShell);
+        InitEmpty();
+    }
+    int GetPatternCapacity() const override { return 10; }
+    int GetPatternDirectionCount() const override { return 2; }
+    int GetLongDirectionCount() const override { return 2; }
+};
+
+} // namespace fixtures

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "StructureFixtures.h"
+#include "model/ModelSettings.h"
+#include "model/TStructure.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using fixtures::Layer;
+using fixtures::Rectangle;
+using fixtures::Stirrup;
+
+constexpr double kStressTol = 1e-3; // Pa
+
+struct ModelSetTest : ::testing::Test {
+    ValueGuard<int> modelSet{g_ConcreteModelSet, 15};
+    ValueGuard<int> scaleLimit{g_ScaleTensionLimit, 1};
+    TStructure s;
+
+    ConcreteTypeRec& AddType(int baseCurve, const std::string& name = "C")
+    {
+        double strength = 35e6;
+        s.AddConcreteTypeFromStrength(strength, name);
+        ConcreteTypeRec& type = *s.GetConcreteType(s.GetConcreteTypeCount() - 1);
+        type.baseCurve = static_cast<int16_t>(baseCurve);
+        return type;
+    }
+};
+
+struct ModelSetRow {
+    int code;
+    int baseCurve;
+    int softening;
+    int tensionStiffening;
+};
+
+TEST_F(ModelSetTest, EachModelSetAppliesItsCodes)
+{
+    // From a Popovics base curve (2) with codes softening 18 / tension stiffening 7.
+    const std::vector<ModelSetRow> rows = {
+        {1, 2, 1, 1},
+        {2, 2, 2, 1},
+        {5, 1, 15, 4},
+        {6, 1, 9, 4},
+        {8, 1, 9, 4},
+        {9, 1, 14, 4},
+        {12, 1, 14, 4},
+        {13, 1, 17, 4},
+        {14, 1, 16, 4},
+        {15, 2, 18, 7},
+        {17, 2, 0, 2},
+        {3, 2, 18, 7},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.code);
+        TStructure t;
+        double strength = 35e6;
+        t.AddConcreteTypeFromStrength(strength, "C");
+        EXPECT_EQ(t.SetConcreteModelSet(row.code), 1);
+        const ConcreteTypeRec& type = *t.GetConcreteType(0);
+        EXPECT_EQ(type.baseCurve, row.baseCurve);
+        EXPECT_EQ(type.softening, row.softening);
+        EXPECT_EQ(type.tensionStiffening, row.tensionStiffening);
+        EXPECT_EQ(t.GetConcreteModelSet(), row.code);
+        EXPECT_EQ(g_ConcreteModelSet, row.code);
+        EXPECT_EQ(t.IsModified(), 1); // from adding the type, not from the codes
+    }
+}
+
+TEST_F(ModelSetTest, UserDefinedBaseCurveIsKept)
+{
+    AddType(4);
+    AddType(1);
+    s.SetConcreteModelSet(15);
+    EXPECT_EQ(s.GetConcreteType(0)->baseCurve, 4);
+    EXPECT_EQ(s.GetConcreteType(0)->softening, 18);
+    EXPECT_EQ(s.GetConcreteType(0)->tensionStiffening, 7);
+    EXPECT_EQ(s.GetConcreteType(1)->baseCurve, 2);
+    s.SetConcreteModelSet(9);
+    EXPECT_EQ(s.GetConcreteType(0)->baseCurve, 4);
+    EXPECT_EQ(s.GetConcreteType(1)->baseCurve, 1);
+}
+
+TEST_F(ModelSetTest, UnknownSetChangesNoCodeButChecksEveryType)
+{
+    ConcreteTypeRec& type = AddType(2);
+    type.softening = 5;
+    type.name.clear();
+    s.SetConcreteModelSet(3);
+    EXPECT_EQ(s.GetConcreteType(0)->softening, 5);
+    // The check gives an unnamed type its default name.
+    EXPECT_EQ(s.GetConcreteType(0)->name, "Concrete 1");
+}
+
+TEST_F(ModelSetTest, RootTensileStrengthOfSet16GoesBackToAutomaticUnderSet15)
+{
+    AddType(2);
+    s.SetConcreteModelSet(16);
+    const ConcreteTypeRec& type = *s.GetConcreteType(0);
+    // 0.3321819 sqrt(35) MPa.
+    EXPECT_NEAR(type.ft, 0.3321819 * std::sqrt(35.0) * 1e6, kStressTol);
+    EXPECT_EQ(type.ftAuto, 0);
+    EXPECT_EQ(type.baseCurve, 1);
+    EXPECT_EQ(type.softening, 10);
+    EXPECT_EQ(type.tensionStiffening, 2);
+    EXPECT_EQ(g_ScaleTensionLimit, 0);
+
+    s.SetConcreteModelSet(15);
+    // min(1.4 (1 + 35/100), 0.15 x 35) = 1.89 MPa.
+    EXPECT_NEAR(s.GetConcreteType(0)->ft, 1.89e6, kStressTol);
+    EXPECT_EQ(g_ScaleTensionLimit, 1);
+}
+
+TEST(StructureMaterials, NamesAreMadeDistinct)
+{
+    TStructure s;
+    for (const char* name : {"", "A", "", "A"}) {
+        ConcreteTypeRec type;
+        type.name = name;
+        s.AddConcreteType(type);
+    }
+    struct SteelRow {
+        const char* name;
+        int kind;
+    };
+    const std::vector<SteelRow> steel = {{"Bar", 1},
+                                         {"Bar", 2},
+                                         {"", 1},
+                                         {"Bar", 32767},
+                                         {"FourteenChars!", 1},
+                                         {"FourteenChars!", 2},
+                                         {"Odd", 9}};
+    for (const auto& row : steel) {
+        SteelTypeRec type;
+        type.name = row.name;
+        type.kind = row.kind;
+        s.AddSteelType(type);
+    }
+    s.FixMaterialNames();
+
+    const std::vector<std::string> concreteNames = {"Conc0", "A", "Conc1", "A1"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(s.GetConcreteType(i)->name, concreteNames[static_cast<std::size_t>(i)]);
+    const std::vector<std::string> steelNames =
+        {"Bar", "BarP", "Steel2", "BarS", "FourteenChars!", "P5", "Odd"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(s.GetSteelType(i)->name, steelNames[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(s.GetSteelType(6)->kind, 1);
+}
+
+TEST(StructureMaterials, TypeUseQueries)
+{
+    TStructure s;
+    double strength = 35e6;
+    s.AddConcreteTypeFromStrength(strength, "C1");
+    EXPECT_EQ(s.FirstUsedConcreteType(), 0); // unused, but the only type
+    strength = 50e6;
+    s.AddConcreteTypeFromStrength(strength, "C2");
+    EXPECT_EQ(s.FirstUsedConcreteType(), -1);
+    s.AddRegion(0.5, 0.0, 0.3, 0.3, 1, 1);
+    EXPECT_EQ(s.FirstUsedConcreteType(), 1);
+    EXPECT_EQ(s.CountUsedConcreteTypes(), 1);
+    EXPECT_EQ(s.IsConcreteTypeUsed(0), 0);
+
+    SteelTypeRec bar;
+    bar.kind = 1;
+    SteelTypeRec strand;
+    strand.kind = 2;
+    s.AddSteelType(bar);
+    s.AddSteelType(strand);
+    int reinforcing = -1, prestressing = -1;
+    EXPECT_EQ(s.CountSteelKinds(reinforcing, prestressing), 1);
+    EXPECT_EQ(s.FirstUsedSteelType(), -1);
+
+    LongLayerRec layer = Layer(0.05, 2, 0.02);
+    layer.type = 0;
+    s.AddLongLayer(layer, 0);
+    EXPECT_EQ(s.CountSteelKinds(reinforcing, prestressing), 2);
+    EXPECT_EQ(s.FirstUsedPrestressingType(), -1);
+
+    TransLayerRec tie = Stirrup(0.0, 0.5, 0.01, 0.2, 1e-4);
+    tie.type = 1;
+    s.AddTransLayer(tie, 2);
+    EXPECT_EQ(s.CountSteelKinds(reinforcing, prestressing), 3);
+    EXPECT_EQ(reinforcing, 1);
+    EXPECT_EQ(prestressing, 1);
+    EXPECT_EQ(s.FirstUsedPrestressingType(), 1);
+    EXPECT_EQ(s.IsSteelTypeUsed(1), 1);
+    EXPECT_EQ(s.GetTransverseSteelType(0, 2)->kind, 2);
+}
+
+TEST(StructureMaterials, ConcreteAtADepthAndItsCrackingStrain)
+{
+    RecordingReporter rec;
+    TStructure s;
+    Rectangle(s, 0.3, 0.5);
+    s.AddRegion(0.0, -0.2, 0.3, 0.3, 5, 1); // its type does not exist
+    EXPECT_EQ(s.GetConcreteTypeAt(0.50009), s.GetConcreteType(0));
+    EXPECT_EQ(s.GetConcreteTypeAt(0.5002), nullptr);
+    EXPECT_EQ(s.GetConcreteTypeAt(-0.1), nullptr);
+    EXPECT_EQ(rec.messages.size(), 2u);
+
+    ConcreteTypeRec& type = *s.GetConcreteType(0);
+    type.Ec = 30e9;
+    type.ecr = 6e-5;
+    EXPECT_DOUBLE_EQ(s.GetConcreteStrainRatio(0, 3e6), 1e-4);
+    EXPECT_DOUBLE_EQ(s.GetConcreteStrainRatio(0, 1e6), 6e-5);
+}
+
+TEST(StructureMaterials, TypesFromStrengthAndTensionStiffening)
+{
+    TStructure s;
+    double strength = -30e6;
+    s.AddConcreteTypeFromStrength(strength, "Thirty");
+    EXPECT_EQ(strength, 30e6);
+    EXPECT_EQ(s.GetConcreteType(0)->fc, -30e6);
+    EXPECT_EQ(s.GetConcreteType(0)->name, "Thirty");
+
+    s.GetConcreteType(0)->tsFactor = 0.0;
+    s.GetConcreteType(0)->tensionStiffening = 2;
+    s.SetModified(0);
+    s.ApplyTensionStiffeningCode(0);
+    EXPECT_EQ(s.IsModified(), 0);
+    s.ApplyTensionStiffeningCode(1);
+    EXPECT_EQ(s.GetConcreteType(0)->tensionStiffening, 7);
+    EXPECT_EQ(s.GetConcreteType(0)->tsFactor, 1.0);
+    EXPECT_EQ(s.IsModified(), 1);
+}
+
+} // namespace

@@ -1,0 +1,385 @@
+#include "model/TStructure.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "StructureFixtures.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using fixtures::Layer;
+using fixtures::Rectangle;
+using fixtures::Stirrup;
+
+constexpr const char* kFrozen = "Attempt to write to frozen beam!";
+
+// A structure with a little of everything, for the guard and copy tests.
+void Populate(TStructure& s)
+{
+    Rectangle(s, 0.3, 0.5);
+    s.AddLongLayer(Layer(0.05, 3, 0.02, "bottom"), 0);
+    s.AddTransLayer(Stirrup(0.03, 0.47, 0.01, 0.2, 2 * fixtures::BarArea(0.01)), 2);
+    const double loads[3] = {-1000.0, 2.0, 300.0};
+    s.SetConstantLoads(loads, 3);
+    const double values[2] = {0.1, 0.2};
+    s.SetValueList(4, values, 2);
+    s.SetModified(0);
+}
+
+TEST(StructureLifecycle, NewStructureStartsEmptyWithItsDefaults)
+{
+    TStructure s;
+    EXPECT_EQ(s.GetKind(), kKindBare);
+    EXPECT_EQ(s.GetTitle(), "No Name");
+    EXPECT_EQ(s.IsModified(), 0);
+    EXPECT_EQ(s.GetConcreteModelSet(), 15);
+    EXPECT_EQ(s.GetCheckTensionStiffening(), 1);
+    int face = -1;
+    EXPECT_EQ(s.GetMinCover(face), 0.0);
+    EXPECT_EQ(face, 0);
+
+    int exposure = 0, type = -1, rebar = -1;
+    double time = 0, temp = 0;
+    s.GetFireData(exposure, type, rebar, time, temp);
+    EXPECT_EQ((FireData{exposure, type, rebar, time, temp}), (FireData{7, 0, 0, 1800.0, 1000.0}));
+
+    EXPECT_EQ(s.GetPositionVariable(kCrackSpacingX).GetName(), "spacing of cracks perp. to x axis");
+    EXPECT_EQ(s.GetPositionVariable(kShrinkTherm).GetName(), "trumbel shrinkage and therm strains");
+
+    // No experimental-data lists: nothing to read.
+    for (int i = 0; i < kValueListCount; ++i) {
+        EXPECT_EQ(s.GetValueList(i), nullptr);
+        EXPECT_EQ(s.RewindValueList(i), 0);
+        EXPECT_EQ(s.HasMoreValues(i), 0);
+        EXPECT_EQ(s.NextValue(i), 0.0);
+    }
+}
+
+TEST(StructureGuard, FrozenStructureRefusesEveryWriterAndChangesNothing)
+{
+    RecordingReporter rec;
+    TStructure s;
+    Populate(s);
+    s.SetFrozen(1);
+
+    const double loads[3] = {1.0, 1.0, 1.0};
+    const double values[1] = {5.0};
+    const std::vector<std::pair<const char*, std::function<int()>>> writers = {
+        {"AddRegion", [&] { return s.AddRegion(1.0, 0.5, 0.3, 0.3, 0, 1); }},
+        {"InsertRegion", [&] { return s.InsertRegion(ConcreteRegionRec{}, 0, 1); }},
+        {"DeleteRegions", [&] { return s.DeleteRegions(); }},
+        {"AddLongLayer", [&] { return s.AddLongLayer(Layer(0.1, 2, 0.02), 0); }},
+        {"AddTransLayer", [&] { return s.AddTransLayer(TransLayerRec{}, 2); }},
+        {"DeleteLongLayers", [&] { return s.DeleteLongLayers(0); }},
+        {"SetLongLayerDepth", [&] { return s.SetLongLayerDepth(0, 0.2, 0); }},
+        {"SetLongLayerSteelType", [&] { return s.SetLongLayerSteelType(0, 3, 0); }},
+        {"SetLongLayerPattern", [&] { return s.SetLongLayerPattern(0, 1, 1, 4, 1, 0); }},
+        {"ScaleTransLayerArea", [&] { return s.ScaleTransLayerArea(0, 2.0, 2); }},
+        {"SetConstantLoads", [&] { return s.SetConstantLoads(loads, 3); }},
+        {"SetIncrementLoads", [&] { return s.SetIncrementLoads(loads, 3); }},
+        {"SetFireData", [&] { return s.SetFireData(1, 1, 1, 60.0, 500.0); }},
+        {"SetValueList", [&] { return s.SetValueList(4, values, 1); }},
+        {"ClearValueLists", [&] { return s.ClearValueLists(); }},
+        {"DeleteConcreteTypes", [&] { return s.DeleteConcreteTypes(); }},
+        {"AddSteelType", [&] { return s.AddSteelType(SteelTypeRec{}); }},
+        {"SetName", [&] { return s.SetName("changed"); }},
+        {"SetCrackSpacing", [&] { return s.SetCrackSpacing(0.3, 0); }},
+        {"SetConcreteModelSet", [&] { return s.SetConcreteModelSet(1); }},
+        {"SortLongLayers", [&] { return s.SortLongLayers(); }},
+        {"ClearPatterns", [&] { return s.ClearPatterns(0); }},
+        {"Validate", [&] { return s.Validate(); }},
+    };
+    for (const auto& [name, write] : writers) {
+        SCOPED_TRACE(name);
+        rec.Clear();
+        EXPECT_EQ(write(), 0);
+        EXPECT_EQ(rec.Count(kFrozen), 1);
+    }
+
+    EXPECT_EQ(s.GetRegionCount(), 1);
+    EXPECT_EQ(s.GetLongLayerCount(0), 1);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->z, 0.05);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->type, 0);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->pattern, kPlainLayer);
+    EXPECT_EQ(s.GetTransLayerCount(2), 1);
+    EXPECT_EQ(s.GetConcreteTypeCount(), 1);
+    EXPECT_EQ(s.GetSteelTypeCount(), 0);
+    double stored[3];
+    s.GetConstantLoads(stored, 3);
+    EXPECT_EQ(stored[0], -1000.0);
+    ASSERT_NE(s.GetValueList(4), nullptr);
+    EXPECT_EQ(s.GetValueList(4)->GetCount(), 2);
+    EXPECT_EQ(s.GetName(), "");
+    EXPECT_EQ(s.IsModified(), 0);
+
+    // The long-term analysis may still write its strains into the frozen copy.
+    rec.Clear();
+    EXPECT_EQ(s.SetLongLayerTimeStrain(0, 1e-4, 0), 1);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->timeStrain, 1e-4);
+    EXPECT_TRUE(rec.messages.empty());
+
+    // Once the analysis has finished the same call succeeds.
+    s.SetFrozen(0);
+    EXPECT_EQ(s.AddRegion(1.0, 0.5, 0.3, 0.3, 0, 1), 1);
+    EXPECT_EQ(s.GetRegionCount(), 2);
+    EXPECT_EQ(s.IsModified(), 1);
+    EXPECT_EQ(rec.Count(kFrozen), 0);
+}
+
+TEST(StructureModifiedRule, DoublesMarkModifiedFromOneTenThousandthOn)
+{
+    TStructure s;
+    const double start[1] = {2.0};
+    s.SetIncrementLoads(start, 1);
+    s.SetModified(0);
+
+    const double tiny[1] = {2.00005};
+    EXPECT_EQ(s.SetIncrementLoads(tiny, 1), 1);
+    double stored = 0;
+    s.GetIncrementLoads(&stored, 1);
+    EXPECT_EQ(stored, 2.00005);
+    EXPECT_EQ(s.IsModified(), 0);
+
+    const double real[1] = {2.0002};
+    s.SetIncrementLoads(real, 1);
+    EXPECT_EQ(s.IsModified(), 1);
+
+    // The same rule for the layers' thermal strains.
+    s.AddLongLayer(Layer(0.1, 2, 0.02), 0);
+    s.SetModified(0);
+    s.SetLongLayerThermStrain(0, 5e-5, 0);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->thermStrain, 5e-5);
+    EXPECT_EQ(s.IsModified(), 0);
+    s.SetLongLayerThermStrain(0, 2e-4, 0);
+    EXPECT_EQ(s.IsModified(), 1);
+}
+
+TEST(StructureModifiedRule, AssignChangedForEveryTargetType)
+{
+    int16_t i16 = 7;
+    EXPECT_TRUE(TStructure::AssignChanged(i16, int16_t{6}, 1.0));
+    int32_t i32 = 15;
+    EXPECT_FALSE(TStructure::AssignChanged(i32, 15, 1.0));
+    EXPECT_TRUE(TStructure::AssignChanged(i32, 16, 1.0));
+    EXPECT_EQ(i32, 16);
+    float f32 = 1.0f;
+    EXPECT_FALSE(TStructure::AssignChanged(f32, 1.00005f, kModifiedTolerance));
+    EXPECT_EQ(f32, 1.00005f);
+    double f64 = 0.0;
+    EXPECT_TRUE(TStructure::AssignChanged(f64, -0.0001, kModifiedTolerance));
+}
+
+TEST(StructureModifiedRule, FireDataReportsChangesWithoutMarkingModified)
+{
+    TStructure s;
+    EXPECT_EQ(s.SetFireData(7, 0, 0, 1800.00005, 1000.0), 0);
+    EXPECT_EQ(s.SetFireData(6, 0, 0, 1800.0, 1000.0), 1);
+    EXPECT_EQ(s.SetFireData(6, 0, 0, 1800.0, 1000.5), 1);
+    EXPECT_EQ(s.IsModified(), 0);
+}
+
+TEST(StructureRegions, TableHoldsAtMostItsCapacity)
+{
+    RecordingReporter rec;
+    TStructure s;
+    ASSERT_EQ(s.GetMaxRegions(), 150);
+    for (int i = 0; i < 149; ++i)
+        ASSERT_EQ(s.AddRegion(-i * 0.01, -(i + 1) * 0.01, 0.3, 0.3, 0, 0), 1);
+    // Inserting needs room for one more than the count.
+    EXPECT_EQ(s.InsertRegion(ConcreteRegionRec{}, 0, 1), 0);
+    EXPECT_EQ(s.AddRegion(-1.49, -1.5, 0.3, 0.3, 0, 1), 1);
+    EXPECT_EQ(s.AddRegion(-1.5, -1.6, 0.3, 0.3, 0, 1), 0);
+    EXPECT_EQ(rec.Count("Can't add section"), 1);
+    EXPECT_EQ(s.GetRegionCount(), 150);
+    EXPECT_DOUBLE_EQ(s.GetTop(), 0.0);
+    EXPECT_DOUBLE_EQ(s.GetBottom(), -1.5);
+}
+
+TEST(StructureRegions, InsertMovesTheLaterRegionsUp)
+{
+    TStructure s;
+    s.AddRegion(1.0, 0.5, 0.2, 0.2, 0, 1);
+    s.AddRegion(0.2, 0.0, 0.4, 0.4, 0, 1);
+    EXPECT_EQ(s.InsertRegion(ConcreteRegionRec{0.5, 0.2, 0.3, 0.3, 0}, 1, 1), 1);
+    EXPECT_EQ(s.InsertRegion(ConcreteRegionRec{}, 4, 1), 0);
+    ASSERT_EQ(s.GetRegionCount(), 3);
+    EXPECT_EQ(s.GetRegion(1)->topWidth, 0.3);
+    EXPECT_EQ(s.GetRegion(2)->topWidth, 0.4);
+    EXPECT_DOUBLE_EQ(s.GetHeight(), 1.0);
+}
+
+TEST(StructureRegions, WidthsAtBoundariesTakeTheChosenSide)
+{
+    // A T: flange 1.0 wide from 0.5 to 0.6 on a web 0.2 wide down to 0.
+    TStructure s;
+    s.AddRegion(0.6, 0.5, 1.0, 1.0, 0, 1);
+    s.AddRegion(0.5, 0.0, 0.2, 0.2, 0, 1);
+    struct Row {
+        double z;
+        double side0, side1, smaller;
+    };
+    const std::vector<Row> rows = {
+        {0.5, 1.0, 0.2, 0.2},          // side 0 the region above, side 1 the one below
+        {0.6, 1.0, 1.0, 1.0},          // the top face
+        {0.0, 0.2, 0.2, 0.2},          // the bottom face
+        {0.25, 0.2, 0.2, 0.2},         // inside the web
+        {0.601, 0.0001, 0.0001, 1e-6}, // above the section
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.z);
+        EXPECT_DOUBLE_EQ(s.GetWidthAtSide(row.z, 0), row.side0);
+        EXPECT_DOUBLE_EQ(s.GetWidthAtSide(row.z, 1), row.side1);
+        EXPECT_DOUBLE_EQ(s.GetWidthAt(row.z), row.smaller);
+    }
+}
+
+TEST(StructureTitles, TitleLineHoldsThreePaddedFieldsAndNamesKeep99Characters)
+{
+    TStructure s;
+    s.SetUniversity("Uni");
+    s.SetDoneBy("Me");
+    EXPECT_EQ(s.SetName("Beam A"), 1);
+    EXPECT_EQ(s.SetName("Beam A"), 0);
+    const std::string& title = s.GetTitle();
+    ASSERT_EQ(title.size(), 300u);
+    EXPECT_EQ(title.substr(0, 3), "Uni");
+    EXPECT_EQ(title.substr(100, 2), "Me");
+    EXPECT_EQ(title.substr(200, 6), "Beam A");
+    EXPECT_EQ(title.substr(206), std::string(94, ' '));
+
+    // A 100-character field keeps 99 characters and its terminator.
+    const std::string longName(150, 'n');
+    s.SetName(longName);
+    EXPECT_EQ(s.GetName(), std::string(99, 'n'));
+    ASSERT_NE(s.GetTitleField(2), nullptr);
+    EXPECT_EQ(*s.GetTitleField(2), std::string(99, 'n'));
+    EXPECT_EQ(s.GetTitle().size(), 300u);
+}
+
+TEST(StructureLayers, LayerTextsFromOutsideStayInsideTheirFields)
+{
+    TStructure s;
+    LongLayerRec layer = Layer(0.1, 2, 0.02, std::string(40, 'x'));
+    layer.bartitle = std::string(30, 'b');
+    s.AddLongLayer(layer, 0);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->name.size(), kLayerNameChars);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->bartitle.size(), kBarTitleChars);
+    s.SetLongLayerTitle(0, "a very long bar title", 0);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->bartitle, "a very long ba");
+}
+
+TEST(StructureLayers, BadIndicesAndDirectionsAreRefusedWithTheirDefaults)
+{
+    RecordingReporter rec;
+    TStructure s;
+    s.AddLongLayer(Layer(0.1, 2, 0.02), 0);
+    EXPECT_EQ(s.GetLongLayer(1, 0), nullptr);
+    EXPECT_EQ(s.GetLongLayer(-1, 0), nullptr);
+    EXPECT_EQ(s.GetLongLayer(0, 2), nullptr);
+    EXPECT_EQ(s.GetTransLayer(0, 2), nullptr);
+    EXPECT_EQ(s.GetTransLayer(0, 3), nullptr);
+    EXPECT_EQ(s.GetSteelType(0), nullptr);
+    EXPECT_EQ(s.GetRegion(0), nullptr);
+    EXPECT_EQ(static_cast<int>(rec.messages.size()), 7);
+
+    rec.Clear();
+    EXPECT_EQ(s.GetLongLayerCount(3), 0);
+    EXPECT_TRUE(rec.Saw("No such direction"));
+    // A beam-like structure has no y layers and no x or y stirrups.
+    EXPECT_EQ(s.AddLongLayer(Layer(0.1, 2, 0.02), 1), 0);
+    EXPECT_EQ(s.AddTransLayer(TransLayerRec{}, 0), 0);
+    EXPECT_EQ(s.GetLongLayerCount(1), 0);
+
+    EXPECT_EQ(s.GetCrackSpacingAt(0.1, 5), 1.0);
+    EXPECT_EQ(s.GetTensionStiffFactorAt(0.1, -1), 500.0);
+    rec.Clear();
+    EXPECT_EQ(s.GetInitialStrainAt(0.0, 9), 0.0);
+    EXPECT_EQ(rec.messages.size(), 1u);
+}
+
+TEST(StructureLayers, LegacyBarTitlesAreRenamed)
+{
+    TStructure s;
+    for (const char* title : {"D6", "D10", "D16"}) {
+        LongLayerRec layer = Layer(0.1, 2, 0.006);
+        layer.bartitle = title;
+        s.AddLongLayer(layer, 0);
+    }
+    EXPECT_EQ(s.RenameLegacyBarTitles(0), 1);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->bartitle, "oD6");
+    EXPECT_EQ(s.GetLongLayer(1, 0)->bartitle, "oD10");
+    EXPECT_EQ(s.GetLongLayer(2, 0)->bartitle, "D16");
+    EXPECT_EQ(s.RenameLegacyBarTitles(0), 0);
+}
+
+TEST(StructureValueLists, ListsAreCreatedOnUseAndIterated)
+{
+    TStructure s;
+    const double values[3] = {1.0, 2.0, 3.0};
+    EXPECT_EQ(s.SetValueList(30, values, 3), 0);
+    EXPECT_EQ(s.SetValueList(-1, values, 3), 0);
+    EXPECT_EQ(s.SetValueList(29, values, 3), 1);
+    ASSERT_EQ(s.RewindValueList(29), 1);
+    std::vector<double> read;
+    while (s.HasMoreValues(29))
+        read.push_back(s.NextValue(29));
+    EXPECT_EQ(read, (std::vector<double>{1.0, 2.0, 3.0}));
+
+    EXPECT_EQ(ValueListBinName(0), "theta");
+    EXPECT_EQ(ValueListBinName(14), "shear");
+    EXPECT_EQ(ValueListBinName(15), "15");
+    EXPECT_EQ(ValueListBinName(30), "");
+    EXPECT_EQ(ValueListIndexFromBin("crackw"), 1);
+    EXPECT_EQ(ValueListIndexFromBin("29"), 29);
+    EXPECT_EQ(ValueListIndexFromBin("30"), -1);
+    EXPECT_EQ(ValueListIndexFromBin("-1"), -1);
+
+    s.SetModified(0);
+    s.ClearValueLists();
+    EXPECT_EQ(s.GetValueList(29), nullptr);
+    EXPECT_EQ(s.IsModified(), 1);
+}
+
+TEST(StructureCopy, CopyIsDeepAndCarriesTheFlags)
+{
+    TStructure original;
+    Populate(original);
+    original.SetName("Original");
+    original.SetModified(1);
+    ReinfPatternRec pattern;
+    pattern.inUse = 1;
+    pattern.kind = kCircularPatternKind;
+    pattern.radius = 0.2;
+    original.StorePattern(pattern, 0);
+    original.SetFrozen(1);
+
+    TStructure copy;
+    ASSERT_EQ(copy.CopyFrom(original), 1);
+    EXPECT_EQ(copy.IsFrozen(), 1);
+    EXPECT_EQ(copy.IsModified(), 1);
+    EXPECT_EQ(copy.GetName(), "Original");
+    EXPECT_EQ(copy.GetTitle(), original.GetTitle());
+    EXPECT_EQ(*copy.GetRegion(0), *original.GetRegion(0));
+    EXPECT_EQ(*copy.GetLongLayer(0, 0), *original.GetLongLayer(0, 0));
+    EXPECT_EQ(*copy.GetTransLayer(0, 2), *original.GetTransLayer(0, 2));
+    EXPECT_EQ(*copy.GetPattern(0, 0), *original.GetPattern(0, 0));
+    EXPECT_DOUBLE_EQ(copy.GetHeight(), 0.5);
+    double loads[3];
+    copy.GetConstantLoads(loads, 3);
+    EXPECT_EQ(loads[2], 300.0);
+
+    // The copy owns its own lists.
+    copy.SetFrozen(0);
+    const double other[1] = {9.0};
+    copy.SetValueList(4, other, 1);
+    EXPECT_EQ(original.GetValueList(4)->GetCount(), 2);
+    copy.GetLongLayer(0, 0)->z = 0.3;
+    EXPECT_EQ(original.GetLongLayer(0, 0)->z, 0.05);
+}
+
+} // namespace
