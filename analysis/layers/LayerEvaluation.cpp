@@ -5,11 +5,10 @@
 
 #include "analysis/McftElement.h"
 #include "foundation/Sentinel.h"
-#include "foundation/TDepthTable.h"
 #include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 #include "model/SteelLaws.h"
-#include "model/TStructure.h"
+#include "model/TBeam.h"
 
 namespace {
 
@@ -46,8 +45,12 @@ double PrincipalStress(const ConcreteTypeRec& type,
                        double& peak)
 {
     const PrincipalStrains e = {e1, e2, 0.0};
-    return ConcreteStress(
-        type, e, direction, peak, node.LocalTensileStrength, node.TensionStiffFactor);
+    return ConcreteStress(type,
+                          e,
+                          direction,
+                          peak,
+                          node.LocalTensileStrength,
+                          node.TensionStiffFactor);
 }
 
 // Shear a crack of width w can carry: 0.18 sqrt(f'c) / (0.31 + 24 w / (a + 16)) in MPa and
@@ -72,7 +75,8 @@ void FailedBarFlags::Resize(const TStructure& structure)
         longBars[static_cast<std::size_t>(list)].assign(static_cast<std::size_t>(n), 0);
     }
     transLayers.assign(
-        static_cast<std::size_t>(std::max(0, structure.GetTransLayerCount(kTransDirection))), 0);
+        static_cast<std::size_t>(std::max(0, structure.GetTransLayerCount(kTransDirection))),
+        0);
 }
 
 void FailedBarFlags::Clear()
@@ -119,17 +123,6 @@ bool FailedBarFlags::AllTransFailed() const
 
 // ---- Structure look-ups ------------------------------------------------------------------
 
-const SteelTypeRec* GetLongLayerSteelType(const TStructure& structure, int i, int d)
-{
-    if (d < 0 || d > 1 || d >= structure.GetLongDirectionCount() || i < 0 ||
-        i >= structure.GetLongLayerCount(d))
-        return nullptr;
-    const LongLayerRec* layer = structure.GetLongLayer(i, d);
-    if (layer == nullptr || layer->type < 0 || layer->type >= structure.GetSteelTypeCount())
-        return nullptr;
-    return structure.GetSteelType(layer->type);
-}
-
 bool IsCrackFreeModelPair(const ConcreteTypeRec& type)
 {
     const int s = type.softening;
@@ -138,8 +131,8 @@ bool IsCrackFreeModelPair(const ConcreteTypeRec& type)
 
 // ---- Evaluator -----------------------------------------------------------------------------
 
-TLayerEvaluator::TLayerEvaluator(const TStructure& structure, FailedBarFlags& flags)
-    : m_structure(structure), m_flags(flags)
+TLayerEvaluator::TLayerEvaluator(const TBeam& beam, FailedBarFlags& flags)
+    : m_beam(beam), m_structure(beam), m_flags(flags)
 {
     Bind();
 }
@@ -178,10 +171,7 @@ void TLayerEvaluator::Bind()
 
 double TLayerEvaluator::StrainAtDepth(const StrainProfile& profile, double y) const
 {
-    double strain = profile.e0 + profile.slope * y;
-    if (m_discontinuity != nullptr)
-        strain += m_structure.GetStrainDiscontinuity(*m_discontinuity, y, 0);
-    return strain;
+    return profile.e0 + profile.slope * y + m_beam.GetStrainDiscontinuity(y, 0);
 }
 
 const ConcreteTypeRec* TLayerEvaluator::NodeConcrete(const LayerNodeStateRec& node) const
@@ -314,11 +304,8 @@ double TLayerEvaluator::StirrupTangentModulus(double depth, double e, double x) 
     return Effectiveness(areaPerLayer, areaPerSpacing) * sumStiffness / sumArea;
 }
 
-void TLayerEvaluator::TransverseStiffness(Matrix3& K,
-                                          const LayerNodeStateRec& node,
-                                          double& Esz,
-                                          double e0z,
-                                          double x) const
+void TLayerEvaluator::TransverseStiffness(
+    Matrix3& K, const LayerNodeStateRec& node, double& Esz, double e0z, double x) const
 {
     K = Matrix3{};
     Esz = 0.0;
@@ -328,8 +315,8 @@ void TLayerEvaluator::TransverseStiffness(Matrix3& K,
     SecantStiffnessMatrix(K, *type, node, true);
     if (!m_stirrups.empty()) {
         const double e = node.StrainZ + e0z;
-        Esz = std::fabs(e) <= 1e-6 ? StirrupTangentModulus(node.Depth, e, x)
-                                   : node.StirrupStress / e;
+        Esz =
+            std::fabs(e) <= 1e-6 ? StirrupTangentModulus(node.Depth, e, x) : node.StirrupStress / e;
     }
     K[1][1] += node.StirrupRatio * Esz;
 }
@@ -406,11 +393,11 @@ int TLayerEvaluator::SolveNodeState(LayerNodeStateRec& node, double clampingRati
             return 0;
         // Secant step to rho_z f_sz + f_cz = T:
         //   Kzx dx + Kzz (ez - ez,free) + Kzg gamma + rho_z Esz (ez + e0z) = T.
-        const double target = node.FreeStrainZ -
-                              ((node.StrainX - node.FreeStrainX) * K[1][0] +
-                               K[1][2] * node.ShearStrain - T +
-                               (node.FreeStrainZ + e0z) * node.StirrupRatio * Esz) /
-                                  K[1][1];
+        const double target =
+            node.FreeStrainZ -
+            ((node.StrainX - node.FreeStrainX) * K[1][0] + K[1][2] * node.ShearStrain - T +
+             (node.FreeStrainZ + e0z) * node.StirrupRatio * Esz) /
+                K[1][1];
         node.StrainZ = omega * target + (1.0 - omega) * node.StrainZ;
         r = EvaluateTransverseStress(node, x, 0.0, 0.0) - T;
         tol = std::fabs(node.ConcShearStress) * 0.001 + 1.0;

@@ -22,8 +22,8 @@
 #include "analysis/LayerNodeState.h"
 #include "foundation/SmallSolvers.h"
 
+class TBeam;
 class TStructure;
-class TDepthTable;
 struct ConcreteTypeRec;
 struct SteelTypeRec;
 
@@ -59,24 +59,16 @@ struct FailedBarFlags {
     bool operator==(const FailedBarFlags&) const = default;
 };
 
-// The steel type of longitudinal layer i of list d (0 x, 1 y); null for any other list, a
-// layer index outside the list or a steel type index outside the structure's types.
-const SteelTypeRec* GetLongLayerSteelType(const TStructure& structure, int i, int d);
-
 class TLayerEvaluator {
 public:
-    // Binds the structure (the analysis's frozen copy) and the analysis's failed flags; both
-    // must outlive the evaluator. Call Bind again when the structure's layers change.
-    TLayerEvaluator(const TStructure& structure, FailedBarFlags& flags);
+    // Binds the section (the analysis's frozen copy) and the analysis's failed flags; both
+    // must outlive the evaluator. Call Bind again when the section's layers change.
+    TLayerEvaluator(const TBeam& beam, FailedBarFlags& flags);
 
     // Re-reads the stirrup layers of direction 2 and the section height.
     void Bind();
 
-    // The strain-discontinuity table of the section (null: none); not owned.
-    void SetStrainDiscontinuity(const TDepthTable* table) { m_discontinuity = table; }
-    const TDepthTable* StrainDiscontinuity() const { return m_discontinuity; }
-
-    const TStructure& Structure() const { return m_structure; }
+    const TBeam& Beam() const { return m_beam; }
     FailedBarFlags& Flags() { return m_flags; }
     const FailedBarFlags& Flags() const { return m_flags; }
 
@@ -99,11 +91,8 @@ public:
     // The transverse row of the node's secant stiffness with the stirrups' stiffness
     // rho_z Esz added to K[1][1]; the other rows are zero. Esz receives the stirrups'
     // secant modulus (their tangent while the stirrup strain StrainZ + e0z is within 1e-6).
-    void TransverseStiffness(Matrix3& K,
-                             const LayerNodeStateRec& node,
-                             double& Esz,
-                             double e0z,
-                             double x) const;
+    void TransverseStiffness(
+        Matrix3& K, const LayerNodeStateRec& node, double& Esz, double e0z, double x) const;
 
     // Stirrup ratio, average stress, effective yield stress and stress at a crack at the
     // node (fields StirrupRatio, StirrupStress, StirrupYieldStress, StirrupStressAtCrack);
@@ -149,9 +138,9 @@ private:
     // height, none from three heights on.
     double Effectiveness(double areaPerLayer, double areaPerSpacing) const;
 
+    const TBeam& m_beam;
     const TStructure& m_structure;
     FailedBarFlags& m_flags;
-    const TDepthTable* m_discontinuity = nullptr;
     std::vector<StirrupLayer> m_stirrups; // every layer of direction 2, in order
     double m_height = 0.0;
     bool m_mainTypeNoCrackShear = false;

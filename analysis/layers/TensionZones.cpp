@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "analysis/AnalysisMessages.h"
-#include "analysis/layers/TensionZonesState.h"
+#include "analysis/SectionState.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
 #include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 #include "model/SteelLaws.h"
-#include "model/TStructure.h"
+#include "model/TBeam.h"
 
 namespace {
 
@@ -59,14 +59,105 @@ template <typename F> double Simpson(const ZonePart& p, F integrand)
     const double h = std::fabs(p.dB - p.dA);
     const double dM = (p.dA + p.dB) / 2.0;
     const double wM = (p.wA + p.wB) / 2.0;
-    return h / 6.0 *
-           (integrand(p.wA, p.dA) + 4.0 * integrand(wM, dM) + integrand(p.wB, p.dB));
+    return h / 6.0 * (integrand(p.wA, p.dA) + 4.0 * integrand(wM, dM) + integrand(p.wB, p.dB));
+}
+
+// ---- The state's fields used here ------------------------------------------------------
+// Per-bar arrays are read and written within their sizes; a bar beyond them has no stress
+// (0), and a write beyond them is dropped.
+
+StrainProfile StateProfile(const SectionState& state)
+{
+    return StrainProfile{state.Results[StateResult::ReferenceStrain],
+                         state.Results[StateResult::Curvature]};
+}
+
+double ArrayValue(const std::vector<double>& values, int i, double outside)
+{
+    return i >= 0 && static_cast<std::size_t>(i) < values.size()
+               ? values[static_cast<std::size_t>(i)]
+               : outside;
+}
+
+void SetArrayValue(std::vector<double>& values, int i, double value)
+{
+    if (i >= 0 && static_cast<std::size_t>(i) < values.size())
+        values[static_cast<std::size_t>(i)] = value;
+}
+
+// Average stress of bar i of list d (kRupturedStress or more: failed bar).
+double BarAverageStress(const SectionState& state, int d, int i)
+{
+    if (d != 0 && d != 1)
+        return 0.0;
+    return ArrayValue(state.LongBarValues[static_cast<std::size_t>(d == 0 ? BarArray::List0Stress
+                                                                          : BarArray::List1Stress)],
+                      i,
+                      0.0);
+}
+
+void SetBarCrackStress(SectionState& state, int d, int i, double value)
+{
+    if (d == 0 || d == 1)
+        SetArrayValue(state.LongBarValues[static_cast<std::size_t>(d == 0 ? BarArray::List0Second
+                                                                          : BarArray::List1Second)],
+                      i,
+                      value);
+}
+
+void SetBarBondStress(SectionState& state, int i, double value)
+{
+    SetArrayValue(state.LongBarExtra[0], i, value);
+}
+
+// Unloading reference strain of bar i of list d (its plastic offset); a bar whose offset is
+// the "no value" mark unloads from 0.
+double BarUnloadingStrain(const SectionState& state, int d, int i)
+{
+    if (d < 0 || d > 2)
+        return 0.0;
+    const double x = ArrayValue(state.DirectionValues[static_cast<std::size_t>(d)], i, 0.0);
+    return std::fabs(x) < kRupturedStress ? x : 0.0;
+}
+
+// The node quantity of a code at depth y, quadratic through the top, middle and bottom node
+// of the first layer holding y; depths within 1e-4 of the section's faces count as on them;
+// 0 outside the layers.
+double NodeQuantityAtDepth(const SectionState& state, int code, double y, double top, double bottom)
+{
+    if (std::fabs(y - top) < 1e-4)
+        y = top;
+    if (std::fabs(y - bottom) < 1e-4)
+        y = bottom;
+    const int n = state.UsableLayerCount();
+    for (int i = 0; i < n; ++i) {
+        const LayerDefRec* layer = state.LayerDef(static_cast<int>(i));
+        if (layer == nullptr || y > layer->Top || y < layer->Bottom)
+            continue;
+        const LayerNodeStateRec* t = state.NodeState(static_cast<int>(layer->NodeTop));
+        const LayerNodeStateRec* m = state.NodeState(static_cast<int>(layer->NodeMid));
+        const LayerNodeStateRec* b = state.NodeState(static_cast<int>(layer->NodeBottom));
+        if (t == nullptr || m == nullptr || b == nullptr)
+            return 0.0;
+        const double z0 = layer->Top;
+        const double z1 = layer->Mid;
+        const double z2 = layer->Bottom;
+        if (!(z0 > z1 && z1 > z2))
+            return LayerNodeQuantity(*m, code);
+        const double v0 = LayerNodeQuantity(*t, code);
+        const double v1 = LayerNodeQuantity(*m, code);
+        const double v2 = LayerNodeQuantity(*b, code);
+        return v0 * (y - z1) * (y - z2) / ((z0 - z1) * (z0 - z2)) +
+               v1 * (y - z0) * (y - z2) / ((z1 - z0) * (z1 - z2)) +
+               v2 * (y - z0) * (y - z1) / ((z2 - z0) * (z2 - z1));
+    }
+    return 0.0;
 }
 
 } // namespace
 
 TTensionZones::TTensionZones(TLayerEvaluator& evaluator)
-    : m_evaluator(evaluator), m_structure(evaluator.Structure())
+    : m_evaluator(evaluator), m_beam(evaluator.Beam()), m_structure(evaluator.Beam())
 {
 }
 
@@ -150,22 +241,12 @@ double TTensionZones::CrackStressOf(const SectionState& state, int i, int d) con
 
 double TTensionZones::NextStrainBreak(double z, int side) const
 {
-    const double limit = side == 1 ? m_structure.GetBottom() : m_structure.GetTop();
-    double next = limit;
-    const TDepthTable* tables[3] = {m_evaluator.StrainDiscontinuity(),
-                                    &m_structure.GetPositionVariable(kShrinkTherm),
-                                    &m_structure.GetPositionVariable(kCreepX)};
-    for (const TDepthTable* table : tables) {
-        if (table == nullptr)
-            continue;
-        for (const DepthPair& p : table->Pairs()) {
-            if (side == 1 && p.z < z - 1e-9 && p.z > next)
-                next = p.z;
-            else if (side != 1 && p.z > z + 1e-9 && p.z < next)
-                next = p.z;
-        }
-    }
-    return next;
+    const double bottom = m_structure.GetBottom();
+    const double top = m_structure.GetTop();
+    const double next = m_beam.GetStrainStepAt(z, side);
+    if (side == 1)
+        return next < z && next >= bottom ? next : bottom;
+    return next > z && next <= top ? next : top;
 }
 
 double TTensionZones::DepthAtStrain(const StrainProfile& profile,
@@ -184,7 +265,7 @@ double TTensionZones::DepthAtStrain(const StrainProfile& profile,
 int TTensionZones::MarkFailedBars(const SectionState* state)
 {
     FailedBarFlags& flags = m_evaluator.Flags();
-    if (state == nullptr || !StateIsValid(*state)) {
+    if (state == nullptr || state->Valid == 0) {
         flags.Clear();
         return 0;
     }
@@ -195,13 +276,18 @@ int TTensionZones::MarkFailedBars(const SectionState* state)
     }
     const int n = static_cast<int>(flags.transLayers.size());
     for (int i = 0; i < n; ++i)
-        flags.SetTransFailed(i, StateTransFlag(*state, i) != 0);
+        flags.SetTransFailed(i,
+                             static_cast<std::size_t>(i) < state->TransLayerFlags.size() &&
+                                 state->TransLayerFlags[static_cast<std::size_t>(i)] != 0);
     return 1;
 }
 
 // ---- Shear zone ----------------------------------------------------------------------------
 
-void TTensionZones::FindShearZoneLimits(SectionState& state, int d)
+void TTensionZones::FindShearZoneLimits(const SectionState& state,
+                                        int d,
+                                        double& upperLevel,
+                                        double& lowerLevel) const
 {
     const double top = m_structure.GetTop();
     const double bottom = m_structure.GetBottom();
@@ -210,15 +296,14 @@ void TTensionZones::FindShearZoneLimits(SectionState& state, int d)
     const double s = profile.slope;
     const ConcreteTypeRec* first = RegionConcrete(0);
     const ConcreteTypeRec* last = RegionConcrete(m_structure.GetRegionCount() - 1);
-    if (first == nullptr || last == nullptr) {
-        SetShearZoneLevels(state, top, bottom);
+    upperLevel = top;
+    lowerLevel = bottom;
+    if (first == nullptr || last == nullptr)
         return;
-    }
     const double freeTop = m_structure.GetInitialStrainAt(top, 0);
     const double freeBottom = m_structure.GetInitialStrainAt(bottom, 0);
-    const int bars = d >= 0 && d < m_structure.GetLongDirectionCount()
-                         ? m_structure.GetLongLayerCount(d)
-                         : 0;
+    const int bars =
+        d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
 
     // Stiffness a bar still has: the larger tangent at its strain and at its crack strain
     // limit; none once it has failed.
@@ -229,8 +314,7 @@ void TTensionZones::FindShearZoneLimits(SectionState& state, int d)
         const double e = m_evaluator.StrainAtDepth(profile, layer.z);
         const double locked = layer.dep - layer.timeStrain - layer.thermStrain;
         const double x = BarUnloadingStrain(state, d, i);
-        const double limit =
-            SteelCrackStrainLimit(*steel, layer.ratio, locked, e, layer.bartitle);
+        const double limit = SteelCrackStrainLimit(*steel, layer.ratio, locked, e, layer.bartitle);
         return std::max(SteelTangentModulus(*steel, e + locked, x, kUndefined),
                         SteelTangentModulus(*steel, limit, x, kUndefined));
     };
@@ -293,31 +377,35 @@ void TTensionZones::FindShearZoneLimits(SectionState& state, int d)
     lower = std::clamp(lower, bottom, top);
 
     // Crushing inside the section while both faces are short of their peak strain.
-    const int n = StateLayerCount(state);
+    const int n = state.UsableLayerCount();
     if (n > 0) {
         auto pastPeak = [&](int nodeId, int typeIndex, bool& known) {
-            const LayerNodeStateRec* node = StateNode(state, nodeId);
+            const LayerNodeStateRec* node = state.NodeState(nodeId);
             const ConcreteTypeRec* type = ConcreteTypeOf(typeIndex);
             known = node != nullptr && type != nullptr;
             return known && node->Strain2 - node->FreeStrain2 < type->ec;
         };
-        const LayerDefRec* firstLayer = StateLayer(state, 0);
-        const LayerDefRec* lastLayer = StateLayer(state, n - 1);
+        const LayerDefRec* firstLayer = state.LayerDef(0);
+        const LayerDefRec* lastLayer = state.LayerDef(n - 1);
         bool topKnown = false;
         bool bottomKnown = false;
         const bool topPast =
-            firstLayer != nullptr && pastPeak(LayerTopNode(*firstLayer), LayerType(*firstLayer), topKnown);
-        const bool bottomPast = lastLayer != nullptr &&
-                                pastPeak(LayerBottomNode(*lastLayer), LayerType(*lastLayer), bottomKnown);
+            firstLayer != nullptr &&
+            pastPeak(static_cast<int>(firstLayer->NodeTop), firstLayer->ConcreteType, topKnown);
+        const bool bottomPast =
+            lastLayer != nullptr &&
+            pastPeak(static_cast<int>(lastLayer->NodeBottom), lastLayer->ConcreteType, bottomKnown);
         if (topKnown && bottomKnown && !topPast && !bottomPast) {
             bool inner = false;
             for (int i = 0; i < n && !inner; ++i) {
-                const LayerDefRec* layer = StateLayer(state, i);
+                const LayerDefRec* layer = state.LayerDef(i);
                 if (layer == nullptr)
                     continue;
                 bool known = false;
-                for (int id : {LayerTopNode(*layer), LayerMidNode(*layer), LayerBottomNode(*layer)})
-                    inner = inner || pastPeak(id, LayerType(*layer), known);
+                for (int id : {static_cast<int>(layer->NodeTop),
+                               static_cast<int>(layer->NodeMid),
+                               static_cast<int>(layer->NodeBottom)})
+                    inner = inner || pastPeak(id, layer->ConcreteType, known);
             }
             if (inner) {
                 upper = top / 100.0;
@@ -325,7 +413,8 @@ void TTensionZones::FindShearZoneLimits(SectionState& state, int d)
             }
         }
     }
-    SetShearZoneLevels(state, upper, lower);
+    upperLevel = upper;
+    lowerLevel = lower;
 }
 
 // ---- Reserve profile -----------------------------------------------------------------------
@@ -389,9 +478,8 @@ void TTensionZones::BuildReserveProfile(SectionState& state,
     // 2. Moment the bars of each zone can still add at a crack, about its crossing.
     double demandTop = 0.0;
     double demandBottom = 0.0;
-    const int bars = d >= 0 && d < m_structure.GetLongDirectionCount()
-                         ? m_structure.GetLongLayerCount(d)
-                         : 0;
+    const int bars =
+        d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
     for (int i = 0; i < bars; ++i) {
         const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
         if (layer == nullptr)
@@ -492,14 +580,8 @@ void TTensionZones::BuildReserveProfile(SectionState& state,
     }
 }
 
-void TTensionZones::FitTensionZoneStress(double F,
-                                         double z0,
-                                         double& s1,
-                                         double& s2,
-                                         double& s3,
-                                         double fa,
-                                         double fb,
-                                         int side) const
+void TTensionZones::FitTensionZoneStress(
+    double F, double z0, double& s1, double& s2, double& s3, double fa, double fb, int side) const
 {
     const double top = m_structure.GetTop();
     const double bottom = m_structure.GetBottom();
@@ -579,21 +661,20 @@ void TTensionZones::FitTensionZoneStress(double F,
 
 // ---- Stresses at cracks --------------------------------------------------------------------
 
-double TTensionZones::BarMomentIncrement(const SectionState& state, double k, double y0, int d)
-    const
+double
+TTensionZones::BarMomentIncrement(const SectionState& state, double k, double y0, int d) const
 {
     const StrainProfile profile = StateProfile(state);
-    const int bars = d >= 0 && d < m_structure.GetLongDirectionCount()
-                         ? m_structure.GetLongLayerCount(d)
-                         : 0;
+    const int bars =
+        d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
     double moment = 0.0;
     for (int i = 0; i < bars; ++i) {
         const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
         if (layer == nullptr || !BarInTension(profile, layer->z))
             continue;
         const double arm = std::fabs(y0 - layer->z);
-        const double f = m_evaluator.LongBarStress(
-            profile, i, arm * k, d, BarUnloadingStrain(state, d, i));
+        const double f =
+            m_evaluator.LongBarStress(profile, i, arm * k, d, BarUnloadingStrain(state, d, i));
         if (!(std::fabs(f) < kRupturedStress))
             continue;
         moment += arm * (f - BarAverageStress(state, d, i)) * layer->A *
@@ -608,9 +689,8 @@ double TTensionZones::FindBarLimitCurvature(const SectionState& state,
                                             int d) const
 {
     const StrainProfile profile = StateProfile(state);
-    const int bars = d >= 0 && d < m_structure.GetLongDirectionCount()
-                         ? m_structure.GetLongLayerCount(d)
-                         : 0;
+    const int bars =
+        d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
     double best = 0.0;
     curvature = 0.0;
     for (int i = 0; i < bars; ++i) {
@@ -618,9 +698,9 @@ double TTensionZones::FindBarLimitCurvature(const SectionState& state,
         const SteelTypeRec* steel = GetLongLayerSteelType(m_structure, i, d);
         if (layer == nullptr || steel == nullptr)
             continue;
-        const double k = ((steel->er - layer->dep) * 1.01 -
-                          m_evaluator.StrainAtDepth(profile, layer->z)) /
-                         (std::fabs(y0 - layer->z) + 0.0001);
+        const double k =
+            ((steel->er - layer->dep) * 1.01 - m_evaluator.StrainAtDepth(profile, layer->z)) /
+            (std::fabs(y0 - layer->z) + 0.0001);
         const double moment = BarMomentIncrement(state, k, y0, d);
         if (moment > best) {
             best = moment;
@@ -675,31 +755,32 @@ void TTensionZones::ComputeCrackStresses(SectionState& state, double a, double y
         cracked = false;
         if (type == nullptr)
             return 0.0;
-        const double ecr = type->Ec > 0.0
-                               ? std::max(node.LocalTensileStrength / type->Ec, type->ecr)
-                               : type->ecr;
+        const double ecr =
+            type->Ec > 0.0 ? std::max(node.LocalTensileStrength / type->Ec, type->ecr) : type->ecr;
         cracked = node.Strain1 - node.FreeStrain1 > ecr;
         const double fd =
             TensionDecayStress(node.CrackWidth, std::max(node.LocalTensileStrength, type->ft));
-        const double shear =
-            node.CrackShearStress != 0.0 ? node.CrackShearStress / ClampedTan(node.CrackAngle)
-                                         : 0.0;
+        const double shear = node.CrackShearStress != 0.0
+                                 ? node.CrackShearStress / ClampedTan(node.CrackAngle)
+                                 : 0.0;
         return std::max(0.0, node.ConcStress1 - fd) + shear;
     };
     double concreteDemand = 0.0;
-    const int n = StateLayerCount(state);
+    const int n = state.UsableLayerCount();
     for (int i = 0; i < n; ++i) {
-        const LayerDefRec* layer = StateLayer(state, i);
+        const LayerDefRec* layer = state.LayerDef(i);
         if (layer == nullptr)
             continue;
-        const int ids[3] = {LayerTopNode(*layer), LayerMidNode(*layer), LayerBottomNode(*layer)};
-        const double depths[3] = {LayerTop(*layer), LayerMid(*layer), LayerBottom(*layer)};
+        const int ids[3] = {static_cast<int>(layer->NodeTop),
+                            static_cast<int>(layer->NodeMid),
+                            static_cast<int>(layer->NodeBottom)};
+        const double depths[3] = {layer->Top, layer->Mid, layer->Bottom};
         for (int h = 0; h < 2; ++h) {
             const double za = depths[h];
             const double zb = depths[h + 1];
             const bool tensionSide = tensionUp ? (za >= y0 && zb >= y0) : (za <= y0 && zb <= y0);
-            const LayerNodeStateRec* na = StateNode(state, ids[h]);
-            const LayerNodeStateRec* nb = StateNode(state, ids[h + 1]);
+            const LayerNodeStateRec* na = state.NodeState(ids[h]);
+            const LayerNodeStateRec* nb = state.NodeState(ids[h + 1]);
             if (!tensionSide || na == nullptr || nb == nullptr)
                 continue;
             bool crackedA = false;
@@ -711,7 +792,7 @@ void TTensionZones::ComputeCrackStresses(SectionState& state, double a, double y
             const double ba = m_structure.GetWidthAtSide(za, 1);
             const double bb = m_structure.GetWidthAtSide(zb, 0);
             const double zm = (za + zb) / 2.0;
-            const double halfThickness = LayerThickness(*layer) / 2.0;
+            const double halfThickness = layer->Thickness / 2.0;
             concreteDemand += halfThickness / 6.0 *
                               (qa * ba * std::fabs(y0 - za) +
                                4.0 * (qa + qb) / 2.0 * (ba + bb) / 2.0 * std::fabs(y0 - zm) +
@@ -721,9 +802,8 @@ void TTensionZones::ComputeCrackStresses(SectionState& state, double a, double y
 
     // 2.-3. Curvature at which the first tension bar reaches its crack stress, and the
     // moment the elastic tension bars add at that curvature.
-    const int bars = d >= 0 && d < m_structure.GetLongDirectionCount()
-                         ? m_structure.GetLongLayerCount(d)
-                         : 0;
+    const int bars =
+        d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
     double kMax = 1.0;
     for (int i = 0; i < bars; ++i) {
         const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
@@ -773,6 +853,8 @@ void TTensionZones::ComputeCrackStresses(SectionState& state, double a, double y
 
     // 6.-8. Each bar's stress at a crack and its bond stress.
     const ConcreteTypeRec* main = ConcreteTypeOf(m_structure.GetMainConcreteType());
+    const double top = m_structure.GetTop();
+    const double bottom = m_structure.GetBottom();
     for (int i = 0; i < bars; ++i) {
         const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
         if (layer == nullptr)
@@ -788,28 +870,32 @@ void TTensionZones::ComputeCrackStresses(SectionState& state, double a, double y
         double crack = 0.0;
         if (BarInTension(profile, z)) {
             const double arm = std::fabs(y0 - z);
-            const double e1 = NodeQuantityAtDepth(state, LayerQuantity::Strain1, z);
-            const double free = NodeQuantityAtDepth(state, LayerQuantity::FreeStrainX, z);
+            const double e1 = NodeQuantityAtDepth(state, LayerQuantity::Strain1, z, top, bottom);
+            const double free =
+                NodeQuantityAtDepth(state, LayerQuantity::FreeStrainX, z, top, bottom);
             const double ecr = main != nullptr ? CrackingStrain(*main, z) : 0.0;
             if (CrackStressOf(state, i, d) > kRupturedStress)
                 crack = kUndefined;
             else if (e1 + arm * k - free >= ecr)
-                crack = m_evaluator.LongBarStress(
-                    profile, i, arm * k, d, BarUnloadingStrain(state, d, i));
+                crack = m_evaluator.LongBarStress(profile,
+                                                  i,
+                                                  arm * k,
+                                                  d,
+                                                  BarUnloadingStrain(state, d, i));
         }
         SetBarCrackStress(state, d, i, crack);
         if (d != 0)
             continue;
         // Bond over half the crack spacing; none where the spacing is too small or no bar.
-        const double s = NodeQuantityAtDepth(state, LayerQuantity::CrackSpacingX, z) / 2.0;
+        const double s =
+            NodeQuantityAtDepth(state, LayerQuantity::CrackSpacingX, z, top, bottom) / 2.0;
         double bond = 0.0;
         if (s < 0.001 || layer->num < 1)
             bond = 0.0;
         else if (crack > kRupturedStress)
             bond = kUndefined;
         else
-            bond = 2.0 * (crack - average) * layer->A / s / (kPi * layer->db + 0.0001) /
-                   layer->num;
+            bond = 2.0 * (crack - average) * layer->A / s / (kPi * layer->db + 0.0001) / layer->num;
         SetBarBondStress(state, i, bond);
     }
 }

@@ -3,7 +3,7 @@
 //
 // Between cracks the concrete in tension carries stress; at a crack that stress must pass
 // through the bars. Around the layer solution of one section state these operations
-//  - before the nodes are solved: fix the depth range that carries shear
+//  - before the nodes are solved: find the depth range that carries shear
 //    (FindShearZoneLimits) and build the longitudinal reserve profile, the stress per unit
 //    concrete area that the bars can still add at a crack (BuildReserveProfile);
 //  - after the nodes are solved: find each bar's stress at a crack and its bond stress
@@ -16,14 +16,16 @@
 // tension when its net strain is above 0. Moments are about the pivot depth y0 (N m).
 //
 // None of these keeps state of its own: each reads the state, the structure and the
-// analysis's profiles and writes only the state's crack and bond stresses and shear-zone
-// levels, the reserve profile and the failed flags. Nothing allocates per call except what
+// analysis's profiles and writes only the state's crack and bond stresses, the reserve
+// profile and the failed flags. Nothing allocates per call except what
 // the reserve profile's table needs on its first fill.
 
 #include "analysis/layers/LayerEvaluation.h"
 
 struct SectionState;
 struct ConcreteTypeRec;
+class TBeam;
+class TDepthTable;
 
 // Texts shown when a tension-zone integral that must be divided by is not positive.
 inline constexpr const char* kNoZoneAreaText = "This should indeed be impossible!";
@@ -49,8 +51,11 @@ public:
     // no state or an invalid one clears every flag and answers 0.
     int MarkFailedBars(const SectionState* state);
 
-    // Writes the state's upper and lower shear-zone levels for bar list d.
-    void FindShearZoneLimits(SectionState& state, int d);
+    // The upper and lower levels of the depth range that carries shear, for bar list d.
+    void FindShearZoneLimits(const SectionState& state,
+                             int d,
+                             double& upperLevel,
+                             double& lowerLevel) const;
 
     // Finds the tension zones at the two faces, fills profile with the reserve at a crack over
     // the depth (largest depth first, sorted flag set) and answers the governing zone's
@@ -83,8 +88,8 @@ public:
 
     // Curvature increment about y0 at which the tension bars add the moment M, searched in
     // steps k0 and refined by bisection; 0 when no curvature suffices.
-    double SolveCrackCurvature(const SectionState& state, double M, double k0, double y0, int d)
-        const;
+    double
+    SolveCrackCurvature(const SectionState& state, double M, double k0, double y0, int d) const;
 
     // Moment about y0 that the tension bars gain when the curvature grows by k.
     double BarMomentIncrement(const SectionState& state, double k, double y0, int d) const;
@@ -98,9 +103,9 @@ public:
     // profile is flat (|slope| <= 1e-8). The discontinuity taken is the one at the top.
     double DepthAtStrain(const StrainProfile& profile, double target, double b, int flag) const;
 
-    // The next depth below z (side 1) or above z (side 0) where the net strain profile may
-    // change slope: a point of the strain-discontinuity, shrinkage/thermal or x-creep table;
-    // the section's bottom (top) when there is none.
+    // The next depth below z (side 1) or above z (side 0) where the net strain may change
+    // slope (TBeam::GetStrainStepAt), kept inside the section and strictly beyond z so that
+    // a scan over the depth always ends.
     double NextStrainBreak(double z, int side) const;
 
 private:
@@ -117,6 +122,7 @@ private:
     bool BarInTension(const StrainProfile& profile, double z) const;
 
     TLayerEvaluator& m_evaluator;
+    const TBeam& m_beam;
     const TStructure& m_structure;
     const TDepthTable* m_tensileStrength = nullptr;
 };

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "LayerTestSection.h"
 #include "analysis/AnalysisMessages.h"
 #include "analysis/McftElement.h"
 #include "foundation/Sentinel.h"
-#include "LayerTestSection.h"
 #include "support/TestSupport.h"
 
 using namespace layertest;
@@ -31,7 +31,7 @@ struct LayerEvaluationTest : ::testing::Test {
     ScopedAnalysisMessages installMessages{messages};
     ValueGuard<int> reduction{g_CrackingReductionOption, 0};
     ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
-    TestBeam beam;
+    TBeam beam;
     FailedBarFlags flags;
 
     LayerEvaluationTest() { MakeRectangle(beam); }
@@ -226,7 +226,7 @@ TEST_F(LayerEvaluationTest, WidelySpacedStirrupsLoseTheirEffect)
     EXPECT_EQ(rows[3].eta, 0.0);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.spacing);
-        TestBeam section;
+        TBeam section;
         MakeRectangle(section);
         section.AddTransLayer(Stirrups(kStirrupArea, row.spacing, -0.2, 0.2), 2);
         FailedBarFlags f;
@@ -411,7 +411,7 @@ TEST_F(LayerEvaluationTest, LongBarStressByHand)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        TestBeam section;
+        TBeam section;
         MakeRectangle(section);
         LongLayerRec bars = Bars(-0.2, 3, 5e-4, 0.025);
         bars.dep = row.dep;
@@ -449,8 +449,8 @@ TEST_F(LayerEvaluationTest, StrainDiscontinuityShiftsTheBarStrain)
     TDepthTable step("strain discontinuity");
     step.Add(kTop, 0.0005);
     step.Add(kBottom, 0.0005);
+    beam.SetStrainDiscontinuity(step);
     TLayerEvaluator ev = Evaluator();
-    ev.SetStrainDiscontinuity(&step);
     EXPECT_NEAR(ev.StrainAtDepth(StrainProfile{0.0001, 0.001}, -0.2), 0.0004, kStrainTol);
     EXPECT_NEAR(ev.LongBarStress(StrainProfile{}, 0, 0.0, 0, 0.0), 100e6, kStressTol);
 }

@@ -5,7 +5,7 @@
 
 #include "model/MaterialTypes.h"
 #include "model/StructureRecords.h"
-#include "model/TStructure.h"
+#include "model/TBeam.h"
 
 namespace layertest {
 
@@ -54,15 +54,12 @@ inline SteelTypeRec Steel()
     return steel;
 }
 
-// A structure answering as a beam section (kind 1) with the base rules for its extents.
-class TestBeam : public TStructure {
-public:
-    TestBeam() { SetKind(kKindBeam); }
-};
-
-// The rectangle kTop ... kBottom, kWidth wide, with concrete type 0 and steel type 0.
-inline void MakeRectangle(TStructure& s)
+// Turns a beam into the rectangle kTop ... kBottom, kWidth wide, with concrete type 0 and
+// steel type 0 as above and no reinforcement.
+inline void MakeRectangle(TBeam& s)
 {
+    s.ClearAll();
+    s.DeleteRegions();
     s.AddConcreteType(Concrete());
     s.AddSteelType(Steel());
     s.AddRegion(kTop, kBottom, kWidth, kWidth, 0, 1);
