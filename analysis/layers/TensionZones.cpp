@@ -5,6 +5,7 @@
 
 #include "analysis/AnalysisMessages.h"
 #include "analysis/SectionState.h"
+#include "analysis/layers/LayerStateAccess.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
 #include "model/ConcreteLaws.h"
@@ -14,14 +15,8 @@
 
 namespace {
 
-// pi as the bond perimeter has always used it.
-constexpr double kPi = 3.141592653589;
-
 // Every bar in a tension zone adds this much demand (N m), even one without a reserve.
 constexpr double kBarDemandFloor = 0.1;
-// Curvature search: linear steps before the bars' limit curvatures are tried, bisections.
-constexpr int kCurvatureSteps = 49;
-constexpr int kBisections = 10;
 // Flat profiles have no cracking depth.
 constexpr double kFlatSlope = 1e-8;
 
@@ -33,15 +28,6 @@ double ConcretePhi()
 bool IsNamedSteel(const ConcreteTypeRec& type)
 {
     return type.name == "steel";
-}
-
-// tan(theta) kept away from 0 as the element solver keeps it.
-double ClampedTan(double angle)
-{
-    const double t = std::tan(angle);
-    if (std::fabs(t) < 1e-6)
-        return t < 0.0 ? -1e-6 : 1e-6;
-    return t;
 }
 
 // One part of a concrete region inside a tension zone: its two ends' distances from the
@@ -62,98 +48,6 @@ template <typename F> double Simpson(const ZonePart& p, F integrand)
     return h / 6.0 * (integrand(p.wA, p.dA) + 4.0 * integrand(wM, dM) + integrand(p.wB, p.dB));
 }
 
-// ---- The state's fields used here ------------------------------------------------------
-// Per-bar arrays are read and written within their sizes; a bar beyond them has no stress
-// (0), and a write beyond them is dropped.
-
-StrainProfile StateProfile(const SectionState& state)
-{
-    return StrainProfile{state.Results[StateResult::ReferenceStrain],
-                         state.Results[StateResult::Curvature]};
-}
-
-double ArrayValue(const std::vector<double>& values, int i, double outside)
-{
-    return i >= 0 && static_cast<std::size_t>(i) < values.size()
-               ? values[static_cast<std::size_t>(i)]
-               : outside;
-}
-
-void SetArrayValue(std::vector<double>& values, int i, double value)
-{
-    if (i >= 0 && static_cast<std::size_t>(i) < values.size())
-        values[static_cast<std::size_t>(i)] = value;
-}
-
-// Average stress of bar i of list d (kRupturedStress or more: failed bar).
-double BarAverageStress(const SectionState& state, int d, int i)
-{
-    if (d != 0 && d != 1)
-        return 0.0;
-    return ArrayValue(state.LongBarValues[static_cast<std::size_t>(d == 0 ? BarArray::List0Stress
-                                                                          : BarArray::List1Stress)],
-                      i,
-                      0.0);
-}
-
-void SetBarCrackStress(SectionState& state, int d, int i, double value)
-{
-    if (d == 0 || d == 1)
-        SetArrayValue(state.LongBarValues[static_cast<std::size_t>(d == 0 ? BarArray::List0Second
-                                                                          : BarArray::List1Second)],
-                      i,
-                      value);
-}
-
-void SetBarBondStress(SectionState& state, int i, double value)
-{
-    SetArrayValue(state.LongBarExtra[0], i, value);
-}
-
-// Unloading reference strain of bar i of list d (its plastic offset); a bar whose offset is
-// the "no value" mark unloads from 0.
-double BarUnloadingStrain(const SectionState& state, int d, int i)
-{
-    if (d < 0 || d > 2)
-        return 0.0;
-    const double x = ArrayValue(state.DirectionValues[static_cast<std::size_t>(d)], i, 0.0);
-    return std::fabs(x) < kRupturedStress ? x : 0.0;
-}
-
-// The node quantity of a code at depth y, quadratic through the top, middle and bottom node
-// of the first layer holding y; depths within 1e-4 of the section's faces count as on them;
-// 0 outside the layers.
-double NodeQuantityAtDepth(const SectionState& state, int code, double y, double top, double bottom)
-{
-    if (std::fabs(y - top) < 1e-4)
-        y = top;
-    if (std::fabs(y - bottom) < 1e-4)
-        y = bottom;
-    const int n = state.UsableLayerCount();
-    for (int i = 0; i < n; ++i) {
-        const LayerDefRec* layer = state.LayerDef(static_cast<int>(i));
-        if (layer == nullptr || y > layer->Top || y < layer->Bottom)
-            continue;
-        const LayerNodeStateRec* t = state.NodeState(static_cast<int>(layer->NodeTop));
-        const LayerNodeStateRec* m = state.NodeState(static_cast<int>(layer->NodeMid));
-        const LayerNodeStateRec* b = state.NodeState(static_cast<int>(layer->NodeBottom));
-        if (t == nullptr || m == nullptr || b == nullptr)
-            return 0.0;
-        const double z0 = layer->Top;
-        const double z1 = layer->Mid;
-        const double z2 = layer->Bottom;
-        if (!(z0 > z1 && z1 > z2))
-            return LayerNodeQuantity(*m, code);
-        const double v0 = LayerNodeQuantity(*t, code);
-        const double v1 = LayerNodeQuantity(*m, code);
-        const double v2 = LayerNodeQuantity(*b, code);
-        return v0 * (y - z1) * (y - z2) / ((z0 - z1) * (z0 - z2)) +
-               v1 * (y - z0) * (y - z2) / ((z1 - z0) * (z1 - z2)) +
-               v2 * (y - z0) * (y - z1) / ((z2 - z0) * (z2 - z1));
-    }
-    return 0.0;
-}
-
 } // namespace
 
 TTensionZones::TTensionZones(TLayerEvaluator& evaluator)
@@ -166,11 +60,6 @@ TTensionZones::TTensionZones(TLayerEvaluator& evaluator)
 double TTensionZones::NetStrainAt(const StrainProfile& profile, double z) const
 {
     return m_evaluator.StrainAtDepth(profile, z) - m_structure.GetInitialStrainAt(z, 0);
-}
-
-bool TTensionZones::BarInTension(const StrainProfile& profile, double z) const
-{
-    return NetStrainAt(profile, z) > 0.0;
 }
 
 double TTensionZones::TensileStrengthAt(double z) const
@@ -224,7 +113,7 @@ double TTensionZones::BarFactor(double ratio, double area) const
 }
 
 // The bar's stress at a crack by its steel law at the state's strain.
-double TTensionZones::CrackStressOf(const SectionState& state, int i, int d) const
+double TTensionZones::BarCrackStress(const SectionState& state, int i, int d) const
 {
     const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
     const SteelTypeRec* steel = GetLongLayerSteelType(m_structure, i, d);
@@ -494,7 +383,7 @@ void TTensionZones::BuildReserveProfile(SectionState& state,
         const double average = BarAverageStress(state, d, i);
         double reserve = 0.0;
         if (!(average > kRupturedStress)) {
-            reserve = CrackStressOf(state, i, d) - average;
+            reserve = BarCrackStress(state, i, d) - average;
             if (!(reserve > 0.0) || std::fabs(reserve) > kRupturedStress)
                 reserve = 0.0;
         }
@@ -657,266 +546,4 @@ void TTensionZones::FitTensionZoneStress(
         s1 = F / S0;
         s2 = s3 = s1;
     }
-}
-
-// ---- Stresses at cracks --------------------------------------------------------------------
-
-double
-TTensionZones::BarMomentIncrement(const SectionState& state, double k, double y0, int d) const
-{
-    const StrainProfile profile = StateProfile(state);
-    const int bars =
-        d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
-    double moment = 0.0;
-    for (int i = 0; i < bars; ++i) {
-        const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
-        if (layer == nullptr || !BarInTension(profile, layer->z))
-            continue;
-        const double arm = std::fabs(y0 - layer->z);
-        const double f =
-            m_evaluator.LongBarStress(profile, i, arm * k, d, BarUnloadingStrain(state, d, i));
-        if (!(std::fabs(f) < kRupturedStress))
-            continue;
-        moment += arm * (f - BarAverageStress(state, d, i)) * layer->A *
-                  BarFactor(layer->ratio, layer->A);
-    }
-    return moment;
-}
-
-double TTensionZones::FindBarLimitCurvature(const SectionState& state,
-                                            double y0,
-                                            double& curvature,
-                                            int d) const
-{
-    const StrainProfile profile = StateProfile(state);
-    const int bars =
-        d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
-    double best = 0.0;
-    curvature = 0.0;
-    for (int i = 0; i < bars; ++i) {
-        const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
-        const SteelTypeRec* steel = GetLongLayerSteelType(m_structure, i, d);
-        if (layer == nullptr || steel == nullptr)
-            continue;
-        const double k =
-            ((steel->er - layer->dep) * 1.01 - m_evaluator.StrainAtDepth(profile, layer->z)) /
-            (std::fabs(y0 - layer->z) + 0.0001);
-        const double moment = BarMomentIncrement(state, k, y0, d);
-        if (moment > best) {
-            best = moment;
-            curvature = k;
-        }
-    }
-    return best;
-}
-
-double TTensionZones::SolveCrackCurvature(
-    const SectionState& state, double M, double k0, double y0, int d) const
-{
-    double upper = k0;
-    double step = k0;
-    if (M > 0.0) {
-        bool reached = false;
-        for (int j = 1; j <= kCurvatureSteps && !reached; ++j) {
-            if (BarMomentIncrement(state, j * k0, y0, d) >= M) {
-                upper = j * k0;
-                reached = true;
-            }
-        }
-        if (!reached) {
-            double limit = 0.0;
-            if (FindBarLimitCurvature(state, y0, limit, d) < M)
-                return 0.0;
-            upper = limit;
-            step = limit;
-        }
-    }
-    double lo = upper - step;
-    double hi = upper;
-    for (int i = 0; i < kBisections; ++i) {
-        const double mid = (lo + hi) / 2.0;
-        if (BarMomentIncrement(state, mid, y0, d) - M > 0.0)
-            hi = mid;
-        else
-            lo = mid;
-    }
-    return (lo + hi) / 2.0;
-}
-
-void TTensionZones::ComputeCrackStresses(SectionState& state, double a, double y0, int d)
-{
-    const StrainProfile profile = StateProfile(state);
-    const bool tensionUp = profile.slope >= 0.0;
-
-    // 1. Demand of the cracked concrete on the tension side of y0: the tension it carries
-    // beyond the decayed stress at a crack, plus the crack shear, as a moment about y0.
-    auto crackedTension = [&](const LayerNodeStateRec& node, bool& cracked) {
-        const ConcreteTypeRec* type = ConcreteTypeOf(node.ConcreteType);
-        cracked = false;
-        if (type == nullptr)
-            return 0.0;
-        const double ecr =
-            type->Ec > 0.0 ? std::max(node.LocalTensileStrength / type->Ec, type->ecr) : type->ecr;
-        cracked = node.Strain1 - node.FreeStrain1 > ecr;
-        const double fd =
-            TensionDecayStress(node.CrackWidth, std::max(node.LocalTensileStrength, type->ft));
-        const double shear = node.CrackShearStress != 0.0
-                                 ? node.CrackShearStress / ClampedTan(node.CrackAngle)
-                                 : 0.0;
-        return std::max(0.0, node.ConcStress1 - fd) + shear;
-    };
-    double concreteDemand = 0.0;
-    const int n = state.UsableLayerCount();
-    for (int i = 0; i < n; ++i) {
-        const LayerDefRec* layer = state.LayerDef(i);
-        if (layer == nullptr)
-            continue;
-        const int ids[3] = {static_cast<int>(layer->NodeTop),
-                            static_cast<int>(layer->NodeMid),
-                            static_cast<int>(layer->NodeBottom)};
-        const double depths[3] = {layer->Top, layer->Mid, layer->Bottom};
-        for (int h = 0; h < 2; ++h) {
-            const double za = depths[h];
-            const double zb = depths[h + 1];
-            const bool tensionSide = tensionUp ? (za >= y0 && zb >= y0) : (za <= y0 && zb <= y0);
-            const LayerNodeStateRec* na = state.NodeState(ids[h]);
-            const LayerNodeStateRec* nb = state.NodeState(ids[h + 1]);
-            if (!tensionSide || na == nullptr || nb == nullptr)
-                continue;
-            bool crackedA = false;
-            bool crackedB = false;
-            const double qa = crackedTension(*na, crackedA);
-            const double qb = crackedTension(*nb, crackedB);
-            if (!crackedA || !crackedB)
-                continue;
-            const double ba = m_structure.GetWidthAtSide(za, 1);
-            const double bb = m_structure.GetWidthAtSide(zb, 0);
-            const double zm = (za + zb) / 2.0;
-            const double halfThickness = layer->Thickness / 2.0;
-            concreteDemand += halfThickness / 6.0 *
-                              (qa * ba * std::fabs(y0 - za) +
-                               4.0 * (qa + qb) / 2.0 * (ba + bb) / 2.0 * std::fabs(y0 - zm) +
-                               qb * bb * std::fabs(y0 - zb));
-        }
-    }
-
-    // 2.-3. Curvature at which the first tension bar reaches its crack stress, and the
-    // moment the elastic tension bars add at that curvature.
-    const int bars =
-        d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
-    double kMax = 1.0;
-    for (int i = 0; i < bars; ++i) {
-        const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
-        const SteelTypeRec* steel = GetLongLayerSteelType(m_structure, i, d);
-        const double average = BarAverageStress(state, d, i);
-        if (layer == nullptr || steel == nullptr || average > kRupturedStress ||
-            !BarInTension(profile, layer->z))
-            continue;
-        double reserve = CrackStressOf(state, i, d) - average;
-        if (reserve < 0.0 || reserve > kRupturedStress)
-            reserve = 0.0;
-        const double modulus = GetSteelMaterialFactor(*steel) * steel->Es;
-        const double arm = y0 - layer->z;
-        if (std::fabs(arm) > 0.0 && modulus > 0.0)
-            kMax = std::min(kMax, std::fabs(reserve / modulus / arm));
-    }
-    double barMoment = 0.0;
-    for (int i = 0; i < bars; ++i) {
-        const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
-        const SteelTypeRec* steel = GetLongLayerSteelType(m_structure, i, d);
-        if (layer == nullptr || steel == nullptr ||
-            BarAverageStress(state, d, i) > kRupturedStress || !BarInTension(profile, layer->z) ||
-            !(steel->Es > 0.0))
-            continue;
-        if (m_evaluator.StrainAtDepth(profile, layer->z) < steel->fy / steel->Es) {
-            const double arm = y0 - layer->z;
-            barMoment += GetSteelMaterialFactor(*steel) * steel->Es * kMax * arm * arm * layer->A;
-        }
-    }
-
-    // 4.-5. Curvature increment that carries the concrete demand through the bars.
-    double k = kUndefined;
-    if (std::fabs(barMoment) >= std::fabs(concreteDemand)) {
-        k = barMoment > 0.0 ? kMax * std::fabs(concreteDemand / barMoment) : kMax;
-    } else if (std::fabs(a) * 1.001 + 2.0 > std::fabs(concreteDemand)) {
-        const double H = m_structure.GetHeight();
-        const double step = H > 0.0 && std::fabs(y0) <= 20.0 * H ? 0.001 / H : 5e-7;
-        k = SolveCrackCurvature(state, concreteDemand, step, y0, d);
-        // No curvature suffices: the bars cannot carry the demand.
-        if (k == 0.0)
-            k = kUndefined;
-    }
-    if (std::fabs(k) > kRupturedStress) {
-        ClearCrackStresses(state);
-        return;
-    }
-
-    // 6.-8. Each bar's stress at a crack and its bond stress.
-    const ConcreteTypeRec* main = ConcreteTypeOf(m_structure.GetMainConcreteType());
-    const double top = m_structure.GetTop();
-    const double bottom = m_structure.GetBottom();
-    for (int i = 0; i < bars; ++i) {
-        const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
-        if (layer == nullptr)
-            continue;
-        const double average = BarAverageStress(state, d, i);
-        if (average > kRupturedStress) {
-            SetBarCrackStress(state, d, i, kUndefined);
-            if (d == 0)
-                SetBarBondStress(state, i, 0.0);
-            continue;
-        }
-        const double z = layer->z;
-        double crack = 0.0;
-        if (BarInTension(profile, z)) {
-            const double arm = std::fabs(y0 - z);
-            const double e1 = NodeQuantityAtDepth(state, LayerQuantity::Strain1, z, top, bottom);
-            const double free =
-                NodeQuantityAtDepth(state, LayerQuantity::FreeStrainX, z, top, bottom);
-            const double ecr = main != nullptr ? CrackingStrain(*main, z) : 0.0;
-            if (CrackStressOf(state, i, d) > kRupturedStress)
-                crack = kUndefined;
-            else if (e1 + arm * k - free >= ecr)
-                crack = m_evaluator.LongBarStress(profile,
-                                                  i,
-                                                  arm * k,
-                                                  d,
-                                                  BarUnloadingStrain(state, d, i));
-        }
-        SetBarCrackStress(state, d, i, crack);
-        if (d != 0)
-            continue;
-        // Bond over half the crack spacing; none where the spacing is too small or no bar.
-        const double s =
-            NodeQuantityAtDepth(state, LayerQuantity::CrackSpacingX, z, top, bottom) / 2.0;
-        double bond = 0.0;
-        if (s < 0.001 || layer->num < 1)
-            bond = 0.0;
-        else if (crack > kRupturedStress)
-            bond = kUndefined;
-        else
-            bond = 2.0 * (crack - average) * layer->A / s / (kPi * layer->db + 0.0001) / layer->num;
-        SetBarBondStress(state, i, bond);
-    }
-}
-
-void TTensionZones::ClearCrackStresses(SectionState& state)
-{
-    const StrainProfile profile = StateProfile(state);
-    for (int d = 0; d < std::min(2, m_structure.GetLongDirectionCount()); ++d) {
-        const int bars = m_structure.GetLongLayerCount(d);
-        for (int i = 0; i < bars; ++i) {
-            const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
-            if (layer == nullptr)
-                continue;
-            SetBarCrackStress(state,
-                              d,
-                              i,
-                              BarInTension(profile, layer->z) ? kUndefined
-                                                              : BarAverageStress(state, d, i));
-        }
-    }
-    const int bars = m_structure.GetLongDirectionCount() > 0 ? m_structure.GetLongLayerCount(0) : 0;
-    for (int i = 0; i < bars; ++i)
-        SetBarBondStress(state, i, kUndefined);
 }

@@ -1,24 +1,24 @@
 #pragma once
-// Tension zones of a section and the stresses of its longitudinal bars at cracks.
+// Tension zones of a section and the longitudinal reserve at cracks.
 //
 // Between cracks the concrete in tension carries stress; at a crack that stress must pass
-// through the bars. Around the layer solution of one section state these operations
-//  - before the nodes are solved: find the depth range that carries shear
-//    (FindShearZoneLimits) and build the longitudinal reserve profile, the stress per unit
-//    concrete area that the bars can still add at a crack (BuildReserveProfile);
-//  - after the nodes are solved: find each bar's stress at a crack and its bond stress
-//    (ComputeCrackStresses), or mark them undefined (ClearCrackStresses);
-//  - copy a state's failed-bar marks into the analysis's flags (MarkFailedBars).
+// through the bars. Before the nodes of a section state are solved, these operations find
+// the depth range that carries shear (FindShearZoneLimits) and the tension zones at the two
+// faces, with the moment the bars there can still add at a crack and the longitudinal
+// reserve profile over the depth: the stress per unit concrete area that the bars can still
+// add at a crack (BuildReserveProfile). MarkFailedBars copies a state's failed-bar marks into
+// the analysis's flags. The stresses of the bars at cracks after the solution are in
+// CrackStresses.h.
 //
 // Conventions: depths are structure co-ordinates (up positive); strains and stresses are
 // positive in tension. The net strain at depth z is the profile strain (discontinuity
 // included) less the imposed free strain GetInitialStrainAt(z, 0); a point or bar is in
-// tension when its net strain is above 0. Moments are about the pivot depth y0 (N m).
+// tension when its net strain is above 0. Moments are about the crossing depth (N m).
 //
-// None of these keeps state of its own: each reads the state, the structure and the
-// analysis's profiles and writes only the state's crack and bond stresses, the reserve
-// profile and the failed flags. Nothing allocates per call except what
-// the reserve profile's table needs on its first fill.
+// None of these keeps state of its own: each reads the state, the section and the
+// analysis's tensile-strength profile and writes only the reserve profile and the failed
+// flags. Nothing allocates per call except what the reserve profile's table needs on its
+// first fill.
 
 #include "analysis/layers/LayerEvaluation.h"
 
@@ -78,27 +78,6 @@ public:
                               double fb,
                               int side) const;
 
-    // Stress at a crack and bond stress of every bar of list d, from the reserve moment a of
-    // the governing zone and its crossing depth y0.
-    void ComputeCrackStresses(SectionState& state, double a, double y0, int d);
-
-    // Stress at a crack: the average stress for bars not in tension, undefined for bars in
-    // tension; every bond stress undefined.
-    void ClearCrackStresses(SectionState& state);
-
-    // Curvature increment about y0 at which the tension bars add the moment M, searched in
-    // steps k0 and refined by bisection; 0 when no curvature suffices.
-    double
-    SolveCrackCurvature(const SectionState& state, double M, double k0, double y0, int d) const;
-
-    // Moment about y0 that the tension bars gain when the curvature grows by k.
-    double BarMomentIncrement(const SectionState& state, double k, double y0, int d) const;
-
-    // The largest BarMomentIncrement over the curvatures at which each bar reaches its
-    // rupture strain; curvature receives the one that gave it.
-    double
-    FindBarLimitCurvature(const SectionState& state, double y0, double& curvature, int d) const;
-
     // Depth at which the profile, offset by b, reaches the target strain; kNoDepth when the
     // profile is flat (|slope| <= 1e-8). The discontinuity taken is the one at the top.
     double DepthAtStrain(const StrainProfile& profile, double target, double b, int flag) const;
@@ -108,18 +87,29 @@ public:
     // a scan over the depth always ends.
     double NextStrainBreak(double z, int side) const;
 
-private:
+    // ---- Queries shared with the stresses at cracks ---------------------------------------
+
+    TLayerEvaluator& Evaluator() const { return m_evaluator; }
+    // Net strain at z: the profile strain less the imposed free strain.
     double NetStrainAt(const StrainProfile& profile, double z) const;
+    bool InTension(const StrainProfile& profile, double z) const
+    {
+        return NetStrainAt(profile, z) > 0.0;
+    }
+    // The tensile-strength profile at z (0 without one).
     double TensileStrengthAt(double z) const;
     // Cracking strain of a type at a depth: max(f't(z) / Ec, e_cr).
     double CrackingStrain(const ConcreteTypeRec& type, double z) const;
+    // Concrete type i of the section; null for an index outside its types.
     const ConcreteTypeRec* ConcreteTypeOf(int index) const;
-    const ConcreteTypeRec* RegionConcrete(int region) const;
-    const ConcreteTypeRec* ConcreteAtCrossing(double z) const;
     // The bar-term factor: 1 for a beam section, else height x ratio / A.
     double BarFactor(double ratio, double area) const;
-    double CrackStressOf(const SectionState& state, int i, int d) const;
-    bool BarInTension(const StrainProfile& profile, double z) const;
+    // Stress at a crack of bar i of list d by its steel law at the state's strain.
+    double BarCrackStress(const SectionState& state, int i, int d) const;
+
+private:
+    const ConcreteTypeRec* RegionConcrete(int region) const;
+    const ConcreteTypeRec* ConcreteAtCrossing(double z) const;
 
     TLayerEvaluator& m_evaluator;
     const TBeam& m_beam;

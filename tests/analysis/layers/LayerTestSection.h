@@ -3,6 +3,10 @@
 // work out stresses by hand: concrete f'c -35 MPa, f't 2 MPa, Ec 30 GPa, e'c -0.002;
 // reinforcing steel Es 200 GPa, fy 400 MPa, fu 600 MPa, esh 0.007, eu 0.1, er 0.1465.
 
+#include <algorithm>
+#include <vector>
+
+#include "analysis/SectionState.h"
 #include "model/MaterialTypes.h"
 #include "model/StructureRecords.h"
 #include "model/TBeam.h"
@@ -91,6 +95,49 @@ inline TransLayerRec Stirrups(double area, double spacing, double bottom, double
     layer.type = 0;
     layer.name = "Stirrups";
     return layer;
+}
+
+// Two layers, 0.25 ... 0 and 0 ... -0.25, nodes 0 to 4 from the top down, all of
+// concrete type 0 and at rest; bar stresses as given.
+inline SectionState
+TwoLayerState(const TBeam& beam, double e0, double slope, const std::vector<double>& barStresses)
+{
+    SectionState s;
+    s.Valid = 1;
+    s.Results[StateResult::ReferenceStrain] = e0;
+    s.Results[StateResult::Curvature] = slope;
+    const std::size_t n = std::max<std::size_t>(1, barStresses.size());
+    s.LongBarValues[BarArray::List0Stress] = barStresses;
+    s.LongBarValues[BarArray::List0Stress].resize(n, 0.0);
+    s.LongBarValues[BarArray::List0Second].assign(n, 0.0);
+    s.LongBarValues[BarArray::List1Stress].assign(1, 0.0);
+    s.LongBarValues[BarArray::List1Second].assign(1, 0.0);
+    s.LongBarExtra[0].assign(n, 0.0);
+    s.LongBarExtra[1].assign(n, 0.0);
+    s.DirectionValues[0].assign(n, 0.0);
+    s.TransLayerFlags.assign(static_cast<std::size_t>(beam.GetTransLayerCount(2)), 0);
+    s.LayerDefs = {LayerDefRec{0, 1, 2, 0, 0, kTop, kTop / 2, 0.0, kTop},
+                   LayerDefRec{2, 3, 4, 0, 0, 0.0, kBottom / 2, kBottom, -kBottom}};
+    s.LayerCount = 2;
+    s.NodeStates.assign(5, LayerNodeStateRec{});
+    const double depths[5] = {kTop, kTop / 2, 0.0, kBottom / 2, kBottom};
+    for (int i = 0; i < 5; ++i)
+        s.NodeStates[static_cast<std::size_t>(i)].Depth = depths[i];
+    return s;
+}
+
+// Cracks the nodes of the lower layer (ids 2 to 4): principal tensile strain 0.001,
+// crack width 0.4 mm, crack spacing 0.2 m, and the given f1.
+inline void CrackLowerLayer(SectionState& s, double f1)
+{
+    for (int id = 2; id <= 4; ++id) {
+        LayerNodeStateRec& node = s.NodeStates[static_cast<std::size_t>(id)];
+        node.Strain1 = 0.001;
+        node.ConcStress1 = f1;
+        node.CrackWidth = 0.0004;
+        node.CrackSpacingX = 0.2;
+        node.CrackAngle = 1.5707963267945;
+    }
 }
 
 } // namespace layertest
