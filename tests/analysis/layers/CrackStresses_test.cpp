@@ -176,4 +176,27 @@ TEST_F(CrackStressesTest, ClearCrackStresses)
     EXPECT_EQ(state.LongBarExtra[0][1], kUndefined);
 }
 
+// Node ids outside the node array and a layer count beyond the layer array read nothing
+// outside them: such layers carry no demand and give no node values.
+TEST_F(CrackStressesTest, MalformedMeshReadsNothingOutside)
+{
+    beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
+    flags.Resize(beam);
+    TLayerEvaluator ev(beam, flags);
+    TTensionZones tz(ev);
+    TCrackStresses cracks(tz);
+    SectionState state = State(0.0, kSlope, {kBarStress});
+    CrackLowerLayer(state, 1e6);
+    state.LayerDefs[1].NodeBottom = 999;
+    state.LayerCount = 7;
+    cracks.ComputeCrackStresses(state, 0.0, 0.0, 0);
+    // Without the lower layer's demand and node values the bar stays uncracked at 0.
+    EXPECT_EQ(state.LongBarValues[BarArray::List0Second][0], 0.0);
+    EXPECT_EQ(state.LongBarExtra[0][0], 0.0);
+    double upper = 0.0;
+    double lower = 0.0;
+    tz.FindShearZoneLimits(state, 0, upper, lower);
+    EXPECT_EQ(upper, kTop);
+}
+
 } // namespace

@@ -107,17 +107,6 @@ TEST_F(LayerEvaluationTest, UncrackedUniaxialNodeIsElastic)
     EXPECT_EQ(node.SpareValue, -kUndefined);
 }
 
-TEST_F(LayerEvaluationTest, CompressedUniaxialNodeTakesTheCompressiveDirection)
-{
-    TLayerEvaluator ev = Evaluator();
-    LayerNodeStateRec node = Node(0.1, -0.001);
-    ev.SolveUniaxialNode(node);
-    EXPECT_EQ(node.CrackAngle, 0.0);
-    EXPECT_NEAR(node.Strain2, -0.001, kStrainTol);
-    EXPECT_LT(node.ConcStress2, 0.0);
-    EXPECT_EQ(node.ConcStressX, node.ConcStress2);
-}
-
 // Cracked at ex = 0.001 with s_x = 0.2 m: w = (0.001 - 2/30000) 0.2; the tension-stiffened
 // stress f't / (1 + sqrt(500 x 0.001)) is capped by the longitudinal reserve, but never below
 // the decayed stress Ec ecr / (1 + 250000 w).
@@ -453,6 +442,29 @@ TEST_F(LayerEvaluationTest, StrainDiscontinuityShiftsTheBarStrain)
     TLayerEvaluator ev = Evaluator();
     EXPECT_NEAR(ev.StrainAtDepth(StrainProfile{0.0001, 0.001}, -0.2), 0.0004, kStrainTol);
     EXPECT_NEAR(ev.LongBarStress(StrainProfile{}, 0, 0.0, 0, 0.0), 100e6, kStressTol);
+}
+
+// A section without regions has no height: its stirrups have no effect and nothing
+// divides by the height.
+TEST_F(LayerEvaluationTest, SectionWithoutHeight)
+{
+    TBeam empty;
+    MakeRectangle(empty);
+    empty.DeleteRegions();
+    empty.UpdateExtents();
+    empty.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
+    ASSERT_EQ(empty.GetHeight(), 0.0);
+    FailedBarFlags f;
+    f.Resize(empty);
+    TLayerEvaluator ev(empty, f);
+    LayerNodeStateRec node = Node(0.0, 0.0);
+    node.StrainZ = 0.0008;
+    double fcr = 0.0;
+    const double reserve = ev.StirrupStatesAtNode(node, fcr, 0.0);
+    EXPECT_EQ(node.StirrupStress, 0.0);
+    EXPECT_EQ(node.StirrupYieldStress, 0.0);
+    EXPECT_TRUE(std::isfinite(reserve));
+    EXPECT_EQ(ev.StirrupTangentModulus(0.0, 0.0008, 0.0), 0.0);
 }
 
 } // namespace
