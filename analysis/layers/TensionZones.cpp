@@ -308,7 +308,7 @@ void TTensionZones::FindShearZoneLimits(const SectionState& state,
 
 // ---- Reserve profile -----------------------------------------------------------------------
 
-void TTensionZones::BuildReserveProfile(SectionState& state,
+void TTensionZones::BuildReserveProfile(const SectionState& state,
                                         double& reserveMoment,
                                         double& crossingDepth,
                                         TDepthTable& profileTable,

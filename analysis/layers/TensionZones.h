@@ -60,7 +60,7 @@ public:
     // Finds the tension zones at the two faces, fills profile with the reserve at a crack over
     // the depth (largest depth first, sorted flag set) and answers the governing zone's
     // reserve moment and crossing depth.
-    void BuildReserveProfile(SectionState& state,
+    void BuildReserveProfile(const SectionState& state,
                              double& reserveMoment,
                              double& crossingDepth,
                              TDepthTable& profile,
