@@ -46,12 +46,6 @@ TEST(TDepthTableTest, NamesCopiesAndGrowth)
     EXPECT_TRUE(b.IsSorted());
     b.Assign(nullptr);
     EXPECT_TRUE(b.IsEmpty());
-
-    TDepthTable g("grow");
-    for (int i = 0; i < 20; ++i)
-        g.Add(i, i);
-    EXPECT_EQ(g.GetCapacity(), 40); // 19 of 20 slots used: grows before storing the 20th
-    EXPECT_EQ(g.GetValue(19), 19.0);
 }
 
 TEST(TDepthTableTest, SortingAndTheSortedFlag)

@@ -8,22 +8,6 @@
 
 namespace {
 
-TEST(TTextBufferTest, CapacityFollowsTheGrowthRule)
-{
-    TTextBuffer big(std::string(200, 'a'));
-    EXPECT_EQ(big.GetCapacity(), 201u); // the text and its NUL
-    big.Append("b");
-    EXPECT_EQ(big.GetCapacity(), 329u); // + 128
-    TTextBuffer empty("");
-    empty.Append(std::string(127, 'x'));
-    EXPECT_EQ(empty.GetCapacity(), 128u); // 127 characters and the NUL fill it
-    empty.Append("y");
-    EXPECT_EQ(empty.GetCapacity(), 256u);
-    TTextBuffer wide;
-    EXPECT_EQ(wide.Append(std::string(300, 'z')), 1);
-    EXPECT_EQ(wide.GetCapacity(), 430u); // 128 + 300 + 2
-}
-
 TEST(TTextBufferTest, AppendAndAssignBuildTheText)
 {
     TTextBuffer b("Line 1\r\n");

@@ -186,28 +186,4 @@ TEST(UnitsTest, SetupUnitsPutsTheSystemsDigitInEveryTilde)
     }
 }
 
-TEST(UnitsTest, CompletedFormatsPrintValuesInDisplayUnits)
-{
-    const double cover = 0.05; // m
-    const struct {
-        int system;
-        const char* text;
-    } rows[] = {
-        {kUnitSI, "Clear cover to reinforcement =    50 mm"},
-        {kUnitUS, "Clear cover to reinforcement =  1.97 in"}, // 50 / 25.4 = 1.9685
-        {kUnitOldMetric, "Clear cover to reinforcement =  5.00 cm"},
-        {kUnitRoman, "Clear cover to reinforcement =   2.0 unciae"}, // 0.05 x 40.6504
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.system);
-        ValueGuard<int> units(g_UnitSystem, row.system);
-        const std::string format =
-            setup_units("Clear cover to reinforcement = %5.~f %s", 0, 2, 2, g_UnitSystem);
-        EXPECT_EQ(StrPrintf(format.c_str(),
-                            ToDisplayUnits(cover, ukSectionLength),
-                            UnitLabel(ukSectionLength)),
-                  row.text);
-    }
-}
-
 } // namespace

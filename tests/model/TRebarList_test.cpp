@@ -247,13 +247,6 @@ TEST_F(RebarListTest, ReadOnlyProgramDirectoryUsesTheUserDataDirectory)
     EXPECT_FALSE(fs::exists(ProgramFile()));
     EXPECT_EQ(tmp.Read("user/rebar.dat"), DefaultRebarListing());
     EXPECT_FALSE(HasReportText()) << Log();
-
-    // The user's edited copy wins over a listing shipped with the program.
-    tmp.Write("user/rebar.dat", "MINE 10 100\n");
-    tmp.Write("program/rebar.dat", "SHIPPED 10 100\n");
-    ASSERT_EQ(list.Init(ProgramFile()), 1);
-    EXPECT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.GetName(0), "MINE");
 }
 
 TEST_F(RebarListTest, NowhereToWriteLeavesAnEmptyCatalogueAndSaysSo)
