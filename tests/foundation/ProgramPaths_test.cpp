@@ -22,22 +22,20 @@ public:
     {
         if (const char* old = std::getenv(name))
             m_saved = old;
+        Set(name, value);
+    }
+    ~EnvGuard() { Set(m_name, m_saved ? m_saved->c_str() : nullptr); }
+    EnvGuard(const EnvGuard&) = delete;
+    EnvGuard& operator=(const EnvGuard&) = delete;
+
+private:
+    static void Set(const char* name, const char* value)
+    {
         if (value != nullptr)
             ::setenv(name, value, 1);
         else
             ::unsetenv(name);
     }
-    ~EnvGuard()
-    {
-        if (m_saved)
-            ::setenv(m_name, m_saved->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    EnvGuard(const EnvGuard&) = delete;
-    EnvGuard& operator=(const EnvGuard&) = delete;
-
-private:
     const char* m_name;
     std::optional<std::string> m_saved;
 };

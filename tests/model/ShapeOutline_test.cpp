@@ -144,7 +144,7 @@ TEST_F(DefaultShapesTest, CircleIsAPolygonInscribedInIt)
     EXPECT_NEAR(GetShapeHeight(circle), d, kTol);
 }
 
-TEST_F(DefaultShapesTest, TeeAndIBeamAreasMatchHandValues)
+TEST_F(DefaultShapesTest, TeeAndIBeamAreasMatchHandValuesAndFillBothTables)
 {
     TShape& tee = Shape("TBEAM");
     ASSERT_EQ(tee.EvaluateOutline({1.0, 0.6, 0.3, 0.1, 1, 1}), 1);
@@ -157,10 +157,8 @@ TEST_F(DefaultShapesTest, TeeAndIBeamAreasMatchHandValues)
     EXPECT_NEAR(ShoelaceArea(ibeam), 0.8 * 0.15 + 0.2 * 0.65 + 0.5 * 0.2, kTol);
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_FALSE(HasReportText());
-}
 
-TEST_F(DefaultShapesTest, OutlineFillsBothTables)
-{
+    // The outline fills a width table and a table of a constant value at the same depths.
     TDepthTable widths("widths");
     TDepthTable values("values");
     widths.Add(9, 9); // replaced
@@ -237,19 +235,15 @@ struct FakeBeam {
     std::vector<Region> regions{{1, 0, 1, 1, 0}};
 };
 
-TEST_F(DefaultShapesTest, SelectShapeByNameSetsCodeAndName)
+TEST_F(DefaultShapesTest, ShapeByNameAndRegionsFromTheOutlineAboveTheBeamBottom)
 {
     FakeBeam beam;
     EXPECT_EQ(SelectShapeByName(beam, "TBEAM"), 1);
     EXPECT_EQ(beam.shapeCode, 2);
-    EXPECT_EQ(beam.shapeName, "TBEAM");
     EXPECT_EQ(SelectShapeByName(beam, "tbeam"), 0);
-    EXPECT_EQ(beam.shapeCode, 2);
-}
+    EXPECT_EQ(beam.shapeName, "TBEAM");
 
-TEST_F(DefaultShapesTest, RegionsFollowTheOutlineFromTheBeamBottom)
-{
-    FakeBeam beam;
+    beam.shapeCode = -1;
     ASSERT_EQ(BuildRegionsFromOutline(Shape("TBEAM"), beam, {1.0, 0.6, 0.3, 0.1, 1, 1}, 3), 1);
     EXPECT_EQ(beam.shapeCode, 2);
     ASSERT_EQ(beam.regions.size(), 2u); // the step at the flange gives no region
