@@ -23,21 +23,6 @@ TEST(DateTimeTest, StampsUseATwelveHourClockWithoutPadding)
     EXPECT_EQ(FormatDateStamp(LocalDateTime{1999, 12, 31, 0, 0}), "1999/12/31");
 }
 
-TEST(DateTimeTest, SystemSourcesComeBackAfterTheGuard)
-{
-    {
-        ScopedLocalTimeSource clock([] { return LocalDateTime{1900, 1, 1, 0, 0}; });
-        ScopedTimerSource timer([] { return std::uint64_t{5}; });
-        EXPECT_EQ(DateStamp(), "1900/1/1");
-        EXPECT_EQ(TimerMilliseconds(), 5);
-    }
-    EXPECT_NE(DateStamp(), "1900/1/1");
-    // Two readings of the real clock a moment apart differ by little.
-    const std::int32_t a = TimerMilliseconds();
-    const std::int32_t b = TimerMilliseconds();
-    EXPECT_LT(static_cast<std::uint32_t>(b) - static_cast<std::uint32_t>(a), 1000u);
-}
-
 TEST(DateTimeTest, TimersWrapAt32BitsAndDifferencesAcrossTheWrapStaySmall)
 {
     const struct {

@@ -103,11 +103,8 @@ TEST(ConcreteCheck, RepairsNameAndStrengthAndFlagsChanges)
     EXPECT_EQ(given.ftAuto, 0);
 }
 
-TEST(ConcretePrepare, TensionCoefficientsAndUnsupportedModel)
+TEST(ConcretePrepare, StuartOliverModelIsUnsupportedAndReplaced)
 {
-    const double coefficient[] = {0.0, 200.0, 500.0};
-    for (int code = 0; code < 3; ++code)
-        EXPECT_EQ(MakeConcrete(2, 18, code).tsCoefficient, coefficient[code]) << code;
     RecordingReporter reporter;
     ConcreteTypeRec rec = MakeConcrete(2, 5, 7);
     EXPECT_EQ(rec.Kc, 1.0); // code 5 keeps Kc at 1

@@ -106,24 +106,6 @@ TEST_F(RebarListTest, MissingFileIsWrittenWithTheDefaultListingAndRead)
     }
 }
 
-TEST_F(RebarListTest, DefaultFileIsTheCommentedListing)
-{
-    const std::string text = DefaultRebarListing();
-    EXPECT_EQ(text.rfind("// Quarvish-2000 Data File\n//\n", 0), 0u);
-    EXPECT_NE(text.find("// -- start of default listing --\n//\n//\n// CSA standard Reinforcing "
-                        "Bars\n//\n10M  11.3 100\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("\n// Note that these are the 270 ksi areas \n"), std::string::npos);
-    const std::string tail = "\n// Users may add more here\n";
-    EXPECT_EQ(text.compare(text.size() - tail.size(), tail.size(), tail), 0);
-    // Every line that is not a comment is one bar.
-    int dataLines = 0;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        dataLines += line.rfind("//", 0) != 0 ? 1 : 0;
-    EXPECT_EQ(dataLines, 125);
-}
-
 TEST_F(RebarListTest, LinesOfTheHandWrittenCatalogue)
 {
     ReadText("// my bars\n"

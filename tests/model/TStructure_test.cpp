@@ -56,10 +56,6 @@ TEST(StructureLifecycle, NewStructureStartsEmptyWithNoValueListsToRead)
     TStructure s;
     EXPECT_EQ(s.GetTitle(), "No Name");
     EXPECT_EQ(s.IsModified(), 0);
-    int exposure = 0, type = -1, rebar = -1;
-    double time = 0, temp = 0;
-    s.GetFireData(exposure, type, rebar, time, temp);
-    EXPECT_EQ((FireData{exposure, type, rebar, time, temp}), (FireData{7, 0, 0, 1800.0, 1000.0}));
     for (int i = 0; i < kValueListCount; ++i) {
         EXPECT_EQ(s.GetValueList(i), nullptr);
         EXPECT_EQ(s.RewindValueList(i), 0);
@@ -155,13 +151,6 @@ TEST(StructureModifiedRule, ChangesMarkModifiedFromOneTenThousandthOn)
     const double real[1] = {2.0002};
     s.SetIncrementLoads(real, 1);
     EXPECT_EQ(s.IsModified(), 1);
-
-    int32_t code = 15;
-    EXPECT_FALSE(TStructure::AssignChanged(code, 15, 1.0));
-    EXPECT_TRUE(TStructure::AssignChanged(code, 16, 1.0));
-    float f32 = 1.0f;
-    EXPECT_FALSE(TStructure::AssignChanged(f32, 1.00005f, kModifiedTolerance));
-    EXPECT_EQ(f32, 1.00005f);
 }
 
 TEST(StructureRegions, InsertMovesTheLaterRegionsUpAndTheTableHoldsAtMost150)

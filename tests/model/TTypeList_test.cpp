@@ -61,33 +61,22 @@ TEST(TTypeListTest, AddMarksUnsetFieldsCutsTheNameAndGrowsInStepsOfTen)
     Names(list); // growing kept every entry with its own curve
 }
 
-TEST(TTypeListTest, GetCopiesEntryOrAnswersErrorEntry)
+TEST(TTypeListTest, GetCopiesTheCurrentEntryOrAnswersTheErrorEntry)
 {
-    const TTypeList list = Seeded("ab");
-    const struct {
-        int index;
-        std::string name;
-        double v;
-    } rows[] = {{0, "a", 0},
-                {-1, "b", 1},
-                {2, "Error: outside range", -1},
-                {1000000, "Error: outside range", -1}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.index);
-        Values values{};
-        Codes codes{};
-        std::string name;
-        list.Get(row.index, values, codes, name);
-        EXPECT_EQ(name, row.name);
-        EXPECT_EQ(values, (Values{row.v, row.v, row.v, row.v, row.v, row.v}));
-        const int c = static_cast<int>(row.v);
-        EXPECT_EQ(codes, (Codes{c, c, c, c}));
-    }
     Values values{};
     Codes codes{};
     std::string name;
-    TTypeList(1000).Get(-1, values, codes, name);
-    EXPECT_EQ(name, "Error: outside range");
+    const TTypeList list = Seeded("ab");
+    list.Get(-1, values, codes, name);
+    EXPECT_EQ(name, "b");
+    EXPECT_EQ(values, (Values{1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(codes, (Codes{1, 1, 1, 1}));
+    for (const TTypeList& other : {list, TTypeList(1000)}) {
+        other.Get(2, values, codes, name);
+        EXPECT_EQ(name, "Error: outside range");
+        EXPECT_EQ(values, (Values{-1, -1, -1, -1, -1, -1}));
+        EXPECT_EQ(codes, (Codes{-1, -1, -1, -1}));
+    }
 }
 
 TEST(TTypeListTest, DeleteRemovesEntryWithItsCurveAndCurrentFollows)
