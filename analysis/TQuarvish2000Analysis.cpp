@@ -1,0 +1,377 @@
+#include "analysis/TQuarvish2000Analysis.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/layers/DepthProfiles.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "model/TBeam.h"
+
+namespace {
+
+// Smallest shear increment that still sets a load factor under shear control (N).
+constexpr double kMinShearIncrement = 0.001;
+// A crack counts as slipping when its shear stress lies this close to its limit (Pa).
+constexpr double kCrackSlipMargin = 1.0;
+// A node counts as crushing when f2 lies within this share of f2max.
+constexpr double kCrushingShare = 0.015;
+// Bounds of the stirrup and compression strain limits.
+constexpr double kMinStirrupLimit = 0.01;
+constexpr double kMaxCompressionLimit = -0.01;
+constexpr double kCompressionLimitFactor = 5.0;
+
+constexpr const char* kDiagnosticCaption = "Beam Section Analysis";
+
+// The dependent component of the load path for a controlled component.
+int DependentComponent(int component)
+{
+    return component == 1 ? 0 : 1;
+}
+
+} // namespace
+
+TQuarvish2000Analysis::TQuarvish2000Analysis(const TBeam* structure, int validate)
+    : m_beam(structure != nullptr ? std::make_unique<TBeam>(*structure) : nullptr)
+{
+    if (!m_beam)
+        return;
+    if (validate == 0)
+        m_beam->SetFrozen(1);
+    PrepareResult = Prepare();
+    // Sized once the validation has settled the layers, before anything may solve a state.
+    FailedBarFlags[0].assign(static_cast<std::size_t>(std::max(0, m_beam->GetLongLayerCount(0))),
+                             0);
+    FailedBarFlags[2].assign(static_cast<std::size_t>(std::max(0, m_beam->GetTransLayerCount(2))),
+                             0);
+    for (std::vector<double>& work : NodeWork)
+        work.assign(kMaxNodes, 0.0);
+    BarStiffness.assign(FailedBarFlags[0].size(), 0.0);
+    if (validate != 0)
+        ApplyTimeDependentStrains(*m_beam);
+    ComputeSectionConstant();
+}
+
+TQuarvish2000Analysis::~TQuarvish2000Analysis() = default;
+
+const TStructure* TQuarvish2000Analysis::GetStructure() const
+{
+    return m_beam.get();
+}
+
+TStructure* TQuarvish2000Analysis::GetWritableStructure()
+{
+    return m_beam.get();
+}
+
+// ---- Virtual operations -------------------------------------------------------------------
+
+int TQuarvish2000Analysis::HasShear() const
+{
+    return std::fabs(ConstantLoads[kShear]) > 0.0 || std::fabs(IncrementLoads[kShear]) > 0.0 ||
+                   ShearFlag != 0
+               ? 1
+               : 0;
+}
+
+int TQuarvish2000Analysis::GetStateResults(const SectionState* state,
+                                           std::array<double, 6>& values,
+                                           int mode) const
+{
+    if (mode != 2) {
+        values.fill(0.0);
+        return 0;
+    }
+    if (state == nullptr)
+        state = GetCurrentState();
+    if (state == nullptr || state->Valid == 0)
+        return 0;
+    values = {state->Results[StateResult::ReferenceStrain],
+              state->Results[StateResult::Curvature],
+              state->AvgShearStrain,
+              state->Results[StateResult::AxialForce],
+              state->Results[StateResult::Moment],
+              state->Results[StateResult::Shear]};
+    return 1;
+}
+
+double TQuarvish2000Analysis::Probe_analysis(int probeId, double depth) const
+{
+    if (probeId == 5)
+        return ClampingStress.InterpolateAtDepth(depth);
+    return TSectionalAnalysis::Probe_analysis(probeId, depth);
+}
+
+int TQuarvish2000Analysis::Prepare()
+{
+    const int result = TSectionalAnalysis::Prepare();
+    if (!m_beam)
+        return result;
+    BuildShearProfiles(m_beam->GetTop(), m_beam->GetBottom(), 0);
+    const int meshBuilt = BuildLayerMesh();
+    ResetClampingStressTable();
+    ResetNonlinearDistributionTable();
+    BuildTensileStrengthTable();
+    // A section the mesh cannot hold must not be analysed.
+    return meshBuilt != 0 ? result : 0;
+}
+
+int TQuarvish2000Analysis::BuildLayerMesh()
+{
+    if (!m_beam)
+        return 0;
+    return ::BuildLayerMesh(*m_beam, Mesh, GetMaxLayerCount());
+}
+
+void TQuarvish2000Analysis::BuildShearProfiles(double /*top*/, double /*bottom*/, int /*flag*/)
+{
+    if (m_beam)
+        BuildShearStrainDistribution(*m_beam, ShearStrainDistribution);
+}
+
+int TQuarvish2000Analysis::ResetClampingStressTable()
+{
+    if (m_beam)
+        ResetClampingStressProfile(*m_beam, ClampingStress);
+    return 1;
+}
+
+int TQuarvish2000Analysis::ResetNonlinearDistributionTable()
+{
+    if (m_beam)
+        ResetNonlinearStrainProfile(*m_beam, NonlinearDistribution);
+    return 1;
+}
+
+const std::vector<double>& TQuarvish2000Analysis::GetNodeWork(int k) const
+{
+    static const std::vector<double> none;
+    if (k < 0 || k >= kNodeWorkArrays)
+        return none;
+    return NodeWork[static_cast<std::size_t>(k)];
+}
+
+// ---- Load path ----------------------------------------------------------------------------
+
+double TQuarvish2000Analysis::LoadPathResidual(SectionState& state,
+                                               int component,
+                                               int mode,
+                                               int shearControl)
+{
+    if (component < kAxial || component > kShear) {
+        ReportOnce(StrPrintf("Load component %d out of range in the load path", component),
+                   kDiagnosticCaption,
+                   MsgStyle::Ok);
+        return 0.0;
+    }
+    std::array<double, StateResult::Count>& r = state.Results;
+    const double* forces = &r[StateResult::AxialForce]; // N, M, V
+    const int o = DependentComponent(component);
+    double& lambda = r[StateResult::LoadFactor];
+
+    if (shearControl != 0) {
+        const double dV = IncrementLoads[kShear];
+        if (std::fabs(dV) > kMinShearIncrement)
+            lambda = (forces[kShear] - ConstantLoads[kShear]) / dV;
+        else
+            ReportOnce("Shear increment too small to set the load factor",
+                       kDiagnosticCaption,
+                       MsgStyle::Ok);
+    } else if (IncrementLoads[static_cast<std::size_t>(component)] != 0.0) {
+        const auto c = static_cast<std::size_t>(component);
+        lambda = (forces[c] - ConstantLoads[c]) / IncrementLoads[c];
+    } else if (IncrementLoads[static_cast<std::size_t>(o)] != 0.0) {
+        const auto d = static_cast<std::size_t>(o);
+        lambda = (forces[d] - ConstantLoads[d]) / IncrementLoads[d];
+    } else {
+        lambda = 0.0;
+    }
+
+    const auto d = static_cast<std::size_t>(o);
+    const double required = IncrementLoads[d] * lambda + ConstantLoads[d];
+    if (mode == 1)
+        return forces[d] - required;
+    r[StateResult::AppliedAxial + d] = required;
+    return required - forces[d];
+}
+
+// ---- Failure classification ---------------------------------------------------------------
+
+double TQuarvish2000Analysis::PeakStrainOf(int concreteType) const
+{
+    const TStructure* structure = GetStructure();
+    const ConcreteTypeRec* type = nullptr;
+    if (structure != nullptr && concreteType >= 0 &&
+        concreteType < structure->GetConcreteTypeCount())
+        type = structure->GetConcreteType(concreteType);
+    if (type == nullptr) {
+        ReportOnce(StrPrintf("Concrete type %d out of range in the failure test", concreteType),
+                   kDiagnosticCaption,
+                   MsgStyle::Ok);
+        return 0.0;
+    }
+    return type->ec;
+}
+
+double TQuarvish2000Analysis::StirrupStrainLimit() const
+{
+    double limit = kMinStirrupLimit;
+    const TStructure* structure = GetStructure();
+    if (structure == nullptr)
+        return limit;
+    for (int i = 0; i < structure->GetTransLayerCount(2); ++i) {
+        const TransLayerRec* layer = structure->GetTransLayer(i, 2);
+        if (layer == nullptr)
+            continue;
+        if (layer->type < 0 || layer->type >= structure->GetSteelTypeCount()) {
+            ReportOnce(StrPrintf("Steel type %d out of range in the failure test", layer->type),
+                       kDiagnosticCaption,
+                       MsgStyle::Ok);
+            continue;
+        }
+        limit = std::max(limit, structure->GetSteelType(layer->type)->er);
+    }
+    return limit;
+}
+
+double TQuarvish2000Analysis::CompressionStrainLimit() const
+{
+    double limit = kMaxCompressionLimit;
+    const TStructure* structure = GetStructure();
+    if (structure == nullptr)
+        return limit;
+    for (int i = 0; i < structure->GetConcreteTypeCount(); ++i) {
+        if (const ConcreteTypeRec* type = structure->GetConcreteType(i))
+            limit = std::min(limit, kCompressionLimitFactor * type->ec);
+    }
+    return limit;
+}
+
+bool TQuarvish2000Analysis::IsNodeCrushing(const LayerNodeStateRec& node) const
+{
+    // f2max is negative, so the band is taken on its magnitude.
+    if (std::fabs(node.ConcStress2 - node.ConcStress2Max) <
+        kCrushingShare * std::fabs(node.ConcStress2Max))
+        return true;
+    return node.Strain2 - node.FreeStrain2 < PeakStrainOf(node.ConcreteType);
+}
+
+const LayerNodeStateRec* TQuarvish2000Analysis::NodeOf(const SectionState& state,
+                                                       std::uint32_t id) const
+{
+    const LayerNodeStateRec* node = id < state.NodeStates.size() ? &state.NodeStates[id] : nullptr;
+    if (node == nullptr)
+        ReportOnce(StrPrintf("Node %u out of range in the failure test", id),
+                   kDiagnosticCaption,
+                   MsgStyle::Ok);
+    return node;
+}
+
+int TQuarvish2000Analysis::ClassifyFailureMode(const SectionState& state) const
+{
+    const int n = state.UsableLayerCount();
+    if (n < 1)
+        return FailureMode::None;
+
+    // Nodes top first: the top node of the first layer, then each layer's middle and bottom.
+    const double stirrupLimit = StirrupStrainLimit();
+    auto slipOrRupture = [&](const LayerNodeStateRec& node) {
+        if (node.StirrupRatio == 0.0 && node.CrackShearLimit != 0.0 &&
+            std::fabs(node.CrackShearStress - node.CrackShearLimit) < kCrackSlipMargin)
+            return FailureMode::CrackSlip;
+        if (node.StrainZ > stirrupLimit)
+            return FailureMode::StirrupRupture;
+        return FailureMode::None;
+    };
+    for (int i = 0; i < n; ++i) {
+        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
+        const std::uint32_t ids[3] = {layer.NodeTop, layer.NodeMid, layer.NodeBottom};
+        for (int k = i == 0 ? 0 : 1; k < 3; ++k) {
+            const LayerNodeStateRec* node = NodeOf(state, ids[k]);
+            if (node == nullptr)
+                continue;
+            if (const int mode = slipOrRupture(*node); mode != FailureMode::None)
+                return mode;
+        }
+    }
+
+    // Crushing layers: a node crushing while it carries shear stress.
+    auto layerCrushing = [&](int i) {
+        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
+        for (std::uint32_t id : {layer.NodeTop, layer.NodeMid, layer.NodeBottom}) {
+            const LayerNodeStateRec* node = NodeOf(state, id);
+            if (node != nullptr && node->ConcShearStress != 0.0 && IsNodeCrushing(*node))
+                return true;
+        }
+        return false;
+    };
+    const LayerNodeStateRec* topNode = NodeOf(state, state.LayerDefs.front().NodeTop);
+    const LayerNodeStateRec* bottomNode =
+        NodeOf(state, state.LayerDefs[static_cast<std::size_t>(n - 1)].NodeBottom);
+    const bool top = topNode != nullptr && IsNodeCrushing(*topNode);
+    const bool bottom = bottomNode != nullptr && IsNodeCrushing(*bottomNode);
+
+    if (top || bottom) {
+        // Crushing that starts at the face is allowed to run inwards without a gap; a
+        // crushing layer beyond a sound one is a web failure.
+        bool gap = false;
+        for (int step = 0; step < n; ++step) {
+            const int i = top ? step : n - 1 - step;
+            if (!layerCrushing(i))
+                gap = true;
+            else if (gap)
+                return FailureMode::WebCrushing;
+        }
+        if (top && !gap && state.Results[StateResult::Shear] > 0.0)
+            return FailureMode::WebCrushing;
+    } else {
+        for (int i = 0; i < n; ++i) {
+            if (layerCrushing(i))
+                return FailureMode::WebCrushing;
+        }
+    }
+
+    const double compressionLimit = CompressionStrainLimit();
+    for (const LayerNodeStateRec* face : {topNode, bottomNode}) {
+        if (face != nullptr && face->Strain2 - face->FreeStrain2 < compressionLimit)
+            return FailureMode::FibreCrushing;
+    }
+
+    // The whole depth past the peak strain.
+    for (int i = 0; i < n; ++i) {
+        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
+        const std::uint32_t ids[3] = {layer.NodeTop, layer.NodeMid, layer.NodeBottom};
+        for (int k = i == 0 ? 0 : 1; k < 3; ++k) {
+            const LayerNodeStateRec* node = NodeOf(state, ids[k]);
+            if (node == nullptr)
+                continue;
+            if (node->Strain2 - node->FreeStrain2 > PeakStrainOf(node->ConcreteType))
+                return FailureMode::None;
+        }
+    }
+    return FailureMode::WebCrushing;
+}
+
+// ---- Plastic offsets ----------------------------------------------------------------------
+
+void TQuarvish2000Analysis::ClearPlasticOffsets(SectionState* state) const
+{
+    if (state == nullptr)
+        return;
+    for (std::vector<double>& offsets : state->DirectionValues)
+        std::fill(offsets.begin(), offsets.end(), 0.0);
+    const TStructure* structure = GetStructure();
+    const double top = structure != nullptr ? structure->GetTop() : state->Top;
+    const double bottom = structure != nullptr ? structure->GetBottom() : state->Bottom;
+    if (state->TransProfile) {
+        state->TransProfile->Clear();
+        state->TransProfile->Add(bottom, 0.0);
+        state->TransProfile->Add(top, 0.0);
+    }
+    for (std::unique_ptr<TDepthTable>* table : {&state->DepthTableA, &state->DepthTableB}) {
+        if (*table)
+            (*table)->Clear();
+        else
+            *table = std::make_unique<TDepthTable>();
+    }
+}

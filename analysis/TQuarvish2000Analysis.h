@@ -1,0 +1,160 @@
+#pragma once
+// TQuarvish2000Analysis: the common base of every analysis of a beam or column cross-section
+// (load-stage response, interaction diagrams, single states, full member).
+//
+// It owns its own copy of the beam, frozen from Prepare until Finish, so the user may go on
+// editing the original; the per-node and per-bar work arrays of the tangent-stiffness and
+// shear calculations, sized once at construction so that stepping never allocates; the
+// depth tables of the shear set-up; and the section operations that the stepping code calls
+// between layer solutions: the load-path residual and the failure classification of a solved
+// state, and the clearing of the plastic offsets.
+//
+// Load path: the loads of a stage are F = F0 + lambda dF, with the constant loads F0 and the
+// increment loads dF copied from the structure, components N (0, N), M (1, N m), V (2, N).
+//
+// Sign convention: strains and stresses positive in tension; e'c and f2max are negative.
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "analysis/TSectionalAnalysis.h"
+#include "foundation/TDepthTable.h"
+
+class TBeam;
+class TStructure;
+
+// Answers of ClassifyFailureMode.
+namespace FailureMode {
+inline constexpr int None = 0;
+inline constexpr int CrackSlip = 1;      // an unreinforced crack at its shear-stress limit
+inline constexpr int FibreCrushing = 2;  // an extreme fibre past the compression limit
+inline constexpr int WebCrushing = 3;    // concrete crushing over the depth
+inline constexpr int StirrupRupture = 4; // a node's transverse strain past the stirrup limit
+} // namespace FailureMode
+
+class TQuarvish2000Analysis : public TSectionalAnalysis {
+public:
+    static constexpr int kMaxLayers = 120;
+    static constexpr int kMaxNodes = 360;
+    static constexpr int kNodeWorkArrays = 4;
+    // Load-vector components.
+    static constexpr int kAxial = 0;
+    static constexpr int kMoment = 1;
+    static constexpr int kShear = 2;
+
+    // Works on its own copy of the beam; null builds an analysis without structure (the
+    // full-member analysis), whose work arrays stay empty and whose section constant is 0.0.
+    // With validate 0 the copy is frozen before the set-up, so Prepare neither validates it
+    // nor asks about tension stiffening; the analyses started from the menu pass 1.
+    // The constructor runs this class's Prepare (a derived kind's override, if any, is not
+    // yet in place while the base is built).
+    TQuarvish2000Analysis(const TBeam* structure, int validate);
+    ~TQuarvish2000Analysis() override;
+
+    // ---- Virtual operations ---------------------------------------------------------------
+
+    const TStructure* GetStructure() const override;
+    // The same structure as the beam it is.
+    const TBeam* GetBeam() const { return m_beam.get(); }
+    // 1 when the constant or the increment shear is non-zero or the shear flag is set.
+    int HasShear() const override;
+    // Mode 2: e_x0, phi, average shear strain, N, M and V of a valid state (the current one
+    // for null) and 1; an invalid or missing state gives 0 and leaves the values. Any other
+    // mode zeroes the values and gives 0.
+    int GetStateResults(const SectionState* state,
+                        std::array<double, 6>& values,
+                        int mode) const override;
+    // Probe 5: the transverse clamping stress at the depth; the others as the base.
+    double Probe_analysis(int probeId, double depth) const override;
+    void AdjustLoads() override {}
+    // The base set-up, then the shear profiles, the layer mesh, the two reset tables and the
+    // tensile-strength table, whatever the base set-up answered. Returns the base's answer,
+    // or 0 when the section needs more layers than the mesh holds.
+    int Prepare() override;
+    int GetMaxLayerCount() const override { return kMaxLayers; }
+    int GetMaxNodeCount() const override { return kMaxNodes; }
+    // Average shear strain of a state, computed once and kept in the state.
+    virtual double GetAverageShearStrain(const SectionState* state, int withEnvelope) const;
+
+    // ---- Section operations ---------------------------------------------------------------
+
+    // Sets the state's load factor from its resultants and answers the residual of the
+    // dependent component o (1 for component 0 or 2, 0 for component 1):
+    //  - shearControl: lambda = (V - V0) / dV when |dV| > 0.001 (else lambda stays);
+    //  - otherwise lambda = (F[c] - F0[c]) / dF[c], or from component o when dF[c] = 0,
+    //    or 0 when both increments are 0.
+    // Required value T = F0[o] + lambda dF[o]. Mode 1 answers F[o] - T; any other mode also
+    // stores T in the state's applied value of o and answers T - F[o].
+    double LoadPathResidual(SectionState& state, int component, int mode, int shearControl);
+    // Failure of a solved state (FailureMode), tested in this order: an unreinforced crack at
+    // its slip limit (1) or a node strained past the stirrup limit (4); crushing layers that
+    // carry shear (3); an extreme fibre beyond the compression limit (2); the whole depth past
+    // the peak strain (3); otherwise 0.
+    int ClassifyFailureMode(const SectionState& state) const;
+    // Zeroes every bar's plastic offset, resets the transverse offset table to (bottom, 0)
+    // and (top, 0) and empties the principal-1 and principal-2 offset tables. Null: nothing.
+    void ClearPlasticOffsets(SectionState* state) const;
+
+    // ---- Set-up steps (the layer level and the section set-up fill them in) ---------------
+
+    // Builds the layer mesh (Layers, LayerCount) from the beam copy; 0 when it was refused
+    // (more layers than the mesh holds, or no beam), else 1.
+    int BuildLayerMesh();
+    // Rebuilds the depth profiles of the shear calculation between the two depths; the
+    // shear strain distribution is built over the whole section for now.
+    void BuildShearProfiles(double top, double bottom, int flag);
+    // Each table becomes the two pairs (top, 0) and (bottom, 0); return 1.
+    int ResetClampingStressTable();
+    int ResetNonlinearDistributionTable();
+    // Rebuilds the effective tensile-strength table (the working table).
+    void BuildTensileStrengthTable();
+    // The time-dependent set-up, run by the constructor when validating; returns 1.
+    int ApplyTimeDependentStrains(TBeam& beam);
+    // Computes the section constant.
+    void ComputeSectionConstant();
+
+    // ---- Read access ------------------------------------------------------------------------
+
+    double GetSectionConstant() const { return SectionConstant; }
+    const TDepthTable& GetClampingStressTable() const { return ClampingStress; }
+    const TDepthTable& GetNonlinearDistributionTable() const { return NonlinearDistribution; }
+    const TDepthTable& GetWorkingTable() const { return WorkingTable; }
+    // Node work array k (0 .. 3); empty for another k or without structure.
+    const std::vector<double>& GetNodeWork(int k) const;
+    const std::vector<double>& GetBarStiffness() const { return BarStiffness; }
+    int GetAttemptCount() const { return AttemptCount; }
+    // What the base set-up answered when the constructor prepared the analysis.
+    int GetPrepareResult() const { return PrepareResult; }
+
+protected:
+    TStructure* GetWritableStructure() override;
+    TBeam* GetWritableBeam() { return m_beam.get(); }
+
+    // Strain at peak stress e'c of a concrete type; reported once and 0 for a bad index.
+    double PeakStrainOf(int concreteType) const;
+    // Stirrup limit: the largest of 0.01 and every direction-2 stirrup's rupture strain.
+    double StirrupStrainLimit() const;
+    // Compression limit: the smallest of -0.01 and 5 e'c of every concrete type.
+    double CompressionStrainLimit() const;
+    // Crushing test of one node: at its softened strength, or past its peak strain.
+    bool IsNodeCrushing(const LayerNodeStateRec& node) const;
+    // Node of a layer definition's id, reported once and null when it lies outside the state.
+    const LayerNodeStateRec* NodeOf(const SectionState& state, std::uint32_t id) const;
+
+    TDepthTable ClampingStress{"transverse clamping stress"};
+    TDepthTable NonlinearDistribution{"long. nonlinear distribution"};
+    // Per-node terms of the tangent stiffness, kMaxNodes each: 0 the concrete's longitudinal
+    // tangent stiffness; 1 and 2 terms of the shear force rates; 3 kept for the assembly.
+    std::array<std::vector<double>, kNodeWorkArrays> NodeWork;
+    // Net tangent stiffness of each longitudinal layer of direction 0.
+    std::vector<double> BarStiffness;
+    int AttemptCount = 0;
+    // 100-point table of the section set-up: the effective tensile strength over the depth.
+    TDepthTable WorkingTable;
+    double SectionConstant = 0.0;
+    int PrepareResult = 0;
+
+private:
+    std::unique_ptr<TBeam> m_beam;
+};

@@ -1,0 +1,79 @@
+#include "analysis/ErrorList.h"
+
+#include <climits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Numbered(int i)
+{
+    return "Message number " + std::to_string(i) + " of the analysis";
+}
+
+TEST(ErrorList, KeepsTwentyThreeEntriesInOrderWithTheirTitlesAndCodes)
+{
+    ErrorList list;
+    for (int i = 0; i < ErrorList::kMaxErrors; ++i)
+        EXPECT_EQ(list.AddError(Numbered(i), "Title " + std::to_string(i), i % 2 ? 48 : 0), 1);
+    EXPECT_EQ(list.GetErrorCount(), 23);
+
+    for (int i = 0; i < 22; ++i) {
+        SCOPED_TRACE(i);
+        std::string text, title;
+        int code = -1;
+        EXPECT_EQ(list.GetError(i, text, title, code), 1);
+        EXPECT_EQ(text, Numbered(i));
+        EXPECT_EQ(title, "Title " + std::to_string(i));
+        EXPECT_EQ(code, i % 2 ? 48 : 0);
+    }
+}
+
+TEST(ErrorList, TwentyFourthEntryIsRefusedAndTheLastKeptTextIsMarked)
+{
+    ErrorList list;
+    for (int i = 0; i < 23; ++i)
+        list.AddError(Numbered(i), "T", 0);
+
+    EXPECT_EQ(list.AddError("one too many", "T", 48), 0);
+    EXPECT_EQ(list.AddError("two too many", "T", 48), 0);
+    EXPECT_EQ(list.GetErrorCount(), 23);
+
+    // The marker shows once, and the message it marks stays readable behind it.
+    std::string text, title;
+    int code = -1;
+    ASSERT_EQ(list.GetError(22, text, title, code), 1);
+    EXPECT_EQ(text, std::string(ErrorList::kOverflowMarker) + " " + Numbered(22));
+    EXPECT_EQ(std::string(ErrorList::kOverflowMarker).size(), 9u);
+    list.GetError(21, text, title, code);
+    EXPECT_EQ(text, Numbered(21));
+}
+
+TEST(ErrorList, AnIndexOutsideTheListGivesTheFixedTexts)
+{
+    ErrorList list;
+    list.AddError("only one", "T", 48);
+    for (int index : {1, 23, 24, -1, -23, INT_MIN, INT_MAX}) {
+        SCOPED_TRACE(index);
+        std::string text = "untouched?", title = "untouched?";
+        int code = 48;
+        EXPECT_EQ(list.GetError(index, text, title, code), 0);
+        EXPECT_EQ(text, "Error, asking for error message that is too high in list");
+        EXPECT_EQ(title, "Error with Errors!");
+        EXPECT_EQ(code, 0);
+    }
+}
+
+TEST(ErrorList, FullListAnswersIndexTwentyThreeWithTheFixedTexts)
+{
+    ErrorList list;
+    for (int i = 0; i < 30; ++i)
+        list.AddError(Numbered(i), "T", 0);
+    std::string text, title;
+    int code = 1;
+    EXPECT_EQ(list.GetError(23, text, title, code), 0);
+    EXPECT_EQ(text, ErrorList::kOutOfRangeText);
+}
+
+} // namespace

@@ -1,0 +1,251 @@
+#include "analysis/TSectionalAnalysis.h"
+
+#include <cstdint>
+
+#include <gtest/gtest.h>
+
+#include "AnalysisBaseFakes.h"
+#include "foundation/DateTime.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr const char* kFrozenText = "Attempt to write to frozen beam!";
+constexpr const char* kStirrupText =
+    "When performing analyses with shear and no tensile strength or no tension stiffening, "
+    "members must have stirrups that reach to the extreme top and bottom fibre of the beam.";
+
+std::array<double, 3> Constant(const TSectionalAnalysis& a)
+{
+    std::array<double, 3> v{};
+    a.GetConstantLoads(v.data(), 3);
+    return v;
+}
+
+// ---- Prepare and Finish ------------------------------------------------------------------
+
+TEST(AnalysisPrepare, FreezesTheStructureUntilFinish)
+{
+    RecordingReporter reporter;
+    auto structure = TestSection::Make();
+    TestSection::SetLoads(*structure, -1e5, 2e4, 0.0, 0.0, 1e3, 0.0);
+    FakeAnalysis analysis(structure.get());
+    analysis.SetRunning(1);
+
+    ASSERT_EQ(analysis.Prepare(), 1);
+    EXPECT_EQ(structure->IsFrozen(), 1);
+    EXPECT_EQ(analysis.adjustCalls, 1);
+    EXPECT_EQ(Constant(analysis), (std::array<double, 3>{-1e5, 2e4, 0.0}));
+
+    // A setter on the frozen structure is refused with the message and changes nothing.
+    const double other[3] = {5.0, 6.0, 7.0};
+    EXPECT_EQ(structure->SetConstantLoads(other, 3), 0);
+    EXPECT_EQ(reporter.Count(kFrozenText), 1);
+    double stored[3] = {};
+    structure->GetConstantLoads(stored, 3);
+    EXPECT_EQ(stored[0], -1e5);
+    EXPECT_EQ(stored[1], 2e4);
+
+    EXPECT_EQ(analysis.Finish(), 1);
+    EXPECT_EQ(structure->IsFrozen(), 0);
+    EXPECT_EQ(analysis.IsRunning(), 0);
+    EXPECT_EQ(structure->SetConstantLoads(other, 3), 1);
+    EXPECT_EQ(reporter.Count(kFrozenText), 1);
+}
+
+TEST(AnalysisPrepare, RefusesWithoutAStructureOrHeight)
+{
+    FakeAnalysis none(nullptr);
+    EXPECT_EQ(none.Prepare(), 0);
+    EXPECT_EQ(none.Finish(), 1);
+
+    TStructure flat; // no regions: zero height
+    const double loads[3] = {1.0, 2.0, 3.0};
+    flat.SetConstantLoads(loads, 3);
+    FakeAnalysis analysis(&flat);
+    EXPECT_EQ(analysis.Prepare(), 0);
+    EXPECT_EQ(flat.IsFrozen(), 0);
+    EXPECT_EQ(analysis.adjustCalls, 0);
+    EXPECT_EQ(Constant(analysis), (std::array<double, 3>{}));
+}
+
+TEST(AnalysisPrepare, AnAlreadyFrozenStructureIsNotCheckedButItsLoadsAreCopied)
+{
+    RecordingReporter reporter;
+    auto structure = TestSection::Make(/*tensionOff=*/true);
+    TestSection::SetLoads(*structure, -2e5, 0.0, 3e4, 0.0, 1.0, 0.0);
+    structure->SetFrozen(1);
+    FakeAnalysis analysis(structure.get(), /*shear=*/1);
+
+    EXPECT_EQ(analysis.Prepare(), 0);
+    EXPECT_EQ(Constant(analysis), (std::array<double, 3>{-2e5, 0.0, 3e4}));
+    EXPECT_EQ(analysis.adjustCalls, 1);
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(structure->GetCheckTensionStiffening(), 1);
+    EXPECT_EQ(structure->IsFrozen(), 1);
+    analysis.Finish();
+    EXPECT_EQ(structure->IsFrozen(), 0);
+}
+
+TEST(AnalysisPrepare, AsksOnceWhetherTensionStiffeningMayStayOff)
+{
+    struct Case {
+        const char* name;
+        int answer;
+        int shear;
+        int expectCode;          // tension-stiffening code of the type afterwards
+        int expectCurvatureIter; // UseCurvatureIteration
+        int expectErrors;
+    };
+    const Case cases[] = {
+        {"No turns tension stiffening on", MsgAnswer::No, 1, 7, 0, 0},
+        {"Yes keeps it off", MsgAnswer::Yes, 0, 0, 1, 0},
+        {"Yes with shear stores the stirrup note", MsgAnswer::Yes, 1, 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingReporter reporter;
+        reporter.Answer(c.answer);
+        auto structure = TestSection::Make(/*tensionOff=*/true);
+        FakeAnalysis analysis(structure.get(), c.shear);
+
+        ASSERT_EQ(analysis.Prepare(), 1);
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].text,
+                  "Concrete type \"C35\" has tension stiffening turned off.  The analysis "
+                  "automatically accounts for crack check and calculates longitudinal stresses "
+                  "at a crack.  Fatigue analyses can use this information, however.  Do you "
+                  "wish to leave tension off?");
+        EXPECT_EQ(reporter.messages[0].caption, "Are You Sure?");
+        EXPECT_EQ(reporter.messages[0].style, MsgStyle::YesNo | MsgStyle::IconExclamation);
+        EXPECT_EQ(structure->GetConcreteType(0)->tensionStiffening, c.expectCode);
+        EXPECT_EQ(analysis.UsesCurvatureIteration(), c.expectCurvatureIter);
+        ASSERT_EQ(analysis.GetErrorCount(), c.expectErrors);
+        if (c.expectErrors > 0) {
+            std::string text, title;
+            int code = -1;
+            analysis.GetError(0, text, title, code);
+            EXPECT_EQ(text, kStirrupText);
+            EXPECT_EQ(title, g_MainWindowTitle);
+            EXPECT_EQ(code, 0);
+        }
+
+        // The question is asked once per structure.
+        analysis.Finish();
+        EXPECT_EQ(analysis.Prepare(), 1);
+        EXPECT_EQ(reporter.messages.size(), 1u);
+        analysis.Finish();
+    }
+}
+
+// ---- Interval timers ------------------------------------------------------------------------
+
+class IntervalTimers : public ::testing::Test {
+protected:
+    void Advance(std::int64_t ms)
+    {
+        now = static_cast<std::uint64_t>(static_cast<std::int64_t>(now) + ms);
+    }
+    std::uint64_t now = 5'000'000'000; // ms
+    ScopedTimerSource clock{[this] { return now; }};
+};
+
+TEST_F(IntervalTimers, EachChannelFiresOnceItsIntervalHasPassed)
+{
+    struct Case {
+        int channel;
+        int quietMs; // still within the interval
+        int fireMs;  // first reading that fires
+    };
+    for (const Case& c : {Case{1, 200, 210}, Case{2, 500, 510}, Case{3, 200, 210}}) {
+        SCOPED_TRACE(c.channel);
+        FakeAnalysis analysis(nullptr);
+        EXPECT_EQ(analysis.IntervalElapsed(c.channel), 0);
+        Advance(c.quietMs);
+        EXPECT_EQ(analysis.IntervalElapsed(c.channel), 0);
+        Advance(c.fireMs - c.quietMs);
+        EXPECT_EQ(analysis.IntervalElapsed(c.channel), 1);
+        EXPECT_EQ(analysis.IntervalElapsed(c.channel), 0);
+        Advance(c.quietMs);
+        EXPECT_EQ(analysis.IntervalElapsed(c.channel), 0);
+    }
+}
+
+TEST_F(IntervalTimers, ChannelsAreIndependentAndUnknownChannelsNeverFire)
+{
+    FakeAnalysis analysis(nullptr);
+    Advance(300);
+    EXPECT_EQ(analysis.IntervalElapsed(1), 1);
+    EXPECT_EQ(analysis.IntervalElapsed(3), 1);
+    EXPECT_EQ(analysis.IntervalElapsed(2), 0);
+    Advance(10'000);
+    for (int channel : {0, 4, -1, 99})
+        EXPECT_EQ(analysis.IntervalElapsed(channel), 0);
+}
+
+TEST_F(IntervalTimers, AClockThatWentBackPastMidnightFiresEveryChannelOnce)
+{
+    FakeAnalysis analysis(nullptr);
+    Advance(-86'000'000); // a day back, less 400 s
+    for (int channel : {1, 2, 3}) {
+        SCOPED_TRACE(channel);
+        EXPECT_EQ(analysis.IntervalElapsed(channel), 1);
+        EXPECT_EQ(analysis.IntervalElapsed(channel), 0);
+    }
+}
+
+TEST_F(IntervalTimers, ElapsedTimeHasCentisecondResolution)
+{
+    FakeAnalysis analysis(nullptr);
+    EXPECT_EQ(analysis.GetElapsedMilliseconds(), 0);
+    Advance(1234);
+    EXPECT_EQ(analysis.GetElapsedMilliseconds(), 1230);
+}
+
+TEST_F(IntervalTimers, ElapsedTimeSurvivesTheWrapOfTheMillisecondClock)
+{
+    constexpr int kTruncationMs = 20;     // the centisecond clock truncates toward zero
+    now = (std::uint64_t{1} << 31) - 500; // 0.5 s before the 32-bit clock turns negative
+    FakeAnalysis analysis(nullptr);
+    Advance(1234);
+    EXPECT_NEAR(analysis.GetElapsedMilliseconds(), 1234, kTruncationMs);
+}
+
+// ---- Base bodies -------------------------------------------------------------------------
+
+TEST(AnalysisBase, LoadCopiesAreBoundedToTheVectorLength)
+{
+    auto structure = TestSection::Make();
+    double eight[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    structure->SetIncrementLoads(eight, 8);
+    FakeAnalysis analysis(structure.get());
+    analysis.Prepare();
+
+    double out[10];
+    std::fill(std::begin(out), std::end(out), -1.0);
+    EXPECT_EQ(analysis.GetIncrementLoads(out, 10), 1);
+    EXPECT_EQ(out[7], 8.0);
+    EXPECT_EQ(out[8], -1.0); // never written past the 8 values
+    std::fill(std::begin(out), std::end(out), -1.0);
+    EXPECT_EQ(analysis.GetIncrementLoads(out, -5), 1);
+    EXPECT_EQ(out[0], -1.0);
+    analysis.Finish();
+}
+
+TEST(AnalysisBase, ProbesAnswerKnownIdsAndReportAnUnknownOneOnce)
+{
+    RecordingReporter reporter;
+    FakeAnalysis analysis(nullptr);
+    for (int id : {0, 1, 6, 7, 9})
+        EXPECT_EQ(analysis.Probe_analysis(id, 0.1), 0.0);
+    EXPECT_EQ(analysis.Probe_analysis(15, 0.1), 1.0);
+    EXPECT_TRUE(reporter.messages.empty());
+
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(analysis.Probe_analysis(3, 0.01 * i), 0.0);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Error in Probe_analysis!");
+    EXPECT_EQ(reporter.messages[0].style & MsgStyle::IconMask, MsgStyle::IconExclamation);
+}
+
+} // namespace
