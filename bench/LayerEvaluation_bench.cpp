@@ -95,8 +95,8 @@ void BM_SolveShearNode(benchmark::State& state)
 {
     TBeam beam;
     MakeSection(beam);
-    FailedBarFlags flags;
-    flags.Resize(beam);
+    FailedFlagLists flags;
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator evaluator(beam, flags);
     const LayerNodeStateRec start = ShearNode();
     for (auto _ : state) {
@@ -111,8 +111,8 @@ void BM_SolveUniaxialNode(benchmark::State& state)
 {
     TBeam beam;
     MakeSection(beam);
-    FailedBarFlags flags;
-    flags.Resize(beam);
+    FailedFlagLists flags;
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator evaluator(beam, flags);
     LayerNodeStateRec start = ShearNode();
     start.ShearStrain = 0.0;
@@ -128,8 +128,8 @@ void BM_ReserveProfileAndCrackStresses(benchmark::State& state)
 {
     TBeam beam;
     MakeSection(beam);
-    FailedBarFlags flags;
-    flags.Resize(beam);
+    FailedFlagLists flags;
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator evaluator(beam, flags);
     TTensionZones zones(evaluator);
     TCrackStresses cracks(zones);

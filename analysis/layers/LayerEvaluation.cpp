@@ -66,59 +66,71 @@ double CrackShearCapacity(const ConcreteTypeRec& type, double w)
 
 // ---- Failed flags ----------------------------------------------------------------------
 
-void FailedBarFlags::Resize(const TStructure& structure)
+namespace {
+
+bool FlagSet(const FailedFlagLists& flags, int list, int i)
+{
+    if (list < 0 || list > kTransFlagList || i < 0)
+        return false;
+    const auto& l = flags[static_cast<std::size_t>(list)];
+    return static_cast<std::size_t>(i) < l.size() && l[static_cast<std::size_t>(i)] != 0;
+}
+
+void SetFlag(FailedFlagLists& flags, int list, int i, bool failed)
+{
+    if (list < 0 || list > kTransFlagList || i < 0)
+        return;
+    auto& l = flags[static_cast<std::size_t>(list)];
+    if (static_cast<std::size_t>(i) < l.size())
+        l[static_cast<std::size_t>(i)] = failed ? 1 : 0;
+}
+
+} // namespace
+
+void ResizeFailedFlags(FailedFlagLists& flags, const TStructure& structure)
 {
     for (int list = 0; list < 2; ++list) {
         const int n = list < structure.GetLongDirectionCount()
                           ? std::max(0, structure.GetLongLayerCount(list))
                           : 0;
-        longBars[static_cast<std::size_t>(list)].assign(static_cast<std::size_t>(n), 0);
+        flags[static_cast<std::size_t>(list)].assign(static_cast<std::size_t>(n), 0);
     }
-    transLayers.assign(
+    flags[kTransFlagList].assign(
         static_cast<std::size_t>(std::max(0, structure.GetTransLayerCount(kTransDirection))),
         0);
 }
 
-void FailedBarFlags::Clear()
+void ClearFailedFlags(FailedFlagLists& flags)
 {
-    for (auto& list : longBars)
+    for (auto& list : flags)
         std::fill(list.begin(), list.end(), 0);
-    std::fill(transLayers.begin(), transLayers.end(), 0);
 }
 
-bool FailedBarFlags::IsBarFailed(int list, int i) const
+bool IsBarFailed(const FailedFlagLists& flags, int list, int i)
 {
-    if (list < 0 || list > 1 || i < 0)
-        return false;
-    const auto& flags = longBars[static_cast<std::size_t>(list)];
-    return static_cast<std::size_t>(i) < flags.size() && flags[static_cast<std::size_t>(i)] != 0;
+    return (list == 0 || list == 1) && FlagSet(flags, list, i);
 }
 
-void FailedBarFlags::SetBarFailed(int list, int i, bool failed)
+void SetBarFailed(FailedFlagLists& flags, int list, int i, bool failed)
 {
-    if (list < 0 || list > 1 || i < 0)
-        return;
-    auto& flags = longBars[static_cast<std::size_t>(list)];
-    if (static_cast<std::size_t>(i) < flags.size())
-        flags[static_cast<std::size_t>(i)] = failed ? 1 : 0;
+    if (list == 0 || list == 1)
+        SetFlag(flags, list, i, failed);
 }
 
-bool FailedBarFlags::IsTransFailed(int i) const
+bool IsTransFailed(const FailedFlagLists& flags, int i)
 {
-    return i >= 0 && static_cast<std::size_t>(i) < transLayers.size() &&
-           transLayers[static_cast<std::size_t>(i)] != 0;
+    return FlagSet(flags, kTransFlagList, i);
 }
 
-void FailedBarFlags::SetTransFailed(int i, bool failed)
+void SetTransFailed(FailedFlagLists& flags, int i, bool failed)
 {
-    if (i >= 0 && static_cast<std::size_t>(i) < transLayers.size())
-        transLayers[static_cast<std::size_t>(i)] = failed ? 1 : 0;
+    SetFlag(flags, kTransFlagList, i, failed);
 }
 
-bool FailedBarFlags::AllTransFailed() const
+bool AllTransFailed(const FailedFlagLists& flags)
 {
-    return !transLayers.empty() &&
-           std::all_of(transLayers.begin(), transLayers.end(), [](int f) { return f != 0; });
+    const auto& l = flags[kTransFlagList];
+    return !l.empty() && std::all_of(l.begin(), l.end(), [](int f) { return f != 0; });
 }
 
 // ---- Structure look-ups ------------------------------------------------------------------
@@ -131,7 +143,7 @@ bool IsCrackFreeModelPair(const ConcreteTypeRec& type)
 
 // ---- Evaluator -----------------------------------------------------------------------------
 
-TLayerEvaluator::TLayerEvaluator(const TBeam& beam, FailedBarFlags& flags)
+TLayerEvaluator::TLayerEvaluator(const TBeam& beam, FailedFlagLists& flags)
     : m_beam(beam), m_structure(beam), m_flags(flags)
 {
     Bind();
@@ -187,7 +199,7 @@ const ConcreteTypeRec* TLayerEvaluator::NodeConcrete(const LayerNodeStateRec& no
 bool TLayerEvaluator::Crosses(const StirrupLayer& layer, double depth) const
 {
     return layer.distbot <= depth && depth <= layer.disttop && layer.space > 0.0 &&
-           layer.steel != nullptr && !m_flags.IsTransFailed(layer.index);
+           layer.steel != nullptr && !IsTransFailed(m_flags, layer.index);
 }
 
 // A hoop's legs cross a depth at an angle: k = sqrt(1 - (y - yc)^2 / r^2) of its circle.
@@ -272,7 +284,7 @@ double TLayerEvaluator::StirrupStatesAtNode(LayerNodeStateRec& node, double& fcr
         node.StirrupYieldStress = eta * sumYield / rho;
         fcr = eta * sumCrack / rho;
     }
-    if (m_flags.AllTransFailed()) {
+    if (AllTransFailed(m_flags)) {
         node.StirrupStress = kUndefined;
         node.StirrupStressAtCrack = kUndefined;
         fcr = 0.0;
@@ -332,7 +344,7 @@ TLayerEvaluator::EvaluateTransverseStress(LayerNodeStateRec& node, double x, dou
     const double t = SolveMcftElement(*type, node, a, b);
 
     // Once every stirrup layer has failed the crack stress stays marked undefined.
-    if (!m_flags.AllTransFailed()) {
+    if (!AllTransFailed(m_flags)) {
         if (node.StirrupRatio > 0.0 && node.CrackWidth > 0.0) {
             const double ft = std::max(type->ft, node.LocalTensileStrength);
             const double fd = TensionDecayStress(node.CrackWidth, ft);
@@ -353,7 +365,7 @@ int TLayerEvaluator::MarkRupturedStirrups(const LayerNodeStateRec& node)
     if (std::fabs(node.ConcShearStress) > kRuptureShear && node.CrackWidth > kRuptureCrackWidth) {
         for (const StirrupLayer& layer : m_stirrups)
             if (layer.distbot < node.Depth && node.Depth < layer.disttop)
-                m_flags.SetTransFailed(layer.index, true);
+                SetTransFailed(m_flags, layer.index, true);
     }
     return 1;
 }
@@ -491,7 +503,7 @@ void TLayerEvaluator::SolveUniaxialNode(LayerNodeStateRec& node)
 double TLayerEvaluator::LongBarStress(
     const StrainProfile& profile, int i, double extra, int d, double x) const
 {
-    if ((d == 0 || d == 1) && m_flags.IsBarFailed(d, i))
+    if ((d == 0 || d == 1) && IsBarFailed(m_flags, d, i))
         return kUndefined;
     if (d < 0 || d > 1 || d >= m_structure.GetLongDirectionCount() || i < 0 ||
         i >= m_structure.GetLongLayerCount(d))

@@ -36,41 +36,39 @@ struct StrainProfile {
     bool operator==(const StrainProfile&) const = default;
 };
 
-// The failed flags of one analysis: one per bar of longitudinal lists 0 and 1, one per
-// transverse layer of direction 2 (non-zero = failed). A failed stirrup layer no longer
-// counts at any node, and a failed bar answers the rupture mark without evaluating its law.
-// Indices outside the lists read as "not failed" and are ignored when written.
-struct FailedBarFlags {
-    std::array<std::vector<int>, 2> longBars;
-    std::vector<int> transLayers;
+// The failed flags of one analysis, in the lists the analysis keeps them: [0] one per bar of
+// longitudinal list 0, [1] one per bar of list 1, [2] one per transverse layer of direction 2
+// (non-zero = failed). A failed stirrup layer no longer counts at any node, and a failed bar
+// answers the rupture mark without evaluating its law. The functions below read an index
+// outside a list as "not failed" and drop a write to one.
+using FailedFlagLists = std::array<std::vector<int>, 3>;
+inline constexpr int kTransFlagList = 2;
 
-    // Sizes the lists from the structure's layer counts, every flag 0.
-    void Resize(const TStructure& structure);
-    // Every flag 0, sizes kept.
-    void Clear();
-
-    bool IsBarFailed(int list, int i) const;
-    void SetBarFailed(int list, int i, bool failed);
-    bool IsTransFailed(int i) const;
-    void SetTransFailed(int i, bool failed);
-    // True when there is at least one transverse layer and every one has failed.
-    bool AllTransFailed() const;
-
-    bool operator==(const FailedBarFlags&) const = default;
-};
+// Sizes the lists from the structure's layer counts, every flag 0.
+void ResizeFailedFlags(FailedFlagLists& flags, const TStructure& structure);
+// Every flag 0, sizes kept.
+void ClearFailedFlags(FailedFlagLists& flags);
+// Bar i of list 0 or 1.
+bool IsBarFailed(const FailedFlagLists& flags, int list, int i);
+void SetBarFailed(FailedFlagLists& flags, int list, int i, bool failed);
+// Transverse layer i of direction 2.
+bool IsTransFailed(const FailedFlagLists& flags, int i);
+void SetTransFailed(FailedFlagLists& flags, int i, bool failed);
+// True when there is at least one transverse layer and every one has failed.
+bool AllTransFailed(const FailedFlagLists& flags);
 
 class TLayerEvaluator {
 public:
     // Binds the section (the analysis's frozen copy) and the analysis's failed flags; both
     // must outlive the evaluator. Call Bind again when the section's layers change.
-    TLayerEvaluator(const TBeam& beam, FailedBarFlags& flags);
+    TLayerEvaluator(const TBeam& beam, FailedFlagLists& flags);
 
     // Re-reads the stirrup layers of direction 2 and the section height.
     void Bind();
 
     const TBeam& Beam() const { return m_beam; }
-    FailedBarFlags& Flags() { return m_flags; }
-    const FailedBarFlags& Flags() const { return m_flags; }
+    FailedFlagLists& Flags() { return m_flags; }
+    const FailedFlagLists& Flags() const { return m_flags; }
 
     // Strain of the profile at depth y, the section's strain discontinuity included.
     double StrainAtDepth(const StrainProfile& profile, double y) const;
@@ -140,7 +138,7 @@ private:
 
     const TBeam& m_beam;
     const TStructure& m_structure;
-    FailedBarFlags& m_flags;
+    FailedFlagLists& m_flags;
     std::vector<StirrupLayer> m_stirrups; // every layer of direction 2, in order
     double m_height = 0.0;
     bool m_mainTypeNoCrackShear = false;

@@ -153,21 +153,22 @@ double TTensionZones::DepthAtStrain(const StrainProfile& profile,
 
 int TTensionZones::MarkFailedBars(const SectionState* state)
 {
-    FailedBarFlags& flags = m_evaluator.Flags();
+    FailedFlagLists& flags = m_evaluator.Flags();
     if (state == nullptr || state->Valid == 0) {
-        flags.Clear();
+        ClearFailedFlags(flags);
         return 0;
     }
     for (int list = 0; list < 2; ++list) {
-        const int n = static_cast<int>(flags.longBars[static_cast<std::size_t>(list)].size());
+        const int n = static_cast<int>(flags[static_cast<std::size_t>(list)].size());
         for (int i = 0; i < n; ++i)
-            flags.SetBarFailed(list, i, BarAverageStress(*state, list, i) > kRupturedStress);
+            SetBarFailed(flags, list, i, BarAverageStress(*state, list, i) > kRupturedStress);
     }
-    const int n = static_cast<int>(flags.transLayers.size());
+    const int n = static_cast<int>(flags[kTransFlagList].size());
     for (int i = 0; i < n; ++i)
-        flags.SetTransFailed(i,
-                             static_cast<std::size_t>(i) < state->TransLayerFlags.size() &&
-                                 state->TransLayerFlags[static_cast<std::size_t>(i)] != 0);
+        SetTransFailed(flags,
+                       i,
+                       static_cast<std::size_t>(i) < state->TransLayerFlags.size() &&
+                           state->TransLayerFlags[static_cast<std::size_t>(i)] != 0);
     return 1;
 }
 

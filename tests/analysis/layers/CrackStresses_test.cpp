@@ -33,7 +33,7 @@ struct CrackStressesTest : ::testing::Test {
     ScopedAnalysisMessages installMessages{messages};
     ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
     TBeam beam;
-    FailedBarFlags flags;
+    FailedFlagLists flags;
 
     CrackStressesTest() { MakeRectangle(beam); }
 
@@ -51,7 +51,7 @@ TEST_F(CrackStressesTest, BarStressAtCrackCarriesTheConcreteDemand)
 {
     beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
     beam.AddLongLayer(Bars(0.2, 2, 5e-4, 0.02), 0);
-    flags.Resize(beam);
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator ev(beam, flags);
     TTensionZones tz(ev);
     TCrackStresses zones(tz);
@@ -87,7 +87,7 @@ TEST_F(CrackStressesTest, CurvatureSearchBeyondYield)
 {
     beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
     beam.AddLongLayer(Bars(-0.1, 2, 5e-4, 0.02), 0);
-    flags.Resize(beam);
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator ev(beam, flags);
     TTensionZones tz(ev);
     TCrackStresses zones(tz);
@@ -111,7 +111,7 @@ TEST_F(CrackStressesTest, UnsupportedDemandClearsTheCrackStresses)
 {
     beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
     beam.AddLongLayer(Bars(0.2, 2, 5e-4, 0.02), 0);
-    flags.Resize(beam);
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator ev(beam, flags);
     TTensionZones tz(ev);
     TCrackStresses zones(tz);
@@ -137,7 +137,7 @@ TEST_F(CrackStressesTest, FailedBarsAndBondWithoutSpacingOrBars)
     beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
     beam.AddLongLayer(Bars(-0.15, 0, 5e-4, 0.02), 0); // no bar counted
     beam.AddLongLayer(Bars(-0.1, 2, 5e-4, 0.02), 0);
-    flags.Resize(beam);
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator ev(beam, flags);
     TTensionZones tz(ev);
     TCrackStresses zones(tz);
@@ -181,7 +181,7 @@ TEST_F(CrackStressesTest, ClearCrackStresses)
 TEST_F(CrackStressesTest, MalformedMeshReadsNothingOutside)
 {
     beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
-    flags.Resize(beam);
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator ev(beam, flags);
     TTensionZones tz(ev);
     TCrackStresses cracks(tz);

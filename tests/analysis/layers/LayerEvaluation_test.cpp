@@ -32,13 +32,13 @@ struct LayerEvaluationTest : ::testing::Test {
     ValueGuard<int> reduction{g_CrackingReductionOption, 0};
     ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
     TBeam beam;
-    FailedBarFlags flags;
+    FailedFlagLists flags;
 
     LayerEvaluationTest() { MakeRectangle(beam); }
 
     TLayerEvaluator Evaluator()
     {
-        flags.Resize(beam);
+        ResizeFailedFlags(flags, beam);
         return TLayerEvaluator(beam, flags);
     }
 
@@ -62,27 +62,27 @@ TEST_F(LayerEvaluationTest, FailedFlagsIgnoreIndicesOutsideTheLists)
 {
     beam.AddLongLayer(Bars(-0.2, 3, 5e-4, 0.025), 0);
     beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
-    flags.Resize(beam);
-    ASSERT_EQ(flags.longBars[0].size(), 1u);
-    ASSERT_EQ(flags.transLayers.size(), 1u);
+    ResizeFailedFlags(flags, beam);
+    ASSERT_EQ(flags[0].size(), 1u);
+    ASSERT_EQ(flags[kTransFlagList].size(), 1u);
 
     for (int i : {-1, 1, 1000}) {
         SCOPED_TRACE(i);
-        flags.SetBarFailed(0, i, true);
-        flags.SetTransFailed(i, true);
-        EXPECT_FALSE(flags.IsBarFailed(0, i));
-        EXPECT_FALSE(flags.IsTransFailed(i));
+        SetBarFailed(flags, 0, i, true);
+        SetTransFailed(flags, i, true);
+        EXPECT_FALSE(IsBarFailed(flags, 0, i));
+        EXPECT_FALSE(IsTransFailed(flags, i));
     }
     for (int list : {-1, 2}) {
-        flags.SetBarFailed(list, 0, true);
-        EXPECT_FALSE(flags.IsBarFailed(list, 0));
+        SetBarFailed(flags, list, 0, true);
+        EXPECT_FALSE(IsBarFailed(flags, list, 0));
     }
-    EXPECT_FALSE(flags.IsBarFailed(0, 0));
-    EXPECT_FALSE(flags.AllTransFailed());
-    flags.SetTransFailed(0, true);
-    EXPECT_TRUE(flags.AllTransFailed());
-    flags.Clear();
-    EXPECT_FALSE(flags.IsTransFailed(0));
+    EXPECT_FALSE(IsBarFailed(flags, 0, 0));
+    EXPECT_FALSE(AllTransFailed(flags));
+    SetTransFailed(flags, 0, true);
+    EXPECT_TRUE(AllTransFailed(flags));
+    ClearFailedFlags(flags);
+    EXPECT_FALSE(IsTransFailed(flags, 0));
 }
 
 // ---- Uniaxial nodes --------------------------------------------------------------------
@@ -218,8 +218,8 @@ TEST_F(LayerEvaluationTest, WidelySpacedStirrupsLoseTheirEffect)
         TBeam section;
         MakeRectangle(section);
         section.AddTransLayer(Stirrups(kStirrupArea, row.spacing, -0.2, 0.2), 2);
-        FailedBarFlags f;
-        f.Resize(section);
+        FailedFlagLists f;
+        ResizeFailedFlags(f, section);
         TLayerEvaluator ev(section, f);
         LayerNodeStateRec node = Node(0.0, 0.0);
         node.StrainZ = 0.0008;
@@ -334,18 +334,18 @@ TEST_F(LayerEvaluationTest, WideCrackUnderShearTearsTheStirrupsAcrossIt)
     node.ConcShearStress = 2000.0;
     node.CrackWidth = 0.02;
     ev.MarkRupturedStirrups(node);
-    EXPECT_FALSE(flags.IsTransFailed(0));
+    EXPECT_FALSE(IsTransFailed(flags, 0));
 
     node.CrackWidth = 0.03;
     EXPECT_EQ(ev.MarkRupturedStirrups(node), 1);
-    EXPECT_TRUE(flags.IsTransFailed(0));
-    EXPECT_FALSE(flags.IsTransFailed(1)); // its range ends at the node
+    EXPECT_TRUE(IsTransFailed(flags, 0));
+    EXPECT_FALSE(IsTransFailed(flags, 1)); // its range ends at the node
     double fcr = 0.0;
     LayerNodeStateRec below = Node(-0.1, 0.0);
     ev.StirrupStatesAtNode(below, fcr, 0.0);
     EXPECT_EQ(below.StirrupRatio, 0.0);
 
-    flags.SetTransFailed(1, true);
+    SetTransFailed(flags, 1, true);
     LayerNodeStateRec any = Node(0.1, 0.0);
     ev.StirrupStatesAtNode(any, fcr, 0.0);
     EXPECT_EQ(any.StirrupStress, kUndefined);
@@ -407,8 +407,8 @@ TEST_F(LayerEvaluationTest, LongBarStressByHand)
         bars.thermStrain = row.therm;
         bars.timeStrain = row.time;
         section.AddLongLayer(bars, 0);
-        FailedBarFlags f;
-        f.Resize(section);
+        FailedFlagLists f;
+        ResizeFailedFlags(f, section);
         TLayerEvaluator ev(section, f);
         EXPECT_NEAR(ev.LongBarStress(StrainProfile{row.e0, row.slope}, 0, row.extra, 0, 0.0),
                     row.stress,
@@ -428,7 +428,7 @@ TEST_F(LayerEvaluationTest, FailedRupturedAndMissingBars)
     EXPECT_EQ(ev.LongBarStress(elastic, 0, 0.0, 2, 0.0), 0.0);
     EXPECT_EQ(reporter.messages.size(), 0u);
 
-    flags.SetBarFailed(0, 0, true);
+    SetBarFailed(flags, 0, 0, true);
     EXPECT_EQ(ev.LongBarStress(elastic, 0, 0.0, 0, 0.0), kUndefined);
 }
 
@@ -454,8 +454,8 @@ TEST_F(LayerEvaluationTest, SectionWithoutHeight)
     empty.UpdateExtents();
     empty.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
     ASSERT_EQ(empty.GetHeight(), 0.0);
-    FailedBarFlags f;
-    f.Resize(empty);
+    FailedFlagLists f;
+    ResizeFailedFlags(f, empty);
     TLayerEvaluator ev(empty, f);
     LayerNodeStateRec node = Node(0.0, 0.0);
     node.StrainZ = 0.0008;

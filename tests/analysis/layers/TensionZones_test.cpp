@@ -34,7 +34,7 @@ struct TensionZonesTest : ::testing::Test {
     ScopedAnalysisMessages installMessages{messages};
     ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
     TBeam beam;
-    FailedBarFlags flags;
+    FailedFlagLists flags;
 
     TensionZonesTest() { MakeRectangle(beam); }
 
@@ -111,7 +111,7 @@ TEST_F(TensionZonesTest, ZoneWithoutConcreteIsReportedOnce)
     hollow.DeleteRegions();
     hollow.AddConcreteType(Concrete());
     hollow.AddRegion(kTop, kBottom, 0.0, 0.0, 0, 1);
-    FailedBarFlags f;
+    FailedFlagLists f;
     TLayerEvaluator ev(hollow, f);
     TTensionZones zones(ev);
     for (int pass = 0; pass < 3; ++pass) {
@@ -140,7 +140,7 @@ TEST_F(TensionZonesTest, ZoneWithoutConcreteIsReportedOnce)
 TEST_F(TensionZonesTest, ReserveProfileOfARectangleWithOneBarLayer)
 {
     beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
-    flags.Resize(beam);
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator ev(beam, flags);
     TTensionZones zones(ev);
     SectionState state = State(0.0, kSlope, {kBarStress});
@@ -177,7 +177,7 @@ TEST_F(TensionZonesTest, DemandOfBarsWithoutReserve)
     beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
     beam.AddLongLayer(atCrossing, 0);
     beam.AddLongLayer(Bars(-0.1, 2, 5e-4, 0.02), 0);
-    flags.Resize(beam);
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator ev(beam, flags);
     TTensionZones zones(ev);
     // The bar at the crossing is not below it, the failed one adds only 0.1.
@@ -192,7 +192,7 @@ TEST_F(TensionZonesTest, DemandOfBarsWithoutReserve)
 TEST_F(TensionZonesTest, WholeDepthInTension)
 {
     beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
-    flags.Resize(beam);
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator ev(beam, flags);
     TTensionZones zones(ev);
     SectionState state = State(0.0005, 0.0, {100e6});
@@ -268,7 +268,7 @@ TEST_F(TensionZonesTest, SteelOrCrackFreeConcreteMakesTheProfileConstant)
         second.softening = row.softening;
         second.tensionStiffening = row.tensionStiffening;
         section.AddConcreteType(second);
-        FailedBarFlags f;
+        FailedFlagLists f;
         TLayerEvaluator ev(section, f);
         TTensionZones zones(ev);
         SectionState state = State(0.0, kSlope, {});
@@ -306,8 +306,8 @@ TEST_F(TensionZonesTest, ShearZoneLimitsByHand)
         MakeRectangle(section);
         if (row.bars)
             section.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
-        FailedBarFlags f;
-        f.Resize(section);
+        FailedFlagLists f;
+        ResizeFailedFlags(f, section);
         TLayerEvaluator ev(section, f);
         TTensionZones zones(ev);
         SectionState state = State(row.e0, row.slope, {row.barStress});
@@ -324,7 +324,7 @@ TEST_F(TensionZonesTest, ShearZoneSpecialCases)
     // A bar of no diameter in a section cracked over its whole depth makes both levels its
     // depth; equal levels become 0.7 H and 0.3 H above the bottom.
     beam.AddLongLayer(Bars(kBarZ, 1, 5e-4, 0.0), 0);
-    flags.Resize(beam);
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator ev(beam, flags);
     TTensionZones zones(ev);
     SectionState state = State(0.001, 0.0, {200e6});
@@ -365,28 +365,28 @@ TEST_F(TensionZonesTest, MarkFailedBarsCopiesTheStateMarks)
     beam.AddLongLayer(Bars(0.2, 2, 5e-4, 0.02), 0);
     beam.AddTransLayer(Stirrups(2e-4, 0.15, -0.2, 0.2), 2);
     beam.AddTransLayer(Stirrups(2e-4, 0.15, -0.2, 0.2), 2);
-    flags.Resize(beam);
+    ResizeFailedFlags(flags, beam);
     TLayerEvaluator ev(beam, flags);
     TTensionZones zones(ev);
     SectionState state = State(0.0, kSlope, {kUndefined, 100e6});
     state.TransLayerFlags = {0, 1};
 
     EXPECT_EQ(zones.MarkFailedBars(&state), 1);
-    EXPECT_TRUE(flags.IsBarFailed(0, 0));
-    EXPECT_FALSE(flags.IsBarFailed(0, 1));
-    EXPECT_FALSE(flags.IsTransFailed(0));
-    EXPECT_TRUE(flags.IsTransFailed(1));
+    EXPECT_TRUE(IsBarFailed(flags, 0, 0));
+    EXPECT_FALSE(IsBarFailed(flags, 0, 1));
+    EXPECT_FALSE(IsTransFailed(flags, 0));
+    EXPECT_TRUE(IsTransFailed(flags, 1));
 
     // A state whose arrays are shorter than the section's lists reads nothing beyond them.
     state.LongBarValues[BarArray::List0Stress].resize(1);
     state.TransLayerFlags.clear();
     EXPECT_EQ(zones.MarkFailedBars(&state), 1);
-    EXPECT_FALSE(flags.IsBarFailed(0, 1));
-    EXPECT_FALSE(flags.IsTransFailed(1));
+    EXPECT_FALSE(IsBarFailed(flags, 0, 1));
+    EXPECT_FALSE(IsTransFailed(flags, 1));
 
     state.Valid = 0;
     EXPECT_EQ(zones.MarkFailedBars(&state), 0);
-    EXPECT_FALSE(flags.IsBarFailed(0, 0));
+    EXPECT_FALSE(IsBarFailed(flags, 0, 0));
     EXPECT_EQ(zones.MarkFailedBars(nullptr), 0);
 }
 
