@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/McftElement.h"
+#include "analysis/StrainAtDepth.h"
 #include "foundation/Sentinel.h"
 #include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
@@ -183,7 +184,7 @@ void TLayerEvaluator::Bind()
 
 double TLayerEvaluator::StrainAtDepth(const StrainProfile& profile, double y) const
 {
-    return profile.e0 + profile.slope * y + m_beam.GetStrainDiscontinuity(y, 0);
+    return ::StrainAtDepth(&m_beam, profile.e0, profile.slope, y, 0);
 }
 
 const ConcreteTypeRec* TLayerEvaluator::NodeConcrete(const LayerNodeStateRec& node) const
