@@ -38,6 +38,8 @@ inline constexpr int AppliedMoment = 12;  // Ma, the required M
 inline constexpr int AppliedShear = 13;   // Va, the required V
 inline constexpr int DrapedShear = 19;    // Vp, the shear term of the inclined tendons
 inline constexpr int LoadFactor = 20;     // lambda
+// EI about depth 0 (N m^2) of ComputeFlexuralStiffness
+inline constexpr int FlexuralStiffness = 21;
 inline constexpr int Count = 22;
 } // namespace StateResult
 

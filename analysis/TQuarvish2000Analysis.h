@@ -100,6 +100,32 @@ public:
     // and (top, 0) and empties the principal-1 and principal-2 offset tables. Null: nothing.
     void ClearPlasticOffsets(SectionState* state) const;
 
+    // ---- Stiffness terms and plastic offsets (BeamSectionStiffness.cpp) --------------------
+
+    // Adds the longitudinal bars of direction 0 to the tangent stiffness K (rows N, M, V by
+    // columns e_x0, phi, gamma, row-major): each bar's net stiffness k_net (its steel tangent
+    // less the concrete it displaces) adds A k_net to K[0][0], A k_net z to K[0][1] and
+    // K[1][0], and A k_net z^2 to K[1][1]; k_net is kept in the bar stiffness array.
+    void AddBarStiffness(const SectionState& state, std::array<double, 9>& K);
+    // EI of the state about depth 0 from node work array 0 and the bars' net stiffness (as
+    // AddBarStiffness last left it), stored in Results[StateResult::FlexuralStiffness].
+    // Returns 1.
+    int ComputeFlexuralStiffness(SectionState& state) const;
+    // Once a stage is accepted: the bars' plastic offsets and failed flags, the transverse
+    // offset table and the principal-1 and principal-2 offset tables of the state.
+    void UpdatePlasticOffsets(SectionState& state);
+    // Mean modulus and mean strain of the direction-2 stirrups crossing the node's depth,
+    // weighted by their ratios; flags stirrups strained to rupture. 0 (modulus 1.0) without
+    // stirrups or width there, else 1.
+    int StirrupStiffnessAt(const LayerNodeStateRec& node, double& meanModulus, double& meanStrain);
+    // Starting profile of a solve at the constant axial load N0: the imposed strain lines
+    // (shrinkage and thermal, x creep, strain discontinuity) and the axial strain of N0 less
+    // the bars' prestressing force on the gross concrete section. gamma becomes 0.
+    void EstimateInitialStrains(SectionState& state, double N0) const;
+    // Node work array k interpolated at depth y by the parabola through the three nodes of
+    // the first layer of the state holding y; 0 outside the section or any layer.
+    double InterpolateNodeWork(const SectionState& state, double y, int k) const;
+
     // ---- Set-up steps (the layer level and the section set-up fill them in) ---------------
 
     // Builds the layer mesh (Layers, LayerCount) from the beam copy; 1 when built, 0 without

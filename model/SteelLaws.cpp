@@ -350,7 +350,12 @@ int CheckSteelType(SteelTypeRec& rec, bool reset)
 
 double SteelStress(const SteelTypeRec& rec, double e, double e0)
 {
-    return UnfactoredStress(rec, e, e0) * GetSteelMaterialFactor(rec);
+    const double s = UnfactoredStress(rec, e, e0);
+    // The rupture marker is passed on as it is: scaled by a factor below 1 it would no
+    // longer be the marker that callers compare against.
+    if (s == kUndefined)
+        return kUndefined;
+    return s * GetSteelMaterialFactor(rec);
 }
 
 double SteelTangentModulus(const SteelTypeRec& rec, double e, double e0, double s)
@@ -409,5 +414,7 @@ double SteelStressAtCrack(
     } else {
         answer = rec.fy;
     }
+    if (answer == kUndefined)
+        return kUndefined;
     return answer * GetSteelMaterialFactor(rec);
 }

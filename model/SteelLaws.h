@@ -29,7 +29,8 @@
 // is. Answers 1.
 int CheckSteelType(SteelTypeRec& rec, bool reset);
 
-// Stress at strain e for the plastic offset e0 (0 for a bar never yielded). |e| > 100: 0.
+// Stress at strain e for the plastic offset e0 (0 for a bar never yielded), times the steel's
+// resistance factor. |e| > 100: 0. A ruptured bar answers exactly kUndefined, unscaled.
 // Does not allocate.
 double SteelStress(const SteelTypeRec& rec, double e, double e0);
 

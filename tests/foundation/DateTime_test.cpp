@@ -4,52 +4,26 @@
 
 namespace {
 
-TEST(DateTimeTest, TimeStampUsesTwelveHourClock)
+TEST(DateTimeTest, StampsUseATwelveHourClockWithoutPadding)
 {
-    const struct {
-        int hour;
-        int minute;
-        const char* stamp;
-    } rows[] = {
-        {0, 5, "2024/3/9 - 12:05 am"},
-        {1, 0, "2024/3/9 - 1:00 am"},
-        {11, 59, "2024/3/9 - 11:59 am"},
-        {12, 5, "2024/3/9 - 12:05 pm"},
-        {13, 7, "2024/3/9 - 1:07 pm"},
-        {23, 59, "2024/3/9 - 11:59 pm"},
+    const std::pair<int, const char*> rows[] = {
+        {0, "2024/3/9 - 12:05 am"},
+        {11, "2024/3/9 - 11:05 am"},
+        {12, "2024/3/9 - 12:05 pm"},
+        {23, "2024/3/9 - 11:05 pm"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.stamp);
-        const LocalDateTime t{2024, 3, 9, row.hour, row.minute};
-        EXPECT_EQ(FormatDateTimeStamp(t), row.stamp);
+    for (const auto& [hour, stamp] : rows) {
+        SCOPED_TRACE(stamp);
+        const LocalDateTime t{2024, 3, 9, hour, 5};
+        EXPECT_EQ(FormatDateTimeStamp(t), stamp);
         ScopedLocalTimeSource clock([t] { return t; });
-        EXPECT_EQ(DateTimeStamp(), row.stamp);
+        EXPECT_EQ(DateTimeStamp(), stamp);
+        EXPECT_EQ(DateStamp(), "2024/3/9");
     }
+    EXPECT_EQ(FormatDateStamp(LocalDateTime{1999, 12, 31, 0, 0}), "1999/12/31");
 }
 
-TEST(DateTimeTest, DateStampIsYearMonthDayWithoutPadding)
-{
-    ScopedLocalTimeSource clock([] { return LocalDateTime{2009, 12, 1, 18, 30}; });
-    EXPECT_EQ(DateStamp(), "2009/12/1");
-    EXPECT_EQ(FormatDateStamp(LocalDateTime{1999, 1, 31, 0, 0}), "1999/1/31");
-}
-
-TEST(DateTimeTest, SystemSourcesComeBackAfterTheGuard)
-{
-    {
-        ScopedLocalTimeSource clock([] { return LocalDateTime{1900, 1, 1, 0, 0}; });
-        ScopedTimerSource timer([] { return std::uint64_t{5}; });
-        EXPECT_EQ(DateStamp(), "1900/1/1");
-        EXPECT_EQ(TimerMilliseconds(), 5);
-    }
-    EXPECT_NE(DateStamp(), "1900/1/1");
-    // Two readings of the real clock a moment apart differ by little.
-    const std::int32_t a = TimerMilliseconds();
-    const std::int32_t b = TimerMilliseconds();
-    EXPECT_LT(static_cast<std::uint32_t>(b) - static_cast<std::uint32_t>(a), 1000u);
-}
-
-TEST(DateTimeTest, TimersWrapAt32Bits)
+TEST(DateTimeTest, TimersWrapAt32BitsAndDifferencesAcrossTheWrapStaySmall)
 {
     const struct {
         std::uint64_t ms;
@@ -60,10 +34,7 @@ TEST(DateTimeTest, TimersWrapAt32Bits)
         {2147483647ull, 2147483647, 214748364},       // 2^31 - 1
         {2147483648ull, -2147483647 - 1, -214748364}, // 2^31 wraps to the most negative
         {2147483653ull, -2147483643, -214748364},     // truncated toward zero
-        {4294967295ull, -1, 0},                       // 2^32 - 1
         {4294967296ull + 7, 7, 0},                    // 2^32 + 7
-        // 1700000000123 - 395 x 2^32 = 3487918203, above 2^31 - 1 so negative
-        {1700000000123ull, static_cast<std::int32_t>(3487918203ll - 4294967296ll), -80704909},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.ms);
@@ -71,10 +42,6 @@ TEST(DateTimeTest, TimersWrapAt32Bits)
         EXPECT_EQ(TimerMilliseconds(), row.milli);
         EXPECT_EQ(TimerCentiseconds(), row.centi);
     }
-}
-
-TEST(DateTimeTest, DifferencesAcrossTheWrapStaySmallInUnsignedArithmetic)
-{
     std::uint64_t now = 4294967296ull - 30; // 30 ms before the wrap
     ScopedTimerSource timer([&now] { return now; });
     const std::int32_t before = TimerMilliseconds();

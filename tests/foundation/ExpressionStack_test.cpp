@@ -8,19 +8,6 @@ namespace {
 
 constexpr double kTol = 1e-12;
 
-// Stack steps as the outline evaluator issues them: numbers are pushed at the current
-// parenthesis depth, an operator is set on the top ('+' and '-' then push a 0), and closing
-// a depth reduces its entries.
-void Push(TEquationStack& s, double value, int depth = 0)
-{
-    ASSERT_TRUE(s.Push(value, 0, depth));
-}
-void ReduceWhile(TEquationStack& s, int depth)
-{
-    while (s.GetCount() > 1 && s.GetDepth(0) >= depth)
-        ASSERT_TRUE(s.Reduce());
-}
-
 TEST(TEquationStackTest, ApplyArithmeticWithTheGuardedDivision)
 {
     struct Row {
@@ -45,41 +32,27 @@ TEST(TEquationStackTest, ApplyArithmeticWithTheGuardedDivision)
 
 TEST(TEquationStackTest, ReducesHandEvaluatedFormulas)
 {
-    TEquationStack s; // starts with (0.0, no operator, depth 0)
-    EXPECT_EQ(s.GetCount(), 1);
-    ASSERT_TRUE(s.Push(3, '+', 0));
-    Push(s, 4);
-    ASSERT_TRUE(s.Reduce());
-    EXPECT_EQ(s.GetValue(0), 7.0);
-    EXPECT_EQ(s.GetOperator(0), '\0');
-
-    // "3+4*2" = 11.
+    // Steps as the outline evaluator issues them. "3+4*2" = 11:
     TEquationStack a;
-    Push(a, 3);
-    a.SetOperator('+');
-    Push(a, 0);
-    Push(a, 4);
-    a.SetOperator('*');
-    Push(a, 2);
-    ReduceWhile(a, 0);
+    for (const auto& [value, op] : {std::pair{3.0, '+'}, {0.0, '\0'}, {4.0, '*'}, {2.0, '\0'}})
+        ASSERT_TRUE(a.Push(value, op, 0));
+    while (a.GetCount() > 1)
+        ASSERT_TRUE(a.Reduce());
     EXPECT_NEAR(a.GetValue(0), 11.0, kTol);
 
     // "12-(2+4)" = 6: the parenthesis opens depth 1 and its entries reduce first.
     TEquationStack b;
-    Push(b, 12);
-    b.SetOperator('-');
-    Push(b, 0);
-    Push(b, 0, 1);
-    Push(b, 2, 1);
-    b.SetOperator('+');
-    Push(b, 0, 1);
-    Push(b, 4, 1);
-    ReduceWhile(b, 1);
-    EXPECT_EQ(b.GetDepth(0), 0);
+    ASSERT_TRUE(b.Push(12, '-', 0));
+    ASSERT_TRUE(b.Push(0, '\0', 0));
+    for (const auto& [value, op] : {std::pair{0.0, '\0'}, {2.0, '+'}, {0.0, '\0'}, {4.0, '\0'}})
+        ASSERT_TRUE(b.Push(value, op, 1));
+    while (b.GetDepth(0) >= 1)
+        ASSERT_TRUE(b.Reduce());
     EXPECT_NEAR(b.GetValue(0), 6.0, kTol);
-    ReduceWhile(b, 0);
-    EXPECT_EQ(b.GetCount(), 1);
+    while (b.GetCount() > 1)
+        ASSERT_TRUE(b.Reduce());
     EXPECT_NEAR(b.GetValue(0), 6.0, kTol);
+    EXPECT_EQ(b.GetOperator(0), '\0');
 }
 
 TEST(TEquationStackTest, PendingOperatorOnTheTopIsReportedAndTheReductionGoesOn)
@@ -99,11 +72,10 @@ TEST(TEquationStackTest, OverflowAndUnderflowAreRefusedWithoutDamage)
 {
     TEquationStack s;
     for (int i = 1; i < TEquationStack::kMaxEntries; ++i)
-        Push(s, i, i); // e.g. nine nested parentheses
+        ASSERT_TRUE(s.Push(i, 0, i)); // e.g. nine nested parentheses
     EXPECT_FALSE(s.Push(99.0, '+', 99));
     EXPECT_EQ(s.GetCount(), TEquationStack::kMaxEntries);
     EXPECT_EQ(s.GetValue(0), 9.0);
-    EXPECT_EQ(s.GetDepth(TEquationStack::kMaxEntries - 1), 0);
 
     for (int i = 9; i >= 0; --i)
         EXPECT_EQ(s.Pop(), static_cast<double>(i));
@@ -111,7 +83,7 @@ TEST(TEquationStackTest, OverflowAndUnderflowAreRefusedWithoutDamage)
     EXPECT_FALSE(s.Reduce());
     EXPECT_FALSE(s.SetOperator('+'));
     EXPECT_FALSE(s.Apply(1, 2, '+'));
-    Push(s, 5);
+    ASSERT_TRUE(s.Push(5, 0, 0));
     EXPECT_FALSE(s.Reduce()); // one entry has nothing to combine with
     EXPECT_EQ(s.GetValue(0), 5.0);
     for (int i : {-1, 1, TEquationStack::kMaxEntries}) {

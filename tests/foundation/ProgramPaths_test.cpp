@@ -22,22 +22,20 @@ public:
     {
         if (const char* old = std::getenv(name))
             m_saved = old;
+        Set(name, value);
+    }
+    ~EnvGuard() { Set(m_name, m_saved ? m_saved->c_str() : nullptr); }
+    EnvGuard(const EnvGuard&) = delete;
+    EnvGuard& operator=(const EnvGuard&) = delete;
+
+private:
+    static void Set(const char* name, const char* value)
+    {
         if (value != nullptr)
             ::setenv(name, value, 1);
         else
             ::unsetenv(name);
     }
-    ~EnvGuard()
-    {
-        if (m_saved)
-            ::setenv(m_name, m_saved->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    EnvGuard(const EnvGuard&) = delete;
-    EnvGuard& operator=(const EnvGuard&) = delete;
-
-private:
     const char* m_name;
     std::optional<std::string> m_saved;
 };
@@ -67,7 +65,10 @@ struct DataFileTest : ::testing::Test {
         SetDirWritableTest(
             [dir](const std::string& d) { return d != dir && ::access(d.c_str(), W_OK) == 0; });
     }
-    std::string Log() const { return g_ReportText ? *g_ReportText : std::string(); }
+    static bool Logged(const std::string& part)
+    {
+        return g_ReportText && g_ReportText->find(part) != std::string::npos;
+    }
 
     TempDir tmp;
     fs::path programDir;
@@ -75,52 +76,54 @@ struct DataFileTest : ::testing::Test {
     ValueGuard<std::string> programPath{g_ProgramPath, g_ProgramPath};
 };
 
-TEST_F(DataFileTest, ProgramPathAlwaysEndsWithSlash)
+TEST_F(DataFileTest, ProgramPathAndUserDataDirectory)
 {
     SetProgramPath("/opt/quarvish");
-    EXPECT_EQ(g_ProgramPath, "/opt/quarvish/");
+    EXPECT_EQ(ProgramFilePath("rebar.dat"), "/opt/quarvish/rebar.dat");
     SetProgramPath("/opt/quarvish/");
     EXPECT_EQ(g_ProgramPath, "/opt/quarvish/");
-    EXPECT_EQ(ProgramFilePath("rebar.dat"), "/opt/quarvish/rebar.dat");
     SetProgramPath("");
     EXPECT_EQ(ProgramFilePath("rebar.dat"), "rebar.dat");
-}
 
-TEST_F(DataFileTest, UserDataDirFollowsXdgThenHomeUnlessOverridden)
-{
     SetUserDataDir("");
-    {
-        EnvGuard xdg("XDG_DATA_HOME", "/xdg/data");
-        EnvGuard home("HOME", "/home/eng");
-        EXPECT_EQ(UserDataDir(), "/xdg/data/quarvish/");
+    const struct {
+        const char* xdg;
+        const char* home;
+        const char* dir;
+    } rows[] = {
+        {"/xdg/data", "/home/eng", "/xdg/data/quarvish/"},
+        {nullptr, "/home/eng", "/home/eng/.local/share/quarvish/"},
+        {"relative/data", "/home/eng/", "/home/eng/.local/share/quarvish/"}, // not absolute
+        {nullptr, nullptr, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.dir);
+        EnvGuard xdg("XDG_DATA_HOME", row.xdg);
+        EnvGuard home("HOME", row.home);
+        EXPECT_EQ(UserDataDir(), row.dir);
     }
-    {
-        EnvGuard xdg("XDG_DATA_HOME", nullptr);
-        EnvGuard home("HOME", "/home/eng");
-        EXPECT_EQ(UserDataDir(), "/home/eng/.local/share/quarvish/");
-    }
-    {
-        // A relative XDG_DATA_HOME is invalid and ignored.
-        EnvGuard xdg("XDG_DATA_HOME", "relative/data");
-        EnvGuard home("HOME", "/home/eng/");
-        EXPECT_EQ(UserDataDir(), "/home/eng/.local/share/quarvish/");
-    }
-    {
-        EnvGuard xdg("XDG_DATA_HOME", nullptr);
-        EnvGuard home("HOME", nullptr);
-        EXPECT_EQ(UserDataDir(), "");
-    }
-    EnvGuard xdg("XDG_DATA_HOME", "/xdg/data");
     SetUserDataDir("/tmp/chosen");
     EXPECT_EQ(UserDataDir(), "/tmp/chosen/");
 }
 
-TEST_F(DataFileTest, HomeComesFirstInTheCandidates)
+TEST_F(DataFileTest, TheWritableDirectoryIsSearchedFirst)
 {
     const DataFileLocation location(ProgramFile());
     EXPECT_EQ(location.Candidates(), (std::vector<std::string>{ProgramFile(), UserFile()}));
+    EXPECT_EQ(location.FindReadable(), "");
+    fs::create_directories(userDir);
+    tmp.Write("user/quarvish/data.dat", "user");
+    EXPECT_EQ(location.FindReadable(), UserFile());
+    tmp.Write("program/data.dat", "program");
+    EXPECT_EQ(location.FindReadable(), ProgramFile());
+
     ProgramDirReadOnly();
     EXPECT_EQ(location.Candidates(), (std::vector<std::string>{UserFile(), ProgramFile()}));
+    EXPECT_EQ(location.FindReadable(), UserFile());
+    fs::remove(UserFile());
+    // A file shipped in a read-only program directory is still read.
+    EXPECT_EQ(location.FindReadable(), ProgramFile());
+    EXPECT_FALSE(HasReportText());
 
     SetUserDataDir("");
     EnvGuard xdg("XDG_DATA_HOME", nullptr);
@@ -128,27 +131,7 @@ TEST_F(DataFileTest, HomeComesFirstInTheCandidates)
     EXPECT_EQ(location.Candidates(), (std::vector<std::string>{ProgramFile()}));
 }
 
-TEST_F(DataFileTest, ReadsFromHomeFirstThenTheOtherPlace)
-{
-    const DataFileLocation location(ProgramFile());
-    EXPECT_EQ(location.FindReadable(), "");
-
-    fs::create_directories(userDir);
-    tmp.Write("user/quarvish/data.dat", "user");
-    EXPECT_EQ(location.FindReadable(), UserFile());
-
-    tmp.Write("program/data.dat", "program");
-    EXPECT_EQ(location.FindReadable(), ProgramFile());
-
-    ProgramDirReadOnly();
-    EXPECT_EQ(location.FindReadable(), UserFile());
-    fs::remove(UserFile());
-    // A file shipped in a read-only program directory is still read.
-    EXPECT_EQ(location.FindReadable(), ProgramFile());
-    EXPECT_FALSE(HasReportText());
-}
-
-TEST_F(DataFileTest, DefaultGoesIntoAWritableProgramDirectory)
+TEST_F(DataFileTest, DefaultGoesIntoTheProgramDirectoryOrElseTheUserDirectory)
 {
     const DataFileLocation location(ProgramFile());
     EXPECT_EQ(location.CreateWithDefault("content\n", "failed"), ProgramFile());
@@ -159,45 +142,33 @@ TEST_F(DataFileTest, DefaultGoesIntoAWritableProgramDirectory)
     struct stat st {};
     ASSERT_EQ(::stat(ProgramFile().c_str(), &st), 0);
     EXPECT_NE(st.st_mode & S_IRGRP, 0u) << "a data file is readable by others";
-    EXPECT_FALSE(HasReportText());
-}
 
-TEST_F(DataFileTest, ReadOnlyProgramDirectorySendsTheDefaultToTheUserDirectory)
-{
+    fs::remove(ProgramFile());
     ProgramDirReadOnly();
-    const DataFileLocation location(ProgramFile());
     EXPECT_EQ(location.CreateWithDefault("content\n", "failed"), UserFile());
     EXPECT_EQ(tmp.Read("user/quarvish/data.dat"), "content\n");
     EXPECT_FALSE(fs::exists(ProgramFile()));
     EXPECT_EQ(location.FindReadable(), UserFile());
+    EXPECT_FALSE(HasReportText());
 }
 
-TEST_F(DataFileTest, PermissionsOfARealReadOnlyDirectoryAreHonoured)
+TEST_F(DataFileTest, DirectoriesThatCannotHoldFilesFallBackEvenForRoot)
 {
     fs::permissions(programDir, fs::perms(0555));
-    const DataFileLocation location(ProgramFile());
-    const std::string written = location.CreateWithDefault("content\n", "failed");
+    const std::string written = DataFileLocation(ProgramFile()).CreateWithDefault("x\n", "failed");
     fs::permissions(programDir, fs::perms::owner_all, fs::perm_options::add);
-    if (::geteuid() == 0) {
-        // Permissions do not bind root; the injected test above covers the fallback.
-        EXPECT_FALSE(written.empty());
-    } else {
+    EXPECT_FALSE(written.empty());
+    if (::geteuid() != 0) { // permissions do not bind root
         EXPECT_EQ(written, UserFile());
         EXPECT_FALSE(fs::exists(ProgramFile()));
     }
-}
 
-TEST_F(DataFileTest, ProgramDirectoryThatCannotHoldFilesFallsBackEvenForRoot)
-{
-    // A directory below a plain file can never be created or written, whoever runs.
+    // A directory below a plain file can never be written, whoever runs, even when it claims
+    // to be writable.
+    fs::remove_all(userDir);
     tmp.Write("plain", "x");
-    const std::string program = (tmp.path() / "plain" / "data.dat").string();
-    const DataFileLocation location(program);
-    EXPECT_EQ(location.CreateWithDefault("content\n", "failed"), UserFile());
-
-    // A directory that claims to be writable but is not is skipped in the same way.
     SetDirWritableTest([](const std::string&) { return true; });
-    fs::remove(UserFile());
+    const DataFileLocation location((tmp.path() / "plain" / "data.dat").string());
     EXPECT_EQ(location.CreateWithDefault("again\n", "failed"), UserFile());
     EXPECT_EQ(tmp.Read("user/quarvish/data.dat"), "again\n");
 }
@@ -207,13 +178,10 @@ TEST_F(DataFileTest, NowhereToWriteIsLoggedWithEveryPlaceTried)
     SetDirWritableTest([](const std::string&) { return false; });
     const DataFileLocation location(ProgramFile());
     EXPECT_EQ(location.CreateWithDefault("content\n", "Automatic creation failed"), "");
-    const std::string log = Log();
-    EXPECT_NE(log.find("Automatic creation failed\r\n"), std::string::npos);
-    EXPECT_NE(log.find("could not be created in the program directory nor in the user data "
-                       "directory"),
-              std::string::npos);
-    EXPECT_NE(log.find(ProgramFile()), std::string::npos);
-    EXPECT_NE(log.find(UserFile()), std::string::npos);
+    EXPECT_TRUE(Logged("Automatic creation failed\r\n"));
+    EXPECT_TRUE(Logged("could not be created in the program directory nor in the user data "
+                       "directory"));
+    EXPECT_TRUE(Logged(ProgramFile()) && Logged(UserFile()));
     EXPECT_FALSE(fs::exists(ProgramFile()));
     EXPECT_FALSE(fs::exists(UserFile()));
 
@@ -222,19 +190,17 @@ TEST_F(DataFileTest, NowhereToWriteIsLoggedWithEveryPlaceTried)
     EnvGuard xdg("XDG_DATA_HOME", nullptr);
     EnvGuard home("HOME", nullptr);
     EXPECT_EQ(location.CreateWithDefault("content\n", "Automatic creation failed"), "");
-    EXPECT_NE(Log().find("data.dat could not be created in the program directory, and there is "
-                         "no user data directory"),
-              std::string::npos);
-}
+    EXPECT_TRUE(Logged("data.dat could not be created in the program directory, and there is no "
+                       "user data directory"));
 
-TEST_F(DataFileTest, UserDirectoryThatCannotBeCreatedIsLogged)
-{
-    ProgramDirReadOnly();
+    // A user directory that cannot be created.
+    ClearReportText();
     tmp.Write("blocker", "x");
     SetUserDataDir((tmp.path() / "blocker" / "quarvish").string());
-    const DataFileLocation location(ProgramFile());
+    SetDirWritableTest(nullptr);
+    ProgramDirReadOnly();
     EXPECT_EQ(location.CreateWithDefault("content\n", "failed"), "");
-    EXPECT_NE(Log().find("failed\r\n"), std::string::npos);
+    EXPECT_TRUE(Logged("failed\r\n"));
 }
 
 TEST_F(DataFileTest, ExistingFileIsNeverReplaced)
@@ -248,7 +214,7 @@ TEST_F(DataFileTest, ExistingFileIsNeverReplaced)
     fs::create_directory(ProgramFile());
     const DataFileLocation location(ProgramFile());
     EXPECT_EQ(location.FindReadable(), "");
-    EXPECT_NE(Log().find(ProgramFile() + " exists but cannot be read"), std::string::npos);
+    EXPECT_TRUE(Logged(ProgramFile() + " exists but cannot be read"));
     EXPECT_EQ(location.CreateWithDefault("default", "failed"), UserFile());
     EXPECT_TRUE(fs::is_directory(ProgramFile()));
     EXPECT_EQ(std::distance(fs::directory_iterator(programDir), fs::directory_iterator()), 1);

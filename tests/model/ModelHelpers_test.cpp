@@ -19,11 +19,7 @@ TEST(CoverText, SentenceNamesWhatGovernsInTheLengthUnit)
     std::string text = "old";
     FormatCoverText(text, nullptr);
     EXPECT_EQ(text, "");
-
     TStructure s;
-    FormatCoverText(text, &s); // no height
-    EXPECT_EQ(text, "");
-
     Rectangle(s, 0.3, 0.6);
     s.ComputeMinCover();
     FormatCoverText(text, &s); // no reinforcement
@@ -42,7 +38,7 @@ TEST(CoverText, SentenceNamesWhatGovernsInTheLengthUnit)
     FormatCoverText(text, &s);
     EXPECT_EQ(text, "Clear cover to reinforcement =  0.79 in");
 
-    // A bar far outside the section: the cover becomes 9999.999999 m.
+    // A bar far outside the section: the cover is shown as 9999.999999 m.
     TStructure far;
     Rectangle(far, 0.3, 0.6);
     far.AddLongLayer(Layer(5.0, 2, 0.02), 0);

@@ -73,36 +73,26 @@ TEST(CircularPatterns, EightAlignedBarsExpandIntoFiveLayersAndBuildBack)
     ASSERT_EQ(ExpandPatterns(0, s), 1);
 
     ASSERT_EQ(s.GetLongLayerCount(0), 5);
-    int bars = 0;
     for (int k = 0; k < 5; ++k) {
         SCOPED_TRACE(k);
         const LongLayerRec& layer = *s.GetLongLayer(k, 0);
-        const double angle = kPi / 4.0 * k;
-        const int num = (k == 0 || k == 4) ? 1 : 2;
-        EXPECT_NEAR(layer.z, kCentre + kRadius * std::cos(angle), kTol);
-        EXPECT_EQ(layer.num, num);
-        EXPECT_NEAR(layer.A, num * BarArea(kDb), kTol);
-        EXPECT_EQ(layer.name, k == 0 ? std::string("ring") : "ring" + std::to_string(k));
-        EXPECT_EQ(layer.pattern, kCircularPattern);
-        EXPECT_EQ(layer.index, 0);
-        EXPECT_EQ(layer.nround, 8);
-        EXPECT_EQ(layer.aligned, 1);
-        EXPECT_EQ(layer.type, 1);
-        EXPECT_EQ(layer.barIndex, 0);
-        EXPECT_EQ(layer.bartitle, "20M");
-        EXPECT_EQ(layer.dep, 0.004);
-        bars += layer.num;
+        // Every layer carries the pattern's bar, type and prestrain.
+        LongLayerRec expected = ring.layer;
+        expected.num = (k == 0 || k == 4) ? 1 : 2;
+        expected.A = expected.num * BarArea(kDb);
+        expected.name = k == 0 ? std::string("ring") : "ring" + std::to_string(k);
+        expected.bartitle = "20M";
+        EXPECT_NEAR(layer.z, kCentre + kRadius * std::cos(kPi / 4.0 * k), kTol);
+        EXPECT_NEAR(layer.A, expected.A, kTol);
+        expected.z = layer.z;
+        expected.A = layer.A;
+        EXPECT_EQ(layer, expected);
     }
-    EXPECT_EQ(bars, 8);
 
     s.ClearPatterns(0);
     ASSERT_EQ(BuildCircularPatterns(s), 1);
-    const ReinfPatternRec& built = *s.GetPattern(0, 0);
-    EXPECT_EQ(built.inUse, 1);
-    EXPECT_EQ(built.missing, 0);
-    EXPECT_NEAR(built.centre, kCentre, kTol);
-    EXPECT_NEAR(built.radius, kRadius, kTol);
-    EXPECT_EQ(built.layer.name, "ring");
+    EXPECT_EQ(s.GetPattern(0, 0)->missing, 0);
+    EXPECT_EQ(s.GetPattern(0, 0)->layer.name, "ring");
 }
 
 TEST(CircularPatterns, SixBarsNotAlignedLieAt30And90And150Degrees)
@@ -111,10 +101,10 @@ TEST(CircularPatterns, SixBarsNotAlignedLieAt30And90And150Degrees)
     s.StorePattern(Circle(6, 0), 0);
     ExpandPatterns(0, s);
     ASSERT_EQ(s.GetLongLayerCount(0), 3);
-    const double cos30 = std::sqrt(3.0) / 2.0;
-    const std::vector<double> z = {kCentre + kRadius * cos30, kCentre, kCentre - kRadius * cos30};
+    const double offset = kRadius * std::sqrt(3.0) / 2.0; // r cos 30
+    const double z[] = {kCentre + offset, kCentre, kCentre - offset};
     for (int k = 0; k < 3; ++k) {
-        EXPECT_NEAR(s.GetLongLayer(k, 0)->z, z[static_cast<std::size_t>(k)], 1e-10);
+        EXPECT_NEAR(s.GetLongLayer(k, 0)->z, z[k], 1e-10);
         EXPECT_EQ(s.GetLongLayer(k, 0)->num, 2);
     }
 }
@@ -151,7 +141,7 @@ TEST(CircularPatterns, EveryCircleBuildsBackFromItsLayers)
     }
 }
 
-TEST(CircularPatterns, IncompleteCircleBecomesPlainLayers)
+TEST(CircularPatterns, IncompletePatternsBecomePlainLayersOrAreDropped)
 {
     TStructure s;
     for (double z : {0.1, 0.3, 0.5})
@@ -166,6 +156,15 @@ TEST(CircularPatterns, IncompleteCircleBecomesPlainLayers)
         EXPECT_EQ(layer.aligned, 1);
         EXPECT_EQ(layer.index, 2);
     }
+
+    // An incomplete distributed pattern is dropped and its layers are sorted.
+    TStructure t;
+    t.AddLongLayer(PatternMember(0.4, 2, kDistributedPattern, 1, 10), 0);
+    t.AddLongLayer(PatternMember(0.2, 2, kDistributedPattern, 1, 10), 0);
+    ASSERT_EQ(BuildDistributedPatterns(t, 0), 1);
+    EXPECT_EQ(t.GetPattern(1, 0)->inUse, 0);
+    EXPECT_EQ(t.GetLongLayer(0, 0)->z, 0.2);
+    EXPECT_EQ(t.GetLongLayer(0, 0)->pattern, kDistributedPattern);
 }
 
 TEST(CircularPatterns, CircleMovesOutOfASlotHeldByADistributedPattern)
@@ -205,6 +204,7 @@ TEST(DistributedPatterns, TenBarsTwoPerLayerSpreadOverFiveLayers)
     }
 
     // Collected again they give back the pattern.
+    s.ClearPatterns(0);
     ASSERT_EQ(BuildDistributedPatterns(s, 0), 1);
     const ReinfPatternRec& built = *s.GetPattern(0, 0);
     EXPECT_EQ(built.inUse, 1);
@@ -217,17 +217,6 @@ TEST(DistributedPatterns, TenBarsTwoPerLayerSpreadOverFiveLayers)
     ExpandPatterns(0, single);
     ASSERT_EQ(single.GetLongLayerCount(0), 1);
     EXPECT_NEAR(single.GetLongLayer(0, 0)->z, 0.3, kTol);
-}
-
-TEST(DistributedPatterns, IncompletePatternIsDroppedAndLayersAreSorted)
-{
-    TStructure s;
-    s.AddLongLayer(PatternMember(0.4, 2, kDistributedPattern, 1, 10), 0);
-    s.AddLongLayer(PatternMember(0.2, 2, kDistributedPattern, 1, 10), 0);
-    ASSERT_EQ(BuildDistributedPatterns(s, 0), 1);
-    EXPECT_EQ(s.GetPattern(1, 0)->inUse, 0);
-    EXPECT_EQ(s.GetLongLayer(0, 0)->z, 0.2);
-    EXPECT_EQ(s.GetLongLayer(0, 0)->pattern, kDistributedPattern);
 }
 
 TEST(PatternIndices, IndicesOutsideTheSlotsAreCheckedBeforeUse)

@@ -1,6 +1,7 @@
 #include "model/ShapeLibrary.h"
 
 #include <random>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -23,55 +24,21 @@ TEST_F(ShapeLibraryTest, MissingShapeFileIsWrittenWithDefaultsAndRead)
 {
     ASSERT_EQ(LoadShapeLibrary(0), 1);
     EXPECT_EQ(dir.Read("program/shape.dat"), DefaultShapeFileText());
+
     EXPECT_EQ(ShapeNames(), (std::vector<std::string>{"RECT", "CIRCLE", "TBEAM", "IBEAM"}));
     EXPECT_FALSE(HasReportText()) << Report();
-
-    struct Expected {
-        const char* title;
-        int params;
-        int icon;
-        int pattern;
-        int rows;
-    };
-    const Expected expected[] = {{"Rectangle Section", 2, 20, kRebarRect, 2},
-                                 {"Circular Section", 1, 21, kRebarPolar, 5},
-                                 {"T-Beam Section", 4, 22, kRebarRect, 4},
-                                 {"I-Beam Section", 6, 23, kRebarRect, 6}};
+    const std::pair<const char*, int> expected[] = {{"Rectangle Section", 2},
+                                                    {"Circular Section", 1},
+                                                    {"T-Beam Section", 4},
+                                                    {"I-Beam Section", 6}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        const TShape& shape = *ShapeTable[i];
-        EXPECT_EQ(shape.typeCode, i);
-        EXPECT_EQ(shape.title, expected[i].title);
-        EXPECT_EQ(shape.paramCount, expected[i].params);
-        EXPECT_EQ(shape.iconCode, expected[i].icon);
-        EXPECT_EQ(shape.rebarPattern, expected[i].pattern);
-        EXPECT_EQ(shape.rowCursor, expected[i].rows);
-        EXPECT_EQ(shape.valid, 1);
+        EXPECT_EQ(ShapeTable[i]->title, expected[i].first);
+        EXPECT_EQ(ShapeTable[i]->paramCount, expected[i].second);
+        EXPECT_EQ(ShapeTable[i]->rebarPattern, i == 1 ? kRebarPolar : kRebarRect);
+        EXPECT_EQ(ShapeTable[i]->valid, 1);
     }
-    EXPECT_EQ(ShapeTable[3]->paramNames[5], "bbot");
     EXPECT_EQ(ShapeTable[3]->paramDescriptions[5], "Bottom flange width");
-    EXPECT_EQ(ShapeTable[2]->paramDescriptions[0], "Top flange width");
-}
-
-TEST_F(ShapeLibraryTest, DefaultListingKeepsItsTabsAndLayout)
-{
-    const std::string& text = DefaultShapeFileText();
-    EXPECT_EQ(text.substr(0, 69),
-              "//\n//  This file defines all the simple shapes used by Quarvish-2000\n");
-    EXPECT_NE(text.find("//\t REBAR RECT\t\t rebar pattern symbols allowed: RECT, POLAR, BIPOLAR\n"
-                        "//\t\t\t\t\t\t RECT means rectangular reinforcement (like a beam)\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("TYPE CIRCLE\n\tCircular Section\nPARAMS d\n\tDiameter of the Section\n"
-                        "SECTION\n\td 0\n\tUP\n\td*0.5 d\n\tDOWN\n\t0 0\nREBAR POLAR\nENDTYPE\n"
-                        "//\n//\nTYPE TBEAM\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("\tBottom flange thickness\n  Bottom flange width\nSECTION\n"),
-              std::string::npos);
-    const std::string closing =
-        "\t0 bbot\nREBAR RECT\nENDTYPE\n//\n//\tEnd of standard sections.  User may add more "
-        "below this point\n//\n";
-    ASSERT_GE(text.size(), closing.size());
-    EXPECT_EQ(text.substr(text.size() - closing.size()), closing);
 }
 
 TEST_F(ShapeLibraryTest, ReadOnlyProgramDirectoryUsesTheUserDataDirectory)
@@ -103,33 +70,23 @@ TEST_F(ShapeLibraryTest, NowhereToWriteLeavesTableEmptyAndSaysSo)
               std::string::npos);
 }
 
-TEST_F(ShapeLibraryTest, ExistingShapeFileIsReadAndLeftAlone)
+TEST_F(ShapeLibraryTest, ExistingShapeFileIsReadAndLeftAloneAndReloadingReplacesTheTable)
 {
     ASSERT_EQ(LoadShapes(kGoodRect), 1);
+    ASSERT_EQ(LoadShapeLibrary(0), 1);
     EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
     EXPECT_EQ(dir.Read("program/shape.dat"), kGoodRect);
-}
-
-TEST_F(ShapeLibraryTest, ReloadingReplacesTheTable)
-{
-    ASSERT_EQ(LoadShapes(kGoodRect), 1);
-    ASSERT_EQ(LoadShapes(kGoodRect), 1);
-    EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
     EXPECT_FALSE(HasReportText()) << Report();
 }
 
-TEST_F(ShapeLibraryTest, MissingStandardFileLeavesCatalogueEmptyWithoutMessage)
+TEST_F(ShapeLibraryTest, StandardSectionsTakeNumbersOnlyAndAreNeverWritten)
 {
     EXPECT_EQ(LoadShapeLibrary(1), 0);
     EXPECT_FALSE(std::filesystem::exists(ProgramDir() / "standard.dat"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "user" / "standard.dat"));
-    for (const auto& entry : StandardTable)
-        EXPECT_FALSE(entry);
+    EXPECT_FALSE(StandardTable[0]);
     EXPECT_FALSE(HasReportText());
-}
 
-TEST_F(ShapeLibraryTest, StandardSectionsTakeNumbersOnly)
-{
     dir.Write("program/standard.dat",
               "// catalogue\nTYPE PCI1\nCATEGORY PCI\nSECTION\n700 300\n0 300\nENDTYPE\n"
               "TYPE BAD\nSECTION\nh 300\n0 300\nENDTYPE\n");
@@ -186,6 +143,9 @@ TEST_F(ShapeLibraryTest, FaultyShapesAreRefusedWithTheirMessage)
         {"open arc", Block("ARC", "h b\nUP\n"), "SHAPE ARC: Incomplete circle definition"},
         {"arc first", Block("FIRST", "UP\nh b\n"), "SHAPE FIRST: Error in circle definition : UP"},
         {"no name", "TYPE\n", "SHAPE: No title of section after TYPE keyword"},
+        {"long line",
+         "// " + std::string(300, 'x') + "\n",
+         "SHAPE: Line too long (>128 characters).. truncated to 128"},
         {"seven params",
          "TYPE SEVEN\n\tT\nPARAMS a b c d e f g\nSECTION\na b\n0 g\nENDTYPE\n",
          "SHAPE SEVEN: Too many parameters.  Only 6 allowed."},
@@ -240,12 +200,9 @@ TEST_F(ShapeLibraryTest, LoadingStopsWhenTableIsFull)
               std::string::npos);
 }
 
-TEST_F(ShapeLibraryTest, LongLinesAndLongNamesAreCut)
+TEST_F(ShapeLibraryTest, LongNamesAreCut)
 {
-    const std::string longName(40, 'N');
-    ASSERT_EQ(LoadShapes("// " + std::string(300, 'x') + "\n" + Block(longName, "h b\n0 b\n")), 1);
-    EXPECT_NE(Report().find("SHAPE: Line too long (>128 characters).. truncated to 128"),
-              std::string::npos);
+    ASSERT_EQ(LoadShapes(Block(std::string(40, 'N'), "h b\n0 b\n")), 1);
     EXPECT_EQ(ShapeNames(), std::vector<std::string>{std::string(kShapeNameChars, 'N')});
 }
 
@@ -265,32 +222,14 @@ TEST_F(ShapeLibraryTest, EveryTruncationOfTheDefaultFileLoadsCleanly)
 
 TEST_F(ShapeLibraryTest, RandomGarbageNeverCrashes)
 {
-    const std::string pieces[] = {"TYPE X\n",
-                                  "SECTION\n",
-                                  "ENDTYPE\n",
-                                  "UP\n",
-                                  "DOWN\n",
-                                  "PARAMS a b\n",
-                                  "REBAR POLAR\n",
-                                  "(",
-                                  ")",
-                                  "a",
-                                  "b",
-                                  "*",
-                                  "-",
-                                  "/",
-                                  " ",
-                                  "\n",
-                                  "\t",
-                                  "1.5",
-                                  std::string(1, '\0'),
-                                  "\x1f",
-                                  "$",
-                                  "%",
-                                  "//",
-                                  std::string(200, 'z')};
+    std::vector<std::string> pieces = {std::string(1, '\0'), std::string(200, 'z')};
+    std::istringstream list(
+        "TYPE X\n|SECTION\n|ENDTYPE\n|UP\n|DOWN\n|PARAMS a b\n|REBAR POLAR\n|(|)|a|"
+        "b|*|-|/| |\n|\t|1.5|\x1f|$|%|//");
+    for (std::string piece; std::getline(list, piece, '|');)
+        pieces.push_back(piece);
     std::mt19937 random(12345);
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
     for (int file = 0; file < 60; ++file) {
         std::string content;
         for (int i = 0; i < 300; ++i)

@@ -36,16 +36,10 @@ std::vector<TDivision> AllDivisions(TDivisionRows& raster)
 
 TEST(TDivisionRowsTest, RasterSizeAndNoneValueFollowN)
 {
-    struct Row {
-        int n;
-        int rows;
-        int none;
-    };
-    for (const Row& row : {Row{0, 10, 65535},
-                           Row{100, 210, 65535},
-                           Row{31494, 62998, 65535},
-                           Row{31495, 63000, 4000000},
-                           Row{40000, 80010, 4000000}}) {
+    const struct {
+        int n, rows, none;
+    } rows[] = {{0, 10, 65535}, {31494, 62998, 65535}, {31495, 63000, 4000000}};
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.n);
         TDivisionRows raster;
         ASSERT_EQ(raster.Init(row.n), 1);
@@ -54,15 +48,10 @@ TEST(TDivisionRowsTest, RasterSizeAndNoneValueFollowN)
         EXPECT_EQ(raster.GetWidth(row.rows - 1), 0);
         EXPECT_EQ(raster.GetTag(0), kNoDivisionTag);
     }
-}
-
-TEST(TDivisionRowsTest, InitRefusesNegativeAndHugeSizes)
-{
     for (int n : {-1, INT_MIN, 10000001, INT_MAX}) {
-        SCOPED_TRACE(n);
         TDivisionRows raster;
-        EXPECT_EQ(raster.Init(n), 0);
-        EXPECT_FALSE(raster.HasRaster());
+        EXPECT_EQ(raster.Init(n), 0) << n;
+        EXPECT_FALSE(raster.HasRaster()) << n;
     }
 }
 
@@ -90,7 +79,7 @@ TEST(TDivisionRowsTest, RowIntersectionOfEdges)
     }
 }
 
-TEST(TDivisionRowsTest, RightTriangleAddsWidthTenMinusRow)
+TEST(TDivisionRowsTest, TrianglesAddTheirWidthsRowByRow)
 {
     TDivisionRows raster;
     ASSERT_EQ(raster.Init(10), 1);
@@ -98,27 +87,15 @@ TEST(TDivisionRowsTest, RightTriangleAddsWidthTenMinusRow)
     EXPECT_EQ(raster.AddTriangle({0, 0}, {10, 0}, {0, 10}, 3, conflict), 1);
     EXPECT_EQ(conflict, 0);
     for (int r = 0; r < raster.GetRows(); ++r) {
-        SCOPED_TRACE(r);
-        EXPECT_EQ(raster.GetWidth(r), r < 10 ? 10 - r : 0);
-        EXPECT_EQ(raster.GetTag(r), r < 10 ? 3 : kNoDivisionTag);
+        EXPECT_EQ(raster.GetWidth(r), r < 10 ? 10 - r : 0) << r;
+        EXPECT_EQ(raster.GetTag(r), r < 10 ? 3 : kNoDivisionTag) << r;
     }
-    // Area by hand: 10 + 9 + ... + 1.
-    EXPECT_EQ(SumOfWidths(raster), 55);
-}
+    EXPECT_EQ(SumOfWidths(raster), 55); // area by hand: 10 + 9 + ... + 1
 
-TEST(TDivisionRowsTest, RectangleGivesConstantWidthAndOneDivision)
-{
-    TDivisionRows raster;
-    ASSERT_EQ(raster.Init(10), 1);
-    EXPECT_EQ(AddRectangle(raster, 0, 20, 0, 10, 1), 0);
-    for (int r = 0; r < raster.GetRows(); ++r) {
-        SCOPED_TRACE(r);
-        EXPECT_EQ(raster.GetWidth(r), r < 10 ? 20 : 0);
-    }
-    EXPECT_EQ(SumOfWidths(raster), 200);
-    const auto divisions = AllDivisions(raster);
-    ASSERT_EQ(divisions.size(), 1u);
-    EXPECT_EQ(divisions[0], (TDivision{10, 20, 0, 20, 1}));
+    // The other half of the 10 x 10 square completes a rectangle: one division.
+    raster.AddTriangle({10, 0}, {10, 10}, {0, 10}, 3, conflict);
+    EXPECT_EQ(SumOfWidths(raster), 100);
+    EXPECT_EQ(AllDivisions(raster), (std::vector<TDivision>{{10, 10, 0, 10, 3}}));
 }
 
 TEST(TDivisionRowsTest, StackedRegionsGiveOneDivisionEachWithItsTag)
@@ -131,12 +108,10 @@ TEST(TDivisionRowsTest, StackedRegionsGiveOneDivisionEachWithItsTag)
     raster.AddTriangle({5, 10}, {15, 10}, {8, 30}, 2, conflict);
     raster.AddTriangle({15, 10}, {12, 30}, {8, 30}, 2, conflict);
     EXPECT_EQ(conflict, 0);
-    const auto divisions = AllDivisions(raster);
-    ASSERT_EQ(divisions.size(), 2u);
-    EXPECT_EQ(divisions[0], (TDivision{10, 20, 0, 20, 1}));
     // At row 29 the web's edges lie at 8.15 and 11.85; each crossing is rounded by
     // truncating x + 0.5, to 8 and 12.
-    EXPECT_EQ(divisions[1], (TDivision{30, 4, 10, 10, 2}));
+    EXPECT_EQ(AllDivisions(raster),
+              (std::vector<TDivision>{{10, 20, 0, 20, 1}, {30, 4, 10, 10, 2}}));
 }
 
 TEST(TDivisionRowsTest, DifferentTagsOnOneRowSetConflictAndLargerWins)
@@ -153,7 +128,7 @@ TEST(TDivisionRowsTest, DifferentTagsOnOneRowSetConflictAndLargerWins)
     EXPECT_EQ(raster.GetWidth(5), 22);
 }
 
-TEST(TDivisionRowsTest, CloseLocationsOfEqualWidthAreMerged)
+TEST(TDivisionRowsTest, CloseLocationsOfEqualWidthAreMergedUpToTheLast)
 {
     TDivisionRows raster;
     ASSERT_EQ(raster.Init(20), 1);
@@ -161,20 +136,12 @@ TEST(TDivisionRowsTest, CloseLocationsOfEqualWidthAreMerged)
     // A triangle of no area puts locations at row 2 without changing any width.
     int conflict = 0;
     raster.AddTriangle({50, 2}, {50, 2}, {50, 2}, 1, conflict);
-    const auto divisions = AllDivisions(raster);
-    ASSERT_EQ(divisions.size(), 1u);
-    EXPECT_EQ(divisions[0], (TDivision{20, 20, 0, 20, 1}));
-}
+    EXPECT_EQ(AllDivisions(raster), (std::vector<TDivision>{{20, 20, 0, 20, 1}}));
 
-TEST(TDivisionRowsTest, MergingStopsAtTheLastLocation)
-{
     // Rows 0 and 2 only, widths 4 and 0: the walk would otherwise run past the last location.
-    TDivisionRows raster;
     ASSERT_EQ(raster.Init(10), 1);
     AddRectangle(raster, 0, 4, 0, 2, 1);
-    const auto divisions = AllDivisions(raster);
-    ASSERT_EQ(divisions.size(), 1u);
-    EXPECT_EQ(divisions[0], (TDivision{2, 4, 0, 4, 1}));
+    EXPECT_EQ(AllDivisions(raster), (std::vector<TDivision>{{2, 4, 0, 4, 1}}));
     EXPECT_FALSE(raster.HasMore());
     EXPECT_EQ(raster.NextDivision(), TDivision{});
 }
@@ -194,12 +161,10 @@ TEST(TDivisionRowsTest, TrianglePartlyOutsideIsClippedToRaster)
     EXPECT_EQ(raster.GetWidth(-1), 0);
     EXPECT_EQ(raster.GetWidth(20), 0);
     // The layer ends at the raster's edges.
-    const auto divisions = AllDivisions(raster);
-    ASSERT_EQ(divisions.size(), 1u);
-    EXPECT_EQ(divisions[0], (TDivision{20, 11, 0, 30, 1}));
+    EXPECT_EQ(AllDivisions(raster), (std::vector<TDivision>{{20, 11, 0, 30, 1}}));
 }
 
-TEST(TDivisionRowsTest, TrianglesWhollyOutsideChangeNothing)
+TEST(TDivisionRowsTest, TrianglesOutsideChangeNothingAndHugeOnesSaturate)
 {
     TDivisionRows raster;
     ASSERT_EQ(raster.Init(5), 1);
@@ -212,22 +177,14 @@ TEST(TDivisionRowsTest, TrianglesWhollyOutsideChangeNothing)
     EXPECT_EQ(conflict, 0);
     for (int r = 0; r < raster.GetRows(); ++r)
         EXPECT_EQ(raster.GetTag(r), kNoDivisionTag);
+
+    for (int i = 0; i < 2; ++i)
+        raster.AddTriangle({INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}, 1, conflict);
+    for (int r = 0; r < raster.GetRows(); ++r)
+        EXPECT_EQ(raster.GetWidth(r), INT_MAX) << r;
 }
 
-TEST(TDivisionRowsTest, HugeTriangleIsClippedAndWidthSaturates)
-{
-    TDivisionRows raster;
-    ASSERT_EQ(raster.Init(5), 1);
-    int conflict = 0;
-    raster.AddTriangle({INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}, 1, conflict);
-    raster.AddTriangle({INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}, 1, conflict);
-    for (int r = 0; r < raster.GetRows(); ++r) {
-        SCOPED_TRACE(r);
-        EXPECT_EQ(raster.GetWidth(r), INT_MAX);
-    }
-}
-
-TEST(TDivisionRowsTest, WithoutRasterReportsIntegrityFault)
+TEST(TDivisionRowsTest, WithoutRasterReportsIntegrityFaultAndFreeReleasesAll)
 {
     RecordingReporter rec;
     TDivisionRows raster;
@@ -237,11 +194,7 @@ TEST(TDivisionRowsTest, WithoutRasterReportsIntegrityFault)
     EXPECT_EQ(raster.GetWidth(3), -1);
     EXPECT_EQ(rec.messages.size(), 2u);
     EXPECT_TRUE(rec.Saw("division rows not allocated"));
-}
 
-TEST(TDivisionRowsTest, FreeReleasesRasterAndLocations)
-{
-    TDivisionRows raster;
     ASSERT_EQ(raster.Init(10), 1);
     AddRectangle(raster, 0, 20, 0, 10, 1);
     raster.Free();

@@ -1,0 +1,470 @@
+#include "analysis/layers/LayerEvaluation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "LayerTestSection.h"
+#include "analysis/AnalysisMessages.h"
+#include "analysis/McftElement.h"
+#include "foundation/Sentinel.h"
+#include "support/TestSupport.h"
+
+using namespace layertest;
+
+namespace {
+
+constexpr double kStressTol = 1e-3;  // Pa, for hand values of 1e5 ... 1e8 Pa
+constexpr double kRelTol = 1e-9;     // relative, for closed forms
+constexpr double kStrainTol = 1e-15; // strains set or copied exactly
+constexpr double kHalfPi = 1.5707963267945;
+
+// Stirrups of two 10 mm legs (2 x 100 mm^2) at 150 mm over -0.2 ... 0.2 m.
+constexpr double kStirrupArea = 2e-4;
+constexpr double kStirrupSpacing = 0.15;
+constexpr double kRho = kStirrupArea / kStirrupSpacing / kWidth;
+
+struct LayerEvaluationTest : ::testing::Test {
+    RecordingReporter reporter;
+    AnalysisMessages messages;
+    ScopedAnalysisMessages installMessages{messages};
+    ValueGuard<int> reduction{g_CrackingReductionOption, 0};
+    ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
+    TBeam beam;
+    FailedFlagLists flags;
+
+    LayerEvaluationTest() { MakeRectangle(beam); }
+
+    TLayerEvaluator Evaluator()
+    {
+        ResizeFailedFlags(flags, beam);
+        return TLayerEvaluator(beam, flags);
+    }
+
+    static LayerNodeStateRec Node(double depth, double strainX, double shear = 0.0)
+    {
+        LayerNodeStateRec node;
+        node.Depth = depth;
+        node.StrainX = strainX;
+        node.ShearStrain = shear;
+        node.CrackSpacingX = 0.2;
+        node.CrackSpacingZ = 0.15;
+        node.ReserveX = 1e9;
+        node.TensionStiffFactor = 500.0;
+        return node;
+    }
+};
+
+// ---- Failed flags ----------------------------------------------------------------------
+
+TEST_F(LayerEvaluationTest, FailedFlagsIgnoreIndicesOutsideTheLists)
+{
+    beam.AddLongLayer(Bars(-0.2, 3, 5e-4, 0.025), 0);
+    beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
+    ResizeFailedFlags(flags, beam);
+    ASSERT_EQ(flags[0].size(), 1u);
+    ASSERT_EQ(flags[kTransFlagList].size(), 1u);
+
+    for (int i : {-1, 1, 1000}) {
+        SCOPED_TRACE(i);
+        SetBarFailed(flags, 0, i, true);
+        SetTransFailed(flags, i, true);
+        EXPECT_FALSE(IsBarFailed(flags, 0, i));
+        EXPECT_FALSE(IsTransFailed(flags, i));
+    }
+    for (int list : {-1, 2}) {
+        SetBarFailed(flags, list, 0, true);
+        EXPECT_FALSE(IsBarFailed(flags, list, 0));
+    }
+    EXPECT_FALSE(IsBarFailed(flags, 0, 0));
+    EXPECT_FALSE(AllTransFailed(flags));
+    SetTransFailed(flags, 0, true);
+    EXPECT_TRUE(AllTransFailed(flags));
+    ClearFailedFlags(flags);
+    EXPECT_FALSE(IsTransFailed(flags, 0));
+}
+
+// ---- Uniaxial nodes --------------------------------------------------------------------
+
+TEST_F(LayerEvaluationTest, UncrackedUniaxialNodeIsElastic)
+{
+    TLayerEvaluator ev = Evaluator();
+    LayerNodeStateRec node = Node(0.1, 5e-5);
+
+    EXPECT_EQ(ev.SolveNodeState(node, 0.0, 0.0), 1);
+
+    EXPECT_NEAR(node.Strain1, 5e-5, kStrainTol);
+    EXPECT_NEAR(node.Strain2, 0.0, kStrainTol);
+    EXPECT_DOUBLE_EQ(node.CrackAngle, kHalfPi);
+    EXPECT_NEAR(node.ConcStressX, kEc * 5e-5, kStressTol);
+    EXPECT_EQ(node.ConcStressZ, 0.0);
+    EXPECT_EQ(node.ConcShearStress, 0.0);
+    EXPECT_EQ(node.StirrupYieldStress, 1.0);
+    EXPECT_EQ(node.CrackWidth, 0.0);
+    EXPECT_EQ(node.CrackShearLimit, 0.0);
+    EXPECT_NEAR(node.TensionLimit, kFt, kStressTol);
+    EXPECT_EQ(node.SpareValue, -kUndefined);
+}
+
+// Cracked at ex = 0.001 with s_x = 0.2 m: w = (0.001 - 2/30000) 0.2; the tension-stiffened
+// stress f't / (1 + sqrt(500 x 0.001)) is capped by the longitudinal reserve, but never below
+// the decayed stress Ec ecr / (1 + 250000 w).
+TEST_F(LayerEvaluationTest, CrackedUniaxialNodeIsLimitedByTheReserve)
+{
+    const double ecr = kFt / kEc;
+    const double w = (0.001 - ecr) * 0.2;
+    const double stiffened = kFt / (1.0 + std::sqrt(0.5));
+    const double decayed = kEc * ecr / (1.0 + 250000.0 * w);
+    const double shearLimit = 0.18 * std::sqrt(35.0) / (0.31 + 24.0 * w / 0.035) * 1e6;
+    struct Row {
+        const char* name;
+        double reserve;
+        double f1;
+        std::uint16_t code;
+        double tensionLimit;
+    } rows[] = {
+        {"ample reserve", 1e9, stiffened, CrackCheck::None, kFt},
+        {"reserve governs", 5e5, 5e5, CrackCheck::Average, 5e5},
+        {"decay floor", 1e4, decayed, CrackCheck::Average, decayed},
+    };
+    TLayerEvaluator ev = Evaluator();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LayerNodeStateRec node = Node(-0.1, 0.001);
+        node.ReserveX = row.reserve;
+        ev.SolveUniaxialNode(node);
+        EXPECT_NEAR(node.CrackWidth, w, kStrainTol);
+        EXPECT_EQ(node.CrackSpacingTheta, 0.2);
+        EXPECT_NEAR(node.CrackShearLimit, shearLimit, kStressTol);
+        EXPECT_NEAR(node.ConcStress1, row.f1, kStressTol);
+        EXPECT_NEAR(node.ConcStressX, row.f1, kStressTol);
+        EXPECT_NEAR(node.Stress1AtCrack, row.f1, kStressTol);
+        EXPECT_EQ(node.CrackCheckCode, row.code);
+        EXPECT_NEAR(node.TensionLimit, row.tensionLimit, kStressTol);
+    }
+}
+
+TEST_F(LayerEvaluationTest, NonPositiveCrackSpacingGivesNoCrackWidth)
+{
+    TLayerEvaluator ev = Evaluator();
+    for (double spacing : {0.0, -1.0}) {
+        SCOPED_TRACE(spacing);
+        LayerNodeStateRec node = Node(-0.1, 0.001);
+        node.CrackSpacingX = spacing;
+        ev.SolveUniaxialNode(node);
+        EXPECT_EQ(node.CrackWidth, 0.0);
+        EXPECT_EQ(node.CrackSpacingTheta, 0.0);
+        EXPECT_NEAR(node.CrackShearLimit, 0.18 * std::sqrt(35.0) / 0.31 * 1e6, kStressTol);
+        EXPECT_TRUE(std::isfinite(node.ConcStress1));
+    }
+}
+
+TEST_F(LayerEvaluationTest, CrackFreeModelPairOfTheMainTypeCarriesNoCrackShear)
+{
+    beam.GetConcreteType(0)->softening = 9;
+    beam.GetConcreteType(0)->tensionStiffening = 4;
+    TLayerEvaluator ev = Evaluator();
+    LayerNodeStateRec node = Node(-0.1, 0.001);
+    ev.SolveUniaxialNode(node);
+    EXPECT_GT(node.CrackWidth, 0.0);
+    EXPECT_EQ(node.CrackShearLimit, 0.0);
+}
+
+// ---- Stirrups ----------------------------------------------------------------------------
+
+// At ez = 0.0008 a stirrup carries Es ez = 160 MPa; its crack strain limit
+// 0 + 2 x 0.0008 + (0.007 - 0.002) lies on the yield plateau, so its crack stress is fy.
+TEST_F(LayerEvaluationTest, StirrupStatesByHand)
+{
+    beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
+    TLayerEvaluator ev = Evaluator();
+    LayerNodeStateRec node = Node(0.0, 0.0);
+    node.StrainZ = 0.0008;
+    double fcr = 0.0;
+
+    const double reserve = ev.StirrupStatesAtNode(node, fcr, 0.0);
+
+    EXPECT_NEAR(node.StirrupRatio, kRho, kRelTol * kRho);
+    EXPECT_NEAR(node.StirrupStress, 160e6, kStressTol);
+    EXPECT_NEAR(node.StirrupYieldStress, kFy, kStressTol);
+    EXPECT_NEAR(fcr, kFy, kStressTol);
+    EXPECT_NEAR(reserve, (kFy - 160e6) * kRho, kStressTol);
+
+    LayerNodeStateRec outside = Node(0.22, 0.0);
+    outside.StrainZ = 0.0008;
+    EXPECT_EQ(ev.StirrupStatesAtNode(outside, fcr, 0.0), 0.0);
+    EXPECT_EQ(outside.StirrupRatio, 0.0);
+    EXPECT_EQ(outside.StirrupStress, 0.0);
+}
+
+// One layer: mean spacing m = A / (A / (s + 0.0001) + 1e-9), a hair above s, against the
+// height 0.5 m: eta = (3 - m / 0.5) / 2 within 0 ... 1 (about 1, 1, 0.5, 0, 0 below).
+TEST_F(LayerEvaluationTest, WidelySpacedStirrupsLoseTheirEffect)
+{
+    struct Row {
+        double spacing;
+        double eta;
+    } rows[] = {{0.15, 1.0}, {0.5, 0.0}, {1.0, 0.0}, {1.5, 0.0}, {2.0, 0.0}};
+    for (Row& row : rows) {
+        const double mean = kStirrupArea / (kStirrupArea / (row.spacing + 0.0001) + 1e-9);
+        row.eta = std::clamp((3.0 - mean / 0.5) * 0.5, 0.0, 1.0);
+    }
+    EXPECT_NEAR(rows[1].eta, 1.0, 1e-3);
+    EXPECT_NEAR(rows[2].eta, 0.5, 1e-3);
+    EXPECT_EQ(rows[3].eta, 0.0);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.spacing);
+        TBeam section;
+        MakeRectangle(section);
+        section.AddTransLayer(Stirrups(kStirrupArea, row.spacing, -0.2, 0.2), 2);
+        FailedFlagLists f;
+        ResizeFailedFlags(f, section);
+        TLayerEvaluator ev(section, f);
+        LayerNodeStateRec node = Node(0.0, 0.0);
+        node.StrainZ = 0.0008;
+        double fcr = 0.0;
+        ev.StirrupStatesAtNode(node, fcr, 0.0);
+        const double rho = kStirrupArea / row.spacing / kWidth;
+        EXPECT_NEAR(node.StirrupRatio, rho, kRelTol * rho);
+        EXPECT_NEAR(node.StirrupStress, row.eta * 160e6, kStressTol);
+        EXPECT_NEAR(node.StirrupYieldStress, row.eta * kFy, kStressTol);
+        EXPECT_NEAR(ev.StirrupTangentModulus(0.0, 0.0008, 0.0), row.eta * kEs, 1e-3);
+    }
+}
+
+// A hoop over -0.2 ... 0.2 crosses depth 0.1 at k = sqrt(1 - 0.01 / 0.0401): its ratio is
+// scaled by k and its strain by k^2.
+TEST_F(LayerEvaluationTest, HoopActsFullyAtMidDepthOnly)
+{
+    TransLayerRec hoop = Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2);
+    hoop.pattern = kCircularHoop;
+    beam.AddTransLayer(hoop, 2);
+    TLayerEvaluator ev = Evaluator();
+    struct Row {
+        double depth;
+        double k;
+    } rows[] = {{0.0, 1.0}, {0.1, std::sqrt(1.0 - 0.01 / 0.0401)}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.depth);
+        LayerNodeStateRec node = Node(row.depth, 0.0);
+        node.StrainZ = 0.0008;
+        double fcr = 0.0;
+        ev.StirrupStatesAtNode(node, fcr, 0.0);
+        EXPECT_NEAR(node.StirrupRatio, kRho * row.k, kRelTol * kRho);
+        EXPECT_NEAR(node.StirrupStress, kEs * 0.0008 * row.k * row.k, kStressTol);
+    }
+}
+
+TEST_F(LayerEvaluationTest, StirrupPrestrainIsAreaWeighted)
+{
+    TransLayerRec a = Stirrups(1e-4, 0.2, -0.2, 0.2);
+    a.dep = 0.001;
+    TransLayerRec b = Stirrups(3e-4, 0.2, -0.1, 0.2);
+    b.dep = 0.003;
+    b.thermStrain = 0.0004;
+    beam.AddTransLayer(a, 2);
+    beam.AddTransLayer(b, 2);
+    TLayerEvaluator ev = Evaluator();
+    EXPECT_NEAR(ev.StirrupInitialStrain(0.0), (1e-4 * 0.001 + 3e-4 * 0.0026) / 4e-4, kStrainTol);
+    EXPECT_NEAR(ev.StirrupInitialStrain(-0.15), 0.001, kStrainTol);
+    // The range must hold the depth strictly.
+    EXPECT_NEAR(ev.StirrupInitialStrain(-0.1), 0.001, kStrainTol);
+    EXPECT_EQ(ev.StirrupInitialStrain(0.22), 0.0);
+}
+
+// ---- Transverse equilibrium ----------------------------------------------------------------
+
+// A node under shear with stirrups: once solved, the stirrups' force per unit concrete area
+// rho_z Es ez balances the concrete's transverse stress f_cz (no clamping), within the
+// tolerance of 1 Pa plus 0.1 % of the shear stress.
+TEST_F(LayerEvaluationTest, StirrupsBalanceTheConcreteTransverseStress)
+{
+    beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
+    TLayerEvaluator ev = Evaluator();
+    LayerNodeStateRec node = Node(0.0, 0.0005, 0.002);
+    node.ReserveX = 1e7;
+
+    ASSERT_EQ(ev.SolveNodeState(node, 0.0, 0.0), 1);
+
+    const double tol = 1.0 + 0.001 * std::fabs(node.ConcShearStress);
+    EXPECT_GT(node.StrainZ, 0.0);
+    EXPECT_LT(node.StrainZ, kFy / kEs);
+    EXPECT_GT(node.ConcShearStress, 0.0);
+    EXPECT_LT(node.ConcStressZ, 0.0);
+    EXPECT_NEAR(node.StirrupStress, kEs * node.StrainZ, 1.0);
+    EXPECT_NEAR(kRho * kEs * node.StrainZ + node.ConcStressZ, 0.0, tol);
+    EXPECT_EQ(node.SpareValue, -kUndefined);
+}
+
+// With a clamping ratio the transverse stress settles on the prescribed ratio x |v|.
+TEST_F(LayerEvaluationTest, ClampedNodeReachesThePrescribedTransverseStress)
+{
+    beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
+    TLayerEvaluator ev = Evaluator();
+    for (double ratio : {-0.2, 0.1}) {
+        SCOPED_TRACE(ratio);
+        LayerNodeStateRec node = Node(0.0, 0.0005, 0.002);
+        node.ReserveX = 1e7;
+        ASSERT_EQ(ev.SolveNodeState(node, ratio, 0.0), 1);
+        const double v = std::fabs(node.ConcShearStress);
+        EXPECT_NEAR(node.StirrupStress * node.StirrupRatio + node.ConcStressZ,
+                    ratio * v,
+                    1.0 + 0.001 * v);
+    }
+}
+
+TEST_F(LayerEvaluationTest, ConcreteAloneCarriesNoTransverseStress)
+{
+    TLayerEvaluator ev = Evaluator();
+    LayerNodeStateRec node = Node(0.0, 0.0005, 0.002);
+    ASSERT_EQ(ev.SolveNodeState(node, 0.0, 0.0), 1);
+    EXPECT_NEAR(node.ConcStressZ, 0.0, 1.0 + 0.001 * std::fabs(node.ConcShearStress));
+    EXPECT_EQ(node.StirrupRatio, 0.0);
+}
+
+// ---- Rupture of stirrups -------------------------------------------------------------------
+
+TEST_F(LayerEvaluationTest, WideCrackUnderShearTearsTheStirrupsAcrossIt)
+{
+    beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
+    beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, 0.0, 0.2), 2);
+    TLayerEvaluator ev = Evaluator();
+    LayerNodeStateRec node = Node(0.0, 0.0);
+    node.ConcShearStress = 2000.0;
+    node.CrackWidth = 0.02;
+    ev.MarkRupturedStirrups(node);
+    EXPECT_FALSE(IsTransFailed(flags, 0));
+
+    node.CrackWidth = 0.03;
+    EXPECT_EQ(ev.MarkRupturedStirrups(node), 1);
+    EXPECT_TRUE(IsTransFailed(flags, 0));
+    EXPECT_FALSE(IsTransFailed(flags, 1)); // its range ends at the node
+    double fcr = 0.0;
+    LayerNodeStateRec below = Node(-0.1, 0.0);
+    ev.StirrupStatesAtNode(below, fcr, 0.0);
+    EXPECT_EQ(below.StirrupRatio, 0.0);
+
+    SetTransFailed(flags, 1, true);
+    LayerNodeStateRec any = Node(0.1, 0.0);
+    ev.StirrupStatesAtNode(any, fcr, 0.0);
+    EXPECT_EQ(any.StirrupStress, kUndefined);
+    EXPECT_EQ(any.StirrupStressAtCrack, kUndefined);
+    EXPECT_EQ(fcr, 0.0);
+    any.ShearStrain = 0.002;
+    ev.EvaluateTransverseStress(any, 0.0, 0.0, 0.0);
+    EXPECT_EQ(any.StirrupStressAtCrack, kUndefined);
+}
+
+// ---- Bad indices ---------------------------------------------------------------------------
+
+TEST_F(LayerEvaluationTest, MissingConcreteOrSteelTypesReadNothingOutside)
+{
+    TransLayerRec orphan = Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2);
+    orphan.type = 7;
+    beam.AddTransLayer(orphan, 2);
+    TLayerEvaluator ev = Evaluator();
+    for (int type : {-1, 1, 300}) {
+        SCOPED_TRACE(type);
+        LayerNodeStateRec node = Node(0.0, 0.0005, 0.002);
+        node.ConcreteType = static_cast<std::int16_t>(type);
+        const LayerNodeStateRec before = node;
+        EXPECT_EQ(ev.SolveNodeState(node, 0.0, 0.0), 0);
+        EXPECT_EQ(node, before);
+    }
+    LayerNodeStateRec node = Node(0.0, 0.0);
+    node.StrainZ = 0.001;
+    double fcr = 0.0;
+    EXPECT_EQ(ev.StirrupStatesAtNode(node, fcr, 0.0), 0.0);
+    EXPECT_EQ(node.StirrupRatio, 0.0);
+    EXPECT_EQ(reporter.messages.size(), 0u);
+}
+
+// ---- Longitudinal bars ---------------------------------------------------------------------
+
+// Bars at z = -0.2 under e = e0 + slope z: below yield the average stress Es e governs (the
+// crack stress is at least fy); on the plateau fy.
+TEST_F(LayerEvaluationTest, LongBarStressByHand)
+{
+    struct Row {
+        const char* name;
+        double e0, slope, extra, dep, therm, time;
+        double stress;
+    } rows[] = {
+        {"elastic", 0.0, -0.004, 0.0, 0.0, 0.0, 0.0, 160e6},
+        {"extra strain", 0.0, -0.004, 0.0004, 0.0, 0.0, 0.0, 240e6},
+        {"prestrain", 0.0, -0.004, 0.0, 0.001, 0.0, 0.0, 360e6},
+        {"thermal and long-term", 0.0, -0.004, 0.0, 0.0, 0.0002, 0.0001, 100e6},
+        {"yielded", 0.0, -0.015, 0.0, 0.0, 0.0, 0.0, kFy},
+        {"compressed", 0.0, 0.005, 0.0, 0.0, 0.0, 0.0, -200e6},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TBeam section;
+        MakeRectangle(section);
+        LongLayerRec bars = Bars(-0.2, 3, 5e-4, 0.025);
+        bars.dep = row.dep;
+        bars.thermStrain = row.therm;
+        bars.timeStrain = row.time;
+        section.AddLongLayer(bars, 0);
+        FailedFlagLists f;
+        ResizeFailedFlags(f, section);
+        TLayerEvaluator ev(section, f);
+        EXPECT_NEAR(ev.LongBarStress(StrainProfile{row.e0, row.slope}, 0, row.extra, 0, 0.0),
+                    row.stress,
+                    kStressTol);
+    }
+}
+
+TEST_F(LayerEvaluationTest, FailedRupturedAndMissingBars)
+{
+    beam.AddLongLayer(Bars(-0.2, 3, 5e-4, 0.025), 0);
+    TLayerEvaluator ev = Evaluator();
+    const StrainProfile elastic{0.0, -0.004};
+    EXPECT_EQ(ev.LongBarStress(StrainProfile{0.2, 0.0}, 0, 0.0, 0, 0.0), kUndefined);
+    for (int i : {-1, 1, 99})
+        EXPECT_EQ(ev.LongBarStress(elastic, i, 0.0, 0, 0.0), 0.0);
+    EXPECT_EQ(ev.LongBarStress(elastic, 0, 0.0, 1, 0.0), 0.0);
+    EXPECT_EQ(ev.LongBarStress(elastic, 0, 0.0, 2, 0.0), 0.0);
+    EXPECT_EQ(reporter.messages.size(), 0u);
+
+    SetBarFailed(flags, 0, 0, true);
+    EXPECT_EQ(ev.LongBarStress(elastic, 0, 0.0, 0, 0.0), kUndefined);
+}
+
+TEST_F(LayerEvaluationTest, StrainDiscontinuityShiftsTheBarStrain)
+{
+    beam.AddLongLayer(Bars(-0.2, 3, 5e-4, 0.025), 0);
+    TDepthTable step("strain discontinuity");
+    step.Add(kTop, 0.0005);
+    step.Add(kBottom, 0.0005);
+    beam.SetStrainDiscontinuity(step);
+    TLayerEvaluator ev = Evaluator();
+    EXPECT_NEAR(ev.StrainAtDepth(StrainProfile{0.0001, 0.001}, -0.2), 0.0004, kStrainTol);
+    EXPECT_NEAR(ev.LongBarStress(StrainProfile{}, 0, 0.0, 0, 0.0), 100e6, kStressTol);
+}
+
+// A section without regions has no height: its stirrups have no effect and nothing
+// divides by the height.
+TEST_F(LayerEvaluationTest, SectionWithoutHeight)
+{
+    TBeam empty;
+    MakeRectangle(empty);
+    empty.DeleteRegions();
+    empty.UpdateExtents();
+    empty.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
+    ASSERT_EQ(empty.GetHeight(), 0.0);
+    FailedFlagLists f;
+    ResizeFailedFlags(f, empty);
+    TLayerEvaluator ev(empty, f);
+    LayerNodeStateRec node = Node(0.0, 0.0);
+    node.StrainZ = 0.0008;
+    double fcr = 0.0;
+    const double reserve = ev.StirrupStatesAtNode(node, fcr, 0.0);
+    EXPECT_EQ(node.StirrupStress, 0.0);
+    EXPECT_EQ(node.StirrupYieldStress, 0.0);
+    EXPECT_TRUE(std::isfinite(reserve));
+    EXPECT_EQ(ev.StirrupTangentModulus(0.0, 0.0008, 0.0), 0.0);
+}
+
+} // namespace
