@@ -33,11 +33,25 @@ inline constexpr int ShearStrain = 2;     // shear deformation gamma
 inline constexpr int AxialForce = 3;      // N of the solved state
 inline constexpr int Moment = 4;          // M
 inline constexpr int Shear = 5;           // V
-inline constexpr int AppliedAxial = 11;   // Na, the required N on the load path
-inline constexpr int AppliedMoment = 12;  // Ma, the required M
-inline constexpr int AppliedShear = 13;   // Va, the required V
-inline constexpr int DrapedShear = 19;    // Vp, the shear term of the inclined tendons
-inline constexpr int LoadFactor = 20;     // lambda
+// Resultants of the section integration: the concrete and the steel force and the depth of
+// each one's line of action.
+inline constexpr int ConcreteForce = 6;
+inline constexpr int ConcreteDepth = 7;
+inline constexpr int SteelForce = 8;
+inline constexpr int SteelDepth = 9;
+inline constexpr int AppliedAxial = 11;  // Na, the required N on the load path
+inline constexpr int AppliedMoment = 12; // Ma, the required M
+inline constexpr int AppliedShear = 13;  // Va, the required V
+// Signed resultants of a finishing layer solution (0 after a trial pass): the compressive and
+// the tensile force, the depths of their lines of action and the shears they carry.
+inline constexpr int CompressiveForce = 14;
+inline constexpr int CompressiveDepth = 15;
+inline constexpr int TensileForce = 16;
+inline constexpr int TensileDepth = 17;
+inline constexpr int CompressiveShear = 18;
+inline constexpr int TensileShear = 10;
+inline constexpr int DrapedShear = 19; // Vp, the shear term of the inclined tendons
+inline constexpr int LoadFactor = 20;  // lambda
 // EI about depth 0 (N m^2) of ComputeFlexuralStiffness
 inline constexpr int FlexuralStiffness = 21;
 inline constexpr int Count = 22;
@@ -77,7 +91,9 @@ struct SectionState {
     // and of the node transverse strain.
     std::array<std::vector<EnvelopePoint>, 4> PointLists;
     std::array<double, 10> Summary{};
-    double Top = 0.0; // depth range in which the concrete is integrated and bars count
+    // Depth range that carries shear (the layer solution's shear-zone levels): the bars and
+    // the concrete in it count for the section stiffness and the shear-stress distribution.
+    double Top = 0.0;
     double Bottom = 0.0;
     std::vector<LayerNodeStateRec> NodeStates; // indexed by node id
     std::vector<LayerDefRec> LayerDefs;

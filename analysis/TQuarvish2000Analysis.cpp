@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/layers/DepthProfiles.h"
+#include "analysis/layers/LayerDriver.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "model/TBeam.h"
@@ -49,6 +50,18 @@ TQuarvish2000Analysis::TQuarvish2000Analysis(const TBeam* structure, int validat
     BarStiffness.assign(FailedBarFlags[0].size(), 0.0);
     if (validate != 0)
         ApplyTimeDependentStrains(*m_beam);
+    // The layer level binds the settled beam, its mesh and profiles and the failed flags.
+    LayerDriverProfiles profiles;
+    profiles.shearStrainDistribution = &ShearStrainDistribution;
+    profiles.clampingStress = &ClampingStress;
+    profiles.tensileStrength = &WorkingTable;
+    m_layerDriver = std::make_unique<TLayerDriver>(*m_beam,
+                                                   Mesh,
+                                                   FailedBarFlags,
+                                                   profiles,
+                                                   kMaxLayers,
+                                                   kMaxNodes,
+                                                   &ShearFlag);
     ComputeSectionConstant();
 }
 
@@ -144,6 +157,24 @@ int TQuarvish2000Analysis::ResetNonlinearStrainProfile()
     if (m_beam)
         ::ResetNonlinearStrainProfile(*m_beam, NonlinearDistribution);
     return 1;
+}
+
+// ---- Layer solution ----------------------------------------------------------------------
+
+int TQuarvish2000Analysis::SolveLayerStates(SectionState& state, int mode)
+{
+    if (!m_layerDriver)
+        return 0;
+    // Each distinct message of the node evaluations is shown once per analysis.
+    const ScopedAnalysisMessages messages(Messages());
+    return m_layerDriver->SolveLayerStates(state, mode);
+}
+
+int TQuarvish2000Analysis::MarkFailedBars(const SectionState* state)
+{
+    if (!m_layerDriver)
+        return 0;
+    return m_layerDriver->Zones().MarkFailedBars(state);
 }
 
 const std::vector<double>& TQuarvish2000Analysis::GetNodeWork(int k) const

@@ -22,6 +22,7 @@
 #include "foundation/TDepthTable.h"
 
 class TBeam;
+class TLayerDriver;
 class TStructure;
 
 // Answers of ClassifyFailureMode.
@@ -99,6 +100,20 @@ public:
     // Zeroes every bar's plastic offset, resets the transverse offset table to (bottom, 0)
     // and (top, 0) and empties the principal-1 and principal-2 offset tables. Null: nothing.
     void ClearPlasticOffsets(SectionState* state) const;
+
+    // ---- Layer solution --------------------------------------------------------------------
+
+    // Evaluates a trial state whose strain profile (Results[0], [1]) and shear-strain factor
+    // (Results[2]) are set: copies the mesh into it, solves and refines its layers and
+    // integrates N, M, V and Vp into it (LayerSolveMode: 100 trial passes, 101 and 102
+    // finishing passes that add the bar stresses at cracks and the signed resultants).
+    // Always returns 0; without a beam nothing is solved.
+    int SolveLayerStates(SectionState& state, int mode);
+    // Copies the failed-bar marks of a valid state into the failed flags (1), or clears every
+    // flag for a missing or invalid state (0).
+    int MarkFailedBars(const SectionState* state);
+    // The layer level (null without a beam).
+    TLayerDriver* GetLayerDriver() { return m_layerDriver.get(); }
 
     // ---- Stiffness terms and plastic offsets (BeamSectionStiffness.cpp) --------------------
 
@@ -187,4 +202,5 @@ protected:
 
 private:
     std::unique_ptr<TBeam> m_beam;
+    std::unique_ptr<TLayerDriver> m_layerDriver;
 };

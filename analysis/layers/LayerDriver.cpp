@@ -7,9 +7,10 @@
 #include <string>
 #include <utility>
 
+#include "analysis/AnalysisMessages.h"
 #include "analysis/SectionState.h"
 #include "analysis/layers/LayerMesh.h"
-#include "analysis/layers/TensionZones.h"
+#include "analysis/layers/LayerStateAccess.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
@@ -20,7 +21,8 @@
 namespace {
 
 // Refinement: a half-layer's f1 (f2) may depart from the parabola through the layer's three
-// nodes by this share of the largest |f1| (|f2|) of the unrefined mesh (at least 1 Pa).
+// nodes by this share of the largest |f1| (|f2|) of the unrefined mesh, that largest value
+// taken as at least 1 Pa.
 constexpr double kRefinementShare = 0.002;
 // A half no thicker than the section height over this is not split further.
 constexpr double kThinnestHalfDivisor = 1024.0;
@@ -31,7 +33,7 @@ constexpr int kNodeReserve = 4;
 // Crack-angle wrap: the mean decides the side every angle is brought to.
 constexpr double kHalfPi = 1.5707963267945;
 constexpr double kPi = 3.141592653589;
-constexpr double kWrapLow = 1.41371669411505;  // 0.45 pi
+constexpr double kWrapLow = 1.41371669411505;    // 0.45 pi
 constexpr double kWrapHigh = 1.7278759594739501; // 0.55 pi
 
 LayerDebugDisplay& DebugDisplay()
@@ -62,38 +64,33 @@ LayerDebugDisplay SetLayerDebugDisplay(LayerDebugDisplay display)
     return std::exchange(DebugDisplay(), std::move(display));
 }
 
-TLayerDriver::TLayerDriver(const TStructure& structure,
+TLayerDriver::TLayerDriver(const TBeam& beam,
                            const LayerMesh& mesh,
-                           TLayerEvaluator& evaluator,
-                           TTensionZones& zones,
+                           FailedFlagLists& flags,
                            LayerDriverProfiles profiles,
                            int maxLayerCount,
                            int maxNodeCount,
                            int* shearFlag)
-    : m_structure(structure),
-      m_mesh(mesh),
-      m_evaluator(evaluator),
-      m_zones(zones),
-      m_profiles(profiles),
-      m_maxLayerCount(maxLayerCount),
-      m_maxNodeCount(maxNodeCount),
-      m_shearFlag(shearFlag)
+    : m_beam(beam), m_mesh(mesh), m_evaluator(beam, flags), m_zones(m_evaluator),
+      m_crackStresses(m_zones), m_profiles(profiles), m_maxLayerCount(maxLayerCount),
+      m_maxNodeCount(maxNodeCount), m_shearFlag(shearFlag)
 {
     Bind();
 }
 
 void TLayerDriver::Bind()
 {
-    m_height = m_structure.GetHeight();
-    const auto* beam = dynamic_cast<const TBeam*>(&m_structure);
-    m_criticalRho = beam != nullptr ? &beam->GetCriticalRhoTable() : nullptr;
-    m_stirrupUnloadingFromState = m_structure.GetTransLayerCount(2) < 2;
+    m_evaluator.Bind();
+    m_zones.SetTensileStrengthProfile(m_profiles.tensileStrength);
+    m_height = m_beam.GetHeight();
+    m_criticalRho = &m_beam.GetCriticalRhoTable();
+    m_stirrupUnloadingFromState = m_beam.GetTransLayerCount(2) < 2;
 
     m_bars.clear();
-    const int bars = m_structure.GetLongDirectionCount() > 0 ? m_structure.GetLongLayerCount(0) : 0;
+    const int bars = m_beam.GetLongLayerCount(0);
     for (int j = 0; j < bars; ++j) {
         BarGeometry bar;
-        if (const LongLayerRec* layer = m_structure.GetLongLayer(j, 0)) {
+        if (const LongLayerRec* layer = m_beam.GetLongLayer(j, 0)) {
             const double alpha = std::atan(layer->drape);
             bar = {layer->z, layer->A, std::cos(alpha), std::sin(alpha)};
         }
@@ -118,7 +115,8 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
         barStress.resize(m_bars.size(), 0.0);
 
     // 1. The header: profile and shear factor are read, never written.
-    m_profile = {state.Results[StateResult::ReferenceStrain], state.Results[StateResult::Curvature]};
+    m_profile = {state.Results[StateResult::ReferenceStrain],
+                 state.Results[StateResult::Curvature]};
     m_shearFactor = state.Results[StateResult::ShearStrain];
     m_reserveProfile.Clear();
 
@@ -126,14 +124,14 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
     CopyLayerMeshToState(m_mesh, state.LayerDefs, state.LayerCount);
 
     // 3. Average stresses of the bars at the profile.
-    const std::vector<double>& unloading = state.DirectionValues[0];
     for (std::size_t j = 0; j < m_bars.size(); ++j) {
-        const double x = j < unloading.size() ? unloading[j] : 0.0;
-        barStress[j] = m_evaluator.LongBarStress(m_profile, static_cast<int>(j), 0.0, 0, x);
+        const int i = static_cast<int>(j);
+        barStress[j] =
+            m_evaluator.LongBarStress(m_profile, i, 0.0, 0, BarUnloadingStrain(state, 0, i));
     }
 
     // 4. Shear-zone levels and the longitudinal reserve at a crack.
-    m_zones.FindShearZoneLimits(state, 0);
+    m_zones.FindShearZoneLimits(state, 0, state.Top, state.Bottom);
     double reserveMoment = 0.0;
     double crossingDepth = 0.0;
     m_zones.BuildReserveProfile(state, reserveMoment, crossingDepth, m_reserveProfile, 0);
@@ -157,10 +155,10 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
 
     // 10. Stresses at cracks and signed resultants, or their cleared forms.
     if (mode == LayerSolveMode::Finish || mode == LayerSolveMode::FinalBeam) {
-        m_zones.ComputeCrackStresses(state, reserveMoment, crossingDepth, 0);
+        m_crackStresses.ComputeCrackStresses(state, reserveMoment, crossingDepth, 0);
         ComputeSignedResultants(state);
     } else {
-        m_zones.ClearCrackStresses(state);
+        m_crackStresses.ClearCrackStresses(state);
         ZeroSignedResultants(state);
     }
 
@@ -182,18 +180,18 @@ void TLayerDriver::PrepareAndSolveNode(SectionState& state,
     node.ShearStrainShape = Lookup(m_profiles.shearStrainDistribution, depth);
     node.ShearStrain = node.ShearStrainShape * m_shearFactor;
     node.ReserveX = Lookup(&m_reserveProfile, depth);
-    node.FreeStrainX = m_structure.GetInitialStrainAt(depth, 0);
-    node.FreeStrainZ = m_structure.GetInitialStrainAt(depth, 2);
+    node.FreeStrainX = m_beam.GetInitialStrainAt(depth, 0);
+    node.FreeStrainZ = m_beam.GetInitialStrainAt(depth, 2);
     node.ConcreteType = static_cast<std::int16_t>(concreteType);
     node.StrainZ = strainZ != nullptr
                        ? *strainZ
                        : InitialTransverseStrain(&state, node.FreeStrainZ, id, depth);
-    node.CrackSpacingX = CrackSpacingAtDepth(m_structure, depth, 0);
-    node.CrackSpacingZ = CrackSpacingAtDepth(m_structure, depth, 2);
+    node.CrackSpacingX = CrackSpacingAtDepth(m_beam, depth, 0);
+    node.CrackSpacingZ = CrackSpacingAtDepth(m_beam, depth, 2);
     node.LocalTensileStrength = Lookup(m_profiles.tensileStrength, depth);
     node.CriticalRatio = Lookup(m_criticalRho, depth);
     node.AxesSwapped = 0;
-    SetNodeTensionStiffFactor(m_structure, node);
+    SetNodeTensionStiffFactor(m_beam, node);
 
     const double clamping = Lookup(m_profiles.clampingStress, depth);
     const double unloading =
@@ -210,7 +208,8 @@ void TLayerDriver::SolveMeshNodes(SectionState& state)
     double F2 = 1.0;
     for (int k = 0; k <= 2 * n && n > 0; ++k) {
         // Node k: top of layer k / 2 when even, its middle when odd; 2n: the last bottom.
-        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(std::min(k / 2, n - 1))];
+        const LayerDefRec& layer =
+            state.LayerDefs[static_cast<std::size_t>(std::min(k / 2, n - 1))];
         const double depth = k == 2 * n ? layer.Bottom : (k % 2 == 0 ? layer.Top : layer.Mid);
         LayerNodeStateRec& node = state.NodeStates[static_cast<std::size_t>(k)];
         PrepareAndSolveNode(state, node, k, depth, layer.ConcreteType, nullptr);
@@ -224,7 +223,7 @@ void TLayerDriver::SolveMeshNodes(SectionState& state)
 bool TLayerDriver::IsCracked(const LayerNodeStateRec& node) const
 {
     return node.Strain1 - node.FreeStrain1 >
-           m_structure.GetConcreteStrainRatio(node.ConcreteType, node.LocalTensileStrength);
+           m_beam.GetConcreteStrainRatio(node.ConcreteType, node.LocalTensileStrength);
 }
 
 int TLayerDriver::TestLayer(SectionState& state, int i, int n, int k)
@@ -241,7 +240,8 @@ int TLayerDriver::TestLayer(SectionState& state, int i, int n, int k)
         const int id = k + h;
         const LayerNodeStateRec& a = h == 0 ? top : mid;
         const LayerNodeStateRec& b = h == 0 ? mid : bottom;
-        const double depth = h == 0 ? (layer.Top + layer.Mid) / 2.0 : (layer.Mid + layer.Bottom) / 2.0;
+        const double depth =
+            h == 0 ? (layer.Top + layer.Mid) / 2.0 : (layer.Mid + layer.Bottom) / 2.0;
         const double strainZ = (a.StrainZ + b.StrainZ) / 2.0;
         LayerNodeStateRec& trial = state.NodeStates[static_cast<std::size_t>(id)];
         PrepareAndSolveNode(state, trial, id, depth, layer.ConcreteType, &strainZ);
@@ -254,8 +254,9 @@ int TLayerDriver::TestLayer(SectionState& state, int i, int n, int k)
                 ? kUndefined
                 : std::fabs(Parabola(top.ConcStress1, mid.ConcStress1, bottom.ConcStress1, hh, x) -
                             trial.ConcStress1);
-        const double error2 = std::fabs(
-            Parabola(top.ConcStress2, mid.ConcStress2, bottom.ConcStress2, hh, x) - trial.ConcStress2);
+        const double error2 =
+            std::fabs(Parabola(top.ConcStress2, mid.ConcStress2, bottom.ConcStress2, hh, x) -
+                      trial.ConcStress2);
         if (error1 > m_tol1 || error2 > m_tol2)
             mask |= 1 << h;
     }
@@ -294,7 +295,7 @@ int TLayerDriver::SplitLayer(SectionState& state, int i, int n, int k, int mask)
 {
     assert(i >= 0 && i < n);
     if (m_maxLayerCount < n + 1 || static_cast<std::size_t>(n + 1) > state.LayerDefs.size()) {
-        ShowMessage(kTooManyLayersText, kTooManyLayersCaption);
+        ReportAnalysisMessage(kTooManyLayersText, kTooManyLayersCaption);
         return 0;
     }
     std::vector<LayerDefRec>& defs = state.LayerDefs;

@@ -6,7 +6,9 @@
 // set into a fully evaluated one, in this order:
 //   1. the analysis's unrefined layer mesh is copied into the state;
 //   2. every longitudinal bar of direction 0 is evaluated at the profile;
-//   3. the shear-zone levels and the longitudinal reserve profile are found;
+//   3. the shear-zone levels (the state's Top and Bottom: the depth range that carries
+//      shear and in which the bars count for the section stiffness) and the longitudinal
+//      reserve profile are found;
 //   4. every mesh node is prepared from the section's depth profiles and solved for
 //      transverse equilibrium;
 //   5. layers are split where f1 or f2 departs from the parabola through the layer's three
@@ -29,19 +31,20 @@
 #include <vector>
 
 #include "analysis/LayerNodeState.h"
+#include "analysis/layers/CrackStresses.h"
 #include "analysis/layers/LayerEvaluation.h"
+#include "analysis/layers/TensionZones.h"
 #include "foundation/TDepthTable.h"
 
-class TStructure;
-class TTensionZones;
+class TBeam;
 struct LayerMesh;
 struct SectionState;
 
 // Modes of SolveLayerStates.
 namespace LayerSolveMode {
-inline constexpr int Trial = 100;      // inside every iteration: crack stresses cleared
-inline constexpr int Finish = 101;     // after an iteration: crack stresses and resultants
-inline constexpr int FinalBeam = 102;  // the final pass of the curvature iteration
+inline constexpr int Trial = 100;     // inside every iteration: crack stresses cleared
+inline constexpr int Finish = 101;    // after an iteration: crack stresses and resultants
+inline constexpr int FinalBeam = 102; // the final pass of the curvature iteration
 } // namespace LayerSolveMode
 
 // Text and caption shown when a layer split would go past the layer capacity (the driver's
@@ -70,24 +73,31 @@ struct LayerDriverProfiles {
     const TDepthTable* tensileStrength = nullptr;         // effective f't(z)
 };
 
+// The layer level of one beam-section analysis: the node evaluator, the tension zones, the
+// stresses at cracks and the driver that runs them over a section state.
 class TLayerDriver {
 public:
-    // The structure, mesh, evaluator and tension zones are the analysis's and must outlive
-    // the driver. shearFlag (may be null) is the analysis's flag that HasShear reports; the
-    // driver sets it to 1 when a solved state carries more than kShearFlagThreshold of shear
-    // and never clears it.
-    TLayerDriver(const TStructure& structure,
+    // The beam (the analysis's frozen copy), its mesh, the analysis's failed flags and the
+    // profiles must outlive the driver. shearFlag (may be null) is the analysis's flag that
+    // HasShear reports; the driver sets it to 1 when a solved state carries more than
+    // kShearFlagThreshold of shear and never clears it.
+    TLayerDriver(const TBeam& beam,
                  const LayerMesh& mesh,
-                 TLayerEvaluator& evaluator,
-                 TTensionZones& zones,
+                 FailedFlagLists& flags,
                  LayerDriverProfiles profiles,
                  int maxLayerCount,
                  int maxNodeCount,
                  int* shearFlag);
+    TLayerDriver(const TLayerDriver&) = delete;
+    TLayerDriver& operator=(const TLayerDriver&) = delete;
 
-    // Re-reads the structure's bars and the section's tables (call after the structure's
-    // layers change; the constructor calls it).
+    // Re-reads the beam's bars, stirrups and tables (call after its layers change; the
+    // constructor calls it).
     void Bind();
+
+    TLayerEvaluator& Evaluator() { return m_evaluator; }
+    TTensionZones& Zones() { return m_zones; }
+    const TCrackStresses& CrackStresses() const { return m_crackStresses; }
 
     // Evaluates the state as described above. Always returns 0; the results are in the state.
     // A state whose arrays are smaller than the capacities is given full-size arrays first.
@@ -103,11 +113,8 @@ public:
     // the width varying linearly through each layer) and the bars of direction 0, each bar's
     // displaced concrete taken out. Writes the state's concrete and steel resultants (force
     // and depth of its line of action; both 0 for a force of exactly 0).
-    void IntegrateSectionForces(SectionState& state,
-                                double& N,
-                                double& M,
-                                double& V,
-                                double& tendonShear) const;
+    void IntegrateSectionForces(
+        SectionState& state, double& N, double& M, double& V, double& tendonShear) const;
     // The same sums split by sign: compressive and tensile force, their depths and shears.
     void ComputeSignedResultants(SectionState& state) const;
     static void ZeroSignedResultants(SectionState& state);
@@ -139,17 +146,18 @@ private:
     void WrapCrackAngles(SectionState& state) const;
     void DebugPrompt(SectionState& state) const;
 
-    const TStructure& m_structure;
+    const TBeam& m_beam;
     const LayerMesh& m_mesh;
-    TLayerEvaluator& m_evaluator;
-    TTensionZones& m_zones;
+    TLayerEvaluator m_evaluator;
+    TTensionZones m_zones;
+    TCrackStresses m_crackStresses;
     LayerDriverProfiles m_profiles;
     int m_maxLayerCount = 0;
     int m_maxNodeCount = 0;
     int* m_shearFlag = nullptr;
 
     // Bound from the structure.
-    std::vector<BarGeometry> m_bars;     // longitudinal layers of direction 0
+    std::vector<BarGeometry> m_bars; // longitudinal layers of direction 0
     const TDepthTable* m_criticalRho = nullptr;
     bool m_stirrupUnloadingFromState = false; // fewer than 2 transverse layers of direction 2
     double m_height = 0.0;

@@ -17,8 +17,8 @@
 
 #include "analysis/SectionState.h"
 #include "analysis/layers/LayerDriver.h"
-#include "analysis/layers/LayerInterpolation.h"
-#include "model/TStructure.h"
+#include "analysis/layers/LayerStateAccess.h"
+#include "model/TBeam.h"
 
 namespace {
 
@@ -30,11 +30,8 @@ struct LayerSums {
 
 // Force, moment about depth 0 and shear of one layer; bm is the width used at mid-depth. A
 // layer naming a node outside the state contributes nothing.
-LayerSums IntegrateLayer(const SectionState& state,
-                         const LayerDefRec& layer,
-                         double bt,
-                         double bm,
-                         double bb)
+LayerSums
+IntegrateLayer(const SectionState& state, const LayerDefRec& layer, double bt, double bm, double bb)
 {
     LayerSums sums;
     const LayerNodeStateRec* top = state.NodeState(static_cast<int>(layer.NodeTop));
@@ -50,11 +47,26 @@ LayerSums IntegrateLayer(const SectionState& state,
     const double sM = Mid.ConcStressX;
     const double sB = B.ConcStressX;
     sums.force = (sT * bt + 4.0 * sM * bm + sB * bb) * h / 6.0;
-    sums.moment = (sT * layer.Top * bt + 4.0 * sM * layer.Mid * bm + sB * layer.Bottom * bb) * h / 6.0 -
-                  h * h / 60.0 * (bb - bt) * (sT - 2.0 * sM + sB);
+    sums.moment =
+        (sT * layer.Top * bt + 4.0 * sM * layer.Mid * bm + sB * layer.Bottom * bb) * h / 6.0 -
+        h * h / 60.0 * (bb - bt) * (sT - 2.0 * sM + sB);
     sums.shear =
-        (T.ConcShearStress * bt + 4.0 * Mid.ConcShearStress * bm + B.ConcShearStress * bb) * h / 6.0;
+        (T.ConcShearStress * bt + 4.0 * Mid.ConcShearStress * bm + B.ConcShearStress * bb) * h /
+        6.0;
     return sums;
+}
+
+// Longitudinal concrete stress of the state at depth z (0 outside its layers).
+double ConcreteStressAt(const SectionState& state, double z)
+{
+    const int n = state.UsableLayerCount();
+    if (n <= 0)
+        return 0.0;
+    return NodeQuantityAtDepth(state,
+                               LayerQuantity::ConcStressX,
+                               z,
+                               state.LayerDef(0)->Top,
+                               state.LayerDef(n - 1)->Bottom);
 }
 
 // Depth of the line of action of a force; 0 for a force of exactly 0.
@@ -65,11 +77,8 @@ double ActionDepth(double moment, double force)
 
 } // namespace
 
-void TLayerDriver::IntegrateSectionForces(SectionState& state,
-                                          double& N,
-                                          double& M,
-                                          double& V,
-                                          double& tendonShear) const
+void TLayerDriver::IntegrateSectionForces(
+    SectionState& state, double& N, double& M, double& V, double& tendonShear) const
 {
     double Nc = 0.0;
     double Mc = 0.0;
@@ -77,8 +86,8 @@ void TLayerDriver::IntegrateSectionForces(SectionState& state,
     const int n = state.UsableLayerCount();
     for (int i = 0; i < n; ++i) {
         const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
-        const double bt = m_structure.GetWidthAtSide(layer.Top, 1);
-        const double bb = m_structure.GetWidthAtSide(layer.Bottom, 0);
+        const double bt = m_beam.GetWidthAtSide(layer.Top, 1);
+        const double bb = m_beam.GetWidthAtSide(layer.Bottom, 0);
         const LayerSums sums = IntegrateLayer(state, layer, bt, (bt + bb) / 2.0, bb);
         Nc += sums.force;
         Mc += sums.moment;
@@ -99,7 +108,7 @@ void TLayerDriver::IntegrateSectionForces(SectionState& state,
             Vt += F * bar.sine;
         }
         // Failed or not, the bar's hole holds no concrete.
-        const double sc = LayerValueAtDepth(state, LayerQuantity::ConcStressX, bar.z);
+        const double sc = ConcreteStressAt(state, bar.z);
         Nc -= sc * bar.A * bar.cosine;
         Mc -= sc * bar.A * bar.z * bar.cosine;
     }
@@ -128,9 +137,9 @@ void TLayerDriver::ComputeSignedResultants(SectionState& state) const
     const int n = state.UsableLayerCount();
     for (int i = 0; i < n; ++i) {
         const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
-        const double bt = m_structure.GetWidthAtSide(layer.Top, 1);
-        const double bm = m_structure.GetWidthAtSide(layer.Mid, 0);
-        const double bb = m_structure.GetWidthAtSide(layer.Bottom, 0);
+        const double bt = m_beam.GetWidthAtSide(layer.Top, 1);
+        const double bm = m_beam.GetWidthAtSide(layer.Mid, 0);
+        const double bb = m_beam.GetWidthAtSide(layer.Bottom, 0);
         const LayerSums sums = IntegrateLayer(state, layer, bt, bm, bb);
         add(sums.force, sums.moment, sums.shear);
     }
@@ -143,14 +152,15 @@ void TLayerDriver::ComputeSignedResultants(SectionState& state) const
             const double F = bar.A * f;
             add(F * bar.cosine, F * bar.z * bar.cosine, F * bar.sine);
         }
-        const double displaced = LayerValueAtDepth(state, LayerQuantity::ConcStressX, bar.z) * bar.A;
+        const double displaced = ConcreteStressAt(state, bar.z) * bar.A;
         LayerSums& sums = displaced >= 0.0 ? tension : compression;
         sums.force -= displaced;
         sums.moment -= displaced * bar.z;
     }
 
     state.Results[StateResult::CompressiveForce] = compression.force;
-    state.Results[StateResult::CompressiveDepth] = ActionDepth(compression.moment, compression.force);
+    state.Results[StateResult::CompressiveDepth] =
+        ActionDepth(compression.moment, compression.force);
     state.Results[StateResult::TensileForce] = tension.force;
     state.Results[StateResult::TensileDepth] = ActionDepth(tension.moment, tension.force);
     state.Results[StateResult::CompressiveShear] = compression.shear;

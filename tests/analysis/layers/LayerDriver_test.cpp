@@ -1,0 +1,253 @@
+// The layer solution of a beam-section analysis, checked against hand calculations of elastic
+// sections and against the physics a cracked, sheared section must keep.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "analysis/AnalysisBaseFakes.h"
+#include "analysis/layers/LayerDriver.h"
+#include "foundation/Diagnostics.h"
+#include "support/TestSupport.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*,
+                                                                  std::size_t),
+                                                         void (*)(const volatile void*));
+#endif
+
+namespace {
+
+long g_allocations = 0; // counted while the hooks are installed (sanitizer builds)
+
+constexpr double kRelTol = 1e-5;   // linear-elastic sums: Simpson's rule is exact
+constexpr double kForceTol = 1e-6; // N, for identities between sums of the same terms
+constexpr double kWidth = 0.3;     // 300 x 600 mm, top 0.3 m, bottom -0.3 m
+constexpr double kHeight = 0.6;
+constexpr double kEs = 2e11;
+constexpr double kBarArea = 1e-3;  // each bar layer
+constexpr double kBarDepth = 0.25; // bars at +-0.25 m
+
+// Linear concrete (f'c / e'c = 30 GPa both ways, f't 2 MPa), so every uncracked stress is
+// Ec times the strain; bars of reinforcing steel at +-kBarDepth when asked.
+std::unique_ptr<TBeam> ElasticRectangle(bool bars)
+{
+    auto beam = TestSection::MakeBeam();
+    beam->ClearAll();
+    ConcreteTypeRec concrete;
+    concrete.name = "Linear";
+    concrete.fc = -30e6;
+    concrete.ec = -0.001;
+    concrete.ft = 2e6;
+    concrete.ftAuto = concrete.ecAuto = 0;
+    concrete.baseCurve = BaseCurveCode::Linear;
+    concrete.softening = SofteningCode::None;
+    beam->AddConcreteType(concrete);
+    SteelTypeRec steel;
+    steel.name = "Bars";
+    steel.Es = kEs;
+    steel.fy = 4e8;
+    beam->AddSteelType(steel);
+    for (double z : {kBarDepth, -kBarDepth}) {
+        if (!bars)
+            break;
+        LongLayerRec layer;
+        layer.z = z;
+        layer.num = 2;
+        layer.Ai = kBarArea / 2;
+        layer.A = kBarArea;
+        layer.db = 0.025;
+        layer.name = "L";
+        beam->AddLongLayer(layer, 0);
+    }
+    return beam;
+}
+
+SectionState& Solve(FakeBeamAnalysis& analysis,
+                    SectionStateHolder& holder,
+                    double e0,
+                    double phi,
+                    double gamma,
+                    int mode)
+{
+    if (!holder)
+        analysis.CreateSectionState(holder, nullptr);
+    holder->Results[StateResult::ReferenceStrain] = e0;
+    holder->Results[StateResult::Curvature] = phi;
+    holder->Results[StateResult::ShearStrain] = gamma;
+    analysis.SolveLayerStates(*holder, mode);
+    return *holder;
+}
+
+bool Cracked(const TStructure& s, const LayerNodeStateRec& node)
+{
+    return node.Strain1 - node.FreeStrain1 >
+           s.GetConcreteStrainRatio(node.ConcreteType, node.LocalTensileStrength);
+}
+
+} // namespace
+
+TEST(LayerDriver, ElasticStatesMatchHandCalculations)
+{
+    const double Ec = 30e9;
+    const double area = kWidth * kHeight;
+    const double inertia = kWidth * std::pow(kHeight, 3) / 12.0;
+    const double barsI = 2.0 * kBarArea * kBarDepth * kBarDepth;
+    struct Row {
+        const char* name;
+        bool bars;
+        double e0, phi, N, M;
+    } rows[] = {
+        {"uniform compression", false, -2e-4, 0.0, Ec * -2e-4 * area, 0.0},
+        {"compression with bars",
+         true,
+         -2e-4,
+         0.0,
+         -2e-4 * (Ec * (area - 2 * kBarArea) + kEs * 2 * kBarArea),
+         0.0},
+        // Extreme fibre strain 3e-5, below cracking (f't / Ec = 6.7e-5).
+        {"pure curvature", false, 0.0, 1e-4, 0.0, Ec * inertia * 1e-4},
+        {"curvature with bars", true, 0.0, 1e-4, 0.0, 1e-4 * (Ec * inertia + (kEs - Ec) * barsI)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecordingReporter reporter;
+        auto beam = ElasticRectangle(row.bars);
+        FakeBeamAnalysis analysis(beam.get(), 1);
+        SectionStateHolder holder;
+        const SectionState& s = Solve(analysis, holder, row.e0, row.phi, 0.0, 102);
+        const double forceScale = Ec * 2e-4 * area;
+        EXPECT_NEAR(s.Results[StateResult::AxialForce], row.N, kRelTol * forceScale);
+        EXPECT_NEAR(s.Results[StateResult::Moment], row.M, kRelTol * forceScale * kHeight);
+        EXPECT_EQ(s.Results[StateResult::Shear], 0.0);
+        EXPECT_EQ(analysis.HasShear(), 0);
+        EXPECT_TRUE(reporter.messages.empty());
+    }
+}
+
+TEST(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracks)
+{
+    RecordingReporter reporter;
+    auto beam = TestSection::MakeBeam();
+    FakeBeamAnalysis analysis(beam.get(), 1);
+    const TStructure& section = *analysis.GetStructure();
+    ASSERT_EQ(analysis.HasShear(), 0);
+    SectionStateHolder holder;
+    // Bottom in tension (0.0013 at -0.3 m), top in compression, shear strain 0.045 % at mid-depth.
+    const SectionState& s = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102);
+
+    ASSERT_GT(s.LayerCount, analysis.GetLayerCount());
+    EXPECT_EQ(s.LayerDefs[0].Top, section.GetTop());
+    EXPECT_EQ(s.LayerDefs[static_cast<std::size_t>(s.LayerCount - 1)].Bottom, section.GetBottom());
+    for (int i = 0; i < s.LayerCount; ++i) {
+        const LayerDefRec& layer = s.LayerDefs[static_cast<std::size_t>(i)];
+        if (i + 1 < s.LayerCount) { // neighbours share their face and its node
+            EXPECT_EQ(layer.Bottom, s.LayerDefs[static_cast<std::size_t>(i + 1)].Top);
+            EXPECT_EQ(layer.NodeBottom, s.LayerDefs[static_cast<std::size_t>(i + 1)].NodeTop);
+        }
+        // Cracking never starts inside a layer that could still be halved.
+        if (layer.Thickness / 2 > section.GetHeight() / 1024) {
+            const bool top = Cracked(section, s.NodeStates[layer.NodeTop]);
+            EXPECT_EQ(top, Cracked(section, s.NodeStates[layer.NodeMid])) << "layer " << i;
+            EXPECT_EQ(top, Cracked(section, s.NodeStates[layer.NodeBottom])) << "layer " << i;
+        }
+    }
+    EXPECT_EQ(analysis.HasShear(), 1);
+
+    // The signed resultants split N, M and V and nothing else.
+    const auto& r = s.Results;
+    EXPECT_LT(r[StateResult::CompressiveForce], 0.0);
+    EXPECT_GT(r[StateResult::TensileForce], 0.0);
+    EXPECT_NEAR(r[StateResult::CompressiveForce] + r[StateResult::TensileForce],
+                r[StateResult::AxialForce],
+                kForceTol);
+    EXPECT_NEAR(r[StateResult::CompressiveShear] + r[StateResult::TensileShear],
+                r[StateResult::Shear],
+                kForceTol);
+    EXPECT_NEAR(r[StateResult::CompressiveForce] * r[StateResult::CompressiveDepth] +
+                    r[StateResult::TensileForce] * r[StateResult::TensileDepth],
+                r[StateResult::Moment],
+                kForceTol);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishingResults)
+{
+    auto beam = TestSection::MakeBeam();
+    FakeBeamAnalysis analysis(beam.get(), 1);
+    SectionStateHolder holder;
+    SectionState first; // what the comparison needs of the first solution
+    {
+        const SectionState& s = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102);
+        first.Results = s.Results;
+        first.LayerCount = s.LayerCount;
+        first.NodeStates.assign(s.NodeStates.begin(), s.NodeStates.begin() + 2 * s.LayerCount + 1);
+        first.LayerDefs.assign(s.LayerDefs.begin(), s.LayerDefs.begin() + s.LayerCount);
+        first.LongBarValues = s.LongBarValues;
+    }
+    Solve(analysis, holder, -1e-4, 2e-3, 0.0, 102); // a different trial in between
+#if defined(__SANITIZE_ADDRESS__)
+    static const bool hooked = __sanitizer_install_malloc_and_free_hooks(
+        [](const volatile void*, std::size_t) { ++g_allocations; },
+        [](const volatile void*) {});
+    ASSERT_TRUE(hooked);
+#endif
+    const long allocations = g_allocations;
+    const SectionState& again = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102);
+    EXPECT_EQ(g_allocations, allocations); // scratch is kept for the life of the analysis
+    EXPECT_EQ(again.Results, first.Results);
+    EXPECT_EQ(again.LayerCount, first.LayerCount);
+    // Node ids in use are 0 ... 2n; the records beyond are the refinement's scratch.
+    EXPECT_TRUE(
+        std::equal(first.NodeStates.begin(), first.NodeStates.end(), again.NodeStates.begin()));
+    EXPECT_TRUE(
+        std::equal(first.LayerDefs.begin(), first.LayerDefs.end(), again.LayerDefs.begin()));
+    EXPECT_EQ(again.LongBarValues, first.LongBarValues);
+
+    // Mode 100: the same resultants, no signed resultants, tension bars' crack stress undefined.
+    const SectionState& trial = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 100);
+    for (int k : {StateResult::AxialForce, StateResult::Moment, StateResult::Shear})
+        EXPECT_EQ(trial.Results[static_cast<std::size_t>(k)],
+                  first.Results[static_cast<std::size_t>(k)]);
+    for (int k :
+         {StateResult::CompressiveForce, StateResult::TensileForce, StateResult::TensileShear})
+        EXPECT_EQ(trial.Results[static_cast<std::size_t>(k)], 0.0);
+    const TStructure& section = *analysis.GetStructure();
+    for (int j = 0; j < section.GetLongLayerCount(0); ++j) {
+        if (1e-4 - 4e-3 * section.GetLongLayer(j, 0)->z > 0.0) { // in tension
+            EXPECT_EQ(trial.LongBarValues[BarArray::List0Second][static_cast<std::size_t>(j)],
+                      kUndefined);
+        }
+    }
+}
+
+TEST(LayerDriver, SplitPastTheCapacityIsRefusedAndDebugModeAsksAfterEachSolution)
+{
+    RecordingReporter reporter;
+    auto beam = TestSection::MakeBeam();
+    FakeBeamAnalysis analysis(beam.get(), 1);
+    SectionStateHolder holder;
+    SectionState& s = Solve(analysis, holder, 0.0, 0.0, 0.0, 100);
+    TLayerDriver& driver = *analysis.GetLayerDriver();
+    EXPECT_EQ(driver.SplitLayer(s, 0, TQuarvish2000Analysis::kMaxLayers, 300, 3), 0);
+    EXPECT_TRUE(reporter.Saw(kTooManyLayersText));
+
+    const int level = GetDebugLevel();
+    SetDebugLevel(1);
+    int shown = 0;
+    const LayerDebugDisplay previous = SetLayerDebugDisplay([&](const SectionState& state) {
+        ++shown;
+        return state.Valid; // the state counts as valid while it is shown
+    });
+    reporter.Answer(MsgAnswer::No);
+    Solve(analysis, holder, 0.0, 0.0, 0.0, 100);
+    Solve(analysis, holder, 0.0, 0.0, 0.0, 100);
+    EXPECT_EQ(shown, 1); // No switched debug mode off
+    EXPECT_EQ(GetDebugLevel(), 0);
+    EXPECT_EQ(reporter.Count("Leave on?"), 1);
+    EXPECT_EQ(s.Valid, 0);
+    SetLayerDebugDisplay(previous);
+    SetDebugLevel(level);
+}
