@@ -27,10 +27,8 @@ struct ConcreteTypeRec;
 // the change of stress r (f_cx, f_cz, v) with strain c (ex, ez, gamma). They can be handed
 // to SolveLinear3 as they are.
 
-// While not 0 the cracking stress is reduced under transverse compression. 1 at start-up;
-// the concrete model-set selection sets it to 1 or 0. The same program-wide option as
-// g_ScaleTensionLimit, by the name the layer solver knows it.
-inline int& g_CrackingReductionOption = g_ScaleTensionLimit;
+// g_CrackingReductionOption (model/ModelSettings.h): while not 0 the cracking stress is
+// reduced under transverse compression; the concrete model-set selection sets it.
 
 // Sets element.TensionLimit to the cracking stress max(f't, LocalTensileStrength) phi_c,
 // reduced by beta = 1.05 - f2 / (f2max - 1) (within 0.05 ... 1; 0.05 once past the

@@ -1,4 +1,4 @@
 #include "model/ModelSettings.h"
 
 int g_ConcreteModelSet = 15;
-int g_ScaleTensionLimit = 1;
+int g_CrackingReductionOption = 1;

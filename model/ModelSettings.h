@@ -4,6 +4,6 @@
 
 // The concrete model-set code last applied (15 at start).
 extern int g_ConcreteModelSet;
-// 1 while the layer solver scales its concrete tension limit (1 at start; model set 16
-// turns it off).
-extern int g_ScaleTensionLimit;
+// While not 0 the layer solver reduces the concrete's cracking stress under transverse
+// compression (1 at start; model set 16 turns it off).
+extern int g_CrackingReductionOption;

@@ -214,7 +214,7 @@ void TStructure::ApplyModelSetRow(int i, int code)
         type.tensionStiffening = 2;
         type.ft = RootTensileStrength(type.fc);
         type.ftAuto = 0;
-        g_ScaleTensionLimit = 0;
+        g_CrackingReductionOption = 0;
         break;
     case 17:
         SetConcreteModelCodes(i, type.baseCurve, 2, 0);
@@ -230,7 +230,7 @@ int TStructure::SetConcreteModelSet(int code)
         return 0;
     m_modelSet = code;
     g_ConcreteModelSet = code;
-    g_ScaleTensionLimit = 1;
+    g_CrackingReductionOption = 1;
     for (int i = 0; i < static_cast<int>(m_concreteTypes.size()); ++i) {
         ApplyModelSetRow(i, code);
         CheckConcreteType(m_concreteTypes[static_cast<std::size_t>(i)], 0);

@@ -19,7 +19,7 @@ constexpr double kStressTol = 1e-3; // Pa
 
 struct ModelSetTest : ::testing::Test {
     ValueGuard<int> modelSet{g_ConcreteModelSet, 15};
-    ValueGuard<int> scaleLimit{g_ScaleTensionLimit, 1};
+    ValueGuard<int> crackingReduction{g_CrackingReductionOption, 1};
     TStructure s;
 
     ConcreteTypeRec& AddType(int baseCurve)
@@ -83,12 +83,12 @@ TEST_F(ModelSetTest, RootTensileStrengthOfSet16GoesBackToAutomaticUnderSet15)
     EXPECT_EQ(type.baseCurve, 1);
     EXPECT_EQ(type.softening, 10);
     EXPECT_EQ(type.tensionStiffening, 2);
-    EXPECT_EQ(g_ScaleTensionLimit, 0);
+    EXPECT_EQ(g_CrackingReductionOption, 0);
 
     s.SetConcreteModelSet(15);
     // min(1.4 (1 + 35/100), 0.15 x 35) = 1.89 MPa.
     EXPECT_NEAR(s.GetConcreteType(0)->ft, 1.89e6, kStressTol);
-    EXPECT_EQ(g_ScaleTensionLimit, 1);
+    EXPECT_EQ(g_CrackingReductionOption, 1);
 }
 
 TEST(StructureMaterials, NamesAreMadeDistinct)
