@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 #include <vector>
 
 #include "StructureFixtures.h"
@@ -44,7 +43,7 @@ TEST(ConcreteArea, TrapezoidPartsOfARegion)
         double y1, y2, area;
     };
     // Width at y: 0.4 - 0.2 y.
-    const std::vector<Row> rows = {
+    const Row rows[] = {
         {"wholly inside", -1.0, 2.0, 0.3},
         {"either order", 2.0, -1.0, 0.3},
         {"spanning", 0.25, 0.75, (0.25 + 0.35) / 2 * 0.5},
@@ -77,7 +76,7 @@ TEST_F(BeamProfiles, LoneLayerBondTermAndCrackSpacing)
         const char* name;
         double y, spacing;
     };
-    const std::vector<Row> rows = {
+    const Row rows[] = {
         {"at the layer", 0.1, sBar + k},
         {"0.2 above", 0.3, std::sqrt(4 * 0.04 + sBar * sBar) + k},
         {"above the top is the top", 0.7, std::sqrt(4 * 0.25 + sBar * sBar) + k},
@@ -90,7 +89,6 @@ TEST_F(BeamProfiles, LoneLayerBondTermAndCrackSpacing)
 
     s.BuildLongCrackSpacingProfile(0, -1.0);
     const TDepthTable& profile = s.GetPositionVariable(kCrackSpacingX);
-    EXPECT_EQ(profile.GetName(), "spacing of cracks perp. to x axis");
     // Breaks 0.6, 0.1, 0: six points per interval, the bottom and the two end markers.
     EXPECT_EQ(profile.GetCount(), 15);
     EXPECT_EQ(profile.GetDepth(0), kUndefined);
@@ -142,7 +140,6 @@ TEST_F(BeamProfiles, UserCrackSpacingGivesTwoPointsAndNoStirrupsFiveHeights)
     EXPECT_EQ(s.GetPositionVariable(kCrackSpacingX).Pairs(),
               (std::vector<DepthPair>{{kHeight, 0.3}, {0.0, 0.3}}));
     s.BuildTransCrackSpacingProfile(2, 0.25);
-    EXPECT_EQ(s.GetPositionVariable(kCrackSpacingZ).GetCount(), 2);
     EXPECT_EQ(s.GetCrackSpacingAt(0.3, 2), 0.25);
 
     s.BuildTransCrackSpacingProfile(2, -1.0);
@@ -241,9 +238,7 @@ TEST(StrainDiscontinuity, ZeroTablesGiveNothingAndOthersInterpolate)
     RecordingReporter rec;
     TStructure s;
     Rectangle(s, kWidth, kHeight);
-    TDepthTable none("none");
-    TDepthTable zeros("zeros");
-    TDepthTable step("step");
+    TDepthTable none, zeros, step;
     for (double z : {0.0, 1.0})
         zeros.Add(z, 0.0);
     step.Add(0.6, 0.001);

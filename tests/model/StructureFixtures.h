@@ -1,6 +1,7 @@
 #pragma once
 // Builders for structures in memory, shared by the section-model tests.
 
+#include <cmath>
 #include <string>
 
 #include "model/StructureRecords.h"
@@ -30,6 +31,15 @@ inline LongLayerRec Layer(double z, int num, double db, const std::string& name 
     return layer;
 }
 
+// A layer of num bars of area Ai each, their diameter that of the area.
+inline LongLayerRec LayerOfArea(double z, int num, double Ai, const std::string& name = "L")
+{
+    LongLayerRec layer = Layer(z, num, std::sqrt(4.0 * Ai / kPi), name);
+    layer.Ai = Ai;
+    layer.A = num * Ai;
+    return layer;
+}
+
 // A stirrup layer of bar diameter db reaching from distbot to disttop, spaced s along the
 // member, with A the area of all its legs.
 inline TransLayerRec
@@ -46,6 +56,17 @@ Stirrup(double distbot, double disttop, double db, double s, double A, int patte
     layer.pattern = pattern;
     layer.name = "S";
     return layer;
+}
+
+// A steel type of yield strength fy and ultimate strength fu.
+inline SteelTypeRec Steel(double fy, double fu, const std::string& name = "S")
+{
+    SteelTypeRec steel;
+    InitSteelTypeRec(steel);
+    steel.fy = fy;
+    steel.fu = fu;
+    steel.name = name;
+    return steel;
 }
 
 // One concrete type (f'c 35 MPa, 19 mm aggregate) and a rectangle width x height with its

@@ -1,5 +1,5 @@
-// The beam as an object: the default section, texts, setters and their bounds, the write
-// guard, copies and construction from a file.
+// The beam as an object: the default section, texts, bounded setters, the write guard,
+// copies and construction from a file.
 
 #include "model/TBeam.h"
 
@@ -22,52 +22,14 @@ struct BeamTest : ::testing::Test {
     RecordingReporter reporter;
 };
 
-TEST_F(BeamTest, NewBeamIsTheDefaultSection)
+TEST_F(BeamTest, NewBeamTakesTheDefaultAuthorAndStartsQuickDefinition)
 {
     ValueGuard<std::string> author(g_DefaultDoneBy, "A. Engineer");
     SetQuickDefineNew(0);
     const TBeam beam;
-
-    EXPECT_EQ(beam.GetKind(), kKindBeam);
-    EXPECT_EQ(beam.GetName(), "New Cross Section");
     EXPECT_EQ(beam.GetDoneBy(), "A. Engineer");
-    EXPECT_FALSE(beam.GetDate().empty());
-    EXPECT_EQ(beam.GetUniversity(), "");
     EXPECT_EQ(GetQuickDefineNew(), 1);
-
-    ASSERT_EQ(beam.GetConcreteTypeCount(), 1);
-    EXPECT_EQ(beam.GetConcreteType(0)->name, "Concrete 1");
-    EXPECT_DOUBLE_EQ(beam.GetConcreteType(0)->fc, -35e6);
-    ASSERT_EQ(beam.GetSteelTypeCount(), 2);
-    EXPECT_EQ(beam.GetSteelType(0)->name, "Steel 1");
-    EXPECT_EQ(beam.GetSteelType(0)->kind, 1);
-    EXPECT_DOUBLE_EQ(beam.GetSteelType(0)->fy, 400e6);
-    EXPECT_EQ(beam.GetSteelType(1)->name, "PSteel 1");
-    EXPECT_EQ(beam.GetSteelType(1)->kind, 2);
-
-    EXPECT_EQ(beam.GetRegionCount(), 0);
-    EXPECT_EQ(beam.GetLongLayerCount(0), 0);
-    EXPECT_EQ(beam.GetTransLayerCount(2), 0);
-    EXPECT_EQ(beam.IsCrackSpacingAuto(0), 1);
-    EXPECT_EQ(beam.IsCrackSpacingAuto(2), 1);
-    EXPECT_DOUBLE_EQ(beam.GetAgeDays(), 18250.0);
-    EXPECT_DOUBLE_EQ(beam.GetMomentAxis(), kUndefined);
-    EXPECT_EQ(beam.GetSectionKindCode(), 0);
     EXPECT_EQ(beam.IsModified(), 0);
-
-    // One displayed unit of moment per step, stored with the sign the moment factor turns.
-    double increments[3] = {};
-    double constants[3] = {};
-    beam.GetIncrementLoads(increments, 3);
-    beam.GetConstantLoads(constants, 3);
-    EXPECT_DOUBLE_EQ(increments[0], 0.0);
-    EXPECT_DOUBLE_EQ(increments[1], 1.0 / UnitFactor(ukMoment, g_UnitSystem));
-    EXPECT_LT(increments[1], 0.0);
-    EXPECT_DOUBLE_EQ(constants[0], 0.0);
-
-    std::string root;
-    beam.GetRootElementName(root);
-    EXPECT_EQ(root, "q3g_beam");
 }
 
 TEST_F(BeamTest, TextFieldsKeepTheirFieldWidths)
@@ -97,19 +59,13 @@ TEST_F(BeamTest, TextFieldsKeepTheirFieldWidths)
     EXPECT_EQ(title.substr(0, 100), std::string(100, ' '));
     EXPECT_EQ(title.substr(100, 19), longText.substr(0, 19));
     EXPECT_EQ(title.substr(200, 99), longText.substr(0, 99));
-
-    EXPECT_EQ(beam.SetShapeName(longText), 1);
+    beam.SetShapeName(longText);
     EXPECT_EQ(beam.GetShapeName().size(), 19u);
-}
 
-TEST_F(BeamTest, UniversityIsRefusedWithItsMessage)
-{
-    TBeam beam;
+    // A beam keeps no university: refused with its message.
     EXPECT_EQ(beam.SetUniversity("Somewhere"), 1);
     EXPECT_EQ(beam.GetUniversity(), "");
-    EXPECT_EQ(beam.IsModified(), 1);
-    EXPECT_EQ(beam.SetUniversity(""), 0);
-    EXPECT_EQ(reporter.Count("Attempt to Set \"Univesity\" for beam: undefined"), 2);
+    EXPECT_EQ(reporter.Count("Attempt to Set \"Univesity\" for beam: undefined"), 1);
     EXPECT_EQ(reporter.messages.back().caption, "Beam Error");
 }
 
@@ -127,12 +83,10 @@ TEST_F(BeamTest, CrackSpacingIsBoundedAndAutomaticBelowATenthOfAMillimetre)
         beam.SetCrackSpacing(row.value, row.direction);
         EXPECT_DOUBLE_EQ(beam.GetCrackSpacing(row.direction), row.stored);
     }
-    EXPECT_DOUBLE_EQ(beam.GetCrackSpacing(1), kUndefined);
     EXPECT_EQ(beam.IsCrackSpacingAuto(0), 0);
     EXPECT_EQ(beam.SetCrackSpacing(0.15, 0), 0) << "no change";
     beam.SetCrackSpacingAuto(1, 2);
-    EXPECT_EQ(beam.IsCrackSpacingAuto(2), 1);
-    EXPECT_EQ(beam.IsCrackSpacingAuto(1), 1) << "direction 1 names the same spacing";
+    EXPECT_EQ(beam.IsCrackSpacingAuto(1), 1) << "direction 1 names the same spacing as 2";
     EXPECT_DOUBLE_EQ(beam.GetCrackSpacing(2), -1.0);
 }
 
@@ -144,11 +98,10 @@ TEST_F(BeamTest, MomentAxisKeepsCentroidalAndBoundsHeights)
         double stored;
         int changed;
     };
-    const Row rows[] = {{kUndefined, 2e30, 2e30, 0},
+    const Row rows[] = {{kUndefined, 2e30, 2e30, 0}, // still centroidal
                         {kUndefined, 5000.0, 1000.0, 1},
                         {kUndefined, -5000.0, -1000.0, 1},
-                        {kUndefined, 2e31, 2e31, 0},
-                        {0.2, 0.20005, 0.20005, 0},
+                        {0.2, 0.20005, 0.20005, 0}, // within 0.0001: no change
                         {0.2, 0.3, 0.3, 1},
                         {0.2, kUndefined, kUndefined, 1}};
     for (const Row& row : rows) {
@@ -165,18 +118,12 @@ TEST_F(BeamTest, MomentAxisKeepsCentroidalAndBoundsHeights)
 TEST_F(BeamTest, ShapeSettersKeepTheirRanges)
 {
     TBeam beam;
-    EXPECT_EQ(beam.SetShapeType(kUserShapeCode), 1);
-    EXPECT_EQ(beam.GetShapeName(), "USER");
-    EXPECT_EQ(beam.GetSectionKindCode(), kUserShapeCode);
-
     EXPECT_EQ(beam.SetShapeParameter(0.5, 0), 0);
     EXPECT_EQ(beam.SetShapeParameter(0.5, 9), 0);
-    EXPECT_DOUBLE_EQ(beam.GetShapeParameter(0), kUndefined);
     EXPECT_DOUBLE_EQ(beam.GetShapeParameter(9), kUndefined);
     EXPECT_EQ(beam.SetShapeParameter(2000.0, 8), 1);
     EXPECT_DOUBLE_EQ(beam.GetShapeParameter(8), 1000.0);
     EXPECT_EQ(beam.SetShapeParameter(-3.0, 1), 0) << "0 stored already";
-    EXPECT_DOUBLE_EQ(beam.GetShapeParameter(1), 0.0);
 
     beam.AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
     EXPECT_EQ(beam.ChangeRegionWidths(0, 0.1, -0.05), 1);
@@ -195,17 +142,9 @@ TEST_F(BeamTest, TimeDataChangesByMoreThanADisplayedUnit)
         << "only the flag's low byte counts; half a unit of moment is no change";
     EXPECT_EQ(beam.SetTimeData(1, 18250.0, 2.0 * momentUnit, 0.0), 1);
     EXPECT_EQ(beam.SetTimeData(1, 18251.0, 2.0 * momentUnit, 0.0), 1);
-    int flag = 0;
-    double age = 0.0;
-    double moment = 0.0;
-    double axial = 0.0;
-    EXPECT_EQ(beam.GetTimeData(flag, age, moment, axial), 1);
-    EXPECT_EQ(flag, 1);
-    EXPECT_DOUBLE_EQ(age, 18251.0);
-    EXPECT_DOUBLE_EQ(moment, 2.0 * momentUnit);
 }
 
-TEST_F(BeamTest, FrozenBeamRefusesEveryWriter)
+TEST_F(BeamTest, FrozenBeamRefusesItsWriters)
 {
     TBeam beam;
     beam.AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
@@ -214,15 +153,11 @@ TEST_F(BeamTest, FrozenBeamRefusesEveryWriter)
     TDepthTable steps;
     steps.Add(0.1, 0.001);
     EXPECT_EQ(beam.SetName("Other"), 0);
-    EXPECT_EQ(beam.SetCrackSpacing(0.2, 0), 0);
     EXPECT_EQ(beam.SetMomentAxis(0.1), 0);
-    EXPECT_EQ(beam.SetShapeType(kUserShapeCode), 0);
-    EXPECT_EQ(beam.SetShapeParameter(0.4, 1), 0);
     EXPECT_EQ(beam.ChangeRegionWidths(0, 0.1, 0.1), 0);
-    EXPECT_EQ(beam.SetTimeData(1, 100.0, 1.0, 1.0), 0);
     EXPECT_EQ(beam.SetStrainDiscontinuity(steps), 0);
     EXPECT_EQ(beam.Validate(), 0);
-    EXPECT_EQ(reporter.Count("Attempt to write to frozen beam!"), 9);
+    EXPECT_EQ(reporter.Count("Attempt to write to frozen beam!"), 5);
     EXPECT_EQ(beam.GetName(), "New Cross Section");
     EXPECT_DOUBLE_EQ(beam.GetRegion(0)->topWidth, 0.3);
     EXPECT_EQ(beam.GetStrainDiscontinuityTable().GetCount(), 0);
@@ -231,24 +166,16 @@ TEST_F(BeamTest, FrozenBeamRefusesEveryWriter)
     EXPECT_EQ(beam.SetName("Other"), 1);
 }
 
-TEST_F(BeamTest, CopyIsDeepAndComplete)
+TEST_F(BeamTest, CopyIsDeep)
 {
     TBeam source;
     source.SetName("Source");
-    source.SetShapeType(kUserShapeCode);
     source.AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
-    LongLayerRec layer;
-    InitLongLayerRec(layer);
-    layer.z = 0.05;
-    layer.num = 2;
-    layer.Ai = 300e-6;
-    layer.A = 600e-6;
-    source.AddLongLayer(layer, 0);
+    source.AddLongLayer(LongLayerRec{}, 0);
     TDepthTable steps;
     steps.Add(0.3, 0.001);
     steps.Add(0.1, 0.0);
     source.SetStrainDiscontinuity(steps);
-    source.SetMomentAxis(0.2);
     source.SetTimeData(1, 400.0, -5000.0, 1000.0);
     TMemberQuickDef quick;
     quick.L = 2.5f;
@@ -256,113 +183,65 @@ TEST_F(BeamTest, CopyIsDeepAndComplete)
     source.Validate();
 
     TBeam copy(source);
-    EXPECT_EQ(copy.GetName(), "Source");
     EXPECT_EQ(copy.GetTitle(), source.GetTitle());
-    EXPECT_EQ(copy.GetKind(), kKindBeam);
-    EXPECT_EQ(copy.GetSectionKindCode(), source.GetSectionKindCode());
     EXPECT_EQ(copy.GetGrossProperties(), source.GetGrossProperties());
-    EXPECT_EQ(copy.GetTransformedProperties(), source.GetTransformedProperties());
-    EXPECT_DOUBLE_EQ(copy.GetTop(), source.GetTop());
-    EXPECT_DOUBLE_EQ(copy.GetMomentAxis(), source.GetMomentAxis());
-    EXPECT_EQ(copy.GetStrainDiscontinuityTable().Pairs(),
-              source.GetStrainDiscontinuityTable().Pairs());
-    EXPECT_EQ(copy.GetStrainDiscontinuityTable().GetName(),
-              source.GetStrainDiscontinuityTable().GetName());
     EXPECT_EQ(copy.GetCriticalRhoTable().Pairs(), source.GetCriticalRhoTable().Pairs());
-    ASSERT_EQ(copy.GetLongLayerCount(0), 1);
-    EXPECT_EQ(*copy.GetLongLayer(0, 0), *source.GetLongLayer(0, 0));
     TMemberQuickDef copied;
     copy.GetStoredValues(copied);
     EXPECT_EQ(copied, quick);
     int flag = 0;
-    double age = 0.0;
-    double moment = 0.0;
-    double axial = 0.0;
+    double age = 0.0, moment = 0.0, axial = 0.0;
     copy.GetTimeData(flag, age, moment, axial);
-    EXPECT_EQ(flag, 1);
-    EXPECT_DOUBLE_EQ(age, 400.0);
     EXPECT_DOUBLE_EQ(moment, -5000.0);
 
     // Changing the copy leaves the source alone.
     const std::vector<DepthPair> sourceSteps = source.GetStrainDiscontinuityTable().Pairs();
-    copy.SetName("Copy");
+    const LongLayerRec sourceLayer = *source.GetLongLayer(0, 0);
+    ASSERT_EQ(copy.GetStrainDiscontinuityTable().Pairs(), sourceSteps);
+    ASSERT_EQ(*copy.GetLongLayer(0, 0), sourceLayer);
     copy.ChangeRegionWidths(0, 0.1, 0.1);
     copy.GetLongLayer(0, 0)->A = 1.0;
     copy.GetConcreteType(0)->fc = -50e6;
     TDepthTable other;
     other.Add(0.0, 0.002);
     copy.SetStrainDiscontinuity(other);
-    EXPECT_EQ(source.GetName(), "Source");
     EXPECT_DOUBLE_EQ(source.GetRegion(0)->topWidth, 0.3);
-    EXPECT_DOUBLE_EQ(source.GetLongLayer(0, 0)->A, 600e-6);
+    EXPECT_EQ(*source.GetLongLayer(0, 0), sourceLayer);
     EXPECT_DOUBLE_EQ(source.GetConcreteType(0)->fc, -35e6);
     EXPECT_EQ(source.GetStrainDiscontinuityTable().Pairs(), sourceSteps);
-}
-
-int g_readerCalls = 0;
-int FakeReader(TBeam& beam, const std::string& fileName, int elementIndex)
-{
-    ++g_readerCalls;
-    EXPECT_EQ(elementIndex, 1);
-    if (fileName != "good.qvh")
-        return 0;
-    beam.SetName("From file");
-    return 1;
 }
 
 TEST_F(BeamTest, FileConstructorFallsBackToTheDefaultSection)
 {
     int success = -1;
-    {
-        const TBeam beam("anything.qvh", success);
-        EXPECT_EQ(success, 0) << "no reader installed";
-        EXPECT_EQ(beam.GetName(), "New Cross Section");
-    }
-    const BeamFileReader previous = SetBeamFileReader(&FakeReader);
-    g_readerCalls = 0;
-    {
-        const TBeam good("good.qvh", success);
-        EXPECT_EQ(success, 1);
-        EXPECT_EQ(good.GetName(), "From file");
-        const TBeam bad("bad.qvh", success);
-        EXPECT_EQ(success, 0);
-        EXPECT_EQ(bad.GetName(), "New Cross Section");
-    }
-    EXPECT_EQ(g_readerCalls, 2);
+    EXPECT_EQ(TBeam("anything.qvh", success).GetName(), "New Cross Section");
+    EXPECT_EQ(success, 0) << "no reader installed";
+    const BeamFileReader previous =
+        SetBeamFileReader([](TBeam& beam, const std::string& fileName, int element) {
+            EXPECT_EQ(element, 1);
+            return fileName == "good.qvh" ? beam.SetName("From file") : 0;
+        });
+    EXPECT_EQ(TBeam("good.qvh", success).GetName(), "From file");
+    EXPECT_EQ(success, 1);
+    EXPECT_EQ(TBeam("bad.qvh", success).GetName(), "New Cross Section");
+    EXPECT_EQ(success, 0);
     SetBeamFileReader(previous);
 }
 
-TEST_F(BeamTest, CountersServeTheSingleDirections)
+TEST_F(BeamTest, UnknownDirectionAndHoustonSetsAreReported)
 {
     TBeam beam;
-    EXPECT_EQ(beam.GetMaxRegions(), 150);
-    EXPECT_EQ(beam.GetLongDirectionCount(), 1);
-    EXPECT_EQ(beam.GetTransDirectionCount(), 1);
-    EXPECT_EQ(beam.GetPatternCapacity(), 30);
     beam.SetLongLayerCount(2, 1);
-    beam.SetTransLayerCount(3, 0);
-    EXPECT_EQ(beam.GetLongLayerCount(0), 2) << "whatever the direction, x is counted";
-    EXPECT_EQ(beam.GetLongLayerCount(1), 0);
-    EXPECT_EQ(beam.GetTransLayerCount(2), 3);
-    EXPECT_EQ(beam.GetTransLayerCount(0), 0);
-    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(beam.GetLongLayerCount(0), 2) << "a beam counts x whatever the direction";
     EXPECT_EQ(beam.GetLongLayerCount(5), 0);
     EXPECT_TRUE(reporter.Saw("No such direction"));
 
-    beam.SetRegionCount(4);
-    EXPECT_EQ(beam.GetRegionCount(), 4);
-    EXPECT_EQ(beam.GetOutlineRegionCount(), 4);
-    EXPECT_EQ(beam.GetVoidRegionCount(), 0);
-}
-
-TEST_F(BeamTest, HoustonModelSetsWarn)
-{
-    TBeam beam;
+    reporter.Clear();
     EXPECT_EQ(beam.SetConcreteModelSet(6), 1);
     EXPECT_EQ(reporter.Count("Houston methods not correct in Quarvish"), 1);
     EXPECT_EQ(reporter.messages.back().caption, "Warning!");
     EXPECT_EQ(beam.SetConcreteModelSet(15), 1);
-    EXPECT_EQ(reporter.Count("Houston methods not correct in Quarvish"), 1);
+    EXPECT_EQ(reporter.messages.size(), 1u);
 }
 
 } // namespace

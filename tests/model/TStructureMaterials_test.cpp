@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "StructureFixtures.h"
 #include "model/ModelSettings.h"
@@ -11,42 +9,20 @@
 
 namespace {
 
-using fixtures::Layer;
 using fixtures::Rectangle;
-using fixtures::Stirrup;
 
 constexpr double kStressTol = 1e-3; // Pa
 
 struct ModelSetTest : ::testing::Test {
     ValueGuard<int> modelSet{g_ConcreteModelSet, 15};
     ValueGuard<int> crackingReduction{g_CrackingReductionOption, 1};
-    TStructure s;
-
-    ConcreteTypeRec& AddType(int baseCurve)
-    {
-        double strength = 35e6;
-        s.AddConcreteTypeFromStrength(strength, "C");
-        ConcreteTypeRec& type = *s.GetConcreteType(s.GetConcreteTypeCount() - 1);
-        type.baseCurve = static_cast<int16_t>(baseCurve);
-        return type;
-    }
 };
 
 TEST_F(ModelSetTest, EachModelSetAppliesItsCodesAndKeepsAUserCurve)
 {
-    // Codes base curve / softening / tension stiffening from 2 / 18 / 7; set 3 is unknown.
-    const int rows[][4] = {{1, 2, 1, 1},
-                           {2, 2, 2, 1},
-                           {5, 1, 15, 4},
-                           {6, 1, 9, 4},
-                           {8, 1, 9, 4},
-                           {9, 1, 14, 4},
-                           {12, 1, 14, 4},
-                           {13, 1, 17, 4},
-                           {14, 1, 16, 4},
-                           {15, 2, 18, 7},
-                           {17, 2, 0, 2},
-                           {3, 2, 18, 7}};
+    // Codes base curve / softening / tension stiffening; set 3 is unknown: 2 / 18 / 7.
+    const int rows[][4] =
+        {{1, 2, 1, 1}, {5, 1, 15, 4}, {9, 1, 14, 4}, {15, 2, 18, 7}, {17, 2, 0, 2}, {3, 2, 18, 7}};
     for (const auto& [code, baseCurve, softening, tensionStiffening] : rows) {
         SCOPED_TRACE(code);
         TStructure t;
@@ -57,32 +33,35 @@ TEST_F(ModelSetTest, EachModelSetAppliesItsCodesAndKeepsAUserCurve)
         EXPECT_EQ(type.baseCurve, baseCurve);
         EXPECT_EQ(type.softening, softening);
         EXPECT_EQ(type.tensionStiffening, tensionStiffening);
-        EXPECT_EQ(t.GetConcreteModelSet(), code);
         EXPECT_EQ(g_ConcreteModelSet, code);
     }
 
-    AddType(4);
-    AddType(1).name.clear();
+    // A user-defined base curve (4) is kept; even an unknown set names an unnamed type.
+    TStructure s;
+    for (int curve : {4, 1}) {
+        double strength = 35e6;
+        s.AddConcreteTypeFromStrength(strength, "");
+        s.GetConcreteType(s.GetConcreteTypeCount() - 1)->baseCurve = static_cast<int16_t>(curve);
+    }
     s.SetConcreteModelSet(9);
-    EXPECT_EQ(s.GetConcreteType(0)->baseCurve, 4); // a user-defined base curve is kept
+    EXPECT_EQ(s.GetConcreteType(0)->baseCurve, 4);
     EXPECT_EQ(s.GetConcreteType(0)->softening, 14);
-    EXPECT_EQ(s.GetConcreteType(1)->baseCurve, 1);
-    // Even an unknown set checks every type, which names an unnamed one.
+    s.GetConcreteType(1)->name.clear();
     s.SetConcreteModelSet(3);
     EXPECT_EQ(s.GetConcreteType(1)->name, "Concrete 1");
 }
 
 TEST_F(ModelSetTest, RootTensileStrengthOfSet16GoesBackToAutomaticUnderSet15)
 {
-    AddType(2);
+    TStructure s;
+    double strength = 35e6;
+    s.AddConcreteTypeFromStrength(strength, "C");
     s.SetConcreteModelSet(16);
     const ConcreteTypeRec& type = *s.GetConcreteType(0);
     // 0.3321819 sqrt(35) MPa.
     EXPECT_NEAR(type.ft, 0.3321819 * std::sqrt(35.0) * 1e6, kStressTol);
     EXPECT_EQ(type.ftAuto, 0);
-    EXPECT_EQ(type.baseCurve, 1);
     EXPECT_EQ(type.softening, 10);
-    EXPECT_EQ(type.tensionStiffening, 2);
     EXPECT_EQ(g_CrackingReductionOption, 0);
 
     s.SetConcreteModelSet(15);
@@ -118,47 +97,6 @@ TEST(StructureMaterials, NamesAreMadeDistinct)
     EXPECT_EQ(s.GetSteelType(6)->kind, 1); // an unknown kind becomes a reinforcing bar
 }
 
-TEST(StructureMaterials, TypeUseQueries)
-{
-    TStructure s;
-    double strength = 35e6;
-    s.AddConcreteTypeFromStrength(strength, "C1");
-    EXPECT_EQ(s.FirstUsedConcreteType(), 0); // unused, but the only type
-    strength = 50e6;
-    s.AddConcreteTypeFromStrength(strength, "C2");
-    EXPECT_EQ(s.FirstUsedConcreteType(), -1);
-    s.AddRegion(0.5, 0.0, 0.3, 0.3, 1, 1);
-    EXPECT_EQ(s.FirstUsedConcreteType(), 1);
-    EXPECT_EQ(s.CountUsedConcreteTypes(), 1);
-    EXPECT_EQ(s.IsConcreteTypeUsed(0), 0);
-
-    SteelTypeRec bar;
-    bar.kind = 1;
-    SteelTypeRec strand;
-    strand.kind = 2;
-    s.AddSteelType(bar);
-    s.AddSteelType(strand);
-    int reinforcing = -1, prestressing = -1;
-    EXPECT_EQ(s.CountSteelKinds(reinforcing, prestressing), 1);
-    EXPECT_EQ(s.FirstUsedSteelType(), -1);
-
-    LongLayerRec layer = Layer(0.05, 2, 0.02);
-    layer.type = 0;
-    s.AddLongLayer(layer, 0);
-    EXPECT_EQ(s.CountSteelKinds(reinforcing, prestressing), 2);
-    EXPECT_EQ(s.FirstUsedPrestressingType(), -1);
-
-    TransLayerRec tie = Stirrup(0.0, 0.5, 0.01, 0.2, 1e-4);
-    tie.type = 1;
-    s.AddTransLayer(tie, 2);
-    EXPECT_EQ(s.CountSteelKinds(reinforcing, prestressing), 3);
-    EXPECT_EQ(reinforcing, 1);
-    EXPECT_EQ(prestressing, 1);
-    EXPECT_EQ(s.FirstUsedPrestressingType(), 1);
-    EXPECT_EQ(s.IsSteelTypeUsed(1), 1);
-    EXPECT_EQ(s.GetTransverseSteelType(0, 2)->kind, 2);
-}
-
 TEST(StructureMaterials, ConcreteAtADepthAndItsCrackingStrain)
 {
     RecordingReporter rec;
@@ -177,23 +115,17 @@ TEST(StructureMaterials, ConcreteAtADepthAndItsCrackingStrain)
     EXPECT_DOUBLE_EQ(s.GetConcreteStrainRatio(0, 1e6), 6e-5);
 }
 
-TEST(StructureMaterials, TypesFromStrengthAndTensionStiffening)
+TEST(StructureMaterials, StrengthIsStoredAsCompressionAndTensionStiffeningCodeApplied)
 {
     TStructure s;
     double strength = -30e6;
     s.AddConcreteTypeFromStrength(strength, "Thirty");
     EXPECT_EQ(strength, 30e6);
     EXPECT_EQ(s.GetConcreteType(0)->fc, -30e6);
-
-    s.GetConcreteType(0)->tsFactor = 0.0;
     s.GetConcreteType(0)->tensionStiffening = 2;
-    s.SetModified(0);
-    s.ApplyTensionStiffeningCode(0);
-    EXPECT_EQ(s.IsModified(), 0);
     s.ApplyTensionStiffeningCode(1);
     EXPECT_EQ(s.GetConcreteType(0)->tensionStiffening, 7);
     EXPECT_EQ(s.GetConcreteType(0)->tsFactor, 1.0);
-    EXPECT_EQ(s.IsModified(), 1);
 }
 
 } // namespace
