@@ -5,14 +5,13 @@
 #include <cmath>
 
 #include "analysis/AnalysisMessages.h"
+#include "analysis/NodeConcrete.h"
 #include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 
 namespace {
 
-// The angle constants of the stored results (pi/2 and pi as the system has always used
-// them, a few 1e-13 short of the exact values).
-constexpr double kHalfPi = 1.5707963267945;
+// pi as the stored crack angles have always used it.
 constexpr double kPi = 3.141592653589;
 
 // Bounds of |tan(theta)|: the stress transformation divides by t.
@@ -20,38 +19,6 @@ constexpr double kMaxTan = 1000000.0;
 constexpr double kMinTan = 1e-6;
 
 // ---- The concrete laws as this solver calls them --------------------------------------
-
-double ConcretePhi()
-{
-    return g_ResistanceFactors.phi_c;
-}
-
-bool IsSteelConcrete(const ConcreteTypeRec& type)
-{
-    return type.name == "steel";
-}
-
-// Principal stress of direction 1 or 2 for the net principal strains (e1, e2), the third
-// principal strain being 0; fp receives the softened peak stress.
-double PrincipalStress(const ConcreteTypeRec& type,
-                       const LayerNodeStateRec& el,
-                       double e1,
-                       double e2,
-                       int direction,
-                       double& fp,
-                       double a,
-                       double b)
-{
-    const PrincipalStrains e = {e1, e2, 0.0};
-    return ConcreteStress(type,
-                          e,
-                          direction,
-                          fp,
-                          el.LocalTensileStrength,
-                          el.TensionStiffFactor,
-                          a,
-                          b);
-}
 
 // Tangent of the same law. factor is the rate of the other in-plane principal strain (e2
 // for direction 1, e1 for direction 2) per unit of the strain of the direction. The third
@@ -111,12 +78,6 @@ double CrackSpacingAtAngle(double s, double c, double spacingX, double spacingZ)
     if (spacingZ > 0.0)
         inverse += std::fabs(c) / spacingZ;
     return inverse > 0.0 ? 1.0 / inverse : 0.0;
-}
-
-// The aggregate-interlock term 0.31 + 24 w / (a_g + 16 mm) of the crack-shear limit.
-double InterlockDenominator(double w, double ag)
-{
-    return 0.31 + 24.0 * w / (ag + 0.016);
 }
 
 // Limits of f1 at a crack from the reserves (Pa): Lx from the x reinforcement, Lz from the
@@ -252,7 +213,7 @@ double ConcreteTensionLimit(const ConcreteTypeRec& type, LayerNodeStateRec& elem
     const double ecr = std::max(element.LocalTensileStrength / type.Ec, type.ecr);
     const double fcr = std::max(type.ft, element.LocalTensileStrength) * ConcretePhi();
     element.TensionLimit = fcr;
-    if (g_CrackingReductionOption == 0 || IsSteelConcrete(type))
+    if (g_CrackingReductionOption == 0 || IsNamedSteel(type))
         return ecr;
 
     double beta = 1.05 - element.ConcStress2 / (element.ConcStress2Max - 1.0);
@@ -275,7 +236,7 @@ double SolveMcftElement(const ConcreteTypeRec& type, LayerNodeStateRec& element,
     const double gamma = el.ShearStrain;
     el.CrackCheckCode = CrackCheck::None;
 
-    const double theta = kHalfPi - std::atan2(gamma, dx - dz) / 2.0;
+    const double theta = kStoredHalfPi - std::atan2(gamma, dx - dz) / 2.0;
     el.CrackAngle = theta;
     const double t = ClampTan(std::tan(theta));
     const double s = std::sin(theta);
@@ -292,8 +253,8 @@ double SolveMcftElement(const ConcreteTypeRec& type, LayerNodeStateRec& element,
 
     double unusedPeak = 0.0;
     double f2max = 0.0;
-    el.ConcStress1 = PrincipalStress(type, el, e1, e2, 1, unusedPeak, a, b);
-    el.ConcStress2 = PrincipalStress(type, el, e1, e2, 2, f2max, a, b);
+    el.ConcStress1 = NodePrincipalStress(type, el, e1, e2, 1, unusedPeak, a, b);
+    el.ConcStress2 = NodePrincipalStress(type, el, e1, e2, 2, f2max, a, b);
     el.ConcStress2Max = f2max;
 
     const double ecrUsed = ConcreteTensionLimit(type, el);
@@ -317,7 +278,7 @@ double SolveMcftElement(const ConcreteTypeRec& type, LayerNodeStateRec& element,
     if (SkipsCrackCheck(type))
         el.CrackShearLimit = 0.0;
 
-    if (cracked && !IsSteelConcrete(type)) {
+    if (cracked && !IsNamedSteel(type)) {
         const double fd = TensionDecayStress(w, type.Ec * ecrUsed);
         f1 = CheckCrack(type, el, f1, s, c, t, w, ag, fd);
     } else {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "analysis/AnalysisMessages.h"
+#include "analysis/NodeConcrete.h"
 #include "analysis/SectionState.h"
 #include "analysis/layers/LayerMesh.h"
 #include "analysis/layers/LayerStateAccess.h"
@@ -30,8 +31,6 @@ constexpr double kThinnestHalfDivisor = 1024.0;
 constexpr int kLayerReserve = 2;
 constexpr int kNodeReserve = 4;
 
-// Crack-angle wrap: the mean decides the side every angle is brought to.
-constexpr double kHalfPi = 1.5707963267945;
 constexpr double kPi = 3.141592653589;
 constexpr double kWrapLow = 1.41371669411505;    // 0.45 pi
 constexpr double kWrapHigh = 1.7278759594739501; // 0.55 pi
@@ -338,7 +337,7 @@ void TLayerDriver::WrapCrackAngles(SectionState& state) const
     double sum = 0.0;
     for (int id = 0; id < count; ++id)
         sum += state.NodeStates[static_cast<std::size_t>(id)].CrackAngle;
-    const bool raise = sum / count >= kHalfPi;
+    const bool raise = sum / count >= kStoredHalfPi;
     for (int id = 0; id < count; ++id) {
         double& angle = state.NodeStates[static_cast<std::size_t>(id)].CrackAngle;
         if (raise && angle < kWrapLow)

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/McftElement.h"
+#include "analysis/NodeConcrete.h"
 #include "analysis/StrainAtDepth.h"
 #include "foundation/Sentinel.h"
 #include "model/ConcreteLaws.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-// pi/2 as the stored crack angles have always used it.
-constexpr double kHalfPi = 1.5707963267945;
 
 // Transverse iteration: updates before the relaxation halves, and the last update.
 constexpr int kRelaxAfter = 15;
@@ -26,41 +25,13 @@ constexpr double kRuptureShear = 1000.0;
 
 constexpr int kTransDirection = 2;
 
-double ConcretePhi()
-{
-    return g_ResistanceFactors.phi_c;
-}
-
-bool IsNamedSteel(const ConcreteTypeRec& type)
-{
-    return type.name == "steel";
-}
-
-// Principal concrete stress of direction 1 or 2 for the net principal strains (e1, e2), the
-// out-of-plane strain being 0.
-double PrincipalStress(const ConcreteTypeRec& type,
-                       const LayerNodeStateRec& node,
-                       double e1,
-                       double e2,
-                       int direction,
-                       double& peak)
-{
-    const PrincipalStrains e = {e1, e2, 0.0};
-    return ConcreteStress(type,
-                          e,
-                          direction,
-                          peak,
-                          node.LocalTensileStrength,
-                          node.TensionStiffFactor);
-}
-
 // Shear a crack of width w can carry: 0.18 sqrt(f'c) / (0.31 + 24 w / (a + 16)) in MPa and
 // mm, with a the effective aggregate size.
 double CrackShearCapacity(const ConcreteTypeRec& type, double w)
 {
     const double a = EffectiveAggregateSize(type.fc, type.aggregate);
-    return 0.18 * std::sqrt(std::fabs(type.fc) * 1e-6) / (0.31 + 24.0 * w / (a + 0.016)) *
-           1000000.0 * ConcretePhi();
+    return 0.18 * std::sqrt(std::fabs(type.fc) * 1e-6) / InterlockDenominator(w, a) * 1000000.0 *
+           ConcretePhi();
 }
 
 } // namespace
@@ -457,8 +428,8 @@ void TLayerEvaluator::SolveUniaxialNode(LayerNodeStateRec& node)
     const double e2 = node.Strain2 - node.FreeStrain2;
     double unusedPeak = 0.0;
     double f2max = 0.0;
-    node.ConcStress1 = PrincipalStress(*type, node, e1, e2, 1, unusedPeak);
-    node.ConcStress2 = PrincipalStress(*type, node, e1, e2, 2, f2max);
+    node.ConcStress1 = NodePrincipalStress(*type, node, e1, e2, 1, unusedPeak);
+    node.ConcStress2 = NodePrincipalStress(*type, node, e1, e2, 2, f2max);
     node.ConcStress2Max = f2max;
 
     const double ecr = ConcreteTensionLimit(*type, node); // may lower ConcStress1
@@ -489,7 +460,7 @@ void TLayerEvaluator::SolveUniaxialNode(LayerNodeStateRec& node)
     node.ConcStress1 = f1;
 
     if (tension) {
-        node.CrackAngle = kHalfPi;
+        node.CrackAngle = kStoredHalfPi;
         node.ConcStressX = f1;
     } else {
         node.CrackAngle = 0.0;

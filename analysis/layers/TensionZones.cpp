@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/AnalysisMessages.h"
+#include "analysis/NodeConcrete.h"
 #include "analysis/SectionState.h"
 #include "analysis/layers/LayerStateAccess.h"
 #include "foundation/Sentinel.h"
@@ -19,16 +20,6 @@ namespace {
 constexpr double kBarDemandFloor = 0.1;
 // Flat profiles have no cracking depth.
 constexpr double kFlatSlope = 1e-8;
-
-double ConcretePhi()
-{
-    return g_ResistanceFactors.phi_c;
-}
-
-bool IsNamedSteel(const ConcreteTypeRec& type)
-{
-    return type.name == "steel";
-}
 
 // One part of a concrete region inside a tension zone: its two ends' distances from the
 // crossing and its widths there.
