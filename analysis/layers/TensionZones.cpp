@@ -298,6 +298,26 @@ void TTensionZones::FindShearZoneLimits(const SectionState& state,
     lowerLevel = lower;
 }
 
+bool TTensionZones::FindTensionCrossing(
+    const StrainProfile& profile, double face, double farFace, int side, double& crossing) const
+{
+    const auto inside = [&](double z) {
+        return side == 1 ? z > farFace + 0.0001 : z < farFace - 0.0001;
+    };
+    double e = NetStrainAt(profile, face);
+    for (double z = face; inside(z);) {
+        const double zn = NextStrainBreak(z, side);
+        const double en = NetStrainAt(profile, zn);
+        if (e >= 0.0 && en < 0.0) {
+            crossing = z + (zn - z) * e / (e - en);
+            return true;
+        }
+        z = zn;
+        e = en;
+    }
+    return false;
+}
+
 // ---- Reserve profile -----------------------------------------------------------------------
 
 void TTensionZones::BuildReserveProfile(const SectionState& state,
@@ -315,45 +335,15 @@ void TTensionZones::BuildReserveProfile(const SectionState& state,
     // turns from tension to compression. A net strain of exactly 0 at a break followed by
     // compression is a crossing there, not tension over the whole depth.
     double zT = top;
-    bool wholeDepth = false;
-    double e = NetStrainAt(profile, top);
-    if (e >= 0.0) {
-        bool crossed = false;
-        for (double z = top; z > bottom + 0.0001;) {
-            const double zn = NextStrainBreak(z, 1);
-            const double en = NetStrainAt(profile, zn);
-            if (e >= 0.0 && en < 0.0) {
-                zT = z + (zn - z) * e / (e - en);
-                crossed = true;
-                break;
-            }
-            z = zn;
-            e = en;
-        }
-        if (!crossed) {
-            zT = kWholeDepthFromTop;
-            wholeDepth = true;
-        }
-    }
     double zB = bottom;
-    e = NetStrainAt(profile, bottom);
-    if (e > 0.0) {
-        bool crossed = false;
-        for (double z = bottom; z < top - 0.0001;) {
-            const double zn = NextStrainBreak(z, 0);
-            const double en = NetStrainAt(profile, zn);
-            if (e >= 0.0 && en < 0.0) {
-                zB = z + (zn - z) * e / (e - en);
-                crossed = true;
-                break;
-            }
-            z = zn;
-            e = en;
-        }
-        if (!crossed) {
-            zB = kWholeDepthFromBottom;
-            wholeDepth = true;
-        }
+    bool wholeDepth = false;
+    if (NetStrainAt(profile, top) >= 0.0 && !FindTensionCrossing(profile, top, bottom, 1, zT)) {
+        zT = kWholeDepthFromTop;
+        wholeDepth = true;
+    }
+    if (NetStrainAt(profile, bottom) > 0.0 && !FindTensionCrossing(profile, bottom, top, 0, zB)) {
+        zB = kWholeDepthFromBottom;
+        wholeDepth = true;
     }
 
     // 2. Moment the bars of each zone can still add at a crack, about its crossing.

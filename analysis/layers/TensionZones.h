@@ -87,6 +87,15 @@ public:
     // a scan over the depth always ends.
     double NextStrainBreak(double z, int side) const;
 
+    // Scans from a face (downwards for side 1, upwards for side 0) over the breaks of the
+    // net strain to the far face; answers true with the depth where the strain turns from
+    // tension to compression, false when it stays tensile throughout.
+    bool FindTensionCrossing(const StrainProfile& profile,
+                             double face,
+                             double farFace,
+                             int side,
+                             double& crossing) const;
+
     // ---- Queries shared with the stresses at cracks ---------------------------------------
 
     TLayerEvaluator& Evaluator() const { return m_evaluator; }
