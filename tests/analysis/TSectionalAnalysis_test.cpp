@@ -22,8 +22,6 @@ std::array<double, 3> Constant(const TSectionalAnalysis& a)
     return v;
 }
 
-// ---- Prepare and Finish ------------------------------------------------------------------
-
 TEST(AnalysisPrepare, FreezesTheStructureUntilFinish)
 {
     RecordingReporter reporter;
@@ -41,10 +39,9 @@ TEST(AnalysisPrepare, FreezesTheStructureUntilFinish)
     const double other[3] = {5.0, 6.0, 7.0};
     EXPECT_EQ(structure->SetConstantLoads(other, 3), 0);
     EXPECT_EQ(reporter.Count(kFrozenText), 1);
-    double stored[3] = {};
-    structure->GetConstantLoads(stored, 3);
-    EXPECT_EQ(stored[0], -1e5);
-    EXPECT_EQ(stored[1], 2e4);
+    std::array<double, 3> stored{};
+    structure->GetConstantLoads(stored.data(), 3);
+    EXPECT_EQ(stored, (std::array<double, 3>{-1e5, 2e4, 0.0}));
 
     EXPECT_EQ(analysis.Finish(), 1);
     EXPECT_EQ(structure->IsFrozen(), 0);
@@ -91,13 +88,9 @@ TEST(AnalysisPrepare, AsksOnceWhetherTensionStiffeningMayStayOff)
 {
     struct Case {
         const char* name;
-        int answer;
-        int shear;
-        int expectCode;          // tension-stiffening code of the type afterwards
-        int expectCurvatureIter; // UseCurvatureIteration
-        int expectErrors;
-    };
-    const Case cases[] = {
+        int answer, shear;
+        int expectCode, expectCurvatureIter, expectErrors; // code of the type afterwards
+    } cases[] = {
         {"No turns tension stiffening on", MsgAnswer::No, 1, 7, 0, 0},
         {"Yes keeps it off", MsgAnswer::Yes, 0, 0, 1, 0},
         {"Yes with shear stores the stirrup note", MsgAnswer::Yes, 1, 0, 1, 1},
@@ -138,8 +131,6 @@ TEST(AnalysisPrepare, AsksOnceWhetherTensionStiffeningMayStayOff)
     }
 }
 
-// ---- Interval timers ------------------------------------------------------------------------
-
 class IntervalTimers : public ::testing::Test {
 protected:
     void Advance(std::int64_t ms)
@@ -171,7 +162,9 @@ TEST_F(IntervalTimers, EachChannelFiresOnceItsIntervalHasPassed)
     }
 }
 
-TEST_F(IntervalTimers, ChannelsAreIndependentAndUnknownChannelsNeverFire)
+// Channels run independently; unknown ones never fire. A clock that went back past midnight
+// (a day less 400 s) fires every channel once.
+TEST_F(IntervalTimers, ChannelsAreIndependentAndSurviveAClockGoingBack)
 {
     FakeAnalysis analysis(nullptr);
     Advance(300);
@@ -181,12 +174,7 @@ TEST_F(IntervalTimers, ChannelsAreIndependentAndUnknownChannelsNeverFire)
     Advance(10'000);
     for (int channel : {0, 4, -1, 99})
         EXPECT_EQ(analysis.IntervalElapsed(channel), 0);
-}
-
-TEST_F(IntervalTimers, AClockThatWentBackPastMidnightFiresEveryChannelOnce)
-{
-    FakeAnalysis analysis(nullptr);
-    Advance(-86'000'000); // a day back, less 400 s
+    Advance(-86'000'000);
     for (int channel : {1, 2, 3}) {
         SCOPED_TRACE(channel);
         EXPECT_EQ(analysis.IntervalElapsed(channel), 1);
@@ -194,24 +182,20 @@ TEST_F(IntervalTimers, AClockThatWentBackPastMidnightFiresEveryChannelOnce)
     }
 }
 
-TEST_F(IntervalTimers, ElapsedTimeHasCentisecondResolution)
+// Centisecond resolution, also across the wrap of the 32-bit millisecond clock.
+TEST_F(IntervalTimers, ElapsedTimeInCentiseconds)
 {
+    constexpr int kTruncationMs = 20; // the centisecond clock truncates toward zero
     FakeAnalysis analysis(nullptr);
     EXPECT_EQ(analysis.GetElapsedMilliseconds(), 0);
     Advance(1234);
     EXPECT_EQ(analysis.GetElapsedMilliseconds(), 1230);
-}
 
-TEST_F(IntervalTimers, ElapsedTimeSurvivesTheWrapOfTheMillisecondClock)
-{
-    constexpr int kTruncationMs = 20;     // the centisecond clock truncates toward zero
     now = (std::uint64_t{1} << 31) - 500; // 0.5 s before the 32-bit clock turns negative
-    FakeAnalysis analysis(nullptr);
+    FakeAnalysis wrapping(nullptr);
     Advance(1234);
-    EXPECT_NEAR(analysis.GetElapsedMilliseconds(), 1234, kTruncationMs);
+    EXPECT_NEAR(wrapping.GetElapsedMilliseconds(), 1234, kTruncationMs);
 }
-
-// ---- Base bodies -------------------------------------------------------------------------
 
 TEST(AnalysisBase, LoadCopiesAreBoundedToTheVectorLength)
 {
