@@ -57,6 +57,23 @@ bool AllFinite(const Matrix3& m)
     return true;
 }
 
+// Under every crack-check outcome, with and without reinforcement stiffness, the tangent
+// has finite entries and a diagonal that is not zero.
+void ExpectSolvableTangents(const ConcreteTypeRec& type, LayerNodeStateRec el)
+{
+    for (std::uint16_t code : {0, 1, 2, 3, 4, 5, 1000}) {
+        for (double reinforcement : {0.0, 2e9}) {
+            SCOPED_TRACE(testing::Message() << "code " << code << ", D " << reinforcement);
+            Matrix3 k{};
+            el.CrackCheckCode = code;
+            SolveMcftLayer(k, type, el, reinforcement, reinforcement, 0.0, 0.0);
+            EXPECT_TRUE(AllFinite(k));
+            for (int i = 0; i < 3; ++i)
+                EXPECT_GE(std::fabs(k[i][i]), 1e-6) << "diagonal " << i;
+        }
+    }
+}
+
 void ExpectMatrixNear(const Matrix3& actual, const Matrix3& expected, double tol)
 {
     for (int r = 0; r < 3; ++r)
@@ -115,9 +132,7 @@ TEST_F(McftElementTest, PrincipalDirectionsWithoutShear)
         const char* name;
         double ex, ez, fx, fz, theta, absT, free1;
     } cases[] = {
-        {"x in tension", 1e-3, -2e-4, 0.0, 0.0, 1.5707963267945, 1e6, 0.0},
         {"x in tension, free strains", 1e-3, -2e-4, 3e-4, -1e-4, 1.5707963267945, 1e6, 3e-4},
-        {"z in tension", -2e-4, 1e-3, 0.0, 0.0, 0.0, 1e-6, 0.0},
         {"z in tension, free strains", -2e-4, 1e-3, 3e-4, -1e-4, 0.0, 1e-6, -1e-4},
     };
     for (const Case& c : cases) {
@@ -381,7 +396,7 @@ TEST_F(McftElementTest, TensionStiffeningBoundOfCode7)
 }
 
 // At tan(theta) = 2 (sin = 2 / sqrt 5, cos = 1 / sqrt 5) a direction without a positive
-// spacing controls nothing: s_theta = s_z / cos or s_x / sin. Without any spacing no crack
+// spacing controls nothing: s_theta = s_z / cos or s_x / sin; without any spacing no crack
 // width can be formed and it is 0. Nothing becomes infinite or undefined.
 TEST_F(McftElementTest, NonPositiveCrackSpacingControlsNothing)
 {
@@ -399,18 +414,13 @@ TEST_F(McftElementTest, NonPositiveCrackSpacingControlsNothing)
         EXPECT_NEAR(el.CrackSpacingTheta, c.expected, 1e-12);
         EXPECT_NEAR(el.CrackWidth, (1.5e-3 - type.ecr) * c.expected, 1e-15);
         EXPECT_TRUE(std::isfinite(el.CrackShearLimit + el.ConcStress1 + el.ConcShearStress));
-        for (std::uint16_t code : {CrackCheck::LimitXSlip, CrackCheck::LimitZSlip}) {
-            Matrix3 k{};
-            el.CrackCheckCode = code;
-            SolveMcftLayer(k, type, el, 1e9, 1e9, 0.0, 0.0);
-            EXPECT_TRUE(AllFinite(k)) << "code " << code;
-        }
+        ExpectSolvableTangents(type, el);
     }
 }
 
-// Unstrained, uncracked, or at theta = 0 or pi/2, under every crack-check outcome, the
-// tangent has finite entries and a diagonal that is not zero.
-TEST_F(McftElementTest, TangentStaysFiniteAtTheLimits)
+// Unstrained, uncracked, or at theta = 0 or pi/2 the secant and, under every crack-check
+// outcome, the tangent stay solvable.
+TEST_F(McftElementTest, MatricesStaySolvableAtTheLimits)
 {
     const ConcreteTypeRec type = Concrete();
     const StrainCase states[] = {
@@ -420,22 +430,13 @@ TEST_F(McftElementTest, TangentStaysFiniteAtTheLimits)
         {"uncracked tension", 3e-5, 1e-5, 0.0, 0.0, 0.0},
     };
     for (const StrainCase& c : states) {
+        SCOPED_TRACE(c.name);
         LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
         SolveMcftElement(type, el, 0.0, 0.0);
         Matrix3 secant{};
         SecantStiffnessMatrix(secant, type, el, false);
-        EXPECT_TRUE(AllFinite(secant)) << c.name;
-        for (std::uint16_t code : {0, 1, 2, 3, 4, 5, 1000}) { // every crack-check outcome
-            SCOPED_TRACE(std::string(c.name) + ", code " + std::to_string(code));
-            el.CrackCheckCode = code;
-            for (double reinforcement : {0.0, 2e9}) {
-                Matrix3 k{};
-                SolveMcftLayer(k, type, el, reinforcement, reinforcement, 0.0, 0.0);
-                EXPECT_TRUE(AllFinite(k));
-                for (int i = 0; i < 3; ++i)
-                    EXPECT_GE(std::fabs(k[i][i]), 1e-6) << "diagonal " << i;
-            }
-        }
+        EXPECT_TRUE(AllFinite(secant));
+        ExpectSolvableTangents(type, el);
     }
 }
 

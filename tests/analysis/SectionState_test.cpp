@@ -36,14 +36,17 @@ protected:
         state->Valid = 1;
         state->Results[StateResult::Moment] = 12.5e3;
         state->DirectionValues[0] = {1e-4, 2e-4, 3e-4};
+        state->TransLayerFlags = {0, 1};
         state->TransProfile->Add(0.0, 7e-4);
+        state->DepthTableA->Add(0.1, 1e-4);
         state->DepthTableB->Add(0.2, 2e-4);
         state->Profile = std::make_unique<TDepthTable>("shear stress");
         state->Profile->Add(0.3, 1.5e6);
         state->PointLists[1] = {{0.002, 0.1}, {0.003, -0.1}};
-        state->Limits[2] = 0.5;
+        state->Summary[4] = 4.0, state->Extra[4] = 9e7, state->Limits[2] = 0.5;
         state->LongBarValues[BarArray::List0Stress] = {1e8, kUndefined, 2e30};
         state->LongBarExtra[0] = {1.0, 2.0, 3.0};
+        state->AvgShearStrain = 0.001;
         return state;
     }
 
@@ -87,7 +90,9 @@ TEST_F(SectionStates, ANewStateTakesOverTheFullSizeArraysOfItsSource)
     // What carries over by value, and what starts afresh.
     EXPECT_EQ(next->Results, previous->Results);
     EXPECT_EQ(next->DirectionValues[0], previous->DirectionValues[0]);
+    EXPECT_EQ(next->TransLayerFlags, previous->TransLayerFlags);
     EXPECT_EQ(next->TransProfile->Pairs(), previous->TransProfile->Pairs());
+    EXPECT_EQ(next->DepthTableA->Pairs(), previous->DepthTableA->Pairs());
     EXPECT_NE(next->TransProfile.get(), previous->TransProfile.get());
     EXPECT_EQ(next->Valid, 0);
     EXPECT_FALSE(next->Profile);
@@ -124,6 +129,9 @@ TEST_F(SectionStates, ACopyIsDeepAndOutlivesItsSource)
     ASSERT_EQ(analysis.CopySectionState(source, copy), 1);
     EXPECT_EQ(copy->FullSizeArrays, 1);
     EXPECT_EQ(copy->NodeStates.size(), kMaxNodes);
+    EXPECT_DOUBLE_EQ(copy->AvgShearStrain, 0.001);
+    EXPECT_EQ(copy->Summary, source->Summary);
+    EXPECT_EQ(copy->Extra, source->Extra);
     EXPECT_EQ(copy->Limits, source->Limits);
     EXPECT_EQ(copy->PointLists, source->PointLists);
     EXPECT_EQ(copy->LongBarValues, source->LongBarValues);

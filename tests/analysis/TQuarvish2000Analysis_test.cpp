@@ -1,5 +1,6 @@
 #include "analysis/TQuarvish2000Analysis.h"
 
+#include <array>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -34,24 +35,22 @@ TEST(BeamAnalysis, WorksOnItsOwnFrozenCopyOfTheBeam)
     EXPECT_EQ(analysis.GetFailedBarFlags(2), std::vector<int>(2, 0));
     EXPECT_EQ(analysis.GetNodeWork(0).size(), 360u);
     EXPECT_TRUE(analysis.GetNodeWork(TQuarvish2000Analysis::kNodeWorkArrays).empty());
-    EXPECT_EQ(analysis.GetClampingStressTable().Pairs(),
-              (std::vector<DepthPair>{{TestSection::kTop, 0.0}, {TestSection::kBottom, 0.0}}));
+    const std::vector<DepthPair> zero{{TestSection::kTop, 0.0}, {TestSection::kBottom, 0.0}};
+    EXPECT_EQ(analysis.GetClampingStressTable().Pairs(), zero);
+    EXPECT_EQ(analysis.GetNonlinearDistributionTable().Pairs(), zero);
 
-    EXPECT_EQ(analysis.Finish(), 1);
-    EXPECT_EQ(analysis.GetStructure()->IsFrozen(), 0);
-    EXPECT_TRUE(reporter.messages.empty());
-}
-
-TEST(BeamAnalysis, PrepareBuildsTheMeshAndTheElasticShearShape)
-{
+    // The mesh and the elastic shear shape: a rectangle's shear strain follows
+    // 1.5 (1 - (2 z / H)^2), mean 1, zero at both faces.
     constexpr double kShapeTol = 0.02;
-    FakeBeamAnalysis analysis(TestSection::MakeBeam().get(), 1);
     EXPECT_GE(analysis.GetLayerCount(), 7); // 7 region layers, more where bars split them
-    // A rectangle's shear strain follows 1.5 (1 - (2 z / H)^2), mean 1, zero at both faces.
     const TDepthTable& shape = analysis.GetShearStrainDistribution();
     EXPECT_NEAR(shape.InterpolateAtDepth(0.0), 1.5, kShapeTol);
     EXPECT_NEAR(shape.InterpolateAtDepth(0.15), 1.5 * 0.75, kShapeTol);
     EXPECT_NEAR(shape.InterpolateAtDepth(TestSection::kTop), 0.0, kShapeTol);
+
+    EXPECT_EQ(analysis.Finish(), 1);
+    EXPECT_EQ(analysis.GetStructure()->IsFrozen(), 0);
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 // Refused or missing sections: too finely divided for the mesh (alternating widths, so no
@@ -82,22 +81,18 @@ TEST(BeamAnalysis, SectionsThatCannotBePrepared)
     EXPECT_EQ(none.Finish(), 1);
 }
 
+// Any constant or incremental shear load, however small, or the flag makes shear count.
 TEST(BeamAnalysis, ShearCountsWhenAShearLoadOrTheFlagIsSet)
 {
-    struct Case {
-        double v0, dv;
-        int flag, expect;
-    };
-    for (const Case& c : {Case{0.0, 0.0, 0, 0},
-                          Case{-1.0, 0.0, 0, 1},
-                          Case{0.0, 1e-9, 0, 1},
-                          Case{0.0, 0.0, 1, 1}}) {
-        SCOPED_TRACE(testing::Message() << c.v0 << " " << c.dv << " " << c.flag);
+    for (auto [v0, dv, flag, expect] : {std::array{0.0, 0.0, 0.0, 0.0},
+                                        std::array{-1.0, 0.0, 0.0, 1.0},
+                                        std::array{0.0, 1e-9, 0.0, 1.0},
+                                        std::array{0.0, 0.0, 1.0, 1.0}}) {
         auto user = TestSection::MakeBeam();
-        TestSection::SetLoads(*user, 0.0, 0.0, c.v0, 0.0, 1.0, c.dv);
+        TestSection::SetLoads(*user, 0.0, 0.0, v0, 0.0, 1.0, dv);
         FakeBeamAnalysis analysis(user.get(), 0);
-        analysis.SetShearFlag(c.flag);
-        EXPECT_EQ(analysis.HasShear(), c.expect);
+        analysis.SetShearFlag(static_cast<int>(flag));
+        EXPECT_EQ(analysis.HasShear(), expect) << v0 << " " << dv << " " << flag;
     }
 }
 
@@ -109,12 +104,9 @@ TEST(BeamAnalysis, StateResultsComeFromAValidState)
     EXPECT_EQ(analysis.GetStateResults(nullptr, values, 2), 0); // no state: untouched
     analysis.Current = std::make_unique<SectionState>();
     SectionState& s = *analysis.Current;
-    s.Results[StateResult::ReferenceStrain] = -2e-4;
-    s.Results[StateResult::Curvature] = 3e-3;
-    s.Results[StateResult::AxialForce] = -1e5;
-    s.Results[StateResult::Moment] = 4e4;
-    s.Results[StateResult::Shear] = 2e4;
-    s.AvgShearStrain = 1.5e-3;
+    s.Results[StateResult::ReferenceStrain] = -2e-4, s.Results[StateResult::Curvature] = 3e-3;
+    s.Results[StateResult::AxialForce] = -1e5, s.Results[StateResult::Moment] = 4e4;
+    s.Results[StateResult::Shear] = 2e4, s.AvgShearStrain = 1.5e-3;
     EXPECT_EQ(analysis.GetStateResults(nullptr, values, 2), 0); // not yet valid: untouched
     EXPECT_EQ(values[0], 9.0);
 
@@ -125,9 +117,8 @@ TEST(BeamAnalysis, StateResultsComeFromAValidState)
     EXPECT_EQ(values, (std::array<double, 6>{}));
 }
 
-// ---- Load path ---------------------------------------------------------------------------
-
-// F0 = (N -100 kN, M 10 kN m, V 5 kN), dF = (dN, 50 kN m, 20 kN).
+// F0 = (N -100 kN, M 10 kN m, V 5 kN), dF = (dN, dM, dV); the state N = -90 kN,
+// M = 60 kN m, V = 25 kN at the load factor 0.7.
 class LoadPath : public ::testing::Test {
 protected:
     std::unique_ptr<FakeBeamAnalysis> Make(double dn, double dm, double dv)
@@ -136,13 +127,11 @@ protected:
         TestSection::SetLoads(*user, -1e5, 1e4, 5e3, dn, dm, dv);
         return std::make_unique<FakeBeamAnalysis>(user.get(), 0);
     }
-    static SectionState StateWith(double n, double m, double v)
+    static SectionState State()
     {
         SectionState s;
-        s.Results[StateResult::AxialForce] = n;
-        s.Results[StateResult::Moment] = m;
-        s.Results[StateResult::Shear] = v;
-        s.Results[StateResult::LoadFactor] = 0.7;
+        s.Results[StateResult::AxialForce] = -9e4, s.Results[StateResult::Moment] = 6e4;
+        s.Results[StateResult::Shear] = 2.5e4, s.Results[StateResult::LoadFactor] = 0.7;
         return s;
     }
 };
@@ -158,7 +147,6 @@ TEST_F(LoadPath, ResidualOfTheDependentComponent)
         double required; // F0[o] + lambda dF[o]
         double residual;
     };
-    // The state: N = -90 kN, M = 60 kN m, V = 25 kN.
     const Case cases[] = {
         // M controls: lambda = (60 - 10) / 50 = 1; required N = -100 + 0 = -100 kN.
         {"moment controls", 0, 5e4, 2e4, 1, 2, 0, 1.0, StateResult::AppliedAxial, -1e5, -1e4},
@@ -177,7 +165,7 @@ TEST_F(LoadPath, ResidualOfTheDependentComponent)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto analysis = Make(c.dn, c.dm, c.dv);
-        SectionState s = StateWith(-9e4, 6e4, 2.5e4);
+        SectionState s = State();
         const double residual = analysis->LoadPathResidual(s, c.component, c.mode, c.shearControl);
         EXPECT_NEAR(s.Results[StateResult::LoadFactor], c.lambda, kFactorTol);
         EXPECT_NEAR(residual, c.residual, kForceTol);
@@ -188,30 +176,25 @@ TEST_F(LoadPath, ResidualOfTheDependentComponent)
     }
 }
 
-TEST_F(LoadPath, ATinyShearIncrementKeepsTheLoadFactorAndIsReportedOnce)
+// A shear increment too small to give a load factor keeps the factor and is reported once;
+// a component outside N, M, V changes nothing and is reported each time.
+TEST_F(LoadPath, TinyShearIncrementOrUnknownComponentKeepTheLoadFactor)
 {
     RecordingReporter reporter;
     auto analysis = Make(0.0, 5e4, 0.0005);
     for (int i = 0; i < 3; ++i) {
-        SectionState s = StateWith(-9e4, 6e4, 2.5e4);
+        SectionState s = State();
         const double residual = analysis->LoadPathResidual(s, 1, 2, 1);
         EXPECT_EQ(s.Results[StateResult::LoadFactor], 0.7);
-        // Required N with the kept factor: -100 kN + 0.7 x 0.
-        EXPECT_NEAR(residual, -1e5 - -9e4, kForceTol);
+        EXPECT_NEAR(residual, -1e5 - -9e4, kForceTol); // required N: -100 kN + 0.7 x 0
     }
     EXPECT_EQ(reporter.messages.size(), 1u);
-}
-
-TEST_F(LoadPath, AComponentOutsideNMVChangesNothing)
-{
-    RecordingReporter reporter;
-    auto analysis = Make(0.0, 5e4, 2e4);
     for (int component : {-1, 3}) {
-        SectionState s = StateWith(-9e4, 6e4, 2.5e4);
+        SectionState s = State();
         EXPECT_EQ(analysis->LoadPathResidual(s, component, 2, 0), 0.0);
         EXPECT_EQ(s.Results[StateResult::LoadFactor], 0.7);
     }
-    EXPECT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages.size(), 3u);
 }
 
 // A four-layer state (nodes 0 at the top to 8 at the bottom) with no failure: stirrups at
@@ -226,13 +209,9 @@ SectionState SoundFourLayerState()
     for (std::uint32_t i = 0; i < 4; ++i)
         s.LayerDefs[i] = LayerDefRec{2 * i, 2 * i + 1, 2 * i + 2, 0, 0, 0.3 - 0.15 * i};
     for (LayerNodeStateRec& node : s.NodeStates) {
-        node.StirrupRatio = 0.002;
-        node.CrackShearLimit = 2e6;
-        node.CrackShearStress = 0.5e6;
-        node.StrainZ = 0.001;
-        node.Strain2 = -0.001;
-        node.ConcStress2 = -15e6;
-        node.ConcStress2Max = -30e6;
+        node.StirrupRatio = 0.002, node.StrainZ = 0.001;
+        node.CrackShearLimit = 2e6, node.CrackShearStress = 0.5e6;
+        node.Strain2 = -0.001, node.ConcStress2 = -15e6, node.ConcStress2Max = -30e6;
         node.ConcShearStress = 1.5e6;
     }
     s.Results[StateResult::Shear] = 1e5;
@@ -316,8 +295,6 @@ TEST(FailureModes, NodeIdsOutsideTheStateAreSkippedAndReportedOnce)
         EXPECT_EQ(analysis.ClassifyFailureMode(s), FailureMode::None);
     EXPECT_EQ(reporter.messages.size(), 2u);
 }
-
-// ---- Plastic offsets ---------------------------------------------------------------------
 
 TEST(BeamAnalysis, ClearingThePlasticOffsetsResetsBarsAndTables)
 {

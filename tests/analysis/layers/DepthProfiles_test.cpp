@@ -156,6 +156,8 @@ TEST(DepthProfiles, ResetLeavesZeroAtTopAndBottom)
     const std::vector<DepthPair> zero = {{0.3, 0.0}, {-0.3, 0.0}};
     EXPECT_EQ(profiles.ClampingStress.Pairs(), zero);
     EXPECT_EQ(profiles.NonlinearDistribution.Pairs(), zero);
+    EXPECT_EQ(profiles.ClampingStress.GetName(), "transverse clamping stress");
+    EXPECT_EQ(profiles.NonlinearDistribution.GetName(), "long. nonlinear distribution");
 }
 
 } // namespace

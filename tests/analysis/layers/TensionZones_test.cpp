@@ -150,18 +150,13 @@ TEST_F(TensionZonesTest, ReserveProfileOfARectangleWithOneBarLayer)
     EXPECT_NEAR(r.moment, demand, kMomentTol);
     EXPECT_NEAR(r.crossing, 0.0, kDepthTol);
     const double face = 0.6 * kFt + (demand - 26250.0) / (kWidth * 0.25 * 0.25 / 3.0);
-    const double expected[6][2] = {{kTop, 3 * kFt},
-                                   {kTop, 3 * kFt},
-                                   {kTop, 3 * kFt},
-                                   {0, 3 * kFt},
-                                   {0, 3 * kFt},
-                                   {kBottom, face}};
+    const double depths[6] = {kTop, kTop, kTop, 0.0, 0.0, kBottom};
     ASSERT_EQ(r.profile.GetCount(), 6);
     EXPECT_TRUE(r.profile.IsSorted());
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_NEAR(r.profile.GetDepth(i), expected[i][0], kDepthTol);
-        EXPECT_NEAR(r.profile.GetValue(i), expected[i][1], kStressTol);
+        EXPECT_NEAR(r.profile.GetDepth(i), depths[i], kDepthTol);
+        EXPECT_NEAR(r.profile.GetValue(i), i < 5 ? 3.0 * kFt : face, kStressTol);
     }
 
     beam.AddLongLayer(Bars(0.0, 2, 5e-4, 0.02), 0);
@@ -172,38 +167,44 @@ TEST_F(TensionZonesTest, ReserveProfileOfARectangleWithOneBarLayer)
                 kMomentTol);
 }
 
-// Both scans run through: no crossing pairs; the tie goes to the top zone. Strain 0.0005
-// plus 2 x 0.0005 at the crack still lies on the plateau: fy.
-TEST_F(TensionZonesTest, WholeDepthInTension)
+// Both scans run through the whole depth in tension: no crossing pairs; the tie goes to the
+// top zone (strain 0.0005 plus 2 x 0.0005 at the crack still lies on the plateau: fy). A net
+// strain exactly 0 at the top with compression below is a crossing: the top zone is empty.
+TEST_F(TensionZonesTest, CrossingAtAFace)
 {
     beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
     Zones();
-    const Reserve r = Build(State(0.0005, 0.0, {100e6}));
+    Reserve r = Build(State(0.0005, 0.0, {100e6}));
     ASSERT_EQ(r.profile.GetCount(), 2);
     EXPECT_EQ(r.profile.GetDepth(0), kTop);
     EXPECT_EQ(r.profile.GetDepth(1), kBottom);
     EXPECT_EQ(r.crossing, TTensionZones::kWholeDepthFromTop);
     EXPECT_NEAR(r.moment, (kBarZ + 1000.0) * kBarArea * (kFy - 100e6) + 0.1, 1e-3);
-}
 
-// The net strain is exactly 0 at the top and compressive below: the top zone is empty, not
-// the whole depth.
-TEST_F(TensionZonesTest, ZeroStrainAtTheTopIsACrossing)
-{
-    Zones();
     ASSERT_EQ(ev.StrainAtDepth(StrainProfile{-0.001, 0.004}, kTop), 0.0);
-    const Reserve r = Build(State(-0.001, 0.004, {}));
+    r = Build(State(-0.001, 0.004, {-200e6}));
     EXPECT_EQ(r.crossing, kTop);
     EXPECT_EQ(r.moment, 0.0);
     EXPECT_EQ(r.profile.GetCount(), 6);
 }
 
-// The crossing follows the breaks of the strain discontinuity: a step of 0 at the top and
-// -0.0004 from 0 down; under e0 = 0.0002 the net strain is 0.0002 at the top and -0.0002 at
-// 0, so the crossing lies half-way, at 0.125 (a straight line from top to bottom would put
-// it at 0).
-TEST_F(TensionZonesTest, CrossingFollowsTheStrainBreaks)
+// e = 0.001 - 0.004 z reaches 0.0002 +- 0.0001 at 0.175 (0.3 with a uniform step of
+// 0.0005); a flat profile reaches nothing. The crossing follows the breaks of the strain
+// discontinuity: a step of 0 at the top and -0.0004 from 0 down; under e0 = 0.0002 the net
+// strain is 0.0002 at the top and -0.0002 at 0, so the crossing lies half-way, at 0.125 (a
+// straight line from top to bottom would put it at 0).
+TEST_F(TensionZonesTest, DepthAtStrainAndCrossingFollowTheStrainSteps)
 {
+    const StrainProfile profile{0.001, -0.004};
+    EXPECT_NEAR(Zones().DepthAtStrain(profile, 0.0002, 0.0001, 0), 0.175, kDepthTol);
+    EXPECT_EQ(zones.DepthAtStrain(StrainProfile{0.001, 1e-9}, 0.0, 0.0, 0),
+              TTensionZones::kNoDepth);
+    TDepthTable step;
+    step.Add(kTop, 0.0005);
+    step.Add(kBottom, 0.0005);
+    beam.SetStrainDiscontinuity(step);
+    EXPECT_NEAR(zones.DepthAtStrain(profile, 0.0002, 0.0001, 0), 0.3, kDepthTol);
+
     TDepthTable steps("strain discontinuity");
     steps.Add(kTop, 0.0);
     steps.Add(0.0, -0.0004);
@@ -283,19 +284,6 @@ TEST_F(TensionZonesTest, ShearZoneSpecialCases)
     tz.FindShearZoneLimits(crushed, 0, upper, lower);
     EXPECT_NEAR(upper, kTop / 100.0, kDepthTol);
     EXPECT_NEAR(lower, kBottom / 100.0, kDepthTol);
-}
-
-TEST_F(TensionZonesTest, DepthAtStrainByHand)
-{
-    TTensionZones& tz = Zones();
-    const StrainProfile profile{0.001, -0.004};
-    EXPECT_NEAR(tz.DepthAtStrain(profile, 0.0002, 0.0001, 0), 0.175, kDepthTol);
-    EXPECT_EQ(tz.DepthAtStrain(StrainProfile{0.001, 1e-9}, 0.0, 0.0, 0), TTensionZones::kNoDepth);
-    TDepthTable step;
-    step.Add(kTop, 0.0005);
-    step.Add(kBottom, 0.0005);
-    beam.SetStrainDiscontinuity(step);
-    EXPECT_NEAR(tz.DepthAtStrain(profile, 0.0002, 0.0001, 0), 0.3, kDepthTol);
 }
 
 TEST_F(TensionZonesTest, MarkFailedBarsCopiesTheStateMarks)
