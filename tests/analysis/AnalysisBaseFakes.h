@@ -38,12 +38,13 @@ struct TestSection {
     static void Fill(TStructure& structure, bool tensionOff)
     {
         TStructure* s = &structure;
-        ConcreteTypeRec concrete; // f'c -35 MPa, tension-stiffening factor 1 by default
-        concrete.name = "C35", concrete.ec = kPeakStrain, concrete.Ec = 3e10, concrete.ft = 2e6;
+        ConcreteTypeRec concrete; // tension-stiffening factor 1 by default
+        concrete.name = "C35", concrete.fc = -35e6, concrete.ec = kPeakStrain;
+        concrete.Ec = 3e10, concrete.ft = 2e6;
         concrete.tensionStiffening = tensionOff ? 0 : 7;
         s->AddConcreteType(concrete);
-        SteelTypeRec steel; // reinforcing, Es 200 GPa, fy 400 MPa by default
-        steel.name = "Bars", steel.er = kStirrupRupture;
+        SteelTypeRec steel; // reinforcing by default
+        steel.name = "Bars", steel.Es = 2e11, steel.fy = 4e8, steel.er = kStirrupRupture;
         s->AddSteelType(steel);
         s->AddRegion(kTop, kBottom, 0.3, 0.3, 0, 1);
         for (double z : {0.25, 0.0, -0.25}) {

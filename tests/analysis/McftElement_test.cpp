@@ -25,15 +25,10 @@ constexpr double kDiffStep = 1e-8;   // strain step of the central differences
 // hand calculations can use them: f't 2 MPa, Ec 30 GPa, e'c -0.002, 19 mm aggregate.
 ConcreteTypeRec Concrete(int tensionStiffening = 2)
 {
-    ConcreteTypeRec type; // f'c -35 MPa, 19 mm aggregate, c = 500 by default
-    type.ec = -0.002;
-    type.Ec = 30e9;
-    type.ft = 2e6;
-    type.ecr = type.ft / type.Ec;
-    type.baseCurve = 2;
-    type.softening = 18;
+    ConcreteTypeRec type; // 19 mm aggregate and c = 500 by default
+    type.fc = -35e6, type.ec = -0.002, type.Ec = 30e9, type.ft = 2e6, type.ecr = 2e6 / 30e9;
+    type.baseCurve = 2, type.softening = 18, type.name = "Concrete 1";
     type.tensionStiffening = static_cast<short>(tensionStiffening);
-    type.name = "Concrete 1";
     return type;
 }
 

@@ -24,12 +24,12 @@ inline constexpr double kFu = 6e8;
 inline constexpr double kEsh = 0.007;
 inline constexpr double kEu = 0.1;
 
-// f'c, the tension-stiffening factor and coefficient and the aggregate size are the record's
-// defaults (-35 MPa, 1, 500, 19 mm), as are the steel's kind, Es and fy.
+// The tension-stiffening factor and coefficient and the aggregate size are the record's
+// defaults (1, 500, 19 mm), as is the steel's kind (reinforcing).
 inline ConcreteTypeRec Concrete()
 {
     ConcreteTypeRec type;
-    type.ec = -0.002, type.Ec = kEc, type.ft = kFt, type.ecr = kFt / kEc;
+    type.fc = -35e6, type.ec = -0.002, type.Ec = kEc, type.ft = kFt, type.ecr = kFt / kEc;
     type.n = 2.86, type.k = 1.23;
     type.baseCurve = 2, type.softening = 18, type.tensionStiffening = 2;
     type.name = "Concrete 1";
@@ -39,7 +39,8 @@ inline ConcreteTypeRec Concrete()
 inline SteelTypeRec Steel()
 {
     SteelTypeRec steel;
-    steel.fu = kFu, steel.esh = kEsh, steel.eu = kEu, steel.er = 0.1465;
+    steel.Es = kEs, steel.fy = kFy, steel.fu = kFu, steel.esh = kEsh, steel.eu = kEu;
+    steel.er = 0.1465;
     steel.name = "Steel 1";
     return steel;
 }
