@@ -38,42 +38,25 @@ struct TestSection {
     static void Fill(TStructure& structure, bool tensionOff)
     {
         TStructure* s = &structure;
-        ConcreteTypeRec concrete;
-        concrete.name = "C35";
-        concrete.fc = -35e6;
-        concrete.ec = kPeakStrain;
-        concrete.Ec = 3e10;
-        concrete.ft = 2e6;
-        concrete.tsFactor = 1.0;
+        ConcreteTypeRec concrete; // tension-stiffening factor 1 by default
+        concrete.name = "C35", concrete.fc = -35e6, concrete.ec = kPeakStrain;
+        concrete.Ec = 3e10, concrete.ft = 2e6;
         concrete.tensionStiffening = tensionOff ? 0 : 7;
         s->AddConcreteType(concrete);
-        SteelTypeRec steel;
-        steel.name = "Bars";
-        steel.kind = 1;
-        steel.Es = 2e11;
-        steel.fy = 4e8;
-        steel.er = kStirrupRupture;
+        SteelTypeRec steel; // reinforcing by default
+        steel.name = "Bars", steel.Es = 2e11, steel.fy = 4e8, steel.er = kStirrupRupture;
         s->AddSteelType(steel);
         s->AddRegion(kTop, kBottom, 0.3, 0.3, 0, 1);
         for (double z : {0.25, 0.0, -0.25}) {
             LongLayerRec layer;
-            layer.z = z;
-            layer.num = 2;
-            layer.Ai = 5e-4;
-            layer.A = 1e-3;
-            layer.db = 0.025;
+            layer.z = z, layer.num = 2, layer.Ai = 5e-4, layer.A = 1e-3, layer.db = 0.025;
             layer.name = "L";
             s->AddLongLayer(layer, 0);
         }
         for (int i = 0; i < 2; ++i) {
             TransLayerRec stirrup;
-            stirrup.A = 2e-4;
-            stirrup.Ai = 1e-4;
-            stirrup.db = 0.011;
-            stirrup.disttop = 0.26;
-            stirrup.distbot = -0.26;
-            stirrup.space = 0.2;
-            stirrup.name = "S";
+            stirrup.A = 2e-4, stirrup.Ai = 1e-4, stirrup.db = 0.011, stirrup.space = 0.2;
+            stirrup.disttop = 0.26, stirrup.distbot = -0.26, stirrup.name = "S";
             s->AddTransLayer(stirrup, 2);
         }
     }

@@ -24,8 +24,7 @@ std::atomic<long> g_allocations{0};
 
 void OnMalloc(const volatile void*, std::size_t)
 {
-    if (g_counting.load())
-        ++g_allocations;
+    g_allocations += g_counting.load() ? 1 : 0;
 }
 void OnFree(const volatile void*)
 {
@@ -57,14 +56,9 @@ TEST(McftElementAlloc, SolvesAndMatricesDoNotAllocate)
     g_counting = true;
     for (const auto& s : states) {
         LayerNodeStateRec el;
-        el.StrainX = s[0];
-        el.StrainZ = s[1];
-        el.ShearStrain = s[2];
-        el.ReserveX = s[3];
-        el.ReserveZ = s[4];
-        el.CrackSpacingX = 0.3;
-        el.CrackSpacingZ = 0.2;
-        el.TensionStiffFactor = 500.0;
+        el.StrainX = s[0], el.StrainZ = s[1], el.ShearStrain = s[2];
+        el.ReserveX = s[3], el.ReserveZ = s[4];
+        el.CrackSpacingX = 0.3, el.CrackSpacingZ = 0.2, el.TensionStiffFactor = 500.0;
         sink += SolveMcftElement(type, el, 0.0, 0.0);
         SecantStiffnessMatrix(k, type, el, false);
         SecantStiffnessMatrix(k, type, el, true);

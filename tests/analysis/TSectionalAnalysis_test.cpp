@@ -22,8 +22,6 @@ std::array<double, 3> Constant(const TSectionalAnalysis& a)
     return v;
 }
 
-// ---- Prepare and Finish ------------------------------------------------------------------
-
 TEST(AnalysisPrepare, FreezesTheStructureUntilFinish)
 {
     RecordingReporter reporter;
@@ -41,10 +39,9 @@ TEST(AnalysisPrepare, FreezesTheStructureUntilFinish)
     const double other[3] = {5.0, 6.0, 7.0};
     EXPECT_EQ(structure->SetConstantLoads(other, 3), 0);
     EXPECT_EQ(reporter.Count(kFrozenText), 1);
-    double stored[3] = {};
-    structure->GetConstantLoads(stored, 3);
-    EXPECT_EQ(stored[0], -1e5);
-    EXPECT_EQ(stored[1], 2e4);
+    std::array<double, 3> stored{};
+    structure->GetConstantLoads(stored.data(), 3);
+    EXPECT_EQ(stored, (std::array<double, 3>{-1e5, 2e4, 0.0}));
 
     EXPECT_EQ(analysis.Finish(), 1);
     EXPECT_EQ(structure->IsFrozen(), 0);
@@ -91,13 +88,9 @@ TEST(AnalysisPrepare, AsksOnceWhetherTensionStiffeningMayStayOff)
 {
     struct Case {
         const char* name;
-        int answer;
-        int shear;
-        int expectCode;          // tension-stiffening code of the type afterwards
-        int expectCurvatureIter; // UseCurvatureIteration
-        int expectErrors;
-    };
-    const Case cases[] = {
+        int answer, shear;
+        int expectCode, expectCurvatureIter, expectErrors; // code of the type afterwards
+    } cases[] = {
         {"No turns tension stiffening on", MsgAnswer::No, 1, 7, 0, 0},
         {"Yes keeps it off", MsgAnswer::Yes, 0, 0, 1, 0},
         {"Yes with shear stores the stirrup note", MsgAnswer::Yes, 1, 0, 1, 1},
@@ -138,8 +131,6 @@ TEST(AnalysisPrepare, AsksOnceWhetherTensionStiffeningMayStayOff)
     }
 }
 
-// ---- Interval timers ------------------------------------------------------------------------
-
 class IntervalTimers : public ::testing::Test {
 protected:
     void Advance(std::int64_t ms)
@@ -150,43 +141,26 @@ protected:
     ScopedTimerSource clock{[this] { return now; }};
 };
 
-TEST_F(IntervalTimers, EachChannelFiresOnceItsIntervalHasPassed)
-{
-    struct Case {
-        int channel;
-        int quietMs; // still within the interval
-        int fireMs;  // first reading that fires
-    };
-    for (const Case& c : {Case{1, 200, 210}, Case{2, 500, 510}, Case{3, 200, 210}}) {
-        SCOPED_TRACE(c.channel);
-        FakeAnalysis analysis(nullptr);
-        EXPECT_EQ(analysis.IntervalElapsed(c.channel), 0);
-        Advance(c.quietMs);
-        EXPECT_EQ(analysis.IntervalElapsed(c.channel), 0);
-        Advance(c.fireMs - c.quietMs);
-        EXPECT_EQ(analysis.IntervalElapsed(c.channel), 1);
-        EXPECT_EQ(analysis.IntervalElapsed(c.channel), 0);
-        Advance(c.quietMs);
-        EXPECT_EQ(analysis.IntervalElapsed(c.channel), 0);
-    }
-}
-
-TEST_F(IntervalTimers, ChannelsAreIndependentAndUnknownChannelsNeverFire)
+// Channels 1 and 3 fire every 0.2 s, channel 2 every 0.5 s, each once past its interval;
+// unknown channels never fire. A clock that went back past midnight (a day less 400 s) fires
+// every channel once.
+TEST_F(IntervalTimers, ChannelsFireIndependentlyAndSurviveAClockGoingBack)
 {
     FakeAnalysis analysis(nullptr);
-    Advance(300);
+    Advance(200);
+    for (int channel : {1, 2, 3})
+        EXPECT_EQ(analysis.IntervalElapsed(channel), 0) << channel;
+    Advance(100);
     EXPECT_EQ(analysis.IntervalElapsed(1), 1);
     EXPECT_EQ(analysis.IntervalElapsed(3), 1);
     EXPECT_EQ(analysis.IntervalElapsed(2), 0);
-    Advance(10'000);
+    EXPECT_EQ(analysis.IntervalElapsed(1), 0); // until the next interval has passed
+    Advance(210);
+    EXPECT_EQ(analysis.IntervalElapsed(2), 1);
+    EXPECT_EQ(analysis.IntervalElapsed(2), 0);
     for (int channel : {0, 4, -1, 99})
         EXPECT_EQ(analysis.IntervalElapsed(channel), 0);
-}
-
-TEST_F(IntervalTimers, AClockThatWentBackPastMidnightFiresEveryChannelOnce)
-{
-    FakeAnalysis analysis(nullptr);
-    Advance(-86'000'000); // a day back, less 400 s
+    Advance(-86'000'000);
     for (int channel : {1, 2, 3}) {
         SCOPED_TRACE(channel);
         EXPECT_EQ(analysis.IntervalElapsed(channel), 1);
@@ -194,24 +168,20 @@ TEST_F(IntervalTimers, AClockThatWentBackPastMidnightFiresEveryChannelOnce)
     }
 }
 
-TEST_F(IntervalTimers, ElapsedTimeHasCentisecondResolution)
+// Centisecond resolution, also across the wrap of the 32-bit millisecond clock.
+TEST_F(IntervalTimers, ElapsedTimeInCentiseconds)
 {
+    constexpr int kTruncationMs = 20; // the centisecond clock truncates toward zero
     FakeAnalysis analysis(nullptr);
     EXPECT_EQ(analysis.GetElapsedMilliseconds(), 0);
     Advance(1234);
     EXPECT_EQ(analysis.GetElapsedMilliseconds(), 1230);
-}
 
-TEST_F(IntervalTimers, ElapsedTimeSurvivesTheWrapOfTheMillisecondClock)
-{
-    constexpr int kTruncationMs = 20;     // the centisecond clock truncates toward zero
     now = (std::uint64_t{1} << 31) - 500; // 0.5 s before the 32-bit clock turns negative
-    FakeAnalysis analysis(nullptr);
+    FakeAnalysis wrapping(nullptr);
     Advance(1234);
-    EXPECT_NEAR(analysis.GetElapsedMilliseconds(), 1234, kTruncationMs);
+    EXPECT_NEAR(wrapping.GetElapsedMilliseconds(), 1234, kTruncationMs);
 }
-
-// ---- Base bodies -------------------------------------------------------------------------
 
 TEST(AnalysisBase, LoadCopiesAreBoundedToTheVectorLength)
 {
@@ -221,14 +191,12 @@ TEST(AnalysisBase, LoadCopiesAreBoundedToTheVectorLength)
     FakeAnalysis analysis(structure.get());
     analysis.Prepare();
 
-    double out[10];
-    std::fill(std::begin(out), std::end(out), -1.0);
-    EXPECT_EQ(analysis.GetIncrementLoads(out, 10), 1);
-    EXPECT_EQ(out[7], 8.0);
-    EXPECT_EQ(out[8], -1.0); // never written past the 8 values
-    std::fill(std::begin(out), std::end(out), -1.0);
-    EXPECT_EQ(analysis.GetIncrementLoads(out, -5), 1);
+    std::array<double, 10> out;
+    out.fill(-1.0);
+    EXPECT_EQ(analysis.GetIncrementLoads(out.data(), -5), 1);
     EXPECT_EQ(out[0], -1.0);
+    EXPECT_EQ(analysis.GetIncrementLoads(out.data(), 10), 1);
+    EXPECT_EQ(out, (std::array<double, 10>{1, 2, 3, 4, 5, 6, 7, 8, -1, -1})); // 8 values only
     analysis.Finish();
 }
 

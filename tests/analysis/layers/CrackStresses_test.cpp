@@ -27,6 +27,12 @@ constexpr double kBarZ = -0.2;
 constexpr double kSlope = -0.004;
 constexpr double kBarStress = 160e6;
 
+// Bond stress of n bars of diameter db carrying dF over half the crack spacing s / 2.
+double BondStress(double dF, double s, double db, int n)
+{
+    return 2.0 * dF / s / (kPi * db + 0.0001) / n;
+}
+
 struct CrackStressesTest : ::testing::Test {
     RecordingReporter reporter;
     AnalysisMessages messages;
@@ -34,32 +40,37 @@ struct CrackStressesTest : ::testing::Test {
     ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
     TBeam beam;
     FailedFlagLists flags;
+    TLayerEvaluator ev{beam, flags};
+    TTensionZones tz{ev};
+    TCrackStresses zones{tz};
 
-    CrackStressesTest() { MakeRectangle(beam); }
-
-    SectionState State(double e0, double slope, const std::vector<double>& barStresses) const
+    // The rectangle with 3 bars at -0.2 m and 2 bars of 20 mm at the given depth.
+    explicit CrackStressesTest(double secondBarZ = 0.2)
     {
-        return TwoLayerState(beam, e0, slope, barStresses);
+        MakeRectangle(beam);
+        beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
+        beam.AddLongLayer(Bars(secondBarZ, 2, 5e-4, 0.02), 0);
+        ResizeFailedFlags(flags, beam);
+        ev.Bind();
+    }
+
+    SectionState State(const std::vector<double>& barStresses) const
+    {
+        return TwoLayerState(beam, 0.0, kSlope, barStresses);
     }
 };
 
 // The cracked lower layer carries q = f1 - f't / (1 + 250000 w) beyond the decayed stress;
 // about y0 = 0 its moment is q b L^2 / 2. The bars reach their crack stress at
 // k_max = (fy - 160 MPa) / Es / 0.2 and add M_s = Es k_max 0.2^2 A there, so the curvature
-// is k = k_max M_c / M_s, and the bar force gained times its arm is M_c.
+// is k = k_max M_c / M_s, and the bar force gained times its arm is M_c. Compressed bars
+// have no stress at a crack.
 TEST_F(CrackStressesTest, BarStressAtCrackCarriesTheConcreteDemand)
 {
-    beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
-    beam.AddLongLayer(Bars(0.2, 2, 5e-4, 0.02), 0);
-    ResizeFailedFlags(flags, beam);
-    TLayerEvaluator ev(beam, flags);
-    TTensionZones tz(ev);
-    TCrackStresses zones(tz);
-    SectionState state = State(0.0, kSlope, {kBarStress, -kBarStress});
+    SectionState state = State({kBarStress, -kBarStress});
     CrackLowerLayer(state, 1e6);
     for (LayerNodeStateRec& node : state.NodeStates)
         node.CrackSpacingX = 0.2;
-
     zones.ComputeCrackStresses(state, 0.0, 0.0, 0);
 
     const double q = 1e6 - kFt / (1.0 + 250000.0 * 0.0004);
@@ -67,31 +78,27 @@ TEST_F(CrackStressesTest, BarStressAtCrackCarriesTheConcreteDemand)
     const double kMax = (kFy - kBarStress) / kEs / 0.2;
     const double Ms = kEs * kMax * 0.04 * kBarArea;
     const double crack = kBarStress + kEs * 0.2 * kMax * Mc / Ms;
-    const double* stresses = state.LongBarValues[BarArray::List0Second].data();
+    const std::vector<double>& stresses = state.LongBarValues[BarArray::List0Second];
     EXPECT_NEAR(stresses[0], crack, kStressTol);
     EXPECT_NEAR((stresses[0] - kBarStress) * kBarArea * 0.2, Mc, 1e-6 * Mc);
-    EXPECT_EQ(stresses[1], 0.0); // compressed bars
-    // Bond over half the crack spacing (0.1 m) around the perimeter of the three bars.
-    const double* bond = state.LongBarExtra[0].data();
-    EXPECT_NEAR(bond[0],
-                2.0 * (crack - kBarStress) * kBarArea / 0.1 / (kPi * 0.025 + 0.0001) / 3.0,
-                kStressTol);
-    EXPECT_NEAR(bond[1], 2.0 * kBarStress * 1e-3 / 0.1 / (kPi * 0.02 + 0.0001) / 2.0, kStressTol);
+    EXPECT_EQ(stresses[1], 0.0);
+    // Bond over half the crack spacing (0.1 m) around the perimeter of the bars.
+    const std::vector<double>& bond = state.LongBarExtra[0];
+    EXPECT_NEAR(bond[0], BondStress((crack - kBarStress) * kBarArea, 0.1, 0.025, 3), kStressTol);
+    EXPECT_NEAR(bond[1], BondStress(kBarStress * 1e-3, 0.1, 0.02, 2), kStressTol);
 }
 
 // With a second tension bar at -0.1 m the first yields before the demand of 90 kN m is met:
 // beyond k = 0.006 the bars add 72 kN m + Es 0.1^2 1e-3 k, which reaches 90 kN m at
 // k = 0.009. The search steps by 0.001 / H and bisects; the second bar ends at
 // 80 MPa + Es 0.1 x 0.009.
-TEST_F(CrackStressesTest, CurvatureSearchBeyondYield)
+struct CrackStressesBeyondYield : CrackStressesTest {
+    CrackStressesBeyondYield() : CrackStressesTest(-0.1) {}
+};
+
+TEST_F(CrackStressesBeyondYield, CurvatureSearch)
 {
-    beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
-    beam.AddLongLayer(Bars(-0.1, 2, 5e-4, 0.02), 0);
-    ResizeFailedFlags(flags, beam);
-    TLayerEvaluator ev(beam, flags);
-    TTensionZones tz(ev);
-    TCrackStresses zones(tz);
-    SectionState state = State(0.0, kSlope, {kBarStress, 80e6});
+    SectionState state = State({kBarStress, 80e6});
     const double q = 90000.0 / (kWidth * 0.25 * 0.25 / 2.0);
     CrackLowerLayer(state, q + kFt / (1.0 + 250000.0 * 0.0004));
 
@@ -100,101 +107,66 @@ TEST_F(CrackStressesTest, CurvatureSearchBeyondYield)
     EXPECT_NEAR(zones.SolveCrackCurvature(state, 90000.0, 0.002, 0.0, 0), 0.009, 2e-6);
 
     zones.ComputeCrackStresses(state, 1e6, 0.0, 0);
-    const double* stresses = state.LongBarValues[BarArray::List0Second].data();
-    EXPECT_NEAR(stresses[0], kFy, kStressTol);
-    EXPECT_NEAR(stresses[1], 80e6 + kEs * 0.1 * 0.009, kBisectTol);
+    EXPECT_NEAR(state.LongBarValues[BarArray::List0Second][0], kFy, kStressTol);
+    EXPECT_NEAR(state.LongBarValues[BarArray::List0Second][1],
+                80e6 + kEs * 0.1 * 0.009,
+                kBisectTol);
 }
 
-// Demand the bars cannot carry: beyond the reserve moment, or beyond what any curvature
-// gives. The stresses at cracks are then those of ClearCrackStresses.
+// Demand the bars cannot carry (beyond the reserve moment, or beyond what any curvature
+// gives), and ClearCrackStresses itself: tension bars and every bond become undefined,
+// compressed bars keep their average stress.
 TEST_F(CrackStressesTest, UnsupportedDemandClearsTheCrackStresses)
 {
-    beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
-    beam.AddLongLayer(Bars(0.2, 2, 5e-4, 0.02), 0);
-    ResizeFailedFlags(flags, beam);
-    TLayerEvaluator ev(beam, flags);
-    TTensionZones tz(ev);
-    TCrackStresses zones(tz);
-    struct Row {
-        const char* name;
-        double f1;
-        double reserve;
-    } rows[] = {{"beyond the reserve", 1e8, 0.0}, {"beyond any curvature", 1e10, 1e12}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        SectionState state = State(0.0, kSlope, {kBarStress, -kBarStress});
-        CrackLowerLayer(state, row.f1);
-        zones.ComputeCrackStresses(state, row.reserve, 0.0, 0);
-        EXPECT_EQ(state.LongBarValues[BarArray::List0Second][0], kUndefined);
-        EXPECT_EQ(state.LongBarValues[BarArray::List0Second][1], -kBarStress);
-        EXPECT_EQ(state.LongBarExtra[0][0], kUndefined);
-        EXPECT_EQ(state.LongBarExtra[0][1], kUndefined);
+    for (auto [f1, reserve] : {std::pair{1e8, 0.0}, {1e10, 1e12}, {0.0, -1.0}}) {
+        SCOPED_TRACE(f1);
+        SectionState state = State({kBarStress, -kBarStress});
+        CrackLowerLayer(state, f1);
+        if (reserve < 0.0)
+            zones.ClearCrackStresses(state);
+        else
+            zones.ComputeCrackStresses(state, reserve, 0.0, 0);
+        EXPECT_EQ(state.LongBarValues[BarArray::List0Second],
+                  (std::vector<double>{kUndefined, -kBarStress}));
+        EXPECT_EQ(state.LongBarExtra[0], (std::vector<double>{kUndefined, kUndefined}));
     }
 }
 
-TEST_F(CrackStressesTest, FailedBarsAndBondWithoutSpacingOrBars)
+// Uncracked concrete gives no demand: a failed bar stays failed without bond, a layer of no
+// bars gets nothing, and a bar short of its crack stress bonds by its own stress over half
+// the spacing, unless half the spacing is below 1 mm.
+TEST_F(CrackStressesBeyondYield, FailedBarsAndBondWithoutSpacingOrBars)
 {
-    beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
     beam.AddLongLayer(Bars(-0.15, 0, 5e-4, 0.02), 0); // no bar counted
-    beam.AddLongLayer(Bars(-0.1, 2, 5e-4, 0.02), 0);
     ResizeFailedFlags(flags, beam);
-    TLayerEvaluator ev(beam, flags);
-    TTensionZones tz(ev);
-    TCrackStresses zones(tz);
-    // Uncracked concrete: no demand, so no bar in tension reaches its crack stress here.
     for (double spacing : {0.2, 0.0015}) {
         SCOPED_TRACE(spacing);
-        SectionState state = State(0.0, kSlope, {kUndefined, 120e6, 80e6});
+        SectionState state = State({kUndefined, 80e6, 120e6});
         for (LayerNodeStateRec& node : state.NodeStates)
             node.CrackSpacingX = spacing;
         zones.ComputeCrackStresses(state, 0.0, 0.0, 0);
-        const std::vector<double>& crack = state.LongBarValues[BarArray::List0Second];
-        const std::vector<double>& bond = state.LongBarExtra[0];
-        EXPECT_EQ(crack[0], kUndefined);
-        EXPECT_EQ(bond[0], 0.0);
-        EXPECT_EQ(crack[2], 0.0);
-        EXPECT_EQ(bond[1], 0.0);
-        // Half the spacing below 1 mm gives no bond.
-        const double expected =
-            spacing > 0.002 ? 2.0 * (0.0 - 80e6) * 1e-3 / 0.1 / (kPi * 0.02 + 0.0001) / 2.0 : 0.0;
-        EXPECT_NEAR(bond[2], expected, kStressTol);
+        const double bond = spacing > 0.002 ? BondStress(-80e6 * 1e-3, 0.1, 0.02, 2) : 0.0;
+        EXPECT_EQ(state.LongBarValues[BarArray::List0Second][0], kUndefined);
+        EXPECT_EQ(state.LongBarValues[BarArray::List0Second][1], 0.0);
+        EXPECT_EQ(state.LongBarExtra[0][0], 0.0);
+        EXPECT_NEAR(state.LongBarExtra[0][1], bond, kStressTol);
+        EXPECT_EQ(state.LongBarExtra[0][2], 0.0);
     }
-}
-
-TEST_F(CrackStressesTest, ClearCrackStresses)
-{
-    beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
-    beam.AddLongLayer(Bars(0.2, 2, 5e-4, 0.02), 0);
-    TLayerEvaluator ev(beam, flags);
-    TTensionZones tz(ev);
-    TCrackStresses zones(tz);
-    SectionState state = State(0.0, kSlope, {kBarStress, -kBarStress});
-    zones.ClearCrackStresses(state);
-    EXPECT_EQ(state.LongBarValues[BarArray::List0Second][0], kUndefined);
-    EXPECT_EQ(state.LongBarValues[BarArray::List0Second][1], -kBarStress);
-    EXPECT_EQ(state.LongBarExtra[0][0], kUndefined);
-    EXPECT_EQ(state.LongBarExtra[0][1], kUndefined);
 }
 
 // Node ids outside the node array and a layer count beyond the layer array read nothing
 // outside them: such layers carry no demand and give no node values.
 TEST_F(CrackStressesTest, MalformedMeshReadsNothingOutside)
 {
-    beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
-    ResizeFailedFlags(flags, beam);
-    TLayerEvaluator ev(beam, flags);
-    TTensionZones tz(ev);
-    TCrackStresses cracks(tz);
-    SectionState state = State(0.0, kSlope, {kBarStress});
+    SectionState state = State({kBarStress, -kBarStress});
     CrackLowerLayer(state, 1e6);
     state.LayerDefs[1].NodeBottom = 999;
     state.LayerCount = 7;
-    cracks.ComputeCrackStresses(state, 0.0, 0.0, 0);
+    zones.ComputeCrackStresses(state, 0.0, 0.0, 0);
     // Without the lower layer's demand and node values the bar stays uncracked at 0.
     EXPECT_EQ(state.LongBarValues[BarArray::List0Second][0], 0.0);
     EXPECT_EQ(state.LongBarExtra[0][0], 0.0);
-    double upper = 0.0;
-    double lower = 0.0;
+    double upper = 0.0, lower = 0.0;
     tz.FindShearZoneLimits(state, 0, upper, lower);
     EXPECT_EQ(upper, kTop);
 }

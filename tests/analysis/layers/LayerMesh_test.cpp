@@ -13,10 +13,7 @@ namespace {
 constexpr double kDepthTolerance = 1e-12;
 
 struct RegionSpec {
-    double top;
-    double bottom;
-    double topWidth;
-    double bottomWidth;
+    double top, bottom, topWidth, bottomWidth;
     int type;
 };
 
@@ -26,93 +23,52 @@ void AddRegions(TStructure& structure, const std::vector<RegionSpec>& regions)
         ASSERT_EQ(structure.AddRegion(r.top, r.bottom, r.topWidth, r.bottomWidth, r.type, 1), 1);
 }
 
+// count regions 0.01 m thick stacked down from top, 0.3 m wide, their concrete types
+// alternating 0, 1, 0, ... when alternate is set.
+void AddStackedRegions(TStructure& structure, int count, double top, bool alternate)
+{
+    for (int i = 0; i < count; ++i)
+        AddRegions(structure,
+                   {{top - i * 0.01, top - (i + 1) * 0.01, 0.3, 0.3, alternate ? i % 2 : 0}});
+}
+
 void AddBar(TStructure& structure, double z, double diameter)
 {
     LongLayerRec bar;
-    bar.z = z;
-    bar.db = diameter;
-    bar.num = 2;
-    bar.Ai = 0.0003;
-    bar.A = 0.0006;
+    bar.z = z, bar.db = diameter, bar.num = 2, bar.Ai = 0.0003, bar.A = 0.0006;
     ASSERT_EQ(structure.AddLongLayer(bar, 0), 1);
 }
 
-// count regions of thickness `thickness` stacked down from `top`, of one width, their
-// concrete types alternating 0, 1, 0, ... when `alternate` is set.
-void AddStackedRegions(
-    TStructure& structure, int count, double top, double thickness, bool alternate)
+// Checks the layer tops and the invariants every finished mesh keeps: node ids 2i, 2i+1,
+// 2i+2, faces chained from the first layer's top down to the section bottom, mid and
+// thickness from the faces, unsettled.
+void ExpectMesh(const LayerMesh& mesh, const std::vector<double>& tops, double sectionBottom)
 {
-    for (int i = 0; i < count; ++i) {
-        const double t = top - i * thickness;
-        ASSERT_EQ(structure.AddRegion(t, t - thickness, 0.3, 0.3, alternate ? i % 2 : 0, 1), 1);
-    }
-}
-
-std::vector<double> Tops(const LayerMesh& mesh)
-{
-    std::vector<double> tops;
-    for (int i = 0; i < mesh.LayerCount; ++i)
-        tops.push_back(mesh.Layers[static_cast<std::size_t>(i)].Top);
-    return tops;
-}
-
-void ExpectTops(const LayerMesh& mesh, const std::vector<double>& expected)
-{
-    const std::vector<double> tops = Tops(mesh);
-    ASSERT_EQ(tops.size(), expected.size());
-    for (std::size_t i = 0; i < tops.size(); ++i)
-        EXPECT_NEAR(tops[i], expected[i], kDepthTolerance) << "layer " << i;
-}
-
-// The invariants every finished mesh keeps: node ids 2i, 2i+1, 2i+2, faces chained from the
-// first layer's top down to the section bottom, mid and thickness from the faces, unsettled.
-void ExpectFinishedMesh(const LayerMesh& mesh, double sectionBottom)
-{
+    ASSERT_EQ(mesh.LayerCount, tops.empty() ? mesh.LayerCount : static_cast<int>(tops.size()));
     ASSERT_GT(mesh.LayerCount, 0);
     for (int i = 0; i < mesh.LayerCount; ++i) {
         SCOPED_TRACE("layer " + std::to_string(i));
-        const LayerDefRec& layer = mesh.Layers[static_cast<std::size_t>(i)];
-        EXPECT_EQ(layer.NodeTop, static_cast<std::uint32_t>(2 * i));
-        EXPECT_EQ(layer.NodeMid, static_cast<std::uint32_t>(2 * i + 1));
-        EXPECT_EQ(layer.NodeBottom, static_cast<std::uint32_t>(2 * i + 2));
+        const auto k = static_cast<std::size_t>(i);
+        const LayerDefRec& layer = mesh.Layers[k];
+        EXPECT_NEAR(layer.Top, tops.empty() ? layer.Top : tops[k], kDepthTolerance);
+        EXPECT_EQ(layer.NodeTop, 2 * k);
+        EXPECT_EQ(layer.NodeMid, 2 * k + 1);
+        EXPECT_EQ(layer.NodeBottom, 2 * k + 2);
         EXPECT_EQ(layer.Settled, 0u);
-        const double bottom = i + 1 < mesh.LayerCount
-                                  ? mesh.Layers[static_cast<std::size_t>(i + 1)].Top
-                                  : sectionBottom;
-        EXPECT_DOUBLE_EQ(layer.Bottom, bottom);
+        EXPECT_DOUBLE_EQ(layer.Bottom,
+                         i + 1 < mesh.LayerCount ? mesh.Layers[k + 1].Top : sectionBottom);
         EXPECT_NEAR(layer.Thickness, layer.Top - layer.Bottom, kDepthTolerance);
         EXPECT_NEAR(layer.Mid, (layer.Top + layer.Bottom) / 2.0, kDepthTolerance);
         EXPECT_GT(layer.Thickness, 0.0);
     }
 }
 
-std::vector<double> EqualTops(double top, double thickness, int count)
+// count equal layers of the given thickness from top down, after the tops in front.
+std::vector<double> Tops(std::vector<double> front, double top, double thickness, int count)
 {
-    std::vector<double> tops;
     for (int j = 0; j < count; ++j)
-        tops.push_back(top - j * thickness);
-    return tops;
-}
-
-std::vector<double> Joined(std::vector<double> a, const std::vector<double>& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-TEST(LayerMesh, RectangleWithoutBarsGetsSevenEqualLayers)
-{
-    RecordingReporter reporter;
-    TStructure rectangle;
-    AddRegions(rectangle, {{0.3, -0.3, 0.3, 0.3, 0}});
-    LayerMesh mesh;
-    ASSERT_EQ(BuildLayerMesh(rectangle, mesh), 1);
-
-    EXPECT_EQ(mesh.Layers.size(), static_cast<std::size_t>(kMaxBeamLayerCount));
-    ExpectTops(mesh, EqualTops(0.3, 0.6 / 7.0, 7));
-    ExpectFinishedMesh(mesh, -0.3);
-    EXPECT_EQ(mesh.Layers[6].NodeBottom, 14u); // 15 nodes
-    EXPECT_TRUE(reporter.messages.empty());
+        front.push_back(top - j * thickness);
+    return front;
 }
 
 // Divisions per region: m = trunc(8 d / (H + 0.0001) + 0.99), m - 1 layers, one when m < 2.
@@ -123,23 +79,22 @@ TEST(LayerMesh, RegionLayersFollowTheRegionDepth)
         std::vector<RegionSpec> regions;
         std::vector<double> tops;
     };
-    const std::vector<Case> cases = {
+    const std::vector<double> halves = Tops(Tops({}, 0.4, 0.4 / 3.0, 3), 0.0, 0.4 / 3.0, 3);
+    const Case cases[] = {
+        // The whole height: m = 8, seven layers.
+        {"one rectangle", {{0.4, -0.4, 0.3, 0.3, 0}}, Tops({}, 0.4, 0.8 / 7.0, 7)},
         // Half the height: m = 4, three layers each.
-        {"two halves",
-         {{0.4, 0.0, 0.3, 0.3, 0}, {0.0, -0.4, 0.3, 0.3, 0}},
-         Joined(EqualTops(0.4, 0.4 / 3.0, 3), EqualTops(0.0, 0.4 / 3.0, 3))},
+        {"two halves", {{0.4, 0.0, 0.3, 0.3, 0}, {0.0, -0.4, 0.3, 0.3, 0}}, halves},
         // An eighth of the height: m = 1, one layer; the rest 7/8: m = 7, six layers.
         {"eighth of the height",
          {{0.4, 0.3, 0.3, 0.3, 0}, {0.3, -0.4, 0.3, 0.3, 0}},
-         Joined({0.4}, EqualTops(0.3, 0.7 / 6.0, 6))},
+         Tops({0.4}, 0.3, 0.7 / 6.0, 6)},
         // Thinner than H / 800: m = 0, still exactly one layer.
         {"sliver",
          {{0.4, 0.3995, 0.3, 0.3, 0}, {0.3995, -0.4, 0.3, 0.3, 0}},
-         Joined({0.4}, EqualTops(0.3995, 0.7995 / 7.0, 7))},
+         Tops({0.4}, 0.3995, 0.7995 / 7.0, 7)},
         // Same type, touching widths 0.005 apart: no thin layer.
-        {"small width step",
-         {{0.4, 0.0, 0.3, 0.305, 0}, {0.0, -0.4, 0.31, 0.31, 0}},
-         Joined(EqualTops(0.4, 0.4 / 3.0, 3), EqualTops(0.0, 0.4 / 3.0, 3))},
+        {"small width step", {{0.4, 0.0, 0.3, 0.305, 0}, {0.0, -0.4, 0.31, 0.31, 0}}, halves},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -148,24 +103,24 @@ TEST(LayerMesh, RegionLayersFollowTheRegionDepth)
         AddRegions(section, c.regions);
         LayerMesh mesh;
         ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
-        ExpectTops(mesh, c.tops);
-        ExpectFinishedMesh(mesh, -0.4);
+        EXPECT_EQ(mesh.Layers.size(), static_cast<std::size_t>(kMaxBeamLayerCount));
+        ExpectMesh(mesh, c.tops, -0.4);
         EXPECT_TRUE(reporter.messages.empty());
     }
 }
 
 // A change of concrete type, or a width jump over 0.01 m, puts a 0.0001-thick layer of the
-// upper region's type across the boundary at 0.
+// upper region's type across the boundary at 0. Each half: H = 0.6,
+// m = trunc(0.3 x 8 / 0.6001 + 0.99) = 4, three layers of 0.1.
 TEST(LayerMesh, ThinLayerAtTypeOrWidthChange)
 {
     struct Case {
         const char* name;
         std::vector<RegionSpec> regions;
-        std::vector<int> types;
-    };
-    const std::vector<Case> cases = {
-        {"type change", {{0.3, 0.0, 0.3, 0.3, 0}, {0.0, -0.3, 0.3, 0.3, 1}}, {0, 0, 0, 0, 1, 1, 1}},
-        {"width jump", {{0.3, 0.0, 1.0, 1.0, 0}, {0.0, -0.3, 0.3, 0.3, 0}}, {0, 0, 0, 0, 0, 0, 0}},
+        int lowerType;
+    } cases[] = {
+        {"type change", {{0.3, 0.0, 0.3, 0.3, 0}, {0.0, -0.3, 0.3, 0.3, 1}}, 1},
+        {"width jump", {{0.3, 0.0, 1.0, 1.0, 0}, {0.0, -0.3, 0.3, 0.3, 0}}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -173,15 +128,10 @@ TEST(LayerMesh, ThinLayerAtTypeOrWidthChange)
         AddRegions(section, c.regions);
         LayerMesh mesh;
         ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
-        // Each half: H = 0.6, m = trunc(0.3 x 8 / 0.6001 + 0.99) = 4, three layers of 0.1.
-        ExpectTops(mesh, {0.3, 0.2, 0.1, 0.00005, -0.00005, -0.1, -0.2});
-        ExpectFinishedMesh(mesh, -0.3);
+        ExpectMesh(mesh, {0.3, 0.2, 0.1, 0.00005, -0.00005, -0.1, -0.2}, -0.3);
         EXPECT_NEAR(mesh.Layers[3].Thickness, 0.0001, kDepthTolerance);
-        EXPECT_NEAR(mesh.Layers[3].Mid, 0.0, kDepthTolerance);
-        for (int i = 0; i < mesh.LayerCount; ++i)
-            EXPECT_EQ(mesh.Layers[static_cast<std::size_t>(i)].ConcreteType,
-                      c.types[static_cast<std::size_t>(i)])
-                << "layer " << i;
+        for (std::size_t i = 0; i < 7; ++i)
+            EXPECT_EQ(mesh.Layers[i].ConcreteType, i < 4 ? 0 : c.lowerType) << "layer " << i;
     }
 }
 
@@ -192,11 +142,10 @@ TEST(LayerMesh, BarsGetLayersOfTheirOwn)
 {
     struct Case {
         const char* name;
-        double z;
-        double diameter;
+        double z, diameter;
         std::vector<double> lowerTops; // tops below -0.1875
     };
-    const std::vector<Case> cases = {
+    const Case cases[] = {
         {"inside one layer", -0.35, 0.02, {-0.3125, -0.34, -0.36}},
         {"top edge at the layer top", -0.3225, 0.0199, {-0.3125, -0.33245}},
         {"fills its layer", -0.375, 0.1249, {-0.3125}},
@@ -207,7 +156,6 @@ TEST(LayerMesh, BarsGetLayersOfTheirOwn)
         {"no diameter", -0.35, 0.0, {-0.3125}},
         {"outside the section", 0.5, 0.02, {-0.3125}},
     };
-    const std::vector<double> upperTops = {0.4375, 0.3125, 0.1875, 0.0625, -0.0625, -0.1875};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RecordingReporter reporter;
@@ -216,8 +164,9 @@ TEST(LayerMesh, BarsGetLayersOfTheirOwn)
         AddBar(section, c.z, c.diameter);
         LayerMesh mesh;
         ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
-        ExpectTops(mesh, Joined(upperTops, c.lowerTops));
-        ExpectFinishedMesh(mesh, -0.4375);
+        std::vector<double> tops = {0.4375, 0.3125, 0.1875, 0.0625, -0.0625, -0.1875};
+        tops.insert(tops.end(), c.lowerTops.begin(), c.lowerTops.end());
+        ExpectMesh(mesh, tops, -0.4375);
         EXPECT_TRUE(reporter.messages.empty());
     }
 }
@@ -231,8 +180,7 @@ TEST(LayerMesh, RegionsThatOverflowTheArrayAreRefused)
         int regions;
         bool alternate;
         int layers; // 0: refused
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {"alternating types, exactly full", 60, true, 119},
         {"alternating types, one too many", 61, true, 0},
         {"more regions than layers", 130, false, 0},
@@ -241,20 +189,17 @@ TEST(LayerMesh, RegionsThatOverflowTheArrayAreRefused)
         SCOPED_TRACE(c.name);
         RecordingReporter reporter;
         TStructure section;
-        AddStackedRegions(section, c.regions, 0.5, 0.01, c.alternate);
+        AddStackedRegions(section, c.regions, 0.5, c.alternate);
         AddBar(section, 0.495, 0.002); // the bar pass adds nothing to a full mesh
         LayerMesh mesh;
         mesh.LayerCount = 7; // left by an earlier build
-        const int built = BuildLayerMesh(section, mesh);
-
+        EXPECT_EQ(BuildLayerMesh(section, mesh), c.layers > 0 ? 1 : 0);
         EXPECT_EQ(mesh.Layers.size(), static_cast<std::size_t>(kMaxBeamLayerCount));
         EXPECT_EQ(mesh.LayerCount, c.layers);
         if (c.layers > 0) {
-            EXPECT_EQ(built, 1);
-            ExpectFinishedMesh(mesh, 0.5 - c.regions * 0.01);
+            ExpectMesh(mesh, {}, 0.5 - c.regions * 0.01);
             EXPECT_TRUE(reporter.messages.empty());
         } else {
-            EXPECT_EQ(built, 0);
             ASSERT_EQ(reporter.messages.size(), 1u);
             EXPECT_EQ(reporter.messages[0].text, "Error in number of layers");
             EXPECT_EQ(reporter.messages[0].caption, "Concrete Analaysis");
@@ -269,38 +214,39 @@ TEST(LayerMesh, RegionsThatOverflowTheArrayAreRefused)
 TEST(LayerMesh, BarPassStopsThreeLayersBelowCapacity)
 {
     TStructure section;
-    AddStackedRegions(section, 58, 0.29, 0.01, true);
+    AddStackedRegions(section, 58, 0.29, true);
     for (int i = 0; i < 3; ++i)
         AddBar(section, 0.285 - 0.01 * i, 0.002);
     LayerMesh mesh;
     ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
     EXPECT_EQ(mesh.LayerCount, kMaxBeamLayerCount - 3);
-    ExpectFinishedMesh(mesh, 0.29 - 0.58);
+    ExpectMesh(mesh, {}, 0.29 - 0.58);
     EXPECT_NEAR(mesh.Layers[1].Top, 0.286, kDepthTolerance);
     EXPECT_NEAR(mesh.Layers[2].Top, 0.284, kDepthTolerance);
     EXPECT_NEAR(mesh.Layers[3].Top, 0.28005, kDepthTolerance); // the first thin layer
 }
 
+// The unsplit mesh is copied over what an earlier solution left; a working array too small
+// for it is grown.
 TEST(LayerMesh, CopyToStateTakesTheUnsplitMesh)
 {
     TStructure rectangle;
     AddRegions(rectangle, {{0.3, -0.3, 0.3, 0.3, 0}});
     LayerMesh mesh;
     ASSERT_EQ(BuildLayerMesh(rectangle, mesh), 1);
+    const std::vector<LayerDefRec> expected(mesh.Layers.begin(), mesh.Layers.begin() + 7);
 
     std::vector<LayerDefRec> working(kMaxBeamLayerCount);
-    working[0].Settled = 1; // left by an earlier solution
+    working[0].Settled = 1;
     int count = 99;
     EXPECT_EQ(CopyLayerMeshToState(mesh, working, count), 1);
     EXPECT_EQ(count, 7);
     EXPECT_EQ(working.size(), static_cast<std::size_t>(kMaxBeamLayerCount));
-    for (int i = 0; i < count; ++i)
-        EXPECT_EQ(working[static_cast<std::size_t>(i)], mesh.Layers[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(std::vector<LayerDefRec>(working.begin(), working.begin() + 7), expected);
 
     std::vector<LayerDefRec> tooSmall;
     EXPECT_EQ(CopyLayerMeshToState(mesh, tooSmall, count), 1);
-    EXPECT_EQ(tooSmall.size(), 7u);
-    EXPECT_EQ(tooSmall[6], mesh.Layers[6]);
+    EXPECT_EQ(tooSmall, expected);
 }
 
 } // namespace

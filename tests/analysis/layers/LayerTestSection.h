@@ -24,22 +24,14 @@ inline constexpr double kFu = 6e8;
 inline constexpr double kEsh = 0.007;
 inline constexpr double kEu = 0.1;
 
+// The tension-stiffening factor and coefficient and the aggregate size are the record's
+// defaults (1, 500, 19 mm), as is the steel's kind (reinforcing).
 inline ConcreteTypeRec Concrete()
 {
     ConcreteTypeRec type;
-    type.fc = -35e6;
-    type.ec = -0.002;
-    type.Ec = kEc;
-    type.ft = kFt;
-    type.ecr = kFt / kEc;
-    type.tsFactor = 1.0;
-    type.aggregate = 0.019;
-    type.tsCoefficient = 500.0;
-    type.n = 2.86;
-    type.k = 1.23;
-    type.baseCurve = 2;
-    type.softening = 18;
-    type.tensionStiffening = 2;
+    type.fc = -35e6, type.ec = -0.002, type.Ec = kEc, type.ft = kFt, type.ecr = kFt / kEc;
+    type.n = 2.86, type.k = 1.23;
+    type.baseCurve = 2, type.softening = 18, type.tensionStiffening = 2;
     type.name = "Concrete 1";
     return type;
 }
@@ -47,12 +39,7 @@ inline ConcreteTypeRec Concrete()
 inline SteelTypeRec Steel()
 {
     SteelTypeRec steel;
-    steel.kind = SteelKind::Reinforcing;
-    steel.Es = kEs;
-    steel.fy = kFy;
-    steel.fu = kFu;
-    steel.esh = kEsh;
-    steel.eu = kEu;
+    steel.Es = kEs, steel.fy = kFy, steel.fu = kFu, steel.esh = kEsh, steel.eu = kEu;
     steel.er = 0.1465;
     steel.name = "Steel 1";
     return steel;
@@ -72,28 +59,16 @@ inline void MakeRectangle(TBeam& s)
 inline LongLayerRec Bars(double z, int count, double barArea, double diameter)
 {
     LongLayerRec layer;
-    layer.z = z;
-    layer.num = count;
-    layer.Ai = barArea;
-    layer.A = count * barArea;
-    layer.db = diameter;
-    layer.bartitle = "25M";
-    layer.type = 0;
-    layer.name = "Bars";
+    layer.z = z, layer.num = count, layer.Ai = barArea, layer.A = count * barArea;
+    layer.db = diameter, layer.bartitle = "25M", layer.name = "Bars";
     return layer;
 }
 
 inline TransLayerRec Stirrups(double area, double spacing, double bottom, double top)
 {
     TransLayerRec layer;
-    layer.A = area;
-    layer.space = spacing;
-    layer.distbot = bottom;
-    layer.disttop = top;
-    layer.legs = 2;
-    layer.bartitle = "10M";
-    layer.type = 0;
-    layer.name = "Stirrups";
+    layer.A = area, layer.space = spacing, layer.distbot = bottom, layer.disttop = top;
+    layer.legs = 2, layer.bartitle = "10M", layer.name = "Stirrups";
     return layer;
 }
 
@@ -132,11 +107,8 @@ inline void CrackLowerLayer(SectionState& s, double f1)
 {
     for (int id = 2; id <= 4; ++id) {
         LayerNodeStateRec& node = s.NodeStates[static_cast<std::size_t>(id)];
-        node.Strain1 = 0.001;
-        node.ConcStress1 = f1;
-        node.CrackWidth = 0.0004;
-        node.CrackSpacingX = 0.2;
-        node.CrackAngle = 1.5707963267945;
+        node.Strain1 = 0.001, node.ConcStress1 = f1, node.CrackWidth = 0.0004;
+        node.CrackSpacingX = 0.2, node.CrackAngle = 1.5707963267945;
     }
 }
 
