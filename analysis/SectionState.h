@@ -19,8 +19,8 @@
 #include <memory>
 #include <vector>
 
-#include "analysis/LayerDefRec.h"
-#include "analysis/LayerNodeState.h"
+#include "analysis/layers/LayerDefRec.h"
+#include "analysis/layers/LayerNodeState.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
 

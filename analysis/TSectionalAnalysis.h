@@ -23,8 +23,8 @@
 
 #include "analysis/AnalysisMessages.h"
 #include "analysis/ErrorList.h"
-#include "analysis/LayerDefRec.h"
 #include "analysis/SectionState.h"
+#include "analysis/layers/LayerDefRec.h"
 #include "analysis/layers/LayerMesh.h"
 #include "foundation/TDepthTable.h"
 

@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "analysis/McftElement.h"
+#include "analysis/layers/McftElement.h"
 #include "model/MaterialTypes.h"
 
 namespace {

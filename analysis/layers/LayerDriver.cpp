@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "analysis/AnalysisMessages.h"
-#include "analysis/NodeConcrete.h"
 #include "analysis/SectionState.h"
 #include "analysis/layers/LayerMesh.h"
 #include "analysis/layers/LayerStateAccess.h"
+#include "analysis/layers/NodeConcrete.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"

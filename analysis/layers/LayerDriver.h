@@ -30,9 +30,9 @@
 #include <functional>
 #include <vector>
 
-#include "analysis/LayerNodeState.h"
 #include "analysis/layers/CrackStresses.h"
 #include "analysis/layers/LayerEvaluation.h"
+#include "analysis/layers/LayerNodeState.h"
 #include "analysis/layers/TensionZones.h"
 #include "foundation/TDepthTable.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/McftElement.h"
-#include "analysis/NodeConcrete.h"
 #include "analysis/StrainAtDepth.h"
+#include "analysis/layers/McftElement.h"
+#include "analysis/layers/NodeConcrete.h"
 #include "foundation/Sentinel.h"
 #include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
@@ -13,7 +13,6 @@
 #include "model/TBeam.h"
 
 namespace {
-
 
 // Transverse iteration: updates before the relaxation halves, and the last update.
 constexpr int kRelaxAfter = 15;

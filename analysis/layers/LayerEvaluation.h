@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/LayerNodeState.h"
+#include "analysis/layers/LayerNodeState.h"
 #include "foundation/SmallSolvers.h"
 
 class TBeam;

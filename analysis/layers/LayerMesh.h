@@ -25,7 +25,7 @@
 
 #include <vector>
 
-#include "analysis/LayerDefRec.h"
+#include "analysis/layers/LayerDefRec.h"
 
 class TStructure;
 

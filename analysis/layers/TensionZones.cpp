@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "analysis/AnalysisMessages.h"
-#include "analysis/NodeConcrete.h"
 #include "analysis/SectionState.h"
 #include "analysis/layers/LayerStateAccess.h"
+#include "analysis/layers/NodeConcrete.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
 #include "model/ConcreteLaws.h"

@@ -7,7 +7,7 @@
 
 #include "LayerTestSection.h"
 #include "analysis/AnalysisMessages.h"
-#include "analysis/McftElement.h"
+#include "analysis/layers/McftElement.h"
 #include "foundation/Sentinel.h"
 #include "support/TestSupport.h"
 

@@ -1,11 +1,11 @@
-#include "analysis/McftElement.h"
+#include "analysis/layers/McftElement.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cmath>
 
 #include "analysis/AnalysisMessages.h"
-#include "analysis/NodeConcrete.h"
+#include "analysis/layers/NodeConcrete.h"
 #include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 

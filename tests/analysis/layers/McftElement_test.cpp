@@ -1,4 +1,4 @@
-#include "analysis/McftElement.h"
+#include "analysis/layers/McftElement.h"
 
 #include <algorithm>
 #include <cmath>

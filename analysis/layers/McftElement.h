@@ -17,7 +17,7 @@
 // Net principal strains are e1 = Strain1 - FreeStrain1, e2 = Strain2 - FreeStrain2.
 // Every concrete stress carries the concrete material factor phi_c.
 
-#include "analysis/LayerNodeState.h"
+#include "analysis/layers/LayerNodeState.h"
 #include "foundation/SmallSolvers.h"
 #include "model/ModelSettings.h"
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/McftElement.h"
+#include "analysis/layers/McftElement.h"
 #include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 

@@ -1,4 +1,4 @@
-#include "analysis/LayerNodeState.h"
+#include "analysis/layers/LayerNodeState.h"
 
 #include <algorithm>
 

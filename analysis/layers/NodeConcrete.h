@@ -3,7 +3,7 @@
 // strains (e1, e2) with the out-of-plane strain 0, the node's own tensile strength and
 // tension-stiffening factor, and the concrete resistance factor.
 
-#include "analysis/LayerNodeState.h"
+#include "analysis/layers/LayerNodeState.h"
 #include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
 
