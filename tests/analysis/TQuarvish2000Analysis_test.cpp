@@ -101,20 +101,20 @@ TEST(BeamAnalysis, ShearCountsWhenAShearLoadOrTheFlagIsSet)
     }
 }
 
+// Results come from the current state once it is valid (until then the values are left as
+// they are); a mode other than 2 clears them.
 TEST(BeamAnalysis, StateResultsComeFromAValidState)
 {
     FakeBeamAnalysis analysis(TestSection::MakeBeam().get(), 0);
     std::array<double, 6> values;
     values.fill(9.0);
-    EXPECT_EQ(analysis.GetStateResults(nullptr, values, 2), 0); // no state: untouched
-    analysis.Current = std::make_unique<SectionState>();
-    SectionState& s = *analysis.Current;
+    EXPECT_EQ(analysis.GetStateResults(nullptr, values, 2), 0); // no state
+    SectionState& s = *(analysis.Current = std::make_unique<SectionState>());
     s.Results[StateResult::ReferenceStrain] = -2e-4, s.Results[StateResult::Curvature] = 3e-3;
     s.Results[StateResult::AxialForce] = -1e5, s.Results[StateResult::Moment] = 4e4;
     s.Results[StateResult::Shear] = 2e4, s.AvgShearStrain = 1.5e-3;
-    EXPECT_EQ(analysis.GetStateResults(nullptr, values, 2), 0); // not yet valid: untouched
-    EXPECT_EQ(values[0], 9.0);
-
+    EXPECT_EQ(analysis.GetStateResults(nullptr, values, 2), 0); // not yet valid
+    EXPECT_EQ(values[5], 9.0);
     s.Valid = 1;
     EXPECT_EQ(analysis.GetStateResults(nullptr, values, 2), 1);
     EXPECT_EQ(values, (std::array<double, 6>{-2e-4, 3e-3, 1.5e-3, -1e5, 4e4, 2e4}));
@@ -266,13 +266,10 @@ TEST(FailureModes, ClassifiesHandBuiltStates)
         {"top-face crushing, a separate layer below", {{{0, 1, 2, 3, 7}, e2, -0.003}}, web},
         {"whole depth at its strength", {{all, f2, -30e6}}, web},
         {"whole depth at its strength, negative shear", {{all, f2, -30e6}}, none, -1e5},
-        {"bottom-face crushing, a separate layer above", {{{8, 7, 1}, e2, -0.003}}, web},
-        {"crushing up from the bottom face", {{{1, 2, 3, 4, 5, 6, 7, 8}, f2, -30e6}}, none},
         {"no layers", {{all, f2, -30e6}}, none, 1e5, 0},
         // Extreme fibres, and the whole depth past its peak.
         {"top fibre beyond -0.0125", {{{0}, e2, -0.013}, {{0}, v, 0}}, fibre},
         {"top fibre beyond -0.01 only", {{{0}, e2, -0.012}, {{0}, v, 0}}, none},
-        {"bottom fibre beyond -0.0125", {{{8}, e2, -0.013}, {{8}, v, 0}}, fibre},
         {"every node past its peak, no shear", {{all, e2, -0.003}, {all, v, 0}}, web},
         {"all but one past the peak", {{{0, 1, 2, 3, 5, 6, 7, 8}, e2, -3e-3}, {all, v, 0}}, none},
     };

@@ -2,6 +2,7 @@
 // analysis datum, widths, shear depth and width, the volume-to-surface ratio, strain tables,
 // and sections without height.
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -363,30 +364,23 @@ TEST_F(BeamSectionTest, ZeroHeightSectionsGiveFiniteNumbers)
     }
 }
 
-TEST_F(BeamSectionTest, DefaultStrainPointsYieldTheLowestLayer)
+// Default strain points: the lowest layer yielding, crushing at the top. Strain profiles:
+// no table or only zeros 0, one value throughout 1, varying 2, with the top value.
+TEST_F(BeamSectionTest, DefaultStrainPointsAndStrainProfileKinds)
 {
     auto beam = Rect();
     beam->AddLongLayer(LayerOfArea(0.45, 2, 200e-6), 0);
     beam->AddLongLayer(LayerOfArea(0.05, 2, 200e-6), 0);
-    double e1 = 0, z1 = 0, e2 = 0, z2 = 0;
-    beam->GetDefaultStrainPoints(e1, z1, e2, z2);
+    std::array<double, 4> points{}; // e1, z1, e2, z2
+    beam->GetDefaultStrainPoints(points[0], points[1], points[2], points[3]);
     const SteelTypeRec& steel = *beam->GetSteelType(0);
-    EXPECT_DOUBLE_EQ(e1, steel.fy / steel.Es);
-    EXPECT_DOUBLE_EQ(z1, 0.05);
-    EXPECT_DOUBLE_EQ(e2, -0.003) << "crushing at the top";
-    EXPECT_DOUBLE_EQ(z2, 0.5);
-}
+    EXPECT_EQ(points, (std::array<double, 4>{steel.fy / steel.Es, 0.05, -0.003, 0.5}));
 
-// No table or only zeros: 0; one value throughout: 1; varying: 2; with the top value.
-TEST_F(BeamSectionTest, StrainProfilesAreClassified)
-{
     const std::pair<std::vector<double>, int> rows[] = {{{}, 0},
                                                         {{0.0, 0.0, 0.0}, 0},
                                                         {{2e-4, 2e-4}, 1},
                                                         {{2e-4, 3e-4}, 2}};
     for (const auto& [values, kind] : rows) {
-        SCOPED_TRACE(kind);
-        auto beam = Rect();
         TDepthTable table;
         for (std::size_t i = 0; i < values.size(); ++i)
             table.Add(0.5 - 0.1 * static_cast<double>(i), values[i]);
@@ -394,8 +388,8 @@ TEST_F(BeamSectionTest, StrainProfilesAreClassified)
         beam->SetShrinkThermCurve(table);
         for (int source : {0, 1}) {
             double value = -1.0;
-            EXPECT_EQ(beam->ClassifyStrainProfile(source, value, 0), kind);
-            EXPECT_DOUBLE_EQ(value, kind == 0 ? 0.0 : 2e-4);
+            EXPECT_EQ(beam->ClassifyStrainProfile(source, value, 0), kind) << source;
+            EXPECT_DOUBLE_EQ(value, kind == 0 ? 0.0 : 2e-4) << kind;
         }
     }
 }

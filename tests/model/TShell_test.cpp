@@ -293,44 +293,45 @@ struct HsuTest : ::testing::Test {
     ValueGuard<int32_t> embedded{g_HsuEmbeddedSteel, 1};
 };
 
+// eta: the smaller over the larger of rho fy in y and x; without ties the least ratio. Code 16
+// needs at least half a percent; other concrete gets neutral data, exactly.
 TEST_F(HsuTest, HsuConcreteHandsRatiosAndStrengthRatioPerDirection)
 {
+    const double eta = (kRhoY * 500e6) / (2 * kRhoXLayer * 400e6);
+    const struct {
+        int tension, softening;
+        double eta;
+        std::array<double, 3> rho;
+        double tol;
+    } rows[] = {{4, 15, eta, {2 * kRhoXLayer, kRhoY, 0.0001}, kRatioTol},
+                {4, 16, eta, {2 * kRhoXLayer, 0.005, 0.005}, kRatioTol},
+                {7, 18, 1.0, {0.01, 0.01, 0.01}, 0.0}};
+    for (const auto& row : rows) {
+        TShell shell;
+        MakeReinforcedPanel(shell);
+        shell.SetConcreteModelCodes(0, 2, row.tension, row.softening);
+        shell.Validate();
+        EXPECT_EQ(g_HsuEmbeddedSteel, 0);
+        const double fcr = row.softening == 18 ? 0.0 : shell.GetConcreteType(0)->ft;
+        for (std::size_t d = 0; d < 3; ++d) {
+            SCOPED_TRACE(testing::Message() << "code " << row.softening << " direction " << d);
+            EXPECT_NEAR(HsuDataTable[d].eta, row.eta, row.tol);
+            EXPECT_NEAR(HsuDataTable[d].rho, row.rho[d], row.tol);
+            EXPECT_EQ(HsuDataTable[d].fcr, fcr);
+        }
+    }
+    EXPECT_TRUE(rec.messages.empty());
+
+    // A second concrete type is warned about, once per direction.
     TShell shell;
     MakeReinforcedPanel(shell);
     shell.SetConcreteModelCodes(0, 2, 4, 15);
-    shell.Validate();
-    EXPECT_EQ(g_HsuEmbeddedSteel, 0);
-    // eta: the smaller over the larger of rho fy in y and x.
-    const double eta = (kRhoY * 500e6) / (2 * kRhoXLayer * 400e6);
-    const double rho[] = {2 * kRhoXLayer, kRhoY, 0.0001}; // no ties: the least ratio
-    for (std::size_t d = 0; d < 3; ++d) {
-        EXPECT_NEAR(HsuDataTable[d].eta, eta, kRatioTol) << d;
-        EXPECT_NEAR(HsuDataTable[d].rho, rho[d], kRatioTol) << d;
-        EXPECT_EQ(HsuDataTable[d].fcr, shell.GetConcreteType(0)->ft) << d;
-    }
-    EXPECT_FALSE(rec.Saw("Stand Back!"));
-
-    // A second concrete type is warned about, once per direction.
     double strength = 40e6;
     shell.AddConcreteTypeFromStrength(strength, "C40");
     shell.Validate();
     EXPECT_EQ(rec.Count("Stand Back!  Hsu concrete gets into trouble with more than one "
                         "concrete type!"),
               3);
-
-    // Code 16 needs at least half a percent; other concrete gets neutral data.
-    TShell code16;
-    MakeReinforcedPanel(code16);
-    code16.SetConcreteModelCodes(0, 2, 4, 16);
-    code16.Validate();
-    EXPECT_NEAR(HsuDataTable[1].rho, 0.005, kRatioTol);
-    EXPECT_NEAR(HsuDataTable[0].rho, 2 * kRhoXLayer, kRatioTol);
-    TShell plain;
-    MakeReinforcedPanel(plain);
-    plain.SetConcreteModelCodes(0, 2, 7, 18);
-    plain.Validate();
-    for (const auto& entry : HsuDataTable)
-        EXPECT_TRUE(entry.eta == 1.0 && entry.rho == 0.01);
 }
 
 TEST(ShellCopy, CopyIsDeepAndIndependent)
@@ -360,30 +361,13 @@ TEST(ShellCopy, CopyIsDeepAndIndependent)
     EXPECT_EQ(original.GetValueList(12)->GetCount(), 2);
 }
 
-TEST(ShellReaders, ExamplesOneToThreeAndFilesAreReadIntoTheElement)
+TEST(ShellReaders, WithoutAFileReaderTheFileConstructorReportsFailure)
 {
-    const ShellExampleReader savedExample = SetShellExampleReader([](TShell& shell, int example) {
-        return shell.SetName("Example " + std::to_string(example));
-    });
-    for (int example : {0, 1, 3, 4, -1}) {
-        const bool filled = example >= 1 && example <= 3;
-        EXPECT_EQ(TShell(example).GetName(),
-                  filled ? "Example " + std::to_string(example) : "New Membrane")
-            << example;
-    }
-    SetShellExampleReader(savedExample);
-
-    // Without a reader the file constructor reports failure and keeps an empty element.
-    const ShellFileReader savedFile = SetShellFileReader(nullptr);
+    const ShellFileReader saved = SetShellFileReader(nullptr);
     int success = -1;
     EXPECT_EQ(TShell("panel.p2k", success).GetName(), "");
     EXPECT_EQ(success, 0);
-    SetShellFileReader([](TShell& shell, const std::string& file, int element) {
-        return shell.SetName(file + " #" + std::to_string(element));
-    });
-    EXPECT_EQ(TShell("panel.p2k", success).GetName(), "panel.p2k #1");
-    EXPECT_EQ(success, 1);
-    SetShellFileReader(savedFile);
+    SetShellFileReader(saved);
 }
 
 } // namespace

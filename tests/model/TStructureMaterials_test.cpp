@@ -38,17 +38,15 @@ TEST_F(ModelSetTest, EachModelSetAppliesItsCodesAndKeepsAUserCurve)
 
     // A user-defined base curve (4) is kept; even an unknown set names an unnamed type.
     TStructure s;
-    for (int curve : {4, 1}) {
-        double strength = 35e6;
-        s.AddConcreteTypeFromStrength(strength, "");
-        s.GetConcreteType(s.GetConcreteTypeCount() - 1)->baseCurve = static_cast<int16_t>(curve);
-    }
+    double strength = 35e6;
+    s.AddConcreteTypeFromStrength(strength, "");
+    s.GetConcreteType(0)->baseCurve = 4;
     s.SetConcreteModelSet(9);
     EXPECT_EQ(s.GetConcreteType(0)->baseCurve, 4);
     EXPECT_EQ(s.GetConcreteType(0)->softening, 14);
-    s.GetConcreteType(1)->name.clear();
+    s.GetConcreteType(0)->name.clear();
     s.SetConcreteModelSet(3);
-    EXPECT_EQ(s.GetConcreteType(1)->name, "Concrete 1");
+    EXPECT_EQ(s.GetConcreteType(0)->name, "Concrete 1");
 }
 
 TEST_F(ModelSetTest, RootTensileStrengthOfSet16GoesBackToAutomaticUnderSet15)

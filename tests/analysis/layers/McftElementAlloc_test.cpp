@@ -1,43 +1,18 @@
 // The element solver runs at every node and transverse-equilibrium iteration: no heap use.
 
-#include <atomic>
-#include <cstddef>
-
 #include <gtest/gtest.h>
 
 #include "analysis/layers/McftElement.h"
 #include "model/ConcreteLaws.h"
 #include "model/MaterialTypes.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*,
-                                                                            std::size_t),
-                                                         void (*freeHook)(const volatile void*));
-#define QV_CAN_COUNT_ALLOCATIONS 1
-#endif
+#include "support/AllocationCounter.h"
 
 namespace {
 
-#if defined(QV_CAN_COUNT_ALLOCATIONS)
-std::atomic<bool> g_counting{false};
-std::atomic<long> g_allocations{0};
-
-void OnMalloc(const volatile void*, std::size_t)
-{
-    g_allocations += g_counting.load() ? 1 : 0;
-}
-void OnFree(const volatile void*)
-{
-}
-#endif
-
 TEST(McftElementAlloc, SolvesAndMatricesDoNotAllocate)
 {
-#if !defined(QV_CAN_COUNT_ALLOCATIONS)
-    GTEST_SKIP() << "allocation hooks need the sanitizer build";
-#else
-    static const bool installed = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
-    ASSERT_TRUE(installed);
+    if (!CanCountAllocations())
+        GTEST_SKIP() << "allocation hooks need the sanitizer build";
     ConcreteTypeRec type;
     InitConcreteTypeRec(type);
     CheckConcreteType(type, true);
@@ -52,23 +27,21 @@ TEST(McftElementAlloc, SolvesAndMatricesDoNotAllocate)
     };
     Matrix3 k{};
     double sink = 0.0;
-    g_allocations = 0;
-    g_counting = true;
-    for (const auto& s : states) {
-        LayerNodeStateRec el;
-        el.StrainX = s[0], el.StrainZ = s[1], el.ShearStrain = s[2];
-        el.ReserveX = s[3], el.ReserveZ = s[4];
-        el.CrackSpacingX = 0.3, el.CrackSpacingZ = 0.2, el.TensionStiffFactor = 500.0;
-        sink += SolveMcftElement(type, el, 0.0, 0.0);
-        SecantStiffnessMatrix(k, type, el, false);
-        SecantStiffnessMatrix(k, type, el, true);
-        SolveMcftLayer(k, type, el, 2e9, 1e9, 0.0, 0.0);
-        sink += k[0][0];
-    }
-    g_counting = false;
-    EXPECT_EQ(g_allocations.load(), 0);
+    const long allocations = CountAllocations([&] {
+        for (const auto& s : states) {
+            LayerNodeStateRec el;
+            el.StrainX = s[0], el.StrainZ = s[1], el.ShearStrain = s[2];
+            el.ReserveX = s[3], el.ReserveZ = s[4];
+            el.CrackSpacingX = 0.3, el.CrackSpacingZ = 0.2, el.TensionStiffFactor = 500.0;
+            sink += SolveMcftElement(type, el, 0.0, 0.0);
+            SecantStiffnessMatrix(k, type, el, false);
+            SecantStiffnessMatrix(k, type, el, true);
+            SolveMcftLayer(k, type, el, 2e9, 1e9, 0.0, 0.0);
+            sink += k[0][0];
+        }
+    });
+    EXPECT_EQ(allocations, 0);
     EXPECT_TRUE(sink == sink);
-#endif
 }
 
 } // namespace
