@@ -232,11 +232,13 @@ double TStructure::TransCrackSpacingAt(double y, int side, int direction) const
     const double a = AggregateAt(y);
     const double h5 = 5.0 * GetHeight();
     const double w = GetWidthAtSide(y, side);
+    // No width, no concrete below the depth or no layers: five heights, without the
+    // aggregate floor that a spacing from the layers gets.
     if (direction < 0 || direction > 2)
-        return std::max(a, h5);
+        return h5;
     const auto& layers = m_transLayers[static_cast<std::size_t>(direction)];
     if (!(w > 0.0) || y <= GetBottom() || layers.empty())
-        return std::max(a, h5);
+        return h5;
     const double n = static_cast<double>(layers.size());
     const bool membrane = IsMembrane();
     double sr = 0.0;

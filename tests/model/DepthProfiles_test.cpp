@@ -148,6 +148,12 @@ TEST_F(BeamProfiles, UserCrackSpacingGivesTwoPointsAndNoStirrupsFiveHeights)
     ASSERT_GE(profile.GetCount(), 2);
     for (const auto& pair : profile.Pairs())
         EXPECT_EQ(pair.v, 5 * kHeight);
+
+    // Five heights stand even below the aggregate size: a 3 mm slice gives 15 mm.
+    TStructure thin;
+    Rectangle(thin, kWidth, 0.003);
+    ASSERT_GT(thin.GetConcreteType(0)->aggregate, 0.015);
+    EXPECT_NEAR(thin.TransCrackSpacingAt(0.0015, 0, 2), 0.015, kTol);
 }
 
 TEST_F(BeamProfiles, StirrupCrackSpacing)
