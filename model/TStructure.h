@@ -410,7 +410,6 @@ private:
     std::vector<ReinfPatternRec>* PatternArray(int direction);
     const std::vector<ReinfPatternRec>* PatternArray(int direction) const;
     double AggregateAt(double y) const;
-    void AddTrapezoidCases(double lo, double hi, bool onlyPositive, double& area) const;
     std::array<double, kTensionStiffDepths> TensionStiffDepths() const;
     void ApplyModelSetRow(int i, int code);
 
