@@ -185,16 +185,16 @@ void TCrackStresses::ComputeCrackStresses(SectionState& state, double a, double 
     const double concreteDemand = ConcreteDemand(state, y0);
 
     // 2.-3. Curvature at which the first tension bar reaches its crack stress, and the
-    // moment the elastic tension bars add at that curvature.
+    // moment the elastic tension bars add at that curvature. A tension bar without a reserve
+    // (a failed one included) leaves no elastic range: k_max = 0 and the curvature is searched.
     const int bars = BarCount(d);
     double kMax = 1.0;
     for (int i = 0; i < bars; ++i) {
         const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
         const SteelTypeRec* steel = GetLongLayerSteelType(m_structure, i, d);
-        const double average = BarAverageStress(state, d, i);
-        if (layer == nullptr || steel == nullptr || average > kRupturedStress ||
-            !m_zones.InTension(profile, layer->z))
+        if (layer == nullptr || steel == nullptr || !m_zones.InTension(profile, layer->z))
             continue;
+        const double average = BarAverageStress(state, d, i);
         double reserve = m_zones.BarCrackStress(state, i, d) - average;
         if (reserve < 0.0 || reserve > kRupturedStress)
             reserve = 0.0;
@@ -207,9 +207,8 @@ void TCrackStresses::ComputeCrackStresses(SectionState& state, double a, double 
     for (int i = 0; i < bars; ++i) {
         const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
         const SteelTypeRec* steel = GetLongLayerSteelType(m_structure, i, d);
-        if (layer == nullptr || steel == nullptr ||
-            BarAverageStress(state, d, i) > kRupturedStress ||
-            !m_zones.InTension(profile, layer->z) || !(steel->Es > 0.0))
+        if (layer == nullptr || steel == nullptr || !m_zones.InTension(profile, layer->z) ||
+            !(steel->Es > 0.0))
             continue;
         if (m_evaluator.StrainAtDepth(profile, layer->z) < steel->fy / steel->Es) {
             const double arm = y0 - layer->z;
@@ -276,7 +275,7 @@ void TCrackStresses::ComputeCrackStresses(SectionState& state, double a, double 
         if (s < 0.001 || layer->num < 1)
             bond = 0.0;
         else if (crack > kRupturedStress)
-            bond = kUndefined;
+            bond = kUndefined; // not a number formed from the undefined mark
         else
             bond = 2.0 * (crack - average) * layer->A / s / (kPi * layer->db + 0.0001) / layer->num;
         SetBarBondStress(state, i, bond);

@@ -5,12 +5,14 @@
 // Over a layer of thickness h with nodes T (top, depth zt), Mid (zm) and B (zb), the width
 // linear from bt at the top to bb at the bottom and bm = (bt + bb) / 2, Simpson's rule gives
 //   N += (sT bt + 4 sM bm + sB bb) h / 6
-//   M += (sT zt bt + 4 sM zm bm + sB zb bb) h / 6 - (h^2 / 60) (bb - bt) (sT - 2 sM + sB)
+//   M += (sT zt bt + 4 sM zm bm + sB zb bb) h / 6 + (h^2 / 60) (bb - bt) (sT - 2 sM + sB)
 //   V += (vT bt + 4 vM bm + vB bb) h / 6
-// with s the longitudinal concrete stress and v the concrete shear stress; the last term of M
-// makes the integral of the parabolic stress times the linear width times z exact. A bar of
-// area A at depth z inclined at alpha = atan(drape) adds F cos(alpha), F z cos(alpha) and
-// F sin(alpha) with F = A f, and takes out the concrete it displaces, s(z) A cos(alpha).
+// with s the longitudinal concrete stress and v the concrete shear stress. The last term of M
+// makes the integral of the parabolic stress times the linear width times z exact: the
+// integrand's quartic part (2 (sT - 2 sM + sB) / h^2) ((bt - bb) / h) u^4, u measured up from
+// mid-depth, integrates to h^5 / 80 where Simpson's rule gives h^5 / 48. A bar of area A at
+// depth z inclined at alpha = atan(drape) adds F cos(alpha), F z cos(alpha) and F sin(alpha)
+// with F = A f, and takes out the concrete it displaces, s(z) A cos(alpha).
 
 #include <cmath>
 #include <cstddef>
@@ -48,7 +50,7 @@ IntegrateLayer(const SectionState& state, const LayerDefRec& layer, double bt, d
     const double sB = B.ConcStressX;
     sums.force = (sT * bt + 4.0 * sM * bm + sB * bb) * h / 6.0;
     sums.moment =
-        (sT * layer.Top * bt + 4.0 * sM * layer.Mid * bm + sB * layer.Bottom * bb) * h / 6.0 -
+        (sT * layer.Top * bt + 4.0 * sM * layer.Mid * bm + sB * layer.Bottom * bb) * h / 6.0 +
         h * h / 60.0 * (bb - bt) * (sT - 2.0 * sM + sB);
     sums.shear =
         (T.ConcShearStress * bt + 4.0 * Mid.ConcShearStress * bm + B.ConcShearStress * bb) * h /

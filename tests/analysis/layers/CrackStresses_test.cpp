@@ -113,6 +113,27 @@ TEST_F(CrackStressesBeyondYield, CurvatureSearch)
                 kBisectTol);
 }
 
+// A failed tension bar (-0.2 m) has no reserve, so k_max = 0 and the elastic estimate is
+// skipped: a demand of 9375 N m (q = 1 MPa over the lower layer) is searched for, and only
+// within the reserve moment. There the bars at -0.1 m alone add 0.1 x Es 0.1 k x 1e-3, which
+// meets the demand at k = 0.0046875; beyond the reserve every tension bar is undefined.
+TEST_F(CrackStressesBeyondYield, AFailedTensionBarLeavesOnlyTheSearch)
+{
+    SetBarFailed(flags, 0, 0, true);
+    for (double reserve : {1e6, 0.0}) {
+        SCOPED_TRACE(reserve);
+        SectionState state = State({kUndefined, 80e6});
+        CrackLowerLayer(state, 1e6 + kFt / (1.0 + 250000.0 * 0.0004));
+        zones.ComputeCrackStresses(state, reserve, 0.0, 0);
+        const std::vector<double>& crack = state.LongBarValues[BarArray::List0Second];
+        EXPECT_EQ(crack[0], kUndefined);
+        if (reserve > 0.0)
+            EXPECT_NEAR(crack[1], 80e6 + kEs * 0.1 * 0.0046875, kBisectTol);
+        else
+            EXPECT_EQ(crack[1], kUndefined);
+    }
+}
+
 // Demand the bars cannot carry (beyond the reserve moment, or beyond what any curvature
 // gives), and ClearCrackStresses itself: tension bars and every bond become undefined,
 // compressed bars keep their average stress.

@@ -7,8 +7,10 @@
 #include <cmath>
 #include <vector>
 
+#include "LayerTestSection.h"
 #include "analysis/AnalysisBaseFakes.h"
 #include "analysis/layers/LayerDriver.h"
+#include "analysis/layers/LayerMesh.h"
 #include "foundation/Diagnostics.h"
 #include "support/TestSupport.h"
 
@@ -125,6 +127,44 @@ TEST(LayerDriver, ElasticStatesMatchHandCalculations)
         EXPECT_EQ(analysis.HasShear(), 0);
         EXPECT_TRUE(reporter.messages.empty());
     }
+}
+
+// One tapered layer from 0.2 m (0.1 m wide) down to 0 (0.5 m wide), b = 0.5 - 2 z, under the
+// parabolic stress s = -1e9 z^2 (nodes -40, -10 and 0 MPa): by hand
+//   N = -1e9 int (0.5 z^2 - 2 z^3) dz = -1e9 (0.008 / 6 - 0.0016 / 2) = -533333.3 N,
+//   M = -1e9 int (0.5 z^3 - 2 z^4) dz = -1e9 (0.0016 / 8 - 0.00064 / 5) = -72000 N m,
+// where Simpson's rule alone gives M = -66666.7 N m.
+TEST(LayerDriver, IntegrationOfATaperedLayerIsExact)
+{
+    TBeam beam;
+    layertest::MakeRectangle(beam);
+    beam.DeleteRegions();
+    beam.AddRegion(0.2, 0.0, 0.1, 0.5, 0, 1);
+    LayerMesh mesh;
+    FailedFlagLists flags;
+    TLayerDriver driver(beam,
+                        mesh,
+                        flags,
+                        {},
+                        TQuarvish2000Analysis::kMaxLayers,
+                        TQuarvish2000Analysis::kMaxNodes,
+                        nullptr);
+    SectionState state;
+    state.LayerDefs = {LayerDefRec{0, 1, 2, 0, 0, 0.2, 0.1, 0.0, 0.2}};
+    state.LayerCount = 1;
+    state.NodeStates.assign(3, LayerNodeStateRec{});
+    const double stresses[3] = {-40e6, -10e6, 0.0};
+    for (std::size_t i = 0; i < 3; ++i)
+        state.NodeStates[i].ConcStressX = stresses[i];
+    double N = 0.0, M = 0.0, V = 0.0, tendonShear = 0.0;
+    driver.IntegrateSectionForces(state, N, M, V, tendonShear);
+    EXPECT_NEAR(N, -1e9 * (0.008 / 6.0 - 0.0016 / 2.0), kForceTol);
+    EXPECT_NEAR(M, -72000.0, kForceTol);
+    driver.ComputeSignedResultants(state);
+    EXPECT_NEAR(state.Results[StateResult::CompressiveForce] *
+                    state.Results[StateResult::CompressiveDepth],
+                -72000.0,
+                kForceTol);
 }
 
 TEST(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracks)
