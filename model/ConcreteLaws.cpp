@@ -208,6 +208,8 @@ CompressionPoint EvaluateCompression(const ConcreteTypeRec& rec, double ed, doub
             }
             break;
         case BaseCurveCode::Popovics: {
+            // Stress and tangent share n and its bound 1.1; without the bound n - 1 may vanish
+            // and the slope of the curve would no longer be that of the stress.
             const double n = SoftensByStrain(rec.softening)
                                  ? rec.n
                                  : std::max(1.1, 0.8 + std::fabs(fp) / (17.0 * kMPa));
@@ -227,6 +229,8 @@ CompressionPoint EvaluateCompression(const ConcreteTypeRec& rec, double ed, doub
             dSde = b.dSdx / ep;
         if (onPlateau)
             dSde = 0.0;
+        // Beyond e'c of codes 3 and 4 the stress is beta times the curve: its slope takes
+        // beta once.
         p.stress = fp * b.S * postScale;
         p.dStress = fp * dSde * postScale;
         p.dStressDe1 = b.S * dfpDe1 * postScale;

@@ -48,9 +48,11 @@ StrandPoint StrandLaw(const SteelTypeRec& rec, double e)
     const double D = std::pow(base, 1.0 / rec.C);
     const double raw = rec.Es * ae * (rec.A + (1.0 - rec.A) / D);
     p.stress = SignOf(e) * std::min(rec.fu, raw);
+    // The slope of the uncapped curve: the cap at fu is not taken into account, so the
+    // strand keeps a small positive stiffness up to rupture.
     if (ae < 1e-6) {
         p.slope = rec.Es;
-    } else if (raw < rec.fu) {
+    } else {
         p.slope = rec.Es * (rec.A + (1.0 - rec.A) / D) -
                   rec.Es * (1.0 - rec.A) * rec.B * ae * std::pow(be, rec.C - 1.0) *
                       std::pow(base, 1.0 / rec.C - 1.0) / (D * D);
@@ -106,8 +108,9 @@ LawPoint ReinforcingLaw(const SteelTypeRec& rec, double e)
             const double k = (0.02 + 0.25 * bar.B) * rec.Es / (rec.fy + 0.1);
             const double raw = rec.fy * bar.a * ((0.91 - 2.0 * bar.B) + k * ae);
             p.stress = SignOf(e) * std::clamp(raw, -rec.fu, rec.fu);
-            if (std::fabs(raw) < rec.fu && ae <= rec.eu)
-                p.slope = rec.fy * bar.a * k;
+            // The slope of the bilinear law up to eu, the bound at fu not taken into account.
+            if (ae <= rec.eu)
+                p.slope = (0.02 + 0.25 * bar.B) * rec.Es * bar.a;
         }
         return p;
     }
@@ -119,7 +122,9 @@ LawPoint ReinforcingLaw(const SteelTypeRec& rec, double e)
         const double span = rec.esh - rec.eu;
         const double K = span != 0.0 ? (rec.fy - rec.fu) / (span * span) : 0.0;
         p.stress = SignOf(e) * (rec.fu + K * (ae - rec.eu) * (ae - rec.eu));
-        p.slope = 2.0 * K * (ae - rec.eu);
+        // 2 (fu - fy) ||e| - eu| / (eu - esh)^2: the same for either sign of e, and kept
+        // positive past eu so that a bar short of rupture still counts as stiff.
+        p.slope = -2.0 * K * std::fabs(ae - rec.eu);
     } else {
         p.ruptured = true;
     }
@@ -382,8 +387,7 @@ double SteelTangentModulus(const SteelTypeRec& rec, double e, double e0, double 
             break;
         }
     }
-    if (YieldCapActive() && std::fabs(s) > rec.fy)
-        tangent = 0.0;
+    // The yield cap of reduced resistance factors does not change the tangent.
     return tangent * factor;
 }
 

@@ -34,9 +34,11 @@ int CheckSteelType(SteelTypeRec& rec, bool reset);
 // Does not allocate.
 double SteelStress(const SteelTypeRec& rec, double e, double e0);
 
-// d stress / d e of SteelStress. s is the law's stress at e before the unloading rule when
+// Tangent modulus of SteelStress. s is the law's stress at e before the unloading rule when
 // the caller has it, else kUndefined to have it computed. On the unloading line the
-// tangent is Es; a ruptured bar answers the tangent of the law.
+// tangent is Es, and 0 where the stress is held at the yield stress of the other sign; a
+// ruptured bar answers the tangent of the law. The bounds at fu and the yield cap of reduced
+// resistance factors are not taken into account; past eu the bar keeps a positive slope.
 double SteelTangentModulus(const SteelTypeRec& rec, double e, double e0, double s = kUndefined);
 
 // Strain of a bar at a crack: a + b max(1, m) + (esh - fy/Es), m = 0.014 k / r for r > 0
