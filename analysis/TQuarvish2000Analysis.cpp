@@ -301,6 +301,26 @@ const LayerNodeStateRec* TQuarvish2000Analysis::NodeOf(const SectionState& state
     return node;
 }
 
+// Visits every node of the first n layers once, top first (the top node of the first layer,
+// then each layer's middle and bottom), skipping ids outside the state; stops when visit
+// answers false and then answers false.
+template <typename Visit>
+bool TQuarvish2000Analysis::ForEachNodeTopFirst(const SectionState& state,
+                                                int n,
+                                                Visit&& visit) const
+{
+    for (int i = 0; i < n; ++i) {
+        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
+        const std::uint32_t ids[3] = {layer.NodeTop, layer.NodeMid, layer.NodeBottom};
+        for (int k = i == 0 ? 0 : 1; k < 3; ++k) {
+            const LayerNodeStateRec* node = NodeOf(state, ids[k]);
+            if (node != nullptr && !visit(*node))
+                return false;
+        }
+    }
+    return true;
+}
+
 int TQuarvish2000Analysis::ClassifyFailureMode(const SectionState& state) const
 {
     const int n = state.UsableLayerCount();
@@ -317,17 +337,13 @@ int TQuarvish2000Analysis::ClassifyFailureMode(const SectionState& state) const
             return FailureMode::StirrupRupture;
         return FailureMode::None;
     };
-    for (int i = 0; i < n; ++i) {
-        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
-        const std::uint32_t ids[3] = {layer.NodeTop, layer.NodeMid, layer.NodeBottom};
-        for (int k = i == 0 ? 0 : 1; k < 3; ++k) {
-            const LayerNodeStateRec* node = NodeOf(state, ids[k]);
-            if (node == nullptr)
-                continue;
-            if (const int mode = slipOrRupture(*node); mode != FailureMode::None)
-                return mode;
-        }
-    }
+    int slipMode = FailureMode::None;
+    ForEachNodeTopFirst(state, n, [&](const LayerNodeStateRec& node) {
+        slipMode = slipOrRupture(node);
+        return slipMode == FailureMode::None;
+    });
+    if (slipMode != FailureMode::None)
+        return slipMode;
 
     // Crushing layers: a node crushing while it carries shear stress.
     auto layerCrushing = [&](int i) {
@@ -372,17 +388,11 @@ int TQuarvish2000Analysis::ClassifyFailureMode(const SectionState& state) const
     }
 
     // The whole depth past the peak strain.
-    for (int i = 0; i < n; ++i) {
-        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
-        const std::uint32_t ids[3] = {layer.NodeTop, layer.NodeMid, layer.NodeBottom};
-        for (int k = i == 0 ? 0 : 1; k < 3; ++k) {
-            const LayerNodeStateRec* node = NodeOf(state, ids[k]);
-            if (node == nullptr)
-                continue;
-            if (node->Strain2 - node->FreeStrain2 > PeakStrainOf(node->ConcreteType))
-                return FailureMode::None;
-        }
-    }
+    const bool allPastPeak = ForEachNodeTopFirst(state, n, [&](const LayerNodeStateRec& node) {
+        return node.Strain2 - node.FreeStrain2 <= PeakStrainOf(node.ConcreteType);
+    });
+    if (!allPastPeak)
+        return FailureMode::None;
     return FailureMode::WebCrushing;
 }
 

@@ -186,6 +186,8 @@ protected:
     bool IsNodeCrushing(const LayerNodeStateRec& node) const;
     // Node of a layer definition's id, reported once and null when it lies outside the state.
     const LayerNodeStateRec* NodeOf(const SectionState& state, std::uint32_t id) const;
+    template <typename Visit>
+    bool ForEachNodeTopFirst(const SectionState& state, int n, Visit&& visit) const;
 
     TDepthTable ClampingStress{"transverse clamping stress"};
     TDepthTable NonlinearDistribution{"long. nonlinear distribution"};
