@@ -211,6 +211,22 @@ TEST_F(RebarListTest, ExistingFileIsReadAndNeverOverwritten)
     EXPECT_FALSE(fs::exists(userDir));
 }
 
+// An installed program's directory is read-only: the default catalogue goes to the user's
+// data directory and is read from there, with nothing written beside the program.
+TEST_F(RebarListTest, ReadOnlyProgramDirectoryUsesTheUserDataDirectory)
+{
+    const std::string program = programDir.string();
+    SetDirWritableTest([program](const std::string& dir) {
+        return fs::path(dir).lexically_normal() != fs::path(program).lexically_normal();
+    });
+    ASSERT_EQ(list.Init(ProgramFile()), 1);
+    EXPECT_EQ(list.Count(), 125);
+    EXPECT_EQ(fs::path(list.SourcePath()), userDir / "rebar.dat");
+    EXPECT_FALSE(fs::exists(programDir / "rebar.dat"));
+    EXPECT_EQ(tmp.Read("user/rebar.dat"), DefaultRebarListing());
+    EXPECT_FALSE(list.WriteFailed());
+}
+
 // Where the file goes is the data-file service's; the catalogue reports its own failure.
 TEST_F(RebarListTest, NowhereToWriteLeavesAnEmptyCatalogueAndSaysSo)
 {
