@@ -304,20 +304,6 @@ int TBeam::GetRootElementName(std::string& name) const
 
 // ---- Texts -------------------------------------------------------------------------------
 
-namespace {
-
-// Stores the text cut to maxChars; true when the stored text changed.
-bool AssignText(std::string& field, const std::string& text, std::size_t maxChars)
-{
-    std::string kept = BoundedCopy(text, maxChars);
-    if (kept == field)
-        return false;
-    field = std::move(kept);
-    return true;
-}
-
-} // namespace
-
 int TBeam::StampDate()
 {
     m_date = BoundedCopy(DateStamp(), kBeamDateChars);
@@ -326,14 +312,7 @@ int TBeam::StampDate()
 
 int TBeam::SetName(const std::string& text)
 {
-    if (CheckFrozen())
-        return 0;
-    const bool changed = AssignText(m_name, text, kBeamNameChars);
-    RefreshTitle();
-    if (!changed)
-        return 0;
-    SetModified(1);
-    return 1;
+    return SetTitleText(m_name, text, kBeamNameChars);
 }
 
 int TBeam::SetUniversity(const std::string& text)
@@ -352,26 +331,12 @@ int TBeam::SetUniversity(const std::string& text)
 
 int TBeam::SetDoneBy(const std::string& text)
 {
-    if (CheckFrozen())
-        return 0;
-    const bool changed = AssignText(m_doneBy, text, kBeamDoneByChars);
-    RefreshTitle();
-    if (!changed)
-        return 0;
-    SetModified(1);
-    return 1;
+    return SetTitleText(m_doneBy, text, kBeamDoneByChars);
 }
 
 int TBeam::SetDate(const std::string& text)
 {
-    if (CheckFrozen())
-        return 0;
-    const bool changed = AssignText(m_date, text, kBeamDateChars);
-    RefreshTitle();
-    if (!changed)
-        return 0;
-    SetModified(1);
-    return 1;
+    return SetTitleText(m_date, text, kBeamDateChars);
 }
 
 // ---- Crack spacings ----------------------------------------------------------------------

@@ -140,38 +140,24 @@ int TShell::StampDate()
     return 1;
 }
 
-int TShell::SetText(std::string& field, const std::string& text, std::size_t maxChars)
-{
-    if (CheckFrozen())
-        return 0;
-    std::string kept = BoundedCopy(text, maxChars);
-    const bool changed = kept != field;
-    field = std::move(kept);
-    RefreshTitle();
-    if (!changed)
-        return 0;
-    SetModified(1);
-    return 1;
-}
-
 int TShell::SetName(const std::string& text)
 {
-    return SetText(m_own.name, text, kTitleFieldChars);
+    return SetTitleText(m_own.name, text, kTitleFieldChars);
 }
 
 int TShell::SetUniversity(const std::string& text)
 {
-    return SetText(m_own.university, text, kTitleFieldChars);
+    return SetTitleText(m_own.university, text, kTitleFieldChars);
 }
 
 int TShell::SetDoneBy(const std::string& text)
 {
-    return SetText(m_own.doneBy, text, kTitleFieldChars);
+    return SetTitleText(m_own.doneBy, text, kTitleFieldChars);
 }
 
 int TShell::SetDate(const std::string& text)
 {
-    return SetText(m_own.date, text, kDateChars);
+    return SetTitleText(m_own.date, text, kDateChars);
 }
 
 // ---- Crack spacings ----------------------------------------------------------------------

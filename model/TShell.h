@@ -139,7 +139,6 @@ private:
         int fileVersionCode = 0;
     };
 
-    int SetText(std::string& field, const std::string& text, std::size_t maxChars);
     void CutFromBeam(const TBeam& beam, double z);
     void RepairLayerSpacings();
     void ResolveAutoCrackSpacings();

@@ -305,11 +305,11 @@ double TStructure::GetMinCover(int& face) const
     return m_minCover;
 }
 
-int TStructure::SetTitleText(std::string& field, const std::string& text)
+int TStructure::SetTitleText(std::string& field, const std::string& text, std::size_t maxChars)
 {
     if (CheckFrozen())
         return 0;
-    const std::string kept = BoundedCopy(text, kTitleFieldChars);
+    const std::string kept = BoundedCopy(text, maxChars);
     const bool changed = kept != field;
     field = kept;
     RefreshTitle();

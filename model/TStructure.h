@@ -384,6 +384,11 @@ public:
     int ComputeMinCover();
 
 protected:
+    // Sets a text field of the kind through the write guard, cut to maxChars; refreshes the
+    // title and marks the structure modified when the text changed. Answers 1 on a change.
+    int SetTitleText(std::string& field,
+                     const std::string& text,
+                     std::size_t maxChars = kTitleFieldChars);
     void SetKind(int kind) { m_kind = kind; }
     // Shows a diagnostic message for a refused index or direction.
     static void ReportBadIndex(const char* operation, int index);
@@ -403,7 +408,6 @@ protected:
     std::vector<TransLayerRec>& TransLayers(int direction);
 
 private:
-    int SetTitleText(std::string& field, const std::string& text);
     void RepairLongLayers();
     void SetTransLayerLegs();
     int TopTransDirection() const { return 3 - GetTransDirectionCount(); }
