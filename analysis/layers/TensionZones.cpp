@@ -200,24 +200,30 @@ void TTensionZones::FindShearZoneLimits(const SectionState& state,
                         SteelTangentModulus(*steel, limit, x, kUndefined));
     };
 
-    // Upper level: the top edge of the highest stiff bar in the cracked zone at the top.
-    const double ecrTop = CrackingStrain(*first, top);
-    const double yt = DepthAtStrain(profile, ecrTop, freeTop, 0);
-    double upper = top;
-    if (m_evaluator.StrainAtDepth(profile, top) - freeTop > ecrTop) {
+    // Edge of the outermost stiff bar beyond the cracking depth: the top edge of the highest
+    // (sign +1) or the bottom edge of the lowest (sign -1); the cracking depth when none.
+    auto outermostStiffBarEdge = [&](auto beyond, double sign, double crackingDepth) {
         bool found = false;
         double edge = 0.0;
         for (int i = 0; i < bars; ++i) {
             const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
             if (layer == nullptr || !(stiffness(i, *layer) > 0.0))
                 continue;
-            const bool beyond = (s > 0.0 || yt == kNoDepth) ? layer->z > yt : layer->z < yt;
-            if (beyond && (!found || layer->z > edge)) {
-                edge = layer->z + layer->db / 2.0;
+            if (beyond(layer->z) && (!found || sign * layer->z > sign * edge)) {
+                edge = layer->z + sign * layer->db / 2.0;
                 found = true;
             }
         }
-        upper = found ? edge : yt;
+        return found ? edge : crackingDepth;
+    };
+
+    // Upper level: the top edge of the highest stiff bar in the cracked zone at the top.
+    const double ecrTop = CrackingStrain(*first, top);
+    const double yt = DepthAtStrain(profile, ecrTop, freeTop, 0);
+    double upper = top;
+    if (m_evaluator.StrainAtDepth(profile, top) - freeTop > ecrTop) {
+        const bool upward = s > 0.0 || yt == kNoDepth;
+        upper = outermostStiffBarEdge([&](double z) { return upward ? z > yt : z < yt; }, 1.0, yt);
     }
 
     // Lower level, mirrored.
@@ -225,19 +231,8 @@ void TTensionZones::FindShearZoneLimits(const SectionState& state,
     const double yb = DepthAtStrain(profile, ecrBottom, freeBottom, 0);
     double lower = bottom;
     if (m_evaluator.StrainAtDepth(profile, bottom) - freeBottom > ecrBottom) {
-        bool found = false;
-        double edge = 0.0;
-        for (int i = 0; i < bars; ++i) {
-            const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
-            if (layer == nullptr || !(stiffness(i, *layer) > 0.0))
-                continue;
-            const bool beyond = s < 0.0 ? layer->z < yb : layer->z > yb;
-            if (beyond && (!found || layer->z < edge)) {
-                edge = layer->z - layer->db / 2.0;
-                found = true;
-            }
-        }
-        lower = found ? edge : yb;
+        lower =
+            outermostStiffBarEdge([&](double z) { return s < 0.0 ? z < yb : z > yb; }, -1.0, yb);
     }
 
     // Concrete past its peak strain bounds the zone.
