@@ -8,8 +8,8 @@
 #include "analysis/layers/CrackStresses.h"
 #include "analysis/layers/LayerEvaluation.h"
 #include "analysis/layers/TensionZones.h"
+#include "bench/BenchMaterials.h"
 #include "foundation/TDepthTable.h"
-#include "model/MaterialTypes.h"
 #include "model/TBeam.h"
 
 namespace {
@@ -20,23 +20,8 @@ void MakeSection(TBeam& beam)
 {
     beam.ClearAll();
     beam.DeleteRegions();
-    ConcreteTypeRec concrete;
-    concrete.fc = -35e6;
-    concrete.ec = -0.002;
-    concrete.Ec = 30e9;
-    concrete.ft = 2e6;
-    concrete.ecr = concrete.ft / concrete.Ec;
-    concrete.tensionStiffening = 7;
-    concrete.name = "Concrete 1";
-    beam.AddConcreteType(concrete);
-    SteelTypeRec steel;
-    steel.fy = 4e8;
-    steel.fu = 6e8;
-    steel.esh = 0.007;
-    steel.eu = 0.1;
-    steel.er = 0.1465;
-    steel.name = "Steel 1";
-    beam.AddSteelType(steel);
+    beam.AddConcreteType(BenchConcrete());
+    beam.AddSteelType(BenchSteel());
     beam.AddRegion(0.25, -0.25, 0.3, 0.3, 0, 1);
     LongLayerRec bars;
     bars.z = -0.2;
@@ -64,6 +49,21 @@ LayerNodeStateRec ShearNode()
     node.TensionStiffFactor = 500.0;
     return node;
 }
+
+// The section with its failed flags and evaluator, as an analysis holds them.
+struct EvaluatorSetup {
+    TBeam beam;
+    FailedFlagLists flags;
+    // Built last, once the section and the flags exist.
+    TLayerEvaluator evaluator{Prepared(beam, flags), flags};
+
+    static const TBeam& Prepared(TBeam& beam, FailedFlagLists& flags)
+    {
+        MakeSection(beam);
+        ResizeFailedFlags(flags, beam);
+        return beam;
+    }
+};
 
 SectionState BenchState()
 {
@@ -93,11 +93,8 @@ SectionState BenchState()
 
 void BM_SolveShearNode(benchmark::State& state)
 {
-    TBeam beam;
-    MakeSection(beam);
-    FailedFlagLists flags;
-    ResizeFailedFlags(flags, beam);
-    TLayerEvaluator evaluator(beam, flags);
+    EvaluatorSetup setup;
+    TLayerEvaluator& evaluator = setup.evaluator;
     const LayerNodeStateRec start = ShearNode();
     for (auto _ : state) {
         LayerNodeStateRec node = start;
@@ -109,11 +106,8 @@ BENCHMARK(BM_SolveShearNode);
 
 void BM_SolveUniaxialNode(benchmark::State& state)
 {
-    TBeam beam;
-    MakeSection(beam);
-    FailedFlagLists flags;
-    ResizeFailedFlags(flags, beam);
-    TLayerEvaluator evaluator(beam, flags);
+    EvaluatorSetup setup;
+    TLayerEvaluator& evaluator = setup.evaluator;
     LayerNodeStateRec start = ShearNode();
     start.ShearStrain = 0.0;
     for (auto _ : state) {
@@ -126,11 +120,8 @@ BENCHMARK(BM_SolveUniaxialNode);
 
 void BM_ReserveProfileAndCrackStresses(benchmark::State& state)
 {
-    TBeam beam;
-    MakeSection(beam);
-    FailedFlagLists flags;
-    ResizeFailedFlags(flags, beam);
-    TLayerEvaluator evaluator(beam, flags);
+    EvaluatorSetup setup;
+    TLayerEvaluator& evaluator = setup.evaluator;
     TTensionZones zones(evaluator);
     TCrackStresses cracks(zones);
     SectionState section = BenchState();

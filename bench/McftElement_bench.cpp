@@ -4,26 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include "analysis/layers/McftElement.h"
-#include "model/MaterialTypes.h"
+#include "bench/BenchMaterials.h"
 
 namespace {
-
-ConcreteTypeRec BenchConcrete()
-{
-    ConcreteTypeRec type;
-    type.fc = -35e6;
-    type.ec = -0.002;
-    type.Ec = 30e9;
-    type.ft = 2e6;
-    type.ecr = type.ft / type.Ec;
-    type.tsFactor = 1.0;
-    type.aggregate = 0.019;
-    type.baseCurve = 2;
-    type.softening = 18;
-    type.tensionStiffening = 7;
-    type.name = "Concrete 1";
-    return type;
-}
 
 // A cracked web element under shear, held by its stirrups (the crack check acts).
 LayerNodeStateRec CrackedElement()
