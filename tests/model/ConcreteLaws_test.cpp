@@ -77,7 +77,7 @@ TEST(ConcreteAutoProperties, TensileStrengthAndAggregateTables)
     }
 }
 
-TEST(ConcreteCheck, RepairsNameAndStrengthAndFlagsChanges)
+TEST(ConcreteCheck, RepairsNameAndStrength)
 {
     ConcreteTypeRec rec;
     InitConcreteTypeRec(rec);
@@ -91,13 +91,6 @@ TEST(ConcreteCheck, RepairsNameAndStrengthAndFlagsChanges)
     EXPECT_EQ(rec.fc, -100000.0);
     PrepareConcreteType(rec);
     EXPECT_EQ(rec.fc, -5 * kMPa); // the preparation raises weak concrete to 5 MPa
-
-    ConcreteTypeRec given = MakeConcrete(2, 18, 7);
-    given.ft = 3 * kMPa;
-    given.ftAuto = 0;
-    CheckConcreteType(given, false);
-    EXPECT_EQ(given.nonDefault, 1);
-    EXPECT_EQ(given.ftAuto, 0);
 }
 
 TEST(ConcretePrepare, StuartOliverModelIsUnsupportedAndReplaced)
@@ -158,8 +151,11 @@ TEST(ConcreteStress, SofteningFactorAtLateralStrainByCode)
     // e'c = -0.002, e[d] = -0.001, e1 = 0.002: r = 1, q = 2, F = 35, eta = 0.5.
     ValueGuard<std::array<HsuDataEntry, 3>> hsu(HsuDataTable, HsuDataTable);
     HsuDataTable[0].eta = 0.5;
-    const std::pair<int, double> rows[] = {
-        {0, 1.0}, {1, 0.719424460}, {9, 0.670820393}, {14, 0.558156306}, {18, 0.877192982}};
+    const std::pair<int, double> rows[] = {{0, 1.0},
+                                           {1, 0.719424460},
+                                           {9, 0.670820393},
+                                           {14, 0.558156306},
+                                           {18, 0.877192982}};
     for (const auto& [code, beta] : rows) {
         SCOPED_TRACE(code);
         const ConcreteTypeRec rec = MakeConcrete(2, code, 7, -0.002);

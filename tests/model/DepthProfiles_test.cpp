@@ -232,20 +232,6 @@ TEST_F(BeamProfiles, TransverseTensionStiffeningSkipsLayersWithoutSpacing)
     }
 }
 
-TEST(StrainDiscontinuity, ZeroTablesGiveNothingAndOthersInterpolate)
-{
-    TStructure s;
-    Rectangle(s, kWidth, kHeight);
-    TDepthTable zeros, step;
-    for (double z : {0.0, 1.0})
-        zeros.Add(z, 0.0);
-    step.Add(0.6, 0.001);
-    step.Add(0.0, 0.0);
-    EXPECT_EQ(s.GetStrainDiscontinuity(zeros, 0.6, 0), 0.0);
-    EXPECT_NEAR(s.GetStrainDiscontinuity(step, 0.3, 0), 0.0005, kTol);
-    EXPECT_EQ(s.GetStrainDiscontinuity(step, 0.7, 0), 0.0);
-}
-
 TEST(DepthProfilesEdges, ZeroHeightChangesNothingAndZeroBarWeightGivesPointThree)
 {
     TStructure flat;

@@ -66,8 +66,8 @@ TEST_F(BeamShapeTest, RectangleAndTByHand)
 {
     // T: flange 0.6 x 0.1 (centre 0.45) over a web 0.2 x 0.4 (centre 0.2).
     const double yT = (0.06 * 0.45 + 0.08 * 0.2) / 0.14;
-    const double iT = 0.6 * 0.001 / 12.0 + 0.06 * (0.45 - yT) * (0.45 - yT) +
-                      0.2 * 0.064 / 12.0 + 0.08 * (0.2 - yT) * (0.2 - yT);
+    const double iT = 0.6 * 0.001 / 12.0 + 0.06 * (0.45 - yT) * (0.45 - yT) + 0.2 * 0.064 / 12.0 +
+                      0.08 * (0.2 - yT) * (0.2 - yT);
     const struct {
         const char* name;
         int code;
@@ -282,8 +282,9 @@ TEST_F(BeamSectionTest, DefaultStrainPointsAndStrainProfileKinds)
     const SteelTypeRec& steel = *beam->GetSteelType(0);
     EXPECT_EQ(points, (std::array<double, 4>{steel.fy / steel.Es, 0.05, -0.003, 0.5}));
 
-    const std::pair<std::vector<double>, int> rows[] = {
-        {{0.0, 0.0, 0.0}, 0}, {{2e-4, 2e-4}, 1}, {{2e-4, 3e-4}, 2}};
+    const std::pair<std::vector<double>, int> rows[] = {{{0.0, 0.0, 0.0}, 0},
+                                                        {{2e-4, 2e-4}, 1},
+                                                        {{2e-4, 3e-4}, 2}};
     for (const auto& [values, kind] : rows) {
         TDepthTable table;
         for (std::size_t i = 0; i < values.size(); ++i)
