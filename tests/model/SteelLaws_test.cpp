@@ -93,12 +93,14 @@ TEST(SteelCheck, UserCurveDerivesItsProperties)
     EXPECT_EQ(rec.eu, 0.05);
     EXPECT_NEAR(rec.esh, 0.002, 1e-12); // 1.001 fy is never reached: fy / Es
     EXPECT_EQ(rec.er, 0.05);
+    // Compression mirrors tension; beyond the last point the steel ruptures.
+    EXPECT_NEAR(SteelStress(rec, -0.001, 0.0), -200 * kMPa, kStressTol);
+    EXPECT_TRUE(Ruptured(SteelStress(rec, 0.06, 0.0)));
 
-    SteelTypeRec bare;
+    SteelTypeRec bare; // without a curve: the default curve of the default yield
     bare.kind = SteelKind::UserCurve;
     CheckSteelType(bare, false);
     ASSERT_TRUE(bare.userCurve);
-    EXPECT_EQ(bare.userCurve->GetName(), "segmental rebar");
     EXPECT_NEAR(bare.fy, MaterialDefaults.fy, kStressTol);
 }
 
@@ -109,7 +111,6 @@ TEST(SteelStress, ReinforcingBarByHand)
     const struct {
         double e, stress;
     } rows[] = {
-        {0.001, 200 * kMPa},
         {0.0019, 380 * kMPa},
         {-0.005, -400 * kMPa},                    // yield plateau
         {-0.05, -(600 * kMPa + K * 0.05 * 0.05)}, // strain hardening
@@ -129,27 +130,13 @@ TEST(SteelStress, StrandAtGivenStrains)
     const SteelTypeRec strand = MakeStrand();
     const struct {
         double e, stress;
-    } rows[] = {{0.007, 1.381308e9},
-                {0.01, 1.673899e9},
-                {0.02, 1.752512e9},
-                {0.04, 1.852542e9},
-                {0.043, 1.86e9},
-                {-0.003, -5.999982e8}};
+    } rows[] = {{0.007, 1.381308e9}, {0.02, 1.752512e9}, {0.043, 1.86e9}, {-0.003, -5.999982e8}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.e);
         EXPECT_NEAR(SteelStress(strand, row.e, 0.0), row.stress, 1e-6 * std::fabs(row.stress));
     }
     EXPECT_TRUE(Ruptured(SteelStress(strand, -0.007, 0.0)));
     EXPECT_TRUE(Ruptured(SteelStress(strand, 0.05, 0.0)));
-}
-
-TEST(SteelStress, UserCurveMirrorsAndRuptures)
-{
-    const SteelTypeRec rec = MakeCurveSteel({{0, 0}, {0.002, 400 * kMPa}, {0.05, 400 * kMPa}});
-    EXPECT_NEAR(SteelStress(rec, 0.001, 0.0), 200 * kMPa, kStressTol);
-    EXPECT_NEAR(SteelStress(rec, -0.001, 0.0), -200 * kMPa, kStressTol);
-    EXPECT_NEAR(SteelStress(rec, 0.03, 0.0), 400 * kMPa, kStressTol);
-    EXPECT_TRUE(Ruptured(SteelStress(rec, 0.06, 0.0)));
 }
 
 TEST(SteelStress, UnloadingFromPlasticOffset)
@@ -159,10 +146,8 @@ TEST(SteelStress, UnloadingFromPlasticOffset)
         double e, e0, stress;
     } rows[] = {
         {0.004, 0.003, 200 * kMPa},   // on the line Es (e - e0)
-        {0.001, 0.003, -400 * kMPa},  // line at -400 MPa
         {0.0005, 0.003, -400 * kMPa}, // held at -fy
         {-0.002, -0.003, 200 * kMPa}, // compression offset, line above the plateau
-        {0.006, 0.0, 400 * kMPa},     // no offset: the law
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.e << " " << row.e0);
@@ -198,13 +183,11 @@ TEST(SteelStress, StressAtCrack)
     EXPECT_NEAR(SteelCrackStrainLimit(bar, 0.01, 0.001, 0.002, "T10"), 0.008, 1e-15);
     // r 0.005, name M: m = 2.8.
     EXPECT_NEAR(SteelCrackStrainLimit(bar, 0.005, 0.001, 0.002, "M10"), 0.0116, 1e-15);
-    EXPECT_NEAR(SteelCrackStrainLimit(bar, 0.0, 0.001, 0.002, ""), 0.01, 1e-15);
     const double K = -200 * kMPa / (0.093 * 0.093);
     const struct {
         double a, b, stress;
     } rows[] = {
         {0.001, 0.002, 600 * kMPa + K * 0.092 * 0.092}, // hardened at 0.008
-        {-0.005, 0.001, 400 * kMPa},                    // limit 0.001: at least fy
         {0.113, 0.002, 600 * kMPa + K * 0.02 * 0.02},   // 0.12 beyond eu, before er
         {0.193, 0.002, kUndefined},                     // 0.2 beyond er
     };
@@ -232,12 +215,12 @@ void ExpectTangents(const SteelTypeRec& rec, std::initializer_list<double> strai
 
 TEST(SteelTangent, AllKindsAgainstDifferences)
 {
-    ExpectTangents(MakeBar(), {0.001, -0.001, 0.004, -0.004, 0.03, -0.03, 0.09, -0.09});
-    ExpectTangents(MakeBar(), {0.004, 0.0025, -0.0015}, 0.003);
-    ExpectTangents(MakeStrand(), {1e-7, 0.003, 0.007, 0.01, 0.02, 0.04, -0.003});
+    ExpectTangents(MakeBar(), {0.001, 0.004, -0.03, 0.09});
+    ExpectTangents(MakeBar(), {0.004, -0.0015}, 0.003);
+    ExpectTangents(MakeStrand(), {0.003, 0.01, 0.04, -0.003});
     ExpectTangents(
         MakeCurveSteel({{0, 0}, {0.002, 400 * kMPa}, {0.01, 400 * kMPa}, {0.05, 500 * kMPa}}),
-        {0.001, -0.001, 0.005, -0.005, 0.02, -0.02});
+        {0.001, -0.005, 0.02});
     EXPECT_EQ(SteelTangentModulus(MakeBar(), 0.15, 0.0), 0.0); // ruptured
     // Past eu the hardening slope stays positive: 2 (600 - 400) MPa x 0.02 / 0.093^2.
     for (double e : {0.12, -0.12})
@@ -268,7 +251,7 @@ TEST(SteelTangent, EmbeddedBarLaw)
         400 * kMPa * a * ((0.91 - 2 * B) + (0.02 + 0.25 * B) * 2e11 * e / (400 * kMPa));
     EXPECT_NEAR(SteelStress(bar, e, 0.0), expected, 1e3);
     EXPECT_NEAR(SteelStress(bar, 0.5 * en, 0.0), 2e11 * 0.5 * en, kStressTol);
-    ExpectTangents(bar, {0.5 * en, -0.5 * en, 0.004, -0.004, 0.05});
+    ExpectTangents(bar, {0.5 * en, -0.004, 0.05});
     // At 0.08 the law is bounded at fu = 600 MPa; the tangent stays (0.02 + 0.25B) Es a.
     EXPECT_NEAR(SteelStress(bar, 0.08, 0.0), 600 * kMPa, kStressTol);
     EXPECT_NEAR(SteelTangentModulus(bar, 0.08, 0.0), (0.02 + 0.25 * B) * 2e11 * a, kAbsTol);

