@@ -10,16 +10,13 @@
 #include "model/TBeam.h"
 #include "model/TStructure.h"
 
-// A 600 mm deep section (top 0.3 m, bottom -0.3 m), 300 mm wide, of one concrete type with
-// e'c = -0.0025, three longitudinal layers of direction 0 and two stirrup layers of
-// direction 2 whose steel ruptures at 0.05.
+// A 600 mm deep section (top 0.3 m, bottom -0.3 m), 300 mm wide, of one concrete type "C35"
+// with e'c = -0.0025, three longitudinal layers (0.25, 0, -0.25) of direction 0 and two
+// stirrup layers of direction 2 whose steel ruptures at 0.05.
 struct TestSection {
     static constexpr double kTop = 0.3;
     static constexpr double kBottom = -0.3;
-    static constexpr double kPeakStrain = -0.0025;
-    static constexpr double kStirrupRupture = 0.05;
 
-    // A bare structure (as the member and membrane families may be given).
     static std::unique_ptr<TStructure> Make(bool tensionOff = false)
     {
         auto s = std::make_unique<TStructure>();
@@ -35,37 +32,33 @@ struct TestSection {
         return beam;
     }
 
-    static void Fill(TStructure& structure, bool tensionOff)
+    static void Fill(TStructure& s, bool tensionOff)
     {
-        TStructure* s = &structure;
         ConcreteTypeRec concrete; // tension-stiffening factor 1 by default
-        concrete.name = "C35", concrete.fc = -35e6, concrete.ec = kPeakStrain;
-        concrete.Ec = 3e10, concrete.ft = 2e6;
-        concrete.tensionStiffening = tensionOff ? 0 : 7;
-        s->AddConcreteType(concrete);
+        concrete.name = "C35", concrete.fc = -35e6, concrete.ec = -0.0025;
+        concrete.Ec = 3e10, concrete.ft = 2e6, concrete.tensionStiffening = tensionOff ? 0 : 7;
+        s.AddConcreteType(concrete);
         SteelTypeRec steel; // reinforcing by default
-        steel.name = "Bars", steel.Es = 2e11, steel.fy = 4e8, steel.er = kStirrupRupture;
-        s->AddSteelType(steel);
-        s->AddRegion(kTop, kBottom, 0.3, 0.3, 0, 1);
+        steel.name = "Bars", steel.Es = 2e11, steel.fy = 4e8, steel.er = 0.05;
+        s.AddSteelType(steel);
+        s.AddRegion(kTop, kBottom, 0.3, 0.3, 0, 1);
         for (double z : {0.25, 0.0, -0.25}) {
             LongLayerRec layer;
             layer.z = z, layer.num = 2, layer.Ai = 5e-4, layer.A = 1e-3, layer.db = 0.025;
             layer.name = "L";
-            s->AddLongLayer(layer, 0);
+            s.AddLongLayer(layer, 0);
         }
-        for (int i = 0; i < 2; ++i) {
-            TransLayerRec stirrup;
-            stirrup.A = 2e-4, stirrup.Ai = 1e-4, stirrup.db = 0.011, stirrup.space = 0.2;
-            stirrup.disttop = 0.26, stirrup.distbot = -0.26, stirrup.name = "S";
-            s->AddTransLayer(stirrup, 2);
-        }
+        TransLayerRec stirrup;
+        stirrup.A = 2e-4, stirrup.Ai = 1e-4, stirrup.db = 0.011, stirrup.space = 0.2;
+        stirrup.disttop = 0.26, stirrup.distbot = -0.26, stirrup.name = "S";
+        s.AddTransLayer(stirrup, 2);
+        s.AddTransLayer(stirrup, 2);
     }
 
     static void
     SetLoads(TStructure& s, double n0, double m0, double v0, double dn, double dm, double dv)
     {
-        const double constant[3] = {n0, m0, v0};
-        const double increment[3] = {dn, dm, dv};
+        const double constant[3] = {n0, m0, v0}, increment[3] = {dn, dm, dv};
         s.SetConstantLoads(constant, 3);
         s.SetIncrementLoads(increment, 3);
     }
@@ -117,7 +110,6 @@ public:
 
     int UsesCurvatureIteration() const { return UseCurvatureIteration; }
     void SetRunning(int running) { Running = running; }
-
     int adjustCalls = 0;
 
 protected:
@@ -135,7 +127,5 @@ public:
         : TrivialStages<TQuarvish2000Analysis>(beam, validate)
     {
     }
-
-    int UsesCurvatureIteration() const { return UseCurvatureIteration; }
     void SetShearFlag(int flag) { ShearFlag = flag; }
 };

@@ -22,10 +22,7 @@ constexpr double kPi = 3.141592653589;
 // Bars: 3 x 500 mm^2, 25 mm, at z = -0.2 m. Under e = -0.004 z they strain 0.0008 (160 MPa);
 // their crack strain limit 2 x 0.0008 + (0.007 - 0.002) lies on the plateau, so their stress
 // at a crack is fy.
-constexpr double kBarArea = 1.5e-3;
-constexpr double kBarZ = -0.2;
-constexpr double kSlope = -0.004;
-constexpr double kBarStress = 160e6;
+constexpr double kBarArea = 1.5e-3, kBarZ = -0.2, kSlope = -0.004, kBarStress = 160e6;
 
 // Bond stress of n bars of diameter db carrying dF over half the crack spacing s / 2.
 double BondStress(double dF, double s, double db, int n)
@@ -102,7 +99,6 @@ TEST_F(CrackStressesBeyondYield, CurvatureSearch)
     const double q = 90000.0 / (kWidth * 0.25 * 0.25 / 2.0);
     CrackLowerLayer(state, q + kFt / (1.0 + 250000.0 * 0.0004));
 
-    EXPECT_NEAR(zones.BarMomentIncrement(state, 0.002, 0.0, 0), 28000.0, 1e-3);
     EXPECT_NEAR(zones.BarMomentIncrement(state, 0.009, 0.0, 0), 90000.0, 1e-3);
     EXPECT_NEAR(zones.SolveCrackCurvature(state, 90000.0, 0.002, 0.0, 0), 0.009, 2e-6);
 
@@ -134,23 +130,16 @@ TEST_F(CrackStressesBeyondYield, AFailedTensionBarLeavesOnlyTheSearch)
     }
 }
 
-// Demand the bars cannot carry (beyond the reserve moment, or beyond what any curvature
-// gives), and ClearCrackStresses itself: tension bars and every bond become undefined,
-// compressed bars keep their average stress.
+// Demand beyond the reserve moment: tension bars and every bond become undefined, compressed
+// bars keep their average stress.
 TEST_F(CrackStressesTest, UnsupportedDemandClearsTheCrackStresses)
 {
-    for (auto [f1, reserve] : {std::pair{1e8, 0.0}, {1e10, 1e12}, {0.0, -1.0}}) {
-        SCOPED_TRACE(f1);
-        SectionState state = State({kBarStress, -kBarStress});
-        CrackLowerLayer(state, f1);
-        if (reserve < 0.0)
-            zones.ClearCrackStresses(state);
-        else
-            zones.ComputeCrackStresses(state, reserve, 0.0, 0);
-        EXPECT_EQ(state.LongBarValues[BarArray::List0Second],
-                  (std::vector<double>{kUndefined, -kBarStress}));
-        EXPECT_EQ(state.LongBarExtra[0], (std::vector<double>{kUndefined, kUndefined}));
-    }
+    SectionState state = State({kBarStress, -kBarStress});
+    CrackLowerLayer(state, 1e8);
+    zones.ComputeCrackStresses(state, 0.0, 0.0, 0);
+    EXPECT_EQ(state.LongBarValues[BarArray::List0Second],
+              (std::vector<double>{kUndefined, -kBarStress}));
+    EXPECT_EQ(state.LongBarExtra[0], (std::vector<double>{kUndefined, kUndefined}));
 }
 
 // Uncracked concrete gives no demand: a failed bar stays failed without bond, a layer of no

@@ -64,33 +64,6 @@ struct LayerEvaluationTest : ::testing::Test {
     double fcr = 0.0;
 };
 
-TEST_F(LayerEvaluationTest, FailedFlagsIgnoreIndicesOutsideTheLists)
-{
-    beam.AddLongLayer(Bars(-0.2, 3, 5e-4, 0.025), 0);
-    beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
-    ResizeFailedFlags(flags, beam);
-    ASSERT_EQ(flags[0].size(), 1u);
-    ASSERT_EQ(flags[kTransFlagList].size(), 1u);
-
-    for (int i : {-1, 1, 1000}) {
-        SCOPED_TRACE(i);
-        SetBarFailed(flags, 0, i, true);
-        SetTransFailed(flags, i, true);
-        EXPECT_FALSE(IsBarFailed(flags, 0, i));
-        EXPECT_FALSE(IsTransFailed(flags, i));
-    }
-    for (int list : {-1, 2}) {
-        SetBarFailed(flags, list, 0, true);
-        EXPECT_FALSE(IsBarFailed(flags, list, 0));
-    }
-    EXPECT_FALSE(IsBarFailed(flags, 0, 0));
-    EXPECT_FALSE(AllTransFailed(flags));
-    SetTransFailed(flags, 0, true);
-    EXPECT_TRUE(AllTransFailed(flags));
-    ClearFailedFlags(flags);
-    EXPECT_FALSE(IsTransFailed(flags, 0));
-}
-
 // Uncracked, a node without shear is elastic along x. Cracked at ex = 0.001 with s_x = 0.2 m: w =
 // (0.001 - 2/30000) 0.2; the tension-stiffened stress f't / (1 + sqrt(500 x 0.001)) is capped by
 // the longitudinal reserve, but never below the decayed stress Ec ecr / (1 + 250000 w).
@@ -116,20 +89,16 @@ TEST_F(LayerEvaluationTest, UniaxialNodeByHand)
     EXPECT_EQ(ev.SolveNodeState(uncracked, 0.0, 0.0), 1);
     EXPECT_DOUBLE_EQ(uncracked.CrackAngle, kHalfPi);
     EXPECT_NEAR(uncracked.ConcStressX, kEc * 5e-5, kStressTol);
-    EXPECT_EQ(uncracked.ConcStressZ, 0.0);
     EXPECT_EQ(uncracked.CrackWidth, 0.0);
-    EXPECT_NEAR(uncracked.TensionLimit, kFt, kStressTol);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         LayerNodeStateRec node = Node(-0.1, 0.001);
         node.ReserveX = row.reserve;
         ev.SolveUniaxialNode(node);
         EXPECT_NEAR(node.CrackWidth, w, kStrainTol);
-        EXPECT_EQ(node.CrackSpacingTheta, 0.2);
         EXPECT_NEAR(node.CrackShearLimit, shearLimit, kStressTol);
         EXPECT_NEAR(node.ConcStress1, row.f1, kStressTol);
         EXPECT_NEAR(node.ConcStressX, row.f1, kStressTol);
-        EXPECT_NEAR(node.Stress1AtCrack, row.f1, kStressTol);
         EXPECT_EQ(node.CrackCheckCode, row.code);
         EXPECT_NEAR(node.TensionLimit, row.tensionLimit, kStressTol);
     }
@@ -137,28 +106,12 @@ TEST_F(LayerEvaluationTest, UniaxialNodeByHand)
 
 TEST_F(LayerEvaluationTest, NonPositiveCrackSpacingGivesNoCrackWidth)
 {
-    TLayerEvaluator ev = Evaluator();
-    for (double spacing : {0.0, -1.0}) {
-        SCOPED_TRACE(spacing);
-        LayerNodeStateRec node = Node(-0.1, 0.001);
-        node.CrackSpacingX = spacing;
-        ev.SolveUniaxialNode(node);
-        EXPECT_EQ(node.CrackWidth, 0.0);
-        EXPECT_EQ(node.CrackSpacingTheta, 0.0);
-        EXPECT_NEAR(node.CrackShearLimit, 0.18 * std::sqrt(35.0) / 0.31 * 1e6, kStressTol);
-        EXPECT_TRUE(std::isfinite(node.ConcStress1));
-    }
-}
-
-TEST_F(LayerEvaluationTest, CrackFreeModelPairOfTheMainTypeCarriesNoCrackShear)
-{
-    beam.GetConcreteType(0)->softening = 9;
-    beam.GetConcreteType(0)->tensionStiffening = 4;
-    TLayerEvaluator ev = Evaluator();
     LayerNodeStateRec node = Node(-0.1, 0.001);
-    ev.SolveUniaxialNode(node);
-    EXPECT_GT(node.CrackWidth, 0.0);
-    EXPECT_EQ(node.CrackShearLimit, 0.0);
+    node.CrackSpacingX = -1.0;
+    Evaluator().SolveUniaxialNode(node);
+    EXPECT_EQ(node.CrackWidth, 0.0);
+    EXPECT_NEAR(node.CrackShearLimit, 0.18 * std::sqrt(35.0) / 0.31 * 1e6, kStressTol);
+    EXPECT_TRUE(std::isfinite(node.ConcStress1));
 }
 
 // At ez = 0.0008 a stirrup carries Es ez = 160 MPa; its crack strain limit
@@ -174,47 +127,8 @@ TEST_F(LayerEvaluationTest, StirrupStatesByHand)
     EXPECT_NEAR(fcr, kFy, kStressTol);
     EXPECT_NEAR(reserve, (kFy - 160e6) * kRho, kStressTol);
 
-    const LayerNodeStateRec outside = StirrupNode(ev, 0.22);
+    EXPECT_EQ(StirrupNode(ev, 0.22).StirrupStress, 0.0); // outside their range
     EXPECT_EQ(reserve, 0.0);
-    EXPECT_EQ(outside.StirrupRatio, 0.0);
-    EXPECT_EQ(outside.StirrupStress, 0.0);
-}
-
-// One layer: mean spacing m = A / (A / (s + 0.0001) + 1e-9), a hair above s, against the
-// height 0.5 m: eta = (3 - m / 0.5) / 2 within 0 ... 1 (1, 0.5 and 0 for the rows below).
-TEST_F(LayerEvaluationTest, WidelySpacedStirrupsLoseTheirEffect)
-{
-    for (double spacing : {0.15, 1.0, 2.0}) {
-        SCOPED_TRACE(spacing);
-        const double mean = kStirrupArea / (kStirrupArea / (spacing + 0.0001) + 1e-9);
-        const double eta = std::clamp((3.0 - mean / 0.5) * 0.5, 0.0, 1.0);
-        EXPECT_NEAR(eta, spacing < 0.5 ? 1.0 : spacing < 1.5 ? 0.5 : 0.0, 1e-3);
-        MakeRectangle(beam);
-        beam.AddTransLayer(Stirrups(kStirrupArea, spacing, -0.2, 0.2), 2);
-        TLayerEvaluator ev = Evaluator();
-        const LayerNodeStateRec node = StirrupNode(ev, 0.0);
-        const double rho = kStirrupArea / spacing / kWidth;
-        EXPECT_NEAR(node.StirrupRatio, rho, kRelTol * rho);
-        EXPECT_NEAR(node.StirrupStress, eta * 160e6, kStressTol);
-        EXPECT_NEAR(node.StirrupYieldStress, eta * kFy, kStressTol);
-        EXPECT_NEAR(ev.StirrupTangentModulus(0.0, 0.0008, 0.0), eta * kEs, 1e-3);
-    }
-}
-
-// A hoop over -0.2 ... 0.2 crosses depth 0.1 at k = sqrt(1 - 0.01 / 0.0401): its ratio is
-// scaled by k and its strain by k^2.
-TEST_F(LayerEvaluationTest, HoopActsFullyAtMidDepthOnly)
-{
-    TransLayerRec hoop = Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2);
-    hoop.pattern = kCircularHoop;
-    beam.AddTransLayer(hoop, 2);
-    TLayerEvaluator ev = Evaluator();
-    for (auto [depth, k] : {std::pair{0.0, 1.0}, {0.1, std::sqrt(1.0 - 0.01 / 0.0401)}}) {
-        SCOPED_TRACE(depth);
-        const LayerNodeStateRec node = StirrupNode(ev, depth);
-        EXPECT_NEAR(node.StirrupRatio, kRho * k, kRelTol * kRho);
-        EXPECT_NEAR(node.StirrupStress, kEs * 0.0008 * k * k, kStressTol);
-    }
 }
 
 TEST_F(LayerEvaluationTest, StirrupPrestrainIsAreaWeighted)
@@ -226,10 +140,7 @@ TEST_F(LayerEvaluationTest, StirrupPrestrainIsAreaWeighted)
     beam.AddTransLayer(b, 2);
     TLayerEvaluator ev = Evaluator();
     EXPECT_NEAR(ev.StirrupInitialStrain(0.0), (1e-4 * 0.001 + 3e-4 * 0.0026) / 4e-4, kStrainTol);
-    EXPECT_NEAR(ev.StirrupInitialStrain(-0.15), 0.001, kStrainTol);
-    // The range must hold the depth strictly.
-    EXPECT_NEAR(ev.StirrupInitialStrain(-0.1), 0.001, kStrainTol);
-    EXPECT_EQ(ev.StirrupInitialStrain(0.22), 0.0);
+    EXPECT_NEAR(ev.StirrupInitialStrain(-0.1), 0.001, kStrainTol); // b must hold it strictly
 }
 
 // A node under shear: once solved, the stirrups' force per unit concrete area rho_z f_sz
@@ -238,7 +149,7 @@ TEST_F(LayerEvaluationTest, StirrupPrestrainIsAreaWeighted)
 // 0.1 % of the shear stress.
 TEST_F(LayerEvaluationTest, TransverseEquilibriumOfASolvedNode)
 {
-    for (auto [stirrups, ratio] : {std::pair{true, 0.0}, {true, -0.2}, {true, 0.1}, {false, 0.0}}) {
+    for (auto [stirrups, ratio] : {std::pair{true, -0.2}, {false, 0.0}}) {
         SCOPED_TRACE(testing::Message() << stirrups << " " << ratio);
         MakeRectangle(beam);
         if (stirrups)
@@ -267,11 +178,7 @@ TEST_F(LayerEvaluationTest, WideCrackUnderShearTearsTheStirrupsAcrossIt)
     beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, 0.0, 0.2), 2);
     TLayerEvaluator ev = Evaluator();
     LayerNodeStateRec node = Node(0.0, 0.0);
-    node.ConcShearStress = 2000.0, node.CrackWidth = 0.02;
-    ev.MarkRupturedStirrups(node);
-    EXPECT_FALSE(IsTransFailed(flags, 0));
-
-    node.CrackWidth = 0.03;
+    node.ConcShearStress = 2000.0, node.CrackWidth = 0.03;
     EXPECT_EQ(ev.MarkRupturedStirrups(node), 1);
     EXPECT_TRUE(IsTransFailed(flags, 0));
     EXPECT_FALSE(IsTransFailed(flags, 1)); // its range ends at the node
@@ -280,11 +187,7 @@ TEST_F(LayerEvaluationTest, WideCrackUnderShearTearsTheStirrupsAcrossIt)
     SetTransFailed(flags, 1, true);
     LayerNodeStateRec any = StirrupNode(ev, 0.1, 0.0);
     EXPECT_EQ(any.StirrupStress, kUndefined);
-    EXPECT_EQ(any.StirrupStressAtCrack, kUndefined);
     EXPECT_EQ(fcr, 0.0);
-    any.ShearStrain = 0.002;
-    ev.EvaluateTransverseStress(any, 0.0, 0.0, 0.0);
-    EXPECT_EQ(any.StirrupStressAtCrack, kUndefined);
 }
 
 TEST_F(LayerEvaluationTest, MissingConcreteOrSteelTypesReadNothingOutside)
@@ -293,7 +196,7 @@ TEST_F(LayerEvaluationTest, MissingConcreteOrSteelTypesReadNothingOutside)
     orphan.type = 7;
     beam.AddTransLayer(orphan, 2);
     TLayerEvaluator ev = Evaluator();
-    for (int type : {-1, 1, 300}) {
+    for (int type : {-1, 300}) {
         SCOPED_TRACE(type);
         LayerNodeStateRec node = Node(0.0, 0.0005, 0.002);
         node.ConcreteType = static_cast<std::int16_t>(type);
@@ -314,7 +217,6 @@ TEST_F(LayerEvaluationTest, LongBarStressByHand)
         const char* name;
         double slope, extra, dep, therm, time, stress;
     } rows[] = {
-        {"elastic", -0.004, 0.0, 0.0, 0.0, 0.0, 160e6},
         {"extra strain", -0.004, 0.0004, 0.0, 0.0, 0.0, 240e6},
         {"prestrain", -0.004, 0.0, 0.001, 0.0, 0.0, 360e6},
         {"thermal and long-term", -0.004, 0.0, 0.0, 0.0002, 0.0001, 100e6},
@@ -340,26 +242,11 @@ TEST_F(LayerEvaluationTest, FailedRupturedAndMissingBars)
     TLayerEvaluator ev = Evaluator();
     const StrainProfile elastic{0.0, -0.004};
     EXPECT_EQ(ev.LongBarStress(StrainProfile{0.2, 0.0}, 0, 0.0, 0, 0.0), kUndefined);
-    for (int i : {-1, 1, 99})
-        EXPECT_EQ(ev.LongBarStress(elastic, i, 0.0, 0, 0.0), 0.0);
-    EXPECT_EQ(ev.LongBarStress(elastic, 0, 0.0, 1, 0.0), 0.0);
-    EXPECT_EQ(ev.LongBarStress(elastic, 0, 0.0, 2, 0.0), 0.0);
-    EXPECT_EQ(reporter.messages.size(), 0u);
+    for (auto [i, list] : {std::pair{-1, 0}, {1, 0}, {0, 2}})
+        EXPECT_EQ(ev.LongBarStress(elastic, i, 0.0, list, 0.0), 0.0) << i << " " << list;
 
     SetBarFailed(flags, 0, 0, true);
     EXPECT_EQ(ev.LongBarStress(elastic, 0, 0.0, 0, 0.0), kUndefined);
-}
-
-TEST_F(LayerEvaluationTest, StrainDiscontinuityShiftsTheBarStrain)
-{
-    beam.AddLongLayer(Bars(-0.2, 3, 5e-4, 0.025), 0);
-    TDepthTable step("strain discontinuity");
-    step.Add(kTop, 0.0005);
-    step.Add(kBottom, 0.0005);
-    beam.SetStrainDiscontinuity(step);
-    TLayerEvaluator ev = Evaluator();
-    EXPECT_NEAR(ev.StrainAtDepth(StrainProfile{0.0001, 0.001}, -0.2), 0.0004, kStrainTol);
-    EXPECT_NEAR(ev.LongBarStress(StrainProfile{}, 0, 0.0, 0, 0.0), 100e6, kStressTol);
 }
 
 // A section without regions has no height: its stirrups have no effect and nothing
@@ -371,9 +258,7 @@ TEST_F(LayerEvaluationTest, SectionWithoutHeight)
     beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
     ASSERT_EQ(beam.GetHeight(), 0.0);
     TLayerEvaluator ev = Evaluator();
-    const LayerNodeStateRec node = StirrupNode(ev, 0.0);
-    EXPECT_EQ(node.StirrupStress, 0.0);
-    EXPECT_EQ(node.StirrupYieldStress, 0.0);
+    EXPECT_EQ(StirrupNode(ev, 0.0).StirrupStress, 0.0);
     EXPECT_TRUE(std::isfinite(reserve));
     EXPECT_EQ(ev.StirrupTangentModulus(0.0, 0.0008, 0.0), 0.0);
 }

@@ -13,16 +13,8 @@
 
 namespace layertest {
 
-inline constexpr double kWidth = 0.3;
-inline constexpr double kTop = 0.25;
-inline constexpr double kBottom = -0.25;
-inline constexpr double kEc = 30e9;
-inline constexpr double kFt = 2e6;
-inline constexpr double kEs = 2e11;
-inline constexpr double kFy = 4e8;
-inline constexpr double kFu = 6e8;
-inline constexpr double kEsh = 0.007;
-inline constexpr double kEu = 0.1;
+inline constexpr double kWidth = 0.3, kTop = 0.25, kBottom = -0.25;
+inline constexpr double kEc = 30e9, kFt = 2e6, kEs = 2e11, kFy = 4e8;
 
 // The tension-stiffening factor and coefficient and the aggregate size are the record's
 // defaults (1, 500, 19 mm), as is the steel's kind (reinforcing).
@@ -39,9 +31,8 @@ inline ConcreteTypeRec Concrete()
 inline SteelTypeRec Steel()
 {
     SteelTypeRec steel;
-    steel.Es = kEs, steel.fy = kFy, steel.fu = kFu, steel.esh = kEsh, steel.eu = kEu;
-    steel.er = 0.1465;
-    steel.name = "Steel 1";
+    steel.Es = kEs, steel.fy = kFy, steel.fu = 6e8, steel.esh = 0.007, steel.eu = 0.1;
+    steel.er = 0.1465, steel.name = "Steel 1";
     return steel;
 }
 
@@ -87,8 +78,7 @@ TwoLayerState(const TBeam& beam, double e0, double slope, const std::vector<doub
     s.LongBarValues[BarArray::List0Second].assign(n, 0.0);
     s.LongBarValues[BarArray::List1Stress].assign(1, 0.0);
     s.LongBarValues[BarArray::List1Second].assign(1, 0.0);
-    s.LongBarExtra[0].assign(n, 0.0);
-    s.LongBarExtra[1].assign(n, 0.0);
+    s.LongBarExtra[0].assign(n, 0.0), s.LongBarExtra[1].assign(n, 0.0);
     s.DirectionValues[0].assign(n, 0.0);
     s.TransLayerFlags.assign(static_cast<std::size_t>(beam.GetTransLayerCount(2)), 0);
     s.LayerDefs = {LayerDefRec{0, 1, 2, 0, 0, kTop, kTop / 2, 0.0, kTop},

@@ -21,11 +21,10 @@ constexpr double kRelTol = 1e-9;     // relative, for closed-form identities
 constexpr double kDiffRelTol = 2e-5; // relative to the largest entry, finite differences
 constexpr double kDiffStep = 1e-8;   // strain step of the central differences
 
-// A 35 MPa concrete given by its values rather than by the automatic properties, so that
-// hand calculations can use them: f't 2 MPa, Ec 30 GPa, e'c -0.002, 19 mm aggregate.
+// f'c -35 MPa, f't 2 MPa, Ec 30 GPa, e'c -0.002, 19 mm aggregate, c = 500.
 ConcreteTypeRec Concrete(int tensionStiffening = 2)
 {
-    ConcreteTypeRec type; // 19 mm aggregate and c = 500 by default
+    ConcreteTypeRec type;
     type.fc = -35e6, type.ec = -0.002, type.Ec = 30e9, type.ft = 2e6, type.ecr = 2e6 / 30e9;
     type.baseCurve = 2, type.softening = 18, type.name = "Concrete 1";
     type.tensionStiffening = static_cast<short>(tensionStiffening);
@@ -119,62 +118,6 @@ TEST_F(McftElementTest, WorkedElementByHand)
     EXPECT_NEAR(el.ConcShearStress, 0.4 * (f1 - f2), kStressTol);
 }
 
-// Without shear the principal directions are the axes (theta pi/2 or 0, |t| clamped), and
-// the free strains follow them.
-TEST_F(McftElementTest, PrincipalDirectionsWithoutShear)
-{
-    struct Case {
-        const char* name;
-        double ex, ez, fx, fz, theta, absT, free1;
-    } cases[] = {
-        {"x in tension, free strains", 1e-3, -2e-4, 3e-4, -1e-4, 1.5707963267945, 1e6, 3e-4},
-        {"z in tension, free strains", -2e-4, 1e-3, 3e-4, -1e-4, 0.0, 1e-6, -1e-4},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        LayerNodeStateRec el = Element(c.ex, c.ez, 0.0, c.fx, c.fz);
-        EXPECT_EQ(std::fabs(SolveMcftElement(Concrete(), el, 0.0, 0.0)), c.absT);
-        EXPECT_NEAR(el.CrackAngle, c.theta, 1e-9);
-        EXPECT_NEAR(el.Strain1, 1e-3, kStrainTol);
-        EXPECT_NEAR(el.FreeStrain1, c.free1, kStrainTol);
-        EXPECT_NEAR(el.FreeStrain1 + el.FreeStrain2, c.fx + c.fz, kStrainTol);
-    }
-}
-
-// Below cracking in both directions the concrete is linear with Poisson's ratio 0:
-// f_cx = Ec ex, f_cz = Ec ez, v = Ec gamma / 2, whatever the principal angle; the material
-// factor scales every stress, and the secant and tangent matrices are diag(E, E, E / 2).
-TEST_F(McftElementTest, UncrackedElementIsIsotropicElastic)
-{
-    const ConcreteTypeRec type = Concrete();
-    struct Case {
-        const char* name;
-        double ex, ez, gamma, phi;
-    } cases[] = {
-        {"z above x", 1.5e-5, 4e-5, 1e-5, 1.0},
-        {"phi_c 0.65", 3e-5, 2e-5, 1e-5, 0.65},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ValueGuard<double> phi(g_ResistanceFactors.phi_c, c.phi);
-        LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
-        SolveMcftElement(type, el, 0.0, 0.0);
-        const double E = type.Ec * c.phi;
-        EXPECT_EQ(el.CrackWidth, 0.0);
-        EXPECT_EQ(el.CrackShearLimit, 0.0);
-        EXPECT_NEAR(el.ConcStressX, E * c.ex, kStressTol);
-        EXPECT_NEAR(el.ConcStressZ, E * c.ez, kStressTol);
-        EXPECT_NEAR(el.ConcShearStress, E * c.gamma / 2.0, kStressTol);
-
-        Matrix3 secant{}, tangent{};
-        SecantStiffnessMatrix(secant, type, el, false);
-        SolveMcftLayer(tangent, type, el, 0.0, 0.0, 0.0, 0.0);
-        const Matrix3 expected = {{{E, 0, 0}, {0, E, 0}, {0, 0, E / 2.0}}};
-        ExpectMatrixNear(secant, expected, kRelTol * E);
-        ExpectMatrixNear(tangent, expected, kRelTol * E);
-    }
-}
-
 struct StrainCase {
     const char* name;
     double ex, ez, gamma, fx, fz;
@@ -182,10 +125,7 @@ struct StrainCase {
 
 const StrainCase kStates[] = {
     {"uncracked tension-compression", 3e-5, -2e-4, 1e-4, 0.0, 0.0},
-    {"cracked with shear", 1.0e-3, -0.5e-3, 2.0e-3, 0.0, 0.0},
     {"cracked, negative shear", 2.0e-3, -0.3e-3, -1.5e-3, 0.0, 0.0},
-    {"cracked near theta 0", -2e-4, 3e-3, 1e-4, 0.0, 0.0},
-    {"biaxial compression", -8e-4, -3e-4, 2e-4, 0.0, 0.0},
     {"cracked with free strains", 1.2e-3, -0.2e-3, 1.0e-3, -3e-4, 1e-4},
 };
 
@@ -261,7 +201,7 @@ TEST_F(McftElementTest, TangentMatchesCentralDifferences)
 
 // beta = 1.05 - f2 / (f2max - 1) = 1.05 - 10 / 30 (to 3e-8) under f2 = -10 MPa; 0.05 past
 // the compressive peak strain; a stronger local f't governs; phi_c applies; a "steel"
-// concrete and the option turned off give the unreduced limit and leave f1 below it alone.
+// concrete gives the unreduced limit and leaves f1 below it alone.
 TEST_F(McftElementTest, CrackingStressReducedUnderTransverseCompression)
 {
     const double beta = 1.05 - 10e6 / (30e6 + 1.0);
@@ -276,7 +216,6 @@ TEST_F(McftElementTest, CrackingStressReducedUnderTransverseCompression)
         {"past the peak", 1, false, -2.5e-3, 0.0, 1.0, 0.05 * ecr, 0.1e6, 0.1e6},
         {"local f't", 1, false, -1e-3, 3e6, 0.65, beta * 1e-4, beta * 1.95e6, beta * 1.95e6},
         {"steel", 1, true, -1e-3, 0.0, 0.65, ecr, 1.3e6, 1.9e6},
-        {"option off", 0, false, -1e-3, 0.0, 1.0, ecr, 2e6, 1.9e6},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -333,32 +272,22 @@ TEST_F(McftElementTest, CrackCheckLimitsByReservesAndCrackShear)
 }
 
 // Cracked without reinforcement reserve in either direction: f1 falls to the tension that
-// still crosses the crack, Ec ecr / (1 + 250000 w), and the crack carries no shear. A
-// concrete named "steel" cracks alike but is never limited and carries no crack shear.
+// still crosses the crack, Ec ecr / (1 + 250000 w), and the crack carries no shear.
 TEST_F(McftElementTest, UnreinforcedCrackCarriesOnlyTheDecayStress)
 {
-    ConcreteTypeRec type = Concrete();
+    const ConcreteTypeRec type = Concrete();
     LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3);
     el.ReserveX = 0.5, el.ReserveZ = 0.0;
-    LayerNodeStateRec steel = el;
     SolveMcftElement(type, el, 0.0, 0.0);
     EXPECT_EQ(el.CrackCheckCode, CrackCheck::DecayFloor);
     EXPECT_NEAR(el.ConcStress1, 2e6 / (1.0 + 250000.0 * el.CrackWidth), kStressTol);
     EXPECT_NEAR(el.TensionLimit, el.ConcStress1, kStressTol);
     EXPECT_EQ(el.CrackShearStress, 0.0);
-
-    type.name = "steel";
-    SolveMcftElement(type, steel, 0.0, 0.0);
-    EXPECT_GT(steel.CrackWidth, 0.0);
-    EXPECT_EQ(steel.CrackWidth, el.CrackWidth);
-    EXPECT_EQ(steel.CrackCheckCode, CrackCheck::None);
-    EXPECT_EQ(steel.CrackShearStress, 0.0);
-    EXPECT_GT(steel.ConcStress1, 10.0 * el.ConcStress1);
 }
 
 // The tension-stiffening bound of code 7 lifts f1 to what bond can carry between cracks:
 // with ample reserves, a crack steep to the governing axis (|t| = 1/4 unswapped, 4 swapped)
-// reaches the full cracking stress f't. Across the other axis, or with code 2, it never lifts.
+// reaches the full cracking stress f't. With code 2 it never lifts.
 TEST_F(McftElementTest, TensionStiffeningBoundOfCode7)
 {
     struct Case {
@@ -369,8 +298,6 @@ TEST_F(McftElementTest, TensionStiffeningBoundOfCode7)
     } cases[] = {
         {7, -0.3e-3, 1.2e-3, 0, true},
         {7, 1.2e-3, -0.3e-3, 1, true},
-        {7, 1.2e-3, -0.3e-3, 0, false},
-        {7, -0.3e-3, 1.2e-3, 1, false},
         {2, -0.3e-3, 1.2e-3, 0, false},
     };
     for (const Case& c : cases) {
@@ -388,44 +315,29 @@ TEST_F(McftElementTest, TensionStiffeningBoundOfCode7)
     }
 }
 
-// At tan(theta) = 2 (sin = 2 / sqrt 5, cos = 1 / sqrt 5) a direction without a positive
-// spacing controls nothing: s_theta = s_z / cos or s_x / sin; without any spacing no crack
-// width can be formed and it is 0. Nothing becomes infinite or undefined.
-TEST_F(McftElementTest, NonPositiveCrackSpacingControlsNothing)
+// Degenerate elements: unstrained; cracked at theta = 0; at tan(theta) = 2 with no positive
+// x spacing (s_theta = s_z / cos = 0.2 sqrt 5) or none at all (no crack width). Nothing
+// becomes infinite, and the secant and, under every crack-check outcome, the tangent stay
+// solvable.
+TEST_F(McftElementTest, DegenerateElementsStaySolvable)
 {
     const ConcreteTypeRec type = Concrete();
     struct Case {
-        double sx, sz, expected;
-    } cases[] = {{-1.0, 0.2, 0.2 * std::sqrt(5.0)},
-                 {0.3, 0.0, 0.3 * std::sqrt(5.0) / 2.0},
-                 {0.0, 0.0, 0.0}};
+        double ex, ez, gamma, sx, sz, spacing;
+    } cases[] = {{0.0, 0.0, 0.0, 0.3, 0.2, 0.0},
+                 {-0.2e-3, 1.5e-3, 0.0, 0.3, 0.2, 0.2},
+                 {1.0e-3, -0.5e-3, 2.0e-3, -1.0, 0.2, 0.2 * std::sqrt(5.0)},
+                 {1.0e-3, -0.5e-3, 2.0e-3, 0.0, 0.0, 0.0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.sx << " " << c.sz);
-        LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3);
+        SCOPED_TRACE(testing::Message() << c.ex << " " << c.sx << " " << c.sz);
+        LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
         el.CrackSpacingX = c.sx, el.CrackSpacingZ = c.sz;
         SolveMcftElement(type, el, 0.0, 0.0);
-        EXPECT_NEAR(el.CrackSpacingTheta, c.expected, 1e-12);
-        EXPECT_NEAR(el.CrackWidth, (1.5e-3 - type.ecr) * c.expected, 1e-15);
+        if (c.ex > 0.0) {
+            EXPECT_NEAR(el.CrackSpacingTheta, c.spacing, 1e-12);
+            EXPECT_NEAR(el.CrackWidth, (1.5e-3 - type.ecr) * c.spacing, 1e-15);
+        }
         EXPECT_TRUE(std::isfinite(el.CrackShearLimit + el.ConcStress1 + el.ConcShearStress));
-        ExpectSolvableTangents(type, el);
-    }
-}
-
-// Unstrained, uncracked, or at theta = 0 or pi/2 the secant and, under every crack-check
-// outcome, the tangent stay solvable.
-TEST_F(McftElementTest, MatricesStaySolvableAtTheLimits)
-{
-    const ConcreteTypeRec type = Concrete();
-    const StrainCase states[] = {
-        {"unstrained", 0.0, 0.0, 0.0, 0.0, 0.0},
-        {"theta pi/2, cracked", 1.5e-3, -0.2e-3, 0.0, 0.0, 0.0},
-        {"theta 0, cracked", -0.2e-3, 1.5e-3, 0.0, 0.0, 0.0},
-        {"uncracked tension", 3e-5, 1e-5, 0.0, 0.0, 0.0},
-    };
-    for (const StrainCase& c : states) {
-        SCOPED_TRACE(c.name);
-        LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
-        SolveMcftElement(type, el, 0.0, 0.0);
         Matrix3 secant{};
         SecantStiffnessMatrix(secant, type, el, false);
         EXPECT_TRUE(AllFinite(secant));
@@ -434,25 +346,17 @@ TEST_F(McftElementTest, MatricesStaySolvableAtTheLimits)
 }
 
 // A crack check whose result matches none of its limits (here an undefined f't from a bad
-// record) is reported once per analysis, not at every evaluation; the element keeps going.
+// record) is reported once per analysis, not at every evaluation.
 TEST_F(McftElementTest, UnmatchedCrackCheckReportedOncePerAnalysis)
 {
     ConcreteTypeRec type = Concrete();
     type.ft = std::numeric_limits<double>::quiet_NaN();
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < 3; ++i) {
         LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3 + i * 1e-6);
         SolveMcftElement(type, el, 0.0, 0.0);
         ASSERT_EQ(el.CrackCheckCode, CrackCheck::Unmatched);
     }
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0].text, "Error in shear on crack!");
-    EXPECT_EQ(reporter.messages[0].caption, "MCFT Analysis");
-    EXPECT_EQ(messages.Count("Error in shear on crack!", "MCFT Analysis"), 50);
-
-    messages.Reset();
-    LayerNodeStateRec el = Element(1.0e-3, -0.5e-3, 2.0e-3);
-    SolveMcftElement(type, el, 0.0, 0.0);
-    EXPECT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.Count("Error in shear on crack!"), 1);
 }
 
 } // namespace
