@@ -68,7 +68,7 @@ TEST(TTypeListTest, GetCopiesTheCurrentEntryOrAnswersTheErrorEntry)
     EXPECT_EQ(codes, (Codes{-1, -1, -1, -1}));
 }
 
-TEST(TTypeListTest, DeleteRemovesEntryWithItsCurveAndCurrentFollows)
+TEST(TTypeListTest, DeleteRemovesEntryWithItsCurveAndCurrentStaysInside)
 {
     const struct {
         int current, index;
@@ -92,7 +92,15 @@ TEST(TTypeListTest, DeleteRemovesEntryWithItsCurveAndCurrentFollows)
     list.Delete(-1);
     list.Delete(-1);
     EXPECT_EQ(list.GetCount(), 0);
-    EXPECT_EQ(list.GetCurrent(), -1);
+    list.SetCurrent(3);
+    EXPECT_EQ(list.GetCurrent(), -1); // an empty list has no current entry
+
+    // Setting the current entry keeps it inside the list.
+    list = Seeded("ab");
+    for (auto [given, expected] : {std::pair{99, 1}, {-7, -1}}) {
+        list.SetCurrent(given);
+        EXPECT_EQ(list.GetCurrent(), expected) << given;
+    }
 
     // The pages modify an entry by deleting it and adding the edited copy, which starts with
     // an empty curve in the slot freed at the end.
@@ -104,18 +112,6 @@ TEST(TTypeListTest, DeleteRemovesEntryWithItsCurveAndCurrentFollows)
     EXPECT_EQ(list.Curve(2).GetCount(), 0);
     list.Curve(2).Add(1, 1);
     EXPECT_EQ(Names(list), "bcd");
-}
-
-TEST(TTypeListTest, SetCurrentKeepsIndexInsideList)
-{
-    TTypeList list(1000);
-    list.SetCurrent(3);
-    EXPECT_EQ(list.GetCurrent(), -1);
-    list = Seeded("ab");
-    for (auto [given, expected] : {std::pair{1, 1}, {99, 1}, {-7, -1}}) {
-        list.SetCurrent(given);
-        EXPECT_EQ(list.GetCurrent(), expected) << given;
-    }
 }
 
 TEST(TTypeListTest, OutOfRangeAccessHandsOutScratchThatIsResetEachTime)
