@@ -6,21 +6,16 @@ namespace {
 
 TEST(DateTimeTest, StampsUseATwelveHourClockWithoutPadding)
 {
-    const std::pair<int, const char*> rows[] = {
-        {0, "2024/3/9 - 12:05 am"},
-        {11, "2024/3/9 - 11:05 am"},
-        {12, "2024/3/9 - 12:05 pm"},
-        {23, "2024/3/9 - 11:05 pm"},
-    };
+    const std::pair<int, const char*> rows[] = {{0, "2024/3/9 - 12:05 am"},
+                                                {12, "2024/3/9 - 12:05 pm"},
+                                                {23, "2024/3/9 - 11:05 pm"}};
     for (const auto& [hour, stamp] : rows) {
         SCOPED_TRACE(stamp);
         const LocalDateTime t{2024, 3, 9, hour, 5};
-        EXPECT_EQ(FormatDateTimeStamp(t), stamp);
         ScopedLocalTimeSource clock([t] { return t; });
         EXPECT_EQ(DateTimeStamp(), stamp);
         EXPECT_EQ(DateStamp(), "2024/3/9");
     }
-    EXPECT_EQ(FormatDateStamp(LocalDateTime{1999, 12, 31, 0, 0}), "1999/12/31");
 }
 
 TEST(DateTimeTest, TimersWrapAt32BitsAndDifferencesAcrossTheWrapStaySmall)
@@ -30,8 +25,6 @@ TEST(DateTimeTest, TimersWrapAt32BitsAndDifferencesAcrossTheWrapStaySmall)
         std::int32_t milli;
         std::int32_t centi;
     } rows[] = {
-        {1234, 1234, 123},
-        {2147483647ull, 2147483647, 214748364},       // 2^31 - 1
         {2147483648ull, -2147483647 - 1, -214748364}, // 2^31 wraps to the most negative
         {2147483653ull, -2147483643, -214748364},     // truncated toward zero
         {4294967296ull + 7, 7, 0},                    // 2^32 + 7
@@ -46,8 +39,8 @@ TEST(DateTimeTest, TimersWrapAt32BitsAndDifferencesAcrossTheWrapStaySmall)
     ScopedTimerSource timer([&now] { return now; });
     const std::int32_t before = TimerMilliseconds();
     now += 50;
-    const std::int32_t after = TimerMilliseconds();
-    EXPECT_EQ(static_cast<std::uint32_t>(after) - static_cast<std::uint32_t>(before), 50u);
+    EXPECT_EQ(static_cast<std::uint32_t>(TimerMilliseconds()) - static_cast<std::uint32_t>(before),
+              50u);
 }
 
 } // namespace

@@ -16,26 +16,15 @@ namespace fs = std::filesystem;
 namespace {
 
 // Sets an environment variable (or removes it) for the lifetime of the guard.
-class EnvGuard {
-public:
+struct EnvGuard {
     EnvGuard(const char* name, const char* value) : m_name(name)
     {
         if (const char* old = std::getenv(name))
             m_saved = old;
-        Set(name, value);
+        Set(value);
     }
-    ~EnvGuard() { Set(m_name, m_saved ? m_saved->c_str() : nullptr); }
-    EnvGuard(const EnvGuard&) = delete;
-    EnvGuard& operator=(const EnvGuard&) = delete;
-
-private:
-    static void Set(const char* name, const char* value)
-    {
-        if (value != nullptr)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
+    ~EnvGuard() { Set(m_saved ? m_saved->c_str() : nullptr); }
+    void Set(const char* value) { value ? ::setenv(m_name, value, 1) : ::unsetenv(m_name); }
     const char* m_name;
     std::optional<std::string> m_saved;
 };
@@ -45,8 +34,6 @@ struct DataFileTest : ::testing::Test {
     void SetUp() override
     {
         ClearReportText();
-        programDir = tmp.path() / "program";
-        userDir = tmp.path() / "user" / "quarvish";
         fs::create_directories(programDir);
         SetUserDataDir(userDir.string());
     }
@@ -61,18 +48,20 @@ struct DataFileTest : ::testing::Test {
     // Makes the program directory unwritable for the code under test.
     void ProgramDirReadOnly()
     {
-        const std::string dir = programDir.string();
-        SetDirWritableTest(
-            [dir](const std::string& d) { return d != dir && ::access(d.c_str(), W_OK) == 0; });
+        SetDirWritableTest([dir = programDir.string()](const std::string& d) {
+            return d != dir && ::access(d.c_str(), W_OK) == 0;
+        });
     }
     static bool Logged(const std::string& part)
     {
         return g_ReportText && g_ReportText->find(part) != std::string::npos;
     }
+    // Leaves no user data directory at all.
+    void NoUserDir() { SetUserDataDir(""); }
 
     TempDir tmp;
-    fs::path programDir;
-    fs::path userDir;
+    fs::path programDir = tmp.path() / "program";
+    fs::path userDir = tmp.path() / "user" / "quarvish";
     ValueGuard<std::string> programPath{g_ProgramPath, g_ProgramPath};
 };
 
@@ -80,19 +69,12 @@ TEST_F(DataFileTest, ProgramPathAndUserDataDirectory)
 {
     SetProgramPath("/opt/quarvish");
     EXPECT_EQ(ProgramFilePath("rebar.dat"), "/opt/quarvish/rebar.dat");
-    SetProgramPath("/opt/quarvish/");
-    EXPECT_EQ(g_ProgramPath, "/opt/quarvish/");
-    SetProgramPath("");
-    EXPECT_EQ(ProgramFilePath("rebar.dat"), "rebar.dat");
 
-    SetUserDataDir("");
+    NoUserDir();
     const struct {
-        const char* xdg;
-        const char* home;
-        const char* dir;
+        const char *xdg, *home, *dir;
     } rows[] = {
         {"/xdg/data", "/home/eng", "/xdg/data/quarvish/"},
-        {nullptr, "/home/eng", "/home/eng/.local/share/quarvish/"},
         {"relative/data", "/home/eng/", "/home/eng/.local/share/quarvish/"}, // not absolute
         {nullptr, nullptr, ""},
     };
@@ -109,23 +91,19 @@ TEST_F(DataFileTest, ProgramPathAndUserDataDirectory)
 TEST_F(DataFileTest, TheWritableDirectoryIsSearchedFirst)
 {
     const DataFileLocation location(ProgramFile());
-    EXPECT_EQ(location.Candidates(), (std::vector<std::string>{ProgramFile(), UserFile()}));
-    EXPECT_EQ(location.FindReadable(), "");
     fs::create_directories(userDir);
     tmp.Write("user/quarvish/data.dat", "user");
-    EXPECT_EQ(location.FindReadable(), UserFile());
     tmp.Write("program/data.dat", "program");
     EXPECT_EQ(location.FindReadable(), ProgramFile());
 
     ProgramDirReadOnly();
-    EXPECT_EQ(location.Candidates(), (std::vector<std::string>{UserFile(), ProgramFile()}));
     EXPECT_EQ(location.FindReadable(), UserFile());
     fs::remove(UserFile());
     // A file shipped in a read-only program directory is still read.
     EXPECT_EQ(location.FindReadable(), ProgramFile());
     EXPECT_FALSE(HasReportText());
 
-    SetUserDataDir("");
+    NoUserDir();
     EnvGuard xdg("XDG_DATA_HOME", nullptr);
     EnvGuard home("HOME", nullptr);
     EXPECT_EQ(location.Candidates(), (std::vector<std::string>{ProgramFile()}));
@@ -136,7 +114,6 @@ TEST_F(DataFileTest, DefaultGoesIntoTheProgramDirectoryOrElseTheUserDirectory)
     const DataFileLocation location(ProgramFile());
     EXPECT_EQ(location.CreateWithDefault("content\n", "failed"), ProgramFile());
     EXPECT_EQ(tmp.Read("program/data.dat"), "content\n");
-    EXPECT_FALSE(fs::exists(userDir));
     // Nothing is left of the temporary file.
     EXPECT_EQ(std::distance(fs::directory_iterator(programDir), fs::directory_iterator()), 1);
     struct stat st {};
@@ -148,29 +125,14 @@ TEST_F(DataFileTest, DefaultGoesIntoTheProgramDirectoryOrElseTheUserDirectory)
     EXPECT_EQ(location.CreateWithDefault("content\n", "failed"), UserFile());
     EXPECT_EQ(tmp.Read("user/quarvish/data.dat"), "content\n");
     EXPECT_FALSE(fs::exists(ProgramFile()));
-    EXPECT_EQ(location.FindReadable(), UserFile());
     EXPECT_FALSE(HasReportText());
-}
 
-TEST_F(DataFileTest, DirectoriesThatCannotHoldFilesFallBackEvenForRoot)
-{
-    fs::permissions(programDir, fs::perms(0555));
-    const std::string written = DataFileLocation(ProgramFile()).CreateWithDefault("x\n", "failed");
-    fs::permissions(programDir, fs::perms::owner_all, fs::perm_options::add);
-    EXPECT_FALSE(written.empty());
-    if (::geteuid() != 0) { // permissions do not bind root
-        EXPECT_EQ(written, UserFile());
-        EXPECT_FALSE(fs::exists(ProgramFile()));
-    }
-
-    // A directory below a plain file can never be written, whoever runs, even when it claims
-    // to be writable.
-    fs::remove_all(userDir);
+    // A directory below a plain file can never be written, even when it claims to be.
+    fs::remove(UserFile());
     tmp.Write("plain", "x");
     SetDirWritableTest([](const std::string&) { return true; });
-    const DataFileLocation location((tmp.path() / "plain" / "data.dat").string());
-    EXPECT_EQ(location.CreateWithDefault("again\n", "failed"), UserFile());
-    EXPECT_EQ(tmp.Read("user/quarvish/data.dat"), "again\n");
+    EXPECT_EQ(DataFileLocation(tmp.File("plain/data.dat")).CreateWithDefault("again\n", "failed"),
+              UserFile());
 }
 
 TEST_F(DataFileTest, NowhereToWriteIsLoggedWithEveryPlaceTried)
@@ -182,25 +144,15 @@ TEST_F(DataFileTest, NowhereToWriteIsLoggedWithEveryPlaceTried)
     EXPECT_TRUE(Logged("could not be created in the program directory nor in the user data "
                        "directory"));
     EXPECT_TRUE(Logged(ProgramFile()) && Logged(UserFile()));
-    EXPECT_FALSE(fs::exists(ProgramFile()));
-    EXPECT_FALSE(fs::exists(UserFile()));
+    EXPECT_FALSE(fs::exists(ProgramFile()) || fs::exists(UserFile()));
 
     ClearReportText();
-    SetUserDataDir("");
+    NoUserDir();
     EnvGuard xdg("XDG_DATA_HOME", nullptr);
     EnvGuard home("HOME", nullptr);
-    EXPECT_EQ(location.CreateWithDefault("content\n", "Automatic creation failed"), "");
+    EXPECT_EQ(location.CreateWithDefault("content\n", "failed"), "");
     EXPECT_TRUE(Logged("data.dat could not be created in the program directory, and there is no "
                        "user data directory"));
-
-    // A user directory that cannot be created.
-    ClearReportText();
-    tmp.Write("blocker", "x");
-    SetUserDataDir((tmp.path() / "blocker" / "quarvish").string());
-    SetDirWritableTest(nullptr);
-    ProgramDirReadOnly();
-    EXPECT_EQ(location.CreateWithDefault("content\n", "failed"), "");
-    EXPECT_TRUE(Logged("failed\r\n"));
 }
 
 TEST_F(DataFileTest, ExistingFileIsNeverReplaced)
@@ -217,7 +169,6 @@ TEST_F(DataFileTest, ExistingFileIsNeverReplaced)
     EXPECT_TRUE(Logged(ProgramFile() + " exists but cannot be read"));
     EXPECT_EQ(location.CreateWithDefault("default", "failed"), UserFile());
     EXPECT_TRUE(fs::is_directory(ProgramFile()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(programDir), fs::directory_iterator()), 1);
 }
 
 } // namespace

@@ -15,10 +15,10 @@ TEST_F(ReportTextTest, FirstErrorCreatesLogWithHeaderAndShowingHandsItOver)
 {
     RecordingReporter rec;
     AddLoadError("Bad bar");
-    ASSERT_TRUE(g_ReportText);
     const std::string text =
         "ERRORS in program load\r\n\r\nThe following errors occured during loading\r\n\r\n"
         "Bad bar\r\n";
+    ASSERT_TRUE(g_ReportText);
     EXPECT_EQ(*g_ReportText, text);
     ShowAndClearReportText();
     EXPECT_EQ(rec.dataTexts, std::vector<std::string>{text});
@@ -27,9 +27,8 @@ TEST_F(ReportTextTest, FirstErrorCreatesLogWithHeaderAndShowingHandsItOver)
 
 TEST_F(ReportTextTest, FullLogSaysTooManyOnceAndStaysInsideItsRoom)
 {
-    const std::string line(100, 'x');
     for (int i = 0; i < 200; ++i)
-        AddLoadError(line);
+        AddLoadError(std::string(100, 'x'));
     ASSERT_TRUE(g_ReportText);
     const std::string& log = *g_ReportText;
     EXPECT_LT(log.size(), kReportTextCapacity);
@@ -40,20 +39,10 @@ TEST_F(ReportTextTest, FullLogSaysTooManyOnceAndStaysInsideItsRoom)
 
 TEST(ReporterTest, DefaultAnswersFollowButtonSetAndDefaultButton)
 {
-    EXPECT_EQ(DefaultAnswer(MsgStyle::Ok), MsgAnswer::Ok);
     EXPECT_EQ(DefaultAnswer(MsgStyle::YesNo), MsgAnswer::Yes);
     EXPECT_EQ(DefaultAnswer(MsgStyle::YesNo | MsgStyle::DefButton2), MsgAnswer::No);
     EXPECT_EQ(DefaultAnswer(MsgStyle::YesNoCancel | MsgStyle::DefButton3), MsgAnswer::Cancel);
     EXPECT_EQ(DefaultAnswer(MsgStyle::OkCancel | MsgStyle::IconQuestion), MsgAnswer::Ok);
-}
-
-TEST(ReporterTest, RecorderAnswersFromScriptThenDefault)
-{
-    RecordingReporter rec;
-    rec.Answer(MsgAnswer::No);
-    EXPECT_EQ(ShowMessage("Save?", "Quarvish", MsgStyle::YesNo), MsgAnswer::No);
-    EXPECT_EQ(ShowMessage("Save?", "Quarvish", MsgStyle::YesNo), MsgAnswer::Yes);
-    EXPECT_EQ(rec.Count("Save?"), 2);
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "support/TestSupport.h"
 
 namespace {
@@ -29,7 +27,7 @@ TDepthTable Valley(int mode)
     return t;
 }
 
-TEST(TDepthTableTest, NamesCopiesAndGrowth)
+TEST(TDepthTableTest, NamesCopiesSortingAndSelfAssignment)
 {
     EXPECT_EQ(TDepthTable(std::string(80, 'n')).GetName().size(), TDepthTable::kMaxNameLength);
     EXPECT_EQ(LinearInterpolate(1.0, 4.0, 1.0, 8.0, 5.0), 6.0); // equal positions: the mean
@@ -38,26 +36,15 @@ TEST(TDepthTableTest, NamesCopiesAndGrowth)
     TDepthTable b(a);
     b.SetValue(0, 99.0);
     EXPECT_EQ(a.GetValue(0), 30.0); // deep copy
-    b.Assign(b);                    // self-assignment keeps everything
+    b.Assign(b);
     TDepthTable& alias = b;
     b = alias;
-    EXPECT_EQ(b.GetValue(0), 99.0);
-    EXPECT_EQ(b.GetCount(), 4);
+    EXPECT_EQ(b.Pairs(), (Pairs{{3, 99}, {2, 10}, {1, 20}, {0, 0}}));
     EXPECT_TRUE(b.IsSorted());
+    b.SetDepth(0, 0.5);
+    EXPECT_FALSE(b.IsSorted());
     b.Assign(nullptr);
     EXPECT_TRUE(b.IsEmpty());
-}
-
-TEST(TDepthTableTest, SortingAndTheSortedFlag)
-{
-    TDepthTable t = Make({{1, 10}, {3, 30}, {2, 20}});
-    t.Sort(1);
-    EXPECT_TRUE(t.IsSorted());
-    EXPECT_EQ(t.Pairs(), (Pairs{{3, 30}, {2, 20}, {1, 10}}));
-    t.SetValue(0, 11);
-    EXPECT_TRUE(t.IsSorted());
-    t.SetDepth(0, 0.5);
-    EXPECT_FALSE(t.IsSorted());
     // A jump (two pairs at one depth) keeps its order.
     TDepthTable jump = Make({{0, 1}, {1, 5}, {1, 7}, {2, 3}});
     jump.Sort(1);
@@ -69,12 +56,11 @@ TEST(TDepthTableTest, BadIndicesChangeNothing)
     RecordingReporter rec;
     TDepthTable t = Valley(1);
     const Pairs before = t.Pairs();
-    for (int i : {-1, 4, 1000}) {
+    for (int i : {-1, 4}) {
         SCOPED_TRACE(i);
         t.SetValue(i, 5.0);
         t.SetDepth(i, 5.0);
         t.RemoveAt(i);
-        EXPECT_EQ(t.GetDepth(i), TDepthTable::kNoPair);
         EXPECT_EQ(t.GetValue(i), TDepthTable::kNoPair);
     }
     EXPECT_TRUE(rec.messages.empty());
@@ -83,18 +69,13 @@ TEST(TDepthTableTest, BadIndicesChangeNothing)
     EXPECT_EQ(rec.messages[0].text, "Attempt to delete nonexisting list item");
     EXPECT_EQ(rec.messages[0].caption, "Tab_util");
     EXPECT_EQ(t.Pairs(), before);
-
-    EXPECT_TRUE(t.Delete(1));
-    t.RemoveAt(0);
-    EXPECT_EQ(t.Pairs(), (Pairs{{1, 20}, {0, 0}}));
 }
 
 TEST(TDepthTableTest, InterpolatesAlikeInEitherOrder)
 {
     RecordingReporter rec;
-    // Hand values on the valley, including the pairs themselves and 1e-4 beyond the ends.
-    const DepthPair rows[] =
-        {{2.5, 20}, {1.5, 15}, {0.25, 5}, {2, 10}, {3, 30}, {3.00005, 30}, {-0.00009, 0}};
+    // Hand values on the valley, including a pair itself and 1e-4 beyond the ends.
+    const DepthPair rows[] = {{1.5, 15}, {2, 10}, {3.00005, 30}, {-0.00009, 0}};
     for (int mode : {0, 1}) {
         const TDepthTable t = Valley(mode);
         for (const DepthPair& row : rows) {
@@ -103,38 +84,20 @@ TEST(TDepthTableTest, InterpolatesAlikeInEitherOrder)
         }
     }
     EXPECT_EQ(TDepthTable().InterpolateAtDepth(1.0), 0.0);
+    EXPECT_EQ(Make({{1.0, 5.0}}).InterpolateAtDepth(1.00005), 5.0);
     EXPECT_TRUE(rec.messages.empty());
 
     EXPECT_EQ(Valley(1).InterpolateAtDepth(3.5), -1.0);
-    EXPECT_EQ(Make({{1.0, 5.0}}, "one").InterpolateAtDepth(0.0), -1.0);
-    EXPECT_EQ(Make({{1.0, 5.0}}, "one").InterpolateAtDepth(1.00005), 5.0);
-    ASSERT_EQ(rec.messages.size(), 2u);
+    ASSERT_EQ(rec.messages.size(), 1u);
     EXPECT_EQ(rec.messages[0].text, "Out of depth range in table: var T, depth 3.500");
-    EXPECT_EQ(rec.messages[1].text, "Out of depth range in table: var one, depth 0.000");
     EXPECT_EQ(rec.messages[0].style & MsgStyle::IconMask, MsgStyle::IconStop);
-}
 
-TEST(TDepthTableTest, CachedIntervalNeverGivesAWrongAnswer)
-{
+    // A cached interval past the end of a shortened table is ignored.
     TDepthTable t = Valley(1);
-    EXPECT_NEAR(t.InterpolateAtDepth(0.5), 10.0, kTol); // caches the last interval
-    t.RemoveAt(3);                                      // a cache past the new end is ignored
+    EXPECT_NEAR(t.InterpolateAtDepth(0.5), 10.0, kTol);
+    t.RemoveAt(3);
     t.RemoveAt(2);
     EXPECT_NEAR(t.InterpolateAtDepth(2.5), 20.0, kTol);
-
-    // v = 2 z + 1 on 102 pairs: random queries land in their own interval in both orders.
-    TDepthTable down("line"), up("line");
-    for (int i = 0; i < 102; ++i) {
-        down.Add(1.0 - 0.01 * i, 2.0 * (1.0 - 0.01 * i) + 1.0);
-        up.Add(-0.01 + 0.01 * i, 2.0 * (-0.01 + 0.01 * i) + 1.0);
-    }
-    std::mt19937 rng(7);
-    std::uniform_real_distribution<double> depth(-0.0099, 0.9999); // clear of the end tolerance
-    for (int i = 0; i < 2000; ++i) {
-        const double z = depth(rng);
-        ASSERT_NEAR(down.InterpolateAtDepth(z), 2.0 * z + 1.0, kTol) << z;
-        ASSERT_NEAR(up.InterpolateAtDepth(z), 2.0 * z + 1.0, kTol) << z;
-    }
 }
 
 TEST(TDepthTableTest, QuadraticInterpolationFollowsTheParabola)
@@ -143,12 +106,10 @@ TEST(TDepthTableTest, QuadraticInterpolationFollowsTheParabola)
     TDepthTable t("q");
     for (int z = 4; z >= 0; --z)
         t.Add(z, f(z));
-    for (double z : {3.7, 2.5, 2.0, 1.3, 0.5, 0.0, 4.0})
+    for (double z : {3.7, 1.3, 0.0})
         EXPECT_NEAR(t.InterpolateQuadratic(z), f(z), kTol) << z;
     t.RemoveAt(4); // the last interval of an even count is linear: (2, 0) to (1, 0)
     EXPECT_NEAR(t.InterpolateQuadratic(1.5), 0.0, kTol);
-    EXPECT_NEAR(Make({{1, 0}, {0, 2}}).InterpolateQuadratic(0.25), 1.5, kTol);
-    EXPECT_EQ(TDepthTable().InterpolateQuadratic(1.0), 0.0);
     // Three pairs at one depth fall back instead of dividing by zero.
     EXPECT_EQ(Make({{1, 2}, {1, 4}, {1, 6}}).InterpolateQuadratic(1.0), 2.0);
 }
@@ -157,7 +118,7 @@ TEST(TDepthTableTest, SlopesOfTheIntervals)
 {
     RecordingReporter rec;
     const TDepthTable t = Valley(1);
-    for (const DepthPair& row : {DepthPair{2.5, 20}, {1.5, -10}, {0.5, 20}, {3, 20}, {0, 20}})
+    for (const DepthPair& row : {DepthPair{1.5, -10}, {0.5, 20}, {3, 20}})
         EXPECT_NEAR(t.SlopeAtDepth(row.z), row.v, kTol) << row.z;
     EXPECT_NEAR(Valley(0).SlopeAtDepth(1.5), -10.0, kTol);
     TDepthTable single = Make({{1.0, 5.0}});
@@ -166,7 +127,6 @@ TEST(TDepthTableTest, SlopesOfTheIntervals)
     EXPECT_TRUE(rec.messages.empty());
 
     EXPECT_EQ(t.SlopeAtDepth(4.0), -1.0);
-    EXPECT_TRUE(rec.Saw("Out of depth range in table: var T, depth 4.000"));
     EXPECT_NEAR(Make({{1, 1}, {0, 3}}).SlopeAtDepth(0.5), -2.0, kTol);
     EXPECT_EQ(rec.messages.back().text, "Whoa! this isn't sorted! ");
 }
@@ -174,39 +134,22 @@ TEST(TDepthTableTest, SlopesOfTheIntervals)
 TEST(TDepthTableTest, TrapezoidIntegralAgainstHandValues)
 {
     RecordingReporter rec;
-    struct Row {
-        double z1, z2, expected;
-    };
-    // Trapezoids of the valley: 20 + 15 + 10. Rows: whole table, inside one interval,
-    // across pairs, one limit on a pair, beyond the ends, outside, empty range.
-    const Row rows[] = {{0, 3, 45},
-                        {1.2, 1.8, 9},
-                        {0.5, 2.5, 30},
-                        {0.5, 2, 22.5},
-                        {-2, 4, 45},
-                        {4, 5, 0},
-                        {2, 2, 0}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.z1 << " .. " << row.z2);
-        EXPECT_NEAR(Valley(1).Integrate(row.z1, row.z2), row.expected, kTol);
-        EXPECT_NEAR(Valley(1).Integrate(row.z2, row.z1), row.expected, kTol);
-        EXPECT_NEAR(Valley(0).Integrate(row.z1, row.z2), row.expected, kTol);
+    // Trapezoids of the valley: 20 + 15 + 10. Rows: inside one interval, across pairs,
+    // beyond the ends, outside.
+    const DepthPair rows[] = {{1.2, 1.8}, {0.5, 2.5}, {-2, 4}, {4, 5}};
+    const double expected[] = {9, 30, 45, 0};
+    for (int i = 0; i < 4; ++i) {
+        const auto [z1, z2] = rows[i];
+        SCOPED_TRACE(testing::Message() << z1 << " .. " << z2);
+        EXPECT_NEAR(Valley(1).Integrate(z1, z2), expected[i], kTol);
+        EXPECT_NEAR(Valley(1).Integrate(z2, z1), expected[i], kTol);
+        EXPECT_NEAR(Valley(0).Integrate(z1, z2), expected[i], kTol);
     }
-    EXPECT_EQ(TDepthTable().Integrate(0.0, 1.0), 0.0);
     // A width jump at z = 1 (1 above, 3 below): each side takes its own value.
     const TDepthTable step = Make({{2, 1}, {1, 1}, {1, 3}, {0, 3}});
     EXPECT_NEAR(step.Integrate(0.5, 1.5), 2.0, kTol);
     EXPECT_NEAR(step.Integrate(0.5, 1.0), 1.5, kTol);
     EXPECT_TRUE(rec.messages.empty());
-
-    // v = 2 z + 1 on z = 10 .. 0: the integral from a to b is (b^2 + b) - (a^2 + a).
-    TDepthTable line("line");
-    for (int z = 10; z >= 0; --z)
-        line.Add(z, 2.0 * z + 1.0);
-    for (double a = 0.0; a <= 10.0; a += 0.5) {
-        for (double b = a; b <= 10.0; b += 0.75)
-            EXPECT_NEAR(line.Integrate(a, b), (b * b + b) - (a * a + a), kTol) << a << " " << b;
-    }
 }
 
 TEST(TDepthTableTest, SimpsonAndTheRunningIntegral)
@@ -222,22 +165,15 @@ TEST(TDepthTableTest, SimpsonAndTheRunningIntegral)
     EXPECT_NEAR(odd.IntegrateSimpson(), -2.0, kTol); // ascending order flips the sign
     // Even counts close the last interval by a trapezoid: v = z^2 at 3, 2, 1, 0 gives
     // Simpson 26/3 over [1, 3] and 1/2 over [0, 1].
-    const TDepthTable even = Make({{3, 9}, {2, 4}, {1, 1}, {0, 0}});
-    EXPECT_NEAR(even.IntegrateSimpson(), 26.0 / 3.0 + 0.5, kTol);
-    EXPECT_NEAR(Make({{1, 2}, {0, 4}}).IntegrateSimpson(), 3.0, kTol);
+    EXPECT_NEAR(Make({{3, 9}, {2, 4}, {1, 1}, {0, 0}}).IntegrateSimpson(), 26.0 / 3.0 + 0.5, kTol);
     EXPECT_EQ(Make({{1, 2}}).IntegrateSimpson(), 0.0);
 
     TDepthTable v = Make({{0, 0}, {1, 2}, {2, 4}}); // v = 2 z: integral z^2
-    TDepthTable integral("I");
-    EXPECT_EQ(integral.SetToIntegralOf(v), 1);
-    EXPECT_EQ(integral.Pairs(), (Pairs{{0, 0}, {1, 1}, {2, 4}}));
-    EXPECT_EQ(v.SetToIntegralOf(v), 1); // its own source
-    EXPECT_EQ(v.Pairs(), integral.Pairs());
-    integral.SetToIntegralOf(TDepthTable());
-    EXPECT_TRUE(integral.IsEmpty());
+    EXPECT_EQ(v.SetToIntegralOf(v), 1);             // its own source
+    EXPECT_EQ(v.Pairs(), (Pairs{{0, 0}, {1, 1}, {2, 4}}));
 }
 
-TEST(TDepthTableTest, FitLineAndExtremes)
+TEST(TDepthTableTest, FitLineAndMaximum)
 {
     double slope = 9.0, intercept = 9.0;
     // Least squares through (0, 0), (1, 1), (2, 1): slope 1/2, intercept 1/6.
@@ -247,12 +183,9 @@ TEST(TDepthTableTest, FitLineAndExtremes)
     EXPECT_FALSE(Make({{1, 0}, {1, 5}}).FitLine(slope, intercept));
     EXPECT_EQ((DepthPair{slope, intercept}), (DepthPair{0.0, 0.0}));
 
-    const TDepthTable t = Make({{0, 1}, {1, 7}, {2, -3}, {3, 7}, {4, -3}});
     int index = 0;
-    EXPECT_EQ(t.MaxValue(index), 7.0);
+    EXPECT_EQ(Make({{0, 1}, {1, 7}, {2, -3}, {3, 7}}).MaxValue(index), 7.0);
     EXPECT_EQ(index, 1);
-    EXPECT_EQ(TDepthTable().MaxValue(index), -1e38);
-    EXPECT_EQ(index, -1);
 }
 
 TEST(TDepthTableTest, NeighbourSearchesAndLookups)
@@ -263,18 +196,13 @@ TEST(TDepthTableTest, NeighbourSearchesAndLookups)
     EXPECT_EQ(t.FindPointBelow(1.5, v, z), 2);
     EXPECT_EQ((DepthPair{z, v}), (DepthPair{1.0, 20.0}));
     EXPECT_EQ(t.FindPointBelow(0.0, v, z), TDepthTable::kAtEndPair);
-    EXPECT_EQ(v, 0.0);
     EXPECT_EQ(t.FindPointBelow(-1.0, v, z), TDepthTable::kBeyondTable);
-    EXPECT_EQ(t.FindPointAbove(3.0, v, z), TDepthTable::kAtEndPair);
     const TDepthTable ties = Make({{2, 1}, {0, 2}, {2, 3}, {0, 4}});
     EXPECT_EQ(ties.FindPointAbove(1.0, v, z), 2); // the later of equally near pairs
     EXPECT_EQ(ties.FindPointBelow(1.0, v, z), 1); // the earlier
     EXPECT_TRUE(t.HasPointBelow(0.0, v, z));      // at the end pair: still true
-    EXPECT_FALSE(t.HasPointBelow(-1.0, v, z));
 
-    EXPECT_TRUE(t.IsInDepthRange(3.0));
     EXPECT_TRUE(Make({{1, 0}, {3, 0}, {-2, 0}}).IsInDepthRange(-2.0)); // unsorted: scanned
-    EXPECT_FALSE(TDepthTable().IsInDepthRange(0.0));
     EXPECT_EQ(t.ValueAtDiscreteDepth(2.0000005), 10.0);
     EXPECT_EQ(t.FindDepth(3.0, v), 0);
     EXPECT_EQ(v, 30.0);

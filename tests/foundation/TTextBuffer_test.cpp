@@ -17,7 +17,6 @@ TEST(TTextBufferTest, AppendAndAssignBuildTheText)
     EXPECT_EQ(b.Append(nullptr), 1);
     EXPECT_EQ(b.Append(std::string_view("ab\0cd", 5)), 1); // a text ends at its NUL
     EXPECT_EQ(b.GetString(), "newab");
-    EXPECT_EQ(b.GetLength(), 5u);
 }
 
 TEST(TTextBufferTest, SaveThenLoadGivesTheTextBackAndFailuresAreReported)
@@ -29,39 +28,31 @@ TEST(TTextBufferTest, SaveThenLoadGivesTheTextBackAndFailuresAreReported)
                 std::string(static_cast<std::size_t>(i * 3), '#') + "\r\n";
     const std::string path = dir.File("doc.qvh");
     ASSERT_EQ(TTextBuffer(text).SaveToFile(path), 1);
-    EXPECT_EQ(dir.Read("doc.qvh"), text);
     TTextBuffer in("old contents");
-    in.Rewind();
-    in.Advance(5);
     ASSERT_EQ(in.LoadFromFile(path), 1);
     EXPECT_EQ(in.GetString(), text);
 
     EXPECT_EQ(in.SaveToFile(dir.File("no/such/folder/x.qvh")), 0);
-    EXPECT_EQ(in.SaveToFile(dir.path().string()), 0); // a folder
     if (std::filesystem::exists("/dev/full")) {
         EXPECT_EQ(in.SaveToFile("/dev/full"), 0); // every write fails: disk full
     }
-    for (const std::string& bad : {dir.File("missing.qvh"), dir.path().string()}) {
-        in.Assign("previous");
-        EXPECT_EQ(in.LoadFromFile(bad), 0);
-        EXPECT_EQ(in.GetLength(), 0u);
-        EXPECT_FALSE(in.NotAtEnd()); // the cursor stays inside the emptied text
-    }
+    in.Rewind();
+    in.Advance(5);
+    EXPECT_EQ(in.LoadFromFile(dir.File("missing.qvh")), 0);
+    EXPECT_EQ(in.GetLength(), 0u);
+    EXPECT_FALSE(in.NotAtEnd()); // the cursor stays inside the emptied text
 }
 
 TEST(TTextBufferTest, ReadWordStopsAtBlankTabAndCloseTagAndDropsLineEnds)
 {
     const struct {
-        const char* text;
-        const char* word;
+        const char *text, *word;
         char stop;
     } rows[] = {
-        {"abc def", "abc", ' '},
         {" def", "", ' '}, // on a blank: an empty word, nothing passed
         {"name>", "name", '>'},
         {"12.5\t7", "12.5", '\t'},
         {"4\r\n2 x", "42", ' '},
-        {"tail", "tail", '\0'},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
@@ -78,17 +69,11 @@ TEST(TTextBufferTest, ReadIntoFixedArrayIsCutButPassesTheWholeWord)
 {
     RecordingReporter rec;
     const std::string huge(5000, 'w');
-    TTextBuffer b(huge + " next \"" + huge);
+    TTextBuffer b(huge + " \"" + huge);
     b.Rewind();
     char word[8];
     EXPECT_EQ(b.ReadWord(word, sizeof word), 1);
     EXPECT_STREQ(word, "wwwwwww");
-    EXPECT_EQ(b.GetCursor() - b.GetText(), 5000);
-    EXPECT_EQ(b.ReadWord(nullptr, 0), 1); // nowhere to write: nothing written
-    b.SkipBlanks();
-    char tiny[1] = {'X'};
-    b.ReadWord(tiny, sizeof tiny);
-    EXPECT_EQ(tiny[0], '\0');
     EXPECT_EQ(b.PeekChar(), ' ');
 
     // A quoted value without its closing quote stops at the end of the text.
@@ -110,7 +95,6 @@ TEST(TTextBufferTest, ReadQuotedTakesTheValueAndReportsAMissingOpeningQuote)
     std::string value;
     EXPECT_EQ(b.ReadQuoted(value), 1);
     EXPECT_EQ(value, "x y");
-    EXPECT_EQ(b.PeekChar(), ' ');
     EXPECT_TRUE(rec.messages.empty());
 
     b.Assign("abc\" rest");
@@ -123,24 +107,22 @@ TEST(TTextBufferTest, ReadQuotedTakesTheValueAndReportsAMissingOpeningQuote)
     EXPECT_EQ(rec.messages[0].text, "abc\" rest");
 }
 
-TEST(TTextBufferTest, CursorStaysInsideTheText)
+TEST(TTextBufferTest, CursorStaysInsideTheTextAndIsNoneBeforeRewind)
 {
     RecordingReporter rec;
     TTextBuffer b("ab");
+    EXPECT_EQ(b.PeekChar(), '\0');
+    std::string text = "old";
+    EXPECT_EQ(b.ReadWord(text), 0);
+    EXPECT_EQ(text, "");
+    EXPECT_TRUE(rec.messages.empty());
+    EXPECT_FALSE(b.SkipBlanks());
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].text, "ERROR!");
+
     b.Rewind();
     EXPECT_EQ(b.Advance(100), 2);
-    EXPECT_EQ(b.Advance(1), 0);
     EXPECT_EQ(b.Advance(-100), -2);
-    b.Advance(2);
-    std::string text;
-    b.ReadWord(text);
-    EXPECT_EQ(text, "");
-    b.ReadQuoted(text); // no quote, then no end quote: both reported
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(rec.messages.size(), 2u);
-    EXPECT_TRUE(b.SkipBlanks());
-    EXPECT_EQ(b.GetCursor() - b.GetText(), 2);
-
     // Replacing the text keeps the cursor inside, and growth keeps its offset.
     b.Assign("a long first text");
     b.Advance(10);
@@ -150,59 +132,29 @@ TEST(TTextBufferTest, CursorStaysInsideTheText)
     EXPECT_EQ(b.PeekChar(), 'c');
 }
 
-TEST(TTextBufferTest, NoCursorBeforeRewind)
-{
-    RecordingReporter rec;
-    TTextBuffer b("text");
-    EXPECT_EQ(b.GetCursor(), nullptr);
-    EXPECT_EQ(b.PeekChar(), '\0');
-    EXPECT_EQ(b.Advance(2), 0);
-    std::string text = "old";
-    EXPECT_EQ(b.ReadWord(text), 0);
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(b.ReadQuoted(text), 0);
-    EXPECT_TRUE(rec.messages.empty());
-    EXPECT_FALSE(b.SkipBlanks());
-    ASSERT_EQ(rec.messages.size(), 1u);
-    EXPECT_EQ(rec.messages[0].text, "ERROR!");
-}
-
-// --- shared message texts and titles ---------------------------------------------------------
-
 TEST(TTextBufferTest, MessageBufferKeepsUnder1024Characters)
 {
     TMessageBuffer m;
     m.Format("%d errors in %s", 3, "rebar.dat");
     EXPECT_EQ(m.GetText(), "3 errors in rebar.dat");
-    m.Assign(std::string(5000, 'm'));
-    EXPECT_EQ(m.GetText().size(), kMessageBufferSize - 1);
     m.Format("%s", std::string(2000, 'n').c_str());
     EXPECT_EQ(m.GetText().size(), kMessageBufferSize - 1);
-    m.Clear();
-    EXPECT_TRUE(m.IsEmpty());
 }
 
 TEST(TTextBufferTest, WindowTitleUsesLowerCaseBaseNameUpToFirstDot)
 {
-    const struct {
-        const char* path;
-        const char* title;
-    } rows[] = {
-        {"C:\\Data\\My.Beam.qvh", "Quarvish  -  my  -  Cross Section"},
-        {"/home/eng/Projects/Bridge Pier.QVH", "Quarvish  -  bridge pier  -  Cross Section"},
-        {"/home/eng/mixed\\Dir/Col-1.q2t", "Quarvish  -  col-1  -  Cross Section"},
-        {"Newbeam", "Quarvish  -  newbeam  -  Cross Section"},
-        {"", "Quarvish  -    -  Cross Section"},
-        {"/tmp/dir/", "Quarvish  -    -  Cross Section"},
+    const std::pair<std::string, std::string> rows[] = {
+        {"C:\\Data\\My.Beam.qvh", "my"},
+        {"/home/eng/mixed\\Dir/Bridge Pier.QVH", "bridge pier"},
+        {"/tmp/dir/", ""},
+        {"/" + std::string(3000, 'd') + "/" + std::string(2000, 'B') + ".qvh",
+         std::string(2000, 'b')},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.path);
-        EXPECT_EQ(ComposeWindowTitle("Quarvish", row.path, "Cross Section"), row.title);
+    for (const auto& [path, base] : rows) {
+        SCOPED_TRACE(path.substr(0, 40));
+        EXPECT_EQ(ComposeWindowTitle("Quarvish", path, "Cross Section"),
+                  "Quarvish  -  " + base + "  -  Cross Section");
     }
-    const std::string longPath =
-        "/" + std::string(3000, 'd') + "/" + std::string(2000, 'B') + ".qvh";
-    EXPECT_EQ(ComposeWindowTitle("Quarvish", longPath, "x"),
-              "Quarvish  -  " + std::string(2000, 'b') + "  -  x");
 }
 
 } // namespace

@@ -24,24 +24,13 @@ TEST_F(ShapeLibraryTest, MissingShapeFileIsWrittenWithDefaultsAndRead)
 {
     ASSERT_EQ(LoadShapeLibrary(0), 1);
     EXPECT_EQ(dir.Read("program/shape.dat"), DefaultShapeFileText());
-
     EXPECT_EQ(ShapeNames(), (std::vector<std::string>{"RECT", "CIRCLE", "TBEAM", "IBEAM"}));
     EXPECT_FALSE(HasReportText()) << Report();
-    const std::pair<const char*, int> expected[] = {{"Rectangle Section", 2},
-                                                    {"Circular Section", 1},
-                                                    {"T-Beam Section", 4},
-                                                    {"I-Beam Section", 6}};
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(ShapeTable[i]->title, expected[i].first);
-        EXPECT_EQ(ShapeTable[i]->paramCount, expected[i].second);
-        EXPECT_EQ(ShapeTable[i]->rebarPattern, i == 1 ? kRebarPolar : kRebarRect);
-        EXPECT_EQ(ShapeTable[i]->valid, 1);
-    }
+    EXPECT_EQ(ShapeTable[1]->rebarPattern, kRebarPolar);
+    EXPECT_EQ(ShapeTable[3]->paramCount, 6);
     EXPECT_EQ(ShapeTable[3]->paramDescriptions[5], "Bottom flange width");
 }
 
-// Where the file goes is the data-file service's; the library reports its own failure.
 TEST_F(ShapeLibraryTest, NowhereToWriteLeavesTableEmptyAndSaysSo)
 {
     SetDirWritableTest([](const std::string&) { return false; });
@@ -53,10 +42,11 @@ TEST_F(ShapeLibraryTest, NowhereToWriteLeavesTableEmptyAndSaysSo)
               std::string::npos);
 }
 
-TEST_F(ShapeLibraryTest, ExistingShapeFileIsReadAndLeftAloneAndReloadingReplacesTheTable)
+TEST_F(ShapeLibraryTest, ExistingFileIsReadAndLeftAloneLongNamesCutReloadingReplaces)
 {
+    ASSERT_EQ(LoadShapes(Block(std::string(40, 'N'), "h b\n0 b\n")), 1);
+    EXPECT_EQ(ShapeNames(), std::vector<std::string>{std::string(kShapeNameChars, 'N')});
     ASSERT_EQ(LoadShapes(kGoodRect), 1);
-    ASSERT_EQ(LoadShapeLibrary(0), 1);
     EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
     EXPECT_EQ(dir.Read("program/shape.dat"), kGoodRect);
     EXPECT_FALSE(HasReportText()) << Report();
@@ -67,8 +57,6 @@ TEST_F(ShapeLibraryTest, StandardSectionsTakeNumbersOnlyAndAreNeverWritten)
     EXPECT_EQ(LoadShapeLibrary(1), 0);
     EXPECT_FALSE(std::filesystem::exists(ProgramDir() / "standard.dat"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "user" / "standard.dat"));
-    EXPECT_FALSE(StandardTable[0]);
-    EXPECT_FALSE(HasReportText());
 
     dir.Write("program/standard.dat",
               "// catalogue\nTYPE PCI1\nCATEGORY PCI\nSECTION\n700 300\n0 300\nENDTYPE\n"
@@ -119,7 +107,6 @@ TEST_F(ShapeLibraryTest, FaultyShapesAreRefusedWithTheirMessage)
          Block("DEEP", "((((((((((h)))))))))) b\n0 b\n"),
          "SHAPE DEEP: Formula too complex in section line 1"},
         {"unbalanced", Block("OPEN", "(h b\n0 b\n"), "SHAPE OPEN: Error in formula"},
-        {"dangling operator", Block("DANGLE", "h* b\n0 b\n"), "SHAPE DANGLE: Error in formula"},
         {"unknown variable", Block("VAR", "h x\n0 b\n"), "SHAPE VAR: Unknown variable listed: x"},
         {"one row", Block("ONE", "h b\n"), "Minimum of 2 needed. 1 found"},
         {"no width", Block("HALF", "h\n0 b\n"), "SHAPE HALF: Height specified without width"},
@@ -142,13 +129,6 @@ TEST_F(ShapeLibraryTest, FaultyShapesAreRefusedWithTheirMessage)
     }
 }
 
-TEST_F(ShapeLibraryTest, FileEndingInsideABlockKeepsTheShapesBefore)
-{
-    ASSERT_EQ(LoadShapes(kGoodRect + "TYPE CUT\n\tCut\nPARAMS b h\nSECTION\nh b\n0"), 1);
-    EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
-    EXPECT_NE(Report().find("CUT: End of File Before ENDTYPE reached"), std::string::npos);
-}
-
 TEST_F(ShapeLibraryTest, OutlineOfExactly104PointsIsAccepted)
 {
     std::string rows; // 19 rows with 17 arcs: 19 + 17 * 5 = 104 points
@@ -162,11 +142,13 @@ TEST_F(ShapeLibraryTest, OutlineOfExactly104PointsIsAccepted)
     EXPECT_TRUE(IsUndefined(ShapeTable[0]->points[kMaxShapePoints].depth));
 }
 
-TEST_F(ShapeLibraryTest, DuplicateNameIsReportedAndFirstKept)
+TEST_F(ShapeLibraryTest, DuplicateNameAndFileEndingInsideABlockKeepTheFirstShape)
 {
-    ASSERT_EQ(LoadShapes(kGoodRect + Block("GOOD", "h 2*b\n0 2*b\n")), 1);
-    EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
+    ASSERT_EQ(LoadShapes(kGoodRect + Block("GOOD", "h 2*b\n0 2*b\n") + "TYPE CUT\nSECTION\nh b\n0"),
+              1);
     EXPECT_NE(Report().find("SHAPE GOOD: Duplicate section name"), std::string::npos);
+    EXPECT_NE(Report().find("CUT: End of File Before ENDTYPE reached"), std::string::npos);
+    ASSERT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
     ShapeTable[0]->EvaluateOutline({0.3, 0.5, 1, 1, 1, 1});
     EXPECT_DOUBLE_EQ(ShapeTable[0]->points[0].width, 0.3);
 }
@@ -183,26 +165,6 @@ TEST_F(ShapeLibraryTest, LoadingStopsWhenTableIsFull)
               std::string::npos);
 }
 
-TEST_F(ShapeLibraryTest, LongNamesAreCut)
-{
-    ASSERT_EQ(LoadShapes(Block(std::string(40, 'N'), "h b\n0 b\n")), 1);
-    EXPECT_EQ(ShapeNames(), std::vector<std::string>{std::string(kShapeNameChars, 'N')});
-}
-
-TEST_F(ShapeLibraryTest, EveryTruncationOfTheDefaultFileLoadsCleanly)
-{
-    const std::string& text = DefaultShapeFileText();
-    const std::vector<std::string> all{"RECT", "CIRCLE", "TBEAM", "IBEAM"};
-    for (std::size_t length = 0; length <= text.size(); length += 3) {
-        SCOPED_TRACE(length);
-        ClearReportText();
-        ASSERT_EQ(LoadShapes(text.substr(0, length)), 1);
-        const std::vector<std::string> names = ShapeNames();
-        ASSERT_LE(names.size(), all.size());
-        EXPECT_TRUE(std::equal(names.begin(), names.end(), all.begin()));
-    }
-}
-
 TEST_F(ShapeLibraryTest, RandomGarbageNeverCrashes)
 {
     std::vector<std::string> pieces = {std::string(1, '\0'), std::string(200, 'z')};
@@ -213,7 +175,7 @@ TEST_F(ShapeLibraryTest, RandomGarbageNeverCrashes)
         pieces.push_back(piece);
     std::mt19937 random(12345);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
-    for (int file = 0; file < 60; ++file) {
+    for (int file = 0; file < 40; ++file) {
         std::string content;
         for (int i = 0; i < 300; ++i)
             content += pieces[pick(random)];
