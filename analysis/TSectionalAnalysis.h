@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/AnalysisMessages.h"
-#include "analysis/ErrorList.h"
-#include "analysis/SectionState.h"
-#include "analysis/layers/LayerDefRec.h"
+#include "analysis/state/AnalysisMessages.h"
+#include "analysis/state/ErrorList.h"
+#include "analysis/state/SectionState.h"
+#include "analysis/state/LayerDefRec.h"
 #include "analysis/layers/LayerMesh.h"
 #include "foundation/TDepthTable.h"
 

@@ -2,7 +2,7 @@
 // Material records with given values (no automatic properties) shared by the benchmarks:
 // 35 MPa concrete with the default model codes and a 400 MPa reinforcing steel.
 
-#include "model/MaterialTypes.h"
+#include "model/materials/MaterialTypes.h"
 
 inline ConcreteTypeRec BenchConcrete()
 {

@@ -7,11 +7,11 @@
 
 #include <memory>
 
-#include "analysis/SectionState.h"
+#include "analysis/state/SectionState.h"
 #include "analysis/TQuarvish2000Analysis.h"
 #include "analysis/layers/LayerDriver.h"
-#include "model/ConcreteLaws.h"
-#include "model/SteelLaws.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
 #include "model/TBeam.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "analysis/SectionState.h"
+#include "analysis/state/SectionState.h"
 #include "analysis/layers/CrackStresses.h"
 #include "analysis/layers/LayerEvaluation.h"
 #include "analysis/layers/TensionZones.h"

@@ -7,8 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "model/ConcreteLaws.h"
-#include "model/SteelLaws.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 

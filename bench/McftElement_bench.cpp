@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "analysis/layers/McftElement.h"
+#include "analysis/element/McftElement.h"
 #include "bench/BenchMaterials.h"
 
 namespace {

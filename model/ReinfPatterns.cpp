@@ -7,7 +7,7 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/TRebarList.h"
+#include "model/catalogues/TRebarList.h"
 #include "model/TStructure.h"
 
 namespace {

@@ -10,13 +10,13 @@
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
-#include "model/ConcreteLaws.h"
+#include "model/materials/ConcreteLaws.h"
 #include "model/DefaultAuthor.h"
-#include "model/MaterialTypes.h"
+#include "model/materials/MaterialTypes.h"
 #include "model/QuickDefineFlag.h"
-#include "model/SectionShape.h"
-#include "model/ShapeLibrary.h"
-#include "model/SteelLaws.h"
+#include "model/shapes/SectionShape.h"
+#include "model/shapes/ShapeLibrary.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/ConcreteLaws.h"
-#include "model/MaterialTypes.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/MaterialTypes.h"
 #include "model/TBeam.h"
 
 namespace {

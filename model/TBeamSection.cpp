@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/ConcreteLaws.h"
-#include "model/MaterialTypes.h"
-#include "model/SectionShape.h"
-#include "model/ShapeLibrary.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/MaterialTypes.h"
+#include "model/shapes/SectionShape.h"
+#include "model/shapes/ShapeLibrary.h"
 #include "model/TBeam.h"
 
 namespace {

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "model/ConcreteLaws.h"
-#include "model/SteelLaws.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
 

@@ -33,7 +33,7 @@
 #include "foundation/Contain.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
-#include "model/MaterialTypes.h"
+#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
 
 class TTextBuffer;

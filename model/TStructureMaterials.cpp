@@ -6,9 +6,9 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/ConcreteLaws.h"
+#include "model/materials/ConcreteLaws.h"
 #include "model/ModelSettings.h"
-#include "model/SteelLaws.h"
+#include "model/materials/SteelLaws.h"
 #include "model/TStructure.h"
 
 namespace {

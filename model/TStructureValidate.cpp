@@ -7,9 +7,9 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/ConcreteLaws.h"
+#include "model/materials/ConcreteLaws.h"
 #include "model/ReinfPatterns.h"
-#include "model/SteelLaws.h"
+#include "model/materials/SteelLaws.h"
 #include "model/TStructure.h"
 
 namespace {

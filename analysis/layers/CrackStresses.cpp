@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/SectionState.h"
+#include "analysis/state/SectionState.h"
 #include "analysis/layers/LayerStateAccess.h"
 #include "foundation/Sentinel.h"
-#include "model/ConcreteLaws.h"
-#include "model/MaterialTypes.h"
-#include "model/SteelLaws.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/MaterialTypes.h"
+#include "model/materials/SteelLaws.h"
 #include "model/TBeam.h"
 
 namespace {

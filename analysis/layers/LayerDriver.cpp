@@ -7,11 +7,11 @@
 #include <string>
 #include <utility>
 
-#include "analysis/AnalysisMessages.h"
-#include "analysis/SectionState.h"
+#include "analysis/state/AnalysisMessages.h"
+#include "analysis/state/SectionState.h"
 #include "analysis/layers/LayerMesh.h"
 #include "analysis/layers/LayerStateAccess.h"
-#include "analysis/layers/NodeConcrete.h"
+#include "analysis/element/NodeConcrete.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"

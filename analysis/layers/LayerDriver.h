@@ -32,7 +32,7 @@
 
 #include "analysis/layers/CrackStresses.h"
 #include "analysis/layers/LayerEvaluation.h"
-#include "analysis/layers/LayerNodeState.h"
+#include "analysis/state/LayerNodeState.h"
 #include "analysis/layers/TensionZones.h"
 #include "foundation/TDepthTable.h"
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/StrainAtDepth.h"
-#include "analysis/layers/McftElement.h"
-#include "analysis/layers/NodeConcrete.h"
+#include "analysis/state/StrainAtDepth.h"
+#include "analysis/element/McftElement.h"
+#include "analysis/element/NodeConcrete.h"
 #include "foundation/Sentinel.h"
-#include "model/ConcreteLaws.h"
-#include "model/MaterialTypes.h"
-#include "model/SteelLaws.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/MaterialTypes.h"
+#include "model/materials/SteelLaws.h"
 #include "model/TBeam.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/layers/LayerNodeState.h"
+#include "analysis/state/LayerNodeState.h"
 #include "foundation/SmallSolvers.h"
 
 class TBeam;

@@ -25,7 +25,7 @@
 
 #include <vector>
 
-#include "analysis/layers/LayerDefRec.h"
+#include "analysis/state/LayerDefRec.h"
 
 class TStructure;
 

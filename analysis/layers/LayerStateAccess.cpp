@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/SectionState.h"
+#include "analysis/state/SectionState.h"
 #include "foundation/Sentinel.h"
 
 namespace {

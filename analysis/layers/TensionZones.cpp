@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/AnalysisMessages.h"
-#include "analysis/SectionState.h"
+#include "analysis/state/AnalysisMessages.h"
+#include "analysis/state/SectionState.h"
 #include "analysis/layers/LayerStateAccess.h"
-#include "analysis/layers/NodeConcrete.h"
+#include "analysis/element/NodeConcrete.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
-#include "model/ConcreteLaws.h"
-#include "model/MaterialTypes.h"
-#include "model/SteelLaws.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/MaterialTypes.h"
+#include "model/materials/SteelLaws.h"
 #include "model/TBeam.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "AnalysisBaseFakes.h"
+#include "analysis/AnalysisBaseFakes.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "AnalysisBaseFakes.h"
+#include "analysis/AnalysisBaseFakes.h"
 #include "foundation/DateTime.h"
 #include "support/TestSupport.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "StructureFixtures.h"
+#include "model/StructureFixtures.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/Units.h"
 #include "support/TestSupport.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "StructureFixtures.h"
-#include "model/TRebarList.h"
+#include "model/StructureFixtures.h"
+#include "model/catalogues/TRebarList.h"
 #include "model/TStructure.h"
 #include "support/TestSupport.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "StructureFixtures.h"
+#include "model/StructureFixtures.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
 #include "support/TestSupport.h"

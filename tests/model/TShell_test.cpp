@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "StructureFixtures.h"
+#include "model/StructureFixtures.h"
 #include "foundation/Units.h"
 #include "support/TestSupport.h"
 

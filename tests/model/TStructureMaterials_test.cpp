@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "StructureFixtures.h"
+#include "model/StructureFixtures.h"
 #include "model/ModelSettings.h"
 #include "model/TStructure.h"
 #include "support/TestSupport.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "StructureFixtures.h"
+#include "model/StructureFixtures.h"
 #include "model/TStructure.h"
 #include "support/TestSupport.h"
 

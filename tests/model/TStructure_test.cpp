@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "StructureFixtures.h"
+#include "model/StructureFixtures.h"
 #include "support/TestSupport.h"
 
 namespace {

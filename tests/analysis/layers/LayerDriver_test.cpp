@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "LayerTestSection.h"
+#include "analysis/layers/LayerTestSection.h"
 #include "analysis/AnalysisBaseFakes.h"
 #include "analysis/layers/LayerDriver.h"
 #include "analysis/layers/LayerMesh.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "analysis/SectionState.h"
-#include "model/MaterialTypes.h"
+#include "analysis/state/SectionState.h"
+#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
 #include "model/TBeam.h"
 

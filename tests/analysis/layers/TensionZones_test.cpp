@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "LayerTestSection.h"
-#include "analysis/AnalysisMessages.h"
-#include "analysis/SectionState.h"
+#include "analysis/layers/LayerTestSection.h"
+#include "analysis/state/AnalysisMessages.h"
+#include "analysis/state/SectionState.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
 #include "support/TestSupport.h"

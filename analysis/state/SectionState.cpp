@@ -1,0 +1,95 @@
+#include "analysis/state/SectionState.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+PanelChartHook& CurrentPanelChartHook()
+{
+    static PanelChartHook hook;
+    return hook;
+}
+
+} // namespace
+
+LayerNodeStateRec* SectionState::NodeState(int id)
+{
+    if (id < 0 || static_cast<std::size_t>(id) >= NodeStates.size())
+        return nullptr;
+    return &NodeStates[static_cast<std::size_t>(id)];
+}
+
+const LayerNodeStateRec* SectionState::NodeState(int id) const
+{
+    return const_cast<SectionState*>(this)->NodeState(id);
+}
+
+int SectionState::UsableLayerCount() const
+{
+    const int held = static_cast<int>(LayerDefs.size());
+    return std::clamp(LayerCount, 0, held);
+}
+
+LayerDefRec* SectionState::LayerDef(int i)
+{
+    if (i < 0 || i >= UsableLayerCount())
+        return nullptr;
+    return &LayerDefs[static_cast<std::size_t>(i)];
+}
+
+const LayerDefRec* SectionState::LayerDef(int i) const
+{
+    return const_cast<SectionState*>(this)->LayerDef(i);
+}
+
+double SectionState::BarValue(int array, int i) const
+{
+    if (array < 0 || array >= static_cast<int>(LongBarValues.size()))
+        return kUndefined;
+    const std::vector<double>& values = LongBarValues[static_cast<std::size_t>(array)];
+    if (i < 0 || static_cast<std::size_t>(i) >= values.size())
+        return kUndefined;
+    return values[static_cast<std::size_t>(i)];
+}
+
+double SectionState::Result(int i) const
+{
+    if (i < 0 || i >= StateResult::Count)
+        return 0.0;
+    return Results[static_cast<std::size_t>(i)];
+}
+
+int FreeSectionState(SectionStateHolder& holder)
+{
+    if (!holder)
+        return 0;
+    RedrawPanelChart(holder.get());
+    holder.reset();
+    return 1;
+}
+
+int MoveSectionState(SectionStateHolder& source, SectionStateHolder& destination)
+{
+    if (&source == &destination)
+        return 1;
+    FreeSectionState(destination);
+    destination = std::move(source);
+    source.reset();
+    return 1;
+}
+
+PanelChartHook SetRedrawPanelChartHook(PanelChartHook hook)
+{
+    PanelChartHook previous = std::move(CurrentPanelChartHook());
+    CurrentPanelChartHook() = std::move(hook);
+    return previous;
+}
+
+int RedrawPanelChart(const SectionState* state)
+{
+    const PanelChartHook& hook = CurrentPanelChartHook();
+    if (hook)
+        hook(state);
+    return 1;
+}

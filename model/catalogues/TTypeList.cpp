@@ -1,0 +1,174 @@
+#include "model/catalogues/TTypeList.h"
+
+#include <algorithm>
+#include <cctype>
+#include <new>
+#include <numeric>
+#include <stdexcept>
+#include <utility>
+
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+
+namespace {
+
+// Case-blind comparison of two names: -1, 0 or 1.
+int CompareNamesNoCase(const std::string& a, const std::string& b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
+        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+} // namespace
+
+TTypeList::TTypeList(int maximumEntries) : maximum(maximumEntries)
+{
+}
+
+int TTypeList::Add(const ShownValues& values, const Codes& codes, const std::string& name)
+{
+    AllValues all{};
+    std::copy(values.begin(), values.end(), all.begin());
+    return AddFull(all, codes, name);
+}
+
+int TTypeList::AddFull(const AllValues& values, const Codes& codes, const std::string& name)
+{
+    if (count == capacity && !Grow(kTypeListGrowStep))
+        return 0;
+    TypeListRec& rec = entries[static_cast<std::size_t>(count)];
+    rec.values = values;
+    rec.unset.fill(kTypeUnsetMark);
+    rec.codes = codes;
+    rec.name = BoundedCopy(name, kTypeNameMaxChars);
+    // The curve keeps whatever the slot holds (an empty table); the page fills it.
+    current = count;
+    ++count;
+    return 1;
+}
+
+int TTypeList::Grow(int n)
+{
+    if (n <= 0)
+        return 0;
+    bool grown = false;
+    if (n <= kTypeListStorageLimit - capacity) {
+        const auto newCapacity = static_cast<std::size_t>(capacity + n);
+        try {
+            std::vector<TypeListRec> newEntries(newCapacity);
+            std::vector<TDepthTable> newCurves(newCapacity);
+            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+                newEntries[i] = entries[i];
+                newCurves[i].Assign(curves[i]);
+            }
+            entries.swap(newEntries);
+            curves.swap(newCurves);
+            capacity += n;
+            grown = true;
+        } catch (const std::bad_alloc&) {
+        } catch (const std::length_error&) {
+        }
+    }
+    if (!grown) {
+        ShowMessage("Out of Memory.  New type not added.",
+                    "Out of Memory",
+                    MsgStyle::OkCancel | MsgStyle::IconExclamation);
+        return 0;
+    }
+    return 1;
+}
+
+void TTypeList::SortByName()
+{
+    const auto n = static_cast<std::size_t>(count);
+    for (std::size_t i = 0; i < n; ++i)
+        entries[i].originalIndex = static_cast<int>(i);
+    // Stable, so entries whose names differ only in case keep their order.
+    std::stable_sort(entries.begin(),
+                     entries.begin() + count,
+                     [](const TypeListRec& a, const TypeListRec& b) {
+                         return CompareNamesNoCase(a.name, b.name) < 0;
+                     });
+    std::vector<TDepthTable> aside(n);
+    for (std::size_t i = 0; i < n; ++i)
+        aside[i] = std::move(curves[i]);
+    for (std::size_t i = 0; i < n; ++i)
+        curves[i] = std::move(aside[static_cast<std::size_t>(entries[i].originalIndex)]);
+}
+
+void TTypeList::Delete(int index)
+{
+    const int at = Resolve(index);
+    if (!IsValidIndex(at))
+        return;
+    const auto first = static_cast<std::size_t>(at);
+    const auto last = static_cast<std::size_t>(count - 1);
+    for (std::size_t i = first; i < last; ++i) {
+        entries[i] = std::move(entries[i + 1]);
+        curves[i] = std::move(curves[i + 1]);
+    }
+    entries[last] = TypeListRec{};
+    curves[last] = TDepthTable();
+    --count;
+    if (current > count - 1)
+        --current;
+}
+
+void TTypeList::Get(int index, ShownValues& values, Codes& codes, std::string& name) const
+{
+    values.fill(-1.0);
+    codes.fill(-1);
+    name = "Error: outside range";
+    const int at = Resolve(index);
+    if (!IsValidIndex(at))
+        return;
+    const TypeListRec& rec = entries[static_cast<std::size_t>(at)];
+    std::copy_n(rec.values.begin(), values.size(), values.begin());
+    codes = rec.codes;
+    name = rec.name;
+}
+
+TypeListRec& TTypeList::Entry(int index)
+{
+    return const_cast<TypeListRec&>(std::as_const(*this).Entry(index));
+}
+
+const TypeListRec& TTypeList::Entry(int index) const
+{
+    const int at = Resolve(index);
+    if (IsValidIndex(at))
+        return entries[static_cast<std::size_t>(at)];
+    m_scratchEntry = TypeListRec{};
+    m_scratchEntry.name = errorText;
+    return m_scratchEntry;
+}
+
+TDepthTable& TTypeList::Curve(int index)
+{
+    return const_cast<TDepthTable&>(std::as_const(*this).Curve(index));
+}
+
+const TDepthTable& TTypeList::Curve(int index) const
+{
+    const int at = Resolve(index);
+    if (IsValidIndex(at))
+        return curves[static_cast<std::size_t>(at)];
+    m_scratchCurve = TDepthTable();
+    return m_scratchCurve;
+}
+
+void TTypeList::SetCurrent(int index)
+{
+    if (index < 0 || count == 0)
+        current = -1;
+    else
+        current = std::min(index, count - 1);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Evaluation of the compiled outline formulas of the shape library on the value stack.
+//
+// A compiled formula is a byte string: '0'-'9' and '.' spell numbers (mm), '+', '-', '*', '/',
+// '(' and ')' are the operators, 30 + i stands for parameter i, a line feed ends the row, and a
+// row holding only '$' or '%' is a DOWN or UP marker. Products and quotients bind before sums
+// and differences, equal operators group from the left, and a sign may open a formula or a
+// parenthesis ("-b", "(-b+h)").
+
+#include <cstddef>
+#include <string>
+
+#include "foundation/ExpressionStack.h"
+#include "model/shapes/SectionShape.h"
+
+// Entries the value stack holds.
+inline constexpr int kFormulaStackEntries = TEquationStack::kMaxEntries;
+
+enum class FormulaStatus {
+    Ok,
+    TooDeep,   // more values pending than the stack holds
+    Malformed, // operator or parenthesis out of place, unknown variable, missing row end
+};
+
+struct FormulaResult {
+    double value = 0.0;
+    FormulaStatus status = FormulaStatus::Malformed;
+};
+
+// Evaluates the row of code that starts at cursor with the parameter values (mm) and leaves
+// cursor after the row's line feed (or at the end of the code). A DOWN marker row gives
+// +3.1415626e31, an UP marker row -3.1415626e31.
+FormulaResult
+EvaluateShapeFormula(const std::string& code, std::size_t& cursor, const ShapeParams& paramsMm);

@@ -1,0 +1,159 @@
+#include <array>
+#include <cmath>
+#include <span>
+
+#include <gtest/gtest.h>
+
+#include "analysis/AnalysisBaseFakes.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr double kRel = 1e-9; // relative tolerance of the hand calculations
+constexpr double kEc = 3e10, kEs = 2e11, kRho = 2e-4 / 0.2 / 0.3, kAxial = kEc * 0.18;
+
+// 300 x 600 mm rectangle (top 0.3, bottom -0.3), Ec 30 GPa; bars at 0.25 (a tendon of drape
+// 0.75, 1000 mm^2), 0 (1000 mm^2) and -0.25 (2000 mm^2); stirrups of 200 mm^2 at 200 mm from
+// -0.26 to 0.26. The analysis's copy is not validated, so every value stays as given.
+struct Analysis : FakeBeamAnalysis {
+    static std::unique_ptr<TBeam> Section(bool stirrups = true)
+    {
+        auto beam = TestSection::MakeBeam();
+        SteelTypeRec& steel = *beam->GetSteelType(0); // Es 200 GPa, fy 400 MPa
+        steel.esh = 0.01, steel.eu = 0.1, steel.fu = 6e8, steel.er = 0.12;
+        beam->GetLongLayer(0, 0)->drape = 0.75;
+        beam->GetLongLayer(2, 0)->A = 2e-3;
+        beam->SetTransLayerCount(stirrups ? 1 : 0, 2);
+        beam->ComputeSectionProperties();
+        beam->GetConcreteType(0)->Ec = kEc;
+        return beam;
+    }
+    explicit Analysis(const TBeam& beam) : FakeBeamAnalysis(&beam, 0) {}
+    // A state on the mesh, each node at its depth y; node work arrays 0 = Ec and 1 = y^2.
+    SectionStateHolder MeshState()
+    {
+        SectionStateHolder s;
+        CreateSectionState(s, nullptr);
+        CopyLayerMeshToState(GetLayerMesh(), s->LayerDefs, s->LayerCount);
+        for (const LayerDefRec& l : std::span(s->LayerDefs).first(std::size_t(s->LayerCount)))
+            for (auto [id, y] :
+                 {std::pair{l.NodeTop, l.Top}, {l.NodeMid, l.Mid}, {l.NodeBottom, l.Bottom}})
+                s->NodeStates[id].Depth = y, NodeWork[0][id] = kEc, NodeWork[1][id] = y * y;
+        return s;
+    }
+};
+
+TEST(BeamSectionStiffness, UncrackedRectangleWithBarsByHand)
+{
+    Analysis a(*Analysis::Section());
+    auto s = a.MeshState();
+    s->LongBarValues[BarArray::List0Stress] = {0.0, 2e30, 0.0}; // the middle bar has ruptured
+    // k_net = (Es - Ec) c: 136, -30 (ruptured) and 170 GPa, c = cos(atan(0.75)) = 0.8 for the
+    // tendon; with the state's top at 0.2 the tendon counts -24 GPa. K00 = sum A k_net,
+    // K01 = K10 = sum A k_net z, K11 = sum A k_net z^2.
+    for (auto [top, n, m, mm] :
+         {std::array{0.3, 4.46e8, -5.1e7, 2.975e7}, std::array{0.2, 2.86e8, -9.1e7, 1.975e7}}) {
+        SCOPED_TRACE(top);
+        s->Top = top;
+        std::array<double, 9> K{};
+        a.AddBarStiffness(*s, K);
+        EXPECT_NEAR(K[0], n, kRel * n);
+        EXPECT_NEAR(K[1], m, -kRel * m);
+        EXPECT_NEAR(K[4], mm, kRel * mm);
+        EXPECT_EQ(K[3] - K[1] + K[2] + K[5] + K[6] + K[7] + K[8], 0.0); // symmetric, no shear
+        a.ComputeFlexuralStiffness(*s);
+        const double ei = kEc * 0.3 * 0.6 * 0.6 * 0.6 / 12.0 + mm; // E b h^3 / 12 + bars
+        EXPECT_NEAR(s->Results[StateResult::FlexuralStiffness], ei, kRel * ei);
+    }
+}
+
+TEST(BeamSectionStiffness, StirrupsAtANodeByHand)
+{
+    const double f = std::sqrt(1.0 - 0.13 * 0.13 / (0.52 * 0.52 / 4.0 + 1e-4)); // hoop at 0.13
+    struct Case {
+        int stirrups, pattern, result;
+        double depth, ratio, strainZ, modulus, strain;
+    };
+    for (const Case& c : {Case{0, 0, 0, 0.0, kRho, 1e-3, 1.0, 0.0}, // no stirrups at all
+                          Case{1, 0, 1, 0.0, kRho, 1e-3, kEs, 1e-3},
+                          Case{1, 0, 1, 0.28, 0.0, 1e-3, 1.0, 0.0}, // above the stirrups
+                          Case{1, 4, 1, 0.13, kRho, 1e-3, kEs * f, 1e-3 * f * f * f}}) {
+        SCOPED_TRACE(c.depth + 10 * c.pattern);
+        auto beam = Analysis::Section(c.stirrups);
+        if (c.stirrups)
+            beam->GetTransLayer(0, 2)->pattern = c.pattern;
+        Analysis a(*beam);
+        LayerNodeStateRec node;
+        node.Depth = c.depth, node.StirrupRatio = c.ratio, node.StrainZ = c.strainZ;
+        double modulus = -1, strain = -1;
+        EXPECT_EQ(a.StirrupStiffnessAt(node, modulus, strain), c.result);
+        EXPECT_NEAR(modulus, c.modulus, kRel * c.modulus);
+        EXPECT_NEAR(strain, c.strain, kRel);
+    }
+}
+
+TEST(BeamSectionStiffness, PlasticOffsetsOfAnAcceptedStage)
+{
+    RecordingReporter reporter;
+    Analysis a(*Analysis::Section());
+    auto s = a.MeshState();
+    s->Results[StateResult::ReferenceStrain] = 1e-3, s->Results[StateResult::Curvature] = 0.01;
+    // Bar 0 yielded at 0.0035, bar 1 with a stress no unloading explains, bar 2 unsolved.
+    s->LongBarValues[BarArray::List0Stress] = {4e8, 2e30, kUndefined};
+    for (LayerNodeStateRec& node : s->NodeStates) {
+        const bool crossed = std::fabs(node.Depth) <= 0.26;
+        node.StirrupRatio = crossed ? kRho : 0.0, node.StirrupStress = crossed ? 4e8 : 0.0;
+        node.StrainZ = 0.004, node.Strain1 = 0.002, node.ConcStress1 = 0.6e6;
+        node.Strain2 = -0.003, node.ConcStress2 = -30e6;
+    }
+    LayerNodeStateRec& ruptured = s->NodeStates[s->LayerDefs[2].NodeMid]; // strained past er
+    ruptured.StrainZ = 0.13, ruptured.StirrupStress = kUndefined;
+    a.UpdatePlasticOffsets(*s);
+
+    EXPECT_NEAR(s->DirectionValues[0][0], 0.0035 - 4e8 / kEs, kRel);
+    EXPECT_EQ(s->DirectionValues[0][1], 0.0);
+    EXPECT_EQ(s->DirectionValues[0][2], kUndefined);
+    EXPECT_EQ(reporter.messages.size(), 1u); // bar 1's offset was reset
+    EXPECT_EQ(a.GetFailedBarFlags(0), (std::vector<int>{0, 1, 1}));
+    EXPECT_EQ(s->TransLayerFlags, std::vector<int>{1});
+    // Every node but the ruptured one, largest depth first: eps_z - f_z / Es where crossed.
+    const TDepthTable& trans = *s->TransProfile;
+    EXPECT_EQ(trans.GetCount(), 2 * s->LayerCount);
+    EXPECT_EQ(trans.Pairs().front(), (DepthPair{0.3, 0.0}));
+    EXPECT_NEAR(trans.InterpolateAtDepth(0.0), 0.004 - 4e8 / kEs, kRel);
+    // Principal offsets: eps - f / Ec at every node.
+    EXPECT_NEAR(s->DepthTableA->InterpolateAtDepth(-0.1), 0.002 - 0.6e6 / kEc, kRel);
+    EXPECT_NEAR(s->DepthTableB->InterpolateAtDepth(0.1), -0.003 + 30e6 / kEc, kRel);
+}
+
+TEST(BeamSectionStiffness, InitialStrainEstimate)
+{
+    // Shrinkage from -0.2 mm/m at the top to -0.4 at the bottom; a strain step of 0.1 mm/m.
+    const double slope = 2e-4 / 0.6;
+    using Case = std::array<double, 6>; // shrinkage?, step?, dep, N0, e0, phi
+    for (auto [shrinkage, steps, dep, N0, e0, phi] :
+         {Case{0, 0, 0.0, -1.8e6, -1.8e6 / kAxial, 0.0},
+          Case{1, 0, 0.0, 0.0, -3e-4, slope},
+          Case{1, 1, 0.0, 0.0, (-3e-4 - 1e-4) / 2, slope / 2},
+          Case{0, 0, 0.005, 0.0, -0.005 * 2e-3 * kEs / kAxial, 0.0}}) {
+        SCOPED_TRACE(shrinkage + 10 * steps + dep);
+        auto beam = Analysis::Section();
+        TDepthTable shrink, step;
+        if (shrinkage != 0)
+            shrink.Add(0.3, -2e-4), shrink.Add(-0.3, -4e-4);
+        if (steps != 0)
+            step.Add(0.3, 1e-4), step.Add(-0.3, 1e-4);
+        beam->SetShrinkThermCurve(shrink);
+        beam->SetStrainDiscontinuity(step);
+        beam->GetLongLayer(2, 0)->dep = dep;
+        Analysis a(*beam);
+        SectionState s;
+        s.Results[StateResult::ShearStrain] = 1.0;
+        a.EstimateInitialStrains(s, N0);
+        EXPECT_NEAR(s.Results[StateResult::ReferenceStrain], e0, 1e-12);
+        EXPECT_NEAR(s.Results[StateResult::Curvature], phi, 1e-12);
+        EXPECT_EQ(s.Results[StateResult::ShearStrain], 0.0);
+    }
+}
+
+} // namespace
