@@ -49,6 +49,7 @@ void TPellicor2000Analysis::EvaluateElementState(SectionState& stage)
 {
     if (!m_element || ElementNode(stage) == nullptr || ElementConcrete() == nullptr)
         return;
+    ++m_evaluationCount;
     if (IsFixedAngleModelSet(m_element->GetConcreteModelSet())) {
         double unused = 0.0;
         EvaluateFixedAngleState(stage, unused);

@@ -105,6 +105,8 @@ public:
     double GetResultE1() const { return m_resultE1; }
     double GetResultTheta() const { return m_resultTheta; }
     double GetResultSteelDifference() const { return m_resultSteelDifference; }
+    // Element-state evaluations since construction (one per secant iteration and per solve).
+    long GetEvaluationCount() const { return m_evaluationCount; }
     // The free shrinkage and thermal strain of the element (0 without an element).
     double FreeStrain() const;
     // Concrete type 0 of the element copy; null when there is none.
@@ -143,4 +145,5 @@ private:
     double m_rhoX = 0.0;
     double m_rhoY = 0.0;
     double m_capacityRatio = 0.0;
+    long m_evaluationCount = 0;
 };

@@ -8,6 +8,7 @@
 
 #include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
+#include "membrane/TP2k1DAnalysis.h"
 #include "model/TShell.h"
 
 namespace membrane_fixtures {
@@ -80,5 +81,19 @@ inline std::unique_ptr<TShell> MakePanel(const PanelSpec& spec)
     shell->Validate();
     return shell;
 }
+
+// An analysis (not solved) whose increment loads the tests set directly, as no element can hold
+// some of them (validation gives a load-free element a unit shear increment).
+class LoadProbe : public TP2k1DAnalysis {
+public:
+    using TP2k1DAnalysis::TP2k1DAnalysis;
+    void SetIncrements(double ix, double iy, double ixy)
+    {
+        IncrementLoads[0] = ix;
+        IncrementLoads[1] = iy;
+        IncrementLoads[2] = ixy;
+    }
+    double IncrementShear() const { return IncrementLoads[2]; }
+};
 
 } // namespace membrane_fixtures

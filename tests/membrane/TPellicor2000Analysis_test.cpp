@@ -17,18 +17,7 @@ namespace {
 using membrane_fixtures::MakePanel;
 using membrane_fixtures::PanelSpec;
 
-// Gives the tests the increment loads of an analysis.
-class LoadProbe : public TP2k1DAnalysis {
-public:
-    using TP2k1DAnalysis::TP2k1DAnalysis;
-    void SetIncrements(double ix, double iy, double ixy)
-    {
-        IncrementLoads[0] = ix;
-        IncrementLoads[1] = iy;
-        IncrementLoads[2] = ixy;
-    }
-    double IncrementShear() const { return IncrementLoads[2]; }
-};
+using membrane_fixtures::LoadProbe;
 
 struct MembraneBase : ::testing::Test {
     RecordingReporter reporter;
