@@ -81,7 +81,8 @@ protected:
     void ClearStages();
     // Frees slot i and puts an unsolved copy of slot source there (Valid 0, marker cleared).
     bool CopyStage(int source, int destination);
-    int Solve(SectionState& stage, int mode);
+    // Every state solve of the run goes through here (SolveMembraneState).
+    virtual int Solve(SectionState& stage, int mode);
 
     std::array<SectionStateHolder, kStageSlots> m_stages;
     const SectionState* m_current = nullptr;

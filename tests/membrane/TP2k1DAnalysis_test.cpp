@@ -227,4 +227,63 @@ TEST_F(FullResponse, StageAccessorsNeverExposeAnUnsolvedStage)
     EXPECT_EQ(RunToFinish(a, 10), 0);
 }
 
+// Fails the solves from a given call on, for a number of calls, as a real element might.
+class FailingSolves : public TP2k1DAnalysis {
+public:
+    FailingSolves(const TShell* element, int from, int count)
+        : TP2k1DAnalysis(element), m_from(from), m_count(count)
+    {
+    }
+    int calls = 0;
+
+protected:
+    int Solve(SectionState& stage, int mode) override
+    {
+        ++calls;
+        if (calls >= m_from && calls < m_from + m_count) {
+            stage.Valid = 0;
+            return 0;
+        }
+        return TP2k1DAnalysis::Solve(stage, mode);
+    }
+
+private:
+    int m_from;
+    int m_count;
+};
+
+// A failed attempt is freed before its slot is tried again, and it never reaches a view.
+TEST_F(FullResponse, RetriedStageReplacesTheFailedAttempt)
+{
+    auto panel = MakePanel(PanelSpec{});
+    int freedUnsolved = 0;
+    ScopedRedrawPanelChartHook hook([&](const SectionState* s) {
+        if (s != nullptr && s->Valid == 0)
+            ++freedUnsolved;
+    });
+    FailingSolves analysis(panel.get(), 20, 3);
+    ASSERT_EQ(analysis.SolveFullResponse(), 1);
+    EXPECT_EQ(freedUnsolved, 3);
+    const double reference = Solve(PanelSpec{}).PeakShear();
+    EXPECT_NEAR(analysis.GetPeakState()->Results[MembraneResult::TauXY], reference, 0.02 * reference);
+    for (int i = 0; i < TP2k1DAnalysis::kStageSlots; ++i) {
+        const SectionState* s = analysis.GetStage(i);
+        if (s != nullptr) {
+            EXPECT_EQ(s->Valid, 1) << i;
+        }
+    }
+}
+
+// More than ten failures in a row end the run at the last solved stage.
+TEST_F(FullResponse, ElevenFailuresInARowEndTheRun)
+{
+    auto panel = MakePanel(PanelSpec{});
+    FailingSolves analysis(panel.get(), 20, 1000);
+    ASSERT_EQ(analysis.SolveFullResponse(), 1);
+    EXPECT_EQ(analysis.calls, 19 + TP2k1DAnalysis::kMaxFailures + 1);
+    EXPECT_EQ(analysis.GetStageCount(), 19);
+    EXPECT_NE(analysis.GetStage(18), nullptr);
+    EXPECT_EQ(analysis.IsRunning(), 0);
+}
+
 } // namespace
