@@ -164,4 +164,30 @@ TEST(MembraneStateSolve, HeldShearStrainStaysWhileTheNormalStressesConverge)
     EXPECT_NEAR(v, stage->Results[MembraneResult::LoadFactor] * 1e6, 1e-6 * v);
 }
 
+// With a free shrinkage strain e0 the held normal strain still stays where it was put (the
+// held row asks for the strain net of e0, which the update adds back).
+TEST(MembraneStateSolve, HeldNormalStrainStaysUnderFreeShrinkage)
+{
+    RecordingReporter reporter;
+    constexpr double kShrinkage = -3e-4;
+    PanelSpec spec;
+    spec.increment = {1e6, 0.0, 0.0};
+    auto panel = MakePanel(spec);
+    TDepthTable shrinkage;
+    shrinkage.Add(panel->GetTop(), kShrinkage);
+    shrinkage.Add(panel->GetBottom(), kShrinkage);
+    panel->SetShrinkThermCurve(shrinkage);
+    TP2k1DAnalysis analysis(panel.get());
+    ASSERT_NEAR(analysis.FreeStrain(), kShrinkage, 1e-12);
+    SectionStateHolder stage;
+    ASSERT_EQ(analysis.CreateSectionState(stage, nullptr), 1);
+    ElementNode(*stage)->StrainX = 5e-4;
+    ElementNode(*stage)->StrainZ = kShrinkage;
+    analysis.SetControlIndex(TPellicor2000Analysis::kHoldEx);
+    ASSERT_EQ(analysis.SolveMembraneState(*stage, TPellicor2000Analysis::kModeStrainControl), 1);
+    EXPECT_NEAR(ElementNode(*stage)->StrainX, 5e-4, 1e-9);
+    const double fx = stage->Results[MembraneResult::AppliedX];
+    EXPECT_NEAR(stage->Results[MembraneResult::SigmaY], 0.0, std::sqrt(1e-5 * fx * fx + 1e6));
+}
+
 } // namespace
