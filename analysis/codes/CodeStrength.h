@@ -32,26 +32,26 @@ enum CodeVariant : int {
 
 // The working record of one calculation: plain values, copied into the table routines.
 struct CodeStrengthRecord {
-    double fc = 0.0;          // f'c of the main concrete type, positive (Pa)
-    double rhoVFy = 0.0;      // transverse ratio x yield stress, largest over the depth (Pa)
-    double dv = 0.0;          // effective shear depth (m)
-    double bv = 0.0;          // effective web width (m)
-    double sxe = 0.0;         // crack spacing s_x, then the equivalent s_xe (m)
-    double As = 0.0;          // bars on the flexural tension side (m^2)
-    double Aps = 0.0;         // tendons on the flexural tension side (m^2)
-    double fpo = 0.0;         // mean locked-in stress of those tendons (Pa)
-    double fpy = 0.0;         // their mean yield stress (Pa)
-    double sumEA = 0.0;       // sum of E A over the tension-side steel (N)
-    double sumEAc = 0.0;      // sumEA + E_c A_ct (N)
-    double fy = 0.0;          // mean yield stress of the tension-side bars (Pa)
-    double Tcap = 0.0;        // A_s f_y + A_ps f_py (N)
-    double Fe = 0.0;          // sumEA / sumEAc, at least 1e-6 in magnitude
-    double ApsFpoComp = 0.0;  // locked-in force of the compression-side tendons (N)
-    double Acc = 0.0;         // concrete on the compression side (m^2)
-    double Ni = 0.0;          // increment loads (N, N m, N)
+    double fc = 0.0;         // f'c of the main concrete type, positive (Pa)
+    double rhoVFy = 0.0;     // transverse ratio x yield stress, largest over the depth (Pa)
+    double dv = 0.0;         // effective shear depth (m)
+    double bv = 0.0;         // effective web width (m)
+    double sxe = 0.0;        // crack spacing s_x, then the equivalent s_xe (m)
+    double As = 0.0;         // bars on the flexural tension side (m^2)
+    double Aps = 0.0;        // tendons on the flexural tension side (m^2)
+    double fpo = 0.0;        // mean locked-in stress of those tendons (Pa)
+    double fpy = 0.0;        // their mean yield stress (Pa)
+    double sumEA = 0.0;      // sum of E A over the tension-side steel (N)
+    double sumEAc = 0.0;     // sumEA + E_c A_ct (N)
+    double fy = 0.0;         // mean yield stress of the tension-side bars (Pa)
+    double Tcap = 0.0;       // A_s f_y + A_ps f_py (N)
+    double Fe = 0.0;         // sumEA / sumEAc, at least 1e-6 in magnitude
+    double ApsFpoComp = 0.0; // locked-in force of the compression-side tendons (N)
+    double Acc = 0.0;        // concrete on the compression side (m^2)
+    double Ni = 0.0;         // increment loads (N, N m, N)
     double Mi = 0.0;
     double Vi = 0.0;
-    double Nc = 0.0;          // constant loads
+    double Nc = 0.0; // constant loads
     double Mc = 0.0;
     double Vc0 = 0.0;
     int belowMinimum = 0;     // 1 while rho_v f_y is not above 0.06 sqrt(f'c)
@@ -61,7 +61,7 @@ struct CodeStrengthRecord {
     double ex = 0.0;          // e_x reported with the CSA strength
     double Vc = 0.0;          // concrete and stirrup shares reported with it (factored, N)
     double Vs = 0.0;
-    double Nf = 0.0;          // loads at failure
+    double Nf = 0.0; // loads at failure
     double Mf = 0.0;
     double Vf = 0.0;
 };

@@ -7,9 +7,9 @@
 
 #include "analysis/codes/CodeStrength.h"
 #include "analysis/codes/CodeTables.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 CodeLoadPath g_CodeLoadPath;
 
@@ -205,7 +205,8 @@ int BuildCodeStrengthRecord(const TBeam& beam, int variant, CodeStrengthRecord& 
     ComputeShearDepthAndWidth(beam, rec, centroid);
 
     if (variant == kAashto2000 || variant == kCsa2014) {
-        const double ag = concrete ? EffectiveAggregateSize(concrete->fc, concrete->aggregate) : 0.0;
+        const double ag =
+            concrete ? EffectiveAggregateSize(concrete->fc, concrete->aggregate) : 0.0;
         rec.sxe *= 35.0 / (16.0 + 1000.0 * ag);
         if (variant == kAashto2000 && rec.sxe > kMaxTableSpacing)
             rec.sxe = kLastTableSpacing;
@@ -217,7 +218,7 @@ int BuildCodeStrengthRecord(const TBeam& beam, int variant, CodeStrengthRecord& 
         rec.belowMinimum = 0;
     }
     rec.sideCover = rec.rhoVFy > 11.0 * minimum && (beam.GetWidthAt(beam.GetTop()) <= rec.bv ||
-                                                   beam.GetWidthAt(beam.GetBottom()) <= rec.bv)
+                                                    beam.GetWidthAt(beam.GetBottom()) <= rec.bv)
                         ? 1
                         : 0;
 

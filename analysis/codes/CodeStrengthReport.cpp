@@ -6,8 +6,8 @@
 #include "analysis/codes/CodeStrength.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
-#include "model/materials/MaterialTypes.h"
 #include "model/TBeam.h"
+#include "model/materials/MaterialTypes.h"
 
 namespace {
 
@@ -81,11 +81,7 @@ void WriteCsaReport(const TBeam& beam, std::string& text)
            Label(ukSectionLength),
            Shown(rec.bv, ukSectionLength),
            Label(ukSectionLength));
-    Append(text,
-           "|f_c = %4.2f  |f_s = %4.2f  |f_p = %4.2f\r\n",
-           phi.phi_c,
-           phi.phi_s,
-           phi.phi_p);
+    Append(text, "|f_c = %4.2f  |f_s = %4.2f  |f_p = %4.2f\r\n", phi.phi_c, phi.phi_s, phi.phi_p);
 
     if (std::fabs(rec.Vc0) > 0.0)
         Append(text, "Loading neglects constant portion of shear.\r\n");
@@ -94,7 +90,8 @@ void WriteCsaReport(const TBeam& beam, std::string& text)
     if (rec.compressionLimit != 0)
         Append(text, "Top flange compression force limit in effect\r\n");
     if (rec.sideCover != 0)
-        Append(text, "Side cover spall should be considered but\r\nis neglected in this analysis.\r\n");
+        Append(text,
+               "Side cover spall should be considered but\r\nis neglected in this analysis.\r\n");
     if (rec.As + rec.Aps == 0.0)
         Append(text, "No flexural reinforcement on tension side!\r\n");
     if (std::fabs(rec.Ni) > 0.001)

@@ -166,10 +166,11 @@ void LookupCodeTableColumn(int column, double& beta, double& theta, CodeStrength
     const double key = spacingRows ? rec.sxe : rec.rhoVFy;
     std::array<double, kCodeTableRows> rowValue{};
     for (int k = 0; k < rows; ++k) {
-        rowValue[k] = spacingRows ? t.rowAxis[k]
-                                  : std::tan(Radians(t.theta[k][j])) *
-                                        (t.rowAxis[k] * rec.fc -
-                                         t.beta[k][j] * AashtoMinimumStirrups(rec.fc));
+        rowValue[k] =
+            spacingRows
+                ? t.rowAxis[k]
+                : std::tan(Radians(t.theta[k][j])) *
+                      (t.rowAxis[k] * rec.fc - t.beta[k][j] * AashtoMinimumStirrups(rec.fc));
     }
 
     // Below the first row the first row counts, at or above the last row the last; a key

@@ -12,8 +12,8 @@
 #include <cmath>
 
 #include "analysis/codes/CodeStrength.h"
-#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
+#include "model/materials/MaterialTypes.h"
 
 namespace {
 
@@ -69,8 +69,8 @@ double SolveCsaGeneralMethod(CodeStrengthRecord& rec)
         const double n = rec.Ni * lambda + rec.Nc;
         const double num = std::max(std::fabs(m), (vr - phiVp) * rec.dv) / rec.dv + (vr - phiVp) +
                            0.5 * n - apsFpo;
-        const double next = num >= 0.0 ? num / (2.0 * rec.sumEA + 1e-6)
-                                       : num / (2.0 * rec.sumEAc + 1e-6);
+        const double next =
+            num >= 0.0 ? num / (2.0 * rec.sumEA + 1e-6) : num / (2.0 * rec.sumEAc + 1e-6);
         if (std::fabs(ex - next) < kExTolerance)
             break;
         if (std::fabs(ex - kLeastEx) < kExTolerance && pass > kStuckPasses)

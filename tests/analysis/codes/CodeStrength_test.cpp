@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "analysis/codes/CodeTables.h"
+#include "analysis/codes/CodeTestBeam.h"
 #include "model/materials/MaterialTypes.h"
 #include "support/TestSupport.h"
-#include "analysis/codes/CodeTestBeam.h"
 
 namespace {
 
@@ -211,8 +211,10 @@ TEST_F(CodeStrengthTest, CsaFlexuralLimitsUnderPureMomentCarryTheResistanceFacto
     };
     const Row rows[] = {
         {"bars yield: phi_s A_s f_y d_v", 0.002, 0.85 * 0.002 * kFy * kDv, 0},
-        {"heavy bars: compression side at 0.85 phi_c f'c A_cc", 0.02,
-         0.85 * 0.65 * kFc * (kWidth * kHeight / 2.0) * kDv, 1},
+        {"heavy bars: compression side at 0.85 phi_c f'c A_cc",
+         0.02,
+         0.85 * 0.65 * kFc * (kWidth * kHeight / 2.0) * kDv,
+         1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

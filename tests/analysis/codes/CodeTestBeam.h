@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
 #include "model/TBeam.h"
+#include "model/materials/MaterialTypes.h"
 
 namespace codetest {
 
@@ -41,10 +41,10 @@ inline double AashtoMinimum()
 }
 
 struct BeamSpec {
-    double barArea = 0.002;  // m^2
-    double stirrupFy = 0.0;  // rho_v f_y of the stirrups (Pa); 0 for none
-    bool barsOnTop = false;  // mirrored: tension steel at the top
-    double loads[3] = {};    // increments N, M, V
+    double barArea = 0.002;   // m^2
+    double stirrupFy = 0.0;   // rho_v f_y of the stirrups (Pa); 0 for none
+    bool barsOnTop = false;   // mirrored: tension steel at the top
+    double loads[3] = {};     // increments N, M, V
     double constants[3] = {}; // constant N, M, V
 };
 
