@@ -13,24 +13,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/codes/CodeMath.h"
 #include "analysis/codes/CodeStrength.h"
 #include "analysis/codes/CodeTables.h"
-#include "model/StructureRecords.h"
 #include "model/TBeam.h"
 
 namespace {
 
 constexpr double kLeastLoad = 0.001;
-
-double CotDegrees(double degrees)
-{
-    return 1.0 / std::tan(degrees * kModelPi / 180.0);
-}
-
-double SqrtMPa(double stress)
-{
-    return std::sqrt(std::max(stress, 0.0) * 1e-6) * 1e6;
-}
 
 // Ratio of the moment (beyond the constant one) to the shear of a curve point.
 double PointRatio(double V, double M, const CodeStrengthRecord& rec)
@@ -54,7 +44,7 @@ int CodeCurvePoint(int index, double& V, double& M, CodeStrengthRecord rec)
     const double bd = rec.bv * rec.dv;
     double vs = rec.rhoVFy * bd * CotDegrees(theta);
     double vp = rec.Vp;
-    const double vc = beta * SqrtMPa(rec.fc) * bd;
+    const double vc = beta * RootMPa(rec.fc) * bd;
     V = std::min(vc + vs + vp, 0.25 * rec.fc * bd + vp);
     double thetaMax = 0.0;
     MaxTableThetaFrom(column, thetaMax, rec);

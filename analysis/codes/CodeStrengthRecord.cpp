@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/codes/CodeMath.h"
 #include "analysis/codes/CodeStrength.h"
 #include "analysis/codes/CodeTables.h"
 #include "model/TBeam.h"
@@ -27,12 +28,7 @@ constexpr double kLastTableSpacing = 1.9999;
 // Crack spacing with at least minimum stirrups (m).
 constexpr double kMinimumStirrupSpacing = 0.3;
 
-double SqrtMPa(double stress)
-{
-    return std::sqrt(std::max(stress, 0.0) * 1e-6) * 1e6;
-}
-
-// Share of a layer's area on the side selected by tensionSide (1: tension, 0: compression).
+// Share of a layer's area on the tension side (tensionSide) or the compression side.
 double SideWeight(const LongLayerRec& layer, double mid, bool tensionSide)
 {
     if (std::fabs(layer.z - mid) < kMidTolerance)
@@ -49,7 +45,7 @@ double LockedInStress(const LongLayerRec& layer, const SteelTypeRec& steel)
     return SteelStress(steel, layer.dep - layer.thermStrain - layer.timeStrain, 0.0);
 }
 
-// Area and area x height of the part of a region on the tension side of mid-height.
+// Area of the part of a region on the tension side of mid-height.
 double TensionSideArea(const ConcreteRegionRec& r, double mid)
 {
     const bool below = g_CodeLoadPath.momentSign > 0.0;
@@ -63,6 +59,12 @@ double TensionSideArea(const ConcreteRegionRec& r, double mid)
                             : (r.topWidth + r.bottomWidth) / 2.0;
     };
     return (width(hi) + width(lo)) * (hi - lo) / 2.0;
+}
+
+// The steel type of a layer; null (after the model's message) for a missing layer or type.
+const SteelTypeRec* LayerSteel(const TBeam& beam, const LongLayerRec* layer)
+{
+    return layer != nullptr ? beam.GetSteelType(layer->type) : nullptr;
 }
 
 } // namespace
@@ -79,7 +81,7 @@ void SumFlexuralReinforcement(const TBeam& beam, CodeStrengthRecord& rec, double
     const int n = beam.GetLongLayerCount(0);
     for (int i = 0; i < n; ++i) {
         const LongLayerRec* layer = beam.GetLongLayer(i, 0);
-        const SteelTypeRec* steel = layer ? beam.GetSteelType(layer->type) : nullptr;
+        const SteelTypeRec* steel = LayerSteel(beam, layer);
         if (steel == nullptr)
             continue;
         const bool tendon = std::fabs(layer->dep) >= kTendonPrestrain;
@@ -97,7 +99,7 @@ void SumFlexuralReinforcement(const TBeam& beam, CodeStrengthRecord& rec, double
     }
     for (int i = 0; i < n; ++i) {
         const LongLayerRec* layer = beam.GetLongLayer(i, 0);
-        const SteelTypeRec* steel = layer ? beam.GetSteelType(layer->type) : nullptr;
+        const SteelTypeRec* steel = LayerSteel(beam, layer);
         if (steel != nullptr && std::fabs(layer->dep) >= kTendonPrestrain)
             rec.ApsFpoComp += LockedInStress(*layer, *steel) * SideWeight(*layer, mid, false);
     }
@@ -211,7 +213,7 @@ int BuildCodeStrengthRecord(const TBeam& beam, int variant, CodeStrengthRecord& 
         if (variant == kAashto2000 && rec.sxe > kMaxTableSpacing)
             rec.sxe = kLastTableSpacing;
     }
-    const double minimum = 0.06 * SqrtMPa(rec.fc);
+    const double minimum = 0.06 * RootMPa(rec.fc);
     rec.belowMinimum = 1;
     if (rec.rhoVFy > minimum) {
         rec.sxe = std::min(rec.sxe, kMinimumStirrupSpacing);
@@ -232,7 +234,7 @@ int BuildCodeStrengthRecord(const TBeam& beam, int variant, CodeStrengthRecord& 
     rec.Vp = 0.0;
     for (int i = 0; i < beam.GetLongLayerCount(0); ++i) {
         const LongLayerRec* layer = beam.GetLongLayer(i, 0);
-        const SteelTypeRec* steel = layer ? beam.GetSteelType(layer->type) : nullptr;
+        const SteelTypeRec* steel = LayerSteel(beam, layer);
         if (steel != nullptr)
             rec.Vp += LockedInStress(*layer, *steel) * layer->A * std::sin(std::atan(layer->drape));
     }

@@ -42,6 +42,18 @@ bool Metric()
     return g_UnitSystem == kUnitSI;
 }
 
+// The shear depth and web width; the CSA text names the width b_w, the AASHTO text b_v.
+void AppendShearSection(std::string& text, const CodeStrengthRecord& rec, const char* widthName)
+{
+    Append(text,
+           Metric() ? "d_v = %5.0f %s  %s = %5.0f %s\r\n" : "d_v = %5.1f %s  %s = %5.1f %s\r\n",
+           Shown(rec.dv, ukSectionLength),
+           Label(ukSectionLength),
+           widthName,
+           Shown(rec.bv, ukSectionLength),
+           Label(ukSectionLength));
+}
+
 void WriteCsaReport(const TBeam& beam, std::string& text)
 {
     const ResistanceFactors& phi = g_ResistanceFactors;
@@ -75,12 +87,7 @@ void WriteCsaReport(const TBeam& beam, std::string& text)
         Append(text, "V_p = %5.1f %s\r\n", Shown(phi.phi_p * rec.Vp, ukForce), Label(ukForce));
     else
         Append(text, "\r\n");
-    Append(text,
-           Metric() ? "d_v = %5.0f %s  b_w = %5.0f %s\r\n" : "d_v = %5.1f %s  b_w = %5.1f %s\r\n",
-           Shown(rec.dv, ukSectionLength),
-           Label(ukSectionLength),
-           Shown(rec.bv, ukSectionLength),
-           Label(ukSectionLength));
+    AppendShearSection(text, rec, "b_w");
     Append(text, "|f_c = %4.2f  |f_s = %4.2f  |f_p = %4.2f\r\n", phi.phi_c, phi.phi_s, phi.phi_p);
 
     if (std::fabs(rec.Vc0) > 0.0)
@@ -126,12 +133,7 @@ void WriteAashtoReport(const TBeam& beam, std::string& text, int variant)
         }
         Append(text, "\r\n");
     }
-    Append(text,
-           Metric() ? "d_v = %5.0f %s  b_v = %5.0f %s\r\n" : "d_v = %5.1f %s  b_v = %5.1f %s\r\n",
-           Shown(rec.dv, ukSectionLength),
-           Label(ukSectionLength),
-           Shown(rec.bv, ukSectionLength),
-           Label(ukSectionLength));
+    AppendShearSection(text, rec, "b_v");
     Append(text, "Phi = 1.00\r\n");
     if (rec.rhoVFy <= AashtoMinimumStirrups(rec.fc)) {
         Append(text,

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/StructureRecords.h"
+#include "analysis/codes/CodeMath.h"
 
 CodeTableSet g_CodeTables;
 
@@ -128,11 +128,6 @@ const CodeTableSet kAashto2000WithoutMinimum = {
 // beta of the tables is in the US-unit form: 1 psi^0.5 = sqrt(145) in MPa^0.5 per 1e6.
 const double kSqrt145 = std::sqrt(145.0);
 
-double Radians(double degrees)
-{
-    return degrees * kModelPi / 180.0;
-}
-
 int LastColumn()
 {
     return std::max(g_CodeTables.columns - 1, 0);
@@ -142,7 +137,7 @@ int LastColumn()
 
 double AashtoMinimumStirrups(double fc)
 {
-    return std::sqrt(std::max(fc, 0.0) * 1e-6) / kSqrt145 * 1e6;
+    return RootMPa(fc) / kSqrt145;
 }
 
 void LoadCodeTables(CodeStrengthRecord rec, int variant)
@@ -169,7 +164,7 @@ void LookupCodeTableColumn(int column, double& beta, double& theta, CodeStrength
         rowValue[k] =
             spacingRows
                 ? t.rowAxis[k]
-                : std::tan(Radians(t.theta[k][j])) *
+                : TanDegrees(t.theta[k][j]) *
                       (t.rowAxis[k] * rec.fc - t.beta[k][j] * AashtoMinimumStirrups(rec.fc));
     }
 

@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/codes/CodeMath.h"
 #include "analysis/codes/CodeStrength.h"
-#include "model/StructureRecords.h"
 #include "model/materials/MaterialTypes.h"
 
 namespace {
@@ -25,11 +25,6 @@ constexpr int kStuckPasses = 25;
 constexpr double kExTolerance = 1e-6;
 // sqrt(f'c) is taken with f'c at most 64 MPa.
 constexpr double kLargestRootFc = 64.0;
-
-double CotDegrees(double degrees)
-{
-    return 1.0 / std::tan(degrees * kModelPi / 180.0);
-}
 
 // The limit replaces lambda when it is not negative and smaller.
 void LowerTo(double& lambda, double limit)
@@ -47,7 +42,7 @@ double SolveCsaGeneralMethod(CodeStrengthRecord& rec)
     if (rec.Vi == 0.0)
         rec.Vi = 1e-6;
 
-    const double rootFc = std::sqrt(std::min(std::max(rec.fc, 0.0) * 1e-6, kLargestRootFc)) * 1e6;
+    const double rootFc = RootMPa(rec.fc, kLargestRootFc);
     const double bd = rec.bv * rec.dv;
     const double vMax = 0.25 * phi.phi_c * rec.fc * bd + phi.phi_p * rec.Vp;
     const double phiVp = phi.phi_p * rec.Vp;

@@ -199,17 +199,4 @@ TEST_F(CodeCurveTest, CsaCurveRunsFromPureMomentOverTheRatioFanToPureShear)
     EXPECT_EQ(curve.back().first, 0.0) << "pure shear: no moment";
 }
 
-TEST_F(CodeCurveTest, CsaPureMomentPointIsTheYieldMomentOfTheBars)
-{
-    BeamSpec spec;
-    spec.loads[1] = -1.0;
-    spec.loads[2] = 1.0;
-    MakeBeam(beam, spec);
-    BuildCodeShearCurve(chart, &beam, 1012, kLine, kCsa2014, kUndefined, 0.0);
-    const std::vector<Pair> curve = chart.Run(2);
-    ASSERT_FALSE(curve.empty());
-    const double yield = 0.002 * kFy * kDv / 1000.0;
-    EXPECT_NEAR(curve.front().first, yield, yield * 1e-5);
-}
-
 } // namespace

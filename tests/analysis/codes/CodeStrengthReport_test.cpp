@@ -141,6 +141,25 @@ TEST_F(CodeReportTest, AashtoReportPrintsOnlyTheLoadsOfThePathAndTheTableNotes)
     }
 }
 
+TEST_F(CodeReportTest, TendonsAddTheirDrapeShearAndTheStrainFactorLines)
+{
+    BeamSpec spec = Path(1.0);
+    spec.prestrain = 0.001;
+    spec.drape = 0.1;
+    std::vector<std::string> lines = Report(spec, kCsa2014, "Test beam");
+    ASSERT_GE(lines.size(), 5u) << text;
+    EXPECT_EQ(lines[4], "V_p =  39.8 kN") << "200 MPa x 2000 mm^2 x sin(atan 0.1)";
+
+    lines = Report(spec, kAashto94, "Test beam");
+    ASSERT_GE(lines.size(), 4u) << text;
+    // F_e = E_s A_ps / (E_s A_ps + E_c A_ct) with the lower half of the concrete in tension.
+    const double ec = beam.GetConcreteType(0)->Ec;
+    const double fe = kEs * 0.002 / (kEs * 0.002 + ec * kWidth * kHeight / 2.0);
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "Code F_e = %5.3f", fe);
+    EXPECT_EQ(lines[lines.size() - 2], expected);
+}
+
 TEST_F(CodeReportTest, AashtoConstantLoadBeyondTheStrengthHasNoLoadFactor)
 {
     // The constant shear lies between the strengths without and with minimum stirrups: the

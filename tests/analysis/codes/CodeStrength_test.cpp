@@ -121,6 +121,23 @@ TEST_F(CodeStrengthTest, RecordOfTheBeamHoldsItsHandParametersOnEitherFace)
     EXPECT_DOUBLE_EQ(g_CodeLoadPath.momentSign, -1.0);
 }
 
+TEST_F(CodeStrengthTest, TendonsCarryTheirLockedInStressAndTheShearOfTheirDrape)
+{
+    BeamSpec spec;
+    spec.prestrain = 0.001; // elastic: f_po = E_s x 0.001 = 200 MPa
+    spec.drape = 0.1;
+    spec.loads[1] = -1.0;
+    spec.loads[2] = 1.0;
+    const CodeStrengthRecord rec = Record(spec, kCsa2014);
+    EXPECT_DOUBLE_EQ(rec.As, 0.0);
+    EXPECT_DOUBLE_EQ(rec.Aps, 0.002);
+    EXPECT_NEAR(rec.fpo, kEs * 0.001, 1.0);
+    EXPECT_DOUBLE_EQ(rec.fpy, kFy);
+    EXPECT_DOUBLE_EQ(rec.Tcap, kFy * 0.002);
+    EXPECT_NEAR(rec.Vp, kEs * 0.001 * 0.002 * 0.1 / std::sqrt(1.01), 1e-3);
+    EXPECT_DOUBLE_EQ(rec.ApsFpoComp, 0.0) << "no tendon on the compression side";
+}
+
 // ---- AASHTO -------------------------------------------------------------------------------
 
 TEST_F(CodeStrengthTest, AashtoStrengthIsWhereTheLoadLineMeetsTheTableCurve)

@@ -44,6 +44,8 @@ struct BeamSpec {
     double barArea = 0.002;   // m^2
     double stirrupFy = 0.0;   // rho_v f_y of the stirrups (Pa); 0 for none
     bool barsOnTop = false;   // mirrored: tension steel at the top
+    double prestrain = 0.0;   // non-zero makes the bars a tendon
+    double drape = 0.0;       // slope of that tendon along the member
     double loads[3] = {};     // increments N, M, V
     double constants[3] = {}; // constant N, M, V
 };
@@ -64,7 +66,7 @@ inline void MakeBeam(TBeam& beam, const BeamSpec& spec)
     InitLongLayerRec(bars);
     bars.z = spec.barsOnTop ? kDepth : kHeight - kDepth;
     bars.num = 4, bars.Ai = spec.barArea / 4, bars.A = spec.barArea, bars.db = 0.025;
-    bars.name = "Bars";
+    bars.dep = spec.prestrain, bars.drape = spec.drape, bars.name = "Bars";
     beam.AddLongLayer(bars, 0);
     if (spec.stirrupFy > 0.0) {
         TransLayerRec stirrups;
