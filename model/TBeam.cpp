@@ -10,17 +10,15 @@
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
-#include "model/materials/ConcreteLaws.h"
 #include "model/DefaultAuthor.h"
-#include "model/materials/MaterialTypes.h"
 #include "model/QuickDefineFlag.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/MaterialTypes.h"
+#include "model/materials/SteelLaws.h"
 #include "model/shapes/SectionShape.h"
 #include "model/shapes/ShapeLibrary.h"
-#include "model/materials/SteelLaws.h"
 
 namespace {
-
-constexpr const char* kCaption = "Quarvish";
 
 // Names the two owned tables carry; the copy constructor's trailing blank is replaced by the
 // source's name when the table is assigned.
@@ -413,7 +411,7 @@ int TBeam::GetLongLayerCount(int direction) const
         return TStructure::GetLongLayerCount(0);
     if (direction == 1 || direction == 2)
         return 0;
-    ShowMessage("No such direction", kCaption, MsgStyle::Ok | MsgStyle::IconExclamation);
+    ShowMessage("No such direction", kProgramCaption, MsgStyle::Ok | MsgStyle::IconExclamation);
     return 0;
 }
 

@@ -8,13 +8,11 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
-#include "model/TBeam.h"
 
 namespace {
-
-constexpr const char* kCaption = "Quarvish";
 
 // Depths over which the largest transverse ratio is searched.
 constexpr int kRatioDepths = 100;
@@ -254,7 +252,7 @@ int TBeam::CheckHsuConcrete(int d)
 
     if (GetConcreteTypeCount() > 1)
         ShowMessage("Stand Back!  Hsu concrete gets into trouble with more than one concrete type!",
-                    kCaption,
+                    kProgramCaption,
                     MsgStyle::Ok | MsgStyle::IconExclamation);
     double ratio = 0.0;
     if (d == 0) {

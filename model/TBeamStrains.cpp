@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr const char* kCaption = "Quarvish";
-
 // Strain values closer than this count as equal; smaller magnitudes count as no strain.
 constexpr double kStrainTolerance = 1e-5;
 // End points of the discontinuity within this of the section faces snap to them (m).
@@ -100,7 +98,7 @@ int TBeam::SetLongTermStrains(
             SetLongLayerTimeStrain(i, strains[static_cast<std::size_t>(i)], d);
     } else {
         ShowMessage("Error Direction Long Term",
-                    kCaption,
+                    kProgramCaption,
                     MsgStyle::Ok | MsgStyle::IconExclamation);
     }
     return 1;

@@ -180,7 +180,7 @@ int TShell::CheckHsuConcrete(int direction)
     if (GetConcreteTypeCount() > 1)
         ShowMessage("Stand Back!  Hsu concrete gets into trouble with more than one "
                     "concrete type!",
-                    "Quarvish",
+                    kProgramCaption,
                     MsgStyle::Ok | MsgStyle::IconExclamation);
     double rho = 0.0;
     if (direction == 2) {

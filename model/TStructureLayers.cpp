@@ -66,7 +66,7 @@ int TStructure::AddRegion(const ConcreteRegionRec& region, int updateExtents)
     if (CheckFrozen())
         return 0;
     if (static_cast<int>(m_regions.size()) >= GetMaxRegions()) {
-        ShowMessage("Can't add section", "Quarvish", MsgStyle::Ok | MsgStyle::IconExclamation);
+        ShowMessage("Can't add section", kProgramCaption, MsgStyle::Ok | MsgStyle::IconExclamation);
         return 0;
     }
     m_regions.push_back(region);

@@ -6,10 +6,10 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/materials/ConcreteLaws.h"
 #include "model/ModelSettings.h"
-#include "model/materials/SteelLaws.h"
 #include "model/TStructure.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 
@@ -286,7 +286,7 @@ const ConcreteTypeRec* TStructure::GetConcreteTypeAt(double depth) const
             return GetConcreteType(r.concreteType);
     }
     ShowMessage(StrPrintf("No concrete region at depth %g", depth),
-                "Quarvish",
+                kProgramCaption,
                 MsgStyle::Ok | MsgStyle::IconExclamation);
     return nullptr;
 }
