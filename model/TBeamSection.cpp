@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/shapes/SectionShape.h"
 #include "model/shapes/ShapeLibrary.h"
-#include "model/TBeam.h"
 
 namespace {
 

@@ -33,8 +33,8 @@
 #include "foundation/Contain.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
-#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
+#include "model/materials/MaterialTypes.h"
 
 class TTextBuffer;
 

@@ -4,8 +4,8 @@
 #include <cassert>
 #include <cmath>
 
-#include "analysis/state/AnalysisMessages.h"
 #include "analysis/element/NodeConcrete.h"
+#include "analysis/state/AnalysisMessages.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/state/StrainAtDepth.h"
 #include "analysis/element/McftElement.h"
 #include "analysis/element/NodeConcrete.h"
+#include "analysis/state/StrainAtDepth.h"
 #include "foundation/Sentinel.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 namespace {
 

@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/element/NodeConcrete.h"
+#include "analysis/layers/LayerStateAccess.h"
 #include "analysis/state/AnalysisMessages.h"
 #include "analysis/state/SectionState.h"
-#include "analysis/layers/LayerStateAccess.h"
-#include "analysis/element/NodeConcrete.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 namespace {
 
