@@ -24,15 +24,6 @@ constexpr int kFlaggedStirrupType2 = 6;
 // Default strain points: tension at the bottom, crushing at the top.
 constexpr double kDefaultTensionStrain = 0.002;
 constexpr double kDefaultCrushingStrain = -0.003;
-// Softening and tension-stiffening codes of the Hsu family of concrete models.
-constexpr int kHsuTensionStiffening = 4;
-constexpr int kZhuHsuLeeSoftening = 16;
-
-bool IsHsuSoftening(int code)
-{
-    return code == 9 || code == 14 || code == 15 || code == 16 || code == 17;
-}
-
 } // namespace
 
 // ---- Steel of a face --------------------------------------------------------------------
@@ -241,8 +232,7 @@ int TBeam::CheckHsuConcrete(int d)
     const ConcreteTypeRec* main = nullptr;
     if (m_mainConcreteType >= 0 && m_mainConcreteType < GetConcreteTypeCount())
         main = GetConcreteType(m_mainConcreteType);
-    const bool hsu = main != nullptr && IsHsuSoftening(main->softening) &&
-                     main->tensionStiffening == kHsuTensionStiffening;
+    const bool hsu = main != nullptr && IsHsuFamily(*main);
     // The entry's steel key is not the beam's to set: it keeps the one it has.
     const int32_t fyKey = d >= 0 && d < static_cast<int>(HsuDataTable.size())
                               ? HsuDataTable[static_cast<std::size_t>(d)].fyKey
@@ -283,7 +273,7 @@ int TBeam::CheckHsuConcrete(int d)
         ratio = 0.01;
     }
     ratio = std::max(ratio, 0.0001);
-    if (main->softening == kZhuHsuLeeSoftening)
+    if (main->softening == SofteningCode::ZhuHsuLee2001)
         ratio = std::max(ratio, 0.005);
     return SetHsuData(0.001, 45.0, ratio, main->ft, main->softening, fyKey, d);
 }

@@ -418,7 +418,7 @@ void TTensionZones::BuildReserveProfile(const SectionState& state,
         const ConcreteTypeRec* type = m_structure.GetConcreteType(i);
         if (type == nullptr)
             continue;
-        constant = constant || IsCrackFreeModelPair(*type) || IsNamedSteel(*type);
+        constant = constant || IsHsuFamily(*type) || IsNamedSteel(*type);
         largest = std::max(largest, 10.0 * type->ft);
     }
     if (constant) {
