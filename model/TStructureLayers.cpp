@@ -113,16 +113,12 @@ int TStructure::SetRegionConcreteType(int i, int t)
 
 ConcreteRegionRec* TStructure::GetRegion(int i)
 {
-    if (i < 0 || i >= static_cast<int>(m_regions.size())) {
-        ReportBadIndex("GetRegion", i);
-        return nullptr;
-    }
-    return &m_regions[static_cast<std::size_t>(i)];
+    return ItemAt(m_regions, i, "GetRegion");
 }
 
 const ConcreteRegionRec* TStructure::GetRegion(int i) const
 {
-    return const_cast<TStructure*>(this)->GetRegion(i);
+    return ItemAt(m_regions, i, "GetRegion");
 }
 
 // ---- Layers -------------------------------------------------------------------------------
@@ -219,42 +215,35 @@ int TStructure::DeleteTransLayers(int direction)
     return 1;
 }
 
+template <typename ByDirection>
+auto TStructure::LayerAt(ByDirection& layers, int i, int direction, const char* operation)
+    -> decltype(&layers[0][0])
+{
+    if (direction < 0 || direction >= static_cast<int>(layers.size())) {
+        ReportBadDirection(operation, direction);
+        return nullptr;
+    }
+    return ItemAt(layers[static_cast<std::size_t>(direction)], i, operation);
+}
+
 LongLayerRec* TStructure::GetLongLayer(int i, int direction)
 {
-    if (direction < 0 || direction > 1) {
-        ReportBadDirection("GetLongLayer", direction);
-        return nullptr;
-    }
-    auto& layers = LongLayers(direction);
-    if (i < 0 || i >= static_cast<int>(layers.size())) {
-        ReportBadIndex("GetLongLayer", i);
-        return nullptr;
-    }
-    return &layers[static_cast<std::size_t>(i)];
+    return LayerAt(m_longLayers, i, direction, "GetLongLayer");
 }
 
 const LongLayerRec* TStructure::GetLongLayer(int i, int direction) const
 {
-    return const_cast<TStructure*>(this)->GetLongLayer(i, direction);
+    return LayerAt(m_longLayers, i, direction, "GetLongLayer");
 }
 
 TransLayerRec* TStructure::GetTransLayer(int i, int direction)
 {
-    if (direction < 0 || direction > 2) {
-        ReportBadDirection("GetTransLayer", direction);
-        return nullptr;
-    }
-    auto& layers = TransLayers(direction);
-    if (i < 0 || i >= static_cast<int>(layers.size())) {
-        ReportBadIndex("GetTransLayer", i);
-        return nullptr;
-    }
-    return &layers[static_cast<std::size_t>(i)];
+    return LayerAt(m_transLayers, i, direction, "GetTransLayer");
 }
 
 const TransLayerRec* TStructure::GetTransLayer(int i, int direction) const
 {
-    return const_cast<TStructure*>(this)->GetTransLayer(i, direction);
+    return LayerAt(m_transLayers, i, direction, "GetTransLayer");
 }
 
 // ---- Per-layer setters --------------------------------------------------------------------
@@ -431,17 +420,23 @@ int TStructure::RenameLegacyTransBarTitles(int direction)
 
 // ---- Pattern slots ------------------------------------------------------------------------
 
-std::vector<ReinfPatternRec>* TStructure::PatternArray(int direction)
+template <typename Slots>
+auto TStructure::SlotsOf(Slots& patterns, int direction) -> decltype(&patterns[0])
 {
     if (direction < 0 || direction > 1)
         return nullptr;
-    auto& patterns = m_patterns[static_cast<std::size_t>(direction)];
-    return patterns.empty() ? nullptr : &patterns;
+    auto& slots = patterns[static_cast<std::size_t>(direction)];
+    return slots.empty() ? nullptr : &slots;
+}
+
+std::vector<ReinfPatternRec>* TStructure::PatternArray(int direction)
+{
+    return SlotsOf(m_patterns, direction);
 }
 
 const std::vector<ReinfPatternRec>* TStructure::PatternArray(int direction) const
 {
-    return const_cast<TStructure*>(this)->PatternArray(direction);
+    return SlotsOf(m_patterns, direction);
 }
 
 int TStructure::StorePattern(const ReinfPatternRec& record, int direction)
@@ -477,23 +472,25 @@ int TStructure::ClearPatterns(int direction)
     return 1;
 }
 
-ReinfPatternRec* TStructure::GetPattern(int i, int direction)
+template <typename Slots>
+auto TStructure::PatternAt(Slots& patterns, int i, int direction) -> decltype(&patterns[0][0])
 {
-    auto* patterns = PatternArray(direction);
-    if (patterns == nullptr) {
+    auto* slots = SlotsOf(patterns, direction);
+    if (slots == nullptr) {
         ReportBadDirection("GetPattern", direction);
         return nullptr;
     }
-    if (i < 0 || i >= static_cast<int>(patterns->size())) {
-        ReportBadIndex("GetPattern", i);
-        return nullptr;
-    }
-    return &(*patterns)[static_cast<std::size_t>(i)];
+    return ItemAt(*slots, i, "GetPattern");
+}
+
+ReinfPatternRec* TStructure::GetPattern(int i, int direction)
+{
+    return PatternAt(m_patterns, i, direction);
 }
 
 const ReinfPatternRec* TStructure::GetPattern(int i, int direction) const
 {
-    return const_cast<TStructure*>(this)->GetPattern(i, direction);
+    return PatternAt(m_patterns, i, direction);
 }
 
 // ---- Experimental data --------------------------------------------------------------------
