@@ -435,6 +435,10 @@ private:
     // Slot i of a direction's pattern slots, null with a diagnostic when there is none.
     template <typename Slots>
     static auto PatternAt(Slots& patterns, int i, int direction) -> decltype(&patterns[0][0]);
+    // The per-layer setters' one write guard: while the structure is frozen, or for a bad
+    // direction or index, nothing changes and the answer is 0; otherwise edit is applied to
+    // layer i of the direction (a LongLayerRec or TransLayerRec) and the answer is 1.
+    template <typename Layer, typename Edit> int EditLayer(int i, int direction, Edit edit);
     double AggregateAt(double y) const;
     std::array<double, kTensionStiffDepths> TensionStiffDepths() const;
     void ApplyModelSetRow(int i, int code);

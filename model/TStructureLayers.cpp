@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <type_traits>
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -248,61 +249,54 @@ const TransLayerRec* TStructure::GetTransLayer(int i, int direction) const
 
 // ---- Per-layer setters --------------------------------------------------------------------
 
-int TStructure::SetLongLayerDepth(int i, double z, int direction)
+template <typename Layer, typename Edit> int TStructure::EditLayer(int i, int direction, Edit edit)
 {
     if (CheckFrozen())
         return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
+    Layer* layer = nullptr;
+    if constexpr (std::is_same_v<Layer, LongLayerRec>)
+        layer = GetLongLayer(i, direction);
+    else
+        layer = GetTransLayer(i, direction);
     if (layer == nullptr)
         return 0;
-    layer->z = z;
+    edit(*layer);
     return 1;
+}
+
+int TStructure::SetLongLayerDepth(int i, double z, int direction)
+{
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) { layer.z = z; });
 }
 
 int TStructure::SetLongLayerTitle(int i, const std::string& text, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->bartitle = BoundedCopy(text, kBarTitleChars);
-    return 1;
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
+        layer.bartitle = BoundedCopy(text, kBarTitleChars);
+    });
 }
 
 int TStructure::SetLongLayerSteelType(int i, int t, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->type = t;
-    SetModified(1);
-    return 1;
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
+        layer.type = t;
+        SetModified(1);
+    });
 }
 
 int TStructure::SetLongLayerThermStrain(int i, double value, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    if (AssignChanged(layer->thermStrain, value, kModifiedTolerance))
-        SetModified(1);
-    return 1;
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
+        if (AssignChanged(layer.thermStrain, value, kModifiedTolerance))
+            SetModified(1);
+    });
 }
 
 int TStructure::SetLongLayerState(int i, double value, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->bondTerm = value;
-    return 1;
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
+        layer.bondTerm = value;
+    });
 }
 
 int TStructure::SetLongLayerTimeStrain(int i, double value, int direction)
@@ -317,65 +311,43 @@ int TStructure::SetLongLayerTimeStrain(int i, double value, int direction)
 int TStructure::SetLongLayerPattern(
     int i, int index, int pattern, int nround, int aligned, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->index = index;
-    if (pattern != kKeepPatternField)
-        layer->pattern = pattern;
-    if (nround != kKeepPatternField)
-        layer->nround = nround;
-    if (aligned != kKeepPatternField)
-        layer->aligned = aligned;
-    return 1;
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
+        layer.index = index;
+        if (pattern != kKeepPatternField)
+            layer.pattern = pattern;
+        if (nround != kKeepPatternField)
+            layer.nround = nround;
+        if (aligned != kKeepPatternField)
+            layer.aligned = aligned;
+    });
 }
 
 int TStructure::ScaleTransLayerArea(int i, double factor, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    TransLayerRec* layer = GetTransLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->A *= factor;
-    return 1;
+    return EditLayer<TransLayerRec>(i, direction, [&](TransLayerRec& layer) { layer.A *= factor; });
 }
 
 int TStructure::SetTransLayerTitle(int i, const std::string& text, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    TransLayerRec* layer = GetTransLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->bartitle = BoundedCopy(text, kBarTitleChars);
-    return 1;
+    return EditLayer<TransLayerRec>(i, direction, [&](TransLayerRec& layer) {
+        layer.bartitle = BoundedCopy(text, kBarTitleChars);
+    });
 }
 
 int TStructure::SetTransLayerSteelType(int i, int t, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    TransLayerRec* layer = GetTransLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->type = t;
-    SetModified(1);
-    return 1;
+    return EditLayer<TransLayerRec>(i, direction, [&](TransLayerRec& layer) {
+        layer.type = t;
+        SetModified(1);
+    });
 }
 
 int TStructure::SetTransLayerValue(int i, double value, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    TransLayerRec* layer = GetTransLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->thermStrain = value;
-    SetModified(1);
-    return 1;
+    return EditLayer<TransLayerRec>(i, direction, [&](TransLayerRec& layer) {
+        layer.thermStrain = value;
+        SetModified(1);
+    });
 }
 
 int TStructure::SortLongLayers()
