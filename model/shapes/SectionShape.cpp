@@ -6,8 +6,8 @@
 #include "foundation/ProgramPaths.h"
 #include "foundation/Sentinel.h"
 #include "foundation/StrFormat.h"
+#include "model/shapes/ShapeErrors.h"
 #include "model/shapes/ShapeFormula.h"
-#include "model/shapes/ShapeLibrary.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "model/shapes/SectionShape.h"
+#include "model/shapes/ShapeErrors.h"
 #include "model/shapes/ShapeFormula.h"
-#include "model/shapes/ShapeLibrary.h"
 
 namespace {
 
