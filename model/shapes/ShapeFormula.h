@@ -27,6 +27,10 @@ inline constexpr char kRowEnd = '\n';
 inline constexpr char kUnknown = 0; // a variable no parameter answers to
 } // namespace ShapeCode
 
+// Marker rows evaluate to +-3.1415626e31; a row height of this magnitude or more (mm) is taken
+// for a marker, so an outline row may not reach it.
+inline constexpr double kShapeMarkerThreshold = 1e25;
+
 // Entries the value stack holds.
 inline constexpr int kFormulaStackEntries = TEquationStack::kMaxEntries;
 
