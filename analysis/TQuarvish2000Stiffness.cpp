@@ -10,12 +10,12 @@
 #include <cmath>
 #include <cstdint>
 
-#include "analysis/state/StrainAtDepth.h"
 #include "analysis/TQuarvish2000Analysis.h"
+#include "analysis/state/StrainAtDepth.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/materials/SteelLaws.h"
 #include "model/TBeam.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 
