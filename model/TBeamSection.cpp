@@ -87,7 +87,7 @@ int TBeam::ShiftToDatum()
     if (n == 0)
         return UpdateExtents();
 
-    const double datum = m_momentAxis <= kCentroidalAxis ? GetRegion(n - 1)->bottom + m_momentAxis
+    const double datum = m_momentAxis < kCentroidalAxis ? GetRegion(n - 1)->bottom + m_momentAxis
                                                          : m_bottom + m_gross.centroid;
     if (m_momentAxis != kUndefined &&
         std::fabs(m_momentAxis - m_gross.centroid) < kModifiedTolerance)

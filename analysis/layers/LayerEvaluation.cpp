@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/state/StrainAtDepth.h"
 #include "analysis/element/McftElement.h"
 #include "analysis/element/NodeConcrete.h"
 #include "foundation/Sentinel.h"
@@ -154,7 +153,7 @@ void TLayerEvaluator::Bind()
 
 double TLayerEvaluator::StrainAtDepth(const StrainProfile& profile, double y) const
 {
-    return ::StrainAtDepth(&m_beam, profile.e0, profile.slope, y, 0);
+    return profile.e0 + profile.slope * y + m_beam.GetStrainDiscontinuity(y, 0);
 }
 
 const ConcreteTypeRec* TLayerEvaluator::NodeConcrete(const LayerNodeStateRec& node) const
