@@ -87,7 +87,7 @@ int TBeam::ShiftToDatum()
     if (n == 0)
         return UpdateExtents();
 
-    const double datum = m_own.momentAxis <= kCentroidalAxis
+    const double datum = m_own.momentAxis < kCentroidalAxis
                              ? GetRegion(n - 1)->bottom + m_own.momentAxis
                              : m_own.bottom + m_own.gross.centroid;
     if (m_own.momentAxis != kUndefined &&

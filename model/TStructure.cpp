@@ -59,7 +59,7 @@ TStructure::~TStructure() = default;
 
 int TStructure::CheckFrozen() const
 {
-    if (m_frozen == 0)
+    if (m_frozen == 0 || m_engineCopy != 0)
         return 0;
     ShowMessage("Attempt to write to frozen beam!",
                 kProgramCaption,

@@ -177,7 +177,7 @@ public:
     // ---- Write guard, modified rule and bookkeeping ----------------------------------------
 
     // 0 when the structure may be written; when frozen shows "Attempt to write to frozen
-    // beam!" and returns 1.
+    // beam!" and returns 1. An engine copy may always be written.
     int CheckFrozen() const;
     // Sets modified to flag; returns 1.
     int SetModified(int flag);
@@ -185,6 +185,11 @@ public:
     int IsFrozen() const { return m_frozen; }
     // An analysis freezes the structure while it uses it.
     void SetFrozen(int flag) { m_frozen = flag != 0 ? 1 : 0; }
+    // An analysis's own private copy: the analysis engine writes into it (time-dependent
+    // strains, sustained loads, long-term materials) while it stays frozen, so a second
+    // Prepare still skips validation. Never copied with the structure.
+    void SetEngineCopy(int flag) { m_engineCopy = flag != 0 ? 1 : 0; }
+    int IsEngineCopy() const { return m_engineCopy; }
     int GetKind() const { return m_kind; }
     const std::string& GetTitle() const { return m_title; }
     int GetConcreteModelSet() const { return m_modelSet; }
@@ -449,6 +454,7 @@ private:
     std::string m_name;
     int m_modified = 0;
     int m_frozen = 0;
+    int m_engineCopy = 0; // not copied: every copy is a user's structure until marked
     int m_kind = kKindBare;
     std::vector<ConcreteTypeRec> m_concreteTypes;
     int m_modelSet = 15;

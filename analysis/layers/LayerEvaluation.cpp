@@ -146,7 +146,7 @@ void TLayerEvaluator::Bind()
 
 double TLayerEvaluator::StrainAtDepth(const StrainProfile& profile, double y) const
 {
-    return ::StrainAtDepth(&m_beam, profile.e0, profile.slope, y, 0);
+    return profile.e0 + profile.slope * y + m_beam.GetStrainDiscontinuity(y, 0);
 }
 
 const ConcreteTypeRec* TLayerEvaluator::NodeConcrete(const LayerNodeStateRec& node) const
