@@ -71,18 +71,6 @@ double SmearedSteelStress(const TShell& element,
     return sum / rho;
 }
 
-// Spacing of cracks at angle alpha, 1 / (sin / s_x + cos / s_y); a direction without a positive
-// spacing controls nothing, and with neither the spacing is 0.
-double FixedCrackSpacing(double sa, double ca, double sx, double sy)
-{
-    double inverse = 0.0;
-    if (sx > 0.0)
-        inverse += sa / sx;
-    if (sy > 0.0)
-        inverse += ca / sy;
-    return inverse > 0.0 ? 1.0 / inverse : 0.0;
-}
-
 } // namespace
 
 void TPellicor2000Analysis::SteelCapacityRatio(double fx, double fy)
@@ -198,11 +186,12 @@ void TPellicor2000Analysis::EvaluateFixedAngleState(SectionState& stage, double&
     node.CrackAngle = alpha;
     node.CrackShearStress = tau;
 
-    // 11. Crack geometry.
+    // 11. Crack geometry. The spacing counts the angle's sine and cosine by magnitude, so axes
+    // turned the other way (negative shear) crack alike.
     const double d1 = e1 - node.FreeStrain1;
     const double ecr = m_element->GetConcreteStrainRatio(node.ConcreteType, node.LocalTensileStrength);
     if (d1 > ecr) {
-        const double spacing = FixedCrackSpacing(sa, ca, node.CrackSpacingX, node.CrackSpacingZ);
+        const double spacing = CrackSpacingAtAngle(sa, ca, node.CrackSpacingX, node.CrackSpacingZ);
         node.CrackSpacingTheta = spacing;
         node.CrackWidth = d1 * spacing;
         const double ag = EffectiveAggregateSize(type.fc, type.aggregate);

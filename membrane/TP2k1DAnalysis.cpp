@@ -61,6 +61,15 @@ void TP2k1DAnalysis::ClearStages()
     m_stageCount = 0;
     m_failureCount = 0;
     m_nextStage = 0;
+    m_solveCount = 0;
+}
+
+int TP2k1DAnalysis::FailInitialStages()
+{
+    FreeSectionState(Holder(0));
+    Finish();
+    AddError(kInitialStageError, g_MainWindowTitle, 0);
+    return 0;
 }
 
 bool TP2k1DAnalysis::CopyStage(int source, int destination)
@@ -246,12 +255,8 @@ int TP2k1DAnalysis::SolveInitialStages()
         std::fill(flags.begin(), flags.end(), 0);
 
     FreeSectionState(Holder(0));
-    if (CreateSectionState(Holder(0), nullptr) == 0 || ElementNode(*Slot(0)) == nullptr) {
-        FreeSectionState(Holder(0));
-        Finish();
-        AddError(kInitialStageError, g_MainWindowTitle, 0);
-        return 0;
-    }
+    if (CreateSectionState(Holder(0), nullptr) == 0 || ElementNode(*Slot(0)) == nullptr)
+        return FailInitialStages();
     SectionState& stage0 = *Slot(0);
     stage0.AvgShearStrain = kUndefined;
     m_nextStage = 1;
@@ -272,12 +277,8 @@ int TP2k1DAnalysis::SolveInitialStages()
     const double constantSum =
         std::fabs(ConstantLoads[0]) + std::fabs(ConstantLoads[1]) + std::fabs(ConstantLoads[2]);
     const int mode = constantSum < kLoadControlThreshold ? kModeStrainControl : kModeLoadControl;
-    if (Solve(stage0, mode) == 0) {
-        FreeSectionState(Holder(0));
-        Finish();
-        AddError(kInitialStageError, g_MainWindowTitle, 0);
-        return 0;
-    }
+    if (Solve(stage0, mode) == 0)
+        return FailInitialStages();
 
     CopyStage(0, 1);
     m_nextStage = 2;
@@ -343,11 +344,8 @@ bool TP2k1DAnalysis::StopAfterSuccess(const SectionState& stage, double e0, doub
 int TP2k1DAnalysis::SolveFullResponse()
 {
     ClearStages();
-    if (GetStructure() == nullptr || ElementConcrete() == nullptr) {
-        Finish();
-        AddError(kInitialStageError, g_MainWindowTitle, 0);
-        return 0;
-    }
+    if (GetStructure() == nullptr || ElementConcrete() == nullptr)
+        return FailInitialStages();
     SetControlIndex(kHoldGxy);
     Running = 1;
     double f = kStepFactor;

@@ -81,6 +81,8 @@ protected:
     void ClearStages();
     // Frees slot i and puts an unsolved copy of slot source there (Valid 0, marker cleared).
     bool CopyStage(int source, int destination);
+    // Frees stage 0, finishes and stores kInitialStageError; answers 0.
+    int FailInitialStages();
     // Every state solve of the run goes through here (SolveMembraneState).
     virtual int Solve(SectionState& stage, int mode);
 

@@ -93,6 +93,21 @@ TEST_F(FixedAngle, PureShearAxesAt45DegreesGiveTheElasticShearModulus)
     EXPECT_EQ(Node().CrackShearLimit, 0.0);
 }
 
+// Under shear of either sign the cracks cross both bar directions: s_theta = 1 / (|sin| / s_x +
+// |cos| / s_y) = 50 mm / sqrt 2 at 45 degrees.
+TEST_F(FixedAngle, CrackSpacingAt45DegreesOfEitherSign)
+{
+    for (double sign : {1.0, -1.0}) {
+        SCOPED_TRACE(sign);
+        Make(14);
+        analysis->SetIncrements(0.0, 0.0, sign * 1e6);
+        Evaluate(0.0, 0.0, sign * 2e-3);
+        EXPECT_NEAR(Node().CrackAngle, sign * kQuarterPi, 1e-12);
+        EXPECT_NEAR(Node().CrackSpacingTheta, 0.05 / std::sqrt(2.0), 1e-12);
+        EXPECT_NEAR(Node().CrackWidth, 1e-3 * 0.05 / std::sqrt(2.0), 1e-12);
+    }
+}
+
 // Normal increments without shear keep the axes on x-y (alpha = 0): e_2 = e_x, e_1 = e_y,
 // gamma_21 = g_xy; the cracks run parallel to x, so their spacing is s_y and the x bars keep their
 // average stress at a crack.
