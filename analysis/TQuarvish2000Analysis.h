@@ -15,6 +15,7 @@
 // Sign convention: strains and stresses positive in tension; e'c and f2max are negative.
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -262,6 +263,12 @@ public:
     const std::vector<double>& GetNodeWork(int k) const;
     const std::vector<double>& GetBarStiffness() const { return BarStiffness; }
     int GetAttemptCount() const { return AttemptCount; }
+    // Work done since construction: passes of the curvature iteration and layer solutions.
+    struct SolveCounts {
+        std::int64_t solveBeamPasses = 0;
+        std::int64_t layerSolutions = 0;
+    };
+    const SolveCounts& GetSolveCounts() const { return Counts; }
     // What the base set-up answered when the constructor prepared the analysis.
     int GetPrepareResult() const { return PrepareResult; }
 
@@ -295,6 +302,7 @@ protected:
     double SectionConstant = 0.0;
     int PrepareResult = 0;
     bool SetupRefused = false;
+    SolveCounts Counts;
 
 private:
     std::unique_ptr<TBeam> m_beam;

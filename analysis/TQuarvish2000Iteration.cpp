@@ -100,6 +100,7 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
             break;
         first = false;
 
+        ++Counts.solveBeamPasses;
         const std::array<double, 9> K = ComputeSectionStiffness(state);
         state.Extra = K;
         if (k > 1)
