@@ -13,8 +13,8 @@
 #include "analysis/TQuarvish2000Analysis.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/materials/SteelLaws.h"
 #include "model/TBeam.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "analysis/state/SectionState.h"
 #include "analysis/TQuarvish2000Analysis.h"
 #include "analysis/layers/LayerDriver.h"
+#include "analysis/state/SectionState.h"
 #include "BenchSections.h"
 
 namespace {

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/state/SectionState.h"
 #include "analysis/layers/LayerStateAccess.h"
+#include "analysis/state/SectionState.h"
 #include "foundation/Sentinel.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "analysis/state/SectionState.h"
 #include "analysis/layers/LayerDriver.h"
 #include "analysis/layers/LayerStateAccess.h"
+#include "analysis/state/SectionState.h"
 #include "model/TBeam.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include "analysis/element/McftElement.h"
 #include "analysis/element/NodeConcrete.h"
 #include "foundation/Sentinel.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 namespace {
 
@@ -103,14 +103,6 @@ bool AllTransFailed(const FailedFlagLists& flags)
     return !l.empty() && std::all_of(l.begin(), l.end(), [](int f) { return f != 0; });
 }
 
-// ---- Structure look-ups ------------------------------------------------------------------
-
-bool IsCrackFreeModelPair(const ConcreteTypeRec& type)
-{
-    const int s = type.softening;
-    return (s == 9 || s == 14 || s == 15 || s == 16 || s == 17) && type.tensionStiffening == 4;
-}
-
 // ---- Evaluator -----------------------------------------------------------------------------
 
 TLayerEvaluator::TLayerEvaluator(const TBeam& beam, FailedFlagLists& flags)
@@ -148,7 +140,7 @@ void TLayerEvaluator::Bind()
     const ConcreteTypeRec* type = main >= 0 && main < m_structure.GetConcreteTypeCount()
                                       ? m_structure.GetConcreteType(main)
                                       : nullptr;
-    m_mainTypeNoCrackShear = type != nullptr && IsCrackFreeModelPair(*type);
+    m_mainTypeNoCrackShear = type != nullptr && IsHsuFamily(*type);
 }
 
 double TLayerEvaluator::StrainAtDepth(const StrainProfile& profile, double y) const

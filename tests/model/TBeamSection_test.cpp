@@ -9,13 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/shapes/SectionShape.h"
-#include "model/TBeam.h"
 
-#include "model/shapes/ShapeTestSupport.h"
 #include "model/StructureFixtures.h"
+#include "model/shapes/ShapeTestSupport.h"
 
 namespace {
 
