@@ -169,7 +169,8 @@ public:
     int ResetNonlinearStrainProfile();
     // Rebuilds the effective tensile-strength table (the working table): over the depth the
     // stress at which the concrete cracks, rising near each face from the type's f't to the
-    // face stress of a flexural tension zone when the type's f't is automatic (TQuarvish2000Setup.cpp).
+    // face stress of a flexural tension zone when the type's f't is automatic
+    // (TQuarvish2000Setup.cpp).
     void BuildTensileStrengthTable();
     // The time-dependent set-up: when the beam carries time data, the long-term state is
     // solved and imposed on the beam (shrinkage, creep profile, bar strains) and the set-up
@@ -188,7 +189,8 @@ public:
     // nothing is built and no state is solved.
     bool IsSetupRefused() const { return SetupRefused; }
 
-    // ---- Section set-up and shear convergence (TQuarvish2000Setup.cpp, TQuarvish2000Convergence.cpp) -------
+    // ---- Section set-up and shear convergence (TQuarvish2000Setup.cpp,
+    // TQuarvish2000Convergence.cpp) -------
 
     // Strain of a plane-section profile at depth y: e0 + phi y plus the beam's strain
     // discontinuity at y (flag to the discontinuity look-up).
@@ -203,16 +205,14 @@ public:
     // Solves a state on the load path by adjusting e0 (control 1) or phi (otherwise) until
     // the dependent force matches the load path (the load factor from component control, or
     // from V under shearControls). 0 failed; with shear 1, else the raw non-zero result.
-    int ShearConvergenceLoop(SectionState& state,
-                             int resetSlope,
-                             int skipFailureTest,
-                             int shearControls,
-                             int control);
+    int ShearConvergenceLoop(
+        SectionState& state, int resetSlope, int skipFailureTest, int shearControls, int control);
     // The fallback of a failed loop under moment control: phi held, e0 bracketed and bisected
     // until N matches the load path. 0 failed.
     int BisectReferenceStrain(SectionState& state, int shearControls);
 
-    // ---- Curvature iteration (TQuarvish2000Iteration.cpp) ------------------------------------------
+    // ---- Curvature iteration (TQuarvish2000Iteration.cpp)
+    // ------------------------------------------
 
     // The third argument of Solve_Beam that names no load component.
     static constexpr int kNoControl = 999;
@@ -227,7 +227,8 @@ public:
     // Concrete area between the state's Top and Bottom; at least 1e-6.
     double ConcreteAreaInRange(const SectionState& state) const;
 
-    // ---- Section stiffness integrals (TQuarvish2000Integrals.cpp) ----------------------------------
+    // ---- Section stiffness integrals (TQuarvish2000Integrals.cpp)
+    // ----------------------------------
 
     // Node work array k interpolated at depth y by the parabola through the three nodes of
     // the first layer of the state holding y; 0 outside the section or any layer.

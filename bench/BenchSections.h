@@ -5,10 +5,9 @@
 #include <memory>
 
 #include "analysis/TQuarvish2000Analysis.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
-
 
 // 300 x 600 mm, 35 MPa concrete, three 25 mm bars top and bottom (50 mm cover to their
 // centres), 10 mm two-leg stirrups at 200 mm.

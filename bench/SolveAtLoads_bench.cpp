@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "analysis/state/SectionState.h"
 #include "BenchSections.h"
+#include "analysis/state/SectionState.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ void SolveAtLoadsRepeatedly(benchmark::State& bench, double N0, double M0, doubl
     }
     const TQuarvish2000Analysis::SolveCounts& after = analysis.GetSolveCounts();
     const double n = solves > 0 ? static_cast<double>(solves) : 1.0;
-    bench.counters["solves/s"] = benchmark::Counter(static_cast<double>(solves),
-                                                    benchmark::Counter::kIsRate);
+    bench.counters["solves/s"] =
+        benchmark::Counter(static_cast<double>(solves), benchmark::Counter::kIsRate);
     bench.counters["passes/solve"] =
         static_cast<double>(after.solveBeamPasses - before.solveBeamPasses) / n;
     bench.counters["layerSolves/solve"] =

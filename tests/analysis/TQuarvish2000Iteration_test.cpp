@@ -2,15 +2,16 @@
 // hand, the corrections of the profile, node values between the nodes of a layer, the shear
 // zone's concrete area, the shear-convergence loop and the debug traces.
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisBaseFakes.h"
-#include "analysis/layers/LayerStateAccess.h"
 #include "analysis/PointSections.h"
 #include "analysis/TPointAnalysis.h"
+#include "analysis/layers/LayerStateAccess.h"
 #include "foundation/Diagnostics.h"
 #include "support/TestSupport.h"
 
@@ -150,6 +151,17 @@ TEST(CurvatureIteration, ShearConvergenceLoopFindsTheAxialStrain)
     EXPECT_NEAR(s->Results[StateResult::AxialForce], 0.0, std::fabs(M) * 0.001 + 1.0);
     EXPECT_NEAR(s->Results[StateResult::LoadFactor], M / -1e3, 1e-9);
     EXPECT_DOUBLE_EQ(s->Results[StateResult::Curvature], -2e-3);
+    EXPECT_TRUE(reporter.dataTexts.empty());
+
+    // At debug level 3 the passes are listed in the "View Data" text, one line each.
+    SetDebugLevel(3);
+    s->Results[StateResult::ReferenceStrain] = 0.0;
+    a.ShearConvergenceLoop(*s, 1, 1, 0, 1);
+    SetDebugLevel(0);
+    ASSERT_EQ(reporter.dataTexts.size(), 1u);
+    const std::string& text = reporter.dataTexts[0];
+    EXPECT_EQ(text.rfind("results of No shea rconvergence : 1 controls\r\n", 0), 0u);
+    EXPECT_GE(std::count(text.begin(), text.end(), '\n'), 2);
 }
 
 // With shear: V reaches the applied shear; the average shear strain has the sign of V.
@@ -174,8 +186,9 @@ TEST(CurvatureIteration, DebugTracesOnlyAtADebugLevel)
     auto beam = PS::Beam();
     PS::SetLoads(*beam, 0.0, -200e3, 0.0, 0.0, 0.0, 0.0);
     std::vector<std::array<int, 4>> lines;
-    const DebugLineHook previous =
-        SetDebugLineHook([&lines](int a, int b, int c, int d) { lines.push_back({a, b, c, d}); });
+    const DebugLineHook previous = SetDebugLineHook([&lines](int a, int b, int c, int d) {
+        lines.push_back({a, b, c, d});
+    });
     for (int level : {0, 1}) {
         SCOPED_TRACE(level);
         SetDebugLevel(level);
