@@ -71,6 +71,8 @@ public:
     // full-member analysis), whose work arrays stay empty and whose section constant is 0.0.
     // With validate 0 the copy is frozen before the set-up, so Prepare neither validates it
     // nor asks about tension stiffening; the analyses started from the menu pass 1.
+    // With validate 1 the time-dependent set-up follows, unless the structure given is
+    // frozen already (an analysis's own copy, whose long-term strains are in it).
     // The constructor runs this class's Prepare (a derived kind's override, if any, is not
     // yet in place while the base is built).
     TQuarvish2000Analysis(const TBeam* structure, int validate);
@@ -93,8 +95,10 @@ public:
     double Probe_analysis(int probeId, double depth) const override;
     void AdjustLoads() override {}
     // The base set-up, then the shear profiles, the layer mesh, the two reset tables and the
-    // tensile-strength table, whatever the base set-up answered. Returns the base's answer,
-    // or 0 when the section needs more layers than the mesh holds.
+    // tensile-strength table, whatever the base set-up answered (a copy frozen beforehand is
+    // set up without validation). A structure without regions or height, or one that needs
+    // more layers than the mesh holds, is refused: nothing is built, 0 is answered and no
+    // state of the analysis is solved afterwards (IsSetupRefused). Otherwise the base's answer.
     int Prepare() override;
     int GetMaxLayerCount() const override { return kMaxLayers; }
     int GetMaxNodeCount() const override { return kMaxNodes; }
