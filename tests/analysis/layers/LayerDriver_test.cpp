@@ -177,6 +177,37 @@ TEST(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracks)
     EXPECT_TRUE(reporter.messages.empty());
 }
 
+// The section is symmetric about mid-depth: with the top in tension and the shear reversed it
+// carries the mirror image of the state above (same N, M and V reversed). Its crack angles
+// run from pi/2 towards pi, with the compressed bottom node at 0: after the wrap they lie
+// within one half-turn.
+TEST(LayerDriver, TopInTensionWithNegativeShearMirrorsTheSectionAbove)
+{
+    RecordingReporter reporter;
+    auto beam = TestSection::MakeBeam();
+    FakeBeamAnalysis analysis(beam.get(), 1);
+    SectionStateHolder holder;
+    const auto bottom = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102).Results;
+    const SectionState& s = Solve(analysis, holder, 1e-4, 4e-3, -3e-4, 102);
+    const auto& top = s.Results;
+    const double forceTol = kRelTol * std::fabs(bottom[StateResult::AxialForce]) + kForceTol;
+    EXPECT_NEAR(top[StateResult::AxialForce], bottom[StateResult::AxialForce], forceTol);
+    EXPECT_NEAR(top[StateResult::Moment], -bottom[StateResult::Moment], forceTol);
+    EXPECT_NEAR(top[StateResult::Shear], -bottom[StateResult::Shear], forceTol);
+    double lowest = 1e9, highest = -1e9;
+    for (int id = 0; id <= 2 * s.LayerCount; ++id) {
+        const double angle = s.NodeStates[static_cast<std::size_t>(id)].CrackAngle;
+        lowest = std::min(lowest, angle);
+        highest = std::max(highest, angle);
+    }
+    // The wrap moves every angle into 0.45 pi ... 1.45 pi or into -0.45 pi ... 0.55 pi.
+    const double pi = 3.14159265358979;
+    EXPECT_TRUE((lowest >= 0.45 * pi && highest < 1.45 * pi) ||
+                (lowest > -0.45 * pi && highest <= 0.55 * pi))
+        << lowest / pi << " ... " << highest / pi << " pi";
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
 TEST(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishingResults)
 {
     auto beam = TestSection::MakeBeam();
