@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "analysis/TQuarvish2000Analysis.h"
+#include "analysis/AnalysisBaseFakes.h" // the tests' beam-section analysis with trivial stepping
 #include "analysis/layers/LayerDriver.h"
 #include "analysis/state/SectionState.h"
 #include "model/TBeam.h"
@@ -57,33 +57,12 @@ std::unique_ptr<TBeam> BenchBeam()
     return beam;
 }
 
-class BenchAnalysis final : public TQuarvish2000Analysis {
-public:
-    using TQuarvish2000Analysis::TQuarvish2000Analysis;
-    const SectionState* GetCurrentState() const override { return nullptr; }
-    const SectionState* GetLatestState() const override { return nullptr; }
-    const SectionState* GetPeakState() const override { return nullptr; }
-    const SectionState* GetStage(int) const override { return nullptr; }
-    int GetNextStageIndex(int index) const override { return index; }
-    int GetPreviousStageIndex(int index) const override { return index; }
-    int GetLastStageIndex() const override { return 0; }
-    int SelectLoadStage(int) override { return 0; }
-    int GetTwoStrainPoints(double& e1, double& y1, double& e2, double& y2) const override
-    {
-        e1 = y1 = e2 = y2 = 0.0;
-        return 0;
-    }
-    int SelectLatestState() override { return 1; }
-    int Step() override { return 0; }
-    int ChooseControlVariable(int) override { return 0; }
-};
-
 // One trial state, solved again and again (mode 100, as inside the solution loops, or 102
 // for the finishing pass).
 void SolveRepeatedly(benchmark::State& bench, double e0, double phi, double gamma, int mode)
 {
     const std::unique_ptr<TBeam> beam = BenchBeam();
-    BenchAnalysis analysis(beam.get(), 1);
+    FakeBeamAnalysis analysis(beam.get(), 1);
     SectionStateHolder holder;
     analysis.CreateSectionState(holder, nullptr);
     SectionState& state = *holder;
