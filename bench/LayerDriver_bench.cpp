@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "analysis/TQuarvish2000Analysis.h"
+#include "analysis/AnalysisBaseFakes.h" // the tests' beam-section analysis with trivial stepping
 #include "analysis/layers/LayerDriver.h"
 #include "analysis/state/SectionState.h"
 #include "BenchSections.h"
@@ -19,7 +19,7 @@ namespace {
 void SolveRepeatedly(benchmark::State& bench, double e0, double phi, double gamma, int mode)
 {
     const std::unique_ptr<TBeam> beam = BenchBeam();
-    BenchAnalysis analysis(beam.get(), 1);
+    FakeBeamAnalysis analysis(beam.get(), 1);
     SectionStateHolder holder;
     analysis.CreateSectionState(holder, nullptr);
     SectionState& state = *holder;
