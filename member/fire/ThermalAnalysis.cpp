@@ -24,23 +24,6 @@ constexpr int kMinProgressTotal = 10;
 
 int g_strainCursor = 0;
 
-// Half-widths of the grid rows in grid intervals, rounded; a row wider than the grid is cut
-// at its last column.
-void SetWidthProfileFrom(const TBeam& beam, TFireAnalysis_2Ds& model)
-{
-    constexpr int n = TFireAnalysis_2Ds::kGridSize;
-    std::array<int, n> edges{};
-    std::array<int, n> bounded{};
-    const double dz = beam.GetHeight() / (n - 1);
-    for (int i = 0; i < n; ++i) {
-        const double w = beam.GetWidthAtSide(beam.GetBottom() + i * dz, 0);
-        const double e = w * 0.5 / dz + 0.5;
-        bounded[i] = e < n ? 1 : 0;
-        edges[i] = bounded[i] != 0 ? std::max(0, static_cast<int>(e)) : n - 1;
-    }
-    model.SetWidthProfile(edges, bounded);
-}
-
 // The fire settings the run uses: an unknown reinforcement type is taken as steel, an exposure
 // beyond ten hours is cut to ten hours, each with a line in the load-error log.
 FireData RunSettings(const TBeam& beam)
@@ -86,6 +69,21 @@ bool IsRepeatedRun(const TStructure& beam, const TStructureSlots& slots, int& sl
 
 } // namespace
 
+void SetWidthProfileFromBeam(const TBeam& beam, TFireAnalysis_2Ds& model)
+{
+    constexpr int n = TFireAnalysis_2Ds::kGridSize;
+    std::array<int, n> edges{};
+    std::array<int, n> bounded{};
+    const double dz = beam.GetHeight() / (n - 1);
+    for (int i = 0; i < n; ++i) {
+        const double w = beam.GetWidthAtSide(beam.GetBottom() + i * dz, 0);
+        const double e = w * 0.5 / dz + 0.5;
+        bounded[i] = e < n ? 1 : 0;
+        edges[i] = bounded[i] != 0 ? std::max(0, static_cast<int>(e)) : n - 1;
+    }
+    model.SetWidthProfile(edges, bounded);
+}
+
 int ThermalAnalysis(TStructure* structure, TStructureSlots& slots, const ThermalProgress& progress)
 {
     const int current = slots.GetCurrentStructure();
@@ -109,7 +107,7 @@ int ThermalAnalysis(TStructure* structure, TStructureSlots& slots, const Thermal
 
     g_ThermalModel = std::make_unique<TFireAnalysis_2Ds>(
         beam->GetHeight(), fire.exposure, fire.type, fire.constanttemp);
-    SetWidthProfileFrom(*beam, *g_ThermalModel);
+    SetWidthProfileFromBeam(*beam, *g_ThermalModel);
     g_ThermalModel->Start(fire.time);
     const int bandCount = std::min(beam->GetMaxRegions(), kFireBandLimit);
     RunToEnd(*g_ThermalModel, fire.time, progress);

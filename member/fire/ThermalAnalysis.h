@@ -9,6 +9,7 @@
 #include "member/fire/PostFireBeam.h"
 #include "member/fire/TFireAnalysis.h"
 
+class TBeam;
 class TStructure;
 class TStructureSlots;
 
@@ -35,6 +36,10 @@ extern double g_FireSectionBottom;
 int ThermalAnalysis(TStructure* structure,
                     TStructureSlots& slots,
                     const ThermalProgress& progress = ThermalProgress());
+
+// Gives the model the beam's half-widths in grid intervals, rounded, row by row; a row wider
+// than the grid (a half-width above 100.5 intervals) is cut at its last column.
+void SetWidthProfileFromBeam(const TBeam& beam, TFireAnalysis_2Ds& model);
 
 // 1 when a model was deleted, else 0.
 int DeleteThermalModel();
