@@ -98,6 +98,19 @@ SteelTypeRec ReducedSteel(const SteelTypeRec& base, double kfy, double kE, doubl
     return bar;
 }
 
+// The post-fire curves are material curves: the analysis applies the resistance factors to
+// them, so they are built with the factors at 1 (else the factors would count twice).
+class UnfactoredLaws {
+public:
+    UnfactoredLaws() : m_saved(g_ResistanceFactors) { g_ResistanceFactors = ResistanceFactors(); }
+    ~UnfactoredLaws() { g_ResistanceFactors = m_saved; }
+    UnfactoredLaws(const UnfactoredLaws&) = delete;
+    UnfactoredLaws& operator=(const UnfactoredLaws&) = delete;
+
+private:
+    ResistanceFactors m_saved;
+};
+
 } // namespace
 
 ConcreteRegionRec MakeFireBandRegion(const TBeam& beam, int k, double yTop, double yBottom)
@@ -114,6 +127,7 @@ ConcreteRegionRec MakeFireBandRegion(const TBeam& beam, int k, double yTop, doub
 ConcreteTypeRec
 MakeFireLayerConcrete(const TBeam& beam, const TFireAnalysis_Base& model, int k, double y)
 {
+    const UnfactoredLaws unfactored;
     const ConcreteTypeRec base = BandBaseConcrete(beam, y);
     std::array<double, kFireConcretePoints> stress{};
     double tensileStrength = 0.0;
@@ -150,6 +164,7 @@ MakeFireLayerConcrete(const TBeam& beam, const TFireAnalysis_Base& model, int k,
 SteelTypeRec
 MakeFireLayerSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, int rebarFireType)
 {
+    const UnfactoredLaws unfactored;
     std::array<double, kFireSteelPoints> stress{};
     const LongLayerRec* layer = beam.GetLongLayer(i, 0);
     const SteelTypeRec* base = layer != nullptr && layer->type >= 0 &&

@@ -5,7 +5,8 @@
 // finished fire model. The beam carries no thermal strain.
 //
 // Temperatures are read at (height above the section bottom, distance from the centre line),
-// the distance capped at the section height (the grid's horizontal extent).
+// the distance capped at the section height (the grid's horizontal extent). The curves are
+// those of the materials, without the resistance factors, which the analysis applies.
 
 #include <array>
 #include <memory>

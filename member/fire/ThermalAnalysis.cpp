@@ -1,6 +1,7 @@
 #include "member/fire/ThermalAnalysis.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
@@ -40,14 +41,15 @@ FireData RunSettings(const TBeam& beam)
     return fire;
 }
 
-void RunToEnd(TFireAnalysis_2Ds& model, double exposure, const ThermalProgress& progress)
+// Steps the started model to its end; the progress counts minutes of exposure, at least 10.
+void RunToEnd(TFireAnalysis_2Ds& model, const ThermalProgress& progress)
 {
     const auto report = [&](double fraction) {
         if (progress)
             progress(std::min(fraction, 1.0));
     };
     report(0.0);
-    const double total = std::max(static_cast<double>(static_cast<long>(exposure / 60.0)),
+    const double total = std::max(std::trunc(model.GetEndTime() / 60.0),
                                   static_cast<double>(kMinProgressTotal));
     int count = 0;
     while (model.IsRunning() != 0) {
@@ -110,7 +112,7 @@ int ThermalAnalysis(TStructure* structure, TStructureSlots& slots, const Thermal
     SetWidthProfileFromBeam(*beam, *g_ThermalModel);
     g_ThermalModel->Start(fire.time);
     const int bandCount = std::min(beam->GetMaxRegions(), kFireBandLimit);
-    RunToEnd(*g_ThermalModel, fire.time, progress);
+    RunToEnd(*g_ThermalModel, progress);
 
     const int slot = FindFreeSlot(slots);
     if (slot < 0) {
