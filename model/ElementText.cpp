@@ -144,6 +144,14 @@ std::string FormatValue(const char* format, double value)
     return StrPrintf("%g", value);
 }
 
+std::string FormatExactValue(const char* format, double value)
+{
+    const std::string text = FormatValue(format, value);
+    if (ReadDocumentNumber(text) == value)
+        return text;
+    return FormatValue(std::string(format).front() == ' ' ? " %.17g" : "%.17g", value);
+}
+
 void ReportUnknownAttribute(const std::string& element, const std::string& attribute)
 {
     ShowMessage(StrPrintf("Unknown Attribute for %s : %s.",

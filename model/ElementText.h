@@ -40,6 +40,9 @@ double FromDocument(const std::string& text, int kind, const int* unitSystem);
 
 // printf of one number.
 std::string FormatValue(const char* format, double value);
+// The same, unless the text would not read back as the value: then with all the digits a
+// double needs.
+std::string FormatExactValue(const char* format, double value);
 
 // "Unknown Attribute for %s : %s." / "Error in XML file".
 void ReportUnknownAttribute(const std::string& element, const std::string& attribute);

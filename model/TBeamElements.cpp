@@ -65,14 +65,10 @@ int LoadKind(int index)
     return index == 1 ? ukMoment : ukForce;
 }
 
-// The age in years with the decimals that give the days back.
+// The age in years, with the decimals that give the days back.
 std::string AgeText(double days)
 {
-    const double years = days / kDaysPerYear;
-    const std::string shortText = FormatValue("%3.1f", years);
-    if (std::fabs(ReadDocumentNumber(shortText) * kDaysPerYear - days) <= 1e-9 * (1.0 + days))
-        return shortText;
-    return FormatValue("%.17g", years);
+    return FormatExactValue("%3.1f", days / kDaysPerYear);
 }
 
 int ProfileCount(const TDepthTable& table)

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -81,11 +82,53 @@ void ReadCurveRows(TTextBuffer& text, TDepthTable& curve, double sign, const int
     FinishUserCurve(curve);
 }
 
-void AppendCurveRow(TTextBuffer& text, const TDepthTable& curve, int i, const int* unit)
+// Strains beyond this are the far closing pairs of a finished curve.
+constexpr double kFarCurveStrain = 10000.0;
+// The near closing pairs lie 2e-6 outside the outermost given pairs, at zero stress.
+constexpr double kClosingPairGap = 3e-6;
+
+// The pairs that finishing added: those beyond the far strain, and the outermost pair at
+// either end of the rest when it has zero stress and lies within the gap of its inner
+// neighbour. A (0, 0) pair that validation inserted is a given pair.
+std::vector<bool> ClosingPairs(const TDepthTable& curve)
 {
-    text.Append(StrPrintf(kCurveRow,
-                          std::fabs(ToDocument(curve.GetDepth(i), ukStrain, unit)),
-                          std::fabs(ToDocument(curve.GetValue(i), ukStress, unit))));
+    const int n = curve.GetCount();
+    std::vector<bool> closing(static_cast<std::size_t>(n), false);
+    std::vector<int> inner;
+    for (int i = 0; i < n; ++i) {
+        if (std::fabs(curve.GetDepth(i)) > kFarCurveStrain)
+            closing[static_cast<std::size_t>(i)] = true;
+        else
+            inner.push_back(i);
+    }
+    const auto markEnd = [&](std::size_t end, std::size_t neighbour) {
+        const int i = inner[end];
+        const int j = inner[neighbour];
+        if (curve.GetValue(i) == 0.0 &&
+            std::fabs(curve.GetDepth(i) - curve.GetDepth(j)) <= kClosingPairGap)
+            closing[static_cast<std::size_t>(i)] = true;
+    };
+    if (inner.size() >= 2) {
+        markEnd(0, 1);
+        markEnd(inner.size() - 1, inner.size() - 2);
+    }
+    return closing;
+}
+
+// The given pairs of a finished curve, without the pairs that finishing added; validation may
+// have added a (0, 0) pair, which is kept, so that a curve read back finishes the same way.
+void AppendCurveRows(TTextBuffer& text, const TDepthTable& curve, bool reverse, const int* unit)
+{
+    const int n = curve.GetCount();
+    const std::vector<bool> closing = ClosingPairs(curve);
+    for (int k = 0; k < n; ++k) {
+        const int i = reverse ? n - 1 - k : k;
+        if (closing[static_cast<std::size_t>(i)])
+            continue;
+        text.Append(StrPrintf(kCurveRow,
+                              std::fabs(ToDocument(curve.GetDepth(i), ukStrain, unit)),
+                              std::fabs(ToDocument(curve.GetValue(i), ukStress, unit))));
+    }
 }
 
 std::optional<int> ConcreteAttributeText(const ConcreteTypeRec& c,
@@ -275,8 +318,7 @@ std::optional<int> MaterialBodyText(TStructure& s,
         const ConcreteTypeRec& c = *s.GetConcreteType(instance);
         if (c.baseCurve != BaseCurveCode::UserDefined || !c.userCurve)
             return 1;
-        for (int i = 2; i <= c.userCurve->GetCount() - 3; ++i)
-            AppendCurveRow(text, *c.userCurve, i, unit);
+        AppendCurveRows(text, *c.userCurve, false, unit);
         return 1;
     }
     if (element == "rebar") {
@@ -290,8 +332,7 @@ std::optional<int> MaterialBodyText(TStructure& s,
             ShowMessage("Error in steel segemental definition!", "Error in XML file");
             return 1;
         }
-        for (int i = steel.userCurve->GetCount() - 3; i >= 2; --i)
-            AppendCurveRow(text, *steel.userCurve, i, unit);
+        AppendCurveRows(text, *steel.userCurve, true, unit);
         return 1;
     }
     if (element == "prestress")

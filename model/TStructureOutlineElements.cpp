@@ -275,7 +275,9 @@ std::optional<int> OutlineBodyText(TStructure& s,
     text.Append("\r\n");
     for (int k = 0; k < list.GetCount(); ++k) {
         const double v = list.At(k);
-        text.Append(FormatValue(std::fabs(v) <= 1.0 ? " %5.7f" : " %5.0f", v));
+        // Measured values are kept as they are: digits the short formats would drop are
+        // written too.
+        text.Append(FormatExactValue(std::fabs(v) <= 1.0 ? " %5.7f" : " %5.0f", v));
         if ((k + 1) % kValuesPerRow == 0)
             text.Append("\r\n");
     }

@@ -61,12 +61,17 @@ XmlResult ReadXmlDocument(const std::string& text,
         }
         document.structures.emplace_back(NewStructureFor(name));
         if (TStructure* s = document.structures.back().get()) {
-            KeepFirstFailure(overall, XmlReadStructureAt(dtd, flat, offset, name, s));
+            const XmlResult r = XmlReadStructureAt(dtd, flat, offset, name, s);
+            if (r.Ok())
+                scanner.ContinueAt(r.offset);
+            KeepFirstFailure(overall, r);
         } else if (name == kMemberRootName) {
             document.hasMemberSettings = true;
             if (member != nullptr) {
                 const XmlResult r = XmlReadAnalysisSettingsAt(dtd, flat, offset, name, *member);
                 document.memberSettingsRead = r.Ok();
+                if (r.Ok())
+                    scanner.ContinueAt(r.offset);
                 KeepFirstFailure(overall, r);
             }
         } else {

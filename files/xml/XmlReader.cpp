@@ -66,6 +66,11 @@ XmlResult ReadTree(TXmlDtd& dtd,
         if (!XmlReadNextTag(c, element, result))
             return result;
     }
+    // Behind the root's end tag, so that the next component is looked for from there.
+    if (element == closing) {
+        const std::size_t gt = text.find('>', c.pos);
+        c.pos = gt == std::string::npos ? text.size() : gt + 1;
+    }
     result = XmlResult::Success();
     result.offset = c.pos;
     return result;
@@ -115,7 +120,7 @@ bool XmlComponentScanner::Next(std::string& name, std::size_t& offset, XmlResult
             return false;
         }
         m_pos = at;
-    } else if (m_pos < m_text.size()) {
+    } else if (!m_pendingName.empty() && m_pos < m_text.size()) {
         XmlCursor c{m_text, m_pos};
         if (!XmlSkipElement(c, m_pendingName, result)) {
             m_pos = m_text.size();
@@ -125,6 +130,12 @@ bool XmlComponentScanner::Next(std::string& name, std::size_t& offset, XmlResult
     }
     const std::size_t lt = m_text.find('<', m_pos);
     if (lt == std::string::npos) {
+        // A document that ends before its end tag has been cut short.
+        XmlFail(result,
+                XmlStatus::SyntaxError,
+                m_text.size(),
+                "The file ends before </document>: it is incomplete.",
+                "XML Syntax Error");
         m_pos = m_text.size();
         return false;
     }
@@ -141,6 +152,12 @@ bool XmlComponentScanner::Next(std::string& name, std::size_t& offset, XmlResult
     offset = c.pos;
     m_pendingName = name;
     return true;
+}
+
+void XmlComponentScanner::ContinueAt(std::size_t pos)
+{
+    m_pos = std::min(pos, m_text.size());
+    m_pendingName.clear();
 }
 
 int XmlFindComponent(const TXmlDtd&,

@@ -37,6 +37,9 @@ public:
     explicit XmlComponentScanner(const std::string& text) : m_text(text) {}
     // False at the end of the document, or after a failure recorded in result.
     bool Next(std::string& name, std::size_t& offset, XmlResult& result);
+    // The component found last was read completely, up to pos: the next call goes on from
+    // there instead of passing the component over.
+    void ContinueAt(std::size_t pos);
 
 private:
     const std::string& m_text;

@@ -31,28 +31,33 @@ bool ReportTooLong(const XmlCursor& c, std::size_t start, XmlResult& result)
     return false;
 }
 
-// Passes the rest of a start tag, quotes included; true when it closes with "/>".
+// Passes the rest of a start tag; true in selfClosing when it closes with "/>". Values never
+// hold '>' (the writer escapes it), so quotes need no tracking, and a tag with an unbalanced
+// quote is passed over all the same.
 bool FinishStartTag(XmlCursor& c, bool& selfClosing, XmlResult& result)
 {
-    char previous = ' ';
-    while (!c.AtEnd()) {
-        const char ch = c.text[c.pos];
-        if (ch == '"') {
-            const std::size_t close = c.text.find('"', c.pos + 1);
-            c.pos = close == std::string_view::npos ? c.text.size() : close + 1;
-            previous = '"';
-            continue;
-        }
-        ++c.pos;
-        if (ch == '>') {
-            selfClosing = previous == '/';
-            return true;
-        }
-        if (ch != ' ')
-            previous = ch;
+    const std::size_t gt = c.text.find('>', c.pos);
+    if (gt == std::string_view::npos) {
+        XmlFail(result, XmlStatus::SyntaxError, c.pos, "End of File!", kSyntaxCaption);
+        c.pos = c.text.size();
+        return false;
     }
-    XmlFail(result, XmlStatus::SyntaxError, c.pos, "End of File!", kSyntaxCaption);
-    return false;
+    std::size_t before = gt;
+    while (before > c.pos && c.text[before - 1] == ' ')
+        --before;
+    selfClosing = before > c.pos && c.text[before - 1] == '/';
+    c.pos = gt + 1;
+    return true;
+}
+
+// A tag name for passing elements over: it also ends at '/', so that "<x/>" names x.
+std::string SkipTagName(XmlCursor& c)
+{
+    const std::size_t start = c.pos;
+    while (!c.AtEnd() && c.text[c.pos] != ' ' && c.text[c.pos] != '>' && c.text[c.pos] != '/' &&
+           c.text[c.pos] != '=')
+        ++c.pos;
+    return std::string(c.text.substr(start, std::min(c.pos - start, kXmlTokenChars)));
 }
 
 } // namespace
@@ -162,7 +167,14 @@ bool XmlReadNextTag(XmlCursor& c, std::string& name, XmlResult& result)
     }
     ++c.pos;
     c.SkipBlanks();
-    return XmlReadName(c, name, result);
+    if (!XmlReadName(c, name, result))
+        return false;
+    // "<name/>": the slash closes the tag and is no part of the name.
+    if (name.size() > 1 && name.back() == '/' && c.Peek() == '>') {
+        name.pop_back();
+        --c.pos;
+    }
+    return true;
 }
 
 bool XmlReadContent(XmlCursor& c, const std::string& element, TTextBuffer& content, XmlResult& result)
@@ -245,14 +257,14 @@ bool XmlSkipElement(XmlCursor& c, const std::string& name, XmlResult& result)
             c.pos = gt == std::string_view::npos ? c.text.size() : gt + 1;
             continue;
         }
-        if (!XmlReadName(c, tag, result))
-            return false;
         if (kind == '/') {
-            if (tag != "/" + open.back()) {
+            ++c.pos;
+            tag = SkipTagName(c);
+            if (tag != open.back()) {
                 XmlFail(result,
                         XmlStatus::SyntaxError,
                         lt,
-                        StrPrintf("Closure of payload string \"%s\" not equal to expected \"%s\"",
+                        StrPrintf("Closure of payload string \"/%s\" not equal to expected \"%s\"",
                                   QuoteForMessage(tag).c_str(),
                                   QuoteForMessage(open.back()).c_str()),
                         "Error with Payload");
@@ -263,6 +275,7 @@ bool XmlSkipElement(XmlCursor& c, const std::string& name, XmlResult& result)
             open.pop_back();
             continue;
         }
+        tag = SkipTagName(c);
         if (open.size() >= kXmlSkipDepthLimit) {
             XmlFail(result,
                     XmlStatus::DepthLimit,
