@@ -11,7 +11,6 @@
 #include <cstdint>
 
 #include "analysis/TQuarvish2000Analysis.h"
-#include "analysis/state/StrainAtDepth.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "model/TBeam.h"

@@ -5,7 +5,6 @@
 
 #include "analysis/element/McftElement.h"
 #include "analysis/element/NodeConcrete.h"
-#include "analysis/state/StrainAtDepth.h"
 #include "foundation/Sentinel.h"
 #include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
