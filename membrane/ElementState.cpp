@@ -9,9 +9,9 @@
 #include "analysis/element/NodeConcrete.h"
 #include "membrane/MembraneState.h"
 #include "membrane/TPellicor2000Analysis.h"
+#include "model/TShell.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TShell.h"
 
 namespace {
 

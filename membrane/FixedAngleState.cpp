@@ -17,9 +17,9 @@
 #include "analysis/element/NodeConcrete.h"
 #include "membrane/MembraneState.h"
 #include "membrane/TPellicor2000Analysis.h"
+#include "model/TShell.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TShell.h"
 
 namespace {
 
@@ -49,11 +49,8 @@ double ApparentYield(const TShell& element, int d, double rho, double ft, double
 }
 
 // sum of ratio x stress over the layers of a direction, over rho (0 without steel).
-double SmearedSteelStress(const TShell& element,
-                          const SectionState& stage,
-                          int d,
-                          double strain,
-                          double rho)
+double SmearedSteelStress(
+    const TShell& element, const SectionState& stage, int d, double strain, double rho)
 {
     if (!(rho > 0.0))
         return 0.0;
@@ -64,8 +61,9 @@ double SmearedSteelStress(const TShell& element,
         const SteelTypeRec* steel = element.GetSteelType(layer->type);
         if (steel == nullptr)
             continue;
-        const double offset =
-            static_cast<std::size_t>(i) < offsets.size() ? offsets[static_cast<std::size_t>(i)] : 0.0;
+        const double offset = static_cast<std::size_t>(i) < offsets.size()
+                                  ? offsets[static_cast<std::size_t>(i)]
+                                  : 0.0;
         sum += layer->ratio * SteelStress(*steel, layer->dep + strain, offset);
     }
     return sum / rho;
@@ -171,9 +169,8 @@ void TPellicor2000Analysis::EvaluateFixedAngleState(SectionState& stage, double&
         out = G;
         tau = G * g21;
     } else {
-        const double t = code == 7
-                             ? std::fabs(m_resultTheta - alpha) * m_resultE1 * -0.04 * 57.3
-                             : std::fabs(1.0 - m_capacityRatio) * m_resultE1 * -0.85;
+        const double t = code == 7 ? std::fabs(m_resultTheta - alpha) * m_resultE1 * -0.04 * 57.3
+                                   : std::fabs(1.0 - m_capacityRatio) * m_resultE1 * -0.85;
         if (std::fabs(t) > 1e-6)
             tau = m_resultSteelDifference * (1.0 - std::pow(1.0 - g21 / t, 6));
         out = g21 != 0.0 ? tau / g21 : -1.0;
@@ -189,7 +186,8 @@ void TPellicor2000Analysis::EvaluateFixedAngleState(SectionState& stage, double&
     // 11. Crack geometry. The spacing counts the angle's sine and cosine by magnitude, so axes
     // turned the other way (negative shear) crack alike.
     const double d1 = e1 - node.FreeStrain1;
-    const double ecr = m_element->GetConcreteStrainRatio(node.ConcreteType, node.LocalTensileStrength);
+    const double ecr =
+        m_element->GetConcreteStrainRatio(node.ConcreteType, node.LocalTensileStrength);
     if (d1 > ecr) {
         const double spacing = CrackSpacingAtAngle(sa, ca, node.CrackSpacingX, node.CrackSpacingZ);
         node.CrackSpacingTheta = spacing;

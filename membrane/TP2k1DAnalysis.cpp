@@ -30,7 +30,9 @@ double& HeldStrain(LayerNodeStateRec& node, int controlIndex)
 
 } // namespace
 
-TP2k1DAnalysis::TP2k1DAnalysis(const TShell* element) : TPellicor2000Analysis(element) {}
+TP2k1DAnalysis::TP2k1DAnalysis(const TShell* element) : TPellicor2000Analysis(element)
+{
+}
 
 TP2k1DAnalysis::~TP2k1DAnalysis()
 {
@@ -361,7 +363,8 @@ int TP2k1DAnalysis::SolveFullResponse()
     while (!stop) {
         // a. The attempt starts as a copy of the last stage; a failed attempt is replaced.
         m_nextStage = n;
-        CopyStage(n - 1, n);
+        if (!CopyStage(n - 1, n))
+            break;
         // b. A stage just below first cracking.
         n = InsertPreCrackingStage(n);
         m_nextStage = n;

@@ -33,9 +33,11 @@ TPellicor2000Analysis::TPellicor2000Analysis(const TShell* element)
     m_element->GetSteelTotals(m_rhoY, ignored, 0, 1);
     ShearFlag = 1;
     for (int d = 0; d < 3; ++d) {
-        const int count = d < 2 ? m_element->GetLongLayerCount(d) : m_element->GetTransLayerCount(2);
+        const int count =
+            d < 2 ? m_element->GetLongLayerCount(d) : m_element->GetTransLayerCount(2);
         FailedBarFlags[static_cast<std::size_t>(d)].assign(
-            static_cast<std::size_t>(std::max(count, 0)), 0);
+            static_cast<std::size_t>(std::max(count, 0)),
+            0);
     }
     AverageBarPrestrains();
     for (int i = 0; i < 3; ++i)

@@ -59,10 +59,21 @@ struct FixedAngle : ::testing::Test {
     bool AllFinite() const
     {
         const LayerNodeStateRec& n = *ElementNode(*stage);
-        for (double v : {n.Strain1, n.Strain2, n.CrackAngle, n.ConcStress1, n.ConcStress2,
-                         n.ConcStressX, n.ConcStressZ, n.ConcShearStress, n.SteelStressX,
-                         n.StirrupStress, n.SteelStressXAtCrack, n.StirrupStressAtCrack,
-                         n.CrackWidth, n.CrackSpacingTheta, n.CrackShearLimit,
+        for (double v : {n.Strain1,
+                         n.Strain2,
+                         n.CrackAngle,
+                         n.ConcStress1,
+                         n.ConcStress2,
+                         n.ConcStressX,
+                         n.ConcStressZ,
+                         n.ConcShearStress,
+                         n.SteelStressX,
+                         n.StirrupStress,
+                         n.SteelStressXAtCrack,
+                         n.StirrupStressAtCrack,
+                         n.CrackWidth,
+                         n.CrackSpacingTheta,
+                         n.CrackShearLimit,
                          n.CrackShearStress})
             if (!std::isfinite(v))
                 return false;

@@ -6,14 +6,14 @@
 #include <memory>
 #include <string>
 
-#include "model/materials/MaterialTypes.h"
-#include "model/StructureRecords.h"
 #include "membrane/TP2k1DAnalysis.h"
+#include "model/StructureRecords.h"
 #include "model/TShell.h"
+#include "model/materials/MaterialTypes.h"
 
 namespace membrane_fixtures {
 
-inline constexpr double kThickness = 0.07; // m
+inline constexpr double kThickness = 0.07;  // m
 inline constexpr double kBarSpacing = 0.05; // m
 inline constexpr double kBarDiameter = 0.006;
 

@@ -105,7 +105,9 @@ TEST_F(FullResponse, NegativeShearMirrorsThePositiveResponse)
     spec.increment = {0.0, 0.0, -1e6};
     const PanelRun negative = Solve(spec);
     const PanelRun positive = Solve(PanelSpec{});
-    EXPECT_NEAR(negative.PeakLoadFactor(), positive.PeakLoadFactor(), 0.01 * positive.PeakLoadFactor());
+    EXPECT_NEAR(negative.PeakLoadFactor(),
+                positive.PeakLoadFactor(),
+                0.01 * positive.PeakLoadFactor());
     EXPECT_LT(negative.PeakNode().ShearStrain, 0.0);
 }
 
@@ -265,7 +267,9 @@ TEST_F(FullResponse, RetriedStageReplacesTheFailedAttempt)
     ASSERT_EQ(analysis.SolveFullResponse(), 1);
     EXPECT_EQ(freedUnsolved, 3);
     const double reference = Solve(PanelSpec{}).PeakShear();
-    EXPECT_NEAR(analysis.GetPeakState()->Results[MembraneResult::TauXY], reference, 0.02 * reference);
+    EXPECT_NEAR(analysis.GetPeakState()->Results[MembraneResult::TauXY],
+                reference,
+                0.02 * reference);
     for (int i = 0; i < TP2k1DAnalysis::kStageSlots; ++i) {
         const SectionState* s = analysis.GetStage(i);
         if (s != nullptr) {

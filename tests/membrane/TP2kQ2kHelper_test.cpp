@@ -40,7 +40,8 @@ public:
     }
     const SectionState* GetStage(int i) const override
     {
-        if (i < 0 || i >= static_cast<int>(stages.size()) || stages[static_cast<std::size_t>(i)]->Valid == 0)
+        if (i < 0 || i >= static_cast<int>(stages.size()) ||
+            stages[static_cast<std::size_t>(i)]->Valid == 0)
             return nullptr;
         return stages[static_cast<std::size_t>(i)].get();
     }
