@@ -64,8 +64,8 @@ int CheckedTypeIndex(int index, int count, const std::string& owner)
 {
     if (index >= 0 && index < count)
         return index;
-    AddLoadError(StrPrintf("%s refers to material type %d, which does not exist; type 1 is used",
-                           owner.c_str(), index + 1));
+    AddLoadError(StrPrintf("%s refers to material type %lld, which does not exist; type 1 is used",
+                           owner.c_str(), static_cast<long long>(index) + 1));
     return 0;
 }
 
@@ -186,4 +186,10 @@ void SetLegacyShapeCode(TBeam& beam, int code)
 double MomentAxisFromFile(double height)
 {
     return height >= kCentroidalAxis ? kUndefined : height;
+}
+
+bool IsPrestressingType(const std::vector<SteelTypeRec>& steels, int t)
+{
+    return t >= 0 && t < static_cast<int>(steels.size()) &&
+           steels[static_cast<std::size_t>(t)].kind == SteelKind::Prestressing;
 }

@@ -8,6 +8,7 @@
 
 #include "files/legacy/ByteRecord.h"
 #include "files/legacy/LegacyReadResult.h"
+#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
 #include "model/TMemberQuickDef.h"
 
@@ -71,3 +72,5 @@ void SetLegacyShapeCode(TBeam& beam, int code);
 // A moment-axis height from a file: 1e30 or more means the centroid, which the beam holds
 // as the undefined marker.
 double MomentAxisFromFile(double height);
+// Whether steel type t of the list is prestressing steel (false for a type the list lacks).
+bool IsPrestressingType(const std::vector<SteelTypeRec>& steels, int t);

@@ -331,8 +331,7 @@ LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> b
         MatchLongLayerBars(layer);
         if (std::fabs(layer.dep) > kMaxLayerPrestrain)
             layer.dep = 0.0;
-        if (layer.dep == 0.0 && steels[static_cast<std::size_t>(layer.type)].kind ==
-                                    SteelKind::Prestressing)
+        if (layer.dep == 0.0 && IsPrestressingType(steels, layer.type))
             layer.dep = kTendonPrestrainMarker;
     }
     beam.DeleteLongLayers(0);

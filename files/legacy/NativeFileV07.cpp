@@ -401,8 +401,7 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
         FindOrAddBar(layer);
         if (std::fabs(layer.dep) > kMaxLayerPrestrain)
             layer.dep = 0.0;
-        if (layer.dep == 0.0 &&
-            data.steels[static_cast<std::size_t>(layer.type)].kind == SteelKind::Prestressing)
+        if (layer.dep == 0.0 && IsPrestressingType(data.steels, layer.type))
             layer.dep = kTendonPrestrainMarker;
         beam.AddLongLayer(layer, 0);
     }

@@ -87,25 +87,53 @@ TEST_F(V05Test, RectangleWithTwoBarLayers)
 
 TEST_F(V05Test, MarkersAndIndicesAsOldFilesStoredThem)
 {
+    // A second concrete type, and the region on it: with exactly one reinforcing steel the
+    // file's region indices are stale and become 0, as old files rely on.
     V05File file = MakeV05File();
-    const std::size_t loads = file.bytes.size() - 146;
-    file.bytes[loads + 144] = 0; // no constant-loads marker
-    // The region names concrete type 5 (of 1): with one reinforcing steel it becomes 0 anyway.
+    const std::size_t concrete = 45 + 143 + 76;
+    const std::vector<std::uint8_t> record(file.bytes.begin() + static_cast<long>(concrete),
+                                           file.bytes.begin() + static_cast<long>(concrete + 106));
+    file.bytes.insert(file.bytes.begin() + static_cast<long>(concrete + 106), record.begin(),
+                      record.end());
     ByteWriter patch;
     patch.bytes = file.bytes;
-    const std::size_t region = 45 + 143 + 76 + 106;
-    patch.PatchI16(region + 32, 5);
-    // The first bar layer names steel type 7, which does not exist.
+    patch.PatchI16(45 + 131, 2);
+    const std::size_t region = concrete + 2 * 106;
+    patch.PatchI16(region + 32, 1);
+    // The first bar layer names steel type 7, which does not exist: type 0, logged.
     const std::size_t bar = region + 34 + 55;
     patch.PatchI16(bar + 63, 7);
+    // No constant-loads marker: the constant loads are 0 whatever the block holds.
+    patch.bytes[patch.bytes.size() - 2] = 0;
+    // The name field without a NUL keeps 99 characters.
+    std::fill(patch.bytes.begin() + 45, patch.bytes.begin() + 145, 'N');
     ASSERT_TRUE(ReadNativeV05Bytes(beam, patch.bytes).IsRead());
+    EXPECT_EQ(beam.GetConcreteTypeCount(), 2);
+    EXPECT_EQ(beam.GetRegion(0)->concreteType, 0);
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->type, 0);
+    EXPECT_EQ(beam.GetName(), std::string(99, 'N'));
     double constants[3] = {1, 1, 1};
     beam.GetConstantLoads(constants, 3);
     EXPECT_DOUBLE_EQ(constants[0], 0.0);
-    EXPECT_EQ(beam.GetRegion(0)->concreteType, 0);
-    EXPECT_EQ(beam.GetLongLayer(0, 0)->type, 0);
     ASSERT_NE(g_ReportText, nullptr);
     EXPECT_NE(g_ReportText->find("refers to material type 8"), std::string::npos);
+    EXPECT_EQ(g_ReportText->find("Region"), std::string::npos) << "the reset is no error";
+    ClearReportText();
+}
+
+TEST_F(V05Test, LayersOfAFileWithoutSteelTypes)
+{
+    // The one reinforcing-steel record taken out: the layers name a type that is not there.
+    V05File file = MakeV05File();
+    const std::size_t rebar = 45 + 143 + 76 + 106 + 34;
+    file.bytes.erase(file.bytes.begin() + static_cast<long>(rebar),
+                     file.bytes.begin() + static_cast<long>(rebar + 55));
+    ByteWriter patch;
+    patch.bytes = file.bytes;
+    patch.PatchI16(45 + 133, 0);
+    ASSERT_TRUE(ReadNativeV05Bytes(beam, patch.bytes).IsRead());
+    EXPECT_EQ(beam.GetSteelTypeCount(), 0);
+    EXPECT_EQ(beam.GetLongLayer(1, 0)->type, 0);
     ClearReportText();
 }
 
