@@ -3,6 +3,7 @@
 #include "files/legacy/PredecessorImport.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -62,7 +63,13 @@ public:
     {
         return std::clamp(m_table.GetCellInt(kValueColumn, row), 0, kPredecessorRows);
     }
-    int Int(int column, int row) const { return m_table.GetCellInt(column, row); }
+    // A 1-based type number, counted after `first` types, as a 0-based index (held within
+    // the int range; CheckedTypeIndex judges it).
+    int TypeIndex(int column, int row, int first = 0) const
+    {
+        const long long index = static_cast<long long>(m_table.GetCellInt(column, row)) + first - 1;
+        return static_cast<int>(std::clamp<long long>(index, INT_MIN, INT_MAX));
+    }
     bool Flag(int row) const { return m_table.GetCellChar(kValueColumn, row) == 'Y'; }
 
 private:
@@ -219,7 +226,7 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
             InitTransLayerRec(layer);
             layer.A = sheet.Value(kValueColumn, m + 10, ukArea);
             layer.space = sheet.Value(kValueColumn, m + 11, ukSectionLength);
-            layer.type = CheckedTypeIndex(sheet.Int(kValueColumn, m + 12) - 1, steelCount,
+            layer.type = CheckedTypeIndex(sheet.TypeIndex(kValueColumn, m + 12), steelCount,
                                           "The stirrups");
             layer.disttop = kStirrupTop;
             layer.distbot = kStirrupBottom;
@@ -241,7 +248,7 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
         r.bottomWidth = sheet.Value(2, row, ukSectionLength);
         r.topWidth = sheet.Value(3, row, ukSectionLength);
         r.top = r.bottom + sheet.Value(4, row, ukSectionLength);
-        r.type = CheckedTypeIndex(sheet.Int(5, row) - 1, concreteCount,
+        r.type = CheckedTypeIndex(sheet.TypeIndex(5, row), concreteCount,
                                   StrPrintf("Region %d", j + 1));
     }
     beam.DeleteRegions();
@@ -268,7 +275,7 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
             layer.z = sheet.Value(1, row, ukSectionLength);
             layer.A = sheet.Value(2, row, ukArea);
             layer.dep = 0.0;
-            layer.type = CheckedTypeIndex(sheet.Int(3, row) - 1, steelCount,
+            layer.type = CheckedTypeIndex(sheet.TypeIndex(3, row), steelCount,
                                           StrPrintf("Bar layer %d", k));
             layer.name = StrPrintf("type %d", k);
             beam.AddLongLayer(layer, 0);
@@ -284,7 +291,7 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
             layer.z = sheet.Value(1, row, ukSectionLength);
             layer.A = sheet.Value(2, row, ukArea);
             layer.dep = sheet.Value(3, row, ukStrain);
-            layer.type = CheckedTypeIndex(sheet.Int(4, row) + rebars - 1, steelCount,
+            layer.type = CheckedTypeIndex(sheet.TypeIndex(4, row, rebars), steelCount,
                                           StrPrintf("Tendon layer %d", k));
             layer.name = StrPrintf("type %d", k);
             beam.AddLongLayer(layer, 0);

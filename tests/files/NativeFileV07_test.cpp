@@ -2,6 +2,8 @@
 
 #include "files/legacy/NativeFileV07.h"
 
+#include <climits>
+
 #include <gtest/gtest.h>
 
 #include "foundation/ReportText.h"
@@ -81,6 +83,19 @@ TEST_F(V08Test, OlderRevisionsTakeTheirDefaults)
     // The stored end points at strains 1.0 and -1.0 are dropped: two points remain.
     ASSERT_TRUE(beam.GetConcreteType(1)->userCurve);
     EXPECT_EQ(beam.GetConcreteType(1)->userCurve->GetCount(), 2 + 4);
+}
+
+TEST_F(V08Test, TypeIndicesOutsideTheTypesUseTypeOne)
+{
+    V08File file = MakeV08File();
+    ByteWriter w;
+    w.bytes = file.bytes;
+    const std::size_t layer = 45 + 409 + 2 * 194 + 111;
+    w.PatchI32(layer + 71, INT32_MAX);
+    ASSERT_TRUE(ReadNativeV07V08Bytes(beam, w.bytes, 8).IsRead());
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->type, 0);
+    ASSERT_NE(g_ReportText, nullptr);
+    EXPECT_NE(g_ReportText->find("refers to material type 2147483648"), std::string::npos);
 }
 
 TEST_F(V08Test, Version07ReadsNoTablesOrCurves)

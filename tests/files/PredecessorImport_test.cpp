@@ -92,7 +92,7 @@ TEST_F(PredecessorTest, DamagedSheetsAreBounded)
     std::vector<std::uint8_t> text(400, 'B');
     text[0] = 0;
     w.Raw(3, 2, text); // a text of 399 characters without NUL
-    w.Number(5, 20, 0);
+    w.Number(5, 20, 0).Number(5, 21, -3e9).Number(3, 25, 3e9);
     std::vector<std::uint8_t> bytes = w.Bytes();
     bytes.insert(bytes.end(), {1, 0, 2, 0, 0, 9});
     ASSERT_TRUE(LoadBeamBytes(beam, bytes).IsRead());
