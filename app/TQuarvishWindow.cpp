@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "analysis/TSectionalAnalysis.h"
+#include "analysis/state/ErrorList.h"
 #include "app/DocumentEngine.h"
 #include "app/GlobalTables.h"
 #include "app/TQuarvishApp.h"
@@ -45,6 +46,7 @@ TQuarvishWindow::TQuarvishWindow(const std::string& title) : T_2kWindow(title) {
     g_CurrentStructure = 0;
     g_CurrentAnalysis = 0;
     g_AppTitle = title;
+    g_MainWindowTitle = title;
 }
 
 TQuarvishWindow::~TQuarvishWindow() {

@@ -10,6 +10,7 @@
 #include "app/GlobalTables.h"
 #include "app/MenuTree.h"
 #include "app/TQuarvishApp.h"
+#include "foundation/Diagnostics.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
@@ -219,8 +220,10 @@ bool T_2kWindow::WriteDocument(const std::string& fileName) {
 
 void T_2kWindow::PromptDebugMode() {
     std::string text = std::to_string(m_debugLevel);
-    if (plat::InputDialog(m_programTitle, "Enter Debug Mode (0,1,2,3)", text))
+    if (plat::InputDialog(m_programTitle, "Enter Debug Mode (0,1,2,3)", text)) {
         m_debugLevel = static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+        SetDebugLevel(m_debugLevel);  // what the analysis code reads
+    }
 }
 
 void T_2kWindow::CmFileNew() {

@@ -1,6 +1,7 @@
 // The XML editor, the element catalogue, load-stage stepping and the small prompts.
 
 #include "app/CommandIds.h"
+#include "foundation/Diagnostics.h"
 #include "model/TBeam.h"
 #include "platform/Services.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
@@ -151,7 +152,9 @@ TEST_F(ShellTest, DebugLevelAndPrintInColourPrompts) {
         ui.Input("Enter Debug Mode (0,1,2,3)", row.answer);
         Frame().Dispatch(CmId::DebugMode);
         EXPECT_EQ(Window().GetDebugLevel(), row.level);
+        EXPECT_EQ(GetDebugLevel(), row.level);
     }
+    SetDebugLevel(0);
     ui.Message("Do you wish to print in colour?", MsgAnswer::No);
     Frame().Dispatch(CmId::PrintInColour);
     EXPECT_EQ(g_PrintInColour, 0);
@@ -174,4 +177,46 @@ TEST_F(ShellTest, ScreenPictureGoesToTheClipboardAndTheContextMenuRunsItsChoice)
         for (int x = 0; x < img.Width(); x += 2)
             dark += img.Pixel(x, y).r < 128 ? 1 : 0;
     EXPECT_GT(dark, 10);
+}
+
+namespace {
+// An analysis whose current results are N = 100 kN, M = 50 kNm, V = 20 kN (a stored moment
+// shows with the opposite sign).
+class ResultAnalysis : public FakeAnalysis {
+public:
+    using FakeAnalysis::FakeAnalysis;
+    int GetStateResults(const SectionState*, std::array<double, 6>& r, int mode) const override {
+        r = {0.0, 0.0, 0.0, 100e3, -50e3, 20e3};
+        return mode == 2;
+    }
+};
+} // namespace
+
+TEST_F(ShellTest, AnalysisStatusShowsTheLoadsInDisplayUnitsWithTheFactoredTag) {
+    Start();
+    Window().ShowAnalysisStatus(nullptr);  // no analysis: the tag alone
+    EXPECT_EQ(Frame().GetMessageText(), "");
+    g_Analyses[0] = std::make_unique<ResultAnalysis>(g_Structures[0].get());
+    Window().ShowAnalysisStatus(nullptr);
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status1), "N : 100.0 kN");
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status2), "M :  50.0 kNm");
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status3), "V :  20.0 kN");
+    EXPECT_EQ(Frame().GetMessageText(), "Current Loads");
+    g_ResistanceFactors.phi_c = 0.65;
+    Window().ShowAnalysisStatus(nullptr);
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status1), "Nf : 100.0 kN");
+    EXPECT_EQ(Frame().GetMessageText(), "(FACTORED) Current Loads");
+    g_ResistanceFactors = ResistanceFactors{};
+}
+
+TEST_F(ShellTest, RecentFilesAppearInTheFileMenuAndReopen) {
+    Start();
+    const std::string a = WriteDocument("recent-a.qvh", {"<q3g_beam RA/>"});
+    const std::string b = WriteDocument("recent-b.qvh", {"<q3g_beam RB/>"});
+    app->OpenFile(a);
+    app->OpenFile(b);
+    EXPECT_EQ(Frame().GetMenuItemText(CmId::RecentFile0).substr(0, 3), "&1 ");
+    EXPECT_NE(Frame().GetMenuItemText(CmId::RecentFile0 + 1), "");
+    EXPECT_TRUE(Frame().Dispatch(CmId::RecentFile0 + 1));  // the older one
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "RA");
 }

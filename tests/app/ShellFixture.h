@@ -70,6 +70,7 @@ public:
         if (body.find("!bad") != std::string::npos)
             return false;
         s.SetName(space == std::string::npos ? "" : body.substr(space + 1));
+        s.SetModified(0);  // a structure just read is unchanged
         return true;
     }
     bool ReadAnalysisSettings(const std::string& text, int index) override {
