@@ -7,12 +7,12 @@
 
 #include <memory>
 
-#include "analysis/state/SectionState.h"
 #include "analysis/TQuarvish2000Analysis.h"
 #include "analysis/layers/LayerDriver.h"
+#include "analysis/state/SectionState.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 namespace {
 

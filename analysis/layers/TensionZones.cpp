@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/element/NodeConcrete.h"
+#include "analysis/layers/LayerStateAccess.h"
 #include "analysis/state/AnalysisMessages.h"
 #include "analysis/state/SectionState.h"
-#include "analysis/layers/LayerStateAccess.h"
-#include "analysis/element/NodeConcrete.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 namespace {
 
@@ -418,7 +418,7 @@ void TTensionZones::BuildReserveProfile(const SectionState& state,
         const ConcreteTypeRec* type = m_structure.GetConcreteType(i);
         if (type == nullptr)
             continue;
-        constant = constant || IsCrackFreeModelPair(*type) || IsNamedSteel(*type);
+        constant = constant || IsHsuFamily(*type) || IsNamedSteel(*type);
         largest = std::max(largest, 10.0 * type->ft);
     }
     if (constant) {

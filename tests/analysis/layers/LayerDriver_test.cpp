@@ -7,10 +7,10 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/layers/LayerTestSection.h"
 #include "analysis/AnalysisBaseFakes.h"
 #include "analysis/layers/LayerDriver.h"
 #include "analysis/layers/LayerMesh.h"
+#include "analysis/layers/LayerTestSection.h"
 #include "support/AllocationCounter.h"
 #include "support/TestSupport.h"
 

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/element/McftElement.h"
 #include "analysis/layers/LayerTestSection.h"
 #include "analysis/state/AnalysisMessages.h"
-#include "analysis/element/McftElement.h"
 #include "foundation/Sentinel.h"
 #include "support/TestSupport.h"
 

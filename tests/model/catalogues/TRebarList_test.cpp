@@ -115,6 +115,19 @@ TEST_F(RebarListTest, LinesOfTheHandWrittenCatalogue)
     EXPECT_EQ(LogCount("REBAR:"), 5);
 }
 
+TEST_F(RebarListTest, ValuesThatVanishInTheConversionAreRefused)
+{
+    // 1e-320 mm^2 is 1e-326 m^2, below the smallest double: it would be stored as 0.
+    ReadText("TINYAREA 12 1e-320\n"
+             "TINYDIA 1e-320 100\n"
+             "SMALL 0.001 0.000001\n");
+    EXPECT_EQ(list.Count(), 1);
+    ExpectBar("SMALL", 0.001, 0.000001);
+    EXPECT_EQ(LogCount("REBAR: bar listed with no area : TINYAREA\r\n"), 1) << Log();
+    EXPECT_EQ(LogCount("REBAR: bar listed with a diameter too small : TINYDIA\r\n"), 1) << Log();
+    EXPECT_EQ(LogCount("REBAR:"), 2);
+}
+
 TEST_F(RebarListTest, OverlongLinesAndNamesAreBounded)
 {
     const std::string head = "BIG 12 100";
