@@ -427,6 +427,8 @@ bool Frame::Close() {
     return m_frame->host->close();
 }
 
+bool Frame::IsOpen() const { return m_frame->host && m_frame->host->isVisible(); }
+
 bool Frame::CanClose() { return m_client.CanClose(); }
 
 bool Frame::IdleAction(long idleCount) {

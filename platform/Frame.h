@@ -80,6 +80,8 @@ public:
 
     // Closes through CanClose: false when the close was refused.
     bool Close();
+    // Whether the frame is shown (created and not closed).
+    bool IsOpen() const;
     bool CanClose() override;
     bool IdleAction(long idleCount) override;
     // Hides and destroys the frame's widgets (the client stays an object).

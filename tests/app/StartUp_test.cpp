@@ -133,3 +133,15 @@ TEST_F(ShellTest, ContextHelpShowsTheTopicInsteadOfRunningTheCommand) {
     plat::Help::SetOpener({});
     plat::Help::SetPagePath("");
 }
+
+TEST_F(ShellTest, ExitAsksTheSaveQuestionAndCancelKeepsTheProgramOpen) {
+    Start();
+    ASSERT_TRUE(Frame().IsOpen());
+    Window().GetCurrentStructure()->SetModified(1);
+    ui.Message("Save Changes in 'Newbeam'?", MsgAnswer::Cancel);
+    EXPECT_TRUE(Frame().Dispatch(CmId::Exit));
+    EXPECT_TRUE(Frame().IsOpen());
+    ui.Message("Save Changes in 'Newbeam'?", MsgAnswer::No);
+    Frame().Dispatch(CmId::Exit);
+    EXPECT_FALSE(Frame().IsOpen());
+}
