@@ -47,6 +47,8 @@ public:
 
     // The hint shown in the message bar for a highlighted item or a button under the pointer.
     void SetHintSource(std::function<std::string(int id)> hints);
+    // Shows the hint of the command in the message bar (empty when it has none).
+    void ShowHint(int id);
 
     // Message bar.
     void AddTextGadget(int id, int widthChars);

@@ -145,3 +145,11 @@ TEST_F(ShellTest, ExitAsksTheSaveQuestionAndCancelKeepsTheProgramOpen) {
     Frame().Dispatch(CmId::Exit);
     EXPECT_FALSE(Frame().IsOpen());
 }
+
+TEST_F(ShellTest, CommandsOnTheCurrentStructureAreGreyedWithoutOne) {
+    Start();
+    Window().DeleteAllStructures();
+    for (int id : {CmId::CrossSection, CmId::ViewXml, CmId::Catalog})
+        EXPECT_FALSE(Frame().IsMenuItemEnabled(id)) << id;
+    EXPECT_TRUE(Frame().IsMenuItemEnabled(CmId::FileNew));
+}
