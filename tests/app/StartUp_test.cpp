@@ -92,6 +92,14 @@ TEST(MenuTree, HoldsEveryCommandOnceWithItsText) {
     EXPECT_EQ(HintText(CmId::Preferences), "");
 }
 
+TEST_F(ShellTest, HintsOfMenuItemsAndButtonsAppearInTheMessageBar) {
+    Start();
+    Frame().ShowHint(CmId::StopAnalysis);
+    EXPECT_EQ(Frame().GetMessageText(), "Stop calculating response");
+    Frame().ShowHint(CmId::FullMemberResults);  // no hint text: an empty bar
+    EXPECT_EQ(Frame().GetMessageText(), "");
+}
+
 TEST_F(ShellTest, CommandsWithoutATargetStayGreyedAndAcceleratorsFollowTheTable) {
     Start();
     EXPECT_EQ(Frame().GetMenuItemText(CmId::Exit), "E&xit\tAlt+F4");
