@@ -78,25 +78,6 @@ TEST(MembraneConstruction, WithoutElementShowsTheMessageAndSolvesNothing)
     EXPECT_EQ(analysis.SolveFullResponse(), 0);
 }
 
-TEST(MembraneConstruction, ConstantLoadsAreScaledAndTheSteelRatiosSummed)
-{
-    RecordingReporter reporter;
-    PanelSpec spec;
-    spec.rhoX = 0.012;
-    spec.rhoY = 0.004;
-    spec.constant = {-2.0, 1.0, 0.5};
-    auto panel = MakePanel(spec);
-    TP2k1DAnalysis analysis(panel.get());
-    std::array<double, 3> constant{};
-    analysis.GetConstantLoads(constant.data(), 3);
-    EXPECT_DOUBLE_EQ(constant[0], -2000.0);
-    EXPECT_DOUBLE_EQ(constant[1], 1000.0);
-    EXPECT_DOUBLE_EQ(constant[2], 500.0);
-    EXPECT_NEAR(analysis.GetSteelRatio(0), 0.012, 1e-12);
-    EXPECT_NEAR(analysis.GetSteelRatio(1), 0.004, 1e-12);
-    EXPECT_EQ(analysis.HasShear(), 1);
-}
-
 TEST(MembraneConstruction, ConcreteTypeIndexEqualToTheCountIsRefused)
 {
     RecordingReporter reporter;
