@@ -1,0 +1,3 @@
+#include "files/FileOverride.h"
+
+int g_FileOverride = 0;
