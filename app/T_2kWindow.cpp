@@ -45,10 +45,11 @@ void ShowAnalysisErrors(const TSectionalAnalysis* analysis) {
 }
 
 T_2kWindow::T_2kWindow(const std::string& title) : m_programTitle(title) {
-    for (auto& s : g_Structures)
-        s.reset();
+    // Analyses first: they work on the structures.
     for (auto& a : g_Analyses)
         a.reset();
+    for (auto& s : g_Structures)
+        s.reset();
     auto currentStructure = [this](plat::CommandEnabler& ce) { CeCurrentStructure(ce); };
     AddResponseTable({
         {CmId::DebugMode, [this] { PromptDebugMode(); }, {}},
