@@ -1,26 +1,16 @@
-// Steps of the beam-section set-up that the section set-up and the long-term analysis
-// provide. Until they do, each step here does the least that keeps an analysis consistent:
-// the tensile-strength table stays empty, no time-dependent strains are applied, the section
-// constant stays 0 and the average shear strain is whatever the state holds. Each body moves
-// to the file of the code that implements it.
+// The shear-stress distribution of a solved state, which the full sectional response
+// provides. Until it does, a state has no distribution of its own: the solve at given loads
+// then keeps the elastic shape of the shear strain and stops after its first curvature
+// iteration. Each body moves to the file of the code that implements it.
 
 #include "analysis/TQuarvish2000Analysis.h"
 
-void TQuarvish2000Analysis::BuildTensileStrengthTable()
+int TQuarvish2000Analysis::ComputeShearStressDistribution(SectionState& /*state*/)
 {
+    return 0;
 }
 
-int TQuarvish2000Analysis::ApplyTimeDependentStrains(TBeam& /*beam*/)
+double TQuarvish2000Analysis::ShearDistributionError(const SectionState& /*state*/) const
 {
-    return 1;
-}
-
-void TQuarvish2000Analysis::ComputeSectionConstant()
-{
-}
-
-double TQuarvish2000Analysis::GetAverageShearStrain(const SectionState* state,
-                                                    int /*withEnvelope*/) const
-{
-    return state != nullptr ? state->AvgShearStrain : kUndefined;
+    return 0.0;
 }

@@ -37,6 +37,12 @@ TQuarvish2000Analysis::TQuarvish2000Analysis(const TBeam* structure, int validat
 {
     if (!m_beam)
         return;
+    // The copy is the analysis's own: the engine writes its long-term strains and loads into
+    // it although it is frozen.
+    m_beam->SetEngineCopy(1);
+    // A structure frozen already is an analysis's copy that was set up before: its
+    // time-dependent strains are in it.
+    const bool setUpBefore = structure->IsFrozen() != 0;
     if (validate == 0)
         m_beam->SetFrozen(1);
     PrepareResult = Prepare();
@@ -48,7 +54,7 @@ TQuarvish2000Analysis::TQuarvish2000Analysis(const TBeam* structure, int validat
     for (std::vector<double>& work : NodeWork)
         work.assign(kMaxNodes, 0.0);
     BarStiffness.assign(FailedBarFlags[0].size(), 0.0);
-    if (validate != 0)
+    if (validate != 0 && !setUpBefore && !SetupRefused)
         ApplyTimeDependentStrains(*m_beam);
     // The layer level binds the settled beam, its mesh and profiles and the failed flags.
     LayerDriverProfiles profiles;
@@ -120,12 +126,22 @@ int TQuarvish2000Analysis::Prepare()
     const int result = TSectionalAnalysis::Prepare();
     if (!m_beam)
         return result;
+    // A structure without regions or height has nothing to build a section from.
+    SetupRefused = m_beam->GetRegionCount() < 1 || !(m_beam->GetHeight() > 0.0);
+    if (SetupRefused) {
+        Mesh = LayerMesh{};
+        WorkingTable.Clear();
+        return 0;
+    }
     BuildShearStrainDistribution();
     const int meshBuilt = BuildLayerMesh();
     ResetClampingStressProfile();
     ResetNonlinearStrainProfile();
     BuildTensileStrengthTable();
+    if (m_layerDriver)
+        m_layerDriver->Bind();
     // A section the mesh cannot hold must not be analysed.
+    SetupRefused = meshBuilt == 0;
     return meshBuilt != 0 ? result : 0;
 }
 
@@ -163,8 +179,9 @@ int TQuarvish2000Analysis::ResetNonlinearStrainProfile()
 
 int TQuarvish2000Analysis::SolveLayerStates(SectionState& state, int mode)
 {
-    if (!m_layerDriver)
+    if (!m_layerDriver || SetupRefused)
         return 0;
+    ++Counts.layerSolutions;
     // Each distinct message of the node evaluations is shown once per analysis.
     const ScopedAnalysisMessages messages(Messages());
     return m_layerDriver->SolveLayerStates(state, mode);

@@ -15,14 +15,33 @@
 // Sign convention: strains and stresses positive in tension; e'c and f2max are negative.
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
 #include "foundation/TDepthTable.h"
 
+// Last slope -dr/dx of the shear-convergence loop, shared by every analysis and kept from one
+// call to the next; kUndefined asks for a fresh measurement.
+extern double g_ConvergenceSlope;
+
 class TBeam;
 class TLayerDriver;
+
+// The ten results of the time-dependent solution, in the order the report lists them.
+struct TimeDependentStrains {
+    double shrinkage = 0.0;        // eps_sh, shrinkage strain (negative)
+    double creepCoefficient = 0.0; // psi
+    double curvature1 = 0.0;       // phi_1 of the initial sustained-load state (1/m)
+    double strain1 = 0.0;          // e0_1 of the initial state
+    double curvature2 = 0.0;       // phi_2 of the long-term state (1/m)
+    double strain2 = 0.0;          // e0_2 of the long-term state
+    double volumeSurface = 0.0;    // v/s, at most 0.15 m
+    double kc = 0.0;               // creep factor of size
+    double kf = 0.0;               // creep factor of concrete strength
+    double ks = 0.0;               // shrinkage factor of size
+};
 class TStructure;
 
 // Answers of ClassifyFailureMode.
@@ -52,6 +71,8 @@ public:
     // full-member analysis), whose work arrays stay empty and whose section constant is 0.0.
     // With validate 0 the copy is frozen before the set-up, so Prepare neither validates it
     // nor asks about tension stiffening; the analyses started from the menu pass 1.
+    // With validate 1 the time-dependent set-up follows, unless the structure given is
+    // frozen already (an analysis's own copy, whose long-term strains are in it).
     // The constructor runs this class's Prepare (a derived kind's override, if any, is not
     // yet in place while the base is built).
     TQuarvish2000Analysis(const TBeam* structure, int validate);
@@ -74,8 +95,10 @@ public:
     double Probe_analysis(int probeId, double depth) const override;
     void AdjustLoads() override {}
     // The base set-up, then the shear profiles, the layer mesh, the two reset tables and the
-    // tensile-strength table, whatever the base set-up answered. Returns the base's answer,
-    // or 0 when the section needs more layers than the mesh holds.
+    // tensile-strength table, whatever the base set-up answered (a copy frozen beforehand is
+    // set up without validation). A structure without regions or height, or one that needs
+    // more layers than the mesh holds, is refused: nothing is built, 0 is answered and no
+    // state of the analysis is solved afterwards (IsSetupRefused). Otherwise the base's answer.
     int Prepare() override;
     int GetMaxLayerCount() const override { return kMaxLayers; }
     int GetMaxNodeCount() const override { return kMaxNodes; }
@@ -115,7 +138,7 @@ public:
     // The layer level (null without a beam).
     TLayerDriver* GetLayerDriver() { return m_layerDriver.get(); }
 
-    // ---- Stiffness terms and plastic offsets (BeamSectionStiffness.cpp) --------------------
+    // ---- Stiffness terms and plastic offsets (TQuarvish2000Stiffness.cpp) --------------------
 
     // Adds the longitudinal bars of direction 0 to the tangent stiffness K (rows N, M, V by
     // columns e_x0, phi, gamma, row-major): each bar's net stiffness k_net (its steel tangent
@@ -137,11 +160,7 @@ public:
     // (shrinkage and thermal, x creep, strain discontinuity) and the axial strain of N0 less
     // the bars' prestressing force on the gross concrete section. gamma becomes 0.
     void EstimateInitialStrains(SectionState& state, double N0) const;
-    // Node work array k interpolated at depth y by the parabola through the three nodes of
-    // the first layer of the state holding y; 0 outside the section or any layer.
-    double InterpolateNodeWork(const SectionState& state, double y, int k) const;
-
-    // ---- Set-up steps (the layer level and the section set-up fill them in) ---------------
+    // ---- Set-up steps -------------------------------------------------------------------
 
     // Builds the layer mesh (Layers, LayerCount) from the beam copy; 1 when built, 0 without
     // a beam or when refused (more layers than the mesh holds: kMeshRefusedText is added to
@@ -152,12 +171,92 @@ public:
     // Each table becomes the two pairs (top, 0) and (bottom, 0); return 1.
     int ResetClampingStressProfile();
     int ResetNonlinearStrainProfile();
-    // Rebuilds the effective tensile-strength table (the working table).
+    // Rebuilds the effective tensile-strength table (the working table): over the depth the
+    // stress at which the concrete cracks, rising near each face from the type's f't to the
+    // face stress of a flexural tension zone when the type's f't is automatic
+    // (TQuarvish2000Setup.cpp).
     void BuildTensileStrengthTable();
-    // The time-dependent set-up, run by the constructor when validating; returns 1.
+    // The time-dependent set-up: when the beam carries time data, the long-term state is
+    // solved and imposed on the beam (shrinkage, creep profile, bar strains) and the set-up
+    // runs again. 1 when applied, 0 when the beam has no time data.
     int ApplyTimeDependentStrains(TBeam& beam);
-    // Computes the section constant.
+    // The long-term strain state of a beam with time data (the beam itself is only read):
+    // shrinkage and creep factors from the age at loading and the volume-to-surface ratio,
+    // the section under the sustained loads, and the same section with creep-softened
+    // concrete, relaxed tendons and shrinkage added. A state that cannot be solved leaves
+    // both states' curvatures and strains 0. Returns 1.
+    static int SolveTimeDependentStrains(const TBeam& structure, TimeDependentStrains& out);
+    // Computes the section constant: (sum g G a)^2 / (sum g^2 G a) / (sum a) over the width
+    // profile, g the shear-strain shape and G = Ec/2; 0.0 for a section without area.
     void ComputeSectionConstant();
+    // True when the base set-up refused the structure (none, no regions or no height): then
+    // nothing is built and no state is solved.
+    bool IsSetupRefused() const { return SetupRefused; }
+
+    // ---- Section set-up and shear convergence (TQuarvish2000Setup.cpp,
+    // TQuarvish2000Convergence.cpp) -------
+
+    // Strain of a plane-section profile at depth y: e0 + phi y plus the beam's strain
+    // discontinuity at y (flag to the discontinuity look-up).
+    double StrainAtDepth(double e0, double phi, double y, int flag = 0) const;
+    double StrainAtDepth(const SectionState& state, double y, int flag = 0) const;
+    // Every node of the state gets the "shear strain distribution" at its depth. Returns 1.
+    int SetNodeShearShape(SectionState& state) const;
+    // Solves the state under the loads F0 + lambda dF from the initial strain estimate by the
+    // curvature iteration, repeated (up to 24 times) while the shear-stress distribution
+    // still changes. Sets Valid; answers Solve_Beam's result (0 failed).
+    int SolveAtLoads(SectionState& state, double lambda);
+    // Solves a state on the load path by adjusting e0 (control 1) or phi (otherwise) until
+    // the dependent force matches the load path (the load factor from component control, or
+    // from V under shearControls). 0 failed; with shear 1, else the raw non-zero result.
+    int ShearConvergenceLoop(
+        SectionState& state, int resetSlope, int skipFailureTest, int shearControls, int control);
+    // The fallback of a failed loop under moment control: phi held, e0 bracketed and bisected
+    // until N matches the load path. 0 failed.
+    int BisectReferenceStrain(SectionState& state, int shearControls);
+
+    // ---- Curvature iteration (TQuarvish2000Iteration.cpp)
+    // ------------------------------------------
+
+    // The third argument of Solve_Beam that names no load component.
+    static constexpr int kNoControl = 999;
+    // Newton iteration on (e0, phi, gamma) of the state until N, M and V match the applied
+    // forces. Mode 0: the controlled deformation stays and the load factor follows from the
+    // internal force of component cv; mode 1: the state's load factor stays. Answers 1 (with
+    // shear) or -2 (without) when converged, 0 when failed.
+    int Solve_Beam(SectionState& state, int mode, int cv);
+    // 3 x 3 tangent stiffness of the state (rows N, M, V; columns e0, phi, gamma), the
+    // transverse direction condensed out at each node; fills node work arrays 0 to 3.
+    std::array<double, 9> ComputeSectionStiffness(const SectionState& state);
+    // Concrete area between the state's Top and Bottom; at least 1e-6.
+    double ConcreteAreaInRange(const SectionState& state) const;
+
+    // ---- Section stiffness integrals (TQuarvish2000Integrals.cpp)
+    // ----------------------------------
+
+    // Node work array k interpolated at depth y by the parabola through the three nodes of
+    // the first layer of the state holding y; 0 outside the section or any layer.
+    double InterpolateNodeWork(const SectionState& state, double y, int k) const;
+    // Adds the concrete layers to K by Simpson's rule over the section widths, with the
+    // width-taper correction in the moment row.
+    void AddConcreteStiffness(const SectionState& state, std::array<double, 9>& K) const;
+    // Force rates of the shear-strain mode through the "long. nonlinear distribution" times
+    // V - Vp: dN, dM and dV. Returns 1.
+    int ShearModeForceRates(const SectionState& state, std::array<double, 3>& out) const;
+    // Solves K x = r for the corrections of (e0, phi, gamma) over the variables that matter
+    // (mode 0 holds variable j). 0 when solved.
+    int SolveProfileCorrection(std::array<double, 9> K,
+                               std::array<double, 3>& x,
+                               const std::array<double, 3>& r,
+                               int mode,
+                               int j) const;
+
+    // ---- Shear-stress distribution -------------------------------------------------------
+
+    // The state's shear-stress distribution; 0 when none was computed.
+    int ComputeShearStressDistribution(SectionState& state);
+    // Change of the shear-strain shape that the last distribution asked for (0 none).
+    double ShearDistributionError(const SectionState& state) const;
 
     // ---- Read access ------------------------------------------------------------------------
 
@@ -169,6 +268,12 @@ public:
     const std::vector<double>& GetNodeWork(int k) const;
     const std::vector<double>& GetBarStiffness() const { return BarStiffness; }
     int GetAttemptCount() const { return AttemptCount; }
+    // Work done since construction: passes of the curvature iteration and layer solutions.
+    struct SolveCounts {
+        std::int64_t solveBeamPasses = 0;
+        std::int64_t layerSolutions = 0;
+    };
+    const SolveCounts& GetSolveCounts() const { return Counts; }
     // What the base set-up answered when the constructor prepared the analysis.
     int GetPrepareResult() const { return PrepareResult; }
 
@@ -201,6 +306,8 @@ protected:
     TDepthTable WorkingTable;
     double SectionConstant = 0.0;
     int PrepareResult = 0;
+    bool SetupRefused = false;
+    SolveCounts Counts;
 
 private:
     std::unique_ptr<TBeam> m_beam;

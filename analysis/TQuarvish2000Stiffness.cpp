@@ -10,12 +10,11 @@
 #include <cmath>
 #include <cstdint>
 
-#include "analysis/state/StrainAtDepth.h"
 #include "analysis/TQuarvish2000Analysis.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/materials/SteelLaws.h"
 #include "model/TBeam.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 
@@ -83,31 +82,6 @@ double ImposedBarStrain(const LongLayerRec& layer)
 
 } // namespace
 
-// ---- Node-value interpolation -------------------------------------------------------------
-
-double TQuarvish2000Analysis::InterpolateNodeWork(const SectionState& state, double y, int k) const
-{
-    const TStructure* structure = GetStructure();
-    if (structure == nullptr || y < structure->GetBottom() || y > structure->GetTop())
-        return 0.0;
-    const int n = state.UsableLayerCount();
-    for (int i = 0; i < n; ++i) {
-        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
-        if (!(layer.Bottom <= y && y <= layer.Top))
-            continue;
-        const double h = layer.Thickness;
-        const double vt = NodeWorkAt(*this, k, layer.NodeTop);
-        const double vm = NodeWorkAt(*this, k, layer.NodeMid);
-        const double vb = NodeWorkAt(*this, k, layer.NodeBottom);
-        if (!(h > 0.0))
-            return vm;
-        // The parabola through the three nodes, t running from -h/2 at the top to h/2.
-        const double t = layer.Mid - y;
-        return 2.0 * (vt - 2.0 * vm + vb) / (h * h) * t * t + (vb - vt) / h * t + vm;
-    }
-    return 0.0;
-}
-
 // ---- Bar and flexural stiffness -----------------------------------------------------------
 
 void TQuarvish2000Analysis::AddBarStiffness(const SectionState& state, std::array<double, 9>& K)
@@ -131,7 +105,7 @@ void TQuarvish2000Analysis::AddBarStiffness(const SectionState& state, std::arra
         const SteelTypeRec* steel =
             stress < kRupturedStress ? SteelTypeOf(*this, *beam, layer->type) : nullptr;
         if (steel != nullptr) {
-            const double profile = ::StrainAtDepth(beam, state, z, 0);
+            const double profile = StrainAtDepth(state, z, 0);
             const double imposed = ImposedBarStrain(*layer);
             const double offset = slot < offsets.size() ? offsets[slot] : 0.0;
             const double k1 = SteelTangentModulus(*steel, profile + imposed, offset, stress);
@@ -269,7 +243,7 @@ void TQuarvish2000Analysis::UpdatePlasticOffsets(SectionState& state)
         const double modulus = steel != nullptr ? GetSteelMaterialFactor(*steel) * steel->Es : 0.0;
         if (!(modulus > 0.0))
             continue;
-        const double strain = ::StrainAtDepth(beam, state, layer->z, 0) + ImposedBarStrain(*layer);
+        const double strain = StrainAtDepth(state, layer->z, 0) + ImposedBarStrain(*layer);
         offsets[slot] = strain - stress / modulus;
         if (std::fabs(offsets[slot]) > kMaxPlasticOffset) {
             ReportOnce(StrPrintf("Plastic offset strain %g of bar %d reset to 0", offsets[slot], i),

@@ -21,11 +21,11 @@
 #include <string>
 #include <vector>
 
+#include "analysis/layers/LayerMesh.h"
 #include "analysis/state/AnalysisMessages.h"
 #include "analysis/state/ErrorList.h"
-#include "analysis/state/SectionState.h"
 #include "analysis/state/LayerDefRec.h"
-#include "analysis/layers/LayerMesh.h"
+#include "analysis/state/SectionState.h"
 #include "foundation/TDepthTable.h"
 
 class TStructure;

@@ -4,10 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "analysis/state/SectionState.h"
 #include "analysis/layers/CrackStresses.h"
 #include "analysis/layers/LayerEvaluation.h"
 #include "analysis/layers/TensionZones.h"
+#include "analysis/state/SectionState.h"
 #include "bench/BenchMaterials.h"
 #include "foundation/TDepthTable.h"
 #include "model/TBeam.h"

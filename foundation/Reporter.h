@@ -8,6 +8,9 @@
 
 #include <string>
 
+// The program's name, the caption of its messages and the start of its window title.
+inline constexpr const char* kProgramCaption = "Quarvish";
+
 // Button sets, icons and default buttons, with the values of the classic message-box
 // styles (stored error entries keep these codes).
 namespace MsgStyle {

@@ -7,8 +7,8 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/catalogues/TRebarList.h"
 #include "model/TStructure.h"
+#include "model/catalogues/TRebarList.h"
 
 namespace {
 

@@ -10,17 +10,15 @@
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
-#include "model/materials/ConcreteLaws.h"
 #include "model/DefaultAuthor.h"
-#include "model/materials/MaterialTypes.h"
 #include "model/QuickDefineFlag.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/MaterialTypes.h"
+#include "model/materials/SteelLaws.h"
 #include "model/shapes/SectionShape.h"
 #include "model/shapes/ShapeLibrary.h"
-#include "model/materials/SteelLaws.h"
 
 namespace {
-
-constexpr const char* kCaption = "Quarvish";
 
 // Names the two owned tables carry; the copy constructor's trailing blank is replaced by the
 // source's name when the table is assigned.
@@ -72,7 +70,8 @@ TBeam::TBeam(const TBeam& other)
 {
     InitEmpty();
     CopyFrom(other);
-    CopyOwnBlock(other);
+    m_own = other.m_own;
+    m_memberQuickValues = other.m_memberQuickValues;
     m_strainDiscontinuity.Assign(other.m_strainDiscontinuity);
     m_criticalRho.Assign(other.m_criticalRho);
     RefreshTitle();
@@ -83,70 +82,13 @@ TBeam::~TBeam()
     TBeam::ClearAll();
 }
 
-void TBeam::ClearOwnBlock()
-{
-    m_name.clear();
-    m_doneBy.clear();
-    m_date.clear();
-    m_height = 0.0;
-    m_crackSpacingZ = 0.0;
-    m_crackSpacingX = 0.0;
-    m_outlineRegionCount = 0;
-    m_voidRegionCount = 0;
-    m_shapeCode = 0;
-    m_shapeName.clear();
-    m_shapeParams.fill(0.0);
-    m_fileValues.fill(0.0);
-    m_momentAxis = 0.0;
-    m_top = 0.0;
-    m_bottom = 0.0;
-    m_gross = SectionProperties{};
-    m_transformed = SectionProperties{};
-    m_mainConcreteType = 0;
-    m_mainSteelType = 0;
-    m_fileVersionCode = 0;
-    m_timeDependent = 0;
-    m_sustainedMoment = 0.0;
-    m_sustainedAxialLoad = 0.0;
-    m_ageDays = 0.0;
-}
-
-void TBeam::CopyOwnBlock(const TBeam& other)
-{
-    m_name = other.m_name;
-    m_doneBy = other.m_doneBy;
-    m_date = other.m_date;
-    m_height = other.m_height;
-    m_crackSpacingZ = other.m_crackSpacingZ;
-    m_crackSpacingX = other.m_crackSpacingX;
-    m_outlineRegionCount = other.m_outlineRegionCount;
-    m_voidRegionCount = other.m_voidRegionCount;
-    m_shapeCode = other.m_shapeCode;
-    m_shapeName = other.m_shapeName;
-    m_shapeParams = other.m_shapeParams;
-    m_fileValues = other.m_fileValues;
-    m_momentAxis = other.m_momentAxis;
-    m_top = other.m_top;
-    m_bottom = other.m_bottom;
-    m_gross = other.m_gross;
-    m_transformed = other.m_transformed;
-    m_mainConcreteType = other.m_mainConcreteType;
-    m_mainSteelType = other.m_mainSteelType;
-    m_fileVersionCode = other.m_fileVersionCode;
-    m_timeDependent = other.m_timeDependent;
-    m_sustainedMoment = other.m_sustainedMoment;
-    m_sustainedAxialLoad = other.m_sustainedAxialLoad;
-    m_ageDays = other.m_ageDays;
-    m_memberQuickValues = other.m_memberQuickValues;
-}
-
 int TBeam::InitEmpty()
 {
     TStructure::InitEmpty();
     SetKind(kKindBeam);
     m_strainDiscontinuity.Clear();
     m_criticalRho.Clear();
-    ClearOwnBlock();
+    m_own = OwnBlock{};
     m_memberQuickValues = TMemberQuickDef{};
     return 1;
 }
@@ -164,21 +106,21 @@ int TBeam::ClearAll()
 int TBeam::NewDefault()
 {
     ClearAll();
-    ClearOwnBlock();
+    m_own = OwnBlock{};
     // The region count belongs to the cleared block: a new section has no outline.
     SetRegionCount(0);
 
-    m_name = "New Cross Section";
-    m_doneBy = BoundedCopy(g_DefaultDoneBy, kBeamDoneByChars);
-    m_date = BoundedCopy(DateStamp(), kBeamDateChars);
+    m_own.name = "New Cross Section";
+    m_own.doneBy = BoundedCopy(g_DefaultDoneBy, kBeamDoneByChars);
+    m_own.date = BoundedCopy(DateStamp(), kBeamDateChars);
     RefreshTitle();
 
-    m_crackSpacingZ = -1.0;
-    m_crackSpacingX = -1.0;
-    m_shapeCode = 0;
-    m_timeDependent = 0;
-    m_momentAxis = kUndefined;
-    m_ageDays = kDefaultAgeDays;
+    m_own.crackSpacingZ = -1.0;
+    m_own.crackSpacingX = -1.0;
+    m_own.shapeCode = 0;
+    m_own.timeDependent = 0;
+    m_own.momentAxis = kUndefined;
+    m_own.ageDays = kDefaultAgeDays;
 
     // Blank records take the current default strengths.
     SteelTypeRec bar;
@@ -272,8 +214,8 @@ int TBeam::FindMainTypes()
             bestStiffness = total;
         }
     }
-    m_mainConcreteType = static_cast<int16_t>(bestConcrete);
-    m_mainSteelType = static_cast<int16_t>(bestSteel);
+    m_own.mainConcreteType = static_cast<int16_t>(bestConcrete);
+    m_own.mainSteelType = static_cast<int16_t>(bestSteel);
     return 1;
 }
 
@@ -306,13 +248,13 @@ int TBeam::GetRootElementName(std::string& name) const
 
 int TBeam::StampDate()
 {
-    m_date = BoundedCopy(DateStamp(), kBeamDateChars);
+    m_own.date = BoundedCopy(DateStamp(), kBeamDateChars);
     return 1;
 }
 
 int TBeam::SetName(const std::string& text)
 {
-    return SetTitleText(m_name, text, kBeamNameChars);
+    return SetTitleText(m_own.name, text, kBeamNameChars);
 }
 
 int TBeam::SetUniversity(const std::string& text)
@@ -331,12 +273,12 @@ int TBeam::SetUniversity(const std::string& text)
 
 int TBeam::SetDoneBy(const std::string& text)
 {
-    return SetTitleText(m_doneBy, text, kBeamDoneByChars);
+    return SetTitleText(m_own.doneBy, text, kBeamDoneByChars);
 }
 
 int TBeam::SetDate(const std::string& text)
 {
-    return SetTitleText(m_date, text, kBeamDateChars);
+    return SetTitleText(m_own.date, text, kBeamDateChars);
 }
 
 // ---- Crack spacings ----------------------------------------------------------------------
@@ -345,9 +287,9 @@ int TBeam::SetCrackSpacing(double value, int direction)
 {
     if (CheckFrozen())
         return 0;
-    double& target = direction == 0 ? m_crackSpacingX : m_crackSpacingZ;
-    const double old = direction == 0   ? m_crackSpacingX
-                       : direction == 2 ? m_crackSpacingZ
+    double& target = direction == 0 ? m_own.crackSpacingX : m_own.crackSpacingZ;
+    const double old = direction == 0   ? m_own.crackSpacingX
+                       : direction == 2 ? m_own.crackSpacingZ
                                         : kUndefined;
     double kept = value;
     if (kept < kMinCrackSpacing)
@@ -364,9 +306,9 @@ int TBeam::SetCrackSpacing(double value, int direction)
 double TBeam::GetCrackSpacing(int direction) const
 {
     if (direction == 0)
-        return m_crackSpacingX;
+        return m_own.crackSpacingX;
     if (direction == 2)
-        return m_crackSpacingZ;
+        return m_own.crackSpacingZ;
     return kUndefined;
 }
 
@@ -375,9 +317,9 @@ double TBeam::GetCrackSpacing(int direction) const
 int TBeam::IsCrackSpacingAuto(int direction) const
 {
     if (direction == 0)
-        return m_crackSpacingX < 0.0 ? 1 : 0;
+        return m_own.crackSpacingX < 0.0 ? 1 : 0;
     if (direction == 1 || direction == 2)
-        return m_crackSpacingZ < 0.0 ? 1 : 0;
+        return m_own.crackSpacingZ < 0.0 ? 1 : 0;
     return 0;
 }
 
@@ -385,9 +327,9 @@ int TBeam::SetCrackSpacingAuto(int flag, int direction)
 {
     const double value = flag != 0 ? -1.0 : 0.0;
     if (direction == 0)
-        m_crackSpacingX = value;
+        m_own.crackSpacingX = value;
     else if (direction == 1 || direction == 2)
-        m_crackSpacingZ = value;
+        m_own.crackSpacingZ = value;
     return 1;
 }
 
@@ -396,15 +338,15 @@ int TBeam::SetCrackSpacingAuto(int flag, int direction)
 int TBeam::SetRegionCount(int n)
 {
     TStructure::SetRegionCount(n);
-    m_outlineRegionCount = static_cast<int16_t>(GetRegionCount());
-    m_voidRegionCount = 0;
+    m_own.outlineRegionCount = static_cast<int16_t>(GetRegionCount());
+    m_own.voidRegionCount = 0;
     return 1;
 }
 
 void TBeam::SetRegionCompanionCounts(int outline, int voids)
 {
-    m_outlineRegionCount = static_cast<int16_t>(std::clamp(outline, 0, GetMaxRegions()));
-    m_voidRegionCount = static_cast<int16_t>(std::clamp(voids, 0, GetMaxRegions()));
+    m_own.outlineRegionCount = static_cast<int16_t>(std::clamp(outline, 0, GetMaxRegions()));
+    m_own.voidRegionCount = static_cast<int16_t>(std::clamp(voids, 0, GetMaxRegions()));
 }
 
 int TBeam::GetLongLayerCount(int direction) const
@@ -413,7 +355,7 @@ int TBeam::GetLongLayerCount(int direction) const
         return TStructure::GetLongLayerCount(0);
     if (direction == 1 || direction == 2)
         return 0;
-    ShowMessage("No such direction", kCaption, MsgStyle::Ok | MsgStyle::IconExclamation);
+    ShowMessage("No such direction", kProgramCaption, MsgStyle::Ok | MsgStyle::IconExclamation);
     return 0;
 }
 
@@ -459,7 +401,7 @@ int TBeam::SetShapeName(const std::string& text)
 {
     if (CheckFrozen())
         return 0;
-    m_shapeName = BoundedCopy(text, kBeamShapeNameChars);
+    m_own.shapeName = BoundedCopy(text, kBeamShapeNameChars);
     SetModified(1);
     return 1;
 }
@@ -471,7 +413,7 @@ int TBeam::SetShapeParameter(double value, int k)
     if (k < 1 || k > kBeamShapeParamCount)
         return 0;
     const double kept = std::clamp(value, 0.0, kMaxShapeParam);
-    double& target = m_shapeParams[static_cast<std::size_t>(k - 1)];
+    double& target = m_own.shapeParams[static_cast<std::size_t>(k - 1)];
     if (!(std::fabs(kept - target) > kModifiedTolerance))
         return 0;
     target = kept;
@@ -483,16 +425,16 @@ double TBeam::GetShapeParameter(int k) const
 {
     if (k < 1 || k > kBeamShapeParamCount)
         return kUndefined;
-    return m_shapeParams[static_cast<std::size_t>(k - 1)];
+    return m_own.shapeParams[static_cast<std::size_t>(k - 1)];
 }
 
 int TBeam::SetShapeType(int code)
 {
     if (CheckFrozen())
         return 0;
-    m_shapeCode = code;
+    m_own.shapeCode = code;
     if (code == kUserShapeCode)
-        m_shapeName = "USER";
+        m_own.shapeName = "USER";
     SetModified(1);
     return 1;
 }
@@ -503,13 +445,13 @@ int TBeam::SetMomentAxis(double h)
 {
     if (CheckFrozen())
         return 0;
-    const double old = m_momentAxis;
+    const double old = m_own.momentAxis;
     const bool changed = (std::fabs(old - h) > kModifiedTolerance && h < kCentroidalAxis) ||
                          ((old < kCentroidalAxis) != (h < kCentroidalAxis));
     double kept = std::max(h, -kMaxMomentAxis);
     if (kept > kMaxMomentAxis && kept < kCentroidalAxis)
         kept = kMaxMomentAxis;
-    m_momentAxis = kept;
+    m_own.momentAxis = kept;
     if (!changed)
         return 0;
     SetModified(1);
@@ -523,13 +465,13 @@ int TBeam::SetTimeData(int flag, double ageDays, double sustainedMoment, double 
     const auto lowByte = static_cast<int16_t>(static_cast<unsigned char>(flag & 0xFF));
     const double momentUnit = std::fabs(1.0 / UnitFactor(ukMoment, g_UnitSystem));
     const double forceUnit = std::fabs(1.0 / UnitFactor(ukForce, g_UnitSystem));
-    const bool changed = lowByte != m_timeDependent || ageDays != m_ageDays ||
-                         std::fabs(sustainedMoment - m_sustainedMoment) > momentUnit ||
-                         std::fabs(sustainedAxialLoad - m_sustainedAxialLoad) > forceUnit;
-    m_timeDependent = lowByte;
-    m_ageDays = ageDays;
-    m_sustainedMoment = sustainedMoment;
-    m_sustainedAxialLoad = sustainedAxialLoad;
+    const bool changed = lowByte != m_own.timeDependent || ageDays != m_own.ageDays ||
+                         std::fabs(sustainedMoment - m_own.sustainedMoment) > momentUnit ||
+                         std::fabs(sustainedAxialLoad - m_own.sustainedAxialLoad) > forceUnit;
+    m_own.timeDependent = lowByte;
+    m_own.ageDays = ageDays;
+    m_own.sustainedMoment = sustainedMoment;
+    m_own.sustainedAxialLoad = sustainedAxialLoad;
     if (!changed)
         return 0;
     SetModified(1);
@@ -541,10 +483,10 @@ int TBeam::GetTimeData(int& flag,
                        double& sustainedMoment,
                        double& sustainedAxialLoad) const
 {
-    flag = m_timeDependent;
-    ageDays = m_ageDays;
-    sustainedMoment = m_sustainedMoment;
-    sustainedAxialLoad = m_sustainedAxialLoad;
+    flag = m_own.timeDependent;
+    ageDays = m_own.ageDays;
+    sustainedMoment = m_own.sustainedMoment;
+    sustainedAxialLoad = m_own.sustainedAxialLoad;
     return 1;
 }
 

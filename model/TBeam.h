@@ -116,11 +116,11 @@ public:
     int InitEmpty() override;
     int ClearAll() override;
     int StampDate() override;
-    std::string GetName() const override { return m_name; }
-    std::string GetDate() const override { return m_date; }
+    std::string GetName() const override { return m_own.name; }
+    std::string GetDate() const override { return m_own.date; }
     std::string GetUniversity() const override { return std::string(); }
-    std::string GetDoneBy() const override { return m_doneBy; }
-    int GetSectionKindCode() const override { return m_shapeCode; }
+    std::string GetDoneBy() const override { return m_own.doneBy; }
+    int GetSectionKindCode() const override { return m_own.shapeCode; }
     int SetName(const std::string& text) override;
     int SetUniversity(const std::string& text) override;
     int SetDoneBy(const std::string& text) override;
@@ -129,16 +129,16 @@ public:
     double GetCrackSpacing(int direction) const override;
     int IsCrackSpacingAuto(int direction) const override;
     int SetCrackSpacingAuto(int flag, int direction) override;
-    double GetHeight() const override { return m_height; }
-    double GetBottom() const override { return m_bottom; }
-    double GetTop() const override { return m_top; }
+    double GetHeight() const override { return m_own.height; }
+    double GetBottom() const override { return m_own.bottom; }
+    double GetTop() const override { return m_own.top; }
     double GetWidthAtSide(double depth, int side) const override;
     double GetWidthAt(double depth) const override;
     double GetEffectiveWidthAt(double depth, double a, double b) const override;
     int GetMaxConcreteTypes() const override { return 32767; }
-    int GetMainConcreteType() const override { return m_mainConcreteType; }
+    int GetMainConcreteType() const override { return m_own.mainConcreteType; }
     int GetMaxSteelTypes() const override { return 32767; }
-    int GetMainSteelType() const override { return m_mainSteelType; }
+    int GetMainSteelType() const override { return m_own.mainSteelType; }
     int GetMaxRegions() const override { return 150; }
     int SetRegionCount(int n) override;
     int UpdateExtents() override;
@@ -162,7 +162,7 @@ public:
     int ChangeRegionWidths(int i, double dTop, double dBottom);
     // Library shape name (at most 19 characters kept). Guarded.
     int SetShapeName(const std::string& text);
-    const std::string& GetShapeName() const { return m_shapeName; }
+    const std::string& GetShapeName() const { return m_own.shapeName; }
     // Parameter k (1 to 8) of the library shape, clamped to 0 .. 1000 m; 1 when it changed.
     int SetShapeParameter(double value, int k);
     // Parameter k (1 to 8), else kUndefined.
@@ -179,7 +179,7 @@ public:
     // Height of the moment axis above the section bottom; 1e30 or more = centroidal. Other
     // heights are kept within -1000 .. 1000. Returns 1 when it changed.
     int SetMomentAxis(double h);
-    double GetMomentAxis() const { return m_momentAxis; }
+    double GetMomentAxis() const { return m_own.momentAxis; }
     // Long-term settings: flag (its low byte), age in days, sustained moment and axial load.
     // Returns 1 when they changed by more than a displayed unit.
     int SetTimeData(int flag, double ageDays, double sustainedMoment, double sustainedAxialLoad);
@@ -238,9 +238,9 @@ public:
     {
         return GetFaceSteelData(transformed, I, A, yTop, yBottom, sTop, sBottom);
     }
-    SectionProperties GetGrossProperties() const { return m_gross; }
-    SectionProperties GetTransformedProperties() const { return m_transformed; }
-    double GetGrossArea() const { return m_gross.area; }
+    SectionProperties GetGrossProperties() const { return m_own.gross; }
+    SectionProperties GetTransformedProperties() const { return m_own.transformed; }
+    double GetGrossArea() const { return m_own.gross.area; }
 
     // Centroid z, area A and mean yield stress fy of the x layers below mid-height (face
     // non-zero) or above it (face 0); a layer within 1e-5 of mid-height counts half.
@@ -267,15 +267,15 @@ public:
 
     int GetStoredValues(TMemberQuickDef& block) const;
     int SetStoredValues(const TMemberQuickDef& block);
-    std::array<double, 2> GetFileValues() const { return m_fileValues; }
-    void SetFileValues(const std::array<double, 2>& values) { m_fileValues = values; }
-    int GetFileVersionCode() const { return m_fileVersionCode; }
-    void SetFileVersionCode(int code) { m_fileVersionCode = static_cast<uint16_t>(code); }
-    int GetOutlineRegionCount() const { return m_outlineRegionCount; }
-    int GetVoidRegionCount() const { return m_voidRegionCount; }
+    std::array<double, 2> GetFileValues() const { return m_own.fileValues; }
+    void SetFileValues(const std::array<double, 2>& values) { m_own.fileValues = values; }
+    int GetFileVersionCode() const { return m_own.fileVersionCode; }
+    void SetFileVersionCode(int code) { m_own.fileVersionCode = static_cast<uint16_t>(code); }
+    int GetOutlineRegionCount() const { return m_own.outlineRegionCount; }
+    int GetVoidRegionCount() const { return m_own.voidRegionCount; }
     // The older readers set both companion counts of the region count.
     void SetRegionCompanionCounts(int outline, int voids);
-    double GetAgeDays() const { return m_ageDays; }
+    double GetAgeDays() const { return m_own.ageDays; }
 
     // ---- Steps of Validate (public for the analyses and tests) ----------------------------
 
@@ -287,8 +287,6 @@ public:
     int BuildCriticalRhoTable();
 
 private:
-    void ClearOwnBlock();
-    void CopyOwnBlock(const TBeam& other);
     SectionProperties ComputeProperties(bool transformed) const;
     double MainConcreteModulus() const;
     double SteelModulus(int type) const;
@@ -299,32 +297,36 @@ private:
     int FillRecognisedParameters(int kind);
     bool FollowsCircle() const;
 
-    // Own block (cleared by NewDefault, copied whole by the copy constructor).
-    std::string m_name;
-    std::string m_doneBy;
-    std::string m_date;
-    double m_height = 0.0;
-    double m_crackSpacingZ = -1.0;
-    double m_crackSpacingX = -1.0;
-    int16_t m_outlineRegionCount = 0;
-    int16_t m_voidRegionCount = 0;
-    int m_shapeCode = 0;
-    std::string m_shapeName;
-    std::array<double, kBeamShapeParamCount> m_shapeParams{};
-    std::array<double, 2> m_fileValues{};
-    double m_momentAxis = kUndefined;
-    double m_top = 0.0;
-    double m_bottom = 0.0;
-    SectionProperties m_gross;
-    SectionProperties m_transformed;
-    int16_t m_mainConcreteType = 0;
-    int16_t m_mainSteelType = 0;
-    uint16_t m_fileVersionCode = 0;
-    int16_t m_timeDependent = 0;
-    double m_sustainedMoment = 0.0;
-    double m_sustainedAxialLoad = 0.0;
-    double m_ageDays = 0.0;
+    // The beam's own block, cleared by InitEmpty and NewDefault and copied whole by the copy
+    // constructor.
+    struct OwnBlock {
+        std::string name;
+        std::string doneBy;
+        std::string date;
+        double height = 0.0;
+        double crackSpacingZ = 0.0;
+        double crackSpacingX = 0.0;
+        int16_t outlineRegionCount = 0;
+        int16_t voidRegionCount = 0;
+        int shapeCode = 0;
+        std::string shapeName;
+        std::array<double, kBeamShapeParamCount> shapeParams{};
+        std::array<double, 2> fileValues{};
+        double momentAxis = 0.0;
+        double top = 0.0;
+        double bottom = 0.0;
+        SectionProperties gross;
+        SectionProperties transformed;
+        int16_t mainConcreteType = 0;
+        int16_t mainSteelType = 0;
+        uint16_t fileVersionCode = 0;
+        int16_t timeDependent = 0;
+        double sustainedMoment = 0.0;
+        double sustainedAxialLoad = 0.0;
+        double ageDays = 0.0;
+    };
 
+    OwnBlock m_own;
     TDepthTable m_strainDiscontinuity;
     TDepthTable m_criticalRho;
     TMemberQuickDef m_memberQuickValues;

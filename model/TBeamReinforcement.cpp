@@ -8,13 +8,11 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
-#include "model/TBeam.h"
 
 namespace {
-
-constexpr const char* kCaption = "Quarvish";
 
 // Depths over which the largest transverse ratio is searched.
 constexpr int kRatioDepths = 100;
@@ -26,15 +24,6 @@ constexpr int kFlaggedStirrupType2 = 6;
 // Default strain points: tension at the bottom, crushing at the top.
 constexpr double kDefaultTensionStrain = 0.002;
 constexpr double kDefaultCrushingStrain = -0.003;
-// Softening and tension-stiffening codes of the Hsu family of concrete models.
-constexpr int kHsuTensionStiffening = 4;
-constexpr int kZhuHsuLeeSoftening = 16;
-
-bool IsHsuSoftening(int code)
-{
-    return code == 9 || code == 14 || code == 15 || code == 16 || code == 17;
-}
-
 } // namespace
 
 // ---- Steel of a face --------------------------------------------------------------------
@@ -42,7 +31,7 @@ bool IsHsuSoftening(int code)
 int TBeam::GetSteelCentroid(double& z, double& A, double& fy, int face) const
 {
     z = A = fy = 0.0;
-    const double mid = (m_top + m_bottom) / 2.0;
+    const double mid = (m_own.top + m_own.bottom) / 2.0;
     double area = 0.0;
     double moment = 0.0;
     double strength = 0.0;
@@ -72,7 +61,7 @@ int TBeam::GetTransverseRatioAt(double z, double& rho, double& rhoFy) const
 {
     rho = rhoFy = 0.0;
     const double b = GetWidthAt(z);
-    if (!(b > 0.0 && m_bottom <= z && z <= m_top))
+    if (!(b > 0.0 && m_own.bottom <= z && z <= m_own.top))
         return 0;
     int indicator = 0;
     for (int i = 0; i < TStructure::GetTransLayerCount(2); ++i) {
@@ -94,11 +83,11 @@ int TBeam::GetTransverseRatioAt(double z, double& rho, double& rhoFy) const
 int TBeam::GetMaxTransverseRatio(double& rhoMax, double& rhoFyMax) const
 {
     rhoMax = rhoFyMax = 0.0;
-    if (m_shapeCode == kBeamCircleShape)
-        return GetTransverseRatioAt((m_top + m_bottom) / 2.0, rhoMax, rhoFyMax);
+    if (m_own.shapeCode == kBeamCircleShape)
+        return GetTransverseRatioAt((m_own.top + m_own.bottom) / 2.0, rhoMax, rhoFyMax);
     int indicator = 0;
     for (int i = 0; i < kRatioDepths; ++i) {
-        const double z = m_bottom + m_height * i / (kRatioDepths - 1);
+        const double z = m_own.bottom + m_own.height * i / (kRatioDepths - 1);
         double rho = 0.0;
         double rhoFy = 0.0;
         indicator |= GetTransverseRatioAt(z, rho, rhoFy);
@@ -121,13 +110,13 @@ int TBeam::GetShearDepthAndWidth(
     GetSteelCentroid(zs, as, fys, face);
     double zLim = 0.0;
     if (face != 0) {
-        d = m_top - zs;
+        d = m_own.top - zs;
         zLim = zs + 0.9 * d;
     } else {
-        d = zs - m_bottom;
+        d = zs - m_own.bottom;
         zLim = zs - 0.9 * d;
     }
-    const double dv = std::max(0.9 * d, 0.72 * m_height);
+    const double dv = std::max(0.9 * d, 0.72 * m_own.height);
 
     bv = 1e6;
     zBv = 0.0;
@@ -156,8 +145,8 @@ int TBeam::GetShearDepthAndWidth(
     }
 
     double rhoFy = 0.0;
-    if (m_shapeCode == kBeamCircleShape) {
-        bv = m_height;
+    if (m_own.shapeCode == kBeamCircleShape) {
+        bv = m_own.height;
         zBv = 0.0;
     }
     GetTransverseRatioAt(zBv, rhoV, rhoFy);
@@ -165,8 +154,8 @@ int TBeam::GetShearDepthAndWidth(
 
     double fc = 0.0;
     double aggregate = 0.0;
-    if (m_mainConcreteType >= 0 && m_mainConcreteType < GetConcreteTypeCount()) {
-        const ConcreteTypeRec& main = *GetConcreteType(m_mainConcreteType);
+    if (m_own.mainConcreteType >= 0 && m_own.mainConcreteType < GetConcreteTypeCount()) {
+        const ConcreteTypeRec& main = *GetConcreteType(m_own.mainConcreteType);
         fc = main.fc;
         aggregate = EffectiveAggregateSize(main.fc, main.aggregate);
     }
@@ -201,7 +190,7 @@ int TBeam::SetLayerRatios()
             aBottom += layer.A / 2.0;
         }
     }
-    const double effectiveArea = 0.8 * m_gross.area;
+    const double effectiveArea = 0.8 * m_own.gross.area;
     const double rhoTop = effectiveArea > 0.0 ? aTop / effectiveArea : 0.01;
     const double rhoBottom = effectiveArea > 0.0 ? aBottom / effectiveArea : 0.01;
     for (auto& layer : longLayers) {
@@ -217,7 +206,7 @@ int TBeam::SetLayerRatios()
     for (auto& layer : transLayers) {
         double value = 0.0;
         double rhoFy = 0.0;
-        if (m_shapeCode == kBeamCircleShape) {
+        if (m_own.shapeCode == kBeamCircleShape) {
             double rho = 0.0;
             const int flag =
                 GetTransverseRatioAt((layer.disttop + layer.distbot) / 2.0, rho, rhoFy);
@@ -241,10 +230,9 @@ int TBeam::CheckHsuConcrete(int d)
 {
     g_HsuEmbeddedSteel = 0;
     const ConcreteTypeRec* main = nullptr;
-    if (m_mainConcreteType >= 0 && m_mainConcreteType < GetConcreteTypeCount())
-        main = GetConcreteType(m_mainConcreteType);
-    const bool hsu = main != nullptr && IsHsuSoftening(main->softening) &&
-                     main->tensionStiffening == kHsuTensionStiffening;
+    if (m_own.mainConcreteType >= 0 && m_own.mainConcreteType < GetConcreteTypeCount())
+        main = GetConcreteType(m_own.mainConcreteType);
+    const bool hsu = main != nullptr && IsHsuFamily(*main);
     // The entry's steel key is not the beam's to set: it keeps the one it has.
     const int32_t fyKey = d >= 0 && d < static_cast<int>(HsuDataTable.size())
                               ? HsuDataTable[static_cast<std::size_t>(d)].fyKey
@@ -254,18 +242,18 @@ int TBeam::CheckHsuConcrete(int d)
 
     if (GetConcreteTypeCount() > 1)
         ShowMessage("Stand Back!  Hsu concrete gets into trouble with more than one concrete type!",
-                    kCaption,
+                    kProgramCaption,
                     MsgStyle::Ok | MsgStyle::IconExclamation);
     double ratio = 0.0;
     if (d == 0) {
-        const double mid = (m_top + m_bottom) / 2.0;
+        const double mid = (m_own.top + m_own.bottom) / 2.0;
         double below = 0.0;
         for (const auto& layer : LongLayers(0)) {
             if (layer.z < mid)
                 below += layer.A;
         }
-        if (m_gross.area > 0.0)
-            ratio = 2.0 * below / m_gross.area;
+        if (m_own.gross.area > 0.0)
+            ratio = 2.0 * below / m_own.gross.area;
     } else if (d == 2) {
         const auto& layers = TransLayers(2);
         if (layers.empty()) {
@@ -285,7 +273,7 @@ int TBeam::CheckHsuConcrete(int d)
         ratio = 0.01;
     }
     ratio = std::max(ratio, 0.0001);
-    if (main->softening == kZhuHsuLeeSoftening)
+    if (main->softening == SofteningCode::ZhuHsuLee2001)
         ratio = std::max(ratio, 0.005);
     return SetHsuData(0.001, 45.0, ratio, main->ft, main->softening, fyKey, d);
 }
@@ -343,7 +331,8 @@ double TBeam::GetEffectiveWidthAt(double depth, double a, double) const
                     half = r * std::cos(std::asin(t)) + cover;
             }
         } else {
-            double b = std::min(GetWidthAt(std::max(layer.distbot, m_bottom)), GetWidthAt(depth));
+            double b =
+                std::min(GetWidthAt(std::max(layer.distbot, m_own.bottom)), GetWidthAt(depth));
             if (b < 0.0001)
                 b = 1.0;
             b = NarrowestRegionWidthIn(layer.distbot, layer.disttop, b);
@@ -376,10 +365,10 @@ int TBeam::GetDefaultStrainPoints(double& strain1, double& depth1, double& strai
         strain1 = yieldStrain(a);
     } else {
         strain1 = kDefaultTensionStrain;
-        depth1 = m_bottom;
+        depth1 = m_own.bottom;
     }
     strain2 = kDefaultCrushingStrain;
-    depth2 = m_top;
+    depth2 = m_own.top;
     return 1;
 }
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/shapes/SectionShape.h"
 #include "model/shapes/ShapeLibrary.h"
-#include "model/TBeam.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ int TBeam::UpdateExtents()
 {
     const int n = GetRegionCount();
     if (n == 0) {
-        m_top = m_bottom = 0.0;
+        m_own.top = m_own.bottom = 0.0;
     } else {
         double top = -kUndefined;
         double bottom = kUndefined;
@@ -65,10 +65,10 @@ int TBeam::UpdateExtents()
             top = std::max(top, r->top);
             bottom = std::min(bottom, r->bottom);
         }
-        m_top = top;
-        m_bottom = bottom;
+        m_own.top = top;
+        m_own.bottom = bottom;
     }
-    m_height = m_top - m_bottom;
+    m_own.height = m_own.top - m_own.bottom;
     return 1;
 }
 
@@ -87,11 +87,12 @@ int TBeam::ShiftToDatum()
     if (n == 0)
         return UpdateExtents();
 
-    const double datum = m_momentAxis <= kCentroidalAxis ? GetRegion(n - 1)->bottom + m_momentAxis
-                                                         : m_bottom + m_gross.centroid;
-    if (m_momentAxis != kUndefined &&
-        std::fabs(m_momentAxis - m_gross.centroid) < kModifiedTolerance)
-        m_momentAxis = kUndefined;
+    const double datum = m_own.momentAxis < kCentroidalAxis
+                             ? GetRegion(n - 1)->bottom + m_own.momentAxis
+                             : m_own.bottom + m_own.gross.centroid;
+    if (m_own.momentAxis != kUndefined &&
+        std::fabs(m_own.momentAxis - m_own.gross.centroid) < kModifiedTolerance)
+        m_own.momentAxis = kUndefined;
 
     for (int i = 0; i < n; ++i) {
         ConcreteRegionRec* r = GetRegion(i);
@@ -116,9 +117,9 @@ int TBeam::ShiftToDatum()
 
 double TBeam::MainConcreteModulus() const
 {
-    if (m_mainConcreteType < 0 || m_mainConcreteType >= GetConcreteTypeCount())
+    if (m_own.mainConcreteType < 0 || m_own.mainConcreteType >= GetConcreteTypeCount())
         return 0.0;
-    return GetConcreteType(m_mainConcreteType)->Ec;
+    return GetConcreteType(m_own.mainConcreteType)->Ec;
 }
 
 double TBeam::SteelModulus(int type) const
@@ -143,7 +144,7 @@ SectionProperties TBeam::ComputeProperties(bool transformed) const
 {
     const double ecMain = MainConcreteModulus();
     const bool weighted = transformed && ecMain > 0.0;
-    const double zb = m_bottom;
+    const double zb = m_own.bottom;
     const int n = GetRegionCount();
     const int typeCount = GetConcreteTypeCount();
     const auto weightOf = [&](const ConcreteRegionRec& r) {
@@ -206,8 +207,8 @@ int TBeam::ComputeSectionProperties()
 {
     for (int t = 0; t < GetConcreteTypeCount(); ++t)
         PrepareConcreteType(*GetConcreteType(t));
-    m_gross = ComputeProperties(false);
-    m_transformed = ComputeProperties(true);
+    m_own.gross = ComputeProperties(false);
+    m_own.transformed = ComputeProperties(true);
     return 1;
 }
 
@@ -219,11 +220,11 @@ int TBeam::GetFaceSteelData(int transformed,
                             double& sTop,
                             double& sBottom) const
 {
-    const SectionProperties& p = transformed == 0 ? m_gross : m_transformed;
+    const SectionProperties& p = transformed == 0 ? m_own.gross : m_own.transformed;
     I = p.inertia;
     A = p.area;
     y = p.centroid;
-    heightAboveCentroid = m_height - y;
+    heightAboveCentroid = m_own.height - y;
     sTop = heightAboveCentroid > 0.0 ? I / heightAboveCentroid : 0.0;
     sBottom = y > 0.0 ? I / y : 0.0;
     return 1;
@@ -325,12 +326,12 @@ int TBeam::FillRecognisedParameters(int kind)
     const int n = GetRegionCount();
     const auto region = [this](int i) { return *GetRegion(i); };
     const auto height = [](const ConcreteRegionRec& r) { return r.top - r.bottom; };
-    std::array<double, kBeamShapeParamCount> p = m_shapeParams;
+    std::array<double, kBeamShapeParamCount> p = m_own.shapeParams;
     if (kind == kBeamRectShape && n >= 1) {
         p[0] = region(0).topWidth;
         p[1] = height(region(0));
     } else if (kind == kBeamCircleShape) {
-        p[0] = n > 0 ? region(0).top - region(n - 1).bottom : m_height;
+        p[0] = n > 0 ? region(0).top - region(n - 1).bottom : m_own.height;
     } else if (kind == kBeamTShape && n >= 2) {
         p[0] = region(0).topWidth;
         p[1] = region(0).top - region(1).bottom;
@@ -348,14 +349,14 @@ int TBeam::FillRecognisedParameters(int kind)
     }
     for (double& value : p)
         value = std::clamp(value, 0.0, kMaxShapeParam);
-    m_shapeParams = p;
+    m_own.shapeParams = p;
     return 1;
 }
 
 int TBeam::RecogniseShape()
 {
     ShiftToDatum();
-    if (m_shapeCode != kUserShapeCode)
+    if (m_own.shapeCode != kUserShapeCode)
         return 1;
     const int n = GetRegionCount();
     const auto stacked = [this](int upper) {
@@ -366,7 +367,7 @@ int TBeam::RecogniseShape()
     };
     int kind = -1;
     const char* candidate = nullptr;
-    if (m_voidRegionCount == 0) {
+    if (m_own.voidRegionCount == 0) {
         if (n == 1 && HasConstantWidth(*GetRegion(0))) {
             kind = kBeamRectShape;
             candidate = "RECT";

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr const char* kCaption = "Quarvish";
-
 // Strain values closer than this count as equal; smaller magnitudes count as no strain.
 constexpr double kStrainTolerance = 1e-5;
 // End points of the discontinuity within this of the section faces snap to them (m).
@@ -43,7 +41,7 @@ double TBeam::GetStrainStepAt(double z, int side) const
     }
     const TDepthTable* tables[] = {&m_strainDiscontinuity, &GetPositionVariable(kShrinkTherm)};
     bool found = false;
-    double nearest = side == 1 ? m_bottom : m_top;
+    double nearest = side == 1 ? m_own.bottom : m_own.top;
     for (const TDepthTable* table : tables) {
         double v = 0.0;
         double zFound = 0.0;
@@ -92,15 +90,15 @@ int TBeam::SetLongTermStrains(
     if (d == 0 || d == 1) {
         TDepthTable& creep = GetPositionVariable(d == 0 ? kCreepX : kCreepY);
         creep.Clear();
-        creep.Add(m_bottom, e0 + k * m_bottom);
-        creep.Add(m_top, e0 + k * m_top);
+        creep.Add(m_own.bottom, e0 + k * m_own.bottom);
+        creep.Add(m_own.top, e0 + k * m_own.top);
         creep.Sort(1);
         const int n = std::min(GetLongLayerCount(d), static_cast<int>(strains.size()));
         for (int i = 0; i < n; ++i)
             SetLongLayerTimeStrain(i, strains[static_cast<std::size_t>(i)], d);
     } else {
         ShowMessage("Error Direction Long Term",
-                    kCaption,
+                    kProgramCaption,
                     MsgStyle::Ok | MsgStyle::IconExclamation);
     }
     return 1;
@@ -108,39 +106,39 @@ int TBeam::SetLongTermStrains(
 
 int TBeam::NormaliseStrainDiscontinuity()
 {
-    if (!(m_height > 0.0))
+    if (!(m_own.height > 0.0))
         return 1;
     TDepthTable& table = m_strainDiscontinuity;
     for (int i = table.GetCount() - 1; i >= 0; --i) {
         const double z = table.GetDepth(i);
-        if (z > m_top + kEndTolerance || z < m_bottom - kEndTolerance)
+        if (z > m_own.top + kEndTolerance || z < m_own.bottom - kEndTolerance)
             table.RemoveAt(i);
     }
     table.Sort(1);
 
     if (table.GetCount() == 0) {
-        table.Add(m_top, 0.0);
+        table.Add(m_own.top, 0.0);
     } else {
         const double z = table.GetDepth(0);
-        const bool nearTop = std::fabs(z - m_top) < kEndTolerance || z > m_top;
+        const bool nearTop = std::fabs(z - m_own.top) < kEndTolerance || z > m_own.top;
         const bool carriesNothing =
             std::fabs(table.GetValue(0)) < kNoStrain && table.GetCount() > 1;
         if (nearTop || carriesNothing)
-            table.SetDepth(0, m_top);
+            table.SetDepth(0, m_own.top);
         else
-            table.Add(m_top, 0.0);
+            table.Add(m_own.top, 0.0);
     }
     table.Sort(1);
 
     const int last = table.GetCount() - 1;
     const double z = table.GetDepth(last);
-    const bool clearOfBottom = z >= m_bottom + kEndTolerance;
+    const bool clearOfBottom = z >= m_own.bottom + kEndTolerance;
     const bool carriesStrain =
         std::fabs(table.GetValue(last)) >= kNoStrain || table.GetCount() == 1;
     if (clearOfBottom && carriesStrain)
-        table.Add(m_bottom, 0.0);
+        table.Add(m_own.bottom, 0.0);
     else
-        table.SetDepth(last, m_bottom);
+        table.SetDepth(last, m_own.bottom);
     table.Sort(1);
 
     // Of two points closer than kMinPointSpacing the higher one stays.
@@ -172,10 +170,10 @@ int TBeam::BuildCriticalRhoTable()
     const int transCount = TStructure::GetTransLayerCount(2);
     // Filled from the top down, so that the table keeps the descending order of depth tables.
     for (int i = kCriticalRhoDepths - 1; i >= 0; --i) {
-        const double z = m_bottom + m_height * i / (kCriticalRhoDepths - 1);
-        const double rhoLin = m_height > 0.0
-                                  ? rhoBelow + (rhoAbove - rhoBelow) * (z - m_bottom) / m_height
-                                  : rhoBelow;
+        const double z = m_own.bottom + m_own.height * i / (kCriticalRhoDepths - 1);
+        const double rhoLin = m_own.height > 0.0 ? rhoBelow + (rhoAbove - rhoBelow) *
+                                                                  (z - m_own.bottom) / m_own.height
+                                                 : rhoBelow;
         double rhoT = 0.0;
         for (int k = 0; k < transCount; ++k) {
             const TransLayerRec& layer = *GetTransLayer(k, 2);

@@ -7,10 +7,10 @@
 
 #include <algorithm>
 
-#include "model/materials/ConcreteLaws.h"
-#include "model/materials/SteelLaws.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 

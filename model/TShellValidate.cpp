@@ -6,6 +6,7 @@
 #include "foundation/Reporter.h"
 #include "foundation/Units.h"
 #include "model/TShell.h"
+#include "model/materials/MaterialTypes.h"
 
 namespace {
 
@@ -19,21 +20,6 @@ constexpr double kNoLoad = 1.0;
 // Least reinforcement ratio handed to the Hsu laws; softening code 16 needs more.
 constexpr double kMinHsuRatio = 0.0001;
 constexpr double kMinHsuRatioCode16 = 0.005;
-
-// The Hsu family: these softening codes with tension-stiffening code 4.
-bool IsHsuConcrete(const ConcreteTypeRec& type)
-{
-    switch (type.softening) {
-    case 9:
-    case 14:
-    case 15:
-    case 16:
-    case 17:
-        return type.tensionStiffening == 4;
-    default:
-        return false;
-    }
-}
 
 } // namespace
 
@@ -174,13 +160,13 @@ int TShell::CheckHsuConcrete(int direction)
     // The yield-stress key of the entry belongs to the embedded-bar law and stays as it is.
     const int32_t fyKey = HsuDataTable[static_cast<std::size_t>(direction)].fyKey;
     const ConcreteTypeRec* type = GetConcreteTypeCount() > 0 ? GetConcreteType(0) : nullptr;
-    if (type == nullptr || !IsHsuConcrete(*type))
+    if (type == nullptr || !IsHsuFamily(*type))
         return SetHsuData(1.0, 45.0, 0.01, 0.0, 0.0, fyKey, direction);
 
     if (GetConcreteTypeCount() > 1)
         ShowMessage("Stand Back!  Hsu concrete gets into trouble with more than one "
                     "concrete type!",
-                    "Quarvish",
+                    kProgramCaption,
                     MsgStyle::Ok | MsgStyle::IconExclamation);
     double rho = 0.0;
     if (direction == 2) {
@@ -193,7 +179,7 @@ int TShell::CheckHsuConcrete(int direction)
         GetSteelTotals(rho, strength, 0, direction);
     }
     rho = std::max(rho, kMinHsuRatio);
-    if (type->softening == 16)
+    if (type->softening == SofteningCode::ZhuHsuLee2001)
         rho = std::max(rho, kMinHsuRatioCode16);
     // eta: the smaller over the larger of the y and x reinforcement strengths rho fy.
     double rhoX = 0.0, forceX = 0.0, rhoY = 0.0, forceY = 0.0;

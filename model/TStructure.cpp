@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr const char* kCaption = "Quarvish";
-
 // Width tolerance of the region search (about 1/30000 m).
 constexpr double kWidthTolerance = 3.3333333333333335e-5;
 
@@ -61,9 +59,11 @@ TStructure::~TStructure() = default;
 
 int TStructure::CheckFrozen() const
 {
-    if (m_frozen == 0)
+    if (m_frozen == 0 || m_engineCopy != 0)
         return 0;
-    ShowMessage("Attempt to write to frozen beam!", kCaption, MsgStyle::Ok | MsgStyle::IconStop);
+    ShowMessage("Attempt to write to frozen beam!",
+                kProgramCaption,
+                MsgStyle::Ok | MsgStyle::IconStop);
     return 1;
 }
 
@@ -76,14 +76,14 @@ int TStructure::SetModified(int flag)
 void TStructure::ReportBadIndex(const char* operation, int index)
 {
     ShowMessage(StrPrintf("%s: index %d is out of range", operation, index),
-                kCaption,
+                kProgramCaption,
                 MsgStyle::Ok | MsgStyle::IconExclamation);
 }
 
 void TStructure::ReportBadDirection(const char* operation, int direction)
 {
     ShowMessage(StrPrintf("%s: no such direction (%d)", operation, direction),
-                kCaption,
+                kProgramCaption,
                 MsgStyle::Ok | MsgStyle::IconExclamation);
 }
 
@@ -483,7 +483,7 @@ int TStructure::GetLongLayerCount(int direction) const
         return static_cast<int>(m_longLayers[static_cast<std::size_t>(direction)].size());
     if (direction == 2)
         return 0;
-    ShowMessage("No such direction", kCaption, MsgStyle::Ok | MsgStyle::IconExclamation);
+    ShowMessage("No such direction", kProgramCaption, MsgStyle::Ok | MsgStyle::IconExclamation);
     return 0;
 }
 

@@ -33,8 +33,8 @@
 #include "foundation/Contain.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
-#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
+#include "model/materials/MaterialTypes.h"
 
 class TTextBuffer;
 
@@ -181,7 +181,7 @@ public:
     // ---- Write guard, modified rule and bookkeeping ----------------------------------------
 
     // 0 when the structure may be written; when frozen shows "Attempt to write to frozen
-    // beam!" and returns 1.
+    // beam!" and returns 1. An engine copy may always be written.
     int CheckFrozen() const;
     // Sets modified to flag; returns 1.
     int SetModified(int flag);
@@ -189,6 +189,11 @@ public:
     int IsFrozen() const { return m_frozen; }
     // An analysis freezes the structure while it uses it.
     void SetFrozen(int flag) { m_frozen = flag != 0 ? 1 : 0; }
+    // An analysis's own private copy: the analysis engine writes into it (time-dependent
+    // strains, sustained loads, long-term materials) while it stays frozen, so a second
+    // Prepare still skips validation. Never copied with the structure.
+    void SetEngineCopy(int flag) { m_engineCopy = flag != 0 ? 1 : 0; }
+    int IsEngineCopy() const { return m_engineCopy; }
     int GetKind() const { return m_kind; }
     const std::string& GetTitle() const { return m_title; }
     int GetConcreteModelSet() const { return m_modelSet; }
@@ -404,6 +409,17 @@ protected:
     static void ReportBadIndex(const char* operation, int index);
     // Diagnostic message for a direction an operation does not serve.
     static void ReportBadDirection(const char* operation, int direction);
+    // Element i of items, or null with a diagnostic naming the operation when i lies outside
+    // them; the const and non-const accessors share it.
+    template <typename Items>
+    static auto ItemAt(Items& items, int i, const char* operation) -> decltype(&items[0])
+    {
+        if (i < 0 || i >= static_cast<int>(items.size())) {
+            ReportBadIndex(operation, i);
+            return nullptr;
+        }
+        return &items[static_cast<std::size_t>(i)];
+    }
     // True when the direction has longitudinal (transverse) layers in this kind.
     bool ServesLongDirection(int direction) const;
     bool ServesTransDirection(int direction) const;
@@ -423,6 +439,21 @@ private:
     int TopTransDirection() const { return 3 - GetTransDirectionCount(); }
     std::vector<ReinfPatternRec>* PatternArray(int direction);
     const std::vector<ReinfPatternRec>* PatternArray(int direction) const;
+    // Layer i of direction d of a per-direction layer array, null with a diagnostic for a
+    // direction or index outside it.
+    template <typename ByDirection>
+    static auto LayerAt(ByDirection& layers, int i, int direction, const char* operation)
+        -> decltype(&layers[0][0]);
+    // The pattern slots of direction 0 or 1, null when the direction has none.
+    template <typename Slots>
+    static auto SlotsOf(Slots& patterns, int direction) -> decltype(&patterns[0]);
+    // Slot i of a direction's pattern slots, null with a diagnostic when there is none.
+    template <typename Slots>
+    static auto PatternAt(Slots& patterns, int i, int direction) -> decltype(&patterns[0][0]);
+    // The per-layer setters' one write guard: while the structure is frozen, or for a bad
+    // direction or index, nothing changes and the answer is 0; otherwise edit is applied to
+    // layer i of the direction (a LongLayerRec or TransLayerRec) and the answer is 1.
+    template <typename Layer, typename Edit> int EditLayer(int i, int direction, Edit edit);
     double AggregateAt(double y) const;
     std::array<double, kTensionStiffDepths> TensionStiffDepths() const;
     void ApplyModelSetRow(int i, int code);
@@ -433,6 +464,7 @@ private:
     std::string m_name;
     int m_modified = 0;
     int m_frozen = 0;
+    int m_engineCopy = 0; // not copied: every copy is a user's structure until marked
     int m_kind = kKindBare;
     std::vector<ConcreteTypeRec> m_concreteTypes;
     int m_modelSet = 15;

@@ -114,7 +114,7 @@ int TStructure::ComputeLayerBondTerms(int direction)
         }
         if (!(sw > 0.0)) {
             ShowMessage(StrPrintf("No bar weight around layer %d; bond term set to 0.3", i),
-                        "Quarvish",
+                        kProgramCaption,
                         MsgStyle::Ok | MsgStyle::IconExclamation);
             SetLongLayerState(i, 0.3, direction);
             continue;
@@ -398,7 +398,7 @@ double
 TStructure::GetStrainDiscontinuity(const TDepthTable& discontinuity, double depth, int flag) const
 {
     if (flag != 0)
-        ShowMessage("miscalled discont function", "Quarvish", MsgStyle::Ok);
+        ShowMessage("miscalled discont function", kProgramCaption, MsgStyle::Ok);
     if (depth < GetBottom() || depth > GetTop())
         return 0.0;
     const int count = discontinuity.GetCount();

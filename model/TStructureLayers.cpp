@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <type_traits>
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -66,7 +67,7 @@ int TStructure::AddRegion(const ConcreteRegionRec& region, int updateExtents)
     if (CheckFrozen())
         return 0;
     if (static_cast<int>(m_regions.size()) >= GetMaxRegions()) {
-        ShowMessage("Can't add section", "Quarvish", MsgStyle::Ok | MsgStyle::IconExclamation);
+        ShowMessage("Can't add section", kProgramCaption, MsgStyle::Ok | MsgStyle::IconExclamation);
         return 0;
     }
     m_regions.push_back(region);
@@ -113,16 +114,12 @@ int TStructure::SetRegionConcreteType(int i, int t)
 
 ConcreteRegionRec* TStructure::GetRegion(int i)
 {
-    if (i < 0 || i >= static_cast<int>(m_regions.size())) {
-        ReportBadIndex("GetRegion", i);
-        return nullptr;
-    }
-    return &m_regions[static_cast<std::size_t>(i)];
+    return ItemAt(m_regions, i, "GetRegion");
 }
 
 const ConcreteRegionRec* TStructure::GetRegion(int i) const
 {
-    return const_cast<TStructure*>(this)->GetRegion(i);
+    return ItemAt(m_regions, i, "GetRegion");
 }
 
 // ---- Layers -------------------------------------------------------------------------------
@@ -219,101 +216,87 @@ int TStructure::DeleteTransLayers(int direction)
     return 1;
 }
 
+template <typename ByDirection>
+auto TStructure::LayerAt(ByDirection& layers, int i, int direction, const char* operation)
+    -> decltype(&layers[0][0])
+{
+    if (direction < 0 || direction >= static_cast<int>(layers.size())) {
+        ReportBadDirection(operation, direction);
+        return nullptr;
+    }
+    return ItemAt(layers[static_cast<std::size_t>(direction)], i, operation);
+}
+
 LongLayerRec* TStructure::GetLongLayer(int i, int direction)
 {
-    if (direction < 0 || direction > 1) {
-        ReportBadDirection("GetLongLayer", direction);
-        return nullptr;
-    }
-    auto& layers = LongLayers(direction);
-    if (i < 0 || i >= static_cast<int>(layers.size())) {
-        ReportBadIndex("GetLongLayer", i);
-        return nullptr;
-    }
-    return &layers[static_cast<std::size_t>(i)];
+    return LayerAt(m_longLayers, i, direction, "GetLongLayer");
 }
 
 const LongLayerRec* TStructure::GetLongLayer(int i, int direction) const
 {
-    return const_cast<TStructure*>(this)->GetLongLayer(i, direction);
+    return LayerAt(m_longLayers, i, direction, "GetLongLayer");
 }
 
 TransLayerRec* TStructure::GetTransLayer(int i, int direction)
 {
-    if (direction < 0 || direction > 2) {
-        ReportBadDirection("GetTransLayer", direction);
-        return nullptr;
-    }
-    auto& layers = TransLayers(direction);
-    if (i < 0 || i >= static_cast<int>(layers.size())) {
-        ReportBadIndex("GetTransLayer", i);
-        return nullptr;
-    }
-    return &layers[static_cast<std::size_t>(i)];
+    return LayerAt(m_transLayers, i, direction, "GetTransLayer");
 }
 
 const TransLayerRec* TStructure::GetTransLayer(int i, int direction) const
 {
-    return const_cast<TStructure*>(this)->GetTransLayer(i, direction);
+    return LayerAt(m_transLayers, i, direction, "GetTransLayer");
 }
 
 // ---- Per-layer setters --------------------------------------------------------------------
 
-int TStructure::SetLongLayerDepth(int i, double z, int direction)
+template <typename Layer, typename Edit> int TStructure::EditLayer(int i, int direction, Edit edit)
 {
     if (CheckFrozen())
         return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
+    Layer* layer = nullptr;
+    if constexpr (std::is_same_v<Layer, LongLayerRec>)
+        layer = GetLongLayer(i, direction);
+    else
+        layer = GetTransLayer(i, direction);
     if (layer == nullptr)
         return 0;
-    layer->z = z;
+    edit(*layer);
     return 1;
+}
+
+int TStructure::SetLongLayerDepth(int i, double z, int direction)
+{
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) { layer.z = z; });
 }
 
 int TStructure::SetLongLayerTitle(int i, const std::string& text, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->bartitle = BoundedCopy(text, kBarTitleChars);
-    return 1;
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
+        layer.bartitle = BoundedCopy(text, kBarTitleChars);
+    });
 }
 
 int TStructure::SetLongLayerSteelType(int i, int t, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->type = t;
-    SetModified(1);
-    return 1;
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
+        layer.type = t;
+        SetModified(1);
+    });
 }
 
 int TStructure::SetLongLayerThermStrain(int i, double value, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    if (AssignChanged(layer->thermStrain, value, kModifiedTolerance))
-        SetModified(1);
-    return 1;
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
+        if (AssignChanged(layer.thermStrain, value, kModifiedTolerance))
+            SetModified(1);
+    });
 }
 
 int TStructure::SetLongLayerState(int i, double value, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->bondTerm = value;
-    return 1;
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
+        layer.bondTerm = value;
+    });
 }
 
 int TStructure::SetLongLayerTimeStrain(int i, double value, int direction)
@@ -328,65 +311,43 @@ int TStructure::SetLongLayerTimeStrain(int i, double value, int direction)
 int TStructure::SetLongLayerPattern(
     int i, int index, int pattern, int nround, int aligned, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    LongLayerRec* layer = GetLongLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->index = index;
-    if (pattern != kKeepPatternField)
-        layer->pattern = pattern;
-    if (nround != kKeepPatternField)
-        layer->nround = nround;
-    if (aligned != kKeepPatternField)
-        layer->aligned = aligned;
-    return 1;
+    return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
+        layer.index = index;
+        if (pattern != kKeepPatternField)
+            layer.pattern = pattern;
+        if (nround != kKeepPatternField)
+            layer.nround = nround;
+        if (aligned != kKeepPatternField)
+            layer.aligned = aligned;
+    });
 }
 
 int TStructure::ScaleTransLayerArea(int i, double factor, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    TransLayerRec* layer = GetTransLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->A *= factor;
-    return 1;
+    return EditLayer<TransLayerRec>(i, direction, [&](TransLayerRec& layer) { layer.A *= factor; });
 }
 
 int TStructure::SetTransLayerTitle(int i, const std::string& text, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    TransLayerRec* layer = GetTransLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->bartitle = BoundedCopy(text, kBarTitleChars);
-    return 1;
+    return EditLayer<TransLayerRec>(i, direction, [&](TransLayerRec& layer) {
+        layer.bartitle = BoundedCopy(text, kBarTitleChars);
+    });
 }
 
 int TStructure::SetTransLayerSteelType(int i, int t, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    TransLayerRec* layer = GetTransLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->type = t;
-    SetModified(1);
-    return 1;
+    return EditLayer<TransLayerRec>(i, direction, [&](TransLayerRec& layer) {
+        layer.type = t;
+        SetModified(1);
+    });
 }
 
 int TStructure::SetTransLayerValue(int i, double value, int direction)
 {
-    if (CheckFrozen())
-        return 0;
-    TransLayerRec* layer = GetTransLayer(i, direction);
-    if (layer == nullptr)
-        return 0;
-    layer->thermStrain = value;
-    SetModified(1);
-    return 1;
+    return EditLayer<TransLayerRec>(i, direction, [&](TransLayerRec& layer) {
+        layer.thermStrain = value;
+        SetModified(1);
+    });
 }
 
 int TStructure::SortLongLayers()
@@ -431,17 +392,23 @@ int TStructure::RenameLegacyTransBarTitles(int direction)
 
 // ---- Pattern slots ------------------------------------------------------------------------
 
-std::vector<ReinfPatternRec>* TStructure::PatternArray(int direction)
+template <typename Slots>
+auto TStructure::SlotsOf(Slots& patterns, int direction) -> decltype(&patterns[0])
 {
     if (direction < 0 || direction > 1)
         return nullptr;
-    auto& patterns = m_patterns[static_cast<std::size_t>(direction)];
-    return patterns.empty() ? nullptr : &patterns;
+    auto& slots = patterns[static_cast<std::size_t>(direction)];
+    return slots.empty() ? nullptr : &slots;
+}
+
+std::vector<ReinfPatternRec>* TStructure::PatternArray(int direction)
+{
+    return SlotsOf(m_patterns, direction);
 }
 
 const std::vector<ReinfPatternRec>* TStructure::PatternArray(int direction) const
 {
-    return const_cast<TStructure*>(this)->PatternArray(direction);
+    return SlotsOf(m_patterns, direction);
 }
 
 int TStructure::StorePattern(const ReinfPatternRec& record, int direction)
@@ -477,23 +444,25 @@ int TStructure::ClearPatterns(int direction)
     return 1;
 }
 
-ReinfPatternRec* TStructure::GetPattern(int i, int direction)
+template <typename Slots>
+auto TStructure::PatternAt(Slots& patterns, int i, int direction) -> decltype(&patterns[0][0])
 {
-    auto* patterns = PatternArray(direction);
-    if (patterns == nullptr) {
+    auto* slots = SlotsOf(patterns, direction);
+    if (slots == nullptr) {
         ReportBadDirection("GetPattern", direction);
         return nullptr;
     }
-    if (i < 0 || i >= static_cast<int>(patterns->size())) {
-        ReportBadIndex("GetPattern", i);
-        return nullptr;
-    }
-    return &(*patterns)[static_cast<std::size_t>(i)];
+    return ItemAt(*slots, i, "GetPattern");
+}
+
+ReinfPatternRec* TStructure::GetPattern(int i, int direction)
+{
+    return PatternAt(m_patterns, i, direction);
 }
 
 const ReinfPatternRec* TStructure::GetPattern(int i, int direction) const
 {
-    return const_cast<TStructure*>(this)->GetPattern(i, direction);
+    return PatternAt(m_patterns, i, direction);
 }
 
 // ---- Experimental data --------------------------------------------------------------------

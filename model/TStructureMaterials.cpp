@@ -6,10 +6,10 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/materials/ConcreteLaws.h"
 #include "model/ModelSettings.h"
-#include "model/materials/SteelLaws.h"
 #include "model/TStructure.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 
@@ -242,30 +242,22 @@ int TStructure::SetConcreteModelSet(int code)
 
 ConcreteTypeRec* TStructure::GetConcreteType(int i)
 {
-    if (i < 0 || i >= static_cast<int>(m_concreteTypes.size())) {
-        ReportBadIndex("GetConcreteType", i);
-        return nullptr;
-    }
-    return &m_concreteTypes[static_cast<std::size_t>(i)];
+    return ItemAt(m_concreteTypes, i, "GetConcreteType");
 }
 
 const ConcreteTypeRec* TStructure::GetConcreteType(int i) const
 {
-    return const_cast<TStructure*>(this)->GetConcreteType(i);
+    return ItemAt(m_concreteTypes, i, "GetConcreteType");
 }
 
 SteelTypeRec* TStructure::GetSteelType(int i)
 {
-    if (i < 0 || i >= static_cast<int>(m_steelTypes.size())) {
-        ReportBadIndex("GetSteelType", i);
-        return nullptr;
-    }
-    return &m_steelTypes[static_cast<std::size_t>(i)];
+    return ItemAt(m_steelTypes, i, "GetSteelType");
 }
 
 const SteelTypeRec* TStructure::GetSteelType(int i) const
 {
-    return const_cast<TStructure*>(this)->GetSteelType(i);
+    return ItemAt(m_steelTypes, i, "GetSteelType");
 }
 
 const SteelTypeRec* TStructure::GetTransverseSteelType(int i, int direction) const
@@ -286,7 +278,7 @@ const ConcreteTypeRec* TStructure::GetConcreteTypeAt(double depth) const
             return GetConcreteType(r.concreteType);
     }
     ShowMessage(StrPrintf("No concrete region at depth %g", depth),
-                "Quarvish",
+                kProgramCaption,
                 MsgStyle::Ok | MsgStyle::IconExclamation);
     return nullptr;
 }

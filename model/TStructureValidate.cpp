@@ -7,10 +7,10 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/materials/ConcreteLaws.h"
 #include "model/ReinfPatterns.h"
-#include "model/materials/SteelLaws.h"
 #include "model/TStructure.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cassert>
 #include <cmath>
 
-#include "analysis/state/AnalysisMessages.h"
 #include "analysis/element/NodeConcrete.h"
+#include "analysis/state/AnalysisMessages.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 
@@ -100,15 +100,6 @@ CrackLimits ComputeCrackLimits(double rx, double rz, double s, double c, double 
     return limits;
 }
 
-// Softening codes 9 and 14 to 17 with tension-stiffening code 4 form a model set with its
-// own crack behaviour: no crack-shear limit, no tension-stiffening bound, no crack check.
-bool SkipsCrackCheck(const ConcreteTypeRec& type)
-{
-    const int soft = type.softening;
-    return (soft == 9 || soft == 14 || soft == 15 || soft == 16 || soft == 17) &&
-           type.tensionStiffening == 4;
-}
-
 // The shear stress on the crack that carries f1 across it, 0 where it does not act in the
 // direction of the applied shear.
 double ShearOnCrack(const LayerNodeStateRec& el, double f1n, double t, double gamma)
@@ -142,7 +133,7 @@ double CheckCrack(const ConcreteTypeRec& type,
     const double vMax = el.CrackShearLimit;
     el.CrackCheckCode = CrackCheck::None;
 
-    if (!SkipsCrackCheck(type)) {
+    if (!IsHsuFamily(type)) {
         // Tension-stiffening bound: what bond can carry into the concrete between cracks.
         const double vq = 0.25 * type.ft / InterlockDenominator(w, ag) * phiC;
         double q, B, H;
@@ -275,7 +266,7 @@ double SolveMcftElement(const ConcreteTypeRec& type, LayerNodeStateRec& element,
         el.CrackSpacingTheta = 0.0;
         el.CrackShearLimit = 0.0;
     }
-    if (SkipsCrackCheck(type))
+    if (IsHsuFamily(type))
         el.CrackShearLimit = 0.0;
 
     if (cracked && !IsNamedSteel(type)) {

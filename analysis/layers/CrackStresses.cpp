@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/state/SectionState.h"
 #include "analysis/layers/LayerStateAccess.h"
+#include "analysis/state/SectionState.h"
 #include "foundation/Sentinel.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 namespace {
 
@@ -235,8 +235,6 @@ void TCrackStresses::ComputeCrackStresses(SectionState& state, double a, double 
 
     // 6.-8. Each bar's stress at a crack and its bond stress.
     const ConcreteTypeRec* main = m_zones.ConcreteTypeOf(m_structure.GetMainConcreteType());
-    const double top = m_structure.GetTop();
-    const double bottom = m_structure.GetBottom();
     for (int i = 0; i < bars; ++i) {
         const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
         if (layer == nullptr)
@@ -252,9 +250,9 @@ void TCrackStresses::ComputeCrackStresses(SectionState& state, double a, double 
         double crack = 0.0;
         if (m_zones.InTension(profile, z)) {
             const double arm = std::fabs(y0 - z);
-            const double e1 = NodeQuantityAtDepth(state, LayerQuantity::Strain1, z, top, bottom);
+            const double e1 = InterpolateLayerValue(&state, LayerQuantity::Strain1, z);
             const double free =
-                NodeQuantityAtDepth(state, LayerQuantity::FreeStrainX, z, top, bottom);
+                InterpolateLayerValue(&state, LayerQuantity::FreeStrainX, z);
             const double ecr = main != nullptr ? m_zones.CrackingStrain(*main, z) : 0.0;
             if (m_zones.BarCrackStress(state, i, d) > kRupturedStress)
                 crack = kUndefined;
@@ -270,7 +268,7 @@ void TCrackStresses::ComputeCrackStresses(SectionState& state, double a, double 
             continue;
         // Bond over half the crack spacing; none where the spacing is too small or no bar.
         const double s =
-            NodeQuantityAtDepth(state, LayerQuantity::CrackSpacingX, z, top, bottom) / 2.0;
+            InterpolateLayerValue(&state, LayerQuantity::CrackSpacingX, z) / 2.0;
         double bond = 0.0;
         if (s < 0.001 || layer->num < 1)
             bond = 0.0;

@@ -28,8 +28,6 @@ constexpr double kClosingTolerance = 0.00001;
 // Smallest mean accepted for the scaling.
 constexpr double kMinMean = 0.000001;
 
-constexpr const char* kWarningCaption = "Quarvish";
-
 // First moment of a trapezoidal strip from zb up to za about the level `about`, its width
 // varying linearly from wa at za to wb at zb: a rectangle of width wa plus a triangle of
 // width (wb - wa) at zb narrowing to 0 at za.
@@ -138,7 +136,7 @@ void BuildShearStrainDistribution(const TStructure& structure, TDepthTable& dist
     }
 
     if (std::fabs(q) > kClosingTolerance) {
-        ShowMessage(kShearNotClosingText, kWarningCaption);
+        ShowMessage(kShearNotClosingText, kProgramCaption);
         q = 0.0;
     }
     distribution.Add(structure.GetBottom(), q);
@@ -146,7 +144,7 @@ void BuildShearStrainDistribution(const TStructure& structure, TDepthTable& dist
 
     double mean = height > 0.0 ? distribution.Integrate(top, bottom) / height : 0.0;
     if (!(mean >= kMinMean)) {
-        ShowMessage(kShearMeanText, kWarningCaption);
+        ShowMessage(kShearMeanText, kProgramCaption);
         mean = kMinMean;
     }
     distribution.ScaleValues(1.0 / mean);

@@ -7,11 +7,11 @@
 #include <string>
 #include <utility>
 
-#include "analysis/state/AnalysisMessages.h"
-#include "analysis/state/SectionState.h"
+#include "analysis/element/NodeConcrete.h"
 #include "analysis/layers/LayerMesh.h"
 #include "analysis/layers/LayerStateAccess.h"
-#include "analysis/element/NodeConcrete.h"
+#include "analysis/state/AnalysisMessages.h"
+#include "analysis/state/SectionState.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"

@@ -32,8 +32,8 @@
 
 #include "analysis/layers/CrackStresses.h"
 #include "analysis/layers/LayerEvaluation.h"
-#include "analysis/state/LayerNodeState.h"
 #include "analysis/layers/TensionZones.h"
+#include "analysis/state/LayerNodeState.h"
 #include "foundation/TDepthTable.h"
 
 class TBeam;

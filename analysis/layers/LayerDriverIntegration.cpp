@@ -17,9 +17,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "analysis/state/SectionState.h"
 #include "analysis/layers/LayerDriver.h"
 #include "analysis/layers/LayerStateAccess.h"
+#include "analysis/state/SectionState.h"
 #include "model/TBeam.h"
 
 namespace {
@@ -61,14 +61,9 @@ IntegrateLayer(const SectionState& state, const LayerDefRec& layer, double bt, d
 // Longitudinal concrete stress of the state at depth z (0 outside its layers).
 double ConcreteStressAt(const SectionState& state, double z)
 {
-    const int n = state.UsableLayerCount();
-    if (n <= 0)
+    if (state.UsableLayerCount() <= 0)
         return 0.0;
-    return NodeQuantityAtDepth(state,
-                               LayerQuantity::ConcStressX,
-                               z,
-                               state.LayerDef(0)->Top,
-                               state.LayerDef(n - 1)->Bottom);
+    return InterpolateLayerValue(&state, LayerQuantity::ConcStressX, z);
 }
 
 // Depth of the line of action of a force; 0 for a force of exactly 0.

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/state/StrainAtDepth.h"
 #include "analysis/element/McftElement.h"
 #include "analysis/element/NodeConcrete.h"
 #include "foundation/Sentinel.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 namespace {
 
@@ -104,14 +103,6 @@ bool AllTransFailed(const FailedFlagLists& flags)
     return !l.empty() && std::all_of(l.begin(), l.end(), [](int f) { return f != 0; });
 }
 
-// ---- Structure look-ups ------------------------------------------------------------------
-
-bool IsCrackFreeModelPair(const ConcreteTypeRec& type)
-{
-    const int s = type.softening;
-    return (s == 9 || s == 14 || s == 15 || s == 16 || s == 17) && type.tensionStiffening == 4;
-}
-
 // ---- Evaluator -----------------------------------------------------------------------------
 
 TLayerEvaluator::TLayerEvaluator(const TBeam& beam, FailedFlagLists& flags)
@@ -149,12 +140,12 @@ void TLayerEvaluator::Bind()
     const ConcreteTypeRec* type = main >= 0 && main < m_structure.GetConcreteTypeCount()
                                       ? m_structure.GetConcreteType(main)
                                       : nullptr;
-    m_mainTypeNoCrackShear = type != nullptr && IsCrackFreeModelPair(*type);
+    m_mainTypeNoCrackShear = type != nullptr && IsHsuFamily(*type);
 }
 
 double TLayerEvaluator::StrainAtDepth(const StrainProfile& profile, double y) const
 {
-    return ::StrainAtDepth(&m_beam, profile.e0, profile.slope, y, 0);
+    return profile.e0 + profile.slope * y + m_beam.GetStrainDiscontinuity(y, 0);
 }
 
 const ConcreteTypeRec* TLayerEvaluator::NodeConcrete(const LayerNodeStateRec& node) const

@@ -143,7 +143,3 @@ private:
     double m_height = 0.0;
     bool m_mainTypeNoCrackShear = false;
 };
-
-// True for the concrete model pairs (softening 9, 14, 15, 16 or 17 with tension stiffening
-// 4) whose tension law already holds the crack behaviour.
-bool IsCrackFreeModelPair(const ConcreteTypeRec& type);

@@ -4,9 +4,14 @@
 #include <vector>
 
 #include "analysis/state/SectionState.h"
+#include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
+#include "foundation/StrFormat.h"
 
 namespace {
+
+// Depths this close to a face of the mesh count as on it (m).
+constexpr double kFaceSnap = 1e-4;
 
 double ArrayValue(const std::vector<double>& values, int i, double outside)
 {
@@ -61,33 +66,49 @@ double BarUnloadingStrain(const SectionState& state, int d, int i)
     return std::fabs(x) < kRupturedStress ? x : 0.0;
 }
 
-double NodeQuantityAtDepth(const SectionState& state, int code, double y, double top, double bottom)
+double InterpolateLayerValue(const SectionState* state, int code, double y)
 {
-    if (std::fabs(y - top) < 1e-4)
-        y = top;
-    if (std::fabs(y - bottom) < 1e-4)
-        y = bottom;
-    const int n = state.UsableLayerCount();
-    for (int i = 0; i < n; ++i) {
-        const LayerDefRec* layer = state.LayerDef(static_cast<int>(i));
-        if (layer == nullptr || y > layer->Top || y < layer->Bottom)
-            continue;
-        const LayerNodeStateRec* t = state.NodeState(static_cast<int>(layer->NodeTop));
-        const LayerNodeStateRec* m = state.NodeState(static_cast<int>(layer->NodeMid));
-        const LayerNodeStateRec* b = state.NodeState(static_cast<int>(layer->NodeBottom));
-        if (t == nullptr || m == nullptr || b == nullptr)
-            return 0.0;
-        const double z0 = layer->Top;
-        const double z1 = layer->Mid;
-        const double z2 = layer->Bottom;
-        if (!(z0 > z1 && z1 > z2))
-            return LayerNodeQuantity(*m, code);
-        const double v0 = LayerNodeQuantity(*t, code);
-        const double v1 = LayerNodeQuantity(*m, code);
-        const double v2 = LayerNodeQuantity(*b, code);
-        return v0 * (y - z1) * (y - z2) / ((z0 - z1) * (z0 - z2)) +
-               v1 * (y - z0) * (y - z2) / ((z1 - z0) * (z1 - z2)) +
-               v2 * (y - z0) * (y - z1) / ((z2 - z0) * (z2 - z1));
+    constexpr const char* kCaption = "Layer Interpolation";
+    if (state == nullptr) {
+        ShowMessage("OOPS, error in interpolation in file... 1", kCaption, MsgStyle::Ok);
+        return -1.0;
     }
+    const int n = state->UsableLayerCount();
+    if (n < 1) {
+        ShowMessage("No layers to interpolate in", kCaption, MsgStyle::Ok);
+        return 0.0;
+    }
+    if (!IsLayerQuantityCode(code)) {
+        ShowMessage(StrPrintf("Unknown layer quantity %d", code), kCaption, MsgStyle::Ok);
+        return 0.0;
+    }
+    const double top = state->LayerDefs.front().Top;
+    const double bottom = state->LayerDefs[static_cast<std::size_t>(n - 1)].Bottom;
+    if (std::fabs(y - bottom) < kFaceSnap)
+        y = bottom;
+    if (std::fabs(y - top) < kFaceSnap)
+        y = top;
+    if (y < bottom || y > top)
+        return 0.0;
+    for (int i = 0; i < n; ++i) {
+        const LayerDefRec& layer = state->LayerDefs[static_cast<std::size_t>(i)];
+        if (!(layer.Bottom <= y && y <= layer.Top))
+            continue;
+        const LayerNodeStateRec* t = state->NodeState(static_cast<int>(layer.NodeTop));
+        const LayerNodeStateRec* m = state->NodeState(static_cast<int>(layer.NodeMid));
+        const LayerNodeStateRec* b = state->NodeState(static_cast<int>(layer.NodeBottom));
+        if (t == nullptr || m == nullptr || b == nullptr)
+            break;
+        const double vt = LayerNodeQuantity(*t, code);
+        const double vm = LayerNodeQuantity(*m, code);
+        const double vb = LayerNodeQuantity(*b, code);
+        const double h = layer.Thickness;
+        if (!(h > 0.0))
+            return vm;
+        // The parabola through the three nodes: vt at the top, vm at the middle, vb below.
+        const double d = layer.Mid - y;
+        return 2.0 * (vt - 2.0 * vm + vb) / (h * h) * d * d + (vb - vt) / h * d + vm;
+    }
+    ShowMessage(StrPrintf("No layer holds depth %g", y), kCaption, MsgStyle::Ok);
     return 0.0;
 }

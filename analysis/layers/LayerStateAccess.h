@@ -24,8 +24,9 @@ void SetBarBondStress(SectionState& state, int i, double value);
 // the "no value" mark unloads from 0.
 double BarUnloadingStrain(const SectionState& state, int d, int i);
 
-// The node quantity of a code (LayerQuantity) at depth y: quadratic through the top, middle
-// and bottom node of the first layer holding y; depths within 1e-4 of the section's faces
-// top and bottom count as on them; 0 outside the layers.
-double
-NodeQuantityAtDepth(const SectionState& state, int code, double y, double top, double bottom);
+// The node quantity of a code (LayerQuantity, 9876 ... 9888) of a solved state at depth y:
+// the parabola through the top, middle and bottom node of the first layer, from the top,
+// that holds y. Depths within 1e-4 of the mesh's bottom or top count as on it; outside the
+// mesh the answer is 0.0. A missing state answers -1.0, a state without layers, a depth in
+// no layer and an unknown code answer 0.0, each after a message.
+double InterpolateLayerValue(const SectionState* state, int code, double y);

@@ -1,6 +1,8 @@
 #include "analysis/state/ErrorList.h"
 
-std::string g_MainWindowTitle = "Quarvish";
+#include "foundation/Reporter.h"
+
+std::string g_MainWindowTitle = kProgramCaption;
 
 int ErrorList::AddError(const std::string& text, const std::string& title, int code)
 {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/materials/MaterialTypes.h"
 #include "model/TStructure.h"
+#include "model/materials/MaterialTypes.h"
 
 double LayerNodeQuantity(const LayerNodeStateRec& node, int code)
 {

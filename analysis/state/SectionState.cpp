@@ -11,18 +11,24 @@ PanelChartHook& CurrentPanelChartHook()
     return hook;
 }
 
+// Element i of the first count items, null outside them (const and non-const alike).
+template <typename Items> auto ItemOrNull(Items& items, int i, int count) -> decltype(&items[0])
+{
+    if (i < 0 || i >= count)
+        return nullptr;
+    return &items[static_cast<std::size_t>(i)];
+}
+
 } // namespace
 
 LayerNodeStateRec* SectionState::NodeState(int id)
 {
-    if (id < 0 || static_cast<std::size_t>(id) >= NodeStates.size())
-        return nullptr;
-    return &NodeStates[static_cast<std::size_t>(id)];
+    return ItemOrNull(NodeStates, id, static_cast<int>(NodeStates.size()));
 }
 
 const LayerNodeStateRec* SectionState::NodeState(int id) const
 {
-    return const_cast<SectionState*>(this)->NodeState(id);
+    return ItemOrNull(NodeStates, id, static_cast<int>(NodeStates.size()));
 }
 
 int SectionState::UsableLayerCount() const
@@ -33,14 +39,12 @@ int SectionState::UsableLayerCount() const
 
 LayerDefRec* SectionState::LayerDef(int i)
 {
-    if (i < 0 || i >= UsableLayerCount())
-        return nullptr;
-    return &LayerDefs[static_cast<std::size_t>(i)];
+    return ItemOrNull(LayerDefs, i, UsableLayerCount());
 }
 
 const LayerDefRec* SectionState::LayerDef(int i) const
 {
-    return const_cast<SectionState*>(this)->LayerDef(i);
+    return ItemOrNull(LayerDefs, i, UsableLayerCount());
 }
 
 double SectionState::BarValue(int array, int i) const

@@ -126,7 +126,19 @@ void TRebarList::ReadLine(const std::string& line)
         AddLoadError(StrPrintf("REBAR: bar listed with a negative diameter : %s", name.c_str()));
         return;
     }
-    Add(name, area / kMm2PerM2, diameter / kMmPerM);
+    // The checks hold for the stored values: a tiny area or diameter in mm can vanish (or
+    // lose its precision) when it is converted to m^2 or m.
+    const double areaM2 = area / kMm2PerM2;
+    const double diameterM = diameter / kMmPerM;
+    if (!std::isnormal(areaM2)) {
+        AddLoadError(StrPrintf("REBAR: bar listed with no area : %s", name.c_str()));
+        return;
+    }
+    if (!std::isnormal(diameterM)) {
+        AddLoadError(StrPrintf("REBAR: bar listed with a diameter too small : %s", name.c_str()));
+        return;
+    }
+    Add(name, areaM2, diameterM);
 }
 
 int TRebarList::Add(const std::string& name, double area, double diameter)

@@ -136,33 +136,43 @@ void TTypeList::Get(int index, ShownValues& values, Codes& codes, std::string& n
     name = rec.name;
 }
 
+template <typename List> auto TTypeList::EntryOf(List& list, int index) -> decltype(list.entries[0])
+{
+    const int at = list.Resolve(index);
+    if (list.IsValidIndex(at))
+        return list.entries[static_cast<std::size_t>(at)];
+    list.m_scratchEntry = TypeListRec{};
+    list.m_scratchEntry.name = list.errorText;
+    return list.m_scratchEntry;
+}
+
+template <typename List> auto TTypeList::CurveOf(List& list, int index) -> decltype(list.curves[0])
+{
+    const int at = list.Resolve(index);
+    if (list.IsValidIndex(at))
+        return list.curves[static_cast<std::size_t>(at)];
+    list.m_scratchCurve = TDepthTable();
+    return list.m_scratchCurve;
+}
+
 TypeListRec& TTypeList::Entry(int index)
 {
-    return const_cast<TypeListRec&>(std::as_const(*this).Entry(index));
+    return EntryOf(*this, index);
 }
 
 const TypeListRec& TTypeList::Entry(int index) const
 {
-    const int at = Resolve(index);
-    if (IsValidIndex(at))
-        return entries[static_cast<std::size_t>(at)];
-    m_scratchEntry = TypeListRec{};
-    m_scratchEntry.name = errorText;
-    return m_scratchEntry;
+    return EntryOf(*this, index);
 }
 
 TDepthTable& TTypeList::Curve(int index)
 {
-    return const_cast<TDepthTable&>(std::as_const(*this).Curve(index));
+    return CurveOf(*this, index);
 }
 
 const TDepthTable& TTypeList::Curve(int index) const
 {
-    const int at = Resolve(index);
-    if (IsValidIndex(at))
-        return curves[static_cast<std::size_t>(at)];
-    m_scratchCurve = TDepthTable();
-    return m_scratchCurve;
+    return CurveOf(*this, index);
 }
 
 void TTypeList::SetCurrent(int index)

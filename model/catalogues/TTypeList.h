@@ -85,6 +85,11 @@ public:
 
 private:
     int Resolve(int index) const { return index < 0 ? current : index; }
+    // Entry (curve) of an index for the const and non-const accessors alike: a read outside
+    // the list answers the scratch slot, reset first.
+    template <typename List>
+    static auto EntryOf(List& list, int index) -> decltype(list.entries[0]);
+    template <typename List> static auto CurveOf(List& list, int index) -> decltype(list.curves[0]);
 
     std::vector<TypeListRec> entries; // capacity records, the first count in use
     std::vector<TDepthTable> curves;  // capacity curves, curve i belonging to entry i

@@ -19,20 +19,6 @@ double StrengthMPa(const ConcreteTypeRec& rec)
     return std::fabs(rec.fc) / kMPa;
 }
 
-bool IsHsuFamily(const ConcreteTypeRec& rec)
-{
-    switch (rec.softening) {
-    case SofteningCode::BelarbiHsu:
-    case SofteningCode::ZhangHsuEta:
-    case SofteningCode::Hsu1993:
-    case SofteningCode::ZhuHsuLee2001:
-    case SofteningCode::ZhangHsuNoEta:
-        return rec.tensionStiffening == TensionStiffeningCode::Tamai1987;
-    default:
-        return false;
-    }
-}
-
 // Softening codes whose parabola falls to zero at 2 e'c (4 e'c for code 16) past the peak.
 bool HasParabolicDescent(int softening)
 {

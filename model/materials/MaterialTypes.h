@@ -121,6 +121,12 @@ struct ConcreteTypeRec {
     bool operator==(const ConcreteTypeRec&) const = default;
 };
 
+// The Hsu family of concrete models: softening BelarbiHsu, ZhangHsuEta, Hsu1993,
+// ZhuHsuLee2001 or ZhangHsuNoEta together with tension stiffening Tamai1987. Its tension law
+// already holds the crack behaviour (no crack-shear limit, no tension-stiffening bound, no
+// crack check), and its laws read the reinforcement data of HsuDataTable.
+bool IsHsuFamily(const ConcreteTypeRec& type);
+
 struct SteelTypeRec {
     int32_t kind = SteelKind::Reinforcing;
     UserCurvePtr userCurve; // user curve of kind 32767

@@ -1,13 +1,14 @@
 #include "model/shapes/SectionShape.h"
 
+#include <cmath>
 #include <utility>
 
 #include "foundation/DataLineReader.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/Sentinel.h"
 #include "foundation/StrFormat.h"
+#include "model/shapes/ShapeErrors.h"
 #include "model/shapes/ShapeFormula.h"
-#include "model/shapes/ShapeLibrary.h"
 
 namespace {
 
@@ -100,7 +101,8 @@ void TSectionBase::CompileFormula(const std::string& formula, std::string& out)
 
 // A row whose formulas compiled is tried once with every parameter at 0: the depth of the
 // value stack and the order of operands, operators and parentheses do not depend on the
-// values, so a formula that passes here evaluates for any parameters.
+// values, so a formula that passes here evaluates for any parameters. A height that reaches
+// the arc markers' magnitude there would be taken for a marker, and is refused.
 bool TSectionBase::CheckRowFormulas(const std::string& heightText,
                                     const std::string& widthText,
                                     int rowNumber)
@@ -113,6 +115,16 @@ bool TSectionBase::CheckRowFormulas(const std::string& heightText,
         while (cursor > 0 && (*code)[cursor - 1] != ShapeCode::kRowEnd)
             --cursor;
         const FormulaResult result = EvaluateShapeFormula(*code, cursor, ShapeParams{});
+        if (result.status == FormulaStatus::Ok && code == &heights &&
+            std::fabs(result.value) >= kShapeMarkerThreshold) {
+            Report(StrPrintf("%s %s: Height out of range in section line %d: %s",
+                             kindWord.c_str(),
+                             name.c_str(),
+                             rowNumber,
+                             text->c_str()));
+            valid = 0;
+            return false;
+        }
         if (result.status == FormulaStatus::Ok)
             continue;
         if (result.status == FormulaStatus::TooDeep)

@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "model/shapes/ShapeFormula.h"
+
 class DataLineReader;
 
-inline constexpr int kMaxShapeParams = 6;
 // Outline rows of one shape (arc marker rows not counted).
 inline constexpr int kMaxShapeRows = 100;
 // Evaluated outline points; the points array holds one more entry for the closing marker.
@@ -41,23 +42,11 @@ enum ShapeRebarPattern : int { kRebarRect = 0, kRebarPolar = 1, kRebarBipolar = 
 // Icon codes: a user icon, and the built-in icons of the four default shapes.
 inline constexpr int kUserIconCode = 10;
 
-// Parameter values of an evaluation, in m.
-using ShapeParams = std::array<double, kMaxShapeParams>;
-
 struct ShapePoint {
     double depth = 0.0; // m above the bottom of the section
     double width = 0.0; // m
     bool operator==(const ShapePoint&) const = default;
 };
-
-// Bytes of a compiled formula besides '0'-'9', '.', '+', '-', '*', '/', '(' and ')'.
-namespace ShapeCode {
-inline constexpr char kFirstParam = 30; // 30 + i stands for parameter i
-inline constexpr char kDown = '$';      // a DOWN marker row
-inline constexpr char kUp = '%';        // an UP marker row
-inline constexpr char kRowEnd = '\n';
-inline constexpr char kUnknown = 0; // a variable no parameter answers to
-} // namespace ShapeCode
 
 class TSectionBase {
 public:

@@ -112,13 +112,15 @@ private:
             return;
         Reduce();
         m_expectOperand = false;
+        m_signAllowed = false;
     }
 
     void Additive(char op)
     {
         if (m_expectOperand) {
-            // A sign: only where a placeholder waits (start of formula or parenthesis).
-            if (m_stack.GetOperator(0) != 0) {
+            // A sign: only at the start of the formula or of a parenthesis, so "h+-b" is
+            // refused like "b*-1".
+            if (!m_signAllowed) {
                 m_status = FormulaStatus::Malformed;
                 return;
             }
@@ -130,6 +132,7 @@ private:
         m_stack.SetOperator(op);
         Push(0.0, 0);
         m_expectOperand = true;
+        m_signAllowed = false;
     }
 
     void Multiplicative(char op)
@@ -140,6 +143,7 @@ private:
         }
         m_stack.SetOperator(op);
         m_expectOperand = true;
+        m_signAllowed = false;
     }
 
     void Open()
@@ -150,6 +154,7 @@ private:
         }
         ++m_depth;
         Push(0.0, 0);
+        m_signAllowed = true;
     }
 
     void Close()
@@ -169,6 +174,7 @@ private:
     FormulaStatus m_status = FormulaStatus::Ok;
     int m_depth = 0;
     bool m_expectOperand = true;
+    bool m_signAllowed = true; // at the start of the formula or just after '('
 };
 
 } // namespace

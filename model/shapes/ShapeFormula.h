@@ -7,11 +7,29 @@
 // and differences, equal operators group from the left, and a sign may open a formula or a
 // parenthesis ("-b", "(-b+h)").
 
+#include <array>
 #include <cstddef>
 #include <string>
 
 #include "foundation/ExpressionStack.h"
-#include "model/shapes/SectionShape.h"
+
+inline constexpr int kMaxShapeParams = 6;
+
+// Parameter values of an evaluation (m for a shape, mm for its formulas).
+using ShapeParams = std::array<double, kMaxShapeParams>;
+
+// Bytes of a compiled formula besides '0'-'9', '.', '+', '-', '*', '/', '(' and ')'.
+namespace ShapeCode {
+inline constexpr char kFirstParam = 30; // 30 + i stands for parameter i
+inline constexpr char kDown = '$';      // a DOWN marker row
+inline constexpr char kUp = '%';        // an UP marker row
+inline constexpr char kRowEnd = '\n';
+inline constexpr char kUnknown = 0; // a variable no parameter answers to
+} // namespace ShapeCode
+
+// Marker rows evaluate to +-3.1415626e31; a row height of this magnitude or more (mm) is taken
+// for a marker, so an outline row may not reach it.
+inline constexpr double kShapeMarkerThreshold = 1e25;
 
 // Entries the value stack holds.
 inline constexpr int kFormulaStackEntries = TEquationStack::kMaxEntries;

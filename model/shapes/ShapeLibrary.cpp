@@ -20,9 +20,6 @@ constexpr std::size_t kShapeLineChars = 128;
 const char kShapeFileName[] = "shape.dat";
 const char kStandardFileName[] = "standard.dat";
 
-const char kLoadHeader[] =
-    "ERRORS in Loading Sections\r\n\r\nThe following errors occured during loading\r\n\r\n";
-
 // The data-file services log their complaints straight into the load-error log; while the
 // library is loaded an empty report is started with the library's header for them, and
 // taken away again when nothing was added.
@@ -31,13 +28,13 @@ public:
     LoadReportHeader() : m_started(!HasReportText())
     {
         if (m_started) {
-            g_ReportText = std::make_unique<std::string>(kLoadHeader);
+            g_ReportText = std::make_unique<std::string>(kShapeLoadHeader);
             g_ReportText->reserve(kReportTextCapacity);
         }
     }
     ~LoadReportHeader()
     {
-        if (m_started && g_ReportText && *g_ReportText == kLoadHeader)
+        if (m_started && g_ReportText && *g_ReportText == kShapeLoadHeader)
             ClearReportText();
     }
     LoadReportHeader(const LoadReportHeader&) = delete;
@@ -113,20 +110,6 @@ void ReadShapeFile(std::istream& in,
 }
 
 } // namespace
-
-void ReportShapeError(const std::string& text, int kind)
-{
-    if (!HasReportText()) {
-        const char* header =
-            kind == 0   ? kLoadHeader
-            : kind == 1 ? "Errors in defining Section\r\n\r\nThe following errors occured during "
-                          "definition\r\n\r\n"
-                        : "Errors in Something!\r\n\r\nThe following errors occured\r\n\r\n";
-        g_ReportText = std::make_unique<std::string>(header);
-        g_ReportText->reserve(kReportTextCapacity);
-    }
-    AddLoadError(text);
-}
 
 int WriteDefaultShapes(int kind)
 {

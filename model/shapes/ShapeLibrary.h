@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/shapes/SectionShape.h"
+#include "model/shapes/ShapeErrors.h"
 
 class TDepthTable;
 
@@ -30,10 +31,6 @@ int WriteDefaultShapes(int kind);
 
 // The default "shape.dat", line by line.
 const std::string& DefaultShapeFileText();
-
-// Adds text to the load-error log, starting the report text with the header of the kind
-// when it is still empty: 0 loading the library, 1 evaluating a shape, other anything else.
-void ReportShapeError(const std::string& text, int kind);
 
 // Index of the first ShapeTable entry named exactly name, -1 when none.
 int FindShapeIndex(const std::string& name);

@@ -7,16 +7,14 @@
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "model/shapes/SectionShape.h"
+#include "model/shapes/ShapeErrors.h"
 #include "model/shapes/ShapeFormula.h"
-#include "model/shapes/ShapeLibrary.h"
 
 namespace {
 
 constexpr double kHalfPi = 1.5707963267948966;
 // Formulas are written in mm; parameters and points are held in m.
 constexpr double kMmPerM = 1000.0;
-// Marker rows evaluate to +-3.1415626e31; anything beyond this is a marker.
-constexpr double kMarkerThreshold = 1e25;
 // A zero width is replaced by this (m) so that every region has some width.
 constexpr double kZeroWidth = 0.0001;
 // An earlier point lying below a later one is raised this far (m) above it.
@@ -66,7 +64,7 @@ int TSectionBase::EvaluateOutline(const ShapeParams& params)
             complete = false;
             break;
         }
-        if (std::fabs(h) < kMarkerThreshold) {
+        if (std::fabs(h) < kShapeMarkerThreshold) {
             addPoint(h / kMmPerM, w / kMmPerM);
             continue;
         }
@@ -74,7 +72,7 @@ int TSectionBase::EvaluateOutline(const ShapeParams& params)
         double h1 = 0.0;
         double w1 = 0.0;
         if (pointCount == 0 || ++row >= rowCursor || !nextRow(h1, w1) ||
-            std::fabs(h1) >= kMarkerThreshold) {
+            std::fabs(h1) >= kShapeMarkerThreshold) {
             complete = false;
             break;
         }
@@ -150,7 +148,7 @@ double TSectionBase::GetShapeHeight() const
     std::size_t cursor = 0;
     for (int row = 0; row < rowCursor; ++row) {
         const FormulaResult h = EvaluateShapeFormula(heights, cursor, paramsMm);
-        if (h.status != FormulaStatus::Ok || std::fabs(h.value) >= kMarkerThreshold)
+        if (h.status != FormulaStatus::Ok || std::fabs(h.value) >= kShapeMarkerThreshold)
             continue;
         highest = std::max(highest, h.value / kMmPerM);
         lowest = std::min(lowest, h.value / kMmPerM);

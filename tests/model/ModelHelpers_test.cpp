@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/StructureFixtures.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/Units.h"
+#include "model/StructureFixtures.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "model/StructureFixtures.h"
-#include "model/catalogues/TRebarList.h"
 #include "model/TStructure.h"
+#include "model/catalogues/TRebarList.h"
 #include "support/TestSupport.h"
 
 namespace {

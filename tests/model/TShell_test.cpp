@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/StructureFixtures.h"
 #include "foundation/Units.h"
+#include "model/StructureFixtures.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "model/StructureFixtures.h"
 #include "model/ModelSettings.h"
+#include "model/StructureFixtures.h"
 #include "model/TStructure.h"
 #include "support/TestSupport.h"
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "analysis/state/SectionState.h"
-#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
 #include "model/TBeam.h"
+#include "model/materials/MaterialTypes.h"
 
 namespace layertest {
 

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "model/materials/ConcreteLaws.h"
-#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
 #include "model/TStructure.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/MaterialTypes.h"
 
 namespace {
 

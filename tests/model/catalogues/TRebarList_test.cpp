@@ -22,19 +22,7 @@ constexpr double kFourFigureTol = 1e-3;
 constexpr double kListed25MmTol = 2e-3;
 constexpr double kPi = 3.14159265358979323846;
 
-struct RebarListTest : ::testing::Test {
-    void SetUp() override
-    {
-        ClearReportText();
-        fs::create_directories(programDir);
-        SetUserDataDir(userDir.string());
-    }
-    void TearDown() override
-    {
-        SetUserDataDir("");
-        SetDirWritableTest(nullptr);
-        ClearReportText();
-    }
+struct RebarListTest : ::testing::Test, TempProgramDir {
     std::string ProgramFile() const { return (programDir / "rebar.dat").string(); }
     std::string Log() const { return g_ReportText ? *g_ReportText : std::string(); }
     int LogCount(const std::string& fragment) const
@@ -59,9 +47,6 @@ struct RebarListTest : ::testing::Test {
         EXPECT_NEAR(list.GetArea(i), areaMm2 / 1e6, kRelTol * areaMm2 / 1e6);
     }
 
-    TempDir tmp;
-    fs::path programDir = tmp.path() / "program";
-    fs::path userDir = tmp.path() / "user";
     TRebarList list;
 };
 
@@ -113,6 +98,19 @@ TEST_F(RebarListTest, LinesOfTheHandWrittenCatalogue)
                              "a negative diameter : NEGDIA"})
         EXPECT_EQ(LogCount("REBAR: bar listed with " + std::string(line) + "\r\n"), 1) << line;
     EXPECT_EQ(LogCount("REBAR:"), 5);
+}
+
+TEST_F(RebarListTest, ValuesThatVanishInTheConversionAreRefused)
+{
+    // 1e-320 mm^2 is 1e-326 m^2, below the smallest double: it would be stored as 0.
+    ReadText("TINYAREA 12 1e-320\n"
+             "TINYDIA 1e-320 100\n"
+             "SMALL 0.001 0.000001\n");
+    EXPECT_EQ(list.Count(), 1);
+    ExpectBar("SMALL", 0.001, 0.000001);
+    EXPECT_EQ(LogCount("REBAR: bar listed with no area : TINYAREA\r\n"), 1) << Log();
+    EXPECT_EQ(LogCount("REBAR: bar listed with a diameter too small : TINYDIA\r\n"), 1) << Log();
+    EXPECT_EQ(LogCount("REBAR:"), 2);
 }
 
 TEST_F(RebarListTest, OverlongLinesAndNamesAreBounded)
@@ -173,9 +171,7 @@ TEST_F(RebarListTest, ExistingFileIsReadAndNeverOverwritten)
 // data directory and is read from there.
 TEST_F(RebarListTest, ReadOnlyProgramDirectoryUsesTheUserDataDirectory)
 {
-    SetDirWritableTest([program = programDir](const std::string& dir) {
-        return fs::path(dir).lexically_normal() != program.lexically_normal();
-    });
+    ProgramDirReadOnly();
     ASSERT_EQ(list.Init(ProgramFile()), 1);
     EXPECT_EQ(list.Count(), 125);
     EXPECT_EQ(fs::path(list.SourcePath()), userDir / "rebar.dat");

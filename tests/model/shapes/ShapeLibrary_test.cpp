@@ -23,7 +23,7 @@ const std::string kGoodRect = Block("GOOD", "\th b\n\t0 b\n");
 TEST_F(ShapeLibraryTest, MissingShapeFileIsWrittenWithDefaultsAndRead)
 {
     ASSERT_EQ(LoadShapeLibrary(0), 1);
-    EXPECT_EQ(dir.Read("program/shape.dat"), DefaultShapeFileText());
+    EXPECT_EQ(tmp.Read("program/shape.dat"), DefaultShapeFileText());
     EXPECT_EQ(ShapeNames(), (std::vector<std::string>{"RECT", "CIRCLE", "TBEAM", "IBEAM"}));
     EXPECT_FALSE(HasReportText()) << Report();
     EXPECT_EQ(ShapeTable[1]->rebarPattern, kRebarPolar);
@@ -48,17 +48,17 @@ TEST_F(ShapeLibraryTest, ExistingFileIsReadAndLeftAloneLongNamesCutReloadingRepl
     EXPECT_EQ(ShapeNames(), std::vector<std::string>{std::string(kShapeNameChars, 'N')});
     ASSERT_EQ(LoadShapes(kGoodRect), 1);
     EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
-    EXPECT_EQ(dir.Read("program/shape.dat"), kGoodRect);
+    EXPECT_EQ(tmp.Read("program/shape.dat"), kGoodRect);
     EXPECT_FALSE(HasReportText()) << Report();
 }
 
 TEST_F(ShapeLibraryTest, StandardSectionsTakeNumbersOnlyAndAreNeverWritten)
 {
     EXPECT_EQ(LoadShapeLibrary(1), 0);
-    EXPECT_FALSE(std::filesystem::exists(ProgramDir() / "standard.dat"));
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "user" / "standard.dat"));
+    EXPECT_FALSE(std::filesystem::exists(programDir / "standard.dat"));
+    EXPECT_FALSE(std::filesystem::exists(userDir / "standard.dat"));
 
-    dir.Write("program/standard.dat",
+    tmp.Write("program/standard.dat",
               "// catalogue\nTYPE PCI1\nCATEGORY PCI\nSECTION\n700 300\n0 300\nENDTYPE\n"
               "TYPE BAD\nSECTION\nh 300\n0 300\nENDTYPE\n");
     ASSERT_EQ(LoadShapeLibrary(1), 1);
@@ -107,6 +107,9 @@ TEST_F(ShapeLibraryTest, FaultyShapesAreRefusedWithTheirMessage)
          Block("DEEP", "((((((((((h)))))))))) b\n0 b\n"),
          "SHAPE DEEP: Formula too complex in section line 1"},
         {"unbalanced", Block("OPEN", "(h b\n0 b\n"), "SHAPE OPEN: Error in formula"},
+        {"height an arc marker would have",
+         Block("HUGE", "h b\n-10000000000000000000000000 b\n"),
+         "SHAPE HUGE: Height out of range in section line 2"},
         {"unknown variable", Block("VAR", "h x\n0 b\n"), "SHAPE VAR: Unknown variable listed: x"},
         {"one row", Block("ONE", "h b\n"), "Minimum of 2 needed. 1 found"},
         {"no width", Block("HALF", "h\n0 b\n"), "SHAPE HALF: Height specified without width"},
@@ -126,6 +129,51 @@ TEST_F(ShapeLibraryTest, FaultyShapesAreRefusedWithTheirMessage)
         ASSERT_EQ(LoadShapes(c.file + kGoodRect), 1);
         EXPECT_NE(Report().find(c.message), std::string::npos) << Report();
         EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
+    }
+}
+
+// Keywords are read in the spellings the file format names ("DOWN" or "down" but only "UP";
+// "RECT" but "POLAR"/"polar" and "BIPOLAR"/"bipolar"); any other spelling is no keyword. A
+// sign may open only a formula or a parenthesis.
+TEST_F(ShapeLibraryTest, KeywordSpellingsAndSignsFollowOneRule)
+{
+    struct Case {
+        const char* rows;
+        bool loaded;
+        int pattern;
+        const char* message; // null: nothing reported
+    };
+    const Case cases[] = {
+        {"h b\nDOWN\n0 b\n", true, kRebarRect, nullptr},
+        {"h b\ndown\n0 b\n", true, kRebarRect, nullptr},
+        {"h b\nUP\n0 b\n", true, kRebarRect, nullptr},
+        {"h b\nup\n0 b\n", false, kRebarRect, "SHAPE T: Height specified without width"},
+        {"h b\nDown\n0 b\n", false, kRebarRect, "SHAPE T: Height specified without width"},
+        {"h b\n0 b\nREBAR RECT\n", true, kRebarRect, nullptr},
+        {"h b\n0 b\nrebar rect\n", true, kRebarRect, "SHAPE T: Unknown Rebar pattern"},
+        {"h b\n0 b\nREBAR POLAR\n", true, kRebarPolar, nullptr},
+        {"h b\n0 b\nrebar polar\n", true, kRebarPolar, nullptr},
+        {"h b\n0 b\nREBAR Polar\n", true, kRebarRect, "SHAPE T: Unknown Rebar pattern"},
+        {"h b\n0 b\nREBAR bipolar\n", true, kRebarBipolar, nullptr},
+        {"-(-h) b\n0 b\n", true, kRebarRect, nullptr},
+        {"h b-(-b)\n0 b\n", true, kRebarRect, nullptr},
+        {"h+-b b\n0 b\n", false, kRebarRect, "SHAPE T: Error in formula in section line 1"},
+        {"h b*-1\n0 b\n", false, kRebarRect, "SHAPE T: Error in formula in section line 1"},
+        {"--h b\n0 b\n", false, kRebarRect, "SHAPE T: Error in formula in section line 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows);
+        ClearReportText();
+        ASSERT_EQ(LoadShapes(Block("T", c.rows)), 1);
+        ASSERT_EQ(ShapeTable[0] != nullptr, c.loaded) << Report();
+        if (c.loaded) {
+            EXPECT_EQ(ShapeTable[0]->rebarPattern, c.pattern);
+        }
+        if (c.message != nullptr) {
+            EXPECT_NE(Report().find(c.message), std::string::npos) << Report();
+        } else {
+            EXPECT_FALSE(HasReportText()) << Report();
+        }
     }
 }
 

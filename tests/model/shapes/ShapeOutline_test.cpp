@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "model/shapes/ShapeTestSupport.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
 #include "foundation/Units.h"
 #include "model/shapes/ShapeFormula.h"
+#include "model/shapes/ShapeTestSupport.h"
 
 namespace {
 

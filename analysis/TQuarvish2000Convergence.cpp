@@ -1,0 +1,284 @@
+// Solving one state of the section: at given loads (the curvature iteration, repeated while
+// the shear-stress distribution changes), or on the load path by adjusting one parameter of
+// the plane-section profile (the shear-convergence loop, with its bisection fallback).
+//
+// Sign convention: strains and stresses positive in tension; e'c is negative.
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/TQuarvish2000Analysis.h"
+#include "analysis/layers/LayerDriver.h"
+#include "foundation/Diagnostics.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "model/TBeam.h"
+
+double g_ConvergenceSlope = 0.0;
+
+namespace {
+
+// Curvature iterations of one solve at given loads, and the one after which it relaxes.
+constexpr int kMaxShearPasses = 24;
+constexpr int kRelaxShearAfter = 12;
+// The shear-stress distribution has settled when its shape changes by less than this.
+constexpr double kShearShapeTolerance = 0.01;
+// Passes of the shear-convergence loop, and the one after which it relaxes and takes its
+// slope from the tangent stiffness.
+constexpr int kMaxLoopPasses = 20;
+constexpr int kStiffnessSlopeAfter = 15;
+// Pass records of the debug report.
+constexpr int kMaxLoopRecords = 20;
+// Profiles beyond this (strain, 1/m) have run away.
+constexpr double kRunaway = 1.0;
+// Bracket moves and bisection steps of the fallback.
+constexpr int kMaxBracketMoves = 12;
+constexpr int kMaxBisections = 30;
+constexpr int kMinBisectCounter = -6;
+
+constexpr int kTraceStep = 24;
+
+int TraceY(double residual)
+{
+    return static_cast<int>(500.0 - 50.0 * std::log10(std::fabs(residual) + 1.0));
+}
+
+double Sign(double x)
+{
+    return x > 0.0 ? 1.0 : (x < 0.0 ? -1.0 : 0.0);
+}
+
+} // namespace
+
+// ---- Solve at given loads -----------------------------------------------------------------
+
+int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
+{
+    state.Valid = 0;
+    if (GetBeam() == nullptr || SetupRefused)
+        return 0;
+    Relaxation = 1.0;
+    state.Results[StateResult::LoadFactor] = lambda;
+    EstimateInitialStrains(state, ConstantLoads[kAxial]);
+    int r = 0;
+    double err = 0.0;
+    for (int i = 0; i < kMaxShearPasses; ++i) {
+        r = Solve_Beam(state, 1, kNoControl);
+        if (i == 0 && r == 0) {
+            // A second start from the estimate, with half steps.
+            EstimateInitialStrains(state, ConstantLoads[kAxial]);
+            Relaxation = 0.5;
+            r = Solve_Beam(state, 1, kNoControl);
+        }
+        const int ok = ComputeShearStressDistribution(state);
+        if (ok != 0)
+            err = ShearDistributionError(state);
+        if (r != 1 || err < kShearShapeTolerance || ok == 0)
+            break;
+        if (i > kRelaxShearAfter)
+            Relaxation = 0.5;
+    }
+    SetNodeShearShape(state);
+    state.AvgShearStrain = kUndefined; // the profile has changed since any earlier value
+    GetAverageShearStrain(&state, 1);
+    state.Valid = r != 0 ? 1 : 0;
+    return r;
+}
+
+// ---- Shear-convergence loop ---------------------------------------------------------------
+
+int TQuarvish2000Analysis::ShearConvergenceLoop(
+    SectionState& state, int resetSlope, int skipFailureTest, int shearControls, int control)
+{
+    const TBeam* beam = GetBeam();
+    if (beam == nullptr || SetupRefused)
+        return 0;
+    std::array<double, StateResult::Count>& R = state.Results;
+    const int adjusted = control == kMoment ? StateResult::ReferenceStrain : StateResult::Curvature;
+    double& x = R[static_cast<std::size_t>(adjusted)];
+    auto residual = [&] { return LoadPathResidual(state, control, 1, shearControls); };
+    auto tolerance = [&] {
+        const double t = (std::fabs(R[StateResult::AxialForce]) +
+                          std::fabs(R[StateResult::Moment]) + std::fabs(R[StateResult::Shear])) *
+                             0.001 +
+                         1.0;
+        return control == kAxial ? t / 10.0 : t;
+    };
+    const ConcreteTypeRec* main = beam->GetMainConcreteType() >= 0 &&
+                                          beam->GetMainConcreteType() < beam->GetConcreteTypeCount()
+                                      ? beam->GetConcreteType(beam->GetMainConcreteType())
+                                      : nullptr;
+    const double peakStrain = main != nullptr ? main->ec : -0.002;
+
+    // 1.-4. The residual, and the slope measured afresh when asked.
+    const double p = control == kAxial ? 1e-6 : 1e-5;
+    int result = 1;
+    double rp = 0.0;
+    if (resetSlope == 1 || g_ConvergenceSlope == kUndefined) {
+        g_ConvergenceSlope = kUndefined;
+        x += p;
+        SolveLayerStates(state, LayerSolveMode::Trial);
+        x -= p;
+        rp = residual();
+    }
+    SolveLayerStates(state, LayerSolveMode::Trial);
+    double r = residual();
+    double t = tolerance();
+    if (g_ConvergenceSlope == kUndefined && rp - r != 0.0)
+        g_ConvergenceSlope = (r - rp) / p;
+
+    // 5. Secant steps on the remembered slope.
+    struct Record {
+        double force, x, residual, tolerance;
+    };
+    std::array<Record, kMaxLoopRecords> records{};
+    int recorded = 0;
+    const int debug = GetDebugLevel();
+    double rho = 1.0;
+    int n = 0;
+    if (std::fabs(r) >= t) {
+        bool done = false;
+        while (!done) {
+            double delta = r / (g_ConvergenceSlope + 1.0);
+            if (std::fabs(delta) > std::fabs(peakStrain))
+                delta = -0.5 * peakStrain * Sign(delta);
+            x += rho * delta;
+            SolveLayerStates(state, LayerSolveMode::Trial);
+            if (skipFailureTest == 0 && ClassifyFailureMode(state) != FailureMode::None)
+                return 0;
+            const double rNext = residual();
+            const double tNext = tolerance();
+            if (debug == 3 && recorded < kMaxLoopRecords)
+                records[static_cast<std::size_t>(recorded++)] =
+                    {R[StateResult::AxialForce + std::clamp(control, 0, 2)], x, rNext, tNext};
+            if (n > 1)
+                DrawDebugLine(kTraceStep * n + kTraceStep,
+                              TraceY(r),
+                              kTraceStep * n + 2 * kTraceStep,
+                              TraceY(rNext));
+            ++n;
+            if (delta != 0.0)
+                g_ConvergenceSlope = (r - rNext) / delta;
+            if (std::fabs(R[StateResult::ReferenceStrain]) > kRunaway ||
+                std::fabs(R[StateResult::Curvature]) > kRunaway)
+                n = kMaxLoopPasses;
+            done = n >= kMaxLoopPasses || std::fabs(rNext) < tNext;
+            if (n > kStiffnessSlopeAfter) {
+                rho = 0.5;
+                state.Extra = ComputeSectionStiffness(state);
+                if (control == kAxial)
+                    g_ConvergenceSlope = -state.Extra[4];
+                else if (control == kMoment)
+                    g_ConvergenceSlope = -state.Extra[0];
+            }
+            r = rNext;
+            t = tNext;
+        }
+    }
+
+    // 6. A loop that ran out: under moment control the bisection takes over from e0 = 0.
+    if (n >= kMaxLoopPasses) {
+        g_ConvergenceSlope = kUndefined;
+        result = 0;
+        if (control == kMoment) {
+            R[StateResult::ReferenceStrain] = 0.0;
+            result = BisectReferenceStrain(state, shearControls);
+        }
+    }
+    SolveLayerStates(state, LayerSolveMode::FinalBeam);
+
+    // 8. The passes taken, at debug level 3.
+    if (debug == 3) {
+        std::string text = StrPrintf("results of No shea rconvergence : %d controls\r\n", control);
+        for (int i = 0; i < recorded; ++i) {
+            const Record& rec = records[static_cast<std::size_t>(i)];
+            text += StrPrintf("%f\t%f\t%f\t%f\r\n", rec.force, rec.x, rec.residual, rec.tolerance);
+        }
+        const int running = Running;
+        Running = 0;
+        ShowDataText(text);
+        Running = running;
+    }
+
+    // 9. The load factor of the finishing pass.
+    LoadPathResidual(state, control, 1, shearControls);
+    if (HasShear() != 0)
+        return result != 0 ? 1 : 0;
+    return result;
+}
+
+int TQuarvish2000Analysis::BisectReferenceStrain(SectionState& state, int shearControls)
+{
+    const TBeam* beam = GetBeam();
+    if (beam == nullptr || SetupRefused)
+        return 0;
+    std::array<double, StateResult::Count>& R = state.Results;
+    const ConcreteTypeRec* main = beam->GetMainConcreteType() >= 0 &&
+                                          beam->GetMainConcreteType() < beam->GetConcreteTypeCount()
+                                      ? beam->GetConcreteType(beam->GetMainConcreteType())
+                                      : nullptr;
+    const double ec = main != nullptr ? main->ec : -0.002;
+    double& e0 = R[StateResult::ReferenceStrain];
+    auto residual = [&] {
+        const double r = LoadPathResidual(state, kMoment, 2, shearControls);
+        return r;
+    };
+    // Converged when the residual is small against the required N (or, while that is small,
+    // against M during the bracket search and N during the bisection).
+    auto converged = [&](double r, bool bisecting) {
+        const double required = R[StateResult::AppliedAxial];
+        const double X = required > 1.0
+                             ? required
+                             : (bisecting ? R[StateResult::AxialForce] : R[StateResult::Moment]);
+        return std::fabs(r) < std::fabs(0.001 * X + 1.0);
+    };
+
+    // 1.-3. Bracket: move both ends towards compression until N is no longer short.
+    double hi = ec - beam->GetInitialStrainAt(0.0, 3);
+    double lo = 0.0;
+    double mid = 0.0;
+    int counter = -1;
+    e0 = hi;
+    SolveLayerStates(state, LayerSolveMode::Trial);
+    double r = residual();
+    bool done = converged(r, false);
+    while (!done && r < 0.0) {
+        hi += ec;
+        lo += ec;
+        e0 = hi;
+        SolveLayerStates(state, LayerSolveMode::Trial);
+        r = residual();
+        done = converged(r, false);
+        --counter;
+        if (counter < -kMaxBracketMoves)
+            return 0;
+    }
+
+    // 4. Bisection between lo and hi.
+    while (!done) {
+        e0 = mid;
+        SolveLayerStates(state, LayerSolveMode::Trial);
+        const double rm = residual();
+        const double q = r != 0.0 ? rm / r : -1.0;
+        if (counter < 0) {
+            if (q < 0.0) {
+                counter = 1;
+                mid = (lo + hi) / 2.0;
+            } else {
+                --counter;
+                hi = lo;
+                lo = lo - ec;
+                mid = lo;
+            }
+        } else {
+            if (q < 0.0)
+                lo = e0;
+            else
+                hi = e0;
+            ++counter;
+            mid = (lo + hi) / 2.0;
+        }
+        done = converged(rm, true) || counter < -kMaxBracketMoves || counter > kMaxBisections;
+    }
+    return counter >= kMinBisectCounter && counter <= kMaxBisections ? 1 : 0;
+}

@@ -1,0 +1,181 @@
+#include "platform/Application.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "platform/Frame.h"
+#include "platform/QtConvert.h"
+#include "platform/Ui.h"
+
+namespace plat {
+
+namespace {
+
+Application* g_application = nullptr;
+
+bool IsInput(QEvent::Type t) {
+    switch (t) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void EnsureGuiRuntime(int argc, char** argv) {
+    if (QCoreApplication::instance())
+        return;
+    // Qt keeps references to argc and argv for the life of the application.
+    static int s_argc = 0;
+    static char s_name[] = "quarvish";
+    static char* s_argvEmpty[] = {s_name, nullptr};
+    s_argc = argc > 0 ? argc : 1;
+    char** args = argc > 0 && argv ? argv : s_argvEmpty;
+    static QApplication* s_app = new QApplication(s_argc, args);
+    (void)s_app;
+    QApplication::setStyle(QStringLiteral("Fusion"));
+}
+
+struct Application::Impl : QObject {
+    Application& app;
+    QTimer timer;
+    long idleCount = 0;
+    bool inIdle = false;
+    bool resumeAfterModal = false;
+    QMetaObject::Connection blockConnection;
+
+    explicit Impl(Application& a) : app(a) {
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [this] { RunIdle(); });
+        blockConnection = QObject::connect(QAbstractEventDispatcher::instance(),
+                                           &QAbstractEventDispatcher::aboutToBlock, [this] {
+                                               if (!timer.isActive())
+                                                   RunIdle();
+                                           });
+        qApp->installEventFilter(this);
+    }
+
+    ~Impl() override {
+        QObject::disconnect(blockConnection);
+        if (qApp)
+            qApp->removeEventFilter(this);
+    }
+
+    static bool ModalOpen() {
+        return ModalDepth() > 0 || QApplication::activeModalWidget() || QApplication::activePopupWidget();
+    }
+
+    void RunIdle() {
+        if (inIdle)
+            return;
+        if (ModalOpen()) {
+            timer.stop();
+            resumeAfterModal = true;
+            return;
+        }
+        inIdle = true;
+        const bool more = app.IdleAction(idleCount);
+        inIdle = false;
+        if (more) {
+            ++idleCount;
+            if (!timer.isActive())
+                timer.start();
+        } else {
+            timer.stop();
+            idleCount = 0;
+        }
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (IsInput(event->type()))
+            idleCount = 0;
+        if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_F1 || key->key() == Qt::Key_Escape) && !key->isAutoRepeat()) {
+                const int vk = key->key() == Qt::Key_F1 ? VKey::F1 : VKey::Escape;
+                if (app.ProcessHelpKey(vk, key->modifiers() & Qt::ShiftModifier))
+                    return true;
+            }
+        }
+        return false;
+    }
+};
+
+Application::Application(std::string name) : m_name(std::move(name)) {
+    EnsureGuiRuntime();
+    QCoreApplication::setApplicationName(ToQ(m_name));
+    m_impl = std::make_unique<Impl>(*this);
+    g_application = this;
+    SetModalEndHook([] {
+        if (g_application)
+            g_application->ResumeIdle();
+    });
+}
+
+Application::~Application() {
+    SetModalEndHook(nullptr);
+    if (g_application == this)
+        g_application = nullptr;
+}
+
+void Application::ResumeIdle() {
+    if (m_impl->resumeAfterModal) {
+        m_impl->resumeAfterModal = false;
+        m_impl->timer.start();
+    }
+}
+
+int Application::Run() {
+    InitInstance();
+    InitMainWindow();
+    return QApplication::exec();
+}
+
+bool Application::CanClose() { return m_mainWindow ? m_mainWindow->CanClose() : true; }
+
+bool Application::IdleAction(long idleCount) {
+    return m_mainWindow ? m_mainWindow->IdleAction(idleCount) : false;
+}
+
+void Application::SetMainWindow(Frame* frame) {
+    m_mainWindow = frame;
+    if (frame)
+        frame->SetApplication(this);
+}
+
+void Application::PumpEvents(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void Application::Quit(int code) { QCoreApplication::exit(code); }
+
+std::vector<std::string> Application::Arguments() {
+    std::vector<std::string> out;
+    for (const QString& a : QCoreApplication::arguments())
+        out.push_back(FromQ(a));
+    return out;
+}
+
+std::string Application::ProgramDirectory() {
+    std::string dir = FromQ(QCoreApplication::applicationDirPath());
+    if (!dir.empty() && dir.back() != '/')
+        dir += '/';
+    return dir;
+}
+
+Application* GetApplication() { return g_application; }
+
+} // namespace plat

@@ -1,0 +1,64 @@
+#pragma once
+// The application: the Qt runtime, the main frame, the message loop and the idle driver.
+//
+// Run calls InitInstance, then InitMainWindow, then runs the loop until the main frame
+// closes. Whenever the loop has nothing left to do, IdleAction (idle count) is called, and
+// again with the count raised while it returns true; input resets the count. Idle work never
+// runs while a modal interaction (ModalScope) is open, nor while a Qt modal dialog or popup
+// is up, so a step of idle work cannot re-enter itself.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Commands.h"
+
+namespace plat {
+
+class Frame;
+
+// Makes the process-wide Qt runtime once (QApplication); later calls do nothing.
+void EnsureGuiRuntime(int argc = 0, char** argv = nullptr);
+
+class Application : public CommandTarget {
+public:
+    explicit Application(std::string name);
+    ~Application() override;
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    int Run();
+    virtual void InitInstance() {}
+    virtual void InitMainWindow() {}
+    // The close question: asks the main frame (and through it the client).
+    virtual bool CanClose();
+    // Idle work: the main frame's (tool-bar states, then the client's).
+    virtual bool IdleAction(long idleCount);
+    // F1 (shift: context mode) and Escape in context mode; true when taken.
+    virtual bool ProcessHelpKey(int key, bool shift) { (void)key, (void)shift; return false; }
+
+    const std::string& GetName() const { return m_name; }
+    void SetMainWindow(Frame* frame);
+    Frame* GetMainWindow() const { return m_mainWindow; }
+
+    // Runs the loop for a while (tests); idle work runs when it empties.
+    static void PumpEvents(int milliseconds);
+    // Ends Run with the code.
+    static void Quit(int code = 0);
+    static std::vector<std::string> Arguments();
+    static std::string ProgramDirectory();
+    // Restarts idle work that a modal interaction held back.
+    void ResumeIdle();
+
+    struct Impl;
+
+private:
+    std::string m_name;
+    Frame* m_mainWindow = nullptr;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// The application being run or set up (null when none exists).
+Application* GetApplication();
+
+} // namespace plat

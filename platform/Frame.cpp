@@ -1,0 +1,443 @@
+#include "platform/Frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include <map>
+
+#include "platform/Application.h"
+#include "platform/QtConvert.h"
+#include "platform/WindowHost.h"
+
+namespace plat {
+
+namespace {
+
+class FrameHost final : public QMainWindow {
+public:
+    explicit FrameHost(Frame& frame) : m_frame(&frame) { setAcceptDrops(true); }
+    void Detach() { m_frame = nullptr; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        Application* app = GetApplication();
+        const bool ok = !m_frame ? true
+                        : (app && app->GetMainWindow() == m_frame) ? app->CanClose()
+                                                                   : m_frame->CanClose();
+        if (ok)
+            event->accept();
+        else
+            event->ignore();
+    }
+    void dragEnterEvent(QDragEnterEvent* event) override {
+        if (event->mimeData()->hasUrls())
+            event->acceptProposedAction();
+    }
+    void dropEvent(QDropEvent* event) override {
+        std::vector<std::string> files;
+        for (const QUrl& url : event->mimeData()->urls())
+            if (url.isLocalFile())
+                files.push_back(FromQ(url.toLocalFile()));
+        if (m_frame && !files.empty()) {
+            event->acceptProposedAction();
+            m_frame->DropFiles(files);
+        }
+    }
+
+private:
+    Frame* m_frame;
+};
+
+// A small picture for a tool-bar button or gadget: the glyph text on a light face.
+QIcon GlyphIcon(const std::string& glyph) {
+    QPixmap pix(24, 24);
+    pix.fill(QColor(236, 236, 236));
+    QPainter p(&pix);
+    p.setPen(QColor(90, 90, 90));
+    p.drawRect(0, 0, 23, 23);
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(glyph.size() > 2 ? 8 : 11);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(20, 40, 120));
+    p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, ToQ(glyph));
+    return QIcon(pix);
+}
+
+QKeySequence KeyOf(const Accelerator& a) {
+    int key = 0;
+    switch (a.key) {
+    case VKey::PageUp: key = Qt::Key_PageUp; break;
+    case VKey::PageDown: key = Qt::Key_PageDown; break;
+    case VKey::Delete: key = Qt::Key_Delete; break;
+    case VKey::Escape: key = Qt::Key_Escape; break;
+    case VKey::Return: key = Qt::Key_Return; break;
+    case VKey::F1: key = Qt::Key_F1; break;
+    default: key = a.key; break;  // digits and capitals share their codes
+    }
+    int mods = 0;
+    if (a.modifiers & AccelMod::Control)
+        mods |= Qt::ControlModifier;
+    if (a.modifiers & AccelMod::Shift)
+        mods |= Qt::ShiftModifier;
+    if (a.modifiers & AccelMod::Alt)
+        mods |= Qt::AltModifier;
+    return QKeySequence(key | mods);
+}
+
+} // namespace
+
+struct Frame::FrameImpl {
+    QPointer<FrameHost> host;
+    std::string title;
+    std::map<int, QPointer<QAction>> menuActions;
+    std::map<int, QPointer<QAction>> toolActions;
+    std::vector<int> toolOrder;
+    std::map<int, QPointer<QLabel>> gadgets;
+    std::vector<QPointer<QAction>> dynamicActions;
+    QPointer<QLabel> message;
+    QPointer<QToolBar> toolBar;
+    std::vector<QPointer<QShortcut>> shortcuts;
+    std::function<std::string(int)> hints;
+    std::function<void(const std::vector<std::string>&)> drop;
+    std::string toolBarCaption;
+};
+
+Frame::Frame(const std::string& title, Window& client)
+    : m_client(client), m_frame(std::make_unique<FrameImpl>()) {
+    m_frame->title = title;
+}
+
+Frame::~Frame() { DestroyFrame(); }
+
+void Frame::DestroyFrame() {
+    if (m_frame->host) {
+        m_frame->host->Detach();
+        m_frame->host->hide();
+        delete m_frame->host.data();
+    }
+}
+
+void Frame::CreateFrame() {
+    if (m_frame->host)
+        return;
+    FrameHost* host = new FrameHost(*this);
+    m_frame->host = host;
+    host->setWindowTitle(ToQ(m_frame->title));
+    host->resize(1024, 700);
+    QStatusBar* bar = host->statusBar();
+    bar->setSizeGripEnabled(true);
+    m_frame->message = new QLabel(bar);
+    bar->addWidget(m_frame->message, 1);
+    m_frame->toolBar = host->addToolBar(ToQ(m_frame->toolBarCaption.empty() ? m_frame->title
+                                                                            : m_frame->toolBarCaption));
+    m_frame->toolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_frame->toolBar->setIconSize(QSize(24, 24));
+    CreateUnder(m_client, host);
+    host->setCentralWidget(WidgetOf(m_client));
+}
+
+void Frame::ShowFrame(int showState) {
+    FrameHost* host = m_frame->host;
+    if (!host)
+        return;
+    switch (showState) {
+    case 0: host->hide(); break;
+    case 3: host->showMaximized(); break;
+    case 7: host->showMinimized(); break;
+    default: host->show(); break;
+    }
+}
+
+void Frame::SetCaption(const std::string& caption) {
+    m_frame->title = caption;
+    if (m_frame->host)
+        m_frame->host->setWindowTitle(ToQ(caption));
+}
+
+std::string Frame::GetCaption() const { return m_frame->title; }
+
+void Frame::SetIconGlyph(const std::string& glyph) {
+    if (m_frame->host)
+        m_frame->host->setWindowIcon(GlyphIcon(glyph));
+}
+
+// ---- Menus -------------------------------------------------------------------------------
+
+namespace {
+void FillMenu(Frame::FrameImpl& impl, QMenu& menu, const std::vector<MenuItem>& items,
+              const std::function<void(QAction*, int)>& wire) {
+    for (const MenuItem& item : items) {
+        if (item.IsSeparator()) {
+            menu.addSeparator();
+        } else if (item.IsPopup()) {
+            QMenu* sub = menu.addMenu(ToQ(item.text));
+            FillMenu(impl, *sub, item.popup, wire);
+        } else {
+            QAction* a = menu.addAction(ToQ(item.text));
+            a->setEnabled(!item.greyed);
+            wire(a, item.id);
+            impl.menuActions[item.id] = a;
+        }
+    }
+}
+} // namespace
+
+void Frame::SetMenu(const std::vector<MenuItem>& bar) {
+    if (!m_frame->host)
+        return;
+    QMenuBar* menuBar = m_frame->host->menuBar();
+    menuBar->clear();
+    m_frame->menuActions.clear();
+    m_frame->dynamicActions.clear();
+    auto wire = [this](QAction* a, int id) {
+        a->setData(id);
+        QObject::connect(a, &QAction::triggered, [this, id] {
+            if (IsCommandEnabled(id))
+                Dispatch(id);
+        });
+        QObject::connect(a, &QAction::hovered, [this, id] {
+            SetMessageText(m_frame->hints ? m_frame->hints(id) : std::string());
+        });
+    };
+    for (const MenuItem& top : bar) {
+        if (!top.IsPopup())
+            continue;  // top-level separators only mark groups
+        QMenu* menu = menuBar->addMenu(ToQ(top.text));
+        FillMenu(*m_frame, *menu, top.popup, wire);
+        QObject::connect(menu, &QMenu::aboutToShow, [this, menu] {
+            const std::function<void(QMenu*)> update = [&](QMenu* m) {
+                for (QAction* a : m->actions()) {
+                    if (a->menu())
+                        update(a->menu());
+                    else if (!a->isSeparator() && a->data().isValid())
+                        a->setEnabled(IsCommandEnabled(a->data().toInt()));
+                }
+            };
+            update(menu);
+        });
+    }
+}
+
+std::string Frame::GetMenuItemText(int id) const {
+    const auto it = m_frame->menuActions.find(id);
+    return it != m_frame->menuActions.end() && it->second ? FromQ(it->second->text()) : std::string();
+}
+
+bool Frame::IsMenuItemEnabled(int id) {
+    const auto it = m_frame->menuActions.find(id);
+    if (it == m_frame->menuActions.end() || !it->second)
+        return false;
+    it->second->setEnabled(IsCommandEnabled(id));
+    return it->second->isEnabled();
+}
+
+void Frame::SetDynamicItems(int beforeId, const std::vector<MenuItem>& entries) {
+    for (QPointer<QAction>& a : m_frame->dynamicActions)
+        if (a) {
+            m_frame->menuActions.erase(a->data().isValid() ? a->data().toInt() : -1);
+            delete a.data();
+        }
+    m_frame->dynamicActions.clear();
+    const auto it = m_frame->menuActions.find(beforeId);
+    if (it == m_frame->menuActions.end() || !it->second || entries.empty())
+        return;
+    QAction* before = it->second;
+    QMenu* menu = nullptr;
+    for (QObject* o : before->associatedObjects())
+        if ((menu = qobject_cast<QMenu*>(o)))
+            break;
+    if (!menu)
+        return;
+    for (const MenuItem& e : entries) {
+        QAction* a = new QAction(ToQ(e.text), menu);
+        a->setData(e.id);
+        const int id = e.id;
+        QObject::connect(a, &QAction::triggered, [this, id] { Dispatch(id); });
+        menu->insertAction(before, a);
+        m_frame->menuActions[id] = a;
+        m_frame->dynamicActions.push_back(a);
+    }
+    QAction* sep = new QAction(menu);
+    sep->setSeparator(true);
+    menu->insertAction(before, sep);
+    m_frame->dynamicActions.push_back(sep);
+}
+
+void Frame::SetAccelerators(const std::vector<Accelerator>& table) {
+    for (QPointer<QShortcut>& s : m_frame->shortcuts)
+        delete s.data();
+    m_frame->shortcuts.clear();
+    if (!m_frame->host)
+        return;
+    for (const Accelerator& a : table) {
+        auto* s = new QShortcut(KeyOf(a), m_frame->host);
+        s->setContext(Qt::WindowShortcut);
+        const int id = a.id;
+        QObject::connect(s, &QShortcut::activated, [this, id] {
+            if (IsCommandEnabled(id))
+                Dispatch(id);
+        });
+        m_frame->shortcuts.push_back(s);
+    }
+}
+
+void Frame::SetHintSource(std::function<std::string(int)> hints) { m_frame->hints = std::move(hints); }
+
+// ---- Message bar -------------------------------------------------------------------------
+
+void Frame::AddTextGadget(int id, int widthChars) {
+    if (!m_frame->host)
+        return;
+    QStatusBar* bar = m_frame->host->statusBar();
+    auto* label = new QLabel(bar);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setMinimumWidth(label->fontMetrics().averageCharWidth() * widthChars + 8);
+    bar->addPermanentWidget(label);
+    m_frame->gadgets[id] = label;
+}
+
+void Frame::AddSeparatorGadget(int width) {
+    if (!m_frame->host)
+        return;
+    auto* spacer = new QWidget(m_frame->host->statusBar());
+    spacer->setFixedWidth(width);
+    m_frame->host->statusBar()->addPermanentWidget(spacer);
+}
+
+void Frame::AddBitmapGadget(int id, const std::string& glyph) {
+    if (!m_frame->host)
+        return;
+    auto* label = new QLabel(m_frame->host->statusBar());
+    label->setPixmap(GlyphIcon(glyph).pixmap(24, 18));
+    m_frame->host->statusBar()->addPermanentWidget(label);
+    m_frame->gadgets[id] = label;
+}
+
+void Frame::SetMessageText(const std::string& text) {
+    if (m_frame->message)
+        m_frame->message->setText(ToQ(text));
+}
+
+std::string Frame::GetMessageText() const {
+    return m_frame->message ? FromQ(m_frame->message->text()) : std::string();
+}
+
+void Frame::SetGadgetText(int id, const std::string& text) {
+    const auto it = m_frame->gadgets.find(id);
+    if (it != m_frame->gadgets.end() && it->second)
+        it->second->setText(ToQ(text));
+}
+
+std::string Frame::GetGadgetText(int id) const {
+    const auto it = m_frame->gadgets.find(id);
+    return it != m_frame->gadgets.end() && it->second ? FromQ(it->second->text()) : std::string();
+}
+
+bool Frame::HasGadget(int id) const { return m_frame->gadgets.count(id) > 0; }
+
+// ---- Tool bar ----------------------------------------------------------------------------
+
+void Frame::SetToolBarCaption(const std::string& caption) {
+    m_frame->toolBarCaption = caption;
+    if (m_frame->toolBar)
+        m_frame->toolBar->setWindowTitle(ToQ(caption));
+}
+
+void Frame::AddToolButton(int id, const std::string& glyph) {
+    if (!m_frame->toolBar)
+        return;
+    QAction* a = m_frame->toolBar->addAction(GlyphIcon(glyph), ToQ(glyph));
+    a->setData(id);
+    a->setEnabled(false);
+    QObject::connect(a, &QAction::triggered, [this, id] {
+        if (IsCommandEnabled(id))
+            Dispatch(id);
+    });
+    QObject::connect(a, &QAction::hovered, [this, id] {
+        SetMessageText(m_frame->hints ? m_frame->hints(id) : std::string());
+    });
+    m_frame->toolActions[id] = a;
+    m_frame->toolOrder.push_back(id);
+}
+
+void Frame::AddToolSeparator(int) {
+    if (m_frame->toolBar)
+        m_frame->toolBar->addSeparator();
+}
+
+bool Frame::IsToolButtonEnabled(int id) const {
+    const auto it = m_frame->toolActions.find(id);
+    return it != m_frame->toolActions.end() && it->second && it->second->isEnabled();
+}
+
+std::vector<int> Frame::ToolButtonIds() const { return m_frame->toolOrder; }
+
+void Frame::UpdateToolBar() {
+    for (auto& [id, action] : m_frame->toolActions) {
+        if (!action)
+            continue;
+        const bool enabled = IsCommandEnabled(id);
+        if (action->isEnabled() != enabled)
+            action->setEnabled(enabled);
+    }
+}
+
+// ---- Commands ----------------------------------------------------------------------------
+
+bool Frame::Dispatch(int id) {
+    if (m_hook && m_hook(id))
+        return true;
+    if (m_client.EvCommand(id, 0, 0))
+        return true;
+    return RouteCommand({this, m_app}, id);
+}
+
+bool Frame::IsCommandEnabled(int id) { return QueryCommandEnabled({&m_client, this, m_app}, id); }
+
+void Frame::SetDropHandler(std::function<void(const std::vector<std::string>&)> handler) {
+    m_frame->drop = std::move(handler);
+}
+
+void Frame::DropFiles(const std::vector<std::string>& files) {
+    if (m_frame->drop)
+        m_frame->drop(files);
+}
+
+bool Frame::Close() {
+    if (!m_frame->host)
+        return true;
+    return m_frame->host->close();
+}
+
+bool Frame::CanClose() { return m_client.CanClose(); }
+
+bool Frame::IdleAction(long idleCount) {
+    if (idleCount == 0)
+        UpdateToolBar();
+    return m_client.IdleAction(idleCount);
+}
+
+int Frame::DesktopWidth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+} // namespace plat

@@ -1,0 +1,100 @@
+#pragma once
+// The main frame: a top-level window around a client window, with a menu bar, accelerators,
+// a message bar with text gadgets, a docked tool bar, a caption, dropped files and command
+// routing. A command goes to the client (EvCommand), then the frame's own tables, then the
+// application's; enablers are looked up in the same order and decide the state of menu items
+// (when a menu opens) and of tool-bar buttons (in the idle pass).
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Menu.h"
+#include "platform/Window.h"
+
+namespace plat {
+
+class Application;
+
+class Frame : public Window {
+public:
+    // The frame owns nothing it is given: the client outlives the frame's widget.
+    Frame(const std::string& title, Window& client);
+    ~Frame() override;
+
+    // Creates the top-level window with the client in it (running the client's SetupWindow).
+    void CreateFrame();
+    // Shows the window: 0 hidden, 1 normal, 3 maximised, 7 minimised.
+    void ShowFrame(int showState);
+
+    Window& GetClient() const { return m_client; }
+    void SetCaption(const std::string& caption);
+    std::string GetCaption() const;
+    void SetIconGlyph(const std::string& glyph);
+
+    // Menu bar from a description; a separator at the top level only groups popups.
+    void SetMenu(const std::vector<MenuItem>& bar);
+    // The current text of the item with the id (empty when absent) and its state, with the
+    // enabler run first.
+    std::string GetMenuItemText(int id) const;
+    bool IsMenuItemEnabled(int id);
+    // Places entries (texts with their ids) just before the item beforeId in its popup,
+    // replacing the previous ones, with a separator after them when any exist.
+    void SetDynamicItems(int beforeId, const std::vector<MenuItem>& entries);
+
+    void SetAccelerators(const std::vector<Accelerator>& table);
+
+    // The hint shown in the message bar for a highlighted item or a button under the pointer.
+    void SetHintSource(std::function<std::string(int id)> hints);
+
+    // Message bar.
+    void AddTextGadget(int id, int widthChars);
+    void AddSeparatorGadget(int width);
+    void AddBitmapGadget(int id, const std::string& glyph);
+    void SetMessageText(const std::string& text);
+    std::string GetMessageText() const;
+    void SetGadgetText(int id, const std::string& text);
+    std::string GetGadgetText(int id) const;
+    bool HasGadget(int id) const;
+
+    // Tool bar: buttons that start disabled and follow their enablers.
+    void SetToolBarCaption(const std::string& caption);
+    void AddToolButton(int id, const std::string& glyph);
+    void AddToolSeparator(int width);
+    bool IsToolButtonEnabled(int id) const;
+    std::vector<int> ToolButtonIds() const;
+    // Runs the enablers of every tool-bar button.
+    void UpdateToolBar();
+
+    // Command routing.
+    void SetApplication(Application* app) { m_app = app; }
+    bool Dispatch(int id);
+    bool IsCommandEnabled(int id);
+    // A hook that may take a command before it is routed (context help); true = taken.
+    void SetCommandHook(std::function<bool(int id)> hook) { m_hook = std::move(hook); }
+
+    // Dropped files, in the order dropped.
+    void SetDropHandler(std::function<void(const std::vector<std::string>&)> handler);
+    void DropFiles(const std::vector<std::string>& files);
+
+    // Closes through CanClose: false when the close was refused.
+    bool Close();
+    bool CanClose() override;
+    bool IdleAction(long idleCount) override;
+    // Hides and destroys the frame's widgets (the client stays an object).
+    void DestroyFrame();
+
+    // The desktop's width in pixels.
+    static int DesktopWidth();
+
+    struct FrameImpl;
+
+private:
+    Window& m_client;
+    Application* m_app = nullptr;
+    std::function<bool(int)> m_hook;
+    std::unique_ptr<FrameImpl> m_frame;
+};
+
+} // namespace plat

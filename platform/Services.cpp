@@ -1,0 +1,133 @@
+#include "platform/Services.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
+
+#include <algorithm>
+#include <utility>
+
+#include "foundation/Reporter.h"
+#include "platform/Application.h"
+#include "platform/QtConvert.h"
+#include "platform/Ui.h"
+
+namespace plat {
+
+// ---- Recent files ------------------------------------------------------------------------
+
+RecentFiles::RecentFiles(std::string iniPath, int maxEntries, int maxMenuText)
+    : m_iniPath(std::move(iniPath)), m_maxEntries(maxEntries), m_maxMenuText(maxMenuText) {}
+
+std::vector<std::string> RecentFiles::Entries() const {
+    QSettings ini(ToQ(m_iniPath), QSettings::IniFormat);
+    std::vector<std::string> out;
+    for (int i = 1; i <= m_maxEntries; ++i) {
+        const QString v = ini.value(QStringLiteral("Recent Files/File%1").arg(i)).toString();
+        if (!v.isEmpty())
+            out.push_back(FromQ(v));
+    }
+    return out;
+}
+
+void RecentFiles::Store(const std::vector<std::string>& entries) const {
+    QSettings ini(ToQ(m_iniPath), QSettings::IniFormat);
+    ini.remove(QStringLiteral("Recent Files"));
+    for (int i = 0; i < m_maxEntries && i < static_cast<int>(entries.size()); ++i)
+        ini.setValue(QStringLiteral("Recent Files/File%1").arg(i + 1), ToQ(entries[static_cast<std::size_t>(i)]));
+    ini.sync();
+}
+
+void RecentFiles::Add(const std::string& path) {
+    if (path.empty())
+        return;
+    std::vector<std::string> entries = Entries();
+    entries.erase(std::remove(entries.begin(), entries.end(), path), entries.end());
+    entries.insert(entries.begin(), path);
+    Store(entries);
+}
+
+void RecentFiles::Remove(const std::string& path) {
+    std::vector<std::string> entries = Entries();
+    entries.erase(std::remove(entries.begin(), entries.end(), path), entries.end());
+    Store(entries);
+}
+
+std::string RecentFiles::MenuText(const std::string& path) const {
+    const QString text = ToQ(path);
+    if (text.size() <= m_maxMenuText)
+        return path;
+    return "..." + FromQ(text.right(m_maxMenuText - 3));
+}
+
+// ---- Clipboard ---------------------------------------------------------------------------
+
+namespace Clipboard {
+
+void SetText(const std::string& text) {
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("text/plain"), QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+std::string GetText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return {};
+    const QByteArray bytes = data->data(QStringLiteral("text/plain"));
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void SetImage(const Image& image) {
+    if (!image.IsNull())
+        QGuiApplication::clipboard()->setImage(image.impl().image);
+}
+
+bool HasImage() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasImage();
+}
+
+} // namespace Clipboard
+
+// ---- Help --------------------------------------------------------------------------------
+
+namespace Help {
+
+namespace {
+std::string g_pagePath;
+Opener g_opener;
+
+bool Open(const std::string& anchor) {
+    const std::string page = PagePath();
+    if (!QFileInfo::exists(ToQ(page))) {
+        MessageBox("No help is installed: the help page \"" + page + "\" was not found.",
+                   "Quarvish Help", MsgStyle::IconInformation);
+        return false;
+    }
+    QUrl url = QUrl::fromLocalFile(ToQ(page));
+    if (!anchor.empty())
+        url.setFragment(ToQ(anchor));
+    const std::string text = FromQ(url.toString());
+    if (g_opener)
+        return g_opener(text);
+    return QDesktopServices::openUrl(url);
+}
+} // namespace
+
+std::string PagePath() {
+    return g_pagePath.empty() ? Application::ProgramDirectory() + "help/Quarvish.html" : g_pagePath;
+}
+void SetPagePath(const std::string& path) { g_pagePath = path; }
+Opener SetOpener(Opener opener) { return std::exchange(g_opener, std::move(opener)); }
+bool ShowContents() { return Open(""); }
+bool ShowTopic(int id) { return Open("command-" + std::to_string(id)); }
+bool ShowHelpOnHelp() { return Open("using-help"); }
+
+} // namespace Help
+
+} // namespace plat

@@ -1,0 +1,95 @@
+#pragma once
+// The one gateway for every modal interaction: message boxes, the input dialog, the text
+// ("View Data") dialog, file dialogs, list choices and popup menus.
+//
+// The live gateway shows Qt dialogs; tests install a scripted one that answers from a
+// script. The free functions below are what program code calls: they count as modal, so
+// idle work never runs while one of them is open.
+
+#include <string>
+#include <vector>
+
+#include "platform/Menu.h"
+#include "platform/Types.h"
+
+namespace plat {
+
+enum class FileDialogKind { Open, Save };
+
+// What the file dialogs work over. filter holds bar-separated pairs of description and
+// pattern ("Quarvish Files (*.qvh)|*.qvh|All Files (*.*)|*.*|").
+struct FileDialogData {
+    std::string filter;
+    std::string defaultExt;
+    std::string fileName;  // in: proposed name; out: the chosen file
+    bool mustExist = true;
+    bool overwritePrompt = true;
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+    // Returns the button chosen (MsgAnswer values; the style uses MsgStyle bits).
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
+    // Edits text in a one-line input dialog; true on OK (text changed only then).
+    virtual bool InputText(const std::string& caption, const std::string& prompt, std::string& text) = 0;
+    // Shows text in the data dialog; when editable, true on OK with the edited text.
+    virtual bool EditText(const std::string& caption, std::string& text, bool editable) = 0;
+    virtual bool ChooseFile(FileDialogKind kind, FileDialogData& data) = 0;
+    // Picks one of the items; index in: the one selected first, out: the one chosen.
+    virtual bool ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
+                                int& index) = 0;
+    // Opens a popup menu at a screen point; the chosen command id, or 0.
+    virtual int TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) = 0;
+};
+
+// The installed gateway (the live one unless another was installed).
+Ui& GetUi();
+// Installs a gateway (null restores the live one); returns the previous one.
+Ui* SetUi(Ui* ui);
+
+class ScopedUi {
+public:
+    explicit ScopedUi(Ui& ui) : m_previous(SetUi(&ui)) {}
+    ~ScopedUi() { SetUi(m_previous); }
+    ScopedUi(const ScopedUi&) = delete;
+    ScopedUi& operator=(const ScopedUi&) = delete;
+
+private:
+    Ui* m_previous;
+};
+
+// Modal depth: above 0 while any modal interaction is open.
+int ModalDepth();
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
+
+int MessageBox(const std::string& text, const std::string& caption, unsigned style);
+bool InputDialog(const std::string& caption, const std::string& prompt, std::string& text);
+bool DataDialog(const std::string& caption, std::string& text, bool editable);
+bool FileDialog(FileDialogKind kind, FileDialogData& data);
+bool ListDialog(const std::string& caption, const std::vector<std::string>& items, int& index);
+int PopupMenu(const std::vector<MenuItem>& items, Point screen);
+
+// Routes the computing code's reporter through the gateway while it lives.
+class UiReporterScope {
+public:
+    UiReporterScope();
+    ~UiReporterScope();
+    UiReporterScope(const UiReporterScope&) = delete;
+    UiReporterScope& operator=(const UiReporterScope&) = delete;
+
+private:
+    struct Impl;
+    Impl* m_impl;
+};
+
+// Called whenever the modal depth returns to 0 (the idle driver resumes).
+void SetModalEndHook(void (*hook)());
+
+} // namespace plat

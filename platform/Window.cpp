@@ -1,0 +1,194 @@
+#include "platform/Window.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/QtConvert.h"
+#include "platform/WindowHost.h"
+
+namespace plat {
+
+namespace {
+unsigned KeyFlagsOf(const QMouseEvent* e) {
+    unsigned flags = 0;
+    if (e->buttons() & Qt::LeftButton)
+        flags |= KeyFlags::LButton;
+    if (e->buttons() & Qt::RightButton)
+        flags |= KeyFlags::RButton;
+    if (e->buttons() & Qt::MiddleButton)
+        flags |= KeyFlags::MButton;
+    if (e->modifiers() & Qt::ShiftModifier)
+        flags |= KeyFlags::Shift;
+    if (e->modifiers() & Qt::ControlModifier)
+        flags |= KeyFlags::Control;
+    return flags;
+}
+Point PosOf(const QMouseEvent* e) { return FromQ(e->position().toPoint()); }
+} // namespace
+
+WindowWidget::WindowWidget(Window& owner, QWidget* parent) : QWidget(parent), m_owner(&owner) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void WindowWidget::PaintInvalid() {
+    if (!m_owner)
+        return;
+    Window::Impl& w = m_owner->impl();
+    if (w.backing.Width() != width() || w.backing.Height() != height()) {
+        w.backing = Image(std::max(1, width()), std::max(1, height()), w.background);
+        w.invalid = QRegion(rect());
+        w.eraseInvalid = true;
+    }
+    if (w.invalid.isEmpty())
+        return;
+    const QRect box = w.invalid.boundingRect() & rect();
+    const bool erase = w.eraseInvalid;
+    w.invalid = QRegion();
+    w.eraseInvalid = false;
+    DC dc(w.backing);
+    if (erase)
+        dc.FillRect(FromQ(box), w.background);
+    m_owner->Paint(dc, erase, FromQ(box));
+}
+
+void WindowWidget::paintEvent(QPaintEvent*) {
+    PaintInvalid();
+    if (!m_owner)
+        return;
+    QPainter p(this);
+    p.drawImage(0, 0, m_owner->impl().backing.impl().image);
+}
+
+void WindowWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!m_owner)
+        return;
+    m_owner->impl().invalid = QRegion(rect());
+    m_owner->impl().eraseInvalid = true;
+    m_owner->EvSize(Size{width(), height()});
+}
+
+void WindowWidget::mousePressEvent(QMouseEvent* e) {
+    if (!m_owner)
+        return;
+    if (e->button() == Qt::LeftButton)
+        m_owner->EvLButtonDown(KeyFlagsOf(e), PosOf(e));
+    else if (e->button() == Qt::RightButton)
+        m_owner->EvRButtonDown(KeyFlagsOf(e), PosOf(e));
+}
+
+void WindowWidget::mouseReleaseEvent(QMouseEvent* e) {
+    if (m_owner && e->button() == Qt::LeftButton)
+        m_owner->EvLButtonUp(KeyFlagsOf(e), PosOf(e));
+}
+
+// The second press of a double click arrives only as the double click.
+void WindowWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (m_owner && e->button() == Qt::LeftButton)
+        m_owner->EvLButtonDblClk(KeyFlagsOf(e), PosOf(e));
+}
+
+void WindowWidget::mouseMoveEvent(QMouseEvent* e) {
+    if (m_owner)
+        m_owner->EvMouseMove(KeyFlagsOf(e), PosOf(e));
+}
+
+QWidget* WidgetOf(const Window& window) { return window.impl().widget.data(); }
+
+void CreateUnder(Window& window, QWidget* parent) {
+    if (window.impl().widget)
+        return;
+    window.impl().widget = new WindowWidget(window, parent);
+    window.SetupWindow();
+}
+
+Window::Window() : m_impl(std::make_unique<Impl>()) {}
+
+Window::~Window() {
+    if (m_impl->widget) {
+        m_impl->widget->Detach();
+        delete m_impl->widget.data();
+    }
+}
+
+void Window::Create(Window* parent) { CreateUnder(*this, parent ? WidgetOf(*parent) : nullptr); }
+bool Window::IsCreated() const { return !m_impl->widget.isNull(); }
+
+void Window::Paint(DC&, bool, const Rect&) {}
+void Window::EvSize(Size) {}
+void Window::EvLButtonDown(unsigned, Point) {}
+void Window::EvLButtonUp(unsigned, Point) {}
+void Window::EvLButtonDblClk(unsigned, Point) {}
+void Window::EvRButtonDown(unsigned, Point) {}
+void Window::EvMouseMove(unsigned, Point) {}
+
+bool Window::EvCommand(int id, int, int) {
+    if (const CommandHandler* h = FindHandler(id)) {
+        const CommandHandler run = *h;
+        run();
+        return true;
+    }
+    return false;
+}
+
+bool Window::IdleAction(long) { return false; }
+bool Window::CanClose() { return true; }
+
+void Window::Invalidate(bool erase) {
+    if (!m_impl->widget)
+        return;
+    m_impl->invalid = QRegion(m_impl->widget->rect());
+    m_impl->eraseInvalid = m_impl->eraseInvalid || erase;
+    m_impl->widget->update();
+}
+
+void Window::InvalidateRect(const Rect& rect, bool erase) {
+    if (!m_impl->widget)
+        return;
+    m_impl->invalid += ToQ(rect);
+    m_impl->eraseInvalid = m_impl->eraseInvalid || erase;
+    m_impl->widget->update(ToQ(rect));
+}
+
+void Window::UpdateWindow() {
+    if (m_impl->widget)
+        m_impl->widget->PaintInvalid();
+}
+
+Rect Window::GetClientRect() const {
+    if (!m_impl->widget)
+        return Rect{};
+    return Rect{0, 0, m_impl->widget->width(), m_impl->widget->height()};
+}
+
+void Window::MoveWindow(const Rect& rect) {
+    if (m_impl->widget)
+        m_impl->widget->setGeometry(ToQ(rect));
+}
+
+void Window::Show(bool visible) {
+    if (m_impl->widget)
+        m_impl->widget->setVisible(visible);
+}
+
+void Window::SetBackgroundColor(Color color) { m_impl->background = color; }
+
+Point Window::ClientToScreen(Point p) const {
+    return m_impl->widget ? FromQ(m_impl->widget->mapToGlobal(ToQ(p))) : p;
+}
+
+Image& Window::BackingImage() {
+    if (m_impl->widget)
+        m_impl->widget->PaintInvalid();
+    return m_impl->backing;
+}
+
+ClientDC::ClientDC(Window& window) : DC(window.BackingImage()), m_window(window) {}
+
+ClientDC::~ClientDC() {
+    if (QWidget* w = WidgetOf(m_window))
+        w->update();
+}
+
+} // namespace plat

@@ -1,0 +1,76 @@
+#pragma once
+// Windows: an object built first and created later (SetupWindow runs when it exists), with
+// virtual handlers for painting, sizing, the mouse and commands.
+//
+// Every window draws into a backing image. Paint runs for the parts that were invalidated
+// and draws into that image; a ClientDC draws into it at any other time (rubber bands,
+// markers, immediate redraws), and what it draws stays until the next invalidation.
+
+#include <memory>
+#include <string>
+
+#include "platform/Commands.h"
+#include "platform/DC.h"
+#include "platform/Types.h"
+
+namespace plat {
+
+class Window : public CommandTarget {
+public:
+    Window();
+    ~Window() override;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // Creates the window as a child of parent (a top-level window without one), then runs
+    // SetupWindow.
+    void Create(Window* parent = nullptr);
+    bool IsCreated() const;
+
+    virtual void SetupWindow() {}
+    // Draws the window; erase tells that the invalid area was filled with the background.
+    virtual void Paint(DC& dc, bool erase, const Rect& rect);
+    virtual void EvSize(Size size);
+    virtual void EvLButtonDown(unsigned keyFlags, Point p);
+    virtual void EvLButtonUp(unsigned keyFlags, Point p);
+    virtual void EvLButtonDblClk(unsigned keyFlags, Point p);
+    virtual void EvRButtonDown(unsigned keyFlags, Point p);
+    virtual void EvMouseMove(unsigned keyFlags, Point p);
+    // A command or a control notification; the base searches this window's response tables.
+    // True when handled.
+    virtual bool EvCommand(int id, int control, int notifyCode);
+    // Idle-time work; true asks to be called again before the loop waits.
+    virtual bool IdleAction(long idleCount);
+    virtual bool CanClose();
+    virtual void CloseWindow() {}
+
+    void Invalidate(bool erase = true);
+    void InvalidateRect(const Rect& rect, bool erase = true);
+    // Paints what is invalid now instead of waiting for the loop.
+    void UpdateWindow();
+    Rect GetClientRect() const;
+    void MoveWindow(const Rect& rect);
+    void Show(bool visible);
+    void SetBackgroundColor(Color color);
+    Point ClientToScreen(Point p) const;
+    Image& BackingImage();
+
+    struct Impl;
+    Impl& impl() const { return *m_impl; }
+
+private:
+    std::unique_ptr<Impl> m_impl;
+};
+
+// Draws into a window's backing image outside Paint; the window shows the result when the
+// context is destroyed.
+class ClientDC : public DC {
+public:
+    explicit ClientDC(Window& window);
+    ~ClientDC() override;
+
+private:
+    Window& m_window;
+};
+
+} // namespace plat

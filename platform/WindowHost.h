@@ -1,0 +1,44 @@
+#pragma once
+// The Qt widget behind a Window; only the layer's own .cpp files see it.
+
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+
+#include "platform/Window.h"
+
+namespace plat {
+
+class WindowWidget : public QWidget {
+public:
+    WindowWidget(Window& owner, QWidget* parent);
+    void Detach() { m_owner = nullptr; }
+    void PaintInvalid();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    Window* m_owner;
+};
+
+struct Window::Impl {
+    QPointer<WindowWidget> widget;
+    Image backing;
+    QRegion invalid;
+    bool eraseInvalid = false;
+    Color background = Colors::White;
+};
+
+// The widget of a created window (null before Create).
+QWidget* WidgetOf(const Window& window);
+// Creates the window's widget under a given Qt parent (used by the frame for its client).
+void CreateUnder(Window& window, QWidget* parent);
+
+} // namespace plat

@@ -1,0 +1,221 @@
+// Pixel conventions of the device context and the not-XOR pen.
+
+#include <gtest/gtest.h>
+
+#include "platform/DC.h"
+#include "platform/Window.h"
+#include "tests/platform/PlatformFixture.h"
+
+using namespace plat;
+
+namespace {
+bool IsWhite(const Image& img, int x, int y) { return img.Pixel(x, y) == Colors::White; }
+
+// Pixels of the image that differ from white, as a count.
+int InkCount(const Image& img) {
+    int n = 0;
+    for (int y = 0; y < img.Height(); ++y)
+        for (int x = 0; x < img.Width(); ++x)
+            n += IsWhite(img, x, y) ? 0 : 1;
+    return n;
+}
+} // namespace
+
+class DCTest : public GuiTest {};
+
+TEST_F(DCTest, LinesStopBeforeTheirEndPointAndMoveThePosition) {
+    struct Row {
+        const char* name;
+        Point from, to;
+        int expectedPixels;
+    };
+    const Row rows[] = {
+        {"horizontal", {2, 5}, {9, 5}, 7},
+        {"vertical", {4, 1}, {4, 8}, 7},
+        {"diagonal", {1, 1}, {8, 8}, 7},
+        {"backwards", {9, 3}, {2, 3}, 7},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Image img(12, 12);
+        {
+            DC dc(img);
+            dc.MoveTo(row.from);
+            dc.LineTo(row.to);
+            EXPECT_EQ(dc.GetCurrentPosition(), row.to);
+        }
+        EXPECT_EQ(InkCount(img), row.expectedPixels);
+        EXPECT_FALSE(IsWhite(img, row.from.x, row.from.y));
+        EXPECT_TRUE(IsWhite(img, row.to.x, row.to.y));
+    }
+}
+
+TEST_F(DCTest, RectangleCoversLeftToRightMinusOneAndFillsWithTheBrush) {
+    Image img(20, 20);
+    {
+        DC dc(img);  // fresh context: black pen, white brush
+        dc.SelectBrush(Brush{false, Colors::LtRed});
+        dc.Rectangle(Rect{2, 3, 10, 8});
+    }
+    EXPECT_EQ(img.Pixel(2, 3), Colors::Black);
+    EXPECT_EQ(img.Pixel(9, 7), Colors::Black);  // right - 1, bottom - 1 is the frame
+    EXPECT_TRUE(IsWhite(img, 10, 5));
+    EXPECT_TRUE(IsWhite(img, 5, 8));
+    EXPECT_EQ(img.Pixel(5, 5), Colors::LtRed);
+    EXPECT_EQ(InkCount(img), 8 * 5);
+
+    Image filled(20, 20);
+    {
+        DC dc(filled);
+        dc.FillRect(Rect{1, 1, 4, 3}, Colors::LtBlue);
+        dc.SelectPen(Pen{PenStyle::Null});
+        dc.SelectBrush(Brush{false, Colors::LtGreen});
+        dc.Ellipse(Rect{10, 10, 16, 16});
+    }
+    EXPECT_EQ(filled.Pixel(3, 2), Colors::LtBlue);
+    EXPECT_TRUE(IsWhite(filled, 4, 2));
+    EXPECT_EQ(filled.Pixel(13, 13), Colors::LtGreen);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_TRUE(IsWhite(filled, 16, i));  // nothing at or past the right edge
+        EXPECT_TRUE(IsWhite(filled, i, 16));
+    }
+}
+
+TEST_F(DCTest, TextIsPlacedByItsAlignmentAndMeasuredByTheSameFont) {
+    Image img(200, 60);
+    Size extent;
+    TextMetrics tm;
+    {
+        DC dc(img);
+        dc.SelectFont(LogFont{-16});
+        dc.SetBkMode(BkMode::Transparent);
+        extent = dc.GetTextExtent("Wall");
+        tm = dc.GetTextMetrics();
+        dc.SetTextAlign(TextAlign::Right | TextAlign::Bottom);
+        dc.TextOut(100, 40, "Wall");
+    }
+    EXPECT_EQ(extent.cy, tm.ascent + tm.descent);
+    EXPECT_GT(extent.cx, 10);
+    for (int y = 0; y < img.Height(); ++y)
+        for (int x = 0; x < img.Width(); ++x)
+            if (!IsWhite(img, x, y)) {
+                EXPECT_LT(x, 100);
+                EXPECT_GE(x, 100 - extent.cx);
+                EXPECT_LT(y, 40);
+                EXPECT_GE(y, 40 - extent.cy);
+            }
+    EXPECT_GT(InkCount(img), 0);
+
+    // A cell height (positive) gives ascent + descent of at most that many pixels.
+    Image other(10, 10);
+    DC dc(other);
+    dc.SelectFont(LogFont{20});
+    const TextMetrics cell = dc.GetTextMetrics();
+    EXPECT_LE(cell.height, 20);
+    EXPECT_GE(cell.height, 17);
+}
+
+TEST_F(DCTest, OpaqueTextFillsItsBoxWithTheBackgroundColour) {
+    Image img(100, 40, Colors::LtBlue);
+    Size extent;
+    {
+        DC dc(img);  // a fresh context draws text on an opaque white background
+        extent = dc.GetTextExtent("ab");
+        dc.TextOut(10, 10, "ab");
+    }
+    for (int y = 10; y < 10 + extent.cy; ++y)
+        for (int x = 10; x < 10 + extent.cx; ++x)
+            ASSERT_NE(img.Pixel(x, y), Colors::LtBlue) << x << "," << y;
+    EXPECT_EQ(img.Pixel(10 + extent.cx, 10), Colors::LtBlue);
+    EXPECT_EQ(img.Pixel(9, 10), Colors::LtBlue);
+}
+
+TEST_F(DCTest, NotXorDrawingTwiceRestoresEveryPixel) {
+    Image img(64, 48);
+    {
+        DC dc(img);  // a coloured background for the figures to cross
+        for (int i = 0; i < 64; i += 4)
+            dc.FillRect(Rect{i, 0, i + 2, 48}, Color(i * 4, 255 - i * 3, (i * 7) % 256));
+    }
+    const Image before = img;
+    auto figures = [](DC& dc) {
+        dc.SetROP2(Rop::NotXorPen);
+        dc.SelectPen(Pen{PenStyle::Solid, 1, Colors::Black});
+        dc.SelectBrush(Brush{true});
+        dc.Rectangle(Rect{5, 5, 40, 30});
+        dc.MoveTo(0, 47);
+        dc.LineTo(63, 0);
+        dc.SelectPen(Pen{PenStyle::Dot, 1, Colors::LtRed});
+        dc.MoveTo(3, 3);
+        dc.LineTo(60, 20);
+        dc.SelectPen(Pen{PenStyle::Solid, 1, Colors::LtBlue});
+        dc.SelectBrush(Brush{false, Colors::LtYellow});
+        dc.Ellipse(Rect{20, 10, 50, 44});
+        dc.Polygon({{1, 40}, {30, 2}, {60, 40}});
+    };
+    {
+        DC dc(img);
+        figures(dc);
+    }
+    int changed = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            changed += img.Pixel(x, y) == before.Pixel(x, y) ? 0 : 1;
+    EXPECT_GT(changed, 100);
+    {
+        DC dc(img);
+        figures(dc);
+    }
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(img.Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(DCTest, PolygonHitTestFollowsTheFillRule) {
+    // A pentagram: its centre is outside by the alternate rule and inside by winding.
+    const std::vector<Point> star{{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}};
+    EXPECT_FALSE(PolygonContains(star, {50, 45}, FillMode::Alternate));
+    EXPECT_TRUE(PolygonContains(star, {50, 45}, FillMode::Winding));
+    EXPECT_FALSE(PolygonContains(star, {5, 80}, FillMode::Winding));
+}
+
+class WindowTest : public GuiTest {};
+
+namespace {
+class CountingWindow : public Window {
+public:
+    void Paint(DC& dc, bool erase, const Rect& rect) override {
+        ++paints;
+        lastErase = erase;
+        lastRect = rect;
+        dc.FillRect(Rect{0, 0, 4, 4}, Colors::LtRed);
+    }
+    int paints = 0;
+    bool lastErase = false;
+    Rect lastRect;
+};
+} // namespace
+
+TEST_F(WindowTest, ClientDrawingStaysUntilTheNextInvalidation) {
+    CountingWindow w;
+    w.Create();
+    w.MoveWindow(Rect{0, 0, 50, 40});
+    w.UpdateWindow();
+    EXPECT_EQ(w.paints, 1);
+    EXPECT_TRUE(w.lastErase);
+    EXPECT_EQ(w.lastRect, (Rect{0, 0, 50, 40}));
+    {
+        ClientDC dc(w);
+        dc.FillRect(Rect{10, 10, 20, 20}, Colors::LtBlue);
+    }
+    w.UpdateWindow();
+    EXPECT_EQ(w.paints, 1);  // nothing was invalid
+    EXPECT_EQ(w.BackingImage().Pixel(15, 15), Colors::LtBlue);
+    EXPECT_EQ(w.BackingImage().Pixel(1, 1), Colors::LtRed);
+
+    w.InvalidateRect(Rect{8, 8, 30, 30});
+    w.UpdateWindow();
+    EXPECT_EQ(w.paints, 2);
+    EXPECT_EQ(w.lastRect, (Rect{8, 8, 30, 30}));
+    EXPECT_TRUE(w.BackingImage().Pixel(15, 15) == Colors::White);  // erased
+}

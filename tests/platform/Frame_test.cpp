@@ -1,0 +1,207 @@
+// Command routing, enablers, the frame's bars, the idle driver and the modal guard.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "foundation/Reporter.h"
+#include "platform/Application.h"
+#include "platform/Frame.h"
+#include "support/ScriptedUi.h"
+#include "tests/platform/PlatformFixture.h"
+
+using namespace plat;
+
+namespace {
+
+std::vector<std::string> g_log;
+
+class BaseClient : public Window {
+public:
+    BaseClient() {
+        AddResponseTable({
+            {1, [] { g_log.push_back("base 1"); }, {}},
+            {2, [] { g_log.push_back("base 2"); }, {}},
+            {5, [] { g_log.push_back("base 5"); }, [](CommandEnabler& ce) { ce.Enable(false); }},
+        });
+    }
+    bool IdleAction(long count) override {
+        idleCounts.push_back(count);
+        return count < idleRounds;
+    }
+    std::vector<long> idleCounts;
+    long idleRounds = 0;
+};
+
+class DerivedClient : public BaseClient {
+public:
+    DerivedClient() {
+        AddResponseTable({
+            {1, [] { g_log.push_back("derived 1"); }, {}},
+            {5, {}, [this](CommandEnabler& ce) { ce.Enable(allow5); }},
+        });
+    }
+    bool allow5 = true;
+};
+
+class TestApp : public Application {
+public:
+    TestApp() : Application("Test") {
+        AddResponseTable({
+            {1, [] { g_log.push_back("app 1"); }, {}},
+            {3, [] { g_log.push_back("app 3"); }, {}},
+            {4, [] { g_log.push_back("app 4"); }, {}},
+        });
+    }
+};
+
+} // namespace
+
+class FrameTest : public GuiTest {
+protected:
+    void SetUp() override { g_log.clear(); }
+};
+
+TEST_F(FrameTest, CommandsGoToClientThenFrameThenApplication) {
+    TestApp app;
+    DerivedClient client;
+    Frame frame("Test", client);
+    frame.AddResponseTable({{3, [] { g_log.push_back("frame 3"); }, {}}});
+    frame.CreateFrame();
+    app.SetMainWindow(&frame);
+
+    for (int id : {1, 2, 3, 4})
+        EXPECT_TRUE(frame.Dispatch(id));
+    EXPECT_FALSE(frame.Dispatch(99));
+    EXPECT_EQ(g_log, (std::vector<std::string>{"derived 1", "base 2", "frame 3", "app 4"}));
+
+    // The derived enabler is found first and decides; without one, answered means enabled.
+    EXPECT_TRUE(frame.IsCommandEnabled(5));
+    client.allow5 = false;
+    EXPECT_FALSE(frame.IsCommandEnabled(5));
+    EXPECT_TRUE(frame.IsCommandEnabled(4));
+    EXPECT_FALSE(frame.IsCommandEnabled(99));
+}
+
+TEST_F(FrameTest, MenuAndToolBarFollowTheEnablers) {
+    TestApp app;
+    DerivedClient client;
+    Frame frame("Test", client);
+    frame.CreateFrame();
+    app.SetMainWindow(&frame);
+    frame.SetMenu({
+        {"&File", {{"&One", 1}, MenuItem::Separator(), {"E&xit\tAlt+F4", 4}}},
+        MenuItem::Separator(),
+        {"&Edit", {{"&Five", 5, true}, {"&Nothing", 99}}},
+    });
+    frame.AddToolButton(5, "5");
+    frame.AddToolSeparator(6);
+    frame.AddToolButton(99, "?");
+    frame.SetHintSource([](int id) { return id == 5 ? std::string("Five hint") : std::string(); });
+
+    EXPECT_EQ(frame.GetMenuItemText(4), "E&xit\tAlt+F4");
+    EXPECT_TRUE(frame.IsMenuItemEnabled(5));  // greyed in the description, enabled by its enabler
+    EXPECT_FALSE(frame.IsMenuItemEnabled(99));
+    EXPECT_FALSE(frame.IsToolButtonEnabled(5));  // buttons start disabled
+    frame.UpdateToolBar();
+    EXPECT_TRUE(frame.IsToolButtonEnabled(5));
+    EXPECT_FALSE(frame.IsToolButtonEnabled(99));
+    client.allow5 = false;
+    frame.UpdateToolBar();
+    EXPECT_FALSE(frame.IsToolButtonEnabled(5));
+    EXPECT_EQ(frame.ToolButtonIds(), (std::vector<int>{5, 99}));
+
+    frame.SetDynamicItems(4, {{"&1 a.qvh", 700}});
+    EXPECT_EQ(frame.GetMenuItemText(700), "&1 a.qvh");
+    frame.SetDynamicItems(4, {});
+    EXPECT_EQ(frame.GetMenuItemText(700), "");
+}
+
+TEST_F(FrameTest, MessageBarGadgetsAndDroppedFiles) {
+    TestApp app;
+    DerivedClient client;
+    Frame frame("Caption", client);
+    frame.CreateFrame();
+    frame.AddTextGadget(405, 6);
+    frame.AddSeparatorGadget(10);
+    frame.SetMessageText("Ready");
+    frame.SetGadgetText(405, "N : 1.0");
+    EXPECT_EQ(frame.GetMessageText(), "Ready");
+    EXPECT_EQ(frame.GetGadgetText(405), "N : 1.0");
+    EXPECT_TRUE(frame.HasGadget(405));
+    EXPECT_FALSE(frame.HasGadget(406));
+    EXPECT_EQ(frame.GetCaption(), "Caption");
+
+    std::vector<std::string> dropped;
+    frame.SetDropHandler([&](const std::vector<std::string>& files) { dropped = files; });
+    frame.DropFiles({"/tmp/a.qvh", "/tmp/b.qvh"});
+    EXPECT_EQ(dropped.size(), 2u);
+}
+
+TEST_F(FrameTest, CloseAsksTheClient) {
+    class Refusing : public Window {
+    public:
+        bool CanClose() override {
+            ++asked;
+            return allow;
+        }
+        int asked = 0;
+        bool allow = false;
+    };
+    TestApp app;
+    Refusing client;
+    Frame frame("Test", client);
+    frame.CreateFrame();
+    app.SetMainWindow(&frame);
+    frame.ShowFrame(1);
+    EXPECT_FALSE(frame.Close());
+    EXPECT_EQ(client.asked, 1);
+    client.allow = true;
+    EXPECT_TRUE(frame.Close());
+}
+
+TEST_F(FrameTest, IdleWorkRunsWithItsCountAndNeverInsideAModalInteraction) {
+    TestApp app;
+    DerivedClient client;
+    Frame frame("Test", client);
+    frame.CreateFrame();
+    app.SetMainWindow(&frame);
+
+    client.idleRounds = 3;
+    Application::PumpEvents(30);
+    ASSERT_GE(client.idleCounts.size(), 4u);
+    EXPECT_EQ(std::vector<long>(client.idleCounts.begin(), client.idleCounts.begin() + 4),
+              (std::vector<long>{0, 1, 2, 3}));
+
+    // While a message box is open the loop keeps running, but idle work waits.
+    client.idleRounds = 1000000;
+    client.idleCounts.clear();
+    std::size_t callsDuringModal = 0;
+    ScriptedUi ui;
+    ui.While([&] {
+          const std::size_t before = client.idleCounts.size();
+          Application::PumpEvents(40);
+          callsDuringModal = client.idleCounts.size() - before;
+      })
+        .Message("Busy", MsgAnswer::Ok);
+    Application::PumpEvents(10);
+    EXPECT_FALSE(client.idleCounts.empty());
+    EXPECT_EQ(MessageBox("Busy", "Test", MsgStyle::Ok), MsgAnswer::Ok);
+    EXPECT_EQ(callsDuringModal, 0u);
+    // And it picks up again afterwards.
+    const std::size_t after = client.idleCounts.size();
+    Application::PumpEvents(20);
+    EXPECT_GT(client.idleCounts.size(), after);
+    client.idleRounds = 0;
+    Application::PumpEvents(5);
+}
+
+TEST_F(FrameTest, ComputingCodeMessagesGoThroughTheGateway) {
+    ScriptedUi ui;
+    ui.Message("Attempt to write", MsgAnswer::Ok);
+    UiReporterScope reporter;
+    EXPECT_EQ(ShowMessage("Attempt to write to frozen beam!", "Error"), MsgAnswer::Ok);
+    ASSERT_EQ(ui.requests.size(), 1u);
+    EXPECT_EQ(ui.requests[0].caption, "Error");
+}

@@ -1,0 +1,168 @@
+#include "support/ScriptedUi.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/Reporter.h"
+
+ScriptedUi::ScriptedUi() : m_previous(plat::SetUi(this)) {}
+
+ScriptedUi::~ScriptedUi() {
+    plat::SetUi(m_previous);
+    for (const Step& s : m_script)
+        ADD_FAILURE() << "scripted " << s.kind << " \"" << s.fragment << "\" was never requested";
+}
+
+namespace {
+std::function<void()> TakeDuring(std::function<void()>& pending) {
+    std::function<void()> out = std::move(pending);
+    pending = nullptr;
+    return out;
+}
+} // namespace
+
+ScriptedUi& ScriptedUi::While(std::function<void()> action) {
+    m_pendingDuring = std::move(action);
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::Message(const std::string& fragment, int answer) {
+    Step s;
+    s.kind = "message";
+    s.fragment = fragment;
+    s.answer = answer;
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::Input(const std::string& fragment, std::optional<std::string> answer) {
+    Step s;
+    s.kind = "input";
+    s.fragment = fragment;
+    s.textAnswer = std::move(answer);
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::Text(std::function<bool(std::string&)> edit) {
+    Step s;
+    s.kind = "text";
+    s.fragment = "";
+    s.edit = std::move(edit);
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::File(plat::FileDialogKind kind, std::optional<std::string> name) {
+    Step s;
+    s.kind = "file";
+    s.fragment = "";
+    s.fileKind = kind;
+    s.textAnswer = std::move(name);
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::List(std::optional<int> index) {
+    Step s;
+    s.kind = "list";
+    s.fragment = "";
+    s.index = index;
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::Popup(int id) {
+    Step s;
+    s.kind = "popup";
+    s.fragment = "";
+    s.answer = id;
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
+std::optional<ScriptedUi::Step> ScriptedUi::Take(const std::string& kind, const std::string& text) {
+    if (m_script.empty()) {
+        ADD_FAILURE() << "unexpected " << kind << " request: \"" << text << "\"";
+        return std::nullopt;
+    }
+    Step s = m_script.front();
+    if (s.kind != kind || text.find(s.fragment) == std::string::npos) {
+        ADD_FAILURE() << "expected " << s.kind << " \"" << s.fragment << "\", got " << kind << " \""
+                      << text << "\"";
+        return std::nullopt;
+    }
+    m_script.pop_front();
+    if (s.during)
+        s.during();
+    return s;
+}
+
+int ScriptedUi::Count(const std::string& fragment) const {
+    int n = 0;
+    for (const UiRequest& r : requests)
+        if (r.text.find(fragment) != std::string::npos)
+            ++n;
+    return n;
+}
+
+int ScriptedUi::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+    requests.push_back({"message", text, caption, style});
+    const auto step = Take("message", text);
+    if (!step) {
+        // The answer that abandons whatever asked.
+        switch (style & MsgStyle::ButtonMask) {
+        case MsgStyle::YesNoCancel:
+        case MsgStyle::OkCancel:
+        case MsgStyle::RetryCancel: return MsgAnswer::Cancel;
+        case MsgStyle::YesNo: return MsgAnswer::No;
+        default: return DefaultAnswer(style);
+        }
+    }
+    return step->answer;
+}
+
+bool ScriptedUi::InputText(const std::string& caption, const std::string& prompt, std::string& text) {
+    requests.push_back({"input", prompt, caption, 0});
+    const auto step = Take("input", prompt);
+    if (!step || !step->textAnswer)
+        return false;
+    text = *step->textAnswer;
+    return true;
+}
+
+bool ScriptedUi::EditText(const std::string& caption, std::string& text, bool) {
+    requests.push_back({"text", text, caption, 0});
+    const auto step = Take("text", text);
+    return step && step->edit && step->edit(text);
+}
+
+bool ScriptedUi::ChooseFile(plat::FileDialogKind kind, plat::FileDialogData& data) {
+    const std::string what = kind == plat::FileDialogKind::Open ? "open" : "save";
+    requests.push_back({"file", what, "", 0});
+    const auto step = Take("file", what);
+    if (!step || step->fileKind != kind || !step->textAnswer)
+        return false;
+    data.fileName = *step->textAnswer;
+    return true;
+}
+
+bool ScriptedUi::ChooseFromList(const std::string& caption, const std::vector<std::string>&, int& index) {
+    requests.push_back({"list", caption, caption, 0});
+    const auto step = Take("list", caption);
+    if (!step || !step->index)
+        return false;
+    index = *step->index;
+    return true;
+}
+
+int ScriptedUi::TrackPopupMenu(const std::vector<plat::MenuItem>&, plat::Point) {
+    requests.push_back({"popup", "", "", 0});
+    const auto step = Take("popup", "");
+    return step ? step->answer : 0;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// A gateway for modal interactions that answers from a script. Every request is recorded;
+// a request that the script does not expect fails the test and gets a cancel-like answer,
+// so no test can wait on a dialog. Steps left unused when the object goes fail the test too.
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Ui.h"
+
+struct UiRequest {
+    std::string kind;     // "message", "input", "text", "file", "list", "popup"
+    std::string text;     // message text, prompt, or the data text shown
+    std::string caption;
+    unsigned style = 0;
+};
+
+class ScriptedUi final : public plat::Ui {
+public:
+    ScriptedUi();
+    ~ScriptedUi() override;
+    ScriptedUi(const ScriptedUi&) = delete;
+    ScriptedUi& operator=(const ScriptedUi&) = delete;
+
+    // A message box whose text contains the fragment, answered with a MsgAnswer value.
+    ScriptedUi& Message(const std::string& fragment, int answer);
+    // An input dialog whose prompt contains the fragment: answered with the text, or
+    // cancelled when none is given.
+    ScriptedUi& Input(const std::string& fragment, std::optional<std::string> answer);
+    // The data dialog: the edit function changes the text and returns OK (true) or Cancel.
+    ScriptedUi& Text(std::function<bool(std::string& text)> edit);
+    // A file dialog of the kind: the chosen name, or cancelled.
+    ScriptedUi& File(plat::FileDialogKind kind, std::optional<std::string> name);
+    // A list choice: the index chosen, or cancelled.
+    ScriptedUi& List(std::optional<int> index);
+    ScriptedUi& Popup(int id);
+    // Runs while the next expected interaction is open (for example, pumping the loop).
+    ScriptedUi& While(std::function<void()> action);
+
+    int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+    bool InputText(const std::string& caption, const std::string& prompt, std::string& text) override;
+    bool EditText(const std::string& caption, std::string& text, bool editable) override;
+    bool ChooseFile(plat::FileDialogKind kind, plat::FileDialogData& data) override;
+    bool ChooseFromList(const std::string& caption, const std::vector<std::string>& items, int& index) override;
+    int TrackPopupMenu(const std::vector<plat::MenuItem>& items, plat::Point screen) override;
+
+    bool Done() const { return m_script.empty(); }
+    int Count(const std::string& fragment) const;
+
+    std::vector<UiRequest> requests;
+
+private:
+    struct Step {
+        std::string kind;
+        std::string fragment;
+        int answer = 0;
+        std::optional<std::string> textAnswer;
+        std::function<bool(std::string&)> edit;
+        std::optional<int> index;
+        plat::FileDialogKind fileKind = plat::FileDialogKind::Open;
+        std::function<void()> during;
+    };
+    // The next step when it is of the kind and matches the text; null (test failed) otherwise.
+    std::optional<Step> Take(const std::string& kind, const std::string& text);
+
+    std::deque<Step> m_script;
+    std::function<void()> m_pendingDuring;
+    plat::Ui* m_previous;
+};
