@@ -176,16 +176,16 @@ int TBeam::GetAttributeText(const std::string& element,
     std::optional<std::string> value;
     if (element == "q3g_beam") {
         if (attribute == "name")
-            value = m_name;
+            value = m_own.name;
         else if (attribute == "doneby")
-            value = m_doneBy;
+            value = m_own.doneBy;
         else if (attribute == "date")
-            value = m_date;
+            value = m_own.date;
         else if (attribute == "smx" || attribute == "smt") {
-            const double s = attribute == "smx" ? m_crackSpacingX : m_crackSpacingZ;
+            const double s = attribute == "smx" ? m_own.crackSpacingX : m_own.crackSpacingZ;
             value = s < 0.0 ? std::string("-1") : FormatValue("%5.1f", length(s));
         } else if (attribute == "axialloc")
-            value = m_momentAxis <= kCentroidalAxis ? FormatValue("%3.1f", length(m_momentAxis))
+            value = m_own.momentAxis <= kCentroidalAxis ? FormatValue("%3.1f", length(m_own.momentAxis))
                                                     : std::string("-1");
         else if (attribute == "units") {
             if (unitSystem != nullptr)
@@ -196,7 +196,7 @@ int TBeam::GetAttributeText(const std::string& element,
     } else if (element == "shapesection") {
         const int k = ShapeParameterNumber(attribute);
         if (attribute == "name")
-            value = m_shapeName;
+            value = m_own.shapeName;
         else if (k > kBeamShapeParamCount)
             value = kIgnoreText;
         else if (k > 0)
@@ -212,13 +212,13 @@ int TBeam::GetAttributeText(const std::string& element,
         else if (attribute == "clamp")
             value = "0";
         else if (attribute == "longterm")
-            value = StrPrintf("%d", m_timeDependent);
+            value = StrPrintf("%d", m_own.timeDependent);
         else if (attribute == "sustainM")
-            value = FormatValue("%3.1f", ToDocument(m_sustainedMoment, ukMoment, unit));
+            value = FormatValue("%3.1f", ToDocument(m_own.sustainedMoment, ukMoment, unit));
         else if (attribute == "sustainN")
-            value = FormatValue("%3.1f", ToDocument(m_sustainedAxialLoad, ukForce, unit));
+            value = FormatValue("%3.1f", ToDocument(m_own.sustainedAxialLoad, ukForce, unit));
         else if (attribute == "age")
-            value = AgeText(m_ageDays);
+            value = AgeText(m_own.ageDays);
     } else {
         bool increment = false;
         const int i = LoadIndex(attribute, increment);
@@ -268,7 +268,7 @@ int TBeam::GetElementCount(const std::string& element)
     if (element == "q3g_beam" || element == "sectloading")
         return 1;
     if (element == "shapesection")
-        return m_shapeCode == kUserShapeCode || m_shapeCode == kStandardTypeCode ? 0 : 1;
+        return m_own.shapeCode == kUserShapeCode || m_own.shapeCode == kStandardTypeCode ? 0 : 1;
     if (element == "sectionHOLLOW" || element == "eleminfo")
         return 0;
     if (element == "shrinktherm")
@@ -277,7 +277,7 @@ int TBeam::GetElementCount(const std::string& element)
         return ProfileCount(m_strainDiscontinuity);
     if (element == "analysisoptions") {
         const ResistanceFactors& f = g_ResistanceFactors;
-        return f.phi_c + f.phi_s + f.phi_p < 3.0 || m_timeDependent != 0 ? 1 : 0;
+        return f.phi_c + f.phi_s + f.phi_p < 3.0 || m_own.timeDependent != 0 ? 1 : 0;
     }
     return TStructure::GetElementCount(element);
 }
@@ -348,10 +348,10 @@ int TBeam::SetAttribute(const std::string& element,
         return 1;
     }
     if (element == "analysisoptions") {
-        int flag = m_timeDependent;
-        double age = m_ageDays;
-        double moment = m_sustainedMoment;
-        double axial = m_sustainedAxialLoad;
+        int flag = m_own.timeDependent;
+        double age = m_own.ageDays;
+        double moment = m_own.sustainedMoment;
+        double axial = m_own.sustainedAxialLoad;
         if (attribute == "phic")
             g_ResistanceFactors.phi_c = ReadDocumentNumber(value);
         else if (attribute == "phis")

@@ -19,22 +19,7 @@ namespace {
 
 // Heights of consecutive regions closer than this meet.
 constexpr double kRegionJoinTolerance = 0.0001;
-constexpr double kFireTimeTolerance = 60.0; // s
-constexpr double kFireTemperatureTolerance = 1.0;
 constexpr int kValuesPerRow = 7;
-
-bool IsDefaultFireData(int exposure, int type, int rebarperform, double time, double temp)
-{
-    int e = 0;
-    int t = 0;
-    int r = 0;
-    double dt = 0.0;
-    double dtemp = 0.0;
-    GetDefaultFireData(e, t, r, dt, dtemp);
-    return exposure == e && type == t && rebarperform == r &&
-           std::fabs(time - dt) <= kFireTimeTolerance &&
-           std::fabs(temp - dtemp) <= kFireTemperatureTolerance;
-}
 
 // The array index of the instance-th existing value list, or -1.
 int ExistingListIndex(const TStructure& s, int instance)
@@ -215,7 +200,7 @@ std::optional<int> OutlineCount(const TStructure& s, const std::string& element)
         double time = 0.0;
         double temp = 0.0;
         s.GetFireData(exposure, type, rebarperform, time, temp);
-        return IsDefaultFireData(exposure, type, rebarperform, time, temp) ? 0 : 1;
+        return IsDefaultFireData(exposure, type, rebarperform, time, temp) != 0 ? 0 : 1;
     }
     if (element == "experimentaldata") {
         int n = 0;
