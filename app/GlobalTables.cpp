@@ -10,7 +10,6 @@ int g_CurrentAnalysis = 0;
 std::string g_AppTitle;
 std::string g_StartupFile;
 int g_PrintInColour = 1;
-int g_FileOverride = 1;
 double g_QuickDefineDefault = 0.04;
 
 bool IsValidSlot(int slot) { return slot >= 0 && slot < kMaxStructures; }

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "foundation/Units.h"
+
 class TStructure;
 class TSectionalAnalysis;
 
@@ -28,8 +30,7 @@ extern std::string g_AppTitle;
 extern std::string g_StartupFile;
 // 1 when printing keeps colours; 0 prints black with dash styles.
 extern int g_PrintInColour;
-// While set, opening a document first resets the resistance factors to 1.0 (the
-// preferences page changes it).
-extern int g_FileOverride;
+// g_FileOverride (foundation/Units.h): while set, opening a document first resets the
+// resistance factors to 1.0 (the preferences page changes it); the program starts with it set.
 // Default value the quick-define wizard's reset reads.
 extern double g_QuickDefineDefault;
