@@ -10,6 +10,7 @@
 #include "files/legacy/NativeFileV05.h"
 #include "files/legacy/NativeFileV07.h"
 #include "files/legacy/PredecessorImport.h"
+#include "files/xml/XmlDocument.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "model/ModelHelpers.h"
@@ -125,12 +126,12 @@ int LoadShellFile(TShell& shell, const std::string& fileName, int elementIndex)
     std::vector<std::uint8_t> bytes;
     if (!ReadExistingFile(fileName, bytes))
         return 0;
-    if (!IsXmlDocumentHead(bytes)) {
+    const std::string text(bytes.begin(), bytes.end());
+    if (!IsXmlDocumentHead(text)) {
         Refuse("Not a valid file format");
         return 0;
     }
-    const std::string text(bytes.begin(), bytes.end());
-    return ReadXmlStructureComponent(text, elementIndex - 1, shell);
+    return ReadXmlStructureElement(text, elementIndex, shell);
 }
 
 void InstallFileReaders()

@@ -14,7 +14,6 @@ constexpr std::size_t kTagOffset = 39;
 constexpr std::string_view kNativeTag = "Q4W96";
 constexpr std::string_view kPredecessorHeader = "QUARVISH-DATA-FILE";
 constexpr std::string_view kLabelledVersion = "Ver_0.8";
-constexpr std::string_view kXmlHead = "<?xml version=\"1.0\"";
 constexpr int kMaxUnsupportedCode = 999;
 
 bool BytesAre(std::span<const std::uint8_t> bytes, std::size_t offset, std::string_view text)
@@ -58,11 +57,6 @@ bool CheckVersionHeader(std::string_view text)
     if (v == std::string_view::npos)
         return false;
     return text.substr(v, kLabelledVersion.size()) == kLabelledVersion;
-}
-
-bool IsXmlDocumentHead(std::span<const std::uint8_t> head)
-{
-    return BytesAre(head, 0, kXmlHead);
 }
 
 FileKindInfo DetectFileKindInfo(std::span<const std::uint8_t> head)

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "files/FileOverride.h"
+#include "foundation/Units.h"
 #include "files/legacy/LegacyFile.h"
 #include "files/legacy/LabelledTextKeys.h"
 #include "files/legacy/SectionDefinition.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "files/FileOverride.h"
+#include "foundation/Units.h"
 #include "files/legacy/ByteRecord.h"
 #include "files/legacy/LabelledTextFile.h"
 #include "files/legacy/NativeFileCommon.h"

@@ -4,7 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "files/FileOverride.h"
+#include "foundation/Units.h"
 #include "foundation/ReportText.h"
 #include "foundation/Units.h"
 #include "model/shapes/ShapeLibrary.h"

@@ -8,7 +8,7 @@
 #include "files/legacy/DataFileKind.h"
 #include "files/legacy/LegacyFile.h"
 #include "files/legacy/NativeFileCommon.h"
-#include "files/FileOverride.h"
+#include "foundation/Units.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "model/materials/ConcreteLaws.h"

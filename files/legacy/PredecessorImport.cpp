@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "files/FileOverride.h"
+#include "foundation/Units.h"
 #include "files/legacy/LegacyFile.h"
 #include "files/legacy/NativeFileCommon.h"
 #include "files/legacy/PredecessorCells.h"

@@ -65,8 +65,6 @@ TEST(DataFileKind, BytesPastTheEndNeverMatch)
     }
     EXPECT_EQ(DetectFileKind(Bytes("QUARVISH-DATA-FIL")), kKindUnknown);
     EXPECT_EQ(DetectFileKind(Bytes("// Ver_0.")), kKindUnknown);
-    EXPECT_TRUE(IsXmlDocumentHead(Bytes("<?xml version=\"1.0\"")));
-    EXPECT_FALSE(IsXmlDocumentHead(Bytes("<?xml version=\"1.0")));
 }
 
 struct BeamLoadTest : ::testing::Test {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/FileOverride.h"
+#include "foundation/Units.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "files/legacy/SectionDefinition.h"
 #include "foundation/ProgramPaths.h"

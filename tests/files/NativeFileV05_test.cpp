@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/FileOverride.h"
+#include "foundation/Units.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "foundation/ReportText.h"
 #include "foundation/Units.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/FileOverride.h"
+#include "foundation/Units.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "files/legacy/PredecessorCells.h"
 #include "foundation/ReportText.h"

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "files/FileOverride.h"
+#include "foundation/Units.h"
 #include "files/legacy/SectionDefinition.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/Reporter.h"

@@ -1,3 +1,0 @@
-#include "files/FileOverride.h"
-
-int g_FileOverride = 0;
