@@ -52,6 +52,7 @@ int ReadXmlStructureElement(const std::string& text, int k, TStructure& structur
             return XmlReadStructure(dtd, flat, n, &structure).Ok() ? 1 : 0;
     }
     ShowMessage(StrPrintf("The file holds no element %d of kind %s.", k, root.c_str()),
-                "Load Error", MsgStyle::Ok | MsgStyle::IconExclamation);
+                "Load Error",
+                MsgStyle::Ok | MsgStyle::IconExclamation);
     return 0;
 }

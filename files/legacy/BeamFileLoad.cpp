@@ -40,7 +40,8 @@ bool ReadExistingFile(const std::string& fileName, std::vector<std::uint8_t>& by
 {
     if (!FileExists(fileName)) {
         ShowMessage(StrPrintf("Could not open file: %s", DisplayPath(fileName).c_str()),
-                    "Open Error", kWarning);
+                    "Open Error",
+                    kWarning);
         return false;
     }
     std::string reason;
@@ -83,7 +84,8 @@ LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
         break;
     case kKindLabelledText:
         result = ReadLabelledText(
-            beam, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+            beam,
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         break;
     case kKindPredecessor:
         result = ImportPredecessorBytes(beam, bytes, mixedTypes);
@@ -106,7 +108,8 @@ LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
             ShowMessage("Quarvish-90 File contained more than one material type for a given "
                         "depth.\r\nQuarvish-2000 has selected a single material type for that "
                         "depth.",
-                        "Information", kInformation);
+                        "Information",
+                        kInformation);
     }
     return result;
 }

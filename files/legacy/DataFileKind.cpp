@@ -20,7 +20,9 @@ bool BytesAre(std::span<const std::uint8_t> bytes, std::size_t offset, std::stri
 {
     if (offset > bytes.size() || bytes.size() - offset < text.size())
         return false;
-    return std::equal(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+    return std::equal(text.begin(),
+                      text.end(),
+                      bytes.begin() + static_cast<std::ptrdiff_t>(offset),
                       [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
 }
 

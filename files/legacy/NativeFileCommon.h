@@ -8,9 +8,9 @@
 
 #include "files/legacy/ByteRecord.h"
 #include "files/legacy/LegacyReadResult.h"
-#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
 #include "model/TMemberQuickDef.h"
+#include "model/materials/MaterialTypes.h"
 
 class TBeam;
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "DocumentTestSupport.h"
-#include "files/legacy/BeamFileLoad.h"
 #include "LegacyFileBuilders.h"
+#include "files/legacy/BeamFileLoad.h"
 
 namespace {
 
