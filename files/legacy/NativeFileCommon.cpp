@@ -196,3 +196,13 @@ bool IsPrestressingType(const std::vector<SteelTypeRec>& steels, int t)
     return t >= 0 && t < static_cast<int>(steels.size()) &&
            steels[static_cast<std::size_t>(t)].kind == SteelKind::Prestressing;
 }
+
+LegacyReadResult TakeBlocks(ByteSource& source, std::initializer_list<RecordBlock> blocks)
+{
+    for (const RecordBlock& b : blocks) {
+        LegacyReadResult r = TakeRecords(source, b.count, b.capacity, b.width, b.what, *b.records);
+        if (!r.IsRead())
+            return r;
+    }
+    return LegacyRead(source.Offset());
+}

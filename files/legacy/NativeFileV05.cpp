@@ -261,55 +261,19 @@ LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> b
 
     std::vector<ByteRecord> concreteRecords, regionRecords, rebarRecords, prestressRecords,
         barRecords, transRecords, tendonRecords;
-    if (auto r = TakeRecords(source,
-                             n.concrete,
-                             kMaxTypes,
-                             kConcreteRecord,
-                             "concrete records",
-                             concreteRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source,
-                             n.regions,
-                             kMaxRegions,
-                             kRegionRecord,
-                             "concrete regions",
-                             regionRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source,
-                             n.rebar,
-                             kMaxTypes,
-                             kRebarRecord,
-                             "reinforcing-steel records",
-                             rebarRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source,
-                             n.prestress,
-                             kMaxTypes - n.rebar,
-                             kPrestressRecord,
-                             "prestressing-steel records",
-                             prestressRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source, n.bars, kMaxLayers, kBarLayerRecord, "bar layers", barRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source,
-                             n.trans,
-                             kMaxLayers,
-                             kTransLayerRecord,
-                             "transverse layers",
-                             transRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source,
-                             n.tendons,
-                             kMaxLayers - n.bars,
-                             kTendonRecord,
-                             "tendon layers",
-                             tendonRecords);
+    if (auto r = TakeBlocks(
+            source,
+            {{n.concrete, kMaxTypes, kConcreteRecord, "concrete records", &concreteRecords},
+             {n.regions, kMaxRegions, kRegionRecord, "concrete regions", &regionRecords},
+             {n.rebar, kMaxTypes, kRebarRecord, "reinforcing-steel records", &rebarRecords},
+             {n.prestress,
+              kMaxTypes - n.rebar,
+              kPrestressRecord,
+              "prestressing-steel records",
+              &prestressRecords},
+             {n.bars, kMaxLayers, kBarLayerRecord, "bar layers", &barRecords},
+             {n.trans, kMaxLayers, kTransLayerRecord, "transverse layers", &transRecords},
+             {n.tendons, kMaxLayers - n.bars, kTendonRecord, "tendon layers", &tendonRecords}});
         !r.IsRead())
         return r;
     const auto loads = source.Take(kLoadsBlock);

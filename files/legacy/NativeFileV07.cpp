@@ -325,56 +325,25 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
     SectionData data;
     data.revision = section->I16(357);
     const int regionImages = section->I16(167);
-    std::vector<ByteRecord> records;
-    if (auto r = TakeRecords(source,
-                             section->I16(131),
-                             kMaxTypes,
-                             kConcreteRecord,
-                             "concrete records",
-                             records);
+    std::vector<ByteRecord> concretes, steels, longLayers, transLayers, regions;
+    if (auto r = TakeBlocks(
+            source,
+            {{section->I16(131), kMaxTypes, kConcreteRecord, "concrete records", &concretes},
+             {section->I16(133), kMaxTypes, kSteelRecord, "steel records", &steels},
+             {section->I16(163), kMaxLayers, kLongLayerImage, "longitudinal layers", &longLayers},
+             {section->I16(161), kMaxLayers, kTransLayerImage, "transverse layers", &transLayers},
+             {regionImages, kMaxRegions, kRegionImage, "concrete regions", &regions}});
         !r.IsRead())
         return r;
-    for (const ByteRecord& r : records)
+    for (const ByteRecord& r : concretes)
         data.concretes.push_back(DecodeConcrete(r));
-    if (auto r = TakeRecords(source,
-                             section->I16(133),
-                             kMaxTypes,
-                             kSteelRecord,
-                             "steel records",
-                             records);
-        !r.IsRead())
-        return r;
-    for (const ByteRecord& r : records)
+    for (const ByteRecord& r : steels)
         data.steels.push_back(DecodeSteel(r));
-    if (auto r = TakeRecords(source,
-                             section->I16(163),
-                             kMaxLayers,
-                             kLongLayerImage,
-                             "longitudinal layers",
-                             records);
-        !r.IsRead())
-        return r;
-    for (const ByteRecord& r : records)
+    for (const ByteRecord& r : longLayers)
         data.longLayers.push_back(DecodeLongLayer(r));
-    if (auto r = TakeRecords(source,
-                             section->I16(161),
-                             kMaxLayers,
-                             kTransLayerImage,
-                             "transverse layers",
-                             records);
-        !r.IsRead())
-        return r;
-    for (const ByteRecord& r : records)
+    for (const ByteRecord& r : transLayers)
         data.transLayers.push_back(DecodeTransLayer(r));
-    if (auto r = TakeRecords(source,
-                             regionImages,
-                             kMaxRegions,
-                             kRegionImage,
-                             "concrete regions",
-                             records);
-        !r.IsRead())
-        return r;
-    for (const ByteRecord& r : records)
+    for (const ByteRecord& r : regions)
         data.regions.push_back(DecodeRegion(r));
     const auto loads = source.Take(kLoadsBlock);
     if (!loads)
