@@ -42,6 +42,10 @@ public:
     const ShearDiagram& AdjustedShear(int k) const { return m_adjusted[static_cast<std::size_t>(k)]; }
     int AdjustedShearCount(int k) const { return m_adjustedCount[static_cast<std::size_t>(k)]; }
 
+protected:
+    const TMemberDefinition& m_d;
+    const TStructureSlots& m_slots;
+
 private:
     double EffectiveDepth(double x) const;
     void AppendNew(double x);
@@ -52,8 +56,6 @@ private:
     void RemoveNearDuplicates();
     void ReportOverflow();
 
-    const TMemberDefinition& m_d;
-    const TStructureSlots& m_slots;
     int m_count = 0;
     std::array<double, kMaxStations> m_x{};
     int m_jumpCount = 0;
