@@ -1,0 +1,327 @@
+#include "member/MemberXmlElement.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/TTextBuffer.h"
+#include "foundation/Units.h"
+#include "foundation/XmlEntities.h"
+#include "member/TMemberDefinition.h"
+#include "member/fire/TStructureSlots.h"
+#include "model/ElementText.h"
+#include "model/TStructure.h"
+
+namespace {
+
+constexpr std::array<const char*, 5> kSupportWords{"Undefined", "fixedend", "roller", "fixedverticalroller",
+                                                    "pin"};
+constexpr std::array<const char*, 4> kAnchorageWords{"Undefined", "perfect", "straightbar", "yieldpenetrate"};
+
+template <std::size_t N> const char* WordOf(const std::array<const char*, N>& words, int code)
+{
+    return code >= 0 && code < static_cast<int>(N) ? words[static_cast<std::size_t>(code)] : words[0];
+}
+
+template <std::size_t N> int CodeOf(const std::array<const char*, N>& words, const std::string& word)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (word == words[i])
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Positions written as the document shows them: US customary with two decimals.
+std::string PositionText(double v, const int* unit, const char* otherFormat)
+{
+    const bool us = DocumentUnits(unit) == kUnitUS;
+    return FormatValue(us ? "%3.2f" : otherFormat, ToDocument(v, ukSectionLength, unit));
+}
+
+// The next non-empty word of a body (tabs and line ends between rows give empty words).
+bool NextWord(TTextBuffer& body, std::string& word)
+{
+    while (ReadBodyWord(body, word))
+        if (!word.empty())
+            return true;
+    return false;
+}
+
+void ReportSurplus(const char* what, int limit)
+{
+    ShowMessage(StrPrintf("More than %d %s in the member definition; the rest were ignored.", limit, what),
+                "Error in XML Beam Analysis File");
+}
+
+} // namespace
+
+int MemberXmlElement::CountMemberXmlElements(const std::string& element)
+{
+    if (element == kMemberRootName || element == "mattypes")
+        return 1;
+    if (element == "BMD")
+        return m_d.pointCount[DeadDiagram] == 0 && m_d.axialLoad[DeadDiagram] == 0.0 ? 1 : 2;
+    if (element == "supports")
+        return m_d.rightSupport == SupportType::Undefined ? 1 : 2;
+    return 0;
+}
+
+int MemberXmlElement::GetMemberXmlAttribute(const std::string& element,
+                                            const std::string& attribute,
+                                            int instance,
+                                            std::string& text,
+                                            int* unitSystem)
+{
+    const int* unit = unitSystem;
+    text = kNoDefinitionText;
+    if (element == kMemberRootName) {
+        if (instance >= 2)
+            return 0;
+        if (attribute == "length")
+            text = PositionText(m_d.length, unit, "%3.0f");
+        else if (attribute == "topplatesize")
+            text = PositionText(m_d.topPlateSize, unit, "%3.0f");
+        else if (attribute == "leftanchor")
+            text = WordOf(kAnchorageWords, m_d.leftAnchorage);
+        else if (attribute == "rightanchor")
+            text = WordOf(kAnchorageWords, m_d.rightAnchorage);
+        else if (attribute == "yieldpenetrateconst")
+            text = FormatValue("%3.3f", m_d.yieldPenetrationConstant);
+        else if (attribute == "displocate")
+            text = FormatValue("%3.2f", ToDocument(m_d.displacementLocation, ukSectionLength, unit));
+        else if (attribute == "top_direct")
+            text = StrPrintf("%d", m_d.topDirect);
+    } else if (element == "BMD" && (instance == 0 || instance == 1)) {
+        if (attribute == "type")
+            text = instance == 0 ? "live" : "dead";
+        else if (attribute == "AxialLoad")
+            text = FormatValue("%3.1f", ToDocument(m_d.axialLoad[static_cast<std::size_t>(instance)], ukForce, unit));
+        else if (attribute == "isconstant")
+            text = instance == 1 && m_d.deadLoadConstant != 0 ? "1" : "0";
+    } else if (element == "supports" && (instance == 0 || instance == 1)) {
+        const bool left = instance == 0;
+        if (attribute == "which")
+            text = left ? "left" : "right";
+        else if (attribute == "platesize")
+            text = PositionText(left ? m_d.leftPlateSize : m_d.rightPlateSize, unit, "%3.1f");
+        else if (attribute == "platelocate")
+            text = PositionText(left ? m_d.leftPlateLocation : m_d.rightPlateLocation, unit, "%3.1f");
+        else if (attribute == "support")
+            text = WordOf(kSupportWords, left ? m_d.leftSupport : m_d.rightSupport);
+        else if (attribute == "direct")
+            text = StrPrintf("%d", std::abs(left ? m_d.leftDirect : m_d.rightDirect));
+    }
+    return 1;
+}
+
+int MemberXmlElement::WriteMemberXmlData(const std::string& element, int instance, TTextBuffer& text, int* unitSystem)
+{
+    const int* unit = unitSystem;
+    const bool us = DocumentUnits(unit) == kUnitUS;
+    if (element == "BMD" && (instance == 0 || instance == 1)) {
+        const int n = std::clamp(m_d.pointCount[static_cast<std::size_t>(instance)], 0, kMaxDiagramPoints);
+        for (int i = 0; i < n; ++i) {
+            const MomentPoint& p = m_d.diagrams[static_cast<std::size_t>(instance)][static_cast<std::size_t>(i)];
+            text.Append(StrPrintf(us ? "\r\n\t\t\t\t%3.2f %3.3f %d" : "\r\n\t\t\t\t%3.1f %3.3f %d",
+                                  ToDocument(p.x, ukSectionLength, unit), ToDocument(p.moment, ukMoment, unit),
+                                  p.parabolic));
+        }
+    } else if (element == "mattypes" && instance == 0) {
+        const int n = std::clamp(m_d.zoneCount, 0, kMaxMemberZones);
+        for (int i = 0; i < n; ++i) {
+            const MemberZone& z = m_d.zones[static_cast<std::size_t>(i)];
+            const TStructure* s = m_slots.GetStructure(z.structureIndex);
+            text.Append("\r\n\t\t\t\t");
+            text.Append(PositionText(z.startX, unit, "%3.1f"));
+            text.Append(" \"" + XmlEscape(s != nullptr ? s->GetName() : std::string()) + "\"");
+        }
+    }
+    return 1;
+}
+
+int MemberXmlElement::BeginMemberXmlElement(const std::string& element)
+{
+    if (element == kMemberRootName) {
+        m_diagram = -1;
+        m_support = -1;
+    } else if (element == "BMD") {
+        ++m_diagram;
+    } else if (element == "supports") {
+        ++m_support;
+    }
+    return 1;
+}
+
+int MemberXmlElement::SetMemberXmlAttribute(const std::string& element,
+                                            const std::string& attribute,
+                                            const std::string& value,
+                                            int* unitSystem)
+{
+    int known = 0;
+    if (element == kMemberRootName)
+        known = SetRootAttribute(attribute, value, unitSystem);
+    else if (element == "BMD")
+        known = SetDiagramAttribute(attribute, value, unitSystem);
+    else if (element == "supports")
+        known = SetSupportAttribute(attribute, value, unitSystem);
+    if (known == 0) {
+        ReportUnknownAttribute(element, attribute);
+        return 0;
+    }
+    return 1;
+}
+
+// 1 for a known attribute (stored or complained about), 0 for an unknown one.
+int MemberXmlElement::SetRootAttribute(const std::string& attribute, const std::string& value, const int* unit)
+{
+    if (attribute == "length")
+        m_d.length = FromDocument(value, ukSectionLength, unit);
+    else if (attribute == "topplatesize")
+        m_d.topPlateSize = FromDocument(value, ukSectionLength, unit);
+    else if (attribute == "displocate")
+        m_d.displacementLocation = FromDocument(value, ukSectionLength, unit);
+    else if (attribute == "yieldpenetrateconst")
+        m_d.yieldPenetrationConstant = ReadDocumentNumber(value);
+    else if (attribute == "top_direct")
+        m_d.topDirect = ReadDocumentInteger(value);
+    else if (attribute == "leftanchor" || attribute == "rightanchor") {
+        const int code = CodeOf(kAnchorageWords, value);
+        if (code < 0)
+            ShowMessage("Uknown Anchorage Type", "XML Error");
+        else
+            (attribute == "leftanchor" ? m_d.leftAnchorage : m_d.rightAnchorage) = code;
+    } else
+        return 0;
+    return 1;
+}
+
+int MemberXmlElement::SetDiagramAttribute(const std::string& attribute, const std::string& value, const int* unit)
+{
+    if (attribute != "isconstant" && attribute != "type" && attribute != "AxialLoad")
+        return 0;
+    if (m_diagram < 0 || m_diagram > 1) {
+        ShowMessage("Only Two Bending Moment Diagrams Allowed", "Error in XML Beam Analysis File");
+        return 1;
+    }
+    const bool live = m_diagram == LiveDiagram;
+    if (attribute == "isconstant") {
+        if (!live)
+            m_d.deadLoadConstant = ReadDocumentInteger(value);
+        else if (ReadDocumentInteger(value) != 0)
+            ShowMessage("Can't set the live load to constant", "Error in XML File");
+    } else if (attribute == "type") {
+        if (live && value != "live")
+            ShowMessage("Live (variable) moment diagram must be presented first", "Error in XML File");
+    } else {
+        m_d.axialLoad[static_cast<std::size_t>(m_diagram)] = FromDocument(value, ukForce, unit);
+    }
+    return 1;
+}
+
+int MemberXmlElement::SetSupportAttribute(const std::string& attribute, const std::string& value, const int* unit)
+{
+    if (attribute != "which" && attribute != "platesize" && attribute != "platelocate" && attribute != "support" &&
+        attribute != "direct")
+        return 0;
+    if (m_support < 0 || m_support > 1) {
+        ShowMessage("Only Two Supports Allowed", "Error in Beam Analysis XML File");
+        return 1;
+    }
+    const bool left = m_support == 0;
+    if (attribute == "which") {
+        if (left && value == "right")
+            ShowMessage("Left support must be specified first", "Error in XML Beam Analysis File");
+        else if (!left && value == "left")
+            ShowMessage("Right support must be specified second", "Error in XML Beam Analysis File");
+    } else if (attribute == "platesize") {
+        (left ? m_d.leftPlateSize : m_d.rightPlateSize) = FromDocument(value, ukSectionLength, unit);
+    } else if (attribute == "platelocate") {
+        (left ? m_d.leftPlateLocation : m_d.rightPlateLocation) = FromDocument(value, ukSectionLength, unit);
+    } else if (attribute == "support") {
+        const int code = CodeOf(kSupportWords, value);
+        if (code < 0)
+            ShowMessage("Uknown Support Type", "XML Error");
+        else
+            (left ? m_d.leftSupport : m_d.rightSupport) = code;
+    } else {
+        (left ? m_d.leftDirect : m_d.rightDirect) = ReadDocumentInteger(value);
+    }
+    return 1;
+}
+
+int MemberXmlElement::ReadMemberXmlData(const std::string& element, TTextBuffer& text, int* unitSystem)
+{
+    if (element == "BMD")
+        ReadDiagramRows(text, unitSystem);
+    else if (element == "mattypes")
+        ReadZoneRows(text, unitSystem);
+    return 1;
+}
+
+void MemberXmlElement::ReadDiagramRows(TTextBuffer& text, const int* unit)
+{
+    // The record holds two diagrams: the body of a third is not stored.
+    if (m_diagram < 0 || m_diagram > 1)
+        return;
+    const auto k = static_cast<std::size_t>(m_diagram);
+    m_d.pointCount[k] = 0;
+    text.Rewind();
+    std::string x;
+    std::string moment;
+    std::string flag;
+    bool surplus = false;
+    while (NextWord(text, x)) {
+        NextWord(text, moment);
+        NextWord(text, flag);
+        if (m_d.pointCount[k] >= kMaxDiagramPoints) {
+            surplus = true;
+            continue;
+        }
+        MomentPoint& p = m_d.diagrams[k][static_cast<std::size_t>(m_d.pointCount[k]++)];
+        p.x = FromDocument(x, ukSectionLength, unit);
+        p.moment = FromDocument(moment, ukMoment, unit);
+        p.parabolic = ReadDocumentInteger(flag);
+    }
+    if (surplus)
+        ReportSurplus("points in a bending moment diagram", kMaxDiagramPoints);
+}
+
+void MemberXmlElement::ReadZoneRows(TTextBuffer& text, const int* unit)
+{
+    m_d.zoneCount = 0;
+    text.Rewind();
+    std::string x;
+    std::string name;
+    bool surplus = false;
+    while (NextWord(text, x)) {
+        ReadBodyQuoted(text, name);
+        if (m_d.zoneCount >= kMaxMemberZones) {
+            surplus = true;
+            continue;
+        }
+        if (!name.empty() && name.front() == '"')
+            name.erase(0, 1);
+        if (!name.empty() && name.back() == '"')
+            name.pop_back();
+        name = BoundedCopy(name, kMaxZoneNameChars);
+        int slot = -1;
+        for (int i = 0; i < m_slots.GetSlotCount() && slot < 0; ++i) {
+            const TStructure* s = m_slots.GetStructure(i);
+            if (s != nullptr && s->GetName() == name)
+                slot = i;
+        }
+        if (slot < 0) {
+            ShowMessage(StrPrintf("Beam Analysis Type %s not found: Replacing with first in file.",
+                                  QuoteForMessage(name).c_str()),
+                        "XML Beam Analysis Definition Error");
+            slot = 0;
+        }
+        m_d.zones[static_cast<std::size_t>(m_d.zoneCount++)] = {FromDocument(x, ukSectionLength, unit), slot};
+    }
+    if (surplus)
+        ReportSurplus("material zones", kMaxMemberZones);
+}
+
+int MemberXmlElement::EndMemberXmlElement(const std::string&) { return 1; }

@@ -1,0 +1,192 @@
+#include "member/MemberXmlElement.h"
+
+#include <gtest/gtest.h>
+
+#include "MemberTestSupport.h"
+#include "files/xml/TXmlDtd.h"
+#include "files/xml/XmlDocument.h"
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "support/TestSupport.h"
+
+using membertest::DefaultMember;
+using membertest::RectBeam;
+
+namespace {
+
+// True when the text holds the attribute with the value (the writer aligns with tabs).
+bool HasAttribute(const std::string& text, const std::string& name, const std::string& value)
+{
+    for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+        std::size_t i = at + name.size();
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        if (text.compare(i, value.size() + 3, "=\"" + value + "\"") == 0)
+            return true;
+    }
+    return false;
+}
+
+int Count(const std::string& text, const std::string& fragment)
+{
+    int n = 0;
+    for (std::size_t at = text.find(fragment); at != std::string::npos; at = text.find(fragment, at + 1))
+        ++n;
+    return n;
+}
+
+class MemberXml : public ::testing::Test {
+protected:
+    MemberXml() { m.slots.Put(1, RectBeam("Deep & wide", 0.4, 0.9)); }
+
+    std::string Write(TMemberDefinition& d, int units = kUnitSI)
+    {
+        TXmlDtd dtd(kBuiltInDtd, units);
+        MemberXmlElement element(d, m.slots);
+        StringSink sink;
+        const XmlResult r = WriteXmlDocument(dtd, {}, &element, sink);
+        EXPECT_TRUE(r.Ok()) << r.message;
+        return sink.Text();
+    }
+    XmlResult Read(const std::string& text, TMemberDefinition& d, int units = kUnitSI)
+    {
+        TXmlDtd dtd(kBuiltInDtd, units);
+        MemberXmlElement element(d, m.slots);
+        XmlDocument doc;
+        return ReadXmlDocument(text, dtd, doc, &element);
+    }
+    // A document holding only the given member element.
+    std::string Document(const std::string& element)
+    {
+        TMemberDefinition empty;
+        std::string text = Write(empty);
+        const std::size_t a = text.find("<Q2010_Analysis");
+        const std::size_t b = text.find("</Q2010_Analysis>") + std::string("</Q2010_Analysis>").size();
+        return text.replace(a, b - a, element);
+    }
+
+    ValueGuard<int> unitGuard{g_UnitSystem, kUnitSI};
+    DefaultMember m;
+    RecordingReporter reporter;
+};
+
+} // namespace
+
+TEST_F(MemberXml, RoundTripOfAFullMember)
+{
+    TMemberDefinition d = m.d;
+    d.zoneCount = 2;
+    d.zones[1] = {1.5, 1};
+    d.diagrams[DeadDiagram][0] = {0.2, -0.0, 1};
+    d.diagrams[DeadDiagram][1] = {1.4, -2500.0, 1};
+    d.diagrams[DeadDiagram][2] = {2.6, -3000.0, 1};
+    d.pointCount[DeadDiagram] = 3;
+    d.axialLoad = {-50000.0, -120000.0};
+    d.deadLoadConstant = 0;
+    d.leftSupport = SupportType::Pin;
+    d.rightSupport = SupportType::Roller;
+    d.rightPlateLocation = 2.4;
+    d.rightDirect = 0;
+    d.leftAnchorage = AnchorageType::StraightBar;
+    d.rightAnchorage = AnchorageType::YieldPenetrate;
+    const std::string text = Write(d);
+    EXPECT_TRUE(HasAttribute(text, "length", "2600"));
+    EXPECT_NE(text.find("\"Deep &amp; wide\""), std::string::npos);
+
+    TMemberDefinition back;
+    ASSERT_TRUE(Read(text, back).Ok());
+    EXPECT_EQ(EqualMemberDefinitions(d, back), 1);
+    EXPECT_NEAR(back.displacementLocation, d.displacementLocation, 1e-9);
+    EXPECT_EQ(back.zones[1].structureIndex, 1);
+    EXPECT_TRUE(reporter.messages.empty());
+
+    // In US units the length is written in inches with two decimals; it reads back the same.
+    const std::string us = Write(d, kUnitUS);
+    EXPECT_TRUE(HasAttribute(us, "length", "102.36"));
+    TMemberDefinition backUs;
+    ASSERT_TRUE(Read(us, backUs, kUnitUS).Ok());
+    EXPECT_NEAR(backUs.length, 2.6, 1e-4);
+}
+
+TEST_F(MemberXml, SingleDiagramAndSupportAreWrittenOnce)
+{
+    TMemberDefinition d = m.d;
+    d.rightSupport = SupportType::Undefined;
+    d.leftDirect = -1;
+    const std::string text = Write(d);
+    EXPECT_EQ(Count(text, "<BMD"), 1);
+    EXPECT_EQ(Count(text, "<supports"), 1);
+    EXPECT_FALSE(HasAttribute(text, "direct", "-1")); // its absolute value, the default
+
+    // Reading leaves the dead diagram as it was.
+    TMemberDefinition back;
+    back.diagrams[DeadDiagram][0] = {1.0, -7.0, 0};
+    back.pointCount[DeadDiagram] = 1;
+    ASSERT_TRUE(Read(text, back).Ok());
+    EXPECT_EQ(back.pointCount[DeadDiagram], 1);
+
+    // An undefined member is still written: its length reads -1000 in SI.
+    TMemberDefinition undefined;
+    EXPECT_TRUE(HasAttribute(Write(undefined), "length", "-1000"));
+}
+
+TEST_F(MemberXml, OrderAndCountComplaints)
+{
+    TMemberDefinition d;
+    const std::string text = Document(
+        "<Q2010_Analysis length=\"3000\">\r\n"
+        "\t<BMD type=\"dead\"> 0 0 0\r\n\t\t1000 -5 0 </BMD>\r\n"
+        "\t<BMD type=\"dead\" isconstant=\"1\"> 0 -1 0 </BMD>\r\n"
+        "\t<BMD type=\"dead\"> 0 -9 0 </BMD>\r\n"
+        "\t<mattypes> 0 \"Nowhere\" </mattypes>\r\n"
+        "\t<supports which=\"right\" platelocate=\"500\" support=\"sideways\"/>\r\n"
+        "</Q2010_Analysis>");
+    ASSERT_TRUE(Read(text, d).Ok());
+    EXPECT_TRUE(reporter.Saw("Live (variable) moment diagram must be presented first"));
+    EXPECT_TRUE(reporter.Saw("Only Two Bending Moment Diagrams Allowed"));
+    EXPECT_TRUE(reporter.Saw("Left support must be specified first"));
+    EXPECT_TRUE(reporter.Saw("Uknown Support Type"));
+    EXPECT_TRUE(reporter.Saw("Beam Analysis Type Nowhere not found: Replacing with first in file."));
+    // The first diagram is read as the live one, the third is not stored anywhere.
+    EXPECT_EQ(d.pointCount[LiveDiagram], 2);
+    EXPECT_NEAR(d.diagrams[LiveDiagram][1].moment, 5000.0, 1e-9);
+    EXPECT_EQ(d.pointCount[DeadDiagram], 1);
+    EXPECT_NEAR(d.diagrams[DeadDiagram][0].moment, 1000.0, 1e-9);
+    EXPECT_EQ(d.deadLoadConstant, 1);
+    EXPECT_NEAR(d.leftPlateLocation, 0.5, 1e-12);
+    EXPECT_EQ(d.leftSupport, SupportType::Roller);
+    EXPECT_EQ(d.zones[0].structureIndex, 0);
+}
+
+TEST_F(MemberXml, OversizedBodiesAreCut)
+{
+    std::string rows;
+    for (int i = 0; i < kMaxDiagramPoints + 5; ++i)
+        rows += StrPrintf("\r\n\t\t\t\t%d -1 0", i);
+    std::string zones;
+    for (int i = 0; i < kMaxMemberZones + 3; ++i)
+        zones += StrPrintf(" %d \"Beam\"", i);
+    const std::string longName(400, 'n');
+    TMemberDefinition d;
+    const std::string text = Document("<Q2010_Analysis length=\"3000\">\r\n<BMD>" + rows + " </BMD>\r\n<mattypes>" +
+                                      zones + " </mattypes>\r\n<supports/>\r\n<supports which=\"right\"/>\r\n"
+                                      "</Q2010_Analysis>");
+    const XmlResult r = Read(text, d);
+    ASSERT_TRUE(r.Ok()) << r.message;
+    EXPECT_EQ(d.pointCount[LiveDiagram], kMaxDiagramPoints);
+    EXPECT_EQ(d.zoneCount, kMaxMemberZones);
+    EXPECT_EQ(reporter.Count("the rest were ignored"), 2);
+
+    reporter.Clear();
+    TMemberDefinition e;
+    ASSERT_TRUE(Read(Document("<Q2010_Analysis length=\"3000\">\r\n<BMD> 0 0 0 </BMD>\r\n<mattypes> 0 \"" + longName +
+                              "\"</mattypes>\r\n<supports/>\r\n</Q2010_Analysis>"),
+                     e)
+                    .Ok());
+    EXPECT_EQ(e.zoneCount, 1);
+    EXPECT_EQ(reporter.Count("not found"), 1);
+
+    // An unknown attribute stops the reading.
+    EXPECT_FALSE(Read(Document("<Q2010_Analysis length=\"3000\" colour=\"red\">\r\n<BMD> 0 0 0 </BMD>\r\n</Q2010_Analysis>"), e).Ok());
+    EXPECT_TRUE(reporter.Saw("Unknown Attribute for Q2010_Analysis : colour."));
+}
