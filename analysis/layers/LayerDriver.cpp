@@ -63,6 +63,11 @@ LayerDebugDisplay SetLayerDebugDisplay(LayerDebugDisplay display)
     return std::exchange(DebugDisplay(), std::move(display));
 }
 
+int ShowStateInViews(const SectionState& state)
+{
+    return DebugDisplay() ? DebugDisplay()(state) : 0;
+}
+
 TLayerDriver::TLayerDriver(const TBeam& beam,
                            const LayerMesh& mesh,
                            FailedFlagLists& flags,

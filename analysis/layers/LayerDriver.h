@@ -61,6 +61,8 @@ inline constexpr const char* kLayerDebugCaption = "Layer Solution";
 // layer; without one the debug prompt shows nothing.
 using LayerDebugDisplay = std::function<int(const SectionState&)>;
 LayerDebugDisplay SetLayerDebugDisplay(LayerDebugDisplay display);
+// Shows the state through the installed display; 0 when there is none.
+int ShowStateInViews(const SectionState& state);
 
 // Absolute shear (N) above which a solved state makes the analysis consider shear.
 inline constexpr double kShearFlagThreshold = 100.0;
