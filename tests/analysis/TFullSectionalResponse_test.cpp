@@ -157,3 +157,256 @@ TEST(FullSectionalResponse, ShearBeamConvergesStageByStage)
     EXPECT_GT(MomentOf(*peak), 0.8 * hand.YieldMoment());
     EXPECT_LT(MomentOf(*peak), 1.25 * hand.UltimateMoment());
 }
+
+namespace {
+
+// The response with access to its stage slots, for building stage tables by hand.
+class OpenResponse : public TFullSectionalResponse {
+public:
+    using TFullSectionalResponse::TFullSectionalResponse;
+    // Fills slots first .. last with valid copies of stage 'from' at the given load factor.
+    void FillWithCopies(int from, int first, int last, double loadFactor)
+    {
+        for (int i = first; i <= last; ++i) {
+            if (!Stages[static_cast<std::size_t>(i)])
+                ++StageCount;
+            CopySectionState(Stages[static_cast<std::size_t>(from)], Stages[static_cast<std::size_t>(i)]);
+            Stages[static_cast<std::size_t>(i)]->Valid = 1;
+            Stages[static_cast<std::size_t>(i)]->Results[StateResult::LoadFactor] = loadFactor;
+        }
+    }
+    SectionState* Slot(int i) { return Stages[static_cast<std::size_t>(i)].get(); }
+    void SetPeak(int i) { PeakStage = i; }
+    // Steps until the given stage is accepted (or the response stops).
+    void StepTo(int stage)
+    {
+        while (CurrentStage <= stage && IsRunning() != 0)
+            Step();
+    }
+};
+
+int CountValid(const T1DAnalysis& a)
+{
+    return static_cast<int>(ValidStages(a).size());
+}
+
+} // namespace
+
+// A column under constant axial compression: every stage keeps N at N0, and the moment
+// capacity lies near the hand value of the rectangular stress block with both bar layers at
+// yield, 338 kN m at 1000 kN.
+TEST(FullSectionalResponse, ColumnWithAxialCompressionKeepsItsAxialLoad)
+{
+    RecordingReporter reporter;
+    auto column = PS::Column();
+    const double N0 = -1.0e6;
+    PS::SetLoads(*column, N0, 0, 0, 0, -1000.0, 0);
+    TFullSectionalResponse a(column.get());
+    ASSERT_EQ(a.IsRunning(), 1);
+    RunToFinish(a, kMaxSteps);
+    EXPECT_EQ(a.IsRunning(), 0);
+    const std::vector<const SectionState*> stages = ValidStages(a);
+    ASSERT_GT(stages.size(), 5u);
+    for (const SectionState* s : stages)
+        EXPECT_NEAR(s->Results[StateResult::AxialForce], N0, 0.01 * std::fabs(N0));
+    const double fc = std::fabs(column->GetConcreteType(0)->fc);
+    const double a1 = -N0 / (0.85 * fc * 0.4);
+    const double Mn = -N0 * (0.2 - a1 / 2.0) + 2.0 * PS::kBarArea * 4e8 * 0.15;
+    ASSERT_NE(a.GetPeakState(), nullptr);
+    EXPECT_GT(MomentOf(*a.GetPeakState()), 0.85 * Mn);
+    EXPECT_LT(MomentOf(*a.GetPeakState()), 1.2 * Mn);
+}
+
+// Unloading from a stage past yield brings the moment down; reloading from the unloaded
+// stage returns to the envelope at the curvature where the unloading began.
+TEST(FullSectionalResponse, UnloadAndReloadReturnToTheEnvelope)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    TFullSectionalResponse a(beam.get());
+    RunToFinish(a, kMaxSteps);
+    int from = -1;
+    for (int i = 1; i < a.GetPeakStage() && from < 0; ++i)
+        if (a.HasYieldingBar(i) && a.HasYieldingBar(i - 1))
+            from = i;
+    ASSERT_GT(from, 0);
+    const double Mfrom = MomentOf(*a.StageSlot(from));
+    const double phiFrom = a.StageSlot(from)->Results[StateResult::Curvature];
+    const double peakMoment = MomentOf(*a.GetPeakState());
+
+    EXPECT_EQ(a.UnloadReload(from, 1), from + 1);
+    EXPECT_EQ(a.IsRunning(), 1);
+    RunToFinish(a, kMaxSteps);
+    EXPECT_EQ(a.IsRunning(), 0);
+    int last = from;
+    for (int i = from + 1; i < T1DAnalysis::kStageSlots; ++i)
+        if (a.StageSlot(i) != nullptr && a.StageSlot(i)->Valid != 0)
+            last = i;
+    ASSERT_GT(last, from);
+    EXPECT_LT(MomentOf(*a.StageSlot(last)), 0.3 * Mfrom);
+    // Unloading leaves a permanent curvature of the yielded section.
+    EXPECT_LT(std::fabs(a.StageSlot(last)->Results[StateResult::Curvature]), std::fabs(phiFrom));
+
+    EXPECT_EQ(a.UnloadReload(last, 0), last + 1);
+    RunToFinish(a, kMaxSteps);
+    const SectionState* back = nullptr;
+    for (int i = last + 1; i < T1DAnalysis::kStageSlots && back == nullptr; ++i) {
+        const SectionState* s = a.StageSlot(i);
+        if (s != nullptr && s->Valid != 0 &&
+            std::fabs(s->Results[StateResult::Curvature]) >= std::fabs(phiFrom))
+            back = s;
+    }
+    ASSERT_NE(back, nullptr);
+    EXPECT_NEAR(MomentOf(*back), Mfrom, 0.06 * Mfrom);
+    double reloadPeak = 0.0;
+    for (int i = last + 1; i < T1DAnalysis::kStageSlots; ++i)
+        if (a.StageSlot(i) != nullptr && a.StageSlot(i)->Valid != 0)
+            reloadPeak = std::max(reloadPeak, MomentOf(*a.StageSlot(i)));
+    EXPECT_NEAR(reloadPeak, peakMoment, 0.05 * peakMoment);
+}
+
+// "More Detail" between stages 2 and 6 solves one new stage in each of the four gaps: the
+// stages there double, each new one lies between its neighbours, and the rest stay.
+TEST(FullSectionalResponse, MoreDetailDoublesTheStagesBetweenTwoStages)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    TFullSectionalResponse a(beam.get());
+    RunToFinish(a, kMaxSteps);
+    const int before = CountValid(a);
+    const double peakMoment = MomentOf(*a.GetPeakState());
+    ASSERT_EQ(a.CanContinue(), 1);
+    ASSERT_EQ(a.MoreDetail(2, 6), 1);
+    EXPECT_EQ(a.IsRefining(), 1);
+    RunToFinish(a, kMaxSteps);
+    EXPECT_EQ(a.IsRunning(), 0);
+    EXPECT_EQ(CountValid(a), before + 4);
+    for (int i = 3; i <= 9; i += 2) {
+        const SectionState* s = a.StageSlot(i);
+        ASSERT_NE(s, nullptr) << i;
+        const double phi = s->Results[StateResult::Curvature];
+        const double lo = a.StageSlot(i - 1)->Results[StateResult::Curvature];
+        const double hi = a.StageSlot(i + 1)->Results[StateResult::Curvature];
+        EXPECT_GT(phi, std::min(lo, hi)) << i;
+        EXPECT_LT(phi, std::max(lo, hi)) << i;
+    }
+    EXPECT_NEAR(MomentOf(*a.GetPeakState()), peakMoment, 1e-6 * peakMoment);
+}
+
+// Pruning after the peak and thinning keep the peak stage and its load factor.
+TEST(FullSectionalResponse, ThinningKeepsThePeak)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    TFullSectionalResponse a(beam.get());
+    RunToFinish(a, kMaxSteps);
+    const double peak = a.GetMaxLoadFactor();
+    const int before = CountValid(a);
+
+    TFullSectionalResponse thinned(beam.get());
+    RunToFinish(thinned, kMaxSteps);
+    thinned.ThinStages(10.0 * peak);
+    EXPECT_LT(CountValid(thinned), before);
+    EXPECT_DOUBLE_EQ(thinned.GetMaxLoadFactor(), peak);
+    ASSERT_NE(thinned.GetPeakState(), nullptr);
+
+    a.PrunePostPeakStages(0);
+    EXPECT_LE(CountValid(a), 16);
+    EXPECT_DOUBLE_EQ(a.GetMaxLoadFactor(), peak);
+    EXPECT_EQ(a.GetPeakStage(), a.GetLastStageIndex() - 1);
+    for (int i = 1; i < a.GetLastStageIndex(); ++i)
+        EXPECT_GE(a.LoadFactorOf(i), a.LoadFactorOf(i - 1)) << i;
+}
+
+// Stored stages read safely: a negative index is no stage; a load factor that two stages
+// share is looked up in the first of them; "More Detail" refuses a nearly full table and
+// leaves its stages where they are.
+TEST(FullSectionalResponse, StageTableEdgesAreSafe)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    OpenResponse a(beam.get());
+    RunToFinish(a, 3);
+    a.Finish();
+    EXPECT_EQ(a.GetStage(-1), nullptr);
+    EXPECT_EQ(a.GetStage(-7), nullptr);
+    EXPECT_EQ(a.GetStage(0), a.StageSlot(0));
+
+    // Searching from the peak, 5.0 is looked up as 5.00000005.
+    const double shared = 5.0 * 1.00000001;
+    a.FillWithCopies(1, 2, 3, shared);
+    a.Slot(1)->Results[StateResult::LoadFactor] = shared;
+    a.SetPeak(1);
+    StageResults r;
+    ASSERT_EQ(a.ResultAtValue(5.0, r, 1), 1);
+    EXPECT_DOUBLE_EQ(r.curvature, a.StageSlot(1)->Results[StateResult::Curvature]);
+    EXPECT_TRUE(std::isfinite(r.axialStrain));
+
+    a.FillWithCopies(1, 2, 327, 5.0);
+    const SectionState* at300 = a.StageSlot(300);
+    EXPECT_EQ(a.MoreDetail(0, 300), 0);
+    EXPECT_EQ(a.StageSlot(300), at300);
+    EXPECT_EQ(CountValid(a), 328);
+    EXPECT_EQ(a.IsRunning(), 0);
+}
+
+// The dual-section distribution of an uncracked stage under shear is the parabola of the
+// elastic section, 1.5 V / (b h) at the centroid and closing to 0 at the bottom; a state
+// without shear gets a distribution of unit integral.
+TEST(ShearStressDistribution, ElasticSectionGivesTheParabola)
+{
+    RecordingReporter reporter;
+    auto beam = ShearBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(2);
+    SectionState* s = a.Slot(2);
+    ASSERT_NE(s, nullptr);
+    ASSERT_FALSE(a.IsCracked(s));
+    ASSERT_EQ(a.ComputeShearStressDistribution(*s), 1);
+    const double V = s->Results[StateResult::Shear];
+    const TDepthTable& tau = *s->Profile;
+    EXPECT_EQ(tau.GetName(), "Calculated Shear stress distribution");
+    EXPECT_DOUBLE_EQ(tau.GetDepth(0), beam->GetTop());
+    EXPECT_DOUBLE_EQ(tau.GetValue(0), 0.0);
+    const double centre = tau.InterpolateAtDepth(0.0);
+    EXPECT_NEAR(centre, 1.5 * V / (PS::kB * PS::kH), 0.08 * 1.5 * V / (PS::kB * PS::kH));
+    EXPECT_NEAR(tau.GetValue(tau.GetCount() - 1), 0.0, 0.01 * centre);
+    int mode = -1;
+    const double error = a.ShearDistributionError(*s, mode);
+    EXPECT_LT(error, 0.05);
+    EXPECT_EQ(mode, FailureMode::None);
+
+    auto plain = MomentBeam();
+    OpenResponse m(plain.get());
+    m.StepTo(2);
+    SectionState* p = m.Slot(2);
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(m.ComputeShearStressDistribution(*p), 1);
+    EXPECT_NEAR(p->Profile->IntegrateSimpson(), 1.0, 1e-9);
+    EXPECT_EQ(m.ShearDistributionError(*p, mode), 0.009);
+}
+
+// Every difference the same: rounding may make the variance slightly negative, which must
+// give an error of 0, never a NaN that passes every comparison.
+TEST(ShearStressDistribution, ErrorOfAUniformDifferenceIsZero)
+{
+    RecordingReporter reporter;
+    auto beam = ShearBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(1);
+    SectionState* s = a.Slot(1);
+    ASSERT_NE(s, nullptr);
+    s->Profile = std::make_unique<TDepthTable>("uniform");
+    for (int i = 0; i <= 10; ++i)
+        s->Profile->Add(beam->GetTop() - i * PS::kH / 10.0, 0.3);
+    s->Profile->SetSorted(true);
+    for (LayerNodeStateRec& node : s->NodeStates)
+        node.ConcShearStress = 0.0;
+    s->Results[StateResult::Shear] = 1e6;
+    s->Results[StateResult::AxialForce] = 0.0;
+    s->Results[StateResult::Moment] = 0.0;
+    int mode = 0;
+    const double e = a.ShearDistributionError(*s, mode);
+    EXPECT_FALSE(std::isnan(e));
+    EXPECT_NEAR(e, 0.0, 1e-6);
+}
