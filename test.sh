@@ -16,4 +16,11 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp
 export QT_QPA_PLATFORM=offscreen
 cd "$BUILD_DIR"
-ctest --output-on-failure -j "$JOBS" --timeout 120
+# Progress as one dot per passing test; a failing test's output and the closing summary
+# ("100% tests passed, 0 tests failed out of N") are printed in full.
+ctest --output-on-failure -j "$JOBS" --timeout 120 | awk '
+  /^ *Start +[0-9]+: / { next }
+  /Test +#[0-9]+: .* Passed +[0-9.]+ sec$/ {
+    printf "."; if (++dots % 100 == 0) printf "\n"; fflush(); next
+  }
+  { if (dots % 100) { printf "\n"; dots = 0 } print; fflush() }'

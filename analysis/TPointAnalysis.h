@@ -17,7 +17,8 @@
 class TPointAnalysis : public TQuarvish2000Analysis {
 public:
     // The four values in the order e1, y1, e2, y2 (strains, depths in m).
-    TPointAnalysis(const TBeam* structure, int validate, double e1, double y1, double e2, double y2);
+    TPointAnalysis(
+        const TBeam* structure, int validate, double e1, double y1, double e2, double y2);
     ~TPointAnalysis() override;
 
     const SectionState* GetCurrentState() const override { return m_state.get(); }

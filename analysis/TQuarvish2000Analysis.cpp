@@ -181,6 +181,7 @@ int TQuarvish2000Analysis::SolveLayerStates(SectionState& state, int mode)
 {
     if (!m_layerDriver || SetupRefused)
         return 0;
+    ++Counts.layerSolutions;
     // Each distinct message of the node evaluations is shown once per analysis.
     const ScopedAnalysisMessages messages(Messages());
     return m_layerDriver->SolveLayerStates(state, mode);

@@ -15,6 +15,7 @@
 // Sign convention: strains and stresses positive in tension; e'c and f2max are negative.
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -70,6 +71,8 @@ public:
     // full-member analysis), whose work arrays stay empty and whose section constant is 0.0.
     // With validate 0 the copy is frozen before the set-up, so Prepare neither validates it
     // nor asks about tension stiffening; the analyses started from the menu pass 1.
+    // With validate 1 the time-dependent set-up follows, unless the structure given is
+    // frozen already (an analysis's own copy, whose long-term strains are in it).
     // The constructor runs this class's Prepare (a derived kind's override, if any, is not
     // yet in place while the base is built).
     TQuarvish2000Analysis(const TBeam* structure, int validate);
@@ -92,8 +95,10 @@ public:
     double Probe_analysis(int probeId, double depth) const override;
     void AdjustLoads() override {}
     // The base set-up, then the shear profiles, the layer mesh, the two reset tables and the
-    // tensile-strength table, whatever the base set-up answered. Returns the base's answer,
-    // or 0 when the section needs more layers than the mesh holds.
+    // tensile-strength table, whatever the base set-up answered (a copy frozen beforehand is
+    // set up without validation). A structure without regions or height, or one that needs
+    // more layers than the mesh holds, is refused: nothing is built, 0 is answered and no
+    // state of the analysis is solved afterwards (IsSetupRefused). Otherwise the base's answer.
     int Prepare() override;
     int GetMaxLayerCount() const override { return kMaxLayers; }
     int GetMaxNodeCount() const override { return kMaxNodes; }
@@ -168,7 +173,8 @@ public:
     int ResetNonlinearStrainProfile();
     // Rebuilds the effective tensile-strength table (the working table): over the depth the
     // stress at which the concrete cracks, rising near each face from the type's f't to the
-    // face stress of a flexural tension zone when the type's f't is automatic (TQuarvish2000Setup.cpp).
+    // face stress of a flexural tension zone when the type's f't is automatic
+    // (TQuarvish2000Setup.cpp).
     void BuildTensileStrengthTable();
     // The time-dependent set-up: when the beam carries time data, the long-term state is
     // solved and imposed on the beam (shrinkage, creep profile, bar strains) and the set-up
@@ -187,7 +193,8 @@ public:
     // nothing is built and no state is solved.
     bool IsSetupRefused() const { return SetupRefused; }
 
-    // ---- Section set-up and shear convergence (TQuarvish2000Setup.cpp, TQuarvish2000Convergence.cpp) -------
+    // ---- Section set-up and shear convergence (TQuarvish2000Setup.cpp,
+    // TQuarvish2000Convergence.cpp) -------
 
     // Strain of a plane-section profile at depth y: e0 + phi y plus the beam's strain
     // discontinuity at y (flag to the discontinuity look-up).
@@ -202,16 +209,14 @@ public:
     // Solves a state on the load path by adjusting e0 (control 1) or phi (otherwise) until
     // the dependent force matches the load path (the load factor from component control, or
     // from V under shearControls). 0 failed; with shear 1, else the raw non-zero result.
-    int ShearConvergenceLoop(SectionState& state,
-                             int resetSlope,
-                             int skipFailureTest,
-                             int shearControls,
-                             int control);
+    int ShearConvergenceLoop(
+        SectionState& state, int resetSlope, int skipFailureTest, int shearControls, int control);
     // The fallback of a failed loop under moment control: phi held, e0 bracketed and bisected
     // until N matches the load path. 0 failed.
     int BisectReferenceStrain(SectionState& state, int shearControls);
 
-    // ---- Curvature iteration (TQuarvish2000Iteration.cpp) ------------------------------------------
+    // ---- Curvature iteration (TQuarvish2000Iteration.cpp)
+    // ------------------------------------------
 
     // The third argument of Solve_Beam that names no load component.
     static constexpr int kNoControl = 999;
@@ -226,7 +231,8 @@ public:
     // Concrete area between the state's Top and Bottom; at least 1e-6.
     double ConcreteAreaInRange(const SectionState& state) const;
 
-    // ---- Section stiffness integrals (TQuarvish2000Integrals.cpp) ----------------------------------
+    // ---- Section stiffness integrals (TQuarvish2000Integrals.cpp)
+    // ----------------------------------
 
     // Node work array k interpolated at depth y by the parabola through the three nodes of
     // the first layer of the state holding y; 0 outside the section or any layer.
@@ -279,6 +285,12 @@ public:
     const std::vector<double>& GetNodeWork(int k) const;
     const std::vector<double>& GetBarStiffness() const { return BarStiffness; }
     int GetAttemptCount() const { return AttemptCount; }
+    // Work done since construction: passes of the curvature iteration and layer solutions.
+    struct SolveCounts {
+        std::int64_t solveBeamPasses = 0;
+        std::int64_t layerSolutions = 0;
+    };
+    const SolveCounts& GetSolveCounts() const { return Counts; }
     // What the base set-up answered when the constructor prepared the analysis.
     int GetPrepareResult() const { return PrepareResult; }
 
@@ -316,6 +328,7 @@ protected:
     double SectionConstant = 0.0;
     int PrepareResult = 0;
     bool SetupRefused = false;
+    SolveCounts Counts;
 
 private:
     std::unique_ptr<TBeam> m_beam;

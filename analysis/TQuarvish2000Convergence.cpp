@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/layers/LayerDriver.h"
 #include "analysis/TQuarvish2000Analysis.h"
+#include "analysis/layers/LayerDriver.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -88,11 +88,8 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
 
 // ---- Shear-convergence loop ---------------------------------------------------------------
 
-int TQuarvish2000Analysis::ShearConvergenceLoop(SectionState& state,
-                                                int resetSlope,
-                                                int skipFailureTest,
-                                                int shearControls,
-                                                int control)
+int TQuarvish2000Analysis::ShearConvergenceLoop(
+    SectionState& state, int resetSlope, int skipFailureTest, int shearControls, int control)
 {
     const TBeam* beam = GetBeam();
     if (beam == nullptr || SetupRefused)
@@ -102,8 +99,8 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(SectionState& state,
     double& x = R[static_cast<std::size_t>(adjusted)];
     auto residual = [&] { return LoadPathResidual(state, control, 1, shearControls); };
     auto tolerance = [&] {
-        const double t = (std::fabs(R[StateResult::AxialForce]) + std::fabs(R[StateResult::Moment]) +
-                          std::fabs(R[StateResult::Shear])) *
+        const double t = (std::fabs(R[StateResult::AxialForce]) +
+                          std::fabs(R[StateResult::Moment]) + std::fabs(R[StateResult::Shear])) *
                              0.001 +
                          1.0;
         return control == kAxial ? t / 10.0 : t;
@@ -155,8 +152,8 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(SectionState& state,
             const double rNext = residual();
             const double tNext = tolerance();
             if (debug == 3 && recorded < kMaxLoopRecords)
-                records[static_cast<std::size_t>(recorded++)] = {
-                    R[StateResult::AxialForce + std::clamp(control, 0, 2)], x, rNext, tNext};
+                records[static_cast<std::size_t>(recorded++)] =
+                    {R[StateResult::AxialForce + std::clamp(control, 0, 2)], x, rNext, tNext};
             if (n > 1)
                 DrawDebugLine(kTraceStep * n + kTraceStep,
                               TraceY(r),
@@ -233,9 +230,9 @@ int TQuarvish2000Analysis::BisectReferenceStrain(SectionState& state, int shearC
     // against M during the bracket search and N during the bisection).
     auto converged = [&](double r, bool bisecting) {
         const double required = R[StateResult::AppliedAxial];
-        const double X = required > 1.0 ? required
-                                         : (bisecting ? R[StateResult::AxialForce]
-                                                      : R[StateResult::Moment]);
+        const double X = required > 1.0
+                             ? required
+                             : (bisecting ? R[StateResult::AxialForce] : R[StateResult::Moment]);
         return std::fabs(r) < std::fabs(0.001 * X + 1.0);
     };
 

@@ -174,8 +174,8 @@ int TQuarvish2000Analysis::SolveProfileCorrection(std::array<double, 9> K,
     const double w = H > 0.0 ? 1.0 / (H * H) : 1.0;
     // Only a held variable of the three is one the matrix can hold fixed.
     const bool holds = mode == 0 && j >= 0 && j < 3;
-    const double ref = holds ? std::fabs(K[static_cast<std::size_t>(j * 4)])
-                             : std::max({K[0], K[5], K[8]});
+    const double ref =
+        holds ? std::fabs(K[static_cast<std::size_t>(j * 4)]) : std::max({K[0], K[5], K[8]});
     const double thr = ref / 10000.0;
     bool active[3] = {std::fabs(K[0]) > thr, std::fabs(K[4] * w) > thr, std::fabs(K[8]) > thr};
     for (int v = 0; v < 3; ++v) {

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/layers/LayerDriver.h"
-#include "analysis/element/McftElement.h"
 #include "analysis/TQuarvish2000Analysis.h"
+#include "analysis/element/McftElement.h"
+#include "analysis/layers/LayerDriver.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -60,7 +60,8 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
     // Mode 0: the load factor that the internal force of the controlled component implies.
     auto loadFactorFromForce = [&] {
         int j = cv;
-        if (j < 0 || j > 2 || std::fabs(IncrementLoads[static_cast<std::size_t>(j)]) < kMinIncrement)
+        if (j < 0 || j > 2 ||
+            std::fabs(IncrementLoads[static_cast<std::size_t>(j)]) < kMinIncrement)
             j = ChooseControlVariable(0);
         j = std::clamp(j, 0, 2);
         const auto c = static_cast<std::size_t>(j);
@@ -83,7 +84,9 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
     double r = 0.0;
     double t = 0.0;
     do {
-        g_MessageBuffer.Format("Solve_Beam: Solve Iteration %d: phi %f", k, R[StateResult::Curvature]);
+        g_MessageBuffer.Format("Solve_Beam: Solve Iteration %d: phi %f",
+                               k,
+                               R[StateResult::Curvature]);
         SolveLayerStates(state, LayerSolveMode::Trial);
         if (mode == 0)
             loadFactorFromForce();
@@ -100,6 +103,7 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
             break;
         first = false;
 
+        ++Counts.solveBeamPasses;
         const std::array<double, 9> K = ComputeSectionStiffness(state);
         state.Extra = K;
         if (k > 1)
@@ -161,10 +165,10 @@ std::array<double, 9> TQuarvish2000Analysis::ComputeSectionStiffness(const Secti
         const double z = node.Depth;
         const double a = state.TransProfile ? state.TransProfile->InterpolateAtDepth(z) : 0.0;
         const double ks = node.StirrupRatio * evaluator.StirrupTangentModulus(z, node.StrainZ, a);
-        const ConcreteTypeRec* type = node.ConcreteType >= 0 &&
-                                              node.ConcreteType < beam->GetConcreteTypeCount()
-                                          ? beam->GetConcreteType(node.ConcreteType)
-                                          : nullptr;
+        const ConcreteTypeRec* type =
+            node.ConcreteType >= 0 && node.ConcreteType < beam->GetConcreteTypeCount()
+                ? beam->GetConcreteType(node.ConcreteType)
+                : nullptr;
         double terms[4] = {0.0, 0.0, 0.0, 0.0};
         if (type == nullptr) {
             ReportOnce(StrPrintf("Concrete type %d out of range in the section stiffness",
@@ -183,7 +187,9 @@ std::array<double, 9> TQuarvish2000Analysis::ComputeSectionStiffness(const Secti
                            0.0);
             // The transverse direction condensed out: the stirrups and the concrete keep the
             // transverse stress at its prescribed value.
-            const double den = ks + D[1][1];
+            double den = ks + D[1][1];
+            if (den == 0.0)
+                den = 1.0; // no transverse stiffness at all: nothing to condense
             terms[0] = D[0][0] - D[1][0] * D[0][1] / den;
             terms[1] = D[2][0] - D[2][1] * D[1][0] / den;
             terms[2] = D[0][2] - D[1][2] * D[0][1] / den;

@@ -12,10 +12,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/layers/DepthProfiles.h"
 #include "analysis/TQuarvish2000Analysis.h"
-#include "model/materials/SteelLaws.h"
+#include "analysis/layers/DepthProfiles.h"
 #include "model/TBeam.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ bool FitTableLine(const TDepthTable& table, double& slope, double& intercept)
 const ConcreteTypeRec* ConcreteOf(const TBeam& beam, int index)
 {
     return index >= 0 && index < beam.GetConcreteTypeCount() ? beam.GetConcreteType(index)
-                                                              : nullptr;
+                                                             : nullptr;
 }
 
 // Face f (0 top, 1 bottom) of the beam: the stress S at which the face cracks under the load
@@ -261,8 +261,10 @@ double TQuarvish2000Analysis::GetAverageShearStrain(const SectionState* state,
         const LayerNodeStateRec* b = state->NodeState(static_cast<int>(layer.NodeBottom));
         if (t == nullptr || m == nullptr || b == nullptr)
             continue;
-        auto half = [&](const LayerNodeStateRec& upper, const LayerNodeStateRec& lower,
-                        double yUpper, double yLower) {
+        auto half = [&](const LayerNodeStateRec& upper,
+                        const LayerNodeStateRec& lower,
+                        double yUpper,
+                        double yLower) {
             const double width =
                 (beam->GetWidthAtSide(yUpper, 1) + beam->GetWidthAtSide(yLower, 0)) / 2.0;
             const double height = yUpper - yLower;

@@ -18,8 +18,8 @@
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "model/materials/ConcreteLaws.h"
 #include "model/TBeam.h"
+#include "model/materials/ConcreteLaws.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "foundation/Reporter.h"
 
 int g_UnitSystem = kUnitSI;
+int g_FileOverride = 0;
 
 const std::array<const char*, kUnitSystemCount> g_UnitSystemNames = {
     "metric", "US", "oldmetric", "roman"};

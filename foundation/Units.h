@@ -23,6 +23,10 @@ inline constexpr int kUnitRoman = 3;
 // window; tests set it through a ValueGuard.
 extern int g_UnitSystem;
 
+// The "File Override" preference: while set, the unit system that a file being read names
+// also becomes g_UnitSystem; while clear (at start) reading leaves g_UnitSystem alone.
+extern int g_FileOverride;
+
 // The names by which documents name the unit systems: "metric", "US", "oldmetric", "roman".
 extern const std::array<const char*, kUnitSystemCount> g_UnitSystemNames;
 

@@ -6,3 +6,7 @@
 // (mild reinforcement), time 1800 s and constanttemp 1000 degrees. Returns 1.
 int GetDefaultFireData(
     int& exposure, int& type, int& rebarperform, double& time, double& constanttemp);
+
+// 1 when the settings are the defaults: the three codes equal to them, the time within 60 s
+// of 1800 s and the temperature within 1 degree of 1000 (documents omit such settings).
+int IsDefaultFireData(int exposure, int type, int rebarperform, double time, double constanttemp);

@@ -86,6 +86,26 @@ public:
 
     int Load(const std::string& fileName, int elementIndex) override;
     int GetRootElementName(std::string& name) const override;
+    // Document callbacks of the beam's own elements (q3g_beam, shapesection, eleminfo,
+    // analysisoptions, sectloading, shrinktherm, straindiscont); every other element goes to
+    // the structure's.
+    int GetAttributeText(const std::string& element,
+                         const std::string& attribute,
+                         int instance,
+                         std::string& text,
+                         int* unitSystem) override;
+    int GetElementText(const std::string& element,
+                       int instance,
+                       TTextBuffer& text,
+                       int* unitSystem) override;
+    int GetElementCount(const std::string& element) override;
+    int BeginElement(const std::string& element) override;
+    int SetAttribute(const std::string& element,
+                     const std::string& attribute,
+                     const std::string& value,
+                     int* unitSystem) override;
+    int SetElementText(const std::string& element, TTextBuffer& text, int* unitSystem) override;
+    int EndElement(const std::string& element) override;
     int NewDefault() override;
     int Validate() override;
     int GetDefaultStrainPoints(double& strain1,
@@ -310,6 +330,13 @@ private:
     TDepthTable m_strainDiscontinuity;
     TDepthTable m_criticalRho;
     TMemberQuickDef m_memberQuickValues;
+
+    // Root attributes in the document's length unit (smx, smt, axialloc) as last read: the
+    // root's units attribute may follow them, and then converts them again.
+    std::array<std::string, 3> m_rootLengthTexts;
+    std::array<bool, 3> m_rootLengthRead{};
+    int SetRootAttribute(const std::string& attribute, const std::string& value, int* unit);
+    void ApplyRootLength(int k, const int* unit);
 
     // Hints for repeated width queries: the region that answered last.
     mutable int m_widthSideHint = 0;

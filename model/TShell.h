@@ -65,6 +65,26 @@ public:
     int Load(const std::string& fileName, int elementIndex) override;
     // "p3g_shell".
     int GetRootElementName(std::string& name) const override;
+    // Document callbacks of the element's own elements (p3g_shell, sectloading_shell,
+    // analysisoptions, shrinktherm, the end of sectionSOLID); every other element goes to
+    // the structure's.
+    int GetAttributeText(const std::string& element,
+                         const std::string& attribute,
+                         int instance,
+                         std::string& text,
+                         int* unitSystem) override;
+    int GetElementText(const std::string& element,
+                       int instance,
+                       TTextBuffer& text,
+                       int* unitSystem) override;
+    int GetElementCount(const std::string& element) override;
+    int BeginElement(const std::string& element) override;
+    int SetAttribute(const std::string& element,
+                     const std::string& attribute,
+                     const std::string& value,
+                     int* unitSystem) override;
+    int SetElementText(const std::string& element, TTextBuffer& text, int* unitSystem) override;
+    int EndElement(const std::string& element) override;
     int NewDefault() override;
     // Repairs layer spacings, validates the structure, resolves the automatic crack
     // spacings, sets the layer ratios and tension-stiffening profiles, gives a load-free
@@ -144,5 +164,12 @@ private:
     void ResolveAutoCrackSpacings();
     void EnsureUnitShearIncrement();
 
+    int SetRootAttribute(const std::string& attribute, const std::string& value, int* unit);
+    void ApplyRootSpacing(int d, const int* unit);
+
     OwnBlock m_own;
+    // Crack spacings (smx, smy, smz) as last read, converted again when the root's units
+    // attribute follows them.
+    std::array<std::string, 3> m_rootSpacingTexts;
+    std::array<bool, 3> m_rootSpacingRead{};
 };

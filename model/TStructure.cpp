@@ -122,41 +122,6 @@ int TStructure::GetRootElementName(std::string& name) const
     return 0;
 }
 
-int TStructure::GetAttributeText(const std::string&, const std::string&, int, std::string&, int*)
-{
-    return 0;
-}
-
-int TStructure::GetElementText(const std::string&, int, TTextBuffer&, int*)
-{
-    return 0;
-}
-
-int TStructure::GetElementCount(const std::string&)
-{
-    return 0;
-}
-
-int TStructure::BeginElement(const std::string&)
-{
-    return 1;
-}
-
-int TStructure::SetAttribute(const std::string&, const std::string&, const std::string&, int*)
-{
-    return 1;
-}
-
-int TStructure::SetElementText(const std::string&, TTextBuffer&, int*)
-{
-    return 1;
-}
-
-int TStructure::EndElement(const std::string&)
-{
-    return 1;
-}
-
 int TStructure::NewDefault()
 {
     ClearAll();

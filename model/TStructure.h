@@ -65,8 +65,12 @@ public:
     // The data-file root element name ("q3g_beam", "p3g_shell"); empty for the bare structure.
     virtual int GetRootElementName(std::string& name) const;
 
-    // Data-file writer and reader callbacks. The bare structure handles no element: the
-    // writer gets 0 and no text or instances, the reader is told to go on.
+    // Data-document writer and reader callbacks (bodies in the *Elements.cpp files). The base
+    // handles the elements every kind shares: material types, reinforcement layers, bar
+    // thermal strains, the solid outline, fire settings and experimental data. For writing,
+    // instance i of an element is the i-th record of its kind; for reading, attributes and
+    // bodies go to the last record, which BeginElement appended. SetAttribute answers 0 to
+    // stop the read (unknown attribute, unknown bar or material name, unknown element).
     virtual int GetAttributeText(const std::string& element,
                                  const std::string& attribute,
                                  int instance,
@@ -198,6 +202,9 @@ public:
     int IsReferenced() const { return m_referenced; }
     void SetReferenced(int flag) { m_referenced = flag; }
     int GetCheckTensionStiffening() const { return m_checkTensionStiffening; }
+    // Set once a document read has reported a layer element of a direction that this kind
+    // has no layers in; cleared when the root element of the next read begins.
+    bool& UnservedLayerReported() { return m_unservedLayerReported; }
     void SetCheckTensionStiffening(int flag) { m_checkTensionStiffening = flag; }
 
     // Stores newValue in target; true when it moved by tolerance or more. Callers pass
@@ -470,6 +477,7 @@ private:
     int m_sectionId = 0;
     int m_referenced = 0;
     int m_checkTensionStiffening = 1;
+    bool m_unservedLayerReported = false;
     std::array<std::vector<ReinfPatternRec>, 2> m_patterns;
     double m_minCover = 0.0;
     int m_coverFace = 0;

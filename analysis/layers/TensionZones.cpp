@@ -165,6 +165,132 @@ int TTensionZones::MarkFailedBars(const SectionState* state)
 
 // ---- Shear zone ----------------------------------------------------------------------------
 
+// Stiffness bar i still has: the larger tangent at its strain and at its crack strain limit;
+// none once it has failed.
+double TTensionZones::StiffBarTangent(const SectionState& state,
+                                      const StrainProfile& profile,
+                                      int d,
+                                      int i,
+                                      const LongLayerRec& layer) const
+{
+    const SteelTypeRec* steel = GetLongLayerSteelType(m_structure, i, d);
+    if (steel == nullptr || BarAverageStress(state, d, i) > kRupturedStress)
+        return 0.0;
+    const double e = m_evaluator.StrainAtDepth(profile, layer.z);
+    const double locked = layer.dep - layer.timeStrain - layer.thermStrain;
+    const double x = BarUnloadingStrain(state, d, i);
+    const double limit = SteelCrackStrainLimit(*steel, layer.ratio, locked, e, layer.bartitle);
+    return std::max(SteelTangentModulus(*steel, e + locked, x, kUndefined),
+                    SteelTangentModulus(*steel, limit, x, kUndefined));
+}
+
+// Edge of the outermost stiff bar beyond the cracking depth (above it when above is set,
+// else below): the top edge of the highest (sign +1) or the bottom edge of the lowest
+// (sign -1); the cracking depth when there is none.
+double TTensionZones::OutermostStiffBarEdge(const SectionState& state,
+                                            const StrainProfile& profile,
+                                            int d,
+                                            double crackingDepth,
+                                            bool above,
+                                            double sign) const
+{
+    const int bars =
+        d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
+    bool found = false;
+    double edge = 0.0;
+    for (int i = 0; i < bars; ++i) {
+        const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
+        if (layer == nullptr || !(StiffBarTangent(state, profile, d, i, *layer) > 0.0))
+            continue;
+        const bool beyond = above ? layer->z > crackingDepth : layer->z < crackingDepth;
+        if (beyond && (!found || sign * layer->z > sign * edge)) {
+            edge = layer->z + sign * layer->db / 2.0;
+            found = true;
+        }
+    }
+    return found ? edge : crackingDepth;
+}
+
+// The shear zone's level at a face (side 0 the top, 1 the bottom): the face itself while its
+// concrete is not cracked, else the outer edge of the outermost stiff bar of the cracked zone.
+double TTensionZones::CrackedFaceLevel(const SectionState& state,
+                                       const StrainProfile& profile,
+                                       const ConcreteTypeRec& type,
+                                       int d,
+                                       int side) const
+{
+    const double face = side == 0 ? m_structure.GetTop() : m_structure.GetBottom();
+    const double free = m_structure.GetInitialStrainAt(face, 0);
+    const double ecr = CrackingStrain(type, face);
+    const double y = DepthAtStrain(profile, ecr, free, 0);
+    if (!(m_evaluator.StrainAtDepth(profile, face) - free > ecr))
+        return face;
+    const double s = profile.slope;
+    if (side == 0)
+        return OutermostStiffBarEdge(state, profile, d, y, s > 0.0 || y == kNoDepth, 1.0);
+    return OutermostStiffBarEdge(state, profile, d, y, !(s < 0.0), -1.0);
+}
+
+// Concrete past its peak strain at the compressed face bounds the zone there.
+void TTensionZones::BoundByCrushedFace(const StrainProfile& profile,
+                                       const ConcreteTypeRec& first,
+                                       const ConcreteTypeRec& last,
+                                       double& upper,
+                                       double& lower) const
+{
+    const double s = profile.slope;
+    if (s > kFlatSlope) {
+        const double freeBottom = m_structure.GetInitialStrainAt(m_structure.GetBottom(), 0);
+        const double y = DepthAtStrain(profile, last.ec, freeBottom, 0);
+        if (y > lower)
+            lower = y;
+    } else if (s < -kFlatSlope) {
+        const double freeTop = m_structure.GetInitialStrainAt(m_structure.GetTop(), 0);
+        const double y = DepthAtStrain(profile, first.ec, freeTop, 0);
+        if (y < upper)
+            upper = y;
+    }
+}
+
+// True when a node inside the section is past its peak strain while both faces are known and
+// short of theirs.
+bool TTensionZones::CrushesInsideOnly(const SectionState& state) const
+{
+    const int n = state.UsableLayerCount();
+    if (n <= 0)
+        return false;
+    auto pastPeak = [&](int nodeId, int typeIndex, bool& known) {
+        const LayerNodeStateRec* node = state.NodeState(nodeId);
+        const ConcreteTypeRec* type = ConcreteTypeOf(typeIndex);
+        known = node != nullptr && type != nullptr;
+        return known && node->Strain2 - node->FreeStrain2 < type->ec;
+    };
+    const LayerDefRec* firstLayer = state.LayerDef(0);
+    const LayerDefRec* lastLayer = state.LayerDef(n - 1);
+    bool topKnown = false;
+    bool bottomKnown = false;
+    const bool topPast =
+        firstLayer != nullptr &&
+        pastPeak(static_cast<int>(firstLayer->NodeTop), firstLayer->ConcreteType, topKnown);
+    const bool bottomPast =
+        lastLayer != nullptr &&
+        pastPeak(static_cast<int>(lastLayer->NodeBottom), lastLayer->ConcreteType, bottomKnown);
+    if (!topKnown || !bottomKnown || topPast || bottomPast)
+        return false;
+    for (int i = 0; i < n; ++i) {
+        const LayerDefRec* layer = state.LayerDef(i);
+        if (layer == nullptr)
+            continue;
+        bool known = false;
+        for (int id : {static_cast<int>(layer->NodeTop),
+                       static_cast<int>(layer->NodeMid),
+                       static_cast<int>(layer->NodeBottom)})
+            if (pastPeak(id, layer->ConcreteType, known))
+                return true;
+    }
+    return false;
+}
+
 void TTensionZones::FindShearZoneLimits(const SectionState& state,
                                         int d,
                                         double& upperLevel,
@@ -174,120 +300,30 @@ void TTensionZones::FindShearZoneLimits(const SectionState& state,
     const double bottom = m_structure.GetBottom();
     const double H = m_structure.GetHeight();
     const StrainProfile profile = StateProfile(state);
-    const double s = profile.slope;
     const ConcreteTypeRec* first = RegionConcrete(0);
     const ConcreteTypeRec* last = RegionConcrete(m_structure.GetRegionCount() - 1);
     upperLevel = top;
     lowerLevel = bottom;
     if (first == nullptr || last == nullptr)
         return;
-    const double freeTop = m_structure.GetInitialStrainAt(top, 0);
-    const double freeBottom = m_structure.GetInitialStrainAt(bottom, 0);
-    const int bars =
-        d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
 
-    // Stiffness a bar still has: the larger tangent at its strain and at its crack strain
-    // limit; none once it has failed.
-    auto stiffness = [&](int i, const LongLayerRec& layer) {
-        const SteelTypeRec* steel = GetLongLayerSteelType(m_structure, i, d);
-        if (steel == nullptr || BarAverageStress(state, d, i) > kRupturedStress)
-            return 0.0;
-        const double e = m_evaluator.StrainAtDepth(profile, layer.z);
-        const double locked = layer.dep - layer.timeStrain - layer.thermStrain;
-        const double x = BarUnloadingStrain(state, d, i);
-        const double limit = SteelCrackStrainLimit(*steel, layer.ratio, locked, e, layer.bartitle);
-        return std::max(SteelTangentModulus(*steel, e + locked, x, kUndefined),
-                        SteelTangentModulus(*steel, limit, x, kUndefined));
-    };
-
-    // Edge of the outermost stiff bar beyond the cracking depth: the top edge of the highest
-    // (sign +1) or the bottom edge of the lowest (sign -1); the cracking depth when none.
-    auto outermostStiffBarEdge = [&](auto beyond, double sign, double crackingDepth) {
-        bool found = false;
-        double edge = 0.0;
-        for (int i = 0; i < bars; ++i) {
-            const LongLayerRec* layer = m_structure.GetLongLayer(i, d);
-            if (layer == nullptr || !(stiffness(i, *layer) > 0.0))
-                continue;
-            if (beyond(layer->z) && (!found || sign * layer->z > sign * edge)) {
-                edge = layer->z + sign * layer->db / 2.0;
-                found = true;
-            }
-        }
-        return found ? edge : crackingDepth;
-    };
-
-    // Upper level: the top edge of the highest stiff bar in the cracked zone at the top.
-    const double ecrTop = CrackingStrain(*first, top);
-    const double yt = DepthAtStrain(profile, ecrTop, freeTop, 0);
-    double upper = top;
-    if (m_evaluator.StrainAtDepth(profile, top) - freeTop > ecrTop) {
-        const bool upward = s > 0.0 || yt == kNoDepth;
-        upper = outermostStiffBarEdge([&](double z) { return upward ? z > yt : z < yt; }, 1.0, yt);
-    }
-
-    // Lower level, mirrored.
-    const double ecrBottom = CrackingStrain(*last, bottom);
-    const double yb = DepthAtStrain(profile, ecrBottom, freeBottom, 0);
-    double lower = bottom;
-    if (m_evaluator.StrainAtDepth(profile, bottom) - freeBottom > ecrBottom) {
-        lower =
-            outermostStiffBarEdge([&](double z) { return s < 0.0 ? z < yb : z > yb; }, -1.0, yb);
-    }
-
-    // Concrete past its peak strain bounds the zone.
-    if (s > kFlatSlope) {
-        const double y = DepthAtStrain(profile, last->ec, freeBottom, 0);
-        if (y > lower)
-            lower = y;
-    } else if (s < -kFlatSlope) {
-        const double y = DepthAtStrain(profile, first->ec, freeTop, 0);
-        if (y < upper)
-            upper = y;
-    }
+    // 1. Each cracked face's level lies at its outermost stiff bar.
+    double upper = CrackedFaceLevel(state, profile, *first, d, 0);
+    double lower = CrackedFaceLevel(state, profile, *last, d, 1);
+    // 2. Crushed concrete at the compressed face bounds the zone.
+    BoundByCrushedFace(profile, *first, *last, upper, lower);
+    // 3. A zone of no depth becomes the middle 40 % of the section, and the zone stays
+    // inside the section.
     if (upper == lower) {
         upper = bottom + 0.7 * H;
         lower = bottom + 0.3 * H;
     }
     upper = std::clamp(upper, bottom, top);
     lower = std::clamp(lower, bottom, top);
-
-    // Crushing inside the section while both faces are short of their peak strain.
-    const int n = state.UsableLayerCount();
-    if (n > 0) {
-        auto pastPeak = [&](int nodeId, int typeIndex, bool& known) {
-            const LayerNodeStateRec* node = state.NodeState(nodeId);
-            const ConcreteTypeRec* type = ConcreteTypeOf(typeIndex);
-            known = node != nullptr && type != nullptr;
-            return known && node->Strain2 - node->FreeStrain2 < type->ec;
-        };
-        const LayerDefRec* firstLayer = state.LayerDef(0);
-        const LayerDefRec* lastLayer = state.LayerDef(n - 1);
-        bool topKnown = false;
-        bool bottomKnown = false;
-        const bool topPast =
-            firstLayer != nullptr &&
-            pastPeak(static_cast<int>(firstLayer->NodeTop), firstLayer->ConcreteType, topKnown);
-        const bool bottomPast =
-            lastLayer != nullptr &&
-            pastPeak(static_cast<int>(lastLayer->NodeBottom), lastLayer->ConcreteType, bottomKnown);
-        if (topKnown && bottomKnown && !topPast && !bottomPast) {
-            bool inner = false;
-            for (int i = 0; i < n && !inner; ++i) {
-                const LayerDefRec* layer = state.LayerDef(i);
-                if (layer == nullptr)
-                    continue;
-                bool known = false;
-                for (int id : {static_cast<int>(layer->NodeTop),
-                               static_cast<int>(layer->NodeMid),
-                               static_cast<int>(layer->NodeBottom)})
-                    inner = inner || pastPeak(id, layer->ConcreteType, known);
-            }
-            if (inner) {
-                upper = top / 100.0;
-                lower = bottom / 100.0;
-            }
-        }
+    // 4. Crushing inside the section while both faces are short of their peak strain.
+    if (CrushesInsideOnly(state)) {
+        upper = top / 100.0;
+        lower = bottom / 100.0;
     }
     upperLevel = upper;
     lowerLevel = lower;
@@ -315,22 +351,16 @@ bool TTensionZones::FindTensionCrossing(
 
 // ---- Reserve profile -----------------------------------------------------------------------
 
-void TTensionZones::BuildReserveProfile(const SectionState& state,
-                                        double& reserveMoment,
-                                        double& crossingDepth,
-                                        TDepthTable& profileTable,
-                                        int d)
+// Scans each face inwards over the breaks of the net strain until it turns from tension to
+// compression. A net strain of exactly 0 at a break followed by compression is a crossing
+// there, not tension over the whole depth. Answers true when a scan found no crossing (its
+// crossing is then kWholeDepthFromTop or kWholeDepthFromBottom).
+bool TTensionZones::FindTensionZones(const StrainProfile& profile, double& zT, double& zB) const
 {
     const double top = m_structure.GetTop();
     const double bottom = m_structure.GetBottom();
-    const StrainProfile profile = StateProfile(state);
-    const double phi = ConcretePhi();
-
-    // 1. Tension zones: scan each face inwards over the breaks of the net strain until it
-    // turns from tension to compression. A net strain of exactly 0 at a break followed by
-    // compression is a crossing there, not tension over the whole depth.
-    double zT = top;
-    double zB = bottom;
+    zT = top;
+    zB = bottom;
     bool wholeDepth = false;
     if (NetStrainAt(profile, top) >= 0.0 && !FindTensionCrossing(profile, top, bottom, 1, zT)) {
         zT = kWholeDepthFromTop;
@@ -340,10 +370,19 @@ void TTensionZones::BuildReserveProfile(const SectionState& state,
         zB = kWholeDepthFromBottom;
         wholeDepth = true;
     }
+    return wholeDepth;
+}
 
-    // 2. Moment the bars of each zone can still add at a crack, about its crossing.
-    double demandTop = 0.0;
-    double demandBottom = 0.0;
+// The moment the bars of each zone can still add at a crack, about the zone's crossing.
+void TTensionZones::ZoneDemands(const SectionState& state,
+                                int d,
+                                double zT,
+                                double zB,
+                                double& demandTop,
+                                double& demandBottom) const
+{
+    demandTop = 0.0;
+    demandBottom = 0.0;
     const int bars =
         d >= 0 && d < m_structure.GetLongDirectionCount() ? m_structure.GetLongLayerCount(d) : 0;
     for (int i = 0; i < bars; ++i) {
@@ -370,15 +409,14 @@ void TTensionZones::BuildReserveProfile(const SectionState& state,
         if (inBottom)
             demandBottom += std::fabs(zB - z) * term + kBarDemandFloor;
     }
+}
 
-    // 3.-4. Concrete at the crossings and the mean tensile strengths of the two halves.
-    const ConcreteTypeRec* typeTop = ConcreteAtCrossing(zT);
-    const ConcreteTypeRec* typeBottom = ConcreteAtCrossing(zB);
-    const double ftAtTop = typeTop != nullptr ? typeTop->ft : 0.0;
-    const double ftAtBottom = typeBottom != nullptr ? typeBottom->ft : 0.0;
+// The mean tensile strengths of the regions above and below depth 0.
+void TTensionZones::HalfTensileStrengths(double& ftUpper, double& ftLower) const
+{
+    ftUpper = 0.0;
+    ftLower = 0.0;
     const int regions = m_structure.GetRegionCount();
-    double ftUpper = 0.0;
-    double ftLower = 0.0;
     if (regions == 1) {
         const ConcreteTypeRec* type = RegionConcrete(0);
         ftUpper = ftLower = type != nullptr ? type->ft : 0.0;
@@ -394,23 +432,22 @@ void TTensionZones::BuildReserveProfile(const SectionState& state,
             lowerSum += type->ft * std::max(0.0, std::min(r->top, 0.0) - r->bottom);
         }
         // A face at -0.0001 leaves nothing to average over.
-        const double upperSpan = std::fabs(top + 0.0001);
-        const double lowerSpan = std::fabs(bottom + 0.0001);
+        const double upperSpan = std::fabs(m_structure.GetTop() + 0.0001);
+        const double lowerSpan = std::fabs(m_structure.GetBottom() + 0.0001);
         ftUpper = upperSpan > 0.0 ? upperSum / upperSpan : 0.0;
         ftLower = lowerSpan > 0.0 ? lowerSum / lowerSpan : 0.0;
     }
+}
 
-    // 5. Stress in each zone, fitted to its demand.
-    double topS1 = 0.6 * phi * ftUpper;
-    double topS2 = 3.0 * phi * ftAtTop;
-    double topS3 = 0.0;
-    FitTensionZoneStress(demandTop, zT, topS1, topS2, topS3, 0.6, 3.0, 0);
-    double bottomS1 = 0.6 * phi * ftLower;
-    double bottomS2 = 3.0 * phi * ftAtBottom;
-    double bottomS3 = 0.0;
-    FitTensionZoneStress(demandBottom, zB, bottomS1, bottomS2, bottomS3, 0.6, 3.0, 1);
-
-    // 6. The profile, largest depth first.
+// The profile, largest depth first: constant at ten times the largest f't when a concrete
+// type keeps its cracks to itself (the Hsu family, or a type named steel), else each zone's
+// stress from its face to its crossing, stepping to 3 f't of the concrete there.
+void TTensionZones::FillReserveProfile(TDepthTable& profileTable,
+                                       const FittedZone& topZone,
+                                       const FittedZone& bottomZone,
+                                       bool wholeDepth) const
+{
+    const double phi = ConcretePhi();
     profileTable.Clear();
     bool constant = false;
     double largest = 0.0;
@@ -422,27 +459,77 @@ void TTensionZones::BuildReserveProfile(const SectionState& state,
         largest = std::max(largest, 10.0 * type->ft);
     }
     if (constant) {
-        profileTable.Add(top, largest);
-        profileTable.Add(bottom, largest);
+        profileTable.Add(m_structure.GetTop(), largest);
+        profileTable.Add(m_structure.GetBottom(), largest);
     } else {
-        profileTable.Add(top, topS3);
+        profileTable.Add(m_structure.GetTop(), topZone.s3);
         if (!wholeDepth) {
-            profileTable.Add(zT, topS2);
-            profileTable.Add(zT, 3.0 * phi * ftAtTop);
-            profileTable.Add(zB, 3.0 * phi * ftAtBottom);
-            profileTable.Add(zB, bottomS2);
+            profileTable.Add(topZone.crossing, topZone.s2);
+            profileTable.Add(topZone.crossing, 3.0 * phi * topZone.ftAtCrossing);
+            profileTable.Add(bottomZone.crossing, 3.0 * phi * bottomZone.ftAtCrossing);
+            profileTable.Add(bottomZone.crossing, bottomZone.s2);
         }
-        profileTable.Add(bottom, bottomS3);
+        profileTable.Add(m_structure.GetBottom(), bottomZone.s3);
     }
     profileTable.SetSorted(true);
+}
 
-    // 7. The deeper zone governs; the top one on a tie.
-    if (std::fabs(bottom - zB) <= std::fabs(top - zT)) {
+void TTensionZones::BuildReserveProfile(const SectionState& state,
+                                        double& reserveMoment,
+                                        double& crossingDepth,
+                                        TDepthTable& profileTable,
+                                        int d)
+{
+    const double phi = ConcretePhi();
+    const StrainProfile profile = StateProfile(state);
+
+    // 1. The tension zones at the two faces.
+    FittedZone topZone;
+    FittedZone bottomZone;
+    const bool wholeDepth = FindTensionZones(profile, topZone.crossing, bottomZone.crossing);
+    // 2. What their bars demand at a crack.
+    double demandTop = 0.0;
+    double demandBottom = 0.0;
+    ZoneDemands(state, d, topZone.crossing, bottomZone.crossing, demandTop, demandBottom);
+    // 3. The concrete at the crossings and the mean tensile strengths of the two halves.
+    const ConcreteTypeRec* typeTop = ConcreteAtCrossing(topZone.crossing);
+    const ConcreteTypeRec* typeBottom = ConcreteAtCrossing(bottomZone.crossing);
+    topZone.ftAtCrossing = typeTop != nullptr ? typeTop->ft : 0.0;
+    bottomZone.ftAtCrossing = typeBottom != nullptr ? typeBottom->ft : 0.0;
+    double ftUpper = 0.0;
+    double ftLower = 0.0;
+    HalfTensileStrengths(ftUpper, ftLower);
+    // 4. The stress in each zone, fitted to its demand.
+    topZone.s1 = 0.6 * phi * ftUpper;
+    topZone.s2 = 3.0 * phi * topZone.ftAtCrossing;
+    FitTensionZoneStress(demandTop,
+                         topZone.crossing,
+                         topZone.s1,
+                         topZone.s2,
+                         topZone.s3,
+                         0.6,
+                         3.0,
+                         0);
+    bottomZone.s1 = 0.6 * phi * ftLower;
+    bottomZone.s2 = 3.0 * phi * bottomZone.ftAtCrossing;
+    FitTensionZoneStress(demandBottom,
+                         bottomZone.crossing,
+                         bottomZone.s1,
+                         bottomZone.s2,
+                         bottomZone.s3,
+                         0.6,
+                         3.0,
+                         1);
+    // 5. The profile.
+    FillReserveProfile(profileTable, topZone, bottomZone, wholeDepth);
+    // 6. The deeper zone governs; the top one on a tie.
+    if (std::fabs(m_structure.GetBottom() - bottomZone.crossing) <=
+        std::fabs(m_structure.GetTop() - topZone.crossing)) {
         reserveMoment = demandTop;
-        crossingDepth = zT;
+        crossingDepth = topZone.crossing;
     } else {
         reserveMoment = demandBottom;
-        crossingDepth = zB;
+        crossingDepth = bottomZone.crossing;
     }
 }
 

@@ -24,6 +24,7 @@
 
 struct SectionState;
 struct ConcreteTypeRec;
+struct LongLayerRec;
 class TBeam;
 class TDepthTable;
 
@@ -117,8 +118,56 @@ public:
     double BarCrackStress(const SectionState& state, int i, int d) const;
 
 private:
+    // One tension zone of the reserve profile: its crossing depth, the concrete's f't there,
+    // and its fitted stresses (uniform s1, s2 at the crossing, s3 at the face).
+    struct FittedZone {
+        double crossing = 0.0;
+        double ftAtCrossing = 0.0;
+        double s1 = 0.0;
+        double s2 = 0.0;
+        double s3 = 0.0;
+    };
+
     const ConcreteTypeRec* RegionConcrete(int region) const;
     const ConcreteTypeRec* ConcreteAtCrossing(double z) const;
+
+    // Steps of FindShearZoneLimits.
+    double StiffBarTangent(const SectionState& state,
+                           const StrainProfile& profile,
+                           int d,
+                           int i,
+                           const LongLayerRec& layer) const;
+    double OutermostStiffBarEdge(const SectionState& state,
+                                 const StrainProfile& profile,
+                                 int d,
+                                 double crackingDepth,
+                                 bool above,
+                                 double sign) const;
+    double CrackedFaceLevel(const SectionState& state,
+                            const StrainProfile& profile,
+                            const ConcreteTypeRec& type,
+                            int d,
+                            int side) const;
+    void BoundByCrushedFace(const StrainProfile& profile,
+                            const ConcreteTypeRec& first,
+                            const ConcreteTypeRec& last,
+                            double& upper,
+                            double& lower) const;
+    bool CrushesInsideOnly(const SectionState& state) const;
+
+    // Steps of BuildReserveProfile.
+    bool FindTensionZones(const StrainProfile& profile, double& zT, double& zB) const;
+    void ZoneDemands(const SectionState& state,
+                     int d,
+                     double zT,
+                     double zB,
+                     double& demandTop,
+                     double& demandBottom) const;
+    void HalfTensileStrengths(double& ftUpper, double& ftLower) const;
+    void FillReserveProfile(TDepthTable& profileTable,
+                            const FittedZone& topZone,
+                            const FittedZone& bottomZone,
+                            bool wholeDepth) const;
 
     TLayerEvaluator& m_evaluator;
     const TBeam& m_beam;

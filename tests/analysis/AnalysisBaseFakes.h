@@ -128,4 +128,5 @@ public:
     {
     }
     void SetShearFlag(int flag) { ShearFlag = flag; }
+    LayerMesh& MutableMesh() { return Mesh; }
 };

@@ -6,9 +6,9 @@
 
 #include <memory>
 
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 struct PointSections {
     static constexpr double kB = 0.3;
@@ -76,8 +76,8 @@ struct PointSections {
         return beam;
     }
 
-    static void SetLoads(TBeam& beam, double n0, double m0, double v0, double dn, double dm,
-                         double dv)
+    static void
+    SetLoads(TBeam& beam, double n0, double m0, double v0, double dn, double dm, double dv)
     {
         const double constant[3] = {n0, m0, v0}, increment[3] = {dn, dm, dv};
         beam.SetConstantLoads(constant, 3);

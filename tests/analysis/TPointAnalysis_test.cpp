@@ -88,7 +88,8 @@ TEST(PointAnalyses, OneLoadFollowsTheElasticAndTheCrackedSection)
         const char* name;
         double M;
     };
-    for (const Row& row : {Row{"elastic", -20e3}, Row{"cracked", -150e3}, Row{"yielded", -1.05 * My}}) {
+    for (const Row& row :
+         {Row{"elastic", -20e3}, Row{"cracked", -150e3}, Row{"yielded", -1.05 * My}}) {
         SCOPED_TRACE(row.name);
         PS::SetLoads(*beam, 0.0, row.M, 0.0, 0.0, 0.0, 0.0);
         T1LoadAnalysis a(beam.get(), 0, 0, 0, 0);
@@ -98,7 +99,9 @@ TEST(PointAnalyses, OneLoadFollowsTheElasticAndTheCrackedSection)
         const double phi = s->Results[StateResult::Curvature];
         EXPECT_NEAR(s->Results[StateResult::Moment], row.M, 0.001 * std::fabs(row.M));
         if (row.M == -20e3) {
-            EXPECT_NEAR(phi, row.M / (Ec(*beam) * Itr), 0.01 * std::fabs(row.M / (Ec(*beam) * Itr)));
+            EXPECT_NEAR(phi,
+                        row.M / (Ec(*beam) * Itr),
+                        0.01 * std::fabs(row.M / (Ec(*beam) * Itr)));
         } else if (row.M == -150e3) {
             const double cracked = row.M / (Ec(*beam) * Icr);
             EXPECT_LT(std::fabs(phi), std::fabs(cracked));
@@ -122,7 +125,8 @@ TEST(PointAnalyses, ColumnUnderPureAxialCompression)
     T1LoadAnalysis a(column.get(), 0, 0, 0, 0);
     const SectionState* s = a.GetPeakState();
     ASSERT_NE(s, nullptr);
-    const double elastic = N / (Ec(*column) * 0.16 + (Es(*column) - Ec(*column)) * 2.0 * PS::kBarArea);
+    const double elastic =
+        N / (Ec(*column) * 0.16 + (Es(*column) - Ec(*column)) * 2.0 * PS::kBarArea);
     EXPECT_NEAR(s->Results[StateResult::AxialForce], N, 0.001 * std::fabs(N));
     EXPECT_NEAR(s->Results[StateResult::Curvature], 0.0, 1e-9);
     EXPECT_LE(s->Results[StateResult::ReferenceStrain], elastic);

@@ -30,39 +30,16 @@ struct EnvGuard {
 };
 
 // A program directory and a user data directory of their own, with every setting restored.
-struct DataFileTest : ::testing::Test {
-    void SetUp() override
-    {
-        ClearReportText();
-        fs::create_directories(programDir);
-        SetUserDataDir(userDir.string());
-    }
-    void TearDown() override
-    {
-        SetUserDataDir("");
-        SetDirWritableTest(nullptr);
-        ClearReportText();
-    }
+struct DataFileTest : ::testing::Test, TempProgramDir {
+    DataFileTest() : TempProgramDir("user/quarvish") {}
     std::string ProgramFile() const { return (programDir / "data.dat").string(); }
     std::string UserFile() const { return (userDir / "data.dat").string(); }
-    // Makes the program directory unwritable for the code under test.
-    void ProgramDirReadOnly()
-    {
-        SetDirWritableTest([dir = programDir.string()](const std::string& d) {
-            return d != dir && ::access(d.c_str(), W_OK) == 0;
-        });
-    }
     static bool Logged(const std::string& part)
     {
         return g_ReportText && g_ReportText->find(part) != std::string::npos;
     }
     // Leaves no user data directory at all.
     void NoUserDir() { SetUserDataDir(""); }
-
-    TempDir tmp;
-    fs::path programDir = tmp.path() / "program";
-    fs::path userDir = tmp.path() / "user" / "quarvish";
-    ValueGuard<std::string> programPath{g_ProgramPath, g_ProgramPath};
 };
 
 TEST_F(DataFileTest, ProgramPathAndUserDataDirectory)

@@ -106,6 +106,20 @@ struct BeamSectionTest : ::testing::Test {
     RecordingReporter reporter;
 };
 
+// A trapezoid 0.4 m high, 0.2 m wide at the top and 0.6 m at the bottom: A = 0.16 m^2, the
+// centroid h (b + 2a) / (3 (a + b)) = 1/6 m above the bottom and
+// I = h^3 (a^2 + 4ab + b^2) / (36 (a + b)) = 0.064 x 0.88 / 28.8 m^4.
+TEST_F(BeamSectionTest, TaperedRegionByHand)
+{
+    auto beam = UserBeam({{{0.4, 0.0, 0.2, 0.6}}});
+    ASSERT_EQ(beam->Validate(), 1);
+    const SectionProperties gross = beam->GetGrossProperties();
+    EXPECT_NEAR(gross.area, 0.16, kTol);
+    EXPECT_NEAR(gross.centroid, 1.0 / 6.0, kTol);
+    EXPECT_NEAR(gross.inertia, 0.064 * 0.88 / 28.8, kTol);
+    EXPECT_NEAR(beam->GetBottom(), -1.0 / 6.0, kTol);
+}
+
 TEST_F(BeamSectionTest, TransformedSectionByHand)
 {
     const double b = 0.3;

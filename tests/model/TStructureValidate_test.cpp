@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "model/StructureFixtures.h"
@@ -97,6 +98,19 @@ TEST(StructureCover, LeastClearCoverAndWhatGovernsIt)
     t.ComputeMinCover();
     EXPECT_NEAR(t.GetMinCover(face), 0.03, kTol);
     EXPECT_EQ(face, 2);
+
+    // Stirrups of 10 mm legs whose covers differ: the smaller of the clear covers counts,
+    // 0.035 m at the bottom or 0.025 m at the top.
+    for (const auto& [distbot, disttop, cover] :
+         {std::tuple{0.04, 0.54, 0.035}, std::tuple{0.06, 0.57, 0.025}}) {
+        SCOPED_TRACE(cover);
+        TStructure u;
+        Rectangle(u, 0.3, 0.6);
+        u.AddTransLayer(Stirrup(distbot, disttop, 0.01, 0.2, 1e-4), 2);
+        u.ComputeMinCover();
+        EXPECT_NEAR(u.GetMinCover(face), cover, kTol);
+        EXPECT_EQ(face, 1);
+    }
 }
 
 TEST(StructureTimeDependent, ShrinkageProfileIsTrimmedAndClosedAtBothFaces)

@@ -80,6 +80,19 @@ TEST(StructureGuard, FrozenStructureRefusesItsWritersAndChangesNothing)
     EXPECT_EQ(s.SetLongLayerTimeStrain(0, 1e-4, 0), 1);
     EXPECT_EQ(s.GetLongLayer(0, 0)->timeStrain, 1e-4);
     EXPECT_TRUE(rec.messages.empty());
+
+    // An analysis's own copy takes every write while it stays frozen; a copy of it is a
+    // structure like any other.
+    s.SetEngineCopy(1);
+    EXPECT_EQ(s.SetConstantLoads(loads, 3), 1);
+    EXPECT_EQ(s.DeleteRegions(), 1);
+    EXPECT_EQ(s.IsFrozen(), 1);
+    EXPECT_TRUE(rec.messages.empty());
+    TStructure copy;
+    copy.CopyFrom(s);
+    EXPECT_EQ(copy.IsEngineCopy(), 0);
+    EXPECT_EQ(copy.SetConstantLoads(loads, 3), 0);
+    EXPECT_EQ(rec.Count(kFrozen), 1);
 }
 
 TEST(StructureModifiedRule, ChangesMarkModifiedFromOneTenThousandthOn)

@@ -1,11 +1,17 @@
 #include "support/TestSupport.h"
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
 
-RecordingReporter::RecordingReporter() : m_previous(SetReporter(this)) {}
+#include "foundation/ProgramPaths.h"
+#include "foundation/ReportText.h"
+
+RecordingReporter::RecordingReporter() : m_previous(SetReporter(this))
+{
+}
 
 RecordingReporter::~RecordingReporter()
 {
@@ -38,7 +44,8 @@ int RecordingReporter::Count(const std::string& fragment) const
 {
     int n = 0;
     for (const auto& m : messages)
-        if (m.text.find(fragment) != std::string::npos || m.caption.find(fragment) != std::string::npos)
+        if (m.text.find(fragment) != std::string::npos ||
+            m.caption.find(fragment) != std::string::npos)
             ++n;
     return n;
 }
@@ -56,8 +63,10 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ec;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(m_path,
+                                 std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add,
+                                 ec);
     std::filesystem::remove_all(m_path, ec);
 }
 
@@ -73,4 +82,29 @@ std::string TempDir::Read(const std::string& name) const
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+TempProgramDir::TempProgramDir(const std::string& userSubdir)
+    : programDir(tmp.path() / "program"), userDir(tmp.path() / userSubdir),
+      m_savedProgramPath(g_ProgramPath)
+{
+    ClearReportText();
+    std::filesystem::create_directories(programDir);
+    SetProgramPath(programDir.string());
+    SetUserDataDir(userDir.string());
+}
+
+TempProgramDir::~TempProgramDir()
+{
+    SetUserDataDir("");
+    SetDirWritableTest(nullptr);
+    ClearReportText();
+    g_ProgramPath = m_savedProgramPath;
+}
+
+void TempProgramDir::ProgramDirReadOnly() const
+{
+    SetDirWritableTest([dir = programDir.lexically_normal()](const std::string& d) {
+        return std::filesystem::path(d).lexically_normal() != dir;
+    });
 }

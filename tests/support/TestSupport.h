@@ -59,9 +59,31 @@ private:
     std::filesystem::path m_path;
 };
 
+// A temporary program directory ("program", which g_ProgramPath names) and a user data
+// directory (userSubdir, not created) in a fresh folder, with an empty report text. The
+// report text, the user data directory, the writability test and the program path are
+// restored afterwards. Fixtures of the data-file tests derive from it.
+class TempProgramDir {
+public:
+    explicit TempProgramDir(const std::string& userSubdir = "user");
+    ~TempProgramDir();
+    TempProgramDir(const TempProgramDir&) = delete;
+    TempProgramDir& operator=(const TempProgramDir&) = delete;
+
+    // Makes the program directory unwritable for the code under test (every other directory
+    // counts as writable).
+    void ProgramDirReadOnly() const;
+
+    TempDir tmp;
+    std::filesystem::path programDir;
+    std::filesystem::path userDir;
+
+private:
+    std::string m_savedProgramPath;
+};
+
 // Sets a global for the lifetime of the guard and restores it afterwards.
-template <typename T>
-class ValueGuard {
+template <typename T> class ValueGuard {
 public:
     ValueGuard(T& target, T value) : m_target(target), m_saved(target) { m_target = value; }
     ~ValueGuard() { m_target = m_saved; }

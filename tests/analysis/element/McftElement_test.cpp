@@ -315,6 +315,24 @@ TEST_F(McftElementTest, TensionStiffeningBoundOfCode7)
     }
 }
 
+// With |tan theta| = 1 and a crack 0.12 mm wide the bond bound governs: code 7 lifts f1 to
+// 0.25 f't / (0.31 + 24 w / (19 + 16 mm)) / |t|, which lies between the law's value and f't.
+// ex = ez = 0.25e-3, gamma = 1e-3: theta = 45 deg, e1 = 0.75e-3.
+TEST_F(McftElementTest, TensionStiffeningBoundOfCode7ByBond)
+{
+    const ConcreteTypeRec type = Concrete(7);
+    LayerNodeStateRec el = Element(0.25e-3, 0.25e-3, 1.0e-3);
+    EXPECT_NEAR(std::fabs(SolveMcftElement(type, el, 0.0, 0.0)), 1.0, kRelTol);
+    const double w = el.CrackWidth;
+    EXPECT_NEAR(w, (0.75e-3 - type.ecr) / ((1.0 / 0.3 + 1.0 / 0.2) / std::sqrt(2.0)), 1e-15);
+    const double bond = 0.25 * 2e6 / (0.31 + 24.0 * w / 0.035);
+    const double law = 2e6 / (1.0 + std::sqrt(500.0 * 0.75e-3));
+    ASSERT_GT(bond, law);
+    ASSERT_LT(bond, 2e6);
+    EXPECT_EQ(el.CrackCheckCode, CrackCheck::None);
+    EXPECT_NEAR(el.ConcStress1, bond, kStressTol);
+}
+
 // Degenerate elements: unstrained; cracked at theta = 0; at tan(theta) = 2 with no positive
 // x spacing (s_theta = s_z / cos = 0.2 sqrt 5) or none at all (no crack width). Nothing
 // becomes infinite, and the secant and, under every crack-check outcome, the tangent stay

@@ -177,6 +177,123 @@ TEST(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracks)
     EXPECT_TRUE(reporter.messages.empty());
 }
 
+// The section is symmetric about mid-depth: with the top in tension and the shear reversed it
+// carries the mirror image of the state above (same N, M and V reversed). Its crack angles
+// run from pi/2 towards pi, with the compressed bottom node at 0: after the wrap they lie
+// within one half-turn.
+TEST(LayerDriver, TopInTensionWithNegativeShearMirrorsTheSectionAbove)
+{
+    RecordingReporter reporter;
+    auto beam = TestSection::MakeBeam();
+    FakeBeamAnalysis analysis(beam.get(), 1);
+    SectionStateHolder holder;
+    const auto bottom = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102).Results;
+    const SectionState& s = Solve(analysis, holder, 1e-4, 4e-3, -3e-4, 102);
+    const auto& top = s.Results;
+    const double forceTol = kRelTol * std::fabs(bottom[StateResult::AxialForce]) + kForceTol;
+    EXPECT_NEAR(top[StateResult::AxialForce], bottom[StateResult::AxialForce], forceTol);
+    EXPECT_NEAR(top[StateResult::Moment], -bottom[StateResult::Moment], forceTol);
+    EXPECT_NEAR(top[StateResult::Shear], -bottom[StateResult::Shear], forceTol);
+    double lowest = 1e9, highest = -1e9;
+    for (int id = 0; id <= 2 * s.LayerCount; ++id) {
+        const double angle = s.NodeStates[static_cast<std::size_t>(id)].CrackAngle;
+        lowest = std::min(lowest, angle);
+        highest = std::max(highest, angle);
+    }
+    // The wrap moves every angle into 0.45 pi ... 1.45 pi or into -0.45 pi ... 0.55 pi.
+    const double pi = 3.14159265358979;
+    EXPECT_TRUE((lowest >= 0.45 * pi && highest < 1.45 * pi) ||
+                (lowest > -0.45 * pi && highest <= 0.55 * pi))
+        << lowest / pi << " ... " << highest / pi << " pi";
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+// The refinement stops splitting a layer once f1 and f2 at its quarter points lie within 0.2 %
+// of the largest |f1| (|f2|) of the unrefined mesh of the parabola through its three nodes
+// (f1 only where the layer's nodes agree on cracking). The quarter points are checked by
+// solving again on a mesh of the refined layers' halves, whose middle nodes lie there.
+TEST(LayerDriver, RefinedLayersFollowTheirParabolaWithinTheTolerance)
+{
+    RecordingReporter reporter;
+    auto beam = TestSection::MakeBeam();
+    FakeBeamAnalysis analysis(beam.get(), 1);
+    const TStructure& section = *analysis.GetStructure();
+    SectionStateHolder first;
+    const SectionState& s = Solve(analysis, first, 1e-4, -4e-3, 3e-4, 100);
+    const int unrefined = analysis.GetLayerCount();
+    ASSERT_GT(s.LayerCount, unrefined);
+    ASSERT_LT(s.LayerCount, 50); // far from the capacity: every layer was free to split
+    double F1 = 1.0, F2 = 1.0;
+    for (int id = 0; id <= 2 * unrefined; ++id) {
+        F1 = std::max(F1, std::fabs(s.NodeStates[static_cast<std::size_t>(id)].ConcStress1));
+        F2 = std::max(F2, std::fabs(s.NodeStates[static_cast<std::size_t>(id)].ConcStress2));
+    }
+
+    LayerMesh halves;
+    for (int i = 0; i < s.LayerCount; ++i) {
+        const LayerDefRec& layer = s.LayerDefs[static_cast<std::size_t>(i)];
+        for (const auto& [top, bottom] :
+             {std::pair{layer.Top, layer.Mid}, std::pair{layer.Mid, layer.Bottom}}) {
+            const auto node = static_cast<std::uint32_t>(2 * halves.Layers.size());
+            LayerDefRec half = layer;
+            half.NodeTop = node, half.NodeMid = node + 1, half.NodeBottom = node + 2;
+            half.Top = top, half.Bottom = bottom, half.Mid = (top + bottom) / 2.0;
+            half.Thickness = top - bottom;
+            half.Settled = 0;
+            halves.Layers.push_back(half);
+        }
+    }
+    halves.LayerCount = static_cast<int>(halves.Layers.size());
+    analysis.MutableMesh() = halves;
+    SectionStateHolder second;
+    const SectionState& q = Solve(analysis, second, 1e-4, -4e-3, 3e-4, 100);
+
+    // The node of the second solution at a depth (its mesh holds every quarter point).
+    const auto nodeAt = [&q](double depth) -> const LayerNodeStateRec* {
+        for (int j = 0; j < q.LayerCount; ++j) {
+            const LayerDefRec& layer = q.LayerDefs[static_cast<std::size_t>(j)];
+            if (layer.Mid == depth)
+                return &q.NodeStates[layer.NodeMid];
+            if (layer.Top == depth)
+                return &q.NodeStates[layer.NodeTop];
+        }
+        return nullptr;
+    };
+    int eligible = 0, checked = 0;
+    for (int i = 0; i < s.LayerCount; ++i) {
+        const LayerDefRec& layer = s.LayerDefs[static_cast<std::size_t>(i)];
+        if (layer.Thickness / 2.0 <= section.GetHeight() / 1024.0)
+            continue; // too thin to be split further
+        ++eligible;
+        const auto& top = s.NodeStates[layer.NodeTop];
+        const auto& mid = s.NodeStates[layer.NodeMid];
+        const auto& bottom = s.NodeStates[layer.NodeBottom];
+        const bool sameCracking = Cracked(section, top) == Cracked(section, mid) &&
+                                  Cracked(section, mid) == Cracked(section, bottom);
+        for (double depth : {(layer.Top + layer.Mid) / 2.0, (layer.Mid + layer.Bottom) / 2.0}) {
+            SCOPED_TRACE(testing::Message() << "layer " << i << " quarter at " << depth);
+            const LayerNodeStateRec* node = nodeAt(depth);
+            ASSERT_NE(node, nullptr);
+            // The parabola through (0, top), (h/2, mid), (h, bottom) at t h.
+            const double t = (layer.Top - depth) / layer.Thickness;
+            const auto parabola = [t](double a, double b, double c) {
+                return a * (1 - t) * (1 - 2 * t) + 4 * b * t * (1 - t) + c * t * (2 * t - 1);
+            };
+            if (sameCracking) {
+                EXPECT_LE(std::fabs(node->ConcStress1 -
+                                    parabola(top.ConcStress1, mid.ConcStress1, bottom.ConcStress1)),
+                          0.002 * F1 * (1 + kRelTol));
+            }
+            EXPECT_LE(std::fabs(node->ConcStress2 -
+                                parabola(top.ConcStress2, mid.ConcStress2, bottom.ConcStress2)),
+                      0.002 * F2 * (1 + kRelTol));
+            ++checked;
+        }
+    }
+    EXPECT_GT(eligible, unrefined);
+    EXPECT_EQ(checked, 2 * eligible);
+}
+
 TEST(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishingResults)
 {
     auto beam = TestSection::MakeBeam();

@@ -131,6 +131,21 @@ TEST_F(LayerEvaluationTest, StirrupStatesByHand)
     EXPECT_EQ(reserve, 0.0);
 }
 
+// A circular hoop over -0.2 ... 0.2 m crosses the depth 0.12 m with the leg factor
+// k = sqrt(1 - 0.12^2 / (0.2^2 + 0.0001)): its ratio is k rho and its legs strain k^2 ez.
+TEST_F(LayerEvaluationTest, CircularHoopAwayFromItsCentre)
+{
+    TransLayerRec hoop = Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2);
+    hoop.pattern = kCircularHoop;
+    beam.AddTransLayer(hoop, 2);
+    TLayerEvaluator ev = Evaluator();
+    const double k = std::sqrt(1.0 - 0.0144 / 0.0401);
+    const LayerNodeStateRec node = StirrupNode(ev, 0.12);
+    EXPECT_NEAR(node.StirrupRatio, k * kRho, kRelTol * kRho);
+    EXPECT_NEAR(node.StirrupStress, kEs * 0.0008 * k * k, kStressTol);
+    EXPECT_NEAR(StirrupNode(ev, 0.0).StirrupRatio, kRho, kRelTol * kRho);
+}
+
 TEST_F(LayerEvaluationTest, StirrupPrestrainIsAreaWeighted)
 {
     TransLayerRec a = Stirrups(1e-4, 0.2, -0.2, 0.2);

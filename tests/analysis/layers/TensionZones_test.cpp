@@ -149,6 +149,29 @@ TEST_F(TensionZonesTest, ReserveProfileOfARectangleWithOneBarLayer)
                 kMomentTol);
 }
 
+// The mirror image with the top in tension (e = +0.004 z, bars at +0.2 m): the top zone runs
+// from the crossing at 0 up to the top and takes the same demand, its stress rising from
+// 3 f't at the crossing to the face value at the top; the empty bottom zone stays at 3 f't.
+TEST_F(TensionZonesTest, ReserveProfileWithTheTopInTension)
+{
+    beam.AddLongLayer(Bars(-kBarZ, 3, 5e-4, 0.025), 0);
+    Zones();
+    const Reserve r = Build(State(0.0, -kSlope, {kBarStress}));
+
+    const double demand = 0.2 * kBarArea * (kFy - kBarStress) + 0.1;
+    EXPECT_NEAR(r.moment, demand, kMomentTol);
+    EXPECT_NEAR(r.crossing, 0.0, kDepthTol);
+    const double face = 0.6 * kFt + (demand - 26250.0) / (kWidth * 0.25 * 0.25 / 3.0);
+    EXPECT_TRUE(r.profile.IsSorted());
+    for (const auto& [z, value] : {std::pair{kTop, face},
+                                   {kTop / 2.0, (face + 3.0 * kFt) / 2.0},
+                                   {-0.1, 3.0 * kFt},
+                                   {kBottom, 3.0 * kFt}}) {
+        SCOPED_TRACE(z);
+        EXPECT_NEAR(r.profile.InterpolateAtDepth(z), value, kStressTol);
+    }
+}
+
 // Both scans run through the whole depth in tension: no crossing pairs; the tie goes to the
 // top zone (strain 0.0005 plus 2 x 0.0005 at the crack still lies on the plateau: fy). A net
 // strain exactly 0 at the top with compression below is a crossing: the top zone is empty.

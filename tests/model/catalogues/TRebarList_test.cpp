@@ -22,19 +22,7 @@ constexpr double kFourFigureTol = 1e-3;
 constexpr double kListed25MmTol = 2e-3;
 constexpr double kPi = 3.14159265358979323846;
 
-struct RebarListTest : ::testing::Test {
-    void SetUp() override
-    {
-        ClearReportText();
-        fs::create_directories(programDir);
-        SetUserDataDir(userDir.string());
-    }
-    void TearDown() override
-    {
-        SetUserDataDir("");
-        SetDirWritableTest(nullptr);
-        ClearReportText();
-    }
+struct RebarListTest : ::testing::Test, TempProgramDir {
     std::string ProgramFile() const { return (programDir / "rebar.dat").string(); }
     std::string Log() const { return g_ReportText ? *g_ReportText : std::string(); }
     int LogCount(const std::string& fragment) const
@@ -59,9 +47,6 @@ struct RebarListTest : ::testing::Test {
         EXPECT_NEAR(list.GetArea(i), areaMm2 / 1e6, kRelTol * areaMm2 / 1e6);
     }
 
-    TempDir tmp;
-    fs::path programDir = tmp.path() / "program";
-    fs::path userDir = tmp.path() / "user";
     TRebarList list;
 };
 
@@ -186,9 +171,7 @@ TEST_F(RebarListTest, ExistingFileIsReadAndNeverOverwritten)
 // data directory and is read from there.
 TEST_F(RebarListTest, ReadOnlyProgramDirectoryUsesTheUserDataDirectory)
 {
-    SetDirWritableTest([program = programDir](const std::string& dir) {
-        return fs::path(dir).lexically_normal() != program.lexically_normal();
-    });
+    ProgramDirReadOnly();
     ASSERT_EQ(list.Init(ProgramFile()), 1);
     EXPECT_EQ(list.Count(), 125);
     EXPECT_EQ(fs::path(list.SourcePath()), userDir / "rebar.dat");

@@ -165,6 +165,18 @@ TEST(ConcreteStress, SofteningFactorAtLateralStrainByCode)
     }
 }
 
+// The default law (code 18) softens by 1 / (0.8 + a e1) with a = max(170, 3 F): at 80 MPa
+// the 3 F term governs. e1 = 0.002: a = 240, beta = 1 / 1.28 (with 170 it would be 1 / 1.14).
+TEST(ConcreteStress, DefaultSofteningAtHighStrengthUsesThreeTimesTheStrength)
+{
+    ConcreteTypeRec rec = MakeConcrete(2, 18, 7, -0.0025);
+    rec.fc = -80 * kMPa;
+    PrepareConcreteType(rec);
+    double fp = 0.0;
+    Stress(rec, {-0.001, 0.002, -0.0001}, &fp);
+    EXPECT_NEAR(fp / rec.fc, 1.0 / 1.28, 1e-6);
+}
+
 // A compressive lateral strain counts as none: the softening sees e1 floored at 0.
 TEST(ConcreteStress, CompressiveLateralStrainDoesNotSoften)
 {
@@ -294,35 +306,47 @@ void ExpectModulus(double tangent, double difference)
     EXPECT_NEAR(tangent, difference, kRelTol * std::fabs(difference) + kAbsTol);
 }
 
-// The default law, Popovics softened by code 18, on both sides of the peak: along e[d] the
-// tangent is the difference of the stress, and its lateral term T(rates 1, 0) - T(0, 0) =
-// (stress / fp) d fp / d e1 follows the difference of the softened peak stress.
+// Every softening code on both sides of the peak: the lateral term T(rates 1, 0) - T(0, 0) =
+// (stress / fp) d fp / d e1 follows the difference of the softened peak stress, and is 0 for
+// the codes whose tangent leaves it out (1, 3, 4, 8, 11). Along e[d] the tangent is the
+// difference of the stress, except for the codes whose factor moves with e[d] itself (1, 3, 4,
+// 11): their tangent holds the factor. e1 = 0.0015 keeps every factor off its bounds.
 TEST(ConcreteTangent, SoftenedCompressionAgainstDifferences)
 {
-    const ConcreteTypeRec rec = MakeTangentConcrete(2, 18, 7);
-    for (double x : {0.7, 1.3, 2.3}) {
-        SCOPED_TRACE(x);
-        const PrincipalStrains e = {x * kPeakStrain, 0.0015, -0.0002};
-        const double plain = ConcreteTangentModulus(rec, e, 1, 0.0, 0.0, rec.ft, 500.0);
-        ExpectModulus(plain, Difference(rec, e));
-        double fp = 0.0, fpUp = 0.0, fpDown = 0.0;
-        const double s = Stress(rec, e, &fp);
-        Stress(rec, {e[0], e[1] + kStep, e[2]}, &fpUp);
-        Stress(rec, {e[0], e[1] - kStep, e[2]}, &fpDown);
-        const double withRate = ConcreteTangentModulus(rec, e, 1, 1.0, 0.0, rec.ft, 500.0);
-        ExpectModulus(withRate - plain, s / fp * (fpUp - fpDown) / (2.0 * kStep));
+    ValueGuard<std::array<HsuDataEntry, 3>> hsu(HsuDataTable, HsuDataTable);
+    HsuDataTable[0].eta = 0.5;
+    for (int code = 0; code <= 18; ++code) {
+        const ConcreteTypeRec rec = MakeTangentConcrete(2, code, 7);
+        const bool leftOut = code == 1 || code == 3 || code == 4 || code == 8 || code == 11;
+        for (double x : {0.7, 1.3, 2.3}) {
+            SCOPED_TRACE(testing::Message() << "code " << code << " x " << x);
+            const PrincipalStrains e = {x * kPeakStrain, 0.0015, -0.0002};
+            const double plain = ConcreteTangentModulus(rec, e, 1, 0.0, 0.0, rec.ft, 500.0);
+            if (!leftOut || code == 8)
+                ExpectModulus(plain, Difference(rec, e));
+            double fp = 0.0, fpUp = 0.0, fpDown = 0.0;
+            const double s = Stress(rec, e, &fp);
+            Stress(rec, {e[0], e[1] + kStep, e[2]}, &fpUp);
+            Stress(rec, {e[0], e[1] - kStep, e[2]}, &fpDown);
+            const double withRate = ConcreteTangentModulus(rec, e, 1, 1.0, 0.0, rec.ft, 500.0);
+            const double lateral = leftOut ? 0.0 : s / fp * (fpUp - fpDown) / (2.0 * kStep);
+            ExpectModulus(withRate - plain, lateral);
+        }
     }
 }
 
-// The default tension-stiffening law (code 7) on both sides of cracking.
+// Every tension-stiffening law before cracking, between ecr and 2 ecr (where Izumo holds
+// f't), and well beyond.
 TEST(ConcreteTangent, TensionStiffeningAgainstDifferences)
 {
-    const ConcreteTypeRec rec = MakeTangentConcrete(2, 18, 7);
-    for (double ratio : {0.5, 1.7, 30.0}) {
-        SCOPED_TRACE(ratio);
-        const PrincipalStrains e = {ratio * rec.ecr, 0.0, 0.0};
-        ExpectModulus(ConcreteTangentModulus(rec, e, 1, 0.0, 0.0, rec.ft, 500.0),
-                      Difference(rec, e));
+    for (int code : {0, 1, 2, 3, 4, 6, 7}) {
+        const ConcreteTypeRec rec = MakeTangentConcrete(2, 18, code);
+        for (double ratio : {0.5, 1.7, 3.0, 30.0}) {
+            SCOPED_TRACE(testing::Message() << "code " << code << " ratio " << ratio);
+            const PrincipalStrains e = {ratio * rec.ecr, 0.0, 0.0};
+            ExpectModulus(ConcreteTangentModulus(rec, e, 1, 0.0, 0.0, rec.ft, 500.0),
+                          Difference(rec, e));
+        }
     }
 }
 

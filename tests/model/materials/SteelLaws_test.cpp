@@ -184,6 +184,14 @@ TEST(SteelStress, StressAtCrack)
     // r 0.005, name M: m = 2.8.
     EXPECT_NEAR(SteelCrackStrainLimit(bar, 0.005, 0.001, 0.002, "M10"), 0.0116, 1e-15);
     const double K = -200 * kMPa / (0.093 * 0.093);
+    // No ratio known (0 or less): m = 2 whatever the name, limit 0.001 + 0.004 + 0.005.
+    for (double r : {0.0, -1.0}) {
+        SCOPED_TRACE(r);
+        EXPECT_NEAR(SteelCrackStrainLimit(bar, r, 0.001, 0.002, "T10"), 0.010, 1e-15);
+        EXPECT_NEAR(SteelStressAtCrack(bar, r, 0.001, 0.002, 0.0, "T10"),
+                    600 * kMPa + K * 0.09 * 0.09,
+                    kStressTol);
+    }
     const struct {
         double a, b, stress;
     } rows[] = {

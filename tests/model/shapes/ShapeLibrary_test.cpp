@@ -23,7 +23,7 @@ const std::string kGoodRect = Block("GOOD", "\th b\n\t0 b\n");
 TEST_F(ShapeLibraryTest, MissingShapeFileIsWrittenWithDefaultsAndRead)
 {
     ASSERT_EQ(LoadShapeLibrary(0), 1);
-    EXPECT_EQ(dir.Read("program/shape.dat"), DefaultShapeFileText());
+    EXPECT_EQ(tmp.Read("program/shape.dat"), DefaultShapeFileText());
     EXPECT_EQ(ShapeNames(), (std::vector<std::string>{"RECT", "CIRCLE", "TBEAM", "IBEAM"}));
     EXPECT_FALSE(HasReportText()) << Report();
     EXPECT_EQ(ShapeTable[1]->rebarPattern, kRebarPolar);
@@ -48,17 +48,17 @@ TEST_F(ShapeLibraryTest, ExistingFileIsReadAndLeftAloneLongNamesCutReloadingRepl
     EXPECT_EQ(ShapeNames(), std::vector<std::string>{std::string(kShapeNameChars, 'N')});
     ASSERT_EQ(LoadShapes(kGoodRect), 1);
     EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
-    EXPECT_EQ(dir.Read("program/shape.dat"), kGoodRect);
+    EXPECT_EQ(tmp.Read("program/shape.dat"), kGoodRect);
     EXPECT_FALSE(HasReportText()) << Report();
 }
 
 TEST_F(ShapeLibraryTest, StandardSectionsTakeNumbersOnlyAndAreNeverWritten)
 {
     EXPECT_EQ(LoadShapeLibrary(1), 0);
-    EXPECT_FALSE(std::filesystem::exists(ProgramDir() / "standard.dat"));
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "user" / "standard.dat"));
+    EXPECT_FALSE(std::filesystem::exists(programDir / "standard.dat"));
+    EXPECT_FALSE(std::filesystem::exists(userDir / "standard.dat"));
 
-    dir.Write("program/standard.dat",
+    tmp.Write("program/standard.dat",
               "// catalogue\nTYPE PCI1\nCATEGORY PCI\nSECTION\n700 300\n0 300\nENDTYPE\n"
               "TYPE BAD\nSECTION\nh 300\n0 300\nENDTYPE\n");
     ASSERT_EQ(LoadShapeLibrary(1), 1);

@@ -1,6 +1,6 @@
 #pragma once
-// A temporary program directory holding the shape files, with the shape tables, the report
-// text and the program path restored afterwards.
+// A temporary program directory holding the shape files, with the shape tables emptied
+// before and after each test.
 
 #include <string>
 #include <vector>
@@ -12,20 +12,14 @@
 #include "model/shapes/ShapeLibrary.h"
 #include "support/TestSupport.h"
 
-struct ShapeLibraryTest : ::testing::Test {
+struct ShapeLibraryTest : ::testing::Test, TempProgramDir {
     void SetUp() override
     {
-        ClearReportText();
         ShapeTable = {};
         StandardTable = {};
-        std::filesystem::create_directories(dir.path() / "program");
-        SetUserDataDir((dir.path() / "user").string());
     }
     void TearDown() override
     {
-        SetUserDataDir("");
-        SetDirWritableTest(nullptr);
-        ClearReportText();
         ShapeTable = {};
         StandardTable = {};
     }
@@ -33,10 +27,9 @@ struct ShapeLibraryTest : ::testing::Test {
     // Writes shape.dat with the content into the program directory and reads it.
     int LoadShapes(const std::string& content)
     {
-        dir.Write("program/shape.dat", content);
+        tmp.Write("program/shape.dat", content);
         return LoadShapeLibrary(0);
     }
-    std::filesystem::path ProgramDir() const { return dir.path() / "program"; }
 
     std::vector<std::string> ShapeNames() const
     {
@@ -50,8 +43,6 @@ struct ShapeLibraryTest : ::testing::Test {
     std::string Report() const { return g_ReportText ? *g_ReportText : std::string(); }
 
     RecordingReporter reporter;
-    TempDir dir;
-    ValueGuard<std::string> programPath{g_ProgramPath, (dir.path() / "program").string() + "/"};
 };
 
 // Area enclosed by an outline given as (depth, full width) points from top to bottom: the

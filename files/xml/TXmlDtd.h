@@ -1,0 +1,88 @@
+#pragma once
+// TXmlDtd: the document type definition that every data-document read and write is done
+// under, and the document's unit system.
+//
+// The text is "q3g.dtd" beside the program when it can be read (with the user data directory
+// as the fallback of a read-only program directory, like the catalogues), else the built-in
+// text, which is then written there. Every CR, LF and TAB of the text is a blank. The queries
+// answer by plain text search as the data files have always been read: "<!ELEMENT name
+// EMPTY|(model)", one "<!ATTLIST element attribute type default" per attribute, the default
+// being the first double-quoted text before the declaration's '>'.
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The built-in text (CR LF line ends, TABs before the ATTLIST lines).
+extern const char* const kBuiltInDtd;
+
+inline constexpr const char* kDtdFileName = "q3g.dtd";
+inline constexpr const char* kDtdCreateFailedMessage =
+    "Automatic creation of XML Document Type Definition file failed. Disk may be full or "
+    "read-only.\r\nProgram will continue with built in version of file";
+
+// Sentinel texts of the queries.
+inline constexpr const char* kDtdNotFound = "NOT FOUND";
+inline constexpr const char* kDtdNoElement = "NO ELEMENT";
+
+// Element kinds of GetElementKind.
+inline constexpr int kDtdEmpty = 0;
+inline constexpr int kDtdModel = 1;
+inline constexpr int kDtdOther = 2;
+
+// Occurrences of GetChildElement.
+inline constexpr int kOccursOptional = 1;   // ?
+inline constexpr int kOccursOneOrMore = 2;  // +
+inline constexpr int kOccursZeroOrMore = 3; // *
+inline constexpr int kOccursOnce = 4;
+
+class TXmlDtd {
+public:
+    // Reads "q3g.dtd" beside the program (ProgramFilePath), writing it from the built-in text
+    // when no readable file exists; the unit system is g_UnitSystem's.
+    TXmlDtd();
+    // A definition from a text, for the tools and tests; no file is touched.
+    TXmlDtd(std::string text, int unitSystem);
+
+    // Fills the text from the file at path: read when it can be, else the built-in text,
+    // written to the first place that takes it (a failure goes to the load-error log).
+    // Returns 1.
+    int Load(const std::string& path);
+
+    const std::string& GetText() const { return m_text; }
+    // The document's unit system, handed to the element callbacks by address.
+    int* UnitSystem() { return &m_unitSystem; }
+    int GetUnitSystem() const { return m_unitSystem; }
+    void SetUnitSystem(int system) { m_unitSystem = system; }
+
+    // kDtdEmpty, kDtdModel, or kDtdOther (also for an undeclared element).
+    int GetElementKind(const std::string& element) const;
+    // Attribute n (0-based, declaration order) of the element; false and "NOT FOUND" past
+    // the last.
+    bool GetAttributeName(const std::string& element, int n, std::string& name) const;
+    // The quoted default; false and "NOT FOUND" without one.
+    bool GetAttributeDefault(const std::string& element,
+                             const std::string& attribute,
+                             std::string& value) const;
+    // Child n of the element's content model without its mark, and its occurrence; false and
+    // "NO ELEMENT" past the model's end or without a parenthesised model.
+    bool GetChildElement(const std::string& element, int n, int& occurrence, std::string& name) const;
+
+private:
+    void Prepare();
+    std::string ReadNameAt(std::size_t pos) const;
+    std::size_t SkipWordAt(std::size_t pos) const;
+    std::size_t SkipBlanksAt(std::size_t pos) const;
+    // Position just behind the element name of "<!ELEMENT element", or npos.
+    std::size_t FindElementDeclaration(const std::string& element, std::size_t from) const;
+    std::pair<bool, std::string> LookUpDefault(const std::string& element,
+                                               const std::string& attribute) const;
+
+    std::string m_text;
+    int m_unitSystem = 0;
+    // Attribute names by element in declaration order, gathered once: the reader asks for
+    // them at every element of a document.
+    std::map<std::string, std::vector<std::string>> m_attributes;
+    mutable std::map<std::pair<std::string, std::string>, std::pair<bool, std::string>> m_defaults;
+};

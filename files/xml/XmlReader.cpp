@@ -1,0 +1,240 @@
+#include "files/xml/XmlReader.h"
+
+#include "files/xml/ElementCallbacks.h"
+#include "files/xml/TXmlDtd.h"
+#include "files/xml/XmlTokenizer.h"
+#include "foundation/StrFormat.h"
+#include "foundation/TTextBuffer.h"
+#include "foundation/XmlEntities.h"
+#include "model/TStructure.h"
+
+namespace {
+
+void ApplyDefaults(TXmlDtd& dtd, const std::string& element, ElementCallbacks& callbacks)
+{
+    std::string attribute;
+    std::string value;
+    for (int i = 0; dtd.GetAttributeName(element, i, attribute); ++i) {
+        dtd.GetAttributeDefault(element, attribute, value);
+        callbacks.Set(element, attribute, value, dtd.UnitSystem());
+    }
+}
+
+// The element loop: the root's start tag, then its children in file order up to the root's
+// end tag. Root and child are the only levels: a child's content ends at its own end tag.
+XmlResult ReadTree(TXmlDtd& dtd,
+                   const std::string& text,
+                   std::size_t offset,
+                   const std::string& name,
+                   const std::string& root,
+                   ElementCallbacks& callbacks)
+{
+    XmlResult result;
+    XmlCursor c{text, offset};
+    const std::string closing = "/" + root;
+    std::string element = name;
+    std::string attribute;
+    std::string value;
+    TTextBuffer content;
+    while (element != closing) {
+        callbacks.Begin(element);
+        ApplyDefaults(dtd, element, callbacks);
+        XmlItem item = XmlItem::Error;
+        while ((item = XmlReadAttribute(c, element, attribute, value, result)) ==
+               XmlItem::Attribute) {
+            if (callbacks.Set(element, attribute, XmlUnescape(value), dtd.UnitSystem()) == 0) {
+                result.status = XmlStatus::Refused;
+                result.offset = c.pos;
+                result.message = StrPrintf("Reading stopped at attribute \"%s\" of \"%s\".",
+                                           QuoteForMessage(attribute).c_str(),
+                                           QuoteForMessage(element).c_str());
+                return result;
+            }
+        }
+        if (item == XmlItem::Error)
+            return result;
+        const bool isRoot = element == root;
+        if (item == XmlItem::TagEnd && !isRoot) {
+            if (!XmlReadContent(c, element, content, result))
+                return result;
+            callbacks.SetBody(element, content, dtd.UnitSystem());
+        }
+        callbacks.End(element);
+        // A root closed at once has no children.
+        if (isRoot && item == XmlItem::EmptyTagEnd)
+            break;
+        if (!XmlReadNextTag(c, element, result))
+            return result;
+    }
+    // Behind the root's end tag, so that the next component is looked for from there.
+    if (element == closing) {
+        const std::size_t gt = text.find('>', c.pos);
+        c.pos = gt == std::string::npos ? text.size() : gt + 1;
+    }
+    result = XmlResult::Success();
+    result.offset = c.pos;
+    return result;
+}
+
+XmlResult FindAndRead(TXmlDtd& dtd,
+                      const std::string& text,
+                      int n,
+                      std::string& name,
+                      std::size_t& offset)
+{
+    XmlResult result;
+    if (XmlFindComponent(dtd, text, n, name, offset) == 0) {
+        result.status = XmlStatus::NoComponent;
+        result.message = StrPrintf("The document has no component %d.", n + 1);
+        return result;
+    }
+    return XmlResult::Success();
+}
+
+} // namespace
+
+int XmlFlattenWhitespace(TTextBuffer& text)
+{
+    std::string flat = text.GetString();
+    for (char& c : flat) {
+        if (c == '\r' || c == '\n' || c == '\t')
+            c = ' ';
+    }
+    text.Assign(flat);
+    text.Rewind();
+    return 1;
+}
+
+bool XmlComponentScanner::Next(std::string& name, std::size_t& offset, XmlResult& result)
+{
+    if (!m_started) {
+        m_started = true;
+        const std::size_t at = m_text.find("document");
+        if (at == std::string::npos || (at > 0 && m_text[at - 1] == '/')) {
+            XmlFail(result,
+                    XmlStatus::NoDocumentTag,
+                    0,
+                    "Document header tag not found",
+                    "XML Syntax Error");
+            m_pos = m_text.size();
+            return false;
+        }
+        m_pos = at;
+    } else if (!m_pendingName.empty() && m_pos < m_text.size()) {
+        XmlCursor c{m_text, m_pos};
+        if (!XmlSkipElement(c, m_pendingName, result)) {
+            m_pos = m_text.size();
+            return false;
+        }
+        m_pos = c.pos;
+    }
+    const std::size_t lt = m_text.find('<', m_pos);
+    if (lt == std::string::npos) {
+        // A document that ends before its end tag has been cut short.
+        XmlFail(result,
+                XmlStatus::SyntaxError,
+                m_text.size(),
+                "The file ends before </document>: it is incomplete.",
+                "XML Syntax Error");
+        m_pos = m_text.size();
+        return false;
+    }
+    XmlCursor c{m_text, lt + 1};
+    if (!XmlReadName(c, name, result)) {
+        m_pos = m_text.size();
+        return false;
+    }
+    if (name == "/document") {
+        m_pos = m_text.size();
+        return false;
+    }
+    m_pos = c.pos;
+    offset = c.pos;
+    m_pendingName = name;
+    return true;
+}
+
+void XmlComponentScanner::ContinueAt(std::size_t pos)
+{
+    m_pos = std::min(pos, m_text.size());
+    m_pendingName.clear();
+}
+
+int XmlFindComponent(const TXmlDtd&,
+                     const std::string& text,
+                     int n,
+                     std::string& name,
+                     std::size_t& offset)
+{
+    XmlComponentScanner scanner(text);
+    XmlResult result;
+    for (int k = 0; k <= n; ++k) {
+        if (!scanner.Next(name, offset, result))
+            return 0;
+    }
+    return 1;
+}
+
+int XmlApplyDtdDefaults(TXmlDtd& dtd, const std::string& element, TStructure& structure)
+{
+    StructureCallbacks callbacks(structure);
+    ApplyDefaults(dtd, element, callbacks);
+    return 1;
+}
+
+XmlResult XmlReadStructure(TXmlDtd& dtd, const std::string& text, int n, TStructure* structure)
+{
+    std::string name;
+    std::size_t offset = 0;
+    if (structure == nullptr)
+        return XmlResult{XmlStatus::NoStructure, 0, "No structure to read into."};
+    XmlResult found = FindAndRead(dtd, text, n, name, offset);
+    if (!found.Ok())
+        return found;
+    return XmlReadStructureAt(dtd, text, offset, name, structure);
+}
+
+XmlResult XmlReadStructureAt(TXmlDtd& dtd,
+                             const std::string& text,
+                             std::size_t offset,
+                             const std::string& name,
+                             TStructure* structure)
+{
+    if (structure == nullptr)
+        return XmlResult{XmlStatus::NoStructure, 0, "No structure to read into."};
+    structure->DeleteConcreteTypes();
+    structure->DeleteSteelTypes();
+    structure->DeleteRegions();
+    std::string root;
+    structure->GetRootElementName(root);
+    StructureCallbacks callbacks(*structure);
+    XmlResult result = ReadTree(dtd, text, offset, name, root, callbacks);
+    // A structure that stopped half-way is made consistent before anyone uses it.
+    structure->Validate();
+    if (result.Ok())
+        structure->SetModified(0);
+    return result;
+}
+
+XmlResult XmlReadAnalysisSettings(TXmlDtd& dtd,
+                                  const std::string& text,
+                                  int n,
+                                  MemberXmlCallbacks& member)
+{
+    std::string name;
+    std::size_t offset = 0;
+    XmlResult found = FindAndRead(dtd, text, n, name, offset);
+    if (!found.Ok())
+        return found;
+    return XmlReadAnalysisSettingsAt(dtd, text, offset, name, member);
+}
+
+XmlResult XmlReadAnalysisSettingsAt(TXmlDtd& dtd,
+                                    const std::string& text,
+                                    std::size_t offset,
+                                    const std::string& name,
+                                    MemberXmlCallbacks& member)
+{
+    MemberCallbacks callbacks(member);
+    return ReadTree(dtd, text, offset, name, kMemberRootName, callbacks);
+}

@@ -1,0 +1,319 @@
+// Building the post-fire beam from a finished fire model.
+
+#include "member/fire/PostFireBeam.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/StrFormat.h"
+#include "member/fire/FireLaws.h"
+#include "member/fire/TFireAnalysis.h"
+#include "member/fire/TStructureSlots.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
+#include "model/materials/UserCurves.h"
+#include "model/TBeam.h"
+
+namespace {
+
+// A region holds a height within this of its top or bottom.
+constexpr double kRegionTolerance = 0.0001;
+constexpr double kConcreteStrainStep = -0.0002;
+constexpr double kSteelStrainStep = 0.0001;
+// Temperature rise to thermal strain (per degree C).
+constexpr double kThermalExpansion = 1e-5;
+constexpr const char* kNameSuffix = " - After Fire";
+constexpr const char* kNext = " Next";
+
+double TemperatureAt(const TBeam& beam, const TFireAnalysis_Base& model, double x, double z)
+{
+    return model.GetTemperature(z - beam.GetBottom(), std::min(std::fabs(x), beam.GetHeight()));
+}
+
+// Distance from the centre line of strip s at height y.
+double StripDistance(const TBeam& beam, double y, int s)
+{
+    const double z = beam.GetWidthAt(y) * 0.5 * (s + 0.5) / kFireStrips;
+    return std::min(z, beam.GetHeight());
+}
+
+// The concrete of the beam's region that holds y (the last such region in region order),
+// prepared so that its peak strain is a strain; a blank concrete when the beam has none.
+ConcreteTypeRec BandBaseConcrete(const TBeam& beam, double y)
+{
+    int type = 0;
+    for (int r = 0; r < beam.GetRegionCount(); ++r) {
+        const ConcreteRegionRec& region = *beam.GetRegion(r);
+        if ((region.top >= y && y >= region.bottom) ||
+            std::fabs(y - region.top) < kRegionTolerance ||
+            std::fabs(y - region.bottom) < kRegionTolerance)
+            type = region.concreteType;
+    }
+    ConcreteTypeRec base;
+    InitConcreteTypeRec(base);
+    if (type >= 0 && type < beam.GetConcreteTypeCount())
+        base = *beam.GetConcreteType(type);
+    else if (beam.GetConcreteTypeCount() > 0)
+        base = *beam.GetConcreteType(0);
+    PrepareConcreteType(base);
+    return base;
+}
+
+// The base concrete with its strength reduced by fs and its peak strain raised by fe.
+ConcreteTypeRec StripConcrete(const ConcreteTypeRec& base, double fs, double fe)
+{
+    ConcreteTypeRec strip;
+    InitConcreteTypeRec(strip);
+    strip.baseCurve = base.baseCurve;
+    strip.tensionStiffening = base.tensionStiffening;
+    if (base.baseCurve == BaseCurveCode::UserDefined && base.userCurve) {
+        auto curve = std::make_unique<TDepthTable>(*base.userCurve);
+        curve->ScaleValues(fs);
+        curve->ScaleDepths(fe);
+        strip.userCurve.reset(std::move(curve));
+    } else {
+        strip.fc = base.fc * fs;
+        strip.ec = base.ec * fe;
+        strip.ecAuto = 0;
+    }
+    PrepareConcreteType(strip);
+    return strip;
+}
+
+// The base steel with its strength reduced by kfy and its stiffness by kE; the Ramberg-Osgood
+// B is multiplied by bFactor (kE / kfy for the bars of a layer, 1 / kE for a stirrup).
+SteelTypeRec ReducedSteel(const SteelTypeRec& base, double kfy, double kE, double bFactor)
+{
+    SteelTypeRec bar = base;
+    bar.userCurve.reset();
+    bar.fy *= kfy;
+    bar.fu *= kfy;
+    bar.Es *= kE;
+    bar.esh /= kE;
+    bar.eu /= kE;
+    bar.er /= kE;
+    bar.A *= kE;
+    bar.C *= kE;
+    bar.B *= bFactor;
+    return bar;
+}
+
+// The post-fire curves are material curves: the analysis applies the resistance factors to
+// them, so they are built with the factors at 1 (else the factors would count twice).
+class UnfactoredLaws {
+public:
+    UnfactoredLaws() : m_saved(g_ResistanceFactors) { g_ResistanceFactors = ResistanceFactors(); }
+    ~UnfactoredLaws() { g_ResistanceFactors = m_saved; }
+    UnfactoredLaws(const UnfactoredLaws&) = delete;
+    UnfactoredLaws& operator=(const UnfactoredLaws&) = delete;
+
+private:
+    ResistanceFactors m_saved;
+};
+
+} // namespace
+
+ConcreteRegionRec MakeFireBandRegion(const TBeam& beam, int k, double yTop, double yBottom)
+{
+    ConcreteRegionRec region;
+    region.top = yTop;
+    region.bottom = yBottom;
+    region.topWidth = beam.GetWidthAtSide(yTop, 1);
+    region.bottomWidth = beam.GetWidthAtSide(yBottom, 0);
+    region.concreteType = static_cast<int16_t>(k);
+    return region;
+}
+
+ConcreteTypeRec
+MakeFireLayerConcrete(const TBeam& beam, const TFireAnalysis_Base& model, int k, double y)
+{
+    const UnfactoredLaws unfactored;
+    const ConcreteTypeRec base = BandBaseConcrete(beam, y);
+    std::array<double, kFireConcretePoints> stress{};
+    double tensileStrength = 0.0;
+    for (int s = 0; s < kFireStrips; ++s) {
+        const double T = model.GetTemperature(y - beam.GetBottom(), StripDistance(beam, y, s));
+        const ConcreteTypeRec strip =
+            StripConcrete(base, ConcreteStrengthFactor(T), ConcretePeakStrainFactor(T));
+        tensileStrength += ConcreteStiffnessFactor(T) * base.ft / kFireStrips;
+        for (int i = 0; i < kFireConcretePoints; ++i) {
+            double fp = 0.0;
+            const PrincipalStrains e{0.0, kConcreteStrainStep * i, 0.0};
+            stress[i] += ConcreteStress(strip, e, 2, fp, 0.0, 500.0) / kFireStrips;
+        }
+    }
+    auto curve = std::make_unique<TDepthTable>("fire concrete");
+    for (int i = 0; i < kFireConcretePoints; ++i)
+        curve->Add(kConcreteStrainStep * i, stress[i]);
+    curve->Sort(1);
+    FinishUserCurve(*curve);
+
+    ConcreteTypeRec band;
+    InitConcreteTypeRec(band);
+    band.ft = tensileStrength;
+    band.ftAuto = 0;
+    band.ecAuto = 0;
+    band.name = StrPrintf("Lay: %d", k + 1);
+    band.userCurve.reset(std::move(curve));
+    band.baseCurve = BaseCurveCode::UserDefined;
+    band.tensionStiffening = base.tensionStiffening;
+    PrepareConcreteType(band);
+    return band;
+}
+
+SteelTypeRec
+MakeFireLayerSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, int rebarFireType)
+{
+    const UnfactoredLaws unfactored;
+    std::array<double, kFireSteelPoints> stress{};
+    const LongLayerRec* layer = beam.GetLongLayer(i, 0);
+    const SteelTypeRec* base = layer != nullptr && layer->type >= 0 &&
+                                       layer->type < beam.GetSteelTypeCount()
+                                   ? beam.GetSteelType(layer->type)
+                                   : nullptr;
+    const int bars = layer != nullptr ? layer->num : 0;
+    for (int b = 0; base != nullptr && b < bars; ++b) {
+        double x = 0.0;
+        double z = layer->z;
+        beam.GetLongBarPosition(i, b, x, z);
+        const double T = TemperatureAt(beam, model, x, z);
+        const double kfy = SteelStrengthFactor(T, rebarFireType);
+        const double kE = SteelStiffnessFactor(T, rebarFireType);
+        // A bar that has lost all its strength or stiffness carries nothing (its reduced
+        // strains would be infinite).
+        if (!(kfy > 0.0 && kE > 0.0))
+            continue;
+        const SteelTypeRec bar = ReducedSteel(*base, kfy, kE, kE / kfy);
+        for (int j = 0; j < kFireSteelPoints; ++j) {
+            const double s = SteelStress(bar, kSteelStrainStep * j, 0.0);
+            if (s < 1e30)
+                stress[j] += s / bars;
+        }
+    }
+    auto curve = std::make_unique<TDepthTable>("fire steel");
+    int count = kFireSteelPoints;
+    // The points past rupture go; the first three always stay.
+    while (count > 3 && stress[count - 1] == 0.0)
+        --count;
+    for (int j = 0; j < count; ++j)
+        curve->Add(kSteelStrainStep * j, stress[j]);
+    FinishUserCurve(*curve);
+
+    SteelTypeRec steel;
+    InitSteelTypeRec(steel);
+    steel.name = StrPrintf("Lay: %d", i + 1);
+    steel.userCurve.reset(std::move(curve));
+    steel.kind = SteelKind::UserCurve;
+    CheckSteelType(steel, false);
+    return steel;
+}
+
+SteelTypeRec
+MakeFireStirrupSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, int rebarFireType)
+{
+    const TransLayerRec* layer = beam.GetTransLayer(i, 2);
+    SteelTypeRec base;
+    InitSteelTypeRec(base);
+    if (layer != nullptr && layer->type >= 0 && layer->type < beam.GetSteelTypeCount())
+        base = *beam.GetSteelType(layer->type);
+    double hottest = 0.0;
+    for (int p = 0; layer != nullptr && p < 10; ++p) {
+        const double t = p / 9.0;
+        double x = 0.0;
+        double z = layer->distbot + (layer->disttop - layer->distbot) * t;
+        beam.GetTransLegPosition(i, t, x, z);
+        hottest = std::max(hottest, TemperatureAt(beam, model, x, z));
+    }
+    const double kfy = std::max(SteelStrengthFactor(hottest, rebarFireType), kMinStirrupFireFactor);
+    const double kE = std::max(SteelStiffnessFactor(hottest, rebarFireType), kMinStirrupFireFactor);
+    SteelTypeRec steel = ReducedSteel(base, kfy, kE, 1.0 / kE);
+    if (steel.kind == SteelKind::UserCurve) {
+        // Without a curve the check would give the default curve at full strength: the
+        // reduced type takes the elastic-plastic curve of its reduced values instead.
+        auto curve = std::make_unique<TDepthTable>("fire stirrup");
+        const double yieldStrain = steel.fy / steel.Es;
+        curve->Add(0.0, 0.0);
+        curve->Add(yieldStrain, steel.fy);
+        curve->Add(std::max(steel.eu, yieldStrain + kSteelStrainStep), steel.fy);
+        FinishUserCurve(*curve);
+        steel.userCurve.reset(std::move(curve));
+    }
+    steel.name = StrPrintf("Stirrup: %d", i + 1);
+    CheckSteelType(steel, false);
+    return steel;
+}
+
+FireStrainProfile ComputeFireStrainProfile(const TBeam& beam, const TFireAnalysis_Base& model)
+{
+    FireStrainProfile profile{};
+    for (int k = 0; k < kFireStrainEntries; ++k) {
+        const int m = (k + 1) / 2;
+        const double y = beam.GetBottom() + beam.GetHeight() * m / kFireStrainHeights;
+        double rise = 0.0;
+        for (int s = 0; s < kFireStrips; ++s) {
+            const double z = StripDistance(beam, y, s);
+            rise += model.GetTemperature(y - beam.GetBottom(), z) - FireStartTemperature;
+        }
+        profile[k] = rise / kFireStrips * kThermalExpansion;
+    }
+    return profile;
+}
+
+std::string PostFireBeamName(const std::string& sourceName, const TStructureSlots& slots)
+{
+    std::string suffix = kNameSuffix;
+    for (;;) {
+        const std::size_t room = kBeamNameChars - std::min(kBeamNameChars, suffix.size() + 2);
+        const std::string name = "Z " + BoundedCopy(sourceName, room) + suffix;
+        if (!StructureNameExists(slots, name) || name.size() > kBeamNameChars)
+            return BoundedCopy(name, kBeamNameChars);
+        suffix += kNext;
+    }
+}
+
+std::unique_ptr<TBeam> BuildPostFireBeam(const TBeam& beam,
+                                         const TFireAnalysis_Base& model,
+                                         int bandCount,
+                                         const FireData& fire,
+                                         const TStructureSlots& slots)
+{
+    auto copy = std::make_unique<TBeam>(beam);
+    // The copy is a new structure: an analysis that holds the source frozen does not hold it.
+    copy->SetFrozen(0);
+    copy->SetName(PostFireBeamName(beam.GetName(), slots));
+
+    copy->DeleteRegions();
+    copy->DeleteConcreteTypes();
+    const int bands = bandCount - 1;
+    const double bottom = beam.GetBottom();
+    const double height = beam.GetHeight();
+    double yBottom = bottom;
+    for (int k = 0; k < bands; ++k) {
+        const double yTop = bottom + height * (k + 1) / bands;
+        copy->AddConcreteType(MakeFireLayerConcrete(beam, model, k, (yTop + yBottom) / 2.0));
+        copy->InsertRegion(MakeFireBandRegion(beam, k, yTop, yBottom), 0, 1);
+        yBottom = yTop;
+    }
+
+    copy->DeleteLongLayers(0);
+    copy->DeleteSteelTypes();
+    for (int i = 0; i < beam.GetLongLayerCount(0); ++i) {
+        LongLayerRec layer = *beam.GetLongLayer(i, 0);
+        layer.type = i;
+        copy->AddLongLayer(layer, 0);
+        copy->AddSteelType(MakeFireLayerSteel(beam, model, i, fire.rebarperform));
+    }
+    copy->DeleteTransLayers(2);
+    for (int i = 0; i < beam.GetTransLayerCount(2); ++i) {
+        TransLayerRec layer = *beam.GetTransLayer(i, 2);
+        layer.type = copy->GetSteelTypeCount();
+        copy->AddTransLayer(layer, 2);
+        copy->AddSteelType(MakeFireStirrupSteel(beam, model, i, fire.rebarperform));
+    }
+
+    if (beam.GetMomentAxis() > kCentroidalAxis)
+        copy->SetMomentAxis(beam.GetMomentAxis());
+    copy->SetFireData(fire.exposure, fire.type, fire.rebarperform, fire.time, fire.constanttemp);
+    copy->Validate();
+    return copy;
+}

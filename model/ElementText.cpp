@@ -1,0 +1,214 @@
+#include "model/ElementText.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/TTextBuffer.h"
+#include "foundation/Units.h"
+#include "foundation/XmlEntities.h"
+
+namespace {
+
+bool IsLeadingBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::size_t SkipLeadingBlanks(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && IsLeadingBlank(text[i]))
+        ++i;
+    return i;
+}
+
+std::size_t SkipDigits(const std::string& text, std::size_t i)
+{
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) != 0)
+        ++i;
+    return i;
+}
+
+// Numbers beyond this read as 0: no stored quantity comes near it, and the unit factors
+// must not carry a value out of the double range.
+constexpr double kLargestDocumentNumber = 1e250;
+
+// printf of a two-number row whose format the caller chooses.
+std::string StrVPrintfPair(const char* format, double a, double b)
+{
+    char buffer[128];
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    const int n = std::snprintf(buffer, sizeof buffer, format, a, b);
+#pragma GCC diagnostic pop
+    if (n >= 0 && static_cast<std::size_t>(n) < sizeof buffer)
+        return buffer;
+    return StrPrintf("%g %g", a, b);
+}
+
+} // namespace
+
+int DocumentUnits(const int* unitSystem)
+{
+    if (unitSystem == nullptr || *unitSystem < 0 || *unitSystem >= kUnitSystemCount)
+        return kUnitSI;
+    return *unitSystem;
+}
+
+double ReadDocumentNumber(const std::string& text)
+{
+    const std::size_t start = SkipLeadingBlanks(text);
+    std::size_t i = start;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    const std::size_t intStart = i;
+    i = SkipDigits(text, i);
+    std::size_t digits = i - intStart;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t fracStart = i + 1;
+        const std::size_t fracEnd = SkipDigits(text, fracStart);
+        digits += fracEnd - fracStart;
+        i = fracEnd;
+    }
+    if (digits == 0)
+        return 0.0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t e = i + 1;
+        if (e < text.size() && (text[e] == '+' || text[e] == '-'))
+            ++e;
+        const std::size_t expEnd = SkipDigits(text, e);
+        if (expEnd > e)
+            i = expEnd;
+    }
+    const std::string number = text.substr(start, i - start);
+    const double value = std::strtod(number.c_str(), nullptr);
+    if (!std::isfinite(value) || std::fabs(value) > kLargestDocumentNumber)
+        return 0.0;
+    return value;
+}
+
+int32_t ReadDocumentInteger(const std::string& text)
+{
+    std::size_t i = SkipLeadingBlanks(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t end = SkipDigits(text, i);
+    if (end == i)
+        return 0;
+    long long value = 0;
+    for (std::size_t k = i; k < end; ++k) {
+        value = value * 10 + (text[k] - '0');
+        if (value > std::numeric_limits<int32_t>::max())
+            break;
+    }
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<int32_t>::max())
+        return std::numeric_limits<int32_t>::max();
+    if (value < std::numeric_limits<int32_t>::min())
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+int16_t ReadDocumentCode(const std::string& text)
+{
+    return static_cast<int16_t>(static_cast<uint16_t>(
+        static_cast<uint32_t>(ReadDocumentInteger(text)) & 0xFFFFu));
+}
+
+double ToDocument(double value, int kind, const int* unitSystem)
+{
+    return value * UnitFactor(kind, DocumentUnits(unitSystem));
+}
+
+double FromDocument(const std::string& text, int kind, const int* unitSystem)
+{
+    return ReadDocumentNumber(text) / UnitFactor(kind, DocumentUnits(unitSystem));
+}
+
+std::string FormatValue(const char* format, double value)
+{
+    char buffer[64];
+    const int n = std::snprintf(buffer, sizeof buffer, format, value);
+    if (n >= 0 && static_cast<std::size_t>(n) < sizeof buffer)
+        return buffer;
+    // Only absurd magnitudes need more room than the buffer.
+    return StrPrintf("%g", value);
+}
+
+std::string FormatExactValue(const char* format, double value)
+{
+    const std::string text = FormatValue(format, value);
+    if (ReadDocumentNumber(text) == value)
+        return text;
+    return FormatValue(std::string(format).front() == ' ' ? " %.17g" : "%.17g", value);
+}
+
+void ReportUnknownAttribute(const std::string& element, const std::string& attribute)
+{
+    ShowMessage(StrPrintf("Unknown Attribute for %s : %s.",
+                          QuoteForMessage(element).c_str(),
+                          QuoteForMessage(attribute).c_str()),
+                "Error in XML file");
+}
+
+bool ReadBodyWord(TTextBuffer& body, std::string& word)
+{
+    word.clear();
+    body.SkipBlanks();
+    if (!body.NotAtEnd())
+        return false;
+    const char* before = body.GetCursor();
+    body.ReadWord(word);
+    if (body.GetCursor() == before)
+        body.Advance(1);
+    return true;
+}
+
+bool ReadBodyQuoted(TTextBuffer& body, std::string& text)
+{
+    text.clear();
+    body.SkipBlanks();
+    if (!body.NotAtEnd())
+        return false;
+    std::string raw;
+    const char* before = body.GetCursor();
+    body.ReadQuoted(raw);
+    if (body.GetCursor() == before)
+        body.Advance(1);
+    text = XmlUnescape(raw);
+    return true;
+}
+
+TDepthTable ReadProfileRows(TTextBuffer& body, const std::string& name, const int* unit)
+{
+    TDepthTable table(name);
+    body.Rewind();
+    std::string depth;
+    std::string strain;
+    while (ReadBodyWord(body, depth)) {
+        ReadBodyWord(body, strain);
+        table.Add(FromDocument(depth, ukSectionLength, unit), FromDocument(strain, ukStrain, unit));
+    }
+    return table;
+}
+
+void AppendProfileRows(TTextBuffer& body,
+                       const TDepthTable& table,
+                       double bottom,
+                       const char* rowFormat,
+                       const int* unit)
+{
+    for (int i = 0; i < table.GetCount(); ++i)
+        body.Append(StrVPrintfPair(rowFormat,
+                                   ToDocument(table.GetDepth(i) - bottom, ukSectionLength, unit),
+                                   ToDocument(table.GetValue(i), ukStrain, unit)));
+}

@@ -1,0 +1,70 @@
+#pragma once
+// Number and text conventions shared by the element callbacks of the structures: how the
+// values of data documents are read and written, and the messages for names the callbacks do
+// not know.
+//
+// Values in a document are in the display units of the document's unit system: written as
+// stored SI value x factor, read as number / factor. The unit system arrives as a pointer to
+// the document's index; a null pointer or an index outside 0-3 counts as SI.
+
+#include <cstdint>
+#include <string>
+
+#include "foundation/TDepthTable.h"
+
+class TTextBuffer;
+
+// The placeholder that an attribute text holds before a callback fills it.
+inline constexpr const char* kNoDefinitionText = "No definition yet!";
+// The placeholder of the beam's and the shell's own elements.
+inline constexpr const char* kNoDefinitionOwnText = "NO definition yet";
+// The attribute text that tells the writer to leave the attribute out.
+inline constexpr const char* kIgnoreText = "IGNORE";
+// The default text handed to SetAttribute for an attribute without a quoted default.
+inline constexpr const char* kNotFoundText = "NOT FOUND";
+
+// The document's unit system (0-3).
+int DocumentUnits(const int* unitSystem);
+
+// The longest decimal prefix after leading blanks: sign, digits, point, digits, exponent.
+// Text without one, and a number that does not fit a double, read as 0.
+double ReadDocumentNumber(const std::string& text);
+// Sign and digits after leading blanks, held within the 32-bit range; else 0.
+int32_t ReadDocumentInteger(const std::string& text);
+// The low 16 bits of the integer, as the code fields keep them.
+int16_t ReadDocumentCode(const std::string& text);
+
+// Stored -> document and document -> stored for unit kind `kind` in the document's system.
+double ToDocument(double value, int kind, const int* unitSystem);
+double FromDocument(const std::string& text, int kind, const int* unitSystem);
+
+// printf of one number.
+std::string FormatValue(const char* format, double value);
+// The same, unless the text would not read back as the value: then with all the digits a
+// double needs.
+std::string FormatExactValue(const char* format, double value);
+
+// "Unknown Attribute for %s : %s." / "Error in XML file".
+void ReportUnknownAttribute(const std::string& element, const std::string& attribute);
+
+// Sets the document's unit system from the first letter, upper-cased, of a units value (M SI,
+// U US customary, O kg/cm, R roman) and, with g_FileOverride set, g_UnitSystem too. Another
+// letter shows "Units Error" and takes the document as SI. Returns 1.
+int ReadDocumentUnits(const std::string& value, int* unit);
+
+// The next word of an element body: blanks are skipped, then the word is read. A cursor that
+// a word cannot pass (a '>' inside a body) moves on by one character, so loops over a body
+// always end. False at the end of the text.
+bool ReadBodyWord(TTextBuffer& body, std::string& word);
+// The next quoted text of a body (blanks skipped first), unescaped. False at the end.
+bool ReadBodyQuoted(TTextBuffer& body, std::string& text);
+
+// Depth profiles in element bodies: rows of (height above the bottom in the section length
+// unit, strain in the strain unit). Reading stores heights as they stand; a missing last
+// strain reads as 0.
+TDepthTable ReadProfileRows(TTextBuffer& body, const std::string& name, const int* unit);
+void AppendProfileRows(TTextBuffer& body,
+                       const TDepthTable& table,
+                       double bottom,
+                       const char* rowFormat,
+                       const int* unit);

@@ -1,0 +1,415 @@
+// TBeam's document callbacks: the root q3g_beam, the library shape, the older member
+// information (read only), the analysis options, the section loading and the two strain
+// profiles. Every other element is the structure's.
+
+#include <cctype>
+#include <cmath>
+
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/TTextBuffer.h"
+#include "foundation/Units.h"
+#include "foundation/XmlEntities.h"
+#include "model/ElementText.h"
+#include "model/TBeam.h"
+#include "model/materials/MaterialTypes.h"
+#include "model/shapes/SectionShape.h"
+
+namespace {
+
+constexpr double kDaysPerYear = 365.0;
+constexpr int kShapeParamsRead = 10; // par1 .. par10; the beam keeps the first eight
+constexpr const char* kProfileRow = "\r\n\t\t\t\t\t%5.1f %5.3f";
+
+bool IsOwnElement(const std::string& element)
+{
+    return element == "q3g_beam" || element == "shapesection" || element == "eleminfo" ||
+           element == "analysisoptions" || element == "sectloading";
+}
+
+// 1 .. 10 for "par1" .. "par10", else 0.
+int ShapeParameterNumber(const std::string& attribute)
+{
+    if (attribute.size() < 4 || attribute.size() > 5 || attribute.compare(0, 3, "par") != 0)
+        return 0;
+    int k = 0;
+    for (std::size_t i = 3; i < attribute.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(attribute[i])) == 0)
+            return 0;
+        k = k * 10 + (attribute[i] - '0');
+    }
+    return k >= 1 && k <= kShapeParamsRead ? k : 0;
+}
+
+// Index of the load attribute (BN, BM, BV: constant; MN, MM, MV: increment) in its vector,
+// or -1.
+int LoadIndex(const std::string& attribute, bool& increment)
+{
+    if (attribute.size() != 2 || (attribute[0] != 'B' && attribute[0] != 'M'))
+        return -1;
+    increment = attribute[0] == 'M';
+    switch (attribute[1]) {
+    case 'N':
+        return 0;
+    case 'M':
+        return 1;
+    case 'V':
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+int LoadKind(int index)
+{
+    return index == 1 ? ukMoment : ukForce;
+}
+
+// The age in years, with the decimals that give the days back.
+std::string AgeText(double days)
+{
+    return FormatExactValue("%3.1f", days / kDaysPerYear);
+}
+
+int ProfileCount(const TDepthTable& table)
+{
+    if (table.IsEmpty())
+        return 0;
+    if (table.GetCount() > 2)
+        return 1;
+    for (int i = 0; i < table.GetCount(); ++i) {
+        if (table.GetValue(i) != 0.0)
+            return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+// Sets the document's unit system from the first letter of a units value; an unknown letter
+// is reported and the document taken as SI. Shared by the beam and the shell.
+int ReadDocumentUnits(const std::string& value, int* unit)
+{
+    int system = kUnitSI;
+    switch (std::toupper(static_cast<unsigned char>(value.empty() ? ' ' : value[0]))) {
+    case 'M':
+        system = kUnitSI;
+        break;
+    case 'U':
+        system = kUnitUS;
+        break;
+    case 'O':
+        system = kUnitOldMetric;
+        break;
+    case 'R':
+        system = kUnitRoman;
+        break;
+    default:
+        ShowMessage(StrPrintf("Units type \"%s\" not regonized.  File Assumed to be SI Metric",
+                              QuoteForMessage(value).c_str()),
+                    "Units Error");
+        if (unit != nullptr)
+            *unit = kUnitSI;
+        return 1;
+    }
+    if (unit != nullptr)
+        *unit = system;
+    if (g_FileOverride != 0)
+        g_UnitSystem = system;
+    return 1;
+}
+
+void TBeam::ApplyRootLength(int k, const int* unit)
+{
+    if (!m_rootLengthRead[static_cast<std::size_t>(k)])
+        return;
+    const std::string& text = m_rootLengthTexts[static_cast<std::size_t>(k)];
+    const double value = FromDocument(text, ukSectionLength, unit);
+    if (k == 2) {
+        SetMomentAxis(ReadDocumentNumber(text) == -1.0 ? kUndefined : value);
+        return;
+    }
+    SetCrackSpacing(value < 0.0 ? -1.0 : value, k == 0 ? 0 : 2);
+}
+
+int TBeam::SetRootAttribute(const std::string& attribute, const std::string& value, int* unit)
+{
+    static const std::array<const char*, 3> kLengthAttributes = {"smx", "smt", "axialloc"};
+    for (int k = 0; k < 3; ++k) {
+        if (attribute == kLengthAttributes[static_cast<std::size_t>(k)]) {
+            m_rootLengthTexts[static_cast<std::size_t>(k)] = value;
+            m_rootLengthRead[static_cast<std::size_t>(k)] = true;
+            ApplyRootLength(k, unit);
+            return 1;
+        }
+    }
+    if (attribute == "name") {
+        SetName(value);
+    } else if (attribute == "doneby") {
+        SetDoneBy(value);
+    } else if (attribute == "date") {
+        SetDate(value);
+    } else if (attribute == "units") {
+        ReadDocumentUnits(value, unit);
+        for (int k = 0; k < 3; ++k)
+            ApplyRootLength(k, unit);
+    } else if (attribute != "Version") {
+        ReportUnknownAttribute("q3g_beam", attribute);
+        return 0;
+    }
+    return 1;
+}
+
+int TBeam::GetAttributeText(const std::string& element,
+                            const std::string& attribute,
+                            int instance,
+                            std::string& text,
+                            int* unitSystem)
+{
+    if (!IsOwnElement(element))
+        return TStructure::GetAttributeText(element, attribute, instance, text, unitSystem);
+    text = kNoDefinitionOwnText;
+    if (instance > 1 || element == "eleminfo")
+        return 0;
+    const int* unit = unitSystem;
+    const auto length = [unit](double v) { return ToDocument(v, ukSectionLength, unit); };
+    std::optional<std::string> value;
+    if (element == "q3g_beam") {
+        if (attribute == "name")
+            value = m_own.name;
+        else if (attribute == "doneby")
+            value = m_own.doneBy;
+        else if (attribute == "date")
+            value = m_own.date;
+        else if (attribute == "smx" || attribute == "smt") {
+            const double s = attribute == "smx" ? m_own.crackSpacingX : m_own.crackSpacingZ;
+            value = s < 0.0 ? std::string("-1") : FormatValue("%5.1f", length(s));
+        } else if (attribute == "axialloc")
+            value = m_own.momentAxis <= kCentroidalAxis ? FormatValue("%3.1f", length(m_own.momentAxis))
+                                                    : std::string("-1");
+        else if (attribute == "units") {
+            if (unitSystem != nullptr)
+                *unitSystem = g_UnitSystem;
+            value = g_UnitSystemNames[static_cast<std::size_t>(DocumentUnits(&g_UnitSystem))];
+        } else if (attribute == "Version")
+            value = "2.0";
+    } else if (element == "shapesection") {
+        const int k = ShapeParameterNumber(attribute);
+        if (attribute == "name")
+            value = m_own.shapeName;
+        else if (k > kBeamShapeParamCount)
+            value = kIgnoreText;
+        else if (k > 0)
+            value = FormatValue(DocumentUnits(unit) == kUnitUS ? "%4.2f" : "%3.1f",
+                                length(GetShapeParameter(k)));
+    } else if (element == "analysisoptions") {
+        if (attribute == "phic")
+            value = FormatValue("%3.2f", g_ResistanceFactors.phi_c);
+        else if (attribute == "phis")
+            value = FormatValue("%3.2f", g_ResistanceFactors.phi_s);
+        else if (attribute == "phip")
+            value = FormatValue("%3.2f", g_ResistanceFactors.phi_p);
+        else if (attribute == "clamp")
+            value = "0";
+        else if (attribute == "longterm")
+            value = StrPrintf("%d", m_own.timeDependent);
+        else if (attribute == "sustainM")
+            value = FormatValue("%3.1f", ToDocument(m_own.sustainedMoment, ukMoment, unit));
+        else if (attribute == "sustainN")
+            value = FormatValue("%3.1f", ToDocument(m_own.sustainedAxialLoad, ukForce, unit));
+        else if (attribute == "age")
+            value = AgeText(m_own.ageDays);
+    } else {
+        bool increment = false;
+        const int i = LoadIndex(attribute, increment);
+        if (i >= 0) {
+            LoadVector loads{};
+            if (increment)
+                GetIncrementLoads(loads.data(), kLoadCount);
+            else
+                GetConstantLoads(loads.data(), kLoadCount);
+            const double shown =
+                loads[static_cast<std::size_t>(i)] == 0.0
+                    ? 0.0
+                    : ToDocument(loads[static_cast<std::size_t>(i)], LoadKind(i), unit);
+            value = FormatValue(increment ? "%3.3f" : "%3.1f", shown);
+        }
+    }
+    if (!value) {
+        ReportUnknownAttribute(element, attribute);
+        text = kIgnoreText;
+        return 0;
+    }
+    text = *value;
+    return 1;
+}
+
+int TBeam::GetElementText(const std::string& element,
+                          int instance,
+                          TTextBuffer& text,
+                          int* unitSystem)
+{
+    if (element != "shrinktherm" && element != "straindiscont")
+        return TStructure::GetElementText(element, instance, text, unitSystem);
+    text.Assign("");
+    if (instance > 1)
+        return 0;
+    AppendProfileRows(text,
+                      element == "shrinktherm" ? GetPositionVariable(kShrinkTherm)
+                                               : m_strainDiscontinuity,
+                      GetBottom(),
+                      kProfileRow,
+                      unitSystem);
+    return 1;
+}
+
+int TBeam::GetElementCount(const std::string& element)
+{
+    if (element == "q3g_beam" || element == "sectloading")
+        return 1;
+    if (element == "shapesection")
+        return m_own.shapeCode == kUserShapeCode || m_own.shapeCode == kStandardTypeCode ? 0 : 1;
+    if (element == "sectionHOLLOW" || element == "eleminfo")
+        return 0;
+    if (element == "shrinktherm")
+        return ProfileCount(GetPositionVariable(kShrinkTherm));
+    if (element == "straindiscont")
+        return ProfileCount(m_strainDiscontinuity);
+    if (element == "analysisoptions") {
+        const ResistanceFactors& f = g_ResistanceFactors;
+        return f.phi_c + f.phi_s + f.phi_p < 3.0 || m_own.timeDependent != 0 ? 1 : 0;
+    }
+    return TStructure::GetElementCount(element);
+}
+
+int TBeam::BeginElement(const std::string& element)
+{
+    if (element == "q3g_beam") {
+        StampDate();
+        m_rootLengthRead = {};
+    }
+    return TStructure::BeginElement(element);
+}
+
+int TBeam::SetAttribute(const std::string& element,
+                        const std::string& attribute,
+                        const std::string& value,
+                        int* unitSystem)
+{
+    if (!IsOwnElement(element))
+        return TStructure::SetAttribute(element, attribute, value, unitSystem);
+    const int* unit = unitSystem;
+    if (element == "q3g_beam")
+        return SetRootAttribute(attribute, value, unitSystem);
+    if (element == "shapesection") {
+        const int k = ShapeParameterNumber(attribute);
+        if (attribute == "name")
+            SetShapeName(value);
+        else if (k > 0 && k <= kBeamShapeParamCount)
+            SetShapeParameter(FromDocument(value, ukSectionLength, unit), k);
+        else if (k == 0) {
+            ReportUnknownAttribute(element, attribute);
+            return 0;
+        }
+        return 1;
+    }
+    if (element == "eleminfo") {
+        TMemberQuickDef info;
+        GetStoredValues(info);
+        const auto narrow = [](double v) { return static_cast<float>(v); };
+        const auto code = [&value]() {
+            return static_cast<uint8_t>(static_cast<uint32_t>(ReadDocumentInteger(value)) & 0xFFu);
+        };
+        if (attribute == "L")
+            info.L = narrow(FromDocument(value, ukSectionLength, unit));
+        else if (attribute == "mido2")
+            info.mido2 = narrow(FromDocument(value, ukSectionLength, unit));
+        else if (attribute == "type")
+            info.type = code();
+        else if (attribute == "leftpercent")
+            info.leftpercent = narrow(FromDocument(value, ukPercent, unit));
+        else if (attribute == "left")
+            info.left = code();
+        else if (attribute == "right")
+            info.right = code();
+        else if (attribute == "penetrate")
+            info.penetrate = narrow(ReadDocumentNumber(value));
+        else if (attribute == "lplate")
+            info.lplate = narrow(FromDocument(value, ukSectionLength, unit));
+        else if (attribute == "rplate")
+            info.rplate = narrow(FromDocument(value, ukSectionLength, unit));
+        else {
+            ReportUnknownAttribute(element, attribute);
+            return 0;
+        }
+        info.reserved = 0;
+        info.marker = 0;
+        SetStoredValues(info);
+        return 1;
+    }
+    if (element == "analysisoptions") {
+        int flag = m_own.timeDependent;
+        double age = m_own.ageDays;
+        double moment = m_own.sustainedMoment;
+        double axial = m_own.sustainedAxialLoad;
+        if (attribute == "phic")
+            g_ResistanceFactors.phi_c = ReadDocumentNumber(value);
+        else if (attribute == "phis")
+            g_ResistanceFactors.phi_s = ReadDocumentNumber(value);
+        else if (attribute == "phip")
+            g_ResistanceFactors.phi_p = ReadDocumentNumber(value);
+        else if (attribute == "longterm")
+            flag = static_cast<int16_t>(ReadDocumentNumber(value));
+        else if (attribute == "sustainM")
+            moment = FromDocument(value, ukMoment, unit);
+        else if (attribute == "sustainN")
+            axial = FromDocument(value, ukForce, unit);
+        else if (attribute == "age")
+            age = ReadDocumentNumber(value) * kDaysPerYear;
+        else if (attribute != "clamp") {
+            ReportUnknownAttribute(element, attribute);
+            return 0;
+        }
+        SetTimeData(flag, age, moment, axial);
+        return 1;
+    }
+    bool increment = false;
+    const int i = LoadIndex(attribute, increment);
+    if (i < 0) {
+        ReportUnknownAttribute(element, attribute);
+        return 0;
+    }
+    LoadVector loads{};
+    if (increment)
+        GetIncrementLoads(loads.data(), kLoadCount);
+    else
+        GetConstantLoads(loads.data(), kLoadCount);
+    loads[static_cast<std::size_t>(i)] = FromDocument(value, LoadKind(i), unit);
+    if (increment)
+        SetIncrementLoads(loads.data(), kLoadCount);
+    else
+        SetConstantLoads(loads.data(), kLoadCount);
+    return 1;
+}
+
+int TBeam::SetElementText(const std::string& element, TTextBuffer& text, int* unitSystem)
+{
+    if (element == "shrinktherm") {
+        SetShrinkThermCurve(ReadProfileRows(text, PositionVariableName(kShrinkTherm), unitSystem));
+        return 1;
+    }
+    if (element == "straindiscont") {
+        SetStrainDiscontinuity(ReadProfileRows(text, m_strainDiscontinuity.GetName(), unitSystem));
+        return 1;
+    }
+    return TStructure::SetElementText(element, text, unitSystem);
+}
+
+int TBeam::EndElement(const std::string& element)
+{
+    if (element == "shapesection")
+        UpdateExtents();
+    else if (element == "sectionSOLID")
+        SetShapeType(kUserShapeCode);
+    return TStructure::EndElement(element);
+}

@@ -1,0 +1,491 @@
+// TStructure's document callbacks: the dispatch over the element families, and the three
+// material elements concrete, rebar and prestress.
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/TTextBuffer.h"
+#include "foundation/Units.h"
+#include "model/ElementText.h"
+#include "model/StructureElements.h"
+#include "model/TStructure.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
+#include "model/materials/UserCurves.h"
+
+using namespace structure_elements;
+
+namespace {
+
+constexpr std::size_t kConcreteNameChars = 19;
+constexpr std::size_t kSteelNameChars = 14;
+// Rows of user stress-strain curves: |strain| in the strain unit, |stress| in the concrete
+// stress unit, one row per line led by five TABs.
+constexpr const char* kCurveRow = "\r\n\t\t\t\t\t%5.3f %5.2f";
+constexpr double kDefaultStrandYield = 1860000000.0;
+
+bool IsBarKind(int kind)
+{
+    return kind == SteelKind::Reinforcing || kind == SteelKind::UserCurve;
+}
+
+// The array index of the instance-th steel type of the element's kinds, or -1.
+int SteelIndexOf(const TStructure& s, bool prestress, int instance)
+{
+    int seen = 0;
+    for (int t = 0; t < s.GetSteelTypeCount(); ++t) {
+        const SteelTypeRec* steel = s.GetSteelType(t);
+        const bool match =
+            prestress ? steel->kind == SteelKind::Prestressing : IsBarKind(steel->kind);
+        if (!match)
+            continue;
+        if (seen == instance)
+            return t;
+        ++seen;
+    }
+    return -1;
+}
+
+ConcreteTypeRec* LastConcrete(TStructure& s)
+{
+    const int n = s.GetConcreteTypeCount();
+    return n > 0 ? s.GetConcreteType(n - 1) : nullptr;
+}
+
+SteelTypeRec* LastSteel(TStructure& s)
+{
+    const int n = s.GetSteelTypeCount();
+    return n > 0 ? s.GetSteelType(n - 1) : nullptr;
+}
+
+int16_t CodeWithin(const std::string& value, int highest, int16_t fallback)
+{
+    const int16_t code = ReadDocumentCode(value);
+    return code < 0 || code > highest ? fallback : code;
+}
+
+// Reads (strain, stress) rows of a body into the curve, each pair scaled by `sign`.
+void ReadCurveRows(TTextBuffer& text, TDepthTable& curve, double sign, const int* unit)
+{
+    text.Rewind();
+    std::string strain;
+    std::string stress;
+    while (ReadBodyWord(text, strain)) {
+        ReadBodyWord(text, stress);
+        curve.Add(sign * FromDocument(strain, ukStrain, unit),
+                  sign * FromDocument(stress, ukStress, unit));
+    }
+    FinishUserCurve(curve);
+}
+
+// Strains beyond this are the far closing pairs of a finished curve.
+constexpr double kFarCurveStrain = 10000.0;
+// The near closing pairs lie 2e-6 outside the outermost given pairs, at zero stress.
+constexpr double kClosingPairGap = 3e-6;
+
+// The pairs that finishing added: those beyond the far strain, and the outermost pair at
+// either end of the rest when it has zero stress and lies within the gap of its inner
+// neighbour. A (0, 0) pair that validation inserted is a given pair.
+std::vector<bool> ClosingPairs(const TDepthTable& curve)
+{
+    const int n = curve.GetCount();
+    std::vector<bool> closing(static_cast<std::size_t>(n), false);
+    std::vector<int> inner;
+    for (int i = 0; i < n; ++i) {
+        if (std::fabs(curve.GetDepth(i)) > kFarCurveStrain)
+            closing[static_cast<std::size_t>(i)] = true;
+        else
+            inner.push_back(i);
+    }
+    const auto markEnd = [&](std::size_t end, std::size_t neighbour) {
+        const int i = inner[end];
+        const int j = inner[neighbour];
+        if (curve.GetValue(i) == 0.0 &&
+            std::fabs(curve.GetDepth(i) - curve.GetDepth(j)) <= kClosingPairGap)
+            closing[static_cast<std::size_t>(i)] = true;
+    };
+    if (inner.size() >= 2) {
+        markEnd(0, 1);
+        markEnd(inner.size() - 1, inner.size() - 2);
+    }
+    return closing;
+}
+
+// The given pairs of a finished curve, without the pairs that finishing added; validation may
+// have added a (0, 0) pair, which is kept, so that a curve read back finishes the same way.
+void AppendCurveRows(TTextBuffer& text, const TDepthTable& curve, bool reverse, const int* unit)
+{
+    const int n = curve.GetCount();
+    const std::vector<bool> closing = ClosingPairs(curve);
+    for (int k = 0; k < n; ++k) {
+        const int i = reverse ? n - 1 - k : k;
+        if (closing[static_cast<std::size_t>(i)])
+            continue;
+        text.Append(StrPrintf(kCurveRow,
+                              std::fabs(ToDocument(curve.GetDepth(i), ukStrain, unit)),
+                              std::fabs(ToDocument(curve.GetValue(i), ukStress, unit))));
+    }
+}
+
+std::optional<int> ConcreteAttributeText(const ConcreteTypeRec& c,
+                                         const std::string& attribute,
+                                         std::string& text,
+                                         const int* unit)
+{
+    if (attribute == "fcp")
+        text = FormatValue("%3.1f", -ToDocument(c.fc, ukStress, unit));
+    else if (attribute == "ft")
+        text = c.ftAuto != 0 ? "-1" : FormatValue("%4.2f", ToDocument(c.ft, ukStress, unit));
+    else if (attribute == "e0")
+        text = c.ecAuto != 0 ? "-1"
+                             : FormatValue("%3.2f", std::fabs(ToDocument(c.ec, ukStrain, unit)));
+    else if (attribute == "tsfactor")
+        text = FormatValue("%3.1f", c.tsFactor);
+    else if (attribute == "maxagg")
+        text = FormatValue(DocumentUnits(unit) == kUnitUS ? "%2.2f" : "%2.1f",
+                           ToDocument(c.aggregate, ukSectionLength, unit));
+    else if (attribute == "c_mod")
+        text = StrPrintf("%d", c.baseCurve);
+    else if (attribute == "c_soft")
+        text = StrPrintf("%d", c.softening);
+    else if (attribute == "t_stiff")
+        text = StrPrintf("%d", c.tensionStiffening);
+    else if (attribute == "name")
+        text = c.name;
+    else
+        return std::nullopt;
+    return 1;
+}
+
+std::optional<int> SteelAttributeText(const SteelTypeRec& steel,
+                                      bool prestress,
+                                      const std::string& attribute,
+                                      std::string& text,
+                                      const int* unit)
+{
+    if (attribute == "E")
+        text = FormatValue("%4.0f", ToDocument(steel.Es, ukLargeStress, unit));
+    else if (attribute == "fu")
+        text = FormatValue("%3.1f", ToDocument(steel.fu, ukLargeStress, unit));
+    else if (attribute == "eu")
+        text = FormatValue("%3.1f", ToDocument(steel.eu, ukStrain, unit));
+    else if (attribute == "name")
+        text = steel.name;
+    else if (!prestress && attribute == "fy")
+        text = FormatValue("%3.1f", ToDocument(steel.fy, ukLargeStress, unit));
+    else if (!prestress && attribute == "esh")
+        text = FormatValue("%3.1f", ToDocument(steel.esh, ukStrain, unit));
+    else if (prestress && attribute == "A")
+        text = FormatValue("%3.3f", steel.A);
+    else if (prestress && attribute == "B")
+        text = FormatValue("%3.1f", steel.B);
+    else if (prestress && attribute == "C")
+        text = FormatValue("%3.1f", steel.C);
+    else
+        return std::nullopt;
+    return 1;
+}
+
+bool SetConcreteAttribute(ConcreteTypeRec& c,
+                          const std::string& attribute,
+                          const std::string& value,
+                          const int* unit)
+{
+    if (attribute == "fcp") {
+        c.fc = -std::fabs(FromDocument(value, ukStress, unit));
+    } else if (attribute == "ft") {
+        c.ftAuto = 0;
+        if (ReadDocumentNumber(value) >= 0.0)
+            c.ft = FromDocument(value, ukStress, unit);
+        else
+            c.ftAuto = 1;
+    } else if (attribute == "e0") {
+        c.ecAuto = 0;
+        if (ReadDocumentNumber(value) >= 0.0)
+            c.ec = -std::fabs(FromDocument(value, ukStrain, unit));
+        else
+            c.ecAuto = 1;
+    } else if (attribute == "tsfactor") {
+        c.tsFactor = FromDocument(value, ukNone, unit);
+    } else if (attribute == "maxagg") {
+        c.aggregate = FromDocument(value, ukSectionLength, unit);
+    } else if (attribute == "c_mod") {
+        c.baseCurve = CodeWithin(value, 4, 2);
+    } else if (attribute == "c_soft") {
+        c.softening = CodeWithin(value, 18, 18);
+    } else if (attribute == "t_stiff") {
+        c.tensionStiffening = CodeWithin(value, 7, 7);
+    } else if (attribute == "name") {
+        c.name = BoundedCopy(value, kConcreteNameChars);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool SetSteelAttribute(SteelTypeRec& steel,
+                       bool prestress,
+                       const std::string& attribute,
+                       const std::string& value,
+                       const int* unit)
+{
+    if (attribute == "E")
+        steel.Es = FromDocument(value, ukLargeStress, unit);
+    else if (attribute == "fu")
+        steel.fu = FromDocument(value, ukLargeStress, unit);
+    else if (attribute == "eu")
+        steel.eu = FromDocument(value, ukStrain, unit);
+    else if (attribute == "name")
+        steel.name = BoundedCopy(value, kSteelNameChars);
+    else if (!prestress && attribute == "fy")
+        steel.fy = FromDocument(value, ukLargeStress, unit);
+    else if (!prestress && attribute == "esh")
+        steel.esh = FromDocument(value, ukStrain, unit);
+    else if (prestress && attribute == "A")
+        steel.A = FromDocument(value, ukNone, unit);
+    else if (prestress && attribute == "B")
+        steel.B = FromDocument(value, ukNone, unit);
+    else if (prestress && attribute == "C")
+        steel.C = FromDocument(value, ukNone, unit);
+    else
+        return false;
+    return true;
+}
+
+bool IsMaterial(const std::string& element)
+{
+    return element == "concrete" || element == "rebar" || element == "prestress";
+}
+
+} // namespace
+
+namespace structure_elements {
+
+std::optional<int> MaterialCount(const TStructure& s, const std::string& element)
+{
+    if (element == "concrete")
+        return s.GetConcreteTypeCount();
+    if (element != "rebar" && element != "prestress")
+        return std::nullopt;
+    const bool prestress = element == "prestress";
+    int n = 0;
+    while (SteelIndexOf(s, prestress, n) >= 0)
+        ++n;
+    return n;
+}
+
+std::optional<int> MaterialAttributeText(TStructure& s,
+                                         const std::string& element,
+                                         const std::string& attribute,
+                                         int instance,
+                                         std::string& text,
+                                         const int* unit)
+{
+    if (!IsMaterial(element))
+        return std::nullopt;
+    std::optional<int> handled;
+    if (element == "concrete") {
+        if (instance < 0 || instance >= s.GetConcreteTypeCount())
+            return 1;
+        handled = ConcreteAttributeText(*s.GetConcreteType(instance), attribute, text, unit);
+    } else {
+        const bool prestress = element == "prestress";
+        const int t = SteelIndexOf(s, prestress, instance);
+        if (t < 0)
+            return 1;
+        handled = SteelAttributeText(*s.GetSteelType(t), prestress, attribute, text, unit);
+    }
+    if (!handled) {
+        ReportUnknownAttribute(element, attribute);
+        text = kIgnoreText;
+    }
+    return 1;
+}
+
+std::optional<int> MaterialBodyText(TStructure& s,
+                                    const std::string& element,
+                                    int instance,
+                                    TTextBuffer& text,
+                                    const int* unit)
+{
+    if (element == "concrete") {
+        if (instance < 0 || instance >= s.GetConcreteTypeCount())
+            return 0;
+        const ConcreteTypeRec& c = *s.GetConcreteType(instance);
+        if (c.baseCurve != BaseCurveCode::UserDefined || !c.userCurve)
+            return 1;
+        AppendCurveRows(text, *c.userCurve, false, unit);
+        return 1;
+    }
+    if (element == "rebar") {
+        const int t = SteelIndexOf(s, false, instance);
+        if (t < 0)
+            return 0;
+        const SteelTypeRec& steel = *s.GetSteelType(t);
+        if (steel.kind != SteelKind::UserCurve)
+            return 1;
+        if (!steel.userCurve) {
+            ShowMessage("Error in steel segemental definition!", "Error in XML file");
+            return 1;
+        }
+        AppendCurveRows(text, *steel.userCurve, true, unit);
+        return 1;
+    }
+    if (element == "prestress")
+        return 1;
+    return std::nullopt;
+}
+
+std::optional<int> BeginMaterial(TStructure& s, const std::string& element)
+{
+    if (element == "concrete") {
+        double strength = MaterialDefaults.fc;
+        s.AddConcreteTypeFromStrength(strength, "Automatic");
+        return 1;
+    }
+    if (element != "rebar" && element != "prestress")
+        return std::nullopt;
+    const bool prestress = element == "prestress";
+    SteelTypeRec steel;
+    InitSteelTypeRec(steel);
+    steel.fy = prestress ? kDefaultStrandYield : 400000000.0;
+    steel.kind = prestress ? SteelKind::Prestressing : SteelKind::Reinforcing;
+    CheckSteelType(steel, true);
+    s.AddSteelType(steel);
+    return 1;
+}
+
+std::optional<int> SetMaterialAttribute(TStructure& s,
+                                        const std::string& element,
+                                        const std::string& attribute,
+                                        const std::string& value,
+                                        const int* unit)
+{
+    if (!IsMaterial(element))
+        return std::nullopt;
+    bool known = false;
+    if (element == "concrete") {
+        ConcreteTypeRec* c = LastConcrete(s);
+        ConcreteTypeRec scratch;
+        known = SetConcreteAttribute(c != nullptr ? *c : scratch, attribute, value, unit);
+    } else {
+        SteelTypeRec* steel = LastSteel(s);
+        SteelTypeRec scratch;
+        known = SetSteelAttribute(
+            steel != nullptr ? *steel : scratch, element == "prestress", attribute, value, unit);
+    }
+    if (!known) {
+        ReportUnknownAttribute(element, attribute);
+        return 0;
+    }
+    return 1;
+}
+
+std::optional<int>
+SetMaterialBody(TStructure& s, const std::string& element, TTextBuffer& text, const int* unit)
+{
+    if (element == "concrete") {
+        ConcreteTypeRec* c = LastConcrete(s);
+        if (c == nullptr)
+            return 1;
+        if (!c->userCurve)
+            c->userCurve.reset(std::make_unique<TDepthTable>("Segmental Concrete"));
+        ReadCurveRows(text, *c->userCurve, -1.0, unit);
+        return 1;
+    }
+    if (element == "rebar") {
+        SteelTypeRec* steel = LastSteel(s);
+        if (steel == nullptr)
+            return 1;
+        if (!steel->userCurve)
+            steel->userCurve.reset(std::make_unique<TDepthTable>("Segmental Reinforcement"));
+        ReadCurveRows(text, *steel->userCurve, 1.0, unit);
+        steel->kind = SteelKind::UserCurve;
+        return 1;
+    }
+    if (element == "prestress")
+        return 1;
+    return std::nullopt;
+}
+
+} // namespace structure_elements
+
+// ---- The callbacks --------------------------------------------------------------------------
+
+int TStructure::GetAttributeText(const std::string& element,
+                                 const std::string& attribute,
+                                 int instance,
+                                 std::string& text,
+                                 int* unitSystem)
+{
+    text = kNoDefinitionText;
+    for (auto family : {MaterialAttributeText, LayerAttributeText, OutlineAttributeText}) {
+        if (const auto r = family(*this, element, attribute, instance, text, unitSystem))
+            return *r;
+    }
+    return 0;
+}
+
+int TStructure::GetElementText(const std::string& element,
+                               int instance,
+                               TTextBuffer& text,
+                               int* unitSystem)
+{
+    text.Assign("");
+    for (auto family : {MaterialBodyText, LayerBodyText, OutlineBodyText}) {
+        if (const auto r = family(*this, element, instance, text, unitSystem))
+            return *r;
+    }
+    return 0;
+}
+
+int TStructure::GetElementCount(const std::string& element)
+{
+    for (auto family : {MaterialCount, LayerCount, OutlineCount}) {
+        if (const auto r = family(*this, element))
+            return *r;
+    }
+    return 0;
+}
+
+int TStructure::BeginElement(const std::string& element)
+{
+    std::string root;
+    GetRootElementName(root);
+    if (!root.empty() && element == root)
+        m_unservedLayerReported = false;
+    if (BeginMaterial(*this, element))
+        return 1;
+    BeginLayer(*this, element);
+    return 1;
+}
+
+int TStructure::SetAttribute(const std::string& element,
+                             const std::string& attribute,
+                             const std::string& value,
+                             int* unitSystem)
+{
+    for (auto family : {SetMaterialAttribute, SetLayerAttribute, SetOutlineAttribute}) {
+        if (const auto r = family(*this, element, attribute, value, unitSystem))
+            return *r;
+    }
+    return 0;
+}
+
+int TStructure::SetElementText(const std::string& element, TTextBuffer& text, int* unitSystem)
+{
+    for (auto family : {SetMaterialBody, SetLayerBody, SetOutlineBody}) {
+        if (const auto r = family(*this, element, text, unitSystem))
+            return *r;
+    }
+    return 1;
+}
+
+int TStructure::EndElement(const std::string&)
+{
+    return 1;
+}

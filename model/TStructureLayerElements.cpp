@@ -1,0 +1,430 @@
+// The reinforcement-layer elements of TStructure's document callbacks: longreinfx/y/z,
+// transreinfx/y/z (one empty element per layer) and rebarthermx/y (the bars' thermal strains
+// by layer name). Heights are written from the section bottom and read as they stand.
+
+#include <cmath>
+#include <map>
+#include <vector>
+
+#include "foundation/ReportText.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/TTextBuffer.h"
+#include "foundation/Units.h"
+#include "foundation/XmlEntities.h"
+#include "model/ElementText.h"
+#include "model/StructureElements.h"
+#include "model/TStructure.h"
+#include "model/catalogues/TRebarList.h"
+
+namespace {
+
+// A prestrain of exactly this is written as "0.000001" so that it survives the two decimals
+// of the strain unit.
+constexpr double kTinyPrestrain = 1e-9;
+constexpr int kLargestRoundCount = 10000;
+constexpr double kUsAreaFactor = 1550.003;
+constexpr double kUsLengthFactor = 39.37008;
+
+bool IsUserBar(int barIndex, const std::string& title)
+{
+    return barIndex < 0 && g_RebarList.IsStandard(title) == 0;
+}
+
+std::string AreaText(double area, const int* unit)
+{
+    if (DocumentUnits(unit) == kUnitUS)
+        return FormatValue("%3.3f", area * kUsAreaFactor);
+    return FormatValue("%3.1f", ToDocument(area, ukArea, unit));
+}
+
+std::string SteelName(const TStructure& s, int type)
+{
+    if (type < 0 || type >= s.GetSteelTypeCount())
+        return kIgnoreText;
+    return s.GetSteelType(type)->name;
+}
+
+// Attributes that both layer kinds share; nullopt for another attribute.
+template <typename Layer>
+std::optional<std::string> SharedLayerText(const TStructure& s,
+                                           const Layer& layer,
+                                           const std::string& attribute,
+                                           const int* unit)
+{
+    const bool userBar = IsUserBar(layer.barIndex, layer.bartitle);
+    if (attribute == "A")
+        return AreaText(layer.A, unit);
+    if (attribute == "Ai")
+        return userBar ? AreaText(layer.Ai, unit) : std::string(kIgnoreText);
+    if (attribute == "db")
+        return userBar ? FormatValue("%3.1f", ToDocument(layer.db, ukSectionLength, unit))
+                       : std::string(kIgnoreText);
+    if (attribute == "pattern")
+        return StrPrintf("%d", layer.pattern);
+    if (attribute == "name")
+        return layer.name;
+    if (attribute == "bartitle")
+        return layer.barIndex >= 0 ? layer.bartitle : std::string(kIgnoreText);
+    if (attribute == "type")
+        return SteelName(s, layer.type);
+    return std::nullopt;
+}
+
+std::optional<std::string> LongLayerText(const TStructure& s,
+                                         const LongLayerRec& layer,
+                                         const std::string& attribute,
+                                         const int* unit)
+{
+    if (attribute == "z")
+        return FormatValue("%3.2f", ToDocument(layer.z - s.GetBottom(), ukSectionLength, unit));
+    if (attribute == "drape")
+        return FormatValue("%3.2f", ToDocument(layer.drape, ukPercent, unit));
+    if (attribute == "space")
+        return FormatValue("%3.1f", ToDocument(layer.space, ukSectionLength, unit));
+    if (attribute == "dep")
+        return layer.dep == kTinyPrestrain
+                   ? std::string("0.000001")
+                   : FormatValue("%4.2f", ToDocument(layer.dep, ukStrain, unit));
+    if (attribute == "index")
+        return StrPrintf("%d", layer.index);
+    if (attribute == "num")
+        return StrPrintf("%d", layer.num);
+    if (attribute == "aligned")
+        return StrPrintf("%d", layer.aligned);
+    if (attribute == "nround")
+        return StrPrintf("%d",
+                         layer.nround < 0 || layer.nround > kLargestRoundCount ? 0 : layer.nround);
+    return SharedLayerText(s, layer, attribute, unit);
+}
+
+std::optional<std::string> TransLayerText(const TStructure& s,
+                                          const TransLayerRec& layer,
+                                          const std::string& attribute,
+                                          const int* unit)
+{
+    if (attribute == "space")
+        return DocumentUnits(unit) == kUnitUS
+                   ? FormatValue("%3.2f", layer.space * kUsLengthFactor)
+                   : FormatValue("%3.1f", ToDocument(layer.space, ukSectionLength, unit));
+    if (attribute == "disttop")
+        return FormatValue("%3.1f",
+                           ToDocument(layer.disttop - s.GetBottom(), ukSectionLength, unit));
+    if (attribute == "distbot")
+        return FormatValue("%3.1f",
+                           ToDocument(layer.distbot - s.GetBottom(), ukSectionLength, unit));
+    if (attribute == "dep")
+        return FormatValue("%4.2f", ToDocument(layer.dep, ukStrain, unit));
+    return SharedLayerText(s, layer, attribute, unit);
+}
+
+// bartitle: the catalogue gives the bar's area and diameter; the total area stays.
+template <typename Layer> int SetBarTitle(Layer& layer, const std::string& value)
+{
+    if (value.empty())
+        return 1;
+    layer.bartitle = BoundedCopy(value, kBarTitleChars);
+    layer.barIndex = g_RebarList.FindByName(layer.bartitle);
+    if (layer.barIndex < 0) {
+        ShowMessage(StrPrintf("Unknown Bar type \"%s\"", layer.bartitle.c_str()), "Load Error");
+        return 0;
+    }
+    layer.db = g_RebarList.GetDiameter(layer.barIndex);
+    layer.Ai = g_RebarList.GetArea(layer.barIndex);
+    return 1;
+}
+
+// type: the steel type of that name, the last one when several share it.
+template <typename Layer>
+int SetSteelTypeName(const TStructure& s, Layer& layer, const std::string& value)
+{
+    if (value == kNotFoundText)
+        return 1;
+    layer.type = -1;
+    for (int t = 0; t < s.GetSteelTypeCount(); ++t) {
+        if (s.GetSteelType(t)->name == value)
+            layer.type = t;
+    }
+    if (layer.type < 0) {
+        ShowMessage(StrPrintf("Invalid Steel Material Type : \"%s\"",
+                              QuoteForMessage(value).c_str()),
+                    "Error in Materials");
+        layer.type = 0;
+        return 0;
+    }
+    return 1;
+}
+
+// 1 stored, 0 to stop the read, -1 an attribute the layer kinds do not have.
+template <typename Layer>
+int SetSharedLayerAttribute(const TStructure& s,
+                            Layer& layer,
+                            const std::string& attribute,
+                            const std::string& value,
+                            const int* unit)
+{
+    if (attribute == "A")
+        layer.A = FromDocument(value, ukArea, unit);
+    else if (attribute == "db")
+        layer.db = FromDocument(value, ukSectionLength, unit);
+    else if (attribute == "pattern")
+        layer.pattern = ReadDocumentInteger(value);
+    else if (attribute == "name")
+        layer.name = BoundedCopy(value, kLayerNameChars);
+    else if (attribute == "bartitle")
+        return SetBarTitle(layer, value);
+    else if (attribute == "type")
+        return SetSteelTypeName(s, layer, value);
+    else
+        return -1;
+    return 1;
+}
+
+int SetLongAttribute(const TStructure& s,
+                     LongLayerRec& layer,
+                     const std::string& attribute,
+                     const std::string& value,
+                     const int* unit)
+{
+    if (attribute == "z") {
+        layer.z = FromDocument(value, ukSectionLength, unit);
+    } else if (attribute == "Ai") {
+        layer.Ai = FromDocument(value, ukArea, unit);
+        layer.A = layer.num * layer.Ai;
+    } else if (attribute == "num") {
+        layer.num = ReadDocumentInteger(value);
+        layer.A = layer.num * layer.Ai;
+    } else if (attribute == "drape") {
+        layer.drape = FromDocument(value, ukPercent, unit);
+    } else if (attribute == "space") {
+        layer.space = FromDocument(value, ukSectionLength, unit);
+    } else if (attribute == "dep") {
+        layer.dep = FromDocument(value, ukStrain, unit);
+    } else if (attribute == "index") {
+        layer.index = ReadDocumentInteger(value);
+    } else if (attribute == "aligned") {
+        layer.aligned = ReadDocumentInteger(value);
+    } else if (attribute == "nround") {
+        layer.nround = ReadDocumentInteger(value);
+    } else {
+        return SetSharedLayerAttribute(s, layer, attribute, value, unit);
+    }
+    return 1;
+}
+
+int SetTransAttribute(const TStructure& s,
+                      TransLayerRec& layer,
+                      const std::string& attribute,
+                      const std::string& value,
+                      const int* unit)
+{
+    if (attribute == "Ai")
+        layer.Ai = FromDocument(value, ukArea, unit);
+    else if (attribute == "space")
+        layer.space = FromDocument(value, ukSectionLength, unit);
+    else if (attribute == "disttop")
+        layer.disttop = FromDocument(value, ukSectionLength, unit);
+    else if (attribute == "distbot")
+        layer.distbot = FromDocument(value, ukSectionLength, unit);
+    else if (attribute == "dep")
+        layer.dep = FromDocument(value, ukStrain, unit);
+    else
+        return SetSharedLayerAttribute(s, layer, attribute, value, unit);
+    return 1;
+}
+
+bool ServesLong(const TStructure& s, int direction)
+{
+    return direction >= 0 && direction < std::min(s.GetLongDirectionCount(), 2);
+}
+
+bool ServesTrans(const TStructure& s, int direction)
+{
+    return direction >= 3 - s.GetTransDirectionCount() && direction <= 2 && direction >= 0;
+}
+
+// A layer element of a direction the kind has no layers in adds nothing; the first of a read
+// is noted in the load-error log.
+void NoteUnservedLayer(TStructure& s, const std::string& element)
+{
+    if (s.UnservedLayerReported())
+        return;
+    s.UnservedLayerReported() = true;
+    AddLoadError(StrPrintf("Reinforcement element \"%s\" ignored: this element has no layers "
+                           "in that direction.",
+                           element.c_str()));
+}
+
+} // namespace
+
+namespace structure_elements {
+
+int LayerDirection(const std::string& element, const char* stem)
+{
+    const std::string prefix(stem);
+    if (element.size() != prefix.size() + 1 || element.compare(0, prefix.size(), prefix) != 0)
+        return -1;
+    switch (element.back()) {
+    case 'x':
+        return 0;
+    case 'y':
+        return 1;
+    case 'z':
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+std::optional<int> LayerCount(const TStructure& s, const std::string& element)
+{
+    if (const int d = LayerDirection(element, "longreinf"); d >= 0)
+        return ServesLong(s, d) ? s.GetLongLayerCount(d) : 0;
+    if (const int d = LayerDirection(element, "transreinf"); d >= 0)
+        return ServesTrans(s, d) ? s.GetTransLayerCount(d) : 0;
+    const int d = LayerDirection(element, "rebartherm");
+    if (d < 0 || d > 1)
+        return std::nullopt;
+    if (!ServesLong(s, d))
+        return 0;
+    for (int i = 0; i < s.GetLongLayerCount(d); ++i) {
+        if (std::fabs(s.GetLongLayer(i, d)->thermStrain) > 0.0)
+            return 1;
+    }
+    return 0;
+}
+
+std::optional<int> LayerAttributeText(TStructure& s,
+                                      const std::string& element,
+                                      const std::string& attribute,
+                                      int instance,
+                                      std::string& text,
+                                      const int* unit)
+{
+    std::optional<std::string> value;
+    if (const int d = LayerDirection(element, "longreinf"); d >= 0) {
+        if (!ServesLong(s, d) || instance < 0 || instance >= s.GetLongLayerCount(d))
+            return 1;
+        value = LongLayerText(s, *s.GetLongLayer(instance, d), attribute, unit);
+    } else if (const int t = LayerDirection(element, "transreinf"); t >= 0) {
+        if (!ServesTrans(s, t) || instance < 0 || instance >= s.GetTransLayerCount(t))
+            return 1;
+        value = TransLayerText(s, *s.GetTransLayer(instance, t), attribute, unit);
+    } else {
+        return std::nullopt;
+    }
+    if (value) {
+        text = *value;
+    } else {
+        ReportUnknownAttribute(element, attribute);
+        text = kIgnoreText;
+    }
+    return 1;
+}
+
+std::optional<int> LayerBodyText(TStructure& s,
+                                 const std::string& element,
+                                 int instance,
+                                 TTextBuffer& text,
+                                 const int* unit)
+{
+    const int d = LayerDirection(element, "rebartherm");
+    if (d < 0 || d > 1)
+        return std::nullopt;
+    if (instance != 0 || !ServesLong(s, d))
+        return 1;
+    for (int i = 0; i < s.GetLongLayerCount(d); ++i) {
+        const LongLayerRec& layer = *s.GetLongLayer(i, d);
+        text.Append(StrPrintf("\r\n\t\t\t\t\"%s\" %3.3f",
+                              XmlEscape(layer.name).c_str(),
+                              ToDocument(layer.thermStrain, ukStrain, unit)));
+    }
+    return 1;
+}
+
+std::optional<int> BeginLayer(TStructure& s, const std::string& element)
+{
+    if (const int d = LayerDirection(element, "longreinf"); d >= 0) {
+        if (!ServesLong(s, d)) {
+            NoteUnservedLayer(s, element);
+            return 1;
+        }
+        LongLayerRec layer;
+        InitLongLayerRec(layer);
+        s.AddLongLayer(layer, d);
+        return 1;
+    }
+    if (const int d = LayerDirection(element, "transreinf"); d >= 0) {
+        if (!ServesTrans(s, d)) {
+            NoteUnservedLayer(s, element);
+            return 1;
+        }
+        TransLayerRec layer;
+        InitTransLayerRec(layer);
+        s.AddTransLayer(layer, d);
+        return 1;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> SetLayerAttribute(TStructure& s,
+                                     const std::string& element,
+                                     const std::string& attribute,
+                                     const std::string& value,
+                                     const int* unit)
+{
+    int result = 0;
+    if (const int d = LayerDirection(element, "longreinf"); d >= 0) {
+        if (!ServesLong(s, d))
+            return 1;
+        const int n = s.GetLongLayerCount(d);
+        LongLayerRec scratch;
+        LongLayerRec& layer = n > 0 ? *s.GetLongLayer(n - 1, d) : scratch;
+        result = SetLongAttribute(s, layer, attribute, value, unit);
+    } else if (const int t = LayerDirection(element, "transreinf"); t >= 0) {
+        if (!ServesTrans(s, t))
+            return 1;
+        const int n = s.GetTransLayerCount(t);
+        TransLayerRec scratch;
+        TransLayerRec& layer = n > 0 ? *s.GetTransLayer(n - 1, t) : scratch;
+        result = SetTransAttribute(s, layer, attribute, value, unit);
+    } else if (LayerDirection(element, "rebartherm") == 0 ||
+               LayerDirection(element, "rebartherm") == 1) {
+        return 0;
+    } else {
+        return std::nullopt;
+    }
+    if (result < 0) {
+        ReportUnknownAttribute(element, attribute);
+        return 0;
+    }
+    return result;
+}
+
+std::optional<int>
+SetLayerBody(TStructure& s, const std::string& element, TTextBuffer& text, const int* unit)
+{
+    const int d = LayerDirection(element, "rebartherm");
+    if (d < 0 || d > 1)
+        return std::nullopt;
+    if (!ServesLong(s, d))
+        return 1;
+    std::map<std::string, std::vector<int>> layersByName;
+    for (int i = 0; i < s.GetLongLayerCount(d); ++i)
+        layersByName[s.GetLongLayer(i, d)->name].push_back(i);
+    text.Rewind();
+    std::string name;
+    std::string strain;
+    while (ReadBodyQuoted(text, name)) {
+        ReadBodyWord(text, strain);
+        const auto found = layersByName.find(name);
+        if (found == layersByName.end())
+            continue;
+        const double value = FromDocument(strain, ukStrain, unit);
+        for (const int i : found->second)
+            s.SetLongLayerThermStrain(i, value, d);
+    }
+    return 1;
+}
+
+} // namespace structure_elements

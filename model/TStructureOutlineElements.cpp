@@ -1,0 +1,315 @@
+// The outline, fire and experimental-data elements of TStructure's document callbacks:
+// sectionSOLID (rows of height, width and concrete name, heights from the section bottom),
+// firedata (five settings, no units) and experimentaldata (one numbered value list each).
+
+#include <cmath>
+#include <vector>
+
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/TTextBuffer.h"
+#include "foundation/Units.h"
+#include "foundation/XmlEntities.h"
+#include "model/ElementText.h"
+#include "model/FireDefaults.h"
+#include "model/StructureElements.h"
+#include "model/TStructure.h"
+
+namespace {
+
+// Heights of consecutive regions closer than this meet.
+constexpr double kRegionJoinTolerance = 0.0001;
+constexpr int kValuesPerRow = 7;
+
+// The array index of the instance-th existing value list, or -1.
+int ExistingListIndex(const TStructure& s, int instance)
+{
+    int seen = 0;
+    for (int i = 0; i < kValueListCount; ++i) {
+        if (s.GetValueList(i) == nullptr)
+            continue;
+        if (seen == instance)
+            return i;
+        ++seen;
+    }
+    return -1;
+}
+
+void AppendOutlineRows(const TStructure& s, TTextBuffer& text, const int* unit)
+{
+    if (s.GetRegionCount() == 0)
+        return;
+    const bool us = DocumentUnits(unit) == kUnitUS;
+    const char* plain = us ? "\r\n\t\t\t\t\t%3.2f\t%3.2f" : "\r\n\t\t\t\t\t%3.1f\t%3.1f";
+    const char* named =
+        us ? "\r\n\t\t\t\t\t%3.2f\t%3.2f\t\"%s\"" : "\r\n\t\t\t\t\t%3.1f\t%3.1f\t\"%s\"";
+    const double bottom = s.GetBottom();
+    const auto L = [unit](double v) { return ToDocument(v, ukSectionLength, unit); };
+    double prevY = s.GetRegion(0)->top - bottom;
+    double prevW = -1.0;
+    for (int r = 0; r < s.GetRegionCount(); ++r) {
+        const ConcreteRegionRec& region = *s.GetRegion(r);
+        if (std::fabs(prevY - (region.top - bottom)) < kRegionJoinTolerance &&
+            region.topWidth != prevW)
+            text.Append(StrPrintf(plain, L(region.top - bottom), L(region.topWidth)));
+        const bool typed = region.concreteType >= 0 && region.concreteType < s.GetConcreteTypeCount();
+        const std::string name =
+            typed ? XmlEscape(s.GetConcreteType(region.concreteType)->name) : std::string();
+        text.Append(
+            StrPrintf(named, L(region.bottom - bottom), L(region.bottomWidth), name.c_str()));
+        prevY = region.bottom - bottom;
+        prevW = region.bottomWidth;
+    }
+}
+
+void ReadOutlineRows(TStructure& s, TTextBuffer& text, const int* unit)
+{
+    s.DeleteRegions();
+    double topY = -1.0;
+    double topW = -1.0;
+    text.Rewind();
+    std::string y;
+    std::string w;
+    std::string name;
+    while (ReadBodyWord(text, y)) {
+        ReadBodyWord(text, w);
+        text.SkipBlanks();
+        if (text.NotAtEnd() && text.PeekChar() != '"') {
+            topY = FromDocument(y, ukSectionLength, unit);
+            topW = FromDocument(w, ukSectionLength, unit);
+            ReadBodyWord(text, y);
+            ReadBodyWord(text, w);
+        }
+        ReadBodyQuoted(text, name);
+        int type = -1;
+        for (int t = 0; t < s.GetConcreteTypeCount(); ++t) {
+            if (s.GetConcreteType(t)->name == name)
+                type = t;
+        }
+        // An element saved before it was given its concrete (a new membrane element) names
+        // none; its outline is kept as it was.
+        if (type < 0 && name.empty() && s.GetConcreteTypeCount() == 0)
+            type = 0;
+        if (type < 0) {
+            ShowMessage(StrPrintf("Invalid Concrete Material Type for Section: \"%s\"",
+                                  QuoteForMessage(name).c_str()),
+                        "Error in Materials");
+            return;
+        }
+        const double bottomY = FromDocument(y, ukSectionLength, unit);
+        const double bottomW = FromDocument(w, ukSectionLength, unit);
+        if (s.AddRegion(topY, bottomY, topW, bottomW, type, 0) == 0)
+            return;
+        topY = bottomY;
+        topW = bottomW;
+    }
+    s.UpdateExtents();
+}
+
+std::optional<std::string>
+FireText(const TStructure& s, const std::string& attribute)
+{
+    int exposure = 0;
+    int type = 0;
+    int rebarperform = 0;
+    double time = 0.0;
+    double temp = 0.0;
+    s.GetFireData(exposure, type, rebarperform, time, temp);
+    if (attribute == "exposure")
+        return StrPrintf("%d", exposure);
+    if (attribute == "type")
+        return StrPrintf("%d", type);
+    if (attribute == "rebarperform")
+        return StrPrintf("%d", rebarperform);
+    if (attribute == "time")
+        return FormatValue("%1.0f", time);
+    if (attribute == "constanttemp")
+        return FormatValue("%1.1f", temp);
+    return std::nullopt;
+}
+
+bool SetFireAttribute(TStructure& s, const std::string& attribute, const std::string& value)
+{
+    int exposure = 0;
+    int type = 0;
+    int rebarperform = 0;
+    double time = 0.0;
+    double temp = 0.0;
+    s.GetFireData(exposure, type, rebarperform, time, temp);
+    if (attribute == "exposure")
+        exposure = ReadDocumentInteger(value);
+    else if (attribute == "type")
+        type = ReadDocumentInteger(value);
+    else if (attribute == "rebarperform")
+        rebarperform = ReadDocumentInteger(value);
+    else if (attribute == "time")
+        time = ReadDocumentNumber(value);
+    else if (attribute == "constanttemp")
+        temp = ReadDocumentNumber(value);
+    else
+        return false;
+    s.SetFireData(exposure, type, rebarperform, time, temp);
+    return true;
+}
+
+// The list a bin names: one of the bin names, else the number it reads as.
+int BinIndex(const std::string& value)
+{
+    for (int i = 0; i < kValueListCount; ++i) {
+        if (value == ValueListBinName(i))
+            return i;
+    }
+    return ReadDocumentInteger(value);
+}
+
+void ReadValueRows(TStructure& s, TTextBuffer& text)
+{
+    int target = -1;
+    for (int i = kValueListCount - 1; i >= 0 && target < 0; --i) {
+        if (s.GetValueList(i) != nullptr)
+            target = i;
+    }
+    if (target < 0) {
+        ShowMessage("Error in experimental data!", "Error in XML file");
+        return;
+    }
+    const TdoubleArray& list = *s.GetValueList(target);
+    std::vector<double> values;
+    values.reserve(static_cast<std::size_t>(list.GetCount()));
+    for (int k = 0; k < list.GetCount(); ++k)
+        values.push_back(list.At(k));
+    text.Rewind();
+    std::string word;
+    while (ReadBodyWord(text, word))
+        values.push_back(ReadDocumentNumber(word));
+    s.SetValueList(target, values.data(), static_cast<int>(values.size()));
+}
+
+} // namespace
+
+namespace structure_elements {
+
+std::optional<int> OutlineCount(const TStructure& s, const std::string& element)
+{
+    if (element == "sectionSOLID")
+        return 1;
+    if (element == "firedata") {
+        int exposure = 0;
+        int type = 0;
+        int rebarperform = 0;
+        double time = 0.0;
+        double temp = 0.0;
+        s.GetFireData(exposure, type, rebarperform, time, temp);
+        return IsDefaultFireData(exposure, type, rebarperform, time, temp) != 0 ? 0 : 1;
+    }
+    if (element == "experimentaldata") {
+        int n = 0;
+        while (ExistingListIndex(s, n) >= 0)
+            ++n;
+        return n;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> OutlineAttributeText(TStructure& s,
+                                        const std::string& element,
+                                        const std::string& attribute,
+                                        int instance,
+                                        std::string& text,
+                                        const int*)
+{
+    if (element == "firedata") {
+        if (const auto value = FireText(s, attribute)) {
+            text = *value;
+            return 1;
+        }
+        ReportUnknownAttribute(element, attribute);
+        text = kIgnoreText;
+        return 0;
+    }
+    if (element == "experimentaldata") {
+        if (attribute == "bin") {
+            text = ValueListBinName(ExistingListIndex(s, instance));
+            return 1;
+        }
+        ReportUnknownAttribute(element, attribute);
+        text = kIgnoreText;
+        return 1;
+    }
+    if (element == "sectionSOLID")
+        return 0;
+    return std::nullopt;
+}
+
+std::optional<int> OutlineBodyText(TStructure& s,
+                                   const std::string& element,
+                                   int instance,
+                                   TTextBuffer& text,
+                                   const int* unit)
+{
+    if (element == "sectionSOLID") {
+        AppendOutlineRows(s, text, unit);
+        return 1;
+    }
+    if (element != "experimentaldata")
+        return std::nullopt;
+    const int index = ExistingListIndex(s, instance);
+    if (index < 0)
+        return 0;
+    const TdoubleArray& list = *s.GetValueList(index);
+    text.Append("\r\n");
+    for (int k = 0; k < list.GetCount(); ++k) {
+        const double v = list.At(k);
+        // Measured values are kept as they are: digits the short formats would drop are
+        // written too.
+        text.Append(FormatExactValue(std::fabs(v) <= 1.0 ? " %5.7f" : " %5.0f", v));
+        if ((k + 1) % kValuesPerRow == 0)
+            text.Append("\r\n");
+    }
+    return 1;
+}
+
+std::optional<int> SetOutlineAttribute(TStructure& s,
+                                       const std::string& element,
+                                       const std::string& attribute,
+                                       const std::string& value,
+                                       const int*)
+{
+    if (element == "sectionSOLID")
+        return 0;
+    if (element == "firedata") {
+        if (SetFireAttribute(s, attribute, value))
+            return 1;
+        ReportUnknownAttribute(element, attribute);
+        return 0;
+    }
+    if (element != "experimentaldata")
+        return std::nullopt;
+    if (attribute != "bin") {
+        const int index = BinIndex(value);
+        if (index >= 0 && index < kValueListCount)
+            ReportUnknownAttribute(element, attribute);
+        return 0;
+    }
+    const int index = BinIndex(value);
+    if (index < 0 || index >= kValueListCount)
+        return 0;
+    s.SetValueList(index, nullptr, 0);
+    return 1;
+}
+
+std::optional<int>
+SetOutlineBody(TStructure& s, const std::string& element, TTextBuffer& text, const int* unit)
+{
+    if (element == "sectionSOLID") {
+        ReadOutlineRows(s, text, unit);
+        return 1;
+    }
+    if (element == "experimentaldata") {
+        ReadValueRows(s, text);
+        return 1;
+    }
+    return std::nullopt;
+}
+
+} // namespace structure_elements

@@ -1,0 +1,108 @@
+// The document type definition: the file beside the program, its fallback, and the queries.
+
+#include <gtest/gtest.h>
+
+#include "DocumentTestSupport.h"
+
+namespace {
+
+class DtdTest : public DocumentTest {};
+
+TEST_F(DtdTest, MissingFileIsWrittenFromTheBuiltInTextAndReadBack)
+{
+    TXmlDtd first;
+    EXPECT_EQ(dir.Read("q3g.dtd"), std::string(kBuiltInDtd));
+    TXmlDtd second;
+    EXPECT_EQ(second.GetText(), first.GetText());
+    EXPECT_EQ(first.GetText().find_first_of("\r\n\t"), std::string::npos);
+}
+
+TEST_F(DtdTest, PresentFileIsReadInPlaceOfTheBuiltInText)
+{
+    dir.Write("q3g.dtd", "<!ELEMENT q3g_beam (concrete+ )>\r\n\t<!ATTLIST q3g_beam smx CDATA \"-1.0\">");
+    TXmlDtd dtd;
+    std::string value;
+    EXPECT_TRUE(dtd.GetAttributeDefault("q3g_beam", "smx", value));
+    EXPECT_EQ(value, "-1.0");
+    std::string name;
+    EXPECT_FALSE(dtd.GetAttributeName("q3g_beam", 1, name));
+}
+
+TEST_F(DtdTest, ReadOnlyProgramDirectoryFallsBackToTheUserDataDirectory)
+{
+    const std::string programDir = dir.path().string() + "/";
+    DirWritableTest previous = SetDirWritableTest(
+        [programDir](const std::string& d) { return d + "/" != programDir && d != programDir; });
+    TXmlDtd dtd;
+    SetDirWritableTest(previous);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("q3g.dtd")));
+    EXPECT_EQ(dir.Read("user/q3g.dtd"), std::string(kBuiltInDtd));
+    EXPECT_EQ(dtd.GetElementKind("q3g_beam"), kDtdModel);
+}
+
+TEST_F(DtdTest, CreationFailureIsLoggedAndTheBuiltInTextUsed)
+{
+    DirWritableTest previous = SetDirWritableTest([](const std::string&) { return false; });
+    TXmlDtd dtd;
+    SetDirWritableTest(previous);
+    ASSERT_TRUE(HasReportText());
+    EXPECT_NE(g_ReportText->find(kDtdCreateFailedMessage), std::string::npos);
+    EXPECT_EQ(dtd.GetElementKind("supports"), kDtdEmpty);
+}
+
+TEST_F(DtdTest, Queries)
+{
+    const TXmlDtd dtd(kBuiltInDtd, kUnitSI);
+    std::string value;
+    EXPECT_FALSE(dtd.GetAttributeDefault("concrete", "fcp", value));
+    EXPECT_EQ(value, "NOT FOUND");
+    EXPECT_TRUE(dtd.GetAttributeDefault("Q2010_Analysis", "length", value));
+    EXPECT_EQ(value, "#REQUIRED");
+    EXPECT_TRUE(dtd.GetAttributeDefault("q3g_beam", "doneby", value));
+    EXPECT_EQ(value, "");
+    EXPECT_TRUE(dtd.GetAttributeDefault("longreinfy", "dep", value));
+    EXPECT_EQ(value, "0.0");
+
+    int occurrence = 0;
+    std::string name;
+    EXPECT_TRUE(dtd.GetChildElement("q3g_beam", 0, occurrence, name));
+    EXPECT_EQ(name, "concrete");
+    EXPECT_EQ(occurrence, kOccursOneOrMore);
+    EXPECT_TRUE(dtd.GetChildElement("q3g_beam", 13, occurrence, name));
+    EXPECT_EQ(name, "firedata");
+    EXPECT_EQ(occurrence, kOccursOptional);
+    EXPECT_FALSE(dtd.GetChildElement("q3g_beam", 14, occurrence, name));
+    EXPECT_EQ(name, "NO ELEMENT");
+    EXPECT_TRUE(dtd.GetChildElement("Q2010_Analysis", 1, occurrence, name));
+    EXPECT_EQ(name, "mattypes");
+    EXPECT_EQ(occurrence, kOccursOnce);
+
+    EXPECT_EQ(dtd.GetElementKind("supports"), kDtdEmpty);
+    EXPECT_EQ(dtd.GetElementKind("BMD"), kDtdModel);
+    EXPECT_EQ(dtd.GetElementKind("nothing"), kDtdOther);
+
+    const std::vector<std::string> expected = {
+        "name", "doneby", "date", "smx", "smt", "axialloc", "units", "Version"};
+    for (int n = 0; n < 8; ++n) {
+        EXPECT_TRUE(dtd.GetAttributeName("q3g_beam", n, name));
+        EXPECT_EQ(name, expected[static_cast<std::size_t>(n)]);
+    }
+    EXPECT_FALSE(dtd.GetAttributeName("q3g_beam", 8, name));
+}
+
+TEST_F(DtdTest, EditedDefaultChangesWhatIsWrittenButNotWhatIsRead)
+{
+    std::string edited = kBuiltInDtd;
+    const std::string from = "q3g_beam smx CDATA \"-1\"";
+    edited.replace(edited.find(from), from.size(), "q3g_beam smx CDATA \"-1.0\"");
+    TBeam beam;
+    TXmlDtd dtd(edited, kUnitSI);
+    StringSink sink;
+    ASSERT_TRUE(WriteXmlDocument(dtd, {&beam}, nullptr, sink).Ok());
+    EXPECT_NE(sink.Text().find("smx\t\t=\"-1\""), std::string::npos);
+    XmlDocument doc;
+    ASSERT_TRUE(Read(sink.Text(), doc).Ok());
+    EXPECT_EQ(doc.structures[0]->GetCrackSpacing(0), -1.0);
+}
+
+} // namespace

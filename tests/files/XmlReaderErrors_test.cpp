@@ -1,0 +1,200 @@
+// Every complaint of the document reader with its text and caption, and documents built to
+// break it: each ends with a message and a failure or a clean read, never a crash or a hang.
+
+#include "DocumentTestSupport.h"
+
+namespace {
+
+const std::string kHead = "<?xml version=\"1.0\" ?>\r\n<document>\r\n";
+const std::string kTail = "</document>\r\n";
+
+std::string Beam(const std::string& body, const std::string& rootAttributes = "")
+{
+    return kHead + "\t<q3g_beam " + rootAttributes + " >\r\n" + body + "\r\n\t</q3g_beam>\r\n" +
+           kTail;
+}
+
+class ReaderErrors : public DocumentTest {
+protected:
+    XmlResult ReadText(const std::string& text)
+    {
+        XmlDocument doc;
+        const XmlResult r = Read(text, doc);
+        last = std::move(doc);
+        return r;
+    }
+    const RecordedMessage* Find(const std::string& caption) const
+    {
+        for (const RecordedMessage& m : reporter.messages) {
+            if (m.caption == caption)
+                return &m;
+        }
+        return nullptr;
+    }
+    XmlDocument last;
+};
+
+struct ErrorCase {
+    const char* name;
+    std::string text;
+    XmlStatus status;
+    std::string caption;
+    std::string message;
+};
+
+TEST_F(ReaderErrors, EachErrorHasItsTextAndCaption)
+{
+    const std::vector<ErrorCase> cases = {
+        {"no document tag", "<?xml version=\"1.0\" ?><q3g_beam></q3g_beam>",
+         XmlStatus::NoDocumentTag, "XML Syntax Error", "Document header tag not found"},
+        {"missing equals", Beam("<concrete fcp \"30\"/>"), XmlStatus::SyntaxError,
+         "XML Attribute Error",
+         "Error in XML Definition\n\tAttribute:\t\"fcp\"\n\tElement:\t\"concrete\""},
+        {"no next tag", Beam("<concrete fcp=\"30\"/> stray"), XmlStatus::SyntaxError,
+         "Error with next < sign!", "stray"},
+        {"wrong end tag", Beam("<concrete fcp=\"30\"> 1 2 </rebar>"), XmlStatus::SyntaxError,
+         "Error with Payload",
+         "Closure of payload string \"/rebar\" not equal to expected \"concrete\""},
+        {"unknown attribute", Beam("<concrete fcp=\"30\" colour=\"grey\"/>"), XmlStatus::Refused,
+         "Error in XML file", "Unknown Attribute for concrete : colour."},
+        {"unknown bar",
+         Beam("<rebar fy=\"400\"/><longreinfx z=\"50\" type=\"Steel 1\" bartitle=\"Z99\"/>"),
+         XmlStatus::Refused, "Load Error", "Unknown Bar type \"Z99\""},
+        {"unknown steel", Beam("<longreinfx z=\"50\" type=\"Mystery\"/>"), XmlStatus::Refused,
+         "Error in Materials", "Invalid Steel Material Type : \"Mystery\""},
+        {"content with >", Beam("<concrete fcp=\"30\"> 1 > 2 </concrete>"),
+         XmlStatus::SyntaxError, "Error with Payload", "Unexpected '>' in the content"},
+        {"content with =", Beam("<concrete fcp=\"30\"> a=b </concrete>"), XmlStatus::SyntaxError,
+         "Error with Payload", "Unexpected '=' in the content"},
+        {"over-long value", Beam("<concrete fcp=\"30\" name=\"" + std::string(100000, 'x') + "\"/>"),
+         XmlStatus::TooLong, "XML Syntax Error", "more than 1023 characters"},
+        {"over-long name", Beam("<" + std::string(5000, 'n') + "/>"), XmlStatus::TooLong,
+         "XML Syntax Error", "more than 1023 characters"},
+    };
+    for (const ErrorCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        reporter.Clear();
+        const XmlResult r = ReadText(c.text);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_FALSE(r.message.empty());
+        const RecordedMessage* m = Find(c.caption);
+        ASSERT_NE(m, nullptr);
+        EXPECT_NE(m->text.find(c.message), std::string::npos) << m->text;
+        for (const RecordedMessage& shown : reporter.messages)
+            EXPECT_LE(shown.text.size(), 600u);
+    }
+}
+
+TEST_F(ReaderErrors, WarningsThatDoNotStopTheRead)
+{
+    struct Warning {
+        const char* name;
+        std::string text;
+        std::string caption;
+        std::string message;
+    };
+    const std::vector<Warning> cases = {
+        {"missing opening quote", Beam("<concrete fcp=30\"/>"), "Error in Quotes!", "30\"/>"},
+        {"unknown units", Beam("", "units=\"SI\""), "Units Error",
+         "Units type \"SI\" not regonized.  File Assumed to be SI Metric"},
+        {"unknown component", kHead + "<mystery a=\"1\"><x/></mystery>" + kTail, "Load Error",
+         "Definition type mystery not loaded.  XML File Component 1 ignored."},
+        {"unknown concrete", Beam("<sectionSOLID> 500 300 0 300 \"Nope\" </sectionSOLID>"),
+         "Error in Materials", "Invalid Concrete Material Type for Section: \"Nope\""},
+        {"values without a list", Beam("<experimentaldata> 1 2 </experimentaldata>"),
+         "Error in XML file", "Error in experimental data!"},
+    };
+    for (const Warning& c : cases) {
+        SCOPED_TRACE(c.name);
+        reporter.Clear();
+        const XmlResult r = ReadText(c.text);
+        EXPECT_TRUE(r.Ok()) << r.message;
+        const RecordedMessage* m = Find(c.caption);
+        ASSERT_NE(m, nullptr);
+        EXPECT_NE(m->text.find(c.message), std::string::npos) << m->text;
+    }
+    reporter.Clear();
+    const XmlResult r = ReadText(kHead + "\t<q3g_beam name=\"cut" );
+    EXPECT_FALSE(r.Ok());
+    EXPECT_NE(Find("End of File!"), nullptr);
+}
+
+TEST_F(ReaderErrors, AFailedReadLeavesAValidatedStructure)
+{
+    const XmlResult r =
+        ReadText(Beam("<concrete fcp=\"30\" name=\"C\"/><sectionSOLID> 500 300 0 300 \"C\" "
+                      "</sectionSOLID><rebar fy=\"400\" colour=\"red\"/>"));
+    EXPECT_EQ(r.status, XmlStatus::Refused);
+    ASSERT_EQ(last.structures.size(), 1u);
+    const TStructure& s = *last.structures[0];
+    EXPECT_EQ(s.GetConcreteTypeCount(), 1);
+    EXPECT_NEAR(s.GetHeight(), 0.5, 1e-12);
+    // Validation moved the section to its datum: the centroid of the rectangle.
+    EXPECT_NEAR(s.GetTop(), 0.25, 1e-12);
+}
+
+TEST_F(ReaderErrors, ComponentsAreFoundByTheirRealEndTags)
+{
+    const std::string odd = "<other note=\"A/q3g_beam\"> text A/q3g_beam </other>";
+    const std::string text = kHead + "\t" + odd + "\r\n\t<q3g_beam name=\"Second\" >\r\n\t</q3g_beam>\r\n" +
+                             "\t<Q2010_Analysis length=\"3000\">\r\n\t\t<BMD> 0 1 </BMD>\r\n"
+                             "\t\t<supports which=\"left\" platelocate=\"0\"/>\r\n"
+                             "\t</Q2010_Analysis>\r\n" +
+                             Beam("", "name=\"Third\"").substr(kHead.size());
+    XmlDocument doc;
+    const XmlResult r = Read(text, doc);
+    EXPECT_TRUE(r.Ok()) << r.message;
+    ASSERT_EQ(doc.structures.size(), 4u);
+    EXPECT_EQ(doc.structures[0], nullptr);
+    EXPECT_EQ(doc.structures[1]->GetName(), "Second");
+    EXPECT_TRUE(doc.hasMemberSettings);
+    EXPECT_FALSE(doc.memberSettingsRead);
+    EXPECT_EQ(doc.structures[3]->GetName(), "Third");
+    EXPECT_EQ(reporter.Count("not loaded"), 1);
+}
+
+TEST_F(ReaderErrors, DeeplyNestedUnknownComponentStopsAtTheDepthLimit)
+{
+    std::string nested;
+    for (int i = 0; i < 200; ++i)
+        nested += "<a>";
+    const XmlResult r = ReadText(kHead + "<deep>" + nested + kTail);
+    EXPECT_EQ(r.status, XmlStatus::DepthLimit);
+}
+
+TEST_F(ReaderErrors, EveryCutOfADocumentEndsCleanly)
+{
+    g_ResistanceFactors = ResistanceFactors{0.7, 1.0, 1.0};
+    TBeam beam;
+    double strength = 30e6;
+    beam.AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
+    beam.SetTimeData(1, 100.0, 1e3, 2e3);
+    beam.Validate();
+    beam.AddConcreteTypeFromStrength(strength, "C");
+    const std::string text = Write({&beam});
+    const std::size_t whole = text.find("</document>") + 10;
+    for (std::size_t cut = 0; cut < whole; ++cut) {
+        const XmlResult r = ReadText(text.substr(0, cut));
+        ASSERT_FALSE(r.Ok()) << cut;
+        ASSERT_LE(last.structures.size(), 2u);
+    }
+}
+
+TEST_F(ReaderErrors, LayerElementsOfMissingDirectionsAddNothing)
+{
+    const XmlResult r = ReadText(
+        Beam("<concrete fcp=\"30\"/><rebar fy=\"400\"/>"
+             "<longreinfx z=\"50\" type=\"Steel 1\" num=\"2\" Ai=\"100\"/>"
+             "<longreinfy z=\"60\" type=\"Steel 1\" num=\"9\"/><longreinfz z=\"70\" type=\"x\"/>"
+             "<transreinfx A=\"1\" type=\"Steel 1\"/>"));
+    EXPECT_TRUE(r.Ok()) << r.message;
+    const TStructure& s = *last.structures[0];
+    ASSERT_EQ(s.GetLongLayerCount(0), 1);
+    EXPECT_EQ(s.GetLongLayer(0, 0)->num, 2);
+    EXPECT_EQ(s.GetTransLayerCount(2), 0);
+    ASSERT_TRUE(HasReportText());
+    EXPECT_NE(g_ReportText->find("\"longreinfy\" ignored"), std::string::npos);
+    EXPECT_EQ(g_ReportText->find("longreinfz"), std::string::npos);
+}
+
+} // namespace
