@@ -533,7 +533,6 @@ void T1DAnalysis::RefreshShearStrainDistribution(const SectionState& state)
     const double g = state.Results[StateResult::ShearStrain];
     if (std::fabs(g) < 1e-7) {
         BuildShearStrainDistribution();
-        ShearShapeChanged();
         return;
     }
     ShearStrainDistribution.Clear();
@@ -551,7 +550,6 @@ void T1DAnalysis::RefreshShearStrainDistribution(const SectionState& state)
                 ShearStrainDistribution.Add(layer.Bottom, b->ShearStrain / g);
     }
     ShearStrainDistribution.SetSorted(true);
-    ShearShapeChanged();
 }
 
 // ---- Setting up the next stage ------------------------------------------------------------

@@ -153,7 +153,6 @@ int T1DAnalysis::StepOnce()
         UseCurvatureIteration = 1;
         Relaxation = 0.5;
         BuildShearStrainDistribution();
-        ShearShapeChanged();
     }
     if (k != FailureMode::None) {
         if (r != 0 && StepFactor >= 0.5)

@@ -187,10 +187,6 @@ int TQuarvish2000Analysis::SolveLayerStates(SectionState& state, int mode)
     return m_layerDriver->SolveLayerStates(state, mode);
 }
 
-void TQuarvish2000Analysis::ShearShapeChanged()
-{
-}
-
 int TQuarvish2000Analysis::MarkFailedBars(const SectionState* state)
 {
     if (!m_layerDriver)

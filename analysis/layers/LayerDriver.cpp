@@ -1,6 +1,7 @@
 #include "analysis/layers/LayerDriver.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cmath>
 #include <cstddef>
@@ -84,6 +85,7 @@ TLayerDriver::TLayerDriver(const TBeam& beam,
 
 void TLayerDriver::Bind()
 {
+    m_inputs.clear();
     m_evaluator.Bind();
     m_zones.SetTensileStrengthProfile(m_profiles.tensileStrength);
     m_height = m_beam.GetHeight();
@@ -172,6 +174,29 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
     return 0;
 }
 
+const TLayerDriver::NodeInputs& TLayerDriver::InputsAt(double depth, int concreteType)
+{
+    NodeInputs& inputs = m_inputs[std::bit_cast<std::uint64_t>(depth)];
+    if (inputs.filled && inputs.concreteType == concreteType)
+        return inputs;
+    LayerNodeStateRec node;
+    node.Depth = depth;
+    node.ConcreteType = static_cast<std::int16_t>(concreteType);
+    node.TensionStiffFactor = 0.0;
+    SetNodeTensionStiffFactor(m_beam, node);
+    inputs.filled = true;
+    inputs.concreteType = concreteType;
+    inputs.freeStrainX = m_beam.GetInitialStrainAt(depth, 0);
+    inputs.freeStrainZ = m_beam.GetInitialStrainAt(depth, 2);
+    inputs.crackSpacingX = CrackSpacingAtDepth(m_beam, depth, 0);
+    inputs.crackSpacingZ = CrackSpacingAtDepth(m_beam, depth, 2);
+    inputs.tensileStrength = Lookup(m_profiles.tensileStrength, depth);
+    inputs.criticalRatio = Lookup(m_criticalRho, depth);
+    inputs.tensionStiffFactor = node.TensionStiffFactor;
+    inputs.clamping = Lookup(m_profiles.clampingStress, depth);
+    return inputs;
+}
+
 void TLayerDriver::PrepareAndSolveNode(SectionState& state,
                                        LayerNodeStateRec& node,
                                        int id,
@@ -179,25 +204,26 @@ void TLayerDriver::PrepareAndSolveNode(SectionState& state,
                                        int concreteType,
                                        const double* strainZ)
 {
+    const NodeInputs& inputs = InputsAt(depth, concreteType);
     node.StrainX = m_evaluator.StrainAtDepth(m_profile, depth);
     node.Depth = depth;
     node.ShearStrainShape = Lookup(m_profiles.shearStrainDistribution, depth);
     node.ShearStrain = node.ShearStrainShape * m_shearFactor;
     node.ReserveX = Lookup(&m_reserveProfile, depth);
-    node.FreeStrainX = m_beam.GetInitialStrainAt(depth, 0);
-    node.FreeStrainZ = m_beam.GetInitialStrainAt(depth, 2);
+    node.FreeStrainX = inputs.freeStrainX;
+    node.FreeStrainZ = inputs.freeStrainZ;
     node.ConcreteType = static_cast<std::int16_t>(concreteType);
     node.StrainZ = strainZ != nullptr
                        ? *strainZ
                        : InitialTransverseStrain(&state, node.FreeStrainZ, id, depth);
-    node.CrackSpacingX = CrackSpacingAtDepth(m_beam, depth, 0);
-    node.CrackSpacingZ = CrackSpacingAtDepth(m_beam, depth, 2);
-    node.LocalTensileStrength = Lookup(m_profiles.tensileStrength, depth);
-    node.CriticalRatio = Lookup(m_criticalRho, depth);
+    node.CrackSpacingX = inputs.crackSpacingX;
+    node.CrackSpacingZ = inputs.crackSpacingZ;
+    node.LocalTensileStrength = inputs.tensileStrength;
+    node.CriticalRatio = inputs.criticalRatio;
     node.AxesSwapped = 0;
-    SetNodeTensionStiffFactor(m_beam, node);
+    node.TensionStiffFactor = inputs.tensionStiffFactor;
 
-    const double clamping = Lookup(m_profiles.clampingStress, depth);
+    const double clamping = inputs.clamping;
     const double unloading =
         m_stirrupUnloadingFromState ? Lookup(state.TransProfile.get(), depth) : 0.0;
     // A node whose iteration gives up keeps its last pass; the solution goes on.

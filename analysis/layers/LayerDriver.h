@@ -28,6 +28,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 #include "analysis/layers/CrackStresses.h"
@@ -132,6 +133,23 @@ private:
         double sine = 0.0;
     };
 
+    // The inputs of a node that depend only on its depth and concrete type, which stay
+    // fixed while the beam, its mesh and the profiles bound to the driver do (Bind forgets
+    // them).
+    struct NodeInputs {
+        bool filled = false;
+        int concreteType = 0;
+        double freeStrainX = 0.0;
+        double freeStrainZ = 0.0;
+        double crackSpacingX = 0.0;
+        double crackSpacingZ = 0.0;
+        double tensileStrength = 0.0;
+        double criticalRatio = 0.0;
+        double tensionStiffFactor = 0.0;
+        double clamping = 0.0;
+    };
+    const NodeInputs& InputsAt(double depth, int concreteType);
+
     // Fills the node's inputs for its depth and concrete type and solves it. strainZ is the
     // starting transverse strain of a refinement trial node (nullptr: the mesh node's own).
     void PrepareAndSolveNode(SectionState& state,
@@ -163,6 +181,9 @@ private:
     const TDepthTable* m_criticalRho = nullptr;
     bool m_stirrupUnloadingFromState = false; // fewer than 2 transverse layers of direction 2
     double m_height = 0.0;
+
+    // Node inputs by the bits of their depth.
+    std::unordered_map<std::uint64_t, NodeInputs> m_inputs;
 
     // Per-call working values.
     TDepthTable m_reserveProfile{"longitudinal reserve"};
