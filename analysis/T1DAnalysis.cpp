@@ -113,8 +113,8 @@ const SectionState* T1DAnalysis::GetStage(int index) const
 
 int T1DAnalysis::GetNextStageIndex(int index) const
 {
-    const int last = IsStored(CurrentStage) && !IsValidStage(CurrentStage) ? CurrentStage - 1
-                                                                            : CurrentStage;
+    const int last =
+        IsStored(CurrentStage) && !IsValidStage(CurrentStage) ? CurrentStage - 1 : CurrentStage;
     return std::min(index + 1, last);
 }
 
@@ -175,7 +175,8 @@ int T1DAnalysis::GetTwoStrainPoints(double& e1, double& y1, double& e2, double& 
 
 int T1DAnalysis::SelectLatestState()
 {
-    WorkingState = Stages[static_cast<std::size_t>(std::clamp(CurrentStage, 0, kLastStageIndex))].get();
+    WorkingState =
+        Stages[static_cast<std::size_t>(std::clamp(CurrentStage, 0, kLastStageIndex))].get();
     return 1;
 }
 
@@ -183,7 +184,8 @@ int T1DAnalysis::Finish()
 {
     TQuarvish2000Analysis::Finish();
     RecomputeLoadFactors(1);
-    WorkingState = Stages[static_cast<std::size_t>(std::clamp(PeakStage, 0, kLastStageIndex))].get();
+    WorkingState =
+        Stages[static_cast<std::size_t>(std::clamp(PeakStage, 0, kLastStageIndex))].get();
     Refining = 0;
     return 1;
 }
@@ -293,7 +295,8 @@ void T1DAnalysis::RemoveStage(int index)
 
 void T1DAnalysis::ResetStageFromPrevious(int current, int previous)
 {
-    SectionState* cur = IsStored(current) ? Stages[static_cast<std::size_t>(current)].get() : nullptr;
+    SectionState* cur =
+        IsStored(current) ? Stages[static_cast<std::size_t>(current)].get() : nullptr;
     const SectionState* prev = StageSlot(previous);
     if (cur != nullptr && prev != nullptr) {
         cur->Results = prev->Results;
@@ -314,8 +317,7 @@ namespace {
 
 // Visits every node of a state's layers as the event tests do: for each layer its top, middle
 // and bottom node. Answers true as soon as test does.
-template <typename Test>
-bool AnyNode(const SectionState& state, Test&& test)
+template <typename Test> bool AnyNode(const SectionState& state, Test&& test)
 {
     const int n = state.UsableLayerCount();
     for (int i = 0; i < n; ++i) {
@@ -344,8 +346,8 @@ bool T1DAnalysis::IsCracked(const SectionState* state) const
     };
     const int n = state->UsableLayerCount();
     const LayerNodeStateRec* top = state->NodeState(static_cast<int>(state->LayerDefs[0].NodeTop));
-    const LayerNodeStateRec* bottom =
-        state->NodeState(static_cast<int>(state->LayerDefs[static_cast<std::size_t>(n - 1)].NodeBottom));
+    const LayerNodeStateRec* bottom = state->NodeState(
+        static_cast<int>(state->LayerDefs[static_cast<std::size_t>(n - 1)].NodeBottom));
     if ((top != nullptr && cracked(*top)) || (bottom != nullptr && cracked(*bottom)))
         return true;
     return AnyNode(*state, [&](const LayerNodeStateRec& node, int) { return cracked(node); });
@@ -357,10 +359,10 @@ bool T1DAnalysis::IsCrushed(const SectionState* state) const
     if (state == nullptr || beam == nullptr)
         return false;
     return AnyNode(*state, [&](const LayerNodeStateRec& node, int) {
-        const ConcreteTypeRec* type = node.ConcreteType >= 0 &&
-                                              node.ConcreteType < beam->GetConcreteTypeCount()
-                                          ? beam->GetConcreteType(node.ConcreteType)
-                                          : nullptr;
+        const ConcreteTypeRec* type =
+            node.ConcreteType >= 0 && node.ConcreteType < beam->GetConcreteTypeCount()
+                ? beam->GetConcreteType(node.ConcreteType)
+                : nullptr;
         return type != nullptr && type->ec > node.Strain2 - node.FreeStrain2;
     });
 }
@@ -449,12 +451,13 @@ int T1DAnalysis::EndNodesConverged() const
         s->UsableLayerCount() < 1)
         return 0;
     const int n = s->UsableLayerCount();
-    for (std::uint32_t id : {s->LayerDefs[0].NodeTop,
-                             s->LayerDefs[static_cast<std::size_t>(n - 1)].NodeBottom}) {
+    for (std::uint32_t id :
+         {s->LayerDefs[0].NodeTop, s->LayerDefs[static_cast<std::size_t>(n - 1)].NodeBottom}) {
         const LayerNodeStateRec* node = s->NodeState(static_cast<int>(id));
         if (node == nullptr)
             continue;
-        const double r = beam->GetConcreteStrainRatio(node->ConcreteType, node->LocalTensileStrength);
+        const double r =
+            beam->GetConcreteStrainRatio(node->ConcreteType, node->LocalTensileStrength);
         const double d = node->StrainX - node->FreeStrainX;
         if (std::fabs(d - r) < 0.2 * r)
             return 1;
@@ -584,12 +587,13 @@ int T1DAnalysis::AdvanceStage(int& changed)
             event = 4;
     }
     bool inserted = false;
-    if (event != 0 && NeedsIntermediateStage(event) && StageSlot(CurrentStage - 1)->Refinable != 0 &&
-        StageCount < kInsertionLimit) {
+    if (event != 0 && NeedsIntermediateStage(event) &&
+        StageSlot(CurrentStage - 1)->Refinable != 0 && StageCount < kInsertionLimit) {
         --CurrentStage;
         for (int i = kLastStageIndex - 1; i >= CurrentStage; --i)
             if (Stages[static_cast<std::size_t>(i)])
-                Stages[static_cast<std::size_t>(i + 1)] = std::move(Stages[static_cast<std::size_t>(i)]);
+                Stages[static_cast<std::size_t>(i + 1)] =
+                    std::move(Stages[static_cast<std::size_t>(i)]);
         const int p1 = CurrentStage + 1;
         const int p2 = CurrentStage - 1;
         const int reference = event == 2 ? p1 : p2;
@@ -660,7 +664,8 @@ void T1DAnalysis::PredictNextStage()
         return;
     const double t = ControlTarget;
     const auto cv = static_cast<std::size_t>(std::clamp(ControlVariable, 0, 2));
-    const SectionState* next = IsValidStage(CurrentStage + 1) ? StageSlot(CurrentStage + 1) : nullptr;
+    const SectionState* next =
+        IsValidStage(CurrentStage + 1) ? StageSlot(CurrentStage + 1) : nullptr;
     if (next != nullptr) {
         const SectionState* previous = StageSlot(CurrentStage - 1);
         const SectionState* near =
@@ -677,7 +682,8 @@ void T1DAnalysis::PredictNextStage()
     if (CurrentStage >= 3 && UseCurvatureIteration == 0 && p1 != nullptr && p2 != nullptr) {
         // Each deformation extrapolated along the last step in proportion to the controlled
         // one, through the slopes of the load factor against each deformation.
-        const double dlf = p1->Results[StateResult::LoadFactor] - p2->Results[StateResult::LoadFactor];
+        const double dlf =
+            p1->Results[StateResult::LoadFactor] - p2->Results[StateResult::LoadFactor];
         double slope[3];
         for (std::size_t k = 0; k < 3; ++k) {
             const double dd = p1->Results[k] - p2->Results[k];

@@ -27,9 +27,9 @@ inline constexpr const char* kInitialCaseFailedText =
 struct StageResults {
     double axialStrain = -1.0;
     double curvature = -1.0;
-    double shearStrain = -1.0;     // average shear strain
-    double transverseBelow = 0.0;  // integral of the transverse strain below depth 0
-    double transverseAbove = 0.0;  // and above it
+    double shearStrain = -1.0;    // average shear strain
+    double transverseBelow = 0.0; // integral of the transverse strain below depth 0
+    double transverseAbove = 0.0; // and above it
 };
 
 class T1DAnalysis : public TQuarvish2000Analysis {

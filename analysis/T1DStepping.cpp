@@ -302,7 +302,8 @@ int T1DAnalysis::ChooseInitialStep(const SectionState* state)
             deepStirrups = false;
     }
     if (state == nullptr || state->Valid == 0) {
-        ShowMessage("No valid state to choose the first load step from", kProgramCaption,
+        ShowMessage("No valid state to choose the first load step from",
+                    kProgramCaption,
                     MsgStyle::Ok | MsgStyle::IconExclamation);
         return 0;
     }
@@ -354,7 +355,8 @@ bool T1DAnalysis::IsResponseFinished(const SectionState* cur, const SectionState
     const double lf = cur->Results[StateResult::LoadFactor];
     int mode = FailureMode::None;
     ShearDistributionError(*cur, mode);
-    if (mode != FailureMode::None && std::fabs(lf) < 0.8 * std::fabs(MaxLoadFactor) && Reloaded == 0)
+    if (mode != FailureMode::None && std::fabs(lf) < 0.8 * std::fabs(MaxLoadFactor) &&
+        Reloaded == 0)
         return true;
 
     // An event in the last step: the response goes on past it.
@@ -377,9 +379,10 @@ bool T1DAnalysis::IsResponseFinished(const SectionState* cur, const SectionState
         for (int i = 0; i < CurrentStage && i < kStageSlots; ++i) {
             if (const SectionState* s = StageSlot(i))
                 for (int c = 0; c < 3; ++c)
-                    largest[static_cast<std::size_t>(c)] =
-                        std::max(largest[static_cast<std::size_t>(c)],
-                                 std::fabs(s->Results[StateResult::AxialForce + static_cast<std::size_t>(c)]));
+                    largest[static_cast<std::size_t>(c)] = std::max(
+                        largest[static_cast<std::size_t>(c)],
+                        std::fabs(
+                            s->Results[StateResult::AxialForce + static_cast<std::size_t>(c)]));
         }
         const double biggest = *std::max_element(largest.begin(), largest.end());
         for (double& m : largest)

@@ -81,8 +81,9 @@ int TFullSectionalResponse::SwitchControlVariable()
     ControlVariable = v;
     StepFactor = 1.0;
     ChooseInitialStep(p1);
-    if (std::fabs(ControlTarget) > 1e-6 && std::fabs(ControlTarget) / 10.0 > std::fabs(ControlStep) &&
-        CurrentStage > 4 && Reloaded == 0)
+    if (std::fabs(ControlTarget) > 1e-6 &&
+        std::fabs(ControlTarget) / 10.0 > std::fabs(ControlStep) && CurrentStage > 4 &&
+        Reloaded == 0)
         ControlStep = SignOf(ControlStep) * std::fabs(ControlTarget) / 10.0;
 
     const double d = Controlled(*p1);
@@ -126,7 +127,8 @@ int TFullSectionalResponse::UnloadReload(int stage, int unload)
     beam->GetConstantLoads(ConstantLoads.data(), kLoadCount);
     if (unload != 0)
         for (int k = 0; k < 3; ++k)
-            IncrementLoads[static_cast<std::size_t>(k)] = -IncrementLoads[static_cast<std::size_t>(k)];
+            IncrementLoads[static_cast<std::size_t>(k)] =
+                -IncrementLoads[static_cast<std::size_t>(k)];
     T1DAnalysis::Start();
     // The stages kept stay counted.
     StageCount = s + 1;
@@ -176,7 +178,8 @@ int TFullSectionalResponse::MoreDetail(int first, int last)
         return 0;
     for (int j = l; j > s; --j)
         if (Stages[static_cast<std::size_t>(j)])
-            MoveSectionState(Stages[static_cast<std::size_t>(j)], Stages[static_cast<std::size_t>(j + m)]);
+            MoveSectionState(Stages[static_cast<std::size_t>(j)],
+                             Stages[static_cast<std::size_t>(j + m)]);
     for (int j = s; j > s - m; --j)
         if (Stages[static_cast<std::size_t>(j)] && 2 * j - s + m != j)
             MoveSectionState(Stages[static_cast<std::size_t>(j)],

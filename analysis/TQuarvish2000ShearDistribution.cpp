@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/TQuarvish2000Analysis.h"
 #include "analysis/element/NodeConcrete.h"
 #include "analysis/layers/DepthProfiles.h"
 #include "analysis/layers/LayerDriver.h"
 #include "analysis/layers/LayerStateAccess.h"
-#include "analysis/TQuarvish2000Analysis.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/SmallSolvers.h"
@@ -40,8 +40,8 @@ constexpr double kNegligibleShearError = 0.009;
 constexpr double kNoDistributionError = 0.02;
 
 // Integral of (q_m + a1 s + a2 s^2)(w_m + b1 s) ds from s0 to s1.
-double PolynomialIntegral(double qm, double a1, double a2, double wm, double b1, double s0,
-                          double s1)
+double
+PolynomialIntegral(double qm, double a1, double a2, double wm, double b1, double s0, double s1)
 {
     const double c[4] = {qm * wm, qm * b1 + a1 * wm, a1 * b1 + a2 * wm, a2 * b1};
     double sum = 0.0;
@@ -53,6 +53,27 @@ double PolynomialIntegral(double qm, double a1, double a2, double wm, double b1,
         p1 *= s1;
     }
     return sum;
+}
+
+// Visits each half layer of a state (top to middle, middle to bottom) with its two nodes, its
+// upper and lower depth, its height and its mean width.
+template <typename Visit>
+void ForEachHalfLayer(const TBeam& beam, const SectionState& state, Visit&& visit)
+{
+    for (int i = 0; i < state.UsableLayerCount(); ++i) {
+        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
+        const LayerNodeStateRec* nodes[3] = {state.NodeState(static_cast<int>(layer.NodeTop)),
+                                             state.NodeState(static_cast<int>(layer.NodeMid)),
+                                             state.NodeState(static_cast<int>(layer.NodeBottom))};
+        if (nodes[0] == nullptr || nodes[1] == nullptr || nodes[2] == nullptr)
+            continue;
+        const double y[3] = {layer.Top, layer.Mid, layer.Bottom};
+        for (int h = 0; h < 2; ++h) {
+            const double w =
+                (beam.GetWidthAtSide(y[h], 1) + beam.GetWidthAtSide(y[h + 1], 0)) / 2.0;
+            visit(*nodes[h], *nodes[h + 1], y[h], y[h + 1], y[h] - y[h + 1], w);
+        }
+    }
 }
 
 } // namespace
@@ -105,16 +126,14 @@ int TQuarvish2000Analysis::SolveDualSectionGradients(SectionState& state,
     // Without the shear mode: rows M and V for e0 and phi.
     if (Solve2x2(a, b, R, -rates[2], K[3], K[4], K[6], K[7]) != 0) {
         g = {a, b, 0.0};
-        return std::fabs(K[0] * a + K[1] * b) <= tol && std::fabs(K[6] * a + K[7] * b) <= tol
-                   ? 1
-                   : 0;
+        return std::fabs(K[0] * a + K[1] * b) <= tol && std::fabs(K[6] * a + K[7] * b) <= tol ? 1
+                                                                                              : 0;
     }
     // Without the axial strain: rows M and V for phi and gamma.
     if (Solve2x2(a, b, R, -rates[2], K[4], K[5], K[7], K[8]) != 0) {
         g = {0.0, a, b};
-        return std::fabs(K[1] * a + K[2] * b) <= tol && std::fabs(K[7] * a + K[8] * b) <= tol
-                   ? 1
-                   : 0;
+        return std::fabs(K[1] * a + K[2] * b) <= tol && std::fabs(K[7] * a + K[8] * b) <= tol ? 1
+                                                                                              : 0;
     }
     // Curvature alone.
     g = {0.0, 0.0, 0.0};
@@ -141,7 +160,9 @@ int TQuarvish2000Analysis::ComputeShearStressDistribution(SectionState& state)
     const double bottom = beam->GetBottom();
     const double netShear =
         state.Results[StateResult::Shear] - state.Results[StateResult::DrapedShear];
-    auto nonlinear = [&](double y) { return NonlinearDistribution.InterpolateAtDepth(y) * netShear; };
+    auto nonlinear = [&](double y) {
+        return NonlinearDistribution.InterpolateAtDepth(y) * netShear;
+    };
     // Longitudinal strain rate of the plane-section part at a depth.
     auto strainRate = [&](double y) { return g[1] * y + g[0] + nonlinear(y); };
 
@@ -176,11 +197,12 @@ int TQuarvish2000Analysis::ComputeShearStressDistribution(SectionState& state)
                 continue;
             const double k = BarStiffness[static_cast<std::size_t>(i)];
             S += k * strainRate(z) * bar->A * overlap / (hi - lo);
-            if (static_cast<std::size_t>(i) < bond.size() && bond[static_cast<std::size_t>(i)] == -kUndefined)
-                bond[static_cast<std::size_t>(i)] =
-                    bar->num < 1 ? 0.0
-                                 : std::fabs(k * strainRate(z)) * bar->A /
-                                       (kPi * bar->db + 0.0001) / bar->num;
+            if (static_cast<std::size_t>(i) < bond.size() &&
+                bond[static_cast<std::size_t>(i)] == -kUndefined)
+                bond[static_cast<std::size_t>(i)] = bar->num < 1
+                                                        ? 0.0
+                                                        : std::fabs(k * strainRate(z)) * bar->A /
+                                                              (kPi * bar->db + 0.0001) / bar->num;
         }
     };
     auto widest = [&](double y) {
@@ -376,32 +398,26 @@ double TQuarvish2000Analysis::ComputeEnergyIncrement(const SectionState* previou
     double shear = 0.0;
     double longitudinal = 0.0;
     auto previousAt = [&](int code, double y) { return InterpolateLayerValue(previous, code, y); };
-    for (int i = 0; i < current->UsableLayerCount(); ++i) {
-        const LayerDefRec& layer = current->LayerDefs[static_cast<std::size_t>(i)];
-        const LayerNodeStateRec* nodes[3] = {current->NodeState(static_cast<int>(layer.NodeTop)),
-                                             current->NodeState(static_cast<int>(layer.NodeMid)),
-                                             current->NodeState(static_cast<int>(layer.NodeBottom))};
-        if (nodes[0] == nullptr || nodes[1] == nullptr || nodes[2] == nullptr)
-            continue;
-        const double y[3] = {layer.Top, layer.Mid, layer.Bottom};
-        for (int h = 0; h < 2; ++h) {
-            const LayerNodeStateRec& u = *nodes[h];
-            const LayerNodeStateRec& l = *nodes[h + 1];
-            const double dy = y[h] - y[h + 1];
-            const double w = (beam->GetWidthAtSide(y[h], 1) + beam->GetWidthAtSide(y[h + 1], 0)) / 2.0;
-            auto mean = [&](int code) {
-                return (previousAt(code, y[h]) + previousAt(code, y[h + 1])) / 2.0;
-            };
-            const double v = (u.ConcShearStress + l.ConcShearStress) / 2.0;
-            const double gamma = (u.ShearStrain + l.ShearStrain) / 2.0;
-            const double sx = (u.ConcStressX + l.ConcStressX) / 2.0;
-            const double ex = (u.StrainX + l.StrainX) / 2.0;
-            shear += 0.5 * (v + mean(LayerQuantity::ConcShearStress)) *
-                     (gamma - mean(LayerQuantity::ShearStrain)) * dy * w;
-            longitudinal += 0.5 * (sx + mean(LayerQuantity::ConcStressX)) *
-                            (ex - mean(LayerQuantity::StrainX)) * dy * w;
-        }
-    }
+    ForEachHalfLayer(*beam,
+                     *current,
+                     [&](const LayerNodeStateRec& u,
+                         const LayerNodeStateRec& l,
+                         double yu,
+                         double yl,
+                         double dy,
+                         double w) {
+                         auto mean = [&](int code) {
+                             return (previousAt(code, yu) + previousAt(code, yl)) / 2.0;
+                         };
+                         const double v = (u.ConcShearStress + l.ConcShearStress) / 2.0;
+                         const double gamma = (u.ShearStrain + l.ShearStrain) / 2.0;
+                         const double sx = (u.ConcStressX + l.ConcStressX) / 2.0;
+                         const double ex = (u.StrainX + l.StrainX) / 2.0;
+                         shear += 0.5 * (v + mean(LayerQuantity::ConcShearStress)) *
+                                  (gamma - mean(LayerQuantity::ShearStrain)) * dy * w;
+                         longitudinal += 0.5 * (sx + mean(LayerQuantity::ConcStressX)) *
+                                         (ex - mean(LayerQuantity::StrainX)) * dy * w;
+                     });
     for (int i = 0; i < beam->GetLongLayerCount(0); ++i) {
         const LongLayerRec* bar = beam->GetLongLayer(i, 0);
         const double fCur = current->BarValue(BarArray::List0Stress, i);
@@ -428,39 +444,35 @@ double TQuarvish2000Analysis::SumStateOverReinforcement(const SectionState* stat
         return 0.0;
     double sum = 0.0;
     const int transCount = beam->GetTransLayerCount(2);
-    for (int i = 0; i < state->UsableLayerCount(); ++i) {
-        const LayerDefRec& layer = state->LayerDefs[static_cast<std::size_t>(i)];
-        const LayerNodeStateRec* nodes[3] = {state->NodeState(static_cast<int>(layer.NodeTop)),
-                                             state->NodeState(static_cast<int>(layer.NodeMid)),
-                                             state->NodeState(static_cast<int>(layer.NodeBottom))};
-        if (nodes[0] == nullptr || nodes[1] == nullptr || nodes[2] == nullptr)
-            continue;
-        const double y[3] = {layer.Top, layer.Mid, layer.Bottom};
-        for (int h = 0; h < 2; ++h) {
-            const LayerNodeStateRec& u = *nodes[h];
-            const LayerNodeStateRec& l = *nodes[h + 1];
-            const double dy = y[h] - y[h + 1];
-            const double w = (beam->GetWidthAtSide(y[h], 1) + beam->GetWidthAtSide(y[h + 1], 0)) / 2.0;
-            const double f1 = (u.ConcStress1 + l.ConcStress1) / 2.0;
-            const double e1 = (u.Strain1 + l.Strain1) / 2.0;
-            const double f2 = (u.ConcStress2 + l.ConcStress2) / 2.0;
-            const double e2 = (u.Strain2 + l.Strain2) / 2.0;
-            sum += (0.5 * f1 * e1 + 0.5 * f2 * e2) * dy * w;
-            const double ez = (u.StrainZ + l.StrainZ) / 2.0;
-            for (int t = 0; t < transCount; ++t) {
-                const TransLayerRec* stirrup = beam->GetTransLayer(t, 2);
-                const bool failed = static_cast<std::size_t>(t) < state->TransLayerFlags.size() &&
-                                    state->TransLayerFlags[static_cast<std::size_t>(t)] != 0;
-                if (stirrup == nullptr || failed || !(stirrup->space > 0.0) || stirrup->type < 0 ||
-                    stirrup->type >= beam->GetSteelTypeCount())
-                    continue;
-                const SteelTypeRec& steel = *beam->GetSteelType(stirrup->type);
-                const double f = SteelStress(steel, ez, 0.0);
-                const double perLength = stirrup->A * dy / stirrup->space;
-                sum += 0.5 * f * (f / steel.Es) * perLength + 0.5 * (ez - f / steel.Es) * steel.fy * perLength;
-            }
-        }
-    }
+    ForEachHalfLayer(*beam,
+                     *state,
+                     [&](const LayerNodeStateRec& u,
+                         const LayerNodeStateRec& l,
+                         double,
+                         double,
+                         double dy,
+                         double w) {
+                         const double f1 = (u.ConcStress1 + l.ConcStress1) / 2.0;
+                         const double e1 = (u.Strain1 + l.Strain1) / 2.0;
+                         const double f2 = (u.ConcStress2 + l.ConcStress2) / 2.0;
+                         const double e2 = (u.Strain2 + l.Strain2) / 2.0;
+                         sum += (0.5 * f1 * e1 + 0.5 * f2 * e2) * dy * w;
+                         const double ez = (u.StrainZ + l.StrainZ) / 2.0;
+                         for (int t = 0; t < transCount; ++t) {
+                             const TransLayerRec* stirrup = beam->GetTransLayer(t, 2);
+                             const bool failed =
+                                 static_cast<std::size_t>(t) < state->TransLayerFlags.size() &&
+                                 state->TransLayerFlags[static_cast<std::size_t>(t)] != 0;
+                             if (stirrup == nullptr || failed || !(stirrup->space > 0.0) ||
+                                 stirrup->type < 0 || stirrup->type >= beam->GetSteelTypeCount())
+                                 continue;
+                             const SteelTypeRec& steel = *beam->GetSteelType(stirrup->type);
+                             const double f = SteelStress(steel, ez, 0.0);
+                             const double perLength = stirrup->A * dy / stirrup->space;
+                             sum += 0.5 * f * (f / steel.Es) * perLength +
+                                    0.5 * (ez - f / steel.Es) * steel.fy * perLength;
+                         }
+                     });
     for (int i = 0; i < beam->GetLongLayerCount(0); ++i) {
         const LongLayerRec* bar = beam->GetLongLayer(i, 0);
         if (bar == nullptr || bar->type < 0 || bar->type >= beam->GetSteelTypeCount())

@@ -9,73 +9,31 @@
 
 #include <memory>
 
+#include "BenchSections.h"
 #include "analysis/RunToFinish.h"
 #include "analysis/T1DAnalysis.h"
-#include "model/materials/ConcreteLaws.h"
-#include "model/materials/SteelLaws.h"
-#include "model/TBeam.h"
 
 namespace {
 
-std::unique_ptr<TBeam> Section(double width, double height)
-{
-    auto beam = std::make_unique<TBeam>();
-    beam->ClearAll();
-    ConcreteTypeRec concrete;
-    concrete.name = "Concrete 1";
-    CheckConcreteType(concrete, true);
-    beam->AddConcreteType(concrete);
-    SteelTypeRec steel;
-    steel.kind = SteelKind::Reinforcing;
-    steel.fy = 4e8;
-    steel.name = "Steel 1";
-    CheckSteelType(steel, true);
-    beam->AddSteelType(steel);
-    beam->AddRegion(height, 0.0, width, width, 0, 1);
-    return beam;
-}
-
-void AddBars(TBeam& beam, double z, int count)
-{
-    LongLayerRec bars;
-    bars.z = z;
-    bars.num = count;
-    bars.Ai = 5e-4;
-    bars.A = 5e-4 * count;
-    bars.db = 0.025;
-    bars.bartitle = "25M";
-    bars.name = "Bars";
-    beam.AddLongLayer(bars, 0);
-}
-
 std::unique_ptr<TBeam> Beam()
 {
-    auto beam = Section(0.3, 0.6);
-    AddBars(*beam, 0.05, 3);
-    TransLayerRec stirrups;
-    stirrups.A = 2e-4;
-    stirrups.Ai = 1e-4;
-    stirrups.db = 0.0113;
-    stirrups.space = 0.2;
-    stirrups.distbot = 0.03;
-    stirrups.disttop = 0.57;
-    stirrups.bartitle = "10M";
-    stirrups.name = "Stirrups";
-    beam->AddTransLayer(stirrups, 2);
+    auto beam = BenchSection(0.3, 0.6);
+    AddBenchBars(*beam, 0.05, 3);
+    AddBenchStirrups(*beam);
     return beam;
 }
 
 std::unique_ptr<TBeam> Column()
 {
-    auto column = Section(0.4, 0.4);
-    AddBars(*column, 0.05, 3);
-    AddBars(*column, 0.2, 2);
-    AddBars(*column, 0.35, 3);
+    auto column = BenchSection(0.4, 0.4);
+    AddBenchBars(*column, 0.05, 3);
+    AddBenchBars(*column, 0.2, 2);
+    AddBenchBars(*column, 0.35, 3);
     return column;
 }
 
-void RespondRepeatedly(benchmark::State& bench, std::unique_ptr<TBeam> beam, double N0,
-                       double dM, double dV)
+void RespondRepeatedly(
+    benchmark::State& bench, std::unique_ptr<TBeam> beam, double N0, double dM, double dV)
 {
     const double constant[3] = {N0, 0.0, 0.0};
     const double increment[3] = {0.0, dM, dV};

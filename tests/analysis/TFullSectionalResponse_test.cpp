@@ -99,8 +99,9 @@ TEST(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
     for (const SectionState* s : stages)
         EXPECT_NEAR(s->Results[StateResult::AxialForce], 0.0, 0.002 * MomentOf(*peak) + 2000.0);
 
-    const auto cracked = std::find_if(stages.begin(), stages.end(),
-                                      [&](const SectionState* s) { return a.IsCracked(s); });
+    const auto cracked = std::find_if(stages.begin(), stages.end(), [&](const SectionState* s) {
+        return a.IsCracked(s);
+    });
     ASSERT_NE(cracked, stages.end());
     // The hand cracking moment lies between the last uncracked and the first cracked stage,
     // which tension stiffening carries somewhat above it.
@@ -147,7 +148,8 @@ TEST(FullSectionalResponse, ShearBeamConvergesStageByStage)
     for (const SectionState* s : stages) {
         if (s == stages.front())
             continue;
-        EXPECT_NEAR(s->Results[StateResult::Moment], -1.5 * s->Results[StateResult::Shear],
+        EXPECT_NEAR(s->Results[StateResult::Moment],
+                    -1.5 * s->Results[StateResult::Shear],
                     0.01 * std::fabs(s->Results[StateResult::Moment]) + 1000.0);
         ASSERT_TRUE(s->Profile != nullptr);
     }
@@ -170,7 +172,8 @@ public:
         for (int i = first; i <= last; ++i) {
             if (!Stages[static_cast<std::size_t>(i)])
                 ++StageCount;
-            CopySectionState(Stages[static_cast<std::size_t>(from)], Stages[static_cast<std::size_t>(i)]);
+            CopySectionState(Stages[static_cast<std::size_t>(from)],
+                             Stages[static_cast<std::size_t>(i)]);
             Stages[static_cast<std::size_t>(i)]->Valid = 1;
             Stages[static_cast<std::size_t>(i)]->Results[StateResult::LoadFactor] = loadFactor;
         }
