@@ -553,6 +553,7 @@ void T1DAnalysis::RefreshShearStrainDistribution(const SectionState& state)
                 ShearStrainDistribution.Add(layer.Bottom, b->ShearStrain / g);
     }
     ShearStrainDistribution.SetSorted(true);
+    ShearShapeChanged();
 }
 
 // ---- Setting up the next stage ------------------------------------------------------------

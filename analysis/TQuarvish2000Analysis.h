@@ -300,6 +300,9 @@ protected:
 
     // True when a concrete region uses a type named "steel".
     bool HasSteelRegion() const;
+    // Tells the layer level that the "shear strain distribution" was replaced; every change
+    // of that table goes through BuildShearStrainDistribution or calls this.
+    void ShearShapeChanged();
     // Strain at peak stress e'c of a concrete type; reported once and 0 for a bad index.
     double PeakStrainOf(int concreteType) const;
     // Stirrup limit: the largest of 0.01 and every direction-2 stirrup's rupture strain.

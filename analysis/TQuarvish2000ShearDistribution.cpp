@@ -287,6 +287,7 @@ int TQuarvish2000Analysis::ComputeShearStressDistribution(SectionState& state)
     for (int k = 0; k < shape.GetCount(); ++k)
         shape.SetValue(k, std::min(shape.GetValue(k) / mean, cap));
     ShearStrainDistribution.Assign(shape);
+    ShearShapeChanged();
 
     const double integral = table.IntegrateSimpson();
     if (integral > 1.0 && std::fabs(state.Results[StateResult::Shear]) < 1.0)

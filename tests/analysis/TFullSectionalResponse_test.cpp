@@ -12,6 +12,7 @@
 #include "analysis/PointSections.h"
 #include "analysis/RunToFinish.h"
 #include "analysis/T1DAnalysis.h"
+#include "analysis/layers/LayerDriver.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -412,4 +413,119 @@ TEST(ShearStressDistribution, ErrorOfAUniformDifferenceIsZero)
     const double e = a.ShearDistributionError(*s, mode);
     EXPECT_FALSE(std::isnan(e));
     EXPECT_NEAR(e, 0.0, 1e-6);
+}
+
+// Only constant loads: nothing to trace, so the first step stores a copy of the initial state
+// with an undefined load factor and finishes. Loads beyond the section's strength: the
+// initial state cannot be solved, the error is stored and the analysis does not run.
+TEST(FullSectionalResponse, ConstantLoadsOnlyAndUnsolvableInitialCase)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, -50e3, 0, 0, 0, 0);
+    TFullSectionalResponse a(beam.get());
+    ASSERT_EQ(a.IsRunning(), 1);
+    a.Step();
+    EXPECT_EQ(a.IsRunning(), 0);
+    ASSERT_NE(a.StageSlot(1), nullptr);
+    EXPECT_EQ(a.StageSlot(1)->Results[StateResult::LoadFactor], kUndefined);
+    EXPECT_NEAR(a.StageSlot(1)->Results[StateResult::Moment], -50e3, 500.0);
+
+    auto crushed = PS::Beam();
+    PS::SetLoads(*crushed, -2e7, 0, 0, 0, -1000.0, 0);
+    TFullSectionalResponse b(crushed.get());
+    EXPECT_EQ(b.IsRunning(), 0);
+    ASSERT_EQ(b.GetErrorCount(), 1);
+    std::string text, title;
+    int code = 0;
+    b.GetError(0, text, title, code);
+    EXPECT_EQ(text, kInitialCaseFailedText);
+    EXPECT_EQ(code, 48);
+    EXPECT_EQ(b.GetPeakState(), nullptr);
+}
+
+// The control variable follows the largest of |dN|, |3 dM / H| and |dV|; the alternative
+// after M is V with shear and N without.
+TEST(FullSectionalResponse, ControlVariableFollowsTheDominantIncrement)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Empty();
+    beam->AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
+    PointSections::AddBars(*beam, 0.05, PS::kBarArea);
+    beam->Validate();
+    PS::SetLoads(*beam, 0, 0, 0, 5e3, 1e3, 0); // 3 dM / H = 6 kN > dN = 5 kN
+    TFullSectionalResponse a(beam.get());
+    EXPECT_EQ(a.ChooseControlVariable(0), TQuarvish2000Analysis::kMoment);
+    EXPECT_EQ(a.ChooseControlVariable(1), TQuarvish2000Analysis::kAxial);
+    PS::SetLoads(*beam, 0, 0, 0, 5e3, 1e3, 10.0);
+    TFullSectionalResponse b(beam.get());
+    EXPECT_EQ(b.ChooseControlVariable(0), TQuarvish2000Analysis::kMoment);
+    EXPECT_EQ(b.ChooseControlVariable(1), TQuarvish2000Analysis::kShear);
+    PS::SetLoads(*beam, 0, 0, 0, 7e3, 1e3, 0);
+    TFullSectionalResponse c(beam.get());
+    EXPECT_EQ(c.ChooseControlVariable(0), TQuarvish2000Analysis::kAxial);
+}
+
+// Energy absorbed between the stages of a loading response is positive and adds up over the
+// stages to more than the work of the moment on the curvature increments less 10 %.
+TEST(FullSectionalResponse, EnergyBetweenStagesMatchesTheMomentWork)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(12);
+    double energy = 0.0;
+    double work = 0.0;
+    for (int i = 1; i <= 12; ++i) {
+        const SectionState* p = a.StageSlot(i - 1);
+        const SectionState* c = a.StageSlot(i);
+        ASSERT_NE(c, nullptr);
+        const double e = a.ComputeEnergyIncrement(p, c, 2);
+        EXPECT_GT(e, 0.0) << i;
+        energy += e;
+        work += 0.5 * (p->Results[StateResult::Moment] + c->Results[StateResult::Moment]) *
+                (c->Results[StateResult::Curvature] - p->Results[StateResult::Curvature]);
+    }
+    EXPECT_NEAR(energy, work, 0.1 * work);
+    EXPECT_NEAR(a.ComputeEnergyIncrement(a.StageSlot(3), a.StageSlot(3), 2), 0.0, 1e-9);
+    EXPECT_EQ(a.ComputeEnergyIncrement(nullptr, a.StageSlot(3), 2), 0.0);
+}
+
+namespace {
+
+class ShapeAnalysis : public OpenResponse {
+public:
+    using OpenResponse::OpenResponse;
+    using TQuarvish2000Analysis::ShearShapeChanged;
+    TDepthTable& Shape() { return ShearStrainDistribution; }
+};
+
+} // namespace
+
+// The layer level reads the new shear-strain shape once it is told of the change: a state
+// solved after the change equals one solved by an analysis that never saw the old shape.
+TEST(FullSectionalResponse, LayerSolutionFollowsANewShearShape)
+{
+    RecordingReporter reporter;
+    auto beam = ShearBeam();
+    ShapeAnalysis a(beam.get());
+    ShapeAnalysis b(beam.get());
+    auto solve = [](ShapeAnalysis& x) {
+        SectionStateHolder holder;
+        x.CreateSectionState(holder, nullptr);
+        holder->Results[StateResult::Curvature] = -2e-3;
+        holder->Results[StateResult::ShearStrain] = 1e-3;
+        x.SolveLayerStates(*holder, LayerSolveMode::Trial);
+        return holder->Results;
+    };
+    solve(a); // the old shape is read and kept
+    for (ShapeAnalysis* x : {&a, &b}) {
+        x->Shape().Clear();
+        x->Shape().Add(beam->GetTop(), 0.0);
+        x->Shape().Add(0.0, 2.0);
+        x->Shape().Add(beam->GetBottom(), 0.0);
+        x->Shape().SetSorted(true);
+        x->ShearShapeChanged();
+    }
+    EXPECT_EQ(solve(a), solve(b));
 }
