@@ -31,6 +31,22 @@ std::array<double, 3> ForcesOf(const SectionState& s)
             s.Results[StateResult::AxialForce]};
 }
 
+// The diagram's two coordinates of a force triple (M, V, N) by the analysis kind.
+void DiagramAxes(int kind, const std::array<double, 3>& mvn, double& x, double& y)
+{
+    switch (kind) {
+    case AnalysisKind::MNDiagram:
+        x = mvn[0], y = mvn[2];
+        break;
+    case AnalysisKind::MVDiagram:
+        x = mvn[0], y = mvn[1];
+        break;
+    default:
+        x = mvn[2], y = mvn[1];
+        break;
+    }
+}
+
 } // namespace
 
 int DiagramEventRatio(const TSectionalAnalysis& analysis,
@@ -64,20 +80,9 @@ void T2DAnalysis::SetPathLoads(const double constant[3], const double increment[
     beam->SetIncrementLoads(increment, 3);
 }
 
-namespace {
-
-// A full response built over the diagram's frozen copy: not validated again, no long-term
-// state imposed again.
-class TPathResponse final : public TFullSectionalResponse {
-public:
-    explicit TPathResponse(const TBeam* beam) : TFullSectionalResponse(beam, 0) {}
-};
-
-} // namespace
-
 std::unique_ptr<T1DAnalysis> T2DAnalysis::NewResponse() const
 {
-    return std::make_unique<TPathResponse>(GetBeam());
+    return std::make_unique<TInterBaseResponse>(GetBeam());
 }
 
 void T2DAnalysis::UpdateRunning()
@@ -246,17 +251,19 @@ int T2DAnalysis::GetCurvePoint(int curveId, double& x, double& y)
         return 0;
     }
     ++Cursor;
-    switch (GetAnalysisKind()) {
-    case AnalysisKind::MNDiagram:
-        x = p[0], y = p[2];
-        break;
-    case AnalysisKind::MVDiagram:
-        x = p[0], y = p[1];
-        break;
-    default:
-        x = p[2], y = p[1];
-        break;
+    DiagramAxes(GetAnalysisKind(), p, x, y);
+    return 1;
+}
+
+int T2DAnalysis::ToDiagramPoint(const SectionState* state, double& x, double& y) const
+{
+    if (state == nullptr) {
+        x = y = 0.0;
+        return 0;
     }
+    const double fm = UnitFactor(ukMoment), fn = UnitFactor(ukForce);
+    const std::array<double, 3> f = ForcesOf(*state);
+    DiagramAxes(GetAnalysisKind(), {f[0] * fm, f[1] * fn, f[2] * fn}, x, y);
     return 1;
 }
 

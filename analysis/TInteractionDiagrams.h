@@ -68,8 +68,9 @@ public:
     int Finish() override;
     int ChooseControlVariable(int) override { return kMoment; }
 
-    // The diagram coordinates of a state in display units; zeros and 0 for null.
-    virtual int ToDiagramPoint(const SectionState* state, double& x, double& y) const = 0;
+    // The diagram coordinates of a state in display units (M-N: moment, axial load; M-V:
+    // moment, shear; N-V: axial load, shear); zeros and 0 for null.
+    virtual int ToDiagramPoint(const SectionState* state, double& x, double& y) const;
 
     // ---- Read access ----------------------------------------------------------------------
 
@@ -87,7 +88,8 @@ protected:
     void StorePoint(int i, int k);
     // Writes the path's loads into the diagram's own copy (which it may write while frozen).
     void SetPathLoads(const double constant[3], const double increment[3]);
-    // A full response over the diagram's copy with the loads last written.
+    // A full response (TInterBaseResponse) over the diagram's copy with the loads last
+    // written; it is not validated again and imposes no long-term state again.
     std::unique_ptr<T1DAnalysis> NewResponse() const;
     // Running = 0 when no slot holds a running analysis.
     void UpdateRunning();
@@ -124,7 +126,6 @@ public:
     int GetAnalysisKind() const override { return AnalysisKind::MNDiagram; }
     int GetDiagramState(int index, const SectionState*& state, int& flag) const override;
     int Step() override;
-    int ToDiagramPoint(const SectionState* state, double& x, double& y) const override;
 
     // Anchors as (moment, axial load): tension end, compression end, largest negative and
     // largest positive moment.
@@ -144,6 +145,14 @@ private:
     std::array<std::array<double, 2>, 4> Anchors{};
 };
 
+// A base response of the M-V and N-V diagrams: a full response over the diagram's copy whose
+// stages the shear lines start from.
+class TInterBaseResponse : public TFullSectionalResponse {
+public:
+    explicit TInterBaseResponse(const TBeam* beam) : TFullSectionalResponse(beam, 0) {}
+    const SectionStateHolder& Holder(int i) const { return Stages[static_cast<std::size_t>(i)]; }
+};
+
 class TMNV_baseInter : public T2DAnalysis {
 public:
     TMNV_baseInter(const TBeam* structure, int mode);
@@ -152,9 +161,13 @@ public:
     int Step() override;
     int GetPhase() const { return Phase; }
 
+protected:
+    // Replaces the two base responses in slots 0 and 1 by the shear lines started from their
+    // stages (at most kMaxSubAnalyses); SubCount is the number of lines made.
+    void CreateLines();
+
 private:
     void StartBaseCurve(int which);
-    void CreateLines();
     void StepBaseCurve();
     void StepLine();
 
@@ -167,14 +180,12 @@ class TMVInter final : public TMNV_baseInter {
 public:
     explicit TMVInter(const TBeam* structure) : TMNV_baseInter(structure, 1) {}
     int GetAnalysisKind() const override { return AnalysisKind::MVDiagram; }
-    int ToDiagramPoint(const SectionState* state, double& x, double& y) const override;
 };
 
 class TNVInter final : public TMNV_baseInter {
 public:
     explicit TNVInter(const TBeam* structure) : TMNV_baseInter(structure, 0) {}
     int GetAnalysisKind() const override { return AnalysisKind::NVDiagram; }
-    int ToDiagramPoint(const SectionState* state, double& x, double& y) const override;
 };
 
 // A shear line: from a solved state of a base response, the shear deformation rises while the

@@ -246,14 +246,3 @@ int TMNInter::GetDiagramState(int index, const SectionState*& state, int& flag) 
     }
     return 0;
 }
-
-int TMNInter::ToDiagramPoint(const SectionState* state, double& x, double& y) const
-{
-    if (state == nullptr) {
-        x = y = 0.0;
-        return 0;
-    }
-    x = state->Results[StateResult::Moment] * UnitFactor(ukMoment);
-    y = state->Results[StateResult::AxialForce] * UnitFactor(ukForce);
-    return 1;
-}

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "analysis/TInteractionDiagrams.h"
-#include "foundation/Units.h"
 #include "model/TBeam.h"
 
 namespace {
@@ -20,13 +19,6 @@ constexpr double kStirrupStrengthShare = 0.06;
 // Axial stress ratios beyond which the line step is halved or doubled.
 constexpr double kCompressionRatio = -0.15;
 constexpr double kTensionRatio = 0.2;
-
-// A base response that hands its stages to the lines built from them.
-class TBaseResponse final : public TFullSectionalResponse {
-public:
-    explicit TBaseResponse(const TBeam* beam) : TFullSectionalResponse(beam, 0) {}
-    const SectionStateHolder& Holder(int i) const { return Stages[static_cast<std::size_t>(i)]; }
-};
 
 } // namespace
 
@@ -59,7 +51,7 @@ void TMNV_baseInter::StartBaseCurve(int which)
         increment[kAxial] = -sense;
     }
     SetPathLoads(constant, increment);
-    SubAnalyses[static_cast<std::size_t>(which)] = std::make_unique<TBaseResponse>(GetBeam());
+    SubAnalyses[static_cast<std::size_t>(which)] = NewResponse();
     CurrentPoint = which;
     SubCount = which + 1;
     Running = 1;
@@ -96,8 +88,8 @@ void TMNV_baseInter::CreateLines()
 {
     std::unique_ptr<T1DAnalysis> first = std::move(SubAnalyses[0]);
     std::unique_ptr<T1DAnalysis> second = std::move(SubAnalyses[1]);
-    const auto* a = dynamic_cast<const TBaseResponse*>(first.get());
-    const auto* b = dynamic_cast<const TBaseResponse*>(second.get());
+    const auto* a = dynamic_cast<const TInterBaseResponse*>(first.get());
+    const auto* b = dynamic_cast<const TInterBaseResponse*>(second.get());
     // The lines in order along the diagram: the first base curve from its last stage down,
     // then the second from stage 1 up. At most kMaxSubAnalyses lines are made, and the count
     // is that of the lines made.
@@ -199,28 +191,6 @@ int TMNV_baseInter::GetDiagramState(int index, const SectionState*& state, int& 
     if (last == nullptr || last == first || index >= last->GetLastStageIndex())
         return 0;
     return stageOf(last, index);
-}
-
-int TMVInter::ToDiagramPoint(const SectionState* state, double& x, double& y) const
-{
-    if (state == nullptr) {
-        x = y = 0.0;
-        return 0;
-    }
-    x = state->Results[StateResult::Moment] * UnitFactor(ukMoment);
-    y = state->Results[StateResult::Shear] * UnitFactor(ukForce);
-    return 1;
-}
-
-int TNVInter::ToDiagramPoint(const SectionState* state, double& x, double& y) const
-{
-    if (state == nullptr) {
-        x = y = 0.0;
-        return 0;
-    }
-    x = state->Results[StateResult::AxialForce] * UnitFactor(ukForce);
-    y = state->Results[StateResult::Shear] * UnitFactor(ukForce);
-    return 1;
 }
 
 // ---- Shear lines --------------------------------------------------------------------------

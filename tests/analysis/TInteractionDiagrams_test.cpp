@@ -12,6 +12,7 @@
 #include "analysis/RunToFinish.h"
 #include "analysis/TInteractionDiagrams.h"
 #include "foundation/Sentinel.h"
+#include "foundation/Units.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -134,40 +135,177 @@ TEST_F(ColumnMN, CurvesReadThroughTheCursor)
     EXPECT_EQ(x, kUndefined);
 }
 
-namespace {
-
-std::unique_ptr<TBeam> MomentShearBeam()
-{
-    auto beam = PS::Beam(false, true);
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
-    return beam;
-}
-
-} // namespace
-
-// The M-V diagram's point without shear is the moment capacity of the full response; the
-// line count is that of the lines made, so every point lies on the curve.
+// The M-V diagram's point without shear is the moment capacity of the full response; every
+// point of the curve comes from a line that was made. Without stirrups the third curve is
+// that of kind 2, with them of kind 4.
 TEST(MVInteraction, ZeroShearPointIsThePeakMoment)
 {
     RecordingReporter reporter;
-    auto beam = MomentShearBeam();
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
     TFullSectionalResponse response(beam.get());
     RunToFinish(response, kMaxSteps);
     ASSERT_NE(response.GetPeakState(), nullptr);
     const double peak = std::fabs(response.GetPeakState()->Results[StateResult::Moment]);
 
     TMVInter diagram(beam.get());
-    EXPECT_EQ(diagram.GetCurveKind(2), 4) << "stirrups";
+    EXPECT_EQ(diagram.GetCurveKind(2), 2);
     RunToFinish(diagram, kMaxSteps);
     ASSERT_EQ(diagram.IsRunning(), 0);
     EXPECT_EQ(reporter.Count(kFrozenText), 0);
-    EXPECT_LE(diagram.GetSubCount(), T2DAnalysis::kMaxSubAnalyses);
     EXPECT_EQ(diagram.GetPointCount(), diagram.GetSubCount());
     const std::vector<std::array<double, 3>> curve = CapacityCurve(diagram);
     ASSERT_GT(curve.size(), 4u);
-    // The bottom bars resist the sagging moment, which is negative.
+    // The bottom bars resist the sagging moment, which is negative; the line from the peak
+    // of that base response ends the curve.
     double mSagging = 0.0;
-    for (const std::array<double, 3>& p : curve)
+    for (const std::array<double, 3>& p : curve) {
         mSagging = std::min(mSagging, p[0]);
+        EXPECT_GE(p[1], -1000.0) << "shear raised in the positive sense";
+    }
     EXPECT_NEAR(-mSagging, peak, 0.04 * peak);
+    EXPECT_NEAR(curve.back()[0], -peak, 0.04 * peak);
+    EXPECT_LT(std::fabs(curve.back()[1]), 0.02 * peak);
+
+    auto stirrups = PS::Beam(false, true);
+    EXPECT_EQ(TMVInter(stirrups.get()).GetCurveKind(2), 4);
+    auto column = PS::Column();
+    const TNVInter nv(column.get());
+    EXPECT_EQ(nv.GetCurveKind(1), 1);
+    EXPECT_EQ(nv.GetCurveKind(2), 2);
+}
+
+// The triangle mesh over the rays: the count-only call sizes the arrays, the outline closes
+// (ray 35 pairs with ray 0), and every vertex is a state's (M, N) in display units.
+TEST_F(ColumnMN, TriangleMeshCoversTheRays)
+{
+    int count = 0, found = 0;
+    std::vector<double> x, y, value;
+    std::vector<int> index;
+    diagram->FindDiagramPoint(1, count, found, x, y, index, value, 1);
+    ASSERT_GT(count, 36 * 6);
+    EXPECT_EQ(count % 3, 0);
+    EXPECT_TRUE(x.empty());
+    const int sized = count;
+    diagram->FindDiagramPoint(0, count, found, x, y, index, value, 1);
+    EXPECT_EQ(count, sized);
+    ASSERT_EQ(x.size(), static_cast<std::size_t>(count));
+    EXPECT_EQ(index.back(), count - 1);
+    const double fm = UnitFactor(ukMoment), fn = UnitFactor(ukForce);
+    const SectionState* first = diagram->GetSubAnalysis(0)->GetStage(0);
+    EXPECT_DOUBLE_EQ(x[0], first->Results[StateResult::Moment] * fm);
+    EXPECT_DOUBLE_EQ(y[0], first->Results[StateResult::AxialForce] * fn);
+}
+
+namespace {
+
+// A base response whose stage table is filled with copies of its initial state.
+class FilledBase : public TInterBaseResponse {
+public:
+    using TInterBaseResponse::TInterBaseResponse;
+    void Fill(int last)
+    {
+        for (int i = 1; i <= last; ++i) {
+            SectionStateHolder& slot = Stages[static_cast<std::size_t>(i)];
+            if (!slot)
+                ++StageCount;
+            CopySectionState(Stages[0], slot);
+            slot->Valid = 1;
+            slot->Results[StateResult::LoadFactor] = i;
+        }
+    }
+};
+
+// An M-V diagram whose base responses hold more stages than there are line slots.
+class CrowdedMV : public TMNV_baseInter {
+public:
+    explicit CrowdedMV(const TBeam* beam) : TMNV_baseInter(beam, 1) {}
+    int GetAnalysisKind() const override { return AnalysisKind::MVDiagram; }
+    void MakeLines(int stagesPerBase)
+    {
+        for (std::size_t k = 0; k < 2; ++k) {
+            auto base = std::make_unique<FilledBase>(GetBeam());
+            base->Fill(stagesPerBase - 1);
+            SubAnalyses[k] = std::move(base);
+        }
+        CreateLines();
+    }
+    void StoreAll()
+    {
+        for (int i = 0; i < SubCount; ++i)
+            StorePoint(i, SubCount);
+    }
+};
+
+} // namespace
+
+// Base responses with 2 x 70 stages would start 139 lines: 100 are made, and the count, the
+// stage sequence, the point store and the triangle mesh stay within them.
+TEST(MVInteraction, LineCountIsThatOfTheLinesMade)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    CrowdedMV diagram(beam.get());
+    diagram.MakeLines(70);
+    ASSERT_EQ(diagram.GetSubCount(), T2DAnalysis::kMaxSubAnalyses);
+    EXPECT_EQ(diagram.GetPhase(), 0);
+    diagram.Finish();
+    diagram.StoreAll();
+    EXPECT_EQ(diagram.GetPointCount(), T2DAnalysis::kMaxSubAnalyses);
+    std::array<double, 3> p{};
+    EXPECT_TRUE(diagram.GetPoint(0, T2DAnalysis::kMaxSubAnalyses - 1, p));
+    EXPECT_FALSE(diagram.GetPoint(0, T2DAnalysis::kMaxSubAnalyses, p));
+
+    // Each line holds its stage 0: one stage and a separator per line.
+    EXPECT_EQ(diagram.GetLastStageIndex(), 2 * T2DAnalysis::kMaxSubAnalyses);
+    int present = 0;
+    for (int i = 0; i < diagram.GetLastStageIndex(); ++i)
+        present += diagram.GetStage(i) != nullptr ? 1 : 0;
+    EXPECT_EQ(present, T2DAnalysis::kMaxSubAnalyses);
+    int count = 0, found = 0;
+    std::vector<double> x, y, value;
+    std::vector<int> index;
+    diagram.FindDiagramPoint(1, count, found, x, y, index, value, 0);
+    EXPECT_GE(count, 0);
+    EXPECT_TRUE(x.empty());
+    EXPECT_EQ(reporter.Count(kFrozenText), 0);
+}
+
+// A section with time data: the diagram imposes the long-term state once on its own copy, and
+// the paths built over that copy carry the same state and the loads written for them.
+TEST(MNInteraction, PathsShareTheLongTermStateImposedOnce)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Beam();
+    beam->SetTimeData(1, 28.0, -100e3, 0.0);
+    PS::SetLoads(*beam, 0.0, -100e3, 0.0, 0.0, 0.0, 0.0);
+    const double shrinkage = -9.17741e-5;
+
+    const TMNInter diagram(beam.get());
+    const TBeam& own = *diagram.GetBeam();
+    ASSERT_NE(diagram.GetSubAnalysis(0), nullptr);
+    const TBeam& path = *diagram.GetSubAnalysis(0)->GetBeam();
+    for (const TBeam* b : {&own, &path}) {
+        const TDepthTable& table = b->GetPositionVariable(kShrinkTherm);
+        ASSERT_GT(table.GetCount(), 0);
+        for (int i = 0; i < table.GetCount(); ++i)
+            EXPECT_NEAR(table.GetValue(i), shrinkage, 1e-10);
+    }
+    EXPECT_NE(own.GetLongLayer(0, 0)->timeStrain, 0.0);
+    EXPECT_DOUBLE_EQ(path.GetLongLayer(0, 0)->timeStrain, own.GetLongLayer(0, 0)->timeStrain);
+    EXPECT_EQ(beam->GetPositionVariable(kShrinkTherm).GetValue(0), 0.0) << "the user's beam";
+
+    double Nc = 0.0, Mc = 0.0, dN = 0.0, dM = 0.0;
+    diagram.RayCentre(Nc, Mc);
+    diagram.RayDirection(0, dN, dM);
+    double constant[3] = {}, increment[3] = {};
+    path.GetConstantLoads(constant, 3);
+    path.GetIncrementLoads(increment, 3);
+    EXPECT_DOUBLE_EQ(constant[0], Nc);
+    EXPECT_DOUBLE_EQ(constant[1], Mc);
+    EXPECT_DOUBLE_EQ(increment[0], dN);
+    EXPECT_DOUBLE_EQ(increment[1], dM);
+    EXPECT_LT(dM, 0.0) << "ray 0 points at the negative-moment anchor";
+    EXPECT_EQ(reporter.Count(kFrozenText), 0);
 }
