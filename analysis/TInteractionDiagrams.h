@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "analysis/T1DAnalysis.h"
+#include "foundation/Sentinel.h"
 
 // Measure of a member event in a solved state of an analysis: whether the event of this kind
 // has happened and, in ratio, its governing measure over the event limit (1.0 at the event).
@@ -209,6 +210,8 @@ public:
 private:
     // 1: the curvature is held (M-V), 0: the axial strain (N-V).
     int HeldControl;
+    // Slope of the shear-convergence loop last found for this line.
+    double Slope = kUndefined;
 };
 
 class TMVLineResponse final : public TInterLineResponse {

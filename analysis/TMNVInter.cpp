@@ -257,7 +257,11 @@ int TInterLineResponse::Start()
 
 int TInterLineResponse::SolveStage(SectionState& state)
 {
-    return ShearConvergenceLoop(state, AttemptCount == 0 ? 1 : 0, 1, 1, HeldControl);
+    // The lines are stepped in turn: each keeps its own slope of the shared loop.
+    g_ConvergenceSlope = Slope;
+    const int r = ShearConvergenceLoop(state, 0, 1, 1, HeldControl);
+    Slope = g_ConvergenceSlope;
+    return r;
 }
 
 int TInterLineResponse::PrunePostPeakStages(int mark)
