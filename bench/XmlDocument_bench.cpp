@@ -14,35 +14,31 @@
 
 namespace {
 
-class QuietReporter final : public Reporter {
-public:
-    int Message(const std::string&, const std::string&, unsigned style) override
-    {
-        return DefaultAnswer(style);
-    }
-    void ShowData(const std::string&) override {}
-};
-
-struct Catalogue {
-    Catalogue()
+// The beam with the default catalogue, quietly.
+struct Fixture {
+    Fixture()
     {
         std::istringstream listing(DefaultRebarListing());
         g_RebarList.Clear();
         g_RebarList.ReadListing(listing);
+        beam = MakeFullBeam();
+        WriteXmlDocument(dtd, {beam.get()}, nullptr, document);
     }
-    ~Catalogue() { g_RebarList.Clear(); }
+    ~Fixture() { g_RebarList.Clear(); }
+
+    SilentReporter quiet;
+    ScopedReporter scoped{quiet};
+    std::unique_ptr<TBeam> beam;
+    TXmlDtd dtd{kBuiltInDtd, 0};
+    StringSink document;
 };
 
 void BM_SaveDocument(benchmark::State& state)
 {
-    QuietReporter quiet;
-    ScopedReporter scoped(quiet);
-    Catalogue catalogue;
-    const auto beam = MakeFullBeam();
-    TXmlDtd dtd(kBuiltInDtd, 0);
+    Fixture f;
     for (auto _ : state) {
         StringSink sink;
-        WriteXmlDocument(dtd, {beam.get()}, nullptr, sink);
+        WriteXmlDocument(f.dtd, {f.beam.get()}, nullptr, sink);
         benchmark::DoNotOptimize(sink.Text().data());
     }
 }
@@ -50,16 +46,10 @@ BENCHMARK(BM_SaveDocument);
 
 void BM_OpenDocument(benchmark::State& state)
 {
-    QuietReporter quiet;
-    ScopedReporter scoped(quiet);
-    Catalogue catalogue;
-    const auto beam = MakeFullBeam();
-    TXmlDtd dtd(kBuiltInDtd, 0);
-    StringSink sink;
-    WriteXmlDocument(dtd, {beam.get()}, nullptr, sink);
+    Fixture f;
     for (auto _ : state) {
         XmlDocument doc;
-        ReadXmlDocument(sink.Text(), dtd, doc);
+        ReadXmlDocument(f.document.Text(), f.dtd, doc);
         benchmark::DoNotOptimize(doc.structures.data());
     }
 }

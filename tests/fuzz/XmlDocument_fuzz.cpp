@@ -18,15 +18,6 @@
 
 namespace {
 
-class SilentReporter final : public Reporter {
-public:
-    int Message(const std::string&, const std::string&, unsigned style) override
-    {
-        return DefaultAnswer(style);
-    }
-    void ShowData(const std::string&) override {}
-};
-
 void SetUpOnce()
 {
     static bool done = false;
