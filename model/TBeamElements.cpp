@@ -185,8 +185,9 @@ int TBeam::GetAttributeText(const std::string& element,
             const double s = attribute == "smx" ? m_own.crackSpacingX : m_own.crackSpacingZ;
             value = s < 0.0 ? std::string("-1") : FormatValue("%5.1f", length(s));
         } else if (attribute == "axialloc")
-            value = m_own.momentAxis <= kCentroidalAxis ? FormatValue("%3.1f", length(m_own.momentAxis))
-                                                    : std::string("-1");
+            value = m_own.momentAxis < kCentroidalAxis
+                        ? FormatValue("%3.1f", length(m_own.momentAxis))
+                        : std::string("-1");
         else if (attribute == "units") {
             if (unitSystem != nullptr)
                 *unitSystem = g_UnitSystem;

@@ -178,4 +178,13 @@ std::string Application::ProgramDirectory() {
 
 Application* GetApplication() { return g_application; }
 
+void SetHelpCursor(bool on) {
+    static bool shown = false;
+    if (on && !shown)
+        QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+    else if (!on && shown)
+        QApplication::restoreOverrideCursor();
+    shown = on;
+}
+
 } // namespace plat

@@ -61,4 +61,7 @@ private:
 // The application being run or set up (null when none exists).
 Application* GetApplication();
 
+// Shows the context-help cursor over the whole program, or the normal cursors again.
+void SetHelpCursor(bool on);
+
 } // namespace plat

@@ -212,9 +212,7 @@ void Frame::SetMenu(const std::vector<MenuItem>& bar) {
             if (IsCommandEnabled(id))
                 Dispatch(id);
         });
-        QObject::connect(a, &QAction::hovered, [this, id] {
-            SetMessageText(m_frame->hints ? m_frame->hints(id) : std::string());
-        });
+        QObject::connect(a, &QAction::hovered, [this, id] { ShowHint(id); });
     };
     for (const MenuItem& top : bar) {
         if (!top.IsPopup())
@@ -300,6 +298,8 @@ void Frame::SetAccelerators(const std::vector<Accelerator>& table) {
 
 void Frame::SetHintSource(std::function<std::string(int)> hints) { m_frame->hints = std::move(hints); }
 
+void Frame::ShowHint(int id) { SetMessageText(m_frame->hints ? m_frame->hints(id) : std::string()); }
+
 // ---- Message bar -------------------------------------------------------------------------
 
 void Frame::AddTextGadget(int id, int widthChars) {
@@ -371,9 +371,7 @@ void Frame::AddToolButton(int id, const std::string& glyph) {
         if (IsCommandEnabled(id))
             Dispatch(id);
     });
-    QObject::connect(a, &QAction::hovered, [this, id] {
-        SetMessageText(m_frame->hints ? m_frame->hints(id) : std::string());
-    });
+    QObject::connect(a, &QAction::hovered, [this, id] { ShowHint(id); });
     m_frame->toolActions[id] = a;
     m_frame->toolOrder.push_back(id);
 }
@@ -426,6 +424,8 @@ bool Frame::Close() {
         return true;
     return m_frame->host->close();
 }
+
+bool Frame::IsOpen() const { return m_frame->host && m_frame->host->isVisible(); }
 
 bool Frame::CanClose() { return m_client.CanClose(); }
 

@@ -47,6 +47,8 @@ public:
 
     // The hint shown in the message bar for a highlighted item or a button under the pointer.
     void SetHintSource(std::function<std::string(int id)> hints);
+    // Shows the hint of the command in the message bar (empty when it has none).
+    void ShowHint(int id);
 
     // Message bar.
     void AddTextGadget(int id, int widthChars);
@@ -80,6 +82,8 @@ public:
 
     // Closes through CanClose: false when the close was refused.
     bool Close();
+    // Whether the frame is shown (created and not closed).
+    bool IsOpen() const;
     bool CanClose() override;
     bool IdleAction(long idleCount) override;
     // Hides and destroys the frame's widgets (the client stays an object).

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Types.h"
+
 namespace plat {
 
 // One menu item: a command (id), a popup (items) or a separator (neither). A tab in the

@@ -1,8 +1,7 @@
 #pragma once
 // Temperature laws of the materials in fire: factors on the value at 20 degrees C by which
 // the strength, stiffness and peak strain of concrete and of reinforcement are reduced (or,
-// for the peak strain, raised) at a temperature T in degrees C. Each law is piecewise linear
-// in T.
+// for the peak strain, raised) at a temperature T in degrees C.
 
 // How the reinforcement behaves in fire (the reinforcement fire type of a structure's fire
 // settings).

@@ -196,6 +196,8 @@ private:
     std::vector<StencilPoint> m_solved;
     std::vector<double> m_explicit;
     std::vector<double> m_coefficient;
+    // Grid indices of the points held at the fire temperature (exposed or outside).
+    std::vector<int> m_held;
     int m_plotPosition = 0;
     int m_lastSweeps = 0;
     long m_totalSweeps = 0;

@@ -129,11 +129,14 @@ void TFireAnalysis_2Ds::BuildStencil()
             m_class[i * kGridSize + j] = ClassifyPoint(i, j);
     }
     m_solved.clear();
+    m_held.clear();
     for (int i = 0; i < kGridSize; ++i) {
         for (int j = 0; j < kGridSize; ++j) {
             const int c = m_class[i * kGridSize + j];
             if (Solved(c))
                 m_solved.push_back(MakeStencil(i, j, c));
+            else if (HeldAtFire(c))
+                m_held.push_back(Index(i, j));
         }
     }
     m_explicit.assign(m_solved.size(), 0.0);
@@ -156,14 +159,10 @@ void TFireAnalysis_2Ds::InitGrid()
 double TFireAnalysis_2Ds::ApplyFireBoundary(double t, int both)
 {
     const double Tf = FireTemperatureAt(t);
-    for (int i = 0; i < kGridSize; ++i) {
-        for (int j = 0; j < kGridSize; ++j) {
-            if (!HeldAtFire(m_class[i * kGridSize + j]))
-                continue;
-            m_T[Index(i, j)] = Tf;
-            if (both != 0)
-                m_P[Index(i, j)] = Tf;
-        }
+    for (int index : m_held) {
+        m_T[index] = Tf;
+        if (both != 0)
+            m_P[index] = Tf;
     }
     return Tf;
 }

@@ -25,22 +25,6 @@ constexpr int kMinProgressTotal = 10;
 
 int g_strainCursor = 0;
 
-// The fire settings the run uses: an unknown reinforcement type is taken as steel, an exposure
-// beyond ten hours is cut to ten hours, each with a line in the load-error log.
-FireData RunSettings(const TBeam& beam)
-{
-    FireData fire;
-    beam.GetFireData(fire.exposure, fire.type, fire.rebarperform, fire.time, fire.constanttemp);
-    fire.rebarperform = CheckRebarFireType(fire.rebarperform, beam.GetName().c_str());
-    if (fire.time > kMaxFireExposure) {
-        AddLoadError(StrPrintf("Fire exposure of %.0f s in \"%s\" cut to 10 hours",
-                               fire.time,
-                               beam.GetName().c_str()));
-        fire.time = kMaxFireExposure;
-    }
-    return fire;
-}
-
 // Steps the started model to its end; the progress counts minutes of exposure, at least 10.
 void RunToEnd(TFireAnalysis_2Ds& model, const ThermalProgress& progress)
 {
@@ -70,6 +54,21 @@ bool IsRepeatedRun(const TStructure& beam, const TStructureSlots& slots, int& sl
 }
 
 } // namespace
+
+FireData FireRunSettings(const TStructure& structure)
+{
+    FireData fire;
+    structure.GetFireData(
+        fire.exposure, fire.type, fire.rebarperform, fire.time, fire.constanttemp);
+    const std::string name = structure.GetName();
+    fire.rebarperform = CheckRebarFireType(fire.rebarperform, name.c_str());
+    if (fire.time > kMaxFireExposure) {
+        AddLoadError(
+            StrPrintf("Fire exposure of %.0f s in \"%s\" cut to 10 hours", fire.time, name.c_str()));
+        fire.time = kMaxFireExposure;
+    }
+    return fire;
+}
 
 void SetWidthProfileFromBeam(const TBeam& beam, TFireAnalysis_2Ds& model)
 {
@@ -105,7 +104,7 @@ int ThermalAnalysis(TStructure* structure, TStructureSlots& slots, const Thermal
     g_FireSectionTop = beam->GetTop();
     g_FireSectionBottom = beam->GetBottom();
     g_FireStrainProfile.fill(0.0);
-    const FireData fire = RunSettings(*beam);
+    const FireData fire = FireRunSettings(*beam);
 
     g_ThermalModel = std::make_unique<TFireAnalysis_2Ds>(
         beam->GetHeight(), fire.exposure, fire.type, fire.constanttemp);

@@ -37,6 +37,11 @@ int ThermalAnalysis(TStructure* structure,
                     TStructureSlots& slots,
                     const ThermalProgress& progress = ThermalProgress());
 
+// The fire settings a run uses: the structure's, with an unknown reinforcement fire type taken
+// as steel and an exposure beyond ten hours cut to ten hours, each with a line in the
+// load-error log.
+FireData FireRunSettings(const TStructure& structure);
+
 // Gives the model the beam's half-widths in grid intervals, rounded, row by row; a row wider
 // than the grid (a half-width above 100.5 intervals) is cut at its last column.
 void SetWidthProfileFromBeam(const TBeam& beam, TFireAnalysis_2Ds& model);

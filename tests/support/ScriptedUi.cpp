@@ -4,6 +4,40 @@
 
 #include "foundation/Reporter.h"
 
+namespace {
+// Installed for the whole test program: a dialog that no script expects fails the test at
+// once instead of waiting for a user.
+class UnexpectedUi final : public plat::Ui {
+public:
+    UnexpectedUi() { plat::SetUi(this); }
+    int MessageBox(const std::string& text, const std::string&, unsigned) override {
+        ADD_FAILURE() << "unscripted message box: " << text;
+        return MsgAnswer::Cancel;
+    }
+    bool InputText(const std::string&, const std::string& prompt, std::string&) override {
+        ADD_FAILURE() << "unscripted input dialog: " << prompt;
+        return false;
+    }
+    bool EditText(const std::string& caption, std::string&, bool) override {
+        ADD_FAILURE() << "unscripted text dialog: " << caption;
+        return false;
+    }
+    bool ChooseFile(plat::FileDialogKind, plat::FileDialogData&) override {
+        ADD_FAILURE() << "unscripted file dialog";
+        return false;
+    }
+    bool ChooseFromList(const std::string& caption, const std::vector<std::string>&, int&) override {
+        ADD_FAILURE() << "unscripted list dialog: " << caption;
+        return false;
+    }
+    int TrackPopupMenu(const std::vector<plat::MenuItem>&, plat::Point) override {
+        ADD_FAILURE() << "unscripted popup menu";
+        return 0;
+    }
+};
+UnexpectedUi g_unexpectedUi;
+} // namespace
+
 ScriptedUi::ScriptedUi() : m_previous(plat::SetUi(this)) {}
 
 ScriptedUi::~ScriptedUi() {

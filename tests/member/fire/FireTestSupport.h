@@ -44,8 +44,8 @@ public:
     int current = 0;
 };
 
-// A validated rectangular beam width x height named name with the fire settings given, and
-// optionally bars of diameter db at cover c from the bottom and one stirrup layer.
+// A validated rectangular beam "Beam", width x height, with the fire settings given, and
+// optionally a layer of 25 mm bars 50 mm above the bottom and one stirrup layer.
 inline std::unique_ptr<TBeam> FireBeam(double width,
                                        double height,
                                        const FireData& fire,

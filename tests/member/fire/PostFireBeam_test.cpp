@@ -8,6 +8,8 @@
 #include "FireTestSupport.h"
 #include "member/fire/TFireAnalysis.h"
 #include "model/materials/MaterialTypes.h"
+#include "model/materials/SteelLaws.h"
+#include "model/materials/UserCurves.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -46,6 +48,29 @@ TEST(PostFireBeam, SectionAtTwentyDegreesKeepsItsMaterialsWhateverTheFactors)
     for (double strain : ComputeFireStrainProfile(*beam, model))
         EXPECT_EQ(strain, 0.0);
     EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST(PostFireBeam, StirrupOfAUserCurveSteelKeepsItsStrength)
+{
+    RecordingReporter reporter;
+    const FireData fire{0, kISO834Fire, 0, 600.0, 1000.0};
+    auto beam = FireBeam(0.3, 0.6, fire, 0, true);
+    // A 500 MPa elastic-plastic user curve (the default curve would be 400 MPa).
+    SteelTypeRec user;
+    InitSteelTypeRec(user);
+    user.kind = SteelKind::UserCurve;
+    user.userCurve.reset(std::make_unique<TDepthTable>("user"));
+    MakeDefaultSteelCurve(*user.userCurve, 5e8);
+    CheckSteelType(user, false);
+    beam->AddSteelType(user);
+    beam->GetTransLayer(0, 2)->type = beam->GetSteelTypeCount() - 1;
+    TFireAnalysis_2Ds model(beam->GetHeight(), 0, kISO834Fire, 1000.0);
+    model.Start(600.0);
+
+    const SteelTypeRec stirrup = MakeFireStirrupSteel(*beam, model, 0, 0);
+    EXPECT_EQ(stirrup.kind, SteelKind::UserCurve);
+    EXPECT_NEAR(stirrup.fy, 5e8, 1e6);
+    EXPECT_NEAR(SteelStress(stirrup, 0.01, 0.0), 5e8, 1e6);
 }
 
 TEST(PostFireBeam, NamesAreKeptApartAndFitTheNameField)

@@ -18,8 +18,7 @@ namespace {
 constexpr int kN = TFireAnalysis_2Ds::kGridSize;
 using Profile = std::array<int, kN>;
 
-// A model of the depth with a constant half-width of e grid intervals (cut rows when e is
-// above 100).
+// A model of the depth with the edge columns and row-bounded flags given.
 std::unique_ptr<TFireAnalysis_2Ds>
 Model(double depth, int mask, int curve, double constant, const Profile& edges, const Profile& bounded)
 {

@@ -1,0 +1,23 @@
+#include "app/GlobalTables.h"
+
+#include "analysis/TSectionalAnalysis.h"
+#include "model/TStructure.h"
+
+std::array<std::unique_ptr<TStructure>, kMaxStructures> g_Structures;
+std::array<std::unique_ptr<TSectionalAnalysis>, kMaxStructures> g_Analyses;
+int g_CurrentStructure = 0;
+int g_CurrentAnalysis = 0;
+std::string g_AppTitle;
+std::string g_StartupFile;
+int g_PrintInColour = 1;
+double g_QuickDefineDefault = 0.04;
+
+bool IsValidSlot(int slot) { return slot >= 0 && slot < kMaxStructures; }
+
+TStructure* StructureAt(int slot) {
+    return IsValidSlot(slot) ? g_Structures[static_cast<std::size_t>(slot)].get() : nullptr;
+}
+
+TSectionalAnalysis* AnalysisAt(int slot) {
+    return IsValidSlot(slot) ? g_Analyses[static_cast<std::size_t>(slot)].get() : nullptr;
+}

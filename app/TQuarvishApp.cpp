@@ -1,0 +1,239 @@
+#include "app/TQuarvishApp.h"
+
+#include <filesystem>
+
+#include "app/CommandIds.h"
+#include "app/GlobalTables.h"
+#include "app/MenuTree.h"
+#include "app/TQuarvishWindow.h"
+#include "foundation/ProgramPaths.h"
+#include "foundation/Reporter.h"
+#include "foundation/TTextBuffer.h"
+#include "model/ModelHelpers.h"
+#include "model/QuickDefineFlag.h"
+#include "app/FileSaving.h"
+#include "model/TStructure.h"
+#include "platform/Ui.h"
+
+namespace {
+constexpr const char* kNewDocument = "Newbeam";
+constexpr int kRecentCount = 4;
+const char* kFilter = "Quarvish Files (*.qvh)|*.qvh|Quarvish Text Files (*.q2t)|*.q2t|All Files (*.*)|*.*|";
+} // namespace
+
+TQuarvishApp::TQuarvishApp(const std::string& programDir)
+    : plat::Application("Quarvish"), m_recent(programDir + "Quarvish.ini", kRecentCount, 30) {
+    SetProgramPath(programDir);
+    AddResponseTable({
+        {CmId::FileNew, [] {}, {}},
+        {CmId::FileOpen, [this] { CmFileOpen(); }, {}},
+        {CmId::FileSave, [this] { CmFileSave(); }, {}},
+        {CmId::FileSaveAs, [this] { CmFileSaveAs(); }, {}},
+        {CmId::HelpOnline, [] { plat::Help::ShowContents(); }, {}},
+        {CmId::HelpUsing, [this] { m_helpUsed = plat::Help::ShowHelpOnHelp(); }, {}},
+        {CmId::RecentFile0, [this] { CmRecentFile(0); }, {}},
+        {CmId::RecentFile0 + 1, [this] { CmRecentFile(1); }, {}},
+        {CmId::RecentFile0 + 2, [this] { CmRecentFile(2); }, {}},
+        {CmId::RecentFile0 + 3, [this] { CmRecentFile(3); }, {}},
+    });
+}
+
+TQuarvishApp::~TQuarvishApp() {
+    SetMainWindow(nullptr);
+    m_frame.reset();
+    m_client.reset();
+}
+
+void TQuarvishApp::InitMainWindow() {
+    m_client = std::make_unique<TQuarvishWindow>("Quarvish");
+    m_client->SetApp(this);
+    m_frame = std::make_unique<TSDIDecFrame>(GetName(), *m_client);
+    SetMainWindow(m_frame.get());
+    plat::Frame& f = *m_frame;
+    f.AddResponseTable({{CmId::Exit, [this] { m_frame->Close(); }, {}}});
+    f.SetToolBarCaption(GetName());
+    f.CreateFrame();
+    f.SetDropHandler([this](const std::vector<std::string>& files) { OpenDroppedFiles(files); });
+    f.SetIconGlyph("Q");
+    f.SetMenu(MainMenu());
+    f.SetAccelerators(MainAccelerators());
+    f.SetHintSource(HintText);
+    f.SetCommandHook([this](int id) {
+        if (!m_contextHelp)
+            return false;
+        m_contextHelp = false;
+        plat::SetHelpCursor(false);
+        plat::Help::ShowTopic(id);
+        return true;
+    });
+    f.AddSeparatorGadget(5);
+    f.AddTextGadget(GadgetId::Status1, 6);
+    f.AddTextGadget(GadgetId::Status2, 6);
+    f.AddTextGadget(GadgetId::Status3, 6);
+    f.AddSeparatorGadget(10);
+    if (plat::Frame::DesktopWidth() > 800)
+        f.AddBitmapGadget(GadgetId::Program, "Q");
+    f.AddSeparatorGadget(10);
+    CreateToolBar();
+    RefreshRecentMenu();
+    // The client's set-up has run inside CreateFrame; show the frame maximised.
+    f.ShowFrame(3);
+}
+
+void TQuarvishApp::CreateToolBar() {
+    for (const ToolBarSlot& slot : MainToolBar()) {
+        if (slot.id == 0)
+            m_frame->AddToolSeparator(6);
+        else
+            m_frame->AddToolButton(slot.id, slot.glyph);
+    }
+}
+
+bool TQuarvishApp::CanClose() {
+    const bool ok = plat::Application::CanClose();
+    if (ok && m_helpUsed)
+        m_helpUsed = false;  // the browser page needs no closing
+    return ok;
+}
+
+bool TQuarvishApp::ProcessHelpKey(int key, bool shift) {
+    if (key == plat::VKey::F1) {
+        if (shift) {
+            m_contextHelp = true;
+            plat::SetHelpCursor(true);
+        } else {
+            plat::Help::ShowContents();
+        }
+        return true;
+    }
+    if (key == plat::VKey::Escape && m_contextHelp) {
+        m_contextHelp = false;
+        plat::SetHelpCursor(false);
+        return true;
+    }
+    return false;
+}
+
+void TQuarvishApp::SetStatusText(const std::string& text) {
+    if (!m_frame)
+        return;
+    m_frame->SetGadgetText(GadgetId::Status1, "");
+    m_frame->SetGadgetText(GadgetId::Status2, "");
+    m_frame->SetGadgetText(GadgetId::Status3, "");
+    m_frame->SetMessageText(text);
+}
+
+void TQuarvishApp::UpdateCaption(const std::string& text) {
+    if (m_frame)
+        m_frame->SetCaption(ComposeWindowTitle(GetName(), m_fileName, text));
+}
+
+void TQuarvishApp::OpenFile(const std::string& fileName) {
+    m_fileName = fileName;
+    OpenFile();
+}
+
+void TQuarvishApp::OpenFile() {
+    if (!m_client)
+        return;
+    int ok = 0, isDefault = 0;
+    m_client->LoadDocument(m_fileName, ok, isDefault);
+    if (!ok) {
+        SetQuickDefineNew(1);
+        m_fileName = kNewDocument;
+        if (m_frame)
+            m_frame->SetCaption("Quarvish  -  Newbeam");
+    } else if (!isDefault) {
+        const TStructure* first = StructureAt(g_CurrentStructure);
+        UpdateCaption(first ? first->GetName() : std::string());
+        m_recent.Add(m_fileName);
+        RefreshRecentMenu();
+        m_client->CmCrossSection();
+    } else {
+        m_fileName = kNewDocument;
+        if (m_frame)
+            m_frame->SetCaption("Quarvish  -  Newbeam");
+    }
+    m_client->Invalidate();
+}
+
+void TQuarvishApp::CmFileOpen() {
+    if (!m_client || !m_client->QuerySave())
+        return;
+    m_fileName.clear();
+    plat::FileDialogData data{kFilter, "qvh", "", true, true};
+    if (plat::FileDialog(plat::FileDialogKind::Open, data))
+        OpenFile(data.fileName);
+}
+
+void TQuarvishApp::CmRecentFile(int index) {
+    const std::vector<std::string> entries = m_recent.Entries();
+    if (index < 0 || index >= static_cast<int>(entries.size()))
+        return;
+    if (m_client && m_client->QuerySave())
+        OpenFile(entries[static_cast<std::size_t>(index)]);
+}
+
+void TQuarvishApp::OpenDroppedFiles(const std::vector<std::string>& files) {
+    if (files.empty() || !m_client || !m_client->QuerySave())
+        return;
+    OpenFile(files.front());
+}
+
+bool TQuarvishApp::SaveTo(const std::string& fileName) {
+    // The earlier version of the file is kept as "oldfile.bak" in the working directory.
+    if (FileExists(fileName))
+        (void)CopyFileReplacing(fileName, "oldfile.bak");
+    if (!m_client || !m_client->WriteDocument(fileName)) {
+        plat::MessageBox("Could not save file", "Error", MsgStyle::IconExclamation);
+        return false;
+    }
+    const TStructure* current = StructureAt(g_CurrentStructure);
+    UpdateCaption(current ? current->GetName() : std::string());
+    m_recent.Add(fileName);
+    RefreshRecentMenu();
+    return true;
+}
+
+bool TQuarvishApp::CmFileSave() {
+    if (m_fileName.empty() || m_fileName == kNewDocument) {
+        const bool saved = CmFileSaveAs();
+        if (m_fileName.empty())
+            m_fileName = kNewDocument;
+        return saved;
+    }
+    return SaveTo(m_fileName);
+}
+
+bool TQuarvishApp::CmFileSaveAs() {
+    const std::string previous = m_fileName;
+    plat::FileDialogData data{kFilter, "qvh", m_fileName == kNewDocument ? "" : m_fileName, false, true};
+    if (!plat::FileDialog(plat::FileDialogKind::Save, data)) {
+        m_fileName = previous;
+        return false;
+    }
+    std::string name = data.fileName;
+    const std::size_t tail = name.size() > 4 ? name.size() - 4 : 0;
+    if (name.find('.', tail) == std::string::npos)
+        name += ".QVH";
+    m_fileName = name;
+    return SaveTo(name);
+}
+
+void TQuarvishApp::RefreshRecentMenu() {
+    if (!m_frame)
+        return;
+    std::vector<plat::MenuItem> items;
+    const std::vector<std::string> entries = m_recent.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        items.emplace_back("&" + std::to_string(i + 1) + " " + m_recent.MenuText(entries[i]),
+                           CmId::RecentFile0 + static_cast<int>(i));
+    m_frame->SetDynamicItems(CmId::Exit, items);
+}
+
+int QuarvishMain(const std::vector<std::string>& args, const std::string& programDir) {
+    g_StartupFile = args.size() >= 2 ? args[1] : std::string();
+    plat::UiReporterScope reporter;
+    TQuarvishApp app(programDir);
+    return app.Run();
+}

@@ -1,0 +1,228 @@
+#include "app/TQuarvishWindow.h"
+
+#include <cmath>
+
+#include "analysis/TSectionalAnalysis.h"
+#include "analysis/state/ErrorList.h"
+#include "app/DocumentEngine.h"
+#include "app/GlobalTables.h"
+#include "app/TQuarvishApp.h"
+#include "foundation/ProgramPaths.h"
+#include "foundation/ReportText.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/TTextBuffer.h"
+#include "foundation/Units.h"
+#include "model/DefaultAuthor.h"
+#include "model/ModelHelpers.h"
+#include "model/ModelSettings.h"
+#include "model/QuickDefineFlag.h"
+#include "model/TBeam.h"
+#include "model/TShell.h"
+#include "model/catalogues/TRebarList.h"
+#include "model/materials/MaterialTypes.h"
+#include "model/shapes/ShapeLibrary.h"
+#include "platform/Frame.h"
+#include "platform/Ui.h"
+
+void WriteStartupDefaults() {
+    g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
+    MaterialDefaults = MaterialDefaultsRec{-3.5e7, 0.019, 4.0e8};
+    g_UnitSystem = 0;
+    g_FileOverride = 1;
+    g_DefaultDoneBy.clear();
+    g_ConcreteModelSet = 15;
+    g_QuickDefineDefault = 0.04;
+    g_CrackingReductionOption = 1;
+    g_PrintInColour = 1;
+    SetQuickDefineNew(1);
+}
+
+TQuarvishWindow::TQuarvishWindow(const std::string& title) : T_2kWindow(title) {
+    for (auto& s : ShapeTable)
+        s.reset();
+    for (auto& s : StandardTable)
+        s.reset();
+    g_CurrentStructure = 0;
+    g_CurrentAnalysis = 0;
+    g_AppTitle = title;
+    g_MainWindowTitle = title;
+}
+
+TQuarvishWindow::~TQuarvishWindow() {
+    StopAnalysis();
+    ResetDocument();
+}
+
+TSectionalAnalysis* TQuarvishWindow::GetCurrentAnalysis() const { return AnalysisAt(g_CurrentAnalysis); }
+TStructure* TQuarvishWindow::GetCurrentStructure() const { return StructureAt(g_CurrentStructure); }
+
+void TQuarvishWindow::SetupWindow() {
+    T_2kWindow::SetupWindow();
+    m_programTitle = "Quarvish-2000";
+    m_defaultFileName = "q2k.q2k";
+    g_RebarList.Init(ProgramFilePath("rebar.dat"));
+    LoadShapeLibrary(0);
+    LoadShapeLibrary(1);
+    if (HasReportText())
+        ShowAndClearReportText();
+    WriteStartupDefaults();
+    if (m_app && m_app->GetMainWindow())
+        m_app->GetMainWindow()->SetCaption("Quarvish-2000  -  Newbeam");
+    CmFileNew();
+    if (TStructure* s = GetCurrentStructure())
+        s->StampDate();
+    if (!g_StartupFile.empty() && m_app)
+        m_app->OpenFile(g_StartupFile);
+}
+
+void TQuarvishWindow::StopAnalysis() {
+    for (auto& a : g_Analyses)
+        if (a)
+            a->Finish();
+}
+
+int TQuarvishWindow::ClearStructures() {
+    if (g_FileOverride)
+        g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
+    DeleteAnalysis(-1);
+    DeleteAllStructures();
+    return 0;  // no fire model exists in this build
+}
+
+int TQuarvishWindow::ResetDocument() {
+    DeleteAnalysis(-1);
+    DeleteAllStructures();
+    g_RebarList.Clear();
+    for (auto& s : ShapeTable)
+        s.reset();
+    for (auto& s : StandardTable)
+        s.reset();
+    return 1;
+}
+
+int TQuarvishWindow::ResizeInfoPanes(int width, int height) { return width < 1 || height < 1 ? 0 : 1; }
+
+void TQuarvishWindow::RefreshStructureViews(int flag) {
+    if (flag == 0) {
+        StopAnalysis();
+        if (TStructure* s = GetCurrentStructure())
+            s->Validate();
+        DeleteAnalysis(g_CurrentStructure);
+        CmCrossSection();
+    } else if (TSectionalAnalysis* a = GetCurrentAnalysis()) {
+        ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
+    }
+    if (TStructure* s = GetCurrentStructure(); s && m_app)
+        m_app->UpdateCaption(s->GetName());
+    m_structuresChanged = 0;
+}
+
+void TQuarvishWindow::ShowAnalysisStatus(const SectionState* state) {
+    const bool factored = ResistanceFactorsApplied();
+    const std::string tag = factored ? "(FACTORED) " : "";
+    const char* sub = factored ? "f" : "";
+    std::array<double, 6> r{};
+    const TSectionalAnalysis* a = GetCurrentAnalysis();
+    if (!a || !m_app || !a->GetStateResults(state, r, 2)) {
+        SetStatusText(tag);
+        return;
+    }
+    plat::Frame* frame = m_app->GetMainWindow();
+    if (!frame)
+        return;
+    frame->SetGadgetText(405, StrPrintf("N%s : %5.1f %s", sub, ToDisplayUnits(r[3], 1), UnitLabel(1)));
+    frame->SetGadgetText(406, StrPrintf("M%s : %5.1f %s", sub, ToDisplayUnits(r[4], 2), UnitLabel(2)));
+    frame->SetGadgetText(407, StrPrintf("V%s : %5.1f %s", sub, ToDisplayUnits(r[5], 1), UnitLabel(1)));
+    frame->SetMessageText(tag + "Current Loads");
+}
+
+void TQuarvishWindow::SelectLoadStage(double x, double y, int stage) {
+    TSectionalAnalysis* a = GetCurrentAnalysis();
+    if (stage == -1 || !a || !a->SelectLoadStage(stage))
+        return;
+    a->BuildResultCurves();
+    m_shownStage = stage;
+    ShowResults(a->GetStage(stage), stage, x, y);
+}
+
+void TQuarvishWindow::OnPageClick(unsigned, int, int, int, int) {}
+
+void TQuarvishWindow::TakeNewSectionDefaults(const TStructure& structure) {
+    if (const ConcreteTypeRec* c = structure.GetConcreteType(0)) {
+        MaterialDefaults.fc = c->fc;
+        MaterialDefaults.aggregate = c->aggregate;
+    }
+    if (const SteelTypeRec* st = structure.GetSteelType(0))
+        MaterialDefaults.fy = st->fy;
+    g_DefaultDoneBy = structure.GetDoneBy();
+}
+
+// Reads a file into the tables. XML documents put each component's structure into the slot
+// of its number; any other file is read by the beam's own readers.
+void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefault) {
+    StopAnalysis();
+    ok = 1;
+    ClearStructures();
+    TTextBuffer buffer;
+    (void)buffer.LoadFromFile(path);  // a missing file reads as empty text
+    std::string text = buffer.GetText();
+    TDocumentEngine& engine = GetDocumentEngine();
+    if (engine.IsDocument(text)) {
+        engine.BeginRead(text);
+        std::string name;
+        for (int i = 0; engine.FindComponent(text, i, name); ++i) {
+            if (i >= kMaxStructures) {
+                AddLoadError(StrPrintf("The document holds more than %d components; the rest were not loaded.",
+                                       kMaxStructures));
+                break;
+            }
+            auto& slot = g_Structures[static_cast<std::size_t>(i)];
+            if (name == "q3g_beam") {
+                slot = std::make_unique<TBeam>();
+                ok = engine.ReadStructure(text, i, *slot) ? ok : 0;
+            } else if (name == "p3g_shell") {
+                slot = std::make_unique<TShell>(0);
+                ok = engine.ReadStructure(text, i, *slot) ? ok : 0;
+            } else if (name == "Q2010_Analysis") {
+                ok = engine.ReadAnalysisSettings(text, i) ? ok : 0;
+                engine.CommitAnalysisSettings();
+            } else {
+                plat::MessageBox(StrPrintf("Definition type %s not loaded.  XML File Component %d ignored.",
+                                           name.c_str(), i + 1),
+                                 "Load Error", MsgStyle::IconExclamation);
+            }
+        }
+        // A document that put no structure anywhere has failed to load; one that left slot
+        // 0 empty shows its first structure.
+        int first = -1;
+        for (int i = 0; i < kMaxStructures && first < 0; ++i)
+            if (g_Structures[static_cast<std::size_t>(i)])
+                first = i;
+        if (first < 0)
+            ok = 0;
+        if (!ok) {
+            ClearStructures();
+            g_Structures[0] = std::make_unique<TBeam>();
+        } else {
+            g_CurrentStructure = first;
+            g_CurrentAnalysis = first;
+        }
+    } else {
+        int read = 0;
+        g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::make_unique<TBeam>(path, read);
+        ok = read ? 1 : 0;
+    }
+    if (HasReportText())
+        ShowAndClearReportText();
+    if (!ok)
+        return;
+    isDefault = IsProgramDirFile(path, m_defaultFileName) ? 1 : 0;
+    if (!isDefault) {
+        SetQuickDefineNew(0);
+        CmCrossSection();
+    } else if (TStructure* s = GetCurrentStructure()) {
+        TakeNewSectionDefaults(*s);
+        s->StampDate();
+    }
+}

@@ -1,0 +1,392 @@
+#include "app/T_2kWindow.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "analysis/TSectionalAnalysis.h"
+#include "app/CommandIds.h"
+#include "app/DocumentEngine.h"
+#include "app/FileSaving.h"
+#include "app/GlobalTables.h"
+#include "app/MenuTree.h"
+#include "app/TQuarvishApp.h"
+#include "foundation/Diagnostics.h"
+#include "foundation/ProgramPaths.h"
+#include "foundation/ReportText.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "model/TBeam.h"
+#include "model/TShell.h"
+#include "model/materials/MaterialTypes.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
+
+void TMixinChartOwner::DrawStructurePicture(plat::DC& dc, int, int, int, int, double) {
+    dc.TextOut(0, 0, "you need to implement the draw functions!");
+}
+
+bool ResistanceFactorsApplied() {
+    const ResistanceFactors& f = g_ResistanceFactors;
+    // The sum of factors such as 1.0 + 1.0 + 1.001 comes out a hair below 3.001 in binary.
+    return std::fabs(f.phi_c + f.phi_s + f.phi_p - 3.0) >= 0.001 - 1e-12;
+}
+
+std::string CrossSectionModeText() { return ResistanceFactorsApplied() ? "FACTORED" : "Cross Section"; }
+
+void ShowAnalysisErrors(const TSectionalAnalysis* analysis) {
+    if (!analysis)
+        return;
+    for (int i = 0; i < analysis->GetErrorCount(); ++i) {
+        std::string text, caption;
+        int style = 0;
+        analysis->GetError(i, text, caption, style);
+        plat::MessageBox(text, caption, static_cast<unsigned>(style));
+    }
+}
+
+T_2kWindow::T_2kWindow(const std::string& title) : m_programTitle(title) {
+    // Analyses first: they work on the structures.
+    for (auto& a : g_Analyses)
+        a.reset();
+    for (auto& s : g_Structures)
+        s.reset();
+    auto currentStructure = [this](plat::CommandEnabler& ce) { CeCurrentStructure(ce); };
+    AddResponseTable({
+        {CmId::DebugMode, [this] { PromptDebugMode(); }, {}},
+        {CmId::FileNew, [this] { CmFileNew(); }, {}},
+        {CmId::CopyPicture, [this] { CmCopyPicture(); }, {}},
+        {CmId::CrossSection, [this] { CmCrossSection(); }, currentStructure},
+        {CmId::Catalog, [this] { CmCatalog(); }, currentStructure},
+        {CmId::PrintInColour, [this] { CmPrintInColour(); }, {}},
+        {CmId::PrevLoadStage, [this] { CmPrevLoadStage(); }, {}},
+        {CmId::NextLoadStage, [this] { CmNextLoadStage(); }, {}},
+        {CmId::ViewXml, [this] { CmViewXml(); }, currentStructure},
+    });
+}
+
+T_2kWindow::~T_2kWindow() = default;
+
+void T_2kWindow::SetupWindow() {
+    ClearReportText();
+}
+
+bool T_2kWindow::CanClose() {
+    const bool framework = plat::Window::CanClose();
+    const bool saved = QuerySave();
+    return framework && saved;
+}
+
+void T_2kWindow::CeCurrentStructure(plat::CommandEnabler& ce) { ce.Enable(GetCurrentStructure() != nullptr); }
+
+// ---- Painting: the start picture until the result panels exist -------------------------
+
+void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect&) {
+    if (!m_app)
+        return;
+    const plat::Rect r = GetClientRect();
+    dc.FillRect(r, plat::Color(236, 240, 246));
+    const int h = std::max(12, std::min(r.Height() / 14, r.Width() / 22));
+    dc.SetBkMode(plat::BkMode::Transparent);
+    dc.SetTextAlign(plat::TextAlign::Center | plat::TextAlign::Baseline);
+    const char* lines[] = {"Quarvish-2000", "Reinforced Concrete Sectional Analysis", "Version 1.9.6 (beta)"};
+    const int sizes[] = {h * 2, h, (h * 3) / 4};
+    const plat::Color colours[] = {plat::Color(20, 50, 120), plat::Color(40, 40, 40), plat::Color(90, 90, 90)};
+    int y = r.Height() / 5;
+    for (int i = 0; i < 3; ++i) {
+        plat::LogFont font;
+        font.height = -sizes[i];
+        font.weight = i == 0 ? 700 : 400;
+        dc.SelectFont(font);
+        dc.SetTextColor(colours[i]);
+        y += sizes[i] + sizes[i] / 2;
+        dc.TextOut(r.Width() / 2, y, lines[i]);
+    }
+    // A sketch of a reinforced section under the texts.
+    const int cx = r.Width() / 2;
+    const int top = y + h;
+    const int w = std::max(20, h * 3), d = std::min(h * 5, r.Height() - top - h);
+    if (d < 20)
+        return;
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 2, plat::Color(60, 60, 60)});
+    dc.SelectBrush(plat::Brush{false, plat::Color(200, 200, 200)});
+    dc.Rectangle(plat::Rect{cx - w / 2, top, cx + w / 2, top + d});
+    dc.SelectBrush(plat::Brush{false, plat::Color(150, 30, 30)});
+    dc.SelectPen(plat::Pen{plat::PenStyle::Null});
+    for (int i = 0; i < 3; ++i) {
+        const int bx = cx - w / 2 + w / 6 + i * (w / 3) - w / 10;
+        dc.Ellipse(plat::Rect{bx, top + d - w / 4 - w / 10, bx + w / 5, top + d - w / 4 + w / 10});
+    }
+}
+
+void T_2kWindow::EvSize(plat::Size size) {
+    ResizeInfoPanes(size.cx, size.cy);
+    Invalidate();
+}
+
+void T_2kWindow::EvLButtonDblClk(unsigned keyFlags, plat::Point p) { OnPageClick(keyFlags, p.x, p.y, -1, -1); }
+
+void T_2kWindow::EvRButtonDown(unsigned, plat::Point p) {
+    const int id = plat::PopupMenu(MainContextMenu(), ClientToScreen(p));
+    if (id != 0)
+        EvCommand(id, 0, 0);
+}
+
+// ---- Table operations -------------------------------------------------------------------
+
+int T_2kWindow::DeleteAnalysis(int slot) {
+    if (slot == -1) {
+        for (auto& a : g_Analyses)
+            a.reset();
+        return 1;
+    }
+    if (TSectionalAnalysis* a = AnalysisAt(slot)) {
+        a->Finish();
+        g_Analyses[static_cast<std::size_t>(slot)].reset();
+    }
+    return 1;
+}
+
+int T_2kWindow::DeleteAllStructures() {
+    for (auto& s : g_Structures)
+        s.reset();
+    g_CurrentAnalysis = 0;
+    g_CurrentStructure = 0;
+    return 1;
+}
+
+int T_2kWindow::ResizeInfoPanes(int, int) { return 1; }
+
+int T_2kWindow::IsModified() {
+    for (const auto& s : g_Structures)
+        if (s && s->IsModified())
+            return 1;
+    return 0;
+}
+
+int T_2kWindow::ClearModified() {
+    for (auto& s : g_Structures)
+        if (s)
+            s->SetModified(0);
+    return 1;
+}
+
+void T_2kWindow::ShowResults(const SectionState* state, int, double, double) {
+    ShowAnalysisStatus(state);
+    Invalidate();
+}
+
+void T_2kWindow::SetStatusText(const std::string& text) {
+    if (m_app)
+        m_app->SetStatusText(text);
+}
+
+void T_2kWindow::ShowSplash() {
+    SetStatusText("");
+    Invalidate();
+}
+
+// ---- Save question and document writing -------------------------------------------------
+
+bool T_2kWindow::QuerySave() {
+    if (!IsModified())
+        return true;
+    const std::string file = m_app ? m_app->GetFileName() : std::string();
+    const std::string text = file.empty() ? "Save Changes ?" : StrPrintf("Save Changes in '%s'?", file.c_str());
+    const int answer = plat::MessageBox(text, m_programTitle, MsgStyle::YesNoCancel | MsgStyle::IconQuestion);
+    if (answer == MsgAnswer::Cancel)
+        return false;
+    if (answer == MsgAnswer::Yes)
+        return m_app && m_app->CmFileSave();  // go on only when the changes were written
+    return true;
+}
+
+bool T_2kWindow::BuildDocumentText(std::string& text) {
+    TDocumentEngine& engine = GetDocumentEngine();
+    text.clear();
+    if (!engine.WriteHeader(text))
+        return false;
+    for (auto& s : g_Structures)
+        if (s && !engine.WriteStructure(text, *s))
+            return false;
+    return engine.WriteAnalysisSettings(text) && engine.WriteFooter(text);
+}
+
+bool T_2kWindow::WriteDocument(const std::string& fileName) {
+    std::string text;
+    if (!BuildDocumentText(text) || !WriteFileReplacing(fileName, text))
+        return false;
+    ClearModified();
+    return true;
+}
+
+// ---- Commands ---------------------------------------------------------------------------
+
+void T_2kWindow::PromptDebugMode() {
+    std::string text = std::to_string(m_debugLevel);
+    if (plat::InputDialog(m_programTitle, "Enter Debug Mode (0,1,2,3)", text)) {
+        m_debugLevel = static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+        SetDebugLevel(m_debugLevel);  // what the analysis code reads
+    }
+}
+
+void T_2kWindow::CmFileNew() {
+    if (!QuerySave())
+        return;
+    StopAnalysis();
+    ClearStructures();
+    if (m_app)
+        m_app->OpenFile(ProgramFilePath(m_defaultFileName));
+    ShowSplash();
+}
+
+void T_2kWindow::CmCrossSection() {
+    SetStatusText(CrossSectionModeText());
+    Invalidate();
+}
+
+void T_2kWindow::CmPrevLoadStage() {
+    if (TSectionalAnalysis* a = GetCurrentAnalysis())
+        SelectLoadStage(0.0, 0.0, a->GetPreviousStageIndex(m_shownStage));
+}
+
+void T_2kWindow::CmNextLoadStage() {
+    if (TSectionalAnalysis* a = GetCurrentAnalysis())
+        SelectLoadStage(0.0, 0.0, a->GetNextStageIndex(m_shownStage));
+}
+
+void T_2kWindow::CmPrintInColour() {
+    const std::string caption = m_app ? m_app->GetName() : m_programTitle;
+    g_PrintInColour =
+        plat::MessageBox("Do you wish to print in colour?", caption, MsgStyle::YesNo) == MsgAnswer::Yes ? 1 : 0;
+}
+
+void T_2kWindow::CmCopyPicture() { plat::Clipboard::SetImage(BackingImage()); }
+
+namespace {
+std::unique_ptr<TStructure> CopyOf(const TStructure& s) {
+    if (s.GetKind() == kKindBeam)
+        return std::make_unique<TBeam>(static_cast<const TBeam&>(s));
+    if (s.GetKind() == kKindShell)
+        return std::make_unique<TShell>(static_cast<const TShell&>(s));
+    return nullptr;
+}
+
+int FirstFilledSlot(const std::array<std::unique_ptr<TStructure>, kMaxStructures>& table) {
+    for (int i = 0; i < kMaxStructures; ++i)
+        if (table[static_cast<std::size_t>(i)])
+            return i;
+    return -1;
+}
+} // namespace
+
+// Replaces the tables by the working copies: running analyses are stopped and deleted
+// first, and both current indices name the same slot.
+void T_2kWindow::ReplaceStructures(std::array<std::unique_ptr<TStructure>, kMaxStructures>& work, int current) {
+    StopAnalysis();
+    DeleteAnalysis(-1);
+    DeleteAllStructures();
+    for (int i = 0; i < kMaxStructures; ++i)
+        g_Structures[static_cast<std::size_t>(i)] = std::move(work[static_cast<std::size_t>(i)]);
+    if (!StructureAt(current))
+        current = std::max(0, FirstFilledSlot(g_Structures));
+    g_CurrentStructure = current;
+    g_CurrentAnalysis = current;
+}
+
+void T_2kWindow::CmCatalog() {
+    std::array<std::unique_ptr<TStructure>, kMaxStructures> work;
+    std::vector<std::string> names;
+    std::vector<int> slots;
+    int selected = 0;
+    for (int i = 0; i < kMaxStructures; ++i) {
+        const TStructure* s = StructureAt(i);
+        if (!s)
+            continue;
+        work[static_cast<std::size_t>(i)] = CopyOf(*s);
+        if (!work[static_cast<std::size_t>(i)])
+            continue;
+        if (i == g_CurrentStructure)
+            selected = static_cast<int>(names.size());
+        names.push_back(StrPrintf("%d: %s", i + 1, s->GetName().c_str()));
+        slots.push_back(i);
+    }
+    int chosen = selected;
+    if (plat::ListDialog("Catalog", names, chosen) && chosen >= 0 && chosen < static_cast<int>(slots.size())) {
+        MarkStructuresChanged();
+        ReplaceStructures(work, slots[static_cast<std::size_t>(chosen)]);
+    }
+    if (m_structuresChanged)
+        RefreshStructureViews(0);
+}
+
+// Reads the components of the edited text. A structure or member-settings component that
+// the reader rejects sends the user back to the editor, and so does an unknown component at
+// the end or a text without any structure; an unknown component elsewhere is left out.
+bool T_2kWindow::ReadEditedDocument(std::string& text, std::array<std::unique_ptr<TStructure>, kMaxStructures>& work) {
+    TDocumentEngine& engine = GetDocumentEngine();
+    for (auto& w : work)
+        w.reset();
+    engine.BeginRead(text);
+    bool rejected = false;
+    bool lastFailed = true;  // also when there is no component at all
+    std::string name;
+    for (int i = 0; engine.FindComponent(text, i, name); ++i) {
+        if (i >= kMaxStructures) {
+            AddLoadError(StrPrintf("The document holds more than %d components; the rest were not read.",
+                                   kMaxStructures));
+            break;
+        }
+        auto& slot = work[static_cast<std::size_t>(i)];
+        bool ok = false;
+        if (name == "q3g_beam") {
+            slot = std::make_unique<TBeam>();
+            ok = engine.ReadStructure(text, i, *slot);
+            rejected = rejected || !ok;
+        } else if (name == "p3g_shell") {
+            slot = std::make_unique<TShell>(0);
+            ok = engine.ReadStructure(text, i, *slot);
+            rejected = rejected || !ok;
+        } else if (name == "Q2010_Analysis") {
+            ok = engine.ReadAnalysisSettings(text, i);
+            rejected = rejected || !ok;
+        } else {
+            plat::MessageBox(StrPrintf("Definition type %s Not understood.  Structural Element %d ignored",
+                                       name.c_str(), i + 1),
+                             "Load Error", MsgStyle::IconExclamation);
+        }
+        lastFailed = !ok;
+    }
+    if (HasReportText())
+        ShowAndClearReportText();
+    if (rejected || lastFailed)
+        return false;
+    if (FirstFilledSlot(work) < 0) {
+        plat::MessageBox("The document holds no cross section or membrane element.", "Load Error",
+                         MsgStyle::IconExclamation);
+        return false;
+    }
+    return true;
+}
+
+void T_2kWindow::CmViewXml() {
+    std::string text;
+    if (!BuildDocumentText(text))
+        return;
+    std::array<std::unique_ptr<TStructure>, kMaxStructures> work;
+    bool accepted = false;
+    while (plat::DataDialog("View Data", text, true)) {
+        std::string flat = text;
+        if (ReadEditedDocument(flat, work)) {
+            accepted = true;
+            break;
+        }
+    }
+    if (accepted) {
+        ReplaceStructures(work, g_CurrentStructure);
+        for (auto& s : g_Structures)
+            if (s)
+                s->SetModified(1);
+        GetDocumentEngine().CommitAnalysisSettings();
+    }
+    CmCrossSection();
+}

@@ -1,0 +1,104 @@
+#pragma once
+// T_2kWindow: the base of the main window, the client of the main frame. It holds the debug
+// level, the program title and default file name, the structures-changed flag and the
+// application, answers the commands that do not depend on the kind of structure, asks to
+// save before closing and writes the document.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/TMixinChartOwner.h"
+#include "platform/Window.h"
+
+struct SectionState;
+class TQuarvishApp;
+class TSectionalAnalysis;
+class TStructure;
+
+class T_2kWindow : public plat::Window, public TMixinChartOwner {
+public:
+    explicit T_2kWindow(const std::string& title);
+    ~T_2kWindow() override;
+
+    // ---- Framework operations ------------------------------------------------------------
+    void SetupWindow() override;
+    bool CanClose() override;
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    void EvSize(plat::Size size) override;
+    void EvLButtonDblClk(unsigned keyFlags, plat::Point p) override;
+    void EvRButtonDown(unsigned keyFlags, plat::Point p) override;
+
+    // ---- Own operations ------------------------------------------------------------------
+    virtual void StopAnalysis() = 0;
+    virtual void PromptDebugMode();
+    virtual void RefreshStructureViews(int flag) = 0;
+    virtual int ClearStructures() = 0;
+    virtual void ShowAnalysisStatus(const SectionState* state) = 0;
+    // Finishes and deletes the analysis of a slot, or every analysis for -1.
+    virtual int DeleteAnalysis(int slot);
+    // Deletes every structure; both current indices become 0.
+    virtual int DeleteAllStructures();
+    virtual int ResetDocument() = 0;
+    virtual int ResizeInfoPanes(int width, int height);
+    virtual int IsModified();
+    virtual int ClearModified();
+    virtual void ShowResults(const SectionState* state, int stage, double x, double y);
+    virtual TSectionalAnalysis* GetCurrentAnalysis() const = 0;
+    virtual TStructure* GetCurrentStructure() const = 0;
+    // Replaces everything open with the file's contents (ok: all accepted; isDefault: the
+    // file is the default document beside the program).
+    virtual void LoadDocument(const std::string& path, int& ok, int& isDefault) = 0;
+
+    // The save question: true when the user may go on (nothing to save, No, or saved).
+    bool QuerySave();
+    // Writes every open structure and the member settings into the file, replacing it only
+    // once the whole document is written; clears the modified flags on success.
+    bool WriteDocument(const std::string& fileName);
+    // The whole document as text; false when the engine refused it.
+    bool BuildDocumentText(std::string& text);
+    void SetStatusText(const std::string& text);
+    void ShowSplash();
+    void MarkStructuresChanged() { m_structuresChanged = 1; }
+    int StructuresChanged() const { return m_structuresChanged; }
+    int GetDebugLevel() const { return m_debugLevel; }
+    const std::string& GetProgramTitle() const { return m_programTitle; }
+    const std::string& GetDefaultFileName() const { return m_defaultFileName; }
+    TQuarvishApp* GetApp() const { return m_app; }
+    void SetApp(TQuarvishApp* app) { m_app = app; }
+
+    // ---- Commands ------------------------------------------------------------------------
+    void CmFileNew();
+    void CmCrossSection();
+    void CmPrevLoadStage();
+    void CmNextLoadStage();
+    void CmCatalog();
+    void CmPrintInColour();
+    void CmViewXml();
+    void CmCopyPicture();
+    // Enabled while there is a current structure.
+    void CeCurrentStructure(plat::CommandEnabler& ce);
+
+protected:
+    int m_debugLevel = 0;
+    int m_previewing = 0;
+    std::string m_programTitle;
+    std::string m_defaultFileName = "not set yet!";
+    int m_structuresChanged = 0;
+    TQuarvishApp* m_app = nullptr;
+    // The load stage shown now (the control chart's choice until the charts exist).
+    int m_shownStage = -1;
+
+private:
+    // Reads an edited document into working copies; true when they may replace the tables.
+    bool ReadEditedDocument(std::string& text, std::array<std::unique_ptr<TStructure>, 300>& work);
+    void ReplaceStructures(std::array<std::unique_ptr<TStructure>, 300>& work, int current);
+};
+
+// Shows every stored error of an analysis, one message box each, in stored order.
+void ShowAnalysisErrors(const TSectionalAnalysis* analysis);
+
+// The text "FACTORED" when the resistance factors are not all 1, else "Cross Section".
+std::string CrossSectionModeText();
+// True when |phi_c + phi_s + phi_p - 3| is at least 0.001.
+bool ResistanceFactorsApplied();

@@ -1,0 +1,9 @@
+// The program's entry point: starts the window runtime and hands over to the application.
+
+#include "app/TQuarvishApp.h"
+#include "platform/Application.h"
+
+int main(int argc, char** argv) {
+    plat::EnsureGuiRuntime(argc, argv);
+    return QuarvishMain(plat::Application::Arguments(), plat::Application::ProgramDirectory());
+}

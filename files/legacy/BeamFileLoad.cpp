@@ -1,0 +1,140 @@
+#include "files/legacy/BeamFileLoad.h"
+
+#include <cmath>
+#include <vector>
+
+#include "files/DataFileOpen.h"
+#include "files/legacy/DataFileKind.h"
+#include "files/legacy/LabelledTextFile.h"
+#include "files/legacy/LegacyFile.h"
+#include "files/legacy/NativeFileV05.h"
+#include "files/legacy/NativeFileV07.h"
+#include "files/legacy/PredecessorImport.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "model/ModelHelpers.h"
+#include "model/QuickDefineFlag.h"
+#include "model/TBeam.h"
+#include "model/TShell.h"
+
+namespace {
+
+constexpr unsigned kWarning = MsgStyle::Ok | MsgStyle::IconExclamation;
+constexpr const char* kInvalidFile = "Invalid File";
+
+// The path as the user knows it: every pair of backslashes reduced to one.
+std::string DisplayPath(const std::string& path)
+{
+    std::string shown;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        shown.push_back(path[i]);
+        if (path[i] == '\\' && i + 1 < path.size() && path[i + 1] == '\\')
+            ++i;
+    }
+    return shown;
+}
+
+// Reads a file that must exist; reports a missing or unreadable one.
+bool ReadExistingFile(const std::string& fileName, std::vector<std::uint8_t>& bytes)
+{
+    if (!FileExists(fileName)) {
+        ShowMessage(StrPrintf("Could not open file: %s", DisplayPath(fileName).c_str()),
+                    "Open Error", kWarning);
+        return false;
+    }
+    std::string reason;
+    if (!ReadFileBytes(fileName, bytes, reason)) {
+        ShowMessage(reason, "Open Error", kWarning);
+        return false;
+    }
+    return true;
+}
+
+LegacyReadResult Refuse(const std::string& message)
+{
+    ShowMessage(message, kInvalidFile, kWarning);
+    return LegacyRefused(0, message);
+}
+
+} // namespace
+
+LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
+{
+    const FileKindInfo info = DetectFileKindInfo(bytes);
+    if (info.kind == kKindUnknown)
+        return Refuse("Not a valid file format");
+    if (info.kind < kKindSupportedBase)
+        return Refuse(StrPrintf("Unsupported Quarvish file format.  This version supports up to "
+                                "type 0.8 and this file is type %3.1f",
+                                std::trunc(info.version * 10.0) / 10.0));
+    beam.ClearAll();
+    int mixedTypes = 0;
+    LegacyReadResult result;
+    switch (info.kind) {
+    case kKindNativeV05:
+        result = ReadNativeV05Bytes(beam, bytes);
+        break;
+    case kKindNativeV07:
+        result = ReadNativeV07V08Bytes(beam, bytes, 7);
+        break;
+    case kKindNativeV08:
+        result = ReadNativeV07V08Bytes(beam, bytes, 8);
+        break;
+    case kKindLabelledText:
+        result = ReadLabelledText(
+            beam, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        break;
+    case kKindPredecessor:
+        result = ImportPredecessorBytes(beam, bytes, mixedTypes);
+        break;
+    default:
+        return LegacyRefused(0, "No reader for this kind of file");
+    }
+    if (!result.IsRead()) {
+        if (!result.message.empty() && info.kind != kKindLabelledText)
+            ShowMessage(result.message, kInvalidFile, kWarning);
+        return result;
+    }
+    SetQuickDefineNew(0);
+    beam.Validate();
+    if (info.kind == kKindPredecessor) {
+        beam.Validate();
+        constexpr unsigned kInformation = MsgStyle::Ok | MsgStyle::IconInformation;
+        ShowMessage("Importing Quarvish-90 File.", "Information", kInformation);
+        if (mixedTypes != 0)
+            ShowMessage("Quarvish-90 File contained more than one material type for a given "
+                        "depth.\r\nQuarvish-2000 has selected a single material type for that "
+                        "depth.",
+                        "Information", kInformation);
+    }
+    return result;
+}
+
+int LoadBeamFile(TBeam& beam, const std::string& fileName, int)
+{
+    if (!FileExists(fileName) && IsProgramDirFile(fileName, "q2k.q2k"))
+        return 0;
+    std::vector<std::uint8_t> bytes;
+    if (!ReadExistingFile(fileName, bytes))
+        return 0;
+    return LoadBeamBytes(beam, bytes).Code();
+}
+
+int LoadShellFile(TShell& shell, const std::string& fileName, int elementIndex)
+{
+    std::vector<std::uint8_t> bytes;
+    if (!ReadExistingFile(fileName, bytes))
+        return 0;
+    if (!IsXmlDocumentHead(bytes)) {
+        Refuse("Not a valid file format");
+        return 0;
+    }
+    const std::string text(bytes.begin(), bytes.end());
+    return ReadXmlStructureComponent(text, elementIndex - 1, shell);
+}
+
+void InstallFileReaders()
+{
+    SetBeamFileReader(LoadBeamFile);
+    SetShellFileReader(LoadShellFile);
+}

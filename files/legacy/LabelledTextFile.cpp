@@ -1,0 +1,156 @@
+// The labelled text input format: line reading, the two passes and the blocks.
+
+#include "files/legacy/LabelledTextFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "files/FileOverride.h"
+#include "files/legacy/LegacyFile.h"
+#include "files/legacy/LabelledTextKeys.h"
+#include "files/legacy/SectionDefinition.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
+#include "model/shapes/ShapeLibrary.h"
+#include "model/TBeam.h"
+
+namespace {
+
+// One read of the text takes at most this many characters.
+constexpr std::size_t kReadChars = 127;
+constexpr std::size_t kLabelChars = 49;
+
+SectionLabelPrompt g_SectionLabelPrompt = nullptr;
+
+// The reads of the text: each up to and including a line feed, at most 127 characters, and
+// ending at a NUL as a C text does.
+std::vector<std::string> SplitReads(std::string_view text)
+{
+    std::vector<std::string> reads;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = at;
+        while (end < text.size() && end - at < kReadChars) {
+            if (text[end++] == '\n')
+                break;
+        }
+        std::string_view read = text.substr(at, end - at);
+        read = read.substr(0, read.find('\0'));
+        reads.emplace_back(read);
+        at = end;
+    }
+    return reads;
+}
+
+bool IsComment(const std::string& line)
+{
+    return line.starts_with("#") || line.starts_with("//");
+}
+
+} // namespace
+
+void TrimInputLine(std::string& text, int upper)
+{
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '\t'))
+        text.pop_back();
+    std::replace(text.begin(), text.end(), '\t', ' ');
+    text.erase(0, text.find_first_not_of(' ') == std::string::npos ? text.size()
+                                                                   : text.find_first_not_of(' '));
+    if (upper != 0) {
+        for (char& c : text)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+}
+
+SectionLabelPrompt SetSectionLabelPrompt(SectionLabelPrompt prompt)
+{
+    return std::exchange(g_SectionLabelPrompt, prompt);
+}
+
+std::vector<std::string> SplitWords(const std::string& line)
+{
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        const std::size_t start = line.find_first_not_of(' ', at);
+        if (start == std::string::npos)
+            break;
+        const std::size_t end = std::min(line.find(' ', start), line.size());
+        words.push_back(line.substr(start, end - start));
+        at = end;
+    }
+    return words;
+}
+
+double ReadNumber(const std::string& text)
+{
+    const double value = std::strtod(text.c_str(), nullptr);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+int ReadInteger(const std::string& text)
+{
+    errno = 0;
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+}
+
+LegacyReadResult ReadLabelledText(TBeam& beam, std::string_view text)
+{
+    const std::vector<std::string> lines = SplitReads(text);
+
+    // First pass: count the sections; the last one's label is offered.
+    int sections = 0;
+    std::string chosen;
+    for (const std::string& line : lines) {
+        if (IsComment(line))
+            continue;
+        const std::vector<std::string> words = SplitWords(line);
+        if (!words.empty() && words[0] == kInputLabel) {
+            ++sections;
+            chosen = words.size() > 1 ? words[1] : kDefaultLabel;
+        }
+    }
+    TrimInputLine(chosen, 1);
+    chosen = BoundedCopy(chosen, kLabelChars);
+    if (sections == 0) {
+        ShowMessage("File Does not contain any sections!", "Load Message");
+        return LegacyRefused(0, "File Does not contain any sections!");
+    }
+    if (sections > 1 && g_SectionLabelPrompt != nullptr) {
+        std::string answer = chosen;
+        if (g_SectionLabelPrompt("Select Section to Load",
+                                 StrPrintf("File contains %d sections.  Enter label to load",
+                                           sections),
+                                 answer)) {
+            // Labels in the file are compared trimmed and upper-cased; so is the answer.
+            TrimInputLine(answer, 1);
+            chosen = BoundedCopy(answer, kLabelChars);
+        }
+    }
+
+    LabelledTextKeys reader(beam, chosen);
+    for (const std::string& line : lines)
+        reader.ReadLine(line);
+    reader.Finish();
+    return LegacyRead(lines.size());
+}
+
+int ReadLabelledTextFile(TBeam& beam, const std::string& path)
+{
+    return ReadLegacyFile(path, [&beam](std::span<const std::uint8_t> bytes) {
+               return ReadLabelledText(
+                   beam, std::string_view(reinterpret_cast<const char*>(bytes.data()),
+                                          bytes.size()));
+           }).Code();
+}

@@ -1,0 +1,25 @@
+// The version 0.5 native reader, and validation of what it read.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "FuzzSupport.h"
+#include "files/legacy/NativeFileV05.h"
+#include "model/TBeam.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    InitialiseFuzzEnvironment();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    ResetFuzzGlobals(size > 0 ? data[0] : 0);
+    TBeam beam;
+    beam.ClearAll();
+    if (ReadNativeV05Bytes(beam, std::span<const std::uint8_t>(data, size)).IsRead())
+        beam.Validate();
+    return 0;
+}

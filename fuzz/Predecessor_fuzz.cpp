@@ -1,0 +1,28 @@
+// The predecessor import: the cell sheet, the section and the raster, then validation.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "FuzzSupport.h"
+#include "files/legacy/PredecessorImport.h"
+#include "model/TBeam.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    InitialiseFuzzEnvironment();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    ResetFuzzGlobals(size > 20 ? data[20] : 0);
+    TBeam beam;
+    beam.ClearAll();
+    int mixed = 0;
+    if (ImportPredecessorBytes(beam, std::span<const std::uint8_t>(data, size), mixed).IsRead()) {
+        beam.Validate();
+        beam.Validate();
+    }
+    return 0;
+}

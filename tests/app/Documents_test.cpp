@@ -1,0 +1,170 @@
+// The save question, writing the document, and reading documents through the shell.
+
+#include <filesystem>
+
+#include "app/CommandIds.h"
+#include "foundation/ReportText.h"
+#include "model/TBeam.h"
+#include "model/TShell.h"
+#include "tests/app/ShellFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+void MarkModified() {
+    for (auto& s : g_Structures)
+        if (s)
+            s->SetModified(1);
+}
+} // namespace
+
+TEST_F(ShellTest, SaveQuestionGoesOnOnlyWhenTheChangesAreSafe) {
+    Start();
+    EXPECT_TRUE(Window().CanClose());  // nothing changed: no question
+    EXPECT_TRUE(ui.requests.empty());
+
+    MarkModified();
+    app->SetFileName(dir.File("beam.qvh"));
+    ui.Message("Save Changes in '" + dir.File("beam.qvh") + "'?", MsgAnswer::Cancel);
+    EXPECT_FALSE(Window().CanClose());
+    ui.Message("Save Changes in", MsgAnswer::No);
+    EXPECT_TRUE(Window().CanClose());
+    EXPECT_FALSE(fs::exists(dir.File("beam.qvh")));
+
+    // Yes and a successful save: the file is written and the flags cleared.
+    ui.Message("Save Changes in", MsgAnswer::Yes);
+    EXPECT_TRUE(Window().CanClose());
+    EXPECT_TRUE(fs::exists(dir.File("beam.qvh")));
+    EXPECT_EQ(Window().IsModified(), 0);
+    EXPECT_EQ(ui.requests.back().caption, "Quarvish-2000");
+}
+
+TEST_F(ShellTest, YesToTheSaveQuestionKeepsTheDocumentWhenTheSaveDoesNotHappen) {
+    Start();
+    MarkModified();
+    // A new document: Save As is offered and cancelled.
+    ui.Message("Save Changes in 'Newbeam'?", MsgAnswer::Yes).File(plat::FileDialogKind::Save, std::nullopt);
+    EXPECT_FALSE(Window().CanClose());
+    EXPECT_EQ(app->GetFileName(), "Newbeam");
+
+    // A named document whose save fails.
+    app->SetFileName(dir.File("missing-folder/beam.qvh"));
+    ui.Message("Save Changes in", MsgAnswer::Yes).Message("Could not save file", MsgAnswer::Ok);
+    const TStructure* before = Window().GetCurrentStructure();
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileNew));
+    EXPECT_EQ(Window().GetCurrentStructure(), before);  // nothing was thrown away
+    EXPECT_EQ(Window().IsModified(), 1);
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  Newbeam");
+}
+
+TEST_F(ShellTest, AFailedWriteLeavesTheFileFlagsCaptionAndRecentListAlone) {
+    Start();
+    const std::string file = dir.File("kept.qvh");
+    dir.Write("kept.qvh", "earlier document");
+    app->SetFileName(file);
+    MarkModified();
+    engine.refuseWrite = true;
+    ui.Message("Could not save file", MsgAnswer::Ok);
+    EXPECT_FALSE(app->CmFileSave());
+    EXPECT_EQ(dir.Read("kept.qvh"), "earlier document");
+    EXPECT_EQ(Window().IsModified(), 1);
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  Newbeam");
+    EXPECT_TRUE(app->GetRecentFiles().Entries().empty());
+
+    engine.refuseWrite = false;
+    EXPECT_TRUE(app->CmFileSave());
+    EXPECT_EQ(dir.Read("oldfile.bak"), "earlier document");  // the backup of the earlier version
+    EXPECT_NE(dir.Read("kept.qvh").find("<q3g_beam"), std::string::npos);
+    EXPECT_EQ(Window().IsModified(), 0);
+    EXPECT_EQ(app->GetRecentFiles().Entries().front(), file);
+}
+
+TEST_F(ShellTest, SaveAsAddsTheExtensionWhenTheNameHasNone) {
+    Start();
+    struct Row {
+        const char* typed;
+        const char* saved;
+    };
+    for (const Row& row : {Row{"test.q2t", "test.q2t"}, Row{"mysection.long", "mysection.long.QVH"}}) {
+        SCOPED_TRACE(row.typed);
+        ui.File(plat::FileDialogKind::Save, dir.File(row.typed));
+        EXPECT_TRUE(app->CmFileSaveAs());
+        EXPECT_EQ(app->GetFileName(), dir.File(row.saved));
+        EXPECT_TRUE(fs::exists(dir.File(row.saved)));
+    }
+}
+
+TEST_F(ShellTest, DocumentsAreWrittenWithoutEmptySlotsAndReadBackInOrder) {
+    Start();
+    g_Structures[0]->SetName("First");
+    g_Structures[3] = std::make_unique<TShell>(0);
+    g_Structures[3]->SetName("Panel");
+    const std::string file = dir.File("two.qvh");
+    ASSERT_TRUE(Window().WriteDocument(file));
+    const std::string text = dir.Read("two.qvh");
+    EXPECT_NE(text.find("<q3g_beam First/>"), std::string::npos);
+    EXPECT_NE(text.find("<p3g_shell Panel/>"), std::string::npos);
+
+    app->OpenFile(file);
+    ASSERT_NE(StructureAt(0), nullptr);
+    ASSERT_NE(StructureAt(1), nullptr);
+    EXPECT_EQ(StructureAt(3), nullptr);
+    EXPECT_EQ(StructureAt(0)->GetName(), "First");
+    EXPECT_EQ(StructureAt(1)->GetKind(), kKindShell);
+    EXPECT_EQ(StructureAt(1)->GetName(), "Panel");
+}
+
+TEST_F(ShellTest, LoadingFillsTheSlotOfEachComponentAndReportsUnknownOnes) {
+    Start();
+    const std::string file = WriteDocument("mixed.qvh", {"<q3g_beam A/>", "<q3g_bean B/>", "<q3g_beam C/>"});
+    ui.Message("Definition type q3g_bean not loaded.  XML File Component 2 ignored.", MsgAnswer::Ok);
+    app->OpenFile(file);
+    EXPECT_EQ(StructureAt(0)->GetName(), "A");
+    EXPECT_EQ(StructureAt(1), nullptr);
+    EXPECT_EQ(StructureAt(2)->GetName(), "C");
+    EXPECT_EQ(ui.requests.back().caption, "Load Error");
+
+    // A rejected component replaces the whole load by one default beam.
+    app->OpenFile(WriteDocument("bad.qvh", {"<q3g_beam A/>", "<q3g_beam !bad/>"}));
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  Newbeam");
+    EXPECT_EQ(app->GetFileName(), "Newbeam");
+    ASSERT_NE(StructureAt(0), nullptr);
+    EXPECT_EQ(StructureAt(1), nullptr);
+}
+
+TEST_F(ShellTest, ADocumentWithoutAStructureInSlotZeroShowsItsFirstOne) {
+    Start();
+    ui.Message("Definition type other", MsgAnswer::Ok);
+    app->OpenFile(WriteDocument("late.qvh", {"<other X/>", "<Q2010_Analysis/>", "<q3g_beam Third/>"}));
+    EXPECT_EQ(g_CurrentStructure, 2);
+    EXPECT_EQ(g_CurrentAnalysis, 2);
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Third");
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  late  -  Third");
+
+    // No structure at all: the load failed and a default beam stands in slot 0.
+    app->OpenFile(WriteDocument("empty.qvh", {"<Q2010_Analysis/>"}));
+    EXPECT_EQ(g_CurrentStructure, 0);
+    ASSERT_NE(Window().GetCurrentStructure(), nullptr);
+    EXPECT_EQ(app->GetFileName(), "Newbeam");
+}
+
+TEST_F(ShellTest, ADocumentOfMoreThan300ComponentsStopsAtTheTable) {
+    Start();
+    std::vector<std::string> components;
+    for (int i = 0; i < 305; ++i)
+        components.push_back("<q3g_beam B" + std::to_string(i) + "/>");
+    ui.Text([](std::string& text) { return text.find("more than 300 components") != std::string::npos; });
+    app->OpenFile(WriteDocument("many.qvh", components));
+    EXPECT_EQ(StructureAt(299)->GetName(), "B299");
+    EXPECT_EQ(StructureAt(300), nullptr);
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "B0");
+}
+
+TEST_F(ShellTest, DroppedFilesOpenOnlyTheFirst) {
+    Start();
+    const std::string a = WriteDocument("a.qvh", {"<q3g_beam DropA/>"});
+    const std::string b = WriteDocument("b.qvh", {"<q3g_beam DropB/>"});
+    Frame().DropFiles({a, b});
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "DropA");
+    EXPECT_EQ(app->GetFileName(), a);
+}

@@ -1,0 +1,155 @@
+#pragma once
+// The shell under test: a temporary program directory, a scripted dialog gateway, a small
+// document engine of its own, and the application set up as at start-up.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/DocumentEngine.h"
+#include "app/GlobalTables.h"
+#include "app/TQuarvishApp.h"
+#include "app/TQuarvishWindow.h"
+#include "foundation/ProgramPaths.h"
+#include "model/TStructure.h"
+#include "platform/Application.h"
+#include "platform/Ui.h"
+#include "support/ScriptedUi.h"
+#include "support/TestSupport.h"
+
+// Documents of one line per component: "<q3g_beam NAME/>", "<p3g_shell NAME/>",
+// "<Q2010_Analysis/>"; a component holding "!bad" is rejected by the reader.
+class FakeDocumentEngine final : public TDocumentEngine {
+public:
+    bool WriteHeader(std::string& text) override {
+        if (refuseWrite)
+            return false;
+        text = "<?xml version=\"1.0\"?>\r\n<document>\r\n";
+        return true;
+    }
+    bool WriteStructure(std::string& text, TStructure& s) override {
+        text += std::string("<") + (s.GetKind() == kKindShell ? "p3g_shell" : "q3g_beam") + " " + s.GetName() + "/>\r\n";
+        return true;
+    }
+    bool WriteAnalysisSettings(std::string& text) override {
+        text += "<Q2010_Analysis/>\r\n";
+        return true;
+    }
+    bool WriteFooter(std::string& text) override {
+        text += "</document>\r\n";
+        return true;
+    }
+    bool IsDocument(const std::string& text) const override { return text.rfind("<?xml version=\"1.0\"", 0) == 0; }
+    void BeginRead(std::string& text) override {
+        for (char& c : text)
+            if (c == '\r' || c == '\n' || c == '\t')
+                c = ' ';
+    }
+    bool FindComponent(const std::string& text, int index, std::string& name) override {
+        const std::size_t body = text.find("<document>");
+        if (body == std::string::npos)
+            return false;
+        std::size_t at = body + 10;
+        for (int k = 0;; ++k) {
+            at = text.find('<', at);
+            if (at == std::string::npos || text.compare(at, 11, "</document>") == 0)
+                return false;
+            if (k == index) {
+                const std::size_t end = text.find_first_of(" />", at + 1);
+                name = text.substr(at + 1, end - at - 1);
+                return true;
+            }
+            ++at;
+        }
+    }
+    bool ReadStructure(const std::string& text, int index, TStructure& s) override {
+        const std::string body = Component(text, index);
+        const std::size_t space = body.find(' ');
+        if (body.find("!bad") != std::string::npos)
+            return false;
+        s.SetName(space == std::string::npos ? "" : body.substr(space + 1));
+        s.SetModified(0);  // a structure just read is unchanged
+        return true;
+    }
+    bool ReadAnalysisSettings(const std::string& text, int index) override {
+        pendingSettings = Component(text, index).find("!bad") == std::string::npos;
+        return pendingSettings;
+    }
+    void CommitAnalysisSettings() override { ++commits; }
+
+    // The text of component n between '<' and "/>".
+    static std::string Component(const std::string& text, int index) {
+        std::size_t at = text.find("<document>") + 10;
+        for (int k = 0; k <= index; ++k)
+            at = text.find('<', at) + 1;
+        return text.substr(at, text.find("/>", at) - at);
+    }
+
+    bool refuseWrite = false;
+    bool pendingSettings = false;
+    int commits = 0;
+};
+
+// Runs the working directory somewhere else for the lifetime of the guard ("oldfile.bak"
+// goes to the working directory).
+class WorkingDirGuard {
+public:
+    explicit WorkingDirGuard(const std::filesystem::path& dir) : m_saved(std::filesystem::current_path()) {
+        std::filesystem::current_path(dir);
+    }
+    ~WorkingDirGuard() { std::filesystem::current_path(m_saved); }
+
+private:
+    std::filesystem::path m_saved;
+};
+
+class ShellTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
+
+    ShellTest() : m_engineScope(&engine), m_workDir(dir.path()) {}
+    ~ShellTest() override {
+        app.reset();
+        SetDocumentEngine(m_previousEngine);
+        g_StartupFile.clear();
+        SetProgramPath("");
+    }
+
+    // Starts the program in the temporary program directory, optionally with a start-up file.
+    void Start(const std::string& startupFile = "") {
+        g_StartupFile = startupFile;
+        app = std::make_unique<TQuarvishApp>(dir.path().string() + "/");
+        app->InitMainWindow();
+    }
+
+    TQuarvishWindow& Window() { return app->GetClient(); }
+    plat::Frame& Frame() { return *app->GetMainWindow(); }
+
+    // A document file of the given component lines.
+    std::string WriteDocument(const std::string& name, const std::vector<std::string>& components) {
+        std::string text = "<?xml version=\"1.0\"?>\r\n<document>\r\n";
+        for (const std::string& c : components)
+            text += c + "\r\n";
+        text += "</document>\r\n";
+        dir.Write(name, text);
+        return dir.File(name);
+    }
+
+    TempDir dir;
+    FakeDocumentEngine engine;
+    ScriptedUi ui;
+
+private:
+    struct EngineScope {
+        explicit EngineScope(TDocumentEngine* e) : previous(SetDocumentEngine(e)) {}
+        TDocumentEngine* previous;
+    } m_engineScope;
+    TDocumentEngine* m_previousEngine = m_engineScope.previous;
+    WorkingDirGuard m_workDir;
+    plat::UiReporterScope m_reporter;
+
+protected:
+    std::unique_ptr<TQuarvishApp> app;
+};

@@ -1,0 +1,251 @@
+// The labelled text input format: sections, the prompt, keys and units.
+
+#include "files/legacy/LabelledTextFile.h"
+
+#include <cmath>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "files/FileOverride.h"
+#include "files/legacy/BeamFileLoad.h"
+#include "files/legacy/SectionDefinition.h"
+#include "foundation/ProgramPaths.h"
+#include "foundation/ReportText.h"
+#include "foundation/Units.h"
+#include "model/shapes/ShapeLibrary.h"
+#include "model/TBeam.h"
+#include "support/TestSupport.h"
+#include "LegacyFileBuilders.h"
+
+namespace {
+
+constexpr double kTol = 1e-12;
+
+const std::string kThreeSections = R"(// Quarvish input Ver_0.8
+INPUT-LABEL first
+TITLE First section
+INPUT-LABEL second
+TITLE Second section
+UNITS Metric
+CRACKX 300
+MATERIAL CONCRETE C35
+FT 2
+FCP 35
+FT 3
+ENDMAT
+MATERIAL REBAR
+FY 400
+endmat
+SECTION SOLID
+500 300 C35
+0 300 C35
+ENDSECTION
+LONGTAB
+50 500 0 rebar2
+450 0
+ENDLONG
+TRANSREINF stirrups
+A 200
+PATTERN 1
+BART 10M
+LOADING
+CONSTANT 100 50 20
+ENDLOAD
+MEMBINFO
+TYPE 1
+L 2000
+ENDMEMB
+INPUT-LABEL third
+TITLE Third section
+)";
+
+struct PromptRecord {
+    std::string title;
+    std::string prompt;
+    std::string offered;
+    std::string answer;
+    bool answered = true;
+};
+PromptRecord g_prompt;
+
+bool RecordingPrompt(const std::string& title, const std::string& prompt, std::string& label)
+{
+    g_prompt.title = title;
+    g_prompt.prompt = prompt;
+    g_prompt.offered = label;
+    if (g_prompt.answered)
+        label = g_prompt.answer;
+    return g_prompt.answered;
+}
+
+struct LabelledTextTest : ::testing::Test {
+    RecordingReporter reporter;
+    DefaultCatalogue catalogue;
+    TempDir dir;
+    std::string savedPath = g_ProgramPath;
+    SectionLabelPrompt savedPrompt = SetSectionLabelPrompt(RecordingPrompt);
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    ValueGuard<int> fileOverride{g_FileOverride, 0};
+    TBeam beam;
+
+    LabelledTextTest()
+    {
+        SetProgramPath(dir.path().string());
+        LoadShapeLibrary(0);
+        g_SectionDefData = SectionDefData{};
+        g_prompt = PromptRecord{};
+        beam.ClearAll();
+    }
+    ~LabelledTextTest() override
+    {
+        for (auto& slot : ShapeTable)
+            slot.reset();
+        SetProgramPath(savedPath);
+        SetSectionLabelPrompt(savedPrompt);
+        ClearReportText();
+    }
+    LegacyReadResult Load(const std::string& text) { return LoadBeamBytes(beam, Bytes(text)); }
+};
+
+TEST_F(LabelledTextTest, ThreeSectionsPromptAndTheChosenOneLoads)
+{
+    g_prompt.answer = " second";
+    ASSERT_TRUE(Load(kThreeSections).IsRead());
+    EXPECT_EQ(g_prompt.title, "Select Section to Load");
+    EXPECT_EQ(g_prompt.prompt, "File contains 3 sections.  Enter label to load");
+    EXPECT_EQ(g_prompt.offered, "THIRD");
+    EXPECT_EQ(beam.GetName(), "Second section");
+    EXPECT_NEAR(beam.GetCrackSpacing(0), 0.3, kTol);
+
+    // FT before FCP is lost to the reset; after it, 3 MPa and no longer automatic.
+    ASSERT_EQ(beam.GetConcreteTypeCount(), 2);
+    const ConcreteTypeRec& c35 = *beam.GetConcreteType(1);
+    EXPECT_EQ(c35.name, "C35");
+    EXPECT_NEAR(c35.fc, -35e6, 1e-3);
+    EXPECT_NEAR(c35.ft, 3e6, 1e-3);
+    EXPECT_EQ(c35.ftAuto, 0);
+    ASSERT_EQ(beam.GetSteelTypeCount(), 3);
+    EXPECT_EQ(beam.GetSteelType(2)->name, "rebar2");
+
+    // The outline 500 x 300 mm of C35 is one region; the rectangle is recognised.
+    ASSERT_EQ(beam.GetRegionCount(), 1);
+    EXPECT_NEAR(beam.GetHeight(), 0.5, kTol);
+    EXPECT_NEAR(beam.GetRegion(0)->topWidth, 0.3, kTol);
+    EXPECT_EQ(beam.GetRegion(0)->concreteType, 1);
+    EXPECT_EQ(beam.GetShapeName(), "RECT");
+
+    // The table row 50 mm above the bottom, 500 mm^2 of rebar2; the row of area 0 is none.
+    ASSERT_EQ(beam.GetLongLayerCount(0), 1);
+    const LongLayerRec& bar = *beam.GetLongLayer(0, 0);
+    EXPECT_NEAR(bar.z - beam.GetBottom(), 0.05, 1e-9);
+    EXPECT_NEAR(bar.A, 500e-6, kTol);
+    EXPECT_NEAR(bar.db, 2.0 * std::sqrt(500e-6 / 3.141592653589), 1e-12);
+    EXPECT_EQ(bar.type, 2);
+    EXPECT_EQ(bar.name.substr(0, 4), "long");
+
+    // BART of twice the stirrup area after PATTERN 1: two legs, pattern 3.
+    ASSERT_EQ(beam.GetTransLayerCount(2), 1);
+    EXPECT_EQ(beam.GetTransLayer(0, 2)->legs, 2);
+    EXPECT_EQ(beam.GetTransLayer(0, 2)->pattern, 3);
+    EXPECT_EQ(beam.GetTransLayer(0, 2)->bartitle, "10M");
+
+    double constants[3] = {};
+    beam.GetConstantLoads(constants, 3);
+    EXPECT_NEAR(constants[0], 100000.0, 1e-6);
+    EXPECT_NEAR(constants[1], -50000.0, 1e-6);
+    EXPECT_NEAR(constants[2], 20000.0, 1e-6);
+
+    TMemberQuickDef info;
+    beam.GetStoredValues(info);
+    EXPECT_EQ(info.type, 0);
+    EXPECT_FLOAT_EQ(info.L, 2.0f);
+    EXPECT_FLOAT_EQ(info.lplate, 0.1f);
+}
+
+TEST_F(LabelledTextTest, CancelKeepsTheLastSection)
+{
+    g_prompt.answered = false;
+    ASSERT_TRUE(Load(kThreeSections).IsRead());
+    EXPECT_EQ(beam.GetName(), "Third section");
+    // One section: no prompt.
+    g_prompt = PromptRecord{};
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL only\nTITLE Only one\n").IsRead());
+    EXPECT_TRUE(g_prompt.prompt.empty());
+    EXPECT_EQ(beam.GetName(), "Only one");
+}
+
+TEST_F(LabelledTextTest, UnitsOfTheFileAndFileOverride)
+{
+    const std::string text = "// Ver_0.8\nINPUT-LABEL us\nUNITS US\nCRACKX 12\n";
+    ASSERT_TRUE(Load(text).IsRead());
+    EXPECT_NEAR(beam.GetCrackSpacing(0), 12.0 / 39.37008, 1e-9);
+    EXPECT_EQ(g_UnitSystem, kUnitSI);
+    g_FileOverride = 1;
+    ASSERT_TRUE(Load(text).IsRead());
+    EXPECT_EQ(g_UnitSystem, kUnitUS);
+}
+
+TEST_F(LabelledTextTest, NoSectionIsRefused)
+{
+    EXPECT_FALSE(Load("// Ver_0.8\nTITLE nothing\n").IsRead());
+    EXPECT_EQ(reporter.Count("File Does not contain any sections!"), 1);
+}
+
+TEST_F(LabelledTextTest, FaultsOfOldReadersAreBounded)
+{
+    // A 500-character title is cut to the name field; the rest of the line is read as lines
+    // of its own and ignored.
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nTITLE " + std::string(500, 'x') + "\n").IsRead());
+    EXPECT_EQ(beam.GetName(), std::string(99, 'x'));
+
+    // A shape code left over by the dialogs that names no shape: reported, the rectangle.
+    g_SectionDefData.shapeCode = 57;
+    reporter.Clear();
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nENDSECTION\n").IsRead());
+    EXPECT_EQ(reporter.Count("Could not find Section type"), 1);
+
+    // Without any library shape, SECTTYPE falls back to a user outline.
+    for (auto& slot : ShapeTable)
+        slot.reset();
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nSECTION SOLID\nSECTTYPE NONE\n500 300\n"
+                     "1 300\nENDSECTION\n")
+                    .IsRead());
+    EXPECT_EQ(beam.GetRegionCount(), 1);
+
+    // Rows before any section name a steel type that does not exist yet.
+    reporter.Clear();
+    ASSERT_TRUE(Load("// Ver_0.8\nLONGTAB\n50 500 0 nosuch\nINPUT-LABEL ").IsRead());
+    EXPECT_EQ(reporter.Count("Reinforcement type \"nosuch\" not found. Using type 1"), 1);
+    EXPECT_EQ(beam.GetName(), "New Cross Section") << "the last line's section is Number 1";
+
+    // A catalogue bar of area 0 does not divide the layer's area.
+    g_RebarList.Add("ZERO", 0.0, 0.01);
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nLONGREINF bars\nA 500\nNUM 2\nBART ZERO\n")
+                    .IsRead());
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->bartitle, "ZERO");
+}
+
+TEST_F(LabelledTextTest, KeysOfARecordThatWasNotAppendedAreIgnored)
+{
+    TBeam frozen;
+    const double fc = frozen.GetConcreteType(0)->fc;
+    frozen.SetFrozen(1);
+    g_prompt.answer = "none of them";
+    ReadLabelledText(frozen, "MATERIAL CONCRETE new\nFCP 80\nINPUT-LABEL a\nINPUT-LABEL b\n");
+    EXPECT_EQ(frozen.GetConcreteTypeCount(), 1);
+    EXPECT_DOUBLE_EQ(frozen.GetConcreteType(0)->fc, fc);
+    frozen.SetFrozen(0);
+}
+
+TEST(TrimInputLine, EndsTabsLeadingBlanksAndCase)
+{
+    std::string text = "  \tab c\t\r\n";
+    TrimInputLine(text, 0);
+    EXPECT_EQ(text, "ab c");
+    text = "  Metric \n";
+    TrimInputLine(text, 1);
+    EXPECT_EQ(text, "METRIC ") << "trailing blanks stay";
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+// The version 0.5 native file, from a file synthesised field by field.
+
+#include "files/legacy/NativeFileV05.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "files/FileOverride.h"
+#include "files/legacy/BeamFileLoad.h"
+#include "foundation/ReportText.h"
+#include "foundation/Units.h"
+#include "model/TBeam.h"
+#include "support/TestSupport.h"
+#include "LegacyFileBuilders.h"
+
+namespace {
+
+constexpr double kTol = 1e-12;
+
+struct V05Test : ::testing::Test {
+    RecordingReporter reporter;
+    DefaultCatalogue catalogue;
+    TBeam beam;
+    V05Test() { beam.ClearAll(); }
+};
+
+TEST_F(V05Test, RectangleWithTwoBarLayers)
+{
+    const V05File file = MakeV05File();
+    const LegacyReadResult result = ReadNativeV05Bytes(beam, file.bytes);
+    ASSERT_TRUE(result.IsRead()) << result.message;
+    EXPECT_EQ(result.offset, file.bytes.size());
+
+    EXPECT_EQ(beam.GetName(), "Beam A");
+    EXPECT_EQ(beam.GetDoneBy(), "Tester");
+    EXPECT_EQ(beam.GetShapeName(), "RECT");
+    EXPECT_DOUBLE_EQ(beam.GetShapeParameter(1), 0.3); // width at the top of region 0
+    EXPECT_DOUBLE_EQ(beam.GetShapeParameter(2), 0.5); // h
+    EXPECT_EQ(beam.GetConcreteTypeCount(), 1);
+    EXPECT_EQ(beam.GetSteelTypeCount(), 1);
+    EXPECT_EQ(beam.GetRegionCount(), 1);
+    EXPECT_DOUBLE_EQ(beam.GetHeight(), 0.5);
+    EXPECT_DOUBLE_EQ(beam.GetCrackSpacing(0), 0.3);
+    EXPECT_TRUE(beam.IsCrackSpacingAuto(2));
+    EXPECT_EQ(beam.GetFileVersionCode(), 31166);
+    EXPECT_EQ(beam.IsModified(), 0);
+
+    // 3 x 500 mm^2 of 25.2 mm bars: three bars of the catalogue's 25M.
+    ASSERT_EQ(beam.GetLongLayerCount(0), 2);
+    for (int i = 0; i < 2; ++i) {
+        const LongLayerRec& layer = *beam.GetLongLayer(i, 0);
+        EXPECT_EQ(layer.num, 3);
+        EXPECT_NEAR(layer.Ai, 500e-6, kTol);
+        EXPECT_NEAR(layer.A, 1500e-6, kTol);
+        EXPECT_EQ(layer.bartitle, "25M");
+        EXPECT_EQ(layer.type, 0);
+    }
+    EXPECT_DOUBLE_EQ(beam.GetLongLayer(0, 0)->z, 0.45);
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->name, "top");
+
+    // Stirrups of two bar areas: two legs, pattern 3, half the area per leg.
+    ASSERT_EQ(beam.GetTransLayerCount(2), 1);
+    const TransLayerRec& stirrup = *beam.GetTransLayer(0, 2);
+    EXPECT_EQ(stirrup.pattern, 3);
+    EXPECT_EQ(stirrup.legs, 2);
+    EXPECT_NEAR(stirrup.Ai, 100e-6, kTol);
+
+    // Constant loads present (marker 9999); increments all 0 become M = -1000 N m.
+    double constants[3] = {};
+    double increments[3] = {};
+    beam.GetConstantLoads(constants, 3);
+    beam.GetIncrementLoads(increments, 3);
+    EXPECT_DOUBLE_EQ(constants[0], 100e3);
+    EXPECT_DOUBLE_EQ(constants[1], 50e3);
+    EXPECT_DOUBLE_EQ(increments[1], -1000.0);
+    EXPECT_DOUBLE_EQ(increments[0], 0.0);
+
+    // Member information: L = 0.85 h - M / V with V = 0 is 2.7 h.
+    TMemberQuickDef info;
+    beam.GetStoredValues(info);
+    EXPECT_FLOAT_EQ(info.L, static_cast<float>(2.7 * 0.5));
+    EXPECT_FLOAT_EQ(info.penetrate, 0.022f);
+    EXPECT_FLOAT_EQ(info.lplate, 0.15f);
+    EXPECT_FLOAT_EQ(info.constAxialLoad, 100e3f);
+}
+
+TEST_F(V05Test, MarkersAndIndicesAsOldFilesStoredThem)
+{
+    // A second concrete type, and the region on it: with exactly one reinforcing steel the
+    // file's region indices are stale and become 0, as old files rely on.
+    V05File file = MakeV05File();
+    const std::size_t concrete = 45 + 143 + 76;
+    const std::vector<std::uint8_t> record(file.bytes.begin() + static_cast<long>(concrete),
+                                           file.bytes.begin() + static_cast<long>(concrete + 106));
+    file.bytes.insert(file.bytes.begin() + static_cast<long>(concrete + 106), record.begin(),
+                      record.end());
+    ByteWriter patch;
+    patch.bytes = file.bytes;
+    patch.PatchI16(45 + 131, 2);
+    const std::size_t region = concrete + 2 * 106;
+    patch.PatchI16(region + 32, 1);
+    // The first bar layer names steel type 7, which does not exist: type 0, logged.
+    const std::size_t bar = region + 34 + 55;
+    patch.PatchI16(bar + 63, 7);
+    // No constant-loads marker: the constant loads are 0 whatever the block holds.
+    patch.bytes[patch.bytes.size() - 2] = 0;
+    // The name field without a NUL keeps 99 characters.
+    std::fill(patch.bytes.begin() + 45, patch.bytes.begin() + 145, 'N');
+    ASSERT_TRUE(ReadNativeV05Bytes(beam, patch.bytes).IsRead());
+    EXPECT_EQ(beam.GetConcreteTypeCount(), 2);
+    EXPECT_EQ(beam.GetRegion(0)->concreteType, 0);
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->type, 0);
+    EXPECT_EQ(beam.GetName(), std::string(99, 'N'));
+    double constants[3] = {1, 1, 1};
+    beam.GetConstantLoads(constants, 3);
+    EXPECT_DOUBLE_EQ(constants[0], 0.0);
+    ASSERT_NE(g_ReportText, nullptr);
+    EXPECT_NE(g_ReportText->find("refers to material type 8"), std::string::npos);
+    EXPECT_EQ(g_ReportText->find("Region"), std::string::npos) << "the reset is no error";
+    ClearReportText();
+}
+
+TEST_F(V05Test, LayersOfAFileWithoutSteelTypes)
+{
+    // The one reinforcing-steel record taken out: the layers name a type that is not there.
+    V05File file = MakeV05File();
+    const std::size_t rebar = 45 + 143 + 76 + 106 + 34;
+    file.bytes.erase(file.bytes.begin() + static_cast<long>(rebar),
+                     file.bytes.begin() + static_cast<long>(rebar + 55));
+    ByteWriter patch;
+    patch.bytes = file.bytes;
+    patch.PatchI16(45 + 133, 0);
+    ASSERT_TRUE(ReadNativeV05Bytes(beam, patch.bytes).IsRead());
+    EXPECT_EQ(beam.GetSteelTypeCount(), 0);
+    EXPECT_EQ(beam.GetLongLayer(1, 0)->type, 0);
+    ClearReportText();
+}
+
+TEST_F(V05Test, UnitSystemOfTheFileOnlyWithFileOverride)
+{
+    V05File file = MakeV05File();
+    file.bytes[45 + 137] = 1; // US
+    ValueGuard<int> units(g_UnitSystem, 0);
+    {
+        ValueGuard<int> fileOverride(g_FileOverride, 0);
+        ASSERT_TRUE(ReadNativeV05Bytes(beam, file.bytes).IsRead());
+        EXPECT_EQ(g_UnitSystem, 0);
+    }
+    ValueGuard<int> fileOverride(g_FileOverride, 1);
+    ASSERT_TRUE(ReadNativeV05Bytes(beam, file.bytes).IsRead());
+    EXPECT_EQ(g_UnitSystem, 1);
+}
+
+TEST_F(V05Test, CountsBeyondTheBeamAreRefusedBeforeTheBeamIsTouched)
+{
+    V05File file = MakeV05File();
+    ByteWriter patch;
+    patch.bytes = file.bytes;
+    patch.PatchI16(45 + 143 + 58, 151); // regions
+    const LegacyReadResult result = ReadNativeV05Bytes(beam, patch.bytes);
+    EXPECT_FALSE(result.IsRead());
+    EXPECT_NE(result.message.find("151 concrete regions"), std::string::npos) << result.message;
+    EXPECT_EQ(beam.GetConcreteTypeCount(), 0);
+}
+
+TEST_F(V05Test, LoadedThroughTheKindDetectorAndValidated)
+{
+    const LegacyReadResult result = LoadBeamBytes(beam, MakeV05File().bytes);
+    ASSERT_TRUE(result.IsRead()) << result.message;
+    // Validation puts the moment axis (the centroid) at 0.
+    EXPECT_NEAR(beam.GetTop(), 0.25, 1e-9);
+    EXPECT_NEAR(beam.GetBottom(), -0.25, 1e-9);
+}
+
+} // namespace
