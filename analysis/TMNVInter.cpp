@@ -116,7 +116,8 @@ void TMNV_baseInter::CreateLines()
     SubCount = made;
     Phase = 0;
     CurrentPoint = 0;
-    ShownState = nullptr;
+    // The base states shown so far went with the base responses.
+    ShownState = SubAnalyses[0] ? SubAnalyses[0]->GetCurrentState() : nullptr;
     // A line that could not start has finished with its stage 0.
     for (int i = 0; i < SubCount; ++i)
         if (!SubAnalyses[static_cast<std::size_t>(i)]->IsRunning())

@@ -197,6 +197,34 @@ TEST_F(ColumnMN, TriangleMeshCoversTheRays)
     EXPECT_DOUBLE_EQ(y[0], first->Results[StateResult::AxialForce] * fn);
 }
 
+// The N-V diagram of the column runs from the squash load (no shear) through the shear
+// capacity under moderate compression to the tension of the bars alone.
+TEST(NVInteraction, EndsAreTheAxialStrengths)
+{
+    RecordingReporter reporter;
+    auto column = PS::Column();
+    TNVInter diagram(column.get());
+    EXPECT_EQ(diagram.GetCurveKind(2), 2) << "no stirrups";
+    RunToFinish(diagram, kMaxSteps);
+    ASSERT_EQ(diagram.IsRunning(), 0);
+    const std::vector<std::array<double, 3>> curve = CapacityCurve(diagram);
+    ASSERT_GT(curve.size(), 4u);
+    const SteelTypeRec& steel = *column->GetSteelType(0);
+    const ConcreteTypeRec& concrete = *column->GetConcreteType(0);
+    const double As = 2.0 * PS::kBarArea;
+    const double squash = std::fabs(concrete.fc) * (0.4 * 0.4 - As) + As * steel.fy;
+    EXPECT_NEAR(-curve.front()[2], squash, 0.08 * squash);
+    EXPECT_GE(curve.back()[2], 0.99 * As * steel.fy);
+    EXPECT_LE(curve.back()[2], 1.01 * As * steel.fu);
+    double vMax = 0.0;
+    for (const std::array<double, 3>& p : curve) {
+        vMax = std::max(vMax, p[1]);
+        EXPECT_NEAR(p[0], 0.0, 1000.0) << "the moment stays at its constant value";
+    }
+    EXPECT_GT(vMax, 0.0);
+    EXPECT_LT(std::fabs(curve.front()[1]), 0.05 * vMax);
+}
+
 namespace {
 
 // A base response whose stage table is filled with copies of its initial state.
@@ -212,7 +240,9 @@ public:
             CopySectionState(Stages[0], slot);
             slot->Valid = 1;
             slot->Results[StateResult::LoadFactor] = i;
+            slot->Results[StateResult::Moment] = 1000.0 * i + 500.0;
         }
+        PeakStage = last;
     }
 };
 
@@ -235,7 +265,22 @@ public:
         for (int i = 0; i < SubCount; ++i)
             StorePoint(i, SubCount);
     }
+    // Replaces path 0 by a filled base response and stores its point alone.
+    void StoreFilledPath(int stages)
+    {
+        auto base = std::make_unique<FilledBase>(GetBeam());
+        base->Fill(stages - 1);
+        SubAnalyses[0] = std::move(base);
+        StorePoint(0, 1);
+    }
 };
+
+// A member event of kind 1 once M passes 5 kN m.
+int MomentEvent(const TSectionalAnalysis&, const SectionState& state, int kind, double& ratio)
+{
+    ratio = kind == 1 ? state.Results[StateResult::Moment] / 5000.0 : kUndefined;
+    return kind == 1 && ratio > 1.0 ? 1 : 0;
+}
 
 } // namespace
 
@@ -270,6 +315,27 @@ TEST(MVInteraction, LineCountIsThatOfTheLinesMade)
     EXPECT_GE(count, 0);
     EXPECT_TRUE(x.empty());
     EXPECT_EQ(reporter.Count(kFrozenText), 0);
+}
+
+// The point store interpolates an event's curve between the stages that bracket it (M of
+// 4.5 and 5.5 kN m at ratios 0.9 and 1.1 give 5 kN m); the capacity curve takes the peak, and a
+// kind that no evaluation knows follows the capacity.
+TEST(MVInteraction, PointStoreFindsTheEventBetweenStages)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    CrowdedMV diagram(beam.get());
+    SetDiagramEventRatios(&MomentEvent);
+    diagram.StoreFilledPath(10);
+    SetDiagramEventRatios(nullptr);
+    std::array<double, 3> capacity{}, event{}, unknown{};
+    ASSERT_TRUE(diagram.GetPoint(0, 0, capacity));
+    ASSERT_TRUE(diagram.GetPoint(1, 0, event));
+    ASSERT_TRUE(diagram.GetPoint(2, 0, unknown));
+    EXPECT_DOUBLE_EQ(capacity[0], 9500.0);
+    EXPECT_NEAR(event[0], 5000.0, 1e-6);
+    EXPECT_DOUBLE_EQ(unknown[0], 9500.0);
 }
 
 // A section with time data: the diagram imposes the long-term state once on its own copy, and
