@@ -1,28 +1,64 @@
 #include "app/DocumentEngine.h"
 
+#include <memory>
 #include <utility>
 
-#include "foundation/Reporter.h"
+#include "files/xml/TXmlDtd.h"
+#include "files/xml/XmlDocument.h"
+#include "files/xml/XmlReader.h"
+#include "files/xml/XmlWriter.h"
+#include "foundation/TTextBuffer.h"
 
 namespace {
 
-// Stands in until the XML engine is linked: reads nothing and refuses to write.
-class MissingDocumentEngine final : public TDocumentEngine {
+// The data documents of the program: "q3g.dtd" beside the program governs every read and
+// write. Full-member settings have no definition object yet: a document's Q2010_Analysis
+// component is accepted and passed over, and none is written.
+class XmlDocumentEngine final : public TDocumentEngine {
 public:
-    bool WriteHeader(std::string&) override {
-        ShowMessage("Documents cannot be written: this build has no document writer.", "Error",
-                    MsgStyle::IconExclamation);
-        return false;
+    bool WriteHeader(std::string& text) override {
+        m_dtd = std::make_unique<TXmlDtd>();
+        StringSink sink;
+        XmlWriteHeader(sink);
+        text = sink.Text();
+        return true;
     }
-    bool WriteStructure(std::string&, TStructure&) override { return false; }
-    bool WriteAnalysisSettings(std::string&) override { return false; }
-    bool WriteFooter(std::string&) override { return false; }
-    bool IsDocument(const std::string& text) const override { return text.rfind("<?xml version=\"1.0\"", 0) == 0; }
-    void BeginRead(std::string&) override {}
-    bool FindComponent(const std::string&, int, std::string&) override { return false; }
-    bool ReadStructure(const std::string&, int, TStructure&) override { return false; }
-    bool ReadAnalysisSettings(const std::string&, int) override { return false; }
+    bool WriteStructure(std::string& text, TStructure& structure) override {
+        StringSink sink;
+        if (!m_dtd || !XmlWriteStructure(*m_dtd, sink, &structure).Ok())
+            return false;
+        text += sink.Text();
+        return true;
+    }
+    bool WriteAnalysisSettings(std::string&) override { return true; }
+    bool WriteFooter(std::string& text) override {
+        StringSink sink;
+        XmlWriteFooter(sink);
+        text += sink.Text();
+        m_dtd.reset();
+        return true;
+    }
+
+    bool IsDocument(const std::string& text) const override { return IsXmlDocumentHead(text); }
+    void BeginRead(std::string& text) override {
+        m_dtd = std::make_unique<TXmlDtd>();
+        TTextBuffer buffer;
+        buffer.Assign(text);
+        XmlFlattenWhitespace(buffer);
+        text = buffer.GetText();
+    }
+    bool FindComponent(const std::string& text, int index, std::string& name) override {
+        std::size_t offset = 0;
+        return m_dtd && XmlFindComponent(*m_dtd, text, index, name, offset) != 0;
+    }
+    bool ReadStructure(const std::string& text, int index, TStructure& structure) override {
+        return m_dtd && XmlReadStructure(*m_dtd, text, index, &structure).Ok();
+    }
+    bool ReadAnalysisSettings(const std::string&, int) override { return true; }
     void CommitAnalysisSettings() override {}
+
+private:
+    std::unique_ptr<TXmlDtd> m_dtd;
 };
 
 TDocumentEngine* g_engine = nullptr;
@@ -30,8 +66,8 @@ TDocumentEngine* g_engine = nullptr;
 } // namespace
 
 TDocumentEngine& GetDocumentEngine() {
-    static MissingDocumentEngine missing;
-    return g_engine ? *g_engine : missing;
+    static XmlDocumentEngine xml;
+    return g_engine ? *g_engine : xml;
 }
 
 TDocumentEngine* SetDocumentEngine(TDocumentEngine* engine) { return std::exchange(g_engine, engine); }

@@ -45,10 +45,11 @@ void ShowAnalysisErrors(const TSectionalAnalysis* analysis) {
 }
 
 T_2kWindow::T_2kWindow(const std::string& title) : m_programTitle(title) {
-    for (auto& s : g_Structures)
-        s.reset();
+    // Analyses first: they work on the structures.
     for (auto& a : g_Analyses)
         a.reset();
+    for (auto& s : g_Structures)
+        s.reset();
     auto currentStructure = [this](plat::CommandEnabler& ce) { CeCurrentStructure(ce); };
     AddResponseTable({
         {CmId::DebugMode, [this] { PromptDebugMode(); }, {}},
@@ -90,7 +91,7 @@ void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect&) {
     const char* lines[] = {"Quarvish-2000", "Reinforced Concrete Sectional Analysis", "Version 1.9.6 (beta)"};
     const int sizes[] = {h * 2, h, (h * 3) / 4};
     const plat::Color colours[] = {plat::Color(20, 50, 120), plat::Color(40, 40, 40), plat::Color(90, 90, 90)};
-    int y = r.Height() / 3;
+    int y = r.Height() / 5;
     for (int i = 0; i < 3; ++i) {
         plat::LogFont font;
         font.height = -sizes[i];
@@ -103,7 +104,9 @@ void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect&) {
     // A sketch of a reinforced section under the texts.
     const int cx = r.Width() / 2;
     const int top = y + h;
-    const int w = std::max(20, h * 3), d = std::max(30, h * 5);
+    const int w = std::max(20, h * 3), d = std::min(h * 5, r.Height() - top - h);
+    if (d < 20)
+        return;
     dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 2, plat::Color(60, 60, 60)});
     dc.SelectBrush(plat::Brush{false, plat::Color(200, 200, 200)});
     dc.Rectangle(plat::Rect{cx - w / 2, top, cx + w / 2, top + d});

@@ -10,6 +10,16 @@ class TTextBuffer;
 
 namespace structure_elements {
 
+// Most layers of one direction, and most material types of one kind, that a document may
+// hold. Sections hold a handful of materials and some dozens of layers; the bound keeps the
+// validation of a hostile file's tens of thousands of records (quadratic in their number)
+// from taking minutes.
+inline constexpr int kMostDocumentLayers = 1000;
+inline constexpr int kMostDocumentMaterials = 1000;
+// True (and, the first time in a read, reported) when a collection of count records can take
+// no more than most: the element's attributes then stop the read.
+bool IsCollectionFull(TStructure& s, int count, int most);
+
 // Direction of a layer element from its last letter (x 0, y 1, z 2), -1 for another name.
 int LayerDirection(const std::string& element, const char* stem);
 

@@ -202,9 +202,12 @@ public:
     int IsReferenced() const { return m_referenced; }
     void SetReferenced(int flag) { m_referenced = flag; }
     int GetCheckTensionStiffening() const { return m_checkTensionStiffening; }
-    // Set once a document read has reported a layer element of a direction that this kind
-    // has no layers in; cleared when the root element of the next read begins.
-    bool& UnservedLayerReported() { return m_unservedLayerReported; }
+    // What a document read has met so far; cleared when the root element of a read begins.
+    struct ElementReadState {
+        bool unservedLayerReported = false; // a layer element of a direction the kind lacks
+        bool collectionFull = false;        // an element past the most records of its kind
+    };
+    ElementReadState& ReadState() { return m_readState; }
     void SetCheckTensionStiffening(int flag) { m_checkTensionStiffening = flag; }
 
     // Stores newValue in target; true when it moved by tolerance or more. Callers pass
@@ -477,7 +480,7 @@ private:
     int m_sectionId = 0;
     int m_referenced = 0;
     int m_checkTensionStiffening = 1;
-    bool m_unservedLayerReported = false;
+    ElementReadState m_readState;
     std::array<std::vector<ReinfPatternRec>, 2> m_patterns;
     double m_minCover = 0.0;
     int m_coverFace = 0;

@@ -265,6 +265,17 @@ bool IsMaterial(const std::string& element)
 
 namespace structure_elements {
 
+bool IsCollectionFull(TStructure& s, int count, int most)
+{
+    if (count < most)
+        return false;
+    if (!s.ReadState().collectionFull)
+        ShowMessage(StrPrintf("More than %d records of one kind: the file cannot be read.", most),
+                    "Load Error");
+    s.ReadState().collectionFull = true;
+    return true;
+}
+
 std::optional<int> MaterialCount(const TStructure& s, const std::string& element)
 {
     if (element == "concrete")
@@ -273,8 +284,11 @@ std::optional<int> MaterialCount(const TStructure& s, const std::string& element
         return std::nullopt;
     const bool prestress = element == "prestress";
     int n = 0;
-    while (SteelIndexOf(s, prestress, n) >= 0)
-        ++n;
+    for (int t = 0; t < s.GetSteelTypeCount(); ++t) {
+        const int kind = s.GetSteelType(t)->kind;
+        if (prestress ? kind == SteelKind::Prestressing : IsBarKind(kind))
+            ++n;
+    }
     return n;
 }
 
@@ -342,6 +356,11 @@ std::optional<int> MaterialBodyText(TStructure& s,
 
 std::optional<int> BeginMaterial(TStructure& s, const std::string& element)
 {
+    if (IsMaterial(element) && IsCollectionFull(s,
+                                                element == "concrete" ? s.GetConcreteTypeCount()
+                                                                      : s.GetSteelTypeCount(),
+                                                kMostDocumentMaterials))
+        return 1;
     if (element == "concrete") {
         double strength = MaterialDefaults.fc;
         s.AddConcreteTypeFromStrength(strength, "Automatic");
@@ -367,6 +386,8 @@ std::optional<int> SetMaterialAttribute(TStructure& s,
 {
     if (!IsMaterial(element))
         return std::nullopt;
+    if (s.ReadState().collectionFull)
+        return 0;
     bool known = false;
     if (element == "concrete") {
         ConcreteTypeRec* c = LastConcrete(s);
@@ -388,6 +409,8 @@ std::optional<int> SetMaterialAttribute(TStructure& s,
 std::optional<int>
 SetMaterialBody(TStructure& s, const std::string& element, TTextBuffer& text, const int* unit)
 {
+    if (IsMaterial(element) && s.ReadState().collectionFull)
+        return 1;
     if (element == "concrete") {
         ConcreteTypeRec* c = LastConcrete(s);
         if (c == nullptr)
@@ -457,7 +480,7 @@ int TStructure::BeginElement(const std::string& element)
     std::string root;
     GetRootElementName(root);
     if (!root.empty() && element == root)
-        m_unservedLayerReported = false;
+        m_readState = ElementReadState();
     if (BeginMaterial(*this, element))
         return 1;
     BeginLayer(*this, element);

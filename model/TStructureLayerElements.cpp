@@ -247,9 +247,9 @@ bool ServesTrans(const TStructure& s, int direction)
 // is noted in the load-error log.
 void NoteUnservedLayer(TStructure& s, const std::string& element)
 {
-    if (s.UnservedLayerReported())
+    if (s.ReadState().unservedLayerReported)
         return;
-    s.UnservedLayerReported() = true;
+    s.ReadState().unservedLayerReported = true;
     AddLoadError(StrPrintf("Reinforcement element \"%s\" ignored: this element has no layers "
                            "in that direction.",
                            element.c_str()));
@@ -349,6 +349,8 @@ std::optional<int> BeginLayer(TStructure& s, const std::string& element)
             NoteUnservedLayer(s, element);
             return 1;
         }
+        if (IsCollectionFull(s, s.GetLongLayerCount(d), kMostDocumentLayers))
+            return 1;
         LongLayerRec layer;
         InitLongLayerRec(layer);
         s.AddLongLayer(layer, d);
@@ -359,6 +361,8 @@ std::optional<int> BeginLayer(TStructure& s, const std::string& element)
             NoteUnservedLayer(s, element);
             return 1;
         }
+        if (IsCollectionFull(s, s.GetTransLayerCount(d), kMostDocumentLayers))
+            return 1;
         TransLayerRec layer;
         InitTransLayerRec(layer);
         s.AddTransLayer(layer, d);
@@ -377,6 +381,8 @@ std::optional<int> SetLayerAttribute(TStructure& s,
     if (const int d = LayerDirection(element, "longreinf"); d >= 0) {
         if (!ServesLong(s, d))
             return 1;
+        if (s.ReadState().collectionFull)
+            return 0;
         const int n = s.GetLongLayerCount(d);
         LongLayerRec scratch;
         LongLayerRec& layer = n > 0 ? *s.GetLongLayer(n - 1, d) : scratch;
@@ -384,6 +390,8 @@ std::optional<int> SetLayerAttribute(TStructure& s,
     } else if (const int t = LayerDirection(element, "transreinf"); t >= 0) {
         if (!ServesTrans(s, t))
             return 1;
+        if (s.ReadState().collectionFull)
+            return 0;
         const int n = s.GetTransLayerCount(t);
         TransLayerRec scratch;
         TransLayerRec& layer = n > 0 ? *s.GetTransLayer(n - 1, t) : scratch;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/codes/CodeStrength.h"
+#include "analysis/codes/CodeStrengthReport.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
@@ -17,8 +19,6 @@ namespace {
 // Each piece of the report is formatted in a scratch text of this room, as the code
 // strength summaries are.
 constexpr std::size_t kScratchChars = 1023;
-
-CodeStrengthReportWriter g_CodeStrengthWriter = nullptr;
 
 // A format with "~" completed for the active unit system; digits for SI, US, kg/cm.
 std::string Fmt(const char* format, int si, int us, int metric)
@@ -109,11 +109,10 @@ void AppendConcreteLines(const TStructure& s, std::string& text)
     }
 }
 
-std::string CodeStrengthText(const TBeam& beam, int code)
+std::string CodeStrengthText(const TBeam& beam, int variant)
 {
     std::string text;
-    if (g_CodeStrengthWriter != nullptr)
-        g_CodeStrengthWriter(beam, code, text);
+    WriteCodeStrengthReport(&beam, text, variant);
     return BoundedCopy(text, kScratchChars);
 }
 
@@ -146,13 +145,6 @@ void AppendBarListing(const TBeam& beam, TTextBuffer& text)
 }
 
 } // namespace
-
-CodeStrengthReportWriter SetCodeStrengthReportWriter(CodeStrengthReportWriter writer)
-{
-    const CodeStrengthReportWriter previous = g_CodeStrengthWriter;
-    g_CodeStrengthWriter = writer;
-    return previous;
-}
 
 int WriteMaterialReport(const TStructure& structure, std::string& text)
 {
@@ -242,25 +234,25 @@ int WriteSectionInformationReport(const TBeam& beam, TTextBuffer& text)
         }
     }
     text.Append("\r\nAASHTO-2000 Shear Strength\r\n----------------------------\r\n\r\n");
-    text.Append(CodeStrengthText(beam, 1));
+    text.Append(CodeStrengthText(beam, kAashto2000));
     text.Append("\r\nCSA-2014 Shear Strength\r\n-----------------------\r\n\r\n");
-    text.Append(CodeStrengthText(beam, 2));
+    text.Append(CodeStrengthText(beam, kCsa2014));
     text.Append("\r\n");
     return 1;
 }
 
-void WriteTimeDependentReport(const TBeam& beam, std::string& text, const TimeDependentValues& v)
+void WriteTimeDependentReport(const TBeam& beam, std::string& text, const TimeDependentStrains& v)
 {
-    const double shrinkage = v[0];
-    const double creep = v[1];
-    const double phi1 = v[2];
-    const double ex1 = v[3];
-    const double phi2 = v[4];
-    const double ex2 = v[5];
-    const double vs = v[6];
-    const double kc = v[7];
-    const double kf = v[8];
-    const double ks = v[9];
+    const double shrinkage = v.shrinkage;
+    const double creep = v.creepCoefficient;
+    const double phi1 = v.curvature1;
+    const double ex1 = v.strain1;
+    const double phi2 = v.curvature2;
+    const double ex2 = v.strain2;
+    const double vs = v.volumeSurface;
+    const double kc = v.kc;
+    const double kf = v.kf;
+    const double ks = v.ks;
     const char* length = Label(ukSectionLength);
     text = "Time Dependent Effects Results\r\n-------------------------\r\n";
     text += StrPrintf("Shrinkage Strain: %5.3f %s\r\n", Shown(shrinkage, ukStrain), Label(ukStrain));

@@ -4,8 +4,9 @@
 // line ends in CR LF; numbers are in the display units of g_UnitSystem, followed by their
 // labels. The texts use the chart label markup ('_' for a subscript).
 
-#include <array>
 #include <string>
+
+#include "analysis/TQuarvish2000Analysis.h"
 
 class TBeam;
 class TStructure;
@@ -20,18 +21,7 @@ int WriteMaterialReport(const TStructure& structure, std::string& text);
 // Replaces the text by the "Section Information" report of the beam. Returns 1.
 int WriteSectionInformationReport(const TBeam& beam, TTextBuffer& text);
 
-// The ten long-term values, in this order: shrinkage strain, creep factor, curvature and
-// axial strain of the initial strain solution, curvature and axial strain of the second
-// strain solution, volume-to-surface ratio v/s (m), kc, kf and ks.
-using TimeDependentValues = std::array<double, 10>;
-
-// Replaces the text by the time-dependent block; at a debug level it lists every
+// Replaces the text by the time-dependent block of the long-term values that
+// TQuarvish2000Analysis::SolveTimeDependentStrains gives; at a debug level it lists every
 // longitudinal layer, growing as needed.
-void WriteTimeDependentReport(const TBeam& beam, std::string& text, const TimeDependentValues& v);
-
-// The design-code strength summary of a beam (code 1 AASHTO-2000, 2 CSA-2014), written by the
-// design-code strength calculation. Until one is installed the report's two code blocks stay
-// empty.
-using CodeStrengthReportWriter = void (*)(const TBeam& beam, int code, std::string& text);
-// Installs the writer (null removes it); returns the previous one.
-CodeStrengthReportWriter SetCodeStrengthReportWriter(CodeStrengthReportWriter writer);
+void WriteTimeDependentReport(const TBeam& beam, std::string& text, const TimeDependentStrains& v);

@@ -7,20 +7,6 @@ MaterialDefaultsRec MaterialDefaults;
 std::array<HsuDataEntry, 3> HsuDataTable;
 int32_t g_HsuEmbeddedSteel = 0;
 
-bool IsHsuFamily(const ConcreteTypeRec& type)
-{
-    switch (type.softening) {
-    case SofteningCode::BelarbiHsu:
-    case SofteningCode::ZhangHsuEta:
-    case SofteningCode::Hsu1993:
-    case SofteningCode::ZhuHsuLee2001:
-    case SofteningCode::ZhangHsuNoEta:
-        return type.tensionStiffening == TensionStiffeningCode::Tamai1987;
-    default:
-        return false;
-    }
-}
-
 const std::array<const char*, 5> kBaseCurveNames = {"Linear",
                                                     "Parabolic",
                                                     "Popovics/Thorenfeldt/Hawmere",

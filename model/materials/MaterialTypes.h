@@ -124,8 +124,21 @@ struct ConcreteTypeRec {
 // The Hsu family of concrete models: softening BelarbiHsu, ZhangHsuEta, Hsu1993,
 // ZhuHsuLee2001 or ZhangHsuNoEta together with tension stiffening Tamai1987. Its tension law
 // already holds the crack behaviour (no crack-shear limit, no tension-stiffening bound, no
-// crack check), and its laws read the reinforcement data of HsuDataTable.
-bool IsHsuFamily(const ConcreteTypeRec& type);
+// crack check), and its laws read the reinforcement data of HsuDataTable. Inline: the element
+// solvers ask it for every node.
+inline bool IsHsuFamily(const ConcreteTypeRec& type)
+{
+    switch (type.softening) {
+    case SofteningCode::BelarbiHsu:
+    case SofteningCode::ZhangHsuEta:
+    case SofteningCode::Hsu1993:
+    case SofteningCode::ZhuHsuLee2001:
+    case SofteningCode::ZhangHsuNoEta:
+        return type.tensionStiffening == TensionStiffeningCode::Tamai1987;
+    default:
+        return false;
+    }
+}
 
 struct SteelTypeRec {
     int32_t kind = SteelKind::Reinforcing;

@@ -161,3 +161,17 @@ TEST_F(ShellTest, CommandsOnTheCurrentStructureAreGreyedWithoutOne) {
         EXPECT_FALSE(Frame().IsMenuItemEnabled(id)) << id;
     EXPECT_TRUE(Frame().IsMenuItemEnabled(CmId::FileNew));
 }
+
+TEST_F(ShellTest, CatalogueComplaintsAreShownOnceAtStartUp) {
+    dir.Write("rebar.dat", "Strange bar\n");
+    std::string shown;
+    ui.Text([&](std::string& text) {
+        shown = text;
+        return true;
+    });
+    Start();
+    EXPECT_NE(shown.find("ERRORS in program load"), std::string::npos);
+    EXPECT_NE(shown.find("REBAR: bar listed with no diameter or area : Strange bar"), std::string::npos);
+    EXPECT_EQ(ui.requests.back().caption, "View Data");
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  Newbeam");  // start-up goes on
+}

@@ -198,3 +198,18 @@ TEST_F(ReaderErrors, LayerElementsOfMissingDirectionsAddNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ReaderErrors, TooManyRecordsOfOneKindStopTheReadOnce)
+{
+    std::string body;
+    for (int i = 0; i < 1003; ++i)
+        body += "<concrete fcp=\"30\"/>";
+    const XmlResult r = ReadText(Beam(body));
+    EXPECT_EQ(r.status, XmlStatus::Refused);
+    EXPECT_EQ(reporter.Count("More than 1000 records"), 1);
+    EXPECT_EQ(last.structures[0]->GetConcreteTypeCount(), 1000);
+}
+
+} // namespace

@@ -19,7 +19,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   pid=$!
   id=""
   for _ in $(seq 1 150); do
-    id=$(xdotool search --name "^Quarvish  -  Newbeam$" 2>/dev/null | head -n 1 || true)
+    id=$(xdotool search --onlyvisible --name "^Quarvish  -  Newbeam$" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && break
     sleep 0.2
   done
@@ -28,6 +28,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   fi
   sleep 1.5
   import -window "$id" shot.png
+  [ -n "${SMOKE_SHOT:-}" ] && cp shot.png "$SMOKE_SHOT"
   colours=$(convert shot.png -format "%k" info:)
   size=$(convert shot.png -format "%wx%h" info:)
   kill "$pid" 2>/dev/null || true

@@ -1,0 +1,222 @@
+// What single elements and attributes of a document store, through the reader, and what the
+// writer makes of stored values.
+
+#include "DocumentTestSupport.h"
+#include "model/ElementText.h"
+
+namespace {
+
+const std::string kMaterials = "<concrete fcp=\"30\" name=\"C\"/><rebar fy=\"400\"/>";
+
+std::string Beam(const std::string& body, const std::string& rootAttributes = "")
+{
+    return "<?xml version=\"1.0\" ?>\r\n<document>\r\n\t<q3g_beam " + rootAttributes + " >" +
+           body + "\r\n\t</q3g_beam>\r\n</document>\r\n";
+}
+
+class ElementHandlers : public DocumentTest {
+protected:
+    TBeam& ReadBeam(const std::string& body, const std::string& root = "")
+    {
+        const XmlResult r = Read(Beam(body, root), doc);
+        EXPECT_TRUE(r.Ok()) << r.message;
+        return dynamic_cast<TBeam&>(*doc.structures.at(0));
+    }
+    XmlDocument doc;
+};
+
+TEST_F(ElementHandlers, ConcreteCodesAreHeldToTheirRanges)
+{
+    struct Row {
+        const char* attributes;
+        double fc;
+        int baseCurve;
+        int softening;
+        int tensionStiffening;
+    };
+    const Row rows[] = {
+        {"fcp=\"-40\"", -40e6, 2, 18, 7},
+        {"fcp=\"40\" c_mod=\"7\"", -40e6, 2, 18, 7},
+        {"fcp=\"40\" c_soft=\"25\" t_stiff=\"-1\"", -40e6, 2, 18, 7},
+        {"fcp=\"40\" c_soft=\"9\"", -40e6, 2, 9, 7},
+        {"fcp=\"40\" c_mod=\"65539\"", -40e6, 3, 18, 7},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.attributes);
+        TBeam& beam = ReadBeam(std::string("<concrete ") + row.attributes + "/>");
+        const ConcreteTypeRec& c = *beam.GetConcreteType(0);
+        EXPECT_DOUBLE_EQ(c.fc, row.fc);
+        EXPECT_EQ(c.baseCurve, row.baseCurve);
+        EXPECT_EQ(c.softening, row.softening);
+        EXPECT_EQ(c.tensionStiffening, row.tensionStiffening);
+    }
+}
+
+TEST_F(ElementHandlers, AutomaticTensileStrengthAndPeakStrain)
+{
+    TBeam& automatic = ReadBeam("<concrete fcp=\"30\" ft=\"-1\" e0=\"-1\"/>");
+    EXPECT_EQ(automatic.GetConcreteType(0)->ftAuto, 1);
+    EXPECT_EQ(automatic.GetConcreteType(0)->ecAuto, 1);
+    TBeam& given = ReadBeam("<concrete fcp=\"30\" ft=\"0\" e0=\"2.5\"/>");
+    EXPECT_EQ(given.GetConcreteType(0)->ftAuto, 0);
+    EXPECT_EQ(given.GetConcreteType(0)->ecAuto, 0);
+    EXPECT_DOUBLE_EQ(given.GetConcreteType(0)->ec, -0.0025);
+}
+
+TEST_F(ElementHandlers, UnitsTakeTheFirstLetterWhateverTheAttributeOrder)
+{
+    struct Row {
+        const char* root;
+        double spacing;
+        bool error;
+    };
+    const Row rows[] = {
+        {"smx=\"50\" units=\"metric\"", 0.05, false},
+        {"smx=\"50\" units=\"Metric\"", 0.05, false},
+        {"smx=\"2\" units=\"us\"", 2 / 39.37008, false},
+        {"units=\"US\" smx=\"2\"", 2 / 39.37008, false},
+        {"smx=\"5\" units=\"oldmetric\"", 0.05, false},
+        {"smx=\"50\" units=\"SI\"", 0.05, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.root);
+        reporter.Clear();
+        TBeam& beam = ReadBeam(kMaterials, row.root);
+        EXPECT_NEAR(beam.GetCrackSpacing(0), row.spacing, 1e-12);
+        EXPECT_EQ(reporter.Saw("Units Error") || reporter.Count("not regonized") > 0, row.error);
+        EXPECT_EQ(g_UnitSystem, kUnitSI);
+    }
+}
+
+TEST_F(ElementHandlers, CrackSpacingAndAxisTexts)
+{
+    TBeam beam;
+    beam.SetCrackSpacing(0.05, 0);
+    std::string text;
+    int units = kUnitSI;
+    beam.GetAttributeText("q3g_beam", "smx", 0, text, &units);
+    EXPECT_EQ(text, " 50.0");
+    beam.GetAttributeText("q3g_beam", "smt", 0, text, &units);
+    EXPECT_EQ(text, "-1");
+    beam.GetAttributeText("q3g_beam", "axialloc", 0, text, &units);
+    EXPECT_EQ(text, "-1");
+    EXPECT_EQ(beam.GetElementCount("analysisoptions"), 0);
+    g_ResistanceFactors.phi_c = 0.65;
+    EXPECT_EQ(beam.GetElementCount("analysisoptions"), 1);
+}
+
+TEST_F(ElementHandlers, LayerTextsAndCounts)
+{
+    TBeam beam;
+    LongLayerRec layer;
+    InitLongLayerRec(layer);
+    layer.dep = 1e-9;
+    layer.nround = 20000;
+    beam.AddLongLayer(layer, 0);
+    std::string text;
+    int units = kUnitSI;
+    beam.GetAttributeText("longreinfx", "dep", 0, text, &units);
+    EXPECT_EQ(text, "0.000001");
+    EXPECT_DOUBLE_EQ(FromDocument(text, ukStrain, &units), 1e-9);
+    beam.GetAttributeText("longreinfx", "nround", 0, text, &units);
+    EXPECT_EQ(text, "0");
+    beam.GetAttributeText("longreinfx", "bartitle", 0, text, &units);
+    EXPECT_EQ(text, "IGNORE");
+    units = kUnitUS;
+    layer.A = 0.001;
+    beam.AddLongLayer(layer, 0);
+    beam.GetAttributeText("longreinfx", "A", 1, text, &units);
+    EXPECT_EQ(text, "1.550");
+    EXPECT_EQ(beam.GetElementCount("rebarthermx"), 0);
+}
+
+TEST_F(ElementHandlers, CatalogueBarKeepsTheTotalArea)
+{
+    TBeam beam;
+    int units = kUnitSI;
+    const std::string title = g_RebarList.GetName(3);
+    beam.BeginElement("longreinfx");
+    EXPECT_EQ(beam.SetAttribute("longreinfx", "num", "4", &units), 1);
+    EXPECT_EQ(beam.SetAttribute("longreinfx", "A", "1200.0", &units), 1);
+    EXPECT_EQ(beam.SetAttribute("longreinfx", "bartitle", title, &units), 1);
+    const LongLayerRec& layer = *beam.GetLongLayer(0, 0);
+    EXPECT_EQ(layer.barIndex, 3);
+    EXPECT_DOUBLE_EQ(layer.Ai, g_RebarList.GetArea(3));
+    EXPECT_DOUBLE_EQ(layer.db, g_RebarList.GetDiameter(3));
+    EXPECT_DOUBLE_EQ(layer.A, 1200e-6);
+    // A user bar: Ai after num sets the total.
+    beam.BeginElement("longreinfx");
+    beam.SetAttribute("longreinfx", "A", "1200.0", &units);
+    beam.SetAttribute("longreinfx", "num", "2", &units);
+    beam.SetAttribute("longreinfx", "Ai", "300", &units);
+    EXPECT_DOUBLE_EQ(beam.GetLongLayer(1, 0)->A, 600e-6);
+}
+
+TEST_F(ElementHandlers, ThermalStrainsGoToEveryLayerOfTheName)
+{
+    TBeam& beam = ReadBeam(kMaterials +
+                           "<longreinfx z=\"50\" type=\"Steel 1\" name=\"bot\"/>"
+                           "<longreinfx z=\"60\" type=\"Steel 1\" name=\"bot\"/>"
+                           "<longreinfx z=\"400\" type=\"Steel 1\" name=\"top\"/>"
+                           "<rebarthermx> \"bot\" 0.5 \"none\" 1.0 \"top\" </rebarthermx>");
+    EXPECT_DOUBLE_EQ(beam.GetLongLayer(0, 0)->thermStrain, 0.0005);
+    EXPECT_DOUBLE_EQ(beam.GetLongLayer(1, 0)->thermStrain, 0.0005);
+    EXPECT_DOUBLE_EQ(beam.GetLongLayer(2, 0)->thermStrain, 0.0);
+}
+
+TEST_F(ElementHandlers, ExperimentalBins)
+{
+    struct Row {
+        const char* bin;
+        int list;
+    };
+    for (const Row row : {Row{"theta", 0}, Row{"f1", 12}, Row{"29", 29}}) {
+        SCOPED_TRACE(row.bin);
+        TBeam& beam =
+            ReadBeam(std::string("<experimentaldata bin=\"") + row.bin + "\"> 1 2 </experimentaldata>");
+        ASSERT_NE(beam.GetValueList(row.list), nullptr);
+        EXPECT_EQ(beam.GetValueList(row.list)->GetCount(), 2);
+    }
+    for (const char* bad : {"30", "-1"}) {
+        const XmlResult r = Read(Beam(std::string("<experimentaldata bin=\"") + bad + "\"/>"), doc);
+        EXPECT_EQ(r.status, XmlStatus::Refused);
+    }
+}
+
+TEST_F(ElementHandlers, ProfilesWithAnOddCountEndInAZeroStrain)
+{
+    TBeam& beam = ReadBeam(kMaterials + "<shrinktherm> 0 -0.2 500 </shrinktherm>");
+    const TDepthTable& shrink = beam.GetPositionVariable(kShrinkTherm);
+    ASSERT_GE(shrink.GetCount(), 2);
+    bool foundTop = false;
+    for (int i = 0; i < shrink.GetCount(); ++i)
+        foundTop = foundTop || shrink.GetValue(i) == 0.0;
+    EXPECT_TRUE(foundTop);
+    TBeam zeros;
+    TDepthTable flat("flat");
+    flat.Add(0.5, 0.0);
+    flat.Add(0.0, 0.0);
+    zeros.SetShrinkThermCurve(flat);
+    EXPECT_EQ(zeros.GetElementCount("shrinktherm"), 0);
+    flat.Add(0.25, 0.0);
+    zeros.SetShrinkThermCurve(flat);
+    EXPECT_EQ(zeros.GetElementCount("shrinktherm"), 1);
+}
+
+TEST_F(ElementHandlers, DocumentNumbers)
+{
+    struct Row {
+        const char* text;
+        double value;
+    };
+    const Row rows[] = {{" 12.5abc", 12.5}, {"-.5", -0.5}, {"1e3", 1000.0}, {"2e", 2.0},
+                        {"inf", 0.0},       {"nan", 0.0},  {"0x10", 0.0},   {"1e999", 0.0},
+                        {".", 0.0},         {"", 0.0}};
+    for (const Row& row : rows)
+        EXPECT_EQ(ReadDocumentNumber(row.text), row.value) << row.text;
+    EXPECT_EQ(ReadDocumentInteger("99999999999"), 2147483647);
+    EXPECT_EQ(ReadDocumentInteger("-7x"), -7);
+    EXPECT_EQ(ReadDocumentCode("65537"), 1);
+}
+
+} // namespace
