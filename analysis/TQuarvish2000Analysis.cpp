@@ -159,6 +159,13 @@ void TQuarvish2000Analysis::BuildShearStrainDistribution()
 {
     if (m_beam)
         ::BuildShearStrainDistribution(*m_beam, ShearStrainDistribution);
+    ShearShapeChanged();
+}
+
+void TQuarvish2000Analysis::ShearShapeChanged()
+{
+    if (m_layerDriver)
+        m_layerDriver->ForgetShearShape();
 }
 
 int TQuarvish2000Analysis::ResetClampingStressProfile()

@@ -253,10 +253,27 @@ public:
 
     // ---- Shear-stress distribution -------------------------------------------------------
 
-    // The state's shear-stress distribution; 0 when none was computed.
+    // The shear-stress distribution that equilibrium asks of a solved state, by the
+    // dual-section method: the strain rates along the member from the tangent stiffness,
+    // the longitudinal stress rates integrated from the top down into the shear flow. Fills
+    // the state's Profile (depth, shear stress) and bond stresses and reshapes the "shear
+    // strain distribution" halfway towards it. 0 when the rates cannot be solved.
     int ComputeShearStressDistribution(SectionState& state);
-    // Change of the shear-strain shape that the last distribution asked for (0 none).
-    double ShearDistributionError(const SectionState& state) const;
+    // Rates (e0', phi', gamma') of the dual section; the scale flag is cleared when the state
+    // carries no net shear (a unit rate is solved instead). 1 on success.
+    int SolveDualSectionGradients(SectionState& state, std::array<double, 3>& g, int& scaleFlag);
+    // Scatter of the distribution against the layer solution's shear stress over 50 points,
+    // relative to its mean (0.02 without a distribution, 0.009 when the shear is too small
+    // to matter); failureMode receives ClassifyFailureMode of the state.
+    double ShearDistributionError(const SectionState& state, int& failureMode) const;
+    // The "Dual Section results" text of the latest state in the data view (debug level 2).
+    void ShowDualSectionResults();
+    // Energy absorbed between two states (part 2 total, 1 shear, 0 longitudinal; J/m).
+    double ComputeEnergyIncrement(const SectionState* previous,
+                                  const SectionState* current,
+                                  int part) const;
+    // Energy stored in one state (part 0 or 2; other parts 0).
+    double SumStateOverReinforcement(const SectionState* state, int part) const;
 
     // ---- Read access ------------------------------------------------------------------------
 
@@ -281,6 +298,11 @@ protected:
     TStructure* GetWritableStructure() override;
     TBeam* GetWritableBeam() { return m_beam.get(); }
 
+    // True when a concrete region uses a type named "steel".
+    bool HasSteelRegion() const;
+    // Tells the layer level that the "shear strain distribution" was replaced; every change
+    // of that table goes through BuildShearStrainDistribution or calls this.
+    void ShearShapeChanged();
     // Strain at peak stress e'c of a concrete type; reported once and 0 for a bad index.
     double PeakStrainOf(int concreteType) const;
     // Stirrup limit: the largest of 0.01 and every direction-2 stirrup's rupture strain.

@@ -71,8 +71,9 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
             r = Solve_Beam(state, 1, kNoControl);
         }
         const int ok = ComputeShearStressDistribution(state);
+        int failureMode = 0;
         if (ok != 0)
-            err = ShearDistributionError(state);
+            err = ShearDistributionError(state, failureMode);
         if (r != 1 || err < kShearShapeTolerance || ok == 0)
             break;
         if (i > kRelaxShearAfter)
@@ -112,7 +113,9 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(
 
     // 1.-4. The residual, and the slope measured afresh when asked.
     const double p = control == kAxial ? 1e-6 : 1e-5;
-    int result = 1;
+    // Without shear a converged loop answers -2, as the curvature iteration does, so that
+    // the stepping does not wait for a shear-stress distribution that never comes.
+    int result = -2;
     double rp = 0.0;
     if (resetSlope == 1 || g_ConvergenceSlope == kUndefined) {
         g_ConvergenceSlope = kUndefined;

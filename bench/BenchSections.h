@@ -9,9 +9,8 @@
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 
-// 300 x 600 mm, 35 MPa concrete, three 25 mm bars top and bottom (50 mm cover to their
-// centres), 10 mm two-leg stirrups at 200 mm.
-inline std::unique_ptr<TBeam> BenchBeam()
+// A rectangular section of 35 MPa concrete with one steel type of fy 400 MPa, no bars.
+inline std::unique_ptr<TBeam> BenchSection(double width, double height)
 {
     auto beam = std::make_unique<TBeam>();
     beam->ClearAll();
@@ -25,18 +24,27 @@ inline std::unique_ptr<TBeam> BenchBeam()
     steel.name = "Steel 1";
     CheckSteelType(steel, true);
     beam->AddSteelType(steel);
-    beam->AddRegion(0.6, 0.0, 0.3, 0.3, 0, 1);
-    for (double z : {0.55, 0.05}) {
-        LongLayerRec bars;
-        bars.z = z;
-        bars.num = 3;
-        bars.Ai = 5e-4;
-        bars.A = 1.5e-3;
-        bars.db = 0.025;
-        bars.bartitle = "25M";
-        bars.name = "Bars";
-        beam->AddLongLayer(bars, 0);
-    }
+    beam->AddRegion(height, 0.0, width, width, 0, 1);
+    return beam;
+}
+
+// A layer of 25 mm bars at z above the bottom.
+inline void AddBenchBars(TBeam& beam, double z, int count)
+{
+    LongLayerRec bars;
+    bars.z = z;
+    bars.num = count;
+    bars.Ai = 5e-4;
+    bars.A = 5e-4 * count;
+    bars.db = 0.025;
+    bars.bartitle = "25M";
+    bars.name = "Bars";
+    beam.AddLongLayer(bars, 0);
+}
+
+// 10 mm two-leg stirrups at 200 mm over the 600 mm depth.
+inline void AddBenchStirrups(TBeam& beam)
+{
     TransLayerRec stirrups;
     stirrups.A = 2e-4;
     stirrups.Ai = 1e-4;
@@ -46,7 +54,16 @@ inline std::unique_ptr<TBeam> BenchBeam()
     stirrups.disttop = 0.57;
     stirrups.bartitle = "10M";
     stirrups.name = "Stirrups";
-    beam->AddTransLayer(stirrups, 2);
+    beam.AddTransLayer(stirrups, 2);
+}
+
+// 300 x 600 mm, three 25 mm bars top and bottom (50 mm cover to their centres), stirrups.
+inline std::unique_ptr<TBeam> BenchBeam()
+{
+    auto beam = BenchSection(0.3, 0.6);
+    AddBenchBars(*beam, 0.55, 3);
+    AddBenchBars(*beam, 0.05, 3);
+    AddBenchStirrups(*beam);
     return beam;
 }
 

@@ -52,6 +52,13 @@ void BM_SolveLayerStates_Uncracked(benchmark::State& bench)
 }
 BENCHMARK(BM_SolveLayerStates_Uncracked)->Unit(benchmark::kMicrosecond);
 
+// Flexural cracks only: the same profile without shear.
+void BM_SolveLayerStates_CrackedFlexure(benchmark::State& bench)
+{
+    SolveRepeatedly(bench, 1e-4, -4e-3, 0.0, LayerSolveMode::Trial);
+}
+BENCHMARK(BM_SolveLayerStates_CrackedFlexure)->Unit(benchmark::kMicrosecond);
+
 // Flexural and shear cracks: bottom fibre strain 1.3e-3, mean shear strain 3e-4.
 void BM_SolveLayerStates_CrackedShear(benchmark::State& bench)
 {

@@ -1,6 +1,7 @@
 #include "analysis/layers/LayerDriver.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cmath>
 #include <cstddef>
@@ -63,6 +64,11 @@ LayerDebugDisplay SetLayerDebugDisplay(LayerDebugDisplay display)
     return std::exchange(DebugDisplay(), std::move(display));
 }
 
+int ShowStateInViews(const SectionState& state)
+{
+    return DebugDisplay() ? DebugDisplay()(state) : 0;
+}
+
 TLayerDriver::TLayerDriver(const TBeam& beam,
                            const LayerMesh& mesh,
                            FailedFlagLists& flags,
@@ -79,6 +85,8 @@ TLayerDriver::TLayerDriver(const TBeam& beam,
 
 void TLayerDriver::Bind()
 {
+    m_inputs.assign(static_cast<std::size_t>(std::max(m_maxNodeCount, 0)), NodeInputs{});
+    m_trialInputs.clear();
     m_evaluator.Bind();
     m_zones.SetTensileStrengthProfile(m_profiles.tensileStrength);
     m_height = m_beam.GetHeight();
@@ -167,6 +175,45 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
     return 0;
 }
 
+const TLayerDriver::NodeInputs& TLayerDriver::InputsAt(int id, double depth, int concreteType)
+{
+    // Mesh nodes keep their depth from call to call; refinement trials reuse a few ids at
+    // many depths, so they are kept by depth.
+    NodeInputs* slot = id >= 0 && static_cast<std::size_t>(id) < m_inputs.size()
+                           ? &m_inputs[static_cast<std::size_t>(id)]
+                           : nullptr;
+    const auto matches = [&](const NodeInputs& n) {
+        return n.filled && n.depth == depth && n.concreteType == concreteType;
+    };
+    if (slot == nullptr || !matches(*slot))
+        slot = &m_trialInputs[std::bit_cast<std::uint64_t>(depth)];
+    NodeInputs& inputs = *slot;
+    if (!matches(inputs)) {
+        LayerNodeStateRec node;
+        node.Depth = depth;
+        node.ConcreteType = static_cast<std::int16_t>(concreteType);
+        node.TensionStiffFactor = 0.0;
+        SetNodeTensionStiffFactor(m_beam, node);
+        inputs.filled = true;
+        inputs.depth = depth;
+        inputs.concreteType = concreteType;
+        inputs.freeStrainX = m_beam.GetInitialStrainAt(depth, 0);
+        inputs.freeStrainZ = m_beam.GetInitialStrainAt(depth, 2);
+        inputs.crackSpacingX = CrackSpacingAtDepth(m_beam, depth, 0);
+        inputs.crackSpacingZ = CrackSpacingAtDepth(m_beam, depth, 2);
+        inputs.tensileStrength = Lookup(m_profiles.tensileStrength, depth);
+        inputs.criticalRatio = Lookup(m_criticalRho, depth);
+        inputs.tensionStiffFactor = node.TensionStiffFactor;
+        inputs.clamping = Lookup(m_profiles.clampingStress, depth);
+        inputs.shapeGeneration = 0;
+    }
+    if (inputs.shapeGeneration != m_shapeGeneration) {
+        inputs.shearStrainShape = Lookup(m_profiles.shearStrainDistribution, depth);
+        inputs.shapeGeneration = m_shapeGeneration;
+    }
+    return inputs;
+}
+
 void TLayerDriver::PrepareAndSolveNode(SectionState& state,
                                        LayerNodeStateRec& node,
                                        int id,
@@ -174,25 +221,26 @@ void TLayerDriver::PrepareAndSolveNode(SectionState& state,
                                        int concreteType,
                                        const double* strainZ)
 {
+    const NodeInputs& inputs = InputsAt(id, depth, concreteType);
     node.StrainX = m_evaluator.StrainAtDepth(m_profile, depth);
     node.Depth = depth;
-    node.ShearStrainShape = Lookup(m_profiles.shearStrainDistribution, depth);
+    node.ShearStrainShape = inputs.shearStrainShape;
     node.ShearStrain = node.ShearStrainShape * m_shearFactor;
     node.ReserveX = Lookup(&m_reserveProfile, depth);
-    node.FreeStrainX = m_beam.GetInitialStrainAt(depth, 0);
-    node.FreeStrainZ = m_beam.GetInitialStrainAt(depth, 2);
+    node.FreeStrainX = inputs.freeStrainX;
+    node.FreeStrainZ = inputs.freeStrainZ;
     node.ConcreteType = static_cast<std::int16_t>(concreteType);
     node.StrainZ = strainZ != nullptr
                        ? *strainZ
                        : InitialTransverseStrain(&state, node.FreeStrainZ, id, depth);
-    node.CrackSpacingX = CrackSpacingAtDepth(m_beam, depth, 0);
-    node.CrackSpacingZ = CrackSpacingAtDepth(m_beam, depth, 2);
-    node.LocalTensileStrength = Lookup(m_profiles.tensileStrength, depth);
-    node.CriticalRatio = Lookup(m_criticalRho, depth);
+    node.CrackSpacingX = inputs.crackSpacingX;
+    node.CrackSpacingZ = inputs.crackSpacingZ;
+    node.LocalTensileStrength = inputs.tensileStrength;
+    node.CriticalRatio = inputs.criticalRatio;
     node.AxesSwapped = 0;
-    SetNodeTensionStiffFactor(m_beam, node);
+    node.TensionStiffFactor = inputs.tensionStiffFactor;
 
-    const double clamping = Lookup(m_profiles.clampingStress, depth);
+    const double clamping = inputs.clamping;
     const double unloading =
         m_stirrupUnloadingFromState ? Lookup(state.TransProfile.get(), depth) : 0.0;
     // A node whose iteration gives up keeps its last pass; the solution goes on.

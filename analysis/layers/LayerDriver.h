@@ -28,6 +28,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 #include "analysis/layers/CrackStresses.h"
@@ -61,6 +62,8 @@ inline constexpr const char* kLayerDebugCaption = "Layer Solution";
 // layer; without one the debug prompt shows nothing.
 using LayerDebugDisplay = std::function<int(const SectionState&)>;
 LayerDebugDisplay SetLayerDebugDisplay(LayerDebugDisplay display);
+// Shows the state through the installed display; 0 when there is none.
+int ShowStateInViews(const SectionState& state);
 
 // Absolute shear (N) above which a solved state makes the analysis consider shear.
 inline constexpr double kShearFlagThreshold = 100.0;
@@ -119,6 +122,9 @@ public:
     void ComputeSignedResultants(SectionState& state) const;
     static void ZeroSignedResultants(SectionState& state);
 
+    // The analysis replaced its "shear strain distribution": the nodes read it again.
+    void ForgetShearShape() { ++m_shapeGeneration; }
+
     // Node solutions since construction (mesh nodes and refinement trials).
     std::int64_t NodeEvaluations() const { return m_nodeEvaluations; }
 
@@ -129,6 +135,26 @@ private:
         double cosine = 1.0; // of the drape angle atan(drape)
         double sine = 0.0;
     };
+
+    // The inputs of a node that depend only on its depth and concrete type, kept by node id
+    // while the beam, its mesh and the profiles bound to the driver stay (Bind forgets them;
+    // the shear-strain shape is read again after ForgetShearShape).
+    struct NodeInputs {
+        bool filled = false;
+        double depth = 0.0;
+        int concreteType = 0;
+        double freeStrainX = 0.0;
+        double freeStrainZ = 0.0;
+        double crackSpacingX = 0.0;
+        double crackSpacingZ = 0.0;
+        double tensileStrength = 0.0;
+        double criticalRatio = 0.0;
+        double tensionStiffFactor = 0.0;
+        double clamping = 0.0;
+        std::uint64_t shapeGeneration = 0;
+        double shearStrainShape = 0.0;
+    };
+    const NodeInputs& InputsAt(int id, double depth, int concreteType);
 
     // Fills the node's inputs for its depth and concrete type and solves it. strainZ is the
     // starting transverse strain of a refinement trial node (nullptr: the mesh node's own).
@@ -161,6 +187,11 @@ private:
     const TDepthTable* m_criticalRho = nullptr;
     bool m_stirrupUnloadingFromState = false; // fewer than 2 transverse layers of direction 2
     double m_height = 0.0;
+
+    // Node inputs of the mesh nodes by node id, and of refinement trials by their depth.
+    std::vector<NodeInputs> m_inputs;
+    std::unordered_map<std::uint64_t, NodeInputs> m_trialInputs;
+    std::uint64_t m_shapeGeneration = 1;
 
     // Per-call working values.
     TDepthTable m_reserveProfile{"longitudinal reserve"};

@@ -1,0 +1,531 @@
+// The full sectional response of the 300 x 600 mm beam and the 400 x 400 mm column, checked
+// against the section worked by hand: the cracking moment of the gross section, the yield
+// moment of the cracked elastic section and the ultimate moment of the rectangular stress
+// block. Moments are negative when the top is in compression, so the beam with bottom bars is
+// loaded with a negative moment increment and its load factors are positive.
+
+#include <algorithm>
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "analysis/PointSections.h"
+#include "analysis/RunToFinish.h"
+#include "analysis/T1DAnalysis.h"
+#include "analysis/layers/LayerDriver.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using PS = PointSections;
+
+constexpr int kMaxSteps = 5000;
+
+double MomentOf(const SectionState& s)
+{
+    return std::fabs(s.Results[StateResult::Moment]);
+}
+
+// Valid stages in slot order.
+std::vector<const SectionState*> ValidStages(const T1DAnalysis& a)
+{
+    std::vector<const SectionState*> out;
+    for (int i = 0; i < T1DAnalysis::kStageSlots; ++i) {
+        const SectionState* s = a.StageSlot(i);
+        if (s != nullptr && s->Valid != 0)
+            out.push_back(s);
+    }
+    return out;
+}
+
+struct HandBeam {
+    double fc, ft, Ec, Es, fy;
+    double d = 0.55;
+    double As = PS::kBarArea;
+    double b = PS::kB;
+    double h = PS::kH;
+    double CrackingMoment() const { return ft * b * h * h / 6.0; }
+    double YieldMoment() const
+    {
+        const double rn = As / (b * d) * Es / Ec;
+        const double k = std::sqrt(2.0 * rn + rn * rn) - rn;
+        return As * fy * (d - k * d / 3.0);
+    }
+    double UltimateMoment() const
+    {
+        const double a = As * fy / (0.85 * std::fabs(fc) * b);
+        return As * fy * (d - a / 2.0);
+    }
+};
+
+HandBeam HandOf(const TBeam& beam)
+{
+    const ConcreteTypeRec& c = *beam.GetConcreteType(0);
+    const SteelTypeRec& s = *beam.GetSteelType(0);
+    return {c.fc, c.ft, c.Ec, s.Es, s.fy};
+}
+
+std::unique_ptr<TBeam> MomentBeam()
+{
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    return beam;
+}
+
+} // namespace
+
+// Moment only: the response runs to its own finish well inside the stage table; the load
+// factors rise to the peak; cracking, yielding and the peak lie near the hand values.
+TEST(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    const HandBeam hand = HandOf(*beam);
+    TFullSectionalResponse a(beam.get());
+    ASSERT_EQ(a.IsRunning(), 1);
+    const int steps = RunToFinish(a, kMaxSteps);
+    EXPECT_EQ(a.IsRunning(), 0);
+    EXPECT_LT(steps, kMaxSteps);
+    const std::vector<const SectionState*> stages = ValidStages(a);
+    ASSERT_GT(stages.size(), 10u);
+    EXPECT_LT(a.GetStageCount(), 200);
+
+    const SectionState* peak = a.GetPeakState();
+    ASSERT_NE(peak, nullptr);
+    const auto peakAt = std::find(stages.begin(), stages.end(), peak) - stages.begin();
+    for (long i = 1; i <= peakAt; ++i)
+        EXPECT_GE(stages[i]->Results[StateResult::LoadFactor],
+                  0.9 * stages[i - 1]->Results[StateResult::LoadFactor])
+            << "stage " << i;
+    for (const SectionState* s : stages)
+        EXPECT_NEAR(s->Results[StateResult::AxialForce], 0.0, 0.002 * MomentOf(*peak) + 2000.0);
+
+    const auto cracked = std::find_if(stages.begin(), stages.end(), [&](const SectionState* s) {
+        return a.IsCracked(s);
+    });
+    ASSERT_NE(cracked, stages.end());
+    // The hand cracking moment lies between the last uncracked and the first cracked stage,
+    // which tension stiffening carries somewhat above it.
+    EXPECT_LT(MomentOf(**(cracked - 1)), hand.CrackingMoment());
+    EXPECT_GT(MomentOf(**cracked), hand.CrackingMoment());
+    EXPECT_LT(MomentOf(**cracked), 1.7 * hand.CrackingMoment());
+
+    int yieldAt = -1;
+    for (int i = 0; i < T1DAnalysis::kStageSlots && yieldAt < 0; ++i)
+        if (a.StageSlot(i) != nullptr && a.StageSlot(i)->Valid != 0 && a.HasYieldingBar(i))
+            yieldAt = i;
+    ASSERT_GE(yieldAt, 0);
+    EXPECT_NEAR(MomentOf(*a.StageSlot(yieldAt)), hand.YieldMoment(), 0.12 * hand.YieldMoment());
+
+    EXPECT_GT(MomentOf(*peak), 0.97 * hand.UltimateMoment());
+    EXPECT_LT(MomentOf(*peak), 1.25 * hand.UltimateMoment());
+    EXPECT_EQ(a.GetErrorCount(), 0);
+}
+
+namespace {
+
+// The beam with stirrups under moment and shear at a fixed shear span of 1.5 m.
+std::unique_ptr<TBeam> ShearBeam()
+{
+    auto beam = PS::Beam(false, true);
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1500.0, 1000.0);
+    return beam;
+}
+
+} // namespace
+
+// With shear and stirrups the shear-stress distribution converges stage by stage: every
+// stored stage keeps M / V at the shear span, and the response finishes by itself.
+TEST(FullSectionalResponse, ShearBeamConvergesStageByStage)
+{
+    RecordingReporter reporter;
+    auto beam = ShearBeam();
+    TFullSectionalResponse a(beam.get());
+    ASSERT_EQ(a.IsRunning(), 1);
+    RunToFinish(a, kMaxSteps);
+    EXPECT_EQ(a.IsRunning(), 0);
+    const std::vector<const SectionState*> stages = ValidStages(a);
+    ASSERT_GT(stages.size(), 5u);
+    for (const SectionState* s : stages) {
+        if (s == stages.front())
+            continue;
+        EXPECT_NEAR(s->Results[StateResult::Moment],
+                    -1.5 * s->Results[StateResult::Shear],
+                    0.01 * std::fabs(s->Results[StateResult::Moment]) + 1000.0);
+        ASSERT_TRUE(s->Profile != nullptr);
+    }
+    const SectionState* peak = a.GetPeakState();
+    ASSERT_NE(peak, nullptr);
+    const HandBeam hand = HandOf(*beam);
+    EXPECT_GT(MomentOf(*peak), 0.8 * hand.YieldMoment());
+    EXPECT_LT(MomentOf(*peak), 1.25 * hand.UltimateMoment());
+}
+
+namespace {
+
+// The response with access to its stage slots, for building stage tables by hand.
+class OpenResponse : public TFullSectionalResponse {
+public:
+    using TFullSectionalResponse::TFullSectionalResponse;
+    // Fills slots first .. last with valid copies of stage 'from' at the given load factor.
+    void FillWithCopies(int from, int first, int last, double loadFactor)
+    {
+        for (int i = first; i <= last; ++i) {
+            if (!Stages[static_cast<std::size_t>(i)])
+                ++StageCount;
+            CopySectionState(Stages[static_cast<std::size_t>(from)],
+                             Stages[static_cast<std::size_t>(i)]);
+            Stages[static_cast<std::size_t>(i)]->Valid = 1;
+            Stages[static_cast<std::size_t>(i)]->Results[StateResult::LoadFactor] = loadFactor;
+        }
+    }
+    SectionState* Slot(int i) { return Stages[static_cast<std::size_t>(i)].get(); }
+    void SetPeak(int i) { PeakStage = i; }
+    // Steps until the given stage is accepted (or the response stops).
+    void StepTo(int stage)
+    {
+        while (CurrentStage <= stage && IsRunning() != 0)
+            Step();
+    }
+};
+
+int CountValid(const T1DAnalysis& a)
+{
+    return static_cast<int>(ValidStages(a).size());
+}
+
+} // namespace
+
+// A column under constant axial compression: every stage keeps N at N0, and the moment
+// capacity lies near the hand value of the rectangular stress block with both bar layers at
+// yield, 338 kN m at 1000 kN.
+TEST(FullSectionalResponse, ColumnWithAxialCompressionKeepsItsAxialLoad)
+{
+    RecordingReporter reporter;
+    auto column = PS::Column();
+    const double N0 = -1.0e6;
+    PS::SetLoads(*column, N0, 0, 0, 0, -1000.0, 0);
+    TFullSectionalResponse a(column.get());
+    ASSERT_EQ(a.IsRunning(), 1);
+    RunToFinish(a, kMaxSteps);
+    EXPECT_EQ(a.IsRunning(), 0);
+    const std::vector<const SectionState*> stages = ValidStages(a);
+    ASSERT_GT(stages.size(), 5u);
+    for (const SectionState* s : stages)
+        EXPECT_NEAR(s->Results[StateResult::AxialForce], N0, 0.01 * std::fabs(N0));
+    const double fc = std::fabs(column->GetConcreteType(0)->fc);
+    const double a1 = -N0 / (0.85 * fc * 0.4);
+    const double Mn = -N0 * (0.2 - a1 / 2.0) + 2.0 * PS::kBarArea * 4e8 * 0.15;
+    ASSERT_NE(a.GetPeakState(), nullptr);
+    EXPECT_GT(MomentOf(*a.GetPeakState()), 0.85 * Mn);
+    EXPECT_LT(MomentOf(*a.GetPeakState()), 1.2 * Mn);
+}
+
+// Unloading from a stage past yield brings the moment down; reloading from the unloaded
+// stage returns to the envelope at the curvature where the unloading began.
+TEST(FullSectionalResponse, UnloadAndReloadReturnToTheEnvelope)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    TFullSectionalResponse a(beam.get());
+    RunToFinish(a, kMaxSteps);
+    int from = -1;
+    for (int i = 1; i < a.GetPeakStage() && from < 0; ++i)
+        if (a.HasYieldingBar(i) && a.HasYieldingBar(i - 1))
+            from = i;
+    ASSERT_GT(from, 0);
+    const double Mfrom = MomentOf(*a.StageSlot(from));
+    const double phiFrom = a.StageSlot(from)->Results[StateResult::Curvature];
+    const double peakMoment = MomentOf(*a.GetPeakState());
+
+    EXPECT_EQ(a.UnloadReload(from, 1), from + 1);
+    EXPECT_EQ(a.IsRunning(), 1);
+    RunToFinish(a, kMaxSteps);
+    EXPECT_EQ(a.IsRunning(), 0);
+    int last = from;
+    for (int i = from + 1; i < T1DAnalysis::kStageSlots; ++i)
+        if (a.StageSlot(i) != nullptr && a.StageSlot(i)->Valid != 0)
+            last = i;
+    ASSERT_GT(last, from);
+    EXPECT_LT(MomentOf(*a.StageSlot(last)), 0.3 * Mfrom);
+    // Unloading leaves a permanent curvature of the yielded section.
+    EXPECT_LT(std::fabs(a.StageSlot(last)->Results[StateResult::Curvature]), std::fabs(phiFrom));
+
+    EXPECT_EQ(a.UnloadReload(last, 0), last + 1);
+    RunToFinish(a, kMaxSteps);
+    const SectionState* back = nullptr;
+    for (int i = last + 1; i < T1DAnalysis::kStageSlots && back == nullptr; ++i) {
+        const SectionState* s = a.StageSlot(i);
+        if (s != nullptr && s->Valid != 0 &&
+            std::fabs(s->Results[StateResult::Curvature]) >= std::fabs(phiFrom))
+            back = s;
+    }
+    ASSERT_NE(back, nullptr);
+    EXPECT_NEAR(MomentOf(*back), Mfrom, 0.06 * Mfrom);
+    double reloadPeak = 0.0;
+    for (int i = last + 1; i < T1DAnalysis::kStageSlots; ++i)
+        if (a.StageSlot(i) != nullptr && a.StageSlot(i)->Valid != 0)
+            reloadPeak = std::max(reloadPeak, MomentOf(*a.StageSlot(i)));
+    EXPECT_NEAR(reloadPeak, peakMoment, 0.05 * peakMoment);
+}
+
+// "More Detail" between stages 2 and 6 solves one new stage in each of the four gaps: the
+// stages there double, each new one lies between its neighbours, and the rest stay.
+TEST(FullSectionalResponse, MoreDetailDoublesTheStagesBetweenTwoStages)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    TFullSectionalResponse a(beam.get());
+    RunToFinish(a, kMaxSteps);
+    const int before = CountValid(a);
+    const double peakMoment = MomentOf(*a.GetPeakState());
+    ASSERT_EQ(a.CanContinue(), 1);
+    ASSERT_EQ(a.MoreDetail(2, 6), 1);
+    EXPECT_EQ(a.IsRefining(), 1);
+    RunToFinish(a, kMaxSteps);
+    EXPECT_EQ(a.IsRunning(), 0);
+    EXPECT_EQ(CountValid(a), before + 4);
+    for (int i = 3; i <= 9; i += 2) {
+        const SectionState* s = a.StageSlot(i);
+        ASSERT_NE(s, nullptr) << i;
+        const double phi = s->Results[StateResult::Curvature];
+        const double lo = a.StageSlot(i - 1)->Results[StateResult::Curvature];
+        const double hi = a.StageSlot(i + 1)->Results[StateResult::Curvature];
+        EXPECT_GT(phi, std::min(lo, hi)) << i;
+        EXPECT_LT(phi, std::max(lo, hi)) << i;
+    }
+    EXPECT_NEAR(MomentOf(*a.GetPeakState()), peakMoment, 1e-6 * peakMoment);
+}
+
+// Pruning after the peak and thinning keep the peak stage and its load factor.
+TEST(FullSectionalResponse, ThinningKeepsThePeak)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    TFullSectionalResponse a(beam.get());
+    RunToFinish(a, kMaxSteps);
+    const double peak = a.GetMaxLoadFactor();
+    const int before = CountValid(a);
+
+    TFullSectionalResponse thinned(beam.get());
+    RunToFinish(thinned, kMaxSteps);
+    thinned.ThinStages(10.0 * peak);
+    EXPECT_LT(CountValid(thinned), before);
+    EXPECT_DOUBLE_EQ(thinned.GetMaxLoadFactor(), peak);
+    ASSERT_NE(thinned.GetPeakState(), nullptr);
+
+    a.PrunePostPeakStages(0);
+    EXPECT_LE(CountValid(a), 16);
+    EXPECT_DOUBLE_EQ(a.GetMaxLoadFactor(), peak);
+    EXPECT_EQ(a.GetPeakStage(), a.GetLastStageIndex() - 1);
+    for (int i = 1; i < a.GetLastStageIndex(); ++i)
+        EXPECT_GE(a.LoadFactorOf(i), a.LoadFactorOf(i - 1)) << i;
+}
+
+// Stored stages read safely: a negative index is no stage; a load factor that two stages
+// share is looked up in the first of them; "More Detail" refuses a nearly full table and
+// leaves its stages where they are.
+TEST(FullSectionalResponse, StageTableEdgesAreSafe)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    OpenResponse a(beam.get());
+    RunToFinish(a, 3);
+    a.Finish();
+    EXPECT_EQ(a.GetStage(-1), nullptr);
+    EXPECT_EQ(a.GetStage(-7), nullptr);
+    EXPECT_EQ(a.GetStage(0), a.StageSlot(0));
+
+    // Searching from the peak, 5.0 is looked up as 5.00000005.
+    const double shared = 5.0 * 1.00000001;
+    a.FillWithCopies(1, 2, 3, shared);
+    a.Slot(1)->Results[StateResult::LoadFactor] = shared;
+    a.SetPeak(1);
+    StageResults r;
+    ASSERT_EQ(a.ResultAtValue(5.0, r, 1), 1);
+    EXPECT_DOUBLE_EQ(r.curvature, a.StageSlot(1)->Results[StateResult::Curvature]);
+    EXPECT_TRUE(std::isfinite(r.axialStrain));
+
+    a.FillWithCopies(1, 2, 327, 5.0);
+    const SectionState* at300 = a.StageSlot(300);
+    EXPECT_EQ(a.MoreDetail(0, 300), 0);
+    EXPECT_EQ(a.StageSlot(300), at300);
+    EXPECT_EQ(CountValid(a), 328);
+    EXPECT_EQ(a.IsRunning(), 0);
+}
+
+// The dual-section distribution of an uncracked stage under shear is the parabola of the
+// elastic section, 1.5 V / (b h) at the centroid and closing to 0 at the bottom; a state
+// without shear gets a distribution of unit integral.
+TEST(ShearStressDistribution, ElasticSectionGivesTheParabola)
+{
+    RecordingReporter reporter;
+    auto beam = ShearBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(2);
+    SectionState* s = a.Slot(2);
+    ASSERT_NE(s, nullptr);
+    ASSERT_FALSE(a.IsCracked(s));
+    ASSERT_EQ(a.ComputeShearStressDistribution(*s), 1);
+    const double V = s->Results[StateResult::Shear];
+    const TDepthTable& tau = *s->Profile;
+    EXPECT_EQ(tau.GetName(), "Calculated Shear stress distribution");
+    EXPECT_DOUBLE_EQ(tau.GetDepth(0), beam->GetTop());
+    EXPECT_DOUBLE_EQ(tau.GetValue(0), 0.0);
+    const double centre = tau.InterpolateAtDepth(0.0);
+    EXPECT_NEAR(centre, 1.5 * V / (PS::kB * PS::kH), 0.08 * 1.5 * V / (PS::kB * PS::kH));
+    EXPECT_NEAR(tau.GetValue(tau.GetCount() - 1), 0.0, 0.01 * centre);
+    int mode = -1;
+    const double error = a.ShearDistributionError(*s, mode);
+    EXPECT_LT(error, 0.05);
+    EXPECT_EQ(mode, FailureMode::None);
+
+    auto plain = MomentBeam();
+    OpenResponse m(plain.get());
+    m.StepTo(2);
+    SectionState* p = m.Slot(2);
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(m.ComputeShearStressDistribution(*p), 1);
+    EXPECT_NEAR(p->Profile->IntegrateSimpson(), 1.0, 1e-9);
+    EXPECT_EQ(m.ShearDistributionError(*p, mode), 0.009);
+}
+
+// Every difference the same: rounding may make the variance slightly negative, which must
+// give an error of 0, never a NaN that passes every comparison.
+TEST(ShearStressDistribution, ErrorOfAUniformDifferenceIsZero)
+{
+    RecordingReporter reporter;
+    auto beam = ShearBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(1);
+    SectionState* s = a.Slot(1);
+    ASSERT_NE(s, nullptr);
+    s->Profile = std::make_unique<TDepthTable>("uniform");
+    for (int i = 0; i <= 10; ++i)
+        s->Profile->Add(beam->GetTop() - i * PS::kH / 10.0, 0.3);
+    s->Profile->SetSorted(true);
+    for (LayerNodeStateRec& node : s->NodeStates)
+        node.ConcShearStress = 0.0;
+    s->Results[StateResult::Shear] = 1e6;
+    s->Results[StateResult::AxialForce] = 0.0;
+    s->Results[StateResult::Moment] = 0.0;
+    int mode = 0;
+    const double e = a.ShearDistributionError(*s, mode);
+    EXPECT_FALSE(std::isnan(e));
+    EXPECT_NEAR(e, 0.0, 1e-6);
+}
+
+// Only constant loads: nothing to trace, so the first step stores a copy of the initial state
+// with an undefined load factor and finishes. Loads beyond the section's strength: the
+// initial state cannot be solved, the error is stored and the analysis does not run.
+TEST(FullSectionalResponse, ConstantLoadsOnlyAndUnsolvableInitialCase)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, -50e3, 0, 0, 0, 0);
+    TFullSectionalResponse a(beam.get());
+    ASSERT_EQ(a.IsRunning(), 1);
+    a.Step();
+    EXPECT_EQ(a.IsRunning(), 0);
+    ASSERT_NE(a.StageSlot(1), nullptr);
+    EXPECT_EQ(a.StageSlot(1)->Results[StateResult::LoadFactor], kUndefined);
+    EXPECT_NEAR(a.StageSlot(1)->Results[StateResult::Moment], -50e3, 500.0);
+
+    auto crushed = PS::Beam();
+    PS::SetLoads(*crushed, -2e7, 0, 0, 0, -1000.0, 0);
+    TFullSectionalResponse b(crushed.get());
+    EXPECT_EQ(b.IsRunning(), 0);
+    ASSERT_EQ(b.GetErrorCount(), 1);
+    std::string text, title;
+    int code = 0;
+    b.GetError(0, text, title, code);
+    EXPECT_EQ(text, kInitialCaseFailedText);
+    EXPECT_EQ(code, 48);
+    EXPECT_EQ(b.GetPeakState(), nullptr);
+}
+
+// The control variable follows the largest of |dN|, |3 dM / H| and |dV|; the alternative
+// after M is V with shear and N without.
+TEST(FullSectionalResponse, ControlVariableFollowsTheDominantIncrement)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Empty();
+    beam->AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
+    PointSections::AddBars(*beam, 0.05, PS::kBarArea);
+    beam->Validate();
+    PS::SetLoads(*beam, 0, 0, 0, 5e3, 1e3, 0); // 3 dM / H = 6 kN > dN = 5 kN
+    TFullSectionalResponse a(beam.get());
+    EXPECT_EQ(a.ChooseControlVariable(0), TQuarvish2000Analysis::kMoment);
+    EXPECT_EQ(a.ChooseControlVariable(1), TQuarvish2000Analysis::kAxial);
+    PS::SetLoads(*beam, 0, 0, 0, 5e3, 1e3, 10.0);
+    TFullSectionalResponse b(beam.get());
+    EXPECT_EQ(b.ChooseControlVariable(0), TQuarvish2000Analysis::kMoment);
+    EXPECT_EQ(b.ChooseControlVariable(1), TQuarvish2000Analysis::kShear);
+    PS::SetLoads(*beam, 0, 0, 0, 7e3, 1e3, 0);
+    TFullSectionalResponse c(beam.get());
+    EXPECT_EQ(c.ChooseControlVariable(0), TQuarvish2000Analysis::kAxial);
+}
+
+// Energy absorbed between the stages of a loading response is positive and adds up over the
+// stages to more than the work of the moment on the curvature increments less 10 %.
+TEST(FullSectionalResponse, EnergyBetweenStagesMatchesTheMomentWork)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(12);
+    double energy = 0.0;
+    double work = 0.0;
+    for (int i = 1; i <= 12; ++i) {
+        const SectionState* p = a.StageSlot(i - 1);
+        const SectionState* c = a.StageSlot(i);
+        ASSERT_NE(c, nullptr);
+        const double e = a.ComputeEnergyIncrement(p, c, 2);
+        EXPECT_GT(e, 0.0) << i;
+        energy += e;
+        work += 0.5 * (p->Results[StateResult::Moment] + c->Results[StateResult::Moment]) *
+                (c->Results[StateResult::Curvature] - p->Results[StateResult::Curvature]);
+    }
+    EXPECT_NEAR(energy, work, 0.1 * work);
+    EXPECT_NEAR(a.ComputeEnergyIncrement(a.StageSlot(3), a.StageSlot(3), 2), 0.0, 1e-9);
+    EXPECT_EQ(a.ComputeEnergyIncrement(nullptr, a.StageSlot(3), 2), 0.0);
+}
+
+namespace {
+
+class ShapeAnalysis : public OpenResponse {
+public:
+    using OpenResponse::OpenResponse;
+    using TQuarvish2000Analysis::ShearShapeChanged;
+    TDepthTable& Shape() { return ShearStrainDistribution; }
+};
+
+} // namespace
+
+// The layer level reads the new shear-strain shape once it is told of the change: a state
+// solved after the change equals one solved by an analysis that never saw the old shape.
+TEST(FullSectionalResponse, LayerSolutionFollowsANewShearShape)
+{
+    RecordingReporter reporter;
+    auto beam = ShearBeam();
+    ShapeAnalysis a(beam.get());
+    ShapeAnalysis b(beam.get());
+    auto solve = [](ShapeAnalysis& x) {
+        SectionStateHolder holder;
+        x.CreateSectionState(holder, nullptr);
+        holder->Results[StateResult::Curvature] = -2e-3;
+        holder->Results[StateResult::ShearStrain] = 1e-3;
+        x.SolveLayerStates(*holder, LayerSolveMode::Trial);
+        return holder->Results;
+    };
+    solve(a); // the old shape is read and kept
+    for (ShapeAnalysis* x : {&a, &b}) {
+        x->Shape().Clear();
+        x->Shape().Add(beam->GetTop(), 0.0);
+        x->Shape().Add(0.0, 2.0);
+        x->Shape().Add(beam->GetBottom(), 0.0);
+        x->Shape().SetSorted(true);
+        x->ShearShapeChanged();
+    }
+    EXPECT_EQ(solve(a), solve(b));
+}
