@@ -9,12 +9,14 @@
 #include "member/fire/FireTestSupport.h"
 #include "model/StructureFixtures.h"
 #include "model/TBeam.h"
+#include "model/materials/SteelLaws.h"
 
 namespace membertest {
 
 using firetest::TestSlots;
 
-// A validated rectangular beam, width x height, f'c 35 MPa, with optional bottom bars
+// A validated rectangular beam, width x height, f'c 35 MPa, steel type 0 of fy 400 MPa, with
+// optional bottom bars
 // (num bars of diameter db, 50 mm above the bottom) and stirrups.
 inline std::unique_ptr<TBeam> RectBeam(const std::string& name,
                                        double width,
@@ -26,6 +28,12 @@ inline std::unique_ptr<TBeam> RectBeam(const std::string& name,
     auto beam = std::make_unique<TBeam>();
     beam->SetName(name);
     fixtures::Rectangle(*beam, width, height);
+    SteelTypeRec steel;
+    steel.kind = SteelKind::Reinforcing;
+    steel.fy = 4e8;
+    steel.name = "Steel 1";
+    CheckSteelType(steel, true);
+    beam->AddSteelType(steel);
     if (bars > 0)
         beam->AddLongLayer(fixtures::Layer(0.05, bars, db), 0);
     if (stirrups)
