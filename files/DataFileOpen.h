@@ -18,5 +18,6 @@ int OpenDataFile(const std::string& path, std::vector<std::unique_ptr<TStructure
 // index. Returns 1 when every component was read.
 int LoadXmlDocument(const std::string& text, std::vector<std::unique_ptr<TStructure>>& structures);
 
-// The XML branch for one structure: component n of the document's text read into it.
-int ReadXmlStructureComponent(const std::string& text, int component, TStructure& structure);
+// The XML branch for one structure: the k-th (from 1) component of the structure's own root
+// element (q3g_beam, p3g_shell) read into it. 0 when the document has no such component.
+int ReadXmlStructureElement(const std::string& text, int k, TStructure& structure);

@@ -8,11 +8,10 @@
 #include <sstream>
 #include <string>
 
-#include "files/FileOverride.h"
 #include "files/legacy/SectionDefinition.h"
 #include "foundation/ProgramPaths.h"
-#include "foundation/Reporter.h"
 #include "foundation/ReportText.h"
+#include "foundation/Reporter.h"
 #include "foundation/Units.h"
 #include "model/catalogues/TRebarList.h"
 #include "model/shapes/ShapeLibrary.h"
@@ -45,6 +44,13 @@ inline void InitialiseFuzzEnvironment()
         SetUserDataDir(folder);
         LoadShapeLibrary(0);
     }
+}
+
+// libFuzzer's set-up hook: every target includes this header once.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    InitialiseFuzzEnvironment();
+    return 0;
 }
 
 // Before each input: the globals a reader may change.

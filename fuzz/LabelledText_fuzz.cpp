@@ -18,12 +18,6 @@ bool AnswerFromInput(const std::string&, const std::string&, std::string& label)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    InitialiseFuzzEnvironment();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ResetFuzzGlobals(size > 0 ? data[0] : 0);

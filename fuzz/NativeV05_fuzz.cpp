@@ -8,12 +8,6 @@
 #include "files/legacy/NativeFileV05.h"
 #include "model/TBeam.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    InitialiseFuzzEnvironment();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ResetFuzzGlobals(size > 0 ? data[0] : 0);

@@ -67,19 +67,6 @@ double SignOf(double x)
     return x > 0.0 ? 1.0 : (x < 0.0 ? -1.0 : 0.0);
 }
 
-// Crack spacing normal to cracks at angle theta: 1 / (|sin| / s_x + |cos| / s_z). A
-// direction without a positive spacing (a 0 taken from a document) controls nothing; with
-// neither, no spacing is known and the result is 0, so the crack width is 0.
-double CrackSpacingAtAngle(double s, double c, double spacingX, double spacingZ)
-{
-    double inverse = 0.0;
-    if (spacingX > 0.0)
-        inverse += std::fabs(s) / spacingX;
-    if (spacingZ > 0.0)
-        inverse += std::fabs(c) / spacingZ;
-    return inverse > 0.0 ? 1.0 / inverse : 0.0;
-}
-
 // Limits of f1 at a crack from the reserves (Pa): Lx from the x reinforcement, Lz from the
 // z reinforcement, each raised by the crack shear vu that the reserve difference calls for,
 // up to the crack-shear limit.

@@ -3,6 +3,8 @@
 // strains (e1, e2) with the out-of-plane strain 0, the node's own tensile strength and
 // tension-stiffening factor, and the concrete resistance factor.
 
+#include <cmath>
+
 #include "analysis/state/LayerNodeState.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
@@ -40,6 +42,19 @@ inline double NodePrincipalStress(const ConcreteTypeRec& type,
                           node.TensionStiffFactor,
                           a,
                           b);
+}
+
+// Crack spacing normal to cracks at angle theta: 1 / (|sin| / s_x + |cos| / s_z). A
+// direction without a positive spacing (a 0 taken from a document) controls nothing; with
+// neither, no spacing is known and the result is 0, so the crack width is 0.
+inline double CrackSpacingAtAngle(double s, double c, double spacingX, double spacingZ)
+{
+    double inverse = 0.0;
+    if (spacingX > 0.0)
+        inverse += std::fabs(s) / spacingX;
+    if (spacingZ > 0.0)
+        inverse += std::fabs(c) / spacingZ;
+    return inverse > 0.0 ? 1.0 / inverse : 0.0;
 }
 
 // The aggregate-interlock term 0.31 + 24 w / (a_g + 16 mm) of the crack-shear limit

@@ -56,6 +56,10 @@ struct LayerNodeStateRec {
     double TensionStiffFactor = 0.0;   // tension-stiffening coefficient given to the concrete law
     double LocalTensileStrength = 0.0; // tensile-strength profile at the depth
     std::uint32_t AxesSwapped = 0;     // non-zero exchanges the x and z reserves of the bound
+    // Average and crack stress of the x reinforcement of a membrane element (its y
+    // reinforcement uses StirrupStress and StirrupStressAtCrack); the beam nodes leave them 0.
+    double SteelStressX = 0.0;
+    double SteelStressXAtCrack = 0.0;
 
     bool operator==(const LayerNodeStateRec&) const = default;
 };

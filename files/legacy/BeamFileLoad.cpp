@@ -10,6 +10,7 @@
 #include "files/legacy/NativeFileV05.h"
 #include "files/legacy/NativeFileV07.h"
 #include "files/legacy/PredecessorImport.h"
+#include "files/xml/XmlDocument.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "model/ModelHelpers.h"
@@ -39,7 +40,8 @@ bool ReadExistingFile(const std::string& fileName, std::vector<std::uint8_t>& by
 {
     if (!FileExists(fileName)) {
         ShowMessage(StrPrintf("Could not open file: %s", DisplayPath(fileName).c_str()),
-                    "Open Error", kWarning);
+                    "Open Error",
+                    kWarning);
         return false;
     }
     std::string reason;
@@ -82,7 +84,8 @@ LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
         break;
     case kKindLabelledText:
         result = ReadLabelledText(
-            beam, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+            beam,
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         break;
     case kKindPredecessor:
         result = ImportPredecessorBytes(beam, bytes, mixedTypes);
@@ -105,7 +108,8 @@ LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
             ShowMessage("Quarvish-90 File contained more than one material type for a given "
                         "depth.\r\nQuarvish-2000 has selected a single material type for that "
                         "depth.",
-                        "Information", kInformation);
+                        "Information",
+                        kInformation);
     }
     return result;
 }
@@ -125,12 +129,12 @@ int LoadShellFile(TShell& shell, const std::string& fileName, int elementIndex)
     std::vector<std::uint8_t> bytes;
     if (!ReadExistingFile(fileName, bytes))
         return 0;
-    if (!IsXmlDocumentHead(bytes)) {
+    const std::string text(bytes.begin(), bytes.end());
+    if (!IsXmlDocumentHead(text)) {
         Refuse("Not a valid file format");
         return 0;
     }
-    const std::string text(bytes.begin(), bytes.end());
-    return ReadXmlStructureComponent(text, elementIndex - 1, shell);
+    return ReadXmlStructureElement(text, elementIndex, shell);
 }
 
 void InstallFileReaders()

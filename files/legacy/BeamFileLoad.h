@@ -21,8 +21,8 @@ int LoadBeamFile(TBeam& beam, const std::string& fileName, int elementIndex);
 // The same from the file's bytes (the in-memory entry point of tests and fuzzers).
 LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes);
 
-// The body of TShell::Load: membrane elements are read from XML documents only (component
-// elementIndex - 1); any other file is refused with a message.
+// The body of TShell::Load: membrane elements are read from XML documents only (the
+// elementIndex-th p3g_shell component, from 1); any other file is refused with a message.
 int LoadShellFile(TShell& shell, const std::string& fileName, int elementIndex);
 
 // Installs the readers into the section model's seams.

@@ -72,7 +72,8 @@ bool ByteRecord::Matches(std::size_t offset, const char* text) const
 {
     std::size_t i = 0;
     for (; text[i] != '\0'; ++i) {
-        if (offset + i >= m_bytes.size() || m_bytes[offset + i] != static_cast<std::uint8_t>(text[i]))
+        if (offset + i >= m_bytes.size() ||
+            m_bytes[offset + i] != static_cast<std::uint8_t>(text[i]))
             return false;
     }
     return true;

@@ -14,14 +14,15 @@ constexpr std::size_t kTagOffset = 39;
 constexpr std::string_view kNativeTag = "Q4W96";
 constexpr std::string_view kPredecessorHeader = "QUARVISH-DATA-FILE";
 constexpr std::string_view kLabelledVersion = "Ver_0.8";
-constexpr std::string_view kXmlHead = "<?xml version=\"1.0\"";
 constexpr int kMaxUnsupportedCode = 999;
 
 bool BytesAre(std::span<const std::uint8_t> bytes, std::size_t offset, std::string_view text)
 {
     if (offset > bytes.size() || bytes.size() - offset < text.size())
         return false;
-    return std::equal(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+    return std::equal(text.begin(),
+                      text.end(),
+                      bytes.begin() + static_cast<std::ptrdiff_t>(offset),
                       [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
 }
 
@@ -58,11 +59,6 @@ bool CheckVersionHeader(std::string_view text)
     if (v == std::string_view::npos)
         return false;
     return text.substr(v, kLabelledVersion.size()) == kLabelledVersion;
-}
-
-bool IsXmlDocumentHead(std::span<const std::uint8_t> head)
-{
-    return BytesAre(head, 0, kXmlHead);
 }
 
 FileKindInfo DetectFileKindInfo(std::span<const std::uint8_t> head)

@@ -46,5 +46,3 @@ std::string TitleBlockText(std::span<const std::uint8_t> head);
 bool CheckDataFileHeader(std::string_view text);
 // The labelled text header: begins "//" and reads "Ver_0.8" from its first 'V'.
 bool CheckVersionHeader(std::string_view text);
-// An XML document: the first 19 characters are <?xml version="1.0".
-bool IsXmlDocumentHead(std::span<const std::uint8_t> head);

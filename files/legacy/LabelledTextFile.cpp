@@ -4,24 +4,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <climits>
-#include <cmath>
-#include <cstdlib>
 #include <span>
 #include <utility>
 #include <vector>
 
-#include "files/FileOverride.h"
-#include "files/legacy/LegacyFile.h"
 #include "files/legacy/LabelledTextKeys.h"
-#include "files/legacy/SectionDefinition.h"
+#include "files/legacy/LegacyFile.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "foundation/Units.h"
-#include "model/materials/ConcreteLaws.h"
-#include "model/materials/SteelLaws.h"
-#include "model/shapes/ShapeLibrary.h"
 #include "model/TBeam.h"
 
 namespace {
@@ -64,8 +54,9 @@ void TrimInputLine(std::string& text, int upper)
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '\t'))
         text.pop_back();
     std::replace(text.begin(), text.end(), '\t', ' ');
-    text.erase(0, text.find_first_not_of(' ') == std::string::npos ? text.size()
-                                                                   : text.find_first_not_of(' '));
+    text.erase(0,
+               text.find_first_not_of(' ') == std::string::npos ? text.size()
+                                                                : text.find_first_not_of(' '));
     if (upper != 0) {
         for (char& c : text)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -75,34 +66,6 @@ void TrimInputLine(std::string& text, int upper)
 SectionLabelPrompt SetSectionLabelPrompt(SectionLabelPrompt prompt)
 {
     return std::exchange(g_SectionLabelPrompt, prompt);
-}
-
-std::vector<std::string> SplitWords(const std::string& line)
-{
-    std::vector<std::string> words;
-    std::size_t at = 0;
-    while (at < line.size()) {
-        const std::size_t start = line.find_first_not_of(' ', at);
-        if (start == std::string::npos)
-            break;
-        const std::size_t end = std::min(line.find(' ', start), line.size());
-        words.push_back(line.substr(start, end - start));
-        at = end;
-    }
-    return words;
-}
-
-double ReadNumber(const std::string& text)
-{
-    const double value = std::strtod(text.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
-}
-
-int ReadInteger(const std::string& text)
-{
-    errno = 0;
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
 LegacyReadResult ReadLabelledText(TBeam& beam, std::string_view text)
@@ -129,10 +92,10 @@ LegacyReadResult ReadLabelledText(TBeam& beam, std::string_view text)
     }
     if (sections > 1 && g_SectionLabelPrompt != nullptr) {
         std::string answer = chosen;
-        if (g_SectionLabelPrompt("Select Section to Load",
-                                 StrPrintf("File contains %d sections.  Enter label to load",
-                                           sections),
-                                 answer)) {
+        if (g_SectionLabelPrompt(
+                "Select Section to Load",
+                StrPrintf("File contains %d sections.  Enter label to load", sections),
+                answer)) {
             // Labels in the file are compared trimmed and upper-cased; so is the answer.
             TrimInputLine(answer, 1);
             chosen = BoundedCopy(answer, kLabelChars);
@@ -148,9 +111,12 @@ LegacyReadResult ReadLabelledText(TBeam& beam, std::string_view text)
 
 int ReadLabelledTextFile(TBeam& beam, const std::string& path)
 {
-    return ReadLegacyFile(path, [&beam](std::span<const std::uint8_t> bytes) {
-               return ReadLabelledText(
-                   beam, std::string_view(reinterpret_cast<const char*>(bytes.data()),
-                                          bytes.size()));
-           }).Code();
+    return ReadLegacyFile(
+               path,
+               [&beam](std::span<const std::uint8_t> bytes) {
+                   return ReadLabelledText(
+                       beam,
+                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+               })
+        .Code();
 }

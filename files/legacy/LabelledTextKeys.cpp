@@ -4,11 +4,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
-#include "files/FileOverride.h"
 #include "files/legacy/ByteRecord.h"
 #include "files/legacy/LabelledTextFile.h"
 #include "files/legacy/NativeFileCommon.h"
@@ -16,11 +17,11 @@
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
+#include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "model/shapes/ShapeLibrary.h"
-#include "model/TBeam.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ constexpr const char* kLoadError = "Load Error";
 
 int16_t ToModelCode(double v)
 {
-    return static_cast<int16_t>(std::clamp(TruncateToInt(std::fabs(v)), 0,
+    return static_cast<int16_t>(std::clamp(TruncateToInt(std::fabs(v)),
+                                           0,
                                            static_cast<int>(std::numeric_limits<int16_t>::max())));
 }
 
@@ -42,6 +44,33 @@ uint8_t ToMemberCode(const std::string& value)
 }
 
 } // namespace
+
+std::vector<std::string> SplitWords(const std::string& line)
+{
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        const std::size_t start = line.find_first_not_of(' ', at);
+        if (start == std::string::npos)
+            break;
+        const std::size_t end = std::min(line.find(' ', start), line.size());
+        words.push_back(line.substr(start, end - start));
+        at = end;
+    }
+    return words;
+}
+
+double ReadNumber(const std::string& text)
+{
+    const double value = std::strtod(text.c_str(), nullptr);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+int ReadInteger(const std::string& text)
+{
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+}
 
 LabelledTextKeys::LabelledTextKeys(TBeam& beam, std::string chosenLabel)
     : m_beam(beam), m_chosen(std::move(chosenLabel)), m_unitsAtStart(g_UnitSystem)
@@ -190,17 +219,20 @@ void LabelledTextKeys::EndSection()
     int code = g_SectionDefData.shapeCode;
     if (code != kUserShapeCode && !IsLibraryShape(code)) {
         // A code left by the dialogs or an earlier file that names no shape of this library.
-        ShowMessage(StrPrintf("Could not find Section type \"%d\". Continuing with Rectangle",
-                              code),
-                    kLoadError);
+        ShowMessage(
+            StrPrintf("Could not find Section type \"%d\". Continuing with Rectangle", code),
+            kLoadError);
         code = IsLibraryShape(0) ? 0 : kUserShapeCode;
         g_SectionDefData.shapeCode = static_cast<int16_t>(code);
     }
     if (code != kUserShapeCode) {
         ShapeParams params{};
         std::copy(g_SectionDefData.params.begin(), g_SectionDefData.params.end(), params.begin());
-        EvaluateShapeOutline(*ShapeTable[static_cast<std::size_t>(code)], m_outline, m_rowTypes,
-                             params, 0.0);
+        EvaluateShapeOutline(*ShapeTable[static_cast<std::size_t>(code)],
+                             m_outline,
+                             m_rowTypes,
+                             params,
+                             0.0);
     }
     BuildSectionShape(m_beam, m_outline, m_rowTypes);
 }
@@ -257,9 +289,10 @@ void LabelledTextKeys::HeaderKeys(const Line& line)
     } else if (k == "DONEBY") {
         m_beam.SetDoneBy(BoundedCopy(line.rest, kBeamDoneByChars));
     } else if (k == "UNITS") {
-        const char c = line.value.empty()
-                           ? '\0'
-                           : static_cast<char>(std::toupper(static_cast<unsigned char>(line.value[0])));
+        const char c =
+            line.value.empty()
+                ? '\0'
+                : static_cast<char>(std::toupper(static_cast<unsigned char>(line.value[0])));
         g_UnitSystem = c == 'M' ? kUnitSI : c == 'U' ? kUnitUS : kUnitOldMetric;
     } else if (k == "CRACKX") {
         m_beam.SetCrackSpacing(FromUnits(line.v, ukSectionLength), 0);
@@ -383,7 +416,8 @@ int LabelledTextKeys::ConcreteTypeNamed(const std::string& name)
         if (m_beam.GetConcreteType(i)->name == name)
             return i;
     }
-    ShowMessage(StrPrintf("Concrete type \"%s\" not found. Using type %s", name.c_str(),
+    ShowMessage(StrPrintf("Concrete type \"%s\" not found. Using type %s",
+                          name.c_str(),
                           ConcreteTypeZeroName().c_str()),
                 kLoadError);
     return 0;
@@ -395,7 +429,8 @@ int LabelledTextKeys::SteelTypeNamed(const std::string& name, const char* captio
         if (m_beam.GetSteelType(i)->name == name)
             return i;
     }
-    ShowMessage(StrPrintf("Reinforcement type \"%s\" not found. Using type %s", name.c_str(),
+    ShowMessage(StrPrintf("Reinforcement type \"%s\" not found. Using type %s",
+                          name.c_str(),
                           SteelTypeZeroName().c_str()),
                 caption);
     return 0;
@@ -432,8 +467,8 @@ void LabelledTextKeys::LongTableRow(const Line& line)
     layer.db = 2.0 * std::sqrt(layer.Ai / kModelPi);
     layer.num = 1;
     layer.bartitle.clear();
-    layer.name = BoundedCopy(StrPrintf("long%5.3f", layer.z * UnitFactor(ukSectionLength)),
-                             kLayerNameChars);
+    layer.name =
+        BoundedCopy(StrPrintf("long%5.3f", layer.z * UnitFactor(ukSectionLength)), kLayerNameChars);
     m_beam.AddLongLayer(layer, 0);
 }
 

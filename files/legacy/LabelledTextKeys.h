@@ -56,7 +56,10 @@ private:
         std::string value;   // trimmed
         std::string rest;    // trimmed, at most 107 characters
         double v = 0.0;      // the value read as a number
-        const std::string* Word(std::size_t i) const { return i < words.size() ? &words[i] : nullptr; }
+        const std::string* Word(std::size_t i) const
+        {
+            return i < words.size() ? &words[i] : nullptr;
+        }
     };
 
     bool BlockKeyword(const Line& line);

@@ -4,13 +4,12 @@
 #include <cfloat>
 #include <cmath>
 
-#include "files/FileOverride.h"
 #include "foundation/ReportText.h"
-#include "foundation/Units.h"
-#include "model/shapes/ShapeLibrary.h"
 #include "foundation/StrFormat.h"
-#include "model/catalogues/TRebarList.h"
+#include "foundation/Units.h"
 #include "model/TBeam.h"
+#include "model/catalogues/TRebarList.h"
+#include "model/shapes/ShapeLibrary.h"
 
 namespace {
 
@@ -32,8 +31,8 @@ float ToStoredFloat(double value)
 {
     if (!std::isfinite(value))
         return 0.0f;
-    return static_cast<float>(std::clamp(value, -static_cast<double>(FLT_MAX),
-                                         static_cast<double>(FLT_MAX)));
+    return static_cast<float>(
+        std::clamp(value, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
 }
 
 void SetDefaultMemberInfo(const TBeam& beam, TMemberQuickDef& info)
@@ -65,7 +64,8 @@ int CheckedTypeIndex(int index, int count, const std::string& owner)
     if (index >= 0 && index < count)
         return index;
     AddLoadError(StrPrintf("%s refers to material type %lld, which does not exist; type 1 is used",
-                           owner.c_str(), static_cast<long long>(index) + 1));
+                           owner.c_str(),
+                           static_cast<long long>(index) + 1));
     return 0;
 }
 
@@ -73,7 +73,8 @@ LegacyReadResult FileEndsInside(const ByteSource& source, const std::string& blo
 {
     return LegacyRefused(source.Offset(),
                          StrPrintf("The file is damaged: it ends inside the %s (at byte %zu).",
-                                   block.c_str(), source.Offset() + source.Remaining()));
+                                   block.c_str(),
+                                   source.Offset() + source.Remaining()));
 }
 
 LegacyReadResult BadCount(const ByteSource& source,
@@ -81,10 +82,12 @@ LegacyReadResult BadCount(const ByteSource& source,
                           std::int64_t count,
                           std::int64_t capacity)
 {
-    return LegacyRefused(source.Offset(),
-                         StrPrintf("The file is damaged: it gives %lld %s (0 to %lld are possible).",
-                                   static_cast<long long>(count), what.c_str(),
-                                   static_cast<long long>(capacity)));
+    return LegacyRefused(
+        source.Offset(),
+        StrPrintf("The file is damaged: it gives %lld %s (0 to %lld are possible).",
+                  static_cast<long long>(count),
+                  what.c_str(),
+                  static_cast<long long>(capacity)));
 }
 
 LegacyReadResult TakeRecords(ByteSource& source,
@@ -178,8 +181,8 @@ void SetLegacyShapeCode(TBeam& beam, int code)
         beam.SetShapeType(code);
         return;
     }
-    AddLoadError(StrPrintf("Shape code %d names no section shape; the outline is kept as drawn",
-                           code));
+    AddLoadError(
+        StrPrintf("Shape code %d names no section shape; the outline is kept as drawn", code));
     beam.SetShapeType(kUserShapeCode);
 }
 
@@ -192,4 +195,14 @@ bool IsPrestressingType(const std::vector<SteelTypeRec>& steels, int t)
 {
     return t >= 0 && t < static_cast<int>(steels.size()) &&
            steels[static_cast<std::size_t>(t)].kind == SteelKind::Prestressing;
+}
+
+LegacyReadResult TakeBlocks(ByteSource& source, std::initializer_list<RecordBlock> blocks)
+{
+    for (const RecordBlock& b : blocks) {
+        LegacyReadResult r = TakeRecords(source, b.count, b.capacity, b.width, b.what, *b.records);
+        if (!r.IsRead())
+            return r;
+    }
+    return LegacyRead(source.Offset());
 }

@@ -3,14 +3,15 @@
 // default member information, the checks of counts and type indices, and the refusal texts.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "files/legacy/ByteRecord.h"
 #include "files/legacy/LegacyReadResult.h"
-#include "model/materials/MaterialTypes.h"
 #include "model/StructureRecords.h"
 #include "model/TMemberQuickDef.h"
+#include "model/materials/MaterialTypes.h"
 
 class TBeam;
 
@@ -74,3 +75,15 @@ void SetLegacyShapeCode(TBeam& beam, int code);
 double MomentAxisFromFile(double height);
 // Whether steel type t of the list is prestressing steel (false for a type the list lacks).
 bool IsPrestressingType(const std::vector<SteelTypeRec>& steels, int t);
+
+// One run of fixed-width records: its count from the file, the largest count a beam takes,
+// the record width, its name in messages and where the records go.
+struct RecordBlock {
+    std::int64_t count;
+    std::int64_t capacity;
+    std::size_t width;
+    const char* what;
+    std::vector<ByteRecord>* records;
+};
+// Takes the blocks in order; the first that is refused ends the reading.
+LegacyReadResult TakeBlocks(ByteSource& source, std::initializer_list<RecordBlock> blocks);

@@ -8,13 +8,12 @@
 #include "files/legacy/DataFileKind.h"
 #include "files/legacy/LegacyFile.h"
 #include "files/legacy/NativeFileCommon.h"
-#include "files/FileOverride.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
+#include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "model/shapes/SectionShape.h"
-#include "model/TBeam.h"
 
 namespace {
 
@@ -190,8 +189,7 @@ void ApplyShape(TBeam& beam, int code, double h)
         return i < beam.GetRegionCount() ? beam.GetRegion(i)->topWidth : 0.0;
     };
     const auto depth = [&beam](int i) {
-        return i < beam.GetRegionCount() ? beam.GetRegion(i)->top - beam.GetRegion(i)->bottom
-                                         : 0.0;
+        return i < beam.GetRegionCount() ? beam.GetRegion(i)->top - beam.GetRegion(i)->bottom : 0.0;
     };
     for (int k = 1; k <= 6; ++k)
         beam.SetShapeParameter(0.0, k);
@@ -263,32 +261,19 @@ LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> b
 
     std::vector<ByteRecord> concreteRecords, regionRecords, rebarRecords, prestressRecords,
         barRecords, transRecords, tendonRecords;
-    if (auto r = TakeRecords(source, n.concrete, kMaxTypes, kConcreteRecord, "concrete records",
-                             concreteRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source, n.regions, kMaxRegions, kRegionRecord, "concrete regions",
-                             regionRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source, n.rebar, kMaxTypes, kRebarRecord,
-                             "reinforcing-steel records", rebarRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source, n.prestress, kMaxTypes - n.rebar, kPrestressRecord,
-                             "prestressing-steel records", prestressRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source, n.bars, kMaxLayers, kBarLayerRecord, "bar layers",
-                             barRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source, n.trans, kMaxLayers, kTransLayerRecord,
-                             "transverse layers", transRecords);
-        !r.IsRead())
-        return r;
-    if (auto r = TakeRecords(source, n.tendons, kMaxLayers - n.bars, kTendonRecord,
-                             "tendon layers", tendonRecords);
+    if (auto r = TakeBlocks(
+            source,
+            {{n.concrete, kMaxTypes, kConcreteRecord, "concrete records", &concreteRecords},
+             {n.regions, kMaxRegions, kRegionRecord, "concrete regions", &regionRecords},
+             {n.rebar, kMaxTypes, kRebarRecord, "reinforcing-steel records", &rebarRecords},
+             {n.prestress,
+              kMaxTypes - n.rebar,
+              kPrestressRecord,
+              "prestressing-steel records",
+              &prestressRecords},
+             {n.bars, kMaxLayers, kBarLayerRecord, "bar layers", &barRecords},
+             {n.trans, kMaxLayers, kTransLayerRecord, "transverse layers", &transRecords},
+             {n.tendons, kMaxLayers - n.bars, kTendonRecord, "tendon layers", &tendonRecords}});
         !r.IsRead())
         return r;
     const auto loads = source.Take(kLoadsBlock);
@@ -315,8 +300,12 @@ LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> b
         const ByteRecord& r = regionRecords[i];
         // Old files with one reinforcing steel stored stale concrete indices in their regions.
         const int type = n.rebar == 1 ? 0 : r.I16(32);
-        beam.AddRegion(r.F64(0), r.F64(8), r.F64(16), r.F64(24),
-                       CheckedTypeIndex(type, n.concrete, StrPrintf("Region %zu", i + 1)), 0);
+        beam.AddRegion(r.F64(0),
+                       r.F64(8),
+                       r.F64(16),
+                       r.F64(24),
+                       CheckedTypeIndex(type, n.concrete, StrPrintf("Region %zu", i + 1)),
+                       0);
     }
     beam.UpdateExtents();
     beam.SetRegionCompanionCounts(n.regions, 0);
@@ -351,7 +340,8 @@ LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> b
     for (int i = 0; i < 3; ++i) {
         increments[static_cast<std::size_t>(i)] = loads->F64(72 + 8 * static_cast<std::size_t>(i));
         if (loads->I16(144) == kConstantLoadsMarker)
-            constants[static_cast<std::size_t>(i)] = loads->F64(48 + 8 * static_cast<std::size_t>(i));
+            constants[static_cast<std::size_t>(i)] =
+                loads->F64(48 + 8 * static_cast<std::size_t>(i));
     }
     KeepIncrementMoment(increments);
     beam.SetIncrementLoads(increments.data(), kLoadCount);
@@ -367,7 +357,7 @@ LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> b
     beam.SetMomentAxis(MomentAxisFromFile(geometry->F64(50)));
     beam.SetFileVersionCode(kNativeFileRevision);
     beam.SetTimeData(0, kDefaultAgeDays, 0.0, 0.0);
-    ApplyShape(beam, shapeCode, beam.GetHeight());
+    ApplyShape(beam, shapeCode, geometry->F64(0));
 
     beam.GetPositionVariable(kShrinkTherm).Clear();
     beam.SetStrainDiscontinuity(TDepthTable());
@@ -384,7 +374,9 @@ LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> b
 
 int ReadNativeFileV05(TBeam& beam, const std::string& path)
 {
-    return ReadLegacyFile(path, [&beam](std::span<const std::uint8_t> bytes) {
-               return ReadNativeV05Bytes(beam, bytes);
-           }).Code();
+    return ReadLegacyFile(path,
+                          [&beam](std::span<const std::uint8_t> bytes) {
+                              return ReadNativeV05Bytes(beam, bytes);
+                          })
+        .Code();
 }

@@ -10,12 +10,12 @@
 #include "files/legacy/LegacyFile.h"
 #include "files/legacy/NativeFileCommon.h"
 #include "foundation/StrFormat.h"
+#include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "model/materials/UserCurves.h"
 #include "model/shapes/SectionShape.h"
-#include "model/TBeam.h"
 
 namespace {
 
@@ -283,9 +283,9 @@ void UpgradeConcreteType(ConcreteTypeRec& c, double h, int revision)
 {
     const double p = std::pow(std::fabs(c.fc) / 1e6, 0.4);
     const double heightTerm = h * 1000.0 + 1200.0;
-    const bool sizeAuto = heightTerm != 0.0 &&
-                          std::fabs(c.ft - 550.0 / heightTerm * p * 1363600.0) <
-                              kAutoTensileTolerance;
+    const bool sizeAuto =
+        heightTerm != 0.0 &&
+        std::fabs(c.ft - 550.0 / heightTerm * p * 1363600.0) < kAutoTensileTolerance;
     if (std::fabs(c.ft - 0.45 * p * 1e6) < kAutoTensileTolerance ||
         std::fabs(c.ft - (1.4e6 - c.fc / 7e7)) < kAutoTensileTolerance || sizeAuto || c.ft < 0.0) {
         c.ftAuto = 1;
@@ -325,36 +325,25 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
     SectionData data;
     data.revision = section->I16(357);
     const int regionImages = section->I16(167);
-    std::vector<ByteRecord> records;
-    if (auto r = TakeRecords(source, section->I16(131), kMaxTypes, kConcreteRecord,
-                             "concrete records", records);
+    std::vector<ByteRecord> concretes, steels, longLayers, transLayers, regions;
+    if (auto r = TakeBlocks(
+            source,
+            {{section->I16(131), kMaxTypes, kConcreteRecord, "concrete records", &concretes},
+             {section->I16(133), kMaxTypes, kSteelRecord, "steel records", &steels},
+             {section->I16(163), kMaxLayers, kLongLayerImage, "longitudinal layers", &longLayers},
+             {section->I16(161), kMaxLayers, kTransLayerImage, "transverse layers", &transLayers},
+             {regionImages, kMaxRegions, kRegionImage, "concrete regions", &regions}});
         !r.IsRead())
         return r;
-    for (const ByteRecord& r : records)
+    for (const ByteRecord& r : concretes)
         data.concretes.push_back(DecodeConcrete(r));
-    if (auto r = TakeRecords(source, section->I16(133), kMaxTypes, kSteelRecord, "steel records",
-                             records);
-        !r.IsRead())
-        return r;
-    for (const ByteRecord& r : records)
+    for (const ByteRecord& r : steels)
         data.steels.push_back(DecodeSteel(r));
-    if (auto r = TakeRecords(source, section->I16(163), kMaxLayers, kLongLayerImage,
-                             "longitudinal layers", records);
-        !r.IsRead())
-        return r;
-    for (const ByteRecord& r : records)
+    for (const ByteRecord& r : longLayers)
         data.longLayers.push_back(DecodeLongLayer(r));
-    if (auto r = TakeRecords(source, section->I16(161), kMaxLayers, kTransLayerImage,
-                             "transverse layers", records);
-        !r.IsRead())
-        return r;
-    for (const ByteRecord& r : records)
+    for (const ByteRecord& r : transLayers)
         data.transLayers.push_back(DecodeTransLayer(r));
-    if (auto r = TakeRecords(source, regionImages, kMaxRegions, kRegionImage, "concrete regions",
-                             records);
-        !r.IsRead())
-        return r;
-    for (const ByteRecord& r : records)
+    for (const ByteRecord& r : regions)
         data.regions.push_back(DecodeRegion(r));
     const auto loads = source.Take(kLoadsBlock);
     if (!loads)
@@ -388,8 +377,8 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
     beam.DeleteRegions();
     for (std::size_t i = 0; i < data.regions.size(); ++i) {
         ConcreteRegionRec region = data.regions[i];
-        region.concreteType = static_cast<std::int16_t>(CheckedTypeIndex(
-            region.concreteType, concreteCount, StrPrintf("Region %zu", i + 1)));
+        region.concreteType = static_cast<std::int16_t>(
+            CheckedTypeIndex(region.concreteType, concreteCount, StrPrintf("Region %zu", i + 1)));
         beam.AddRegion(region, 0);
     }
     beam.UpdateExtents();
@@ -469,9 +458,11 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
 
 int ReadNativeFileV07V08(TBeam& beam, const std::string& path, int version)
 {
-    return ReadLegacyFile(path, [&beam, version](std::span<const std::uint8_t> bytes) {
-               return ReadNativeV07V08Bytes(beam, bytes, version);
-           }).Code();
+    return ReadLegacyFile(path,
+                          [&beam, version](std::span<const std::uint8_t> bytes) {
+                              return ReadNativeV07V08Bytes(beam, bytes, version);
+                          })
+        .Code();
 }
 
 int ReadNativeFileV07(TBeam& beam, const std::string& path)

@@ -19,7 +19,8 @@
 class TBeam;
 
 // Reads the file's bytes (version 7 or 8) into the beam.
-LegacyReadResult ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int version);
+LegacyReadResult
+ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int version);
 // Read the file; 1 when read, 0 when it could not be opened or was refused.
 int ReadNativeFileV07V08(TBeam& beam, const std::string& path, int version);
 int ReadNativeFileV07(TBeam& beam, const std::string& path);

@@ -12,11 +12,11 @@
 // of the file ends the reading with the cells read so far. Outside the sheet every cell reads
 // as absent.
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "files/legacy/LegacyReadResult.h"
 
@@ -49,7 +49,8 @@ public:
 private:
     const Cell* Find(int column, int row) const;
 
-    std::array<std::optional<Cell>, kPredecessorColumns * kPredecessorRows> m_cells;
+    std::vector<std::optional<Cell>> m_cells =
+        std::vector<std::optional<Cell>>(kPredecessorColumns * kPredecessorRows);
 };
 
 // Fills the table from the file's bytes; refused only when the header is not there.

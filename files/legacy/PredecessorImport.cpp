@@ -7,25 +7,24 @@
 #include <cmath>
 #include <vector>
 
-#include "files/FileOverride.h"
 #include "files/legacy/LegacyFile.h"
 #include "files/legacy/NativeFileCommon.h"
 #include "files/legacy/PredecessorCells.h"
-#include "foundation/Reporter.h"
 #include "foundation/ReportText.h"
+#include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
+#include "model/TBeam.h"
 #include "model/catalogues/TDivisionRows.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "model/shapes/SectionShape.h"
-#include "model/TBeam.h"
 
 namespace {
 
 constexpr int kValueColumn = 3;
 constexpr int kMaxRegions = 150;
-constexpr double kRasterStep = 0.0001;  // m per raster row and column
+constexpr double kRasterStep = 0.0001;   // m per raster row and column
 constexpr int kMaxRasterRows = 10000000; // what TDivisionRows takes
 constexpr double kBoundaryGap = 0.0001;  // m between a region's top and the next bottom
 constexpr double kPerMille = 1000.0;
@@ -103,8 +102,8 @@ void ImportConcreteTypes(TBeam& beam, const SheetReader& sheet, int count)
     }
 }
 
-void ImportSteelTypes(TBeam& beam, const SheetReader& sheet, int rebarRow, int rebars,
-                      int prestressRow, int strands)
+void ImportSteelTypes(
+    TBeam& beam, const SheetReader& sheet, int rebarRow, int rebars, int prestressRow, int strands)
 {
     beam.DeleteSteelTypes();
     for (int k = 1; k <= rebars; ++k) {
@@ -148,8 +147,11 @@ double BarDiameter(double area)
 
 // The shrinkage or discontinuity points of the regions: (bottom, first), optionally (mid,
 // second), (top, last), each region's top lowered by the boundary gap but the last one's.
-void AddRegionStrains(TDepthTable& table, const std::vector<SheetRegion>& regions,
-                      const SheetReader& sheet, int firstRow, bool withMid)
+void AddRegionStrains(TDepthTable& table,
+                      const std::vector<SheetRegion>& regions,
+                      const SheetReader& sheet,
+                      int firstRow,
+                      bool withMid)
 {
     double previousTop = 0.0;
     const int n = static_cast<int>(regions.size());
@@ -198,10 +200,12 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
         g = !hasSteel ? m + 8 : (stirrups ? m + 13 : m + 9);
     const int regionCount = std::max(table.GetCellInt(kValueColumn, g), 0);
     if (regionCount > kMaxRegions)
-        return LegacyRefused(static_cast<std::size_t>(g),
-                             StrPrintf("The file gives %d concrete regions; a section holds at most "
-                                       "%d.",
-                                       regionCount, kMaxRegions));
+        return LegacyRefused(
+            static_cast<std::size_t>(g),
+            StrPrintf("The file gives %d concrete regions; a section holds at most "
+                      "%d.",
+                      regionCount,
+                      kMaxRegions));
 
     beam.SetName(table.GetCellText(kValueColumn, 2).substr(0, kBeamNameChars));
     beam.SetDoneBy("q-90");
@@ -226,8 +230,8 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
             InitTransLayerRec(layer);
             layer.A = sheet.Value(kValueColumn, m + 10, ukArea);
             layer.space = sheet.Value(kValueColumn, m + 11, ukSectionLength);
-            layer.type = CheckedTypeIndex(sheet.TypeIndex(kValueColumn, m + 12), steelCount,
-                                          "The stirrups");
+            layer.type =
+                CheckedTypeIndex(sheet.TypeIndex(kValueColumn, m + 12), steelCount, "The stirrups");
             layer.disttop = kStirrupTop;
             layer.distbot = kStirrupBottom;
             layer.dep = 0.0;
@@ -248,8 +252,8 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
         r.bottomWidth = sheet.Value(2, row, ukSectionLength);
         r.topWidth = sheet.Value(3, row, ukSectionLength);
         r.top = r.bottom + sheet.Value(4, row, ukSectionLength);
-        r.type = CheckedTypeIndex(sheet.TypeIndex(5, row), concreteCount,
-                                  StrPrintf("Region %d", j + 1));
+        r.type =
+            CheckedTypeIndex(sheet.TypeIndex(5, row), concreteCount, StrPrintf("Region %d", j + 1));
     }
     beam.DeleteRegions();
     for (int j = regionCount - 1; j >= 0; --j) {
@@ -275,8 +279,8 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
             layer.z = sheet.Value(1, row, ukSectionLength);
             layer.A = sheet.Value(2, row, ukArea);
             layer.dep = 0.0;
-            layer.type = CheckedTypeIndex(sheet.TypeIndex(3, row), steelCount,
-                                          StrPrintf("Bar layer %d", k));
+            layer.type =
+                CheckedTypeIndex(sheet.TypeIndex(3, row), steelCount, StrPrintf("Bar layer %d", k));
             layer.name = StrPrintf("type %d", k);
             beam.AddLongLayer(layer, 0);
         }
@@ -291,7 +295,8 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
             layer.z = sheet.Value(1, row, ukSectionLength);
             layer.A = sheet.Value(2, row, ukArea);
             layer.dep = sheet.Value(3, row, ukStrain);
-            layer.type = CheckedTypeIndex(sheet.TypeIndex(4, row, rebars), steelCount,
+            layer.type = CheckedTypeIndex(sheet.TypeIndex(4, row, rebars),
+                                          steelCount,
                                           StrPrintf("Tendon layer %d", k));
             layer.name = StrPrintf("type %d", k);
             beam.AddLongLayer(layer, 0);
@@ -402,10 +407,16 @@ int RebuildRegionsFromRaster(double theta, const TBeam& source, TBeam& target, i
         const ConcreteRegionRec& r = *source.GetRegion(i);
         const auto tag = static_cast<std::uint16_t>(std::max<int>(r.concreteType, 0));
         int conflict = 0;
-        raster.AddTriangle(point(-r.topWidth / 2, r.top), point(r.topWidth / 2, r.top),
-                           point(-r.bottomWidth / 2, r.bottom), tag, conflict);
-        raster.AddTriangle(point(r.topWidth / 2, r.top), point(r.bottomWidth / 2, r.bottom),
-                           point(-r.bottomWidth / 2, r.bottom), tag, conflict);
+        raster.AddTriangle(point(-r.topWidth / 2, r.top),
+                           point(r.topWidth / 2, r.top),
+                           point(-r.bottomWidth / 2, r.bottom),
+                           tag,
+                           conflict);
+        raster.AddTriangle(point(r.topWidth / 2, r.top),
+                           point(r.bottomWidth / 2, r.bottom),
+                           point(-r.bottomWidth / 2, r.bottom),
+                           tag,
+                           conflict);
         if (conflict != 0) {
             flag = 1;
             if (show != 0 && !reported)
@@ -424,7 +435,8 @@ int RebuildRegionsFromRaster(double theta, const TBeam& source, TBeam& target, i
                                               d.upperWidth * kRasterStep,
                                               d.lowerWidth * kRasterStep,
                                               static_cast<std::int16_t>(type)},
-                            0, 0);
+                            0,
+                            0);
     }
     target.UpdateExtents();
     target.SetShapeType(kUserShapeCode);
@@ -432,7 +444,8 @@ int RebuildRegionsFromRaster(double theta, const TBeam& source, TBeam& target, i
     return 1;
 }
 
-LegacyReadResult ImportPredecessorBytes(TBeam& beam, std::span<const std::uint8_t> bytes, int& mixedTypes)
+LegacyReadResult
+ImportPredecessorBytes(TBeam& beam, std::span<const std::uint8_t> bytes, int& mixedTypes)
 {
     PredecessorCellTable table;
     LegacyReadResult cells = ReadPredecessorCells(bytes, table);
@@ -447,7 +460,9 @@ LegacyReadResult ImportPredecessorBytes(TBeam& beam, std::span<const std::uint8_
 
 int ImportOldProgramFile(TBeam& beam, const std::string& path, int& mixedTypes)
 {
-    return ReadLegacyFile(path, [&beam, &mixedTypes](std::span<const std::uint8_t> bytes) {
-               return ImportPredecessorBytes(beam, bytes, mixedTypes);
-           }).Code();
+    return ReadLegacyFile(path,
+                          [&beam, &mixedTypes](std::span<const std::uint8_t> bytes) {
+                              return ImportPredecessorBytes(beam, bytes, mixedTypes);
+                          })
+        .Code();
 }

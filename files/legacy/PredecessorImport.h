@@ -30,6 +30,7 @@ int RebuildRegionsFromRaster(double theta, const TBeam& source, TBeam& target, i
 
 // Reads and imports the file's bytes. mixedTypes is set to 1 when the raster found more than
 // one concrete type at a depth and left alone otherwise.
-LegacyReadResult ImportPredecessorBytes(TBeam& beam, std::span<const std::uint8_t> bytes, int& mixedTypes);
+LegacyReadResult
+ImportPredecessorBytes(TBeam& beam, std::span<const std::uint8_t> bytes, int& mixedTypes);
 // Reads and imports the file; 1 when imported, 0 when it cannot be read or was refused.
 int ImportOldProgramFile(TBeam& beam, const std::string& path, int& mixedTypes);

@@ -8,8 +8,8 @@
 #include "files/legacy/NativeFileCommon.h"
 #include "foundation/ReportText.h"
 #include "foundation/TDepthTable.h"
-#include "model/shapes/ShapeLibrary.h"
 #include "model/TBeam.h"
+#include "model/shapes/ShapeLibrary.h"
 
 SectionDefData g_SectionDefData;
 
@@ -45,15 +45,18 @@ int BuildSectionShape(TBeam& beam, const TDepthTable& outline, const TDepthTable
         const int lower = h1 < h2 ? i : i + 1;
         const int upper = lower == i ? i + 1 : i;
         const int type = CheckedTypeIndex(TruncateToInt(rowTypes.GetValue(lower)),
-                                          std::max(concreteCount, 1), "An outline row");
-        regions.push_back(ConcreteRegionRec{outline.GetDepth(upper), outline.GetDepth(lower),
-                                            outline.GetValue(upper), outline.GetValue(lower),
+                                          std::max(concreteCount, 1),
+                                          "An outline row");
+        regions.push_back(ConcreteRegionRec{outline.GetDepth(upper),
+                                            outline.GetDepth(lower),
+                                            outline.GetValue(upper),
+                                            outline.GetValue(lower),
                                             static_cast<std::int16_t>(type)});
     }
-    std::stable_sort(regions.begin(), regions.end(),
-                     [](const ConcreteRegionRec& a, const ConcreteRegionRec& b) {
-                         return a.top > b.top;
-                     });
+    std::stable_sort(
+        regions.begin(),
+        regions.end(),
+        [](const ConcreteRegionRec& a, const ConcreteRegionRec& b) { return a.top > b.top; });
     const auto capacity = static_cast<std::size_t>(beam.GetMaxRegions());
     if (regions.size() > capacity) {
         AddLoadError("The outline has more rows than a section holds regions; the lowest rows "

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include "LegacyFileBuilders.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "foundation/ProgramPaths.h"
 #include "model/TBeam.h"
 #include "support/TestSupport.h"
-#include "LegacyFileBuilders.h"
 
 namespace {
 
@@ -31,10 +31,12 @@ TEST(DataFileKind, HeadsOfEveryKind)
         int kind;
     };
     const std::vector<Row> rows = {
-        {"predecessor, whatever follows", Bytes("QUARVISH-DATA-FILE and then anything"),
+        {"predecessor, whatever follows",
+         Bytes("QUARVISH-DATA-FILE and then anything"),
          kKindPredecessor},
         {"labelled text", Bytes("// Quarvish input Ver_0.8 file\n"), kKindLabelledText},
-        {"labelled text of 0.7 falls through", Bytes("// Quarvish input Ver_0.7 file\n rest of it"),
+        {"labelled text of 0.7 falls through",
+         Bytes("// Quarvish input Ver_0.7 file\n rest of it"),
          kKindUnknown},
         {"the first V decides", Bytes("// Version Ver_0.8\n"), kKindUnknown},
         {"native 0.5", NativeHead("0.5"), kKindNativeV05},
@@ -65,8 +67,6 @@ TEST(DataFileKind, BytesPastTheEndNeverMatch)
     }
     EXPECT_EQ(DetectFileKind(Bytes("QUARVISH-DATA-FIL")), kKindUnknown);
     EXPECT_EQ(DetectFileKind(Bytes("// Ver_0.")), kKindUnknown);
-    EXPECT_TRUE(IsXmlDocumentHead(Bytes("<?xml version=\"1.0\"")));
-    EXPECT_FALSE(IsXmlDocumentHead(Bytes("<?xml version=\"1.0")));
 }
 
 struct BeamLoadTest : ::testing::Test {
@@ -91,7 +91,8 @@ TEST_F(BeamLoadTest, RefusalsSayWhy)
         {"unknown", Bytes("just some text"), "Not a valid file format"},
         {"version 0.6", v06, "This version supports up to type 0.8 and this file is type 0.6"},
         {"version 100", v100, "this file is type 100.0"},
-        {"native head cut before its tag", std::vector<std::uint8_t>(v06.begin(), v06.begin() + 40),
+        {"native head cut before its tag",
+         std::vector<std::uint8_t>(v06.begin(), v06.begin() + 40),
          "Not a valid file format"},
     };
     for (const Row& row : rows) {

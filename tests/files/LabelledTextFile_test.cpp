@@ -7,16 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include "files/FileOverride.h"
+#include "LegacyFileBuilders.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "files/legacy/SectionDefinition.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
 #include "foundation/Units.h"
-#include "model/shapes/ShapeLibrary.h"
 #include "model/TBeam.h"
+#include "model/shapes/ShapeLibrary.h"
 #include "support/TestSupport.h"
-#include "LegacyFileBuilders.h"
 
 namespace {
 
@@ -221,8 +220,8 @@ TEST_F(LabelledTextTest, FaultsOfOldReadersAreBounded)
 
     // A catalogue bar of area 0 does not divide the layer's area.
     g_RebarList.Add("ZERO", 0.0, 0.01);
-    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nLONGREINF bars\nA 500\nNUM 2\nBART ZERO\n")
-                    .IsRead());
+    ASSERT_TRUE(
+        Load("// Ver_0.8\nINPUT-LABEL a\nLONGREINF bars\nA 500\nNUM 2\nBART ZERO\n").IsRead());
     EXPECT_EQ(beam.GetLongLayer(0, 0)->bartitle, "ZERO");
 }
 

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include "LegacyFileBuilders.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "foundation/ReportText.h"
 #include "model/TBeam.h"
 #include "support/TestSupport.h"
-#include "LegacyFileBuilders.h"
 
 namespace {
 
@@ -38,21 +38,26 @@ struct DamageTest : ::testing::Test {
     void Cuts(const std::vector<std::uint8_t>& bytes, std::size_t headerEnd, const char* name)
     {
         for (std::size_t n = 0; n <= std::min(headerEnd, bytes.size()); ++n)
-            ExpectAnswer(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)),
-                         std::string(name) + " cut at " + std::to_string(n));
+            ExpectAnswer(
+                std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)),
+                std::string(name) + " cut at " + std::to_string(n));
         std::uniform_int_distribution<std::size_t> at(headerEnd, bytes.size());
         for (int i = 0; i < kRandomCuts; ++i) {
             const std::size_t n = at(random);
-            ExpectAnswer(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)),
-                         std::string(name) + " cut at " + std::to_string(n));
+            ExpectAnswer(
+                std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)),
+                std::string(name) + " cut at " + std::to_string(n));
         }
     }
 
-    void Counts(const std::vector<std::uint8_t>& bytes, const std::vector<CountField>& counts,
+    void Counts(const std::vector<std::uint8_t>& bytes,
+                const std::vector<CountField>& counts,
                 const char* name)
     {
         for (const CountField& field : counts) {
-            for (std::int64_t value : {std::int64_t{32767}, std::int64_t{-1}, std::int64_t{-32768},
+            for (std::int64_t value : {std::int64_t{32767},
+                                       std::int64_t{-1},
+                                       std::int64_t{-32768},
                                        std::int64_t{2000000000}}) {
                 ByteWriter w;
                 w.bytes = bytes;
@@ -60,9 +65,9 @@ struct DamageTest : ::testing::Test {
                     w.PatchI32(field.offset, value);
                 else
                     w.PatchI16(field.offset, static_cast<int>(value));
-                ExpectAnswer(w.bytes, std::string(name) + " count at " +
-                                          std::to_string(field.offset) + " = " +
-                                          std::to_string(value));
+                ExpectAnswer(w.bytes,
+                             std::string(name) + " count at " + std::to_string(field.offset) +
+                                 " = " + std::to_string(value));
             }
         }
     }

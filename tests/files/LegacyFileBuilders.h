@@ -96,8 +96,11 @@ inline V05File MakeV05File()
     const std::size_t geometry = w.Size();
     w.F64(0.5).Zeros(8).F64(-1.0).F64(0.3).Zeros(2);
     w.I16(2).I16(1).I16(0).I16(0).Zeros(8).F64(1e30).I16(1).F64(0.5).F64(0.0);
-    file.counts.insert(file.counts.end(), {{geometry + 34, false}, {geometry + 36, false},
-                                           {geometry + 38, false}, {geometry + 58, false}});
+    file.counts.insert(file.counts.end(),
+                       {{geometry + 34, false},
+                        {geometry + 36, false},
+                        {geometry + 38, false},
+                        {geometry + 58, false}});
     // Concrete, region, reinforcing steel.
     w.F64(-35e6).F64(2e6).F64(-0.002).F64(30e9).Zeros(8).F64(0.019).Zeros(32);
     w.I16(2).I16(18).I16(2).Text("Conc A", 20);
@@ -105,9 +108,23 @@ inline V05File MakeV05File()
     w.F64(2e11).F64(400e6).F64(0.007).F64(0.1).F64(600e6).Text("Bar 400", 15);
     // Two bar layers of 3 x 500 mm^2, then the stirrups (two legs of 100 mm^2).
     for (double z : {0.45, 0.05})
-        w.F64(1500e-6).F64(z).F64(0).F64(0).F64(0).F64(0).Text(z > 0.1 ? "top" : "bottom", 15)
-            .I16(0).F64(0.0252);
-    w.F64(200e-6).F64(0).F64(0.2).F64(0.45).F64(0.05).F64(0).Text("stirrups", 15).I16(0)
+        w.F64(1500e-6)
+            .F64(z)
+            .F64(0)
+            .F64(0)
+            .F64(0)
+            .F64(0)
+            .Text(z > 0.1 ? "top" : "bottom", 15)
+            .I16(0)
+            .F64(0.0252);
+    w.F64(200e-6)
+        .F64(0)
+        .F64(0.2)
+        .F64(0.45)
+        .F64(0.05)
+        .F64(0)
+        .Text("stirrups", 15)
+        .I16(0)
         .F64(0.0113);
     // Loads: constant N, M present (marker 9999), increments all 0.
     w.Zeros(48).F64(100e3).F64(50e3).F64(0).F64(0).F64(0).F64(0).Zeros(48).I16(9999);
@@ -136,9 +153,21 @@ inline V08File MakeV08File(int version = 8, int revision = 31166)
     for (int k = 0; k < 10; ++k)
         w.F64(0.0);
     w.F64(1e30).F64(0.6).F64(0.0).Zeros(48).Zeros(8).I16(0).I16(0).I16(revision).I16(0);
-    w.F64(0.0).F64(100.0).F32(1.5f).F32(0.0f).F32(0.0f).F32(0.022f).U8(0).U8(0).U8(0)
-        .F32(0.0f).Zeros(9);
-    file.counts = {{s + 131, false}, {s + 133, false}, {s + 161, false}, {s + 163, false},
+    w.F64(0.0)
+        .F64(100.0)
+        .F32(1.5f)
+        .F32(0.0f)
+        .F32(0.0f)
+        .F32(0.022f)
+        .U8(0)
+        .U8(0)
+        .U8(0)
+        .F32(0.0f)
+        .Zeros(9);
+    file.counts = {{s + 131, false},
+                   {s + 133, false},
+                   {s + 161, false},
+                   {s + 163, false},
                    {s + 167, false}};
     // Concrete types: type 1 is user-defined (marker 9999).
     for (int t = 0; t < 2; ++t) {
@@ -146,15 +175,56 @@ inline V08File MakeV08File(int version = 8, int revision = 31166)
         w.I16(2).I16(18).I16(2).Text(t == 0 ? "C30" : "C30 user", 20).Zeros(6);
         w.I16(t == 1 ? 9999 : 0).Zeros(56);
     }
-    w.I32(1).Zeros(4).F64(2e11).F64(400e6).F64(0.007).F64(0).F64(0).F64(0.1).F64(600e6)
-        .Zeros(32).Text("Bar 400", 15);
+    w.I32(1)
+        .Zeros(4)
+        .F64(2e11)
+        .F64(400e6)
+        .F64(0.007)
+        .F64(0)
+        .F64(0)
+        .F64(0.1)
+        .F64(600e6)
+        .Zeros(32)
+        .Text("Bar 400", 15);
     // One longitudinal layer with a bar title the catalogue lacks.
-    w.F64(0.55).F64(1000e-6).F64(0).I32(2).F64(500e-6).F64(0.0252).Text("ZZ9", 15).I32(-1)
-        .F64(0).I32(0).F64(0).I32(0).I32(0).I32(0).I32(0).Zeros(20).F64(0).Zeros(24).F64(0)
-        .Zeros(8).Text("bottom", 15);
+    w.F64(0.55)
+        .F64(1000e-6)
+        .F64(0)
+        .I32(2)
+        .F64(500e-6)
+        .F64(0.0252)
+        .Text("ZZ9", 15)
+        .I32(-1)
+        .F64(0)
+        .I32(0)
+        .F64(0)
+        .I32(0)
+        .I32(0)
+        .I32(0)
+        .I32(0)
+        .Zeros(20)
+        .F64(0)
+        .Zeros(24)
+        .F64(0)
+        .Zeros(8)
+        .Text("bottom", 15);
     for (int i = 0; i < 2; ++i)
-        w.F64(200e-6).F64(1.5707963267945).I32(2).F64(100e-6).F64(0.0113).Text("10M", 15)
-            .I32(-1).F64(0).I32(0).I32(0).F64(0.55).F64(0.05).F64(0.2).F64(0).F64(0).Zeros(48)
+        w.F64(200e-6)
+            .F64(1.5707963267945)
+            .I32(2)
+            .F64(100e-6)
+            .F64(0.0113)
+            .Text("10M", 15)
+            .I32(-1)
+            .F64(0)
+            .I32(0)
+            .I32(0)
+            .F64(0.55)
+            .F64(0.05)
+            .F64(0.2)
+            .F64(0)
+            .F64(0)
+            .Zeros(48)
             .Text(i == 0 ? "stirrup A" : "stirrup B", 15);
     w.F64(0.6).F64(0.0).F64(0.4).F64(0.4).I16(0).Zeros(32);
     w.F64(0).F64(0).F64(0).F64(0).F64(-2000.0).F64(10000.0);
@@ -189,7 +259,9 @@ public:
     // A raw record with the payload as given.
     SheetWriter& Raw(int column, int row, const std::vector<std::uint8_t>& payload)
     {
-        m_writer.U16(static_cast<unsigned>(column)).U16(static_cast<unsigned>(row)).U8(0)
+        m_writer.U16(static_cast<unsigned>(column))
+            .U16(static_cast<unsigned>(row))
+            .U8(0)
             .U16(static_cast<unsigned>(payload.size()));
         m_writer.bytes.insert(m_writer.bytes.end(), payload.begin(), payload.end());
         return *this;
@@ -209,11 +281,14 @@ inline SheetWriter MakeTwoTypeSheetWriter()
     w.Number(1, 7, 35).Number(2, 7, 2).Number(3, 7, 2).Number(4, 7, 1);
     w.Number(1, 8, 50).Number(2, 8, 2.2).Number(3, 8, 2.5).Number(4, 8, 1);
     w.Number(3, 9, 1); // one reinforcing steel, its record in row 12
-    w.Number(1, 12, 200000).Number(2, 12, 400).Number(3, 12, 7).Number(4, 12, 100)
+    w.Number(1, 12, 200000)
+        .Number(2, 12, 400)
+        .Number(3, 12, 7)
+        .Number(4, 12, 100)
         .Number(5, 12, 600);
-    w.Number(3, 13, 0);                   // no prestressing steel
+    w.Number(3, 13, 0);                    // no prestressing steel
     w.Number(3, 15, 250).Text(3, 16, "N"); // moment axis; no crack block
-    w.Number(3, 17, 2);                   // two regions over the same depths
+    w.Number(3, 17, 2);                    // two regions over the same depths
     w.Number(1, 20, 0).Number(2, 20, 200).Number(3, 20, 200).Number(4, 20, 500).Number(5, 20, 1);
     w.Number(1, 21, 0).Number(2, 21, 400).Number(3, 21, 400).Number(4, 21, 500).Number(5, 21, 2);
     w.Number(3, 22, 1); // one bar layer in row 25

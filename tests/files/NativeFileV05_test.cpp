@@ -6,13 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "files/FileOverride.h"
+#include "LegacyFileBuilders.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "foundation/ReportText.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
 #include "support/TestSupport.h"
-#include "LegacyFileBuilders.h"
 
 namespace {
 
@@ -93,7 +92,8 @@ TEST_F(V05Test, MarkersAndIndicesAsOldFilesStoredThem)
     const std::size_t concrete = 45 + 143 + 76;
     const std::vector<std::uint8_t> record(file.bytes.begin() + static_cast<long>(concrete),
                                            file.bytes.begin() + static_cast<long>(concrete + 106));
-    file.bytes.insert(file.bytes.begin() + static_cast<long>(concrete + 106), record.begin(),
+    file.bytes.insert(file.bytes.begin() + static_cast<long>(concrete + 106),
+                      record.begin(),
                       record.end());
     ByteWriter patch;
     patch.bytes = file.bytes;

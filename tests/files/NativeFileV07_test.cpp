@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "LegacyFileBuilders.h"
 #include "foundation/ReportText.h"
 #include "model/TBeam.h"
 #include "support/TestSupport.h"
-#include "LegacyFileBuilders.h"
 
 namespace {
 
@@ -71,8 +71,7 @@ TEST_F(V08Test, OlderRevisionsTakeTheirDefaults)
     const V08File file = MakeV08File(8, 31161);
     ByteWriter w;
     w.bytes.assign(file.bytes.begin(), file.bytes.begin() + static_cast<long>(file.curveSection));
-    w.I32(0).I32(4).F64(1.0).F64(0).F64(-0.001).F64(-20e6).F64(-0.002).F64(-30e6).F64(-1.0)
-        .F64(0);
+    w.I32(0).I32(4).F64(1.0).F64(0).F64(-0.001).F64(-20e6).F64(-0.002).F64(-30e6).F64(-1.0).F64(0);
     ASSERT_TRUE(ReadNativeV07V08Bytes(beam, w.bytes, 8).IsRead());
     TMemberQuickDef info;
     beam.GetStoredValues(info);
@@ -118,7 +117,9 @@ TEST_F(V08Test, DamagedCountsAreRefused)
     const V08File file = MakeV08File();
     const std::size_t curves = file.curveSection;
     const std::vector<Row> rows = {
-        {"strain table of 2,000,000,000 entries", file.strainTableCount, 2000000000,
+        {"strain table of 2,000,000,000 entries",
+         file.strainTableCount,
+         2000000000,
          "ends inside the strain-table entries"},
         {"negative strain table", file.strainTableCount, -1, "gives -1 strain-table entries"},
         {"more user curves than concrete types", curves, 3, "gives 3 user curves"},

@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "files/FileOverride.h"
+#include "LegacyFileBuilders.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "files/legacy/PredecessorCells.h"
 #include "foundation/ReportText.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
 #include "support/TestSupport.h"
-#include "LegacyFileBuilders.h"
 
 namespace {
 
@@ -69,8 +68,8 @@ TEST_F(PredecessorTest, RegionsBottomUpAndOneTypeNeedsNoNotice)
     SheetWriter w;
     w.Text(3, 2, "Stack").Text(3, 3, "Metric").Number(3, 4, 1);
     w.Number(1, 7, 30).Number(3, 7, 2).Number(4, 7, 1);
-    w.Number(3, 8, 0).Number(3, 9, 0);       // no steel of either kind
-    w.Number(3, 11, 0).Text(3, 12, "N");     // moment axis, no crack block
+    w.Number(3, 8, 0).Number(3, 9, 0);   // no steel of either kind
+    w.Number(3, 11, 0).Text(3, 12, "N"); // moment axis, no crack block
     w.Number(3, 13, 3);
     w.Number(1, 16, 0).Number(2, 16, 600).Number(3, 16, 600).Number(4, 16, 200).Number(5, 16, 1);
     w.Number(1, 17, 200).Number(2, 17, 200).Number(3, 17, 200).Number(4, 17, 300).Number(5, 17, 1);

@@ -1,0 +1,293 @@
+// The full proportional-loading response of membrane elements: panel behaviour that can be
+// checked by hand, the stop rules, and the stage list that the views read.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "analysis/RunToFinish.h"
+#include "membrane/MembraneState.h"
+#include "membrane/TP2k1DAnalysis.h"
+#include "model/TShell.h"
+#include "tests/membrane/MembraneFixtures.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using membrane_fixtures::MakePanel;
+using membrane_fixtures::PanelSpec;
+
+constexpr double kPi = 3.14159265358979;
+
+struct PanelRun {
+    std::unique_ptr<TShell> panel;
+    std::unique_ptr<TP2kFullResponse> analysis;
+    const SectionState& Peak() const { return *analysis->GetPeakState(); }
+    const LayerNodeStateRec& PeakNode() const { return *ElementNode(Peak()); }
+    double PeakShear() const { return Peak().Results[MembraneResult::TauXY]; }
+    double PeakLoadFactor() const { return Peak().Results[MembraneResult::LoadFactor]; }
+    // The last solved stage.
+    const SectionState& Last() const
+    {
+        int i = analysis->GetStageCount() - 1;
+        while (i > 0 && analysis->GetStage(i) == nullptr)
+            --i;
+        return *analysis->GetStage(i);
+    }
+};
+
+PanelRun Solve(const PanelSpec& spec)
+{
+    PanelRun run;
+    run.panel = MakePanel(spec);
+    run.analysis = std::make_unique<TP2kFullResponse>(run.panel.get());
+    return run;
+}
+
+bool Cracked(const TP2k1DAnalysis& a, const SectionState& s)
+{
+    const LayerNodeStateRec& n = *ElementNode(s);
+    return n.Strain1 - n.FreeStrain1 > a.ElementConcrete()->ecr;
+}
+
+struct FullResponse : ::testing::Test {
+    RecordingReporter reporter;
+};
+
+// A panel reinforced equally both ways under pure shear (rho 1 %, fy 400 MPa, f'c 30 MPa):
+// principal tension v at 45 degrees, so it cracks when v reaches f't; its steel yields long
+// before the concrete crushes, so the peak lies near sqrt(rho_x fy_x rho_y fy_y) = 4 MPa, raised
+// only by the tension the cracked concrete still carries.
+TEST_F(FullResponse, PureShearPanelCracksAt45DegreesAndPeaksNearThePlasticLimit)
+{
+    const PanelRun run = Solve(PanelSpec{});
+    const TP2kFullResponse& a = *run.analysis;
+    ASSERT_EQ(a.GetErrorCount(), 0);
+    EXPECT_EQ(a.IsRunning(), 0);
+    const double ft = a.ElementConcrete()->ft;
+
+    double lastUncracked = 0.0;
+    const SectionState* firstCracked = nullptr;
+    for (int i = 0; i < a.GetStageCount(); ++i) {
+        const SectionState* s = a.GetStage(i);
+        if (s == nullptr)
+            continue;
+        if (!Cracked(a, *s))
+            lastUncracked = std::max(lastUncracked, s->Results[MembraneResult::TauXY]);
+        else if (firstCracked == nullptr)
+            firstCracked = s;
+    }
+    ASSERT_NE(firstCracked, nullptr);
+    EXPECT_NEAR(ElementNode(*firstCracked)->CrackAngle, kPi / 4.0, 1e-6);
+    EXPECT_GT(lastUncracked, 0.95 * ft);
+    EXPECT_LE(lastUncracked, 1.001 * ft);
+
+    const double plastic = std::sqrt(0.01 * 400e6 * 0.01 * 400e6);
+    EXPECT_GE(run.PeakShear(), plastic);
+    EXPECT_LE(run.PeakShear(), 1.15 * plastic);
+    EXPECT_GE(run.PeakNode().SteelStressX, 0.99 * 400e6);
+    EXPECT_GE(run.PeakNode().StirrupStress, 0.99 * 400e6);
+    EXPECT_GT(run.PeakNode().Strain2, a.ElementConcrete()->ec); // not crushed at the peak
+    // Symmetry of equal reinforcement: e_x = e_y and the axes stay at 45 degrees.
+    EXPECT_NEAR(run.PeakNode().StrainX, run.PeakNode().StrainZ, 1e-6);
+    EXPECT_NEAR(run.PeakNode().CrackAngle, kPi / 4.0, 1e-6);
+
+    // The stored results are those of the (cracked) peak stage.
+    EXPECT_DOUBLE_EQ(a.Probe_analysis(2, 0.0), run.PeakNode().Strain1);
+    EXPECT_DOUBLE_EQ(a.Probe_analysis(3, 0.0), run.PeakNode().CrackAngle);
+    EXPECT_DOUBLE_EQ(a.Probe_analysis(11, 0.0), a.GetPeakIndex());
+}
+
+TEST_F(FullResponse, NegativeShearMirrorsThePositiveResponse)
+{
+    PanelSpec spec;
+    spec.increment = {0.0, 0.0, -1e6};
+    const PanelRun negative = Solve(spec);
+    const PanelRun positive = Solve(PanelSpec{});
+    EXPECT_NEAR(negative.PeakLoadFactor(),
+                positive.PeakLoadFactor(),
+                0.01 * positive.PeakLoadFactor());
+    EXPECT_LT(negative.PeakNode().ShearStrain, 0.0);
+}
+
+TEST_F(FullResponse, StrengthFollowsTheTransverseReinforcement)
+{
+    double previous = 0.0;
+    for (double rhoY : {0.0025, 0.005, 0.01}) {
+        SCOPED_TRACE(rhoY);
+        PanelSpec spec;
+        spec.rhoX = 0.015;
+        spec.rhoY = rhoY;
+        const double peak = Solve(spec).PeakShear();
+        EXPECT_GT(peak, previous * 1.05);
+        previous = peak;
+    }
+}
+
+TEST_F(FullResponse, NormalCompressionRaisesAndTensionLowersTheShearStrength)
+{
+    PanelSpec compressed;
+    compressed.increment = {-0.3e6, -0.3e6, 1e6};
+    PanelSpec tension;
+    tension.increment = {0.3e6, 0.3e6, 1e6};
+    const double plain = Solve(PanelSpec{}).PeakShear();
+    EXPECT_GT(Solve(compressed).PeakShear(), 1.1 * plain);
+    EXPECT_LT(Solve(tension).PeakShear(), 0.9 * plain);
+}
+
+// Every run ends by one of its own rules, well before the list is full.
+TEST_F(FullResponse, EveryStopRuleEndsTheRunByItself)
+{
+    constexpr int kWellInside = 250;
+    {
+        SCOPED_TRACE("crushing: e_2 beyond 3 e'c");
+        const PanelRun run = Solve(PanelSpec{});
+        const LayerNodeStateRec& last = *ElementNode(run.Last());
+        EXPECT_LT(run.analysis->GetStageCount(), kWellInside);
+        EXPECT_LT(last.Strain2, 3.0 * run.analysis->ElementConcrete()->ec);
+    }
+    {
+        SCOPED_TRACE("excessive strain: e_x beyond 0.3");
+        PanelSpec spec;
+        spec.increment = {1e6, 0.0, 0.0};
+        const PanelRun run = Solve(spec);
+        EXPECT_LT(run.analysis->GetStageCount(), kWellInside);
+        EXPECT_GT(ElementNode(run.Last())->StrainX, TP2k1DAnalysis::kExcessiveStrain);
+        // Uniaxial tension is carried by the bars up to their strength rho fu.
+        EXPECT_NEAR(run.PeakShear(), 0.0, 1.0);
+        EXPECT_NEAR(run.Peak().Results[MembraneResult::SigmaX], 0.01 * 600e6, 0.03 * 6e6);
+    }
+    {
+        SCOPED_TRACE("unreinforced direction: e_y beyond 0.1");
+        PanelSpec spec;
+        spec.rhoY = 0.0;
+        const PanelRun run = Solve(spec);
+        EXPECT_LT(run.analysis->GetStageCount(), kWellInside);
+        EXPECT_GT(ElementNode(run.Last())->StrainZ, TP2k1DAnalysis::kUnreinforcedStrain);
+        EXPECT_LT(ElementNode(run.Last())->StrainZ, TP2k1DAnalysis::kExcessiveStrain);
+    }
+}
+
+TEST_F(FullResponse, ConstantCompressionIsSolvedUnderLoadControlFirst)
+{
+    PanelSpec spec;
+    spec.constant = {-1000.0, -1000.0, 0.0}; // -1 MPa each way
+    const PanelRun run = Solve(spec);
+    const SectionState& stage0 = *run.analysis->GetStage(0);
+    EXPECT_NEAR(stage0.Results[MembraneResult::SigmaX], -1e6, 1e4);
+    EXPECT_NEAR(stage0.Results[MembraneResult::SigmaY], -1e6, 1e4);
+    EXPECT_NEAR(ElementNode(stage0)->ShearStrain, 0.0, 1e-9);
+    EXPECT_GT(run.PeakShear(), Solve(PanelSpec{}).PeakShear());
+}
+
+TEST_F(FullResponse, UnsolvableInitialLoadsEndWithTheStoredErrorAndNoStages)
+{
+    PanelSpec spec;
+    spec.constant = {-200000.0, -200000.0, 0.0}; // 200 MPa: far beyond f'c
+    const PanelRun run = Solve(spec);
+    const TP2kFullResponse& a = *run.analysis;
+    ASSERT_EQ(a.GetErrorCount(), 1);
+    std::string text, title;
+    int code = -1;
+    a.GetError(0, text, title, code);
+    EXPECT_EQ(text, TP2k1DAnalysis::kInitialStageError);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(a.GetStage(0), nullptr);
+    EXPECT_EQ(a.GetCurrentState(), nullptr);
+    EXPECT_EQ(a.IsRunning(), 0);
+}
+
+// Views walk the stages by the analysis operations; none of them may reach an unsolved stage.
+TEST_F(FullResponse, StageAccessorsNeverExposeAnUnsolvedStage)
+{
+    const PanelRun run = Solve(PanelSpec{});
+    TP2kFullResponse& a = *run.analysis;
+    const int last = a.GetLastStageIndex();
+    EXPECT_EQ(last, a.GetStageCount()); // the last stored stage is valid
+    EXPECT_EQ(a.GetStage(last), nullptr);
+    for (int i = -1; i <= TP2k1DAnalysis::kStageSlots; ++i) {
+        const SectionState* s = a.GetStage(i);
+        if (s != nullptr) {
+            EXPECT_EQ(s->Valid, 1) << i;
+        }
+    }
+    EXPECT_EQ(a.GetCurrentState(), a.GetPeakState());
+    EXPECT_EQ(a.SelectLoadStage(3), 1);
+    EXPECT_EQ(a.GetCurrentState(), a.GetStage(3));
+    EXPECT_EQ(a.SelectLoadStage(3), 0);
+    EXPECT_EQ(a.SelectLoadStage(last), 0); // empty slot: the current state stays
+    EXPECT_EQ(a.GetCurrentState(), a.GetStage(3));
+    EXPECT_DOUBLE_EQ(a.Probe_analysis(11, 0.0), 3.0);
+    EXPECT_EQ(a.GetNextStageIndex(last + 5), a.GetStageCount() - 1);
+
+    double e1 = 0.0, y1 = 0.0, e2 = 0.0, y2 = 1.0;
+    EXPECT_EQ(a.GetTwoStrainPoints(e1, y1, e2, y2), 1);
+    EXPECT_DOUBLE_EQ(e2, ElementNode(*a.GetStage(3))->ShearStrain);
+    EXPECT_DOUBLE_EQ(y2, 0.0);
+    // The response is complete after construction: the idle loop has nothing to do.
+    EXPECT_EQ(RunToFinish(a, 10), 0);
+}
+
+// Fails the solves from a given call on, for a number of calls, as a real element might.
+class FailingSolves : public TP2k1DAnalysis {
+public:
+    FailingSolves(const TShell* element, int from, int count)
+        : TP2k1DAnalysis(element), m_from(from), m_count(count)
+    {
+    }
+    int calls = 0;
+
+protected:
+    int Solve(SectionState& stage, int mode) override
+    {
+        ++calls;
+        if (calls >= m_from && calls < m_from + m_count) {
+            stage.Valid = 0;
+            return 0;
+        }
+        return TP2k1DAnalysis::Solve(stage, mode);
+    }
+
+private:
+    int m_from;
+    int m_count;
+};
+
+// A failed attempt is freed before its slot is tried again, and it never reaches a view.
+TEST_F(FullResponse, RetriedStageReplacesTheFailedAttempt)
+{
+    auto panel = MakePanel(PanelSpec{});
+    int freedUnsolved = 0;
+    ScopedRedrawPanelChartHook hook([&](const SectionState* s) {
+        if (s != nullptr && s->Valid == 0)
+            ++freedUnsolved;
+    });
+    FailingSolves analysis(panel.get(), 20, 3);
+    ASSERT_EQ(analysis.SolveFullResponse(), 1);
+    EXPECT_EQ(freedUnsolved, 3);
+    const double reference = Solve(PanelSpec{}).PeakShear();
+    EXPECT_NEAR(analysis.GetPeakState()->Results[MembraneResult::TauXY],
+                reference,
+                0.02 * reference);
+    for (int i = 0; i < TP2k1DAnalysis::kStageSlots; ++i) {
+        const SectionState* s = analysis.GetStage(i);
+        if (s != nullptr) {
+            EXPECT_EQ(s->Valid, 1) << i;
+        }
+    }
+}
+
+// More than ten failures in a row end the run at the last solved stage.
+TEST_F(FullResponse, ElevenFailuresInARowEndTheRun)
+{
+    auto panel = MakePanel(PanelSpec{});
+    FailingSolves analysis(panel.get(), 20, 1000);
+    ASSERT_EQ(analysis.SolveFullResponse(), 1);
+    EXPECT_EQ(analysis.calls, 19 + TP2k1DAnalysis::kMaxFailures + 1);
+    EXPECT_EQ(analysis.GetStageCount(), 19);
+    EXPECT_NE(analysis.GetStage(18), nullptr);
+    EXPECT_EQ(analysis.IsRunning(), 0);
+}
+
+} // namespace
