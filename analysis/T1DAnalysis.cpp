@@ -487,22 +487,58 @@ void T1DAnalysis::ChooseControlVariableByRatio(int stage)
 
 // ---- Envelopes and the shear-strain shape -------------------------------------------------
 
+namespace {
+
+// Reads a list of (value, depth) points, top down, at depths that only descend: the linear
+// interpolation between the two points around the depth.
+class EnvelopeReader {
+public:
+    explicit EnvelopeReader(const std::vector<EnvelopePoint>& points) : m_points(points) {}
+    // False where the list does not cover the depth.
+    bool At(double z, double& value)
+    {
+        const std::size_t n = m_points.size();
+        if (n == 0 || z > m_points.front().depth || z < m_points.back().depth)
+            return false;
+        if (n == 1) {
+            value = m_points.front().value;
+            return true;
+        }
+        while (m_next + 2 < n && m_points[m_next + 1].depth > z)
+            ++m_next;
+        const EnvelopePoint& a = m_points[m_next];
+        const EnvelopePoint& b = m_points[m_next + 1];
+        value = a.depth == b.depth
+                    ? a.value
+                    : b.value + (a.value - b.value) * (z - b.depth) / (a.depth - b.depth);
+        return true;
+    }
+
+private:
+    const std::vector<EnvelopePoint>& m_points;
+    std::size_t m_next = 0;
+};
+
+} // namespace
+
 void T1DAnalysis::UpdateEnvelopes(SectionState& state, const SectionState* previous) const
 {
     const TBeam* beam = GetBeam();
     if (beam == nullptr)
         return;
-    std::array<TDepthTable, 4> tables;
-    for (std::size_t k = 0; k < tables.size(); ++k) {
-        if (previous != nullptr) {
-            for (const EnvelopePoint& p : previous->PointLists[k])
-                tables[k].Add(p.depth, p.value);
-        } else {
+    // Without a previous state the envelopes start from no shear strain and the imposed
+    // transverse strain.
+    std::array<std::vector<EnvelopePoint>, 4> seeds;
+    if (previous == nullptr) {
+        for (std::size_t k = 0; k < seeds.size(); ++k)
             for (double z : {beam->GetTop(), beam->GetBottom()})
-                tables[k].Add(z, k < 2 ? 0.0 : beam->GetInitialStrainAt(z, 2));
-        }
-        tables[k].SetSorted(true);
+                seeds[k].push_back({k < 2 ? 0.0 : beam->GetInitialStrainAt(z, 2), z});
     }
+    const auto& from = previous != nullptr ? previous->PointLists : seeds;
+    std::array<EnvelopeReader, 4> readers{EnvelopeReader(from[0]),
+                                          EnvelopeReader(from[1]),
+                                          EnvelopeReader(from[2]),
+                                          EnvelopeReader(from[3])};
     std::array<std::vector<EnvelopePoint>, 4> lists;
     auto visit = [&](const LayerNodeStateRec& node) {
         const double z = node.Depth;
@@ -510,10 +546,9 @@ void T1DAnalysis::UpdateEnvelopes(SectionState& state, const SectionState* previ
         for (std::size_t k = 0; k < 4; ++k) {
             const double v = values[k / 2];
             double kept = v;
-            if (tables[k].IsInDepthRange(z)) {
-                const double t = tables[k].InterpolateAtDepth(z);
+            double t = 0.0;
+            if (readers[k].At(z, t))
                 kept = k % 2 == 0 ? std::max(t, v) : std::min(t, v);
-            }
             lists[k].push_back({kept, z});
         }
     };

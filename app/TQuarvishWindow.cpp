@@ -7,6 +7,7 @@
 #include "app/DocumentEngine.h"
 #include "app/GlobalTables.h"
 #include "app/TQuarvishApp.h"
+#include "files/legacy/BeamFileLoad.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
@@ -61,6 +62,7 @@ void TQuarvishWindow::SetupWindow() {
     T_2kWindow::SetupWindow();
     m_programTitle = "Quarvish-2000";
     m_defaultFileName = "q2k.q2k";
+    InstallFileReaders();
     g_RebarList.Init(ProgramFilePath("rebar.dat"));
     LoadShapeLibrary(0);
     LoadShapeLibrary(1);

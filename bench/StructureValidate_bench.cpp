@@ -12,16 +12,6 @@
 
 namespace {
 
-// Validation reports nothing for these sections; any message would go to stderr.
-class QuietReporter final : public Reporter {
-public:
-    int Message(const std::string&, const std::string&, unsigned style) override
-    {
-        return DefaultAnswer(style);
-    }
-    void ShowData(const std::string&) override {}
-};
-
 LongLayerRec Bars(double z, int num, double db)
 {
     LongLayerRec layer;
@@ -81,7 +71,7 @@ void Wall(TStructure& s)
 
 void BM_ValidateColumn(benchmark::State& state)
 {
-    QuietReporter quiet;
+    SilentReporter quiet;
     ScopedReporter scope(quiet);
     TStructure s;
     Column(s);
@@ -92,7 +82,7 @@ BENCHMARK(BM_ValidateColumn);
 
 void BM_ValidateWall(benchmark::State& state)
 {
-    QuietReporter quiet;
+    SilentReporter quiet;
     ScopedReporter scope(quiet);
     TStructure s;
     Wall(s);

@@ -60,6 +60,17 @@ public:
     void ShowData(const std::string& text) override;
 };
 
+// Shows nothing and takes the default answer: for benchmarks and fuzzing, where thousands
+// of messages would only slow the run.
+class SilentReporter final : public Reporter {
+public:
+    int Message(const std::string&, const std::string&, unsigned style) override
+    {
+        return DefaultAnswer(style);
+    }
+    void ShowData(const std::string&) override {}
+};
+
 // The installed reporter (the headless one unless another was installed).
 Reporter& GetReporter();
 // Installs a reporter (null restores the headless one); returns the previous one.

@@ -1,5 +1,5 @@
 #pragma once
-// What every reader fuzz target shares: a reporter that answers every message silently, the
+// What every reader fuzz target shares: the silent reporter (foundation/Reporter.h), the
 // default bar catalogue and shape library, and the globals put back before each input.
 
 #include <cstdint>
@@ -15,15 +15,6 @@
 #include "foundation/Units.h"
 #include "model/catalogues/TRebarList.h"
 #include "model/shapes/ShapeLibrary.h"
-
-class SilentReporter final : public Reporter {
-public:
-    int Message(const std::string&, const std::string&, unsigned style) override
-    {
-        return DefaultAnswer(style);
-    }
-    void ShowData(const std::string&) override {}
-};
 
 inline TRebarList& DefaultCatalogueCopy()
 {

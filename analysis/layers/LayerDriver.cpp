@@ -86,7 +86,8 @@ TLayerDriver::TLayerDriver(const TBeam& beam,
 void TLayerDriver::Bind()
 {
     m_inputs.assign(static_cast<std::size_t>(std::max(m_maxNodeCount, 0)), NodeInputs{});
-    m_trialInputs.clear();
+    m_trialInputs.assign(kTrialSlots, NodeInputs{});
+    m_trialCount = 0;
     m_evaluator.Bind();
     m_zones.SetTensileStrengthProfile(m_profiles.tensileStrength);
     m_height = m_beam.GetHeight();
@@ -175,6 +176,26 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
     return 0;
 }
 
+TLayerDriver::NodeInputs& TLayerDriver::TrialSlot(double depth, int concreteType)
+{
+    std::uint64_t bits =
+        std::bit_cast<std::uint64_t>(depth) ^ static_cast<std::uint64_t>(concreteType);
+    bits ^= bits >> 33;
+    bits *= 0xff51afd7ed558ccdULL;
+    bits ^= bits >> 33;
+    std::size_t i = static_cast<std::size_t>(bits) & (kTrialSlots - 1);
+    while (m_trialInputs[i].filled &&
+           !(m_trialInputs[i].depth == depth && m_trialInputs[i].concreteType == concreteType))
+        i = (i + 1) & (kTrialSlots - 1);
+    if (!m_trialInputs[i].filled && ++m_trialCount > kTrialSlots / 2) {
+        // Half full: start again, so that every search ends at an empty slot.
+        std::fill(m_trialInputs.begin(), m_trialInputs.end(), NodeInputs{});
+        m_trialCount = 0;
+        return TrialSlot(depth, concreteType);
+    }
+    return m_trialInputs[i];
+}
+
 const TLayerDriver::NodeInputs& TLayerDriver::InputsAt(int id, double depth, int concreteType)
 {
     // Mesh nodes keep their depth from call to call; refinement trials reuse a few ids at
@@ -186,7 +207,7 @@ const TLayerDriver::NodeInputs& TLayerDriver::InputsAt(int id, double depth, int
         return n.filled && n.depth == depth && n.concreteType == concreteType;
     };
     if (slot == nullptr || !matches(*slot))
-        slot = &m_trialInputs[std::bit_cast<std::uint64_t>(depth)];
+        slot = &TrialSlot(depth, concreteType);
     NodeInputs& inputs = *slot;
     if (!matches(inputs)) {
         LayerNodeStateRec node;

@@ -28,7 +28,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
 #include <vector>
 
 #include "analysis/layers/CrackStresses.h"
@@ -190,7 +189,11 @@ private:
 
     // Node inputs of the mesh nodes by node id, and of refinement trials by their depth.
     std::vector<NodeInputs> m_inputs;
-    std::unordered_map<std::uint64_t, NodeInputs> m_trialInputs;
+    // Open-addressed by a hash of the depth, kTrialSlots slots, emptied when half full.
+    static constexpr std::size_t kTrialSlots = 4096;
+    std::vector<NodeInputs> m_trialInputs;
+    std::size_t m_trialCount = 0;
+    NodeInputs& TrialSlot(double depth, int concreteType);
     std::uint64_t m_shapeGeneration = 1;
 
     // Per-call working values.

@@ -35,6 +35,15 @@ TEST_F(ShellTest, TheStartUpFileIsOpenedAfterTheDefaultDocument) {
     EXPECT_EQ(Frame().GetMessageText(), "Cross Section");
 }
 
+TEST_F(ShellTest, AStartUpFileOfAnOlderKindIsReadByItsReader) {
+    dir.Write("old.q2t", "// Quarvish input Ver_0.8\nINPUT-LABEL only\nTITLE Old girder\nUNITS Metric\n"
+                         "SECTION SOLID\n500 300\n0 300\nENDSECTION\n");
+    Start(dir.File("old.q2t"));
+    ASSERT_NE(Window().GetCurrentStructure(), nullptr);
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Old girder");
+    EXPECT_NEAR(Window().GetCurrentStructure()->GetHeight(), 0.5, 1e-9);
+}
+
 TEST_F(ShellTest, TheCrossSectionStatusTellsWhetherResistanceFactorsApply) {
     Start();
     struct Row {

@@ -20,6 +20,13 @@ TEST_F(WriterFaults, EmptyOrDeclarationlessDtdRefusesTheSaveAndLeavesTheFile)
         EXPECT_EQ(reporter.Count("does not declare the element q3g_beam"), 1);
         EXPECT_EQ(dir.Read("section.qvx"), "old contents");
     }
+    // Reading under the empty definition applies no defaults and still reads the section.
+    const std::string text = Write({&beam});
+    TXmlDtd empty(std::string(), kUnitSI);
+    XmlDocument doc;
+    EXPECT_TRUE(ReadXmlDocument(text, empty, doc).Ok());
+    ASSERT_EQ(doc.structures.size(), 1u);
+    EXPECT_EQ(doc.structures[0]->GetConcreteTypeCount(), 1);
 }
 
 TEST_F(WriterFaults, UndeclaredChildIsReportedAndClosed)

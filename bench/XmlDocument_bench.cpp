@@ -1,0 +1,58 @@
+// Saving and opening a data document of one beam section with every kind of element (two
+// concretes, one with a user curve, three steels, two regions, three bar layers, stirrups,
+// strain profiles, loads, long-term and fire settings): the cost of a save and of an open.
+
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+
+#include "files/xml/TXmlDtd.h"
+#include "files/xml/XmlDocument.h"
+#include "foundation/Reporter.h"
+#include "model/catalogues/TRebarList.h"
+#include "tests/files/BeamFixture.h"
+
+namespace {
+
+// The beam with the default catalogue, quietly.
+struct Fixture {
+    Fixture()
+    {
+        std::istringstream listing(DefaultRebarListing());
+        g_RebarList.Clear();
+        g_RebarList.ReadListing(listing);
+        beam = MakeFullBeam();
+        WriteXmlDocument(dtd, {beam.get()}, nullptr, document);
+    }
+    ~Fixture() { g_RebarList.Clear(); }
+
+    SilentReporter quiet;
+    ScopedReporter scoped{quiet};
+    std::unique_ptr<TBeam> beam;
+    TXmlDtd dtd{kBuiltInDtd, 0};
+    StringSink document;
+};
+
+void BM_SaveDocument(benchmark::State& state)
+{
+    Fixture f;
+    for (auto _ : state) {
+        StringSink sink;
+        WriteXmlDocument(f.dtd, {f.beam.get()}, nullptr, sink);
+        benchmark::DoNotOptimize(sink.Text().data());
+    }
+}
+BENCHMARK(BM_SaveDocument);
+
+void BM_OpenDocument(benchmark::State& state)
+{
+    Fixture f;
+    for (auto _ : state) {
+        XmlDocument doc;
+        ReadXmlDocument(f.document.Text(), f.dtd, doc);
+        benchmark::DoNotOptimize(doc.structures.data());
+    }
+}
+BENCHMARK(BM_OpenDocument);
+
+} // namespace
