@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/layers/LayerStateAccess.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "member/fire/TStructureSlots.h"
@@ -26,6 +27,8 @@ constexpr std::array<const char*, MemberCurve::Count> kCurveNames{
 
 // A cursor this far on is taken as a runaway reader.
 constexpr int kCursorLimit = 32750;
+// Stage indices from this one walk the diagram states.
+constexpr int kDiagramStageBase = 9000;
 // Load factors are bracketed just below the asked one (stage load factors carry round-off).
 constexpr double kBelowOne = 0.9999999999;
 
@@ -388,8 +391,13 @@ int TFullMemberResponse::FindStationStage(int index, int& local) const
 
 const SectionState* TFullMemberResponse::GetStage(int index) const
 {
-    // Indices from 9000 belong to the interaction-diagram walk, which a member does not offer.
-    if (index < 0 || index >= 9000)
+    if (index >= kDiagramStageBase) {
+        const SectionState* state = nullptr;
+        int flag = 0;
+        GetDiagramState(index - kDiagramStageBase, state, flag);
+        return state;
+    }
+    if (index < 0)
         return nullptr;
     int local = 0;
     const int j = FindStationStage(index, local);
@@ -608,5 +616,148 @@ int TFullMemberResponse::SelectLatestState()
         return 0;
     m_shown = state;
     m_shownStation = m_currentStation;
+    return 1;
+}
+
+// ---- Diagram walk and the elevation's state -----------------------------------------------------
+
+int TFullMemberResponse::GetDiagramState(int index, const SectionState*& state, int& flag) const
+{
+    state = nullptr;
+    flag = 0;
+    const int n = GetStationCount();
+    const TFullSectionalResponse* first = GetStationAnalysis(0);
+    const TFullSectionalResponse* last = GetStationAnalysis(n - 1);
+    if (index < 0 || first == nullptr || last == nullptr)
+        return 0;
+    const auto stageOf = [&](const TFullSectionalResponse& a, int stage, int station) {
+        state = a.GetStage(stage);
+        flag = stage == a.GetLastStageIndex() && a.IsRunning() != 0 ? 0 : 1;
+        if (m_stageSelection != 0)
+            m_selectedStation = station;
+        return 1;
+    };
+    const int n0 = first->GetLastStageIndex() + 1;
+    if (index < n0)
+        return stageOf(*first, index, 0);
+    if (index < n - 2 + n0) {
+        const TFullSectionalResponse* a = GetStationAnalysis(index - n0 + 1);
+        if (a == nullptr)
+            return 0;
+        state = a->GetPeakState();
+        flag = a->IsRunning() == 0 ? 1 : 0;
+        return 1;
+    }
+    const int nLast = last->GetLastStageIndex() + 1;
+    if (index < n - 2 + n0 + nLast)
+        return stageOf(*last, nLast - 1 - (index - (n - 2 + n0)), n - 1);
+    return 0;
+}
+
+namespace {
+
+// The two stored stages of a response whose load factors bracket lambda (the first such pair
+// from the start); a response of one stage gives stage 0 twice, one that never reaches lambda
+// its last stage twice.
+void BracketingStages(const TFullSectionalResponse& a, double lambda, int& lo, int& hi)
+{
+    const int last = a.GetLastStageIndex();
+    lo = hi = 0;
+    for (int k = 0; k < last; ++k) {
+        const double f0 = a.LoadFactorOf(k);
+        const double f1 = a.LoadFactorOf(k + 1);
+        if (std::min(f0, f1) <= lambda && lambda <= std::max(f0, f1)) {
+            lo = k;
+            hi = k + 1;
+            return;
+        }
+    }
+    lo = hi = std::max(last, 0);
+}
+
+} // namespace
+
+int TFullMemberResponse::InterpolateMemberState(double x, double lambda, MemberStateRecord& record, double scale) const
+{
+    record.x = x;
+    const int n = GetStationCount();
+    int i = -1;
+    for (int j = 0; j + 1 < n && i < 0; ++j)
+        if (m_stations.GetStation(j) - kSamePosition <= x && x <= m_stations.GetStation(j + 1) + kSamePosition)
+            i = j;
+    if (i < 0) {
+        record.x = -1.0;
+        ShowMessage("The position lies outside the member's stations.", "Error in Analysis", MsgStyle::IconExclamation);
+        return 0;
+    }
+    const std::array<const TFullSectionalResponse*, 2> a{GetStationAnalysis(i), GetStationAnalysis(i + 1)};
+    if (a[0] == nullptr || a[1] == nullptr) {
+        record.depths = {};
+        record.moment = record.shear = 0.0;
+        record.corners = {};
+        return 0;
+    }
+    const double lam = kBelowOne * lambda;
+    std::array<int, 2> lo{};
+    std::array<int, 2> hi{};
+    double top = kUndefined;
+    double bottom = -kUndefined;
+    for (std::size_t s = 0; s < 2; ++s) {
+        BracketingStages(*a[s], lam, lo[s], hi[s]);
+        const std::vector<LayerDefRec>& layers = a[s]->GetLayers();
+        const int count = std::min(a[s]->GetLayerCount(), static_cast<int>(layers.size()));
+        if (count > 0) {
+            top = std::min(top, layers.front().Top);
+            bottom = std::max(bottom, layers[static_cast<std::size_t>(count - 1)].Bottom);
+        }
+    }
+    if (top == kUndefined)
+        top = bottom = 0.0;
+    record.h = top - bottom;
+    record.reserved = 0.0;
+    const double x0 = m_stations.GetStation(i);
+    const double x1 = m_stations.GetStation(i + 1);
+    const double span = x1 - x0;
+    const std::array<double, 2> w{span > 0.0 ? (x1 - x) / span : 1.0, span > 0.0 ? (x - x0) / span : 0.0};
+    record.moment = record.shear = 0.0;
+    std::array<double, 2> t{};
+    for (std::size_t s = 0; s < 2; ++s) {
+        double c[3] = {};
+        double d[3] = {};
+        a[s]->GetConstantLoads(c, 3);
+        a[s]->GetIncrementLoads(d, 3);
+        const SectionState* upper = a[s]->GetStage(hi[s]);
+        record.moment += w[s] * (c[kMoment] + lam * d[kMoment]);
+        record.shear += w[s] * (c[kShear] + lam * d[kShear] - (upper != nullptr ? upper->Result(StateResult::Shear) : 0.0));
+        const double f0 = a[s]->LoadFactorOf(lo[s]);
+        const double f1 = a[s]->LoadFactorOf(hi[s]);
+        t[s] = (lam - f0) / (f1 - f0 + 1e-10);
+    }
+    constexpr std::array<int, 3> kCodes{LayerQuantity::CrackAngle, LayerQuantity::CrackWidth, LayerQuantity::CrackSpacingX};
+    for (int k = 0; k <= 20; ++k) {
+        const double y = bottom + k * record.h / 20.0;
+        std::array<std::array<double, 2>, 3> v{};
+        for (std::size_t s = 0; s < 2; ++s) {
+            const SectionState* s0 = a[s]->GetStage(lo[s]);
+            const SectionState* s1 = a[s]->GetStage(hi[s]);
+            for (std::size_t q = 0; q < kCodes.size(); ++q) {
+                const double v0 = InterpolateLayerValue(s0, kCodes[q], y);
+                const double v1 = InterpolateLayerValue(s1, kCodes[q], y);
+                v[q][s] = v0 + t[s] * (v1 - v0);
+            }
+        }
+        auto& out = record.depths[static_cast<std::size_t>(k)];
+        for (std::size_t q = 0; q < kCodes.size(); ++q)
+            out[q] = static_cast<float>(w[0] * v[q][0] + w[1] * v[q][1]);
+        if (v[1][0] < 1e-6 && v[1][1] < 1e-6)
+            out[1] = -1.0f;
+    }
+    const auto at = [this, x](int curve) {
+        const TDepthTable& table = m_curves[static_cast<std::size_t>(curve)];
+        return table.IsEmpty() ? 0.0 : table.InterpolateAtDepth(x);
+    };
+    record.corners = {x + scale * at(MemberCurve::AxialDisplacementBottom), scale * at(MemberCurve::DeflectionBottom),
+                      x + scale * at(MemberCurve::AxialDisplacementTop),
+                      record.h + scale * at(MemberCurve::DeflectionTop)};
     return 1;
 }

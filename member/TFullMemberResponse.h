@@ -44,6 +44,20 @@ inline constexpr int kLoadDeflectionSteps = 30;
 // Stage indices from this one select a point of the load-deflection curve.
 inline constexpr int kCurvePointStageBase = 10000;
 
+// The member state at a position and load factor, for the crack drawing of the elevation.
+struct MemberStateRecord {
+    // At 21 depths from the bottom of the depth range up: crack angle, crack width (-1 where
+    // uncracked at both neighbouring stations) and crack spacing.
+    std::array<std::array<float, 3>, 21> depths{};
+    double x = 0.0; // position; -1 when it lies outside the stations
+    double h = 0.0; // depth range
+    double reserved = 0.0;
+    double moment = 0.0;
+    double shear = 0.0;
+    // Displaced corners: bottom (x, y), then top (x, y).
+    std::array<double, 4> corners{};
+};
+
 inline constexpr const char* kDeadLoadFailedText = "Unable to converge on dead load solution.  Check loading.";
 
 class TFullMemberResponse final : public TQuarvish2000Analysis {
@@ -100,6 +114,12 @@ public:
     int GetCurvePoint(int curveId, double& x, double& y) override;
     int GetAnalysisKind() const override { return AnalysisKind::Member; }
     int GetTwoStrainPoints(double& e1, double& y1, double& e2, double& y2) const override;
+    // Station 0's stages, the inner stations' peaks, then the last station's stages backwards;
+    // flag 0 while the state is a running station's newest stage.
+    int GetDiagramState(int index, const SectionState*& state, int& flag) const override;
+    // The state between the two stations around x at load factor lambda; corners displaced by
+    // scale times the displacements of the captured distributions. 1 when filled.
+    int InterpolateMemberState(double x, double lambda, MemberStateRecord& record, double scale) const;
     int SelectLatestState() override;
     int ChooseControlVariable(int) override { return kMoment; }
     int Prepare() override { return 1; }

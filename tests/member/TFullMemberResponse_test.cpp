@@ -163,6 +163,42 @@ TEST_F(MemberPushover, StageIndicesRunOverTheStations)
     m.SelectLoadStage(10030);
 }
 
+TEST_F(MemberPushover, DiagramWalkAndElevationState)
+{
+    TFullMemberResponse& m = *s_member;
+    const int n = m.GetStationCount();
+    const TFullSectionalResponse* first = m.GetStationAnalysis(0);
+    const TFullSectionalResponse* last = m.GetStationAnalysis(n - 1);
+    const int n0 = first->GetLastStageIndex() + 1;
+    const SectionState* state = nullptr;
+    int flag = -1;
+    // Station 0 forward, the inner stations' peaks, then the last station backward.
+    ASSERT_EQ(m.GetDiagramState(1, state, flag), 1);
+    EXPECT_EQ(state, first->GetStage(1));
+    EXPECT_EQ(flag, 1); // station 0 has finished
+    ASSERT_EQ(m.GetDiagramState(n0, state, flag), 1);
+    EXPECT_EQ(state, m.GetStationAnalysis(1)->GetPeakState());
+    ASSERT_EQ(m.GetDiagramState(n - 2 + n0, state, flag), 1);
+    EXPECT_EQ(state, last->GetStage(last->GetLastStageIndex()));
+    EXPECT_EQ(m.GetDiagramState(n - 2 + n0 + last->GetLastStageIndex() + 1, state, flag), 0);
+    EXPECT_EQ(state, nullptr);
+
+    // Midspan at half the capacity: the moment of the diagram, no shear in the elevation's
+    // state, cracks only where the section is in tension.
+    const double lambda = 0.5 * m.GetMemberCapacity();
+    MemberStateRecord record;
+    ASSERT_EQ(m.InterpolateMemberState(0.6, lambda, record, 1.0), 1);
+    EXPECT_EQ(record.x, 0.6);
+    EXPECT_NEAR(record.moment, -1000.0 * lambda * 0.9999999999, 1e-6 * 1000.0 * lambda);
+    EXPECT_GT(record.h, 0.25);
+    EXPECT_GT(record.depths[0][1], 0.0);  // cracked at the bottom
+    EXPECT_EQ(record.depths[20][1], -1.0f); // not at the top
+    RecordingReporter reporter;
+    EXPECT_EQ(m.InterpolateMemberState(5.0, lambda, record, 1.0), 0);
+    EXPECT_EQ(record.x, -1.0);
+    EXPECT_EQ(reporter.messages.size(), 1u);
+}
+
 TEST(MemberDeadLoad, FailureStopsTheBuilding)
 {
     ConstantMomentMember p;
