@@ -515,12 +515,85 @@ double TFullMemberResponse::Probe_analysis(int probeId, double depth) const
     }
 }
 
+int TFullMemberResponse::GetStationLoad(int s, int kind, double& x, double& value) const
+{
+    x = value = 0.0;
+    if (s == 0)
+        return 1;
+    const TFullSectionalResponse* a = s <= GetStationCount() ? GetStationAnalysis(s - 1) : nullptr;
+    if (a == nullptr)
+        return 0;
+    x = m_stations.GetStation(s - 1);
+    const double lambda = MarkedLoadFactor();
+    double c[3] = {};
+    double d[3] = {};
+    a->GetConstantLoads(c, 3);
+    a->GetIncrementLoads(d, 3);
+    switch (kind) {
+    case 0:
+        value = -(c[kMoment] + lambda * d[kMoment]);
+        break;
+    case 1: {
+        double N = 0.0;
+        double dead = 0.0;
+        double live = 0.0;
+        double V = 0.0;
+        m_stations.GetMemberLoadsAt(x, DeadDiagram, m_stations.RawShear(DeadDiagram),
+                                    m_stations.RawShearCount(DeadDiagram), N, dead, V);
+        m_stations.GetMemberLoadsAt(x, LiveDiagram, m_stations.RawShear(LiveDiagram),
+                                    m_stations.RawShearCount(LiveDiagram), N, live, V);
+        value = dead + lambda * live;
+        break;
+    }
+    case 2:
+        value = c[kAxial] + lambda * d[kAxial];
+        break;
+    case 3:
+        value = lambda;
+        break;
+    case 4:
+        value = c[kShear] + lambda * d[kShear];
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+double TFullMemberResponse::DefinitionLoad(int i, int kind) const
+{
+    const double x = m_stations.GetStation(i);
+    const double lambda = MarkedLoadFactor();
+    if (kind == 4)
+        return lambda;
+    std::array<double, 3> dead{};
+    std::array<double, 3> live{};
+    m_stations.GetMemberLoadsAt(x, DeadDiagram, m_stations.AdjustedShear(DeadDiagram),
+                                m_stations.AdjustedShearCount(DeadDiagram), dead[0], dead[1], dead[2]);
+    m_stations.GetMemberLoadsAt(x, LiveDiagram, m_stations.AdjustedShear(LiveDiagram),
+                                m_stations.AdjustedShearCount(LiveDiagram), live[0], live[1], live[2]);
+    if (m_definition.deadLoadConstant == 0) {
+        for (std::size_t j = 0; j < 3; ++j) {
+            live[j] += dead[j];
+            dead[j] = 0.0;
+        }
+    }
+    const std::size_t j = kind == 1 ? 1 : 2;
+    return dead[j] + lambda * live[j];
+}
+
 int TFullMemberResponse::BeginCurve(int curveId)
 {
     m_cursor = 0;
     switch (curveId) {
     case 0:
         return m_curves[MemberCurve::LoadDeflection].GetCount();
+    case 1:
+        return 1;
+    case 18:
+    case 19:
+    case 20:
+        return GetStationCount() + 2;
     case 2:
         return m_curves[MemberCurve::Curvature].GetCount();
     case 3:
@@ -568,6 +641,23 @@ int TFullMemberResponse::GetCurvePoint(int curveId, double& x, double& y)
             x = -deflection;
         }
         return r;
+    }
+    case 1: {
+        // The caller passes the kind in x.
+        if (m_cursor >= GetStationCount())
+            return 0;
+        const int kind = static_cast<int>(x);
+        x = m_stations.GetStation(m_cursor);
+        y = DefinitionLoad(m_cursor, kind);
+        ++m_cursor;
+        return 1;
+    }
+    case 18:
+    case 19:
+    case 20: {
+        static constexpr std::array<int, 3> kKinds{0, 1, 4};
+        const int s = ++m_cursor;
+        return GetStationLoad(s, kKinds[static_cast<std::size_t>(curveId - 18)], x, y);
     }
     case 2:
         return point(MemberCurve::Curvature, -1.0);

@@ -124,8 +124,16 @@ public:
     int ChooseControlVariable(int) override { return kMoment; }
     int Prepare() override { return 1; }
 
+    // Load of 1-based station s at the marked load factor: kind 0 the negated moment, 1 the
+    // diagrams' moment (dead plus factored live), 2 the axial load, 3 the load factor, 4 the
+    // shear. Station 0 gives (0, 0); a station without an analysis (0, 0) and result 0.
+    int GetStationLoad(int s, int kind, double& x, double& value) const;
+
 private:
     void ChooseAndStepStation();
+    // Dead plus factored live moment (kind 1), shear (2) or the load factor (4) at station i
+    // from the member's adjusted diagrams.
+    double DefinitionLoad(int i, int kind) const;
     void UpdateShearCritical();
     // The station that holds stage index i and the index within it; -1 when none.
     int FindStationStage(int index, int& local) const;

@@ -157,9 +157,25 @@ TEST_F(MemberPushover, StageIndicesRunOverTheStations)
     EXPECT_EQ(m.GetNextStageIndex(10030), 10030);
     EXPECT_EQ(m.GetPreviousStageIndex(10000), 0);
     EXPECT_EQ(m.GetPreviousStageIndex(0), 0);
-    // Points of the load-deflection curve select the marked point.
+    // Points of the load-deflection curve select the marked point; the station loads follow it.
     m.SelectLoadStage(10010);
     EXPECT_EQ(m.GetMarkedPoint(), 10);
+    const double lambda = m.GetMemberCapacity() / 3.0;
+    const int n = m.GetStationCount();
+    ASSERT_EQ(m.BeginCurve(18), n + 2);
+    double x = 0.0;
+    double y = 0.0;
+    for (int s = 0; s < n; ++s) {
+        ASSERT_EQ(m.GetCurvePoint(18, x, y), 1);
+        EXPECT_EQ(x, m.GetStations().GetStation(s));
+        EXPECT_NEAR(y, 1000.0 * lambda, 1e-9 * lambda); // the negated (sagging) moment
+    }
+    EXPECT_EQ(m.GetCurvePoint(18, x, y), 0);
+    EXPECT_EQ(x, 0.0);
+    m.BeginCurve(1);
+    x = 1.0; // kind: moment
+    ASSERT_EQ(m.GetCurvePoint(1, x, y), 1);
+    EXPECT_NEAR(y, -1000.0 * lambda, 1e-9 * lambda);
     m.SelectLoadStage(10030);
 }
 
