@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "analysis/PointSections.h"
 #include "member/TMemberDefinition.h"
 #include "member/fire/FireTestSupport.h"
 #include "model/StructureFixtures.h"
 #include "model/TBeam.h"
-#include "model/materials/SteelLaws.h"
 
 namespace membertest {
 
@@ -25,15 +25,9 @@ inline std::unique_ptr<TBeam> RectBeam(const std::string& name,
                                        double db = 0.025,
                                        bool stirrups = false)
 {
-    auto beam = std::make_unique<TBeam>();
+    auto beam = PointSections::Empty();
     beam->SetName(name);
-    fixtures::Rectangle(*beam, width, height);
-    SteelTypeRec steel;
-    steel.kind = SteelKind::Reinforcing;
-    steel.fy = 4e8;
-    steel.name = "Steel 1";
-    CheckSteelType(steel, true);
-    beam->AddSteelType(steel);
+    beam->AddRegion(height, 0.0, width, width, 0, 1);
     if (bars > 0)
         beam->AddLongLayer(fixtures::Layer(0.05, bars, db), 0);
     if (stirrups)
