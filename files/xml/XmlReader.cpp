@@ -3,6 +3,7 @@
 #include "files/xml/ElementCallbacks.h"
 #include "files/xml/TXmlDtd.h"
 #include "files/xml/XmlTokenizer.h"
+#include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
 #include "foundation/XmlEntities.h"
@@ -48,6 +49,13 @@ XmlResult ReadTree(TXmlDtd& dtd,
                 result.message = StrPrintf("Reading stopped at attribute \"%s\" of \"%s\".",
                                            QuoteForMessage(attribute).c_str(),
                                            QuoteForMessage(element).c_str());
+                // The callbacks refuse an element they do not know without a word; one that the
+                // definition does not declare either is named here.
+                if (dtd.GetElementKind(element) == kDtdOther)
+                    ShowMessage(StrPrintf("Unknown element \"%s\". %s",
+                                          QuoteForMessage(element).c_str(),
+                                          result.message.c_str()),
+                                "Error in XML file");
                 return result;
             }
         }
