@@ -3,17 +3,30 @@
 #include <memory>
 #include <utility>
 
+#include "app/GlobalTables.h"
 #include "files/xml/TXmlDtd.h"
 #include "files/xml/XmlDocument.h"
 #include "files/xml/XmlReader.h"
 #include "files/xml/XmlWriter.h"
 #include "foundation/TTextBuffer.h"
+#include "member/MemberXmlElement.h"
+#include "member/TMemberDefinition.h"
+#include "member/fire/TStructureSlots.h"
 
 namespace {
 
+// The structure table as the member definition names its sections.
+class GlobalStructureSlots final : public TStructureSlots {
+public:
+    int GetSlotCount() const override { return kMaxStructures; }
+    TStructure* GetStructure(int slot) const override { return StructureAt(slot); }
+    int GetCurrentStructure() const override { return g_CurrentStructure; }
+    int StoreStructure(int, std::unique_ptr<TStructure>) override { return 0; }
+};
+
 // The data documents of the program: "q3g.dtd" beside the program governs every read and
-// write. Full-member settings have no definition object yet: a document's Q2010_Analysis
-// component is accepted and passed over, and none is written.
+// write. The full-member definition is written after the structures and read into a pending
+// copy, which becomes g_MemberDefinition (checked) when the caller commits it.
 class XmlDocumentEngine final : public TDocumentEngine {
 public:
     bool WriteHeader(std::string& text) override {
@@ -30,7 +43,14 @@ public:
         text += sink.Text();
         return true;
     }
-    bool WriteAnalysisSettings(std::string&) override { return true; }
+    bool WriteAnalysisSettings(std::string& text) override {
+        StringSink sink;
+        MemberXmlElement element(g_MemberDefinition, m_slots);
+        if (!m_dtd || !XmlWriteAnalysisSettings(*m_dtd, sink, element).Ok())
+            return false;
+        text += sink.Text();
+        return true;
+    }
     bool WriteFooter(std::string& text) override {
         StringSink sink;
         XmlWriteFooter(sink);
@@ -42,6 +62,7 @@ public:
     bool IsDocument(const std::string& text) const override { return IsXmlDocumentHead(text); }
     void BeginRead(std::string& text) override {
         m_dtd = std::make_unique<TXmlDtd>();
+        m_hasPending = false;
         TTextBuffer buffer;
         buffer.Assign(text);
         XmlFlattenWhitespace(buffer);
@@ -54,11 +75,26 @@ public:
     bool ReadStructure(const std::string& text, int index, TStructure& structure) override {
         return m_dtd && XmlReadStructure(*m_dtd, text, index, &structure).Ok();
     }
-    bool ReadAnalysisSettings(const std::string&, int) override { return true; }
-    void CommitAnalysisSettings() override {}
+    bool ReadAnalysisSettings(const std::string& text, int index) override {
+        // What the element does not set keeps its value.
+        m_pending = m_hasPending ? m_pending : g_MemberDefinition;
+        MemberXmlElement element(m_pending, m_slots);
+        m_hasPending = true;
+        return m_dtd && XmlReadAnalysisSettings(*m_dtd, text, index, element).Ok();
+    }
+    void CommitAnalysisSettings() override {
+        if (!m_hasPending)
+            return;
+        g_MemberDefinition = m_pending;
+        m_hasPending = false;
+        CheckMemberGeometry(g_MemberDefinition);
+    }
 
 private:
     std::unique_ptr<TXmlDtd> m_dtd;
+    GlobalStructureSlots m_slots;
+    TMemberDefinition m_pending;
+    bool m_hasPending = false;
 };
 
 TDocumentEngine* g_engine = nullptr;

@@ -500,6 +500,10 @@ int GenerateSelfWeightDiagram(const TStructureSlots& slots, TMemberDefinition& d
 
 int CheckMemberGeometry(TMemberDefinition& d)
 {
+    // A member not defined yet (negative length) has no geometry to repair; its positions
+    // keep their defaults.
+    if (d.length < 0.0)
+        return 1;
     const int nz = std::clamp(d.zoneCount, 0, kMaxMemberZones);
     // Every position of the member, to be kept within its length.
     std::vector<double*> positions{&d.leftPlateLocation, &d.rightPlateLocation};

@@ -1,6 +1,8 @@
 // Documents written and read through the shell with the program's own XML engine.
 
+#include "member/TMemberDefinition.h"
 #include "model/TBeam.h"
+#include "support/TestSupport.h"
 #include "tests/app/ShellFixture.h"
 
 namespace {
@@ -56,4 +58,24 @@ TEST_F(RealDocumentTest, TheXmlEditorShowsTheDocumentAndTakesAnEditedName) {
     Frame().Dispatch(10000);
     EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "After");
     EXPECT_EQ(Window().IsModified(), 1);
+}
+
+TEST_F(RealDocumentTest, TheMemberDefinitionTravelsWithTheDocument) {
+    Start();
+    g_Structures[0]->SetName("Girder");
+    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
+    g_MemberDefinition.length = 3.0;
+    g_MemberDefinition.rightPlateLocation = 3.0;
+    g_MemberDefinition.diagrams[LiveDiagram][0] = {0.0, 0.0, 0};
+    g_MemberDefinition.diagrams[LiveDiagram][1] = {3.0, -2000.0, 0};
+    g_MemberDefinition.pointCount[LiveDiagram] = 2;
+    const TMemberDefinition saved = g_MemberDefinition;
+    const std::string file = dir.File("member.qvh");
+    ui.File(plat::FileDialogKind::Save, file);
+    ASSERT_TRUE(app->CmFileSaveAs());
+    EXPECT_NE(dir.Read("member.qvh").find("\"Girder\""), std::string::npos);
+
+    ResetMemberDefinition(g_MemberDefinition);
+    app->OpenFile(file);
+    EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, saved), 1);
 }

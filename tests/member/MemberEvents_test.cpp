@@ -44,10 +44,8 @@ protected:
         beam = RectBeam("Beam", 0.3, kHeight, 3, 0.025, true);
         beam->GetConcreteType(0)->ec = -0.002;
         EXPECT_NEAR(beam->GetTop(), kHeight / 2.0, 1e-12); // validated sections are centred
-        if (beam->GetSteelTypeCount() == 0)
-            beam->AddSteelType(fixtures::Steel(400e6, 600e6));
-        beam->GetSteelType(0)->fy = 400e6;
-        beam->GetSteelType(0)->Es = 2e11;
+        EXPECT_EQ(beam->GetSteelType(0)->fy, 400e6);
+        EXPECT_EQ(beam->GetSteelType(0)->Es, 2e11);
     }
     double Ratio(int code, int* event = nullptr)
     {

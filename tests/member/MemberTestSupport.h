@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "analysis/PointSections.h"
 #include "member/TMemberDefinition.h"
 #include "member/fire/FireTestSupport.h"
 #include "model/StructureFixtures.h"
@@ -14,7 +15,8 @@ namespace membertest {
 
 using firetest::TestSlots;
 
-// A validated rectangular beam, width x height, f'c 35 MPa, with optional bottom bars
+// A validated rectangular beam, width x height, f'c 35 MPa, steel type 0 of fy 400 MPa, with
+// optional bottom bars
 // (num bars of diameter db, 50 mm above the bottom) and stirrups.
 inline std::unique_ptr<TBeam> RectBeam(const std::string& name,
                                        double width,
@@ -23,9 +25,9 @@ inline std::unique_ptr<TBeam> RectBeam(const std::string& name,
                                        double db = 0.025,
                                        bool stirrups = false)
 {
-    auto beam = std::make_unique<TBeam>();
+    auto beam = PointSections::Empty();
     beam->SetName(name);
-    fixtures::Rectangle(*beam, width, height);
+    beam->AddRegion(height, 0.0, width, width, 0, 1);
     if (bars > 0)
         beam->AddLongLayer(fixtures::Layer(0.05, bars, db), 0);
     if (stirrups)

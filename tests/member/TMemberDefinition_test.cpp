@@ -275,6 +275,16 @@ TEST(MemberDefinition, SelfWeightOfASimpleSpanAndItsFailures)
     EXPECT_EQ(d.pointCount[DeadDiagram], 0);
 }
 
+TEST(MemberGeometry, AnUndefinedMemberIsLeftAlone)
+{
+    RecordingReporter reporter;
+    TMemberDefinition d;
+    d.leftPlateLocation = 0.2;
+    CheckMemberGeometry(d);
+    EXPECT_EQ(d.leftPlateLocation, 0.2);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
 TEST(MemberGeometry, RepairsInOrder)
 {
     DefaultMember m;

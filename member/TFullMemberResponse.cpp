@@ -1,0 +1,853 @@
+#include "member/TFullMemberResponse.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/layers/LayerStateAccess.h"
+#include "foundation/Reporter.h"
+#include "foundation/Sentinel.h"
+#include "member/fire/TStructureSlots.h"
+#include "model/TBeam.h"
+#include "model/materials/SteelLaws.h"
+
+namespace {
+
+constexpr std::array<const char*, MemberCurve::Count> kCurveNames{
+    "pushover load-deflection",
+    "pushover curvature",
+    "pushover longitudinal strain",
+    "pushover shear strain",
+    "pushover slope along length",
+    "Y displacement (at N.A.) with length",
+    "Y displacement (at top) with length",
+    "Y displacement (at bottom) with length",
+    "X displacement with length",
+    "X displacement with length",
+    "X displacement with length"};
+
+// A cursor this far on is taken as a runaway reader.
+constexpr int kCursorLimit = 32750;
+// Stage indices from this one walk the diagram states.
+constexpr int kDiagramStageBase = 9000;
+// Load factors are bracketed just below the asked one (stage load factors carry round-off).
+constexpr double kBelowOne = 0.9999999999;
+
+bool IsFixedOrSymmetry(int support)
+{
+    return support == SupportType::FixedEnd || support == SupportType::FixedVerticalRoller;
+}
+
+bool HoldsAxially(int support) { return IsFixedOrSymmetry(support) || support == SupportType::Pin; }
+
+} // namespace
+
+TFullMemberResponse::TFullMemberResponse(const TMemberDefinition& definition, const TStructureSlots& slots)
+    : TQuarvish2000Analysis(nullptr, 0), m_definition(definition), m_slots(slots), m_stations(m_definition, slots)
+{
+    for (int i = 0; i < MemberCurve::Count; ++i)
+        m_curves[static_cast<std::size_t>(i)].SetName(kCurveNames[static_cast<std::size_t>(i)]);
+    BuildMemberStations();
+}
+
+TFullMemberResponse::~TFullMemberResponse() = default;
+
+const TFullSectionalResponse* TFullMemberResponse::GetStationAnalysis(int i) const
+{
+    return i >= 0 && i < kMaxStations ? m_analyses[static_cast<std::size_t>(i)].get() : nullptr;
+}
+
+double TFullMemberResponse::GetShownStationPosition() const
+{
+    return m_shownStation >= 0 && m_shownStation < GetStationCount() ? m_stations.GetStation(m_shownStation) : 0.0;
+}
+
+int TFullMemberResponse::BuildMemberStations()
+{
+    m_stations.PlaceMemberStations();
+    int warned = 0;
+    for (int i = 0; i < m_stations.GetStationCount(); ++i) {
+        std::unique_ptr<TBeam> section = m_stations.BuildStationSection(i, warned);
+        if (!section) {
+            Finish();
+            return 0;
+        }
+        auto analysis = std::make_unique<TFullSectionalResponse>(section.get(), 1);
+        section.reset();
+        bool deadLoadFailed = false;
+        for (int e = 0; e < analysis->GetErrorCount(); ++e) {
+            std::string text;
+            std::string title;
+            int code = 0;
+            analysis->GetError(e, text, title, code);
+            deadLoadFailed = deadLoadFailed || text == kInitialCaseFailedText;
+        }
+        m_analyses[static_cast<std::size_t>(i)] = std::move(analysis);
+        if (deadLoadFailed) {
+            ShowMessage(kDeadLoadFailedText, "Error in Analysis");
+            Finish();
+            return 0;
+        }
+    }
+    m_currentStation = 0;
+    m_shownStation = 0;
+    m_shown = m_analyses[0] ? m_analyses[0]->GetCurrentState() : nullptr;
+    Running = 1;
+    return 1;
+}
+
+// ---- Stepping -----------------------------------------------------------------------------
+
+void TFullMemberResponse::ChooseAndStepStation()
+{
+    const int n = GetStationCount();
+    if (n == 0)
+        return;
+    int best = -1;
+    double least = kUndefined;
+    for (int i = 0; i < n; ++i) {
+        const TFullSectionalResponse* a = m_analyses[static_cast<std::size_t>(i)].get();
+        if (a != nullptr && a->IsRunning() != 0 && a->GetMaxLoadFactor() < least) {
+            least = a->GetMaxLoadFactor();
+            best = i;
+        }
+    }
+    if (best >= 0)
+        m_currentStation = best;
+    else if (++m_currentStation >= n)
+        m_currentStation = 0;
+
+    TFullSectionalResponse* a = m_currentStation < n ? m_analyses[static_cast<std::size_t>(m_currentStation)].get()
+                                                     : nullptr;
+    if (a == nullptr || a->IsRunning() == 0) {
+        if (++m_currentStation >= n)
+            m_currentStation = 0;
+        return;
+    }
+    a->Step();
+    m_shownStation = m_currentStation;
+    if (a->IsRunning() == 0) {
+        a->PrunePostPeakStages(3);
+        m_shown = a->GetPeakState();
+        ++m_currentStation; // the next search (or wrap) corrects it
+    } else {
+        m_shown = a->GetPeakState();
+    }
+}
+
+// Judged at the member's capacity as the stations have it now (the stored capacity is only
+// refreshed when the curves are built).
+void TFullMemberResponse::UpdateShearCritical()
+{
+    const double capacity = GetMemberCapacity();
+    m_shearCritical = 1;
+    for (int i = 0; i < GetStationCount(); ++i) {
+        const TFullSectionalResponse* a = m_analyses[static_cast<std::size_t>(i)].get();
+        if (a == nullptr || a->GetMaxLoadFactor() != capacity)
+            continue;
+        double c[3] = {};
+        double d[3] = {};
+        a->GetConstantLoads(c, 3);
+        a->GetIncrementLoads(d, 3);
+        const double M = c[kMoment] + capacity * d[kMoment];
+        const double V = c[kShear] + capacity * d[kShear];
+        const TBeam* beam = a->GetBeam();
+        if (std::fabs(V) < 1000.0 * GetGrossConcreteArea(*beam))
+            m_shearCritical = 0;
+        else
+            m_shearCritical = std::fabs(M / V) <= 5.0 * beam->GetHeight() ? 1 : 0;
+    }
+}
+
+int TFullMemberResponse::Step()
+{
+    ChooseAndStepStation();
+    bool running = false;
+    for (int i = 0; i < GetStationCount() && !running; ++i) {
+        const TFullSectionalResponse* a = m_analyses[static_cast<std::size_t>(i)].get();
+        running = a != nullptr && a->IsRunning() != 0;
+    }
+    if (!running)
+        Running = 0;
+    UpdateShearCritical();
+    return 1;
+}
+
+int TFullMemberResponse::Finish()
+{
+    TQuarvish2000Analysis::Finish();
+    for (auto& a : m_analyses)
+        if (a)
+            a->Finish();
+    return 1;
+}
+
+double TFullMemberResponse::GetMemberCapacity() const
+{
+    double least = kUndefined;
+    bool any = false;
+    for (int i = 0; i < GetStationCount(); ++i) {
+        if (const TFullSectionalResponse* a = m_analyses[static_cast<std::size_t>(i)].get()) {
+            least = std::min(least, a->GetMaxLoadFactor());
+            any = true;
+        }
+    }
+    return any ? least : 0.0;
+}
+
+// ---- Member curves ---------------------------------------------------------------------------
+
+double TFullMemberResponse::ComputeMemberDeflection(double lambda, double p, bool capture)
+{
+    const TMemberDefinition& d = m_definition;
+    const int n = GetStationCount();
+    for (int i = 0; i < n; ++i)
+        if (!m_analyses[static_cast<std::size_t>(i)])
+            return 0.0;
+    TDepthTable phi(kCurveNames[MemberCurve::Curvature]);
+    TDepthTable e0(kCurveNames[MemberCurve::AxialStrain]);
+    TDepthTable gamma(kCurveNames[MemberCurve::ShearStrain]);
+    TDepthTable aTop("vertical elongation above");
+    TDepthTable aBot("vertical elongation below");
+    TDepthTable top("top face");
+    TDepthTable bottom("bottom face");
+    for (int i = 0; i < n; ++i) {
+        const double x = m_stations.GetStation(i);
+        const TFullSectionalResponse& a = *m_analyses[static_cast<std::size_t>(i)];
+        StageResults r;
+        a.ResultAtValue(lambda, r, 0);
+        phi.Add(x, r.curvature);
+        e0.Add(x, r.axialStrain);
+        gamma.Add(x, r.shearStrain);
+        aTop.Add(x, r.transverseAbove);
+        aBot.Add(x, r.transverseBelow);
+        top.Add(x, a.GetBeam()->GetTop());
+        bottom.Add(x, a.GetBeam()->GetBottom());
+    }
+
+    // Slope: the integral of the curvature, zero at a fixed end or line of symmetry, plus the
+    // shear deformation, less the rotation of bars pulling out of a fixed end.
+    TDepthTable theta(kCurveNames[MemberCurve::Slope]);
+    theta.SetToIntegralOf(phi);
+    double x0 = -1.0;
+    if (IsFixedOrSymmetry(d.leftSupport))
+        x0 = d.leftPlateLocation;
+    else if (IsFixedOrSymmetry(d.rightSupport))
+        x0 = d.rightPlateLocation;
+    if (x0 != -1.0)
+        theta.AddLinear(0.0, -theta.InterpolateAtDepth(x0));
+    for (int i = 0; i < n; ++i)
+        theta.SetValue(i, theta.GetValue(i) + gamma.GetValue(i));
+    double xp = -1.0;
+    if (d.leftAnchorage == AnchorageType::YieldPenetrate && d.leftSupport == SupportType::FixedEnd)
+        xp = 0.0001;
+    else if (d.rightAnchorage == AnchorageType::YieldPenetrate && d.rightSupport == SupportType::FixedEnd)
+        xp = d.length - 0.0001;
+    if (xp >= 0.0) {
+        const double curvature = phi.InterpolateAtDepth(xp);
+        const double strain = e0.InterpolateAtDepth(xp);
+        double m = 0.0;
+        if (const TStructure* s = GetStructureAtPosition(m_slots, d, d.length)) {
+            for (int i = 0; i < s->GetLongLayerCount(0); ++i) {
+                const LongLayerRec* layer = s->GetLongLayer(i, 0);
+                const SteelTypeRec* steel = layer != nullptr ? s->GetSteelType(layer->type) : nullptr;
+                if (steel == nullptr)
+                    continue;
+                const double stress = SteelStress(*steel, strain + curvature * layer->z + layer->dep, 0.0);
+                if (stress > 0.0)
+                    m = std::max(m, layer->db * stress);
+            }
+        }
+        theta.AddLinear(0.0, -d.yieldPenetrationConstant * m / 1e6 * curvature);
+    }
+
+    // Deflection: the integral of the slope, zero at the supports.
+    TDepthTable w(kCurveNames[MemberCurve::Deflection]);
+    w.SetToIntegralOf(theta);
+    x0 = -1.0;
+    if (d.leftSupport == SupportType::FixedEnd || d.rightSupport == SupportType::FixedVerticalRoller)
+        x0 = d.leftPlateLocation;
+    else if (d.rightSupport == SupportType::FixedEnd || d.leftSupport == SupportType::FixedVerticalRoller)
+        x0 = d.rightPlateLocation;
+    if (x0 != -1.0) {
+        w.AddLinear(0.0, -w.InterpolateAtDepth(x0));
+    } else {
+        const double xL = d.leftPlateLocation;
+        const double xR = d.rightPlateLocation;
+        const double wL = w.InterpolateAtDepth(xL);
+        const double s = xR != xL ? (w.InterpolateAtDepth(xR) - wL) / (xR - xL) : 0.0;
+        w.AddLinear(-s, s * xL - wL);
+        theta.AddLinear(0.0, -s);
+    }
+    w.ScaleValues(-1.0);
+    TDepthTable wTop(kCurveNames[MemberCurve::DeflectionTop]);
+    TDepthTable wBot(kCurveNames[MemberCurve::DeflectionBottom]);
+    for (int i = 0; i < n; ++i) {
+        wTop.Add(w.GetDepth(i), w.GetValue(i) + aTop.GetValue(i));
+        wBot.Add(w.GetDepth(i), w.GetValue(i) - aBot.GetValue(i));
+    }
+
+    // Longitudinal displacements: the integral of the axial strain from a point held axially.
+    TDepthTable u(kCurveNames[MemberCurve::AxialDisplacement]);
+    u.SetToIntegralOf(e0);
+    x0 = HoldsAxially(d.leftSupport)    ? d.leftPlateLocation
+         : HoldsAxially(d.rightSupport) ? d.rightPlateLocation
+                                        : d.length / 2.0;
+    u.AddLinear(0.0, -u.InterpolateAtDepth(x0));
+    TDepthTable uTop(kCurveNames[MemberCurve::AxialDisplacementTop]);
+    TDepthTable uBot(kCurveNames[MemberCurve::AxialDisplacementBottom]);
+    for (int i = 0; i < n; ++i) {
+        const double psi = theta.GetValue(i) - gamma.GetValue(i);
+        uTop.Add(u.GetDepth(i), u.GetValue(i) + psi * top.GetValue(i));
+        uBot.Add(u.GetDepth(i), u.GetValue(i) + psi * bottom.GetValue(i));
+    }
+    double shift = 0.0;
+    if (HoldsAxially(d.leftSupport)) {
+        shift = d.leftDirect != 0 ? uBot.InterpolateAtDepth(d.leftPlateLocation) : 0.0;
+    } else if (d.rightSupport == SupportType::FixedVerticalRoller || d.rightSupport == SupportType::Pin) {
+        shift = d.rightDirect != 0 ? uBot.InterpolateAtDepth(d.rightPlateLocation) : 0.0;
+    } else if (d.rightSupport == SupportType::FixedEnd) {
+        if (d.rightAnchorage != AnchorageType::YieldPenetrate) {
+            shift = uBot.InterpolateAtDepth(d.rightPlateLocation);
+        } else {
+            // The section rotates about its depth of zero strain; the strains come from this
+            // computation's own tables.
+            const double e = e0.InterpolateAtDepth(d.rightPlateLocation);
+            const double c = phi.InterpolateAtDepth(d.rightPlateLocation);
+            const double et = e + c * top.InterpolateAtDepth(p);
+            const double eb = e + c * bottom.InterpolateAtDepth(p);
+            const double wz = std::clamp(et / (et - eb + 1e-15), 0.0, 1.0);
+            shift = uTop.InterpolateAtDepth(d.rightPlateLocation) * (1.0 - wz) +
+                    uBot.InterpolateAtDepth(d.rightPlateLocation) * wz;
+        }
+    }
+    u.AddLinear(0.0, -shift);
+    uTop.AddLinear(0.0, -shift);
+    uBot.AddLinear(0.0, -shift);
+
+    if (capture) {
+        const std::array<const TDepthTable*, 10> tables{&phi, &e0, &gamma, &theta, &w, &wTop, &wBot, &u, &uTop, &uBot};
+        for (std::size_t i = 0; i < tables.size(); ++i)
+            m_curves[i + 1].Assign(*tables[i]);
+    }
+    return wBot.InterpolateAtDepth(p);
+}
+
+void TFullMemberResponse::BuildResultCurves()
+{
+    TMemberDefinition& d = m_definition;
+    if (d.displacementLocation < 0.0)
+        d.displacementLocation = d.length / 2.0;
+    if (d.displacementLocation > d.length)
+        return;
+    MaxLoadFactor = GetMemberCapacity();
+    TDepthTable& curve = m_curves[MemberCurve::LoadDeflection];
+    curve.Clear();
+    for (int i = 0; i <= kLoadDeflectionSteps; ++i) {
+        const double lambda = i * MaxLoadFactor / kLoadDeflectionSteps;
+        curve.Add(ComputeMemberDeflection(lambda, d.displacementLocation, i == m_markedPoint), lambda);
+    }
+    curve.Add(1.05 * curve.GetDepth(kLoadDeflectionSteps), 0.95 * MaxLoadFactor);
+}
+
+int TFullMemberResponse::SetResultParameter(int id, double a, double b, int flag)
+{
+    if (id != 0)
+        return TQuarvish2000Analysis::SetResultParameter(id, a, b, flag);
+    m_definition.displacementLocation = a;
+    BuildResultCurves();
+    return 1;
+}
+
+// ---- Views -------------------------------------------------------------------------------------
+
+const SectionState* TFullMemberResponse::GetLatestState() const
+{
+    const TFullSectionalResponse* a = GetStationAnalysis(m_shownStation);
+    return a != nullptr ? a->GetLatestState() : nullptr;
+}
+
+const SectionState* TFullMemberResponse::GetPeakState() const
+{
+    const TFullSectionalResponse* a = GetStationAnalysis(m_shownStation);
+    return a != nullptr ? a->GetPeakState() : nullptr;
+}
+
+int TFullMemberResponse::FindStationStage(int index, int& local) const
+{
+    int first = 0;
+    for (int j = 0; j < std::min(GetStationCount(), kMaxStations); ++j) {
+        const TFullSectionalResponse* a = m_analyses[static_cast<std::size_t>(j)].get();
+        if (a == nullptr)
+            return -1;
+        const int count = a->GetLastStageIndex();
+        if (index < first + count) {
+            local = index - first;
+            return j;
+        }
+        first += count;
+    }
+    return -1;
+}
+
+const SectionState* TFullMemberResponse::GetStage(int index) const
+{
+    if (index >= kDiagramStageBase) {
+        const SectionState* state = nullptr;
+        int flag = 0;
+        GetDiagramState(index - kDiagramStageBase, state, flag);
+        return state;
+    }
+    if (index < 0)
+        return nullptr;
+    int local = 0;
+    const int j = FindStationStage(index, local);
+    if (j < 0)
+        return nullptr;
+    if (m_stageSelection != 0)
+        m_selectedStation = j;
+    const TFullSectionalResponse& a = *m_analyses[static_cast<std::size_t>(j)];
+    const SectionState* state = a.GetStage(local);
+    if ((state == nullptr || state->Valid == 0) && local + 1 <= a.GetLastStageIndex())
+        state = a.GetStage(local + 1);
+    return state;
+}
+
+int TFullMemberResponse::GetNextStageIndex(int index) const
+{
+    if (index < kCurvePointStageBase)
+        return index + 1;
+    return std::min(index + 1, kCurvePointStageBase + kLoadDeflectionSteps);
+}
+
+int TFullMemberResponse::GetPreviousStageIndex(int index) const
+{
+    if (index < kCurvePointStageBase)
+        return index < 1 ? index : index - 1;
+    return index > kCurvePointStageBase ? index - 1 : 0;
+}
+
+int TFullMemberResponse::GetLastStageIndex() const
+{
+    int sum = 0;
+    for (int i = 0; i < GetStationCount(); ++i)
+        if (const TFullSectionalResponse* a = m_analyses[static_cast<std::size_t>(i)].get())
+            sum += a->GetLastStageIndex();
+    return GetStationCount() > 0 ? GetStationCount() + sum : 0;
+}
+
+int TFullMemberResponse::SelectLoadStage(int index)
+{
+    int changed = 0;
+    const int k = index - kCurvePointStageBase;
+    if (index >= kCurvePointStageBase && k <= kLoadDeflectionSteps && k != m_markedPoint) {
+        m_markedPoint = k;
+        changed = 1;
+    }
+    m_stageSelection = 1;
+    const SectionState* state = GetStage(index);
+    m_stageSelection = 0;
+    if (state != nullptr) {
+        changed = changed != 0 || state != m_shown ? 1 : 0;
+        m_shown = state;
+        m_shownStation = m_selectedStation;
+    }
+    return changed;
+}
+
+const TStructure* TFullMemberResponse::GetStructure() const
+{
+    const TFullSectionalResponse* a = GetStationAnalysis(m_shownStation);
+    return a != nullptr ? a->GetStructure() : nullptr;
+}
+
+double TFullMemberResponse::MarkedLoadFactor() const { return m_markedPoint * MaxLoadFactor / kLoadDeflectionSteps; }
+
+int TFullMemberResponse::GetStateResults(const SectionState* state, std::array<double, 6>& values, int mode) const
+{
+    if (mode != 1)
+        return TQuarvish2000Analysis::GetStateResults(state, values, mode);
+    if (state != nullptr)
+        ShowMessage("Member results are asked for the member as a whole, not for a state.", "Error in Analysis",
+                    MsgStyle::IconExclamation);
+    const TDepthTable& curve = m_curves[MemberCurve::LoadDeflection];
+    const TDepthTable& strain = m_curves[MemberCurve::AxialStrain];
+    const int k = m_markedPoint;
+    values[0] = k < curve.GetCount() ? curve.GetValue(k) : 0.0;
+    values[1] = k < curve.GetCount() ? curve.GetDepth(k) : 0.0;
+    values[2] = k < strain.GetCount() ? strain.GetDepth(k) : 0.0;
+    values[3] = k < strain.GetCount() ? strain.GetValue(k) : 0.0;
+    values[4] = MarkedLoadFactor();
+    values[5] = 0.0;
+    if (const TFullSectionalResponse* a = GetStationAnalysis(0)) {
+        double c[3] = {};
+        double dv[3] = {};
+        a->GetConstantLoads(c, 3);
+        a->GetIncrementLoads(dv, 3);
+        values[5] = c[kAxial] + values[4] * dv[kAxial];
+    }
+    return 1;
+}
+
+double TFullMemberResponse::Probe_analysis(int probeId, double depth) const
+{
+    switch (probeId) {
+    case 0:
+        return 1.0;
+    case 1:
+        return 0.0;
+    case 10:
+        return m_shearCritical;
+    case 12: {
+        const TDepthTable& curve = m_curves[MemberCurve::LoadDeflection];
+        return m_markedPoint < curve.GetCount() ? curve.GetDepth(m_markedPoint) : 1e31;
+    }
+    case 13:
+        return m_definition.displacementLocation;
+    case 14:
+        return m_definition.rightAnchorage == AnchorageType::YieldPenetrate ? 1.0 : 0.0;
+    case 15:
+        for (const auto& a : m_analyses)
+            if (a && a->GetStructure()->GetTransLayerCount(2) > 0)
+                return 1.0;
+        return 0.0;
+    default:
+        return TQuarvish2000Analysis::Probe_analysis(probeId, depth);
+    }
+}
+
+int TFullMemberResponse::GetStationLoad(int s, int kind, double& x, double& value) const
+{
+    x = value = 0.0;
+    if (s == 0)
+        return 1;
+    const TFullSectionalResponse* a = s <= GetStationCount() ? GetStationAnalysis(s - 1) : nullptr;
+    if (a == nullptr)
+        return 0;
+    x = m_stations.GetStation(s - 1);
+    const double lambda = MarkedLoadFactor();
+    double c[3] = {};
+    double d[3] = {};
+    a->GetConstantLoads(c, 3);
+    a->GetIncrementLoads(d, 3);
+    switch (kind) {
+    case 0:
+        value = -(c[kMoment] + lambda * d[kMoment]);
+        break;
+    case 1: {
+        double N = 0.0;
+        double dead = 0.0;
+        double live = 0.0;
+        double V = 0.0;
+        m_stations.GetMemberLoadsAt(x, DeadDiagram, m_stations.RawShear(DeadDiagram),
+                                    m_stations.RawShearCount(DeadDiagram), N, dead, V);
+        m_stations.GetMemberLoadsAt(x, LiveDiagram, m_stations.RawShear(LiveDiagram),
+                                    m_stations.RawShearCount(LiveDiagram), N, live, V);
+        value = dead + lambda * live;
+        break;
+    }
+    case 2:
+        value = c[kAxial] + lambda * d[kAxial];
+        break;
+    case 3:
+        value = lambda;
+        break;
+    case 4:
+        value = c[kShear] + lambda * d[kShear];
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+double TFullMemberResponse::DefinitionLoad(int i, int kind) const
+{
+    const double x = m_stations.GetStation(i);
+    const double lambda = MarkedLoadFactor();
+    if (kind == 4)
+        return lambda;
+    std::array<double, 3> dead{};
+    std::array<double, 3> live{};
+    m_stations.GetMemberLoadsAt(x, DeadDiagram, m_stations.AdjustedShear(DeadDiagram),
+                                m_stations.AdjustedShearCount(DeadDiagram), dead[0], dead[1], dead[2]);
+    m_stations.GetMemberLoadsAt(x, LiveDiagram, m_stations.AdjustedShear(LiveDiagram),
+                                m_stations.AdjustedShearCount(LiveDiagram), live[0], live[1], live[2]);
+    if (m_definition.deadLoadConstant == 0) {
+        for (std::size_t j = 0; j < 3; ++j) {
+            live[j] += dead[j];
+            dead[j] = 0.0;
+        }
+    }
+    const std::size_t j = kind == 1 ? 1 : 2;
+    return dead[j] + lambda * live[j];
+}
+
+int TFullMemberResponse::BeginCurve(int curveId)
+{
+    m_cursor = 0;
+    switch (curveId) {
+    case 0:
+        return m_curves[MemberCurve::LoadDeflection].GetCount();
+    case 1:
+        return 1;
+    case 18:
+    case 19:
+    case 20:
+        return GetStationCount() + 2;
+    case 2:
+        return m_curves[MemberCurve::Curvature].GetCount();
+    case 3:
+        return m_curves[MemberCurve::ShearStrain].GetCount();
+    case 4:
+    case 5:
+    case 6:
+        return m_curves[MemberCurve::Deflection].GetCount();
+    case 7:
+    case 8:
+    case 9:
+        return m_curves[MemberCurve::AxialDisplacement].GetCount();
+    case 10:
+        return m_curves[MemberCurve::Slope].GetCount();
+    case 11:
+    case 12:
+    case 13:
+        return m_curves[MemberCurve::AxialStrain].GetCount();
+    default:
+        return TQuarvish2000Analysis::BeginCurve(curveId);
+    }
+}
+
+int TFullMemberResponse::GetCurvePoint(int curveId, double& x, double& y)
+{
+    if (m_cursor >= kCursorLimit) {
+        ShowMessage("Too many curve points were asked for.", "Error in Analysis", MsgStyle::IconExclamation);
+        x = y = -1.0;
+        return 0;
+    }
+    const auto point = [this, &x, &y](int table, double sign) {
+        const TDepthTable& t = m_curves[static_cast<std::size_t>(table)];
+        if (m_cursor >= t.GetCount())
+            return 0;
+        x = t.GetDepth(m_cursor);
+        y = sign * t.GetValue(m_cursor);
+        ++m_cursor;
+        return 1;
+    };
+    switch (curveId) {
+    case 0: {
+        const int r = point(MemberCurve::LoadDeflection, 1.0);
+        if (r != 0) {
+            const double deflection = x;
+            x = -deflection;
+        }
+        return r;
+    }
+    case 1: {
+        // The caller passes the kind in x.
+        if (m_cursor >= GetStationCount())
+            return 0;
+        const int kind = static_cast<int>(x);
+        x = m_stations.GetStation(m_cursor);
+        y = DefinitionLoad(m_cursor, kind);
+        ++m_cursor;
+        return 1;
+    }
+    case 18:
+    case 19:
+    case 20: {
+        static constexpr std::array<int, 3> kKinds{0, 1, 4};
+        const int s = ++m_cursor;
+        return GetStationLoad(s, kKinds[static_cast<std::size_t>(curveId - 18)], x, y);
+    }
+    case 2:
+        return point(MemberCurve::Curvature, -1.0);
+    case 3:
+        return point(MemberCurve::ShearStrain, 1.0);
+    case 4:
+    case 5:
+    case 6:
+        return point(MemberCurve::Deflection + (curveId - 4), 1.0);
+    case 7:
+    case 8:
+    case 9:
+        return point(MemberCurve::AxialDisplacement + (curveId - 7), 1.0);
+    case 10:
+        return point(MemberCurve::Slope, -1.0);
+    case 11:
+        return point(MemberCurve::AxialStrain, 1.0);
+    case 12:
+    case 13: {
+        const int i = m_cursor;
+        if (point(MemberCurve::AxialStrain, 1.0) == 0)
+            return 0;
+        const TDepthTable& phi = m_curves[MemberCurve::Curvature];
+        const double curvature = i < phi.GetCount() ? phi.GetValue(i) : 0.0;
+        const TStructure* s = GetStructureAtPosition(m_slots, m_definition, x);
+        const double face = s == nullptr ? 0.0 : (curveId == 12 ? s->GetTop() : s->GetBottom());
+        y -= curvature * face;
+        return 1;
+    }
+    default:
+        return TQuarvish2000Analysis::GetCurvePoint(curveId, x, y);
+    }
+}
+
+int TFullMemberResponse::GetTwoStrainPoints(double& e1, double& y1, double& e2, double& y2) const
+{
+    e1 = y1 = e2 = y2 = 0.0;
+    return 0;
+}
+
+int TFullMemberResponse::SelectLatestState()
+{
+    const TFullSectionalResponse* a = GetStationAnalysis(m_currentStation);
+    const SectionState* state = a != nullptr ? a->GetLatestState() : nullptr;
+    if (state == nullptr)
+        return 0;
+    m_shown = state;
+    m_shownStation = m_currentStation;
+    return 1;
+}
+
+// ---- Diagram walk and the elevation's state -----------------------------------------------------
+
+int TFullMemberResponse::GetDiagramState(int index, const SectionState*& state, int& flag) const
+{
+    state = nullptr;
+    flag = 0;
+    const int n = GetStationCount();
+    const TFullSectionalResponse* first = GetStationAnalysis(0);
+    const TFullSectionalResponse* last = GetStationAnalysis(n - 1);
+    if (index < 0 || first == nullptr || last == nullptr)
+        return 0;
+    const auto stageOf = [&](const TFullSectionalResponse& a, int stage, int station) {
+        state = a.GetStage(stage);
+        flag = stage == a.GetLastStageIndex() && a.IsRunning() != 0 ? 0 : 1;
+        if (m_stageSelection != 0)
+            m_selectedStation = station;
+        return 1;
+    };
+    const int n0 = first->GetLastStageIndex() + 1;
+    if (index < n0)
+        return stageOf(*first, index, 0);
+    if (index < n - 2 + n0) {
+        const TFullSectionalResponse* a = GetStationAnalysis(index - n0 + 1);
+        if (a == nullptr)
+            return 0;
+        state = a->GetPeakState();
+        flag = a->IsRunning() == 0 ? 1 : 0;
+        return 1;
+    }
+    const int nLast = last->GetLastStageIndex() + 1;
+    if (index < n - 2 + n0 + nLast)
+        return stageOf(*last, nLast - 1 - (index - (n - 2 + n0)), n - 1);
+    return 0;
+}
+
+namespace {
+
+// The two stored stages of a response whose load factors bracket lambda (the first such pair
+// from the start); a response of one stage gives stage 0 twice, one that never reaches lambda
+// its last stage twice.
+void BracketingStages(const TFullSectionalResponse& a, double lambda, int& lo, int& hi)
+{
+    const int last = a.GetLastStageIndex();
+    lo = hi = 0;
+    for (int k = 0; k < last; ++k) {
+        const double f0 = a.LoadFactorOf(k);
+        const double f1 = a.LoadFactorOf(k + 1);
+        if (std::min(f0, f1) <= lambda && lambda <= std::max(f0, f1)) {
+            lo = k;
+            hi = k + 1;
+            return;
+        }
+    }
+    lo = hi = std::max(last, 0);
+}
+
+} // namespace
+
+int TFullMemberResponse::InterpolateMemberState(double x, double lambda, MemberStateRecord& record, double scale) const
+{
+    record.x = x;
+    const int n = GetStationCount();
+    int i = -1;
+    for (int j = 0; j + 1 < n && i < 0; ++j)
+        if (m_stations.GetStation(j) - kSamePosition <= x && x <= m_stations.GetStation(j + 1) + kSamePosition)
+            i = j;
+    if (i < 0) {
+        record.x = -1.0;
+        ShowMessage("The position lies outside the member's stations.", "Error in Analysis", MsgStyle::IconExclamation);
+        return 0;
+    }
+    const std::array<const TFullSectionalResponse*, 2> a{GetStationAnalysis(i), GetStationAnalysis(i + 1)};
+    if (a[0] == nullptr || a[1] == nullptr) {
+        record.depths = {};
+        record.moment = record.shear = 0.0;
+        record.corners = {};
+        return 0;
+    }
+    const double lam = kBelowOne * lambda;
+    std::array<int, 2> lo{};
+    std::array<int, 2> hi{};
+    double top = kUndefined;
+    double bottom = -kUndefined;
+    for (std::size_t s = 0; s < 2; ++s) {
+        BracketingStages(*a[s], lam, lo[s], hi[s]);
+        const std::vector<LayerDefRec>& layers = a[s]->GetLayers();
+        const int count = std::min(a[s]->GetLayerCount(), static_cast<int>(layers.size()));
+        if (count > 0) {
+            top = std::min(top, layers.front().Top);
+            bottom = std::max(bottom, layers[static_cast<std::size_t>(count - 1)].Bottom);
+        }
+    }
+    if (top == kUndefined)
+        top = bottom = 0.0;
+    record.h = top - bottom;
+    record.reserved = 0.0;
+    const double x0 = m_stations.GetStation(i);
+    const double x1 = m_stations.GetStation(i + 1);
+    const double span = x1 - x0;
+    const std::array<double, 2> w{span > 0.0 ? (x1 - x) / span : 1.0, span > 0.0 ? (x - x0) / span : 0.0};
+    record.moment = record.shear = 0.0;
+    std::array<double, 2> t{};
+    for (std::size_t s = 0; s < 2; ++s) {
+        double c[3] = {};
+        double d[3] = {};
+        a[s]->GetConstantLoads(c, 3);
+        a[s]->GetIncrementLoads(d, 3);
+        const SectionState* upper = a[s]->GetStage(hi[s]);
+        record.moment += w[s] * (c[kMoment] + lam * d[kMoment]);
+        record.shear += w[s] * (c[kShear] + lam * d[kShear] - (upper != nullptr ? upper->Result(StateResult::Shear) : 0.0));
+        const double f0 = a[s]->LoadFactorOf(lo[s]);
+        const double f1 = a[s]->LoadFactorOf(hi[s]);
+        t[s] = (lam - f0) / (f1 - f0 + 1e-10);
+    }
+    constexpr std::array<int, 3> kCodes{LayerQuantity::CrackAngle, LayerQuantity::CrackWidth, LayerQuantity::CrackSpacingX};
+    for (int k = 0; k <= 20; ++k) {
+        const double y = bottom + k * record.h / 20.0;
+        std::array<std::array<double, 2>, 3> v{};
+        for (std::size_t s = 0; s < 2; ++s) {
+            const SectionState* s0 = a[s]->GetStage(lo[s]);
+            const SectionState* s1 = a[s]->GetStage(hi[s]);
+            for (std::size_t q = 0; q < kCodes.size(); ++q) {
+                const double v0 = InterpolateLayerValue(s0, kCodes[q], y);
+                const double v1 = InterpolateLayerValue(s1, kCodes[q], y);
+                v[q][s] = v0 + t[s] * (v1 - v0);
+            }
+        }
+        auto& out = record.depths[static_cast<std::size_t>(k)];
+        for (std::size_t q = 0; q < kCodes.size(); ++q)
+            out[q] = static_cast<float>(w[0] * v[q][0] + w[1] * v[q][1]);
+        if (v[1][0] < 1e-6 && v[1][1] < 1e-6)
+            out[1] = -1.0f;
+    }
+    const auto at = [this, x](int curve) {
+        const TDepthTable& table = m_curves[static_cast<std::size_t>(curve)];
+        return table.IsEmpty() ? 0.0 : table.InterpolateAtDepth(x);
+    };
+    record.corners = {x + scale * at(MemberCurve::AxialDisplacementBottom), scale * at(MemberCurve::DeflectionBottom),
+                      x + scale * at(MemberCurve::AxialDisplacementTop),
+                      record.h + scale * at(MemberCurve::DeflectionTop)};
+    return 1;
+}

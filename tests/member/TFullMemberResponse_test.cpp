@@ -1,0 +1,230 @@
+#include "member/TFullMemberResponse.h"
+
+#include <cmath>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "MemberTestSupport.h"
+#include "analysis/RunToFinish.h"
+#include "support/TestSupport.h"
+
+using membertest::RectBeam;
+using membertest::TestSlots;
+
+namespace {
+
+constexpr int kMaxSteps = 200000;
+constexpr double kSlopeTolerance = 0.15;
+constexpr double kCapacityTolerance = 0.05;
+
+// A simply supported 1.2 m member of a 200 x 300 mm section with two 12 mm bottom bars under
+// a constant sagging moment of 1000 N m per unit load factor: every station carries the same
+// moment and no shear, so the member is flexure-critical and its deflection has a closed form.
+struct ConstantMomentMember {
+    ConstantMomentMember()
+    {
+        beam = slots.Put(0, RectBeam("Beam", 0.2, 0.3, 2, 0.012));
+        d.length = kSpan;
+        d.leftPlateSize = d.rightPlateSize = 0.05;
+        d.leftPlateLocation = 0.0;
+        d.rightPlateLocation = kSpan;
+        d.rightSupport = SupportType::Roller;
+        d.diagrams[LiveDiagram][0] = {0.0, -1000.0, 0};
+        d.diagrams[LiveDiagram][1] = {kSpan, -1000.0, 0};
+        d.pointCount[LiveDiagram] = 2;
+    }
+    static constexpr double kSpan = 1.2;
+    TestSlots slots;
+    TBeam* beam = nullptr;
+    TMemberDefinition d;
+};
+
+// One shared run: the pushover is the expensive part of these tests.
+class MemberPushover : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_case = std::make_unique<ConstantMomentMember>();
+        s_member = std::make_unique<TFullMemberResponse>(s_case->d, s_case->slots);
+        RunToFinish(*s_member, kMaxSteps);
+        s_member->BuildResultCurves();
+    }
+    static void TearDownTestSuite()
+    {
+        s_member.reset();
+        s_case.reset();
+    }
+    static std::unique_ptr<ConstantMomentMember> s_case;
+    static std::unique_ptr<TFullMemberResponse> s_member;
+};
+
+std::unique_ptr<ConstantMomentMember> MemberPushover::s_case;
+std::unique_ptr<TFullMemberResponse> MemberPushover::s_member;
+
+} // namespace
+
+TEST_F(MemberPushover, RunsToTheSectionsCapacity)
+{
+    const TFullMemberResponse& m = *s_member;
+    ASSERT_EQ(m.IsRunning(), 0);
+    ASSERT_GT(m.GetStationCount(), 5);
+    const double capacity = m.GetMemberCapacity();
+    ASSERT_GT(capacity, 0.0);
+    for (int i = 0; i < m.GetStationCount(); ++i)
+        EXPECT_GE(m.GetStationAnalysis(i)->GetMaxLoadFactor(), capacity);
+
+    // The section alone under moment: its peak moment.
+    TBeam section(*s_case->beam);
+    const double increment[3] = {0.0, -1000.0, 0.0};
+    section.SetIncrementLoads(increment, 3);
+    TFullSectionalResponse alone(&section, 1);
+    RunToFinish(alone, kMaxSteps);
+    const double peakMoment = alone.GetMaxLoadFactor() * 1000.0;
+    EXPECT_NEAR(capacity * 1000.0, peakMoment, kCapacityTolerance * peakMoment);
+    EXPECT_EQ(m.Probe_analysis(10, 0.0), 0.0); // no shear: not shear-critical
+}
+
+TEST_F(MemberPushover, LoadDeflectionCurve)
+{
+    TFullMemberResponse& m = *s_member;
+    const TDepthTable& curve = m.GetCurve(MemberCurve::LoadDeflection);
+    ASSERT_EQ(curve.GetCount(), 32);
+    const double lambdaMax = m.GetMemberCapacity();
+    EXPECT_NEAR(curve.GetValue(30), lambdaMax, 1e-12 * lambdaMax);
+    EXPECT_NEAR(curve.GetDepth(31), 1.05 * curve.GetDepth(30), 1e-15);
+    EXPECT_NEAR(curve.GetValue(31), 0.95 * lambdaMax, 1e-12 * lambdaMax);
+    EXPECT_EQ(curve.GetDepth(0), 0.0);
+
+    // The views read (-deflection, load factor): a sagging member shows a rising curve.
+    ASSERT_EQ(m.BeginCurve(0), 32);
+    double x = 0.0;
+    double y = 0.0;
+    double previous = -1.0;
+    for (int i = 0; i <= 30; ++i) {
+        ASSERT_EQ(m.GetCurvePoint(0, x, y), 1);
+        EXPECT_GT(x, previous) << i;
+        previous = x;
+    }
+
+    // Initial stiffness against the uncracked gross section: midspan deflection of a simply
+    // supported span under constant moment, M L^2 / (8 E I).
+    const double Ec = s_case->beam->GetConcreteType(0)->Ec;
+    const double I = 0.2 * 0.3 * 0.3 * 0.3 / 12.0;
+    const double L = ConstantMomentMember::kSpan;
+    const double elastic = 1000.0 * L * L / (8.0 * Ec * I);
+    const double slope = -curve.GetDepth(1) / curve.GetValue(1);
+    EXPECT_NEAR(slope, elastic, kSlopeTolerance * elastic);
+}
+
+TEST_F(MemberPushover, DistributionsAtTheMarkedPoint)
+{
+    TFullMemberResponse& m = *s_member;
+    // Marked point 30: the distributions at the capacity; zero at both supports, symmetric.
+    const TDepthTable& w = m.GetCurve(MemberCurve::Deflection);
+    ASSERT_EQ(w.GetCount(), m.GetStationCount());
+    const double L = ConstantMomentMember::kSpan;
+    EXPECT_NEAR(w.InterpolateAtDepth(0.0), 0.0, 1e-12);
+    EXPECT_NEAR(w.InterpolateAtDepth(L), 0.0, 1e-12);
+    const double mid = w.InterpolateAtDepth(L / 2.0);
+    EXPECT_LT(mid, 0.0);
+    for (int i = 0; i < w.GetCount(); ++i)
+        EXPECT_NEAR(w.GetValue(i), w.InterpolateAtDepth(L - w.GetDepth(i)), 1e-3 * std::fabs(mid));
+    // The slope is antisymmetric and the load-deflection point 30 is the bottom face at midspan.
+    const TDepthTable& theta = m.GetCurve(MemberCurve::Slope);
+    EXPECT_NEAR(theta.InterpolateAtDepth(0.0), -theta.InterpolateAtDepth(L), 1e-3 * std::fabs(theta.GetValue(0)));
+    EXPECT_NEAR(m.GetCurve(MemberCurve::DeflectionBottom).InterpolateAtDepth(L / 2.0),
+                m.GetCurve(MemberCurve::LoadDeflection).GetDepth(30), 1e-12);
+    EXPECT_EQ(m.GetCurve(MemberCurve::AxialDisplacementBottom).GetName(), "X displacement with length");
+
+    // Moving the chosen position rebuilds the curve there.
+    m.SetResultParameter(0, L / 4.0, 0.0, 0);
+    EXPECT_NEAR(m.GetCurve(MemberCurve::LoadDeflection).GetDepth(30),
+                m.GetCurve(MemberCurve::DeflectionBottom).InterpolateAtDepth(L / 4.0), 1e-12);
+    EXPECT_EQ(m.Probe_analysis(13, 0.0), L / 4.0);
+    m.SetResultParameter(0, L / 2.0, 0.0, 0);
+}
+
+TEST_F(MemberPushover, StageIndicesRunOverTheStations)
+{
+    TFullMemberResponse& m = *s_member;
+    const TFullSectionalResponse* first = m.GetStationAnalysis(0);
+    const int n0 = first->GetLastStageIndex();
+    EXPECT_EQ(m.GetStage(0), first->GetStage(0));
+    ASSERT_EQ(m.SelectLoadStage(n0 + 1), 1);
+    EXPECT_EQ(m.GetShownStation(), 1);
+    EXPECT_EQ(m.GetCurrentState(), m.GetStationAnalysis(1)->GetStage(1));
+    EXPECT_EQ(m.GetNextStageIndex(10030), 10030);
+    EXPECT_EQ(m.GetPreviousStageIndex(10000), 0);
+    EXPECT_EQ(m.GetPreviousStageIndex(0), 0);
+    // Points of the load-deflection curve select the marked point; the station loads follow it.
+    m.SelectLoadStage(10010);
+    EXPECT_EQ(m.GetMarkedPoint(), 10);
+    const double lambda = m.GetMemberCapacity() / 3.0;
+    const int n = m.GetStationCount();
+    ASSERT_EQ(m.BeginCurve(18), n + 2);
+    double x = 0.0;
+    double y = 0.0;
+    for (int s = 0; s < n; ++s) {
+        ASSERT_EQ(m.GetCurvePoint(18, x, y), 1);
+        EXPECT_EQ(x, m.GetStations().GetStation(s));
+        EXPECT_NEAR(y, 1000.0 * lambda, 1e-9 * lambda); // the negated (sagging) moment
+    }
+    EXPECT_EQ(m.GetCurvePoint(18, x, y), 0);
+    EXPECT_EQ(x, 0.0);
+    m.BeginCurve(1);
+    x = 1.0; // kind: moment
+    ASSERT_EQ(m.GetCurvePoint(1, x, y), 1);
+    EXPECT_NEAR(y, -1000.0 * lambda, 1e-9 * lambda);
+    m.SelectLoadStage(10030);
+}
+
+TEST_F(MemberPushover, DiagramWalkAndElevationState)
+{
+    TFullMemberResponse& m = *s_member;
+    const int n = m.GetStationCount();
+    const TFullSectionalResponse* first = m.GetStationAnalysis(0);
+    const TFullSectionalResponse* last = m.GetStationAnalysis(n - 1);
+    const int n0 = first->GetLastStageIndex() + 1;
+    const SectionState* state = nullptr;
+    int flag = -1;
+    // Station 0 forward, the inner stations' peaks, then the last station backward.
+    ASSERT_EQ(m.GetDiagramState(1, state, flag), 1);
+    EXPECT_EQ(state, first->GetStage(1));
+    EXPECT_EQ(flag, 1); // station 0 has finished
+    ASSERT_EQ(m.GetDiagramState(n0, state, flag), 1);
+    EXPECT_EQ(state, m.GetStationAnalysis(1)->GetPeakState());
+    ASSERT_EQ(m.GetDiagramState(n - 2 + n0, state, flag), 1);
+    EXPECT_EQ(state, last->GetStage(last->GetLastStageIndex()));
+    EXPECT_EQ(m.GetDiagramState(n - 2 + n0 + last->GetLastStageIndex() + 1, state, flag), 0);
+    EXPECT_EQ(state, nullptr);
+
+    // Midspan at half the capacity: the moment of the diagram, no shear in the elevation's
+    // state, cracks only where the section is in tension.
+    const double lambda = 0.5 * m.GetMemberCapacity();
+    MemberStateRecord record;
+    ASSERT_EQ(m.InterpolateMemberState(0.6, lambda, record, 1.0), 1);
+    EXPECT_EQ(record.x, 0.6);
+    EXPECT_NEAR(record.moment, -1000.0 * lambda * 0.9999999999, 1e-6 * 1000.0 * lambda);
+    EXPECT_GT(record.h, 0.25);
+    EXPECT_GT(record.depths[0][1], 0.0);  // cracked at the bottom
+    EXPECT_EQ(record.depths[20][1], -1.0f); // not at the top
+    RecordingReporter reporter;
+    EXPECT_EQ(m.InterpolateMemberState(5.0, lambda, record, 1.0), 0);
+    EXPECT_EQ(record.x, -1.0);
+    EXPECT_EQ(reporter.messages.size(), 1u);
+}
+
+TEST(MemberDeadLoad, FailureStopsTheBuilding)
+{
+    ConstantMomentMember p;
+    RecordingReporter reporter;
+    // 10 MN m of dead moment over the whole member: far past the section's capacity.
+    p.d.diagrams[DeadDiagram][0] = {0.0, -1e7, 0};
+    p.d.diagrams[DeadDiagram][1] = {p.d.length, -1e7, 0};
+    p.d.pointCount[DeadDiagram] = 2;
+    TFullMemberResponse m(p.d, p.slots);
+    EXPECT_EQ(m.IsRunning(), 0);
+    EXPECT_EQ(reporter.Count(kDeadLoadFailedText), 1);
+}
+
