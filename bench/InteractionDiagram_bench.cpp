@@ -14,15 +14,6 @@
 
 namespace {
 
-std::unique_ptr<TBeam> Column()
-{
-    auto column = BenchSection(0.4, 0.4);
-    AddBenchBars(*column, 0.05, 3);
-    AddBenchBars(*column, 0.2, 2);
-    AddBenchBars(*column, 0.35, 3);
-    return column;
-}
-
 template <typename Diagram>
 void DiagramRepeatedly(benchmark::State& bench, std::unique_ptr<TBeam> beam)
 {
@@ -67,13 +58,13 @@ BENCHMARK(BM_Interaction_BeamMV)->Unit(benchmark::kMillisecond);
 
 void BM_Interaction_ColumnMN(benchmark::State& bench)
 {
-    DiagramRepeatedly<TMNInter>(bench, Column());
+    DiagramRepeatedly<TMNInter>(bench, BenchColumn());
 }
 BENCHMARK(BM_Interaction_ColumnMN)->Unit(benchmark::kMillisecond);
 
 void BM_Interaction_ColumnMV(benchmark::State& bench)
 {
-    DiagramRepeatedly<TMVInter>(bench, Column());
+    DiagramRepeatedly<TMVInter>(bench, BenchColumn());
 }
 BENCHMARK(BM_Interaction_ColumnMV)->Unit(benchmark::kMillisecond);
 
