@@ -280,6 +280,10 @@ int TInterLineResponse::PrunePostPeakStages(int mark)
     };
     if (mark == 0)
         RecomputeLoadFactors(1);
+    // Flags are set afresh: a stage still being solved may since have risen above them.
+    for (SectionStateHolder& slot : Stages)
+        if (slot)
+            slot->BelowMaximum = 0;
     for (int i = std::min(StageCount + 2, kLastStageIndex); i >= PeakStage && i > 0; --i)
         if (IsStored(i) && LoadFactorOf(i) < MaxLoadFactor)
             drop(i);
