@@ -67,6 +67,17 @@ inline std::unique_ptr<TBeam> BenchBeam()
     return beam;
 }
 
+// 400 x 400 mm, eight 25 mm bars: three at each face (50 mm cover to their centres), two at
+// mid-depth.
+inline std::unique_ptr<TBeam> BenchColumn()
+{
+    auto column = BenchSection(0.4, 0.4);
+    AddBenchBars(*column, 0.05, 3);
+    AddBenchBars(*column, 0.2, 2);
+    AddBenchBars(*column, 0.35, 3);
+    return column;
+}
+
 class BenchAnalysis final : public TQuarvish2000Analysis {
 public:
     using TQuarvish2000Analysis::TQuarvish2000Analysis;

@@ -23,15 +23,6 @@ std::unique_ptr<TBeam> Beam()
     return beam;
 }
 
-std::unique_ptr<TBeam> Column()
-{
-    auto column = BenchSection(0.4, 0.4);
-    AddBenchBars(*column, 0.05, 3);
-    AddBenchBars(*column, 0.2, 2);
-    AddBenchBars(*column, 0.35, 3);
-    return column;
-}
-
 void RespondRepeatedly(
     benchmark::State& bench, std::unique_ptr<TBeam> beam, double N0, double dM, double dV)
 {
@@ -76,7 +67,7 @@ BENCHMARK(BM_FullResponse_BeamMomentShear)->Unit(benchmark::kMillisecond);
 
 void BM_FullResponse_ColumnAxialMoment(benchmark::State& bench)
 {
-    RespondRepeatedly(bench, Column(), -1.0e6, -1000.0, 0.0);
+    RespondRepeatedly(bench, BenchColumn(), -1.0e6, -1000.0, 0.0);
 }
 BENCHMARK(BM_FullResponse_ColumnAxialMoment)->Unit(benchmark::kMillisecond);
 

@@ -1,0 +1,377 @@
+// Interaction diagrams of the 400 x 400 mm column (bars at both faces, so symmetric about
+// mid-depth) and the 300 x 600 mm beam, checked against the hand strengths of the section:
+// the squash load, the tensile strength of the bars alone, and the moment capacity that the
+// full sectional response reaches without shear.
+
+#include <algorithm>
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "analysis/PointSections.h"
+#include "analysis/RunToFinish.h"
+#include "analysis/TInteractionDiagrams.h"
+#include "foundation/Sentinel.h"
+#include "foundation/Units.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using PS = PointSections;
+
+constexpr int kMaxSteps = 20000;
+constexpr const char* kFrozenText = "Attempt to write to frozen beam!";
+
+std::vector<std::array<double, 3>> CapacityCurve(const T2DAnalysis& d)
+{
+    std::vector<std::array<double, 3>> out;
+    std::array<double, 3> p{};
+    for (int i = 0; d.GetPoint(0, i, p); ++i)
+        out.push_back(p);
+    return out;
+}
+
+// One M-N diagram of the column, run once for the cases that read it.
+class ColumnMN : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        reporter = new RecordingReporter;
+        column = PS::Column().release();
+        diagram = new TMNInter(column);
+        steps = RunToFinish(*diagram, kMaxSteps);
+    }
+    static void TearDownTestSuite()
+    {
+        delete diagram;
+        delete column;
+        delete reporter;
+    }
+    static RecordingReporter* reporter;
+    static TBeam* column;
+    static TMNInter* diagram;
+    static int steps;
+};
+RecordingReporter* ColumnMN::reporter = nullptr;
+TBeam* ColumnMN::column = nullptr;
+TMNInter* ColumnMN::diagram = nullptr;
+int ColumnMN::steps = 0;
+
+} // namespace
+
+// The outline closes on itself and mirrors about M = 0; the paths were written on the
+// diagram's own copy without a refused write, and the user's section stays as it was.
+TEST_F(ColumnMN, OutlineIsClosedAndSymmetric)
+{
+    ASSERT_EQ(diagram->IsRunning(), 0) << steps << " steps";
+    EXPECT_EQ(reporter->Count(kFrozenText), 0);
+    EXPECT_EQ(column->IsFrozen(), 0);
+    const std::vector<std::array<double, 3>> curve = CapacityCurve(*diagram);
+    ASSERT_EQ(curve.size(), 37u);
+    EXPECT_EQ(curve.front(), curve.back());
+    EXPECT_EQ(diagram->GetSubCount(), 36);
+
+    double mMax = 0.0, nMin = 0.0, nMax = 0.0;
+    for (const std::array<double, 3>& p : curve) {
+        mMax = std::max(mMax, std::fabs(p[0]));
+        nMin = std::min(nMin, p[2]);
+        nMax = std::max(nMax, p[2]);
+    }
+    ASSERT_GT(mMax, 0.0);
+    // Ray i and ray 18 - i (mod 36) leave the centre in mirrored directions.
+    for (int i = 0; i < 36; ++i) {
+        const int j = ((18 - i) % 36 + 36) % 36;
+        EXPECT_NEAR(curve[i][0], -curve[j][0], 0.02 * mMax) << "rays " << i << ", " << j;
+        EXPECT_NEAR(curve[i][2], curve[j][2], 0.02 * (nMax - nMin)) << "rays " << i << ", " << j;
+    }
+    // Ray 9 points straight at the tension end.
+    double dN = 0.0, dM = 0.0;
+    diagram->RayDirection(9, dN, dM);
+    EXPECT_NEAR(dM, 0.0, 1e-9 * std::fabs(dN));
+    EXPECT_GT(dN, 0.0);
+}
+
+// Pure tension is carried by the bars alone: between As fy and As fu. Pure compression lies
+// near the squash load f'c (Ag - As) + As fy.
+TEST_F(ColumnMN, AxialEndsMatchTheHandStrengths)
+{
+    const std::vector<std::array<double, 3>> curve = CapacityCurve(*diagram);
+    ASSERT_FALSE(curve.empty());
+    const SteelTypeRec& steel = *column->GetSteelType(0);
+    const ConcreteTypeRec& concrete = *column->GetConcreteType(0);
+    const double As = 2.0 * PS::kBarArea;
+    const double Ag = 0.4 * 0.4;
+    double nMin = 0.0, nMax = 0.0;
+    for (const std::array<double, 3>& p : curve) {
+        nMin = std::min(nMin, p[2]);
+        nMax = std::max(nMax, p[2]);
+    }
+    EXPECT_GE(nMax, 0.99 * As * steel.fy);
+    EXPECT_LE(nMax, 1.01 * As * steel.fu);
+    const double squash = std::fabs(concrete.fc) * (Ag - As) + As * steel.fy;
+    EXPECT_NEAR(-nMin, squash, 0.08 * squash);
+}
+
+// The curve interface: 37 points per curve, three curves of kinds 0, 6 and 5, and no reading
+// past the last point.
+TEST_F(ColumnMN, CurvesReadThroughTheCursor)
+{
+    double x = 0.0, y = 0.0;
+    EXPECT_EQ(diagram->GetCurvePoint(21, x, y), 0) << "no curve begun";
+    EXPECT_EQ(x, -1.0);
+    EXPECT_EQ(diagram->BeginCurve(25), 3);
+    std::vector<double> kinds;
+    while (diagram->GetCurvePoint(25, x, y) != 0)
+        kinds.push_back(x);
+    EXPECT_EQ(kinds, (std::vector<double>{0.0, 6.0, 5.0}));
+    ASSERT_EQ(diagram->BeginCurve(21), 37);
+    int read = 0;
+    while (diagram->GetCurvePoint(21, x, y) != 0)
+        ++read;
+    EXPECT_EQ(read, 37);
+    EXPECT_EQ(diagram->GetCurvePoint(21, x, y), 0);
+    EXPECT_EQ(diagram->BeginCurve(24), 0);
+    EXPECT_EQ(diagram->GetCurvePoint(24, x, y), 0);
+    EXPECT_EQ(x, kUndefined);
+}
+
+// The M-V diagram's point without shear is the moment capacity of the full response; every
+// point of the curve comes from a line that was made. Without stirrups the third curve is
+// that of kind 2, with them of kind 4.
+TEST(MVInteraction, ZeroShearPointIsThePeakMoment)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    TFullSectionalResponse response(beam.get());
+    RunToFinish(response, kMaxSteps);
+    ASSERT_NE(response.GetPeakState(), nullptr);
+    const double peak = std::fabs(response.GetPeakState()->Results[StateResult::Moment]);
+
+    TMVInter diagram(beam.get());
+    EXPECT_EQ(diagram.GetCurveKind(2), 2);
+    RunToFinish(diagram, kMaxSteps);
+    ASSERT_EQ(diagram.IsRunning(), 0);
+    EXPECT_EQ(reporter.Count(kFrozenText), 0);
+    EXPECT_EQ(diagram.GetPointCount(), diagram.GetSubCount());
+    const std::vector<std::array<double, 3>> curve = CapacityCurve(diagram);
+    ASSERT_GT(curve.size(), 4u);
+    // The bottom bars resist the sagging moment, which is negative; the line from the peak
+    // of that base response ends the curve.
+    double mSagging = 0.0;
+    for (const std::array<double, 3>& p : curve) {
+        mSagging = std::min(mSagging, p[0]);
+        EXPECT_GE(p[1], -1000.0) << "shear raised in the positive sense";
+    }
+    EXPECT_NEAR(-mSagging, peak, 0.04 * peak);
+    EXPECT_NEAR(curve.back()[0], -peak, 0.04 * peak);
+    EXPECT_LT(std::fabs(curve.back()[1]), 0.02 * peak);
+
+    auto stirrups = PS::Beam(false, true);
+    EXPECT_EQ(TMVInter(stirrups.get()).GetCurveKind(2), 4);
+    auto column = PS::Column();
+    const TNVInter nv(column.get());
+    EXPECT_EQ(nv.GetCurveKind(1), 1);
+    EXPECT_EQ(nv.GetCurveKind(2), 2);
+}
+
+// The triangle mesh over the rays: the count-only call sizes the arrays, the outline closes
+// (ray 35 pairs with ray 0), and every vertex is a state's (M, N) in display units.
+TEST_F(ColumnMN, TriangleMeshCoversTheRays)
+{
+    int count = 0, found = 0;
+    std::vector<double> x, y, value;
+    std::vector<int> index;
+    diagram->FindDiagramPoint(1, count, found, x, y, index, value, 1);
+    ASSERT_GT(count, 36 * 6);
+    EXPECT_EQ(count % 3, 0);
+    EXPECT_TRUE(x.empty());
+    const int sized = count;
+    diagram->FindDiagramPoint(0, count, found, x, y, index, value, 1);
+    EXPECT_EQ(count, sized);
+    ASSERT_EQ(x.size(), static_cast<std::size_t>(count));
+    EXPECT_EQ(index.back(), count - 1);
+    const double fm = UnitFactor(ukMoment), fn = UnitFactor(ukForce);
+    const SectionState* first = diagram->GetSubAnalysis(0)->GetStage(0);
+    EXPECT_DOUBLE_EQ(x[0], first->Results[StateResult::Moment] * fm);
+    EXPECT_DOUBLE_EQ(y[0], first->Results[StateResult::AxialForce] * fn);
+}
+
+// The N-V diagram of the column runs from the squash load (no shear) through the shear
+// capacity under moderate compression to the tension of the bars alone.
+TEST(NVInteraction, EndsAreTheAxialStrengths)
+{
+    RecordingReporter reporter;
+    auto column = PS::Column();
+    TNVInter diagram(column.get());
+    EXPECT_EQ(diagram.GetCurveKind(2), 2) << "no stirrups";
+    RunToFinish(diagram, kMaxSteps);
+    ASSERT_EQ(diagram.IsRunning(), 0);
+    const std::vector<std::array<double, 3>> curve = CapacityCurve(diagram);
+    ASSERT_GT(curve.size(), 4u);
+    const SteelTypeRec& steel = *column->GetSteelType(0);
+    const ConcreteTypeRec& concrete = *column->GetConcreteType(0);
+    const double As = 2.0 * PS::kBarArea;
+    const double squash = std::fabs(concrete.fc) * (0.4 * 0.4 - As) + As * steel.fy;
+    EXPECT_NEAR(-curve.front()[2], squash, 0.08 * squash);
+    EXPECT_GE(curve.back()[2], 0.99 * As * steel.fy);
+    EXPECT_LE(curve.back()[2], 1.01 * As * steel.fu);
+    double vMax = 0.0;
+    for (const std::array<double, 3>& p : curve) {
+        vMax = std::max(vMax, p[1]);
+        EXPECT_NEAR(p[0], 0.0, 1000.0) << "the moment stays at its constant value";
+    }
+    EXPECT_GT(vMax, 0.0);
+    EXPECT_LT(std::fabs(curve.front()[1]), 0.05 * vMax);
+}
+
+namespace {
+
+// A base response whose stage table is filled with copies of its initial state.
+class FilledBase : public TInterBaseResponse {
+public:
+    using TInterBaseResponse::TInterBaseResponse;
+    void Fill(int last)
+    {
+        for (int i = 1; i <= last; ++i) {
+            SectionStateHolder& slot = Stages[static_cast<std::size_t>(i)];
+            if (!slot)
+                ++StageCount;
+            CopySectionState(Stages[0], slot);
+            slot->Valid = 1;
+            slot->Results[StateResult::LoadFactor] = i;
+            slot->Results[StateResult::Moment] = 1000.0 * i + 500.0;
+        }
+        PeakStage = last;
+    }
+};
+
+// An M-V diagram whose base responses hold more stages than there are line slots.
+class CrowdedMV : public TMNV_baseInter {
+public:
+    explicit CrowdedMV(const TBeam* beam) : TMNV_baseInter(beam, 1) {}
+    int GetAnalysisKind() const override { return AnalysisKind::MVDiagram; }
+    void MakeLines(int stagesPerBase)
+    {
+        for (std::size_t k = 0; k < 2; ++k) {
+            auto base = std::make_unique<FilledBase>(GetBeam());
+            base->Fill(stagesPerBase - 1);
+            SubAnalyses[k] = std::move(base);
+        }
+        CreateLines();
+    }
+    void StoreAll()
+    {
+        for (int i = 0; i < SubCount; ++i)
+            StorePoint(i, SubCount);
+    }
+    // Replaces path 0 by a filled base response and stores its point alone.
+    void StoreFilledPath(int stages)
+    {
+        auto base = std::make_unique<FilledBase>(GetBeam());
+        base->Fill(stages - 1);
+        SubAnalyses[0] = std::move(base);
+        StorePoint(0, 1);
+    }
+};
+
+// A member event of kind 1 once M passes 5 kN m.
+int MomentEvent(const TSectionalAnalysis&, const SectionState& state, int kind, double& ratio)
+{
+    ratio = kind == 1 ? state.Results[StateResult::Moment] / 5000.0 : kUndefined;
+    return kind == 1 && ratio > 1.0 ? 1 : 0;
+}
+
+} // namespace
+
+// Base responses with 2 x 70 stages would start 139 lines: 100 are made, and the count, the
+// stage sequence, the point store and the triangle mesh stay within them.
+TEST(MVInteraction, LineCountIsThatOfTheLinesMade)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    CrowdedMV diagram(beam.get());
+    diagram.MakeLines(70);
+    ASSERT_EQ(diagram.GetSubCount(), T2DAnalysis::kMaxSubAnalyses);
+    EXPECT_EQ(diagram.GetPhase(), 0);
+    diagram.Finish();
+    diagram.StoreAll();
+    EXPECT_EQ(diagram.GetPointCount(), T2DAnalysis::kMaxSubAnalyses);
+    std::array<double, 3> p{};
+    EXPECT_TRUE(diagram.GetPoint(0, T2DAnalysis::kMaxSubAnalyses - 1, p));
+    EXPECT_FALSE(diagram.GetPoint(0, T2DAnalysis::kMaxSubAnalyses, p));
+
+    // Each line holds its stage 0: one stage and a separator per line.
+    EXPECT_EQ(diagram.GetLastStageIndex(), 2 * T2DAnalysis::kMaxSubAnalyses);
+    int present = 0;
+    for (int i = 0; i < diagram.GetLastStageIndex(); ++i)
+        present += diagram.GetStage(i) != nullptr ? 1 : 0;
+    EXPECT_EQ(present, T2DAnalysis::kMaxSubAnalyses);
+    int count = 0, found = 0;
+    std::vector<double> x, y, value;
+    std::vector<int> index;
+    diagram.FindDiagramPoint(1, count, found, x, y, index, value, 0);
+    EXPECT_GE(count, 0);
+    EXPECT_TRUE(x.empty());
+    EXPECT_EQ(reporter.Count(kFrozenText), 0);
+}
+
+// The point store interpolates an event's curve between the stages that bracket it (M of
+// 4.5 and 5.5 kN m at ratios 0.9 and 1.1 give 5 kN m); the capacity curve takes the peak, and a
+// kind that no evaluation knows follows the capacity.
+TEST(MVInteraction, PointStoreFindsTheEventBetweenStages)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    CrowdedMV diagram(beam.get());
+    SetDiagramEventRatios(&MomentEvent);
+    diagram.StoreFilledPath(10);
+    SetDiagramEventRatios(nullptr);
+    std::array<double, 3> capacity{}, event{}, unknown{};
+    ASSERT_TRUE(diagram.GetPoint(0, 0, capacity));
+    ASSERT_TRUE(diagram.GetPoint(1, 0, event));
+    ASSERT_TRUE(diagram.GetPoint(2, 0, unknown));
+    EXPECT_DOUBLE_EQ(capacity[0], 9500.0);
+    EXPECT_NEAR(event[0], 5000.0, 1e-6);
+    EXPECT_DOUBLE_EQ(unknown[0], 9500.0);
+}
+
+// A section with time data: the diagram imposes the long-term state once on its own copy, and
+// the paths built over that copy carry the same state and the loads written for them.
+TEST(MNInteraction, PathsShareTheLongTermStateImposedOnce)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Beam();
+    beam->SetTimeData(1, 28.0, -100e3, 0.0);
+    PS::SetLoads(*beam, 0.0, -100e3, 0.0, 0.0, 0.0, 0.0);
+    const double shrinkage = -9.17741e-5;
+
+    const TMNInter diagram(beam.get());
+    const TBeam& own = *diagram.GetBeam();
+    ASSERT_NE(diagram.GetSubAnalysis(0), nullptr);
+    const TBeam& path = *diagram.GetSubAnalysis(0)->GetBeam();
+    for (const TBeam* b : {&own, &path}) {
+        const TDepthTable& table = b->GetPositionVariable(kShrinkTherm);
+        ASSERT_GT(table.GetCount(), 0);
+        for (int i = 0; i < table.GetCount(); ++i)
+            EXPECT_NEAR(table.GetValue(i), shrinkage, 1e-10);
+    }
+    EXPECT_NE(own.GetLongLayer(0, 0)->timeStrain, 0.0);
+    EXPECT_DOUBLE_EQ(path.GetLongLayer(0, 0)->timeStrain, own.GetLongLayer(0, 0)->timeStrain);
+    EXPECT_EQ(beam->GetPositionVariable(kShrinkTherm).GetValue(0), 0.0) << "the user's beam";
+
+    double Nc = 0.0, Mc = 0.0, dN = 0.0, dM = 0.0;
+    diagram.RayCentre(Nc, Mc);
+    diagram.RayDirection(0, dN, dM);
+    double constant[3] = {}, increment[3] = {};
+    path.GetConstantLoads(constant, 3);
+    path.GetIncrementLoads(increment, 3);
+    EXPECT_DOUBLE_EQ(constant[0], Nc);
+    EXPECT_DOUBLE_EQ(constant[1], Mc);
+    EXPECT_DOUBLE_EQ(increment[0], dN);
+    EXPECT_DOUBLE_EQ(increment[1], dM);
+    EXPECT_LT(dM, 0.0) << "ray 0 points at the negative-moment anchor";
+    EXPECT_EQ(reporter.Count(kFrozenText), 0);
+}
