@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "analysis/TInteractionDiagrams.h"
 #include "analysis/TSectionalAnalysis.h"
 #include "analysis/state/ErrorList.h"
 #include "app/DocumentEngine.h"
@@ -14,6 +15,7 @@
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
+#include "member/MemberEvents.h"
 #include "model/DefaultAuthor.h"
 #include "model/ModelHelpers.h"
 #include "model/ModelSettings.h"
@@ -63,6 +65,7 @@ void TQuarvishWindow::SetupWindow() {
     m_programTitle = "Quarvish-2000";
     m_defaultFileName = "q2k.q2k";
     InstallFileReaders();
+    SetDiagramEventRatios(static_cast<DiagramEventFn>(&GetMemberEventRatios));
     g_RebarList.Init(ProgramFilePath("rebar.dat"));
     LoadShapeLibrary(0);
     LoadShapeLibrary(1);
