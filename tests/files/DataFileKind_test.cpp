@@ -121,6 +121,8 @@ TEST_F(BeamLoadTest, FilesOnDiskAndTheBeamsConstructor)
     TBeam beam(dir.File("old.qvh"), success);
     EXPECT_EQ(success, 1);
     EXPECT_EQ(beam.GetName(), "Beam A");
+    EXPECT_NEAR(beam.GetTop(), 0.25, 1e-9) << "validated: the centroid of the rectangle at 0";
+    EXPECT_NEAR(beam.GetBottom(), -0.25, 1e-9);
 
     // A missing file is reported with its backslash pairs reduced; the missing default file
     // beside the program is not reported, and both fall back to a new section.
