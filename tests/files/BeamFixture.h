@@ -2,7 +2,10 @@
 // A beam section with every kind of document element, for the round-trip tests. Its values
 // are chosen to be exact in the document's SI formats.
 
+#include <initializer_list>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 #include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
@@ -19,40 +22,38 @@ inline std::unique_ptr<TBeam> MakeFullBeam()
     b.SetCrackSpacing(0.05, 0);
     b.SetCrackSpacing(0.2, 2);
 
+    // Two concretes (the web with a user curve), plain bars, bars by a user curve, strands.
     ConcreteTypeRec flange;
     InitConcreteTypeRec(flange);
     flange.name = "Flange \"C40\"";
-    flange.fc = -40e6;
-    flange.ft = 2.5e6;
+    std::tie(flange.fc, flange.ft, flange.tsFactor, flange.aggregate) =
+        std::make_tuple(-40e6, 2.5e6, 0.8, 0.02);
     flange.ftAuto = 0;
-    flange.tsFactor = 0.8;
-    flange.aggregate = 0.02;
     flange.softening = 9;
     flange.tensionStiffening = 3;
     b.AddConcreteType(flange);
 
+    const auto curveOf = [](const char* name, std::initializer_list<std::pair<double, double>> p) {
+        auto table = std::make_unique<TDepthTable>(name);
+        for (const auto& [strain, stress] : p)
+            table->Add(strain, stress);
+        FinishUserCurve(*table);
+        return table;
+    };
     ConcreteTypeRec web;
     InitConcreteTypeRec(web);
     web.name = "Web";
-    web.fc = -30e6;
-    web.ec = -0.0025;
+    std::tie(web.fc, web.ec) = std::make_tuple(-30e6, -0.0025);
     web.ecAuto = 0;
     web.baseCurve = BaseCurveCode::UserDefined;
-    web.userCurve.reset(std::make_unique<TDepthTable>("Segmental Concrete"));
-    web.userCurve->Add(0.0, 0.0);
-    web.userCurve->Add(-0.001, -20e6);
-    web.userCurve->Add(-0.002, -30e6);
-    web.userCurve->Add(-0.0035, -25e6);
-    FinishUserCurve(*web.userCurve);
+    web.userCurve.reset(curveOf("Segmental Concrete",
+                                {{0.0, 0.0}, {-0.001, -20e6}, {-0.002, -30e6}, {-0.0035, -25e6}}));
     b.AddConcreteType(web);
 
     SteelTypeRec bar;
     InitSteelTypeRec(bar);
     bar.name = "Bar";
-    bar.fy = 450e6;
-    bar.fu = 600e6;
-    bar.esh = 0.008;
-    bar.eu = 0.1;
+    std::tie(bar.fy, bar.fu, bar.esh, bar.eu) = std::make_tuple(450e6, 600e6, 0.008, 0.1);
     b.AddSteelType(bar);
 
     SteelTypeRec curve;
@@ -60,82 +61,59 @@ inline std::unique_ptr<TBeam> MakeFullBeam()
     curve.kind = SteelKind::UserCurve;
     curve.name = "Curve";
     curve.fy = 500e6;
-    curve.userCurve.reset(std::make_unique<TDepthTable>("Segmental Reinforcement"));
-    curve.userCurve->Add(0.0, 0.0);
-    curve.userCurve->Add(0.0025, 500e6);
-    curve.userCurve->Add(0.05, 550e6);
-    FinishUserCurve(*curve.userCurve);
+    curve.userCurve.reset(
+        curveOf("Segmental Reinforcement", {{0.0, 0.0}, {0.0025, 500e6}, {0.05, 550e6}}));
     b.AddSteelType(curve);
 
     SteelTypeRec strand;
     InitSteelTypeRec(strand);
     strand.kind = SteelKind::Prestressing;
     strand.name = "Strand";
-    strand.fu = 1860e6;
-    strand.fy = 1674e6;
-    strand.Es = 195e9;
-    strand.A = 0.025;
-    strand.B = 118.0;
-    strand.C = 10.0;
-    strand.eu = 0.043;
+    std::tie(strand.fu, strand.fy, strand.Es, strand.A, strand.B, strand.C, strand.eu) =
+        std::make_tuple(1860e6, 1674e6, 195e9, 0.025, 118.0, 10.0, 0.043);
     b.AddSteelType(strand);
 
     b.AddRegion(0.6, 0.5, 1.0, 1.0, 0, 0);
     b.AddRegion(0.5, 0.0, 0.3, 0.3, 1, 1);
     b.SetShapeType(32766);
 
+    // Bars of catalogue entry 10 at the bottom, bars by area at the top, and a tendon.
     const int catalogue = 10;
-    LongLayerRec bottom;
-    InitLongLayerRec(bottom);
-    bottom.z = 0.05;
-    bottom.num = 4;
+    const auto layer =
+        [](double z, int num, double Ai, double db, double A, int type, const char* name) {
+            LongLayerRec r;
+            InitLongLayerRec(r);
+            std::tie(r.z, r.num, r.Ai, r.db, r.A, r.type, r.name) =
+                std::make_tuple(z, num, Ai, db, A, type, name);
+            return r;
+        };
+    LongLayerRec bottom = layer(0.05,
+                                4,
+                                g_RebarList.GetArea(catalogue),
+                                g_RebarList.GetDiameter(catalogue),
+                                0.0012,
+                                0,
+                                "bot");
     bottom.bartitle = g_RebarList.GetName(catalogue);
     bottom.barIndex = catalogue;
-    bottom.Ai = g_RebarList.GetArea(catalogue);
-    bottom.db = g_RebarList.GetDiameter(catalogue);
-    bottom.A = 0.0012;
-    bottom.type = 0;
-    bottom.name = "bot";
     bottom.thermStrain = 0.0005;
     b.AddLongLayer(bottom, 0);
-
-    LongLayerRec top;
-    InitLongLayerRec(top);
-    top.z = 0.55;
-    top.num = 2;
-    top.Ai = 0.0005;
-    top.db = 0.025;
-    top.A = 0.001;
-    top.type = 1;
+    LongLayerRec top = layer(0.55, 2, 0.0005, 0.025, 0.001, 1, "top");
     top.space = 0.3;
-    top.name = "top";
     b.AddLongLayer(top, 0);
-
-    LongLayerRec tendon;
-    InitLongLayerRec(tendon);
-    tendon.z = 0.1;
-    tendon.num = 1;
-    tendon.Ai = 0.0007;
-    tendon.db = 0.03;
-    tendon.A = 0.0007;
-    tendon.type = 2;
+    LongLayerRec tendon = layer(0.1, 1, 0.0007, 0.03, 0.0007, 2, "tendon");
     tendon.dep = 0.006;
     tendon.drape = 0.02;
-    tendon.name = "tendon";
     b.AddLongLayer(tendon, 0);
 
     TransLayerRec stirrup;
     InitTransLayerRec(stirrup);
-    stirrup.A = 0.0002;
+    std::tie(stirrup.A, stirrup.space, stirrup.disttop, stirrup.distbot, stirrup.pattern) =
+        std::make_tuple(0.0002, 0.15, 0.57, 0.03, 2);
     stirrup.bartitle = g_RebarList.GetName(catalogue);
     stirrup.barIndex = catalogue;
     stirrup.Ai = g_RebarList.GetArea(catalogue);
     stirrup.db = g_RebarList.GetDiameter(catalogue);
-    stirrup.space = 0.15;
-    stirrup.disttop = 0.57;
-    stirrup.distbot = 0.03;
-    stirrup.pattern = 2;
-    stirrup.type = 0;
     stirrup.name = "stirrups";
     b.AddTransLayer(stirrup, 2);
 

@@ -88,46 +88,42 @@ TEST_F(ElementHandlers, UnitsTakeTheFirstLetterWhateverTheAttributeOrder)
     }
 }
 
-TEST_F(ElementHandlers, CrackSpacingAndAxisTexts)
+TEST_F(ElementHandlers, AttributeTextsAndElementCounts)
 {
     TBeam beam;
     beam.SetCrackSpacing(0.05, 0);
-    std::string text;
-    int units = kUnitSI;
-    beam.GetAttributeText("q3g_beam", "smx", 0, text, &units);
-    EXPECT_EQ(text, " 50.0");
-    beam.GetAttributeText("q3g_beam", "smt", 0, text, &units);
-    EXPECT_EQ(text, "-1");
-    beam.GetAttributeText("q3g_beam", "axialloc", 0, text, &units);
-    EXPECT_EQ(text, "-1");
-    EXPECT_EQ(beam.GetElementCount("analysisoptions"), 0);
-    g_ResistanceFactors.phi_c = 0.65;
-    EXPECT_EQ(beam.GetElementCount("analysisoptions"), 1);
-}
-
-TEST_F(ElementHandlers, LayerTextsAndCounts)
-{
-    TBeam beam;
     LongLayerRec layer;
     InitLongLayerRec(layer);
     layer.dep = 1e-9;
     layer.nround = 20000;
     beam.AddLongLayer(layer, 0);
-    std::string text;
-    int units = kUnitSI;
-    beam.GetAttributeText("longreinfx", "dep", 0, text, &units);
-    EXPECT_EQ(text, "0.000001");
-    EXPECT_DOUBLE_EQ(FromDocument(text, ukStrain, &units), 1e-9);
-    beam.GetAttributeText("longreinfx", "nround", 0, text, &units);
-    EXPECT_EQ(text, "0");
-    beam.GetAttributeText("longreinfx", "bartitle", 0, text, &units);
-    EXPECT_EQ(text, "IGNORE");
-    units = kUnitUS;
     layer.A = 0.001;
     beam.AddLongLayer(layer, 0);
-    beam.GetAttributeText("longreinfx", "A", 1, text, &units);
-    EXPECT_EQ(text, "1.550");
+    const struct {
+        const char* element;
+        const char* attribute;
+        int index;
+        int units;
+        const char* text;
+    } rows[] = {{"q3g_beam", "smx", 0, kUnitSI, " 50.0"},
+                {"q3g_beam", "smt", 0, kUnitSI, "-1"},
+                {"q3g_beam", "axialloc", 0, kUnitSI, "-1"},
+                {"longreinfx", "dep", 0, kUnitSI, "0.000001"},
+                {"longreinfx", "nround", 0, kUnitSI, "0"},
+                {"longreinfx", "bartitle", 0, kUnitSI, "IGNORE"},
+                {"longreinfx", "A", 1, kUnitUS, "1.550"}};
+    for (const auto& row : rows) {
+        std::string text;
+        int units = row.units;
+        beam.GetAttributeText(row.element, row.attribute, row.index, text, &units);
+        EXPECT_EQ(text, row.text) << row.attribute;
+    }
+    int units = kUnitSI;
+    EXPECT_DOUBLE_EQ(FromDocument("0.000001", ukStrain, &units), 1e-9);
     EXPECT_EQ(beam.GetElementCount("rebarthermx"), 0);
+    EXPECT_EQ(beam.GetElementCount("analysisoptions"), 0);
+    g_ResistanceFactors.phi_c = 0.65;
+    EXPECT_EQ(beam.GetElementCount("analysisoptions"), 1);
 }
 
 TEST_F(ElementHandlers, CatalogueBarKeepsTheTotalArea)

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -40,6 +41,19 @@ public:
         return *this;
     }
     ByteWriter& Zeros(std::size_t n) { return Text("", n); }
+    // A run of fields of one type.
+    ByteWriter& F64s(std::initializer_list<double> values)
+    {
+        for (double v : values)
+            F64(v);
+        return *this;
+    }
+    ByteWriter& I32s(std::initializer_list<std::int64_t> values)
+    {
+        for (std::int64_t v : values)
+            I32(v);
+        return *this;
+    }
     std::size_t Size() const { return bytes.size(); }
 
     // Overwrites a little-endian integer at an offset already written.
@@ -108,24 +122,8 @@ inline V05File MakeV05File()
     w.F64(2e11).F64(400e6).F64(0.007).F64(0.1).F64(600e6).Text("Bar 400", 15);
     // Two bar layers of 3 x 500 mm^2, then the stirrups (two legs of 100 mm^2).
     for (double z : {0.45, 0.05})
-        w.F64(1500e-6)
-            .F64(z)
-            .F64(0)
-            .F64(0)
-            .F64(0)
-            .F64(0)
-            .Text(z > 0.1 ? "top" : "bottom", 15)
-            .I16(0)
-            .F64(0.0252);
-    w.F64(200e-6)
-        .F64(0)
-        .F64(0.2)
-        .F64(0.45)
-        .F64(0.05)
-        .F64(0)
-        .Text("stirrups", 15)
-        .I16(0)
-        .F64(0.0113);
+        w.F64s({1500e-6, z, 0, 0, 0, 0}).Text(z > 0.1 ? "top" : "bottom", 15).I16(0).F64(0.0252);
+    w.F64s({200e-6, 0, 0.2, 0.45, 0.05, 0}).Text("stirrups", 15).I16(0).F64(0.0113);
     // Loads: constant N, M present (marker 9999), increments all 0.
     w.Zeros(48).F64(100e3).F64(50e3).F64(0).F64(0).F64(0).F64(0).Zeros(48).I16(9999);
     file.bytes = w.bytes;
@@ -153,17 +151,7 @@ inline V08File MakeV08File(int version = 8, int revision = 31166)
     for (int k = 0; k < 10; ++k)
         w.F64(0.0);
     w.F64(1e30).F64(0.6).F64(0.0).Zeros(48).Zeros(8).I16(0).I16(0).I16(revision).I16(0);
-    w.F64(0.0)
-        .F64(100.0)
-        .F32(1.5f)
-        .F32(0.0f)
-        .F32(0.0f)
-        .F32(0.022f)
-        .U8(0)
-        .U8(0)
-        .U8(0)
-        .F32(0.0f)
-        .Zeros(9);
+    w.F64s({0.0, 100.0}).F32(1.5f).F32(0.0f).F32(0.0f).F32(0.022f).Zeros(3).F32(0.0f).Zeros(9);
     file.counts = {{s + 131, false},
                    {s + 133, false},
                    {s + 161, false},
@@ -175,59 +163,17 @@ inline V08File MakeV08File(int version = 8, int revision = 31166)
         w.I16(2).I16(18).I16(2).Text(t == 0 ? "C30" : "C30 user", 20).Zeros(6);
         w.I16(t == 1 ? 9999 : 0).Zeros(56);
     }
-    w.I32(1)
-        .Zeros(4)
-        .F64(2e11)
-        .F64(400e6)
-        .F64(0.007)
-        .F64(0)
-        .F64(0)
-        .F64(0.1)
-        .F64(600e6)
-        .Zeros(32)
-        .Text("Bar 400", 15);
+    w.I32(1).Zeros(4).F64s({2e11, 400e6, 0.007, 0, 0, 0.1, 600e6}).Zeros(32).Text("Bar 400", 15);
     // One longitudinal layer with a bar title the catalogue lacks.
-    w.F64(0.55)
-        .F64(1000e-6)
-        .F64(0)
-        .I32(2)
-        .F64(500e-6)
-        .F64(0.0252)
-        .Text("ZZ9", 15)
-        .I32(-1)
-        .F64(0)
-        .I32(0)
-        .F64(0)
-        .I32(0)
-        .I32(0)
-        .I32(0)
-        .I32(0)
-        .Zeros(20)
-        .F64(0)
-        .Zeros(24)
-        .F64(0)
-        .Zeros(8)
-        .Text("bottom", 15);
-    for (int i = 0; i < 2; ++i)
-        w.F64(200e-6)
-            .F64(1.5707963267945)
-            .I32(2)
-            .F64(100e-6)
-            .F64(0.0113)
-            .Text("10M", 15)
-            .I32(-1)
-            .F64(0)
-            .I32(0)
-            .I32(0)
-            .F64(0.55)
-            .F64(0.05)
-            .F64(0.2)
-            .F64(0)
-            .F64(0)
-            .Zeros(48)
-            .Text(i == 0 ? "stirrup A" : "stirrup B", 15);
-    w.F64(0.6).F64(0.0).F64(0.4).F64(0.4).I16(0).Zeros(32);
-    w.F64(0).F64(0).F64(0).F64(0).F64(-2000.0).F64(10000.0);
+    w.F64s({0.55, 1000e-6, 0}).I32(2).F64s({500e-6, 0.0252}).Text("ZZ9", 15).I32(-1).F64(0);
+    w.I32(0).F64(0).I32s({0, 0, 0, 0}).Zeros(20).F64(0).Zeros(24).F64(0).Zeros(8);
+    w.Text("bottom", 15);
+    for (const char* name : {"stirrup A", "stirrup B"}) {
+        w.F64s({200e-6, 1.5707963267945}).I32(2).F64s({100e-6, 0.0113}).Text("10M", 15).I32(-1);
+        w.F64(0).I32s({0, 0}).F64s({0.55, 0.05, 0.2, 0, 0}).Zeros(48).Text(name, 15);
+    }
+    w.F64s({0.6, 0.0, 0.4, 0.4}).I16(0).Zeros(32);
+    w.F64s({0, 0, 0, 0, -2000.0, 10000.0});
     // Strain tables: the strain value of transverse layer 1; a shrinkage profile; nothing.
     file.strainTableCount = w.Size();
     w.I32(1).I32(2).F64(0.0005).F64(1001.0);

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "LegacyFileBuilders.h"
-#include "files/legacy/BeamFileLoad.h"
 #include "foundation/ReportText.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
@@ -162,15 +161,6 @@ TEST_F(V05Test, CountsBeyondTheBeamAreRefusedBeforeTheBeamIsTouched)
     EXPECT_FALSE(result.IsRead());
     EXPECT_NE(result.message.find("151 concrete regions"), std::string::npos) << result.message;
     EXPECT_EQ(beam.GetConcreteTypeCount(), 0);
-}
-
-TEST_F(V05Test, LoadedThroughTheKindDetectorAndValidated)
-{
-    const LegacyReadResult result = LoadBeamBytes(beam, MakeV05File().bytes);
-    ASSERT_TRUE(result.IsRead()) << result.message;
-    // Validation puts the moment axis (the centroid) at 0.
-    EXPECT_NEAR(beam.GetTop(), 0.25, 1e-9);
-    EXPECT_NEAR(beam.GetBottom(), -0.25, 1e-9);
 }
 
 } // namespace

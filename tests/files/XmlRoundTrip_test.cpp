@@ -63,6 +63,25 @@ void ExpectSameCurve(const TDepthTable& a, const TDepthTable& b, double rel)
     EXPECT_GE(given, 2);
 }
 
+// The named fields of two records: equal, within a relative tolerance, or within an absolute
+// one (lengths).
+template <class Rec, class... Fields> void Same(const Rec& x, const Rec& y, Fields... fields)
+{
+    ([&] { EXPECT_EQ(x.*fields, y.*fields); }(), ...);
+}
+template <class Rec>
+void Near(const Rec& x, const Rec& y, double rel, std::initializer_list<double Rec::*> fields)
+{
+    for (double Rec::*f : fields)
+        ExpectNear(x.*f, y.*f, rel, "field");
+}
+template <class Rec>
+void Lengths(const Rec& x, const Rec& y, double length, std::initializer_list<double Rec::*> fields)
+{
+    for (double Rec::*f : fields)
+        EXPECT_NEAR(y.*f, x.*f, length);
+}
+
 // Every value that the document carries, compared with a relative tolerance (lengths also
 // with an absolute one of `length`).
 void ExpectSameBeam(const TBeam& a, const TBeam& b, double rel, double length, bool profiles = true)
@@ -72,92 +91,68 @@ void ExpectSameBeam(const TBeam& a, const TBeam& b, double rel, double length, b
     EXPECT_EQ(a.GetDate(), b.GetDate());
     EXPECT_NEAR(b.GetCrackSpacing(0), a.GetCrackSpacing(0), length);
     EXPECT_NEAR(b.GetCrackSpacing(2), a.GetCrackSpacing(2), length);
+    using C = ConcreteTypeRec;
     ASSERT_EQ(a.GetConcreteTypeCount(), b.GetConcreteTypeCount());
     for (int t = 0; t < a.GetConcreteTypeCount(); ++t) {
         SCOPED_TRACE("concrete " + std::to_string(t));
-        const ConcreteTypeRec& x = *a.GetConcreteType(t);
-        const ConcreteTypeRec& y = *b.GetConcreteType(t);
-        EXPECT_EQ(x.name, y.name);
-        ExpectNear(x.fc, y.fc, rel, "fc");
-        EXPECT_EQ(x.ftAuto, y.ftAuto);
-        EXPECT_EQ(x.ecAuto, y.ecAuto);
+        const C& x = *a.GetConcreteType(t);
+        const C& y = *b.GetConcreteType(t);
+        Same(x, y, &C::name, &C::ftAuto, &C::ecAuto, &C::baseCurve, &C::softening);
+        Same(x, y, &C::tensionStiffening);
+        Near(x, y, rel, {&C::fc, &C::tsFactor});
         if (x.ftAuto == 0)
             ExpectNear(x.ft, y.ft, 10 * rel, "ft");
         if (x.ecAuto == 0)
             ExpectNear(x.ec, y.ec, 10 * rel, "ec");
-        ExpectNear(x.tsFactor, y.tsFactor, rel, "tsfactor");
         EXPECT_NEAR(y.aggregate, x.aggregate, length);
-        EXPECT_EQ(x.baseCurve, y.baseCurve);
-        EXPECT_EQ(x.softening, y.softening);
-        EXPECT_EQ(x.tensionStiffening, y.tensionStiffening);
         ASSERT_EQ(static_cast<bool>(x.userCurve), static_cast<bool>(y.userCurve));
         if (x.userCurve)
             ExpectSameCurve(*x.userCurve, *y.userCurve, 10 * rel);
     }
+    using S = SteelTypeRec;
     ASSERT_EQ(a.GetSteelTypeCount(), b.GetSteelTypeCount());
     for (int t = 0; t < a.GetSteelTypeCount(); ++t) {
         SCOPED_TRACE("steel " + std::to_string(t));
-        const SteelTypeRec& x = *a.GetSteelType(t);
-        const SteelTypeRec& y = *b.GetSteelType(t);
-        EXPECT_EQ(x.name, y.name);
-        EXPECT_EQ(x.kind, y.kind);
-        ExpectNear(x.Es, y.Es, rel, "E");
-        ExpectNear(x.fu, y.fu, rel, "fu");
-        ExpectNear(x.eu, y.eu, rel, "eu");
-        if (x.kind == SteelKind::Prestressing) {
-            ExpectNear(x.A, y.A, rel, "A");
-            ExpectNear(x.B, y.B, rel, "B");
-            ExpectNear(x.C, y.C, rel, "C");
-        } else {
+        const S& x = *a.GetSteelType(t);
+        const S& y = *b.GetSteelType(t);
+        Same(x, y, &S::name, &S::kind);
+        Near(x, y, rel, {&S::Es, &S::fu, &S::eu});
+        if (x.kind == SteelKind::Prestressing)
+            Near(x, y, rel, {&S::A, &S::B, &S::C});
+        else
             ExpectNear(x.fy, y.fy, rel, "fy");
-        }
         if (x.kind == SteelKind::UserCurve) {
             ASSERT_TRUE(y.userCurve);
             ExpectSameCurve(*x.userCurve, *y.userCurve, 10 * rel);
         }
     }
+    using R = ConcreteRegionRec;
     ASSERT_EQ(a.GetRegionCount(), b.GetRegionCount());
     for (int r = 0; r < a.GetRegionCount(); ++r) {
-        const ConcreteRegionRec& x = *a.GetRegion(r);
-        const ConcreteRegionRec& y = *b.GetRegion(r);
-        EXPECT_NEAR(y.top, x.top, length);
-        EXPECT_NEAR(y.bottom, x.bottom, length);
-        EXPECT_NEAR(y.topWidth, x.topWidth, length);
-        EXPECT_NEAR(y.bottomWidth, x.bottomWidth, length);
+        const R& x = *a.GetRegion(r);
+        const R& y = *b.GetRegion(r);
+        Lengths(x, y, length, {&R::top, &R::bottom, &R::topWidth, &R::bottomWidth});
         EXPECT_EQ(x.concreteType, y.concreteType);
     }
+    using L = LongLayerRec;
     ASSERT_EQ(a.GetLongLayerCount(0), b.GetLongLayerCount(0));
     for (int i = 0; i < a.GetLongLayerCount(0); ++i) {
         SCOPED_TRACE("layer " + std::to_string(i));
-        const LongLayerRec& x = *a.GetLongLayer(i, 0);
-        const LongLayerRec& y = *b.GetLongLayer(i, 0);
-        EXPECT_EQ(x.name, y.name);
-        EXPECT_NEAR(y.z, x.z, length);
-        ExpectNear(x.A, y.A, 10 * rel, "A");
-        ExpectNear(x.Ai, y.Ai, 10 * rel, "Ai");
-        EXPECT_NEAR(y.db, x.db, length);
-        EXPECT_EQ(x.num, y.num);
-        EXPECT_EQ(x.bartitle, y.bartitle);
-        EXPECT_EQ(x.barIndex, y.barIndex);
-        EXPECT_EQ(x.type, y.type);
-        ExpectNear(x.dep, y.dep, 10 * rel, "dep");
+        const L& x = *a.GetLongLayer(i, 0);
+        const L& y = *b.GetLongLayer(i, 0);
+        Same(x, y, &L::name, &L::num, &L::bartitle, &L::barIndex, &L::type, &L::pattern);
+        Lengths(x, y, length, {&L::z, &L::db, &L::space});
+        Near(x, y, 10 * rel, {&L::A, &L::Ai, &L::dep, &L::thermStrain});
         ExpectNear(x.drape, y.drape, rel, "drape");
-        EXPECT_NEAR(y.space, x.space, length);
-        ExpectNear(x.thermStrain, y.thermStrain, 10 * rel, "thermal strain");
-        EXPECT_EQ(x.pattern, y.pattern);
     }
+    using T = TransLayerRec;
     ASSERT_EQ(a.GetTransLayerCount(2), b.GetTransLayerCount(2));
     for (int i = 0; i < a.GetTransLayerCount(2); ++i) {
-        const TransLayerRec& x = *a.GetTransLayer(i, 2);
-        const TransLayerRec& y = *b.GetTransLayer(i, 2);
-        EXPECT_EQ(x.name, y.name);
+        const T& x = *a.GetTransLayer(i, 2);
+        const T& y = *b.GetTransLayer(i, 2);
+        Same(x, y, &T::name, &T::bartitle, &T::pattern, &T::type);
         ExpectNear(x.A, y.A, 10 * rel, "stirrup A");
-        EXPECT_NEAR(y.space, x.space, length);
-        EXPECT_NEAR(y.disttop, x.disttop, length);
-        EXPECT_NEAR(y.distbot, x.distbot, length);
-        EXPECT_EQ(x.bartitle, y.bartitle);
-        EXPECT_EQ(x.pattern, y.pattern);
-        EXPECT_EQ(x.type, y.type);
+        Lengths(x, y, length, {&T::space, &T::disttop, &T::distbot});
     }
     // Validation trims the profiles to the section, which the coarser lengths of the other
     // unit systems move by a fraction of a millimetre.
@@ -177,25 +172,20 @@ void ExpectSameBeam(const TBeam& a, const TBeam& b, double rel, double length, b
     b.GetIncrementLoads(lb.data(), kLoadCount);
     for (int k = 0; k < 3; ++k)
         ExpectNear(la[k], lb[k], rel, "load increment");
-    int fa = 0;
-    int fb = 0;
-    double ageA = 0.0;
-    double ageB = 0.0;
-    double ma = 0.0;
-    double mb = 0.0;
-    double na = 0.0;
-    double nb = 0.0;
-    a.GetTimeData(fa, ageA, ma, na);
-    b.GetTimeData(fb, ageB, mb, nb);
-    EXPECT_EQ(fa, fb);
-    ExpectNear(ageA, ageB, kExact, "age");
-    ExpectNear(ma, mb, rel, "sustained moment");
-    ExpectNear(na, nb, rel, "sustained load");
-    FireData fireA;
-    FireData fireB;
-    a.GetFireData(fireA.exposure, fireA.type, fireA.rebarperform, fireA.time, fireA.constanttemp);
-    b.GetFireData(fireB.exposure, fireB.type, fireB.rebarperform, fireB.time, fireB.constanttemp);
-    EXPECT_EQ(fireA, fireB);
+    int flag[2] = {};
+    double age[2] = {}, m[2] = {}, n[2] = {};
+    FireData fire[2];
+    for (int k = 0; k < 2; ++k) {
+        const TBeam& s = k == 0 ? a : b;
+        s.GetTimeData(flag[k], age[k], m[k], n[k]);
+        FireData& f = fire[k];
+        s.GetFireData(f.exposure, f.type, f.rebarperform, f.time, f.constanttemp);
+    }
+    EXPECT_EQ(flag[0], flag[1]);
+    ExpectNear(age[0], age[1], kExact, "age");
+    ExpectNear(m[0], m[1], rel, "sustained moment");
+    ExpectNear(n[0], n[1], rel, "sustained load");
+    EXPECT_EQ(fire[0], fire[1]);
     for (int i = 0; i < kValueListCount; ++i) {
         const TdoubleArray* x = a.GetValueList(i);
         const TdoubleArray* y = b.GetValueList(i);
