@@ -255,3 +255,21 @@ TEST(MemberDeadLoad, FailureStopsTheBuilding)
     EXPECT_EQ(reporter.Count(kDeadLoadFailedText), 1);
 }
 
+
+TEST(MemberDeflection, EndShiftOfAYieldPenetratingFixedEndUsesItsOwnStrains)
+{
+    // Fixed at the right end with yield penetration: the end shift takes the strains of the
+    // computation itself, so a deflection asked before any curves were captured shows nothing.
+    ConstantMomentMember p;
+    p.d.leftSupport = SupportType::Undefined;
+    p.d.rightSupport = SupportType::FixedEnd;
+    p.d.rightAnchorage = AnchorageType::YieldPenetrate;
+    RecordingReporter reporter;
+    TFullMemberResponse m(p.d, p.slots);
+    ASSERT_EQ(m.IsRunning(), 1);
+    EXPECT_TRUE(m.GetCurve(MemberCurve::Curvature).IsEmpty());
+    const double w = m.ComputeMemberDeflection(0.0, 0.6, false);
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_TRUE(std::isfinite(w));
+    m.Finish();
+}
