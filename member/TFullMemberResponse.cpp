@@ -620,6 +620,8 @@ int TFullMemberResponse::BeginCurve(int curveId)
         return m_curves[MemberCurve::LoadDeflection].GetCount();
     case 1:
         return 1;
+    case 16:
+        return GetStationCount();
     case 18:
     case 19:
     case 20:
@@ -682,6 +684,14 @@ int TFullMemberResponse::GetCurvePoint(int curveId, double& x, double& y)
         x = m_stations.GetStation(m_cursor);
         y = DefinitionLoad(m_cursor, kind);
         ++m_cursor;
+        return 1;
+    }
+    case 16: {
+        const TFullSectionalResponse* a = m_cursor < GetStationCount() ? GetStationAnalysis(m_cursor) : nullptr;
+        if (a == nullptr)
+            return 0;
+        x = m_stations.GetStation(m_cursor++);
+        y = a->GetSectionConstant();
         return 1;
     }
     case 18:

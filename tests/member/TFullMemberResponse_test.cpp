@@ -240,6 +240,10 @@ TEST_F(MemberPushover, SectionCapacitiesAlongTheMember)
     ASSERT_EQ(m.BeginCurve(4016), n);
     m.GetCurvePoint(4016, x, y);
     EXPECT_EQ(y, 0.0); // no stirrups
+    // The section constant of each station's analysis.
+    ASSERT_EQ(m.BeginCurve(16), n);
+    ASSERT_EQ(m.GetCurvePoint(16, x, y), 1);
+    EXPECT_EQ(y, m.GetStationAnalysis(0)->GetSectionConstant());
 }
 
 TEST(MemberDeadLoad, FailureStopsTheBuilding)
