@@ -128,6 +128,11 @@ public:
     // diagrams' moment (dead plus factored live), 2 the axial load, 3 the load factor, 4 the
     // shear. Station 0 gives (0, 0); a station without an analysis (0, 0) and result 0.
     int GetStationLoad(int s, int kind, double& x, double& value) const;
+    // Capacities of a section along the member (curve ids 4016 to 4023): 0 the stirrup
+    // capacity per length b_v rho_v f_y (N/m); 1 and 2 the yield force of the ordinary
+    // longitudinal bars below and above mid-height; 3 that of the prestressing steel below
+    // mid-height (N). A bar within 0.0001 m of mid-height counts half to each side.
+    static double SectionCapacity(const TBeam& section, int which);
 
 private:
     void ChooseAndStepStation();

@@ -7,6 +7,7 @@
 
 #include "MemberTestSupport.h"
 #include "analysis/RunToFinish.h"
+#include "foundation/Sentinel.h"
 #include "support/TestSupport.h"
 
 using membertest::RectBeam;
@@ -215,6 +216,36 @@ TEST_F(MemberPushover, DiagramWalkAndElevationState)
     EXPECT_EQ(reporter.messages.size(), 1u);
 }
 
+TEST_F(MemberPushover, SectionCapacitiesAlongTheMember)
+{
+    TFullMemberResponse& m = *s_member;
+    const int n = m.GetStationCount();
+    // Two 12 mm bars of 400 MPa below mid-height: A fy on the bottom, nothing on top, and the
+    // line drawn twice (the second time negated) after a separator.
+    const double bottom = 2.0 * fixtures::BarArea(0.012) * 400e6;
+    ASSERT_EQ(m.BeginCurve(4017), 2 * n + 1);
+    double x = 0.0;
+    double y = 0.0;
+    for (int c = 0; c < 2 * n + 1; ++c) {
+        ASSERT_EQ(m.GetCurvePoint(4017, x, y), 1);
+        if (c == n)
+            EXPECT_EQ(x, kUndefined);
+        else
+            EXPECT_NEAR(y, c < n ? bottom : -bottom, 1e-6 * bottom);
+    }
+    EXPECT_EQ(m.GetCurvePoint(4017, x, y), 0);
+    ASSERT_EQ(m.BeginCurve(4018), 2 * n + 1);
+    m.GetCurvePoint(4018, x, y);
+    EXPECT_EQ(y, 0.0);
+    ASSERT_EQ(m.BeginCurve(4016), n);
+    m.GetCurvePoint(4016, x, y);
+    EXPECT_EQ(y, 0.0); // no stirrups
+    // The section constant of each station's analysis.
+    ASSERT_EQ(m.BeginCurve(16), n);
+    ASSERT_EQ(m.GetCurvePoint(16, x, y), 1);
+    EXPECT_EQ(y, m.GetStationAnalysis(0)->GetSectionConstant());
+}
+
 TEST(MemberDeadLoad, FailureStopsTheBuilding)
 {
     ConstantMomentMember p;
@@ -228,3 +259,21 @@ TEST(MemberDeadLoad, FailureStopsTheBuilding)
     EXPECT_EQ(reporter.Count(kDeadLoadFailedText), 1);
 }
 
+
+TEST(MemberDeflection, EndShiftOfAYieldPenetratingFixedEndUsesItsOwnStrains)
+{
+    // Fixed at the right end with yield penetration: the end shift takes the strains of the
+    // computation itself, so a deflection asked before any curves were captured shows nothing.
+    ConstantMomentMember p;
+    p.d.leftSupport = SupportType::Undefined;
+    p.d.rightSupport = SupportType::FixedEnd;
+    p.d.rightAnchorage = AnchorageType::YieldPenetrate;
+    RecordingReporter reporter;
+    TFullMemberResponse m(p.d, p.slots);
+    ASSERT_EQ(m.IsRunning(), 1);
+    EXPECT_TRUE(m.GetCurve(MemberCurve::Curvature).IsEmpty());
+    const double w = m.ComputeMemberDeflection(0.0, 0.6, false);
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_TRUE(std::isfinite(w));
+    m.Finish();
+}
