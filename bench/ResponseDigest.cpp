@@ -1,0 +1,70 @@
+// Prints every stored stage of the benchmark responses (the beam under moment alone, the
+// beam under moment with shear, the column under axial load and moment) to full precision,
+// with the work counters, so that a speed change can be checked to leave every result
+// bit-for-bit unchanged: run before and after and compare the two outputs with diff.
+
+#include <cstdio>
+#include <memory>
+
+#include "BenchSections.h"
+#include "analysis/RunToFinish.h"
+#include "analysis/T1DAnalysis.h"
+
+namespace {
+
+std::unique_ptr<TBeam> Beam()
+{
+    auto beam = BenchSection(0.3, 0.6);
+    AddBenchBars(*beam, 0.05, 3);
+    AddBenchStirrups(*beam);
+    return beam;
+}
+
+std::unique_ptr<TBeam> Column()
+{
+    auto column = BenchSection(0.4, 0.4);
+    AddBenchBars(*column, 0.05, 3);
+    AddBenchBars(*column, 0.2, 2);
+    AddBenchBars(*column, 0.35, 3);
+    return column;
+}
+
+void Digest(const char* title, std::unique_ptr<TBeam> beam, double N0, double dM, double dV)
+{
+    const double constant[3] = {N0, 0.0, 0.0};
+    const double increment[3] = {0.0, dM, dV};
+    beam->SetConstantLoads(constant, 3);
+    beam->SetIncrementLoads(increment, 3);
+    beam->Validate();
+    TFullSectionalResponse response(beam.get());
+    RunToFinish(response, 10000);
+    std::printf("# %s running=%d stages=%d attempts=%lld passes=%lld layerSolves=%lld\n", title,
+        response.IsRunning(), response.GetLastStageIndex(),
+        static_cast<long long>(response.GetStageCounts().attempts),
+        static_cast<long long>(response.GetSolveCounts().solveBeamPasses),
+        static_cast<long long>(response.GetSolveCounts().layerSolutions));
+    for (int i = 0; i <= response.GetLastStageIndex(); ++i) {
+        const SectionState* stage = response.GetStage(i);
+        if (stage == nullptr) {
+            std::printf("%d absent\n", i);
+            continue;
+        }
+        std::printf("%d n=%d", i, stage->LayerCount);
+        for (double r : stage->Results)
+            std::printf(" %a", r);
+        for (const auto& values : stage->LongBarValues)
+            for (double v : values)
+                std::printf(" %a", v);
+        std::printf("\n");
+    }
+}
+
+} // namespace
+
+int main()
+{
+    Digest("beam moment", Beam(), 0.0, -1000.0, 0.0);
+    Digest("beam moment and shear", Beam(), 0.0, -1500.0, 1000.0);
+    Digest("column", Column(), -1.0e6, -1000.0, 0.0);
+    return 0;
+}
