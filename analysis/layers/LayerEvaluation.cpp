@@ -206,7 +206,12 @@ double TLayerEvaluator::StirrupStatesAtNode(LayerNodeStateRec& node, double& fcr
     fcr = 0.0;
     if (m_stirrups.empty())
         return 0.0;
-    const double b = m_structure.GetWidthAt(node.Depth);
+    if (!m_widthKnown || m_widthDepth != node.Depth) {
+        m_width = m_structure.GetWidthAt(node.Depth);
+        m_widthDepth = node.Depth;
+        m_widthKnown = true;
+    }
+    const double b = m_width;
     if (!(b > 0.0))
         return 0.0;
 
@@ -336,6 +341,16 @@ int TLayerEvaluator::SolveNodeState(LayerNodeStateRec& node, double clampingRati
 {
     if (NodeConcrete(node) == nullptr)
         return 0;
+    m_widthKnown = false;
+    const int solved = SolveTransverseEquilibrium(node, clampingRatio, x);
+    m_widthKnown = false;
+    return solved;
+}
+
+int TLayerEvaluator::SolveTransverseEquilibrium(LayerNodeStateRec& node,
+                                                double clampingRatio,
+                                                double x)
+{
 
     const double imposed = std::fabs(node.FreeStrain2) + std::fabs(node.FreeStrain1) +
                            std::fabs(node.FreeStrainX) + std::fabs(node.FreeStrainZ);

@@ -135,6 +135,8 @@ private:
     // Share of the stirrups that acts: full while their mean spacing is at most the section
     // height, none from three heights on.
     double Effectiveness(double areaPerLayer, double areaPerSpacing) const;
+    // SolveNodeState's iteration to the prescribed transverse stress.
+    int SolveTransverseEquilibrium(LayerNodeStateRec& node, double clampingRatio, double x);
 
     const TBeam& m_beam;
     const TStructure& m_structure;
@@ -142,4 +144,10 @@ private:
     std::vector<StirrupLayer> m_stirrups; // every layer of direction 2, in order
     double m_height = 0.0;
     bool m_mainTypeNoCrackShear = false;
+    // The section width at the node under solution, looked up once for its whole transverse
+    // iteration (the depth of a node stays fixed while it runs); valid only inside
+    // SolveNodeState.
+    mutable bool m_widthKnown = false;
+    mutable double m_widthDepth = 0.0;
+    mutable double m_width = 0.0;
 };
