@@ -67,6 +67,25 @@ inline std::unique_ptr<TBeam> BenchBeam()
     return beam;
 }
 
+// The full-response beam: 300 x 600 mm, three 25 mm bottom bars, stirrups.
+inline std::unique_ptr<TBeam> BenchResponseBeam()
+{
+    auto beam = BenchSection(0.3, 0.6);
+    AddBenchBars(*beam, 0.05, 3);
+    AddBenchStirrups(*beam);
+    return beam;
+}
+
+// The full-response column: 400 x 400 mm, eight 25 mm bars.
+inline std::unique_ptr<TBeam> BenchResponseColumn()
+{
+    auto column = BenchSection(0.4, 0.4);
+    AddBenchBars(*column, 0.05, 3);
+    AddBenchBars(*column, 0.2, 2);
+    AddBenchBars(*column, 0.35, 3);
+    return column;
+}
+
 class BenchAnalysis final : public TQuarvish2000Analysis {
 public:
     using TQuarvish2000Analysis::TQuarvish2000Analysis;

@@ -15,23 +15,6 @@
 
 namespace {
 
-std::unique_ptr<TBeam> Beam()
-{
-    auto beam = BenchSection(0.3, 0.6);
-    AddBenchBars(*beam, 0.05, 3);
-    AddBenchStirrups(*beam);
-    return beam;
-}
-
-std::unique_ptr<TBeam> Column()
-{
-    auto column = BenchSection(0.4, 0.4);
-    AddBenchBars(*column, 0.05, 3);
-    AddBenchBars(*column, 0.2, 2);
-    AddBenchBars(*column, 0.35, 3);
-    return column;
-}
-
 void RespondRepeatedly(
     benchmark::State& bench, std::unique_ptr<TBeam> beam, double N0, double dM, double dV)
 {
@@ -64,19 +47,19 @@ void RespondRepeatedly(
 
 void BM_FullResponse_BeamMoment(benchmark::State& bench)
 {
-    RespondRepeatedly(bench, Beam(), 0.0, -1000.0, 0.0);
+    RespondRepeatedly(bench, BenchResponseBeam(), 0.0, -1000.0, 0.0);
 }
 BENCHMARK(BM_FullResponse_BeamMoment)->Unit(benchmark::kMillisecond);
 
 void BM_FullResponse_BeamMomentShear(benchmark::State& bench)
 {
-    RespondRepeatedly(bench, Beam(), 0.0, -1500.0, 1000.0);
+    RespondRepeatedly(bench, BenchResponseBeam(), 0.0, -1500.0, 1000.0);
 }
 BENCHMARK(BM_FullResponse_BeamMomentShear)->Unit(benchmark::kMillisecond);
 
 void BM_FullResponse_ColumnAxialMoment(benchmark::State& bench)
 {
-    RespondRepeatedly(bench, Column(), -1.0e6, -1000.0, 0.0);
+    RespondRepeatedly(bench, BenchResponseColumn(), -1.0e6, -1000.0, 0.0);
 }
 BENCHMARK(BM_FullResponse_ColumnAxialMoment)->Unit(benchmark::kMillisecond);
 

@@ -13,23 +13,6 @@
 
 namespace {
 
-std::unique_ptr<TBeam> Beam()
-{
-    auto beam = BenchSection(0.3, 0.6);
-    AddBenchBars(*beam, 0.05, 3);
-    AddBenchStirrups(*beam);
-    return beam;
-}
-
-std::unique_ptr<TBeam> Column()
-{
-    auto column = BenchSection(0.4, 0.4);
-    AddBenchBars(*column, 0.05, 3);
-    AddBenchBars(*column, 0.2, 2);
-    AddBenchBars(*column, 0.35, 3);
-    return column;
-}
-
 void Digest(const char* title, std::unique_ptr<TBeam> beam, double N0, double dM, double dV)
 {
     const double constant[3] = {N0, 0.0, 0.0};
@@ -67,10 +50,10 @@ int main(int argc, char** argv)
 {
     const int only = argc > 1 ? std::atoi(argv[1]) : 0;
     if (only == 0 || only == 1)
-        Digest("beam moment", Beam(), 0.0, -1000.0, 0.0);
+        Digest("beam moment", BenchResponseBeam(), 0.0, -1000.0, 0.0);
     if (only == 0 || only == 2)
-        Digest("beam moment and shear", Beam(), 0.0, -1500.0, 1000.0);
+        Digest("beam moment and shear", BenchResponseBeam(), 0.0, -1500.0, 1000.0);
     if (only == 0 || only == 3)
-        Digest("column", Column(), -1.0e6, -1000.0, 0.0);
+        Digest("column", BenchResponseColumn(), -1.0e6, -1000.0, 0.0);
     return 0;
 }

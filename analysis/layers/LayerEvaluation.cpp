@@ -198,6 +198,18 @@ double TLayerEvaluator::StirrupInitialStrain(double depth) const
     return area > 0.0 ? sum / area : 0.0;
 }
 
+double TLayerEvaluator::WidthAtNode(double depth) const
+{
+    if (!m_inNodeSolution)
+        return m_structure.GetWidthAt(depth);
+    if (!m_widthKnown || m_widthDepth != depth) {
+        m_width = m_structure.GetWidthAt(depth);
+        m_widthDepth = depth;
+        m_widthKnown = true;
+    }
+    return m_width;
+}
+
 double TLayerEvaluator::StirrupStatesAtNode(LayerNodeStateRec& node, double& fcr, double x) const
 {
     node.StirrupStress = 0.0;
@@ -206,12 +218,7 @@ double TLayerEvaluator::StirrupStatesAtNode(LayerNodeStateRec& node, double& fcr
     fcr = 0.0;
     if (m_stirrups.empty())
         return 0.0;
-    if (!m_widthKnown || m_widthDepth != node.Depth) {
-        m_width = m_structure.GetWidthAt(node.Depth);
-        m_widthDepth = node.Depth;
-        m_widthKnown = true;
-    }
-    const double b = m_width;
+    const double b = WidthAtNode(node.Depth);
     if (!(b > 0.0))
         return 0.0;
 
@@ -341,9 +348,10 @@ int TLayerEvaluator::SolveNodeState(LayerNodeStateRec& node, double clampingRati
 {
     if (NodeConcrete(node) == nullptr)
         return 0;
+    m_inNodeSolution = true;
     m_widthKnown = false;
     const int solved = SolveTransverseEquilibrium(node, clampingRatio, x);
-    m_widthKnown = false;
+    m_inNodeSolution = false;
     return solved;
 }
 
@@ -351,7 +359,6 @@ int TLayerEvaluator::SolveTransverseEquilibrium(LayerNodeStateRec& node,
                                                 double clampingRatio,
                                                 double x)
 {
-
     const double imposed = std::fabs(node.FreeStrain2) + std::fabs(node.FreeStrain1) +
                            std::fabs(node.FreeStrainX) + std::fabs(node.FreeStrainZ);
     const double e0z = StirrupInitialStrain(node.Depth);
