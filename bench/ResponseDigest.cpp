@@ -22,11 +22,13 @@ void Digest(const char* title, std::unique_ptr<TBeam> beam, double N0, double dM
     beam->Validate();
     TFullSectionalResponse response(beam.get());
     RunToFinish(response, 10000);
-    std::printf("# %s running=%d stages=%d attempts=%lld passes=%lld layerSolves=%lld\n", title,
-        response.IsRunning(), response.GetLastStageIndex(),
-        static_cast<long long>(response.GetStageCounts().attempts),
-        static_cast<long long>(response.GetSolveCounts().solveBeamPasses),
-        static_cast<long long>(response.GetSolveCounts().layerSolutions));
+    std::printf("# %s running=%d stages=%d attempts=%lld passes=%lld layerSolves=%lld\n",
+                title,
+                response.IsRunning(),
+                response.GetLastStageIndex(),
+                static_cast<long long>(response.GetStageCounts().attempts),
+                static_cast<long long>(response.GetSolveCounts().solveBeamPasses),
+                static_cast<long long>(response.GetSolveCounts().layerSolutions));
     for (int i = 0; i <= response.GetLastStageIndex(); ++i) {
         const SectionState* stage = response.GetStage(i);
         if (stage == nullptr) {
