@@ -348,17 +348,7 @@ int TLayerEvaluator::SolveNodeState(LayerNodeStateRec& node, double clampingRati
 {
     if (NodeConcrete(node) == nullptr)
         return 0;
-    m_inNodeSolution = true;
-    m_widthKnown = false;
-    const int solved = SolveTransverseEquilibrium(node, clampingRatio, x);
-    m_inNodeSolution = false;
-    return solved;
-}
 
-int TLayerEvaluator::SolveTransverseEquilibrium(LayerNodeStateRec& node,
-                                                double clampingRatio,
-                                                double x)
-{
     const double imposed = std::fabs(node.FreeStrain2) + std::fabs(node.FreeStrain1) +
                            std::fabs(node.FreeStrainX) + std::fabs(node.FreeStrainZ);
     const double e0z = StirrupInitialStrain(node.Depth);
@@ -371,6 +361,19 @@ int TLayerEvaluator::SolveTransverseEquilibrium(LayerNodeStateRec& node,
         SolveUniaxialNode(node);
         return 1;
     }
+
+    // The width at the node is looked up once for the whole iteration.
+    struct WidthMemo {
+        const TLayerEvaluator& evaluator;
+        explicit WidthMemo(const TLayerEvaluator& e) : evaluator(e)
+        {
+            evaluator.m_widthKnown = false;
+            evaluator.m_inNodeSolution = true;
+        }
+        ~WidthMemo() { evaluator.m_inNodeSolution = false; }
+        WidthMemo(const WidthMemo&) = delete;
+        WidthMemo& operator=(const WidthMemo&) = delete;
+    } memo(*this);
 
     const double sigma = EvaluateTransverseStress(node, x, 0.0, 0.0);
     double tol = std::fabs(node.ConcShearStress) * 0.001 + 0.001;

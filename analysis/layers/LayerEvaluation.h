@@ -137,8 +137,6 @@ private:
     double Effectiveness(double areaPerLayer, double areaPerSpacing) const;
     // The section width at a depth; inside a node solution looked up once per node.
     double WidthAtNode(double depth) const;
-    // SolveNodeState's iteration to the prescribed transverse stress.
-    int SolveTransverseEquilibrium(LayerNodeStateRec& node, double clampingRatio, double x);
 
     const TBeam& m_beam;
     const TStructure& m_structure;
@@ -149,7 +147,7 @@ private:
     // The section width at the node under solution, looked up once for its whole transverse
     // iteration (the depth of a node stays fixed while it runs); kept only inside
     // SolveNodeState.
-    bool m_inNodeSolution = false;
+    mutable bool m_inNodeSolution = false;
     mutable bool m_widthKnown = false;
     mutable double m_widthDepth = 0.0;
     mutable double m_width = 0.0;
