@@ -67,6 +67,15 @@ inline std::unique_ptr<TBeam> BenchBeam()
     return beam;
 }
 
+// The full-response beam: 300 x 600 mm, three 25 mm bottom bars, stirrups.
+inline std::unique_ptr<TBeam> BenchResponseBeam()
+{
+    auto beam = BenchSection(0.3, 0.6);
+    AddBenchBars(*beam, 0.05, 3);
+    AddBenchStirrups(*beam);
+    return beam;
+}
+
 // 400 x 400 mm, eight 25 mm bars: three at each face (50 mm cover to their centres), two at
 // mid-depth.
 inline std::unique_ptr<TBeam> BenchColumn()

@@ -15,14 +15,6 @@
 
 namespace {
 
-std::unique_ptr<TBeam> Beam()
-{
-    auto beam = BenchSection(0.3, 0.6);
-    AddBenchBars(*beam, 0.05, 3);
-    AddBenchStirrups(*beam);
-    return beam;
-}
-
 void RespondRepeatedly(
     benchmark::State& bench, std::unique_ptr<TBeam> beam, double N0, double dM, double dV)
 {
@@ -55,13 +47,13 @@ void RespondRepeatedly(
 
 void BM_FullResponse_BeamMoment(benchmark::State& bench)
 {
-    RespondRepeatedly(bench, Beam(), 0.0, -1000.0, 0.0);
+    RespondRepeatedly(bench, BenchResponseBeam(), 0.0, -1000.0, 0.0);
 }
 BENCHMARK(BM_FullResponse_BeamMoment)->Unit(benchmark::kMillisecond);
 
 void BM_FullResponse_BeamMomentShear(benchmark::State& bench)
 {
-    RespondRepeatedly(bench, Beam(), 0.0, -1500.0, 1000.0);
+    RespondRepeatedly(bench, BenchResponseBeam(), 0.0, -1500.0, 1000.0);
 }
 BENCHMARK(BM_FullResponse_BeamMomentShear)->Unit(benchmark::kMillisecond);
 

@@ -198,6 +198,18 @@ double TLayerEvaluator::StirrupInitialStrain(double depth) const
     return area > 0.0 ? sum / area : 0.0;
 }
 
+double TLayerEvaluator::WidthAtNode(double depth) const
+{
+    if (!m_inNodeSolution)
+        return m_structure.GetWidthAt(depth);
+    if (!m_widthKnown || m_widthDepth != depth) {
+        m_width = m_structure.GetWidthAt(depth);
+        m_widthDepth = depth;
+        m_widthKnown = true;
+    }
+    return m_width;
+}
+
 double TLayerEvaluator::StirrupStatesAtNode(LayerNodeStateRec& node, double& fcr, double x) const
 {
     node.StirrupStress = 0.0;
@@ -206,7 +218,7 @@ double TLayerEvaluator::StirrupStatesAtNode(LayerNodeStateRec& node, double& fcr
     fcr = 0.0;
     if (m_stirrups.empty())
         return 0.0;
-    const double b = m_structure.GetWidthAt(node.Depth);
+    const double b = WidthAtNode(node.Depth);
     if (!(b > 0.0))
         return 0.0;
 
@@ -349,6 +361,19 @@ int TLayerEvaluator::SolveNodeState(LayerNodeStateRec& node, double clampingRati
         SolveUniaxialNode(node);
         return 1;
     }
+
+    // The width at the node is looked up once for the whole iteration.
+    struct WidthMemo {
+        const TLayerEvaluator& evaluator;
+        explicit WidthMemo(const TLayerEvaluator& e) : evaluator(e)
+        {
+            evaluator.m_widthKnown = false;
+            evaluator.m_inNodeSolution = true;
+        }
+        ~WidthMemo() { evaluator.m_inNodeSolution = false; }
+        WidthMemo(const WidthMemo&) = delete;
+        WidthMemo& operator=(const WidthMemo&) = delete;
+    } memo(*this);
 
     const double sigma = EvaluateTransverseStress(node, x, 0.0, 0.0);
     double tol = std::fabs(node.ConcShearStress) * 0.001 + 0.001;

@@ -135,6 +135,8 @@ private:
     // Share of the stirrups that acts: full while their mean spacing is at most the section
     // height, none from three heights on.
     double Effectiveness(double areaPerLayer, double areaPerSpacing) const;
+    // The section width at a depth; inside a node solution looked up once per node.
+    double WidthAtNode(double depth) const;
 
     const TBeam& m_beam;
     const TStructure& m_structure;
@@ -142,4 +144,11 @@ private:
     std::vector<StirrupLayer> m_stirrups; // every layer of direction 2, in order
     double m_height = 0.0;
     bool m_mainTypeNoCrackShear = false;
+    // The section width at the node under solution, looked up once for its whole transverse
+    // iteration (the depth of a node stays fixed while it runs); kept only inside
+    // SolveNodeState.
+    mutable bool m_inNodeSolution = false;
+    mutable bool m_widthKnown = false;
+    mutable double m_widthDepth = 0.0;
+    mutable double m_width = 0.0;
 };
