@@ -2,8 +2,12 @@
 // The element families behind TStructure's document callbacks. Each function answers
 // std::nullopt when the element is not one of its family, else the callback's result.
 
+#include <array>
+#include <functional>
 #include <optional>
 #include <string>
+
+#include "model/StructureRecords.h"
 
 class TStructure;
 class TTextBuffer;
@@ -87,5 +91,46 @@ std::optional<int> SetOutlineAttribute(TStructure& s,
                                        const int* unit);
 std::optional<int>
 SetOutlineBody(TStructure& s, const std::string& element, TTextBuffer& text, const int* unit);
+
+// Pieces of the beam's and the shell's own elements (their roots, analysis options and
+// section loading).
+
+// Three lengths of a root element whose values wait for the document's units: their
+// attribute names, the texts read and whether each was read.
+struct RootLengths {
+    const std::array<const char*, 3>& names;
+    std::array<std::string, 3>& texts;
+    std::array<bool, 3>& read;
+};
+// An attribute of the root element: a root length keeps its text and is applied by
+// applyLength(k) at once and again when units arrive; name, doneby, date (and univ where the
+// structure keeps an institution) are set; Version is accepted and left. Another attribute is
+// reported as unknown (0).
+int SetRootAttribute(TStructure& s,
+                     const char* root,
+                     const std::string& attribute,
+                     const std::string& value,
+                     int* unit,
+                     const RootLengths& lengths,
+                     bool university,
+                     const std::function<void(int)>& applyLength);
+// The texts of the titles, of Version and of units (which also gives the active unit system
+// to unitSystem); std::nullopt for another attribute.
+std::optional<std::string>
+RootTitleText(const TStructure& s, const std::string& attribute, bool university, int* unitSystem);
+// phic, phis, phip of the analysis options.
+std::optional<std::string> ResistanceFactorText(const std::string& attribute);
+// Sets phic, phis or phip from the value; false for another attribute.
+bool SetResistanceFactor(const std::string& attribute, const std::string& value);
+// The increment or the constant loads.
+LoadVector StoredLoads(const TStructure& s, bool increment);
+// Sets load i of the increment or the constant loads.
+void SetStoredLoad(TStructure& s, bool increment, int i, double value);
+// The end of a GetAttributeText: a value found becomes the text (1); without one the
+// attribute is reported as unknown and the text tells the writer to leave it out (0).
+int AnswerAttributeText(const std::optional<std::string>& value,
+                        const std::string& element,
+                        const std::string& attribute,
+                        std::string& text);
 
 } // namespace structure_elements

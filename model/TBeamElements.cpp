@@ -11,6 +11,7 @@
 #include "foundation/Units.h"
 #include "foundation/XmlEntities.h"
 #include "model/ElementText.h"
+#include "model/StructureElements.h"
 #include "model/TBeam.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/shapes/SectionShape.h"
@@ -135,29 +136,15 @@ void TBeam::ApplyRootLength(int k, const int* unit)
 int TBeam::SetRootAttribute(const std::string& attribute, const std::string& value, int* unit)
 {
     static const std::array<const char*, 3> kLengthAttributes = {"smx", "smt", "axialloc"};
-    for (int k = 0; k < 3; ++k) {
-        if (attribute == kLengthAttributes[static_cast<std::size_t>(k)]) {
-            m_rootLengthTexts[static_cast<std::size_t>(k)] = value;
-            m_rootLengthRead[static_cast<std::size_t>(k)] = true;
-            ApplyRootLength(k, unit);
-            return 1;
-        }
-    }
-    if (attribute == "name") {
-        SetName(value);
-    } else if (attribute == "doneby") {
-        SetDoneBy(value);
-    } else if (attribute == "date") {
-        SetDate(value);
-    } else if (attribute == "units") {
-        ReadDocumentUnits(value, unit);
-        for (int k = 0; k < 3; ++k)
-            ApplyRootLength(k, unit);
-    } else if (attribute != "Version") {
-        ReportUnknownAttribute("q3g_beam", attribute);
-        return 0;
-    }
-    return 1;
+    return structure_elements::SetRootAttribute(
+        *this,
+        "q3g_beam",
+        attribute,
+        value,
+        unit,
+        {kLengthAttributes, m_rootLengthTexts, m_rootLengthRead},
+        false,
+        [this, unit](int k) { ApplyRootLength(k, unit); });
 }
 
 int TBeam::GetAttributeText(const std::string& element,
@@ -175,25 +162,14 @@ int TBeam::GetAttributeText(const std::string& element,
     const auto length = [unit](double v) { return ToDocument(v, ukSectionLength, unit); };
     std::optional<std::string> value;
     if (element == "q3g_beam") {
-        if (attribute == "name")
-            value = m_own.name;
-        else if (attribute == "doneby")
-            value = m_own.doneBy;
-        else if (attribute == "date")
-            value = m_own.date;
-        else if (attribute == "smx" || attribute == "smt") {
+        value = structure_elements::RootTitleText(*this, attribute, false, unitSystem);
+        if (attribute == "smx" || attribute == "smt") {
             const double s = attribute == "smx" ? m_own.crackSpacingX : m_own.crackSpacingZ;
             value = s < 0.0 ? std::string("-1") : FormatValue("%5.1f", length(s));
         } else if (attribute == "axialloc")
             value = m_own.momentAxis < kCentroidalAxis
                         ? FormatValue("%3.1f", length(m_own.momentAxis))
                         : std::string("-1");
-        else if (attribute == "units") {
-            if (unitSystem != nullptr)
-                *unitSystem = g_UnitSystem;
-            value = g_UnitSystemNames[static_cast<std::size_t>(DocumentUnits(&g_UnitSystem))];
-        } else if (attribute == "Version")
-            value = "2.0";
     } else if (element == "shapesection") {
         const int k = ShapeParameterNumber(attribute);
         if (attribute == "name")
@@ -204,13 +180,8 @@ int TBeam::GetAttributeText(const std::string& element,
             value = FormatValue(DocumentUnits(unit) == kUnitUS ? "%4.2f" : "%3.1f",
                                 length(GetShapeParameter(k)));
     } else if (element == "analysisoptions") {
-        if (attribute == "phic")
-            value = FormatValue("%3.2f", g_ResistanceFactors.phi_c);
-        else if (attribute == "phis")
-            value = FormatValue("%3.2f", g_ResistanceFactors.phi_s);
-        else if (attribute == "phip")
-            value = FormatValue("%3.2f", g_ResistanceFactors.phi_p);
-        else if (attribute == "clamp")
+        value = structure_elements::ResistanceFactorText(attribute);
+        if (attribute == "clamp")
             value = "0";
         else if (attribute == "longterm")
             value = StrPrintf("%d", m_own.timeDependent);
@@ -224,11 +195,7 @@ int TBeam::GetAttributeText(const std::string& element,
         bool increment = false;
         const int i = LoadIndex(attribute, increment);
         if (i >= 0) {
-            LoadVector loads{};
-            if (increment)
-                GetIncrementLoads(loads.data(), kLoadCount);
-            else
-                GetConstantLoads(loads.data(), kLoadCount);
+            const LoadVector loads = structure_elements::StoredLoads(*this, increment);
             const double shown =
                 loads[static_cast<std::size_t>(i)] == 0.0
                     ? 0.0
@@ -236,13 +203,7 @@ int TBeam::GetAttributeText(const std::string& element,
             value = FormatValue(increment ? "%3.3f" : "%3.1f", shown);
         }
     }
-    if (!value) {
-        ReportUnknownAttribute(element, attribute);
-        text = kIgnoreText;
-        return 0;
-    }
-    text = *value;
-    return 1;
+    return structure_elements::AnswerAttributeText(value, element, attribute, text);
 }
 
 int TBeam::GetElementText(const std::string& element,
@@ -353,13 +314,7 @@ int TBeam::SetAttribute(const std::string& element,
         double age = m_own.ageDays;
         double moment = m_own.sustainedMoment;
         double axial = m_own.sustainedAxialLoad;
-        if (attribute == "phic")
-            g_ResistanceFactors.phi_c = ReadDocumentNumber(value);
-        else if (attribute == "phis")
-            g_ResistanceFactors.phi_s = ReadDocumentNumber(value);
-        else if (attribute == "phip")
-            g_ResistanceFactors.phi_p = ReadDocumentNumber(value);
-        else if (attribute == "longterm")
+        if (attribute == "longterm")
             flag = static_cast<int16_t>(ReadDocumentNumber(value));
         else if (attribute == "sustainM")
             moment = FromDocument(value, ukMoment, unit);
@@ -367,7 +322,8 @@ int TBeam::SetAttribute(const std::string& element,
             axial = FromDocument(value, ukForce, unit);
         else if (attribute == "age")
             age = ReadDocumentNumber(value) * kDaysPerYear;
-        else if (attribute != "clamp") {
+        else if (attribute != "clamp" &&
+                 !structure_elements::SetResistanceFactor(attribute, value)) {
             ReportUnknownAttribute(element, attribute);
             return 0;
         }
@@ -380,16 +336,7 @@ int TBeam::SetAttribute(const std::string& element,
         ReportUnknownAttribute(element, attribute);
         return 0;
     }
-    LoadVector loads{};
-    if (increment)
-        GetIncrementLoads(loads.data(), kLoadCount);
-    else
-        GetConstantLoads(loads.data(), kLoadCount);
-    loads[static_cast<std::size_t>(i)] = FromDocument(value, LoadKind(i), unit);
-    if (increment)
-        SetIncrementLoads(loads.data(), kLoadCount);
-    else
-        SetConstantLoads(loads.data(), kLoadCount);
+    structure_elements::SetStoredLoad(*this, increment, i, FromDocument(value, LoadKind(i), unit));
     return 1;
 }
 

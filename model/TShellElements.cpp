@@ -8,6 +8,7 @@
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
 #include "model/ElementText.h"
+#include "model/StructureElements.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
 
@@ -56,31 +57,15 @@ void TShell::ApplyRootSpacing(int d, const int* unit)
 
 int TShell::SetRootAttribute(const std::string& attribute, const std::string& value, int* unit)
 {
-    for (int d = 0; d < 3; ++d) {
-        if (attribute == kSpacingAttributes[static_cast<std::size_t>(d)]) {
-            m_rootSpacingTexts[static_cast<std::size_t>(d)] = value;
-            m_rootSpacingRead[static_cast<std::size_t>(d)] = true;
-            ApplyRootSpacing(d, unit);
-            return 1;
-        }
-    }
-    if (attribute == "name") {
-        SetName(value);
-    } else if (attribute == "doneby") {
-        SetDoneBy(value);
-    } else if (attribute == "univ") {
-        SetUniversity(value);
-    } else if (attribute == "date") {
-        SetDate(value);
-    } else if (attribute == "units") {
-        ReadDocumentUnits(value, unit);
-        for (int d = 0; d < 3; ++d)
-            ApplyRootSpacing(d, unit);
-    } else if (attribute != "Version") {
-        ReportUnknownAttribute("p3g_shell", attribute);
-        return 0;
-    }
-    return 1;
+    return structure_elements::SetRootAttribute(
+        *this,
+        "p3g_shell",
+        attribute,
+        value,
+        unit,
+        {kSpacingAttributes, m_rootSpacingTexts, m_rootSpacingRead},
+        true,
+        [this, unit](int d) { ApplyRootSpacing(d, unit); });
 }
 
 int TShell::GetAttributeText(const std::string& element,
@@ -96,20 +81,7 @@ int TShell::GetAttributeText(const std::string& element,
         return 0;
     std::optional<std::string> value;
     if (element == "p3g_shell") {
-        if (attribute == "name")
-            value = m_own.name;
-        else if (attribute == "doneby")
-            value = m_own.doneBy;
-        else if (attribute == "univ")
-            value = m_own.university;
-        else if (attribute == "date")
-            value = m_own.date;
-        else if (attribute == "units") {
-            if (unitSystem != nullptr)
-                *unitSystem = g_UnitSystem;
-            value = g_UnitSystemNames[static_cast<std::size_t>(DocumentUnits(&g_UnitSystem))];
-        } else if (attribute == "Version")
-            value = "2.0";
+        value = structure_elements::RootTitleText(*this, attribute, true, unitSystem);
         for (int d = 0; d < 3; ++d) {
             if (attribute == kSpacingAttributes[static_cast<std::size_t>(d)])
                 value = IsCrackSpacingAuto(d) != 0
@@ -118,13 +90,8 @@ int TShell::GetAttributeText(const std::string& element,
                                           ToDocument(GetCrackSpacing(d), ukSectionLength, unitSystem));
         }
     } else if (element == "analysisoptions") {
-        if (attribute == "phic")
-            value = FormatValue("%3.2f", g_ResistanceFactors.phi_c);
-        else if (attribute == "phis")
-            value = FormatValue("%3.2f", g_ResistanceFactors.phi_s);
-        else if (attribute == "phip")
-            value = FormatValue("%3.2f", g_ResistanceFactors.phi_p);
-        else if (attribute == "clamp" || attribute == "longterm")
+        value = structure_elements::ResistanceFactorText(attribute);
+        if (attribute == "clamp" || attribute == "longterm")
             value = "0";
         else if (attribute == "sustainM" || attribute == "sustainN")
             value = "0.0";
@@ -134,12 +101,8 @@ int TShell::GetAttributeText(const std::string& element,
         bool increment = false;
         const int i = LoadIndex(attribute, increment);
         if (i >= 0) {
-            LoadVector loads{};
-            if (increment)
-                GetIncrementLoads(loads.data(), kLoadCount);
-            else
-                GetConstantLoads(loads.data(), kLoadCount);
-            double load = loads[static_cast<std::size_t>(i)];
+            double load =
+                structure_elements::StoredLoads(*this, increment)[static_cast<std::size_t>(i)];
             // A zero moment times the negative moment factor must not print as "-0.0".
             if (IsMoment(i) && load == 0.0)
                 load = -0.0;
@@ -149,13 +112,7 @@ int TShell::GetAttributeText(const std::string& element,
                                            unitSystem));
         }
     }
-    if (!value) {
-        ReportUnknownAttribute(element, attribute);
-        text = kIgnoreText;
-        return 0;
-    }
-    text = *value;
-    return 1;
+    return structure_elements::AnswerAttributeText(value, element, attribute, text);
 }
 
 int TShell::GetElementText(const std::string& element,
@@ -216,14 +173,9 @@ int TShell::SetAttribute(const std::string& element,
     if (element == "p3g_shell")
         return SetRootAttribute(attribute, value, unitSystem);
     if (element == "analysisoptions") {
-        if (attribute == "phic")
-            g_ResistanceFactors.phi_c = ReadDocumentNumber(value);
-        else if (attribute == "phis")
-            g_ResistanceFactors.phi_s = ReadDocumentNumber(value);
-        else if (attribute == "phip")
-            g_ResistanceFactors.phi_p = ReadDocumentNumber(value);
-        else if (attribute != "clamp" && attribute != "longterm" && attribute != "sustainM" &&
-                 attribute != "sustainN" && attribute != "age") {
+        if (!structure_elements::SetResistanceFactor(attribute, value) && attribute != "clamp" &&
+            attribute != "longterm" && attribute != "sustainM" && attribute != "sustainN" &&
+            attribute != "age") {
             ReportUnknownAttribute(element, attribute);
             return 0;
         }
@@ -235,17 +187,11 @@ int TShell::SetAttribute(const std::string& element,
         ReportUnknownAttribute(element, attribute);
         return 0;
     }
-    LoadVector loads{};
-    if (increment)
-        GetIncrementLoads(loads.data(), kLoadCount);
-    else
-        GetConstantLoads(loads.data(), kLoadCount);
-    loads[static_cast<std::size_t>(i)] =
-        FromDocument(value, IsMoment(i) ? ukMomentPerLength : ukForcePerLength, unitSystem);
-    if (increment)
-        SetIncrementLoads(loads.data(), kLoadCount);
-    else
-        SetConstantLoads(loads.data(), kLoadCount);
+    structure_elements::SetStoredLoad(
+        *this,
+        increment,
+        i,
+        FromDocument(value, IsMoment(i) ? ukMomentPerLength : ukForcePerLength, unitSystem));
     return 1;
 }
 

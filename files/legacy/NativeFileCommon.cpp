@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "files/legacy/DataFileKind.h"
 #include "foundation/ReportText.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
@@ -204,5 +205,64 @@ LegacyReadResult TakeBlocks(ByteSource& source, std::initializer_list<RecordBloc
         if (!r.IsRead())
             return r;
     }
+    return LegacyRead(source.Offset());
+}
+
+LegacyReadResult
+TakeHeadAndSection(ByteSource& source, std::size_t sectionWidth, std::optional<ByteRecord>& section)
+{
+    if (!source.Take(kNativeHeaderBytes))
+        return FileEndsInside(source, "file header");
+    section = source.Take(sectionWidth);
+    if (!section)
+        return FileEndsInside(source, "section block");
+    return LegacyRead(source.Offset());
+}
+
+ConcreteTypeRec DecodeConcreteStrengths(const ByteRecord& r)
+{
+    ConcreteTypeRec c;
+    InitConcreteTypeRec(c);
+    c.fc = r.F64(0);
+    c.ft = r.F64(8);
+    c.ec = r.F64(16);
+    c.Ec = r.F64(24);
+    return c;
+}
+
+bool IsAutoTensileStrength(const ConcreteTypeRec& c)
+{
+    const double p = std::pow(std::fabs(c.fc) / 1e6, 0.4);
+    return std::fabs(c.ft - 0.45 * p * 1e6) < kAutoTensileTolerance ||
+           std::fabs(c.ft - (1.4e6 - c.fc / 7e7)) < kAutoTensileTolerance;
+}
+
+void CheckLongLayer(LongLayerRec& layer,
+                    const std::vector<SteelTypeRec>& steels,
+                    void (*matchBars)(LongLayerRec&))
+{
+    layer.type = CheckedTypeIndex(layer.type,
+                                  static_cast<int>(steels.size()),
+                                  "Layer \"" + layer.name + "\"");
+    matchBars(layer);
+    if (std::fabs(layer.dep) > kMaxLayerPrestrain)
+        layer.dep = 0.0;
+    if (layer.dep == 0.0 && IsPrestressingType(steels, layer.type))
+        layer.dep = kTendonPrestrainMarker;
+}
+
+void ApplySectionTitles(TBeam& beam, const ByteRecord& section)
+{
+    beam.SetName(section.Text(0, 100, kBeamNameChars));
+    beam.SetDoneBy(section.Text(100, 20, kBeamDoneByChars));
+    beam.SetDate(section.Text(120, 11, kBeamDateChars));
+}
+
+LegacyReadResult FinishNativeRead(TBeam& beam, const ByteSource& source)
+{
+    beam.RenameLegacyBarTitles(0);
+    beam.RenameLegacyTransBarTitles(2);
+    beam.SetModified(0);
+    ReportNonFinite(source);
     return LegacyRead(source.Offset());
 }

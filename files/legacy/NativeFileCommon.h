@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,8 @@ void MatchTransLayerBar(TransLayerRec& layer);
 
 // Longest concrete-type name a file field keeps.
 inline constexpr std::size_t kConcreteFieldChars = 19;
+// f't within this of an automatic value marks it automatic (Pa).
+inline constexpr double kAutoTensileTolerance = 1000.0;
 // Prestrains beyond this are damaged values and read as 0.
 inline constexpr double kMaxLayerPrestrain = 1000.0;
 // The prestrain that marks a tendon layer whose prestrain is 0.
@@ -87,3 +90,28 @@ struct RecordBlock {
 };
 // Takes the blocks in order; the first that is refused ends the reading.
 LegacyReadResult TakeBlocks(ByteSource& source, std::initializer_list<RecordBlock> blocks);
+
+// The file header and then the section block of the width, or the refusal of a file that ends
+// inside either.
+LegacyReadResult TakeHeadAndSection(ByteSource& source,
+                                    std::size_t sectionWidth,
+                                    std::optional<ByteRecord>& section);
+
+// A concrete type with f'c, f't, peak strain and Ec read from the first four doubles of its
+// record (the layout both native versions share); the other values are the defaults.
+ConcreteTypeRec DecodeConcreteStrengths(const ByteRecord& r);
+// Whether f't lies within the tolerance of one of the automatic tensile strengths of f'c.
+bool IsAutoTensileStrength(const ConcreteTypeRec& c);
+
+// A longitudinal layer from a file: its type index checked against the steel types, its bars
+// matched by matchBars (before the prestrain is settled, which it may read), a damaged
+// prestrain read as 0 and a prestressing layer without prestrain marked as a tendon.
+void CheckLongLayer(LongLayerRec& layer,
+                    const std::vector<SteelTypeRec>& steels,
+                    void (*matchBars)(LongLayerRec&));
+
+// Name, done-by and date from the section block's text fields.
+void ApplySectionTitles(TBeam& beam, const ByteRecord& section);
+// The last steps of every native read: legacy bar titles renamed, the beam unmodified and the
+// non-finite values reported; the read ends at the source's offset.
+LegacyReadResult FinishNativeRead(TBeam& beam, const ByteSource& source);

@@ -38,9 +38,6 @@ constexpr int kMaxLayers = 32767;
 constexpr int kMaxTypes = 32767;
 constexpr int kMaxRegions = 150;
 
-// f't within this of an automatic value marks it automatic (Pa).
-constexpr double kAutoTensileTolerance = 1000.0;
-
 struct V05Counts {
     int concrete = 0;
     int rebar = 0;
@@ -53,12 +50,7 @@ struct V05Counts {
 
 ConcreteTypeRec DecodeConcrete(const ByteRecord& r)
 {
-    ConcreteTypeRec c;
-    InitConcreteTypeRec(c);
-    c.fc = r.F64(0);
-    c.ft = r.F64(8);
-    c.ec = r.F64(16);
-    c.Ec = r.F64(24);
+    ConcreteTypeRec c = DecodeConcreteStrengths(r);
     c.aggregate = r.F64(40);
     c.baseCurve = r.I16(80);
     c.softening = r.I16(82);
@@ -69,9 +61,7 @@ ConcreteTypeRec DecodeConcrete(const ByteRecord& r)
     c.userCurve.reset();
     c.ftAuto = 0;
     c.ecAuto = 0;
-    const double p = std::pow(std::fabs(c.fc) / 1e6, 0.4);
-    if (std::fabs(c.ft - 0.45 * p * 1e6) < kAutoTensileTolerance ||
-        std::fabs(c.ft - (1.4e6 - c.fc / 7e7)) < kAutoTensileTolerance) {
+    if (IsAutoTensileStrength(c)) {
         c.ftAuto = 1;
         c.tensionStiffening = TensionStiffeningCode::Kelst1999;
     }
@@ -240,11 +230,9 @@ void ApplyShape(TBeam& beam, int code, double h)
 LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> bytes)
 {
     ByteSource source(bytes);
-    if (!source.Take(kNativeHeaderBytes))
-        return FileEndsInside(source, "file header");
-    const auto section = source.Take(kSectionBlock);
-    if (!section)
-        return FileEndsInside(source, "section block");
+    std::optional<ByteRecord> section;
+    if (auto r = TakeHeadAndSection(source, kSectionBlock, section); !r.IsRead())
+        return r;
     const auto geometry = source.Take(kGeometryBlock);
     if (!geometry)
         return FileEndsInside(source, "geometry block");
@@ -315,14 +303,8 @@ LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> b
         longLayers.push_back(DecodeBarLayer(r, shapeCode));
     for (const ByteRecord& r : tendonRecords)
         longLayers.push_back(DecodeTendon(r, n.rebar));
-    for (LongLayerRec& layer : longLayers) {
-        layer.type = CheckedTypeIndex(layer.type, steelCount, "Layer \"" + layer.name + "\"");
-        MatchLongLayerBars(layer);
-        if (std::fabs(layer.dep) > kMaxLayerPrestrain)
-            layer.dep = 0.0;
-        if (layer.dep == 0.0 && IsPrestressingType(steels, layer.type))
-            layer.dep = kTendonPrestrainMarker;
-    }
+    for (LongLayerRec& layer : longLayers)
+        CheckLongLayer(layer, steels, MatchLongLayerBars);
     beam.DeleteLongLayers(0);
     for (const LongLayerRec& layer : longLayers)
         beam.AddLongLayer(layer, 0);
@@ -347,9 +329,7 @@ LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> b
     beam.SetIncrementLoads(increments.data(), kLoadCount);
     beam.SetConstantLoads(constants.data(), kLoadCount);
 
-    beam.SetName(section->Text(0, 100, kBeamNameChars));
-    beam.SetDoneBy(section->Text(100, 20, kBeamDoneByChars));
-    beam.SetDate(section->Text(120, 11, kBeamDateChars));
+    ApplySectionTitles(beam, *section);
     ApplyFileUnitSystem(section->I16(137));
 
     beam.SetCrackSpacing(geometry->F64(24), 0);
@@ -365,11 +345,7 @@ LegacyReadResult ReadNativeV05Bytes(TBeam& beam, std::span<const std::uint8_t> b
     beam.GetStoredValues(info);
     SetDefaultMemberInfo(beam, info);
     beam.SetStoredValues(info);
-    beam.RenameLegacyBarTitles(0);
-    beam.RenameLegacyTransBarTitles(2);
-    beam.SetModified(0);
-    ReportNonFinite(source);
-    return LegacyRead(source.Offset());
+    return FinishNativeRead(beam, source);
 }
 
 int ReadNativeFileV05(TBeam& beam, const std::string& path)

@@ -47,7 +47,6 @@ constexpr int kRevisionLeftPercent = 31164;
 constexpr int kRevisionPlates = 31165;
 constexpr int kRevisionCurveList = 31166;
 
-constexpr double kAutoTensileTolerance = 1000.0; // Pa
 constexpr double kAutoPeakTolerance = 1e-5;
 constexpr float kOldPlate = 0.15f; // m
 
@@ -66,12 +65,7 @@ struct SectionData {
 
 ConcreteTypeRec DecodeConcrete(const ByteRecord& r)
 {
-    ConcreteTypeRec c;
-    InitConcreteTypeRec(c);
-    c.fc = r.F64(0);
-    c.ft = r.F64(8);
-    c.ec = r.F64(16);
-    c.Ec = r.F64(24);
+    ConcreteTypeRec c = DecodeConcreteStrengths(r);
     c.ecr = r.F64(32);
     c.tsFactor = r.F64(40);
     c.aggregate = r.F64(48);
@@ -286,8 +280,7 @@ void UpgradeConcreteType(ConcreteTypeRec& c, double h, int revision)
     const bool sizeAuto =
         heightTerm != 0.0 &&
         std::fabs(c.ft - 550.0 / heightTerm * p * 1363600.0) < kAutoTensileTolerance;
-    if (std::fabs(c.ft - 0.45 * p * 1e6) < kAutoTensileTolerance ||
-        std::fabs(c.ft - (1.4e6 - c.fc / 7e7)) < kAutoTensileTolerance || sizeAuto || c.ft < 0.0) {
+    if (IsAutoTensileStrength(c) || sizeAuto || c.ft < 0.0) {
         c.ftAuto = 1;
         c.tensionStiffening = TensionStiffeningCode::Kelst1999;
     } else {
@@ -316,11 +309,9 @@ LegacyReadResult
 ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int version)
 {
     ByteSource source(bytes);
-    if (!source.Take(kNativeHeaderBytes))
-        return FileEndsInside(source, "file header");
-    const auto section = source.Take(kSectionBlock);
-    if (!section)
-        return FileEndsInside(source, "section block");
+    std::optional<ByteRecord> section;
+    if (auto r = TakeHeadAndSection(source, kSectionBlock, section); !r.IsRead())
+        return r;
 
     SectionData data;
     data.revision = section->I16(357);
@@ -386,12 +377,7 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
 
     beam.DeleteLongLayers(0);
     for (LongLayerRec& layer : data.longLayers) {
-        layer.type = CheckedTypeIndex(layer.type, steelCount, "Layer \"" + layer.name + "\"");
-        FindOrAddBar(layer);
-        if (std::fabs(layer.dep) > kMaxLayerPrestrain)
-            layer.dep = 0.0;
-        if (layer.dep == 0.0 && IsPrestressingType(data.steels, layer.type))
-            layer.dep = kTendonPrestrainMarker;
+        CheckLongLayer(layer, data.steels, FindOrAddBar<LongLayerRec>);
         beam.AddLongLayer(layer, 0);
     }
     beam.DeleteTransLayers(2);
@@ -403,9 +389,7 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
         beam.AddTransLayer(layer, 2);
     }
 
-    beam.SetName(section->Text(0, 100, kBeamNameChars));
-    beam.SetDoneBy(section->Text(100, 20, kBeamDoneByChars));
-    beam.SetDate(section->Text(120, 11, kBeamDateChars));
+    ApplySectionTitles(beam, *section);
     ApplyFileUnitSystem(section->I16(135));
     beam.SetCrackSpacing(section->F64(153), 0);
     beam.SetCrackSpacing(section->F64(145), 2);
@@ -449,11 +433,7 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
     beam.SetStoredValues(info);
     beam.SetFileVersionCode(kNativeFileRevision);
 
-    beam.RenameLegacyBarTitles(0);
-    beam.RenameLegacyTransBarTitles(2);
-    beam.SetModified(0);
-    ReportNonFinite(source);
-    return LegacyRead(source.Offset());
+    return FinishNativeRead(beam, source);
 }
 
 int ReadNativeFileV07V08(TBeam& beam, const std::string& path, int version)
