@@ -24,6 +24,17 @@ struct LayerRule {
     double bm = 0.0;
     double bb = 0.0;
 
+    // The layer's thickness and its widths at top, middle (the mean of the two faces) and bottom.
+    static LayerRule Of(const TBeam& beam, const LayerDefRec& layer)
+    {
+        LayerRule rule;
+        rule.h = layer.Thickness;
+        rule.bt = beam.GetWidthAtSide(layer.Top, 1);
+        rule.bb = beam.GetWidthAtSide(layer.Bottom, 0);
+        rule.bm = (rule.bt + rule.bb) / 2.0;
+        return rule;
+    }
+
     double Integral(double ft, double fm, double fb) const
     {
         return h / 6.0 * (ft * bt + 4.0 * fm * bm + fb * bb);
@@ -82,11 +93,7 @@ void TQuarvish2000Analysis::AddConcreteStiffness(const SectionState& state,
             id[0] >= state.NodeStates.size() || id[1] >= state.NodeStates.size() ||
             id[2] >= state.NodeStates.size())
             continue;
-        LayerRule rule;
-        rule.h = layer.Thickness;
-        rule.bt = beam->GetWidthAtSide(layer.Top, 1);
-        rule.bb = beam->GetWidthAtSide(layer.Bottom, 0);
-        rule.bm = (rule.bt + rule.bb) / 2.0;
+        const LayerRule rule = LayerRule::Of(*beam, layer);
         const double y[3] = {layer.Top, layer.Mid, layer.Bottom};
         double s[3];
         for (int k = 0; k < 3; ++k)
@@ -132,11 +139,7 @@ int TQuarvish2000Analysis::ShearModeForceRates(const SectionState& state,
         const std::uint32_t id[3] = {layer.NodeTop, layer.NodeMid, layer.NodeBottom};
         if (id[0] >= d0.size() || id[1] >= d0.size() || id[2] >= d0.size())
             continue;
-        LayerRule rule;
-        rule.h = layer.Thickness;
-        rule.bt = beam->GetWidthAtSide(layer.Top, 1);
-        rule.bb = beam->GetWidthAtSide(layer.Bottom, 0);
-        rule.bm = (rule.bt + rule.bb) / 2.0;
+        const LayerRule rule = LayerRule::Of(*beam, layer);
         const double y[3] = {layer.Top, layer.Mid, layer.Bottom};
         double gk[3];
         for (int k = 0; k < 3; ++k)
