@@ -311,7 +311,7 @@ std::unique_ptr<TBeam> BuildPostFireBeam(const TBeam& beam,
         copy->AddSteelType(MakeFireStirrupSteel(beam, model, i, fire.rebarperform));
     }
 
-    if (beam.GetMomentAxis() > kCentroidalAxis)
+    if (beam.GetMomentAxis() >= kCentroidalAxis)
         copy->SetMomentAxis(beam.GetMomentAxis());
     copy->SetFireData(fire.exposure, fire.type, fire.rebarperform, fire.time, fire.constanttemp);
     copy->Validate();
