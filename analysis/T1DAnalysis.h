@@ -96,6 +96,11 @@ public:
     bool IsCracked(const SectionState* state) const;
     bool IsCrushed(const SectionState* state) const;
     bool HasNodeLimitEvent(const SectionState* state) const;
+    // True when a solve ran away: a deformation or node strain is not a number, or the
+    // plane-section strain somewhere lies beyond anything a material reaches. A solve can
+    // report success so (a profile beyond every material law carries no force, which
+    // balances a load factor of 0); the attempt is then no stage.
+    bool HasRunAway(const SectionState& state) const;
     bool HasYieldingBar(int stage) const;
     bool IsBeyondStage(int i, int j) const;
     void ChooseControlVariableByRatio(int stage);

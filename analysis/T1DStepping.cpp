@@ -143,6 +143,9 @@ int T1DAnalysis::StepOnce()
         r = UseCurvatureIteration != 0 ? SolveStage(s)
                                        : ShearConvergenceLoop(s, r, 1, 0, ControlVariable);
     }
+    // A solve that ran away is a failed attempt, whatever it reported.
+    if (r != 0 && HasRunAway(s))
+        r = 0;
     ++AttemptCount;
     if (EndNodesConverged() != 0)
         earlyAccept = e < 0.5;

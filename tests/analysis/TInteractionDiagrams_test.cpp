@@ -375,3 +375,56 @@ TEST(MNInteraction, PathsShareTheLongTermStateImposedOnce)
     EXPECT_LT(dM, 0.0) << "ray 0 points at the negative-moment anchor";
     EXPECT_EQ(reporter.Count(kFrozenText), 0);
 }
+
+namespace {
+
+// The 300 x 600 mm beam with 1500 mm^2 at 60 mm above the bottom (and, when asked, at 60 mm
+// below the top), two-leg stirrups of 200 mm^2 a leg at 200 mm from 50 mm above the bottom to
+// 50 mm below the top, and loads of 1 kN shear per -1.5 kN m moment.
+std::unique_ptr<TBeam> StirrupBeam(bool topBars)
+{
+    auto beam = PS::Empty();
+    beam->AddRegion(PS::kH, 0.0, PS::kB, PS::kB, 0, 1);
+    PS::AddBars(*beam, 0.06, PS::kBarArea);
+    if (topBars)
+        PS::AddBars(*beam, 0.54, PS::kBarArea);
+    TransLayerRec s;
+    s.A = 4e-4, s.Ai = 2e-4, s.db = 0.016, s.space = 0.2;
+    s.distbot = 0.05, s.disttop = 0.55, s.bartitle = "15M", s.name = "Stirrups";
+    beam->AddTransLayer(s, 2);
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1500.0, 1000.0);
+    beam->Validate();
+    return beam;
+}
+
+} // namespace
+
+// A shear line whose next stage was predicted far beyond every material (its last step had
+// left the shear deformation where it was) solved to a state carrying no force, and that
+// state was taken as a stage. Every stored stage of every line is a real section state: its
+// plane-section strains are those a material reaches.
+TEST(MVInteraction, EveryStageOfTheLinesIsASolvedState)
+{
+    RecordingReporter reporter;
+    auto beam = StirrupBeam(false);
+    TMVInter diagram(beam.get());
+    RunToFinish(diagram, kMaxSteps);
+    ASSERT_EQ(diagram.IsRunning(), 0);
+    EXPECT_EQ(reporter.Count("Plastic offset strain"), 0);
+    const double top = diagram.GetBeam()->GetTop(), bottom = diagram.GetBeam()->GetBottom();
+    int stages = 0;
+    for (int i = 0; i < diagram.GetSubCount(); ++i) {
+        const T1DAnalysis& line = *diagram.GetSubAnalysis(i);
+        for (int j = 0; j < T1DAnalysis::kStageSlots; ++j) {
+            const SectionState* s = line.StageSlot(j);
+            if (s == nullptr || s->Valid == 0)
+                continue;
+            ++stages;
+            const double e0 = s->Results[StateResult::ReferenceStrain];
+            const double phi = s->Results[StateResult::Curvature];
+            for (double e : {e0 + phi * top, e0 + phi * bottom, s->Results[StateResult::ShearStrain]})
+                EXPECT_LT(std::fabs(e), 0.1) << "line " << i << " stage " << j;
+        }
+    }
+    EXPECT_GT(stages, diagram.GetSubCount());
+}
