@@ -84,6 +84,10 @@ public:
     // Moves ControlTarget: 0 advance by a step, 1 cut after a failure, 2 / 3 / 4 80 / 20 /
     // 50 % of the way to the next stored stage, 5 the stored stage's own value.
     void AdjustTarget(int mode);
+    // True when, after the first failure since the last stage of a response without shear,
+    // the last converged increment is a small share of the control step (AdjustTarget then
+    // tries to step over what holds the stages back).
+    bool IsCreeping(double lastIncrement) const;
     // Control step, relaxation and solver choice of the first stage after a state; 0 (after a
     // warning) without a valid state.
     int ChooseInitialStep(const SectionState* state);

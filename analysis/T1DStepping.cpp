@@ -27,6 +27,10 @@ constexpr int kMaxFailures = 8;
 constexpr double kMinStepFactor = 0.005;
 // Stored stages after which the response finishes.
 constexpr int kStageLimit = 327;
+// Converged increments below this share of the control step are creeping up on a range where
+// nothing converges; the step that tries to pass it, in control steps.
+constexpr double kCreepShare = 0.25;
+constexpr double kJumpSteps = 1.5;
 
 } // namespace
 
@@ -220,6 +224,20 @@ int T1DAnalysis::StepOnce()
 
 // ---- Target of the controlled deformation -------------------------------------------------
 
+// Without shear, eight failures in a row end the response. Where no state converges over a
+// short range of the controlled deformation (the section's response jumps there), every
+// failure cuts the next step to half of the last converged increment, so the stages close in
+// on the range in ever shorter steps and the failures end the response before it: an M-N ray
+// then stops at a local plateau well inside its capacity. Once the converged increments have
+// shrunk to a small share of the control step, the first failure after a stage tries one and
+// a half steps beyond it instead; when that fails too the cuts go on as before.
+bool T1DAnalysis::IsCreeping(double lastIncrement) const
+{
+    const int n = CurrentStage;
+    return HasShear() == 0 && FailureCount == 1 && n > 1 && !IsValidStage(n + 1) &&
+           std::fabs(lastIncrement) < kCreepShare * std::fabs(ControlStep);
+}
+
 void T1DAnalysis::AdjustTarget(int mode)
 {
     const int n = CurrentStage;
@@ -242,7 +260,10 @@ void T1DAnalysis::AdjustTarget(int mode)
         ControlTarget -= ControlStep * StepFactor / (n == 1 ? 6.0 : 1.0);
         break;
     case 1:
-        if (std::fabs(StepFactor * ControlStep) > std::fabs(d) + 1e-6 && StepFactor < 1.01) {
+        if (IsCreeping(d)) {
+            ControlTarget = p - kJumpSteps * ControlStep;
+            StepFactor = kJumpSteps;
+        } else if (std::fabs(StepFactor * ControlStep) > std::fabs(d) + 1e-6 && StepFactor < 1.01) {
             StepFactor /= 2.0;
             ControlTarget = p + d / 2.0;
         } else if (StepFactor == 1.0) {
