@@ -18,6 +18,7 @@
 #include <array>
 
 #include "analysis/TQuarvish2000Analysis.h"
+#include "foundation/Sentinel.h"
 
 // Error-list entry of a response whose initial state cannot be solved.
 inline constexpr const char* kInitialCaseFailedText =
@@ -85,8 +86,8 @@ public:
     // 50 % of the way to the next stored stage, 5 the stored stage's own value.
     void AdjustTarget(int mode);
     // True when, after the first failure since the last stage of a response without shear,
-    // the last converged increment is a small share of the control step (AdjustTarget then
-    // tries to step over what holds the stages back).
+    // the last converged increment is a small share of the control step near the largest load
+    // factor so far (AdjustTarget then tries to step over what holds the stages back).
     bool IsCreeping(double lastIncrement) const;
     // Control step, relaxation and solver choice of the first stage after a state; 0 (after a
     // warning) without a valid state.
@@ -170,6 +171,10 @@ protected:
     int Switched = 0;
     mutable int SelectedStage = 0;
     int Refining = 0;
+    // Controlled deformation of the stage from which AdjustTarget last stepped over a range;
+    // no stage within a quarter step of it steps over again, so that stages found and removed
+    // again near one place cannot repeat the probe without end.
+    double JumpedFrom = kUndefined;
     StageCounts m_stageCounts;
 };
 

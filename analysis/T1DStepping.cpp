@@ -31,6 +31,9 @@ constexpr int kStageLimit = 327;
 // nothing converges; the step that tries to pass it, in control steps.
 constexpr double kCreepShare = 0.25;
 constexpr double kJumpSteps = 1.5;
+// Only near the largest load factor so far, where a hardening may still lift the response, is
+// a range stepped over; past the peak the response may end there.
+constexpr double kJumpLoadShare = 0.95;
 
 } // namespace
 
@@ -48,6 +51,7 @@ int T1DAnalysis::Start()
     StageAccepted = 0;
     Refining = 0;
     StageCount = 0;
+    JumpedFrom = kUndefined;
     WorkingState = nullptr;
     Reloaded = 0;
     Switched = 0;
@@ -229,13 +233,16 @@ int T1DAnalysis::StepOnce()
 // failure cuts the next step to half of the last converged increment, so the stages close in
 // on the range in ever shorter steps and the failures end the response before it: an M-N ray
 // then stops at a local plateau well inside its capacity. Once the converged increments have
-// shrunk to a small share of the control step, the first failure after a stage tries one and
-// a half steps beyond it instead; when that fails too the cuts go on as before.
+// shrunk to a small share of the control step near the largest load factor so far, the first
+// failure after a stage probes one and a half steps beyond it instead; when that fails too the
+// cuts go on as before.
 bool T1DAnalysis::IsCreeping(double lastIncrement) const
 {
     const int n = CurrentStage;
     return HasShear() == 0 && FailureCount == 1 && n > 1 && !IsValidStage(n + 1) &&
-           std::fabs(lastIncrement) < kCreepShare * std::fabs(ControlStep);
+           std::fabs(lastIncrement) < kCreepShare * std::fabs(ControlStep) &&
+           LoadFactorOf(n - 1) >= kJumpLoadShare * MaxLoadFactor &&
+           !(std::fabs(ControlledOf(n - 1) - JumpedFrom) < kCreepShare * std::fabs(ControlStep));
 }
 
 void T1DAnalysis::AdjustTarget(int mode)
@@ -261,8 +268,9 @@ void T1DAnalysis::AdjustTarget(int mode)
         break;
     case 1:
         if (IsCreeping(d)) {
+            // A probe beyond the range; the step factor goes on as it was.
+            JumpedFrom = p;
             ControlTarget = p - kJumpSteps * ControlStep;
-            StepFactor = kJumpSteps;
         } else if (std::fabs(StepFactor * ControlStep) > std::fabs(d) + 1e-6 && StepFactor < 1.01) {
             StepFactor /= 2.0;
             ControlTarget = p + d / 2.0;
