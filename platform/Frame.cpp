@@ -149,6 +149,7 @@ void Frame::CreateFrame() {
                                                                             : m_frame->toolBarCaption));
     m_frame->toolBar->setObjectName(QStringLiteral("ToolBar"));
     m_frame->toolBar->setIconSize(QSize(24, 24));
+    LinkParent(m_client, this);
     CreateUnder(m_client, host);
     host->setCentralWidget(WidgetOf(m_client));
 }

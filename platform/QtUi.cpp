@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "foundation/Reporter.h"
@@ -187,6 +188,8 @@ public:
 };
 
 } // namespace
+
+void PostToLoop(void (*fn)()) { QTimer::singleShot(0, qApp, fn); }
 
 Ui& LiveUi() {
     static QtUi ui;

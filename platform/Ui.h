@@ -69,7 +69,20 @@ public:
     ModalScope& operator=(const ModalScope&) = delete;
 };
 
+// A message box raised while a window paints (inside a PaintScope) is shown once the paint
+// has ended, from the loop, and answers its default button to the painting code; the same box
+// raised again before then is shown once.
 int MessageBox(const std::string& text, const std::string& caption, unsigned style);
+
+// Open while a window paints (the layer opens it around every Paint).
+class PaintScope {
+public:
+    PaintScope();
+    ~PaintScope();
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+};
+bool Painting();
 bool InputDialog(const std::string& caption, const std::string& prompt, std::string& text);
 bool DataDialog(const std::string& caption, std::string& text, bool editable);
 bool FileDialog(FileDialogKind kind, FileDialogData& data);
