@@ -16,6 +16,9 @@ int g_modalDepth = 0;
 void (*g_modalEndHook)() = nullptr;
 } // namespace
 
+bool Ui::PrintDialog(Printer&) { return false; }
+bool Ui::PrintSetupDialog(Printer&) { return false; }
+
 Ui& GetUi() { return g_ui ? *g_ui : LiveUi(); }
 Ui* SetUi(Ui* ui) { return std::exchange(g_ui, ui); }
 

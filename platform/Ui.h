@@ -14,6 +14,8 @@
 
 namespace plat {
 
+class Printer;
+
 enum class FileDialogKind { Open, Save };
 
 // What the file dialogs work over. filter holds bar-separated pairs of description and
@@ -41,6 +43,10 @@ public:
                                 int& index) = 0;
     // Opens a popup menu at a screen point; the chosen command id, or 0.
     virtual int TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) = 0;
+    // The print dialog over the printer (page range, copies); true on OK. The base answers no.
+    virtual bool PrintDialog(Printer& printer);
+    // The printer's set-up dialog (orientation, paper); true on OK. The base answers no.
+    virtual bool PrintSetupDialog(Printer& printer);
 };
 
 // The installed gateway (the live one unless another was installed).

@@ -120,6 +120,24 @@ ScriptedUi& ScriptedUi::Popup(int id) {
     return *this;
 }
 
+ScriptedUi& ScriptedUi::Print(bool ok) {
+    Step s;
+    s.kind = "print";
+    s.answer = ok ? 1 : 0;
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::PrintSetup(bool ok) {
+    Step s;
+    s.kind = "print setup";
+    s.answer = ok ? 1 : 0;
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
 std::optional<ScriptedUi::Step> ScriptedUi::Take(const std::string& kind, const std::string& text) {
     if (m_script.empty()) {
         ADD_FAILURE() << "unexpected " << kind << " request: \"" << text << "\"";
@@ -199,4 +217,16 @@ int ScriptedUi::TrackPopupMenu(const std::vector<plat::MenuItem>&, plat::Point) 
     requests.push_back({"popup", "", "", 0});
     const auto step = Take("popup", "");
     return step ? step->answer : 0;
+}
+
+bool ScriptedUi::PrintDialog(plat::Printer&) {
+    requests.push_back({"print", "", "", 0});
+    const auto step = Take("print", "");
+    return step && step->answer != 0;
+}
+
+bool ScriptedUi::PrintSetupDialog(plat::Printer&) {
+    requests.push_back({"print setup", "", "", 0});
+    const auto step = Take("print setup", "");
+    return step && step->answer != 0;
 }
