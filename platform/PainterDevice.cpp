@@ -307,7 +307,7 @@ void PainterDevice::Text(const DrawState& s, const TextRun& run) {
         return;
     Begin(s);
     m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    const FontEntry& font = FontFor(s.font);
+    const std::shared_ptr<const FontEntry> font = FontFor(s.font);
     const Point at = s.mapping.ToDevice(run.at);
     m_painter->translate(at.x, at.y);
     if (!s.mapping.IsIdentity())
@@ -317,9 +317,16 @@ void PainterDevice::Text(const DrawState& s, const TextRun& run) {
     if (s.bkMode == BkMode::Opaque)
         m_painter->fillRect(QRect(run.x0, run.baseline - run.ascent, run.width, run.ascent + run.descent),
                             ToQ(s.bkColor));
-    m_painter->setFont(font.font);
     m_painter->setPen(ToQ(s.textColor));
-    m_painter->drawText(QPoint(run.x0, run.baseline), ToQText(run.text));
+    const TextShape& shape = font->Shape(run.text);
+    if (m_raster) {
+        for (const QGlyphRun& glyphs : shape.runs)
+            m_painter->drawGlyphRun(QPointF(run.x0, run.baseline - shape.ascent), glyphs);
+    } else {
+        // Pictures and printers keep text as text.
+        m_painter->setFont(font->font);
+        m_painter->drawText(QPoint(run.x0, run.baseline), ToQText(run.text));
+    }
 }
 
 void PainterDevice::DrawImage(const DrawState& s, const Rect& dest, const Image& image, const Rect& source) {
@@ -392,13 +399,22 @@ struct PixelWriter {
     uchar* bits;
     qsizetype bytesPerLine;
     int scale;
-    QRect clip;
+    int left, top, right, bottom;  // the clip box, right and bottom excluded
     quint32 color;
     bool notXor;
 
+    PixelWriter(uchar* b, qsizetype bpl, int s, const QRect& clip, quint32 c, bool x)
+        : bits(b), bytesPerLine(bpl), scale(s), left(clip.left()), top(clip.top()),
+          right(clip.left() + clip.width()), bottom(clip.top() + clip.height()), color(c), notXor(x) {}
+
     void operator()(int x, int y) const {
-        if (!clip.contains(x, y))
+        if (x < left || x >= right || y < top || y >= bottom)
             return;
+        if (scale == 1) {
+            quint32* px = reinterpret_cast<quint32*>(bits + static_cast<qsizetype>(y) * bytesPerLine) + x;
+            *px = notXor ? (~(color ^ *px) | 0xFF000000u) : color;
+            return;
+        }
         for (int dy = 0; dy < scale; ++dy) {
             quint32* row = reinterpret_cast<quint32*>(bits + (static_cast<qsizetype>(y) * scale + dy) * bytesPerLine);
             quint32* px = row + static_cast<qsizetype>(x) * scale;
@@ -427,8 +443,8 @@ void ImageDevice::PlotPixels(const DrawState& s, const QPolygon& pixels, Color c
         PainterDevice::PlotPixels(s, pixels, color);
         return;
     }
-    const PixelWriter write{m_bits, m_bytesPerLine, m_image->Scale(), box, ToQ(color).rgb(),
-                            s.rop == Rop::NotXorPen};
+    const PixelWriter write(m_bits, m_bytesPerLine, m_image->Scale(), box, ToQ(color).rgb(),
+                            s.rop == Rop::NotXorPen);
     for (const QPoint& p : pixels)
         write(p.x(), p.y());
 }
@@ -440,8 +456,8 @@ void ImageDevice::Polyline(const DrawState& s, const Point* points, std::size_t 
         PainterDevice::Polyline(s, points, count);
         return;
     }
-    const PixelWriter write{m_bits, m_bytesPerLine, m_image->Scale(), box, ToQ(s.pen.color).rgb(),
-                            s.rop == Rop::NotXorPen};
+    const PixelWriter write(m_bits, m_bytesPerLine, m_image->Scale(), box, ToQ(s.pen.color).rgb(),
+                            s.rop == Rop::NotXorPen);
     const bool identity = s.mapping.IsIdentity();
     Point prev = identity ? points[0] : s.mapping.ToDevice(points[0]);
     for (std::size_t i = 1; i < count; ++i) {

@@ -296,3 +296,22 @@ TEST_F(DevicesTest, NotXorRubberBandRestoresEveryPixelAtDoubleDensity) {
                 ASSERT_EQ(img.DevicePixel(x, y), before.DevicePixel(x, y)) << x << "," << y;
     }
 }
+
+TEST_F(DevicesTest, SystemColoursComeFromThePinnedStyle) {
+    const struct {
+        SysColor which;
+        Color expected;
+    } rows[] = {
+        {SysColor::Window, Colors::White},          {SysColor::WindowText, Colors::Black},
+        {SysColor::Face3D, Color(239, 239, 239)},   {SysColor::Highlight, Color(48, 140, 198)},
+        {SysColor::HighlightText, Colors::White},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.which));
+        EXPECT_EQ(GetSysColor(row.which), row.expected);
+    }
+    // Shadows are darker than the face, highlights lighter.
+    const Color face = GetSysColor(SysColor::Face3D);
+    EXPECT_LT(GetSysColor(SysColor::Shadow3D).r, face.r);
+    EXPECT_GE(GetSysColor(SysColor::Highlight3D).r, face.r);
+}
