@@ -92,8 +92,12 @@ void PainterDevice::Attach(QPainter& painter) {
     m_painter = &painter;
     if (!painter.isActive())
         return;
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    // Pixels follow the pixel rules; printers and pictures keep whatever their painter does
+    // (a preview smooths the page it shows scaled down).
+    if (m_raster) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_base = painter.worldTransform();
     m_baseClipping = painter.hasClipping();
@@ -144,12 +148,17 @@ QPen PainterDevice::PenOf(const DrawState& s) const {
     if (pen.style == PenStyle::Null)
         return QPen(Qt::NoPen);
     QPen p(ToQ(pen.color));
-    // Dashed styles draw only one pixel wide, as classic drawing code expects; wider pens
-    // scale with the mapping.
+    // On pixels, dashed styles draw only one pixel wide, as classic drawing code expects, and
+    // wider pens scale with the mapping. On printers and pictures every pen scales with the
+    // mapping, so a page mapped from a window keeps the window's proportions of line widths
+    // and dashes.
     const bool dashed = pen.style != PenStyle::Solid && pen.style != PenStyle::InsideFrame;
     const double scale = (std::abs(s.mapping.ScaleX()) + std::abs(s.mapping.ScaleY())) / 2;
-    const int width = pen.width <= 1 ? 1 : std::max(1, static_cast<int>(std::lround(pen.width * scale)));
-    p.setWidth(dashed ? 1 : width);
+    const int scaled = std::max(1, static_cast<int>(std::lround(std::max(1, pen.width) * scale)));
+    if (m_raster)
+        p.setWidth(dashed || pen.width <= 1 ? 1 : scaled);
+    else
+        p.setWidth(dashed ? std::max(1, static_cast<int>(std::lround(scale))) : scaled);
     switch (pen.style) {
     case PenStyle::Dash: p.setStyle(Qt::DashLine); break;
     case PenStyle::Dot: p.setStyle(Qt::DotLine); break;
@@ -323,8 +332,10 @@ void PainterDevice::Text(const DrawState& s, const TextRun& run) {
         for (const QGlyphRun& glyphs : shape.runs)
             m_painter->drawGlyphRun(QPointF(run.x0, run.baseline - shape.ascent), glyphs);
     } else {
-        // Pictures and printers keep text as text.
-        m_painter->setFont(font->font);
+        // Pictures and printers keep text as text, smoothed where they are shown on pixels.
+        QFont smooth = font->font;
+        smooth.setStyleStrategy(QFont::PreferDefault);
+        m_painter->setFont(smooth);
         m_painter->drawText(QPoint(run.x0, run.baseline), ToQText(run.text));
     }
 }
