@@ -24,7 +24,9 @@ Image::Image() : m_impl(std::make_unique<Impl>()) {}
 
 Image::Image(int width, int height, Color fill, int scale) : m_impl(std::make_unique<Impl>()) {
     scale = std::clamp(scale, 1, 4);
-    if (width > 0 && height > 0) {
+    // Bitmaps larger than this are refused (a null image) rather than allocated.
+    constexpr int kMaxSide = 32767;
+    if (width > 0 && height > 0 && width <= kMaxSide / scale && height <= kMaxSide / scale) {
         m_impl->image = QImage(width * scale, height * scale, QImage::Format_RGB32);
         m_impl->image.setDevicePixelRatio(scale);
         m_impl->image.fill(ToQ(fill));

@@ -131,6 +131,10 @@ TEST_F(PrintingTest, APrintoutOfTwoPagesGoesToTheTestPdfPrinter) {
     EXPECT_EQ(printer.PagesPrinted(), 2);
     EXPECT_EQ(PdfPageCount(pdf), 2);
     EXPECT_EQ(printout.GetDC(), nullptr);  // released after the job
+
+    ui.PrintSetup(true);
+    EXPECT_TRUE(printer.SetupDialog());
+    EXPECT_TRUE(ui.Done());
 }
 
 TEST_F(PrintingTest, APreviewPageShowsThePageScaledToItsWindow) {
