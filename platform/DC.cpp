@@ -421,27 +421,6 @@ const TextShape& FontEntry::Shape(const std::string& text) const {
 
 // ---- DC ----------------------------------------------------------------------------------
 
-namespace {
-// Draws nothing; answers with the screen's capabilities.
-class NullDevice final : public Device {
-public:
-    void Line(const DrawState&, Point, Point) override {}
-    void Polyline(const DrawState&, const Point*, std::size_t) override {}
-    void Rectangle(const DrawState&, const Rect&) override {}
-    void Ellipse(const DrawState&, const Rect&) override {}
-    void Arc(const DrawState&, ArcKind, const Rect&, Point, Point) override {}
-    void Polygon(const DrawState&, const Point*, std::size_t, FillMode) override {}
-    void FillRect(const DrawState&, const Rect&, Color) override {}
-    void FillRegion(const DrawState&, const Region&, Color) override {}
-    void SetPixel(const DrawState&, Point, Color) override {}
-    Color GetPixel(const DrawState&, Point) const override { return Colors::White; }
-    void Text(const DrawState&, const TextRun&) override {}
-    void DrawImage(const DrawState&, const Rect&, const Image&, const Rect&) override {}
-    void FocusRect(const DrawState&, const Rect&) override {}
-    DeviceCaps Caps() const override { return ScreenCaps(); }
-};
-} // namespace
-
 struct DC::Impl {
     std::unique_ptr<Device> owned;
     Device* device;
@@ -711,6 +690,6 @@ MemoryDC::MemoryDC(int width, int height, Color fill)
 
 Image& MemoryDC::Bitmap() { return static_cast<ImageDevice&>(GetDevice()).Target(); }
 
-ScreenDC::ScreenDC() : DC(std::make_unique<NullDevice>()) {}
+ScreenDC::ScreenDC() : DC(std::make_unique<CapsDevice>(ScreenCaps())) {}
 
 } // namespace plat

@@ -21,29 +21,6 @@ namespace {
 std::string g_testPdf;
 std::optional<bool> g_available;
 
-// Answers capabilities and draws nothing.
-class CapsDevice final : public Device {
-public:
-    explicit CapsDevice(const DeviceCaps& caps) : m_caps(caps) {}
-    void Line(const DrawState&, Point, Point) override {}
-    void Polyline(const DrawState&, const Point*, std::size_t) override {}
-    void Rectangle(const DrawState&, const Rect&) override {}
-    void Ellipse(const DrawState&, const Rect&) override {}
-    void Arc(const DrawState&, ArcKind, const Rect&, Point, Point) override {}
-    void Polygon(const DrawState&, const Point*, std::size_t, FillMode) override {}
-    void FillRect(const DrawState&, const Rect&, Color) override {}
-    void FillRegion(const DrawState&, const Region&, Color) override {}
-    void SetPixel(const DrawState&, Point, Color) override {}
-    Color GetPixel(const DrawState&, Point) const override { return Colors::White; }
-    void Text(const DrawState&, const TextRun&) override {}
-    void DrawImage(const DrawState&, const Rect&, const Image&, const Rect&) override {}
-    void FocusRect(const DrawState&, const Rect&) override {}
-    DeviceCaps Caps() const override { return m_caps; }
-
-private:
-    DeviceCaps m_caps;
-};
-
 // A printout never runs away: at most this many pages in one job.
 constexpr int kMaxPages = 10000;
 } // namespace

@@ -86,6 +86,30 @@ private:
     qsizetype m_bytesPerLine = 0;
 };
 
+// Draws nothing and answers with the capabilities it was given (the screen's for screen
+// contexts, the printer's for printer contexts made outside a job).
+class CapsDevice final : public Device {
+public:
+    explicit CapsDevice(const DeviceCaps& caps) : m_caps(caps) {}
+    void Line(const DrawState&, Point, Point) override {}
+    void Polyline(const DrawState&, const Point*, std::size_t) override {}
+    void Rectangle(const DrawState&, const Rect&) override {}
+    void Ellipse(const DrawState&, const Rect&) override {}
+    void Arc(const DrawState&, ArcKind, const Rect&, Point, Point) override {}
+    void Polygon(const DrawState&, const Point*, std::size_t, FillMode) override {}
+    void FillRect(const DrawState&, const Rect&, Color) override {}
+    void FillRegion(const DrawState&, const Region&, Color) override {}
+    void SetPixel(const DrawState&, Point, Color) override {}
+    Color GetPixel(const DrawState&, Point) const override { return Colors::White; }
+    void Text(const DrawState&, const TextRun&) override {}
+    void DrawImage(const DrawState&, const Rect&, const Image&, const Rect&) override {}
+    void FocusRect(const DrawState&, const Rect&) override {}
+    DeviceCaps Caps() const override { return m_caps; }
+
+private:
+    DeviceCaps m_caps;
+};
+
 // The pixels of a 1-pixel line from a up to but not including b (Bresenham), appended.
 void LinePixels(Point a, Point b, QPolygon& out);
 

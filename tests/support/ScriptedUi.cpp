@@ -110,33 +110,19 @@ ScriptedUi& ScriptedUi::List(std::optional<int> index) {
     return *this;
 }
 
-ScriptedUi& ScriptedUi::Popup(int id) {
+ScriptedUi& ScriptedUi::Answer(const std::string& kind, int answer) {
     Step s;
-    s.kind = "popup";
+    s.kind = kind;
     s.fragment = "";
-    s.answer = id;
+    s.answer = answer;
     s.during = TakeDuring(m_pendingDuring);
     m_script.push_back(std::move(s));
     return *this;
 }
 
-ScriptedUi& ScriptedUi::Print(bool ok) {
-    Step s;
-    s.kind = "print";
-    s.answer = ok ? 1 : 0;
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
-    return *this;
-}
-
-ScriptedUi& ScriptedUi::PrintSetup(bool ok) {
-    Step s;
-    s.kind = "print setup";
-    s.answer = ok ? 1 : 0;
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
-    return *this;
-}
+ScriptedUi& ScriptedUi::Popup(int id) { return Answer("popup", id); }
+ScriptedUi& ScriptedUi::Print(bool ok) { return Answer("print", ok ? 1 : 0); }
+ScriptedUi& ScriptedUi::PrintSetup(bool ok) { return Answer("print setup", ok ? 1 : 0); }
 
 std::optional<ScriptedUi::Step> ScriptedUi::Take(const std::string& kind, const std::string& text) {
     if (m_script.empty()) {

@@ -69,6 +69,8 @@ private:
         plat::FileDialogKind fileKind = plat::FileDialogKind::Open;
         std::function<void()> during;
     };
+    // A step of the kind answered with a number.
+    ScriptedUi& Answer(const std::string& kind, int answer);
     // The next step when it is of the kind and matches the text; null (test failed) otherwise.
     std::optional<Step> Take(const std::string& kind, const std::string& text);
 
