@@ -10,6 +10,7 @@
 #include <optional>
 #include <utility>
 
+#include "foundation/Reporter.h"
 #include "platform/Ui.h"
 #include "platform/qt/PainterDevice.h"
 #include "platform/qt/PrinterHost.h"
@@ -90,8 +91,11 @@ bool Printer::Print(Printout& printout, bool prompt) {
     m_impl->printer.setDocName(ToQ(printout.GetTitle()));
     const DeviceCaps caps = Caps();
     QPainter painter;
-    if (!painter.begin(&m_impl->printer))
+    if (!painter.begin(&m_impl->printer)) {
+        MessageBox("The printer could not be started; nothing was printed.", printout.GetTitle(),
+                   MsgStyle::Ok | MsgStyle::IconStop);
         return false;
+    }
     {
         PainterDevice device(painter, caps, false);
         DC dc(device);

@@ -39,7 +39,8 @@ public:
 
     // A printer exists to print on (the installed default one, or the test PDF printer).
     static bool IsAvailable();
-    // For tests only: a PDF printer writing to the file; an empty path switches it off.
+    // For tests only: printers made from now on are a PDF printer writing to the file; an
+    // empty path switches it off.
     static void UseTestPdfPrinter(const std::string& pdfPath);
 
     PrintSetup& Setup();

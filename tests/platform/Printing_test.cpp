@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "foundation/Reporter.h"
 #include "platform/Picture.h"
 #include "platform/Printing.h"
 #include "platform/Services.h"
@@ -134,6 +135,14 @@ TEST_F(PrintingTest, APrintoutOfTwoPagesGoesToTheTestPdfPrinter) {
 
     ui.PrintSetup(true);
     EXPECT_TRUE(printer.SetupDialog());
+
+    // A printer that cannot start says so and reports the failure.
+    Printer::UseTestPdfPrinter(dir.File("no-such-folder/x.pdf"));
+    Printer broken;
+    TwoPages lost;
+    ui.Message("could not be started", MsgAnswer::Ok);
+    EXPECT_FALSE(broken.Print(lost, false));
+    EXPECT_EQ(broken.PagesPrinted(), 0);
     EXPECT_TRUE(ui.Done());
 }
 
