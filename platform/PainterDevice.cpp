@@ -83,7 +83,16 @@ void LinePixels(Point a, Point b, QPolygon& out) {
 
 PainterDevice::PainterDevice(QPainter& painter, const DeviceCaps& caps, bool raster)
     : m_caps(caps), m_raster(raster) {
+    if (painter.isActive()) {
+        painter.save();
+        m_restore = true;
+    }
     Attach(painter);
+}
+
+PainterDevice::~PainterDevice() {
+    if (m_restore && m_painter->isActive())
+        m_painter->restore();
 }
 
 PainterDevice::PainterDevice(const DeviceCaps& caps, bool raster) : m_caps(caps), m_raster(raster) {}
@@ -492,5 +501,7 @@ public:
 std::unique_ptr<DC> MakePainterDC(QPainter& painter, const DeviceCaps& caps, bool raster) {
     return std::make_unique<PainterDC>(std::make_unique<PainterDevice>(painter, caps, raster));
 }
+
+std::unique_ptr<DC> MakePainterDC(QPainter& painter) { return MakePainterDC(painter, ScreenCaps(), true); }
 
 } // namespace plat

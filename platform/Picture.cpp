@@ -114,12 +114,12 @@ public:
         if (devices.empty())
             return picture;
         devices.clear();
+        m_svg.reset();
         m_svgPainter.end();
         m_buffer.close();
         picture.svg = m_buffer.data().toStdString();
         picture.image = m_image->Target();
         m_image.reset();
-        m_svg.reset();
         return picture;
     }
 

@@ -18,7 +18,10 @@ public:
     // raster: keep the pixel rules (single-pixel lines drawn pixel by pixel, raster
     // operations); otherwise draw geometric figures (printers, pictures). The painter's
     // transform and clip at this moment are the device's own and stay under everything drawn.
+    // The painter's state is saved here and restored when the device goes, so the painter's
+    // owner finds it as it left it.
     PainterDevice(QPainter& painter, const DeviceCaps& caps, bool raster);
+    ~PainterDevice() override;
 
     void Line(const DrawState& s, Point a, Point b) override;
     void Polyline(const DrawState& s, const Point* points, std::size_t count) override;
@@ -56,6 +59,7 @@ protected:
 
 private:
     QTransform m_base;
+    bool m_restore = false;
     bool m_baseClipping = false;
     QRegion m_baseClip;
     Clip m_applied;
@@ -116,5 +120,7 @@ void LinePixels(Point a, Point b, QPolygon& out);
 // A context over a painter that belongs to someone else (owner-drawn items); the painter
 // must stay active while the context lives.
 std::unique_ptr<DC> MakePainterDC(QPainter& painter, const DeviceCaps& caps, bool raster = true);
+// The same with the screen's capabilities (items of controls on the screen).
+std::unique_ptr<DC> MakePainterDC(QPainter& painter);
 
 } // namespace plat
