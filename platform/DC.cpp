@@ -76,8 +76,10 @@ bool Image::SavePng(const std::string& path) const {
 Image Image::FromResource(int id) {
     Image result;
     QImage loaded(QStringLiteral(":/bitmaps/%1.png").arg(id));
+    // Tool-bar pictures keep their transparency.
     if (!loaded.isNull())
-        result.m_impl->image = loaded.convertToFormat(QImage::Format_RGB32);
+        result.m_impl->image = loaded.convertToFormat(loaded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                               : QImage::Format_RGB32);
     return result;
 }
 
