@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/Dialog.h"
 #include "platform/Ui.h"
 
 struct UiRequest {
-    std::string kind;     // "message", "input", "text", "file", "list", "popup"
+    std::string kind;     // "message", "input", "text", "file", "list", "popup", "font", "colour", "dialog"
     std::string text;     // message text, prompt, or the data text shown
     std::string caption;
     unsigned style = 0;
@@ -37,6 +38,13 @@ public:
     // A list choice: the index chosen, or cancelled.
     ScriptedUi& List(std::optional<int> index);
     ScriptedUi& Popup(int id);
+    // The font and colour dialogs: the function edits the data and returns OK (true) or Cancel.
+    ScriptedUi& Font(std::function<bool(plat::FontDialogData&)> choose);
+    ScriptedUi& Colour(std::function<bool(plat::ColorDialogData&)> choose);
+    // A dialog of the program whose caption contains the fragment: the function works it
+    // through the driver (typing, clicking, reading). A dialog the function leaves open fails
+    // the test and is cancelled.
+    ScriptedUi& Dialog(const std::string& captionFragment, std::function<void(plat::DialogDriver&)> work);
     // Runs while the next expected interaction is open (for example, pumping the loop).
     ScriptedUi& While(std::function<void()> action);
 
@@ -46,6 +54,9 @@ public:
     bool ChooseFile(plat::FileDialogKind kind, plat::FileDialogData& data) override;
     bool ChooseFromList(const std::string& caption, const std::vector<std::string>& items, int& index) override;
     int TrackPopupMenu(const std::vector<plat::MenuItem>& items, plat::Point screen) override;
+    bool ChooseFont(plat::FontDialogData& data) override;
+    bool ChooseColor(plat::ColorDialogData& data) override;
+    int RunDialog(plat::Dialog& dialog) override;
 
     bool Done() const { return m_script.empty(); }
     int Count(const std::string& fragment) const;
@@ -62,6 +73,9 @@ private:
         std::optional<int> index;
         plat::FileDialogKind fileKind = plat::FileDialogKind::Open;
         std::function<void()> during;
+        std::function<bool(plat::FontDialogData&)> font;
+        std::function<bool(plat::ColorDialogData&)> colour;
+        std::function<void(plat::DialogDriver&)> dialog;
     };
     // The next step when it is of the kind and matches the text; null (test failed) otherwise.
     std::optional<Step> Take(const std::string& kind, const std::string& text);
