@@ -393,22 +393,32 @@ Rect Dialog::MapDialogRect(const Rect& du) const {
 
 namespace {
 
-[[noreturn]] void Fail(const Dialog& d, int id, const char* what) {
-    throw std::logic_error("dialog \"" + d.GetCaption() + "\": control " + std::to_string(id) + " " + what);
+std::string NameOf(const Window& window) {
+    const auto* dialog = dynamic_cast<const Dialog*>(&window);
+    return dialog ? "dialog \"" + dialog->GetCaption() + "\"" : std::string("window");
 }
 
-QWidget* Find(const Dialog& d, int id) {
+[[noreturn]] void Fail(const Window& window, int id, const char* what) {
+    throw std::logic_error(NameOf(window) + ": control " + std::to_string(id) + " " + what);
+}
+
+DialogHost* HostOf(const Window& window) {
+    const auto* dialog = dynamic_cast<const Dialog*>(&window);
+    return dialog ? dialog->dialogImpl().host.data() : nullptr;
+}
+
+QWidget* Find(const Window& d, int id) {
     if (const auto* sheet = dynamic_cast<const PropertySheet*>(&d); sheet && sheet->GetCurrentPage() >= 0)
         if (QWidget* w = FindControl(WidgetOf(sheet->GetPage(sheet->GetCurrentPage())), id))
             return w;
-    QWidget* root = d.dialogImpl().host ? static_cast<QWidget*>(d.dialogImpl().host) : WidgetOf(d);
+    QWidget* root = HostOf(d) ? static_cast<QWidget*>(HostOf(d)) : WidgetOf(d);
     QWidget* w = FindControl(root, id);
     if (!w)
         Fail(d, id, "does not exist");
     return w;
 }
 
-QWidget* Usable(const Dialog& d, int id) {
+QWidget* Usable(const Window& d, int id) {
     QWidget* w = Find(d, id);
     if (!w->isEnabled())
         Fail(d, id, "is disabled");
@@ -444,75 +454,75 @@ QLineEdit* EditField(QWidget* w) {
     return nullptr;
 }
 
-PropertySheet& SheetOf(Dialog& d) {
+PropertySheet& SheetOf(Window& d) {
     auto* sheet = dynamic_cast<PropertySheet*>(&d);
     if (!sheet)
-        throw std::logic_error("dialog \"" + d.GetCaption() + "\" has no pages");
+        throw std::logic_error(NameOf(d) + " has no pages");
     return *sheet;
 }
 
 } // namespace
 
 void DialogDriver::Show() {
-    if (DialogHost* host = m_dialog.dialogImpl().host) {
+    if (DialogHost* host = HostOf(m_window)) {
         host->show();
         host->activateWindow();
         QCoreApplication::processEvents();
     }
 }
 
-void DialogDriver::Focus(int id) { MoveFocus(Usable(m_dialog, id)); }
+void DialogDriver::Focus(int id) { MoveFocus(Usable(m_window, id)); }
 
 void DialogDriver::Type(int id, const std::string& text) {
-    QWidget* w = Usable(m_dialog, id);
+    QWidget* w = Usable(m_window, id);
     MoveFocus(w);
     if (QLineEdit* e = EditField(w)) {
         if (e->isReadOnly())
-            Fail(m_dialog, id, "is read-only");
+            Fail(m_window, id, "is read-only");
         e->selectAll();
         e->insert(ToQ(text));
     } else if (auto* m = qobject_cast<QPlainTextEdit*>(w)) {
         if (m->isReadOnly())
-            Fail(m_dialog, id, "is read-only");
+            Fail(m_window, id, "is read-only");
         m->selectAll();
         QString lf = ToQ(text);
         lf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         m->insertPlainText(lf);
     } else {
-        Fail(m_dialog, id, "takes no typing");
+        Fail(m_window, id, "takes no typing");
     }
 }
 
 void DialogDriver::Click(int id) {
-    auto* b = qobject_cast<QAbstractButton*>(Usable(m_dialog, id));
+    auto* b = qobject_cast<QAbstractButton*>(Usable(m_window, id));
     if (!b)
-        Fail(m_dialog, id, "is not a button");
+        Fail(m_window, id, "is not a button");
     MoveFocus(b);
-    if (m_dialog.IsRunning())
+    if (!Ended())
         b->click();
 }
 
 void DialogDriver::Select(int id, int index) {
-    QWidget* w = Usable(m_dialog, id);
+    QWidget* w = Usable(m_window, id);
     MoveFocus(w);
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         if (index < 0 || index >= c->count())
-            Fail(m_dialog, id, "has no such item");
+            Fail(m_window, id, "has no such item");
         c->setCurrentIndex(index);
         emit c->activated(index);
     } else if (auto* l = qobject_cast<QListWidget*>(w)) {
         if (index < 0 || index >= l->count())
-            Fail(m_dialog, id, "has no such item");
+            Fail(m_window, id, "has no such item");
         if (l->selectionMode() == QAbstractItemView::MultiSelection)
             l->item(index)->setSelected(!l->item(index)->isSelected());
         else
             l->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
     } else if (auto* t = qobject_cast<QTreeWidget*>(w)) {
         if (index < 0 || index >= t->topLevelItemCount())
-            Fail(m_dialog, id, "has no such item");
+            Fail(m_window, id, "has no such item");
         t->setCurrentItem(t->topLevelItem(index));
     } else {
-        Fail(m_dialog, id, "has no items");
+        Fail(m_window, id, "has no items");
     }
 }
 
@@ -523,28 +533,28 @@ void DialogDriver::SelectString(int id, const std::string& text) {
             Select(id, static_cast<int>(i));
             return;
         }
-    Fail(m_dialog, id, ("has no item \"" + text + "\"").c_str());
+    Fail(m_window, id, ("has no item \"" + text + "\"").c_str());
 }
 
 void DialogDriver::DoubleClick(int id, int index) {
     Select(id, index);
-    if (auto* l = qobject_cast<QListWidget*>(Find(m_dialog, id)))
+    if (auto* l = qobject_cast<QListWidget*>(Find(m_window, id)))
         emit l->itemDoubleClicked(l->item(index));
 }
 
 void DialogDriver::SelectTreeItem(int id, const std::string& text) {
-    auto* t = qobject_cast<QTreeWidget*>(Usable(m_dialog, id));
+    auto* t = qobject_cast<QTreeWidget*>(Usable(m_window, id));
     if (!t)
-        Fail(m_dialog, id, "is not a tree");
+        Fail(m_window, id, "is not a tree");
     const auto found = t->findItems(ToQ(text), Qt::MatchExactly | Qt::MatchRecursive);
     if (found.isEmpty())
-        Fail(m_dialog, id, ("has no item \"" + text + "\"").c_str());
+        Fail(m_window, id, ("has no item \"" + text + "\"").c_str());
     MoveFocus(t);
     t->setCurrentItem(found.front());
 }
 
 void DialogDriver::PressEnter() {
-    QWidget* root = m_dialog.dialogImpl().host;
+    DialogHost* root = HostOf(m_window);
     if (!root)
         return;
     for (QPushButton* b : root->findChildren<QPushButton*>())
@@ -552,18 +562,18 @@ void DialogDriver::PressEnter() {
             b->click();
             return;
         }
-    m_dialog.dialogImpl().host->accept();
+    root->accept();
 }
 
 void DialogDriver::PressEscape() {
-    if (DialogHost* host = m_dialog.dialogImpl().host)
+    if (DialogHost* host = HostOf(m_window))
         host->reject();
 }
 
 void DialogDriver::SwitchPage(int index) {
-    PropertySheet& sheet = SheetOf(m_dialog);
+    PropertySheet& sheet = SheetOf(m_window);
     if (index < 0 || index >= sheet.GetPageCount())
-        throw std::logic_error("sheet \"" + sheet.GetCaption() + "\" has no page " + std::to_string(index));
+        throw std::logic_error(NameOf(sheet) + " has no page " + std::to_string(index));
     if (sheet.IsWizard())
         throw std::logic_error("a wizard changes pages only by its buttons");
     auto* tabs = WidgetOf(sheet)->findChild<QTabBar*>();
@@ -574,27 +584,27 @@ void DialogDriver::Next() { Click(SheetButton::NextId); }
 void DialogDriver::Back() { Click(SheetButton::BackId); }
 void DialogDriver::Finish() { Click(SheetButton::FinishId); }
 void DialogDriver::Apply() { Click(SheetButton::ApplyId); }
-int DialogDriver::CurrentPage() const { return SheetOf(m_dialog).GetCurrentPage(); }
+int DialogDriver::CurrentPage() const { return SheetOf(m_window).GetCurrentPage(); }
 
 std::string DialogDriver::PageTitle() const {
-    PropertySheet& sheet = SheetOf(m_dialog);
+    PropertySheet& sheet = SheetOf(m_window);
     return sheet.GetCurrentPage() < 0 ? std::string() : sheet.GetPage(sheet.GetCurrentPage()).GetTitle();
 }
 
 bool DialogDriver::IsButtonEnabled(int id) const {
-    QWidget* w = Find(m_dialog, id);
+    QWidget* w = Find(m_window, id);
     return w->isEnabled() && w->isVisibleTo(w->window());
 }
 
-std::string DialogDriver::Text(int id) const { return WidgetText(Find(m_dialog, id)); }
+std::string DialogDriver::Text(int id) const { return WidgetText(Find(m_window, id)); }
 
 bool DialogDriver::Checked(int id) const {
-    auto* b = qobject_cast<QAbstractButton*>(Find(m_dialog, id));
+    auto* b = qobject_cast<QAbstractButton*>(Find(m_window, id));
     return b && b->isChecked();
 }
 
 int DialogDriver::Selection(int id) const {
-    QWidget* w = Find(m_dialog, id);
+    QWidget* w = Find(m_window, id);
     if (auto* c = qobject_cast<QComboBox*>(w))
         return c->currentIndex();
     if (auto* l = qobject_cast<QListWidget*>(w)) {
@@ -608,7 +618,7 @@ int DialogDriver::Selection(int id) const {
 
 std::vector<std::string> DialogDriver::Items(int id) const {
     std::vector<std::string> out;
-    QWidget* w = Find(m_dialog, id);
+    QWidget* w = Find(m_window, id);
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         for (int i = 0; i < c->count(); ++i)
             out.push_back(FromQ(c->itemText(i)));
@@ -622,11 +632,21 @@ std::vector<std::string> DialogDriver::Items(int id) const {
     return out;
 }
 
-bool DialogDriver::Enabled(int id) const { return Find(m_dialog, id)->isEnabled(); }
+bool DialogDriver::Enabled(int id) const { return Find(m_window, id)->isEnabled(); }
 
 bool DialogDriver::Visible(int id) const {
-    QWidget* w = Find(m_dialog, id);
+    QWidget* w = Find(m_window, id);
     return w->isVisibleTo(w->window());
+}
+
+bool DialogDriver::Ended() const {
+    const auto* dialog = dynamic_cast<const Dialog*>(&m_window);
+    return dialog ? !dialog->IsRunning() : !m_window.IsCreated();
+}
+
+int DialogDriver::Result() const {
+    const auto* dialog = dynamic_cast<const Dialog*>(&m_window);
+    return dialog ? dialog->GetResult() : 0;
 }
 
 } // namespace plat

@@ -143,17 +143,16 @@ private:
     std::unique_ptr<DialogImpl> m_dialog;
 };
 
-// Works a dialog as a user would (tests and scripted runs): types into edits, clicks buttons,
-// selects items and switches pages, and reads what the dialog shows. Items are searched on
-// the shown page of a sheet first, then in the whole dialog. An id that names no control
-// fails loudly (std::logic_error).
+// Works a dialog, or the controls of a plain window, as a user would (tests and scripted
+// runs): types into edits, clicks buttons, selects items and switches pages, and reads what
+// the controls show. Items are searched on the shown page of a sheet first, then in the
+// whole dialog. An id that names no usable control fails loudly (std::logic_error).
 class DialogDriver {
 public:
-    explicit DialogDriver(Dialog& dialog) : m_dialog(dialog) {}
-    Dialog& GetDialog() const { return m_dialog; }
+    explicit DialogDriver(Window& window) : m_window(window) {}
+    Window& GetWindow() const { return m_window; }
     // Shows the created dialog without a loop of its own (scripted runs).
     void Show();
-    std::string Caption() const { return m_dialog.GetCaption(); }
 
     // Gives the control the focus (the focus notifications follow).
     void Focus(int id);
@@ -187,11 +186,12 @@ public:
     std::vector<std::string> Items(int id) const;
     bool Enabled(int id) const;
     bool Visible(int id) const;
-    bool Ended() const { return !m_dialog.IsRunning(); }
-    int Result() const { return m_dialog.GetResult(); }
+    // Whether the dialog has ended (a plain window: whether it is gone), and its result.
+    bool Ended() const;
+    int Result() const;
 
 private:
-    Dialog& m_dialog;
+    Window& m_window;
 };
 
 } // namespace plat
