@@ -21,13 +21,15 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/Dialog.h"
 #include "platform/PropertySheet.h"
-#include "platform/QtConvert.h"
+#include "platform/qt/QtConvert.h"
 #include "platform/Services.h"
-#include "platform/WindowHost.h"
+#include "platform/qt/WindowHost.h"
 #include "platform/qt/DialogHost.h"
+#include "platform/qt/PainterDevice.h"
 
 namespace plat {
 
@@ -306,14 +308,13 @@ void ConnectNotifications(QWidget* w, NotifySink* sink) {
 void PaintOwnerItem(QPainter& painter, const OwnerDrawFn& draw, const DrawItem& item) {
     if (!draw || item.rect.IsEmpty())
         return;
-    // The item is drawn into a picture of its own size and copied into the control.
-    Image picture(item.rect.Width(), item.rect.Height(), Colors::White);
+    painter.save();
+    painter.setClipRect(ToQ(item.rect), Qt::IntersectClip);
     {
-        DC dc(picture);
-        dc.SetWindowOrigin(Point{-item.rect.left, -item.rect.top});
-        draw(dc, item);
+        const std::unique_ptr<DC> dc = MakePainterDC(painter, ScreenCaps());
+        draw(*dc, item);
     }
-    painter.drawImage(QPoint(item.rect.left, item.rect.top), picture.impl().image);
+    painter.restore();
 }
 
 OwnerDrawDelegate::OwnerDrawDelegate(OwnerDrawFn draw, int itemHeight, QObject* parent)
@@ -557,6 +558,17 @@ Rect Control::GetPlace() const {
     QWidget* w = W(*this);
     return w ? FromQ(w->geometry()) : m_impl->place;
 }
+Image Control::GetPicture() const {
+    QWidget* w = W(*this);
+    if (!w)
+        return Image();
+    const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    Image out(1, 1);
+    out.impl().image = shot;
+    out.impl().scale = std::max(1, static_cast<int>(std::lround(shot.devicePixelRatio())));
+    return out;
+}
+
 void Control::SetFont(const LogFont& font) {
     if (QWidget* w = W(*this))
         w->setFont(ToQFont(font));

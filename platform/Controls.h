@@ -117,6 +117,8 @@ public:
     void MoveWindow(const Rect& place);
     Rect GetPlace() const;
     void SetFont(const LogFont& font);
+    // What the control shows now, as a picture of its own size.
+    Image GetPicture() const;
 
     struct Impl;
     Impl& impl() const { return *m_impl; }

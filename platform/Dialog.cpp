@@ -20,9 +20,9 @@
 #include <stdexcept>
 
 #include "platform/PropertySheet.h"
-#include "platform/QtConvert.h"
+#include "platform/qt/QtConvert.h"
 #include "platform/Ui.h"
-#include "platform/WindowHost.h"
+#include "platform/qt/WindowHost.h"
 #include "platform/qt/DialogHost.h"
 
 namespace plat {

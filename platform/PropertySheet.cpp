@@ -10,8 +10,8 @@
 
 #include <algorithm>
 
-#include "platform/QtConvert.h"
-#include "platform/WindowHost.h"
+#include "platform/qt/QtConvert.h"
+#include "platform/qt/WindowHost.h"
 #include "platform/qt/DialogHost.h"
 
 namespace plat {

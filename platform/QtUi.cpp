@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFontDialog>
 #include <QScreen>
+#include <QTimer>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -237,6 +238,13 @@ public:
 };
 
 } // namespace
+
+void CloseNextLiveDialog(bool accept) {
+    QTimer::singleShot(0, [accept] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            accept ? modal->accept() : modal->reject();
+    });
+}
 
 Ui& LiveUi() {
     static QtUi ui;

@@ -114,6 +114,10 @@ private:
     Impl* m_impl;
 };
 
+// Tests of the live gateway: the next modal Qt dialog that opens is closed at once with OK
+// (accept) or Cancel, keeping what it was opened with.
+void CloseNextLiveDialog(bool accept);
+
 // Called whenever the modal depth returns to 0 (the idle driver resumes).
 void SetModalEndHook(void (*hook)());
 

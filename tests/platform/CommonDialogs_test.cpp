@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QTimer>
-#include <QWidget>
-
 #include "platform/Ui.h"
 #include "support/ScriptedUi.h"
 #include "tests/platform/PlatformFixture.h"
@@ -48,16 +44,6 @@ TEST_F(CommonDialogsTest, ScriptedFontAndColourDialogsAnswerThroughTheGateway) {
     EXPECT_EQ(colour.color, Colors::LtRed);
 }
 
-namespace {
-// Accepts the modal dialog that the live gateway opens next.
-void AcceptNextModal() {
-    QTimer::singleShot(0, [] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            QMetaObject::invokeMethod(modal, "accept");
-    });
-}
-} // namespace
-
 TEST_F(CommonDialogsTest, LiveFontAndColourDialogsGiveBackWhatTheyWereOpenedWith) {
     Ui* scripted = SetUi(nullptr);  // the live gateway
     FontDialogData font;
@@ -66,12 +52,12 @@ TEST_F(CommonDialogsTest, LiveFontAndColourDialogsGiveBackWhatTheyWereOpenedWith
     font.font.weight = 700;
     font.font.italic = true;
     const LogFont before = font.font;
-    AcceptNextModal();
+    CloseNextLiveDialog(true);
     const bool fontOk = FontDialog(font);
     ColorDialogData colour;
     colour.color = Color(12, 34, 56);
     colour.custom[3] = Color(0x40, 0x40, 0x40);
-    AcceptNextModal();
+    CloseNextLiveDialog(true);
     const bool colourOk = ColorDialog(colour);
     SetUi(scripted);
     EXPECT_TRUE(fontOk);

@@ -5,6 +5,7 @@
 
 #include "platform/Application.h"
 #include "platform/Dialog.h"
+#include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
 #include "tests/platform/PlatformFixture.h"
 
@@ -111,6 +112,7 @@ struct Drawn {
     bool disabled;
     bool comboEdit;
     int height;
+    DrawItem item;
 };
 
 // A list of types drawn by program code, as the type selection dialog does.
@@ -145,11 +147,20 @@ public:
     }
 
     void Draw(DC& dc, const DrawItem& item) {
-        drawn.push_back({item.index, item.selected, item.disabled, item.comboEdit, item.rect.Height()});
+        drawn.push_back({item.index, item.selected, item.disabled, item.comboEdit, item.rect.Height(), item});
+        Draw(dc, item, m_width);
+    }
+
+    // A line-type sample: the row filled (black when selected), then as many lines of the
+    // row's style as the width, from the left edge to a third of the right edge.
+    static void Draw(DC& dc, const DrawItem& item, int width) {
         dc.FillRect(item.rect, item.selected ? Colors::Black : Colors::White);
-        dc.SelectPen(Pen{PenStyle::Dash, 1, Colors::LtBlue});
-        dc.MoveTo(item.rect.left, (item.rect.top + item.rect.bottom) / 2);
-        dc.LineTo(item.rect.right / 3, (item.rect.top + item.rect.bottom) / 2);
+        dc.SelectPen(Pen{static_cast<PenStyle>(std::max(0, item.index) % 5), 1, Colors::LtBlue});
+        const int middle = (item.rect.top + item.rect.bottom) / 2;
+        for (int k = 0; k < width; ++k) {
+            dc.MoveTo(item.rect.left, middle - width / 2 + k);
+            dc.LineTo(item.rect.right / 3, middle - width / 2 + k);
+        }
     }
 
     bool Saw(int index, bool selected, bool disabled = false) const {
@@ -160,6 +171,7 @@ public:
     }
 
     std::vector<Drawn> drawn;
+    int m_width = 3;
     ListBox m_types{*this, IdTypes};
     ComboBox m_combo{*this, IdCombo};
 };
@@ -175,6 +187,26 @@ TEST_F(ControlsTest, OwnerDrawnItemsAreDrawnByProgramCodeWithTheirState) {
         EXPECT_TRUE(dialog.Saw(0, false));
         EXPECT_TRUE(dialog.Saw(1, true));
         EXPECT_TRUE(dialog.Saw(2, false));
+        // What the drawing code drew through the item's context is what the list shows: the
+        // selected row black, with the blue sample from its left edge.
+        const Image shown = dialog.m_types.GetPicture();
+        for (const Drawn& item : dialog.drawn) {
+            if (item.comboEdit || item.index != 1 || !item.selected)
+                continue;
+            const Rect r = item.item.rect;
+            EXPECT_EQ(shown.Pixel(r.right - 2, r.top + 1), Colors::Black);
+            EXPECT_EQ(shown.Pixel(r.left + 1, (r.top + r.bottom) / 2), Colors::LtBlue);
+            // The same item drawn on the recording context: the fill, then three dashed lines.
+            RecordingDC rec;
+            TypesDialog::Draw(rec, item.item, 3);
+            ASSERT_EQ(rec.CallsOf("FillRect").size(), 1u);
+            EXPECT_EQ(rec.CallsOf("FillRect")[0].color, Colors::Black);
+            const auto lines = rec.CallsOf("Line");
+            ASSERT_EQ(lines.size(), 3u);
+            EXPECT_EQ(lines[0].state.pen.style, PenStyle::Dash);
+            EXPECT_EQ(lines[0].points, (std::vector<Point>{{r.left, (r.top + r.bottom) / 2 - 1},
+                                                          {r.right / 3, (r.top + r.bottom) / 2 - 1}}));
+        }
         // The closed combo box's own field shows its chosen item.
         bool comboField = false;
         for (const Drawn& item : dialog.drawn)
