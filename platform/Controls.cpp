@@ -607,9 +607,9 @@ void Edit::SetTabStops(const std::vector<int>& dialogUnits) {
     if (!m || dialogUnits.empty())
         return;
     // Tab stops at equal distances: the first one gives the distance.
-    int baseX = 6, baseY = 13;
+    double baseX = 6, baseY = 13;
     DialogBaseUnits(m->font(), baseX, baseY);
-    m->setTabStopDistance(std::max(1, dialogUnits.front() * baseX / 4));
+    m->setTabStopDistance(std::max(1.0, dialogUnits.front() * baseX / 4));
 }
 
 void Edit::SetSelection(int start, int end) {

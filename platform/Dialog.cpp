@@ -53,10 +53,10 @@ QFont TemplateFont(const std::string& face, int pointSize) {
     return font;
 }
 
-void DialogBaseUnits(const QFont& font, int& baseX, int& baseY) {
+void DialogBaseUnits(const QFont& font, double& baseX, double& baseY) {
     const QFontMetrics m(font);
     const int width = m.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    baseX = std::max(1, (width / 26 + 1) / 2);
+    baseX = std::max(1.0, width / 52.0);
     baseY = std::max(1, m.height());
 }
 
@@ -99,6 +99,23 @@ private:
     QButtonGroup* m_group = nullptr;
     bool m_previousRadio = false;
 };
+
+// Lists and multi-line edits of a laid-out dialog get a few rows' height (their own wish is
+// large); a dialog with a sizing border lets them grow.
+void GiveRows(QWidget* w, ControlKind kind, bool sizing) {
+    const int line = w->fontMetrics().height();
+    int height = 0;
+    switch (kind) {
+    case ControlKind::MultiEdit: height = 6 * line; break;
+    case ControlKind::ListBox: height = 7 * (line + 2); break;
+    case ControlKind::TreeView: height = 8 * (line + 4); break;
+    case ControlKind::ListView: height = 4 * 36 + line + 10; break;
+    default: return;
+    }
+    w->setMinimumHeight(height + 6);
+    if (!sizing)
+        w->setMaximumHeight(height + 6);
+}
 
 struct GridCursor {
     QGridLayout* grid = nullptr;
@@ -179,6 +196,8 @@ void Dialog::Build(void* pageParent) {
             }
             GridCursor& at = groupBox ? group : top;
             QWidget* w = MakeControl(item, groupBox ? groupBox : client);
+            GiveRows(w, item.kind, m_template.sizing);
+            const bool button = item.kind == ControlKind::PushButton || item.kind == ControlKind::DefPushButton;
             const bool spanRest = i + 1 >= items.size() || !items[i + 1].beside;
             if (!item.beside || at.row < 0) {
                 ++at.row;
@@ -189,8 +208,10 @@ void Dialog::Build(void* pageParent) {
                     at.grid->addWidget(label, at.row, at.col++);
                 }
             }
-            if (spanRest)
+            if (spanRest && !button)
                 at.grid->addWidget(w, at.row, at.col, 1, -1);
+            else if (spanRest)
+                at.grid->addWidget(w, at.row, at.col, 1, -1, Qt::AlignLeft);
             else
                 at.grid->addWidget(w, at.row, at.col);
             ++at.col;
@@ -384,8 +405,8 @@ Rect Dialog::GetItemRect(int id) const {
 
 Rect Dialog::MapDialogRect(const Rect& du) const {
     const DialogImpl& d = *m_dialog;
-    auto x = [&d](int v) { return static_cast<int>(std::lround(v * d.baseX / 4.0)); };
-    auto y = [&d](int v) { return static_cast<int>(std::lround(v * d.baseY / 8.0)); };
+    auto x = [&d](int v) { return static_cast<int>(std::lround(v * d.baseX / 4)); };
+    auto y = [&d](int v) { return static_cast<int>(std::lround(v * d.baseY / 8)); };
     return Rect{x(du.left), y(du.top), x(du.right), y(du.bottom)};
 }
 

@@ -42,6 +42,44 @@ struct DialogItem {
     bool beside = false;  // laid-out templates: joins the row before
     bool endGroup = false;  // laid-out templates: a marker that closes the open group box
     int textLimit = 0;  // edits and combo boxes (0: none)
+
+    // A control of a laid-out template, with its label in front of it when one is given.
+    static DialogItem Make(int id, ControlKind kind, std::string text = {}, std::string label = {},
+                           unsigned style = 0) {
+        DialogItem item;
+        item.id = id;
+        item.kind = kind;
+        item.text = std::move(text);
+        item.label = std::move(label);
+        item.style = style;
+        return item;
+    }
+    // The same, joining the row before it.
+    static DialogItem Beside(int id, ControlKind kind, std::string text = {}, unsigned style = 0) {
+        DialogItem item = Make(id, kind, std::move(text), {}, style);
+        item.beside = true;
+        return item;
+    }
+    // Closes the open group box of a laid-out template.
+    static DialogItem EndGroup() {
+        DialogItem item;
+        item.endGroup = true;
+        return item;
+    }
+    // A control placed in dialog units.
+    static DialogItem At(int id, ControlKind kind, std::string text, int x, int y, int w, int h,
+                         unsigned style = 0) {
+        DialogItem item;
+        item.id = id;
+        item.kind = kind;
+        item.text = std::move(text);
+        item.x = x;
+        item.y = y;
+        item.w = w;
+        item.h = h;
+        item.style = style;
+        return item;
+    }
 };
 
 struct DialogTemplate {

@@ -49,8 +49,8 @@ struct Dialog::DialogImpl {
     QPointer<DialogHost> host;  // null for property pages
     QPointer<NotifySink> sink;
     QFont font;
-    int baseX = 6;   // pixels per 4 horizontal dialog units
-    int baseY = 13;  // pixels per 8 vertical dialog units
+    double baseX = 6;   // pixels per 4 horizontal dialog units
+    double baseY = 13;  // pixels per 8 vertical dialog units
     bool running = false;
 };
 
@@ -69,8 +69,10 @@ void SetWidgetText(QWidget* control, const std::string& text, NotifySink* sink);
 // holding the focus in the window is told it loses it, as a click elsewhere would.
 void TellFocusLeaving(QWidget* window, const QWidget* except, NotifySink* sink);
 
-// Average character width and height of a font, the base of dialog units.
-void DialogBaseUnits(const QFont& font, int& baseX, int& baseY);
+// Average character width and height of a font, the base of dialog units. The width is the
+// exact average over the alphabet, not rounded down, so that texts sized for the classic
+// dialog font fit in the faces that stand in for it.
+void DialogBaseUnits(const QFont& font, double& baseX, double& baseY);
 // The font of a template: its face mapped to an installed one, in points.
 QFont TemplateFont(const std::string& face, int pointSize);
 

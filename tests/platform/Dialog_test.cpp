@@ -11,61 +11,14 @@
 #include "platform/Application.h"
 #include "platform/Dialog.h"
 #include "platform/Services.h"
+#include "support/SampleDialogs.h"
 #include "support/ScriptedUi.h"
 #include "tests/platform/PlatformFixture.h"
 
 using namespace plat;
+using namespace sample;
 
 namespace {
-
-enum : int {
-    IdName = 101,
-    IdNotes = 102,
-    IdFixed = 103,
-    IdMetric = 104,
-    IdImperial = 105,
-    IdKind = 106,
-    IdSize = 107,
-    IdLayers = 108,
-    IdFill = 109,
-    IdStatus = 110,
-    IdValue = 111,
-};
-
-DialogItem Item(int id, ControlKind kind, std::string text = {}, std::string label = {}, unsigned style = 0) {
-    DialogItem item;
-    item.id = id;
-    item.kind = kind;
-    item.text = std::move(text);
-    item.label = std::move(label);
-    item.style = style;
-    return item;
-}
-
-DialogTemplate SampleTemplate() {
-    DialogTemplate t;
-    t.caption = "Sample Settings";
-    t.Add(Item(-1, ControlKind::GroupBox, "General"))
-        .Add(Item(IdName, ControlKind::Edit, "", "&Name"))
-        .Add(Item(IdValue, ControlKind::Edit, "", "&Value"))
-        .Add(Item(IdNotes, ControlKind::MultiEdit, "", "N&otes"))
-        .Add(Item(IdFixed, ControlKind::CheckBox, "&Fixed notation"))
-        .Add(Item(-1, ControlKind::GroupBox, "Units"))
-        .Add(Item(IdMetric, ControlKind::RadioButton, "&Metric", "", CtlStyle::Group))
-        .Add(Item(IdImperial, ControlKind::RadioButton, "&Imperial"))
-        .Add(Item(-1, ControlKind::GroupBox, "Lists"))
-        .Add(Item(IdKind, ControlKind::ComboBox, "", "&Kind", CtlStyle::DropDownList))
-        .Add(Item(IdSize, ControlKind::ComboBox, "", "&Size"))
-        .Add(Item(IdLayers, ControlKind::ListBox, "", "&Layers", CtlStyle::MultipleSel))
-        .Add(Item(IdFill, ControlKind::PushButton, "Fi&ll"))
-        .Add(Item(IdStatus, ControlKind::Static, "Ready"));
-    DialogItem end;
-    end.endGroup = true;
-    t.Add(end)
-        .Add(Item(DialogResult::Ok, ControlKind::DefPushButton, "OK"))
-        .Add(Item(DialogResult::Cancel, ControlKind::PushButton, "Cancel"));
-    return t;
-}
 
 struct SampleValues {
     std::string name;
@@ -81,7 +34,7 @@ struct SampleValues {
 // A dialog of every control kind that logs every notification as "id:code".
 class SampleDialog : public Dialog {
 public:
-    explicit SampleDialog(SampleValues in) : Dialog(nullptr, SampleTemplate()), m_in(std::move(in)) {
+    explicit SampleDialog(SampleValues in) : Dialog(nullptr, SettingsTemplate()), m_in(std::move(in)) {
         for (int id : {IdName, IdValue, IdNotes, IdFixed, IdMetric, IdImperial, IdKind, IdSize, IdLayers, IdFill})
             for (int code : {Notify::Clicked, Notify::SelChange, Notify::EditChange, Notify::SetFocus,
                              Notify::KillFocus, Notify::Change})
