@@ -40,6 +40,7 @@ const char* const kText = "qvText";
 const char* const kLimit = "qvLimit";
 const char* const kSorted = "qvSorted";
 const char* const kStyle = "qvStyle";
+const char* const kProgram = "qvProgram";  // text being set by program code
 
 ControlKind KindOf(const QWidget* w) { return static_cast<ControlKind>(w->property(kKind).toInt()); }
 
@@ -271,7 +272,7 @@ void ConnectNotifications(QWidget* w, NotifySink* sink) {
     } else if (auto* m = qobject_cast<QPlainTextEdit*>(w)) {
         QObject::connect(m, &QPlainTextEdit::textChanged, m, [send, m] {
             const int limit = m->property(kLimit).toInt();
-            if (limit > 0 && m->document()->characterCount() - 1 > limit) {
+            if (limit > 0 && !m->property(kProgram).toBool() && m->document()->characterCount() - 1 > limit) {
                 const QSignalBlocker block(m);
                 m->setPlainText(m->toPlainText().left(limit));
                 m->moveCursor(QTextCursor::End);
@@ -494,9 +495,12 @@ void SetWidgetText(QWidget* w, const std::string& text, NotifySink* sink) {
         const unsigned style = l->property(kStyle).toUInt();
         l->setText(StaticShown(text, KindOf(l) == ControlKind::StatusBar ? CtlStyle::NoPrefix : style));
     } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        // Setting an edit's text reports a change even when the text stays the same.
+        // The text limit holds for typing only: text set by program code is kept whole.
         const QString q = ToQ(text);
-        if (e->text() == q.left(e->maxLength())) {
+        if (q.size() > e->maxLength())
+            e->setMaxLength(static_cast<int>(q.size()));
+        // Setting an edit's text reports a change even when the text stays the same.
+        if (e->text() == q) {
             if (sink)
                 sink->Send(ControlId(w), Notify::Change);
         } else {
@@ -508,7 +512,9 @@ void SetWidgetText(QWidget* w, const std::string& text, NotifySink* sink) {
             if (sink)
                 sink->Send(ControlId(w), Notify::Change);
         } else {
+            m->setProperty(kProgram, true);
             m->setPlainText(q);
+            m->setProperty(kProgram, false);
         }
     } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         b->setText(ToQ(text));

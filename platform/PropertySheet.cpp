@@ -19,6 +19,12 @@ namespace plat {
 PropertyPage::PropertyPage(std::string title, DialogTemplate tmpl)
     : Dialog(nullptr, std::move(tmpl)), m_title(std::move(title)) {}
 
+PropertyPage::~PropertyPage() {
+    Destroy();
+    if (m_sheet)
+        m_sheet->Forget(*this);
+}
+
 namespace {
 
 DialogTemplate SheetTemplate(const std::string& title) {
@@ -49,8 +55,29 @@ PropertySheet::PropertySheet(Window* parent, const std::string& title, int start
     : Dialog(parent, SheetTemplate(title)), m_start(startPage), m_wizard(wizard) {}
 
 PropertySheet::~PropertySheet() {
-    for (PropertyPage* page : m_pages)
+    for (PropertyPage* page : m_pages) {
         page->Destroy();
+        page->m_sheet = nullptr;
+        page->m_parent = nullptr;
+    }
+}
+
+void PropertySheet::Forget(PropertyPage& page) {
+    const int index = GetPageIndex(page);
+    if (index < 0)
+        return;
+    m_pages.erase(m_pages.begin() + index);
+    std::erase(m_history, index);
+    for (int& h : m_history)
+        h -= h > index ? 1 : 0;
+    if (m_current == index)
+        m_current = -1;
+    else if (m_current > index)
+        --m_current;
+    if (QTabBar* tabs = WidgetsOf(*this).tabs) {
+        const QSignalBlocker block(tabs);
+        tabs->removeTab(index);
+    }
 }
 
 int PropertySheet::GetPageIndex(const PropertyPage& page) const {

@@ -36,6 +36,8 @@ public:
     static constexpr int StayHere = -2;     // the wizard keeps this page
 
     PropertyPage(std::string title, DialogTemplate tmpl);
+    // A page that goes first leaves its sheet.
+    ~PropertyPage() override;
 
     const std::string& GetTitle() const { return m_title; }
     PropertySheet* GetSheet() const { return m_sheet; }
@@ -90,8 +92,10 @@ public:
 
 private:
     friend class DialogDriver;
+    friend class PropertyPage;
     bool Leave();
     void Enter(int index);
+    void Forget(PropertyPage& page);
     void ShowButtons();
     void AddTab(PropertyPage& page);
 

@@ -239,6 +239,9 @@ TEST_F(DialogTest, ControlsByIdAndMisuseOfTheDriver) {
         dialog.ShowItem(IdFill, false);
         dialog.CheckItem(IdMetric, Check::Unchecked);  // no radio checked is possible
         dialog.SetItemText(IdStatus, "A && B");
+        // The text limit (20) holds for typing, not for text set by program code.
+        dialog.SetItemText(IdName, "Column C1 with a long name");
+        EXPECT_EQ(d.Text(IdName), "Column C1 with a long name");
         EXPECT_FALSE(d.Enabled(IdFixed));
         EXPECT_FALSE(d.Visible(IdFill));
         EXPECT_FALSE(d.Checked(IdMetric));

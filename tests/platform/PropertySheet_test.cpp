@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/PropertySheet.h"
 #include "support/ScriptedUi.h"
 #include "tests/platform/PlatformFixture.h"
@@ -180,4 +182,22 @@ TEST_F(PropertySheetTest, WizardCancelledResetsTheMadePages) {
     ui.Dialog("Wizard", [](DialogDriver& d) { d.PressEscape(); });
     EXPECT_EQ(wizard.Execute(), DialogResult::Cancel);
     EXPECT_EQ(log, (std::vector<std::string>{"A setup", "A enter", "A reset"}));
+}
+
+TEST_F(PropertySheetTest, PagesAndTheirSheetMayGoInEitherOrder) {
+    std::vector<std::string> log;
+    auto sheet = std::make_unique<PropertySheet>(nullptr, "Order");
+    auto survivor = std::make_unique<LogPage>("Survivor", log);
+    {
+        LogPage early("Early", log);
+        sheet->AddPage(early);
+        sheet->AddPage(*survivor);
+        ScriptedUi ui;
+        ui.Dialog("Order", [](DialogDriver& d) { d.Click(DialogResult::Ok); });
+        EXPECT_EQ(sheet->Execute(), DialogResult::Ok);
+    }
+    EXPECT_EQ(sheet->GetPageCount(), 1);
+    EXPECT_EQ(&sheet->GetPage(0), survivor.get());
+    sheet.reset();
+    EXPECT_EQ(survivor->GetSheet(), nullptr);
 }
