@@ -374,14 +374,16 @@ void OwnerComboBox::paintEvent(QPaintEvent* event) {
 void GlyphPushButton::SetGlyphs(const QIcon& up, const QIcon& down) {
     m_up = up;
     m_down = down;
-    setIcon(isDown() && !m_down.isNull() ? m_down : m_up);
-    disconnect(this, &QPushButton::pressed, this, nullptr);
-    disconnect(this, &QPushButton::released, this, nullptr);
-    connect(this, &QPushButton::pressed, this, [this] {
-        if (!m_down.isNull())
-            setIcon(m_down);
-    });
-    connect(this, &QPushButton::released, this, [this] { setIcon(m_up); });
+    setIcon(m_up);
+}
+
+void GlyphPushButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    if (isDown() && !m_down.isNull())
+        opt.icon = m_down;
+    painter.drawControl(QStyle::CE_PushButton, opt);
 }
 
 // ---- Control -----------------------------------------------------------------------------

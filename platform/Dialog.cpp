@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -573,6 +574,23 @@ void DialogDriver::SelectTreeItem(int id, const std::string& text) {
     MoveFocus(t);
     t->setCurrentItem(found.front());
 }
+
+namespace {
+void SendMouse(QWidget* w, QEvent::Type type, bool inside) {
+    const QPointF at = inside ? QPointF(w->width() / 2.0, w->height() / 2.0) : QPointF(-10, -10);
+    QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+}
+} // namespace
+
+void DialogDriver::MouseDown(int id) {
+    QWidget* w = Usable(m_window, id);
+    MoveFocus(w);
+    SendMouse(w, QEvent::MouseButtonPress, true);
+}
+
+void DialogDriver::MouseUp(int id, bool inside) { SendMouse(Find(m_window, id), QEvent::MouseButtonRelease, inside); }
 
 void DialogDriver::PressEnter() {
     DialogHost* root = HostOf(m_window);

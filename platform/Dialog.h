@@ -205,6 +205,9 @@ public:
     void DoubleClick(int id, int index);
     // Selects the first tree item with the text.
     void SelectTreeItem(int id, const std::string& text);
+    // The left mouse button pressed on a control, and released inside it or outside.
+    void MouseDown(int id);
+    void MouseUp(int id, bool inside);
     // Enter and Escape: the default button, and Cancel, without moving the focus.
     void PressEnter();
     void PressEscape();

@@ -110,6 +110,9 @@ public:
     using QPushButton::QPushButton;
     void SetGlyphs(const QIcon& up, const QIcon& down);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     QIcon m_up;
     QIcon m_down;

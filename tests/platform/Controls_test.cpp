@@ -262,6 +262,22 @@ TEST_F(ControlsTest, ControlsOnAPlainWindowReportToIt) {
     EXPECT_EQ(panel.log, (std::vector<std::string>{"1101:1101:1", "1000:1000:0", "38:38:0"}));
     EXPECT_FALSE(glyph.IsPressed());
 
+    // A glyph button shows its second picture while pressed and reports a click only when
+    // released inside it.
+    panel.log.clear();
+    const Rect face = glyph.GetPlace();
+    const Point middle{face.Width() / 2, face.Height() / 2};
+    EXPECT_EQ(glyph.GetPicture().Pixel(middle.x, middle.y), Colors::LtGreen);
+    user.MouseDown(38);
+    EXPECT_TRUE(glyph.IsPressed());
+    EXPECT_EQ(glyph.GetPicture().Pixel(middle.x, middle.y), Colors::Gray);
+    user.MouseUp(38, false);
+    EXPECT_FALSE(glyph.IsPressed());
+    EXPECT_EQ(glyph.GetPicture().Pixel(middle.x, middle.y), Colors::LtGreen);
+    user.MouseDown(38);
+    user.MouseUp(38, true);
+    EXPECT_EQ(panel.log, (std::vector<std::string>{"38:38:0"}));
+
     range.MoveWindow(Rect{20, 60, 140, 90});
     EXPECT_EQ(range.GetPlace(), (Rect{20, 60, 140, 90}));
     range.SetText("Max Range");
