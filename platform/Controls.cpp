@@ -595,7 +595,9 @@ Edit::Edit(Window& parent, int id, const std::string& text, const Rect& place, i
       m_limit(textLimit) {}
 
 void Edit::Attached() {
-    SetTextLimit(m_limit);
+    // Without a limit of its own the template's stays.
+    if (m_limit > 0)
+        SetTextLimit(m_limit);
     if (!m_tabStops.empty())
         SetTabStops(m_tabStops);
 }
@@ -957,7 +959,8 @@ ComboBox::ComboBox(Window& parent, int id, const Rect& place, unsigned style, in
 
 void ComboBox::Attached() {
     ListControl::Attached();
-    SetTextLimit(m_limit);
+    if (m_limit > 0)
+        SetTextLimit(m_limit);
 }
 
 void ComboBox::SetTextLimit(int limit) {

@@ -2,23 +2,26 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QFontDialog>
-#include <QScreen>
-#include <QTimer>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 #include "foundation/Reporter.h"
-#include "platform/qt/QtConvert.h"
 #include "platform/Ui.h"
 #include "platform/qt/DialogHost.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plat {
 

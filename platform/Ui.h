@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/DC.h"
+#include "platform/Device.h"
 #include "platform/Menu.h"
 #include "platform/Types.h"
 
@@ -30,10 +30,9 @@ struct FileDialogData {
 };
 
 // What the font dialog works over: the font in pixel heights (a negative height is the
-// character height) and the text colour, which the dialog shows with the effects.
+// character height).
 struct FontDialogData {
     LogFont font;
-    Color color = Colors::Black;
 };
 
 // What the colour dialog works over: the colour and the sixteen custom colours.

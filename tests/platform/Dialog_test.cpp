@@ -242,6 +242,9 @@ TEST_F(DialogTest, ControlsByIdAndMisuseOfTheDriver) {
         // The text limit (20) holds for typing, not for text set by program code.
         dialog.SetItemText(IdName, "Column C1 with a long name");
         EXPECT_EQ(d.Text(IdName), "Column C1 with a long name");
+        // The template's limit holds when the control object sets none.
+        d.Type(IdValue, "1234567890");
+        EXPECT_EQ(d.Text(IdValue), "12345678");
         EXPECT_FALSE(d.Enabled(IdFixed));
         EXPECT_FALSE(d.Visible(IdFill));
         EXPECT_FALSE(d.Checked(IdMetric));

@@ -7,12 +7,19 @@ using plat::DialogTemplate;
 
 namespace sample {
 
+namespace {
+DialogItem Limited(DialogItem item, int limit) {
+    item.textLimit = limit;
+    return item;
+}
+} // namespace
+
 DialogTemplate SettingsTemplate() {
     DialogTemplate t;
     t.caption = "Sample Settings";
     t.Add(DialogItem::Make(-1, ControlKind::GroupBox, "General"))
         .Add(DialogItem::Make(IdName, ControlKind::Edit, "", "&Name"))
-        .Add(DialogItem::Make(IdValue, ControlKind::Edit, "", "&Value"))
+        .Add(Limited(DialogItem::Make(IdValue, ControlKind::Edit, "", "&Value"), 8))
         .Add(DialogItem::Beside(-1, ControlKind::Static, "mm"))
         .Add(DialogItem::Make(IdNotes, ControlKind::MultiEdit, "", "N&otes"))
         .Add(DialogItem::Make(IdFixed, ControlKind::CheckBox, "&Fixed notation"))

@@ -24,7 +24,7 @@ enum : int {
     IdValue = 111,
 };
 
-// "Sample Settings": edits, a multi-line edit, a check box, radio buttons, combo boxes, a
+// "Sample Settings": edits (the value edit takes at most 8 characters), a multi-line edit, a check box, radio buttons, combo boxes, a
 // multiple-selection list box, a push button and a static, in group boxes, with OK and Cancel.
 plat::DialogTemplate SettingsTemplate();
 
