@@ -168,8 +168,10 @@ QWidget* MakeControl(const DialogItem& item, QWidget* parent) {
         break;
     }
     case ControlKind::Icon: {
+        // The picture of the control's id among the program's bitmaps, else the program's icon.
         auto* l = new QLabel(parent);
-        QIcon icon = QApplication::windowIcon();
+        const Image picture = Image::FromResource(item.id);
+        QIcon icon = picture.IsNull() ? QApplication::windowIcon() : IconOf(picture);
         if (icon.isNull())
             icon = l->style()->standardIcon(QStyle::SP_MessageBoxInformation);
         l->setPixmap(icon.pixmap(32, 32));

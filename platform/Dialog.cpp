@@ -188,6 +188,7 @@ void Dialog::Build(void* pageParent) {
                 if (!bottom) {
                     bottom = new QHBoxLayout;
                     bottom->addStretch(1);
+                    outer->addStretch(1);
                     outer->addLayout(bottom);
                 }
                 QWidget* w = MakeControl(item, client);
@@ -219,7 +220,8 @@ void Dialog::Build(void* pageParent) {
             radios.Add(item, w);
             made.push_back(w);
         }
-        outer->addStretch(1);
+        if (!bottom)
+            outer->addStretch(1);
     }
     for (QWidget* w : made)
         ConnectNotifications(w, d.sink);
