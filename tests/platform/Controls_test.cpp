@@ -255,7 +255,15 @@ TEST_F(ControlsTest, ControlsOnAPlainWindowReportToIt) {
     layout.SetSelIndex(0);
     EXPECT_EQ(layout.GetText(), "Moment-Curvature");
 
+    // A command that shares the combo box's id runs on a click-like code only.
+    int commands = 0;
+    panel.AddResponseTable({{1101, [&commands] { ++commands; }, {}}});
     DialogDriver user(panel);
+    user.Select(1101, 1);
+    EXPECT_EQ(commands, 0);
+    EXPECT_TRUE(panel.EvCommand(1101, 0, Notify::Clicked));
+    EXPECT_EQ(commands, 1);
+    panel.log.clear();
     user.Select(1101, 1);
     user.Click(1000);
     user.Click(38);

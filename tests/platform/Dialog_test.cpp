@@ -242,9 +242,20 @@ TEST_F(DialogTest, ControlsByIdAndMisuseOfTheDriver) {
         // The text limit (20) holds for typing, not for text set by program code.
         dialog.SetItemText(IdName, "Column C1 with a long name");
         EXPECT_EQ(d.Text(IdName), "Column C1 with a long name");
-        // The template's limit holds when the control object sets none.
+        // The template's limit holds when the control object sets none; an editable combo
+        // box takes its object's limit (4).
         d.Type(IdValue, "1234567890");
         EXPECT_EQ(d.Text(IdValue), "12345678");
+        d.Type(IdSize, "100M+");
+        EXPECT_EQ(d.Text(IdSize), "100M");
+        // Items carry a number each, which moves with its item.
+        ListBox layers(dialog, IdLayers);
+        layers.SetItemData(1, 4711);
+        layers.InsertString("Haunch", 1);
+        EXPECT_EQ(layers.GetItemData(2), 4711);
+        EXPECT_EQ(layers.FindStringExact("middle"), 2);
+        layers.DeleteString(0);
+        EXPECT_EQ(d.Items(IdLayers), (std::vector<std::string>{"Haunch", "Middle", "Bottom"}));
         EXPECT_FALSE(d.Enabled(IdFixed));
         EXPECT_FALSE(d.Visible(IdFill));
         EXPECT_FALSE(d.Checked(IdMetric));
