@@ -1,5 +1,6 @@
 #include "app/T_2kWindow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -18,6 +19,7 @@
 #include "model/TBeam.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
+#include "platform/Picture.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 
@@ -260,7 +262,19 @@ void T_2kWindow::CmPrintInColour() {
         plat::MessageBox("Do you wish to print in colour?", caption, MsgStyle::YesNo) == MsgAnswer::Yes ? 1 : 0;
 }
 
-void T_2kWindow::CmCopyPicture() { plat::Clipboard::SetImage(BackingImage()); }
+void T_2kWindow::CmCopyPicture() {
+    // The frame in hundredths of a millimetre from the screen's size in millimetres and pixels.
+    const plat::Rect r = GetWindowRect();
+    plat::ClientDC client(*this);
+    const int hs = client.GetDeviceCaps(plat::DevCap::HorzSize);
+    const int vs = client.GetDeviceCaps(plat::DevCap::VertSize);
+    const int hr = std::max(1, client.GetDeviceCaps(plat::DevCap::HorzRes));
+    const int vr = std::max(1, client.GetDeviceCaps(plat::DevCap::VertRes));
+    const plat::Rect frame{0, 0, r.Width() * hs * 100 / hr, r.Height() * vs * 100 / vr};
+    plat::PictureDC picture(client, frame, g_AppTitle);
+    Paint(picture, true, GetClientRect());
+    plat::Clipboard::SetPicture(picture.Close());
+}
 
 namespace {
 std::unique_ptr<TStructure> CopyOf(const TStructure& s) {

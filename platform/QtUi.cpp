@@ -10,7 +10,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -21,6 +23,7 @@
 #include "foundation/Reporter.h"
 #include "platform/Ui.h"
 #include "platform/qt/DialogHost.h"
+#include "platform/qt/PrinterHost.h"
 #include "platform/qt/QtConvert.h"
 
 namespace plat {
@@ -238,6 +241,32 @@ public:
     }
 
     int RunDialog(Dialog& dialog) override { return RunLiveDialog(dialog); }
+    bool PrintDialog(Printer& printer) override {
+        Printer::Impl& p = printer.impl();
+        p.Apply();
+        const PrintSetup& s = p.setup;
+        QPrintDialog dialog(&p.printer, DialogParent());
+        if (s.maxPage > s.minPage) {
+            dialog.setMinMax(s.minPage, s.maxPage);
+            dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        } else {
+            dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        }
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        p.Read();
+        return true;
+    }
+
+    bool PrintSetupDialog(Printer& printer) override {
+        Printer::Impl& p = printer.impl();
+        p.Apply();
+        QPageSetupDialog dialog(&p.printer, DialogParent());
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        p.Read();
+        return true;
+    }
 };
 
 } // namespace
@@ -248,6 +277,7 @@ void CloseNextLiveDialog(bool accept) {
             accept ? modal->accept() : modal->reject();
     });
 }
+void PostToLoop(void (*fn)()) { QTimer::singleShot(0, qApp, fn); }
 
 Ui& LiveUi() {
     static QtUi ui;

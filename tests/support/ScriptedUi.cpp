@@ -123,11 +123,11 @@ ScriptedUi& ScriptedUi::List(std::optional<int> index) {
     return *this;
 }
 
-ScriptedUi& ScriptedUi::Popup(int id) {
+ScriptedUi& ScriptedUi::Answer(const std::string& kind, int answer) {
     Step s;
-    s.kind = "popup";
+    s.kind = kind;
     s.fragment = "";
-    s.answer = id;
+    s.answer = answer;
     s.during = TakeDuring(m_pendingDuring);
     m_script.push_back(std::move(s));
     return *this;
@@ -160,6 +160,10 @@ ScriptedUi& ScriptedUi::Dialog(const std::string& captionFragment, std::function
     m_script.push_back(std::move(s));
     return *this;
 }
+
+ScriptedUi& ScriptedUi::Popup(int id) { return Answer("popup", id); }
+ScriptedUi& ScriptedUi::Print(bool ok) { return Answer("print", ok ? 1 : 0); }
+ScriptedUi& ScriptedUi::PrintSetup(bool ok) { return Answer("print setup", ok ? 1 : 0); }
 
 std::optional<ScriptedUi::Step> ScriptedUi::Take(const std::string& kind, const std::string& text) {
     if (m_script.empty()) {
@@ -272,4 +276,16 @@ int ScriptedUi::RunDialog(plat::Dialog& dialog) {
     if (!driver.Ended())
         driver.PressEscape();
     return driver.Result();
+}
+
+bool ScriptedUi::PrintDialog(plat::Printer&) {
+    requests.push_back({"print", "", "", 0});
+    const auto step = Take("print", "");
+    return step && step->answer != 0;
+}
+
+bool ScriptedUi::PrintSetupDialog(plat::Printer&) {
+    requests.push_back({"print setup", "", "", 0});
+    const auto step = Take("print setup", "");
+    return step && step->answer != 0;
 }

@@ -13,7 +13,8 @@
 #include "platform/Ui.h"
 
 struct UiRequest {
-    std::string kind;     // "message", "input", "text", "file", "list", "popup", "font", "colour", "dialog"
+    std::string kind;     // "message", "input", "text", "file", "list", "popup", "print",
+                          // "print setup", "font", "colour", "dialog"
     std::string text;     // message text, prompt, or the data text shown
     std::string caption;
     unsigned style = 0;
@@ -45,6 +46,9 @@ public:
     // through the driver (typing, clicking, reading). A dialog the function leaves open fails
     // the test and is cancelled.
     ScriptedUi& Dialog(const std::string& captionFragment, std::function<void(plat::DialogDriver&)> work);
+    // The print dialog and the printer set-up dialog: OK or cancelled.
+    ScriptedUi& Print(bool ok);
+    ScriptedUi& PrintSetup(bool ok);
     // Runs while the next expected interaction is open (for example, pumping the loop).
     ScriptedUi& While(std::function<void()> action);
 
@@ -57,6 +61,8 @@ public:
     bool ChooseFont(plat::FontDialogData& data) override;
     bool ChooseColor(plat::ColorDialogData& data) override;
     int RunDialog(plat::Dialog& dialog) override;
+    bool PrintDialog(plat::Printer& printer) override;
+    bool PrintSetupDialog(plat::Printer& printer) override;
 
     bool Done() const { return m_script.empty(); }
     int Count(const std::string& fragment) const;
@@ -77,6 +83,8 @@ private:
         std::function<bool(plat::ColorDialogData&)> colour;
         std::function<void(plat::DialogDriver&)> dialog;
     };
+    // A step of the kind answered with a number.
+    ScriptedUi& Answer(const std::string& kind, int answer);
     // The next step when it is of the kind and matches the text; null (test failed) otherwise.
     std::optional<Step> Take(const std::string& kind, const std::string& text);
 
