@@ -106,10 +106,17 @@ bool IsEdit(const QWidget* w) {
            w->property(kKind).isValid();
 }
 
-void TellFocusLeaving(QWidget* window, const QWidget* except, NotifySink* sink) {
+void TellFocusLeaving(QWidget* window, const QWidget* except) {
     QWidget* focus = window ? window->window()->focusWidget() : nullptr;
-    if (sink && focus != except && IsEdit(focus))
-        sink->Send(ControlId(focus), Notify::KillFocus);
+    if (focus == except || !IsEdit(focus))
+        return;
+    // The edit reports to the window that made it (a page of a sheet, or the dialog).
+    for (QWidget* p = focus->parentWidget(); p; p = p->parentWidget())
+        for (QObject* child : p->children())
+            if (auto* sink = dynamic_cast<NotifySink*>(child)) {
+                sink->Send(ControlId(focus), Notify::KillFocus);
+                return;
+            }
 }
 
 // ---- Sinks, lookup and the factory ----------------------------------------------------
@@ -289,7 +296,7 @@ void ConnectNotifications(QWidget* w, NotifySink* sink) {
             // Enter presses the default button without moving the focus: the edit that has
             // it is told that it loses it first, as a click with the mouse would.
             if (id == DialogResult::Ok || (id >= SheetButton::ApplyId && id <= SheetButton::FinishId))
-                TellFocusLeaving(b, b, s);
+                TellFocusLeaving(b, b);
             if (s)
                 s->Send(id, Notify::Clicked);
         });

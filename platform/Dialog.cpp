@@ -42,7 +42,7 @@ void DialogHost::reject() {
 void DialogHost::accept() {
     if (!m_owner)
         return;
-    TellFocusLeaving(this, nullptr, m_owner->dialogImpl().sink);
+    TellFocusLeaving(this, nullptr);
     if (m_owner && m_owner->IsRunning())
         m_owner->EvCommand(DialogResult::Ok, DialogResult::Ok, Notify::Clicked);
 }

@@ -129,7 +129,7 @@ void PropertySheet::SetupWindow() {
         QObject::connect(tabs, &QTabBar::currentChanged, client, [this, tabs](int index) {
             if (index == m_current || index < 0)
                 return;
-            TellFocusLeaving(tabs, nullptr, m_current >= 0 ? GetPage(m_current).dialogImpl().sink.data() : nullptr);
+            TellFocusLeaving(tabs, nullptr);
             if (!SelectPage(index)) {
                 const QSignalBlocker block(tabs);
                 tabs->setCurrentIndex(m_current);

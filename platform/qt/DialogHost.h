@@ -67,7 +67,7 @@ std::string WidgetText(const QWidget* control);
 void SetWidgetText(QWidget* control, const std::string& text, NotifySink* sink);
 // Before a button or a page switch acts without taking the focus (Enter, a tab): the edit
 // holding the focus in the window is told it loses it, as a click elsewhere would.
-void TellFocusLeaving(QWidget* window, const QWidget* except, NotifySink* sink);
+void TellFocusLeaving(QWidget* window, const QWidget* except);
 
 // Average character width and height of a font, the base of dialog units. The width is the
 // exact average over the alphabet, not rounded down, so that texts sized for the classic

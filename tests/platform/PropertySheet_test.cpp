@@ -36,7 +36,9 @@ DialogTemplate PageTemplate(const std::string& prompt) {
 class LogPage : public PropertyPage {
 public:
     LogPage(std::string title, std::vector<std::string>& log)
-        : PropertyPage(title, PageTemplate(title + " value")), m_log(log), m_name(std::move(title)) {}
+        : PropertyPage(title, PageTemplate(title + " value")), m_log(log), m_name(std::move(title)) {
+        AddNotifyTable({{IdEdit, Notify::KillFocus, [this] { parsed = GetItemText(IdEdit); }}});
+    }
 
     void SetupWindow() override {
         PropertyPage::SetupWindow();
@@ -60,6 +62,7 @@ public:
 
     bool refuse = false;
     std::string applied;
+    std::string parsed;  // the edit's text when it last lost the focus
 
 private:
     std::vector<std::string>& m_log;
@@ -200,4 +203,36 @@ TEST_F(PropertySheetTest, PagesAndTheirSheetMayGoInEitherOrder) {
     EXPECT_EQ(&sheet->GetPage(0), survivor.get());
     sheet.reset();
     EXPECT_EQ(survivor->GetSheet(), nullptr);
+}
+
+// An edit of a page parsed when it loses the focus is parsed before the page is left, whether
+// Enter presses the wizard's default button (the focus stays) or a tab is chosen.
+TEST_F(PropertySheetTest, PageEditIsParsedBeforeThePageIsLeft) {
+    std::vector<std::string> log;
+    LogPage p1("One", log), p2("Two", log);
+    PropertySheet wizard(nullptr, "Wizard", 0, true);
+    wizard.AddPage(p1);
+    wizard.AddPage(p2);
+    PropertySheet sheet(nullptr, "Tabs");
+    LogPage t1("Tab one", log), t2("Tab two", log);
+    sheet.AddPage(t1);
+    sheet.AddPage(t2);
+    ScriptedUi ui;
+    ui.Dialog("Wizard", [&](DialogDriver& d) {
+          d.Type(IdEdit, "12.5");
+          d.PressEnter();
+          EXPECT_EQ(d.CurrentPage(), 1);
+          d.Type(IdEdit, "7");
+          d.PressEnter();
+      })
+        .Dialog("Tabs", [&](DialogDriver& d) {
+            d.Type(IdEdit, "3");
+            d.SwitchPage(1);
+            d.Click(DialogResult::Cancel);
+        });
+    EXPECT_EQ(wizard.Execute(), DialogResult::Ok);
+    EXPECT_EQ(p1.parsed, "12.5");
+    EXPECT_EQ(p2.parsed, "7");
+    EXPECT_EQ(sheet.Execute(), DialogResult::Cancel);
+    EXPECT_EQ(t1.parsed, "3");
 }
