@@ -1065,6 +1065,13 @@ void ListView::Attached() {
         t->setColumnWidth(static_cast<int>(i), m_columns[i].width);
     }
     t->setHeaderLabels(titles);
+    // Laid out by the layer, the view is made wide enough for its columns.
+    if (t->parentWidget() && t->parentWidget()->layout()) {
+        int total = 2 * t->frameWidth() + t->verticalScrollBar()->sizeHint().width();
+        for (const Column& c : m_columns)
+            total += c.width;
+        t->setMinimumWidth(total);
+    }
     if (m_images)
         t->setIconSize(QSize(m_images->Width(), m_images->Height()));
 }
