@@ -114,10 +114,13 @@ bool XmlReadQuoted(XmlCursor& c, std::string& value, XmlResult& result)
         return ReportTooLong(c, start, result);
     value.assign(c.text.substr(c.pos, end - c.pos));
     c.pos = end;
-    if (close == std::string_view::npos)
-        ShowMessage(QuoteForMessage(value), "End of File!");
-    else
-        ++c.pos;
+    if (close == std::string_view::npos) {
+        // The file was cut inside the value: what was read of it goes nowhere.
+        XmlFail(result, XmlStatus::SyntaxError, c.text.size(), QuoteForMessage(value), "End of File!");
+        value.clear();
+        return false;
+    }
+    ++c.pos;
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Every complaint of the document reader with its text and caption, and documents built to
 // break it: each ends with a message and a failure or a clean read, never a crash or a hang.
 
+#include "BeamFixture.h"
 #include "DocumentTestSupport.h"
 
 namespace {
@@ -180,6 +181,34 @@ TEST_F(ReaderErrors, EveryCutOfADocumentEndsCleanly)
         ASSERT_FALSE(r.Ok()) << cut;
         ASSERT_LE(last.structures.size(), 2u);
     }
+}
+
+// A file cut inside a quoted value (attribute or body) is one fault: the "End of File!" box
+// alone, and the part of the value before the cut reaches no element.
+TEST_F(ReaderErrors, ACutInsideAQuotedValueIsOneMessageAndHandsNothingOn)
+{
+    const auto beam = MakeFullBeam();
+    const std::string text = Write({beam.get()});
+    bool inside = false;
+    int cuts = 0;
+    for (std::size_t cut = text.find("<document>"); cut < text.size(); ++cut) {
+        if (inside) {
+            SCOPED_TRACE(text.substr(0, cut).substr(cut > 60 ? cut - 60 : 0));
+            reporter.Clear();
+            EXPECT_FALSE(ReadText(text.substr(0, cut)).Ok());
+            ASSERT_EQ(reporter.messages.size(), 1u) << reporter.messages[1].text;
+            EXPECT_EQ(reporter.messages[0].caption, "End of File!");
+            ++cuts;
+        }
+        if (text[cut] == '"')
+            inside = !inside;
+    }
+    EXPECT_GT(cuts, 300);
+    // The beam's name cut after "T-b" is not taken: the name stays the definition's default.
+    reporter.Clear();
+    ReadText(text.substr(0, text.find("T-beam") + 3));
+    ASSERT_EQ(last.structures.size(), 1u);
+    EXPECT_EQ(last.structures[0]->GetName(), "New Cross Section");
 }
 
 TEST_F(ReaderErrors, LayerElementsOfMissingDirectionsAddNothing)
