@@ -1,6 +1,7 @@
 #include "app/TQuarvishWindow.h"
 
 #include <cmath>
+#include <vector>
 
 #include "analysis/TInteractionDiagrams.h"
 #include "analysis/TSectionalAnalysis.h"
@@ -176,7 +177,11 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
     if (engine.IsDocument(text)) {
         engine.BeginRead(text);
         std::string name;
-        for (int i = 0; engine.FindComponent(text, i, name); ++i) {
+        // Member settings name their sections: they are read once every section of the
+        // document is in the table, wherever they stand in the file.
+        std::vector<int> memberComponents;
+        // The first rejected component ends the load (its message is the only one).
+        for (int i = 0; ok && engine.FindComponent(text, i, name); ++i) {
             if (i >= kMaxStructures) {
                 AddLoadError(StrPrintf("The document holds more than %d components; the rest were not loaded.",
                                        kMaxStructures));
@@ -190,13 +195,19 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
                 slot = std::make_unique<TShell>(0);
                 ok = engine.ReadStructure(text, i, *slot) ? ok : 0;
             } else if (name == "Q2010_Analysis") {
-                ok = engine.ReadAnalysisSettings(text, i) ? ok : 0;
-                engine.CommitAnalysisSettings();
+                memberComponents.push_back(i);
             } else {
                 plat::MessageBox(StrPrintf("Definition type %s not loaded.  XML File Component %d ignored.",
                                            name.c_str(), i + 1),
                                  "Load Error", MsgStyle::IconExclamation);
             }
+        }
+        const StructureTableSlots sections(g_Structures);
+        for (const int i : memberComponents) {
+            if (!ok)
+                break;
+            ok = engine.ReadAnalysisSettings(text, i, sections) ? ok : 0;
+            engine.CommitAnalysisSettings();
         }
         // A document that put no structure anywhere has failed to load; one that left slot
         // 0 empty shows its first structure.
