@@ -164,17 +164,46 @@ void TQuarvishWindow::TakeNewSectionDefaults(const TStructure& structure) {
     g_DefaultDoneBy = structure.GetDoneBy();
 }
 
+// Reads a file of an older kind into a beam of its own first. A file it cannot read leaves
+// everything open as it was (the reader has said why), unless it is the default file, whose
+// place the default section then takes. Otherwise the beam replaces the open document.
+bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
+    const ResistanceFactors factors = g_ResistanceFactors;
+    const int units = g_UnitSystem;
+    if (g_FileOverride)
+        g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
+    int read = 0;
+    auto beam = std::make_unique<TBeam>(path, read);
+    if (!read && !IsProgramDirFile(path, m_defaultFileName)) {
+        g_ResistanceFactors = factors;
+        g_UnitSystem = units;
+        m_documentKept = true;
+        return false;
+    }
+    DeleteAnalysis(-1);
+    DeleteAllStructures();
+    g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::move(beam);
+    return read != 0;
+}
+
 // Reads a file into the tables. XML documents put each component's structure into the slot
 // of its number; any other file is read by the beam's own readers.
 void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefault) {
     StopAnalysis();
     ok = 1;
-    ClearStructures();
+    m_documentKept = false;
     TTextBuffer buffer;
     (void)buffer.LoadFromFile(path);  // a missing file reads as empty text
     std::string text = buffer.GetText();
     TDocumentEngine& engine = GetDocumentEngine();
+    if (!engine.IsDocument(text) && !LoadOlderFile(path)) {
+        ok = 0;
+        if (HasReportText())
+            ShowAndClearReportText();
+        return;
+    }
     if (engine.IsDocument(text)) {
+        ClearStructures();
         engine.BeginRead(text);
         std::string name;
         // Member settings name their sections: they are read once every section of the
@@ -224,10 +253,6 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
             g_CurrentStructure = first;
             g_CurrentAnalysis = first;
         }
-    } else {
-        int read = 0;
-        g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::make_unique<TBeam>(path, read);
-        ok = read ? 1 : 0;
     }
     if (HasReportText())
         ShowAndClearReportText();

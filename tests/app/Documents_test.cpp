@@ -221,6 +221,25 @@ TEST_F(ShellTest, ADocumentOfMoreThan300ComponentsStopsAtTheTable) {
     EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "B0");
 }
 
+// An older file that yields no section is a failed open: its message, and the document open
+// before stays as it was, with its file name and caption.
+TEST_F(ShellTest, AnOlderFileWithoutASectionLeavesTheOpenDocumentAlone) {
+    Start();
+    app->OpenFile(WriteDocument("kept.qvh", {"<q3g_beam Kept/>", "<q3g_beam Other/>"}));
+    const TStructure* kept = StructureAt(0);
+    const std::string caption = Frame().GetCaption();
+    dir.Write("empty.q2t", "// Quarvish input Ver_0.8\nINPUT-LABEL only\nTITLE Nothing\nENDSECTION\n");
+    ui.Message("File Does not contain any sections!", MsgAnswer::Ok);
+    app->OpenFile(dir.File("empty.q2t"));
+    EXPECT_EQ(StructureAt(0), kept);
+    EXPECT_EQ(StructureAt(0)->GetName(), "Kept");
+    ASSERT_NE(StructureAt(1), nullptr);
+    EXPECT_EQ(StructureAt(1)->GetName(), "Other");
+    EXPECT_EQ(app->GetFileName(), dir.File("kept.qvh"));
+    EXPECT_EQ(Frame().GetCaption(), caption);
+    EXPECT_EQ(app->GetRecentFiles().Entries().front(), dir.File("kept.qvh"));
+}
+
 TEST_F(ShellTest, DroppedFilesOpenOnlyTheFirst) {
     Start();
     const std::string a = WriteDocument("a.qvh", {"<q3g_beam DropA/>"});
