@@ -10,8 +10,10 @@
 
 #include "LegacyFileBuilders.h"
 #include "files/legacy/BeamFileLoad.h"
+#include "files/legacy/SectionDefinition.h"
 #include "foundation/ReportText.h"
 #include "model/TBeam.h"
+#include "model/shapes/SectionShape.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -155,6 +157,8 @@ TEST_F(DamageTest, PredecessorSheet)
 // one message, before anything of it is validated or announced.
 TEST_F(DamageTest, AFileThatYieldsNoSectionIsRefused)
 {
+    // The outline the dialogs left is a user outline, which ENDSECTION alone leaves empty.
+    ValueGuard<SectionDefData> section{g_SectionDefData, SectionDefData{kUserShapeCode, 0, {}}};
     SheetWriter huge = MakeTwoTypeSheetWriter();
     huge.Number(3, 4, 1e9); // a billion concrete types: every later row is past the sheet
     const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
