@@ -152,6 +152,16 @@ bool XmlComponentScanner::Next(std::string& name, std::size_t& offset, XmlResult
         m_pos = m_text.size();
         return false;
     }
+    // A name that runs to the end of the text was cut with the file.
+    if (c.AtEnd()) {
+        XmlFail(result,
+                XmlStatus::SyntaxError,
+                m_text.size(),
+                "The file ends before </document>: it is incomplete.",
+                "XML Syntax Error");
+        m_pos = m_text.size();
+        return false;
+    }
     if (name == "/document") {
         m_pos = m_text.size();
         return false;
