@@ -1,6 +1,8 @@
 #include "model/ElementText.h"
 
 #include <cctype>
+#include <charconv>
+#include <iterator>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -133,10 +135,21 @@ std::string PrintfValue(const char* format, double value)
     return StrPrintf("%g", value);
 }
 
-// A value is written with the digits it needs: ten significant ones at most.
+// A value is written with the digits it needs: ten significant ones at most ("%.10g").
 std::string TenDigits(double value)
 {
-    return StrPrintf("%.10g", value);
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::general, 10);
+    return ec == std::errc() ? std::string(buffer, end) : StrPrintf("%.10g", value);
+}
+
+// The number a text written by printf spells (blanks before it skipped); NaN for none.
+double ParsePrinted(const std::string& text)
+{
+    const std::size_t start = SkipLeadingBlanks(text);
+    double value = std::numeric_limits<double>::quiet_NaN();
+    std::from_chars(text.data() + start, text.data() + text.size(), value);
+    return value;
 }
 
 // The format's text of the value rounded to ten digits when it lies within the tolerance
@@ -148,9 +161,9 @@ std::string FormatWithin(const char* format, double value, double tolerance)
     if (!std::isfinite(value))
         return PrintfValue(format, value);
     const std::string digits = TenDigits(value);
-    const double rounded = std::strtod(digits.c_str(), nullptr);
+    const double rounded = ParsePrinted(digits);
     const std::string text = PrintfValue(format, rounded);
-    if (std::fabs(std::strtod(text.c_str(), nullptr) - rounded) <= tolerance * std::fabs(rounded))
+    if (std::fabs(ParsePrinted(text) - rounded) <= tolerance * std::fabs(rounded))
         return text;
     return (format[0] == ' ' ? " " : "") + digits;
 }
