@@ -99,8 +99,12 @@ TEST_F(RealDocumentTest, ADocumentCutInsideAValueGivesOneMessage) {
 }
 
 namespace {
-// A member over two sections: the first 1.5 m in slot 0, the rest in slot 1.
+// Two sections, "Girder" in slot 0 and "Column" in slot 1, and a member over them: the first
+// 1.5 m of Girder, the rest of Column.
 void DefineTwoZoneMember() {
+    g_Structures[0]->SetName("Girder");
+    g_Structures[1] = std::make_unique<TBeam>();
+    g_Structures[1]->SetName("Column");
     g_MemberDefinition.length = 3.0;
     g_MemberDefinition.rightPlateLocation = 3.0;
     g_MemberDefinition.diagrams[LiveDiagram][0] = {0.0, 0.0, 0};
@@ -117,9 +121,6 @@ void DefineTwoZoneMember() {
 TEST_F(RealDocumentTest, MemberZonesFindTheSectionsOfTheirOwnDocumentWhenOpened) {
     Start();
     ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
-    g_Structures[0]->SetName("Girder");
-    g_Structures[1] = std::make_unique<TBeam>();
-    g_Structures[1]->SetName("Column");
     DefineTwoZoneMember();
     const std::string file = dir.File("zones.qvh");
     ASSERT_TRUE(Window().WriteDocument(file));
@@ -157,9 +158,6 @@ TEST_F(RealDocumentTest, MemberZonesFindTheSectionsOfTheirOwnDocumentWhenOpened)
 TEST_F(RealDocumentTest, MemberZonesFollowASectionRenamedInTheXmlEditor) {
     Start();
     ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
-    g_Structures[0]->SetName("Girder");
-    g_Structures[1] = std::make_unique<TBeam>();
-    g_Structures[1]->SetName("Column");
     DefineTwoZoneMember();
     ui.Text([](std::string& text) {
         for (std::size_t at = text.find("Column"); at != std::string::npos; at = text.find("Column"))
