@@ -187,7 +187,8 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
 }
 
 // Reads a file into the tables. XML documents put each component's structure into the slot
-// of its number; any other file is read by the beam's own readers.
+// of its number; any other file is read by the beam's own readers, and one they refuse
+// leaves the tables as they were.
 void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefault) {
     StopAnalysis();
     ok = 1;
@@ -196,13 +197,9 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
     (void)buffer.LoadFromFile(path);  // a missing file reads as empty text
     std::string text = buffer.GetText();
     TDocumentEngine& engine = GetDocumentEngine();
-    if (!engine.IsDocument(text) && !LoadOlderFile(path)) {
-        ok = 0;
-        if (HasReportText())
-            ShowAndClearReportText();
-        return;
-    }
-    if (engine.IsDocument(text)) {
+    if (!engine.IsDocument(text)) {
+        ok = LoadOlderFile(path) ? 1 : 0;
+    } else {
         ClearStructures();
         engine.BeginRead(text);
         std::string name;

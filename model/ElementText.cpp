@@ -2,10 +2,10 @@
 
 #include <cctype>
 #include <charconv>
-#include <iterator>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 
 #include "foundation/Reporter.h"
