@@ -11,7 +11,7 @@
 //
 // Execute creates the dialog, runs SetupWindow and shows it modally through the gateway
 // (so tests answer it from a script); it returns the id of the button that ended it. A
-// button ends the dialog through CloseWindow (result), which Part code overrides to read its
+// button ends the dialog through CloseWindow (result), which a dialog overrides to read its
 // controls after calling the base: the controls live until Execute returns.
 
 #include <functional>
@@ -120,10 +120,10 @@ public:
     // Closes the dialog's window (after Execute it is closed already).
     void Destroy();
 
-    // Runs once the controls exist; Part code calls the base first.
+    // Runs once the controls exist; a dialog overriding it calls the base first.
     void SetupWindow() override {}
     using Window::CloseWindow;
-    // Ends the dialog with the result. With OK (1), CanClose may keep it open. Part code
+    // Ends the dialog with the result. With OK (1), CanClose may keep it open. A dialog
     // overriding it calls the base first and then reads its controls.
     virtual void CloseWindow(int result);
     virtual void CmOk();

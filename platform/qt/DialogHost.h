@@ -76,7 +76,7 @@ void DialogBaseUnits(const QFont& font, double& baseX, double& baseY);
 // The font of a template: its face mapped to an installed one, in points.
 QFont TemplateFont(const std::string& face, int pointSize);
 
-// Owner drawing of list and combo box items through a Part's function.
+// Owner drawing of list and combo box items through the program's drawing function.
 class OwnerDrawDelegate : public QStyledItemDelegate {
 public:
     OwnerDrawDelegate(OwnerDrawFn draw, int itemHeight, QObject* parent);
