@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
 #include "app/CommandIds.h"
@@ -344,7 +345,11 @@ bool T_2kWindow::ReadEditedDocument(std::string& text, std::array<std::unique_pt
     bool rejected = false;
     bool lastFailed = true;  // also when there is no component at all
     std::string name;
-    for (int i = 0; engine.FindComponent(text, i, name); ++i) {
+    // Member settings are read once every section of the edited document is in the working
+    // table, so that their zones name the sections of this document.
+    std::vector<int> memberComponents;
+    int lastComponent = -1;
+    for (int i = 0; !rejected && engine.FindComponent(text, i, name); ++i) {
         if (i >= kMaxStructures) {
             AddLoadError(StrPrintf("The document holds more than %d components; the rest were not read.",
                                    kMaxStructures));
@@ -361,14 +366,24 @@ bool T_2kWindow::ReadEditedDocument(std::string& text, std::array<std::unique_pt
             ok = engine.ReadStructure(text, i, *slot);
             rejected = rejected || !ok;
         } else if (name == "Q2010_Analysis") {
-            ok = engine.ReadAnalysisSettings(text, i);
-            rejected = rejected || !ok;
+            memberComponents.push_back(i);
+            ok = true;
         } else {
             plat::MessageBox(StrPrintf("Definition type %s Not understood.  Structural Element %d ignored",
                                        name.c_str(), i + 1),
                              "Load Error", MsgStyle::IconExclamation);
         }
         lastFailed = !ok;
+        lastComponent = i;
+    }
+    const StructureTableSlots sections(work);
+    for (const int i : memberComponents) {
+        if (rejected)
+            break;
+        const bool ok = engine.ReadAnalysisSettings(text, i, sections);
+        rejected = !ok;
+        if (i == lastComponent)
+            lastFailed = !ok;
     }
     if (HasReportText())
         ShowAndClearReportText();
