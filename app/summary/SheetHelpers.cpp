@@ -76,7 +76,7 @@ int SheetTitleBlock(plat::DC& dc, int x, int y, int w, int h, const SheetTexts& 
     dc.SelectBrush(plat::Brush{true});
     dc.Rectangle(frame);
     const int blockTop = frame.bottom - 5 * (lh + 4);
-    const int blockLeft = frame.right - std::max(w / 3, 10);
+    const int blockLeft = frame.right - std::max(w * 2 / 5, 10);
     dc.Rectangle({blockLeft, blockTop, frame.right, frame.bottom});
     const std::string unitNote = unitSystem == kUnitSI   ? "All dimensions in mm"
                                  : unitSystem == kUnitUS ? "All dimensions in inches"

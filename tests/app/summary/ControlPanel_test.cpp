@@ -1,0 +1,82 @@
+// The control panel and the start picture through the recording context; message boxes of
+// painting code shown once.
+
+#include <gtest/gtest.h>
+
+#include "app/summary/ControlPanel.h"
+#include "app/summary/SummaryFixture.h"
+#include "foundation/Reporter.h"
+#include "support/RecordingDC.h"
+#include "support/ScriptedUi.h"
+
+namespace {
+
+class ControlPanelTest : public SummaryTest {
+protected:
+    void SetUp() override
+    {
+        SummaryTest::SetUp();
+        ForgetPaintMessages();
+    }
+};
+
+TEST_F(ControlPanelTest, TitlesFramesAndLines)
+{
+    RecordingDC dc;
+    PaintControlPanel(dc, 7, 1010, 800, 0.25, 1, 0, 0, {});
+    const auto texts = dc.Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], "Four Graphs");
+    const auto title = dc.CallsOf("Text")[0];
+    EXPECT_EQ(title.run.at, (plat::Point{126, 40})); // (0.5 f W, 0.05 H)
+    EXPECT_EQ(title.state.font.weight, 700);
+    EXPECT_EQ(title.state.font.height, -22); // min(1010 / 45, 800 / 25)
+    // The face fill to x = f W - 1, then the frame lines.
+    EXPECT_EQ(dc.CallsOf("FillRect")[0].rect, (plat::Rect{0, 0, 251, 800}));
+    // One etched frame, 0.63 H - 0.02 W high (two rectangles in the 3-D colours).
+    const auto frames = dc.CallsOf("Rectangle");
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].rect, (plat::Rect{10, 10, 241, 492}));
+
+    RecordingDC loadDeformation;
+    int called = 0;
+    PaintControlPanel(loadDeformation, 1, 1010, 800, 0.25, 0, 1, 0, [&](plat::DC&) { ++called; });
+    EXPECT_EQ(called, 1);
+    EXPECT_EQ(loadDeformation.Texts(),
+              (std::vector<std::string>{"Load-Deformation", "Paste Data", "Type of Base Graph",
+                                        "Type of Pasted Graph", "Sample Output"}));
+    EXPECT_EQ(loadDeformation.CallsOf("Rectangle").size(), 4u); // two frames whatever the record
+
+    RecordingDC none;
+    PaintControlPanel(none, 4, 1010, 800, 0.25, 0, 1, 0, {});
+    EXPECT_TRUE(none.CallsOf("Rectangle").empty());
+}
+
+TEST_F(ControlPanelTest, StartPictureTextsAndPicture)
+{
+    const std::array<std::string, 8> texts = {"Title", "Subtitle", "Method", "Version",
+                                              "c1",    "c2",       "c3",     "c4"};
+    RecordingDC dc;
+    PaintStartPicture(dc, 1000, 800, texts);
+    EXPECT_EQ(dc.Texts(), (std::vector<std::string>(texts.begin(), texts.end())));
+    const auto images = dc.CallsOf("DrawImage");
+    ASSERT_EQ(images.size(), 1u);
+    // The program's picture is 300 x 400, wider for its height than the 240 x 448 box: it
+    // keeps the box's width and is 240 / 0.75 = 320 high.
+    EXPECT_EQ(images[0].rect, (plat::Rect{730, 168, 970, 488}));
+    EXPECT_EQ(dc.CallsOf("Text")[3].run.at, (plat::Point{710, 400}));
+}
+
+TEST_F(ControlPanelTest, PaintTraceShownOnce)
+{
+    ScriptedUi ui;
+    plat::ScopedUi scope(ui);
+    ui.Message("PaintPanel", MsgAnswer::Ok);
+    for (int paint = 0; paint < 3; ++paint) {
+        RecordingDC dc;
+        PaintControlPanel(dc, 4, 1010, 800, 0.25, 0, 0, 3, {});
+    }
+    EXPECT_EQ(ui.requests.size(), 1u);
+}
+
+} // namespace
