@@ -384,8 +384,7 @@ void DrawSectionOutline(plat::DC& dc, const TStructure& structure, double x0, do
     dc.SelectPen(plat::Pen{plat::PenStyle::Solid, stateMode == 0 ? 2 : 1, plat::Colors::Black});
     if (fillMode != 0 || stateMode != 0) {
         int unused = -1;
-        FillSectionRegions(dc, structure, fillMode != 0 ? fillMode : 1, stateMode, x0, y0, s, state,
-                           unused, {0, 0});
+        FillSectionRegions(dc, structure, fillMode, stateMode, x0, y0, s, state, unused, {0, 0});
     }
     auto X = [&](double halfWidth) { return Trunc(x0 + halfWidth * s); };
     auto Y = [&](double z) { return Trunc(y0 - z * s); };
@@ -621,7 +620,7 @@ void DrawSectionWithCallouts(plat::DC& dc, const TStructure* structure, int x, i
     const double x0 = x + 0.4 * w;
     const double y0 = y + offset;
     DrawSectionOutline(dc, *structure, x0, y0, s, fillMode, 0, nullptr);
-    DrawSectionDimensions(dc, *structure, x0, y0, s, B, Trunc(h * fontFactor) * 10);
+    DrawSectionDimensions(dc, *structure, x0, y0, s, B, Trunc(h * fontFactor));
     if (g_InfoManager) {
         const double g = std::max(0.1 * s * B, 10.0);
         g_InfoManager->SetFontHeight(Trunc(1.2 * h * fontFactor));

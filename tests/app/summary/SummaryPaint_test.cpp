@@ -344,3 +344,41 @@ TEST_F(SummaryPage, DepthProfileDrawnAndHit)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SummaryPage, CrackStateFillByNode)
+{
+    auto rect = SummarySections::Rectangle();
+    const double ec = rect->GetConcreteType(0)->ec;
+    ASSERT_LT(ec, 0.0);
+    // One mesh layer from depth 0.3 to -0.3: top half cracked at both nodes, bottom half
+    // crushed at the middle node only.
+    SectionState state;
+    state.Valid = 1;
+    state.LayerCount = 1;
+    state.LayerDefs = {LayerDefRec{0, 1, 2, 0, 0, 0.3, 0.0, -0.3, 0.6}};
+    state.NodeStates.resize(3);
+    const double depths[3] = {0.3, 0.0, -0.3};
+    for (int i = 0; i < 3; ++i)
+        state.NodeStates[static_cast<std::size_t>(i)].Depth = depths[i];
+    state.NodeStates[0].Strain1 = 0.01;
+    state.NodeStates[1].Strain1 = 0.01;
+    state.NodeStates[1].Strain2 = 4 * ec;
+    state.NodeStates[2].Strain2 = 4 * ec;
+    RecordingDC dc;
+    int index = -1;
+    FillSectionRegions(dc, *rect, 1, 1, 500.5, 300.5, 1000, &state, index, {0, 0});
+    const auto fills = dc.CallsOf("FillRect");
+    ASSERT_EQ(fills.size(), 2u);
+    EXPECT_EQ(fills[0].color, plat::Colors::LtGray); // both nodes cracked
+    EXPECT_EQ(fills[0].rect, (plat::Rect{350, 0, 650, 300}));
+    EXPECT_EQ(fills[1].color, plat::Colors::White); // both nodes crushed
+    // Without a valid state nothing is filled.
+    state.Valid = 0;
+    RecordingDC none;
+    FillSectionRegions(none, *rect, 1, 1, 500.5, 300.5, 1000, &state, index, {0, 0});
+    EXPECT_TRUE(none.Calls().empty());
+}
+
+} // namespace
