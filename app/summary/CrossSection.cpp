@@ -106,6 +106,26 @@ int LayerStressCode(const SectionState& state, const LayerDefRec& def)
     return StressStyleCode(stress / n, limit / n);
 }
 
+// The mesh layers lying within the stirrup's extent, from the top down, where the stress
+// colour changes (the first of them always), with the new colour's code.
+struct StressChange {
+    const LayerDefRec* def;
+    int code;
+};
+std::vector<StressChange> StressChanges(const SectionState& state, const TransLayerRec& layer)
+{
+    std::vector<StressChange> changes;
+    for (int j = 0; j < state.UsableLayerCount(); ++j) {
+        const LayerDefRec& def = *state.LayerDef(j);
+        if (def.Bottom < layer.distbot || def.Top > layer.disttop)
+            continue;
+        const int code = LayerStressCode(state, def);
+        if (changes.empty() || code != changes.back().code)
+            changes.push_back({&def, code});
+    }
+    return changes;
+}
+
 // A vertical leg from yTop to yBottom; with a state it is cut where the stress colour of the
 // mesh layers within the stirrup's extent changes, each piece drawn in its colour.
 void StateLeg(plat::DC& dc, const SectionState* state, const TransLayerRec& layer, int x,
@@ -120,22 +140,17 @@ void StateLeg(plat::DC& dc, const SectionState* state, const TransLayerRec& laye
         int top;
         int bottom;
     };
-    std::vector<Piece> pieces{{-1, yTop, yBottom}};
-    bool first = true;
-    for (int j = 0; j < state->UsableLayerCount(); ++j) {
-        const LayerDefRec& def = *state->LayerDef(j);
-        if (def.Bottom < layer.distbot || def.Top > layer.disttop)
+    std::vector<Piece> pieces;
+    for (const StressChange& change : StressChanges(*state, layer)) {
+        if (pieces.empty()) {
+            pieces.push_back({change.code, yTop, yBottom});
             continue;
-        const int code = LayerStressCode(*state, def);
-        if (first) {
-            pieces.back().code = code;
-            first = false;
         }
-        if (code != pieces.back().code) {
-            pieces.back().bottom = std::clamp(Trunc(y0 - def.Top * s), yTop, yBottom);
-            pieces.push_back({code, pieces.back().bottom, yBottom});
-        }
+        pieces.back().bottom = std::clamp(Trunc(y0 - change.def->Top * s), yTop, yBottom);
+        pieces.push_back({change.code, pieces.back().bottom, yBottom});
     }
+    if (pieces.empty())
+        pieces.push_back({-1, yTop, yBottom});
     const int d = thickness < 2 ? 1 : -1;
     for (const Piece& piece : pieces) {
         dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, StressStyleColor(piece.code)});
@@ -167,23 +182,17 @@ void DrawHoop(plat::DC& dc, const TransLayerRec& layer, double x0, double y0, do
     double previous = kHalfPi;
     int previousCode = -1;
     bool first = true;
-    for (int j = 0; j < state->UsableLayerCount(); ++j) {
-        const LayerDefRec& def = *state->LayerDef(j);
-        if (def.Bottom < layer.distbot || def.Top > layer.disttop)
-            continue;
-        const int code = LayerStressCode(*state, def);
-        if (!first && code == previousCode)
-            continue;
-        const LayerNodeStateRec* top = state->NodeState(static_cast<int>(def.NodeTop));
-        const double depth = top != nullptr ? top->Depth : def.Top;
+    for (const StressChange& change : StressChanges(*state, layer)) {
+        const LayerNodeStateRec* top = state->NodeState(static_cast<int>(change.def->NodeTop));
+        const double depth = top != nullptr ? top->Depth : change.def->Top;
         const double angle = std::asin(std::clamp((depth - zc) / (R + 0.0001), -1.0, 1.0));
         DrawMirroredHoopArcs(dc, x0, y0, s, zc, R, t, previous, angle);
-        const int stretchCode = first ? code : previousCode;
+        const int stretchCode = first ? change.code : previousCode;
         if (stretchCode != 1)
             DrawMirroredHoopArcs(dc, x0, y0, s, zc, R, t - 1, previous, angle);
-        dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, StressStyleColor(code)});
+        dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, StressStyleColor(change.code)});
         previous = angle;
-        previousCode = code;
+        previousCode = change.code;
         first = false;
     }
     DrawMirroredHoopArcs(dc, x0, y0, s, zc, R, t, previous, -kHalfPi);

@@ -382,3 +382,62 @@ TEST_F(SummaryPage, CrackStateFillByNode)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SummaryPage, StirrupsAndHoopsColouredByTheirStress)
+{
+    // Two mesh layers over the section: the upper one's stirrups yield, the lower one's do not.
+    SectionState state;
+    state.Valid = 1;
+    state.LayerCount = 2;
+    state.LayerDefs = {LayerDefRec{0, 1, 2, 0, 0, 0.3, 0.15, 0.0, 0.3},
+                       LayerDefRec{2, 3, 4, 0, 0, 0.0, -0.15, -0.3, 0.3}};
+    state.NodeStates.resize(5);
+    for (int i = 0; i < 5; ++i) {
+        LayerNodeStateRec& node = state.NodeStates[static_cast<std::size_t>(i)];
+        node.Depth = 0.3 - 0.15 * i;
+        node.StirrupYieldStress = 400e6;
+        node.StirrupStress = i <= 1 ? 400e6 : 100e6;
+    }
+    state.NodeStates[2].StirrupStress = 400e6;
+    auto colours = [](const RecordingDC& dc) {
+        int red = 0;
+        int black = 0;
+        for (const DrawCall& c : dc.Calls()) {
+            if (c.op != "Line" && c.op != "Arc")
+                continue;
+            red += c.state.pen.color == plat::Color{128, 0, 0};
+            black += c.state.pen.color == plat::Colors::Black;
+        }
+        return std::pair{red, black};
+    };
+
+    auto framed = SummarySections::Empty();
+    framed->AddRegion(0.6, 0.0, 0.3, 0.3, 0, 1);
+    framed->AddTransLayer(SummarySections::Stirrup(0.0, 0.6, 0.01, 3), 2);
+    framed->Validate();
+    RecordingDC legs;
+    DrawStirrups(legs, *framed, 500, 300, 1000, 1, &state, 0);
+    const auto [legRed, legBlack] = colours(legs);
+    EXPECT_GT(legRed, 0);
+    EXPECT_GT(legBlack, 0);
+
+    auto hooped = SummarySections::Empty();
+    hooped->AddRegion(0.6, 0.0, 0.6, 0.6, 0, 1);
+    hooped->AddTransLayer(SummarySections::Stirrup(0.0, 0.6, 0.01, kCircularHoop), 2);
+    hooped->Validate();
+    RecordingDC hoop;
+    DrawStirrups(hoop, *hooped, 500, 300, 1000, 1, &state, 0);
+    const auto [hoopRed, hoopBlack] = colours(hoop);
+    EXPECT_GT(hoopRed, 0);
+    EXPECT_GT(hoopBlack, 0);
+    EXPECT_TRUE(hoop.CallsOf("Ellipse").empty());
+    // A failed stirrup layer stops the drawing.
+    state.TransLayerFlags = {1};
+    RecordingDC failed;
+    DrawStirrups(failed, *hooped, 500, 300, 1000, 1, &state, 0);
+    EXPECT_TRUE(failed.CallsOf("Arc").empty());
+}
+
+} // namespace

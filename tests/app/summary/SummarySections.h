@@ -5,28 +5,21 @@
 #include <memory>
 #include <string>
 
-#include "model/TBeam.h"
-#include "model/materials/ConcreteLaws.h"
-#include "model/materials/SteelLaws.h"
+#include "analysis/PointSections.h"
 
 struct SummarySections {
+    // 35 MPa concrete ("Web") and 400 MPa steel; a second type of 60 MPa ("Flange") when asked.
     static std::unique_ptr<TBeam> Empty(int concreteTypes = 1)
     {
-        auto beam = std::make_unique<TBeam>();
-        beam->ClearAll();
-        for (int i = 0; i < concreteTypes; ++i) {
-            ConcreteTypeRec concrete;
-            concrete.name = i == 0 ? "Web" : "Flange";
-            concrete.fc = i == 0 ? -35e6 : -60e6;
-            CheckConcreteType(concrete, true);
-            beam->AddConcreteType(concrete);
+        auto beam = PointSections::Empty();
+        beam->GetConcreteType(0)->name = "Web";
+        if (concreteTypes > 1) {
+            ConcreteTypeRec flange;
+            flange.name = "Flange";
+            flange.fc = -60e6;
+            CheckConcreteType(flange, true);
+            beam->AddConcreteType(flange);
         }
-        SteelTypeRec steel;
-        steel.kind = SteelKind::Reinforcing;
-        steel.fy = 4e8;
-        steel.name = "Steel 1";
-        CheckSteelType(steel, true);
-        beam->AddSteelType(steel);
         return beam;
     }
 
