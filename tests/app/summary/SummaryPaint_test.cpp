@@ -441,3 +441,36 @@ TEST_F(SummaryPage, StirrupsAndHoopsColouredByTheirStress)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SummaryPage, StrainNotes)
+{
+    auto note = [](double concrete, double bars, bool longTerm) {
+        auto beam = SummarySections::Rectangle();
+        if (concrete != 0.0) {
+            TDepthTable shrink("shrink");
+            shrink.Add(beam->GetTop(), concrete);
+            shrink.Add(beam->GetBottom(), concrete);
+            beam->GetPositionVariable(kShrinkTherm) = shrink;
+        }
+        if (bars != 0.0)
+            beam->SetLongLayerThermStrain(0, bars, 0);
+        if (longTerm)
+            beam->SetTimeData(1, 3650.0, 50e3, 20e3);
+        return FormatStrainNote(*beam, 0);
+    };
+    // Strains in mm/m with two decimals.
+    EXPECT_EQ(note(-0.0003, 0.0, false), "Concrete Shrinkage/Thermal Strain -0.30 mm/m");
+    EXPECT_EQ(note(-0.0003, -0.0003, false), "Shrinkage/Thermal Strain -0.30 mm/m");
+    EXPECT_EQ(note(-0.0003, -0.0005, false), "Constant Shrinkage/Thermal Strains in Concrete & Steel");
+    EXPECT_EQ(note(0.0, -0.0005, false), "Thermal Strains in Reinforcement");
+    EXPECT_EQ(note(0.0, 0.0, false), "");
+    EXPECT_EQ(note(-0.0003, 0.0, true),
+              "Concrete Shrinkage/Thermal Strain -0.30 mm/m & Long Term Analysis");
+    // Ten years under a stored 50 kNm (shown with the moment's sign turned) and 20 kN.
+    EXPECT_EQ(note(0.0, 0.0, true),
+              "Long Term Analysis:   Age=    10 years, M= -50.0 kNm, N=  20.0 kN");
+}
+
+} // namespace
