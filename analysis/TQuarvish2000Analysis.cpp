@@ -68,6 +68,7 @@ TQuarvish2000Analysis::TQuarvish2000Analysis(const TBeam* structure, int validat
                                                    kMaxLayers,
                                                    kMaxNodes,
                                                    &ShearFlag);
+    m_layerDriver->SetTraceText(&TraceText());
     ComputeSectionConstant();
 }
 

@@ -22,10 +22,6 @@
 #include "analysis/TSectionalAnalysis.h"
 #include "foundation/TDepthTable.h"
 
-// Last slope -dr/dx of the shear-convergence loop, shared by every analysis and kept from one
-// call to the next; kUndefined asks for a fresh measurement.
-extern double g_ConvergenceSlope;
-
 class TBeam;
 class TLayerDriver;
 
@@ -330,6 +326,10 @@ protected:
     int PrepareResult = 0;
     bool SetupRefused = false;
     SolveCounts Counts;
+    // Last slope -dr/dx of this analysis's shear-convergence loop, kept from one call to the
+    // next; kUndefined asks for a fresh measurement. Each analysis has its own, so that its
+    // results do not depend on the analyses stepped before it.
+    double ConvergenceSlope = 0.0;
 
 private:
     std::unique_ptr<TBeam> m_beam;

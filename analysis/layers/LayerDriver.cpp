@@ -17,6 +17,7 @@
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TTextBuffer.h"
+#include "foundation/WorkerPool.h"
 #include "model/TBeam.h"
 #include "model/TStructure.h"
 
@@ -66,7 +67,9 @@ LayerDebugDisplay SetLayerDebugDisplay(LayerDebugDisplay display)
 
 int ShowStateInViews(const SectionState& state)
 {
-    return DebugDisplay() ? DebugDisplay()(state) : 0;
+    int shown = 0;
+    RunOnMainThread([&] { shown = DebugDisplay() ? DebugDisplay()(state) : 0; });
+    return shown;
 }
 
 TLayerDriver::TLayerDriver(const TBeam& beam,
@@ -418,17 +421,21 @@ void TLayerDriver::WrapCrackAngles(SectionState& state) const
 
 void TLayerDriver::DebugPrompt(SectionState& state) const
 {
-    if (GetDebugLevel() != 1 || !DebugDisplay())
+    if (GetDebugLevel() != 1)
         return;
     const int valid = state.Valid;
     state.Valid = 1;
-    const std::string kept = g_MessageBuffer.GetText();
-    if (DebugDisplay()(state) != 0) {
-        const int answer = ShowMessage("Debug On:\n" + kept + "\nLeave on?",
-                                       kLayerDebugCaption,
-                                       MsgStyle::YesNo | MsgStyle::IconStop);
-        if (answer == MsgAnswer::No)
-            SetDebugLevel(0);
-    }
+    const std::string kept = m_traceText != nullptr ? m_traceText->GetText() : std::string();
+    // The display and the question are the window's: from a parallel task, the main thread
+    // shows them.
+    RunOnMainThread([&] {
+        if (DebugDisplay() && DebugDisplay()(state) != 0) {
+            const int answer = ShowMessage("Debug On:\n" + kept + "\nLeave on?",
+                                           kLayerDebugCaption,
+                                           MsgStyle::YesNo | MsgStyle::IconStop);
+            if (answer == MsgAnswer::No)
+                SetDebugLevel(0);
+        }
+    });
     state.Valid = valid;
 }

@@ -36,6 +36,8 @@
 #include "analysis/state/LayerNodeState.h"
 #include "foundation/TDepthTable.h"
 
+class TMessageBuffer;
+
 class TBeam;
 struct LayerMesh;
 struct SectionState;
@@ -121,6 +123,9 @@ public:
     void ComputeSignedResultants(SectionState& state) const;
     static void ZeroSignedResultants(SectionState& state);
 
+    // The text the debug prompt shows (the analysis's trace text; not owned, may be null).
+    void SetTraceText(const TMessageBuffer* text) { m_traceText = text; }
+
     // The analysis replaced its "shear strain distribution": the nodes read it again.
     void ForgetShearShape() { ++m_shapeGeneration; }
 
@@ -180,6 +185,7 @@ private:
     int m_maxLayerCount = 0;
     int m_maxNodeCount = 0;
     int* m_shearFlag = nullptr;
+    const TMessageBuffer* m_traceText = nullptr;
 
     // Bound from the structure.
     std::vector<BarGeometry> m_bars; // longitudinal layers of direction 0

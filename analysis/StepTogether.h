@@ -1,0 +1,24 @@
+#pragma once
+// Stepping independent analyses of one owner (a member's stations, a diagram's lines or rays)
+// together, on the worker threads of foundation/WorkerPool.h.
+//
+// Each analysis owns its section copy, states, layer level and convergence slope, so stepping
+// one never touches another: the results are the same for any number of workers and any
+// order of steps.
+
+#include <functional>
+#include <vector>
+
+class TSectionalAnalysis;
+
+// How long one call keeps stepping (milliseconds): long enough that the workers seldom wait
+// for one another, short enough for an idle step of the window.
+inline constexpr int kStepTogetherSliceMs = 40;
+
+// Steps the running analyses of the list: every one once, then, while the time slice lasts,
+// again in turn, each step taken by whichever worker is free (one analysis is never stepped
+// by two at once). Each step runs with the analysis's own message set installed and is
+// followed by after(i) on the same thread (for work on that analysis alone). Returns when
+// no step is under way.
+void StepTogether(const std::vector<TSectionalAnalysis*>& analyses,
+                  const std::function<void(int)>& after = {});
