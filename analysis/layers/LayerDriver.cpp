@@ -48,6 +48,34 @@ double Lookup(const TDepthTable* table, double depth)
     return table != nullptr && !table->IsEmpty() ? table->InterpolateAtDepth(depth) : 0.0;
 }
 
+} // namespace
+
+// A table whose values are all +0.0 answers +0.0 at every depth of its range (its
+// interpolation only adds zeros), so there it is not searched; elsewhere it is.
+TLayerDriver::ZeroTable TLayerDriver::ZeroTable::Of(const TDepthTable* table)
+{
+    ZeroTable t;
+    if (table == nullptr || table->IsEmpty())
+        return t;
+    t.zero = true;
+    t.lower = t.upper = table->GetDepth(0);
+    for (int i = 0; i < table->GetCount() && t.zero; ++i) {
+        t.zero = std::bit_cast<std::uint64_t>(table->GetValue(i)) == 0;
+        t.lower = std::min(t.lower, table->GetDepth(i));
+        t.upper = std::max(t.upper, table->GetDepth(i));
+    }
+    return t;
+}
+
+double TLayerDriver::ZeroTable::Lookup(const TDepthTable* table, double depth) const
+{
+    if (zero && depth >= lower && depth <= upper)
+        return 0.0;
+    return ::Lookup(table, depth);
+}
+
+namespace {
+
 // The parabola through (0, top), (hh, mid), (2 hh, bottom) at x.
 double Parabola(double top, double mid, double bottom, double hh, double x)
 {
@@ -146,6 +174,8 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
     double reserveMoment = 0.0;
     double crossingDepth = 0.0;
     m_zones.BuildReserveProfile(state, reserveMoment, crossingDepth, m_reserveProfile, 0);
+    m_reserveZero = ZeroTable::Of(&m_reserveProfile);
+    m_unloadingZero = ZeroTable::Of(state.TransProfile.get());
 
     // 5.-7. Nodes of the mesh, then the refinement.
     SolveMeshNodes(state);
@@ -250,7 +280,7 @@ void TLayerDriver::PrepareAndSolveNode(SectionState& state,
     node.Depth = depth;
     node.ShearStrainShape = inputs.shearStrainShape;
     node.ShearStrain = node.ShearStrainShape * m_shearFactor;
-    node.ReserveX = Lookup(&m_reserveProfile, depth);
+    node.ReserveX = m_reserveZero.Lookup(&m_reserveProfile, depth);
     node.FreeStrainX = inputs.freeStrainX;
     node.FreeStrainZ = inputs.freeStrainZ;
     node.ConcreteType = static_cast<std::int16_t>(concreteType);
@@ -266,7 +296,7 @@ void TLayerDriver::PrepareAndSolveNode(SectionState& state,
 
     const double clamping = inputs.clamping;
     const double unloading =
-        m_stirrupUnloadingFromState ? Lookup(state.TransProfile.get(), depth) : 0.0;
+        m_stirrupUnloadingFromState ? m_unloadingZero.Lookup(state.TransProfile.get(), depth) : 0.0;
     // A node whose iteration gives up keeps its last pass; the solution goes on.
     m_evaluator.SolveNodeState(node, clamping, unloading);
     ++m_nodeEvaluations;

@@ -204,6 +204,16 @@ private:
 
     // Per-call working values.
     TDepthTable m_reserveProfile{"longitudinal reserve"};
+    // Whether the reserve profile and the state's transverse offsets hold only zeros.
+    struct ZeroTable {
+        bool zero = false;
+        double lower = 0.0;
+        double upper = 0.0;
+        static ZeroTable Of(const TDepthTable* table);
+        double Lookup(const TDepthTable* table, double depth) const;
+    };
+    ZeroTable m_reserveZero;
+    ZeroTable m_unloadingZero;
     StrainProfile m_profile;
     double m_shearFactor = 0.0;
     double m_tol1 = 0.0;
