@@ -128,6 +128,11 @@ public:
     // finishing passes that add the bar stresses at cracks and the signed resultants).
     // Always returns 0; without a beam nothing is solved.
     int SolveLayerStates(SectionState& state, int mode);
+    // The finishing pass (mode 102) of the state, unless the last layer solution was that
+    // pass of the same state at the same profile and neither the analysis's tables and
+    // failed flags nor the state's offsets have been changed through the analysis since: the
+    // state then holds the pass's result already. 1 when the pass ran.
+    int FinishLayerStates(SectionState& state);
     // Copies the failed-bar marks of a valid state into the failed flags (1), or clears every
     // flag for a missing or invalid state (0).
     int MarkFailedBars(const SectionState* state);
@@ -326,12 +331,25 @@ protected:
     int PrepareResult = 0;
     bool SetupRefused = false;
     SolveCounts Counts;
+    // Forgets the state of the last finishing pass (its inputs are about to change).
+    void ForgetFinishedState() const { m_finished = {}; }
+
     // Last slope -dr/dx of this analysis's shear-convergence loop, kept from one call to the
     // next; kUndefined asks for a fresh measurement. Each analysis has its own, so that its
     // results do not depend on the analyses stepped before it.
     double ConvergenceSlope = 0.0;
 
 private:
+    static std::array<double, 3> ProfileOf(const SectionState& state);
+
     std::unique_ptr<TBeam> m_beam;
     std::unique_ptr<TLayerDriver> m_layerDriver;
+    // The state the last layer solution finished (mode 102), its profile and the solution's
+    // count; null when the last solution was another mode or an input has changed since.
+    struct FinishedSolve {
+        const SectionState* state = nullptr;
+        std::array<double, 3> profile{};
+        std::int64_t serial = -1;
+    };
+    mutable FinishedSolve m_finished;
 };
