@@ -196,9 +196,7 @@ int TQuarvish2000Analysis::SolveLayerStates(SectionState& state, int mode)
     // Each distinct message of the node evaluations is shown once per analysis.
     const ScopedAnalysisMessages messages(Messages());
     const int r = m_layerDriver->SolveLayerStates(state, mode);
-    m_finished = {};
-    if (mode == LayerSolveMode::FinalBeam)
-        m_finished = {&state, ProfileOf(state), Counts.layerSolutions};
+    m_finished = {&state, ProfileOf(state), Counts.layerSolutions, mode};
     return r;
 }
 
@@ -212,9 +210,17 @@ std::array<double, 3> TQuarvish2000Analysis::ProfileOf(const SectionState& state
 int TQuarvish2000Analysis::FinishLayerStates(SectionState& state)
 {
     const std::array<double, 3> profile = ProfileOf(state);
-    if (m_finished.state == &state && m_finished.serial == Counts.layerSolutions &&
-        std::memcmp(m_finished.profile.data(), profile.data(), sizeof profile) == 0)
+    const bool same = m_finished.state == &state && m_finished.serial == Counts.layerSolutions &&
+                      std::memcmp(m_finished.profile.data(), profile.data(), sizeof profile) == 0;
+    if (same && m_finished.mode == LayerSolveMode::FinalBeam)
         return 0;
+    if (same && m_finished.mode == LayerSolveMode::Trial && m_layerDriver && !SetupRefused) {
+        // The trial pass's nodes stand; only the finishing part is added.
+        const ScopedAnalysisMessages messages(Messages());
+        m_layerDriver->FinishTrialSolution(state, LayerSolveMode::FinalBeam);
+        m_finished.mode = LayerSolveMode::FinalBeam;
+        return 1;
+    }
     SolveLayerStates(state, LayerSolveMode::FinalBeam);
     return 1;
 }

@@ -128,10 +128,11 @@ public:
     // finishing passes that add the bar stresses at cracks and the signed resultants).
     // Always returns 0; without a beam nothing is solved.
     int SolveLayerStates(SectionState& state, int mode);
-    // The finishing pass (mode 102) of the state, unless the last layer solution was that
-    // pass of the same state at the same profile and neither the analysis's tables and
-    // failed flags nor the state's offsets have been changed through the analysis since: the
-    // state then holds the pass's result already. 1 when the pass ran.
+    // The finishing pass (mode 102) of the state. When the last layer solution was of the same
+    // state at the same profile and neither the analysis's tables and failed flags nor the
+    // state's offsets have been changed through the analysis since, its nodes stand: after a
+    // finishing pass nothing is done, after a trial pass only the finishing part is added.
+    // 0 when nothing was done.
     int FinishLayerStates(SectionState& state);
     // Copies the failed-bar marks of a valid state into the failed flags (1), or clears every
     // flag for a missing or invalid state (0).
@@ -344,12 +345,13 @@ private:
 
     std::unique_ptr<TBeam> m_beam;
     std::unique_ptr<TLayerDriver> m_layerDriver;
-    // The state the last layer solution finished (mode 102), its profile and the solution's
-    // count; null when the last solution was another mode or an input has changed since.
+    // The state of the last layer solution, its profile, the solution's count and mode; null
+    // when an input has changed since.
     struct FinishedSolve {
         const SectionState* state = nullptr;
         std::array<double, 3> profile{};
         std::int64_t serial = -1;
+        int mode = 0;
     };
     mutable FinishedSolve m_finished;
 };

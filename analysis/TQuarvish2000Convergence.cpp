@@ -186,7 +186,7 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(
             result = BisectReferenceStrain(state, shearControls);
         }
     }
-    SolveLayerStates(state, LayerSolveMode::FinalBeam);
+    FinishLayerStates(state);
 
     // 8. The passes taken, at debug level 3.
     if (debug == 3) {

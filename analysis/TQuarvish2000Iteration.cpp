@@ -131,7 +131,7 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
         Relaxation = 1.0;
     if (failed)
         return 0;
-    SolveLayerStates(state, LayerSolveMode::FinalBeam);
+    FinishLayerStates(state);
     if (mode == 0)
         loadFactorFromForce();
     return HasShear() != 0 ? 1 : -2;

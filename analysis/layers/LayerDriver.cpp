@@ -119,6 +119,8 @@ void TLayerDriver::Bind()
     m_inputs.assign(static_cast<std::size_t>(std::max(m_maxNodeCount, 0)), NodeInputs{});
     m_trialInputs.assign(kTrialSlots, NodeInputs{});
     m_trialCount = 0;
+    m_keptAngles.clear();
+    m_keptAngles.reserve(static_cast<std::size_t>(std::max(m_maxNodeCount, 0)));
     m_evaluator.Bind();
     m_zones.SetTensileStrengthProfile(m_profiles.tensileStrength);
     m_height = m_beam.GetHeight();
@@ -171,8 +173,10 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
 
     // 4. Shear-zone levels and the longitudinal reserve at a crack.
     m_zones.FindShearZoneLimits(state, 0, state.Top, state.Bottom);
-    double reserveMoment = 0.0;
-    double crossingDepth = 0.0;
+    double& reserveMoment = m_reserveMoment;
+    double& crossingDepth = m_crossingDepth;
+    reserveMoment = 0.0;
+    crossingDepth = 0.0;
     m_zones.BuildReserveProfile(state, reserveMoment, crossingDepth, m_reserveProfile, 0);
     m_reserveZero = ZeroTable::Of(&m_reserveProfile);
     m_unloadingZero = ZeroTable::Of(state.TransProfile.get());
@@ -201,9 +205,33 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
     } else {
         m_crackStresses.ClearCrackStresses(state);
         ZeroSignedResultants(state);
+        // Kept for a finishing pass of the same solution (FinishTrialSolution).
+        KeepCrackAngles(state);
     }
 
     // 11.-12.
+    WrapCrackAngles(state);
+    DebugPrompt(state);
+    return 0;
+}
+
+void TLayerDriver::KeepCrackAngles(const SectionState& state)
+{
+    const std::size_t count = static_cast<std::size_t>(std::max(2 * state.LayerCount + 1, 0));
+    m_keptAngles.resize(count);
+    for (std::size_t id = 0; id < count; ++id)
+        m_keptAngles[id] = state.NodeStates[id].CrackAngle;
+}
+
+int TLayerDriver::FinishTrialSolution(SectionState& state, int mode)
+{
+    const std::size_t count = static_cast<std::size_t>(std::max(2 * state.LayerCount + 1, 0));
+    if (m_keptAngles.size() != count || count > state.NodeStates.size())
+        return SolveLayerStates(state, mode);
+    for (std::size_t id = 0; id < count; ++id)
+        state.NodeStates[id].CrackAngle = m_keptAngles[id];
+    m_crackStresses.ComputeCrackStresses(state, m_reserveMoment, m_crossingDepth, 0);
+    ComputeSignedResultants(state);
     WrapCrackAngles(state);
     DebugPrompt(state);
     return 0;
