@@ -9,8 +9,8 @@
 #include "analysis/state/AnalysisMessages.h"
 #include "foundation/WorkerPool.h"
 
-void StepTogether(const std::vector<TSectionalAnalysis*>& analyses,
-                  const std::function<void(int)>& after)
+std::vector<int> StepTogether(const std::vector<TSectionalAnalysis*>& analyses,
+                              const std::function<void(int)>& after)
 {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(kStepTogetherSliceMs);
@@ -20,6 +20,7 @@ void StepTogether(const std::vector<TSectionalAnalysis*>& analyses,
     for (std::size_t i = 0; i < analyses.size(); ++i)
         if (analyses[i] != nullptr && analyses[i]->IsRunning() != 0)
             queue.push_back(static_cast<int>(i));
+    const std::vector<int> running(queue.begin(), queue.end());
     const int workers = std::min(GetWorkerCount(), static_cast<int>(queue.size()));
     RunInParallel(workers, [&](int) {
         for (;;) {
@@ -47,4 +48,5 @@ void StepTogether(const std::vector<TSectionalAnalysis*>& analyses,
                 queue.push_back(i);
         }
     });
+    return running;
 }

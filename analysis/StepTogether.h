@@ -15,10 +15,11 @@ class TSectionalAnalysis;
 // for one another, short enough for an idle step of the window.
 inline constexpr int kStepTogetherSliceMs = 40;
 
-// Steps the running analyses of the list: every one once, then, while the time slice lasts,
-// again in turn, each step taken by whichever worker is free (one analysis is never stepped
-// by two at once). Each step runs with the analysis's own message set installed and is
-// followed by after(i) on the same thread (for work on that analysis alone). Returns when
-// no step is under way.
-void StepTogether(const std::vector<TSectionalAnalysis*>& analyses,
-                  const std::function<void(int)>& after = {});
+// Steps the running analyses of the list (null entries and finished ones are passed over):
+// every one once, then, while the time slice lasts, again in turn, each step taken by
+// whichever worker is free (one analysis is never stepped by two at once). Each step runs
+// with the analysis's own message set installed and is followed by after(i) on the same
+// thread (for work on analysis i alone). Returns, when no step is under way, the indices of
+// the analyses stepped, in list order.
+std::vector<int> StepTogether(const std::vector<TSectionalAnalysis*>& analyses,
+                              const std::function<void(int)>& after = {});

@@ -96,6 +96,8 @@ protected:
     std::unique_ptr<T1DAnalysis> NewResponse() const;
     // Running = 0 when no slot holds a running analysis.
     void UpdateRunning();
+    // The first SubCount sub-analyses (null for an empty slot).
+    std::vector<TSectionalAnalysis*> SubPointers() const;
     bool IsFinished(int i) const;
 
     int CurveCount = 3;

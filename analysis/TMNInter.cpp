@@ -226,17 +226,7 @@ int TMNInter::Step()
             if (SubAnalyses[static_cast<std::size_t>(i)]->IsRunning() == 0)
                 FinishRay(i);
     }
-    std::vector<TSectionalAnalysis*> running;
-    std::vector<int> index;
-    for (int i = 0; i < rays; ++i) {
-        T1DAnalysis* ray = SubAnalyses[static_cast<std::size_t>(i)].get();
-        if (ray->IsRunning() != 0) {
-            running.push_back(ray);
-            index.push_back(i);
-        }
-    }
-    StepTogether(running);
-    for (int i : index)
+    for (int i : StepTogether(SubPointers()))
         if (SubAnalyses[static_cast<std::size_t>(i)]->IsRunning() == 0)
             FinishRay(i);
     if (RayIndex >= rays) {

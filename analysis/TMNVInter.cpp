@@ -132,21 +132,12 @@ void TMNV_baseInter::StepLine()
 {
     if (SubCount <= 0)
         return;
-    std::vector<TSectionalAnalysis*> running;
-    std::vector<int> index;
-    for (int i = 0; i < SubCount; ++i) {
-        T1DAnalysis* line = SubAnalyses[static_cast<std::size_t>(i)].get();
-        if (line != nullptr && line->IsRunning() != 0) {
-            running.push_back(line);
-            index.push_back(i);
-        }
-    }
-    StepTogether(running, [&](int k) {
-        T1DAnalysis& line = *SubAnalyses[static_cast<std::size_t>(index[static_cast<std::size_t>(k)])];
+    const std::vector<int> stepped = StepTogether(SubPointers(), [&](int i) {
+        T1DAnalysis& line = *SubAnalyses[static_cast<std::size_t>(i)];
         if (line.IsRunning() != 0)
             line.PrunePostPeakStages(1);
     });
-    for (int i : index) {
+    for (int i : stepped) {
         T1DAnalysis& line = *SubAnalyses[static_cast<std::size_t>(i)];
         if (line.GetPeakState() != nullptr)
             ShownState = line.GetPeakState();

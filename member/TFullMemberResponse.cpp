@@ -114,22 +114,16 @@ int TFullMemberResponse::BuildMemberStations()
 // copy, states and layer level, so a station's stages are those it has when run alone.
 void TFullMemberResponse::StepStations()
 {
-    std::vector<TSectionalAnalysis*> running;
-    std::vector<int> station;
-    for (int i = 0; i < GetStationCount(); ++i) {
-        TFullSectionalResponse* a = m_analyses[static_cast<std::size_t>(i)].get();
-        if (a != nullptr && a->IsRunning() != 0) {
-            running.push_back(a);
-            station.push_back(i);
-        }
-    }
-    if (running.empty())
-        return;
-    StepTogether(running, [&](int k) {
-        TFullSectionalResponse& a = *m_analyses[static_cast<std::size_t>(station[static_cast<std::size_t>(k)])];
+    std::vector<TSectionalAnalysis*> stations;
+    for (int i = 0; i < GetStationCount(); ++i)
+        stations.push_back(m_analyses[static_cast<std::size_t>(i)].get());
+    const std::vector<int> station = StepTogether(stations, [&](int i) {
+        TFullSectionalResponse& a = *m_analyses[static_cast<std::size_t>(i)];
         if (a.IsRunning() == 0)
             a.PrunePostPeakStages(3);
     });
+    if (station.empty())
+        return;
     // Shown: the station stepped that is least far along.
     int least = station[0];
     for (int i : station)
