@@ -8,8 +8,8 @@
 //    them a shear line raises the shear at the held curvature (axial strain) to its peak.
 //
 // A diagram owns up to kMaxSubAnalyses load-stage analyses. The base responses step one per
-// idle call; the rays and the shear lines are independent and each idle call steps every
-// running one once, on the worker threads (foundation/WorkerPool.h). A diagram works on its
+// idle call; the rays and the shear lines are independent and each idle call steps the running
+// ones together on the worker threads (analysis/StepTogether.h). A diagram works on its
 // own frozen copy of the section (time-dependent strains imposed once, when the diagram was
 // built) and writes each path's loads into that copy before building the path over it; the
 // paths do not impose the long-term state again.

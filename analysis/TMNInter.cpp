@@ -206,9 +206,9 @@ void TMNInter::FinishRay(int i)
     ++RayIndex;
 }
 
-// The rays are independent: the first step starts them all, and every step steps each running
-// ray once on the worker threads. A ray's point is stored when it finishes (in ray order
-// within a step); the outline closes when the last one has.
+// The rays are independent: the first step starts them all, and every step steps the running
+// rays together on the worker threads (analysis/StepTogether.h). A ray's point is stored when
+// it finishes (in ray order within a step); the outline closes when the last one has.
 int TMNInter::Step()
 {
     if (Running == 0 || !SubAnalyses[0]) {

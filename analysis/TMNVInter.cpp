@@ -126,8 +126,8 @@ void TMNV_baseInter::CreateLines()
             StorePoint(i, SubCount);
 }
 
-// Every running line steps once, the lines on the worker threads (each owns its section copy
-// and states); the points of the lines that finished are stored here, in line order.
+// The running lines step together on the worker threads (each owns its section copy and
+// states); the points of the lines that finished are stored here, in line order.
 void TMNV_baseInter::StepLine()
 {
     if (SubCount <= 0)

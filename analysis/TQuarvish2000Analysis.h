@@ -332,7 +332,8 @@ protected:
     int PrepareResult = 0;
     bool SetupRefused = false;
     SolveCounts Counts;
-    // Forgets the state of the last finishing pass (its inputs are about to change).
+    // Forgets the last layer solution (its inputs are about to change), so that the next
+    // finishing pass solves in full.
     void ForgetFinishedState() const { m_finished = {}; }
 
     // Last slope -dr/dx of this analysis's shear-convergence loop, kept from one call to the

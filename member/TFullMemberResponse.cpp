@@ -110,8 +110,9 @@ int TFullMemberResponse::BuildMemberStations()
 
 // ---- Stepping -----------------------------------------------------------------------------
 
-// Every running station steps once, the stations on the worker threads: each owns its section
-// copy, states and layer level, so a station's stages are those it has when run alone.
+// The running stations step together on the worker threads for one time slice (each at least
+// once): each owns its section copy, states and layer level, so a station's stages are those
+// it has when run alone.
 void TFullMemberResponse::StepStations()
 {
     std::vector<TSectionalAnalysis*> stations;

@@ -72,8 +72,8 @@ public:
 
     // 1 when every station was built, 0 after a dead-load failure.
     int BuildMemberStations();
-    // Steps every running station once, the stations in parallel on the worker threads
-    // (foundation/WorkerPool.h); shows the station least far along.
+    // Steps the running stations together on the worker threads for one time slice
+    // (analysis/StepTogether.h); shows the station least far along.
     int Step() override;
     int Finish() override;
     void BuildResultCurves() override;

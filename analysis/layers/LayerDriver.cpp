@@ -50,7 +50,7 @@ double Lookup(const TDepthTable* table, double depth)
 
 } // namespace
 
-// A table whose values are all +0.0 answers +0.0 at every depth of its range (its
+// A table whose values are all +0.0 answers +0.0 at every depth between its end pairs (its
 // interpolation only adds zeros), so there it is not searched; elsewhere it is.
 TLayerDriver::ZeroTable TLayerDriver::ZeroTable::Of(const TDepthTable* table)
 {
@@ -58,12 +58,12 @@ TLayerDriver::ZeroTable TLayerDriver::ZeroTable::Of(const TDepthTable* table)
     if (table == nullptr || table->IsEmpty())
         return t;
     t.zero = true;
-    t.lower = t.upper = table->GetDepth(0);
-    for (int i = 0; i < table->GetCount() && t.zero; ++i) {
+    for (int i = 0; i < table->GetCount() && t.zero; ++i)
         t.zero = std::bit_cast<std::uint64_t>(table->GetValue(i)) == 0;
-        t.lower = std::min(t.lower, table->GetDepth(i));
-        t.upper = std::max(t.upper, table->GetDepth(i));
-    }
+    const double first = table->GetDepth(0);
+    const double last = table->GetDepth(table->GetCount() - 1);
+    t.lower = std::min(first, last);
+    t.upper = std::max(first, last);
     return t;
 }
 
