@@ -5,11 +5,11 @@
 #include <deque>
 #include <mutex>
 
-#include "analysis/TSectionalAnalysis.h"
+#include "analysis/T1DAnalysis.h"
 #include "analysis/state/AnalysisMessages.h"
 #include "foundation/WorkerPool.h"
 
-std::vector<int> StepTogether(const std::vector<TSectionalAnalysis*>& analyses,
+std::vector<int> StepTogether(const std::vector<T1DAnalysis*>& analyses,
                               const std::function<void(int)>& after)
 {
     using Clock = std::chrono::steady_clock;
@@ -21,6 +21,11 @@ std::vector<int> StepTogether(const std::vector<TSectionalAnalysis*>& analyses,
         if (analyses[i] != nullptr && analyses[i]->IsRunning() != 0)
             queue.push_back(static_cast<int>(i));
     const std::vector<int> running(queue.begin(), queue.end());
+    // The least advanced first, so that the analyses rise together.
+    std::stable_sort(queue.begin(), queue.end(), [&](int a, int b) {
+        return analyses[static_cast<std::size_t>(a)]->GetMaxLoadFactor() <
+               analyses[static_cast<std::size_t>(b)]->GetMaxLoadFactor();
+    });
     const int workers = std::min(GetWorkerCount(), static_cast<int>(queue.size()));
     RunInParallel(workers, [&](int) {
         for (;;) {
@@ -35,12 +40,16 @@ std::vector<int> StepTogether(const std::vector<TSectionalAnalysis*>& analyses,
                     return;
                 queue.pop_front();
             }
-            TSectionalAnalysis& analysis = *analyses[static_cast<std::size_t>(i)];
+            T1DAnalysis& analysis = *analyses[static_cast<std::size_t>(i)];
             {
+                // A worker keeps its analysis while the slice lasts: its section, states and
+                // layer level stay in the worker's caches.
                 const ScopedAnalysisMessages messages(analysis.Messages());
-                analysis.Step();
-                if (after)
-                    after(i);
+                do {
+                    analysis.Step();
+                    if (after)
+                        after(i);
+                } while (analysis.IsRunning() != 0 && Clock::now() < end);
             }
             const std::lock_guard lock(mutex);
             stepped[static_cast<std::size_t>(i)] = true;

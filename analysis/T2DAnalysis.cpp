@@ -85,9 +85,9 @@ std::unique_ptr<T1DAnalysis> T2DAnalysis::NewResponse() const
     return std::make_unique<TInterBaseResponse>(GetBeam());
 }
 
-std::vector<TSectionalAnalysis*> T2DAnalysis::SubPointers() const
+std::vector<T1DAnalysis*> T2DAnalysis::SubPointers() const
 {
-    std::vector<TSectionalAnalysis*> subs;
+    std::vector<T1DAnalysis*> subs;
     for (int i = 0; i < SubCount; ++i)
         subs.push_back(SubAnalyses[static_cast<std::size_t>(i)].get());
     return subs;

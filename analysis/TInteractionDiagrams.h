@@ -97,7 +97,7 @@ protected:
     // Running = 0 when no slot holds a running analysis.
     void UpdateRunning();
     // The first SubCount sub-analyses (null for an empty slot).
-    std::vector<TSectionalAnalysis*> SubPointers() const;
+    std::vector<T1DAnalysis*> SubPointers() const;
     bool IsFinished(int i) const;
 
     int CurveCount = 3;

@@ -115,7 +115,7 @@ int TFullMemberResponse::BuildMemberStations()
 // it has when run alone.
 void TFullMemberResponse::StepStations()
 {
-    std::vector<TSectionalAnalysis*> stations;
+    std::vector<T1DAnalysis*> stations;
     for (int i = 0; i < GetStationCount(); ++i)
         stations.push_back(m_analyses[static_cast<std::size_t>(i)].get());
     const std::vector<int> station = StepTogether(stations, [&](int i) {
