@@ -140,8 +140,15 @@ AxisPlan PlanXAxisTicks(const ChartData& data, const ChartTransform& t, int W, b
     };
     const bool containsZero = xs <= 0 && xe >= 0;
 
-    // Downward from zero (or from the right end), each label left of the last one.
+    // Downward from zero (or from the right end), each label left of the last one. Zero's
+    // label, drawn by the upward pass, is the first neighbour of the negative ones.
     int lastLeft = W;
+    if (containsZero && labels) {
+        const int w0 = measure(FormatAxisLabelText(data.XFormat(), 0.0)).cx;
+        const int left0 = std::max(px(0.0) - w0 / 2, 0);
+        if (left0 > kLabelGap)
+            lastLeft = left0;
+    }
     const double start = containsZero ? 0.0 : xe;
     for (int n = 0; n < kMaxXTicks; ++n) {
         const double v = start - n * step;
