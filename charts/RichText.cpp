@@ -48,6 +48,13 @@ public:
     {
         m_dc.SelectFont(font);
     }
+    // Positions turned a quarter upward about (x, y): the renderer's offsets along the line
+    // go up the device and its offsets across the line go right.
+    void TurnUpwardAbout(int x, int y)
+    {
+        m_upward = true;
+        m_origin = {x, y};
+    }
 
     Size Extent(RichFont font, std::string_view text) override
     {
@@ -59,19 +66,27 @@ public:
     void Text(RichFont font, int x, int y, std::string_view text) override
     {
         Use(font);
-        m_dc.TextOut(x, y, LabelToUtf8(text));
+        const plat::Point p = Place(x, y);
+        m_dc.TextOut(p.x, p.y, LabelToUtf8(text));
         Use(RichFont::Label);
     }
     void SetAlign(unsigned align) override { m_dc.SetTextAlign(align); }
     void Sample(int lineType, int width, int style, int x0, int x1, int y) override
     {
         SelectLineTypePen(m_dc, lineType, width, m_blackAndWhite, style, plat::Colors::LtBlue);
-        m_dc.MoveTo(x0, y);
-        m_dc.LineTo(x1, y);
+        m_dc.MoveTo(Place(x0, y));
+        m_dc.LineTo(Place(x1, y));
     }
     bool m_blackAndWhite = false;
 
 private:
+    plat::Point Place(int x, int y) const
+    {
+        if (!m_upward)
+            return {x, y};
+        return {m_origin.x + (y - m_origin.y), m_origin.y - (x - m_origin.x)};
+    }
+
     void Use(RichFont font)
     {
         if (font != m_current)
@@ -82,6 +97,8 @@ private:
     plat::DC& m_dc;
     plat::LogFont m_font;
     RichFont m_current = RichFont::Label;
+    bool m_upward = false;
+    plat::Point m_origin;
 };
 
 } // namespace
@@ -284,4 +301,13 @@ void SelectLineTypePen(plat::DC& dc, int lineType, int width, bool blackAndWhite
         plat::PenStyle::DashDotDot};
     const LineTypePen p = ResolveLineTypePen(lineType, width, blackAndWhite, style, colour);
     dc.SelectPen(plat::Pen{kStyles[p.style], p.width, p.colour});
+}
+
+Size DrawRichTextUpward(plat::DC& dc, int x, int y, std::string_view text, const plat::LogFont& font)
+{
+    plat::LogFont turned = font;
+    turned.escapement = 900;
+    DCTarget target(dc, turned);
+    target.TurnUpwardAbout(x, y);
+    return RenderRichText(target, x, y, text, TA::Left, TA::Top, false, false);
 }

@@ -57,6 +57,11 @@ plat::Size DrawRichTextLines(plat::DC& dc, int x, int y, std::string_view text,
 plat::Size MeasureRichTextLines(plat::DC& dc, std::string_view text, const plat::LogFont& font,
                                 int& lines);
 
+// One line of markup reading upward, its start at (x, y) and its top edge along x (the
+// y-axis title of a chart); the font is turned by a quarter. Returns the unturned extent.
+plat::Size DrawRichTextUpward(plat::DC& dc, int x, int y, std::string_view text,
+                              const plat::LogFont& font);
+
 // Selects the pen of a chart line type (see LineTypes.h) into the context.
 void SelectLineTypePen(plat::DC& dc, int lineType, int width, bool blackAndWhite, int style,
                        plat::Color colour);
