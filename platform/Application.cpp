@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "platform/Frame.h"
-#include "platform/QtConvert.h"
+#include "platform/qt/QtConvert.h"
 #include "platform/Ui.h"
 
 namespace plat {

@@ -22,8 +22,8 @@
 #include <map>
 
 #include "platform/Application.h"
-#include "platform/QtConvert.h"
-#include "platform/WindowHost.h"
+#include "platform/qt/QtConvert.h"
+#include "platform/qt/WindowHost.h"
 
 namespace plat {
 

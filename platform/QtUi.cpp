@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "foundation/Reporter.h"
-#include "platform/QtConvert.h"
+#include "platform/qt/QtConvert.h"
 #include "platform/Ui.h"
 
 namespace plat {

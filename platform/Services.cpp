@@ -13,7 +13,7 @@
 
 #include "foundation/Reporter.h"
 #include "platform/Application.h"
-#include "platform/QtConvert.h"
+#include "platform/qt/QtConvert.h"
 #include "platform/Ui.h"
 
 namespace plat {

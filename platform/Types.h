@@ -31,15 +31,23 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-// An RGB colour.
+// An RGB colour, or an index into the palette of the device context that draws with it
+// (resolved when drawing; see Palette in DC.h).
 struct Color {
     std::uint8_t r = 0;
     std::uint8_t g = 0;
     std::uint8_t b = 0;
+    std::int32_t paletteIndex = -1;
     constexpr Color() = default;
     constexpr Color(int red, int green, int blue)
         : r(static_cast<std::uint8_t>(red)), g(static_cast<std::uint8_t>(green)),
           b(static_cast<std::uint8_t>(blue)) {}
+    static constexpr Color PaletteIndex(int index) {
+        Color c;
+        c.paletteIndex = index < 0 ? 0 : index & 0xFFFF;
+        return c;
+    }
+    constexpr bool IsPaletteIndex() const { return paletteIndex >= 0; }
     bool operator==(const Color&) const = default;
 };
 

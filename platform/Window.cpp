@@ -3,8 +3,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "platform/QtConvert.h"
-#include "platform/WindowHost.h"
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt/QtConvert.h"
+#include "platform/qt/WindowHost.h"
 
 namespace plat {
 
@@ -35,8 +38,11 @@ void WindowWidget::PaintInvalid() {
     if (!m_owner)
         return;
     Window::Impl& w = m_owner->impl();
-    if (w.backing.Width() != width() || w.backing.Height() != height()) {
-        w.backing = Image(std::max(1, width()), std::max(1, height()), w.background);
+    // The backing image has the screen's density, so a double-density screen gets crisp
+    // drawing while the drawing code keeps its logical pixels.
+    const int scale = std::clamp(static_cast<int>(std::lround(devicePixelRatioF())), 1, 4);
+    if (w.backing.Width() != width() || w.backing.Height() != height() || w.backing.Scale() != scale) {
+        w.backing = Image(std::max(1, width()), std::max(1, height()), w.background, scale);
         w.invalid = QRegion(rect());
         w.eraseInvalid = true;
     }

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -25,13 +26,30 @@ inline Point FromQ(const QPoint& p) { return Point{p.x(), p.y()}; }
 inline QRect ToQ(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 inline Rect FromQ(const QRect& r) { return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
+// Text for drawing: UTF-8 when the bytes form it, otherwise one character per byte
+// (Latin-1), so that single-byte texts of old files keep their degree signs.
+QString ToQText(const std::string& text);
+
 // The face that stands in for a requested one.
 QString MapFontFace(const std::string& face);
 // The Qt font of a logical font, sized so that its pixel heights follow the logical font.
 QFont ToQFont(const LogFont& font);
 
-struct Image::Impl {
-    QImage image;
+// A logical font made once and kept with its metrics (the same metrics measure and draw).
+struct FontEntry {
+    LogFont logFont;
+    QFont font;
+    QFontMetrics metrics;
 };
+const FontEntry& FontFor(const LogFont& font);
+
+struct Image::Impl {
+    QImage image;  // device pixels; its device pixel ratio is the image's scale
+    int scale = 1;
+};
+
+// The capabilities of the primary screen (window, memory and screen contexts answer with
+// them).
+DeviceCaps ScreenCaps();
 
 } // namespace plat

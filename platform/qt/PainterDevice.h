@@ -1,0 +1,96 @@
+#pragma once
+// Devices over a Qt painter: a window's backing image or a memory bitmap, a foreign painter
+// (owner-drawn items of list and combo controls), a printer page and a picture. Only the
+// layer's own .cpp files see this header.
+
+#include <QPainter>
+#include <QRegion>
+#include <QTransform>
+
+#include <memory>
+
+#include "platform/DC.h"
+
+namespace plat {
+
+class PainterDevice : public Device {
+public:
+    // raster: keep the pixel rules (single-pixel lines drawn pixel by pixel, raster
+    // operations); otherwise draw geometric figures (printers, pictures). The painter's
+    // transform and clip at this moment are the device's own and stay under everything drawn.
+    PainterDevice(QPainter& painter, const DeviceCaps& caps, bool raster);
+
+    void Line(const DrawState& s, Point a, Point b) override;
+    void Polyline(const DrawState& s, const Point* points, std::size_t count) override;
+    void Rectangle(const DrawState& s, const Rect& r) override;
+    void Ellipse(const DrawState& s, const Rect& r) override;
+    void Arc(const DrawState& s, ArcKind kind, const Rect& box, Point start, Point end) override;
+    void Polygon(const DrawState& s, const Point* points, std::size_t count, FillMode mode) override;
+    void FillRect(const DrawState& s, const Rect& r, Color color) override;
+    void FillRegion(const DrawState& s, const Region& region, Color color) override;
+    void SetPixel(const DrawState& s, Point p, Color color) override;
+    Color GetPixel(const DrawState& s, Point p) const override;
+    void Text(const DrawState& s, const TextRun& run) override;
+    void DrawImage(const DrawState& s, const Rect& dest, const Image& image, const Rect& source) override;
+    void FocusRect(const DrawState& s, const Rect& r) override;
+    DeviceCaps Caps() const override { return m_caps; }
+
+    bool Raster() const { return m_raster; }
+
+protected:
+    PainterDevice(const DeviceCaps& caps, bool raster);
+    // Takes the painter (begun) as the device's own; its state now is the base.
+    void Attach(QPainter& painter);
+    // Sets up the painter for a call: raster operation, clip, base transform.
+    void Begin(const DrawState& s);
+    // Single device pixels in the pen colour (honouring the raster operation).
+    virtual void PlotPixels(const DrawState& s, const QPolygon& pixels, Color color);
+    QRect DeviceRect(const DrawState& s, const Rect& r) const;
+    QPen PenOf(const DrawState& s) const;
+    bool ThinSolid(const DrawState& s) const;
+    QPainter& Painter() { return *m_painter; }
+
+    QPainter* m_painter = nullptr;
+    DeviceCaps m_caps;
+    bool m_raster;
+
+private:
+    QTransform m_base;
+    bool m_baseClipping = false;
+    QRegion m_baseClip;
+    Clip m_applied;
+};
+
+// The device of an image (its own painter); single-pixel lines are written straight into the
+// pixels, at the image's scale.
+class ImageDevice : public PainterDevice {
+public:
+    explicit ImageDevice(Image& image);
+    // An image of its own (memory contexts).
+    ImageDevice(int width, int height, Color fill);
+    ~ImageDevice() override;
+
+    Color GetPixel(const DrawState& s, Point p) const override;
+    void Polyline(const DrawState& s, const Point* points, std::size_t count) override;
+    Image& Target() { return *m_image; }
+
+protected:
+    void PlotPixels(const DrawState& s, const QPolygon& pixels, Color color) override;
+
+private:
+    void Open();
+    std::unique_ptr<Image> m_owned;
+    Image* m_image;
+    QPainter m_ownPainter;
+    uchar* m_bits = nullptr;
+    qsizetype m_bytesPerLine = 0;
+};
+
+// The pixels of a 1-pixel line from a up to but not including b (Bresenham), appended.
+void LinePixels(Point a, Point b, QPolygon& out);
+
+// A context over a painter that belongs to someone else (owner-drawn items); the painter
+// must stay active while the context lives.
+std::unique_ptr<DC> MakePainterDC(QPainter& painter, const DeviceCaps& caps, bool raster = true);
+
+} // namespace plat
