@@ -106,9 +106,22 @@ TitleBlockLayout LayoutTitleBlock(int w, int m, int n, int tw, int th, int mh,
     return l;
 }
 
+plat::Rect EmblemBox(int left, int top, int s, int bitmapWidth, int bitmapHeight)
+{
+    if (bitmapWidth <= 0 || bitmapHeight <= 0)
+        return {};
+    const double scale =
+        std::min(0.95 * s / bitmapWidth, 0.95 * s / bitmapHeight);
+    const int sw = static_cast<int>(bitmapWidth * scale);
+    const int sh = static_cast<int>(bitmapHeight * scale);
+    const int l = left + (s - sw) / 2;
+    const int t = top + (s - sh) / 2;
+    return {l, t, l + sw, t + sh};
+}
+
 int DrawTitleBlock(plat::DC& dc, int x, int y, int w, int h, const TitleBlockTexts& texts,
-                   int reservedColumns, int unitSystem, int m, int& field, Point point,
-                   int drawFlag, plat::Rect* emblemCell)
+                   int reservedColumns, int largeEmblem, int smallEmblem, int unitSystem, int m,
+                   int& field, Point point, int drawFlag)
 {
     const bool draw = drawFlag != 0;
     if (draw) {
@@ -162,8 +175,11 @@ int DrawTitleBlock(plat::DC& dc, int x, int y, int w, int h, const TitleBlockTex
                      TA::Top);
         DrawRichText(dc, x + w - 2 * m, labelY, Bounded(texts.rightLabel), labelFont, TA::Right,
                      TA::Top);
-        if (emblemCell)
-            *emblemCell = plat::Rect{right - 4 * lh - cw, blockTop, right - cw, bottom};
+        const plat::Image emblem = plat::Image::FromResource(4 * lh < 80 ? smallEmblem : largeEmblem);
+        if (!emblem.IsNull())
+            dc.DrawImage(EmblemBox(right - 4 * lh - cw, blockTop, 4 * lh, emblem.Width(),
+                                   emblem.Height()),
+                         emblem);
     }
 
     dc.SelectFont(ArialFont(-(w / 60), 400));
@@ -299,14 +315,13 @@ void DrawArrowHead(plat::DC& dc, int x, int y, int length, int width, double ang
 
 bool DrawEtchedFrame(plat::DC& dc, int x, int y, int w, int h)
 {
-    // The 3-D highlight and shadow of the pinned style.
-    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::White});
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::GetSysColor(plat::SysColor::Highlight3D)});
     dc.MoveTo(x + w - 1, y);
     dc.LineTo(x - 1, y);
     dc.LineTo(x - 1, y + h);
     dc.LineTo(x + w - 1, y + h);
     dc.LineTo(x + w - 1, y);
-    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Gray});
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::GetSysColor(plat::SysColor::Shadow3D)});
     dc.MoveTo(x + w, y + 1);
     dc.LineTo(x, y + 1);
     dc.LineTo(x, y + h + 1);

@@ -46,10 +46,14 @@ struct TitleBlockTexts {
 
 // Draw flag 1 draws the sheet and answers y + h - 5 lh - 6 m - 2 (the top of the notes area);
 // draw flag 0 answers the hit code of the point, writing field for codes 1 and 16 only. The
-// emblem cell is left for the caller's picture (emblemCell receives it when drawing).
+// emblem is the bitmap resource largeEmblem, or smallEmblem when the block is under 80 pixels
+// high.
 int DrawTitleBlock(plat::DC& dc, int x, int y, int w, int h, const TitleBlockTexts& texts,
-                   int reservedColumns, int unitSystem, int margin, int& field, plat::Point point,
-                   int drawFlag, plat::Rect* emblemCell = nullptr);
+                   int reservedColumns, int largeEmblem, int smallEmblem, int unitSystem,
+                   int margin, int& field, plat::Point point, int drawFlag);
+// The emblem's box in its square cell of side s at (left, top): scaled to 0.95 of the cell,
+// centred.
+plat::Rect EmblemBox(int left, int top, int s, int bitmapWidth, int bitmapHeight);
 
 // A horizontal dimension between (x1, y1) and (x2, y2): side 0 above, 1 below, 2-4 on the line.
 // Answers, for sides 2-4, the distance from the centre line to the far end of its text.

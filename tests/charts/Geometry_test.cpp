@@ -114,12 +114,12 @@ TEST_F(DrawingSheet, TitleBlockHitCodes)
     };
     for (const Case& c : cases) {
         int field = -7;
-        EXPECT_EQ(DrawTitleBlock(dc, 0, 0, 1000, 700, t, 0, kUnitSI, 10, field, c.p, 0), c.code)
+        EXPECT_EQ(DrawTitleBlock(dc, 0, 0, 1000, 700, t, 0, 5199, 5198, kUnitSI, 10, field, c.p, 0), c.code)
             << c.p.x << "," << c.p.y;
         EXPECT_EQ(field, c.field);
     }
     int field = 0;
-    EXPECT_EQ(DrawTitleBlock(dc, 0, 0, 1000, 700, t, 0, kUnitSI, 10, field, {}, 1),
+    EXPECT_EQ(DrawTitleBlock(dc, 0, 0, 1000, 700, t, 0, 5199, 5198, kUnitSI, 10, field, {}, 1),
               700 - 5 * lh - 60 - 2);
 }
 

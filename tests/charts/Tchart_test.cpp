@@ -284,3 +284,61 @@ TEST_F(ChartWindows, BigChartPaintsLinesMarkersAndTheCross)
 }
 
 } // namespace
+
+#include "charts/TRotateDC.h"
+#include "support/RecordingDC.h"
+
+namespace {
+
+TEST_F(ChartWindows, AxisTitlesCarryGreekLettersAndTheYTitleReadsUpward)
+{
+    Tbigchart chart(&page, "", 0, 0, 800, 600, 1, 1, 0);
+    chart.SetTitles("", "|e_x Strain (mm/m)", "|s_x (MPa)", 1, 1);
+    chart.ClearData();
+    chart.AddPoint(0, 0);
+    chart.AddPoint(2, 30);
+    chart.AutoScale();
+    RecordingDC dc;
+    chart.Paint(dc, true, {0, 0, 800, 600});
+    const std::vector<DrawCall> texts = dc.CallsOf("Text");
+    const auto find = [&](const std::string& t) {
+        for (const DrawCall& c : texts)
+            if (c.text == t)
+                return &c;
+        return static_cast<const DrawCall*>(nullptr);
+    };
+    const DrawCall* epsilon = find("\u03b5");
+    const DrawCall* sigma = find("\u03c3");
+    ASSERT_TRUE(epsilon && sigma);
+    EXPECT_EQ(epsilon->state.font.escapement, 0);
+    EXPECT_EQ(sigma->state.font.escapement, 900);
+    // The y title's runs go up the chart: the text after the Greek letter lies above it.
+    const DrawCall* unit = find(" (MPa)");
+    ASSERT_TRUE(unit);
+    EXPECT_LT(unit->run.at.y, sigma->run.at.y);
+    EXPECT_NE(find(" (MPa)"), nullptr);
+    EXPECT_NE(find(" Strain (mm/m)"), nullptr);
+    EXPECT_NE(find("30.0"), nullptr);
+    EXPECT_NE(find("1.8"), nullptr); // steps of nice(2) = 0.3
+}
+
+TEST(TRotateDC, TurnsPositionsOnly)
+{
+    RecordingDevice device;
+    TRotateDC dc(device);
+    EXPECT_TRUE(dc.SetCentre(100, 100));
+    EXPECT_TRUE(dc.SetAngle(3.14159265358979 / 2));
+    dc.MoveTo(110, 100);
+    dc.LineTo(100, 90);
+    dc.Ellipse({115, 95, 125, 105}); // centre (120, 100) goes to (100, 120)
+    dc.TextOut(100, 80, "a");
+    ASSERT_EQ(device.calls.size(), 3u);
+    EXPECT_EQ(device.calls[0].points, (std::vector<plat::Point>{{100, 110}, {110, 100}}));
+    EXPECT_EQ(device.calls[1].rect, (plat::Rect{95, 115, 105, 125}));
+    EXPECT_EQ(device.calls[2].run.at, (plat::Point{120, 100}));
+    // Within a pixel of the centre's column a point counts as on it.
+    EXPECT_EQ(RotateAbout(100.5, 110, 100, 100, 0.0), (plat::Point{100, 110}));
+    EXPECT_EQ(RotateAbout(100, 100, 100, 100, 1.0), (plat::Point{100, 100}));
+}
+
+} // namespace
