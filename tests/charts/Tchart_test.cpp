@@ -322,7 +322,9 @@ TEST_F(ChartWindows, AxisTitlesCarryGreekLettersAndTheYTitleReadsUpward)
     EXPECT_NE(find("1.8"), nullptr); // steps of nice(2) = 0.3
 }
 
-TEST(TRotateDC, TurnsPositionsOnly)
+using RotateDC = ChartsGuiTest;
+
+TEST_F(RotateDC, TurnsPositionsOnly)
 {
     RecordingDevice device;
     TRotateDC dc(device);
