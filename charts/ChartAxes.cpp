@@ -13,6 +13,9 @@ constexpr int kMaxWidthLabels = 51;
 constexpr int kLabelGap = 5;
 constexpr double kScaleLimit = 100000.0;
 
+// True when the range lies wholly on one side of zero.
+bool OneSided(double lo, double hi) { return (lo > 0 && hi > 0) || (lo < 0 && hi < 0); }
+
 } // namespace
 
 int TickLength(int W) { return std::max(W / 100, 4); }
@@ -127,7 +130,7 @@ AxisPlan PlanXAxisTicks(const ChartData& data, const ChartTransform& t, int W, b
     const double xe = data.XEnd();
     const double step = data.XStep();
 
-    const bool oneSided = (axis.yMin > 0 && axis.yMax > 0) || (axis.yMin < 0 && axis.yMax < 0);
+    const bool oneSided = OneSided(axis.yMin, axis.yMax);
     const int axisRow = ChartPixel(t.yOffset);
     const int labelRow = oneSided ? ChartPixel(t.yOffset - axis.yMin * t.yScale) : axisRow;
     const bool above = std::fabs(axis.yMax) <= std::fabs(axis.yMin);
@@ -219,7 +222,7 @@ AxisPlan PlanYAxisTicks(const ChartData& data, const ChartTransform& t, int W, b
     } else if (xe > 0.75 * (xe - xs)) {
         offset = xs * t.xScale - tick;
     }
-    if ((xs > 0 && xe > 0) || (xs < 0 && xe < 0))
+    if (OneSided(xs, xe))
         offset = xs * t.xScale;
 
     const int column = ChartPixel(t.xOffset);
@@ -233,7 +236,7 @@ AxisPlan PlanYAxisTicks(const ChartData& data, const ChartTransform& t, int W, b
             {FormatAxisLabelText(data.YFormat(), v), {labelX, row(v) - h2}, hAlign, Top});
     };
 
-    const bool oneSided = (axis.yMin > 0 && axis.yMax > 0) || (axis.yMin < 0 && axis.yMax < 0);
+    const bool oneSided = OneSided(axis.yMin, axis.yMax);
     const double start = oneSided ? axis.yMax : 0.0;
     for (int n = 0; n < kMaxYTicks; ++n) {
         const double v = start - n * step;

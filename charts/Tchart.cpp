@@ -204,6 +204,41 @@ void Tchart::DrawNoData(plat::DC& dc)
         DrawSelectionOn(dc);
 }
 
+bool Tchart::BeginPaint(plat::DC& dc)
+{
+    RefreshFontHeights();
+    dc.SetBkMode(plat::BkMode::Transparent);
+    if (m_data.IsShown() && !m_data.IsDataEmpty())
+        return true;
+    DrawNoData(dc);
+    return false;
+}
+
+void Tchart::DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullChart,
+                              plat::Color crossColour)
+{
+    ChartMarker marker;
+    if (m_data.ReadoutX() < kBig && m_data.ReadoutY() < kBig) {
+        const double px = t.xOffset + m_data.ReadoutX() * t.xScale;
+        const double py = t.yOffset - m_data.ReadoutY() * t.yScale;
+        const bool inside = fullChart ? px > -32787 && px < 32787 && py > -32768 && py < 32787
+                                      : std::fabs(px) < 32768 && std::fabs(py) < 32758;
+        if (inside)
+            marker = {true, static_cast<int>(px), static_cast<int>(py)};
+    }
+    const ChartMarker selected = DrawData(dc, t);
+    if (selected.found)
+        marker = selected;
+    if (!marker.found || marker.x < 0 || marker.y < 0)
+        return;
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, crossColour});
+    const int d = static_cast<int>(0.05 * Width());
+    dc.MoveTo(marker.x - d, marker.y);
+    dc.LineTo(marker.x + d, marker.y);
+    dc.MoveTo(marker.x, marker.y - d);
+    dc.LineTo(marker.x, marker.y + d);
+}
+
 void Tchart::DrawMarker(plat::DC& dc, int px, int py)
 {
     dc.SelectPen(BlackPen());
@@ -260,14 +295,10 @@ void Tbigchart::UpdateScaling(plat::DC& dc)
 
 void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
 {
-    RefreshFontHeights();
+    if (!BeginPaint(dc))
+        return;
     const int W = Width();
     const int H = Height();
-    dc.SetBkMode(plat::BkMode::Transparent);
-    if (!m_data.IsShown() || m_data.IsDataEmpty()) {
-        DrawNoData(dc);
-        return;
-    }
     const plat::LogFont& text = TextFont();
     const int yw = MeasureRichText(dc, m_data.YTitle(), text).cx;
     DrawRichTextUpward(dc, 2, yw / 2 + H / 2, m_data.YTitle(), text);
@@ -281,24 +312,7 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
 
     UpdateScaling(dc);
     const ChartTransform& t = m_transform;
-    ChartMarker marker;
-    if (m_data.ReadoutX() < kBig && m_data.ReadoutY() < kBig) {
-        const double px = t.xOffset + m_data.ReadoutX() * t.xScale;
-        const double py = t.yOffset - m_data.ReadoutY() * t.yScale;
-        if (px > -32787 && px < 32787 && py > -32768 && py < 32787)
-            marker = {true, static_cast<int>(px), static_cast<int>(py)};
-    }
-    const ChartMarker selected = DrawData(dc, t);
-    if (selected.found)
-        marker = selected;
-    if (marker.found && marker.x >= 0 && marker.y >= 0) {
-        dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::LtRed});
-        const int d = static_cast<int>(0.05 * W);
-        dc.MoveTo(marker.x - d, marker.y);
-        dc.LineTo(marker.x + d, marker.y);
-        dc.MoveTo(marker.x, marker.y - d);
-        dc.LineTo(marker.x, marker.y + d);
-    }
+    DrawDataAndCross(dc, t, true, plat::Colors::LtRed);
 
     dc.SelectPen(BlackPen());
     const int row = ChartPixel(t.yOffset);
@@ -351,35 +365,14 @@ void Ticonchart::UpdateScaling(plat::DC& dc, double xa, double xb, double ya, do
 void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
 {
     m_data.UpdateClippedRange();
-    RefreshFontHeights();
+    if (!BeginPaint(dc))
+        return;
     const int W = Width();
     const int H = Height();
-    dc.SetBkMode(plat::BkMode::Transparent);
-    if (!m_data.IsShown() || m_data.IsDataEmpty()) {
-        DrawNoData(dc);
-        return;
-    }
     UpdateScaling(dc, -1, 1, -1, 1);
     const ChartTransform& t = m_transform;
-
-    ChartMarker marker;
-    if (m_data.ReadoutX() < kBig && m_data.ReadoutY() < kBig) {
-        const double px = t.xOffset + m_data.ReadoutX() * t.xScale;
-        const double py = t.yOffset - m_data.ReadoutY() * t.yScale;
-        if (std::fabs(px) < 32768 && std::fabs(py) < 32758)
-            marker = {true, static_cast<int>(px), static_cast<int>(py)};
-    }
-    const ChartMarker selected = DrawData(dc, t);
-    if (selected.found)
-        marker = selected;
+    DrawDataAndCross(dc, t, false, plat::Colors::Black);
     dc.SelectPen(BlackPen());
-    if (marker.found && marker.x >= 0 && marker.y >= 0) {
-        const int d = static_cast<int>(0.05 * W);
-        dc.MoveTo(marker.x - d, marker.y);
-        dc.LineTo(marker.x + d, marker.y);
-        dc.MoveTo(marker.x, marker.y - d);
-        dc.LineTo(marker.x, marker.y + d);
-    }
 
     const int column = ChartPixel(t.xOffset);
     const int row = ChartPixel(t.yOffset);

@@ -78,6 +78,12 @@ public:
     // Draws the axis ticks (and labels) of one axis.
     void DrawXAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool labels);
     void DrawYAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool labels);
+    // Font heights, transparent text; false after painting "No Data" for a chart not shown.
+    bool BeginPaint(plat::DC& dc);
+    // The data, then the readout cross at the selected point, else at the readout point when
+    // its pixel lies within the device's coordinates (the limits of each chart kind).
+    void DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullChart,
+                          plat::Color crossColour);
     // A text measure in the chart's text font on dc.
     LabelMeasure TextMeasure(plat::DC& dc) const;
 
