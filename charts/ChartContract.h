@@ -71,3 +71,10 @@ public:
     virtual void SetSubMode(int mode) = 0;
     virtual void AttachStructure(TStructure* structure) = 0;
 };
+
+// The titles and number formats of a chart, as the member and membrane views set them.
+inline void SetTitles(ChartContract& chart, const std::string& title, const std::string& xTitle,
+                      const std::string& yTitle, int xPrecision, int yPrecision)
+{
+    chart.SetTitles(title, xTitle, yTitle, xPrecision, yPrecision);
+}

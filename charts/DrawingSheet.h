@@ -51,6 +51,19 @@ struct TitleBlockTexts {
 int DrawTitleBlock(plat::DC& dc, int x, int y, int w, int h, const TitleBlockTexts& texts,
                    int reservedColumns, int largeEmblem, int smallEmblem, int unitSystem,
                    int margin, int& field, plat::Point point, int drawFlag);
+// The framed panel sheet of the member and membrane views: the title block under the names
+// those views give its fields (name, author, institution, cover text, extra text, caption).
+inline int DrawDimensionedPicture(plat::DC& dc, int x, int y, int w, int h, const std::string& name,
+                                  const std::string& author, const std::string& institution,
+                                  const std::string& cover, const std::string& extra,
+                                  const std::string& caption, int steelKinds, int bitmap,
+                                  int smallBitmap, int unitSystem, int margin, int& result,
+                                  plat::Point point, int mode)
+{
+    return DrawTitleBlock(dc, x, y, w, h, {name, author, institution, cover, extra, caption},
+                          steelKinds, bitmap, smallBitmap, unitSystem, margin, result, point, mode);
+}
+
 // The emblem's box in its square cell of side s at (left, top): scaled to 0.95 of the cell,
 // centred.
 plat::Rect EmblemBox(int left, int top, int s, int bitmapWidth, int bitmapHeight);
