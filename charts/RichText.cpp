@@ -293,14 +293,20 @@ Size MeasureRichTextLines(plat::DC& dc, std::string_view text, const plat::LogFo
     return RenderRichTextLines(dc, 0, 0, text, font, 0, 0, lines, true, false);
 }
 
-void SelectLineTypePen(plat::DC& dc, int lineType, int width, bool blackAndWhite, int style,
-                       plat::Color colour)
+plat::PenStyle VisiblePenStyle(int style)
 {
     static constexpr plat::PenStyle kStyles[kVisibleLineStyles] = {
         plat::PenStyle::Solid, plat::PenStyle::Dash, plat::PenStyle::Dot, plat::PenStyle::DashDot,
         plat::PenStyle::DashDotDot};
+    const int s = style % kVisibleLineStyles;
+    return kStyles[s < 0 ? s + kVisibleLineStyles : s];
+}
+
+void SelectLineTypePen(plat::DC& dc, int lineType, int width, bool blackAndWhite, int style,
+                       plat::Color colour)
+{
     const LineTypePen p = ResolveLineTypePen(lineType, width, blackAndWhite, style, colour);
-    dc.SelectPen(plat::Pen{kStyles[p.style], p.width, p.colour});
+    dc.SelectPen(plat::Pen{VisiblePenStyle(p.style), p.width, p.colour});
 }
 
 Size DrawRichTextUpward(plat::DC& dc, int x, int y, std::string_view text, const plat::LogFont& font)

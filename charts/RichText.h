@@ -62,6 +62,9 @@ plat::Size MeasureRichTextLines(plat::DC& dc, std::string_view text, const plat:
 plat::Size DrawRichTextUpward(plat::DC& dc, int x, int y, std::string_view text,
                               const plat::LogFont& font);
 
+// The pen style of a visible line style 0..4 (solid, dash, dot, dash-dot, dash-dot-dot),
+// other numbers taken round them.
+plat::PenStyle VisiblePenStyle(int style);
 // Selects the pen of a chart line type (see LineTypes.h) into the context.
 void SelectLineTypePen(plat::DC& dc, int lineType, int width, bool blackAndWhite, int style,
                        plat::Color colour);
