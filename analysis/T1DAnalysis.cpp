@@ -21,6 +21,8 @@ constexpr double kFailedBarShare = 0.01;
 constexpr double kNodeLimitShare = 0.02;
 // A crack's shear stress this close to its limit is a node-limit event (Pa).
 constexpr double kCrackShearMargin = 10000.0;
+// Slope of the load factor against a deformation that the last step left where it was.
+constexpr double kNoSlope = 1e200;
 
 } // namespace
 
@@ -380,6 +382,21 @@ bool T1DAnalysis::HasNodeLimitEvent(const SectionState* state) const
     });
 }
 
+bool T1DAnalysis::HasRunAway(const SectionState& state) const
+{
+    const std::array<double, StateResult::Count>& R = state.Results;
+    if (!std::isfinite(R[StateResult::ReferenceStrain]) ||
+        !std::isfinite(R[StateResult::Curvature]) || !std::isfinite(R[StateResult::ShearStrain]))
+        return true;
+    // No material law reaches a strain of 1 (100 %) along the plane section. (A large
+    // transverse strain is a section failing in shear, which the end test looks at.)
+    return AnyNode(state, [](const LayerNodeStateRec& node, int) {
+        return !(std::fabs(node.StrainX) <= 1.0) || !std::isfinite(node.StrainZ) ||
+               !std::isfinite(node.ShearStrain) || !std::isfinite(node.Strain1) ||
+               !std::isfinite(node.Strain2);
+    });
+}
+
 bool T1DAnalysis::HasYieldingBar(int stage) const
 {
     const TBeam* beam = GetBeam();
@@ -723,16 +740,18 @@ void T1DAnalysis::PredictNextStage()
         double slope[3];
         for (std::size_t k = 0; k < 3; ++k) {
             const double dd = p1->Results[k] - p2->Results[k];
-            slope[k] = std::fabs(dd) <= 1e-8 ? 1e200 : dlf / dd;
+            slope[k] = std::fabs(dd) <= 1e-8 ? kNoSlope : dlf / dd;
         }
         if (std::fabs(slope[cv]) < 0.001)
             slope[cv] = slope[cv] < 0.0 ? -0.001 : 0.001;
         const double expected = slope[cv] * (t - p1->Results[cv]);
         for (std::size_t k = 0; k < 3; ++k) {
-            if (k == cv)
+            // A last step that left the controlled deformation where it was gives it no slope,
+            // and the others nothing to follow: they stay at the last stage's.
+            if (k == cv || slope[cv] == kNoSlope)
                 continue;
             const double m = std::fabs(slope[k]);
-            if (m > 1.0 && m < 1e200)
+            if (m > 1.0 && m < kNoSlope)
                 s->Results[k] = p1->Results[k] + expected / slope[k];
         }
     }

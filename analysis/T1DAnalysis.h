@@ -18,6 +18,7 @@
 #include <array>
 
 #include "analysis/TQuarvish2000Analysis.h"
+#include "foundation/Sentinel.h"
 
 // Error-list entry of a response whose initial state cannot be solved.
 inline constexpr const char* kInitialCaseFailedText =
@@ -84,6 +85,10 @@ public:
     // Moves ControlTarget: 0 advance by a step, 1 cut after a failure, 2 / 3 / 4 80 / 20 /
     // 50 % of the way to the next stored stage, 5 the stored stage's own value.
     void AdjustTarget(int mode);
+    // True when, after the first failure since the last stage of a response without shear,
+    // the last converged increment is a small share of the control step near the largest load
+    // factor so far (AdjustTarget then tries to step over what holds the stages back).
+    bool IsCreeping(double lastIncrement) const;
     // Control step, relaxation and solver choice of the first stage after a state; 0 (after a
     // warning) without a valid state.
     int ChooseInitialStep(const SectionState* state);
@@ -96,6 +101,11 @@ public:
     bool IsCracked(const SectionState* state) const;
     bool IsCrushed(const SectionState* state) const;
     bool HasNodeLimitEvent(const SectionState* state) const;
+    // True when a solve ran away: a deformation or node strain is not a number, or the
+    // plane-section strain somewhere lies beyond anything a material reaches. A solve can
+    // report success so (a profile beyond every material law carries no force, which
+    // balances a load factor of 0); the attempt is then no stage.
+    bool HasRunAway(const SectionState& state) const;
     bool HasYieldingBar(int stage) const;
     bool IsBeyondStage(int i, int j) const;
     void ChooseControlVariableByRatio(int stage);
@@ -161,6 +171,10 @@ protected:
     int Switched = 0;
     mutable int SelectedStage = 0;
     int Refining = 0;
+    // Controlled deformation of the stage from which AdjustTarget last stepped over a range;
+    // no stage within a quarter step of it steps over again, so that stages found and removed
+    // again near one place cannot repeat the probe without end.
+    double JumpedFrom = kUndefined;
     StageCounts m_stageCounts;
 };
 

@@ -27,6 +27,13 @@ constexpr int kMaxFailures = 8;
 constexpr double kMinStepFactor = 0.005;
 // Stored stages after which the response finishes.
 constexpr int kStageLimit = 327;
+// Converged increments below this share of the control step are creeping up on a range where
+// nothing converges; the step that tries to pass it, in control steps.
+constexpr double kCreepShare = 0.25;
+constexpr double kJumpSteps = 1.5;
+// Only near the largest load factor so far, where a hardening may still lift the response, is
+// a range stepped over; past the peak the response may end there.
+constexpr double kJumpLoadShare = 0.95;
 
 } // namespace
 
@@ -44,6 +51,7 @@ int T1DAnalysis::Start()
     StageAccepted = 0;
     Refining = 0;
     StageCount = 0;
+    JumpedFrom = kUndefined;
     WorkingState = nullptr;
     Reloaded = 0;
     Switched = 0;
@@ -143,6 +151,9 @@ int T1DAnalysis::StepOnce()
         r = UseCurvatureIteration != 0 ? SolveStage(s)
                                        : ShearConvergenceLoop(s, r, 1, 0, ControlVariable);
     }
+    // A solve that ran away is a failed attempt, whatever it reported.
+    if (r != 0 && HasRunAway(s))
+        r = 0;
     ++AttemptCount;
     if (EndNodesConverged() != 0)
         earlyAccept = e < 0.5;
@@ -217,6 +228,23 @@ int T1DAnalysis::StepOnce()
 
 // ---- Target of the controlled deformation -------------------------------------------------
 
+// Without shear, eight failures in a row end the response. Where no state converges over a
+// short range of the controlled deformation (the section's response jumps there), every
+// failure cuts the next step to half of the last converged increment, so the stages close in
+// on the range in ever shorter steps and the failures end the response before it: an M-N ray
+// then stops at a local plateau well inside its capacity. Once the converged increments have
+// shrunk to a small share of the control step near the largest load factor so far, the first
+// failure after a stage probes one and a half steps beyond it instead; when that fails too the
+// cuts go on as before.
+bool T1DAnalysis::IsCreeping(double lastIncrement) const
+{
+    const int n = CurrentStage;
+    return HasShear() == 0 && FailureCount == 1 && n > 1 && !IsValidStage(n + 1) &&
+           std::fabs(lastIncrement) < kCreepShare * std::fabs(ControlStep) &&
+           LoadFactorOf(n - 1) >= kJumpLoadShare * MaxLoadFactor &&
+           !(std::fabs(ControlledOf(n - 1) - JumpedFrom) < kCreepShare * std::fabs(ControlStep));
+}
+
 void T1DAnalysis::AdjustTarget(int mode)
 {
     const int n = CurrentStage;
@@ -239,7 +267,11 @@ void T1DAnalysis::AdjustTarget(int mode)
         ControlTarget -= ControlStep * StepFactor / (n == 1 ? 6.0 : 1.0);
         break;
     case 1:
-        if (std::fabs(StepFactor * ControlStep) > std::fabs(d) + 1e-6 && StepFactor < 1.01) {
+        if (IsCreeping(d)) {
+            // A probe beyond the range; the step factor goes on as it was.
+            JumpedFrom = p;
+            ControlTarget = p - kJumpSteps * ControlStep;
+        } else if (std::fabs(StepFactor * ControlStep) > std::fabs(d) + 1e-6 && StepFactor < 1.01) {
             StepFactor /= 2.0;
             ControlTarget = p + d / 2.0;
         } else if (StepFactor == 1.0) {

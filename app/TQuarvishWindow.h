@@ -25,6 +25,8 @@ public:
     void OnPageClick(unsigned keyFlags, int x, int y, int code, int index) override;
 
 private:
+    // Reads a file of an older kind; false (everything kept) when it cannot be read.
+    bool LoadOlderFile(const std::string& path);
     // Takes the defaults of new sections from the default document's structure.
     void TakeNewSectionDefaults(const TStructure& structure);
 };

@@ -189,6 +189,30 @@ public:
         while (CurrentStage <= stage && IsRunning() != 0)
             Step();
     }
+    // Makes stage at - 1 repeat the controlled deformation of the stage before it, then
+    // predicts stage at (starting from stage at - 1) for a target one control step further.
+    void PredictAfterStandstill(int at)
+    {
+        const auto cv = static_cast<std::size_t>(ControlVariable);
+        SectionState& p1 = *Stages[static_cast<std::size_t>(at - 1)];
+        p1.Results[cv] = Stages[static_cast<std::size_t>(at - 2)]->Results[cv];
+        std::copy_n(p1.Results.begin(), 3, Stages[static_cast<std::size_t>(at)]->Results.begin());
+        CurrentStage = at;
+        ControlTarget = p1.Results[cv] - ControlStep;
+        PredictNextStage();
+    }
+    // While set, every solve ends on a profile far beyond every material and reports success,
+    // as a runaway solve can (such a profile carries no force).
+    bool runAway = false;
+    int SolveStage(SectionState& state) override
+    {
+        const int r = TFullSectionalResponse::SolveStage(state);
+        if (runAway) {
+            state.Results[StateResult::ReferenceStrain] = -1.6e186;
+            SolveLayerStates(state, LayerSolveMode::FinalBeam);
+        }
+        return r;
+    }
 };
 
 int CountValid(const T1DAnalysis& a)
@@ -197,6 +221,43 @@ int CountValid(const T1DAnalysis& a)
 }
 
 } // namespace
+
+// The next stage starts from the last one moved along the last step in proportion to the
+// controlled deformation. A last step that left the controlled deformation where it was
+// gives the others nothing to follow: they stay (once they were sent some 1e190 away).
+TEST(FullSectionalResponse, PredictionAfterAStandstillStaysAtTheLastStage)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(4);
+    ASSERT_EQ(a.GetControlVariable(), 1);
+    a.PredictAfterStandstill(4);
+    const SectionState& last = *a.StageSlot(3);
+    const SectionState& next = *a.StageSlot(4);
+    EXPECT_EQ(next.Results[StateResult::ReferenceStrain],
+              last.Results[StateResult::ReferenceStrain]);
+    EXPECT_DOUBLE_EQ(next.Results[StateResult::Curvature],
+                     last.Results[StateResult::Curvature] - a.GetControlStep());
+}
+
+// A solve that reports success on a runaway profile is a failed attempt: no stage is taken
+// from it (its plastic offsets would have been reset with a message), the step is cut and the
+// response ends by the step-factor floor.
+TEST(FullSectionalResponse, RunawaySolveIsAFailedAttempt)
+{
+    RecordingReporter reporter;
+    auto beam = ShearBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(2);
+    ASSERT_EQ(a.GetCurrentStage(), 3);
+    a.runAway = true;
+    RunToFinish(a, 100);
+    EXPECT_EQ(a.IsRunning(), 0);
+    EXPECT_EQ(a.GetLastStageIndex(), 3);
+    EXPECT_LT(a.GetStepFactor(), 0.005);
+    EXPECT_EQ(reporter.Count("Plastic offset strain"), 0);
+}
 
 // A column under constant axial compression: every stage keeps N at N0, and the moment
 // capacity lies near the hand value of the rectangular stress block with both bar layers at

@@ -331,6 +331,29 @@ TEST(ConcreteTangent, SoftenedCompressionAgainstDifferences)
     }
 }
 
+// Softened peaks below 5.1 MPa, where the Popovics factor 0.8 + |fp| / 17 MPa falls below its
+// bound 1.1: the tangent is the slope of the curve with the bound, on both sides of the peak.
+TEST(ConcreteTangent, PopovicsAtItsBoundAgainstDifferences)
+{
+    const struct {
+        double fcMPa, e1;
+    } rows[] = {{5.0, 0.0}, {20.0, 0.02}, {35.0, 0.04}};
+    for (const auto& row : rows) {
+        ConcreteTypeRec rec = MakeTangentConcrete(2, 18, 7);
+        rec.fc = -row.fcMPa * kMPa;
+        PrepareConcreteType(rec);
+        for (double x : {0.7, 1.3, 2.3}) {
+            SCOPED_TRACE(testing::Message() << row.fcMPa << " MPa, e1 " << row.e1 << ", x " << x);
+            const PrincipalStrains e = {x * kPeakStrain, row.e1, 0.0};
+            double fp = 0.0;
+            Stress(rec, e, &fp);
+            ASSERT_LT(std::fabs(fp), 5.1 * kMPa);
+            ExpectModulus(ConcreteTangentModulus(rec, e, 1, 0.0, 0.0, rec.ft, 500.0),
+                          Difference(rec, e));
+        }
+    }
+}
+
 // Every tension-stiffening law before cracking, between ecr and 2 ecr (where Izumo holds
 // f't), and well beyond.
 TEST(ConcreteTangent, TensionStiffeningAgainstDifferences)
