@@ -17,7 +17,25 @@ plat::LogFont ArialFont(int weight)
     return f;
 }
 
+plat::Cursor ToCursor(HandleCursor c)
+{
+    switch (c) {
+    case HandleCursor::SizeNWSE: return plat::Cursor::SizeNWSE;
+    case HandleCursor::SizeNESW: return plat::Cursor::SizeNESW;
+    case HandleCursor::SizeNS: return plat::Cursor::SizeNS;
+    case HandleCursor::SizeWE: return plat::Cursor::SizeWE;
+    default: return plat::Cursor::Arrow;
+    }
+}
+
 } // namespace
+
+void TBoxItem::ShowCursor(HandleCursor c)
+{
+    m_cursor = c;
+    if (IsCreated())
+        SetCursor(ToCursor(c));
+}
 
 TBoxItem::TBoxItem(plat::Window* parent, const std::string& title, int x, int y, int w, int h)
     : m_parent(parent), m_textFont(ArialFont(400)), m_titleFont(ArialFont(700)),
@@ -29,7 +47,8 @@ TBoxItem::TBoxItem(plat::Window* parent, const std::string& title, int x, int y,
         m_windowTitle.clear();
         m_childPlacement = 1;
         const auto* box = dynamic_cast<TBoxItem*>(parent);
-        m_owner = box ? dynamic_cast<TMixinChartOwner*>(box->m_parent) : nullptr;
+        plat::Window* grandparent = box ? box->m_parent : parent ? parent->GetParent() : nullptr;
+        m_owner = dynamic_cast<TMixinChartOwner*>(grandparent);
         SetFontHeightsFrom(BoxFontHeights(2 * w, 2 * h));
     } else {
         m_owner = dynamic_cast<TMixinChartOwner*>(parent);
@@ -274,7 +293,7 @@ void TBoxItem::EvLButtonDown(unsigned, plat::Point p)
             m_owner->SetActiveChart(this, m_kind);
         DrawSelection();
     } else if (m_kind != kBoxKindText && m_kind != kBoxKindGraphic) {
-        m_cursor = HandleCursor::Arrow;
+        ShowCursor(HandleCursor::Arrow);
         if (m_notifyOwner && m_owner)
             m_owner->SetActiveChart(this, 0);
         InvalidateFrame();
@@ -284,6 +303,9 @@ void TBoxItem::EvLButtonDown(unsigned, plat::Point p)
         m_handle = HitTestHandle(p.x, p.y, Width(), Height());
         m_dragStart = p;
         m_last.x = -1;
+        ShowCursor(CursorForHandle(m_handle));
+        if (IsCreated())
+            SetCapture();
     }
 }
 
@@ -298,8 +320,9 @@ void TBoxItem::DrawBand(const BoxPlace& band)
 
 void TBoxItem::EvMouseMove(unsigned, plat::Point p)
 {
+    // The pointer over a selected box shows what a drag from there would do.
     if (m_selected)
-        m_cursor = CursorForHandle(HitTestHandle(p.x, p.y, Width(), Height()));
+        ShowCursor(CursorForHandle(HitTestHandle(p.x, p.y, Width(), Height())));
     if (m_dragState == 0)
         return;
     if (m_dragStart.x == -1) {
@@ -321,7 +344,7 @@ void TBoxItem::EvLButtonUp(unsigned, plat::Point p)
     if (m_dragState == 0)
         return;
     if (m_last.x == -1) {
-        m_cursor = HandleCursor::Arrow;
+        ShowCursor(HandleCursor::Arrow);
         if (m_dragState == 1)
             InvalidateFrame();
     } else {
@@ -335,6 +358,8 @@ void TBoxItem::EvLButtonUp(unsigned, plat::Point p)
         if (m_parent && m_parent->IsCreated())
             m_parent->Invalidate(true);
     }
+    if (HasCapture())
+        ReleaseCapture();
     m_dragStart.x = -1;
     m_last.x = -1;
     m_dragState = 0;
@@ -346,5 +371,3 @@ void TBoxItem::EvRButtonDown(unsigned, plat::Point p)
     if (id > 0)
         EvCommand(id, 0, 0);
 }
-
-bool TBoxItem::IdleAction(long idleCount) { return plat::Window::IdleAction(idleCount); }

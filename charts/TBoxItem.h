@@ -72,7 +72,6 @@ public:
     void EvMouseMove(unsigned flags, plat::Point p) override;
     void EvLButtonUp(unsigned flags, plat::Point p) override;
     bool EvCommand(int id, int control, int notifyCode) override;
-    bool IdleAction(long idleCount) override;
     void SetupWindow() override;
 
     // Non-virtual operations.
@@ -104,7 +103,7 @@ public:
     void SetTextFont(const plat::LogFont& font);
     // The box's place in its parent (pixels).
     const BoxPlace& Place() const { return m_place; }
-    // The cursor the box shows under the pointer while selected.
+    // The cursor the box shows under the pointer while selected (set as the pointer moves).
     HandleCursor CursorShape() const { return m_cursor; }
     const std::string& WindowTitle() const { return m_windowTitle; }
 
@@ -124,6 +123,7 @@ protected:
 
 private:
     void DrawBand(const BoxPlace& band);
+    void ShowCursor(HandleCursor c);
     plat::Size ParentSize() const;
 
     plat::Color m_background = plat::Colors::White;

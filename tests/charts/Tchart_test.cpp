@@ -96,6 +96,8 @@ TEST_F(ChartWindows, RubberBandRestoresEveryPixelAndTheDropMovesTheBox)
     box.CreateInParent();
     const plat::Image before = page.BackingImage();
     box.EvLButtonDown(0, {95, 75}); // the bottom-right handle
+    EXPECT_TRUE(box.HasCapture());
+    EXPECT_EQ(box.GetCursor(), plat::Cursor::SizeNWSE);
     box.EvMouseMove(0, {105, 85});
     box.EvMouseMove(0, {125, 95});
     // Only the outline of the second band differs: the first was drawn twice.
@@ -113,6 +115,7 @@ TEST_F(ChartWindows, RubberBandRestoresEveryPixelAndTheDropMovesTheBox)
         }
     EXPECT_GT(changed, 0);
     box.EvLButtonUp(0, {125, 95});
+    EXPECT_FALSE(box.HasCapture());
     EXPECT_EQ(box.Place(), (BoxPlace{50, 50, 130, 100}));
     double fx, fy, fw, fh;
     box.GetRelativeRect(fx, fy, fw, fh);
