@@ -82,6 +82,8 @@ TEST(DrawingSheetText, TitleTooWideIsShortened)
     EXPECT_EQ(s.textColumn, 250);
     EXPECT_EQ(s.titleChars, 10u);
     EXPECT_EQ(LayoutTitleBlock(1000, 10, 0, 0, 0, 18, 0).lineHeight, 18);
+    // The large emblem (100 x 99) in a cell of 100: 0.95 of it, centred.
+    EXPECT_EQ(EmblemBox(10, 20, 100, 100, 99), (plat::Rect{12, 23, 107, 117}));
 }
 
 TEST_F(DrawingSheet, TitleBlockHitCodes)
