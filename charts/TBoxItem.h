@@ -99,6 +99,12 @@ public:
     double TextHeight() const { return m_textHeight; }
     const plat::LogFont& TitleFont() const { return m_titleFont; }
     const plat::LogFont& TextFont() const { return m_textFont; }
+    // The stored font heights alone; the fonts follow at the next paint.
+    void SetStoredFontHeights(double title, double text)
+    {
+        m_titleHeight = title;
+        m_textHeight = text;
+    }
     void SetTitleFont(const plat::LogFont& font);
     void SetTextFont(const plat::LogFont& font);
     // The box's place in its parent (pixels).

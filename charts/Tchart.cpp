@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "charts/RichText.h"
+#include "charts/Teditchart.h"
 
 namespace {
 
@@ -136,7 +137,12 @@ void Tchart::EnableToggleText(int flag)
 
 void Tchart::CmPopup3001()
 {
-    // The "Edit Chart" dialog runs on charts with data; it comes with the dialog layer.
+    if (IsDataEmpty())
+        return;
+    Teditchart dialog(*this);
+    dialog.Execute();
+    if (IsCreated())
+        Invalidate();
 }
 
 void Tchart::CmPopup3007()
