@@ -132,6 +132,40 @@ void TBoxItem::SetTextFont(const plat::LogFont& font)
     m_textHeight = font.height;
 }
 
+namespace {
+
+bool ChooseFont(plat::LogFont& font)
+{
+    plat::FontDialogData data;
+    data.font = font;
+    if (!plat::GetUi().ChooseFont(data))
+        return false;
+    font = data.font;
+    return true;
+}
+
+} // namespace
+
+void TBoxItem::SelectTitleFont()
+{
+    plat::LogFont f = m_titleFont;
+    if (ChooseFont(f))
+        SetTitleFont(f);
+    Layout();
+    if (IsCreated())
+        Invalidate();
+}
+
+void TBoxItem::SelectAxesFont()
+{
+    plat::LogFont f = m_textFont;
+    if (ChooseFont(f))
+        SetTextFont(f);
+    Layout();
+    if (IsCreated())
+        Invalidate();
+}
+
 void TBoxItem::SetBackgroundColour(plat::Color colour)
 {
     m_background = colour;

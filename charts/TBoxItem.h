@@ -86,6 +86,10 @@ public:
     void SetFontHeights(int title, int text);
     void ScaleFonts(double titleFactor, double textFactor);
     void SetTitleItalic(int italic) { m_titleFont.italic = italic != 0; }
+    // The font dialog on a copy of the title font or the text font; OK keeps the choice.
+    // The box is laid out and redrawn either way.
+    void SelectTitleFont();
+    void SelectAxesFont();
     void SetBlackAndWhite(int flag) { m_blackAndWhite = flag; }
     int SetMouseMode(double mode);
 

@@ -109,6 +109,24 @@ TEST_F(Dialogs, EditChartColourAndStyle)
     EXPECT_EQ(chart->LineWidth(), 25);
 }
 
+TEST_F(Dialogs, BoxFontDialogs)
+{
+    ScriptedUi ui;
+    ui.Font([](plat::FontDialogData& f) {
+          EXPECT_EQ(f.font.weight, 700);
+          f.font.height = -40;
+          f.font.face = "Times New Roman";
+          return true;
+      })
+        .Font([](plat::FontDialogData&) { return false; });
+    chart->SelectTitleFont();
+    EXPECT_EQ(chart->TitleFont().face, "Times New Roman");
+    EXPECT_EQ(chart->TitleHeight(), -40.0);
+    const plat::LogFont text = chart->TextFont();
+    chart->SelectAxesFont();
+    EXPECT_EQ(chart->TextFont(), text);
+}
+
 TEST_F(Dialogs, SelectionDialogWritesTheRowOnOkOnly)
 {
     const std::vector<std::string> sections{"Beam A", "Beam C"};
