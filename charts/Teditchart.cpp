@@ -62,6 +62,13 @@ plat::DialogItem Item(int id, ControlKind kind, const std::string& text, const s
     return i;
 }
 
+plat::DialogItem EndOfGroup()
+{
+    plat::DialogItem i;
+    i.endGroup = true;
+    return i;
+}
+
 } // namespace
 
 plat::DialogTemplate EditChartTemplate()
@@ -94,6 +101,7 @@ plat::DialogTemplate EditChartTemplate()
         .Add(Item(Id::Thickness, ControlKind::Edit, "", "Thickness", false, Center))
         .Add(Item(Id::SelectColour, ControlKind::PushButton, "Select", "Colour"))
         .Add(Item(Id::SelectStyle, ControlKind::PushButton, "Select", "Style"))
+        .Add(EndOfGroup())
         .Add(Item(1, ControlKind::DefPushButton, "OK", ""))
         .Add(Item(2, ControlKind::PushButton, "Cancel", ""))
         .Add(Item(9, ControlKind::PushButton, "Help", ""));
