@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "charts/LineTypes.h"
 #include "charts/ListRows.h"
 #include "charts/RichText.h"
 #include "foundation/Units.h"
@@ -134,11 +133,7 @@ void ODAListBox::DrawEntire(plat::DC& dc, const plat::DrawItem& item) const
     int textLeft = r.left + 5;
     if (m_kind == kListLineTypes) {
         const int width = std::max(m_count, 1);
-        const LineTypePen p = ResolveLineTypePen(0, 1, false, i, m_colour);
-        static constexpr plat::PenStyle kStyles[kVisibleLineStyles] = {
-            plat::PenStyle::Solid, plat::PenStyle::Dash, plat::PenStyle::Dot,
-            plat::PenStyle::DashDot, plat::PenStyle::DashDotDot};
-        dc.SelectPen(plat::Pen{kStyles[p.style], 1, p.colour});
+        dc.SelectPen(plat::Pen{VisiblePenStyle(i), 1, m_colour});
         const int middle = (r.top + r.bottom) / 2;
         for (int k = 0; k < width; ++k) {
             const int y = middle - width / 2 + k;
