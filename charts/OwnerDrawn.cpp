@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "charts/DialogResources.h"
 #include "charts/ListRows.h"
 #include "charts/RichText.h"
 #include "foundation/Units.h"
@@ -167,39 +168,9 @@ void ODAListBox::DrawEntire(plat::DC& dc, const plat::DrawItem& item) const
     FocusFrame(dc, item);
 }
 
-plat::DialogTemplate SelectionDialogTemplate()
-{
-    using plat::ControlKind;
-    plat::DialogTemplate t;
-    t.caption = "Select Linetype";
-    t.width = 235;
-    t.height = 148;
-    const auto placed = [](int id, plat::ControlKind kind, const char* text, int x, int y, int w,
-                           int h, unsigned style) {
-        plat::DialogItem i;
-        i.id = id;
-        i.kind = kind;
-        i.text = text;
-        i.x = x;
-        i.y = y;
-        i.w = w;
-        i.h = h;
-        i.style = style;
-        return i;
-    };
-    t.items = {
-        placed(IDC_LISTPROMPT, ControlKind::Static, "Select a linetype from the following list", 12,
-               4, 156, 8, 0),
-        placed(IDC_TYPELIST, ControlKind::ListBox, "", 12, 20, 208, 100, plat::CtlStyle::OwnerDraw),
-        placed(1, ControlKind::DefPushButton, "OK", 60, 128, 50, 14, 0),
-        placed(2, ControlKind::PushButton, "Cancel", 124, 128, 50, 14, 0),
-    };
-    return t;
-}
-
 TMyList::TMyList(plat::Window* parent, const TStructure* structure, int kind, int* chosen,
                  int count, plat::Color colour)
-    : plat::Dialog(parent, SelectionDialogTemplate()),
+    : plat::Dialog(parent, SelectListTemplate()),
       m_list(std::make_unique<ODAListBox>(*this, structure, IDC_TYPELIST, kind, colour, count)),
       m_chosen(chosen), m_kind(kind)
 {
@@ -207,7 +178,7 @@ TMyList::TMyList(plat::Window* parent, const TStructure* structure, int kind, in
 }
 
 TMyList::TMyList(plat::Window* parent, int kind, int* chosen, std::vector<std::string> rows)
-    : plat::Dialog(parent, SelectionDialogTemplate()),
+    : plat::Dialog(parent, SelectListTemplate()),
       m_list(std::make_unique<ODAListBox>(*this, IDC_TYPELIST, kind, std::move(rows))),
       m_chosen(chosen), m_kind(kind)
 {

@@ -82,6 +82,3 @@ private:
     int* m_chosen;
     int m_kind;
 };
-
-// The template of the selection dialog.
-plat::DialogTemplate SelectionDialogTemplate();

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "charts/DialogResources.h"
 #include "charts/EditChartValues.h"
 #include "charts/ListRows.h"
 #include "charts/OwnerDrawn.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-using plat::ControlKind;
 namespace Id = EditChartId;
 
 struct AxisEndIds {
@@ -49,64 +49,7 @@ std::array<plat::Color, 16>& CustomColours()
     return colours;
 }
 
-plat::DialogItem Item(int id, ControlKind kind, const std::string& text, const std::string& label,
-                      bool beside = false, unsigned style = 0)
-{
-    plat::DialogItem i;
-    i.id = id;
-    i.kind = kind;
-    i.text = text;
-    i.label = label;
-    i.beside = beside;
-    i.style = style;
-    return i;
-}
-
-plat::DialogItem EndOfGroup()
-{
-    plat::DialogItem i;
-    i.endGroup = true;
-    return i;
-}
-
 } // namespace
-
-plat::DialogTemplate EditChartTemplate()
-{
-    using plat::CtlStyle::Center;
-    plat::DialogTemplate t;
-    t.caption = "Edit Chart";
-    t.Add(Item(4015, ControlKind::GroupBox, "Titles", ""))
-        .Add(Item(Id::Title, ControlKind::Edit, "", "Chart Title"))
-        .Add(Item(Id::XTitle, ControlKind::Edit, "", "X-Axis Title"))
-        .Add(Item(Id::YTitle, ControlKind::Edit, "", "Y-Axis Title"))
-        .Add(Item(Id::TitleFont, ControlKind::Static, "", "Title Font:"))
-        .Add(Item(Id::SelectTitleFont, ControlKind::PushButton, "Select Title Font", "", true))
-        .Add(Item(Id::AxesFont, ControlKind::Static, "", "Axes font:"))
-        .Add(Item(Id::SelectAxesFont, ControlKind::PushButton, "Select Axes Font", "", true))
-        .Add(Item(4014, ControlKind::GroupBox, "Scale", ""))
-        .Add(Item(Id::XMin, ControlKind::Edit, "", "X Axis Min"))
-        .Add(Item(Id::AutoXMin, ControlKind::CheckBox, "Auto", "", true))
-        .Add(Item(Id::XMax, ControlKind::Edit, "", "X Axis Max"))
-        .Add(Item(Id::AutoXMax, ControlKind::CheckBox, "Auto", "", true))
-        .Add(Item(Id::XTick, ControlKind::Edit, "", "X Tick Distance"))
-        .Add(Item(Id::XDecimals, ControlKind::Edit, "", "X Decimal Points", false, Center))
-        .Add(Item(Id::YMin, ControlKind::Edit, "", "Y Axis Min"))
-        .Add(Item(Id::AutoYMin, ControlKind::CheckBox, "Auto", "", true))
-        .Add(Item(Id::YMax, ControlKind::Edit, "", "Y Axis Max"))
-        .Add(Item(Id::AutoYMax, ControlKind::CheckBox, "Auto", "", true))
-        .Add(Item(Id::YTick, ControlKind::Edit, "", "Y Tick Distance"))
-        .Add(Item(Id::YDecimals, ControlKind::Edit, "", "Y Decimal points", false, Center))
-        .Add(Item(4024, ControlKind::GroupBox, "Line", ""))
-        .Add(Item(Id::Thickness, ControlKind::Edit, "", "Thickness", false, Center))
-        .Add(Item(Id::SelectColour, ControlKind::PushButton, "Select", "Colour"))
-        .Add(Item(Id::SelectStyle, ControlKind::PushButton, "Select", "Style"))
-        .Add(EndOfGroup())
-        .Add(Item(1, ControlKind::DefPushButton, "OK", ""))
-        .Add(Item(2, ControlKind::PushButton, "Cancel", ""))
-        .Add(Item(9, ControlKind::PushButton, "Help", ""));
-    return t;
-}
 
 Teditchart::Teditchart(Tchart& chart)
     : plat::Dialog(&chart, EditChartTemplate()), m_chart(chart), m_titleFont(chart.TitleFont()),

@@ -54,5 +54,3 @@ private:
     plat::Color m_lineColour;
     int m_lineStyle = 0;
 };
-
-plat::DialogTemplate EditChartTemplate();
