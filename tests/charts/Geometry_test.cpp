@@ -9,6 +9,7 @@
 #include "charts/EditChartValues.h"
 #include "charts/RichText.h"
 #include "foundation/Units.h"
+#include "support/RecordingDC.h"
 
 namespace {
 
@@ -147,6 +148,32 @@ TEST_F(DrawingSheet, LongDimensionTextGoesLeftOfTheLine)
     plat::DC c(none);
     DrawDimension(c, 10, 50, 90, 50, 10, "", 0.0001, 0, 60, kUnitSI);
     EXPECT_FALSE(darkLeftOf(none, 100));
+}
+
+TEST_F(DrawingSheet, VerticalDimensionAndArrowHeads)
+{
+    // From (200, 100) to (200, 300), 20 to the left with a gap of 10: the line at x = 175,
+    // the text "200" reading upward beside it, which is what lies farthest left.
+    RecordingDC dc;
+    const int left = DrawVerticalDimension(dc, 200, 100, 200, 300, 20, 10, "", 200.0, kUnitSI, 60);
+    const std::vector<DrawCall> texts = dc.CallsOf("Text");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "200");
+    EXPECT_EQ(texts[0].state.font.escapement, 900);
+    EXPECT_EQ(texts[0].state.font.height, 20);
+    const int th = texts[0].run.ascent + texts[0].run.descent;
+    EXPECT_EQ(texts[0].run.at.x, 175 - th);
+    EXPECT_EQ(left, 175 - th);
+
+    RecordingDC filled;
+    DrawArrowHead(filled, 100, 100, 10, 6, 90.0, true, plat::Colors::LtRed);
+    const std::vector<DrawCall> polygon = filled.CallsOf("Polygon");
+    ASSERT_EQ(polygon.size(), 1u);
+    EXPECT_EQ(polygon[0].state.brush.color, plat::Colors::LtRed);
+    EXPECT_EQ(polygon[0].points[1], (plat::Point{97, 90}));
+    RecordingDC outline;
+    DrawArrowHead(outline, 100, 100, 10, 6, 90.0, false, plat::Colors::LtRed);
+    EXPECT_EQ(outline.CallsOf("Line").size(), 3u);
 }
 
 TEST(EditChartValues, FieldsRoundTrip)
