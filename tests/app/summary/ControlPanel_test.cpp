@@ -11,6 +11,18 @@
 
 namespace {
 
+// The light left edges of the etched frames drawn (the panel's white edge line starts at y = 1).
+std::vector<DrawCall> EtchedFrameEdges(const RecordingDC& dc)
+{
+    std::vector<DrawCall> edges;
+    for (const DrawCall& c : dc.CallsOf("Line")) {
+        if (c.state.pen.color == plat::GetSysColor(plat::SysColor::Highlight3D) &&
+            c.points[0].x == c.points[1].x && c.points[1].y > c.points[0].y && c.points[0].y > 1)
+            edges.push_back(c);
+    }
+    return edges;
+}
+
 class ControlPanelTest : public SummaryTest {
 protected:
     void SetUp() override
@@ -33,10 +45,12 @@ TEST_F(ControlPanelTest, TitlesFramesAndLines)
     EXPECT_EQ(title.state.font.height, -22); // min(1010 / 45, 800 / 25)
     // The face fill to x = f W - 1, then the frame lines.
     EXPECT_EQ(dc.CallsOf("FillRect")[0].rect, (plat::Rect{0, 0, 251, 800}));
-    // One etched frame, 0.63 H - 0.02 W high (two rectangles in the 3-D colours).
-    const auto frames = dc.CallsOf("Rectangle");
-    ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0].rect, (plat::Rect{10, 10, 241, 492}));
+    // One etched frame at (10, 10), 232 wide and 0.63 H - 0.02 W = 483 high: its light left
+    // edge runs one pixel outside, from y = 10 to 493.
+    const auto frames = EtchedFrameEdges(dc);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].points[0], (plat::Point{9, 10}));
+    EXPECT_EQ(frames[0].points[1], (plat::Point{9, 493}));
 
     RecordingDC loadDeformation;
     int called = 0;
@@ -45,11 +59,11 @@ TEST_F(ControlPanelTest, TitlesFramesAndLines)
     EXPECT_EQ(loadDeformation.Texts(),
               (std::vector<std::string>{"Load-Deformation", "Paste Data", "Type of Base Graph",
                                         "Type of Pasted Graph", "Sample Output"}));
-    EXPECT_EQ(loadDeformation.CallsOf("Rectangle").size(), 4u); // two frames whatever the record
+    EXPECT_EQ(EtchedFrameEdges(loadDeformation).size(), 2u); // two frames whatever the record
 
     RecordingDC none;
     PaintControlPanel(none, 4, 1010, 800, 0.25, 0, 1, 0, {});
-    EXPECT_TRUE(none.CallsOf("Rectangle").empty());
+    EXPECT_TRUE(EtchedFrameEdges(none).empty());
 }
 
 TEST_F(ControlPanelTest, StartPictureTextsAndPicture)
