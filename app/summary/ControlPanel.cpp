@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <set>
 
-#include "app/summary/SheetHelpers.h"
+#include "charts/DrawingSheet.h"
+#include "charts/RichText.h"
 #include "app/summary/SummaryLayout.h"
 #include "foundation/Reporter.h"
 #include "platform/Ui.h"
@@ -71,14 +72,14 @@ void PaintControlPanel(plat::DC& dc, int mode, int W, int H, double f, int byte4
     dc.MoveTo(Trunc(f * W - 2), 1);
     dc.LineTo(Trunc(f * W - 2), H);
     for (const plat::Rect& r : ControlPanelFrames(mode, byte4, byte5, W, H, f))
-        SheetEtchedFrame(dc, r.left, r.top, r.Width(), r.Height());
+        DrawEtchedFrame(dc, r.left, r.top, r.Width(), r.Height());
 }
 
 void PaintStartPicture(plat::DC& dc, int W, int H, const std::array<std::string, 8>& texts)
 {
     dc.SetBkColor(plat::Colors::White);
     const int titleHeight = Trunc(std::min(W / 25.0, (4.0 * H / 3.0) / 25.0));
-    SheetRichText(dc, Trunc(0.71 * W), Trunc(0.2 * H), texts[0], Arial(titleHeight, 700),
+    DrawRichText(dc, Trunc(0.71 * W), Trunc(0.2 * H), texts[0], Arial(titleHeight, 700),
                   plat::TextAlign::Right, plat::TextAlign::Top);
     const int height = std::min(4 * H / 159, W / 53);
     const int x = Trunc(0.71 * W);

@@ -5,7 +5,8 @@
 
 #include "analysis/state/SectionState.h"
 #include "app/summary/InfoManager.h"
-#include "app/summary/SheetHelpers.h"
+#include "charts/DrawingSheet.h"
+#include "charts/RichText.h"
 #include "app/summary/SummaryLayout.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
@@ -651,12 +652,12 @@ void PaintCrossSection(plat::DC& dc, const TStructure* structure, int x, int y, 
     int prestressing = 0;
     const int k = structure->CountSteelKinds(reinforcing, prestressing);
     const int wp = Trunc(0.85 * w);
-    SheetTexts texts{structure->GetName(), structure->GetDoneBy(), structure->GetDate(), {}, {}, {}};
+    TitleBlockTexts texts{structure->GetName(), structure->GetDoneBy(), structure->GetDate(), {}, {}, {}};
     FormatCoverText(texts.note1, structure);
     texts.note2 = FormatAxialLoadNote(*structure);
     CountExperimentalPoints(structure, texts.note3);
     int field = 0;
-    const int T = SheetTitleBlock(dc, x, y, wp, h, texts, k, 5199, 5198, g_UnitSystem, u, field,
+    const int T = DrawTitleBlock(dc, x, y, wp, h, texts, k, 5199, 5198, g_UnitSystem, u, field,
                                   {0, 0}, 1);
     (void)module;
     DrawElementCatalogColumn(dc, structure, x, y, wp, w, h, u);

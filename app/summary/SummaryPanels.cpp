@@ -7,7 +7,8 @@
 #include "app/GlobalTables.h"
 #include "app/summary/CrossSection.h"
 #include "app/summary/InfoManager.h"
-#include "app/summary/SheetHelpers.h"
+#include "charts/DrawingSheet.h"
+#include "charts/RichText.h"
 #include "app/summary/SummaryLayout.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
@@ -97,7 +98,7 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
     const plat::LogFont title = PageFont(h, wp, 64, true);
 
     // Row labels, the inertia row first: it sets the label column.
-    const plat::Size inertia = SheetRichText(dc, m + 6, Trunc(0.47 * yA),
+    const plat::Size inertia = DrawRichText(dc, m + 6, Trunc(0.47 * yA),
                                              PropertyRowLabel(2, g_UnitSystem), body,
                                              plat::TextAlign::Left, plat::TextAlign::Bottom);
     const int wI = inertia.cx;
@@ -111,7 +112,7 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
                            Trunc(0.83 * yA + 0.2 * hI),
                            Trunc(0.95 * yA + 0.2 * hI)};
     for (int row : {1, 3, 4, 5, 6})
-        SheetRichText(dc, labelX, labelY[row], PropertyRowLabel(row, g_UnitSystem), body,
+        DrawRichText(dc, labelX, labelY[row], PropertyRowLabel(row, g_UnitSystem), body,
                       plat::TextAlign::Center, plat::TextAlign::Bottom);
     const double L = (g_UnitSystem == kUnitSI ? 1.1 : 1.2) * wI;
     Line(dc, Trunc(m + L), Trunc(0.25 * yA), Trunc(m + L), yA);
@@ -126,13 +127,13 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
         double& I = values[1];
         beam->GetSectionProperties(pass, I, values[0], values[2], values[3], values[4], values[5]);
         for (int row = 1; row <= 6; ++row)
-            SheetRichText(dc, pass == 0 ? xG : xT, Trunc(rowY[row - 1] * yA),
+            DrawRichText(dc, pass == 0 ? xG : xT, Trunc(rowY[row - 1] * yA),
                           PropertyRowValue(row, values[row - 1], g_UnitSystem), body,
                           plat::TextAlign::Center, plat::TextAlign::Bottom);
     }
-    SheetRichText(dc, xG, Trunc(0.23 * yA), "Gross Conc.", body, plat::TextAlign::Center,
+    DrawRichText(dc, xG, Trunc(0.23 * yA), "Gross Conc.", body, plat::TextAlign::Center,
                   plat::TextAlign::Bottom);
-    SheetRichText(dc, xT, Trunc(0.23 * yA), StrPrintf("Trans (n=%4.2f)", ModularRatio(structure)),
+    DrawRichText(dc, xT, Trunc(0.23 * yA), StrPrintf("Trans (n=%4.2f)", ModularRatio(structure)),
                   body, plat::TextAlign::Center, plat::TextAlign::Bottom);
 
     dc.SelectFont(title);
@@ -163,7 +164,7 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
                              UnitLabel(ukSectionLength), SupportName(member.rightSupport),
                              ToDisplayUnits(member.rightPlateLocation, ukSectionLength),
                              UnitLabel(ukSectionLength));
-    SheetRichText(dc, lineX, lineY(2), supports, body, plat::TextAlign::Left, plat::TextAlign::Top);
+    DrawRichText(dc, lineX, lineY(2), supports, body, plat::TextAlign::Left, plat::TextAlign::Top);
     int k = 3;
     if (member.zoneCount > 1) {
         Text(dc, lineX, lineY(k++), StrPrintf("%d material types defined along length", member.zoneCount),
@@ -181,22 +182,22 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
              StrPrintf("%d Definitions for live load moment diagram", member.pointCount[LiveDiagram]),
              kLeftTop);
 
-    SheetRichText(dc, 2 * m, Trunc(0.56 * h), "Crack Spacing", title, plat::TextAlign::Left,
+    DrawRichText(dc, 2 * m, Trunc(0.56 * h), "Crack Spacing", title, plat::TextAlign::Left,
                   plat::TextAlign::Top);
-    SheetRichText(dc, 2 * m, Trunc(0.64 * h), "Loading (N,M,V + dN,dM,dV)", title,
+    DrawRichText(dc, 2 * m, Trunc(0.64 * h), "Loading (N,M,V + dN,dM,dV)", title,
                   plat::TextAlign::Left, plat::TextAlign::Top);
 
     const double sx = structure.GetCrackSpacing(direction);
     const double sy = structure.GetCrackSpacing(2);
     const int crackY = Trunc(0.6 * h);
     if (sx < 0 && sy < 0) {
-        SheetRichText(dc, Trunc(0.05 * wp), crackY, "2 x dist + 0.1 d_b /|r", body,
+        DrawRichText(dc, Trunc(0.05 * wp), crackY, "2 x dist + 0.1 d_b /|r", body,
                       plat::TextAlign::Left, plat::TextAlign::Top);
     } else {
-        SheetRichText(dc, Trunc(0.05 * wp), crackY,
+        DrawRichText(dc, Trunc(0.05 * wp), crackY,
                       sx >= 0 ? FormatLength("s_x = %5.1f (%s)", sx) : "s_x = Automatic", body,
                       plat::TextAlign::Left, plat::TextAlign::Top);
-        SheetRichText(dc, Trunc(0.19 * wp), crackY,
+        DrawRichText(dc, Trunc(0.19 * wp), crackY,
                       sy >= 0 ? FormatLength("s_y = %5.1f (%s)", sy) : "s_y = Automatic", body,
                       plat::TextAlign::Left, plat::TextAlign::Top);
     }
@@ -217,7 +218,7 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
         if (pass == 0)
             loads += "  +  ";
     }
-    SheetRichText(dc, Trunc(0.05 * wp), Trunc(0.68 * h), loads, body, plat::TextAlign::Left,
+    DrawRichText(dc, Trunc(0.05 * wp), Trunc(0.68 * h), loads, body, plat::TextAlign::Left,
                   plat::TextAlign::Top);
 
     const std::string note = FormatStrainNote(structure, direction);
@@ -262,7 +263,7 @@ void DrawElementCatalogColumn(plat::DC& dc, const TStructure* current, int x, in
             Line(dc, xl, row.bottom, xl, row.top);
             dc.SelectPen(plat::Pen{});
         }
-        const plat::Size name = SheetRichText(dc, x + wp, row.top + 1, st.GetName(), text,
+        const plat::Size name = DrawRichText(dc, x + wp, row.top + 1, st.GetName(), text,
                                               plat::TextAlign::Left, plat::TextAlign::Top);
         const int nh = name.cy;
         DrawSectionInRect(dc, st, x + wp - m / 2, row.top + nh + 2, Trunc(0.95 * cw), rh - nh - 8,
@@ -317,38 +318,38 @@ int DrawConcreteTypesLegend(plat::DC& dc, const TStructure& structure, int wp, i
     Line(dc, xs, Trunc(yBottom), xs + mu, Trunc(yBottom));
 
     const plat::LogFont heading = PageFont(h, wp, 60);
-    const int th = SheetMeasureRichText(dc, "Types", heading).cy;
-    SheetRichText(dc, xs, Trunc(yTop - 5), "Types", heading, plat::TextAlign::Left,
+    const int th = MeasureRichText(dc, "Types", heading).cy;
+    DrawRichText(dc, xs, Trunc(yTop - 5), "Types", heading, plat::TextAlign::Left,
                   plat::TextAlign::Bottom);
-    SheetRichText(dc, xs, Trunc(yTop - 5 - th), "Concrete", heading, plat::TextAlign::Left,
+    DrawRichText(dc, xs, Trunc(yTop - 5 - th), "Concrete", heading, plat::TextAlign::Left,
                   plat::TextAlign::Bottom);
 
     const plat::LogFont label = PageFont(h, wp, 75);
     const std::string format = setup_units("%5.~f", 1, 0, 0, g_UnitSystem);
-    const int wb = SheetMeasureRichText(dc, "base", label).cx;
+    const int wb = MeasureRichText(dc, "base", label).cx;
     for (const LegendRun& run : ConcreteTypeRuns(structure)) {
         const ConcreteTypeRec* type = structure.GetConcreteType(run.type);
         std::string text =
             StrPrintf(format.c_str(), ToDisplayUnits(type != nullptr ? -type->fc : 0.0, ukStress));
-        plat::Size extent = SheetMeasureRichText(dc, text, label);
+        plat::Size extent = MeasureRichText(dc, text, label);
         const int lx = xs + 2 + bw;
         if (lx + extent.cx > limit) {
             text = StrPrintf("%d", run.type + 1);
-            extent = SheetMeasureRichText(dc, text, label);
+            extent = MeasureRichText(dc, text, label);
         }
         const int lw = extent.cx;
         const int lh = extent.cy;
         const double ym = y0 - 0.5 * (run.top + run.bottom) * s;
         const double gh = (run.top - run.bottom) * s;
         if (run.type != main || lw <= wb || gh <= 3 * lh) {
-            SheetRichText(dc, lx, Trunc(ym + lh / 2), text, label, plat::TextAlign::Left,
+            DrawRichText(dc, lx, Trunc(ym + lh / 2), text, label, plat::TextAlign::Left,
                           plat::TextAlign::Bottom);
         } else {
-            SheetRichText(dc, lx, Trunc(ym - 0.5 * lh), text, label, plat::TextAlign::Left,
+            DrawRichText(dc, lx, Trunc(ym - 0.5 * lh), text, label, plat::TextAlign::Left,
                           plat::TextAlign::Bottom);
-            SheetRichText(dc, lx + lw / 2, Trunc(ym + 0.5 * lh), "base", label,
+            DrawRichText(dc, lx + lw / 2, Trunc(ym + 0.5 * lh), "base", label,
                           plat::TextAlign::Center, plat::TextAlign::Bottom);
-            SheetRichText(dc, lx + lw / 2, Trunc(ym + 1.5 * lh), "type", label,
+            DrawRichText(dc, lx + lw / 2, Trunc(ym + 1.5 * lh), "type", label,
                           plat::TextAlign::Center, plat::TextAlign::Bottom);
         }
     }
@@ -365,14 +366,15 @@ int DrawSectionDimensions(plat::DC& dc, const TStructure& structure, double x0, 
     const int size = h / 10;
     auto Y = [&](double z) { return Trunc(y0 - z * s); };
     auto width = [&](double w, int y, int side, int g = -1) {
-        return SheetDimension(dc, Trunc(x0 - w * s / 2), y, Trunc(x0 + w * s / 2), y,
-                              g < 0 ? gap : g, ToDisplayUnits(w, ukSectionLength), side, size,
-                              g_UnitSystem);
+        return DrawDimension(dc, Trunc(x0 - w * s / 2), y, Trunc(x0 + w * s / 2), y, g < 0 ? gap : g,
+                             std::string(), ToDisplayUnits(w, ukSectionLength), side, size,
+                             g_UnitSystem);
     };
     const double H = structure.GetHeight();
     auto height = [&](double xa, double ya, double xb, double yb, int offset) {
-        return SheetVerticalDimension(dc, Trunc(xa), Trunc(ya), Trunc(xb), Trunc(yb), offset, gap,
-                                      ToDisplayUnits(H, ukSectionLength), g_UnitSystem, size);
+        return DrawVerticalDimension(dc, Trunc(xa), Trunc(ya), Trunc(xb), Trunc(yb), offset, gap,
+                                     std::string(), ToDisplayUnits(H, ukSectionLength),
+                                     g_UnitSystem, size);
     };
     const ConcreteRegionRec& F = *structure.GetRegion(0);
     const ConcreteRegionRec& L = *structure.GetRegion(n - 1);
@@ -443,11 +445,11 @@ int HitTestSummaryPage(plat::DC& dc, const TStructure* structure, int px, int py
     int reinforcing = 0;
     int prestressing = 0;
     const int kinds = structure->CountSteelKinds(reinforcing, prestressing);
-    SheetTexts texts{structure->GetName(), structure->GetDoneBy(), structure->GetDate(),
+    TitleBlockTexts texts{structure->GetName(), structure->GetDoneBy(), structure->GetDate(),
                      std::string(), FormatAxialLoadNote(*structure), std::string()};
     CountExperimentalPoints(structure, texts.note3);
     const plat::Point p{px, py};
-    int code = SheetTitleBlock(dc, xOffset, yOffset, wp, H, texts, kinds, 5199, 5198, g_UnitSystem,
+    int code = DrawTitleBlock(dc, xOffset, yOffset, wp, H, texts, kinds, 5199, 5198, g_UnitSystem,
                                m, index, p, 0);
     const double x1 = 0.33 * wp;
     if (px < x1 && py < 0.3 * H)
@@ -472,7 +474,7 @@ int HitTestSummaryPage(plat::DC& dc, const TStructure* structure, int px, int py
         }
     }
     const std::string note = FormatStrainNote(*structure, 0);
-    const plat::Size extent = SheetMeasureRichText(dc, note, plat::LogFont{-(wp / 60), 400});
+    const plat::Size extent = MeasureRichText(dc, note, plat::LogFont{-(wp / 60), 400});
     const plat::Rect noteBox{wp - extent.cx - m - 2, m + 2, wp - m - 2, m + 2 + extent.cy};
     if (noteBox.Contains(p)) {
         code = PageHit::StrainNote;
