@@ -5,7 +5,9 @@
 
 #include "charts/DrawingSheet.h"
 #include "charts/RichText.h"
+#include "app/GlobalTables.h"
 #include "app/summary/SummaryLayout.h"
+#include "charts/TBoxItem.h"
 #include "foundation/Reporter.h"
 #include "platform/Ui.h"
 
@@ -99,4 +101,25 @@ void PaintStartPicture(plat::DC& dc, int W, int H, const std::array<std::string,
         return;
     }
     dc.DrawImage(SplashBitmapBox(W, H, picture.Width(), picture.Height()), picture);
+}
+
+void PrintBox(plat::DC& dc, TBoxItem* box, bool controlChart, int H)
+{
+    if (box == nullptr)
+        return;
+    plat::Point parent;
+    if (box->IsChildPlacement()) {
+        if (const auto* outer = dynamic_cast<const TBoxItem*>(box->GetParent()))
+            parent = {outer->Place().x, outer->Place().y};
+    }
+    const BoxPlace& place = box->Place();
+    const plat::Point at = PrintBoxOrigin({place.x, place.y}, parent, controlChart, H);
+    const plat::Point origin = dc.GetWindowOrg();
+    dc.SetWindowOrg({origin.x - at.x, origin.y - at.y});
+    const int blackAndWhite = box->BlackAndWhite();
+    if (g_PrintInColour == 0)
+        box->SetBlackAndWhite(1);
+    box->Paint(dc, true, {0, 0, place.w, place.h});
+    box->SetBlackAndWhite(blackAndWhite);
+    dc.SetWindowOrg(origin);
 }

@@ -9,6 +9,8 @@
 
 #include "platform/DC.h"
 
+class TBoxItem;
+
 // The control panel of a W x H window whose left fraction f it takes. byte4 and byte5 are
 // those of the layout mode's panel-menu record; panelText (when given) writes the mode
 // object's texts after the title. At trace level 3 a message box names "PaintPanel", once.
@@ -24,6 +26,12 @@ void PaintStartPicture(plat::DC& dc, int W, int H, const std::array<std::string,
 extern const std::array<const char*, 4> kStartPictureCredits;
 // Bitmap resource of the start picture.
 inline constexpr int kStartPictureBitmap = 134;
+
+// Prints a box (chart, text or graphic box) at its place on the page: its own (0, 0) is moved
+// there (a control chart to a part of its height, see PrintBoxOrigin), it paints itself in
+// black and white unless printing in colour is on, and the context and the box are left as
+// they were. H is the page height. Nothing for a null box.
+void PrintBox(plat::DC& dc, TBoxItem* box, bool controlChart, int H);
 
 // Message boxes of painting code are shown once: a box closed by the user must not come back
 // with the repaint that its closing causes. Forget what was shown (a new document, tests).

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/summary/ControlPanel.h"
+#include "charts/TBoxItem.h"
 #include "app/summary/SummaryFixture.h"
 #include "foundation/Reporter.h"
 #include "support/RecordingDC.h"
@@ -91,6 +92,46 @@ TEST_F(ControlPanelTest, PaintTraceShownOnce)
         PaintControlPanel(dc, 4, 1010, 800, 0.25, 0, 0, 3, {});
     }
     EXPECT_EQ(ui.requests.size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+// A box that notes where its (0, 0) lands and how it was asked to paint.
+class NotingBox : public TBoxItem {
+public:
+    using TBoxItem::TBoxItem;
+    void Paint(plat::DC& dc, bool, const plat::Rect& rect) override
+    {
+        landed = dc.LPtoDP(plat::Point{0, 0});
+        painted = rect;
+        blackAndWhite = BlackAndWhite();
+    }
+    plat::Point landed{-1, -1};
+    plat::Rect painted;
+    int blackAndWhite = -1;
+};
+
+TEST_F(ControlPanelTest, PrintBoxPlacesTheBoxAndRestores)
+{
+    NotingBox box(nullptr, "Chart", 100, 600, 300, 200);
+    RecordingDC dc;
+    {
+        ValueGuard<int> colour(g_PrintInColour, 0);
+        PrintBox(dc, &box, false, 800);
+    }
+    EXPECT_EQ(box.landed, (plat::Point{100, 600}));
+    EXPECT_EQ(box.painted, (plat::Rect{0, 0, 300, 200}));
+    EXPECT_EQ(box.blackAndWhite, 1);
+    EXPECT_EQ(box.BlackAndWhite(), 0);
+    EXPECT_EQ(dc.GetWindowOrg(), (plat::Point{0, 0}));
+    // A control chart below the middle goes to two thirds of its y; in colour it keeps colour.
+    ValueGuard<int> colour(g_PrintInColour, 1);
+    PrintBox(dc, &box, true, 800);
+    EXPECT_EQ(box.landed, (plat::Point{100, 400}));
+    EXPECT_EQ(box.blackAndWhite, 0);
+    PrintBox(dc, nullptr, false, 800);
 }
 
 } // namespace
