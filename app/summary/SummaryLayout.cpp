@@ -381,6 +381,18 @@ plat::Rect SplashBitmapBox(int W, int H, int bitmapWidth, int bitmapHeight)
     return {left, top, right, top + Trunc((right - left) / static_cast<double>(a))};
 }
 
+std::vector<MaterialChartPlan> PlanMaterialsPage(bool hasModeObject, int reinforcing, int prestressing)
+{
+    std::vector<MaterialChartPlan> plan{{"Concrete", 7, 14, 2120}};
+    if (!hasModeObject)
+        return plan;
+    if (reinforcing > 0)
+        plan.push_back({"Rebar", 8, 15, 2121});
+    if (prestressing > 0)
+        plan.push_back({"P-Steel", 9, 14 + static_cast<int>(plan.size()), 2122});
+    return plan;
+}
+
 plat::Point PrintBoxOrigin(plat::Point box, plat::Point parent, bool controlChart, int H)
 {
     if (controlChart)

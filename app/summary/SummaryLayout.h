@@ -148,6 +148,18 @@ std::string ControlPanelTitle(int mode);
 std::vector<plat::Rect> ControlPanelFrames(int mode, int byte4, int byte5, int W, int H, double f);
 // Where the start picture's bitmap of the given size goes in a W x H window.
 plat::Rect SplashBitmapBox(int W, int H, int bitmapWidth, int bitmapHeight);
+// The charts of the materials page: "Concrete" (material kind 7, panel 14, chart id 2120)
+// always; with a mode object "Rebar" (kind 8, 2121) when reinforcing steels are used and
+// "P-Steel" (kind 9, 2122) when prestressing steels are, on the next panels.
+struct MaterialChartPlan {
+    std::string title;
+    int kind = 0;
+    int panel = 0;
+    int chartId = 0;
+    bool operator==(const MaterialChartPlan&) const = default;
+};
+std::vector<MaterialChartPlan> PlanMaterialsPage(bool hasModeObject, int reinforcing, int prestressing);
+
 // Where a box's own (0, 0) lands when it is printed: its position plus its parent's; a
 // control chart keeps its x and goes to 2/3 of its y below the window's middle, 1/3 above.
 plat::Point PrintBoxOrigin(plat::Point box, plat::Point parent, bool controlChart, int H);

@@ -324,6 +324,14 @@ TEST(SummaryLayout, ControlPanelSplashAndPrinting)
     EXPECT_EQ(SplashBitmapBox(1000, 800, 100, 400), (plat::Rect{730, 168, 842, 616}));
     EXPECT_TRUE(SplashBitmapBox(1000, 800, 0, 0).IsEmpty());
 
+    using Plan = std::vector<MaterialChartPlan>;
+    const MaterialChartPlan concrete{"Concrete", 7, 14, 2120};
+    EXPECT_EQ(PlanMaterialsPage(true, 1, 0), (Plan{concrete, {"Rebar", 8, 15, 2121}}));
+    EXPECT_EQ(PlanMaterialsPage(true, 0, 1), (Plan{concrete, {"P-Steel", 9, 15, 2122}}));
+    EXPECT_EQ(PlanMaterialsPage(true, 2, 1),
+              (Plan{concrete, {"Rebar", 8, 15, 2121}, {"P-Steel", 9, 16, 2122}}));
+    EXPECT_EQ(PlanMaterialsPage(false, 2, 1), (Plan{concrete}));
+
     EXPECT_EQ(PrintBoxOrigin({100, 200}, {10, 20}, false, 800), (plat::Point{110, 220}));
     EXPECT_EQ(PrintBoxOrigin({100, 600}, {10, 20}, true, 800), (plat::Point{100, 400}));
     EXPECT_EQ(PrintBoxOrigin({100, 300}, {10, 20}, true, 800), (plat::Point{100, 100}));
