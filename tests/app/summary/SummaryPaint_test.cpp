@@ -275,9 +275,7 @@ TEST_F(SummaryPage, LegendOnlyWithTwoTypesAndNumbersWhenCrowded)
     RecordingDC dc;
     EXPECT_EQ(DrawConcreteTypesLegend(dc, *rect, 850, 800, 530, 300, 500, 800, {0, 0}, 1), -1);
     EXPECT_TRUE(dc.Calls().empty());
-    int none = 0;
     EXPECT_EQ(DrawConcreteTypesLegend(dc, *rect, 850, 800, 530, 300, 500, 85, {300, 300}, 0), -1);
-    (void)none;
 
     auto tee = SummarySections::TBeamSection();
     RecordingDC crowded;
