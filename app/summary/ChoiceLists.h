@@ -66,7 +66,9 @@ std::vector<std::string> ChoiceTitles(Logic* logic, int flags, int defaultGraphI
     if (flags & 16)
         add({"N+M", "Internal Forces"});
     if (flags & 32)
-        add({"Circle of Strain (average)", "Circle of Stress (crack)", "Circle of Stress (average)"});
+        add({"Circle of Strain (average)",
+             "Circle of Stress (crack)",
+             "Circle of Stress (average)"});
     if (flags & 64)
         add({" Crack Diagram "});
     if (flags & 128)
@@ -84,7 +86,8 @@ std::vector<std::string> ChoiceTitles(Logic* logic, int flags, int defaultGraphI
     if (flags & 8192)
         add({"Tabular Output"});
     if (flags & 16384) {
-        const char* diagrams[3] = {"3D Diagram: Long. Strain", "3D Diagram: Curvature",
+        const char* diagrams[3] = {"3D Diagram: Long. Strain",
+                                   "3D Diagram: Curvature",
                                    "3D Diagram: Shear Strain"};
         for (int i = 0; i < 3; ++i)
             if (logic->IsChoiceAvailable(4700, i))
@@ -103,7 +106,11 @@ int ChartIdFromTitle(Logic* logic, const std::string& title, int defaultGraphId)
     for (int i = 0; i < logic->GetChoiceCount(4); ++i)
         if (logic->GetChoiceTitle(4, defaultGraphId + i, 0) == title)
             return defaultGraphId + i;
-    const std::pair<int, int> categories[5] = {{1, 1000}, {5, 3000}, {6, 4000}, {10, 5000}, {7, 6000}};
+    const std::pair<int, int> categories[5] = {{1, 1000},
+                                               {5, 3000},
+                                               {6, 4000},
+                                               {10, 5000},
+                                               {7, 6000}};
     for (const auto& [c, base] : categories)
         for (int i = 0; i < logic->GetChoiceCount(c); ++i)
             if (logic->GetChoiceTitle(c, i, 0) == title)

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <set>
 
-#include "charts/DrawingSheet.h"
-#include "charts/RichText.h"
 #include "app/GlobalTables.h"
 #include "app/summary/SummaryLayout.h"
+#include "charts/DrawingSheet.h"
+#include "charts/RichText.h"
 #include "charts/TBoxItem.h"
 #include "foundation/Reporter.h"
 #include "platform/Ui.h"
@@ -32,15 +32,31 @@ void PaintMessageOnce(const std::string& text, const std::string& caption, unsig
     plat::MessageBox(text, caption, style);
 }
 
-plat::LogFont Arial(int height, int weight) { return plat::LogFont{-std::max(height, 1), weight}; }
+plat::LogFont Arial(int height, int weight)
+{
+    return plat::LogFont{-std::max(height, 1), weight};
+}
 
-int Trunc(double v) { return static_cast<int>(v); }
+int Trunc(double v)
+{
+    return static_cast<int>(v);
+}
 } // namespace
 
-void ForgetPaintMessages() { ShownPaintMessages().clear(); }
+void ForgetPaintMessages()
+{
+    ShownPaintMessages().clear();
+}
 
-void PaintControlPanel(plat::DC& dc, int mode, int W, int H, double f, int byte4, int byte5,
-                       int traceLevel, const std::function<void(plat::DC&)>& panelText)
+void PaintControlPanel(plat::DC& dc,
+                       int mode,
+                       int W,
+                       int H,
+                       double f,
+                       int byte4,
+                       int byte5,
+                       int traceLevel,
+                       const std::function<void(plat::DC&)>& panelText)
 {
     if (traceLevel == 3)
         PaintMessageOnce("PaintPanel", "Trace", MsgStyle::Ok);
@@ -81,8 +97,13 @@ void PaintStartPicture(plat::DC& dc, int W, int H, const std::array<std::string,
 {
     dc.SetBkColor(plat::Colors::White);
     const int titleHeight = Trunc(std::min(W / 25.0, (4.0 * H / 3.0) / 25.0));
-    DrawRichText(dc, Trunc(0.71 * W), Trunc(0.2 * H), texts[0], Arial(titleHeight, 700),
-                  plat::TextAlign::Right, plat::TextAlign::Top);
+    DrawRichText(dc,
+                 Trunc(0.71 * W),
+                 Trunc(0.2 * H),
+                 texts[0],
+                 Arial(titleHeight, 700),
+                 plat::TextAlign::Right,
+                 plat::TextAlign::Top);
     const int height = std::min(4 * H / 159, W / 53);
     const int x = Trunc(0.71 * W);
     dc.SetTextAlign(plat::TextAlign::Right | plat::TextAlign::Top);
@@ -96,7 +117,8 @@ void PaintStartPicture(plat::DC& dc, int W, int H, const std::array<std::string,
         dc.TextOut(x, Trunc(rows[i] * H), texts[static_cast<std::size_t>(4 + i)]);
     const plat::Image picture = plat::Image::FromResource(kStartPictureBitmap);
     if (picture.IsNull()) {
-        PaintMessageOnce("Could not Load Program graphic", "Problem with Load",
+        PaintMessageOnce("Could not Load Program graphic",
+                         "Problem with Load",
                          MsgStyle::IconExclamation);
         return;
     }

@@ -14,8 +14,15 @@ class TBoxItem;
 // The control panel of a W x H window whose left fraction f it takes. byte4 and byte5 are
 // those of the layout mode's panel-menu record; panelText (when given) writes the mode
 // object's texts after the title. At trace level 3 a message box names "PaintPanel", once.
-void PaintControlPanel(plat::DC& dc, int mode, int W, int H, double f, int byte4, int byte5,
-                       int traceLevel, const std::function<void(plat::DC&)>& panelText);
+void PaintControlPanel(plat::DC& dc,
+                       int mode,
+                       int W,
+                       int H,
+                       double f,
+                       int byte4,
+                       int byte5,
+                       int traceLevel,
+                       const std::function<void(plat::DC&)>& panelText);
 
 // The start picture: texts are the program title, subtitle, method line, version and four
 // credit lines. The picture is the program's bitmap 134; when it cannot be loaded the user is

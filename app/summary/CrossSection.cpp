@@ -5,9 +5,9 @@
 
 #include "analysis/state/SectionState.h"
 #include "app/summary/InfoManager.h"
+#include "app/summary/SummaryLayout.h"
 #include "charts/DrawingSheet.h"
 #include "charts/RichText.h"
-#include "app/summary/SummaryLayout.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
@@ -39,8 +39,10 @@ void DrawBend(plat::DC& dc, int cx, int cy, int R, int t, double a1, double a2)
     for (const int r : {R - t, R}) {
         if (r <= 0)
             continue;
-        const plat::Point start{Trunc(cx + r * std::cos(lo) + 0.5), Trunc(cy - r * std::sin(lo) + 0.5)};
-        const plat::Point end{Trunc(cx + r * std::cos(hi) + 0.5), Trunc(cy - r * std::sin(hi) + 0.5)};
+        const plat::Point start{Trunc(cx + r * std::cos(lo) + 0.5),
+                                Trunc(cy - r * std::sin(lo) + 0.5)};
+        const plat::Point end{Trunc(cx + r * std::cos(hi) + 0.5),
+                              Trunc(cy - r * std::sin(hi) + 0.5)};
         dc.Arc({cx - r, cy - r, cx + r, cy + r}, start, end);
     }
 }
@@ -129,8 +131,15 @@ std::vector<StressChange> StressChanges(const SectionState& state, const TransLa
 
 // A vertical leg from yTop to yBottom; with a state it is cut where the stress colour of the
 // mesh layers within the stirrup's extent changes, each piece drawn in its colour.
-void StateLeg(plat::DC& dc, const SectionState* state, const TransLayerRec& layer, int x,
-              int thickness, int yTop, int yBottom, double y0, double s)
+void StateLeg(plat::DC& dc,
+              const SectionState* state,
+              const TransLayerRec& layer,
+              int x,
+              int thickness,
+              int yTop,
+              int yBottom,
+              double y0,
+              double s)
 {
     if (state == nullptr || state->Valid == 0) {
         VerticalRun(dc, x, thickness, yTop, yBottom);
@@ -166,8 +175,13 @@ void StateLeg(plat::DC& dc, const SectionState* state, const TransLayerRec& laye
     dc.SelectPen(kBlackPen);
 }
 
-void DrawHoop(plat::DC& dc, const TransLayerRec& layer, double x0, double y0, double s,
-              int stateMode, const SectionState* state)
+void DrawHoop(plat::DC& dc,
+              const TransLayerRec& layer,
+              double x0,
+              double y0,
+              double s,
+              int stateMode,
+              const SectionState* state)
 {
     const double R = (layer.disttop - layer.distbot) / 2;
     const double zc = (layer.disttop + layer.distbot) / 2;
@@ -215,8 +229,14 @@ double SingleLegOffset(const TStructure& structure, double db, int direction)
     return db / 2 + largest;
 }
 
-void DrawStirrupLayer(plat::DC& dc, const TStructure& structure, const TransLayerRec& layer,
-                      double x0, double y0, double s, const SectionState* state, int direction)
+void DrawStirrupLayer(plat::DC& dc,
+                      const TStructure& structure,
+                      const TransLayerRec& layer,
+                      double x0,
+                      double y0,
+                      double s,
+                      const SectionState* state,
+                      int direction)
 {
     if (layer.A == 0.0)
         return;
@@ -311,8 +331,15 @@ int SelectStressStyle(plat::DC& dc, double stress, double limit, int mode)
     return code;
 }
 
-void FillSectionRegions(plat::DC& dc, const TStructure& structure, int fillMode, int stateMode,
-                        double x0, double y0, double s, const SectionState* state, int& index,
+void FillSectionRegions(plat::DC& dc,
+                        const TStructure& structure,
+                        int fillMode,
+                        int stateMode,
+                        double x0,
+                        double y0,
+                        double s,
+                        const SectionState* state,
+                        int& index,
                         plat::Point hit)
 {
     if (fillMode == 0)
@@ -356,15 +383,16 @@ void FillSectionRegions(plat::DC& dc, const TStructure& structure, int fillMode,
     auto status = [&](const LayerNodeStateRec& node) {
         const double tension = node.Strain1 - node.FreeStrain1;
         const double compression = node.Strain2 - node.FreeStrain2;
-        const bool cracked =
-            tension > structure.GetConcreteStrainRatio(node.ConcreteType, node.LocalTensileStrength);
+        const bool cracked = tension > structure.GetConcreteStrainRatio(node.ConcreteType,
+                                                                        node.LocalTensileStrength);
         const ConcreteTypeRec* type = structure.GetConcreteType(node.ConcreteType);
         const bool crushed = type != nullptr && compression < 3 * type->ec;
         return std::pair{cracked, crushed};
     };
     for (int j = 0; j < state->UsableLayerCount(); ++j) {
         const LayerDefRec& def = *state->LayerDef(j);
-        const int ids[3] = {static_cast<int>(def.NodeTop), static_cast<int>(def.NodeMid),
+        const int ids[3] = {static_cast<int>(def.NodeTop),
+                            static_cast<int>(def.NodeMid),
                             static_cast<int>(def.NodeBottom)};
         for (int half = 0; half < 2; ++half) {
             const LayerNodeStateRec* a = state->NodeState(ids[half]);
@@ -388,8 +416,14 @@ void FillSectionRegions(plat::DC& dc, const TStructure& structure, int fillMode,
     }
 }
 
-void DrawSectionOutline(plat::DC& dc, const TStructure& structure, double x0, double y0, double s,
-                        int fillMode, int stateMode, const SectionState* state)
+void DrawSectionOutline(plat::DC& dc,
+                        const TStructure& structure,
+                        double x0,
+                        double y0,
+                        double s,
+                        int fillMode,
+                        int stateMode,
+                        const SectionState* state)
 {
     dc.SelectPen(plat::Pen{plat::PenStyle::Solid, stateMode == 0 ? 2 : 1, plat::Colors::Black});
     if (fillMode != 0 || stateMode != 0) {
@@ -422,15 +456,22 @@ void DrawSectionOutline(plat::DC& dc, const TStructure& structure, double x0, do
     DrawLongitudinalBars(dc, structure, x0, y0, s, stateMode, state, 0);
 }
 
-void DrawLongitudinalBars(plat::DC& dc, const TStructure& structure, double x0, double y0,
-                          double s, int stateMode, const SectionState* state, int direction)
+void DrawLongitudinalBars(plat::DC& dc,
+                          const TStructure& structure,
+                          double x0,
+                          double y0,
+                          double s,
+                          int stateMode,
+                          const SectionState* state,
+                          int direction)
 {
     const int count = structure.GetLongLayerCount(direction);
     const double top = structure.GetTop();
     const double bottom = structure.GetBottom();
     for (int i = 0; i < count; ++i) {
         const LongLayerRec& layer = *structure.GetLongLayer(i, direction);
-        dc.SelectBrush(plat::Brush{false, layer.dep == 0.0 ? plat::Colors::White : plat::Colors::Gray});
+        dc.SelectBrush(
+            plat::Brush{false, layer.dep == 0.0 ? plat::Colors::White : plat::Colors::Gray});
         if (stateMode != 0 && state != nullptr && state->Valid != 0) {
             const SteelTypeRec* steel = structure.GetSteelType(layer.type);
             const bool prestressing = steel != nullptr && (steel->kind == 2 || steel->fu > 7.5e8);
@@ -448,7 +489,14 @@ void DrawLongitudinalBars(plat::DC& dc, const TStructure& structure, double x0, 
             const ReinfPatternRec* pattern = structure.GetPattern(layer.index, direction);
             if (pattern == nullptr)
                 continue;
-            boxes = CircularBarBoxes(layer.z, pattern->radius, pattern->centre, layer.num, D, x0, y0, s);
+            boxes = CircularBarBoxes(layer.z,
+                                     pattern->radius,
+                                     pattern->centre,
+                                     layer.num,
+                                     D,
+                                     x0,
+                                     y0,
+                                     s);
         } else {
             const double h2 = D / s / 2;
             const double W = std::min(structure.GetWidthAtSide(std::max(bottom, layer.z - h2), 0),
@@ -462,8 +510,14 @@ void DrawLongitudinalBars(plat::DC& dc, const TStructure& structure, double x0, 
     dc.SetBkColor(plat::Colors::White);
 }
 
-void DrawStirrups(plat::DC& dc, const TStructure& structure, double x0, double y0, double s,
-                  int stateMode, const SectionState* state, int direction)
+void DrawStirrups(plat::DC& dc,
+                  const TStructure& structure,
+                  double x0,
+                  double y0,
+                  double s,
+                  int stateMode,
+                  const SectionState* state,
+                  int direction)
 {
     const int count = structure.GetTransLayerCount(2);
     const SectionState* shown = stateMode != 0 ? state : nullptr;
@@ -482,8 +536,15 @@ void DrawStirrups(plat::DC& dc, const TStructure& structure, double x0, double y
     dc.SelectPen(kBlackPen);
 }
 
-void DrawMirroredHoopArcs(plat::DC& dc, double x0, double y0, double s, double zc, double R,
-                          double t, double a1, double a2)
+void DrawMirroredHoopArcs(plat::DC& dc,
+                          double x0,
+                          double y0,
+                          double s,
+                          double zc,
+                          double R,
+                          double t,
+                          double a1,
+                          double a2)
 {
     const double cx = x0;
     const double cy = y0 - zc * s;
@@ -529,7 +590,9 @@ std::string FormatAxialLoadNote(const TStructure& structure)
         return std::string();
     const std::string format =
         setup_units("Axial load applied %5.~f %s from bottom", 0, 2, 1, g_UnitSystem);
-    return StrPrintf(format.c_str(), ToDisplayUnits(p, ukSectionLength), UnitLabel(ukSectionLength));
+    return StrPrintf(format.c_str(),
+                     ToDisplayUnits(p, ukSectionLength),
+                     UnitLabel(ukSectionLength));
 }
 
 std::string FormatStrainNote(const TStructure& structure, int direction)
@@ -551,13 +614,16 @@ std::string FormatStrainNote(const TStructure& structure, int direction)
     } else if (kb == 2) {
         text = "Variable Concrete Shrinkage/Thermal Strains";
     } else if (kc == 1 && kb == 0) {
-        text = StrPrintf("Concrete Shrinkage/Thermal Strain %5.2f %s", ToDisplayUnits(vc, ukStrain),
+        text = StrPrintf("Concrete Shrinkage/Thermal Strain %5.2f %s",
+                         ToDisplayUnits(vc, ukStrain),
                          strain);
     } else if (kc == 2 && kb == 0) {
         text = "Variable Concrete Shrinkage/Thermal Strain";
     } else if (kc == 1 && kb == 1) {
         text = std::fabs(vc - vb) < 1e-5
-                   ? StrPrintf("Shrinkage/Thermal Strain %5.2f %s", ToDisplayUnits(vc, ukStrain), strain)
+                   ? StrPrintf("Shrinkage/Thermal Strain %5.2f %s",
+                               ToDisplayUnits(vc, ukStrain),
+                               strain)
                    : std::string("Constant Shrinkage/Thermal Strains in Concrete & Steel");
     } else if (kc == 2 && kb == 1) {
         text = "Variable Concrete Shrinkage/Thermal Strains";
@@ -574,11 +640,18 @@ std::string FormatStrainNote(const TStructure& structure, int direction)
             text += " & Long Term Analysis";
         } else if (N != 0.0) {
             text = StrPrintf("Long Term Analysis:   Age= %5.0f %s, M= %5.1f %s, N= %5.1f %s",
-                             age / 365, UnitLabel(ukYears), ToDisplayUnits(M, ukMoment),
-                             UnitLabel(ukMoment), ToDisplayUnits(N, ukForce), UnitLabel(ukForce));
+                             age / 365,
+                             UnitLabel(ukYears),
+                             ToDisplayUnits(M, ukMoment),
+                             UnitLabel(ukMoment),
+                             ToDisplayUnits(N, ukForce),
+                             UnitLabel(ukForce));
         } else {
-            text = StrPrintf("Long Term Analysis:   Age= %5.0f %s, M= %5.1f %s", age / 365,
-                             UnitLabel(ukYears), ToDisplayUnits(M, ukMoment), UnitLabel(ukMoment));
+            text = StrPrintf("Long Term Analysis:   Age= %5.0f %s, M= %5.1f %s",
+                             age / 365,
+                             UnitLabel(ukYears),
+                             ToDisplayUnits(M, ukMoment),
+                             UnitLabel(ukMoment));
         }
     }
     return text;
@@ -594,8 +667,14 @@ double WidestRegion(const TStructure& structure)
 }
 } // namespace
 
-void DrawSectionInRect(plat::DC& dc, const TStructure& structure, int x, int y, int w, int h,
-                       int fillMode, int fitHeight)
+void DrawSectionInRect(plat::DC& dc,
+                       const TStructure& structure,
+                       int x,
+                       int y,
+                       int w,
+                       int h,
+                       int fillMode,
+                       int fitHeight)
 {
     const double H = structure.GetHeight();
     const double B = WidestRegion(structure);
@@ -611,8 +690,14 @@ void DrawSectionInRect(plat::DC& dc, const TStructure& structure, int x, int y, 
     DrawSectionOutline(dc, structure, x + w / 2.0, y + offset, std::fabs(s), fillMode, 0, nullptr);
 }
 
-void DrawSectionWithCallouts(plat::DC& dc, const TStructure* structure, int x, int y, int w, int h,
-                             int fillMode, double fontFactor)
+void DrawSectionWithCallouts(plat::DC& dc,
+                             const TStructure* structure,
+                             int x,
+                             int y,
+                             int w,
+                             int h,
+                             int fillMode,
+                             double fontFactor)
 {
     if (structure == nullptr)
         return;
@@ -634,15 +719,24 @@ void DrawSectionWithCallouts(plat::DC& dc, const TStructure* structure, int x, i
     if (g_InfoManager) {
         const double g = std::max(0.1 * s * B, 10.0);
         g_InfoManager->SetFontHeight(Trunc(1.2 * h * fontFactor));
-        g_InfoManager->DrawAt(dc, structure, 0, 0.4 * w, offset, s, B,
-                              Trunc(0.5 * s * B + 0.4 * w + g), 0, w, h);
+        g_InfoManager->DrawAt(dc,
+                              structure,
+                              0,
+                              0.4 * w,
+                              offset,
+                              s,
+                              B,
+                              Trunc(0.5 * s * B + 0.4 * w + g),
+                              0,
+                              w,
+                              h);
         g_InfoManager->DrawCallouts(dc);
         UpdateInfoManager(structure);
     }
 }
 
-void PaintCrossSection(plat::DC& dc, const TStructure* structure, int x, int y, int w, int h,
-                       int module)
+void PaintCrossSection(
+    plat::DC& dc, const TStructure* structure, int x, int y, int w, int h, int module)
 {
     if (structure == nullptr)
         return;
@@ -652,13 +746,18 @@ void PaintCrossSection(plat::DC& dc, const TStructure* structure, int x, int y, 
     int prestressing = 0;
     const int k = structure->CountSteelKinds(reinforcing, prestressing);
     const int wp = Trunc(0.85 * w);
-    TitleBlockTexts texts{structure->GetName(), structure->GetDoneBy(), structure->GetDate(), {}, {}, {}};
+    TitleBlockTexts texts{structure->GetName(),
+                          structure->GetDoneBy(),
+                          structure->GetDate(),
+                          {},
+                          {},
+                          {}};
     FormatCoverText(texts.note1, structure);
     texts.note2 = FormatAxialLoadNote(*structure);
     CountExperimentalPoints(structure, texts.note3);
     int field = 0;
-    const int T = DrawTitleBlock(dc, x, y, wp, h, texts, k, 5199, 5198, g_UnitSystem, u, field,
-                                  {0, 0}, 1);
+    const int T =
+        DrawTitleBlock(dc, x, y, wp, h, texts, k, 5199, 5198, g_UnitSystem, u, field, {0, 0}, 1);
     (void)module;
     DrawElementCatalogColumn(dc, structure, x, y, wp, w, h, u);
     const double H = structure->GetHeight();

@@ -13,24 +13,49 @@ class TStructure;
 struct SectionState;
 
 // The summary page of the section in the rectangle (x, y, w, h); nothing for a null structure.
-void PaintCrossSection(plat::DC& dc, const TStructure* structure, int x, int y, int w, int h,
-                       int module);
+void PaintCrossSection(
+    plat::DC& dc, const TStructure* structure, int x, int y, int w, int h, int module);
 
 // Outline with its optional fill (fill mode non-zero, or a state mode), stirrups and bars.
-void DrawSectionOutline(plat::DC& dc, const TStructure& structure, double x0, double y0, double s,
-                        int fillMode, int stateMode, const SectionState* state);
+void DrawSectionOutline(plat::DC& dc,
+                        const TStructure& structure,
+                        double x0,
+                        double y0,
+                        double s,
+                        int fillMode,
+                        int stateMode,
+                        const SectionState* state);
 
 // Region fill (state mode 0), crack-state fill (state mode non-zero with a state), or with a
 // hit point other than (0, 0) the hit test of the regions: index becomes the outline point
 // index of the region under the point and nothing is drawn.
-void FillSectionRegions(plat::DC& dc, const TStructure& structure, int fillMode, int stateMode,
-                        double x0, double y0, double s, const SectionState* state, int& index,
+void FillSectionRegions(plat::DC& dc,
+                        const TStructure& structure,
+                        int fillMode,
+                        int stateMode,
+                        double x0,
+                        double y0,
+                        double s,
+                        const SectionState* state,
+                        int& index,
                         plat::Point hit);
 
-void DrawLongitudinalBars(plat::DC& dc, const TStructure& structure, double x0, double y0,
-                          double s, int stateMode, const SectionState* state, int direction);
-void DrawStirrups(plat::DC& dc, const TStructure& structure, double x0, double y0, double s,
-                  int stateMode, const SectionState* state, int direction);
+void DrawLongitudinalBars(plat::DC& dc,
+                          const TStructure& structure,
+                          double x0,
+                          double y0,
+                          double s,
+                          int stateMode,
+                          const SectionState* state,
+                          int direction);
+void DrawStirrups(plat::DC& dc,
+                  const TStructure& structure,
+                  double x0,
+                  double y0,
+                  double s,
+                  int stateMode,
+                  const SectionState* state,
+                  int direction);
 
 // Mode 0 selects a brush of the stress colour (answers 0 for a failed bar, else -1); mode 1 a
 // 1-pixel pen (black for code -1) and answers the code; mode 2 only answers the code.
@@ -44,29 +69,69 @@ int CountExperimentalPoints(const TStructure* structure, std::string& text);
 // The notes on imposed strains and long-term effects, or empty.
 std::string FormatStrainNote(const TStructure& structure, int direction);
 
-void DrawSectionInRect(plat::DC& dc, const TStructure& structure, int x, int y, int w, int h,
-                       int fillMode, int fitHeight);
-void DrawSectionWithCallouts(plat::DC& dc, const TStructure* structure, int x, int y, int w, int h,
-                             int fillMode, double fontFactor);
+void DrawSectionInRect(plat::DC& dc,
+                       const TStructure& structure,
+                       int x,
+                       int y,
+                       int w,
+                       int h,
+                       int fillMode,
+                       int fitHeight);
+void DrawSectionWithCallouts(plat::DC& dc,
+                             const TStructure* structure,
+                             int x,
+                             int y,
+                             int w,
+                             int h,
+                             int fillMode,
+                             double fontFactor);
 
 // ---- The summary page's panels -------------------------------------------------------------
 
-void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int x, int y, int wp, int h,
-                         int m, int direction);
-void DrawElementCatalogColumn(plat::DC& dc, const TStructure* current, int x, int y, int wp, int w,
-                              int h, int m);
+void DrawPropertiesPanel(
+    plat::DC& dc, const TStructure& structure, int x, int y, int wp, int h, int m, int direction);
+void DrawElementCatalogColumn(
+    plat::DC& dc, const TStructure* current, int x, int y, int wp, int w, int h, int m);
 // Draw flag non-zero draws and answers -1; 0 answers the concrete type under the point or -1.
-int DrawConcreteTypesLegend(plat::DC& dc, const TStructure& structure, int wp, int h, double x0,
-                            double y0, double s, int limit, plat::Point point, int drawFlag);
-int DrawSectionDimensions(plat::DC& dc, const TStructure& structure, double x0, double y0, double s,
-                          double widest, int h);
-void DrawMirroredHoopArcs(plat::DC& dc, double x0, double y0, double s, double zc, double R,
-                          double t, double a1, double a2);
+int DrawConcreteTypesLegend(plat::DC& dc,
+                            const TStructure& structure,
+                            int wp,
+                            int h,
+                            double x0,
+                            double y0,
+                            double s,
+                            int limit,
+                            plat::Point point,
+                            int drawFlag);
+int DrawSectionDimensions(plat::DC& dc,
+                          const TStructure& structure,
+                          double x0,
+                          double y0,
+                          double s,
+                          double widest,
+                          int h);
+void DrawMirroredHoopArcs(plat::DC& dc,
+                          double x0,
+                          double y0,
+                          double s,
+                          double zc,
+                          double R,
+                          double t,
+                          double a1,
+                          double a2);
 
 // The hit code of the summary page at (px, py); index receives the item (see the page's click
 // handling). The DC measures text only.
-int HitTestSummaryPage(plat::DC& dc, const TStructure* structure, int px, int py, int& index,
-                       int xOffset, int yOffset, int W, int H, int module);
+int HitTestSummaryPage(plat::DC& dc,
+                       const TStructure* structure,
+                       int px,
+                       int py,
+                       int& index,
+                       int xOffset,
+                       int yOffset,
+                       int W,
+                       int H,
+                       int module);
 
 // Summary-page hit codes.
 namespace PageHit {

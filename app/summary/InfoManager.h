@@ -25,8 +25,8 @@ public:
     virtual void SetSize(int, int) {}
     virtual void SetTextColumn(int, int) {}
     virtual void SetFontHeight(int) {}
-    virtual void DrawAt(plat::DC&, const TStructure*, int, double, double, double, double, int,
-                        int, int, int)
+    virtual void
+    DrawAt(plat::DC&, const TStructure*, int, double, double, double, double, int, int, int, int)
     {
     }
     virtual void DrawCallouts(plat::DC&) {}

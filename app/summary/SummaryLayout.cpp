@@ -93,18 +93,26 @@ int StressStyleCode(double v, double limit)
 plat::Color StressStyleColor(int code)
 {
     switch (code) {
-    case 1: return {128, 0, 0};
-    case 2: return {0, 128, 0};
-    case 3: return plat::Colors::LtRed;
-    case 4: return plat::Colors::LtGreen;
-    default: return plat::Colors::Black;
+    case 1:
+        return {128, 0, 0};
+    case 2:
+        return {0, 128, 0};
+    case 3:
+        return plat::Colors::LtRed;
+    case 4:
+        return plat::Colors::LtGreen;
+    default:
+        return plat::Colors::Black;
     }
 }
 
-int BarSizePixels(double db, double s) { return std::max(5, Trunc(db * s)); }
+int BarSizePixels(double db, double s)
+{
+    return std::max(5, Trunc(db * s));
+}
 
-std::vector<plat::Rect> CircularBarBoxes(double z, double radius, double centre, int bars, int D,
-                                         double x0, double y0, double s)
+std::vector<plat::Rect> CircularBarBoxes(
+    double z, double radius, double centre, int bars, int D, double x0, double y0, double s)
 {
     const double R = radius < 0.0001 ? 0.01 : radius;
     const double r = (z - centre) / R;
@@ -113,7 +121,9 @@ std::vector<plat::Rect> CircularBarBoxes(double z, double radius, double centre,
     const double dx = R * std::sin(theta) * s;
     const int half = D / 2;
     auto box = [&](double cx) {
-        return plat::Rect{Trunc(cx - half), Trunc(yc - half + 0.5), Trunc(cx + half),
+        return plat::Rect{Trunc(cx - half),
+                          Trunc(yc - half + 0.5),
+                          Trunc(cx + half),
                           Trunc(yc + half + 0.5)};
     };
     std::vector<plat::Rect> boxes{box(x0 + 0.5 + dx)};
@@ -122,8 +132,16 @@ std::vector<plat::Rect> CircularBarBoxes(double z, double radius, double centre,
     return boxes;
 }
 
-std::vector<plat::Rect> LayerBarBoxes(double z, int n, double db, double xb, double W, double E,
-                                      int D, double x0, double y0, double s)
+std::vector<plat::Rect> LayerBarBoxes(double z,
+                                      int n,
+                                      double db,
+                                      double xb,
+                                      double W,
+                                      double E,
+                                      int D,
+                                      double x0,
+                                      double y0,
+                                      double s)
 {
     std::vector<plat::Rect> boxes;
     const double yc = y0 - z * s;
@@ -148,9 +166,15 @@ std::vector<plat::Rect> LayerBarBoxes(double z, int n, double db, double xb, dou
     return boxes;
 }
 
-double StirrupBendDiameter(double db) { return std::max(4.0 * db, (166.7 * db + 2.5) * db); }
+double StirrupBendDiameter(double db)
+{
+    return std::max(4.0 * db, (166.7 * db + 2.5) * db);
+}
 
-double HookTailLength(double db) { return std::max(6.0 * db, 0.06); }
+double HookTailLength(double db)
+{
+    return std::max(6.0 * db, 0.06);
+}
 
 StirrupGeometry ComputeStirrupGeometry(double W, double cover, double db, double s)
 {
@@ -171,12 +195,21 @@ struct PropertyRowDef {
     int exponents[4];
 };
 constexpr PropertyRowDef kPropertyRows[6] = {
-    {"Area", ukArea, {3, 0, 0, 0}},           {"Inertia", ukSecondMoment, {6, 0, 3, 0}},
-    {"y_t", ukSectionLength, {0, 0, 0, 0}},   {"y_b", ukSectionLength, {0, 0, 0, 0}},
-    {"S_t", ukFirstMoment, {3, 0, 0, 0}},     {"S_b", ukFirstMoment, {3, 0, 0, 0}},
+    {"Area", ukArea, {3, 0, 0, 0}},
+    {"Inertia", ukSecondMoment, {6, 0, 3, 0}},
+    {"y_t", ukSectionLength, {0, 0, 0, 0}},
+    {"y_b", ukSectionLength, {0, 0, 0, 0}},
+    {"S_t", ukFirstMoment, {3, 0, 0, 0}},
+    {"S_b", ukFirstMoment, {3, 0, 0, 0}},
 };
-const PropertyRowDef& RowDef(int row) { return kPropertyRows[std::clamp(row, 1, 6) - 1]; }
-int SystemColumn(int unitSystem) { return unitSystem >= 0 && unitSystem < 4 ? unitSystem : 0; }
+const PropertyRowDef& RowDef(int row)
+{
+    return kPropertyRows[std::clamp(row, 1, 6) - 1];
+}
+int SystemColumn(int unitSystem)
+{
+    return unitSystem >= 0 && unitSystem < 4 ? unitSystem : 0;
+}
 } // namespace
 
 int PropertyRowExponent(int row, int unitSystem)
@@ -226,8 +259,8 @@ int CatalogRowHeight(int cw)
     return rh > 0 ? rh : 10;
 }
 
-std::vector<CatalogRow> ListCatalogRows(const TStructure* current, int /*x*/, int y, int wp, int w,
-                                        int h, int m)
+std::vector<CatalogRow>
+ListCatalogRows(const TStructure* current, int /*x*/, int y, int wp, int w, int h, int m)
 {
     std::vector<CatalogRow> rows;
     const int t = Trunc(0.1 * h);
@@ -267,7 +300,10 @@ std::vector<LegendRun> ConcreteTypeRuns(const TStructure& structure)
     return runs;
 }
 
-int ConcreteTypeGrey(int type) { return std::clamp(10 * (24 - type), 0, 255); }
+int ConcreteTypeGrey(int type)
+{
+    return std::clamp(10 * (24 - type), 0, 255);
+}
 
 WebRegion FindWebRegion(const TStructure& structure)
 {
@@ -335,14 +371,22 @@ DepthProfileLayout LayoutDepthProfile(int x, int y, int w, int h, const TDepthTa
 std::string ControlPanelTitle(int mode)
 {
     switch (mode) {
-    case 1: return "Load-Deformation";
-    case 4: return "Single Graph";
-    case 5: return "Nine Graphs";
-    case 6: return "Pushover";
-    case 7: return "Four Graphs";
-    case 10: return "Six Graphs";
-    case 11: return "Member Details";
-    default: return std::string();
+    case 1:
+        return "Load-Deformation";
+    case 4:
+        return "Single Graph";
+    case 5:
+        return "Nine Graphs";
+    case 6:
+        return "Pushover";
+    case 7:
+        return "Four Graphs";
+    case 10:
+        return "Six Graphs";
+    case 11:
+        return "Member Details";
+    default:
+        return std::string();
     }
 }
 
@@ -381,7 +425,8 @@ plat::Rect SplashBitmapBox(int W, int H, int bitmapWidth, int bitmapHeight)
     return {left, top, right, top + Trunc((right - left) / static_cast<double>(a))};
 }
 
-std::vector<MaterialChartPlan> PlanMaterialsPage(bool hasModeObject, int reinforcing, int prestressing)
+std::vector<MaterialChartPlan>
+PlanMaterialsPage(bool hasModeObject, int reinforcing, int prestressing)
 {
     std::vector<MaterialChartPlan> plan{{"Concrete", 7, 14, 2120}};
     if (!hasModeObject)

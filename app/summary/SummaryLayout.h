@@ -50,14 +50,22 @@ int BarSizePixels(double db, double s);
 
 // The boxes of the bars of a layer of a circular pattern (radius R, centre height cy) at
 // height z: one, or two mirrored about the centre line when the layer has more than one bar.
-std::vector<plat::Rect> CircularBarBoxes(double z, double radius, double centre, int bars, int D,
-                                         double x0, double y0, double s);
+std::vector<plat::Rect> CircularBarBoxes(
+    double z, double radius, double centre, int bars, int D, double x0, double y0, double s);
 
 // The boxes of the n bars of a plain layer at height z: one bar at its own position xb; more
 // spread over the section width W or over the width E enclosed by the stirrups (E = -1 when
 // there is none).
-std::vector<plat::Rect> LayerBarBoxes(double z, int n, double db, double xb, double W, double E,
-                                      int D, double x0, double y0, double s);
+std::vector<plat::Rect> LayerBarBoxes(double z,
+                                      int n,
+                                      double db,
+                                      double xb,
+                                      double W,
+                                      double E,
+                                      int D,
+                                      double x0,
+                                      double y0,
+                                      double s);
 
 // Inner bend diameter of a stirrup bar: max(4 db, (166.7 db + 2.5) db).
 double StirrupBendDiameter(double db);
@@ -66,12 +74,12 @@ double HookTailLength(double db);
 
 // Pixel sizes of a stirrup layer's legs and bends.
 struct StirrupGeometry {
-    double inset = 0.0;  // clear distance from the face to the leg
-    int outer = 0;       // outer offset of a leg from the centre line
-    int inner = 0;       // inner offset
-    double bend = 0.0;   // rb, inner bend diameter (m)
-    int bendRadius = 0;  // R, centre-line radius of a bend
-    int band = 0;        // t, drawn thickness of a bend
+    double inset = 0.0; // clear distance from the face to the leg
+    int outer = 0;      // outer offset of a leg from the centre line
+    int inner = 0;      // inner offset
+    double bend = 0.0;  // rb, inner bend diameter (m)
+    int bendRadius = 0; // R, centre-line radius of a bend
+    int band = 0;       // t, drawn thickness of a bend
 };
 // W the width available, cover the minimum clear cover.
 StirrupGeometry ComputeStirrupGeometry(double W, double cover, double db, double s);
@@ -91,24 +99,24 @@ void AppendSignificant(std::string& text, double value);
 // ---- Element catalogue -----------------------------------------------------------------
 
 struct CatalogRow {
-    int slot = -1;     // structure-table slot of the element drawn in the row
+    int slot = -1; // structure-table slot of the element drawn in the row
     int top = 0;
-    int bottom = 0;    // last pixel of the row
+    int bottom = 0; // last pixel of the row
     bool marked = false;
 };
 // Row height of the catalogue column of width cw: trunc(0.75 cw), 10 when that is not positive.
 int CatalogRowHeight(int cw);
 // The rows that the column at (x, y) lists: beam sections in table order, the first one whose
 // title equals the current structure's marked, up to the last whole row that fits.
-std::vector<CatalogRow> ListCatalogRows(const TStructure* current, int x, int y, int wp, int w,
-                                        int h, int m);
+std::vector<CatalogRow>
+ListCatalogRows(const TStructure* current, int x, int y, int wp, int w, int h, int m);
 
 // ---- Concrete-types legend ---------------------------------------------------------------
 
 struct LegendRun {
-    int first = 0;     // first and last region of the run
+    int first = 0; // first and last region of the run
     int last = 0;
-    double top = 0.0;  // zt of the first region, zb of the last
+    double top = 0.0; // zt of the first region, zb of the last
     double bottom = 0.0;
     int type = 0;
 };
@@ -130,11 +138,11 @@ WebRegion FindWebRegion(const TStructure& structure);
 
 struct DepthProfileLayout {
     bool degenerate = true;
-    double s = 0.0;     // pixels per unit
-    double xc = 0.0;    // centre line (or the axis of the half view)
-    double yr = 0.0;    // screen y of height 0
+    double s = 0.0;  // pixels per unit
+    double xc = 0.0; // centre line (or the axis of the half view)
+    double yr = 0.0; // screen y of height 0
     bool half = false;
-    double z1 = 0.0;    // first and last heights
+    double z1 = 0.0; // first and last heights
     double z2 = 0.0;
 };
 DepthProfileLayout LayoutDepthProfile(int x, int y, int w, int h, const TDepthTable& profile);
@@ -158,7 +166,8 @@ struct MaterialChartPlan {
     int chartId = 0;
     bool operator==(const MaterialChartPlan&) const = default;
 };
-std::vector<MaterialChartPlan> PlanMaterialsPage(bool hasModeObject, int reinforcing, int prestressing);
+std::vector<MaterialChartPlan>
+PlanMaterialsPage(bool hasModeObject, int reinforcing, int prestressing);
 
 // Where a box's own (0, 0) lands when it is printed: its position plus its parent's; a
 // control chart keeps its x and goes to 2/3 of its y below the window's middle, 1/3 above.

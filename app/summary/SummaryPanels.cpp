@@ -7,9 +7,9 @@
 #include "app/GlobalTables.h"
 #include "app/summary/CrossSection.h"
 #include "app/summary/InfoManager.h"
+#include "app/summary/SummaryLayout.h"
 #include "charts/DrawingSheet.h"
 #include "charts/RichText.h"
-#include "app/summary/SummaryLayout.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "member/TMemberDefinition.h"
@@ -49,12 +49,17 @@ constexpr unsigned kLeftTop = plat::TextAlign::Left | plat::TextAlign::Top;
 const char* SupportName(int type)
 {
     switch (type) {
-    case 1: return "Fixed end";
-    case 2: return "Roller";
-    case 3: return "(|q=0,|D_y|\xB9"
-                   "0)";
-    case 4: return "Pin";
-    default: return "";
+    case 1:
+        return "Fixed end";
+    case 2:
+        return "Roller";
+    case 3:
+        return "(|q=0,|D_y|\xB9"
+               "0)";
+    case 4:
+        return "Pin";
+    default:
+        return "";
     }
 }
 
@@ -86,8 +91,14 @@ std::string FormatLength(const char* format, double metres)
 }
 } // namespace
 
-void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, int /*y*/, int wp,
-                         int h, int m, int direction)
+void DrawPropertiesPanel(plat::DC& dc,
+                         const TStructure& structure,
+                         int /*x*/,
+                         int /*y*/,
+                         int wp,
+                         int h,
+                         int m,
+                         int direction)
 {
     const int yA = Trunc(0.3 * h);
     const int x1 = Trunc(0.33 * wp);
@@ -98,9 +109,13 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
     const plat::LogFont title = PageFont(h, wp, 64, true);
 
     // Row labels, the inertia row first: it sets the label column.
-    const plat::Size inertia = DrawRichText(dc, m + 6, Trunc(0.47 * yA),
-                                             PropertyRowLabel(2, g_UnitSystem), body,
-                                             plat::TextAlign::Left, plat::TextAlign::Bottom);
+    const plat::Size inertia = DrawRichText(dc,
+                                            m + 6,
+                                            Trunc(0.47 * yA),
+                                            PropertyRowLabel(2, g_UnitSystem),
+                                            body,
+                                            plat::TextAlign::Left,
+                                            plat::TextAlign::Bottom);
     const int wI = inertia.cx;
     const int hI = inertia.cy;
     const int labelX = m + 6 + wI / 2;
@@ -112,8 +127,13 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
                            Trunc(0.83 * yA + 0.2 * hI),
                            Trunc(0.95 * yA + 0.2 * hI)};
     for (int row : {1, 3, 4, 5, 6})
-        DrawRichText(dc, labelX, labelY[row], PropertyRowLabel(row, g_UnitSystem), body,
-                      plat::TextAlign::Center, plat::TextAlign::Bottom);
+        DrawRichText(dc,
+                     labelX,
+                     labelY[row],
+                     PropertyRowLabel(row, g_UnitSystem),
+                     body,
+                     plat::TextAlign::Center,
+                     plat::TextAlign::Bottom);
     const double L = (g_UnitSystem == kUnitSI ? 1.1 : 1.2) * wI;
     Line(dc, Trunc(m + L), Trunc(0.25 * yA), Trunc(m + L), yA);
     Line(dc, m, Trunc(0.25 * yA), x1, Trunc(0.25 * yA));
@@ -127,14 +147,28 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
         double& I = values[1];
         beam->GetSectionProperties(pass, I, values[0], values[2], values[3], values[4], values[5]);
         for (int row = 1; row <= 6; ++row)
-            DrawRichText(dc, pass == 0 ? xG : xT, Trunc(rowY[row - 1] * yA),
-                          PropertyRowValue(row, values[row - 1], g_UnitSystem), body,
-                          plat::TextAlign::Center, plat::TextAlign::Bottom);
+            DrawRichText(dc,
+                         pass == 0 ? xG : xT,
+                         Trunc(rowY[row - 1] * yA),
+                         PropertyRowValue(row, values[row - 1], g_UnitSystem),
+                         body,
+                         plat::TextAlign::Center,
+                         plat::TextAlign::Bottom);
     }
-    DrawRichText(dc, xG, Trunc(0.23 * yA), "Gross Conc.", body, plat::TextAlign::Center,
-                  plat::TextAlign::Bottom);
-    DrawRichText(dc, xT, Trunc(0.23 * yA), StrPrintf("Trans (n=%4.2f)", ModularRatio(structure)),
-                  body, plat::TextAlign::Center, plat::TextAlign::Bottom);
+    DrawRichText(dc,
+                 xG,
+                 Trunc(0.23 * yA),
+                 "Gross Conc.",
+                 body,
+                 plat::TextAlign::Center,
+                 plat::TextAlign::Bottom);
+    DrawRichText(dc,
+                 xT,
+                 Trunc(0.23 * yA),
+                 StrPrintf("Trans (n=%4.2f)", ModularRatio(structure)),
+                 body,
+                 plat::TextAlign::Center,
+                 plat::TextAlign::Bottom);
 
     dc.SelectFont(title);
     Text(dc, 2 * m, m + 2, "Geometric Properties", kLeftTop);
@@ -148,8 +182,11 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
     const int step = Trunc((0.53 * h - yA) / 7);
     const int lineX = Trunc(2.5 * m);
     auto lineY = [&](int k) { return yA + 12 + k * step; };
-    Text(dc, lineX, lineY(1),
-         StrPrintf("Length: %3.1f %s %s", ToDisplayUnits(member.length, ukSectionLength),
+    Text(dc,
+         lineX,
+         lineY(1),
+         StrPrintf("Length: %3.1f %s %s",
+                   ToDisplayUnits(member.length, ukSectionLength),
                    UnitLabel(ukSectionLength),
                    AnchorageText(member.leftAnchorage, member.rightAnchorage)),
          kLeftTop);
@@ -159,15 +196,20 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
     else if (member.rightSupport == SupportType::FixedEnd)
         supports = FormatLength("Fixed End @ %3.1f %s", member.rightPlateLocation);
     else
-        supports = StrPrintf("%s @ %3.1f %s  %s @ %3.1f %s", SupportName(member.leftSupport),
+        supports = StrPrintf("%s @ %3.1f %s  %s @ %3.1f %s",
+                             SupportName(member.leftSupport),
                              ToDisplayUnits(member.leftPlateLocation, ukSectionLength),
-                             UnitLabel(ukSectionLength), SupportName(member.rightSupport),
+                             UnitLabel(ukSectionLength),
+                             SupportName(member.rightSupport),
                              ToDisplayUnits(member.rightPlateLocation, ukSectionLength),
                              UnitLabel(ukSectionLength));
     DrawRichText(dc, lineX, lineY(2), supports, body, plat::TextAlign::Left, plat::TextAlign::Top);
     int k = 3;
     if (member.zoneCount > 1) {
-        Text(dc, lineX, lineY(k++), StrPrintf("%d material types defined along length", member.zoneCount),
+        Text(dc,
+             lineX,
+             lineY(k++),
+             StrPrintf("%d material types defined along length", member.zoneCount),
              kLeftTop);
     }
     if (member.pointCount[DeadDiagram] >= 1) {
@@ -178,28 +220,54 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
         Text(dc, lineX, lineY(k++), text, kLeftTop);
     }
     if (member.pointCount[LiveDiagram] >= 1)
-        Text(dc, lineX, lineY(k),
-             StrPrintf("%d Definitions for live load moment diagram", member.pointCount[LiveDiagram]),
+        Text(dc,
+             lineX,
+             lineY(k),
+             StrPrintf("%d Definitions for live load moment diagram",
+                       member.pointCount[LiveDiagram]),
              kLeftTop);
 
-    DrawRichText(dc, 2 * m, Trunc(0.56 * h), "Crack Spacing", title, plat::TextAlign::Left,
-                  plat::TextAlign::Top);
-    DrawRichText(dc, 2 * m, Trunc(0.64 * h), "Loading (N,M,V + dN,dM,dV)", title,
-                  plat::TextAlign::Left, plat::TextAlign::Top);
+    DrawRichText(dc,
+                 2 * m,
+                 Trunc(0.56 * h),
+                 "Crack Spacing",
+                 title,
+                 plat::TextAlign::Left,
+                 plat::TextAlign::Top);
+    DrawRichText(dc,
+                 2 * m,
+                 Trunc(0.64 * h),
+                 "Loading (N,M,V + dN,dM,dV)",
+                 title,
+                 plat::TextAlign::Left,
+                 plat::TextAlign::Top);
 
     const double sx = structure.GetCrackSpacing(direction);
     const double sy = structure.GetCrackSpacing(2);
     const int crackY = Trunc(0.6 * h);
     if (sx < 0 && sy < 0) {
-        DrawRichText(dc, Trunc(0.05 * wp), crackY, "2 x dist + 0.1 d_b /|r", body,
-                      plat::TextAlign::Left, plat::TextAlign::Top);
+        DrawRichText(dc,
+                     Trunc(0.05 * wp),
+                     crackY,
+                     "2 x dist + 0.1 d_b /|r",
+                     body,
+                     plat::TextAlign::Left,
+                     plat::TextAlign::Top);
     } else {
-        DrawRichText(dc, Trunc(0.05 * wp), crackY,
-                      sx >= 0 ? FormatLength("s_x = %5.1f (%s)", sx) : "s_x = Automatic", body,
-                      plat::TextAlign::Left, plat::TextAlign::Top);
-        DrawRichText(dc, Trunc(0.19 * wp), crackY,
-                      sy >= 0 ? FormatLength("s_y = %5.1f (%s)", sy) : "s_y = Automatic", body,
-                      plat::TextAlign::Left, plat::TextAlign::Top);
+        DrawRichText(dc,
+                     Trunc(0.05 * wp),
+                     crackY,
+                     sx >= 0 ? FormatLength("s_x = %5.1f (%s)", sx) : "s_x = Automatic",
+                     body,
+                     plat::TextAlign::Left,
+                     plat::TextAlign::Top);
+        DrawRichText(dc,
+                     Trunc(0.19 * wp),
+                     crackY,
+                     sy >= 0 ? FormatLength("s_y = %5.1f (%s)", sy) : "s_y = Automatic",
+                     body,
+                     plat::TextAlign::Left,
+                     plat::TextAlign::Top);
     }
 
     double constant[3] = {};
@@ -218,8 +286,13 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
         if (pass == 0)
             loads += "  +  ";
     }
-    DrawRichText(dc, Trunc(0.05 * wp), Trunc(0.68 * h), loads, body, plat::TextAlign::Left,
-                  plat::TextAlign::Top);
+    DrawRichText(dc,
+                 Trunc(0.05 * wp),
+                 Trunc(0.68 * h),
+                 loads,
+                 body,
+                 plat::TextAlign::Left,
+                 plat::TextAlign::Top);
 
     const std::string note = FormatStrainNote(structure, direction);
     if (!note.empty()) {
@@ -228,8 +301,8 @@ void DrawPropertiesPanel(plat::DC& dc, const TStructure& structure, int /*x*/, i
     }
 }
 
-void DrawElementCatalogColumn(plat::DC& dc, const TStructure* current, int x, int y, int wp, int w,
-                              int h, int m)
+void DrawElementCatalogColumn(
+    plat::DC& dc, const TStructure* current, int x, int y, int wp, int w, int h, int m)
 {
     const int cw = w - wp - m;
     const int t = Trunc(0.1 * h);
@@ -263,11 +336,22 @@ void DrawElementCatalogColumn(plat::DC& dc, const TStructure* current, int x, in
             Line(dc, xl, row.bottom, xl, row.top);
             dc.SelectPen(plat::Pen{});
         }
-        const plat::Size name = DrawRichText(dc, x + wp, row.top + 1, st.GetName(), text,
-                                              plat::TextAlign::Left, plat::TextAlign::Top);
+        const plat::Size name = DrawRichText(dc,
+                                             x + wp,
+                                             row.top + 1,
+                                             st.GetName(),
+                                             text,
+                                             plat::TextAlign::Left,
+                                             plat::TextAlign::Top);
         const int nh = name.cy;
-        DrawSectionInRect(dc, st, x + wp - m / 2, row.top + nh + 2, Trunc(0.95 * cw), rh - nh - 8,
-                          1, 0);
+        DrawSectionInRect(dc,
+                          st,
+                          x + wp - m / 2,
+                          row.top + nh + 2,
+                          Trunc(0.95 * cw),
+                          rh - nh - 8,
+                          1,
+                          0);
         if (row.marked) {
             const plat::Point tip{x + wp - 2 * m, Trunc(row.top + 0.5 * nh)};
             dc.SelectPen(plat::Pen{});
@@ -278,8 +362,16 @@ void DrawElementCatalogColumn(plat::DC& dc, const TStructure* current, int x, in
     }
 }
 
-int DrawConcreteTypesLegend(plat::DC& dc, const TStructure& structure, int wp, int h, double x0,
-                            double y0, double s, int limit, plat::Point point, int drawFlag)
+int DrawConcreteTypesLegend(plat::DC& dc,
+                            const TStructure& structure,
+                            int wp,
+                            int h,
+                            double x0,
+                            double y0,
+                            double s,
+                            int limit,
+                            plat::Point point,
+                            int drawFlag)
 {
     (void)x0;
     const int xs = Trunc(0.33 * wp + 10);
@@ -319,10 +411,20 @@ int DrawConcreteTypesLegend(plat::DC& dc, const TStructure& structure, int wp, i
 
     const plat::LogFont heading = PageFont(h, wp, 60);
     const int th = MeasureRichText(dc, "Types", heading).cy;
-    DrawRichText(dc, xs, Trunc(yTop - 5), "Types", heading, plat::TextAlign::Left,
-                  plat::TextAlign::Bottom);
-    DrawRichText(dc, xs, Trunc(yTop - 5 - th), "Concrete", heading, plat::TextAlign::Left,
-                  plat::TextAlign::Bottom);
+    DrawRichText(dc,
+                 xs,
+                 Trunc(yTop - 5),
+                 "Types",
+                 heading,
+                 plat::TextAlign::Left,
+                 plat::TextAlign::Bottom);
+    DrawRichText(dc,
+                 xs,
+                 Trunc(yTop - 5 - th),
+                 "Concrete",
+                 heading,
+                 plat::TextAlign::Left,
+                 plat::TextAlign::Bottom);
 
     const plat::LogFont label = PageFont(h, wp, 75);
     const std::string format = setup_units("%5.~f", 1, 0, 0, g_UnitSystem);
@@ -342,22 +444,42 @@ int DrawConcreteTypesLegend(plat::DC& dc, const TStructure& structure, int wp, i
         const double ym = y0 - 0.5 * (run.top + run.bottom) * s;
         const double gh = (run.top - run.bottom) * s;
         if (run.type != main || lw <= wb || gh <= 3 * lh) {
-            DrawRichText(dc, lx, Trunc(ym + lh / 2), text, label, plat::TextAlign::Left,
-                          plat::TextAlign::Bottom);
+            DrawRichText(dc,
+                         lx,
+                         Trunc(ym + lh / 2),
+                         text,
+                         label,
+                         plat::TextAlign::Left,
+                         plat::TextAlign::Bottom);
         } else {
-            DrawRichText(dc, lx, Trunc(ym - 0.5 * lh), text, label, plat::TextAlign::Left,
-                          plat::TextAlign::Bottom);
-            DrawRichText(dc, lx + lw / 2, Trunc(ym + 0.5 * lh), "base", label,
-                          plat::TextAlign::Center, plat::TextAlign::Bottom);
-            DrawRichText(dc, lx + lw / 2, Trunc(ym + 1.5 * lh), "type", label,
-                          plat::TextAlign::Center, plat::TextAlign::Bottom);
+            DrawRichText(dc,
+                         lx,
+                         Trunc(ym - 0.5 * lh),
+                         text,
+                         label,
+                         plat::TextAlign::Left,
+                         plat::TextAlign::Bottom);
+            DrawRichText(dc,
+                         lx + lw / 2,
+                         Trunc(ym + 0.5 * lh),
+                         "base",
+                         label,
+                         plat::TextAlign::Center,
+                         plat::TextAlign::Bottom);
+            DrawRichText(dc,
+                         lx + lw / 2,
+                         Trunc(ym + 1.5 * lh),
+                         "type",
+                         label,
+                         plat::TextAlign::Center,
+                         plat::TextAlign::Bottom);
         }
     }
     return -1;
 }
 
-int DrawSectionDimensions(plat::DC& dc, const TStructure& structure, double x0, double y0, double s,
-                          double widest, int h)
+int DrawSectionDimensions(
+    plat::DC& dc, const TStructure& structure, double x0, double y0, double s, double widest, int h)
 {
     const int n = structure.GetRegionCount();
     if (n == 0)
@@ -366,15 +488,31 @@ int DrawSectionDimensions(plat::DC& dc, const TStructure& structure, double x0, 
     const int size = h / 10;
     auto Y = [&](double z) { return Trunc(y0 - z * s); };
     auto width = [&](double w, int y, int side, int g = -1) {
-        return DrawDimension(dc, Trunc(x0 - w * s / 2), y, Trunc(x0 + w * s / 2), y, g < 0 ? gap : g,
-                             std::string(), ToDisplayUnits(w, ukSectionLength), side, size,
+        return DrawDimension(dc,
+                             Trunc(x0 - w * s / 2),
+                             y,
+                             Trunc(x0 + w * s / 2),
+                             y,
+                             g < 0 ? gap : g,
+                             std::string(),
+                             ToDisplayUnits(w, ukSectionLength),
+                             side,
+                             size,
                              g_UnitSystem);
     };
     const double H = structure.GetHeight();
     auto height = [&](double xa, double ya, double xb, double yb, int offset) {
-        return DrawVerticalDimension(dc, Trunc(xa), Trunc(ya), Trunc(xb), Trunc(yb), offset, gap,
-                                     std::string(), ToDisplayUnits(H, ukSectionLength),
-                                     g_UnitSystem, size);
+        return DrawVerticalDimension(dc,
+                                     Trunc(xa),
+                                     Trunc(ya),
+                                     Trunc(xb),
+                                     Trunc(yb),
+                                     offset,
+                                     gap,
+                                     std::string(),
+                                     ToDisplayUnits(H, ukSectionLength),
+                                     g_UnitSystem,
+                                     size);
     };
     const ConcreteRegionRec& F = *structure.GetRegion(0);
     const ConcreteRegionRec& L = *structure.GetRegion(n - 1);
@@ -389,16 +527,22 @@ int DrawSectionDimensions(plat::DC& dc, const TStructure& structure, double x0, 
     switch (structure.GetSectionKindCode()) {
     case 0:
         width(F.bottomWidth, Y(F.bottom), 1);
-        return height(x0 - F.bottomWidth * s / 2, Y(F.top), Trunc(x0 - F.topWidth * s / 2),
-                      Y(F.bottom), Trunc((B / 2 - F.bottomWidth / 2) * s));
+        return height(x0 - F.bottomWidth * s / 2,
+                      Y(F.top),
+                      Trunc(x0 - F.topWidth * s / 2),
+                      Y(F.bottom),
+                      Trunc((B / 2 - F.bottomWidth / 2) * s));
     case 1:
         return height(Trunc(x0), Y(F.top), Trunc(x0), Y(L.bottom), Trunc(0.5 * H * s));
     case 2:
         if (S != nullptr)
             width(S->bottomWidth, Y(S->bottom), 1);
         width(F.bottomWidth, Y(F.top), 0);
-        return height(x0 - F.topWidth * s / 2, Y(F.top), Trunc(x0 - L.bottomWidth * s / 2),
-                      Y(L.bottom), Trunc((B / 2 - F.topWidth / 2) * s));
+        return height(x0 - F.topWidth * s / 2,
+                      Y(F.top),
+                      Trunc(x0 - L.bottomWidth * s / 2),
+                      Y(L.bottom),
+                      Trunc((B / 2 - F.topWidth / 2) * s));
     case 3: {
         if (T != nullptr)
             width(T->bottomWidth, Y(T->bottom), 1);
@@ -406,8 +550,11 @@ int DrawSectionDimensions(plat::DC& dc, const TStructure& structure, double x0, 
         int k = 0;
         if (S != nullptr)
             k = width((S->topWidth + S->bottomWidth) / 2, Y((S->top + S->bottom) / 2), 2, 0);
-        return height(x0 - F.topWidth * s / 2, Y(F.top), Trunc(x0 - L.bottomWidth * s / 2),
-                      Y(L.bottom), offsetFor(k));
+        return height(x0 - F.topWidth * s / 2,
+                      Y(F.top),
+                      Trunc(x0 - L.bottomWidth * s / 2),
+                      Y(L.bottom),
+                      offsetFor(k));
     }
     default: {
         if (L.bottomWidth > 0.0002)
@@ -421,19 +568,33 @@ int DrawSectionDimensions(plat::DC& dc, const TStructure& structure, double x0, 
             if (std::fabs(R.topWidth - R.bottomWidth) >= 0.0001) {
                 const bool topNarrower = R.topWidth < R.bottomWidth;
                 const bool showTop = web.inner ? topNarrower : !topNarrower;
-                k = width(showTop ? R.topWidth : R.bottomWidth, Y(showTop ? R.top : R.bottom), 2, 0);
+                k = width(showTop ? R.topWidth : R.bottomWidth,
+                          Y(showTop ? R.top : R.bottom),
+                          2,
+                          0);
             } else {
                 k = width((R.topWidth + R.bottomWidth) / 2, Y((R.top + R.bottom) / 2), 2, 0);
             }
         }
-        return height(x0 - F.topWidth * s / 2, Y(F.top), Trunc(x0 - L.bottomWidth * s / 2),
-                      Y(L.bottom), offsetFor(k));
+        return height(x0 - F.topWidth * s / 2,
+                      Y(F.top),
+                      Trunc(x0 - L.bottomWidth * s / 2),
+                      Y(L.bottom),
+                      offsetFor(k));
     }
     }
 }
 
-int HitTestSummaryPage(plat::DC& dc, const TStructure* structure, int px, int py, int& index,
-                       int xOffset, int yOffset, int W, int H, int module)
+int HitTestSummaryPage(plat::DC& dc,
+                       const TStructure* structure,
+                       int px,
+                       int py,
+                       int& index,
+                       int xOffset,
+                       int yOffset,
+                       int W,
+                       int H,
+                       int module)
 {
     (void)module;
     index = -1;
@@ -445,19 +606,35 @@ int HitTestSummaryPage(plat::DC& dc, const TStructure* structure, int px, int py
     int reinforcing = 0;
     int prestressing = 0;
     const int kinds = structure->CountSteelKinds(reinforcing, prestressing);
-    TitleBlockTexts texts{structure->GetName(), structure->GetDoneBy(), structure->GetDate(),
-                     std::string(), FormatAxialLoadNote(*structure), std::string()};
+    TitleBlockTexts texts{structure->GetName(),
+                          structure->GetDoneBy(),
+                          structure->GetDate(),
+                          std::string(),
+                          FormatAxialLoadNote(*structure),
+                          std::string()};
     CountExperimentalPoints(structure, texts.note3);
     const plat::Point p{px, py};
-    int code = DrawTitleBlock(dc, xOffset, yOffset, wp, H, texts, kinds, 5199, 5198, g_UnitSystem,
-                               m, index, p, 0);
+    int code = DrawTitleBlock(dc,
+                              xOffset,
+                              yOffset,
+                              wp,
+                              H,
+                              texts,
+                              kinds,
+                              5199,
+                              5198,
+                              g_UnitSystem,
+                              m,
+                              index,
+                              p,
+                              0);
     const double x1 = 0.33 * wp;
     if (px < x1 && py < 0.3 * H)
         code = PageHit::GeometricProperties;
     if (x1 <= px && px <= x1 + 2 && 0.3 * H <= py && py <= 0.3 * H + 2)
         code = PageHit::GeometricCorner;
-    const int type = DrawConcreteTypesLegend(dc, *structure, wp, H, fit.x0, fit.y0, fit.s, wp / 10,
-                                             p, 0);
+    const int type =
+        DrawConcreteTypesLegend(dc, *structure, wp, H, fit.x0, fit.y0, fit.s, wp / 10, p, 0);
     if (type != -1) {
         index = type;
         return PageHit::ConcreteType;

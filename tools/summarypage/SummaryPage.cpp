@@ -44,11 +44,14 @@ int main(int argc, char** argv)
     {
         plat::DC dc(start);
         PaintControlPanel(dc, 0, W, H, 0.25, 0, 0, 0, {});
-        const std::array<std::string, 8> texts = {
-            "Quarvish-2000", "Reinforced Concrete Sectional Analysis",
-            "using the Modified Compression Field Theory", "Version 0.1",
-            kStartPictureCredits[0], kStartPictureCredits[1], kStartPictureCredits[2],
-            kStartPictureCredits[3]};
+        const std::array<std::string, 8> texts = {"Quarvish-2000",
+                                                  "Reinforced Concrete Sectional Analysis",
+                                                  "using the Modified Compression Field Theory",
+                                                  "Version 0.1",
+                                                  kStartPictureCredits[0],
+                                                  kStartPictureCredits[1],
+                                                  kStartPictureCredits[2],
+                                                  kStartPictureCredits[3]};
         PaintStartPicture(dc, W, H, texts);
     }
     ok = start.SavePng(folder + "/start.png") && ok;

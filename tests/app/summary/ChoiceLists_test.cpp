@@ -17,7 +17,10 @@ struct FakeLogic {
         const auto it = counts.find(c);
         return it == counts.end() ? 0 : it->second;
     }
-    int IsChoiceAvailable(int c, int id) const { return !(c == 4 && id == 11) && !(c == 4700 && id == 1); }
+    int IsChoiceAvailable(int c, int id) const
+    {
+        return !(c == 4 && id == 11) && !(c == 4700 && id == 1);
+    }
     std::string GetGraphTitle(int id, int) const { return "graph " + std::to_string(id); }
     std::string GetChoiceTitle(int c, int i, int) const
     {
@@ -34,11 +37,19 @@ TEST(ChoiceLists, TitlesByFlagsInListOrder)
     // Paste list 23 (bits 1, 2, 4, 16) and the 3-D diagrams of bit 16384 (the curvature one
     // unavailable).
     EXPECT_EQ(ChoiceTitles(&logic, 16407, 10),
-              (std::vector<std::string>{"graph 10", "Crack Diagram ", "Cross Section", "graph 1000",
-                                        "graph 1001", "graph 1002", "N+M", "Internal Forces",
-                                        "3D Diagram: Long. Strain", "3D Diagram: Shear Strain"}));
-    EXPECT_EQ(ChoiceTitles(&logic, 8 | 256 | 4096 | 8192, 10),
-              (std::vector<std::string>{"choice 5.0", "choice 6.0", "choice 7.0", "Tabular Output"}));
+              (std::vector<std::string>{"graph 10",
+                                        "Crack Diagram ",
+                                        "Cross Section",
+                                        "graph 1000",
+                                        "graph 1001",
+                                        "graph 1002",
+                                        "N+M",
+                                        "Internal Forces",
+                                        "3D Diagram: Long. Strain",
+                                        "3D Diagram: Shear Strain"}));
+    EXPECT_EQ(
+        ChoiceTitles(&logic, 8 | 256 | 4096 | 8192, 10),
+        (std::vector<std::string>{"choice 5.0", "choice 6.0", "choice 7.0", "Tabular Output"}));
     EXPECT_TRUE(ChoiceTitles<FakeLogic>(nullptr, 0xFFFF, 10).empty());
 }
 
@@ -49,10 +60,18 @@ TEST(ChoiceLists, GraphIdFromTitle)
         const char* title;
         int id;
     } cases[] = {
-        {"choice 4.11", 11}, {"choice 1.2", 1002}, {"choice 5.0", 3000}, {"choice 6.0", 4000},
-        {"choice 7.0", 6000}, {"Cross Section", 2001}, {" Crack Diagram ", 2103},
-        {"Crack Diagram ", 2000}, {"3D Diagram: Shear Strain", 4702}, {"choice 11.0", 4800},
-        {"cross section", -1}, {"Nothing like it", -1},
+        {"choice 4.11", 11},
+        {"choice 1.2", 1002},
+        {"choice 5.0", 3000},
+        {"choice 6.0", 4000},
+        {"choice 7.0", 6000},
+        {"Cross Section", 2001},
+        {" Crack Diagram ", 2103},
+        {"Crack Diagram ", 2000},
+        {"3D Diagram: Shear Strain", 4702},
+        {"choice 11.0", 4800},
+        {"cross section", -1},
+        {"Nothing like it", -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ChartIdFromTitle(&logic, c.title, 10), c.id) << c.title;

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/summary/ControlPanel.h"
-#include "charts/TBoxItem.h"
 #include "app/summary/SummaryFixture.h"
+#include "charts/TBoxItem.h"
 #include "foundation/Reporter.h"
 #include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
@@ -58,8 +58,11 @@ TEST_F(ControlPanelTest, TitlesFramesAndLines)
     PaintControlPanel(loadDeformation, 1, 1010, 800, 0.25, 0, 1, 0, [&](plat::DC&) { ++called; });
     EXPECT_EQ(called, 1);
     EXPECT_EQ(loadDeformation.Texts(),
-              (std::vector<std::string>{"Load-Deformation", "Paste Data", "Type of Base Graph",
-                                        "Type of Pasted Graph", "Sample Output"}));
+              (std::vector<std::string>{"Load-Deformation",
+                                        "Paste Data",
+                                        "Type of Base Graph",
+                                        "Type of Pasted Graph",
+                                        "Sample Output"}));
     EXPECT_EQ(EtchedFrameEdges(loadDeformation).size(), 2u); // two frames whatever the record
 
     RecordingDC none;
@@ -69,8 +72,8 @@ TEST_F(ControlPanelTest, TitlesFramesAndLines)
 
 TEST_F(ControlPanelTest, StartPictureTextsAndPicture)
 {
-    const std::array<std::string, 8> texts = {"Title", "Subtitle", "Method", "Version",
-                                              "c1",    "c2",       "c3",     "c4"};
+    const std::array<std::string, 8> texts =
+        {"Title", "Subtitle", "Method", "Version", "c1", "c2", "c3", "c4"};
     RecordingDC dc;
     PaintStartPicture(dc, 1000, 800, texts);
     EXPECT_EQ(dc.Texts(), (std::vector<std::string>(texts.begin(), texts.end())));

@@ -9,8 +9,8 @@
 
 #include "app/GlobalTables.h"
 #include "app/summary/InfoManager.h"
-#include "member/TMemberDefinition.h"
 #include "app/summary/SummarySections.h"
+#include "member/TMemberDefinition.h"
 #include "platform/Application.h"
 #include "support/TestSupport.h"
 
@@ -20,13 +20,15 @@ protected:
     void SetUp() override
     {
         for (int i = 0; i < kMaxStructures; ++i)
-            m_saved[static_cast<std::size_t>(i)] = std::move(g_Structures[static_cast<std::size_t>(i)]);
+            m_saved[static_cast<std::size_t>(i)] =
+                std::move(g_Structures[static_cast<std::size_t>(i)]);
         g_InfoManager.reset();
     }
     void TearDown() override
     {
         for (int i = 0; i < kMaxStructures; ++i)
-            g_Structures[static_cast<std::size_t>(i)] = std::move(m_saved[static_cast<std::size_t>(i)]);
+            g_Structures[static_cast<std::size_t>(i)] =
+                std::move(m_saved[static_cast<std::size_t>(i)]);
         g_InfoManager.reset();
     }
     TStructure* Put(int slot, std::unique_ptr<TStructure> structure)

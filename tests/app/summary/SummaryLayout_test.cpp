@@ -4,10 +4,10 @@
 
 #include <cmath>
 
+#include "app/summary/SummaryFixture.h"
 #include "app/summary/SummaryLayout.h"
 #include "foundation/TDepthTable.h"
 #include "model/TShell.h"
-#include "app/summary/SummaryFixture.h"
 
 namespace {
 
@@ -65,9 +65,18 @@ TEST(SummaryLayout, StressStyleCodesAtTheirThresholds)
         double v;
         int code;
     } cases[] = {
-        {L, 1},           {0.991 * L, 1},  {1.009 * L, 1}, {0.989 * L, -1}, {1.011 * L, 3},
-        {-L, 2},          {-0.991 * L, 2}, {-1.02 * L, 4}, {-0.5 * L, -1},  {0.0, -1},
-        {2e30, 0},        {-2e30, 0},
+        {L, 1},
+        {0.991 * L, 1},
+        {1.009 * L, 1},
+        {0.989 * L, -1},
+        {1.011 * L, 3},
+        {-L, 2},
+        {-0.991 * L, 2},
+        {-1.02 * L, 4},
+        {-0.5 * L, -1},
+        {0.0, -1},
+        {2e30, 0},
+        {-2e30, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(StressStyleCode(c.v, L), c.code) << c.v;
@@ -159,10 +168,18 @@ TEST(SummaryLayout, PropertiesLabelsByUnitSystem)
         int units;
         const char* label;
     } cases[] = {
-        {1, 0, "Area (mm^2) x 10^3"},  {2, 0, "Inertia (mm^4) x 10^6"}, {3, 0, "y_t (mm)"},
-        {4, 0, "y_b (mm)"},            {5, 0, "S_t (mm^3) x 10^3"},     {6, 0, "S_b (mm^3) x 10^3"},
-        {1, 1, "Area (in^2)"},         {2, 1, "Inertia (in^4)"},        {5, 1, "S_t (in^3)"},
-        {3, 1, "y_t (in)"},            {1, 2, "Area (cm^2)"},           {2, 2, "Inertia (cm^4) x 10^3"},
+        {1, 0, "Area (mm^2) x 10^3"},
+        {2, 0, "Inertia (mm^4) x 10^6"},
+        {3, 0, "y_t (mm)"},
+        {4, 0, "y_b (mm)"},
+        {5, 0, "S_t (mm^3) x 10^3"},
+        {6, 0, "S_b (mm^3) x 10^3"},
+        {1, 1, "Area (in^2)"},
+        {2, 1, "Inertia (in^4)"},
+        {5, 1, "S_t (in^3)"},
+        {3, 1, "y_t (in)"},
+        {1, 2, "Area (cm^2)"},
+        {2, 2, "Inertia (cm^4) x 10^3"},
         {6, 2, "S_b (cm^3)"},
     };
     for (const auto& c : cases)
@@ -183,8 +200,15 @@ TEST(SummaryLayout, AppendSignificant)
         double v;
         const char* text;
     } cases[] = {
-        {0.5, "0.5"}, {12.3456, "12.35"}, {1234, " 1234"}, {150, "150.0"},
-        {-2.5, "-2.5"}, {0.00001, "0.0"}, {0.0, "0.0"}, {-0.0, "0.0"}, {1e6, "1000000"},
+        {0.5, "0.5"},
+        {12.3456, "12.35"},
+        {1234, " 1234"},
+        {150, "150.0"},
+        {-2.5, "-2.5"},
+        {0.00001, "0.0"},
+        {0.0, "0.0"},
+        {-0.0, "0.0"},
+        {1e6, "1000000"},
     };
     for (const auto& c : cases) {
         std::string text;
@@ -249,7 +273,7 @@ TEST(SummaryLayout, LegendRunsGreysAndWeb)
 
     EXPECT_EQ(ConcreteTypeGrey(0), 240);
     EXPECT_EQ(ConcreteTypeGrey(24), 0);
-    EXPECT_EQ(ConcreteTypeGrey(30), 0);  // clamped, never negative
+    EXPECT_EQ(ConcreteTypeGrey(30), 0); // clamped, never negative
     EXPECT_EQ(ConcreteTypeGrey(-5), 255);
 }
 
@@ -303,7 +327,10 @@ TEST(SummaryLayout, ControlPanelSplashAndPrinting)
         int frames;
         int height;
     } cases[] = {
-        {4, 0, 0, 1, 779}, {4, 1, 0, 1, 483}, {4, 1, 1, 1, 219}, {4, 0, 1, 0, 0},
+        {4, 0, 0, 1, 779},
+        {4, 1, 0, 1, 483},
+        {4, 1, 1, 1, 219},
+        {4, 0, 1, 0, 0},
         {1, 0, 1, 2, 155}, // mode 1 draws its two frames whatever the record says
     };
     for (const auto& c : cases) {

@@ -8,8 +8,8 @@
 #include "analysis/state/SectionState.h"
 #include "app/summary/CrossSection.h"
 #include "app/summary/DepthProfile.h"
-#include "app/summary/SummaryLayout.h"
 #include "app/summary/SummaryFixture.h"
+#include "app/summary/SummaryLayout.h"
 #include "foundation/TDepthTable.h"
 #include "model/TShell.h"
 #include "support/RecordingDC.h"
@@ -48,12 +48,23 @@ TEST_F(SummaryPage, TBeamPageShowsItsPanels)
     Put(1, SummarySections::Rectangle("Other"));
     RecordingDC dc;
     PaintCrossSection(dc, tee, 0, 0, 1000, 800, 0);
-    for (const char* text : {"Geometric Properties", "Full Member Properties", "Crack Spacing",
-                             "Loading (N,M,V + dN,dM,dV)", "Gross Conc.", "Element Catalog",
-                             "Number of Elements: 2", "T-beam", "Other", "Types", "Concrete"})
+    for (const char* text : {"Geometric Properties",
+                             "Full Member Properties",
+                             "Crack Spacing",
+                             "Loading (N,M,V + dN,dM,dV)",
+                             "Gross Conc.",
+                             "Element Catalog",
+                             "Number of Elements: 2",
+                             "T-beam",
+                             "Other",
+                             "Types",
+                             "Concrete"})
         EXPECT_TRUE(HasText(dc, text)) << text;
-    for (const char* label : {"2 x dist + 0.1 db /\u03c1", "Area (mm2) x 103", "Inertia (mm4) x 106",
-                              "yt (mm)", "Sb (mm3) x 103"})
+    for (const char* label : {"2 x dist + 0.1 db /\u03c1",
+                              "Area (mm2) x 103",
+                              "Inertia (mm4) x 106",
+                              "yt (mm)",
+                              "Sb (mm3) x 103"})
         EXPECT_TRUE(HasLabel(dc, label)) << label;
     // Gross area 0.25 m^2 = 250 x 10^3 mm^2; y_t = 230 mm, y_b = 370 mm.
     EXPECT_TRUE(HasText(dc, "250.0"));
@@ -67,7 +78,8 @@ TEST_F(SummaryPage, TBeamPageShowsItsPanels)
     // The legend's strengths, 60 and 35 MPa.
     EXPECT_TRUE(HasText(dc, " 60.0"));
     EXPECT_TRUE(HasText(dc, " 35.0"));
-    // Regions filled in the greys of their concrete types (10 (24 - t)): the flange 230, the web 240.
+    // Regions filled in the greys of their concrete types (10 (24 - t)): the flange 230, the web
+    // 240.
     int greys = 0;
     for (const DrawCall& c : dc.CallsOf("FillRect"))
         greys += c.color == plat::Color{230, 230, 230} || c.color == plat::Color{240, 240, 240};
@@ -148,7 +160,11 @@ TEST_F(SummaryPage, RegionFillsAndTheirHitIndices)
     const struct {
         plat::Point p;
         int index;
-    } hits[] = {{{100, 90}, 0}, {{100, 160}, 1}, {{500, 200}, 2}, {{500, 650}, 3}, {{100, 400}, -1}};
+    } hits[] = {{{100, 90}, 0},
+                {{100, 160}, 1},
+                {{500, 200}, 2},
+                {{500, 650}, 3},
+                {{100, 400}, -1}};
     for (const auto& h : hits) {
         RecordingDC hitDc;
         int found = -1;
@@ -221,19 +237,19 @@ TEST_F(SummaryPage, HitTestTable)
         int code;
         int index;
     } cases[] = {
-        {100, 100, 5, -1},           // Geometric Properties
-        {5, 100, 5, -1},             // the margin beside it
-        {281, 241, 8, -1},           // the box's corner square
-        {100, 300, 21, -1},          // Full Member Properties
-        {5, 300, 9, -1},             // the margin beside it: outside the sheet frame
-        {100, 500, 3, 3},            // crack band, left part
-        {170, 500, 3, 3},            // crack band, right part, spacings automatic
-        {100, 560, 4, -1},           // loading band
-        {x0, webTopY, 10, 2},        // the web, near its top (the step is point 2)
-        {300, flangeY, 17, 1},       // the legend strip beside the flange: concrete type 1
-        {900, 50, 19, -1},           // catalogue header
-        {900, 342, 20, 4},           // third row (y = 0.1 H + 2.5 n) lists slot 4
-        {900, 700, 20, -1},          // below the rows
+        {100, 100, 5, -1},     // Geometric Properties
+        {5, 100, 5, -1},       // the margin beside it
+        {281, 241, 8, -1},     // the box's corner square
+        {100, 300, 21, -1},    // Full Member Properties
+        {5, 300, 9, -1},       // the margin beside it: outside the sheet frame
+        {100, 500, 3, 3},      // crack band, left part
+        {170, 500, 3, 3},      // crack band, right part, spacings automatic
+        {100, 560, 4, -1},     // loading band
+        {x0, webTopY, 10, 2},  // the web, near its top (the step is point 2)
+        {300, flangeY, 17, 1}, // the legend strip beside the flange: concrete type 1
+        {900, 50, 19, -1},     // catalogue header
+        {900, 342, 20, 4},     // third row (y = 0.1 H + 2.5 n) lists slot 4
+        {900, 700, 20, -1},    // below the rows
     };
     plat::ScreenDC screen;
     for (const auto& c : cases) {
@@ -471,7 +487,8 @@ TEST_F(SummaryPage, StrainNotes)
     // Strains in mm/m with two decimals.
     EXPECT_EQ(note(-0.0003, 0.0, false), "Concrete Shrinkage/Thermal Strain -0.30 mm/m");
     EXPECT_EQ(note(-0.0003, -0.0003, false), "Shrinkage/Thermal Strain -0.30 mm/m");
-    EXPECT_EQ(note(-0.0003, -0.0005, false), "Constant Shrinkage/Thermal Strains in Concrete & Steel");
+    EXPECT_EQ(note(-0.0003, -0.0005, false),
+              "Constant Shrinkage/Thermal Strains in Concrete & Steel");
     EXPECT_EQ(note(0.0, -0.0005, false), "Thermal Strains in Reinforcement");
     EXPECT_EQ(note(0.0, 0.0, false), "");
     EXPECT_EQ(note(-0.0003, 0.0, true),
