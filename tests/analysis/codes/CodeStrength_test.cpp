@@ -185,6 +185,24 @@ TEST_F(CodeStrengthTest, AashtoStirrupsBelowTheMinimumInterpolateBetweenNoneAndT
     }
 }
 
+// Heavy stirrups put every column of the curve on the crushing cap 0.25 f'c b_v d_v, to
+// which the tendon's drape adds its V_p: the strength is that sum along any load line.
+TEST_F(CodeStrengthTest, AashtoCrushingCapCarriesThePrestressShear)
+{
+    BeamSpec spec;
+    spec.barArea = 0.004;
+    spec.prestrain = 0.001; // f_po = 200 MPa
+    spec.drape = 0.2;
+    spec.stirrupFy = 20e6;
+    spec.loads[1] = -0.2;
+    spec.loads[2] = 1.0;
+    MakeBeam(beam, spec);
+    const double vp = kEs * 0.001 * 0.004 * 0.2 / std::sqrt(1.04);
+    const double cap = 0.25 * kFc * kWidth * kDv + vp;
+    for (const int variant : {kAashto94, kAashto2000})
+        EXPECT_NEAR(CodeShearStrength(beam, variant), cap, cap * kExactTolerance) << variant;
+}
+
 // ---- CSA ----------------------------------------------------------------------------------
 
 TEST_F(CodeStrengthTest, CsaShearStrengthMatchesTheGeneralMethodSolvedByHand)
@@ -215,6 +233,24 @@ TEST_F(CodeStrengthTest, CsaShearStrengthMatchesTheGeneralMethodSolvedByHand)
         EXPECT_NEAR(rec.Vc + rec.Vs, rec.Vf, 1e-6) << "the shares add up to the strength";
         EXPECT_EQ(rec.compressionLimit, 0);
     }
+}
+
+// Light bars under moment and shear: the bars yield before the concrete fails in shear, so
+// the strength is A_s f_y / (cot theta_y + M/(V d_v)), theta_y = 29 + 7000 e_y / 2 degrees at
+// the yield strain e_y = f_y / E_s, and that strain is reported.
+TEST_F(CodeStrengthTest, CsaLongitudinalYieldWithShearLimitsTheStrength)
+{
+    BeamSpec spec;
+    spec.barArea = 0.0005;
+    spec.loads[1] = -1.0;
+    spec.loads[2] = 1.0;
+    CodeStrengthRecord rec = Record(spec, kCsa2014);
+    const double ey = kFy / kEs;
+    const double hand = 0.0005 * kFy / (Cot(29.0 + 3500.0 * ey) + 1.0 / kDv);
+    EXPECT_NEAR(SolveCsaGeneralMethod(rec), hand, hand * 1e-6);
+    EXPECT_NEAR(rec.ex, ey, 1e-8);
+    EXPECT_EQ(rec.compressionLimit, 0);
+    EXPECT_NEAR(rec.Vc + rec.Vs, rec.Vf, 1e-6);
 }
 
 TEST_F(CodeStrengthTest, CsaFlexuralLimitsUnderPureMomentCarryTheResistanceFactors)
