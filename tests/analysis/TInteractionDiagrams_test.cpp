@@ -424,8 +424,8 @@ TEST(MNInteraction, AnchorsCentreAndRaysFollowTheFaceStrains)
                                    std::pair{1.5 * c.ec, c.ecr},
                                    std::pair{c.ec, c.ecr},
                                    std::pair{c.ec, ey}}) {
-            const std::array<double, 2> r = top ? FaceStrainForces(own, a, b)
-                                                : FaceStrainForces(own, b, a);
+            const std::array<double, 2> r =
+                top ? FaceStrainForces(own, a, b) : FaceStrainForces(own, b, a);
             if (std::fabs(r[0]) > std::fabs(best[0]))
                 best[0] = r[0], best[1] = r[1];
         }
