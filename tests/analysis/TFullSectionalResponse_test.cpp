@@ -183,6 +183,13 @@ public:
     }
     SectionState* Slot(int i) { return Stages[static_cast<std::size_t>(i)].get(); }
     void SetPeak(int i) { PeakStage = i; }
+    void SetMaxLoadFactor(double lf) { MaxLoadFactor = lf; }
+    void SetStep(double target, double step, double factor)
+    {
+        ControlTarget = target, ControlStep = step, StepFactor = factor;
+    }
+    double Target() const { return ControlTarget; }
+    double Controlled(int i) const { return ControlledOf(i); }
     // Steps until the given stage is accepted (or the response stops).
     void StepTo(int stage)
     {
@@ -530,4 +537,67 @@ TEST(FullSectionalResponse, LayerSolutionFollowsANewShearShape)
         x->ShearShapeChanged();
     }
     EXPECT_EQ(solve(a), solve(b));
+}
+
+// The end of a response: a state with a failure mode (here a crack slipping at its shear
+// limit) ends it once its load has fallen below 80 % of the largest so far, and any state ends
+// it once a node's compressive strain passes 4 e'c.
+TEST(FullSectionalResponse, ResponseEndsAfterAFailureBelowItsPeakOrPastTheStrainLimit)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(3);
+    SectionState& s = *a.Slot(2);
+    const double lf = s.Results[StateResult::LoadFactor];
+    ASSERT_GT(lf, 0.0);
+    ASSERT_EQ(a.ComputeShearStressDistribution(s), 1); // the failure mode comes with the error
+    LayerNodeStateRec& top = *s.NodeState(static_cast<int>(s.LayerDefs[0].NodeTop));
+    const LayerNodeStateRec kept = top;
+    top.StirrupRatio = 0.0, top.CrackShearLimit = 1e5, top.CrackShearStress = 1e5;
+    ASSERT_EQ(a.ClassifyFailureMode(s), FailureMode::CrackSlip);
+    for (auto [share, finished] : {std::pair{0.79, true}, {0.81, false}}) {
+        a.SetMaxLoadFactor(lf / share);
+        EXPECT_EQ(a.IsResponseFinished(&s, &s), finished) << share;
+    }
+
+    top = kept;
+    a.SetMaxLoadFactor(lf);
+    const double ec = std::fabs(beam->GetConcreteType(0)->ec);
+    LayerNodeStateRec& mid = *s.NodeState(static_cast<int>(s.LayerDefs[1].NodeMid));
+    for (auto [multiple, finished] : {std::pair{4.1, true}, {3.9, false}}) {
+        mid.Strain2 = mid.FreeStrain2 - multiple * ec;
+        EXPECT_EQ(a.IsResponseFinished(&s, &s), finished) << multiple;
+    }
+}
+
+// After a failed attempt the target goes back from the last stage n-1 (q its controlled
+// curvature, d its last increment): a step larger than d is cut to half of d; a full step no
+// larger is followed by one and a half steps beyond the last stage; after that, three quarters
+// of a step back towards it.
+TEST(FullSectionalResponse, TargetAfterAFailedAttempt)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(4);
+    const int n = a.GetCurrentStage();
+    const double p = a.Controlled(n - 1), d = p - a.Controlled(n - 2);
+    ASSERT_NE(d, 0.0);
+    struct Row {
+        const char* name;
+        double step, factor, target, expected, factorAfter;
+    };
+    const Row rows[] = {
+        {"larger than d", -2.0 * d, 1.0, p + 2.0 * d, p + 0.5 * d, 0.5},
+        {"full step", -0.5 * d, 1.0, p + 0.5 * d, p + 0.75 * d, 1.5},
+        {"after one and a half", -0.5 * d, 1.5, p + 0.75 * d, p + 0.375 * d, 0.75},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        a.SetStep(row.target, row.step, row.factor);
+        a.AdjustTarget(1);
+        EXPECT_NEAR(a.Target(), row.expected, 1e-12 * std::fabs(d));
+        EXPECT_EQ(a.GetStepFactor(), row.factorAfter);
+    }
 }
