@@ -121,7 +121,7 @@ TEST_F(FixedAngle, CrackSpacingAt45DegreesOfEitherSign)
 
 // Normal increments without shear keep the axes on x-y (alpha = 0): e_2 = e_x, e_1 = e_y,
 // gamma_21 = g_xy; the cracks run parallel to x, so their spacing is s_y and the x bars keep their
-// average stress at a crack.
+// average stress at a crack. (Axes turned by other angles: the mixed-increment case below.)
 TEST_F(FixedAngle, NormalIncrementsKeepTheAxesOnXAndY)
 {
     Make(14);
@@ -132,15 +132,7 @@ TEST_F(FixedAngle, NormalIncrementsKeepTheAxesOnXAndY)
     EXPECT_DOUBLE_EQ(n.CrackAngle, 0.0);
     EXPECT_DOUBLE_EQ(n.Strain2, ex);
     EXPECT_DOUBLE_EQ(n.Strain1, ey);
-    EXPECT_DOUBLE_EQ(n.ConcStressX, n.ConcStress2);
-    EXPECT_DOUBLE_EQ(n.ConcStressZ, n.ConcStress1);
     EXPECT_DOUBLE_EQ(n.ConcShearStress, out * g); // tau = G gamma_21
-    EXPECT_DOUBLE_EQ(n.CrackShearStress, out * g);
-
-    EXPECT_NEAR(n.SteelStressX, kEs * ex, 1.0);
-    EXPECT_NEAR(n.StirrupStress, kEs * ey, 1.0);
-    EXPECT_NEAR(stage->Results[MembraneResult::SigmaX], 0.01 * kEs * ex + n.ConcStressX, 1.0);
-    EXPECT_NEAR(stage->Results[MembraneResult::SigmaY], 0.005 * kEs * ey + n.ConcStressZ, 1.0);
 
     // Cracked (3e-4 beyond e_cr): w = e_1 s_y; v_ci,max = 0.18 sqrt(30) / (0.31 + 24 w / 35 mm)
     // MPa with the 19 mm aggregate.
@@ -186,6 +178,9 @@ TEST_F(FixedAngle, MixedIncrementsTurnTheAxesOffFortyFiveDegrees)
     EXPECT_NEAR(n.SteelStressX, kEs * ex, 1.0);
     EXPECT_NEAR(n.SteelStressXAtCrack, (tau * c / s + f1) / 0.01 + n.SteelStressX, 1e-3);
     EXPECT_NEAR(n.StirrupStressAtCrack, (f1 - tau * s / c) / 0.005 + n.StirrupStress, 1e-3);
+    EXPECT_NEAR(stage->Results[MembraneResult::SigmaX],
+                0.01 * n.SteelStressX + n.ConcStressX,
+                1e-3);
     EXPECT_NEAR(stage->Results[MembraneResult::SigmaY],
                 0.005 * n.StirrupStress + n.ConcStressZ,
                 1e-3);
