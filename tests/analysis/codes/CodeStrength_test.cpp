@@ -235,45 +235,36 @@ TEST_F(CodeStrengthTest, CsaShearStrengthMatchesTheGeneralMethodSolvedByHand)
     }
 }
 
-// Light bars under moment and shear: the bars yield before the concrete fails in shear, so
-// the strength is A_s f_y / (cot theta_y + M/(V d_v)), theta_y = 29 + 7000 e_y / 2 degrees at
-// the yield strain e_y = f_y / E_s, and that strain is reported.
-TEST_F(CodeStrengthTest, CsaLongitudinalYieldWithShearLimitsTheStrength)
-{
-    BeamSpec spec;
-    spec.barArea = 0.0005;
-    spec.loads[1] = -1.0;
-    spec.loads[2] = 1.0;
-    CodeStrengthRecord rec = Record(spec, kCsa2014);
-    const double ey = kFy / kEs;
-    const double hand = 0.0005 * kFy / (Cot(29.0 + 3500.0 * ey) + 1.0 / kDv);
-    EXPECT_NEAR(SolveCsaGeneralMethod(rec), hand, hand * 1e-6);
-    EXPECT_NEAR(rec.ex, ey, 1e-8);
-    EXPECT_EQ(rec.compressionLimit, 0);
-    EXPECT_NEAR(rec.Vc + rec.Vs, rec.Vf, 1e-6);
-}
-
-TEST_F(CodeStrengthTest, CsaFlexuralLimitsUnderPureMomentCarryTheResistanceFactors)
+// The flexural limits: the bars at yield, or the compression side at 0.85 f'c, each with its
+// resistance factor. Light bars under moment and shear (M = V x 1 m) yield before the concrete
+// fails in shear: A_s f_y = M / d_v + V cot(theta_y), theta_y = 29 + 7000 e_y / 2 degrees at the
+// yield strain e_y = f_y / E_s, which is reported.
+TEST_F(CodeStrengthTest, CsaFlexuralLimitsCarryTheResistanceFactors)
 {
     ValueGuard<ResistanceFactors> factors(g_ResistanceFactors, ResistanceFactors{0.65, 0.85, 0.9});
     struct Row {
         const char* name;
         double barArea;
+        double shear;
         double moment; // hand M_r
         int compression;
     };
+    const double cotYield = Cot(29.0 + 3500.0 * kFy / kEs);
     const Row rows[] = {
-        {"bars yield: phi_s A_s f_y d_v", 0.002, 0.85 * 0.002 * kFy * kDv, 0},
+        {"bars yield: phi_s A_s f_y d_v", 0.002, 0.0, 0.85 * 0.002 * kFy * kDv, 0},
         {"heavy bars: compression side at 0.85 phi_c f'c A_cc",
          0.02,
+         0.0,
          0.85 * 0.65 * kFc * (kWidth * kHeight / 2.0) * kDv,
          1},
+        {"light bars under shear", 0.0005, 1.0, 0.85 * 0.0005 * kFy / (1.0 / kDv + cotYield), 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         BeamSpec spec;
         spec.barArea = row.barArea;
         spec.loads[1] = -1.0;
+        spec.loads[2] = row.shear;
         CodeStrengthRecord rec = Record(spec, kCsa2014);
         SolveCsaGeneralMethod(rec);
         EXPECT_NEAR(rec.Mf, -row.moment, row.moment * 1e-5);
