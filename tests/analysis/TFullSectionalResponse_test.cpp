@@ -190,11 +190,13 @@ public:
     }
     double Target() const { return ControlTarget; }
     double Controlled(int i) const { return ControlledOf(i); }
-    // Steps until the given stage is accepted (or the response stops, or 500 steps pass).
-    void StepTo(int stage)
+    // Steps until the given stage is accepted (or the response stops, or 500 steps pass) and
+    // answers its slot.
+    SectionState* StepTo(int stage)
     {
         for (int k = 0; k < 500 && CurrentStage <= stage && IsRunning() != 0; ++k)
             Step();
+        return Slot(stage);
     }
 };
 
@@ -374,8 +376,7 @@ TEST(ShearStressDistribution, ElasticSectionGivesTheParabola)
     beam->Validate();
     PS::SetLoads(*beam, 0, 0, 0, 0, -1500.0, 1000.0);
     OpenResponse a(beam.get());
-    a.StepTo(2);
-    SectionState* s = a.Slot(2);
+    SectionState* s = a.StepTo(2);
     ASSERT_NE(s, nullptr);
     ASSERT_FALSE(a.IsCracked(s));
     ASSERT_EQ(a.ComputeShearStressDistribution(*s), 1);
@@ -394,8 +395,7 @@ TEST(ShearStressDistribution, ElasticSectionGivesTheParabola)
 
     auto plain = MomentBeam();
     OpenResponse m(plain.get());
-    m.StepTo(2);
-    SectionState* p = m.Slot(2);
+    SectionState* p = m.StepTo(2);
     ASSERT_NE(p, nullptr);
     ASSERT_EQ(m.ComputeShearStressDistribution(*p), 1);
     EXPECT_NEAR(p->Profile->IntegrateSimpson(), 1.0, 1e-9);
@@ -410,8 +410,7 @@ TEST(ShearStressDistribution, CrackedSectionClosesAndCarriesTheShear)
     RecordingReporter reporter;
     auto beam = ShearBeam();
     OpenResponse a(beam.get());
-    a.StepTo(6);
-    SectionState* s = a.Slot(6);
+    SectionState* s = a.StepTo(6);
     ASSERT_NE(s, nullptr);
     ASSERT_TRUE(a.IsCracked(s));
     ASSERT_EQ(a.ComputeShearStressDistribution(*s), 1);
@@ -434,8 +433,7 @@ TEST(ShearStressDistribution, ErrorOverFiftyPointsFromFaceToFace)
     RecordingReporter reporter;
     auto beam = ShearBeam();
     OpenResponse a(beam.get());
-    a.StepTo(1);
-    SectionState* s = a.Slot(1);
+    SectionState* s = a.StepTo(1);
     ASSERT_NE(s, nullptr);
     for (LayerNodeStateRec& node : s->NodeStates)
         node.ConcShearStress = 0.0;

@@ -391,9 +391,9 @@ std::array<double, 2> FaceStrainForces(const TBeam& beam, double eTop, double eB
 // The anchors of the column by hand. Tension end: both faces at the bars' yield strain, so
 // the bars carry A_s f_y and the concrete at most f't A_g; a section without bars has both faces
 // at the cracking strain, f't A_g. Compression end: both faces at e'c, the concrete at f'c and
-// the bars at E_s e'c. Moment anchors: the largest |M| of the four face-strain trials, with the
-// sign of the side, and the ray centre and the directions of each quarter from them.
-TEST(MNInteraction, AnchorsCentreAndRaysFollowTheFaceStrains)
+// the bars at E_s e'c (at most f_y). Moment anchors: the largest |M| of the four face-strain
+// trials, with the sign of their side.
+TEST(MNInteraction, AnchorsFollowTheFaceStrains)
 {
     RecordingReporter reporter;
     auto column = PS::Column();
