@@ -9,7 +9,9 @@
 #include "app/FileSaving.h"
 #include "app/GlobalTables.h"
 #include "app/MenuTree.h"
+#include "app/ShellServices.h"
 #include "app/TQuarvishApp.h"
+#include "app/views/TViewm.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
@@ -64,10 +66,25 @@ T_2kWindow::T_2kWindow(const std::string& title) : m_programTitle(title) {
     });
 }
 
-T_2kWindow::~T_2kWindow() = default;
+T_2kWindow::~T_2kWindow() { SetDebugLineHook({}); }
 
 void T_2kWindow::SetupWindow() {
     ClearReportText();
+    SetDebugLineHook([this](int x1, int y1, int x2, int y2) { DrawDebugLine(x1, y1, x2, y2); });
+}
+
+void T_2kWindow::DrawDebugLine(int x1, int y1, int x2, int y2) {
+    if (m_debugLevel == 0 || !IsCreated())
+        return;
+    plat::ClientDC dc(*this);
+    dc.MoveTo(x1, y1);
+    dc.LineTo(x2, y2);
+}
+
+int T_2kWindow::DetachFromPanelCharts(const TStructure* item) {
+    if (m_viewManager)
+        m_viewManager->DetachStructure(item);
+    return 1;
 }
 
 bool T_2kWindow::CanClose() {
@@ -120,7 +137,8 @@ void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect&) {
 
 void T_2kWindow::EvSize(plat::Size size) {
     ResizeInfoPanes(size.cx, size.cy);
-    Invalidate();
+    if (m_viewManager)
+        m_viewManager->EvSize(size);
 }
 
 void T_2kWindow::EvLButtonDblClk(unsigned keyFlags, plat::Point p) { OnPageClick(keyFlags, p.x, p.y, -1, -1); }
@@ -170,9 +188,25 @@ int T_2kWindow::ClearModified() {
     return 1;
 }
 
-void T_2kWindow::ShowResults(const SectionState* state, int, double, double) {
+void T_2kWindow::ShowResults(const SectionState* state, int stage, double, double) {
     ShowAnalysisStatus(state);
-    Invalidate();
+    if (m_viewManager)
+        m_viewManager->RefreshAllPanels(stage);
+}
+
+void T_2kWindow::ShowSingleGraphLayout() {
+    if (m_viewManager)
+        m_viewManager->SetSingleGraph(-1);
+}
+
+void T_2kWindow::ShowFourGraphLayout() {
+    if (m_viewManager)
+        m_viewManager->SetFourGraphs(-1);
+}
+
+void T_2kWindow::ShowNineGraphLayout() {
+    if (m_viewManager)
+        m_viewManager->SetNineGraphs(-1);
 }
 
 void T_2kWindow::SetStatusText(const std::string& text) {
@@ -182,7 +216,10 @@ void T_2kWindow::SetStatusText(const std::string& text) {
 
 void T_2kWindow::ShowSplash() {
     SetStatusText("");
-    Invalidate();
+    if (m_viewManager)
+        m_viewManager->ShowSplash();
+    else
+        Invalidate();
 }
 
 // ---- Save question and document writing -------------------------------------------------
@@ -241,6 +278,8 @@ void T_2kWindow::CmFileNew() {
 
 void T_2kWindow::CmCrossSection() {
     SetStatusText(CrossSectionModeText());
+    if (m_viewManager)
+        m_viewManager->ShowMaterials();
     Invalidate();
 }
 
