@@ -15,15 +15,6 @@
 
 namespace {
 
-// The structure table as the member definition names its sections.
-class GlobalStructureSlots final : public TStructureSlots {
-public:
-    int GetSlotCount() const override { return kMaxStructures; }
-    TStructure* GetStructure(int slot) const override { return StructureAt(slot); }
-    int GetCurrentStructure() const override { return g_CurrentStructure; }
-    int StoreStructure(int, std::unique_ptr<TStructure>) override { return 0; }
-};
-
 // The data documents of the program: "q3g.dtd" beside the program governs every read and
 // write. The full-member definition is written after the structures and read into a pending
 // copy, which becomes g_MemberDefinition (checked) when the caller commits it.
@@ -75,10 +66,10 @@ public:
     bool ReadStructure(const std::string& text, int index, TStructure& structure) override {
         return m_dtd && XmlReadStructure(*m_dtd, text, index, &structure).Ok();
     }
-    bool ReadAnalysisSettings(const std::string& text, int index) override {
+    bool ReadAnalysisSettings(const std::string& text, int index, const TStructureSlots& sections) override {
         // What the element does not set keeps its value.
         m_pending = m_hasPending ? m_pending : g_MemberDefinition;
-        MemberXmlElement element(m_pending, m_slots);
+        MemberXmlElement element(m_pending, sections);
         m_hasPending = true;
         return m_dtd && XmlReadAnalysisSettings(*m_dtd, text, index, element).Ok();
     }
@@ -92,7 +83,7 @@ public:
 
 private:
     std::unique_ptr<TXmlDtd> m_dtd;
-    GlobalStructureSlots m_slots;
+    StructureTableSlots m_slots{g_Structures};
     TMemberDefinition m_pending;
     bool m_hasPending = false;
 };

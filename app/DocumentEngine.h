@@ -4,10 +4,32 @@
 // document wait in the engine until the caller commits them, so that a rejected edit leaves
 // the live settings untouched.
 
+#include <array>
 #include <memory>
 #include <string>
 
+#include "app/GlobalTables.h"
+#include "member/fire/TStructureSlots.h"
+
 class TStructure;
+
+// A structure table as the member settings name its sections: the program's own, or the
+// working table of a document being read, so that member zones resolve against the sections
+// of the same document.
+class StructureTableSlots final : public TStructureSlots {
+public:
+    using Table = std::array<std::unique_ptr<TStructure>, kMaxStructures>;
+    explicit StructureTableSlots(const Table& table) : m_table(table) {}
+    int GetSlotCount() const override { return kMaxStructures; }
+    TStructure* GetStructure(int slot) const override {
+        return slot >= 0 && slot < kMaxStructures ? m_table[static_cast<std::size_t>(slot)].get() : nullptr;
+    }
+    int GetCurrentStructure() const override { return g_CurrentStructure; }
+    int StoreStructure(int, std::unique_ptr<TStructure>) override { return 0; }
+
+private:
+    const Table& m_table;
+};
 
 class TDocumentEngine {
 public:
@@ -25,8 +47,9 @@ public:
     virtual void BeginRead(std::string& text) = 0;
     virtual bool FindComponent(const std::string& text, int index, std::string& name) = 0;
     virtual bool ReadStructure(const std::string& text, int index, TStructure& structure) = 0;
-    // Reads member settings into the engine's pending copy.
-    virtual bool ReadAnalysisSettings(const std::string& text, int index) = 0;
+    // Reads member settings into the engine's pending copy; zone sections are looked up by
+    // name among the sections given (those of the document being read).
+    virtual bool ReadAnalysisSettings(const std::string& text, int index, const TStructureSlots& sections) = 0;
     // Makes the pending member settings the live ones.
     virtual void CommitAnalysisSettings() = 0;
 };

@@ -23,10 +23,23 @@ bool WriteAll(int fd, const std::string& content) {
     }
     return true;
 }
+
+// Whether the file at path may be replaced: a new file may; an existing one only when the user
+// may write it and its permissions allow writing at all. Renaming over a file needs only the
+// folder's permission, and root may write any file, so neither says whether the file itself
+// is read-only.
+bool MayReplace(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return errno == ENOENT;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return false;
+    return ::access(path.c_str(), W_OK) == 0;
+}
 } // namespace
 
 bool WriteFileReplacing(const std::string& path, const std::string& content) {
-    if (path.empty())
+    if (path.empty() || !MayReplace(path))
         return false;
     std::string pattern = path + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());

@@ -1,6 +1,7 @@
 #pragma once
 // Replacing a file safely: the content goes to a temporary file beside the target, which is
-// flushed and closed and only then renamed over the target. On any failure the target is
+// flushed and closed and only then renamed over the target. A target that exists and is
+// read-only (for the user, or by its permissions) is refused. On any failure the target is
 // left as it was and the temporary file removed.
 
 #include <string>

@@ -129,8 +129,11 @@ void TQuarvishApp::UpdateCaption(const std::string& text) {
 }
 
 void TQuarvishApp::OpenFile(const std::string& fileName) {
+    const std::string previous = m_fileName;
     m_fileName = fileName;
     OpenFile();
+    if (m_client && m_client->DocumentKept())
+        m_fileName = previous;
 }
 
 void TQuarvishApp::OpenFile() {
@@ -138,7 +141,9 @@ void TQuarvishApp::OpenFile() {
         return;
     int ok = 0, isDefault = 0;
     m_client->LoadDocument(m_fileName, ok, isDefault);
-    if (!ok) {
+    if (m_client->DocumentKept()) {
+        // The file was refused and the open document kept: its name and caption stay.
+    } else if (!ok) {
         SetQuickDefineNew(1);
         m_fileName = kNewDocument;
         if (m_frame)
@@ -160,10 +165,14 @@ void TQuarvishApp::OpenFile() {
 void TQuarvishApp::CmFileOpen() {
     if (!m_client || !m_client->QuerySave())
         return;
+    const std::string previous = m_fileName;
     m_fileName.clear();
     plat::FileDialogData data{kFilter, "qvh", "", true, true};
-    if (plat::FileDialog(plat::FileDialogKind::Open, data))
+    if (plat::FileDialog(plat::FileDialogKind::Open, data)) {
         OpenFile(data.fileName);
+        if (m_client->DocumentKept())
+            m_fileName = previous;
+    }
 }
 
 void TQuarvishApp::CmRecentFile(int index) {

@@ -1,6 +1,7 @@
 #include "app/TQuarvishWindow.h"
 
 #include <cmath>
+#include <vector>
 
 #include "analysis/TInteractionDiagrams.h"
 #include "analysis/TSectionalAnalysis.h"
@@ -191,20 +192,50 @@ void TQuarvishWindow::TakeNewSectionDefaults(const TStructure& structure) {
     g_DefaultDoneBy = structure.GetDoneBy();
 }
 
+// Reads a file of an older kind into a beam of its own first. A file it cannot read leaves
+// everything open as it was (the reader has said why), unless it is the default file, whose
+// place the default section then takes. Otherwise the beam replaces the open document.
+bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
+    const ResistanceFactors factors = g_ResistanceFactors;
+    const int units = g_UnitSystem;
+    if (g_FileOverride)
+        g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
+    int read = 0;
+    auto beam = std::make_unique<TBeam>(path, read);
+    if (!read && !IsProgramDirFile(path, m_defaultFileName)) {
+        g_ResistanceFactors = factors;
+        g_UnitSystem = units;
+        m_documentKept = true;
+        return false;
+    }
+    DeleteAnalysis(-1);
+    DeleteAllStructures();
+    g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::move(beam);
+    return read != 0;
+}
+
 // Reads a file into the tables. XML documents put each component's structure into the slot
-// of its number; any other file is read by the beam's own readers.
+// of its number; any other file is read by the beam's own readers, and one they refuse
+// leaves the tables as they were.
 void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefault) {
     StopAnalysis();
     ok = 1;
-    ClearStructures();
+    m_documentKept = false;
     TTextBuffer buffer;
     (void)buffer.LoadFromFile(path);  // a missing file reads as empty text
     std::string text = buffer.GetText();
     TDocumentEngine& engine = GetDocumentEngine();
-    if (engine.IsDocument(text)) {
+    if (!engine.IsDocument(text)) {
+        ok = LoadOlderFile(path) ? 1 : 0;
+    } else {
+        ClearStructures();
         engine.BeginRead(text);
         std::string name;
-        for (int i = 0; engine.FindComponent(text, i, name); ++i) {
+        // Member settings name their sections: they are read once every section of the
+        // document is in the table, wherever they stand in the file.
+        std::vector<int> memberComponents;
+        // The first rejected component ends the load (its message is the only one).
+        for (int i = 0; ok && engine.FindComponent(text, i, name); ++i) {
             if (i >= kMaxStructures) {
                 AddLoadError(StrPrintf("The document holds more than %d components; the rest were not loaded.",
                                        kMaxStructures));
@@ -218,13 +249,19 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
                 slot = std::make_unique<TShell>(0);
                 ok = engine.ReadStructure(text, i, *slot) ? ok : 0;
             } else if (name == "Q2010_Analysis") {
-                ok = engine.ReadAnalysisSettings(text, i) ? ok : 0;
-                engine.CommitAnalysisSettings();
+                memberComponents.push_back(i);
             } else {
                 plat::MessageBox(StrPrintf("Definition type %s not loaded.  XML File Component %d ignored.",
                                            name.c_str(), i + 1),
                                  "Load Error", MsgStyle::IconExclamation);
             }
+        }
+        const StructureTableSlots sections(g_Structures);
+        for (const int i : memberComponents) {
+            if (!ok)
+                break;
+            ok = engine.ReadAnalysisSettings(text, i, sections) ? ok : 0;
+            engine.CommitAnalysisSettings();
         }
         // A document that put no structure anywhere has failed to load; one that left slot
         // 0 empty shows its first structure.
@@ -241,10 +278,6 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
             g_CurrentStructure = first;
             g_CurrentAnalysis = first;
         }
-    } else {
-        int read = 0;
-        g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::make_unique<TBeam>(path, read);
-        ok = read ? 1 : 0;
     }
     if (HasReportText())
         ShowAndClearReportText();

@@ -54,6 +54,8 @@ public:
 private:
     // Steps 2 on of the road (the strain prompts come between step 1 and these).
     void ReplaceAnalysis(const AnalysisBuilder& build);
+    // Reads a file of an older kind; false (everything kept) when it cannot be read.
+    bool LoadOlderFile(const std::string& path);
     // Takes the defaults of new sections from the default document's structure.
     void TakeNewSectionDefaults(const TStructure& structure);
 };

@@ -1,7 +1,9 @@
 #include "app/T_2kWindow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
 #include "app/CommandIds.h"
@@ -20,6 +22,7 @@
 #include "model/TBeam.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
+#include "platform/Picture.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 
@@ -299,7 +302,19 @@ void T_2kWindow::CmPrintInColour() {
         plat::MessageBox("Do you wish to print in colour?", caption, MsgStyle::YesNo) == MsgAnswer::Yes ? 1 : 0;
 }
 
-void T_2kWindow::CmCopyPicture() { plat::Clipboard::SetImage(BackingImage()); }
+void T_2kWindow::CmCopyPicture() {
+    // The frame in hundredths of a millimetre from the screen's size in millimetres and pixels.
+    const plat::Rect r = GetWindowRect();
+    plat::ClientDC client(*this);
+    const int hs = client.GetDeviceCaps(plat::DevCap::HorzSize);
+    const int vs = client.GetDeviceCaps(plat::DevCap::VertSize);
+    const int hr = std::max(1, client.GetDeviceCaps(plat::DevCap::HorzRes));
+    const int vr = std::max(1, client.GetDeviceCaps(plat::DevCap::VertRes));
+    const plat::Rect frame{0, 0, r.Width() * hs * 100 / hr, r.Height() * vs * 100 / vr};
+    plat::PictureDC picture(client, frame, g_AppTitle);
+    Paint(picture, true, GetClientRect());
+    plat::Clipboard::SetPicture(picture.Close());
+}
 
 namespace {
 std::unique_ptr<TStructure> CopyOf(const TStructure& s) {
@@ -369,7 +384,11 @@ bool T_2kWindow::ReadEditedDocument(std::string& text, std::array<std::unique_pt
     bool rejected = false;
     bool lastFailed = true;  // also when there is no component at all
     std::string name;
-    for (int i = 0; engine.FindComponent(text, i, name); ++i) {
+    // Member settings are read once every section of the edited document is in the working
+    // table, so that their zones name the sections of this document.
+    std::vector<int> memberComponents;
+    int lastComponent = -1;
+    for (int i = 0; !rejected && engine.FindComponent(text, i, name); ++i) {
         if (i >= kMaxStructures) {
             AddLoadError(StrPrintf("The document holds more than %d components; the rest were not read.",
                                    kMaxStructures));
@@ -386,14 +405,24 @@ bool T_2kWindow::ReadEditedDocument(std::string& text, std::array<std::unique_pt
             ok = engine.ReadStructure(text, i, *slot);
             rejected = rejected || !ok;
         } else if (name == "Q2010_Analysis") {
-            ok = engine.ReadAnalysisSettings(text, i);
-            rejected = rejected || !ok;
+            memberComponents.push_back(i);
+            ok = true;
         } else {
             plat::MessageBox(StrPrintf("Definition type %s Not understood.  Structural Element %d ignored",
                                        name.c_str(), i + 1),
                              "Load Error", MsgStyle::IconExclamation);
         }
         lastFailed = !ok;
+        lastComponent = i;
+    }
+    const StructureTableSlots sections(work);
+    for (const int i : memberComponents) {
+        if (rejected)
+            break;
+        const bool ok = engine.ReadAnalysisSettings(text, i, sections);
+        rejected = !ok;
+        if (i == lastComponent)
+            lastFailed = !ok;
     }
     if (HasReportText())
         ShowAndClearReportText();

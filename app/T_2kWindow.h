@@ -55,6 +55,8 @@ public:
     // Replaces everything open with the file's contents (ok: all accepted; isDefault: the
     // file is the default document beside the program).
     virtual void LoadDocument(const std::string& path, int& ok, int& isDefault) = 0;
+    // True when the last LoadDocument refused its file and left everything open as it was.
+    bool DocumentKept() const { return m_documentKept; }
 
     // The save question: true when the user may go on (nothing to save, No, or saved).
     bool QuerySave();
@@ -98,6 +100,7 @@ protected:
     std::string m_programTitle;
     std::string m_defaultFileName = "not set yet!";
     int m_structuresChanged = 0;
+    bool m_documentKept = false;
     TQuarvishApp* m_app = nullptr;
     // The load stage shown now (the control chart's choice until the charts exist).
     int m_shownStage = -1;

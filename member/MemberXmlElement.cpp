@@ -37,7 +37,7 @@ template <std::size_t N> int CodeOf(const std::array<const char*, N>& words, con
 std::string PositionText(double v, const int* unit, const char* otherFormat)
 {
     const bool us = DocumentUnits(unit) == kUnitUS;
-    return FormatValue(us ? "%3.2f" : otherFormat, ToDocument(v, ukSectionLength, unit));
+    return FormatSingleValue(us ? "%3.2f" : otherFormat, ToDocument(v, ukSectionLength, unit));
 }
 
 // The next non-empty word of a body (tabs and line ends between rows give empty words).
@@ -88,16 +88,16 @@ int MemberXmlElement::GetMemberXmlAttribute(const std::string& element,
         else if (attribute == "rightanchor")
             text = WordOf(kAnchorageWords, m_d.rightAnchorage);
         else if (attribute == "yieldpenetrateconst")
-            text = FormatValue("%3.3f", m_d.yieldPenetrationConstant);
+            text = FormatSingleValue("%3.3f", m_d.yieldPenetrationConstant);
         else if (attribute == "displocate")
-            text = FormatValue("%3.2f", ToDocument(m_d.displacementLocation, ukSectionLength, unit));
+            text = FormatSingleValue("%3.2f", ToDocument(m_d.displacementLocation, ukSectionLength, unit));
         else if (attribute == "top_direct")
             text = StrPrintf("%d", m_d.topDirect);
     } else if (element == "BMD" && (instance == 0 || instance == 1)) {
         if (attribute == "type")
             text = instance == 0 ? "live" : "dead";
         else if (attribute == "AxialLoad")
-            text = FormatValue("%3.1f", ToDocument(m_d.axialLoad[static_cast<std::size_t>(instance)], ukForce, unit));
+            text = FormatSingleValue("%3.1f", ToDocument(m_d.axialLoad[static_cast<std::size_t>(instance)], ukForce, unit));
         else if (attribute == "isconstant")
             text = instance == 1 && m_d.deadLoadConstant != 0 ? "1" : "0";
     } else if (element == "supports" && (instance == 0 || instance == 1)) {
@@ -124,9 +124,9 @@ int MemberXmlElement::WriteMemberXmlData(const std::string& element, int instanc
         const int n = std::clamp(m_d.pointCount[static_cast<std::size_t>(instance)], 0, kMaxDiagramPoints);
         for (int i = 0; i < n; ++i) {
             const MomentPoint& p = m_d.diagrams[static_cast<std::size_t>(instance)][static_cast<std::size_t>(i)];
-            text.Append(StrPrintf(us ? "\r\n\t\t\t\t%3.2f %3.3f %d" : "\r\n\t\t\t\t%3.1f %3.3f %d",
-                                  ToDocument(p.x, ukSectionLength, unit), ToDocument(p.moment, ukMoment, unit),
-                                  p.parabolic));
+            text.Append("\r\n\t\t\t\t" + FormatSingleValue(us ? "%3.2f" : "%3.1f", ToDocument(p.x, ukSectionLength, unit)) +
+                        " " + FormatSingleValue("%3.3f", ToDocument(p.moment, ukMoment, unit)) +
+                        StrPrintf(" %d", p.parabolic));
         }
     } else if (element == "mattypes" && instance == 0) {
         const int n = std::clamp(m_d.zoneCount, 0, kMaxMemberZones);

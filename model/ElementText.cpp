@@ -1,9 +1,11 @@
 #include "model/ElementText.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 
 #include "foundation/Reporter.h"
@@ -37,19 +39,6 @@ std::size_t SkipDigits(const std::string& text, std::size_t i)
 // Numbers beyond this read as 0: no stored quantity comes near it, and the unit factors
 // must not carry a value out of the double range.
 constexpr double kLargestDocumentNumber = 1e250;
-
-// printf of a two-number row whose format the caller chooses.
-std::string StrVPrintfPair(const char* format, double a, double b)
-{
-    char buffer[128];
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    const int n = std::snprintf(buffer, sizeof buffer, format, a, b);
-#pragma GCC diagnostic pop
-    if (n >= 0 && static_cast<std::size_t>(n) < sizeof buffer)
-        return buffer;
-    return StrPrintf("%g %g", a, b);
-}
 
 } // namespace
 
@@ -134,7 +123,9 @@ double FromDocument(const std::string& text, int kind, const int* unitSystem)
     return ReadDocumentNumber(text) / UnitFactor(kind, DocumentUnits(unitSystem));
 }
 
-std::string FormatValue(const char* format, double value)
+namespace {
+
+std::string PrintfValue(const char* format, double value)
 {
     char buffer[64];
     const int n = std::snprintf(buffer, sizeof buffer, format, value);
@@ -144,12 +135,57 @@ std::string FormatValue(const char* format, double value)
     return StrPrintf("%g", value);
 }
 
+// A value is written with the digits it needs: ten significant ones at most ("%.10g").
+std::string TenDigits(double value)
+{
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::general, 10);
+    return ec == std::errc() ? std::string(buffer, end) : StrPrintf("%.10g", value);
+}
+
+// The number a text written by printf spells (blanks before it skipped); NaN for none.
+double ParsePrinted(const std::string& text)
+{
+    const std::size_t start = SkipLeadingBlanks(text);
+    double value = std::numeric_limits<double>::quiet_NaN();
+    std::from_chars(text.data() + start, text.data() + text.size(), value);
+    return value;
+}
+
+// The format's text of the value rounded to ten digits when it lies within the tolerance
+// (relative) of it; else the ten digits. The decision is taken on the rounded value, which a
+// read of either text gives back (to the last bit of a double after the unit factor), so
+// saving the value read back takes the same decision and writes the same text.
+std::string FormatWithin(const char* format, double value, double tolerance)
+{
+    if (!std::isfinite(value))
+        return PrintfValue(format, value);
+    const std::string digits = TenDigits(value);
+    const double rounded = ParsePrinted(digits);
+    const std::string text = PrintfValue(format, rounded);
+    if (std::fabs(ParsePrinted(text) - rounded) <= tolerance * std::fabs(rounded))
+        return text;
+    return (format[0] == ' ' ? " " : "") + digits;
+}
+
+} // namespace
+
+std::string FormatValue(const char* format, double value)
+{
+    return FormatWithin(format, value, 0.0);
+}
+
+std::string FormatSingleValue(const char* format, double value)
+{
+    return FormatWithin(format, value, kSinglePrecisionFormat);
+}
+
 std::string FormatExactValue(const char* format, double value)
 {
-    const std::string text = FormatValue(format, value);
+    const std::string text = PrintfValue(format, value);
     if (ReadDocumentNumber(text) == value)
         return text;
-    return FormatValue(std::string(format).front() == ' ' ? " %.17g" : "%.17g", value);
+    return PrintfValue(format[0] == ' ' ? " %.17g" : "%.17g", value);
 }
 
 void ReportUnknownAttribute(const std::string& element, const std::string& attribute)
@@ -204,11 +240,14 @@ TDepthTable ReadProfileRows(TTextBuffer& body, const std::string& name, const in
 void AppendProfileRows(TTextBuffer& body,
                        const TDepthTable& table,
                        double bottom,
-                       const char* rowFormat,
+                       const char* heightFormat,
+                       const char* strainFormat,
                        const int* unit)
 {
-    for (int i = 0; i < table.GetCount(); ++i)
-        body.Append(StrVPrintfPair(rowFormat,
-                                   ToDocument(table.GetDepth(i) - bottom, ukSectionLength, unit),
-                                   ToDocument(table.GetValue(i), ukStrain, unit)));
+    for (int i = 0; i < table.GetCount(); ++i) {
+        body.Append(kBodyRowStart);
+        body.Append(FormatValue(heightFormat, ToDocument(table.GetDepth(i) - bottom, ukSectionLength, unit)));
+        body.Append(" ");
+        body.Append(FormatValue(strainFormat, ToDocument(table.GetValue(i), ukStrain, unit)));
+    }
 }

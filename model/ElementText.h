@@ -38,11 +38,22 @@ int16_t ReadDocumentCode(const std::string& text);
 double ToDocument(double value, int kind, const int* unitSystem);
 double FromDocument(const std::string& text, int kind, const int* unitSystem);
 
-// printf of one number.
+// printf of one number of a document. A value that the format cannot show to ten significant
+// digits (a unit factor that is no power of ten, a value finer than the format's decimals) is
+// written with ten significant digits instead ("%.10g"). So no value moves by more than 5e-10
+// of itself through a save and a read, in any unit system, and saving what was read writes
+// the same text, also where other values are derived from it.
 std::string FormatValue(const char* format, double value);
-// The same, unless the text would not read back as the value: then with all the digits a
-// double needs.
+// The same for values that passed through single precision (the member definition's quick
+// record): the format's text is kept when it lies within this (relative) of the value.
+inline constexpr double kSinglePrecisionFormat = 5e-7;
+std::string FormatSingleValue(const char* format, double value);
+// printf of one number, unless the text would not read back as exactly the value: then with
+// all the digits a double needs.
 std::string FormatExactValue(const char* format, double value);
+
+// What starts each row of numbers in an element body: a line end and five TABs.
+inline constexpr const char* kBodyRowStart = "\r\n\t\t\t\t\t";
 
 // "Unknown Attribute for %s : %s." / "Error in XML file".
 void ReportUnknownAttribute(const std::string& element, const std::string& attribute);
@@ -66,5 +77,6 @@ TDepthTable ReadProfileRows(TTextBuffer& body, const std::string& name, const in
 void AppendProfileRows(TTextBuffer& body,
                        const TDepthTable& table,
                        double bottom,
-                       const char* rowFormat,
+                       const char* heightFormat,
+                       const char* strainFormat,
                        const int* unit);

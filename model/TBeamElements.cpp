@@ -20,7 +20,7 @@ namespace {
 
 constexpr double kDaysPerYear = 365.0;
 constexpr int kShapeParamsRead = 10; // par1 .. par10; the beam keeps the first eight
-constexpr const char* kProfileRow = "\r\n\t\t\t\t\t%5.1f %5.3f";
+
 
 bool IsOwnElement(const std::string& element)
 {
@@ -220,7 +220,8 @@ int TBeam::GetElementText(const std::string& element,
                       element == "shrinktherm" ? GetPositionVariable(kShrinkTherm)
                                                : m_strainDiscontinuity,
                       GetBottom(),
-                      kProfileRow,
+                      "%5.1f",
+                      "%5.3f",
                       unitSystem);
     return 1;
 }

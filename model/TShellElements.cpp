@@ -128,7 +128,8 @@ int TShell::GetElementText(const std::string& element,
     AppendProfileRows(text,
                       GetPositionVariable(kShrinkTherm),
                       GetBottom(),
-                      "\r\n\t\t\t\t\t%5.1f %5.2f",
+                      "%5.1f",
+                      "%5.2f",
                       unitSystem);
     return 1;
 }

@@ -25,7 +25,7 @@ constexpr std::size_t kConcreteNameChars = 19;
 constexpr std::size_t kSteelNameChars = 14;
 // Rows of user stress-strain curves: |strain| in the strain unit, |stress| in the concrete
 // stress unit, one row per line led by five TABs.
-constexpr const char* kCurveRow = "\r\n\t\t\t\t\t%5.3f %5.2f";
+
 constexpr double kDefaultStrandYield = 1860000000.0;
 
 bool IsBarKind(int kind)
@@ -125,9 +125,10 @@ void AppendCurveRows(TTextBuffer& text, const TDepthTable& curve, bool reverse, 
         const int i = reverse ? n - 1 - k : k;
         if (closing[static_cast<std::size_t>(i)])
             continue;
-        text.Append(StrPrintf(kCurveRow,
-                              std::fabs(ToDocument(curve.GetDepth(i), ukStrain, unit)),
-                              std::fabs(ToDocument(curve.GetValue(i), ukStress, unit))));
+        text.Append(kBodyRowStart);
+        text.Append(FormatValue("%5.3f", std::fabs(ToDocument(curve.GetDepth(i), ukStrain, unit))));
+        text.Append(" ");
+        text.Append(FormatValue("%5.2f", std::fabs(ToDocument(curve.GetValue(i), ukStress, unit))));
     }
 }
 

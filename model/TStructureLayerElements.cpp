@@ -335,9 +335,8 @@ std::optional<int> LayerBodyText(TStructure& s,
         return 1;
     for (int i = 0; i < s.GetLongLayerCount(d); ++i) {
         const LongLayerRec& layer = *s.GetLongLayer(i, d);
-        text.Append(StrPrintf("\r\n\t\t\t\t\"%s\" %3.3f",
-                              XmlEscape(layer.name).c_str(),
-                              ToDocument(layer.thermStrain, ukStrain, unit)));
+        text.Append("\r\n\t\t\t\t\"" + XmlEscape(layer.name) + "\" " +
+                    FormatValue("%3.3f", ToDocument(layer.thermStrain, ukStrain, unit)));
     }
     return 1;
 }

@@ -39,24 +39,24 @@ void AppendOutlineRows(const TStructure& s, TTextBuffer& text, const int* unit)
 {
     if (s.GetRegionCount() == 0)
         return;
-    const bool us = DocumentUnits(unit) == kUnitUS;
-    const char* plain = us ? "\r\n\t\t\t\t\t%3.2f\t%3.2f" : "\r\n\t\t\t\t\t%3.1f\t%3.1f";
-    const char* named =
-        us ? "\r\n\t\t\t\t\t%3.2f\t%3.2f\t\"%s\"" : "\r\n\t\t\t\t\t%3.1f\t%3.1f\t\"%s\"";
+    const char* format = DocumentUnits(unit) == kUnitUS ? "%3.2f" : "%3.1f";
     const double bottom = s.GetBottom();
-    const auto L = [unit](double v) { return ToDocument(v, ukSectionLength, unit); };
+    // One row: height above the bottom and width, TAB-separated.
+    const auto row = [&](double y, double w) {
+        return kBodyRowStart + FormatValue(format, ToDocument(y, ukSectionLength, unit)) + "\t" +
+               FormatValue(format, ToDocument(w, ukSectionLength, unit));
+    };
     double prevY = s.GetRegion(0)->top - bottom;
     double prevW = -1.0;
     for (int r = 0; r < s.GetRegionCount(); ++r) {
         const ConcreteRegionRec& region = *s.GetRegion(r);
         if (std::fabs(prevY - (region.top - bottom)) < kRegionJoinTolerance &&
             region.topWidth != prevW)
-            text.Append(StrPrintf(plain, L(region.top - bottom), L(region.topWidth)));
+            text.Append(row(region.top - bottom, region.topWidth));
         const bool typed = region.concreteType >= 0 && region.concreteType < s.GetConcreteTypeCount();
         const std::string name =
             typed ? XmlEscape(s.GetConcreteType(region.concreteType)->name) : std::string();
-        text.Append(
-            StrPrintf(named, L(region.bottom - bottom), L(region.bottomWidth), name.c_str()));
+        text.Append(row(region.bottom - bottom, region.bottomWidth) + "\t\"" + name + "\"");
         prevY = region.bottom - bottom;
         prevW = region.bottomWidth;
     }

@@ -2,6 +2,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QFont>
+#include <QStyle>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QTimer>
@@ -33,6 +35,10 @@ bool IsInput(QEvent::Type t) {
 
 } // namespace
 
+namespace {
+constexpr int kApplicationFontPixels = 12;
+}
+
 void EnsureGuiRuntime(int argc, char** argv) {
     if (QCoreApplication::instance())
         return;
@@ -44,7 +50,15 @@ void EnsureGuiRuntime(int argc, char** argv) {
     char** args = argc > 0 && argv ? argv : s_argvEmpty;
     static QApplication* s_app = new QApplication(s_argc, args);
     (void)s_app;
+    // One look everywhere: the Fusion style with its own palette (the system colours of the
+    // drawing code come from it) and Liberation Sans at a pixel size, so menus, dialogs and
+    // charts agree whatever the desktop's settings.
     QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(kApplicationFontPixels);
+    QApplication::setFont(font);
 }
 
 struct Application::Impl : QObject {

@@ -7,6 +7,7 @@
 #include <QPolygon>
 #include <QScreen>
 #include <QStringDecoder>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -23,7 +24,9 @@ Image::Image() : m_impl(std::make_unique<Impl>()) {}
 
 Image::Image(int width, int height, Color fill, int scale) : m_impl(std::make_unique<Impl>()) {
     scale = std::clamp(scale, 1, 4);
-    if (width > 0 && height > 0) {
+    // Bitmaps larger than this are refused (a null image) rather than allocated.
+    constexpr int kMaxSide = 32767;
+    if (width > 0 && height > 0 && width <= kMaxSide / scale && height <= kMaxSide / scale) {
         m_impl->image = QImage(width * scale, height * scale, QImage::Format_RGB32);
         m_impl->image.setDevicePixelRatio(scale);
         m_impl->image.fill(ToQ(fill));
@@ -73,8 +76,10 @@ bool Image::SavePng(const std::string& path) const {
 Image Image::FromResource(int id) {
     Image result;
     QImage loaded(QStringLiteral(":/bitmaps/%1.png").arg(id));
+    // Tool-bar pictures keep their transparency.
     if (!loaded.isNull())
-        result.m_impl->image = loaded.convertToFormat(QImage::Format_RGB32);
+        result.m_impl->image = loaded.convertToFormat(loaded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                               : QImage::Format_RGB32);
     return result;
 }
 
@@ -376,46 +381,47 @@ QFont ToQFont(const LogFont& font) {
     return f;
 }
 
-const FontEntry& FontFor(const LogFont& font) {
-    // A few recent fonts; drawing code switches among a handful.
-    static std::vector<std::unique_ptr<FontEntry>> cache;
+std::shared_ptr<const FontEntry> FontFor(const LogFont& font) {
+    // A few recent fonts, the latest first; drawing code switches among a handful.
+    static std::vector<std::shared_ptr<const FontEntry>> cache;
     for (std::size_t i = 0; i < cache.size(); ++i)
         if (cache[i]->logFont == font) {
-            if (i > 0)
-                std::swap(cache[i], cache[i - 1]);
-            return *cache[i > 0 ? i - 1 : 0];
+            std::rotate(cache.begin(), cache.begin() + static_cast<std::ptrdiff_t>(i),
+                        cache.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            return cache.front();
         }
     QFont qfont = ToQFont(font);
-    auto entry = std::make_unique<FontEntry>(FontEntry{font, qfont, QFontMetrics(qfont)});
+    auto entry = std::make_shared<const FontEntry>(FontEntry{font, qfont, QFontMetrics(qfont), {}});
     constexpr std::size_t kKept = 24;
     if (cache.size() >= kKept)
         cache.pop_back();
-    cache.push_back(std::move(entry));
-    return *cache.back();
+    cache.insert(cache.begin(), entry);
+    return entry;
+}
+
+const TextShape& FontEntry::Shape(const std::string& text) const {
+    const auto found = shapes.find(text);
+    if (found != shapes.end())
+        return found->second;
+    // Labels repeat from paint to paint; a font keeps the latest few hundred.
+    constexpr std::size_t kKeptShapes = 512;
+    if (shapes.size() >= kKeptShapes)
+        shapes.clear();
+    const QString qtext = ToQText(text);
+    TextShape shape;
+    shape.width = metrics.horizontalAdvance(qtext);
+    QTextLayout layout(qtext, font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (line.isValid()) {
+        shape.runs = layout.glyphRuns();
+        shape.ascent = line.ascent();
+    }
+    return shapes.emplace(text, std::move(shape)).first->second;
 }
 
 // ---- DC ----------------------------------------------------------------------------------
-
-namespace {
-// Draws nothing; answers with the screen's capabilities.
-class NullDevice final : public Device {
-public:
-    void Line(const DrawState&, Point, Point) override {}
-    void Polyline(const DrawState&, const Point*, std::size_t) override {}
-    void Rectangle(const DrawState&, const Rect&) override {}
-    void Ellipse(const DrawState&, const Rect&) override {}
-    void Arc(const DrawState&, ArcKind, const Rect&, Point, Point) override {}
-    void Polygon(const DrawState&, const Point*, std::size_t, FillMode) override {}
-    void FillRect(const DrawState&, const Rect&, Color) override {}
-    void FillRegion(const DrawState&, const Region&, Color) override {}
-    void SetPixel(const DrawState&, Point, Color) override {}
-    Color GetPixel(const DrawState&, Point) const override { return Colors::White; }
-    void Text(const DrawState&, const TextRun&) override {}
-    void DrawImage(const DrawState&, const Rect&, const Image&, const Rect&) override {}
-    void FocusRect(const DrawState&, const Rect&) override {}
-    DeviceCaps Caps() const override { return ScreenCaps(); }
-};
-} // namespace
 
 struct DC::Impl {
     std::unique_ptr<Device> owned;
@@ -432,11 +438,11 @@ struct DC::Impl {
     };
     Selected sel;
     std::vector<Selected> saved;
-    const FontEntry* font = nullptr;
+    std::shared_ptr<const FontEntry> font;
 
-    explicit Impl(Device& d) : device(&d) { font = &FontFor(sel.state.font); }
+    explicit Impl(Device& d) : device(&d) { font = FontFor(sel.state.font); }
     explicit Impl(std::unique_ptr<Device> d) : owned(std::move(d)), device(owned.get()) {
-        font = &FontFor(sel.state.font);
+        font = FontFor(sel.state.font);
     }
 
     const Palette& Pal() const { return sel.palette; }
@@ -457,7 +463,7 @@ struct DC::Impl {
         run.at = p;
         run.text = sel.state.font.face == "Symbol" ? SymbolToUnicode(utf8) : utf8;
         const QFontMetrics& m = font->metrics;
-        run.width = m.horizontalAdvance(ToQText(run.text));
+        run.width = font->Shape(run.text).width;
         run.ascent = m.ascent();
         run.descent = m.descent();
         const unsigned h = sel.state.textAlign & TextAlign::HorizontalMask;
@@ -486,7 +492,7 @@ Brush DC::SelectBrush(const Brush& brush) {
     return old;
 }
 LogFont DC::SelectFont(const LogFont& font) {
-    m_impl->font = &FontFor(font);
+    m_impl->font = FontFor(font);
     return std::exchange(m_impl->sel.state.font, font);
 }
 Palette DC::SelectPalette(const Palette& palette) {
@@ -607,7 +613,7 @@ bool DC::RestoreDC(int saved) {
         return false;
     m_impl->sel = m_impl->saved[static_cast<std::size_t>(target - 1)];
     m_impl->saved.resize(static_cast<std::size_t>(target - 1));
-    m_impl->font = &FontFor(m_impl->sel.state.font);
+    m_impl->font = FontFor(m_impl->sel.state.font);
     return true;
 }
 
@@ -686,6 +692,6 @@ MemoryDC::MemoryDC(int width, int height, Color fill)
 
 Image& MemoryDC::Bitmap() { return static_cast<ImageDevice&>(GetDevice()).Target(); }
 
-ScreenDC::ScreenDC() : DC(std::make_unique<NullDevice>()) {}
+ScreenDC::ScreenDC() : DC(std::make_unique<CapsDevice>(ScreenCaps())) {}
 
 } // namespace plat

@@ -53,7 +53,8 @@ public:
     void Fill(Color color);
     // Writes the picture as a PNG file; false when it could not be written.
     bool SavePng(const std::string& path) const;
-    // A bitmap of the program's own resources by its id (a null image when there is none).
+    // A bitmap of the program's own resources by its id (a null image when there is none);
+    // transparent parts stay transparent when it is drawn.
     static Image FromResource(int id);
 
     struct Impl;

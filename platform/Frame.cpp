@@ -64,8 +64,12 @@ private:
     Frame* m_frame;
 };
 
-// A small picture for a tool-bar button or gadget: the glyph text on a light face.
-QIcon GlyphIcon(const std::string& glyph) {
+// A small picture for a tool-bar button or gadget: the bitmap resource of its id, or else
+// the glyph text on a light face.
+QIcon GlyphIcon(const std::string& glyph, int id = 0) {
+    const Image bitmap = id > 0 ? Image::FromResource(id) : Image();
+    if (!bitmap.IsNull())
+        return QIcon(QPixmap::fromImage(bitmap.impl().image));
     QPixmap pix(24, 24);
     pix.fill(QColor(236, 236, 236));
     QPainter p(&pix);
@@ -149,6 +153,7 @@ void Frame::CreateFrame() {
                                                                             : m_frame->toolBarCaption));
     m_frame->toolBar->setObjectName(QStringLiteral("ToolBar"));
     m_frame->toolBar->setIconSize(QSize(24, 24));
+    LinkParent(m_client, this);
     CreateUnder(m_client, host);
     host->setCentralWidget(WidgetOf(m_client));
 }
@@ -326,7 +331,7 @@ void Frame::AddBitmapGadget(int id, const std::string& glyph) {
     if (!m_frame->host)
         return;
     auto* label = new QLabel(m_frame->host->statusBar());
-    label->setPixmap(GlyphIcon(glyph).pixmap(24, 18));
+    label->setPixmap(GlyphIcon(glyph, id).pixmap(24, 18));
     m_frame->host->statusBar()->addPermanentWidget(label);
     m_frame->gadgets[id] = label;
 }
@@ -364,7 +369,7 @@ void Frame::SetToolBarCaption(const std::string& caption) {
 void Frame::AddToolButton(int id, const std::string& glyph) {
     if (!m_frame->toolBar)
         return;
-    QAction* a = m_frame->toolBar->addAction(GlyphIcon(glyph), ToQ(glyph));
+    QAction* a = m_frame->toolBar->addAction(GlyphIcon(glyph, id), ToQ(glyph));
     a->setData(id);
     a->setEnabled(false);
     QObject::connect(a, &QAction::triggered, [this, id] {

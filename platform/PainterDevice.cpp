@@ -83,7 +83,16 @@ void LinePixels(Point a, Point b, QPolygon& out) {
 
 PainterDevice::PainterDevice(QPainter& painter, const DeviceCaps& caps, bool raster)
     : m_caps(caps), m_raster(raster) {
+    if (painter.isActive()) {
+        painter.save();
+        m_restore = true;
+    }
     Attach(painter);
+}
+
+PainterDevice::~PainterDevice() {
+    if (m_restore && m_painter->isActive())
+        m_painter->restore();
 }
 
 PainterDevice::PainterDevice(const DeviceCaps& caps, bool raster) : m_caps(caps), m_raster(raster) {}
@@ -92,8 +101,12 @@ void PainterDevice::Attach(QPainter& painter) {
     m_painter = &painter;
     if (!painter.isActive())
         return;
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    // Pixels follow the pixel rules; printers and pictures keep whatever their painter does
+    // (a preview smooths the page it shows scaled down).
+    if (m_raster) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_base = painter.worldTransform();
     m_baseClipping = painter.hasClipping();
@@ -144,12 +157,17 @@ QPen PainterDevice::PenOf(const DrawState& s) const {
     if (pen.style == PenStyle::Null)
         return QPen(Qt::NoPen);
     QPen p(ToQ(pen.color));
-    // Dashed styles draw only one pixel wide, as classic drawing code expects; wider pens
-    // scale with the mapping.
+    // On pixels, dashed styles draw only one pixel wide, as classic drawing code expects, and
+    // wider pens scale with the mapping. On printers and pictures every pen scales with the
+    // mapping, so a page mapped from a window keeps the window's proportions of line widths
+    // and dashes.
     const bool dashed = pen.style != PenStyle::Solid && pen.style != PenStyle::InsideFrame;
     const double scale = (std::abs(s.mapping.ScaleX()) + std::abs(s.mapping.ScaleY())) / 2;
-    const int width = pen.width <= 1 ? 1 : std::max(1, static_cast<int>(std::lround(pen.width * scale)));
-    p.setWidth(dashed ? 1 : width);
+    const int scaled = std::max(1, static_cast<int>(std::lround(std::max(1, pen.width) * scale)));
+    if (m_raster)
+        p.setWidth(dashed || pen.width <= 1 ? 1 : scaled);
+    else
+        p.setWidth(dashed ? std::max(1, static_cast<int>(std::lround(scale))) : scaled);
     switch (pen.style) {
     case PenStyle::Dash: p.setStyle(Qt::DashLine); break;
     case PenStyle::Dot: p.setStyle(Qt::DotLine); break;
@@ -307,7 +325,7 @@ void PainterDevice::Text(const DrawState& s, const TextRun& run) {
         return;
     Begin(s);
     m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    const FontEntry& font = FontFor(s.font);
+    const std::shared_ptr<const FontEntry> font = FontFor(s.font);
     const Point at = s.mapping.ToDevice(run.at);
     m_painter->translate(at.x, at.y);
     if (!s.mapping.IsIdentity())
@@ -317,9 +335,18 @@ void PainterDevice::Text(const DrawState& s, const TextRun& run) {
     if (s.bkMode == BkMode::Opaque)
         m_painter->fillRect(QRect(run.x0, run.baseline - run.ascent, run.width, run.ascent + run.descent),
                             ToQ(s.bkColor));
-    m_painter->setFont(font.font);
     m_painter->setPen(ToQ(s.textColor));
-    m_painter->drawText(QPoint(run.x0, run.baseline), ToQText(run.text));
+    const TextShape& shape = font->Shape(run.text);
+    if (m_raster) {
+        for (const QGlyphRun& glyphs : shape.runs)
+            m_painter->drawGlyphRun(QPointF(run.x0, run.baseline - shape.ascent), glyphs);
+    } else {
+        // Pictures and printers keep text as text, smoothed where they are shown on pixels.
+        QFont smooth = font->font;
+        smooth.setStyleStrategy(QFont::PreferDefault);
+        m_painter->setFont(smooth);
+        m_painter->drawText(QPoint(run.x0, run.baseline), ToQText(run.text));
+    }
 }
 
 void PainterDevice::DrawImage(const DrawState& s, const Rect& dest, const Image& image, const Rect& source) {
@@ -392,13 +419,22 @@ struct PixelWriter {
     uchar* bits;
     qsizetype bytesPerLine;
     int scale;
-    QRect clip;
+    int left, top, right, bottom;  // the clip box, right and bottom excluded
     quint32 color;
     bool notXor;
 
+    PixelWriter(uchar* b, qsizetype bpl, int s, const QRect& clip, quint32 c, bool x)
+        : bits(b), bytesPerLine(bpl), scale(s), left(clip.left()), top(clip.top()),
+          right(clip.left() + clip.width()), bottom(clip.top() + clip.height()), color(c), notXor(x) {}
+
     void operator()(int x, int y) const {
-        if (!clip.contains(x, y))
+        if (x < left || x >= right || y < top || y >= bottom)
             return;
+        if (scale == 1) {
+            quint32* px = reinterpret_cast<quint32*>(bits + static_cast<qsizetype>(y) * bytesPerLine) + x;
+            *px = notXor ? (~(color ^ *px) | 0xFF000000u) : color;
+            return;
+        }
         for (int dy = 0; dy < scale; ++dy) {
             quint32* row = reinterpret_cast<quint32*>(bits + (static_cast<qsizetype>(y) * scale + dy) * bytesPerLine);
             quint32* px = row + static_cast<qsizetype>(x) * scale;
@@ -427,8 +463,8 @@ void ImageDevice::PlotPixels(const DrawState& s, const QPolygon& pixels, Color c
         PainterDevice::PlotPixels(s, pixels, color);
         return;
     }
-    const PixelWriter write{m_bits, m_bytesPerLine, m_image->Scale(), box, ToQ(color).rgb(),
-                            s.rop == Rop::NotXorPen};
+    const PixelWriter write(m_bits, m_bytesPerLine, m_image->Scale(), box, ToQ(color).rgb(),
+                            s.rop == Rop::NotXorPen);
     for (const QPoint& p : pixels)
         write(p.x(), p.y());
 }
@@ -440,8 +476,8 @@ void ImageDevice::Polyline(const DrawState& s, const Point* points, std::size_t 
         PainterDevice::Polyline(s, points, count);
         return;
     }
-    const PixelWriter write{m_bits, m_bytesPerLine, m_image->Scale(), box, ToQ(s.pen.color).rgb(),
-                            s.rop == Rop::NotXorPen};
+    const PixelWriter write(m_bits, m_bytesPerLine, m_image->Scale(), box, ToQ(s.pen.color).rgb(),
+                            s.rop == Rop::NotXorPen);
     const bool identity = s.mapping.IsIdentity();
     Point prev = identity ? points[0] : s.mapping.ToDevice(points[0]);
     for (std::size_t i = 1; i < count; ++i) {
@@ -465,5 +501,7 @@ public:
 std::unique_ptr<DC> MakePainterDC(QPainter& painter, const DeviceCaps& caps, bool raster) {
     return std::make_unique<PainterDC>(std::make_unique<PainterDevice>(painter, caps, raster));
 }
+
+std::unique_ptr<DC> MakePainterDC(QPainter& painter) { return MakePainterDC(painter, ScreenCaps(), true); }
 
 } // namespace plat

@@ -8,10 +8,14 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "foundation/Reporter.h"
+#include "platform/qt/PrinterHost.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/Ui.h"
 
@@ -184,9 +188,38 @@ public:
         const QAction* chosen = menu.exec(ToQ(screen));
         return chosen ? chosen->data().toInt() : 0;
     }
+
+    bool PrintDialog(Printer& printer) override {
+        Printer::Impl& p = printer.impl();
+        p.Apply();
+        const PrintSetup& s = p.setup;
+        QPrintDialog dialog(&p.printer, DialogParent());
+        if (s.maxPage > s.minPage) {
+            dialog.setMinMax(s.minPage, s.maxPage);
+            dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        } else {
+            dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        }
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        p.Read();
+        return true;
+    }
+
+    bool PrintSetupDialog(Printer& printer) override {
+        Printer::Impl& p = printer.impl();
+        p.Apply();
+        QPageSetupDialog dialog(&p.printer, DialogParent());
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        p.Read();
+        return true;
+    }
 };
 
 } // namespace
+
+void PostToLoop(void (*fn)()) { QTimer::singleShot(0, qApp, fn); }
 
 Ui& LiveUi() {
     static QtUi ui;

@@ -1,5 +1,6 @@
 #include "platform/Services.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 
 #include "foundation/Reporter.h"
 #include "platform/Application.h"
+#include "platform/Picture.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/Ui.h"
 
@@ -90,6 +92,36 @@ void SetImage(const Image& image) {
 bool HasImage() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasImage();
+}
+
+void SetPicture(const Picture& picture) {
+    if (picture.IsEmpty())
+        return;
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("image/svg+xml"),
+                  QByteArray(picture.svg.data(), static_cast<qsizetype>(picture.svg.size())));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.image.IsNull() && picture.image.impl().image.save(&buffer, "PNG"))
+        data->setData(QStringLiteral("image/png"), png);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+std::string GetPictureSvg() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data ? data->data(QStringLiteral("image/svg+xml")).toStdString() : std::string();
+}
+
+Image GetPicturePng() {
+    Image result;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data && data->hasFormat(QStringLiteral("image/png"))) {
+        QImage decoded;
+        if (decoded.loadFromData(data->data(QStringLiteral("image/png")), "PNG"))
+            result.impl().image = decoded.convertToFormat(QImage::Format_RGB32);
+    }
+    return result;
 }
 
 } // namespace Clipboard

@@ -8,6 +8,7 @@
 namespace plat {
 
 class Image;
+struct Picture;
 
 // The most recently opened files, newest first, kept in an INI file.
 class RecentFiles {
@@ -33,9 +34,14 @@ namespace Clipboard {
 // Text is stored byte for byte (CR LF line ends survive).
 void SetText(const std::string& text);
 std::string GetText();
-// A picture (PNG on the clipboard).
+// A bitmap (PNG on the clipboard).
 void SetImage(const Image& image);
 bool HasImage();
+// A recorded picture, as "image/svg+xml" and, beside it, "image/png".
+void SetPicture(const Picture& picture);
+// What the clipboard holds of a picture (empty or null when it holds none).
+std::string GetPictureSvg();
+Image GetPicturePng();
 } // namespace Clipboard
 
 // Help: the program's HTML help page opened in the desktop's browser. When the page is not

@@ -1,18 +1,23 @@
 #include "platform/Ui.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "foundation/Reporter.h"
 
 namespace plat {
 
-Ui& LiveUi();  // QtUi.cpp
+Ui& LiveUi();                  // QtUi.cpp
+void PostToLoop(void (*fn)());  // QtUi.cpp
 
 namespace {
 Ui* g_ui = nullptr;
 int g_modalDepth = 0;
 void (*g_modalEndHook)() = nullptr;
 } // namespace
+
+bool Ui::PrintDialog(Printer&) { return false; }
+bool Ui::PrintSetupDialog(Printer&) { return false; }
 
 Ui& GetUi() { return g_ui ? *g_ui : LiveUi(); }
 Ui* SetUi(Ui* ui) { return std::exchange(g_ui, ui); }
@@ -25,7 +30,42 @@ ModalScope::~ModalScope() {
 }
 void SetModalEndHook(void (*hook)()) { g_modalEndHook = hook; }
 
+// Message boxes raised while a window paints wait until the paint has ended: a box shown
+// inside a paint would have the window paint again behind it, and raise it again. A box
+// waiting already is not queued a second time.
+namespace {
+struct PendingBox {
+    std::string text;
+    std::string caption;
+    unsigned style;
+    bool operator==(const PendingBox&) const = default;
+};
+int g_paintDepth = 0;
+std::vector<PendingBox> g_pending;
+
+void ShowPending() {
+    if (g_paintDepth > 0)
+        return;
+    std::vector<PendingBox> boxes = std::exchange(g_pending, {});
+    for (const PendingBox& box : boxes)
+        MessageBox(box.text, box.caption, box.style);
+}
+} // namespace
+
+PaintScope::PaintScope() { ++g_paintDepth; }
+PaintScope::~PaintScope() {
+    if (--g_paintDepth == 0 && !g_pending.empty())
+        PostToLoop(&ShowPending);
+}
+bool Painting() { return g_paintDepth > 0; }
+
 int MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+    if (g_paintDepth > 0) {
+        const PendingBox box{text, caption, style};
+        if (std::find(g_pending.begin(), g_pending.end(), box) == g_pending.end())
+            g_pending.push_back(box);
+        return DefaultAnswer(style);
+    }
     ModalScope modal;
     return GetUi().MessageBox(text, caption, style);
 }

@@ -14,6 +14,8 @@
 
 namespace plat {
 
+class Printer;
+
 enum class FileDialogKind { Open, Save };
 
 // What the file dialogs work over. filter holds bar-separated pairs of description and
@@ -41,6 +43,10 @@ public:
                                 int& index) = 0;
     // Opens a popup menu at a screen point; the chosen command id, or 0.
     virtual int TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) = 0;
+    // The print dialog over the printer (page range, copies); true on OK. The base answers no.
+    virtual bool PrintDialog(Printer& printer);
+    // The printer's set-up dialog (orientation, paper); true on OK. The base answers no.
+    virtual bool PrintSetupDialog(Printer& printer);
 };
 
 // The installed gateway (the live one unless another was installed).
@@ -69,7 +75,20 @@ public:
     ModalScope& operator=(const ModalScope&) = delete;
 };
 
+// A message box raised while a window paints (inside a PaintScope) is shown once the paint
+// has ended, from the loop, and answers its default button to the painting code; the same box
+// raised again before then is shown once.
 int MessageBox(const std::string& text, const std::string& caption, unsigned style);
+
+// Open while a window paints (the layer opens it around every Paint).
+class PaintScope {
+public:
+    PaintScope();
+    ~PaintScope();
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+};
+bool Painting();
 bool InputDialog(const std::string& caption, const std::string& prompt, std::string& text);
 bool DataDialog(const std::string& caption, std::string& text, bool editable);
 bool FileDialog(FileDialogKind kind, FileDialogData& data);

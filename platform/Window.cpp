@@ -8,6 +8,7 @@
 
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/WindowHost.h"
+#include "platform/Ui.h"
 
 namespace plat {
 
@@ -35,7 +36,7 @@ WindowWidget::WindowWidget(Window& owner, QWidget* parent) : QWidget(parent), m_
 }
 
 void WindowWidget::PaintInvalid() {
-    if (!m_owner)
+    if (!m_owner || !m_owner->impl().redraw)
         return;
     Window::Impl& w = m_owner->impl();
     // The backing image has the screen's density, so a double-density screen gets crisp
@@ -52,6 +53,7 @@ void WindowWidget::PaintInvalid() {
     const bool erase = w.eraseInvalid;
     w.invalid = QRegion();
     w.eraseInvalid = false;
+    PaintScope painting;
     DC dc(w.backing);
     if (erase)
         dc.FillRect(FromQ(box), w.background);
@@ -87,6 +89,8 @@ void WindowWidget::mousePressEvent(QMouseEvent* e) {
 void WindowWidget::mouseReleaseEvent(QMouseEvent* e) {
     if (m_owner && e->button() == Qt::LeftButton)
         m_owner->EvLButtonUp(KeyFlagsOf(e), PosOf(e));
+    else if (m_owner && e->button() == Qt::RightButton)
+        m_owner->EvRButtonUp(KeyFlagsOf(e), PosOf(e));
 }
 
 // The second press of a double click arrives only as the double click.
@@ -102,6 +106,34 @@ void WindowWidget::mouseMoveEvent(QMouseEvent* e) {
 
 QWidget* WidgetOf(const Window& window) { return window.impl().widget.data(); }
 
+namespace {
+Window* g_capture = nullptr;
+
+Qt::CursorShape ShapeOf(Cursor cursor) {
+    switch (cursor) {
+    case Cursor::Arrow: return Qt::ArrowCursor;
+    case Cursor::SizeNWSE: return Qt::SizeFDiagCursor;
+    case Cursor::SizeNESW: return Qt::SizeBDiagCursor;
+    case Cursor::SizeNS: return Qt::SizeVerCursor;
+    case Cursor::SizeWE: return Qt::SizeHorCursor;
+    case Cursor::Cross: return Qt::CrossCursor;
+    case Cursor::Help: return Qt::WhatsThisCursor;
+    }
+    return Qt::ArrowCursor;
+}
+} // namespace
+
+void LinkParent(Window& child, Window* parent) {
+    Window::Impl& c = child.impl();
+    if (c.parent == parent)
+        return;
+    if (c.parent)
+        std::erase(c.parent->impl().children, &child);
+    c.parent = parent;
+    if (parent)
+        parent->impl().children.push_back(&child);
+}
+
 void CreateUnder(Window& window, QWidget* parent) {
     if (window.impl().widget)
         return;
@@ -112,13 +144,21 @@ void CreateUnder(Window& window, QWidget* parent) {
 Window::Window() : m_impl(std::make_unique<Impl>()) {}
 
 Window::~Window() {
+    if (g_capture == this)
+        ReleaseCapture();
+    for (Window* child : m_impl->children)
+        child->impl().parent = nullptr;
+    LinkParent(*this, nullptr);
     if (m_impl->widget) {
         m_impl->widget->Detach();
         delete m_impl->widget.data();
     }
 }
 
-void Window::Create(Window* parent) { CreateUnder(*this, parent ? WidgetOf(*parent) : nullptr); }
+void Window::Create(Window* parent) {
+    LinkParent(*this, parent);
+    CreateUnder(*this, parent ? WidgetOf(*parent) : nullptr);
+}
 bool Window::IsCreated() const { return !m_impl->widget.isNull(); }
 
 void Window::Paint(DC&, bool, const Rect&) {}
@@ -127,6 +167,7 @@ void Window::EvLButtonDown(unsigned, Point) {}
 void Window::EvLButtonUp(unsigned, Point) {}
 void Window::EvLButtonDblClk(unsigned, Point) {}
 void Window::EvRButtonDown(unsigned, Point) {}
+void Window::EvRButtonUp(unsigned, Point) {}
 void Window::EvMouseMove(unsigned, Point) {}
 
 bool Window::EvCommand(int id, int, int) {
@@ -158,7 +199,7 @@ void Window::InvalidateRect(const Rect& rect, bool erase) {
 }
 
 void Window::UpdateWindow() {
-    if (m_impl->widget)
+    if (m_impl->widget && m_impl->redraw)
         m_impl->widget->PaintInvalid();
 }
 
@@ -183,6 +224,57 @@ void Window::SetBackgroundColor(Color color) { m_impl->background = color; }
 Point Window::ClientToScreen(Point p) const {
     return m_impl->widget ? FromQ(m_impl->widget->mapToGlobal(ToQ(p))) : p;
 }
+
+Point Window::ScreenToClient(Point p) const {
+    return m_impl->widget ? FromQ(m_impl->widget->mapFromGlobal(ToQ(p))) : p;
+}
+
+Rect Window::GetWindowRect() const {
+    if (!m_impl->widget)
+        return Rect{};
+    const QRect g = m_impl->widget->isWindow() ? m_impl->widget->frameGeometry() : m_impl->widget->geometry();
+    return FromQ(g);
+}
+
+void Window::SetRedraw(bool on) {
+    m_impl->redraw = on;
+    if (m_impl->widget) {
+        m_impl->widget->setUpdatesEnabled(on);
+        if (on && !m_impl->invalid.isEmpty())
+            m_impl->widget->update();
+    }
+}
+
+bool Window::IsRedrawOn() const { return m_impl->redraw; }
+
+void Window::SetCursor(Cursor cursor) {
+    m_impl->cursor = cursor;
+    if (m_impl->widget)
+        m_impl->widget->setCursor(ShapeOf(cursor));
+}
+
+Cursor Window::GetCursor() const { return m_impl->cursor; }
+
+void Window::SetCapture() {
+    if (g_capture && g_capture != this)
+        g_capture->ReleaseCapture();
+    g_capture = this;
+    if (m_impl->widget && m_impl->widget->isVisible())
+        m_impl->widget->grabMouse();
+}
+
+void Window::ReleaseCapture() {
+    if (g_capture != this)
+        return;
+    g_capture = nullptr;
+    if (m_impl->widget && QWidget::mouseGrabber() == m_impl->widget)
+        m_impl->widget->releaseMouse();
+}
+
+bool Window::HasCapture() const { return g_capture == this; }
+Window* Window::GetCapture() { return g_capture; }
+Window* Window::GetParent() const { return m_impl->parent; }
+std::vector<Window*> Window::GetChildren() const { return m_impl->children; }
 
 Image& Window::BackingImage() {
     if (m_impl->widget)

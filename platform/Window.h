@@ -8,12 +8,16 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Commands.h"
 #include "platform/DC.h"
 #include "platform/Types.h"
 
 namespace plat {
+
+// Mouse cursors a window can show.
+enum class Cursor { Arrow, SizeNWSE, SizeNESW, SizeNS, SizeWE, Cross, Help };
 
 class Window : public CommandTarget {
 public:
@@ -35,6 +39,7 @@ public:
     virtual void EvLButtonUp(unsigned keyFlags, Point p);
     virtual void EvLButtonDblClk(unsigned keyFlags, Point p);
     virtual void EvRButtonDown(unsigned keyFlags, Point p);
+    virtual void EvRButtonUp(unsigned keyFlags, Point p);
     virtual void EvMouseMove(unsigned keyFlags, Point p);
     // A command or a control notification; the base searches this window's response tables.
     // True when handled.
@@ -53,7 +58,28 @@ public:
     void Show(bool visible);
     void SetBackgroundColor(Color color);
     Point ClientToScreen(Point p) const;
+    Point ScreenToClient(Point p) const;
+    // The window's rectangle in its parent's client coordinates (screen for top-level ones).
+    Rect GetWindowRect() const;
     Image& BackingImage();
+
+    // Redrawing off: invalidations wait, and the screen keeps the last picture, until it is
+    // switched on again.
+    void SetRedraw(bool on);
+    bool IsRedrawOn() const;
+
+    // The cursor shown while the mouse is over the window.
+    void SetCursor(Cursor cursor);
+    Cursor GetCursor() const;
+    // Mouse capture: every mouse message goes to this window until released.
+    void SetCapture();
+    void ReleaseCapture();
+    bool HasCapture() const;
+    static Window* GetCapture();
+
+    Window* GetParent() const;
+    // The windows created with this one as parent, in creation order.
+    std::vector<Window*> GetChildren() const;
 
     struct Impl;
     Impl& impl() const { return *m_impl; }

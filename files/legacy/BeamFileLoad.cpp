@@ -58,6 +58,17 @@ LegacyReadResult Refuse(const std::string& message)
     return LegacyRefused(0, message);
 }
 
+// Whether the beam holds a concrete section: a region of some height.
+bool HasSection(const TBeam& beam)
+{
+    for (int i = 0; i < beam.GetRegionCount(); ++i) {
+        const ConcreteRegionRec* r = beam.GetRegion(i);
+        if (r != nullptr && r->top > r->bottom)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
@@ -98,6 +109,9 @@ LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
             ShowMessage(result.message, kInvalidFile, kWarning);
         return result;
     }
+    // A file the reader got through that describes no section is no section to open.
+    if (!HasSection(beam))
+        return Refuse("File Does not contain any sections!");
     SetQuickDefineNew(0);
     beam.Validate();
     if (info.kind == kKindPredecessor) {

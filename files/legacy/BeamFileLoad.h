@@ -2,8 +2,8 @@
 // Loading a beam section from a data file of an older kind: the kind is told by the file's
 // first bytes, the reader of that kind fills the cleared beam, and a section that was read is
 // validated. Every refusal is said in a message box: a missing file ("Open Error"), a file of
-// no known kind or of an unsupported version, and a file that its reader refused, with the
-// reader's reason ("Invalid File").
+// no known kind or of an unsupported version, a file that its reader refused, with the
+// reader's reason, and a file that yields no concrete section ("Invalid File").
 
 #include <cstdint>
 #include <span>

@@ -18,6 +18,13 @@ void KeepFirstFailure(XmlResult& overall, const XmlResult& component)
         overall = component;
 }
 
+// A component that failed at the end of the text was cut short with the file: nothing
+// follows it, and its one message says so.
+bool CutShort(const XmlResult& component, const std::string& text)
+{
+    return !component.Ok() && component.offset >= text.size();
+}
+
 std::unique_ptr<TStructure> NewStructureFor(const std::string& name)
 {
     if (name == "q3g_beam")
@@ -65,6 +72,8 @@ XmlResult ReadXmlDocument(const std::string& text,
             if (r.Ok())
                 scanner.ContinueAt(r.offset);
             KeepFirstFailure(overall, r);
+            if (CutShort(r, flat))
+                break;
         } else if (name == kMemberRootName) {
             document.hasMemberSettings = true;
             if (member != nullptr) {
@@ -73,6 +82,8 @@ XmlResult ReadXmlDocument(const std::string& text,
                 if (r.Ok())
                     scanner.ContinueAt(r.offset);
                 KeepFirstFailure(overall, r);
+                if (CutShort(r, flat))
+                    break;
             }
         } else {
             ShowMessage(StrPrintf("Definition type %s not loaded.  XML File Component %d ignored.",

@@ -136,9 +136,8 @@ bool XmlComponentScanner::Next(std::string& name, std::size_t& offset, XmlResult
         }
         m_pos = c.pos;
     }
-    const std::size_t lt = m_text.find('<', m_pos);
-    if (lt == std::string::npos) {
-        // A document that ends before its end tag has been cut short.
+    // A document that ends before its end tag, or inside a component's name, was cut short.
+    const auto cutShort = [&] {
         XmlFail(result,
                 XmlStatus::SyntaxError,
                 m_text.size(),
@@ -146,12 +145,17 @@ bool XmlComponentScanner::Next(std::string& name, std::size_t& offset, XmlResult
                 "XML Syntax Error");
         m_pos = m_text.size();
         return false;
-    }
+    };
+    const std::size_t lt = m_text.find('<', m_pos);
+    if (lt == std::string::npos)
+        return cutShort();
     XmlCursor c{m_text, lt + 1};
     if (!XmlReadName(c, name, result)) {
         m_pos = m_text.size();
         return false;
     }
+    if (c.AtEnd())
+        return cutShort();
     if (name == "/document") {
         m_pos = m_text.size();
         return false;

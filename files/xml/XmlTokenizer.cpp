@@ -50,6 +50,15 @@ bool FinishStartTag(XmlCursor& c, bool& selfClosing, XmlResult& result)
     return true;
 }
 
+// The text ends where more must follow: the file was cut short. Recorded at the end of the
+// text, so that the document reader looks no further.
+bool FailAtEnd(XmlCursor& c, const std::string& read, XmlResult& result)
+{
+    c.pos = c.text.size();
+    XmlFail(result, XmlStatus::SyntaxError, c.text.size(), QuoteForMessage(read), "End of File!");
+    return false;
+}
+
 // A tag name for passing elements over: it also ends at '/', so that "<x/>" names x.
 std::string SkipTagName(XmlCursor& c)
 {
@@ -104,6 +113,8 @@ bool XmlReadQuoted(XmlCursor& c, std::string& value, XmlResult& result)
 {
     value.clear();
     const std::size_t start = c.pos;
+    if (c.AtEnd())
+        return FailAtEnd(c, "", result);
     if (c.Peek() != '"')
         ShowMessage(c.Rest(), "Error in Quotes!");
     else
@@ -114,10 +125,13 @@ bool XmlReadQuoted(XmlCursor& c, std::string& value, XmlResult& result)
         return ReportTooLong(c, start, result);
     value.assign(c.text.substr(c.pos, end - c.pos));
     c.pos = end;
-    if (close == std::string_view::npos)
-        ShowMessage(QuoteForMessage(value), "End of File!");
-    else
-        ++c.pos;
+    if (close == std::string_view::npos) {
+        // The file was cut inside the value: what was read of it goes nowhere.
+        FailAtEnd(c, value, result);
+        value.clear();
+        return false;
+    }
+    ++c.pos;
     return true;
 }
 
@@ -141,6 +155,10 @@ XmlItem XmlReadAttribute(XmlCursor& c,
     if (!XmlReadName(c, name, result))
         return XmlItem::Error;
     c.SkipBlanks();
+    if (c.AtEnd()) {
+        FailAtEnd(c, name, result);
+        return XmlItem::Error;
+    }
     if (c.Peek() != '=' || (name.empty() && c.pos == start)) {
         XmlFail(result,
                 XmlStatus::SyntaxError,

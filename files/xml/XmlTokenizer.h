@@ -37,15 +37,15 @@ void XmlFail(XmlResult& result,
 // '=' or the end. False (recorded) when it is longer than kXmlTokenChars.
 bool XmlReadName(XmlCursor& c, std::string& name, XmlResult& result);
 
-// A double-quoted value. A missing opening quote ("Error in Quotes!") and a text that ends
-// inside the value ("End of File!") are reported and the value read so far is used; only an
-// over-long value fails.
+// A double-quoted value. A missing opening quote ("Error in Quotes!") is reported and the
+// value read on from the cursor. A text that ends before or inside the value ("End of File!",
+// recorded at the end of the text) and an over-long value fail.
 bool XmlReadQuoted(XmlCursor& c, std::string& value, XmlResult& result);
 
 enum class XmlItem { Attribute, TagEnd, EmptyTagEnd, Error };
 
 // The next item of a start tag: an attribute (name and raw value), the tag's '>' (content
-// follows) or its "/>".
+// follows) or its "/>". A text that ends inside an attribute fails with "End of File!".
 XmlItem XmlReadAttribute(XmlCursor& c,
                          const std::string& element,
                          std::string& name,

@@ -101,8 +101,8 @@ void TSectionBase::CompileFormula(const std::string& formula, std::string& out)
 
 // A row whose formulas compiled is tried once with every parameter at 0: the depth of the
 // value stack and the order of operands, operators and parentheses do not depend on the
-// values, so a formula that passes here evaluates for any parameters. A height that reaches
-// the arc markers' magnitude there would be taken for a marker, and is refused.
+// values, so a formula that passes here evaluates for any parameters. A height of the arc
+// markers' magnitude there is out of range, and is refused.
 bool TSectionBase::CheckRowFormulas(const std::string& heightText,
                                     const std::string& widthText,
                                     int rowNumber)

@@ -195,7 +195,9 @@ EvaluateShapeFormula(const std::string& code, std::size_t& cursor, const ShapePa
     }
     cursor = rowEnd + 1;
     if (rowEnd - begin == 1 && (code[begin] == ShapeCode::kDown || code[begin] == ShapeCode::kUp)) {
-        result.value = code[begin] == ShapeCode::kDown ? kUndefined : -kUndefined;
+        const bool down = code[begin] == ShapeCode::kDown;
+        result.value = down ? kUndefined : -kUndefined;
+        result.marker = down ? ShapeMarker::Down : ShapeMarker::Up;
         result.status = FormulaStatus::Ok;
         return result;
     }

@@ -27,8 +27,8 @@ inline constexpr char kRowEnd = '\n';
 inline constexpr char kUnknown = 0; // a variable no parameter answers to
 } // namespace ShapeCode
 
-// Marker rows evaluate to +-3.1415626e31; a row height of this magnitude or more (mm) is taken
-// for a marker, so an outline row may not reach it.
+// Marker rows evaluate to +-3.1415626e31. A height of this magnitude or more (mm) with every
+// parameter at 0 is out of range and refused when the library is read.
 inline constexpr double kShapeMarkerThreshold = 1e25;
 
 // Entries the value stack holds.
@@ -40,13 +40,17 @@ enum class FormulaStatus {
     Malformed, // operator or parenthesis out of place, unknown variable, missing row end
 };
 
+// Which marker a row is: told by its code, never by its value.
+enum class ShapeMarker { None, Down, Up };
+
 struct FormulaResult {
     double value = 0.0;
     FormulaStatus status = FormulaStatus::Malformed;
+    ShapeMarker marker = ShapeMarker::None;
 };
 
 // Evaluates the row of code that starts at cursor with the parameter values (mm) and leaves
 // cursor after the row's line feed (or at the end of the code). A DOWN marker row gives
-// +3.1415626e31, an UP marker row -3.1415626e31.
+// +3.1415626e31 and the marker Down, an UP marker row -3.1415626e31 and Up.
 FormulaResult
 EvaluateShapeFormula(const std::string& code, std::size_t& cursor, const ShapeParams& paramsMm);

@@ -48,31 +48,36 @@ int TSectionBase::EvaluateOutline(const ShapeParams& params)
         }
         points[static_cast<std::size_t>(pointCount++)] = {depth, width};
     };
-    auto nextRow = [&](double& h, double& w) {
+    // A row that does not evaluate, or evaluates beyond the doubles, ends the outline.
+    auto nextRow = [&](double& h, double& w, ShapeMarker& marker) {
         const FormulaResult height = EvaluateShapeFormula(heights, heightCursor, paramsMm);
         const FormulaResult width = EvaluateShapeFormula(widths, widthCursor, paramsMm);
         h = height.value;
         w = width.value;
-        return height.status == FormulaStatus::Ok && width.status == FormulaStatus::Ok;
+        marker = height.marker;
+        return height.status == FormulaStatus::Ok && width.status == FormulaStatus::Ok &&
+               std::isfinite(h) && std::isfinite(w);
     };
 
     const int arcPoints = ArcPointCount();
     for (int row = 0; row < rowCursor && complete; ++row) {
         double h = 0.0;
         double w = 0.0;
-        if (!nextRow(h, w)) {
+        ShapeMarker marker = ShapeMarker::None;
+        if (!nextRow(h, w, marker)) {
             complete = false;
             break;
         }
-        if (std::fabs(h) < kShapeMarkerThreshold) {
+        if (marker == ShapeMarker::None) {
             addPoint(h / kMmPerM, w / kMmPerM);
             continue;
         }
         // A quarter ellipse from the last point to the next row's point, which it consumes.
         double h1 = 0.0;
         double w1 = 0.0;
-        if (pointCount == 0 || ++row >= rowCursor || !nextRow(h1, w1) ||
-            std::fabs(h1) >= kShapeMarkerThreshold) {
+        ShapeMarker closing = ShapeMarker::None;
+        if (pointCount == 0 || ++row >= rowCursor || !nextRow(h1, w1, closing) ||
+            closing != ShapeMarker::None) {
             complete = false;
             break;
         }
@@ -82,7 +87,7 @@ int TSectionBase::EvaluateOutline(const ShapeParams& params)
         const double h0 = start.depth;
         const double w0 = start.width;
         const int n = arcPoints;
-        if (h < 0.0) { // UP: zero slope on the upper side
+        if (marker == ShapeMarker::Up) { // zero slope on the upper side
             for (int k = 1; k <= n - 1; ++k) {
                 const double theta = k * kHalfPi / (n - 1);
                 addPoint(h0 - (1.0 - std::cos(theta)) * (h0 - h1),
@@ -148,7 +153,7 @@ double TSectionBase::GetShapeHeight() const
     std::size_t cursor = 0;
     for (int row = 0; row < rowCursor; ++row) {
         const FormulaResult h = EvaluateShapeFormula(heights, cursor, paramsMm);
-        if (h.status != FormulaStatus::Ok || std::fabs(h.value) >= kShapeMarkerThreshold)
+        if (h.status != FormulaStatus::Ok || h.marker != ShapeMarker::None)
             continue;
         highest = std::max(highest, h.value / kMmPerM);
         lowest = std::min(lowest, h.value / kMmPerM);

@@ -18,7 +18,10 @@ public:
     // raster: keep the pixel rules (single-pixel lines drawn pixel by pixel, raster
     // operations); otherwise draw geometric figures (printers, pictures). The painter's
     // transform and clip at this moment are the device's own and stay under everything drawn.
+    // The painter's state is saved here and restored when the device goes, so the painter's
+    // owner finds it as it left it.
     PainterDevice(QPainter& painter, const DeviceCaps& caps, bool raster);
+    ~PainterDevice() override;
 
     void Line(const DrawState& s, Point a, Point b) override;
     void Polyline(const DrawState& s, const Point* points, std::size_t count) override;
@@ -56,6 +59,7 @@ protected:
 
 private:
     QTransform m_base;
+    bool m_restore = false;
     bool m_baseClipping = false;
     QRegion m_baseClip;
     Clip m_applied;
@@ -86,11 +90,37 @@ private:
     qsizetype m_bytesPerLine = 0;
 };
 
+// Draws nothing and answers with the capabilities it was given (the screen's for screen
+// contexts, the printer's for printer contexts made outside a job).
+class CapsDevice final : public Device {
+public:
+    explicit CapsDevice(const DeviceCaps& caps) : m_caps(caps) {}
+    void Line(const DrawState&, Point, Point) override {}
+    void Polyline(const DrawState&, const Point*, std::size_t) override {}
+    void Rectangle(const DrawState&, const Rect&) override {}
+    void Ellipse(const DrawState&, const Rect&) override {}
+    void Arc(const DrawState&, ArcKind, const Rect&, Point, Point) override {}
+    void Polygon(const DrawState&, const Point*, std::size_t, FillMode) override {}
+    void FillRect(const DrawState&, const Rect&, Color) override {}
+    void FillRegion(const DrawState&, const Region&, Color) override {}
+    void SetPixel(const DrawState&, Point, Color) override {}
+    Color GetPixel(const DrawState&, Point) const override { return Colors::White; }
+    void Text(const DrawState&, const TextRun&) override {}
+    void DrawImage(const DrawState&, const Rect&, const Image&, const Rect&) override {}
+    void FocusRect(const DrawState&, const Rect&) override {}
+    DeviceCaps Caps() const override { return m_caps; }
+
+private:
+    DeviceCaps m_caps;
+};
+
 // The pixels of a 1-pixel line from a up to but not including b (Bresenham), appended.
 void LinePixels(Point a, Point b, QPolygon& out);
 
 // A context over a painter that belongs to someone else (owner-drawn items); the painter
 // must stay active while the context lives.
 std::unique_ptr<DC> MakePainterDC(QPainter& painter, const DeviceCaps& caps, bool raster = true);
+// The same with the screen's capabilities (items of controls on the screen).
+std::unique_ptr<DC> MakePainterDC(QPainter& painter);
 
 } // namespace plat

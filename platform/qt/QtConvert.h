@@ -5,12 +5,16 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QList>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "platform/DC.h"
 
@@ -35,13 +39,23 @@ QString MapFontFace(const std::string& face);
 // The Qt font of a logical font, sized so that its pixel heights follow the logical font.
 QFont ToQFont(const LogFont& font);
 
-// A logical font made once and kept with its metrics (the same metrics measure and draw).
+// A text laid out in a font once: its glyphs (possibly from several faces) and its width.
+struct TextShape {
+    QList<QGlyphRun> runs;
+    int width = 0;
+    qreal ascent = 0;  // of the laid-out line: the glyphs' baseline below its top
+};
+
+// A logical font made once and kept with its metrics and the texts recently laid out in it;
+// text is measured and drawn from the same layout.
 struct FontEntry {
     LogFont logFont;
     QFont font;
     QFontMetrics metrics;
+    const TextShape& Shape(const std::string& text) const;
+    mutable std::unordered_map<std::string, TextShape> shapes;
 };
-const FontEntry& FontFor(const LogFont& font);
+std::shared_ptr<const FontEntry> FontFor(const LogFont& font);
 
 struct Image::Impl {
     QImage image;  // device pixels; its device pixel ratio is the image's scale

@@ -34,7 +34,14 @@ struct Window::Impl {
     QRegion invalid;
     bool eraseInvalid = false;
     Color background = Colors::White;
+    bool redraw = true;
+    Cursor cursor = Cursor::Arrow;
+    Window* parent = nullptr;
+    std::vector<Window*> children;
 };
+
+// Links a window to its parent window (both lists kept up to date on destruction).
+void LinkParent(Window& child, Window* parent);
 
 // The widget of a created window (null before Create).
 QWidget* WidgetOf(const Window& window);

@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "foundation/Diagnostics.h"
 #include "model/TBeam.h"
+#include "platform/DC.h"
 #include "platform/Services.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
@@ -169,7 +170,9 @@ TEST_F(ShellTest, ScreenPictureGoesToTheClipboardAndTheContextMenuRunsItsChoice)
     Window().MoveWindow(plat::Rect{0, 0, 320, 240});
     ui.Popup(CmId::CopyPicture);
     Window().EvRButtonDown(0, plat::Point{10, 10});
-    EXPECT_TRUE(plat::Clipboard::HasImage());
+    // A picture of the window's size, as SVG and as PNG.
+    EXPECT_NE(plat::Clipboard::GetPictureSvg().find("<svg"), std::string::npos);
+    EXPECT_EQ(plat::Clipboard::GetPicturePng().Width(), 320);
     // The start picture is not blank.
     const plat::Image& img = Window().BackingImage();
     int dark = 0;

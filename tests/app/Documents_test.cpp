@@ -2,10 +2,15 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/CommandIds.h"
 #include "foundation/ReportText.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
+#include "app/FileSaving.h"
 #include "tests/app/ShellFixture.h"
 
 namespace fs = std::filesystem;
@@ -77,6 +82,63 @@ TEST_F(ShellTest, AFailedWriteLeavesTheFileFlagsCaptionAndRecentListAlone) {
     EXPECT_NE(dir.Read("kept.qvh").find("<q3g_beam"), std::string::npos);
     EXPECT_EQ(Window().IsModified(), 0);
     EXPECT_EQ(app->GetRecentFiles().Entries().front(), file);
+}
+
+// A document file marked read-only (mode 444) in a writable folder is not replaced: the
+// same refusal as a read-only folder. It holds for every user, root included, who would be
+// let through by the system but not by the file's own permissions.
+TEST_F(ShellTest, SavingOverAReadOnlyFileIsRefusedAndKeepsEverything) {
+    Start();
+    const std::string file = dir.File("locked.qvh");
+    dir.Write("locked.qvh", "earlier document");
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(file, readOnly);
+    app->SetFileName(file);
+    MarkModified();
+    const TStructure* before = Window().GetCurrentStructure();
+    ui.Message("Save Changes in", MsgAnswer::Yes).Message("Could not save file", MsgAnswer::Ok);
+    EXPECT_FALSE(Window().CanClose());
+    EXPECT_EQ(dir.Read("locked.qvh"), "earlier document");
+    EXPECT_EQ(fs::status(file).permissions(), readOnly);
+    EXPECT_EQ(Window().GetCurrentStructure(), before);
+    EXPECT_EQ(Window().IsModified(), 1);
+    EXPECT_EQ(app->GetFileName(), file);
+}
+
+// The same refusal for an unprivileged user saving over their own read-only file: run in a
+// child process that gives up root first (when the tests run as root).
+TEST(FileSaving, AnUnprivilegedUsersReadOnlyFileIsNotReplaced) {
+    TempDir dir;
+    const std::string file = dir.File("own.qvh");
+    dir.Write("own.qvh", "earlier document");
+    constexpr uid_t kNobody = 65534;
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        // The folder is writable for the user, the file is the user's own.
+        fs::permissions(dir.path(), fs::perms::all);
+        ASSERT_EQ(::chown(file.c_str(), kNobody, kNobody), 0);
+    }
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    enum : int { kRefused = 0, kReplaced = 1, kNoUser = 2, kNoFolder = 3 };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 || ::geteuid() == 0))
+            ::_exit(kNoUser);
+        // The user must see the file and be able to write the folder, or nothing is tested.
+        if (::access(file.c_str(), F_OK) != 0 || ::access(dir.path().c_str(), W_OK) != 0)
+            ::_exit(kNoFolder);
+        ::_exit(WriteFileReplacing(file, "new document") ? kReplaced : kRefused);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == kNoUser)
+        GTEST_SKIP() << "no unprivileged user to run as";
+    if (WEXITSTATUS(status) == kNoFolder)
+        GTEST_SKIP() << "the temporary folder is out of the unprivileged user's reach";
+    EXPECT_EQ(WEXITSTATUS(status), kRefused);
+    EXPECT_EQ(dir.Read("own.qvh"), "earlier document");
 }
 
 TEST_F(ShellTest, SaveAsAddsTheExtensionWhenTheNameHasNone) {
@@ -158,6 +220,25 @@ TEST_F(ShellTest, ADocumentOfMoreThan300ComponentsStopsAtTheTable) {
     EXPECT_EQ(StructureAt(299)->GetName(), "B299");
     EXPECT_EQ(StructureAt(300), nullptr);
     EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "B0");
+}
+
+// An older file that yields no section is a failed open: its message, and the document open
+// before stays as it was, with its file name and caption.
+TEST_F(ShellTest, AnOlderFileWithoutASectionLeavesTheOpenDocumentAlone) {
+    Start();
+    app->OpenFile(WriteDocument("kept.qvh", {"<q3g_beam Kept/>", "<q3g_beam Other/>"}));
+    const TStructure* kept = StructureAt(0);
+    const std::string caption = Frame().GetCaption();
+    dir.Write("empty.q2t", "// Quarvish input Ver_0.8\nINPUT-LABEL only\nTITLE Nothing\nENDSECTION\n");
+    ui.Message("File Does not contain any sections!", MsgAnswer::Ok);
+    app->OpenFile(dir.File("empty.q2t"));
+    EXPECT_EQ(StructureAt(0), kept);
+    EXPECT_EQ(StructureAt(0)->GetName(), "Kept");
+    ASSERT_NE(StructureAt(1), nullptr);
+    EXPECT_EQ(StructureAt(1)->GetName(), "Other");
+    EXPECT_EQ(app->GetFileName(), dir.File("kept.qvh"));
+    EXPECT_EQ(Frame().GetCaption(), caption);
+    EXPECT_EQ(app->GetRecentFiles().Entries().front(), dir.File("kept.qvh"));
 }
 
 TEST_F(ShellTest, DroppedFilesOpenOnlyTheFirst) {

@@ -55,6 +55,8 @@ TEST_F(RealDocumentTest, TheXmlEditorShowsTheDocumentAndTakesAnEditedName) {
             text.replace(at, 6, "After");
         return true;
     });
+    // The member's zone still names the old section, which the edited document no longer has.
+    ui.Message("Beam Analysis Type Before not found", MsgAnswer::Ok);
     Frame().Dispatch(10000);
     EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "After");
     EXPECT_EQ(Window().IsModified(), 1);
@@ -78,4 +80,94 @@ TEST_F(RealDocumentTest, TheMemberDefinitionTravelsWithTheDocument) {
     ResetMemberDefinition(g_MemberDefinition);
     app->OpenFile(file);
     EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, saved), 1);
+}
+
+TEST_F(RealDocumentTest, ADocumentCutInsideAValueGivesOneMessage) {
+    Start();
+    g_Structures[0]->SetName("Girder");
+    g_Structures[1] = std::make_unique<TBeam>();
+    g_Structures[1]->SetName("Column");
+    const std::string file = dir.File("cut.qvh");
+    ASSERT_TRUE(Window().WriteDocument(file));
+    const std::string text = dir.Read("cut.qvh");
+    dir.Write("cut.qvh", text.substr(0, text.find("Girder") + 3));
+    ui.Message("Gir", MsgAnswer::Ok);
+    app->OpenFile(file);
+    ASSERT_EQ(ui.requests.size(), 1u);
+    EXPECT_EQ(ui.requests[0].caption, "End of File!");
+    EXPECT_EQ(app->GetFileName(), "Newbeam");
+}
+
+namespace {
+// Two sections, "Girder" in slot 0 and "Column" in slot 1, and a member over them: the first
+// 1.5 m of Girder, the rest of Column.
+void DefineTwoZoneMember() {
+    g_Structures[0]->SetName("Girder");
+    g_Structures[1] = std::make_unique<TBeam>();
+    g_Structures[1]->SetName("Column");
+    g_MemberDefinition.length = 3.0;
+    g_MemberDefinition.rightPlateLocation = 3.0;
+    g_MemberDefinition.diagrams[LiveDiagram][0] = {0.0, 0.0, 0};
+    g_MemberDefinition.diagrams[LiveDiagram][1] = {3.0, -2000.0, 0};
+    g_MemberDefinition.pointCount[LiveDiagram] = 2;
+    g_MemberDefinition.zoneCount = 2;
+    g_MemberDefinition.zones[0] = {0.0, 0};
+    g_MemberDefinition.zones[1] = {1.5, 1};
+}
+} // namespace
+
+// Member zones name their sections; they find them among the sections of the same document
+// whether the member element follows or precedes them. No "not found" message may appear.
+TEST_F(RealDocumentTest, MemberZonesFindTheSectionsOfTheirOwnDocumentWhenOpened) {
+    Start();
+    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
+    DefineTwoZoneMember();
+    const std::string file = dir.File("zones.qvh");
+    ASSERT_TRUE(Window().WriteDocument(file));
+    const std::string text = dir.Read("zones.qvh");
+
+    // The member element first: the sections become components 1 and 2.
+    const std::size_t from = text.find("\t<Q2010_Analysis");
+    const std::size_t to = text.find("</document>");
+    ASSERT_NE(from, std::string::npos);
+    std::string first = text;
+    first.erase(from, to - from);
+    first.insert(first.find("<document>") + 12, text.substr(from, to - from));
+    dir.Write("first.qvh", first);
+
+    struct Row {
+        const char* file;
+        int girder, column;
+    };
+    for (const Row& row : {Row{"zones.qvh", 0, 1}, Row{"first.qvh", 1, 2}}) {
+        SCOPED_TRACE(row.file);
+        // Another document with other sections is open before.
+        g_Structures[0]->SetName("Other");
+        ResetMemberDefinition(g_MemberDefinition);
+        app->OpenFile(dir.File(row.file));
+        ASSERT_NE(StructureAt(row.column), nullptr);
+        EXPECT_EQ(StructureAt(row.column)->GetName(), "Column");
+        ASSERT_EQ(g_MemberDefinition.zoneCount, 2);
+        EXPECT_EQ(g_MemberDefinition.zones[0].structureIndex, row.girder);
+        EXPECT_EQ(g_MemberDefinition.zones[1].structureIndex, row.column);
+    }
+    EXPECT_TRUE(ui.requests.empty());
+}
+
+// A section renamed in the XML editor together with the zone that names it.
+TEST_F(RealDocumentTest, MemberZonesFollowASectionRenamedInTheXmlEditor) {
+    Start();
+    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
+    DefineTwoZoneMember();
+    ui.Text([](std::string& text) {
+        for (std::size_t at = text.find("Column"); at != std::string::npos; at = text.find("Column"))
+            text.replace(at, 6, "Pier");
+        return true;
+    });
+    Frame().Dispatch(10000);
+    ASSERT_NE(StructureAt(1), nullptr);
+    EXPECT_EQ(StructureAt(1)->GetName(), "Pier");
+    ASSERT_EQ(g_MemberDefinition.zoneCount, 2);
+    EXPECT_EQ(g_MemberDefinition.zones[1].structureIndex, 1);
+    EXPECT_EQ(ui.Count("not found"), 0);
 }

@@ -74,7 +74,7 @@ public:
         s.SetModified(0);  // a structure just read is unchanged
         return true;
     }
-    bool ReadAnalysisSettings(const std::string& text, int index) override {
+    bool ReadAnalysisSettings(const std::string& text, int index, const TStructureSlots&) override {
         pendingSettings = Component(text, index).find("!bad") == std::string::npos;
         return pendingSettings;
     }

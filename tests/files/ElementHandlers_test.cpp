@@ -99,6 +99,8 @@ TEST_F(ElementHandlers, AttributeTextsAndElementCounts)
     beam.AddLongLayer(layer, 0);
     layer.A = 0.001;
     beam.AddLongLayer(layer, 0);
+    layer.A = 1.0 / 1550.003; // one square inch
+    beam.AddLongLayer(layer, 0);
     const struct {
         const char* element;
         const char* attribute;
@@ -111,7 +113,10 @@ TEST_F(ElementHandlers, AttributeTextsAndElementCounts)
                 {"longreinfx", "dep", 0, kUnitSI, "0.000001"},
                 {"longreinfx", "nround", 0, kUnitSI, "0"},
                 {"longreinfx", "bartitle", 0, kUnitSI, "IGNORE"},
-                {"longreinfx", "A", 1, kUnitUS, "1.550"}};
+                // Three decimals of a square inch keep one square inch; they would lose
+                // 2e-6 of 1000 mm^2, which is written with ten digits instead.
+                {"longreinfx", "A", 2, kUnitUS, "1.000"},
+                {"longreinfx", "A", 1, kUnitUS, "1.550003"}};
     for (const auto& row : rows) {
         std::string text;
         int units = row.units;

@@ -57,7 +57,14 @@ L 2000
 ENDMEMB
 INPUT-LABEL third
 TITLE Third section
+SECTION SOLID
+400 200
+0 200
+ENDSECTION
 )";
+
+// A 500 x 300 mm rectangle: a file without a section is refused.
+const std::string kSection = "SECTION SOLID\n500 300\n0 300\nENDSECTION\n";
 
 struct PromptRecord {
     std::string title;
@@ -169,14 +176,14 @@ TEST_F(LabelledTextTest, CancelKeepsTheLastSection)
     EXPECT_EQ(beam.GetName(), "Third section");
     // One section: no prompt.
     g_prompt = PromptRecord{};
-    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL only\nTITLE Only one\n").IsRead());
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL only\nTITLE Only one\n" + kSection).IsRead());
     EXPECT_TRUE(g_prompt.prompt.empty());
     EXPECT_EQ(beam.GetName(), "Only one");
 }
 
 TEST_F(LabelledTextTest, UnitsOfTheFileAndFileOverride)
 {
-    const std::string text = "// Ver_0.8\nINPUT-LABEL us\nUNITS US\nCRACKX 12\n";
+    const std::string text = "// Ver_0.8\nINPUT-LABEL us\nUNITS US\nCRACKX 12\n" + kSection;
     ASSERT_TRUE(Load(text).IsRead());
     EXPECT_NEAR(beam.GetCrackSpacing(0), 12.0 / 39.37008, 1e-9);
     EXPECT_EQ(g_UnitSystem, kUnitSI);
@@ -195,13 +202,13 @@ TEST_F(LabelledTextTest, FaultsOfOldReadersAreBounded)
 {
     // A 500-character title is cut to the name field; the rest of the line is read as lines
     // of its own and ignored.
-    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nTITLE " + std::string(500, 'x') + "\n").IsRead());
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nTITLE " + std::string(500, 'x') + "\n" + kSection).IsRead());
     EXPECT_EQ(beam.GetName(), std::string(99, 'x'));
 
-    // A shape code left over by the dialogs that names no shape: reported, the rectangle.
+    // A shape code left over by the dialogs that names no shape: reported, and no section.
     g_SectionDefData.shapeCode = 57;
     reporter.Clear();
-    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nENDSECTION\n").IsRead());
+    ASSERT_FALSE(Load("// Ver_0.8\nINPUT-LABEL a\nENDSECTION\n").IsRead());
     EXPECT_EQ(reporter.Count("Could not find Section type"), 1);
 
     // Without any library shape, SECTTYPE falls back to a user outline.
@@ -214,14 +221,14 @@ TEST_F(LabelledTextTest, FaultsOfOldReadersAreBounded)
 
     // Rows before any section name a steel type that does not exist yet.
     reporter.Clear();
-    ASSERT_TRUE(Load("// Ver_0.8\nLONGTAB\n50 500 0 nosuch\nINPUT-LABEL ").IsRead());
+    ASSERT_TRUE(Load("// Ver_0.8\nLONGTAB\n50 500 0 nosuch\nINPUT-LABEL \n" + kSection).IsRead());
     EXPECT_EQ(reporter.Count("Reinforcement type \"nosuch\" not found. Using type 1"), 1);
     EXPECT_EQ(beam.GetName(), "New Cross Section") << "the last line's section is Number 1";
 
     // A catalogue bar of area 0 does not divide the layer's area.
     g_RebarList.Add("ZERO", 0.0, 0.01);
     ASSERT_TRUE(
-        Load("// Ver_0.8\nINPUT-LABEL a\nLONGREINF bars\nA 500\nNUM 2\nBART ZERO\n").IsRead());
+        Load("// Ver_0.8\nINPUT-LABEL a\nLONGREINF bars\nA 500\nNUM 2\nBART ZERO\n" + kSection).IsRead());
     EXPECT_EQ(beam.GetLongLayer(0, 0)->bartitle, "ZERO");
 }
 

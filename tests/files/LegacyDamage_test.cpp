@@ -10,8 +10,10 @@
 
 #include "LegacyFileBuilders.h"
 #include "files/legacy/BeamFileLoad.h"
+#include "files/legacy/SectionDefinition.h"
 #include "foundation/ReportText.h"
 #include "model/TBeam.h"
+#include "model/shapes/SectionShape.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -149,6 +151,29 @@ TEST_F(DamageTest, PredecessorSheet)
     SheetWriter huge = MakeTwoTypeSheetWriter();
     huge.Number(4, 20, 1e200).Number(1, 21, -1e300).Number(3, 12, 1e308);
     ExpectAnswer(huge.Bytes(), "predecessor with huge values");
+}
+
+// A file that its reader gets through but that yields no concrete section is refused with
+// one message, before anything of it is validated or announced.
+TEST_F(DamageTest, AFileThatYieldsNoSectionIsRefused)
+{
+    // The outline the dialogs left is a user outline, which ENDSECTION alone leaves empty.
+    ValueGuard<SectionDefData> section{g_SectionDefData, SectionDefData{kUserShapeCode, 0, {}}};
+    SheetWriter huge = MakeTwoTypeSheetWriter();
+    huge.Number(3, 4, 1e9); // a billion concrete types: every later row is past the sheet
+    const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
+        {"ENDSECTION without SECTION",
+         Bytes("// Quarvish input Ver_0.8\nINPUT-LABEL only\nTITLE Nothing\nENDSECTION\n")},
+        {"predecessor sheet", huge.Bytes()},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        TBeam beam;
+        EXPECT_FALSE(LoadBeamBytes(beam, bytes).IsRead());
+        ASSERT_EQ(reporter.messages.size(), 1u) << reporter.messages[0].text;
+        EXPECT_EQ(reporter.messages[0].text, "File Does not contain any sections!");
+        reporter.Clear();
+    }
 }
 
 } // namespace

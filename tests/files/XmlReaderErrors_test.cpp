@@ -1,6 +1,7 @@
 // Every complaint of the document reader with its text and caption, and documents built to
 // break it: each ends with a message and a failure or a clean read, never a crash or a hang.
 
+#include "BeamFixture.h"
 #include "DocumentTestSupport.h"
 
 namespace {
@@ -164,22 +165,34 @@ TEST_F(ReaderErrors, DeeplyNestedUnknownComponentStopsAtTheDepthLimit)
     EXPECT_EQ(r.status, XmlStatus::DepthLimit);
 }
 
-TEST_F(ReaderErrors, EveryCutOfADocumentEndsCleanly)
+// A file cut short is one fault and gets one message wherever the cut falls; cut inside a
+// quoted value (attribute or body) that is "End of File!", and the part of the value before
+// the cut reaches no element.
+TEST_F(ReaderErrors, ACutFileIsOneMessageAndHandsNothingOn)
 {
-    g_ResistanceFactors = ResistanceFactors{0.7, 1.0, 1.0};
-    TBeam beam;
-    double strength = 30e6;
-    beam.AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
-    beam.SetTimeData(1, 100.0, 1e3, 2e3);
-    beam.Validate();
-    beam.AddConcreteTypeFromStrength(strength, "C");
-    const std::string text = Write({&beam});
-    const std::size_t whole = text.find("</document>") + 10;
-    for (std::size_t cut = 0; cut < whole; ++cut) {
-        const XmlResult r = ReadText(text.substr(0, cut));
-        ASSERT_FALSE(r.Ok()) << cut;
-        ASSERT_LE(last.structures.size(), 2u);
+    const auto beam = MakeFullBeam();
+    const std::string text = Write({beam.get()});
+    bool inside = false;
+    int quoted = 0;
+    const std::size_t end = text.find("</document>") + 10;
+    for (std::size_t cut = text.find("<document>") + 10; cut < end; ++cut) {
+        SCOPED_TRACE(text.substr(0, cut).substr(cut > 60 ? cut - 60 : 0));
+        reporter.Clear();
+        EXPECT_FALSE(ReadText(text.substr(0, cut)).Ok());
+        ASSERT_LE(last.structures.size(), 1u);
+        ASSERT_EQ(reporter.messages.size(), 1u) << reporter.messages[1].text;
+        if (inside) {
+            EXPECT_EQ(reporter.messages[0].caption, "End of File!");
+            ++quoted;
+        }
+        if (text[cut] == '"')
+            inside = !inside;
     }
+    EXPECT_GT(quoted, 300);
+    // The beam's name cut after "T-b" is not taken: the name stays the definition's default.
+    ReadText(text.substr(0, text.find("T-beam") + 3));
+    ASSERT_EQ(last.structures.size(), 1u);
+    EXPECT_EQ(last.structures[0]->GetName(), "New Cross Section");
 }
 
 TEST_F(ReaderErrors, LayerElementsOfMissingDirectionsAddNothing)

@@ -97,3 +97,237 @@ TEST_F(DevicesTest, SymbolCodePointsBecomeTheirUnicodeCharacters) {
     EXPECT_EQ(rec.GetTextExtent("\u03B5"), greek);
     EXPECT_NE(rec.GetTextExtent("e").cx, 0);
 }
+
+namespace {
+bool Inked(const Image& img, int x, int y) { return img.Pixel(x, y) != Colors::White; }
+// Whether any pixel within one pixel of (x, y) carries ink.
+bool InkNear(const Image& img, int x, int y) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (Inked(img, x + dx, y + dy))
+                return true;
+    return false;
+}
+} // namespace
+
+TEST_F(DevicesTest, ArcsPiesAndChordsRunCounterClockwiseFromStartToEnd) {
+    // A circle of radius 10 about (10, 10); from the ray east to the ray north is the upper
+    // right quarter.
+    const Rect box{0, 0, 21, 21};
+    Image arc(24, 24), pie(24, 24), chord(24, 24);
+    {
+        DC dc(arc);
+        dc.Arc(box, {20, 10}, {10, 0});
+    }
+    {
+        DC dc(pie);
+        dc.SelectBrush(Brush{false, Colors::LtBlue});
+        dc.Pie(box, {20, 10}, {10, 0});
+    }
+    {
+        DC dc(chord);
+        dc.SelectBrush(Brush{false, Colors::LtBlue});
+        dc.Chord(box, {20, 10}, {10, 0});
+    }
+    // 45 degrees on the arc: (10 + 7.07, 10 - 7.07); the opposite point stays blank.
+    EXPECT_TRUE(InkNear(arc, 17, 3));
+    EXPECT_FALSE(InkNear(arc, 3, 17));
+    EXPECT_FALSE(InkNear(arc, 3, 3));
+    EXPECT_FALSE(Inked(arc, 15, 6));  // an arc is not filled
+    EXPECT_EQ(pie.Pixel(14, 6), Colors::LtBlue);
+    EXPECT_FALSE(Inked(pie, 6, 14));
+    EXPECT_FALSE(Inked(pie, 6, 6));
+    // The chord cuts along x - y = 10: (17, 4) lies beyond it, (13, 5) before it.
+    EXPECT_EQ(chord.Pixel(17, 4), Colors::LtBlue);
+    EXPECT_FALSE(Inked(chord, 13, 5));
+
+    // The recorder keeps the box and both rays.
+    RecordingDC rec;
+    rec.Pie(box, {20, 10}, {10, 0});
+    ASSERT_EQ(rec.Calls().size(), 1u);
+    EXPECT_EQ(rec.Calls()[0].op, "Pie");
+    EXPECT_EQ(rec.Calls()[0].points, (std::vector<Point>{{20, 10}, {10, 0}}));
+}
+
+TEST_F(DevicesTest, MappingModesScaleAndShiftLogicalUnits) {
+    Image img(60, 110);
+    DC dc(img);
+    dc.SetMapMode(MapMode::Anisotropic);
+    dc.SetWindowExt(Size{100, 100});
+    dc.SetViewportExt(Size{50, 200});
+    EXPECT_EQ(dc.LPtoDP(Point{100, 50}), (Point{50, 100}));
+    EXPECT_EQ(dc.DPtoLP(Point{50, 100}), (Point{100, 50}));
+    dc.FillRect(Rect{10, 10, 20, 20}, Colors::LtRed);  // device (5, 20) to (10, 40)
+    EXPECT_EQ(img.Pixel(5, 20), Colors::LtRed);
+    EXPECT_EQ(img.Pixel(9, 39), Colors::LtRed);
+    EXPECT_FALSE(Inked(img, 10, 30));
+    EXPECT_FALSE(Inked(img, 7, 40));
+    EXPECT_FALSE(Inked(img, 4, 25));
+
+    // Isotropic: the smaller scale on both axes.
+    dc.SetMapMode(MapMode::Isotropic);
+    EXPECT_EQ(dc.LPtoDP(Point{100, 100}), (Point{50, 50}));
+
+    // The text mode with a window origin: logical (0, 0) lands on device (5, 7).
+    dc.SetMapMode(MapMode::Text);
+    dc.SetWindowOrg(Point{-5, -7});
+    EXPECT_EQ(dc.LPtoDP(Point{0, 0}), (Point{5, 7}));
+    dc.SetPixel(Point{0, 0}, Colors::LtGreen);
+    EXPECT_EQ(img.Pixel(5, 7), Colors::LtGreen);
+    EXPECT_EQ(dc.GetPixel(Point{0, 0}), Colors::LtGreen);
+}
+
+TEST_F(DevicesTest, ClipRectanglesAndRegionsWithSaveAndRestore) {
+    Image img(30, 30);
+    DC dc(img);
+    const int saved = dc.SaveDC();
+    dc.IntersectClipRect(Rect{10, 10, 20, 20});
+    dc.IntersectClipRect(Rect{15, 0, 30, 30});
+    EXPECT_EQ(dc.GetClipBox(), (Rect{15, 10, 20, 20}));
+    dc.FillRect(Rect{0, 0, 30, 30}, Colors::LtRed);
+    dc.MoveTo(0, 12);
+    dc.LineTo(30, 12);  // clipped line: only the part inside
+    EXPECT_EQ(img.Pixel(15, 10), Colors::LtRed);
+    EXPECT_EQ(img.Pixel(19, 19), Colors::LtRed);
+    EXPECT_FALSE(Inked(img, 14, 15));
+    EXPECT_FALSE(Inked(img, 20, 15));
+    EXPECT_FALSE(Inked(img, 15, 20));
+    EXPECT_FALSE(Inked(img, 5, 12));
+
+    // A triangular region: left of the diagonal x = y only.
+    ASSERT_TRUE(dc.RestoreDC(saved));
+    const Region triangle{{{0, 0}, {0, 30}, {30, 30}}, FillMode::Alternate};
+    dc.SelectClipRegion(&triangle);
+    dc.FillRect(Rect{0, 0, 30, 30}, Colors::LtBlue);
+    EXPECT_EQ(img.Pixel(2, 25), Colors::LtBlue);
+    EXPECT_EQ(img.Pixel(25, 2), Colors::White);
+    dc.SelectClipRegion(nullptr);
+    dc.FillRect(Rect{0, 0, 30, 30}, Colors::LtGreen);
+    EXPECT_EQ(img.Pixel(25, 2), Colors::LtGreen);
+    EXPECT_FALSE(dc.RestoreDC(5));
+}
+
+TEST_F(DevicesTest, PaletteIndexColoursResolveAgainstTheSelectedPalette) {
+    const struct {
+        int index;
+        Color expected;
+    } rows[] = {{0, Colors::Black}, {1, Color(128, 0, 0)}, {7, Colors::LtGray}, {9, Colors::LtRed},
+                {12, Colors::LtBlue}, {15, Colors::White}, {16, Color(255, 128, 0)}, {19, Color(255, 160, 192)},
+                {400, Colors::Black}};  // past the end: the first entry
+    Image img(30, 2);
+    DC dc(img);
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].index);
+        dc.FillRect(Rect{static_cast<int>(i), 0, static_cast<int>(i) + 1, 1}, Color::PaletteIndex(rows[i].index));
+        EXPECT_EQ(img.Pixel(static_cast<int>(i), 0), rows[i].expected);
+    }
+    // A pen chosen by index follows the palette selected later.
+    dc.SelectPen(Pen{PenStyle::Solid, 1, Color::PaletteIndex(1)});
+    dc.SelectPalette(Palette{Colors::White, Color(10, 20, 30)});
+    dc.MoveTo(0, 1);
+    dc.LineTo(2, 1);
+    EXPECT_EQ(img.Pixel(0, 1), Color(10, 20, 30));
+    EXPECT_EQ(dc.GetPen().color, Color::PaletteIndex(1));
+}
+
+TEST_F(DevicesTest, ImagesStretchWithoutSmoothingAndFocusFramesUndoThemselves) {
+    Image src(2, 2);
+    {
+        DC dc(src);
+        dc.SetPixel(Point{0, 0}, Colors::LtRed);
+        dc.SetPixel(Point{1, 1}, Colors::LtBlue);
+    }
+    Image img(12, 12, Colors::LtGray);
+    {
+        DC dc(img);
+        dc.DrawImage(Rect{2, 2, 10, 10}, src);  // each source pixel becomes a 4 x 4 block
+    }
+    EXPECT_EQ(img.Pixel(2, 2), Colors::LtRed);
+    EXPECT_EQ(img.Pixel(5, 5), Colors::LtRed);
+    EXPECT_EQ(img.Pixel(6, 5), Colors::White);
+    EXPECT_EQ(img.Pixel(9, 9), Colors::LtBlue);
+    EXPECT_EQ(img.Pixel(10, 10), Colors::LtGray);
+
+    const Image before = img;
+    DC dc(img);
+    dc.DrawFocusRect(Rect{1, 1, 11, 11});
+    EXPECT_NE(img.Pixel(1, 1), before.Pixel(1, 1));
+    EXPECT_EQ(img.Pixel(2, 1), before.Pixel(2, 1));  // dotted: every other pixel
+    dc.DrawFocusRect(Rect{1, 1, 11, 11});
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x)
+            ASSERT_EQ(img.Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(DevicesTest, NotXorRubberBandRestoresEveryPixelAtDoubleDensity) {
+    for (const int scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        Image img(40, 30, Colors::White, scale);
+        {
+            DC dc(img);
+            for (int i = 0; i < 40; i += 3)
+                dc.FillRect(Rect{i, 0, i + 2, 30}, Color(i * 6, 200 - i * 4, 90));
+            dc.SelectFont(LogFont{-11});
+            dc.TextOut(2, 2, "x = 1");
+        }
+        const Image before = img;
+        auto band = [](DC& dc) {
+            dc.SetROP2(Rop::NotXorPen);
+            dc.SelectBrush(Brush{true});
+            dc.Rectangle(Rect{3, 4, 33, 25});
+            dc.Polyline({{0, 29}, {10, 5}, {25, 20}, {39, 0}});
+            dc.MoveTo(5, 5);
+            dc.LineTo(35, 28);
+        };
+        {
+            DC dc(img);
+            band(dc);
+        }
+        // A one-pixel line covers a whole logical pixel: scale x scale device pixels.
+        for (int d = 0; d < scale * scale; ++d)
+            EXPECT_NE(img.DevicePixel(3 * scale + d % scale, 4 * scale + d / scale),
+                      before.DevicePixel(3 * scale + d % scale, 4 * scale + d / scale));
+        {
+            DC dc(img);
+            band(dc);
+        }
+        for (int y = 0; y < 30 * scale; ++y)
+            for (int x = 0; x < 40 * scale; ++x)
+                ASSERT_EQ(img.DevicePixel(x, y), before.DevicePixel(x, y)) << x << "," << y;
+    }
+}
+
+TEST_F(DevicesTest, SystemColoursComeFromThePinnedStyle) {
+    const struct {
+        SysColor which;
+        Color expected;
+    } rows[] = {
+        {SysColor::Window, Colors::White},          {SysColor::WindowText, Colors::Black},
+        {SysColor::Face3D, Color(239, 239, 239)},   {SysColor::Highlight, Color(48, 140, 198)},
+        {SysColor::HighlightText, Colors::White},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.which));
+        EXPECT_EQ(GetSysColor(row.which), row.expected);
+    }
+    // Shadows are darker than the face, highlights lighter.
+    const Color face = GetSysColor(SysColor::Face3D);
+    EXPECT_LT(GetSysColor(SysColor::Shadow3D).r, face.r);
+    EXPECT_GE(GetSysColor(SysColor::Highlight3D).r, face.r);
+}
+
+TEST_F(DevicesTest, BitmapsComeFromTheProgramsOwnResources) {
+    const Image emblem = Image::FromResource(5199);
+    ASSERT_FALSE(emblem.IsNull());
+    EXPECT_EQ(emblem.Width(), 100);
+    EXPECT_EQ(emblem.Height(), 99);
+    EXPECT_EQ(Image::FromResource(5198).Width(), 64);
+    EXPECT_TRUE(Image::FromResource(4711).IsNull());
+
+    // Stretched onto a box twice its size: every pixel becomes a 2 x 2 block.
+    Image img(200, 198);
+    DC dc(img);
+    dc.DrawImage(Rect{0, 0, 200, 198}, emblem);
+    for (const Point p : {Point{0, 0}, Point{50, 40}, Point{76, 156}})
+        EXPECT_EQ(img.Pixel(2 * p.x + 1, 2 * p.y + 1), emblem.Pixel(p.x, p.y));
+}

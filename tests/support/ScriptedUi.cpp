@@ -110,15 +110,19 @@ ScriptedUi& ScriptedUi::List(std::optional<int> index) {
     return *this;
 }
 
-ScriptedUi& ScriptedUi::Popup(int id) {
+ScriptedUi& ScriptedUi::Answer(const std::string& kind, int answer) {
     Step s;
-    s.kind = "popup";
+    s.kind = kind;
     s.fragment = "";
-    s.answer = id;
+    s.answer = answer;
     s.during = TakeDuring(m_pendingDuring);
     m_script.push_back(std::move(s));
     return *this;
 }
+
+ScriptedUi& ScriptedUi::Popup(int id) { return Answer("popup", id); }
+ScriptedUi& ScriptedUi::Print(bool ok) { return Answer("print", ok ? 1 : 0); }
+ScriptedUi& ScriptedUi::PrintSetup(bool ok) { return Answer("print setup", ok ? 1 : 0); }
 
 std::optional<ScriptedUi::Step> ScriptedUi::Take(const std::string& kind, const std::string& text) {
     if (m_script.empty()) {
@@ -199,4 +203,16 @@ int ScriptedUi::TrackPopupMenu(const std::vector<plat::MenuItem>&, plat::Point) 
     requests.push_back({"popup", "", "", 0});
     const auto step = Take("popup", "");
     return step ? step->answer : 0;
+}
+
+bool ScriptedUi::PrintDialog(plat::Printer&) {
+    requests.push_back({"print", "", "", 0});
+    const auto step = Take("print", "");
+    return step && step->answer != 0;
+}
+
+bool ScriptedUi::PrintSetupDialog(plat::Printer&) {
+    requests.push_back({"print setup", "", "", 0});
+    const auto step = Take("print setup", "");
+    return step && step->answer != 0;
 }

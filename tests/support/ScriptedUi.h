@@ -12,7 +12,8 @@
 #include "platform/Ui.h"
 
 struct UiRequest {
-    std::string kind;     // "message", "input", "text", "file", "list", "popup"
+    std::string kind;     // "message", "input", "text", "file", "list", "popup", "print",
+                          // "print setup"
     std::string text;     // message text, prompt, or the data text shown
     std::string caption;
     unsigned style = 0;
@@ -37,6 +38,9 @@ public:
     // A list choice: the index chosen, or cancelled.
     ScriptedUi& List(std::optional<int> index);
     ScriptedUi& Popup(int id);
+    // The print dialog and the printer set-up dialog: OK or cancelled.
+    ScriptedUi& Print(bool ok);
+    ScriptedUi& PrintSetup(bool ok);
     // Runs while the next expected interaction is open (for example, pumping the loop).
     ScriptedUi& While(std::function<void()> action);
 
@@ -46,6 +50,8 @@ public:
     bool ChooseFile(plat::FileDialogKind kind, plat::FileDialogData& data) override;
     bool ChooseFromList(const std::string& caption, const std::vector<std::string>& items, int& index) override;
     int TrackPopupMenu(const std::vector<plat::MenuItem>& items, plat::Point screen) override;
+    bool PrintDialog(plat::Printer& printer) override;
+    bool PrintSetupDialog(plat::Printer& printer) override;
 
     bool Done() const { return m_script.empty(); }
     int Count(const std::string& fragment) const;
@@ -63,6 +69,8 @@ private:
         plat::FileDialogKind fileKind = plat::FileDialogKind::Open;
         std::function<void()> during;
     };
+    // A step of the kind answered with a number.
+    ScriptedUi& Answer(const std::string& kind, int answer);
     // The next step when it is of the kind and matches the text; null (test failed) otherwise.
     std::optional<Step> Take(const std::string& kind, const std::string& text);
 

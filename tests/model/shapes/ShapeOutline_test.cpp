@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
 #include "foundation/Units.h"
 #include "model/shapes/ShapeFormula.h"
@@ -70,8 +69,8 @@ TEST_F(FormulaTest, MarkerRowsGiveTheMarkerValue)
 {
     std::size_t cursor = 0;
     const std::string code = "$\n%\n";
-    EXPECT_EQ(EvaluateShapeFormula(code, cursor, {}).value, kUndefined);
-    EXPECT_EQ(EvaluateShapeFormula(code, cursor, {}).value, -kUndefined);
+    EXPECT_EQ(EvaluateShapeFormula(code, cursor, {}).marker, ShapeMarker::Down);
+    EXPECT_EQ(EvaluateShapeFormula(code, cursor, {}).marker, ShapeMarker::Up);
     EXPECT_EQ(cursor, code.size());
     EXPECT_EQ(EvaluateShapeFormula(code, cursor, {}).status, FormulaStatus::Malformed);
 }
@@ -156,6 +155,22 @@ TEST_F(ShapeLibraryTest, NegativeWidthIsMadePositiveAndReported)
     ClearReportText();
     shape.EvaluateOutline({0.3, 0.5, 1, 1, 1, 1});
     EXPECT_NE(Report().find("elevation 1.640 ft\r\n"), std::string::npos);
+}
+
+// A row whose height only reaches the arc markers' magnitude through its parameters is an
+// outline row all the same: markers are told by their code.
+TEST_F(ShapeLibraryTest, RowsReachingTheMarkerMagnitudeAreOutlineRows)
+{
+    ASSERT_EQ(LoadShapes("TYPE TALL\n\tT\nPARAMS b h\n\tW\n\tH\nSECTION\n"
+                         "h*10000000000000000000000 b\n0 b\nENDTYPE\n"),
+              1);
+    TShape& shape = *ShapeTable[0];
+    // h = 1 m = 1000 mm: the first row stands at 1e25 mm = 1e22 m.
+    ASSERT_EQ(shape.EvaluateOutline({0.3, 1.0, 1, 1, 1, 1}), 1) << Report();
+    ASSERT_EQ(shape.pointCount, 2);
+    EXPECT_DOUBLE_EQ(shape.points[0].depth, 1e22);
+    EXPECT_DOUBLE_EQ(shape.points[1].width, 0.3);
+    EXPECT_DOUBLE_EQ(GetShapeHeight(shape), 1e22);
 }
 
 // --- beams -----------------------------------------------------------------------------------

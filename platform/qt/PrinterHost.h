@@ -1,0 +1,19 @@
+#pragma once
+// The Qt printer behind a Printer; only the layer's own .cpp files see it.
+
+#include <QPrinter>
+
+#include "platform/Printing.h"
+
+namespace plat {
+
+struct Printer::Impl {
+    QPrinter printer{QPrinter::HighResolution};
+    PrintSetup setup;
+    int pagesPrinted = 0;
+    // The orientation of the set-up data onto the Qt printer, and back.
+    void Apply();
+    void Read();
+};
+
+} // namespace plat

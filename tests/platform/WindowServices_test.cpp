@@ -1,0 +1,100 @@
+// Services of windows that views and charts use: cursors, capture, the child list, redraw
+// switching, coordinates, and message boxes raised while painting.
+
+#include <gtest/gtest.h>
+
+#include "foundation/Reporter.h"
+#include "platform/Application.h"
+#include "platform/Ui.h"
+#include "platform/Window.h"
+#include "support/ScriptedUi.h"
+#include "tests/platform/PlatformFixture.h"
+
+using namespace plat;
+
+class WindowServicesTest : public GuiTest {};
+
+namespace {
+class Box : public Window {
+public:
+    void Paint(DC& dc, bool, const Rect&) override {
+        ++paints;
+        dc.FillRect(Rect{0, 0, 2, 2}, Colors::LtRed);
+        if (complain)
+            answers.push_back(MessageBox("Bitmap missing", "Quarvish", MsgStyle::Ok | MsgStyle::IconStop));
+    }
+    int paints = 0;
+    bool complain = false;
+    std::vector<int> answers;
+};
+} // namespace
+
+TEST_F(WindowServicesTest, CursorsCaptureAndChildren) {
+    Box parent;
+    parent.Create();
+    parent.MoveWindow(Rect{0, 0, 100, 80});
+    Box a, b;
+    a.Create(&parent);
+    b.Create(&parent);
+    EXPECT_EQ(parent.GetChildren(), (std::vector<Window*>{&a, &b}));
+    EXPECT_EQ(a.GetParent(), &parent);
+    {
+        Box c;
+        c.Create(&parent);
+        EXPECT_EQ(parent.GetChildren().size(), 3u);
+    }
+    EXPECT_EQ(parent.GetChildren().size(), 2u);  // a destroyed child leaves the list
+
+    EXPECT_EQ(a.GetCursor(), Cursor::Arrow);
+    for (Cursor c : {Cursor::SizeNWSE, Cursor::SizeNESW, Cursor::SizeNS, Cursor::SizeWE, Cursor::Cross,
+                     Cursor::Help, Cursor::Arrow}) {
+        a.SetCursor(c);
+        EXPECT_EQ(a.GetCursor(), c);
+    }
+
+    a.SetCapture();
+    EXPECT_TRUE(a.HasCapture());
+    EXPECT_EQ(Window::GetCapture(), &a);
+    b.SetCapture();  // one window holds the capture at a time
+    EXPECT_FALSE(a.HasCapture());
+    b.ReleaseCapture();
+    EXPECT_EQ(Window::GetCapture(), nullptr);
+
+    b.MoveWindow(Rect{10, 20, 50, 60});
+    EXPECT_EQ(b.GetWindowRect(), (Rect{10, 20, 50, 60}));
+    EXPECT_EQ(b.ScreenToClient(b.ClientToScreen(Point{3, 4})), (Point{3, 4}));
+}
+
+TEST_F(WindowServicesTest, NothingPaintsWhileRedrawIsOff) {
+    Box w;
+    w.Create();
+    w.MoveWindow(Rect{0, 0, 40, 30});
+    w.UpdateWindow();
+    EXPECT_EQ(w.paints, 1);
+    w.SetRedraw(false);
+    w.Invalidate();
+    w.UpdateWindow();
+    EXPECT_EQ(w.paints, 1);
+    w.SetRedraw(true);
+    w.UpdateWindow();
+    EXPECT_EQ(w.paints, 2);
+}
+
+TEST_F(WindowServicesTest, AMessageBoxRaisedWhilePaintingIsShownOnceAfterThePaint) {
+    ScriptedUi ui;
+    Box w;
+    w.Create();
+    w.MoveWindow(Rect{0, 0, 40, 30});
+    w.complain = true;
+    w.UpdateWindow();
+    w.Invalidate();
+    w.UpdateWindow();  // raised again before it could be shown
+    EXPECT_EQ(w.paints, 2);
+    EXPECT_EQ(w.answers, (std::vector<int>{MsgAnswer::Ok, MsgAnswer::Ok}));
+    EXPECT_EQ(ui.Count("Bitmap missing"), 0);  // not inside the paint
+    w.complain = false;
+    ui.Message("Bitmap missing", MsgAnswer::Ok);
+    Application::PumpEvents(20);
+    EXPECT_EQ(ui.Count("Bitmap missing"), 1);
+    EXPECT_TRUE(ui.Done());
+}
