@@ -11,9 +11,9 @@ constexpr double kUnpickable = 1e20;
 constexpr double kStartDistance = 1e30;
 
 double ScreenDistance(const TaggedData& d, int i, double x, double y, double ratio) {
-    if (d.tag[static_cast<std::size_t>(i)] == -1)
+    if (d.Tag(i) == -1)
         return kUnpickable;
-    const double dx = d.x[static_cast<std::size_t>(i)] - x, dy = d.y[static_cast<std::size_t>(i)] - y;
+    const double dx = d.X(i) - x, dy = d.Y(i) - y;
     return std::sqrt(dx * dx + dy * dy * ratio * ratio);
 }
 } // namespace
@@ -28,7 +28,7 @@ Pick PickNearest(const TaggedData& d, double x, double y, double ratio, int sele
         if (dist < best) {
             best = dist;
             p.index = i;
-            if (d.tag[static_cast<std::size_t>(i)] == selectedTag)
+            if (d.Tag(i) == selectedTag)
                 p.keep = true;
         }
     }
@@ -39,12 +39,12 @@ Pick NearestForMarker(const TaggedData& d, double x, double y, int selectedTag) 
     Pick p;
     double best = 1e38;
     for (int i = 0; i < d.Size(); ++i) {
-        const double dx = d.x[static_cast<std::size_t>(i)] - x, dy = d.y[static_cast<std::size_t>(i)] - y;
+        const double dx = d.X(i) - x, dy = d.Y(i) - y;
         const double dist = dx * dx + dy * dy;
         if (dist <= best) {
             best = dist;
             p.index = i;
-            if (selectedTag != 0 && d.tag[static_cast<std::size_t>(i)] == selectedTag)
+            if (selectedTag != 0 && d.Tag(i) == selectedTag)
                 p.keep = true;
         }
     }
@@ -58,11 +58,11 @@ MarkedRange GetMarkedRange(const TaggedData& d, double x1, double y1, double x2,
         const double d1 = ScreenDistance(d, i, x1, y1, ratio), d2 = ScreenDistance(d, i, x2, y2, ratio);
         if (d1 < best1) {
             best1 = d1;
-            r.tagLow = d.tag[static_cast<std::size_t>(i)];
+            r.tagLow = d.Tag(i);
         }
         if (d2 < best2) {
             best2 = d2;
-            r.tagHigh = d.tag[static_cast<std::size_t>(i)];
+            r.tagHigh = d.Tag(i);
         }
     }
     r.xLow = std::min(x1, x2);
@@ -74,8 +74,8 @@ bool PointBeforeSelected(const TaggedData& d, int selectedTag, int k, double& x,
     const long long i = static_cast<long long>(selectedTag) - k;
     if (i < 0 || i >= d.Size())
         return false;
-    x = d.x[static_cast<std::size_t>(i)];
-    y = d.y[static_cast<std::size_t>(i)];
+    x = d.X(static_cast<int>(i));
+    y = d.Y(static_cast<int>(i));
     return true;
 }
 

@@ -3,17 +3,25 @@
 // where the markers' nearest points are, the marked fine range, the pixel transform the
 // markers work out for themselves and the dashes of a marker's cross-hair.
 //
-// The chart's data are parallel arrays of x, y and tag; a tag of -1 marks a point that can
-// never be picked. Separator pairs (coordinates above 1e30) are never nearest to anything.
+// The chart's data are its (x, y) pairs, one after the other, and a tag for each pair; a tag of
+// -1 marks a point that can never be picked.
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
-struct TaggedData {
-    std::vector<double> x;
-    std::vector<double> y;
-    std::vector<int> tag;
-    bool Empty() const { return x.empty(); }
-    int Size() const { return static_cast<int>(x.size()); }
+// The pairs and tags of a chart, read in place.
+class TaggedData {
+public:
+    TaggedData(const std::vector<double>& xy, const std::vector<int>& tags) : m_xy(xy), m_tags(tags) {}
+    int Size() const { return static_cast<int>(std::min(m_xy.size() / 2, m_tags.size())); }
+    double X(int i) const { return m_xy[2 * static_cast<std::size_t>(i)]; }
+    double Y(int i) const { return m_xy[2 * static_cast<std::size_t>(i) + 1]; }
+    int Tag(int i) const { return m_tags[static_cast<std::size_t>(i)]; }
+
+private:
+    const std::vector<double>& m_xy;
+    const std::vector<int>& m_tags;
 };
 
 // A coordinate of this size or more is not a number the chart can hold; it is stored as the

@@ -9,36 +9,47 @@
 #include "foundation/Sentinel.h"
 
 namespace {
-TaggedData Data(std::vector<double> x, std::vector<double> y, std::vector<int> tag) {
-    return TaggedData{std::move(x), std::move(y), std::move(tag)};
+// Pairs and tags kept alive for the view over them.
+struct Points {
+    Points(std::vector<double> x, std::vector<double> y, std::vector<int> t) : tags(std::move(t)) {
+        for (std::size_t i = 0; i < x.size(); ++i)
+            xy.insert(xy.end(), {x[i], y[i]});
+    }
+    operator TaggedData() const { return TaggedData(xy, tags); }
+    std::vector<double> xy;
+    std::vector<int> tags;
+};
+Points Data(std::vector<double> x, std::vector<double> y, std::vector<int> tag) {
+    return Points(std::move(x), std::move(y), std::move(tag));
 }
+const Points kEmpty({}, {}, {});
 } // namespace
 
 TEST(ControlChartPick, NearestAsOnTheScreen) {
     // A y scale ten times the x scale: (0, 1) is 10 away from the origin on the screen, (3, 0) 3.
-    const TaggedData d = Data({0, 3, 10}, {1, 0, 0}, {0, 1, 2});
+    const Points d = Data({0, 3, 10}, {1, 0, 0}, {0, 1, 2});
     EXPECT_EQ(PickNearest(d, 0, 0, 10.0, 7).index, 1);
     EXPECT_EQ(PickNearest(d, 0, 0, 1.0, 7).index, 0);
-    EXPECT_EQ(PickNearest(TaggedData{}, 0, 0, 1.0, 0).index, -1);  // empty chart: no pick
+    EXPECT_EQ(PickNearest(kEmpty, 0, 0, 1.0, 0).index, -1);  // empty chart: no pick
 }
 
 TEST(ControlChartPick, UnpickablePointsAndTies) {
     // A tag of -1 loses to any taggable point, however close.
-    const TaggedData d = Data({0, 5}, {0, 0}, {-1, 4});
+    const Points d = Data({0, 5}, {0, 0}, {-1, 4});
     EXPECT_EQ(PickNearest(d, 0, 0, 1.0, 0).index, 1);
     // Only unpickable points: the first is picked (1e20 is below the start distance).
-    const TaggedData none = Data({0, 1}, {0, 0}, {-1, -1});
+    const Points none = Data({0, 1}, {0, 0}, {-1, -1});
     EXPECT_EQ(PickNearest(none, 1, 0, 1.0, 0).index, 0);
     // Two points at one place: a click keeps the earlier; the marker takes the later unless
     // the selected tag was among the running nearest ones.
-    const TaggedData twin = Data({2, 2}, {2, 2}, {3, 8});
+    const Points twin = Data({2, 2}, {2, 2}, {3, 8});
     EXPECT_EQ(PickNearest(twin, 2, 2, 1.0, 0).index, 0);
     EXPECT_EQ(NearestForMarker(twin, 2, 2, 0).index, 1);
     const Pick kept = NearestForMarker(twin, 2, 2, 3);
     EXPECT_EQ(kept.index, 1);
     EXPECT_TRUE(kept.keep);
     EXPECT_FALSE(NearestForMarker(twin, 2, 2, 0).keep);  // tag 0 never keeps
-    EXPECT_EQ(NearestForMarker(TaggedData{}, 0, 0, 5).index, -1);
+    EXPECT_EQ(NearestForMarker(kEmpty, 0, 0, 5).index, -1);
 }
 
 // Values a single-precision float cannot hold are stored as the undefined value, which the chart
@@ -50,20 +61,20 @@ TEST(ControlChartPick, ValuesOutOfRangeBecomeUndefined) {
 }
 
 TEST(ControlChartRange, XInOrderTagsInMarkerOrder) {
-    const TaggedData d = Data({0, 1, 2, 3}, {0, 1, 2, 3}, {10, 11, 12, 13});
+    const Points d = Data({0, 1, 2, 3}, {0, 1, 2, 3}, {10, 11, 12, 13});
     // The upper end set left of the lower one.
     const MarkedRange r = GetMarkedRange(d, 2.9, 3, 0.2, 0, 1.0);
     EXPECT_EQ(r.xLow, 0.2);
     EXPECT_EQ(r.xHigh, 2.9);
     EXPECT_EQ(r.tagLow, 13);
     EXPECT_EQ(r.tagHigh, 10);
-    const MarkedRange empty = GetMarkedRange(TaggedData{}, 1, 1, 2, 2, 1.0);
+    const MarkedRange empty = GetMarkedRange(kEmpty, 1, 1, 2, 2, 1.0);
     EXPECT_EQ(empty.tagLow + empty.tagHigh, 0);
 }
 
 // Reading before the first point or past the last one answers "no point" and writes nothing.
 TEST(ControlChartRange, PointBeforeTheSelectedOneIsRangeChecked) {
-    const TaggedData d = Data({0, 1, 2}, {5, 6, 7}, {0, 1, 2});
+    const Points d = Data({0, 1, 2}, {5, 6, 7}, {0, 1, 2});
     double x = -9, y = -9;
     ASSERT_TRUE(PointBeforeSelected(d, 2, 1, x, y));
     EXPECT_EQ(x, 1);
