@@ -143,10 +143,14 @@ void Tcontrolchart::GetMarkedRange(double& xLow, int& tagLow, double& xHigh, int
     tagHigh = r.tagHigh;
 }
 
+void Tcontrolchart::ForgetFineRange() {
+    m_markers[1] = Marker{kUndefined, kUndefined};
+    m_markers[2] = Marker{kUndefined, kUndefined};
+}
+
 bool Tcontrolchart::HasMarkers() {
     if (SubMode() != kFineRangeMode)
-        for (int i : {1, 2})
-            m_markers[static_cast<std::size_t>(i)] = Marker{kUndefined, kUndefined};
+        ForgetFineRange();
     return m_markers[1].y < 1e30 && m_markers[2].y < 1e30;
 }
 

@@ -42,6 +42,10 @@ public:
     void CmClearFineRange();
 
     int SelectedTag() const { return m_selectedTag; }
+    // The stage the chart shows as chosen.
+    void SetSelectedTag(int tag) { m_selectedTag = tag; }
+    // Markers 1 and 2 to the undefined point, without drawing.
+    void ForgetFineRange();
     const std::vector<int>& Tags() const { return m_tags; }
     struct Marker {
         double x = kUnset;
