@@ -1,5 +1,6 @@
 #include "app/TBase_Logic.h"
 
+#include "charts/TBoxItem.h"
 #include "foundation/Sentinel.h"
 #include "foundation/Reporter.h"
 #include "platform/Ui.h"
@@ -41,8 +42,11 @@ void TBase_Logic::GetPanelButtonName(int, int, std::string& name, int& bitmapId,
 int TBase_Logic::PaintInfoPanel(plat::DC&, int, int, int, std::string&) { return 1; }
 void TBase_Logic::UpdateStatus() {}
 std::string TBase_Logic::GetChoiceTitle(int, int, int) { return "no title"; }
-// The box classes are not part of this build yet, so there is no box to detach.
-int TBase_Logic::AttachStructure(TBoxItem*) { return 1; }
+int TBase_Logic::AttachStructure(TBoxItem* box) {
+    if (box)
+        box->AttachStructure(nullptr);
+    return 1;
+}
 int TBase_Logic::GetChoiceId(int, int, int, int) { return 0; }
 int TBase_Logic::GetChoiceCount(int) { return 0; }
 

@@ -62,6 +62,16 @@ T_2kWindow::T_2kWindow(const std::string& title) : m_programTitle(title) {
         {CmId::PrevLoadStage, [this] { CmPrevLoadStage(); }, {}},
         {CmId::NextLoadStage, [this] { CmNextLoadStage(); }, {}},
         {CmId::ViewXml, [this] { CmViewXml(); }, currentStructure},
+        {CmId::InsertGraphic, [this] { CmInsertGraphic(); },
+         [this](plat::CommandEnabler& ce) { ce.Enable(m_viewManager && m_viewManager->CanInsertBox()); }},
+        {CmId::InsertTextBox, [this] { CmInsertTextBox(); },
+         [this](plat::CommandEnabler& ce) { ce.Enable(m_viewManager && m_viewManager->CanInsertBox()); }},
+        {CmId::InsertChart, [this] { CmInsertChart(); },
+         [this](plat::CommandEnabler& ce) { ce.Enable(m_viewManager && m_viewManager->CanInsertBox()); }},
+        {CmId::DeleteSelection, [this] { CmDeleteSelection(); },
+         [this](plat::CommandEnabler& ce) { ce.Enable(m_viewManager && m_viewManager->HasSelection()); }},
+        {CmId::ObjectOptions, [this] { CmObjectOptions(); },
+         [this](plat::CommandEnabler& ce) { ce.Enable(m_viewManager && m_viewManager->CanShowObjectOptions()); }},
     });
 }
 
@@ -78,6 +88,36 @@ void T_2kWindow::DrawDebugLine(int x1, int y1, int x2, int y2) {
     plat::ClientDC dc(*this);
     dc.MoveTo(x1, y1);
     dc.LineTo(x2, y2);
+}
+
+void T_2kWindow::SetActiveChart(TBoxItem* box, int kind) {
+    if (m_viewManager)
+        m_viewManager->SetActiveChart(box, kind);
+}
+
+void T_2kWindow::CmInsertGraphic() {
+    if (m_viewManager)
+        m_viewManager->InsertGraphicBox();
+}
+
+void T_2kWindow::CmInsertTextBox() {
+    if (m_viewManager)
+        m_viewManager->InsertTextBox();
+}
+
+void T_2kWindow::CmInsertChart() {
+    if (m_viewManager)
+        m_viewManager->AddToGraph();
+}
+
+void T_2kWindow::CmDeleteSelection() {
+    if (m_viewManager)
+        m_viewManager->DeleteSelectedBox();
+}
+
+void T_2kWindow::CmObjectOptions() {
+    if (m_viewManager)
+        m_viewManager->ShowObjectOptions();
 }
 
 int T_2kWindow::DetachFromPanelCharts(const TStructure* item) {

@@ -91,6 +91,14 @@ public:
     void CmPrintInColour();
     void CmViewXml();
     void CmCopyPicture();
+    // The box commands of the result pages, with their enablers.
+    void CmInsertGraphic();
+    void CmInsertTextBox();
+    void CmInsertChart();
+    void CmDeleteSelection();
+    void CmObjectOptions();
+    // The selection of a box on the page (the view manager keeps it).
+    void SetActiveChart(TBoxItem* box, int kind) override;
     // Enabled while there is a current structure.
     void CeCurrentStructure(plat::CommandEnabler& ce);
 

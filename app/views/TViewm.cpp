@@ -3,6 +3,12 @@
 #include "app/GlobalTables.h"
 #include "app/ShellServices.h"
 #include "app/views/ModeStandIns.h"
+#include "app/views/StandInCharts.h"
+#include "charts/TTextBox.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
+#include "foundation/Sentinel.h"
+#include "foundation/Units.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -63,7 +69,7 @@ void TViewm_Base::EvSize(plat::Size size) {
 
 TViewm_2k::TViewm_2k(plat::Window* owner, TShellServices* services) : TViewm_Base(owner, services) {}
 
-TViewm_2k::~TViewm_2k() = default;
+TViewm_2k::~TViewm_2k() { ClearPanels(LayoutMode::Closing); }
 
 void TViewm_2k::SetupDefaults() {
     m_pastedGraphId = 7;
@@ -72,14 +78,29 @@ void TViewm_2k::SetupDefaults() {
     m_baseListFlags = 16388;
 }
 
+plat::Size TViewm_2k::OwnerSize() const {
+    if (!m_owner || !m_owner->IsCreated())
+        return {};
+    const plat::Rect r = m_owner->GetClientRect();
+    return {r.Width(), r.Height()};
+}
+
+Tchart* TViewm_2k::GetChart(int i) const {
+    return i >= 0 && i < kPanelCharts ? m_charts[static_cast<std::size_t>(i)].get() : nullptr;
+}
+Tcontrolchart* TViewm_2k::GetControlChart(int which) const {
+    return which == 0 || which == 1 ? m_controlCharts[static_cast<std::size_t>(which)].get() : nullptr;
+}
+TTextBox* TViewm_2k::GetTextBox(int i) const {
+    return i >= 0 && i < kTextBoxes ? m_textBoxes[static_cast<std::size_t>(i)].get() : nullptr;
+}
+
 void TViewm_2k::PaintSplash(plat::DC&) {}
 
 void TViewm_2k::ShowMaterials() {
     ClearPanels(LayoutMode::Summary);
     SetLayoutMode(LayoutMode::Summary);
 }
-
-void TViewm_2k::EvSize(plat::Size size) { TViewm_Base::EvSize(size); }
 
 int TViewm_2k::CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) {
     if (m_logic && m_logic->GetModeType() != type)
@@ -118,12 +139,41 @@ void TViewm_2k::InstallLogic(std::unique_ptr<TBase_Logic> logic) {
     }
 }
 
-void TViewm_2k::CreateChart(Tchart* chart, int, int, int) {
-    // Without a chart there is nothing to describe or fill.
-    (void)chart;
+// ---- Clearing -------------------------------------------------------------------------------
+
+void TViewm_2k::DestroyBoxes() {
+    for (auto& t : m_textBoxes)
+        if (t && t.get() == m_selected)
+            m_selected = nullptr;
+    if (m_graphicBox && m_graphicBox.get() == m_selected)
+        m_selected = nullptr;
+    for (auto& t : m_textBoxes)
+        t.reset();
+    m_graphicBox.reset();
 }
 
-void TViewm_2k::ClearPanels(int) {}
+void TViewm_2k::DestroyChildCharts(const plat::Window* parent) {
+    for (auto& c : m_charts)
+        if (c && c->IsChildPlacement() && (!parent || c->GetParent() == parent)) {
+            if (c.get() == m_selected)
+                m_selected = nullptr;
+            c.reset();
+        }
+}
+
+void TViewm_2k::ClearPanels(int newMode) {
+    m_selected = nullptr;
+    const bool keep = newMode >= 0 && newMode < static_cast<int>(m_panelMenu.size());
+    const PanelMenuRecord record = keep ? m_panelMenu[static_cast<std::size_t>(newMode)] : PanelMenuRecord{};
+    if (!record[PanelMenuByte::ControlChart1])
+        m_controlCharts[0].reset();
+    if (!record[PanelMenuByte::ControlChart2])
+        m_controlCharts[1].reset();
+    DestroyBoxes();
+    DestroyChildCharts(nullptr);
+    for (auto& c : m_charts)
+        c.reset();
+}
 
 void TViewm_2k::ShowSplash() {
     ClearPanels(LayoutMode::Start);
@@ -132,28 +182,36 @@ void TViewm_2k::ShowSplash() {
         m_owner->Invalidate();
 }
 
+// ---- Layouts --------------------------------------------------------------------------------
+
 void TViewm_2k::ApplyLayout(LayoutKind kind, int choice) {
     const LayoutPlan plan = PlanLayout(kind, choice, m_logic.get());
     if (m_layoutMode != plan.mode) {
         SetLayoutMode(plan.mode);
         ClearPanels(plan.mode);
-        FillControlCharts();
+        CreateControlCharts();
     }
     if (m_logic && kind == LayoutKind::Nine)
-        m_logic->OnControlChoice(nullptr, ChoiceCategory::NineGraphs, plan.setIndex);
+        m_logic->OnControlChoice(m_controlCharts[1].get(), ChoiceCategory::NineGraphs, plan.setIndex);
     if (m_logic && kind == LayoutKind::Four)
         m_logic->OnGraphSelected(plan.setIndex);
-    for (std::size_t i = 0; i < plan.graphIds.size() && i < m_chartIds.size(); ++i) {
+    for (std::size_t i = 0; i < plan.graphIds.size() && i < m_charts.size(); ++i) {
         m_chartIds[i] = plan.graphIds[i];
-        CreateChart(nullptr, plan.graphIds[i], 0, 1);
+        CreatePanelChart(m_charts[i], m_owner, plan.graphIds[i], plan.panels[i]);
+        if (kind == LayoutKind::Single && m_logic && m_charts[i])
+            m_charts[i]->SetDrawMode(m_logic->GetGraphKind(plan.graphIds[i], 0));
+        CreateChart(m_charts[i].get(), plan.graphIds[i], 0, 1);
+        if (plan.legends)
+            AddLegendBox(plan.graphIds[i], static_cast<int>(i));
     }
-    UpdateControlMarker(0, -1);
-    UpdateControlMarker(1, -1);
+    if (kind == LayoutKind::Six || kind == LayoutKind::MemberDetails)
+        CreatePanelButtons(plan.choice);
+    UpdateControlMarker(m_controlCharts[0].get(), -1);
+    UpdateControlMarker(m_controlCharts[1].get(), -1);
     if (m_logic && kind != LayoutKind::Pushover)
         m_logic->UpdateStatus();
 }
 
-void TViewm_2k::SetLoadDeformation(int choice) { ApplyLayout(LayoutKind::LoadDeformation, choice); }
 void TViewm_2k::SetSingleGraph(int choice) { ApplyLayout(LayoutKind::Single, choice); }
 void TViewm_2k::SetNineGraphs(int choice) { ApplyLayout(LayoutKind::Nine, choice); }
 void TViewm_2k::SetPushover(int choice) { ApplyLayout(LayoutKind::Pushover, choice); }
@@ -161,17 +219,99 @@ void TViewm_2k::SetFourGraphs(int choice) { ApplyLayout(LayoutKind::Four, choice
 void TViewm_2k::SetSixGraphs(int choice) { ApplyLayout(LayoutKind::Six, choice); }
 void TViewm_2k::SetMemberDetails(int choice) { ApplyLayout(LayoutKind::MemberDetails, choice); }
 
+void TViewm_2k::SetUpPastedChart() {
+    Tchart* pasted = m_charts[1].get();
+    if (!pasted)
+        return;
+    const int tenth = OwnerSize().cx / 10;
+    pasted->SetFontHeights(static_cast<int>(tenth / 7.8), static_cast<int>(tenth / 6.6));
+    pasted->Layout();
+    pasted->SetBackgroundColour(plat::GetSysColor(plat::SysColor::Face3D));
+    pasted->SetXLimits(-kUndefined, kUndefined);
+}
+
+void TViewm_2k::SetLoadDeformation(int choice) {
+    const LayoutPlan plan = PlanLayout(LayoutKind::LoadDeformation, choice, m_logic.get());
+    if (m_layoutMode != plan.mode) {
+        SetLayoutMode(plan.mode);
+        ClearPanels(plan.mode);
+        CreatePanelChart(m_charts[0], m_owner, plan.choice, PanelId::WholePage);
+        if (!m_controlCharts[0]) {
+            const PanelRect r = GetPanelRect(PanelId::ControlChart1);
+            m_controlCharts[0] = std::make_unique<Tcontrolchart>(m_owner, "Control : M-Phi", r.x, r.y, r.width,
+                                                                 r.height, 1, 3);
+            if (m_owner && m_owner->IsCreated())
+                m_controlCharts[0]->CreateInParent();
+        }
+        if (m_logic)
+            m_logic->FillControlChart(m_controlCharts[0].get(), 1, LayoutMode::LoadDeformation);
+        if (!m_charts[1]) {
+            m_chartIds[1] = m_pastedGraphId;
+            CreatePanelChart(m_charts[1], m_owner, m_pastedGraphId, PanelId::PastedChart);
+            SetUpPastedChart();
+            CreateChart(m_charts[1].get(), m_pastedGraphId, 1, 1);
+        }
+    }
+    m_chartIds[0] = plan.choice;
+    CreatePanelChart(m_charts[0], m_owner, plan.choice, PanelId::WholePage);
+    CreateChart(m_charts[0].get(), plan.choice, 0, 1);
+    AddLegendBox(plan.choice, 0);
+    if (m_logic)
+        m_logic->UpdateStatus();
+}
+
+// ---- Refreshing -----------------------------------------------------------------------------
+
 void TViewm_2k::RefreshAllPanels(int stage) {
+    if (m_layoutMode != LayoutMode::LoadDeformation)
+        ClearActiveChart();
     if (!m_logic)
         return;
-    if (m_layoutMode == LayoutMode::Pushover)
+    if (m_layoutMode == LayoutMode::Summary) {
+        for (std::size_t i = 0; i < m_charts.size(); ++i)
+            if (m_charts[i])
+                m_logic->FillChart(m_charts[i].get(), m_chartIds[i], stage, 0);
+    } else if (m_layoutMode == LayoutMode::LoadDeformation) {
+        if (m_charts[0]) {
+            m_logic->FillChart(m_charts[0].get(), m_chartIds[0], stage, 0);
+            double x = 0.0, y = 0.0;
+            if (m_logic->GetStageValues(x, y, stage, m_chartIds[0]))
+                m_charts[0]->SetReadoutPoint(x, y);
+        }
+        if (m_charts[1])
+            m_logic->FillChart(m_charts[1].get(), m_chartIds[1], stage, 0);
+    } else if (m_layoutMode == LayoutMode::Pushover) {
+        for (std::size_t i = 0; i < m_charts.size(); ++i) {
+            if (!m_charts[i])
+                continue;
+            m_logic->FillChart(m_charts[i].get(), m_chartIds[i], stage, 0);
+            double x = 0.0, y = 0.0;
+            if (m_logic->GetStageValues(x, y, stage, m_chartIds[i]))
+                m_charts[i]->SetReadoutPoint(-x, y);
+            else
+                m_charts[i]->SetReadoutPoint(kUndefined, kUndefined);
+        }
         FillControlCharts();
-    UpdateControlMarker(0, stage);
-    UpdateControlMarker(1, stage);
+    } else {
+        for (std::size_t i = 0; i < m_charts.size(); ++i) {
+            Tchart* chart = m_charts[i].get();
+            if (!chart)
+                continue;
+            const int p = m_logic->FilterGraphId(m_layoutMode, m_chartIds[i], stage);
+            const int kind = chart->Kind();
+            if (m_selectPoint && (kind == 1 || kind == 2) && p < 20000)
+                chart->SelectPoint(p);
+            m_logic->FillChart(chart, m_chartIds[i], stage, 0);
+            if (m_layoutMode == LayoutMode::FourGraphs)
+                AddLegendBox(m_chartIds[i], static_cast<int>(i));
+        }
+    }
+    UpdateControlMarker(m_controlCharts[0].get(), stage);
+    UpdateControlMarker(m_controlCharts[1].get(), stage);
     if (m_owner && m_owner->IsCreated()) {
-        const plat::Rect client = m_owner->GetClientRect();
+        const plat::Size size = OwnerSize();
         plat::ClientDC dc(*m_owner);
-        m_logic->PaintPanelText(dc, m_layoutMode, client.Width(), client.Height());
+        m_logic->PaintPanelText(dc, m_layoutMode, size.cx, size.cy);
     }
 }
 
@@ -181,21 +321,25 @@ void TViewm_2k::RebuildPanels() {
         return;
     }
     FillControlCharts();
-    for (int id : m_chartIds)
-        CreateChart(nullptr, id, 0, 0);
+    for (std::size_t i = 0; i < m_charts.size(); ++i)
+        CreateChart(m_charts[i].get(), m_chartIds[i], 0, 0);
 }
 
-void TViewm_2k::FillControlCharts() {
-    if (!m_logic)
-        return;
-    m_logic->FillControlChart(nullptr, 1, m_layoutMode);
-    m_logic->FillControlChart(nullptr, 2, m_layoutMode);
+void TViewm_2k::DetachAllStructures() {
+    for (auto& c : m_charts)
+        if (c) {
+            c->AttachStructure(nullptr);
+            c->AttachStructure(nullptr);
+        }
 }
 
-void TViewm_2k::UpdateControlMarker(int, int) {}
-void TViewm_2k::ClearControlMarkers() {}
-void TViewm_2k::DetachAllStructures() {}
-void TViewm_2k::DetachStructure(const TStructure*) {}
+void TViewm_2k::DetachStructure(const TStructure* structure) {
+    for (auto& c : m_charts)
+        if (c && c->GetStructure() == structure) {
+            c->AttachStructure(nullptr);
+            c->AttachStructure(nullptr);
+        }
+}
 
 void TViewm_2k::ShowReport() {
     if (m_layoutMode != LayoutMode::Summary || !m_logic)
@@ -207,11 +351,35 @@ void TViewm_2k::ShowReport() {
     ClearReportText();
 }
 
-int TViewm_2k::GetControlChartChoice(int) const { return 0; }
-int TViewm_2k::GetControlChartValue(int, double&, double&, int) const { return 0; }
-int TViewm_2k::GetControlMarkers(double&, int&, double&, int&) const { return 1; }
-bool TViewm_2k::HasControlMarkers() const { return false; }
+void TViewm_2k::EvSize(plat::Size size) {
+    if (m_traceLevel == 3)
+        plat::MessageBox(StrPrintf("Evsize: %d %d", size.cx, size.cy), g_AppTitle, MsgStyle::Ok);
+    if (size.cx == 0 && size.cy == 0)
+        return;
+    const bool grid = m_layoutMode == LayoutMode::NineGraphs || m_layoutMode == LayoutMode::FourGraphs ||
+                      m_layoutMode == LayoutMode::SixGraphs || m_layoutMode == LayoutMode::MemberDetails ||
+                      m_layoutMode == LayoutMode::Pushover || m_layoutMode == LayoutMode::Summary;
+    const bool single = m_layoutMode == LayoutMode::LoadDeformation || m_layoutMode == LayoutMode::SingleGraph;
+    for (int i = 0; i < kPanelCharts; ++i) {
+        Tchart* c = GetChart(i);
+        const int panel = ChartPanel(m_layoutMode, i);
+        if (!c || panel < 0 || (grid && c->IsChildPlacement()) || !(grid || single))
+            continue;
+        const PanelRect r = GetPanelRect(panel);
+        c->Reposition(r.x, r.y, r.width, r.height, 1);
+    }
+    for (int which = 0; which < 2; ++which)
+        if (Tcontrolchart* c = GetControlChart(which)) {
+            const PanelRect r = GetPanelRect(which == 0 ? PanelId::ControlChart1 : PanelId::ControlChart2);
+            c->Reposition(r.x, r.y, r.width, r.height, 1);
+        }
+    RepositionChildBoxes();
+    if (m_owner && m_owner->IsCreated())
+        m_owner->Invalidate();
+}
 
-bool TViewm_2k::HasSelection() const { return false; }
-bool TViewm_2k::CanInsertBox() const { return false; }
-bool TViewm_2k::CanShowObjectOptions() const { return m_layoutMode == LayoutMode::Summary; }
+bool TViewm_2k::CanInsertBox() const {
+    return m_charts[0] && (m_layoutMode == LayoutMode::SingleGraph || m_layoutMode == LayoutMode::LoadDeformation);
+}
+
+bool TViewm_2k::CanShowObjectOptions() const { return m_selected || m_layoutMode == LayoutMode::Summary; }

@@ -11,13 +11,16 @@
 
 #include "app/TBase_Logic.h"
 #include "app/views/PanelLayout.h"
+#include "platform/Types.h"
 
 namespace plat {
 class DC;
 class Window;
-struct Size;
 } // namespace plat
+class TBoxItem;
+class TGraphicBox;
 class TShellServices;
+class TTextBox;
 class TStructure;
 class TSectionalAnalysis;
 
@@ -86,6 +89,7 @@ public:
     void ShowMaterials() override;
     void EvSize(plat::Size size) override;
     int CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) override;
+    // Describes the chart for the graph id and has the mode object fill it.
     void CreateChart(Tchart* chart, int graphId, int hideTitle, int resetRange) override;
 
     // The values the main window's set-up gives.
@@ -101,6 +105,8 @@ public:
     void SetMemberDetails(int choice);
     // The start picture: mode 0, no panels.
     void ShowSplash();
+    // Destroys what the new mode does not keep (mode 2: everything, as the window goes).
+    void ClearPanels(int newMode);
 
     void RefreshAllPanels(int stage);
     void RebuildPanels();
@@ -113,24 +119,64 @@ public:
     // The idle call after more than five idle passes without an analysis; nothing to do.
     void OnIdle() {}
 
+    // ---- The chart factory --------------------------------------------------------------
+    // Makes the slot hold a chart for the code at the panel, reusing the one there when its
+    // kind fits.
+    void CreatePanelChart(std::unique_ptr<Tchart>& slot, plat::Window* parent, int code, int panel);
+    void CreateControlCharts();
+    void UpdateControlMarker(Tcontrolchart* chart, int choice);
+    void AddLegendBox(int graphId, int panelIndex);
+    void InsertTextBox();
+    void InsertGraphicBox();
+    // "Add to Graph" and "Insert &Chart": the graph of the paste combo inside chart 0.
+    void AddToGraph();
+    void ToggleAutoRange(int flag);
+    void RepositionChildBoxes();
+    void CreatePanelButtons(int choice);
+
+    // ---- Selection and the box commands -------------------------------------------------
+    void SetActiveChart(TBoxItem* box, int active);
+    void ClearActiveChart();
+    void DeleteSelectedBox();
+    void ShowObjectOptions();
+
     int GetControlChartChoice(int which) const;
     int GetControlChartValue(int which, double& x, double& y, int k) const;
-    int GetControlMarkers(double& x1, int& tag1, double& x2, int& tag2) const;
-    bool HasControlMarkers() const;
+    int GetControlMarkers(double& x1, int& tag1, double& x2, int& tag2);
+    bool HasControlMarkers();
 
     // Enablers of the box commands.
-    bool HasSelection() const;
+    bool HasSelection() const { return m_selected != nullptr; }
     bool CanInsertBox() const;
     bool CanShowObjectOptions() const;
+
+    // What the beam mode object asks: text box n's text (n < 0: the first one there is), and
+    // whether a chart inside another one shows the item.
+    void SetTextBoxText(int n, const std::string& text);
+    bool HasChart(const TStructure* item) const;
 
     // Installs a mode object of the caller's (tests and benchmarks); it is then kept by type as
     // any other.
     void InstallLogic(std::unique_ptr<TBase_Logic> logic);
 
+    Tchart* GetChart(int i) const;
+    Tcontrolchart* GetControlChart(int which) const;
+    TTextBox* GetTextBox(int i) const;
+    TGraphicBox* GetGraphicBox() const { return m_graphicBox.get(); }
+    TBoxItem* GetSelected() const { return m_selected; }
+
 private:
     void ApplyLayout(LayoutKind kind, int choice);
-    // Destroys what the new mode does not keep.
-    void ClearPanels(int newMode);
-    void UpdateControlMarker(int which, int choice);
+    void DestroyBoxes();
+    // Destroys the panel charts placed inside parent (every child chart for null).
+    void DestroyChildCharts(const plat::Window* parent);
+    // The pasted chart's fonts, colours and limits.
+    void SetUpPastedChart();
+    plat::Size OwnerSize() const;
 
+    std::array<std::unique_ptr<Tcontrolchart>, 2> m_controlCharts;
+    std::array<std::unique_ptr<Tchart>, kPanelCharts> m_charts;
+    std::array<std::unique_ptr<TTextBox>, kTextBoxes> m_textBoxes;
+    std::unique_ptr<TGraphicBox> m_graphicBox;
+    TBoxItem* m_selected = nullptr;
 };

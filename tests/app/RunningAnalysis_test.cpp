@@ -8,6 +8,7 @@
 #include "app/CommandIds.h"
 #include "app/views/ModeStandIns.h"
 #include "app/views/TViewm.h"
+#include "charts/Tchart.h"
 #include "foundation/DateTime.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
@@ -37,13 +38,16 @@ TEST_F(ShellTest, ASectionalResponseRunsInIdlePassesWithThrottledRedraws) {
     CountingBeamLogic* counts = logic.get();
     Window().GetViewManager().InstallLogic(std::move(logic));
 
+    Frame().Dispatch(CmId::CrossSection);  // the summary page; the solve brings the nine graphs
     Frame().Dispatch(CmId::SectionalResponse);
     ASSERT_EQ(Window().GetViewManager().GetLogic(), counts);  // kept: the beam mode
+    for (int i = 0; i < 9; ++i)
+        EXPECT_NE(Window().GetViewManager().GetChart(i), nullptr) << i;
     TSectionalAnalysis* a = g_Analyses[0].get();
     ASSERT_NE(a, nullptr);
     ASSERT_TRUE(a->IsRunning());
     EXPECT_EQ(counts->refreshes, 1);  // the solve shows the new analysis once
-    EXPECT_EQ(counts->controlFills, 1);
+    EXPECT_EQ(counts->controlFills, 2);  // the solve's, and the nine-graph layout's on entering it
 
     // A pass every 0.1 s: panels every sixth pass (51 hundredths), control charts every third.
     int passes = 0;
@@ -56,7 +60,7 @@ TEST_F(ShellTest, ASectionalResponseRunsInIdlePassesWithThrottledRedraws) {
     EXPECT_GT(passes, 10);
     EXPECT_EQ(a->GetErrorCount(), 0);
     EXPECT_EQ(counts->refreshes, 1 + passes / 6 + 1);
-    EXPECT_EQ(counts->controlFills, 1 + passes / 3 + 1);
+    EXPECT_EQ(counts->controlFills, 2 + passes / 3 + 1);
     // Finished: further passes step nothing and redraw nothing.
     EXPECT_FALSE(Window().IdleAction(0));
     EXPECT_EQ(counts->refreshes, 1 + passes / 6 + 1);
