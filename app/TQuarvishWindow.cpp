@@ -114,6 +114,8 @@ void TQuarvishWindow::StopAnalysis() {
     for (auto& a : g_Analyses)
         if (a)
             a->Finish();
+    if (m_viewManager)
+        m_viewManager->ClearActiveChart();
 }
 
 int TQuarvishWindow::ClearStructures() {

@@ -90,6 +90,13 @@ void T_2kWindow::DrawDebugLine(int x1, int y1, int x2, int y2) {
     dc.LineTo(x2, y2);
 }
 
+bool T_2kWindow::EvCommand(int id, int control, int notifyCode) {
+    const bool handled = plat::Window::EvCommand(id, control, notifyCode);
+    if (!handled && control == id && m_viewManager)
+        return m_viewManager->OnControlNotify(id, notifyCode);
+    return handled;
+}
+
 void T_2kWindow::SetActiveChart(TBoxItem* box, int kind) {
     if (m_viewManager)
         m_viewManager->SetActiveChart(box, kind);

@@ -30,6 +30,8 @@ public:
     void EvSize(plat::Size size) override;
     void EvLButtonDblClk(unsigned keyFlags, plat::Point p) override;
     void EvRButtonDown(unsigned keyFlags, plat::Point p) override;
+    // Commands first; then the notifications of the control panel's controls.
+    bool EvCommand(int id, int control, int notifyCode) override;
 
     // ---- Own operations ------------------------------------------------------------------
     virtual void StopAnalysis() = 0;

@@ -16,6 +16,7 @@
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
+#include "platform/Controls.h"
 #include "platform/Ui.h"
 #include "platform/Window.h"
 
@@ -240,6 +241,8 @@ void TViewm_2k::CreateControlCharts() {
         }
     }
     FillControlCharts();
+    MakeButton(m_rangeButton, 1000, "Auto Range", PanelId::RangeButton, PanelMenuByte::RangeButton);
+    MakeCombo(m_layoutCombo, 1101, PanelId::LayoutCombo, PanelMenuByte::LayoutCombo);
 }
 
 void TViewm_2k::FillControlCharts() {
@@ -392,6 +395,10 @@ void TViewm_2k::ToggleAutoRange(int flag) {
             else
                 c->SetMaxRange(flag);
         }
+    if (m_charts[0] && m_rangeButton) {
+        m_rangeButton->SetText(m_charts[0]->GetMaxRange() ? "Max Range" : "Auto Range");
+        m_rangeButton->Show(true);
+    }
 }
 
 void TViewm_2k::RepositionChildBoxes() {

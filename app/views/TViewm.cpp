@@ -13,6 +13,7 @@
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "model/TStructure.h"
+#include "platform/Controls.h"
 #include "platform/Ui.h"
 #include "platform/Window.h"
 
@@ -165,6 +166,14 @@ void TViewm_2k::ClearPanels(int newMode) {
     m_selected = nullptr;
     const bool keep = newMode >= 0 && newMode < static_cast<int>(m_panelMenu.size());
     const PanelMenuRecord record = keep ? m_panelMenu[static_cast<std::size_t>(newMode)] : PanelMenuRecord{};
+    if (!record[PanelMenuByte::LayoutCombo])
+        m_layoutCombo.reset();
+    if (!record[PanelMenuByte::PasteCombo])
+        m_pasteCombo.reset();
+    if (!record[PanelMenuByte::RangeButton])
+        m_rangeButton.reset();
+    if (!record[PanelMenuByte::AddButton])
+        m_addButton.reset();
     if (!record[PanelMenuByte::ControlChart1])
         m_controlCharts[0].reset();
     if (!record[PanelMenuByte::ControlChart2])
@@ -243,8 +252,11 @@ void TViewm_2k::SetLoadDeformation(int choice) {
             if (m_owner && m_owner->IsCreated())
                 m_controlCharts[0]->CreateInParent();
         }
+        MakeCombo(m_layoutCombo, 1101, PanelId::LayoutCombo, -1);
+        MakeCombo(m_pasteCombo, 1102, PanelId::PasteCombo, -1);
         if (m_logic)
             m_logic->FillControlChart(m_controlCharts[0].get(), 1, LayoutMode::LoadDeformation);
+        MakeButton(m_addButton, 1001, "Add to Graph", PanelId::AddButton, PanelMenuByte::AddButton);
         if (!m_charts[1]) {
             m_chartIds[1] = m_pastedGraphId;
             CreatePanelChart(m_charts[1], m_owner, m_pastedGraphId, PanelId::PastedChart);
@@ -373,6 +385,7 @@ void TViewm_2k::EvSize(plat::Size size) {
             const PanelRect r = GetPanelRect(which == 0 ? PanelId::ControlChart1 : PanelId::ControlChart2);
             c->Reposition(r.x, r.y, r.width, r.height, 1);
         }
+    MoveControls();
     RepositionChildBoxes();
     if (m_owner && m_owner->IsCreated())
         m_owner->Invalidate();
@@ -383,3 +396,66 @@ bool TViewm_2k::CanInsertBox() const {
 }
 
 bool TViewm_2k::CanShowObjectOptions() const { return m_selected || m_layoutMode == LayoutMode::Summary; }
+
+// ---- Controls of the control panel ----------------------------------------------------------
+
+namespace {
+plat::Rect ToRect(const PanelRect& r) { return plat::Rect{r.x, r.y, r.x + r.width, r.y + r.height}; }
+} // namespace
+
+void TViewm_2k::MakeButton(std::unique_ptr<plat::Button>& button, int id, const char* caption, int panel, int byte) {
+    if (button) {
+        button->Show(true);
+        return;
+    }
+    if (byte >= 0 && !PanelMenuHas(byte))
+        return;
+    if (!m_owner || !m_owner->IsCreated())
+        return;
+    button = std::make_unique<plat::Button>(*m_owner, id, plat::ControlKind::PushButton, caption,
+                                            ToRect(GetPanelRect(panel)));
+    button->Create();
+}
+
+void TViewm_2k::MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int panel, int byte) {
+    if (combo) {
+        combo->Show(true);
+        return;
+    }
+    if (byte >= 0 && !PanelMenuHas(byte))
+        return;
+    if (!m_owner || !m_owner->IsCreated())
+        return;
+    combo = std::make_unique<plat::ComboBox>(*m_owner, id, ToRect(GetPanelRect(panel)),
+                                             plat::CtlStyle::DropDownList | plat::CtlStyle::OwnerDraw, 512);
+    combo->Create();
+}
+
+void TViewm_2k::MoveControls() {
+    if (m_layoutCombo)
+        m_layoutCombo->MoveWindow(ToRect(GetPanelRect(PanelId::LayoutCombo)));
+    if (m_pasteCombo)
+        m_pasteCombo->MoveWindow(ToRect(GetPanelRect(PanelId::PasteCombo)));
+    if (m_rangeButton)
+        m_rangeButton->MoveWindow(ToRect(GetPanelRect(PanelId::RangeButton)));
+    if (m_addButton)
+        m_addButton->MoveWindow(ToRect(GetPanelRect(PanelId::AddButton)));
+}
+
+// The choice lists and the conversion of a chosen title to its graph come with the control
+// panel's painting; until then a choice only clears the selection.
+bool TViewm_2k::OnControlNotify(int id, int code) {
+    if ((id == 1101 || id == 1102) && code == plat::Notify::SelChange) {
+        ClearActiveChart();
+        return true;
+    }
+    if (id == 1000 && code == plat::Notify::Clicked) {
+        ToggleAutoRange(-1);
+        return true;
+    }
+    if (id == 1001 && code == plat::Notify::Clicked) {
+        AddToGraph();
+        return true;
+    }
+    return false;
+}

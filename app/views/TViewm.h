@@ -17,6 +17,10 @@ namespace plat {
 class DC;
 class Window;
 } // namespace plat
+namespace plat {
+class Button;
+class ComboBox;
+} // namespace plat
 class TBoxItem;
 class TGraphicBox;
 class TShellServices;
@@ -145,6 +149,14 @@ public:
     int GetControlMarkers(double& x1, int& tag1, double& x2, int& tag2);
     bool HasControlMarkers();
 
+    // A notification of a control of the control panel (layout and paste combos, range and add
+    // buttons); true when it was one.
+    bool OnControlNotify(int id, int code);
+    plat::ComboBox* GetLayoutCombo() const { return m_layoutCombo.get(); }
+    plat::ComboBox* GetPasteCombo() const { return m_pasteCombo.get(); }
+    plat::Button* GetRangeButton() const { return m_rangeButton.get(); }
+    plat::Button* GetAddButton() const { return m_addButton.get(); }
+
     // Enablers of the box commands.
     bool HasSelection() const { return m_selected != nullptr; }
     bool CanInsertBox() const;
@@ -173,6 +185,15 @@ private:
     // The pasted chart's fonts, colours and limits.
     void SetUpPastedChart();
     plat::Size OwnerSize() const;
+    // Creates a control at a panel (or shows the one there is) when the record asks for it.
+    void MakeButton(std::unique_ptr<plat::Button>& button, int id, const char* caption, int panel, int byte);
+    void MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int panel, int byte);
+    void MoveControls();
+
+    std::unique_ptr<plat::ComboBox> m_layoutCombo;
+    std::unique_ptr<plat::ComboBox> m_pasteCombo;
+    std::unique_ptr<plat::Button> m_rangeButton;
+    std::unique_ptr<plat::Button> m_addButton;
 
     std::array<std::unique_ptr<Tcontrolchart>, 2> m_controlCharts;
     std::array<std::unique_ptr<Tchart>, kPanelCharts> m_charts;

@@ -9,6 +9,7 @@
 #include "charts/Tchart.h"
 #include "charts/Tcontrolchart.h"
 #include "foundation/Reporter.h"
+#include "platform/Controls.h"
 #include "tests/app/ShellFixture.h"
 
 namespace {
@@ -177,4 +178,32 @@ TEST_F(ChartFactoryTest, DeletingTheSelectedChartTakesItsBoxesAndInnerChartsAlon
     EXPECT_EQ(View().GetTextBox(0), nullptr);
     EXPECT_EQ(View().GetGraphicBox(), nullptr);
     EXPECT_FALSE(View().HasSelection());
+}
+
+// The controls each layout's panel-menu record asks for, and the range button's caption.
+TEST_F(ChartFactoryTest, TheControlPanelHasTheControlsOfTheLayoutsRecord) {
+    View().SetNineGraphs(-1);
+    ASSERT_NE(View().GetRangeButton(), nullptr);
+    ASSERT_NE(View().GetLayoutCombo(), nullptr);
+    EXPECT_EQ(View().GetPasteCombo(), nullptr);
+    const PanelRect r = View().GetPanelRect(PanelId::RangeButton);
+    EXPECT_EQ(View().GetRangeButton()->GetPlace(), (plat::Rect{r.x, r.y, r.x + r.width, r.y + r.height}));
+    EXPECT_EQ(View().GetRangeButton()->GetText(), "Auto Range");
+    View().ToggleAutoRange(1);
+    EXPECT_EQ(View().GetRangeButton()->GetText(), "Max Range");
+    Window().EvCommand(1000, 1000, 0);  // the button's click toggles every chart back
+    EXPECT_EQ(View().GetRangeButton()->GetText(), "Auto Range");
+    EXPECT_EQ(View().GetChart(4)->GetMaxRange(), 0);
+
+    View().SetFourGraphs(-1);  // combo, no range button
+    EXPECT_EQ(View().GetRangeButton(), nullptr);
+    EXPECT_NE(View().GetLayoutCombo(), nullptr);
+    View().SetLoadDeformation(1001);
+    EXPECT_NE(View().GetPasteCombo(), nullptr);
+    ASSERT_NE(View().GetAddButton(), nullptr);
+    EXPECT_NE(View().GetChart(1), nullptr);  // the pasted chart
+    EXPECT_EQ(View().GetChartId(1), 7);
+    EXPECT_EQ(View().GetChart(2), nullptr);
+    Window().EvCommand(1001, 1001, 0);  // "Add to Graph"
+    EXPECT_NE(View().GetChart(2), nullptr);
 }
