@@ -148,6 +148,9 @@ void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect&) {
         return;
     const plat::Rect r = GetClientRect();
     dc.FillRect(r, plat::Color(236, 240, 246));
+    // The start picture belongs to the start layout; the others show their panels.
+    if (m_viewManager && m_viewManager->GetLayoutMode() != LayoutMode::Start)
+        return;
     const int h = std::max(12, std::min(r.Height() / 14, r.Width() / 22));
     dc.SetBkMode(plat::BkMode::Transparent);
     dc.SetTextAlign(plat::TextAlign::Center | plat::TextAlign::Baseline);

@@ -123,7 +123,7 @@ void TViewm_2k::CreatePanelChart(std::unique_ptr<Tchart>& slot, plat::Window* pa
         else
             slot = std::make_unique<TKindChart>(parent, title, r.x, r.y, r.width, r.height, c.kind);
         if (parent && parent->IsCreated())
-            slot->CreateInParent();
+            ShowInParent(*slot);
     }
     slot->SetReadoutPoint(kUndefined, kUndefined);
 }
@@ -235,7 +235,7 @@ void TViewm_2k::CreateControlCharts() {
             const PanelRect r = GetPanelRect(which == 0 ? PanelId::ControlChart1 : PanelId::ControlChart2);
             chart = std::make_unique<Tcontrolchart>(m_owner, "Control : M-Phi", r.x, r.y, r.width, r.height, 1, 3);
             if (m_owner && m_owner->IsCreated())
-                chart->CreateInParent();
+                ShowInParent(*chart);
         } else if (chart && PanelMenuHas(byte) && chart->IsCreated()) {
             chart->Show(true);
         }
@@ -305,7 +305,7 @@ void TViewm_2k::AddLegendBox(int graphId, int panelIndex) {
     const plat::Size owner = OwnerSize();
     auto box = std::make_unique<TTextBox>(chart, "CHILD", 100, 100, owner.cx / 5, owner.cy / 5);
     if (chart->IsCreated())
-        box->CreateInParent();
+        ShowInParent(*box);
     box->SetFontHeights(chart->Place().w / 30, 1);
     std::string text;
     int position = graphId;
@@ -337,7 +337,7 @@ void TViewm_2k::InsertTextBox() {
     plat::Window* parent = m_charts[0] ? static_cast<plat::Window*>(m_charts[0].get()) : m_owner;
     auto box = std::make_unique<TTextBox>(parent, m_charts[0] ? "CHILD" : "Text Box", r.x, r.y, r.width, r.height);
     if (parent && parent->IsCreated())
-        box->CreateInParent();
+        ShowInParent(*box);
     std::string text;
     if (m_logic)
         m_logic->GetInfoText(text);
@@ -355,7 +355,7 @@ void TViewm_2k::InsertGraphicBox() {
                                                      r.height);
     }
     if (parent && parent->IsCreated() && !m_graphicBox->IsCreated())
-        m_graphicBox->CreateInParent();
+        ShowInParent(*m_graphicBox);
     if (m_logic)
         m_logic->AttachStructure(m_graphicBox.get());
 }

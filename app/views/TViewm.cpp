@@ -1,5 +1,7 @@
 #include "app/views/TViewm.h"
 
+#include <algorithm>
+
 #include "app/GlobalTables.h"
 #include "app/ShellServices.h"
 #include "app/views/ModeStandIns.h"
@@ -77,6 +79,12 @@ void TViewm_2k::SetupDefaults() {
     m_selectPoint = 1;
     m_pasteListFlags = 16407;
     m_baseListFlags = 16388;
+}
+
+void TViewm_2k::ShowInParent(TBoxItem& box) {
+    box.CreateInParent();
+    if (box.IsCreated())
+        box.Show(true);
 }
 
 plat::Size TViewm_2k::OwnerSize() const {
@@ -250,7 +258,7 @@ void TViewm_2k::SetLoadDeformation(int choice) {
             m_controlCharts[0] = std::make_unique<Tcontrolchart>(m_owner, "Control : M-Phi", r.x, r.y, r.width,
                                                                  r.height, 1, 3);
             if (m_owner && m_owner->IsCreated())
-                m_controlCharts[0]->CreateInParent();
+                ShowInParent(*m_controlCharts[0]);
         }
         MakeCombo(m_layoutCombo, 1101, PanelId::LayoutCombo, -1);
         MakeCombo(m_pasteCombo, 1102, PanelId::PasteCombo, -1);
@@ -417,6 +425,13 @@ void TViewm_2k::MakeButton(std::unique_ptr<plat::Button>& button, int id, const 
     button->Create();
 }
 
+namespace {
+// A combo box's panel holds its dropped list; the closed box is one line high.
+plat::Rect ComboRect(const PanelRect& r) {
+    return plat::Rect{r.x, r.y, r.x + r.width, r.y + std::min(r.height, 26)};
+}
+} // namespace
+
 void TViewm_2k::MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int panel, int byte) {
     if (combo) {
         combo->Show(true);
@@ -426,16 +441,16 @@ void TViewm_2k::MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int pa
         return;
     if (!m_owner || !m_owner->IsCreated())
         return;
-    combo = std::make_unique<plat::ComboBox>(*m_owner, id, ToRect(GetPanelRect(panel)),
+    combo = std::make_unique<plat::ComboBox>(*m_owner, id, ComboRect(GetPanelRect(panel)),
                                              plat::CtlStyle::DropDownList | plat::CtlStyle::OwnerDraw, 512);
     combo->Create();
 }
 
 void TViewm_2k::MoveControls() {
     if (m_layoutCombo)
-        m_layoutCombo->MoveWindow(ToRect(GetPanelRect(PanelId::LayoutCombo)));
+        m_layoutCombo->MoveWindow(ComboRect(GetPanelRect(PanelId::LayoutCombo)));
     if (m_pasteCombo)
-        m_pasteCombo->MoveWindow(ToRect(GetPanelRect(PanelId::PasteCombo)));
+        m_pasteCombo->MoveWindow(ComboRect(GetPanelRect(PanelId::PasteCombo)));
     if (m_rangeButton)
         m_rangeButton->MoveWindow(ToRect(GetPanelRect(PanelId::RangeButton)));
     if (m_addButton)

@@ -185,6 +185,8 @@ private:
     // The pasted chart's fonts, colours and limits.
     void SetUpPastedChart();
     plat::Size OwnerSize() const;
+    // Creates the box's window in its parent and shows it (the page is on screen already).
+    static void ShowInParent(TBoxItem& box);
     // Creates a control at a panel (or shows the one there is) when the record asks for it.
     void MakeButton(std::unique_ptr<plat::Button>& button, int id, const char* caption, int panel, int byte);
     void MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int panel, int byte);
