@@ -409,41 +409,38 @@ bool TViewm_2k::CanShowObjectOptions() const { return m_selected || m_layoutMode
 
 namespace {
 plat::Rect ToRect(const PanelRect& r) { return plat::Rect{r.x, r.y, r.x + r.width, r.y + r.height}; }
-} // namespace
-
-void TViewm_2k::MakeButton(std::unique_ptr<plat::Button>& button, int id, const char* caption, int panel, int byte) {
-    if (button) {
-        button->Show(true);
-        return;
-    }
-    if (byte >= 0 && !PanelMenuHas(byte))
-        return;
-    if (!m_owner || !m_owner->IsCreated())
-        return;
-    button = std::make_unique<plat::Button>(*m_owner, id, plat::ControlKind::PushButton, caption,
-                                            ToRect(GetPanelRect(panel)));
-    button->Create();
-}
-
-namespace {
 // A combo box's panel holds its dropped list; the closed box is one line high.
 plat::Rect ComboRect(const PanelRect& r) {
     return plat::Rect{r.x, r.y, r.x + r.width, r.y + std::min(r.height, 26)};
 }
 } // namespace
 
-void TViewm_2k::MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int panel, int byte) {
-    if (combo) {
-        combo->Show(true);
+// Creates a control of the control panel when absent and the record's byte asks for it (any
+// byte below 0: always); shows it when present.
+template <typename Control, typename Make>
+void TViewm_2k::MakeControl(std::unique_ptr<Control>& control, int byte, Make make) {
+    if (control) {
+        control->Show(true);
         return;
     }
-    if (byte >= 0 && !PanelMenuHas(byte))
+    if ((byte >= 0 && !PanelMenuHas(byte)) || !m_owner || !m_owner->IsCreated())
         return;
-    if (!m_owner || !m_owner->IsCreated())
-        return;
-    combo = std::make_unique<plat::ComboBox>(*m_owner, id, ComboRect(GetPanelRect(panel)),
-                                             plat::CtlStyle::DropDownList | plat::CtlStyle::OwnerDraw, 512);
-    combo->Create();
+    control = make();
+    control->Create();
+}
+
+void TViewm_2k::MakeButton(std::unique_ptr<plat::Button>& button, int id, const char* caption, int panel, int byte) {
+    MakeControl(button, byte, [&] {
+        return std::make_unique<plat::Button>(*m_owner, id, plat::ControlKind::PushButton, caption,
+                                              ToRect(GetPanelRect(panel)));
+    });
+}
+
+void TViewm_2k::MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int panel, int byte) {
+    MakeControl(combo, byte, [&] {
+        return std::make_unique<plat::ComboBox>(*m_owner, id, ComboRect(GetPanelRect(panel)),
+                                                plat::CtlStyle::DropDownList | plat::CtlStyle::OwnerDraw, 512);
+    });
 }
 
 void TViewm_2k::MoveControls() {

@@ -190,6 +190,8 @@ private:
     // Creates a control at a panel (or shows the one there is) when the record asks for it.
     void MakeButton(std::unique_ptr<plat::Button>& button, int id, const char* caption, int panel, int byte);
     void MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int panel, int byte);
+    template <typename Control, typename Make>
+    void MakeControl(std::unique_ptr<Control>& control, int byte, Make make);
     void MoveControls();
 
     std::unique_ptr<plat::ComboBox> m_layoutCombo;

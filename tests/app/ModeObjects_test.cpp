@@ -13,22 +13,11 @@
 #include "model/TShell.h"
 #include "support/ScriptedUi.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/app/MinimalLogic.h"
 
 namespace {
 
-// A mode object that supplies only what every mode object must.
-class PureOnlyLogic final : public TBase_Logic {
-public:
-    void InitPanelMenu(PanelMenuTable& t) override { t[4][PanelMenuByte::RangeButton] = 1; }
-    void GetInfoText(std::string&) override {}
-    void GetLegendText(std::string&, int&) override {}
-    void PaintSection(plat::DC&, int, int, int, int, int) override {}
-    void GetControlPoint(double&, double&, int) override {}
-    void FillChart(Tchart*, int, int, int) override {}
-    void FillControlChart(Tcontrolchart*, int, int) override {}
-    std::string GetGraphTitle(int, int) override { return {}; }
-    void Bind(TStructure*, TSectionalAnalysis*) override {}
-};
+using PureOnlyLogic = MinimalLogic;
 
 } // namespace
 

@@ -4,6 +4,7 @@
 
 #include "app/TBase_Logic.h"
 #include "app/views/PanelLayout.h"
+#include "tests/app/MinimalLogic.h"
 
 namespace {
 
@@ -63,17 +64,8 @@ TEST(PanelRects, AnIdWithoutAPanelLeavesTheRectangle) {
 namespace {
 
 // Graph id of panel i of set s in category c: c x 1000 + s x 10 + i.
-class SetLogic final : public TBase_Logic {
+class SetLogic final : public MinimalLogic {
 public:
-    void InitPanelMenu(PanelMenuTable&) override {}
-    void GetInfoText(std::string&) override {}
-    void GetLegendText(std::string&, int&) override {}
-    void PaintSection(plat::DC&, int, int, int, int, int) override {}
-    void GetControlPoint(double&, double&, int) override {}
-    void FillChart(Tchart*, int, int, int) override {}
-    void FillControlChart(Tcontrolchart*, int, int) override {}
-    std::string GetGraphTitle(int, int) override { return {}; }
-    void Bind(TStructure*, TSectionalAnalysis*) override {}
     int GetChoiceId(int category, int set, int panel, int) override { return category * 1000 + set * 10 + panel; }
     int GetFirstControlId() override { return 3003; }
     int GetDefaultControlId() override { return 6; }
