@@ -113,11 +113,3 @@ TEST(LayoutPlans, WithoutAModeObjectTheGraphsAreZero) {
     EXPECT_EQ(nine.graphIds, std::vector<int>(9, 0));
     EXPECT_EQ(PlanLayout(LayoutKind::Four, -1, nullptr).choice, 0);
 }
-
-TEST(LayoutPlans, ChartPanelsFollowTheModeWhenTheWindowIsResized) {
-    EXPECT_EQ(ChartPanel(LayoutMode::Summary, 2), 16);
-    EXPECT_EQ(ChartPanel(LayoutMode::SingleGraph, 1), PanelId::PastedChart);
-    EXPECT_EQ(ChartPanel(LayoutMode::LoadDeformation, 2), -1);
-    EXPECT_EQ(ChartPanel(LayoutMode::Pushover, 5), -1);
-    EXPECT_EQ(ChartPanel(LayoutMode::Start, 0), -1);
-}

@@ -76,24 +76,6 @@ TEST_F(ShellTest, TheSolveRoadDeletesTheOldAnalysisFirstAndShowsErrorsAfterThePa
     g_Analyses[0].reset();  // before the log goes
 }
 
-TEST_F(ShellTest, SectionalResponseTwiceKeepsOneAnalysisInTheSlot) {
-    Start();
-    g_Structures[0] = TestSection::MakeBeam();
-    TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 0);
-    Frame().Dispatch(CmId::SectionalResponse);
-    TSectionalAnalysis* first = g_Analyses[0].get();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->IsRunning());
-    Frame().Dispatch(CmId::SectionalResponse);
-    ASSERT_NE(g_Analyses[0].get(), nullptr);
-    int filled = 0;
-    for (const auto& a : g_Analyses)
-        filled += a != nullptr;
-    EXPECT_EQ(filled, 1);
-    Frame().Dispatch(CmId::StopAnalysis);
-    EXPECT_FALSE(g_Analyses[0]->IsRunning());
-}
-
 TEST_F(ShellTest, ACancelledStrainPromptLeavesTheAnalysisAlone) {
     Start();
     std::vector<std::string> log;
