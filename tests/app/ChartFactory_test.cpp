@@ -81,9 +81,8 @@ TEST_F(ChartFactoryTest, NineGraphsArePlainChartsAtTheirPanelsDescribedByTheMode
     View().SetNineGraphs(3002);
     EXPECT_EQ(View().GetChart(0), first);
     EXPECT_EQ(View().GetChart(0)->Data().Title(), "Graph 1020");
-    ui.Message("Graph 2004", MsgAnswer::Ok).Message("Graph 2005", MsgAnswer::Ok)
-        .Message("Graph 2006", MsgAnswer::Ok).Message("Graph 2007", MsgAnswer::Ok)
-        .Message("Graph 2008", MsgAnswer::Ok);
+    for (int id = 2004; id <= 2008; ++id)
+        ui.Message("Graph " + std::to_string(id), MsgAnswer::Ok);
     View().SetNineGraphs(3009);
     EXPECT_EQ(View().GetChart(0)->Kind(), 6);   // TBeamDiagram's kind
     EXPECT_EQ(View().GetChart(0)->Data().Title(), "Crack Diagram ");

@@ -43,15 +43,6 @@ TEST(ModeObjectBase, AnswersOfAModeObjectWithOnlyThePureOperations) {
     EXPECT_EQ(d.yPrecision, 2);
     EXPECT_DOUBLE_EQ(d.lowerX, -kUndefined);
     EXPECT_DOUBLE_EQ(d.upperX, kUndefined);
-    int rebar = 9, strand = 9, hide = 9, count = 9;
-    EXPECT_EQ(logic.GetMaterialCounts(rebar, strand), 1);
-    EXPECT_EQ(rebar + strand, 0);
-    logic.GetOption(4200, hide);
-    logic.GetPanelButtonInfo(4600, count);
-    EXPECT_EQ(hide + count, 0);
-    double x = 5, y = 5;
-    EXPECT_EQ(logic.GetStageValues(x, y, 3, 1001), 1);
-    EXPECT_EQ(x + y, 0.0);
 }
 
 TEST(ModeObjectBase, ProbeAndSetDataReportAFailedAttempt) {
