@@ -129,7 +129,7 @@ TEST_F(IdleSchedulerTest, EveryRunningSlotStepsOnceAndOnlyTheCurrentOneRedrawsAt
     PassAt(t0 + 510);  // 51: panels
     EXPECT_EQ(host.results, 1);
     EXPECT_EQ(host.controlFills, 2);
-    EXPECT_EQ(steps.size(), 12u);
+    EXPECT_EQ(steps.size(), 10u);
     for (std::size_t i = 0; i < steps.size(); ++i)
         EXPECT_EQ(steps[i], i % 2 == 0 ? 3 : 7);
 
