@@ -33,7 +33,8 @@ bool StepRunningAnalyses(long idleCount, bool baseResult, TIdleHost& host) {
             host.ViewIdle();
         return result;
     }
-    // A step may have deleted nothing, but it may have finished the run: read the flag after.
+    // The current analysis stepped: its throttled redraws, and the final one when that step
+    // finished the run.
     if (current->IntervalElapsed(kPanelChannel)) {
         if (host.GetLayoutMode() == LayoutMode::Pushover)
             current->BuildResultCurves();

@@ -52,7 +52,6 @@ CodeClass ClassOf(int code) {
     case 2200: return {15, 15};
     case 2201: return {18, 18};
     case 2202: return {24, 24};
-    case 2004:
     default: break;
     }
     if (code >= 2100 && code <= 2102)

@@ -63,7 +63,7 @@ void TViewm_Base::EvSize(plat::Size size) {
         plat::MessageBox(StrPrintf("Evsize: %d %d", size.cx, size.cy), g_AppTitle, MsgStyle::Ok);
     if (size.cx == 0 && size.cy == 0)
         return;
-    // Panel charts, control charts, controls and boxes follow their panels here once they exist.
+    // A manager without panels has only its owner to repaint.
     if (m_owner && m_owner->IsCreated())
         m_owner->Invalidate();
 }
