@@ -467,5 +467,6 @@ void T_2kWindow::CmViewXml() {
                 s->SetModified(1);
         GetDocumentEngine().CommitAnalysisSettings();
     }
+    m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);
     CmCrossSection();
 }

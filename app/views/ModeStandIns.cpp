@@ -1,5 +1,6 @@
 #include "app/views/ModeStandIns.h"
 
+#include "app/GlobalTables.h"
 #include "app/summary/CrossSection.h"
 #include "model/TStructure.h"
 
@@ -61,14 +62,26 @@ void TP2k_Logic::InitPanelMenu(PanelMenuTable& t) {
 // The placeholder writes nothing: the table keeps what the previous mode object wrote.
 void TSarnex_Logic::InitPanelMenu(PanelMenuTable&) {}
 
+namespace {
+// True when the structure is still held by the structure table: a mode object left bound to
+// one that was replaced must not draw or read it.
+bool InStructureTable(const TStructure* structure) {
+    for (int slot = 0; structure && slot < kMaxStructures; ++slot)
+        if (StructureAt(slot) == structure)
+            return true;
+    return false;
+}
+}  // namespace
+
 void TQ2k_Logic::PaintSection(plat::DC& dc, int x, int y, int width, int height, int passThrough) {
-    PaintCrossSection(dc, m_structure, x, y, width, height, passThrough);
+    if (InStructureTable(m_structure))
+        PaintCrossSection(dc, m_structure, x, y, width, height, passThrough);
 }
 
 int TQ2k_Logic::GetMaterialCounts(int& reinforcing, int& prestressing) {
     reinforcing = 0;
     prestressing = 0;
-    if (m_structure)
+    if (InStructureTable(m_structure))
         m_structure->CountSteelKinds(reinforcing, prestressing);
     return 1;
 }

@@ -29,6 +29,8 @@ TViewm_Base::TViewm_Base(plat::Window* owner, TShellServices* services) : m_owne
     m_texts[1] = "subtitle";
     m_texts[2] = "using the Modified Compression Field Theory";
     m_texts[3] = "version";
+    for (std::size_t i = 0; i < kStartPictureCredits.size(); ++i)
+        m_texts[4 + i] = kStartPictureCredits[i];
 }
 
 TViewm_Base::~TViewm_Base() = default;

@@ -7,6 +7,7 @@
 
 #include "app/CommandIds.h"
 #include "app/summary/SummarySections.h"
+#include "app/views/ModeStandIns.h"
 #include "app/views/TViewm.h"
 #include "charts/Tchart.h"
 #include "support/RecordingDC.h"
@@ -48,6 +49,24 @@ TEST_F(ShellTest, StartPictureThenTheSummaryPageOfTheSection)
     EXPECT_TRUE(Drew(page, "Element Catalog"));
     EXPECT_TRUE(Drew(page, "Tee"));
     EXPECT_FALSE(Drew(page, "using the Modified Compression Field Theory"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(SummaryBeamMode, DrawsOnlyASectionTheTableHolds)
+{
+    auto gone = SummarySections::Rectangle();
+    TQ2k_Logic logic(gone.get(), nullptr);
+    RecordingDC dc;
+    logic.PaintSection(dc, 0, 0, 1000, 800, 0);
+    EXPECT_TRUE(dc.Calls().empty());
+    int reinforcing = -1;
+    int prestressing = -1;
+    logic.GetMaterialCounts(reinforcing, prestressing);
+    EXPECT_EQ(reinforcing, 0);
+    EXPECT_EQ(prestressing, 0);
 }
 
 } // namespace
