@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/element/McftElement.h"
 #include "analysis/state/LayerNodeState.h"
 #include "foundation/SmallSolvers.h"
 
@@ -154,4 +155,8 @@ private:
     mutable bool m_widthKnown = false;
     mutable double m_widthDepth = 0.0;
     mutable double m_width = 0.0;
+    // The principal direction of the node's last element solution inside SolveNodeState,
+    // for the stiffness that follows it.
+    bool m_directionKnown = false;
+    CrackDirection m_direction;
 };
