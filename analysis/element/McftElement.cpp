@@ -234,6 +234,13 @@ double ConcreteTensionLimit(const ConcreteTypeRec& type, LayerNodeStateRec& elem
     return beta * ecr;
 }
 
+double CrackAngleOf(const LayerNodeStateRec& element)
+{
+    const double dx = element.StrainX - element.FreeStrainX;
+    const double dz = element.StrainZ - element.FreeStrainZ;
+    return kStoredHalfPi - std::atan2(element.ShearStrain, dx - dz) / 2.0;
+}
+
 double SolveMcftElement(const ConcreteTypeRec& type,
                         LayerNodeStateRec& element,
                         double a,
@@ -248,17 +255,18 @@ double SolveMcftElement(const ConcreteTypeRec& type,
     const double gamma = el.ShearStrain;
     el.CrackCheckCode = CrackCheck::None;
 
-    const double theta = kStoredHalfPi - std::atan2(gamma, dx - dz) / 2.0;
-    el.CrackAngle = theta;
     const double r = std::sqrt((dx - dz) * (dx - dz) + gamma * gamma);
     CrackDirection dir;
     if (!MohrDirection(dx - dz, gamma, r, dir)) {
+        const double theta = CrackAngleOf(el);
         dir.tangent = ClampTan(std::tan(theta));
         dir.sine = std::sin(theta);
         dir.cosine = std::cos(theta);
     }
     if (direction != nullptr)
         *direction = dir;
+    else
+        el.CrackAngle = CrackAngleOf(el);
     const double t = dir.tangent;
     const double s = dir.sine;
     const double c = dir.cosine;

@@ -55,12 +55,18 @@ struct CrackDirection {
 // CrackCheckCode, Stress1AtCrack, ConcShearStress, ConcStressX, ConcStressZ). Returns
 // t = tan(theta), its magnitude clamped to 1e-6 ... 1e6. a and b are handed to the concrete
 // law unchanged (the beam-section path passes 0 and 0).
-// direction, when given, receives the sine, cosine and tangent the solution used.
+// direction, when given, receives the sine, cosine and tangent the solution used, and the
+// caller takes over the crack angle: CrackAngle is left as it was, to be set with
+// CrackAngleOf once the caller's iteration over the element's strains has ended.
 double SolveMcftElement(const ConcreteTypeRec& type,
                         LayerNodeStateRec& element,
                         double a,
                         double b,
                         CrackDirection* direction = nullptr);
+
+// The crack angle SolveMcftElement stores for the element's current strains:
+// 1.5707963267945 - atan2(gamma, (StrainX - FreeStrainX) - (StrainZ - FreeStrainZ)) / 2.
+double CrackAngleOf(const LayerNodeStateRec& element);
 
 // The secant stiffness of the solved element: E1 = f1 / e1 and E2 = f2 / e2 in the
 // principal directions (Ec phi_c at zero strain) with the shear term

@@ -119,6 +119,9 @@ public:
     double StirrupInitialStrain(double depth) const;
 
 private:
+    // The transverse iteration of SolveNodeState (the crack angle is set by the caller).
+    int IterateTransverseStrain(LayerNodeStateRec& node, double clampingRatio, double x, double e0z);
+
     struct StirrupLayer {
         int index = 0; // in the structure's transverse layers of direction 2
         double A = 0.0;
