@@ -464,9 +464,22 @@ void SolveMcftLayer(Matrix3& matrix,
 
     // Tangents of f2, each with the rate of e1 that goes with the strain it is taken for:
     // t^2 along ex, 1 / t^2 along ez, -1 along gamma.
-    const double E2a = PrincipalTangent(type, el, e1, e2, 2, t * t, a, b);
-    const double E2b = PrincipalTangent(type, el, e1, e2, 2, 1.0 / (t * t), a, b);
-    const double E2c = PrincipalTangent(type, el, e1, e2, 2, -1.0, a, b);
+    // The three share the law's evaluation at (e1, e2); only the lateral rate differs.
+    const double lateral[3] = {e1 > 0.0 ? t * t : 0.0, e1 > 0.0 ? 1.0 / (t * t) : 0.0,
+                               e1 > 0.0 ? -1.0 : 0.0};
+    double E2[3] = {0.0, 0.0, 0.0};
+    ConcreteTangentModuli(type,
+                          {e1, e2, 0.0},
+                          2,
+                          lateral,
+                          lateral,
+                          E2,
+                          3,
+                          el.LocalTensileStrength,
+                          el.TensionStiffFactor);
+    const double E2a = E2[0];
+    const double E2b = E2[1];
+    const double E2c = E2[2];
 
     // Shear term of the rotating principal axes.
     const double G = std::fabs(e1 - e2) <= 1e-15
