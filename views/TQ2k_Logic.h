@@ -15,6 +15,9 @@
 #include "views/DisplayContext.h"
 #include "views/ViewChart.h"
 
+namespace plat {
+class DC;
+}
 class TSectionalAnalysis;
 class TStructure;
 class TShell;
@@ -58,6 +61,12 @@ struct BeamChartDescription {
     double rangeMax = 0.0;
 };
 
+// Draws one line of label markup ('|' Greek, '_' subscript, '^' superscript) at (x, y) with
+// the DC's font and text alignment. The chart framework installs its renderer; until then the
+// text is drawn as it stands.
+using MarkedTextPainter = std::function<void(plat::DC& dc, int x, int y, const std::string& text)>;
+MarkedTextPainter SetMarkedTextPainter(MarkedTextPainter painter);
+
 using BeamPanelMenuTable = std::array<std::array<std::uint8_t, 9>, 12>;
 
 class TQ2k_Logic {
@@ -99,6 +108,10 @@ public:
     int GetDefaultControlId() { return 6; }
     int OnControlChoice(ViewChart* chart, int category, int index);
     int GetModeCode() { return 23; }
+    // The information texts of a layout: heading, name, author and date, and the current
+    // strains and forces; nothing in the splash and input-summary layouts.
+    int PaintInfoPanel(plat::DC& dc, int layoutMode, int width, int height,
+                       const std::string& heading);
 
     // ---- Control charts -----------------------------------------------------------------
     int ChooseControlPair(ViewChart* chart, int which, int layoutMode);
