@@ -19,6 +19,20 @@ constexpr int kForceAxial = 0, kForceMoment = 1, kForceShear = 2, kForceEnergy =
 constexpr const char* kForceNames[] = {"Axial Force", "Moment", "Shear"};
 constexpr int kForceKinds[] = {1, 2, 1};
 
+// The largest value of a node quantity over the nodes of the state's layer mesh, from start.
+template <typename Quantity> double MeshMaximum(const SectionState& s, double start, Quantity q)
+{
+    double m = start;
+    const int n = s.UsableLayerCount();
+    for (int i = 0; i < n; ++i) {
+        const LayerDefRec* L = s.LayerDef(i);
+        for (std::uint32_t id : {L->NodeTop, L->NodeMid, L->NodeBottom})
+            if (const LayerNodeStateRec* node = s.NodeState(static_cast<int>(id)))
+                m = std::max(m, q(*node));
+    }
+    return m;
+}
+
 } // namespace
 
 int TQ2k_Logic::ForceOfGraph(int id) const
@@ -83,9 +97,8 @@ void TQ2k_Logic::StagePoint(const SectionState* s, double& x, double& y, int id)
     }
     case 1003:
     case 1009: {
-        double w = 0.0;
-        for (const LayerNodeStateRec& n : s->NodeStates)
-            w = std::max(w, n.CrackWidth);
+        const double w =
+            MeshMaximum(*s, 0.0, [](const LayerNodeStateRec& n) { return n.CrackWidth; });
         x = u.Show(w, 6), y = f;
         return;
     }
@@ -97,9 +110,8 @@ void TQ2k_Logic::StagePoint(const SectionState* s, double& x, double& y, int id)
         return;
     }
     case 1005: {
-        double e = 0.0;
-        for (const LayerNodeStateRec& n : s->NodeStates)
-            e = std::max(e, n.StrainZ);
+        const double e =
+            MeshMaximum(*s, 0.0, [](const LayerNodeStateRec& n) { return n.StrainZ; });
         x = u.Show(std::min(e, 0.05), 3), y = f;
         return;
     }

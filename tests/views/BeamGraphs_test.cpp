@@ -95,8 +95,10 @@ TEST_F(Graphs, ReinforcementStrainAndTransverseCap)
     // Bars at 0.25, 0 and -0.25: under e0 = 0 and curvature -0.004 the bottom bar strains
     // +0.001 (plus no prestrain).
     analysis.stages.push_back(MakeState(0.0, -0.004, 0.0, -10e3, 0.0));
-    analysis.stages[0]->NodeStates.resize(3);
+    analysis.stages[0]->NodeStates.resize(4);
+    analysis.stages[0]->LayerDefs = {LayerDefRec{0, 1, 2, 1, 0, 0.3, 0.0, -0.3, 0.6}};
     analysis.stages[0]->NodeStates[1].StrainZ = 0.08;
+    analysis.stages[0]->NodeStates[3].StrainZ = 0.09; // no node of the mesh
     logic.FillChart(&chart, 1002, 0, 0);
     ASSERT_EQ(chart.Data().size(), 1u);
     EXPECT_NEAR(chart.Data()[0].x, 1.0, 1e-12);
