@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "analysis/TSectionalAnalysis.h"
+#include "charts/RichText.h"
 #include "foundation/DateTime.h"
 #include "model/TStructure.h"
 #include "platform/DC.h"
@@ -11,18 +12,12 @@
 
 namespace {
 
-MarkedTextPainter& Painter()
-{
-    static MarkedTextPainter painter;
-    return painter;
-}
-
+// One line of label markup at (x, y) in the selected font and text alignment.
 void DrawMarked(plat::DC& dc, int x, int y, const std::string& text)
 {
-    if (Painter())
-        Painter()(dc, x, y, text);
-    else
-        dc.TextOut(x, y, text);
+    const unsigned align = dc.GetTextAlign();
+    DrawRichText(dc, x, y, text, dc.GetFont(), align & plat::TextAlign::HorizontalMask,
+                 align & plat::TextAlign::VerticalMask);
 }
 
 plat::LogFont Arial(int height, int weight)
@@ -35,13 +30,6 @@ plat::LogFont Arial(int height, int weight)
 }
 
 } // namespace
-
-MarkedTextPainter SetMarkedTextPainter(MarkedTextPainter painter)
-{
-    MarkedTextPainter previous = std::move(Painter());
-    Painter() = std::move(painter);
-    return previous;
-}
 
 int TQ2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int W, int H,
                                const std::string& heading)

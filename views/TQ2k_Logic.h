@@ -61,12 +61,6 @@ struct BeamChartDescription {
     double rangeMax = 0.0;
 };
 
-// Draws one line of label markup ('|' Greek, '_' subscript, '^' superscript) at (x, y) with
-// the DC's font and text alignment. The chart framework installs its renderer; until then the
-// text is drawn as it stands.
-using MarkedTextPainter = std::function<void(plat::DC& dc, int x, int y, const std::string& text)>;
-MarkedTextPainter SetMarkedTextPainter(MarkedTextPainter painter);
-
 using BeamPanelMenuTable = std::array<std::array<std::uint8_t, 9>, 12>;
 
 class TQ2k_Logic {

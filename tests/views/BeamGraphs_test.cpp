@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/RecordingChart.h"
 #include "tests/support/TestSupport.h"
+#include "views/ContractChart.h"
 #include "tests/views/ViewTestSupport.h"
 #include "views/GraphTables.h"
 
@@ -334,6 +336,30 @@ TEST_F(Graphs, LegendsAndPlacementCodes)
     code = 1006;
     logic.GetLegendText(text, code);
     EXPECT_EQ(code, 1);
+}
+
+} // namespace
+
+namespace {
+
+// Through the chart data contract: a window chart receives the same calls.
+TEST_F(Graphs, ContractChartReceivesTheFeed)
+{
+    ThreeStages();
+    RecordingChart contract;
+    ContractChart panel(contract);
+    EXPECT_EQ(logic.FillChart(&panel, 1001, 0, 0), 1);
+    const std::vector<std::string> names = contract.Names();
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "SetTitles");
+    EXPECT_EQ(names.back(), "AutoScale");
+    ASSERT_EQ(contract.pairs.size(), 4u); // line type 0 and three stages
+    EXPECT_NEAR(contract.pairs[3].first, 3.0, 1e-12);
+    EXPECT_NEAR(contract.pairs[3].second, 30.0, 1e-12);
+    RecordingChart control;
+    ContractChart controlChart(control);
+    EXPECT_EQ(logic.FillControlChart(&controlChart, 1, 5), 1);
+    EXPECT_EQ(control.pairs.size(), 4u);
 }
 
 } // namespace
