@@ -165,3 +165,41 @@ const std::array<std::array<std::uint8_t, 9>, 12> g_BeamPanelMenu = {{
     {0, 0, 0, 0, 1, 0, 0, 1, 1},
     {0, 0, 0, 0, 0, 0, 0, 0, 0},
 }};
+
+BeamChartClass ChartClassOfGraph(int id, bool fullSizePosition)
+{
+    using C = BeamChartClass;
+    switch (id) {
+    case 2000: return C::BeamDiagram;
+    case 2001: return C::RichBeam;
+    case 2002: return C::NPlusM;
+    case 2003: return C::ForceDiagram;
+    case 2103: return C::Panel;
+    case 2109: return C::DurnavoTable;
+    case 2107: case 2110: case 2112: case 2114: return C::ContourColour;
+    case 2108: case 2111: case 2113: case 2115: return C::Contour3D;
+    case 2200: return C::VShell;
+    case 2201: return C::Block;
+    case 2202: return C::Section;
+    default: break;
+    }
+    if (id >= 2100 && id <= 2102)
+        return C::Mohr;
+    if (id >= 2104 && id <= 2106)
+        return C::NodeData;
+    if (id >= 2116 && id <= 2119)
+        return C::VitalSigns;
+    if (id >= 2120 && id <= 2122)
+        return C::MaterDiagram;
+    if (id >= 4000 && id <= 4003)
+        return C::WideCrack;
+    if (id >= 4100 && id <= 4104)
+        return C::Barchart;
+    if (id >= 4200 && id <= 4599)
+        return C::ColourMap;
+    if (id >= 4700 && id <= 4702)
+        return C::Plot3D;
+    if (id >= 1000 || fullSizePosition)
+        return C::BigChart;
+    return C::IconChart;
+}

@@ -114,3 +114,30 @@ extern const std::array<std::array<int, 5>, 4> g_MemberSets;
 
 // Panel-menu records: nine flag bytes per layout mode 0-11.
 extern const std::array<std::array<std::uint8_t, 9>, 12> g_BeamPanelMenu;
+
+// The chart class the view manager creates for a graph id of the beam mode.
+enum class BeamChartClass {
+    BeamDiagram,   // 2000, crack diagram
+    RichBeam,      // 2001, cross section
+    NPlusM,        // 2002
+    ForceDiagram,  // 2003
+    Mohr,          // 2100-2102
+    Panel,         // 2103
+    NodeData,      // 2104-2106 (variants 0, 1, 2)
+    ContourColour, // 2107, 2110, 2112, 2114
+    Contour3D,     // 2108, 2111, 2113, 2115
+    DurnavoTable,  // 2109
+    VitalSigns,    // 2116-2119 (variants 0 to 3)
+    MaterDiagram,  // 2120-2122 ("Concrete", "Rebar", "P-Steel")
+    VShell,        // 2200
+    Block,         // 2201
+    Section,       // 2202
+    WideCrack,     // 4000-4003
+    Barchart,      // 4100-4104
+    ColourMap,     // 4200-4599
+    Plot3D,        // 4700-4702
+    BigChart,      // other ids from 1000 up, and full-size positions
+    IconChart,     // ids below 1000 in a compact position
+};
+// fullSizePosition: the panel position asks for a full-size chart (ids below 1000 only).
+BeamChartClass ChartClassOfGraph(int id, bool fullSizePosition);

@@ -214,3 +214,27 @@ TEST(BeamViewRules, FactoredThresholds)
 }
 
 } // namespace
+
+namespace {
+
+TEST(BeamChartClasses, ByGraphId)
+{
+    using C = BeamChartClass;
+    struct Case {
+        int id;
+        bool full;
+        C chart;
+    } cases[] = {{2000, false, C::BeamDiagram}, {2101, false, C::Mohr},
+                 {2106, false, C::NodeData},    {2114, false, C::ContourColour},
+                 {2115, false, C::Contour3D},   {2119, false, C::VitalSigns},
+                 {2122, false, C::MaterDiagram}, {4003, false, C::WideCrack},
+                 {4104, false, C::Barchart},    {4105, false, C::BigChart},
+                 {4599, false, C::ColourMap},   {4702, false, C::Plot3D},
+                 {4703, false, C::BigChart},    {1001, false, C::BigChart},
+                 {7, false, C::IconChart},      {7, true, C::BigChart},
+                 {204, false, C::IconChart}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ChartClassOfGraph(c.id, c.full), c.chart) << c.id;
+}
+
+} // namespace
