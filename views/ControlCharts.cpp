@@ -314,8 +314,11 @@ double TQ2k_Logic::StirrupBondFactorAt(double depth, const std::vector<int>* fai
             if (term > 0.0)
                 q = std::sqrt(term);
         }
-        sumA += t->legs * t->Ai * q;
-        sumP += t->legs * t->db * 3.141592653589 * q;
+        // The legs of a set: its area over the area of one bar (the record's own leg count
+        // serves the tension-stiffening factor and is not the number of bars).
+        const double legs = t->Ai > 0.0 ? t->A / t->Ai : 0.0;
+        sumA += legs * t->Ai * q;
+        sumP += legs * t->db * 3.141592653589 * q;
     }
     return sumP > 0.0 ? sumA / sumP : 0.0;
 }
