@@ -265,6 +265,29 @@ int TQ2k_Logic::FillControlChart(ViewChart* chart, int which, int layoutMode)
     return 1;
 }
 
+// The stirrup layers that act at a depth: within their depth range, with a spacing, and not
+// failed in the state's flags (when given). Calls f(layer, hoop term) for each; the hoop term
+// of a circular hoop is 1 - (depth - middle)^2 / ((top - bottom)^2 / 4 + 0.0001), else 1.
+template <typename F>
+void ForStirrupsAt(const TStructure& s, double depth, const std::vector<int>* failed, F f)
+{
+    const int count = s.GetTransLayerCount(kTransverseDirection);
+    for (int i = 0; i < count; ++i) {
+        const TransLayerRec* t = s.GetTransLayer(i, kTransverseDirection);
+        if (!t || depth > t->disttop || depth < t->distbot || t->space <= 0.0)
+            continue;
+        if (failed && i < static_cast<int>(failed->size()) && (*failed)[i] != 0)
+            continue;
+        double term = 1.0;
+        if (t->pattern == kCircularHoop) {
+            const double middle = 0.5 * (t->disttop + t->distbot);
+            const double h = t->disttop - t->distbot;
+            term = 1.0 - (depth - middle) * (depth - middle) / (h * h * 0.25 + 0.0001);
+        }
+        f(*t, term);
+    }
+}
+
 double TQ2k_Logic::StirrupStrainAt(const SectionState* state, int node) const
 {
     if (!state || !m_structure)
@@ -272,25 +295,15 @@ double TQ2k_Logic::StirrupStrainAt(const SectionState* state, int node) const
     const LayerNodeStateRec* n = state->NodeState(node);
     if (!n)
         return 0.0;
-    const double depth = n->Depth;
     double sumA = 0.0, sum = 0.0;
-    const int count = m_structure->GetTransLayerCount(kTransverseDirection);
-    for (int i = 0; i < count; ++i) {
-        const TransLayerRec* t = m_structure->GetTransLayer(i, kTransverseDirection);
-        if (!t || depth > t->disttop || depth < t->distbot || t->space <= 0.0)
-            continue;
-        if (i < static_cast<int>(state->TransLayerFlags.size()) && state->TransLayerFlags[i] != 0)
-            continue;
-        double value = n->StrainZ - t->thermStrain + t->dep;
-        if (t->pattern == kCircularHoop) {
-            const double middle = 0.5 * (t->disttop + t->distbot);
-            const double h = t->disttop - t->distbot;
-            const double f = 1.0 - (depth - middle) * (depth - middle) / (h * h * 0.25 + 0.0001);
-            value *= f > 0.0 ? f : 0.0;
-        }
-        sumA += t->A;
-        sum += t->A * value;
-    }
+    ForStirrupsAt(*m_structure, n->Depth, &state->TransLayerFlags,
+                  [&](const TransLayerRec& t, double term) {
+                      double value = n->StrainZ - t.thermStrain + t.dep;
+                      if (t.pattern == kCircularHoop)
+                          value *= term > 0.0 ? term : 0.0;
+                      sumA += t.A;
+                      sum += t.A * value;
+                  });
     return std::fabs(sumA) > 1e-7 ? sum / sumA : 0.0;
 }
 
@@ -299,26 +312,26 @@ double TQ2k_Logic::StirrupBondFactorAt(double depth, const std::vector<int>* fai
     if (!m_structure)
         return 0.0;
     double sumA = 0.0, sumP = 0.0;
-    const int count = m_structure->GetTransLayerCount(kTransverseDirection);
-    for (int i = 0; i < count; ++i) {
-        const TransLayerRec* t = m_structure->GetTransLayer(i, kTransverseDirection);
-        if (!t || depth > t->disttop || depth < t->distbot || t->space <= 0.0)
-            continue;
-        if (failed && i < static_cast<int>(failed->size()) && (*failed)[i] != 0)
-            continue;
-        double q = 1.0;
-        if (t->pattern == kCircularHoop) {
-            const double middle = 0.5 * (t->disttop + t->distbot);
-            const double h = t->disttop - t->distbot;
-            const double term = 1.0 - (depth - middle) * (depth - middle) / (h * h * 0.25 + 0.0001);
-            if (term > 0.0)
-                q = std::sqrt(term);
-        }
+    ForStirrupsAt(*m_structure, depth, failed, [&](const TransLayerRec& t, double term) {
+        const double q = term > 0.0 ? std::sqrt(term) : 1.0;
         // The legs of a set: its area over the area of one bar (the record's own leg count
         // serves the tension-stiffening factor and is not the number of bars).
-        const double legs = t->Ai > 0.0 ? t->A / t->Ai : 0.0;
-        sumA += legs * t->Ai * q;
-        sumP += legs * t->db * 3.141592653589 * q;
-    }
+        const double legs = t.Ai > 0.0 ? t.A / t.Ai : 0.0;
+        sumA += legs * t.Ai * q;
+        sumP += legs * t.db * 3.141592653589 * q;
+    });
     return sumP > 0.0 ? sumA / sumP : 0.0;
+}
+
+// The smoothing band of the transverse bond profiles at a depth: five bar diameters weighted
+// by area over the acting stirrups; fallback when they have no area.
+double TQ2k_Logic::StirrupBandAt(double depth, const std::vector<int>* failed, double fallback) const
+{
+    double sumA = 0.0, sumAd = 0.0;
+    if (m_structure)
+        ForStirrupsAt(*m_structure, depth, failed, [&](const TransLayerRec& t, double) {
+            sumA += t.A;
+            sumAd += t.A * t.db;
+        });
+    return sumA < 1e-6 ? fallback : 5.0 * sumAd / sumA;
 }

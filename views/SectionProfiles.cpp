@@ -17,6 +17,15 @@ namespace {
 constexpr int kNegatedLimit = -9;
 constexpr int kFireStrain = 30;
 
+// The outline of a bar layer's value over its bar diameter, from the zero axis.
+void AddBarRectangle(ViewChart* chart, double x, double lower, double upper)
+{
+    chart->AddPoint(0.0, lower);
+    chart->AddPoint(x, lower);
+    chart->AddPoint(x, upper);
+    chart->AddPoint(0.0, upper);
+}
+
 } // namespace
 
 double TQ2k_Logic::NodeValue(const SectionState& s, int node, int id) const
@@ -91,13 +100,8 @@ void TQ2k_Logic::ProfilePerBar(ViewChart* chart, const SectionState& s, int id)
         }
         if (std::fabs(v) > 1e30)
             v = 0.0;
-        const double x = m_display.Show(v, kind);
-        const double lo = m_display.Show(bar->z - bar->db / 2, 6);
-        const double hi = m_display.Show(bar->z + bar->db / 2, 6);
-        chart->AddPoint(0.0, lo);
-        chart->AddPoint(x, lo);
-        chart->AddPoint(x, hi);
-        chart->AddPoint(0.0, hi);
+        AddBarRectangle(chart, m_display.Show(v, kind), m_display.Show(bar->z - bar->db / 2, 6),
+                        m_display.Show(bar->z + bar->db / 2, 6));
     }
     chart->AddPoint(0.0, m_display.Show(m_structure->GetBottom(), 6));
 }
@@ -119,13 +123,9 @@ void TQ2k_Logic::ProfileImposedStrain(ViewChart* chart, const SectionState& s)
         const LongLayerRec* bar = m_structure->GetLongLayer(i, 0);
         if (!bar || std::fabs(s.BarValue(BarArray::List0Stress, i)) >= 1e20)
             continue;
-        const double x = m_display.Show(bar->thermStrain, 3);
-        const double lo = m_display.Show(bar->z - bar->db / 2, 6);
-        const double hi = m_display.Show(bar->z + bar->db / 2, 6);
-        chart->AddPoint(0.0, lo);
-        chart->AddPoint(x, lo);
-        chart->AddPoint(x, hi);
-        chart->AddPoint(0.0, hi);
+        AddBarRectangle(chart, m_display.Show(bar->thermStrain, 3),
+                        m_display.Show(bar->z - bar->db / 2, 6),
+                        m_display.Show(bar->z + bar->db / 2, 6));
     }
     chart->AddPoint(0.0, m_display.Show(bottom, 6));
 }
@@ -183,17 +183,7 @@ void TQ2k_Logic::ProfileBond(ViewChart* chart, const SectionState& s, int id)
     const int kind = g_ProfileRecords[id].valueKind;
     for (int j = 0; j <= 40; ++j) {
         const double y = top - height * j / 40.0;
-        double sumA = 0.0, sumAd = 0.0;
-        for (int t = 0; t < m_structure->GetTransLayerCount(2); ++t) {
-            const TransLayerRec* L = m_structure->GetTransLayer(t, 2);
-            if (!L || y > L->disttop || y < L->distbot || L->space <= 0.0)
-                continue;
-            if (t < static_cast<int>(s.TransLayerFlags.size()) && s.TransLayerFlags[t] != 0)
-                continue;
-            sumA += L->A;
-            sumAd += L->A * L->db;
-        }
-        double w = sumA < 1e-6 ? height / 20.0 : 5.0 * sumAd / sumA;
+        double w = StirrupBandAt(y, &s.TransLayerFlags, height / 20.0);
         w = std::min(w, height * 0.125);
         const double upper = std::min(y + w / 2, top);
         const double lower = std::max(y - w / 2, sectionBottom);

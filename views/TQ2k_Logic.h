@@ -115,6 +115,7 @@ public:
     double StirrupStrainAt(const SectionState* state, int node) const;
     // Stirrups' area-to-perimeter ratio at a depth, failed layers left out.
     double StirrupBondFactorAt(double depth, const std::vector<int>* failedFlags) const;
+    double StirrupBandAt(double depth, const std::vector<int>* failedFlags, double fallback) const;
 
     // ---- Graph families -----------------------------------------------------------------
     // Point of a state on load-deformation graph id, in display units; (big, big) when none.

@@ -363,3 +363,23 @@ TEST_F(Graphs, ContractChartReceivesTheFeed)
 }
 
 } // namespace
+
+namespace {
+
+// Stirrup stress rising 100 MPa per metre of depth: the average bond over the upper layer is
+// 100e6 x A / P, A / P = 1e-4 / (0.011 pi) for the test section's stirrups.
+TEST_F(Graphs, TransverseAverageBondByHand)
+{
+    auto s = TwoLayerState();
+    for (LayerNodeStateRec& n : s->NodeStates)
+        n.StirrupStress = 100e6 * n.Depth, n.StirrupRatio = 0.01;
+    analysis.stages.push_back(std::move(s));
+    logic.FillChart(&chart, 1, 0, 0);
+    const std::vector<RecordedPoint> d = chart.Data();
+    ASSERT_EQ(d.size(), 41u);
+    // At 195 mm the band of five bar diameters (55 mm) lies within the upper half layer.
+    EXPECT_NEAR(d[7].y, 195.0, 1e-9);
+    EXPECT_NEAR(d[7].x, 100e6 * 1e-4 / (0.011 * 3.141592653589) * 1e-6, 1e-9);
+}
+
+} // namespace
