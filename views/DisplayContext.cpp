@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "foundation/Diagnostics.h"
 #include "foundation/Units.h"
 #include "model/materials/MaterialTypes.h"
 
@@ -13,6 +14,7 @@ DisplayContext DisplayContext::FromSettings()
     c.unitSystem = g_UnitSystem;
     c.resistanceFactors = {g_ResistanceFactors.phi_c, g_ResistanceFactors.phi_s,
                            g_ResistanceFactors.phi_p};
+    c.debugLevel = GetDebugLevel();
     return c;
 }
 

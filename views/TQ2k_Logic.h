@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "views/DisplayContext.h"
 #include "views/ViewChart.h"
