@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "foundation/ReportText.h"
+#include "foundation/Units.h"
+#include "model/materials/MaterialTypes.h"
 #include "tests/support/TestSupport.h"
 #include "tests/views/ViewTestSupport.h"
 #include "views/BeamViewRules.h"
@@ -235,6 +237,22 @@ TEST(BeamChartClasses, ByGraphId)
                  {204, false, C::IconChart}};
     for (const Case& c : cases)
         EXPECT_EQ(ChartClassOfGraph(c.id, c.full), c.chart) << c.id;
+}
+
+} // namespace
+
+namespace {
+
+TEST(DisplayContextTest, TakesTheProgramSettings)
+{
+    ValueGuard<int> units(g_UnitSystem, 2);
+    ValueGuard<ResistanceFactors> factors(g_ResistanceFactors, ResistanceFactors{0.65, 0.85, 0.9});
+    const DisplayContext d = DisplayContext::FromSettings();
+    EXPECT_EQ(d.unitSystem, 2);
+    EXPECT_EQ(d.resistanceFactors, (std::array<double, 3>{0.65, 0.85, 0.9}));
+    EXPECT_STREQ(d.Label(1), "ton");
+    EXPECT_STREQ(d.FactoredSuffix(), " (factored)");
+    EXPECT_NEAR(d.FactorSumOffset(), 0.6, 1e-12);
 }
 
 } // namespace
