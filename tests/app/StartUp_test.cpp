@@ -114,7 +114,7 @@ TEST_F(ShellTest, CommandsWithoutATargetStayGreyedAndAcceleratorsFollowTheTable)
     EXPECT_EQ(Frame().GetMenuItemText(CmId::Exit), "E&xit\tAlt+F4");
     for (int id : {CmId::FileNew, CmId::FileOpen, CmId::FileSave, CmId::Catalog, CmId::ViewXml, CmId::CrossSection})
         EXPECT_TRUE(Frame().IsMenuItemEnabled(id)) << id;
-    for (int id : {CmId::QuickDefine, CmId::SectionalResponse, CmId::FilePrint, CmId::SingleGraph, CmId::HelpAbout})
+    for (int id : {CmId::QuickDefine, CmId::InsertTextBox, CmId::FilePrint, CmId::Preferences, CmId::HelpAbout})
         EXPECT_FALSE(Frame().IsMenuItemEnabled(id)) << id;
     Frame().UpdateToolBar();
     EXPECT_TRUE(Frame().IsToolButtonEnabled(CmId::FileNew));
