@@ -46,7 +46,7 @@ std::string Lines(std::initializer_list<LegendLine> lines, bool lastBreak = true
 
 } // namespace
 
-int TQ2k_Logic::GetLegendText(std::string& text, int& code)
+void TQ2k_Logic::GetLegendText(std::string& text, int& code)
 {
     text.clear();
     const int id = code;
@@ -105,14 +105,12 @@ int TQ2k_Logic::GetLegendText(std::string& text, int& code)
         code = code == 1006 ? 1 : 0;
         DescribeMemberEvents(*m_analysis, text);
     }
-    return 1;
 }
 
-int TQ2k_Logic::GetInfoText(std::string& text)
+void TQ2k_Logic::GetInfoText(std::string& text)
 {
-    if (!m_structure)
-        return 0;
-    return WriteMaterialReport(*m_structure, text);
+    if (m_structure)
+        WriteMaterialReport(*m_structure, text);
 }
 
 int TQ2k_Logic::GetMaterialCounts(int& reinforcing, int& prestressing)

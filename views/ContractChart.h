@@ -5,9 +5,15 @@
 #include "charts/ChartContract.h"
 #include "views/ViewChart.h"
 
+class Tcontrolchart;
+
 class ContractChart final : public ViewChart {
 public:
-    explicit ContractChart(ChartContract& chart) : m_chart(chart) {}
+    // tagged: the same chart as a control chart, which keeps the tags of its points.
+    explicit ContractChart(ChartContract& chart, Tcontrolchart* tagged = nullptr)
+        : m_chart(chart), m_tagged(tagged)
+    {
+    }
 
     void AddPoint(double x, double y) override { m_chart.AddPoint(x, y); }
     void ClearData() override { m_chart.ClearData(); }
@@ -32,10 +38,11 @@ public:
     void AttachState(const SectionState*) override {}
     void AttachAnalysis(const TSectionalAnalysis*) override {}
     // A plain chart keeps no tags.
-    void AddTaggedPoint(double x, double y, int) override { m_chart.AddPoint(x, y); }
+    void AddTaggedPoint(double x, double y, int tag) override;
     void SetDrawMode(int mode) override { m_chart.SetDrawMode(mode); }
     void SetSubMode(int mode) override { m_chart.SetSubMode(mode); }
 
 private:
     ChartContract& m_chart;
+    Tcontrolchart* m_tagged;
 };

@@ -32,7 +32,7 @@ plat::LogFont Arial(int height, int weight)
 } // namespace
 
 int TQ2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int W, int H,
-                               const std::string& heading)
+                               std::string& heading)
 {
     using plat::TextAlign::Bottom;
     using plat::TextAlign::Left;
@@ -41,6 +41,7 @@ int TQ2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int W, int H,
     using plat::TextAlign::Top;
     if (layoutMode == 0 || layoutMode == 3)
         return 1;
+    RefreshDisplay();
     const std::string author = m_structure ? m_structure->GetDoneBy() : std::string();
     std::string name = m_structure ? m_structure->GetName() : std::string();
     name = name.substr(0, name.find_first_of("\r\n"));

@@ -14,7 +14,11 @@
 #include "membrane/TP2kQ2kHelper.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
+#include "charts/TBoxItem.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
 #include "views/BeamViewRules.h"
+#include "views/ContractChart.h"
 #include "views/GraphTables.h"
 
 namespace {
@@ -61,6 +65,18 @@ TQ2k_Logic::~TQ2k_Logic()
     ReleaseLayerView();
 }
 
+void TQ2k_Logic::AdoptHost(std::unique_ptr<BeamViewHost> host)
+{
+    m_ownedHost = std::move(host);
+    m_host = m_ownedHost.get();
+}
+
+void TQ2k_Logic::RefreshDisplay()
+{
+    if (m_followSettings)
+        m_display = DisplayContext::FromSettings();
+}
+
 // The nested view reads the layer states, which read the shell: release in that order.
 void TQ2k_Logic::ReleaseLayerView()
 {
@@ -69,17 +85,15 @@ void TQ2k_Logic::ReleaseLayerView()
     m_probeShell.reset();
 }
 
-int TQ2k_Logic::Bind(TStructure* structure, TSectionalAnalysis* analysis)
+void TQ2k_Logic::Bind(TStructure* structure, TSectionalAnalysis* analysis)
 {
     m_structure = structure;
     m_analysis = analysis;
-    return 1;
 }
 
-int TQ2k_Logic::InitPanelMenu(BeamPanelMenuTable& table)
+void TQ2k_Logic::InitPanelMenu(PanelMenuTable& table)
 {
     table = g_BeamPanelMenu;
-    return 1;
 }
 
 // ---- Choices and titles -------------------------------------------------------------------
@@ -195,6 +209,7 @@ int TQ2k_Logic::IsChoiceAvailable(int category, int id)
 
 int TQ2k_Logic::GetStageValues(double& x, double& y, int stage, int graphId)
 {
+    RefreshDisplay();
     if (graphId == 4011) {
         x = y = 0.0;
         std::array<double, 6> v{};
@@ -213,14 +228,14 @@ int TQ2k_Logic::GetStageValues(double& x, double& y, int stage, int graphId)
     return 0;
 }
 
-int TQ2k_Logic::GetControlPoint(double& x, double& y, int controlId)
+void TQ2k_Logic::GetControlPoint(double& x, double& y, int controlId)
 {
+    RefreshDisplay();
     if (!m_analysis) {
         x = y = kUndefined;
-        return 0;
+        return;
     }
     ControlPointOfState(x, y, controlId, m_analysis->GetCurrentState());
-    return 1;
 }
 
 int TQ2k_Logic::AttachAnalysis(ViewChart* chart)
@@ -230,10 +245,44 @@ int TQ2k_Logic::AttachAnalysis(ViewChart* chart)
     return 1;
 }
 
+int TQ2k_Logic::AttachStructure(TBoxItem* box)
+{
+    if (box)
+        box->AttachStructure(m_structure);
+    return 1;
+}
+
+void TQ2k_Logic::FillChart(Tchart* chart, int graphId, int probe, int extra)
+{
+    RefreshDisplay();
+    if (!chart)
+        return;
+    ContractChart view(*chart);
+    FillChart(&view, graphId, probe, extra);
+}
+
+void TQ2k_Logic::FillControlChart(Tcontrolchart* chart, int which, int layoutMode)
+{
+    RefreshDisplay();
+    if (!chart)
+        return;
+    ContractChart view(*chart, chart);
+    FillControlChart(&view, which, layoutMode);
+}
+
+int TQ2k_Logic::OnControlChoice(Tcontrolchart* chart, int category, int index)
+{
+    if (!chart)
+        return OnControlChoice(static_cast<ViewChart*>(nullptr), category, index);
+    ContractChart view(*chart, chart);
+    return OnControlChoice(&view, category, index);
+}
+
 // ---- Chart descriptions -------------------------------------------------------------------
 
-void TQ2k_Logic::GetChartDescription(int id, BeamChartDescription& d, int chartKind)
+void TQ2k_Logic::GetChartDescription(int id, ChartDescription& d, int chartKind)
 {
+    RefreshDisplay();
     const DisplayContext& u = m_display;
     if (id >= 0 && id < kProfileCount) {
         const ProfileRecord& r = g_ProfileRecords[id];
@@ -241,11 +290,11 @@ void TQ2k_Logic::GetChartDescription(int id, BeamChartDescription& d, int chartK
         d.xLabel = r.valueKind == 0 ? std::string(r.label)
                                     : Printf("%s (%s)", r.label, StrainAwareLabel(u, r.valueKind));
         d.yLabel = Printf("%s (%s)", "Beam Depth", u.Label(r.depthKind));
-        d.numbering = 1;
+        d.axisLabels = 1;
         d.xPrecision = r.valuePrecision;
         d.yPrecision = r.depthPrecision;
-        d.rangeMin = -kUndefined;
-        d.rangeMax = kUndefined;
+        d.lowerX = -kUndefined;
+        d.upperX = kUndefined;
         return;
     }
     if (id >= 1000 && id < 1000 + kLoadDeformationCount) {
@@ -255,33 +304,33 @@ void TQ2k_Logic::GetChartDescription(int id, BeamChartDescription& d, int chartK
                        ? Printf(r.xLabel, "x 10^-^3")
                        : FormatUnitLabel(r.xLabel, u, r.xKind);
         d.yLabel = FormatUnitLabel(r.yLabel, u, r.yKind) + u.FactoredSuffix();
-        d.numbering = 1;
+        d.axisLabels = 1;
         d.xPrecision = r.xPrecision;
         d.yPrecision = r.yPrecision;
         if (r.halfRange >= 0) {
-            d.rangeMax = std::fabs(u.Factor(r.xKind) * r.halfRange) / 1000.0;
-            d.rangeMin = -d.rangeMax;
+            d.upperX = std::fabs(u.Factor(r.xKind) * r.halfRange) / 1000.0;
+            d.lowerX = -d.upperX;
         } else {
-            d.rangeMin = -kUndefined;
-            d.rangeMax = kUndefined;
+            d.lowerX = -kUndefined;
+            d.upperX = kUndefined;
         }
         return;
     }
     if (id >= BeamGraphId::FireFirst && id <= BeamGraphId::FireLast) {
         d.title = g_FireTitles[id - BeamGraphId::FireFirst];
         d.xLabel.clear();
-        d.numbering = 0;
+        d.axisLabels = 0;
         if (id <= 2111) {
             d.yLabel = u.unitSystem == 1 ? "Temperature (Degrees F)" : "Temperature (Degrees C)";
-            d.rangeMin = d.rangeMax = FireTemperatureForDisplay(GetFireSurfaceTemperature(), u);
+            d.lowerX = d.upperX = FireTemperatureForDisplay(GetFireSurfaceTemperature(), u);
             d.xPrecision = d.yPrecision = 0;
         } else if (id <= 2113) {
             d.yLabel = "Strength Factor";
-            d.rangeMin = d.rangeMax = 1.0;
+            d.lowerX = d.upperX = 1.0;
             d.xPrecision = d.yPrecision = 1;
         } else {
             d.yLabel = "Peak Strain Factor";
-            d.rangeMin = d.rangeMax = ConcretePeakStrainFactor(GetFireSurfaceTemperature());
+            d.lowerX = d.upperX = ConcretePeakStrainFactor(GetFireSurfaceTemperature());
             d.xPrecision = d.yPrecision = 1;
         }
         return;
@@ -292,11 +341,11 @@ void TQ2k_Logic::GetChartDescription(int id, BeamChartDescription& d, int chartK
         d.xLabel = FormatUnitLabel(r.xLabel, u, r.xKind);
         d.yLabel = (r.yKind == 0 ? std::string(r.yLabel) : FormatUnitLabel(r.yLabel, u, r.yKind)) +
                    u.FactoredSuffix();
-        d.numbering = 1;
+        d.axisLabels = 1;
         d.xPrecision = r.xPrecision;
         d.yPrecision = r.yPrecision;
-        d.rangeMin = -kUndefined;
-        d.rangeMax = kUndefined;
+        d.lowerX = -kUndefined;
+        d.upperX = kUndefined;
         return;
     }
     if (id >= 4700 && id <= 4702) {
@@ -304,15 +353,15 @@ void TQ2k_Logic::GetChartDescription(int id, BeamChartDescription& d, int chartK
                                                 "Shear Strain |g_x_y"};
         d.title = Printf("Interaction Diagram - %s", kSurfaces[id - 4700]);
         d.xLabel = d.yLabel = "manually done";
-        d.numbering = 0;
+        d.axisLabels = 0;
         d.xPrecision = d.yPrecision = 1;
-        d.rangeMin = -kUndefined;
-        d.rangeMax = kUndefined;
+        d.lowerX = -kUndefined;
+        d.upperX = kUndefined;
         return;
     }
-    d.numbering = 1;
-    d.rangeMin = -kUndefined;
-    d.rangeMax = kUndefined;
+    d.axisLabels = 1;
+    d.lowerX = -kUndefined;
+    d.upperX = kUndefined;
 }
 
 // ---- The panel-chart dispatcher -----------------------------------------------------------

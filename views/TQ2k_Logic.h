@@ -13,12 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "app/TBase_Logic.h"
 #include "views/DisplayContext.h"
 #include "views/ViewChart.h"
 
-namespace plat {
-class DC;
-}
 class TSectionalAnalysis;
 class TStructure;
 class TShell;
@@ -50,63 +48,62 @@ public:
     virtual void SetTextBoxText(int n, const std::string& text) = 0;
 };
 
-// What a chart is given when the view manager creates it.
-struct BeamChartDescription {
-    std::string title;
-    std::string xLabel;
-    std::string yLabel;
-    int numbering = 1; // 0: "top" and "bot" at the ends of the vertical axis
-    int xPrecision = 2;
-    int yPrecision = 2;
-    double rangeMin = 0.0;
-    double rangeMax = 0.0;
-};
-
-using BeamPanelMenuTable = std::array<std::array<std::uint8_t, 9>, 12>;
-
-class TQ2k_Logic {
+class TQ2k_Logic : public TBase_Logic {
 public:
     TQ2k_Logic(TStructure* structure, TSectionalAnalysis* analysis);
-    virtual ~TQ2k_Logic();
-    TQ2k_Logic(const TQ2k_Logic&) = delete;
-    TQ2k_Logic& operator=(const TQ2k_Logic&) = delete;
+    ~TQ2k_Logic() override;
 
     // ---- Settings and surroundings ------------------------------------------------------
     void SetDisplayContext(const DisplayContext& display) { m_display = display; }
     const DisplayContext& Display() const { return m_display; }
     void SetHost(BeamViewHost* host) { m_host = host; }
+    // The host, owned from now on.
+    void AdoptHost(std::unique_ptr<BeamViewHost> host);
+    // While set, the display context is taken from the program's settings whenever the view
+    // manager asks for a chart, a description, a point or the info panel.
+    void FollowSettings(bool follow) { m_followSettings = follow; }
 
-    // ---- The mode's operations ----------------------------------------------------------
-    int MakeReportText(int extra);
-    int InitPanelMenu(BeamPanelMenuTable& table);
-    int GetInfoText(std::string& text);
-    int GetLegendText(std::string& text, int& code);
-    int GetMaterialCounts(int& reinforcing, int& prestressing);
-    int GetControlPoint(double& x, double& y, int controlId);
-    int GetStageValues(double& x, double& y, int stage, int graphId);
-    int IsChoiceAvailable(int category, int id);
-    int FilterGraphId(int x, int id, int value) { (void)x; return id < 200 ? -1 : value; }
+    // ---- The mode's operations, in the order of the base ----------------------------------
+    int MakeReportText(int extra) override;
+    void InitPanelMenu(PanelMenuTable& table) override;
+    // The material lines of the bound section; empty without one.
+    void GetInfoText(std::string& text) override;
+    // In: the graph id; out: the legend and its placement code.
+    void GetLegendText(std::string& text, int& code) override;
+    // The picture of the cross-section comes with the section painter; nothing yet.
+    void PaintSection(plat::DC&, int, int, int, int, int) override {}
+    int GetMaterialCounts(int& reinforcing, int& prestressing) override;
+    // Without an analysis both are 3.1415626e31.
+    void GetControlPoint(double& x, double& y, int controlId) override;
+    int GetStageValues(double& x, double& y, int stage, int graphId) override;
+    int IsChoiceAvailable(int category, int id) override;
+    int FilterGraphId(int, int id, int value) override { return id < 200 ? -1 : value; }
+    void FillChart(Tchart* chart, int graphId, int probe, int extra) override;
+    void FillControlChart(Tcontrolchart* chart, int which, int layoutMode) override;
+    std::string GetGraphTitle(int graphId, int extra) override;
+    int GetGraphKind(int graphId, int extra) override;
+    int GetDefaultGraphId() override { return 0; }
+    void Bind(TStructure* structure, TSectionalAnalysis* analysis) override;
+    int GetModeType() override { return 1; }
+    int PaintInfoPanel(plat::DC& dc, int layoutMode, int width, int height,
+                       std::string& heading) override;
+    std::string GetChoiceTitle(int category, int index, int extra) override;
+    // Hands the bound section to a box.
+    int AttachStructure(TBoxItem* box) override;
+    int GetChoiceId(int category, int set, int position, int extra) override;
+    int GetChoiceCount(int category) override;
+    void GetChartDescription(int graphId, ChartDescription& d, int chartKind) override;
+    int GetFirstGraphId() override { return 1003; }
+    int GetFirstControlId() override;
+    int GetDefaultControlId() override { return 6; }
+    int OnControlChoice(Tcontrolchart* chart, int category, int index) override;
+    int GetModeCode() const { return 23; }
+
+    // ---- The same over the beam views' chart interface (1 handled, 0 data missing) --------
     int FillChart(ViewChart* chart, int graphId, int probe, int extra);
     int FillControlChart(ViewChart* chart, int which, int layoutMode);
-    std::string GetGraphTitle(int graphId, int extra);
-    int GetGraphKind(int graphId, int extra);
-    int GetDefaultGraphId() { return 0; }
-    int Bind(TStructure* structure, TSectionalAnalysis* analysis);
-    int GetModeType() { return 1; }
-    std::string GetChoiceTitle(int category, int index, int extra);
-    int AttachAnalysis(ViewChart* chart);
-    int GetChoiceId(int category, int set, int position, int extra);
-    int GetChoiceCount(int category);
-    void GetChartDescription(int graphId, BeamChartDescription& d, int chartKind);
-    int GetFirstGraphId() { return 1003; }
-    int GetFirstControlId();
-    int GetDefaultControlId() { return 6; }
     int OnControlChoice(ViewChart* chart, int category, int index);
-    int GetModeCode() { return 23; }
-    // The information texts of a layout: heading, name, author and date, and the current
-    // strains and forces; nothing in the splash and input-summary layouts.
-    int PaintInfoPanel(plat::DC& dc, int layoutMode, int width, int height,
-                       const std::string& heading);
+    int AttachAnalysis(ViewChart* chart);
 
     // ---- Control charts -----------------------------------------------------------------
     int ChooseControlPair(ViewChart* chart, int which, int layoutMode);
@@ -163,6 +160,11 @@ private:
     int m_selectedStage = 0;
     double m_probeDepth = 0.0;
 
+    // The display context anew from the settings, when following them.
+    void RefreshDisplay();
+
     DisplayContext m_display;
+    bool m_followSettings = false;
+    std::unique_ptr<BeamViewHost> m_ownedHost;
     BeamViewHost* m_host = nullptr;
 };

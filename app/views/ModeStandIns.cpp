@@ -23,9 +23,9 @@ void TStandInLogic::Bind(TStructure* structure, TSectionalAnalysis* analysis) {
     m_analysis = analysis;
 }
 
-int TQ2k_Logic::GetFirstControlId() { return m_analysis && m_analysis->HasShear() ? 3000 : 3003; }
+int TBeamStandIn_Logic::GetFirstControlId() { return m_analysis && m_analysis->HasShear() ? 3000 : 3003; }
 
-void TQ2k_Logic::InitPanelMenu(PanelMenuTable& t) {
+void TBeamStandIn_Logic::InitPanelMenu(PanelMenuTable& t) {
     t = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},
           {1, 1, 0, 1, 1, 0, 0, 0, 0},
           {0, 0, 0, 0, 0, 0, 0, 0, 1},

@@ -29,7 +29,7 @@ protected:
 };
 
 // Beam and column sections.
-class TQ2k_Logic : public TStandInLogic {
+class TBeamStandIn_Logic : public TStandInLogic {
 public:
     using TStandInLogic::TStandInLogic;
     void InitPanelMenu(PanelMenuTable& table) override;

@@ -75,8 +75,8 @@ TEST_F(BeamMode, TitlesAndCounts)
 
 TEST_F(BeamMode, ConstantSlotsAndPanelMenu)
 {
-    BeamPanelMenuTable table{};
-    EXPECT_EQ(logic.InitPanelMenu(table), 1);
+    PanelMenuTable table{};
+    logic.InitPanelMenu(table);
     const std::array<std::uint8_t, 9> nine{1, 0, 1, 0, 1, 1, 0, 0, 1};
     const std::array<std::uint8_t, 9> six{0, 0, 0, 0, 1, 0, 0, 1, 1};
     const std::array<std::uint8_t, 9> load{1, 1, 0, 1, 1, 0, 0, 0, 0};
@@ -134,7 +134,7 @@ TEST_F(BeamMode, ChartDescriptionsCarryUnitLabels)
         DisplayContext display;
         display.unitSystem = c.system;
         logic.SetDisplayContext(display);
-        BeamChartDescription d;
+        ChartDescription d;
         logic.GetChartDescription(c.id, d, 1);
         EXPECT_EQ(d.xLabel, c.x) << c.id << " in " << c.system;
         EXPECT_EQ(d.yLabel, c.y) << c.id << " in " << c.system;
@@ -143,23 +143,23 @@ TEST_F(BeamMode, ChartDescriptionsCarryUnitLabels)
 
 TEST_F(BeamMode, DescriptionRangesAndFactoredLabels)
 {
-    BeamChartDescription d;
+    ChartDescription d;
     logic.GetChartDescription(1000, d, 1);
-    EXPECT_DOUBLE_EQ(d.rangeMax, 20.0); // +-20 mm/m
+    EXPECT_DOUBLE_EQ(d.upperX, 20.0); // +-20 mm/m
     logic.GetChartDescription(1003, d, 1);
-    EXPECT_DOUBLE_EQ(d.rangeMin, -10.0); // +-10 mm
+    EXPECT_DOUBLE_EQ(d.lowerX, -10.0); // +-10 mm
     logic.GetChartDescription(1001, d, 1);
-    EXPECT_EQ(d.rangeMax, kUndefined);
+    EXPECT_EQ(d.upperX, kUndefined);
     DisplayContext factored;
     factored.resistanceFactors = {0.65, 1.0, 1.0};
     logic.SetDisplayContext(factored);
     logic.GetChartDescription(1001, d, 1);
     EXPECT_EQ(d.yLabel, "Moment (kNm) (factored)");
     logic.GetChartDescription(4704, d, 1);
-    EXPECT_EQ(d.numbering, 1);
+    EXPECT_EQ(d.axisLabels, 1);
     logic.GetChartDescription(4701, d, 1);
     EXPECT_EQ(d.title, "Interaction Diagram - Curvature |f");
-    EXPECT_EQ(d.numbering, 0);
+    EXPECT_EQ(d.axisLabels, 0);
 }
 
 TEST(BeamViewRules, FireTemperatureInDegreesF)
@@ -177,14 +177,14 @@ TEST(BeamViewRules, FireChartLabelsFollowTheUnitSystem)
     DisplayContext us;
     us.unitSystem = 1;
     logic.SetDisplayContext(us);
-    BeamChartDescription d;
+    ChartDescription d;
     logic.GetChartDescription(2110, d, 0);
     EXPECT_EQ(d.yLabel, "Temperature (Degrees F)");
-    EXPECT_DOUBLE_EQ(d.rangeMax, 68.0); // 20 degrees C without a model
+    EXPECT_DOUBLE_EQ(d.upperX, 68.0); // 20 degrees C without a model
     logic.SetDisplayContext(DisplayContext{});
     logic.GetChartDescription(2111, d, 0);
     EXPECT_EQ(d.yLabel, "Temperature (Degrees C)");
-    EXPECT_DOUBLE_EQ(d.rangeMax, 20.0);
+    EXPECT_DOUBLE_EQ(d.upperX, 20.0);
 }
 
 TEST(BeamViewRules, StiffnessNote)

@@ -12,6 +12,9 @@
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "views/TQ2k_Logic.h"
 
+// No chart, for the calls that take one of either kind.
+inline ViewChart* const kNoChart = nullptr;
+
 struct RecordedPoint {
     double x;
     double y;

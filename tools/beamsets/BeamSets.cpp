@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     TQ2k_Logic logic(beam.get(), &response);
     logic.SetDisplayContext(DisplayContext::FromSettings());
     for (int set = 0; set < 6; ++set) {
-        logic.OnControlChoice(nullptr, 5, set);
+        logic.OnControlChoice(static_cast<ViewChart*>(nullptr), 5, set);
         plat::Image picture(3 * kCell, 4 * kHeight, plat::Colors::White);
         plat::DC dc(picture);
         for (int position = 0; position < 9; ++position) {
@@ -95,10 +95,10 @@ int main(int argc, char** argv)
             const int x = (position % 3) * kCell, y = (position / 3) * kHeight;
             Tbigchart chart(&page, "", x, y, kCell, kHeight, 1, 1, 0);
             chart.CreateInParent();
-            BeamChartDescription d;
+            ChartDescription d;
             logic.GetChartDescription(id, d, 1);
             chart.SetTitles(d.title, d.xLabel, d.yLabel, d.xPrecision, d.yPrecision);
-            chart.SetNumericRangeLabels(d.numbering);
+            chart.SetNumericRangeLabels(d.axisLabels);
             ContractChart fill(chart);
             logic.FillChart(&fill, id, 0, 0);
             chart.UpdateWindow();
@@ -113,8 +113,8 @@ int main(int argc, char** argv)
             control.UpdateWindow();
             dc.DrawImage({x, y, x + kCell, y + kHeight}, control.BackingImage());
         }
-        logic.PaintInfoPanel(dc, 5, 4 * kCell, 4 * kHeight,
-                             std::string("Set: ") + g_NineGraphSetNames[set]);
+        std::string heading = std::string("Set: ") + g_NineGraphSetNames[set];
+        logic.PaintInfoPanel(dc, 5, 4 * kCell, 4 * kHeight, heading);
         const std::string path = folder + "/set" + std::to_string(set) + ".png";
         if (!picture.SavePng(path))
             std::fprintf(stderr, "could not write %s\n", path.c_str());
