@@ -1,6 +1,5 @@
 #include "views/GraphTables.h"
 
-#include "foundation/Units.h"
 
 // clang-format off
 const std::array<ProfileRecord, kProfileCount> g_ProfileRecords = {{
@@ -149,21 +148,6 @@ const std::array<std::array<int, 5>, 4> g_MemberSets = {{
     {4003, 4008, 4010, 4009, 4011},
     {4002, 4012, 4013, 4014, 4011},
     {4001, 4016, 4018, 4019, 4017},
-}};
-
-const std::array<std::array<std::uint8_t, 9>, 12> g_BeamPanelMenu = {{
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {1, 1, 0, 1, 1, 0, 0, 0, 0},
-    {0, 0, 0, 0, 0, 0, 0, 0, 1},
-    {0, 0, 0, 0, 0, 0, 0, 0, 1},
-    {1, 0, 1, 0, 1, 1, 0, 0, 1},
-    {1, 0, 1, 0, 1, 1, 0, 0, 1},
-    {1, 0, 1, 0, 1, 1, 0, 0, 1},
-    {1, 0, 0, 0, 1, 1, 0, 0, 1},
-    {0, 0, 0, 0, 1, 0, 0, 1, 0},
-    {0, 0, 0, 0, 0, 0, 0, 1, 0},
-    {0, 0, 0, 0, 1, 0, 0, 1, 1},
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},
 }};
 
 BeamChartClass ChartClassOfGraph(int id, bool fullSizePosition)

@@ -4,7 +4,6 @@
 // sets and the panel-menu records.
 
 #include <array>
-#include <cstdint>
 
 // Graph-id ranges of the beam mode.
 namespace BeamGraphId {
@@ -112,8 +111,6 @@ extern const std::array<std::array<int, 9>, 6> g_NineGraphSets;
 extern const std::array<const char*, 4> g_MemberSetNames;
 extern const std::array<std::array<int, 5>, 4> g_MemberSets;
 
-// Panel-menu records: nine flag bytes per layout mode 0-11.
-extern const std::array<std::array<std::uint8_t, 9>, 12> g_BeamPanelMenu;
 
 // The chart class the view manager creates for a graph id of the beam mode.
 enum class BeamChartClass {

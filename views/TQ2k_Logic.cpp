@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "analysis/TSectionalAnalysis.h"
+#include "app/views/ModeStandIns.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "member/TFullMemberResponse.h"
@@ -93,7 +94,7 @@ void TQ2k_Logic::Bind(TStructure* structure, TSectionalAnalysis* analysis)
 
 void TQ2k_Logic::InitPanelMenu(PanelMenuTable& table)
 {
-    table = g_BeamPanelMenu;
+    table = kBeamPanelMenu;
 }
 
 // ---- Choices and titles -------------------------------------------------------------------

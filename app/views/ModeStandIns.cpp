@@ -25,20 +25,20 @@ void TStandInLogic::Bind(TStructure* structure, TSectionalAnalysis* analysis) {
 
 int TBeamStandIn_Logic::GetFirstControlId() { return m_analysis && m_analysis->HasShear() ? 3000 : 3003; }
 
-void TBeamStandIn_Logic::InitPanelMenu(PanelMenuTable& t) {
-    t = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},
-          {1, 1, 0, 1, 1, 0, 0, 0, 0},
-          {0, 0, 0, 0, 0, 0, 0, 0, 1},
-          {0, 0, 0, 0, 0, 0, 0, 0, 1},
-          {1, 0, 1, 0, 1, 1, 0, 0, 1},
-          {1, 0, 1, 0, 1, 1, 0, 0, 1},
-          {1, 0, 1, 0, 1, 1, 0, 0, 1},
-          {1, 0, 0, 0, 1, 1, 0, 0, 1},
-          {0, 0, 0, 0, 1, 0, 0, 1, 0},
-          {0, 0, 0, 0, 0, 0, 0, 1, 0},
-          {0, 0, 0, 0, 1, 0, 0, 1, 1},
-          {0, 0, 0, 0, 0, 0, 0, 0, 0}}};
-}
+const PanelMenuTable kBeamPanelMenu = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},
+                                        {1, 1, 0, 1, 1, 0, 0, 0, 0},
+                                        {0, 0, 0, 0, 0, 0, 0, 0, 1},
+                                        {0, 0, 0, 0, 0, 0, 0, 0, 1},
+                                        {1, 0, 1, 0, 1, 1, 0, 0, 1},
+                                        {1, 0, 1, 0, 1, 1, 0, 0, 1},
+                                        {1, 0, 1, 0, 1, 1, 0, 0, 1},
+                                        {1, 0, 0, 0, 1, 1, 0, 0, 1},
+                                        {0, 0, 0, 0, 1, 0, 0, 1, 0},
+                                        {0, 0, 0, 0, 0, 0, 0, 1, 0},
+                                        {0, 0, 0, 0, 1, 0, 0, 1, 1},
+                                        {0, 0, 0, 0, 0, 0, 0, 0, 0}}};
+
+void TBeamStandIn_Logic::InitPanelMenu(PanelMenuTable& t) { t = kBeamPanelMenu; }
 
 void TP2k_Logic::InitPanelMenu(PanelMenuTable& t) {
     t = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},

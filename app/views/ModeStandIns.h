@@ -28,6 +28,9 @@ protected:
     TSectionalAnalysis* m_analysis;
 };
 
+// The panel-menu records of the beam mode, one per layout mode.
+extern const PanelMenuTable kBeamPanelMenu;
+
 // Beam and column sections.
 class TBeamStandIn_Logic : public TStandInLogic {
 public:
