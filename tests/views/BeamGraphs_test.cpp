@@ -383,3 +383,59 @@ TEST_F(Graphs, TransverseAverageBondByHand)
 }
 
 } // namespace
+
+namespace {
+
+// An interaction diagram whose triangle mesh the test lays down.
+class MeshAnalysis : public ScriptedAnalysis {
+public:
+    using ScriptedAnalysis::ScriptedAnalysis;
+    std::vector<double> xs{0.0, 100.0, 50.0, 0.0, 100.0, 0.0};
+    std::vector<double> ys{0.0, 0.0, 80.0, 0.0, 0.0, 0.0};
+    std::vector<int> corners{0, 1, 2, 0, 1, 0}; // a triangle, then a single edge
+    std::vector<double> zs{0.0, 0.001, 0.002, 0.0, 0.001, 0.0};
+    int FindDiagramPoint(int countOnly, int& count, int& found, std::vector<double>& x,
+                         std::vector<double>& y, std::vector<int>& index,
+                         std::vector<double>& value, int) override
+    {
+        count = static_cast<int>(xs.size());
+        found = 0;
+        if (!countOnly)
+            x = xs, y = ys, index = corners, value = zs;
+        return 1;
+    }
+};
+
+TEST(InteractionSurface, TrianglesAndEdgesAsSegments)
+{
+    RecordingReporter reporter;
+    auto beam = TestSection::MakeBeam();
+    MeshAnalysis analysis(beam.get());
+    analysis.kind = AnalysisKind::MNDiagram;
+    TQ2k_Logic logic(beam.get(), &analysis);
+    RecordingViewChart chart;
+    EXPECT_EQ(logic.FillChart(&chart, 4701, 0, 0), 1);
+    ASSERT_GE(chart.points.size(), 2u);
+    EXPECT_EQ(chart.points[0].y, -2.0);
+    EXPECT_EQ(chart.points[1].y, 0.0);
+    // After the axes: the triangle (markers off, type 2, three edges), then the single edge.
+    std::size_t start = 0;
+    for (std::size_t i = 2; i + 1 < chart.points.size(); ++i)
+        if (IsChartSeparator(chart.points[i].x) && chart.points[i].y == kChartMarkers &&
+            chart.points[i + 1].y == 2.0)
+            start = i + 2; // the last such pair opens the mesh's first triangle
+    ASSERT_GT(start, 0u);
+    int segments = 0;
+    for (std::size_t i = start; i < chart.points.size(); ++i)
+        segments += IsChartSeparator(chart.points[i].x) && chart.points[i].y == 1000.0;
+    EXPECT_EQ(segments, 4);
+    // The picture spans 2500 units along x: the corner at x = 100 lies at 2500.
+    bool far = false;
+    for (const RecordedPoint& p : chart.points)
+        far = far || (!IsChartSeparator(p.x) && std::fabs(p.y - 2500.0) < 1e-9);
+    EXPECT_TRUE(far);
+    EXPECT_FALSE(chart.texts.empty()); // axis names and tick numbers
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+} // namespace
