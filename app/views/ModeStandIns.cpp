@@ -27,22 +27,22 @@ void TStandInLogic::Bind(TStructure* structure, TSectionalAnalysis* analysis) {
     m_analysis = analysis;
 }
 
-int TQ2k_Logic::GetFirstControlId() { return m_analysis && m_analysis->HasShear() ? 3000 : 3003; }
+int TBeamStandIn_Logic::GetFirstControlId() { return m_analysis && m_analysis->HasShear() ? 3000 : 3003; }
 
-void TQ2k_Logic::InitPanelMenu(PanelMenuTable& t) {
-    t = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},
-          {1, 1, 0, 1, 1, 0, 0, 0, 0},
-          {0, 0, 0, 0, 0, 0, 0, 0, 1},
-          {0, 0, 0, 0, 0, 0, 0, 0, 1},
-          {1, 0, 1, 0, 1, 1, 0, 0, 1},
-          {1, 0, 1, 0, 1, 1, 0, 0, 1},
-          {1, 0, 1, 0, 1, 1, 0, 0, 1},
-          {1, 0, 0, 0, 1, 1, 0, 0, 1},
-          {0, 0, 0, 0, 1, 0, 0, 1, 0},
-          {0, 0, 0, 0, 0, 0, 0, 1, 0},
-          {0, 0, 0, 0, 1, 0, 0, 1, 1},
-          {0, 0, 0, 0, 0, 0, 0, 0, 0}}};
-}
+const PanelMenuTable kBeamPanelMenu = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},
+                                        {1, 1, 0, 1, 1, 0, 0, 0, 0},
+                                        {0, 0, 0, 0, 0, 0, 0, 0, 1},
+                                        {0, 0, 0, 0, 0, 0, 0, 0, 1},
+                                        {1, 0, 1, 0, 1, 1, 0, 0, 1},
+                                        {1, 0, 1, 0, 1, 1, 0, 0, 1},
+                                        {1, 0, 1, 0, 1, 1, 0, 0, 1},
+                                        {1, 0, 0, 0, 1, 1, 0, 0, 1},
+                                        {0, 0, 0, 0, 1, 0, 0, 1, 0},
+                                        {0, 0, 0, 0, 0, 0, 0, 1, 0},
+                                        {0, 0, 0, 0, 1, 0, 0, 1, 1},
+                                        {0, 0, 0, 0, 0, 0, 0, 0, 0}}};
+
+void TBeamStandIn_Logic::InitPanelMenu(PanelMenuTable& t) { t = kBeamPanelMenu; }
 
 void TP2k_Logic::InitPanelMenu(PanelMenuTable& t) {
     t = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},
@@ -62,26 +62,16 @@ void TP2k_Logic::InitPanelMenu(PanelMenuTable& t) {
 // The placeholder writes nothing: the table keeps what the previous mode object wrote.
 void TSarnex_Logic::InitPanelMenu(PanelMenuTable&) {}
 
-namespace {
-// True when the structure is still held by the structure table: a mode object left bound to
-// one that was replaced must not draw or read it.
-bool InStructureTable(const TStructure* structure) {
-    for (int slot = 0; structure && slot < kMaxStructures; ++slot)
-        if (StructureAt(slot) == structure)
-            return true;
-    return false;
-}
-}  // namespace
 
-void TQ2k_Logic::PaintSection(plat::DC& dc, int x, int y, int width, int height, int passThrough) {
-    if (InStructureTable(m_structure))
+void TBeamStandIn_Logic::PaintSection(plat::DC& dc, int x, int y, int width, int height, int passThrough) {
+    if (IsInStructureTable(m_structure))
         PaintCrossSection(dc, m_structure, x, y, width, height, passThrough);
 }
 
-int TQ2k_Logic::GetMaterialCounts(int& reinforcing, int& prestressing) {
+int TBeamStandIn_Logic::GetMaterialCounts(int& reinforcing, int& prestressing) {
     reinforcing = 0;
     prestressing = 0;
-    if (InStructureTable(m_structure))
+    if (IsInStructureTable(m_structure))
         m_structure->CountSteelKinds(reinforcing, prestressing);
     return 1;
 }

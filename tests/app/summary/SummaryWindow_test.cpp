@@ -7,7 +7,6 @@
 
 #include "app/CommandIds.h"
 #include "app/summary/SummarySections.h"
-#include "app/views/ModeStandIns.h"
 #include "app/views/TViewm.h"
 #include "charts/Tchart.h"
 #include "support/RecordingDC.h"
@@ -53,20 +52,3 @@ TEST_F(ShellTest, StartPictureThenTheSummaryPageOfTheSection)
 
 } // namespace
 
-namespace {
-
-TEST(SummaryBeamMode, DrawsOnlyASectionTheTableHolds)
-{
-    auto gone = SummarySections::Rectangle();
-    TQ2k_Logic logic(gone.get(), nullptr);
-    RecordingDC dc;
-    logic.PaintSection(dc, 0, 0, 1000, 800, 0);
-    EXPECT_TRUE(dc.Calls().empty());
-    int reinforcing = -1;
-    int prestressing = -1;
-    logic.GetMaterialCounts(reinforcing, prestressing);
-    EXPECT_EQ(reinforcing, 0);
-    EXPECT_EQ(prestressing, 0);
-}
-
-} // namespace
