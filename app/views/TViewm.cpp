@@ -333,6 +333,7 @@ void TViewm_2k::ApplyLayout(LayoutKind kind, int choice) {
     UpdateControlMarker(m_controlCharts[1].get(), -1);
     if (m_logic && kind != LayoutKind::Pushover)
         m_logic->UpdateStatus();
+    RefillChoiceLists(plan.choice);
 }
 
 void TViewm_2k::SetSingleGraph(int choice) { ApplyLayout(LayoutKind::Single, choice); }
@@ -384,6 +385,62 @@ void TViewm_2k::SetLoadDeformation(int choice) {
     AddLegendBox(plan.choice, 0);
     if (m_logic)
         m_logic->UpdateStatus();
+    RefillChoiceLists(plan.choice);
+}
+
+int TViewm_2k::ChoiceListFlags() const {
+    switch (m_layoutMode) {
+    case LayoutMode::LoadDeformation: return m_baseListFlags;
+    case LayoutMode::SingleGraph: return 1;
+    case LayoutMode::NineGraphs: return 8;
+    case LayoutMode::Pushover: return 256;
+    case LayoutMode::FourGraphs: return 4096;
+    default: return 0;
+    }
+}
+
+namespace {
+// Selects the entry whose graph id is the one shown.
+void SelectShownChoice(TViewm_2k& view, plat::ComboBox& combo, int graphId) {
+    for (int i = 0; i < combo.GetCount(); ++i)
+        if (view.ChartIdFromTitle(combo.GetString(i)) == graphId) {
+            view.SelectComboText(combo, combo.GetString(i));
+            return;
+        }
+}
+}  // namespace
+
+void TViewm_2k::RefillChoiceLists(int graphId) {
+    const int flags = ChoiceListFlags();
+    if (m_layoutCombo && flags != 0) {
+        FillChoiceList(*m_layoutCombo, flags);
+        SelectShownChoice(*this, *m_layoutCombo, graphId);
+    }
+    if (m_pasteCombo && m_layoutMode == LayoutMode::LoadDeformation) {
+        FillChoiceList(*m_pasteCombo, m_pasteListFlags);
+        SelectShownChoice(*this, *m_pasteCombo, m_pastedGraphId);
+    }
+}
+
+void TViewm_2k::OnChoiceSelected(int id) {
+    plat::ComboBox* combo = id == 1101 ? m_layoutCombo.get() : m_pasteCombo.get();
+    if (!combo || combo->GetSelIndex() < 0)
+        return;
+    const int graphId = ChartIdFromTitle(combo->GetString(combo->GetSelIndex()));
+    if (graphId < 0)
+        return;
+    if (id == 1102) {
+        m_pastedGraphId = graphId;
+        return;
+    }
+    switch (m_layoutMode) {
+    case LayoutMode::LoadDeformation: SetLoadDeformation(graphId); break;
+    case LayoutMode::SingleGraph: SetSingleGraph(graphId); break;
+    case LayoutMode::NineGraphs: SetNineGraphs(graphId); break;
+    case LayoutMode::Pushover: SetPushover(graphId); break;
+    case LayoutMode::FourGraphs: SetFourGraphs(graphId); break;
+    default: break;
+    }
 }
 
 // ---- Refreshing -----------------------------------------------------------------------------
@@ -565,6 +622,7 @@ void TViewm_2k::MoveControls() {
 bool TViewm_2k::OnControlNotify(int id, int code) {
     if ((id == 1101 || id == 1102) && code == plat::Notify::SelChange) {
         ClearActiveChart();
+        OnChoiceSelected(id);
         return true;
     }
     if (id == 1000 && code == plat::Notify::Clicked) {

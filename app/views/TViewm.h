@@ -203,6 +203,14 @@ public:
 
 private:
     void ApplyLayout(LayoutKind kind, int choice);
+    // The choice-list flags of the layout combo in the current layout mode (0: no list).
+    int ChoiceListFlags() const;
+    // Refills the layout combo (and in the load-deformation layout the paste combo) and selects
+    // the graph shown.
+    void RefillChoiceLists(int graphId);
+    // A title chosen in combo 1101 switches the layout to its graph; one chosen in combo 1102
+    // becomes the graph to paste.
+    void OnChoiceSelected(int id);
     void DestroyBoxes();
     // Destroys the panel charts placed inside parent (every child chart for null).
     void DestroyChildCharts(const plat::Window* parent);

@@ -51,4 +51,3 @@ TEST_F(ShellTest, StartPictureThenTheSummaryPageOfTheSection)
 }
 
 } // namespace
-
