@@ -11,6 +11,7 @@
 #include "app/GlobalTables.h"
 #include "app/ShellServices.h"
 #include "app/TQuarvishApp.h"
+#include "app/summary/InfoManager.h"
 #include "app/views/TViewm.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "foundation/ProgramPaths.h"
@@ -128,6 +129,7 @@ int TQuarvishWindow::ClearStructures() {
 }
 
 int TQuarvishWindow::ResetDocument() {
+    ReleaseInfoManager();
     DeleteAnalysis(-1);
     DeleteAllStructures();
     g_RebarList.Clear();
@@ -146,6 +148,7 @@ void TQuarvishWindow::RefreshStructureViews(int flag) {
         if (TStructure* s = GetCurrentStructure())
             s->Validate();
         DeleteAnalysis(g_CurrentStructure);
+        m_viewManager->CreateLogic(1, GetCurrentStructure(), nullptr);
         CmCrossSection();
     } else if (TSectionalAnalysis* a = GetCurrentAnalysis()) {
         ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
@@ -222,6 +225,8 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
 // leaves the tables as they were.
 void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefault) {
     StopAnalysis();
+    // The mode object lets go of the structures before they are replaced.
+    m_viewManager->CreateLogic(0, nullptr, nullptr);
     ok = 1;
     m_documentKept = false;
     TTextBuffer buffer;
@@ -282,6 +287,7 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
             g_CurrentAnalysis = first;
         }
     }
+    m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);
     if (HasReportText())
         ShowAndClearReportText();
     if (!ok)
