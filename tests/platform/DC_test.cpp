@@ -130,47 +130,6 @@ TEST_F(DCTest, OpaqueTextFillsItsBoxWithTheBackgroundColour) {
     EXPECT_EQ(img.Pixel(9, 10), Colors::LtBlue);
 }
 
-TEST_F(DCTest, NotXorDrawingTwiceRestoresEveryPixel) {
-    Image img(64, 48);
-    {
-        DC dc(img);  // a coloured background for the figures to cross
-        for (int i = 0; i < 64; i += 4)
-            dc.FillRect(Rect{i, 0, i + 2, 48}, Color(i * 4, 255 - i * 3, (i * 7) % 256));
-    }
-    const Image before = img;
-    auto figures = [](DC& dc) {
-        dc.SetROP2(Rop::NotXorPen);
-        dc.SelectPen(Pen{PenStyle::Solid, 1, Colors::Black});
-        dc.SelectBrush(Brush{true});
-        dc.Rectangle(Rect{5, 5, 40, 30});
-        dc.MoveTo(0, 47);
-        dc.LineTo(63, 0);
-        dc.SelectPen(Pen{PenStyle::Dot, 1, Colors::LtRed});
-        dc.MoveTo(3, 3);
-        dc.LineTo(60, 20);
-        dc.SelectPen(Pen{PenStyle::Solid, 1, Colors::LtBlue});
-        dc.SelectBrush(Brush{false, Colors::LtYellow});
-        dc.Ellipse(Rect{20, 10, 50, 44});
-        dc.Polygon({{1, 40}, {30, 2}, {60, 40}});
-    };
-    {
-        DC dc(img);
-        figures(dc);
-    }
-    int changed = 0;
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x)
-            changed += img.Pixel(x, y) == before.Pixel(x, y) ? 0 : 1;
-    EXPECT_GT(changed, 100);
-    {
-        DC dc(img);
-        figures(dc);
-    }
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x)
-            ASSERT_EQ(img.Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
-}
-
 TEST_F(DCTest, PolygonHitTestFollowsTheFillRule) {
     // A pentagram: its centre is outside by the alternate rule and inside by winding.
     const std::vector<Point> star{{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}};
