@@ -73,6 +73,14 @@ std::unique_ptr<TBeam> MomentBeam()
     return beam;
 }
 
+// The beam with stirrups under moment and shear at a fixed shear span of 1.5 m.
+std::unique_ptr<TBeam> ShearBeam()
+{
+    auto beam = PS::Beam(false, true);
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1500.0, 1000.0);
+    return beam;
+}
+
 } // namespace
 
 // Moment only: the response runs to its own finish well inside the stage table; the load
@@ -124,18 +132,6 @@ TEST(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
     EXPECT_LT(MomentOf(*peak), 1.25 * hand.UltimateMoment());
     EXPECT_EQ(a.GetErrorCount(), 0);
 }
-
-namespace {
-
-// The beam with stirrups under moment and shear at a fixed shear span of 1.5 m.
-std::unique_ptr<TBeam> ShearBeam()
-{
-    auto beam = PS::Beam(false, true);
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1500.0, 1000.0);
-    return beam;
-}
-
-} // namespace
 
 // With shear and stirrups the shear-stress distribution converges stage by stage: every
 // stored stage keeps M / V at the shear span, and the response finishes by itself.

@@ -51,15 +51,11 @@ protected:
         delete column;
         delete reporter;
     }
-    static RecordingReporter* reporter;
-    static TBeam* column;
-    static TMNInter* diagram;
-    static int steps;
+    static inline RecordingReporter* reporter = nullptr;
+    static inline TBeam* column = nullptr;
+    static inline TMNInter* diagram = nullptr;
+    static inline int steps = 0;
 };
-RecordingReporter* ColumnMN::reporter = nullptr;
-TBeam* ColumnMN::column = nullptr;
-TMNInter* ColumnMN::diagram = nullptr;
-int ColumnMN::steps = 0;
 
 } // namespace
 
