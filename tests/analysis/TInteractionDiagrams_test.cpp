@@ -86,27 +86,6 @@ TEST_F(ColumnMN, OutlineIsClosedAndSymmetric)
     }
 }
 
-// Pure tension is carried by the bars alone: between As fy and As fu. Pure compression lies
-// near the squash load f'c (Ag - As) + As fy.
-TEST_F(ColumnMN, AxialEndsMatchTheHandStrengths)
-{
-    const std::vector<std::array<double, 3>> curve = CapacityCurve(*diagram);
-    ASSERT_FALSE(curve.empty());
-    const SteelTypeRec& steel = *column->GetSteelType(0);
-    const ConcreteTypeRec& concrete = *column->GetConcreteType(0);
-    const double As = 2.0 * PS::kBarArea;
-    const double Ag = 0.4 * 0.4;
-    double nMin = 0.0, nMax = 0.0;
-    for (const std::array<double, 3>& p : curve) {
-        nMin = std::min(nMin, p[2]);
-        nMax = std::max(nMax, p[2]);
-    }
-    EXPECT_GE(nMax, 0.99 * As * steel.fy);
-    EXPECT_LE(nMax, 1.01 * As * steel.fu);
-    const double squash = std::fabs(concrete.fc) * (Ag - As) + As * steel.fy;
-    EXPECT_NEAR(-nMin, squash, 0.08 * squash);
-}
-
 // The curve interface: 37 points per curve, three curves of kinds 0, 6 and 5, and no reading
 // past the last point.
 TEST_F(ColumnMN, CurvesReadThroughTheCursor)
