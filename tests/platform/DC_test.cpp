@@ -1,9 +1,8 @@
-// Pixel conventions of the device context and the not-XOR pen.
+// Pixel conventions of the device context.
 
 #include <gtest/gtest.h>
 
 #include "platform/DC.h"
-#include "platform/Window.h"
 #include "tests/platform/PlatformFixture.h"
 
 using namespace plat;
@@ -136,45 +135,4 @@ TEST_F(DCTest, PolygonHitTestFollowsTheFillRule) {
     EXPECT_FALSE(PolygonContains(star, {50, 45}, FillMode::Alternate));
     EXPECT_TRUE(PolygonContains(star, {50, 45}, FillMode::Winding));
     EXPECT_FALSE(PolygonContains(star, {5, 80}, FillMode::Winding));
-}
-
-class WindowTest : public GuiTest {};
-
-namespace {
-class CountingWindow : public Window {
-public:
-    void Paint(DC& dc, bool erase, const Rect& rect) override {
-        ++paints;
-        lastErase = erase;
-        lastRect = rect;
-        dc.FillRect(Rect{0, 0, 4, 4}, Colors::LtRed);
-    }
-    int paints = 0;
-    bool lastErase = false;
-    Rect lastRect;
-};
-} // namespace
-
-TEST_F(WindowTest, ClientDrawingStaysUntilTheNextInvalidation) {
-    CountingWindow w;
-    w.Create();
-    w.MoveWindow(Rect{0, 0, 50, 40});
-    w.UpdateWindow();
-    EXPECT_EQ(w.paints, 1);
-    EXPECT_TRUE(w.lastErase);
-    EXPECT_EQ(w.lastRect, (Rect{0, 0, 50, 40}));
-    {
-        ClientDC dc(w);
-        dc.FillRect(Rect{10, 10, 20, 20}, Colors::LtBlue);
-    }
-    w.UpdateWindow();
-    EXPECT_EQ(w.paints, 1);  // nothing was invalid
-    EXPECT_EQ(w.BackingImage().Pixel(15, 15), Colors::LtBlue);
-    EXPECT_EQ(w.BackingImage().Pixel(1, 1), Colors::LtRed);
-
-    w.InvalidateRect(Rect{8, 8, 30, 30});
-    w.UpdateWindow();
-    EXPECT_EQ(w.paints, 2);
-    EXPECT_EQ(w.lastRect, (Rect{8, 8, 30, 30}));
-    EXPECT_TRUE(w.BackingImage().Pixel(15, 15) == Colors::White);  // erased
 }
