@@ -133,33 +133,6 @@ TEST(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
     EXPECT_EQ(a.GetErrorCount(), 0);
 }
 
-// With shear and stirrups the shear-stress distribution converges stage by stage: every
-// stored stage keeps M / V at the shear span, and the response finishes by itself.
-TEST(FullSectionalResponse, ShearBeamConvergesStageByStage)
-{
-    RecordingReporter reporter;
-    auto beam = ShearBeam();
-    TFullSectionalResponse a(beam.get());
-    ASSERT_EQ(a.IsRunning(), 1);
-    RunToFinish(a, kMaxSteps);
-    EXPECT_EQ(a.IsRunning(), 0);
-    const std::vector<const SectionState*> stages = ValidStages(a);
-    ASSERT_GT(stages.size(), 5u);
-    for (const SectionState* s : stages) {
-        if (s == stages.front())
-            continue;
-        EXPECT_NEAR(s->Results[StateResult::Moment],
-                    -1.5 * s->Results[StateResult::Shear],
-                    0.01 * std::fabs(s->Results[StateResult::Moment]) + 1000.0);
-        ASSERT_TRUE(s->Profile != nullptr);
-    }
-    const SectionState* peak = a.GetPeakState();
-    ASSERT_NE(peak, nullptr);
-    const HandBeam hand = HandOf(*beam);
-    EXPECT_GT(MomentOf(*peak), 0.8 * hand.YieldMoment());
-    EXPECT_LT(MomentOf(*peak), 1.25 * hand.UltimateMoment());
-}
-
 namespace {
 
 // The response with access to its stage slots, for building stage tables by hand.
@@ -265,9 +238,6 @@ TEST(FullSectionalResponse, RunawaySolveIsAFailedAttempt)
     EXPECT_EQ(reporter.Count("Plastic offset strain"), 0);
 }
 
-// A column under constant axial compression: every stage keeps N at N0, and the moment
-// capacity lies near the hand value of the rectangular stress block with both bar layers at
-// yield, 338 kN m at 1000 kN.
 // Each analysis keeps its own slope of the convergence loop: a response stepped in turn with
 // another one under other loads (as the idle loop and the member step theirs) gives the
 // stages it gives alone.
@@ -291,6 +261,9 @@ TEST(FullSectionalResponse, StagesDoNotDependOnAnotherAnalysisSteppedBetween)
     EXPECT_EQ(stagetest::StageDifference(alone, inTurn), "");
 }
 
+// A column under constant axial compression: every stage keeps N at N0, and the moment
+// capacity lies near the hand value of the rectangular stress block with both bar layers at
+// yield, 338 kN m at 1000 kN.
 TEST(FullSectionalResponse, ColumnWithAxialCompressionKeepsItsAxialLoad)
 {
     RecordingReporter reporter;
