@@ -117,4 +117,30 @@ TEST_F(InfoPanel, MomentThatIsNotANumberShowsZero)
     EXPECT_EQ(TextAt("Moment:= ")->text, "Moment:=    0.0 kNm");
 }
 
+// A small negative value that the format rounds to zero shows without its minus sign.
+TEST_F(InfoPanel, ValuesThatRoundToZeroShowNoMinusSign)
+{
+    // N = -40 N is -0.04 kN, M = -30 Nm is -0.03 kNm, e0 = -4e-6 is -0.004 mm/m.
+    analysis.stages.back() = MakeState(-4e-6, -0.002, -40.0, -30.0, -49.0);
+    logic.PaintInfoPanel(dc, 5, 1000, 800, Heading("x"));
+    EXPECT_EQ(TextAt("Axial Load = ")->text, "Axial Load =   0.0 kN");
+    EXPECT_EQ(TextAt("Moment:= ")->text, "Moment:=    0.0 kNm");
+    EXPECT_EQ(TextAt("Shear = ")->text, "Shear =    0.0 kN");
+    for (const std::string& text : dc.Texts())
+        EXPECT_EQ(text.find("-0.0"), std::string::npos) << text; // e_x_0 = -0.004 mm/m among them
+
+    // Values that do not round to zero keep their sign.
+    dc.Calls().clear();
+    analysis.stages.back() = MakeState(-0.0005, -0.002, -60.0, -50e3, 30e3);
+    logic.PaintInfoPanel(dc, 5, 1000, 800, Heading("x"));
+    EXPECT_EQ(TextAt("Axial Load = ")->text, "Axial Load =  -0.1 kN");
+
+    dc.Calls().clear();
+    analysis.memberResults = {0.0, -1e-5, 0.0, 0.0, -0.01, -3.0};
+    logic.PaintInfoPanel(dc, 6, 1000, 800, Heading("Pushover"));
+    EXPECT_EQ(TextAt("Load factor")->text, "Load factor :   0.0 ");
+    EXPECT_EQ(TextAt("Dy")->text, "Dy :   0.0 mm");
+    EXPECT_EQ(TextAt("Axial")->text, "Axial :  0.00 kN");
+}
+
 } // namespace
