@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/views/PanelLayout.h"
 #include "platform/Application.h"
 #include "tests/support/RecordingDC.h"
 #include "tests/support/TestSupport.h"
@@ -115,6 +116,34 @@ TEST_F(InfoPanel, MomentThatIsNotANumberShowsZero)
     analysis.stages.back()->Results[StateResult::Moment] = std::nan("");
     logic.PaintInfoPanel(dc, 4, 1000, 800, Heading("x"));
     EXPECT_EQ(TextAt("Moment:= ")->text, "Moment:=    0.0 kNm");
+}
+
+// On a printed page the texts of the information panel (heading at the top, state at the foot)
+// stay clear of the two control charts in the control panel, for page shapes from wide to tall.
+TEST_F(InfoPanel, TextsStayClearOfThePrintedControlCharts)
+{
+    const struct { int W, H; } pages[] = {{1200, 1200}, {1280, 1024}, {1414, 1000}, {1100, 850}, {1000, 1400}};
+    for (const auto& page : pages) {
+        for (const int mode : {4, 5, 6}) {
+            dc.Calls().clear();
+            analysis.memberResults = {0.0, 0.0125, 0.0, 0.0, 1.25, -20e3};
+            logic.PaintInfoPanel(dc, mode, page.W, page.H, Heading("Sectional Response"));
+            for (const int id : {PanelId::ControlChart1, PanelId::ControlChart2}) {
+                PanelRect chart;
+                ASSERT_TRUE(GetPrintedPanelRect(id, page.W, page.H, kControlPanelFraction, chart));
+                for (const DrawCall& c : dc.CallsOf("Text")) {
+                    // The run is measured from the point the text was drawn at.
+                    const int baseline = c.run.at.y + c.run.baseline, left = c.run.at.x + c.run.x0;
+                    const int top = baseline - c.run.ascent, bottom = baseline + c.run.descent;
+                    const bool apart = bottom <= chart.y || top >= chart.y + chart.height ||
+                                       left + c.run.width <= chart.x || left >= chart.x + chart.width;
+                    EXPECT_TRUE(apart) << c.text << " in mode " << mode << " on " << page.W << " x " << page.H
+                                       << ": text rows " << top << ".." << bottom << ", chart rows "
+                                       << chart.y << ".." << chart.y + chart.height;
+                }
+            }
+        }
+    }
 }
 
 // A small negative value that the format rounds to zero shows without its minus sign.
