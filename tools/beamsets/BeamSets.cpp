@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "analysis/RunToFinish.h"
-#include "app/views/PanelLayout.h"
 #include "analysis/T1DAnalysis.h"
+#include "app/views/PanelLayout.h"
 #include "charts/Tchart.h"
 #include "charts/TMixinChartOwner.h"
 #include "foundation/Reporter.h"
