@@ -171,9 +171,11 @@ void TQuarvishWindow::ShowAnalysisStatus(const SectionState* state) {
     plat::Frame* frame = m_app->GetMainWindow();
     if (!frame)
         return;
-    frame->SetGadgetText(405, StrPrintf("N%s : %5.1f %s", sub, ToDisplayUnits(r[3], 1), UnitLabel(1)));
-    frame->SetGadgetText(406, StrPrintf("M%s : %5.1f %s", sub, ToDisplayUnits(r[4], 2), UnitLabel(2)));
-    frame->SetGadgetText(407, StrPrintf("V%s : %5.1f %s", sub, ToDisplayUnits(r[5], 1), UnitLabel(1)));
+    // A load that rounds to zero shows as 0.0, not -0.0.
+    const auto shown = [](double v, int kind) { return UnsignedZero(ToDisplayUnits(v, kind), 1); };
+    frame->SetGadgetText(405, StrPrintf("N%s : %5.1f %s", sub, shown(r[3], 1), UnitLabel(1)));
+    frame->SetGadgetText(406, StrPrintf("M%s : %5.1f %s", sub, shown(r[4], 2), UnitLabel(2)));
+    frame->SetGadgetText(407, StrPrintf("V%s : %5.1f %s", sub, shown(r[5], 1), UnitLabel(1)));
     frame->SetMessageText(tag + "Current Loads");
 }
 

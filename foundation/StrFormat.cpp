@@ -1,5 +1,6 @@
 #include "foundation/StrFormat.h"
 
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -29,4 +30,9 @@ std::string StrPrintf(const char* fmt, ...)
 std::string BoundedCopy(const std::string& text, std::size_t maxChars)
 {
     return text.size() <= maxChars ? text : text.substr(0, maxChars);
+}
+
+double UnsignedZero(double v, int decimals)
+{
+    return std::fabs(v) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : v;
 }

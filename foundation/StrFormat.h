@@ -10,3 +10,7 @@ std::string StrVPrintf(const char* fmt, va_list args);
 // Copies at most maxChars characters of text: the bound of a fixed-width text field
 // of stored files (a 100-character field keeps 99 characters and its terminator).
 std::string BoundedCopy(const std::string& text, std::size_t maxChars);
+
+// v for a fixed-point format with the given number of decimals, +0.0 when it rounds to zero,
+// so that a tiny negative value is not shown as "-0.0".
+double UnsignedZero(double v, int decimals);

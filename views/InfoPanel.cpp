@@ -5,6 +5,7 @@
 #include "analysis/TSectionalAnalysis.h"
 #include "charts/RichText.h"
 #include "foundation/DateTime.h"
+#include "foundation/StrFormat.h"
 #include "model/TStructure.h"
 #include "platform/DC.h"
 #include "views/BeamViewRules.h"
@@ -70,11 +71,11 @@ int TQ2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int W, int H,
             if (m_analysis && m_analysis->GetStateResults(nullptr, v, 1)) {
                 const char* f = FactoredValueSuffix(u);
                 dc.SetTextAlign(Bottom | Left);
-                DrawMarked(dc, 10, at(0.9), Printf("Load factor%s : %5.1f ", f, v[4]));
+                DrawMarked(dc, 10, at(0.9), Printf("Load factor%s : %5.1f ", f, UnsignedZero(v[4], 1)));
                 DrawMarked(dc, 10, at(0.93),
-                           Printf("Dy%s : %5.1f %s", f, u.Show(v[1], 6), u.Label(6)));
+                           Printf("Dy%s : %5.1f %s", f, UnsignedZero(u.Show(v[1], 6), 1), u.Label(6)));
                 DrawMarked(dc, 10, at(0.96),
-                           Printf("Axial%s : %5.2f %s", f, u.Show(v[5], 1), u.Label(1)));
+                           Printf("Axial%s : %5.2f %s", f, UnsignedZero(u.Show(v[5], 1), 2), u.Label(1)));
                 if (ShowFactoredValuesLine(u))
                     dc.TextOut(10, at(0.99), "Factored Values");
             }
@@ -84,15 +85,15 @@ int TQ2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int W, int H,
             if (m_analysis && m_analysis->GetStateResults(nullptr, v, 2)) {
                 dc.SetTextAlign(Bottom | Left);
                 DrawMarked(dc, 10, at(0.8),
-                           Printf("|e_x_0 = %5.2f %s", u.Show(v[0], 3), u.Label(3)));
-                DrawMarked(dc, 10, at(0.835), Printf("|f = %5.2f %s", u.Show(v[1], 5), u.Label(5)));
+                           Printf("|e_x_0 = %5.2f %s", UnsignedZero(u.Show(v[0], 3), 2), u.Label(3)));
+                DrawMarked(dc, 10, at(0.835), Printf("|f = %5.2f %s", UnsignedZero(u.Show(v[1], 5), 2), u.Label(5)));
                 DrawMarked(dc, 10, at(0.87),
-                           Printf("|g_x_y(avg) = %5.2f %s", u.Show(v[2], 3), u.Label(3)));
+                           Printf("|g_x_y(avg) = %5.2f %s", UnsignedZero(u.Show(v[2], 3), 2), u.Label(3)));
                 dc.SetTextAlign(Top | Left);
-                dc.TextOut(10, at(0.9), Printf("Axial Load = %5.1f %s", u.Show(v[3], 1), u.Label(1)));
+                dc.TextOut(10, at(0.9), Printf("Axial Load = %5.1f %s", UnsignedZero(u.Show(v[3], 1), 1), u.Label(1)));
                 const double moment = std::isnan(v[4]) ? 0.0 : u.Show(v[4], 2);
-                dc.TextOut(10, at(0.93), Printf("Moment:= %6.1f %s", moment, u.Label(2)));
-                dc.TextOut(10, at(0.96), Printf("Shear = %6.1f %s", u.Show(v[5], 1), u.Label(1)));
+                dc.TextOut(10, at(0.93), Printf("Moment:= %6.1f %s", UnsignedZero(moment, 1), u.Label(2)));
+                dc.TextOut(10, at(0.96), Printf("Shear = %6.1f %s", UnsignedZero(u.Show(v[5], 1), 1), u.Label(1)));
                 if (ShowFactoredValuesLine(u))
                     dc.TextOut(10, at(0.99), "Factored Values");
             }

@@ -71,6 +71,14 @@ bool GetPanelRect(int id, int Wi, int Hi, double f, PanelRect& rect) {
     return true;
 }
 
+bool GetPrintedPanelRect(int id, int W, int H, double f, PanelRect& rect) {
+    if (!GetPanelRect(id, W, H, f, rect))
+        return false;
+    if (id == PanelId::ControlChart1 || id == PanelId::ControlChart2)
+        rect.y = rect.y > H / 2 ? 2 * rect.y / 3 : rect.y / 3;
+    return true;
+}
+
 int ChartPanel(int mode, int i) {
     auto run = [i](int first, int count) { return i >= 0 && i < count ? first + i : -1; };
     switch (mode) {

@@ -188,8 +188,9 @@ namespace {
 class ResultAnalysis : public FakeAnalysis {
 public:
     using FakeAnalysis::FakeAnalysis;
+    std::array<double, 6> loads{0.0, 0.0, 0.0, 100e3, -50e3, 20e3};
     int GetStateResults(const SectionState*, std::array<double, 6>& r, int mode) const override {
-        r = {0.0, 0.0, 0.0, 100e3, -50e3, 20e3};
+        r = loads;
         return mode == 2;
     }
 };
@@ -210,6 +211,13 @@ TEST_F(ShellTest, AnalysisStatusShowsTheLoadsInDisplayUnitsWithTheFactoredTag) {
     EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status1), "Nf : 100.0 kN");
     EXPECT_EQ(Frame().GetMessageText(), "(FACTORED) Current Loads");
     g_ResistanceFactors = ResistanceFactors{};
+    // -40 N is -0.04 kN: it rounds to zero and shows no minus sign; -60 N keeps its sign.
+    auto* analysis = static_cast<ResultAnalysis*>(g_Analyses[0].get());
+    analysis->loads = {0.0, 0.0, 0.0, -40.0, 30.0, -60.0};
+    Window().ShowAnalysisStatus(nullptr);
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status1), "N :   0.0 kN");
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status2), "M :   0.0 kNm");
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status3), "V :  -0.1 kN");
 }
 
 TEST_F(ShellTest, RecentFilesAppearInTheFileMenuAndReopen) {

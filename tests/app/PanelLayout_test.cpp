@@ -53,6 +53,18 @@ TEST(PanelRects, At1366By768) {
                  {64, {1037, 514, 314, 245}}});
 }
 
+// On a printed page the control charts move up (1280 x 1024: chart 1 at y 665 lands at
+// 2 x 665 / 3 = 443, chart 2 at y 307 at 307 / 3 = 102); other panels stay where they are.
+TEST(PanelRects, PrintedControlChartsMoveUp) {
+    PanelRect screen, printed;
+    for (const auto& [id, y] : {std::pair{11, 443}, std::pair{12, 102}, std::pair{5, 348}}) {
+        ASSERT_TRUE(GetPanelRect(id, 1280, 1024, kControlPanelFraction, screen));
+        ASSERT_TRUE(GetPrintedPanelRect(id, 1280, 1024, kControlPanelFraction, printed));
+        EXPECT_EQ(printed, (PanelRect{screen.x, y, screen.width, screen.height})) << id;
+    }
+    EXPECT_FALSE(GetPrintedPanelRect(27, 1280, 1024, kControlPanelFraction, printed));
+}
+
 TEST(PanelRects, AnIdWithoutAPanelLeavesTheRectangle) {
     for (int id : {-1, 27, 32, 51, 65}) {
         PanelRect r{1, 2, 3, 4};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/views/PanelLayout.h"
 #include "platform/Application.h"
 #include "tests/support/RecordingDC.h"
 #include "tests/support/TestSupport.h"
@@ -115,6 +116,60 @@ TEST_F(InfoPanel, MomentThatIsNotANumberShowsZero)
     analysis.stages.back()->Results[StateResult::Moment] = std::nan("");
     logic.PaintInfoPanel(dc, 4, 1000, 800, Heading("x"));
     EXPECT_EQ(TextAt("Moment:= ")->text, "Moment:=    0.0 kNm");
+}
+
+// On a printed page the texts of the information panel (heading at the top, state at the foot)
+// stay clear of the two control charts in the control panel, for page shapes from wide to tall.
+TEST_F(InfoPanel, TextsStayClearOfThePrintedControlCharts)
+{
+    const struct { int W, H; } pages[] = {{1200, 1200}, {1280, 1024}, {1414, 1000}, {1100, 850}, {1000, 1400}};
+    for (const auto& page : pages) {
+        for (const int mode : {4, 5, 6}) {
+            dc.Calls().clear();
+            analysis.memberResults = {0.0, 0.0125, 0.0, 0.0, 1.25, -20e3};
+            logic.PaintInfoPanel(dc, mode, page.W, page.H, Heading("Sectional Response"));
+            for (const int id : {PanelId::ControlChart1, PanelId::ControlChart2}) {
+                PanelRect chart;
+                ASSERT_TRUE(GetPrintedPanelRect(id, page.W, page.H, kControlPanelFraction, chart));
+                for (const DrawCall& c : dc.CallsOf("Text")) {
+                    // The run is measured from the point the text was drawn at.
+                    const int baseline = c.run.at.y + c.run.baseline, left = c.run.at.x + c.run.x0;
+                    const int top = baseline - c.run.ascent, bottom = baseline + c.run.descent;
+                    const bool apart = bottom <= chart.y || top >= chart.y + chart.height ||
+                                       left + c.run.width <= chart.x || left >= chart.x + chart.width;
+                    EXPECT_TRUE(apart) << c.text << " in mode " << mode << " on " << page.W << " x " << page.H
+                                       << ": text rows " << top << ".." << bottom << ", chart rows "
+                                       << chart.y << ".." << chart.y + chart.height;
+                }
+            }
+        }
+    }
+}
+
+// A small negative value that the format rounds to zero shows without its minus sign.
+TEST_F(InfoPanel, ValuesThatRoundToZeroShowNoMinusSign)
+{
+    // N = -40 N is -0.04 kN, M = -30 Nm is -0.03 kNm, e0 = -4e-6 is -0.004 mm/m.
+    analysis.stages.back() = MakeState(-4e-6, -0.002, -40.0, -30.0, -49.0);
+    logic.PaintInfoPanel(dc, 5, 1000, 800, Heading("x"));
+    EXPECT_EQ(TextAt("Axial Load = ")->text, "Axial Load =   0.0 kN");
+    EXPECT_EQ(TextAt("Moment:= ")->text, "Moment:=    0.0 kNm");
+    EXPECT_EQ(TextAt("Shear = ")->text, "Shear =    0.0 kN");
+    for (const std::string& text : dc.Texts())
+        EXPECT_EQ(text.find("-0.0"), std::string::npos) << text; // e_x_0 = -0.004 mm/m among them
+
+    // Values that do not round to zero keep their sign.
+    dc.Calls().clear();
+    analysis.stages.back() = MakeState(-0.0005, -0.002, -60.0, -50e3, 30e3);
+    logic.PaintInfoPanel(dc, 5, 1000, 800, Heading("x"));
+    EXPECT_EQ(TextAt("Axial Load = ")->text, "Axial Load =  -0.1 kN");
+
+    dc.Calls().clear();
+    analysis.memberResults = {0.0, -1e-5, 0.0, 0.0, -0.01, -3.0};
+    logic.PaintInfoPanel(dc, 6, 1000, 800, Heading("Pushover"));
+    EXPECT_EQ(TextAt("Load factor")->text, "Load factor :   0.0 ");
+    EXPECT_EQ(TextAt("Dy")->text, "Dy :   0.0 mm");
+    EXPECT_EQ(TextAt("Axial")->text, "Axial :  0.00 kN");
 }
 
 } // namespace

@@ -3,8 +3,9 @@
 //
 //   qv_beamsets <output folder>
 //
-// Writes set0.png .. set5.png: the nine charts of each set as the view manager lays them out
-// (three by three), each described and filled by the beam mode, and the two control charts.
+// Writes set0.png .. set5.png: each set as a printed page shows it: the nine charts in their
+// panels, each described and filled by the beam mode, the two control charts in the control
+// panel where printing puts them, and the information panel.
 
 #include <cstdio>
 #include <memory>
@@ -13,6 +14,7 @@
 
 #include "analysis/RunToFinish.h"
 #include "analysis/T1DAnalysis.h"
+#include "app/views/PanelLayout.h"
 #include "charts/Tchart.h"
 #include "charts/TMixinChartOwner.h"
 #include "foundation/Reporter.h"
@@ -26,8 +28,8 @@
 
 namespace {
 
-constexpr int kCell = 400;
-constexpr int kHeight = 300;
+constexpr int kPageWidth = 1600;
+constexpr int kPageHeight = 1280;
 
 class Page final : public plat::Window, public TMixinChartOwner {
 public:
@@ -83,17 +85,19 @@ int main(int argc, char** argv)
 
     Page page;
     page.Create();
-    page.MoveWindow({0, 0, 3 * kCell, 3 * kHeight + kHeight});
+    page.MoveWindow({0, 0, kPageWidth, kPageHeight});
     TQ2k_Logic logic(beam.get(), &response);
     logic.SetDisplayContext(DisplayContext::FromSettings());
     for (int set = 0; set < 6; ++set) {
         logic.OnControlChoice(static_cast<ViewChart*>(nullptr), 5, set);
-        plat::Image picture(3 * kCell, 4 * kHeight, plat::Colors::White);
+        plat::Image picture(kPageWidth, kPageHeight, plat::Colors::White);
         plat::DC dc(picture);
         for (int position = 0; position < 9; ++position) {
             const int id = logic.GetChoiceId(5, set, position, 0);
-            const int x = (position % 3) * kCell, y = (position / 3) * kHeight;
-            Tbigchart chart(&page, "", x, y, kCell, kHeight, 1, 1, 0);
+            PanelRect r;
+            GetPanelRect(ChartPanel(LayoutMode::NineGraphs, position), kPageWidth, kPageHeight,
+                         kControlPanelFraction, r);
+            Tbigchart chart(&page, "", r.x, r.y, r.width, r.height, 1, 1, 0);
             chart.CreateInParent();
             ChartDescription d;
             logic.GetChartDescription(id, d, 1);
@@ -102,19 +106,21 @@ int main(int argc, char** argv)
             ContractChart fill(chart);
             logic.FillChart(&fill, id, 0, 0);
             chart.UpdateWindow();
-            dc.DrawImage({x, y, x + kCell, y + kHeight}, chart.BackingImage());
+            dc.DrawImage({r.x, r.y, r.x + r.width, r.y + r.height}, chart.BackingImage());
         }
         for (int which = 1; which <= 2; ++which) {
-            const int x = (which - 1) * kCell, y = 3 * kHeight;
-            Tbigchart control(&page, "Control : M-Phi", x, y, kCell, kHeight, 1, 1, 0);
+            PanelRect r;
+            GetPrintedPanelRect(PanelId::ControlChart1 + which - 1, kPageWidth, kPageHeight,
+                                kControlPanelFraction, r);
+            Tbigchart control(&page, "Control : M-Phi", r.x, r.y, r.width, r.height, 1, 1, 0);
             control.CreateInParent();
             ContractChart fill(control);
             logic.FillControlChart(&fill, which, 5);
             control.UpdateWindow();
-            dc.DrawImage({x, y, x + kCell, y + kHeight}, control.BackingImage());
+            dc.DrawImage({r.x, r.y, r.x + r.width, r.y + r.height}, control.BackingImage());
         }
         std::string heading = std::string("Set: ") + g_NineGraphSetNames[set];
-        logic.PaintInfoPanel(dc, 5, 4 * kCell, 4 * kHeight, heading);
+        logic.PaintInfoPanel(dc, LayoutMode::NineGraphs, kPageWidth, kPageHeight, heading);
         const std::string path = folder + "/set" + std::to_string(set) + ".png";
         if (!picture.SavePng(path))
             std::fprintf(stderr, "could not write %s\n", path.c_str());
