@@ -5,6 +5,7 @@
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
 #include "app/MenuTree.h"
+#include "app/TApxPrintout.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/Reporter.h"
@@ -29,16 +30,18 @@ TQuarvishApp::TQuarvishApp(const std::string& programDir)
         {CmId::FileOpen, [this] { CmFileOpen(); }, {}},
         {CmId::FileSave, [this] { CmFileSave(); }, {}},
         {CmId::FileSaveAs, [this] { CmFileSaveAs(); }, {}},
-        {CmId::HelpOnline, [] { plat::Help::ShowContents(); }, {}},
         {CmId::HelpUsing, [this] { m_helpUsed = plat::Help::ShowHelpOnHelp(); }, {}},
         {CmId::RecentFile0, [this] { CmRecentFile(0); }, {}},
         {CmId::RecentFile0 + 1, [this] { CmRecentFile(1); }, {}},
         {CmId::RecentFile0 + 2, [this] { CmRecentFile(2); }, {}},
         {CmId::RecentFile0 + 3, [this] { CmRecentFile(3); }, {}},
     });
+    AddPrintAndHelpCommands();
 }
 
 TQuarvishApp::~TQuarvishApp() {
+    m_closedPreview.reset();
+    m_preview.reset();
     SetMainWindow(nullptr);
     m_frame.reset();
     m_client.reset();
@@ -151,7 +154,7 @@ void TQuarvishApp::OpenFile() {
     } else if (!isDefault) {
         const TStructure* first = StructureAt(g_CurrentStructure);
         UpdateCaption(first ? first->GetName() : std::string());
-        m_recent.Add(m_fileName);
+        m_recent.Add(CanonicalFilePath(m_fileName));
         RefreshRecentMenu();
         m_client->CmCrossSection();
     } else {
@@ -199,7 +202,7 @@ bool TQuarvishApp::SaveTo(const std::string& fileName) {
     }
     const TStructure* current = StructureAt(g_CurrentStructure);
     UpdateCaption(current ? current->GetName() : std::string());
-    m_recent.Add(fileName);
+    m_recent.Add(CanonicalFilePath(fileName));
     RefreshRecentMenu();
     return true;
 }

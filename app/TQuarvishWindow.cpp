@@ -51,6 +51,7 @@ TQuarvishWindow::TQuarvishWindow(const std::string& title) : T_2kWindow(title) {
     g_CurrentAnalysis = 0;
     g_AppTitle = title;
     g_MainWindowTitle = title;
+    AddDefinitionCommands();
 }
 
 TQuarvishWindow::~TQuarvishWindow() {
@@ -151,8 +152,6 @@ void TQuarvishWindow::SelectLoadStage(double x, double y, int stage) {
     m_shownStage = stage;
     ShowResults(a->GetStage(stage), stage, x, y);
 }
-
-void TQuarvishWindow::OnPageClick(unsigned, int, int, int, int) {}
 
 void TQuarvishWindow::TakeNewSectionDefaults(const TStructure& structure) {
     if (const ConcreteTypeRec* c = structure.GetConcreteType(0)) {

@@ -11,6 +11,7 @@
 #include "app/FileSaving.h"
 #include "app/GlobalTables.h"
 #include "app/MenuTree.h"
+#include "app/TApxPrintout.h"
 #include "app/TQuarvishApp.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/ProgramPaths.h"
@@ -83,9 +84,14 @@ void T_2kWindow::CeCurrentStructure(plat::CommandEnabler& ce) { ce.Enable(GetCur
 
 // ---- Painting: the start picture until the result panels exist -------------------------
 
-void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect&) {
+void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect& rect) {
     if (!m_app)
         return;
+    // The window prints as one page.
+    if (m_app->GetPrintingCount() > 0 && m_app->HasPrinter() && !rect.IsEmpty()) {
+        m_app->GetPrinter().Setup().minPage = 1;
+        m_app->GetPrinter().Setup().maxPage = 1;
+    }
     const plat::Rect r = GetClientRect();
     dc.FillRect(r, plat::Color(236, 240, 246));
     const int h = std::max(12, std::min(r.Height() / 14, r.Width() / 22));

@@ -62,6 +62,8 @@ public:
     void SetStatusText(const std::string& text);
     void ShowSplash();
     void MarkStructuresChanged() { m_structuresChanged = 1; }
+    void SetPreviewing(int flag) { m_previewing = flag; }
+    int IsPreviewing() const { return m_previewing; }
     int StructuresChanged() const { return m_structuresChanged; }
     int GetDebugLevel() const { return m_debugLevel; }
     const std::string& GetProgramTitle() const { return m_programTitle; }
