@@ -17,6 +17,7 @@
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
 #include "member/MemberEvents.h"
+#include "member/TMemberDefinition.h"
 #include "model/DefaultAuthor.h"
 #include "model/ModelHelpers.h"
 #include "model/ModelSettings.h"
@@ -185,6 +186,13 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
     return read != 0;
 }
 
+// The member definition from the values a beam's file stored for it.
+void TQuarvishWindow::MemberFromBeam(const TBeam& beam) {
+    TMemberQuickDef stored;
+    beam.GetStoredValues(stored);
+    SetMemberFromQuickDefinition(StructureTableSlots(g_Structures), stored, g_MemberDefinition);
+}
+
 // Reads a file into the tables. XML documents put each component's structure into the slot
 // of its number; any other file is read by the beam's own readers, and one they refuse
 // leaves the tables as they were.
@@ -198,6 +206,8 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
     TDocumentEngine& engine = GetDocumentEngine();
     if (!engine.IsDocument(text)) {
         ok = LoadOlderFile(path) ? 1 : 0;
+        if (const TStructure* s = GetCurrentStructure(); s && !m_documentKept && s->GetKind() == kKindBeam)
+            MemberFromBeam(static_cast<const TBeam&>(*s));
     } else {
         ClearStructures();
         engine.BeginRead(text);
@@ -216,6 +226,8 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
             if (name == "q3g_beam") {
                 slot = std::make_unique<TBeam>();
                 ok = engine.ReadStructure(text, i, *slot) ? ok : 0;
+                if (ok)
+                    MemberFromBeam(static_cast<const TBeam&>(*slot));
             } else if (name == "p3g_shell") {
                 slot = std::make_unique<TShell>(0);
                 ok = engine.ReadStructure(text, i, *slot) ? ok : 0;

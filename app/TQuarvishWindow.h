@@ -7,6 +7,7 @@
 
 #include "app/T_2kWindow.h"
 
+class TBeam;
 class TStructure;
 class TStructureSlots;
 
@@ -77,6 +78,7 @@ private:
     bool LoadOlderFile(const std::string& path);
     // Takes the defaults of new sections from the default document's structure.
     void TakeNewSectionDefaults(const TStructure& structure);
+    void MemberFromBeam(const TBeam& beam);
 
     int m_fireGraphsShown = 0;
 };
