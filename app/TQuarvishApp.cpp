@@ -20,10 +20,17 @@ namespace {
 constexpr const char* kNewDocument = "Newbeam";
 constexpr int kRecentCount = 4;
 const char* kFilter = "Quarvish Files (*.qvh)|*.qvh|Quarvish Text Files (*.q2t)|*.q2t|All Files (*.*)|*.*|";
+
+// "Quarvish.ini" lives in the user's configuration folder: the program's own folder may be
+// read-only.
+std::string ConfigFile(const std::string& programDir) {
+    const std::string dir = UserConfigDir();
+    return (dir.empty() ? programDir : dir) + "Quarvish.ini";
+}
 } // namespace
 
 TQuarvishApp::TQuarvishApp(const std::string& programDir)
-    : plat::Application("Quarvish"), m_recent(programDir + "Quarvish.ini", kRecentCount, 30) {
+    : plat::Application("Quarvish"), m_recent(ConfigFile(programDir), kRecentCount, 30) {
     SetProgramPath(programDir);
     AddResponseTable({
         {CmId::FileNew, [] {}, {}},
@@ -88,7 +95,7 @@ void TQuarvishApp::CreateToolBar() {
         if (slot.id == 0)
             m_frame->AddToolSeparator(6);
         else
-            m_frame->AddToolButton(slot.id, slot.glyph);
+            m_frame->AddToolButton(slot.id, slot.glyph, slot.themeIcon);
     }
 }
 

@@ -20,6 +20,7 @@ namespace {
 const char kUserFolder[] = "quarvish";
 
 std::string g_UserDataDirOverride;
+std::string g_UserConfigDirOverride;
 DirWritableTest g_DirWritableTest;
 
 std::string WithClosingSlash(std::string directory)
@@ -127,6 +128,25 @@ std::string UserDataDir()
 void SetUserDataDir(const std::string& directory)
 {
     g_UserDataDirOverride = WithClosingSlash(directory);
+}
+
+std::string UserConfigDir()
+{
+    if (!g_UserConfigDirOverride.empty())
+        return g_UserConfigDirOverride;
+    std::string base = AbsoluteEnv("XDG_CONFIG_HOME");
+    if (base.empty()) {
+        const std::string home = AbsoluteEnv("HOME");
+        if (home.empty())
+            return std::string();
+        base = WithClosingSlash(home) + ".config";
+    }
+    return WithClosingSlash(base) + kUserFolder + "/";
+}
+
+void SetUserConfigDir(const std::string& directory)
+{
+    g_UserConfigDirOverride = WithClosingSlash(directory);
 }
 
 DirWritableTest SetDirWritableTest(DirWritableTest test)
