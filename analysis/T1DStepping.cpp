@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "analysis/T1DAnalysis.h"
+#include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
@@ -129,7 +130,8 @@ int T1DAnalysis::StepOnce()
     ++m_stageCounts.attempts;
 
     if (HasShear() != 0) {
-        g_MessageBuffer.Format("m_modify_l %5.3f: gamma %5.3f",
+        if (GetDebugLevel() != 0)
+            TraceText().Format("m_modify_l %5.3f: gamma %5.3f",
                                StepFactor,
                                1000.0 * s.Results[StateResult::ShearStrain]);
         r = SolveStage(s);

@@ -85,6 +85,14 @@ std::unique_ptr<T1DAnalysis> T2DAnalysis::NewResponse() const
     return std::make_unique<TInterBaseResponse>(GetBeam());
 }
 
+std::vector<T1DAnalysis*> T2DAnalysis::SubPointers() const
+{
+    std::vector<T1DAnalysis*> subs;
+    for (int i = 0; i < SubCount; ++i)
+        subs.push_back(SubAnalyses[static_cast<std::size_t>(i)].get());
+    return subs;
+}
+
 void T2DAnalysis::UpdateRunning()
 {
     for (const std::unique_ptr<T1DAnalysis>& sub : SubAnalyses)

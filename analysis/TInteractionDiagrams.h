@@ -7,10 +7,12 @@
 //    capacity without shear along the moment (axial) axis in both senses; from every stage of
 //    them a shear line raises the shear at the held curvature (axial strain) to its peak.
 //
-// A diagram owns up to kMaxSubAnalyses load-stage analyses and steps one of them per idle
-// call. It works on its own frozen copy of the section (time-dependent strains imposed once,
-// when the diagram was built) and writes each path's loads into that copy before building the
-// path over it; the paths do not impose the long-term state again.
+// A diagram owns up to kMaxSubAnalyses load-stage analyses. The base responses step one per
+// idle call; the rays and the shear lines are independent and each idle call steps the running
+// ones together on the worker threads (analysis/StepTogether.h). A diagram works on its
+// own frozen copy of the section (time-dependent strains imposed once, when the diagram was
+// built) and writes each path's loads into that copy before building the path over it; the
+// paths do not impose the long-term state again.
 
 #include <array>
 #include <memory>
@@ -94,6 +96,8 @@ protected:
     std::unique_ptr<T1DAnalysis> NewResponse() const;
     // Running = 0 when no slot holds a running analysis.
     void UpdateRunning();
+    // The first SubCount sub-analyses (null for an empty slot).
+    std::vector<T1DAnalysis*> SubPointers() const;
     bool IsFinished(int i) const;
 
     int CurveCount = 3;
@@ -140,9 +144,11 @@ public:
 private:
     void SolveAnchors();
     void StartRay(int i);
+    // Stores the point of finished ray i and frees its stages past the peak.
+    void FinishRay(int i);
 
     int RayCount = 36;
-    int RayIndex = 0;
+    int RayIndex = 0; // rays finished
     std::array<std::array<double, 2>, 4> Anchors{};
 };
 
@@ -210,8 +216,6 @@ public:
 private:
     // 1: the curvature is held (M-V), 0: the axial strain (N-V).
     int HeldControl;
-    // Slope of the shear-convergence loop last found for this line.
-    double Slope = kUndefined;
 };
 
 class TMVLineResponse final : public TInterLineResponse {

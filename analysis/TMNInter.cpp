@@ -1,10 +1,11 @@
 // The moment-axial interaction diagram: four anchor states solved from face strains, then
-// RayCount radial load paths from the centre between the moment anchors, one after another.
+// RayCount radial load paths from the centre between the moment anchors, stepped together.
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include "analysis/StepTogether.h"
 #include "analysis/TInteractionDiagrams.h"
 #include "analysis/TPointAnalysis.h"
 #include "foundation/Units.h"
@@ -196,32 +197,42 @@ void TMNInter::StartRay(int i)
     Running = 1;
 }
 
+void TMNInter::FinishRay(int i)
+{
+    T1DAnalysis& ray = *SubAnalyses[static_cast<std::size_t>(i)];
+    StorePoint(i, RayCount + 1);
+    ray.PrunePostPeakStages(0);
+    ShownState = ray.GetPeakState() != nullptr ? ray.GetPeakState() : ray.StageSlot(0);
+    ++RayIndex;
+}
+
+// The rays are independent: the first step starts them all, and every step steps the running
+// rays together on the worker threads (analysis/StepTogether.h). A ray's point is stored when
+// it finishes (in ray order within a step); the outline closes when the last one has.
 int TMNInter::Step()
 {
-    T1DAnalysis* ray = CurrentPoint >= 0 && CurrentPoint < kMaxSubAnalyses
-                           ? SubAnalyses[static_cast<std::size_t>(CurrentPoint)].get()
-                           : nullptr;
-    if (ray == nullptr || Running == 0) {
+    if (Running == 0 || !SubAnalyses[0]) {
         Running = 0;
         return 1;
     }
-    // A ray whose initial state could not be solved is finished already: it gives stage 0.
-    if (ray->IsRunning() != 0) {
-        ray->Step();
-        if (ray->IsRunning() != 0)
-            return 1;
+    const int rays = std::min(RayCount, kMaxSubAnalyses);
+    if (SubCount < rays) {
+        for (int i = SubCount; i < rays; ++i) {
+            CurrentPoint = i;
+            StartRay(i);
+        }
+        // A ray whose initial state could not be solved is finished already: it gives stage 0.
+        for (int i = 0; i < rays; ++i)
+            if (SubAnalyses[static_cast<std::size_t>(i)]->IsRunning() == 0)
+                FinishRay(i);
     }
-    StorePoint(CurrentPoint, RayCount + 1);
-    ray->PrunePostPeakStages(0);
-    ShownState = ray->GetPeakState() != nullptr ? ray->GetPeakState() : ray->StageSlot(0);
-    ++RayIndex;
-    if (RayIndex >= RayCount || CurrentPoint + 1 >= kMaxSubAnalyses) {
+    for (int i : StepTogether(SubPointers()))
+        if (SubAnalyses[static_cast<std::size_t>(i)]->IsRunning() == 0)
+            FinishRay(i);
+    if (RayIndex >= rays) {
         StorePoint(RayCount + 1, RayCount + 1);
         Finish();
-        return 1;
     }
-    ++CurrentPoint;
-    StartRay(RayIndex);
     return 1;
 }
 

@@ -1,10 +1,12 @@
 // The moment-shear and axial-shear interaction diagrams: two base responses without shear
 // (along the moment or axial axis, one in each sense), then one shear line from every stage of
-// them, the lines stepped in turn.
+// them, the lines stepped together.
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "analysis/StepTogether.h"
 #include "analysis/TInteractionDiagrams.h"
 #include "model/TBeam.h"
 
@@ -124,27 +126,27 @@ void TMNV_baseInter::CreateLines()
             StorePoint(i, SubCount);
 }
 
+// The running lines step together on the worker threads (each owns its section copy and
+// states); the points of the lines that finished are stored here, in line order.
 void TMNV_baseInter::StepLine()
 {
     if (SubCount <= 0)
         return;
-    CurrentPoint = std::clamp(CurrentPoint, 0, SubCount - 1);
-    T1DAnalysis* line = SubAnalyses[static_cast<std::size_t>(CurrentPoint)].get();
-    if (line != nullptr && line->IsRunning() != 0) {
-        line->Step();
-        if (line->GetPeakState() != nullptr)
-            ShownState = line->GetPeakState();
-        if (line->IsRunning() != 0) {
-            line->PrunePostPeakStages(1);
-        } else {
-            StorePoint(CurrentPoint, SubCount);
-            line->PrunePostPeakStages(0);
-            ++CurrentPoint;
+    const std::vector<int> stepped = StepTogether(SubPointers(), [&](int i) {
+        T1DAnalysis& line = *SubAnalyses[static_cast<std::size_t>(i)];
+        if (line.IsRunning() != 0)
+            line.PrunePostPeakStages(1);
+    });
+    for (int i : stepped) {
+        T1DAnalysis& line = *SubAnalyses[static_cast<std::size_t>(i)];
+        if (line.GetPeakState() != nullptr)
+            ShownState = line.GetPeakState();
+        if (line.IsRunning() == 0) {
+            StorePoint(i, SubCount);
+            line.PrunePostPeakStages(0);
         }
+        CurrentPoint = i;
     }
-    ++CurrentPoint;
-    if (CurrentPoint >= SubCount)
-        CurrentPoint = 0;
 }
 
 int TMNV_baseInter::Step()
@@ -201,6 +203,8 @@ TInterLineResponse::TInterLineResponse(const TBeam* structure,
                                        int heldControl)
     : T1DAnalysis(structure, 0), HeldControl(heldControl)
 {
+    // A line measures the slope of its first loop afresh.
+    ConvergenceSlope = kUndefined;
     CopySectionState(from, Stages[0]);
     MarkFailedBars(Stages[0].get());
     Start();
@@ -258,11 +262,7 @@ int TInterLineResponse::Start()
 
 int TInterLineResponse::SolveStage(SectionState& state)
 {
-    // The lines are stepped in turn: each keeps its own slope of the shared loop.
-    g_ConvergenceSlope = Slope;
-    const int r = ShearConvergenceLoop(state, 0, 1, 1, HeldControl);
-    Slope = g_ConvergenceSlope;
-    return r;
+    return ShearConvergenceLoop(state, 0, 1, 1, HeldControl);
 }
 
 int TInterLineResponse::PrunePostPeakStages(int mark)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "analysis/layers/DepthProfiles.h"
 #include "analysis/layers/LayerDriver.h"
@@ -68,6 +69,7 @@ TQuarvish2000Analysis::TQuarvish2000Analysis(const TBeam* structure, int validat
                                                    kMaxLayers,
                                                    kMaxNodes,
                                                    &ShearFlag);
+    m_layerDriver->SetTraceText(&TraceText());
     ComputeSectionConstant();
 }
 
@@ -164,12 +166,14 @@ void TQuarvish2000Analysis::BuildShearStrainDistribution()
 
 void TQuarvish2000Analysis::ShearShapeChanged()
 {
+    ForgetFinishedState();
     if (m_layerDriver)
         m_layerDriver->ForgetShearShape();
 }
 
 int TQuarvish2000Analysis::ResetClampingStressProfile()
 {
+    ForgetFinishedState();
     if (m_beam)
         ::ResetClampingStressProfile(*m_beam, ClampingStress);
     return 1;
@@ -191,11 +195,39 @@ int TQuarvish2000Analysis::SolveLayerStates(SectionState& state, int mode)
     ++Counts.layerSolutions;
     // Each distinct message of the node evaluations is shown once per analysis.
     const ScopedAnalysisMessages messages(Messages());
-    return m_layerDriver->SolveLayerStates(state, mode);
+    const int r = m_layerDriver->SolveLayerStates(state, mode);
+    m_finished = {&state, ProfileOf(state), Counts.layerSolutions, mode};
+    return r;
+}
+
+std::array<double, 3> TQuarvish2000Analysis::ProfileOf(const SectionState& state)
+{
+    return {state.Results[StateResult::ReferenceStrain],
+            state.Results[StateResult::Curvature],
+            state.Results[StateResult::ShearStrain]};
+}
+
+int TQuarvish2000Analysis::FinishLayerStates(SectionState& state)
+{
+    const std::array<double, 3> profile = ProfileOf(state);
+    const bool same = m_finished.state == &state && m_finished.serial == Counts.layerSolutions &&
+                      std::memcmp(m_finished.profile.data(), profile.data(), sizeof profile) == 0;
+    if (same && m_finished.mode == LayerSolveMode::FinalBeam)
+        return 0;
+    if (same && m_finished.mode == LayerSolveMode::Trial && m_layerDriver && !SetupRefused) {
+        // The trial pass's nodes stand; only the finishing part is added.
+        const ScopedAnalysisMessages messages(Messages());
+        m_layerDriver->FinishTrialSolution(state, LayerSolveMode::FinalBeam);
+        m_finished.mode = LayerSolveMode::FinalBeam;
+        return 1;
+    }
+    SolveLayerStates(state, LayerSolveMode::FinalBeam);
+    return 1;
 }
 
 int TQuarvish2000Analysis::MarkFailedBars(const SectionState* state)
 {
+    ForgetFinishedState();
     if (!m_layerDriver)
         return 0;
     return m_layerDriver->Zones().MarkFailedBars(state);
@@ -426,6 +458,7 @@ void TQuarvish2000Analysis::ClearPlasticOffsets(SectionState* state) const
 {
     if (state == nullptr)
         return;
+    ForgetFinishedState();
     for (std::vector<double>& offsets : state->DirectionValues)
         std::fill(offsets.begin(), offsets.end(), 0.0);
     const TStructure* structure = GetStructure();

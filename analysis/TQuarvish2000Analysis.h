@@ -22,10 +22,6 @@
 #include "analysis/TSectionalAnalysis.h"
 #include "foundation/TDepthTable.h"
 
-// Last slope -dr/dx of the shear-convergence loop, shared by every analysis and kept from one
-// call to the next; kUndefined asks for a fresh measurement.
-extern double g_ConvergenceSlope;
-
 class TBeam;
 class TLayerDriver;
 
@@ -132,6 +128,12 @@ public:
     // finishing passes that add the bar stresses at cracks and the signed resultants).
     // Always returns 0; without a beam nothing is solved.
     int SolveLayerStates(SectionState& state, int mode);
+    // The finishing pass (mode 102) of the state. When the last layer solution was of the same
+    // state at the same profile and neither the analysis's tables and failed flags nor the
+    // state's offsets have been changed through the analysis since, its nodes stand: after a
+    // finishing pass nothing is done, after a trial pass only the finishing part is added.
+    // 0 when nothing was done.
+    int FinishLayerStates(SectionState& state);
     // Copies the failed-bar marks of a valid state into the failed flags (1), or clears every
     // flag for a missing or invalid state (0).
     int MarkFailedBars(const SectionState* state);
@@ -330,8 +332,27 @@ protected:
     int PrepareResult = 0;
     bool SetupRefused = false;
     SolveCounts Counts;
+    // Forgets the last layer solution (its inputs are about to change), so that the next
+    // finishing pass solves in full.
+    void ForgetFinishedState() const { m_finished = {}; }
+
+    // Last slope -dr/dx of this analysis's shear-convergence loop, kept from one call to the
+    // next; kUndefined asks for a fresh measurement. Each analysis has its own, so that its
+    // results do not depend on the analyses stepped before it.
+    double ConvergenceSlope = 0.0;
 
 private:
+    static std::array<double, 3> ProfileOf(const SectionState& state);
+
     std::unique_ptr<TBeam> m_beam;
     std::unique_ptr<TLayerDriver> m_layerDriver;
+    // The state of the last layer solution, its profile, the solution's count and mode; null
+    // when an input has changed since.
+    struct FinishedSolve {
+        const SectionState* state = nullptr;
+        std::array<double, 3> profile{};
+        std::int64_t serial = -1;
+        int mode = 0;
+    };
+    mutable FinishedSolve m_finished;
 };

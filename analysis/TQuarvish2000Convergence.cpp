@@ -14,8 +14,6 @@
 #include "foundation/StrFormat.h"
 #include "model/TBeam.h"
 
-double g_ConvergenceSlope = 0.0;
-
 namespace {
 
 // Curvature iterations of one solve at given loads, and the one after which it relaxes.
@@ -117,8 +115,8 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(
     // the stepping does not wait for a shear-stress distribution that never comes.
     int result = -2;
     double rp = 0.0;
-    if (resetSlope == 1 || g_ConvergenceSlope == kUndefined) {
-        g_ConvergenceSlope = kUndefined;
+    if (resetSlope == 1 || ConvergenceSlope == kUndefined) {
+        ConvergenceSlope = kUndefined;
         x += p;
         SolveLayerStates(state, LayerSolveMode::Trial);
         x -= p;
@@ -127,8 +125,8 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(
     SolveLayerStates(state, LayerSolveMode::Trial);
     double r = residual();
     double t = tolerance();
-    if (g_ConvergenceSlope == kUndefined && rp - r != 0.0)
-        g_ConvergenceSlope = (r - rp) / p;
+    if (ConvergenceSlope == kUndefined && rp - r != 0.0)
+        ConvergenceSlope = (r - rp) / p;
 
     // 5. Secant steps on the remembered slope.
     struct Record {
@@ -142,7 +140,7 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(
     if (std::fabs(r) >= t) {
         bool done = false;
         while (!done) {
-            double delta = r / (g_ConvergenceSlope + 1.0);
+            double delta = r / (ConvergenceSlope + 1.0);
             if (std::fabs(delta) > std::fabs(peakStrain))
                 delta = -0.5 * peakStrain * Sign(delta);
             x += rho * delta;
@@ -161,7 +159,7 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(
                               TraceY(rNext));
             ++n;
             if (delta != 0.0)
-                g_ConvergenceSlope = (r - rNext) / delta;
+                ConvergenceSlope = (r - rNext) / delta;
             if (std::fabs(R[StateResult::ReferenceStrain]) > kRunaway ||
                 std::fabs(R[StateResult::Curvature]) > kRunaway)
                 n = kMaxLoopPasses;
@@ -170,9 +168,9 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(
                 rho = 0.5;
                 state.Extra = ComputeSectionStiffness(state);
                 if (control == kAxial)
-                    g_ConvergenceSlope = -state.Extra[4];
+                    ConvergenceSlope = -state.Extra[4];
                 else if (control == kMoment)
-                    g_ConvergenceSlope = -state.Extra[0];
+                    ConvergenceSlope = -state.Extra[0];
             }
             r = rNext;
             t = tNext;
@@ -181,14 +179,14 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(
 
     // 6. A loop that ran out: under moment control the bisection takes over from e0 = 0.
     if (n >= kMaxLoopPasses) {
-        g_ConvergenceSlope = kUndefined;
+        ConvergenceSlope = kUndefined;
         result = 0;
         if (control == kMoment) {
             R[StateResult::ReferenceStrain] = 0.0;
             result = BisectReferenceStrain(state, shearControls);
         }
     }
-    SolveLayerStates(state, LayerSolveMode::FinalBeam);
+    FinishLayerStates(state);
 
     // 8. The passes taken, at debug level 3.
     if (debug == 3) {

@@ -84,9 +84,8 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
     double r = 0.0;
     double t = 0.0;
     do {
-        g_MessageBuffer.Format("Solve_Beam: Solve Iteration %d: phi %f",
-                               k,
-                               R[StateResult::Curvature]);
+        if (GetDebugLevel() != 0)
+            TraceText().Format("Solve_Beam: Solve Iteration %d: phi %f", k, R[StateResult::Curvature]);
         SolveLayerStates(state, LayerSolveMode::Trial);
         if (mode == 0)
             loadFactorFromForce();
@@ -132,7 +131,7 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
         Relaxation = 1.0;
     if (failed)
         return 0;
-    SolveLayerStates(state, LayerSolveMode::FinalBeam);
+    FinishLayerStates(state);
     if (mode == 0)
         loadFactorFromForce();
     return HasShear() != 0 ? 1 : -2;

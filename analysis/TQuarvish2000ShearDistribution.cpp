@@ -100,7 +100,7 @@ int TQuarvish2000Analysis::SolveDualSectionGradients(SectionState& state,
                                                      std::array<double, 3>& g,
                                                      int& scaleFlag)
 {
-    SolveLayerStates(state, LayerSolveMode::FinalBeam);
+    FinishLayerStates(state);
     const std::array<double, 9> K = ComputeSectionStiffness(state);
     std::array<double, 3> rates{};
     ShearModeForceRates(state, rates);

@@ -219,6 +219,7 @@ int TQuarvish2000Analysis::StirrupStiffnessAt(const LayerNodeStateRec& node,
 
 void TQuarvish2000Analysis::UpdatePlasticOffsets(SectionState& state)
 {
+    ForgetFinishedState();
     const TBeam* beam = GetBeam();
     if (beam == nullptr)
         return;

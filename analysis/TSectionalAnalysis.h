@@ -27,6 +27,7 @@
 #include "analysis/state/LayerDefRec.h"
 #include "analysis/state/SectionState.h"
 #include "foundation/TDepthTable.h"
+#include "foundation/TTextBuffer.h"
 
 class TStructure;
 
@@ -157,6 +158,11 @@ public:
     AnalysisMessages& Messages() const { return m_messages; }
     // Shows the message unless this analysis has shown it before.
     void ReportOnce(const std::string& text, const std::string& caption, unsigned style) const;
+    // The solver's last trace text (what the layer debug prompt shows), this analysis's own so
+    // that analyses stepped together do not write into one another's; written only while the
+    // debug level is not 0.
+    TMessageBuffer& TraceText() { return m_traceText; }
+    const TMessageBuffer& TraceText() const { return m_traceText; }
 
 protected:
     // The structure to validate, freeze and unfreeze; the same object as GetStructure.
@@ -184,4 +190,5 @@ protected:
 
 private:
     mutable AnalysisMessages m_messages;
+    TMessageBuffer m_traceText;
 };

@@ -2,7 +2,8 @@
 // diagrams of the 300 x 600 mm beam (three 25 mm bars top and bottom, 10 mm stirrups at
 // 200 mm) and of the 400 x 400 mm column (eight 25 mm bars). The counters give the work of one
 // diagram: paths (rays or shear lines), idle steps, and the layer solutions of the diagram and
-// of the paths it keeps (the M-V base responses are gone by the end).
+// of the paths it keeps (the M-V base responses are gone by the end). The argument is the
+// number of workers that step the paths (0: the machine's cores); compare wall (real) times.
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 #include "BenchSections.h"
 #include "analysis/RunToFinish.h"
 #include "analysis/TInteractionDiagrams.h"
+#include "foundation/WorkerPool.h"
 
 namespace {
 
@@ -22,6 +24,7 @@ void DiagramRepeatedly(benchmark::State& bench, std::unique_ptr<TBeam> beam)
     beam->SetConstantLoads(constant, 3);
     beam->SetIncrementLoads(increment, 3);
     beam->Validate();
+    const ScopedWorkerCount workers(static_cast<int>(bench.range(0)));
     double paths = 0.0, steps = 0.0, layerSolves = 0.0;
     std::int64_t runs = 0;
     for (auto _ : bench) {
@@ -48,24 +51,24 @@ void BM_Interaction_BeamMN(benchmark::State& bench)
 {
     DiagramRepeatedly<TMNInter>(bench, BenchBeam());
 }
-BENCHMARK(BM_Interaction_BeamMN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Interaction_BeamMN)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Interaction_BeamMV(benchmark::State& bench)
 {
     DiagramRepeatedly<TMVInter>(bench, BenchBeam());
 }
-BENCHMARK(BM_Interaction_BeamMV)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Interaction_BeamMV)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Interaction_ColumnMN(benchmark::State& bench)
 {
     DiagramRepeatedly<TMNInter>(bench, BenchColumn());
 }
-BENCHMARK(BM_Interaction_ColumnMN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Interaction_ColumnMN)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Interaction_ColumnMV(benchmark::State& bench)
 {
     DiagramRepeatedly<TMVInter>(bench, BenchColumn());
 }
-BENCHMARK(BM_Interaction_ColumnMV)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Interaction_ColumnMV)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

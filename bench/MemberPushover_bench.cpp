@@ -2,46 +2,28 @@
 // bars and 10 mm stirrups at 200 mm (left roller at 0.2 m, point load at 2.0 m, line of
 // symmetry at 2.6 m), from the placement of its stations to the finish of every station's
 // response and the member curves. The counters give the work of one pushover: stations,
-// stages per station and member steps.
+// stages per station and member steps. The argument is the number of workers that step the
+// stations (0: the machine's cores); compare wall (real) times.
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <vector>
 
-#include "BenchSections.h"
+#include "BenchMember.h"
 #include "analysis/RunToFinish.h"
+#include "foundation/WorkerPool.h"
 #include "member/TFullMemberResponse.h"
-#include "member/fire/TStructureSlots.h"
 
 namespace {
 
-class OneSlot final : public TStructureSlots {
-public:
-    explicit OneSlot(std::unique_ptr<TStructure> s) : m_s(std::move(s)) {}
-    int GetSlotCount() const override { return 1; }
-    TStructure* GetStructure(int slot) const override { return slot == 0 ? m_s.get() : nullptr; }
-    int GetCurrentStructure() const override { return 0; }
-    int StoreStructure(int, std::unique_ptr<TStructure>) override { return 0; }
-
-private:
-    std::unique_ptr<TStructure> m_s;
-};
-
 void BM_MemberPushover_DefaultMember(benchmark::State& bench)
 {
-    auto beam = BenchSection(0.3, 0.6);
-    AddBenchBars(*beam, 0.05, 3);
-    AddBenchStirrups(*beam);
-    beam->Validate();
-    const TBeam& section = *beam;
-    OneSlot slots(std::move(beam));
-    TMemberDefinition d;
-    SetMemberDefinitionFromSection(slots, d, section);
+    const BenchMember m = MakeBenchMember();
+    const ScopedWorkerCount workers(static_cast<int>(bench.range(0)));
     double stations = 0.0, stages = 0.0, steps = 0.0;
     std::int64_t runs = 0;
     for (auto _ : bench) {
-        TFullMemberResponse member(d, slots);
+        TFullMemberResponse member(m.definition, *m.slots);
         steps += RunToFinish(member, 1000000);
         if (member.IsRunning() != 0) {
             bench.SkipWithError("the pushover did not finish");
@@ -58,6 +40,10 @@ void BM_MemberPushover_DefaultMember(benchmark::State& bench)
     bench.counters["stagesPerStation"] = stations > 0.0 ? stages / stations : 0.0;
     bench.counters["memberSteps"] = steps / n;
 }
-BENCHMARK(BM_MemberPushover_DefaultMember)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemberPushover_DefaultMember)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace

@@ -13,5 +13,6 @@ void SetDebugLevel(int level);
 using DebugLineHook = std::function<void(int x1, int y1, int x2, int y2)>;
 // Installs the hook (an empty function removes it); returns the previous one.
 DebugLineHook SetDebugLineHook(DebugLineHook hook);
-// Draws one line of a trace through the hook, only while the debug level is not 0.
+// Draws one line of a trace through the hook, only while the debug level is not 0 (called
+// from a parallel task, the main thread draws it: foundation/WorkerPool.h).
 void DrawDebugLine(int x1, int y1, int x2, int y2);

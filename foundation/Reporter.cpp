@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "foundation/WorkerPool.h"
+
 namespace {
 HeadlessReporter g_headless;
 Reporter* g_reporter = nullptr;
@@ -64,12 +66,15 @@ Reporter* SetReporter(Reporter* reporter)
     return previous;
 }
 
+// Boxes raised inside a parallel task are shown by the main thread.
 int ShowMessage(const std::string& text, const std::string& caption, unsigned style)
 {
-    return GetReporter().Message(text, caption, style);
+    int answer = MsgAnswer::Ok;
+    RunOnMainThread([&] { answer = GetReporter().Message(text, caption, style); });
+    return answer;
 }
 
 void ShowDataText(const std::string& text)
 {
-    GetReporter().ShowData(text);
+    RunOnMainThread([&] { GetReporter().ShowData(text); });
 }

@@ -76,7 +76,8 @@ Reporter& GetReporter();
 // Installs a reporter (null restores the headless one); returns the previous one.
 Reporter* SetReporter(Reporter* reporter);
 
-// Shorthands for computing code.
+// Shorthands for computing code. Called from a parallel task (foundation/WorkerPool.h), the
+// main thread shows the message and the task waits for the answer.
 int ShowMessage(const std::string& text, const std::string& caption, unsigned style = MsgStyle::Ok);
 void ShowDataText(const std::string& text);
 

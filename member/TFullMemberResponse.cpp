@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "analysis/StepTogether.h"
 #include "analysis/layers/LayerStateAccess.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
@@ -108,41 +110,30 @@ int TFullMemberResponse::BuildMemberStations()
 
 // ---- Stepping -----------------------------------------------------------------------------
 
-void TFullMemberResponse::ChooseAndStepStation()
+// The running stations step together on the worker threads for one time slice (each at least
+// once): each owns its section copy, states and layer level, so a station's stages are those
+// it has when run alone.
+void TFullMemberResponse::StepStations()
 {
-    const int n = GetStationCount();
-    if (n == 0)
+    std::vector<T1DAnalysis*> stations;
+    for (int i = 0; i < GetStationCount(); ++i)
+        stations.push_back(m_analyses[static_cast<std::size_t>(i)].get());
+    const std::vector<int> station = StepTogether(stations, [&](int i) {
+        TFullSectionalResponse& a = *m_analyses[static_cast<std::size_t>(i)];
+        if (a.IsRunning() == 0)
+            a.PrunePostPeakStages(3);
+    });
+    if (station.empty())
         return;
-    int best = -1;
-    double least = kUndefined;
-    for (int i = 0; i < n; ++i) {
-        const TFullSectionalResponse* a = m_analyses[static_cast<std::size_t>(i)].get();
-        if (a != nullptr && a->IsRunning() != 0 && a->GetMaxLoadFactor() < least) {
-            least = a->GetMaxLoadFactor();
-            best = i;
-        }
-    }
-    if (best >= 0)
-        m_currentStation = best;
-    else if (++m_currentStation >= n)
-        m_currentStation = 0;
-
-    TFullSectionalResponse* a = m_currentStation < n ? m_analyses[static_cast<std::size_t>(m_currentStation)].get()
-                                                     : nullptr;
-    if (a == nullptr || a->IsRunning() == 0) {
-        if (++m_currentStation >= n)
-            m_currentStation = 0;
-        return;
-    }
-    a->Step();
-    m_shownStation = m_currentStation;
-    if (a->IsRunning() == 0) {
-        a->PrunePostPeakStages(3);
-        m_shown = a->GetPeakState();
-        ++m_currentStation; // the next search (or wrap) corrects it
-    } else {
-        m_shown = a->GetPeakState();
-    }
+    // Shown: the station stepped that is least far along.
+    int least = station[0];
+    for (int i : station)
+        if (m_analyses[static_cast<std::size_t>(i)]->GetMaxLoadFactor() <
+            m_analyses[static_cast<std::size_t>(least)]->GetMaxLoadFactor())
+            least = i;
+    m_currentStation = least;
+    m_shownStation = least;
+    m_shown = m_analyses[static_cast<std::size_t>(least)]->GetPeakState();
 }
 
 // Judged at the member's capacity as the stations have it now (the stored capacity is only
@@ -171,7 +162,7 @@ void TFullMemberResponse::UpdateShearCritical()
 
 int TFullMemberResponse::Step()
 {
-    ChooseAndStepStation();
+    StepStations();
     bool running = false;
     for (int i = 0; i < GetStationCount() && !running; ++i) {
         const TFullSectionalResponse* a = m_analyses[static_cast<std::size_t>(i)].get();

@@ -72,6 +72,8 @@ public:
 
     // 1 when every station was built, 0 after a dead-load failure.
     int BuildMemberStations();
+    // Steps the running stations together on the worker threads for one time slice
+    // (analysis/StepTogether.h); shows the station least far along.
     int Step() override;
     int Finish() override;
     void BuildResultCurves() override;
@@ -135,7 +137,7 @@ public:
     static double SectionCapacity(const TBeam& section, int which);
 
 private:
-    void ChooseAndStepStation();
+    void StepStations();
     // Dead plus factored live moment (kind 1), shear (2) or the load factor (4) at station i
     // from the member's adjusted diagrams.
     double DefinitionLoad(int i, int kind) const;

@@ -1,9 +1,11 @@
 // The live gateway: Qt dialogs.
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QListWidget>
 #include <QMenu>
@@ -11,13 +13,18 @@
 #include <QPageSetupDialog>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 #include "foundation/Reporter.h"
+#include "platform/Ui.h"
+#include "platform/qt/DialogHost.h"
 #include "platform/qt/PrinterHost.h"
 #include "platform/qt/QtConvert.h"
-#include "platform/Ui.h"
 
 namespace plat {
 
@@ -76,6 +83,27 @@ void BuildMenu(QMenu& menu, const std::vector<MenuItem>& items) {
         }
     }
 }
+
+} // namespace
+
+LogFont FromQFont(const QFont& font, const LogFont& original) {
+    LogFont out = original;
+    int pixels = font.pixelSize();
+    if (pixels <= 0) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+        pixels = static_cast<int>(std::lround(font.pointSizeF() * dpi / 72.0));
+    }
+    out.height = -std::max(1, pixels);
+    out.weight = font.weight();
+    out.italic = font.italic();
+    out.underline = font.underline();
+    if (MapFontFace(original.face) != font.family())
+        out.face = FromQ(font.family());
+    return out;
+}
+
+namespace {
 
 class QtUi final : public Ui {
 public:
@@ -189,6 +217,30 @@ public:
         return chosen ? chosen->data().toInt() : 0;
     }
 
+    bool ChooseFont(FontDialogData& data) override {
+        QFontDialog dialog(ToQFont(data.font), DialogParent());
+        dialog.setOption(QFontDialog::DontUseNativeDialog);
+        dialog.setOption(QFontDialog::ScalableFonts);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        data.font = FromQFont(dialog.selectedFont(), data.font);
+        return true;
+    }
+
+    bool ChooseColor(ColorDialogData& data) override {
+        for (int i = 0; i < 16; ++i)
+            QColorDialog::setCustomColor(i, ToQ(data.custom[static_cast<std::size_t>(i)]));
+        QColorDialog dialog(ToQ(data.color), DialogParent());
+        dialog.setOption(QColorDialog::DontUseNativeDialog);
+        const bool ok = dialog.exec() == QDialog::Accepted;
+        for (int i = 0; i < 16; ++i)
+            data.custom[static_cast<std::size_t>(i)] = FromQ(QColorDialog::customColor(i));
+        if (ok)
+            data.color = FromQ(dialog.selectedColor());
+        return ok;
+    }
+
+    int RunDialog(Dialog& dialog) override { return RunLiveDialog(dialog); }
     bool PrintDialog(Printer& printer) override {
         Printer::Impl& p = printer.impl();
         p.Apply();
@@ -219,6 +271,12 @@ public:
 
 } // namespace
 
+void CloseNextLiveDialog(bool accept) {
+    QTimer::singleShot(0, [accept] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            accept ? modal->accept() : modal->reject();
+    });
+}
 void PostToLoop(void (*fn)()) { QTimer::singleShot(0, qApp, fn); }
 
 Ui& LiveUi() {

@@ -95,6 +95,16 @@ int PopupMenu(const std::vector<MenuItem>& items, Point screen) {
     return GetUi().TrackPopupMenu(items, screen);
 }
 
+bool FontDialog(FontDialogData& data) {
+    ModalScope modal;
+    return GetUi().ChooseFont(data);
+}
+
+bool ColorDialog(ColorDialogData& data) {
+    ModalScope modal;
+    return GetUi().ChooseColor(data);
+}
+
 const MenuItem* FindMenuItem(const std::vector<MenuItem>& items, int id) {
     for (const MenuItem& item : items) {
         if (!item.IsPopup() && item.id == id && !item.IsSeparator())

@@ -1,14 +1,17 @@
 #pragma once
 // The one gateway for every modal interaction: message boxes, the input dialog, the text
-// ("View Data") dialog, file dialogs, list choices and popup menus.
+// ("View Data") dialog, file dialogs, list choices, popup menus, the font and colour dialogs
+// and the program's own dialogs (Dialog::Execute).
 //
 // The live gateway shows Qt dialogs; tests install a scripted one that answers from a
 // script. The free functions below are what program code calls: they count as modal, so
 // idle work never runs while one of them is open.
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "platform/Device.h"
 #include "platform/Menu.h"
 #include "platform/Types.h"
 
@@ -28,6 +31,20 @@ struct FileDialogData {
     bool overwritePrompt = true;
 };
 
+// What the font dialog works over: the font in pixel heights (a negative height is the
+// character height).
+struct FontDialogData {
+    LogFont font;
+};
+
+// What the colour dialog works over: the colour and the sixteen custom colours.
+struct ColorDialogData {
+    Color color = Colors::Black;
+    std::array<Color, 16> custom{};
+};
+
+class Dialog;
+
 class Ui {
 public:
     virtual ~Ui() = default;
@@ -43,6 +60,11 @@ public:
                                 int& index) = 0;
     // Opens a popup menu at a screen point; the chosen command id, or 0.
     virtual int TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) = 0;
+    // True on OK with the data changed.
+    virtual bool ChooseFont(FontDialogData& data) = 0;
+    virtual bool ChooseColor(ColorDialogData& data) = 0;
+    // Runs a created dialog until it ends; the id it ended with.
+    virtual int RunDialog(Dialog& dialog) = 0;
     // The print dialog over the printer (page range, copies); true on OK. The base answers no.
     virtual bool PrintDialog(Printer& printer);
     // The printer's set-up dialog (orientation, paper); true on OK. The base answers no.
@@ -94,6 +116,8 @@ bool DataDialog(const std::string& caption, std::string& text, bool editable);
 bool FileDialog(FileDialogKind kind, FileDialogData& data);
 bool ListDialog(const std::string& caption, const std::vector<std::string>& items, int& index);
 int PopupMenu(const std::vector<MenuItem>& items, Point screen);
+bool FontDialog(FontDialogData& data);
+bool ColorDialog(ColorDialogData& data);
 
 // Routes the computing code's reporter through the gateway while it lives.
 class UiReporterScope {
@@ -107,6 +131,10 @@ private:
     struct Impl;
     Impl* m_impl;
 };
+
+// Tests of the live gateway: the next modal Qt dialog that opens is closed at once with OK
+// (accept) or Cancel, keeping what it was opened with.
+void CloseNextLiveDialog(bool accept);
 
 // Called whenever the modal depth returns to 0 (the idle driver resumes).
 void SetModalEndHook(void (*hook)());

@@ -170,7 +170,11 @@ void Window::EvRButtonDown(unsigned, Point) {}
 void Window::EvRButtonUp(unsigned, Point) {}
 void Window::EvMouseMove(unsigned, Point) {}
 
-bool Window::EvCommand(int id, int, int) {
+bool Window::EvCommand(int id, int, int notifyCode) {
+    // Only commands and clicks (code 0) run command handlers: a control's other
+    // notifications never run the command that happens to share its id.
+    if (notifyCode != 0)
+        return false;
     if (const CommandHandler* h = FindHandler(id)) {
         const CommandHandler run = *h;
         run();

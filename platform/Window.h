@@ -41,7 +41,8 @@ public:
     virtual void EvRButtonDown(unsigned keyFlags, Point p);
     virtual void EvRButtonUp(unsigned keyFlags, Point p);
     virtual void EvMouseMove(unsigned keyFlags, Point p);
-    // A command or a control notification; the base searches this window's response tables.
+    // A command or a control notification; the base searches this window's response tables
+    // for commands and clicks (code 0) only.
     // True when handled.
     virtual bool EvCommand(int id, int control, int notifyCode);
     // Idle-time work; true asks to be called again before the loop waits.

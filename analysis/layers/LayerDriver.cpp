@@ -17,6 +17,7 @@
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TTextBuffer.h"
+#include "foundation/WorkerPool.h"
 #include "model/TBeam.h"
 #include "model/TStructure.h"
 
@@ -47,6 +48,34 @@ double Lookup(const TDepthTable* table, double depth)
     return table != nullptr && !table->IsEmpty() ? table->InterpolateAtDepth(depth) : 0.0;
 }
 
+} // namespace
+
+// A table whose values are all +0.0 answers +0.0 at every depth between its end pairs (its
+// interpolation only adds zeros), so there it is not searched; elsewhere it is.
+TLayerDriver::ZeroTable TLayerDriver::ZeroTable::Of(const TDepthTable* table)
+{
+    ZeroTable t;
+    if (table == nullptr || table->IsEmpty())
+        return t;
+    t.zero = true;
+    for (int i = 0; i < table->GetCount() && t.zero; ++i)
+        t.zero = std::bit_cast<std::uint64_t>(table->GetValue(i)) == 0;
+    const double first = table->GetDepth(0);
+    const double last = table->GetDepth(table->GetCount() - 1);
+    t.lower = std::min(first, last);
+    t.upper = std::max(first, last);
+    return t;
+}
+
+double TLayerDriver::ZeroTable::Lookup(const TDepthTable* table, double depth) const
+{
+    if (zero && depth >= lower && depth <= upper)
+        return 0.0;
+    return ::Lookup(table, depth);
+}
+
+namespace {
+
 // The parabola through (0, top), (hh, mid), (2 hh, bottom) at x.
 double Parabola(double top, double mid, double bottom, double hh, double x)
 {
@@ -66,7 +95,9 @@ LayerDebugDisplay SetLayerDebugDisplay(LayerDebugDisplay display)
 
 int ShowStateInViews(const SectionState& state)
 {
-    return DebugDisplay() ? DebugDisplay()(state) : 0;
+    int shown = 0;
+    RunOnMainThread([&] { shown = DebugDisplay() ? DebugDisplay()(state) : 0; });
+    return shown;
 }
 
 TLayerDriver::TLayerDriver(const TBeam& beam,
@@ -88,6 +119,8 @@ void TLayerDriver::Bind()
     m_inputs.assign(static_cast<std::size_t>(std::max(m_maxNodeCount, 0)), NodeInputs{});
     m_trialInputs.assign(kTrialSlots, NodeInputs{});
     m_trialCount = 0;
+    m_keptAngles.clear();
+    m_keptAngles.reserve(static_cast<std::size_t>(std::max(m_maxNodeCount, 0)));
     m_evaluator.Bind();
     m_zones.SetTensileStrengthProfile(m_profiles.tensileStrength);
     m_height = m_beam.GetHeight();
@@ -140,9 +173,13 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
 
     // 4. Shear-zone levels and the longitudinal reserve at a crack.
     m_zones.FindShearZoneLimits(state, 0, state.Top, state.Bottom);
-    double reserveMoment = 0.0;
-    double crossingDepth = 0.0;
+    double& reserveMoment = m_reserveMoment;
+    double& crossingDepth = m_crossingDepth;
+    reserveMoment = 0.0;
+    crossingDepth = 0.0;
     m_zones.BuildReserveProfile(state, reserveMoment, crossingDepth, m_reserveProfile, 0);
+    m_reserveZero = ZeroTable::Of(&m_reserveProfile);
+    m_unloadingZero = ZeroTable::Of(state.TransProfile.get());
 
     // 5.-7. Nodes of the mesh, then the refinement.
     SolveMeshNodes(state);
@@ -168,9 +205,33 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
     } else {
         m_crackStresses.ClearCrackStresses(state);
         ZeroSignedResultants(state);
+        // Kept for a finishing pass of the same solution (FinishTrialSolution).
+        KeepCrackAngles(state);
     }
 
     // 11.-12.
+    WrapCrackAngles(state);
+    DebugPrompt(state);
+    return 0;
+}
+
+void TLayerDriver::KeepCrackAngles(const SectionState& state)
+{
+    const std::size_t count = static_cast<std::size_t>(std::max(2 * state.LayerCount + 1, 0));
+    m_keptAngles.resize(count);
+    for (std::size_t id = 0; id < count; ++id)
+        m_keptAngles[id] = state.NodeStates[id].CrackAngle;
+}
+
+int TLayerDriver::FinishTrialSolution(SectionState& state, int mode)
+{
+    const std::size_t count = static_cast<std::size_t>(std::max(2 * state.LayerCount + 1, 0));
+    if (m_keptAngles.size() != count || count > state.NodeStates.size())
+        return SolveLayerStates(state, mode);
+    for (std::size_t id = 0; id < count; ++id)
+        state.NodeStates[id].CrackAngle = m_keptAngles[id];
+    m_crackStresses.ComputeCrackStresses(state, m_reserveMoment, m_crossingDepth, 0);
+    ComputeSignedResultants(state);
     WrapCrackAngles(state);
     DebugPrompt(state);
     return 0;
@@ -247,7 +308,7 @@ void TLayerDriver::PrepareAndSolveNode(SectionState& state,
     node.Depth = depth;
     node.ShearStrainShape = inputs.shearStrainShape;
     node.ShearStrain = node.ShearStrainShape * m_shearFactor;
-    node.ReserveX = Lookup(&m_reserveProfile, depth);
+    node.ReserveX = m_reserveZero.Lookup(&m_reserveProfile, depth);
     node.FreeStrainX = inputs.freeStrainX;
     node.FreeStrainZ = inputs.freeStrainZ;
     node.ConcreteType = static_cast<std::int16_t>(concreteType);
@@ -263,7 +324,7 @@ void TLayerDriver::PrepareAndSolveNode(SectionState& state,
 
     const double clamping = inputs.clamping;
     const double unloading =
-        m_stirrupUnloadingFromState ? Lookup(state.TransProfile.get(), depth) : 0.0;
+        m_stirrupUnloadingFromState ? m_unloadingZero.Lookup(state.TransProfile.get(), depth) : 0.0;
     // A node whose iteration gives up keeps its last pass; the solution goes on.
     m_evaluator.SolveNodeState(node, clamping, unloading);
     ++m_nodeEvaluations;
@@ -418,17 +479,21 @@ void TLayerDriver::WrapCrackAngles(SectionState& state) const
 
 void TLayerDriver::DebugPrompt(SectionState& state) const
 {
-    if (GetDebugLevel() != 1 || !DebugDisplay())
+    if (GetDebugLevel() != 1)
         return;
     const int valid = state.Valid;
     state.Valid = 1;
-    const std::string kept = g_MessageBuffer.GetText();
-    if (DebugDisplay()(state) != 0) {
-        const int answer = ShowMessage("Debug On:\n" + kept + "\nLeave on?",
-                                       kLayerDebugCaption,
-                                       MsgStyle::YesNo | MsgStyle::IconStop);
-        if (answer == MsgAnswer::No)
-            SetDebugLevel(0);
-    }
+    const std::string kept = m_traceText != nullptr ? m_traceText->GetText() : std::string();
+    // The display and the question are the window's: from a parallel task, the main thread
+    // shows them.
+    RunOnMainThread([&] {
+        if (DebugDisplay() && DebugDisplay()(state) != 0) {
+            const int answer = ShowMessage("Debug On:\n" + kept + "\nLeave on?",
+                                           kLayerDebugCaption,
+                                           MsgStyle::YesNo | MsgStyle::IconStop);
+            if (answer == MsgAnswer::No)
+                SetDebugLevel(0);
+        }
+    });
     state.Valid = valid;
 }

@@ -36,6 +36,8 @@
 #include "analysis/state/LayerNodeState.h"
 #include "foundation/TDepthTable.h"
 
+class TMessageBuffer;
+
 class TBeam;
 struct LayerMesh;
 struct SectionState;
@@ -105,6 +107,12 @@ public:
     // A state whose arrays are smaller than the capacities is given full-size arrays first.
     int SolveLayerStates(SectionState& state, int mode);
 
+    // The finishing part (mode 101 or 102: stresses at cracks, signed resultants) of a state
+    // whose last solution was this driver's last call, a trial pass (mode 100) of the same
+    // profile with the same inputs: the nodes, the reserve profile and the crack angles before
+    // their wrap are that call's. Always returns 0.
+    int FinishTrialSolution(SectionState& state, int mode);
+
     // Replaces layer i of the state's n layers by its upper and lower halves, whose middle
     // nodes are the already solved nodes k and k + 1; layers i + 1 ... n - 1 move down one
     // place. The mask marks the halves still to be tested (1 upper, 2 lower). Refused with
@@ -120,6 +128,9 @@ public:
     // The same sums split by sign: compressive and tensile force, their depths and shears.
     void ComputeSignedResultants(SectionState& state) const;
     static void ZeroSignedResultants(SectionState& state);
+
+    // The text the debug prompt shows (the analysis's trace text; not owned, may be null).
+    void SetTraceText(const TMessageBuffer* text) { m_traceText = text; }
 
     // The analysis replaced its "shear strain distribution": the nodes read it again.
     void ForgetShearShape() { ++m_shapeGeneration; }
@@ -169,6 +180,7 @@ private:
     int TestLayer(SectionState& state, int i, int n, int k);
     bool IsCracked(const LayerNodeStateRec& node) const;
     void WrapCrackAngles(SectionState& state) const;
+    void KeepCrackAngles(const SectionState& state);
     void DebugPrompt(SectionState& state) const;
 
     const TBeam& m_beam;
@@ -180,6 +192,7 @@ private:
     int m_maxLayerCount = 0;
     int m_maxNodeCount = 0;
     int* m_shearFlag = nullptr;
+    const TMessageBuffer* m_traceText = nullptr;
 
     // Bound from the structure.
     std::vector<BarGeometry> m_bars; // longitudinal layers of direction 0
@@ -198,6 +211,21 @@ private:
 
     // Per-call working values.
     TDepthTable m_reserveProfile{"longitudinal reserve"};
+    // Whether the reserve profile and the state's transverse offsets hold only zeros.
+    struct ZeroTable {
+        bool zero = false;
+        double lower = 0.0;
+        double upper = 0.0;
+        static ZeroTable Of(const TDepthTable* table);
+        double Lookup(const TDepthTable* table, double depth) const;
+    };
+    ZeroTable m_reserveZero;
+    ZeroTable m_unloadingZero;
+    // Of the last call: the reserve moment and crossing depth of the reserve profile, and
+    // the crack angles before their wrap (trial passes only).
+    double m_reserveMoment = 0.0;
+    double m_crossingDepth = 0.0;
+    std::vector<double> m_keptAngles;
     StrainProfile m_profile;
     double m_shearFactor = 0.0;
     double m_tol1 = 0.0;

@@ -141,11 +141,18 @@ void TLayerEvaluator::Bind()
                                       ? m_structure.GetConcreteType(main)
                                       : nullptr;
     m_mainTypeNoCrackShear = type != nullptr && IsHsuFamily(*type);
+    // A table of at most two zero values gives no discontinuity anywhere.
+    const TDepthTable& discontinuity = m_beam.GetStrainDiscontinuityTable();
+    m_hasDiscontinuity = discontinuity.GetCount() > 2;
+    for (int i = 0; i < discontinuity.GetCount() && !m_hasDiscontinuity; ++i)
+        m_hasDiscontinuity = discontinuity.GetValue(i) != 0.0;
 }
 
 double TLayerEvaluator::StrainAtDepth(const StrainProfile& profile, double y) const
 {
-    return profile.e0 + profile.slope * y + m_beam.GetStrainDiscontinuity(y, 0);
+    // Adding the 0.0 keeps the sum's bits as the beam's look-up gives them (-0.0 becomes 0.0).
+    return profile.e0 + profile.slope * y +
+           (m_hasDiscontinuity ? m_beam.GetStrainDiscontinuity(y, 0) : 0.0);
 }
 
 const ConcreteTypeRec* TLayerEvaluator::NodeConcrete(const LayerNodeStateRec& node) const

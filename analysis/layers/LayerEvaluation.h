@@ -60,10 +60,12 @@ bool AllTransFailed(const FailedFlagLists& flags);
 class TLayerEvaluator {
 public:
     // Binds the section (the analysis's frozen copy) and the analysis's failed flags; both
-    // must outlive the evaluator. Call Bind again when the section's layers change.
+    // must outlive the evaluator. Call Bind again when the section's layers or its strain
+    // discontinuity change.
     TLayerEvaluator(const TBeam& beam, FailedFlagLists& flags);
 
-    // Re-reads the stirrup layers of direction 2 and the section height.
+    // Re-reads the stirrup layers of direction 2, the section height and whether the strain
+    // discontinuity is zero everywhere.
     void Bind();
 
     const TBeam& Beam() const { return m_beam; }
@@ -144,6 +146,7 @@ private:
     std::vector<StirrupLayer> m_stirrups; // every layer of direction 2, in order
     double m_height = 0.0;
     bool m_mainTypeNoCrackShear = false;
+    bool m_hasDiscontinuity = false; // the beam's strain discontinuity is not zero
     // The section width at the node under solution, looked up once for its whole transverse
     // iteration (the depth of a node stays fixed while it runs); kept only inside
     // SolveNodeState.

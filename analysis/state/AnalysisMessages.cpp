@@ -8,7 +8,8 @@ AnalysisMessages& DefaultMessages()
     return messages;
 }
 
-AnalysisMessages* g_installedMessages = nullptr;
+// Each thread has its own: the tasks of a parallel step install their analysis's set.
+thread_local AnalysisMessages* g_installedMessages = nullptr;
 
 } // namespace
 

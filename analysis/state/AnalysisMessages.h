@@ -7,8 +7,8 @@
 // analysis does when it starts. The computation never depends on whether a box was shown.
 //
 // The solvers report through ReportAnalysisMessage, which goes to the installed set: an
-// analysis installs its own with ScopedAnalysisMessages while it steps; otherwise a
-// process-wide default set is used.
+// analysis installs its own with ScopedAnalysisMessages while it steps (on the thread that
+// steps it: the installed set is the thread's); otherwise a process-wide default set is used.
 
 #include <string>
 #include <string_view>

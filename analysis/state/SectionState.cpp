@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "foundation/WorkerPool.h"
+
 namespace {
 
 PanelChartHook& CurrentPanelChartHook()
@@ -93,7 +95,8 @@ PanelChartHook SetRedrawPanelChartHook(PanelChartHook hook)
 int RedrawPanelChart(const SectionState* state)
 {
     const PanelChartHook& hook = CurrentPanelChartHook();
+    // The hook redraws a window: from a parallel task, the main thread calls it.
     if (hook)
-        hook(state);
+        RunOnMainThread([&] { hook(state); });
     return 1;
 }

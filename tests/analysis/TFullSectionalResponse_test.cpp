@@ -11,6 +11,7 @@
 
 #include "analysis/PointSections.h"
 #include "analysis/RunToFinish.h"
+#include "analysis/SameStages.h"
 #include "analysis/T1DAnalysis.h"
 #include "analysis/layers/LayerDriver.h"
 #include "support/TestSupport.h"
@@ -262,6 +263,29 @@ TEST(FullSectionalResponse, RunawaySolveIsAFailedAttempt)
 // A column under constant axial compression: every stage keeps N at N0, and the moment
 // capacity lies near the hand value of the rectangular stress block with both bar layers at
 // yield, 338 kN m at 1000 kN.
+// Each analysis keeps its own slope of the convergence loop: a response stepped in turn with
+// another one under other loads (as the idle loop and the member step theirs) gives the
+// stages it gives alone.
+TEST(FullSectionalResponse, StagesDoNotDependOnAnotherAnalysisSteppedBetween)
+{
+    constexpr int kSteps = 30;
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    auto other = PS::Column();
+    PS::SetLoads(*other, -1e6, 0, 0, 0, -1000.0, 0);
+    TFullSectionalResponse alone(beam.get());
+    TFullSectionalResponse inTurn(beam.get());
+    TFullSectionalResponse between(other.get());
+    for (int i = 0; i < kSteps; ++i)
+        alone.Step();
+    for (int i = 0; i < kSteps; ++i) {
+        between.Step();
+        inTurn.Step();
+    }
+    ASSERT_GT(alone.GetLastStageIndex(), 3);
+    EXPECT_EQ(stagetest::StageDifference(alone, inTurn), "");
+}
+
 TEST(FullSectionalResponse, ColumnWithAxialCompressionKeepsItsAxialLoad)
 {
     RecordingReporter reporter;

@@ -5,14 +5,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include <gtest/gtest.h>
 
 #include "analysis/PointSections.h"
 #include "analysis/RunToFinish.h"
+#include "analysis/SameStages.h"
 #include "analysis/TInteractionDiagrams.h"
 #include "foundation/Sentinel.h"
 #include "foundation/Units.h"
+#include "foundation/WorkerPool.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -173,6 +176,34 @@ TEST(MVInteraction, ZeroShearPointIsThePeakMoment)
     const TNVInter nv(column.get());
     EXPECT_EQ(nv.GetCurveKind(1), 1);
     EXPECT_EQ(nv.GetCurveKind(2), 2);
+}
+
+// The shear lines step together on the worker threads: one worker and four give bit-identical
+// lines and points.
+TEST(MVInteraction, LinesDoNotDependOnTheWorkers)
+{
+    auto beam = PS::Beam();
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    auto run = [&](int workers) {
+        const ScopedWorkerCount count(workers);
+        auto diagram = std::make_unique<TMVInter>(beam.get());
+        RunToFinish(*diagram, kMaxSteps);
+        return diagram;
+    };
+    const std::unique_ptr<TMVInter> serial = run(1);
+    const std::unique_ptr<TMVInter> parallel = run(4);
+    ASSERT_EQ(serial->IsRunning(), 0);
+    ASSERT_EQ(parallel->GetSubCount(), serial->GetSubCount());
+    ASSERT_GT(serial->GetSubCount(), 10);
+    for (int i = 0; i < serial->GetSubCount(); ++i)
+        EXPECT_EQ(stagetest::StageDifference(*serial->GetSubAnalysis(i), *parallel->GetSubAnalysis(i)), "")
+            << "line " << i;
+    std::array<double, 3> a{}, b{};
+    for (int k = 0; k < serial->GetCurveCount(); ++k)
+        for (int p = 0; serial->GetPoint(k, p, a); ++p) {
+            ASSERT_TRUE(parallel->GetPoint(k, p, b));
+            EXPECT_TRUE(stagetest::SameBits(a.data(), b.data(), 3)) << k << " " << p;
+        }
 }
 
 // The triangle mesh over the rays: the count-only call sizes the arrays, the outline closes

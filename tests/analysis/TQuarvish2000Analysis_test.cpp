@@ -1,11 +1,15 @@
 #include "analysis/TQuarvish2000Analysis.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisBaseFakes.h"
+#include "analysis/PointSections.h"
+#include "analysis/SameStages.h"
+#include "analysis/layers/LayerDriver.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -212,6 +216,50 @@ TEST(FailureModes, NodeIdsOutsideTheStateAreSkippedAndReportedOnce)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(analysis.ClassifyFailureMode(s), FailureMode::None);
     EXPECT_EQ(reporter.messages.size(), 2u);
+}
+
+// A finishing pass asked for the state that the last layer solution left at the same profile
+// adds only what that solution lacks: after a trial pass the finishing part, after a
+// finishing pass nothing. The state ends as a full finishing pass leaves it, bit for bit.
+// A changed profile or failed flags solve again.
+TEST(LayerSolution, FinishingPassBuildsOnTheSolutionJustMade)
+{
+    const std::unique_ptr<TBeam> beam = PointSections::Beam(false, true);
+    FakeBeamAnalysis analysis(beam.get(), 1);
+    auto cracked = [&] {
+        SectionStateHolder h;
+        analysis.CreateSectionState(h, nullptr);
+        h->Results[StateResult::ReferenceStrain] = 1e-4;
+        h->Results[StateResult::Curvature] = -4e-3;
+        h->Results[StateResult::ShearStrain] = 3e-4;
+        return h;
+    };
+    auto same = [](const SectionState& a, const SectionState& b) {
+        const auto nodes = static_cast<std::size_t>(2 * a.LayerCount + 1);
+        bool crack = a.LayerCount == b.LayerCount;
+        for (std::size_t i = 0; crack && i < nodes; ++i)
+            crack = a.NodeStates[i].CrackAngle == b.NodeStates[i].CrackAngle &&
+                    a.NodeStates[i].SteelStressXAtCrack == b.NodeStates[i].SteelStressXAtCrack;
+        return crack && stagetest::SameBits(a.Results.data(), b.Results.data(), a.Results.size());
+    };
+    SectionStateHolder full = cracked();
+    analysis.SolveLayerStates(*full, LayerSolveMode::Trial);
+    analysis.SolveLayerStates(*full, LayerSolveMode::FinalBeam);
+
+    SectionStateHolder reused = cracked();
+    analysis.SolveLayerStates(*reused, LayerSolveMode::Trial);
+    const auto solutions = analysis.GetSolveCounts().layerSolutions;
+    EXPECT_EQ(analysis.FinishLayerStates(*reused), 1);
+    EXPECT_EQ(analysis.FinishLayerStates(*reused), 0);
+    EXPECT_EQ(analysis.GetSolveCounts().layerSolutions, solutions);
+    EXPECT_TRUE(same(*full, *reused));
+
+    reused->Results[StateResult::Curvature] = -3e-3;
+    EXPECT_EQ(analysis.FinishLayerStates(*reused), 1);
+    EXPECT_EQ(analysis.GetSolveCounts().layerSolutions, solutions + 1);
+    analysis.MarkFailedBars(reused.get());
+    EXPECT_EQ(analysis.FinishLayerStates(*reused), 1);
+    EXPECT_EQ(analysis.GetSolveCounts().layerSolutions, solutions + 2);
 }
 
 } // namespace

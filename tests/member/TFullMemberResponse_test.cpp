@@ -7,11 +7,14 @@
 
 #include "MemberTestSupport.h"
 #include "analysis/RunToFinish.h"
+#include "analysis/SameStages.h"
 #include "foundation/Sentinel.h"
+#include "foundation/WorkerPool.h"
 #include "support/TestSupport.h"
 
 using membertest::RectBeam;
 using membertest::TestSlots;
+using stagetest::StageDifference;
 
 namespace {
 
@@ -41,11 +44,13 @@ struct ConstantMomentMember {
     TMemberDefinition d;
 };
 
-// One shared run: the pushover is the expensive part of these tests.
+// One shared run, with four workers stepping the stations: the pushover is the expensive
+// part of these tests.
 class MemberPushover : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
+        const ScopedWorkerCount workers(4);
         s_case = std::make_unique<ConstantMomentMember>();
         s_member = std::make_unique<TFullMemberResponse>(s_case->d, s_case->slots);
         RunToFinish(*s_member, kMaxSteps);
@@ -84,6 +89,30 @@ TEST_F(MemberPushover, RunsToTheSectionsCapacity)
     const double peakMoment = alone.GetMaxLoadFactor() * 1000.0;
     EXPECT_NEAR(capacity * 1000.0, peakMoment, kCapacityTolerance * peakMoment);
     EXPECT_EQ(m.Probe_analysis(10, 0.0), 0.0); // no shear: not shear-critical
+}
+
+// The stations share nothing (not even the slope of the convergence loop), so with one worker
+// every station's stages are bit-identical to the shared run's, and a station's section run
+// alone gives its stages too.
+TEST_F(MemberPushover, StationsDependNeitherOnTheWorkersNorOnEachOther)
+{
+    const TFullMemberResponse& parallel = *s_member;
+    const ScopedWorkerCount one(1);
+    TFullMemberResponse serial(s_case->d, s_case->slots);
+    RunToFinish(serial, kMaxSteps);
+    ASSERT_EQ(serial.GetStationCount(), parallel.GetStationCount());
+    for (int i = 0; i < serial.GetStationCount(); ++i)
+        EXPECT_EQ(StageDifference(*serial.GetStationAnalysis(i), *parallel.GetStationAnalysis(i)), "")
+            << "station " << i;
+
+    const int middle = serial.GetStationCount() / 2;
+    int warned = 0;
+    const std::unique_ptr<TBeam> section = serial.GetStations().BuildStationSection(middle, warned);
+    ASSERT_NE(section, nullptr);
+    TFullSectionalResponse alone(section.get(), 1);
+    RunToFinish(alone, kMaxSteps);
+    alone.PrunePostPeakStages(3); // as the member does when a station finishes
+    EXPECT_EQ(StageDifference(alone, *parallel.GetStationAnalysis(middle)), "");
 }
 
 TEST_F(MemberPushover, LoadDeflectionCurve)

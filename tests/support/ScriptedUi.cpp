@@ -34,6 +34,19 @@ public:
         ADD_FAILURE() << "unscripted popup menu";
         return 0;
     }
+    bool ChooseFont(plat::FontDialogData&) override {
+        ADD_FAILURE() << "unscripted font dialog";
+        return false;
+    }
+    bool ChooseColor(plat::ColorDialogData&) override {
+        ADD_FAILURE() << "unscripted colour dialog";
+        return false;
+    }
+    int RunDialog(plat::Dialog& dialog) override {
+        ADD_FAILURE() << "unscripted dialog: " << dialog.GetCaption();
+        plat::DialogDriver(dialog).PressEscape();
+        return plat::DialogResult::Cancel;
+    }
 };
 UnexpectedUi g_unexpectedUi;
 } // namespace
@@ -115,6 +128,34 @@ ScriptedUi& ScriptedUi::Answer(const std::string& kind, int answer) {
     s.kind = kind;
     s.fragment = "";
     s.answer = answer;
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::Font(std::function<bool(plat::FontDialogData&)> choose) {
+    Step s;
+    s.kind = "font";
+    s.font = std::move(choose);
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::Colour(std::function<bool(plat::ColorDialogData&)> choose) {
+    Step s;
+    s.kind = "colour";
+    s.colour = std::move(choose);
+    s.during = TakeDuring(m_pendingDuring);
+    m_script.push_back(std::move(s));
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::Dialog(const std::string& captionFragment, std::function<void(plat::DialogDriver&)> work) {
+    Step s;
+    s.kind = "dialog";
+    s.fragment = captionFragment;
+    s.dialog = std::move(work);
     s.during = TakeDuring(m_pendingDuring);
     m_script.push_back(std::move(s));
     return *this;
@@ -203,6 +244,38 @@ int ScriptedUi::TrackPopupMenu(const std::vector<plat::MenuItem>&, plat::Point) 
     requests.push_back({"popup", "", "", 0});
     const auto step = Take("popup", "");
     return step ? step->answer : 0;
+}
+
+bool ScriptedUi::ChooseFont(plat::FontDialogData& data) {
+    requests.push_back({"font", data.font.face, "", 0});
+    const auto step = Take("font", data.font.face);
+    return step && step->font && step->font(data);
+}
+
+bool ScriptedUi::ChooseColor(plat::ColorDialogData& data) {
+    requests.push_back({"colour", "", "", 0});
+    const auto step = Take("colour", "");
+    return step && step->colour && step->colour(data);
+}
+
+int ScriptedUi::RunDialog(plat::Dialog& dialog) {
+    const std::string caption = dialog.GetCaption();
+    requests.push_back({"dialog", caption, caption, 0});
+    plat::DialogDriver driver(dialog);
+    driver.Show();
+    const auto step = Take("dialog", caption);
+    if (step && step->dialog) {
+        try {
+            step->dialog(driver);
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << e.what();
+        }
+        if (!driver.Ended())
+            ADD_FAILURE() << "the script left dialog \"" << caption << "\" open";
+    }
+    if (!driver.Ended())
+        driver.PressEscape();
+    return driver.Result();
 }
 
 bool ScriptedUi::PrintDialog(plat::Printer&) {

@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/Dialog.h"
 #include "platform/Ui.h"
 
 struct UiRequest {
     std::string kind;     // "message", "input", "text", "file", "list", "popup", "print",
-                          // "print setup"
+                          // "print setup", "font", "colour", "dialog"
     std::string text;     // message text, prompt, or the data text shown
     std::string caption;
     unsigned style = 0;
@@ -38,6 +39,13 @@ public:
     // A list choice: the index chosen, or cancelled.
     ScriptedUi& List(std::optional<int> index);
     ScriptedUi& Popup(int id);
+    // The font and colour dialogs: the function edits the data and returns OK (true) or Cancel.
+    ScriptedUi& Font(std::function<bool(plat::FontDialogData&)> choose);
+    ScriptedUi& Colour(std::function<bool(plat::ColorDialogData&)> choose);
+    // A dialog of the program whose caption contains the fragment: the function works it
+    // through the driver (typing, clicking, reading). A dialog the function leaves open fails
+    // the test and is cancelled.
+    ScriptedUi& Dialog(const std::string& captionFragment, std::function<void(plat::DialogDriver&)> work);
     // The print dialog and the printer set-up dialog: OK or cancelled.
     ScriptedUi& Print(bool ok);
     ScriptedUi& PrintSetup(bool ok);
@@ -50,6 +58,9 @@ public:
     bool ChooseFile(plat::FileDialogKind kind, plat::FileDialogData& data) override;
     bool ChooseFromList(const std::string& caption, const std::vector<std::string>& items, int& index) override;
     int TrackPopupMenu(const std::vector<plat::MenuItem>& items, plat::Point screen) override;
+    bool ChooseFont(plat::FontDialogData& data) override;
+    bool ChooseColor(plat::ColorDialogData& data) override;
+    int RunDialog(plat::Dialog& dialog) override;
     bool PrintDialog(plat::Printer& printer) override;
     bool PrintSetupDialog(plat::Printer& printer) override;
 
@@ -68,6 +79,9 @@ private:
         std::optional<int> index;
         plat::FileDialogKind fileKind = plat::FileDialogKind::Open;
         std::function<void()> during;
+        std::function<bool(plat::FontDialogData&)> font;
+        std::function<bool(plat::ColorDialogData&)> colour;
+        std::function<void(plat::DialogDriver&)> dialog;
     };
     // A step of the kind answered with a number.
     ScriptedUi& Answer(const std::string& kind, int answer);

@@ -205,7 +205,7 @@ TEST_F(TensionZonesTest, DepthAtStrainAndCrossingFollowTheStrainSteps)
     TDepthTable step;
     step.Add(kTop, 0.0005), step.Add(kBottom, 0.0005);
     beam.SetStrainDiscontinuity(step);
-    EXPECT_NEAR(zones.DepthAtStrain(profile, 0.0002, 0.0001, 0), 0.3, kDepthTol);
+    EXPECT_NEAR(Zones().DepthAtStrain(profile, 0.0002, 0.0001, 0), 0.3, kDepthTol);
 
     TDepthTable steps("strain discontinuity");
     steps.Add(kTop, 0.0), steps.Add(0.0, -0.0004), steps.Add(kBottom, -0.0004);
