@@ -12,6 +12,7 @@
 #include "app/InputDialogs.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
+#include "charts/Tdataview.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "member/TMemberDefinition.h"
@@ -71,9 +72,8 @@ void WarnAboutSteelOutsideConcrete(const TStructure& s) {
     }
 }
 
-void ShowPendingReport() {
-    if (HasReportText())
-        ShowAndClearReportText();
+void ShowPendingReport(plat::Window& owner) {
+    ShowReportTextDialog(&owner);
     ClearReportText();
 }
 
@@ -182,7 +182,7 @@ void TQuarvishWindow::CmQuickDefine() {
         ClearReportText();
         return;
     }
-    ShowPendingReport();
+    ShowPendingReport(*this);
     SetMemberDefinitionFromSection(ProgramStructureSlots(), g_MemberDefinition, *s);
     RefreshStructureViews(0);
 }
@@ -207,7 +207,7 @@ void TQuarvishWindow::CmConcreteSection(int row) {
         ClearReportText();
         return;
     }
-    ShowPendingReport();
+    ShowPendingReport(*this);
     RefreshStructureViews(0);
     if (const TStructure* now = GetCurrentStructure())
         WarnAboutSteelOutsideConcrete(*now);

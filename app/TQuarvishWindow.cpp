@@ -11,6 +11,7 @@
 #include "app/TQuarvishApp.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "foundation/ProgramPaths.h"
+#include "charts/Tdataview.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -72,8 +73,7 @@ void TQuarvishWindow::SetupWindow() {
     g_RebarList.Init(ProgramFilePath("rebar.dat"));
     LoadShapeLibrary(0);
     LoadShapeLibrary(1);
-    if (HasReportText())
-        ShowAndClearReportText();
+    ShowReportTextDialog(this);
     WriteStartupDefaults();
     if (m_app && m_app->GetMainWindow())
         m_app->GetMainWindow()->SetCaption("Quarvish-2000  -  Newbeam");
@@ -262,8 +262,7 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
             g_CurrentAnalysis = first;
         }
     }
-    if (HasReportText())
-        ShowAndClearReportText();
+    ShowReportTextDialog(this);
     if (!ok)
         return;
     isDefault = IsProgramDirFile(path, m_defaultFileName) ? 1 : 0;

@@ -15,6 +15,7 @@
 #include "app/TQuarvishApp.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/ProgramPaths.h"
+#include "charts/Tdataview.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -391,8 +392,7 @@ bool T_2kWindow::ReadEditedDocument(std::string& text, std::array<std::unique_pt
         if (i == lastComponent)
             lastFailed = !ok;
     }
-    if (HasReportText())
-        ShowAndClearReportText();
+    ShowReportTextDialog(this);
     if (rejected || lastFailed)
         return false;
     if (FirstFilledSlot(work) < 0) {

@@ -11,6 +11,7 @@
 #include "model/StructureRecords.h"
 #include "model/TBeam.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
+#include "platform/Dialog.h"
 #include "tests/app/ShellFixture.h"
 
 namespace {
@@ -309,9 +310,9 @@ TEST_F(DefinitionTest, ClearingValueListsAndQuickDefineReports) {
     // A section from a file: the question first; the builder's complaints are shown once.
     SetQuickDefineNew(0);
     dialogs.action = [] { AddLoadError("Bar too large"); };
-    ui.Message("Do you wish to create a new section?", MsgAnswer::No).Text([](std::string& text) {
-        EXPECT_NE(text.find("Bar too large"), std::string::npos);
-        return true;
+    ui.Message("Do you wish to create a new section?", MsgAnswer::No).Dialog("View Data", [](plat::DialogDriver& d) {
+        EXPECT_NE(d.Text(4028).find("Bar too large"), std::string::npos);
+        d.Click(1);
     });
     Frame().Dispatch(CmId::QuickDefine);
     EXPECT_TRUE(ui.Done());

@@ -11,6 +11,7 @@
 #include "model/TBeam.h"
 #include "model/TShell.h"
 #include "app/FileSaving.h"
+#include "platform/Dialog.h"
 #include "tests/app/ShellFixture.h"
 
 namespace fs = std::filesystem;
@@ -215,7 +216,10 @@ TEST_F(ShellTest, ADocumentOfMoreThan300ComponentsStopsAtTheTable) {
     std::vector<std::string> components;
     for (int i = 0; i < 305; ++i)
         components.push_back("<q3g_beam B" + std::to_string(i) + "/>");
-    ui.Text([](std::string& text) { return text.find("more than 300 components") != std::string::npos; });
+    ui.Dialog("View Data", [](plat::DialogDriver& d) {
+        EXPECT_NE(d.Text(4028).find("more than 300 components"), std::string::npos);
+        d.Click(1);
+    });
     app->OpenFile(WriteDocument("many.qvh", components));
     EXPECT_EQ(StructureAt(299)->GetName(), "B299");
     EXPECT_EQ(StructureAt(300), nullptr);

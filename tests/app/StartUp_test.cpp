@@ -6,6 +6,7 @@
 #include "app/CommandIds.h"
 #include "app/MenuTree.h"
 #include "model/materials/MaterialTypes.h"
+#include "platform/Dialog.h"
 #include "platform/Services.h"
 #include "tests/app/ShellFixture.h"
 
@@ -175,9 +176,9 @@ TEST_F(ShellTest, CommandsOnTheCurrentStructureAreGreyedWithoutOne) {
 TEST_F(ShellTest, CatalogueComplaintsAreShownOnceAtStartUp) {
     dir.Write("rebar.dat", "Strange bar\n");
     std::string shown;
-    ui.Text([&](std::string& text) {
-        shown = text;
-        return true;
+    ui.Dialog("View Data", [&](plat::DialogDriver& d) {
+        shown = d.Text(4028);
+        d.Click(1);
     });
     Start();
     EXPECT_NE(shown.find("ERRORS in program load"), std::string::npos);
