@@ -103,6 +103,6 @@ void TQuarvishApp::CmHelpOnline() {
 }
 
 void TQuarvishApp::CmHelpAbout() {
-    TQuarvishAboutDlg about;
+    TQuarvishAboutDlg about(m_frame.get(), TProjectRCVersion());
     (void)about.Execute();
 }

@@ -1,8 +1,6 @@
 #include "app/TQuarvishAboutDlg.h"
 
-#include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "platform/Ui.h"
 
 namespace {
 constexpr const char* kTitle = "QUARVISH-2010 Reinforced Concrete Sectional Analysis";
@@ -19,29 +17,39 @@ bool TProjectRCVersion::Get(const char* value, std::string& text) {
     return true;
 }
 
-TQuarvishAboutDlg::TQuarvishAboutDlg(const TProjectRCVersion& version) : m_reader(version) {}
+namespace {
+plat::DialogTemplate AboutTemplate() {
+    using plat::ControlKind;
+    using plat::DialogItem;
+    plat::DialogTemplate t;
+    t.caption = TQuarvishAboutDlg::Caption;
+    t.width = 269;
+    t.height = 100;
+    t.sizing = true;
+    const unsigned centred = plat::CtlStyle::Center | plat::CtlStyle::NoPrefix;
+    const unsigned right = plat::CtlStyle::Right | plat::CtlStyle::NoPrefix;
+    t.Add(DialogItem::At(-1, ControlKind::Static, kTitle, 35, 5, 200, 8, centred))
+        .Add(DialogItem::At(kAboutVersionId, ControlKind::Static, "Version", 35, 20, 200, 8, centred))
+        .Add(DialogItem::At(kAboutCopyrightId, ControlKind::Static, "", 35, 35, 200, 17, centred))
+        .Add(DialogItem::At(-1, ControlKind::Static, kPhotoCredit, 30, 60, 210, 15))
+        .Add(DialogItem::At(kAboutSpecialBuildId, ControlKind::Static, "", 180, 85, 66, 8, right))
+        .Add(DialogItem::At(3, ControlKind::Icon, "Q", 2, 2, 20, 20))
+        .Add(DialogItem::At(1, ControlKind::DefPushButton, "OK", 126, 85, 40, 14));
+    return t;
+}
+} // namespace
+
+TQuarvishAboutDlg::TQuarvishAboutDlg(plat::Window* parent, const TProjectRCVersion& version)
+    : plat::Dialog(parent, AboutTemplate()), m_reader(version) {}
 
 void TQuarvishAboutDlg::SetupWindow() {
+    plat::Dialog::SetupWindow();
     std::string name, version, text;
     if (m_reader.GetProductName(name) && m_reader.GetProductVersion(version))
-        m_version = StrPrintf("%s %s %s", name.c_str(), m_version.c_str(), version.c_str());
+        SetItemText(kAboutVersionId,
+                    StrPrintf("%s %s %s", name.c_str(), GetItemText(kAboutVersionId).c_str(), version.c_str()));
     if (m_reader.GetCopyright(text))
-        m_copyright = text;
+        SetItemText(kAboutCopyrightId, text);
     if (m_reader.GetSpecialBuild(text))
-        m_specialBuild = text;
-}
-
-std::string TQuarvishAboutDlg::Text() const {
-    std::string out = std::string(kTitle) + "\n\n" + m_version + "\n";
-    if (!m_copyright.empty())
-        out += m_copyright + "\n";
-    out += std::string("\n") + kPhotoCredit;
-    if (!m_specialBuild.empty())
-        out += "\n\n" + m_specialBuild;
-    return out;
-}
-
-int TQuarvishAboutDlg::Execute() {
-    SetupWindow();
-    return plat::MessageBox(Text(), Caption, MsgStyle::Ok | MsgStyle::IconInformation);
+        SetItemText(kAboutSpecialBuildId, text);
 }

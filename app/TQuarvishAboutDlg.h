@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/Dialog.h"
+
 // The program's version information.
 namespace ProgramVersion {
 inline constexpr const char* ProductName = "Quarvish";
@@ -35,24 +37,20 @@ private:
     Info m_info;
 };
 
-// The about box, shown through the modal gateway.
-class TQuarvishAboutDlg {
+// The about box (dialog 22000).
+class TQuarvishAboutDlg : public plat::Dialog {
 public:
-    explicit TQuarvishAboutDlg(const TProjectRCVersion& version = TProjectRCVersion());
-    // Fills the lines from the version information.
-    void SetupWindow();
-    int Execute();
+    TQuarvishAboutDlg(plat::Window* parent, const TProjectRCVersion& version = TProjectRCVersion());
+
+    // Fills the version, copyright and special-build lines from the version information.
+    void SetupWindow() override;
 
     static constexpr const char* Caption = "About Quarvish-2010";
-    const std::string& GetVersionLine() const { return m_version; }
-    const std::string& GetCopyrightLine() const { return m_copyright; }
-    const std::string& GetSpecialBuildLine() const { return m_specialBuild; }
-    // The whole box as text: title, version, copyright, credit and special build.
-    std::string Text() const;
 
 private:
     TProjectRCVersion m_reader;
-    std::string m_version = "Version";
-    std::string m_copyright;
-    std::string m_specialBuild;
 };
+
+inline constexpr int kAboutVersionId = 22001;
+inline constexpr int kAboutCopyrightId = 22002;
+inline constexpr int kAboutSpecialBuildId = 22003;

@@ -288,7 +288,7 @@ TEST_F(DefinitionTest, SummaryPageHitsOpenTheMatchingDialog) {
     EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"materials 2 -1 -1 0", "materials -1 2 -1 0",
                                                        "materials -1 -1 2 0"}));
     // The about box and an element of the catalogue page.
-    ui.Message("Quarvish Version 1.9.7", MsgAnswer::Ok);
+    ui.Dialog("About Quarvish-2010", [](plat::DialogDriver& d) { d.Click(1); });
     Window().PageHitAction(8, 0);
     Window().PageHitAction(20, 3);
     EXPECT_EQ(g_CurrentStructure, 3);
