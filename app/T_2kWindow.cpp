@@ -26,10 +26,6 @@
 #include "platform/Services.h"
 #include "platform/Ui.h"
 
-void TMixinChartOwner::DrawStructurePicture(plat::DC& dc, int, int, int, int, double) {
-    dc.TextOut(0, 0, "you need to implement the draw functions!");
-}
-
 bool ResistanceFactorsApplied() {
     const ResistanceFactors& f = g_ResistanceFactors;
     // The sum of factors such as 1.0 + 1.0 + 1.001 comes out a hair below 3.001 in binary.

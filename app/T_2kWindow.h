@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/TMixinChartOwner.h"
+#include "charts/TMixinChartOwner.h"
 #include "platform/Window.h"
 
 struct SectionState;

@@ -1,0 +1,65 @@
+#pragma once
+// The arithmetic of a chart's picture that does not need a device: margins from measured
+// titles, the data-to-pixel transform of the two chart kinds, and where the ticks and number
+// labels of each axis go. Text is measured by the caller's function, which must be the one
+// that later draws it.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "charts/ChartTrace.h"
+#include "platform/Types.h"
+
+// Measures a marked-up label in the chart's text font.
+using LabelMeasure = std::function<plat::Size(const std::string& markup)>;
+
+struct ChartMargins {
+    int top = 0;
+    int left = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const ChartMargins&) const = default;
+};
+
+// Scaling of the full chart. dh is the height of "0123456789" in the text font; W and H the
+// chart's size.
+ChartTransform ScaleBigChart(ChartData& data, int W, int H, const ChartMargins& margins, int dh,
+                             const LabelMeasure& measure);
+
+// Scaling of the compact chart: -1 for a minimum and 1 for a maximum stand for the chart's own
+// range. noteHeight > 0 when the note is drawn at the bottom. Sets the left, right and bottom
+// margins.
+ChartTransform ScaleIconChart(ChartData& data, int W, int H, ChartMargins& margins, int noteHeight,
+                              double xa, double xb, double ya, double yb);
+
+// The inset of a compact chart: 5 % of its width.
+int IconChartInset(int W);
+
+// Tick length of a chart W pixels wide.
+int TickLength(int W);
+
+struct AxisTick {
+    plat::Point from;
+    plat::Point to;
+    bool operator==(const AxisTick&) const = default;
+};
+
+struct AxisLabel {
+    std::string text;
+    plat::Point at;
+    unsigned hAlign = 0; // plat::TextAlign values
+    unsigned vAlign = 0;
+};
+
+struct AxisPlan {
+    std::vector<AxisTick> ticks;
+    std::vector<AxisLabel> labels;
+};
+
+// Ticks of the x axis, laid out from zero in the x step, and the labels that do not crowd
+// their neighbours (5 pixels apart at least).
+AxisPlan PlanXAxisTicks(const ChartData& data, const ChartTransform& t, int W, bool labels,
+                        const LabelMeasure& measure);
+// Ticks of the y axis; h2 is half the height of "0123456789".
+AxisPlan PlanYAxisTicks(const ChartData& data, const ChartTransform& t, int W, bool labels, int h2);

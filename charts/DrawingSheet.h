@@ -1,0 +1,89 @@
+#pragma once
+// Drawing-sheet helpers: the sheet frame with its title block (drawn, or hit-tested for the
+// summary page), horizontal and vertical dimension lines, arrowheads and etched frames.
+
+#include <string>
+
+#include "platform/DC.h"
+
+// Page hit codes of the title block.
+inline constexpr int kSheetHitNone = 0;
+inline constexpr int kSheetHitTitleBlock = 1;
+inline constexpr int kSheetHitUnitNote = 2;
+inline constexpr int kSheetHitEmblem = 7;
+inline constexpr int kSheetHitOutside = 9;
+inline constexpr int kSheetHitNote2 = 16;
+inline constexpr int kSheetHitNote3 = 18;
+// Texts of the title block and dimensions hold at most this many characters.
+inline constexpr std::size_t kSheetTextLimit = 1023;
+
+// "All dimensions in ..." of a unit system; empty for an unknown one.
+std::string UnitNote(int unitSystem);
+
+// The text of a dimension: the label, or the value with its unit system's decimals (0 SI, 1 US,
+// 1 kg/cm) without trailing blanks.
+std::string DimensionText(const std::string& label, double value, int unitSystem);
+
+// Where the title block's parts lie, from the measured title and label pair.
+struct TitleBlockLayout {
+    int lineHeight = 0;  // lh
+    int textColumn = 0;  // cw
+    std::size_t titleChars = 0; // characters of the title that fit
+};
+// tw, th: the larger width and height of the title and the label pair in the title font; mh the
+// height of "M" in it; n the reserved column count.
+TitleBlockLayout LayoutTitleBlock(int w, int m, int n, int tw, int th, int mh,
+                                  std::size_t titleLength);
+
+struct TitleBlockTexts {
+    std::string title;
+    std::string leftLabel;
+    std::string rightLabel;
+    std::string note1;
+    std::string note2;
+    std::string note3;
+};
+
+// Draw flag 1 draws the sheet and answers y + h - 5 lh - 6 m - 2 (the top of the notes area);
+// draw flag 0 answers the hit code of the point, writing field for codes 1 and 16 only. The
+// emblem is the bitmap resource largeEmblem, or smallEmblem when the block is under 80 pixels
+// high.
+int DrawTitleBlock(plat::DC& dc, int x, int y, int w, int h, const TitleBlockTexts& texts,
+                   int reservedColumns, int largeEmblem, int smallEmblem, int unitSystem,
+                   int margin, int& field, plat::Point point, int drawFlag);
+// The framed panel sheet of the member and membrane views: the title block under the names
+// those views give its fields (name, author, institution, cover text, extra text, caption).
+inline int DrawDimensionedPicture(plat::DC& dc, int x, int y, int w, int h, const std::string& name,
+                                  const std::string& author, const std::string& institution,
+                                  const std::string& cover, const std::string& extra,
+                                  const std::string& caption, int steelKinds, int bitmap,
+                                  int smallBitmap, int unitSystem, int margin, int& result,
+                                  plat::Point point, int mode)
+{
+    return DrawTitleBlock(dc, x, y, w, h, {name, author, institution, cover, extra, caption},
+                          steelKinds, bitmap, smallBitmap, unitSystem, margin, result, point, mode);
+}
+
+// The emblem's box in its square cell of side s at (left, top): scaled to 0.95 of the cell,
+// centred.
+plat::Rect EmblemBox(int left, int top, int s, int bitmapWidth, int bitmapHeight);
+
+// A horizontal dimension between (x1, y1) and (x2, y2): side 0 above, 1 below, 2-4 on the line.
+// Answers, for sides 2-4, the distance from the centre line to the far end of its text.
+int DrawDimension(plat::DC& dc, int x1, int y1, int x2, int y2, int gap, const std::string& label,
+                  double value, int side, int size, int unitSystem);
+// A vertical dimension to the left of (x1, y1)-(x2, y2); answers the smallest x it occupies.
+int DrawVerticalDimension(plat::DC& dc, int x1, int y1, int x2, int y2, int offset, int gap,
+                          const std::string& label, double value, int unitSystem, int size);
+
+// The base corners of an arrowhead with its tip at (x, y) pointing along the angle (degrees,
+// 0 right, 90 down).
+struct ArrowCorners {
+    plat::Point p1;
+    plat::Point p2;
+};
+ArrowCorners ArrowHeadCorners(int x, int y, int length, int width, double angleDegrees);
+void DrawArrowHead(plat::DC& dc, int x, int y, int length, int width, double angleDegrees,
+                   bool filled, plat::Color colour);
+
+bool DrawEtchedFrame(plat::DC& dc, int x, int y, int w, int h);

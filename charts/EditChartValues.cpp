@@ -1,0 +1,112 @@
+#include "charts/EditChartValues.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+#include "foundation/StrFormat.h"
+
+namespace {
+
+// atof/atoi as the dialog reads its fields: the leading number, 0 when there is none.
+double ReadDouble(const std::string& text)
+{
+    const double v = std::strtod(text.c_str(), nullptr);
+    return std::isfinite(v) ? v : 0.0;
+}
+
+int ReadInt(const std::string& text)
+{
+    errno = 0;
+    const long v = std::strtol(text.c_str(), nullptr, 10);
+    if (errno == ERANGE)
+        return v < 0 ? -1000000 : 1000000;
+    return static_cast<int>(std::clamp(v, -1000000L, 1000000L));
+}
+
+void ApplyEnd(ChartData& data, ChartEnd end, bool automatic, const std::string& text,
+              double bound)
+{
+    if (automatic)
+        data.SetAxisEnd(end, bound, true);
+    else
+        data.SetAxisEnd(end, ReadDouble(text), false);
+}
+
+} // namespace
+
+double TickStepFromText(const std::string& text)
+{
+    const double v = ReadDouble(text);
+    return v > 0 ? v : kUndefined;
+}
+
+std::string TickStepText(const AxisFormat& format, double step)
+{
+    return step >= 1e30 ? std::string("None") : FormatAxisValue(format, step);
+}
+
+int DecimalsFromText(const std::string& text)
+{
+    return std::clamp(ReadInt(text), 0, kMaxAxisDecimals);
+}
+
+bool AutoMatches(const std::string& fieldText, const AxisFormat& format, double bound)
+{
+    return fieldText == FormatAxisValue(format, bound);
+}
+
+int FontPointSize(int height, int logPixelsY)
+{
+    if (logPixelsY <= 0)
+        return 0;
+    const long long num = static_cast<long long>(std::abs(height)) * 72;
+    return static_cast<int>((num + logPixelsY / 2) / logPixelsY);
+}
+
+std::string FontDescription(const std::string& face, int points)
+{
+    return StrPrintf("%s, %d points", face.c_str(), points);
+}
+
+EditChartFields ReadEditChartFields(const ChartData& data, int lineWidth)
+{
+    EditChartFields f;
+    f.title = data.Title();
+    f.xTitle = data.XTitle();
+    f.yTitle = data.YTitle();
+    const ChartBounds& axis = data.AxisRange();
+    const ChartBounds& bounds = data.DataBounds();
+    f.xMin = FormatAxisValue(data.XFormat(), axis.xMin);
+    f.xMax = FormatAxisValue(data.XFormat(), axis.xMax);
+    f.yMin = FormatAxisValue(data.YFormat(), axis.yMin);
+    f.yMax = FormatAxisValue(data.YFormat(), axis.yMax);
+    f.autoXMin = AutoMatches(f.xMin, data.XFormat(), bounds.xMin);
+    f.autoXMax = AutoMatches(f.xMax, data.XFormat(), bounds.xMax);
+    f.autoYMin = AutoMatches(f.yMin, data.YFormat(), bounds.yMin);
+    f.autoYMax = AutoMatches(f.yMax, data.YFormat(), bounds.yMax);
+    f.xTick = TickStepText(data.XFormat(), data.XStep());
+    f.yTick = TickStepText(data.YFormat(), data.YStep());
+    f.xDecimals = StrPrintf("%d", data.XFormat().Digit());
+    f.yDecimals = StrPrintf("%d", data.YFormat().Digit());
+    f.thickness = StrPrintf("%d", lineWidth);
+    return f;
+}
+
+int ApplyEditChartFields(const EditChartFields& f, ChartData& data)
+{
+    data.SetTitle(f.title);
+    data.SetXTitle(f.xTitle);
+    data.SetYTitle(f.yTitle);
+    const ChartBounds bounds = data.DataBounds();
+    ApplyEnd(data, ChartEnd::XMin, f.autoXMin, f.xMin, bounds.xMin);
+    ApplyEnd(data, ChartEnd::XMax, f.autoXMax, f.xMax, bounds.xMax);
+    ApplyEnd(data, ChartEnd::YMin, f.autoYMin, f.yMin, bounds.yMin);
+    ApplyEnd(data, ChartEnd::YMax, f.autoYMax, f.yMax, bounds.yMax);
+    data.SetXFormat(WithDecimals(data.XFormat(), DecimalsFromText(f.xDecimals)));
+    data.SetYFormat(WithDecimals(data.YFormat(), DecimalsFromText(f.yDecimals)));
+    data.SetXTickStep(TickStepFromText(f.xTick));
+    data.SetYTickStep(TickStepFromText(f.yTick));
+    return ReadInt(f.thickness);
+}

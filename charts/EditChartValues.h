@@ -1,0 +1,38 @@
+#pragma once
+// The values of the "Edit Chart" dialog, apart from its window: what its fields show for a
+// chart and how the typed texts go back into the chart's state.
+
+#include <string>
+
+#include "charts/ChartData.h"
+
+// The tick step of a typed tick distance: its number, or "none" (3.1415626e31) for 0, a
+// negative number, "None" or text that does not read as a number.
+double TickStepFromText(const std::string& text);
+// What a tick distance field shows: "None" for no tick marks, else the step in the format.
+std::string TickStepText(const AxisFormat& format, double step);
+// The typed number of decimals, held to 0..9.
+int DecimalsFromText(const std::string& text);
+// "Auto" is checked when the field shows exactly the formatted data bound.
+bool AutoMatches(const std::string& fieldText, const AxisFormat& format, double bound);
+// Point size of a font height on a device of logPixelsY pixels per inch (rounded).
+int FontPointSize(int height, int logPixelsY);
+// "Arial, 12 points".
+std::string FontDescription(const std::string& face, int points);
+
+// The dialog's fields as texts, and the chart's values it writes back.
+struct EditChartFields {
+    std::string title, xTitle, yTitle;
+    std::string xMin, xMax, yMin, yMax; // 4018, 4019, 4026, 4020
+    bool autoXMin = false, autoXMax = false, autoYMin = false, autoYMax = false;
+    std::string xTick, yTick;            // 4021, 4025
+    std::string xDecimals, yDecimals;    // 4022, 4023
+    std::string thickness;               // 4005
+};
+
+// The fields as the dialog fills them from a chart (the "Auto" boxes follow the texts).
+EditChartFields ReadEditChartFields(const ChartData& data, int lineWidth);
+// Writes OK'd fields back into the chart's state, in the dialog's order: titles, axis ends
+// (an "Auto" end takes the data bound itself), formats from the decimals, tick steps.
+// Answers the line width typed.
+int ApplyEditChartFields(const EditChartFields& fields, ChartData& data);

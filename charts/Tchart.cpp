@@ -1,0 +1,423 @@
+#include "charts/Tchart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "charts/RichText.h"
+#include "charts/Teditchart.h"
+
+namespace {
+
+namespace TA = plat::TextAlign;
+constexpr double kBig = 1e30;
+
+// Strokes of the data walk on a device context; runs of joined points go out as polylines.
+class DCTraceSink final : public ChartTraceSink {
+public:
+    DCTraceSink(plat::DC& dc, Tchart& chart) : m_dc(dc), m_chart(chart) {}
+    ~DCTraceSink() override { Flush(); }
+
+    void LineType(int type) override
+    {
+        Flush();
+        SelectLineTypePen(m_dc, type, m_chart.LineWidth(), m_chart.BlackAndWhite() != 0,
+                          m_chart.LineStyle(), m_chart.LineColour());
+    }
+    void CurvePen(bool chartLine) override
+    {
+        Flush();
+        const int w = m_chart.LineWidth();
+        if (m_chart.BlackAndWhite())
+            m_dc.SelectPen(plat::Pen{plat::PenStyle::Solid, w, plat::Colors::Black});
+        else if (chartLine)
+            SelectLineTypePen(m_dc, 0, w, false, m_chart.LineStyle(), m_chart.LineColour());
+        else
+            m_dc.SelectPen(plat::Pen{plat::PenStyle::Solid, w, plat::Colors::LtRed});
+    }
+    void MoveTo(int x, int y) override
+    {
+        Flush();
+        m_run.push_back({x, y});
+    }
+    void LineTo(int x, int y) override
+    {
+        if (m_run.empty())
+            m_run.push_back(m_dc.GetCurrentPosition());
+        m_run.push_back({x, y});
+    }
+    void Marker(int x, int y) override
+    {
+        Flush();
+        const plat::Pen pen = m_dc.GetPen();
+        m_chart.DrawMarker(m_dc, x, y);
+        m_dc.SelectPen(pen);
+    }
+
+private:
+    void Flush()
+    {
+        if (m_run.size() >= 2)
+            m_dc.Polyline(m_run);
+        if (!m_run.empty())
+            m_dc.MoveTo(m_run.back());
+        m_run.clear();
+    }
+
+    plat::DC& m_dc;
+    Tchart& m_chart;
+    std::vector<plat::Point> m_run;
+};
+
+void DrawPlan(plat::DC& dc, const AxisPlan& plan, const plat::LogFont& font, bool bw)
+{
+    for (const AxisTick& t : plan.ticks) {
+        dc.MoveTo(t.from);
+        dc.LineTo(t.to);
+    }
+    for (const AxisLabel& l : plan.labels)
+        DrawRichText(dc, l.at.x, l.at.y, l.text, font, l.hAlign, l.vAlign, bw);
+}
+
+plat::Pen BlackPen() { return plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black}; }
+
+} // namespace
+
+Tchart::Tchart(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+               int xPrecision, int yPrecision, int drawMode)
+    : TBoxItem(parent, title, x, y, w, h), m_data(xPrecision, yPrecision, drawMode)
+{
+    m_kind = kBoxKindChart;
+    m_data.SetTitle(WindowTitle());
+    AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Chart Picture");
+    AppendPopupItem(0, CM_COPYCHARTDATA, "Copy Chart Data ");
+    AppendPopupItem(kPopupSeparator, 0, "");
+    AppendPopupItem(0, CM_VIEWDATA, "View Data");
+    AppendPopupItem(0, CM_PROPERTIES, "Properties");
+    AppendPopupItem(kPopupSeparator, 0, "");
+    AppendPopupItem(0, CM_AUTOMAXRANGE, "Auto/Max Range");
+    AppendPopupItem(0, CM_TOGGLETEXT, "Toggle Text");
+    Layout();
+}
+
+void Tchart::AutoScale()
+{
+    m_data.AutoScale();
+    if (IsCreated())
+        Invalidate();
+}
+
+void Tchart::SetTitles(const std::string& title, const std::string& xTitle,
+                       const std::string& yTitle, int xPrecision, int yPrecision)
+{
+    m_data.SetTitles(title, xTitle, yTitle, xPrecision, yPrecision);
+    Layout();
+}
+
+void Tchart::SetTitle(const std::string& text)
+{
+    m_data.SetTitle(text);
+    Layout();
+}
+
+int Tchart::SetTextShown(int flag)
+{
+    m_data.SetNoteShown(flag);
+    Layout();
+    return 1;
+}
+
+void Tchart::EnableToggleText(int flag)
+{
+    RemovePopupItem(CM_TOGGLETEXT);
+    if (flag)
+        AppendPopupItem(0, CM_TOGGLETEXT, "Toggle Text");
+    m_data.SetNoteEnabled(flag ? 1 : 0);
+}
+
+void Tchart::CmPopup3001()
+{
+    if (IsDataEmpty())
+        return;
+    Teditchart dialog(*this);
+    dialog.Execute();
+    if (IsCreated())
+        Invalidate();
+}
+
+void Tchart::CmPopup3007()
+{
+    m_data.SetNoteShown(m_data.NoteShown() ? 0 : 1);
+    Layout();
+    if (IsCreated())
+        Invalidate();
+}
+
+void Tchart::SetLinePen(int width, plat::Color colour, int style)
+{
+    m_lineWidth = std::max(width, 0);
+    m_lineColour = colour;
+    m_lineStyle = style;
+}
+
+void Tchart::Reposition(int x, int y, int w, int h, int redraw)
+{
+    const bool first = Width() == 0;
+    TBoxItem::Reposition(x, y, w, h, redraw);
+    if (first)
+        Layout();
+}
+
+LabelMeasure Tchart::TextMeasure(plat::DC& dc) const
+{
+    const plat::LogFont font = TextFont();
+    return [&dc, font](const std::string& s) { return MeasureRichText(dc, s, font); };
+}
+
+void Tchart::Layout()
+{
+    const int W = Width();
+    const int H = Height();
+    plat::Image scratch(1, 1);
+    plat::DC dc(scratch);
+    if (W > 0) {
+        RefreshFontHeights();
+        plat::Size t = MeasureRichText(dc, m_data.Title(), TitleFont());
+        if (t.cx > W) {
+            ScaleFonts(static_cast<double>(W) / t.cx * 0.95, 1.0);
+            t = MeasureRichText(dc, m_data.Title(), TitleFont());
+        }
+        m_margins.top = static_cast<int>(1.1 * t.cy);
+    }
+    if (m_kind != kBoxKindChart)
+        return;
+    const plat::Size xt = MeasureRichText(dc, m_data.XTitle(), TextFont());
+    if (xt.cx > W && xt.cx > 0)
+        ScaleFonts(1.0, static_cast<double>(W) / xt.cx);
+    m_margins.bottom = !m_data.Note().empty() && m_data.NoteShown() ? 2 * xt.cy : xt.cy;
+    const plat::Size yt = MeasureRichText(dc, m_data.YTitle(), TextFont());
+    m_margins.left = yt.cy;
+    const int A = H - m_margins.bottom - m_margins.top;
+    if (yt.cx > A && yt.cx > 0)
+        ScaleFonts(1.0, static_cast<double>(A) / yt.cx);
+}
+
+void Tchart::DrawNoData(plat::DC& dc)
+{
+    dc.SetBkMode(plat::BkMode::Transparent);
+    DrawRichText(dc, Width() / 2, Height() / 2, "No Data", TextFont(), TA::Center, TA::Top);
+    if (IsSelected() && !m_blackAndWhite)
+        DrawSelectionOn(dc);
+}
+
+bool Tchart::BeginPaint(plat::DC& dc)
+{
+    RefreshFontHeights();
+    dc.SetBkMode(plat::BkMode::Transparent);
+    if (m_data.IsShown() && !m_data.IsDataEmpty())
+        return true;
+    DrawNoData(dc);
+    return false;
+}
+
+void Tchart::DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullChart,
+                              plat::Color crossColour)
+{
+    ChartMarker marker;
+    if (m_data.ReadoutX() < kBig && m_data.ReadoutY() < kBig) {
+        const double px = t.xOffset + m_data.ReadoutX() * t.xScale;
+        const double py = t.yOffset - m_data.ReadoutY() * t.yScale;
+        const bool inside = fullChart ? px > -32787 && px < 32787 && py > -32768 && py < 32787
+                                      : std::fabs(px) < 32768 && std::fabs(py) < 32758;
+        if (inside)
+            marker = {true, static_cast<int>(px), static_cast<int>(py)};
+    }
+    const ChartMarker selected = DrawData(dc, t);
+    if (selected.found)
+        marker = selected;
+    if (!marker.found || marker.x < 0 || marker.y < 0)
+        return;
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, crossColour});
+    const int d = static_cast<int>(0.05 * Width());
+    dc.MoveTo(marker.x - d, marker.y);
+    dc.LineTo(marker.x + d, marker.y);
+    dc.MoveTo(marker.x, marker.y - d);
+    dc.LineTo(marker.x, marker.y + d);
+}
+
+void Tchart::DrawMarker(plat::DC& dc, int px, int py)
+{
+    dc.SelectPen(BlackPen());
+    const int s = static_cast<int>(0.16 * std::sqrt(std::max(Width(), 0)));
+    dc.Rectangle(plat::Rect{px - s, py - s, px + s, py + s});
+}
+
+ChartMarker Tchart::DrawData(plat::DC& dc, const ChartTransform& t)
+{
+    SelectLineTypePen(dc, 0, m_lineWidth, m_blackAndWhite != 0, m_lineStyle, m_lineColour);
+    DCTraceSink sink(dc, *this);
+    return TraceChartData(m_data.Data(), t, m_data.DrawMode(), m_data.SelectedPoint(),
+                          m_data.LineStart(), sink);
+}
+
+void Tchart::DrawXAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool labels)
+{
+    dc.SetBkMode(plat::BkMode::Transparent);
+    DrawPlan(dc, PlanXAxisTicks(m_data, t, W, labels, TextMeasure(dc)), TextFont(),
+             m_blackAndWhite != 0);
+}
+
+void Tchart::DrawYAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool labels)
+{
+    dc.SetBkMode(plat::BkMode::Transparent);
+    const int h2 = MeasureRichText(dc, "0123456789", TextFont()).cy / 2;
+    DrawPlan(dc, PlanYAxisTicks(m_data, t, W, labels, h2), TextFont(), m_blackAndWhite != 0);
+}
+
+// The full chart.
+
+Tbigchart::Tbigchart(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+                     int xPrecision, int yPrecision, int drawMode)
+    : Tchart(parent, title, x, y, w, h, xPrecision, yPrecision, drawMode)
+{
+    m_kind = kBoxKindChart;
+    m_lineWidth = 2;
+    SetFontHeightsFrom(BigChartFontHeights(w, h));
+    Layout();
+}
+
+void Tbigchart::UpdateScaling(double, double, double, double)
+{
+    plat::Image scratch(1, 1);
+    plat::DC dc(scratch);
+    UpdateScaling(dc);
+}
+
+void Tbigchart::UpdateScaling(plat::DC& dc)
+{
+    const int dh = MeasureRichText(dc, "0123456789", TextFont()).cy;
+    m_transform = ScaleBigChart(m_data, Width(), Height(), m_margins, dh, TextMeasure(dc));
+}
+
+void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
+{
+    if (!BeginPaint(dc))
+        return;
+    const int W = Width();
+    const int H = Height();
+    const plat::LogFont& text = TextFont();
+    const int yw = MeasureRichText(dc, m_data.YTitle(), text).cx;
+    DrawRichTextUpward(dc, 2, yw / 2 + H / 2, m_data.YTitle(), text);
+    if (m_data.ShowsNote()) {
+        DrawRichText(dc, W / 2, H, m_data.Note(), text, TA::Center, TA::Bottom);
+        DrawRichText(dc, W / 2, H - m_margins.bottom, m_data.XTitle(), text, TA::Center, TA::Top);
+    } else {
+        DrawRichText(dc, W / 2, H, m_data.XTitle(), text, TA::Center, TA::Bottom);
+    }
+    DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
+
+    UpdateScaling(dc);
+    const ChartTransform& t = m_transform;
+    DrawDataAndCross(dc, t, true, plat::Colors::LtRed);
+
+    dc.SelectPen(BlackPen());
+    const int row = ChartPixel(t.yOffset);
+    dc.MoveTo(ChartPixel(t.xOffset + m_data.XStart() * t.xScale), row);
+    dc.LineTo(ChartPixel(t.xOffset + m_data.XEnd() * t.xScale), row);
+    const int column = ChartPixel(t.xOffset);
+    dc.MoveTo(column, ChartPixel(t.yOffset - m_data.AxisRange().yMax * t.yScale));
+    dc.LineTo(column, ChartPixel(t.yOffset - m_data.AxisRange().yMin * t.yScale));
+    if (m_data.YStep() < kBig)
+        DrawYAxisTicks(dc, W, t, true);
+    if (m_data.XStep() < kBig)
+        DrawXAxisTicks(dc, W, t, true);
+    if (IsSelected() && !m_blackAndWhite)
+        DrawSelectionOn(dc);
+}
+
+// The compact chart.
+
+Ticonchart::Ticonchart(plat::Window* parent, const std::string& title, int x, int y, int w,
+                       int h, int xPrecision, int yPrecision)
+    : Tchart(parent, title, x, y, w, h, xPrecision, yPrecision, 0)
+{
+    m_kind = kBoxKindIconChart;
+    m_lineWidth = 1;
+    m_data.SetXTickStep(kUndefined);
+    m_data.SetYTickStep(kUndefined);
+}
+
+void Ticonchart::UpdateScaling(double xa, double xb, double ya, double yb)
+{
+    plat::Image scratch(1, 1);
+    plat::DC dc(scratch);
+    // Measuring only: the note is drawn by Paint.
+    int noteHeight = 0;
+    if (m_data.ShowsNote())
+        noteHeight = MeasureRichText(dc, m_data.Note(), TextFont()).cy;
+    m_transform = ScaleIconChart(m_data, Width(), Height(), m_margins, noteHeight, xa, xb, ya, yb);
+}
+
+void Ticonchart::UpdateScaling(plat::DC& dc, double xa, double xb, double ya, double yb)
+{
+    int noteHeight = 0;
+    if (m_data.ShowsNote())
+        noteHeight = DrawRichText(dc, Width() / 2, Height(), m_data.Note(), TextFont(), TA::Center,
+                                  TA::Bottom, m_blackAndWhite != 0)
+                         .cy;
+    m_transform = ScaleIconChart(m_data, Width(), Height(), m_margins, noteHeight, xa, xb, ya, yb);
+}
+
+void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
+{
+    m_data.UpdateClippedRange();
+    if (!BeginPaint(dc))
+        return;
+    const int W = Width();
+    const int H = Height();
+    UpdateScaling(dc, -1, 1, -1, 1);
+    const ChartTransform& t = m_transform;
+    DrawDataAndCross(dc, t, false, plat::Colors::Black);
+    dc.SelectPen(BlackPen());
+
+    const int column = ChartPixel(t.xOffset);
+    const int row = ChartPixel(t.yOffset);
+    dc.MoveTo(column, m_margins.top);
+    dc.LineTo(column, H - m_margins.bottom);
+    dc.MoveTo(m_margins.left, row);
+    dc.LineTo(W - m_margins.right, row);
+    DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
+
+    const plat::LogFont& text = TextFont();
+    const bool bw = m_blackAndWhite != 0;
+    const int inset = IconChartInset(W);
+    const ChartBounds& axis = m_data.AxisRange();
+    const double xs = m_data.XStart();
+    const double xe = m_data.XEnd();
+    const unsigned xv = std::fabs(axis.yMax) < std::fabs(axis.yMin) ? TA::Top : TA::Bottom;
+    if (std::fabs(xs) > 1e-6)
+        DrawRichText(dc, inset, row, FormatAxisLabelText(m_data.XFormat(), xs), text, TA::Left, xv,
+                     bw);
+    if (std::fabs(xe) > 1e-6)
+        DrawRichText(dc, W - inset, row, FormatAxisLabelText(m_data.XFormat(), xe), text,
+                     TA::Right, xv, bw);
+    const bool leftOfAxis = std::fabs(xe) <= std::fabs(xs);
+    const int o = leftOfAxis ? -2 : 2;
+    const unsigned yh = leftOfAxis ? TA::Right : TA::Left;
+    const bool numbers = m_data.NumericRangeLabels() != 0;
+    if (std::fabs(axis.yMax) > 1e-6)
+        DrawRichText(dc, column + o, ChartPixel(t.yOffset - axis.yMax * t.yScale),
+                     numbers ? FormatAxisLabelText(m_data.YFormat(), axis.yMax) : "top", text, yh,
+                     TA::Top, bw);
+    if (std::fabs(axis.yMin) > 1e-6)
+        DrawRichText(dc, column + o, ChartPixel(t.yOffset - axis.yMin * t.yScale),
+                     numbers ? FormatAxisLabelText(m_data.YFormat(), axis.yMin) : "bot", text, yh,
+                     TA::Bottom, bw);
+    dc.SelectPen(BlackPen());
+    if (m_data.XStep() < kBig)
+        DrawXAxisTicks(dc, W, t, false);
+    if (m_data.YStep() < kBig)
+        DrawYAxisTicks(dc, W, t, false);
+    if (IsSelected() && !m_blackAndWhite)
+        DrawSelectionOn(dc);
+}

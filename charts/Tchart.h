@@ -1,0 +1,121 @@
+#pragma once
+// The x-y line chart on a page, and its two kinds: Tbigchart, the full panel chart with axis
+// titles and labelled ticks, and Ticonchart, the small chart with range labels only. The chart
+// keeps its state in a ChartData and answers the chart data contract from it.
+
+#include <string>
+
+#include "charts/ChartAxes.h"
+#include "charts/ChartContract.h"
+#include "charts/ChartData.h"
+#include "charts/TBoxItem.h"
+
+class Tchart : public TBoxItem, public ChartContract {
+public:
+    Tchart(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+           int xPrecision, int yPrecision, int drawMode);
+
+    // The chart data contract.
+    void AddPoint(double x, double y) override { m_data.AddPoint(x, y); }
+    void ClearData() override { m_data.ClearData(); }
+    void AutoScale() override;
+    void AddText(const char*, double) override {}
+    bool IsDataEmpty() const override { return m_data.IsDataEmpty(); }
+    ChartBounds GetDataBounds() const override { return m_data.DataBounds(); }
+    ChartBounds GetAxisRange() const override { return m_data.AxisRange(); }
+    void SetAxisEnd(ChartEnd end, double value) override { m_data.SetAxisEnd(end, value); }
+    void SetTitles(const std::string& title, const std::string& xTitle, const std::string& yTitle,
+                   int xPrecision, int yPrecision) override;
+    void SetTitle(const std::string& text) override;
+    void SetNote(const std::string& text) override { m_data.SetNote(text); }
+    int SetTextShown(int flag) override;
+    void EnableToggleText(int flag) override;
+    void SetNumericRangeLabels(int flag) override { m_data.SetNumericRangeLabels(flag); }
+    void SetXLimits(double lower, double upper) override { m_data.SetXLimits(lower, upper); }
+    void SetMaxRange(int flag) override { m_data.SetMaxRange(flag); }
+    int GetMaxRange() const override { return m_data.GetMaxRange(); }
+    int ToggleMaxRange() override { return m_data.ToggleMaxRange(); }
+    void SetXTickStep(double step) override { m_data.SetXTickStep(step); }
+    void SetYTickStep(double step) override { m_data.SetYTickStep(step); }
+    void SetDrawMode(int mode) override { m_data.SetDrawMode(mode); }
+    void SelectPoint(int n) override { m_data.SelectPoint(n); }
+    void SetReadoutPoint(double x, double y) override { m_data.SetReadoutPoint(x, y); }
+    void SetLineStart(int n) override { m_data.SetLineStart(n); }
+    double GetHarmonicMeanY() const override { return m_data.GetHarmonicMeanY(); }
+    void SetFontHeights(int title, int text) override { TBoxItem::SetFontHeights(title, text); }
+    void SetTitleItalic(int italic) override { TBoxItem::SetTitleItalic(italic); }
+    void SetBlackAndWhite(int flag) override { TBoxItem::SetBlackAndWhite(flag); }
+    void SetSubMode(int mode) override { TBoxItem::SetSubMode(mode); }
+    void AttachStructure(TStructure* s) override { TBoxItem::AttachStructure(s); }
+
+    // Box operations.
+    void CmPopup3000() override { ExportData(1); }
+    void CmPopup3001() override;
+    void CmPopup3003() override { ExportData(0); }
+    void CmPopup3004() override { ToggleMaxRange(); }
+    void CmPopup3007() override;
+    void Reposition(int x, int y, int w, int h, int redraw) override;
+    void Layout() override;
+    // Writes the data as text: shown in "View Data" (1) or copied (0). Filled in by the
+    // chart export; a plain chart has nothing to add.
+    virtual void ExportData(int) {}
+
+    // The chart's state, for painting, the properties dialog and the views.
+    ChartData& Data() { return m_data; }
+    const ChartData& Data() const { return m_data; }
+    int LineWidth() const { return m_lineWidth; }
+    plat::Color LineColour() const { return m_lineColour; }
+    int LineStyle() const { return m_lineStyle; }
+    // Widths below 0 are taken as 0.
+    void SetLinePen(int width, plat::Color colour, int style);
+    const ChartMargins& Margins() const { return m_margins; }
+    const ChartTransform& Transform() const { return m_transform; }
+
+    // Painting parts shared by the chart kinds.
+    void DrawNoData(plat::DC& dc);
+    ChartMarker DrawData(plat::DC& dc, const ChartTransform& t);
+    void DrawMarker(plat::DC& dc, int px, int py);
+    // Draws the axis ticks (and labels) of one axis.
+    void DrawXAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool labels);
+    void DrawYAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool labels);
+    // Font heights, transparent text; false after painting "No Data" for a chart not shown.
+    bool BeginPaint(plat::DC& dc);
+    // The data, then the readout cross at the selected point, else at the readout point when
+    // its pixel lies within the device's coordinates (the limits of each chart kind).
+    void DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullChart,
+                          plat::Color crossColour);
+    // A text measure in the chart's text font on dc.
+    LabelMeasure TextMeasure(plat::DC& dc) const;
+
+protected:
+    ChartData m_data;
+    int m_lineWidth = 1;
+    plat::Color m_lineColour = plat::Colors::LtBlue;
+    int m_lineStyle = 0;
+    ChartMargins m_margins;
+    ChartTransform m_transform;
+};
+
+class Tbigchart : public Tchart {
+public:
+    Tbigchart(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+              int xPrecision, int yPrecision, int drawMode);
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    // Arguments ignored: the chart fits its own range.
+    void UpdateScaling(double, double, double, double) override;
+
+private:
+    void UpdateScaling(plat::DC& dc);
+};
+
+class Ticonchart : public Tchart {
+public:
+    Ticonchart(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+               int xPrecision, int yPrecision);
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    // -1 for a minimum and 1 for a maximum stand for the chart's own range.
+    void UpdateScaling(double xa, double xb, double ya, double yb) override;
+
+private:
+    void UpdateScaling(plat::DC& dc, double xa, double xb, double ya, double yb);
+};

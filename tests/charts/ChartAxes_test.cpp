@@ -1,0 +1,136 @@
+// Scaling and axis ticks of the two chart kinds, with hand-computed transforms and labels
+// measured in the layer's own font metrics.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ChartsFixture.h"
+#include "charts/ChartAxes.h"
+#include "charts/RichText.h"
+
+namespace {
+
+using ChartAxes = ChartsGuiTest;
+
+ChartData Chart(double x0, double y0, double x1, double y1, int xp = 0, int yp = 0)
+{
+    ChartData d(xp, yp, 0);
+    d.ClearData();
+    d.AddPoint(x0, y0);
+    d.AddPoint(x1, y1);
+    d.AutoScale();
+    return d;
+}
+
+LabelMeasure FixedWidth(int w)
+{
+    return [w](const std::string&) { return plat::Size{w, 10}; };
+}
+
+TEST(ChartScale, BigChartByHand)
+{
+    // x -3..12 (step 2), y 0..5. Labels 30 wide: the left extra holds them. pad 20, tick 8,
+    // left total 30 + 20 + 16 = 66; bottom row 600 - (20 + 20) = 560, top 20.
+    ChartData d = Chart(-3, 1, 12, 5);
+    const ChartTransform t = ScaleBigChart(d, 800, 600, ChartMargins{}, 20, FixedWidth(30));
+    EXPECT_NEAR(t.xOffset + -3 * t.xScale, 66.0, 1e-9);
+    EXPECT_NEAR(t.xOffset + 12 * t.xScale, 780.0, 1e-9);
+    EXPECT_NEAR(t.yOffset, 560.0, 1e-9);
+    EXPECT_NEAR(t.yOffset - 5 * t.yScale, 20.0, 1e-9);
+}
+
+TEST(ChartScale, IconChartByHand)
+{
+    ChartData d = Chart(-3, 1, 12, 5);
+    ChartMargins m;
+    m.top = 12;
+    const ChartTransform t = ScaleIconChart(d, 200, 100, m, 0, -1, 1, -1, 1);
+    EXPECT_EQ(m.left, 10);
+    EXPECT_EQ(m.bottom, 10);
+    EXPECT_NEAR(t.xScale, 12.0, 1e-12);
+    EXPECT_NEAR(t.xOffset, 46.0, 1e-12);
+    EXPECT_NEAR(t.yScale, 15.6, 1e-12);
+    EXPECT_NEAR(t.yOffset, 90.0, 1e-12);
+    // A flat y range centres nothing and keeps the bottom row; a tiny x range is capped.
+    ChartMargins n;
+    const ChartTransform u = ScaleIconChart(d, 200, 100, n, 15, 0.0, 1e-5, 2.0, 2.0);
+    EXPECT_EQ(n.bottom, 25);
+    EXPECT_EQ(u.yScale, 0.0);
+    EXPECT_EQ(u.yOffset, 75.0);
+    EXPECT_EQ(u.xScale, 100000.0);
+}
+
+std::vector<std::string> Texts(const AxisPlan& p)
+{
+    std::vector<std::string> v;
+    for (const AxisLabel& l : p.labels)
+        v.push_back(l.text);
+    return v;
+}
+
+TEST_F(ChartAxes, XLabelsFromZeroWithoutCrowding)
+{
+    plat::Image image(10, 10);
+    plat::DC dc(image);
+    plat::LogFont font;
+    font.height = -16;
+    const LabelMeasure measure = [&](const std::string& s) { return MeasureRichText(dc, s, font); };
+
+    ChartData d = Chart(-3, 1, 12, 5);
+    const ChartTransform t = ScaleBigChart(d, 800, 600, ChartMargins{}, 20, measure);
+    const AxisPlan plan = PlanXAxisTicks(d, t, 800, true, measure);
+    EXPECT_EQ(Texts(plan),
+              (std::vector<std::string>{"-2", "0", "2", "4", "6", "8", "10", "12"}));
+    // Ticks at -2 and 0..12; labels below the axis (|y max| > |y min|), centred on their ticks.
+    EXPECT_EQ(plan.ticks.size(), 9u);
+    for (const AxisLabel& l : plan.labels) {
+        EXPECT_EQ(l.vAlign, plat::TextAlign::Top);
+        EXPECT_EQ(l.at.y, ChartPixel(t.yOffset) + TickLength(800));
+    }
+
+    // On a narrow chart labels that would come within 5 pixels of their neighbour are left out.
+    ChartData n = Chart(-3, 1, 12, 5);
+    const ChartTransform tn = ScaleBigChart(n, 120, 100, ChartMargins{}, 20, measure);
+    const AxisPlan crowded = PlanXAxisTicks(n, tn, 120, true, measure);
+    EXPECT_LT(crowded.labels.size(), plan.labels.size());
+    std::vector<std::pair<int, int>> spans;
+    for (const AxisLabel& l : crowded.labels) {
+        const int w = measure(l.text).cx;
+        const int left = l.hAlign == plat::TextAlign::Left     ? l.at.x
+                         : l.hAlign == plat::TextAlign::Right ? l.at.x - w
+                                                              : l.at.x - w / 2;
+        spans.push_back({left, left + w});
+    }
+    std::sort(spans.begin(), spans.end());
+    for (std::size_t i = 1; i < spans.size(); ++i)
+        EXPECT_GE(spans[i].first - spans[i - 1].second, 5);
+}
+
+TEST(ChartYAxis, TicksCentredOnTheirLabels)
+{
+    ChartData d = Chart(0, -2, 10, 4); // y -2..4, step nice(4) = 0.6 -> labels at 0.6 steps
+    d.SetYTickStep(1.0);
+    const ChartTransform t{100, 300, 10, 50};
+    const AxisPlan plan = PlanYAxisTicks(d, t, 400, true, 6);
+    // Down from 0: 0 (tick only), -1, -2; up from 0: 0 .. 4.
+    EXPECT_EQ(Texts(plan), (std::vector<std::string>{"-1", "-2", "0", "1", "2", "3", "4"}));
+    EXPECT_EQ(plan.ticks.size(), 7u);
+    for (const AxisLabel& l : plan.labels) {
+        EXPECT_EQ(l.at.y + 6, 300 - std::stoi(l.text) * 50);
+        EXPECT_EQ(l.hAlign, plat::TextAlign::Right);
+        EXPECT_EQ(l.at.x, 100 - TickLength(400));
+    }
+    // Wholly positive: from the top end down, its first tick unlabelled.
+    ChartData p = Chart(0, 2, 10, 4);
+    p.SetAxisEnd(ChartEnd::YMin, 2.0);
+    p.SetYTickStep(1.0);
+    EXPECT_EQ(Texts(PlanYAxisTicks(p, t, 400, true, 6)), (std::vector<std::string>{"3", "2"}));
+    // Tick passes end whatever the step.
+    ChartData z = Chart(0, 0, 10, 4);
+    z.SetYTickStep(1e-9);
+    EXPECT_LE(PlanYAxisTicks(z, t, 400, false, 6).ticks.size(), 62u);
+}
+
+} // namespace

@@ -1,0 +1,349 @@
+// Boxes and charts as windows: selection through the owner, drags and the rubber band, font
+// rules, popup commands, and what the chart kinds paint.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ChartsFixture.h"
+#include "charts/RichText.h"
+#include "charts/TMixinChartOwner.h"
+#include "charts/Tchart.h"
+#include "support/ScriptedUi.h"
+
+namespace {
+
+namespace TA = plat::TextAlign;
+constexpr double kBig = 3.1415626e31;
+
+// A page that owns charts and records what they tell it.
+class Page final : public plat::Window, public TMixinChartOwner {
+public:
+    void SetActiveChart(TBoxItem* box, int kind) override { active.push_back({box, kind}); }
+    void OwnerCommand3006() override { ++commands3006; }
+    void OnPageClick(unsigned, int, int, int, int) override {}
+    void Paint(plat::DC& dc, bool, const plat::Rect&) override
+    {
+        // A pattern for the rubber band to restore.
+        for (int x = 0; x < 400; x += 3) {
+            dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Color(x % 256, 80, 200 - x % 200)});
+            dc.MoveTo(x, 0);
+            dc.LineTo(x + 150, 300);
+        }
+    }
+    std::vector<std::pair<TBoxItem*, int>> active;
+    int commands3006 = 0;
+};
+
+// A box that can be dragged, as the text boxes are.
+class DraggableBox final : public TBoxItem {
+public:
+    DraggableBox(plat::Window* parent, int x, int y, int w, int h)
+        : TBoxItem(parent, "box", x, y, w, h)
+    {
+        m_kind = kBoxKindText;
+    }
+};
+
+class ChartWindows : public ChartsGuiTest {
+protected:
+    void SetUp() override
+    {
+        page.Create();
+        page.MoveWindow({0, 0, 400, 300});
+        page.BackingImage();
+    }
+    Page page;
+};
+
+TEST_F(ChartWindows, ClicksSelectAndDeselectThroughTheOwner)
+{
+    Tbigchart chart(&page, "", 20, 20, 200, 150, 1, 1, 0);
+    chart.CreateInParent();
+    EXPECT_TRUE(chart.HasOwner(&page));
+    chart.EvLButtonDown(0, {100, 75});
+    EXPECT_TRUE(chart.IsSelected());
+    chart.EvMouseMove(0, {150, 100});
+    chart.EvLButtonUp(0, {150, 100});
+    EXPECT_EQ(chart.Place(), (BoxPlace{20, 20, 200, 150})); // a chart is never dragged
+    chart.EvLButtonDown(0, {100, 75});
+    EXPECT_FALSE(chart.IsSelected());
+    ASSERT_EQ(page.active.size(), 2u);
+    EXPECT_EQ(page.active[0], (std::pair<TBoxItem*, int>{&chart, 1}));
+    EXPECT_EQ(page.active[1], (std::pair<TBoxItem*, int>{&chart, 0}));
+    // Forwarded commands reach the owner.
+    chart.EvCommand(CM_FORWARD3006, 0, 0);
+    EXPECT_EQ(page.commands3006, 1);
+}
+
+TEST_F(ChartWindows, ReleasingATextBoxWithoutMoving)
+{
+    DraggableBox box(&page, 50, 50, 100, 80);
+    box.CreateInParent();
+    box.EvLButtonDown(0, {50, 40});
+    box.EvLButtonUp(0, {50, 40});
+    EXPECT_TRUE(box.IsSelected()); // the click that selected it
+    box.EvLButtonDown(0, {50, 40});
+    box.EvLButtonUp(0, {50, 40});
+    EXPECT_FALSE(box.IsSelected()); // already selected: deselected
+}
+
+TEST_F(ChartWindows, RubberBandRestoresEveryPixelAndTheDropMovesTheBox)
+{
+    DraggableBox box(&page, 50, 50, 100, 80);
+    box.CreateInParent();
+    const plat::Image before = page.BackingImage();
+    box.EvLButtonDown(0, {95, 75}); // the bottom-right handle
+    EXPECT_TRUE(box.HasCapture());
+    EXPECT_EQ(box.GetCursor(), plat::Cursor::SizeNWSE);
+    box.EvMouseMove(0, {105, 85});
+    box.EvMouseMove(0, {125, 95});
+    // Only the outline of the second band differs: the first was drawn twice.
+    const plat::Image& now = page.BackingImage();
+    const plat::Rect band{50, 50, 50 + 130, 50 + 100};
+    int changed = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) {
+            if (now.Pixel(x, y) == before.Pixel(x, y))
+                continue;
+            ++changed;
+            const bool nearEdge = std::abs(x - band.left) <= 2 || std::abs(x - band.right) <= 2 ||
+                                  std::abs(y - band.top) <= 2 || std::abs(y - band.bottom) <= 2;
+            ASSERT_TRUE(nearEdge) << x << "," << y;
+        }
+    EXPECT_GT(changed, 0);
+    box.EvLButtonUp(0, {125, 95});
+    EXPECT_FALSE(box.HasCapture());
+    EXPECT_EQ(box.Place(), (BoxPlace{50, 50, 130, 100}));
+    double fx, fy, fw, fh;
+    box.GetRelativeRect(fx, fy, fw, fh);
+    EXPECT_DOUBLE_EQ(fw, 130.0 / 400);
+    EXPECT_DOUBLE_EQ(fh, 100.0 / 300);
+}
+
+TEST_F(ChartWindows, FontsAndPlacement)
+{
+    TBoxItem box(&page, "plain", 0, 0, 400, 300);
+    box.CreateInParent();
+    box.SetFontHeights(-20, -16);
+    box.Reposition(0, 0, 200, 150, 0);
+    EXPECT_EQ(box.TitleFont().height, -10);
+    EXPECT_EQ(box.TextFont().height, -8);
+    box.Reposition(0, 0, 400, 100, 0); // one grows, one shrinks: unchanged
+    EXPECT_EQ(box.TitleFont().height, -10);
+
+    // A box inside a box reports to the page and has the fonts of twice its size.
+    TBoxItem child(&box, "CHILD", 10, 10, 130, 65);
+    EXPECT_TRUE(child.HasOwner(&page));
+    EXPECT_TRUE(child.IsChildPlacement());
+    EXPECT_EQ(child.WindowTitle(), "");
+    EXPECT_EQ(child.TextFont().height, static_cast<int>(BoxFontHeights(260, 130).text));
+
+    // A parent of zero size leaves the fractions at 0.
+    plat::Window none;
+    TBoxItem orphan(&none, "x", 10, 10, 50, 50);
+    double fx = -1, fy = -1, fw = -1, fh = -1;
+    orphan.GetRelativeRect(fx, fy, fw, fh);
+    EXPECT_EQ(fx, 0.0);
+    EXPECT_EQ(fh, 0.0);
+}
+
+TEST_F(ChartWindows, PopupCommands)
+{
+    Tbigchart chart(&page, "", 0, 0, 300, 200, 1, 1, 0);
+    chart.CreateInParent();
+    std::vector<int> ids;
+    for (const plat::MenuItem& m : chart.PopupItems())
+        ids.push_back(m.id);
+    EXPECT_EQ(ids, (std::vector<int>{3011, 3003, 0, 3000, 3001, 0, 3004, 3007}));
+    EXPECT_EQ(chart.PopupItems()[1].text, "Copy Chart Data ");
+    {
+        ScriptedUi ui;
+        ui.Popup(CM_AUTOMAXRANGE);
+        chart.EvRButtonDown(0, {10, 10});
+    }
+    EXPECT_EQ(chart.GetMaxRange(), 1);
+    chart.EnableToggleText(0);
+    EXPECT_EQ(chart.PopupItems().size(), 7u);
+    chart.EnableToggleText(1);
+    chart.EnableToggleText(1);
+    EXPECT_EQ(chart.PopupItems().size(), 8u);
+}
+
+TEST_F(ChartWindows, ChartKindsAndTheirDefaults)
+{
+    Tbigchart big(&page, "", 0, 0, 800, 600, 1, 1, 0);
+    EXPECT_EQ(big.TitleFont().height, -32);
+    EXPECT_EQ(big.TextFont().height, -20);
+    EXPECT_EQ(big.LineWidth(), 2);
+    Ticonchart icon(&page, "", 0, 0, 200, 100, 1, 1);
+    EXPECT_EQ(icon.Kind(), 2);
+    icon.AddPoint(0, 0);
+    icon.AddPoint(5, 5);
+    icon.AutoScale();
+    EXPECT_EQ(icon.Data().XStep(), kBig);
+    EXPECT_EQ(icon.Data().YStep(), kBig);
+
+    // The note takes a second line below the x-axis title while shown.
+    big.SetTitles("T", "|e_x Strain (mm/m)", "|s (MPa)", 1, 1);
+    const int oneLine = big.Margins().bottom;
+    big.SetNote("note");
+    big.SetTextShown(1);
+    EXPECT_EQ(big.Margins().bottom, 2 * oneLine);
+}
+
+// True when every dark pixel of the text drawn alone also is dark in the picture.
+bool Shows(const plat::Image& picture, int x, int y, const std::string& text,
+           const plat::LogFont& font, unsigned h, unsigned v)
+{
+    plat::Image alone(picture.Width(), picture.Height());
+    plat::DC dc(alone);
+    dc.SetBkMode(plat::BkMode::Transparent);
+    DrawRichText(dc, x, y, text, font, h, v);
+    int dark = 0;
+    for (int yy = 0; yy < alone.Height(); ++yy)
+        for (int xx = 0; xx < alone.Width(); ++xx)
+            if (alone.Pixel(xx, yy) == plat::Colors::Black) {
+                ++dark;
+                if (!(picture.Pixel(xx, yy) == plat::Colors::Black))
+                    return false;
+            }
+    return dark > 0;
+}
+
+TEST_F(ChartWindows, NoDataInTheMiddle)
+{
+    Tbigchart chart(&page, "", 0, 0, 400, 300, 1, 1, 0);
+    plat::Image image(400, 300);
+    plat::DC dc(image);
+    chart.Paint(dc, true, {0, 0, 400, 300});
+    EXPECT_TRUE(Shows(image, 200, 150, "No Data", chart.TextFont(), TA::Center, TA::Top));
+}
+
+TEST_F(ChartWindows, IconChartWritesTopAndBot)
+{
+    for (int numeric : {0, 1}) {
+        Ticonchart icon(&page, "", 0, 0, 300, 200, 1, 1);
+        icon.ClearData();
+        icon.AddPoint(-2, -3);
+        icon.AddPoint(4, 6);
+        icon.AutoScale();
+        icon.SetNumericRangeLabels(numeric);
+        plat::Image image(300, 200);
+        plat::DC dc(image);
+        icon.Paint(dc, true, {0, 0, 300, 200});
+        const ChartTransform& t = icon.Transform();
+        const int column = ChartPixel(t.xOffset);
+        const int top = ChartPixel(t.yOffset - 6 * t.yScale);
+        const int bot = ChartPixel(t.yOffset + 3 * t.yScale);
+        EXPECT_EQ(Shows(image, column + 2, top, "top", icon.TextFont(), TA::Left, TA::Top),
+                  numeric == 0);
+        EXPECT_EQ(Shows(image, column + 2, bot, "bot", icon.TextFont(), TA::Left, TA::Bottom),
+                  numeric == 0);
+        EXPECT_EQ(Shows(image, column + 2, top, "6.0", icon.TextFont(), TA::Left, TA::Top),
+                  numeric == 1);
+    }
+}
+
+TEST_F(ChartWindows, BigChartPaintsLinesMarkersAndTheCross)
+{
+    Tbigchart chart(&page, "", 0, 0, 800, 600, 1, 1, 0);
+    chart.SetTitles("Moment-Curvature", "|f (rad/km)", "M (kN.m)", 1, 0);
+    chart.ClearData();
+    for (int i = 0; i <= 10; ++i)
+        chart.AddPoint(i, i * i);
+    chart.AddPoint(kBig, kBig);
+    chart.AddPoint(kBig, 1);
+    for (int i = 0; i <= 10; ++i)
+        chart.AddPoint(i, 50 + 2 * i);
+    chart.AddPoint(kBig, -1);
+    chart.AddPoint(5, 25);
+    chart.AutoScale();
+    chart.SetReadoutPoint(4, 16);
+    chart.DrawSelection();
+    plat::Image image(800, 600);
+    plat::DC dc(image);
+    chart.Paint(dc, true, {0, 0, 800, 600});
+    const ChartTransform& t = chart.Transform();
+    const auto at = [&](double x, double y) {
+        return image.Pixel(ChartPixel(t.xOffset + x * t.xScale), ChartPixel(t.yOffset - y * t.yScale));
+    };
+    EXPECT_EQ(at(3, 9), plat::Colors::LtBlue);   // the first line in the chart's colour
+    EXPECT_EQ(at(3, 56), plat::Colors::LtRed);   // line type 1
+    const int cx = ChartPixel(t.xOffset + 4 * t.xScale, false);
+    const int cy = ChartPixel(t.yOffset - 16 * t.yScale, false);
+    EXPECT_EQ(image.Pixel(cx + 30, cy), plat::Colors::LtRed); // the readout cross
+    EXPECT_EQ(image.Pixel(2, 2), plat::Colors::Black);        // a selection handle
+    EXPECT_TRUE(Shows(image, 400, 0, "Moment-Curvature", chart.TitleFont(), TA::Center, TA::Top));
+
+    // Printing in black and white: no selection frame, black lines.
+    chart.SetBlackAndWhite(1);
+    plat::Image print(800, 600);
+    plat::DC pdc(print);
+    chart.Paint(pdc, true, {0, 0, 800, 600});
+    EXPECT_EQ(print.Pixel(2, 2), plat::Colors::White);
+}
+
+} // namespace
+
+#include "charts/TRotateDC.h"
+#include "support/RecordingDC.h"
+
+namespace {
+
+TEST_F(ChartWindows, AxisTitlesCarryGreekLettersAndTheYTitleReadsUpward)
+{
+    Tbigchart chart(&page, "", 0, 0, 800, 600, 1, 1, 0);
+    chart.SetTitles("", "|e_x Strain (mm/m)", "|s_x (MPa)", 1, 1);
+    chart.ClearData();
+    chart.AddPoint(0, 0);
+    chart.AddPoint(2, 30);
+    chart.AutoScale();
+    RecordingDC dc;
+    chart.Paint(dc, true, {0, 0, 800, 600});
+    const std::vector<DrawCall> texts = dc.CallsOf("Text");
+    const auto find = [&](const std::string& t) {
+        for (const DrawCall& c : texts)
+            if (c.text == t)
+                return &c;
+        return static_cast<const DrawCall*>(nullptr);
+    };
+    const DrawCall* epsilon = find("\u03b5");
+    const DrawCall* sigma = find("\u03c3");
+    ASSERT_TRUE(epsilon && sigma);
+    EXPECT_EQ(epsilon->state.font.escapement, 0);
+    EXPECT_EQ(sigma->state.font.escapement, 900);
+    // The y title's runs go up the chart: the text after the Greek letter lies above it.
+    const DrawCall* unit = find(" (MPa)");
+    ASSERT_TRUE(unit);
+    EXPECT_LT(unit->run.at.y, sigma->run.at.y);
+    EXPECT_NE(find(" (MPa)"), nullptr);
+    EXPECT_NE(find(" Strain (mm/m)"), nullptr);
+    EXPECT_NE(find("30.0"), nullptr);
+    EXPECT_NE(find("1.8"), nullptr); // steps of nice(2) = 0.3
+}
+
+using RotateDC = ChartsGuiTest;
+
+TEST_F(RotateDC, TurnsPositionsOnly)
+{
+    RecordingDevice device;
+    TRotateDC dc(device);
+    EXPECT_TRUE(dc.SetCentre(100, 100));
+    EXPECT_TRUE(dc.SetAngle(3.14159265358979 / 2));
+    dc.MoveTo(110, 100);
+    dc.LineTo(100, 90);
+    dc.Ellipse({115, 95, 125, 105}); // centre (120, 100) goes to (100, 120)
+    dc.TextOut(100, 80, "a");
+    ASSERT_EQ(device.calls.size(), 3u);
+    EXPECT_EQ(device.calls[0].points, (std::vector<plat::Point>{{100, 110}, {110, 100}}));
+    EXPECT_EQ(device.calls[1].rect, (plat::Rect{95, 115, 105, 125}));
+    EXPECT_EQ(device.calls[2].run.at, (plat::Point{120, 100}));
+    // Within a pixel of the centre's column a point counts as on it.
+    EXPECT_EQ(RotateAbout(100.5, 110, 100, 100, 0.0), (plat::Point{100, 110}));
+    EXPECT_EQ(RotateAbout(100, 100, 100, 100, 1.0), (plat::Point{100, 100}));
+}
+
+} // namespace
