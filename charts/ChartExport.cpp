@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "charts/TBoxItem.h"
+#include "charts/Tchart.h"
 #include "charts/Tdataview.h"
 #include "foundation/ReportText.h"
 #include "platform/Services.h"
@@ -163,3 +165,24 @@ plat::Picture CopyBoxPicture(plat::Window& box) {
     plat::Clipboard::SetPicture(result);
     return result;
 }
+
+// ---- The chart classes ------------------------------------------------------------------
+
+void Tchart::ExportData(int show) {
+    ExportChartText(ChartExportText(m_data.Data(), m_data.Title(), m_data.XTitle(), m_data.YTitle(),
+                                    m_data.XFormat().format, m_data.YFormat().format),
+                    show, this);
+}
+
+double Tchart::GetAverageX() const { return ChartAverageX(m_data.Data()); }
+
+double Tchart::GetAverageY() const { return ChartAverageY(m_data.Data()); }
+
+void Tchart::UpdateAverageNote() {
+    const std::string& note = m_data.Note();
+    if (note != "AverageX" && note != "AverageY")
+        return;
+    m_data.SetNote(ChartAverageNote(note, m_data.Data(), m_data.XFormat().format, m_data.YFormat().format));
+}
+
+void TBoxItem::CopyChartPicture() { (void)CopyBoxPicture(*this); }

@@ -2,6 +2,8 @@
 
 #include "charts/ChartExport.h"
 
+#include "charts/Tchart.h"
+
 #include <gtest/gtest.h>
 
 #include "foundation/ReportText.h"
@@ -121,6 +123,28 @@ TEST(ChartExport, ABoxAndItsChildrenGoToTheClipboardAsOnePicture) {
     EXPECT_GT(box.paints, boxPaints);
     EXPECT_GT(child.paints, childPaints);
     EXPECT_FALSE(plat::Clipboard::GetPictureSvg().empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(ChartExport, AChartExportsItsDataAndPrintsItsAverage) {
+    plat::EnsureGuiRuntime();
+    Tbigchart chart(nullptr, "Moment", 0, 0, 400, 300, 2, 1, 0);
+    chart.SetTitles("Moment", "Curvature", "M", 2, 1);
+    chart.AddPoint(0, 0);
+    chart.AddPoint(1.5, 20);
+    plat::Clipboard::SetText("");
+    chart.ExportData(0);
+    EXPECT_EQ(plat::Clipboard::GetText(), kHeader + "   0.0000   \t   0.000\r\n   1.5000   \t   20.000\r\n");
+    EXPECT_FALSE(g_ReportText);
+
+    // The mean of y along x: (0 + 20) / 2 = 10, in the y axis format.
+    chart.SetNote("AverageY");
+    chart.AutoScale();
+    EXPECT_EQ(chart.Data().Note(), "Average =  10.0");
+    EXPECT_DOUBLE_EQ(chart.GetAverageX(), 0.75);
 }
 
 } // namespace
