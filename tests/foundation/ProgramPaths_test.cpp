@@ -63,6 +63,21 @@ TEST_F(DataFileTest, ProgramPathAndUserDataDirectory)
     }
     SetUserDataDir("/tmp/chosen");
     EXPECT_EQ(UserDataDir(), "/tmp/chosen/");
+
+    // The configuration folder ("Quarvish.ini") follows XDG_CONFIG_HOME the same way.
+    const struct {
+        const char *xdg, *home, *dir;
+    } config[] = {
+        {"/xdg/config", "/home/eng", "/xdg/config/quarvish/"},
+        {"relative/config", "/home/eng", "/home/eng/.config/quarvish/"},
+        {nullptr, nullptr, ""},
+    };
+    for (const auto& row : config) {
+        SCOPED_TRACE(row.dir);
+        EnvGuard xdg("XDG_CONFIG_HOME", row.xdg);
+        EnvGuard home("HOME", row.home);
+        EXPECT_EQ(UserConfigDir(), row.dir);
+    }
 }
 
 TEST_F(DataFileTest, TheWritableDirectoryIsSearchedFirst)
