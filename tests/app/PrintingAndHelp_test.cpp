@@ -26,6 +26,7 @@ TEST_F(PrintingTest, TheWindowPrintsAsOneLandscapePageAndKeepsItsSize) {
     Start();
     Frame().SetFixedClientSize(plat::Size{800, 500});
     const plat::Rect before = Window().GetClientRect();
+    EXPECT_EQ(before, (plat::Rect{0, 0, 800, 500}));
     ASSERT_TRUE(Frame().IsMenuItemEnabled(CmId::FilePrint));
     ui.Print(false);  // cancelled in the print dialog: nothing printed
     Frame().Dispatch(CmId::FilePrint);
