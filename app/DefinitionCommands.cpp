@@ -139,7 +139,6 @@ void TQuarvishWindow::AddDefinitionCommands() {
         {CmId::PageAction403, [this] { CmDefineData(); }, {}},
         {CmId::PageAction404, [this] { CmClearValueLists(); }, {}},
         {CmId::ClampingStress, [this] { CmClampingStress(); }, {}},
-        {CmId::Preferences, [this] { CmPreferences(); }, {}},
     });
 }
 

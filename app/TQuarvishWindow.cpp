@@ -7,8 +7,11 @@
 #include "analysis/TSectionalAnalysis.h"
 #include "analysis/state/ErrorList.h"
 #include "app/DocumentEngine.h"
+#include "app/CommandIds.h"
 #include "app/GlobalTables.h"
+#include "app/ShellServices.h"
 #include "app/TQuarvishApp.h"
+#include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "foundation/ProgramPaths.h"
@@ -53,6 +56,29 @@ TQuarvishWindow::TQuarvishWindow(const std::string& title) : T_2kWindow(title) {
     g_CurrentAnalysis = 0;
     g_AppTitle = title;
     g_MainWindowTitle = title;
+    m_services = std::make_unique<TQuarvishShell>(*this);
+    m_viewManager = std::make_unique<TViewm_2k>(this, m_services.get());
+    auto structure = [this](plat::CommandEnabler& ce) { CeCurrentStructure(ce); };
+    auto analysis = [this](plat::CommandEnabler& ce) { ce.Enable(GetCurrentAnalysis() != nullptr); };
+    AddResponseTable({
+        {CmId::SectionalResponse, [this] { CmSectionalResponse(); }, structure},
+        {CmId::MNInteraction, [this] { CmInteraction(CmId::MNInteraction); }, structure},
+        {CmId::MVInteraction, [this] { CmInteraction(CmId::MVInteraction); }, structure},
+        {CmId::NVInteraction, [this] { CmInteraction(CmId::NVInteraction); }, structure},
+        {CmId::OneLoad, [this] { CmOneLoad(); }, structure},
+        {CmId::OneStrain, [this] { CmStrain(false); }, structure},
+        {CmId::TwoStrain, [this] { CmStrain(true); }, structure},
+        {CmId::MemberResponse, [this] { CmMemberResponse(); }, structure},
+        {CmId::StopAnalysis, [this] { StopAnalysis(); }, analysis},
+        {CmId::MoreDetail, [this] { CmMoreDetail(); }, analysis},
+        {CmId::UnloadSection, [this] { CmUnloadReload(1); }, analysis},
+        {CmId::ReloadSection, [this] { CmUnloadReload(0); }, analysis},
+        {CmId::FullMemberResults, [this] { CmFullMemberResults(); }, analysis},
+        {CmId::LoadDeformationPlot, [this] { CmLoadDeformationPlot(); }, {}},
+        {CmId::MohrsCircles, [this] { CmMohrsCircles(); }, analysis},
+        {CmId::SingleGraph, [this] { ShowSingleGraphLayout(); }, {}},
+        {CmId::NineGraphs, [this] { ShowNineGraphLayout(); }, {}},
+    });
     AddDefinitionCommands();
 }
 
@@ -68,6 +94,9 @@ void TQuarvishWindow::SetupWindow() {
     T_2kWindow::SetupWindow();
     m_programTitle = "Quarvish-2000";
     m_defaultFileName = "q2k.q2k";
+    m_viewManager->SetupDefaults();
+    m_viewManager->SetTraceLevel(m_debugLevel);
+    m_viewManager->SetProgramTexts(m_programTitle, "Reinforced Concrete Sectional Analysis", "Version 1.9.6 (beta)");
     InstallFileReaders();
     SetDiagramEventRatios(static_cast<DiagramEventFn>(&GetMemberEventRatios));
     g_RebarList.Init(ProgramFilePath("rebar.dat"));
@@ -88,6 +117,8 @@ void TQuarvishWindow::StopAnalysis() {
     for (auto& a : g_Analyses)
         if (a)
             a->Finish();
+    if (m_viewManager)
+        m_viewManager->ClearActiveChart();
 }
 
 int TQuarvishWindow::ClearStructures() {

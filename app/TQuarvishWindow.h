@@ -4,12 +4,14 @@
 // that stores analyses there, selects the current slot, stops analyses and clears the tables.
 
 #include <functional>
+#include <memory>
 
 #include "app/T_2kWindow.h"
 
 class TBeam;
 class TStructure;
 class TStructureSlots;
+struct StrainPoints;
 
 class TQuarvishWindow : public T_2kWindow {
 public:
@@ -27,8 +29,29 @@ public:
     TStructure* GetCurrentStructure() const override;
     void LoadDocument(const std::string& path, int& ok, int& isDefault) override;
 
+    // One step of every running analysis, with the throttled redraws of the current one.
+    bool IdleAction(long idleCount) override;
+
     void SelectLoadStage(double x, double y, int stage) override;
     void OnPageClick(unsigned keyFlags, int x, int y, int code, int index) override;
+
+    // The solve commands' one road: the slot's old analysis is deleted, then the analysis that
+    // build makes over the current structure takes its place, is bound to the views and shown,
+    // and the errors of its construction follow. member: "Member &Response" (it keeps a
+    // pushover layout).
+    using AnalysisBuilder = std::function<std::unique_ptr<TSectionalAnalysis>(TStructure& structure)>;
+    void Solve(const AnalysisBuilder& build, bool member = false);
+
+    void CmSectionalResponse();
+    void CmInteraction(int command);
+    void CmOneLoad();
+    void CmStrain(bool twoPoints);
+    void CmMemberResponse();
+    void CmMoreDetail();
+    void CmUnloadReload(int unload);
+    void CmFullMemberResults();
+    void CmLoadDeformationPlot();
+    void CmMohrsCircles();
 
     // ---- Definition, element and page commands (DefinitionCommands.cpp) -------------------
     void CmQuickDefine();
@@ -61,6 +84,8 @@ public:
     int FireGraphsShown() const { return m_fireGraphsShown; }
 
 private:
+    // Steps 2 on of the road (the strain prompts come between step 1 and these).
+    void ReplaceAnalysis(const AnalysisBuilder& build);
     void AddDefinitionCommands();
     // A dialog on the current structure; the views follow when it changed something.
     void RunStructureDialog(const std::function<int(TStructure&)>& dialog, int refreshFlag = 0);

@@ -11,8 +11,10 @@
 #include "app/FileSaving.h"
 #include "app/GlobalTables.h"
 #include "app/MenuTree.h"
+#include "app/ShellServices.h"
 #include "app/TApxPrintout.h"
 #include "app/TQuarvishApp.h"
+#include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/ProgramPaths.h"
@@ -62,13 +64,75 @@ T_2kWindow::T_2kWindow(const std::string& title) : m_programTitle(title) {
         {CmId::PrevLoadStage, [this] { CmPrevLoadStage(); }, {}},
         {CmId::NextLoadStage, [this] { CmNextLoadStage(); }, {}},
         {CmId::ViewXml, [this] { CmViewXml(); }, currentStructure},
+        {CmId::InsertGraphic, [this] { CmInsertGraphic(); },
+         [this](plat::CommandEnabler& ce) { ce.Enable(m_viewManager && m_viewManager->CanInsertBox()); }},
+        {CmId::InsertTextBox, [this] { CmInsertTextBox(); },
+         [this](plat::CommandEnabler& ce) { ce.Enable(m_viewManager && m_viewManager->CanInsertBox()); }},
+        {CmId::InsertChart, [this] { CmInsertChart(); },
+         [this](plat::CommandEnabler& ce) { ce.Enable(m_viewManager && m_viewManager->CanInsertBox()); }},
+        {CmId::DeleteSelection, [this] { CmDeleteSelection(); },
+         [this](plat::CommandEnabler& ce) { ce.Enable(m_viewManager && m_viewManager->HasSelection()); }},
+        {CmId::ObjectOptions, [this] { CmObjectOptions(); },
+         [this](plat::CommandEnabler& ce) { ce.Enable(m_viewManager && m_viewManager->CanShowObjectOptions()); }},
     });
 }
 
-T_2kWindow::~T_2kWindow() = default;
+T_2kWindow::~T_2kWindow() { SetDebugLineHook({}); }
 
 void T_2kWindow::SetupWindow() {
     ClearReportText();
+    SetDebugLineHook([this](int x1, int y1, int x2, int y2) { DrawDebugLine(x1, y1, x2, y2); });
+}
+
+void T_2kWindow::DrawDebugLine(int x1, int y1, int x2, int y2) {
+    if (m_debugLevel == 0 || !IsCreated())
+        return;
+    plat::ClientDC dc(*this);
+    dc.MoveTo(x1, y1);
+    dc.LineTo(x2, y2);
+}
+
+bool T_2kWindow::EvCommand(int id, int control, int notifyCode) {
+    const bool handled = plat::Window::EvCommand(id, control, notifyCode);
+    if (!handled && control == id && m_viewManager)
+        return m_viewManager->OnControlNotify(id, notifyCode);
+    return handled;
+}
+
+void T_2kWindow::SetActiveChart(TBoxItem* box, int kind) {
+    if (m_viewManager)
+        m_viewManager->SetActiveChart(box, kind);
+}
+
+void T_2kWindow::CmInsertGraphic() {
+    if (m_viewManager)
+        m_viewManager->InsertGraphicBox();
+}
+
+void T_2kWindow::CmInsertTextBox() {
+    if (m_viewManager)
+        m_viewManager->InsertTextBox();
+}
+
+void T_2kWindow::CmInsertChart() {
+    if (m_viewManager)
+        m_viewManager->AddToGraph();
+}
+
+void T_2kWindow::CmDeleteSelection() {
+    if (m_viewManager)
+        m_viewManager->DeleteSelectedBox();
+}
+
+void T_2kWindow::CmObjectOptions() {
+    if (m_viewManager)
+        m_viewManager->ShowObjectOptions();
+}
+
+int T_2kWindow::DetachFromPanelCharts(const TStructure* item) {
+    if (m_viewManager)
+        m_viewManager->DetachStructure(item);
+    return 1;
 }
 
 bool T_2kWindow::CanClose() {
@@ -91,6 +155,9 @@ void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect& rect) {
     }
     const plat::Rect r = GetClientRect();
     dc.FillRect(r, plat::Color(236, 240, 246));
+    // The start picture belongs to the start layout; the others show their panels.
+    if (m_viewManager && m_viewManager->GetLayoutMode() != LayoutMode::Start)
+        return;
     const int h = std::max(12, std::min(r.Height() / 14, r.Width() / 22));
     dc.SetBkMode(plat::BkMode::Transparent);
     dc.SetTextAlign(plat::TextAlign::Center | plat::TextAlign::Baseline);
@@ -126,7 +193,8 @@ void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect& rect) {
 
 void T_2kWindow::EvSize(plat::Size size) {
     ResizeInfoPanes(size.cx, size.cy);
-    Invalidate();
+    if (m_viewManager)
+        m_viewManager->EvSize(size);
 }
 
 void T_2kWindow::EvLButtonDblClk(unsigned keyFlags, plat::Point p) { OnPageClick(keyFlags, p.x, p.y, -1, -1); }
@@ -176,9 +244,25 @@ int T_2kWindow::ClearModified() {
     return 1;
 }
 
-void T_2kWindow::ShowResults(const SectionState* state, int, double, double) {
+void T_2kWindow::ShowResults(const SectionState* state, int stage, double, double) {
     ShowAnalysisStatus(state);
-    Invalidate();
+    if (m_viewManager)
+        m_viewManager->RefreshAllPanels(stage);
+}
+
+void T_2kWindow::ShowSingleGraphLayout() {
+    if (m_viewManager)
+        m_viewManager->SetSingleGraph(-1);
+}
+
+void T_2kWindow::ShowFourGraphLayout() {
+    if (m_viewManager)
+        m_viewManager->SetFourGraphs(-1);
+}
+
+void T_2kWindow::ShowNineGraphLayout() {
+    if (m_viewManager)
+        m_viewManager->SetNineGraphs(-1);
 }
 
 void T_2kWindow::SetStatusText(const std::string& text) {
@@ -188,7 +272,10 @@ void T_2kWindow::SetStatusText(const std::string& text) {
 
 void T_2kWindow::ShowSplash() {
     SetStatusText("");
-    Invalidate();
+    if (m_viewManager)
+        m_viewManager->ShowSplash();
+    else
+        Invalidate();
 }
 
 // ---- Save question and document writing -------------------------------------------------
@@ -247,6 +334,8 @@ void T_2kWindow::CmFileNew() {
 
 void T_2kWindow::CmCrossSection() {
     SetStatusText(CrossSectionModeText());
+    if (m_viewManager)
+        m_viewManager->ShowMaterials();
     Invalidate();
 }
 

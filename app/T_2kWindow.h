@@ -14,7 +14,9 @@
 struct SectionState;
 class TQuarvishApp;
 class TSectionalAnalysis;
+class TShellServices;
 class TStructure;
+class TViewm_2k;
 
 class T_2kWindow : public plat::Window, public TMixinChartOwner {
 public:
@@ -28,6 +30,8 @@ public:
     void EvSize(plat::Size size) override;
     void EvLButtonDblClk(unsigned keyFlags, plat::Point p) override;
     void EvRButtonDown(unsigned keyFlags, plat::Point p) override;
+    // Commands first; then the notifications of the control panel's controls.
+    bool EvCommand(int id, int control, int notifyCode) override;
 
     // ---- Own operations ------------------------------------------------------------------
     virtual void StopAnalysis() = 0;
@@ -44,6 +48,10 @@ public:
     virtual int IsModified();
     virtual int ClearModified();
     virtual void ShowResults(const SectionState* state, int stage, double x, double y);
+    // The single, four and nine-graph layouts with their default choices.
+    virtual void ShowSingleGraphLayout();
+    virtual void ShowFourGraphLayout();
+    virtual void ShowNineGraphLayout();
     virtual TSectionalAnalysis* GetCurrentAnalysis() const = 0;
     virtual TStructure* GetCurrentStructure() const = 0;
     // Replaces everything open with the file's contents (ok: all accepted; isDefault: the
@@ -61,6 +69,13 @@ public:
     bool BuildDocumentText(std::string& text);
     void SetStatusText(const std::string& text);
     void ShowSplash();
+    // One line of a convergence trace on the client area, with the default pen; nothing at
+    // debug level 0.
+    void DrawDebugLine(int x1, int y1, int x2, int y2);
+    // Detaches the item from every panel chart that shows it; returns 1.
+    int DetachFromPanelCharts(const TStructure* item);
+    TViewm_2k& GetViewManager() const { return *m_viewManager; }
+    TShellServices& GetServices() const { return *m_services; }
     void MarkStructuresChanged() { m_structuresChanged = 1; }
     void SetPreviewing(int flag) { m_previewing = flag; }
     int IsPreviewing() const { return m_previewing; }
@@ -80,6 +95,14 @@ public:
     void CmPrintInColour();
     void CmViewXml();
     void CmCopyPicture();
+    // The box commands of the result pages, with their enablers.
+    void CmInsertGraphic();
+    void CmInsertTextBox();
+    void CmInsertChart();
+    void CmDeleteSelection();
+    void CmObjectOptions();
+    // The selection of a box on the page (the view manager keeps it).
+    void SetActiveChart(TBoxItem* box, int kind) override;
     // Enabled while there is a current structure.
     void CeCurrentStructure(plat::CommandEnabler& ce);
 
@@ -93,6 +116,9 @@ protected:
     TQuarvishApp* m_app = nullptr;
     // The load stage shown now (the control chart's choice until the charts exist).
     int m_shownStage = -1;
+    // Created by the derived window's constructor.
+    std::unique_ptr<TShellServices> m_services;
+    std::unique_ptr<TViewm_2k> m_viewManager;
 
 private:
     // Reads an edited document into working copies; true when they may replace the tables.

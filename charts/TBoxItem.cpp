@@ -203,6 +203,12 @@ void TBoxItem::RemovePopupItem(int id)
     std::erase_if(m_popup, [id](const plat::MenuItem& m) { return !m.IsSeparator() && m.id == id; });
 }
 
+void TBoxItem::TruncatePopup(std::size_t count)
+{
+    if (m_popup.size() > count)
+        m_popup.resize(count);
+}
+
 void TBoxItem::ShowPopupMenu()
 {
     const int id = plat::GetUi().TrackPopupMenu(m_popup, ClientToScreen({Width() / 2, Height() / 2}));

@@ -78,6 +78,8 @@ public:
     // Non-virtual operations.
     void AppendPopupItem(unsigned flags, int id, const std::string& text);
     void RemovePopupItem(int id);
+    // Keeps the first count items of the popup menu (separators included).
+    void TruncatePopup(std::size_t count);
     const std::vector<plat::MenuItem>& PopupItems() const { return m_popup; }
     void ShowPopupMenu();
     void GetRelativeRect(double& x, double& y, double& w, double& h) const;

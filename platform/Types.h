@@ -7,6 +7,9 @@
 
 namespace plat {
 
+// The largest width or height a window may take.
+inline constexpr int kMaxWindowExtent = 16777215;
+
 struct Point {
     int x = 0;
     int y = 0;

@@ -10,6 +10,8 @@
 #include "platform/qt/WindowHost.h"
 #include "platform/Ui.h"
 
+static_assert(plat::kMaxWindowExtent == QWIDGETSIZE_MAX, "the largest window extent is the toolkit's");
+
 namespace plat {
 
 namespace {

@@ -184,11 +184,20 @@ public:
     }
     SectionState* Slot(int i) { return Stages[static_cast<std::size_t>(i)].get(); }
     void SetPeak(int i) { PeakStage = i; }
-    // Steps until the given stage is accepted (or the response stops).
-    void StepTo(int stage)
+    void SetMaxLoadFactor(double lf) { MaxLoadFactor = lf; }
+    void SetStep(double target, double step, double factor)
     {
-        while (CurrentStage <= stage && IsRunning() != 0)
+        ControlTarget = target, ControlStep = step, StepFactor = factor;
+    }
+    double Target() const { return ControlTarget; }
+    double Controlled(int i) const { return ControlledOf(i); }
+    // Steps until the given stage is accepted (or the response stops, or 500 steps pass) and
+    // answers its slot.
+    SectionState* StepTo(int stage)
+    {
+        for (int k = 0; k < 500 && CurrentStage <= stage && IsRunning() != 0; ++k)
             Step();
+        return Slot(stage);
     }
     // Makes stage at - 1 repeat the controlled deformation of the stage before it, then
     // predicts stage at (starting from stage at - 1) for a target one control step further.
@@ -441,65 +450,91 @@ TEST(FullSectionalResponse, StageTableEdgesAreSafe)
     EXPECT_EQ(a.IsRunning(), 0);
 }
 
-// The dual-section distribution of an uncracked stage under shear is the parabola of the
-// elastic section, 1.5 V / (b h) at the centroid and closing to 0 at the bottom; a state
-// without shear gets a distribution of unit integral.
+// The dual-section distribution of an uncracked plain section under shear is the parabola
+// 1.5 V / (b h) (1 - (2 y / h)^2) at every point of its table, the middles of its seven layers
+// included; a state without shear gets a distribution of unit integral.
 TEST(ShearStressDistribution, ElasticSectionGivesTheParabola)
 {
     RecordingReporter reporter;
-    auto beam = ShearBeam();
+    auto beam = PS::Empty();
+    beam->AddRegion(PS::kH, 0.0, PS::kB, PS::kB, 0, 1);
+    beam->Validate();
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1500.0, 1000.0);
     OpenResponse a(beam.get());
-    a.StepTo(2);
-    SectionState* s = a.Slot(2);
+    SectionState* s = a.StepTo(2);
     ASSERT_NE(s, nullptr);
     ASSERT_FALSE(a.IsCracked(s));
     ASSERT_EQ(a.ComputeShearStressDistribution(*s), 1);
-    const double V = s->Results[StateResult::Shear];
+    const double peak = 1.5 * s->Results[StateResult::Shear] / (PS::kB * PS::kH);
     const TDepthTable& tau = *s->Profile;
     EXPECT_EQ(tau.GetName(), "Calculated Shear stress distribution");
-    EXPECT_DOUBLE_EQ(tau.GetDepth(0), beam->GetTop());
-    EXPECT_DOUBLE_EQ(tau.GetValue(0), 0.0);
-    const double centre = tau.InterpolateAtDepth(0.0);
-    EXPECT_NEAR(centre, 1.5 * V / (PS::kB * PS::kH), 0.08 * 1.5 * V / (PS::kB * PS::kH));
-    EXPECT_NEAR(tau.GetValue(tau.GetCount() - 1), 0.0, 0.01 * centre);
+    ASSERT_EQ(tau.GetCount(), 15) << "the top, then the middle and bottom of each layer";
+    for (int i = 0; i < tau.GetCount(); ++i) {
+        const double y = tau.GetDepth(i);
+        EXPECT_NEAR(tau.GetValue(i), peak * (1.0 - 4.0 * y * y / (PS::kH * PS::kH)), 1e-3 * peak)
+            << y;
+    }
     int mode = -1;
-    const double error = a.ShearDistributionError(*s, mode);
-    EXPECT_LT(error, 0.05);
+    EXPECT_LT(a.ShearDistributionError(*s, mode), 0.05);
     EXPECT_EQ(mode, FailureMode::None);
 
     auto plain = MomentBeam();
     OpenResponse m(plain.get());
-    m.StepTo(2);
-    SectionState* p = m.Slot(2);
+    SectionState* p = m.StepTo(2);
     ASSERT_NE(p, nullptr);
     ASSERT_EQ(m.ComputeShearStressDistribution(*p), 1);
     EXPECT_NEAR(p->Profile->IntegrateSimpson(), 1.0, 1e-9);
     EXPECT_EQ(m.ShearDistributionError(*p, mode), 0.009);
 }
 
-// Every difference the same: rounding may make the variance slightly negative, which must
-// give an error of 0, never a NaN that passes every comparison.
-TEST(ShearStressDistribution, ErrorOfAUniformDifferenceIsZero)
+// On a cracked section the longitudinal stress rate varies along a layer as the parabola
+// through its three nodes. The shear flow it integrates to closes at the bottom face (the
+// axial force does not change along the member) and its stresses add up to V.
+TEST(ShearStressDistribution, CrackedSectionClosesAndCarriesTheShear)
 {
     RecordingReporter reporter;
     auto beam = ShearBeam();
     OpenResponse a(beam.get());
-    a.StepTo(1);
-    SectionState* s = a.Slot(1);
+    SectionState* s = a.StepTo(6);
     ASSERT_NE(s, nullptr);
-    s->Profile = std::make_unique<TDepthTable>("uniform");
-    for (int i = 0; i <= 10; ++i)
-        s->Profile->Add(beam->GetTop() - i * PS::kH / 10.0, 0.3);
-    s->Profile->SetSorted(true);
+    ASSERT_TRUE(a.IsCracked(s));
+    ASSERT_EQ(a.ComputeShearStressDistribution(*s), 1);
+    const TDepthTable& tau = *s->Profile;
+    int largest = -1;
+    const double peak = tau.MaxValue(largest);
+    ASSERT_GT(peak, 0.0);
+    EXPECT_NEAR(tau.GetValue(tau.GetCount() - 1), 0.0, 1e-9 * peak);
+    const double V = s->Results[StateResult::Shear];
+    EXPECT_NEAR(tau.IntegrateSimpson() * PS::kB, V, 1e-5 * V);
+}
+
+// The error is the spread of the difference from the layer shear stresses (here 0) over 50
+// points from the bottom to the top face, over its mean. Every difference the same: an error
+// of 0, never a NaN from a slightly negative variance. A difference rising linearly from 1 at
+// the bottom to 2 at the top: at points 1 + i/49 the spread is sqrt(50 x 51 / 12) / 49 and the
+// mean 1.5.
+TEST(ShearStressDistribution, ErrorOverFiftyPointsFromFaceToFace)
+{
+    RecordingReporter reporter;
+    auto beam = ShearBeam();
+    OpenResponse a(beam.get());
+    SectionState* s = a.StepTo(1);
+    ASSERT_NE(s, nullptr);
     for (LayerNodeStateRec& node : s->NodeStates)
         node.ConcShearStress = 0.0;
     s->Results[StateResult::Shear] = 1e6;
     s->Results[StateResult::AxialForce] = 0.0;
     s->Results[StateResult::Moment] = 0.0;
-    int mode = 0;
-    const double e = a.ShearDistributionError(*s, mode);
-    EXPECT_FALSE(std::isnan(e));
-    EXPECT_NEAR(e, 0.0, 1e-6);
+    for (auto [rise, expected] : {std::pair{0.0, 0.0}, {1.0, std::sqrt(212.5) / 49.0 / 1.5}}) {
+        s->Profile = std::make_unique<TDepthTable>("given");
+        for (int i = 0; i <= 10; ++i)
+            s->Profile->Add(beam->GetTop() - i * PS::kH / 10.0, 1.0 + rise * (10 - i) / 10.0);
+        s->Profile->SetSorted(true);
+        int mode = 0;
+        const double e = a.ShearDistributionError(*s, mode);
+        EXPECT_FALSE(std::isnan(e));
+        EXPECT_NEAR(e, expected, 1e-9) << rise;
+    }
 }
 
 // Only constant loads: nothing to trace, so the first step stores a copy of the initial state
@@ -615,4 +650,67 @@ TEST(FullSectionalResponse, LayerSolutionFollowsANewShearShape)
         x->ShearShapeChanged();
     }
     EXPECT_EQ(solve(a), solve(b));
+}
+
+// The end of a response: a state with a failure mode (here a crack slipping at its shear
+// limit) ends it once its load has fallen below 80 % of the largest so far, and any state ends
+// it once a node's compressive strain passes 4 e'c.
+TEST(FullSectionalResponse, ResponseEndsAfterAFailureBelowItsPeakOrPastTheStrainLimit)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(3);
+    SectionState& s = *a.Slot(2);
+    const double lf = s.Results[StateResult::LoadFactor];
+    ASSERT_GT(lf, 0.0);
+    ASSERT_EQ(a.ComputeShearStressDistribution(s), 1); // the failure mode comes with the error
+    LayerNodeStateRec& top = *s.NodeState(static_cast<int>(s.LayerDefs[0].NodeTop));
+    const LayerNodeStateRec kept = top;
+    top.StirrupRatio = 0.0, top.CrackShearLimit = 1e5, top.CrackShearStress = 1e5;
+    ASSERT_EQ(a.ClassifyFailureMode(s), FailureMode::CrackSlip);
+    for (auto [share, finished] : {std::pair{0.79, true}, {0.81, false}}) {
+        a.SetMaxLoadFactor(lf / share);
+        EXPECT_EQ(a.IsResponseFinished(&s, &s), finished) << share;
+    }
+
+    top = kept;
+    a.SetMaxLoadFactor(lf);
+    const double ec = std::fabs(beam->GetConcreteType(0)->ec);
+    LayerNodeStateRec& mid = *s.NodeState(static_cast<int>(s.LayerDefs[1].NodeMid));
+    for (auto [multiple, finished] : {std::pair{4.1, true}, {3.9, false}}) {
+        mid.Strain2 = mid.FreeStrain2 - multiple * ec;
+        EXPECT_EQ(a.IsResponseFinished(&s, &s), finished) << multiple;
+    }
+}
+
+// After a failed attempt the target goes back from the last stage n-1 (q its controlled
+// curvature, d its last increment): a step larger than d is cut to half of d; a full step no
+// larger is followed by one and a half steps beyond the last stage; after that, three quarters
+// of a step back towards it.
+TEST(FullSectionalResponse, TargetAfterAFailedAttempt)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(4);
+    const int n = a.GetCurrentStage();
+    const double p = a.Controlled(n - 1), d = p - a.Controlled(n - 2);
+    ASSERT_NE(d, 0.0);
+    struct Row {
+        const char* name;
+        double step, factor, target, expected, factorAfter;
+    };
+    const Row rows[] = {
+        {"larger than d", -2.0 * d, 1.0, p + 2.0 * d, p + 0.5 * d, 0.5},
+        {"full step", -0.5 * d, 1.0, p + 0.5 * d, p + 0.75 * d, 1.5},
+        {"after one and a half", -0.5 * d, 1.5, p + 0.75 * d, p + 0.375 * d, 0.75},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        a.SetStep(row.target, row.step, row.factor);
+        a.AdjustTarget(1);
+        EXPECT_NEAR(a.Target(), row.expected, 1e-12 * std::fabs(d));
+        EXPECT_EQ(a.GetStepFactor(), row.factorAfter);
+    }
 }

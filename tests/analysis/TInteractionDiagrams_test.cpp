@@ -13,6 +13,7 @@
 #include "analysis/RunToFinish.h"
 #include "analysis/SameStages.h"
 #include "analysis/TInteractionDiagrams.h"
+#include "analysis/TPointAnalysis.h"
 #include "foundation/Sentinel.h"
 #include "foundation/Units.h"
 #include "foundation/WorkerPool.h"
@@ -87,11 +88,6 @@ TEST_F(ColumnMN, OutlineIsClosedAndSymmetric)
         EXPECT_NEAR(curve[i][0], -curve[j][0], 0.02 * mMax) << "rays " << i << ", " << j;
         EXPECT_NEAR(curve[i][2], curve[j][2], 0.02 * (nMax - nMin)) << "rays " << i << ", " << j;
     }
-    // Ray 9 points straight at the tension end.
-    double dN = 0.0, dM = 0.0;
-    diagram->RayDirection(9, dN, dM);
-    EXPECT_NEAR(dM, 0.0, 1e-9 * std::fabs(dN));
-    EXPECT_GT(dN, 0.0);
 }
 
 // Pure tension is carried by the bars alone: between As fy and As fu. Pure compression lies
@@ -322,6 +318,9 @@ TEST(MVInteraction, LineCountIsThatOfTheLinesMade)
     RecordingReporter reporter;
     auto beam = PS::Beam();
     PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    CrowdedMV few(beam.get());
+    few.MakeLines(5);
+    EXPECT_EQ(few.GetSubCount(), 9) << "stages 4 to 0 of the first, 1 to 4 of the second";
     CrowdedMV diagram(beam.get());
     diagram.MakeLines(70);
     ASSERT_EQ(diagram.GetSubCount(), T2DAnalysis::kMaxSubAnalyses);
@@ -428,6 +427,15 @@ std::unique_ptr<TBeam> StirrupBeam(bool topBars)
     return beam;
 }
 
+// (M, N) of the plane section through two face strains of the diagram's own copy.
+std::array<double, 2> FaceStrainForces(const TBeam& beam, double eTop, double eBottom)
+{
+    const T2StrainAnalysis state(&beam, eTop, beam.GetTop(), eBottom, beam.GetBottom());
+    std::array<double, 6> v{};
+    state.GetStateResults(state.GetPeakState(), v, 2);
+    return {v[4], v[3]};
+}
+
 } // namespace
 
 // A shear line whose next stage was predicted far beyond every material (its last step had
@@ -514,4 +522,116 @@ TEST(MNInteraction, SymmetricSectionGivesAConvexOutline)
         ASSERT_EQ(diagram.IsRunning(), 0);
         ExpectConvex(CapacityCurve(diagram));
     }
+}
+
+// The anchors of the column by hand. Tension end: both faces at the bars' yield strain, so
+// the bars carry A_s f_y and the concrete at most f't A_g; a section without bars has both faces
+// at the cracking strain, f't A_g. Compression end: both faces at e'c, the concrete at f'c and
+// the bars at E_s e'c (at most f_y). Moment anchors: the largest |M| of the four face-strain
+// trials, with the sign of their side.
+TEST(MNInteraction, AnchorsFollowTheFaceStrains)
+{
+    RecordingReporter reporter;
+    auto column = PS::Column();
+    const TMNInter mn(column.get());
+    const TBeam& own = *mn.GetBeam();
+    const ConcreteTypeRec& c = *own.GetConcreteType(0);
+    const SteelTypeRec& s = *own.GetSteelType(0);
+    const double Ag = 0.4 * 0.4, As = 2.0 * PS::kBarArea;
+    const std::array<double, 2> tension = mn.GetAnchor(TMNInter::TensionEnd);
+    EXPECT_NEAR(tension[0], 0.0, 1.0);
+    EXPECT_GE(tension[1], As * s.fy);
+    EXPECT_LE(tension[1], As * s.fy + c.ft * Ag);
+    const double squash = c.fc * (Ag - As) + As * std::max(s.Es * c.ec, -s.fy);
+    const std::array<double, 2> compression = mn.GetAnchor(TMNInter::CompressionEnd);
+    EXPECT_NEAR(compression[0], 0.0, 1.0);
+    EXPECT_NEAR(compression[1], squash, 0.005 * std::fabs(squash));
+
+    for (const bool top : {true, false}) {
+        SCOPED_TRACE(top ? "top in compression" : "bottom in compression");
+        const double ey = s.fy / s.Es;
+        double best[2] = {0.0, 0.0};
+        for (const auto& [a, b] : {std::pair{1.5 * c.ec, ey},
+                                   std::pair{1.5 * c.ec, c.ecr},
+                                   std::pair{c.ec, c.ecr},
+                                   std::pair{c.ec, ey}}) {
+            const std::array<double, 2> r =
+                top ? FaceStrainForces(own, a, b) : FaceStrainForces(own, b, a);
+            if (std::fabs(r[0]) > std::fabs(best[0]))
+                best[0] = r[0], best[1] = r[1];
+        }
+        const std::array<double, 2> anchor =
+            mn.GetAnchor(top ? TMNInter::NegativeMoment : TMNInter::PositiveMoment);
+        EXPECT_DOUBLE_EQ(anchor[0], top ? -std::fabs(best[0]) : std::fabs(best[0]));
+        EXPECT_DOUBLE_EQ(anchor[1], best[1]);
+    }
+
+    auto plain = PS::Empty();
+    plain->AddRegion(0.4, 0.0, 0.4, 0.4, 0, 1);
+    plain->Validate();
+    const TMNInter bare(plain.get());
+    const double ft = bare.GetBeam()->GetConcreteType(0)->ft;
+    EXPECT_NEAR(bare.GetAnchor(TMNInter::TensionEnd)[1], ft * Ag, 1e-6 * ft * Ag);
+}
+
+// The rays of the beam with bottom bars, whose moment anchors differ: the centre is the mean
+// N and a quarter of the summed M of the moment anchors; ray i leaves it at t = 2 pi i / 36
+// towards the anchors of its quarter.
+TEST(MNInteraction, RaysSweepTheQuartersBetweenTheAnchors)
+{
+    RecordingReporter reporter;
+    auto beam = PS::Beam();
+    const TMNInter mn(beam.get());
+    const auto [Mt, Nt] = mn.GetAnchor(TMNInter::TensionEnd);
+    const auto [Mc0, Ncomp] = mn.GetAnchor(TMNInter::CompressionEnd);
+    const auto [Mneg, Nneg] = mn.GetAnchor(TMNInter::NegativeMoment);
+    const auto [Mpos, Npos] = mn.GetAnchor(TMNInter::PositiveMoment);
+    ASSERT_GT(std::fabs(Mneg + Mpos), 0.05 * Mpos) << "an unsymmetric section";
+    double Nc = 0.0, Mc = 0.0;
+    mn.RayCentre(Nc, Mc);
+    EXPECT_DOUBLE_EQ(Nc, (Nneg + Npos) / 2.0);
+    EXPECT_DOUBLE_EQ(Mc, (Mneg + Mpos) / 4.0);
+    const double pi = 3.14159265358979;
+    const double fm = UnitFactor(ukMoment), fn = UnitFactor(ukForce);
+    for (const int i : {0, 4, 9, 13, 18, 22, 27, 31}) {
+        const double t = 2.0 * pi * i / 36.0;
+        double N = 0.0, M = 0.0;
+        if (i <= 9)
+            N = std::fabs(Nt - Nneg) * std::sin(t) + Nneg - Nc, M = Mneg * std::cos(t);
+        else if (i <= 18)
+            N = std::fabs(Nt - Npos) * std::sin(pi - t) + Npos - Nc, M = Mpos * std::cos(pi - t);
+        else if (i <= 27)
+            N = std::fabs(Npos - Ncomp) * std::sin(pi - t) + Npos - Nc, M = Mpos * std::cos(pi - t);
+        else
+            N = std::fabs(Nneg - Ncomp) * std::sin(t) + Nneg - Nc, M = Mneg * std::cos(t);
+        const double L = std::hypot(M * fm, N * fn);
+        double dN = 0.0, dM = 0.0;
+        mn.RayDirection(i, dN, dM);
+        EXPECT_NEAR(dN, N / L, 1e-9) << "ray " << i;
+        EXPECT_NEAR(dM, M / L, 1e-9) << "ray " << i;
+    }
+}
+
+// A tendon's prestress raises the compression end by one and a half times its force: once
+// through the tendon's own strain and once more by half of it. An elastic tendon of 100 mm^2
+// at mid-depth with a prestrain of 0.006 against the same tendon without one.
+TEST(MNInteraction, CompressionEndCarriesHalfTheTendonForceOnTop)
+{
+    RecordingReporter reporter;
+    auto compressionEnd = [](double prestrain) {
+        auto column = PS::Column();
+        SteelTypeRec strand = *column->GetSteelType(0);
+        strand.fy = 1.8e9, strand.fu = 1.9e9, strand.name = "Elastic";
+        CheckSteelType(strand, true);
+        column->AddSteelType(strand);
+        LongLayerRec tendon = *column->GetLongLayer(0, 0);
+        tendon.z = 0.2, tendon.num = 1, tendon.Ai = tendon.A = 1e-4, tendon.db = 0.0113;
+        tendon.dep = prestrain, tendon.type = 1, tendon.name = "Tendon";
+        column->AddLongLayer(tendon, 0);
+        column->Validate();
+        const TMNInter mn(column.get());
+        return mn.GetAnchor(TMNInter::CompressionEnd)[1];
+    };
+    const double force = 1e-4 * 2e11 * 0.006;
+    EXPECT_NEAR(compressionEnd(0.006) - compressionEnd(0.0), 1.5 * force, 1e-3 * force);
 }

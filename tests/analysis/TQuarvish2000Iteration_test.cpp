@@ -19,26 +19,6 @@ namespace {
 
 using PS = PointSections;
 
-// The tangent stiffness of an uncracked state at small strains is that of the transformed
-// section: K00 = Ec A + (Es - Ec) As, K11 = Ec I + (Es - Ec) As z^2, K01 = (Es - Ec) As z.
-TEST(CurvatureIteration, UncrackedStiffnessIsTheTransformedSection)
-{
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
-    T2StrainAnalysis a(beam.get(), -1e-5, 0.3, 0.0, -0.3);
-    ASSERT_NE(a.GetPeakState(), nullptr);
-    const double Ec = beam->GetConcreteType(0)->Ec, Es = beam->GetSteelType(0)->Es;
-    const double extra = (Es - Ec) * PS::kBarArea;
-    const double z = PS::kBarDepth;
-    const std::array<double, 9> K = a.ComputeSectionStiffness(*a.GetPeakState());
-    const double K00 = Ec * 0.18 + extra, K11 = Ec * 0.0054 + extra * z * z;
-    EXPECT_NEAR(K[0], K00, 0.01 * K00);
-    EXPECT_NEAR(K[4], K11, 0.01 * K11);
-    EXPECT_NEAR(K[1], extra * z, 0.01 * K00 * 0.3);
-    EXPECT_NEAR(K[3], K[1], 1e-6 * K00);
-    EXPECT_GT(K[8], 0.0);
-}
-
 // Section constant of a rectangle: the shear-strain shape is 1.5 (1 - u^2), whose mean is 1
 // and mean square 1.2, so (G A)^2 / (1.2 G A) / A = G / 1.2 = Ec / 2.4.
 TEST(CurvatureIteration, SectionConstantOfARectangleByHand)

@@ -13,6 +13,7 @@
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
+#include "analysis/TSectionalAnalysis.h"
 #include "model/TStructure.h"
 #include "platform/Application.h"
 #include "platform/Ui.h"
@@ -105,6 +106,34 @@ private:
     std::filesystem::path m_saved;
 };
 
+// The window's constructor empties the structure and analysis tables: the guard keeps what they
+// held before and puts it back afterwards, with the current indices.
+class GlobalTablesGuard {
+public:
+    GlobalTablesGuard() : m_structure(g_CurrentStructure), m_analysis(g_CurrentAnalysis) {
+        m_structures.swap(g_Structures);
+        m_analyses.swap(g_Analyses);
+    }
+    ~GlobalTablesGuard() {
+        for (auto& a : g_Analyses)
+            a.reset();
+        for (auto& s : g_Structures)
+            s.reset();
+        m_structures.swap(g_Structures);
+        m_analyses.swap(g_Analyses);
+        g_CurrentStructure = m_structure;
+        g_CurrentAnalysis = m_analysis;
+    }
+    GlobalTablesGuard(const GlobalTablesGuard&) = delete;
+    GlobalTablesGuard& operator=(const GlobalTablesGuard&) = delete;
+
+private:
+    std::array<std::unique_ptr<TStructure>, kMaxStructures> m_structures;
+    std::array<std::unique_ptr<TSectionalAnalysis>, kMaxStructures> m_analyses;
+    int m_structure;
+    int m_analysis;
+};
+
 class ShellTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
@@ -143,6 +172,7 @@ protected:
     ScriptedUi ui;
 
 private:
+    GlobalTablesGuard m_tables;
     struct EngineScope {
         explicit EngineScope(TDocumentEngine* e) : previous(SetDocumentEngine(e)) {}
         TDocumentEngine* previous;

@@ -116,7 +116,7 @@ TEST_F(ShellTest, CommandsWithoutATargetStayGreyedAndAcceleratorsFollowTheTable)
     for (int id : {CmId::FileNew, CmId::FileOpen, CmId::FileSave, CmId::Catalog, CmId::ViewXml, CmId::CrossSection,
                    CmId::QuickDefine, CmId::HelpAbout})
         EXPECT_TRUE(Frame().IsMenuItemEnabled(id)) << id;
-    for (int id : {CmId::SectionalResponse, CmId::FilePrint, CmId::SingleGraph})
+    for (int id : {CmId::SectionalResponse, CmId::InsertTextBox, CmId::FilePrint, CmId::Preferences})
         EXPECT_FALSE(Frame().IsMenuItemEnabled(id)) << id;
     Frame().UpdateToolBar();
     EXPECT_TRUE(Frame().IsToolButtonEnabled(CmId::FileNew));

@@ -43,6 +43,7 @@ TEST_F(V05Test, RectangleWithTwoBarLayers)
     EXPECT_TRUE(beam.IsCrackSpacingAuto(2));
     EXPECT_EQ(beam.GetFileVersionCode(), 31166);
     EXPECT_EQ(beam.IsModified(), 0);
+    EXPECT_EQ(beam.GetMomentAxis(), kUndefined) << "an axis of exactly 1e30 is the centroid";
 
     // 3 x 500 mm^2 of 25.2 mm bars: three bars of the catalogue's 25M.
     ASSERT_EQ(beam.GetLongLayerCount(0), 2);

@@ -62,6 +62,7 @@ TEST_F(V08Test, UserCurveStrainTablesAndRevision)
     beam.GetIncrementLoads(increments, 3);
     EXPECT_DOUBLE_EQ(increments[1], -2000.0);
     EXPECT_EQ(beam.GetFileVersionCode(), 31166);
+    EXPECT_EQ(beam.GetMomentAxis(), kUndefined) << "an axis of exactly 1e30 is the centroid";
 }
 
 TEST_F(V08Test, OlderRevisionsTakeTheirDefaults)

@@ -88,6 +88,19 @@ TEST_F(ReaderErrors, EachErrorHasItsTextAndCaption)
     }
 }
 
+// A name or value of exactly 1023 characters is read; one more is too long.
+TEST_F(ReaderErrors, TokensAtTheLengthLimit)
+{
+    for (const std::size_t n : {std::size_t{1023}, std::size_t{1024}}) {
+        SCOPED_TRACE(n);
+        const XmlStatus expected = n > 1023 ? XmlStatus::TooLong : XmlStatus::Ok;
+        const std::string value = "<concrete fcp=\"30\" name=\"" + std::string(n, 'x') + "\"/>";
+        EXPECT_EQ(ReadText(Beam(value)).status, expected);
+        const XmlResult name = ReadText(Beam("<" + std::string(n, 'n') + " a=\"1\"/>"));
+        EXPECT_EQ(name.status == XmlStatus::TooLong, n > 1023) << name.message;
+    }
+}
+
 TEST_F(ReaderErrors, WarningsThatDoNotStopTheRead)
 {
     struct Warning {

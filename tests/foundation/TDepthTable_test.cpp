@@ -118,7 +118,8 @@ TEST(TDepthTableTest, SlopesOfTheIntervals)
 {
     RecordingReporter rec;
     const TDepthTable t = Valley(1);
-    for (const DepthPair& row : {DepthPair{1.5, -10}, {0.5, 20}, {3, 20}})
+    // At an interior pair (2 and 1) the interval above it answers.
+    for (const DepthPair& row : {DepthPair{1.5, -10}, {0.5, 20}, {3, 20}, {2, 20}, {1, -10}})
         EXPECT_NEAR(t.SlopeAtDepth(row.z), row.v, kTol) << row.z;
     EXPECT_NEAR(Valley(0).SlopeAtDepth(1.5), -10.0, kTol);
     TDepthTable single = Make({{1.0, 5.0}});

@@ -5,10 +5,13 @@
 
 #include <array>
 #include <cmath>
+#include <tuple>
 
 #include "foundation/Units.h"
 #include "membrane/MembraneState.h"
 #include "membrane/TP2k1DAnalysis.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
 #include "tests/membrane/MembraneFixtures.h"
 #include "tests/support/TestSupport.h"
 
@@ -168,6 +171,49 @@ TEST(MembraneStateSolve, HeldNormalStrainStaysUnderFreeShrinkage)
     EXPECT_NEAR(ElementNode(*stage)->StrainX, 5e-4, 1e-9);
     const double fx = stage->Results[MembraneResult::AppliedX];
     EXPECT_NEAR(stage->Results[MembraneResult::SigmaY], 0.0, std::sqrt(1e-5 * fx * fx + 1e6));
+}
+
+// A cracked element with unequal reinforcement (rho_x 1 %, rho_y 0.4 %) at e_x = 0.001,
+// e_y = 0.0015, g_xy = 0.003: the bars are elastic (f_sx = E_s e_x, f_sy = E_s e_y); each
+// direction's reserve at a crack is its own rho (f_cr - f_s), f_cr the bars' stress capacity at
+// a crack; and the x steel at a crack carries f_sx + (v_ci cot(theta) + f_1 - f_1,cr) / rho_x,
+// with theta from the Mohr circle of the strains, tan(2 theta) = g_xy / (e_y - e_x) above 45
+// degrees from x.
+TEST(MembraneStateSolve, CrackedElementSteelAtACrackByHand)
+{
+    RecordingReporter reporter;
+    PanelSpec spec;
+    spec.rhoY = 0.004;
+    auto panel = MakePanel(spec);
+    TP2k1DAnalysis analysis(panel.get());
+    SectionStateHolder stage;
+    ASSERT_EQ(analysis.CreateSectionState(stage, nullptr), 1);
+    LayerNodeStateRec& node = *ElementNode(*stage);
+    const double ex = 0.001, ey = 0.0015, g = 0.003, Es = 2e11;
+    node.StrainX = ex, node.StrainZ = ey, node.ShearStrain = g;
+    analysis.EvaluateElementState(*stage);
+    ASSERT_GT(node.Strain1, analysis.ElementConcrete()->ecr);
+    EXPECT_NEAR(node.SteelStressX, Es * ex, 1.0);
+    EXPECT_NEAR(node.StirrupStress, Es * ey, 1.0);
+
+    const SteelTypeRec& steel = *panel->GetSteelType(0);
+    for (auto [d, rho, e, fs] : {std::tuple{0, 0.01, ex, node.SteelStressX},
+                                 std::tuple{1, 0.004, ey, node.StirrupStress}}) {
+        const double fcr = SteelStressAtCrack(steel, 0.01, 0.0, e, 0.0, "");
+        EXPECT_NEAR(d == 0 ? node.ReserveX : node.ReserveZ, rho * (fcr - fs), 1.0) << d;
+    }
+
+    const double theta = 0.5 * (3.14159265358979 - std::atan2(g, ex - ey));
+    const ConcreteTypeRec& c = *analysis.ElementConcrete();
+    const double f1cr = TensionDecayStress(node.CrackWidth, std::max(node.TensionLimit, c.ft));
+    const double f1 = std::max(0.0, node.ConcStress1 - f1cr);
+    EXPECT_NEAR(node.SteelStressXAtCrack,
+                node.SteelStressX + (node.CrackShearStress / std::tan(theta) + f1) / 0.01,
+                1.0);
+    EXPECT_NEAR(node.StirrupStressAtCrack,
+                node.StirrupStress + (f1 - node.CrackShearStress * std::tan(theta)) / 0.004,
+                1.0);
+    EXPECT_GT(node.CrackShearStress, 0.0) << "a crack that carries shear";
 }
 
 } // namespace

@@ -176,20 +176,6 @@ TEST_F(BeamSectionTest, ValidationMovesEveryDepthToTheMomentAxis)
     EXPECT_DOUBLE_EQ(beam->GetMomentAxis(), kUndefined);
 }
 
-// At the flange's underside side 0 is the flange, side 1 and the smaller width the web;
-// outside the section the widths are 0.1 mm and the width 0.001 mm.
-TEST_F(BeamSectionTest, WidthsAtBoundariesAndOutside)
-{
-    auto beam = Tee();
-    EXPECT_DOUBLE_EQ(beam->GetWidthAtSide(0.4, 0), 0.6);
-    EXPECT_DOUBLE_EQ(beam->GetWidthAtSide(0.4, 1), 0.2);
-    EXPECT_DOUBLE_EQ(beam->GetWidthAt(0.4), 0.2);
-    EXPECT_DOUBLE_EQ(beam->GetWidthAtSide(0.501, 1), 0.0001);
-    EXPECT_DOUBLE_EQ(beam->GetWidthAt(0.501), 1e-6);
-    // A tapered region interpolates linearly.
-    EXPECT_DOUBLE_EQ(UserBeam({{{1.0, 0.0, 0.2, 0.6}}})->GetWidthAt(0.25), 0.5);
-}
-
 // Hand calculation on the un-validated T (depths measured from its bottom): bars 50 mm up,
 // face 1 (tension at the bottom): d = 0.5 - 0.05 = 0.45, the search runs to 0.05 + 0.9 d =
 // 0.455 and d_v = max(0.9 d, 0.72 h) = 0.405. The web (0.2) is the least width and its whole

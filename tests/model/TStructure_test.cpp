@@ -142,7 +142,8 @@ TEST(StructureRegions, InsertMovesTheLaterRegionsUpAndTheTableHoldsAtMost150)
 }
 
 // A T: flange 1.0 wide from 0.5 to 0.6 on a web 0.2 wide down to 0. At the joint side 0
-// takes the region above, side 1 the one below; outside the section the width is 0.1 mm.
+// takes the region above, side 1 the one below; outside the section the widths are 0.1 mm
+// and the width 0.001 mm.
 TEST(StructureRegions, WidthsAtBoundariesTakeTheChosenSide)
 {
     TStructure s;
@@ -152,6 +153,10 @@ TEST(StructureRegions, WidthsAtBoundariesTakeTheChosenSide)
     EXPECT_DOUBLE_EQ(s.GetWidthAtSide(0.5, 1), 0.2);
     EXPECT_DOUBLE_EQ(s.GetWidthAt(0.5), 0.2);
     EXPECT_DOUBLE_EQ(s.GetWidthAtSide(0.601, 0), 0.0001);
+    EXPECT_DOUBLE_EQ(s.GetWidthAt(0.601), 1e-6);
+    // A tapered region interpolates linearly.
+    s.AddRegion(0.0, -1.0, 0.2, 0.6, 0, 1);
+    EXPECT_DOUBLE_EQ(s.GetWidthAt(-0.75), 0.5);
 }
 
 TEST(StructureTexts, TitleFieldsNamesOf99CharactersAndLayerTexts)

@@ -185,6 +185,24 @@ TEST_F(CodeStrengthTest, AashtoStirrupsBelowTheMinimumInterpolateBetweenNoneAndT
     }
 }
 
+// Heavy stirrups put every column of the curve on the crushing cap 0.25 f'c b_v d_v, to
+// which the tendon's drape adds its V_p: the strength is that sum along any load line.
+TEST_F(CodeStrengthTest, AashtoCrushingCapCarriesThePrestressShear)
+{
+    BeamSpec spec;
+    spec.barArea = 0.004;
+    spec.prestrain = 0.001; // f_po = 200 MPa
+    spec.drape = 0.2;
+    spec.stirrupFy = 20e6;
+    spec.loads[1] = -0.2;
+    spec.loads[2] = 1.0;
+    MakeBeam(beam, spec);
+    const double vp = kEs * 0.001 * 0.004 * 0.2 / std::sqrt(1.04);
+    const double cap = 0.25 * kFc * kWidth * kDv + vp;
+    for (const int variant : {kAashto94, kAashto2000})
+        EXPECT_NEAR(CodeShearStrength(beam, variant), cap, cap * kExactTolerance) << variant;
+}
+
 // ---- CSA ----------------------------------------------------------------------------------
 
 TEST_F(CodeStrengthTest, CsaShearStrengthMatchesTheGeneralMethodSolvedByHand)
@@ -217,27 +235,36 @@ TEST_F(CodeStrengthTest, CsaShearStrengthMatchesTheGeneralMethodSolvedByHand)
     }
 }
 
-TEST_F(CodeStrengthTest, CsaFlexuralLimitsUnderPureMomentCarryTheResistanceFactors)
+// The flexural limits: the bars at yield, or the compression side at 0.85 f'c, each with its
+// resistance factor. Light bars under moment and shear (M = V x 1 m) yield before the concrete
+// fails in shear: A_s f_y = M / d_v + V cot(theta_y), theta_y = 29 + 7000 e_y / 2 degrees at the
+// yield strain e_y = f_y / E_s, which is reported.
+TEST_F(CodeStrengthTest, CsaFlexuralLimitsCarryTheResistanceFactors)
 {
     ValueGuard<ResistanceFactors> factors(g_ResistanceFactors, ResistanceFactors{0.65, 0.85, 0.9});
     struct Row {
         const char* name;
         double barArea;
+        double shear;
         double moment; // hand M_r
         int compression;
     };
+    const double cotYield = Cot(29.0 + 3500.0 * kFy / kEs);
     const Row rows[] = {
-        {"bars yield: phi_s A_s f_y d_v", 0.002, 0.85 * 0.002 * kFy * kDv, 0},
+        {"bars yield: phi_s A_s f_y d_v", 0.002, 0.0, 0.85 * 0.002 * kFy * kDv, 0},
         {"heavy bars: compression side at 0.85 phi_c f'c A_cc",
          0.02,
+         0.0,
          0.85 * 0.65 * kFc * (kWidth * kHeight / 2.0) * kDv,
          1},
+        {"light bars under shear", 0.0005, 1.0, 0.85 * 0.0005 * kFy / (1.0 / kDv + cotYield), 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         BeamSpec spec;
         spec.barArea = row.barArea;
         spec.loads[1] = -1.0;
+        spec.loads[2] = row.shear;
         CodeStrengthRecord rec = Record(spec, kCsa2014);
         SolveCsaGeneralMethod(rec);
         EXPECT_NEAR(rec.Mf, -row.moment, row.moment * 1e-5);

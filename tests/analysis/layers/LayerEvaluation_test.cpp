@@ -187,6 +187,29 @@ TEST_F(LayerEvaluationTest, TransverseEquilibriumOfASolvedNode)
     }
 }
 
+// The transverse iteration relaxes after 15 updates and gives up after 30. A clamping
+// demand of 2.3 |v| on these stirrups is met on exactly the 30th update (relaxed from the
+// 16th), so the node is solved and in equilibrium; a demand of 3 |v| is never met and the
+// node fails at the cap.
+TEST_F(LayerEvaluationTest, TransverseIterationUpToItsCap)
+{
+    for (auto [ratio, solved] : {std::pair{2.3, 1}, {3.0, 0}}) {
+        SCOPED_TRACE(ratio);
+        MakeRectangle(beam);
+        beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);
+        TLayerEvaluator ev = Evaluator();
+        LayerNodeStateRec node = Node(0.0, 0.0005, 0.002);
+        node.ReserveX = 1e7;
+        ASSERT_EQ(ev.SolveNodeState(node, ratio, 0.0), solved);
+        const double v = std::fabs(node.ConcShearStress);
+        if (solved != 0) {
+            EXPECT_NEAR(node.StirrupStress * node.StirrupRatio + node.ConcStressZ,
+                        ratio * v,
+                        1.0 + 0.001 * v);
+        }
+    }
+}
+
 TEST_F(LayerEvaluationTest, WideCrackUnderShearTearsTheStirrupsAcrossIt)
 {
     beam.AddTransLayer(Stirrups(kStirrupArea, kStirrupSpacing, -0.2, 0.2), 2);

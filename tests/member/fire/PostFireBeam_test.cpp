@@ -3,6 +3,9 @@
 
 #include "member/fire/PostFireBeam.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "FireTestSupport.h"
@@ -71,6 +74,72 @@ TEST(PostFireBeam, StirrupOfAUserCurveSteelKeepsItsStrength)
     EXPECT_EQ(stirrup.kind, SteelKind::UserCurve);
     EXPECT_NEAR(stirrup.fy, 5e8, 1e6);
     EXPECT_NEAR(SteelStress(stirrup, 0.01, 0.0), 5e8, 1e6);
+}
+
+// A fire model with a temperature of 20 + rise at the bottom and a gradient across the width.
+class GivenFire final : public TFireAnalysis_Base {
+public:
+    GivenFire(double rise, double perMetre)
+        : TFireAnalysis_Base(0.6, 0, kISO834Fire, 1000.0), m_rise(rise), m_perMetre(perMetre)
+    {
+    }
+    double GetTemperature(double, double z) const override
+    {
+        return 20.0 + m_rise + m_perMetre * z;
+    }
+    int Step() override { return 1; }
+    void InitGrid() override {}
+
+private:
+    double m_rise, m_perMetre;
+};
+
+// Across the 300 mm width the fifteen strips sit at z = 10 (s + 1/2) mm from the centre line, at
+// 205 + 10 s degrees: each keeps 1.2 - 0.0021 T of f't, so the band keeps their mean, at the
+// mean temperature of 275 degrees, 1.2 - 0.0021 x 275 of it.
+TEST(PostFireBeam, BandTensileStrengthIsTheMeanOverTheStrips)
+{
+    RecordingReporter reporter;
+    const FireData fire{0, kISO834Fire, 0, 600.0, 1000.0};
+    const auto beam = FireBeam(0.3, 0.6, fire);
+    const GivenFire model(180.0, 1000.0);
+    const double ft = beam->GetConcreteType(0)->ft;
+    const ConcreteTypeRec band = MakeFireLayerConcrete(*beam, model, 0, 0.0);
+    EXPECT_NEAR(band.ft, (1.2 - 0.0021 * 275.0) * ft, 1e-9 * ft);
+}
+
+// A strand at a uniform 550 degrees keeps k_fy = 1.899 - 0.00257 T of its strength and
+// k_E = 2.05 - 0.0029 T of its stiffness. Its curve is the strand law with E k_E, f_pu k_fy,
+// A and C times k_E and B times k_E / k_fy, whose knee B' e = 1 moves to the reduced strain
+// at yield k_fy / (k_E B).
+TEST(PostFireBeam, StrandKeepsTheStrandLawOfItsReducedValues)
+{
+    RecordingReporter reporter;
+    const FireData fire{0, kISO834Fire, 0, 600.0, 1000.0};
+    auto beam = FireBeam(0.3, 0.6, fire);
+    SteelTypeRec strand;
+    InitSteelTypeRec(strand);
+    strand.kind = SteelKind::Prestressing;
+    CheckSteelType(strand, true);
+    beam->AddSteelType(strand);
+    LongLayerRec layer = fixtures::Layer(0.1, 2, 0.0127);
+    layer.type = beam->GetSteelTypeCount() - 1;
+    beam->AddLongLayer(layer, 0);
+    beam->Validate();
+    const GivenFire model(530.0, 0.0);
+    const double T = 550.0, kfy = 1.899 - 0.00257 * T, kE = 2.05 - 0.0029 * T;
+    const SteelTypeRec& s = *beam->GetSteelType(layer.type);
+    const double A = s.A * kE, B = s.B * kE / kfy, C = s.C * kE;
+    auto hand = [&](double e) {
+        const double D = std::pow(1.0 + std::pow(B * e, C), 1.0 / C);
+        return std::min(kfy * s.fu, kE * s.Es * e * (A + (1.0 - A) / D));
+    };
+    const SteelTypeRec fired = MakeFireLayerSteel(*beam, model, 0, 0);
+    const double knee = std::round(1e4 / B) * 1e-4;
+    for (double e : {0.002, knee, 0.02, 0.05}) {
+        SCOPED_TRACE(e);
+        EXPECT_NEAR(SteelStress(fired, e, 0.0), hand(e), 1e-6 * kfy * s.fu);
+    }
 }
 
 TEST(PostFireBeam, NamesAreKeptApartAndFitTheNameField)

@@ -1,0 +1,25 @@
+#pragma once
+// The idle-time stepping of the analyses: every running analysis of the analysis table takes
+// one step per idle pass, in slot order, and the current one redraws its panels and control
+// charts at throttled rates (its own interval timers) and once more when it stops.
+
+struct SectionState;
+
+// What the stepping asks of the main window.
+class TIdleHost {
+public:
+    virtual ~TIdleHost() = default;
+    virtual int GetLayoutMode() const = 0;
+    // Rewrites the status text and refills every panel chart.
+    virtual void ShowResults(const SectionState* state, int stage, double x, double y) = 0;
+    virtual void FillControlCharts() = 0;
+    // Invalidates the client rectangle (0, 0)-(10, 10) with erasing.
+    virtual void InvalidateCorner() = 0;
+    // The view manager's idle operation.
+    virtual void ViewIdle() = 0;
+    virtual int GetIdleDebugLevel() const = 0;
+};
+
+// One idle pass over g_Analyses. baseResult is the base window's idle answer; the result is
+// true when it was, or when any analysis ran.
+bool StepRunningAnalyses(long idleCount, bool baseResult, TIdleHost& host);

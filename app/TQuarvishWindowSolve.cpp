@@ -1,0 +1,180 @@
+// The solve and result commands of the main window, and its idle-time stepping.
+
+#include "analysis/T1DAnalysis.h"
+#include "analysis/TInteractionDiagrams.h"
+#include "analysis/TPointAnalysis.h"
+#include "analysis/TSectionalAnalysis.h"
+#include "app/CommandIds.h"
+#include "app/GlobalTables.h"
+#include "app/IdleScheduler.h"
+#include "app/ShellServices.h"
+#include "app/SolveCommands.h"
+#include "app/TQuarvishWindow.h"
+#include "app/views/TViewm.h"
+#include "foundation/Sentinel.h"
+#include "foundation/Units.h"
+#include "member/TFullMemberResponse.h"
+#include "member/TMemberDefinition.h"
+#include "membrane/TP2k1DAnalysis.h"
+#include "model/TBeam.h"
+#include "model/TShell.h"
+#include "platform/Ui.h"
+
+namespace {
+
+// The main window as the stepping sees it.
+class WindowIdleHost final : public TIdleHost {
+public:
+    explicit WindowIdleHost(TQuarvishWindow& w) : m_window(w) {}
+    int GetLayoutMode() const override { return m_window.GetViewManager().GetLayoutMode(); }
+    void ShowResults(const SectionState* state, int stage, double x, double y) override {
+        m_window.ShowResults(state, stage, x, y);
+    }
+    void FillControlCharts() override { m_window.GetViewManager().FillControlCharts(); }
+    void InvalidateCorner() override { m_window.InvalidateRect(plat::Rect{0, 0, 10, 10}, true); }
+    void ViewIdle() override { m_window.GetViewManager().OnIdle(); }
+    int GetIdleDebugLevel() const override { return m_window.GetDebugLevel(); }
+
+private:
+    TQuarvishWindow& m_window;
+};
+
+const TBeam* AsBeam(const TStructure& s) {
+    return s.GetKind() == kKindBeam ? static_cast<const TBeam*>(&s) : nullptr;
+}
+
+// The analysis of a beam, or null for any other structure.
+template <typename Analysis, typename... Args>
+std::unique_ptr<TSectionalAnalysis> ForBeam(const TStructure& s, Args... args) {
+    const TBeam* beam = AsBeam(s);
+    return beam ? std::make_unique<Analysis>(beam, args...) : nullptr;
+}
+
+} // namespace
+
+bool TQuarvishWindow::IdleAction(long idleCount) {
+    const bool base = T_2kWindow::IdleAction(idleCount);
+    WindowIdleHost host(*this);
+    return StepRunningAnalyses(idleCount, base, host);
+}
+
+void TQuarvishWindow::Solve(const AnalysisBuilder& build, bool member) {
+    if (!member && m_viewManager->GetLayoutMode() == LayoutMode::Pushover)
+        ShowNineGraphLayout();
+    ReplaceAnalysis(build);
+}
+
+void TQuarvishWindow::ReplaceAnalysis(const AnalysisBuilder& build) {
+    TViewm_2k& view = *m_viewManager;
+    view.ClearControlMarkers();
+    view.DetachAllStructures();
+    DeleteAnalysis(g_CurrentAnalysis);
+    TStructure* structure = GetCurrentStructure();
+    TSectionalAnalysis* analysis = nullptr;
+    if (IsValidSlot(g_CurrentAnalysis) && structure) {
+        auto& slot = g_Analyses[static_cast<std::size_t>(g_CurrentAnalysis)];
+        slot = build(*structure);
+        analysis = slot.get();
+    }
+    view.CreateLogic(1, structure, analysis);
+    ShowResults(analysis ? analysis->GetPeakState() : nullptr, -1, kUndefined, kUndefined);
+    view.FillControlCharts();
+    if (view.GetLayoutMode() == LayoutMode::Summary)
+        ShowNineGraphLayout();
+    ShowAnalysisErrors(analysis);
+}
+
+void TQuarvishWindow::CmSectionalResponse() {
+    Solve([](TStructure& s) -> std::unique_ptr<TSectionalAnalysis> {
+        if (s.GetKind() == kKindShell)
+            return std::make_unique<TP2kFullResponse>(static_cast<const TShell*>(&s));
+        return ForBeam<TFullSectionalResponse>(s, 1);
+    });
+}
+
+void TQuarvishWindow::CmInteraction(int command) {
+    Solve([command](TStructure& s) -> std::unique_ptr<TSectionalAnalysis> {
+        if (command == CmId::MNInteraction)
+            return ForBeam<TMNInter>(s);
+        if (command == CmId::MVInteraction)
+            return ForBeam<TMVInter>(s);
+        return ForBeam<TNVInter>(s);
+    });
+}
+
+void TQuarvishWindow::CmOneLoad() {
+    Solve([](TStructure& s) { return ForBeam<T1LoadAnalysis>(s, 0.0, 0.0, 0.0, 0.0); });
+}
+
+void TQuarvishWindow::CmStrain(bool two) {
+    TStructure* structure = GetCurrentStructure();
+    if (!structure)
+        return;
+    if (m_viewManager->GetLayoutMode() == LayoutMode::Pushover)
+        ShowNineGraphLayout();
+    StrainPoints p;
+    if (const TSectionalAnalysis* a = GetCurrentAnalysis())
+        a->GetTwoStrainPoints(p.strain1, p.depth1, p.strain2, p.depth2);
+    else
+        structure->GetDefaultStrainPoints(p.strain1, p.depth1, p.strain2, p.depth2);
+    const double bottom = structure->GetBottom();
+    std::string text = FormatStrainPrompt(p, two, bottom, g_UnitSystem);
+    const bool ok = two ? plat::InputDialog("2 Strain Parameters", "Enter strain and dist. from bottom for 2 sections", text)
+                        : plat::InputDialog("1 Strain Parameters", "Enter strain and dist. from bottom", text);
+    if (!ok)
+        return;
+    m_viewManager->DetachAllStructures();
+    ParseStrainAnswer(text, p, bottom, g_UnitSystem);
+    if (two)
+        ReplaceAnalysis([p](TStructure& s) {
+            return ForBeam<T2StrainAnalysis>(s, p.strain1, p.depth1, p.strain2, p.depth2);
+        });
+    else
+        ReplaceAnalysis([p](TStructure& s) { return ForBeam<T1StrainAnalysis>(s, p.strain1, p.depth1, 0.0, 0.0); });
+}
+
+void TQuarvishWindow::CmMemberResponse() {
+    TShellServices& slots = *m_services;
+    Solve([&slots](TStructure&) { return std::make_unique<TFullMemberResponse>(g_MemberDefinition, slots); }, true);
+    if (GetCurrentAnalysis())
+        CmFullMemberResults();
+}
+
+void TQuarvishWindow::CmMoreDetail() {
+    TSectionalAnalysis* a = GetCurrentAnalysis();
+    if (!a || a->IsRunning())
+        return;
+    double x1 = 0.0, x2 = 0.0;
+    int tag1 = -1, tag2 = -1;
+    if (m_viewManager->HasControlMarkers())
+        m_viewManager->GetControlMarkers(x1, tag1, x2, tag2);
+    if (a->CanContinue())
+        a->MoreDetail(std::min(tag1, tag2), std::max(tag1, tag2));
+}
+
+void TQuarvishWindow::CmUnloadReload(int unload) {
+    TSectionalAnalysis* a = GetCurrentAnalysis();
+    if (a && !a->IsRunning())
+        a->UnloadReload(-1, unload);
+}
+
+void TQuarvishWindow::CmFullMemberResults() {
+    TSectionalAnalysis* a = GetCurrentAnalysis();
+    if (!a || !GetCurrentStructure())
+        return;
+    a->BuildResultCurves();
+    m_viewManager->FillControlCharts();
+    m_viewManager->SetPushover(4003);
+    ShowAnalysisStatus(nullptr);
+}
+
+void TQuarvishWindow::CmLoadDeformationPlot() {
+    const int id = ChooseLoadDeformationGraph(GetCurrentAnalysis());
+    SetStatusText("Sectional Plot");
+    m_viewManager->SetLoadDeformation(id);
+}
+
+void TQuarvishWindow::CmMohrsCircles() {
+    m_viewManager->SetNineGraphs(3004);
+    SelectLoadStage(0.0, 0.0, 20008);
+}

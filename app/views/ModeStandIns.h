@@ -1,0 +1,66 @@
+#pragma once
+// The three mode objects as the view manager knows them until their own views exist: the beam
+// mode, the membrane mode and the placeholder. Each answers the ids, the mode type and the
+// panel-menu table its mode has; the graphs, legends and pictures are left empty, so every
+// layout works and shows empty charts.
+
+#include "app/TBase_Logic.h"
+
+// Shared by the three: the bound structure and analysis, and no graphs.
+class TStandInLogic : public TBase_Logic {
+public:
+    TStandInLogic(TStructure* structure, TSectionalAnalysis* analysis);
+
+    void GetInfoText(std::string& text) override { text.clear(); }
+    void GetLegendText(std::string& text, int& position) override;
+    void PaintSection(plat::DC&, int, int, int, int, int) override {}
+    void GetControlPoint(double& x, double& y, int which) override;
+    void FillChart(Tchart*, int, int, int) override {}
+    void FillControlChart(Tcontrolchart*, int, int) override {}
+    std::string GetGraphTitle(int graphId, int flag) override;
+    void Bind(TStructure* structure, TSectionalAnalysis* analysis) override;
+
+    TStructure* GetBoundStructure() const { return m_structure; }
+    TSectionalAnalysis* GetBoundAnalysis() const { return m_analysis; }
+
+protected:
+    TStructure* m_structure;
+    TSectionalAnalysis* m_analysis;
+};
+
+// Beam and column sections.
+class TQ2k_Logic : public TStandInLogic {
+public:
+    using TStandInLogic::TStandInLogic;
+    void InitPanelMenu(PanelMenuTable& table) override;
+    int GetModeType() override { return 1; }
+    int GetDefaultGraphId() override { return 0; }
+    int GetFirstGraphId() override { return 1003; }
+    // The default nine-graph set: with shear 3000, else (and without an analysis) 3003.
+    int GetFirstControlId() override;
+    int GetFirstChoiceId() override { return GraphIdBase::FourGraphs; }
+    int GetDefaultControlId() override { return 6; }
+    int GetModeCode() const { return 23; }
+};
+
+// Membrane elements.
+class TP2k_Logic : public TStandInLogic {
+public:
+    using TStandInLogic::TStandInLogic;
+    void InitPanelMenu(PanelMenuTable& table) override;
+    int GetModeType() override { return 2; }
+    int GetDefaultGraphId() override { return 200; }
+    int GetFirstGraphId() override { return 0; }
+    int GetFirstControlId() override { return 3000; }
+    int GetDefaultControlId() override { return 206; }
+    int GetModeCode() const { return 97; }
+};
+
+// Structures of the base kind: every answer empty or constant.
+class TSarnex_Logic : public TStandInLogic {
+public:
+    using TStandInLogic::TStandInLogic;
+    void InitPanelMenu(PanelMenuTable& table) override;
+    int GetModeType() override { return 4; }
+    int GetModeCode() const { return 0; }
+};

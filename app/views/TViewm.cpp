@@ -1,0 +1,473 @@
+#include "app/views/TViewm.h"
+
+#include <algorithm>
+
+#include "app/GlobalTables.h"
+#include "app/ShellServices.h"
+#include "app/views/ModeStandIns.h"
+#include "app/views/StandInCharts.h"
+#include "charts/TTextBox.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
+#include "foundation/Sentinel.h"
+#include "foundation/Units.h"
+#include "foundation/ReportText.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "model/TStructure.h"
+#include "platform/Controls.h"
+#include "platform/Ui.h"
+#include "platform/Window.h"
+
+// ---- TViewm_Base ----------------------------------------------------------------------------
+
+TViewm_Base::TViewm_Base(plat::Window* owner, TShellServices* services) : m_owner(owner), m_services(services) {
+    m_texts[0] = "program";
+    m_texts[1] = "subtitle";
+    m_texts[2] = "using the Modified Compression Field Theory";
+    m_texts[3] = "version";
+}
+
+TViewm_Base::~TViewm_Base() = default;
+
+PanelRect TViewm_Base::GetPanelRect(int panelId) const {
+    PanelRect rect;
+    if (m_owner && m_owner->IsCreated()) {
+        const plat::Rect client = m_owner->GetClientRect();
+        ::GetPanelRect(panelId, client.Width(), client.Height(), m_controlPanelFraction, rect);
+    }
+    return rect;
+}
+
+void TViewm_Base::SetLayoutMode(int mode) {
+    const bool repaint = m_layoutMode == LayoutMode::Start || m_layoutMode == LayoutMode::Summary;
+    m_layoutMode = mode;
+    if (repaint && m_owner && m_owner->IsCreated())
+        m_owner->Invalidate();
+}
+
+bool TViewm_Base::PanelMenuHas(int byte) const {
+    if (m_layoutMode < 0 || m_layoutMode >= static_cast<int>(m_panelMenu.size()) || byte < 0 || byte > 8)
+        return false;
+    return m_panelMenu[static_cast<std::size_t>(m_layoutMode)][static_cast<std::size_t>(byte)] != 0;
+}
+
+void TViewm_Base::SetProgramTexts(const std::string& title, const std::string& subtitle, const std::string& version) {
+    m_texts[0] = title;
+    m_texts[1] = subtitle;
+    m_texts[3] = version;
+}
+
+void TViewm_Base::EvSize(plat::Size size) {
+    if (m_traceLevel == 3)
+        plat::MessageBox(StrPrintf("Evsize: %d %d", size.cx, size.cy), g_AppTitle, MsgStyle::Ok);
+    if (size.cx == 0 && size.cy == 0)
+        return;
+    // A manager without panels has only its owner to repaint.
+    if (m_owner && m_owner->IsCreated())
+        m_owner->Invalidate();
+}
+
+// ---- TViewm_2k ------------------------------------------------------------------------------
+
+TViewm_2k::TViewm_2k(plat::Window* owner, TShellServices* services) : TViewm_Base(owner, services) {}
+
+TViewm_2k::~TViewm_2k() { ClearPanels(LayoutMode::Closing); }
+
+void TViewm_2k::SetupDefaults() {
+    m_pastedGraphId = 7;
+    m_selectPoint = 1;
+    m_pasteListFlags = 16407;
+    m_baseListFlags = 16388;
+}
+
+void TViewm_2k::ShowInParent(TBoxItem& box) {
+    box.CreateInParent();
+    if (box.IsCreated())
+        box.Show(true);
+}
+
+plat::Size TViewm_2k::OwnerSize() const {
+    if (!m_owner || !m_owner->IsCreated())
+        return {};
+    const plat::Rect r = m_owner->GetClientRect();
+    return {r.Width(), r.Height()};
+}
+
+Tchart* TViewm_2k::GetChart(int i) const {
+    return i >= 0 && i < kPanelCharts ? m_charts[static_cast<std::size_t>(i)].get() : nullptr;
+}
+Tcontrolchart* TViewm_2k::GetControlChart(int which) const {
+    return which == 0 || which == 1 ? m_controlCharts[static_cast<std::size_t>(which)].get() : nullptr;
+}
+TTextBox* TViewm_2k::GetTextBox(int i) const {
+    return i >= 0 && i < kTextBoxes ? m_textBoxes[static_cast<std::size_t>(i)].get() : nullptr;
+}
+
+void TViewm_2k::PaintSplash(plat::DC&) {}
+
+void TViewm_2k::ShowMaterials() {
+    ClearPanels(LayoutMode::Summary);
+    SetLayoutMode(LayoutMode::Summary);
+}
+
+int TViewm_2k::CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) {
+    if (m_logic && m_logic->GetModeType() != type)
+        m_logic.reset();
+    if (m_logic) {
+        m_logic->Bind(structure, analysis);
+        return 1;
+    }
+    if (!structure)
+        return 1;
+    switch (structure->GetKind()) {
+    case kKindBeam:
+        m_logic = std::make_unique<TQ2k_Logic>(structure, analysis);
+        break;
+    case kKindShell:
+        m_logic = std::make_unique<TP2k_Logic>(structure, analysis);
+        break;
+    case kKindBare:
+        m_logic = std::make_unique<TSarnex_Logic>(structure, analysis);
+        break;
+    default:
+        plat::MessageBox(StrPrintf("There is no view for a structure of kind %d.", structure->GetKind()),
+                         g_AppTitle, MsgStyle::IconExclamation);
+        return 1;
+    }
+    m_logic->InitPanelMenu(m_panelMenu);
+    m_defaultGraphId = m_logic->GetDefaultGraphId();
+    return 1;
+}
+
+void TViewm_2k::InstallLogic(std::unique_ptr<TBase_Logic> logic) {
+    m_logic = std::move(logic);
+    if (m_logic) {
+        m_logic->InitPanelMenu(m_panelMenu);
+        m_defaultGraphId = m_logic->GetDefaultGraphId();
+    }
+}
+
+// ---- Clearing -------------------------------------------------------------------------------
+
+void TViewm_2k::DestroyBoxes() {
+    for (auto& t : m_textBoxes)
+        if (t && t.get() == m_selected)
+            m_selected = nullptr;
+    if (m_graphicBox && m_graphicBox.get() == m_selected)
+        m_selected = nullptr;
+    for (auto& t : m_textBoxes)
+        t.reset();
+    m_graphicBox.reset();
+}
+
+void TViewm_2k::DestroyChildCharts(const plat::Window* parent) {
+    for (auto& c : m_charts)
+        if (c && c->IsChildPlacement() && (!parent || c->GetParent() == parent)) {
+            if (c.get() == m_selected)
+                m_selected = nullptr;
+            c.reset();
+        }
+}
+
+void TViewm_2k::ClearPanels(int newMode) {
+    m_selected = nullptr;
+    const bool keep = newMode >= 0 && newMode < static_cast<int>(m_panelMenu.size());
+    const PanelMenuRecord record = keep ? m_panelMenu[static_cast<std::size_t>(newMode)] : PanelMenuRecord{};
+    if (!record[PanelMenuByte::LayoutCombo])
+        m_layoutCombo.reset();
+    if (!record[PanelMenuByte::PasteCombo])
+        m_pasteCombo.reset();
+    if (!record[PanelMenuByte::RangeButton])
+        m_rangeButton.reset();
+    if (!record[PanelMenuByte::AddButton])
+        m_addButton.reset();
+    if (!record[PanelMenuByte::ControlChart1])
+        m_controlCharts[0].reset();
+    if (!record[PanelMenuByte::ControlChart2])
+        m_controlCharts[1].reset();
+    DestroyBoxes();
+    DestroyChildCharts(nullptr);
+    for (auto& c : m_charts)
+        c.reset();
+}
+
+void TViewm_2k::ShowSplash() {
+    ClearPanels(LayoutMode::Start);
+    SetLayoutMode(LayoutMode::Start);
+    if (m_owner && m_owner->IsCreated())
+        m_owner->Invalidate();
+}
+
+// ---- Layouts --------------------------------------------------------------------------------
+
+void TViewm_2k::ApplyLayout(LayoutKind kind, int choice) {
+    const LayoutPlan plan = PlanLayout(kind, choice, m_logic.get());
+    if (m_layoutMode != plan.mode) {
+        SetLayoutMode(plan.mode);
+        ClearPanels(plan.mode);
+        CreateControlCharts();
+    }
+    if (m_logic && kind == LayoutKind::Nine)
+        m_logic->OnControlChoice(m_controlCharts[1].get(), ChoiceCategory::NineGraphs, plan.setIndex);
+    if (m_logic && kind == LayoutKind::Four)
+        m_logic->OnGraphSelected(plan.setIndex);
+    for (std::size_t i = 0; i < plan.graphIds.size() && i < m_charts.size(); ++i) {
+        m_chartIds[i] = plan.graphIds[i];
+        CreatePanelChart(m_charts[i], m_owner, plan.graphIds[i], plan.panels[i]);
+        if (kind == LayoutKind::Single && m_logic && m_charts[i])
+            m_charts[i]->SetDrawMode(m_logic->GetGraphKind(plan.graphIds[i], 0));
+        CreateChart(m_charts[i].get(), plan.graphIds[i], 0, 1);
+        if (plan.legends)
+            AddLegendBox(plan.graphIds[i], static_cast<int>(i));
+    }
+    if (kind == LayoutKind::Six || kind == LayoutKind::MemberDetails)
+        CreatePanelButtons(plan.choice);
+    UpdateControlMarker(m_controlCharts[0].get(), -1);
+    UpdateControlMarker(m_controlCharts[1].get(), -1);
+    if (m_logic && kind != LayoutKind::Pushover)
+        m_logic->UpdateStatus();
+}
+
+void TViewm_2k::SetSingleGraph(int choice) { ApplyLayout(LayoutKind::Single, choice); }
+void TViewm_2k::SetNineGraphs(int choice) { ApplyLayout(LayoutKind::Nine, choice); }
+void TViewm_2k::SetPushover(int choice) { ApplyLayout(LayoutKind::Pushover, choice); }
+void TViewm_2k::SetFourGraphs(int choice) { ApplyLayout(LayoutKind::Four, choice); }
+void TViewm_2k::SetSixGraphs(int choice) { ApplyLayout(LayoutKind::Six, choice); }
+void TViewm_2k::SetMemberDetails(int choice) { ApplyLayout(LayoutKind::MemberDetails, choice); }
+
+void TViewm_2k::SetUpPastedChart() {
+    Tchart* pasted = m_charts[1].get();
+    if (!pasted)
+        return;
+    const int tenth = OwnerSize().cx / 10;
+    pasted->SetFontHeights(static_cast<int>(tenth / 7.8), static_cast<int>(tenth / 6.6));
+    pasted->Layout();
+    pasted->SetBackgroundColour(plat::GetSysColor(plat::SysColor::Face3D));
+    pasted->SetXLimits(-kUndefined, kUndefined);
+}
+
+void TViewm_2k::SetLoadDeformation(int choice) {
+    const LayoutPlan plan = PlanLayout(LayoutKind::LoadDeformation, choice, m_logic.get());
+    if (m_layoutMode != plan.mode) {
+        SetLayoutMode(plan.mode);
+        ClearPanels(plan.mode);
+        CreatePanelChart(m_charts[0], m_owner, plan.choice, PanelId::WholePage);
+        if (!m_controlCharts[0]) {
+            const PanelRect r = GetPanelRect(PanelId::ControlChart1);
+            m_controlCharts[0] = std::make_unique<Tcontrolchart>(m_owner, "Control : M-Phi", r.x, r.y, r.width,
+                                                                 r.height, 1, 3);
+            if (m_owner && m_owner->IsCreated())
+                ShowInParent(*m_controlCharts[0]);
+        }
+        MakeCombo(m_layoutCombo, 1101, PanelId::LayoutCombo, -1);
+        MakeCombo(m_pasteCombo, 1102, PanelId::PasteCombo, -1);
+        if (m_logic)
+            m_logic->FillControlChart(m_controlCharts[0].get(), 1, LayoutMode::LoadDeformation);
+        MakeButton(m_addButton, 1001, "Add to Graph", PanelId::AddButton, PanelMenuByte::AddButton);
+        if (!m_charts[1]) {
+            m_chartIds[1] = m_pastedGraphId;
+            CreatePanelChart(m_charts[1], m_owner, m_pastedGraphId, PanelId::PastedChart);
+            SetUpPastedChart();
+            CreateChart(m_charts[1].get(), m_pastedGraphId, 1, 1);
+        }
+    }
+    m_chartIds[0] = plan.choice;
+    CreatePanelChart(m_charts[0], m_owner, plan.choice, PanelId::WholePage);
+    CreateChart(m_charts[0].get(), plan.choice, 0, 1);
+    AddLegendBox(plan.choice, 0);
+    if (m_logic)
+        m_logic->UpdateStatus();
+}
+
+// ---- Refreshing -----------------------------------------------------------------------------
+
+void TViewm_2k::RefreshAllPanels(int stage) {
+    if (m_layoutMode != LayoutMode::LoadDeformation)
+        ClearActiveChart();
+    if (!m_logic)
+        return;
+    if (m_layoutMode == LayoutMode::Summary) {
+        for (std::size_t i = 0; i < m_charts.size(); ++i)
+            if (m_charts[i])
+                m_logic->FillChart(m_charts[i].get(), m_chartIds[i], stage, 0);
+    } else if (m_layoutMode == LayoutMode::LoadDeformation) {
+        if (m_charts[0]) {
+            m_logic->FillChart(m_charts[0].get(), m_chartIds[0], stage, 0);
+            double x = 0.0, y = 0.0;
+            if (m_logic->GetStageValues(x, y, stage, m_chartIds[0]))
+                m_charts[0]->SetReadoutPoint(x, y);
+        }
+        if (m_charts[1])
+            m_logic->FillChart(m_charts[1].get(), m_chartIds[1], stage, 0);
+    } else if (m_layoutMode == LayoutMode::Pushover) {
+        for (std::size_t i = 0; i < m_charts.size(); ++i) {
+            if (!m_charts[i])
+                continue;
+            m_logic->FillChart(m_charts[i].get(), m_chartIds[i], stage, 0);
+            double x = 0.0, y = 0.0;
+            if (m_logic->GetStageValues(x, y, stage, m_chartIds[i]))
+                m_charts[i]->SetReadoutPoint(-x, y);
+            else
+                m_charts[i]->SetReadoutPoint(kUndefined, kUndefined);
+        }
+        FillControlCharts();
+    } else {
+        for (std::size_t i = 0; i < m_charts.size(); ++i) {
+            Tchart* chart = m_charts[i].get();
+            if (!chart)
+                continue;
+            const int p = m_logic->FilterGraphId(m_layoutMode, m_chartIds[i], stage);
+            const int kind = chart->Kind();
+            if (m_selectPoint && (kind == 1 || kind == 2) && p < 20000)
+                chart->SelectPoint(p);
+            m_logic->FillChart(chart, m_chartIds[i], stage, 0);
+            if (m_layoutMode == LayoutMode::FourGraphs)
+                AddLegendBox(m_chartIds[i], static_cast<int>(i));
+        }
+    }
+    UpdateControlMarker(m_controlCharts[0].get(), stage);
+    UpdateControlMarker(m_controlCharts[1].get(), stage);
+    if (m_owner && m_owner->IsCreated()) {
+        const plat::Size size = OwnerSize();
+        plat::ClientDC dc(*m_owner);
+        m_logic->PaintPanelText(dc, m_layoutMode, size.cx, size.cy);
+    }
+}
+
+void TViewm_2k::RebuildPanels() {
+    if (m_layoutMode == LayoutMode::Summary) {
+        ShowMaterials();
+        return;
+    }
+    FillControlCharts();
+    for (std::size_t i = 0; i < m_charts.size(); ++i)
+        CreateChart(m_charts[i].get(), m_chartIds[i], 0, 0);
+}
+
+void TViewm_2k::DetachAllStructures() {
+    for (auto& c : m_charts)
+        if (c) {
+            c->AttachStructure(nullptr);
+            c->AttachStructure(nullptr);
+        }
+}
+
+void TViewm_2k::DetachStructure(const TStructure* structure) {
+    for (auto& c : m_charts)
+        if (c && c->GetStructure() == structure) {
+            c->AttachStructure(nullptr);
+            c->AttachStructure(nullptr);
+        }
+}
+
+void TViewm_2k::ShowReport() {
+    if (m_layoutMode != LayoutMode::Summary || !m_logic)
+        return;
+    ClearReportText();
+    m_logic->MakeReportText(0);
+    if (HasReportText())
+        ShowAndClearReportText();
+    ClearReportText();
+}
+
+void TViewm_2k::EvSize(plat::Size size) {
+    if (m_traceLevel == 3)
+        plat::MessageBox(StrPrintf("Evsize: %d %d", size.cx, size.cy), g_AppTitle, MsgStyle::Ok);
+    if (size.cx == 0 && size.cy == 0)
+        return;
+    const bool grid = m_layoutMode == LayoutMode::NineGraphs || m_layoutMode == LayoutMode::FourGraphs ||
+                      m_layoutMode == LayoutMode::SixGraphs || m_layoutMode == LayoutMode::MemberDetails ||
+                      m_layoutMode == LayoutMode::Pushover || m_layoutMode == LayoutMode::Summary;
+    const bool single = m_layoutMode == LayoutMode::LoadDeformation || m_layoutMode == LayoutMode::SingleGraph;
+    for (int i = 0; i < kPanelCharts; ++i) {
+        Tchart* c = GetChart(i);
+        const int panel = ChartPanel(m_layoutMode, i);
+        if (!c || panel < 0 || (grid && c->IsChildPlacement()) || !(grid || single))
+            continue;
+        const PanelRect r = GetPanelRect(panel);
+        c->Reposition(r.x, r.y, r.width, r.height, 1);
+    }
+    for (int which = 0; which < 2; ++which)
+        if (Tcontrolchart* c = GetControlChart(which)) {
+            const PanelRect r = GetPanelRect(which == 0 ? PanelId::ControlChart1 : PanelId::ControlChart2);
+            c->Reposition(r.x, r.y, r.width, r.height, 1);
+        }
+    MoveControls();
+    RepositionChildBoxes();
+    if (m_owner && m_owner->IsCreated())
+        m_owner->Invalidate();
+}
+
+bool TViewm_2k::CanInsertBox() const {
+    return m_charts[0] && (m_layoutMode == LayoutMode::SingleGraph || m_layoutMode == LayoutMode::LoadDeformation);
+}
+
+bool TViewm_2k::CanShowObjectOptions() const { return m_selected || m_layoutMode == LayoutMode::Summary; }
+
+// ---- Controls of the control panel ----------------------------------------------------------
+
+namespace {
+plat::Rect ToRect(const PanelRect& r) { return plat::Rect{r.x, r.y, r.x + r.width, r.y + r.height}; }
+// A combo box's panel holds its dropped list; the closed box is one line high.
+plat::Rect ComboRect(const PanelRect& r) {
+    return plat::Rect{r.x, r.y, r.x + r.width, r.y + std::min(r.height, 26)};
+}
+} // namespace
+
+// Creates a control of the control panel when absent and the record's byte asks for it (any
+// byte below 0: always); shows it when present.
+template <typename Control, typename Make>
+void TViewm_2k::MakeControl(std::unique_ptr<Control>& control, int byte, Make make) {
+    if (control) {
+        control->Show(true);
+        return;
+    }
+    if ((byte >= 0 && !PanelMenuHas(byte)) || !m_owner || !m_owner->IsCreated())
+        return;
+    control = make();
+    control->Create();
+}
+
+void TViewm_2k::MakeButton(std::unique_ptr<plat::Button>& button, int id, const char* caption, int panel, int byte) {
+    MakeControl(button, byte, [&] {
+        return std::make_unique<plat::Button>(*m_owner, id, plat::ControlKind::PushButton, caption,
+                                              ToRect(GetPanelRect(panel)));
+    });
+}
+
+void TViewm_2k::MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int panel, int byte) {
+    MakeControl(combo, byte, [&] {
+        return std::make_unique<plat::ComboBox>(*m_owner, id, ComboRect(GetPanelRect(panel)),
+                                                plat::CtlStyle::DropDownList | plat::CtlStyle::OwnerDraw, 512);
+    });
+}
+
+void TViewm_2k::MoveControls() {
+    if (m_layoutCombo)
+        m_layoutCombo->MoveWindow(ComboRect(GetPanelRect(PanelId::LayoutCombo)));
+    if (m_pasteCombo)
+        m_pasteCombo->MoveWindow(ComboRect(GetPanelRect(PanelId::PasteCombo)));
+    if (m_rangeButton)
+        m_rangeButton->MoveWindow(ToRect(GetPanelRect(PanelId::RangeButton)));
+    if (m_addButton)
+        m_addButton->MoveWindow(ToRect(GetPanelRect(PanelId::AddButton)));
+}
+
+// The choice lists and the conversion of a chosen title to its graph come with the control
+// panel's painting; until then a choice only clears the selection.
+bool TViewm_2k::OnControlNotify(int id, int code) {
+    if ((id == 1101 || id == 1102) && code == plat::Notify::SelChange) {
+        ClearActiveChart();
+        return true;
+    }
+    if (id == 1000 && code == plat::Notify::Clicked) {
+        ToggleAutoRange(-1);
+        return true;
+    }
+    if (id == 1001 && code == plat::Notify::Clicked) {
+        AddToGraph();
+        return true;
+    }
+    return false;
+}

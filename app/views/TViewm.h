@@ -1,0 +1,207 @@
+#pragma once
+// The view manager: it divides the main window's client area into the control panel on the
+// left and the result panels on the right, keeps the layout mode, the graph id of every panel
+// and the mode object of the current structure, and is the only code that talks to the mode
+// object. The main window creates one with itself as owner and forwards its size, paint and
+// control-panel events to it.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/TBase_Logic.h"
+#include "app/views/PanelLayout.h"
+#include "platform/Types.h"
+
+namespace plat {
+class DC;
+class Window;
+} // namespace plat
+namespace plat {
+class Button;
+class ComboBox;
+} // namespace plat
+class TBoxItem;
+class TGraphicBox;
+class TShellServices;
+class TTextBox;
+class TStructure;
+class TSectionalAnalysis;
+
+class TViewm_Base {
+public:
+    TViewm_Base(plat::Window* owner, TShellServices* services);
+    virtual ~TViewm_Base();
+    TViewm_Base(const TViewm_Base&) = delete;
+    TViewm_Base& operator=(const TViewm_Base&) = delete;
+
+    // The virtual operations, in their order.
+    virtual void PaintSplash(plat::DC& dc) = 0;
+    virtual void ShowMaterials() = 0;
+    virtual void EvSize(plat::Size size);
+    // Keeps the mode object when its type is the one asked for (re-binding it), else creates
+    // the one for the structure's kind. Returns 1.
+    virtual int CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) = 0;
+    virtual void CreateChart(Tchart* chart, int graphId, int hideTitle, int resetRange) = 0;
+
+    // The rectangle of a panel in the owner's client area now.
+    PanelRect GetPanelRect(int panelId) const;
+
+    int GetLayoutMode() const { return m_layoutMode; }
+    // Stores the mode; leaving the start picture or the summary page repaints the whole owner.
+    void SetLayoutMode(int mode);
+    TBase_Logic* GetLogic() const { return m_logic.get(); }
+    const PanelMenuTable& GetPanelMenu() const { return m_panelMenu; }
+    // Byte k of the current mode's panel-menu record.
+    bool PanelMenuHas(int byte) const;
+    int GetChartId(int i) const { return i >= 0 && i < kPanelCharts ? m_chartIds[static_cast<std::size_t>(i)] : 0; }
+    int GetDefaultGraphId() const { return m_defaultGraphId; }
+    void SetTraceLevel(int level) { m_traceLevel = level; }
+    // The program title, subtitle and version that the start picture shows.
+    void SetProgramTexts(const std::string& title, const std::string& subtitle, const std::string& version);
+    const std::string& GetIdentificationText(int i) const { return m_texts.at(static_cast<std::size_t>(i)); }
+
+    static constexpr int kPanelCharts = 9;
+    static constexpr int kTextBoxes = 5;
+    static constexpr int kPanelButtons = 12;
+
+protected:
+    plat::Window* m_owner;
+    TShellServices* m_services;
+    std::unique_ptr<TBase_Logic> m_logic;
+    PanelMenuTable m_panelMenu{};
+    int m_layoutMode = LayoutMode::Start;
+    std::array<int, kPanelCharts> m_chartIds{};
+    int m_traceLevel = 0;
+    std::array<std::string, 8> m_texts;
+    std::string m_statusText = "status";
+    double m_controlPanelFraction = kControlPanelFraction;
+    int m_pastedGraphId = 0;
+    int m_selectPoint = 0;
+    int m_objectOptionsIndex = 0;
+    int m_pasteListFlags = 23;
+    int m_baseListFlags = 1;
+    int m_defaultGraphId = 0;
+};
+
+class TViewm_2k : public TViewm_Base {
+public:
+    TViewm_2k(plat::Window* owner, TShellServices* services);
+    ~TViewm_2k() override;
+
+    void PaintSplash(plat::DC& dc) override;
+    void ShowMaterials() override;
+    void EvSize(plat::Size size) override;
+    int CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) override;
+    // Describes the chart for the graph id and has the mode object fill it.
+    void CreateChart(Tchart* chart, int graphId, int hideTitle, int resetRange) override;
+
+    // The values the main window's set-up gives.
+    void SetupDefaults();
+
+    // Layout setters; -1 asks for the default choice.
+    void SetLoadDeformation(int choice);
+    void SetSingleGraph(int choice);
+    void SetNineGraphs(int choice);
+    void SetPushover(int choice);
+    void SetFourGraphs(int choice);
+    void SetSixGraphs(int choice);
+    void SetMemberDetails(int choice);
+    // The start picture: mode 0, no panels.
+    void ShowSplash();
+    // Destroys what the new mode does not keep (mode 2: everything, as the window goes).
+    void ClearPanels(int newMode);
+
+    void RefreshAllPanels(int stage);
+    void RebuildPanels();
+    void FillControlCharts();
+    void ClearControlMarkers();
+    void DetachAllStructures();
+    void DetachStructure(const TStructure* structure);
+    // The mode's report in the "View Data" dialog (summary page only).
+    void ShowReport();
+    // The idle call after more than five idle passes without an analysis; nothing to do.
+    void OnIdle() {}
+
+    // ---- The chart factory --------------------------------------------------------------
+    // Makes the slot hold a chart for the code at the panel, reusing the one there when its
+    // kind fits.
+    void CreatePanelChart(std::unique_ptr<Tchart>& slot, plat::Window* parent, int code, int panel);
+    void CreateControlCharts();
+    void UpdateControlMarker(Tcontrolchart* chart, int choice);
+    void AddLegendBox(int graphId, int panelIndex);
+    void InsertTextBox();
+    void InsertGraphicBox();
+    // "Add to Graph" and "Insert &Chart": the graph of the paste combo inside chart 0.
+    void AddToGraph();
+    void ToggleAutoRange(int flag);
+    void RepositionChildBoxes();
+    void CreatePanelButtons(int choice);
+
+    // ---- Selection and the box commands -------------------------------------------------
+    void SetActiveChart(TBoxItem* box, int active);
+    void ClearActiveChart();
+    void DeleteSelectedBox();
+    void ShowObjectOptions();
+
+    int GetControlChartChoice(int which) const;
+    int GetControlChartValue(int which, double& x, double& y, int k) const;
+    int GetControlMarkers(double& x1, int& tag1, double& x2, int& tag2);
+    bool HasControlMarkers();
+
+    // A notification of a control of the control panel (layout and paste combos, range and add
+    // buttons); true when it was one.
+    bool OnControlNotify(int id, int code);
+    plat::ComboBox* GetLayoutCombo() const { return m_layoutCombo.get(); }
+    plat::ComboBox* GetPasteCombo() const { return m_pasteCombo.get(); }
+    plat::Button* GetRangeButton() const { return m_rangeButton.get(); }
+    plat::Button* GetAddButton() const { return m_addButton.get(); }
+
+    // Enablers of the box commands.
+    bool HasSelection() const { return m_selected != nullptr; }
+    bool CanInsertBox() const;
+    bool CanShowObjectOptions() const;
+
+    // What the beam mode object asks: text box n's text (n < 0: the first one there is), and
+    // whether a chart inside another one shows the item.
+    void SetTextBoxText(int n, const std::string& text);
+    bool HasChart(const TStructure* item) const;
+
+    // Installs a mode object of the caller's (tests and benchmarks); it is then kept by type as
+    // any other.
+    void InstallLogic(std::unique_ptr<TBase_Logic> logic);
+
+    Tchart* GetChart(int i) const;
+    Tcontrolchart* GetControlChart(int which) const;
+    TTextBox* GetTextBox(int i) const;
+    TGraphicBox* GetGraphicBox() const { return m_graphicBox.get(); }
+    TBoxItem* GetSelected() const { return m_selected; }
+
+private:
+    void ApplyLayout(LayoutKind kind, int choice);
+    void DestroyBoxes();
+    // Destroys the panel charts placed inside parent (every child chart for null).
+    void DestroyChildCharts(const plat::Window* parent);
+    // The pasted chart's fonts, colours and limits.
+    void SetUpPastedChart();
+    plat::Size OwnerSize() const;
+    // Creates the box's window in its parent and shows it (the page is on screen already).
+    static void ShowInParent(TBoxItem& box);
+    // Creates a control at a panel (or shows the one there is) when the record asks for it.
+    void MakeButton(std::unique_ptr<plat::Button>& button, int id, const char* caption, int panel, int byte);
+    void MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int panel, int byte);
+    template <typename Control, typename Make>
+    void MakeControl(std::unique_ptr<Control>& control, int byte, Make make);
+    void MoveControls();
+
+    std::unique_ptr<plat::ComboBox> m_layoutCombo;
+    std::unique_ptr<plat::ComboBox> m_pasteCombo;
+    std::unique_ptr<plat::Button> m_rangeButton;
+    std::unique_ptr<plat::Button> m_addButton;
+
+    std::array<std::unique_ptr<Tcontrolchart>, 2> m_controlCharts;
+    std::array<std::unique_ptr<Tchart>, kPanelCharts> m_charts;
+    std::array<std::unique_ptr<TTextBox>, kTextBoxes> m_textBoxes;
+    std::unique_ptr<TGraphicBox> m_graphicBox;
+    TBoxItem* m_selected = nullptr;
+};

@@ -1,0 +1,143 @@
+#include "charts/TTextBox.h"
+
+#include "charts/RichText.h"
+#include "charts/TMixinChartOwner.h"
+#include "charts/TextBoxRules.h"
+#include "foundation/ReportText.h"
+#include "platform/Ui.h"
+
+namespace {
+constexpr int kKindTextBox = 4;
+constexpr int kKindGraphicBox = 5;
+constexpr int kPopupEdit = 3000;
+constexpr int kPopupFont = 3001;
+} // namespace
+
+// ---- TTextBox -------------------------------------------------------------------------------
+
+TTextBox::TTextBox(plat::Window* parent, const std::string& title, int x, int y, int w, int h)
+    : TBoxItem(parent, title, x, y, w, h) {
+    m_kind = kKindTextBox;
+    SetFontHeights(TextBoxFontHeight(w, h), static_cast<int>(TextHeight()));
+    AppendPopupItem(0, kPopupEdit, "Edit Text");
+    AppendPopupItem(kPopupSeparator, 0, "");
+    AppendPopupItem(0, kPopupFont, "Select Font");
+}
+
+TTextBox::~TTextBox() = default;
+
+void TTextBox::SetText(const std::string& text) {
+    m_text = TextBoxText(text);
+    AutoSize();
+}
+
+void TTextBox::AutoSize() {
+    int lines = 0;
+    plat::Size size;
+    if (IsCreated()) {
+        plat::ClientDC dc(*this);
+        size = MeasureRichTextLines(dc, m_text, TitleFont(), lines);
+    } else {
+        plat::Image scratch(1, 1);
+        plat::DC dc(scratch);
+        size = MeasureRichTextLines(dc, m_text, TitleFont(), lines);
+    }
+    const BoxPlace before = Place();
+    // The page's rescaling of fonts does not apply: the text keeps its font.
+    const double title = TitleHeight(), text = TextHeight();
+    TBoxItem::Reposition(before.x, before.y, std::max(size.cx, 1), std::max(size.cy, 1), 0);
+    SetFontHeights(static_cast<int>(title), static_cast<int>(text));
+    if (m_parent && m_parent->IsCreated())
+        m_parent->InvalidateRect(plat::Rect{before.x, before.y, before.x + before.w, before.y + before.h}, true);
+}
+
+void TTextBox::Reposition(int x, int y, int w, int h, int redraw) {
+    const double title = TitleHeight(), text = TextHeight();
+    TBoxItem::Reposition(x, y, w, h, redraw);
+    SetFontHeights(static_cast<int>(title), static_cast<int>(text));
+    AutoSize();
+}
+
+void TTextBox::CmEditText() {
+    g_ReportText = std::make_unique<std::string>(m_text);
+    plat::DataDialog("View Data", *g_ReportText, true);
+    const std::string edited = *g_ReportText;
+    g_ReportText.reset();
+    SetText(edited);
+    if (IsCreated())
+        Invalidate();
+}
+
+void TTextBox::CmSelectFont() {
+    plat::FontDialogData data;
+    data.font = TitleFont();
+    if (plat::FontDialog(data))
+        SetTitleFont(data.font);
+    SetText(m_text);
+}
+
+void TTextBox::Paint(plat::DC& dc, bool, const plat::Rect&) {
+    dc.SetBkMode(plat::BkMode::Transparent);
+    int lines = 0;
+    DrawRichTextLines(dc, 0, 0, m_text, TitleFont(), lines, plat::TextAlign::Left, plat::TextAlign::Top,
+                      BlackAndWhite() != 0);
+    if (IsSelected() && !BlackAndWhite())
+        DrawSelectionOn(dc);
+}
+
+// ---- TGraphicBox ----------------------------------------------------------------------------
+
+TGraphicBox::TGraphicBox(plat::Window* parent, const std::string& title, int x, int y, int w, int h)
+    : TBoxItem(parent, title, x, y, w, h) {
+    m_kind = kKindGraphicBox;
+    AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Picture");
+    AppendPopupItem(0, 3000, "Toggle Fill");
+    AppendPopupItem(kPopupSeparator, 0, "");
+    AppendPopupItem(0, 3001, "Scale All");
+    AppendPopupItem(0, 3003, "Toggle Mode");
+    AppendPopupItem(0, 3004, "Scale Text");
+}
+
+TGraphicBox::~TGraphicBox() = default;
+
+void TGraphicBox::CmToggleFill() {
+    m_fill = m_fill ? 0 : 1;
+    if (IsCreated())
+        Invalidate();
+}
+
+void TGraphicBox::CmToggleMode() {
+    m_mode = m_mode ? 0 : 1;
+    if (IsCreated())
+        Invalidate();
+}
+
+void TGraphicBox::CmScaleAll() {
+    std::string text = "100";
+    if (!plat::InputDialog("Scale Graphic", "Enter the percentage scale factor:", text))
+        return;
+    const BoxPlace p = Place();
+    const double f = ScaleAllFactor(text, p.w, p.h);
+    const double title = TitleHeight(), textHeight = TextHeight();
+    TBoxItem::Reposition(p.x, p.y, static_cast<int>(p.w * f), static_cast<int>(p.h * f), 0);
+    SetFontHeights(static_cast<int>(title), static_cast<int>(textHeight));
+    if (m_parent && m_parent->IsCreated())
+        m_parent->Invalidate();
+}
+
+void TGraphicBox::CmScaleText() {
+    std::string text = "100";
+    if (!plat::InputDialog("Scale Text", "Enter the percentage scale factor:", text))
+        return;
+    m_textScale = ScaledTextScale(m_textScale, text);
+    if (IsCreated())
+        Invalidate();
+}
+
+void TGraphicBox::Paint(plat::DC& dc, bool, const plat::Rect&) {
+    dc.SetBkMode(plat::BkMode::Transparent);
+    if (TMixinChartOwner* owner = Owner())
+        owner->DrawStructurePicture(dc, m_mode, Width(), Height(), m_fill, m_textScale);
+    if (IsSelected() && !BlackAndWhite())
+        DrawSelectionOn(dc);
+}

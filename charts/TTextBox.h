@@ -1,0 +1,65 @@
+#pragma once
+// Two simple boxes of a results page: TTextBox, a label of marked-up text that always takes the
+// size of its text, and TGraphicBox, a frame in which the owning window draws the picture of the
+// current structure.
+
+#include <string>
+
+#include "charts/TBoxItem.h"
+
+class TTextBox : public TBoxItem {
+public:
+    TTextBox(plat::Window* parent, const std::string& title, int x, int y, int w, int h);
+    ~TTextBox() override;
+
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    void CmPopup3000() override { CmEditText(); }
+    void CmPopup3001() override { CmSelectFont(); }
+    // The page's repositioning, after which the box takes the size of its text again.
+    void Reposition(int x, int y, int w, int h, int redraw) override;
+
+    // Keeps the first 998 characters, ending them with a line end, and sizes the box to them.
+    void SetText(const std::string& text);
+    const std::string& GetText() const { return m_text; }
+    // Resizes the box to its text in the title font at its present place.
+    void AutoSize();
+    // Edits the text in the "View Data" dialog (through the report text, which is left null).
+    void CmEditText();
+    void CmSelectFont();
+
+    // Legend boxes are the ones the view manager replaces with the next legend.
+    void SetLegend(bool legend) { m_legend = legend; }
+    bool IsLegend() const { return m_legend; }
+
+private:
+    std::string m_text;
+    bool m_legend = false;
+};
+
+class TGraphicBox : public TBoxItem {
+public:
+    TGraphicBox(plat::Window* parent, const std::string& title, int x, int y, int w, int h);
+    ~TGraphicBox() override;
+
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    void CmPopup3000() override { CmToggleFill(); }
+    void CmPopup3001() override { CmScaleAll(); }
+    void CmPopup3003() override { CmToggleMode(); }
+    void CmPopup3004() override { CmScaleText(); }
+
+    void CmToggleFill();
+    void CmToggleMode();
+    // "Scale Graphic": the box and its place on the page by a percentage.
+    void CmScaleAll();
+    // "Scale Text": the lettering of the picture by a percentage.
+    void CmScaleText();
+
+    int GetFill() const { return m_fill; }
+    int GetMode() const { return m_mode; }
+    double GetTextScale() const { return m_textScale; }
+
+private:
+    int m_fill = 1;
+    int m_mode = 1;
+    double m_textScale = 1.3;
+};

@@ -1,0 +1,208 @@
+// The chart factory on the real main window: classes, kinds, panels, titles, reuse by kind,
+// legends, inserted boxes and "Add to Graph".
+
+#include <gtest/gtest.h>
+
+#include "app/views/ModeStandIns.h"
+#include "app/views/TViewm.h"
+#include "charts/TTextBox.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
+#include "foundation/Reporter.h"
+#include "platform/Controls.h"
+#include "tests/app/ShellFixture.h"
+
+namespace {
+
+// A beam mode object whose sets show graph 3000 + 10 set + panel, described by id, with a legend
+// for ids it is told.
+class TableLogic final : public TQ2k_Logic {
+public:
+    TableLogic() : TQ2k_Logic(nullptr, nullptr) {}
+    int GetChoiceId(int category, int set, int panel, int) override {
+        if (category == ChoiceCategory::NineGraphs)
+            return set == 9 ? 2000 + panel : 1000 + 10 * set + panel;
+        return 4004 + panel;
+    }
+    void GetChartDescription(int id, ChartDescription& d, int kind) override {
+        TBase_Logic::GetChartDescription(id, d, kind);
+        d.title = "Graph " + std::to_string(id);
+        d.xLabel = "x of " + std::to_string(id);
+    }
+    void GetLegendText(std::string& text, int& position) override {
+        text = position == legendId ? "legend" : "";
+        position = -1;
+    }
+    void FillChart(Tchart* chart, int id, int, int) override {
+        ++fills;
+        if (chart)
+            for (int k = 0; k < 500; ++k)
+                chart->AddPoint(k, id + k);
+        if (chart)
+            chart->AutoScale();
+    }
+    int legendId = -1;
+    int fills = 0;
+};
+
+class ChartFactoryTest : public ShellTest {
+protected:
+    void SetUp() override {
+        Start();
+        Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
+        auto l = std::make_unique<TableLogic>();
+        logic = l.get();
+        View().InstallLogic(std::move(l));
+    }
+    TViewm_2k& View() { return Window().GetViewManager(); }
+    TableLogic* logic = nullptr;
+};
+
+} // namespace
+
+TEST_F(ChartFactoryTest, NineGraphsArePlainChartsAtTheirPanelsDescribedByTheModeObject) {
+    View().SetNineGraphs(3001);
+    for (int i = 0; i < 9; ++i) {
+        Tchart* c = View().GetChart(i);
+        ASSERT_NE(c, nullptr) << i;
+        EXPECT_EQ(View().GetChartId(i), 1010 + i);
+        EXPECT_EQ(c->Kind(), 1);  // graph ids 1000 to 1999 get full charts
+        const PanelRect r = View().GetPanelRect(1 + i);
+        EXPECT_EQ(c->Place(), (BoxPlace{r.x, r.y, r.width, r.height})) << i;
+        EXPECT_EQ(c->Data().Title(), "Graph " + std::to_string(1010 + i));
+        EXPECT_EQ(c->Data().XTitle(), "x of " + std::to_string(1010 + i));
+    }
+    EXPECT_EQ(logic->fills, 9);
+    ASSERT_NE(View().GetControlChart(0), nullptr);  // the beam mode's controls of mode 5
+    ASSERT_NE(View().GetControlChart(1), nullptr);
+
+    // Another set of the same kinds reuses every chart; set 9 (codes 2000 on) replaces them.
+    Tchart* first = View().GetChart(0);
+    View().SetNineGraphs(3002);
+    EXPECT_EQ(View().GetChart(0), first);
+    EXPECT_EQ(View().GetChart(0)->Data().Title(), "Graph 1020");
+    for (int id = 2004; id <= 2008; ++id)
+        ui.Message("Graph " + std::to_string(id), MsgAnswer::Ok);
+    View().SetNineGraphs(3009);
+    EXPECT_EQ(View().GetChart(0)->Kind(), 6);   // TBeamDiagram's kind
+    EXPECT_EQ(View().GetChart(0)->Data().Title(), "Crack Diagram ");
+    EXPECT_EQ(View().GetChart(3)->Kind(), 13);
+    // 2004 to 2008 have no description of their own: the index guard, one box each.
+    EXPECT_EQ(ui.Count("cannot be shown"), 5);
+}
+
+TEST_F(ChartFactoryTest, PlotCodesBelow1000AreFullChartsOnlyInTheBigPanels) {
+    std::unique_ptr<Tchart> big, small;
+    View().CreatePanelChart(big, &Window(), 500, 0);
+    View().CreatePanelChart(small, &Window(), 500, 5);
+    EXPECT_EQ(big->Kind(), 1);
+    EXPECT_EQ(small->Kind(), 2);
+    Tchart* icon = small.get();
+    View().CreatePanelChart(small, &Window(), 1003, 5);  // a plain chart stays
+    EXPECT_EQ(small.get(), icon);
+    View().CreatePanelChart(small, &Window(), 2100, 5);  // Mohr's circles: always new
+    EXPECT_EQ(small->Kind(), 10);
+    Tchart* mohr = small.get();
+    View().CreatePanelChart(small, &Window(), 2101, 5);
+    EXPECT_NE(small.get(), mohr);
+}
+
+// Graph 2107 is a contour chart (kind 20) and is described like the other contour ids; the
+// node-data ids 2104 to 2106 keep kind 16.
+TEST_F(ChartFactoryTest, ContourGraph2107IsDescribedLikeTheOtherContourIds) {
+    std::unique_ptr<Tchart> slot;
+    View().CreatePanelChart(slot, &Window(), 2107, 5);
+    EXPECT_EQ(slot->Kind(), 20);
+    View().CreateChart(slot.get(), 2107, 0, 1);
+    EXPECT_EQ(slot->Data().Title(), "Graph 2107");
+    EXPECT_EQ(logic->fills, 1);
+    View().CreatePanelChart(slot, &Window(), 2105, 5);
+    EXPECT_EQ(slot->Kind(), 16);
+    View().CreateChart(slot.get(), 2105, 0, 1);
+    EXPECT_EQ(slot->Data().Title(), "Stress & Strain");
+    EXPECT_EQ(ui.requests.size(), 0u);  // no index guard
+}
+
+TEST_F(ChartFactoryTest, LegendsSitInTheirCornerAndAnEmptyLegendLeavesNoBox) {
+    logic->legendId = 4005;
+    View().SetPushover(4000);
+    EXPECT_EQ(View().GetChart(0)->Kind(), 1);  // 4004: a full chart
+    // One legend, for chart 1 (graph 4005), at the bottom right corner of its chart.
+    int boxes = 0;
+    for (int i = 0; i < TViewm_Base::kTextBoxes; ++i)
+        if (TTextBox* t = View().GetTextBox(i)) {
+            ++boxes;
+            EXPECT_TRUE(t->IsLegend());
+            const BoxPlace c = View().GetChart(1)->Place(), b = t->Place();
+            EXPECT_EQ(b.x, c.w - b.w - 10);
+            EXPECT_EQ(b.y, c.h - b.h - 10);
+        }
+    EXPECT_EQ(boxes, 1);
+}
+
+TEST_F(ChartFactoryTest, AddToGraphFillsTheFreeSlotsThenOnlyRedescribesChartZero) {
+    View().SetSingleGraph(1003);
+    ASSERT_NE(View().GetChart(0), nullptr);
+    EXPECT_TRUE(View().CanInsertBox());
+    for (int k = 2; k < 9; ++k)
+        View().AddToGraph();
+    for (int k = 2; k < 9; ++k) {
+        ASSERT_NE(View().GetChart(k), nullptr);
+        EXPECT_TRUE(View().GetChart(k)->IsChildPlacement());
+        EXPECT_EQ(View().GetChart(k)->Data().Title(), "");  // a child chart's title is blank
+    }
+    const int fills = logic->fills;
+    View().AddToGraph();
+    EXPECT_EQ(logic->fills, fills + 1);  // chart 0 only
+    View().ToggleAutoRange(1);
+    for (int k = 0; k < 9; ++k) {
+        if (k != 1) {  // no pasted chart in this layout
+            EXPECT_EQ(View().GetChart(k)->GetMaxRange(), 1);
+        }
+    }
+}
+
+TEST_F(ChartFactoryTest, DeletingTheSelectedChartTakesItsBoxesAndInnerChartsAlong) {
+    View().SetSingleGraph(1003);
+    View().InsertTextBox();
+    View().InsertGraphicBox();
+    View().AddToGraph();
+    ASSERT_NE(View().GetTextBox(0), nullptr);
+    EXPECT_TRUE(View().GetTextBox(0)->IsChildPlacement());
+    View().SetActiveChart(View().GetChart(0), 1);
+    ASSERT_TRUE(View().HasSelection());
+    View().DeleteSelectedBox();
+    EXPECT_EQ(View().GetChart(0), nullptr);
+    EXPECT_EQ(View().GetChart(2), nullptr);
+    EXPECT_EQ(View().GetTextBox(0), nullptr);
+    EXPECT_EQ(View().GetGraphicBox(), nullptr);
+    EXPECT_FALSE(View().HasSelection());
+}
+
+// The controls each layout's panel-menu record asks for, and the range button's caption.
+TEST_F(ChartFactoryTest, TheControlPanelHasTheControlsOfTheLayoutsRecord) {
+    View().SetNineGraphs(-1);
+    ASSERT_NE(View().GetRangeButton(), nullptr);
+    ASSERT_NE(View().GetLayoutCombo(), nullptr);
+    EXPECT_EQ(View().GetPasteCombo(), nullptr);
+    const PanelRect r = View().GetPanelRect(PanelId::RangeButton);
+    EXPECT_EQ(View().GetRangeButton()->GetPlace(), (plat::Rect{r.x, r.y, r.x + r.width, r.y + r.height}));
+    EXPECT_EQ(View().GetRangeButton()->GetText(), "Auto Range");
+    View().ToggleAutoRange(1);
+    EXPECT_EQ(View().GetRangeButton()->GetText(), "Max Range");
+    Window().EvCommand(1000, 1000, 0);  // the button's click toggles every chart back
+    EXPECT_EQ(View().GetRangeButton()->GetText(), "Auto Range");
+    EXPECT_EQ(View().GetChart(4)->GetMaxRange(), 0);
+
+    View().SetFourGraphs(-1);  // combo, no range button
+    EXPECT_EQ(View().GetRangeButton(), nullptr);
+    EXPECT_NE(View().GetLayoutCombo(), nullptr);
+    View().SetLoadDeformation(1001);
+    EXPECT_NE(View().GetPasteCombo(), nullptr);
+    ASSERT_NE(View().GetAddButton(), nullptr);
+    EXPECT_NE(View().GetChart(1), nullptr);  // the pasted chart
+    EXPECT_EQ(View().GetChartId(1), 7);
+    EXPECT_EQ(View().GetChart(2), nullptr);
+    Window().EvCommand(1001, 1001, 0);  // "Add to Graph"
+    EXPECT_NE(View().GetChart(2), nullptr);
+}

@@ -1,0 +1,67 @@
+// The real main window runs a sectional response step by step in its idle passes.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "analysis/TSectionalAnalysis.h"
+#include "app/CommandIds.h"
+#include "app/views/ModeStandIns.h"
+#include "app/views/TViewm.h"
+#include "charts/Tchart.h"
+#include "foundation/DateTime.h"
+#include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/app/ShellFixture.h"
+
+namespace {
+
+// A beam mode object that counts the panel refreshes and control-chart fills it is asked for.
+class CountingBeamLogic final : public TQ2k_Logic {
+public:
+    CountingBeamLogic() : TQ2k_Logic(nullptr, nullptr) {}
+    int PaintPanelText(plat::DC&, int, int, int) override { return ++refreshes; }
+    void FillControlChart(Tcontrolchart*, int which, int) override { controlFills += which == 1; }
+    int refreshes = 0;
+    int controlFills = 0;
+};
+
+} // namespace
+
+TEST_F(ShellTest, ASectionalResponseRunsInIdlePassesWithThrottledRedraws) {
+    std::uint64_t now = 5'000'000;
+    ScopedTimerSource clock([&now] { return now; });
+    Start();
+    Window().MoveWindow(plat::Rect{0, 0, 640, 480});
+    g_Structures[0] = TestSection::MakeBeam();
+    TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 0);
+    auto logic = std::make_unique<CountingBeamLogic>();
+    CountingBeamLogic* counts = logic.get();
+    Window().GetViewManager().InstallLogic(std::move(logic));
+
+    Frame().Dispatch(CmId::CrossSection);  // the summary page; the solve brings the nine graphs
+    Frame().Dispatch(CmId::SectionalResponse);
+    ASSERT_EQ(Window().GetViewManager().GetLogic(), counts);  // kept: the beam mode
+    for (int i = 0; i < 9; ++i)
+        EXPECT_NE(Window().GetViewManager().GetChart(i), nullptr) << i;
+    TSectionalAnalysis* a = g_Analyses[0].get();
+    ASSERT_NE(a, nullptr);
+    ASSERT_TRUE(a->IsRunning());
+    EXPECT_EQ(counts->refreshes, 1);  // the solve shows the new analysis once
+    EXPECT_EQ(counts->controlFills, 2);  // the solve's, and the nine-graph layout's on entering it
+
+    // A pass every 0.1 s: panels every sixth pass (51 hundredths), control charts every third.
+    int passes = 0;
+    while (a->IsRunning() && passes < 1000) {
+        now += 100;
+        EXPECT_TRUE(Window().IdleAction(passes));
+        ++passes;
+    }
+    ASSERT_FALSE(a->IsRunning());
+    EXPECT_GT(passes, 10);
+    EXPECT_EQ(a->GetErrorCount(), 0);
+    EXPECT_EQ(counts->refreshes, 1 + passes / 6 + 1);
+    EXPECT_EQ(counts->controlFills, 2 + passes / 3 + 1);
+    // Finished: further passes step nothing and redraw nothing.
+    EXPECT_FALSE(Window().IdleAction(0));
+    EXPECT_EQ(counts->refreshes, 1 + passes / 6 + 1);
+}

@@ -1,0 +1,240 @@
+// The control chart's data, picking and markers on a real window, and the text and graphic
+// boxes.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "charts/TMixinChartOwner.h"
+#include "charts/TTextBox.h"
+#include "charts/Tcontrolchart.h"
+#include "foundation/ReportText.h"
+#include "foundation/Reporter.h"
+#include "foundation/Sentinel.h"
+#include "support/ScriptedUi.h"
+#include "tests/charts/ChartsFixture.h"
+
+namespace {
+
+class StagePage final : public plat::Window, public TMixinChartOwner {
+public:
+    void SelectLoadStage(double x, double y, int stage) override { picks.push_back({x, y, stage}); }
+    void OnPageClick(unsigned, int, int, int, int) override {}
+    void DrawStructurePicture(plat::DC&, int mode, int w, int h, int fill, double scale) override {
+        pictures.push_back({mode, w, h, fill, scale});
+    }
+    struct PickCall {
+        double x, y;
+        int stage;
+    };
+    struct Picture {
+        int mode, w, h, fill;
+        double scale;
+    };
+    std::vector<PickCall> picks;
+    std::vector<Picture> pictures;
+};
+
+class ControlChartTest : public ChartsGuiTest {
+protected:
+    void SetUp() override {
+        page.Create();
+        page.MoveWindow({0, 0, 400, 300});
+        chart.CreateInParent();
+    }
+    // Stage k at (k, k^2) for k = 0..4, shown.
+    void Feed() {
+        for (int k = 0; k < 5; ++k)
+            chart.AddTaggedPoint(k, k * k, k);
+        chart.AutoScale();
+        chart.Invalidate();
+        chart.UpdateWindow();
+    }
+    StagePage page;
+    Tcontrolchart chart{&page, "Control : M-Phi", 10, 10, 300, 200, 1, 3};
+};
+
+} // namespace
+
+TEST_F(ControlChartTest, KindPopupAndTheFineRangeItemsOfSubMode21) {
+    EXPECT_EQ(chart.Kind(), 3);
+    ASSERT_EQ(chart.PopupItems().size(), 4u);
+    EXPECT_EQ(chart.PopupItems()[1].text, "Copy Chart Data ");
+    chart.SetSubMode(21);
+    ASSERT_EQ(chart.PopupItems().size(), 8u);
+    EXPECT_EQ(chart.PopupItems()[5].text, "Lower Fine Range");
+    chart.SetSubMode(1);
+    EXPECT_EQ(chart.PopupItems().size(), 4u);
+}
+
+TEST_F(ControlChartTest, AFeedAfterAShowStartsANewDataSetAndForgetsTheMarkers) {
+    Feed();
+    chart.DrawMarker(2, 4, 0);
+    EXPECT_EQ(chart.GetMarker(0).x, 2);
+    chart.AddTaggedPoint(7, 1e39, 9);  // a new set; y beyond a float
+    EXPECT_EQ(chart.Tags(), std::vector<int>{9});
+    EXPECT_GT(chart.GetMarker(0).x, 1e30);
+    EXPECT_EQ(chart.Data().Data()[1], kUndefined);
+}
+
+TEST_F(ControlChartTest, AClickPicksTheNearestStageAndTellsTheOwner) {
+    chart.EvLButtonDown(0, {100, 100});  // empty chart: nothing
+    EXPECT_TRUE(page.picks.empty());
+    EXPECT_FALSE(chart.HasCapture());
+    Feed();
+    // Stage 3 at its own pixel.
+    const ChartTransform& t = chart.Transform();
+    ASSERT_GT(t.xScale, 0.0);  // painted
+    const int px = static_cast<int>(t.xOffset + 3 * t.xScale), py = static_cast<int>(t.yOffset - 9 * t.yScale);
+    chart.EvLButtonDown(0, {px, py});
+    ASSERT_EQ(page.picks.size(), 1u);
+    EXPECT_EQ(page.picks[0].stage, 3);
+    EXPECT_EQ(page.picks[0].y, 9);
+    // The selected tag 0 was among the running nearest points (stage 0 comes first), so the
+    // chart keeps it; the window sets the stage it shows.
+    EXPECT_EQ(chart.SelectedTag(), 0);
+    EXPECT_TRUE(chart.HasCapture());
+    chart.EvLButtonUp(0, {px, py});
+    EXPECT_FALSE(chart.HasCapture());
+    chart.SetSelectedTag(3);
+    double x = 0, y = 0;
+    ASSERT_TRUE(chart.GetPointBeforeSelected(x, y, 1));
+    EXPECT_EQ(x, 2);
+    EXPECT_FALSE(chart.GetPointBeforeSelected(x, y, 4));  // before the first point: none
+}
+
+TEST_F(ControlChartTest, OnlyUnpickablePointsGiveTheFirstAndTagMinusOne) {
+    chart.AddTaggedPoint(0, 0, -1);
+    chart.AddTaggedPoint(1, 1, -1);
+    chart.AutoScale();
+    chart.UpdateWindow();
+    chart.EvLButtonDown(0, {250, 30});
+    ASSERT_EQ(page.picks.size(), 1u);
+    EXPECT_EQ(page.picks[0].stage, -1);
+    EXPECT_EQ(page.picks[0].x, 0);
+}
+
+// A fine-range marker drawn again at its own place is erased (not-XOR); "Lower Fine Range" twice
+// thus leaves marker 1 set but not drawn, as the chart has always done.
+TEST_F(ControlChartTest, MarkersDrawnTwiceRestoreThePixels) {
+    Feed();
+    chart.SetSubMode(21);
+    const plat::Image before = chart.BackingImage();
+    auto changed = [&] {
+        int n = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x)
+                n += chart.BackingImage().Pixel(x, y) == before.Pixel(x, y) ? 0 : 1;
+        return n;
+    };
+    chart.DrawMarker(2, 4, 0);
+    const int oneCross = changed();
+    EXPECT_GT(oneCross, 0);
+    chart.CmLowerFineRange();  // on top of marker 0: the two crosses cancel
+    chart.CmLowerFineRange();  // same place: marker 1 erased
+    EXPECT_EQ(changed(), oneCross);
+    EXPECT_LT(chart.GetMarker(1).x, 1e30);  // still set
+    chart.DrawMarker(kUndefined, kUndefined, 0);  // marker 0 erased and not drawn again
+    EXPECT_EQ(changed(), 0);
+}
+
+TEST_F(ControlChartTest, TheFineRangeReadsInXOrderAndTagsInMarkerOrder) {
+    Feed();
+    chart.SetSubMode(21);
+    chart.DrawMarker(4, 16, 0);
+    chart.CmLowerFineRange();
+    chart.DrawMarker(1, 1, 0);
+    chart.CmUpperFineRange();
+    ASSERT_TRUE(chart.HasMarkers());
+    double xLow = 0, xHigh = 0;
+    int tagLow = 0, tagHigh = 0;
+    chart.GetMarkedRange(xLow, tagLow, xHigh, tagHigh);
+    EXPECT_EQ(xLow, 1);
+    EXPECT_EQ(xHigh, 4);
+    EXPECT_EQ(tagLow, 4);
+    EXPECT_EQ(tagHigh, 1);
+    chart.CmClearFineRange();
+    EXPECT_FALSE(chart.HasMarkers());
+    chart.CmLowerFineRange();
+    chart.CmUpperFineRange();
+    chart.SetSubMode(1);  // leaving sub-mode 21 forgets the range
+    EXPECT_FALSE(chart.HasMarkers());
+}
+
+TEST_F(ControlChartTest, SubMode500DrawsTheStructureUnderTheCurve) {
+    chart.SetSubMode(500);
+    Feed();
+    ASSERT_FALSE(page.pictures.empty());
+    EXPECT_EQ(page.pictures.back().mode, 0);
+    EXPECT_EQ(page.pictures.back().w, 300);
+    EXPECT_EQ(page.pictures.back().fill, 1);
+}
+
+namespace {
+
+class BoxTest : public ChartsGuiTest {
+protected:
+    void SetUp() override {
+        page.Create();
+        page.MoveWindow({0, 0, 400, 300});
+    }
+    StagePage page;
+    ScriptedUi ui;
+};
+
+} // namespace
+
+TEST_F(BoxTest, ATextBoxTakesTheSizeOfItsTextWhateverThePageAsks) {
+    TTextBox box(&page, "Text Box", 40, 40, 90, 90);
+    box.CreateInParent();
+    EXPECT_EQ(box.TitleFont().height, 10);  // min(4 (90 / 9) / 3, 90 / 9)
+    box.SetText("|e_x = 1.5\nsecond line");
+    const BoxPlace sized = box.Place();
+    EXPECT_EQ(sized.x, 40);
+    EXPECT_GT(sized.w, 0);
+    box.Reposition(40, 40, 300, 250, 1);  // a drag of the resize handle
+    EXPECT_EQ(box.Place(), sized);
+    EXPECT_EQ(box.TitleFont().height, 10);
+}
+
+TEST_F(BoxTest, EditingATextBoxDiscardsTheReportTextAndLeavesItNull) {
+    AddLoadError("a complaint");
+    TTextBox box(&page, "Text Box", 40, 40, 90, 90);
+    box.SetText("old");
+    ui.Text([](std::string& text) {
+        EXPECT_EQ(text, "old\r\n");
+        text = "new";
+        return false;  // taken back whatever the dialog answers
+    });
+    box.CmEditText();
+    EXPECT_EQ(box.GetText(), "new\r\n");
+    EXPECT_EQ(g_ReportText, nullptr);
+}
+
+TEST_F(BoxTest, GraphicBoxScalesAndHandsItsSettingsToThePicture) {
+    TGraphicBox box(&page, "graphic", 40, 40, 200, 100);
+    box.CreateInParent();
+    EXPECT_EQ(box.Kind(), 5);
+    ui.Input("percentage", std::string("50")).Input("percentage", std::string("1e300"));
+    box.CmScaleAll();
+    EXPECT_EQ(box.Place(), (BoxPlace{40, 40, 100, 50}));
+    double fx, fy, fw, fh;
+    box.GetRelativeRect(fx, fy, fw, fh);
+    EXPECT_DOUBLE_EQ(fw, 100.0 / 400);
+    box.CmScaleAll();  // bounded by the largest window
+    EXPECT_LE(box.Place().w, plat::kMaxWindowExtent);
+    EXPECT_GT(box.Place().w, 100);
+    ui.Input("percentage", std::string("200")).Input("percentage", std::string("200"));
+    box.CmScaleText();
+    box.CmScaleText();
+    EXPECT_DOUBLE_EQ(box.GetTextScale(), 5.2);
+    box.CmToggleFill();
+    box.CmToggleMode();
+    page.pictures.clear();
+    box.Invalidate();
+    box.UpdateWindow();
+    ASSERT_FALSE(page.pictures.empty());
+    EXPECT_EQ(page.pictures.back().fill, 0);
+    EXPECT_EQ(page.pictures.back().mode, 0);
+    EXPECT_DOUBLE_EQ(page.pictures.back().scale, 5.2);
+}
