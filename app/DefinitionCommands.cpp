@@ -12,6 +12,7 @@
 #include "app/InputDialogs.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
+#include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
@@ -27,7 +28,6 @@
 namespace {
 
 constexpr const char* kWebPage = "https://www.quarvish.org/";
-constexpr int kSummaryLayout = 3;
 // The control choice of the fire graphs.
 constexpr int kFireGraphs = 3005;
 // Locations closer than this are the same output location (m).
@@ -144,14 +144,28 @@ void TQuarvishWindow::AddDefinitionCommands() {
 
 // ---- Views ------------------------------------------------------------------------------
 
-// The mode object and the panels come with the view manager; until then the window shows
-// the slot through its status and caption (RefreshStructureViews).
-void TQuarvishWindow::BindViews(int, bool) {}
+void TQuarvishWindow::BindViews(int slot, bool withAnalysis) {
+    if (!m_viewManager)
+        return;
+    m_viewManager->CreateLogic(1, StructureAt(slot), withAnalysis ? AnalysisAt(slot) : nullptr);
+    if (withAnalysis)
+        m_viewManager->FillControlCharts();
+}
 
-int TQuarvishWindow::CurrentLayoutMode() const { return kSummaryLayout; }
+void TQuarvishWindow::DetachViews() {
+    if (m_viewManager)
+        m_viewManager->CreateLogic(0, nullptr, nullptr);
+}
 
-// The nine graphs of the fire analysis (control choice 3005) come with the view manager.
-void TQuarvishWindow::ShowFireGraphs() { m_fireGraphsShown = kFireGraphs; }
+int TQuarvishWindow::CurrentLayoutMode() const {
+    return m_viewManager ? m_viewManager->GetLayoutMode() : LayoutMode::Start;
+}
+
+void TQuarvishWindow::ShowFireGraphs() {
+    m_fireGraphsShown = kFireGraphs;
+    if (m_viewManager)
+        m_viewManager->SetNineGraphs(kFireGraphs);
+}
 
 // ---- The common road of a dialog --------------------------------------------------------
 
@@ -232,8 +246,11 @@ void TQuarvishWindow::CmSectionalLoads() {
     if (!s)
         return;
     (void)GetInputDialogs().Loads(*this, *s);
-    if (CurrentLayoutMode() == kSummaryLayout)
+    const int layout = CurrentLayoutMode();
+    if (layout == LayoutMode::Summary)
         CmCrossSection();
+    else if (layout == LayoutMode::LoadDeformation && !GetCurrentAnalysis())
+        CmLoadDeformationPlot();
 }
 
 void TQuarvishWindow::CmTimeDependentEffects() {
@@ -336,7 +353,7 @@ void TQuarvishWindow::OpenWebPage() { (void)plat::Help::ShowWebPage(kWebPage); }
 // ---- Summary page -----------------------------------------------------------------------
 
 void TQuarvishWindow::OnPageClick(unsigned, int x, int y, int code, int index) {
-    if (CurrentLayoutMode() != kSummaryLayout)
+    if (CurrentLayoutMode() != LayoutMode::Summary)
         return;
     if (x == 0 && y == 0) {
         // A direct request for the materials sheet at a type.
@@ -348,7 +365,8 @@ void TQuarvishWindow::OnPageClick(unsigned, int x, int y, int code, int index) {
         });
         return;
     }
-    // The page's hit test comes with the summary page; until then nothing on it is hit.
+    // The page's hit test comes with the summary page; until then nothing on it is hit and
+    // the click goes to the charts.
     PageHitAction(0, index);
 }
 

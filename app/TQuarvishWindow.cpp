@@ -213,6 +213,7 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
     }
     DeleteAnalysis(-1);
     DeleteAllStructures();
+    DetachViews();
     g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::move(beam);
     return read != 0;
 }
@@ -241,6 +242,7 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
             MemberFromBeam(static_cast<const TBeam&>(*s));
     } else {
         ClearStructures();
+        DetachViews();
         engine.BeginRead(text);
         std::string name;
         // Member settings name their sections: they are read once every section of the
@@ -293,6 +295,9 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
             g_CurrentAnalysis = first;
         }
     }
+    // The mode object follows the current structure of what was read.
+    if (!m_documentKept && m_viewManager)
+        m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);
     ShowReportTextDialog(this);
     if (!ok)
         return;

@@ -95,6 +95,8 @@ private:
     void SwitchElement(int slot);
     // Binds the mode object to the slot's structure (and analysis, when asked).
     void BindViews(int slot, bool withAnalysis);
+    // Detaches the mode object from every structure (the tables are about to be replaced).
+    void DetachViews();
     // The layout shown now; the summary page is layout 3.
     int CurrentLayoutMode() const;
     void ShowFireGraphs();

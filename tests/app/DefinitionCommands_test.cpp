@@ -287,6 +287,12 @@ TEST_F(DefinitionTest, SummaryPageHitsOpenTheMatchingDialog) {
         Window().OnPageClick(0, 0, 0, code, 2);
     EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"materials 2 -1 -1 0", "materials -1 2 -1 0",
                                                        "materials -1 -1 2 0"}));
+    // Outside the summary page a click does nothing.
+    Frame().Dispatch(CmId::NineGraphs);
+    dialogs.calls.clear();
+    Window().OnPageClick(0, 0, 0, 7, 2);
+    EXPECT_TRUE(dialogs.calls.empty());
+    Frame().Dispatch(CmId::CrossSection);
     // The about box and an element of the catalogue page.
     ui.Dialog("About Quarvish-2010", [](plat::DialogDriver& d) { d.Click(1); });
     Window().PageHitAction(8, 0);
