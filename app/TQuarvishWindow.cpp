@@ -22,6 +22,7 @@
 #include "foundation/Units.h"
 #include "member/MemberEvents.h"
 #include "member/TMemberDefinition.h"
+#include "member/fire/ThermalAnalysis.h"
 #include "model/DefaultAuthor.h"
 #include "model/ModelHelpers.h"
 #include "model/ModelSettings.h"
@@ -126,12 +127,13 @@ int TQuarvishWindow::ClearStructures() {
         g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
     DeleteAnalysis(-1);
     DeleteAllStructures();
-    return 0;  // no fire model exists in this build
+    return DeleteThermalModel();
 }
 
 int TQuarvishWindow::ResetDocument() {
     DeleteAnalysis(-1);
     DeleteAllStructures();
+    DeleteThermalModel();
     g_RebarList.Clear();
     for (auto& s : ShapeTable)
         s.reset();
@@ -148,6 +150,8 @@ void TQuarvishWindow::RefreshStructureViews(int flag) {
         if (TStructure* s = GetCurrentStructure())
             s->Validate();
         DeleteAnalysis(g_CurrentStructure);
+        DeleteThermalModel();
+        BindViews(g_CurrentStructure, false);
         CmCrossSection();
     } else if (TSectionalAnalysis* a = GetCurrentAnalysis()) {
         ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);

@@ -7,6 +7,7 @@
 #include "app/InputDialogs.h"
 #include "foundation/ReportText.h"
 #include "member/TMemberDefinition.h"
+#include "member/fire/ThermalAnalysis.h"
 #include "model/QuickDefineFlag.h"
 #include "model/StructureRecords.h"
 #include "model/TBeam.h"
@@ -231,6 +232,19 @@ TEST_F(DefinitionTest, TheFireRoadMakesThePostFireBeamCurrent) {
     EXPECT_EQ(g_CurrentAnalysis, 5);
     EXPECT_EQ(StructureAt(5)->GetName(), "after fire");
     EXPECT_EQ(Window().FireGraphsShown(), 3005);
+
+    // With a fire model, "F&ire" only shows its graphs; a changed section and a new document
+    // both drop the model.
+    g_ThermalModel = std::make_unique<TFireAnalysis_2Ds>(0.5, 1, 0, 20.0);
+    dialogs.calls.clear();
+    Frame().Dispatch(CmId::Fire);
+    EXPECT_TRUE(dialogs.calls.empty());
+    dialogs.changes = true;
+    Frame().Dispatch(CmId::TimeDependentEffects);
+    EXPECT_EQ(HasThermalModel(), 0);
+    g_ThermalModel = std::make_unique<TFireAnalysis_2Ds>(0.5, 1, 0, 20.0);
+    EXPECT_EQ(Window().ClearStructures(), 1);
+    EXPECT_EQ(Window().ClearStructures(), 0);
 }
 
 TEST_F(DefinitionTest, MemberPropertiesMoveTheOutputLocationOnlyBeyondATenthOfAMillimetre) {
