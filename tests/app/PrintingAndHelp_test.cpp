@@ -93,6 +93,10 @@ TEST_F(PrintingTest, ThePreviewShowsOnePageInPlaceOfTheMainFrame) {
     const plat::Rect r = page.GetClientRect();
     EXPECT_GT(r.Width(), 100);
     EXPECT_GT(r.Width(), r.Height());  // landscape
+    // Its print button reaches the application's print command.
+    ui.Print(false);
+    EXPECT_TRUE(preview->Dispatch(CmId::FilePrint));
+    EXPECT_TRUE(ui.Done());
     preview->Dispatch(PreviewId::Done);
     EXPECT_EQ(app->GetPreview(), nullptr);
     EXPECT_EQ(app->GetPrintingCount(), 0);
