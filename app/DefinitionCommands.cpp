@@ -72,11 +72,6 @@ void WarnAboutSteelOutsideConcrete(const TStructure& s) {
     }
 }
 
-void ShowPendingReport(plat::Window& owner) {
-    ShowReportTextDialog(&owner);
-    ClearReportText();
-}
-
 } // namespace
 
 TStructureSlots& ProgramStructureSlots() {
@@ -113,7 +108,8 @@ int LongitudinalOpeningPage(const TStructure& s, int layerRow, int circularRow, 
 }
 
 void TQuarvishWindow::AddDefinitionCommands() {
-    // Enablers first, in a table of their own: a command answered elsewhere still follows them.
+    // The enablers, one small table each, searched before the solve commands' own: a command
+    // answered elsewhere still follows them.
     for (const int id : EnabledCommandIds())
         AddResponseTable({{id, {}, [id](plat::CommandEnabler& ce) {
                                ce.Enable(IsCommandAvailable(id, CurrentEnablerContext()));
@@ -169,13 +165,13 @@ void TQuarvishWindow::ShowFireGraphs() {
 
 // ---- The common road of a dialog --------------------------------------------------------
 
-void TQuarvishWindow::RunStructureDialog(const std::function<int(TStructure&)>& dialog, int refreshFlag) {
+void TQuarvishWindow::RunStructureDialog(const std::function<int(TStructure&)>& dialog) {
     TStructure* s = GetCurrentStructure();
     if (!s)
         return;
     (void)dialog(*s);
     if (m_structuresChanged)
-        RefreshStructureViews(refreshFlag);
+        RefreshStructureViews(0);
 }
 
 void TQuarvishWindow::CmQuickDefine() {
@@ -195,7 +191,7 @@ void TQuarvishWindow::CmQuickDefine() {
         ClearReportText();
         return;
     }
-    ShowPendingReport(*this);
+    ShowReportTextDialog(this);
     SetMemberDefinitionFromSection(ProgramStructureSlots(), g_MemberDefinition, *s);
     RefreshStructureViews(0);
 }
@@ -220,7 +216,7 @@ void TQuarvishWindow::CmConcreteSection(int row) {
         ClearReportText();
         return;
     }
-    ShowPendingReport(*this);
+    ShowReportTextDialog(this);
     RefreshStructureViews(0);
     if (const TStructure* now = GetCurrentStructure())
         WarnAboutSteelOutsideConcrete(*now);

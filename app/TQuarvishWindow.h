@@ -88,7 +88,7 @@ private:
     void ReplaceAnalysis(const AnalysisBuilder& build);
     void AddDefinitionCommands();
     // A dialog on the current structure; the views follow when it changed something.
-    void RunStructureDialog(const std::function<int(TStructure&)>& dialog, int refreshFlag = 0);
+    void RunStructureDialog(const std::function<int(TStructure&)>& dialog);
     // The post-fire beam of the current structure becomes current with the fire graphs.
     void FireRoad();
     // Makes the slot current for structure and analysis and shows it.
