@@ -2,8 +2,10 @@
 
 #include "app/TQuarvishApp.h"
 #include "platform/Application.h"
+#include "views/BeamModeInstall.h"
 
 int main(int argc, char** argv) {
     plat::EnsureGuiRuntime(argc, argv);
+    InstallBeamMode();
     return QuarvishMain(plat::Application::Arguments(), plat::Application::ProgramDirectory());
 }

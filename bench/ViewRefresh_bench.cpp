@@ -17,9 +17,9 @@
 namespace {
 
 // Nine curves of 500 points each, one per panel.
-class CurveLogic final : public TQ2k_Logic {
+class CurveLogic final : public TBeamStandIn_Logic {
 public:
-    CurveLogic() : TQ2k_Logic(nullptr, nullptr) {}
+    CurveLogic() : TBeamStandIn_Logic(nullptr, nullptr) {}
     int GetChoiceId(int, int, int panel, int) override { return 1000 + panel; }
     void GetChartDescription(int id, ChartDescription& d, int kind) override {
         TBase_Logic::GetChartDescription(id, d, kind);

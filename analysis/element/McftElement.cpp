@@ -14,6 +14,10 @@ namespace {
 // pi as the stored crack angles have always used it.
 constexpr double kPi = 3.141592653589;
 
+// pi / 2 less the stored half pi, and pi less the stored pi (both differences are exact).
+constexpr double kHalfPiOffset = 1.57079632679489661923 - kStoredHalfPi;
+constexpr double kPiOffset = 3.14159265358979323846 - kPi;
+
 // Bounds of |tan(theta)|: the stress transformation divides by t.
 constexpr double kMaxTan = 1000000.0;
 constexpr double kMinTan = 1e-6;
@@ -60,6 +64,32 @@ double ClampTan(double t)
     if (std::fabs(t) < kMinTan)
         t = std::copysign(kMinTan, t);
     return t;
+}
+
+// The direction of the principal strains by the Mohr circle: with d = ex - ez, g = gamma and
+// r = sqrt(d^2 + g^2) the circle's diameter, 2 phi = atan2(g, d) has cosine d / r and sine
+// g / r; the half-angle cosine and sine come from (r + d) / 2r and (r - d) / 2r, whichever
+// does not cancel, the other from sin 2 phi = 2 sin phi cos phi. The stored angle is
+// theta = pi / 2 - phi - h with h = kHalfPiOffset (about 4e-13), taken to first order.
+// Answers false for a circle too small to give a direction (then the angle's own sine,
+// cosine and tangent are used).
+bool MohrDirection(double d, double g, double r, CrackDirection& out)
+{
+    if (!(r > 1e-100) || !std::isfinite(r))
+        return false;
+    double cosPhi = 0.0;
+    double sinPhi = 0.0;
+    if (d >= 0.0) {
+        cosPhi = std::sqrt((r + d) / (2.0 * r));
+        sinPhi = g / (2.0 * r * cosPhi);
+    } else {
+        sinPhi = std::copysign(std::sqrt((r - d) / (2.0 * r)), g);
+        cosPhi = g / (2.0 * r * sinPhi);
+    }
+    out.sine = cosPhi - kHalfPiOffset * sinPhi;
+    out.cosine = sinPhi + kHalfPiOffset * cosPhi;
+    out.tangent = ClampTan(out.sine / out.cosine);
+    return true;
 }
 
 double SignOf(double x)
@@ -204,7 +234,18 @@ double ConcreteTensionLimit(const ConcreteTypeRec& type, LayerNodeStateRec& elem
     return beta * ecr;
 }
 
-double SolveMcftElement(const ConcreteTypeRec& type, LayerNodeStateRec& element, double a, double b)
+double CrackAngleOf(const LayerNodeStateRec& element)
+{
+    const double dx = element.StrainX - element.FreeStrainX;
+    const double dz = element.StrainZ - element.FreeStrainZ;
+    return kStoredHalfPi - std::atan2(element.ShearStrain, dx - dz) / 2.0;
+}
+
+double SolveMcftElement(const ConcreteTypeRec& type,
+                        LayerNodeStateRec& element,
+                        double a,
+                        double b,
+                        CrackDirection* direction)
 {
     LayerNodeStateRec& el = element;
     const double phiC = ConcretePhi();
@@ -214,15 +255,24 @@ double SolveMcftElement(const ConcreteTypeRec& type, LayerNodeStateRec& element,
     const double gamma = el.ShearStrain;
     el.CrackCheckCode = CrackCheck::None;
 
-    const double theta = kStoredHalfPi - std::atan2(gamma, dx - dz) / 2.0;
-    el.CrackAngle = theta;
-    const double t = ClampTan(std::tan(theta));
-    const double s = std::sin(theta);
-    const double c = std::cos(theta);
+    const double r = std::sqrt((dx - dz) * (dx - dz) + gamma * gamma);
+    CrackDirection dir;
+    if (!MohrDirection(dx - dz, gamma, r, dir)) {
+        const double theta = CrackAngleOf(el);
+        dir.tangent = ClampTan(std::tan(theta));
+        dir.sine = std::sin(theta);
+        dir.cosine = std::cos(theta);
+    }
+    if (direction != nullptr)
+        *direction = dir;
+    else
+        el.CrackAngle = CrackAngleOf(el);
+    const double t = dir.tangent;
+    const double s = dir.sine;
+    const double c = dir.cosine;
 
     el.FreeStrain1 = el.FreeStrainZ * c * c + el.FreeStrainX * s * s;
     el.FreeStrain2 = el.FreeStrainZ * s * s + el.FreeStrainX * c * c;
-    const double r = std::sqrt((dx - dz) * (dx - dz) + gamma * gamma);
     const double m = (dx + dz) / 2.0;
     el.Strain1 = m + r / 2.0 + el.FreeStrain1;
     el.Strain2 = m - r / 2.0 + el.FreeStrain2;
@@ -273,14 +323,16 @@ double SolveMcftElement(const ConcreteTypeRec& type, LayerNodeStateRec& element,
     return t;
 }
 
-void SecantStiffnessMatrix(Matrix3& matrix,
-                           const ConcreteTypeRec& type,
-                           const LayerNodeStateRec& element,
-                           bool rowOnly)
+namespace {
+
+// The secant matrix with s and c the sine and cosine of psi = pi - theta.
+void SecantMatrixAt(Matrix3& matrix,
+                    const ConcreteTypeRec& type,
+                    const LayerNodeStateRec& element,
+                    bool rowOnly,
+                    double s,
+                    double c)
 {
-    const double psi = kPi - element.CrackAngle;
-    const double s = std::sin(psi);
-    const double c = std::cos(psi);
     const double S = s * s;
     const double C = c * c;
     const double P = s * c;
@@ -308,6 +360,30 @@ void SecantStiffnessMatrix(Matrix3& matrix,
     matrix[2][0] = m02;
     matrix[2][1] = m12;
     matrix[2][2] = (E1 + E2) * C * S + G * Q * Q;
+}
+
+} // namespace
+
+void SecantStiffnessMatrix(Matrix3& matrix,
+                           const ConcreteTypeRec& type,
+                           const LayerNodeStateRec& element,
+                           bool rowOnly)
+{
+    const double psi = kPi - element.CrackAngle;
+    SecantMatrixAt(matrix, type, element, rowOnly, std::sin(psi), std::cos(psi));
+}
+
+void SecantStiffnessMatrix(Matrix3& matrix,
+                           const ConcreteTypeRec& type,
+                           const LayerNodeStateRec& element,
+                           bool rowOnly,
+                           const CrackDirection& direction)
+{
+    // psi = pi - theta - e with e = kPiOffset (about 8e-13), to first order:
+    // sin psi = sin theta + e cos theta, cos psi = -(cos theta - e sin theta).
+    const double s = direction.sine + kPiOffset * direction.cosine;
+    const double c = -(direction.cosine - kPiOffset * direction.sine);
+    SecantMatrixAt(matrix, type, element, rowOnly, s, c);
 }
 
 void SolveMcftLayer(Matrix3& matrix,
@@ -388,9 +464,22 @@ void SolveMcftLayer(Matrix3& matrix,
 
     // Tangents of f2, each with the rate of e1 that goes with the strain it is taken for:
     // t^2 along ex, 1 / t^2 along ez, -1 along gamma.
-    const double E2a = PrincipalTangent(type, el, e1, e2, 2, t * t, a, b);
-    const double E2b = PrincipalTangent(type, el, e1, e2, 2, 1.0 / (t * t), a, b);
-    const double E2c = PrincipalTangent(type, el, e1, e2, 2, -1.0, a, b);
+    // The three share the law's evaluation at (e1, e2); only the lateral rate differs.
+    const double lateral[3] = {e1 > 0.0 ? t * t : 0.0, e1 > 0.0 ? 1.0 / (t * t) : 0.0,
+                               e1 > 0.0 ? -1.0 : 0.0};
+    double E2[3] = {0.0, 0.0, 0.0};
+    ConcreteTangentModuli(type,
+                          {e1, e2, 0.0},
+                          2,
+                          lateral,
+                          lateral,
+                          E2,
+                          3,
+                          el.LocalTensileStrength,
+                          el.TensionStiffFactor);
+    const double E2a = E2[0];
+    const double E2b = E2[1];
+    const double E2c = E2[2];
 
     // Shear term of the rotating principal axes.
     const double G = std::fabs(e1 - e2) <= 1e-15

@@ -37,14 +37,36 @@ struct ConcreteTypeRec;
 // max(LocalTensileStrength / Ec, the type's cracking strain), or that strain unreduced.
 double ConcreteTensionLimit(const ConcreteTypeRec& type, LayerNodeStateRec& element);
 
+// The directions of the principal strains of an element by the Mohr circle: sine and
+// cosine of the crack angle theta the element stores (1.5707963267945 - atan2(gamma,
+// ex - ez) / 2, the stored half pi a little below pi / 2) and t = tan(theta) clamped to
+// 1e-6 ... 1e6 in magnitude. They come from the strains by square roots and one division,
+// with the small offset of the stored half pi carried to first order, so they agree with
+// the sine, cosine and tangent of the stored angle to a few units in the last place.
+struct CrackDirection {
+    double sine = 0.0;
+    double cosine = 1.0;
+    double tangent = 1e-6;
+};
+
 // The full element state at the element's current strains (fields written: Strain1,
 // Strain2, FreeStrain1, FreeStrain2, CrackAngle, ConcStress1, ConcStress2, ConcStress2Max,
 // TensionLimit, CrackWidth, CrackSpacingTheta, CrackShearLimit, CrackShearStress,
 // CrackCheckCode, Stress1AtCrack, ConcShearStress, ConcStressX, ConcStressZ). Returns
 // t = tan(theta), its magnitude clamped to 1e-6 ... 1e6. a and b are handed to the concrete
 // law unchanged (the beam-section path passes 0 and 0).
-double
-SolveMcftElement(const ConcreteTypeRec& type, LayerNodeStateRec& element, double a, double b);
+// direction, when given, receives the sine, cosine and tangent the solution used, and the
+// caller takes over the crack angle: CrackAngle is left as it was, to be set with
+// CrackAngleOf once the caller's iteration over the element's strains has ended.
+double SolveMcftElement(const ConcreteTypeRec& type,
+                        LayerNodeStateRec& element,
+                        double a,
+                        double b,
+                        CrackDirection* direction = nullptr);
+
+// The crack angle SolveMcftElement stores for the element's current strains:
+// 1.5707963267945 - atan2(gamma, (StrainX - FreeStrainX) - (StrainZ - FreeStrainZ)) / 2.
+double CrackAngleOf(const LayerNodeStateRec& element);
 
 // The secant stiffness of the solved element: E1 = f1 / e1 and E2 = f2 / e2 in the
 // principal directions (Ec phi_c at zero strain) with the shear term
@@ -55,6 +77,13 @@ void SecantStiffnessMatrix(Matrix3& matrix,
                            const ConcreteTypeRec& type,
                            const LayerNodeStateRec& element,
                            bool rowOnly);
+// The same for an element just solved by SolveMcftElement, with the direction that solution
+// gave (no trigonometric calls).
+void SecantStiffnessMatrix(Matrix3& matrix,
+                           const ConcreteTypeRec& type,
+                           const LayerNodeStateRec& element,
+                           bool rowOnly,
+                           const CrackDirection& direction);
 
 // The tangent stiffness of the solved element. The terms of the principal tensile direction
 // follow what limited f1 (CrackCheckCode): the concrete law's tangent when nothing did; the

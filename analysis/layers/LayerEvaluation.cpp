@@ -305,7 +305,10 @@ void TLayerEvaluator::TransverseStiffness(
     const ConcreteTypeRec* type = NodeConcrete(node);
     if (type == nullptr)
         return;
-    SecantStiffnessMatrix(K, *type, node, true);
+    if (m_inNodeSolution && m_directionKnown)
+        SecantStiffnessMatrix(K, *type, node, true, m_direction);
+    else
+        SecantStiffnessMatrix(K, *type, node, true);
     if (!m_stirrups.empty()) {
         const double e = node.StrainZ + e0z;
         Esz =
@@ -322,7 +325,9 @@ TLayerEvaluator::EvaluateTransverseStress(LayerNodeStateRec& node, double x, dou
         return 0.0;
     double fcr = 0.0;
     node.ReserveZ = StirrupStatesAtNode(node, fcr, x);
-    const double t = SolveMcftElement(*type, node, a, b);
+    // Inside SolveNodeState the angle is set once, when the node's iteration ends.
+    const double t = SolveMcftElement(*type, node, a, b, m_inNodeSolution ? &m_direction : nullptr);
+    m_directionKnown = m_inNodeSolution;
 
     // Once every stirrup layer has failed the crack stress stays marked undefined.
     if (!AllTransFailed(m_flags)) {
@@ -381,7 +386,17 @@ int TLayerEvaluator::SolveNodeState(LayerNodeStateRec& node, double clampingRati
         WidthMemo(const WidthMemo&) = delete;
         WidthMemo& operator=(const WidthMemo&) = delete;
     } memo(*this);
+    m_directionKnown = false;
+    const int result = IterateTransverseStrain(node, clampingRatio, x, e0z);
+    node.CrackAngle = CrackAngleOf(node);
+    return result;
+}
 
+int TLayerEvaluator::IterateTransverseStrain(LayerNodeStateRec& node,
+                                             double clampingRatio,
+                                             double x,
+                                             double e0z)
+{
     const double sigma = EvaluateTransverseStress(node, x, 0.0, 0.0);
     double tol = std::fabs(node.ConcShearStress) * 0.001 + 0.001;
     Matrix3 K{};

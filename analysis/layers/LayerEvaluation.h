@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/element/McftElement.h"
 #include "analysis/state/LayerNodeState.h"
 #include "foundation/SmallSolvers.h"
 
@@ -118,6 +119,9 @@ public:
     double StirrupInitialStrain(double depth) const;
 
 private:
+    // The transverse iteration of SolveNodeState (the crack angle is set by the caller).
+    int IterateTransverseStrain(LayerNodeStateRec& node, double clampingRatio, double x, double e0z);
+
     struct StirrupLayer {
         int index = 0; // in the structure's transverse layers of direction 2
         double A = 0.0;
@@ -154,4 +158,8 @@ private:
     mutable bool m_widthKnown = false;
     mutable double m_widthDepth = 0.0;
     mutable double m_width = 0.0;
+    // The principal direction of the node's last element solution inside SolveNodeState,
+    // for the stiffness that follows it.
+    bool m_directionKnown = false;
+    CrackDirection m_direction;
 };

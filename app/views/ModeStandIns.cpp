@@ -23,22 +23,22 @@ void TStandInLogic::Bind(TStructure* structure, TSectionalAnalysis* analysis) {
     m_analysis = analysis;
 }
 
-int TQ2k_Logic::GetFirstControlId() { return m_analysis && m_analysis->HasShear() ? 3000 : 3003; }
+int TBeamStandIn_Logic::GetFirstControlId() { return m_analysis && m_analysis->HasShear() ? 3000 : 3003; }
 
-void TQ2k_Logic::InitPanelMenu(PanelMenuTable& t) {
-    t = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},
-          {1, 1, 0, 1, 1, 0, 0, 0, 0},
-          {0, 0, 0, 0, 0, 0, 0, 0, 1},
-          {0, 0, 0, 0, 0, 0, 0, 0, 1},
-          {1, 0, 1, 0, 1, 1, 0, 0, 1},
-          {1, 0, 1, 0, 1, 1, 0, 0, 1},
-          {1, 0, 1, 0, 1, 1, 0, 0, 1},
-          {1, 0, 0, 0, 1, 1, 0, 0, 1},
-          {0, 0, 0, 0, 1, 0, 0, 1, 0},
-          {0, 0, 0, 0, 0, 0, 0, 1, 0},
-          {0, 0, 0, 0, 1, 0, 0, 1, 1},
-          {0, 0, 0, 0, 0, 0, 0, 0, 0}}};
-}
+const PanelMenuTable kBeamPanelMenu = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},
+                                        {1, 1, 0, 1, 1, 0, 0, 0, 0},
+                                        {0, 0, 0, 0, 0, 0, 0, 0, 1},
+                                        {0, 0, 0, 0, 0, 0, 0, 0, 1},
+                                        {1, 0, 1, 0, 1, 1, 0, 0, 1},
+                                        {1, 0, 1, 0, 1, 1, 0, 0, 1},
+                                        {1, 0, 1, 0, 1, 1, 0, 0, 1},
+                                        {1, 0, 0, 0, 1, 1, 0, 0, 1},
+                                        {0, 0, 0, 0, 1, 0, 0, 1, 0},
+                                        {0, 0, 0, 0, 0, 0, 0, 1, 0},
+                                        {0, 0, 0, 0, 1, 0, 0, 1, 1},
+                                        {0, 0, 0, 0, 0, 0, 0, 0, 0}}};
+
+void TBeamStandIn_Logic::InitPanelMenu(PanelMenuTable& t) { t = kBeamPanelMenu; }
 
 void TP2k_Logic::InitPanelMenu(PanelMenuTable& t) {
     t = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},

@@ -28,8 +28,11 @@ protected:
     TSectionalAnalysis* m_analysis;
 };
 
+// The panel-menu records of the beam mode, one per layout mode.
+extern const PanelMenuTable kBeamPanelMenu;
+
 // Beam and column sections.
-class TQ2k_Logic : public TStandInLogic {
+class TBeamStandIn_Logic : public TStandInLogic {
 public:
     using TStandInLogic::TStandInLogic;
     void InitPanelMenu(PanelMenuTable& table) override;

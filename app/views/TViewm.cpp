@@ -111,6 +111,19 @@ void TViewm_2k::ShowMaterials() {
     SetLayoutMode(LayoutMode::Summary);
 }
 
+namespace {
+BeamLogicFactory& BeamFactory() {
+    static BeamLogicFactory factory;
+    return factory;
+}
+} // namespace
+
+BeamLogicFactory SetBeamLogicFactory(BeamLogicFactory factory) {
+    BeamLogicFactory previous = std::move(BeamFactory());
+    BeamFactory() = std::move(factory);
+    return previous;
+}
+
 int TViewm_2k::CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) {
     if (m_logic && m_logic->GetModeType() != type)
         m_logic.reset();
@@ -122,7 +135,10 @@ int TViewm_2k::CreateLogic(int type, TStructure* structure, TSectionalAnalysis* 
         return 1;
     switch (structure->GetKind()) {
     case kKindBeam:
-        m_logic = std::make_unique<TQ2k_Logic>(structure, analysis);
+        if (BeamFactory())
+            m_logic = BeamFactory()(structure, analysis, *this);
+        if (!m_logic)
+            m_logic = std::make_unique<TBeamStandIn_Logic>(structure, analysis);
         break;
     case kKindShell:
         m_logic = std::make_unique<TP2k_Logic>(structure, analysis);

@@ -6,6 +6,7 @@
 // control-panel events to it.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,14 @@ class TShellServices;
 class TTextBox;
 class TStructure;
 class TSectionalAnalysis;
+class TViewm_2k;
+
+// Makes the mode object of a beam section over the view manager that will own it. The result
+// views install theirs at start-up; without one the view manager keeps a stand-in that draws
+// nothing. Returns the previous factory.
+using BeamLogicFactory =
+    std::function<std::unique_ptr<TBase_Logic>(TStructure*, TSectionalAnalysis*, TViewm_2k&)>;
+BeamLogicFactory SetBeamLogicFactory(BeamLogicFactory factory);
 
 class TViewm_Base {
 public:

@@ -416,25 +416,46 @@ double ConcreteTangentModulus(const ConcreteTypeRec& rec,
                               double /*a*/,
                               double /*b*/)
 {
+    double modulus = 0.0;
+    ConcreteTangentModuli(rec, e, d, &rateJ, &rateK, &modulus, 1, f, c);
+    return modulus;
+}
+
+void ConcreteTangentModuli(const ConcreteTypeRec& rec,
+                           const PrincipalStrains& e,
+                           int d,
+                           const double* ratesJ,
+                           const double* ratesK,
+                           double* moduli,
+                           int count,
+                           double f,
+                           double c)
+{
     const double phi = g_ResistanceFactors.phi_c;
+    const auto all = [&](double value) {
+        for (int i = 0; i < count; ++i)
+            moduli[i] = value;
+    };
     int j = 0;
     int k = 0;
     if (!DirectionIndices(d, j, k) || !StrainsInRange(e))
-        return 0.0;
+        return all(0.0);
     const double ed = e[d - 1];
     if (ed >= kTensionThreshold) {
         const double ecrP = CrackingStrain(rec, f);
         if (ed <= ecrP)
-            return rec.Ec * phi;
+            return all(rec.Ec * phi);
         double slope = 0.0;
         CrackedTension(rec, ed, ecrP, c, &slope);
-        return slope * phi;
+        return all(slope * phi);
     }
     const double ej = e[j - 1];
     const double ek = e[k - 1];
     const CompressionPoint p = EvaluateCompression(rec, ed, LateralOf(ej, ek, ej, ek));
-    const double de1 = LateralOf(rateJ, rateK, ej, ek);
-    return (p.dStress + p.dStressDe1 * de1) * phi;
+    for (int i = 0; i < count; ++i) {
+        const double de1 = LateralOf(ratesJ[i], ratesK[i], ej, ek);
+        moduli[i] = (p.dStress + p.dStressDe1 * de1) * phi;
+    }
 }
 
 double TensionDecayStress(double e, double f)

@@ -76,6 +76,18 @@ double ConcreteTangentModulus(const ConcreteTypeRec& rec,
                               double a = 0.0,
                               double b = 0.0);
 
+// ConcreteTangentModulus for count pairs of lateral rates at the same strains, the law
+// evaluated once: moduli[i] = ConcreteTangentModulus(rec, e, d, ratesJ[i], ratesK[i], f, c).
+void ConcreteTangentModuli(const ConcreteTypeRec& rec,
+                           const PrincipalStrains& e,
+                           int d,
+                           const double* ratesJ,
+                           const double* ratesK,
+                           double* moduli,
+                           int count,
+                           double f,
+                           double c);
+
 // Tensile stress transmitted across a crack of width (or strain) e: f / (1 + 250000 e) phi_c.
 // A negative e counts as a closed crack.
 double TensionDecayStress(double e, double f);

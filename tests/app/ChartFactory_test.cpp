@@ -16,9 +16,9 @@ namespace {
 
 // A beam mode object whose sets show graph 3000 + 10 set + panel, described by id, with a legend
 // for ids it is told.
-class TableLogic final : public TQ2k_Logic {
+class TableLogic final : public TBeamStandIn_Logic {
 public:
-    TableLogic() : TQ2k_Logic(nullptr, nullptr) {}
+    TableLogic() : TBeamStandIn_Logic(nullptr, nullptr) {}
     int GetChoiceId(int category, int set, int panel, int) override {
         if (category == ChoiceCategory::NineGraphs)
             return set == 9 ? 2000 + panel : 1000 + 10 * set + panel;

@@ -59,7 +59,7 @@ TEST(ModeObjectBase, ProbeAndSetDataReportAFailedAttempt) {
 TEST(ModeStandIns, IdsAndPanelMenusOfTheThreeModes) {
     TBeam beam;
     FakeAnalysis withShear(&beam, 1), withoutShear(&beam, 0);
-    TQ2k_Logic q2k(&beam, &withShear);
+    TBeamStandIn_Logic q2k(&beam, &withShear);
     TP2k_Logic p2k(&beam, nullptr);
     TSarnex_Logic sarnex(&beam, nullptr);
     struct Row {
@@ -107,17 +107,17 @@ TEST(ViewManager, CreateLogicKeepsABeamModeObjectAndRenewsOthers) {
 
     view.CreateLogic(1, &beam, &first);
     auto* beamMode = dynamic_cast<TStandInLogic*>(view.GetLogic());
-    ASSERT_NE(dynamic_cast<TQ2k_Logic*>(view.GetLogic()), nullptr);
+    ASSERT_NE(dynamic_cast<TBeamStandIn_Logic*>(view.GetLogic()), nullptr);
     EXPECT_EQ(view.GetPanelMenu()[5][PanelMenuByte::ControlChart2], 1);
     view.CreateLogic(1, &beam, &second);  // kept and re-bound
     EXPECT_EQ(view.GetLogic(), beamMode);
     EXPECT_EQ(beamMode->GetBoundAnalysis(), &second);
 
     view.CreateLogic(0, &beam, nullptr);  // no mode object answers type 0
-    EXPECT_NE(dynamic_cast<TQ2k_Logic*>(view.GetLogic()), nullptr);
+    EXPECT_NE(dynamic_cast<TBeamStandIn_Logic*>(view.GetLogic()), nullptr);
 
     view.CreateLogic(1, &shell, nullptr);  // type 1 keeps the beam mode object even for a shell
-    EXPECT_NE(dynamic_cast<TQ2k_Logic*>(view.GetLogic()), nullptr);
+    EXPECT_NE(dynamic_cast<TBeamStandIn_Logic*>(view.GetLogic()), nullptr);
     view.CreateLogic(0, &shell, nullptr);
     ASSERT_NE(dynamic_cast<TP2k_Logic*>(view.GetLogic()), nullptr);
     EXPECT_EQ(view.GetDefaultGraphId(), 200);

@@ -16,9 +16,9 @@
 namespace {
 
 // A beam mode object that counts the panel refreshes and control-chart fills it is asked for.
-class CountingBeamLogic final : public TQ2k_Logic {
+class CountingBeamLogic final : public TBeamStandIn_Logic {
 public:
-    CountingBeamLogic() : TQ2k_Logic(nullptr, nullptr) {}
+    CountingBeamLogic() : TBeamStandIn_Logic(nullptr, nullptr) {}
     int PaintPanelText(plat::DC&, int, int, int) override { return ++refreshes; }
     void FillControlChart(Tcontrolchart*, int which, int) override { controlFills += which == 1; }
     int refreshes = 0;

@@ -16,6 +16,7 @@
 #include "platform/Frame.h"
 #include "platform/Printing.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
+#include "views/BeamModeInstall.h"
 
 int main(int argc, char** argv) {
     if (argc < 3)
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     const std::string out = argv[2];
     const int seconds = argc > 3 ? std::atoi(argv[3]) : 4;
     plat::EnsureGuiRuntime(argc, argv);
+    InstallBeamMode();
     SetUserConfigDir(out);
     plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
     TQuarvishApp app(programDir);

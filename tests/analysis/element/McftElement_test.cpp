@@ -118,6 +118,63 @@ TEST_F(McftElementTest, WorkedElementByHand)
     EXPECT_NEAR(el.ConcShearStress, 0.4 * (f1 - f2), kStressTol);
 }
 
+// The direction the element solution takes from the Mohr circle (square roots, no angle) is
+// the sine, cosine and tangent of the angle it stores, in every quadrant of the circle and at
+// its edges: pure shear (ex = ez), no shear with ex < ez (theta near 0 or pi by the sign of
+// the zero), a shear so small that the tangent is clamped. Handed a direction, the solution
+// leaves the angle to the caller and otherwise works alike; the secant matrix built from the
+// direction is the one built from the angle.
+TEST_F(McftElementTest, MohrCircleDirectionIsThatOfTheStoredAngle)
+{
+    const ConcreteTypeRec type = Concrete();
+    const struct {
+        const char* name;
+        double ex, ez, gamma;
+    } cases[] = {
+        {"worked element, tan 2", 1.0e-3, -0.5e-3, 2.0e-3},
+        {"negative shear", 2.0e-3, -0.3e-3, -1.5e-3},
+        {"ex below ez", -0.8e-3, 0.6e-3, 0.4e-3},
+        {"ex below ez, negative shear", -0.8e-3, 0.6e-3, -0.4e-3},
+        {"pure shear", 0.2e-3, 0.2e-3, 1.0e-3},
+        {"no shear, ex below ez", -0.5e-3, 0.1e-3, 0.0},
+        {"no shear, negative zero", -0.5e-3, 0.1e-3, -0.0},
+        {"shear within the clamp", 1.0e-3, 0.0, 1e-13},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayerNodeStateRec el = Element(c.ex, c.ez, c.gamma);
+        LayerNodeStateRec plain = el;
+        CrackDirection d;
+        el.CrackAngle = -7.0;
+        const double t = SolveMcftElement(type, el, 0.0, 0.0, &d);
+        EXPECT_EQ(el.CrackAngle, -7.0);
+        const double theta = CrackAngleOf(el);
+        EXPECT_NEAR(d.sine, std::sin(theta), 1e-15);
+        EXPECT_NEAR(d.cosine, std::cos(theta), 1e-15);
+        const double tanTheta = std::tan(theta);
+        const double expected = std::fabs(tanTheta) > 1e6    ? std::copysign(1e6, tanTheta)
+                                : std::fabs(tanTheta) < 1e-6 ? std::copysign(1e-6, tanTheta)
+                                                             : tanTheta;
+        EXPECT_NEAR(d.tangent, expected, 1e-12 * std::fabs(expected));
+        EXPECT_EQ(t, d.tangent);
+
+        EXPECT_EQ(SolveMcftElement(type, plain, 0.0, 0.0), t);
+        EXPECT_EQ(plain.CrackAngle, theta);
+        EXPECT_EQ(plain.ConcStressX, el.ConcStressX);
+        EXPECT_EQ(plain.ConcShearStress, el.ConcShearStress);
+
+        Matrix3 fromAngle{};
+        Matrix3 fromDirection{};
+        SecantStiffnessMatrix(fromAngle, type, plain, false);
+        SecantStiffnessMatrix(fromDirection, type, el, false, d);
+        double largest = 0.0;
+        for (const auto& row : fromAngle)
+            for (double x : row)
+                largest = std::max(largest, std::fabs(x));
+        ExpectMatrixNear(fromDirection, fromAngle, 1e-12 * largest);
+    }
+}
+
 struct StrainCase {
     const char* name;
     double ex, ez, gamma, fx, fz;

@@ -1,0 +1,63 @@
+// The fire charts of the beam mode over a short fire run.
+
+#include <gtest/gtest.h>
+
+#include "foundation/Units.h"
+#include "member/fire/FireLaws.h"
+#include "member/fire/TFireAnalysis.h"
+#include "member/fire/ThermalAnalysis.h"
+#include "tests/member/fire/FireTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "tests/views/ViewTestSupport.h"
+
+namespace {
+
+TEST(FireCharts, TemperaturesInDegreesFahrenheitAreOffsetFromCelsius)
+{
+    RecordingReporter reporter;
+    firetest::FireStateGuard guard;
+    firetest::TestSlots slots;
+    const FireData fire{7, kISO834Fire, kMildSteel, 600.0, 1000.0}; // ten minutes
+    TBeam* beam = slots.Put(0, firetest::FireBeam(0.3, 0.4, fire, 2));
+    ASSERT_GT(ThermalAnalysis(beam, slots, {}), 0);
+    ASSERT_EQ(HasThermalModel(), 1);
+
+    const auto fill = [&](int system) {
+        ValueGuard<int> units(g_UnitSystem, system);
+        TQ2k_Logic logic(beam, nullptr);
+        DisplayContext d;
+        d.unitSystem = system;
+        logic.SetDisplayContext(d);
+        RecordingViewChart chart;
+        EXPECT_EQ(logic.FillChart(&chart, 2110, 0, 0), 1);
+        EXPECT_EQ(chart.structure, beam);
+        return chart.points;
+    };
+    const std::vector<RecordedPoint> si = fill(0), us = fill(1);
+    ASSERT_EQ(si.size(), us.size());
+    ASSERT_GT(si.size(), 100u);
+    EXPECT_EQ(si[0].y, us[0].y); // the header is no temperature
+    int compared = 0;
+    for (std::size_t i = 1; i < si.size(); ++i) {
+        if (si[i].y == TFireAnalysis_2Ds::kPlotOutside)
+            continue; // outside the section
+        EXPECT_NEAR(us[i].y, 1.8 * si[i].y + 32.0, 1e-9) << i;
+        ++compared;
+    }
+    EXPECT_GT(compared, 100);
+    // Twenty degrees C are 68 F, not 36.
+    EXPECT_GT(us.back().y, 60.0);
+}
+
+TEST(FireCharts, WithoutAModelOnlyAutoScale)
+{
+    firetest::FireStateGuard guard;
+    DeleteThermalModel();
+    TQ2k_Logic logic(nullptr, nullptr);
+    RecordingViewChart chart;
+    EXPECT_EQ(logic.FillChart(&chart, 2113, 0, 0), 1);
+    EXPECT_EQ(chart.calls, (std::vector<std::string>{"AutoScale"}));
+    EXPECT_EQ(logic.IsChoiceAvailable(5, 5), 0);
+}
+
+} // namespace

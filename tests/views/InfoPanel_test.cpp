@@ -1,0 +1,120 @@
+// The information panel, drawn into a recording device context.
+
+#include <gtest/gtest.h>
+
+#include "platform/Application.h"
+#include "tests/support/RecordingDC.h"
+#include "tests/support/TestSupport.h"
+#include "tests/views/ViewTestSupport.h"
+
+namespace {
+
+// The heading as the view manager hands it over.
+std::string& Heading(const char* text)
+{
+    static std::string heading;
+    heading = text;
+    return heading;
+}
+
+struct InfoPanel : ::testing::Test {
+    RecordingReporter reporter;
+    std::unique_ptr<TBeam> beam = TestSection::MakeBeam();
+    ScriptedAnalysis analysis{beam.get()};
+    TQ2k_Logic logic{beam.get(), &analysis};
+    RecordingDC dc;
+    static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
+    InfoPanel()
+    {
+        beam->SetName("Beam B1\r\nsecond line");
+        beam->SetDoneBy("A. Engineer");
+        logic.SetDisplayContext(DisplayContext{});
+        analysis.stages.push_back(MakeState(-0.0005, -0.002, -100e3, -50e3, 30e3));
+    }
+    // The texts from the first one that starts with start up to the next at another height,
+    // joined: a marked-up label is drawn in pieces.
+    std::string Joined(const std::string& start)
+    {
+        const std::vector<DrawCall> texts = dc.CallsOf("Text");
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (texts[i].text.rfind(start, 0) != 0)
+                continue;
+            std::string joined;
+            for (std::size_t j = i; j < texts.size() && texts[j].run.at.y == texts[i].run.at.y; ++j)
+                joined += texts[j].text;
+            return joined;
+        }
+        return {};
+    }
+    const DrawCall* TextAt(const std::string& start)
+    {
+        for (const DrawCall& c : dc.Calls())
+            if (c.op == "Text" && c.text.rfind(start, 0) == 0)
+                return &c;
+        return nullptr;
+    }
+};
+
+TEST_F(InfoPanel, NineGraphsShowTheCurrentStrainsAndForces)
+{
+    EXPECT_EQ(logic.PaintInfoPanel(dc, 5, 1000, 800, Heading("Sectional Response")), 1);
+    const std::vector<std::string> texts = dc.Texts();
+    ASSERT_GE(texts.size(), 9u);
+    // "|e_x_0 = ..." draws e, x, 0 and the rest in pieces
+    EXPECT_EQ(texts[0], "Sectional Response");
+    EXPECT_EQ(texts[1], "Beam B1"); // cut at the first line break
+    EXPECT_EQ(texts[2].rfind("A. Engineer  ", 0), 0u);
+    const DrawCall* heading = TextAt("Sectional Response");
+    EXPECT_EQ(heading->state.font.height, 1000 / 45);
+    EXPECT_EQ(heading->state.font.weight, 700);
+    EXPECT_EQ(heading->run.at.y, 8); // 0.01 H
+    ASSERT_NE(TextAt("Moment:= "), nullptr);
+    EXPECT_EQ(TextAt("Moment:= ")->text, "Moment:=   50.0 kNm");
+    EXPECT_EQ(TextAt("Moment:= ")->run.at.y, 744); // 0.93 H
+    EXPECT_EQ(TextAt("Axial Load = ")->text, "Axial Load = -100.0 kN");
+    EXPECT_EQ(Joined("\u03c6"), "\u03c6 =  2.00 mrad/m"); // phi from the markup "|f"
+    EXPECT_EQ(TextAt("Factored Values"), nullptr);
+    // The control panel's right edge at 0.25 W - 1.
+    const std::vector<DrawCall> lines = dc.CallsOf("Line");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].points[0].x, 249);
+}
+
+TEST_F(InfoPanel, FactoredValuesAndThePushoverSuffix)
+{
+    DisplayContext d;
+    d.resistanceFactors = {0.65, 0.85, 0.9};
+    logic.SetDisplayContext(d);
+    analysis.memberResults = {0.0, 0.0125, 0.0, 0.0, 1.25, -20e3};
+    logic.PaintInfoPanel(dc, 6, 1000, 800, Heading("Pushover"));
+    ASSERT_NE(TextAt("Load factorf"), nullptr);
+    EXPECT_EQ(TextAt("Load factorf")->text, "Load factorf :   1.2 ");
+    EXPECT_EQ(TextAt("Dyf")->text, "Dyf :  12.5 mm");
+    EXPECT_EQ(TextAt("Axialf")->text, "Axialf : -20.00 kN");
+    EXPECT_NE(TextAt("Factored Values"), nullptr);
+}
+
+TEST_F(InfoPanel, NothingInSplashOrInputSummary)
+{
+    logic.PaintInfoPanel(dc, 0, 1000, 800, Heading("x"));
+    logic.PaintInfoPanel(dc, 3, 1000, 800, Heading("x"));
+    EXPECT_TRUE(dc.Calls().empty());
+}
+
+TEST_F(InfoPanel, LoadDeformationLayoutOnOneLine)
+{
+    TQ2k_Logic unbound(beam.get(), nullptr);
+    unbound.PaintInfoPanel(dc, 1, 1000, 800, Heading("Load-Deformation"));
+    EXPECT_EQ(dc.Texts().size(), 3u);
+    EXPECT_EQ(TextAt("Beam B1")->state.textAlign, plat::TextAlign::Top | plat::TextAlign::Center);
+    EXPECT_EQ(TextAt("A. Engineer")->run.at.x, 990);
+}
+
+TEST_F(InfoPanel, MomentThatIsNotANumberShowsZero)
+{
+    analysis.stages.back()->Results[StateResult::Moment] = std::nan("");
+    logic.PaintInfoPanel(dc, 4, 1000, 800, Heading("x"));
+    EXPECT_EQ(TextAt("Moment:= ")->text, "Moment:=    0.0 kNm");
+}
+
+} // namespace

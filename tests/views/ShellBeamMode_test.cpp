@@ -1,0 +1,57 @@
+// The beam mode in the real main window: a finished response of a beam with stirrups under
+// moment and shear fills the nine panels and both control charts.
+
+#include <gtest/gtest.h>
+
+#include "analysis/RunToFinish.h"
+#include "app/CommandIds.h"
+#include "app/views/TViewm.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
+#include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/app/ShellFixture.h"
+#include "views/BeamModeInstall.h"
+#include "views/TQ2k_Logic.h"
+
+namespace {
+
+struct BeamModeInShell : ShellTest {
+    BeamLogicFactory previous = InstallBeamMode();
+    ~BeamModeInShell() override { SetBeamLogicFactory(std::move(previous)); }
+};
+
+TEST_F(BeamModeInShell, FinishedResponseFillsTheNinePanels)
+{
+    Start();
+    Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
+    g_Structures[0] = TestSection::MakeBeam();
+    TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
+    Frame().Dispatch(CmId::CrossSection);
+    Frame().Dispatch(CmId::SectionalResponse);
+    TViewm_2k& view = Window().GetViewManager();
+    ASSERT_NE(dynamic_cast<TQ2k_Logic*>(view.GetLogic()), nullptr);
+    TSectionalAnalysis* a = g_Analyses[0].get();
+    ASSERT_NE(a, nullptr);
+    RunToFinish(*a, 5000);
+    ASSERT_FALSE(a->IsRunning());
+    view.FillControlCharts();
+    for (int i = 0; i < 9; ++i) {
+        Tchart* chart = view.GetChart(i);
+        ASSERT_NE(chart, nullptr) << i;
+        view.CreateChart(chart, view.GetChartId(i), 0, 0);
+        const int id = view.GetChartId(i);
+        // The profiles of the set; the result diagrams come with their own classes.
+        if (id < 200) {
+            EXPECT_FALSE(chart->IsDataEmpty()) << "graph " << id;
+        }
+    }
+    const Tcontrolchart* control = view.GetControlChart(0);
+    ASSERT_NE(control, nullptr);
+    EXPECT_FALSE(control->IsDataEmpty());
+    // Every stage is a tagged point (besides the separators).
+    EXPECT_GT(control->Tags().size(), static_cast<std::size_t>(a->GetLastStageIndex()));
+    EXPECT_EQ(control->SubMode(), 21); // moment leads: |dV| below |10 dM / H / 3|
+    EXPECT_FALSE(view.GetControlChart(1)->IsDataEmpty());
+}
+
+} // namespace

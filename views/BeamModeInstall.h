@@ -1,0 +1,8 @@
+#pragma once
+// Installs the beam mode object with the view manager: from then on a beam section's results
+// are shown by TQ2k_Logic, which reads the program's unit system and resistance factors each
+// time it draws. Returns the factory it replaced.
+
+#include "app/views/TViewm.h"
+
+BeamLogicFactory InstallBeamMode();
