@@ -72,15 +72,20 @@ void TQuarvishApp::CmFilePrintPreview() {
     m_preview->SetApplication(this);
     m_preview->SetupWindow();
     m_client->SetPreviewing(1);
-    m_preview->ShowFrame(3);
+    m_frameWasMaximized = m_frame->IsMaximized();
+    m_preview->SetFrameRect(m_frame->GetFrameRect());
+    m_preview->ShowFrame(m_frameWasMaximized ? 3 : 1);
     m_frame->ShowFrame(0);
 }
 
 void TQuarvishApp::EndPreview() {
     if (!m_preview)
         return;
-    if (m_frame)
-        m_frame->ShowFrame(3);
+    if (m_frame) {
+        // The main frame comes back where the preview last stood.
+        m_frame->SetFrameRect(m_preview->GetFrameRect());
+        m_frame->ShowFrame(m_frameWasMaximized ? 3 : 1);
+    }
     --m_printingCount;
     if (m_client) {
         m_client->SetPreviewing(0);

@@ -82,6 +82,8 @@ private:
     std::unique_ptr<TLandPrinter> m_printer;
     int m_printingCount = 0;
     std::unique_ptr<TApxPreviewWin> m_preview;
+    // How the main frame stood when the preview took its place.
+    bool m_frameWasMaximized = true;
     // A closed preview, deleted once its own command has returned.
     std::unique_ptr<TApxPreviewWin> m_closedPreview;
 };

@@ -217,6 +217,21 @@ void Frame::ShowFrame(int showState) {
     }
 }
 
+Rect Frame::GetFrameRect() const {
+    const FrameHost* host = m_frame->host;
+    if (!host)
+        return Rect{};
+    const QRect r = host->isMaximized() ? host->normalGeometry() : host->geometry();
+    return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+void Frame::SetFrameRect(const Rect& rect) {
+    if (m_frame->host && !rect.IsEmpty())
+        m_frame->host->setGeometry(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+}
+
+bool Frame::IsMaximized() const { return m_frame->host && m_frame->host->isMaximized(); }
+
 void Frame::SetCaption(const std::string& caption) {
     m_frame->title = caption;
     if (m_frame->host)

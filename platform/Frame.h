@@ -27,6 +27,11 @@ public:
     void CreateFrame();
     // Shows the window: 0 hidden, 1 normal, 3 maximised, 7 minimised.
     void ShowFrame(int showState);
+    // The frame's rectangle on the screen (its normal placement while maximised) and whether
+    // it is maximised; SetFrameRect places it (normal placement).
+    Rect GetFrameRect() const;
+    void SetFrameRect(const Rect& rect);
+    bool IsMaximized() const;
 
     Window& GetClient() const { return m_client; }
     void SetCaption(const std::string& caption);

@@ -108,9 +108,12 @@ TEST_F(PrintingTest, APortraitPreviewShowsAnEmptySecondPage) {
     UsePdf();
     Start();
     app->GetPrinter().Setup().landscape = false;
+    Frame().ShowFrame(1);
+    Frame().SetFrameRect(plat::Rect{40, 30, 840, 630});
     Frame().Dispatch(CmId::FilePrintPreview);
     TApxPreviewWin* preview = app->GetPreview();
     ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetFrameRect(), (plat::Rect{40, 30, 840, 630}));  // in the main frame's place
     EXPECT_TRUE(preview->IsCommandEnabled(PreviewId::TwoPages));
     preview->Dispatch(PreviewId::TwoPages);
     ASSERT_NE(preview->GetPage2(), nullptr);
@@ -118,9 +121,12 @@ TEST_F(PrintingTest, APortraitPreviewShowsAnEmptySecondPage) {
     EXPECT_EQ(preview->GetGadgetText(PreviewId::PageText), "Page 1");
     preview->Dispatch(PreviewId::OnePage);
     EXPECT_EQ(preview->GetPage2(), nullptr);
-    // The close box ends it like the done button.
+    preview->SetFrameRect(plat::Rect{100, 80, 900, 680});
+    // The close box ends it like the done button; the main frame comes back where the
+    // preview stood.
     EXPECT_FALSE(preview->Close());
     EXPECT_EQ(app->GetPreview(), nullptr);
+    EXPECT_EQ(Frame().GetFrameRect(), (plat::Rect{100, 80, 900, 680}));
 }
 
 TEST_F(ShellTest, TheAboutBoxShowsTheProgramsVersion) {
