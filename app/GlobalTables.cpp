@@ -21,3 +21,12 @@ TStructure* StructureAt(int slot) {
 TSectionalAnalysis* AnalysisAt(int slot) {
     return IsValidSlot(slot) ? g_Analyses[static_cast<std::size_t>(slot)].get() : nullptr;
 }
+
+bool IsInStructureTable(const TStructure* structure) {
+    if (!structure)
+        return false;
+    for (const auto& slot : g_Structures)
+        if (slot.get() == structure)
+            return true;
+    return false;
+}

@@ -23,6 +23,9 @@ extern int g_CurrentAnalysis;
 TStructure* StructureAt(int slot);
 TSectionalAnalysis* AnalysisAt(int slot);
 bool IsValidSlot(int slot);
+// True when the structure is held by the structure table (a view left bound to one that was
+// replaced must not draw or read it).
+bool IsInStructureTable(const TStructure* structure);
 
 // The message-box caption of the main window (a copy of its title).
 extern std::string g_AppTitle;

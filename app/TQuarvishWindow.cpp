@@ -11,6 +11,7 @@
 #include "app/GlobalTables.h"
 #include "app/ShellServices.h"
 #include "app/TQuarvishApp.h"
+#include "app/summary/InfoManager.h"
 #include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
 #include "files/legacy/BeamFileLoad.h"
@@ -131,6 +132,7 @@ int TQuarvishWindow::ClearStructures() {
 }
 
 int TQuarvishWindow::ResetDocument() {
+    ReleaseInfoManager();
     DeleteAnalysis(-1);
     DeleteAllStructures();
     DeleteThermalModel();
@@ -234,6 +236,8 @@ void TQuarvishWindow::MemberFromBeam(const TBeam& beam) {
 // leaves the tables as they were.
 void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefault) {
     StopAnalysis();
+    // The mode object lets go of the structures before they are replaced.
+    m_viewManager->CreateLogic(0, nullptr, nullptr);
     ok = 1;
     m_documentKept = false;
     TTextBuffer buffer;

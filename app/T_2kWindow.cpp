@@ -143,52 +143,19 @@ bool T_2kWindow::CanClose() {
 
 void T_2kWindow::CeCurrentStructure(plat::CommandEnabler& ce) { ce.Enable(GetCurrentStructure() != nullptr); }
 
-// ---- Painting: the start picture until the result panels exist -------------------------
+// ---- Painting: the view manager's page -------------------------------------------------
 
 void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect& rect) {
-    if (!m_app)
+    if (!m_app || !m_viewManager)
         return;
-    // The window prints as one page.
+    // On the printer the window is one page: the page and every panel at its place.
     if (m_app->GetPrintingCount() > 0 && m_app->HasPrinter() && !rect.IsEmpty()) {
         m_app->GetPrinter().Setup().minPage = 1;
         m_app->GetPrinter().Setup().maxPage = 1;
-    }
-    const plat::Rect r = GetClientRect();
-    dc.FillRect(r, plat::Color(236, 240, 246));
-    // The start picture belongs to the start layout; the others show their panels.
-    if (m_viewManager && m_viewManager->GetLayoutMode() != LayoutMode::Start)
+        m_viewManager->Paint(dc, 1, m_previewing);
         return;
-    const int h = std::max(12, std::min(r.Height() / 14, r.Width() / 22));
-    dc.SetBkMode(plat::BkMode::Transparent);
-    dc.SetTextAlign(plat::TextAlign::Center | plat::TextAlign::Baseline);
-    const char* lines[] = {"Quarvish-2000", "Reinforced Concrete Sectional Analysis", "Version 1.9.6 (beta)"};
-    const int sizes[] = {h * 2, h, (h * 3) / 4};
-    const plat::Color colours[] = {plat::Color(20, 50, 120), plat::Color(40, 40, 40), plat::Color(90, 90, 90)};
-    int y = r.Height() / 5;
-    for (int i = 0; i < 3; ++i) {
-        plat::LogFont font;
-        font.height = -sizes[i];
-        font.weight = i == 0 ? 700 : 400;
-        dc.SelectFont(font);
-        dc.SetTextColor(colours[i]);
-        y += sizes[i] + sizes[i] / 2;
-        dc.TextOut(r.Width() / 2, y, lines[i]);
     }
-    // A sketch of a reinforced section under the texts.
-    const int cx = r.Width() / 2;
-    const int top = y + h;
-    const int w = std::max(20, h * 3), d = std::min(h * 5, r.Height() - top - h);
-    if (d < 20)
-        return;
-    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 2, plat::Color(60, 60, 60)});
-    dc.SelectBrush(plat::Brush{false, plat::Color(200, 200, 200)});
-    dc.Rectangle(plat::Rect{cx - w / 2, top, cx + w / 2, top + d});
-    dc.SelectBrush(plat::Brush{false, plat::Color(150, 30, 30)});
-    dc.SelectPen(plat::Pen{plat::PenStyle::Null});
-    for (int i = 0; i < 3; ++i) {
-        const int bx = cx - w / 2 + w / 6 + i * (w / 3) - w / 10;
-        dc.Ellipse(plat::Rect{bx, top + d - w / 4 - w / 10, bx + w / 5, top + d - w / 4 + w / 10});
-    }
+    m_viewManager->Paint(dc, 0, 0);
 }
 
 void T_2kWindow::EvSize(plat::Size size) {
@@ -508,5 +475,6 @@ void T_2kWindow::CmViewXml() {
                 s->SetModified(1);
         GetDocumentEngine().CommitAnalysisSettings();
     }
+    m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);
     CmCrossSection();
 }

@@ -5,6 +5,8 @@
 #include "analysis/TQuarvish2000Analysis.h"
 #include "analysis/TSectionalAnalysis.h"
 #include "analysis/codes/CodeStrengthReport.h"
+#include "app/GlobalTables.h"
+#include "app/summary/CrossSection.h"
 #include "files/report/SectionReport.h"
 #include "foundation/ReportText.h"
 #include "foundation/TTextBuffer.h"
@@ -111,6 +113,12 @@ void TQ2k_Logic::GetInfoText(std::string& text)
 {
     if (m_structure)
         WriteMaterialReport(*m_structure, text);
+}
+
+void TQ2k_Logic::PaintSection(plat::DC& dc, int x, int y, int width, int height, int passThrough)
+{
+    if (IsInStructureTable(m_structure))
+        PaintCrossSection(dc, m_structure, x, y, width, height, passThrough);
 }
 
 int TQ2k_Logic::GetMaterialCounts(int& reinforcing, int& prestressing)

@@ -70,8 +70,9 @@ public:
     void GetInfoText(std::string& text) override;
     // In: the graph id; out: the legend and its placement code.
     void GetLegendText(std::string& text, int& code) override;
-    // The picture of the cross-section comes with the section painter; nothing yet.
-    void PaintSection(plat::DC&, int, int, int, int, int) override {}
+    // The section summary page of the bound section (nothing once the section has left the
+    // structure table).
+    void PaintSection(plat::DC& dc, int x, int y, int width, int height, int passThrough) override;
     int GetMaterialCounts(int& reinforcing, int& prestressing) override;
     // Without an analysis both are 3.1415626e31.
     void GetControlPoint(double& x, double& y, int controlId) override;

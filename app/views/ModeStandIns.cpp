@@ -1,5 +1,9 @@
 #include "app/views/ModeStandIns.h"
 
+#include "app/GlobalTables.h"
+#include "app/summary/CrossSection.h"
+#include "model/TStructure.h"
+
 #include "analysis/TSectionalAnalysis.h"
 #include "foundation/Sentinel.h"
 
@@ -57,3 +61,17 @@ void TP2k_Logic::InitPanelMenu(PanelMenuTable& t) {
 
 // The placeholder writes nothing: the table keeps what the previous mode object wrote.
 void TSarnex_Logic::InitPanelMenu(PanelMenuTable&) {}
+
+
+void TBeamStandIn_Logic::PaintSection(plat::DC& dc, int x, int y, int width, int height, int passThrough) {
+    if (IsInStructureTable(m_structure))
+        PaintCrossSection(dc, m_structure, x, y, width, height, passThrough);
+}
+
+int TBeamStandIn_Logic::GetMaterialCounts(int& reinforcing, int& prestressing) {
+    reinforcing = 0;
+    prestressing = 0;
+    if (IsInStructureTable(m_structure))
+        m_structure->CountSteelKinds(reinforcing, prestressing);
+    return 1;
+}

@@ -44,6 +44,10 @@ public:
     int GetFirstChoiceId() override { return GraphIdBase::FourGraphs; }
     int GetDefaultControlId() override { return 6; }
     int GetModeCode() const { return 23; }
+    // The section summary page of the bound section.
+    void PaintSection(plat::DC& dc, int x, int y, int width, int height, int passThrough) override;
+    // The layers of reinforcing and of prestressing steel of the bound section.
+    int GetMaterialCounts(int& reinforcing, int& prestressing) override;
 };
 
 // Membrane elements.

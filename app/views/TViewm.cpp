@@ -4,9 +4,13 @@
 
 #include "app/GlobalTables.h"
 #include "app/ShellServices.h"
+#include "app/summary/ChoiceLists.h"
+#include "app/summary/ControlPanel.h"
+#include "app/summary/SummaryLayout.h"
 #include "app/views/ModeStandIns.h"
 #include "app/views/StandInCharts.h"
 #include "charts/TTextBox.h"
+#include "charts/Tdataview.h"
 #include "charts/Tchart.h"
 #include "charts/Tcontrolchart.h"
 #include "foundation/Sentinel.h"
@@ -26,6 +30,8 @@ TViewm_Base::TViewm_Base(plat::Window* owner, TShellServices* services) : m_owne
     m_texts[1] = "subtitle";
     m_texts[2] = "using the Modified Compression Field Theory";
     m_texts[3] = "version";
+    for (std::size_t i = 0; i < kStartPictureCredits.size(); ++i)
+        m_texts[4 + i] = kStartPictureCredits[i];
 }
 
 TViewm_Base::~TViewm_Base() = default;
@@ -50,6 +56,34 @@ bool TViewm_Base::PanelMenuHas(int byte) const {
     if (m_layoutMode < 0 || m_layoutMode >= static_cast<int>(m_panelMenu.size()) || byte < 0 || byte > 8)
         return false;
     return m_panelMenu[static_cast<std::size_t>(m_layoutMode)][static_cast<std::size_t>(byte)] != 0;
+}
+
+void TViewm_Base::PaintPanel(plat::DC& dc) {
+    if (!m_owner || !m_owner->IsCreated())
+        return;
+    const plat::Rect client = m_owner->GetClientRect();
+    const int W = client.Width();
+    const int H = client.Height();
+    PaintControlPanel(dc, m_layoutMode, W, H, m_controlPanelFraction, PanelMenuHas(4), PanelMenuHas(5),
+                      m_traceLevel, [&](plat::DC& d) {
+                          if (m_logic)
+                              m_logic->PaintPanelText(d, m_layoutMode, W, H);
+                      });
+}
+
+void TViewm_Base::FillChoiceList(plat::ComboBox& combo, int flags) {
+    combo.ClearList();
+    for (const std::string& title : ChoiceTitles(m_logic.get(), flags, m_defaultGraphId))
+        combo.AddString(title);
+}
+
+int TViewm_Base::ChartIdFromTitle(const std::string& text) {
+    return ::ChartIdFromTitle(m_logic.get(), text, m_defaultGraphId);
+}
+
+void TViewm_Base::SelectComboText(plat::ComboBox& combo, const std::string& text) {
+    combo.SetSelIndex(combo.FindStringExact(text));
+    combo.Show(true);
 }
 
 void TViewm_Base::SetProgramTexts(const std::string& title, const std::string& subtitle, const std::string& version) {
@@ -104,11 +138,68 @@ TTextBox* TViewm_2k::GetTextBox(int i) const {
     return i >= 0 && i < kTextBoxes ? m_textBoxes[static_cast<std::size_t>(i)].get() : nullptr;
 }
 
-void TViewm_2k::PaintSplash(plat::DC&) {}
+void TViewm_2k::PaintSplash(plat::DC& dc) {
+    const plat::Size size = OwnerSize();
+    PaintStartPicture(dc, size.cx, size.cy, m_texts);
+}
 
 void TViewm_2k::ShowMaterials() {
+    m_objectOptionsIndex = 0;
     ClearPanels(LayoutMode::Summary);
-    SetLayoutMode(LayoutMode::Summary);
+    m_layoutMode = LayoutMode::Summary;
+    int reinforcing = 0;
+    int prestressing = 0;
+    if (m_logic)
+        m_logic->GetMaterialCounts(reinforcing, prestressing);
+    const std::vector<MaterialChartPlan> plan = PlanMaterialsPage(m_logic != nullptr, reinforcing, prestressing);
+    for (std::size_t i = 0; i < plan.size() && i < m_charts.size(); ++i) {
+        m_chartIds[i] = plan[i].chartId;
+        CreatePanelChart(m_charts[i], m_owner, plan[i].chartId, plan[i].panel);
+        m_charts[i]->SetTitles(plan[i].title, "", "", 1, 1);
+    }
+    RefreshAllPanels(-1);
+    if (m_logic)
+        m_logic->UpdateInfoManager(nullptr, 0);
+    if (m_owner && m_owner->IsCreated())
+        m_owner->Invalidate();
+}
+
+void TViewm_2k::Paint(plat::DC& dc, int printing, int) {
+    const plat::Size size = OwnerSize();
+    const bool summary = m_layoutMode == LayoutMode::Summary && m_logic;
+    if (printing == 0) {
+        if (summary) {
+            m_logic->PaintSection(dc, 0, 0, size.cx, size.cy, 0);
+            return;
+        }
+        PaintPanel(dc);
+        if (m_layoutMode == LayoutMode::Start)
+            PaintSplash(dc);
+        return;
+    }
+    if (summary)
+        m_logic->PaintSection(dc, 0, 0, size.cx, size.cy, 0);
+    else if (m_layoutMode == LayoutMode::Start)
+        PaintSplash(dc);
+    if ((m_layoutMode == LayoutMode::LoadDeformation && m_charts[0]) || PanelMenuHas(6)) {
+        if (m_charts[0]) {
+            m_charts[0]->SetReadoutPoint(kUndefined, kUndefined);
+            const PanelRect whole = GetPanelRect(26);
+            m_charts[0]->Reposition(whole.x, whole.y, whole.width, whole.height, 0);
+        }
+        RepositionChildBoxes();
+    }
+    for (std::size_t i = 0; i < m_charts.size(); ++i)
+        if (!(m_layoutMode == LayoutMode::LoadDeformation && i == 1))
+            PrintBox(dc, m_charts[i].get(), false, size.cy);
+    PrintBox(dc, m_graphicBox.get(), false, size.cy);
+    for (auto& box : m_textBoxes)
+        PrintBox(dc, box.get(), false, size.cy);
+    if (PanelMenuHas(8))
+        for (auto& chart : m_controlCharts)
+            PrintBox(dc, chart.get(), true, size.cy);
+    if (m_logic)
+        m_logic->PaintInfoPanel(dc, m_layoutMode, size.cx, size.cy, m_statusText);
 }
 
 namespace {
@@ -243,6 +334,7 @@ void TViewm_2k::ApplyLayout(LayoutKind kind, int choice) {
     UpdateControlMarker(m_controlCharts[1].get(), -1);
     if (m_logic && kind != LayoutKind::Pushover)
         m_logic->UpdateStatus();
+    RefillChoiceLists(plan.choice);
 }
 
 void TViewm_2k::SetSingleGraph(int choice) { ApplyLayout(LayoutKind::Single, choice); }
@@ -302,6 +394,62 @@ void TViewm_2k::SetLoadDeformation(int choice) {
     AddLegendBox(plan.choice, 0);
     if (m_logic)
         m_logic->UpdateStatus();
+    RefillChoiceLists(plan.choice);
+}
+
+int TViewm_2k::ChoiceListFlags() const {
+    switch (m_layoutMode) {
+    case LayoutMode::LoadDeformation: return m_baseListFlags;
+    case LayoutMode::SingleGraph: return 1;
+    case LayoutMode::NineGraphs: return 8;
+    case LayoutMode::Pushover: return 256;
+    case LayoutMode::FourGraphs: return 4096;
+    default: return 0;
+    }
+}
+
+namespace {
+// Selects the entry whose graph id is the one shown.
+void SelectShownChoice(TViewm_2k& view, plat::ComboBox& combo, int graphId) {
+    for (int i = 0; i < combo.GetCount(); ++i)
+        if (view.ChartIdFromTitle(combo.GetString(i)) == graphId) {
+            view.SelectComboText(combo, combo.GetString(i));
+            return;
+        }
+}
+}  // namespace
+
+void TViewm_2k::RefillChoiceLists(int graphId) {
+    const int flags = ChoiceListFlags();
+    if (m_layoutCombo && flags != 0) {
+        FillChoiceList(*m_layoutCombo, flags);
+        SelectShownChoice(*this, *m_layoutCombo, graphId);
+    }
+    if (m_pasteCombo && m_layoutMode == LayoutMode::LoadDeformation) {
+        FillChoiceList(*m_pasteCombo, m_pasteListFlags);
+        SelectShownChoice(*this, *m_pasteCombo, m_pastedGraphId);
+    }
+}
+
+void TViewm_2k::OnChoiceSelected(int id) {
+    plat::ComboBox* combo = id == 1101 ? m_layoutCombo.get() : m_pasteCombo.get();
+    if (!combo || combo->GetSelIndex() < 0)
+        return;
+    const int graphId = ChartIdFromTitle(combo->GetString(combo->GetSelIndex()));
+    if (graphId < 0)
+        return;
+    if (id == 1102) {
+        m_pastedGraphId = graphId;
+        return;
+    }
+    switch (m_layoutMode) {
+    case LayoutMode::LoadDeformation: SetLoadDeformation(graphId); break;
+    case LayoutMode::SingleGraph: SetSingleGraph(graphId); break;
+    case LayoutMode::NineGraphs: SetNineGraphs(graphId); break;
+    case LayoutMode::Pushover: SetPushover(graphId); break;
+    case LayoutMode::FourGraphs: SetFourGraphs(graphId); break;
+    default: break;
+    }
 }
 
 // ---- Refreshing -----------------------------------------------------------------------------
@@ -390,9 +538,7 @@ void TViewm_2k::ShowReport() {
         return;
     ClearReportText();
     m_logic->MakeReportText(0);
-    if (HasReportText())
-        ShowAndClearReportText();
-    ClearReportText();
+    ShowReportTextDialog(m_owner);
 }
 
 void TViewm_2k::EvSize(plat::Size size) {
@@ -483,6 +629,7 @@ void TViewm_2k::MoveControls() {
 bool TViewm_2k::OnControlNotify(int id, int code) {
     if ((id == 1101 || id == 1102) && code == plat::Notify::SelChange) {
         ClearActiveChart();
+        OnChoiceSelected(id);
         return true;
     }
     if (id == 1000 && code == plat::Notify::Clicked) {

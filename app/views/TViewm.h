@@ -56,6 +56,16 @@ public:
     // The rectangle of a panel in the owner's client area now.
     PanelRect GetPanelRect(int panelId) const;
 
+    // The control panel: background, layout title, frame lines, etched frames and the mode
+    // object's texts.
+    void PaintPanel(plat::DC& dc);
+    // Clears the combo and adds the graph titles the flags select (none without a mode object).
+    void FillChoiceList(plat::ComboBox& combo, int flags);
+    // The graph id of a chosen title: -1 when nothing matches, 0 without a mode object.
+    int ChartIdFromTitle(const std::string& text);
+    // Selects the entry equal to the text and shows the combo.
+    void SelectComboText(plat::ComboBox& combo, const std::string& text);
+
     int GetLayoutMode() const { return m_layoutMode; }
     // Stores the mode; leaving the start picture or the summary page repaints the whole owner.
     void SetLayoutMode(int mode);
@@ -101,6 +111,11 @@ public:
     void PaintSplash(plat::DC& dc) override;
     void ShowMaterials() override;
     void EvSize(plat::Size size) override;
+    // The screen paint (printing 0): the summary page in mode 3, else the control panel and in
+    // mode 0 the start picture. Printing or a picture copy (printing non-zero): the page, then
+    // every panel chart, box and (when the layout has them) control chart at its place, and the
+    // mode object's information panel.
+    void Paint(plat::DC& dc, int printing, int flag);
     int CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) override;
     // Describes the chart for the graph id and has the mode object fill it.
     void CreateChart(Tchart* chart, int graphId, int hideTitle, int resetRange) override;
@@ -188,6 +203,14 @@ public:
 
 private:
     void ApplyLayout(LayoutKind kind, int choice);
+    // The choice-list flags of the layout combo in the current layout mode (0: no list).
+    int ChoiceListFlags() const;
+    // Refills the layout combo (and in the load-deformation layout the paste combo) and selects
+    // the graph shown.
+    void RefillChoiceLists(int graphId);
+    // A title chosen in combo 1101 switches the layout to its graph; one chosen in combo 1102
+    // becomes the graph to paste.
+    void OnChoiceSelected(int id);
     void DestroyBoxes();
     // Destroys the panel charts placed inside parent (every child chart for null).
     void DestroyChildCharts(const plat::Window* parent);

@@ -25,6 +25,7 @@ TEST_F(BeamModeInShell, FinishedResponseFillsTheNinePanels)
     Start();
     Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
     g_Structures[0] = TestSection::MakeBeam();
+    Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);  // as the window rebinds it
     TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
     Frame().Dispatch(CmId::CrossSection);
     Frame().Dispatch(CmId::SectionalResponse);

@@ -1,0 +1,147 @@
+#include "app/summary/ControlPanel.h"
+
+#include <algorithm>
+#include <set>
+
+#include "app/GlobalTables.h"
+#include "app/summary/SummaryLayout.h"
+#include "charts/DrawingSheet.h"
+#include "charts/RichText.h"
+#include "charts/TBoxItem.h"
+#include "foundation/Reporter.h"
+#include "platform/Ui.h"
+
+const std::array<const char*, 4> kStartPictureCredits = {
+    "Reinforced and prestressed sections",
+    "Beams, columns, members, membranes",
+    "Responses, interaction, long-term effects",
+    "Quarvish development team",
+};
+
+namespace {
+std::set<std::string>& ShownPaintMessages()
+{
+    static std::set<std::string> shown;
+    return shown;
+}
+
+void PaintMessageOnce(const std::string& text, const std::string& caption, unsigned style)
+{
+    if (!ShownPaintMessages().insert(caption + '\n' + text).second)
+        return;
+    plat::MessageBox(text, caption, style);
+}
+
+plat::LogFont Arial(int height, int weight)
+{
+    return plat::LogFont{-std::max(height, 1), weight};
+}
+
+int Trunc(double v)
+{
+    return static_cast<int>(v);
+}
+} // namespace
+
+void ForgetPaintMessages()
+{
+    ShownPaintMessages().clear();
+}
+
+void PaintControlPanel(plat::DC& dc,
+                       int mode,
+                       int W,
+                       int H,
+                       double f,
+                       int byte4,
+                       int byte5,
+                       int traceLevel,
+                       const std::function<void(plat::DC&)>& panelText)
+{
+    if (traceLevel == 3)
+        PaintMessageOnce("PaintPanel", "Trace", MsgStyle::Ok);
+    const plat::Color face = plat::GetSysColor(plat::SysColor::Face3D);
+    dc.FillRect({0, 0, Trunc(f * W - 1), H}, face);
+    dc.SelectFont(Arial(std::min(W / 45, H / 25), 700));
+    dc.SetBkColor(face);
+    dc.SetTextAlign(plat::TextAlign::Center | plat::TextAlign::Top);
+    const std::string title = ControlPanelTitle(mode);
+    if (!title.empty())
+        dc.TextOut(Trunc(0.5 * f * W), Trunc(0.05 * H), title);
+    if (mode == 1) {
+        dc.TextOut(Trunc(0.5 * f * W), Trunc(0.24 * H), "Paste Data");
+        dc.SetTextAlign(plat::TextAlign::Left | plat::TextAlign::Top);
+        dc.SelectFont(Arial(std::min(W / 67, H / 38), 700));
+        dc.TextOut(Trunc(0.02 * W), Trunc(0.1 * H), "Type of Base Graph");
+        dc.TextOut(Trunc(0.02 * W), Trunc(0.277 * H), "Type of Pasted Graph");
+        dc.TextOut(Trunc(0.02 * W), Trunc(0.355 * H), "Sample Output");
+    }
+    if (panelText)
+        panelText(dc);
+    const int edge = Trunc(f * W - 1);
+    dc.SelectPen(plat::Pen{});
+    dc.MoveTo(edge, 0);
+    dc.LineTo(edge, H - 1);
+    dc.LineTo(W - 1, H - 1);
+    dc.LineTo(W - 1, 0);
+    dc.MoveTo(0, 0);
+    dc.LineTo(W, 0);
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::White});
+    dc.MoveTo(Trunc(f * W - 2), 1);
+    dc.LineTo(Trunc(f * W - 2), H);
+    for (const plat::Rect& r : ControlPanelFrames(mode, byte4, byte5, W, H, f))
+        DrawEtchedFrame(dc, r.left, r.top, r.Width(), r.Height());
+}
+
+void PaintStartPicture(plat::DC& dc, int W, int H, const std::array<std::string, 8>& texts)
+{
+    dc.SetBkColor(plat::Colors::White);
+    const int titleHeight = Trunc(std::min(W / 25.0, (4.0 * H / 3.0) / 25.0));
+    DrawRichText(dc,
+                 Trunc(0.71 * W),
+                 Trunc(0.2 * H),
+                 texts[0],
+                 Arial(titleHeight, 700),
+                 plat::TextAlign::Right,
+                 plat::TextAlign::Top);
+    const int height = std::min(4 * H / 159, W / 53);
+    const int x = Trunc(0.71 * W);
+    dc.SetTextAlign(plat::TextAlign::Right | plat::TextAlign::Top);
+    dc.SelectFont(Arial(height, 700));
+    dc.TextOut(x, Trunc(0.3 * H), texts[1]);
+    dc.TextOut(x, Trunc(0.35 * H), texts[2]);
+    dc.SelectFont(Arial(height, 400));
+    dc.TextOut(x, Trunc(0.5 * H), texts[3]);
+    const double rows[4] = {0.6, 0.64, 0.68, 0.74};
+    for (int i = 0; i < 4; ++i)
+        dc.TextOut(x, Trunc(rows[i] * H), texts[static_cast<std::size_t>(4 + i)]);
+    const plat::Image picture = plat::Image::FromResource(kStartPictureBitmap);
+    if (picture.IsNull()) {
+        PaintMessageOnce("Could not Load Program graphic",
+                         "Problem with Load",
+                         MsgStyle::IconExclamation);
+        return;
+    }
+    dc.DrawImage(SplashBitmapBox(W, H, picture.Width(), picture.Height()), picture);
+}
+
+void PrintBox(plat::DC& dc, TBoxItem* box, bool controlChart, int H)
+{
+    if (box == nullptr)
+        return;
+    plat::Point parent;
+    if (box->IsChildPlacement()) {
+        if (const auto* outer = dynamic_cast<const TBoxItem*>(box->GetParent()))
+            parent = {outer->Place().x, outer->Place().y};
+    }
+    const BoxPlace& place = box->Place();
+    const plat::Point at = PrintBoxOrigin({place.x, place.y}, parent, controlChart, H);
+    const plat::Point origin = dc.GetWindowOrg();
+    dc.SetWindowOrg({origin.x - at.x, origin.y - at.y});
+    const int blackAndWhite = box->BlackAndWhite();
+    if (g_PrintInColour == 0)
+        box->SetBlackAndWhite(1);
+    box->Paint(dc, true, {0, 0, place.w, place.h});
+    box->SetBlackAndWhite(blackAndWhite);
+    dc.SetWindowOrg(origin);
+}

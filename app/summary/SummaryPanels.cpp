@@ -1,0 +1,698 @@
+// The summary page's panels beside the section: the properties panel, the element catalogue
+// column, the concrete-types legend and the section dimensions, and the page's hit test.
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/GlobalTables.h"
+#include "app/summary/CrossSection.h"
+#include "app/summary/InfoManager.h"
+#include "app/summary/SummaryLayout.h"
+#include "charts/DrawingSheet.h"
+#include "charts/RichText.h"
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "member/TMemberDefinition.h"
+#include "model/TBeam.h"
+#include "model/materials/MaterialTypes.h"
+
+namespace {
+int Trunc(double v)
+{
+    if (!(v > -2e9))
+        return v != v ? 0 : -2000000000;
+    return v > 2e9 ? 2000000000 : static_cast<int>(v);
+}
+
+// "Arial" of normal weight with a character height of min(trunc(H/k) 4/3, width/k).
+plat::LogFont PageFont(int h, int width, int k, bool underline = false)
+{
+    plat::LogFont font{-std::min((h / k) * 4 / 3, width / k), 400};
+    font.underline = underline;
+    return font;
+}
+
+void Line(plat::DC& dc, int xa, int ya, int xb, int yb)
+{
+    dc.MoveTo(xa, ya);
+    dc.LineTo(xb, yb);
+}
+
+void Text(plat::DC& dc, int x, int y, const std::string& text, unsigned align)
+{
+    dc.SetTextAlign(align);
+    dc.TextOut(x, y, text);
+}
+
+constexpr unsigned kLeftTop = plat::TextAlign::Left | plat::TextAlign::Top;
+
+const char* SupportName(int type)
+{
+    switch (type) {
+    case 1:
+        return "Fixed end";
+    case 2:
+        return "Roller";
+    case 3:
+        return "(|q=0,|D_y|\xB9"
+               "0)";
+    case 4:
+        return "Pin";
+    default:
+        return "";
+    }
+}
+
+const char* AnchorageText(int left, int right)
+{
+    if (left != right)
+        return "";
+    if (left == 1)
+        return "with perfect anchorage";
+    if (left == 2)
+        return "with straight bar anchorage";
+    return "with yield penetration";
+}
+
+double ModularRatio(const TStructure& structure)
+{
+    const ConcreteTypeRec* concrete = structure.GetConcreteType(structure.GetMainConcreteType());
+    const SteelTypeRec* steel = structure.GetSteelTypeCount() > 0
+                                    ? structure.GetSteelType(structure.GetMainSteelType())
+                                    : nullptr;
+    if (concrete == nullptr || steel == nullptr || concrete->Ec < 1.0)
+        return 1000.0;
+    return steel->Es / concrete->Ec;
+}
+
+std::string FormatLength(const char* format, double metres)
+{
+    return StrPrintf(format, ToDisplayUnits(metres, ukSectionLength), UnitLabel(ukSectionLength));
+}
+} // namespace
+
+void DrawPropertiesPanel(plat::DC& dc,
+                         const TStructure& structure,
+                         int /*x*/,
+                         int /*y*/,
+                         int wp,
+                         int h,
+                         int m,
+                         int direction)
+{
+    const int yA = Trunc(0.3 * h);
+    const int x1 = Trunc(0.33 * wp);
+    const auto* beam = dynamic_cast<const TBeam*>(&structure);
+    Line(dc, x1, m, x1, yA);
+    dc.LineTo(m, yA);
+    const plat::LogFont body = PageFont(h, wp, 75);
+    const plat::LogFont title = PageFont(h, wp, 64, true);
+
+    // Row labels, the inertia row first: it sets the label column.
+    const plat::Size inertia = DrawRichText(dc,
+                                            m + 6,
+                                            Trunc(0.47 * yA),
+                                            PropertyRowLabel(2, g_UnitSystem),
+                                            body,
+                                            plat::TextAlign::Left,
+                                            plat::TextAlign::Bottom);
+    const int wI = inertia.cx;
+    const int hI = inertia.cy;
+    const int labelX = m + 6 + wI / 2;
+    const int labelY[7] = {0,
+                           Trunc(0.35 * yA),
+                           0,
+                           Trunc(0.59 * yA + 0.1 * hI),
+                           Trunc(0.71 * yA + 0.1 * hI),
+                           Trunc(0.83 * yA + 0.2 * hI),
+                           Trunc(0.95 * yA + 0.2 * hI)};
+    for (int row : {1, 3, 4, 5, 6})
+        DrawRichText(dc,
+                     labelX,
+                     labelY[row],
+                     PropertyRowLabel(row, g_UnitSystem),
+                     body,
+                     plat::TextAlign::Center,
+                     plat::TextAlign::Bottom);
+    const double L = (g_UnitSystem == kUnitSI ? 1.1 : 1.2) * wI;
+    Line(dc, Trunc(m + L), Trunc(0.25 * yA), Trunc(m + L), yA);
+    Line(dc, m, Trunc(0.25 * yA), x1, Trunc(0.25 * yA));
+
+    const double span = 0.33 * wp - m - L;
+    const int xG = Trunc(m + L + 0.25 * span);
+    const int xT = Trunc(m + L + 0.75 * span);
+    const double rowY[6] = {0.35, 0.47, 0.59, 0.71, 0.83, 0.95};
+    for (int pass = 0; pass < 2 && beam != nullptr; ++pass) {
+        double values[6] = {};
+        double& I = values[1];
+        beam->GetSectionProperties(pass, I, values[0], values[2], values[3], values[4], values[5]);
+        for (int row = 1; row <= 6; ++row)
+            DrawRichText(dc,
+                         pass == 0 ? xG : xT,
+                         Trunc(rowY[row - 1] * yA),
+                         PropertyRowValue(row, values[row - 1], g_UnitSystem),
+                         body,
+                         plat::TextAlign::Center,
+                         plat::TextAlign::Bottom);
+    }
+    DrawRichText(dc,
+                 xG,
+                 Trunc(0.23 * yA),
+                 "Gross Conc.",
+                 body,
+                 plat::TextAlign::Center,
+                 plat::TextAlign::Bottom);
+    DrawRichText(dc,
+                 xT,
+                 Trunc(0.23 * yA),
+                 StrPrintf("Trans (n=%4.2f)", ModularRatio(structure)),
+                 body,
+                 plat::TextAlign::Center,
+                 plat::TextAlign::Bottom);
+
+    dc.SelectFont(title);
+    Text(dc, 2 * m, m + 2, "Geometric Properties", kLeftTop);
+    Line(dc, x1, yA, x1, Trunc(0.54 * h));
+    dc.LineTo(m, Trunc(0.54 * h));
+    Text(dc, 2 * m, yA + 5, "Full Member Properties", kLeftTop);
+
+    // Member lines.
+    dc.SelectFont(body);
+    const TMemberDefinition& member = g_MemberDefinition;
+    const int step = Trunc((0.53 * h - yA) / 7);
+    const int lineX = Trunc(2.5 * m);
+    auto lineY = [&](int k) { return yA + 12 + k * step; };
+    Text(dc,
+         lineX,
+         lineY(1),
+         StrPrintf("Length: %3.1f %s %s",
+                   ToDisplayUnits(member.length, ukSectionLength),
+                   UnitLabel(ukSectionLength),
+                   AnchorageText(member.leftAnchorage, member.rightAnchorage)),
+         kLeftTop);
+    std::string supports;
+    if (member.leftSupport == SupportType::FixedEnd)
+        supports = FormatLength("Fixed End @ %3.1f %s", member.leftPlateLocation);
+    else if (member.rightSupport == SupportType::FixedEnd)
+        supports = FormatLength("Fixed End @ %3.1f %s", member.rightPlateLocation);
+    else
+        supports = StrPrintf("%s @ %3.1f %s  %s @ %3.1f %s",
+                             SupportName(member.leftSupport),
+                             ToDisplayUnits(member.leftPlateLocation, ukSectionLength),
+                             UnitLabel(ukSectionLength),
+                             SupportName(member.rightSupport),
+                             ToDisplayUnits(member.rightPlateLocation, ukSectionLength),
+                             UnitLabel(ukSectionLength));
+    DrawRichText(dc, lineX, lineY(2), supports, body, plat::TextAlign::Left, plat::TextAlign::Top);
+    int k = 3;
+    if (member.zoneCount > 1) {
+        Text(dc,
+             lineX,
+             lineY(k++),
+             StrPrintf("%d material types defined along length", member.zoneCount),
+             kLeftTop);
+    }
+    if (member.pointCount[DeadDiagram] >= 1) {
+        std::string text =
+            StrPrintf("%d Definitions for dead load moments", member.pointCount[DeadDiagram]);
+        if (member.deadLoadConstant == 0)
+            text += " (not constant)";
+        Text(dc, lineX, lineY(k++), text, kLeftTop);
+    }
+    if (member.pointCount[LiveDiagram] >= 1)
+        Text(dc,
+             lineX,
+             lineY(k),
+             StrPrintf("%d Definitions for live load moment diagram",
+                       member.pointCount[LiveDiagram]),
+             kLeftTop);
+
+    DrawRichText(dc,
+                 2 * m,
+                 Trunc(0.56 * h),
+                 "Crack Spacing",
+                 title,
+                 plat::TextAlign::Left,
+                 plat::TextAlign::Top);
+    DrawRichText(dc,
+                 2 * m,
+                 Trunc(0.64 * h),
+                 "Loading (N,M,V + dN,dM,dV)",
+                 title,
+                 plat::TextAlign::Left,
+                 plat::TextAlign::Top);
+
+    const double sx = structure.GetCrackSpacing(direction);
+    const double sy = structure.GetCrackSpacing(2);
+    const int crackY = Trunc(0.6 * h);
+    if (sx < 0 && sy < 0) {
+        DrawRichText(dc,
+                     Trunc(0.05 * wp),
+                     crackY,
+                     "2 x dist + 0.1 d_b /|r",
+                     body,
+                     plat::TextAlign::Left,
+                     plat::TextAlign::Top);
+    } else {
+        DrawRichText(dc,
+                     Trunc(0.05 * wp),
+                     crackY,
+                     sx >= 0 ? FormatLength("s_x = %5.1f (%s)", sx) : "s_x = Automatic",
+                     body,
+                     plat::TextAlign::Left,
+                     plat::TextAlign::Top);
+        DrawRichText(dc,
+                     Trunc(0.19 * wp),
+                     crackY,
+                     sy >= 0 ? FormatLength("s_y = %5.1f (%s)", sy) : "s_y = Automatic",
+                     body,
+                     plat::TextAlign::Left,
+                     plat::TextAlign::Top);
+    }
+
+    double constant[3] = {};
+    double increment[3] = {};
+    structure.GetConstantLoads(constant, 3);
+    structure.GetIncrementLoads(increment, 3);
+    const int kinds[3] = {ukForce, ukMoment, ukForce};
+    std::string loads;
+    for (int pass = 0; pass < 2; ++pass) {
+        const double* values = pass == 0 ? constant : increment;
+        for (int i = 0; i < 3; ++i) {
+            AppendSignificant(loads, ToDisplayUnits(values[i], kinds[i]));
+            if (i < 2)
+                loads += " , ";
+        }
+        if (pass == 0)
+            loads += "  +  ";
+    }
+    DrawRichText(dc,
+                 Trunc(0.05 * wp),
+                 Trunc(0.68 * h),
+                 loads,
+                 body,
+                 plat::TextAlign::Left,
+                 plat::TextAlign::Top);
+
+    const std::string note = FormatStrainNote(structure, direction);
+    if (!note.empty()) {
+        dc.SelectFont(PageFont(h, wp, 60));
+        Text(dc, wp - m - 2, m + 2, note, plat::TextAlign::Right | plat::TextAlign::Top);
+    }
+}
+
+void DrawElementCatalogColumn(
+    plat::DC& dc, const TStructure* current, int x, int y, int wp, int w, int h, int m)
+{
+    const int cw = w - wp - m;
+    const int t = Trunc(0.1 * h);
+    const int rh = CatalogRowHeight(cw);
+    const int xl = x + wp - m;
+    const int xr = x + w - m;
+    dc.SelectPen(plat::Pen{});
+    Line(dc, xl, y + t, xr, y + t);
+    Line(dc, xl, y + m, xr, y + m);
+    dc.LineTo(xr, y + h - m);
+    dc.LineTo(xl, y + h - m);
+
+    plat::LogFont titleFont{-Trunc(0.85 * std::min((h / 64) * 4 / 3, w / 64)), 400};
+    titleFont.underline = true;
+    dc.SelectFont(titleFont);
+    const int xc = x + (w + wp) / 2 - m;
+    Text(dc, xc, y + 3 * m, "Element Catalog", plat::TextAlign::Center | plat::TextAlign::Bottom);
+    int occupied = 0;
+    for (int slot = 0; slot < kMaxStructures; ++slot)
+        occupied += StructureAt(slot) != nullptr ? 1 : 0;
+    const plat::LogFont text = PageFont(h, w, 100);
+    dc.SelectFont(text);
+    dc.TextOut(xc, t - m, StrPrintf("Number of Elements: %d", occupied));
+
+    for (const CatalogRow& row : ListCatalogRows(current, x, y, wp, w, h, m)) {
+        const TStructure& st = *StructureAt(row.slot);
+        if (row.marked) {
+            Line(dc, xl, row.top, xr, row.top);
+            Line(dc, xl, row.bottom, xr, row.bottom);
+            dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::White});
+            Line(dc, xl, row.bottom, xl, row.top);
+            dc.SelectPen(plat::Pen{});
+        }
+        const plat::Size name = DrawRichText(dc,
+                                             x + wp,
+                                             row.top + 1,
+                                             st.GetName(),
+                                             text,
+                                             plat::TextAlign::Left,
+                                             plat::TextAlign::Top);
+        const int nh = name.cy;
+        DrawSectionInRect(dc,
+                          st,
+                          x + wp - m / 2,
+                          row.top + nh + 2,
+                          Trunc(0.95 * cw),
+                          rh - nh - 8,
+                          1,
+                          0);
+        if (row.marked) {
+            const plat::Point tip{x + wp - 2 * m, Trunc(row.top + 0.5 * nh)};
+            dc.SelectPen(plat::Pen{});
+            dc.SelectBrush(plat::Brush{false, plat::Colors::Black});
+            dc.Polygon({tip, {xl, Trunc(row.top + 0.25 * nh)}, {xl, Trunc(row.top + 0.75 * nh)}});
+            Line(dc, x + wp - 5, row.top + nh / 2, tip.x, tip.y);
+        }
+    }
+}
+
+int DrawConcreteTypesLegend(plat::DC& dc,
+                            const TStructure& structure,
+                            int wp,
+                            int h,
+                            double x0,
+                            double y0,
+                            double s,
+                            int limit,
+                            plat::Point point,
+                            int drawFlag)
+{
+    (void)x0;
+    const int xs = Trunc(0.33 * wp + 10);
+    const int mu = wp / 100;
+    const int bw = std::min(5, mu);
+    if (structure.CountUsedConcreteTypes() <= 1)
+        return -1;
+    auto Y = [&](double z) { return y0 - z * s; };
+    const double yTop = Y(structure.GetTop());
+    const double yBottom = Y(structure.GetBottom());
+    const int n = structure.GetRegionCount();
+    if (drawFlag == 0) {
+        if (xs < point.x && point.x < xs + limit && yTop < point.y && point.y < yBottom) {
+            for (int i = 0; i < n; ++i) {
+                const ConcreteRegionRec& r = *structure.GetRegion(i);
+                if (Y(r.top) < point.y && point.y < Y(r.bottom))
+                    return r.concreteType;
+            }
+        }
+        return -1;
+    }
+    const int main = structure.GetMainConcreteType();
+    for (int i = 0; i < n; ++i) {
+        const ConcreteRegionRec& r = *structure.GetRegion(i);
+        if (r.concreteType == main)
+            dc.FillRect({xs, Trunc(Y(r.top)), xs + bw, Trunc(Y(r.bottom))}, plat::Colors::LtGray);
+    }
+    Line(dc, xs, Trunc(yTop), xs, Trunc(yBottom));
+    Line(dc, xs + bw, Trunc(yTop), xs + bw, Trunc(yBottom));
+    Line(dc, xs, Trunc(yTop), xs + mu, Trunc(yTop));
+    for (int i = 0; i + 1 < n; ++i) {
+        const ConcreteRegionRec& r = *structure.GetRegion(i);
+        if (structure.GetRegion(i + 1)->concreteType != r.concreteType)
+            Line(dc, xs, Trunc(Y(r.bottom)), xs + mu, Trunc(Y(r.bottom)));
+    }
+    Line(dc, xs, Trunc(yBottom), xs + mu, Trunc(yBottom));
+
+    const plat::LogFont heading = PageFont(h, wp, 60);
+    const int th = MeasureRichText(dc, "Types", heading).cy;
+    DrawRichText(dc,
+                 xs,
+                 Trunc(yTop - 5),
+                 "Types",
+                 heading,
+                 plat::TextAlign::Left,
+                 plat::TextAlign::Bottom);
+    DrawRichText(dc,
+                 xs,
+                 Trunc(yTop - 5 - th),
+                 "Concrete",
+                 heading,
+                 plat::TextAlign::Left,
+                 plat::TextAlign::Bottom);
+
+    const plat::LogFont label = PageFont(h, wp, 75);
+    const std::string format = setup_units("%5.~f", 1, 0, 0, g_UnitSystem);
+    const int wb = MeasureRichText(dc, "base", label).cx;
+    for (const LegendRun& run : ConcreteTypeRuns(structure)) {
+        const ConcreteTypeRec* type = structure.GetConcreteType(run.type);
+        std::string text =
+            StrPrintf(format.c_str(), ToDisplayUnits(type != nullptr ? -type->fc : 0.0, ukStress));
+        plat::Size extent = MeasureRichText(dc, text, label);
+        const int lx = xs + 2 + bw;
+        if (lx + extent.cx > limit) {
+            text = StrPrintf("%d", run.type + 1);
+            extent = MeasureRichText(dc, text, label);
+        }
+        const int lw = extent.cx;
+        const int lh = extent.cy;
+        const double ym = y0 - 0.5 * (run.top + run.bottom) * s;
+        const double gh = (run.top - run.bottom) * s;
+        if (run.type != main || lw <= wb || gh <= 3 * lh) {
+            DrawRichText(dc,
+                         lx,
+                         Trunc(ym + lh / 2),
+                         text,
+                         label,
+                         plat::TextAlign::Left,
+                         plat::TextAlign::Bottom);
+        } else {
+            DrawRichText(dc,
+                         lx,
+                         Trunc(ym - 0.5 * lh),
+                         text,
+                         label,
+                         plat::TextAlign::Left,
+                         plat::TextAlign::Bottom);
+            DrawRichText(dc,
+                         lx + lw / 2,
+                         Trunc(ym + 0.5 * lh),
+                         "base",
+                         label,
+                         plat::TextAlign::Center,
+                         plat::TextAlign::Bottom);
+            DrawRichText(dc,
+                         lx + lw / 2,
+                         Trunc(ym + 1.5 * lh),
+                         "type",
+                         label,
+                         plat::TextAlign::Center,
+                         plat::TextAlign::Bottom);
+        }
+    }
+    return -1;
+}
+
+int DrawSectionDimensions(
+    plat::DC& dc, const TStructure& structure, double x0, double y0, double s, double widest, int h)
+{
+    const int n = structure.GetRegionCount();
+    if (n == 0)
+        return 0;
+    const int gap = Trunc(0.1 * h);
+    const int size = h / 10;
+    auto Y = [&](double z) { return Trunc(y0 - z * s); };
+    auto width = [&](double w, int y, int side, int g = -1) {
+        return DrawDimension(dc,
+                             Trunc(x0 - w * s / 2),
+                             y,
+                             Trunc(x0 + w * s / 2),
+                             y,
+                             g < 0 ? gap : g,
+                             std::string(),
+                             ToDisplayUnits(w, ukSectionLength),
+                             side,
+                             size,
+                             g_UnitSystem);
+    };
+    const double H = structure.GetHeight();
+    auto height = [&](double xa, double ya, double xb, double yb, int offset) {
+        return DrawVerticalDimension(dc,
+                                     Trunc(xa),
+                                     Trunc(ya),
+                                     Trunc(xb),
+                                     Trunc(yb),
+                                     offset,
+                                     gap,
+                                     std::string(),
+                                     ToDisplayUnits(H, ukSectionLength),
+                                     g_UnitSystem,
+                                     size);
+    };
+    const ConcreteRegionRec& F = *structure.GetRegion(0);
+    const ConcreteRegionRec& L = *structure.GetRegion(n - 1);
+    const ConcreteRegionRec* S = n > 1 ? structure.GetRegion(1) : nullptr;
+    const ConcreteRegionRec* T = n > 2 ? structure.GetRegion(2) : nullptr;
+    const double B = widest;
+    auto offsetFor = [&](int k) {
+        const double o = (k < 0.5 * B * s || k == 0) ? (B / 2 - F.topWidth / 2) * s
+                                                     : k - F.topWidth * s / 2 - h / 20;
+        return std::max(0, Trunc(o));
+    };
+    switch (structure.GetSectionKindCode()) {
+    case 0:
+        width(F.bottomWidth, Y(F.bottom), 1);
+        return height(x0 - F.bottomWidth * s / 2,
+                      Y(F.top),
+                      Trunc(x0 - F.topWidth * s / 2),
+                      Y(F.bottom),
+                      Trunc((B / 2 - F.bottomWidth / 2) * s));
+    case 1:
+        return height(Trunc(x0), Y(F.top), Trunc(x0), Y(L.bottom), Trunc(0.5 * H * s));
+    case 2:
+        if (S != nullptr)
+            width(S->bottomWidth, Y(S->bottom), 1);
+        width(F.bottomWidth, Y(F.top), 0);
+        return height(x0 - F.topWidth * s / 2,
+                      Y(F.top),
+                      Trunc(x0 - L.bottomWidth * s / 2),
+                      Y(L.bottom),
+                      Trunc((B / 2 - F.topWidth / 2) * s));
+    case 3: {
+        if (T != nullptr)
+            width(T->bottomWidth, Y(T->bottom), 1);
+        width(F.topWidth, Y(F.top), 0);
+        int k = 0;
+        if (S != nullptr)
+            k = width((S->topWidth + S->bottomWidth) / 2, Y((S->top + S->bottom) / 2), 2, 0);
+        return height(x0 - F.topWidth * s / 2,
+                      Y(F.top),
+                      Trunc(x0 - L.bottomWidth * s / 2),
+                      Y(L.bottom),
+                      offsetFor(k));
+    }
+    default: {
+        if (L.bottomWidth > 0.0002)
+            width(L.bottomWidth, Y(L.bottom), 1);
+        if (F.topWidth > 0.0002)
+            width(F.topWidth, Y(F.top), 0);
+        int k = 0;
+        const WebRegion web = FindWebRegion(structure);
+        if (web.index > 0 && web.index < n - 1) {
+            const ConcreteRegionRec& R = *structure.GetRegion(web.index);
+            if (std::fabs(R.topWidth - R.bottomWidth) >= 0.0001) {
+                const bool topNarrower = R.topWidth < R.bottomWidth;
+                const bool showTop = web.inner ? topNarrower : !topNarrower;
+                k = width(showTop ? R.topWidth : R.bottomWidth,
+                          Y(showTop ? R.top : R.bottom),
+                          2,
+                          0);
+            } else {
+                k = width((R.topWidth + R.bottomWidth) / 2, Y((R.top + R.bottom) / 2), 2, 0);
+            }
+        }
+        return height(x0 - F.topWidth * s / 2,
+                      Y(F.top),
+                      Trunc(x0 - L.bottomWidth * s / 2),
+                      Y(L.bottom),
+                      offsetFor(k));
+    }
+    }
+}
+
+int HitTestSummaryPage(plat::DC& dc,
+                       const TStructure* structure,
+                       int px,
+                       int py,
+                       int& index,
+                       int xOffset,
+                       int yOffset,
+                       int W,
+                       int H,
+                       int module)
+{
+    (void)module;
+    index = -1;
+    if (structure == nullptr)
+        return PageHit::Nothing;
+    const int m = W / 100;
+    const int wp = Trunc(0.85 * W);
+    const SectionFit fit = FitSectionToRect(structure, wp, H, m);
+    int reinforcing = 0;
+    int prestressing = 0;
+    const int kinds = structure->CountSteelKinds(reinforcing, prestressing);
+    TitleBlockTexts texts{structure->GetName(),
+                          structure->GetDoneBy(),
+                          structure->GetDate(),
+                          std::string(),
+                          FormatAxialLoadNote(*structure),
+                          std::string()};
+    CountExperimentalPoints(structure, texts.note3);
+    const plat::Point p{px, py};
+    int code = DrawTitleBlock(dc,
+                              xOffset,
+                              yOffset,
+                              wp,
+                              H,
+                              texts,
+                              kinds,
+                              5199,
+                              5198,
+                              g_UnitSystem,
+                              m,
+                              index,
+                              p,
+                              0);
+    const double x1 = 0.33 * wp;
+    if (px < x1 && py < 0.3 * H)
+        code = PageHit::GeometricProperties;
+    if (x1 <= px && px <= x1 + 2 && 0.3 * H <= py && py <= 0.3 * H + 2)
+        code = PageHit::GeometricCorner;
+    const int type =
+        DrawConcreteTypesLegend(dc, *structure, wp, H, fit.x0, fit.y0, fit.s, wp / 10, p, 0);
+    if (type != -1) {
+        index = type;
+        return PageHit::ConcreteType;
+    }
+    if (0.3 * H < py && py < 0.54 * H && m < px && px < x1)
+        code = PageHit::MemberProperties;
+    if (0.54 * H < py && py < 0.64 * H) {
+        if (px < 0.15 * wp) {
+            code = PageHit::CrackSpacing;
+            index = 3;
+        } else if (px < x1) {
+            code = PageHit::CrackSpacing;
+            index = structure->GetCrackSpacing(0) > 0 || structure->GetCrackSpacing(2) > 0 ? 4 : 3;
+        }
+    }
+    const std::string note = FormatStrainNote(*structure, 0);
+    const plat::Size extent = MeasureRichText(dc, note, plat::LogFont{-(wp / 60), 400});
+    const plat::Rect noteBox{wp - extent.cx - m - 2, m + 2, wp - m - 2, m + 2 + extent.cy};
+    if (noteBox.Contains(p)) {
+        code = PageHit::StrainNote;
+        index = 0;
+        if (const auto* beam = dynamic_cast<const TBeam*>(structure)) {
+            double value = 0.0;
+            if (beam->ClassifyStrainProfile(0, value, 0) == 0 &&
+                beam->ClassifyStrainProfile(2, value, 0) == 0)
+                index = 1;
+        }
+    }
+    if (0.64 * H < py && py < 0.75 * H && px < x1)
+        code = PageHit::Loading;
+    int region = -1;
+    FillSectionRegions(dc, *structure, 1, 0, fit.x0, fit.y0, fit.s, nullptr, region, p);
+    if (region != -1) {
+        code = PageHit::Region;
+        index = region;
+    }
+    if (g_InfoManager) {
+        if (g_InfoManager->HitTransverse(p, index))
+            code = PageHit::TransverseCallout;
+        if (g_InfoManager->HitLongitudinalLayer(p, index))
+            code = PageHit::LongitudinalCallout;
+        if (g_InfoManager->HitCircularPattern(p, index))
+            code = PageHit::CircularCallout;
+        if (g_InfoManager->HitDistributedPattern(p, index))
+            code = PageHit::DistributedCallout;
+        if (g_InfoManager->HitTendon(p, index))
+            code = PageHit::TendonCallout;
+    }
+    if (plat::Rect{wp, m, W, Trunc(0.1 * H)}.Contains(p))
+        code = PageHit::CatalogHeader;
+    if (plat::Rect{wp, Trunc(0.1 * H), W, H}.Contains(p)) {
+        // The slot of the element drawn in the clicked row, from the rows the page draws.
+        code = PageHit::CatalogRow;
+        index = -1;
+        for (const CatalogRow& row : ListCatalogRows(structure, 0, 0, wp, W, H, m)) {
+            if (row.top <= py && py <= row.bottom)
+                index = row.slot;
+        }
+    }
+    return code;
+}

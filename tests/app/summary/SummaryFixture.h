@@ -1,0 +1,45 @@
+#pragma once
+// A fixture for the summary page's tests: it starts the window runtime (text is measured) and
+// gives the structure table, the member definition and the unit system back as found.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+
+#include "app/GlobalTables.h"
+#include "app/summary/InfoManager.h"
+#include "app/summary/SummarySections.h"
+#include "member/TMemberDefinition.h"
+#include "platform/Application.h"
+#include "support/TestSupport.h"
+
+class SummaryTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
+    void SetUp() override
+    {
+        for (int i = 0; i < kMaxStructures; ++i)
+            m_saved[static_cast<std::size_t>(i)] =
+                std::move(g_Structures[static_cast<std::size_t>(i)]);
+        g_InfoManager.reset();
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < kMaxStructures; ++i)
+            g_Structures[static_cast<std::size_t>(i)] =
+                std::move(m_saved[static_cast<std::size_t>(i)]);
+        g_InfoManager.reset();
+    }
+    TStructure* Put(int slot, std::unique_ptr<TStructure> structure)
+    {
+        g_Structures[static_cast<std::size_t>(slot)] = std::move(structure);
+        return g_Structures[static_cast<std::size_t>(slot)].get();
+    }
+
+    ValueGuard<int> m_units{g_UnitSystem, 0};
+    ValueGuard<TMemberDefinition> m_member{g_MemberDefinition, TMemberDefinition{}};
+
+private:
+    std::array<std::unique_ptr<TStructure>, kMaxStructures> m_saved;
+};

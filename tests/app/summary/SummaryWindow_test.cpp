@@ -1,0 +1,53 @@
+// The main window shows the start picture and, for a section, its summary page with the
+// materials page's charts.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/CommandIds.h"
+#include "app/summary/SummarySections.h"
+#include "app/views/TViewm.h"
+#include "charts/Tchart.h"
+#include "support/RecordingDC.h"
+#include "tests/app/ShellFixture.h"
+
+namespace {
+
+bool Drew(const RecordingDC& dc, const std::string& text)
+{
+    const auto texts = dc.Texts();
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST_F(ShellTest, StartPictureThenTheSummaryPageOfTheSection)
+{
+    Start();
+    Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
+    TViewm_2k& view = Window().GetViewManager();
+    {
+        RecordingDC dc;
+        view.Paint(dc, 0, 0);
+        EXPECT_TRUE(Drew(dc, "using the Modified Compression Field Theory"));
+        EXPECT_EQ(dc.CallsOf("DrawImage").size(), 1u); // the program's picture
+    }
+    g_Structures[0] = SummarySections::TBeamSection("Tee");
+    g_CurrentStructure = 0;
+    view.CreateLogic(1, g_Structures[0].get(), nullptr);
+    Frame().Dispatch(CmId::CrossSection);
+    EXPECT_EQ(view.GetLayoutMode(), LayoutMode::Summary);
+    // Concrete and reinforcing steel: two material charts.
+    ASSERT_NE(view.GetChart(0), nullptr);
+    ASSERT_NE(view.GetChart(1), nullptr);
+    EXPECT_EQ(view.GetChart(2), nullptr);
+    EXPECT_EQ(view.GetChartId(0), 2120);
+    EXPECT_EQ(view.GetChartId(1), 2121);
+    RecordingDC page;
+    view.Paint(page, 0, 0);
+    EXPECT_TRUE(Drew(page, "Geometric Properties"));
+    EXPECT_TRUE(Drew(page, "Element Catalog"));
+    EXPECT_TRUE(Drew(page, "Tee"));
+    EXPECT_FALSE(Drew(page, "using the Modified Compression Field Theory"));
+}
+
+} // namespace
