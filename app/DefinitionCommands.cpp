@@ -12,6 +12,7 @@
 #include "app/InputDialogs.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
+#include "app/summary/CrossSection.h"
 #include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
 #include "foundation/ReportText.h"
@@ -361,9 +362,11 @@ void TQuarvishWindow::OnPageClick(unsigned, int x, int y, int code, int index) {
         });
         return;
     }
-    // The page's hit test comes with the summary page; until then nothing on it is hit and
-    // the click goes to the charts.
-    PageHitAction(0, index);
+    int item = -1;
+    const plat::Rect r = GetClientRect();
+    plat::ClientDC measure(*this);
+    const int hit = HitTestSummaryPage(measure, GetCurrentStructure(), x, y, item, 0, 0, r.Width(), r.Height(), 0);
+    PageHitAction(hit, item);
 }
 
 void TQuarvishWindow::PageHitAction(int hit, int index) {
@@ -400,6 +403,10 @@ void TQuarvishWindow::PageHitAction(int hit, int index) {
         }
         break;
     case 21: CmFullMemberProperties(); break;
-    default: break;  // 0: the click goes to the charts; 9: nothing
+    case 0:  // nothing hit: a click on the page clears the chart selection
+        if (m_viewManager)
+            m_viewManager->ClearActiveChart();
+        break;
+    default: break;  // 9: nothing
     }
 }

@@ -5,6 +5,7 @@
 
 #include "app/CommandIds.h"
 #include "app/InputDialogs.h"
+#include "app/summary/CrossSection.h"
 #include "foundation/ReportText.h"
 #include "member/TMemberDefinition.h"
 #include "member/fire/ThermalAnalysis.h"
@@ -316,6 +317,28 @@ TEST_F(DefinitionTest, SummaryPageHitsOpenTheMatchingDialog) {
     Window().PageHitAction(20, 2);  // an empty slot
     EXPECT_EQ(g_CurrentStructure, 3);
     EXPECT_TRUE(ui.Done());
+}
+
+// A double click on the summary page opens what the page shows there.
+TEST_F(DefinitionTest, ClicksOnTheSummaryPageFindTheirItem) {
+    Start();
+    Frame().SetFixedClientSize(plat::Size{1024, 768});
+    g_Structures[0] = TestSection::MakeBeam();
+    Frame().Dispatch(CmId::CrossSection);
+    // The first point of a coarse grid where the page shows its loading.
+    plat::Point loading{-1, -1};
+    {
+        plat::ClientDC dc(Window());
+        for (int y = 4; y < 768 && loading.x < 0; y += 8)
+            for (int x = 4; x < 1024 && loading.x < 0; x += 8) {
+                int index = -1;
+                if (HitTestSummaryPage(dc, g_Structures[0].get(), x, y, index, 0, 0, 1024, 768, 0) == 4)
+                    loading = plat::Point{x, y};
+            }
+    }
+    ASSERT_GE(loading.x, 0);
+    Window().EvLButtonDblClk(0, loading);
+    EXPECT_EQ(dialogs.calls, std::vector<std::string>{"loads"});
 }
 
 TEST_F(DefinitionTest, ClearingValueListsAndQuickDefineReports) {
