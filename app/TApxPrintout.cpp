@@ -58,10 +58,15 @@ void TApxPrintout::BeginPage(plat::Rect& rect) {
     m_window->SetRedraw(false);
     m_window->MoveWindow(plat::Rect{m_savedRect.left, m_savedRect.top, m_savedRect.left + rect.Width() + extraX,
                                     m_savedRect.top + rect.Height() + extraY});
+    // A hidden window (behind the preview) hears of its new size only when shown again: the
+    // panels are laid out for the page here.
+    m_window->EvSize(plat::Size{rect.Width(), rect.Height()});
 }
 
 void TApxPrintout::EndPage() {
     m_window->MoveWindow(m_savedRect);
+    const plat::Rect restored = m_window->GetClientRect();
+    m_window->EvSize(plat::Size{restored.Width(), restored.Height()});
     m_window->SetRedraw(true);
     if (m_scale) {
         plat::DC& dc = *GetDC();

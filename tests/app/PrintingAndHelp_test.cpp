@@ -6,6 +6,8 @@
 #include "app/CommandIds.h"
 #include "app/TApxPrintout.h"
 #include "app/TQuarvishAboutDlg.h"
+#include "app/views/TViewm.h"
+#include "charts/Tchart.h"
 #include "platform/Dialog.h"
 #include "platform/Printing.h"
 #include "platform/Services.h"
@@ -32,9 +34,15 @@ TEST_F(PrintingTest, TheWindowPrintsAsOneLandscapePageAndKeepsItsSize) {
     Frame().Dispatch(CmId::FilePrint);
     EXPECT_FALSE(fs::exists(dir.File("page.pdf")));
 
+    // The nine panels are laid out for the page while it prints, and back afterwards.
+    Frame().Dispatch(CmId::NineGraphs);
+    TViewm_2k& view = Window().GetViewManager();
+    ASSERT_NE(view.GetChart(8), nullptr);
+    const plat::Rect panel = view.GetChart(8)->GetWindowRect();
     ui.Print(true);
     Frame().Dispatch(CmId::FilePrint);
     EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(view.GetChart(8)->GetWindowRect(), panel);
     ASSERT_TRUE(fs::exists(dir.File("page.pdf")));
     EXPECT_GT(fs::file_size(dir.File("page.pdf")), 500u);
     EXPECT_EQ(app->GetPrinter().PagesPrinted(), 1);
