@@ -61,10 +61,11 @@ TEST_F(BeamModeInShell, FinishedResponseFillsTheNinePanels)
 TEST_F(BeamModeInShell, LayoutsWithoutBeamSetsAreNotEntered)
 {
     Start();
-    g_Structures[0] = TestSection::MakeBeam();
-    Frame().Dispatch(CmId::CrossSection);
     TViewm_2k& view = Window().GetViewManager();
+    view.CreateLogic(0, nullptr, nullptr);
+    g_Structures[0] = TestSection::MakeBeam();
     view.CreateLogic(1, g_Structures[0].get(), nullptr);
+    Frame().Dispatch(CmId::CrossSection);
     ASSERT_NE(dynamic_cast<TQ2k_Logic*>(view.GetLogic()), nullptr);
     const int shown = view.GetLayoutMode();
     Window().ShowFourGraphLayout();
