@@ -11,7 +11,6 @@
 
 #include "analysis/PointSections.h"
 #include "analysis/RunToFinish.h"
-#include "analysis/SameStages.h"
 #include "analysis/T1DAnalysis.h"
 #include "analysis/layers/LayerDriver.h"
 #include "support/TestSupport.h"
@@ -73,6 +72,14 @@ std::unique_ptr<TBeam> MomentBeam()
     return beam;
 }
 
+// The beam with stirrups under moment and shear at a fixed shear span of 1.5 m.
+std::unique_ptr<TBeam> ShearBeam()
+{
+    auto beam = PS::Beam(false, true);
+    PS::SetLoads(*beam, 0, 0, 0, 0, -1500.0, 1000.0);
+    return beam;
+}
+
 } // namespace
 
 // Moment only: the response runs to its own finish well inside the stage table; the load
@@ -123,45 +130,6 @@ TEST(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
     EXPECT_GT(MomentOf(*peak), 0.97 * hand.UltimateMoment());
     EXPECT_LT(MomentOf(*peak), 1.25 * hand.UltimateMoment());
     EXPECT_EQ(a.GetErrorCount(), 0);
-}
-
-namespace {
-
-// The beam with stirrups under moment and shear at a fixed shear span of 1.5 m.
-std::unique_ptr<TBeam> ShearBeam()
-{
-    auto beam = PS::Beam(false, true);
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1500.0, 1000.0);
-    return beam;
-}
-
-} // namespace
-
-// With shear and stirrups the shear-stress distribution converges stage by stage: every
-// stored stage keeps M / V at the shear span, and the response finishes by itself.
-TEST(FullSectionalResponse, ShearBeamConvergesStageByStage)
-{
-    RecordingReporter reporter;
-    auto beam = ShearBeam();
-    TFullSectionalResponse a(beam.get());
-    ASSERT_EQ(a.IsRunning(), 1);
-    RunToFinish(a, kMaxSteps);
-    EXPECT_EQ(a.IsRunning(), 0);
-    const std::vector<const SectionState*> stages = ValidStages(a);
-    ASSERT_GT(stages.size(), 5u);
-    for (const SectionState* s : stages) {
-        if (s == stages.front())
-            continue;
-        EXPECT_NEAR(s->Results[StateResult::Moment],
-                    -1.5 * s->Results[StateResult::Shear],
-                    0.01 * std::fabs(s->Results[StateResult::Moment]) + 1000.0);
-        ASSERT_TRUE(s->Profile != nullptr);
-    }
-    const SectionState* peak = a.GetPeakState();
-    ASSERT_NE(peak, nullptr);
-    const HandBeam hand = HandOf(*beam);
-    EXPECT_GT(MomentOf(*peak), 0.8 * hand.YieldMoment());
-    EXPECT_LT(MomentOf(*peak), 1.25 * hand.UltimateMoment());
 }
 
 namespace {
@@ -272,29 +240,6 @@ TEST(FullSectionalResponse, RunawaySolveIsAFailedAttempt)
 // A column under constant axial compression: every stage keeps N at N0, and the moment
 // capacity lies near the hand value of the rectangular stress block with both bar layers at
 // yield, 338 kN m at 1000 kN.
-// Each analysis keeps its own slope of the convergence loop: a response stepped in turn with
-// another one under other loads (as the idle loop and the member step theirs) gives the
-// stages it gives alone.
-TEST(FullSectionalResponse, StagesDoNotDependOnAnotherAnalysisSteppedBetween)
-{
-    constexpr int kSteps = 30;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
-    auto other = PS::Column();
-    PS::SetLoads(*other, -1e6, 0, 0, 0, -1000.0, 0);
-    TFullSectionalResponse alone(beam.get());
-    TFullSectionalResponse inTurn(beam.get());
-    TFullSectionalResponse between(other.get());
-    for (int i = 0; i < kSteps; ++i)
-        alone.Step();
-    for (int i = 0; i < kSteps; ++i) {
-        between.Step();
-        inTurn.Step();
-    }
-    ASSERT_GT(alone.GetLastStageIndex(), 3);
-    EXPECT_EQ(stagetest::StageDifference(alone, inTurn), "");
-}
-
 TEST(FullSectionalResponse, ColumnWithAxialCompressionKeepsItsAxialLoad)
 {
     RecordingReporter reporter;

@@ -1,9 +1,8 @@
-// Pixel conventions of the device context and the not-XOR pen.
+// Pixel conventions of the device context.
 
 #include <gtest/gtest.h>
 
 #include "platform/DC.h"
-#include "platform/Window.h"
 #include "tests/platform/PlatformFixture.h"
 
 using namespace plat;
@@ -130,92 +129,10 @@ TEST_F(DCTest, OpaqueTextFillsItsBoxWithTheBackgroundColour) {
     EXPECT_EQ(img.Pixel(9, 10), Colors::LtBlue);
 }
 
-TEST_F(DCTest, NotXorDrawingTwiceRestoresEveryPixel) {
-    Image img(64, 48);
-    {
-        DC dc(img);  // a coloured background for the figures to cross
-        for (int i = 0; i < 64; i += 4)
-            dc.FillRect(Rect{i, 0, i + 2, 48}, Color(i * 4, 255 - i * 3, (i * 7) % 256));
-    }
-    const Image before = img;
-    auto figures = [](DC& dc) {
-        dc.SetROP2(Rop::NotXorPen);
-        dc.SelectPen(Pen{PenStyle::Solid, 1, Colors::Black});
-        dc.SelectBrush(Brush{true});
-        dc.Rectangle(Rect{5, 5, 40, 30});
-        dc.MoveTo(0, 47);
-        dc.LineTo(63, 0);
-        dc.SelectPen(Pen{PenStyle::Dot, 1, Colors::LtRed});
-        dc.MoveTo(3, 3);
-        dc.LineTo(60, 20);
-        dc.SelectPen(Pen{PenStyle::Solid, 1, Colors::LtBlue});
-        dc.SelectBrush(Brush{false, Colors::LtYellow});
-        dc.Ellipse(Rect{20, 10, 50, 44});
-        dc.Polygon({{1, 40}, {30, 2}, {60, 40}});
-    };
-    {
-        DC dc(img);
-        figures(dc);
-    }
-    int changed = 0;
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x)
-            changed += img.Pixel(x, y) == before.Pixel(x, y) ? 0 : 1;
-    EXPECT_GT(changed, 100);
-    {
-        DC dc(img);
-        figures(dc);
-    }
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x)
-            ASSERT_EQ(img.Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
-}
-
 TEST_F(DCTest, PolygonHitTestFollowsTheFillRule) {
     // A pentagram: its centre is outside by the alternate rule and inside by winding.
     const std::vector<Point> star{{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}};
     EXPECT_FALSE(PolygonContains(star, {50, 45}, FillMode::Alternate));
     EXPECT_TRUE(PolygonContains(star, {50, 45}, FillMode::Winding));
     EXPECT_FALSE(PolygonContains(star, {5, 80}, FillMode::Winding));
-}
-
-class WindowTest : public GuiTest {};
-
-namespace {
-class CountingWindow : public Window {
-public:
-    void Paint(DC& dc, bool erase, const Rect& rect) override {
-        ++paints;
-        lastErase = erase;
-        lastRect = rect;
-        dc.FillRect(Rect{0, 0, 4, 4}, Colors::LtRed);
-    }
-    int paints = 0;
-    bool lastErase = false;
-    Rect lastRect;
-};
-} // namespace
-
-TEST_F(WindowTest, ClientDrawingStaysUntilTheNextInvalidation) {
-    CountingWindow w;
-    w.Create();
-    w.MoveWindow(Rect{0, 0, 50, 40});
-    w.UpdateWindow();
-    EXPECT_EQ(w.paints, 1);
-    EXPECT_TRUE(w.lastErase);
-    EXPECT_EQ(w.lastRect, (Rect{0, 0, 50, 40}));
-    {
-        ClientDC dc(w);
-        dc.FillRect(Rect{10, 10, 20, 20}, Colors::LtBlue);
-    }
-    w.UpdateWindow();
-    EXPECT_EQ(w.paints, 1);  // nothing was invalid
-    EXPECT_EQ(w.BackingImage().Pixel(15, 15), Colors::LtBlue);
-    EXPECT_EQ(w.BackingImage().Pixel(1, 1), Colors::LtRed);
-
-    w.InvalidateRect(Rect{8, 8, 30, 30});
-    w.UpdateWindow();
-    EXPECT_EQ(w.paints, 2);
-    EXPECT_EQ(w.lastRect, (Rect{8, 8, 30, 30}));
-    EXPECT_TRUE(w.BackingImage().Pixel(15, 15) == Colors::White);  // erased
 }

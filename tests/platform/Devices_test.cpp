@@ -278,6 +278,8 @@ TEST_F(DevicesTest, NotXorRubberBandRestoresEveryPixelAtDoubleDensity) {
             dc.Polyline({{0, 29}, {10, 5}, {25, 20}, {39, 0}});
             dc.MoveTo(5, 5);
             dc.LineTo(35, 28);
+            dc.SelectPen(Pen{PenStyle::Dot, 1, Colors::LtRed});  // drawn by the painter
+            dc.Ellipse(Rect{8, 6, 30, 26});
         };
         {
             DC dc(img);

@@ -67,97 +67,63 @@ std::function<void()> TakeDuring(std::function<void()>& pending) {
 }
 } // namespace
 
+ScriptedUi::Step& ScriptedUi::Push(const std::string& kind, const std::string& fragment) {
+    Step& s = m_script.emplace_back();
+    s.kind = kind;
+    s.fragment = fragment;
+    s.during = TakeDuring(m_pendingDuring);
+    return s;
+}
+
 ScriptedUi& ScriptedUi::While(std::function<void()> action) {
     m_pendingDuring = std::move(action);
     return *this;
 }
 
 ScriptedUi& ScriptedUi::Message(const std::string& fragment, int answer) {
-    Step s;
-    s.kind = "message";
-    s.fragment = fragment;
-    s.answer = answer;
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
+    Push("message", fragment).answer = answer;
     return *this;
 }
 
 ScriptedUi& ScriptedUi::Input(const std::string& fragment, std::optional<std::string> answer) {
-    Step s;
-    s.kind = "input";
-    s.fragment = fragment;
-    s.textAnswer = std::move(answer);
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
+    Push("input", fragment).textAnswer = std::move(answer);
     return *this;
 }
 
 ScriptedUi& ScriptedUi::Text(std::function<bool(std::string&)> edit) {
-    Step s;
-    s.kind = "text";
-    s.fragment = "";
-    s.edit = std::move(edit);
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
+    Push("text", "").edit = std::move(edit);
     return *this;
 }
 
 ScriptedUi& ScriptedUi::File(plat::FileDialogKind kind, std::optional<std::string> name) {
-    Step s;
-    s.kind = "file";
-    s.fragment = "";
+    Step& s = Push("file", "");
     s.fileKind = kind;
     s.textAnswer = std::move(name);
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
     return *this;
 }
 
 ScriptedUi& ScriptedUi::List(std::optional<int> index) {
-    Step s;
-    s.kind = "list";
-    s.fragment = "";
-    s.index = index;
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
+    Push("list", "").index = index;
     return *this;
 }
 
 ScriptedUi& ScriptedUi::Answer(const std::string& kind, int answer) {
-    Step s;
-    s.kind = kind;
-    s.fragment = "";
-    s.answer = answer;
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
+    Push(kind, "").answer = answer;
     return *this;
 }
 
 ScriptedUi& ScriptedUi::Font(std::function<bool(plat::FontDialogData&)> choose) {
-    Step s;
-    s.kind = "font";
-    s.font = std::move(choose);
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
+    Push("font", "").font = std::move(choose);
     return *this;
 }
 
 ScriptedUi& ScriptedUi::Colour(std::function<bool(plat::ColorDialogData&)> choose) {
-    Step s;
-    s.kind = "colour";
-    s.colour = std::move(choose);
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
+    Push("colour", "").colour = std::move(choose);
     return *this;
 }
 
 ScriptedUi& ScriptedUi::Dialog(const std::string& captionFragment, std::function<void(plat::DialogDriver&)> work) {
-    Step s;
-    s.kind = "dialog";
-    s.fragment = captionFragment;
-    s.dialog = std::move(work);
-    s.during = TakeDuring(m_pendingDuring);
-    m_script.push_back(std::move(s));
+    Push("dialog", captionFragment).dialog = std::move(work);
     return *this;
 }
 

@@ -83,6 +83,8 @@ private:
         std::function<bool(plat::ColorDialogData&)> colour;
         std::function<void(plat::DialogDriver&)> dialog;
     };
+    // A new last step of the kind, taking the pending While action.
+    Step& Push(const std::string& kind, const std::string& fragment);
     // A step of the kind answered with a number.
     ScriptedUi& Answer(const std::string& kind, int answer);
     // The next step when it is of the kind and matches the text; null (test failed) otherwise.
