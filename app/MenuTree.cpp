@@ -109,7 +109,9 @@ std::vector<plat::Accelerator> MainAccelerators() {
 
 std::vector<ToolBarSlot> MainToolBar() {
     return {
-        {CmId::FileNew, "New"},      {CmId::FileOpen, "Open"},      {CmId::FileSave, "Save"},
+        {CmId::FileNew, "New", "document-new"},
+        {CmId::FileOpen, "Open", "document-open"},
+        {CmId::FileSave, "Save", "document-save"},
         {},
         {CmId::CrossSection, "XS"},
         {},
@@ -126,7 +128,8 @@ std::vector<ToolBarSlot> MainToolBar() {
         {},
         {CmId::ClampingStress, "Clp"},
         {},
-        {CmId::FilePrint, "Prn"},    {CmId::FilePrintPreview, "Pre"},
+        {CmId::FilePrint, "Prn", "document-print"},
+        {CmId::FilePrintPreview, "Pre", "document-print-preview"},
         {},
         {CmId::HelpOnline, "?"},
     };

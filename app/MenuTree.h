@@ -15,6 +15,8 @@ std::vector<plat::Accelerator> MainAccelerators();
 struct ToolBarSlot {
     int id = 0;
     const char* glyph = "";
+    // The desktop theme's icon for a standard command (empty: the program's own picture).
+    const char* themeIcon = "";
 };
 std::vector<ToolBarSlot> MainToolBar();
 

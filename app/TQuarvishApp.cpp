@@ -5,6 +5,7 @@
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
 #include "app/MenuTree.h"
+#include "app/TApxPrintout.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/Reporter.h"
@@ -19,26 +20,35 @@ namespace {
 constexpr const char* kNewDocument = "Newbeam";
 constexpr int kRecentCount = 4;
 const char* kFilter = "Quarvish Files (*.qvh)|*.qvh|Quarvish Text Files (*.q2t)|*.q2t|All Files (*.*)|*.*|";
+
+// "Quarvish.ini" lives in the user's configuration folder: the program's own folder may be
+// read-only.
+std::string ConfigFile(const std::string& programDir) {
+    const std::string dir = UserConfigDir();
+    return (dir.empty() ? programDir : dir) + "Quarvish.ini";
+}
 } // namespace
 
 TQuarvishApp::TQuarvishApp(const std::string& programDir)
-    : plat::Application("Quarvish"), m_recent(programDir + "Quarvish.ini", kRecentCount, 30) {
+    : plat::Application("Quarvish"), m_recent(ConfigFile(programDir), kRecentCount, 30) {
     SetProgramPath(programDir);
     AddResponseTable({
         {CmId::FileNew, [] {}, {}},
         {CmId::FileOpen, [this] { CmFileOpen(); }, {}},
         {CmId::FileSave, [this] { CmFileSave(); }, {}},
         {CmId::FileSaveAs, [this] { CmFileSaveAs(); }, {}},
-        {CmId::HelpOnline, [] { plat::Help::ShowContents(); }, {}},
         {CmId::HelpUsing, [this] { m_helpUsed = plat::Help::ShowHelpOnHelp(); }, {}},
         {CmId::RecentFile0, [this] { CmRecentFile(0); }, {}},
         {CmId::RecentFile0 + 1, [this] { CmRecentFile(1); }, {}},
         {CmId::RecentFile0 + 2, [this] { CmRecentFile(2); }, {}},
         {CmId::RecentFile0 + 3, [this] { CmRecentFile(3); }, {}},
     });
+    AddPrintAndHelpCommands();
 }
 
 TQuarvishApp::~TQuarvishApp() {
+    m_closedPreview.reset();
+    m_preview.reset();
     SetMainWindow(nullptr);
     m_frame.reset();
     m_client.reset();
@@ -85,7 +95,7 @@ void TQuarvishApp::CreateToolBar() {
         if (slot.id == 0)
             m_frame->AddToolSeparator(6);
         else
-            m_frame->AddToolButton(slot.id, slot.glyph);
+            m_frame->AddToolButton(slot.id, slot.glyph, slot.themeIcon);
     }
 }
 
@@ -151,7 +161,7 @@ void TQuarvishApp::OpenFile() {
     } else if (!isDefault) {
         const TStructure* first = StructureAt(g_CurrentStructure);
         UpdateCaption(first ? first->GetName() : std::string());
-        m_recent.Add(m_fileName);
+        m_recent.Add(CanonicalFilePath(m_fileName));
         RefreshRecentMenu();
         m_client->CmCrossSection();
     } else {
@@ -199,7 +209,7 @@ bool TQuarvishApp::SaveTo(const std::string& fileName) {
     }
     const TStructure* current = StructureAt(g_CurrentStructure);
     UpdateCaption(current ? current->GetName() : std::string());
-    m_recent.Add(fileName);
+    m_recent.Add(CanonicalFilePath(fileName));
     RefreshRecentMenu();
     return true;
 }

@@ -9,6 +9,8 @@
 #include "platform/Frame.h"
 #include "platform/Services.h"
 
+class TApxPreviewWin;
+class TLandPrinter;
 class TQuarvishWindow;
 
 // The main frame around the main window.
@@ -26,6 +28,7 @@ public:
     void InitMainWindow() override;
     bool CanClose() override;
     bool ProcessHelpKey(int key, bool shift) override;
+    bool IdleAction(long idleCount) override;
 
     // Opens a document and makes it current (the name is kept as the current file).
     void OpenFile(const std::string& fileName);
@@ -41,6 +44,23 @@ public:
     void CmRecentFile(int index);
     void OpenDroppedFiles(const std::vector<std::string>& files);
 
+    // ---- Printing and help (DocumentCommands.cpp) ----------------------------------------
+    void CmFilePrint();
+    void CmFilePrintSetup();
+    void CmFilePrintPreview();
+    // Enabled when a printer is available.
+    void CmPrintEnable(plat::CommandEnabler& ce);
+    void CmHelpOnline();
+    void CmHelpAbout();
+    // Ends the print preview: the main frame comes back.
+    void EndPreview();
+    // The printer, made on first need.
+    TLandPrinter& GetPrinter();
+    bool HasPrinter() const { return m_printer != nullptr; }
+    // Above 0 while a print job or the preview runs.
+    int GetPrintingCount() const { return m_printingCount; }
+    TApxPreviewWin* GetPreview() const { return m_preview.get(); }
+
     const std::string& GetFileName() const { return m_fileName; }
     void SetFileName(const std::string& name) { m_fileName = name; }
     TQuarvishWindow& GetClient() const { return *m_client; }
@@ -50,6 +70,7 @@ public:
 private:
     void CreateToolBar();
     void RefreshRecentMenu();
+    void AddPrintAndHelpCommands();
     bool SaveTo(const std::string& fileName);
 
     std::string m_fileName;
@@ -58,7 +79,18 @@ private:
     bool m_contextHelp = false;
     std::unique_ptr<TQuarvishWindow> m_client;
     std::unique_ptr<TSDIDecFrame> m_frame;
+    std::unique_ptr<TLandPrinter> m_printer;
+    int m_printingCount = 0;
+    std::unique_ptr<TApxPreviewWin> m_preview;
+    // How the main frame stood when the preview took its place.
+    bool m_frameWasMaximized = true;
+    // A closed preview, deleted once its own command has returned.
+    std::unique_ptr<TApxPreviewWin> m_closedPreview;
 };
+
+// The canonical form of a file's path (absolute, without "." and ".." parts, links resolved
+// as far as they exist); the path as given when it cannot be formed.
+std::string CanonicalFilePath(const std::string& path);
 
 // Starts the program: the program directory, the INI file and the start-up file from the
 // arguments, then the application's loop. Returns the exit code.

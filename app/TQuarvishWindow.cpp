@@ -13,6 +13,7 @@
 #include "app/TQuarvishApp.h"
 #include "app/summary/InfoManager.h"
 #include "app/views/TViewm.h"
+#include "charts/Tdataview.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
@@ -21,6 +22,8 @@
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
 #include "member/MemberEvents.h"
+#include "member/TMemberDefinition.h"
+#include "member/fire/ThermalAnalysis.h"
 #include "model/DefaultAuthor.h"
 #include "model/ModelHelpers.h"
 #include "model/ModelSettings.h"
@@ -78,6 +81,7 @@ TQuarvishWindow::TQuarvishWindow(const std::string& title) : T_2kWindow(title) {
         {CmId::SingleGraph, [this] { ShowSingleGraphLayout(); }, {}},
         {CmId::NineGraphs, [this] { ShowNineGraphLayout(); }, {}},
     });
+    AddDefinitionCommands();
 }
 
 TQuarvishWindow::~TQuarvishWindow() {
@@ -100,8 +104,7 @@ void TQuarvishWindow::SetupWindow() {
     g_RebarList.Init(ProgramFilePath("rebar.dat"));
     LoadShapeLibrary(0);
     LoadShapeLibrary(1);
-    if (HasReportText())
-        ShowAndClearReportText();
+    ShowReportTextDialog(this);
     WriteStartupDefaults();
     if (m_app && m_app->GetMainWindow())
         m_app->GetMainWindow()->SetCaption("Quarvish-2000  -  Newbeam");
@@ -125,13 +128,14 @@ int TQuarvishWindow::ClearStructures() {
         g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
     DeleteAnalysis(-1);
     DeleteAllStructures();
-    return 0;  // no fire model exists in this build
+    return DeleteThermalModel();
 }
 
 int TQuarvishWindow::ResetDocument() {
     ReleaseInfoManager();
     DeleteAnalysis(-1);
     DeleteAllStructures();
+    DeleteThermalModel();
     g_RebarList.Clear();
     for (auto& s : ShapeTable)
         s.reset();
@@ -148,7 +152,8 @@ void TQuarvishWindow::RefreshStructureViews(int flag) {
         if (TStructure* s = GetCurrentStructure())
             s->Validate();
         DeleteAnalysis(g_CurrentStructure);
-        m_viewManager->CreateLogic(1, GetCurrentStructure(), nullptr);
+        DeleteThermalModel();
+        BindViews(g_CurrentStructure, false);
         CmCrossSection();
     } else if (TSectionalAnalysis* a = GetCurrentAnalysis()) {
         ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
@@ -188,8 +193,6 @@ void TQuarvishWindow::SelectLoadStage(double x, double y, int stage) {
     ShowResults(a->GetStage(stage), stage, x, y);
 }
 
-void TQuarvishWindow::OnPageClick(unsigned, int, int, int, int) {}
-
 void TQuarvishWindow::TakeNewSectionDefaults(const TStructure& structure) {
     if (const ConcreteTypeRec* c = structure.GetConcreteType(0)) {
         MaterialDefaults.fc = c->fc;
@@ -218,8 +221,16 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
     }
     DeleteAnalysis(-1);
     DeleteAllStructures();
+    DetachViews();
     g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::move(beam);
     return read != 0;
+}
+
+// The member definition from the values a beam's file stored for it.
+void TQuarvishWindow::MemberFromBeam(const TBeam& beam) {
+    TMemberQuickDef stored;
+    beam.GetStoredValues(stored);
+    SetMemberFromQuickDefinition(StructureTableSlots(g_Structures), stored, g_MemberDefinition);
 }
 
 // Reads a file into the tables. XML documents put each component's structure into the slot
@@ -237,8 +248,11 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
     TDocumentEngine& engine = GetDocumentEngine();
     if (!engine.IsDocument(text)) {
         ok = LoadOlderFile(path) ? 1 : 0;
+        if (const TStructure* s = GetCurrentStructure(); s && !m_documentKept && s->GetKind() == kKindBeam)
+            MemberFromBeam(static_cast<const TBeam&>(*s));
     } else {
         ClearStructures();
+        DetachViews();
         engine.BeginRead(text);
         std::string name;
         // Member settings name their sections: they are read once every section of the
@@ -255,6 +269,8 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
             if (name == "q3g_beam") {
                 slot = std::make_unique<TBeam>();
                 ok = engine.ReadStructure(text, i, *slot) ? ok : 0;
+                if (ok)
+                    MemberFromBeam(static_cast<const TBeam&>(*slot));
             } else if (name == "p3g_shell") {
                 slot = std::make_unique<TShell>(0);
                 ok = engine.ReadStructure(text, i, *slot) ? ok : 0;
@@ -289,9 +305,10 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
             g_CurrentAnalysis = first;
         }
     }
-    m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);
-    if (HasReportText())
-        ShowAndClearReportText();
+    // The mode object follows the current structure of what was read.
+    if (!m_documentKept && m_viewManager)
+        m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);
+    ShowReportTextDialog(this);
     if (!ok)
         return;
     isDefault = IsProgramDirFile(path, m_defaultFileName) ? 1 : 0;

@@ -8,7 +8,9 @@
 
 #include "app/T_2kWindow.h"
 
+class TBeam;
 class TStructure;
+class TStructureSlots;
 struct StrainPoints;
 
 class TQuarvishWindow : public T_2kWindow {
@@ -51,14 +53,75 @@ public:
     void CmLoadDeformationPlot();
     void CmMohrsCircles();
 
+    // ---- Definition, element and page commands (DefinitionCommands.cpp) -------------------
+    void CmQuickDefine();
+    void CmEditGeneral(int firstField);
+    void CmMaterialProperties();
+    void CmConcreteSection(int row);
+    void CmTransverseReinforcement(int row);
+    // Rows of an individual layer, a circular pattern and a distributed pattern (-1: none).
+    void CmLongitudinalReinforcement(int layerRow, int circularRow, int distributedRow);
+    void CmTendons(int row);
+    void CmSectionalLoads();
+    void CmTimeDependentEffects();
+    // Mode 0 shrinkage and thermal strains, 1 strain discontinuity.
+    void CmShrink(int mode);
+    // fireView: "F&ire", which only shows the fire graphs once a fire model exists.
+    void CmFire(bool fireView);
+    void CmFullMemberProperties();
+    void CmMemberDefinition();
+    void CmNextElement();
+    void CmPreviousElement();
+    void CmDefineData();
+    void CmClearValueLists();
+    void CmClampingStress();
+    void CmPreferences();
+    // The program's web page in the desktop's browser.
+    void OpenWebPage();
+    // What a hit on the summary page opens (the hit codes of the page's hit test).
+    void PageHitAction(int hit, int index);
+    // The control choice of the graphs the fire road showed last (0: none).
+    int FireGraphsShown() const { return m_fireGraphsShown; }
+
 private:
     // Steps 2 on of the road (the strain prompts come between step 1 and these).
     void ReplaceAnalysis(const AnalysisBuilder& build);
+    void AddDefinitionCommands();
+    // A dialog on the current structure; the views follow when it changed something.
+    void RunStructureDialog(const std::function<int(TStructure&)>& dialog);
+    // The post-fire beam of the current structure becomes current with the fire graphs.
+    void FireRoad();
+    // Makes the slot current for structure and analysis and shows it.
+    void SwitchElement(int slot);
+    // Binds the mode object to the slot's structure (and analysis, when asked).
+    void BindViews(int slot, bool withAnalysis);
+    // Detaches the mode object from every structure (the tables are about to be replaced).
+    void DetachViews();
+    // The layout shown now; the summary page is layout 3.
+    int CurrentLayoutMode() const;
+    void ShowFireGraphs();
+
     // Reads a file of an older kind; false (everything kept) when it cannot be read.
     bool LoadOlderFile(const std::string& path);
     // Takes the defaults of new sections from the default document's structure.
     void TakeNewSectionDefaults(const TStructure& structure);
+    void MemberFromBeam(const TBeam& beam);
+
+    int m_fireGraphsShown = 0;
 };
+
+// The structure table as the fire analysis stores its post-fire beam in it.
+TStructureSlots& ProgramStructureSlots();
+
+// Runs the thermal analysis of a structure and answers the slot of its post-fire beam.
+using ThermalRunner = std::function<int(TStructure* structure, TStructureSlots& slots)>;
+// Replaces the thermal analysis (tests); an empty runner restores it. Returns the previous.
+ThermalRunner SetThermalRunner(ThermalRunner runner);
+
+// The page of the longitudinal reinforcement sheet to open: 0 individual layers, 1 circular
+// patterns, 2 distributed patterns. A given row chooses its page; with none, the kind with
+// more layers than both others does.
+int LongitudinalOpeningPage(const TStructure& s, int layerRow, int circularRow, int distributedRow);
 
 // Writes the start-up values of the program-wide settings.
 void WriteStartupDefaults();

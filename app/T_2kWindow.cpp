@@ -12,8 +12,10 @@
 #include "app/GlobalTables.h"
 #include "app/MenuTree.h"
 #include "app/ShellServices.h"
+#include "app/TApxPrintout.h"
 #include "app/TQuarvishApp.h"
 #include "app/views/TViewm.h"
+#include "charts/Tdataview.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
@@ -143,9 +145,16 @@ void T_2kWindow::CeCurrentStructure(plat::CommandEnabler& ce) { ce.Enable(GetCur
 
 // ---- Painting: the view manager's page -------------------------------------------------
 
-void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect&) {
+void T_2kWindow::Paint(plat::DC& dc, bool, const plat::Rect& rect) {
     if (!m_app || !m_viewManager)
         return;
+    // On the printer the window is one page: the page and every panel at its place.
+    if (m_app->GetPrintingCount() > 0 && m_app->HasPrinter() && !rect.IsEmpty()) {
+        m_app->GetPrinter().Setup().minPage = 1;
+        m_app->GetPrinter().Setup().maxPage = 1;
+        m_viewManager->Paint(dc, 1, m_previewing);
+        return;
+    }
     m_viewManager->Paint(dc, 0, 0);
 }
 
@@ -435,8 +444,7 @@ bool T_2kWindow::ReadEditedDocument(std::string& text, std::array<std::unique_pt
         if (i == lastComponent)
             lastFailed = !ok;
     }
-    if (HasReportText())
-        ShowAndClearReportText();
+    ShowReportTextDialog(this);
     if (rejected || lastFailed)
         return false;
     if (FirstFilledSlot(work) < 0) {

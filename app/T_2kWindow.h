@@ -77,6 +77,8 @@ public:
     TViewm_2k& GetViewManager() const { return *m_viewManager; }
     TShellServices& GetServices() const { return *m_services; }
     void MarkStructuresChanged() { m_structuresChanged = 1; }
+    void SetPreviewing(int flag) { m_previewing = flag; }
+    int IsPreviewing() const { return m_previewing; }
     int StructuresChanged() const { return m_structuresChanged; }
     int GetDebugLevel() const { return m_debugLevel; }
     const std::string& GetProgramTitle() const { return m_programTitle; }

@@ -64,7 +64,8 @@ public:
     virtual void SetSubMode(int mode) { m_subMode = mode; }
     virtual void UpdateScaling(double, double, double, double) {}
     // The picture copy of a box; charts and pictures override it.
-    virtual void CopyChartPicture() {}
+    // Puts the box's picture (with its child windows) on the clipboard (command 3011).
+    virtual void CopyChartPicture();
 
     void EvLButtonDblClk(unsigned flags, plat::Point p) override;
     void EvLButtonDown(unsigned flags, plat::Point p) override;

@@ -103,6 +103,7 @@ Tchart::Tchart(plat::Window* parent, const std::string& title, int x, int y, int
 void Tchart::AutoScale()
 {
     m_data.AutoScale();
+    UpdateAverageNote();
     if (IsCreated())
         Invalidate();
 }
@@ -176,6 +177,7 @@ LabelMeasure Tchart::TextMeasure(plat::DC& dc) const
 
 void Tchart::Layout()
 {
+    UpdateAverageNote();
     const int W = Width();
     const int H = Height();
     plat::Image scratch(1, 1);

@@ -56,9 +56,14 @@ public:
     void CmPopup3007() override;
     void Reposition(int x, int y, int w, int h, int redraw) override;
     void Layout() override;
-    // Writes the data as text: shown in "View Data" (1) or copied (0). Filled in by the
-    // chart export; a plain chart has nothing to add.
-    virtual void ExportData(int) {}
+    // Writes the data as text: shown in "View Data" (1) or copied to the clipboard (0).
+    virtual void ExportData(int show);
+    // Averages over the data (see ChartExport.h) and the note that shows one: a note reading
+    // exactly "AverageX" or "AverageY" becomes "Average = " and the value (run by AutoScale and
+    // Layout; once replaced, the note stays).
+    double GetAverageX() const;
+    double GetAverageY() const;
+    void UpdateAverageNote();
 
     // The chart's state, for painting, the properties dialog and the views.
     ChartData& Data() { return m_data; }

@@ -20,6 +20,7 @@ namespace {
 const char kUserFolder[] = "quarvish";
 
 std::string g_UserDataDirOverride;
+std::string g_UserConfigDirOverride;
 DirWritableTest g_DirWritableTest;
 
 std::string WithClosingSlash(std::string directory)
@@ -110,23 +111,38 @@ std::string ProgramFilePath(const std::string& fileName)
     return g_ProgramPath + fileName;
 }
 
-std::string UserDataDir()
+// The program's folder under an XDG base directory: the variable's value when absolute,
+// else the fallback under HOME; empty when neither gives an absolute directory.
+static std::string UserDirUnder(const char* variable, const char* homeFallback)
 {
-    if (!g_UserDataDirOverride.empty())
-        return g_UserDataDirOverride;
-    std::string base = AbsoluteEnv("XDG_DATA_HOME");
+    std::string base = AbsoluteEnv(variable);
     if (base.empty()) {
         const std::string home = AbsoluteEnv("HOME");
         if (home.empty())
             return std::string();
-        base = WithClosingSlash(home) + ".local/share";
+        base = WithClosingSlash(home) + homeFallback;
     }
     return WithClosingSlash(base) + kUserFolder + "/";
+}
+
+std::string UserDataDir()
+{
+    return g_UserDataDirOverride.empty() ? UserDirUnder("XDG_DATA_HOME", ".local/share") : g_UserDataDirOverride;
 }
 
 void SetUserDataDir(const std::string& directory)
 {
     g_UserDataDirOverride = WithClosingSlash(directory);
+}
+
+std::string UserConfigDir()
+{
+    return g_UserConfigDirOverride.empty() ? UserDirUnder("XDG_CONFIG_HOME", ".config") : g_UserConfigDirOverride;
+}
+
+void SetUserConfigDir(const std::string& directory)
+{
+    g_UserConfigDirOverride = WithClosingSlash(directory);
 }
 
 DirWritableTest SetDirWritableTest(DirWritableTest test)

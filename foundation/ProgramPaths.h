@@ -32,6 +32,13 @@ std::string UserDataDir();
 // environment.
 void SetUserDataDir(const std::string& directory);
 
+// The user's configuration directory for the program, ending with '/': the override when
+// one is set, else $XDG_CONFIG_HOME/quarvish/ or ~/.config/quarvish/ (when XDG_CONFIG_HOME is
+// unset or not absolute); empty when neither gives an absolute directory. Not created here.
+std::string UserConfigDir();
+// Replaces the configuration directory (tests); empty returns to the environment.
+void SetUserConfigDir(const std::string& directory);
+
 // Whether new files can be created in a directory. The default asks the file system
 // (access with W_OK and X_OK); tests install their own answer, since permissions do not
 // stop a process running as root. Returns the previous test; an empty test restores the

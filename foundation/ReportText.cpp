@@ -20,11 +20,12 @@ void AddLoadError(const std::string& text)
     }
     std::string& log = *g_ReportText;
     const std::size_t total = log.size() + text.size();
+    if (total > kDropLimit)
+        return;
     if (total > kTooManyLimit) {
-        // The message is dropped; the note is said once, whenever the log is full, so a
-        // long message arriving at a nearly full log is never lost without a word.
+        // The message makes way for the note that the list is incomplete, when that fits.
         const std::size_t noteLength = sizeof(kTooMany) - 1;
-        if (log.find(kTooMany) == std::string::npos && log.size() + noteLength <= kDropLimit)
+        if (log.size() + noteLength < kReportTextCapacity)
             log += kTooMany;
         return;
     }

@@ -12,8 +12,8 @@ inline constexpr std::size_t kReportTextCapacity = 5000;
 extern std::unique_ptr<std::string> g_ReportText;
 
 // Appends text and "\r\n" to the load-error log, creating it with its header when missing.
-// A message that would take the log past its room is dropped; once the log is nearly full
-// the note "Too Many Error Messages" is added instead.
+// A message that would take the log past 4995 characters is dropped; one that would take it
+// past 4970 is dropped and the note "Too Many Error Messages" added in its place.
 void AddLoadError(const std::string& text);
 
 // True while the load-error log (or any report text) holds something to show.

@@ -121,7 +121,24 @@ struct Frame::FrameImpl {
     std::function<std::string(int)> hints;
     std::function<void(const std::vector<std::string>&)> drop;
     std::string toolBarCaption;
+    std::string messageBeforeMenu;
+    Size fixedClient;
 };
+
+namespace {
+// The client size the environment asks for ("1200x800"), or 0 x 0.
+Size ClientSizeFromEnvironment() {
+    const QByteArray value = qgetenv("QUARVISH_CLIENT_SIZE");
+    const QList<QByteArray> parts = value.toLower().split('x');
+    if (parts.size() != 2)
+        return Size{};
+    bool okW = false, okH = false;
+    const int w = parts[0].trimmed().toInt(&okW), h = parts[1].trimmed().toInt(&okH);
+    if (!okW || !okH || w < 1 || h < 1 || w > 10000 || h > 10000)
+        return Size{};
+    return Size{w, h};
+}
+} // namespace
 
 Frame::Frame(const std::string& title, Window& client)
     : m_client(client), m_frame(std::make_unique<FrameImpl>()) {
@@ -158,17 +175,62 @@ void Frame::CreateFrame() {
     host->setCentralWidget(WidgetOf(m_client));
 }
 
+void Frame::SetFixedClientSize(Size size) {
+    m_frame->fixedClient = size;
+    QWidget* client = WidgetOf(m_client);
+    if (!client)
+        return;
+    if (size.cx > 0 && size.cy > 0) {
+        client->setFixedSize(size.cx, size.cy);
+    } else {
+        client->setMinimumSize(0, 0);
+        client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    if (m_frame->host)
+        m_frame->host->adjustSize();
+}
+
 void Frame::ShowFrame(int showState) {
     FrameHost* host = m_frame->host;
     if (!host)
         return;
+    if (m_frame->fixedClient.cx <= 0) {
+        const Size wanted = ClientSizeFromEnvironment();
+        if (wanted.cx > 0)
+            SetFixedClientSize(wanted);
+    }
+    if (m_frame->fixedClient.cx > 0 && showState != 0 && showState != 7) {
+        host->show();
+        return;
+    }
     switch (showState) {
     case 0: host->hide(); break;
-    case 3: host->showMaximized(); break;
+    case 3:
+        // Without a window manager nothing maximises the window: it takes the screen's
+        // available area itself.
+        if (const QScreen* screen = host->screen() ? host->screen() : QGuiApplication::primaryScreen())
+            host->setGeometry(screen->availableGeometry());
+        host->showMaximized();
+        break;
     case 7: host->showMinimized(); break;
     default: host->show(); break;
     }
 }
+
+Rect Frame::GetFrameRect() const {
+    const FrameHost* host = m_frame->host;
+    if (!host)
+        return Rect{};
+    const QRect r = host->isMaximized() ? host->normalGeometry() : host->geometry();
+    return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+void Frame::SetFrameRect(const Rect& rect) {
+    if (m_frame->host && !rect.IsEmpty())
+        m_frame->host->setGeometry(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+}
+
+bool Frame::IsMaximized() const { return m_frame->host && m_frame->host->isMaximized(); }
 
 void Frame::SetCaption(const std::string& caption) {
     m_frame->title = caption;
@@ -224,6 +286,9 @@ void Frame::SetMenu(const std::vector<MenuItem>& bar) {
             continue;  // top-level separators only mark groups
         QMenu* menu = menuBar->addMenu(ToQ(top.text));
         FillMenu(*m_frame, *menu, top.popup, wire);
+        // The hints of highlighted items replace the message only while the menu is open.
+        QObject::connect(menu, &QMenu::aboutToShow, [this] { m_frame->messageBeforeMenu = GetMessageText(); });
+        QObject::connect(menu, &QMenu::aboutToHide, [this] { SetMessageText(m_frame->messageBeforeMenu); });
         QObject::connect(menu, &QMenu::aboutToShow, [this, menu] {
             const std::function<void(QMenu*)> update = [&](QMenu* m) {
                 for (QAction* a : m->actions()) {
@@ -366,10 +431,15 @@ void Frame::SetToolBarCaption(const std::string& caption) {
         m_frame->toolBar->setWindowTitle(ToQ(caption));
 }
 
-void Frame::AddToolButton(int id, const std::string& glyph) {
+void Frame::AddToolButton(int id, const std::string& glyph, const std::string& themeIcon) {
     if (!m_frame->toolBar)
         return;
-    QAction* a = m_frame->toolBar->addAction(GlyphIcon(glyph, id), ToQ(glyph));
+    const QString theme = ToQ(themeIcon);
+    const QIcon icon = !theme.isEmpty() && QIcon::hasThemeIcon(theme) ? QIcon::fromTheme(theme) : GlyphIcon(glyph, id);
+    QAction* a = m_frame->toolBar->addAction(icon, ToQ(glyph));
+    const std::string hint = m_frame->hints ? m_frame->hints(id) : std::string();
+    if (!hint.empty())
+        a->setToolTip(ToQ(hint));
     a->setData(id);
     a->setEnabled(false);
     QObject::connect(a, &QAction::triggered, [this, id] {
@@ -384,6 +454,11 @@ void Frame::AddToolButton(int id, const std::string& glyph) {
 void Frame::AddToolSeparator(int) {
     if (m_frame->toolBar)
         m_frame->toolBar->addSeparator();
+}
+
+std::string Frame::GetToolButtonTip(int id) const {
+    const auto it = m_frame->toolActions.find(id);
+    return it != m_frame->toolActions.end() && it->second ? FromQ(it->second->toolTip()) : std::string();
 }
 
 bool Frame::IsToolButtonEnabled(int id) const {

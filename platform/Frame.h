@@ -27,6 +27,11 @@ public:
     void CreateFrame();
     // Shows the window: 0 hidden, 1 normal, 3 maximised, 7 minimised.
     void ShowFrame(int showState);
+    // The frame's rectangle on the screen (its normal placement while maximised) and whether
+    // it is maximised; SetFrameRect places it (normal placement).
+    Rect GetFrameRect() const;
+    void SetFrameRect(const Rect& rect);
+    bool IsMaximized() const;
 
     Window& GetClient() const { return m_client; }
     void SetCaption(const std::string& caption);
@@ -60,9 +65,13 @@ public:
     std::string GetGadgetText(int id) const;
     bool HasGadget(int id) const;
 
-    // Tool bar: buttons that start disabled and follow their enablers.
+    // Tool bar: buttons that start disabled and follow their enablers. A button shows the
+    // desktop theme's icon of the name given when the theme has one, else the bitmap of its id
+    // (or the glyph text); its tooltip is its hint.
     void SetToolBarCaption(const std::string& caption);
-    void AddToolButton(int id, const std::string& glyph);
+    void AddToolButton(int id, const std::string& glyph, const std::string& themeIcon = "");
+    // The tooltip of a tool-bar button (empty when it has none).
+    std::string GetToolButtonTip(int id) const;
     void AddToolSeparator(int width);
     bool IsToolButtonEnabled(int id) const;
     std::vector<int> ToolButtonIds() const;
@@ -91,6 +100,10 @@ public:
 
     // The desktop's width in pixels.
     static int DesktopWidth();
+    // Fixes the client area's size (tests and screenshots); a size of 0 x 0 lets it follow
+    // the frame again. The environment variable QUARVISH_CLIENT_SIZE ("1200x800") sets it
+    // for every frame shown from then on.
+    void SetFixedClientSize(Size size);
 
     struct FrameImpl;
 

@@ -159,6 +159,11 @@ Opener SetOpener(Opener opener) { return std::exchange(g_opener, std::move(opene
 bool ShowContents() { return Open(""); }
 bool ShowTopic(int id) { return Open("command-" + std::to_string(id)); }
 bool ShowHelpOnHelp() { return Open("using-help"); }
+bool ShowWebPage(const std::string& url) {
+    if (g_opener)
+        return g_opener(url);
+    return QDesktopServices::openUrl(QUrl(ToQ(url)));
+}
 
 } // namespace Help
 

@@ -57,6 +57,8 @@ Opener SetOpener(Opener opener);
 bool ShowContents();
 bool ShowTopic(int id);
 bool ShowHelpOnHelp();
+// A web page (an address of the program's own) in the desktop's browser.
+bool ShowWebPage(const std::string& url);
 } // namespace Help
 
 } // namespace plat

@@ -203,6 +203,9 @@ int TQ2k_Logic::IsChoiceAvailable(int category, int id)
         return id >= 0 && id < kProfileCount ? g_ProfileRecords[id].available : 0;
     case 4700:
         return kind >= 1 && kind <= 3 ? 1 : 0;
+    case ChoiceCategory::FourGraphs:
+    case ChoiceCategory::MemberDetails:
+        return 0;  // the beam mode has no sets of these layouts
     default:
         return 1;
     }

@@ -10,6 +10,7 @@
 #include "app/views/ModeStandIns.h"
 #include "app/views/StandInCharts.h"
 #include "charts/TTextBox.h"
+#include "charts/Tdataview.h"
 #include "charts/Tchart.h"
 #include "charts/Tcontrolchart.h"
 #include "foundation/Sentinel.h"
@@ -339,9 +340,17 @@ void TViewm_2k::ApplyLayout(LayoutKind kind, int choice) {
 void TViewm_2k::SetSingleGraph(int choice) { ApplyLayout(LayoutKind::Single, choice); }
 void TViewm_2k::SetNineGraphs(int choice) { ApplyLayout(LayoutKind::Nine, choice); }
 void TViewm_2k::SetPushover(int choice) { ApplyLayout(LayoutKind::Pushover, choice); }
-void TViewm_2k::SetFourGraphs(int choice) { ApplyLayout(LayoutKind::Four, choice); }
+// A mode object without four-graph or member-details sets (the beam mode) keeps the layout
+// shown: its panels would have no graphs to ask for.
+void TViewm_2k::SetFourGraphs(int choice) {
+    if (!m_logic || m_logic->IsChoiceAvailable(ChoiceCategory::FourGraphs, choice))
+        ApplyLayout(LayoutKind::Four, choice);
+}
 void TViewm_2k::SetSixGraphs(int choice) { ApplyLayout(LayoutKind::Six, choice); }
-void TViewm_2k::SetMemberDetails(int choice) { ApplyLayout(LayoutKind::MemberDetails, choice); }
+void TViewm_2k::SetMemberDetails(int choice) {
+    if (!m_logic || m_logic->IsChoiceAvailable(ChoiceCategory::MemberDetails, choice))
+        ApplyLayout(LayoutKind::MemberDetails, choice);
+}
 
 void TViewm_2k::SetUpPastedChart() {
     Tchart* pasted = m_charts[1].get();
@@ -529,9 +538,7 @@ void TViewm_2k::ShowReport() {
         return;
     ClearReportText();
     m_logic->MakeReportText(0);
-    if (HasReportText())
-        ShowAndClearReportText();
-    ClearReportText();
+    ShowReportTextDialog(m_owner);
 }
 
 void TViewm_2k::EvSize(plat::Size size) {

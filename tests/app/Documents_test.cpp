@@ -8,9 +8,12 @@
 
 #include "app/CommandIds.h"
 #include "foundation/ReportText.h"
+#include "model/DefaultAuthor.h"
+#include "model/QuickDefineFlag.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
 #include "app/FileSaving.h"
+#include "platform/Dialog.h"
 #include "tests/app/ShellFixture.h"
 
 namespace fs = std::filesystem;
@@ -215,7 +218,10 @@ TEST_F(ShellTest, ADocumentOfMoreThan300ComponentsStopsAtTheTable) {
     std::vector<std::string> components;
     for (int i = 0; i < 305; ++i)
         components.push_back("<q3g_beam B" + std::to_string(i) + "/>");
-    ui.Text([](std::string& text) { return text.find("more than 300 components") != std::string::npos; });
+    ui.Dialog("View Data", [](plat::DialogDriver& d) {
+        EXPECT_NE(d.Text(4028).find("more than 300 components"), std::string::npos);
+        d.Click(1);
+    });
     app->OpenFile(WriteDocument("many.qvh", components));
     EXPECT_EQ(StructureAt(299)->GetName(), "B299");
     EXPECT_EQ(StructureAt(300), nullptr);
@@ -248,4 +254,28 @@ TEST_F(ShellTest, DroppedFilesOpenOnlyTheFirst) {
     Frame().DropFiles({a, b});
     EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "DropA");
     EXPECT_EQ(app->GetFileName(), a);
+}
+
+// The default document beside the program is the template of new sections; a copy of it
+// elsewhere is an ordinary document.
+TEST_F(ShellTest, OnlyTheDefaultFileBesideTheProgramSetsTheDefaultsOfNewSections) {
+    Start();
+    const std::string inside = WriteDocument("q2k.q2k", {"<q3g_beam Template/>"});
+    fs::create_directories(dir.path() / "elsewhere");
+    const std::string outside = WriteDocument("elsewhere/q2k.q2k", {"<q3g_beam Template/>"});
+
+    g_DefaultDoneBy = "someone else";
+    SetQuickDefineNew(1);
+    app->OpenFile(outside);
+    EXPECT_EQ(g_DefaultDoneBy, "someone else");
+    EXPECT_EQ(GetQuickDefineNew(), 0);
+    EXPECT_EQ(app->GetRecentFiles().Entries().size(), 1u);
+
+    Frame().Dispatch(CmId::FileNew);
+    EXPECT_EQ(StructureAt(0)->GetName(), "Template");
+    EXPECT_EQ(g_DefaultDoneBy, StructureAt(0)->GetDoneBy());
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  Newbeam");
+    EXPECT_EQ(app->GetFileName(), "Newbeam");
+    EXPECT_EQ(app->GetRecentFiles().Entries().size(), 1u);  // the default file is not listed
+    EXPECT_EQ(inside, dir.File("q2k.q2k"));
 }

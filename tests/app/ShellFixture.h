@@ -138,9 +138,10 @@ class ShellTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
 
-    ShellTest() : m_engineScope(&engine), m_workDir(dir.path()) {}
+    ShellTest() : m_engineScope(&engine), m_workDir(dir.path()) { SetUserConfigDir(dir.File("config")); }
     ~ShellTest() override {
         app.reset();
+        SetUserConfigDir("");
         SetDocumentEngine(m_previousEngine);
         g_StartupFile.clear();
         SetProgramPath("");

@@ -6,6 +6,7 @@
 #include "app/CommandIds.h"
 #include "app/MenuTree.h"
 #include "model/materials/MaterialTypes.h"
+#include "platform/Dialog.h"
 #include "platform/Services.h"
 #include "tests/app/ShellFixture.h"
 
@@ -112,9 +113,10 @@ TEST_F(ShellTest, HintsOfMenuItemsAndButtonsAppearInTheMessageBar) {
 TEST_F(ShellTest, CommandsWithoutATargetStayGreyedAndAcceleratorsFollowTheTable) {
     Start();
     EXPECT_EQ(Frame().GetMenuItemText(CmId::Exit), "E&xit\tAlt+F4");
-    for (int id : {CmId::FileNew, CmId::FileOpen, CmId::FileSave, CmId::Catalog, CmId::ViewXml, CmId::CrossSection})
+    for (int id : {CmId::FileNew, CmId::FileOpen, CmId::FileSave, CmId::Catalog, CmId::ViewXml, CmId::CrossSection,
+                   CmId::QuickDefine, CmId::HelpAbout})
         EXPECT_TRUE(Frame().IsMenuItemEnabled(id)) << id;
-    for (int id : {CmId::QuickDefine, CmId::InsertTextBox, CmId::FilePrint, CmId::Preferences, CmId::HelpAbout})
+    for (int id : {CmId::SectionalResponse, CmId::InsertTextBox, CmId::FilePrint, CmId::Preferences})
         EXPECT_FALSE(Frame().IsMenuItemEnabled(id)) << id;
     Frame().UpdateToolBar();
     EXPECT_TRUE(Frame().IsToolButtonEnabled(CmId::FileNew));
@@ -174,9 +176,9 @@ TEST_F(ShellTest, CommandsOnTheCurrentStructureAreGreyedWithoutOne) {
 TEST_F(ShellTest, CatalogueComplaintsAreShownOnceAtStartUp) {
     dir.Write("rebar.dat", "Strange bar\n");
     std::string shown;
-    ui.Text([&](std::string& text) {
-        shown = text;
-        return true;
+    ui.Dialog("View Data", [&](plat::DialogDriver& d) {
+        shown = d.Text(4028);
+        d.Click(1);
     });
     Start();
     EXPECT_NE(shown.find("ERRORS in program load"), std::string::npos);

@@ -47,19 +47,25 @@ TEST_F(DataFileTest, ProgramPathAndUserDataDirectory)
     SetProgramPath("/opt/quarvish");
     EXPECT_EQ(ProgramFilePath("rebar.dat"), "/opt/quarvish/rebar.dat");
 
+    // The data folder follows XDG_DATA_HOME, the configuration folder ("Quarvish.ini")
+    // XDG_CONFIG_HOME, each falling back to its folder under HOME.
     NoUserDir();
     const struct {
-        const char *xdg, *home, *dir;
+        const char *variable, *xdg, *home, *dir;
+        std::string (*folder)();
     } rows[] = {
-        {"/xdg/data", "/home/eng", "/xdg/data/quarvish/"},
-        {"relative/data", "/home/eng/", "/home/eng/.local/share/quarvish/"}, // not absolute
-        {nullptr, nullptr, ""},
+        {"XDG_DATA_HOME", "/xdg/data", "/home/eng", "/xdg/data/quarvish/", UserDataDir},
+        {"XDG_DATA_HOME", "relative/data", "/home/eng/", "/home/eng/.local/share/quarvish/", UserDataDir},
+        {"XDG_DATA_HOME", nullptr, nullptr, "", UserDataDir},
+        {"XDG_CONFIG_HOME", "/xdg/config", "/home/eng", "/xdg/config/quarvish/", UserConfigDir},
+        {"XDG_CONFIG_HOME", "relative/config", "/home/eng", "/home/eng/.config/quarvish/", UserConfigDir},
+        {"XDG_CONFIG_HOME", nullptr, nullptr, "", UserConfigDir},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.dir);
-        EnvGuard xdg("XDG_DATA_HOME", row.xdg);
+        EnvGuard xdg(row.variable, row.xdg);
         EnvGuard home("HOME", row.home);
-        EXPECT_EQ(UserDataDir(), row.dir);
+        EXPECT_EQ(row.folder(), row.dir);
     }
     SetUserDataDir("/tmp/chosen");
     EXPECT_EQ(UserDataDir(), "/tmp/chosen/");

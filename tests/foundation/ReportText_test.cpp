@@ -25,16 +25,34 @@ TEST_F(ReportTextTest, FirstErrorCreatesLogWithHeaderAndShowingHandsItOver)
     EXPECT_FALSE(g_ReportText);
 }
 
-TEST_F(ReportTextTest, FullLogSaysTooManyOnceAndStaysInsideItsRoom)
+// Header of 73 characters; each complaint adds its length and CR LF.
+TEST_F(ReportTextTest, TheLogKeepsItsLimits)
 {
-    for (int i = 0; i < 200; ++i)
-        AddLoadError(std::string(100, 'x'));
+    AddLoadError("abc");
     ASSERT_TRUE(g_ReportText);
+    EXPECT_EQ(g_ReportText->size(), 78u);
+    ClearReportText();
+
+    // 20 characters: 222 kept (73 + 222 * 22 = 4957), the 223rd becomes the note, the rest go.
+    for (int i = 0; i < 230; ++i)
+        AddLoadError(std::string(20, 'x'));
     const std::string& log = *g_ReportText;
-    EXPECT_LT(log.size(), kReportTextCapacity);
-    const auto first = log.find("Too Many Error Messages");
-    ASSERT_NE(first, std::string::npos);
-    EXPECT_EQ(log.find("Too Many Error Messages", first + 1), std::string::npos);
+    EXPECT_EQ(log.size(), 4957u + 25u);
+    EXPECT_EQ(log.substr(4957), "\r\nToo Many Error Messages");
+    ClearReportText();
+
+    // 100 characters: the 48th is the last kept (73 + 48 * 102 = 4969) and every later one
+    // passes 4995, so no note is written.
+    for (int i = 0; i < 60; ++i)
+        AddLoadError(std::string(100, 'y'));
+    EXPECT_EQ(g_ReportText->size(), 4969u);
+    EXPECT_EQ(g_ReportText->find("Too Many"), std::string::npos);
+    ClearReportText();
+
+    // Longer than the room left: dropped without a note.
+    AddLoadError("first");
+    AddLoadError(std::string(4995 - 80 + 1, 'z'));
+    EXPECT_EQ(g_ReportText->size(), 80u);
 }
 
 TEST(ReporterTest, DefaultAnswersFollowButtonSetAndDefaultButton)

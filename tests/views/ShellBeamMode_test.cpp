@@ -55,4 +55,25 @@ TEST_F(BeamModeInShell, FinishedResponseFillsTheNinePanels)
     EXPECT_FALSE(view.GetControlChart(1)->IsDataEmpty());
 }
 
+// The beam mode has no four-graph or member-details sets: asking for those layouts keeps the
+// layout shown instead of asking the mode object for graphs it does not have (one error box
+// per panel).
+TEST_F(BeamModeInShell, LayoutsWithoutBeamSetsAreNotEntered)
+{
+    Start();
+    TViewm_2k& view = Window().GetViewManager();
+    view.CreateLogic(0, nullptr, nullptr);
+    g_Structures[0] = TestSection::MakeBeam();
+    view.CreateLogic(1, g_Structures[0].get(), nullptr);
+    Frame().Dispatch(CmId::CrossSection);
+    ASSERT_NE(dynamic_cast<TQ2k_Logic*>(view.GetLogic()), nullptr);
+    const int shown = view.GetLayoutMode();
+    Window().ShowFourGraphLayout();
+    view.SetMemberDetails(-1);
+    EXPECT_EQ(view.GetLayoutMode(), shown);
+    EXPECT_TRUE(ui.requests.empty());  // no error box
+    Window().ShowNineGraphLayout();
+    EXPECT_EQ(view.GetLayoutMode(), LayoutMode::NineGraphs);
+}
+
 } // namespace

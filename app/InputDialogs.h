@@ -1,0 +1,62 @@
+#pragma once
+// The input dialogs the definition commands open: the section, loading and member dialogs
+// and sheets. They edit the structure (or the member definition) in place and call the
+// window's MarkStructuresChanged when they change something; each answers the button that
+// closed it (1 for OK).
+//
+// Until the dialogs themselves exist the program runs stand-ins that change nothing and
+// answer Cancel; tests install a recording set through SetInputDialogs.
+
+#include <string>
+
+class T_2kWindow;
+class TStructure;
+struct TMemberDefinition;
+
+namespace DialogResult {
+inline constexpr int Ok = 1;
+inline constexpr int Cancel = 2;
+} // namespace DialogResult
+
+class TInputDialogs {
+public:
+    virtual ~TInputDialogs() = default;
+
+    // "Define Beam Section": the four quick-define pages.
+    virtual int QuickDefine(T_2kWindow& parent, TStructure& s) = 0;
+    // "General  Definitions" from the field given.
+    virtual int General(T_2kWindow& parent, TStructure& s, int firstField) = 0;
+    // "Materials Page" opened at the types given (-1: none).
+    virtual int MaterialsSheet(T_2kWindow& parent, TStructure& s, int concrete, int steel, int prestressing,
+                               int flag) = 0;
+    // "Define Concrete Cross Section" with its user-defined page opened at the row.
+    virtual int ConcreteSectionSheet(T_2kWindow& parent, TStructure& s, int row) = 0;
+    virtual int TransverseSheet(T_2kWindow& parent, TStructure& s, int row, int kind) = 0;
+    // page 0 individual layers, 1 circular patterns, 2 distributed patterns.
+    virtual int LongitudinalSheet(T_2kWindow& parent, TStructure& s, int page, int layerRow, int circularRow,
+                                  int distributedRow) = 0;
+    virtual int TendonSheet(T_2kWindow& parent, TStructure& s, int row) = 0;
+    // "Define Loading".
+    virtual int Loads(T_2kWindow& parent, TStructure& s) = 0;
+    // "Time Dependent Effects".
+    virtual int TimeEffects(T_2kWindow& parent, TStructure& s) = 0;
+    // Mode 0 shrinkage and thermal strains, mode 1 strain discontinuity.
+    virtual int Shrink(T_2kWindow& parent, TStructure& s, int mode) = 0;
+    // "Define Data".
+    virtual int DefineData(T_2kWindow& parent, TStructure& s) = 0;
+    // "Post-fire analysis parameters".
+    virtual int Fire(T_2kWindow& parent, TStructure& s) = 0;
+    // "Full Member Properties" on the member definition.
+    virtual int MemberProperties(T_2kWindow& parent, TMemberDefinition& d) = 0;
+    // The member-definition dialog of a full-beam analysis.
+    virtual int MemberDefinition(T_2kWindow& parent, TMemberDefinition& d) = 0;
+    // The "General" preferences page.
+    virtual int Preferences(T_2kWindow& parent) = 0;
+    // The over-relaxation demonstration (its own prompts and report).
+    virtual void RelaxationDemo(T_2kWindow& parent) = 0;
+};
+
+// The dialogs the commands open; never null.
+TInputDialogs& GetInputDialogs();
+// Installs a set (tests); null restores the program's own. Returns the previous one.
+TInputDialogs* SetInputDialogs(TInputDialogs* dialogs);

@@ -1,0 +1,365 @@
+// The Define and Loads commands over recording dialogs, element switching, the fire road with
+// a stand-in thermal analysis, and summary-page hits.
+
+#include <map>
+
+#include "app/CommandIds.h"
+#include "app/InputDialogs.h"
+#include "app/summary/CrossSection.h"
+#include "foundation/ReportText.h"
+#include "member/TMemberDefinition.h"
+#include "member/fire/ThermalAnalysis.h"
+#include "model/QuickDefineFlag.h"
+#include "model/StructureRecords.h"
+#include "model/TBeam.h"
+#include "tests/analysis/AnalysisBaseFakes.h"
+#include "platform/Dialog.h"
+#include "tests/app/ShellFixture.h"
+
+namespace {
+
+// Records each dialog with its arguments as one line and answers from a table; a dialog
+// answering OK may change the structure through its action.
+class RecordingDialogs final : public TInputDialogs {
+public:
+    std::vector<std::string> calls;
+    int answer = DialogResult::Ok;
+    bool changes = false;  // the dialog marks the structures changed
+    std::function<void()> action;
+
+    int Record(T_2kWindow& parent, const std::string& call) {
+        calls.push_back(call);
+        if (answer == DialogResult::Ok) {
+            if (action)
+                action();
+            if (changes)
+                parent.MarkStructuresChanged();
+        }
+        return answer;
+    }
+    static std::string N(int v) { return std::to_string(v); }
+
+    int QuickDefine(T_2kWindow& p, TStructure&) override { return Record(p, "quick"); }
+    int General(T_2kWindow& p, TStructure&, int f) override { return Record(p, "general " + N(f)); }
+    int MaterialsSheet(T_2kWindow& p, TStructure&, int c, int s, int ps, int flag) override {
+        return Record(p, "materials " + N(c) + " " + N(s) + " " + N(ps) + " " + N(flag));
+    }
+    int ConcreteSectionSheet(T_2kWindow& p, TStructure&, int row) override { return Record(p, "concrete " + N(row)); }
+    int TransverseSheet(T_2kWindow& p, TStructure&, int row, int kind) override {
+        return Record(p, "transverse " + N(row) + " " + N(kind));
+    }
+    int LongitudinalSheet(T_2kWindow& p, TStructure&, int page, int a, int b, int c) override {
+        return Record(p, "longitudinal " + N(page) + " " + N(a) + " " + N(b) + " " + N(c));
+    }
+    int TendonSheet(T_2kWindow& p, TStructure&, int row) override { return Record(p, "tendons " + N(row)); }
+    int Loads(T_2kWindow& p, TStructure&) override { return Record(p, "loads"); }
+    int TimeEffects(T_2kWindow& p, TStructure&) override { return Record(p, "time"); }
+    int Shrink(T_2kWindow& p, TStructure&, int mode) override { return Record(p, "shrink " + N(mode)); }
+    int DefineData(T_2kWindow& p, TStructure&) override { return Record(p, "data"); }
+    int Fire(T_2kWindow& p, TStructure&) override { return Record(p, "fire"); }
+    int MemberProperties(T_2kWindow& p, TMemberDefinition&) override { return Record(p, "member properties"); }
+    int MemberDefinition(T_2kWindow& p, TMemberDefinition&) override { return Record(p, "member"); }
+    int Preferences(T_2kWindow& p) override { return Record(p, "preferences"); }
+    void RelaxationDemo(T_2kWindow& p) override { Record(p, "relaxation"); }
+};
+
+// An analysis that records the result parameters it is given.
+class ParameterAnalysis : public FakeAnalysis {
+public:
+    using FakeAnalysis::FakeAnalysis;
+    int SetResultParameter(int id, double a, double, int) override {
+        parameters.emplace_back(id, a);
+        return 1;
+    }
+    std::vector<std::pair<int, double>> parameters;
+};
+
+// A beam with longitudinal layers of direction 0 at the depths and patterns given.
+std::unique_ptr<TBeam> LayeredBeam(std::vector<std::pair<double, int>> layers) {
+    auto beam = std::make_unique<TBeam>();
+    beam->SetLongLayerCount(0, 0);
+    for (const auto& [z, pattern] : layers) {
+        LongLayerRec layer;
+        layer.z = z;
+        layer.pattern = pattern;
+        layer.num = 1;
+        layer.Ai = layer.A = 2e-4;
+        layer.db = 0.016;
+        beam->AddLongLayer(layer, 0);
+    }
+    return beam;
+}
+
+class DefinitionTest : public ShellTest {
+protected:
+    DefinitionTest() : m_previous(SetInputDialogs(&dialogs)) {}
+    ~DefinitionTest() override {
+        SetInputDialogs(m_previous);
+        SetThermalRunner({});
+    }
+    // Beams in the slots given, the first of them current.
+    void Beams(std::initializer_list<int> slots) {
+        for (auto& s : g_Structures)
+            s.reset();
+        for (const int slot : slots)
+            g_Structures[static_cast<std::size_t>(slot)] = std::make_unique<TBeam>();
+        g_CurrentStructure = g_CurrentAnalysis = *slots.begin();
+    }
+
+    RecordingDialogs dialogs;
+
+private:
+    TInputDialogs* m_previous;
+};
+
+TEST_F(DefinitionTest, DialogsOpenOnTheCurrentStructureAndTheViewsFollowAChange) {
+    Start();
+    ui.Message("create a new section", MsgAnswer::No);  // answered below for Quick Define
+    SetQuickDefineNew(0);
+    const std::map<int, std::string> commands = {
+        {CmId::EditGeneral, "general 0"},
+        {CmId::TransverseReinforcement, "transverse 0 2"},
+        {CmId::Tendons, "tendons 0"},
+        {CmId::TimeDependentEffects, "time"},
+        {CmId::ThermalShrinkageStrains, "shrink 0"},
+        {CmId::StrainDiscontinuity, "shrink 1"},
+        {CmId::PageAction403, "data"},
+        {CmId::ClampingStress, "relaxation"},
+        {CmId::QuickDefine, "quick"},
+        {CmId::SectionalLoads, "loads"},
+    };
+    for (const auto& [id, call] : commands) {
+        dialogs.calls.clear();
+        EXPECT_TRUE(Window().EvCommand(id, 0, 0)) << id;
+        EXPECT_EQ(dialogs.calls, std::vector<std::string>{call}) << id;
+    }
+    EXPECT_TRUE(ui.Done());
+
+    // Unchanged: the analysis stays; changed: the views are rebuilt, which drops it.
+    g_Analyses[0] = std::make_unique<FakeAnalysis>(g_Structures[0].get());
+    Window().CmEditGeneral(4);
+    EXPECT_EQ(dialogs.calls.back(), "general 4");
+    EXPECT_NE(g_Analyses[0], nullptr);
+    dialogs.changes = true;
+    Window().CmTimeDependentEffects();
+    EXPECT_EQ(g_Analyses[0], nullptr);
+    EXPECT_EQ(Window().StructuresChanged(), 0);
+}
+
+TEST_F(DefinitionTest, TheLongitudinalSheetOpensAtThePageOfTheRowOrOfTheCommonestPattern) {
+    const auto mostlyCircular = LayeredBeam(
+        {{0.1, kCircularPattern}, {0.2, kCircularPattern}, {0.3, kCircularPattern}, {0.4, kDistributedPattern}});
+    const auto even = LayeredBeam(
+        {{0.1, kCircularPattern}, {0.2, kCircularPattern}, {0.3, kDistributedPattern}, {0.4, kDistributedPattern}});
+    const auto distributed = LayeredBeam({{0.1, kDistributedPattern}, {0.2, kDistributedPattern}, {0.3, kPlainLayer}});
+    EXPECT_EQ(LongitudinalOpeningPage(*mostlyCircular, -1, -1, -1), 1);
+    EXPECT_EQ(LongitudinalOpeningPage(*even, -1, -1, -1), 0);
+    EXPECT_EQ(LongitudinalOpeningPage(*distributed, -1, -1, -1), 2);
+    EXPECT_EQ(LongitudinalOpeningPage(*mostlyCircular, 3, 1, 1), 0);
+    EXPECT_EQ(LongitudinalOpeningPage(*even, -1, 2, 1), 1);
+    EXPECT_EQ(LongitudinalOpeningPage(*even, -1, -1, 0), 2);
+}
+
+TEST_F(DefinitionTest, SteelOutsideTheConcreteIsReportedOncePerCommand) {
+    Start();
+    // The default section with one layer below it, one inside and one above it.
+    TStructure& s = *g_Structures[0];
+    s.AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
+    const double top = s.GetTop(), bottom = s.GetBottom();
+    ASSERT_GT(top, bottom);
+    s.SetLongLayerCount(0, 0);
+    for (const double z : {bottom - 0.05, (top + bottom) / 2, top + 0.05}) {
+        LongLayerRec layer;
+        layer.z = z;
+        layer.num = 1;
+        layer.Ai = layer.A = 2e-4;
+        layer.db = 0.016;
+        s.AddLongLayer(layer, 0);
+    }
+    g_CurrentStructure = 0;
+    ui.Message("Longitudinal steel defined outside of concrete cross section.  Shear analyses will be incorrect.",
+               MsgAnswer::Ok);
+    Window().CmConcreteSection(2);
+    EXPECT_EQ(dialogs.calls, std::vector<std::string>{"concrete 2"});
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(ui.Count("Longitudinal steel"), 1);
+    // Cancelled: no check.
+    dialogs.answer = DialogResult::Cancel;
+    Window().CmConcreteSection(0);
+    EXPECT_EQ(ui.Count("Longitudinal steel"), 1);
+}
+
+TEST_F(DefinitionTest, ElementsSwitchWithinTheFilledSlotsAndStopAtBothEnds) {
+    Start();
+    struct Step {
+        int id;
+        int expected;
+    };
+    Beams({0, 1});
+    for (const Step& s : {Step{CmId::PreviousElement, 0}, Step{CmId::NextElement, 1}, Step{CmId::NextElement, 1},
+                          Step{CmId::PreviousElement, 0}}) {
+        Frame().Dispatch(s.id);
+        EXPECT_EQ(g_CurrentStructure, s.expected);
+        EXPECT_EQ(g_CurrentAnalysis, s.expected);
+    }
+    Beams({299, 298});
+    Frame().Dispatch(CmId::NextElement);
+    EXPECT_EQ(g_CurrentStructure, 299);
+    Frame().Dispatch(CmId::PreviousElement);
+    EXPECT_EQ(g_CurrentStructure, 298);
+}
+
+TEST_F(DefinitionTest, TheFireRoadMakesThePostFireBeamCurrent) {
+    Start();
+    Beams({0});
+    std::vector<TStructure*> analysed;
+    SetThermalRunner([&](TStructure* s, TStructureSlots& slots) {
+        analysed.push_back(s);
+        auto beam = std::make_unique<TBeam>();
+        beam->SetName("after fire");
+        EXPECT_EQ(slots.StoreStructure(5, std::move(beam)), 1);
+        return 5;
+    });
+    dialogs.answer = DialogResult::Cancel;
+    Frame().Dispatch(CmId::FireDamagedBeam);
+    EXPECT_TRUE(analysed.empty());
+
+    dialogs.answer = DialogResult::Ok;
+    TStructure* original = g_Structures[0].get();
+    Frame().Dispatch(CmId::Fire);
+    ASSERT_EQ(analysed, std::vector<TStructure*>{original});
+    EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"fire", "fire"}));
+    EXPECT_EQ(g_CurrentStructure, 5);
+    EXPECT_EQ(g_CurrentAnalysis, 5);
+    EXPECT_EQ(StructureAt(5)->GetName(), "after fire");
+    EXPECT_EQ(Window().FireGraphsShown(), 3005);
+
+    // With a fire model, "F&ire" only shows its graphs; a changed section and a new document
+    // both drop the model.
+    g_ThermalModel = std::make_unique<TFireAnalysis_2Ds>(0.5, 1, 0, 20.0);
+    dialogs.calls.clear();
+    Frame().Dispatch(CmId::Fire);
+    EXPECT_TRUE(dialogs.calls.empty());
+    dialogs.changes = true;
+    Frame().Dispatch(CmId::TimeDependentEffects);
+    EXPECT_EQ(HasThermalModel(), 0);
+    g_ThermalModel = std::make_unique<TFireAnalysis_2Ds>(0.5, 1, 0, 20.0);
+    EXPECT_EQ(Window().ClearStructures(), 1);
+    EXPECT_EQ(Window().ClearStructures(), 0);
+}
+
+TEST_F(DefinitionTest, MemberPropertiesMoveTheOutputLocationOnlyBeyondATenthOfAMillimetre) {
+    Start();
+    Beams({0});
+    auto* analysis = new ParameterAnalysis(g_Structures[0].get());
+    g_Analyses[0].reset(analysis);
+    g_MemberDefinition.displacementLocation = 1.0;
+    struct Row {
+        double location;
+        bool passed;
+    };
+    for (const Row& r : {Row{1.00005, false}, Row{1.5, true}}) {
+        analysis->parameters.clear();
+        dialogs.action = [&] { g_MemberDefinition.displacementLocation = r.location; };
+        Frame().Dispatch(CmId::FullMemberProperties);
+        if (r.passed)
+            EXPECT_EQ(analysis->parameters, (std::vector<std::pair<int, double>>{{0, r.location}}));
+        else
+            EXPECT_TRUE(analysis->parameters.empty());
+    }
+    // A change to the member marks the first structure modified.
+    dialogs.action = nullptr;
+    dialogs.changes = true;
+    g_Structures[0]->SetModified(0);
+    Frame().Dispatch(CmId::MemberDefinitionPage);
+    EXPECT_EQ(g_Structures[0]->IsModified(), 1);
+}
+
+TEST_F(DefinitionTest, SummaryPageHitsOpenTheMatchingDialog) {
+    Start();
+    Beams({0, 3});
+    const std::vector<std::pair<int, std::string>> hits = {
+        {1, "general 7"},         {3, "general 7"},          {16, "general 7"},
+        {2, "preferences"},       {4, "loads"},              {5, "concrete 0"},
+        {10, "concrete 7"},       {11, "transverse 7 2"},    {12, "longitudinal 0 7 -1 -1"},
+        {13, "longitudinal 1 -1 7 -1"}, {14, "longitudinal 2 -1 -1 7"}, {15, "tendons 7"},
+        {17, "materials 7 -1 -1 0"},    {18, "data"},        {21, "member properties"},
+        {9, ""},                  {0, ""},
+    };
+    for (const auto& [hit, call] : hits) {
+        dialogs.calls.clear();
+        Window().PageHitAction(hit, 7);
+        EXPECT_EQ(dialogs.calls, call.empty() ? std::vector<std::string>{} : std::vector<std::string>{call}) << hit;
+    }
+    dialogs.calls.clear();
+    Window().PageHitAction(6, 0);
+    Window().PageHitAction(6, 2);
+    EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"shrink 0", "shrink 1"}));
+
+    // Direct requests at (0, 0) open the materials sheet at the type.
+    dialogs.calls.clear();
+    for (const int code : {7, 8, 9, 5})
+        Window().OnPageClick(0, 0, 0, code, 2);
+    EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"materials 2 -1 -1 0", "materials -1 2 -1 0",
+                                                       "materials -1 -1 2 0"}));
+    // Outside the summary page a click does nothing.
+    Frame().Dispatch(CmId::NineGraphs);
+    dialogs.calls.clear();
+    Window().OnPageClick(0, 0, 0, 7, 2);
+    EXPECT_TRUE(dialogs.calls.empty());
+    Frame().Dispatch(CmId::CrossSection);
+    // The about box and an element of the catalogue page.
+    ui.Dialog("About Quarvish-2010", [](plat::DialogDriver& d) { d.Click(1); });
+    Window().PageHitAction(8, 0);
+    Window().PageHitAction(20, 3);
+    EXPECT_EQ(g_CurrentStructure, 3);
+    EXPECT_EQ(g_CurrentAnalysis, 3);
+    Window().PageHitAction(20, 2);  // an empty slot
+    EXPECT_EQ(g_CurrentStructure, 3);
+    EXPECT_TRUE(ui.Done());
+}
+
+// A double click on the summary page opens what the page shows there.
+TEST_F(DefinitionTest, ClicksOnTheSummaryPageFindTheirItem) {
+    Start();
+    Frame().SetFixedClientSize(plat::Size{1024, 768});
+    g_Structures[0] = TestSection::MakeBeam();
+    Frame().Dispatch(CmId::CrossSection);
+    // The first point of a coarse grid where the page shows its loading.
+    plat::Point loading{-1, -1};
+    {
+        plat::ClientDC dc(Window());
+        for (int y = 4; y < 768 && loading.x < 0; y += 8)
+            for (int x = 4; x < 1024 && loading.x < 0; x += 8) {
+                int index = -1;
+                if (HitTestSummaryPage(dc, g_Structures[0].get(), x, y, index, 0, 0, 1024, 768, 0) == 4)
+                    loading = plat::Point{x, y};
+            }
+    }
+    ASSERT_GE(loading.x, 0);
+    Window().EvLButtonDblClk(0, loading);
+    EXPECT_EQ(dialogs.calls, std::vector<std::string>{"loads"});
+}
+
+TEST_F(DefinitionTest, ClearingValueListsAndQuickDefineReports) {
+    Start();
+    Beams({0});
+    const double values[] = {1.0, 2.0, 3.0};
+    g_Structures[0]->SetValueList(3, values, 3);
+    Frame().Dispatch(CmId::PageAction404);
+    EXPECT_EQ(g_Structures[0]->GetValueList(3), nullptr);
+    EXPECT_EQ(Frame().GetMessageText(), "Cross Section");
+
+    // A section from a file: the question first; the builder's complaints are shown once.
+    SetQuickDefineNew(0);
+    dialogs.action = [] { AddLoadError("Bar too large"); };
+    ui.Message("Do you wish to create a new section?", MsgAnswer::No).Dialog("View Data", [](plat::DialogDriver& d) {
+        EXPECT_NE(d.Text(4028).find("Bar too large"), std::string::npos);
+        d.Click(1);
+    });
+    Frame().Dispatch(CmId::QuickDefine);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_FALSE(HasReportText());
+}
+
+} // namespace

@@ -1,0 +1,196 @@
+// Printing the main window, the print preview, the about box, the web page, and where the
+// recent-files list keeps its entries.
+
+#include <filesystem>
+
+#include "app/CommandIds.h"
+#include "app/TApxPrintout.h"
+#include "app/TQuarvishAboutDlg.h"
+#include "app/views/TViewm.h"
+#include "charts/Tchart.h"
+#include "platform/Dialog.h"
+#include "platform/Printing.h"
+#include "platform/Services.h"
+#include "tests/app/ShellFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class PrintingTest : public ShellTest {
+protected:
+    ~PrintingTest() override { plat::Printer::UseTestPdfPrinter(""); }
+    void UsePdf() { plat::Printer::UseTestPdfPrinter(dir.File("page.pdf")); }
+};
+
+TEST_F(PrintingTest, TheWindowPrintsAsOneLandscapePageAndKeepsItsSize) {
+    UsePdf();
+    Start();
+    Frame().SetFixedClientSize(plat::Size{800, 500});
+    const plat::Rect before = Window().GetClientRect();
+    EXPECT_EQ(before, (plat::Rect{0, 0, 800, 500}));
+    ASSERT_TRUE(Frame().IsMenuItemEnabled(CmId::FilePrint));
+    ui.Print(false);  // cancelled in the print dialog: nothing printed
+    Frame().Dispatch(CmId::FilePrint);
+    EXPECT_FALSE(fs::exists(dir.File("page.pdf")));
+
+    // The nine panels are laid out for the page while it prints, and back afterwards.
+    Frame().Dispatch(CmId::NineGraphs);
+    TViewm_2k& view = Window().GetViewManager();
+    ASSERT_NE(view.GetChart(8), nullptr);
+    const plat::Rect panel = view.GetChart(8)->GetWindowRect();
+    ui.Print(true);
+    Frame().Dispatch(CmId::FilePrint);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(view.GetChart(8)->GetWindowRect(), panel);
+    ASSERT_TRUE(fs::exists(dir.File("page.pdf")));
+    EXPECT_GT(fs::file_size(dir.File("page.pdf")), 500u);
+    EXPECT_EQ(app->GetPrinter().PagesPrinted(), 1);
+    EXPECT_TRUE(app->GetPrinter().Setup().landscape);
+    EXPECT_EQ(app->GetPrintingCount(), 0);
+    EXPECT_EQ(Window().GetClientRect(), before);
+    EXPECT_TRUE(Window().IsRedrawOn());
+}
+
+TEST_F(PrintingTest, WithoutAPrinterThePrintCommandsStayGreyed) {
+    Start();
+    if (plat::Printer::IsAvailable())
+        GTEST_SKIP() << "this machine has a printer";
+    for (const int id : {CmId::FilePrint, CmId::FilePrintSetup, CmId::FilePrintPreview})
+        EXPECT_FALSE(Frame().IsMenuItemEnabled(id)) << id;
+}
+
+// A page shorter than half a line of the window's font still counts one line.
+TEST_F(PrintingTest, APageOfLessThanOneLineStillHasOneLine) {
+    UsePdf();
+    Start();
+    TLandPrinter printer;
+    TApxPrintout printout(printer, "tiny", Window(), true);
+    plat::Image paper(200, 10, plat::Colors::White);
+    plat::DC dc(paper);
+    printout.SetPrintParams(&dc, plat::Size{200, 2});
+    printout.BeginPrinting();
+    EXPECT_EQ(printout.GetLinesPerPage(), 1);
+    EXPECT_EQ(printer.Setup().minPage, 1);
+    EXPECT_EQ(printer.Setup().maxPage, 32001);
+    int minPage = -1, maxPage = -1, from = -1, to = -1;
+    printout.GetDialogInfo(minPage, maxPage, from, to);
+    EXPECT_EQ(minPage + maxPage + from + to, 0);
+}
+
+TEST_F(PrintingTest, ThePreviewShowsOnePageInPlaceOfTheMainFrame) {
+    UsePdf();
+    Start();
+    app->UpdateCaption("Beam 1");
+    Frame().Dispatch(CmId::FilePrintPreview);
+    TApxPreviewWin* preview = app->GetPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetCaption(), Frame().GetCaption() + " (Preview)");
+    EXPECT_EQ(preview->GetGadgetText(PreviewId::PageText), "Page 1");
+    EXPECT_EQ(Window().IsPreviewing(), 1);
+    EXPECT_EQ(app->GetPrintingCount(), 1);
+    EXPECT_TRUE(preview->IsOpen());
+    preview->UpdateToolBar();
+    EXPECT_FALSE(preview->IsToolButtonEnabled(PreviewId::PrevPage));
+    EXPECT_FALSE(preview->IsToolButtonEnabled(PreviewId::NextPage));
+    EXPECT_FALSE(preview->IsToolButtonEnabled(PreviewId::TwoPages));  // landscape
+    EXPECT_TRUE(preview->IsToolButtonEnabled(PreviewId::Done));
+    // The page is drawn: something darker than paper inside its frame.
+    plat::PreviewPage& page = *preview->GetPage1();
+    page.UpdateWindow();
+    const plat::Rect r = page.GetClientRect();
+    EXPECT_GT(r.Width(), 100);
+    EXPECT_GT(r.Width(), r.Height());  // landscape
+    // Its print button reaches the application's print command.
+    ui.Print(false);
+    EXPECT_TRUE(preview->Dispatch(CmId::FilePrint));
+    EXPECT_TRUE(ui.Done());
+    preview->Dispatch(PreviewId::Done);
+    EXPECT_EQ(app->GetPreview(), nullptr);
+    EXPECT_EQ(app->GetPrintingCount(), 0);
+    EXPECT_EQ(Window().IsPreviewing(), 0);
+    app->IdleAction(0);  // the closed preview goes
+}
+
+TEST_F(PrintingTest, APortraitPreviewShowsAnEmptySecondPage) {
+    UsePdf();
+    Start();
+    app->GetPrinter().Setup().landscape = false;
+    Frame().ShowFrame(1);
+    Frame().SetFrameRect(plat::Rect{40, 30, 840, 630});
+    Frame().Dispatch(CmId::FilePrintPreview);
+    TApxPreviewWin* preview = app->GetPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetFrameRect(), (plat::Rect{40, 30, 840, 630}));  // in the main frame's place
+    EXPECT_TRUE(preview->IsCommandEnabled(PreviewId::TwoPages));
+    preview->Dispatch(PreviewId::TwoPages);
+    ASSERT_NE(preview->GetPage2(), nullptr);
+    EXPECT_EQ(preview->GetPage2()->GetPageNumber(), 0);
+    EXPECT_EQ(preview->GetGadgetText(PreviewId::PageText), "Page 1");
+    preview->Dispatch(PreviewId::OnePage);
+    EXPECT_EQ(preview->GetPage2(), nullptr);
+    preview->SetFrameRect(plat::Rect{100, 80, 900, 680});
+    // The close box ends it like the done button; the main frame comes back where the
+    // preview stood.
+    EXPECT_FALSE(preview->Close());
+    EXPECT_EQ(app->GetPreview(), nullptr);
+    EXPECT_EQ(Frame().GetFrameRect(), (plat::Rect{100, 80, 900, 680}));
+}
+
+TEST_F(ShellTest, TheAboutBoxShowsTheProgramsVersion) {
+    Start();
+    ui.Dialog("About Quarvish-2010", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Text(kAboutVersionId), "Quarvish Version 1.9.7");
+        EXPECT_NE(d.Text(kAboutCopyrightId), "");
+        EXPECT_EQ(d.Text(kAboutSpecialBuildId), "");
+        d.Click(1);
+    });
+    Frame().Dispatch(CmId::HelpAbout);
+    EXPECT_TRUE(ui.Done());
+
+    // Without a product version the line keeps its resource text; nothing else is filled.
+    TProjectRCVersion::Info info;
+    info.productName = "Quarvish";
+    ui.Dialog("About Quarvish-2010", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Text(kAboutVersionId), "Version");
+        EXPECT_EQ(d.Text(kAboutCopyrightId), "");
+        d.PressEscape();
+    });
+    TQuarvishAboutDlg about(nullptr, TProjectRCVersion(info));
+    about.Execute();
+    EXPECT_TRUE(ui.Done());
+}
+
+TEST_F(ShellTest, HelpOnlineOpensTheWebPage) {
+    Start();
+    std::vector<std::string> opened;
+    const plat::Help::Opener previous = plat::Help::SetOpener([&](const std::string& url) {
+        opened.push_back(url);
+        return true;
+    });
+    Frame().Dispatch(CmId::HelpOnline);
+    plat::Help::SetOpener(previous);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].rfind("https://", 0), 0u);
+}
+
+TEST_F(ShellTest, RecentFilesKeepOneCanonicalEntryPerFileInTheConfigurationFolder) {
+    Start();
+    fs::create_directories(dir.path() / "docs");
+    fs::create_directories(dir.path() / "src");
+    const std::string file = WriteDocument("docs/x.qvh", {"<q3g_beam A/>"});
+    for (const std::string& name : {std::string("docs/x.qvh"), std::string("src/../docs/x.qvh"), file})
+        app->OpenFile(name);
+    const std::vector<std::string> entries = app->GetRecentFiles().Entries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0], fs::canonical(file).string());
+    EXPECT_TRUE(fs::exists(dir.File("config/Quarvish.ini")));
+    EXPECT_FALSE(fs::exists(dir.File("Quarvish.ini")));
+}
+
+TEST_F(ShellTest, AMenuHintLeavesWithTheMenuAndButtonsTellTheirHint) {
+    Start();
+    EXPECT_EQ(Frame().GetToolButtonTip(CmId::StopAnalysis), "Stop calculating response");
+}
+
+} // namespace

@@ -1,0 +1,46 @@
+// Opens the program's print preview for looking at: a test beam solved to its end in the
+// nine-graph layout, previewed on the test PDF printer and shown for the given time.
+//
+//   qv_previewshot <program folder> <output folder> [seconds]
+
+#include <cstdlib>
+#include <string>
+
+#include "analysis/TSectionalAnalysis.h"
+#include "app/CommandIds.h"
+#include "app/GlobalTables.h"
+#include "app/TQuarvishApp.h"
+#include "app/TQuarvishWindow.h"
+#include "foundation/ProgramPaths.h"
+#include "platform/Application.h"
+#include "platform/Frame.h"
+#include "platform/Printing.h"
+#include "tests/analysis/AnalysisBaseFakes.h"
+#include "views/BeamModeInstall.h"
+
+int main(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    const std::string programDir = std::string(argv[1]) + "/";
+    const std::string out = argv[2];
+    const int seconds = argc > 3 ? std::atoi(argv[3]) : 4;
+    plat::EnsureGuiRuntime(argc, argv);
+    InstallBeamMode();
+    SetUserConfigDir(out);
+    plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
+    TQuarvishApp app(programDir);
+    app.InitMainWindow();
+    g_Structures[0] = TestSection::MakeBeam();
+    TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 0);
+    plat::Frame& frame = *app.GetMainWindow();
+    frame.Dispatch(CmId::SectionalResponse);
+    for (int pass = 0; pass < 2000 && g_Analyses[0] && g_Analyses[0]->IsRunning(); ++pass)
+        app.GetClient().IdleAction(pass);
+    frame.Dispatch(CmId::NineGraphs);
+    plat::Application::PumpEvents(500);
+    app.CmFilePrintPreview();
+    plat::Application::PumpEvents(seconds * 1000);
+    app.EndPreview();
+    plat::Application::PumpEvents(100);
+    return 0;
+}
