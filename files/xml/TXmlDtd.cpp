@@ -80,10 +80,8 @@ void TXmlDtd::Prepare()
         attribute.name = ReadNameAt(pos);
         m_elements[element].attributes.push_back(std::move(attribute));
     }
-    for (auto& [element, entry] : m_elements) {
-        for (Attribute& attribute : entry.attributes)
-            std::tie(attribute.answer, attribute.value) = LookUpDefault(element, attribute.name);
-    }
+    for (auto& [element, entry] : m_elements)
+        ResolveDefaults(element, entry.attributes);
     PrepareElementDeclarations();
 }
 
@@ -124,32 +122,28 @@ void TXmlDtd::PrepareElementDeclarations()
                 ++entry.declarationsWithoutModel;
                 continue;
             }
-            entry.hasModel = true;
-            entry.children = ReadModelItems(pos + 1);
+            entry.modelAt = pos + 1;
             break;
         }
     }
 }
 
-// The items of a content model from just behind its '(': separated by blanks, ',' or '=', up
-// to one that begins with ')' or the end of the text.
-std::vector<std::string> TXmlDtd::ReadModelItems(std::size_t pos) const
+// The item of a content model at pos (just behind its '(' or the item before): the text up to
+// a blank, ',' or '='. False at the end of the text or at an item that begins with ')'; else
+// pos moves behind the item's separator.
+bool TXmlDtd::ReadModelItem(std::size_t& pos, std::string& item) const
 {
-    std::vector<std::string> items;
-    while (true) {
-        pos = SkipBlanksAt(pos);
-        std::size_t end = pos;
-        while (end < m_text.size() && !IsBlank(m_text[end]) && m_text[end] != ',' &&
-               m_text[end] != '=')
-            ++end;
-        std::string item = m_text.substr(pos, std::min(end - pos, kLongestName));
-        if (end == pos && pos >= m_text.size())
-            return items;
-        if (!item.empty() && item[0] == ')')
-            return items;
-        items.push_back(std::move(item));
-        pos = std::min(end + 1, m_text.size());
-    }
+    pos = SkipBlanksAt(pos);
+    std::size_t end = pos;
+    while (end < m_text.size() && !IsBlank(m_text[end]) && m_text[end] != ',' && m_text[end] != '=')
+        ++end;
+    if (end == pos && pos >= m_text.size())
+        return false;
+    item = m_text.substr(pos, std::min(end - pos, kLongestName));
+    if (!item.empty() && item[0] == ')')
+        return false;
+    pos = std::min(end + 1, m_text.size());
+    return true;
 }
 
 std::string TXmlDtd::ReadNameAt(std::size_t pos) const
@@ -196,31 +190,45 @@ bool TXmlDtd::GetAttributeName(const std::string& element, int n, std::string& n
     return true;
 }
 
-// The first occurrence of the element's name followed by the attribute's name (the next word
-// but one) gives the default: the double-quoted text before the next '>'.
-std::pair<TXmlDtd::DefaultAnswer, std::string>
-TXmlDtd::LookUpDefault(const std::string& element, const std::string& attribute) const
+// An attribute's default is found behind the first occurrence of the element's name whose next
+// word but one is the attribute's name (every occurrence is looked at, whatever word it is
+// part of): the double-quoted text before the next '>'. One walk over the occurrences answers
+// every attribute of the element; those it does not find stay undeclared.
+void TXmlDtd::ResolveDefaults(const std::string& element, std::vector<Attribute>& attributes) const
 {
-    if (element.empty())
-        return {DefaultAnswer::NoQuote, kDtdNotFound};
+    if (element.empty()) {
+        for (Attribute& a : attributes) {
+            a.answer = DefaultAnswer::NoQuote;
+            a.value = kDtdNotFound;
+        }
+        return;
+    }
+    std::size_t open = attributes.size();
     std::size_t from = 0;
-    while (true) {
+    while (open > 0) {
         const std::size_t at = m_text.find(element, from);
         if (at == std::string::npos)
-            return {DefaultAnswer::Undeclared, kDtdNotFound};
+            return;
         const std::size_t namePos = SkipBlanksAt(SkipWordAt(at));
         const std::string name = ReadNameAt(namePos);
         from = std::max(namePos + name.size(), at + 1);
-        if (name != attribute)
-            continue;
-        const std::size_t quote = m_text.find_first_of("\">", from);
-        if (quote == std::string::npos || m_text[quote] == '>')
-            return {DefaultAnswer::NoQuote, kDtdNotFound};
-        const std::size_t close = m_text.find_first_of("\">", quote + 1);
-        const std::size_t end = close == std::string::npos ? m_text.size() : close;
-        return {DefaultAnswer::Quoted,
-                m_text.substr(quote + 1, std::min(end - quote - 1, kLongestName))};
+        for (Attribute& a : attributes) {
+            if (a.answer != DefaultAnswer::Undeclared || a.name != name)
+                continue;
+            std::tie(a.answer, a.value) = QuotedTextFrom(from);
+            --open;
+        }
     }
+}
+
+std::pair<TXmlDtd::DefaultAnswer, std::string> TXmlDtd::QuotedTextFrom(std::size_t from) const
+{
+    const std::size_t quote = m_text.find_first_of("\">", from);
+    if (quote == std::string::npos || m_text[quote] == '>')
+        return {DefaultAnswer::NoQuote, kDtdNotFound};
+    const std::size_t close = m_text.find_first_of("\">", quote + 1);
+    const std::size_t end = close == std::string::npos ? m_text.size() : close;
+    return {DefaultAnswer::Quoted, m_text.substr(quote + 1, std::min(end - quote - 1, kLongestName))};
 }
 
 bool TXmlDtd::GetAttributeDefault(const std::string& element,
@@ -238,13 +246,15 @@ bool TXmlDtd::GetAttributeDefault(const std::string& element,
     const auto key = std::make_pair(element, attribute);
     auto found = m_defaults.find(key);
     if (found == m_defaults.end()) {
-        const auto [answer, text] = LookUpDefault(element, attribute);
-        if (answer == DefaultAnswer::Undeclared)
+        std::vector<Attribute> asked{Attribute{attribute}};
+        ResolveDefaults(element, asked);
+        if (asked[0].answer == DefaultAnswer::Undeclared)
             ShowMessage(StrPrintf("DTD file does not declare attribute %s of %s",
                                   QuoteForMessage(attribute).c_str(),
                                   QuoteForMessage(element).c_str()),
                         "XML File Error");
-        found = m_defaults.emplace(key, std::make_pair(answer == DefaultAnswer::Quoted, text)).first;
+        const bool quoted = asked[0].answer == DefaultAnswer::Quoted;
+        found = m_defaults.emplace(key, std::make_pair(quoted, asked[0].value)).first;
     }
     value = found->second.second;
     return found->second.first;
@@ -264,13 +274,13 @@ bool TXmlDtd::GetChildElement(const std::string& element,
         ShowMessage(StrPrintf("DTD file does not contain object %s",
                               QuoteForMessage(element).c_str()),
                     "XML File Error");
-    if (!entry->hasModel)
+    if (entry->modelAt == std::string::npos)
         return false;
     std::string token;
-    if (n >= 0) {
-        if (static_cast<std::size_t>(n) >= entry->children.size())
+    std::size_t pos = entry->modelAt;
+    for (int i = 0; i <= n; ++i) {
+        if (!ReadModelItem(pos, token))
             return false;
-        token = entry->children[static_cast<std::size_t>(n)];
     }
     switch (token.empty() ? ' ' : token.back()) {
     case '+':

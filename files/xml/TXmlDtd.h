@@ -77,27 +77,26 @@ private:
     struct Attribute {
         std::string name;
         DefaultAnswer answer = DefaultAnswer::Undeclared;
-        std::string value;
+        std::string value = kDtdNotFound;
     };
     struct Element {
         std::vector<Attribute> attributes; // declaration order
         int kind = kDtdOther;
         // Declarations without a parenthesised model before the first with one (each is
-        // reported when the children are asked for), whether there is one, and its items
-        // up to the closing parenthesis.
+        // reported when the children are asked for), and where that one's items begin
+        // (npos without one).
         int declarationsWithoutModel = 0;
-        bool hasModel = false;
-        std::vector<std::string> children;
+        std::size_t modelAt = std::string::npos;
     };
 
     void Prepare();
     void PrepareElementDeclarations();
-    std::vector<std::string> ReadModelItems(std::size_t pos) const;
+    bool ReadModelItem(std::size_t& pos, std::string& item) const;
     std::string ReadNameAt(std::size_t pos) const;
     std::size_t SkipWordAt(std::size_t pos) const;
     std::size_t SkipBlanksAt(std::size_t pos) const;
-    std::pair<DefaultAnswer, std::string> LookUpDefault(const std::string& element,
-                                                        const std::string& attribute) const;
+    void ResolveDefaults(const std::string& element, std::vector<Attribute>& attributes) const;
+    std::pair<DefaultAnswer, std::string> QuotedTextFrom(std::size_t from) const;
     const Element* FindElement(const std::string& element) const;
 
     std::string m_text;
