@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "files/BeamFixture.h"
-#include "files/LegacyFileBuilders.h"
+#include "tests/files/BeamFixture.h"
+#include "tests/files/LegacyFileBuilders.h"
 #include "files/xml/TXmlDtd.h"
 #include "files/xml/XmlDocument.h"
 #include "foundation/ReportText.h"
