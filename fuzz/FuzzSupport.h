@@ -1,6 +1,7 @@
 #pragma once
 // What every reader fuzz target shares: the silent reporter (foundation/Reporter.h), the
-// default bar catalogue and shape library, and the globals put back before each input.
+// default bar catalogue and shape library, the built-in document definition, and the globals
+// put back before each input. Everything that is the same for every input is built once.
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,17 +10,26 @@
 #include <string>
 
 #include "files/legacy/SectionDefinition.h"
+#include "files/xml/TXmlDtd.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/Units.h"
 #include "model/catalogues/TRebarList.h"
+#include "model/materials/MaterialTypes.h"
 #include "model/shapes/ShapeLibrary.h"
 
 inline TRebarList& DefaultCatalogueCopy()
 {
     static TRebarList catalogue;
     return catalogue;
+}
+
+// The built-in definition, parsed once; each input starts it in SI units.
+inline TXmlDtd& FuzzDtd()
+{
+    static TXmlDtd dtd(kBuiltInDtd, kUnitSI);
+    return dtd;
 }
 
 // Once per process: the reporter, the catalogue and "shape.dat" in a fresh folder.
@@ -29,12 +39,14 @@ inline void InitialiseFuzzEnvironment()
     SetReporter(&reporter);
     std::istringstream listing(DefaultRebarListing());
     DefaultCatalogueCopy().ReadListing(listing);
+    g_RebarList = DefaultCatalogueCopy();
     char folder[] = "/tmp/qv_fuzz_XXXXXX";
     if (mkdtemp(folder) != nullptr) {
         SetProgramPath(folder);
         SetUserDataDir(folder);
         LoadShapeLibrary(0);
     }
+    FuzzDtd();
 }
 
 // libFuzzer's set-up hook: every target includes this header once.
@@ -44,13 +56,17 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-// Before each input: the globals a reader may change.
+// Before each input: the globals a reader may change. The catalogue only grows, so it is
+// copied back only when a reader added to it.
 inline void ResetFuzzGlobals(std::uint8_t selector)
 {
-    g_RebarList = DefaultCatalogueCopy();
+    if (g_RebarList.Count() != DefaultCatalogueCopy().Count())
+        g_RebarList = DefaultCatalogueCopy();
     g_UnitSystem = kUnitSI;
     g_FileOverride = selector & 1;
+    g_ResistanceFactors = ResistanceFactors{};
     g_SectionDefData = SectionDefData{};
     g_SectionDefData.shapeCode = static_cast<std::int16_t>(selector >> 1);
+    FuzzDtd().SetUnitSystem(kUnitSI);
     ClearReportText();
 }

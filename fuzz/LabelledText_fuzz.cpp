@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     ResetFuzzGlobals(size > 0 ? data[0] : 0);
     SetSectionLabelPrompt(size % 2 == 0 ? AnswerFromInput : nullptr);
-    TBeam beam;
-    beam.ClearAll();
+    TBeam beam(TBeam::Empty{});
     ReadLabelledText(beam, std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;
 }

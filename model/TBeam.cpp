@@ -56,10 +56,13 @@ TBeam::TBeam() : m_strainDiscontinuity(kDiscontinuityNameNew), m_criticalRho(kCr
     NewDefault();
 }
 
-TBeam::TBeam(const std::string& fileName, int& success)
-    : m_strainDiscontinuity(kDiscontinuityName), m_criticalRho(kCriticalRhoName)
+TBeam::TBeam(Empty) : m_strainDiscontinuity(kDiscontinuityName), m_criticalRho(kCriticalRhoName)
 {
     InitEmpty();
+}
+
+TBeam::TBeam(const std::string& fileName, int& success) : TBeam(Empty{})
+{
     success = Load(fileName, 1);
     if (success == 0)
         NewDefault();

@@ -74,6 +74,9 @@ class TBeam : public TStructure {
 public:
     // A new default section.
     TBeam();
+    // A section with nothing in it (no types, regions or layers), for a reader to fill.
+    struct Empty {};
+    explicit TBeam(Empty);
     // A section read from an older file; success is the reader's result, and on failure the
     // beam is a new default section.
     TBeam(const std::string& fileName, int& success);

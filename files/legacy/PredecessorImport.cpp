@@ -25,7 +25,12 @@ namespace {
 constexpr int kValueColumn = 3;
 constexpr int kMaxRegions = 150;
 constexpr double kRasterStep = 0.0001;   // m per raster row and column
+#ifdef QV_FUZZ_BUILD
+// Fuzzing builds refuse sections reaching beyond 10 m, so that one input takes milliseconds.
+constexpr int kMaxRasterRows = 100000;
+#else
 constexpr int kMaxRasterRows = 10000000; // what TDivisionRows takes
+#endif
 constexpr double kBoundaryGap = 0.0001;  // m between a region's top and the next bottom
 constexpr double kPerMille = 1000.0;
 constexpr double kStirrupTop = 0.25;

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
@@ -67,7 +68,7 @@ void TXmlDtd::Prepare()
         if (c == '\r' || c == '\n' || c == '\t')
             c = ' ';
     }
-    m_attributes.clear();
+    m_elements.clear();
     m_defaults.clear();
     const std::string tag(kAttlistTag);
     for (std::size_t at = m_text.find(tag); at != std::string::npos;
@@ -75,8 +76,74 @@ void TXmlDtd::Prepare()
         std::size_t pos = SkipBlanksAt(SkipWordAt(at));
         const std::string element = ReadNameAt(pos);
         pos = SkipBlanksAt(pos + element.size());
-        m_attributes[element].push_back(ReadNameAt(pos));
+        Attribute attribute;
+        attribute.name = ReadNameAt(pos);
+        m_elements[element].attributes.push_back(std::move(attribute));
     }
+    for (auto& [element, entry] : m_elements)
+        ResolveDefaults(element, entry.attributes);
+    PrepareElementDeclarations();
+}
+
+// Every "<!ELEMENT name" in text order; an element's declarations are those of its name, each
+// looked for behind the name of the one before.
+void TXmlDtd::PrepareElementDeclarations()
+{
+    struct Declaration {
+        std::size_t at;
+        std::size_t behind;
+    };
+    std::map<std::string, std::vector<Declaration>, std::less<>> declarations;
+    const std::string tag(kElementTag);
+    for (std::size_t at = m_text.find(tag); at != std::string::npos;
+         at = m_text.find(tag, at + tag.size())) {
+        const std::size_t pos = SkipBlanksAt(SkipWordAt(at));
+        const std::string name = ReadNameAt(pos);
+        declarations[name].push_back({at, pos + name.size()});
+    }
+    for (const auto& [name, list] : declarations) {
+        Element& entry = m_elements[name];
+        std::size_t from = 0;
+        bool first = true;
+        for (const Declaration& d : list) {
+            if (d.at < from)
+                continue;
+            from = d.behind;
+            const std::size_t pos = SkipBlanksAt(d.behind);
+            const bool model = pos < m_text.size() && m_text[pos] == '(';
+            if (first) {
+                first = false;
+                if (pos < m_text.size() && m_text[pos] == 'E')
+                    entry.kind = kDtdEmpty;
+                else
+                    entry.kind = model ? kDtdModel : kDtdOther;
+            }
+            if (!model) {
+                ++entry.declarationsWithoutModel;
+                continue;
+            }
+            entry.modelAt = pos + 1;
+            break;
+        }
+    }
+}
+
+// The item of a content model at pos (just behind its '(' or the item before): the text up to
+// a blank, ',' or '='. False at the end of the text or at an item that begins with ')'; else
+// pos moves behind the item's separator.
+bool TXmlDtd::ReadModelItem(std::size_t& pos, std::string& item) const
+{
+    pos = SkipBlanksAt(pos);
+    std::size_t end = pos;
+    while (end < m_text.size() && !IsBlank(m_text[end]) && m_text[end] != ',' && m_text[end] != '=')
+        ++end;
+    if (end == pos && pos >= m_text.size())
+        return false;
+    item = m_text.substr(pos, std::min(end - pos, kLongestName));
+    if (!item.empty() && item[0] == ')')
+        return false;
+    pos = std::min(end + 1, m_text.size());
+    return true;
 }
 
 std::string TXmlDtd::ReadNameAt(std::size_t pos) const
@@ -101,79 +168,94 @@ std::size_t TXmlDtd::SkipBlanksAt(std::size_t pos) const
     return pos;
 }
 
-std::size_t TXmlDtd::FindElementDeclaration(const std::string& element, std::size_t from) const
+const TXmlDtd::Element* TXmlDtd::FindElement(const std::string& element) const
 {
-    const std::string tag(kElementTag);
-    for (std::size_t at = m_text.find(tag, from); at != std::string::npos;
-         at = m_text.find(tag, at + tag.size())) {
-        const std::size_t pos = SkipBlanksAt(SkipWordAt(at));
-        if (ReadNameAt(pos) == element)
-            return pos + element.size();
-    }
-    return std::string::npos;
+    const auto found = m_elements.find(element);
+    return found == m_elements.end() ? nullptr : &found->second;
 }
 
 int TXmlDtd::GetElementKind(const std::string& element) const
 {
-    const std::size_t behind = FindElementDeclaration(element, 0);
-    if (behind == std::string::npos)
-        return kDtdOther;
-    const std::size_t pos = SkipBlanksAt(behind);
-    if (pos >= m_text.size())
-        return kDtdOther;
-    if (m_text[pos] == 'E')
-        return kDtdEmpty;
-    return m_text[pos] == '(' ? kDtdModel : kDtdOther;
+    const Element* entry = FindElement(element);
+    return entry == nullptr ? kDtdOther : entry->kind;
 }
 
 bool TXmlDtd::GetAttributeName(const std::string& element, int n, std::string& name) const
 {
     name = kDtdNotFound;
-    const auto found = m_attributes.find(element);
-    if (found == m_attributes.end() || n < 0 ||
-        static_cast<std::size_t>(n) >= found->second.size())
+    const Element* entry = FindElement(element);
+    if (entry == nullptr || n < 0 || static_cast<std::size_t>(n) >= entry->attributes.size())
         return false;
-    name = found->second[static_cast<std::size_t>(n)];
+    name = entry->attributes[static_cast<std::size_t>(n)].name;
     return true;
 }
 
-std::pair<bool, std::string> TXmlDtd::LookUpDefault(const std::string& element,
-                                                    const std::string& attribute) const
+// An attribute's default is found behind the first occurrence of the element's name whose next
+// word but one is the attribute's name (every occurrence is looked at, whatever word it is
+// part of): the double-quoted text before the next '>'. One walk over the occurrences answers
+// every attribute of the element; those it does not find stay undeclared.
+void TXmlDtd::ResolveDefaults(const std::string& element, std::vector<Attribute>& attributes) const
 {
-    if (element.empty())
-        return {false, kDtdNotFound};
-    std::size_t from = 0;
-    while (true) {
-        const std::size_t at = m_text.find(element, from);
-        if (at == std::string::npos) {
-            ShowMessage(StrPrintf("DTD file does not declare attribute %s of %s",
-                                  QuoteForMessage(attribute).c_str(),
-                                  QuoteForMessage(element).c_str()),
-                        "XML File Error");
-            return {false, kDtdNotFound};
+    if (element.empty()) {
+        for (Attribute& a : attributes) {
+            a.answer = DefaultAnswer::NoQuote;
+            a.value = kDtdNotFound;
         }
+        return;
+    }
+    std::size_t open = attributes.size();
+    std::size_t from = 0;
+    while (open > 0) {
+        const std::size_t at = m_text.find(element, from);
+        if (at == std::string::npos)
+            return;
         const std::size_t namePos = SkipBlanksAt(SkipWordAt(at));
         const std::string name = ReadNameAt(namePos);
         from = std::max(namePos + name.size(), at + 1);
-        if (name != attribute)
-            continue;
-        const std::size_t quote = m_text.find_first_of("\">", from);
-        if (quote == std::string::npos || m_text[quote] == '>')
-            return {false, kDtdNotFound};
-        const std::size_t close = m_text.find_first_of("\">", quote + 1);
-        const std::size_t end = close == std::string::npos ? m_text.size() : close;
-        return {true, m_text.substr(quote + 1, std::min(end - quote - 1, kLongestName))};
+        for (Attribute& a : attributes) {
+            if (a.answer != DefaultAnswer::Undeclared || a.name != name)
+                continue;
+            std::tie(a.answer, a.value) = QuotedTextFrom(from);
+            --open;
+        }
     }
+}
+
+std::pair<TXmlDtd::DefaultAnswer, std::string> TXmlDtd::QuotedTextFrom(std::size_t from) const
+{
+    const std::size_t quote = m_text.find_first_of("\">", from);
+    if (quote == std::string::npos || m_text[quote] == '>')
+        return {DefaultAnswer::NoQuote, kDtdNotFound};
+    const std::size_t close = m_text.find_first_of("\">", quote + 1);
+    const std::size_t end = close == std::string::npos ? m_text.size() : close;
+    return {DefaultAnswer::Quoted, m_text.substr(quote + 1, std::min(end - quote - 1, kLongestName))};
 }
 
 bool TXmlDtd::GetAttributeDefault(const std::string& element,
                                   const std::string& attribute,
                                   std::string& value) const
 {
+    if (const Element* entry = FindElement(element)) {
+        for (const Attribute& a : entry->attributes) {
+            if (a.name != attribute || a.answer == DefaultAnswer::Undeclared)
+                continue;
+            value = a.value;
+            return a.answer == DefaultAnswer::Quoted;
+        }
+    }
     const auto key = std::make_pair(element, attribute);
     auto found = m_defaults.find(key);
-    if (found == m_defaults.end())
-        found = m_defaults.emplace(key, LookUpDefault(element, attribute)).first;
+    if (found == m_defaults.end()) {
+        std::vector<Attribute> asked{Attribute{attribute}};
+        ResolveDefaults(element, asked);
+        if (asked[0].answer == DefaultAnswer::Undeclared)
+            ShowMessage(StrPrintf("DTD file does not declare attribute %s of %s",
+                                  QuoteForMessage(attribute).c_str(),
+                                  QuoteForMessage(element).c_str()),
+                        "XML File Error");
+        const bool quoted = asked[0].answer == DefaultAnswer::Quoted;
+        found = m_defaults.emplace(key, std::make_pair(quoted, asked[0].value)).first;
+    }
     value = found->second.second;
     return found->second.first;
 }
@@ -185,50 +267,36 @@ bool TXmlDtd::GetChildElement(const std::string& element,
 {
     name = kDtdNoElement;
     occurrence = kOccursOnce;
-    std::size_t from = 0;
-    while (true) {
-        const std::size_t behind = FindElementDeclaration(element, from);
-        if (behind == std::string::npos)
+    const Element* entry = FindElement(element);
+    if (entry == nullptr)
+        return false;
+    for (int i = 0; i < entry->declarationsWithoutModel; ++i)
+        ShowMessage(StrPrintf("DTD file does not contain object %s",
+                              QuoteForMessage(element).c_str()),
+                    "XML File Error");
+    if (entry->modelAt == std::string::npos)
+        return false;
+    std::string token;
+    std::size_t pos = entry->modelAt;
+    for (int i = 0; i <= n; ++i) {
+        if (!ReadModelItem(pos, token))
             return false;
-        from = behind;
-        std::size_t pos = SkipBlanksAt(behind);
-        if (pos >= m_text.size() || m_text[pos] != '(') {
-            ShowMessage(StrPrintf("DTD file does not contain object %s",
-                                  QuoteForMessage(element).c_str()),
-                        "XML File Error");
-            continue;
-        }
-        ++pos;
-        std::string token;
-        for (int i = 0; i <= n; ++i) {
-            pos = SkipBlanksAt(pos);
-            std::size_t end = pos;
-            while (end < m_text.size() && !IsBlank(m_text[end]) && m_text[end] != ',' &&
-                   m_text[end] != '=')
-                ++end;
-            token = m_text.substr(pos, std::min(end - pos, kLongestName));
-            if (end == pos && pos >= m_text.size())
-                return false;
-            if (!token.empty() && token[0] == ')')
-                return false;
-            pos = std::min(end + 1, m_text.size());
-        }
-        switch (token.empty() ? ' ' : token.back()) {
-        case '+':
-            occurrence = kOccursOneOrMore;
-            break;
-        case '*':
-            occurrence = kOccursZeroOrMore;
-            break;
-        case '?':
-            occurrence = kOccursOptional;
-            break;
-        default:
-            name = token;
-            return true;
-        }
-        token.pop_back();
+    }
+    switch (token.empty() ? ' ' : token.back()) {
+    case '+':
+        occurrence = kOccursOneOrMore;
+        break;
+    case '*':
+        occurrence = kOccursZeroOrMore;
+        break;
+    case '?':
+        occurrence = kOccursOptional;
+        break;
+    default:
         name = token;
         return true;
     }
+    token.pop_back();
+    name = token;
+    return true;
 }

@@ -5,10 +5,12 @@
 // The text is "q3g.dtd" beside the program when it can be read (with the user data directory
 // as the fallback of a read-only program directory, like the catalogues), else the built-in
 // text, which is then written there. Every CR, LF and TAB of the text is a blank. The queries
-// answer by plain text search as the data files have always been read: "<!ELEMENT name
-// EMPTY|(model)", one "<!ATTLIST element attribute type default" per attribute, the default
-// being the first double-quoted text before the declaration's '>'.
+// answer as a plain text search does, the way the data files have always been read:
+// "<!ELEMENT name EMPTY|(model)", one "<!ATTLIST element attribute type default" per
+// attribute, the default being the first double-quoted text before the declaration's '>'.
+// The text is searched once when it is loaded, into tables that the queries look up.
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <utility>
@@ -70,19 +72,36 @@ public:
     bool GetChildElement(const std::string& element, int n, int& occurrence, std::string& name) const;
 
 private:
+    // What the text says of an attribute's default.
+    enum class DefaultAnswer { Quoted, NoQuote, Undeclared };
+    struct Attribute {
+        std::string name;
+        DefaultAnswer answer = DefaultAnswer::Undeclared;
+        std::string value = kDtdNotFound;
+    };
+    struct Element {
+        std::vector<Attribute> attributes; // declaration order
+        int kind = kDtdOther;
+        // Declarations without a parenthesised model before the first with one (each is
+        // reported when the children are asked for), and where that one's items begin
+        // (npos without one).
+        int declarationsWithoutModel = 0;
+        std::size_t modelAt = std::string::npos;
+    };
+
     void Prepare();
+    void PrepareElementDeclarations();
+    bool ReadModelItem(std::size_t& pos, std::string& item) const;
     std::string ReadNameAt(std::size_t pos) const;
     std::size_t SkipWordAt(std::size_t pos) const;
     std::size_t SkipBlanksAt(std::size_t pos) const;
-    // Position just behind the element name of "<!ELEMENT element", or npos.
-    std::size_t FindElementDeclaration(const std::string& element, std::size_t from) const;
-    std::pair<bool, std::string> LookUpDefault(const std::string& element,
-                                               const std::string& attribute) const;
+    void ResolveDefaults(const std::string& element, std::vector<Attribute>& attributes) const;
+    std::pair<DefaultAnswer, std::string> QuotedTextFrom(std::size_t from) const;
+    const Element* FindElement(const std::string& element) const;
 
     std::string m_text;
     int m_unitSystem = 0;
-    // Attribute names by element in declaration order, gathered once: the reader asks for
-    // them at every element of a document.
-    std::map<std::string, std::vector<std::string>> m_attributes;
+    std::map<std::string, Element, std::less<>> m_elements;
+    // Defaults asked of attributes the text does not declare, with the complaint made once.
     mutable std::map<std::pair<std::string, std::string>, std::pair<bool, std::string>> m_defaults;
 };

@@ -1,6 +1,7 @@
 #include "model/shapes/ShapeLibrary.h"
 
 #include <fstream>
+#include <sstream>
 #include <type_traits>
 
 #include "foundation/DataLineReader.h"
@@ -109,7 +110,26 @@ void ReadShapeFile(std::istream& in,
     }
 }
 
+// Empties the table of the kind and reads the file's blocks into it.
+void ReadShapeTable(std::istream& in, int kind)
+{
+    if (kind == 0) {
+        ShapeTable = {};
+        ReadShapeFile(in, kind, ShapeTable);
+    } else {
+        StandardTable = {};
+        ReadShapeFile(in, kind, StandardTable);
+    }
+}
+
 } // namespace
+
+void ReadShapeLibraryText(int kind, std::string_view text)
+{
+    std::istringstream in{std::string(text)};
+    const LoadReportHeader header;
+    ReadShapeTable(in, kind);
+}
 
 int WriteDefaultShapes(int kind)
 {
@@ -145,10 +165,7 @@ int LoadShapeLibrary(int kind)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return 0;
-    if (kind == 0)
-        ReadShapeFile(in, kind, ShapeTable);
-    else
-        ReadShapeFile(in, kind, StandardTable);
+    ReadShapeTable(in, kind);
     return 1;
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "model/shapes/SectionShape.h"
 #include "model/shapes/ShapeErrors.h"
@@ -25,6 +26,10 @@ extern std::array<std::unique_ptr<TStandard>, kShapeTableSize> StandardTable;
 // Returns 1 when the file was read, 0 when it could not be opened.
 int LoadShapeLibrary(int kind);
 
+// Reads the text of a "shape.dat" (kind 0) or "standard.dat" (kind 1) into the kind's table as
+// LoadShapeLibrary reads the file: the table is emptied first and problems go to the shape
+// error report.
+void ReadShapeLibraryText(int kind, std::string_view text);
 // Writes the default "shape.dat" where the program keeps its data files (kind 0); kind 1 has
 // no default file. Returns 1 when a file was written.
 int WriteDefaultShapes(int kind);

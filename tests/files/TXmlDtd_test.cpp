@@ -86,6 +86,35 @@ TEST_F(DtdTest, Queries)
     EXPECT_FALSE(dtd.GetAttributeName("q3g_beam", 8, name));
 }
 
+TEST_F(DtdTest, EditedDefinitionIsAnsweredAsItsTextReads)
+{
+    // An element declared twice, the first time without a model; a default of "a" found
+    // behind the declaration of "ab", whose name contains it.
+    const TXmlDtd dtd("<!ELEMENT a ANY> <!ELEMENT a (b*, c )> <!ATTLIST ab x CDATA \"2\">"
+                      "<!ATTLIST a x CDATA \"1\"> <!ATTLIST a y CDATA #IMPLIED>",
+                      kUnitSI);
+    EXPECT_EQ(dtd.GetElementKind("a"), kDtdOther);
+    int occurrence = 0;
+    std::string name;
+    for (int ask = 0; ask < 2; ++ask) {
+        EXPECT_TRUE(dtd.GetChildElement("a", 1, occurrence, name));
+        EXPECT_EQ(name, "c");
+        EXPECT_EQ(occurrence, kOccursOnce);
+    }
+    EXPECT_EQ(reporter.Count("DTD file does not contain object a"), 2);
+    EXPECT_FALSE(dtd.GetChildElement("a", 2, occurrence, name));
+    EXPECT_EQ(name, "NO ELEMENT");
+
+    std::string value;
+    EXPECT_TRUE(dtd.GetAttributeDefault("a", "x", value));
+    EXPECT_EQ(value, "2");
+    EXPECT_FALSE(dtd.GetAttributeDefault("a", "y", value));
+    EXPECT_EQ(value, "NOT FOUND");
+    for (int ask = 0; ask < 2; ++ask)
+        EXPECT_FALSE(dtd.GetAttributeDefault("a", "z", value));
+    EXPECT_EQ(reporter.Count("DTD file does not declare attribute z of a"), 1);
+}
+
 TEST_F(DtdTest, EditedDefaultChangesWhatIsWrittenButNotWhatIsRead)
 {
     std::string edited = kBuiltInDtd;

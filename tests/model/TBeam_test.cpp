@@ -132,6 +132,20 @@ TEST_F(BeamTest, WithoutAFileReaderTheFileConstructorReportsFailure)
     SetBeamFileReader(previous);
 }
 
+TEST_F(BeamTest, AnEmptyBeamHoldsNothingWhereANewOneHoldsItsDefaults)
+{
+    const TBeam empty(TBeam::Empty{});
+    const TBeam fresh;
+    EXPECT_EQ(empty.GetName(), "");
+    EXPECT_EQ(fresh.GetName(), "New Cross Section");
+    EXPECT_EQ(empty.GetConcreteTypeCount(), 0);
+    EXPECT_EQ(fresh.GetConcreteTypeCount(), 1);
+    EXPECT_EQ(empty.GetSteelTypeCount(), 0);
+    EXPECT_EQ(fresh.GetSteelTypeCount(), 2);
+    EXPECT_EQ(empty.GetRegionCount(), 0);
+    EXPECT_EQ(empty.GetLongLayerCount(0) + empty.GetTransLayerCount(2), 0);
+}
+
 TEST_F(BeamTest, HoustonSetsAreWarnedAboutOnce)
 {
     TBeam beam;

@@ -70,6 +70,21 @@ TEST_F(ShapeLibraryTest, StandardSectionsTakeNumbersOnlyAndAreNeverWritten)
     EXPECT_NE(Report().find("STANDARD BAD: Unknown variable listed: h"), std::string::npos);
 }
 
+TEST_F(ShapeLibraryTest, TextIsReadAsTheFileIsWithoutTouchingAFile)
+{
+    ReadShapeLibraryText(0, kGoodRect + kGoodRect);
+    EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
+    EXPECT_NE(Report().find("SHAPE GOOD: Duplicate section name"), std::string::npos);
+    ReadShapeLibraryText(1, "TYPE PCI1\nCATEGORY PCI\nSECTION\n700 300\n0 300\nENDTYPE\n");
+    ASSERT_TRUE(StandardTable[0]);
+    EXPECT_EQ(StandardTable[0]->category, "PCI");
+    EXPECT_EQ(ShapeNames(), std::vector<std::string>{"GOOD"});
+    ReadShapeLibraryText(0, "");
+    EXPECT_TRUE(ShapeNames().empty());
+    EXPECT_FALSE(std::filesystem::exists(programDir / "shape.dat"));
+    EXPECT_FALSE(std::filesystem::exists(userDir / "shape.dat"));
+}
+
 TEST_F(ShapeLibraryTest, ReportStartsWithHeaderOfItsKind)
 {
     const char* headers[] = {
