@@ -215,10 +215,6 @@ TEST(BeamViewRules, FactoredThresholds)
     EXPECT_STREQ(FactoredValueSuffix(d), "");
 }
 
-} // namespace
-
-namespace {
-
 TEST(BeamChartClasses, ByGraphId)
 {
     using C = BeamChartClass;
@@ -238,10 +234,6 @@ TEST(BeamChartClasses, ByGraphId)
     for (const Case& c : cases)
         EXPECT_EQ(ChartClassOfGraph(c.id, c.full), c.chart) << c.id;
 }
-
-} // namespace
-
-namespace {
 
 TEST(DisplayContextTest, TakesTheProgramSettings)
 {
