@@ -322,9 +322,7 @@ TEST(SummaryLayout, ControlPanelSplashAndPrinting)
         int height;
     } cases[] = {
         {4, 0, 0, 1, 779},
-        {4, 1, 0, 1, 483},
         {4, 1, 1, 1, 219},
-        {4, 0, 1, 0, 0},
         {1, 0, 1, 2, 155}, // mode 1 draws its two frames whatever the record says
     };
     for (const auto& c : cases) {
