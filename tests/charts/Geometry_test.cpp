@@ -40,13 +40,10 @@ TEST(BoxGeometry, HandleCodesAndDrags)
 
 TEST(BoxGeometry, FontsFollowTheSize)
 {
-    EXPECT_EQ(RescaleFactor(400, 300, 200, 150), 0.5);
-    EXPECT_EQ(RescaleFactor(400, 300, 800, 200), 1.0);
     EXPECT_EQ(RescaleFactor(400, 300, 800, 450), 2.0);
     // 260 x 130: text min(4 * 10 / 3, 20) = 13, title min(4 * 11 / 3, 23) = 14.
     EXPECT_EQ(BoxFontHeights(260, 130), (FontHeights{14, 13}));
     EXPECT_EQ(FirstPlacementFonts(1, true, 130, 65, {}), BoxFontHeights(260, 130));
-    EXPECT_EQ(BigChartFontHeights(800, 600), (FontHeights{-32, -20}));
     // A wide, low chart takes the larger (more negative) of the two rules.
     EXPECT_EQ(BigChartFontHeights(1600, 300), (FontHeights{-64, -40}));
     EXPECT_EQ(FirstPlacementFonts(2, false, 260, 100, {}), (FontHeights{260 / 6.2, 20}));
