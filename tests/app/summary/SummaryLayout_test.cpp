@@ -80,10 +80,8 @@ TEST(SummaryLayout, StressStyleCodesAtTheirThresholds)
     };
     for (const auto& c : cases)
         EXPECT_EQ(StressStyleCode(c.v, L), c.code) << c.v;
-    EXPECT_EQ(StressStyleColor(1), (plat::Color{128, 0, 0}));
     EXPECT_EQ(StressStyleColor(2), (plat::Color{0, 128, 0}));
     EXPECT_EQ(StressStyleColor(3), plat::Colors::LtRed);
-    EXPECT_EQ(StressStyleColor(4), plat::Colors::LtGreen);
 }
 
 TEST(SummaryLayout, BarsSizedAndSpread)
