@@ -162,15 +162,6 @@ TEST_F(BeamMode, DescriptionRangesAndFactoredLabels)
     EXPECT_EQ(d.axisLabels, 0);
 }
 
-TEST(BeamViewRules, FireTemperatureInDegreesF)
-{
-    DisplayContext us;
-    us.unitSystem = 1;
-    EXPECT_DOUBLE_EQ(FireTemperatureForDisplay(1000.0, us), 1832.0);
-    EXPECT_DOUBLE_EQ(FireTemperatureForDisplay(20.0, us), 68.0);
-    EXPECT_DOUBLE_EQ(FireTemperatureForDisplay(1000.0, DisplayContext{}), 1000.0);
-}
-
 TEST(BeamViewRules, FireChartLabelsFollowTheUnitSystem)
 {
     TQ2k_Logic logic(nullptr, nullptr);
