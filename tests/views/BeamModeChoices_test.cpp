@@ -192,12 +192,6 @@ TEST(BeamViewRules, StiffnessNote)
 TEST(BeamViewRules, FactoredThresholds)
 {
     DisplayContext d;
-    d.resistanceFactors = {1.0, 1.0, 1.0};
-    EXPECT_FALSE(ShowFactoredValuesLine(d));
-    EXPECT_STREQ(FactoredValueSuffix(d), "");
-    d.resistanceFactors = {0.65, 0.85, 0.9};
-    EXPECT_TRUE(ShowFactoredValuesLine(d));
-    EXPECT_STREQ(FactoredValueSuffix(d), "f");
     d.resistanceFactors = {1.0, 1.0, 1.0 - 0.0011};
     EXPECT_TRUE(ShowFactoredValuesLine(d));
     EXPECT_STREQ(FactoredValueSuffix(d), "f");
