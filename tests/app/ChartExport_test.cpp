@@ -95,10 +95,6 @@ TEST(ChartExport, DataGoToTheClipboardOrToViewData) {
     EXPECT_FALSE(g_ReportText);
 }
 
-} // namespace
-
-namespace {
-
 // A box that draws a frame, with one child that draws a filled square.
 class Box : public plat::Window {
 public:
@@ -124,10 +120,6 @@ TEST(ChartExport, ABoxAndItsChildrenGoToTheClipboardAsOnePicture) {
     EXPECT_GT(child.paints, childPaints);
     EXPECT_FALSE(plat::Clipboard::GetPictureSvg().empty());
 }
-
-} // namespace
-
-namespace {
 
 TEST(ChartExport, AChartExportsItsDataAndPrintsItsAverage) {
     plat::EnsureGuiRuntime();

@@ -67,7 +67,6 @@ std::set<int> With(std::set<int> base, std::initializer_list<int> more) {
 }
 
 TEST(CommandEnablers, EachCommandFollowsTheCurrentStructureAndAnalysis) {
-    const std::set<int> steel = {TransverseReinforcement, LongitudinalReinforcement, Tendons};
     const std::vector<Situation> table = {
         {"no height, no analysis, alone", 0.0, 2, 0, {}, false, 0.0, 0, false, false, false, {QuickDefine}},
         {"no height between two elements", 0.0, 0, 0, {}, false, 5.0, 4, true, true, true,

@@ -74,10 +74,9 @@ public:
     std::vector<std::pair<int, double>> parameters;
 };
 
-// A beam with longitudinal layers of direction 0 at the depths and patterns given.
-std::unique_ptr<TBeam> LayeredBeam(std::vector<std::pair<double, int>> layers) {
-    auto beam = std::make_unique<TBeam>();
-    beam->SetLongLayerCount(0, 0);
+// Longitudinal layers of direction 0 in place of the structure's own, at the depths and patterns given.
+void SetLayers(TStructure& s, std::vector<std::pair<double, int>> layers) {
+    s.SetLongLayerCount(0, 0);
     for (const auto& [z, pattern] : layers) {
         LongLayerRec layer;
         layer.z = z;
@@ -85,8 +84,13 @@ std::unique_ptr<TBeam> LayeredBeam(std::vector<std::pair<double, int>> layers) {
         layer.num = 1;
         layer.Ai = layer.A = 2e-4;
         layer.db = 0.016;
-        beam->AddLongLayer(layer, 0);
+        s.AddLongLayer(layer, 0);
     }
+}
+
+std::unique_ptr<TBeam> LayeredBeam(std::vector<std::pair<double, int>> layers) {
+    auto beam = std::make_unique<TBeam>();
+    SetLayers(*beam, std::move(layers));
     return beam;
 }
 
@@ -167,15 +171,7 @@ TEST_F(DefinitionTest, SteelOutsideTheConcreteIsReportedOncePerCommand) {
     s.AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
     const double top = s.GetTop(), bottom = s.GetBottom();
     ASSERT_GT(top, bottom);
-    s.SetLongLayerCount(0, 0);
-    for (const double z : {bottom - 0.05, (top + bottom) / 2, top + 0.05}) {
-        LongLayerRec layer;
-        layer.z = z;
-        layer.num = 1;
-        layer.Ai = layer.A = 2e-4;
-        layer.db = 0.016;
-        s.AddLongLayer(layer, 0);
-    }
+    SetLayers(s, {{bottom - 0.05, kPlainLayer}, {(top + bottom) / 2, kPlainLayer}, {top + 0.05, kPlainLayer}});
     g_CurrentStructure = 0;
     ui.Message("Longitudinal steel defined outside of concrete cross section.  Shear analyses will be incorrect.",
                MsgAnswer::Ok);

@@ -51,18 +51,13 @@ TEST_F(DevicesTest, RecorderLogsEveryCallWithTheStateItWasDrawnIn) {
     EXPECT_EQ(calls[3].points.size(), 3u);
     EXPECT_EQ(rec.GetCurrentPosition(), (Point{20, 2}));  // the polyline leaves it alone
 
-    // The same figure on an image: the pixels the calls stand for.
+    // The same figure on an image (the pixel conventions of lines and rectangles are the DC
+    // tests'): a polyline's last point is drawn.
     Image img(40, 40);
     {
         DC dc(img);
         Figure(dc);
     }
-    EXPECT_EQ(img.Pixel(2, 2), Colors::LtRed);
-    EXPECT_EQ(img.Pixel(19, 2), Colors::LtRed);
-    EXPECT_EQ(img.Pixel(20, 2), Colors::White);
-    EXPECT_EQ(img.Pixel(4, 6), Colors::LtRed);   // the frame in the pen
-    EXPECT_EQ(img.Pixel(8, 9), Colors::LtBlue);  // the inside in the brush
-    EXPECT_EQ(img.Pixel(14, 9), Colors::White);
     EXPECT_EQ(img.Pixel(20, 30), Colors::LtRed);  // a polyline's last point is drawn
     EXPECT_EQ(img.Pixel(1, 30), Colors::LtRed);
 }

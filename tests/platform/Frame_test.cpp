@@ -118,25 +118,17 @@ TEST_F(FrameTest, MenuAndToolBarFollowTheEnablers) {
     EXPECT_EQ(frame.GetMenuItemText(700), "");
 }
 
-TEST_F(FrameTest, MessageBarGadgetsAndDroppedFiles) {
+// The message bar's and gadgets' texts, the caption and dropped files are shown through the
+// main window's tests; here, which gadgets a frame has.
+TEST_F(FrameTest, TheFrameHasTheGadgetsAdded) {
     TestApp app;
     DerivedClient client;
     Frame frame("Caption", client);
     frame.CreateFrame();
     frame.AddTextGadget(405, 6);
     frame.AddSeparatorGadget(10);
-    frame.SetMessageText("Ready");
-    frame.SetGadgetText(405, "N : 1.0");
-    EXPECT_EQ(frame.GetMessageText(), "Ready");
-    EXPECT_EQ(frame.GetGadgetText(405), "N : 1.0");
     EXPECT_TRUE(frame.HasGadget(405));
     EXPECT_FALSE(frame.HasGadget(406));
-    EXPECT_EQ(frame.GetCaption(), "Caption");
-
-    std::vector<std::string> dropped;
-    frame.SetDropHandler([&](const std::vector<std::string>& files) { dropped = files; });
-    frame.DropFiles({"/tmp/a.qvh", "/tmp/b.qvh"});
-    EXPECT_EQ(dropped.size(), 2u);
 }
 
 TEST_F(FrameTest, CloseAsksTheClient) {

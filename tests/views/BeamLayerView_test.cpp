@@ -1,13 +1,20 @@
-// The one-layer view's life (under the sanitizers) and the section report.
+// The one-layer view's life (under the sanitizers), the section report, and the summary page
+// of the bound section, painted while the structure table holds it.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "analysis/TQuarvish2000Analysis.h"
+#include "app/GlobalTables.h"
+#include "app/summary/SummarySections.h"
 #include "files/report/SectionReport.h"
 #include "foundation/ReportText.h"
 #include "foundation/TTextBuffer.h"
 #include "membrane/TP2kQ2kHelper.h"
 #include "model/TShell.h"
+#include "platform/Application.h"
+#include "support/RecordingDC.h"
 #include "tests/support/TestSupport.h"
 #include "tests/views/ViewTestSupport.h"
 
@@ -199,6 +206,24 @@ TEST_F(Report, InfoTextAndMaterialCounts)
     EXPECT_TRUE(text.empty());
     EXPECT_EQ(none.GetMaterialCounts(r, p), 0);
     EXPECT_EQ(r + p, 0);
+}
+
+TEST(BeamSummaryPage, PaintsTheBoundSectionWhileTheTableHoldsIt)
+{
+    plat::EnsureGuiRuntime();
+    std::unique_ptr<TStructure> saved = std::move(g_Structures[7]);
+    g_Structures[7] = SummarySections::Rectangle("Held");
+    TQ2k_Logic logic(g_Structures[7].get(), nullptr);
+    RecordingDC page;
+    logic.PaintSection(page, 0, 0, 1000, 800, 0);
+    const auto texts = page.Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Geometric Properties"), texts.end());
+
+    auto gone = std::move(g_Structures[7]);
+    RecordingDC none;
+    logic.PaintSection(none, 0, 0, 1000, 800, 0);
+    EXPECT_TRUE(none.Calls().empty());
+    g_Structures[7] = std::move(saved);
 }
 
 } // namespace

@@ -57,7 +57,6 @@ TEST(FireCharts, WithoutAModelOnlyAutoScale)
     RecordingViewChart chart;
     EXPECT_EQ(logic.FillChart(&chart, 2113, 0, 0), 1);
     EXPECT_EQ(chart.calls, (std::vector<std::string>{"AutoScale"}));
-    EXPECT_EQ(logic.IsChoiceAvailable(5, 5), 0);
 }
 
 } // namespace

@@ -97,10 +97,6 @@ TEST_F(ControlPanelTest, PaintTraceShownOnce)
     EXPECT_EQ(ui.requests.size(), 1u);
 }
 
-} // namespace
-
-namespace {
-
 // A box that notes where its (0, 0) lands and how it was asked to paint.
 class NotingBox : public TBoxItem {
 public:

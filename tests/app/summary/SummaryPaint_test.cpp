@@ -367,10 +367,6 @@ TEST_F(SummaryPage, DepthProfileDrawnAndHit)
     EXPECT_TRUE(axis);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(SummaryPage, CrackStateFillByNode)
 {
     auto rect = SummarySections::Rectangle();
@@ -404,10 +400,6 @@ TEST_F(SummaryPage, CrackStateFillByNode)
     FillSectionRegions(none, *rect, 1, 1, 500.5, 300.5, 1000, &state, index, {0, 0});
     EXPECT_TRUE(none.Calls().empty());
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(SummaryPage, StirrupsAndHoopsColouredByTheirStress)
 {
@@ -463,10 +455,6 @@ TEST_F(SummaryPage, StirrupsAndHoopsColouredByTheirStress)
     DrawStirrups(failed, *hooped, 500, 300, 1000, 1, &state, 0);
     EXPECT_TRUE(failed.CallsOf("Arc").empty());
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(SummaryPage, StrainNotes)
 {
