@@ -61,6 +61,10 @@ void ConnectNotifications(QWidget* control, NotifySink* sink);
 // The control named id under root (searching all descendants); null when none.
 QWidget* FindControl(const QWidget* root, int id);
 int ControlId(const QWidget* control);
+// The widget of a control, or null before it is created.
+QWidget* ControlWidget(const Control& control);
+// Property of list and combo widgets that keep their items sorted.
+inline constexpr const char* kSorted = "qvSorted";
 bool IsEdit(const QWidget* control);
 // What a control shows, and setting it as program code does (edits report a change).
 std::string WidgetText(const QWidget* control);
