@@ -5,6 +5,7 @@
 // loaded with a negative moment increment and its load factors are positive.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -156,6 +157,11 @@ public:
     void SetStep(double target, double step, double factor)
     {
         ControlTarget = target, ControlStep = step, StepFactor = factor;
+    }
+    void SetLoads(std::array<double, 3> constant, std::array<double, 3> increment)
+    {
+        for (std::size_t c = 0; c < 3; ++c)
+            ConstantLoads[c] = constant[c], IncrementLoads[c] = increment[c];
     }
     double Target() const { return ControlTarget; }
     double Controlled(int i) const { return ControlledOf(i); }
@@ -626,6 +632,47 @@ TEST(FullSectionalResponse, ResponseEndsAfterAFailureBelowItsPeakOrPastTheStrain
     for (auto [multiple, finished] : {std::pair{4.1, true}, {3.9, false}}) {
         mid.Strain2 = mid.FreeStrain2 - multiple * ec;
         EXPECT_EQ(a.IsResponseFinished(&s, &s), finished) << multiple;
+    }
+}
+
+// With loads held constant, a response also ends once a force that is loaded, or held in the
+// same sense, has fallen below a hundredth of the largest of the earlier stages. A held axial
+// force counts only above a mean stress of 10 kPa on the gross section.
+TEST(FullSectionalResponse, ResponseEndsOnceAForceItLoadsOrHoldsIsLost)
+{
+    RecordingReporter reporter;
+    auto beam = MomentBeam();
+    OpenResponse a(beam.get());
+    a.StepTo(3);
+    const int n = a.GetCurrentStage();
+    ASSERT_GE(n, 3);
+    constexpr double kLargest = 2e5; // N and N m in every earlier stage
+    for (int i = 0; i < n; ++i) {
+        ASSERT_NE(a.Slot(i), nullptr);
+        a.Slot(i)->Results[StateResult::AxialForce] = kLargest;
+        a.Slot(i)->Results[StateResult::Moment] = -kLargest;
+    }
+    SectionState& s = *a.Slot(n - 1);
+    a.SetMaxLoadFactor(s.Results[StateResult::LoadFactor]);
+    const double held = 10000.0 * beam->GetGrossArea();
+    struct Row {
+        const char* name;
+        std::array<double, 3> constant, increment;
+        double axialShare, momentShare;
+        bool finished;
+    };
+    const Row rows[] = {
+        {"loaded moment at 0.9 %", {0, -1, 0}, {0, -1000, 0}, 1.0, 0.009, true},
+        {"loaded moment at 1.1 %", {0, -1, 0}, {0, -1000, 0}, 1.0, 0.011, false},
+        {"held axial force at 0.9 %", {1.2 * held, 0, 0}, {0, -1000, 0}, 0.009, 1.0, true},
+        {"axial force below 10 kPa", {0.8 * held, 0, 0}, {0, -1000, 0}, 0.009, 1.0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        a.SetLoads(row.constant, row.increment);
+        s.Results[StateResult::AxialForce] = row.axialShare * kLargest;
+        s.Results[StateResult::Moment] = -row.momentShare * kLargest;
+        EXPECT_EQ(a.IsResponseFinished(&s, &s), row.finished);
     }
 }
 

@@ -192,17 +192,30 @@ TEST_F(ShapeLibraryTest, KeywordSpellingsAndSignsFollowOneRule)
     }
 }
 
-TEST_F(ShapeLibraryTest, OutlineOfExactly104PointsIsAccepted)
+// An outline holds at most 104 points: each row is a point and each arc (UP before a row)
+// five more. 19 rows with 17 arcs make exactly 104; one row more makes 105 and is refused.
+TEST_F(ShapeLibraryTest, OutlineOfAtMost104PointsIsAccepted)
 {
-    std::string rows; // 19 rows with 17 arcs: 19 + 17 * 5 = 104 points
-    for (int i = 0; i < 19; ++i)
-        rows +=
-            std::string(i > 0 && i < 18 ? "UP\n" : "") + std::to_string(1900 - 100 * i) + " b\n";
-    ASSERT_EQ(LoadShapes(Block("FULL", rows)), 1);
-    ASSERT_EQ(ShapeNames(), std::vector<std::string>{"FULL"}) << Report();
-    EXPECT_EQ(ShapeTable[0]->EvaluateOutline({0.3, 0.5, 1, 1, 1, 1}), 1);
-    EXPECT_EQ(ShapeTable[0]->pointCount, kMaxShapePoints);
-    EXPECT_TRUE(IsUndefined(ShapeTable[0]->points[kMaxShapePoints].depth));
+    for (int rowCount : {19, 20}) {
+        SCOPED_TRACE(rowCount);
+        ClearReportText();
+        std::string rows;
+        for (int i = 0; i < rowCount; ++i)
+            rows += std::string(i > 0 && i < 18 ? "UP\n" : "") + std::to_string(1900 - 100 * i) +
+                    " b\n";
+        ASSERT_EQ(LoadShapes(Block("FULL", rows)), 1);
+        if (rowCount == 20) {
+            EXPECT_TRUE(ShapeNames().empty());
+            EXPECT_NE(Report().find("SHAPE FULL: Too many outline points (105); 104 allowed"),
+                      std::string::npos)
+                << Report();
+            continue;
+        }
+        ASSERT_EQ(ShapeNames(), std::vector<std::string>{"FULL"}) << Report();
+        EXPECT_EQ(ShapeTable[0]->EvaluateOutline({0.3, 0.5, 1, 1, 1, 1}), 1);
+        EXPECT_EQ(ShapeTable[0]->pointCount, kMaxShapePoints);
+        EXPECT_TRUE(IsUndefined(ShapeTable[0]->points[kMaxShapePoints].depth));
+    }
 }
 
 TEST_F(ShapeLibraryTest, DuplicateNameAndFileEndingInsideABlockKeepTheFirstShape)
