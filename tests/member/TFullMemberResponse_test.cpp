@@ -306,3 +306,26 @@ TEST(MemberDeflection, EndShiftOfAYieldPenetratingFixedEndUsesItsOwnStrains)
     EXPECT_TRUE(std::isfinite(w));
     m.Finish();
 }
+
+// The member is shear-critical when the station that sets its capacity carries, at that load,
+// a moment no larger than five section heights times its shear. A linear live moment diagram
+// gives every station away from the supports the same shear V and a moment V (a + x). With
+// four 25 mm bars and no stirrups in the 200 x 300 mm section, the governing station is the last
+// of those before the right support (the stations nearer the supports carry less shear and
+// reach higher loads): a + x is 1.05 m (3.5 h) for a = 0.1 m, and 2.55 m (8.5 h) for a = 1.6 m.
+TEST(MemberShearCritical, ShearSpanAtTheGoverningStationDecides)
+{
+    for (const auto& [a, critical] : {std::pair{0.1, 1}, std::pair{1.6, 0}}) {
+        SCOPED_TRACE(a);
+        constexpr double kShear = 1000.0;
+        ConstantMomentMember p;
+        p.slots.Put(0, RectBeam("Beam", 0.2, 0.3, 4, 0.025));
+        RecordingReporter reporter;
+        p.d.diagrams[LiveDiagram][0] = {0.0, -kShear * a, 0};
+        p.d.diagrams[LiveDiagram][1] = {p.d.length, -kShear * (a + p.d.length), 0};
+        TFullMemberResponse m(p.d, p.slots);
+        const ScopedWorkerCount workers(4);
+        RunToFinish(m, kMaxSteps);
+        EXPECT_EQ(m.GetShearCritical(), critical);
+    }
+}
