@@ -70,6 +70,7 @@ void TXmlDtd::Prepare()
     }
     m_elements.clear();
     m_defaults.clear();
+    m_lastFound.element = nullptr;
     const std::string tag(kAttlistTag);
     for (std::size_t at = m_text.find(tag); at != std::string::npos;
          at = m_text.find(tag, at + tag.size())) {
@@ -170,8 +171,14 @@ std::size_t TXmlDtd::SkipBlanksAt(std::size_t pos) const
 
 const TXmlDtd::Element* TXmlDtd::FindElement(const std::string& element) const
 {
+    if (m_lastFound.element != nullptr && element == m_lastFound.name)
+        return m_lastFound.element;
     const auto found = m_elements.find(element);
-    return found == m_elements.end() ? nullptr : &found->second;
+    if (found == m_elements.end())
+        return nullptr;
+    m_lastFound.name = element;
+    m_lastFound.element = &found->second;
+    return m_lastFound.element;
 }
 
 int TXmlDtd::GetElementKind(const std::string& element) const
@@ -276,12 +283,16 @@ bool TXmlDtd::GetChildElement(const std::string& element,
                     "XML File Error");
     if (entry->modelAt == std::string::npos)
         return false;
-    std::string token;
-    std::size_t pos = entry->modelAt;
-    for (int i = 0; i <= n; ++i) {
-        if (!ReadModelItem(pos, token))
-            return false;
+    if (!entry->itemsRead) {
+        std::string item;
+        for (std::size_t pos = entry->modelAt; ReadModelItem(pos, item);)
+            entry->items.push_back(item);
+        entry->itemsRead = true;
     }
+    // A negative n reads no item and answers an empty name.
+    if (n >= 0 && static_cast<std::size_t>(n) >= entry->items.size())
+        return false;
+    std::string token = n < 0 ? std::string() : entry->items[static_cast<std::size_t>(n)];
     switch (token.empty() ? ' ' : token.back()) {
     case '+':
         occurrence = kOccursOneOrMore;

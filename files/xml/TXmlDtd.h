@@ -87,6 +87,9 @@ private:
         // (npos without one).
         int declarationsWithoutModel = 0;
         std::size_t modelAt = std::string::npos;
+        // The model's items, read once when the children are first asked for.
+        mutable std::vector<std::string> items;
+        mutable bool itemsRead = false;
     };
 
     void Prepare();
@@ -102,6 +105,20 @@ private:
     std::string m_text;
     int m_unitSystem = 0;
     std::map<std::string, Element, std::less<>> m_elements;
+    // The element found last (a reader asks of one element many times in a row); a copy
+    // starts without one, as it points into its own table.
+    struct LastFound {
+        const Element* element = nullptr;
+        std::string name;
+        LastFound() = default;
+        LastFound(const LastFound&) {}
+        LastFound& operator=(const LastFound&)
+        {
+            element = nullptr;
+            return *this;
+        }
+    };
+    mutable LastFound m_lastFound;
     // Defaults asked of attributes the text does not declare, with the complaint made once.
     mutable std::map<std::pair<std::string, std::string>, std::pair<bool, std::string>> m_defaults;
 };

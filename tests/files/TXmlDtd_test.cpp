@@ -1,5 +1,7 @@
 // The document type definition: the file beside the program, its fallback, and the queries.
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include "DocumentTestSupport.h"
@@ -84,6 +86,14 @@ TEST_F(DtdTest, Queries)
     EXPECT_TRUE(dtd.GetAttributeName("q3g_beam", 7, name));
     EXPECT_EQ(name, "Version");
     EXPECT_FALSE(dtd.GetAttributeName("q3g_beam", 8, name));
+
+    // A copy answers from its own tables once the definition it was copied from is gone.
+    auto original = std::make_unique<TXmlDtd>(kBuiltInDtd, kUnitSI);
+    original->GetAttributeName("q3g_beam", 7, name);
+    const TXmlDtd copy = *original;
+    original.reset();
+    EXPECT_TRUE(copy.GetAttributeName("q3g_beam", 7, name));
+    EXPECT_EQ(name, "Version");
 }
 
 TEST_F(DtdTest, EditedDefinitionIsAnsweredAsItsTextReads)
