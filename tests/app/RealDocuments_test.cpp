@@ -7,7 +7,7 @@
 
 namespace {
 // Uses the program's document engine instead of the fixture's.
-class RealDocumentTest : public ShellTest {
+class RealDocumentTest : public StartedShellTest {
 protected:
     RealDocumentTest() : m_previous(SetDocumentEngine(nullptr)) {}
     ~RealDocumentTest() override { SetDocumentEngine(m_previous); }
@@ -18,7 +18,6 @@ private:
 } // namespace
 
 TEST_F(RealDocumentTest, EmptySlotsLeaveNoTraceAndStructuresComeBackRenumbered) {
-    Start();
     g_Structures[0]->SetName("Girder");
     g_Structures[3] = std::make_unique<TBeam>();
     g_Structures[3]->SetName("Column");
@@ -46,7 +45,6 @@ TEST_F(RealDocumentTest, EmptySlotsLeaveNoTraceAndStructuresComeBackRenumbered) 
 }
 
 TEST_F(RealDocumentTest, TheXmlEditorShowsTheDocumentAndTakesAnEditedName) {
-    Start();
     g_Structures[0]->SetName("Before");
     ui.Text([](std::string& text) {
         const std::size_t at = text.find("Before");
@@ -63,7 +61,6 @@ TEST_F(RealDocumentTest, TheXmlEditorShowsTheDocumentAndTakesAnEditedName) {
 }
 
 TEST_F(RealDocumentTest, TheMemberDefinitionTravelsWithTheDocument) {
-    Start();
     g_Structures[0]->SetName("Girder");
     ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
     g_MemberDefinition.length = 3.0;
@@ -83,7 +80,6 @@ TEST_F(RealDocumentTest, TheMemberDefinitionTravelsWithTheDocument) {
 }
 
 TEST_F(RealDocumentTest, ADocumentCutInsideAValueGivesOneMessage) {
-    Start();
     g_Structures[0]->SetName("Girder");
     g_Structures[1] = std::make_unique<TBeam>();
     g_Structures[1]->SetName("Column");
@@ -119,7 +115,6 @@ void DefineTwoZoneMember() {
 // Member zones name their sections; they find them among the sections of the same document
 // whether the member element follows or precedes them. No "not found" message may appear.
 TEST_F(RealDocumentTest, MemberZonesFindTheSectionsOfTheirOwnDocumentWhenOpened) {
-    Start();
     ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
     DefineTwoZoneMember();
     const std::string file = dir.File("zones.qvh");
@@ -156,7 +151,6 @@ TEST_F(RealDocumentTest, MemberZonesFindTheSectionsOfTheirOwnDocumentWhenOpened)
 
 // A section renamed in the XML editor together with the zone that names it.
 TEST_F(RealDocumentTest, MemberZonesFollowASectionRenamedInTheXmlEditor) {
-    Start();
     ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
     DefineTwoZoneMember();
     ui.Text([](std::string& text) {

@@ -184,3 +184,9 @@ private:
 protected:
     std::unique_ptr<TQuarvishApp> app;
 };
+
+// The shell started on a new section before each test.
+class StartedShellTest : public ShellTest {
+protected:
+    void SetUp() override { Start(); }
+};

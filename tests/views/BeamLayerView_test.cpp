@@ -46,37 +46,17 @@ private:
     std::vector<int>* m_log;
 };
 
-// Stages of a two-layer mesh over the test section (0.3 .. -0.3).
-void AddMeshStages(ScriptedAnalysis& a, int count)
-{
-    for (int k = 1; k <= count; ++k) {
-        auto s = MakeState(0.0, -0.001 * k, 0.0, -10e3 * k, 0.0, k);
-        s->LayerCount = 2;
-        s->LayerDefs = {LayerDefRec{0, 1, 2, 1, 0, 0.3, 0.15, 0.0, 0.3},
-                        LayerDefRec{2, 3, 4, 1, 0, 0.0, -0.15, -0.3, 0.3}};
-        s->NodeStates.resize(5);
-        const double depths[] = {0.3, 0.15, 0.0, -0.15, -0.3};
-        for (int i = 0; i < 5; ++i)
-            s->NodeStates[i].Depth = depths[i], s->NodeStates[i].StrainX = -0.001 * k * depths[i];
-        a.stages.push_back(std::move(s));
-    }
-}
-
-struct LayerView : ::testing::Test {
-    RecordingReporter reporter;
-    std::unique_ptr<TBeam> beam = TestSection::MakeBeam();
-    ScriptedAnalysis analysis{beam.get()};
+struct LayerView : BeamViewTest {
     ScriptedHost host;
-    TQ2k_Logic logic{beam.get(), &analysis};
     std::vector<int> filled;
     LayerViewFactory previous = SetLayerViewFactory([this](const TShell* s, TP2kQ2kHelper* h) {
         return std::make_unique<ProbingLayerView>(s, h, &filled);
     });
     LayerView()
     {
-        logic.SetDisplayContext(DisplayContext{});
         logic.SetHost(&host);
-        AddMeshStages(analysis, 3);
+        for (int k = 1; k <= 3; ++k)
+            analysis.stages.push_back(TwoLayerMeshState(-0.001 * k, -10e3 * k, k));
     }
     ~LayerView() override { SetLayerViewFactory(std::move(previous)); }
 };

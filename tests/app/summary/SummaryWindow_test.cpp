@@ -20,9 +20,8 @@ bool Drew(const RecordingDC& dc, const std::string& text)
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-TEST_F(ShellTest, StartPictureThenTheSummaryPageOfTheSection)
+TEST_F(StartedShellTest, StartPictureThenTheSummaryPageOfTheSection)
 {
-    Start();
     Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
     TViewm_2k& view = Window().GetViewManager();
     {
