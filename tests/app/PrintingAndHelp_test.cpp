@@ -1,5 +1,5 @@
-// Printing the main window, the print preview, the about box, the web page, and where the
-// recent-files list keeps its entries.
+// Printing the main window, the print preview, the about box, and where the recent-files list
+// keeps its entries.
 
 #include <filesystem>
 
@@ -155,18 +155,6 @@ TEST_F(StartedShellTest, TheAboutBoxShowsTheProgramsVersion) {
     EXPECT_TRUE(ui.Done());
 }
 
-TEST_F(StartedShellTest, HelpOnlineOpensTheWebPage) {
-    std::vector<std::string> opened;
-    const plat::Help::Opener previous = plat::Help::SetOpener([&](const std::string& url) {
-        opened.push_back(url);
-        return true;
-    });
-    Frame().Dispatch(CmId::HelpOnline);
-    plat::Help::SetOpener(previous);
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0].rfind("https://", 0), 0u);
-}
-
 TEST_F(StartedShellTest, RecentFilesKeepOneCanonicalEntryPerFileInTheConfigurationFolder) {
     fs::create_directories(dir.path() / "docs");
     fs::create_directories(dir.path() / "src");
@@ -178,10 +166,6 @@ TEST_F(StartedShellTest, RecentFilesKeepOneCanonicalEntryPerFileInTheConfigurati
     EXPECT_EQ(entries[0], fs::canonical(file).string());
     EXPECT_TRUE(fs::exists(dir.File("config/Quarvish.ini")));
     EXPECT_FALSE(fs::exists(dir.File("Quarvish.ini")));
-}
-
-TEST_F(StartedShellTest, AMenuHintLeavesWithTheMenuAndButtonsTellTheirHint) {
-    EXPECT_EQ(Frame().GetToolButtonTip(CmId::StopAnalysis), "Stop calculating response");
 }
 
 } // namespace

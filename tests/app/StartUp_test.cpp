@@ -100,9 +100,10 @@ TEST(MenuTree, HoldsEveryCommandOnceWithItsText) {
     EXPECT_EQ(HintText(CmId::Preferences), "");
 }
 
-TEST_F(StartedShellTest, HintsOfMenuItemsAndButtonsAppearInTheMessageBar) {
+TEST_F(StartedShellTest, HintsOfMenuItemsAndButtonsAppearInTheMessageBarAndAsTips) {
     Frame().ShowHint(CmId::StopAnalysis);
     EXPECT_EQ(Frame().GetMessageText(), "Stop calculating response");
+    EXPECT_EQ(Frame().GetToolButtonTip(CmId::StopAnalysis), "Stop calculating response");
     Frame().ShowHint(CmId::FullMemberResults);  // no hint text: an empty bar
     EXPECT_EQ(Frame().GetMessageText(), "");
 }
@@ -124,7 +125,7 @@ TEST_F(StartedShellTest, CommandsWithoutATargetStayGreyedAndAcceleratorsFollowTh
     EXPECT_EQ(keys[2].id, CmId::PrevLoadStage);
 }
 
-TEST_F(StartedShellTest, ContextHelpShowsTheTopicInsteadOfRunningTheCommand) {
+TEST_F(StartedShellTest, ContextHelpShowsTheTopicInsteadOfRunningTheCommandAndHelpOnlineTheWebPage) {
     std::vector<std::string> opened;
     plat::Help::SetOpener([&](const std::string& url) {
         opened.push_back(url);
@@ -144,6 +145,9 @@ TEST_F(StartedShellTest, ContextHelpShowsTheTopicInsteadOfRunningTheCommand) {
     EXPECT_FALSE(app->ProcessHelpKey(plat::VKey::Escape, false));
     EXPECT_TRUE(app->ProcessHelpKey(plat::VKey::F1, false));
     EXPECT_EQ(opened.size(), 2u);
+    Frame().Dispatch(CmId::HelpOnline);
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[2].rfind("https://", 0), 0u);
     plat::Help::SetOpener({});
     plat::Help::SetPagePath("");
 }
