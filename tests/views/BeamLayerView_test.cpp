@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "analysis/TQuarvish2000Analysis.h"
 #include "app/GlobalTables.h"
-#include "app/summary/SummarySections.h"
+#include "app/summary/SummaryFixture.h"
 #include "files/report/SectionReport.h"
 #include "foundation/ReportText.h"
 #include "foundation/TTextBuffer.h"
@@ -188,22 +186,19 @@ TEST_F(Report, InfoTextAndMaterialCounts)
     EXPECT_EQ(r + p, 0);
 }
 
-TEST(BeamSummaryPage, PaintsTheBoundSectionWhileTheTableHoldsIt)
+using BeamSummaryPage = SummaryTest;
+
+TEST_F(BeamSummaryPage, PaintsTheBoundSectionWhileTheTableHoldsIt)
 {
-    plat::EnsureGuiRuntime();
-    std::unique_ptr<TStructure> saved = std::move(g_Structures[7]);
-    g_Structures[7] = SummarySections::Rectangle("Held");
-    TQ2k_Logic logic(g_Structures[7].get(), nullptr);
+    TQ2k_Logic logic(Put(7, SummarySections::Rectangle("Held")), nullptr);
     RecordingDC page;
     logic.PaintSection(page, 0, 0, 1000, 800, 0);
-    const auto texts = page.Texts();
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Geometric Properties"), texts.end());
+    EXPECT_TRUE(HasText(page, "Geometric Properties"));
 
     auto gone = std::move(g_Structures[7]);
     RecordingDC none;
     logic.PaintSection(none, 0, 0, 1000, 800, 0);
     EXPECT_TRUE(none.Calls().empty());
-    g_Structures[7] = std::move(saved);
 }
 
 } // namespace

@@ -4,15 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <string>
 
 #include "app/GlobalTables.h"
 #include "app/summary/InfoManager.h"
 #include "app/summary/SummarySections.h"
 #include "member/TMemberDefinition.h"
 #include "platform/Application.h"
+#include "support/RecordingDC.h"
 #include "support/TestSupport.h"
+
+// Whether one of the texts drawn is the text given.
+inline bool HasText(const RecordingDC& dc, const std::string& text)
+{
+    const auto texts = dc.Texts();
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
 
 class SummaryTest : public ::testing::Test {
 protected:

@@ -16,12 +16,6 @@
 
 namespace {
 
-bool HasText(const RecordingDC& dc, const std::string& text)
-{
-    const auto texts = dc.Texts();
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
 // Marked-up labels may be drawn in pieces (subscripts, Greek letters): their pieces follow one
 // another, so a label is found in the texts run together.
 bool HasLabel(const RecordingDC& dc, const std::string& label)

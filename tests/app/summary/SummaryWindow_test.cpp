@@ -3,22 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/CommandIds.h"
-#include "app/summary/SummarySections.h"
+#include "app/summary/SummaryFixture.h"
 #include "app/views/TViewm.h"
 #include "charts/Tchart.h"
 #include "support/RecordingDC.h"
 #include "tests/app/ShellFixture.h"
 
 namespace {
-
-bool Drew(const RecordingDC& dc, const std::string& text)
-{
-    const auto texts = dc.Texts();
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
 
 TEST_F(StartedShellTest, StartPictureThenTheSummaryPageOfTheSection)
 {
@@ -27,7 +19,7 @@ TEST_F(StartedShellTest, StartPictureThenTheSummaryPageOfTheSection)
     {
         RecordingDC dc;
         view.Paint(dc, 0, 0);
-        EXPECT_TRUE(Drew(dc, "using the Modified Compression Field Theory"));
+        EXPECT_TRUE(HasText(dc, "using the Modified Compression Field Theory"));
         EXPECT_EQ(dc.CallsOf("DrawImage").size(), 1u); // the program's picture
     }
     g_Structures[0] = SummarySections::TBeamSection("Tee");
@@ -43,10 +35,10 @@ TEST_F(StartedShellTest, StartPictureThenTheSummaryPageOfTheSection)
     EXPECT_EQ(view.GetChartId(1), 2121);
     RecordingDC page;
     view.Paint(page, 0, 0);
-    EXPECT_TRUE(Drew(page, "Geometric Properties"));
-    EXPECT_TRUE(Drew(page, "Element Catalog"));
-    EXPECT_TRUE(Drew(page, "Tee"));
-    EXPECT_FALSE(Drew(page, "using the Modified Compression Field Theory"));
+    EXPECT_TRUE(HasText(page, "Geometric Properties"));
+    EXPECT_TRUE(HasText(page, "Element Catalog"));
+    EXPECT_TRUE(HasText(page, "Tee"));
+    EXPECT_FALSE(HasText(page, "using the Modified Compression Field Theory"));
 }
 
 } // namespace
