@@ -47,6 +47,7 @@ protected:
         return g_Structures[static_cast<std::size_t>(slot)].get();
     }
 
+    RecordingDC dc; // what the test draws
     ValueGuard<int> m_units{g_UnitSystem, 0};
     ValueGuard<TMemberDefinition> m_member{g_MemberDefinition, TMemberDefinition{}};
 
