@@ -27,18 +27,15 @@ inline bool HasText(const RecordingDC& dc, const std::string& text)
 class SummaryTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
+    // The test starts on an empty table; its structures go with the fixture.
     void SetUp() override
     {
-        for (int i = 0; i < kMaxStructures; ++i)
-            m_saved[static_cast<std::size_t>(i)] =
-                std::move(g_Structures[static_cast<std::size_t>(i)]);
+        m_saved.swap(g_Structures);
         g_InfoManager.reset();
     }
     void TearDown() override
     {
-        for (int i = 0; i < kMaxStructures; ++i)
-            g_Structures[static_cast<std::size_t>(i)] =
-                std::move(m_saved[static_cast<std::size_t>(i)]);
+        m_saved.swap(g_Structures);
         g_InfoManager.reset();
     }
     TStructure* Put(int slot, std::unique_ptr<TStructure> structure)
