@@ -130,10 +130,7 @@ TEST_F(LayerView, BindKeepsTheView)
     EXPECT_NE(logic.GetLayerView(), nullptr);
 }
 
-struct Report : ::testing::Test {
-    RecordingReporter reporter;
-    std::unique_ptr<TBeam> beam = TestSection::MakeBeam();
-    ScriptedAnalysis analysis{beam.get()};
+struct Report : BeamViewTest {
     std::string Information()
     {
         TTextBuffer text;
@@ -145,7 +142,6 @@ struct Report : ::testing::Test {
 
 TEST_F(Report, SectionInformationAloneWithoutTimeData)
 {
-    TQ2k_Logic logic(beam.get(), &analysis);
     EXPECT_EQ(logic.MakeReportText(0), 1);
     ASSERT_NE(g_ReportText, nullptr);
     EXPECT_EQ(*g_ReportText, Information());
@@ -159,7 +155,6 @@ TEST_F(Report, SectionInformationAloneWithoutTimeData)
 TEST_F(Report, TimeDependentBlockFollowsWithOneLineEnd)
 {
     beam->SetTimeData(1, 28.0, -10e3, 0.0);
-    TQ2k_Logic logic(beam.get(), &analysis);
     logic.MakeReportText(0);
     const std::string info = Information();
     ASSERT_GT(g_ReportText->size(), info.size());
@@ -170,12 +165,12 @@ TEST_F(Report, TimeDependentBlockFollowsWithOneLineEnd)
 
 TEST_F(Report, InfoTextAndMaterialCounts)
 {
-    TQ2k_Logic logic(beam.get(), nullptr);
+    TQ2k_Logic unbound(beam.get(), nullptr);
     std::string text;
-    logic.GetInfoText(text);
+    unbound.GetInfoText(text);
     EXPECT_NE(text.find("f_c'"), std::string::npos);
     int r = -1, p = -1;
-    EXPECT_EQ(logic.GetMaterialCounts(r, p), 2); // reinforcing bars only
+    EXPECT_EQ(unbound.GetMaterialCounts(r, p), 2); // reinforcing bars only
     EXPECT_EQ(r, 5); // three bar layers and two stirrup layers
     EXPECT_EQ(p, 0);
     TQ2k_Logic none(nullptr, nullptr);
