@@ -203,7 +203,6 @@ TEST_F(DefinitionTest, ElementsSwitchWithinTheFilledSlotsAndStopAtBothEnds) {
 }
 
 TEST_F(DefinitionTest, TheFireRoadMakesThePostFireBeamCurrent) {
-    Beams({0});
     std::vector<TStructure*> analysed;
     SetThermalRunner([&](TStructure* s, TStructureSlots& slots) {
         analysed.push_back(s);
@@ -241,7 +240,6 @@ TEST_F(DefinitionTest, TheFireRoadMakesThePostFireBeamCurrent) {
 }
 
 TEST_F(DefinitionTest, MemberPropertiesMoveTheOutputLocationOnlyBeyondATenthOfAMillimetre) {
-    Beams({0});
     auto* analysis = new ParameterAnalysis(g_Structures[0].get());
     g_Analyses[0].reset(analysis);
     g_MemberDefinition.displacementLocation = 1.0;
@@ -331,7 +329,6 @@ TEST_F(DefinitionTest, ClicksOnTheSummaryPageFindTheirItem) {
 }
 
 TEST_F(DefinitionTest, ClearingValueListsAndQuickDefineReports) {
-    Beams({0});
     const double values[] = {1.0, 2.0, 3.0};
     g_Structures[0]->SetValueList(3, values, 3);
     Frame().Dispatch(CmId::PageAction404);
