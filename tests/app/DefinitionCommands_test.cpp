@@ -170,7 +170,6 @@ TEST_F(DefinitionTest, SteelOutsideTheConcreteIsReportedOncePerCommand) {
     const double top = s.GetTop(), bottom = s.GetBottom();
     ASSERT_GT(top, bottom);
     SetLayers(s, {{bottom - 0.05, kPlainLayer}, {(top + bottom) / 2, kPlainLayer}, {top + 0.05, kPlainLayer}});
-    g_CurrentStructure = 0;
     ui.Message("Longitudinal steel defined outside of concrete cross section.  Shear analyses will be incorrect.",
                MsgAnswer::Ok);
     Window().CmConcreteSection(2);

@@ -23,7 +23,6 @@ TEST_F(StartedShellTest, StartPictureThenTheSummaryPageOfTheSection)
         EXPECT_EQ(dc.CallsOf("DrawImage").size(), 1u); // the program's picture
     }
     g_Structures[0] = SummarySections::TBeamSection("Tee");
-    g_CurrentStructure = 0;
     view.CreateLogic(1, g_Structures[0].get(), nullptr);
     Frame().Dispatch(CmId::CrossSection);
     EXPECT_EQ(view.GetLayoutMode(), LayoutMode::Summary);
