@@ -147,8 +147,10 @@ inline SectionStateHolder TwoLayerMeshState(double phi, double M, double lambda 
                     LayerDefRec{2, 3, 4, 1, 0, 0.0, -0.15, -0.3, 0.3}};
     s->NodeStates.resize(5);
     const double depths[] = {0.3, 0.15, 0.0, -0.15, -0.3};
-    for (int i = 0; i < 5; ++i)
-        s->NodeStates[i].Depth = depths[i], s->NodeStates[i].StrainX = phi * depths[i];
+    for (int i = 0; i < 5; ++i) {
+        s->NodeStates[i].Depth = depths[i];
+        s->NodeStates[i].StrainX = phi * depths[i];
+    }
     return s;
 }
 
