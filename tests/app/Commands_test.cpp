@@ -49,8 +49,7 @@ std::string Replace(std::string text, const std::string& from, const std::string
 
 } // namespace
 
-TEST_F(ShellTest, XmlEditorCancelChangesNothing) {
-    Start();
+TEST_F(StartedShellTest, XmlEditorCancelChangesNothing) {
     TStructure* before = Window().GetCurrentStructure();
     ui.Text([](std::string& text) { return text.find("<q3g_beam") == std::string::npos && false; });
     Frame().Dispatch(CmId::ViewXml);
@@ -58,8 +57,7 @@ TEST_F(ShellTest, XmlEditorCancelChangesNothing) {
     EXPECT_EQ(engine.commits, 0);
 }
 
-TEST_F(ShellTest, XmlEditorReopensUntilEveryComponentIsAcceptedThenReplacesTheTables) {
-    Start();
+TEST_F(StartedShellTest, XmlEditorReopensUntilEveryComponentIsAcceptedThenReplacesTheTables) {
     int finished = 0;
     FillThreeBeams(&finished);
     std::string shown;
@@ -88,8 +86,7 @@ TEST_F(ShellTest, XmlEditorReopensUntilEveryComponentIsAcceptedThenReplacesTheTa
     EXPECT_EQ(g_CurrentAnalysis, 1);
 }
 
-TEST_F(ShellTest, XmlEditorLeavesOutAMisspeltComponentButNotALastOne) {
-    Start();
+TEST_F(StartedShellTest, XmlEditorLeavesOutAMisspeltComponentButNotALastOne) {
     ui.Text([](std::string& text) {
           text = Replace(text, "<document>", "<document>\r\n<q3g_bean Z/>");
           return true;
@@ -111,8 +108,7 @@ TEST_F(ShellTest, XmlEditorLeavesOutAMisspeltComponentButNotALastOne) {
     EXPECT_TRUE(ui.Done());
 }
 
-TEST_F(ShellTest, CatalogueStopsAnalysesAndSelectsTheChosenSlotForBoth) {
-    Start();
+TEST_F(StartedShellTest, CatalogueStopsAnalysesAndSelectsTheChosenSlotForBoth) {
     int finished = 0;
     FillThreeBeams(&finished);
     ui.List(2);
@@ -130,8 +126,7 @@ TEST_F(ShellTest, CatalogueStopsAnalysesAndSelectsTheChosenSlotForBoth) {
     EXPECT_EQ(StructureAt(0), kept);  // cancelled: the tables stay as they were
 }
 
-TEST_F(ShellTest, LoadStagesStepFromTheStageShown) {
-    Start();
+TEST_F(StartedShellTest, LoadStagesStepFromTheStageShown) {
     int finished = 0;
     FillThreeBeams(&finished);
     auto* analysis = static_cast<SteppedAnalysis*>(AnalysisAt(1));
@@ -143,8 +138,7 @@ TEST_F(ShellTest, LoadStagesStepFromTheStageShown) {
     Frame().Dispatch(CmId::NextLoadStage);  // no analysis: nothing happens
 }
 
-TEST_F(ShellTest, DebugLevelAndPrintInColourPrompts) {
-    Start();
+TEST_F(StartedShellTest, DebugLevelAndPrintInColourPrompts) {
     struct Row {
         std::optional<std::string> answer;
         int level;
@@ -165,8 +159,7 @@ TEST_F(ShellTest, DebugLevelAndPrintInColourPrompts) {
     EXPECT_EQ(ui.requests.back().caption, "Quarvish");
 }
 
-TEST_F(ShellTest, ScreenPictureGoesToTheClipboardAndTheContextMenuRunsItsChoice) {
-    Start();
+TEST_F(StartedShellTest, ScreenPictureGoesToTheClipboardAndTheContextMenuRunsItsChoice) {
     Window().MoveWindow(plat::Rect{0, 0, 320, 240});
     ui.Popup(CmId::CopyPicture);
     Window().EvRButtonDown(0, plat::Point{10, 10});
@@ -196,8 +189,7 @@ public:
 };
 } // namespace
 
-TEST_F(ShellTest, AnalysisStatusShowsTheLoadsInDisplayUnitsWithTheFactoredTag) {
-    Start();
+TEST_F(StartedShellTest, AnalysisStatusShowsTheLoadsInDisplayUnitsWithTheFactoredTag) {
     Window().ShowAnalysisStatus(nullptr);  // no analysis: the tag alone
     EXPECT_EQ(Frame().GetMessageText(), "");
     g_Analyses[0] = std::make_unique<ResultAnalysis>(g_Structures[0].get());
@@ -220,8 +212,7 @@ TEST_F(ShellTest, AnalysisStatusShowsTheLoadsInDisplayUnitsWithTheFactoredTag) {
     EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status3), "V :  -0.1 kN");
 }
 
-TEST_F(ShellTest, RecentFilesAppearInTheFileMenuAndReopen) {
-    Start();
+TEST_F(StartedShellTest, RecentFilesAppearInTheFileMenuAndReopen) {
     const std::string a = WriteDocument("recent-a.qvh", {"<q3g_beam RA/>"});
     const std::string b = WriteDocument("recent-b.qvh", {"<q3g_beam RB/>"});
     app->OpenFile(a);

@@ -94,7 +94,7 @@ std::unique_ptr<TBeam> LayeredBeam(std::vector<std::pair<double, int>> layers) {
     return beam;
 }
 
-class DefinitionTest : public ShellTest {
+class DefinitionTest : public StartedShellTest {
 protected:
     DefinitionTest() : m_previous(SetInputDialogs(&dialogs)) {}
     ~DefinitionTest() override {
@@ -117,7 +117,6 @@ private:
 };
 
 TEST_F(DefinitionTest, DialogsOpenOnTheCurrentStructureAndTheViewsFollowAChange) {
-    Start();
     ui.Message("create a new section", MsgAnswer::No);  // answered below for Quick Define
     SetQuickDefineNew(0);
     const std::map<int, std::string> commands = {
@@ -150,7 +149,7 @@ TEST_F(DefinitionTest, DialogsOpenOnTheCurrentStructureAndTheViewsFollowAChange)
     EXPECT_EQ(Window().StructuresChanged(), 0);
 }
 
-TEST_F(DefinitionTest, TheLongitudinalSheetOpensAtThePageOfTheRowOrOfTheCommonestPattern) {
+TEST(LongitudinalSheet, OpensAtThePageOfTheRowOrOfTheCommonestPattern) {
     const auto mostlyCircular = LayeredBeam(
         {{0.1, kCircularPattern}, {0.2, kCircularPattern}, {0.3, kCircularPattern}, {0.4, kDistributedPattern}});
     const auto even = LayeredBeam(
@@ -165,14 +164,12 @@ TEST_F(DefinitionTest, TheLongitudinalSheetOpensAtThePageOfTheRowOrOfTheCommones
 }
 
 TEST_F(DefinitionTest, SteelOutsideTheConcreteIsReportedOncePerCommand) {
-    Start();
     // The default section with one layer below it, one inside and one above it.
     TStructure& s = *g_Structures[0];
     s.AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
     const double top = s.GetTop(), bottom = s.GetBottom();
     ASSERT_GT(top, bottom);
     SetLayers(s, {{bottom - 0.05, kPlainLayer}, {(top + bottom) / 2, kPlainLayer}, {top + 0.05, kPlainLayer}});
-    g_CurrentStructure = 0;
     ui.Message("Longitudinal steel defined outside of concrete cross section.  Shear analyses will be incorrect.",
                MsgAnswer::Ok);
     Window().CmConcreteSection(2);
@@ -186,7 +183,6 @@ TEST_F(DefinitionTest, SteelOutsideTheConcreteIsReportedOncePerCommand) {
 }
 
 TEST_F(DefinitionTest, ElementsSwitchWithinTheFilledSlotsAndStopAtBothEnds) {
-    Start();
     struct Step {
         int id;
         int expected;
@@ -206,8 +202,6 @@ TEST_F(DefinitionTest, ElementsSwitchWithinTheFilledSlotsAndStopAtBothEnds) {
 }
 
 TEST_F(DefinitionTest, TheFireRoadMakesThePostFireBeamCurrent) {
-    Start();
-    Beams({0});
     std::vector<TStructure*> analysed;
     SetThermalRunner([&](TStructure* s, TStructureSlots& slots) {
         analysed.push_back(s);
@@ -245,8 +239,6 @@ TEST_F(DefinitionTest, TheFireRoadMakesThePostFireBeamCurrent) {
 }
 
 TEST_F(DefinitionTest, MemberPropertiesMoveTheOutputLocationOnlyBeyondATenthOfAMillimetre) {
-    Start();
-    Beams({0});
     auto* analysis = new ParameterAnalysis(g_Structures[0].get());
     g_Analyses[0].reset(analysis);
     g_MemberDefinition.displacementLocation = 1.0;
@@ -272,7 +264,6 @@ TEST_F(DefinitionTest, MemberPropertiesMoveTheOutputLocationOnlyBeyondATenthOfAM
 }
 
 TEST_F(DefinitionTest, SummaryPageHitsOpenTheMatchingDialog) {
-    Start();
     Beams({0, 3});
     const std::vector<std::pair<int, std::string>> hits = {
         {1, "general 7"},         {3, "general 7"},          {16, "general 7"},
@@ -317,7 +308,6 @@ TEST_F(DefinitionTest, SummaryPageHitsOpenTheMatchingDialog) {
 
 // A double click on the summary page opens what the page shows there.
 TEST_F(DefinitionTest, ClicksOnTheSummaryPageFindTheirItem) {
-    Start();
     Frame().SetFixedClientSize(plat::Size{1024, 768});
     g_Structures[0] = TestSection::MakeBeam();
     Frame().Dispatch(CmId::CrossSection);
@@ -338,8 +328,6 @@ TEST_F(DefinitionTest, ClicksOnTheSummaryPageFindTheirItem) {
 }
 
 TEST_F(DefinitionTest, ClearingValueListsAndQuickDefineReports) {
-    Start();
-    Beams({0});
     const double values[] = {1.0, 2.0, 3.0};
     g_Structures[0]->SetValueList(3, values, 3);
     Frame().Dispatch(CmId::PageAction404);

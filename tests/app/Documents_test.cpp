@@ -26,8 +26,7 @@ void MarkModified() {
 }
 } // namespace
 
-TEST_F(ShellTest, SaveQuestionGoesOnOnlyWhenTheChangesAreSafe) {
-    Start();
+TEST_F(StartedShellTest, SaveQuestionGoesOnOnlyWhenTheChangesAreSafe) {
     EXPECT_TRUE(Window().CanClose());  // nothing changed: no question
     EXPECT_TRUE(ui.requests.empty());
 
@@ -47,8 +46,7 @@ TEST_F(ShellTest, SaveQuestionGoesOnOnlyWhenTheChangesAreSafe) {
     EXPECT_EQ(ui.requests.back().caption, "Quarvish-2000");
 }
 
-TEST_F(ShellTest, YesToTheSaveQuestionKeepsTheDocumentWhenTheSaveDoesNotHappen) {
-    Start();
+TEST_F(StartedShellTest, YesToTheSaveQuestionKeepsTheDocumentWhenTheSaveDoesNotHappen) {
     MarkModified();
     // A new document: Save As is offered and cancelled.
     ui.Message("Save Changes in 'Newbeam'?", MsgAnswer::Yes).File(plat::FileDialogKind::Save, std::nullopt);
@@ -65,8 +63,7 @@ TEST_F(ShellTest, YesToTheSaveQuestionKeepsTheDocumentWhenTheSaveDoesNotHappen) 
     EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  Newbeam");
 }
 
-TEST_F(ShellTest, AFailedWriteLeavesTheFileFlagsCaptionAndRecentListAlone) {
-    Start();
+TEST_F(StartedShellTest, AFailedWriteLeavesTheFileFlagsCaptionAndRecentListAlone) {
     const std::string file = dir.File("kept.qvh");
     dir.Write("kept.qvh", "earlier document");
     app->SetFileName(file);
@@ -90,8 +87,7 @@ TEST_F(ShellTest, AFailedWriteLeavesTheFileFlagsCaptionAndRecentListAlone) {
 // A document file marked read-only (mode 444) in a writable folder is not replaced: the
 // same refusal as a read-only folder. It holds for every user, root included, who would be
 // let through by the system but not by the file's own permissions.
-TEST_F(ShellTest, SavingOverAReadOnlyFileIsRefusedAndKeepsEverything) {
-    Start();
+TEST_F(StartedShellTest, SavingOverAReadOnlyFileIsRefusedAndKeepsEverything) {
     const std::string file = dir.File("locked.qvh");
     dir.Write("locked.qvh", "earlier document");
     const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
@@ -144,8 +140,7 @@ TEST(FileSaving, AnUnprivilegedUsersReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(dir.Read("own.qvh"), "earlier document");
 }
 
-TEST_F(ShellTest, SaveAsAddsTheExtensionWhenTheNameHasNone) {
-    Start();
+TEST_F(StartedShellTest, SaveAsAddsTheExtensionWhenTheNameHasNone) {
     struct Row {
         const char* typed;
         const char* saved;
@@ -159,8 +154,7 @@ TEST_F(ShellTest, SaveAsAddsTheExtensionWhenTheNameHasNone) {
     }
 }
 
-TEST_F(ShellTest, DocumentsAreWrittenWithoutEmptySlotsAndReadBackInOrder) {
-    Start();
+TEST_F(StartedShellTest, DocumentsAreWrittenWithoutEmptySlotsAndReadBackInOrder) {
     g_Structures[0]->SetName("First");
     g_Structures[3] = std::make_unique<TShell>(0);
     g_Structures[3]->SetName("Panel");
@@ -179,8 +173,7 @@ TEST_F(ShellTest, DocumentsAreWrittenWithoutEmptySlotsAndReadBackInOrder) {
     EXPECT_EQ(StructureAt(1)->GetName(), "Panel");
 }
 
-TEST_F(ShellTest, LoadingFillsTheSlotOfEachComponentAndReportsUnknownOnes) {
-    Start();
+TEST_F(StartedShellTest, LoadingFillsTheSlotOfEachComponentAndReportsUnknownOnes) {
     const std::string file = WriteDocument("mixed.qvh", {"<q3g_beam A/>", "<q3g_bean B/>", "<q3g_beam C/>"});
     ui.Message("Definition type q3g_bean not loaded.  XML File Component 2 ignored.", MsgAnswer::Ok);
     app->OpenFile(file);
@@ -197,8 +190,7 @@ TEST_F(ShellTest, LoadingFillsTheSlotOfEachComponentAndReportsUnknownOnes) {
     EXPECT_EQ(StructureAt(1), nullptr);
 }
 
-TEST_F(ShellTest, ADocumentWithoutAStructureInSlotZeroShowsItsFirstOne) {
-    Start();
+TEST_F(StartedShellTest, ADocumentWithoutAStructureInSlotZeroShowsItsFirstOne) {
     ui.Message("Definition type other", MsgAnswer::Ok);
     app->OpenFile(WriteDocument("late.qvh", {"<other X/>", "<Q2010_Analysis/>", "<q3g_beam Third/>"}));
     EXPECT_EQ(g_CurrentStructure, 2);
@@ -213,8 +205,7 @@ TEST_F(ShellTest, ADocumentWithoutAStructureInSlotZeroShowsItsFirstOne) {
     EXPECT_EQ(app->GetFileName(), "Newbeam");
 }
 
-TEST_F(ShellTest, ADocumentOfMoreThan300ComponentsStopsAtTheTable) {
-    Start();
+TEST_F(StartedShellTest, ADocumentOfMoreThan300ComponentsStopsAtTheTable) {
     std::vector<std::string> components;
     for (int i = 0; i < 305; ++i)
         components.push_back("<q3g_beam B" + std::to_string(i) + "/>");
@@ -230,8 +221,7 @@ TEST_F(ShellTest, ADocumentOfMoreThan300ComponentsStopsAtTheTable) {
 
 // An older file that yields no section is a failed open: its message, and the document open
 // before stays as it was, with its file name and caption.
-TEST_F(ShellTest, AnOlderFileWithoutASectionLeavesTheOpenDocumentAlone) {
-    Start();
+TEST_F(StartedShellTest, AnOlderFileWithoutASectionLeavesTheOpenDocumentAlone) {
     app->OpenFile(WriteDocument("kept.qvh", {"<q3g_beam Kept/>", "<q3g_beam Other/>"}));
     const TStructure* kept = StructureAt(0);
     const std::string caption = Frame().GetCaption();
@@ -247,8 +237,7 @@ TEST_F(ShellTest, AnOlderFileWithoutASectionLeavesTheOpenDocumentAlone) {
     EXPECT_EQ(app->GetRecentFiles().Entries().front(), dir.File("kept.qvh"));
 }
 
-TEST_F(ShellTest, DroppedFilesOpenOnlyTheFirst) {
-    Start();
+TEST_F(StartedShellTest, DroppedFilesOpenOnlyTheFirst) {
     const std::string a = WriteDocument("a.qvh", {"<q3g_beam DropA/>"});
     const std::string b = WriteDocument("b.qvh", {"<q3g_beam DropB/>"});
     Frame().DropFiles({a, b});
@@ -258,8 +247,7 @@ TEST_F(ShellTest, DroppedFilesOpenOnlyTheFirst) {
 
 // The default document beside the program is the template of new sections; a copy of it
 // elsewhere is an ordinary document.
-TEST_F(ShellTest, OnlyTheDefaultFileBesideTheProgramSetsTheDefaultsOfNewSections) {
-    Start();
+TEST_F(StartedShellTest, OnlyTheDefaultFileBesideTheProgramSetsTheDefaultsOfNewSections) {
     const std::string inside = WriteDocument("q2k.q2k", {"<q3g_beam Template/>"});
     fs::create_directories(dir.path() / "elsewhere");
     const std::string outside = WriteDocument("elsewhere/q2k.q2k", {"<q3g_beam Template/>"});

@@ -23,8 +23,8 @@ void ExpectRects(int W, int H, const std::vector<RectCase>& cases) {
 
 } // namespace
 
-// 1280 x 1024, F = 320, a column of the grids (1 - 0.25) 1280 / 3 = 320 wide.
-TEST(PanelRects, At1280By1024) {
+TEST(PanelRects, ByHandAtTwoScreenSizes) {
+    // 1280 x 1024, F = 320, a column of the grids (1 - 0.25) 1280 / 3 = 320 wide.
     ExpectRects(1280, 1024,
                 {{0, {332, 10, 934, 1003}},   // 12.8 + 320, 10.24, 0.73 W, 1003.52
                  {5, {652, 348, 294, 327}},   // column 1, row 1: 652.8, 10.24 + 337.92
@@ -39,10 +39,7 @@ TEST(PanelRects, At1280By1024) {
                  {58, {332, 10, 934, 337}},
                  {59, {332, 348, 294, 327}},  // row (59 - 56) div 3 = 1
                  {64, {972, 686, 294, 327}}});
-}
-
-// 1366 x 768: F = trunc(341.5) = 341, a column 341.5 wide.
-TEST(PanelRects, At1366By768) {
+    // 1366 x 768: F = trunc(341.5) = 341, a column 341.5 wide.
     ExpectRects(1366, 768,
                 {{0, {354, 7, 997, 752}},    // 13.66 + 341, 0.73 W = 997.18
                  {5, {696, 261, 314, 245}},  // 696.16, 7.68 + 253.44

@@ -1,5 +1,5 @@
-// Printing the main window, the print preview, the about box, the web page, and where the
-// recent-files list keeps its entries.
+// Printing the main window, the print preview, the about box, and where the recent-files list
+// keeps its entries.
 
 #include <filesystem>
 
@@ -17,15 +17,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The program started with a printer that writes "page.pdf" in the temporary directory.
 class PrintingTest : public ShellTest {
 protected:
     ~PrintingTest() override { plat::Printer::UseTestPdfPrinter(""); }
-    void UsePdf() { plat::Printer::UseTestPdfPrinter(dir.File("page.pdf")); }
+    void SetUp() override {
+        plat::Printer::UseTestPdfPrinter(dir.File("page.pdf"));
+        Start();
+    }
 };
 
 TEST_F(PrintingTest, TheWindowPrintsAsOneLandscapePageAndKeepsItsSize) {
-    UsePdf();
-    Start();
     Frame().SetFixedClientSize(plat::Size{800, 500});
     const plat::Rect before = Window().GetClientRect();
     EXPECT_EQ(before, (plat::Rect{0, 0, 800, 500}));
@@ -52,8 +54,7 @@ TEST_F(PrintingTest, TheWindowPrintsAsOneLandscapePageAndKeepsItsSize) {
     EXPECT_TRUE(Window().IsRedrawOn());
 }
 
-TEST_F(PrintingTest, WithoutAPrinterThePrintCommandsStayGreyed) {
-    Start();
+TEST_F(StartedShellTest, WithoutAPrinterThePrintCommandsStayGreyed) {
     if (plat::Printer::IsAvailable())
         GTEST_SKIP() << "this machine has a printer";
     for (const int id : {CmId::FilePrint, CmId::FilePrintSetup, CmId::FilePrintPreview})
@@ -62,8 +63,6 @@ TEST_F(PrintingTest, WithoutAPrinterThePrintCommandsStayGreyed) {
 
 // A page shorter than half a line of the window's font still counts one line.
 TEST_F(PrintingTest, APageOfLessThanOneLineStillHasOneLine) {
-    UsePdf();
-    Start();
     TLandPrinter printer;
     TApxPrintout printout(printer, "tiny", Window(), true);
     plat::Image paper(200, 10, plat::Colors::White);
@@ -79,8 +78,6 @@ TEST_F(PrintingTest, APageOfLessThanOneLineStillHasOneLine) {
 }
 
 TEST_F(PrintingTest, ThePreviewShowsOnePageInPlaceOfTheMainFrame) {
-    UsePdf();
-    Start();
     app->UpdateCaption("Beam 1");
     Frame().Dispatch(CmId::FilePrintPreview);
     TApxPreviewWin* preview = app->GetPreview();
@@ -113,8 +110,6 @@ TEST_F(PrintingTest, ThePreviewShowsOnePageInPlaceOfTheMainFrame) {
 }
 
 TEST_F(PrintingTest, APortraitPreviewShowsAnEmptySecondPage) {
-    UsePdf();
-    Start();
     app->GetPrinter().Setup().landscape = false;
     Frame().ShowFrame(1);
     Frame().SetFrameRect(plat::Rect{40, 30, 840, 630});
@@ -137,8 +132,7 @@ TEST_F(PrintingTest, APortraitPreviewShowsAnEmptySecondPage) {
     EXPECT_EQ(Frame().GetFrameRect(), (plat::Rect{100, 80, 900, 680}));
 }
 
-TEST_F(ShellTest, TheAboutBoxShowsTheProgramsVersion) {
-    Start();
+TEST_F(StartedShellTest, TheAboutBoxShowsTheProgramsVersion) {
     ui.Dialog("About Quarvish-2010", [](plat::DialogDriver& d) {
         EXPECT_EQ(d.Text(kAboutVersionId), "Quarvish Version 1.9.7");
         EXPECT_NE(d.Text(kAboutCopyrightId), "");
@@ -161,21 +155,7 @@ TEST_F(ShellTest, TheAboutBoxShowsTheProgramsVersion) {
     EXPECT_TRUE(ui.Done());
 }
 
-TEST_F(ShellTest, HelpOnlineOpensTheWebPage) {
-    Start();
-    std::vector<std::string> opened;
-    const plat::Help::Opener previous = plat::Help::SetOpener([&](const std::string& url) {
-        opened.push_back(url);
-        return true;
-    });
-    Frame().Dispatch(CmId::HelpOnline);
-    plat::Help::SetOpener(previous);
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0].rfind("https://", 0), 0u);
-}
-
-TEST_F(ShellTest, RecentFilesKeepOneCanonicalEntryPerFileInTheConfigurationFolder) {
-    Start();
+TEST_F(StartedShellTest, RecentFilesKeepOneCanonicalEntryPerFileInTheConfigurationFolder) {
     fs::create_directories(dir.path() / "docs");
     fs::create_directories(dir.path() / "src");
     const std::string file = WriteDocument("docs/x.qvh", {"<q3g_beam A/>"});
@@ -186,11 +166,6 @@ TEST_F(ShellTest, RecentFilesKeepOneCanonicalEntryPerFileInTheConfigurationFolde
     EXPECT_EQ(entries[0], fs::canonical(file).string());
     EXPECT_TRUE(fs::exists(dir.File("config/Quarvish.ini")));
     EXPECT_FALSE(fs::exists(dir.File("Quarvish.ini")));
-}
-
-TEST_F(ShellTest, AMenuHintLeavesWithTheMenuAndButtonsTellTheirHint) {
-    Start();
-    EXPECT_EQ(Frame().GetToolButtonTip(CmId::StopAnalysis), "Stop calculating response");
 }
 
 } // namespace

@@ -6,19 +6,36 @@
 #include "tests/app/ShellFixture.h"
 
 namespace {
-// Uses the program's document engine instead of the fixture's.
-class RealDocumentTest : public ShellTest {
+// Uses the program's document engine instead of the fixture's; the member definition is given
+// back as found.
+class RealDocumentTest : public StartedShellTest {
 protected:
     RealDocumentTest() : m_previous(SetDocumentEngine(nullptr)) {}
     ~RealDocumentTest() override { SetDocumentEngine(m_previous); }
 
 private:
     TDocumentEngine* m_previous;
+    ValueGuard<TMemberDefinition> m_member{g_MemberDefinition, TMemberDefinition{}};
 };
+
+// Two sections, "Girder" in slot 0 and "Column" in slot 1, and a member over them: the first
+// 1.5 m of Girder, the rest of Column.
+void DefineTwoZoneMember() {
+    g_Structures[0]->SetName("Girder");
+    g_Structures[1] = std::make_unique<TBeam>();
+    g_Structures[1]->SetName("Column");
+    g_MemberDefinition.length = 3.0;
+    g_MemberDefinition.rightPlateLocation = 3.0;
+    g_MemberDefinition.diagrams[LiveDiagram][0] = {0.0, 0.0, 0};
+    g_MemberDefinition.diagrams[LiveDiagram][1] = {3.0, -2000.0, 0};
+    g_MemberDefinition.pointCount[LiveDiagram] = 2;
+    g_MemberDefinition.zoneCount = 2;
+    g_MemberDefinition.zones[0] = {0.0, 0};
+    g_MemberDefinition.zones[1] = {1.5, 1};
+}
 } // namespace
 
 TEST_F(RealDocumentTest, EmptySlotsLeaveNoTraceAndStructuresComeBackRenumbered) {
-    Start();
     g_Structures[0]->SetName("Girder");
     g_Structures[3] = std::make_unique<TBeam>();
     g_Structures[3]->SetName("Column");
@@ -46,7 +63,6 @@ TEST_F(RealDocumentTest, EmptySlotsLeaveNoTraceAndStructuresComeBackRenumbered) 
 }
 
 TEST_F(RealDocumentTest, TheXmlEditorShowsTheDocumentAndTakesAnEditedName) {
-    Start();
     g_Structures[0]->SetName("Before");
     ui.Text([](std::string& text) {
         const std::size_t at = text.find("Before");
@@ -63,14 +79,7 @@ TEST_F(RealDocumentTest, TheXmlEditorShowsTheDocumentAndTakesAnEditedName) {
 }
 
 TEST_F(RealDocumentTest, TheMemberDefinitionTravelsWithTheDocument) {
-    Start();
-    g_Structures[0]->SetName("Girder");
-    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
-    g_MemberDefinition.length = 3.0;
-    g_MemberDefinition.rightPlateLocation = 3.0;
-    g_MemberDefinition.diagrams[LiveDiagram][0] = {0.0, 0.0, 0};
-    g_MemberDefinition.diagrams[LiveDiagram][1] = {3.0, -2000.0, 0};
-    g_MemberDefinition.pointCount[LiveDiagram] = 2;
+    DefineTwoZoneMember();
     const TMemberDefinition saved = g_MemberDefinition;
     const std::string file = dir.File("member.qvh");
     ui.File(plat::FileDialogKind::Save, file);
@@ -83,7 +92,6 @@ TEST_F(RealDocumentTest, TheMemberDefinitionTravelsWithTheDocument) {
 }
 
 TEST_F(RealDocumentTest, ADocumentCutInsideAValueGivesOneMessage) {
-    Start();
     g_Structures[0]->SetName("Girder");
     g_Structures[1] = std::make_unique<TBeam>();
     g_Structures[1]->SetName("Column");
@@ -98,29 +106,9 @@ TEST_F(RealDocumentTest, ADocumentCutInsideAValueGivesOneMessage) {
     EXPECT_EQ(app->GetFileName(), "Newbeam");
 }
 
-namespace {
-// Two sections, "Girder" in slot 0 and "Column" in slot 1, and a member over them: the first
-// 1.5 m of Girder, the rest of Column.
-void DefineTwoZoneMember() {
-    g_Structures[0]->SetName("Girder");
-    g_Structures[1] = std::make_unique<TBeam>();
-    g_Structures[1]->SetName("Column");
-    g_MemberDefinition.length = 3.0;
-    g_MemberDefinition.rightPlateLocation = 3.0;
-    g_MemberDefinition.diagrams[LiveDiagram][0] = {0.0, 0.0, 0};
-    g_MemberDefinition.diagrams[LiveDiagram][1] = {3.0, -2000.0, 0};
-    g_MemberDefinition.pointCount[LiveDiagram] = 2;
-    g_MemberDefinition.zoneCount = 2;
-    g_MemberDefinition.zones[0] = {0.0, 0};
-    g_MemberDefinition.zones[1] = {1.5, 1};
-}
-} // namespace
-
 // Member zones name their sections; they find them among the sections of the same document
 // whether the member element follows or precedes them. No "not found" message may appear.
 TEST_F(RealDocumentTest, MemberZonesFindTheSectionsOfTheirOwnDocumentWhenOpened) {
-    Start();
-    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
     DefineTwoZoneMember();
     const std::string file = dir.File("zones.qvh");
     ASSERT_TRUE(Window().WriteDocument(file));
@@ -156,8 +144,6 @@ TEST_F(RealDocumentTest, MemberZonesFindTheSectionsOfTheirOwnDocumentWhenOpened)
 
 // A section renamed in the XML editor together with the zone that names it.
 TEST_F(RealDocumentTest, MemberZonesFollowASectionRenamedInTheXmlEditor) {
-    Start();
-    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
     DefineTwoZoneMember();
     ui.Text([](std::string& text) {
         for (std::size_t at = text.find("Column"); at != std::string::npos; at = text.find("Column"))

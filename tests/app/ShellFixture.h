@@ -107,7 +107,8 @@ private:
 };
 
 // The window's constructor empties the structure and analysis tables: the guard keeps what they
-// held before and puts it back afterwards, with the current indices.
+// held before and puts it back afterwards, with the current indices. What the test left in them
+// goes with the guard, the analyses first.
 class GlobalTablesGuard {
 public:
     GlobalTablesGuard() : m_structure(g_CurrentStructure), m_analysis(g_CurrentAnalysis) {
@@ -115,10 +116,6 @@ public:
         m_analyses.swap(g_Analyses);
     }
     ~GlobalTablesGuard() {
-        for (auto& a : g_Analyses)
-            a.reset();
-        for (auto& s : g_Structures)
-            s.reset();
         m_structures.swap(g_Structures);
         m_analyses.swap(g_Analyses);
         g_CurrentStructure = m_structure;
@@ -183,4 +180,10 @@ private:
 
 protected:
     std::unique_ptr<TQuarvishApp> app;
+};
+
+// The shell started on a new section before each test.
+class StartedShellTest : public ShellTest {
+protected:
+    void SetUp() override { Start(); }
 };

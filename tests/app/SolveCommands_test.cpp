@@ -44,8 +44,7 @@ private:
 
 // The old analysis goes before the new one is built; the new one is bound to the views and
 // shown, and only then are the errors of its construction shown, one box each, in order.
-TEST_F(ShellTest, TheSolveRoadDeletesTheOldAnalysisFirstAndShowsErrorsAfterThePanels) {
-    Start();
+TEST_F(StartedShellTest, TheSolveRoadDeletesTheOldAnalysisFirstAndShowsErrorsAfterThePanels) {
     Frame().Dispatch(CmId::CrossSection);  // the summary page: the solve switches to nine graphs
     ASSERT_EQ(Window().GetViewManager().GetLayoutMode(), LayoutMode::Summary);
     std::vector<std::string> log;
@@ -76,8 +75,7 @@ TEST_F(ShellTest, TheSolveRoadDeletesTheOldAnalysisFirstAndShowsErrorsAfterThePa
     g_Analyses[0].reset();  // before the log goes
 }
 
-TEST_F(ShellTest, ACancelledStrainPromptLeavesTheAnalysisAlone) {
-    Start();
+TEST_F(StartedShellTest, ACancelledStrainPromptLeavesTheAnalysisAlone) {
     std::vector<std::string> log;
     g_Analyses[0] = std::make_unique<LoggedAnalysis>(Window().GetCurrentStructure(), &log, "old");
     ui.Input("Enter strain and dist. from bottom for 2 sections", std::nullopt);
@@ -88,8 +86,7 @@ TEST_F(ShellTest, ACancelledStrainPromptLeavesTheAnalysisAlone) {
     g_Analyses[0].reset();
 }
 
-TEST_F(ShellTest, MoreDetailWaitsForTheRunToEndAndPassesNoRangeWithoutMarkers) {
-    Start();
+TEST_F(StartedShellTest, MoreDetailWaitsForTheRunToEndAndPassesNoRangeWithoutMarkers) {
     std::vector<std::string> log;
     auto a = std::make_unique<LoggedAnalysis>(Window().GetCurrentStructure(), &log, "run");
     LoggedAnalysis* run = a.get();
@@ -169,8 +166,7 @@ TEST(LoadDeformationChoice, ByKindThenByTheLargestIncrement) {
     }
 }
 
-TEST_F(ShellTest, DebugLinesAreDrawnOnlyAtANonZeroDebugLevel) {
-    Start();
+TEST_F(StartedShellTest, DebugLinesAreDrawnOnlyAtANonZeroDebugLevel) {
     Window().MoveWindow(plat::Rect{0, 0, 200, 100});
     const plat::Color before = Window().BackingImage().Pixel(50, 20);
     Window().DrawDebugLine(10, 20, 190, 20);

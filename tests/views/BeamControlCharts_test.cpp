@@ -8,13 +8,8 @@
 
 namespace {
 
-struct ControlCharts : ::testing::Test {
-    RecordingReporter reporter;
-    std::unique_ptr<TBeam> beam = TestSection::MakeBeam(); // 600 mm deep
-    ScriptedAnalysis analysis{beam.get()};
-    TQ2k_Logic logic{beam.get(), &analysis};
+struct ControlCharts : BeamViewTest {
     RecordingViewChart chart;
-    ControlCharts() { logic.SetDisplayContext(DisplayContext{}); }
 };
 
 TEST_F(ControlCharts, PairsOfALoadStageResponse)

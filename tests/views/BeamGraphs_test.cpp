@@ -11,16 +11,11 @@
 
 namespace {
 
-struct Graphs : ::testing::Test {
-    RecordingReporter reporter;
-    std::unique_ptr<TBeam> beam = TestSection::MakeBeam(); // top 0.3, bottom -0.3
-    ScriptedAnalysis analysis{beam.get()};
+struct Graphs : BeamViewTest {
     ScriptedHost host;
-    TQ2k_Logic logic{beam.get(), &analysis};
     RecordingViewChart chart;
     Graphs()
     {
-        logic.SetDisplayContext(DisplayContext{});
         logic.SetHost(&host);
         analysis.SetIncrement(0.0, -1.0, 0.0);
     }
@@ -161,21 +156,12 @@ TEST_F(Graphs, StageValues)
     EXPECT_EQ(logic.GetStageValues(x, y, 0, 7), 0);
 }
 
-// A state of two layers over the depth 0.3 .. -0.3: nodes 0 (top) .. 4 (bottom).
+// The two-layer state under -10 kNm with 500 Pa of shear on every crack and three bar stresses.
 SectionStateHolder TwoLayerState()
 {
-    auto s = MakeState(0.0, -0.004, 0.0, -10e3, 0.0);
-    s->LayerCount = 2;
-    LayerDefRec a{0, 1, 2, 1, 0, 0.3, 0.15, 0.0, 0.3};
-    LayerDefRec b{2, 3, 4, 1, 0, 0.0, -0.15, -0.3, 0.3};
-    s->LayerDefs = {a, b};
-    s->NodeStates.resize(5);
-    const double depths[] = {0.3, 0.15, 0.0, -0.15, -0.3};
-    for (int i = 0; i < 5; ++i) {
-        s->NodeStates[i].Depth = depths[i];
-        s->NodeStates[i].StrainX = -0.004 * depths[i];
-        s->NodeStates[i].CrackShearStress = 500.0;
-    }
+    auto s = TwoLayerMeshState(-0.004, -10e3);
+    for (LayerNodeStateRec& n : s->NodeStates)
+        n.CrackShearStress = 500.0;
     s->LongBarValues[BarArray::List0Stress] = {-50e6, 100e6, 2e31};
     return s;
 }

@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "analysis/TQuarvish2000Analysis.h"
 #include "app/GlobalTables.h"
-#include "app/summary/SummarySections.h"
+#include "app/summary/SummaryFixture.h"
 #include "files/report/SectionReport.h"
 #include "foundation/ReportText.h"
 #include "foundation/TTextBuffer.h"
@@ -46,37 +44,17 @@ private:
     std::vector<int>* m_log;
 };
 
-// Stages of a two-layer mesh over the test section (0.3 .. -0.3).
-void AddMeshStages(ScriptedAnalysis& a, int count)
-{
-    for (int k = 1; k <= count; ++k) {
-        auto s = MakeState(0.0, -0.001 * k, 0.0, -10e3 * k, 0.0, k);
-        s->LayerCount = 2;
-        s->LayerDefs = {LayerDefRec{0, 1, 2, 1, 0, 0.3, 0.15, 0.0, 0.3},
-                        LayerDefRec{2, 3, 4, 1, 0, 0.0, -0.15, -0.3, 0.3}};
-        s->NodeStates.resize(5);
-        const double depths[] = {0.3, 0.15, 0.0, -0.15, -0.3};
-        for (int i = 0; i < 5; ++i)
-            s->NodeStates[i].Depth = depths[i], s->NodeStates[i].StrainX = -0.001 * k * depths[i];
-        a.stages.push_back(std::move(s));
-    }
-}
-
-struct LayerView : ::testing::Test {
-    RecordingReporter reporter;
-    std::unique_ptr<TBeam> beam = TestSection::MakeBeam();
-    ScriptedAnalysis analysis{beam.get()};
+struct LayerView : BeamViewTest {
     ScriptedHost host;
-    TQ2k_Logic logic{beam.get(), &analysis};
     std::vector<int> filled;
     LayerViewFactory previous = SetLayerViewFactory([this](const TShell* s, TP2kQ2kHelper* h) {
         return std::make_unique<ProbingLayerView>(s, h, &filled);
     });
     LayerView()
     {
-        logic.SetDisplayContext(DisplayContext{});
         logic.SetHost(&host);
-        AddMeshStages(analysis, 3);
+        for (int k = 1; k <= 3; ++k)
+            analysis.stages.push_back(TwoLayerMeshState(-0.001 * k, -10e3 * k, k));
     }
     ~LayerView() override { SetLayerViewFactory(std::move(previous)); }
 };
@@ -152,10 +130,7 @@ TEST_F(LayerView, BindKeepsTheView)
     EXPECT_NE(logic.GetLayerView(), nullptr);
 }
 
-struct Report : ::testing::Test {
-    RecordingReporter reporter;
-    std::unique_ptr<TBeam> beam = TestSection::MakeBeam();
-    ScriptedAnalysis analysis{beam.get()};
+struct Report : BeamViewTest {
     std::string Information()
     {
         TTextBuffer text;
@@ -167,7 +142,6 @@ struct Report : ::testing::Test {
 
 TEST_F(Report, SectionInformationAloneWithoutTimeData)
 {
-    TQ2k_Logic logic(beam.get(), &analysis);
     EXPECT_EQ(logic.MakeReportText(0), 1);
     ASSERT_NE(g_ReportText, nullptr);
     EXPECT_EQ(*g_ReportText, Information());
@@ -181,7 +155,6 @@ TEST_F(Report, SectionInformationAloneWithoutTimeData)
 TEST_F(Report, TimeDependentBlockFollowsWithOneLineEnd)
 {
     beam->SetTimeData(1, 28.0, -10e3, 0.0);
-    TQ2k_Logic logic(beam.get(), &analysis);
     logic.MakeReportText(0);
     const std::string info = Information();
     ASSERT_GT(g_ReportText->size(), info.size());
@@ -192,12 +165,12 @@ TEST_F(Report, TimeDependentBlockFollowsWithOneLineEnd)
 
 TEST_F(Report, InfoTextAndMaterialCounts)
 {
-    TQ2k_Logic logic(beam.get(), nullptr);
+    TQ2k_Logic unbound(beam.get(), nullptr);
     std::string text;
-    logic.GetInfoText(text);
+    unbound.GetInfoText(text);
     EXPECT_NE(text.find("f_c'"), std::string::npos);
     int r = -1, p = -1;
-    EXPECT_EQ(logic.GetMaterialCounts(r, p), 2); // reinforcing bars only
+    EXPECT_EQ(unbound.GetMaterialCounts(r, p), 2); // reinforcing bars only
     EXPECT_EQ(r, 5); // three bar layers and two stirrup layers
     EXPECT_EQ(p, 0);
     TQ2k_Logic none(nullptr, nullptr);
@@ -208,22 +181,19 @@ TEST_F(Report, InfoTextAndMaterialCounts)
     EXPECT_EQ(r + p, 0);
 }
 
-TEST(BeamSummaryPage, PaintsTheBoundSectionWhileTheTableHoldsIt)
+using BeamSummaryPage = SummaryTest;
+
+TEST_F(BeamSummaryPage, PaintsTheBoundSectionWhileTheTableHoldsIt)
 {
-    plat::EnsureGuiRuntime();
-    std::unique_ptr<TStructure> saved = std::move(g_Structures[7]);
-    g_Structures[7] = SummarySections::Rectangle("Held");
-    TQ2k_Logic logic(g_Structures[7].get(), nullptr);
+    TQ2k_Logic logic(Put(7, SummarySections::Rectangle("Held")), nullptr);
     RecordingDC page;
     logic.PaintSection(page, 0, 0, 1000, 800, 0);
-    const auto texts = page.Texts();
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Geometric Properties"), texts.end());
+    EXPECT_TRUE(HasText(page, "Geometric Properties"));
 
     auto gone = std::move(g_Structures[7]);
     RecordingDC none;
     logic.PaintSection(none, 0, 0, 1000, 800, 0);
     EXPECT_TRUE(none.Calls().empty());
-    g_Structures[7] = std::move(saved);
 }
 
 } // namespace

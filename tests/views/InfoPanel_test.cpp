@@ -18,18 +18,13 @@ std::string& Heading(const char* text)
     return heading;
 }
 
-struct InfoPanel : ::testing::Test {
-    RecordingReporter reporter;
-    std::unique_ptr<TBeam> beam = TestSection::MakeBeam();
-    ScriptedAnalysis analysis{beam.get()};
-    TQ2k_Logic logic{beam.get(), &analysis};
+struct InfoPanel : BeamViewTest {
     RecordingDC dc;
     static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
     InfoPanel()
     {
         beam->SetName("Beam B1\r\nsecond line");
         beam->SetDoneBy("A. Engineer");
-        logic.SetDisplayContext(DisplayContext{});
         analysis.stages.push_back(MakeState(-0.0005, -0.002, -100e3, -50e3, 30e3));
     }
     // The texts from the first one that starts with start up to the next at another height,

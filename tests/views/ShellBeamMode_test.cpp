@@ -19,14 +19,13 @@
 
 namespace {
 
-struct BeamModeInShell : ShellTest {
+struct BeamModeInShell : StartedShellTest {
     BeamLogicFactory previous = InstallBeamMode();
     ~BeamModeInShell() override { SetBeamLogicFactory(std::move(previous)); }
 };
 
 TEST_F(BeamModeInShell, FinishedResponseFillsTheNinePanels)
 {
-    Start();
     Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
     g_Structures[0] = TestSection::MakeBeam();
     Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);  // as the window rebinds it
@@ -64,7 +63,6 @@ TEST_F(BeamModeInShell, FinishedResponseFillsTheNinePanels)
 // per panel).
 TEST_F(BeamModeInShell, LayoutsWithoutBeamSetsAreNotEntered)
 {
-    Start();
     TViewm_2k& view = Window().GetViewManager();
     view.CreateLogic(0, nullptr, nullptr);
     g_Structures[0] = TestSection::MakeBeam();
@@ -84,7 +82,6 @@ TEST_F(BeamModeInShell, LayoutsWithoutBeamSetsAreNotEntered)
 // switches the layout to its graphs.
 TEST_F(BeamModeInShell, NineGraphSetsListedAndChosen)
 {
-    Start();
     Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
     g_Structures[0] = TestSection::MakeBeam();
     TViewm_2k& view = Window().GetViewManager();

@@ -2,6 +2,8 @@
 // Test doubles of the beam views: a chart that records every call, an analysis answering
 // from scripted states and curves, and a view host with a scripted control-chart pick.
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cmath>
 #include <map>
@@ -10,6 +12,7 @@
 
 #include "foundation/Sentinel.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/support/TestSupport.h"
 #include "views/TQ2k_Logic.h"
 
 // No chart, for the calls that take one of either kind.
@@ -134,6 +137,23 @@ inline SectionStateHolder MakeState(double e0, double phi, double N, double M, d
     return s;
 }
 
+// A state of two mesh layers over the test section's depth 0.3 .. -0.3, nodes 0 (top) .. 4
+// (bottom), strained by the curvature alone.
+inline SectionStateHolder TwoLayerMeshState(double phi, double M, double lambda = 1.0)
+{
+    auto s = MakeState(0.0, phi, 0.0, M, 0.0, lambda);
+    s->LayerCount = 2;
+    s->LayerDefs = {LayerDefRec{0, 1, 2, 1, 0, 0.3, 0.15, 0.0, 0.3},
+                    LayerDefRec{2, 3, 4, 1, 0, 0.0, -0.15, -0.3, 0.3}};
+    s->NodeStates.resize(5);
+    const double depths[] = {0.3, 0.15, 0.0, -0.15, -0.3};
+    for (int i = 0; i < 5; ++i) {
+        s->NodeStates[i].Depth = depths[i];
+        s->NodeStates[i].StrainX = phi * depths[i];
+    }
+    return s;
+}
+
 // An analysis whose stages, diagram states, curves and probes the test lays down.
 class ScriptedAnalysis : public FakeAnalysis {
 public:
@@ -233,4 +253,14 @@ public:
         return 0;
     }
     void SetTextBoxText(int, const std::string& text) override { textBox = text; }
+};
+
+// The beam mode over the test section (top 0.3, bottom -0.3, 600 mm deep) and a scripted
+// analysis, in SI units, with the messages recorded.
+struct BeamViewTest : ::testing::Test {
+    RecordingReporter reporter;
+    std::unique_ptr<TBeam> beam = TestSection::MakeBeam();
+    ScriptedAnalysis analysis{beam.get()};
+    TQ2k_Logic logic{beam.get(), &analysis};
+    BeamViewTest() { logic.SetDisplayContext(DisplayContext{}); }
 };

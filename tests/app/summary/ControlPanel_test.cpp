@@ -35,7 +35,6 @@ protected:
 
 TEST_F(ControlPanelTest, TitlesFramesAndLines)
 {
-    RecordingDC dc;
     PaintControlPanel(dc, 7, 1010, 800, 0.25, 1, 0, 0, {});
     const auto texts = dc.Texts();
     ASSERT_EQ(texts.size(), 1u);
@@ -74,7 +73,6 @@ TEST_F(ControlPanelTest, StartPictureTextsAndPicture)
 {
     const std::array<std::string, 8> texts =
         {"Title", "Subtitle", "Method", "Version", "c1", "c2", "c3", "c4"};
-    RecordingDC dc;
     PaintStartPicture(dc, 1000, 800, texts);
     EXPECT_EQ(dc.Texts(), (std::vector<std::string>(texts.begin(), texts.end())));
     const auto images = dc.CallsOf("DrawImage");
@@ -90,10 +88,8 @@ TEST_F(ControlPanelTest, PaintTraceShownOnce)
     ScriptedUi ui;
     plat::ScopedUi scope(ui);
     ui.Message("PaintPanel", MsgAnswer::Ok);
-    for (int paint = 0; paint < 3; ++paint) {
-        RecordingDC dc;
+    for (int paint = 0; paint < 3; ++paint)
         PaintControlPanel(dc, 4, 1010, 800, 0.25, 0, 0, 3, {});
-    }
     EXPECT_EQ(ui.requests.size(), 1u);
 }
 
@@ -115,7 +111,6 @@ public:
 TEST_F(ControlPanelTest, PrintBoxPlacesTheBoxAndRestores)
 {
     NotingBox box(nullptr, "Chart", 100, 600, 300, 200);
-    RecordingDC dc;
     {
         ValueGuard<int> colour(g_PrintInColour, 0);
         PrintBox(dc, &box, false, 800);

@@ -16,12 +16,6 @@
 
 namespace {
 
-bool HasText(const RecordingDC& dc, const std::string& text)
-{
-    const auto texts = dc.Texts();
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
 // Marked-up labels may be drawn in pieces (subscripts, Greek letters): their pieces follow one
 // another, so a label is found in the texts run together.
 bool HasLabel(const RecordingDC& dc, const std::string& label)
@@ -46,7 +40,6 @@ TEST_F(SummaryPage, TBeamPageShowsItsPanels)
 {
     TStructure* tee = Put(0, SummarySections::TBeamSection());
     Put(1, SummarySections::Rectangle("Other"));
-    RecordingDC dc;
     PaintCrossSection(dc, tee, 0, 0, 1000, 800, 0);
     for (const char* text : {"Geometric Properties",
                              "Full Member Properties",
@@ -91,7 +84,6 @@ TEST_F(SummaryPage, TBeamPageShowsItsPanels)
 
 TEST_F(SummaryPage, NothingForNoStructureAndOnlyTheSheetWithoutHeight)
 {
-    RecordingDC dc;
     PaintCrossSection(dc, nullptr, 0, 0, 1000, 800, 0);
     EXPECT_TRUE(dc.Calls().empty());
     TBeam empty;
@@ -118,7 +110,6 @@ TEST_F(SummaryPage, PropertiesPanelTexts)
     g_MemberDefinition.rightAnchorage = AnchorageType::StraightBar;
     g_MemberDefinition.zoneCount = 1;
     g_MemberDefinition.pointCount = {2, 0};
-    RecordingDC dc;
     DrawPropertiesPanel(dc, *beam, 0, 0, 850, 800, 10, 0);
     EXPECT_TRUE(HasText(dc, "Length: 4000.0 mm ")); // anchorages differ: no text
     // theta = 0, Delta-y not equal to 0 for the fixed vertical roller.
@@ -148,7 +139,6 @@ TEST_F(SummaryPage, RegionFillsAndTheirHitIndices)
     auto tee = SummarySections::TBeamSection();
     // s = 1000, centre line at 500.5, depth 0 at y = 300.5: flange from y 70 to 170, web 170
     // to 670.
-    RecordingDC dc;
     int index = -1;
     FillSectionRegions(dc, *tee, 1, 0, 500.5, 300.5, 1000, nullptr, index, {0, 0});
     const auto fills = dc.CallsOf("FillRect");
@@ -187,7 +177,6 @@ TEST_F(SummaryPage, BarsColouredByStressAndFailedBarsLeftOut)
     // Yielding, beyond compression yield, elastic, failed.
     state.LongBarValues[BarArray::List0Stress] = {fy, -1.5 * fy, 0.5 * fy, 2e31};
     state.LongBarValues[BarArray::List1Stress] = {0.0, 0.0, -0.2 * fy, 0.0};
-    RecordingDC dc;
     DrawLongitudinalBars(dc, *beam, 500, 300, 1000, 1, &state, 0);
     const auto bars = dc.CallsOf("Ellipse");
     ASSERT_EQ(bars.size(), 3u);
@@ -204,7 +193,6 @@ TEST_F(SummaryPage, HoopsAsCirclesAndMirroredArcs)
     beam->AddRegion(0.6, 0.0, 0.6, 0.6, 0, 1);
     beam->AddTransLayer(SummarySections::Stirrup(0.05, 0.55, 0.01, kCircularHoop), 2);
     beam->Validate();
-    RecordingDC dc;
     DrawStirrups(dc, *beam, 500, 300, 1000, 0, nullptr, 0);
     const auto circles = dc.CallsOf("Ellipse");
     ASSERT_EQ(circles.size(), 2u);
@@ -288,7 +276,6 @@ TEST_F(SummaryPage, StrainNoteHit)
 TEST_F(SummaryPage, LegendOnlyWithTwoTypesAndNumbersWhenCrowded)
 {
     auto rect = SummarySections::Rectangle();
-    RecordingDC dc;
     EXPECT_EQ(DrawConcreteTypesLegend(dc, *rect, 850, 800, 530, 300, 500, 800, {0, 0}, 1), -1);
     EXPECT_TRUE(dc.Calls().empty());
     EXPECT_EQ(DrawConcreteTypesLegend(dc, *rect, 850, 800, 530, 300, 500, 85, {300, 300}, 0), -1);
@@ -304,11 +291,11 @@ TEST_F(SummaryPage, LegendOnlyWithTwoTypesAndNumbersWhenCrowded)
 TEST_F(SummaryPage, DimensionsByShapeCode)
 {
     auto count = [](int shape, const TBeam& beam) {
-        RecordingDC dc;
+        RecordingDC drawn;
         TBeam copy(beam);
         copy.SetShapeType(shape);
-        DrawSectionDimensions(dc, copy, 500, 300, 500, 1.0, 800);
-        return dc.Texts();
+        DrawSectionDimensions(drawn, copy, 500, 300, 500, 1.0, 800);
+        return drawn.Texts();
     };
     auto tee = SummarySections::TBeamSection();
     // 0: the first region's bottom width and the height.
@@ -332,7 +319,6 @@ TEST_F(SummaryPage, DepthProfileDrawnAndHit)
     for (double c : {0.0, 0.0, 3.0, 0.0})
         colours.Add(0, c);
     // 200 x 200: s = 1.6 (height-limited), depth 0 at y = 180, axis at x = 100.
-    RecordingDC dc;
     EXPECT_EQ(DrawDepthTableProfileDC(dc, 0, 0, 200, 200, profile, &colours, 2), 0);
     const auto bands = dc.CallsOf("FillRegion");
     ASSERT_EQ(bands.size(), 2u); // the step at 50 makes no band of its own
@@ -386,7 +372,6 @@ TEST_F(SummaryPage, CrackStateFillByNode)
     state.NodeStates[1].Strain1 = 0.01;
     state.NodeStates[1].Strain2 = 4 * ec;
     state.NodeStates[2].Strain2 = 4 * ec;
-    RecordingDC dc;
     int index = -1;
     FillSectionRegions(dc, *rect, 1, 1, 500.5, 300.5, 1000, &state, index, {0, 0});
     const auto fills = dc.CallsOf("FillRect");
@@ -417,10 +402,10 @@ TEST_F(SummaryPage, StirrupsAndHoopsColouredByTheirStress)
         node.StirrupStress = i <= 1 ? 400e6 : 100e6;
     }
     state.NodeStates[2].StirrupStress = 400e6;
-    auto colours = [](const RecordingDC& dc) {
+    auto colours = [](const RecordingDC& drawn) {
         int red = 0;
         int black = 0;
-        for (const DrawCall& c : dc.Calls()) {
+        for (const DrawCall& c : drawn.Calls()) {
             if (c.op != "Line" && c.op != "Arc")
                 continue;
             red += c.state.pen.color == plat::Color{128, 0, 0};

@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/CommandIds.h"
-#include "app/summary/SummarySections.h"
+#include "app/summary/SummaryFixture.h"
 #include "app/views/TViewm.h"
 #include "charts/Tchart.h"
 #include "support/RecordingDC.h"
@@ -14,25 +12,17 @@
 
 namespace {
 
-bool Drew(const RecordingDC& dc, const std::string& text)
+TEST_F(StartedShellTest, StartPictureThenTheSummaryPageOfTheSection)
 {
-    const auto texts = dc.Texts();
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
-TEST_F(ShellTest, StartPictureThenTheSummaryPageOfTheSection)
-{
-    Start();
     Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
     TViewm_2k& view = Window().GetViewManager();
     {
         RecordingDC dc;
         view.Paint(dc, 0, 0);
-        EXPECT_TRUE(Drew(dc, "using the Modified Compression Field Theory"));
+        EXPECT_TRUE(HasText(dc, "using the Modified Compression Field Theory"));
         EXPECT_EQ(dc.CallsOf("DrawImage").size(), 1u); // the program's picture
     }
     g_Structures[0] = SummarySections::TBeamSection("Tee");
-    g_CurrentStructure = 0;
     view.CreateLogic(1, g_Structures[0].get(), nullptr);
     Frame().Dispatch(CmId::CrossSection);
     EXPECT_EQ(view.GetLayoutMode(), LayoutMode::Summary);
@@ -44,10 +34,10 @@ TEST_F(ShellTest, StartPictureThenTheSummaryPageOfTheSection)
     EXPECT_EQ(view.GetChartId(1), 2121);
     RecordingDC page;
     view.Paint(page, 0, 0);
-    EXPECT_TRUE(Drew(page, "Geometric Properties"));
-    EXPECT_TRUE(Drew(page, "Element Catalog"));
-    EXPECT_TRUE(Drew(page, "Tee"));
-    EXPECT_FALSE(Drew(page, "using the Modified Compression Field Theory"));
+    EXPECT_TRUE(HasText(page, "Geometric Properties"));
+    EXPECT_TRUE(HasText(page, "Element Catalog"));
+    EXPECT_TRUE(HasText(page, "Tee"));
+    EXPECT_FALSE(HasText(page, "using the Modified Compression Field Theory"));
 }
 
 } // namespace
