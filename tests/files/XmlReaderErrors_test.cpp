@@ -225,10 +225,6 @@ TEST_F(ReaderErrors, LayerElementsOfMissingDirectionsAddNothing)
     EXPECT_EQ(g_ReportText->find("longreinfz"), std::string::npos);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(ReaderErrors, TooManyRecordsOfOneKindStopTheReadOnce)
 {
     std::string body;

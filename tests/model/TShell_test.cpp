@@ -263,13 +263,4 @@ TEST_F(HsuTest, HsuConcreteHandsRatiosAndStrengthRatioPerDirection)
               3);
 }
 
-TEST(ShellReaders, WithoutAFileReaderTheFileConstructorReportsFailure)
-{
-    const ShellFileReader saved = SetShellFileReader(nullptr);
-    int success = -1;
-    EXPECT_EQ(TShell("panel.p2k", success).GetName(), "");
-    EXPECT_EQ(success, 0);
-    SetShellFileReader(saved);
-}
-
 } // namespace
