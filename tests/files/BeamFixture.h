@@ -7,10 +7,10 @@
 #include <tuple>
 #include <utility>
 
-#include "model/StructureFixtures.h"
 #include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
 #include "model/materials/UserCurves.h"
+#include "tests/model/StructureFixtures.h"
 
 inline std::unique_ptr<TBeam> MakeFullBeam()
 {
