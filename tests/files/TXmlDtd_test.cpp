@@ -17,17 +17,6 @@ TEST_F(DtdTest, MissingFileIsWrittenFromTheBuiltInTextAndReadBack)
     EXPECT_EQ(first.GetText().find_first_of("\r\n\t"), std::string::npos);
 }
 
-TEST_F(DtdTest, PresentFileIsReadInPlaceOfTheBuiltInText)
-{
-    dir.Write("q3g.dtd", "<!ELEMENT q3g_beam (concrete+ )>\r\n\t<!ATTLIST q3g_beam smx CDATA \"-1.0\">");
-    TXmlDtd dtd;
-    std::string value;
-    EXPECT_TRUE(dtd.GetAttributeDefault("q3g_beam", "smx", value));
-    EXPECT_EQ(value, "-1.0");
-    std::string name;
-    EXPECT_FALSE(dtd.GetAttributeName("q3g_beam", 1, name));
-}
-
 TEST_F(DtdTest, ReadOnlyProgramDirectoryFallsBackToTheUserDataDirectory)
 {
     const std::string programDir = dir.path().string() + "/";

@@ -6,15 +6,6 @@
 
 namespace {
 
-const std::string kHead = "<?xml version=\"1.0\" ?>\r\n<document>\r\n";
-const std::string kTail = "</document>\r\n";
-
-std::string Beam(const std::string& body, const std::string& rootAttributes = "")
-{
-    return kHead + "\t<q3g_beam " + rootAttributes + " >\r\n" + body + "\r\n\t</q3g_beam>\r\n" +
-           kTail;
-}
-
 class ReaderErrors : public DocumentTest {
 protected:
     XmlResult ReadText(const std::string& text)

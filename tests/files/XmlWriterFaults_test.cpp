@@ -69,31 +69,10 @@ TEST_F(WriterFaults, DefaultAgeIsNotWritten)
     EXPECT_EQ(Write({&beam}).find("age"), std::string::npos);
 }
 
-TEST_F(WriterFaults, ShellThermalGradientIsKept)
-{
-    TShell shell;
-    double strength = 30e6;
-    shell.AddConcreteTypeFromStrength(strength, "Panel");
-    TDepthTable gradient("gradient");
-    gradient.Add(0.035, 0.0004);
-    gradient.Add(-0.035, -0.0004);
-    shell.SetShrinkThermCurve(gradient);
-    shell.Validate();
-    ASSERT_DOUBLE_EQ(shell.GetInitialStrainAt(0.0, 3), 0.0);
-    const std::string text = Write({&shell});
-    XmlDocument doc;
-    ASSERT_TRUE(Read(text, doc).Ok());
-    const TDepthTable& read = doc.structures[0]->GetPositionVariable(kShrinkTherm);
-    ASSERT_EQ(read.GetCount(), 2);
-    EXPECT_NEAR(read.GetValue(0), 0.0004, 1e-12);
-    EXPECT_NEAR(read.GetDepth(0), 0.035, 1e-12);
-}
-
 TEST_F(WriterFaults, ShellOutlineWithoutRegionsKeepsTheThickness)
 {
-    const std::string text =
-        "<?xml version=\"1.0\" ?>\r\n<document>\r\n\t<p3g_shell>\r\n"
-        "\t\t<concrete fcp=\"30\"/>\r\n\t\t<sectionSOLID/>\r\n\t</p3g_shell>\r\n</document>\r\n";
+    const std::string text = kHead + "\t<p3g_shell>\r\n\t\t<concrete fcp=\"30\"/>\r\n" +
+                             "\t\t<sectionSOLID/>\r\n\t</p3g_shell>\r\n" + kTail;
     XmlDocument doc;
     const XmlResult r = Read(text, doc);
     ASSERT_TRUE(r.Ok()) << r.message;
