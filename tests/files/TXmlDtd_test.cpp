@@ -17,18 +17,6 @@ TEST_F(DtdTest, MissingFileIsWrittenFromTheBuiltInTextAndReadBack)
     EXPECT_EQ(first.GetText().find_first_of("\r\n\t"), std::string::npos);
 }
 
-TEST_F(DtdTest, ReadOnlyProgramDirectoryFallsBackToTheUserDataDirectory)
-{
-    const std::string programDir = dir.path().string() + "/";
-    DirWritableTest previous = SetDirWritableTest(
-        [programDir](const std::string& d) { return d + "/" != programDir && d != programDir; });
-    TXmlDtd dtd;
-    SetDirWritableTest(previous);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("q3g.dtd")));
-    EXPECT_EQ(dir.Read("user/q3g.dtd"), std::string(kBuiltInDtd));
-    EXPECT_EQ(dtd.GetElementKind("q3g_beam"), kDtdModel);
-}
-
 TEST_F(DtdTest, CreationFailureIsLoggedAndTheBuiltInTextUsed)
 {
     DirWritableTest previous = SetDirWritableTest([](const std::string&) { return false; });
