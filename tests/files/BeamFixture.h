@@ -10,6 +10,7 @@
 #include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
 #include "model/materials/UserCurves.h"
+#include "tests/model/StructureFixtures.h"
 
 inline std::unique_ptr<TBeam> MakeFullBeam()
 {
@@ -50,10 +51,8 @@ inline std::unique_ptr<TBeam> MakeFullBeam()
                                 {{0.0, 0.0}, {-0.001, -20e6}, {-0.002, -30e6}, {-0.0035, -25e6}}));
     b.AddConcreteType(web);
 
-    SteelTypeRec bar;
-    InitSteelTypeRec(bar);
-    bar.name = "Bar";
-    std::tie(bar.fy, bar.fu, bar.esh, bar.eu) = std::make_tuple(450e6, 600e6, 0.008, 0.1);
+    SteelTypeRec bar = fixtures::Steel(450e6, 600e6, "Bar");
+    std::tie(bar.esh, bar.eu) = std::make_tuple(0.008, 0.1);
     b.AddSteelType(bar);
 
     SteelTypeRec curve;
@@ -106,14 +105,11 @@ inline std::unique_ptr<TBeam> MakeFullBeam()
     tendon.drape = 0.02;
     b.AddLongLayer(tendon, 0);
 
-    TransLayerRec stirrup;
-    InitTransLayerRec(stirrup);
-    std::tie(stirrup.A, stirrup.space, stirrup.disttop, stirrup.distbot, stirrup.pattern) =
-        std::make_tuple(0.0002, 0.15, 0.57, 0.03, 2);
+    TransLayerRec stirrup =
+        fixtures::Stirrup(0.03, 0.57, g_RebarList.GetDiameter(catalogue), 0.15, 0.0002);
     stirrup.bartitle = g_RebarList.GetName(catalogue);
     stirrup.barIndex = catalogue;
     stirrup.Ai = g_RebarList.GetArea(catalogue);
-    stirrup.db = g_RebarList.GetDiameter(catalogue);
     stirrup.name = "stirrups";
     b.AddTransLayer(stirrup, 2);
 

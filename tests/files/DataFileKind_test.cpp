@@ -23,11 +23,6 @@ std::vector<std::uint8_t> NativeHead(const std::string& version, const std::stri
     return w.bytes;
 }
 
-std::vector<std::uint8_t> Cut(const std::vector<std::uint8_t>& bytes, long n)
-{
-    return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + n);
-}
-
 TEST(DataFileKind, HeadsOfEveryKind)
 {
     struct Row {
@@ -88,9 +83,7 @@ TEST_F(BeamLoadTest, RefusalsSayWhy)
         {"unknown", Bytes("just some text"), "Not a valid file format"},
         {"version 0.6", v06, "This version supports up to type 0.8 and this file is type 0.6"},
         {"version 100", v100, "this file is type 100.0"},
-        {"native head cut before its tag",
-         std::vector<std::uint8_t>(v06.begin(), v06.begin() + 40),
-         "Not a valid file format"},
+        {"native head cut before its tag", Cut(v06, 40), "Not a valid file format"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -103,8 +96,7 @@ TEST_F(BeamLoadTest, RefusalsSayWhy)
     reporter.Clear();
     TBeam beam;
     const std::vector<std::uint8_t> whole = MakeV05File().bytes;
-    const LegacyReadResult cut =
-        LoadBeamBytes(beam, std::vector<std::uint8_t>(whole.begin(), whole.end() - 10));
+    const LegacyReadResult cut = LoadBeamBytes(beam, Cut(whole, whole.size() - 10));
     EXPECT_FALSE(cut.IsRead());
     EXPECT_TRUE(reporter.Saw("it ends inside the loads block")) << cut.message;
 }

@@ -19,6 +19,16 @@
 #include "model/materials/MaterialTypes.h"
 #include "support/TestSupport.h"
 
+// Documents built by hand: the head and tail of every document, and a document of one beam
+// whose root element has the attributes and holds the body.
+inline const std::string kHead = "<?xml version=\"1.0\" ?>\r\n<document>\r\n";
+inline const std::string kTail = "</document>\r\n";
+inline std::string Beam(const std::string& body, const std::string& rootAttributes = "")
+{
+    return kHead + "\t<q3g_beam " + rootAttributes + " >\r\n" + body + "\r\n\t</q3g_beam>\r\n" +
+           kTail;
+}
+
 class DocumentTest : public ::testing::Test {
 protected:
     DocumentTest()

@@ -8,12 +8,6 @@ namespace {
 
 const std::string kMaterials = "<concrete fcp=\"30\" name=\"C\"/><rebar fy=\"400\"/>";
 
-std::string Beam(const std::string& body, const std::string& rootAttributes = "")
-{
-    return "<?xml version=\"1.0\" ?>\r\n<document>\r\n\t<q3g_beam " + rootAttributes + " >" +
-           body + "\r\n\t</q3g_beam>\r\n</document>\r\n";
-}
-
 class ElementHandlers : public DocumentTest {
 protected:
     TBeam& ReadBeam(const std::string& body, const std::string& root = "")

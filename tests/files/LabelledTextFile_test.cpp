@@ -192,12 +192,6 @@ TEST_F(LabelledTextTest, UnitsOfTheFileAndFileOverride)
     EXPECT_EQ(g_UnitSystem, kUnitUS);
 }
 
-TEST_F(LabelledTextTest, NoSectionIsRefused)
-{
-    EXPECT_FALSE(Load("// Ver_0.8\nTITLE nothing\n").IsRead());
-    EXPECT_EQ(reporter.Count("File Does not contain any sections!"), 1);
-}
-
 TEST_F(LabelledTextTest, FaultsOfOldReadersAreBounded)
 {
     // A 500-character title is cut to the name field; the rest of the line is read as lines

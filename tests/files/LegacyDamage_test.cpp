@@ -41,15 +41,11 @@ struct DamageTest : ::testing::Test {
     void Cuts(const std::vector<std::uint8_t>& bytes, std::size_t headerEnd, const char* name)
     {
         for (std::size_t n = 0; n <= std::min(headerEnd, bytes.size()); ++n)
-            ExpectAnswer(
-                std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)),
-                std::string(name) + " cut at " + std::to_string(n));
+            ExpectAnswer(Cut(bytes, n), std::string(name) + " cut at " + std::to_string(n));
         std::uniform_int_distribution<std::size_t> at(headerEnd, bytes.size());
         for (int i = 0; i < kRandomCuts; ++i) {
             const std::size_t n = at(random);
-            ExpectAnswer(
-                std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)),
-                std::string(name) + " cut at " + std::to_string(n));
+            ExpectAnswer(Cut(bytes, n), std::string(name) + " cut at " + std::to_string(n));
         }
     }
 };
@@ -127,10 +123,13 @@ TEST_F(DamageTest, AFileThatYieldsNoSectionIsRefused)
     // The outline the dialogs left is a user outline, which ENDSECTION alone leaves empty.
     ValueGuard<SectionDefData> section{g_SectionDefData, SectionDefData{kUserShapeCode, 0, {}}};
     SheetWriter huge = MakeTwoTypeSheetWriter();
-    huge.Number(3, 4, 1e9); // a billion concrete types: every later row is past the sheet
+    // Two billion concrete types and a negative steel count: every later row is past the
+    // sheet, and only absent cells are read.
+    huge.Number(3, 4, 2e9).Number(3, 9, -32767);
     const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
         {"ENDSECTION without SECTION",
          Bytes("// Quarvish input Ver_0.8\nINPUT-LABEL only\nTITLE Nothing\nENDSECTION\n")},
+        {"labelled text without INPUT-LABEL", Bytes("// Ver_0.8\nTITLE nothing\n")},
         {"predecessor sheet", huge.Bytes()},
     };
     for (const auto& [name, bytes] : files) {

@@ -244,3 +244,9 @@ inline std::vector<std::uint8_t> Bytes(const std::string& text)
 {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
+
+// The first n bytes.
+inline std::vector<std::uint8_t> Cut(const std::vector<std::uint8_t>& bytes, std::size_t n)
+{
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n));
+}

@@ -88,15 +88,13 @@ TEST_F(V05Test, MarkersAndIndicesAsOldFilesStoredThem)
 {
     // A second concrete type, and the region on it: with exactly one reinforcing steel the
     // file's region indices are stale and become 0, as old files rely on.
-    V05File file = MakeV05File();
+    ByteWriter patch{MakeV05File().bytes};
     const std::size_t concrete = 45 + 143 + 76;
-    const std::vector<std::uint8_t> record(file.bytes.begin() + static_cast<long>(concrete),
-                                           file.bytes.begin() + static_cast<long>(concrete + 106));
-    file.bytes.insert(file.bytes.begin() + static_cast<long>(concrete + 106),
-                      record.begin(),
-                      record.end());
-    ByteWriter patch;
-    patch.bytes = file.bytes;
+    const std::vector<std::uint8_t> record(patch.bytes.begin() + static_cast<long>(concrete),
+                                           patch.bytes.begin() + static_cast<long>(concrete + 106));
+    patch.bytes.insert(patch.bytes.begin() + static_cast<long>(concrete + 106),
+                       record.begin(),
+                       record.end());
     patch.PatchI16(45 + 131, 2);
     const std::size_t region = concrete + 2 * 106;
     patch.PatchI16(region + 32, 1);
@@ -124,12 +122,10 @@ TEST_F(V05Test, MarkersAndIndicesAsOldFilesStoredThem)
 TEST_F(V05Test, LayersOfAFileWithoutSteelTypes)
 {
     // The one reinforcing-steel record taken out: the layers name a type that is not there.
-    V05File file = MakeV05File();
+    ByteWriter patch{MakeV05File().bytes};
     const std::size_t rebar = 45 + 143 + 76 + 106 + 34;
-    file.bytes.erase(file.bytes.begin() + static_cast<long>(rebar),
-                     file.bytes.begin() + static_cast<long>(rebar + 55));
-    ByteWriter patch;
-    patch.bytes = file.bytes;
+    patch.bytes.erase(patch.bytes.begin() + static_cast<long>(rebar),
+                      patch.bytes.begin() + static_cast<long>(rebar + 55));
     patch.PatchI16(45 + 133, 0);
     ASSERT_TRUE(ReadNativeV05Bytes(beam, patch.bytes).IsRead());
     EXPECT_EQ(beam.GetSteelTypeCount(), 0);
@@ -154,9 +150,7 @@ TEST_F(V05Test, UnitSystemOfTheFileOnlyWithFileOverride)
 
 TEST_F(V05Test, CountsBeyondTheBeamAreRefusedBeforeTheBeamIsTouched)
 {
-    V05File file = MakeV05File();
-    ByteWriter patch;
-    patch.bytes = file.bytes;
+    ByteWriter patch{MakeV05File().bytes};
     patch.PatchI16(45 + 143 + 58, 151); // regions
     const LegacyReadResult result = ReadNativeV05Bytes(beam, patch.bytes);
     EXPECT_FALSE(result.IsRead());

@@ -87,9 +87,7 @@ TEST_F(V08Test, OlderRevisionsTakeTheirDefaults)
 
 TEST_F(V08Test, TypeIndicesOutsideTheTypesUseTypeOne)
 {
-    V08File file = MakeV08File();
-    ByteWriter w;
-    w.bytes = file.bytes;
+    ByteWriter w{MakeV08File().bytes};
     const std::size_t layer = 45 + 409 + 2 * 194 + 111;
     w.PatchI32(layer + 71, INT32_MAX);
     ASSERT_TRUE(ReadNativeV07V08Bytes(beam, w.bytes, 8).IsRead());
@@ -128,8 +126,7 @@ TEST_F(V08Test, DamagedCountsAreRefused)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ByteWriter w;
-        w.bytes = file.bytes;
+        ByteWriter w{file.bytes};
         w.PatchI32(row.offset, row.value);
         TBeam target;
         target.ClearAll();

@@ -10,6 +10,7 @@
 #include "foundation/Diagnostics.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
+#include "model/StructureFixtures.h"
 
 namespace {
 
@@ -37,24 +38,11 @@ protected:
     {
         beam.SetName("Simple");
         beam.AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
-        LongLayerRec bottom;
-        InitLongLayerRec(bottom);
-        bottom.z = 0.05;
-        bottom.num = 4;
+        LongLayerRec bottom = fixtures::LayerOfArea(0.05, 4, g_RebarList.GetArea(kEntry), "bottom");
         bottom.barIndex = kEntry;
         bottom.bartitle = g_RebarList.GetName(kEntry);
-        bottom.Ai = g_RebarList.GetArea(kEntry);
-        bottom.A = 4 * bottom.Ai;
-        bottom.name = "bottom";
         beam.AddLongLayer(bottom, 0);
-        LongLayerRec top;
-        InitLongLayerRec(top);
-        top.z = 0.46;
-        top.num = 2;
-        top.Ai = 200e-6;
-        top.A = 400e-6;
-        top.name = "top";
-        beam.AddLongLayer(top, 0);
+        beam.AddLongLayer(fixtures::LayerOfArea(0.46, 2, 200e-6, "top"), 0);
         beam.Validate();
     }
     static constexpr int kEntry = 5;

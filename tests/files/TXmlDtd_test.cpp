@@ -19,29 +19,6 @@ TEST_F(DtdTest, MissingFileIsWrittenFromTheBuiltInTextAndReadBack)
     EXPECT_EQ(first.GetText().find_first_of("\r\n\t"), std::string::npos);
 }
 
-TEST_F(DtdTest, PresentFileIsReadInPlaceOfTheBuiltInText)
-{
-    dir.Write("q3g.dtd", "<!ELEMENT q3g_beam (concrete+ )>\r\n\t<!ATTLIST q3g_beam smx CDATA \"-1.0\">");
-    TXmlDtd dtd;
-    std::string value;
-    EXPECT_TRUE(dtd.GetAttributeDefault("q3g_beam", "smx", value));
-    EXPECT_EQ(value, "-1.0");
-    std::string name;
-    EXPECT_FALSE(dtd.GetAttributeName("q3g_beam", 1, name));
-}
-
-TEST_F(DtdTest, ReadOnlyProgramDirectoryFallsBackToTheUserDataDirectory)
-{
-    const std::string programDir = dir.path().string() + "/";
-    DirWritableTest previous = SetDirWritableTest(
-        [programDir](const std::string& d) { return d + "/" != programDir && d != programDir; });
-    TXmlDtd dtd;
-    SetDirWritableTest(previous);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("q3g.dtd")));
-    EXPECT_EQ(dir.Read("user/q3g.dtd"), std::string(kBuiltInDtd));
-    EXPECT_EQ(dtd.GetElementKind("q3g_beam"), kDtdModel);
-}
-
 TEST_F(DtdTest, CreationFailureIsLoggedAndTheBuiltInTextUsed)
 {
     DirWritableTest previous = SetDirWritableTest([](const std::string&) { return false; });

@@ -6,15 +6,6 @@
 
 namespace {
 
-const std::string kHead = "<?xml version=\"1.0\" ?>\r\n<document>\r\n";
-const std::string kTail = "</document>\r\n";
-
-std::string Beam(const std::string& body, const std::string& rootAttributes = "")
-{
-    return kHead + "\t<q3g_beam " + rootAttributes + " >\r\n" + body + "\r\n\t</q3g_beam>\r\n" +
-           kTail;
-}
-
 class ReaderErrors : public DocumentTest {
 protected:
     XmlResult ReadText(const std::string& text)
@@ -224,10 +215,6 @@ TEST_F(ReaderErrors, LayerElementsOfMissingDirectionsAddNothing)
     EXPECT_NE(g_ReportText->find("\"longreinfy\" ignored"), std::string::npos);
     EXPECT_EQ(g_ReportText->find("longreinfz"), std::string::npos);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(ReaderErrors, TooManyRecordsOfOneKindStopTheReadOnce)
 {

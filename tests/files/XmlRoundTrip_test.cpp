@@ -187,61 +187,45 @@ void ExpectSameBeam(const TBeam& a, const TBeam& b, double rel)
     }
 }
 
-TEST_F(RoundTrip, BeamWithEveryElementComesBackFieldByField)
-{
-    g_ResistanceFactors = ResistanceFactors{0.65, 0.85, 0.9};
-    const auto beam = MakeFullBeam();
-    const std::string text = Write({beam.get()});
-    reporter.Clear();
-    g_ResistanceFactors = ResistanceFactors{};
-    XmlDocument doc;
-    const XmlResult r = Read(text, doc);
-    ASSERT_TRUE(r.Ok()) << r.message;
-    EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
-    ASSERT_EQ(doc.structures.size(), 1u);
-    const auto& read = dynamic_cast<const TBeam&>(*doc.structures[0]);
-    ExpectSameBeam(*beam, read, kExact);
-    EXPECT_EQ(g_ResistanceFactors, (ResistanceFactors{0.65, 0.85, 0.9}));
-    EXPECT_EQ(read.IsModified(), 0);
-    EXPECT_EQ(Write({doc.structures[0].get()}), text);
-}
-
+// Every value and the resistance factors come back without a message, in every unit system;
+// the file override makes the document's units active.
 TEST_F(RoundTrip, EveryUnitSystemKeepsEveryValueAndSavesTheSameBytesAgain)
 {
     const auto beam = MakeFullBeam();
     for (int system = 0; system < kUnitSystemCount; ++system) {
         SCOPED_TRACE(g_UnitSystemNames[static_cast<std::size_t>(system)]);
         g_UnitSystem = system;
+        g_ResistanceFactors = ResistanceFactors{0.65, 0.85, 0.9};
         const std::string text = Write({beam.get()}, system);
         // SI is the default and so not written.
         EXPECT_EQ(text.find(std::string("units\t\t=\"") +
                             g_UnitSystemNames[static_cast<std::size_t>(system)]) == std::string::npos,
                   system == kUnitSI);
         g_UnitSystem = kUnitSI;
+        g_ResistanceFactors = ResistanceFactors{};
+        reporter.Clear();
         XmlDocument doc;
         ASSERT_TRUE(Read(text, doc).Ok());
+        EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
+        ASSERT_EQ(doc.structures.size(), 1u);
+        const auto& read = dynamic_cast<const TBeam&>(*doc.structures[0]);
         // No value moves by more than a millionth, although the factors of the other systems
         // are not powers of ten; the document read back saves to the same bytes.
-        ExpectSameBeam(*beam,
-                       dynamic_cast<const TBeam&>(*doc.structures[0]),
-                       system == kUnitSI ? kExact : 1e-6);
+        ExpectSameBeam(*beam, read, system == kUnitSI ? kExact : 1e-6);
+        EXPECT_EQ(g_ResistanceFactors, (ResistanceFactors{0.65, 0.85, 0.9}));
+        EXPECT_EQ(read.IsModified(), 0);
         EXPECT_EQ(g_UnitSystem, kUnitSI);
         g_UnitSystem = system;
         EXPECT_EQ(Write({doc.structures[0].get()}, system), text);
+        // With the file override on, reading makes the document's units the session's.
+        g_UnitSystem = kUnitSI;
+        g_FileOverride = 1;
+        XmlDocument overridden;
+        ASSERT_TRUE(Read(text, overridden).Ok());
+        EXPECT_EQ(g_UnitSystem, system);
+        g_FileOverride = 0;
         g_UnitSystem = kUnitSI;
     }
-}
-
-TEST_F(RoundTrip, FileOverrideMakesTheDocumentsUnitsActive)
-{
-    g_UnitSystem = kUnitUS;
-    TBeam beam;
-    const std::string text = Write({&beam}, kUnitUS);
-    g_UnitSystem = kUnitSI;
-    g_FileOverride = 1;
-    XmlDocument doc;
-    ASSERT_TRUE(Read(text, doc).Ok());
-    EXPECT_EQ(g_UnitSystem, kUnitUS);
 }
 
 TEST_F(RoundTrip, ShellLoadsFactorsAndThicknessComeBack)
@@ -258,7 +242,13 @@ TEST_F(RoundTrip, ShellLoadsFactorsAndThicknessComeBack)
     const double f1[] = {1.5, -2.0};
     shell.SetValueList(0, theta, 8);
     shell.SetValueList(12, f1, 2);
+    // A thermal gradient through the thickness, zero at the mid-plane.
+    TDepthTable gradient("gradient");
+    gradient.Add(0.035, 0.0004);
+    gradient.Add(-0.035, -0.0004);
+    shell.SetShrinkThermCurve(gradient);
     shell.Validate();
+    ASSERT_DOUBLE_EQ(shell.GetInitialStrainAt(0.0, 3), 0.0);
     g_ResistanceFactors = ResistanceFactors{0.65, 0.85, 0.9};
     const std::string text = Write({&shell});
     EXPECT_NE(text.find("BMxx\t\t=\"-5.0\""), std::string::npos);
@@ -289,6 +279,10 @@ TEST_F(RoundTrip, ShellLoadsFactorsAndThicknessComeBack)
     EXPECT_EQ(read.GetValueList(12)->At(0), 1.5);
     EXPECT_EQ(read.GetValueList(12)->At(1), -2.0);
     EXPECT_EQ(read.GetValueList(0)->GetCount(), 8);
+    const TDepthTable& gradientRead = read.GetPositionVariable(kShrinkTherm);
+    ASSERT_EQ(gradientRead.GetCount(), 2);
+    EXPECT_NEAR(gradientRead.GetValue(0), 0.0004, 1e-12);
+    EXPECT_NEAR(gradientRead.GetDepth(0), 0.035, 1e-12);
     EXPECT_EQ(Write({doc.structures[0].get()}), text);
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/ProgramPaths.h"
 #include "foundation/Units.h"
 #include "model/StructureFixtures.h"
 #include "support/TestSupport.h"
@@ -57,19 +56,6 @@ TEST(AreaUnits, SuffixFollowsTheUnitSystem)
         AreaUnitSuffix(out, "rho", kAreaPerLengthKind, 0);
         EXPECT_EQ(out, perLength[system]);
     }
-}
-
-TEST(ModelFiles, ExistenceAndProgramDirectory)
-{
-    TempDir dir;
-    dir.Write("rebar.dat", "// bars\n");
-    EXPECT_TRUE(FileExists(dir.File("rebar.dat")));
-    EXPECT_FALSE(FileExists(dir.File("missing.dat")));
-
-    ValueGuard<std::string> path(g_ProgramPath, dir.path().string() + "/");
-    EXPECT_TRUE(IsProgramDirFile(dir.File("rebar.dat"), "rebar.dat"));
-    EXPECT_FALSE(IsProgramDirFile(dir.File("rebar.dat"), "shape.dat"));
-    EXPECT_FALSE(IsProgramDirFile("rebar.dat", "rebar.dat"));
 }
 
 } // namespace

@@ -61,8 +61,11 @@ struct BeamShapeTest : ShapeLibraryTest {
 };
 
 // Area, centroid and inertia by the parallel-axis theorem; the centroidal axis becomes the
-// datum and the section moduli are I over the distances to the faces.
-TEST_F(BeamShapeTest, RectangleAndTByHand)
+// datum and the section moduli are I over the distances to the faces. A trapezoid 0.4 m high,
+// 0.2 m wide at the top and 0.6 m at the bottom: A = 0.16 m^2, the centroid
+// h (b + 2a) / (3 (a + b)) = 1/6 m above the bottom and
+// I = h^3 (a^2 + 4ab + b^2) / (36 (a + b)) = 0.064 x 0.88 / 28.8 m^4; no shape is recognised.
+TEST_F(BeamShapeTest, RectangleTAndTrapezoidByHand)
 {
     // T: flange 0.6 x 0.1 (centre 0.45) over a web 0.2 x 0.4 (centre 0.2).
     const double yT = (0.06 * 0.45 + 0.08 * 0.2) / 0.14;
@@ -72,10 +75,18 @@ TEST_F(BeamShapeTest, RectangleAndTByHand)
         const char* name;
         int code;
         std::unique_ptr<TBeam> beam;
-        double area, ybar, inertia;
+        double h, area, ybar, inertia;
         std::vector<double> params;
-    } rows[] = {{"RECT", 0, Rect(), 0.15, 0.25, 0.3 * 0.125 / 12.0, {0.3, 0.5}},
-                {"TBEAM", 2, Tee(), 0.14, yT, iT, {0.6, 0.5, 0.2, 0.1}}};
+    } rows[] = {{"RECT", 0, Rect(), 0.5, 0.15, 0.25, 0.3 * 0.125 / 12.0, {0.3, 0.5}},
+                {"TBEAM", 2, Tee(), 0.5, 0.14, yT, iT, {0.6, 0.5, 0.2, 0.1}},
+                {"USER",
+                 kUserShapeCode,
+                 UserBeam({{{0.4, 0.0, 0.2, 0.6}}}),
+                 0.4,
+                 0.16,
+                 1.0 / 6.0,
+                 0.064 * 0.88 / 28.8,
+                 {}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TBeam& beam = *row.beam;
@@ -87,7 +98,7 @@ TEST_F(BeamShapeTest, RectangleAndTByHand)
         EXPECT_NEAR(beam.GetBottom(), -row.ybar, kTol);
         double I = 0, A = 0, above = 0, y = 0, sTop = 0, sBottom = 0;
         beam.GetFaceSteelData(0, I, A, above, y, sTop, sBottom);
-        EXPECT_NEAR(sTop, row.inertia / (0.5 - row.ybar), kTol);
+        EXPECT_NEAR(sTop, row.inertia / (row.h - row.ybar), kTol);
         EXPECT_NEAR(sBottom, row.inertia / row.ybar, kTol);
 
         EXPECT_EQ(beam.GetSectionKindCode(), row.code);
@@ -105,20 +116,6 @@ TEST_F(BeamShapeTest, RectangleAndTByHand)
 struct BeamSectionTest : ::testing::Test {
     RecordingReporter reporter;
 };
-
-// A trapezoid 0.4 m high, 0.2 m wide at the top and 0.6 m at the bottom: A = 0.16 m^2, the
-// centroid h (b + 2a) / (3 (a + b)) = 1/6 m above the bottom and
-// I = h^3 (a^2 + 4ab + b^2) / (36 (a + b)) = 0.064 x 0.88 / 28.8 m^4.
-TEST_F(BeamSectionTest, TaperedRegionByHand)
-{
-    auto beam = UserBeam({{{0.4, 0.0, 0.2, 0.6}}});
-    ASSERT_EQ(beam->Validate(), 1);
-    const SectionProperties gross = beam->GetGrossProperties();
-    EXPECT_NEAR(gross.area, 0.16, kTol);
-    EXPECT_NEAR(gross.centroid, 1.0 / 6.0, kTol);
-    EXPECT_NEAR(gross.inertia, 0.064 * 0.88 / 28.8, kTol);
-    EXPECT_NEAR(beam->GetBottom(), -1.0 / 6.0, kTol);
-}
 
 TEST_F(BeamSectionTest, TransformedSectionByHand)
 {
@@ -138,7 +135,6 @@ TEST_F(BeamSectionTest, TransformedSectionByHand)
     EXPECT_NEAR(t.area, area, kTol);
     EXPECT_NEAR(t.centroid, ybar, kGeomTol);
     EXPECT_NEAR(t.inertia, inertia, kGeomTol * 1e-3);
-    EXPECT_NEAR(beam->GetLongLayer(0, 0)->z, z - h / 2.0, kGeomTol) << "moved to the datum";
 }
 
 TEST_F(BeamSectionTest, ValidationMovesEveryDepthToTheMomentAxis)

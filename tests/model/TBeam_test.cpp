@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/Units.h"
+#include "model/TShell.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -123,13 +124,18 @@ TEST_F(BeamTest, CopyIsDeep)
     EXPECT_EQ(source.GetStrainDiscontinuityTable().Pairs(), sourceSteps);
 }
 
-TEST_F(BeamTest, WithoutAFileReaderTheFileConstructorReportsFailure)
+TEST_F(BeamTest, WithoutAFileReaderTheFileConstructorsReportFailure)
 {
     const BeamFileReader previous = SetBeamFileReader(nullptr);
+    const ShellFileReader previousShell = SetShellFileReader(nullptr);
     int success = -1;
     EXPECT_EQ(TBeam("anything.qvh", success).GetName(), "New Cross Section");
     EXPECT_EQ(success, 0);
+    success = -1;
+    EXPECT_EQ(TShell("panel.p2k", success).GetName(), "");
+    EXPECT_EQ(success, 0);
     SetBeamFileReader(previous);
+    SetShellFileReader(previousShell);
 }
 
 TEST_F(BeamTest, AnEmptyBeamHoldsNothingWhereANewOneHoldsItsDefaults)

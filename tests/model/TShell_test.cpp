@@ -59,19 +59,21 @@ double IncrementLoad(const TStructure& s, int i)
     return loads[static_cast<std::size_t>(i)];
 }
 
-TEST(ShellGuard, CopyOfAFrozenElementStaysFrozenAndIsNotValidatedAgain)
-{
+// A new element, its messages recorded.
+struct ShellTest : ::testing::Test {
     RecordingReporter rec;
     TShell shell;
+};
+
+TEST_F(ShellTest, CopyOfAFrozenElementStaysFrozenAndIsNotValidatedAgain)
+{
     shell.SetFrozen(1);
     EXPECT_EQ(TShell(shell).IsFrozen(), 1);
     EXPECT_TRUE(rec.messages.empty());
 }
 
-TEST(ShellModelSet, HoustonSetsFallBackToMcftWithAMessage)
+TEST_F(ShellTest, HoustonSetsFallBackToMcftWithAMessage)
 {
-    RecordingReporter rec;
-    TShell shell;
     EXPECT_EQ(shell.SetConcreteModelSet(2), 1);
     EXPECT_EQ(shell.GetConcreteModelSet(), 2);
     EXPECT_TRUE(rec.messages.empty());
@@ -111,10 +113,8 @@ TEST(ShellValidate, LayerSpacingRepairs)
     }
 }
 
-TEST(ShellValidate, DepthsAreMeasuredFromTheMidPlane)
+TEST_F(ShellTest, DepthsAreMeasuredFromTheMidPlane)
 {
-    RecordingReporter rec;
-    TShell shell;
     // A 200 mm panel lying between 0.1 and 0.3: its mid-plane is at 0.2.
     MakePanel(shell, 0.2, 0.1);
     shell.AddLongLayer(BarLayer(0.25, 1e-4, 0.1), 0);
@@ -136,10 +136,8 @@ TEST(ShellValidate, DepthsAreMeasuredFromTheMidPlane)
     EXPECT_NEAR(shell.GetLongLayer(0, 0)->z, 0.05, kTight);
 }
 
-TEST(ShellValidate, RatiosSteelTotalsAndMeanCrackSpacing)
+TEST_F(ShellTest, RatiosSteelTotalsAndMeanCrackSpacing)
 {
-    RecordingReporter rec;
-    TShell shell;
     MakeReinforcedPanel(shell);
     shell.SetCrackSpacing(0.3, 1);
     shell.Validate();
@@ -172,10 +170,8 @@ TEST(ShellValidate, RatiosSteelTotalsAndMeanCrackSpacing)
     EXPECT_DOUBLE_EQ(shell.GetCrackSpacing(0), first);
 }
 
-TEST(ShellValidate, ZeroThicknessGivesNoRatiosAndNoNumbersOutOfNothing)
+TEST_F(ShellTest, ZeroThicknessGivesNoRatiosAndNoNumbersOutOfNothing)
 {
-    RecordingReporter rec;
-    TShell shell;
     MakePanel(shell, 0.0, 0.0);
     shell.AddLongLayer(BarLayer(0.0, 1e-4, 0.1), 0);
     EXPECT_EQ(shell.Validate(), 1);
@@ -261,15 +257,6 @@ TEST_F(HsuTest, HsuConcreteHandsRatiosAndStrengthRatioPerDirection)
     EXPECT_EQ(rec.Count("Stand Back!  Hsu concrete gets into trouble with more than one "
                         "concrete type!"),
               3);
-}
-
-TEST(ShellReaders, WithoutAFileReaderTheFileConstructorReportsFailure)
-{
-    const ShellFileReader saved = SetShellFileReader(nullptr);
-    int success = -1;
-    EXPECT_EQ(TShell("panel.p2k", success).GetName(), "");
-    EXPECT_EQ(success, 0);
-    SetShellFileReader(saved);
 }
 
 } // namespace

@@ -109,16 +109,13 @@ TEST(StructureMaterials, ConcreteAtADepthAndItsCrackingStrain)
     EXPECT_DOUBLE_EQ(s.GetConcreteStrainRatio(0, 1e6), 6e-5);
 }
 
-TEST(StructureMaterials, StrengthIsStoredAsCompressionAndTensionStiffeningCodeApplied)
+TEST(StructureMaterials, StrengthIsStoredAsCompression)
 {
     TStructure s;
     double strength = -30e6;
     s.AddConcreteTypeFromStrength(strength, "Thirty");
     EXPECT_EQ(strength, 30e6);
     EXPECT_EQ(s.GetConcreteType(0)->fc, -30e6);
-    s.GetConcreteType(0)->tensionStiffening = 2;
-    s.ApplyTensionStiffeningCode(1);
-    EXPECT_EQ(s.GetConcreteType(0)->tensionStiffening, 7);
 }
 
 } // namespace

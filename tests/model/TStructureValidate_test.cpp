@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <tuple>
 #include <vector>
 
 #include "model/StructureFixtures.h"
@@ -82,34 +81,30 @@ TEST(StructureValidate, LongitudinalLayersAreRepairedInOrder)
 
 // The least clear cover names what governs it: 1 the stirrups (25 mm, 30 mm up with 10 mm
 // bars), 2 the bars; a 20 mm bar 40 mm below the top has |0.56 - 0.6 + 0.01| = 30 mm.
+// Stirrups of 10 mm legs whose covers differ: the smaller of the clear covers counts,
+// 0.035 m at the bottom or 0.025 m at the top.
 TEST(StructureCover, LeastClearCoverAndWhatGovernsIt)
 {
-    TStructure s;
-    Rectangle(s, 0.3, 0.6);
-    s.AddTransLayer(Stirrup(0.03, 0.57, 0.01, 0.2, 1e-4), 2);
-    s.ComputeMinCover();
-    int face = -1;
-    EXPECT_NEAR(s.GetMinCover(face), 0.025, kTol);
-    EXPECT_EQ(face, 1);
-
-    TStructure t;
-    Rectangle(t, 0.3, 0.6);
-    t.AddLongLayer(Layer(0.56, 2, 0.02), 0);
-    t.ComputeMinCover();
-    EXPECT_NEAR(t.GetMinCover(face), 0.03, kTol);
-    EXPECT_EQ(face, 2);
-
-    // Stirrups of 10 mm legs whose covers differ: the smaller of the clear covers counts,
-    // 0.035 m at the bottom or 0.025 m at the top.
-    for (const auto& [distbot, disttop, cover] :
-         {std::tuple{0.04, 0.54, 0.035}, std::tuple{0.06, 0.57, 0.025}}) {
-        SCOPED_TRACE(cover);
-        TStructure u;
-        Rectangle(u, 0.3, 0.6);
-        u.AddTransLayer(Stirrup(distbot, disttop, 0.01, 0.2, 1e-4), 2);
-        u.ComputeMinCover();
-        EXPECT_NEAR(u.GetMinCover(face), cover, kTol);
-        EXPECT_EQ(face, 1);
+    // Stirrups from distbot to disttop, or (zBar > 0) a bar layer at zBar instead.
+    const struct {
+        double distbot, disttop, zBar, cover;
+        int face;
+    } rows[] = {{0.03, 0.57, 0.0, 0.025, 1},
+                {0.0, 0.0, 0.56, 0.03, 2},
+                {0.04, 0.54, 0.0, 0.035, 1},
+                {0.06, 0.57, 0.0, 0.025, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.cover);
+        TStructure s;
+        Rectangle(s, 0.3, 0.6);
+        if (row.zBar > 0.0)
+            s.AddLongLayer(Layer(row.zBar, 2, 0.02), 0);
+        else
+            s.AddTransLayer(Stirrup(row.distbot, row.disttop, 0.01, 0.2, 1e-4), 2);
+        s.ComputeMinCover();
+        int face = -1;
+        EXPECT_NEAR(s.GetMinCover(face), row.cover, kTol);
+        EXPECT_EQ(face, row.face);
     }
 }
 

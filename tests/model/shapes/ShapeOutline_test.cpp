@@ -4,6 +4,7 @@
 
 #include "foundation/TDepthTable.h"
 #include "foundation/Units.h"
+#include "model/TBeam.h"
 #include "model/shapes/ShapeFormula.h"
 #include "model/shapes/ShapeTestSupport.h"
 
@@ -175,58 +176,30 @@ TEST_F(ShapeLibraryTest, RowsReachingTheMarkerMagnitudeAreOutlineRows)
 
 // --- beams -----------------------------------------------------------------------------------
 
-struct FakeBeam {
-    struct Region {
-        double top, bottom, topWidth, bottomWidth;
-        int type;
-    };
-    int SetShapeType(int code)
-    {
-        shapeCode = code;
-        if (code == kUserShapeCode)
-            shapeName = "USER";
-        return 1;
-    }
-    int SetShapeName(const std::string& text)
-    {
-        shapeName = text;
-        return 1;
-    }
-    double GetBottom() const { return bottom; }
-    void SetRegionCount(int n) { regions.resize(static_cast<std::size_t>(n)); }
-    int AddRegion(double top, double bot, double tw, double bw, int type, int)
-    {
-        regions.push_back({top, bot, tw, bw, type});
-        return 1;
-    }
-    int shapeCode = -1;
-    std::string shapeName;
-    double bottom = -0.25;
-    std::vector<Region> regions{{1, 0, 1, 1, 0}};
-};
-
 TEST_F(DefaultShapesTest, ShapeByNameAndRegionsFromTheOutlineAboveTheBeamBottom)
 {
-    FakeBeam beam;
+    TBeam beam(TBeam::Empty{});
+    beam.AddRegion(0.25, -0.25, 1.0, 1.0, 0, 1);
+    ASSERT_DOUBLE_EQ(beam.GetBottom(), -0.25);
     EXPECT_EQ(SelectShapeByName(beam, "TBEAM"), 1);
-    EXPECT_EQ(beam.shapeCode, 2);
+    EXPECT_EQ(beam.GetSectionKindCode(), 2);
     EXPECT_EQ(SelectShapeByName(beam, "tbeam"), 0);
-    EXPECT_EQ(beam.shapeName, "TBEAM");
+    EXPECT_EQ(beam.GetShapeName(), "TBEAM");
 
-    beam.shapeCode = -1;
+    beam.SetShapeType(-1);
     ASSERT_EQ(BuildRegionsFromOutline(Shape("TBEAM"), beam, {1.0, 0.6, 0.3, 0.1, 1, 1}, 3), 1);
-    EXPECT_EQ(beam.shapeCode, 2);
-    ASSERT_EQ(beam.regions.size(), 2u); // the step at the flange gives no region
-    EXPECT_NEAR(beam.regions[0].top, 0.35, kTol);
-    EXPECT_NEAR(beam.regions[0].bottom, 0.25, kTol);
-    EXPECT_NEAR(beam.regions[0].topWidth, 1.0, kTol);
-    EXPECT_NEAR(beam.regions[1].bottom, -0.25, kTol);
-    EXPECT_NEAR(beam.regions[1].bottomWidth, 0.3, kTol);
-    EXPECT_EQ(beam.regions[1].type, 3);
+    EXPECT_EQ(beam.GetSectionKindCode(), 2);
+    ASSERT_EQ(beam.GetRegionCount(), 2); // the step at the flange gives no region
+    EXPECT_NEAR(beam.GetRegion(0)->top, 0.35, kTol);
+    EXPECT_NEAR(beam.GetRegion(0)->bottom, 0.25, kTol);
+    EXPECT_NEAR(beam.GetRegion(0)->topWidth, 1.0, kTol);
+    EXPECT_NEAR(beam.GetRegion(1)->bottom, -0.25, kTol);
+    EXPECT_NEAR(beam.GetRegion(1)->bottomWidth, 0.3, kTol);
+    EXPECT_EQ(beam.GetRegion(1)->concreteType, 3);
 
     EXPECT_EQ(BuildRegionsFromOutline(Shape("TBEAM"), beam, {1.0, 0.5, 0.3, 0.6, 1, 1}, 0), 0);
-    EXPECT_EQ(beam.shapeCode, kUserShapeCode);
-    EXPECT_EQ(beam.shapeName, "USER");
+    EXPECT_EQ(beam.GetSectionKindCode(), kUserShapeCode);
+    EXPECT_EQ(beam.GetShapeName(), "USER");
 }
 
 } // namespace
