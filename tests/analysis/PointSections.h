@@ -65,6 +65,14 @@ struct PointSections {
         return beam;
     }
 
+    // The beam under a moment increment of -1 kN m (top in compression).
+    static std::unique_ptr<TBeam> MomentBeam()
+    {
+        auto beam = Beam();
+        SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+        return beam;
+    }
+
     // 400 x 400 mm column, 1500 mm^2 at 50 mm from each face.
     static std::unique_ptr<TBeam> Column()
     {

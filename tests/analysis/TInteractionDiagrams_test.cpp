@@ -115,8 +115,7 @@ TEST_F(ColumnMN, CurvesReadThroughTheCursor)
 TEST(MVInteraction, ZeroShearPointIsThePeakMoment)
 {
     RecordingReporter reporter;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    auto beam = PS::MomentBeam();
     TFullSectionalResponse response(beam.get());
     RunToFinish(response, kMaxSteps);
     ASSERT_NE(response.GetPeakState(), nullptr);
@@ -153,8 +152,7 @@ TEST(MVInteraction, ZeroShearPointIsThePeakMoment)
 // lines and points.
 TEST(MVInteraction, LinesDoNotDependOnTheWorkers)
 {
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    auto beam = PS::MomentBeam();
     auto run = [&](int workers) {
         const ScopedWorkerCount count(workers);
         auto diagram = std::make_unique<TMVInter>(beam.get());
@@ -291,8 +289,7 @@ int MomentEvent(const TSectionalAnalysis&, const SectionState& state, int kind, 
 TEST(MVInteraction, LineCountIsThatOfTheLinesMade)
 {
     RecordingReporter reporter;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    auto beam = PS::MomentBeam();
     CrowdedMV few(beam.get());
     few.MakeLines(5);
     EXPECT_EQ(few.GetSubCount(), 9) << "stages 4 to 0 of the first, 1 to 4 of the second";
@@ -328,8 +325,7 @@ TEST(MVInteraction, LineCountIsThatOfTheLinesMade)
 TEST(MVInteraction, PointStoreFindsTheEventBetweenStages)
 {
     RecordingReporter reporter;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+    auto beam = PS::MomentBeam();
     CrowdedMV diagram(beam.get());
     SetDiagramEventRatios(&MomentEvent);
     diagram.StoreFilledPath(10);

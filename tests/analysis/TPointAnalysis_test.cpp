@@ -186,8 +186,7 @@ TEST(PointAnalyses, FailuresEndWithTheirMessage)
 TEST(PointAnalyses, OneStrainFindsTheOppositeFace)
 {
     RecordingReporter reporter;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0.0, 0.0, 0.0, 0.0, -1e3, 0.0);
+    auto beam = PS::MomentBeam();
     T1StrainAnalysis a(beam.get(), -0.001, 0.3, 0, 0);
     const SectionState* s = a.GetPeakState();
     ASSERT_NE(s, nullptr);

@@ -33,8 +33,7 @@ TEST(CurvatureIteration, SectionConstantOfARectangleByHand)
 // tension when f't is automatic; a given f't holds over the whole depth.
 TEST(CurvatureIteration, TensileStrengthTable)
 {
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0.0, 0.0, 0.0, 0.0, -1e3, 0.0);
+    auto beam = PS::MomentBeam();
     const double ft = beam->GetConcreteType(0)->ft;
     ASSERT_EQ(beam->GetConcreteType(0)->ftAuto, 1);
     FakeBeamAnalysis automatic(beam.get(), 1);
@@ -120,8 +119,7 @@ TEST(CurvatureIteration, ProfileCorrections)
 TEST(CurvatureIteration, ShearConvergenceLoopFindsTheAxialStrain)
 {
     RecordingReporter reporter;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0.0, 0.0, 0.0, 0.0, -1e3, 0.0);
+    auto beam = PS::MomentBeam();
     FakeBeamAnalysis a(beam.get(), 1);
     SectionStateHolder s;
     a.CreateSectionState(s, nullptr);

@@ -34,10 +34,7 @@ struct FixedAngle : ::testing::Test {
 
     void Make(int code, double rhoX = 0.01, double rhoY = 0.005)
     {
-        PanelSpec spec;
-        spec.rhoX = rhoX;
-        spec.rhoY = rhoY;
-        panel = MakePanel(spec);
+        panel = MakePanel({.rhoX = rhoX, .rhoY = rhoY});
         // The element's own setter keeps the rotating-angle models; the fixed-angle codes are
         // set on the structure directly.
         panel->TStructure::SetConcreteModelSet(code);

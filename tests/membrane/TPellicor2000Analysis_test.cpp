@@ -97,11 +97,8 @@ TEST(MembraneStateSolve, UncrackedElementGivesTheElasticStrains)
 {
     RecordingReporter reporter;
     constexpr double kRelTol = 0.01;
-    PanelSpec spec;
-    spec.rhoX = 0.01;
-    spec.rhoY = 0.005;
-    spec.constant = {400.0, -300.0, 200.0}; // 0.4, -0.3, 0.2 MPa
-    auto panel = MakePanel(spec);
+    // 0.4, -0.3 and 0.2 MPa.
+    auto panel = MakePanel({.rhoY = 0.005, .constant = {400.0, -300.0, 200.0}});
     TP2k1DAnalysis analysis(panel.get());
     ASSERT_EQ(analysis.SolveInitialStages(), 1);
     const SectionState* stage0 = analysis.GetStage(0);
@@ -153,9 +150,7 @@ TEST(MembraneStateSolve, HeldNormalStrainStaysUnderFreeShrinkage)
 {
     RecordingReporter reporter;
     constexpr double kShrinkage = -3e-4;
-    PanelSpec spec;
-    spec.increment = {1e6, 0.0, 0.0};
-    auto panel = MakePanel(spec);
+    auto panel = MakePanel({.increment = {1e6, 0.0, 0.0}});
     TDepthTable shrinkage;
     shrinkage.Add(panel->GetTop(), kShrinkage);
     shrinkage.Add(panel->GetBottom(), kShrinkage);
@@ -182,9 +177,7 @@ TEST(MembraneStateSolve, HeldNormalStrainStaysUnderFreeShrinkage)
 TEST(MembraneStateSolve, CrackedElementSteelAtACrackByHand)
 {
     RecordingReporter reporter;
-    PanelSpec spec;
-    spec.rhoY = 0.004;
-    auto panel = MakePanel(spec);
+    auto panel = MakePanel({.rhoY = 0.004});
     TP2k1DAnalysis analysis(panel.get());
     SectionStateHolder stage;
     ASSERT_EQ(analysis.CreateSectionState(stage, nullptr), 1);
