@@ -266,15 +266,4 @@ TEST_F(FixedAngle, DegenerateCasesGiveFiniteStates)
     }
 }
 
-// A full response with a fixed-angle model set ends by itself like any other.
-TEST_F(FixedAngle, FullResponseEndsByItself)
-{
-    Make(14);
-    TP2kFullResponse run(panel.get());
-    EXPECT_EQ(run.GetErrorCount(), 0);
-    EXPECT_GT(run.GetStageCount(), 2);
-    EXPECT_LT(run.GetStageCount(), TP2k1DAnalysis::kStageLimit);
-    EXPECT_GT(run.GetPeakState()->Results[MembraneResult::TauXY], 1e6);
-}
-
 } // namespace

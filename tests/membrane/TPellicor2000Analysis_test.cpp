@@ -80,17 +80,6 @@ TEST(MembraneConstruction, WithoutElementShowsTheMessageAndSolvesNothing)
     EXPECT_EQ(analysis.SolveFullResponse(), 0);
 }
 
-TEST(MembraneConstruction, ConcreteTypeIndexEqualToTheCountIsRefused)
-{
-    RecordingReporter reporter;
-    auto panel = MakePanel(PanelSpec{});
-    const int count = panel->GetConcreteTypeCount();
-    ASSERT_EQ(count, 1);
-    EXPECT_NE(panel->GetConcreteType(count - 1), nullptr);
-    EXPECT_EQ(panel->GetConcreteType(count), nullptr);
-    EXPECT_TRUE(reporter.Saw("GetConcreteType"));
-}
-
 // Under stresses well below cracking the concrete is linear and isotropic (no Poisson effect):
 // sigma_x = (Ec + rho_x Es) e_x, sigma_y = (Ec + rho_y Es) e_y, tau = Ec / 2 g_xy.
 TEST(MembraneStateSolve, UncrackedElementGivesTheElasticStrains)
