@@ -123,11 +123,9 @@ TEST_F(CodeStrengthTest, RecordOfTheBeamHoldsItsHandParametersOnEitherFace)
 
 TEST_F(CodeStrengthTest, TendonsCarryTheirLockedInStressAndTheShearOfTheirDrape)
 {
-    BeamSpec spec;
+    BeamSpec spec = Path(1.0);
     spec.prestrain = 0.001; // elastic: f_po = E_s x 0.001 = 200 MPa
     spec.drape = 0.1;
-    spec.loads[1] = -1.0;
-    spec.loads[2] = 1.0;
     const CodeStrengthRecord rec = Record(spec, kCsa2014);
     EXPECT_DOUBLE_EQ(rec.As, 0.0);
     EXPECT_DOUBLE_EQ(rec.Aps, 0.002);
@@ -147,16 +145,12 @@ TEST_F(CodeStrengthTest, AashtoStrengthIsWhereTheLoadLineMeetsTheTableCurve)
     ASSERT_GT(p5.M / p5.V, kDv) << "the e_x = 0.75 point lies beyond the d_v section";
 
     // A load line through the e_x = 0.75 column point fails there.
-    BeamSpec spec;
-    spec.loads[1] = -p5.M / p5.V;
-    spec.loads[2] = 1.0;
-    MakeBeam(beam, spec);
+    MakeBeam(beam, Path(p5.M / p5.V));
     EXPECT_NEAR(CodeShearStrength(beam, kAashto94), p5.V, p5.V * kExactTolerance);
 
     // A short shear span is governed by the section d_v from the support: the curve segment
     // between the two column points at M = V d_v.
-    spec.loads[1] = -0.1;
-    MakeBeam(beam, spec);
+    MakeBeam(beam, Path(0.1));
     const double t = (p4.M - kDv * p4.V) / ((p4.M - p5.M) - kDv * (p4.V - p5.V));
     const double vAtDv = p4.V + t * (p5.V - p4.V);
     ASSERT_GT(t, 0.0);
@@ -167,11 +161,7 @@ TEST_F(CodeStrengthTest, AashtoStrengthIsWhereTheLoadLineMeetsTheTableCurve)
 TEST_F(CodeStrengthTest, AashtoStirrupsBelowTheMinimumInterpolateBetweenNoneAndTheMinimum)
 {
     auto strength = [&](double stirrupFy, int variant) {
-        BeamSpec spec;
-        spec.stirrupFy = stirrupFy;
-        spec.loads[1] = -1.0;
-        spec.loads[2] = 1.0;
-        MakeBeam(beam, spec);
+        MakeBeam(beam, Path(1.0, stirrupFy));
         return CodeShearStrength(beam, variant);
     };
     for (const int variant : {kAashto94, kAashto2000}) {
@@ -189,13 +179,10 @@ TEST_F(CodeStrengthTest, AashtoStirrupsBelowTheMinimumInterpolateBetweenNoneAndT
 // which the tendon's drape adds its V_p: the strength is that sum along any load line.
 TEST_F(CodeStrengthTest, AashtoCrushingCapCarriesThePrestressShear)
 {
-    BeamSpec spec;
+    BeamSpec spec = Path(0.2, 20e6);
     spec.barArea = 0.004;
     spec.prestrain = 0.001; // f_po = 200 MPa
     spec.drape = 0.2;
-    spec.stirrupFy = 20e6;
-    spec.loads[1] = -0.2;
-    spec.loads[2] = 1.0;
     MakeBeam(beam, spec);
     const double vp = kEs * 0.001 * 0.004 * 0.2 / std::sqrt(1.04);
     const double cap = 0.25 * kFc * kWidth * kDv + vp;
@@ -219,11 +206,7 @@ TEST_F(CodeStrengthTest, CsaShearStrengthMatchesTheGeneralMethodSolvedByHand)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        BeamSpec spec;
-        spec.stirrupFy = row.stirrupFy;
-        spec.loads[1] = -row.ratio;
-        spec.loads[2] = 1.0;
-        CodeStrengthRecord rec = Record(spec, kCsa2014);
+        CodeStrengthRecord rec = Record(Path(row.ratio, row.stirrupFy), kCsa2014);
         const double lambda = SolveCsaGeneralMethod(rec);
         const CsaHand hand = CsaByBisection(row.ratio, row.stirrupFy, row.sxe, 0.002);
         EXPECT_NEAR(lambda, hand.V, hand.V * kIterationTolerance);
@@ -261,9 +244,8 @@ TEST_F(CodeStrengthTest, CsaFlexuralLimitsCarryTheResistanceFactors)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        BeamSpec spec;
+        BeamSpec spec = Path(1.0);
         spec.barArea = row.barArea;
-        spec.loads[1] = -1.0;
         spec.loads[2] = row.shear;
         CodeStrengthRecord rec = Record(spec, kCsa2014);
         SolveCsaGeneralMethod(rec);
