@@ -25,16 +25,8 @@ constexpr double kStirrupArea = 2e-4;
 constexpr double kStirrupSpacing = 0.15;
 constexpr double kRho = kStirrupArea / kStirrupSpacing / kWidth;
 
-struct LayerEvaluationTest : ::testing::Test {
-    RecordingReporter reporter;
-    AnalysisMessages messages;
-    ScopedAnalysisMessages installMessages{messages};
+struct LayerEvaluationTest : LayerTest {
     ValueGuard<int> reduction{g_CrackingReductionOption, 0};
-    ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
-    TBeam beam;
-    FailedFlagLists flags;
-
-    LayerEvaluationTest() { MakeRectangle(beam); }
 
     TLayerEvaluator Evaluator()
     {

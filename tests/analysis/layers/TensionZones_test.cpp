@@ -21,27 +21,14 @@ constexpr double kStressTol = 1e-3; // Pa
 constexpr double kMomentTol = 1e-6; // N m, closed forms
 constexpr double kDepthTol = 1e-12; // m
 
-// Bars: 3 x 500 mm^2, 25 mm, at z = -0.2 m. Under e = -0.004 z they strain 0.0008 (160 MPa);
-// their crack strain limit 2 x 0.0008 + (0.007 - 0.002) lies on the plateau, so their stress
-// at a crack is fy.
-constexpr double kBarArea = 1.5e-3, kBarZ = -0.2, kSlope = -0.004, kBarStress = 160e6;
-
 struct Reserve {
     double moment = -1.0, crossing = -1.0; // off their answers so that a write shows
     TDepthTable profile{"reserve"};
 };
 
-struct TensionZonesTest : ::testing::Test {
-    RecordingReporter reporter;
-    AnalysisMessages messages;
-    ScopedAnalysisMessages installMessages{messages};
-    ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
-    TBeam beam;
-    FailedFlagLists flags;
+struct TensionZonesTest : LayerTest {
     TLayerEvaluator ev{beam, flags};
     TTensionZones zones{ev};
-
-    TensionZonesTest() { MakeRectangle(beam); }
 
     // Binds the evaluator to the beam as it now stands.
     TTensionZones& Zones()
