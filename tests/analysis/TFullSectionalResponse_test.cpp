@@ -75,6 +75,7 @@ std::unique_ptr<TBeam> ShearBeam()
 
 struct FullSectionalResponse : ::testing::Test {
     RecordingReporter reporter;
+    std::unique_ptr<TBeam> beam = PS::MomentBeam();
 };
 using ShearStressDistribution = FullSectionalResponse;
 
@@ -84,7 +85,6 @@ using ShearStressDistribution = FullSectionalResponse;
 // factors rise to the peak; cracking, yielding and the peak lie near the hand values.
 TEST_F(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
 {
-    auto beam = PS::MomentBeam();
     const HandBeam hand = HandOf(*beam);
     TFullSectionalResponse a(beam.get());
     ASSERT_EQ(a.IsRunning(), 1);
@@ -202,7 +202,6 @@ int CountValid(const T1DAnalysis& a)
 // gives the others nothing to follow: they stay (once they were sent some 1e190 away).
 TEST_F(FullSectionalResponse, PredictionAfterAStandstillStaysAtTheLastStage)
 {
-    auto beam = PS::MomentBeam();
     OpenResponse a(beam.get());
     a.StepTo(4);
     ASSERT_EQ(a.GetControlVariable(), 1);
@@ -220,7 +219,7 @@ TEST_F(FullSectionalResponse, PredictionAfterAStandstillStaysAtTheLastStage)
 // response ends by the step-factor floor.
 TEST_F(FullSectionalResponse, RunawaySolveIsAFailedAttempt)
 {
-    auto beam = ShearBeam();
+    beam = ShearBeam();
     OpenResponse a(beam.get());
     a.StepTo(2);
     ASSERT_EQ(a.GetCurrentStage(), 3);
@@ -260,7 +259,6 @@ TEST_F(FullSectionalResponse, ColumnWithAxialCompressionKeepsItsAxialLoad)
 // stage returns to the envelope at the curvature where the unloading began.
 TEST_F(FullSectionalResponse, UnloadAndReloadReturnToTheEnvelope)
 {
-    auto beam = PS::MomentBeam();
     TFullSectionalResponse a(beam.get());
     RunToFinish(a, kMaxSteps);
     int from = -1;
@@ -307,7 +305,6 @@ TEST_F(FullSectionalResponse, UnloadAndReloadReturnToTheEnvelope)
 // stages there double, each new one lies between its neighbours, and the rest stay.
 TEST_F(FullSectionalResponse, MoreDetailDoublesTheStagesBetweenTwoStages)
 {
-    auto beam = PS::MomentBeam();
     TFullSectionalResponse a(beam.get());
     RunToFinish(a, kMaxSteps);
     const int before = CountValid(a);
@@ -333,7 +330,6 @@ TEST_F(FullSectionalResponse, MoreDetailDoublesTheStagesBetweenTwoStages)
 // Pruning after the peak and thinning keep the peak stage and its load factor.
 TEST_F(FullSectionalResponse, ThinningKeepsThePeak)
 {
-    auto beam = PS::MomentBeam();
     TFullSectionalResponse a(beam.get());
     RunToFinish(a, kMaxSteps);
     const double peak = a.GetMaxLoadFactor();
@@ -359,7 +355,6 @@ TEST_F(FullSectionalResponse, ThinningKeepsThePeak)
 // leaves its stages where they are.
 TEST_F(FullSectionalResponse, StageTableEdgesAreSafe)
 {
-    auto beam = PS::MomentBeam();
     OpenResponse a(beam.get());
     RunToFinish(a, 3);
     a.Finish();
@@ -390,7 +385,7 @@ TEST_F(FullSectionalResponse, StageTableEdgesAreSafe)
 // included; a state without shear gets a distribution of unit integral.
 TEST_F(ShearStressDistribution, ElasticSectionGivesTheParabola)
 {
-    auto beam = PS::Empty();
+    beam = PS::Empty();
     beam->AddRegion(PS::kH, 0.0, PS::kB, PS::kB, 0, 1);
     beam->Validate();
     PS::SetLoads(*beam, 0, 0, 0, 0, -1500.0, 1000.0);
@@ -426,7 +421,7 @@ TEST_F(ShearStressDistribution, ElasticSectionGivesTheParabola)
 // axial force does not change along the member) and its stresses add up to V.
 TEST_F(ShearStressDistribution, CrackedSectionClosesAndCarriesTheShear)
 {
-    auto beam = ShearBeam();
+    beam = ShearBeam();
     OpenResponse a(beam.get());
     SectionState* s = a.StepTo(6);
     ASSERT_NE(s, nullptr);
@@ -448,7 +443,7 @@ TEST_F(ShearStressDistribution, CrackedSectionClosesAndCarriesTheShear)
 // mean 1.5.
 TEST_F(ShearStressDistribution, ErrorOverFiftyPointsFromFaceToFace)
 {
-    auto beam = ShearBeam();
+    beam = ShearBeam();
     OpenResponse a(beam.get());
     SectionState* s = a.StepTo(1);
     ASSERT_NE(s, nullptr);
@@ -474,7 +469,7 @@ TEST_F(ShearStressDistribution, ErrorOverFiftyPointsFromFaceToFace)
 // initial state cannot be solved, the error is stored and the analysis does not run.
 TEST_F(FullSectionalResponse, ConstantLoadsOnlyAndUnsolvableInitialCase)
 {
-    auto beam = PS::Beam();
+    beam = PS::Beam();
     PS::SetLoads(*beam, 0, -50e3, 0, 0, 0, 0);
     TFullSectionalResponse a(beam.get());
     ASSERT_EQ(a.IsRunning(), 1);
@@ -501,7 +496,7 @@ TEST_F(FullSectionalResponse, ConstantLoadsOnlyAndUnsolvableInitialCase)
 // after M is V with shear and N without.
 TEST_F(FullSectionalResponse, ControlVariableFollowsTheDominantIncrement)
 {
-    auto beam = PS::Empty();
+    beam = PS::Empty();
     beam->AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
     PointSections::AddBars(*beam, 0.05, PS::kBarArea);
     beam->Validate();
@@ -522,7 +517,6 @@ TEST_F(FullSectionalResponse, ControlVariableFollowsTheDominantIncrement)
 // stages to more than the work of the moment on the curvature increments less 10 %.
 TEST_F(FullSectionalResponse, EnergyBetweenStagesMatchesTheMomentWork)
 {
-    auto beam = PS::MomentBeam();
     OpenResponse a(beam.get());
     a.StepTo(12);
     double energy = 0.0;
@@ -557,7 +551,7 @@ public:
 // solved after the change equals one solved by an analysis that never saw the old shape.
 TEST_F(FullSectionalResponse, LayerSolutionFollowsANewShearShape)
 {
-    auto beam = ShearBeam();
+    beam = ShearBeam();
     ShapeAnalysis a(beam.get());
     ShapeAnalysis b(beam.get());
     auto solve = [](ShapeAnalysis& x) {
@@ -585,7 +579,6 @@ TEST_F(FullSectionalResponse, LayerSolutionFollowsANewShearShape)
 // it once a node's compressive strain passes 4 e'c.
 TEST_F(FullSectionalResponse, ResponseEndsAfterAFailureBelowItsPeakOrPastTheStrainLimit)
 {
-    auto beam = PS::MomentBeam();
     OpenResponse a(beam.get());
     a.StepTo(3);
     SectionState& s = *a.Slot(2);
@@ -617,7 +610,6 @@ TEST_F(FullSectionalResponse, ResponseEndsAfterAFailureBelowItsPeakOrPastTheStra
 // of a step back towards it.
 TEST_F(FullSectionalResponse, TargetAfterAFailedAttempt)
 {
-    auto beam = PS::MomentBeam();
     OpenResponse a(beam.get());
     a.StepTo(4);
     const int n = a.GetCurrentStage();
