@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "analysis/AnalysisBaseFakes.h"
 #include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
@@ -84,11 +85,5 @@ struct PointSections {
         return beam;
     }
 
-    static void
-    SetLoads(TBeam& beam, double n0, double m0, double v0, double dn, double dm, double dv)
-    {
-        const double constant[3] = {n0, m0, v0}, increment[3] = {dn, dm, dv};
-        beam.SetConstantLoads(constant, 3);
-        beam.SetIncrementLoads(increment, 3);
-    }
+    static constexpr auto SetLoads = TestSection::SetLoads;
 };

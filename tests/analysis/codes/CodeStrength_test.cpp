@@ -51,16 +51,6 @@ HandPoint AashtoColumn(double barArea, double beta, double theta, double ex, dou
     return {V, std::min(me, mt)};
 }
 
-// AASHTO-94 without stirrups, row s_xe = 0.38 m: columns e_x = 0.5 and 0.75 (per mille).
-HandPoint Column4()
-{
-    return AashtoColumn(0.002, 2.59, 40.0, 0.5, 50.0);
-}
-HandPoint Column5()
-{
-    return AashtoColumn(0.002, 2.23, 43.0, 0.75, 50.0);
-}
-
 // The CSA general method solved by bisection on e_x for a load path M = r V from zero, no
 // resistance factors: V(e_x) = V_c + V_s, e_x = (max(M, V d_v)/d_v + V) / (2 E_s A_s).
 struct CsaHand {
@@ -140,8 +130,9 @@ TEST_F(CodeStrengthTest, TendonsCarryTheirLockedInStressAndTheShearOfTheirDrape)
 
 TEST_F(CodeStrengthTest, AashtoStrengthIsWhereTheLoadLineMeetsTheTableCurve)
 {
-    const HandPoint p4 = Column4();
-    const HandPoint p5 = Column5();
+    // AASHTO-94 without stirrups, row s_xe = 0.38 m: columns e_x = 0.5 and 0.75 (per mille).
+    const HandPoint p4 = AashtoColumn(0.002, 2.59, 40.0, 0.5, 50.0);
+    const HandPoint p5 = AashtoColumn(0.002, 2.23, 43.0, 0.75, 50.0);
     ASSERT_GT(p5.M / p5.V, kDv) << "the e_x = 0.75 point lies beyond the d_v section";
 
     // A load line through the e_x = 0.75 column point fails there.
