@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "analysis/AnalysisBaseFakes.h"
 #include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
@@ -65,6 +66,14 @@ struct PointSections {
         return beam;
     }
 
+    // The beam under a moment increment of -1 kN m (top in compression).
+    static std::unique_ptr<TBeam> MomentBeam()
+    {
+        auto beam = Beam();
+        SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
+        return beam;
+    }
+
     // 400 x 400 mm column, 1500 mm^2 at 50 mm from each face.
     static std::unique_ptr<TBeam> Column()
     {
@@ -76,11 +85,5 @@ struct PointSections {
         return beam;
     }
 
-    static void
-    SetLoads(TBeam& beam, double n0, double m0, double v0, double dn, double dm, double dv)
-    {
-        const double constant[3] = {n0, m0, v0}, increment[3] = {dn, dm, dv};
-        beam.SetConstantLoads(constant, 3);
-        beam.SetIncrementLoads(increment, 3);
-    }
+    static constexpr auto SetLoads = TestSection::SetLoads;
 };

@@ -66,13 +66,6 @@ HandBeam HandOf(const TBeam& beam)
     return {c.fc, c.ft, c.Ec, s.Es, s.fy};
 }
 
-std::unique_ptr<TBeam> MomentBeam()
-{
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
-    return beam;
-}
-
 // The beam with stirrups under moment and shear at a fixed shear span of 1.5 m.
 std::unique_ptr<TBeam> ShearBeam()
 {
@@ -81,14 +74,18 @@ std::unique_ptr<TBeam> ShearBeam()
     return beam;
 }
 
+struct FullSectionalResponse : ::testing::Test {
+    RecordingReporter reporter;
+    std::unique_ptr<TBeam> beam = PS::MomentBeam();
+};
+using ShearStressDistribution = FullSectionalResponse;
+
 } // namespace
 
 // Moment only: the response runs to its own finish well inside the stage table; the load
 // factors rise to the peak; cracking, yielding and the peak lie near the hand values.
-TEST(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
+TEST_F(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
 {
-    RecordingReporter reporter;
-    auto beam = MomentBeam();
     const HandBeam hand = HandOf(*beam);
     TFullSectionalResponse a(beam.get());
     ASSERT_EQ(a.IsRunning(), 1);
@@ -209,10 +206,8 @@ int CountValid(const T1DAnalysis& a)
 // The next stage starts from the last one moved along the last step in proportion to the
 // controlled deformation. A last step that left the controlled deformation where it was
 // gives the others nothing to follow: they stay (once they were sent some 1e190 away).
-TEST(FullSectionalResponse, PredictionAfterAStandstillStaysAtTheLastStage)
+TEST_F(FullSectionalResponse, PredictionAfterAStandstillStaysAtTheLastStage)
 {
-    RecordingReporter reporter;
-    auto beam = MomentBeam();
     OpenResponse a(beam.get());
     a.StepTo(4);
     ASSERT_EQ(a.GetControlVariable(), 1);
@@ -228,10 +223,9 @@ TEST(FullSectionalResponse, PredictionAfterAStandstillStaysAtTheLastStage)
 // A solve that reports success on a runaway profile is a failed attempt: no stage is taken
 // from it (its plastic offsets would have been reset with a message), the step is cut and the
 // response ends by the step-factor floor.
-TEST(FullSectionalResponse, RunawaySolveIsAFailedAttempt)
+TEST_F(FullSectionalResponse, RunawaySolveIsAFailedAttempt)
 {
-    RecordingReporter reporter;
-    auto beam = ShearBeam();
+    beam = ShearBeam();
     OpenResponse a(beam.get());
     a.StepTo(2);
     ASSERT_EQ(a.GetCurrentStage(), 3);
@@ -246,9 +240,8 @@ TEST(FullSectionalResponse, RunawaySolveIsAFailedAttempt)
 // A column under constant axial compression: every stage keeps N at N0, and the moment
 // capacity lies near the hand value of the rectangular stress block with both bar layers at
 // yield, 338 kN m at 1000 kN.
-TEST(FullSectionalResponse, ColumnWithAxialCompressionKeepsItsAxialLoad)
+TEST_F(FullSectionalResponse, ColumnWithAxialCompressionKeepsItsAxialLoad)
 {
-    RecordingReporter reporter;
     auto column = PS::Column();
     const double N0 = -1.0e6;
     PS::SetLoads(*column, N0, 0, 0, 0, -1000.0, 0);
@@ -270,10 +263,8 @@ TEST(FullSectionalResponse, ColumnWithAxialCompressionKeepsItsAxialLoad)
 
 // Unloading from a stage past yield brings the moment down; reloading from the unloaded
 // stage returns to the envelope at the curvature where the unloading began.
-TEST(FullSectionalResponse, UnloadAndReloadReturnToTheEnvelope)
+TEST_F(FullSectionalResponse, UnloadAndReloadReturnToTheEnvelope)
 {
-    RecordingReporter reporter;
-    auto beam = MomentBeam();
     TFullSectionalResponse a(beam.get());
     RunToFinish(a, kMaxSteps);
     int from = -1;
@@ -318,10 +309,8 @@ TEST(FullSectionalResponse, UnloadAndReloadReturnToTheEnvelope)
 
 // "More Detail" between stages 2 and 6 solves one new stage in each of the four gaps: the
 // stages there double, each new one lies between its neighbours, and the rest stay.
-TEST(FullSectionalResponse, MoreDetailDoublesTheStagesBetweenTwoStages)
+TEST_F(FullSectionalResponse, MoreDetailDoublesTheStagesBetweenTwoStages)
 {
-    RecordingReporter reporter;
-    auto beam = MomentBeam();
     TFullSectionalResponse a(beam.get());
     RunToFinish(a, kMaxSteps);
     const int before = CountValid(a);
@@ -345,10 +334,8 @@ TEST(FullSectionalResponse, MoreDetailDoublesTheStagesBetweenTwoStages)
 }
 
 // Pruning after the peak and thinning keep the peak stage and its load factor.
-TEST(FullSectionalResponse, ThinningKeepsThePeak)
+TEST_F(FullSectionalResponse, ThinningKeepsThePeak)
 {
-    RecordingReporter reporter;
-    auto beam = MomentBeam();
     TFullSectionalResponse a(beam.get());
     RunToFinish(a, kMaxSteps);
     const double peak = a.GetMaxLoadFactor();
@@ -372,10 +359,8 @@ TEST(FullSectionalResponse, ThinningKeepsThePeak)
 // Stored stages read safely: a negative index is no stage; a load factor that two stages
 // share is looked up in the first of them; "More Detail" refuses a nearly full table and
 // leaves its stages where they are.
-TEST(FullSectionalResponse, StageTableEdgesAreSafe)
+TEST_F(FullSectionalResponse, StageTableEdgesAreSafe)
 {
-    RecordingReporter reporter;
-    auto beam = MomentBeam();
     OpenResponse a(beam.get());
     RunToFinish(a, 3);
     a.Finish();
@@ -404,10 +389,9 @@ TEST(FullSectionalResponse, StageTableEdgesAreSafe)
 // The dual-section distribution of an uncracked plain section under shear is the parabola
 // 1.5 V / (b h) (1 - (2 y / h)^2) at every point of its table, the middles of its seven layers
 // included; a state without shear gets a distribution of unit integral.
-TEST(ShearStressDistribution, ElasticSectionGivesTheParabola)
+TEST_F(ShearStressDistribution, ElasticSectionGivesTheParabola)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Empty();
+    beam = PS::Empty();
     beam->AddRegion(PS::kH, 0.0, PS::kB, PS::kB, 0, 1);
     beam->Validate();
     PS::SetLoads(*beam, 0, 0, 0, 0, -1500.0, 1000.0);
@@ -429,7 +413,7 @@ TEST(ShearStressDistribution, ElasticSectionGivesTheParabola)
     EXPECT_LT(a.ShearDistributionError(*s, mode), 0.05);
     EXPECT_EQ(mode, FailureMode::None);
 
-    auto plain = MomentBeam();
+    auto plain = PS::MomentBeam();
     OpenResponse m(plain.get());
     SectionState* p = m.StepTo(2);
     ASSERT_NE(p, nullptr);
@@ -441,10 +425,9 @@ TEST(ShearStressDistribution, ElasticSectionGivesTheParabola)
 // On a cracked section the longitudinal stress rate varies along a layer as the parabola
 // through its three nodes. The shear flow it integrates to closes at the bottom face (the
 // axial force does not change along the member) and its stresses add up to V.
-TEST(ShearStressDistribution, CrackedSectionClosesAndCarriesTheShear)
+TEST_F(ShearStressDistribution, CrackedSectionClosesAndCarriesTheShear)
 {
-    RecordingReporter reporter;
-    auto beam = ShearBeam();
+    beam = ShearBeam();
     OpenResponse a(beam.get());
     SectionState* s = a.StepTo(6);
     ASSERT_NE(s, nullptr);
@@ -464,10 +447,9 @@ TEST(ShearStressDistribution, CrackedSectionClosesAndCarriesTheShear)
 // of 0, never a NaN from a slightly negative variance. A difference rising linearly from 1 at
 // the bottom to 2 at the top: at points 1 + i/49 the spread is sqrt(50 x 51 / 12) / 49 and the
 // mean 1.5.
-TEST(ShearStressDistribution, ErrorOverFiftyPointsFromFaceToFace)
+TEST_F(ShearStressDistribution, ErrorOverFiftyPointsFromFaceToFace)
 {
-    RecordingReporter reporter;
-    auto beam = ShearBeam();
+    beam = ShearBeam();
     OpenResponse a(beam.get());
     SectionState* s = a.StepTo(1);
     ASSERT_NE(s, nullptr);
@@ -491,10 +473,9 @@ TEST(ShearStressDistribution, ErrorOverFiftyPointsFromFaceToFace)
 // Only constant loads: nothing to trace, so the first step stores a copy of the initial state
 // with an undefined load factor and finishes. Loads beyond the section's strength: the
 // initial state cannot be solved, the error is stored and the analysis does not run.
-TEST(FullSectionalResponse, ConstantLoadsOnlyAndUnsolvableInitialCase)
+TEST_F(FullSectionalResponse, ConstantLoadsOnlyAndUnsolvableInitialCase)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
+    beam = PS::Beam();
     PS::SetLoads(*beam, 0, -50e3, 0, 0, 0, 0);
     TFullSectionalResponse a(beam.get());
     ASSERT_EQ(a.IsRunning(), 1);
@@ -519,10 +500,9 @@ TEST(FullSectionalResponse, ConstantLoadsOnlyAndUnsolvableInitialCase)
 
 // The control variable follows the largest of |dN|, |3 dM / H| and |dV|; the alternative
 // after M is V with shear and N without.
-TEST(FullSectionalResponse, ControlVariableFollowsTheDominantIncrement)
+TEST_F(FullSectionalResponse, ControlVariableFollowsTheDominantIncrement)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Empty();
+    beam = PS::Empty();
     beam->AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
     PointSections::AddBars(*beam, 0.05, PS::kBarArea);
     beam->Validate();
@@ -541,10 +521,8 @@ TEST(FullSectionalResponse, ControlVariableFollowsTheDominantIncrement)
 
 // Energy absorbed between the stages of a loading response is positive and adds up over the
 // stages to more than the work of the moment on the curvature increments less 10 %.
-TEST(FullSectionalResponse, EnergyBetweenStagesMatchesTheMomentWork)
+TEST_F(FullSectionalResponse, EnergyBetweenStagesMatchesTheMomentWork)
 {
-    RecordingReporter reporter;
-    auto beam = MomentBeam();
     OpenResponse a(beam.get());
     a.StepTo(12);
     double energy = 0.0;
@@ -577,10 +555,9 @@ public:
 
 // The layer level reads the new shear-strain shape once it is told of the change: a state
 // solved after the change equals one solved by an analysis that never saw the old shape.
-TEST(FullSectionalResponse, LayerSolutionFollowsANewShearShape)
+TEST_F(FullSectionalResponse, LayerSolutionFollowsANewShearShape)
 {
-    RecordingReporter reporter;
-    auto beam = ShearBeam();
+    beam = ShearBeam();
     ShapeAnalysis a(beam.get());
     ShapeAnalysis b(beam.get());
     auto solve = [](ShapeAnalysis& x) {
@@ -606,10 +583,8 @@ TEST(FullSectionalResponse, LayerSolutionFollowsANewShearShape)
 // The end of a response: a state with a failure mode (here a crack slipping at its shear
 // limit) ends it once its load has fallen below 80 % of the largest so far, and any state ends
 // it once a node's compressive strain passes 4 e'c.
-TEST(FullSectionalResponse, ResponseEndsAfterAFailureBelowItsPeakOrPastTheStrainLimit)
+TEST_F(FullSectionalResponse, ResponseEndsAfterAFailureBelowItsPeakOrPastTheStrainLimit)
 {
-    RecordingReporter reporter;
-    auto beam = MomentBeam();
     OpenResponse a(beam.get());
     a.StepTo(3);
     SectionState& s = *a.Slot(2);
@@ -680,10 +655,8 @@ TEST(FullSectionalResponse, ResponseEndsOnceAForceItLoadsOrHoldsIsLost)
 // curvature, d its last increment): a step larger than d is cut to half of d; a full step no
 // larger is followed by one and a half steps beyond the last stage; after that, three quarters
 // of a step back towards it.
-TEST(FullSectionalResponse, TargetAfterAFailedAttempt)
+TEST_F(FullSectionalResponse, TargetAfterAFailedAttempt)
 {
-    RecordingReporter reporter;
-    auto beam = MomentBeam();
     OpenResponse a(beam.get());
     a.StepTo(4);
     const int n = a.GetCurrentStage();

@@ -57,6 +57,13 @@ protected:
     static inline int steps = 0;
 };
 
+// The beam under a moment increment, which a test may replace.
+struct MVInteraction : ::testing::Test {
+    RecordingReporter reporter;
+    std::unique_ptr<TBeam> beam = PS::MomentBeam();
+};
+using MNInteraction = MVInteraction;
+
 } // namespace
 
 // The outline closes on itself and mirrors about M = 0; the paths were written on the
@@ -112,11 +119,8 @@ TEST_F(ColumnMN, CurvesReadThroughTheCursor)
 // The M-V diagram's point without shear is the moment capacity of the full response; every
 // point of the curve comes from a line that was made. Without stirrups the third curve is
 // that of kind 2, with them of kind 4.
-TEST(MVInteraction, ZeroShearPointIsThePeakMoment)
+TEST_F(MVInteraction, ZeroShearPointIsThePeakMoment)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
     TFullSectionalResponse response(beam.get());
     RunToFinish(response, kMaxSteps);
     ASSERT_NE(response.GetPeakState(), nullptr);
@@ -151,10 +155,8 @@ TEST(MVInteraction, ZeroShearPointIsThePeakMoment)
 
 // The shear lines step together on the worker threads: one worker and four give bit-identical
 // lines and points.
-TEST(MVInteraction, LinesDoNotDependOnTheWorkers)
+TEST_F(MVInteraction, LinesDoNotDependOnTheWorkers)
 {
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
     auto run = [&](int workers) {
         const ScopedWorkerCount count(workers);
         auto diagram = std::make_unique<TMVInter>(beam.get());
@@ -288,11 +290,8 @@ int MomentEvent(const TSectionalAnalysis&, const SectionState& state, int kind, 
 
 // Base responses with 2 x 70 stages would start 139 lines: 100 are made, and the count, the
 // stage sequence, the point store and the triangle mesh stay within them.
-TEST(MVInteraction, LineCountIsThatOfTheLinesMade)
+TEST_F(MVInteraction, LineCountIsThatOfTheLinesMade)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
     CrowdedMV few(beam.get());
     few.MakeLines(5);
     EXPECT_EQ(few.GetSubCount(), 9) << "stages 4 to 0 of the first, 1 to 4 of the second";
@@ -325,11 +324,8 @@ TEST(MVInteraction, LineCountIsThatOfTheLinesMade)
 // The point store interpolates an event's curve between the stages that bracket it (M of
 // 4.5 and 5.5 kN m at ratios 0.9 and 1.1 give 5 kN m); the capacity curve takes the peak, and a
 // kind that no evaluation knows follows the capacity.
-TEST(MVInteraction, PointStoreFindsTheEventBetweenStages)
+TEST_F(MVInteraction, PointStoreFindsTheEventBetweenStages)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);
     CrowdedMV diagram(beam.get());
     SetDiagramEventRatios(&MomentEvent);
     diagram.StoreFilledPath(10);
@@ -345,10 +341,9 @@ TEST(MVInteraction, PointStoreFindsTheEventBetweenStages)
 
 // A section with time data: the diagram imposes the long-term state once on its own copy, and
 // the paths built over that copy carry the same state and the loads written for them.
-TEST(MNInteraction, PathsShareTheLongTermStateImposedOnce)
+TEST_F(MNInteraction, PathsShareTheLongTermStateImposedOnce)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
+    beam = PS::Beam();
     beam->SetTimeData(1, 28.0, -100e3, 0.0);
     PS::SetLoads(*beam, 0.0, -100e3, 0.0, 0.0, 0.0, 0.0);
     const double shrinkage = -9.17741e-5;
@@ -417,10 +412,9 @@ std::array<double, 2> FaceStrainForces(const TBeam& beam, double eTop, double eB
 // left the shear deformation where it was) solved to a state carrying no force, and that
 // state was taken as a stage. Every stored stage of every line is a real section state: its
 // plane-section strains are those a material reaches.
-TEST(MVInteraction, EveryStageOfTheLinesIsASolvedState)
+TEST_F(MVInteraction, EveryStageOfTheLinesIsASolvedState)
 {
-    RecordingReporter reporter;
-    auto beam = StirrupBeam(false);
+    beam = StirrupBeam(false);
     TMVInter diagram(beam.get());
     RunToFinish(diagram, kMaxSteps);
     ASSERT_EQ(diagram.IsRunning(), 0);
@@ -486,12 +480,11 @@ void ExpectConvex(const std::vector<std::array<double, 3>>& curve)
 // 107 kN m, 889 kN, 4 % inside the chord. Past the range the bottom bars harden to about
 // 120 kN m, 1330 kN, where the chord of the rays on either side lies. The beam with bars at
 // 50 mm from both faces and no stirrups had the same two rays stop so.
-TEST(MNInteraction, SymmetricSectionGivesAConvexOutline)
+TEST_F(MNInteraction, SymmetricSectionGivesAConvexOutline)
 {
     for (bool stirrups : {true, false}) {
         SCOPED_TRACE(stirrups ? "bars at 60 mm, stirrups" : "bars at 50 mm");
-        RecordingReporter reporter;
-        auto beam = stirrups ? StirrupBeam(true) : PS::Beam(true);
+        beam = stirrups ? StirrupBeam(true) : PS::Beam(true);
         TMNInter diagram(beam.get());
         RunToFinish(diagram, kMaxSteps);
         ASSERT_EQ(diagram.IsRunning(), 0);
@@ -504,9 +497,8 @@ TEST(MNInteraction, SymmetricSectionGivesAConvexOutline)
 // at the cracking strain, f't A_g. Compression end: both faces at e'c, the concrete at f'c and
 // the bars at E_s e'c (at most f_y). Moment anchors: the largest |M| of the four face-strain
 // trials, with the sign of their side.
-TEST(MNInteraction, AnchorsFollowTheFaceStrains)
+TEST_F(MNInteraction, AnchorsFollowTheFaceStrains)
 {
-    RecordingReporter reporter;
     auto column = PS::Column();
     const TMNInter mn(column.get());
     const TBeam& own = *mn.GetBeam();
@@ -552,10 +544,9 @@ TEST(MNInteraction, AnchorsFollowTheFaceStrains)
 // The rays of the beam with bottom bars, whose moment anchors differ: the centre is the mean
 // N and a quarter of the summed M of the moment anchors; ray i leaves it at t = 2 pi i / 36
 // towards the anchors of its quarter.
-TEST(MNInteraction, RaysSweepTheQuartersBetweenTheAnchors)
+TEST_F(MNInteraction, RaysSweepTheQuartersBetweenTheAnchors)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
+    beam = PS::Beam();
     const TMNInter mn(beam.get());
     const auto [Mt, Nt] = mn.GetAnchor(TMNInter::TensionEnd);
     const auto [Mc0, Ncomp] = mn.GetAnchor(TMNInter::CompressionEnd);
@@ -590,9 +581,8 @@ TEST(MNInteraction, RaysSweepTheQuartersBetweenTheAnchors)
 // A tendon's prestress raises the compression end by one and a half times its force: once
 // through the tendon's own strain and once more by half of it. An elastic tendon of 100 mm^2
 // at mid-depth with a prestrain of 0.006 against the same tendon without one.
-TEST(MNInteraction, CompressionEndCarriesHalfTheTendonForceOnTop)
+TEST_F(MNInteraction, CompressionEndCarriesHalfTheTendonForceOnTop)
 {
-    RecordingReporter reporter;
     auto compressionEnd = [](double prestrain) {
         auto column = PS::Column();
         SteelTypeRec strand = *column->GetSteelType(0);

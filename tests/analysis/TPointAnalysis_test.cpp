@@ -25,6 +25,12 @@ double Es(const TBeam& beam)
     return beam.GetSteelType(0)->Es;
 }
 
+// The beam of the point analyses, which a test may replace.
+struct PointAnalyses : ::testing::Test {
+    RecordingReporter reporter;
+    std::unique_ptr<TBeam> beam = PS::Beam();
+};
+
 double StrainAt(const SectionState& s, double y)
 {
     return s.Results[StateResult::ReferenceStrain] + s.Results[StateResult::Curvature] * y;
@@ -33,10 +39,8 @@ double StrainAt(const SectionState& s, double y)
 // Uncracked: the plane section through two small strains gives N and M of the transformed
 // section, N = Ec e0 A + (Es - Ec) As e_s and M = Ec phi I + (Es - Ec) As e_s z_s about the
 // gross centroid (compression at the top gives a negative moment).
-TEST(PointAnalyses, TwoStrainsGiveTheTransformedSectionForces)
+TEST_F(PointAnalyses, TwoStrainsGiveTheTransformedSectionForces)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
     const double e0 = -5e-6, phi = -5e-5; // -20e-6 at the top, +10e-6 at the bottom
     T2StrainAnalysis a(beam.get(), -2e-5, 0.3, 1e-5, -0.3);
     const SectionState* s = a.GetPeakState();
@@ -67,10 +71,8 @@ TEST(PointAnalyses, TwoStrainsGiveTheTransformedSectionForces)
 // Below cracking the curvature is M / (Ec I_tr), I_tr of the transformed section about its
 // own centroid; past cracking tension stiffening keeps it below M / (Ec I_cr); past yield the
 // bars are at fy and the curvature beyond the cracked section's yield curvature.
-TEST(PointAnalyses, OneLoadFollowsTheElasticAndTheCrackedSection)
+TEST_F(PointAnalyses, OneLoadFollowsTheElasticAndTheCrackedSection)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
     const double n = Es(*beam) / Ec(*beam);
     const double A = PS::kB * PS::kH, I = PS::kB * std::pow(PS::kH, 3) / 12.0;
     const double extraArea = (n - 1.0) * PS::kBarArea;
@@ -116,9 +118,8 @@ TEST(PointAnalyses, OneLoadFollowsTheElasticAndTheCrackedSection)
 
 // A symmetric column under axial load: no curvature, N carried, the strain at least that of
 // the elastic section (the concrete softens) and within 5 % of it at a quarter of f'c.
-TEST(PointAnalyses, ColumnUnderPureAxialCompression)
+TEST_F(PointAnalyses, ColumnUnderPureAxialCompression)
 {
-    RecordingReporter reporter;
     auto column = PS::Column();
     const double N = -1.5e6;
     PS::SetLoads(*column, N, 0.0, 0.0, 0.0, 0.0, 0.0);
@@ -135,9 +136,8 @@ TEST(PointAnalyses, ColumnUnderPureAxialCompression)
 
 // Loads the section cannot carry, and sections the set-up refuses, end with the kind's
 // message and no state, at once.
-TEST(PointAnalyses, FailuresEndWithTheirMessage)
+TEST_F(PointAnalyses, FailuresEndWithTheirMessage)
 {
-    RecordingReporter reporter;
     std::string text, title;
     int code = 0;
 
@@ -153,7 +153,6 @@ TEST(PointAnalyses, FailuresEndWithTheirMessage)
     EXPECT_EQ(crushed.GetStructure()->IsFrozen(), 0) << "finished";
 
     // No increment moment: the one-strain solve has no load factor.
-    auto beam = PS::Beam();
     PS::SetLoads(*beam, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
     T1StrainAnalysis noMoment(beam.get(), -0.001, 0.3, 0, 0);
     EXPECT_EQ(noMoment.GetPeakState(), nullptr);
@@ -183,11 +182,9 @@ TEST(PointAnalyses, FailuresEndWithTheirMessage)
 }
 
 // One strain at the top: the bottom strain is found so that N = 0 on a path of pure moment.
-TEST(PointAnalyses, OneStrainFindsTheOppositeFace)
+TEST_F(PointAnalyses, OneStrainFindsTheOppositeFace)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0.0, 0.0, 0.0, 0.0, -1e3, 0.0);
+    beam = PS::MomentBeam();
     T1StrainAnalysis a(beam.get(), -0.001, 0.3, 0, 0);
     const SectionState* s = a.GetPeakState();
     ASSERT_NE(s, nullptr);

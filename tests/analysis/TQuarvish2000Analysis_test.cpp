@@ -17,26 +17,6 @@ namespace {
 constexpr double kForceTol = 1e-6; // N, N m
 constexpr double kFactorTol = 1e-12;
 
-TEST(BeamAnalysis, WorksOnItsOwnFrozenCopyOfTheBeam)
-{
-    RecordingReporter reporter;
-    auto user = TestSection::MakeBeam();
-    TestSection::SetLoads(*user, -1e5, 0.0, 2e4, 0.0, 1.0, 0.0);
-    FakeBeamAnalysis analysis(user.get(), /*validate=*/1);
-    EXPECT_EQ(analysis.GetPrepareResult(), 1);
-    ASSERT_NE(analysis.GetStructure(), nullptr);
-    EXPECT_NE(analysis.GetStructure(), user.get());
-    EXPECT_EQ(analysis.GetStructure()->IsFrozen(), 1);
-    EXPECT_EQ(user->IsFrozen(), 0); // the user goes on editing the original
-    double loads[3] = {};
-    analysis.GetConstantLoads(loads, 3);
-    EXPECT_EQ(loads[0], -1e5);
-    EXPECT_EQ(loads[2], 2e4);
-    EXPECT_EQ(analysis.Finish(), 1);
-    EXPECT_EQ(analysis.GetStructure()->IsFrozen(), 0);
-    EXPECT_TRUE(reporter.messages.empty());
-}
-
 // Too finely divided for the mesh (alternating widths, so no two regions share a layer): the
 // message and the error-list entry; without a structure nothing is prepared.
 TEST(BeamAnalysis, SectionsThatCannotBePrepared)

@@ -19,11 +19,16 @@ namespace {
 
 using PS = PointSections;
 
+// The beam of the iteration's tests, which a test may replace.
+struct CurvatureIteration : ::testing::Test {
+    RecordingReporter reporter;
+    std::unique_ptr<TBeam> beam = PS::Beam();
+};
+
 // Section constant of a rectangle: the shear-strain shape is 1.5 (1 - u^2), whose mean is 1
 // and mean square 1.2, so (G A)^2 / (1.2 G A) / A = G / 1.2 = Ec / 2.4.
-TEST(CurvatureIteration, SectionConstantOfARectangleByHand)
+TEST_F(CurvatureIteration, SectionConstantOfARectangleByHand)
 {
-    auto beam = PS::Beam();
     FakeBeamAnalysis a(beam.get(), 1);
     const double expected = beam->GetConcreteType(0)->Ec / 2.4;
     EXPECT_NEAR(a.GetSectionConstant(), expected, 0.01 * expected);
@@ -31,10 +36,9 @@ TEST(CurvatureIteration, SectionConstantOfARectangleByHand)
 
 // Cracking stress over the depth: f't in the middle, rising towards a face in flexural
 // tension when f't is automatic; a given f't holds over the whole depth.
-TEST(CurvatureIteration, TensileStrengthTable)
+TEST_F(CurvatureIteration, TensileStrengthTable)
 {
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0.0, 0.0, 0.0, 0.0, -1e3, 0.0);
+    beam = PS::MomentBeam();
     const double ft = beam->GetConcreteType(0)->ft;
     ASSERT_EQ(beam->GetConcreteType(0)->ftAuto, 1);
     FakeBeamAnalysis automatic(beam.get(), 1);
@@ -54,9 +58,8 @@ TEST(CurvatureIteration, TensileStrengthTable)
 }
 
 // A state of one layer from 0.1 down to -0.1, node values 1 (top), 2 (middle) and 5.
-TEST(CurvatureIteration, LayerValuesBetweenTheNodes)
+TEST_F(CurvatureIteration, LayerValuesBetweenTheNodes)
 {
-    RecordingReporter reporter;
     SectionState s;
     s.LayerCount = 1;
     LayerDefRec layer;
@@ -78,9 +81,9 @@ TEST(CurvatureIteration, LayerValuesBetweenTheNodes)
 }
 
 // A region 0.3 wide from -0.25 to 0.25 and one wholly above it.
-TEST(CurvatureIteration, ConcreteAreaOfTheShearZone)
+TEST_F(CurvatureIteration, ConcreteAreaOfTheShearZone)
 {
-    auto beam = TestSection::MakeBeam();
+    beam = TestSection::MakeBeam();
     beam->DeleteRegions();
     beam->AddRegion(0.35, 0.25, 0.3, 0.3, 0, 1);
     beam->AddRegion(0.25, -0.25, 0.3, 0.3, 0, 1);
@@ -94,9 +97,8 @@ TEST(CurvatureIteration, ConcreteAreaOfTheShearZone)
     EXPECT_EQ(a.ConcreteAreaInRange(s), 1e-6);
 }
 
-TEST(CurvatureIteration, ProfileCorrections)
+TEST_F(CurvatureIteration, ProfileCorrections)
 {
-    auto beam = PS::Beam();
     FakeBeamAnalysis a(beam.get(), 1);
     std::array<double, 3> x{};
     // Mode 0 holding variable 1, with only that one active: x1 = r1 / (1e9 K11), result 1.
@@ -117,11 +119,9 @@ TEST(CurvatureIteration, ProfileCorrections)
 }
 
 // Under moment control the loop moves e0 until N is back on the load path (N = 0 here).
-TEST(CurvatureIteration, ShearConvergenceLoopFindsTheAxialStrain)
+TEST_F(CurvatureIteration, ShearConvergenceLoopFindsTheAxialStrain)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
-    PS::SetLoads(*beam, 0.0, 0.0, 0.0, 0.0, -1e3, 0.0);
+    beam = PS::MomentBeam();
     FakeBeamAnalysis a(beam.get(), 1);
     SectionStateHolder s;
     a.CreateSectionState(s, nullptr);
@@ -145,10 +145,9 @@ TEST(CurvatureIteration, ShearConvergenceLoopFindsTheAxialStrain)
 }
 
 // With shear: V reaches the applied shear; the average shear strain has the sign of V.
-TEST(CurvatureIteration, SolveAtLoadsWithShear)
+TEST_F(CurvatureIteration, SolveAtLoadsWithShear)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam(true, true);
+    beam = PS::Beam(true, true);
     PS::SetLoads(*beam, 0.0, -100e3, 100e3, 0.0, 0.0, 0.0);
     T1LoadAnalysis a(beam.get(), 0, 0, 0, 0);
     const SectionState* s = a.GetPeakState();
@@ -160,10 +159,8 @@ TEST(CurvatureIteration, SolveAtLoadsWithShear)
 }
 
 // Traces are drawn through the hook only while the debug level is not 0.
-TEST(CurvatureIteration, DebugTracesOnlyAtADebugLevel)
+TEST_F(CurvatureIteration, DebugTracesOnlyAtADebugLevel)
 {
-    RecordingReporter reporter;
-    auto beam = PS::Beam();
     PS::SetLoads(*beam, 0.0, -200e3, 0.0, 0.0, 0.0, 0.0);
     std::vector<std::array<int, 4>> lines;
     const DebugLineHook previous = SetDebugLineHook([&lines](int a, int b, int c, int d) {

@@ -80,28 +80,14 @@ TEST(MembraneConstruction, WithoutElementShowsTheMessageAndSolvesNothing)
     EXPECT_EQ(analysis.SolveFullResponse(), 0);
 }
 
-TEST(MembraneConstruction, ConcreteTypeIndexEqualToTheCountIsRefused)
-{
-    RecordingReporter reporter;
-    auto panel = MakePanel(PanelSpec{});
-    const int count = panel->GetConcreteTypeCount();
-    ASSERT_EQ(count, 1);
-    EXPECT_NE(panel->GetConcreteType(count - 1), nullptr);
-    EXPECT_EQ(panel->GetConcreteType(count), nullptr);
-    EXPECT_TRUE(reporter.Saw("GetConcreteType"));
-}
-
 // Under stresses well below cracking the concrete is linear and isotropic (no Poisson effect):
 // sigma_x = (Ec + rho_x Es) e_x, sigma_y = (Ec + rho_y Es) e_y, tau = Ec / 2 g_xy.
 TEST(MembraneStateSolve, UncrackedElementGivesTheElasticStrains)
 {
     RecordingReporter reporter;
     constexpr double kRelTol = 0.01;
-    PanelSpec spec;
-    spec.rhoX = 0.01;
-    spec.rhoY = 0.005;
-    spec.constant = {400.0, -300.0, 200.0}; // 0.4, -0.3, 0.2 MPa
-    auto panel = MakePanel(spec);
+    // 0.4, -0.3 and 0.2 MPa.
+    auto panel = MakePanel({.rhoY = 0.005, .constant = {400.0, -300.0, 200.0}});
     TP2k1DAnalysis analysis(panel.get());
     ASSERT_EQ(analysis.SolveInitialStages(), 1);
     const SectionState* stage0 = analysis.GetStage(0);
@@ -153,9 +139,7 @@ TEST(MembraneStateSolve, HeldNormalStrainStaysUnderFreeShrinkage)
 {
     RecordingReporter reporter;
     constexpr double kShrinkage = -3e-4;
-    PanelSpec spec;
-    spec.increment = {1e6, 0.0, 0.0};
-    auto panel = MakePanel(spec);
+    auto panel = MakePanel({.increment = {1e6, 0.0, 0.0}});
     TDepthTable shrinkage;
     shrinkage.Add(panel->GetTop(), kShrinkage);
     shrinkage.Add(panel->GetBottom(), kShrinkage);
@@ -182,9 +166,7 @@ TEST(MembraneStateSolve, HeldNormalStrainStaysUnderFreeShrinkage)
 TEST(MembraneStateSolve, CrackedElementSteelAtACrackByHand)
 {
     RecordingReporter reporter;
-    PanelSpec spec;
-    spec.rhoY = 0.004;
-    auto panel = MakePanel(spec);
+    auto panel = MakePanel({.rhoY = 0.004});
     TP2k1DAnalysis analysis(panel.get());
     SectionStateHolder stage;
     ASSERT_EQ(analysis.CreateSectionState(stage, nullptr), 1);

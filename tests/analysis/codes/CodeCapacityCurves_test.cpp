@@ -56,10 +56,8 @@ TEST_F(CodeCurveTest, AashtoCurveMarksTheFailureAndStateThenRunsFromShearToMomen
 {
     const Pair p4 = HandColumn(2.59, 40.0, 0.5);
     const Pair p5 = HandColumn(2.23, 43.0, 0.75);
-    BeamSpec spec;
-    spec.loads[1] = -p5.first / p5.second; // the load line through the e_x = 0.75 point
-    spec.loads[2] = 1.0;
-    Aashto(spec, kAashto94, -50e3, 60e3);
+    // The load line through the e_x = 0.75 point.
+    Aashto(Path(p5.first / p5.second), kAashto94, -50e3, 60e3);
 
     ASSERT_GE(chart.pairs.size(), 4u);
     EXPECT_EQ(chart.pairs[0], Pair(kChartSeparator, kChartMarkers));
@@ -86,9 +84,7 @@ TEST_F(CodeCurveTest, AashtoCurveMarksTheFailureAndStateThenRunsFromShearToMomen
 TEST_F(CodeCurveTest, SectionWithoutStrengthIsMarkedAtTheOriginAndNoSectionDrawsNothing)
 {
     // A constant shear beyond anything the section carries: no load factor.
-    BeamSpec spec;
-    spec.loads[1] = -1.0;
-    spec.loads[2] = 1.0;
+    BeamSpec spec = Path(1.0);
     spec.constants[2] = 2e6;
     Aashto(spec, kAashto94);
     ASSERT_GE(chart.pairs.size(), 3u);
@@ -105,11 +101,8 @@ TEST_F(CodeCurveTest, SectionWithoutStrengthIsMarkedAtTheOriginAndNoSectionDraws
 TEST_F(CodeCurveTest, HoggingSectionDrawsTheMirrorImageOfTheSaggingOne)
 {
     auto curve = [&](bool barsOnTop, int variant) {
-        BeamSpec spec;
+        BeamSpec spec = Path(barsOnTop ? -1.0 : 1.0, 0.6e6);
         spec.barsOnTop = barsOnTop;
-        spec.stirrupFy = 0.6e6;
-        spec.loads[1] = barsOnTop ? 1.0 : -1.0;
-        spec.loads[2] = 1.0;
         // A constant shear lowers the AASHTO-2000 cap below the curve, which then turns a
         // corner at the d_v section.
         spec.constants[2] = 50e3;
@@ -148,11 +141,7 @@ TEST_F(CodeCurveTest, HoggingSectionDrawsTheMirrorImageOfTheSaggingOne)
 
 TEST_F(CodeCurveTest, Aashto2000CurveIsCappedAtTheShearOfTheDvSection)
 {
-    BeamSpec spec;
-    spec.stirrupFy = 0.6e6;
-    spec.loads[1] = -kDv; // the load line of the d_v section itself
-    spec.loads[2] = 1.0;
-    MakeBeam(beam, spec);
+    MakeBeam(beam, Path(kDv, 0.6e6)); // the load line of the d_v section itself
     const double vDv = CodeShearStrength(beam, kAashto2000) / 1000.0;
     BuildCodeCapacityCurve(chart, &beam, 1011, kLine, kAashto2000, kUndefined, 0.0);
     const std::vector<Pair> curve = chart.Run(2);
@@ -177,10 +166,8 @@ TEST_F(CodeCurveTest, CsaCurveRunsFromPureMomentOverTheRatioFanToPureShear)
     // The load path of the section: axial compression with the shear, at the 10th ratio of
     // the fan, so that the curve passes through its failure point with the axial load held.
     const double ratio = 50.0 * kHeight / std::pow(1.15, 10);
-    BeamSpec spec;
+    BeamSpec spec = Path(ratio);
     spec.loads[0] = -0.5;
-    spec.loads[1] = -ratio;
-    spec.loads[2] = 1.0;
     MakeBeam(beam, spec);
     BuildCodeShearCurve(chart, &beam, 1012, kLine, kCsa2014, kUndefined, 0.0);
     const std::vector<Pair> markers = chart.Run(1);

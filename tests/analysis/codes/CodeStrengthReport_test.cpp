@@ -42,16 +42,6 @@ struct CodeReportTest : ::testing::Test {
     }
 };
 
-// A load path of moment-shear ratio r (m), sagging.
-BeamSpec Path(double r, double stirrupFy = 0.0)
-{
-    BeamSpec spec;
-    spec.loads[1] = -r;
-    spec.loads[2] = 1.0;
-    spec.stirrupFy = stirrupFy;
-    return spec;
-}
-
 TEST_F(CodeReportTest, CsaReportGivesResistancesParametersAndFactorsLineByLine)
 {
     const std::vector<std::string> lines = Report(Path(1.0), kCsa2014, "Test beam");

@@ -51,16 +51,6 @@ HandPoint AashtoColumn(double barArea, double beta, double theta, double ex, dou
     return {V, std::min(me, mt)};
 }
 
-// AASHTO-94 without stirrups, row s_xe = 0.38 m: columns e_x = 0.5 and 0.75 (per mille).
-HandPoint Column4()
-{
-    return AashtoColumn(0.002, 2.59, 40.0, 0.5, 50.0);
-}
-HandPoint Column5()
-{
-    return AashtoColumn(0.002, 2.23, 43.0, 0.75, 50.0);
-}
-
 // The CSA general method solved by bisection on e_x for a load path M = r V from zero, no
 // resistance factors: V(e_x) = V_c + V_s, e_x = (max(M, V d_v)/d_v + V) / (2 E_s A_s).
 struct CsaHand {
@@ -123,11 +113,9 @@ TEST_F(CodeStrengthTest, RecordOfTheBeamHoldsItsHandParametersOnEitherFace)
 
 TEST_F(CodeStrengthTest, TendonsCarryTheirLockedInStressAndTheShearOfTheirDrape)
 {
-    BeamSpec spec;
+    BeamSpec spec = Path(1.0);
     spec.prestrain = 0.001; // elastic: f_po = E_s x 0.001 = 200 MPa
     spec.drape = 0.1;
-    spec.loads[1] = -1.0;
-    spec.loads[2] = 1.0;
     const CodeStrengthRecord rec = Record(spec, kCsa2014);
     EXPECT_DOUBLE_EQ(rec.As, 0.0);
     EXPECT_DOUBLE_EQ(rec.Aps, 0.002);
@@ -142,21 +130,18 @@ TEST_F(CodeStrengthTest, TendonsCarryTheirLockedInStressAndTheShearOfTheirDrape)
 
 TEST_F(CodeStrengthTest, AashtoStrengthIsWhereTheLoadLineMeetsTheTableCurve)
 {
-    const HandPoint p4 = Column4();
-    const HandPoint p5 = Column5();
+    // AASHTO-94 without stirrups, row s_xe = 0.38 m: columns e_x = 0.5 and 0.75 (per mille).
+    const HandPoint p4 = AashtoColumn(0.002, 2.59, 40.0, 0.5, 50.0);
+    const HandPoint p5 = AashtoColumn(0.002, 2.23, 43.0, 0.75, 50.0);
     ASSERT_GT(p5.M / p5.V, kDv) << "the e_x = 0.75 point lies beyond the d_v section";
 
     // A load line through the e_x = 0.75 column point fails there.
-    BeamSpec spec;
-    spec.loads[1] = -p5.M / p5.V;
-    spec.loads[2] = 1.0;
-    MakeBeam(beam, spec);
+    MakeBeam(beam, Path(p5.M / p5.V));
     EXPECT_NEAR(CodeShearStrength(beam, kAashto94), p5.V, p5.V * kExactTolerance);
 
     // A short shear span is governed by the section d_v from the support: the curve segment
     // between the two column points at M = V d_v.
-    spec.loads[1] = -0.1;
-    MakeBeam(beam, spec);
+    MakeBeam(beam, Path(0.1));
     const double t = (p4.M - kDv * p4.V) / ((p4.M - p5.M) - kDv * (p4.V - p5.V));
     const double vAtDv = p4.V + t * (p5.V - p4.V);
     ASSERT_GT(t, 0.0);
@@ -167,11 +152,7 @@ TEST_F(CodeStrengthTest, AashtoStrengthIsWhereTheLoadLineMeetsTheTableCurve)
 TEST_F(CodeStrengthTest, AashtoStirrupsBelowTheMinimumInterpolateBetweenNoneAndTheMinimum)
 {
     auto strength = [&](double stirrupFy, int variant) {
-        BeamSpec spec;
-        spec.stirrupFy = stirrupFy;
-        spec.loads[1] = -1.0;
-        spec.loads[2] = 1.0;
-        MakeBeam(beam, spec);
+        MakeBeam(beam, Path(1.0, stirrupFy));
         return CodeShearStrength(beam, variant);
     };
     for (const int variant : {kAashto94, kAashto2000}) {
@@ -189,13 +170,10 @@ TEST_F(CodeStrengthTest, AashtoStirrupsBelowTheMinimumInterpolateBetweenNoneAndT
 // which the tendon's drape adds its V_p: the strength is that sum along any load line.
 TEST_F(CodeStrengthTest, AashtoCrushingCapCarriesThePrestressShear)
 {
-    BeamSpec spec;
+    BeamSpec spec = Path(0.2, 20e6);
     spec.barArea = 0.004;
     spec.prestrain = 0.001; // f_po = 200 MPa
     spec.drape = 0.2;
-    spec.stirrupFy = 20e6;
-    spec.loads[1] = -0.2;
-    spec.loads[2] = 1.0;
     MakeBeam(beam, spec);
     const double vp = kEs * 0.001 * 0.004 * 0.2 / std::sqrt(1.04);
     const double cap = 0.25 * kFc * kWidth * kDv + vp;
@@ -219,11 +197,7 @@ TEST_F(CodeStrengthTest, CsaShearStrengthMatchesTheGeneralMethodSolvedByHand)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        BeamSpec spec;
-        spec.stirrupFy = row.stirrupFy;
-        spec.loads[1] = -row.ratio;
-        spec.loads[2] = 1.0;
-        CodeStrengthRecord rec = Record(spec, kCsa2014);
+        CodeStrengthRecord rec = Record(Path(row.ratio, row.stirrupFy), kCsa2014);
         const double lambda = SolveCsaGeneralMethod(rec);
         const CsaHand hand = CsaByBisection(row.ratio, row.stirrupFy, row.sxe, 0.002);
         EXPECT_NEAR(lambda, hand.V, hand.V * kIterationTolerance);
@@ -261,9 +235,8 @@ TEST_F(CodeStrengthTest, CsaFlexuralLimitsCarryTheResistanceFactors)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        BeamSpec spec;
+        BeamSpec spec = Path(1.0);
         spec.barArea = row.barArea;
-        spec.loads[1] = -1.0;
         spec.loads[2] = row.shear;
         CodeStrengthRecord rec = Record(spec, kCsa2014);
         SolveCsaGeneralMethod(rec);

@@ -50,6 +50,16 @@ struct BeamSpec {
     double constants[3] = {}; // constant N, M, V
 };
 
+// A load path of moment-shear ratio r (m), sagging, with stirrups of rho_v f_y = stirrupFy.
+inline BeamSpec Path(double r, double stirrupFy = 0.0)
+{
+    BeamSpec spec;
+    spec.loads[1] = -r;
+    spec.loads[2] = 1.0;
+    spec.stirrupFy = stirrupFy;
+    return spec;
+}
+
 inline void MakeBeam(TBeam& beam, const BeamSpec& spec)
 {
     beam.ClearAll();

@@ -19,24 +19,13 @@ constexpr double kStressTol = 1e-3;   // Pa
 constexpr double kBisectTol = 0.05e6; // Pa: 10 bisections of a 0.002 curvature step
 constexpr double kPi = 3.141592653589;
 
-// Bars: 3 x 500 mm^2, 25 mm, at z = -0.2 m. Under e = -0.004 z they strain 0.0008 (160 MPa);
-// their crack strain limit 2 x 0.0008 + (0.007 - 0.002) lies on the plateau, so their stress
-// at a crack is fy.
-constexpr double kBarArea = 1.5e-3, kBarZ = -0.2, kSlope = -0.004, kBarStress = 160e6;
-
 // Bond stress of n bars of diameter db carrying dF over half the crack spacing s / 2.
 double BondStress(double dF, double s, double db, int n)
 {
     return 2.0 * dF / s / (kPi * db + 0.0001) / n;
 }
 
-struct CrackStressesTest : ::testing::Test {
-    RecordingReporter reporter;
-    AnalysisMessages messages;
-    ScopedAnalysisMessages installMessages{messages};
-    ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
-    TBeam beam;
-    FailedFlagLists flags;
+struct CrackStressesTest : LayerTest {
     TLayerEvaluator ev{beam, flags};
     TTensionZones tz{ev};
     TCrackStresses zones{tz};
@@ -44,7 +33,6 @@ struct CrackStressesTest : ::testing::Test {
     // The rectangle with 3 bars at -0.2 m and 2 bars of 20 mm at the given depth.
     explicit CrackStressesTest(double secondBarZ = 0.2)
     {
-        MakeRectangle(beam);
         beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
         beam.AddLongLayer(Bars(secondBarZ, 2, 5e-4, 0.02), 0);
         ResizeFailedFlags(flags, beam);

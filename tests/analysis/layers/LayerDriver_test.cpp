@@ -66,9 +66,17 @@ bool Cracked(const TStructure& s, const LayerNodeStateRec& node)
            s.GetConcreteStrainRatio(node.ConcreteType, node.LocalTensileStrength);
 }
 
+// The test section's beam under a beam analysis of its own.
+struct LayerDriver : ::testing::Test {
+    RecordingReporter reporter;
+    std::unique_ptr<TBeam> beam = TestSection::MakeBeam();
+    FakeBeamAnalysis analysis{beam.get(), 1};
+    SectionStateHolder holder;
+};
+
 } // namespace
 
-TEST(LayerDriver, ElasticStatesMatchHandCalculations)
+TEST_F(LayerDriver, ElasticStatesMatchHandCalculations)
 {
     const double Ec = 30e9;
     const double area = kWidth * kHeight;
@@ -86,11 +94,10 @@ TEST(LayerDriver, ElasticStatesMatchHandCalculations)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        RecordingReporter reporter;
-        auto beam = ElasticRectangle(row.bars);
-        FakeBeamAnalysis analysis(beam.get(), 1);
-        SectionStateHolder holder;
-        const SectionState& s = Solve(analysis, holder, row.e0, row.phi, 0.0, 102);
+        auto rectangle = ElasticRectangle(row.bars);
+        FakeBeamAnalysis elastic(rectangle.get(), 1);
+        SectionStateHolder state;
+        const SectionState& s = Solve(elastic, state, row.e0, row.phi, 0.0, 102);
         const double forceScale = Ec * 2e-4 * area;
         EXPECT_NEAR(s.Results[StateResult::AxialForce], row.N, kRelTol * forceScale);
         EXPECT_NEAR(s.Results[StateResult::Moment], row.M, kRelTol * forceScale * kHeight);
@@ -103,15 +110,15 @@ TEST(LayerDriver, ElasticStatesMatchHandCalculations)
 //   N = -1e9 int (0.5 z^2 - 2 z^3) dz = -1e9 (0.008 / 6 - 0.0016 / 2) = -533333.3 N,
 //   M = -1e9 int (0.5 z^3 - 2 z^4) dz = -1e9 (0.0016 / 8 - 0.00064 / 5) = -72000 N m,
 // where Simpson's rule alone gives M = -66666.7 N m.
-TEST(LayerDriver, IntegrationOfATaperedLayerIsExact)
+TEST_F(LayerDriver, IntegrationOfATaperedLayerIsExact)
 {
-    TBeam beam;
-    layertest::MakeRectangle(beam);
-    beam.DeleteRegions();
-    beam.AddRegion(0.2, 0.0, 0.1, 0.5, 0, 1);
+    TBeam tapered;
+    layertest::MakeRectangle(tapered);
+    tapered.DeleteRegions();
+    tapered.AddRegion(0.2, 0.0, 0.1, 0.5, 0, 1);
     LayerMesh mesh;
     FailedFlagLists flags;
-    TLayerDriver driver(beam,
+    TLayerDriver driver(tapered,
                         mesh,
                         flags,
                         {},
@@ -136,14 +143,10 @@ TEST(LayerDriver, IntegrationOfATaperedLayerIsExact)
                 kForceTol);
 }
 
-TEST(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracks)
+TEST_F(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracks)
 {
-    RecordingReporter reporter;
-    auto beam = TestSection::MakeBeam();
-    FakeBeamAnalysis analysis(beam.get(), 1);
     const TStructure& section = *analysis.GetStructure();
     ASSERT_EQ(analysis.HasShear(), 0);
-    SectionStateHolder holder;
     // Bottom in tension (0.0013 at -0.3 m), top in compression, shear strain 0.045 % at mid-depth.
     const SectionState& s = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102);
 
@@ -181,12 +184,8 @@ TEST(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracks)
 // carries the mirror image of the state above (same N, M and V reversed). Its crack angles
 // run from pi/2 towards pi, with the compressed bottom node at 0: after the wrap they lie
 // within one half-turn.
-TEST(LayerDriver, TopInTensionWithNegativeShearMirrorsTheSectionAbove)
+TEST_F(LayerDriver, TopInTensionWithNegativeShearMirrorsTheSectionAbove)
 {
-    RecordingReporter reporter;
-    auto beam = TestSection::MakeBeam();
-    FakeBeamAnalysis analysis(beam.get(), 1);
-    SectionStateHolder holder;
     const auto bottom = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102).Results;
     const SectionState& s = Solve(analysis, holder, 1e-4, 4e-3, -3e-4, 102);
     const auto& top = s.Results;
@@ -212,11 +211,8 @@ TEST(LayerDriver, TopInTensionWithNegativeShearMirrorsTheSectionAbove)
 // of the largest |f1| (|f2|) of the unrefined mesh of the parabola through its three nodes
 // (f1 only where the layer's nodes agree on cracking). The quarter points are checked by
 // solving again on a mesh of the refined layers' halves, whose middle nodes lie there.
-TEST(LayerDriver, RefinedLayersFollowTheirParabolaWithinTheTolerance)
+TEST_F(LayerDriver, RefinedLayersFollowTheirParabolaWithinTheTolerance)
 {
-    RecordingReporter reporter;
-    auto beam = TestSection::MakeBeam();
-    FakeBeamAnalysis analysis(beam.get(), 1);
     const TStructure& section = *analysis.GetStructure();
     SectionStateHolder first;
     const SectionState& s = Solve(analysis, first, 1e-4, -4e-3, 3e-4, 100);
@@ -294,11 +290,8 @@ TEST(LayerDriver, RefinedLayersFollowTheirParabolaWithinTheTolerance)
     EXPECT_EQ(checked, 2 * eligible);
 }
 
-TEST(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishingResults)
+TEST_F(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishingResults)
 {
-    auto beam = TestSection::MakeBeam();
-    FakeBeamAnalysis analysis(beam.get(), 1);
-    SectionStateHolder holder;
     SectionState first; // what the comparison needs of the first solution
     {
         const SectionState& s = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102);
@@ -340,12 +333,8 @@ TEST(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishingRe
     }
 }
 
-TEST(LayerDriver, SplitPastTheCapacityIsRefused)
+TEST_F(LayerDriver, SplitPastTheCapacityIsRefused)
 {
-    RecordingReporter reporter;
-    auto beam = TestSection::MakeBeam();
-    FakeBeamAnalysis analysis(beam.get(), 1);
-    SectionStateHolder holder;
     SectionState& s = Solve(analysis, holder, 0.0, 0.0, 0.0, 100);
     EXPECT_EQ(
         analysis.GetLayerDriver()->SplitLayer(s, 0, TQuarvish2000Analysis::kMaxLayers, 300, 3),

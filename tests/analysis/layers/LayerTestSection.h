@@ -6,10 +6,15 @@
 #include <algorithm>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "analysis/layers/LayerEvaluation.h"
+#include "analysis/state/AnalysisMessages.h"
 #include "analysis/state/SectionState.h"
 #include "model/StructureRecords.h"
 #include "model/TBeam.h"
 #include "model/materials/MaterialTypes.h"
+#include "support/TestSupport.h"
 
 namespace layertest {
 
@@ -62,6 +67,23 @@ inline TransLayerRec Stirrups(double area, double spacing, double bottom, double
     layer.legs = 2, layer.bartitle = "10M", layer.name = "Stirrups";
     return layer;
 }
+
+// Bars: 3 x 500 mm^2, 25 mm, at z = -0.2 m. Under e = -0.004 z they strain 0.0008 (160 MPa);
+// their crack strain limit 2 x 0.0008 + (0.007 - 0.002) lies on the plateau, so their stress
+// at a crack is fy.
+constexpr double kBarArea = 1.5e-3, kBarZ = -0.2, kSlope = -0.004, kBarStress = 160e6;
+
+// The rectangle above with the analysis messages installed and the resistance factors 1.
+struct LayerTest : ::testing::Test {
+    RecordingReporter reporter;
+    AnalysisMessages messages;
+    ScopedAnalysisMessages installMessages{messages};
+    ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
+    TBeam beam;
+    FailedFlagLists flags;
+
+    LayerTest() { MakeRectangle(beam); }
+};
 
 // Two layers, 0.25 ... 0 and 0 ... -0.25, nodes 0 to 4 from the top down, all of
 // concrete type 0 and at rest; bar stresses as given.

@@ -21,27 +21,14 @@ constexpr double kStressTol = 1e-3; // Pa
 constexpr double kMomentTol = 1e-6; // N m, closed forms
 constexpr double kDepthTol = 1e-12; // m
 
-// Bars: 3 x 500 mm^2, 25 mm, at z = -0.2 m. Under e = -0.004 z they strain 0.0008 (160 MPa);
-// their crack strain limit 2 x 0.0008 + (0.007 - 0.002) lies on the plateau, so their stress
-// at a crack is fy.
-constexpr double kBarArea = 1.5e-3, kBarZ = -0.2, kSlope = -0.004, kBarStress = 160e6;
-
 struct Reserve {
     double moment = -1.0, crossing = -1.0; // off their answers so that a write shows
     TDepthTable profile{"reserve"};
 };
 
-struct TensionZonesTest : ::testing::Test {
-    RecordingReporter reporter;
-    AnalysisMessages messages;
-    ScopedAnalysisMessages installMessages{messages};
-    ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
-    TBeam beam;
-    FailedFlagLists flags;
+struct TensionZonesTest : LayerTest {
     TLayerEvaluator ev{beam, flags};
     TTensionZones zones{ev};
-
-    TensionZonesTest() { MakeRectangle(beam); }
 
     // Binds the evaluator to the beam as it now stands.
     TTensionZones& Zones()
@@ -119,26 +106,39 @@ TEST_F(TensionZonesTest, ZoneWithoutConcreteIsReportedOnce)
 // e = -0.004 z: the top is compressed, the bottom zone runs from the crossing at 0 down to
 // the bottom and holds the bars. Their reserve at a crack fy - 160 MPa over the arm 0.2 m
 // gives the demand 0.2 x 1.5e-3 x 240e6 + 0.1 N m; the bottom zone's fit is the "face grows"
-// row above (s1 = 0.6 f't, s2 = 3 f't), the empty top zone starts at 3 f't. Bars at the
-// crossing are not below it and add nothing; a failed bar adds only its 0.1 N m.
+// row above (s1 = 0.6 f't, s2 = 3 f't), its stress rising from 3 f't at the crossing to the
+// face value at the bottom; the empty top zone starts at 3 f't. The mirror image (e = +0.004 z,
+// bars at +0.2 m) gives the mirrored profile. Bars at the crossing are not below it and add
+// nothing; a failed bar adds only its 0.1 N m.
 TEST_F(TensionZonesTest, ReserveProfileOfARectangleWithOneBarLayer)
 {
-    beam.AddLongLayer(Bars(kBarZ, 3, 5e-4, 0.025), 0);
-    Zones();
-    const Reserve r = Build(State(0.0, kSlope, {kBarStress}));
-
     const double demand = 0.2 * kBarArea * (kFy - kBarStress) + 0.1;
     EXPECT_NEAR(demand, 72000.1, kMomentTol);
-    EXPECT_NEAR(r.moment, demand, kMomentTol);
-    EXPECT_NEAR(r.crossing, 0.0, kDepthTol);
     const double face = 0.6 * kFt + (demand - 26250.0) / (kWidth * 0.25 * 0.25 / 3.0);
-    const double depths[6] = {kTop, kTop, kTop, 0.0, 0.0, kBottom};
-    ASSERT_EQ(r.profile.GetCount(), 6);
-    EXPECT_TRUE(r.profile.IsSorted());
-    for (int i = 0; i < 6; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_NEAR(r.profile.GetDepth(i), depths[i], kDepthTol);
-        EXPECT_NEAR(r.profile.GetValue(i), i < 5 ? 3.0 * kFt : face, kStressTol);
+    for (const double side : {-1.0, 1.0}) { // the top or the bottom in tension
+        SCOPED_TRACE(side);
+        MakeRectangle(beam);
+        beam.AddLongLayer(Bars(side * kBarZ, 3, 5e-4, 0.025), 0);
+        Zones();
+        const Reserve r = Build(State(0.0, side * kSlope, {kBarStress}));
+        EXPECT_NEAR(r.moment, demand, kMomentTol);
+        EXPECT_NEAR(r.crossing, 0.0, kDepthTol);
+        EXPECT_TRUE(r.profile.IsSorted());
+        for (const auto& [z, value] : {std::pair{kBottom, face},
+                                       {kBottom / 2.0, (face + 3.0 * kFt) / 2.0},
+                                       {0.1, 3.0 * kFt},
+                                       {kTop, 3.0 * kFt}}) {
+            EXPECT_NEAR(r.profile.InterpolateAtDepth(side * z), value, kStressTol) << z;
+        }
+        if (side < 0.0)
+            continue;
+        const double depths[6] = {kTop, kTop, kTop, 0.0, 0.0, kBottom};
+        ASSERT_EQ(r.profile.GetCount(), 6);
+        for (int i = 0; i < 6; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_NEAR(r.profile.GetDepth(i), depths[i], kDepthTol);
+            EXPECT_NEAR(r.profile.GetValue(i), i < 5 ? 3.0 * kFt : face, kStressTol);
+        }
     }
 
     beam.AddLongLayer(Bars(0.0, 2, 5e-4, 0.02), 0);
@@ -147,29 +147,6 @@ TEST_F(TensionZonesTest, ReserveProfileOfARectangleWithOneBarLayer)
     EXPECT_NEAR(Build(State(0.0, kSlope, {kBarStress, 0.0, kUndefined})).moment,
                 demand + 0.1,
                 kMomentTol);
-}
-
-// The mirror image with the top in tension (e = +0.004 z, bars at +0.2 m): the top zone runs
-// from the crossing at 0 up to the top and takes the same demand, its stress rising from
-// 3 f't at the crossing to the face value at the top; the empty bottom zone stays at 3 f't.
-TEST_F(TensionZonesTest, ReserveProfileWithTheTopInTension)
-{
-    beam.AddLongLayer(Bars(-kBarZ, 3, 5e-4, 0.025), 0);
-    Zones();
-    const Reserve r = Build(State(0.0, -kSlope, {kBarStress}));
-
-    const double demand = 0.2 * kBarArea * (kFy - kBarStress) + 0.1;
-    EXPECT_NEAR(r.moment, demand, kMomentTol);
-    EXPECT_NEAR(r.crossing, 0.0, kDepthTol);
-    const double face = 0.6 * kFt + (demand - 26250.0) / (kWidth * 0.25 * 0.25 / 3.0);
-    EXPECT_TRUE(r.profile.IsSorted());
-    for (const auto& [z, value] : {std::pair{kTop, face},
-                                   {kTop / 2.0, (face + 3.0 * kFt) / 2.0},
-                                   {-0.1, 3.0 * kFt},
-                                   {kBottom, 3.0 * kFt}}) {
-        SCOPED_TRACE(z);
-        EXPECT_NEAR(r.profile.InterpolateAtDepth(z), value, kStressTol);
-    }
 }
 
 // Both scans run through the whole depth in tension: no crossing pairs; the tie goes to the
