@@ -613,10 +613,8 @@ TEST_F(FullSectionalResponse, ResponseEndsAfterAFailureBelowItsPeakOrPastTheStra
 // With loads held constant, a response also ends once a force that is loaded, or held in the
 // same sense, has fallen below a hundredth of the largest of the earlier stages. A held axial
 // force counts only above a mean stress of 10 kPa on the gross section.
-TEST(FullSectionalResponse, ResponseEndsOnceAForceItLoadsOrHoldsIsLost)
+TEST_F(FullSectionalResponse, ResponseEndsOnceAForceItLoadsOrHoldsIsLost)
 {
-    RecordingReporter reporter;
-    auto beam = MomentBeam();
     OpenResponse a(beam.get());
     a.StepTo(3);
     const int n = a.GetCurrentStage();
