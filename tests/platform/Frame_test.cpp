@@ -63,13 +63,21 @@ protected:
     void SetUp() override { g_log.clear(); }
 };
 
-TEST_F(FrameTest, CommandsGoToClientThenFrameThenApplication) {
+// A frame around the derived client, created and made the application's main window.
+class ClientFrameTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        frame.CreateFrame();
+        app.SetMainWindow(&frame);
+    }
     TestApp app;
     DerivedClient client;
-    Frame frame("Test", client);
+    Frame frame{"Test", client};
+};
+
+TEST_F(ClientFrameTest, CommandsGoToClientThenFrameThenApplication) {
     frame.AddResponseTable({{3, [] { g_log.push_back("frame 3"); }, {}}});
-    frame.CreateFrame();
-    app.SetMainWindow(&frame);
 
     for (int id : {1, 2, 3, 4})
         EXPECT_TRUE(frame.Dispatch(id));
@@ -84,12 +92,7 @@ TEST_F(FrameTest, CommandsGoToClientThenFrameThenApplication) {
     EXPECT_FALSE(frame.IsCommandEnabled(99));
 }
 
-TEST_F(FrameTest, MenuAndToolBarFollowTheEnablers) {
-    TestApp app;
-    DerivedClient client;
-    Frame frame("Test", client);
-    frame.CreateFrame();
-    app.SetMainWindow(&frame);
+TEST_F(ClientFrameTest, MenuAndToolBarFollowTheEnablers) {
     frame.SetMenu({
         {"&File", {{"&One", 1}, MenuItem::Separator(), {"E&xit\tAlt+F4", 4}}},
         MenuItem::Separator(),
@@ -120,11 +123,7 @@ TEST_F(FrameTest, MenuAndToolBarFollowTheEnablers) {
 
 // The message bar's and gadgets' texts, the caption and dropped files are shown through the
 // main window's tests; here, which gadgets a frame has.
-TEST_F(FrameTest, TheFrameHasTheGadgetsAdded) {
-    TestApp app;
-    DerivedClient client;
-    Frame frame("Caption", client);
-    frame.CreateFrame();
+TEST_F(ClientFrameTest, TheFrameHasTheGadgetsAdded) {
     frame.AddTextGadget(405, 6);
     frame.AddSeparatorGadget(10);
     EXPECT_TRUE(frame.HasGadget(405));
@@ -153,13 +152,7 @@ TEST_F(FrameTest, CloseAsksTheClient) {
     EXPECT_TRUE(frame.Close());
 }
 
-TEST_F(FrameTest, IdleWorkRunsWithItsCountAndNeverInsideAModalInteraction) {
-    TestApp app;
-    DerivedClient client;
-    Frame frame("Test", client);
-    frame.CreateFrame();
-    app.SetMainWindow(&frame);
-
+TEST_F(ClientFrameTest, IdleWorkRunsWithItsCountAndNeverInsideAModalInteraction) {
     client.idleRounds = 3;
     Application::PumpEvents(30);
     ASSERT_GE(client.idleCounts.size(), 4u);
