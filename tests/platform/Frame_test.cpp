@@ -121,15 +121,6 @@ TEST_F(ClientFrameTest, MenuAndToolBarFollowTheEnablers) {
     EXPECT_EQ(frame.GetMenuItemText(700), "");
 }
 
-// The message bar's and gadgets' texts, the caption and dropped files are shown through the
-// main window's tests; here, which gadgets a frame has.
-TEST_F(ClientFrameTest, TheFrameHasTheGadgetsAdded) {
-    frame.AddTextGadget(405, 6);
-    frame.AddSeparatorGadget(10);
-    EXPECT_TRUE(frame.HasGadget(405));
-    EXPECT_FALSE(frame.HasGadget(406));
-}
-
 TEST_F(FrameTest, CloseAsksTheClient) {
     class Refusing : public Window {
     public:
