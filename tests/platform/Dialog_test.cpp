@@ -188,20 +188,6 @@ TEST_F(ScriptedDialogTest, UserActionsReportInOrderAndOkHandsTheValuesOut) {
     EXPECT_EQ(dialog.out->layers, (std::vector<int>{0, 2}));
 }
 
-TEST_F(DialogTest, CancelAndEscapeHandNothingOut) {
-    for (bool escape : {false, true}) {
-        ScriptedUi ui;
-        SampleDialog dialog(Initial());
-        ui.Dialog("Sample", [&](DialogDriver& d) {
-            d.Type(IdName, "changed");
-            d.Click(IdFixed);
-            escape ? d.PressEscape() : d.Click(DialogResult::Cancel);
-        });
-        EXPECT_EQ(dialog.Execute(), DialogResult::Cancel) << escape;
-        EXPECT_FALSE(dialog.out) << escape;
-    }
-}
-
 // An edit parsed when it loses the focus is parsed when OK ends the dialog, whether OK is
 // clicked (the focus moves first) or Enter presses it (the focus stays), and only once.
 TEST_F(DialogTest, EditParsedOnLosingFocusIsParsedOnOk) {
