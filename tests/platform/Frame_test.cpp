@@ -121,28 +121,6 @@ TEST_F(ClientFrameTest, MenuAndToolBarFollowTheEnablers) {
     EXPECT_EQ(frame.GetMenuItemText(700), "");
 }
 
-TEST_F(FrameTest, CloseAsksTheClient) {
-    class Refusing : public Window {
-    public:
-        bool CanClose() override {
-            ++asked;
-            return allow;
-        }
-        int asked = 0;
-        bool allow = false;
-    };
-    TestApp app;
-    Refusing client;
-    Frame frame("Test", client);
-    frame.CreateFrame();
-    app.SetMainWindow(&frame);
-    frame.ShowFrame(1);
-    EXPECT_FALSE(frame.Close());
-    EXPECT_EQ(client.asked, 1);
-    client.allow = true;
-    EXPECT_TRUE(frame.Close());
-}
-
 TEST_F(ClientFrameTest, IdleWorkRunsWithItsCountAndNeverInsideAModalInteraction) {
     client.idleRounds = 3;
     Application::PumpEvents(30);
