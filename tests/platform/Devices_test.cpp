@@ -78,19 +78,6 @@ TEST_F(DevicesTest, SymbolCodePointsBecomeTheirUnicodeCharacters) {
         SCOPED_TRACE(row.symbol);
         EXPECT_EQ(SymbolToUnicode(row.symbol), row.unicode);
     }
-
-    // Drawn in the Symbol face, "e" is an epsilon, measured as the epsilon is drawn.
-    RecordingDC rec;
-    LogFont symbol{-18};
-    symbol.face = "Symbol";
-    rec.SelectFont(symbol);
-    const Size greek = rec.GetTextExtent("e");
-    rec.TextOut(5, 5, "e");
-    ASSERT_EQ(rec.Texts(), std::vector<std::string>{"\u03B5"});
-    EXPECT_EQ(rec.Calls()[0].run.width, greek.cx);
-    rec.SelectFont(LogFont{-18});
-    EXPECT_EQ(rec.GetTextExtent("\u03B5"), greek);
-    EXPECT_NE(rec.GetTextExtent("e").cx, 0);
 }
 
 namespace {
