@@ -103,17 +103,6 @@ TEST_F(ControlChartTest, AClickPicksTheNearestStageAndTellsTheOwner) {
     EXPECT_FALSE(chart.GetPointBeforeSelected(x, y, 4));  // before the first point: none
 }
 
-TEST_F(ControlChartTest, OnlyUnpickablePointsGiveTheFirstAndTagMinusOne) {
-    chart.AddTaggedPoint(0, 0, -1);
-    chart.AddTaggedPoint(1, 1, -1);
-    chart.AutoScale();
-    chart.UpdateWindow();
-    chart.EvLButtonDown(0, {250, 30});
-    ASSERT_EQ(page.picks.size(), 1u);
-    EXPECT_EQ(page.picks[0].stage, -1);
-    EXPECT_EQ(page.picks[0].x, 0);
-}
-
 // A fine-range marker drawn again at its own place is erased (not-XOR); "Lower Fine Range" twice
 // thus leaves marker 1 set but not drawn, as the chart has always done.
 TEST_F(ControlChartTest, MarkersDrawnTwiceRestoreThePixels) {

@@ -31,11 +31,11 @@ protected:
     }
     plat::Window page;
     std::unique_ptr<Tbigchart> chart;
+    ScriptedUi ui;
 };
 
 TEST_F(Dialogs, EditChartAutoBoxesFollowTheEnds)
 {
-    ScriptedUi ui;
     ui.Dialog("Edit Chart", [](plat::DialogDriver& d) {
         EXPECT_TRUE(d.Checked(Id::AutoXMin));
         EXPECT_TRUE(d.Checked(Id::AutoXMax));
@@ -58,7 +58,6 @@ TEST_F(Dialogs, EditChartAutoBoxesFollowTheEnds)
 
 TEST_F(Dialogs, EditChartOkWritesBackWithTheDecimalsHeldToNine)
 {
-    ScriptedUi ui;
     ui.Dialog("Edit Chart", [](plat::DialogDriver& d) {
         d.Type(Id::Title, "Moment");
         d.Type(Id::XMin, "-1.5");
@@ -84,7 +83,6 @@ TEST_F(Dialogs, EditChartOkWritesBackWithTheDecimalsHeldToNine)
 
 TEST_F(Dialogs, EditChartColourAndStyle)
 {
-    ScriptedUi ui;
     ui.Dialog("Edit Chart", [](plat::DialogDriver& d) {
           d.Type(Id::Thickness, "25");
           d.Click(Id::SelectColour);
@@ -111,7 +109,6 @@ TEST_F(Dialogs, EditChartColourAndStyle)
 
 TEST_F(Dialogs, BoxFontDialogs)
 {
-    ScriptedUi ui;
     ui.Font([](plat::FontDialogData& f) {
           EXPECT_EQ(f.font.weight, 700);
           f.font.height = -40;
@@ -132,7 +129,6 @@ TEST_F(Dialogs, SelectionDialogWritesTheRowOnOkOnly)
     const std::vector<std::string> sections{"Beam A", "Beam C"};
     int chosen = 1;
     {
-        ScriptedUi ui;
         ui.Dialog("Beam Sections", [](plat::DialogDriver& d) {
             EXPECT_EQ(d.Selection(IDC_TYPELIST), 1);
             d.Select(IDC_TYPELIST, 0);
@@ -144,7 +140,6 @@ TEST_F(Dialogs, SelectionDialogWritesTheRowOnOkOnly)
     EXPECT_EQ(chosen, 1);
     chosen = -1;
     {
-        ScriptedUi ui;
         ui.Dialog("Beam Sections", [](plat::DialogDriver& d) { d.Click(1); });
         TMyList list(&page, kListBeamSections, &chosen, sections);
         EXPECT_EQ(list.List().Rows().size(), 2u);

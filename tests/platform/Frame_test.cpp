@@ -63,13 +63,21 @@ protected:
     void SetUp() override { g_log.clear(); }
 };
 
-TEST_F(FrameTest, CommandsGoToClientThenFrameThenApplication) {
+// A frame around the derived client, created and made the application's main window.
+class ClientFrameTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        frame.CreateFrame();
+        app.SetMainWindow(&frame);
+    }
     TestApp app;
     DerivedClient client;
-    Frame frame("Test", client);
+    Frame frame{"Test", client};
+};
+
+TEST_F(ClientFrameTest, CommandsGoToClientThenFrameThenApplication) {
     frame.AddResponseTable({{3, [] { g_log.push_back("frame 3"); }, {}}});
-    frame.CreateFrame();
-    app.SetMainWindow(&frame);
 
     for (int id : {1, 2, 3, 4})
         EXPECT_TRUE(frame.Dispatch(id));
@@ -84,12 +92,7 @@ TEST_F(FrameTest, CommandsGoToClientThenFrameThenApplication) {
     EXPECT_FALSE(frame.IsCommandEnabled(99));
 }
 
-TEST_F(FrameTest, MenuAndToolBarFollowTheEnablers) {
-    TestApp app;
-    DerivedClient client;
-    Frame frame("Test", client);
-    frame.CreateFrame();
-    app.SetMainWindow(&frame);
+TEST_F(ClientFrameTest, MenuAndToolBarFollowTheEnablers) {
     frame.SetMenu({
         {"&File", {{"&One", 1}, MenuItem::Separator(), {"E&xit\tAlt+F4", 4}}},
         MenuItem::Separator(),
@@ -118,48 +121,7 @@ TEST_F(FrameTest, MenuAndToolBarFollowTheEnablers) {
     EXPECT_EQ(frame.GetMenuItemText(700), "");
 }
 
-// The message bar's and gadgets' texts, the caption and dropped files are shown through the
-// main window's tests; here, which gadgets a frame has.
-TEST_F(FrameTest, TheFrameHasTheGadgetsAdded) {
-    TestApp app;
-    DerivedClient client;
-    Frame frame("Caption", client);
-    frame.CreateFrame();
-    frame.AddTextGadget(405, 6);
-    frame.AddSeparatorGadget(10);
-    EXPECT_TRUE(frame.HasGadget(405));
-    EXPECT_FALSE(frame.HasGadget(406));
-}
-
-TEST_F(FrameTest, CloseAsksTheClient) {
-    class Refusing : public Window {
-    public:
-        bool CanClose() override {
-            ++asked;
-            return allow;
-        }
-        int asked = 0;
-        bool allow = false;
-    };
-    TestApp app;
-    Refusing client;
-    Frame frame("Test", client);
-    frame.CreateFrame();
-    app.SetMainWindow(&frame);
-    frame.ShowFrame(1);
-    EXPECT_FALSE(frame.Close());
-    EXPECT_EQ(client.asked, 1);
-    client.allow = true;
-    EXPECT_TRUE(frame.Close());
-}
-
-TEST_F(FrameTest, IdleWorkRunsWithItsCountAndNeverInsideAModalInteraction) {
-    TestApp app;
-    DerivedClient client;
-    Frame frame("Test", client);
-    frame.CreateFrame();
-    app.SetMainWindow(&frame);
-
+TEST_F(ClientFrameTest, IdleWorkRunsWithItsCountAndNeverInsideAModalInteraction) {
     client.idleRounds = 3;
     Application::PumpEvents(30);
     ASSERT_GE(client.idleCounts.size(), 4u);

@@ -71,15 +71,18 @@ private:
 
 } // namespace
 
-class PropertySheetTest : public GuiTest {};
+// The log the pages write and a script for the sheet to run under.
+class PropertySheetTest : public GuiTest {
+protected:
+    std::vector<std::string> log;
+    ScriptedUi ui;
+};
 
 TEST_F(PropertySheetTest, StartPageIsTheOnlyOneMadeUntilOthersAreShown) {
-    std::vector<std::string> log;
     LogPage a("Basic", log), b("Standard", log), c("User", log);
     PropertySheet sheet(nullptr, "Define Section", 2);
     for (LogPage* p : {&a, &b, &c})
         sheet.AddPage(*p);
-    ScriptedUi ui;
     ui.Dialog("Define Section", [&](DialogDriver& d) {
         EXPECT_EQ(d.CurrentPage(), 2);
         EXPECT_EQ(d.PageTitle(), "User");
@@ -95,12 +98,10 @@ TEST_F(PropertySheetTest, StartPageIsTheOnlyOneMadeUntilOthersAreShown) {
 }
 
 TEST_F(PropertySheetTest, APageRefusingToBeLeftKeepsTheSheetOnIt) {
-    std::vector<std::string> log;
     LogPage a("One", log), b("Two", log);
     PropertySheet sheet(nullptr, "Sheet");
     sheet.AddPage(a);
     sheet.AddPage(b);
-    ScriptedUi ui;
     ui.Dialog("Sheet", [&](DialogDriver& d) {
         a.refuse = true;
         d.SwitchPage(1);
@@ -123,11 +124,9 @@ TEST_F(PropertySheetTest, APageRefusingToBeLeftKeepsTheSheetOnIt) {
 }
 
 TEST_F(PropertySheetTest, PageAddedWhileTheSheetRunsGetsItsTab) {
-    std::vector<std::string> log;
     LogPage a("One", log), late("Late", log);
     PropertySheet sheet(nullptr, "Growing");
     sheet.AddPage(a);
-    ScriptedUi ui;
     ui.Dialog("Growing", [&](DialogDriver& d) {
         sheet.AddPage(late);
         EXPECT_EQ(sheet.GetPageCount(), 2);
@@ -142,12 +141,10 @@ TEST_F(PropertySheetTest, PageAddedWhileTheSheetRunsGetsItsTab) {
 }
 
 TEST_F(PropertySheetTest, WizardPageChoosesTheNextPageAndBackRetracesIt) {
-    std::vector<std::string> log;
     LogPage p1("Step 1", log), p2("Step 2", log), p3("Step 3", log);
     PropertySheet wizard(nullptr, "Define Beam Section", 0, true);
     for (LogPage* p : {&p1, &p2, &p3})
         wizard.AddPage(*p);
-    ScriptedUi ui;
     ui.Dialog("Define Beam Section", [&](DialogDriver& d) {
         EXPECT_FALSE(d.IsButtonEnabled(SheetButton::BackId));
         EXPECT_TRUE(d.IsButtonEnabled(SheetButton::NextId));
@@ -176,26 +173,22 @@ TEST_F(PropertySheetTest, WizardPageChoosesTheNextPageAndBackRetracesIt) {
 }
 
 TEST_F(PropertySheetTest, WizardCancelledResetsTheMadePages) {
-    std::vector<std::string> log;
     LogPage p1("A", log), p2("B", log);
     PropertySheet wizard(nullptr, "Wizard", 0, true);
     wizard.AddPage(p1);
     wizard.AddPage(p2);
-    ScriptedUi ui;
     ui.Dialog("Wizard", [](DialogDriver& d) { d.PressEscape(); });
     EXPECT_EQ(wizard.Execute(), DialogResult::Cancel);
     EXPECT_EQ(log, (std::vector<std::string>{"A setup", "A enter", "A reset"}));
 }
 
 TEST_F(PropertySheetTest, PagesAndTheirSheetMayGoInEitherOrder) {
-    std::vector<std::string> log;
     auto sheet = std::make_unique<PropertySheet>(nullptr, "Order");
     auto survivor = std::make_unique<LogPage>("Survivor", log);
     {
         LogPage early("Early", log);
         sheet->AddPage(early);
         sheet->AddPage(*survivor);
-        ScriptedUi ui;
         ui.Dialog("Order", [](DialogDriver& d) { d.Click(DialogResult::Ok); });
         EXPECT_EQ(sheet->Execute(), DialogResult::Ok);
     }
@@ -208,7 +201,6 @@ TEST_F(PropertySheetTest, PagesAndTheirSheetMayGoInEitherOrder) {
 // An edit of a page parsed when it loses the focus is parsed before the page is left, whether
 // Enter presses the wizard's default button (the focus stays) or a tab is chosen.
 TEST_F(PropertySheetTest, PageEditIsParsedBeforeThePageIsLeft) {
-    std::vector<std::string> log;
     LogPage p1("One", log), p2("Two", log);
     PropertySheet wizard(nullptr, "Wizard", 0, true);
     wizard.AddPage(p1);
@@ -217,7 +209,6 @@ TEST_F(PropertySheetTest, PageEditIsParsedBeforeThePageIsLeft) {
     LogPage t1("Tab one", log), t2("Tab two", log);
     sheet.AddPage(t1);
     sheet.AddPage(t2);
-    ScriptedUi ui;
     ui.Dialog("Wizard", [&](DialogDriver& d) {
           d.Type(IdEdit, "12.5");
           d.PressEnter();

@@ -37,7 +37,7 @@ public:
 };
 } // namespace
 
-TEST_F(WindowServicesTest, CursorsCaptureAndChildren) {
+TEST_F(WindowServicesTest, CursorsChildrenAndCoordinates) {
     Box parent;
     parent.Create();
     parent.MoveWindow(Rect{0, 0, 100, 80});
@@ -56,14 +56,6 @@ TEST_F(WindowServicesTest, CursorsCaptureAndChildren) {
     EXPECT_EQ(a.GetCursor(), Cursor::Arrow);
     a.SetCursor(Cursor::Cross);
     EXPECT_EQ(a.GetCursor(), Cursor::Cross);
-
-    a.SetCapture();
-    EXPECT_TRUE(a.HasCapture());
-    EXPECT_EQ(Window::GetCapture(), &a);
-    b.SetCapture();  // one window holds the capture at a time
-    EXPECT_FALSE(a.HasCapture());
-    b.ReleaseCapture();
-    EXPECT_EQ(Window::GetCapture(), nullptr);
 
     b.MoveWindow(Rect{10, 20, 50, 60});
     EXPECT_EQ(b.GetWindowRect(), (Rect{10, 20, 50, 60}));
