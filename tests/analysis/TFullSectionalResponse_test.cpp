@@ -59,6 +59,11 @@ struct HandBeam {
     }
 };
 
+int CountValid(const T1DAnalysis& a)
+{
+    return static_cast<int>(ValidStages(a).size());
+}
+
 HandBeam HandOf(const TBeam& beam)
 {
     const ConcreteTypeRec& c = *beam.GetConcreteType(0);
@@ -83,7 +88,8 @@ using ShearStressDistribution = FullSectionalResponse;
 } // namespace
 
 // Moment only: the response runs to its own finish well inside the stage table; the load
-// factors rise to the peak; cracking, yielding and the peak lie near the hand values.
+// factors rise to the peak; cracking, yielding and the peak lie near the hand values. The
+// finished response is then refined and unloaded.
 TEST_F(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
 {
     const HandBeam hand = HandOf(*beam);
@@ -128,6 +134,67 @@ TEST_F(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
     EXPECT_GT(MomentOf(*peak), 0.97 * hand.UltimateMoment());
     EXPECT_LT(MomentOf(*peak), 1.25 * hand.UltimateMoment());
     EXPECT_EQ(a.GetErrorCount(), 0);
+
+    // "More Detail" between stages 2 and 6 solves one new stage in each of the four gaps: the
+    // stages there double, each new one lies between its neighbours, and the rest stay.
+    const int before = CountValid(a);
+    const double peakMoment = MomentOf(*peak);
+    ASSERT_EQ(a.CanContinue(), 1);
+    ASSERT_EQ(a.MoreDetail(2, 6), 1);
+    EXPECT_EQ(a.IsRefining(), 1);
+    RunToFinish(a, kMaxSteps);
+    EXPECT_EQ(a.IsRunning(), 0);
+    EXPECT_EQ(CountValid(a), before + 4);
+    for (int i = 3; i <= 9; i += 2) {
+        const SectionState* s = a.StageSlot(i);
+        ASSERT_NE(s, nullptr) << i;
+        const double phi = s->Results[StateResult::Curvature];
+        const double lo = a.StageSlot(i - 1)->Results[StateResult::Curvature];
+        const double hi = a.StageSlot(i + 1)->Results[StateResult::Curvature];
+        EXPECT_GT(phi, std::min(lo, hi)) << i;
+        EXPECT_LT(phi, std::max(lo, hi)) << i;
+    }
+    EXPECT_NEAR(MomentOf(*a.GetPeakState()), peakMoment, 1e-6 * peakMoment);
+
+    // Unloading from a stage past yield brings the moment down; reloading from the unloaded
+    // stage returns to the envelope at the curvature where the unloading began.
+    int from = -1;
+    for (int i = 1; i < a.GetPeakStage() && from < 0; ++i)
+        if (a.HasYieldingBar(i) && a.HasYieldingBar(i - 1))
+            from = i;
+    ASSERT_GT(from, 0);
+    const double Mfrom = MomentOf(*a.StageSlot(from));
+    const double phiFrom = a.StageSlot(from)->Results[StateResult::Curvature];
+
+    EXPECT_EQ(a.UnloadReload(from, 1), from + 1);
+    EXPECT_EQ(a.IsRunning(), 1);
+    RunToFinish(a, kMaxSteps);
+    EXPECT_EQ(a.IsRunning(), 0);
+    int last = from;
+    for (int i = from + 1; i < T1DAnalysis::kStageSlots; ++i)
+        if (a.StageSlot(i) != nullptr && a.StageSlot(i)->Valid != 0)
+            last = i;
+    ASSERT_GT(last, from);
+    EXPECT_LT(MomentOf(*a.StageSlot(last)), 0.3 * Mfrom);
+    // Unloading leaves a permanent curvature of the yielded section.
+    EXPECT_LT(std::fabs(a.StageSlot(last)->Results[StateResult::Curvature]), std::fabs(phiFrom));
+
+    EXPECT_EQ(a.UnloadReload(last, 0), last + 1);
+    RunToFinish(a, kMaxSteps);
+    const SectionState* back = nullptr;
+    for (int i = last + 1; i < T1DAnalysis::kStageSlots && back == nullptr; ++i) {
+        const SectionState* s = a.StageSlot(i);
+        if (s != nullptr && s->Valid != 0 &&
+            std::fabs(s->Results[StateResult::Curvature]) >= std::fabs(phiFrom))
+            back = s;
+    }
+    ASSERT_NE(back, nullptr);
+    EXPECT_NEAR(MomentOf(*back), Mfrom, 0.06 * Mfrom);
+    double reloadPeak = 0.0;
+    for (int i = last + 1; i < T1DAnalysis::kStageSlots; ++i)
+        if (a.StageSlot(i) != nullptr && a.StageSlot(i)->Valid != 0)
+            reloadPeak = std::max(reloadPeak, MomentOf(*a.StageSlot(i)));
+    EXPECT_NEAR(reloadPeak, peakMoment, 0.05 * peakMoment);
 }
 
 namespace {
@@ -196,11 +263,6 @@ public:
     }
 };
 
-int CountValid(const T1DAnalysis& a)
-{
-    return static_cast<int>(ValidStages(a).size());
-}
-
 } // namespace
 
 // The next stage starts from the last one moved along the last step in proportion to the
@@ -259,78 +321,6 @@ TEST_F(FullSectionalResponse, ColumnWithAxialCompressionKeepsItsAxialLoad)
     ASSERT_NE(a.GetPeakState(), nullptr);
     EXPECT_GT(MomentOf(*a.GetPeakState()), 0.85 * Mn);
     EXPECT_LT(MomentOf(*a.GetPeakState()), 1.2 * Mn);
-}
-
-// Unloading from a stage past yield brings the moment down; reloading from the unloaded
-// stage returns to the envelope at the curvature where the unloading began.
-TEST_F(FullSectionalResponse, UnloadAndReloadReturnToTheEnvelope)
-{
-    TFullSectionalResponse a(beam.get());
-    RunToFinish(a, kMaxSteps);
-    int from = -1;
-    for (int i = 1; i < a.GetPeakStage() && from < 0; ++i)
-        if (a.HasYieldingBar(i) && a.HasYieldingBar(i - 1))
-            from = i;
-    ASSERT_GT(from, 0);
-    const double Mfrom = MomentOf(*a.StageSlot(from));
-    const double phiFrom = a.StageSlot(from)->Results[StateResult::Curvature];
-    const double peakMoment = MomentOf(*a.GetPeakState());
-
-    EXPECT_EQ(a.UnloadReload(from, 1), from + 1);
-    EXPECT_EQ(a.IsRunning(), 1);
-    RunToFinish(a, kMaxSteps);
-    EXPECT_EQ(a.IsRunning(), 0);
-    int last = from;
-    for (int i = from + 1; i < T1DAnalysis::kStageSlots; ++i)
-        if (a.StageSlot(i) != nullptr && a.StageSlot(i)->Valid != 0)
-            last = i;
-    ASSERT_GT(last, from);
-    EXPECT_LT(MomentOf(*a.StageSlot(last)), 0.3 * Mfrom);
-    // Unloading leaves a permanent curvature of the yielded section.
-    EXPECT_LT(std::fabs(a.StageSlot(last)->Results[StateResult::Curvature]), std::fabs(phiFrom));
-
-    EXPECT_EQ(a.UnloadReload(last, 0), last + 1);
-    RunToFinish(a, kMaxSteps);
-    const SectionState* back = nullptr;
-    for (int i = last + 1; i < T1DAnalysis::kStageSlots && back == nullptr; ++i) {
-        const SectionState* s = a.StageSlot(i);
-        if (s != nullptr && s->Valid != 0 &&
-            std::fabs(s->Results[StateResult::Curvature]) >= std::fabs(phiFrom))
-            back = s;
-    }
-    ASSERT_NE(back, nullptr);
-    EXPECT_NEAR(MomentOf(*back), Mfrom, 0.06 * Mfrom);
-    double reloadPeak = 0.0;
-    for (int i = last + 1; i < T1DAnalysis::kStageSlots; ++i)
-        if (a.StageSlot(i) != nullptr && a.StageSlot(i)->Valid != 0)
-            reloadPeak = std::max(reloadPeak, MomentOf(*a.StageSlot(i)));
-    EXPECT_NEAR(reloadPeak, peakMoment, 0.05 * peakMoment);
-}
-
-// "More Detail" between stages 2 and 6 solves one new stage in each of the four gaps: the
-// stages there double, each new one lies between its neighbours, and the rest stay.
-TEST_F(FullSectionalResponse, MoreDetailDoublesTheStagesBetweenTwoStages)
-{
-    TFullSectionalResponse a(beam.get());
-    RunToFinish(a, kMaxSteps);
-    const int before = CountValid(a);
-    const double peakMoment = MomentOf(*a.GetPeakState());
-    ASSERT_EQ(a.CanContinue(), 1);
-    ASSERT_EQ(a.MoreDetail(2, 6), 1);
-    EXPECT_EQ(a.IsRefining(), 1);
-    RunToFinish(a, kMaxSteps);
-    EXPECT_EQ(a.IsRunning(), 0);
-    EXPECT_EQ(CountValid(a), before + 4);
-    for (int i = 3; i <= 9; i += 2) {
-        const SectionState* s = a.StageSlot(i);
-        ASSERT_NE(s, nullptr) << i;
-        const double phi = s->Results[StateResult::Curvature];
-        const double lo = a.StageSlot(i - 1)->Results[StateResult::Curvature];
-        const double hi = a.StageSlot(i + 1)->Results[StateResult::Curvature];
-        EXPECT_GT(phi, std::min(lo, hi)) << i;
-        EXPECT_LT(phi, std::max(lo, hi)) << i;
-    }
-    EXPECT_NEAR(MomentOf(*a.GetPeakState()), peakMoment, 1e-6 * peakMoment);
 }
 
 // Pruning after the peak and thinning keep the peak stage and its load factor.
