@@ -130,3 +130,18 @@ public:
     void SetShearFlag(int flag) { ShearFlag = flag; }
     LayerMesh& MutableMesh() { return Mesh; }
 };
+
+// Solves the layer states of a beam-section analysis at the profile (e0, phi, gamma) in the
+// given mode, creating the state on first use.
+template <typename Analysis>
+SectionState& SolveAtProfile(
+    Analysis& analysis, SectionStateHolder& holder, double e0, double phi, double gamma, int mode)
+{
+    if (!holder)
+        analysis.CreateSectionState(holder, nullptr);
+    holder->Results[StateResult::ReferenceStrain] = e0;
+    holder->Results[StateResult::Curvature] = phi;
+    holder->Results[StateResult::ShearStrain] = gamma;
+    analysis.SolveLayerStates(*holder, mode);
+    return *holder;
+}

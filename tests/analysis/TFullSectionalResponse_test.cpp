@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/AnalysisBaseFakes.h"
 #include "analysis/PointSections.h"
 #include "analysis/RunToFinish.h"
 #include "analysis/T1DAnalysis.h"
@@ -552,11 +553,7 @@ TEST_F(FullSectionalResponse, LayerSolutionFollowsANewShearShape)
     ShapeAnalysis b(beam.get());
     auto solve = [](ShapeAnalysis& x) {
         SectionStateHolder holder;
-        x.CreateSectionState(holder, nullptr);
-        holder->Results[StateResult::Curvature] = -2e-3;
-        holder->Results[StateResult::ShearStrain] = 1e-3;
-        x.SolveLayerStates(*holder, LayerSolveMode::Trial);
-        return holder->Results;
+        return SolveAtProfile(x, holder, 0.0, -2e-3, 1e-3, LayerSolveMode::Trial).Results;
     };
     solve(a); // the old shape is read and kept
     for (ShapeAnalysis* x : {&a, &b}) {

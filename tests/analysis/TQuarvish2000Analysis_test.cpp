@@ -206,14 +206,6 @@ TEST(LayerSolution, FinishingPassBuildsOnTheSolutionJustMade)
 {
     const std::unique_ptr<TBeam> beam = PointSections::Beam(false, true);
     FakeBeamAnalysis analysis(beam.get(), 1);
-    auto cracked = [&] {
-        SectionStateHolder h;
-        analysis.CreateSectionState(h, nullptr);
-        h->Results[StateResult::ReferenceStrain] = 1e-4;
-        h->Results[StateResult::Curvature] = -4e-3;
-        h->Results[StateResult::ShearStrain] = 3e-4;
-        return h;
-    };
     auto same = [](const SectionState& a, const SectionState& b) {
         const auto nodes = static_cast<std::size_t>(2 * a.LayerCount + 1);
         bool crack = a.LayerCount == b.LayerCount;
@@ -222,12 +214,11 @@ TEST(LayerSolution, FinishingPassBuildsOnTheSolutionJustMade)
                     a.NodeStates[i].SteelStressXAtCrack == b.NodeStates[i].SteelStressXAtCrack;
         return crack && stagetest::SameBits(a.Results.data(), b.Results.data(), a.Results.size());
     };
-    SectionStateHolder full = cracked();
-    analysis.SolveLayerStates(*full, LayerSolveMode::Trial);
+    SectionStateHolder full, reused;
+    SolveAtProfile(analysis, full, 1e-4, -4e-3, 3e-4, LayerSolveMode::Trial);
     analysis.SolveLayerStates(*full, LayerSolveMode::FinalBeam);
 
-    SectionStateHolder reused = cracked();
-    analysis.SolveLayerStates(*reused, LayerSolveMode::Trial);
+    SolveAtProfile(analysis, reused, 1e-4, -4e-3, 3e-4, LayerSolveMode::Trial);
     const auto solutions = analysis.GetSolveCounts().layerSolutions;
     EXPECT_EQ(analysis.FinishLayerStates(*reused), 1);
     EXPECT_EQ(analysis.FinishLayerStates(*reused), 0);
