@@ -205,10 +205,9 @@ namespace {
 // A base response whose stage table is filled with copies of its initial state.
 class FilledBase : public TInterBaseResponse {
 public:
-    using TInterBaseResponse::TInterBaseResponse;
-    void Fill(int last)
+    FilledBase(const TBeam* beam, int stages) : TInterBaseResponse(beam)
     {
-        for (int i = 1; i <= last; ++i) {
+        for (int i = 1; i < stages; ++i) {
             SectionStateHolder& slot = Stages[static_cast<std::size_t>(i)];
             if (!slot)
                 ++StageCount;
@@ -217,7 +216,7 @@ public:
             slot->Results[StateResult::LoadFactor] = i;
             slot->Results[StateResult::Moment] = 1000.0 * i + 500.0;
         }
-        PeakStage = last;
+        PeakStage = stages - 1;
     }
 };
 
@@ -228,11 +227,8 @@ public:
     int GetAnalysisKind() const override { return AnalysisKind::MVDiagram; }
     void MakeLines(int stagesPerBase)
     {
-        for (std::size_t k = 0; k < 2; ++k) {
-            auto base = std::make_unique<FilledBase>(GetBeam());
-            base->Fill(stagesPerBase - 1);
-            SubAnalyses[k] = std::move(base);
-        }
+        for (std::size_t k = 0; k < 2; ++k)
+            SubAnalyses[k] = std::make_unique<FilledBase>(GetBeam(), stagesPerBase);
         CreateLines();
     }
     void StoreAll()
@@ -243,9 +239,7 @@ public:
     // Replaces path 0 by a filled base response and stores its point alone.
     void StoreFilledPath(int stages)
     {
-        auto base = std::make_unique<FilledBase>(GetBeam());
-        base->Fill(stages - 1);
-        SubAnalyses[0] = std::move(base);
+        SubAnalyses[0] = std::make_unique<FilledBase>(GetBeam(), stages);
         StorePoint(0, 1);
     }
 };

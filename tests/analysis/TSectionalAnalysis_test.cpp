@@ -89,23 +89,14 @@ TEST(AnalysisPrepare, AsksOnceWhetherTensionStiffeningMayStayOff)
     }
 }
 
-class IntervalTimers : public ::testing::Test {
-protected:
-    void Advance(std::int64_t ms)
-    {
-        now = static_cast<std::uint64_t>(static_cast<std::int64_t>(now) + ms);
-    }
-    std::uint64_t now = 5'000'000'000; // ms
-    ScopedTimerSource clock{[this] { return now; }};
-};
-
 // Across the wrap of the 32-bit millisecond clock.
-TEST_F(IntervalTimers, ElapsedTimeAcrossTheClockWrap)
+TEST(IntervalTimers, ElapsedTimeAcrossTheClockWrap)
 {
-    constexpr int kTruncationMs = 20;     // the centisecond clock truncates toward zero
-    now = (std::uint64_t{1} << 31) - 500; // 0.5 s before the 32-bit clock turns negative
+    constexpr int kTruncationMs = 20; // the centisecond clock truncates toward zero
+    std::uint64_t now = (std::uint64_t{1} << 31) - 500; // ms, 0.5 s before the clock turns negative
+    const ScopedTimerSource clock{[&now] { return now; }};
     FakeAnalysis wrapping(nullptr);
-    Advance(1234);
+    now += 1234;
     EXPECT_NEAR(wrapping.GetElapsedMilliseconds(), 1234, kTruncationMs);
 }
 
