@@ -4,6 +4,9 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+
+#include <gtest/gtest.h>
 
 #include "analysis/TQuarvish2000Analysis.h"
 #include "analysis/TSectionalAnalysis.h"
@@ -144,4 +147,15 @@ SectionState& SolveAtProfile(
     holder->Results[StateResult::ShearStrain] = gamma;
     analysis.SolveLayerStates(*holder, mode);
     return *holder;
+}
+
+// The text and code of the one error an analysis stored.
+using StoredError = std::pair<std::string, int>;
+inline StoredError OnlyError(const TSectionalAnalysis& analysis)
+{
+    EXPECT_EQ(analysis.GetErrorCount(), 1);
+    std::string text, title;
+    int code = -1;
+    analysis.GetError(0, text, title, code);
+    return {text, code};
 }

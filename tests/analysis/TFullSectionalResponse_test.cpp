@@ -454,12 +454,7 @@ TEST_F(FullSectionalResponse, ConstantLoadsOnlyAndUnsolvableInitialCase)
     PS::SetLoads(*crushed, -2e7, 0, 0, 0, -1000.0, 0);
     TFullSectionalResponse b(crushed.get());
     EXPECT_EQ(b.IsRunning(), 0);
-    ASSERT_EQ(b.GetErrorCount(), 1);
-    std::string text, title;
-    int code = 0;
-    b.GetError(0, text, title, code);
-    EXPECT_EQ(text, kInitialCaseFailedText);
-    EXPECT_EQ(code, 48);
+    EXPECT_EQ(OnlyError(b), StoredError(kInitialCaseFailedText, 48));
     EXPECT_EQ(b.GetPeakState(), nullptr);
 }
 

@@ -30,11 +30,7 @@ TEST(BeamAnalysis, SectionsThatCannotBePrepared)
     EXPECT_EQ(refused.GetPrepareResult(), 0);
     EXPECT_EQ(refused.GetLayerCount(), 0);
     EXPECT_EQ(reporter.Count("Error in number of layers"), 1);
-    std::string text, title;
-    int code = 0;
-    ASSERT_EQ(refused.GetErrorCount(), 1);
-    refused.GetError(0, text, title, code);
-    EXPECT_EQ(text, kMeshRefusedText);
+    EXPECT_EQ(OnlyError(refused).first, kMeshRefusedText);
 
     FakeBeamAnalysis none(nullptr, 1);
     EXPECT_EQ(none.GetPrepareResult(), 0);
