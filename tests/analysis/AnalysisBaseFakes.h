@@ -13,6 +13,9 @@
 #include "model/TBeam.h"
 #include "model/TStructure.h"
 
+// The message of a write refused by a frozen structure.
+inline constexpr const char* kFrozenText = "Attempt to write to frozen beam!";
+
 // A 600 mm deep section (top 0.3 m, bottom -0.3 m), 300 mm wide, of one concrete type "C35"
 // with e'c = -0.0025, three longitudinal layers (0.25, 0, -0.25) of direction 0 and two
 // stirrup layers of direction 2 whose steel ruptures at 0.05.

@@ -24,7 +24,6 @@ namespace {
 using PS = PointSections;
 
 constexpr int kMaxSteps = 20000;
-constexpr const char* kFrozenText = "Attempt to write to frozen beam!";
 
 std::vector<std::array<double, 3>> CapacityCurve(const T2DAnalysis& d)
 {

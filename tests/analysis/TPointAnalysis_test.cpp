@@ -13,8 +13,6 @@ namespace {
 
 using PS = PointSections;
 
-constexpr const char* kFrozenText = "Attempt to write to frozen beam!";
-
 // The beam of the point analyses, which a test may replace.
 struct PointAnalyses : ::testing::Test {
     RecordingReporter reporter;

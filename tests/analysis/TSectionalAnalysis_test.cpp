@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr const char* kFrozenText = "Attempt to write to frozen beam!";
 constexpr const char* kStirrupText =
     "When performing analyses with shear and no tensile strength or no tension stiffening, "
     "members must have stirrups that reach to the extreme top and bottom fibre of the beam.";
