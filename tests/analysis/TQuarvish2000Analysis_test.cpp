@@ -148,7 +148,7 @@ SectionState SoundFourLayerState()
     return s;
 }
 
-TEST(FailureModes, ClassifiesHandBuiltStates)
+TEST(FailureModes, ClassifiesHandBuiltStatesAndSkipsNodeIdsOutsideThem)
 {
     using N = LayerNodeStateRec;
     struct Edit {
@@ -180,12 +180,9 @@ TEST(FailureModes, ClassifiesHandBuiltStates)
             s.NodeStates[static_cast<std::size_t>(edit.node)].*edit.field = edit.value;
         EXPECT_EQ(analysis.ClassifyFailureMode(s), c.expect);
     }
-}
 
-TEST(FailureModes, NodeIdsOutsideTheStateAreSkippedAndReportedOnce)
-{
+    // Node ids outside the state are skipped, each reported once.
     RecordingReporter reporter;
-    FakeBeamAnalysis analysis(TestSection::MakeBeam().get(), 0);
     SectionState s = SoundFourLayerState();
     s.LayerDefs[1].NodeMid = 4000;
     s.LayerDefs[2].NodeMid = 0xFFFFFFFFu;

@@ -189,8 +189,9 @@ private:
     int m_count;
 };
 
-// A failed attempt is freed before its slot is tried again, and it never reaches a view.
-TEST_F(FullResponse, RetriedStageReplacesTheFailedAttempt)
+// A failed attempt is freed before its slot is tried again, and it never reaches a view. More
+// than ten failures in a row end the run at the last solved stage.
+TEST_F(FullResponse, RetriedStageReplacesTheFailedAttemptUntilElevenFailInARow)
 {
     auto panel = MakePanel(PanelSpec{});
     int freedUnsolved = 0;
@@ -211,18 +212,13 @@ TEST_F(FullResponse, RetriedStageReplacesTheFailedAttempt)
             EXPECT_EQ(s->Valid, 1) << i;
         }
     }
-}
 
-// More than ten failures in a row end the run at the last solved stage.
-TEST_F(FullResponse, ElevenFailuresInARowEndTheRun)
-{
-    auto panel = MakePanel(PanelSpec{});
-    FailingSolves analysis(panel.get(), 20, 1000);
-    ASSERT_EQ(analysis.SolveFullResponse(), 1);
-    EXPECT_EQ(analysis.calls, 19 + TP2k1DAnalysis::kMaxFailures + 1);
-    EXPECT_EQ(analysis.GetStageCount(), 19);
-    EXPECT_NE(analysis.GetStage(18), nullptr);
-    EXPECT_EQ(analysis.IsRunning(), 0);
+    FailingSolves ending(panel.get(), 20, 1000);
+    ASSERT_EQ(ending.SolveFullResponse(), 1);
+    EXPECT_EQ(ending.calls, 19 + TP2k1DAnalysis::kMaxFailures + 1);
+    EXPECT_EQ(ending.GetStageCount(), 19);
+    EXPECT_NE(ending.GetStage(18), nullptr);
+    EXPECT_EQ(ending.IsRunning(), 0);
 }
 
 } // namespace
