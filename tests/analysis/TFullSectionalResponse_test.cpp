@@ -40,11 +40,6 @@ std::vector<const SectionState*> ValidStages(const T1DAnalysis& a)
     return out;
 }
 
-int CountValid(const T1DAnalysis& a)
-{
-    return static_cast<int>(ValidStages(a).size());
-}
-
 // The beam with stirrups under moment and shear at a fixed shear span of 1.5 m.
 std::unique_ptr<TBeam> ShearBeam()
 {
@@ -119,14 +114,14 @@ TEST_F(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
 
     // "More Detail" between stages 2 and 6 solves one new stage in each of the four gaps: the
     // stages there double, each new one lies between its neighbours, and the rest stay.
-    const int before = CountValid(a);
+    const std::size_t before = ValidStages(a).size();
     const double peakMoment = MomentOf(*peak);
     ASSERT_EQ(a.CanContinue(), 1);
     ASSERT_EQ(a.MoreDetail(2, 6), 1);
     EXPECT_EQ(a.IsRefining(), 1);
     RunToFinish(a, kMaxSteps);
     EXPECT_EQ(a.IsRunning(), 0);
-    EXPECT_EQ(CountValid(a), before + 4);
+    EXPECT_EQ(ValidStages(a).size(), before + 4);
     for (int i = 3; i <= 9; i += 2) {
         const SectionState* s = a.StageSlot(i);
         ASSERT_NE(s, nullptr) << i;
@@ -311,17 +306,17 @@ TEST_F(FullSectionalResponse, ThinningKeepsThePeak)
     TFullSectionalResponse a(beam.get());
     RunToFinish(a, kMaxSteps);
     const double peak = a.GetMaxLoadFactor();
-    const int before = CountValid(a);
+    const std::size_t before = ValidStages(a).size();
 
     TFullSectionalResponse thinned(beam.get());
     RunToFinish(thinned, kMaxSteps);
     thinned.ThinStages(10.0 * peak);
-    EXPECT_LT(CountValid(thinned), before);
+    EXPECT_LT(ValidStages(thinned).size(), before);
     EXPECT_DOUBLE_EQ(thinned.GetMaxLoadFactor(), peak);
     ASSERT_NE(thinned.GetPeakState(), nullptr);
 
     a.PrunePostPeakStages(0);
-    EXPECT_LE(CountValid(a), 16);
+    EXPECT_LE(ValidStages(a).size(), 16u);
     EXPECT_DOUBLE_EQ(a.GetMaxLoadFactor(), peak);
     EXPECT_EQ(a.GetPeakStage(), a.GetLastStageIndex() - 1);
     for (int i = 1; i < a.GetLastStageIndex(); ++i)
@@ -354,7 +349,7 @@ TEST_F(FullSectionalResponse, StageTableEdgesAreSafe)
     const SectionState* at300 = a.StageSlot(300);
     EXPECT_EQ(a.MoreDetail(0, 300), 0);
     EXPECT_EQ(a.StageSlot(300), at300);
-    EXPECT_EQ(CountValid(a), 328);
+    EXPECT_EQ(ValidStages(a).size(), 328u);
     EXPECT_EQ(a.IsRunning(), 0);
 }
 
