@@ -4,11 +4,17 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+
+#include <gtest/gtest.h>
 
 #include "analysis/TQuarvish2000Analysis.h"
 #include "analysis/TSectionalAnalysis.h"
 #include "model/TBeam.h"
 #include "model/TStructure.h"
+
+// The message of a write refused by a frozen structure.
+inline constexpr const char* kFrozenText = "Attempt to write to frozen beam!";
 
 // A 600 mm deep section (top 0.3 m, bottom -0.3 m), 300 mm wide, of one concrete type "C35"
 // with e'c = -0.0025, three longitudinal layers (0.25, 0, -0.25) of direction 0 and two
@@ -130,3 +136,29 @@ public:
     void SetShearFlag(int flag) { ShearFlag = flag; }
     LayerMesh& MutableMesh() { return Mesh; }
 };
+
+// Solves the layer states of a beam-section analysis at the profile (e0, phi, gamma) in the
+// given mode, creating the state on first use.
+template <typename Analysis>
+SectionState& SolveAtProfile(
+    Analysis& analysis, SectionStateHolder& holder, double e0, double phi, double gamma, int mode)
+{
+    if (!holder)
+        analysis.CreateSectionState(holder, nullptr);
+    holder->Results[StateResult::ReferenceStrain] = e0;
+    holder->Results[StateResult::Curvature] = phi;
+    holder->Results[StateResult::ShearStrain] = gamma;
+    analysis.SolveLayerStates(*holder, mode);
+    return *holder;
+}
+
+// The text and code of the one error an analysis stored.
+using StoredError = std::pair<std::string, int>;
+inline StoredError OnlyError(const TSectionalAnalysis& analysis)
+{
+    EXPECT_EQ(analysis.GetErrorCount(), 1);
+    std::string text, title;
+    int code = -1;
+    analysis.GetError(0, text, title, code);
+    return {text, code};
+}

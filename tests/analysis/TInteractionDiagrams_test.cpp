@@ -24,7 +24,6 @@ namespace {
 using PS = PointSections;
 
 constexpr int kMaxSteps = 20000;
-constexpr const char* kFrozenText = "Attempt to write to frozen beam!";
 
 std::vector<std::array<double, 3>> CapacityCurve(const T2DAnalysis& d)
 {
@@ -35,28 +34,6 @@ std::vector<std::array<double, 3>> CapacityCurve(const T2DAnalysis& d)
     return out;
 }
 
-// One M-N diagram of the column, run once for the cases that read it.
-class ColumnMN : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        reporter = new RecordingReporter;
-        column = PS::Column().release();
-        diagram = new TMNInter(column);
-        steps = RunToFinish(*diagram, kMaxSteps);
-    }
-    static void TearDownTestSuite()
-    {
-        delete diagram;
-        delete column;
-        delete reporter;
-    }
-    static inline RecordingReporter* reporter = nullptr;
-    static inline TBeam* column = nullptr;
-    static inline TMNInter* diagram = nullptr;
-    static inline int steps = 0;
-};
-
 // The beam under a moment increment, which a test may replace.
 struct MVInteraction : ::testing::Test {
     RecordingReporter reporter;
@@ -66,12 +43,17 @@ using MNInteraction = MVInteraction;
 
 } // namespace
 
-// The outline closes on itself and mirrors about M = 0; the paths were written on the
-// diagram's own copy without a refused write, and the user's section stays as it was.
-TEST_F(ColumnMN, OutlineIsClosedAndSymmetric)
+// One M-N diagram of the column. The outline closes on itself and mirrors about M = 0; the
+// paths were written on the diagram's own copy without a refused write, and the user's section
+// stays as it was.
+TEST(ColumnMN, OutlineIsClosedAndSymmetricAndReadsAsCurvesAndTriangles)
 {
+    RecordingReporter reporter;
+    const std::unique_ptr<TBeam> column = PS::Column();
+    const auto diagram = std::make_unique<TMNInter>(column.get());
+    const int steps = RunToFinish(*diagram, kMaxSteps);
     ASSERT_EQ(diagram->IsRunning(), 0) << steps << " steps";
-    EXPECT_EQ(reporter->Count(kFrozenText), 0);
+    EXPECT_EQ(reporter.Count(kFrozenText), 0);
     EXPECT_EQ(column->IsFrozen(), 0);
     const std::vector<std::array<double, 3>> curve = CapacityCurve(*diagram);
     ASSERT_EQ(curve.size(), 37u);
@@ -91,12 +73,9 @@ TEST_F(ColumnMN, OutlineIsClosedAndSymmetric)
         EXPECT_NEAR(curve[i][0], -curve[j][0], 0.02 * mMax) << "rays " << i << ", " << j;
         EXPECT_NEAR(curve[i][2], curve[j][2], 0.02 * (nMax - nMin)) << "rays " << i << ", " << j;
     }
-}
 
-// The curve interface: 37 points per curve, three curves of kinds 0, 6 and 5, and no reading
-// past the last point.
-TEST_F(ColumnMN, CurvesReadThroughTheCursor)
-{
+    // The curve interface: 37 points per curve, three curves of kinds 0, 6 and 5, and no
+    // reading past the last point.
     double x = 0.0, y = 0.0;
     EXPECT_EQ(diagram->GetCurvePoint(21, x, y), 0) << "no curve begun";
     EXPECT_EQ(x, -1.0);
@@ -114,21 +93,48 @@ TEST_F(ColumnMN, CurvesReadThroughTheCursor)
     EXPECT_EQ(diagram->BeginCurve(24), 0);
     EXPECT_EQ(diagram->GetCurvePoint(24, x, y), 0);
     EXPECT_EQ(x, kUndefined);
+
+    // The triangle mesh over the rays: the count-only call sizes the arrays, the outline
+    // closes (ray 35 pairs with ray 0), and every vertex is a state's (M, N) in display units.
+    int count = 0, found = 0;
+    std::vector<double> xs, ys, value;
+    std::vector<int> index;
+    diagram->FindDiagramPoint(1, count, found, xs, ys, index, value, 1);
+    ASSERT_GT(count, 36 * 6);
+    EXPECT_EQ(count % 3, 0);
+    EXPECT_TRUE(xs.empty());
+    const int sized = count;
+    diagram->FindDiagramPoint(0, count, found, xs, ys, index, value, 1);
+    EXPECT_EQ(count, sized);
+    ASSERT_EQ(xs.size(), static_cast<std::size_t>(count));
+    EXPECT_EQ(index.back(), count - 1);
+    const double fm = UnitFactor(ukMoment), fn = UnitFactor(ukForce);
+    const SectionState* first = diagram->GetSubAnalysis(0)->GetStage(0);
+    EXPECT_DOUBLE_EQ(xs[0], first->Results[StateResult::Moment] * fm);
+    EXPECT_DOUBLE_EQ(ys[0], first->Results[StateResult::AxialForce] * fn);
 }
 
 // The M-V diagram's point without shear is the moment capacity of the full response; every
 // point of the curve comes from a line that was made. Without stirrups the third curve is
-// that of kind 2, with them of kind 4.
-TEST_F(MVInteraction, ZeroShearPointIsThePeakMoment)
+// that of kind 2, with them of kind 4. The shear lines step together on the worker threads:
+// one worker and four give bit-identical lines and points.
+TEST_F(MVInteraction, ZeroShearPointIsThePeakMomentWhateverTheWorkers)
 {
     TFullSectionalResponse response(beam.get());
     RunToFinish(response, kMaxSteps);
     ASSERT_NE(response.GetPeakState(), nullptr);
     const double peak = std::fabs(response.GetPeakState()->Results[StateResult::Moment]);
 
-    TMVInter diagram(beam.get());
-    EXPECT_EQ(diagram.GetCurveKind(2), 2);
-    RunToFinish(diagram, kMaxSteps);
+    auto run = [&](int workers) {
+        const ScopedWorkerCount count(workers);
+        auto diagram = std::make_unique<TMVInter>(beam.get());
+        EXPECT_EQ(diagram->GetCurveKind(2), 2);
+        RunToFinish(*diagram, kMaxSteps);
+        return diagram;
+    };
+    const std::unique_ptr<TMVInter> serial = run(1);
+    const std::unique_ptr<TMVInter> parallel = run(4);
+    const TMVInter& diagram = *serial;
     ASSERT_EQ(diagram.IsRunning(), 0);
     EXPECT_EQ(reporter.Count(kFrozenText), 0);
     EXPECT_EQ(diagram.GetPointCount(), diagram.GetSubCount());
@@ -151,21 +157,7 @@ TEST_F(MVInteraction, ZeroShearPointIsThePeakMoment)
     const TNVInter nv(column.get());
     EXPECT_EQ(nv.GetCurveKind(1), 1);
     EXPECT_EQ(nv.GetCurveKind(2), 2);
-}
 
-// The shear lines step together on the worker threads: one worker and four give bit-identical
-// lines and points.
-TEST_F(MVInteraction, LinesDoNotDependOnTheWorkers)
-{
-    auto run = [&](int workers) {
-        const ScopedWorkerCount count(workers);
-        auto diagram = std::make_unique<TMVInter>(beam.get());
-        RunToFinish(*diagram, kMaxSteps);
-        return diagram;
-    };
-    const std::unique_ptr<TMVInter> serial = run(1);
-    const std::unique_ptr<TMVInter> parallel = run(4);
-    ASSERT_EQ(serial->IsRunning(), 0);
     ASSERT_EQ(parallel->GetSubCount(), serial->GetSubCount());
     ASSERT_GT(serial->GetSubCount(), 10);
     for (int i = 0; i < serial->GetSubCount(); ++i)
@@ -177,28 +169,6 @@ TEST_F(MVInteraction, LinesDoNotDependOnTheWorkers)
             ASSERT_TRUE(parallel->GetPoint(k, p, b));
             EXPECT_TRUE(stagetest::SameBits(a.data(), b.data(), 3)) << k << " " << p;
         }
-}
-
-// The triangle mesh over the rays: the count-only call sizes the arrays, the outline closes
-// (ray 35 pairs with ray 0), and every vertex is a state's (M, N) in display units.
-TEST_F(ColumnMN, TriangleMeshCoversTheRays)
-{
-    int count = 0, found = 0;
-    std::vector<double> x, y, value;
-    std::vector<int> index;
-    diagram->FindDiagramPoint(1, count, found, x, y, index, value, 1);
-    ASSERT_GT(count, 36 * 6);
-    EXPECT_EQ(count % 3, 0);
-    EXPECT_TRUE(x.empty());
-    const int sized = count;
-    diagram->FindDiagramPoint(0, count, found, x, y, index, value, 1);
-    EXPECT_EQ(count, sized);
-    ASSERT_EQ(x.size(), static_cast<std::size_t>(count));
-    EXPECT_EQ(index.back(), count - 1);
-    const double fm = UnitFactor(ukMoment), fn = UnitFactor(ukForce);
-    const SectionState* first = diagram->GetSubAnalysis(0)->GetStage(0);
-    EXPECT_DOUBLE_EQ(x[0], first->Results[StateResult::Moment] * fm);
-    EXPECT_DOUBLE_EQ(y[0], first->Results[StateResult::AxialForce] * fn);
 }
 
 // The N-V diagram of the column runs from the squash load (no shear) through the shear
@@ -234,10 +204,9 @@ namespace {
 // A base response whose stage table is filled with copies of its initial state.
 class FilledBase : public TInterBaseResponse {
 public:
-    using TInterBaseResponse::TInterBaseResponse;
-    void Fill(int last)
+    FilledBase(const TBeam* beam, int stages) : TInterBaseResponse(beam)
     {
-        for (int i = 1; i <= last; ++i) {
+        for (int i = 1; i < stages; ++i) {
             SectionStateHolder& slot = Stages[static_cast<std::size_t>(i)];
             if (!slot)
                 ++StageCount;
@@ -246,7 +215,7 @@ public:
             slot->Results[StateResult::LoadFactor] = i;
             slot->Results[StateResult::Moment] = 1000.0 * i + 500.0;
         }
-        PeakStage = last;
+        PeakStage = stages - 1;
     }
 };
 
@@ -257,11 +226,8 @@ public:
     int GetAnalysisKind() const override { return AnalysisKind::MVDiagram; }
     void MakeLines(int stagesPerBase)
     {
-        for (std::size_t k = 0; k < 2; ++k) {
-            auto base = std::make_unique<FilledBase>(GetBeam());
-            base->Fill(stagesPerBase - 1);
-            SubAnalyses[k] = std::move(base);
-        }
+        for (std::size_t k = 0; k < 2; ++k)
+            SubAnalyses[k] = std::make_unique<FilledBase>(GetBeam(), stagesPerBase);
         CreateLines();
     }
     void StoreAll()
@@ -272,9 +238,7 @@ public:
     // Replaces path 0 by a filled base response and stores its point alone.
     void StoreFilledPath(int stages)
     {
-        auto base = std::make_unique<FilledBase>(GetBeam());
-        base->Fill(stages - 1);
-        SubAnalyses[0] = std::move(base);
+        SubAnalyses[0] = std::make_unique<FilledBase>(GetBeam(), stages);
         StorePoint(0, 1);
     }
 };

@@ -30,11 +30,7 @@ TEST(BeamAnalysis, SectionsThatCannotBePrepared)
     EXPECT_EQ(refused.GetPrepareResult(), 0);
     EXPECT_EQ(refused.GetLayerCount(), 0);
     EXPECT_EQ(reporter.Count("Error in number of layers"), 1);
-    std::string text, title;
-    int code = 0;
-    ASSERT_EQ(refused.GetErrorCount(), 1);
-    refused.GetError(0, text, title, code);
-    EXPECT_EQ(text, kMeshRefusedText);
+    EXPECT_EQ(OnlyError(refused).first, kMeshRefusedText);
 
     FakeBeamAnalysis none(nullptr, 1);
     EXPECT_EQ(none.GetPrepareResult(), 0);
@@ -152,7 +148,7 @@ SectionState SoundFourLayerState()
     return s;
 }
 
-TEST(FailureModes, ClassifiesHandBuiltStates)
+TEST(FailureModes, ClassifiesHandBuiltStatesAndSkipsNodeIdsOutsideThem)
 {
     using N = LayerNodeStateRec;
     struct Edit {
@@ -184,12 +180,9 @@ TEST(FailureModes, ClassifiesHandBuiltStates)
             s.NodeStates[static_cast<std::size_t>(edit.node)].*edit.field = edit.value;
         EXPECT_EQ(analysis.ClassifyFailureMode(s), c.expect);
     }
-}
 
-TEST(FailureModes, NodeIdsOutsideTheStateAreSkippedAndReportedOnce)
-{
+    // Node ids outside the state are skipped, each reported once.
     RecordingReporter reporter;
-    FakeBeamAnalysis analysis(TestSection::MakeBeam().get(), 0);
     SectionState s = SoundFourLayerState();
     s.LayerDefs[1].NodeMid = 4000;
     s.LayerDefs[2].NodeMid = 0xFFFFFFFFu;
@@ -206,14 +199,6 @@ TEST(LayerSolution, FinishingPassBuildsOnTheSolutionJustMade)
 {
     const std::unique_ptr<TBeam> beam = PointSections::Beam(false, true);
     FakeBeamAnalysis analysis(beam.get(), 1);
-    auto cracked = [&] {
-        SectionStateHolder h;
-        analysis.CreateSectionState(h, nullptr);
-        h->Results[StateResult::ReferenceStrain] = 1e-4;
-        h->Results[StateResult::Curvature] = -4e-3;
-        h->Results[StateResult::ShearStrain] = 3e-4;
-        return h;
-    };
     auto same = [](const SectionState& a, const SectionState& b) {
         const auto nodes = static_cast<std::size_t>(2 * a.LayerCount + 1);
         bool crack = a.LayerCount == b.LayerCount;
@@ -222,12 +207,11 @@ TEST(LayerSolution, FinishingPassBuildsOnTheSolutionJustMade)
                     a.NodeStates[i].SteelStressXAtCrack == b.NodeStates[i].SteelStressXAtCrack;
         return crack && stagetest::SameBits(a.Results.data(), b.Results.data(), a.Results.size());
     };
-    SectionStateHolder full = cracked();
-    analysis.SolveLayerStates(*full, LayerSolveMode::Trial);
+    SectionStateHolder full, reused;
+    SolveAtProfile(analysis, full, 1e-4, -4e-3, 3e-4, LayerSolveMode::Trial);
     analysis.SolveLayerStates(*full, LayerSolveMode::FinalBeam);
 
-    SectionStateHolder reused = cracked();
-    analysis.SolveLayerStates(*reused, LayerSolveMode::Trial);
+    SolveAtProfile(analysis, reused, 1e-4, -4e-3, 3e-4, LayerSolveMode::Trial);
     const auto solutions = analysis.GetSolveCounts().layerSolutions;
     EXPECT_EQ(analysis.FinishLayerStates(*reused), 1);
     EXPECT_EQ(analysis.FinishLayerStates(*reused), 0);

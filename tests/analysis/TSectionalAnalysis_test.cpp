@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr const char* kFrozenText = "Attempt to write to frozen beam!";
 constexpr const char* kStirrupText =
     "When performing analyses with shear and no tensile strength or no tension stiffening, "
     "members must have stirrups that reach to the extreme top and bottom fibre of the beam.";
@@ -73,13 +72,10 @@ TEST(AnalysisPrepare, AsksOnceWhetherTensionStiffeningMayStayOff)
         EXPECT_EQ(reporter.messages[0].style, MsgStyle::YesNo | MsgStyle::IconExclamation);
         EXPECT_EQ(structure->GetConcreteType(0)->tensionStiffening, c.expectCode);
         EXPECT_EQ(analysis.UsesCurvatureIteration(), c.expectCurvatureIter);
-        ASSERT_EQ(analysis.GetErrorCount(), c.expectErrors);
-        if (c.expectErrors > 0) {
-            std::string text, title;
-            int code = -1;
-            analysis.GetError(0, text, title, code);
-            EXPECT_EQ(text, kStirrupText);
-        }
+        if (c.expectErrors > 0)
+            EXPECT_EQ(OnlyError(analysis).first, kStirrupText);
+        else
+            EXPECT_EQ(analysis.GetErrorCount(), 0);
 
         // The question is asked once per structure.
         analysis.Finish();
@@ -89,23 +85,14 @@ TEST(AnalysisPrepare, AsksOnceWhetherTensionStiffeningMayStayOff)
     }
 }
 
-class IntervalTimers : public ::testing::Test {
-protected:
-    void Advance(std::int64_t ms)
-    {
-        now = static_cast<std::uint64_t>(static_cast<std::int64_t>(now) + ms);
-    }
-    std::uint64_t now = 5'000'000'000; // ms
-    ScopedTimerSource clock{[this] { return now; }};
-};
-
 // Across the wrap of the 32-bit millisecond clock.
-TEST_F(IntervalTimers, ElapsedTimeAcrossTheClockWrap)
+TEST(IntervalTimers, ElapsedTimeAcrossTheClockWrap)
 {
-    constexpr int kTruncationMs = 20;     // the centisecond clock truncates toward zero
-    now = (std::uint64_t{1} << 31) - 500; // 0.5 s before the 32-bit clock turns negative
+    constexpr int kTruncationMs = 20; // the centisecond clock truncates toward zero
+    std::uint64_t now = (std::uint64_t{1} << 31) - 500; // ms, 0.5 s before the clock turns negative
+    const ScopedTimerSource clock{[&now] { return now; }};
     FakeAnalysis wrapping(nullptr);
-    Advance(1234);
+    now += 1234;
     EXPECT_NEAR(wrapping.GetElapsedMilliseconds(), 1234, kTruncationMs);
 }
 

@@ -14,8 +14,6 @@ namespace {
 
 using PS = PointSections;
 
-constexpr const char* kFrozenText = "Attempt to write to frozen beam!";
-
 // The 300 x 600 mm beam loaded at 28 days: v/s = 0.18 / (2 x 0.6 + 2 x 0.3) = 0.1 m, and
 //   T = (28 / (26 e^1.42 + 28)) / (28 / 73)          = 0.538487
 //   ks = T (1064 - 370) / 923                        = 0.404886

@@ -57,15 +57,6 @@ struct BeamLayer : ::testing::Test {
     int choice = 0;
     ControlChartChoiceSource previous = SetControlChartChoiceSource([this] { return choice; });
     ~BeamLayer() override { SetControlChartChoiceSource(std::move(previous)); }
-
-    // Three valid stages whose mesh was split after the first (plus one unsolved stage).
-    void LayDownSplitMesh()
-    {
-        beam.AddStage(0.5, {0.3, 0.15, 0.0});
-        beam.AddStage(1.0, {0.3, 0.225, 0.15, 0.075, 0.0});
-        beam.AddStage(9.0, {0.3, 0.225, 0.15, 0.075, 0.0}, 0);
-        beam.AddStage(1.5, {0.3, 0.225, 0.15, 0.075, 0.0});
-    }
     static std::vector<std::pair<double, double>> Curve(TP2kQ2kHelper& helper)
     {
         std::vector<std::pair<double, double>> points;
@@ -79,20 +70,21 @@ struct BeamLayer : ::testing::Test {
     }
 };
 
-TEST_F(BeamLayer, DepthTableKeepsTheDepthsCommonToTheMostStagesLargestFirst)
+// Three valid stages whose mesh was split after the first (plus one unsolved stage): the depth
+// table keeps the depths common to the most stages, largest first; the stages follow the layer
+// at the chosen depth with its steel stresses not available; selecting a table entry reloads
+// at its depth.
+TEST_F(BeamLayer, StagesFollowTheLayerAtADepthOfTheTable)
 {
-    LayDownSplitMesh();
+    beam.AddStage(0.5, {0.3, 0.15, 0.0});
+    beam.AddStage(1.0, {0.3, 0.225, 0.15, 0.075, 0.0});
+    beam.AddStage(9.0, {0.3, 0.225, 0.15, 0.075, 0.0}, 0);
+    beam.AddStage(1.5, {0.3, 0.225, 0.15, 0.075, 0.0});
+    choice = 1;
     TP2kQ2kHelper helper(panel.get(), &beam, 0.15);
     const std::vector<std::pair<double, double>> expected = {{0.0, 0.3}, {0.0, 0.15}, {0.0, 0.0}};
     EXPECT_EQ(Curve(helper), expected);
     EXPECT_EQ(helper.GetDepthTable().GetName(), "control chart information");
-}
-
-TEST_F(BeamLayer, StagesFollowTheLayerWithTheSteelStressesNotAvailable)
-{
-    LayDownSplitMesh();
-    choice = 1;
-    TP2kQ2kHelper helper(panel.get(), &beam, 0.15);
     ASSERT_EQ(helper.GetLastStageIndex(), 3);
     const double lambdas[] = {0.5, 1.0, 1.5};
     for (int k = 0; k < 3; ++k) {
@@ -111,12 +103,7 @@ TEST_F(BeamLayer, StagesFollowTheLayerWithTheSteelStressesNotAvailable)
     EXPECT_EQ(helper.GetPeakState(), helper.GetStage(2));
     EXPECT_EQ(helper.GetCurrentState(), helper.GetStage(1)); // the control chart's choice
     EXPECT_EQ(helper.IsRunning(), 0);
-}
 
-TEST_F(BeamLayer, SelectingATableEntryReloadsAtItsDepth)
-{
-    LayDownSplitMesh();
-    TP2kQ2kHelper helper(panel.get(), &beam, 0.3);
     EXPECT_EQ(helper.SelectLoadStage(2), 1); // depth 0.0
     ASSERT_NE(helper.GetStage(0), nullptr);
     EXPECT_DOUBLE_EQ(ElementNode(*helper.GetStage(0))->Depth, 0.0);

@@ -10,6 +10,7 @@
 #include "analysis/state/AnalysisMessages.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
+#include "support/AllocationCounter.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -429,6 +430,38 @@ TEST_F(McftElementTest, UnmatchedCrackCheckReportedOncePerAnalysis)
         ASSERT_EQ(el.CrackCheckCode, CrackCheck::Unmatched);
     }
     EXPECT_EQ(reporter.Count("Error in shear on crack!"), 1);
+}
+
+// The element solver runs at every node and transverse-equilibrium iteration: no heap use.
+TEST(McftElementAlloc, SolvesAndMatricesDoNotAllocate)
+{
+    if (!CanCountAllocations())
+        GTEST_SKIP() << "allocation hooks need the sanitizer build";
+    ConcreteTypeRec type;
+    InitConcreteTypeRec(type);
+    CheckConcreteType(type, true);
+
+    // Uncracked, cracked and free, held by a reserve.
+    const double states[][5] = {
+        {3e-5, -2e-4, 1e-4, 1e7, 1e7},
+        {1.0e-3, -0.5e-3, 2.0e-3, 1e7, 1e7},
+        {1.0e-3, -0.5e-3, 2.0e-3, 0.0, 10e6},
+    };
+    Matrix3 k{};
+    double sink = 0.0;
+    const long allocations = CountAllocations([&] {
+        for (const auto& s : states) {
+            LayerNodeStateRec el = Element(s[0], s[1], s[2]);
+            el.ReserveX = s[3], el.ReserveZ = s[4];
+            sink += SolveMcftElement(type, el, 0.0, 0.0);
+            SecantStiffnessMatrix(k, type, el, false);
+            SecantStiffnessMatrix(k, type, el, true);
+            SolveMcftLayer(k, type, el, 2e9, 1e9, 0.0, 0.0);
+            sink += k[0][0];
+        }
+    });
+    EXPECT_EQ(allocations, 0);
+    EXPECT_TRUE(sink == sink);
 }
 
 } // namespace

@@ -44,22 +44,6 @@ std::unique_ptr<TBeam> ElasticRectangle(bool bars)
     return beam;
 }
 
-SectionState& Solve(FakeBeamAnalysis& analysis,
-                    SectionStateHolder& holder,
-                    double e0,
-                    double phi,
-                    double gamma,
-                    int mode)
-{
-    if (!holder)
-        analysis.CreateSectionState(holder, nullptr);
-    holder->Results[StateResult::ReferenceStrain] = e0;
-    holder->Results[StateResult::Curvature] = phi;
-    holder->Results[StateResult::ShearStrain] = gamma;
-    analysis.SolveLayerStates(*holder, mode);
-    return *holder;
-}
-
 bool Cracked(const TStructure& s, const LayerNodeStateRec& node)
 {
     return node.Strain1 - node.FreeStrain1 >
@@ -97,7 +81,7 @@ TEST_F(LayerDriver, ElasticStatesMatchHandCalculations)
         auto rectangle = ElasticRectangle(row.bars);
         FakeBeamAnalysis elastic(rectangle.get(), 1);
         SectionStateHolder state;
-        const SectionState& s = Solve(elastic, state, row.e0, row.phi, 0.0, 102);
+        const SectionState& s = SolveAtProfile(elastic, state, row.e0, row.phi, 0.0, 102);
         const double forceScale = Ec * 2e-4 * area;
         EXPECT_NEAR(s.Results[StateResult::AxialForce], row.N, kRelTol * forceScale);
         EXPECT_NEAR(s.Results[StateResult::Moment], row.M, kRelTol * forceScale * kHeight);
@@ -143,12 +127,12 @@ TEST_F(LayerDriver, IntegrationOfATaperedLayerIsExact)
                 kForceTol);
 }
 
-TEST_F(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracks)
+TEST_F(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracksAndMirrors)
 {
     const TStructure& section = *analysis.GetStructure();
     ASSERT_EQ(analysis.HasShear(), 0);
     // Bottom in tension (0.0013 at -0.3 m), top in compression, shear strain 0.045 % at mid-depth.
-    const SectionState& s = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102);
+    const SectionState& s = SolveAtProfile(analysis, holder, 1e-4, -4e-3, 3e-4, 102);
 
     ASSERT_GT(s.LayerCount, analysis.GetLayerCount());
     for (int i = 0; i < s.LayerCount; ++i) {
@@ -178,24 +162,21 @@ TEST_F(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracks)
                 r[StateResult::Moment],
                 kForceTol);
     EXPECT_TRUE(reporter.messages.empty());
-}
 
-// The section is symmetric about mid-depth: with the top in tension and the shear reversed it
-// carries the mirror image of the state above (same N, M and V reversed). Its crack angles
-// run from pi/2 towards pi, with the compressed bottom node at 0: after the wrap they lie
-// within one half-turn.
-TEST_F(LayerDriver, TopInTensionWithNegativeShearMirrorsTheSectionAbove)
-{
-    const auto bottom = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102).Results;
-    const SectionState& s = Solve(analysis, holder, 1e-4, 4e-3, -3e-4, 102);
-    const auto& top = s.Results;
+    // The section is symmetric about mid-depth: with the top in tension and the shear reversed
+    // it carries the mirror image of the state above (same N, M and V reversed). Its crack
+    // angles run from pi/2 towards pi, with the compressed bottom node at 0: after the wrap they
+    // lie within one half-turn.
+    const auto bottom = s.Results;
+    const SectionState& m = SolveAtProfile(analysis, holder, 1e-4, 4e-3, -3e-4, 102);
+    const auto& top = m.Results;
     const double forceTol = kRelTol * std::fabs(bottom[StateResult::AxialForce]) + kForceTol;
     EXPECT_NEAR(top[StateResult::AxialForce], bottom[StateResult::AxialForce], forceTol);
     EXPECT_NEAR(top[StateResult::Moment], -bottom[StateResult::Moment], forceTol);
     EXPECT_NEAR(top[StateResult::Shear], -bottom[StateResult::Shear], forceTol);
     double lowest = 1e9, highest = -1e9;
-    for (int id = 0; id <= 2 * s.LayerCount; ++id) {
-        const double angle = s.NodeStates[static_cast<std::size_t>(id)].CrackAngle;
+    for (int id = 0; id <= 2 * m.LayerCount; ++id) {
+        const double angle = m.NodeStates[static_cast<std::size_t>(id)].CrackAngle;
         lowest = std::min(lowest, angle);
         highest = std::max(highest, angle);
     }
@@ -215,7 +196,7 @@ TEST_F(LayerDriver, RefinedLayersFollowTheirParabolaWithinTheTolerance)
 {
     const TStructure& section = *analysis.GetStructure();
     SectionStateHolder first;
-    const SectionState& s = Solve(analysis, first, 1e-4, -4e-3, 3e-4, 100);
+    const SectionState& s = SolveAtProfile(analysis, first, 1e-4, -4e-3, 3e-4, 100);
     const int unrefined = analysis.GetLayerCount();
     ASSERT_GT(s.LayerCount, unrefined);
     ASSERT_LT(s.LayerCount, 50); // far from the capacity: every layer was free to split
@@ -242,7 +223,7 @@ TEST_F(LayerDriver, RefinedLayersFollowTheirParabolaWithinTheTolerance)
     halves.LayerCount = static_cast<int>(halves.Layers.size());
     analysis.MutableMesh() = halves;
     SectionStateHolder second;
-    const SectionState& q = Solve(analysis, second, 1e-4, -4e-3, 3e-4, 100);
+    const SectionState& q = SolveAtProfile(analysis, second, 1e-4, -4e-3, 3e-4, 100);
 
     // The node of the second solution at a depth (its mesh holds every quarter point).
     const auto nodeAt = [&q](double depth) -> const LayerNodeStateRec* {
@@ -294,17 +275,17 @@ TEST_F(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishing
 {
     SectionState first; // what the comparison needs of the first solution
     {
-        const SectionState& s = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102);
+        const SectionState& s = SolveAtProfile(analysis, holder, 1e-4, -4e-3, 3e-4, 102);
         first.Results = s.Results;
         first.LayerCount = s.LayerCount;
         first.NodeStates.assign(s.NodeStates.begin(), s.NodeStates.begin() + 2 * s.LayerCount + 1);
         first.LayerDefs.assign(s.LayerDefs.begin(), s.LayerDefs.begin() + s.LayerCount);
         first.LongBarValues = s.LongBarValues;
     }
-    Solve(analysis, holder, -1e-4, 2e-3, 0.0, 102); // a different trial in between
+    SolveAtProfile(analysis, holder, -1e-4, 2e-3, 0.0, 102); // a different trial in between
     const bool counting = CanCountAllocations();
     const long allocations =
-        CountAllocations([&] { Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 102); });
+        CountAllocations([&] { SolveAtProfile(analysis, holder, 1e-4, -4e-3, 3e-4, 102); });
     if (counting) {
         EXPECT_EQ(allocations, 0); // scratch is kept for the life of the analysis
     }
@@ -319,7 +300,7 @@ TEST_F(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishing
     EXPECT_EQ(again.LongBarValues, first.LongBarValues);
 
     // Mode 100: the same resultants, no signed resultants, tension bars' crack stress undefined.
-    const SectionState& trial = Solve(analysis, holder, 1e-4, -4e-3, 3e-4, 100);
+    const SectionState& trial = SolveAtProfile(analysis, holder, 1e-4, -4e-3, 3e-4, 100);
     for (int k : {StateResult::AxialForce, StateResult::Moment, StateResult::Shear})
         EXPECT_EQ(trial.Results[static_cast<std::size_t>(k)],
                   first.Results[static_cast<std::size_t>(k)]);
@@ -335,7 +316,7 @@ TEST_F(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishing
 
 TEST_F(LayerDriver, SplitPastTheCapacityIsRefused)
 {
-    SectionState& s = Solve(analysis, holder, 0.0, 0.0, 0.0, 100);
+    SectionState& s = SolveAtProfile(analysis, holder, 0.0, 0.0, 0.0, 100);
     EXPECT_EQ(
         analysis.GetLayerDriver()->SplitLayer(s, 0, TQuarvish2000Analysis::kMaxLayers, 300, 3),
         0);

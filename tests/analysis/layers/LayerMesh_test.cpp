@@ -72,14 +72,28 @@ std::vector<double> Tops(std::vector<double> front, double top, double thickness
 }
 
 // Divisions per region: m = trunc(8 d / (H + 0.0001) + 0.99), m - 1 layers, one when m < 2.
-TEST(LayerMesh, RegionLayersFollowTheRegionDepth)
+// A change of concrete type, or a width jump over 0.01 m, puts a 0.0001-thick layer of the
+// upper region's type across the boundary at 0. A 0.875 m rectangle has seven layers of
+// 0.125 m with tops 0.4375, 0.3125, ..., -0.3125 (all exact in binary); bars are placed around
+// the layers [-0.1875, -0.3125] and [-0.3125, -0.4375]. H / 2048 = 0.000427 m.
+TEST(LayerMesh, LayersFollowTheRegionsAndTheBars)
 {
     struct Case {
         const char* name;
         std::vector<RegionSpec> regions;
         std::vector<double> tops;
+        std::vector<int> types = {}; // of each layer, when given
+        double barZ = 0.0, barDiameter = 0.0;
     };
     const std::vector<double> halves = Tops(Tops({}, 0.4, 0.4 / 3.0, 3), 0.0, 0.4 / 3.0, 3);
+    // Each half: H = 0.6, m = trunc(0.3 x 8 / 0.6001 + 0.99) = 4, three layers of 0.1.
+    const std::vector<double> thin = {0.3, 0.2, 0.1, 0.00005, -0.00005, -0.1, -0.2};
+    const RegionSpec deep = {0.4375, -0.4375, 0.3, 0.3, 0};
+    const auto withBar = [](std::vector<double> lower) {
+        std::vector<double> tops = {0.4375, 0.3125, 0.1875, 0.0625, -0.0625, -0.1875};
+        tops.insert(tops.end(), lower.begin(), lower.end());
+        return tops;
+    };
     const Case cases[] = {
         // The whole height: m = 8, seven layers.
         {"one rectangle", {{0.4, -0.4, 0.3, 0.3, 0}}, Tops({}, 0.4, 0.8 / 7.0, 7)},
@@ -89,73 +103,32 @@ TEST(LayerMesh, RegionLayersFollowTheRegionDepth)
          Tops({0.4}, 0.3995, 0.7995 / 7.0, 7)},
         // Same type, touching widths 0.005 apart: no thin layer; each half m = 4, three layers.
         {"small width step", {{0.4, 0.0, 0.3, 0.305, 0}, {0.0, -0.4, 0.31, 0.31, 0}}, halves},
+        {"type change",
+         {{0.3, 0.0, 0.3, 0.3, 0}, {0.0, -0.3, 0.3, 0.3, 1}},
+         thin,
+         {0, 0, 0, 0, 1, 1, 1}},
+        {"width jump",
+         {{0.3, 0.0, 1.0, 1.0, 0}, {0.0, -0.3, 0.3, 0.3, 0}},
+         thin,
+         {0, 0, 0, 0, 0, 0, 0}},
+        {"bar inside one layer", {deep}, withBar({-0.3125, -0.34, -0.36}), {}, -0.35, 0.02},
+        {"bar on a boundary", {deep}, withBar({-0.3025, -0.3125, -0.3225}), {}, -0.3125, 0.02},
+        {"bar parts no thicker than H/2048", {deep}, withBar({-0.3125}), {}, -0.375, 0.1242},
+        {"bar outside the section", {deep}, withBar({-0.3125}), {}, 0.5, 0.02},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RecordingReporter reporter;
         TStructure section;
         AddRegions(section, c.regions);
+        if (c.barDiameter > 0.0)
+            AddBar(section, c.barZ, c.barDiameter);
         LayerMesh mesh;
         ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
         EXPECT_EQ(mesh.Layers.size(), static_cast<std::size_t>(kMaxBeamLayerCount));
-        ExpectMesh(mesh, c.tops, -0.4);
-        EXPECT_TRUE(reporter.messages.empty());
-    }
-}
-
-// A change of concrete type, or a width jump over 0.01 m, puts a 0.0001-thick layer of the
-// upper region's type across the boundary at 0. Each half: H = 0.6,
-// m = trunc(0.3 x 8 / 0.6001 + 0.99) = 4, three layers of 0.1.
-TEST(LayerMesh, ThinLayerAtTypeOrWidthChange)
-{
-    struct Case {
-        const char* name;
-        std::vector<RegionSpec> regions;
-        int lowerType;
-    } cases[] = {
-        {"type change", {{0.3, 0.0, 0.3, 0.3, 0}, {0.0, -0.3, 0.3, 0.3, 1}}, 1},
-        {"width jump", {{0.3, 0.0, 1.0, 1.0, 0}, {0.0, -0.3, 0.3, 0.3, 0}}, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TStructure section;
-        AddRegions(section, c.regions);
-        LayerMesh mesh;
-        ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
-        ExpectMesh(mesh, {0.3, 0.2, 0.1, 0.00005, -0.00005, -0.1, -0.2}, -0.3);
-        EXPECT_NEAR(mesh.Layers[3].Thickness, 0.0001, kDepthTolerance);
-        for (std::size_t i = 0; i < 7; ++i)
-            EXPECT_EQ(mesh.Layers[i].ConcreteType, i < 4 ? 0 : c.lowerType) << "layer " << i;
-    }
-}
-
-// A 0.875 m rectangle: seven layers of 0.125 m with tops 0.4375, 0.3125, ..., -0.3125 (all
-// exact in binary); bars are placed around the layers [-0.1875, -0.3125] and
-// [-0.3125, -0.4375]. H / 2048 = 0.000427 m.
-TEST(LayerMesh, BarsGetLayersOfTheirOwn)
-{
-    struct Case {
-        const char* name;
-        double z, diameter;
-        std::vector<double> lowerTops; // tops below -0.1875
-    };
-    const Case cases[] = {
-        {"inside one layer", -0.35, 0.02, {-0.3125, -0.34, -0.36}},
-        {"centred on a boundary", -0.3125, 0.02, {-0.3025, -0.3125, -0.3225}},
-        {"parts no thicker than H/2048", -0.375, 0.1242, {-0.3125}},
-        {"outside the section", 0.5, 0.02, {-0.3125}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        RecordingReporter reporter;
-        TStructure section;
-        AddRegions(section, {{0.4375, -0.4375, 0.3, 0.3, 0}});
-        AddBar(section, c.z, c.diameter);
-        LayerMesh mesh;
-        ASSERT_EQ(BuildLayerMesh(section, mesh), 1);
-        std::vector<double> tops = {0.4375, 0.3125, 0.1875, 0.0625, -0.0625, -0.1875};
-        tops.insert(tops.end(), c.lowerTops.begin(), c.lowerTops.end());
-        ExpectMesh(mesh, tops, -0.4375);
+        ExpectMesh(mesh, c.tops, c.regions.back().bottom);
+        for (std::size_t i = 0; i < c.types.size(); ++i)
+            EXPECT_EQ(mesh.Layers[i].ConcreteType, c.types[i]) << "layer " << i;
         EXPECT_TRUE(reporter.messages.empty());
     }
 }
