@@ -104,40 +104,53 @@ TEST_F(StartedShellTest, SavingOverAReadOnlyFileIsRefusedAndKeepsEverything) {
     EXPECT_EQ(app->GetFileName(), file);
 }
 
-// The same refusal for an unprivileged user saving over their own read-only file: run in a
-// child process that gives up root first (when the tests run as root).
-TEST(FileSaving, AnUnprivilegedUsersReadOnlyFileIsNotReplaced) {
-    TempDir dir;
-    const std::string file = dir.File("own.qvh");
-    dir.Write("own.qvh", "earlier document");
+// The same refusal for an unprivileged user, in a child process that gives up root first (when
+// the tests run as root): over the user's own read-only file, and over root's file whose mode
+// bits allow writing but which the user may not write. The folder is writable for the user, so
+// a save could rename over either file: only the checks refuse.
+TEST(FileSaving, AnUnprivilegedUserReplacesNoFileTheyMayNotWrite) {
     constexpr uid_t kNobody = 65534;
     const bool root = ::geteuid() == 0;
-    if (root) {
-        // The folder is writable for the user, the file is the user's own.
-        fs::permissions(dir.path(), fs::perms::all);
-        ASSERT_EQ(::chown(file.c_str(), kNobody, kNobody), 0);
+    struct Row {
+        const char* name;
+        mode_t mode;
+        bool own;
+    };
+    for (const Row& row : {Row{"own read-only file", 0444, true}, Row{"root's file", 0644, false}}) {
+        SCOPED_TRACE(row.name);
+        if (!row.own && !root)
+            continue; // another user's file can only be set up as root
+        TempDir dir;
+        const std::string file = dir.File("target.qvh");
+        dir.Write("target.qvh", "earlier document");
+        if (root) {
+            fs::permissions(dir.path(), fs::perms::all);
+            if (row.own) {
+                ASSERT_EQ(::chown(file.c_str(), kNobody, kNobody), 0);
+            }
+        }
+        ASSERT_EQ(::chmod(file.c_str(), row.mode), 0);
+        enum : int { kRefused = 0, kReplaced = 1, kNoUser = 2, kNoFolder = 3 };
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 || ::geteuid() == 0))
+                ::_exit(kNoUser);
+            // The user must see the file and be able to write the folder, or nothing is tested.
+            if (::access(file.c_str(), F_OK) != 0 || ::access(dir.path().c_str(), W_OK) != 0)
+                ::_exit(kNoFolder);
+            ::_exit(WriteFileReplacing(file, "new document") ? kReplaced : kRefused);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == kNoUser)
+            GTEST_SKIP() << "no unprivileged user to run as";
+        if (WEXITSTATUS(status) == kNoFolder)
+            GTEST_SKIP() << "the temporary folder is out of the unprivileged user's reach";
+        EXPECT_EQ(WEXITSTATUS(status), kRefused);
+        EXPECT_EQ(dir.Read("target.qvh"), "earlier document");
     }
-    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
-    enum : int { kRefused = 0, kReplaced = 1, kNoUser = 2, kNoFolder = 3 };
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 || ::geteuid() == 0))
-            ::_exit(kNoUser);
-        // The user must see the file and be able to write the folder, or nothing is tested.
-        if (::access(file.c_str(), F_OK) != 0 || ::access(dir.path().c_str(), W_OK) != 0)
-            ::_exit(kNoFolder);
-        ::_exit(WriteFileReplacing(file, "new document") ? kReplaced : kRefused);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == kNoUser)
-        GTEST_SKIP() << "no unprivileged user to run as";
-    if (WEXITSTATUS(status) == kNoFolder)
-        GTEST_SKIP() << "the temporary folder is out of the unprivileged user's reach";
-    EXPECT_EQ(WEXITSTATUS(status), kRefused);
-    EXPECT_EQ(dir.Read("own.qvh"), "earlier document");
 }
 
 TEST_F(StartedShellTest, SaveAsAddsTheExtensionWhenTheNameHasNone) {
