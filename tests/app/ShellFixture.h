@@ -49,21 +49,11 @@ public:
                 c = ' ';
     }
     bool FindComponent(const std::string& text, int index, std::string& name) override {
-        const std::size_t body = text.find("<document>");
-        if (body == std::string::npos)
+        const std::size_t at = ComponentStart(text, index);
+        if (at == std::string::npos)
             return false;
-        std::size_t at = body + 10;
-        for (int k = 0;; ++k) {
-            at = text.find('<', at);
-            if (at == std::string::npos || text.compare(at, 11, "</document>") == 0)
-                return false;
-            if (k == index) {
-                const std::size_t end = text.find_first_of(" />", at + 1);
-                name = text.substr(at + 1, end - at - 1);
-                return true;
-            }
-            ++at;
-        }
+        name = text.substr(at, text.find_first_of(" />", at) - at);
+        return true;
     }
     bool ReadStructure(const std::string& text, int index, TStructure& s) override {
         const std::string body = Component(text, index);
@@ -80,11 +70,19 @@ public:
     }
     void CommitAnalysisSettings() override { ++commits; }
 
+    // Where component n starts, after its '<'; npos past the last one.
+    static std::size_t ComponentStart(const std::string& text, int index) {
+        std::size_t at = text.find("<document>");
+        for (int k = 0; k <= index && at != std::string::npos; ++k) {
+            at = text.find('<', at + 1);
+            if (at != std::string::npos && text.compare(at, 11, "</document>") == 0)
+                return std::string::npos;
+        }
+        return at == std::string::npos ? at : at + 1;
+    }
     // The text of component n between '<' and "/>".
     static std::string Component(const std::string& text, int index) {
-        std::size_t at = text.find("<document>") + 10;
-        for (int k = 0; k <= index; ++k)
-            at = text.find('<', at) + 1;
+        const std::size_t at = ComponentStart(text, index);
         return text.substr(at, text.find("/>", at) - at);
     }
 
