@@ -59,18 +59,11 @@ TEST_F(SummaryPage, TBeamPageShowsItsPanels)
                               "yt (mm)",
                               "Sb (mm3) x 103"})
         EXPECT_TRUE(HasLabel(dc, label)) << label;
-    // Gross area 0.25 m^2 = 250 x 10^3 mm^2; y_t = 230 mm, y_b = 370 mm.
-    EXPECT_TRUE(HasText(dc, "250.0"));
-    EXPECT_TRUE(HasText(dc, "230"));
-    EXPECT_TRUE(HasText(dc, "370"));
+    // Gross area 0.25 m^2 = 250 x 10^3 mm^2, y_t = 230 mm, y_b = 370 mm; the flange and web
+    // widths and the height, in mm; the legend's strengths, 60 and 35 MPa.
+    for (const char* number : {"250.0", "230", "370", "1000", "300", "600", " 60.0", " 35.0"})
+        EXPECT_TRUE(HasText(dc, number)) << number;
     EXPECT_TRUE(HasTextStarting(dc, "Trans (n="));
-    // Flange and web widths and the height, in mm.
-    EXPECT_TRUE(HasText(dc, "1000"));
-    EXPECT_TRUE(HasText(dc, "300"));
-    EXPECT_TRUE(HasText(dc, "600"));
-    // The legend's strengths, 60 and 35 MPa.
-    EXPECT_TRUE(HasText(dc, " 60.0"));
-    EXPECT_TRUE(HasText(dc, " 35.0"));
     // Regions filled in the greys of their concrete types (10 (24 - t)): the flange 230, the web
     // 240.
     int greys = 0;
