@@ -11,7 +11,9 @@
 
 #include "foundation/ChartPointSink.h"
 
+class TSectionalAnalysis;
 class TStructure;
+struct SectionState;
 
 // The four ends of a chart's axes, in the order of its auto flags.
 enum class ChartEnd { XMin = 0, XMax = 1, YMin = 2, YMax = 3 };
@@ -70,6 +72,9 @@ public:
     virtual void SetBlackAndWhite(int flag) = 0;
     virtual void SetSubMode(int mode) = 0;
     virtual void AttachStructure(TStructure* structure) = 0;
+    // What a result diagram draws from besides the structure; charts of curves ignore both.
+    virtual void AttachState(const SectionState*) {}
+    virtual void AttachAnalysis(const TSectionalAnalysis*) {}
 };
 
 // The titles and number formats of a chart, as the member and membrane views set them.

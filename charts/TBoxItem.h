@@ -11,7 +11,9 @@
 #include "platform/Window.h"
 
 class TMixinChartOwner;
+class TSectionalAnalysis;
 class TStructure;
+struct SectionState;
 
 // Popup-menu item flags of AppendPopupItem.
 inline constexpr unsigned kPopupGrayed = 0x1;
@@ -58,6 +60,10 @@ public:
     virtual void Reposition(int x, int y, int w, int h, int redraw);
     virtual void AttachStructure(TStructure* structure) { m_structure = structure; }
     virtual TStructure* GetStructure() { return m_structure; }
+    // A solved state or an analysis to draw: the result diagrams take them; other boxes
+    // ignore them.
+    virtual void AttachState(const SectionState*) {}
+    virtual void AttachAnalysis(const TSectionalAnalysis*) {}
     virtual void Layout() {}
     virtual void SetShownIndex(int) {}
     virtual void SetOption(int) {}
@@ -119,6 +125,11 @@ public:
     // The cursor the box shows under the pointer while selected (set as the pointer moves).
     HandleCursor CursorShape() const { return m_cursor; }
     const std::string& WindowTitle() const { return m_windowTitle; }
+    plat::Color BackgroundColour() const { return m_background; }
+    // The state a result diagram was last handed, as an identity only (the diagram draws its
+    // own copy): null when none. Forgotten when that state is about to be freed.
+    const SectionState* GetShownState() const { return m_shownState; }
+    void ForgetShownState() { m_shownState = nullptr; }
 
 protected:
     // Draws the selection frame with the handles on dc and marks the box selected.
@@ -129,6 +140,7 @@ protected:
     void StoreFractions();
     int Width() const { return m_place.w; }
     int Height() const { return m_place.h; }
+    void SetShownState(const SectionState* state) { m_shownState = state; }
 
     int m_kind = kBoxKindPlain;
     int m_blackAndWhite = 0;
@@ -155,6 +167,7 @@ private:
     int m_childPlacement = 0;
     int m_subMode = 0;
     TStructure* m_structure = nullptr;
+    const SectionState* m_shownState = nullptr;
     int m_mouseMode = 0;
     plat::LogFont m_textFont;
     plat::LogFont m_titleFont;

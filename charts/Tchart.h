@@ -47,6 +47,8 @@ public:
     void SetBlackAndWhite(int flag) override { TBoxItem::SetBlackAndWhite(flag); }
     void SetSubMode(int mode) override { TBoxItem::SetSubMode(mode); }
     void AttachStructure(TStructure* s) override { TBoxItem::AttachStructure(s); }
+    void AttachState(const SectionState* s) override { TBoxItem::AttachState(s); }
+    void AttachAnalysis(const TSectionalAnalysis* a) override { TBoxItem::AttachAnalysis(a); }
 
     // Box operations.
     void CmPopup3000() override { ExportData(1); }

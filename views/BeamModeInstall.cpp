@@ -1,5 +1,9 @@
 #include "views/BeamModeInstall.h"
 
+#include "app/ShellServices.h"
+#include "app/views/DiagramMakers.h"
+#include "views/TBeamDiagram.h"
+#include "views/TForceDiagram.h"
 #include "views/TQ2k_Logic.h"
 
 namespace {
@@ -12,9 +16,13 @@ public:
     {
         return m_view.GetControlChartValue(which, x, y, tagBase);
     }
-    // The panel charts keep sections, not states, so no stage is marked as shown.
-    int HasChart(const SectionState*) override { return 0; }
+    int HasChart(const SectionState* state) override { return m_view.HasChart(state) ? 1 : 0; }
     void SetTextBoxText(int n, const std::string& text) override { m_view.SetTextBoxText(n, text); }
+    void ShowAnalysisStatus() override
+    {
+        if (TShellServices* services = m_view.GetServices())
+            services->ShowAnalysisStatus(nullptr);
+    }
 
 private:
     TViewm_2k& m_view;
@@ -22,8 +30,25 @@ private:
 
 } // namespace
 
+void InstallResultDiagrams()
+{
+    SetDiagramMaker(6, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h) {
+        return std::unique_ptr<Tchart>(std::make_unique<TBeamDiagram>(parent, title, x, y, w, h, 1));
+    });
+    SetDiagramMaker(12, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h) {
+        return std::unique_ptr<Tchart>(std::make_unique<TRichBeam>(parent, title, x, y, w, h));
+    });
+    SetDiagramMaker(13, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h) {
+        return std::unique_ptr<Tchart>(std::make_unique<TForceDiagram>(parent, title, x, y, w, h));
+    });
+    SetDiagramMaker(14, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h) {
+        return std::unique_ptr<Tchart>(std::make_unique<TNPlusM>(parent, title, x, y, w, h));
+    });
+}
+
 BeamLogicFactory InstallBeamMode()
 {
+    InstallResultDiagrams();
     return SetBeamLogicFactory(
         [](TStructure* structure, TSectionalAnalysis* analysis, TViewm_2k& view) {
             auto logic = std::make_unique<TQ2k_Logic>(structure, analysis);

@@ -6,3 +6,7 @@
 #include "app/views/TViewm.h"
 
 BeamLogicFactory InstallBeamMode();
+
+// Installs the classes of the beam mode's result diagrams with the chart factory (crack
+// diagram, cross section, forces, N+M); InstallBeamMode does it too.
+void InstallResultDiagrams();

@@ -33,10 +33,13 @@ public:
     {
         m_chart.AttachStructure(const_cast<TStructure*>(structure));
     }
-    // The result diagrams that draw a state or a member analysis take them through their own
-    // classes; a plain chart has no use for either.
-    void AttachState(const SectionState*) override {}
-    void AttachAnalysis(const TSectionalAnalysis*) override {}
+    // The result diagrams that draw a state or a member analysis take them; a plain chart
+    // ignores both.
+    void AttachState(const SectionState* state) override { m_chart.AttachState(state); }
+    void AttachAnalysis(const TSectionalAnalysis* analysis) override
+    {
+        m_chart.AttachAnalysis(analysis);
+    }
     // A plain chart keeps no tags.
     void AddTaggedPoint(double x, double y, int tag) override;
     void SetDrawMode(int mode) override { m_chart.SetDrawMode(mode); }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "analysis/TSectionalAnalysis.h"
+#include "app/summary/InfoManager.h"
 #include "app/views/ModeStandIns.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
@@ -246,6 +247,18 @@ int TQ2k_Logic::AttachAnalysis(ViewChart* chart)
 {
     if (chart)
         chart->AttachStructure(m_structure);
+    return 1;
+}
+
+void TQ2k_Logic::UpdateStatus()
+{
+    if (m_host)
+        m_host->ShowAnalysisStatus();
+}
+
+int TQ2k_Logic::UpdateInfoManager(TStructure*, int)
+{
+    ::UpdateInfoManager(m_structure);
     return 1;
 }
 

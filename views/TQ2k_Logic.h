@@ -46,6 +46,8 @@ public:
     virtual int HasChart(const SectionState* state) = 0;
     // The text of text box n, or of the first existing one for n < 0.
     virtual void SetTextBoxText(int n, const std::string& text) = 0;
+    // Redraws the status text of the running analysis.
+    virtual void ShowAnalysisStatus() {}
 };
 
 class TQ2k_Logic : public TBase_Logic {
@@ -88,6 +90,8 @@ public:
     int GetModeType() override { return 1; }
     int PaintInfoPanel(plat::DC& dc, int layoutMode, int width, int height,
                        std::string& heading) override;
+    // The host redraws the analysis status text.
+    void UpdateStatus() override;
     std::string GetChoiceTitle(int category, int index, int extra) override;
     // Hands the bound section to a box.
     int AttachStructure(TBoxItem* box) override;
@@ -97,6 +101,9 @@ public:
     int GetFirstGraphId() override { return 1003; }
     int GetFirstControlId() override;
     int GetDefaultControlId() override { return 6; }
+    // Redraws the section callouts of the information panes for the bound section (both
+    // arguments are not used); returns 1.
+    int UpdateInfoManager(TStructure* structure, int flag) override;
     int OnControlChoice(Tcontrolchart* chart, int category, int index) override;
     int GetModeCode() const { return 23; }
 

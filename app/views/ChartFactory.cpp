@@ -6,7 +6,7 @@
 
 #include "app/GlobalTables.h"
 #include "app/ShellServices.h"
-#include "app/views/StandInCharts.h"
+#include "app/views/DiagramMakers.h"
 #include "app/views/TViewm.h"
 #include "charts/TTextBox.h"
 #include "charts/Tchart.h"
@@ -120,7 +120,7 @@ void TViewm_2k::CreatePanelChart(std::unique_ptr<Tchart>& slot, plat::Window* pa
         else if (c.kind == 0)
             slot = std::make_unique<Tbigchart>(parent, title, r.x, r.y, r.width, r.height, 1, 3, 0);
         else
-            slot = std::make_unique<TKindChart>(parent, title, r.x, r.y, r.width, r.height, c.kind);
+            slot = MakeKindChart(parent, title, r.x, r.y, r.width, r.height, c.kind);
         if (parent && parent->IsCreated())
             ShowInParent(*slot);
     }
@@ -441,6 +441,21 @@ bool TViewm_2k::HasChart(const TStructure* item) const {
     return std::any_of(m_charts.begin(), m_charts.end(), [item](const std::unique_ptr<Tchart>& c) {
         return c && c->IsChildPlacement() && c->GetStructure() == item;
     });
+}
+
+bool TViewm_2k::HasChart(const SectionState* state) const {
+    return state && std::any_of(m_charts.begin(), m_charts.end(), [state](const std::unique_ptr<Tchart>& c) {
+        return c && c->IsChildPlacement() && c->GetShownState() == state;
+    });
+}
+
+void TViewm_2k::ForgetShownState(const SectionState* state) {
+    for (auto& c : m_charts)
+        if (c && state && c->GetShownState() == state) {
+            c->ForgetShownState();
+            if (c->IsCreated())
+                c->Invalidate();
+        }
 }
 
 // ---- Selection ------------------------------------------------------------------------------

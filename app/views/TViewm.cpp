@@ -1,7 +1,9 @@
 #include "app/views/TViewm.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "analysis/state/SectionState.h"
 #include "app/GlobalTables.h"
 #include "app/ShellServices.h"
 #include "app/summary/ChoiceLists.h"
@@ -104,9 +106,29 @@ void TViewm_Base::EvSize(plat::Size size) {
 
 // ---- TViewm_2k ------------------------------------------------------------------------------
 
-TViewm_2k::TViewm_2k(plat::Window* owner, TShellServices* services) : TViewm_Base(owner, services) {}
+namespace {
 
-TViewm_2k::~TViewm_2k() { ClearPanels(LayoutMode::Closing); }
+// The live view managers: a state about to be freed is forgotten by every chart of each.
+std::vector<TViewm_2k*>& LiveViewManagers() {
+    static std::vector<TViewm_2k*> live;
+    return live;
+}
+
+} // namespace
+
+TViewm_2k::TViewm_2k(plat::Window* owner, TShellServices* services) : TViewm_Base(owner, services) {
+    LiveViewManagers().push_back(this);
+    SetRedrawPanelChartHook([](const SectionState* state) {
+        for (TViewm_2k* view : LiveViewManagers())
+            view->ForgetShownState(state);
+    });
+}
+
+TViewm_2k::~TViewm_2k() {
+    ClearPanels(LayoutMode::Closing);
+    auto& live = LiveViewManagers();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
 
 void TViewm_2k::SetupDefaults() {
     m_pastedGraphId = 7;

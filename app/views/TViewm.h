@@ -29,6 +29,7 @@ class TTextBox;
 class TStructure;
 class TSectionalAnalysis;
 class TViewm_2k;
+struct SectionState;
 
 // Makes the mode object of a beam section over the view manager that will own it. The result
 // views install theirs at start-up; without one the view manager keeps a stand-in that draws
@@ -67,6 +68,7 @@ public:
     void SelectComboText(plat::ComboBox& combo, const std::string& text);
 
     int GetLayoutMode() const { return m_layoutMode; }
+    TShellServices* GetServices() const { return m_services; }
     // Stores the mode; leaving the start picture or the summary page repaints the whole owner.
     void SetLayoutMode(int mode);
     TBase_Logic* GetLogic() const { return m_logic.get(); }
@@ -190,6 +192,11 @@ public:
     // whether a chart inside another one shows the item.
     void SetTextBoxText(int n, const std::string& text);
     bool HasChart(const TStructure* item) const;
+    // The same for a state a result diagram was handed.
+    bool HasChart(const SectionState* state) const;
+    // A state is about to be freed: every panel chart that was handed it forgets it and is
+    // redrawn (it keeps drawing its own copy). Installed as the panel-chart redraw hook.
+    void ForgetShownState(const SectionState* state);
 
     // Installs a mode object of the caller's (tests and benchmarks); it is then kept by type as
     // any other.

@@ -1,0 +1,49 @@
+#include "views/DiagramState.h"
+
+#include <algorithm>
+
+#include "analysis/state/SectionState.h"
+#include "foundation/Sentinel.h"
+#include "model/TStructure.h"
+
+std::unique_ptr<SectionState> CopyStateRecord(const SectionState& s)
+{
+    auto copy = std::make_unique<SectionState>();
+    copy->Valid = s.Valid;
+    copy->LayerCount = s.LayerCount;
+    copy->Results = s.Results;
+    copy->Summary = s.Summary;
+    copy->Top = s.Top;
+    copy->Bottom = s.Bottom;
+    copy->AvgShearStrain = s.AvgShearStrain;
+    copy->FullSizeArrays = 0;
+    copy->BelowMaximum = s.BelowMaximum;
+    copy->Refinable = s.Refinable;
+    copy->Extra = s.Extra;
+    copy->Limits = s.Limits;
+    return copy;
+}
+
+std::unique_ptr<SectionState> CopyDrawnState(const SectionState& s, const TStructure* structure)
+{
+    auto copy = CopyStateRecord(s);
+    const int bars = structure ? std::max(1, structure->GetLongLayerCount(1) + structure->GetLongLayerCount(0))
+                               : 1;
+    for (std::size_t k = 0; k < s.LongBarValues.size(); ++k) {
+        const std::vector<double>& from = s.LongBarValues[k];
+        std::vector<double>& to = copy->LongBarValues[k];
+        to.assign(static_cast<std::size_t>(bars), kUndefined);
+        std::copy_n(from.begin(), std::min(from.size(), to.size()), to.begin());
+    }
+    const int layers = s.UsableLayerCount();
+    const std::size_t nodes = std::min(s.NodeStates.size(), static_cast<std::size_t>(2 * layers + 1));
+    copy->NodeStates.assign(s.NodeStates.begin(), s.NodeStates.begin() + static_cast<std::ptrdiff_t>(nodes));
+    copy->LayerDefs.assign(s.LayerDefs.begin(), s.LayerDefs.begin() + layers);
+    if (!s.TransLayerFlags.empty()) {
+        const int n = structure ? structure->GetTransLayerCount(2) : static_cast<int>(s.TransLayerFlags.size());
+        copy->TransLayerFlags.assign(static_cast<std::size_t>(std::max(n, 0)), 0);
+        std::copy_n(s.TransLayerFlags.begin(), std::min(s.TransLayerFlags.size(), copy->TransLayerFlags.size()),
+                    copy->TransLayerFlags.begin());
+    }
+    return copy;
+}

@@ -1,0 +1,104 @@
+#pragma once
+// Pictures of one solved state of the current cross-section:
+//
+//  - TBeamDiagram (kind 6, "Crack Diagram"): a side view of a stretch of the web over the full
+//    depth, shaded where the concrete crushed or failed in shear on the cracks, with the
+//    crack pattern of the state (mode 1; mode 2 draws wider cracks with thicker pens) or the
+//    lines of the principal compressive stress direction (mode 0), and the crack widths
+//    written beside the cracks.
+//  - TRichBeam (kind 12, "Cross Section"): the cross-section picture of the state.
+//
+// Each is handed the structure and then the state through AttachStructure, in that order
+// (AttachState delivers the state; a second AttachStructure in a row stands for "no state").
+// Each keeps its own copy of the state with the arrays it draws from, never the state itself.
+
+#include <memory>
+
+#include "charts/Tchart.h"
+#include "views/DiagramPicture.h"
+#include "views/DiagramState.h"
+
+struct SectionState;
+
+class TBeamDiagram : public Tchart {
+public:
+    // mode: 0 principal stress direction, 1 crack diagram, 2 crack-width classes.
+    TBeamDiagram(plat::Window* parent, const std::string& title, int x, int y, int w, int h, int mode);
+    ~TBeamDiagram() override;
+
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    // Toggle Fill, Toggle Mode, -, Select Font, Select Widths.
+    void CmPopup3000() override;
+    void CmPopup3001() override;
+    void CmPopup3002() override {}
+    void CmPopup3003() override { SelectAxesFont(); }
+    void CmPopup3004() override;
+    void AttachStructure(TStructure* structure) override;
+    void AttachState(const SectionState* state) override;
+    // Re-arms the protocol (the structure comes next) and redraws.
+    void AutoScale() override;
+
+    // What Paint draws, labels measured by extent.
+    DiagramPicture ComputePicture(const LabelExtent& extent);
+
+    int Mode() const { return m_mode; }
+    int FillFlag() const { return m_fill; }
+    float FirstWidthLimit() const { return m_limit1; }
+    float SecondWidthLimit() const { return m_limit2; }
+    bool AwaitsStructure() const { return m_awaitingStructure != 0; }
+    const SectionState* GetStateCopy() const { return m_state.get(); }
+    void SetDisplay(const DisplayContext& display) { m_display.Fix(display); }
+
+private:
+    int m_fill = 1;
+    int m_mode = 1;
+    float m_limit1 = 0.0003f;
+    float m_limit2 = 0.001f;
+    int m_awaitingStructure = 1;
+    TStructure* m_structure = nullptr;
+    std::unique_ptr<SectionState> m_state;
+    DiagramDisplay m_display;
+};
+
+// Where TRichBeam puts the section: its centre line, the row of the section's origin and the
+// scale in pixels per metre.
+struct SectionPlacement {
+    bool noData = false;
+    double centreX = 0.0;
+    double originY = 0.0;
+    double scale = 0.0;
+};
+
+class TRichBeam : public Tchart {
+public:
+    TRichBeam(plat::Window* parent, const std::string& title, int x, int y, int w, int h);
+    ~TRichBeam() override;
+
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    // Toggle Fill; the others do nothing.
+    void CmPopup3000() override;
+    void CmPopup3001() override {}
+    void CmPopup3002() override {}
+    void CmPopup3003() override {}
+    void CmPopup3004() override {}
+    void AttachStructure(TStructure* structure) override;
+    void AttachState(const SectionState* state) override;
+    void AutoScale() override;
+
+    SectionPlacement ComputePlacement() const;
+
+    int FillFlag() const { return m_fill; }
+    bool AwaitsStructure() const { return m_awaitingStructure != 0; }
+    const SectionState* GetStateCopy() const { return m_state.get(); }
+
+private:
+    int m_fill = 1;
+    TStructure* m_structure = nullptr;
+    std::unique_ptr<SectionState> m_state;
+    int m_awaitingStructure = 1;
+};
+
+// The two crack-width class limits typed as "first , second" in section-length display units
+// (factor: display units per metre): commas read as blanks; a missing number leaves its limit
+// unchanged, a word reads as 0.
+void ParseCrackWidthLimits(const std::string& text, double factor, float& first, float& second);

@@ -1,0 +1,123 @@
+#pragma once
+// The sectional forces of one solved state, drawn beside a vertical depth axis:
+//
+//  - TForceDiagram (kind 13): the two resultants as horizontal arrows at their heights, each
+//    with its lever arm to the reference axis, and the shear V with the longitudinal tension
+//    N_v it causes; mode 1 "Internal Forces" (C and T), mode 0 "Concrete & Steel Forces"
+//    (N_c and N_s).
+//  - TNPlusM (kind 14): the axial force N as a horizontal arrow on the reference axis and the
+//    moment M as a curved arrow about it.
+//
+// Both are handed the section and then the state through AttachStructure, in that order
+// (AttachState delivers a state; a second AttachStructure in a row stands for "no state", as
+// when the view manager detaches every chart). They keep a copy of the state's record and
+// the section values they draw, never the state itself. Forces in N, heights in m above the
+// reference axis (the section's datum, or the bottom steel height c when it has none).
+
+#include <memory>
+
+#include "charts/Tchart.h"
+#include "foundation/Sentinel.h"
+#include "views/DiagramPicture.h"
+#include "views/DiagramState.h"
+
+struct SectionState;
+
+// The section values both diagrams draw with (SI).
+struct ForceSection {
+    double height = 0.0;      // section height H
+    double bottom = 0.0;      // the bottom's coordinate relative to the datum (negative)
+    double datum = kUndefined; // datum height above the bottom; above 1e30: none set
+    double c = 0.0;            // bottom steel height above the bottom
+    double area = 0.0;         // transformed area of the bottom face (m^2)
+    bool HasDatum() const { return datum <= 1e30; }
+};
+
+// The shear part of a state: the shear-stress distribution's block of four factors (its
+// product the shear it carries, the second the width, positive when present) and the
+// longitudinal tension per unit shear. The engine stores neither yet, so a state reads as
+// without a block and V is the state's shear force.
+struct ShearBlock {
+    double factors[4] = {0.0, 0.0, 0.0, 0.0};
+    double nvRatio = 0.0;
+};
+
+class TForceDiagram : public Tchart {
+public:
+    TForceDiagram(plat::Window* parent, const std::string& title, int x, int y, int w, int h);
+    ~TForceDiagram() override;
+
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    // Change Mode.
+    void CmPopup3000() override;
+    void CmPopup3001() override {}
+    void CmPopup3002() override {}
+    void CmPopup3003() override { SelectAxesFont(); }
+    void CmPopup3004() override { ToggleMaxRange(); }
+    void AttachStructure(TStructure* section) override;
+    void AttachState(const SectionState* state) override;
+    // Re-arms the protocol (the section comes next) and redraws; scales nothing.
+    void AutoScale() override;
+
+    // What Paint draws, labels measured by extent.
+    DiagramPicture ComputePicture(const LabelExtent& extent);
+
+    int Mode() const { return m_mode; }
+    bool ExpectsSection() const { return m_sectionExpected != 0; }
+    const SectionState* GetStateCopy() const { return m_state.get(); }
+    double RunningMaximum() const { return m_runningMax; }
+    void SetDisplay(const DisplayContext& display) { m_display.Fix(display); }
+    // The shear block the diagram draws (tests set one; see ShearBlock).
+    void SetShearBlock(const ShearBlock& block) { m_block = block; }
+
+private:
+    double m_runningMax = 0.0;
+    int m_mode = 1;
+    int m_sectionExpected = 1;
+    TStructure* m_section = nullptr;
+    ForceSection m_sectionValues;
+    std::unique_ptr<SectionState> m_state;
+    ShearBlock m_block;
+    DiagramDisplay m_display;
+};
+
+class TNPlusM : public Tchart {
+public:
+    TNPlusM(plat::Window* parent, const std::string& title, int x, int y, int w, int h);
+    ~TNPlusM() override;
+
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    void CmPopup3000() override {}
+    void CmPopup3001() override {}
+    void CmPopup3002() override {}
+    void CmPopup3003() override { SelectAxesFont(); }
+    void CmPopup3004() override { ToggleMaxRange(); }
+    void AttachStructure(TStructure* section) override;
+    void AttachState(const SectionState* state) override;
+    void AutoScale() override;
+
+    DiagramPicture ComputePicture(const LabelExtent& extent);
+
+    bool ExpectsSection() const { return m_sectionExpected != 0; }
+    const SectionState* GetStateCopy() const { return m_state.get(); }
+    double RunningMaxAxial() const { return m_runningMaxN; }
+    double RunningMaxMoment() const { return m_runningMaxM; }
+    void SetDisplay(const DisplayContext& display) { m_display.Fix(display); }
+
+private:
+    double m_runningMaxN = 0.0;
+    double m_runningMaxM = 0.0;
+    int m_sectionExpected = 1;
+    TStructure* m_section = nullptr;
+    ForceSection m_sectionValues;
+    std::unique_ptr<SectionState> m_state;
+    DiagramDisplay m_display;
+};
+
+// Pixels per newton of the N+M diagram's axial arrow: room (pixels) spans 0.1 MPa over the
+// area, or the largest force nmax when that is more; without a positive area the largest force
+// spans the room (1.0 when there is no force either).
+double NPlusMAxialScale(double room, double area, double nmax);
+
+// The section values of a beam (zeros and no datum for any other structure or none).
+ForceSection ForceSectionOf(const TStructure* section);
