@@ -280,6 +280,31 @@ TEST_F(MaterialChartTest, AttachCopiesTheTypesAndLeavesTheFactorsAlone)
     EXPECT_EQ(dc.CallsOf("Polyline").size(), 1u);
 }
 
+// A structure whose main concrete type index equals the type count (the model's accessors
+// take 0 <= i <= count): reported once, the details of the main type left out.
+class CountAsMain final : public TStructure {
+public:
+    int GetMainConcreteType() const override { return GetConcreteTypeCount(); }
+};
+
+TEST_F(MaterialChartTest, MainTypeIndexAtTheCountIsReportedAndLeftOut)
+{
+    CountAsMain s;
+    s.AddConcreteType(Concrete("C35", 35, -0.002));
+    s.AddRegion(0.3, -0.3, 0.3, 0.3, 0, 1);
+    RecordingReporter reporter;
+    TMaterDiagram chart(&page, "Concrete", 0, 0, 400, 300, MaterialChart::Concrete, 2, 1, 0);
+    chart.AttachStructure(&s);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Concrete type 1 is not one of the 1 types of the section.");
+    EXPECT_EQ(chart.Types().mainConcrete, -1);
+    EXPECT_EQ(chart.Curves().labelledConcrete, 0);
+    const DiagramPlan plan = PlanMaterialChart(chart.Frame(), chart.Types(), chart.Curves(), kFixed);
+    EXPECT_NE(plan.FindText("f_c' =  35.0 MPa"), nullptr);
+    for (const std::string& t : plan.Texts())
+        EXPECT_EQ(t.rfind("a_g", 0), std::string::npos) << t;
+}
+
 TEST_F(MaterialChartTest, ConstructionAndEmptyPaint)
 {
     TMaterDiagram chart(&page, "Concrete", 0, 0, 400, 300, MaterialChart::Concrete, 2, 1, 0);
