@@ -3,9 +3,11 @@
 #include "app/TQuarvishApp.h"
 #include "platform/Application.h"
 #include "views/BeamModeInstall.h"
+#include "views/StateDiagramsInstall.h"
 
 int main(int argc, char** argv) {
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
+    InstallStateDiagrams();
     return QuarvishMain(plat::Application::Arguments(), plat::Application::ProgramDirectory());
 }

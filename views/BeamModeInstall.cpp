@@ -32,16 +32,16 @@ private:
 
 void InstallResultDiagrams()
 {
-    SetDiagramMaker(6, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h) {
+    SetDiagramMaker(6, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h, int) {
         return std::unique_ptr<Tchart>(std::make_unique<TBeamDiagram>(parent, title, x, y, w, h, 1));
     });
-    SetDiagramMaker(12, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h) {
+    SetDiagramMaker(12, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h, int) {
         return std::unique_ptr<Tchart>(std::make_unique<TRichBeam>(parent, title, x, y, w, h));
     });
-    SetDiagramMaker(13, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h) {
+    SetDiagramMaker(13, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h, int) {
         return std::unique_ptr<Tchart>(std::make_unique<TForceDiagram>(parent, title, x, y, w, h));
     });
-    SetDiagramMaker(14, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h) {
+    SetDiagramMaker(14, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h, int) {
         return std::unique_ptr<Tchart>(std::make_unique<TNPlusM>(parent, title, x, y, w, h));
     });
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The classes of the result diagrams by chart kind. The chart factory makes a chart of a kind
-// through the maker installed for it; the result views install theirs at start-up, and a kind
-// without one gets the stand-in full chart that carries its kind code.
+// The chart classes of the result diagrams, as the chart factory makes them. The views
+// register one maker per chart kind when the program starts; a kind without a maker gets a
+// full chart that carries the kind's code.
 
 #include <functional>
 #include <memory>
@@ -12,14 +12,14 @@ namespace plat {
 class Window;
 }
 
-// Makes a chart of one kind at (x, y, w, h) in the parent with the factory's title.
-using DiagramMaker =
-    std::function<std::unique_ptr<Tchart>(plat::Window* parent, const std::string& title, int x, int y,
-                                          int w, int h)>;
+// Makes the chart of a kind for a graph id in a rectangle of the parent (pixels); the title
+// "CHILD" places it inside another box.
+using DiagramMaker = std::function<std::unique_ptr<Tchart>(plat::Window* parent, const std::string& title, int x,
+                                                           int y, int width, int height, int graphId)>;
 
-// Installs the maker of a kind (an empty one removes it); returns the one it replaced.
+// Registers the maker of a chart kind (an empty one removes it); returns the one it replaced.
 DiagramMaker SetDiagramMaker(int kind, DiagramMaker maker);
 
-// A chart of the kind: made by the installed maker, else the stand-in.
-std::unique_ptr<Tchart> MakeKindChart(plat::Window* parent, const std::string& title, int x, int y, int w,
-                                      int h, int kind);
+// The chart of a kind for a graph id; null when the kind has no maker.
+std::unique_ptr<Tchart> MakeDiagram(int kind, plat::Window* parent, const std::string& title, int x, int y,
+                                    int width, int height, int graphId);

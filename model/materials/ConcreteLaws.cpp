@@ -386,7 +386,18 @@ double ConcreteStress(const ConcreteTypeRec& rec,
                       double /*a*/,
                       double /*b*/)
 {
-    const double phi = g_ResistanceFactors.phi_c;
+    return ConcreteStress(rec, e, d, fp, f, c, g_ResistanceFactors);
+}
+
+double ConcreteStress(const ConcreteTypeRec& rec,
+                      const PrincipalStrains& e,
+                      int d,
+                      double& fp,
+                      double f,
+                      double c,
+                      const ResistanceFactors& factors)
+{
+    const double phi = factors.phi_c;
     fp = rec.fc * phi;
     int j = 0;
     int k = 0;

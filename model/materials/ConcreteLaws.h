@@ -61,6 +61,14 @@ double ConcreteStress(const ConcreteTypeRec& rec,
                       double c,
                       double a = 0.0,
                       double b = 0.0);
+// The same under the given resistance factors instead of the program's.
+double ConcreteStress(const ConcreteTypeRec& rec,
+                      const PrincipalStrains& e,
+                      int d,
+                      double& fp,
+                      double f,
+                      double c,
+                      const ResistanceFactors& factors);
 
 // d stress / d e[d] of ConcreteStress, plus the softening term (d fp / d e1) * S * de1 where
 // de1 is the rate of the lateral strain formed from rateJ and rateK, the rates of the two

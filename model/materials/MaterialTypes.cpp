@@ -99,7 +99,12 @@ int InitSteelTypeRec(SteelTypeRec& rec)
 
 double GetSteelMaterialFactor(const SteelTypeRec& rec)
 {
-    return rec.fy <= 750e6 ? g_ResistanceFactors.phi_s : g_ResistanceFactors.phi_p;
+    return GetSteelMaterialFactor(rec, g_ResistanceFactors);
+}
+
+double GetSteelMaterialFactor(const SteelTypeRec& rec, const ResistanceFactors& factors)
+{
+    return rec.fy <= 750e6 ? factors.phi_s : factors.phi_p;
 }
 
 namespace {

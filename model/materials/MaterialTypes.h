@@ -206,6 +206,7 @@ int InitSteelTypeRec(SteelTypeRec& rec);
 
 // phi_s for steel with fy up to 750 MPa, phi_p above.
 double GetSteelMaterialFactor(const SteelTypeRec& rec);
+double GetSteelMaterialFactor(const SteelTypeRec& rec, const ResistanceFactors& factors);
 
 // The lists shown to the user hold the model codes in this order (list position -> code).
 inline constexpr std::array<int16_t, 5> kBaseCurveCodeOfPosition = {0, 1, 2, 3, 4};

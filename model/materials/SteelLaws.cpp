@@ -22,9 +22,8 @@ double SignOf(double x)
 }
 
 // Some resistance factor below 1: stresses are capped at fy before the factor.
-bool YieldCapActive()
+bool YieldCapActive(const ResistanceFactors& f)
 {
-    const ResistanceFactors& f = g_ResistanceFactors;
     return std::fabs(f.phi_c) + std::fabs(f.phi_s) + std::fabs(f.phi_p) < 3.0;
 }
 
@@ -207,7 +206,7 @@ Unloading ApplyUnloading(const SteelTypeRec& rec, double e, double e0, double& s
 }
 
 // Steps of SteelStress before the factor; answers kUndefined for a ruptured bar.
-double UnfactoredStress(const SteelTypeRec& rec, double e, double e0)
+double UnfactoredStress(const SteelTypeRec& rec, double e, double e0, const ResistanceFactors& factors)
 {
     if (std::fabs(e) > kMaxSteelStrain)
         return 0.0;
@@ -218,7 +217,7 @@ double UnfactoredStress(const SteelTypeRec& rec, double e, double e0)
     if (p.unloads)
         ApplyUnloading(rec, e, e0, s);
     // A ruptured bar keeps its marker: the cap applies to stresses only.
-    if (YieldCapActive() && std::fabs(s) > rec.fy)
+    if (YieldCapActive(factors) && std::fabs(s) > rec.fy)
         s = SignOf(s) * rec.fy;
     return s;
 }
@@ -355,12 +354,17 @@ int CheckSteelType(SteelTypeRec& rec, bool reset)
 
 double SteelStress(const SteelTypeRec& rec, double e, double e0)
 {
-    const double s = UnfactoredStress(rec, e, e0);
+    return SteelStress(rec, e, e0, g_ResistanceFactors);
+}
+
+double SteelStress(const SteelTypeRec& rec, double e, double e0, const ResistanceFactors& factors)
+{
+    const double s = UnfactoredStress(rec, e, e0, factors);
     // The rupture marker is passed on as it is: scaled by a factor below 1 it would no
     // longer be the marker that callers compare against.
     if (s == kUndefined)
         return kUndefined;
-    return s * GetSteelMaterialFactor(rec);
+    return s * GetSteelMaterialFactor(rec, factors);
 }
 
 double SteelTangentModulus(const SteelTypeRec& rec, double e, double e0, double s)
@@ -404,7 +408,7 @@ double SteelStressAtCrack(
     const SteelTypeRec& rec, double r, double a, double b, double e0, std::string_view barName)
 {
     const double el = SteelCrackStrainLimit(rec, r, a, b, barName);
-    const double s = UnfactoredStress(rec, el, e0);
+    const double s = UnfactoredStress(rec, el, e0, g_ResistanceFactors);
     double answer = 0.0;
     if (el > rec.eu) {
         if (rec.fy / rec.Es > a + b)

@@ -33,6 +33,8 @@ int CheckSteelType(SteelTypeRec& rec, bool reset);
 // resistance factor. |e| > 100: 0. A ruptured bar answers exactly kUndefined, unscaled.
 // Does not allocate.
 double SteelStress(const SteelTypeRec& rec, double e, double e0);
+// The same under the given resistance factors instead of the program's.
+double SteelStress(const SteelTypeRec& rec, double e, double e0, const ResistanceFactors& factors);
 
 // Tangent modulus of SteelStress. s is the law's stress at e before the unloading rule when
 // the caller has it, else kUndefined to have it computed. On the unloading line the

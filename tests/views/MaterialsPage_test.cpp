@@ -1,0 +1,120 @@
+// The material charts and the membrane-state charts as the view manager makes them: the
+// materials page of a prestressed section in the real main window, its double click that
+// opens the material sheet at the type, and the factory's classes for the Mohr, panel and
+// vital-signs graph ids.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/InputDialogs.h"
+#include "app/views/DiagramMakers.h"
+#include "app/views/TViewm.h"
+#include "tests/app/ShellFixture.h"
+#include "tests/views/PrestressedSection.h"
+#include "views/BeamModeInstall.h"
+#include "views/StateDiagramsInstall.h"
+#include "views/TMaterDiagram.h"
+#include "views/TMohr.h"
+#include "views/TVitalSigns.h"
+#include "views/Tpanel.h"
+
+namespace {
+
+// Records the material sheet's arguments; every other dialog is cancelled.
+class SheetRecorder final : public TInputDialogs {
+public:
+    std::vector<std::string> calls;
+    int QuickDefine(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
+    int General(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
+    int MaterialsSheet(T_2kWindow&, TStructure&, int c, int s, int p, int flag) override
+    {
+        calls.push_back(std::to_string(c) + " " + std::to_string(s) + " " + std::to_string(p) + " " +
+                        std::to_string(flag));
+        return DialogResult::Cancel;
+    }
+    int ConcreteSectionSheet(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
+    int TransverseSheet(T_2kWindow&, TStructure&, int, int) override { return DialogResult::Cancel; }
+    int LongitudinalSheet(T_2kWindow&, TStructure&, int, int, int, int) override { return DialogResult::Cancel; }
+    int TendonSheet(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
+    int Loads(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
+    int TimeEffects(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
+    int Shrink(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
+    int DefineData(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
+    int Fire(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
+    int MemberProperties(T_2kWindow&, TMemberDefinition&) override { return DialogResult::Cancel; }
+    int MemberDefinition(T_2kWindow&, TMemberDefinition&) override { return DialogResult::Cancel; }
+    int Preferences(T_2kWindow&) override { return DialogResult::Cancel; }
+    void RelaxationDemo(T_2kWindow&) override {}
+};
+
+struct MaterialsPage : StartedShellTest {
+    BeamLogicFactory previous = InstallBeamMode();
+    SheetRecorder sheets;
+    TInputDialogs* previousDialogs = SetInputDialogs(&sheets);
+    MaterialsPage() { InstallStateDiagrams(); }
+    ~MaterialsPage() override
+    {
+        SetInputDialogs(previousDialogs);
+        SetBeamLogicFactory(std::move(previous));
+        for (int kind : {7, 8, 9, 10, 11, 26})
+            SetDiagramMaker(kind, nullptr);
+    }
+};
+
+TEST_F(MaterialsPage, PrestressedSectionShowsItsThreeMaterialCharts)
+{
+    Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
+    g_Structures[0] = MakePrestressedGirder();
+    Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+    Frame().Dispatch(CmId::CrossSection);
+    TViewm_2k& view = Window().GetViewManager();
+    const int kinds[] = {7, 8, 9};
+    const int curves[] = {2, 1, 2};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        auto* chart = dynamic_cast<TMaterDiagram*>(view.GetChart(i));
+        ASSERT_NE(chart, nullptr);
+        EXPECT_EQ(chart->MaterialKind(), kinds[i]);
+        EXPECT_EQ(chart->Curves().Count(kinds[i]), curves[i]);
+        EXPECT_FALSE(chart->IsDataEmpty());
+    }
+    // A double click on the second strand's curve, past its softer knee, opens the sheet at
+    // that strand (the family's second type).
+    auto* strands = dynamic_cast<TMaterDiagram*>(view.GetChart(2));
+    const MaterialFrame f = strands->Frame();
+    const MaterialScale s = ScaleMaterialChart(f.W, f.H, f.top, f.axis);
+    const std::vector<double>& data = strands->Curves().data;
+    const std::size_t second = 2 * 25 + 2; // after 25 points and the separator
+    const std::size_t knee = second + 2 * 12;
+    ASSERT_GT(data[knee - 2 * 25 - 2 + 1] - data[knee + 1], 20.0); // clearly below the first
+    strands->EvLButtonDblClk(0, s.At(data[knee], data[knee + 1]));
+    EXPECT_EQ(sheets.calls, (std::vector<std::string>{"-1 -1 1 0"}));
+}
+
+TEST_F(MaterialsPage, FactoryMakesTheMembraneStateCharts)
+{
+    Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
+    TViewm_2k& view = Window().GetViewManager();
+    std::unique_ptr<Tchart> slot;
+    view.CreatePanelChart(slot, &Window(), 2100, 1);
+    EXPECT_NE(dynamic_cast<TMohr*>(slot.get()), nullptr);
+    view.CreatePanelChart(slot, &Window(), 2103, 1);
+    EXPECT_NE(dynamic_cast<Tpanel*>(slot.get()), nullptr);
+    // Any chart is kept for 2117 to 2119; a fresh slot gets vital signs of element type 2.
+    slot.reset();
+    view.CreatePanelChart(slot, &Window(), 2118, 1);
+    auto* signs = dynamic_cast<TVitalSigns*>(slot.get());
+    ASSERT_NE(signs, nullptr);
+    EXPECT_EQ(signs->ElementType(), 2);
+    // Kept for another vital-signs id, replaced for a material chart.
+    view.CreatePanelChart(slot, &Window(), 2116, 1);
+    EXPECT_EQ(slot.get(), signs);
+    view.CreatePanelChart(slot, &Window(), 2121, 1);
+    EXPECT_NE(dynamic_cast<TMaterDiagram*>(slot.get()), nullptr);
+    EXPECT_EQ(slot->Kind(), 8);
+}
+
+} // namespace

@@ -1,0 +1,396 @@
+// The material chart: where its labels, marks and leaders land (hand coordinates), the chart
+// attached to a section (private copies, program factors never touched), the double click
+// that asks for the material sheet, the stiffness and stress tools and the dump through the
+// scripted gateway.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+#include "charts/TMixinChartOwner.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "model/TBeam.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
+#include "platform/Application.h"
+#include "tests/support/RecordingDC.h"
+#include "tests/support/ScriptedUi.h"
+#include "tests/support/TestSupport.h"
+#include "views/TMaterDiagram.h"
+
+namespace {
+
+namespace TA = plat::TextAlign;
+constexpr double kMPa = 1e6;
+
+const PlanMeasure kFixed = [](std::string_view text, const plat::LogFont&) {
+    return plat::Size{7 * static_cast<int>(text.size()), 10};
+};
+
+ConcreteTypeRec Concrete(const std::string& name, double fcMPa, double ec)
+{
+    ConcreteTypeRec r;
+    r.name = name;
+    r.fc = -fcMPa * kMPa;
+    r.ec = ec;
+    r.ecAuto = 0;
+    PrepareConcreteType(r);
+    return r;
+}
+
+SteelTypeRec Bar(const std::string& name, double fyMPa)
+{
+    SteelTypeRec r;
+    r.kind = SteelKind::Reinforcing;
+    r.fy = fyMPa * kMPa;
+    CheckSteelType(r, true); // 200 GPa, hardening from 7 to 100 mm/m up to 1.5 fy
+    r.name = name;
+    return r;
+}
+
+SteelTypeRec Strand(const std::string& name)
+{
+    SteelTypeRec r;
+    r.kind = SteelKind::Prestressing;
+    r.fy = 1860 * kMPa;
+    CheckSteelType(r, true);
+    r.name = name;
+    return r;
+}
+
+// A 300 x 600 section of the given concrete types (the first over 400 mm, the second, when
+// given, over the top 200 mm), with a layer of each steel type.
+std::unique_ptr<TBeam> Section(const std::vector<ConcreteTypeRec>& concrete, const std::vector<SteelTypeRec>& steel)
+{
+    auto beam = std::make_unique<TBeam>();
+    beam->ClearAll();
+    for (const ConcreteTypeRec& c : concrete)
+        beam->AddConcreteType(c);
+    beam->AddRegion(0.3, concrete.size() > 1 ? -0.1 : -0.3, 0.3, 0.3, 0, 1);
+    if (concrete.size() > 1)
+        beam->AddRegion(-0.1, -0.3, 0.3, 0.3, 1, 1);
+    for (std::size_t i = 0; i < steel.size(); ++i) {
+        beam->AddSteelType(steel[i]);
+        LongLayerRec layer;
+        layer.z = -0.25 + 0.02 * static_cast<double>(i), layer.num = 2, layer.Ai = 1e-4, layer.A = 2e-4;
+        layer.db = 0.012, layer.type = static_cast<int>(i), layer.name = "L";
+        beam->AddLongLayer(layer, 0);
+    }
+    return beam;
+}
+
+// ---- The picture by hand ---------------------------------------------------------------------
+
+// 200 x 200 with 20 pixels of title; x 0..3 mm/m, y 0..40 MPa: m = 10, x scale 60 from x = 10,
+// y scale (190 - 20 - 10) / 40 = 4 up from y = 190.
+MaterialFrame HandFrame(double xMax, double yMax)
+{
+    MaterialFrame f;
+    f.W = 200, f.H = 200, f.top = 20;
+    f.axis = ChartBounds{0.0, 0.0, xMax, yMax};
+    f.title = "Concrete";
+    return f;
+}
+
+MaterialTypeCopies Copies(int kind, std::vector<ConcreteTypeRec> c, std::vector<SteelTypeRec> s, int main)
+{
+    MaterialTypeCopies t;
+    t.kind = kind;
+    t.concreteUsed.assign(c.size(), 1);
+    t.steelUsed.assign(s.size(), 1);
+    t.concrete = std::move(c);
+    t.steel = std::move(s);
+    (kind == MaterialChart::Concrete ? t.mainConcrete : t.mainSteel) = main;
+    return t;
+}
+
+const PlanStep& Text(const DiagramPlan& plan, const std::string& text)
+{
+    const PlanStep* s = plan.FindText(text);
+    EXPECT_NE(s, nullptr) << text;
+    static const PlanStep none;
+    return s ? *s : none;
+}
+
+TEST(MaterialPicture, OneConcreteTypeLabelsItsPeakOnTheAxes)
+{
+    ValueGuard<int> si{g_UnitSystem, kUnitSI};
+    const auto types = Copies(MaterialChart::Concrete, {Concrete("C35", 35, -0.002)}, {}, 0);
+    const MaterialCurves curves = BuildMaterialCurves(types, {}, kUnitSI);
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(3.0, 40.0), types, curves, kFixed);
+
+    const auto lines = plan.Of(PlanOp::Polyline);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].points.front(), (plat::Point{10, 190}));
+    EXPECT_EQ(lines[0].points[24], (plat::Point{130, 50})); // (2 mm/m, 35 MPa)
+    EXPECT_EQ(lines[0].points.back().x, 190);
+
+    const PlanStep& strain = Text(plan, "|e_c' = 2.00 mm/m");
+    EXPECT_EQ(strain.points[0], (plat::Point{130, 190}));
+    EXPECT_EQ(strain.hAlign, TA::Center);
+    EXPECT_EQ(strain.vAlign, TA::Bottom);
+    const PlanStep& strength = Text(plan, "f_c' =  35.0 MPa");
+    EXPECT_EQ(strength.points[0], (plat::Point{14, 20}));
+    EXPECT_EQ(strength.vAlign, TA::Top);
+    // The main type's details right-aligned at 190 around 190 - 200 / 3 = 124.
+    const PlanStep& ag = Text(plan, "a_g =   19 mm");
+    EXPECT_EQ(ag.points[0], (plat::Point{190, 124}));
+    EXPECT_EQ(ag.vAlign, TA::Bottom);
+    const PlanStep& ft = Text(plan, StrPrintf("f_t = %4.2f MPa (auto)", types.concrete[0].ft / kMPa));
+    EXPECT_EQ(ft.points[0], (plat::Point{190, 124}));
+    EXPECT_EQ(ft.vAlign, TA::Top);
+    EXPECT_EQ(plan.FindText("Base Type"), nullptr);
+
+    const auto marks = plan.Of(PlanOp::Line);
+    // Axes, the peak-strain mark and the strength mark.
+    ASSERT_EQ(marks.size(), 4u);
+    EXPECT_EQ(marks[0].points, (std::vector<plat::Point>{{10, 20}, {10, 190}}));
+    EXPECT_EQ(marks[1].points, (std::vector<plat::Point>{{10, 190}, {190, 190}}));
+    EXPECT_EQ(marks[2].points, (std::vector<plat::Point>{{130, 192}, {130, 187}}));
+    EXPECT_EQ(marks[3].points, (std::vector<plat::Point>{{7, 50}, {13, 50}}));
+}
+
+TEST(MaterialPicture, StrongerTypeWithTheLowerPeakStrain)
+{
+    // Main type C35 (the larger region); the 60 MPa type peaks earlier.
+    const auto types = Copies(MaterialChart::Concrete, {Concrete("C35", 35, -0.0025), Concrete("C60", 60, -0.002)},
+                              {}, 0);
+    const MaterialCurves curves = BuildMaterialCurves(types, {}, kUnitSI);
+    ASSERT_EQ(curves.peakStrainFlag, 0);
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(4.0, 80.0), types, curves, kFixed);
+    const PlanStep& strain = Text(plan, "|e_c_m_a_x = 4.00 mm/m");
+    EXPECT_EQ(strain.points[0], (plat::Point{190, 190}));
+    EXPECT_EQ(strain.hAlign, TA::Right);
+    EXPECT_EQ(Text(plan, "f_c' =  60.0 MPa").points[0], (plat::Point{14, 20}));
+    // The main type's strength and "Base Type" stacked above a_g (10 pixels each).
+    EXPECT_EQ(Text(plan, "f_c' =  35.0 MPa").points[0], (plat::Point{190, 124 - 10 + 4}));
+    EXPECT_EQ(Text(plan, "Base Type").points[0], (plat::Point{190, 124 - 20 + 4}));
+    // Every type has its peak-strain mark: 2.5 and 2.0 mm/m at 45 pixels per mm/m.
+    std::vector<int> xMarks;
+    for (const PlanStep& l : plan.Of(PlanOp::Line))
+        if (l.points[0].y == 192)
+            xMarks.push_back(l.points[0].x);
+    EXPECT_EQ(xMarks, (std::vector<int>{190, 123, 100}));
+}
+
+// Rebar labels: the weakest curve's label lowest, each with a leader to its curve at 30 % of
+// the width. x 0..150 mm/m over 180 pixels (1.2 per mm/m), y 0..800 MPa over 160 (0.2).
+TEST(MaterialPicture, RebarLabelsWeakestFirstWithLeaders)
+{
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B500", 500), Bar("B400", 400)}, 0);
+    const MaterialCurves curves = BuildMaterialCurves(types, {}, kUnitSI);
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(150.0, 800.0), types, curves, kFixed);
+    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{190, 190}));
+    EXPECT_EQ(Text(plan, "f_u =  800 MPa").points[0], (plat::Point{14, 20}));
+    const PlanStep& weak = Text(plan, "B400, f_y= 400");
+    const PlanStep& strong = Text(plan, "B500, f_y= 500");
+    EXPECT_EQ(weak.points[0], (plat::Point{80, 134}));
+    EXPECT_EQ(strong.points[0], (plat::Point{80, 124}));
+    // 30 % of the width is (60 - 10) / 1.2 = 41.67 mm/m, on the hardening parabola
+    // fu + (fy - fu) ((e - eu) / (esh - eu))^2.
+    const double e = 50.0 / 1.2 / 1000.0;
+    const double s400 = 600 + (400 - 600) * std::pow((e - 0.1) / (0.007 - 0.1), 2);
+    std::vector<PlanStep> leaders;
+    for (const PlanStep& l : plan.Of(PlanOp::Line))
+        if (l.points[0].x == 77)
+            leaders.push_back(l);
+    ASSERT_EQ(leaders.size(), 2u);
+    EXPECT_EQ(leaders[0].points[0], (plat::Point{77, 129}));
+    EXPECT_EQ(leaders[0].points[1].x, 60);
+    EXPECT_NEAR(leaders[0].points[1].y, 190 - 0.2 * s400, 1.0);
+    EXPECT_EQ(leaders[1].points[0], (plat::Point{77, 119}));
+}
+
+// ---- The chart on a section ------------------------------------------------------------------
+
+// A page that owns the chart and records the clicks it passes on.
+class Page final : public plat::Window, public TMixinChartOwner {
+public:
+    void OnPageClick(unsigned, int x, int y, int kind, int index) override
+    {
+        clicks.push_back({x, y, kind, index});
+    }
+    std::vector<std::array<int, 4>> clicks;
+};
+
+// Records the program's factors at every message (one comes in the middle of the curves).
+class FactorProbe final : public Reporter {
+public:
+    FactorProbe() : m_previous(SetReporter(this)) {}
+    ~FactorProbe() override { SetReporter(m_previous); }
+    int Message(const std::string& text, const std::string&, unsigned) override
+    {
+        seen.push_back({text, g_ResistanceFactors});
+        return MsgAnswer::Ok;
+    }
+    void ShowData(const std::string&) override {}
+    std::vector<std::pair<std::string, ResistanceFactors>> seen;
+
+private:
+    Reporter* m_previous;
+};
+
+struct MaterialChartTest : ::testing::Test {
+    static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
+    Page page;
+};
+
+TEST_F(MaterialChartTest, AttachCopiesTheTypesAndLeavesTheFactorsAlone)
+{
+    const ResistanceFactors design{0.65, 0.85, 0.9};
+    g_ResistanceFactors = design;
+    SteelTypeRec segmental = Bar("Seg", 400);
+    segmental.kind = SteelKind::UserCurve; // without its curve: reported while the curves are built
+    auto beam = Section({Concrete("C35", 35, -0.002)}, {Bar("B400", 400), segmental, Strand("P")});
+    TMaterDiagram rebar(&page, "Rebar", 0, 0, 400, 300, MaterialChart::Rebar, 2, 1, 0);
+    FactorProbe probe;
+    rebar.AttachStructure(beam.get());
+    ASSERT_EQ(probe.seen.size(), 1u);
+    EXPECT_EQ(probe.seen[0].first, "Error in segmental rebar");
+    EXPECT_EQ(probe.seen[0].second, design);
+    EXPECT_EQ(g_ResistanceFactors, design);
+    EXPECT_EQ(rebar.Curves().rebarCurves, 2);
+    // Factored materials: elastic-plastic to e_u, unfactored; the segmental type adds only
+    // its separator.
+    ASSERT_EQ(rebar.Data().PairCount(), 4 + 1);
+    EXPECT_DOUBLE_EQ(rebar.Data().Data()[7], 400.0);
+    EXPECT_TRUE(rebar.Data().IsShown());
+
+    TMaterDiagram concrete(&page, "Concrete", 0, 0, 400, 300, MaterialChart::Concrete, 2, 1, 0);
+    TMaterDiagram strands(&page, "P-Steel", 0, 0, 400, 300, MaterialChart::PSteel, 2, 1, 0);
+    concrete.AttachStructure(beam.get());
+    strands.AttachStructure(beam.get());
+    EXPECT_EQ(g_ResistanceFactors, design);
+    EXPECT_EQ(concrete.Types().concrete.size(), 1u);
+    EXPECT_TRUE(concrete.Types().steel.empty());
+    EXPECT_EQ(strands.Curves().prestressCurves, 1);
+    EXPECT_EQ(strands.Data().PairCount(), 25);
+
+    // The copies outlive the section; a null structure changes nothing.
+    beam.reset();
+    concrete.AttachStructure(nullptr);
+    EXPECT_EQ(concrete.Data().PairCount(), 37);
+    RecordingDC dc;
+    concrete.Paint(dc, true, {0, 0, 400, 300});
+    EXPECT_EQ(dc.CallsOf("Polyline").size(), 1u);
+}
+
+// A structure whose main concrete type index equals the type count (the model's accessors
+// take 0 <= i <= count): reported once, the details of the main type left out.
+class CountAsMain final : public TStructure {
+public:
+    int GetMainConcreteType() const override { return GetConcreteTypeCount(); }
+};
+
+TEST_F(MaterialChartTest, MainTypeIndexAtTheCountIsReportedAndLeftOut)
+{
+    CountAsMain s;
+    s.AddConcreteType(Concrete("C35", 35, -0.002));
+    s.AddRegion(0.3, -0.3, 0.3, 0.3, 0, 1);
+    RecordingReporter reporter;
+    TMaterDiagram chart(&page, "Concrete", 0, 0, 400, 300, MaterialChart::Concrete, 2, 1, 0);
+    chart.AttachStructure(&s);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Concrete type 1 is not one of the 1 types of the section.");
+    EXPECT_EQ(chart.Types().mainConcrete, -1);
+    EXPECT_EQ(chart.Curves().labelledConcrete, 0);
+    const DiagramPlan plan = PlanMaterialChart(chart.Frame(), chart.Types(), chart.Curves(), kFixed);
+    EXPECT_NE(plan.FindText("f_c' =  35.0 MPa"), nullptr);
+    for (const std::string& t : plan.Texts())
+        EXPECT_EQ(t.rfind("a_g", 0), std::string::npos) << t;
+}
+
+TEST_F(MaterialChartTest, ConstructionAndEmptyPaint)
+{
+    TMaterDiagram chart(&page, "Concrete", 0, 0, 400, 300, MaterialChart::Concrete, 2, 1, 0);
+    EXPECT_EQ(chart.Kind(), 7);
+    EXPECT_EQ(chart.TitleHeight(), 40);
+    EXPECT_EQ(chart.TextHeight(), 33);
+    std::vector<std::string> items;
+    for (const plat::MenuItem& i : chart.PopupItems())
+        items.push_back(i.text);
+    EXPECT_EQ(items, (std::vector<std::string>{"Copy Chart Picture", "Copy Chart Data ", "", "View Data", "",
+                                               "Initial Stiffness", "Stress Calculator"}));
+    RecordingDC dc;
+    chart.Paint(dc, true, {0, 0, 400, 300});
+    EXPECT_TRUE(dc.Calls().empty());
+}
+
+TEST_F(MaterialChartTest, DoubleClickAsksForTheSheetAtTheType)
+{
+    // Steel types: a strand, then two bars; the second bar is the family's second type.
+    auto beam = Section({Concrete("C35", 35, -0.002)}, {Strand("P"), Bar("B400", 400), Bar("B300", 300)});
+    TMaterDiagram chart(&page, "Rebar", 0, 0, 400, 300, MaterialChart::Rebar, 2, 1, 0);
+    chart.AttachStructure(beam.get());
+    const MaterialFrame f = chart.Frame();
+    const MaterialScale s = ScaleMaterialChart(f.W, f.H, f.top, f.axis);
+    chart.EvLButtonDblClk(0, s.At(5.0, 300.0)); // on the 300 MPa plateau
+    chart.EvLButtonDblClk(0, s.At(5.0, 400.0));
+    ASSERT_EQ(page.clicks.size(), 2u);
+    EXPECT_EQ(page.clicks[0], (std::array<int, 4>{0, 0, 8, 1}));
+    EXPECT_EQ(page.clicks[1], (std::array<int, 4>{0, 0, 8, 0}));
+    // Concrete: the type index itself, counting unused types.
+    auto two = Section({Concrete("Unused", 25, -0.002), Concrete("C50", 50, -0.0025)}, {});
+    two->SetRegionConcreteType(0, 1);
+    TMaterDiagram concrete(&page, "Concrete", 0, 0, 400, 300, MaterialChart::Concrete, 2, 1, 0);
+    concrete.AttachStructure(two.get());
+    concrete.EvLButtonDblClk(0, {200, 150});
+    ASSERT_EQ(page.clicks.size(), 3u);
+    EXPECT_EQ(page.clicks[2], (std::array<int, 4>{0, 0, 7, 1}));
+}
+
+TEST_F(MaterialChartTest, StressCalculatorAndStiffnessThroughTheGateway)
+{
+    auto beam = Section({Concrete("C35", 35, -0.002)}, {Bar("B400", 400)});
+    TMaterDiagram rebar(&page, "Rebar", 0, 0, 400, 300, MaterialChart::Rebar, 2, 1, 0);
+    rebar.AttachStructure(beam.get());
+    ScriptedUi ui;
+    ui.Input("Enter strain (mm/m)", std::string("2"))
+        .Message("Reinforcement strain  2.00 mm/m, Stress =   400 MPa", MsgAnswer::Ok)
+        .Input("Enter strain (mm/m)", std::nullopt)
+        .Message("Initial  Tangent Stiffness: 200000 MPa", MsgAnswer::Ok);
+    rebar.CmPopup3004();
+    rebar.CmPopup3004(); // cancelled: nothing more
+    rebar.CmPopup3001();
+    ASSERT_EQ(ui.requests.size(), 4u);
+    EXPECT_EQ(ui.requests[0].caption, "Stress Calculator");
+    EXPECT_EQ(ui.requests[1].caption, "Stress Calculator");
+    EXPECT_EQ(ui.requests[3].caption, "Reinforcment Stiffness");
+    EXPECT_TRUE(ui.Done());
+}
+
+TEST_F(MaterialChartTest, SeveralTypesGoToViewData)
+{
+    // Two concrete types; the typed strain is in mm/m, a negative one is tension.
+    auto beam = Section({Concrete("Deck", 35, -0.002), Concrete("Web", 60, -0.0025)}, {Bar("B400", 400)});
+    TMaterDiagram concrete(&page, "Concrete", 0, 0, 400, 300, MaterialChart::Concrete, 2, 1, 0);
+    concrete.AttachStructure(beam.get());
+    ScriptedUi ui;
+    std::string report, dump;
+    ui.Input("Enter strain", std::string("2")).Dialog("View Data", [&](plat::DialogDriver& d) {
+        report = d.Text(4028);
+        d.Click(2);
+    });
+    concrete.CmPopup3004();
+    EXPECT_EQ(report.rfind("Stress Calculator:\r\n==================\r\n\r\nValues for each type listed below\r\n\r\n"
+                           "Type \"Deck\":\r\n Concrete strain  2.00 mm/m, Stress = 35.00 MPa (Base type)\r\n"
+                           "Type \"Web\":\r\n Concrete strain  2.00 mm/m, Stress = ",
+                           0),
+              0u);
+    ui.Dialog("View Data", [&](plat::DialogDriver& d) {
+        dump = d.Text(4028);
+        d.Click(2);
+    });
+    concrete.CmPopup3000();
+    EXPECT_EQ(dump, concrete.DumpText());
+    EXPECT_NE(dump.find("\r\nConcrete Type: Web\r\n"), std::string::npos);
+    EXPECT_NE(dump.find("\r\nNext type\r\n\r\n"), std::string::npos);
+    EXPECT_TRUE(ui.Done());
+}
+
+} // namespace

@@ -1,0 +1,356 @@
+#include "views/TMaterDiagram.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "charts/ChartExport.h"
+#include "charts/TMixinChartOwner.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "model/TStructure.h"
+#include "model/materials/SteelLaws.h"
+#include "platform/DC.h"
+#include "platform/Ui.h"
+
+namespace {
+
+namespace TA = plat::TextAlign;
+
+constexpr double kBig = 1e30;
+
+const char* PickBySystem(int system, const char* si, const char* us, const char* kgcm, const char* roman)
+{
+    switch (system) {
+    case kUnitSI: return si;
+    case kUnitUS: return us;
+    case kUnitOldMetric: return kgcm;
+    default: return roman;
+    }
+}
+
+// "f_c' = ..." of a concrete type.
+std::string StrengthLabel(const ConcreteTypeRec& r, int system)
+{
+    const char* format = system == kUnitSI ? "f_c' = %5.1f %s" : "f_c' = %5.0f %s";
+    return StrPrintf(format, std::fabs(r.fc) * UnitFactor(ukStress, system), UnitLabel(ukStress, system));
+}
+
+// A format "<text> %s %%s" filled first with a number format, then with value and unit.
+std::string TwoStage(const char* pattern, const char* number, double value, const char* unit)
+{
+    return StrPrintf(StrPrintf(pattern, number).c_str(), value, unit);
+}
+
+void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
+                   const MaterialScale& s, const PlanMeasure& measure)
+{
+    const double F3 = UnitFactor(ukStrain, f.unitSystem), F10 = UnitFactor(ukStress, f.unitSystem);
+    const int row = s.At(0.0, 0.0).y, column = s.At(0.0, 0.0).x;
+    const int labelled = c.labelledConcrete;
+    const bool haveLabelled = labelled >= 0 && labelled < static_cast<int>(t.concrete.size());
+    if (!haveLabelled)
+        return;
+    const ConcreteTypeRec& lt = t.concrete[static_cast<std::size_t>(labelled)];
+    if (c.peakStrainFlag == 0) {
+        plan.Text(StrPrintf("|e_c_m_a_x = %3.2f %s", f.axis.xMax, UnitLabel(ukStrain, f.unitSystem)),
+                  {s.At(f.axis.xMax, 0.0).x, row}, f.textFont, TA::Right, TA::Bottom);
+        plan.Line({f.W - s.m, row + 2}, {f.W - s.m, row - 3});
+    } else {
+        const double e = std::fabs(lt.ec) * F3;
+        plan.Text(StrPrintf("|e_c' = %3.2f %s", e, UnitLabel(ukStrain, f.unitSystem)), {s.At(e, 0.0).x, row},
+                  f.textFont, TA::Center, TA::Bottom);
+    }
+    const std::vector<int> used = t.UsedTypes();
+    for (const int i : used) {
+        const int x = s.At(std::fabs(t.concrete[static_cast<std::size_t>(i)].ec) * F3, 0.0).x;
+        plan.Line({x, row + 2}, {x, row - 3});
+    }
+    for (const int i : used) {
+        const int y = s.At(0.0, std::fabs(t.concrete[static_cast<std::size_t>(i)].fc) * F10).y;
+        plan.Line({column - 3, y}, {column + 3, y});
+    }
+    plan.Text(StrengthLabel(lt, f.unitSystem), {column + 4, f.top}, f.textFont, TA::Left, TA::Top);
+
+    // The details of the main type, right-aligned at a third of the height above the x axis.
+    if (t.mainConcrete < 0)
+        return;
+    const ConcreteTypeRec& main = t.concrete[static_cast<std::size_t>(t.mainConcrete)];
+    const int right = f.W - s.m;
+    const int y0 = static_cast<int>(s.yOrigin - f.H / 3);
+    const std::string ag = TwoStage("a_g = %s %%s", PickBySystem(f.unitSystem, "%4.0f", "%4.2f", "%4.2f", "%4.5f"),
+                                    main.aggregate * UnitFactor(ukSectionLength, f.unitSystem),
+                                    UnitLabel(ukSectionLength, f.unitSystem));
+    plan.Text(ag, {right, y0}, f.textFont, TA::Right, TA::Bottom);
+    const bool autoFt = main.ftAuto != 0 || main.ft < 0.0;
+    const std::string ft = TwoStage(autoFt ? "f_t = %s %%s (auto)" : "f_t = %s %%s",
+                                    PickBySystem(f.unitSystem, "%4.2f", "%4.0f", "%4.1f", "%4.5f"),
+                                    main.ft * UnitFactor(ukStress, f.unitSystem), UnitLabel(ukStress, f.unitSystem));
+    plan.Text(ft, {right, y0}, f.textFont, TA::Right, TA::Top);
+    if (t.mainConcrete != labelled) {
+        const std::string base = StrengthLabel(main, f.unitSystem);
+        const int ha = measure(ag, f.textFont).cy;
+        const int hf = measure(base, f.textFont).cy;
+        plan.Text(base, {right, y0 - ha + 4}, f.textFont, TA::Right, TA::Bottom);
+        plan.Text("Base Type", {right, y0 - hf - ha + 4}, f.textFont, TA::Right, TA::Bottom);
+    }
+}
+
+void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
+                const MaterialScale& s, const PlanMeasure& measure)
+{
+    const bool rebar = t.kind == MaterialChart::Rebar;
+    const int sys = f.unitSystem;
+    const double F3 = UnitFactor(ukStrain, sys), F11 = UnitFactor(ukLargeStress, sys);
+    const int row = s.At(0.0, 0.0).y, column = s.At(0.0, 0.0).x;
+    plan.Text(StrPrintf(rebar ? "|e_s = %5.1f %s" : "|e_p = %5.1f %s", f.axis.xMax, UnitLabel(ukStrain, sys)),
+              {s.At(f.axis.xMax, 0.0).x, row}, f.textFont, TA::Right, TA::Bottom);
+    plan.Line({f.W - s.m, row + 2}, {f.W - s.m, row - 3});
+    const char* unit = sys == kUnitOldMetric ? "t/cm^2" : UnitLabel(ukLargeStress, sys);
+    const char* format = rebar ? (sys == kUnitOldMetric ? "f_u = %4.2f %s" : "f_u = %4.0f %s")
+                               : (sys == kUnitOldMetric ? "f_p_u = %4.1f %s" : "f_p_u = %4.0f %s");
+    const int top = s.At(0.0, f.axis.yMax).y;
+    plan.Line({column - 3, top}, {column + 3, top});
+    plan.Text(StrPrintf(format, f.axis.yMax, unit), {column + 4, f.top}, f.textFont, TA::Left, TA::Top);
+
+    // One label per curve, the weakest lowest, each with a leader to its curve near 30 % of
+    // the width (or near the end of a shorter curve).
+    const double limit = s.xScale != 0.0 ? ((0.3 * f.W - s.xOrigin) / s.xScale) / F3 : 0.0;
+    const double share = rebar ? 0.6 : 0.8;
+    std::vector<std::pair<double, int>> order;
+    for (const int i : t.UsedTypes()) {
+        const SteelTypeRec& r = t.steel[static_cast<std::size_t>(i)];
+        const double e = r.eu > limit ? limit : share * r.eu;
+        order.push_back({-SteelStress(r, e, 0.0, f.inForce), i});
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    const double phi = rebar ? f.inForce.phi_s : f.inForce.phi_p;
+    const int x = static_cast<int>((rebar ? 0.4 : 0.66) * f.W);
+    int below = 0;
+    for (const auto& [minusStress, i] : order) {
+        const SteelTypeRec& r = t.steel[static_cast<std::size_t>(i)];
+        std::string text = r.name;
+        if (rebar) {
+            const char* sub = r.kind == SteelKind::UserCurve ? "_0_._2_%" : "_y";
+            const double fy = r.fy * F11;
+            if (c.rebarCurves < 2)
+                text = StrPrintf(sys == kUnitOldMetric ? "f%s=%4.2f" : "f%s=%4.0f", sub, fy);
+            else
+                text = StrPrintf(sys == kUnitOldMetric ? "%s, f%s=%4.2f" : "%s, f%s=%4.0f", r.name.c_str(), sub, fy);
+        }
+        const int y = static_cast<int>(0.67 * f.H) - below;
+        plan.Text(text, {x, y}, f.textFont, TA::Left, TA::Bottom);
+        const int height = measure(text, f.textFont).cy;
+        if (std::fabs(minusStress) < kBig) {
+            const int tipX = r.eu <= limit ? s.At(share * r.eu * F3, 0.0).x : static_cast<int>(0.3 * f.W);
+            const int tipY = static_cast<int>(s.yScale * minusStress * F11 / (phi + 1e-6) + s.yOrigin);
+            plan.Line({rebar ? x - 3 : x, y - height / 2}, {tipX, tipY});
+        }
+        below += height;
+    }
+}
+
+} // namespace
+
+plat::Point MaterialScale::At(double x, double y) const
+{
+    return plat::Point{static_cast<int>(xScale * x + xOrigin + 0.5), static_cast<int>(yOrigin - yScale * y + 0.5)};
+}
+
+MaterialScale ScaleMaterialChart(int W, int H, int top, const ChartBounds& a)
+{
+    MaterialScale s;
+    s.m = static_cast<int>(0.05 * W);
+    const int span = W - 2 * s.m;
+    if (a.xMax == a.xMin) {
+        s.xOrigin = span / 2 + s.m;
+    } else {
+        s.xScale = span / (a.xMax - a.xMin);
+        s.xOrigin = s.m - span * a.xMin / (a.xMax - a.xMin);
+    }
+    const int B = H - s.m;
+    const int h = B - top - s.m;
+    if (a.yMax != a.yMin) {
+        s.yScale = h / (a.yMax - a.yMin);
+        s.yOrigin = h * a.yMin / (a.yMax - a.yMin) + B;
+    } else {
+        s.yOrigin = H - s.m;
+    }
+    return s;
+}
+
+DiagramPlan PlanMaterialChart(const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
+                              const PlanMeasure& measure)
+{
+    DiagramPlan plan;
+    if (c.data.empty())
+        return plan;
+    const MaterialScale s = ScaleMaterialChart(f.W, f.H, f.top, f.axis);
+    // The curves, in the context's pen: a separator pair starts a new polyline.
+    std::vector<plat::Point> run;
+    const auto flush = [&] {
+        if (run.size() >= 2)
+            plan.Polyline(run);
+        run.clear();
+    };
+    for (std::size_t i = 0; i + 1 < c.data.size(); i += 2) {
+        if (c.data[i] > kBig && c.data[i + 1] > kBig) {
+            flush();
+            continue;
+        }
+        run.push_back(s.At(c.data[i], c.data[i + 1]));
+    }
+    flush();
+
+    plan.Pen(1, plat::Colors::Black);
+    const plat::Point origin = s.At(0.0, 0.0);
+    plan.Line({origin.x, f.top}, {origin.x, f.H - s.m});
+    plan.Line({s.m, origin.y}, {f.W - s.m, origin.y});
+    plan.Text(f.title, {f.W / 2, 0}, f.titleFont, TA::Center, TA::Top);
+    if (t.kind == MaterialChart::Concrete) {
+        if (!t.concrete.empty())
+            ConcreteMarks(plan, f, t, c, s, measure);
+    } else {
+        SteelMarks(plan, f, t, c, s, measure);
+    }
+    return plan;
+}
+
+int MaterialClickPosition(const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
+                          plat::Point p)
+{
+    if (c.data.empty())
+        return -1;
+    MaterialScale s = ScaleMaterialChart(f.W, f.H, f.top, f.axis);
+    if (s.xScale < 1e-5)
+        s.xScale = 1.0;
+    if (s.yScale < 1e-5)
+        s.yScale = 1.0;
+    const double px = (p.x - s.xOrigin) / s.xScale;
+    const double py = (s.yOrigin - p.y) / s.yScale;
+    const double aspect = (s.yScale / s.xScale) * (s.yScale / s.xScale);
+    int curve = 0, chosen = -1;
+    double best = 0.0;
+    for (std::size_t i = 0; i + 1 < c.data.size(); i += 2) {
+        if (c.data[i] >= kBig) {
+            ++curve;
+            continue;
+        }
+        const double dx = c.data[i] - px, dy = c.data[i + 1] - py;
+        const double d = dy * dy * aspect + dx * dx;
+        if (chosen < 0 || d < best) {
+            best = d;
+            chosen = curve;
+        }
+    }
+    if (chosen < 0 || chosen >= static_cast<int>(c.polylineType.size()))
+        return -1;
+    const int type = c.polylineType[static_cast<std::size_t>(chosen)];
+    if (t.kind == MaterialChart::Concrete)
+        return type;
+    int before = 0;
+    for (int i = 0; i < type && i < static_cast<int>(t.steel.size()); ++i)
+        if (t.Shows(t.steel[static_cast<std::size_t>(i)]))
+            ++before;
+    return before;
+}
+
+// ---- The chart ------------------------------------------------------------------------------
+
+TMaterDiagram::TMaterDiagram(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+                             int materialKind, int xPrecision, int yPrecision, int drawMode)
+    : Ticonchart(parent, title, x, y, w, h, xPrecision, yPrecision)
+{
+    m_kind = materialKind;
+    m_types.kind = materialKind;
+    m_data.SetDrawMode(drawMode);
+    SetFontHeights(w / 10, w / 12);
+    TruncatePopup(0);
+    AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Chart Picture");
+    AppendPopupItem(0, CM_COPYCHARTDATA, "Copy Chart Data ");
+    AppendPopupItem(kPopupSeparator, 0, "");
+    AppendPopupItem(0, CM_VIEWDATA, "View Data");
+    AppendPopupItem(kPopupSeparator, 0, "");
+    AppendPopupItem(0, CM_PROPERTIES, "Initial Stiffness");
+    AppendPopupItem(0, CM_AUTOMAXRANGE, "Stress Calculator");
+}
+
+void TMaterDiagram::AttachStructure(TStructure* structure)
+{
+    if (!structure)
+        return;
+    m_types = MaterialTypeCopies::Of(*structure, m_kind);
+    m_curves = BuildMaterialCurves(m_types, g_ResistanceFactors, g_UnitSystem);
+    m_data.ClearData();
+    for (std::size_t i = 0; i + 1 < m_curves.data.size(); i += 2)
+        m_data.AddPoint(m_curves.data[i], m_curves.data[i + 1]);
+    AutoScale();
+}
+
+MaterialFrame TMaterDiagram::Frame()
+{
+    RefreshFontHeights();
+    MaterialFrame f;
+    f.W = Width();
+    f.H = Height();
+    f.top = m_margins.top;
+    f.axis = m_data.AxisRange();
+    f.unitSystem = g_UnitSystem;
+    f.inForce = g_ResistanceFactors;
+    f.title = m_data.Title();
+    f.titleFont = TitleFont();
+    f.textFont = TextFont();
+    return f;
+}
+
+void TMaterDiagram::Paint(plat::DC& dc, bool, const plat::Rect&)
+{
+    if (!m_data.IsShown() || m_data.IsDataEmpty())
+        return;
+    dc.SetBkMode(plat::BkMode::Transparent);
+    PlanMaterialChart(Frame(), m_types, m_curves, MeasureOn(dc)).Replay(dc, m_blackAndWhite != 0);
+}
+
+void TMaterDiagram::EvLButtonDblClk(unsigned flags, plat::Point p)
+{
+    plat::Window::EvLButtonDblClk(flags, p);
+    const int position = MaterialClickPosition(Frame(), m_types, m_curves, p);
+    if (position >= 0 && Owner())
+        Owner()->OnPageClick(0, 0, 0, m_kind, position);
+}
+
+std::string TMaterDiagram::DumpText() const
+{
+    return MaterialDump(m_types, m_curves.data, m_data.XFormat().format, m_data.YFormat().format, g_UnitSystem);
+}
+
+void TMaterDiagram::ExportData(int show) { ExportChartText(DumpText(), show, this); }
+
+void TMaterDiagram::ShowTypeValues(int mode)
+{
+    const TypeValueTargets targets = TypeValueTargetsOf(m_types, m_curves);
+    double strain = 0.0;
+    if (mode == 1) {
+        std::string text = "1.0";
+        if (!plat::InputDialog("Stress Calculator",
+                               StrPrintf("Enter strain (%s)", UnitLabel(ukStrain, g_UnitSystem)), text))
+            return;
+        strain = std::atof(text.c_str()) / UnitFactor(ukStrain, g_UnitSystem);
+    }
+    const ResistanceFactors factors = g_ResistanceFactors;
+    switch (targets.shape) {
+    case TypeValueTargets::Shape::None:
+        return;
+    case TypeValueTargets::Shape::Single: {
+        const TypeValueText v = TypeValue(m_types, targets.types[0], mode, strain, factors, g_UnitSystem);
+        plat::MessageBox(v.text, v.caption, MsgStyle::Ok);
+        return;
+    }
+    case TypeValueTargets::Shape::Report:
+        ExportChartText(TypeValueReport(m_types, targets.types, mode, strain, factors, g_UnitSystem), 1, this);
+        return;
+    }
+}

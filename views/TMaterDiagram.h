@@ -1,0 +1,78 @@
+#pragma once
+// TMaterDiagram: the stress-strain curves of the materials of a section or element, one chart
+// per family: concrete (kind 7), reinforcing and user-curve steel (kind 8), prestressing steel
+// (kind 9). It is handed the structure, keeps private copies of its types and builds its own
+// curves (MaterialCurves.h); it marks the characteristic values on its axes, labels the
+// curves, and offers "Initial Stiffness", "Stress Calculator" and a text dump of the types.
+// A double click on a curve asks the page to open the material sheet at that type.
+
+#include <string>
+
+#include "charts/ChartContract.h"
+#include "charts/Tchart.h"
+#include "views/DiagramPlan.h"
+#include "views/MaterialCurves.h"
+
+// The chart's own scaling: margins of 5 % of the width, the axis range across the rest.
+struct MaterialScale {
+    int m = 0;
+    double xScale = 0.0;
+    double xOrigin = 0.0;
+    double yScale = 0.0;
+    double yOrigin = 0.0;
+    // The pixel of a value in display units.
+    plat::Point At(double x, double y) const;
+};
+MaterialScale ScaleMaterialChart(int W, int H, int top, const ChartBounds& axis);
+
+struct MaterialFrame {
+    int W = 0;
+    int H = 0;
+    int top = 0;
+    ChartBounds axis;
+    int unitSystem = 0;
+    // The factors the user works with (the curve labels sit on factored stresses).
+    ResistanceFactors inForce;
+    std::string title;
+    plat::LogFont titleFont;
+    plat::LogFont textFont;
+};
+
+// The picture of the curves, empty while there is nothing to draw.
+DiagramPlan PlanMaterialChart(const MaterialFrame& frame, const MaterialTypeCopies& types,
+                              const MaterialCurves& curves, const PlanMeasure& measure);
+
+// The position the material sheet opens at for a click at p: the concrete type index (kind 7),
+// or the count of the family's types before the steel type (kinds 8, 9); -1 without curves.
+int MaterialClickPosition(const MaterialFrame& frame, const MaterialTypeCopies& types,
+                          const MaterialCurves& curves, plat::Point p);
+
+class TMaterDiagram : public Ticonchart {
+public:
+    TMaterDiagram(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+                  int materialKind, int xPrecision, int yPrecision, int drawMode);
+
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    // "View Data" and "Copy Chart Data ": the dump of the types and curves.
+    void ExportData(int show) override;
+    // "Initial Stiffness".
+    void CmPopup3001() override { ShowTypeValues(0); }
+    void CmPopup3002() override {}
+    // "Stress Calculator".
+    void CmPopup3004() override { ShowTypeValues(1); }
+    // Copies the types and builds the curves; a null structure leaves everything as it was.
+    void AttachStructure(TStructure* structure) override;
+    void EvLButtonDblClk(unsigned flags, plat::Point p) override;
+
+    int MaterialKind() const { return m_kind; }
+    const MaterialTypeCopies& Types() const { return m_types; }
+    const MaterialCurves& Curves() const { return m_curves; }
+    MaterialFrame Frame();
+    std::string DumpText() const;
+    // mode 0 "Initial Stiffness", 1 "Stress Calculator".
+    void ShowTypeValues(int mode);
+
+private:
+    MaterialTypeCopies m_types;
+    MaterialCurves m_curves;
+};

@@ -1,0 +1,256 @@
+#include "views/TVitalSigns.h"
+
+#include <cmath>
+
+#include "charts/ChartExport.h"
+#include "foundation/StrFormat.h"
+#include "platform/DC.h"
+
+namespace {
+
+namespace TA = plat::TextAlign;
+
+constexpr int kVitalSignsKind = 26;
+// Below this the x steel stress stands for "no value" and its bar is left out.
+constexpr double kNoSteelStress = -3.1101469740000006e30;
+
+// Colours of the shear and cracking bars.
+plat::Color LimitColour(double r)
+{
+    if (r > 0.995)
+        return kVitalPink;
+    return r > 0.9 ? kVitalRed : kVitalGreen;
+}
+
+VitalBar SteelBar(double stress, double atCrack, double yield, double ultimate, int code)
+{
+    VitalBar b;
+    if (ultimate > 0.0) {
+        b.fill = stress / ultimate;
+        b.ratio = yield != 0.0 ? stress / yield : 0.0;
+        b.marker1 = yield / ultimate;
+        b.marker2 = atCrack / ultimate;
+    } else {
+        b.marker1 = b.marker2 = -1.0;
+    }
+    if (b.fill > 0.99 * b.marker1)
+        b.colour = kVitalPink;
+    if (b.fill > 0.95)
+        b.colour = kVitalRed;
+    if (code != 0)
+        b.fill = b.ratio = b.marker2 = 0.0;
+    b.labelMode = code;
+    return b;
+}
+
+} // namespace
+
+std::vector<VitalBar> VitalBars(const std::vector<double>& r)
+{
+    std::vector<VitalBar> bars(5);
+    VitalBar& crush = bars[0];
+    crush.fill = crush.ratio = r[5] != 0.0 ? std::fabs(r[4] / r[5]) : 0.0;
+    crush.labelMode = static_cast<int>(r[3]);
+    crush.colour = r[3] != 0.0 ? kVitalPink : (crush.ratio > 0.9 ? kVitalRed : kVitalGreen);
+
+    VitalBar& shear = bars[1];
+    shear.fill = shear.ratio = r[7] > 0.0 ? std::fabs(r[6] / r[7]) : 0.0;
+    shear.colour = LimitColour(shear.ratio);
+    shear.labelMode = shear.ratio > 0.995 ? 1 : 0;
+
+    VitalBar& crack = bars[2];
+    crack.fill = crack.ratio = r[1] > 0.0 ? r[0] / r[1] : 0.0;
+    crack.colour = LimitColour(crack.ratio);
+    crack.labelMode = crack.ratio > 0.995 ? 1 : 0;
+
+    bars[3] = SteelBar(r[8], r[9], r[10], r[11], static_cast<int>(r[16]));
+    bars[3].drawn = r[8] > kNoSteelStress;
+    bars[4] = SteelBar(r[12], r[13], r[14], r[15], static_cast<int>(r[17]));
+    return bars;
+}
+
+std::string VitalSignsHeading(int elementType)
+{
+    switch (elementType) {
+    case 0: return "Membrane Vital Signs\r\n\r\n";
+    case 1: return "Trumbel Vital Signs\r\n\r\n";
+    case 2: return "Shell Vital Signs\r\n\r\n";
+    default: return " OOPS! unknown caller";
+    }
+}
+
+DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& r, const PlanMeasure& measure)
+{
+    DiagramPlan plan;
+    const double W = f.W, H = f.H;
+    const auto I = [](double v) { return static_cast<int>(v); };
+    plan.Text(f.title, {f.W / 2, 0}, f.titleFont, TA::Center, TA::Top);
+    plan.Text("Concrete", {I(0.3 * W), f.H}, f.textFont, TA::Center, TA::Bottom);
+    plan.Text("Steel", {I(0.8 * W), f.H}, f.textFont, TA::Center, TA::Bottom);
+    plat::LogFont small = f.textFont;
+    small.height = static_cast<int>(small.height * 0.8);
+    plan.Pen(1, plat::Colors::Black);
+
+    const int t = I(0.15 * H), b = I(0.7 * H);
+    const auto row = [&](double v) { return I(0.55 * H * (1.0 - v) + t); };
+    const std::vector<VitalBar> bars = VitalBars(r);
+    for (int i = 0; i < 5; ++i) {
+        const VitalBar& bar = bars[static_cast<std::size_t>(i)];
+        if (!bar.drawn)
+            continue;
+        plan.Pen(1, plat::Colors::Black);
+        const int x0 = I(0.2 * W * i + 0.03 * W), x1 = I(0.14 * W + x0);
+        const int level = row(std::fabs(bar.fill));
+        plan.Fill(RectOf({x0, b}, {x1, level}), bar.colour);
+        plan.Line({x0, level}, {x1, level});
+        plan.Polyline({{x0, b}, {x1, b}, {x1, t}, {x0, t}, {x0, b}});
+        if (bar.labelMode == 0)
+            plan.Text(StrPrintf("%2.0f%%", bar.ratio * 100.0), {I(0.2 * W * i + 0.1 * W), b}, small,
+                      TA::Center, TA::Bottom);
+        if (bar.marker1 > 0.0) {
+            if (bar.marker2 > 0.0 && std::fabs(bar.marker2 - bar.marker1) < 0.01)
+                plan.Pen(3, plat::Colors::LtRed);
+            else
+                plan.Pen(1, plat::Colors::Black);
+            plan.Line({x0, row(bar.marker1)}, {x1, row(bar.marker1)});
+        }
+        if (bar.marker2 > 0.0) {
+            const int mid = (x0 + x1) / 2;
+            plan.Line({mid, level}, {mid, row(std::fabs(bar.marker2))});
+            plan.Line({x0, row(std::fabs(bar.marker2))}, {x1, row(std::fabs(bar.marker2))});
+        }
+        if (bar.labelMode == 2)
+            plan.Fill(RectOf({I(0.2 * W * i), b}, {I(0.2 * W * (i + 1)), I(0.92 * H)}), kVitalPink);
+    }
+    plan.Pen(1, plat::Colors::Black);
+
+    // The yield mark of the steel group: the mean yield fraction of the directions that have one.
+    const bool xYield = r[10] < 1e30, yYield = r[14] < 1e30;
+    double yr = 0.5;
+    if (xYield && yYield)
+        yr = (bars[3].marker1 + bars[4].marker1) / 2.0;
+    else if (xYield)
+        yr = bars[3].marker1;
+    else if (yYield)
+        yr = bars[4].marker1;
+    const int hy = measure("f_y", small).cy / 2;
+    plan.Text("f_u", {I(0.8 * W), I(0.15 * H - hy)}, small, TA::Center, TA::Top);
+    plan.Text("f_y", {I(0.8 * W), I((1.0 - std::fabs(yr)) * 0.55 * H + 0.15 * H - hy)}, small, TA::Center,
+              TA::Top);
+
+    plan.Line({I(0.6 * W), f.H}, {I(0.6 * W), I(0.1 * H)});
+    plan.Line({0, I(0.7 * H)}, {f.W, I(0.7 * H)});
+    plan.Line({0, I(0.7 * H)}, {0, f.H});
+    plan.Line({f.W - 1, I(0.7 * H)}, {f.W - 1, f.H});
+    for (const double x : {0.2, 0.4, 0.6, 0.8})
+        plan.Line({I(x * W), I(0.7 * H)}, {I(x * W), I(0.92 * H)});
+    plan.Line({0, I(0.92 * H)}, {f.W, I(0.92 * H)});
+    plan.Line({0, f.H - 1}, {f.W, f.H - 1});
+
+    const int names = I(0.77 * H), over = I(0.83 * H), under = I(0.91 * H), middle = I(0.87 * H);
+    const auto caption = [&](const char* text, double x, int y) {
+        plan.Text(text, {I(x * W), y}, small, TA::Center, TA::Bottom);
+    };
+    const auto bar = [&](double from, double to) { plan.Line({I(from * W), over}, {I(to * W), over}); };
+    const bool cracked = r[2] != 0.0;
+    caption("Crush", 0.1, names);
+    caption("Shear", 0.3, names);
+    caption(cracked ? "Tension" : "Crack", 0.5, names);
+    caption("X Steel", 0.7, names);
+    caption("Y Steel", 0.9, names);
+    caption("f_2", 0.1, over);
+    caption("f_2_M_A_X", 0.1, under);
+    bar(0.03, 0.17);
+    caption("v_c_i", 0.3, over);
+    caption("v_c_i_M_A_X", 0.3, under);
+    bar(0.23, 0.37);
+    caption("f_1", 0.5, over);
+    caption(cracked ? "f_1_M_A_X" : "f_c_r_a_c_k", 0.5, under);
+    bar(0.43, 0.57);
+    switch (static_cast<int>(r[16])) {
+    case 2: caption("Rupture", 0.7, middle); break;
+    case 1: caption("No Bar", 0.7, middle); break;
+    case 3:
+        caption("in Q2K", 0.7, under);
+        caption("Not Avail.", 0.7, over);
+        break;
+    default:
+        caption("Yield", 0.7, under);
+        caption("f_s_x", 0.7, over);
+        bar(0.63, 0.77);
+        break;
+    }
+    switch (static_cast<int>(r[17])) {
+    case 2: caption("Rupture", 0.9, middle); break;
+    case 1: caption("No Bar", 0.9, middle); break;
+    default:
+        caption("f_s_y", 0.9, over);
+        caption("Yield", 0.9, under);
+        bar(0.83, 0.97);
+        break;
+    }
+    return plan;
+}
+
+TVitalSigns::TVitalSigns(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+                         int elementType)
+    : Tchart(parent, title, x, y, w, h, 1, 1, 0), m_elementType(elementType)
+{
+    m_kind = kVitalSignsKind;
+    ScaleFonts(1.0, 0.95);
+    TruncatePopup(0);
+    AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Picture");
+    AppendPopupItem(kPopupSeparator, 0, "");
+    AppendPopupItem(0, CM_COPYCHARTDATA, "Copy Text");
+    AppendPopupItem(0, CM_AUTOMAXRANGE, "Select Font");
+}
+
+bool TVitalSigns::HasRecord() const { return m_data.IsShown() && !m_data.IsDataEmpty(); }
+
+VitalSignsFrame TVitalSigns::Frame()
+{
+    RefreshFontHeights();
+    VitalSignsFrame f;
+    f.W = Width();
+    f.H = Height();
+    f.title = m_data.Title();
+    f.titleFont = TitleFont();
+    f.textFont = TextFont();
+    return f;
+}
+
+void TVitalSigns::Paint(plat::DC& dc, bool, const plat::Rect&)
+{
+    RefreshFontHeights();
+    if (m_elementType != 0)
+        return;
+    dc.SetBkMode(plat::BkMode::Transparent);
+    if (!HasRecord()) {
+        DrawNoData(dc);
+        return;
+    }
+    PlanVitalSigns(Frame(), ReadDiagramRecord(m_data.Data(), 9, true), MeasureOn(dc))
+        .Replay(dc, m_blackAndWhite != 0);
+}
+
+std::string TVitalSigns::ExportText()
+{
+    std::string text = VitalSignsHeading(m_elementType);
+    if (m_elementType != 0 || !HasRecord())
+        return text;
+    plat::MemoryDC dc;
+    const DiagramPlan plan =
+        PlanVitalSigns(Frame(), ReadDiagramRecord(m_data.Data(), 9, true), MeasureOn(dc));
+    for (const std::string& line : plan.Texts())
+        text += line + "\r\n";
+    return text;
+}
+
+void TVitalSigns::ExportData(int show) { ExportChartText(ExportText(), show, this); }
+
+void TVitalSigns::CmPopup3004()
+{
+    SelectAxesFont();
+    if (IsCreated())
+        Invalidate(true);
+}
