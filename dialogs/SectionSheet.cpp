@@ -167,6 +167,9 @@ void TDefcon2::SetupWindow()
     for (std::size_t r = 0; r < m_slots.size(); ++r)
         m_list.AddItem(ShapeTable[static_cast<std::size_t>(m_slots[r])]->title, icons[r]);
     m_ready = true;
+    // Until a library shape is chosen no parameter applies.
+    for (const int id : Id::ParamEdits)
+        EnableItem(id, false);
     if (g_SectionDefinition.ShapeCode >= 0 && g_SectionDefinition.ShapeCode < kShapeTableSize)
         ShowShape(g_SectionDefinition.ShapeCode);
 }
