@@ -461,13 +461,24 @@ void T_2kWindow::CmViewXml() {
         return;
     std::array<std::unique_ptr<TStructure>, kMaxStructures> work;
     bool accepted = false;
-    while (plat::DataDialog("View Data", text, true)) {
+    // The text is edited in "View Data" like every other text; "Close" hands the edit back.
+    // A document the engine refuses is shown again as it was edited.
+    while (true) {
+        g_ReportText = std::make_unique<std::string>(text);
+        {
+            Tdataview view(this, 4001);
+            if (view.Execute() != plat::DialogResult::Ok)
+                break;
+        }
+        text = g_ReportText ? *g_ReportText : std::string();
+        ClearReportText();
         std::string flat = text;
         if (ReadEditedDocument(flat, work)) {
             accepted = true;
             break;
         }
     }
+    ClearReportText();
     if (accepted) {
         ReplaceStructures(work, g_CurrentStructure);
         for (auto& s : g_Structures)

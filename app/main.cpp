@@ -1,6 +1,7 @@
 // The program's entry point: starts the window runtime and hands over to the application.
 
 #include "app/TQuarvishApp.h"
+#include "dialogs/SectionInputDialogs.h"
 #include "platform/Application.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
@@ -9,5 +10,6 @@ int main(int argc, char** argv) {
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
     InstallStateDiagrams();
+    InstallSectionDialogs();
     return QuarvishMain(plat::Application::Arguments(), plat::Application::ProgramDirectory());
 }

@@ -51,7 +51,7 @@ std::string Replace(std::string text, const std::string& from, const std::string
 
 TEST_F(StartedShellTest, XmlEditorCancelChangesNothing) {
     TStructure* before = Window().GetCurrentStructure();
-    ui.Text([](std::string& text) { return text.find("<q3g_beam") == std::string::npos && false; });
+    ui.DataView([](std::string& text) { return text.find("<q3g_beam") == std::string::npos && false; });
     Frame().Dispatch(CmId::ViewXml);
     EXPECT_EQ(Window().GetCurrentStructure(), before);
     EXPECT_EQ(engine.commits, 0);
@@ -61,12 +61,12 @@ TEST_F(StartedShellTest, XmlEditorReopensUntilEveryComponentIsAcceptedThenReplac
     int finished = 0;
     FillThreeBeams(&finished);
     std::string shown;
-    ui.Text([&](std::string& text) {
+    ui.DataView([&](std::string& text) {
           shown = text;
           text = Replace(Replace(text, "<q3g_beam A/>", "<q3g_beam !bad/>"), "<Q2010_Analysis/>", "<Q2010_Analysis !bad/>");
           return true;
       })
-        .Text([&](std::string& text) {
+        .DataView([&](std::string& text) {
             EXPECT_NE(text.find("!bad"), std::string::npos);  // the edit is shown again as it was
             text = Replace(Replace(text, "<q3g_beam !bad/>", "<q3g_beam A2/>"), "<Q2010_Analysis !bad/>",
                            "<Q2010_Analysis/>");
@@ -87,7 +87,7 @@ TEST_F(StartedShellTest, XmlEditorReopensUntilEveryComponentIsAcceptedThenReplac
 }
 
 TEST_F(StartedShellTest, XmlEditorLeavesOutAMisspeltComponentButNotALastOne) {
-    ui.Text([](std::string& text) {
+    ui.DataView([](std::string& text) {
           text = Replace(text, "<document>", "<document>\r\n<q3g_bean Z/>");
           return true;
       })
@@ -98,12 +98,12 @@ TEST_F(StartedShellTest, XmlEditorLeavesOutAMisspeltComponentButNotALastOne) {
     EXPECT_EQ(g_CurrentStructure, 1);
     EXPECT_EQ(g_CurrentAnalysis, 1);
 
-    ui.Text([](std::string& text) {
+    ui.DataView([](std::string& text) {
           text = Replace(text, "</document>", "<q3g_bean Z/>\r\n</document>");
           return true;
       })
         .Message("Definition type q3g_bean Not understood.  Structural Element 3 ignored", MsgAnswer::Ok)
-        .Text([](std::string&) { return false; });
+        .DataView([](std::string&) { return false; });
     Frame().Dispatch(CmId::ViewXml);
     EXPECT_TRUE(ui.Done());
 }

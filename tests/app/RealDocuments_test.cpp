@@ -64,7 +64,7 @@ TEST_F(RealDocumentTest, EmptySlotsLeaveNoTraceAndStructuresComeBackRenumbered) 
 
 TEST_F(RealDocumentTest, TheXmlEditorShowsTheDocumentAndTakesAnEditedName) {
     g_Structures[0]->SetName("Before");
-    ui.Text([](std::string& text) {
+    ui.DataView([](std::string& text) {
         const std::size_t at = text.find("Before");
         EXPECT_NE(at, std::string::npos);
         if (at != std::string::npos)
@@ -145,7 +145,7 @@ TEST_F(RealDocumentTest, MemberZonesFindTheSectionsOfTheirOwnDocumentWhenOpened)
 // A section renamed in the XML editor together with the zone that names it.
 TEST_F(RealDocumentTest, MemberZonesFollowASectionRenamedInTheXmlEditor) {
     DefineTwoZoneMember();
-    ui.Text([](std::string& text) {
+    ui.DataView([](std::string& text) {
         for (std::size_t at = text.find("Column"); at != std::string::npos; at = text.find("Column"))
             text.replace(at, 6, "Pier");
         return true;

@@ -224,6 +224,19 @@ bool ScriptedUi::ChooseColor(plat::ColorDialogData& data) {
     return step && step->colour && step->colour(data);
 }
 
+ScriptedUi& ScriptedUi::DataView(std::function<bool(std::string& text)> edit) {
+    return Dialog("View Data", [edit = std::move(edit)](plat::DialogDriver& d) {
+        constexpr int kDataEdit = 4028;
+        std::string text = d.Text(kDataEdit);
+        if (edit(text)) {
+            d.Type(kDataEdit, text);
+            d.Click(plat::DialogResult::Ok);
+        } else {
+            d.Click(plat::DialogResult::Cancel);
+        }
+    });
+}
+
 int ScriptedUi::RunDialog(plat::Dialog& dialog) {
     const std::string caption = dialog.GetCaption();
     requests.push_back({"dialog", caption, caption, 0});

@@ -34,6 +34,9 @@ public:
     ScriptedUi& Input(const std::string& fragment, std::optional<std::string> answer);
     // The data dialog: the edit function changes the text and returns OK (true) or Cancel.
     ScriptedUi& Text(std::function<bool(std::string& text)> edit);
+    // The program's "View Data" dialog worked the same way: its text edited, then "Close"
+    // (true) or Cancel pressed.
+    ScriptedUi& DataView(std::function<bool(std::string& text)> edit);
     // A file dialog of the kind: the chosen name, or cancelled.
     ScriptedUi& File(plat::FileDialogKind kind, std::optional<std::string> name);
     // A list choice: the index chosen, or cancelled.

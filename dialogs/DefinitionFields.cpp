@@ -1,0 +1,184 @@
+#include "dialogs/DefinitionFields.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "model/TBeam.h"
+#include "model/TStructure.h"
+#include "model/materials/MaterialTypes.h"
+
+namespace {
+
+constexpr double kCentroidal = 3.1415626e31;  // a moment axis above 1e30
+constexpr double kAutomaticSpacing = -1.0;
+constexpr double kDaysPerYear = 365.0;
+constexpr double kFactorTolerance = 0.01;
+constexpr double kLoadTolerance = 0.0001;  // a change that marks the structure modified
+constexpr double kMinFactor = 0.01, kMaxFactor = 10.0;
+
+double Number(const std::string& text) { return std::atof(text.c_str()); }
+
+std::string Shown(double stored, int kind, const char* format, int decimals)
+{
+    return StrPrintf(format, UnsignedZero(ToDisplayUnits(stored, kind), decimals));
+}
+
+} // namespace
+
+// ---- Loads ----------------------------------------------------------------------------------
+
+LoadFields ShowLoads(const TStructure& s)
+{
+    double constant[3] = {}, increment[3] = {};
+    s.GetConstantLoads(constant, 3);
+    s.GetIncrementLoads(increment, 3);
+    const int kinds[3] = {ukForce, ukMoment, ukForce};
+    LoadFields f;
+    for (int i = 0; i < 3; ++i) {
+        f.values[static_cast<std::size_t>(i)] = Shown(constant[i], kinds[i], "%6.2f", 2);
+        f.values[static_cast<std::size_t>(i + 3)] = Shown(increment[i], kinds[i], "%6.2f", 2);
+        f.units[static_cast<std::size_t>(i)] = UnitLabel(kinds[i]);
+    }
+    return f;
+}
+
+int ApplyLoads(TStructure& s, const std::array<std::string, 6>& typed)
+{
+    const int kinds[3] = {ukForce, ukMoment, ukForce};
+    double constant[3], increment[3];
+    for (int i = 0; i < 3; ++i) {
+        constant[i] = FromDisplayUnits(Number(typed[static_cast<std::size_t>(i)]), kinds[i]);
+        increment[i] = FromDisplayUnits(Number(typed[static_cast<std::size_t>(i + 3)]), kinds[i]);
+    }
+    double oldConstant[3] = {}, oldIncrement[3] = {};
+    s.GetConstantLoads(oldConstant, 3);
+    s.GetIncrementLoads(oldIncrement, 3);
+    s.SetConstantLoads(constant, 3);
+    s.SetIncrementLoads(increment, 3);
+    double now[6] = {};
+    s.GetConstantLoads(now, 3);
+    s.GetIncrementLoads(now + 3, 3);
+    const double* old[2] = {oldConstant, oldIncrement};
+    for (int i = 0; i < 6; ++i)
+        if (std::fabs(now[i] - old[i / 3][i % 3]) > kLoadTolerance)
+            return 1;
+    return 0;
+}
+
+// ---- General definitions --------------------------------------------------------------------
+
+GeneralFields ShowGeneral(const TStructure& s)
+{
+    GeneralFields f;
+    f.name = s.GetName();
+    f.date = s.GetDate();
+    f.author = s.GetDoneBy();
+    f.lengthUnit = UnitLabel(ukSectionLength);
+    f.axisLabel = StrPrintf("%s from bottom", UnitLabel(ukSectionLength));
+    const auto spacing = [&](int direction, bool& automatic, std::string& text) {
+        const double v = s.GetCrackSpacing(direction);
+        automatic = v < 0.0;
+        text = automatic ? "Automatic" : StrPrintf("%6.1f", ToDisplayUnits(v, ukSectionLength));
+    };
+    spacing(0, f.longitudinalAuto, f.longitudinal);
+    spacing(2, f.transverseAuto, f.transverse);
+    const auto* beam = dynamic_cast<const TBeam*>(&s);
+    f.hasAxis = beam != nullptr;
+    const double axis = beam ? beam->GetMomentAxis() : kCentroidal;
+    f.centroidal = axis > 1e30;
+    f.axis = f.centroidal ? "Centroid" : StrPrintf("%6.1f", ToDisplayUnits(axis, ukSectionLength));
+    return f;
+}
+
+bool IsAutomaticText(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    std::string word = text.substr(i, 4);
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return word == "AUTO";
+}
+
+int ApplyGeneral(TStructure& s, const GeneralFields& typed)
+{
+    int changed = 0;
+    changed |= s.SetName(typed.name) != 0;
+    changed |= s.SetDoneBy(typed.author) != 0;
+    changed |= s.SetDate(typed.date) != 0;
+    const auto spacing = [&](bool automatic, const std::string& text, int direction) {
+        const double v = automatic ? kAutomaticSpacing : FromDisplayUnits(Number(text), ukSectionLength);
+        changed |= s.SetCrackSpacing(v, direction) != 0;
+    };
+    spacing(typed.longitudinalAuto, typed.longitudinal, 0);
+    spacing(typed.transverseAuto, typed.transverse, 2);
+    if (auto* beam = dynamic_cast<TBeam*>(&s)) {
+        const double axis = typed.centroidal ? kCentroidal : FromDisplayUnits(Number(typed.axis), ukSectionLength);
+        changed |= beam->SetMomentAxis(axis) != 0;
+    }
+    return changed;
+}
+
+// ---- Long-term settings ---------------------------------------------------------------------
+
+TimeFields ShowTime(const TBeam* beam)
+{
+    TimeFields f;
+    f.momentUnit = UnitLabel(ukMoment);
+    f.forceUnit = UnitLabel(ukForce);
+    if (!beam)
+        return f;
+    int flag = 0;
+    double days = 0.0, moment = 0.0, axial = 0.0;
+    beam->GetTimeData(flag, days, moment, axial);
+    f.consider = flag != 0;
+    f.years = StrPrintf("%5.1f", days / kDaysPerYear);
+    f.moment = Shown(moment, ukMoment, "%5.1f", 1);
+    f.axial = Shown(axial, ukForce, "%5.1f", 1);
+    return f;
+}
+
+int ApplyTime(TBeam& beam, const TimeFields& typed)
+{
+    return beam.SetTimeData(typed.consider ? 1 : 0, Number(typed.years) * kDaysPerYear,
+                            FromDisplayUnits(Number(typed.moment), ukMoment),
+                            FromDisplayUnits(Number(typed.axial), ukForce));
+}
+
+// ---- Preferences ----------------------------------------------------------------------------
+
+PreferenceFields ShowPreferences()
+{
+    PreferenceFields f;
+    f.unitRadio = g_UnitSystem == kUnitSI ? 0 : g_UnitSystem == kUnitUS ? 1 : 2;
+    f.fileOverride = g_FileOverride != 0;
+    const ResistanceFactors& r = g_ResistanceFactors;
+    f.factors = {StrPrintf("%4.2f", r.phi_c), StrPrintf("%4.2f", r.phi_s), StrPrintf("%4.2f", r.phi_p)};
+    return f;
+}
+
+std::array<std::string, 3> CsaFactorTexts() { return {"0.65", "0.85", "0.90"}; }
+std::array<std::string, 3> NoFactorTexts() { return {"1.00", "1.00", "1.00"}; }
+
+bool ApplyPreferences(const PreferenceFields& typed)
+{
+    // A program in the fourth unit system shows the kg/cm radio ticked; only a pressed
+    // radio changes the system.
+    if (typed.unitPressed)
+        g_UnitSystem = typed.unitRadio == 0 ? kUnitSI : typed.unitRadio == 1 ? kUnitUS : kUnitOldMetric;
+    g_FileOverride = typed.fileOverride ? 1 : 0;
+    double* stored[3] = {&g_ResistanceFactors.phi_c, &g_ResistanceFactors.phi_s, &g_ResistanceFactors.phi_p};
+    bool taken = false;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const double v = Number(typed.factors[i]);
+        if (std::fabs(v - *stored[i]) > kFactorTolerance) {
+            *stored[i] = std::clamp(v, kMinFactor, kMaxFactor);
+            taken = true;
+        }
+    }
+    return taken;
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The small definition dialogs: "Define Loading" (Tloads), "General  Definitions"
+// (TGeneral), "Time Dependent Effects" (TTime2) and the "General" preferences page (TPref).
+// Each shows the fields of dialogs/DefinitionFields.h and applies them on OK.
+
+#include <array>
+#include <memory>
+
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/PropertySheet.h"
+
+#include "dialogs/DefinitionFields.h"
+
+class TBeam;
+class TStructure;
+
+namespace DialogId {
+inline constexpr int Loads = 5;
+inline constexpr int General = 120;
+inline constexpr int TimeEffects = 314;
+inline constexpr int Preferences = 320;
+} // namespace DialogId
+
+class Tloads : public plat::Dialog {
+public:
+    // The structure may be null ("No Beam Defined!").
+    Tloads(plat::Window* parent, TStructure* structure, int resourceId = DialogId::Loads);
+    void SetupWindow() override;
+    void CloseWindow(int result) override;
+    // 1 when OK changed a load.
+    int Changed() const { return m_changed; }
+
+private:
+    TStructure* m_structure;
+    int m_changed = 0;
+};
+
+class TGeneral : public plat::Dialog {
+public:
+    // firstField: 0 name, 1 author, 2 date, 3 longitudinal spacing, 4 transverse spacing,
+    // 5 moment axis.
+    TGeneral(plat::Window* parent, TStructure* structure, int firstField = 0);
+    void SetupWindow() override;
+    void CloseWindow(int result) override;
+    int Changed() const { return m_changed; }
+
+private:
+    void SpacingTyped(int editId, int checkId);
+    void CheckClicked(int checkId, int editId, const char* onText);
+    TStructure* m_structure;
+    // The fields in the order of the focus index.
+    std::array<std::unique_ptr<plat::Edit>, 6> m_fields;
+    int m_firstField;
+    bool m_ready = false;
+    int m_changed = 0;
+};
+
+class TTime2 : public plat::Dialog {
+public:
+    TTime2(plat::Window* parent, TBeam* beam, int resourceId = DialogId::TimeEffects);
+    void SetupWindow() override;
+    void CloseWindow(int result) override;
+    int Changed() const { return m_changed; }
+
+private:
+    TBeam* m_beam;
+    int m_changed = 0;
+};
+
+// The "General" page of the preferences sheet. Leaving it (or OK) stores the settings.
+class TPref : public plat::PropertyPage {
+public:
+    TPref();
+    void SetupWindow() override;
+    bool KillActive() override;
+    // Whether leaving the page took a material factor.
+    bool FactorTaken() const { return m_factorTaken; }
+    bool Applied() const { return m_applied; }
+
+private:
+    void FillFactors(const std::array<std::string, 3>& texts);
+    bool m_unitPressed = false;
+    bool m_factorTaken = false;
+    bool m_applied = false;
+};
+
+// The sheet "<program> Preferences" with its one page; true when it ended with OK and a
+// factor was taken (applied tells whether the page was left at all).
+bool RunPreferences(plat::Window* parent, bool& applied);

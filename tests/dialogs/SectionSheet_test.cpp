@@ -1,0 +1,160 @@
+// The cross-section sheet, the continuity selector and the strain dialog worked through their
+// control ids and the scripted gateway.
+
+#include <gtest/gtest.h>
+
+#include "charts/Tchart.h"
+#include "dialogs/SectionSheet.h"
+#include "dialogs/TContin.h"
+#include "dialogs/TShrink.h"
+#include "foundation/Units.h"
+#include "model/TBeam.h"
+#include "model/shapes/SectionOutline.h"
+#include "model/shapes/ShapeLibrary.h"
+#include "platform/Application.h"
+#include "support/ScriptedUi.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+namespace Id = SectionPageId;
+
+struct SheetTest : ::testing::Test {
+    static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
+    SheetTest()
+    {
+        ShapeTable = {};
+        StandardTable = {};
+        beam.DeleteRegions();
+        beam.AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
+        beam.SetShapeType(kUserShapeCode);
+    }
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    ValueGuard<SectionDefinition> definition{g_SectionDefinition, SectionDefinition{}};
+    plat::UiReporterScope reporter;
+    ScriptedUi ui;
+    TBeam beam;
+};
+
+TEST_F(SheetTest, UserPageAddsModifiesAndDeletesRowsAndOkBuildsTheTee)
+{
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+          EXPECT_EQ(d.CurrentPage(), 2);
+          EXPECT_EQ(d.Items(Id::Rows), (std::vector<std::string>{"   500         300", "     0         300"}));
+          EXPECT_EQ(d.Text(Id::Elevation), "  500");
+          d.Type(Id::Elevation, "600");
+          d.Type(Id::Width, "1000");
+          d.Click(Id::Add);
+          EXPECT_EQ(d.Selection(Id::Rows), 0);
+          d.Type(Id::Elevation, "500");
+          d.Click(Id::Add);  // one point there already: the continuity selector asks
+          EXPECT_EQ(d.Items(Id::Rows).size(), 4u);
+          d.Select(Id::Rows, 3);
+          d.Type(Id::Elevation, "100");
+          d.Type(Id::Width, "200");
+          d.Click(Id::Modify);
+          EXPECT_EQ(d.Items(Id::Rows)[3], "   100         200");
+          d.Click(Id::Delete);
+          EXPECT_EQ(d.Items(Id::Rows).size(), 3u);
+          d.Type(Id::Elevation, "0");
+          d.Type(Id::Width, "300");
+          d.Click(Id::Add);
+          d.Click(1);
+      }).Dialog("Continuity Selector", [](plat::DialogDriver& d) {
+        d.Click(1);  // no click on a sketch: upward continuity
+    });
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Ok);
+    ASSERT_EQ(beam.GetRegionCount(), 2);
+    const double b = beam.GetBottom();
+    const ConcreteRegionRec& flange = *beam.GetRegion(0);
+    const ConcreteRegionRec& web = *beam.GetRegion(1);
+    EXPECT_NEAR(flange.top - b, 0.6, 1e-9);
+    EXPECT_NEAR(flange.bottom - b, 0.5, 1e-9);
+    EXPECT_NEAR(flange.bottomWidth, 1.0, 1e-9);
+    EXPECT_NEAR(web.topWidth, 0.3, 1e-9);
+    EXPECT_NEAR(web.bottom - b, 0.0, 1e-9);
+}
+
+TEST_F(SheetTest, CancelLeavesTheRegionsAlone)
+{
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+        d.Select(Id::Rows, 0);
+        d.Click(Id::Delete);
+        d.Click(2);
+    });
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Cancel);
+    ASSERT_EQ(beam.GetRegionCount(), 1);
+    EXPECT_NEAR(beam.GetRegion(0)->topWidth, 0.3, 1e-12);
+}
+
+TEST_F(SheetTest, TheContinuitySelectorTakesClicksStrictlyInsideASketch)
+{
+    TDepthTable outline("o"), types("t");
+    outline.Add(0.5, 0.3);
+    outline.Add(0.0, 0.3);
+    types.Add(0.5, 0);
+    types.Add(0.0, 0);
+    int answer = 1;
+    ui.Dialog("Continuity Selector", [](plat::DialogDriver& d) {
+        auto& contin = dynamic_cast<TContin&>(d.GetWindow());
+        const plat::Rect down = contin.DownSketch().GetRect();
+        contin.Click({down.left, down.top + 5});  // on the border: nothing
+        contin.Click({down.left + 5, down.top + 5});
+        d.Click(1);
+    });
+    TContin contin(nullptr, &answer, 0, 1.0, outline, types);
+    contin.Execute();
+    EXPECT_EQ(answer, 0);
+    // The sketch rectangle inside a group box of 200 x 100 pixels at (10, 20).
+    EXPECT_EQ(ContinSketchRect({10, 20, 210, 120}), (plat::Rect{18, 30, 18 + 184, 30 + 85}));
+}
+
+struct ShrinkDialogTest : SheetTest {
+    ShrinkDialogTest()
+    {
+        beam.DeleteLongLayers(0);
+        LongLayerRec bars;
+        InitLongLayerRec(bars);
+        bars.z = beam.GetBottom() + 0.05;
+        bars.A = 0.001;
+        bars.name = "Bars";
+        beam.AddLongLayer(bars, 0);
+    }
+};
+
+TEST_F(ShrinkDialogTest, AddSetAndOkWriteTheStrains)
+{
+    ui.Dialog("Shrinkage and Thermal Strains", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Items(ShrinkId::Rows), (std::vector<std::string>{"   500       0.000", "     0       0.000"}));
+        EXPECT_EQ(d.Items(ShrinkId::Reinforcement)[3], "R - Bars");
+        d.Type(ShrinkId::Elevation, "250");
+        d.Type(ShrinkId::Strain, "-0.2");
+        d.Click(ShrinkId::Add);
+        EXPECT_EQ(d.Items(ShrinkId::Rows)[1], "   250      -0.200");
+        d.Select(ShrinkId::Reinforcement, 1);
+        d.Type(ShrinkId::ReinforcementStrain, "0.15");
+        d.Click(ShrinkId::Set);
+        d.Select(ShrinkId::Reinforcement, 3);
+        EXPECT_EQ(d.Text(ShrinkId::ReinforcementStrain), "0.150");
+        d.PressEnter();
+    });
+    TShrink dialog(nullptr, &beam, 0, 306);
+    EXPECT_EQ(dialog.Execute(), plat::DialogResult::Ok);
+    EXPECT_TRUE(dialog.Changed());
+    EXPECT_NEAR(beam.GetLongLayer(0, 0)->thermStrain, 0.00015, 1e-12);
+    EXPECT_NEAR(beam.GetInitialStrainAt(beam.GetBottom() + 0.25, 2), -0.0002, 1e-9);
+}
+
+TEST_F(ShrinkDialogTest, TheDiscontinuityDialogRefusesAPointTooCloseAndCancelWritesNothing)
+{
+    ui.Dialog("Strain Discontinuity", [](plat::DialogDriver& d) {
+          d.Type(ShrinkId::Elevation, "499.5");
+          d.Click(ShrinkId::Add);
+          d.Click(2);
+      }).Message("Value less than  1.00 mm from another value.", MsgAnswer::Ok);
+    TShrink dialog(nullptr, &beam, 1, 307);
+    EXPECT_EQ(dialog.Execute(), plat::DialogResult::Cancel);
+    EXPECT_EQ(beam.GetStrainDiscontinuityTable().GetCount() > 2, false);
+}
+
+} // namespace
