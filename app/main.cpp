@@ -1,11 +1,13 @@
 // The program's entry point: starts the window runtime and hands over to the application.
 
 #include "app/TQuarvishApp.h"
+#include "dialogs/MaterialReinforcementDialogs.h"
 #include "platform/Application.h"
 #include "views/BeamModeInstall.h"
 
 int main(int argc, char** argv) {
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
+    InstallMaterialReinforcementDialogs();
     return QuarvishMain(plat::Application::Arguments(), plat::Application::ProgramDirectory());
 }
