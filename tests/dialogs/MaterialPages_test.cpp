@@ -18,7 +18,7 @@ protected:
     }
     // Stores a concrete type with the models at the list positions given.
     void StoreConcrete(TGen_Conc& page, int base, int softening, int stiffening) {
-        page.form.name = "Test";
+        page.form.name = "Test" + std::to_string(++stored);
         page.form.fields = {"40", "", "", "19", "1.0", ""};
         page.form.comboSel = {base, softening, stiffening};
         page.Add();
@@ -27,6 +27,7 @@ protected:
 
     TBeam beam;
     TMaterialLists lists;
+    int stored = 0;
 };
 
 // List positions of the models (the drop-downs' order).
