@@ -8,8 +8,8 @@ using plat::DialogItem;
 namespace {
 
 // Rows of the definition group, in dialog units.
-constexpr int kNameRow = 18;
-constexpr int kFirstRow = 36;
+constexpr int kNameRow = 20;
+constexpr int kFirstRow = 38;
 constexpr int kRowStep = 16;
 constexpr int kLabelX = 128, kLabelW = 76;
 constexpr int kEditX = 206, kEditW = 48;
@@ -27,8 +27,8 @@ plat::DialogTemplate DetailsTemplate() {
     t.width = 384;
     t.height = 188;
     t.Add(DialogItem::At(DetailsId::ListGroup, ControlKind::GroupBox, "Type List", 4, 4, 114, 178))
-        .Add(DialogItem::At(-1, ControlKind::Static, "Defined Types", 10, 16, 100, 8))
-        .Add(DialogItem::At(DetailsId::List, ControlKind::ListBox, "", 10, 26, 102, 110))
+        .Add(DialogItem::At(-1, ControlKind::Static, "Defined Types", 10, 21, 100, 8))
+        .Add(DialogItem::At(DetailsId::List, ControlKind::ListBox, "", 10, 31, 102, 105))
         .Add(DialogItem::At(DetailsId::Add, ControlKind::PushButton, "Add", 10, 142, 32, 14))
         .Add(DialogItem::At(DetailsId::Modify, ControlKind::PushButton, "Modify ", 45, 142, 32, 14))
         .Add(DialogItem::At(DetailsId::Delete, ControlKind::PushButton, "Delete", 80, 142, 32, 14))

@@ -27,19 +27,19 @@ plat::DialogTemplate BasicPropertiesTemplate() {
     plat::DialogTemplate t;
     t.caption = "Basic Properties";
     t.width = 260;
-    t.height = 150;
+    t.height = 156;
     const char* groups[3] = {"Concrete", "Non Prestressed Reinforcement", "Prestressed Reinforcement"};
     const int groupIds[3] = {5022, 108, 109};
     const char* labels[3] = {"Concrete Cylinder Strength", "Reinforcement Yield Strength",
                              "Prestressed Reinforcement Strength"};
     const char* buttons[3] = {"Detailed f'c", "Detailed fy", "Detailed fpu"};
     for (std::size_t m = 0; m < 3; ++m) {
-        const int y = 6 + 46 * static_cast<int>(m);
-        t.Add(DialogItem::At(groupIds[m], ControlKind::GroupBox, groups[m], 6, y, 248, 40))
-            .Add(DialogItem::At(-1, ControlKind::Static, labels[m], 14, y + 14, 120, 8))
-            .Add(DialogItem::At(kFieldIds[m], ControlKind::Edit, "", 138, y + 12, 44, 12, Right))
-            .Add(DialogItem::At(kUnitIds[m], ControlKind::Static, "", 186, y + 14, 34, 8))
-            .Add(DialogItem::At(kDetailIds[m], ControlKind::PushButton, buttons[m], 138, y + 26, 60, 12));
+        const int y = 6 + 48 * static_cast<int>(m);
+        t.Add(DialogItem::At(groupIds[m], ControlKind::GroupBox, groups[m], 6, y, 248, 44))
+            .Add(DialogItem::At(-1, ControlKind::Static, labels[m], 14, y + 17, 120, 8))
+            .Add(DialogItem::At(kFieldIds[m], ControlKind::Edit, "", 138, y + 15, 44, 12, Right))
+            .Add(DialogItem::At(kUnitIds[m], ControlKind::Static, "", 186, y + 17, 34, 8))
+            .Add(DialogItem::At(kDetailIds[m], ControlKind::PushButton, buttons[m], 138, y + 29, 60, 12));
     }
     return t;
 }
@@ -56,7 +56,12 @@ struct MaterialSheetRun {
     TListPage& Detail(int material) {
         auto& page = details[static_cast<std::size_t>(material)];
         if (!page) {
-            const int sel = selection[static_cast<std::size_t>(material)];
+            // The requested type is a structure index: the entry that came from it.
+            int sel = -1;
+            TTypeList& list = lists.Of(material);
+            for (int i = 0; i < list.GetCount(); ++i)
+                if (list.Entry(i).codes[3] == selection[static_cast<std::size_t>(material)])
+                    sel = i;
             std::unique_ptr<TGen_Base> editor;
             if (material == kConcreteMaterial)
                 editor = std::make_unique<TGen_Conc>(structure, lists.concrete, 0, sel);
