@@ -2,6 +2,7 @@
 
 #include "app/TQuarvishApp.h"
 #include "dialogs/SectionInputDialogs.h"
+#include "dialogs/MaterialReinforcementDialogs.h"
 #include "platform/Application.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
@@ -11,5 +12,6 @@ int main(int argc, char** argv) {
     InstallBeamMode();
     InstallStateDiagrams();
     InstallSectionDialogs();
+    InstallMaterialReinforcementDialogs();
     return QuarvishMain(plat::Application::Arguments(), plat::Application::ProgramDirectory());
 }

@@ -1,0 +1,76 @@
+#pragma once
+// The material detail pages: concrete types (TGen_Conc), reinforcing steel types (TGen_Steel)
+// and prestressing steel types (TGen_PSteel), each a list editor over one working list of
+// the materials sheet.
+//
+// Concrete entries hold |f'c|, f't, |e'c|, the aggregate size and the tension-stiffening
+// factor (values 0-4, SI) and the list positions of the base-curve, softening and
+// tension-stiffening models (codes 0-2); code 3 is the type's index in the section (-1 for a
+// new type). Reinforcing entries hold Es, fy, e_sh, e_u, f_u; code 0 is the curve type (1 a
+// user curve), code 1 the predefined grade. Prestressing entries hold the Ramberg-Osgood A,
+// B, C, Ep, f_pu and e_pu; code 1 the predefined strand. Steel entries keep their index
+// among the section's steel types in code 3.
+
+#include <array>
+
+#include "dialogs/ListEditor.h"
+
+class TStructure;
+
+class TGen_Conc : public TGen_Base {
+public:
+    TGen_Conc(TStructure& structure, TTypeList& list, int pageMode, int initialSelection);
+
+protected:
+    void Configure() override;
+    bool IsDeletable() override;
+    int ValidateEntry() override;
+    void UpdateAutoFields() override;
+    void ComputeAutoValue(int field) override;
+
+private:
+    TStructure& m_structure;
+    TTypeList& m_workList;
+};
+
+// Grades of reinforcing bar (Es, fy, e_sh, e_u, f_u) and of strand (A, B, C, Ep, f_pu, e_pu),
+// SI; the drop-down shows them after "Custom type".
+extern const std::array<std::array<double, 5>, 8> kRebarGrades;
+extern const std::array<const char*, 8> kRebarGradeNames;
+extern const std::array<std::array<double, 6>, 2> kStrandTypes;
+
+class TGen_Steel : public TGen_Base {
+public:
+    TGen_Steel(TStructure& structure, TTypeList& list, TTypeList& prestressingList, int pageMode,
+               int initialSelection);
+
+protected:
+    void Configure() override;
+    bool IsDeletable() override;
+    int ValidateEntry() override;
+    int FindPredefinedType() override;
+    void UpdateCapacity() override;
+    void PredefinedTypeChosen() override;
+
+private:
+    TStructure& m_structure;
+    TTypeList& m_workList;
+    TTypeList& m_other;
+};
+
+class TGen_PSteel : public TGen_Base {
+public:
+    TGen_PSteel(TStructure& structure, TTypeList& list, TTypeList& rebarList, int pageMode, int initialSelection);
+
+protected:
+    void Configure() override;
+    bool IsDeletable() override;
+    int FindPredefinedType() override;
+    void UpdateCapacity() override;
+    void PredefinedTypeChosen() override;
+
+private:
+    TStructure& m_structure;
+    TTypeList& m_workList;
+    TTypeList& m_other;
+};

@@ -1,0 +1,554 @@
+#include "dialogs/ReinforcementPages.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "model/ReinfPatterns.h"
+#include "model/StructureRecords.h"
+#include "model/TStructure.h"
+#include "model/catalogues/TRebarList.h"
+
+namespace {
+
+// 2 pi as the patterns have always been laid out with.
+constexpr double kTwoPi = 6.283185307178;
+constexpr double kAngleTolerance = 0.01;
+constexpr int kLayerNameLimit = 15;
+// Layers the longitudinal lists may hold in all.
+constexpr int kMaxLayersInAll = 32767;
+// Below this many layers of room a pattern list may not grow.
+constexpr int kPatternRoom = 1000;
+constexpr int kNoCode = -1;
+
+int Bars(double value) { return static_cast<int>(std::fabs(value)); }
+
+double CatalogueDiameter(int barIndex, double area) {
+    if (barIndex >= 0 && barIndex < g_RebarList.Count())
+        return g_RebarList.GetDiameter(barIndex);
+    return 2.0 * std::sqrt(std::fabs(area) / kModelPi);
+}
+
+std::string CatalogueName(int barIndex) {
+    return barIndex >= 0 && barIndex < g_RebarList.Count() ? g_RebarList.GetName(barIndex) : std::string();
+}
+
+// A blank layer with the bar data of an entry.
+LongLayerRec BarLayer(const TypeListRec& entry) {
+    LongLayerRec layer;
+    InitLongLayerRec(layer);
+    layer.Ai = entry.values[1];
+    layer.barIndex = entry.codes[2];
+    layer.db = CatalogueDiameter(entry.codes[2], entry.values[1]);
+    layer.bartitle = CatalogueName(entry.codes[2]);
+    layer.type = entry.codes[1];
+    layer.name = entry.name;
+    return layer;
+}
+
+TTypeList::AllValues Values(std::initializer_list<double> v) {
+    TTypeList::AllValues out{};
+    std::copy(v.begin(), v.end(), out.begin());
+    return out;
+}
+
+void AddEntry(TTypeList& list, const TTypeList::AllValues& values, const TTypeList::Codes& codes,
+              const std::string& name) {
+    if (!list.AddFull(values, codes, name))
+        return;
+    list.Entry(list.GetCount() - 1).unset = {kTypeUnsetMark, kTypeUnsetMark, kTypeUnsetMark, kTypeUnsetMark,
+                                             kTypeUnsetMark, kTypeUnsetMark, 0, 0, 0, 0};
+}
+
+int PatternSlots(const TStructure& s, int direction) {
+    if (direction < 0 || direction >= std::min(s.GetPatternDirectionCount(), 2))
+        return 0;
+    return std::max(s.GetPatternCapacity(), 0);
+}
+
+// Names of the structure's steel types, in order.
+std::vector<std::string> SteelNames(const TStructure& s) {
+    std::vector<std::string> names;
+    for (int i = 0; i < s.GetSteelTypeCount(); ++i)
+        names.push_back(s.GetSteelType(i)->name);
+    return names;
+}
+
+} // namespace
+
+// ---- Pattern layers --------------------------------------------------------------------------
+
+std::vector<PatternLayer> CircularPatternLayers(TypeListRec& entry) {
+    if (Bars(entry.values[0]) == 0)
+        entry.values[0] = 3;
+    const int n = Bars(entry.values[0]);
+    const double r = std::fabs(entry.values[4]) / 2.0;
+    const bool aligned = entry.codes[0] == 0;
+    std::vector<PatternLayer> layers;
+    for (int k = 0;; ++k) {
+        const double a = kTwoPi / n * (aligned ? k : k + 0.5);
+        if (a - kModelPi > kAngleTolerance)
+            break;
+        const bool single = a == 0.0 || std::fabs(a - kModelPi) < kAngleTolerance;
+        layers.push_back({entry.values[3] + r * std::cos(a), single ? 1 : 2});
+    }
+    return layers;
+}
+
+std::vector<PatternLayer> DistributedPatternLayers(TypeListRec& entry) {
+    if (Bars(entry.values[0]) == 0)
+        entry.values[0] = 1;
+    const int bars = Bars(entry.values[0]);
+    const int n = std::max(Bars(entry.values[3]), 1);
+    const double z1 = std::min(entry.values[4], entry.values[5]);
+    const double z2 = std::max(entry.values[4], entry.values[5]);
+    std::vector<PatternLayer> layers;
+    for (int k = 0; k < n; ++k)
+        layers.push_back({n == 1 ? (z1 + z2) / 2.0 : z1 + k * (z2 - z1) / (n - 1), bars});
+    return layers;
+}
+
+// ---- Longitudinal lists ------------------------------------------------------------------------
+
+TLongLists BuildLongLists(const TStructure& s, int direction) {
+    TLongLists lists;
+    const double bottom = s.GetBottom();
+    const int slots = PatternSlots(s, direction);
+    lists.individual = std::make_unique<TTypeList>(s.GetMaxLongLayers());
+    lists.circular = std::make_unique<TTypeList>(slots / 2);
+    lists.distributed = std::make_unique<TTypeList>(slots);
+    if (direction == 0)
+        lists.tendons = std::make_unique<TTypeList>(s.GetMaxLongLayers());
+    for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
+        const LongLayerRec& layer = *s.GetLongLayer(i, direction);
+        if (layer.pattern != kPlainLayer)
+            continue;
+        if (layer.dep == 0.0 || direction != 0)
+            AddEntry(*lists.individual,
+                     Values({double(layer.num), layer.Ai, 0.0, layer.z - bottom, layer.dep, 0.0, layer.thermStrain}),
+                     {0, layer.type, layer.barIndex, i}, layer.name);
+        else
+            AddEntry(*lists.tendons,
+                     Values({double(layer.num), layer.Ai, 0.0, layer.dep, layer.z - bottom, layer.drape}),
+                     {0, layer.type, layer.barIndex, i}, layer.name);
+    }
+    for (int q = 0; q < slots; ++q) {
+        const ReinfPatternRec& p = *s.GetPattern(q, direction);
+        if (p.inUse == 0)
+            continue;
+        const LongLayerRec& proto = p.layer;
+        if (p.kind == kCircularPatternKind)
+            AddEntry(*lists.circular,
+                     Values({double(proto.nround), proto.Ai, 0.0, p.centre - bottom, 2.0 * p.radius}),
+                     {proto.aligned != 0 ? 0 : 1, proto.type, proto.barIndex, q}, proto.name);
+        else if (p.kind == kDistributedPatternKind)
+            AddEntry(*lists.distributed,
+                     Values({double(proto.num), proto.Ai, 0.0, proto.num >= 1 ? double(proto.nround / proto.num) : 0.0,
+                             p.zLargest - bottom, p.zLeast - bottom}),
+                     {0, proto.type, proto.barIndex, q}, proto.name);
+    }
+    return lists;
+}
+
+int WriteBackLongLists(TStructure& s, TLongLists& lists, int direction) {
+    if (s.CheckFrozen())
+        return 0;
+    const double bottom = s.GetBottom();
+    s.DeleteLongLayers(direction);
+    if (lists.individual)
+        for (int i = 0; i < lists.individual->GetCount(); ++i) {
+            const TypeListRec& e = lists.individual->Entry(i);
+            LongLayerRec layer = BarLayer(e);
+            layer.z = bottom + e.values[3];
+            layer.num = Bars(e.values[0]);
+            layer.dep = e.values[4];
+            layer.thermStrain = e.values[6];
+            layer.A = layer.num * layer.Ai;
+            s.AddLongLayer(layer, direction);
+        }
+    s.ClearPatterns(direction);
+    if (lists.distributed)
+        for (int i = 0; i < lists.distributed->GetCount(); ++i) {
+            const TypeListRec& e = lists.distributed->Entry(i);
+            ReinfPatternRec p;
+            p.kind = kDistributedPatternKind;
+            p.inUse = 1;
+            p.layer = BarLayer(e);
+            p.layer.num = Bars(e.values[0]);
+            p.layer.nround = Bars(e.values[0] * e.values[3]);
+            p.layer.aligned = e.codes[0] == 0 ? 1 : 0;
+            p.zLargest = bottom + std::max(e.values[4], e.values[5]);
+            p.zLeast = bottom + std::min(e.values[4], e.values[5]);
+            s.StorePattern(p, direction);
+        }
+    if (lists.circular)
+        for (int i = 0; i < lists.circular->GetCount(); ++i) {
+            const TypeListRec& e = lists.circular->Entry(i);
+            ReinfPatternRec p;
+            p.kind = kCircularPatternKind;
+            p.inUse = 1;
+            p.layer = BarLayer(e);
+            p.layer.nround = std::max(Bars(e.values[0]), 1);
+            p.layer.aligned = e.codes[0] == 0 ? 1 : 0;
+            p.radius = std::fabs(e.values[4]) / 2.0;
+            p.centre = bottom + e.values[3];
+            s.StorePattern(p, direction);
+        }
+    if (lists.tendons)
+        for (int i = 0; i < lists.tendons->GetCount(); ++i) {
+            const TypeListRec& e = lists.tendons->Entry(i);
+            LongLayerRec layer = BarLayer(e);
+            layer.num = Bars(e.values[0]);
+            layer.A = layer.num * layer.Ai;
+            layer.dep = e.values[3];
+            layer.z = bottom + e.values[4];
+            layer.drape = e.values[5];
+            s.AddLongLayer(layer, 0);
+        }
+    ResetDefaultLongLayers(direction, s);
+    s.SortLongLayers();
+    return 1;
+}
+
+int LongitudinalStartPage(const TStructure& s, int direction) {
+    int counts[3] = {0, 0, 0};
+    for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
+        const LongLayerRec& layer = *s.GetLongLayer(i, direction);
+        if (layer.pattern == kCircularPattern)
+            ++counts[1];
+        else if (layer.pattern == kDistributedPattern)
+            ++counts[2];
+        else if (layer.dep == 0.0)
+            ++counts[0];
+    }
+    int page = 0;
+    for (int k = 1; k < 3; ++k)
+        if (counts[k] > counts[page])
+            page = k;
+    return page;
+}
+
+// ---- Transverse list -------------------------------------------------------------------------------
+
+const std::array<const char*, 6> kStirrupNames = {"Single Leg", "Open Stirrup", "Closed Stirrup",
+                                                  "Hoop",       "T Headed single leg", "Horizontal Tie"};
+const std::array<int, 6> kStirrupTypeOfPosition = {1, 2, 3, 4, 5, 7};
+
+int StirrupPositionOfType(int type) {
+    for (std::size_t k = 0; k < kStirrupTypeOfPosition.size(); ++k)
+        if (kStirrupTypeOfPosition[k] == type)
+            return static_cast<int>(k);
+    return kNoCode;
+}
+
+std::unique_ptr<TTypeList> BuildTransList(const TStructure& s, int direction) {
+    auto list = std::make_unique<TTypeList>(s.GetMaxTransLayers());
+    const double bottom = s.GetBottom();
+    for (int i = 0; i < s.GetTransLayerCount(direction); ++i) {
+        const TransLayerRec& layer = *s.GetTransLayer(i, direction);
+        AddEntry(*list,
+                 Values({layer.space, layer.Ai, 0.0, layer.disttop - bottom, layer.distbot - bottom, 0.0, layer.dep}),
+                 {StirrupPositionOfType(layer.pattern), layer.type, layer.barIndex, i}, layer.name);
+    }
+    return list;
+}
+
+int WriteBackTransList(TStructure& s, const TTypeList& list, int direction) {
+    if (s.CheckFrozen())
+        return 0;
+    // The stirrup type of an entry whose position names none is the one its layer had.
+    std::vector<int> oldTypes;
+    for (int i = 0; i < s.GetTransLayerCount(direction); ++i)
+        oldTypes.push_back(s.GetTransLayer(i, direction)->pattern);
+    const double bottom = s.GetBottom();
+    s.DeleteTransLayers(direction);
+    for (int i = 0; i < list.GetCount(); ++i) {
+        const TypeListRec& e = list.Entry(i);
+        TransLayerRec layer;
+        InitTransLayerRec(layer);
+        const int position = e.codes[0];
+        int type = 3;
+        if (position >= 0 && position < static_cast<int>(kStirrupTypeOfPosition.size()))
+            type = kStirrupTypeOfPosition[static_cast<std::size_t>(position)];
+        else if (e.codes[3] >= 0 && e.codes[3] < static_cast<int>(oldTypes.size()))
+            type = oldTypes[static_cast<std::size_t>(e.codes[3])];
+        if (type == 6)
+            type = 7;
+        layer.pattern = type;
+        layer.legs = type == 1 || type == 5 ? 1 : 2;
+        layer.Ai = e.values[1];
+        layer.A = layer.legs * layer.Ai;
+        layer.space = std::fabs(e.values[0]);
+        layer.disttop = bottom + std::max(e.values[3], e.values[4]);
+        layer.distbot = bottom + std::min(e.values[3], e.values[4]);
+        layer.dep = e.values[6];
+        layer.type = e.codes[1];
+        layer.barIndex = e.codes[2];
+        layer.bartitle = CatalogueName(e.codes[2]);
+        layer.db = CatalogueDiameter(e.codes[2], e.values[1]);
+        layer.name = e.name;
+        s.AddTransLayer(layer, direction);
+    }
+    return 1;
+}
+
+// ---- Longitudinal pages ---------------------------------------------------------------------------
+
+TLongPage::TLongPage(TLongLists& lists, TTypeList& list, TStructure& structure, int direction, int initialSelection)
+    : TGen_Base(direction, initialSelection), m_lists(lists), m_workList(list), m_structure(structure) {}
+
+void TLongPage::ConfigureBars(const char* steelLabel, int barMode) {
+    m_comboLabels[1] = steelLabel;
+    form.comboItems[1] = SteelNames(m_structure);
+    m_defaultSel = {0, 0, 0};
+    m_wantBarSelector = true;
+    m_barMode = barMode;
+    m_nameLimit = kLayerNameLimit;
+    UseList(m_workList);
+}
+
+void TLongPage::SetFields(const std::array<const char*, 6>& labels, const std::array<int, 6>& kinds,
+                          const int (&decimals)[3][6], const double (&examples)[3][6]) {
+    for (std::size_t f = 0; f < 6; ++f) {
+        m_labels[f] = labels[f];
+        m_unitKinds[f] = kinds[f];
+    }
+    for (int s = 0; s < 3; ++s)
+        for (int f = 0; f < 6; ++f) {
+            m_decimals[s][f] = decimals[s][f];
+            m_examples[s][f] = examples[s][f];
+        }
+}
+
+void TLongPage::Warn(const char* text) { ShowMessage(text, "Warning", MsgStyle::Ok | MsgStyle::IconExclamation); }
+
+int TLongPage::CircularLayerCount() {
+    int n = 0;
+    if (m_lists.circular)
+        for (int i = 0; i < m_lists.circular->GetCount(); ++i)
+            n += static_cast<int>(CircularPatternLayers(m_lists.circular->Entry(i)).size());
+    return n;
+}
+
+int TLongPage::DistributedLayerCount() {
+    int n = 0;
+    if (m_lists.distributed)
+        for (int i = 0; i < m_lists.distributed->GetCount(); ++i)
+            n += std::max(Bars(m_lists.distributed->Entry(i).values[3]), 1);
+    return n;
+}
+
+void TLongPage::AddExplodedLayer(const TypeListRec& pattern, int k, double height, int bars) {
+    if (!m_lists.individual)
+        return;
+    TTypeList& target = *m_lists.individual;
+    std::string name = k == 0 ? pattern.name : StrPrintf("%s%d", pattern.name.c_str(), k);
+    const auto taken = [&target](const std::string& text) {
+        for (int i = 0; i < target.GetCount(); ++i)
+            if (target.Entry(i).name == text)
+                return true;
+        return false;
+    };
+    for (int guard = 0; guard < 100 && taken(name); ++guard)
+        name = name.size() < 10 ? name + "a" : std::string("New");
+    AddEntry(target, Values({double(bars), pattern.values[1], 0.0, height}), {0, pattern.codes[1], pattern.codes[2], 0},
+             name);
+}
+
+void TLongPage::FinishExplode() {
+    List().Delete(Current());
+    ShowEntry(true, true);
+    SetEdited(0);
+    SetListChanged();
+    MarkChanged();
+    if (showFirstPage)
+        showFirstPage();
+}
+
+namespace {
+const int kBarDecimals[3][6] = {{0, 0, 0, 0, 0, 0}, {0, 0, 3, 1, 0, 0}, {0, 0, 2, 0, 0, 0}};
+} // namespace
+
+void TGen_Lon::Configure() {
+    m_title = "Individual Layers";
+    m_listCaption = "Layer List";
+    m_definitionCaption = "Layer Definition";
+    const double examples[3][6] = {{4, 0, 500, 75, 0, 0}, {4, 0, 1.0, 3.0, 0, 0}, {4, 0, 5.0, 7.5, 0, 0}};
+    SetFields({"Number of Bars", "Selection Type", "Bar Designation", "Dist. from Bottom", "", ""},
+              {ukNone, ukNone, ukArea, ukSectionLength, ukNone, ukNone}, kBarDecimals, examples);
+    ConfigureBars("Rebar Type", TBarSelector::LongitudinalBars);
+}
+
+int TGen_Lon::ValidateEntry() {
+    const double z = List().Entry(Current()).values[3];
+    if (z > m_structure.GetHeight() || z < 0.0)
+        Warn("Selected Depth is Outside Cross Section!");
+    return 1;
+}
+
+void TGen_Lon::UpdateCapacity() {
+    const int tendons = m_lists.tendons ? m_lists.tendons->GetCount() : 0;
+    List().SetMaximum(m_structure.GetMaxLongLayers() - CircularLayerCount() - DistributedLayerCount() - tendons);
+}
+
+void TGen_Circ::Configure() {
+    m_title = "Circular Patterns";
+    m_listCaption = "Pattern List";
+    m_definitionCaption = "Pattern Definition";
+    const int decimals[3][6] = {{0, 0, 0, 0, 0, 0}, {0, 0, 3, 1, 0, 0}, {0, 0, 2, 1, 1, 0}};
+    const double examples[3][6] = {{4, 0, 500, 500, 300, 0}, {4, 0, 1.0, 18, 12, 0}, {4, 0, 5.0, 50, 30, 0}};
+    SetFields({"Number of Bars", "Selection Type", "Bar Designation", "Height of Centre", "Diameter on Centres", ""},
+              {ukNone, ukNone, ukArea, ukSectionLength, ukSectionLength, ukNone}, decimals, examples);
+    m_comboLabels[0] = "Orientation";
+    form.comboItems[0] = {"Aligned", "Offset"};
+    m_showExplode = true;
+    ConfigureBars("Rebar Type", TBarSelector::LongitudinalBars);
+}
+
+int TGen_Circ::ValidateEntry() {
+    const TypeListRec& e = List().Entry(Current());
+    const double h = m_structure.GetHeight();
+    const double top = e.values[3] + e.values[4] / 2.0;
+    const double bottom = e.values[3] - e.values[4] / 2.0;
+    if (top > h && bottom < 0.0)
+        Warn("Depths are Outside Cross Section!");
+    else if (top > h)
+        Warn("Top Depth is Outside Cross Section!");
+    else if (bottom < 0.0)
+        Warn("Bottom Depth is Outside Cross Section!");
+    return 1;
+}
+
+void TGen_Circ::ExplodePattern() {
+    if (List().GetCount() == 0 || !List().IsValidIndex(Current()))
+        return;
+    if (ShowMessage("This command will create many individual bar layers, do you want to continue? ", "Confirmation",
+                    MsgStyle::YesNo) != MsgAnswer::Yes)
+        return;
+    TypeListRec& entry = List().Entry(Current());
+    const std::vector<PatternLayer> layers = CircularPatternLayers(entry);
+    for (std::size_t k = 0; k < layers.size(); ++k)
+        AddExplodedLayer(entry, static_cast<int>(k), layers[k].height, layers[k].bars);
+    FinishExplode();
+}
+
+void TGen_Circ::UpdateCapacity() {
+    const int individual = m_lists.individual ? m_lists.individual->GetCount() : 0;
+    const int tendons = m_lists.tendons ? m_lists.tendons->GetCount() : 0;
+    const int distributedEntries = m_lists.distributed ? m_lists.distributed->GetCount() : 0;
+    const int room = m_structure.GetMaxLongLayers() - individual - DistributedLayerCount() - tendons;
+    int capacity = room < kPatternRoom ? List().GetCount() : room;
+    capacity = std::min(capacity, m_structure.GetPatternCapacity() - distributedEntries);
+    List().SetMaximum(capacity);
+}
+
+void TGen_Distribute::Configure() {
+    m_title = "Distributed Patterns";
+    m_listCaption = "Pattern List";
+    m_definitionCaption = "Pattern Definition";
+    const int decimals[3][6] = {{0, 0, 0, 0, 0, 0}, {0, 0, 3, 0, 1, 1}, {0, 0, 2, 0, 1, 1}};
+    const double examples[3][6] = {{2, 0, 500, 4, 300, 50}, {2, 0, 1.0, 4, 12, 2.0}, {2, 0, 5.0, 4, 30, 5.0}};
+    SetFields({"Bars per Layer", "Selection Type", "Bar Designation", "Number of Layers", "Dist. to top",
+               "Dist. to bottom"},
+              {ukNone, ukNone, ukArea, ukNone, ukSectionLength, ukSectionLength}, decimals, examples);
+    m_showExplode = true;
+    ConfigureBars("Rebar Type", TBarSelector::LongitudinalBars);
+}
+
+int TGen_Distribute::ValidateEntry() {
+    const TypeListRec& e = List().Entry(Current());
+    const double h = m_structure.GetHeight();
+    if (e.values[4] > h || e.values[4] < 0.0)
+        Warn("Top Depth is Outside Cross Section!");
+    if (e.values[5] > h || e.values[5] < 0.0)
+        Warn("Bottom Depth is Outside Cross Section!");
+    return 1;
+}
+
+void TGen_Distribute::ExplodePattern() {
+    if (List().GetCount() == 0 || !List().IsValidIndex(Current()))
+        return;
+    if (ShowMessage("This command will create many individual bar layers, do you want to continue? ", "Confirmation",
+                    MsgStyle::YesNo) != MsgAnswer::Yes)
+        return;
+    TypeListRec& entry = List().Entry(Current());
+    const std::vector<PatternLayer> layers = DistributedPatternLayers(entry);
+    for (std::size_t k = 0; k < layers.size(); ++k)
+        AddExplodedLayer(entry, static_cast<int>(k), layers[k].height, layers[k].bars);
+    FinishExplode();
+}
+
+void TGen_Distribute::UpdateCapacity() {
+    const int individual = m_lists.individual ? m_lists.individual->GetCount() : 0;
+    const int tendons = m_lists.tendons ? m_lists.tendons->GetCount() : 0;
+    const int circularEntries = m_lists.circular ? m_lists.circular->GetCount() : 0;
+    const int room = kMaxLayersInAll - individual - CircularLayerCount() - tendons;
+    int capacity = room < kPatternRoom ? List().GetCount() : room;
+    capacity = std::min(capacity, m_structure.GetPatternCapacity() - circularEntries);
+    List().SetMaximum(capacity);
+}
+
+void TGen_Ten::Configure() {
+    m_title = "Define Tendon Layers";
+    m_listCaption = "Layer List";
+    m_definitionCaption = "Layer Definition";
+    const int decimals[3][6] = {{0, 0, 0, 2, 0, 2}, {0, 0, 3, 2, 1, 2}, {0, 0, 2, 2, 1, 2}};
+    const double examples[3][6] = {{4, 0, 99, 6.5, 75, 10}, {4, 0, 0.2, 6.5, 3.0, 10}, {4, 0, 1.0, 6.5, 7.5, 10}};
+    SetFields({"Number of Strands", "Selection Type", "Strand Designation", "Prestrain", "Dist. from Bottom",
+               "Slope of Tendon"},
+              {ukNone, ukNone, ukArea, ukStrain, ukSectionLength, ukPercent}, decimals, examples);
+    ConfigureBars("Tendon Type", TBarSelector::Strands);
+}
+
+int TGen_Ten::ValidateEntry() {
+    const double z = List().Entry(Current()).values[4];
+    if (z > m_structure.GetHeight() || z < 0.0)
+        Warn("Selected Depth is Outside Cross Section!");
+    return 1;
+}
+
+void TGen_Ten::UpdateCapacity() {
+    const int individual = m_lists.individual ? m_lists.individual->GetCount() : 0;
+    List().SetMaximum(kMaxLayersInAll - individual - CircularLayerCount() - DistributedLayerCount());
+}
+
+// ---- Transverse page -----------------------------------------------------------------------------
+
+TGen_Tra::TGen_Tra(TTypeList& list, TStructure& structure, int initialSelection, int direction)
+    : TGen_Base(direction, initialSelection), m_workList(list), m_structure(structure) {}
+
+void TGen_Tra::Configure() {
+    m_title = "Define Stirrups";
+    m_listCaption = "Stirrup List";
+    m_definitionCaption = "Stirrup Definition";
+    const std::array<const char*, 6> labels = {"Stirrup Spacing", "Selection Type", "Steel Area", "Dist. to Top",
+                                               "Dist. to Bottom", ""};
+    const std::array<int, 6> kinds = {ukSectionLength, ukNone, ukArea, ukSectionLength, ukSectionLength, ukNone};
+    const int decimals[3][6] = {{0, 0, 0, 0, 0, 0}, {2, 0, 3, 1, 1, 0}, {1, 0, 2, 1, 1, 0}};
+    const double examples[3][6] = {{200, 0, 200, 550, 50, 0}, {8.0, 0, 0.2, 16, 2.0, 0}, {20, 0, 2.0, 55, 5.0, 0}};
+    for (std::size_t f = 0; f < 6; ++f) {
+        m_labels[f] = labels[f];
+        m_unitKinds[f] = kinds[f];
+    }
+    for (int s = 0; s < 3; ++s)
+        for (int f = 0; f < 6; ++f) {
+            m_decimals[s][f] = decimals[s][f];
+            m_examples[s][f] = examples[s][f];
+        }
+    m_comboLabels = {"Bar Type", "Rebar Type", ""};
+    form.comboItems[0].assign(kStirrupNames.begin(), kStirrupNames.end());
+    form.comboItems[1] = SteelNames(m_structure);
+    int steel = 0;
+    for (int i = 0; i < static_cast<int>(form.comboItems[1].size()); ++i) {
+        const std::string& name = form.comboItems[1][static_cast<std::size_t>(i)];
+        if (name == "Trans" || name == "stirrups" || name == "trans")
+            steel = i;
+    }
+    m_defaultSel = {2, steel, 0};
+    m_wantBarSelector = true;
+    m_barMode = TBarSelector::TransverseBars;
+    m_nameLimit = kLayerNameLimit;
+    UseList(m_workList);
+}

@@ -1,0 +1,137 @@
+#pragma once
+// The reinforcement list pages and their working lists: individual longitudinal layers
+// (TGen_Lon), circular and distributed bar patterns (TGen_Circ, TGen_Distribute), tendons
+// (TGen_Ten) and transverse layers (TGen_Tra).
+//
+// Heights in the lists are measured from the bottom of the section (TStructure::GetBottom),
+// areas are m^2. Entries of the longitudinal lists:
+//   individual  value 0 bars, 1 bar area, 3 height, 4 prestrain, 6 thermal strain
+//   circular    value 0 bars in the circle, 1 bar area, 3 centre height, 4 diameter on centres;
+//               code 0 orientation (0 aligned, 1 offset)
+//   distributed value 0 bars per layer, 1 bar area, 3 number of layers, 4 and 5 the end heights
+//   tendon      value 0 strands, 1 strand area, 3 prestrain, 4 height, 5 slope
+// code 1 is the steel type, code 2 the bar's catalogue index (-1 given by area), code 3 the
+// layer's index or the pattern's slot. Transverse entries: value 0 spacing, 1 leg area, 3 and 4
+// the end heights, 6 the layer's imposed strain; code 0 the position in the "Bar Type" list.
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "dialogs/ListEditor.h"
+
+class TStructure;
+
+// The working lists of the longitudinal reinforcement sheet; any may be absent.
+struct TLongLists {
+    std::unique_ptr<TTypeList> individual;
+    std::unique_ptr<TTypeList> circular;
+    std::unique_ptr<TTypeList> distributed;
+    std::unique_ptr<TTypeList> tendons;
+};
+
+// One layer of bars that a pattern produces: its height above the section bottom and bars.
+struct PatternLayer {
+    double height = 0.0;
+    int bars = 0;
+};
+
+// Layers of a circular entry; an entry of 0 bars is first set to 3 bars.
+std::vector<PatternLayer> CircularPatternLayers(TypeListRec& entry);
+// Layers of a distributed entry; 0 bars per layer are first set to 1.
+std::vector<PatternLayer> DistributedPatternLayers(TypeListRec& entry);
+
+// The four lists of a direction as the structure holds them (tendons: direction 0 only).
+TLongLists BuildLongLists(const TStructure& s, int direction);
+// Rebuilds the direction's layers and patterns from the lists (tendons go to direction 0).
+// 0 when the structure is frozen.
+int WriteBackLongLists(TStructure& s, TLongLists& lists, int direction);
+// The page to start on: the kind with most layers in the structure, individual on a tie
+// (0 individual, 1 circular, 2 distributed).
+int LongitudinalStartPage(const TStructure& s, int direction);
+
+// Transverse layers of a direction, and their write-back.
+std::unique_ptr<TTypeList> BuildTransList(const TStructure& s, int direction);
+int WriteBackTransList(TStructure& s, const TTypeList& list, int direction);
+// "Bar Type" positions and the stirrup type numbers they stand for.
+extern const std::array<const char*, 6> kStirrupNames;
+extern const std::array<int, 6> kStirrupTypeOfPosition;
+int StirrupPositionOfType(int type);
+
+// Base of the longitudinal pages: the structure, the sheet's lists, the direction.
+class TLongPage : public TGen_Base {
+public:
+    TLongPage(TLongLists& lists, TTypeList& list, TStructure& structure, int direction, int initialSelection);
+
+protected:
+    // Texts shared by the bar pages; steelLabel names drop-down 5070.
+    void ConfigureBars(const char* steelLabel, int barMode);
+    // Field layout: labels, unit kinds, decimals [system][field] and examples.
+    void SetFields(const std::array<const char*, 6>& labels, const std::array<int, 6>& kinds,
+                   const int (&decimals)[3][6], const double (&examples)[3][6]);
+    void Warn(const char* text);
+    // Adds an exploded layer to the individual list.
+    void AddExplodedLayer(const TypeListRec& pattern, int k, double height, int bars);
+    // The pattern's shown entry leaves its list; the individual page is shown.
+    void FinishExplode();
+    int CircularLayerCount();
+    int DistributedLayerCount();
+
+    TLongLists& m_lists;
+    TTypeList& m_workList;
+    TStructure& m_structure;
+};
+
+class TGen_Lon : public TLongPage {
+public:
+    using TLongPage::TLongPage;
+
+protected:
+    void Configure() override;
+    int ValidateEntry() override;
+    void UpdateCapacity() override;
+};
+
+class TGen_Circ : public TLongPage {
+public:
+    using TLongPage::TLongPage;
+
+protected:
+    void Configure() override;
+    int ValidateEntry() override;
+    void ExplodePattern() override;
+    void UpdateCapacity() override;
+};
+
+class TGen_Distribute : public TLongPage {
+public:
+    using TLongPage::TLongPage;
+
+protected:
+    void Configure() override;
+    int ValidateEntry() override;
+    void ExplodePattern() override;
+    void UpdateCapacity() override;
+};
+
+class TGen_Ten : public TLongPage {
+public:
+    using TLongPage::TLongPage;
+
+protected:
+    void Configure() override;
+    int ValidateEntry() override;
+    void UpdateCapacity() override;
+};
+
+class TGen_Tra : public TGen_Base {
+public:
+    TGen_Tra(TTypeList& list, TStructure& structure, int initialSelection, int direction);
+
+protected:
+    void Configure() override;
+
+private:
+    TTypeList& m_workList;
+    TStructure& m_structure;
+};

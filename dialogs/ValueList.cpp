@@ -1,0 +1,131 @@
+#include "dialogs/ValueList.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "model/TStructure.h"
+#include "model/materials/UserCurves.h"
+
+namespace {
+
+// Strain at which a curve counts as passing through the origin.
+constexpr double kOriginTolerance = 1e-6;
+
+struct ListKind {
+    const char* title;
+    int unit;
+};
+constexpr ListKind kListKinds[4] = {
+    {"Moment values for Moment-Curvature (%s)", ukMoment},
+    {"Curvature values for Moment-Curvature (%s)", ukCurvature},
+    {"Applied Loads for point load-deflection (%s)", ukForce},
+    {"Measured Deltas for point load-deflection (%s)", ukSectionLength},
+};
+
+std::vector<double> Tokens(const std::string& text) {
+    std::string buffer = text.substr(0, TValueList::kMaxText);
+    for (char& c : buffer)
+        if (c == '\r' || c == '\n' || c == ',' || c == '\t')
+            c = ' ';
+    std::vector<double> values;
+    std::size_t i = 0;
+    while (i < buffer.size()) {
+        while (i < buffer.size() && buffer[i] == ' ')
+            ++i;
+        const std::size_t start = i;
+        while (i < buffer.size() && buffer[i] != ' ')
+            ++i;
+        if (i > start)
+            values.push_back(std::atof(buffer.substr(start, i - start).c_str()));
+    }
+    return values;
+}
+
+} // namespace
+
+TValueList::TValueList(TStructure* structure, int mode, TDepthTable* curve)
+    : m_structure(structure), m_mode(mode), m_given(curve) {
+    if (m_mode == 3 && m_structure) {
+        for (int k = 0; k < kStructureLists; ++k)
+            if (const TdoubleArray* list = m_structure->GetValueList(k))
+                for (int i = 0; i < list->GetCount(); ++i)
+                    m_lists[static_cast<std::size_t>(k)].Add(list->At(i));
+    } else if (m_given) {
+        m_curve = *m_given;
+    }
+}
+
+std::vector<std::string> TValueList::ComboItems() const {
+    if (m_mode == 3) {
+        std::vector<std::string> items;
+        for (const ListKind& kind : kListKinds)
+            items.push_back(StrPrintf(kind.title, UnitLabel(kind.unit)));
+        return items;
+    }
+    return {StrPrintf("Axial Strain (%s) , Axial Stress (%s)", UnitLabel(ukStrain), UnitLabel(ukStress))};
+}
+
+std::string TValueList::ShowList() {
+    std::string text;
+    if (m_mode == 3) {
+        if (selection < 0 || selection >= kStructureLists)
+            return text;
+        const TdoubleArray& list = m_lists[static_cast<std::size_t>(selection)];
+        const double factor = UnitFactor(kListKinds[selection].unit);
+        for (int i = 0; i < list.GetCount(); ++i)
+            text += StrPrintf("%9.4f\r\n", list.At(i) * factor);
+        return text;
+    }
+    if (m_mode == 2)
+        m_curve.Sort(0);
+    const double factor = UnitFactor(ukStress);
+    const char* format = g_UnitSystem == kUnitUS ? "%5.3f , %5.0f\r\n" : "%5.3f , %5.2f\r\n";
+    // The first two and the last two pairs close the curve.
+    for (int i = 2; i <= m_curve.GetCount() - 3; ++i)
+        text += StrPrintf(format, std::fabs(m_curve.GetDepth(i)) * 1000.0, std::fabs(m_curve.GetValue(i)) * factor);
+    return text;
+}
+
+void TValueList::ReadText(const std::string& text) {
+    const std::vector<double> values = Tokens(text);
+    if (m_mode == 3) {
+        if (selection < 0 || selection >= kStructureLists)
+            return;
+        TdoubleArray& list = m_lists[static_cast<std::size_t>(selection)];
+        list.Clear();
+        const double factor = UnitFactor(kListKinds[selection].unit);
+        for (double v : values)
+            list.Add(v / factor);
+        return;
+    }
+    m_curve.Clear();
+    const double factor = UnitFactor(ukStress);
+    const double sign = m_mode == 0 ? -1.0 : 1.0;
+    for (std::size_t i = 0; i < values.size(); i += 2) {
+        const double strain = std::fabs(values[i]) / 1000.0;
+        const double stress = i + 1 < values.size() ? std::fabs(values[i + 1]) / factor : 0.0;
+        m_curve.Add(sign * strain, sign * stress);
+    }
+    const int origin = m_curve.IndexOfDepth(0.0);
+    if (origin < 0 || std::fabs(m_curve.GetDepth(origin)) > kOriginTolerance || m_curve.GetValue(origin) != 0.0)
+        m_curve.Add(0.0, 0.0);
+    FinishUserCurve(m_curve);
+}
+
+void TValueList::Commit() {
+    if (m_mode == 3) {
+        // A structure an analysis uses is not written (the check tells the user).
+        if (m_structure && !m_structure->CheckFrozen())
+            for (int k = 0; k < kStructureLists; ++k)
+                m_structure->SetValueListFrom(k, m_lists[static_cast<std::size_t>(k)]);
+        return;
+    }
+    if (m_given) {
+        const std::string name = m_given->GetName();
+        *m_given = m_curve;
+        if (!name.empty() && m_curve.GetName().empty())
+            m_given->SetName(name);
+    }
+}

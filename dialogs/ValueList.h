@@ -1,0 +1,50 @@
+#pragma once
+// The "Define Data" value lists as free text: one value, or one strain-stress pair, per line.
+//
+// Mode 3 edits the first four experimental-data lists of a structure (moments and curvatures
+// of the moment-curvature graph, loads and deflections of the load-deflection graph); modes 0
+// and 2 edit the stress-strain curve of a concrete (0) or steel (2) type, shown in the strain
+// and stress units of the active unit system. The text is read into a working copy whenever
+// the edit box is left (and on OK); OK copies the working copy back, Cancel leaves everything.
+// Reading keeps its own buffer, so a report the user has open in the "View Data" dialog stays.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "foundation/Contain.h"
+#include "foundation/TDepthTable.h"
+
+class TStructure;
+
+class TValueList {
+public:
+    // The most characters the edit box takes.
+    static constexpr std::size_t kMaxText = 256000;
+    static constexpr int kStructureLists = 4;
+
+    // Mode 3 over the structure; modes 0 and 2 over the curve.
+    TValueList(TStructure* structure, int mode, TDepthTable* curve);
+
+    int GetMode() const { return m_mode; }
+    // The combo box's items.
+    std::vector<std::string> ComboItems() const;
+    // The list shown (combo index).
+    int selection = 0;
+    // The chosen list as text.
+    std::string ShowList();
+    // Reads a text into the chosen list of the working copy.
+    void ReadText(const std::string& text);
+    // OK: the working copy goes back.
+    void Commit();
+
+    const TdoubleArray& WorkingList(int k) const { return m_lists[static_cast<std::size_t>(k)]; }
+    const TDepthTable& WorkingCurve() const { return m_curve; }
+
+private:
+    TStructure* m_structure;
+    int m_mode;
+    TDepthTable* m_given;
+    TDepthTable m_curve;
+    std::array<TdoubleArray, kStructureLists> m_lists;
+};

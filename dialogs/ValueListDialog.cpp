@@ -1,0 +1,90 @@
+#include "dialogs/ValueListDialog.h"
+
+#include "platform/Controls.h"
+#include "platform/Services.h"
+
+using plat::ControlKind;
+using plat::DialogItem;
+
+plat::DialogTemplate DefineDataTemplate() {
+    using namespace plat::CtlStyle;
+    plat::DialogTemplate t;
+    t.caption = "Define Data";
+    t.width = 260;
+    t.height = 236;
+    t.Add(DialogItem::At(DefineDataId::List, ControlKind::ComboBox, "", 6, 6, 196, 100, DropDownList))
+        .Add(DialogItem::At(DefineDataId::Paste, ControlKind::PushButton, "Paste", 208, 5, 46, 14))
+        .Add(DialogItem::At(DefineDataId::Text, ControlKind::MultiEdit, "", 6, 24, 248, 170))
+        .Add(DialogItem::At(-1, ControlKind::Static,
+                            "To add a new line in the box, use <control-enter> rather than <enter>", 6, 198, 248, 10))
+        .Add(DialogItem::At(1, ControlKind::DefPushButton, "OK", 58, 214, 46, 14))
+        .Add(DialogItem::At(2, ControlKind::PushButton, "Cancel", 107, 214, 46, 14))
+        .Add(DialogItem::At(9, ControlKind::PushButton, "Help", 156, 214, 46, 14));
+    for (DialogItem& item : t.items)
+        if (item.id == DefineDataId::Text)
+            item.textLimit = static_cast<int>(TValueList::kMaxText);
+    return t;
+}
+
+TPage6::TPage6(plat::Window* parent, TStructure* structure, int mode, TDepthTable* curve,
+               std::function<void()> markChanged)
+    : plat::Dialog(parent, DefineDataTemplate()), m_model(structure, mode, curve), m_markChanged(std::move(markChanged)) {
+    AddNotifyTable({
+        {DefineDataId::List, plat::Notify::SelChange,
+         [this] {
+             ReadIfChanged();
+             plat::ComboBox combo(*this, DefineDataId::List);
+             m_model.selection = combo.GetSelIndex();
+             ShowChosenList();
+         }},
+        {DefineDataId::Paste, plat::Notify::Clicked,
+         [this] {
+             const std::string text = GetItemText(DefineDataId::Text) + plat::Clipboard::GetText();
+             SetItemText(DefineDataId::Text, text);
+             m_model.ReadText(text);
+             m_changed = false;
+         }},
+        {DefineDataId::Text, plat::Notify::KillFocus, [this] { ReadIfChanged(); }},
+        {DefineDataId::Text, plat::Notify::Change,
+         [this] {
+             if (!m_showing)
+                 m_changed = true;
+         }},
+    });
+}
+
+void TPage6::SetupWindow() {
+    plat::Dialog::SetupWindow();
+    plat::ComboBox combo(*this, DefineDataId::List);
+    for (const std::string& item : m_model.ComboItems())
+        combo.AddString(item);
+    combo.SetSelIndex(0);
+    m_model.selection = 0;
+    ShowChosenList();
+}
+
+void TPage6::ShowChosenList() {
+    m_showing = true;
+    SetItemText(DefineDataId::Text, m_model.ShowList());
+    m_showing = false;
+    m_changed = false;
+}
+
+void TPage6::ReadIfChanged() {
+    // Text read back unchanged would lose the digits the list is shown without.
+    if (!m_changed)
+        return;
+    m_model.ReadText(GetItemText(DefineDataId::Text));
+    m_changed = false;
+}
+
+void TPage6::CloseWindow(int result) {
+    if (result == plat::DialogResult::Ok)
+        ReadIfChanged();
+    plat::Dialog::CloseWindow(result);
+    if (result != plat::DialogResult::Ok)
+        return;
+    m_model.Commit();
+    if (m_markChanged)
+        m_markChanged();
+}

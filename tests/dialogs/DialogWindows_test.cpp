@@ -1,0 +1,160 @@
+// The sheets and dialogs worked through their controls (object names are the control ids)
+// under the scripted gateway, offscreen.
+
+#include <cmath>
+
+#include "dialogs/ListPage.h"
+#include "dialogs/MaterialSheet.h"
+#include "dialogs/ReinforcementSheets.h"
+#include "dialogs/ValueListDialog.h"
+#include "model/TBeam.h"
+#include "tests/dialogs/DialogFixtures.h"
+#include "tests/platform/PlatformFixture.h"
+
+namespace {
+
+class DialogWindowsTest : public GuiTest {
+protected:
+    DialogWindowsTest() { beam.AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1); }
+    std::function<void()> Marker() {
+        return [this] { ++marked; };
+    }
+
+    CatalogueGuard catalogue;
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    RecordingReporter reporter;
+    ScriptedUi ui;
+    TBeam beam;
+    int marked = 0;
+};
+
+TEST_F(DialogWindowsTest, CircularPatternTypedAddedAndExplodedIntoLayers) {
+    std::vector<std::string> lines;
+    ui.Dialog("Define Longitudinal Reinforcement", [&lines](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        EXPECT_EQ(d.Text(DetailsId::Labels[5]), "Orientation");
+        EXPECT_EQ(d.Text(DetailsId::Examples[3]), "(eg:   500)");
+        EXPECT_TRUE(d.Visible(DetailsId::Explode));
+        EXPECT_FALSE(d.Visible(DetailsId::Field0 + 1));
+        d.Type(DetailsId::Name, "Ring");
+        d.Type(DetailsId::Field0, "8");
+        // The bar's designation is read on Add, without leaving the field.
+        d.Type(DetailsId::Field0 + 2, "#8");
+        d.Type(DetailsId::Field0 + 3, "300");
+        d.Type(DetailsId::Field0 + 4, "200");
+        d.Select(DetailsId::Combo0, 0);
+        d.Click(DetailsId::Add);
+        EXPECT_EQ(d.Items(DetailsId::List), (std::vector<std::string>{"Ring"}));
+        EXPECT_EQ(d.Text(DetailsId::Field0 + 2), "#8");
+        d.Click(DetailsId::Explode);
+        EXPECT_EQ(d.CurrentPage(), 0);
+        lines = d.Items(DetailsId::List);
+        d.Click(plat::DialogResult::Ok);
+    });
+    reporter.Answer(MsgAnswer::Yes);
+    EXPECT_EQ(RunLongitudinalSheet(nullptr, beam, 0, 0, -1, -1, -1, Marker()), plat::DialogResult::Ok);
+    EXPECT_EQ(lines, (std::vector<std::string>{"Ring", "Ring1", "Ring2", "Ring3", "Ring4"}));
+    ASSERT_EQ(beam.GetLongLayerCount(0), 5);
+    // Sorted by height: 200, 229.3, 300, 370.7, 400 mm above the bottom.
+    const double bottom = beam.GetBottom();
+    EXPECT_NEAR(beam.GetLongLayer(0, 0)->z - bottom, 0.2, 1e-9);
+    EXPECT_NEAR(beam.GetLongLayer(1, 0)->z - bottom, 0.3 - 0.1 * std::sqrt(0.5), 1e-9);
+    EXPECT_NEAR(beam.GetLongLayer(4, 0)->z - bottom, 0.4, 1e-9);
+    EXPECT_EQ(beam.GetLongLayer(1, 0)->num, 2);
+    EXPECT_DOUBLE_EQ(beam.GetLongLayer(1, 0)->A, 2 * 510e-6);
+    EXPECT_EQ(beam.GetLongLayer(1, 0)->bartitle, "#8");
+    EXPECT_GE(marked, 1);
+}
+
+TEST_F(DialogWindowsTest, CancelLeavesTheLayersAsTheyWere) {
+    LongLayerRec layer;
+    InitLongLayerRec(layer);
+    layer.name = "Bottom";
+    layer.num = 3;
+    beam.AddLongLayer(layer, 0);
+    ui.Dialog("Define Longitudinal Reinforcement", [](plat::DialogDriver& d) {
+        d.Click(DetailsId::Delete);
+        d.Click(plat::DialogResult::Cancel);
+    });
+    EXPECT_EQ(RunLongitudinalSheet(nullptr, beam, -1, 0, -1, -1, -1, Marker()), plat::DialogResult::Cancel);
+    ASSERT_EQ(beam.GetLongLayerCount(0), 1);
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->name, "Bottom");
+}
+
+TEST_F(DialogWindowsTest, BasicStrengthOverwritesDetailedConcreteAfterYes) {
+    double second = 30e6;
+    beam.AddConcreteTypeFromStrength(second, "Slab");
+    ui.Dialog("Materials Page", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Text(BasicPropertiesId::Concrete), "Detailed");
+        EXPECT_EQ(d.Text(BasicPropertiesId::Rebar), "  400");
+        d.Type(BasicPropertiesId::Concrete, "45");
+        d.Click(plat::DialogResult::Ok);
+    });
+    reporter.Answer(MsgAnswer::Yes);
+    EXPECT_EQ(RunMaterialsSheet(nullptr, beam, 0, 0, 1, 1, Marker()), plat::DialogResult::Ok);
+    EXPECT_EQ(reporter.Count("Changing this value will overwrite the detailed parameters."), 1);
+    ASSERT_EQ(beam.GetConcreteTypeCount(), 1);
+    EXPECT_DOUBLE_EQ(beam.GetConcreteType(0)->fc, -45e6);
+    EXPECT_EQ(marked, 1);
+}
+
+TEST_F(DialogWindowsTest, DetailPageIsAddedWhileTheSheetRuns) {
+    ui.Dialog("Materials Page", [](plat::DialogDriver& d) {
+        d.Click(BasicPropertiesId::DetailedRebar);
+        EXPECT_EQ(d.CurrentPage(), 1);
+        EXPECT_EQ(d.PageTitle(), "Rebar Details");
+        EXPECT_EQ(d.Items(DetailsId::List), (std::vector<std::string>{"Steel 1"}));
+        EXPECT_EQ(d.Text(DetailsId::Field0 + 1), "  400");
+        d.Type(DetailsId::Name, "Grade 60");
+        d.Select(DetailsId::Combo1, 2);
+        EXPECT_EQ(d.Text(DetailsId::Field0 + 1), "  414");
+        d.Click(DetailsId::Add);
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_EQ(RunMaterialsSheet(nullptr, beam, -1, -1, -1, 1, Marker()), plat::DialogResult::Ok);
+    ASSERT_EQ(beam.GetSteelTypeCount(), 3);
+    EXPECT_EQ(beam.GetSteelType(1)->name, "Grade 60");
+    // The grade's 413.8 MPa is shown, and so stored, as the field shows it.
+    EXPECT_DOUBLE_EQ(beam.GetSteelType(1)->fy, 414e6);
+    EXPECT_EQ(beam.GetSteelType(2)->name, "PSteel 1");
+}
+
+TEST_F(DialogWindowsTest, TransverseSheetStoresAClosedStirrup) {
+    ui.Dialog("Define Transverse Reinforcement", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Selection(DetailsId::Combo0), 2);
+        EXPECT_EQ(d.Text(DetailsId::ByArea), "Select bar by area");
+        d.Type(DetailsId::Name, "Stirrups");
+        d.Type(DetailsId::Field0, "150");
+        d.Type(DetailsId::Field0 + 2, "10m");
+        d.Type(DetailsId::Field0 + 3, "550");
+        d.Type(DetailsId::Field0 + 4, "50");
+        d.Click(plat::DialogResult::Ok);
+    });
+    // OK with edits asks whether to keep them.
+    reporter.Answer(MsgAnswer::Yes);
+    EXPECT_EQ(RunTransverseSheet(nullptr, beam, -1, 2, Marker()), plat::DialogResult::Ok);
+    EXPECT_EQ(reporter.Count("Changes were not saved.  Keep Changes?"), 1);
+    ASSERT_EQ(beam.GetTransLayerCount(2), 1);
+    const TransLayerRec& layer = *beam.GetTransLayer(0, 2);
+    EXPECT_EQ(layer.pattern, 3);
+    EXPECT_DOUBLE_EQ(layer.A, 2 * 100e-6);
+    EXPECT_DOUBLE_EQ(layer.space, 0.15);
+    EXPECT_EQ(layer.bartitle, "10M");
+}
+
+TEST_F(DialogWindowsTest, DefineDataReadsTheTextOnOk) {
+    TPage6 dialog(nullptr, &beam, 3, nullptr, Marker());
+    ui.Dialog("Define Data", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Items(DefineDataId::List).size(), 4u);
+        d.Select(DefineDataId::List, 3);
+        d.Type(DefineDataId::Text, "1.5\r\n3");
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_EQ(dialog.Execute(), plat::DialogResult::Ok);
+    ASSERT_NE(beam.GetValueList(3), nullptr);
+    ASSERT_EQ(beam.GetValueList(3)->GetCount(), 2);
+    EXPECT_DOUBLE_EQ(beam.GetValueList(3)->At(0), 0.0015);
+    EXPECT_EQ(marked, 1);
+}
+
+} // namespace

@@ -1,0 +1,190 @@
+// The materials sheet's working lists: write-back keeps regions and layers on their own
+// types, renumbers steel (reinforcing first), fills empty lists, and the basic page's
+// "Detailed" question.
+
+#include "dialogs/MaterialLists.h"
+#include "model/TBeam.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
+#include "tests/dialogs/DialogFixtures.h"
+
+namespace {
+
+class MaterialListsTest : public DialogModelTest {
+protected:
+    // A composite section: a slab of "Slab" (type 1) over a girder of "Girder" (type 0); a
+    // strand "P" (type 0 of the steel) before a bar "S" (type 1).
+    MaterialListsTest() {
+        beam.DeleteConcreteTypes();
+        double girder = 50e6, slab = 30e6;
+        beam.AddConcreteTypeFromStrength(girder, "Girder");
+        beam.AddConcreteTypeFromStrength(slab, "Slab");
+        beam.AddRegion(1.0, 0.8, 2.0, 2.0, 1, 1);
+        beam.AddRegion(0.8, 0.0, 0.3, 0.3, 0, 1);
+        beam.DeleteSteelTypes();
+        SteelTypeRec strand;
+        InitSteelTypeRec(strand);
+        strand.kind = SteelKind::Prestressing;
+        strand.fy = 1.86e9;
+        strand.name = "P";
+        CheckSteelType(strand, true);
+        beam.AddSteelType(strand);
+        SteelTypeRec bar;
+        InitSteelTypeRec(bar);
+        bar.name = "S";
+        CheckSteelType(bar, true);
+        beam.AddSteelType(bar);
+        LongLayerRec layer;
+        InitLongLayerRec(layer);
+        layer.type = 1;
+        layer.name = "Bars";
+        layer.z = 0.05;
+        beam.AddLongLayer(layer, 0);
+        layer.type = 0;
+        layer.dep = 0.006;
+        layer.name = "Tendon";
+        layer.z = 0.1;
+        beam.AddLongLayer(layer, 0);
+        TransLayerRec stirrup;
+        InitTransLayerRec(stirrup);
+        stirrup.type = 1;
+        stirrup.name = "Stirrups";
+        beam.AddTransLayer(stirrup, 2);
+    }
+    int LayerType(const std::string& name) {
+        for (int i = 0; i < beam.GetLongLayerCount(0); ++i)
+            if (beam.GetLongLayer(i, 0)->name == name)
+                return beam.GetLongLayer(i, 0)->type;
+        return -99;
+    }
+    TBeam beam;
+    TMaterialLists lists;
+};
+
+TEST_F(MaterialListsTest, ListsHoldMagnitudesModelPositionsAndSourceIndices) {
+    FillMaterialLists(beam, lists);
+    ASSERT_EQ(lists.concrete.GetCount(), 2);
+    EXPECT_DOUBLE_EQ(lists.concrete.Entry(1).values[0], 30e6);
+    EXPECT_EQ(lists.concrete.Entry(1).codes[3], 1);
+    EXPECT_EQ(lists.concrete.Entry(1).codes[1], 17);  // Hawmere-Kelst 2011
+    EXPECT_EQ(lists.concrete.Entry(1).unset[1], 1);
+    EXPECT_EQ(lists.concrete.Curve(0).GetName(), "Segmental Concrete");
+    ASSERT_EQ(lists.rebar.GetCount(), 1);
+    EXPECT_EQ(lists.rebar.Entry(0).codes[3], 1);
+    ASSERT_EQ(lists.prestressing.GetCount(), 1);
+    EXPECT_EQ(lists.prestressing.Entry(0).codes[3], 0);
+    EXPECT_TRUE(lists.detailed[kConcreteMaterial]);
+}
+
+TEST_F(MaterialListsTest, UnchangedListsWriteBackTheSameSection) {
+    FillMaterialLists(beam, lists);
+    ASSERT_EQ(WriteBackMaterials(beam, lists), 1);
+    EXPECT_EQ(beam.GetConcreteType(0)->name, "Girder");
+    EXPECT_EQ(beam.GetRegion(0)->concreteType, 1);
+    EXPECT_EQ(beam.GetRegion(1)->concreteType, 0);
+    EXPECT_DOUBLE_EQ(beam.GetConcreteType(1)->fc, -30e6);
+    EXPECT_EQ(beam.GetConcreteType(1)->ftAuto, 1);
+    EXPECT_NEAR(beam.GetConcreteType(1)->ft, AutoTensileStrength(*beam.GetConcreteType(1)), 1.0);
+    // Reinforcing steel first, then strand; every layer follows its type.
+    ASSERT_EQ(beam.GetSteelTypeCount(), 2);
+    EXPECT_EQ(beam.GetSteelType(0)->name, "S");
+    EXPECT_EQ(beam.GetSteelType(1)->name, "P");
+    EXPECT_EQ(LayerType("Bars"), 0);
+    EXPECT_EQ(LayerType("Tendon"), 1);
+    EXPECT_EQ(beam.GetTransLayer(0, 2)->type, 0);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(MaterialListsTest, ANewConcreteTypeLeavesTheRegionsOnTheirTypes) {
+    FillMaterialLists(beam, lists);
+    ConcreteTypeRec third;
+    InitConcreteTypeRec(third);
+    third.name = "Topping";
+    CheckConcreteType(third, true);
+    AddConcreteEntry(lists.concrete, third, -1);
+    WriteBackMaterials(beam, lists);
+    ASSERT_EQ(beam.GetConcreteTypeCount(), 3);
+    EXPECT_EQ(beam.GetRegion(0)->concreteType, 1);
+    EXPECT_EQ(beam.GetRegion(1)->concreteType, 0);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(MaterialListsTest, RegionsOfADeletedTypeTakeTypeZeroWithAMessage) {
+    FillMaterialLists(beam, lists);
+    lists.concrete.Delete(1);  // the slab's type
+    ConcreteTypeRec other;
+    InitConcreteTypeRec(other);
+    other.name = "Other";
+    CheckConcreteType(other, true);
+    AddConcreteEntry(lists.concrete, other, -1);
+    WriteBackMaterials(beam, lists);
+    EXPECT_EQ(beam.GetRegion(0)->concreteType, 0);
+    EXPECT_EQ(beam.GetRegion(1)->concreteType, 0);
+    EXPECT_EQ(reporter.Count("was deleted"), 1);
+}
+
+TEST_F(MaterialListsTest, RegionTypeEqualToTheCountIsReportedAndReadAsTypeZero) {
+    beam.SetRegionConcreteType(0, 2);
+    FillMaterialLists(beam, lists);
+    reporter.Clear();
+    WriteBackMaterials(beam, lists);
+    EXPECT_EQ(beam.GetRegion(0)->concreteType, 0);
+    EXPECT_GE(reporter.messages.size(), 1u);
+}
+
+TEST_F(MaterialListsTest, EmptyListsGetDefaultTypes) {
+    FillMaterialLists(beam, lists);
+    lists.prestressing.Delete(0);
+    lists.concrete.Delete(0);
+    lists.concrete.Delete(0);
+    WriteBackMaterials(beam, lists);
+    ASSERT_EQ(beam.GetConcreteTypeCount(), 1);
+    EXPECT_EQ(beam.GetConcreteType(0)->name, "Concrete 1");
+    ASSERT_EQ(beam.GetSteelTypeCount(), 2);
+    EXPECT_EQ(beam.GetSteelType(1)->name, "PSteel 1");
+    EXPECT_EQ(beam.GetSteelType(1)->kind, SteelKind::Prestressing);
+    // The tendon's strand went: it takes the first strand type.
+    EXPECT_EQ(LayerType("Tendon"), 1);
+}
+
+TEST_F(MaterialListsTest, BasicStrengthReplacesADetailedListOnlyAfterYes) {
+    FillMaterialLists(beam, lists);
+    TMaterials page(lists, kConcreteMaterial);
+    page.ShowValues();
+    page.ready = true;
+    EXPECT_EQ(page.fields[0], "Detailed");
+    EXPECT_EQ(page.fields[1], "  400");
+    EXPECT_EQ(page.fields[2], " 1860");
+    EXPECT_EQ(page.TakeFocusRequest(), 104);
+    EXPECT_EQ(page.TakeFocusRequest(), -1);
+
+    page.fields[0] = "45";
+    reporter.Answer(MsgAnswer::No);
+    page.FieldEdited(kConcreteMaterial);
+    EXPECT_EQ(page.fields[0], "Detailed");
+    EXPECT_EQ(lists.concrete.GetCount(), 2);
+    EXPECT_EQ(reporter.Count("Changing this value will overwrite the detailed parameters."), 1);
+
+    page.fields[0] = "45";
+    reporter.Answer(MsgAnswer::Yes);
+    page.FieldEdited(kConcreteMaterial);
+    ASSERT_EQ(lists.concrete.GetCount(), 1);
+    EXPECT_DOUBLE_EQ(lists.concrete.Entry(0).values[0], 45e6);
+    EXPECT_EQ(lists.concrete.Entry(0).name, "Concrete 1");
+    // Typing on asks no more.
+    page.fields[0] = "46";
+    page.FieldEdited(kConcreteMaterial);
+    EXPECT_EQ(reporter.Count("Changing this value"), 2);
+    int marked = 0;
+    page.markStructuresChanged = [&marked] { ++marked; };
+    page.Leave();
+    EXPECT_EQ(marked, 1);
+
+    WriteBackMaterials(beam, lists);
+    ASSERT_EQ(beam.GetConcreteTypeCount(), 1);
+    EXPECT_DOUBLE_EQ(beam.GetConcreteType(0)->fc, -46e6);
+    EXPECT_EQ(beam.GetRegion(0)->concreteType, 0);
+    EXPECT_EQ(beam.GetRegion(1)->concreteType, 0);
+}
+
+} // namespace
