@@ -424,4 +424,26 @@ TEST(RichBeamCopy, WithoutStructureBarArraysHoldOneValue)
     EXPECT_TRUE(section.ComputePlacement().noData);
 }
 
+// With a structure each per-bar array keeps its own length: list 1 of a beam holds one value,
+// and reading past it must give "no value" rather than a padded entry that the section picture
+// would take for a ruptured bar.
+TEST_F(BeamDiagramTest, CopiedBarArraysKeepTheirLengths)
+{
+    TRichBeam section(nullptr, "Cross Section", 0, 0, 400, 300);
+    auto state = MeshState(1, 0.0, Cracked);
+    state->LongBarValues[BarArray::List0Stress] = {3.6e8, 1.3e8, -1.0e8};
+    state->LongBarValues[BarArray::List1Stress] = {0.0};
+    section.AttachStructure(beam.get());
+    section.AttachState(state.get());
+    const SectionState* copy = section.GetStateCopy();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->LongBarValues[BarArray::List0Stress], state->LongBarValues[BarArray::List0Stress]);
+    EXPECT_EQ(copy->LongBarValues[BarArray::List1Stress], std::vector<double>{0.0});
+    EXPECT_EQ(copy->BarValue(BarArray::List1Stress, 2), kUndefined);
+    // Every layer's bars are drawn: two circles at each of the three layers.
+    RecordingDC dc;
+    section.Paint(dc, true, {0, 0, 400, 300});
+    EXPECT_EQ(dc.CallsOf("Ellipse").size(), 6u);
+}
+
 } // namespace
