@@ -29,11 +29,14 @@ std::unique_ptr<SectionState> CopyDrawnState(const SectionState& s, const TStruc
     auto copy = CopyStateRecord(s);
     const int bars = structure ? std::max(1, structure->GetLongLayerCount(1) + structure->GetLongLayerCount(0))
                                : 1;
+    // Each array as long as the state's own (list 1 of a beam holds one value), never longer
+    // than the structure's bars; an empty one holds "no value".
     for (std::size_t k = 0; k < s.LongBarValues.size(); ++k) {
         const std::vector<double>& from = s.LongBarValues[k];
-        std::vector<double>& to = copy->LongBarValues[k];
-        to.assign(static_cast<std::size_t>(bars), kUndefined);
-        std::copy_n(from.begin(), std::min(from.size(), to.size()), to.begin());
+        const std::size_t n = std::min(from.size(), static_cast<std::size_t>(bars));
+        copy->LongBarValues[k].assign(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(n));
+        if (n == 0)
+            copy->LongBarValues[k].push_back(kUndefined);
     }
     const int layers = s.UsableLayerCount();
     const std::size_t nodes = std::min(s.NodeStates.size(), static_cast<std::size_t>(2 * layers + 1));

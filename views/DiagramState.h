@@ -13,9 +13,9 @@ class TStructure;
 // The state record alone: every array and table of the copy is empty.
 std::unique_ptr<SectionState> CopyStateRecord(const SectionState& state);
 
-// The record with the arrays a section picture reads: the four per-bar arrays (the sum of the
-// layer counts of directions 1 and 0 long, at least 1; 1 without a structure; missing values
-// kUndefined), the node states (2n + 1) and layer definitions (n) of the state's n layers, and
+// The record with the arrays a section picture reads: the four per-bar arrays (each as long as
+// the state's, at most the sum of the layer counts of directions 1 and 0, at most 1 without a
+// structure; an empty one holds kUndefined, "no value"), the node states (2n + 1) and layer definitions (n) of the state's n layers, and
 // the transverse flags (the structure's transverse layers of direction 2, when the state has
 // flags). Every other array and table is empty.
 std::unique_ptr<SectionState> CopyDrawnState(const SectionState& state, const TStructure* structure);

@@ -131,6 +131,7 @@ void TBeamDiagram::AttachStructure(TStructure* structure)
 void TBeamDiagram::AttachState(const SectionState* state)
 {
     m_state.reset();
+    m_reported = false;
     SetShownState(state);
     m_awaitingStructure = 1;
     if (!state)
@@ -171,7 +172,7 @@ void TBeamDiagram::CmPopup3001()
 
 void TBeamDiagram::CmPopup3004()
 {
-    const double factor = UnitFactor(ukSectionLength);
+    const double factor = m_display.Get().Factor(ukSectionLength);
     std::string text = Printf("%5.2f , %5.2f", m_limit1 * factor, m_limit2 * factor);
     if (!plat::InputDialog("Crack Widths", "Enter widths for change in crack widths", text))
         return;
@@ -370,8 +371,11 @@ void TBeamDiagram::Paint(plat::DC& dc, bool, const plat::Rect&)
     ReplayPicture(dc, p, m_blackAndWhite != 0);
     if (IsSelected() && !m_blackAndWhite)
         DrawSelectionOn(dc);
-    for (const std::string& message : p.messages)
-        plat::MessageBox(message, "Crack Diagram", MsgStyle::IconExclamation);
+    // Told once per state shown, not at every repaint.
+    if (!m_reported)
+        for (const std::string& message : p.messages)
+            plat::MessageBox(message, "Crack Diagram", MsgStyle::IconExclamation);
+    m_reported = true;
 }
 
 // ---- TRichBeam ------------------------------------------------------------------------------

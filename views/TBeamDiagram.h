@@ -58,6 +58,8 @@ private:
     TStructure* m_structure = nullptr;
     std::unique_ptr<SectionState> m_state;
     DiagramDisplay m_display;
+    // The messages of the state shown were given.
+    bool m_reported = false;
 };
 
 // Where TRichBeam puts the section: its centre line, the row of the section's origin and the

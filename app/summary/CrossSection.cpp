@@ -478,7 +478,9 @@ void DrawLongitudinalBars(plat::DC& dc,
             const double phi = prestressing ? g_ResistanceFactors.phi_p : g_ResistanceFactors.phi_s;
             const double a = state->BarValue(BarArray::List0Stress, i);
             const double b = state->BarValue(BarArray::List1Stress, i);
-            const double stress = std::fabs(b) > std::fabs(a) ? b : a;
+            // A bar without a value in the second list (a beam's list 1 holds one) is drawn by
+            // the first; "no value" is not a ruptured bar.
+            const double stress = !IsUndefined(b) && std::fabs(b) > std::fabs(a) ? b : a;
             const double fy = steel != nullptr ? steel->fy : 0.0;
             if (SelectStressStyle(dc, stress, phi * fy, 0) == 0)
                 continue;

@@ -242,6 +242,32 @@ TEST_F(BeamDiagramTest, UncrackedSectionDrawsOutlineAndFillOnly)
     EXPECT_EQ(bands[1].colour, (plat::Color{192, 192, 192}));
 }
 
+// Mode 0 draws the principal compressive directions everywhere, half the chart width apart,
+// without labels.
+TEST_F(BeamDiagramTest, PrincipalDirectionsEverywhereHalfAWidthApart)
+{
+    chart.CmPopup3001();
+    chart.CmPopup3001();
+    ASSERT_EQ(chart.Mode(), 0);
+    auto state = MeshState(1, 0.0, [](LayerNodeStateRec& n) { n.CrackAngle = kHalfPi / 2; });
+    Show(*state);
+    const DiagramPicture p = chart.ComputePicture(Extent);
+    EXPECT_TRUE(TextLabels(p).empty());
+    const std::vector<Line> lines = CrackLines(p, 400);
+    ASSERT_FALSE(lines.empty());
+    // From the top face at x = 200.5, down and to the left at 45 degrees over 0.3 m.
+    const int run = static_cast<int>(200.5 - 0.3 * s);
+    EXPECT_EQ(lines[0].a, (plat::Point{200, Row(0.3)}));
+    EXPECT_EQ(lines[0].b, (plat::Point{run, Row(0.0)}));
+    EXPECT_EQ(lines[1].a.x, 400); // the next one 200 px to the right
+    std::vector<int> starts;
+    for (const Line& l : lines)
+        if (l.a.y == Row(0.3))
+            starts.push_back(l.a.x);
+    // Right until both ends pass W + 600, left until both pass -600.
+    EXPECT_EQ(starts, (std::vector<int>{200, 400, 600, 800, 1000, 0, -199, -399, -599}));
+}
+
 TEST_F(BeamDiagramTest, CracksGrowFromACrackedBottom)
 {
     auto state = MeshState(4, 0.0, [](LayerNodeStateRec& n) {
@@ -322,6 +348,13 @@ TEST_F(BeamDiagramTest, FillColoursCrushingShearFailureAndBadTypes)
     bands = p.All<Band>();
     EXPECT_EQ(bands[1].colour, (plat::Color{192, 192, 192}));
     EXPECT_EQ(bands[2].colour, (plat::Color{255, 192, 192}));
+    // Painted, the message is shown once for the state, not at every repaint.
+    ScriptedUi ui;
+    ui.Message("Concrete type 1", MsgAnswer::Ok);
+    RecordingDC dc;
+    chart.Paint(dc, true, {0, 0, 400, 300});
+    chart.Paint(dc, true, {0, 0, 400, 300});
+    EXPECT_EQ(ui.requests.size(), 1u);
 }
 
 TEST_F(BeamDiagramTest, NoDataAndTheTwoCallProtocol)
@@ -389,6 +422,28 @@ TEST(RichBeamCopy, WithoutStructureBarArraysHoldOneValue)
     EXPECT_EQ(section.GetStateCopy()->LongBarValues[0], std::vector<double>{1.0});
     EXPECT_EQ(section.GetStateCopy()->LongBarValues[2].size(), 1u);
     EXPECT_TRUE(section.ComputePlacement().noData);
+}
+
+// With a structure each per-bar array keeps its own length: list 1 of a beam holds one value,
+// and reading past it must give "no value" rather than a padded entry that the section picture
+// would take for a ruptured bar.
+TEST_F(BeamDiagramTest, CopiedBarArraysKeepTheirLengths)
+{
+    TRichBeam section(nullptr, "Cross Section", 0, 0, 400, 300);
+    auto state = MeshState(1, 0.0, Cracked);
+    state->LongBarValues[BarArray::List0Stress] = {3.6e8, 1.3e8, -1.0e8};
+    state->LongBarValues[BarArray::List1Stress] = {0.0};
+    section.AttachStructure(beam.get());
+    section.AttachState(state.get());
+    const SectionState* copy = section.GetStateCopy();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->LongBarValues[BarArray::List0Stress], state->LongBarValues[BarArray::List0Stress]);
+    EXPECT_EQ(copy->LongBarValues[BarArray::List1Stress], std::vector<double>{0.0});
+    EXPECT_EQ(copy->BarValue(BarArray::List1Stress, 2), kUndefined);
+    // Every layer's bars are drawn: two circles at each of the three layers.
+    RecordingDC dc;
+    section.Paint(dc, true, {0, 0, 400, 300});
+    EXPECT_EQ(dc.CallsOf("Ellipse").size(), 6u);
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 // Pictures of the beam mode's six nine-graph sets for a finished response of the 300 x 600 mm
 // beam with stirrups under moment and shear (M / V = 1.5 m), for looking at.
 //
-//   qv_beamsets <output folder>
+//   qv_beamsets <output folder> [peak]
+//
+// With "peak" the views show the stage of the largest load instead of the last one.
 //
 // Writes set0.png .. set5.png: each set as a printed page shows it: the nine charts in their
-// panels, each described and filled by the beam mode, the two control charts in the control
+// panels, each described and filled by the beam mode (the result diagrams drawn by their own
+// classes), the two control charts in the control
 // panel where printing puts them, and the information panel.
 
 #include <cstdio>
@@ -14,6 +17,7 @@
 
 #include "analysis/RunToFinish.h"
 #include "analysis/T1DAnalysis.h"
+#include "app/views/DiagramMakers.h"
 #include "app/views/PanelLayout.h"
 #include "charts/Tchart.h"
 #include "charts/TMixinChartOwner.h"
@@ -22,6 +26,7 @@
 #include "platform/Application.h"
 #include "platform/DC.h"
 #include "platform/Window.h"
+#include "views/BeamModeInstall.h"
 #include "views/ContractChart.h"
 #include "views/GraphTables.h"
 #include "views/TQ2k_Logic.h"
@@ -66,6 +71,28 @@ std::unique_ptr<TBeam> ShearBeam()
     return beam;
 }
 
+// The result diagrams' kinds and titles, as the chart factory gives them.
+int DiagramKind(int id)
+{
+    switch (id) {
+    case 2000: return 6;
+    case 2001: return 12;
+    case 2002: return 14;
+    case 2003: return 13;
+    default: return 0;
+    }
+}
+
+const char* DiagramTitle(int id)
+{
+    switch (id) {
+    case 2000: return "Crack Diagram ";
+    case 2001: return "Cross Section";
+    case 2002: return "N+M";
+    default: return "Internal Forces";
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -76,12 +103,20 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1];
     plat::EnsureGuiRuntime();
+    InstallResultDiagrams();
     SilentReporter silent;
     ScopedReporter scope(silent);
     auto beam = ShearBeam();
     TFullSectionalResponse response(beam.get());
     RunToFinish(response, 10000);
     std::printf("%d stages\n", response.GetLastStageIndex());
+    if (argc > 2 && std::string(argv[2]) == "peak") {
+        for (int i = 0; i < response.GetLastStageIndex(); ++i)
+            if (response.GetStage(i) == response.GetPeakState()) {
+                response.SelectLoadStage(i);
+                std::printf("stage %d shown (the peak)\n", i);
+            }
+    }
 
     Page page;
     page.Create();
@@ -97,12 +132,20 @@ int main(int argc, char** argv)
             PanelRect r;
             GetPanelRect(ChartPanel(LayoutMode::NineGraphs, position), kPageWidth, kPageHeight,
                          kControlPanelFraction, r);
-            Tbigchart chart(&page, "", r.x, r.y, r.width, r.height, 1, 1, 0);
+            std::unique_ptr<Tchart> made =
+                DiagramKind(id) != 0
+                    ? MakeKindChart(&page, "", r.x, r.y, r.width, r.height, DiagramKind(id))
+                    : std::make_unique<Tbigchart>(&page, "", r.x, r.y, r.width, r.height, 1, 1, 0);
+            Tchart& chart = *made;
             chart.CreateInParent();
-            ChartDescription d;
-            logic.GetChartDescription(id, d, 1);
-            chart.SetTitles(d.title, d.xLabel, d.yLabel, d.xPrecision, d.yPrecision);
-            chart.SetNumericRangeLabels(d.axisLabels);
+            if (DiagramKind(id) != 0) {
+                chart.SetTitles(DiagramTitle(id), "", "", 0, 0);
+            } else {
+                ChartDescription d;
+                logic.GetChartDescription(id, d, 1);
+                chart.SetTitles(d.title, d.xLabel, d.yLabel, d.xPrecision, d.yPrecision);
+                chart.SetNumericRangeLabels(d.axisLabels);
+            }
             ContractChart fill(chart);
             logic.FillChart(&fill, id, 0, 0);
             chart.UpdateWindow();
