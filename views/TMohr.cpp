@@ -161,6 +161,18 @@ void TMohr::Paint(plat::DC& dc, bool, const plat::Rect&)
         DrawSelectionOn(dc);
 }
 
+void TMohr::AutoScale()
+{
+    m_data.AutoScale();
+    if (!m_data.GetMaxRange() && m_data.IsAutoEnd(ChartEnd::YMin) && m_data.IsAutoEnd(ChartEnd::YMax)) {
+        ChartBounds& range = m_data.MutableAxisRange();
+        const double reach = std::max(std::fabs(range.yMin), std::fabs(range.yMax));
+        range.yMin = -reach;
+        range.yMax = reach;
+    }
+    Redraw();
+}
+
 void TMohr::Redraw()
 {
     if (IsCreated())

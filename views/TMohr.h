@@ -48,6 +48,9 @@ public:
           int yPrecision, int drawMode);
 
     void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    // The chart's range, then automatic y ends made symmetric about the axis: the feeders'
+    // shear values reach +R only, and the circle reaches -R as well.
+    void AutoScale() override;
     // Redraw.
     void CmPopup3000() override;
     void CmPopup3001() override {}

@@ -176,6 +176,28 @@ TEST_F(MohrChart, PaintsThroughTheContract)
     EXPECT_EQ(chart.Data().XFormat().format, "%5.0f");
 }
 
+// The feeders give the shear values and the radius upward only; the whole circle, with the
+// x face below the axis, stays in the box.
+TEST_F(MohrChart, WholeCircleStaysInTheBox)
+{
+    Feed(2.1, -18.3, -1.2, -15.0, 6.5);
+    EXPECT_DOUBLE_EQ(chart.GetAxisRange().yMin, -10.2);
+    EXPECT_DOUBLE_EQ(chart.GetAxisRange().yMax, 10.2);
+    RecordingDC dc;
+    chart.Paint(dc, true, {0, 0, 400, 300});
+    const plat::Rect circle = dc.CallsOf("Arc").at(0).rect;
+    EXPECT_GE(circle.top, chart.Margins().top);
+    EXPECT_LE(circle.bottom, 300);
+    for (const DrawCall& pie : dc.CallsOf("Pie")) {
+        EXPECT_GE(pie.rect.top, 0);
+        EXPECT_LE(pie.rect.bottom, 300);
+    }
+    // A range the user fixed stays as it is.
+    chart.SetAxisEnd(ChartEnd::YMin, 0.0);
+    Feed(2.1, -18.3, -1.2, -15.0, 6.5);
+    EXPECT_DOUBLE_EQ(chart.GetAxisRange().yMin, 0.0);
+}
+
 TEST_F(MohrChart, EditTitleAndMenu)
 {
     std::vector<std::string> items;
