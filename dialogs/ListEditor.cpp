@@ -146,6 +146,7 @@ void TGen_Base::ShowEntry(bool refillList, bool setName) {
     if (count == 0) {
         for (auto& f : form.fields)
             f.clear();
+        form.bar.text.clear();
         form.comboSel = m_defaultSel;
         m_further = {};
         m_curve.reset();

@@ -113,7 +113,9 @@ ConcreteTypeRec ConcreteFromEntry(const TTypeList& list, int i, const ConcreteTy
     rec.ftAuto = entry.unset[1] == 1 ? 1 : 0;
     rec.ecAuto = entry.unset[2] == 1 ? 1 : 0;
     CheckConcreteType(rec, false);
-    rec.name = entry.name.empty() ? "Concrete 1" : entry.name;
+    // The check renames a type whose name is longer than the section keeps; the page allows
+    // longer names, so the name is cut to what the section keeps instead.
+    rec.name = entry.name.empty() ? "Concrete 1" : entry.name.substr(0, kMaterialNameMaxChars);
     PrepareConcreteType(rec);
     return rec;
 }

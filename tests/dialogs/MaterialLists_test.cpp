@@ -3,6 +3,7 @@
 // "Detailed" question.
 
 #include "dialogs/MaterialLists.h"
+#include "model/ReinfPatterns.h"
 #include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
@@ -93,6 +94,48 @@ TEST_F(MaterialListsTest, UnchangedListsWriteBackTheSameSection) {
     EXPECT_EQ(LayerType("Tendon"), 1);
     EXPECT_EQ(beam.GetTransLayer(0, 2)->type, 0);
     EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(MaterialListsTest, PatternBarsFollowTheirSteelTypeWhenRegenerated) {
+    ReinfPatternRec ring;
+    ring.kind = kCircularPatternKind;
+    ring.inUse = 1;
+    InitLongLayerRec(ring.layer);
+    ring.layer.type = 1;  // "S"
+    ring.layer.Ai = 100e-6;
+    ring.layer.nround = 4;
+    ring.layer.aligned = 1;
+    ring.layer.name = "Ring";
+    ring.radius = 0.1;
+    ring.centre = 0.4;
+    beam.StorePattern(ring, 0);
+    FillMaterialLists(beam, lists);
+    WriteBackMaterials(beam, lists);
+    ResetDefaultLongLayers(0, beam);
+    int ringLayers = 0;
+    for (int i = 0; i < beam.GetLongLayerCount(0); ++i)
+        if (beam.GetLongLayer(i, 0)->pattern == kCircularPattern) {
+            ++ringLayers;
+            EXPECT_EQ(beam.GetLongLayer(i, 0)->type, 0);
+        }
+    EXPECT_EQ(ringLayers, 3);
+}
+
+TEST_F(MaterialListsTest, FrozenSectionIsNotWritten) {
+    FillMaterialLists(beam, lists);
+    lists.concrete.Delete(0);
+    beam.SetFrozen(1);
+    EXPECT_EQ(WriteBackMaterials(beam, lists), 0);
+    beam.SetFrozen(0);
+    EXPECT_EQ(reporter.Count("Attempt to write to frozen beam!"), 1);
+    EXPECT_EQ(beam.GetConcreteTypeCount(), 2);
+}
+
+TEST_F(MaterialListsTest, LongConcreteNamesAreCutToWhatTheSectionKeeps) {
+    FillMaterialLists(beam, lists);
+    lists.concrete.Entry(0).name = "High Strength Mix";
+    WriteBackMaterials(beam, lists);
+    EXPECT_EQ(beam.GetConcreteType(0)->name, "High Strength ");
 }
 
 TEST_F(MaterialListsTest, ANewConcreteTypeLeavesTheRegionsOnTheirTypes) {

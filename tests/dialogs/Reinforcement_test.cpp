@@ -188,6 +188,9 @@ TEST_F(ReinforcementTest, UnchangedListsRebuildTheSameLayersAndPatterns) {
     // 2 plain + 4 ring + 3 web + 1 tendon.
     ASSERT_EQ(beam.GetLongLayerCount(0), 10);
     EXPECT_DOUBLE_EQ(beam.GetLongLayer(0, 0)->z, beam.GetBottom() + 0.05);
+    // The section's own check rebuilds the patterns from the layers.
+    beam.Validate();
+    ASSERT_EQ(beam.GetLongLayerCount(0), 10);
     std::vector<LongLayerRec> before;
     for (int i = 0; i < beam.GetLongLayerCount(0); ++i)
         before.push_back(*beam.GetLongLayer(i, 0));
@@ -197,7 +200,17 @@ TEST_F(ReinforcementTest, UnchangedListsRebuildTheSameLayersAndPatterns) {
     EXPECT_NEAR(byArea.db, 2.0 * std::sqrt(0.0003 / 3.141592653589), 1e-12);
     EXPECT_EQ(byArea.bartitle, "");
 
+    // The same circle and spread result.
     TLongLists again = BuildLongLists(beam, 0);
+    ASSERT_EQ(again.circular->GetCount(), 1);
+    EXPECT_NEAR(again.circular->Entry(0).values[3], 0.3, 1e-9);
+    EXPECT_NEAR(again.circular->Entry(0).values[4], 0.2, 1e-9);
+    EXPECT_EQ(again.circular->Entry(0).codes[0], 1);
+    EXPECT_DOUBLE_EQ(again.circular->Entry(0).values[0], 8.0);
+    ASSERT_EQ(again.distributed->GetCount(), 1);
+    EXPECT_NEAR(again.distributed->Entry(0).values[4], 0.45, 1e-9);
+    EXPECT_NEAR(again.distributed->Entry(0).values[5], 0.15, 1e-9);
+    EXPECT_DOUBLE_EQ(again.distributed->Entry(0).values[3], 3.0);
     EXPECT_EQ(again.individual->GetCount(), 2);
     EXPECT_EQ(again.circular->GetCount(), 1);
     EXPECT_EQ(again.distributed->GetCount(), 1);
