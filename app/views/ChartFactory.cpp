@@ -7,7 +7,6 @@
 #include "app/GlobalTables.h"
 #include "app/ShellServices.h"
 #include "app/views/DiagramMakers.h"
-#include "app/views/StandInCharts.h"
 #include "app/views/TViewm.h"
 #include "charts/TTextBox.h"
 #include "charts/Tchart.h"
@@ -120,10 +119,8 @@ void TViewm_2k::CreatePanelChart(std::unique_ptr<Tchart>& slot, plat::Window* pa
             slot = std::make_unique<Ticonchart>(parent, title, r.x, r.y, r.width, r.height, 1, 3);
         else if (c.kind == 0)
             slot = std::make_unique<Tbigchart>(parent, title, r.x, r.y, r.width, r.height, 1, 3, 0);
-        else if (auto made = MakeDiagram(c.kind, parent, title, r.x, r.y, r.width, r.height, code))
-            slot = std::move(made);
         else
-            slot = std::make_unique<TKindChart>(parent, title, r.x, r.y, r.width, r.height, c.kind);
+            slot = MakeKindChart(parent, title, r.x, r.y, r.width, r.height, c.kind, code);
         if (parent && parent->IsCreated())
             ShowInParent(*slot);
     }

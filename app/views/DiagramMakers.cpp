@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "app/views/StandInCharts.h"
 #include "charts/Tchart.h"
 
 namespace {
@@ -32,4 +33,12 @@ std::unique_ptr<Tchart> MakeDiagram(int kind, plat::Window* parent, const std::s
     if (it == Makers().end())
         return nullptr;
     return it->second(parent, title, x, y, width, height, graphId);
+}
+
+std::unique_ptr<Tchart> MakeKindChart(plat::Window* parent, const std::string& title, int x, int y, int width,
+                                      int height, int kind, int graphId)
+{
+    if (std::unique_ptr<Tchart> chart = MakeDiagram(kind, parent, title, x, y, width, height, graphId))
+        return chart;
+    return std::make_unique<TKindChart>(parent, title, x, y, width, height, kind);
 }

@@ -23,3 +23,8 @@ DiagramMaker SetDiagramMaker(int kind, DiagramMaker maker);
 // The chart of a kind for a graph id; null when the kind has no maker.
 std::unique_ptr<Tchart> MakeDiagram(int kind, plat::Window* parent, const std::string& title, int x, int y,
                                     int width, int height, int graphId);
+
+// The chart of a kind: made by the installed maker, else the stand-in full chart that carries
+// the kind code.
+std::unique_ptr<Tchart> MakeKindChart(plat::Window* parent, const std::string& title, int x, int y, int width,
+                                      int height, int kind, int graphId = 0);

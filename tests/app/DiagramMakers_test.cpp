@@ -14,7 +14,7 @@ TEST(DiagramMakers, InstalledMakerElseStandIn)
     plat::EnsureGuiRuntime();
     int made = 0;
     DiagramMaker previous =
-        SetDiagramMaker(6, [&made](plat::Window* parent, const std::string& title, int x, int y, int w, int h) {
+        SetDiagramMaker(6, [&made](plat::Window* parent, const std::string& title, int x, int y, int w, int h, int) {
             ++made;
             return std::unique_ptr<Tchart>(std::make_unique<Tbigchart>(parent, title, x, y, w, h, 1, 1, 0));
         });
