@@ -1,7 +1,10 @@
 #include "analysis/TQuarvish2000Analysis.h"
 
 #include <array>
+#include <cmath>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -224,6 +227,144 @@ TEST(LayerSolution, FinishingPassBuildsOnTheSolutionJustMade)
     analysis.MarkFailedBars(reused.get());
     EXPECT_EQ(analysis.FinishLayerStates(*reused), 1);
     EXPECT_EQ(analysis.GetSolveCounts().layerSolutions, solutions + 2);
+}
+
+} // namespace
+
+namespace {
+
+// The first field in which two solved states differ ("" when none): results, shear zone,
+// layers, every field of every node (doubles compared as bits), the bar values (stresses and
+// strains, those at cracks included), the bond stresses, the stirrup flags and the envelopes.
+std::string StateFieldDifference(const SectionState& a, const SectionState& b)
+{
+    using stagetest::SameBits;
+    using N = LayerNodeStateRec;
+    if (a.LayerCount != b.LayerCount)
+        return "layer count";
+    if (!SameBits(a.Results.data(), b.Results.data(), a.Results.size()))
+        return "results";
+    if (!SameBits(a.Summary.data(), b.Summary.data(), a.Summary.size()))
+        return "summary";
+    if (!SameBits(&a.Top, &b.Top, 1) || !SameBits(&a.Bottom, &b.Bottom, 1))
+        return "shear zone";
+    if (a.LayerDefs != b.LayerDefs)
+        return "layers";
+    static const std::pair<const char*, double N::*> kFields[] = {
+        {"StrainX", &N::StrainX},
+        {"StrainZ", &N::StrainZ},
+        {"ShearStrain", &N::ShearStrain},
+        {"Strain1", &N::Strain1},
+        {"Strain2", &N::Strain2},
+        {"CrackAngle", &N::CrackAngle},
+        {"ConcStressX", &N::ConcStressX},
+        {"ConcStressZ", &N::ConcStressZ},
+        {"ConcShearStress", &N::ConcShearStress},
+        {"ConcStress1", &N::ConcStress1},
+        {"ConcStress2", &N::ConcStress2},
+        {"ConcStress2Max", &N::ConcStress2Max},
+        {"ShearStrainShape", &N::ShearStrainShape},
+        {"StirrupStress", &N::StirrupStress},
+        {"StirrupStressAtCrack", &N::StirrupStressAtCrack},
+        {"StirrupYieldStress", &N::StirrupYieldStress},
+        {"StirrupRatio", &N::StirrupRatio},
+        {"CriticalRatio", &N::CriticalRatio},
+        {"Stress1AtCrack", &N::Stress1AtCrack},
+        {"SpareValue", &N::SpareValue},
+        {"CrackWidth", &N::CrackWidth},
+        {"CrackSpacingTheta", &N::CrackSpacingTheta},
+        {"CrackSpacingX", &N::CrackSpacingX},
+        {"CrackSpacingZ", &N::CrackSpacingZ},
+        {"CrackShearStress", &N::CrackShearStress},
+        {"CrackShearLimit", &N::CrackShearLimit},
+        {"Depth", &N::Depth},
+        {"FreeStrainX", &N::FreeStrainX},
+        {"FreeStrainZ", &N::FreeStrainZ},
+        {"FreeStrain1", &N::FreeStrain1},
+        {"FreeStrain2", &N::FreeStrain2},
+        {"TensionLimit", &N::TensionLimit},
+        {"ReserveX", &N::ReserveX},
+        {"ReserveZ", &N::ReserveZ},
+        {"TensionStiffFactor", &N::TensionStiffFactor},
+        {"LocalTensileStrength", &N::LocalTensileStrength},
+        {"SteelStressX", &N::SteelStressX},
+        {"SteelStressXAtCrack", &N::SteelStressXAtCrack},
+    };
+    const auto nodes = static_cast<std::size_t>(2 * a.LayerCount + 1);
+    if (a.NodeStates.size() < nodes || b.NodeStates.size() < nodes)
+        return "node count";
+    for (std::size_t i = 0; i < nodes; ++i) {
+        const N& x = a.NodeStates[i];
+        const N& y = b.NodeStates[i];
+        for (const auto& [name, field] : kFields)
+            if (!SameBits(&(x.*field), &(y.*field), 1))
+                return "node " + std::to_string(i) + " " + name;
+        if (x.CrackCheckCode != y.CrackCheckCode || x.ConcreteType != y.ConcreteType ||
+            x.AxesSwapped != y.AxesSwapped)
+            return "node " + std::to_string(i) + " codes";
+    }
+    for (std::size_t k = 0; k < a.LongBarValues.size(); ++k)
+        if (a.LongBarValues[k].size() != b.LongBarValues[k].size() ||
+            !SameBits(a.LongBarValues[k].data(), b.LongBarValues[k].data(), a.LongBarValues[k].size()))
+            return "bar values " + std::to_string(k);
+    for (std::size_t k = 0; k < a.LongBarExtra.size(); ++k)
+        if (a.LongBarExtra[k].size() != b.LongBarExtra[k].size() ||
+            !SameBits(a.LongBarExtra[k].data(), b.LongBarExtra[k].data(), a.LongBarExtra[k].size()))
+            return k == 0 ? "bond stresses" : "bar extra 1";
+    if (a.TransLayerFlags != b.TransLayerFlags)
+        return "stirrup flags";
+    if (a.PointLists != b.PointLists)
+        return "envelopes";
+    return {};
+}
+
+// A finishing pass at the profile just solved as a trial gives, field by field, the state of
+// a finishing pass solved in full by an analysis of its own (crack stresses, crack angles and
+// bond stresses included). Once any one of the three profile values has changed, however
+// little, the trial is never reused: the pass solves afresh and again equals a full solve at
+// the new profile.
+TEST(LayerSolution, ReusedTrialEqualsAFreshSolveFieldByField)
+{
+    const std::unique_ptr<TBeam> beam = PointSections::Beam(true, true);
+    const std::array<double, 3> profile{1e-4, -4e-3, 3e-4};
+    auto fresh = [&](const std::array<double, 3>& p) {
+        FakeBeamAnalysis own(beam.get(), 1);
+        SectionStateHolder holder;
+        SolveAtProfile(own, holder, p[0], p[1], p[2], LayerSolveMode::Trial);
+        own.SolveLayerStates(*holder, LayerSolveMode::FinalBeam);
+        return holder;
+    };
+    const SectionStateHolder expected = fresh(profile);
+    // Cracked, with crack stresses and bond to compare.
+    double angles = 0.0;
+    for (int i = 0; i < 2 * expected->LayerCount + 1; ++i)
+        angles += std::fabs(expected->NodeStates[static_cast<std::size_t>(i)].CrackWidth);
+    ASSERT_GT(angles, 0.0);
+    double bond = 0.0;
+    for (double b : expected->LongBarExtra[0])
+        bond += std::fabs(b);
+    ASSERT_GT(bond, 0.0);
+
+    FakeBeamAnalysis analysis(beam.get(), 1);
+    SectionStateHolder reused;
+    SolveAtProfile(analysis, reused, profile[0], profile[1], profile[2], LayerSolveMode::Trial);
+    const auto solutions = analysis.GetSolveCounts().layerSolutions;
+    EXPECT_EQ(analysis.FinishLayerStates(*reused), 1);
+    EXPECT_EQ(analysis.GetSolveCounts().layerSolutions, solutions); // reused
+    EXPECT_EQ(StateFieldDifference(*reused, *expected), "");
+
+    for (std::size_t c = 0; c < 3; ++c) {
+        SCOPED_TRACE(c);
+        std::array<double, 3> changed = profile;
+        changed[c] *= 1.01;
+        SectionStateHolder state;
+        SolveAtProfile(analysis, state, profile[0], profile[1], profile[2], LayerSolveMode::Trial);
+        state->Results[StateResult::ReferenceStrain + c] = changed[c];
+        const auto before = analysis.GetSolveCounts().layerSolutions;
+        EXPECT_EQ(analysis.FinishLayerStates(*state), 1);
+        EXPECT_EQ(analysis.GetSolveCounts().layerSolutions, before + 1); // solved afresh
+        EXPECT_EQ(StateFieldDifference(*state, *fresh(changed)), "");
+    }
 }
 
 } // namespace

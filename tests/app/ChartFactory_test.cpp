@@ -1,6 +1,9 @@
 // The chart factory on the real main window: classes, kinds, panels, titles, reuse by kind,
 // legends, inserted boxes and "Add to Graph".
 
+#include <tuple>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "app/views/ModeStandIns.h"
@@ -9,6 +12,7 @@
 #include "charts/Tchart.h"
 #include "charts/Tcontrolchart.h"
 #include "foundation/Reporter.h"
+#include "foundation/Sentinel.h"
 #include "platform/Controls.h"
 #include "tests/app/ShellFixture.h"
 
@@ -41,8 +45,28 @@ public:
         if (chart)
             chart->AutoScale();
     }
+    // With readouts set: the values of a stage are (0.001 id + stage, 2 stage + 1), none for
+    // graph noReadoutId.
+    int GetStageValues(double& x, double& y, int stage, int id) override {
+        if (!readouts)
+            return TBeamStandIn_Logic::GetStageValues(x, y, stage, id);
+        if (id == noReadoutId)
+            return 0;
+        x = 0.001 * id + stage;
+        y = 2.0 * stage + 1.0;
+        return 1;
+    }
+    int GetMaterialCounts(int& r, int& p) override {
+        r = reinforcing;
+        p = prestressing;
+        return 1;
+    }
     int legendId = -1;
     int fills = 0;
+    bool readouts = false;
+    int noReadoutId = -1;
+    int reinforcing = 0;
+    int prestressing = 0;
 };
 
 class ChartFactoryTest : public ShellTest {
@@ -205,4 +229,76 @@ TEST_F(ChartFactoryTest, TheControlPanelHasTheControlsOfTheLayoutsRecord) {
     EXPECT_EQ(View().GetChart(2), nullptr);
     Window().EvCommand(1001, 1001, 0);  // "Add to Graph"
     EXPECT_NE(View().GetChart(2), nullptr);
+}
+
+namespace {
+
+BoxPlace PlaceOf(const PanelRect& r) { return BoxPlace{r.x, r.y, r.width, r.height}; }
+
+} // namespace
+
+// The readout of a stage: in the pushover layout every chart takes (-x, y) of its graph's
+// stage values (the load-deflection curve is drawn against -deflection), or none when the mode
+// object has no values for its graph; in the load-deformation layout the main chart takes
+// (x, y) as they are and the pasted chart none.
+TEST_F(ChartFactoryTest, StageReadoutsAndTheirSignsInEachLayout) {
+    logic->readouts = true;
+    logic->noReadoutId = 4005;
+    View().SetPushover(4000);
+    View().RefreshAllPanels(7);
+    int charts = 0;
+    for (int i = 0; i < TViewm_Base::kPanelCharts; ++i) {
+        const Tchart* chart = View().GetChart(i);
+        if (!chart)
+            continue;
+        ++charts;
+        const int id = View().GetChartId(i);
+        SCOPED_TRACE(id);
+        if (id == 4005) {
+            EXPECT_EQ(chart->Data().ReadoutX(), kUndefined);
+            EXPECT_EQ(chart->Data().ReadoutY(), kUndefined);
+        } else {
+            EXPECT_DOUBLE_EQ(chart->Data().ReadoutX(), -(0.001 * id + 7));
+            EXPECT_DOUBLE_EQ(chart->Data().ReadoutY(), 15.0);
+        }
+    }
+    EXPECT_GE(charts, 2);
+
+    View().SetLoadDeformation(1001);
+    View().RefreshAllPanels(4);
+    const int main = View().GetChartId(0);
+    EXPECT_DOUBLE_EQ(View().GetChart(0)->Data().ReadoutX(), 0.001 * main + 4);
+    EXPECT_DOUBLE_EQ(View().GetChart(0)->Data().ReadoutY(), 9.0);
+    ASSERT_NE(View().GetChart(1), nullptr);
+    EXPECT_EQ(View().GetChart(1)->Data().ReadoutX(), kUndefined);
+}
+
+// The materials page: "Concrete" (material kind 7) at panel 14, then "Rebar" (kind 8) when
+// reinforcing steel is used and "P-Steel" (kind 9) when prestressing steel is, at the panels
+// that follow.
+TEST_F(ChartFactoryTest, EachMaterialChartIsOfItsMaterialsKindAtItsPanel) {
+    const struct {
+        int reinforcing, prestressing;
+        std::vector<std::tuple<const char*, int, int>> charts; // title, kind, panel
+    } cases[] = {
+        {2, 1, {{"Concrete", 7, 14}, {"Rebar", 8, 15}, {"P-Steel", 9, 16}}},
+        {0, 1, {{"Concrete", 7, 14}, {"P-Steel", 9, 15}}},
+        {1, 0, {{"Concrete", 7, 14}, {"Rebar", 8, 15}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reinforcing * 10 + c.prestressing);
+        logic->reinforcing = c.reinforcing;
+        logic->prestressing = c.prestressing;
+        View().SetNineGraphs(-1); // another layout in between
+        View().ShowMaterials();
+        for (std::size_t i = 0; i < c.charts.size(); ++i) {
+            const auto& [title, kind, panel] = c.charts[i];
+            const Tchart* chart = View().GetChart(static_cast<int>(i));
+            ASSERT_NE(chart, nullptr) << title;
+            EXPECT_EQ(chart->Kind(), kind) << title;
+            EXPECT_EQ(chart->Data().Title(), title);
+            EXPECT_EQ(chart->Place(), PlaceOf(View().GetPanelRect(panel))) << title;
+        }
+        EXPECT_EQ(View().GetChart(static_cast<int>(c.charts.size())), nullptr);
+    }
 }

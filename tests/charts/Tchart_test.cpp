@@ -125,6 +125,58 @@ TEST_F(ChartWindows, RubberBandRestoresEveryPixelAndTheDropMovesTheBox)
     EXPECT_DOUBLE_EQ(fh, 100.0 / 300);
 }
 
+// Every handle of a 100 x 80 box at (50, 50), dragged by (12, 7): the cursor it shows, the
+// band drawn while it moves (every other pixel of the page restored) and the place it drops
+// to, each by hand from the handle's rule (handles: 10 x 10 corners, middles about W / 2 = 50
+// and H / 2 = 40).
+TEST_F(ChartWindows, EachHandleDragsItsOwnEdges)
+{
+    using C = plat::Cursor;
+    const struct {
+        int code;
+        plat::Point at;
+        C cursor;
+        BoxPlace dropped;
+    } cases[] = {
+        {0, {2, 2}, C::SizeNWSE, {62, 57, 88, 73}},   // x, y, w, h all follow
+        {1, {50, 2}, C::SizeNS, {50, 57, 100, 73}},   // top edge only
+        {2, {97, 2}, C::SizeNESW, {50, 57, 112, 73}}, // top and right
+        {3, {2, 40}, C::SizeWE, {62, 50, 88, 80}},    // left edge only
+        {4, {97, 40}, C::SizeWE, {50, 50, 112, 80}},  // right edge only
+        {5, {2, 77}, C::SizeNESW, {62, 50, 88, 87}},  // bottom and left
+        {6, {97, 77}, C::SizeNWSE, {50, 50, 112, 87}}, // bottom and right
+        {7, {50, 77}, C::SizeNS, {50, 50, 100, 87}},  // bottom edge only
+        {8, {30, 30}, C::Arrow, {62, 57, 100, 80}},   // inside: moves
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        DraggableBox box(&page, 50, 50, 100, 80);
+        box.CreateInParent();
+        page.Invalidate(true);
+        const plat::Image before = page.BackingImage();
+        box.EvLButtonDown(0, c.at);
+        EXPECT_EQ(box.GetCursor(), c.cursor);
+        box.EvMouseMove(0, {c.at.x + 5, c.at.y + 3});
+        box.EvMouseMove(0, {c.at.x + 12, c.at.y + 7});
+        const plat::Image& now = page.BackingImage();
+        const plat::Rect band{c.dropped.x, c.dropped.y, c.dropped.x + c.dropped.w,
+                              c.dropped.y + c.dropped.h};
+        int changed = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x) {
+                if (now.Pixel(x, y) == before.Pixel(x, y))
+                    continue;
+                ++changed;
+                const bool nearEdge = std::abs(x - band.left) <= 2 || std::abs(x - band.right) <= 2 ||
+                                      std::abs(y - band.top) <= 2 || std::abs(y - band.bottom) <= 2;
+                ASSERT_TRUE(nearEdge) << x << "," << y;
+            }
+        EXPECT_GT(changed, 0);
+        box.EvLButtonUp(0, {c.at.x + 12, c.at.y + 7});
+        EXPECT_EQ(box.Place(), c.dropped);
+    }
+}
+
 TEST_F(ChartWindows, FontsAndPlacement)
 {
     TBoxItem box(&page, "plain", 0, 0, 400, 300);
@@ -317,6 +369,87 @@ TEST_F(ChartWindows, AxisTitlesCarryGreekLettersAndTheYTitleReadsUpward)
     EXPECT_NE(find(" Strain (mm/m)"), nullptr);
     EXPECT_NE(find("30.0"), nullptr);
     EXPECT_NE(find("1.8"), nullptr); // steps of nice(2) = 0.3
+}
+
+// An 800 x 600 chart with empty titles over x -10..10 and y 20..60, steps 5 and 10, its
+// pixels by the scaling rules: the empty titles still take a line each (top margin
+// trunc(1.1 x the title font's line), left and bottom margins the text font's line); pad
+// max(800 / 40, 600 / 40, 5) = 20 and tick max(800 / 100, 4) = 8; the symmetric x range needs
+// no room for labels, and neither y end is 0, so no x labels are reserved room. The plot's
+// bottom row b = 600 - bottom - 20 carries y = 20 and its top row top + 20 carries y = 60; x
+// runs from left + 20 + 2 x 8 to 800 - 20.
+TEST_F(ChartWindows, BigChartWithAYRangeAwayFromZeroByHand)
+{
+    Tbigchart chart(&page, "", 0, 0, 800, 600, 1, 1, 0);
+    chart.SetTitles("", "", "", 1, 1);
+    chart.AddPoint(-10, 20);
+    chart.AddPoint(0, 40);
+    chart.AddPoint(10, 60);
+    chart.AutoScale();
+    chart.SetAxisEnd(ChartEnd::XMin, -10);
+    chart.SetAxisEnd(ChartEnd::XMax, 10);
+    chart.SetAxisEnd(ChartEnd::YMin, 20);
+    chart.SetAxisEnd(ChartEnd::YMax, 60);
+    chart.SetXTickStep(5);
+    chart.SetYTickStep(10);
+    RecordingDC dc;
+    const int titleLine = MeasureRichText(dc, "", chart.TitleFont()).cy;
+    const int textLine = MeasureRichText(dc, "", chart.TextFont()).cy;
+    const int top = static_cast<int>(1.1 * titleLine);
+    ASSERT_GT(textLine, 0);
+    EXPECT_EQ(chart.Margins(), (ChartMargins{top, textLine, 0, textLine}));
+    const double b = 600 - textLine - 20;
+    const double yScale = (b - top - 20) / 40.0;
+    const double yOffset = b + 20 * yScale;
+    const double x0 = textLine + 36;
+    const double xScale = (800 - 20 - x0) / 20.0;
+    const double xOffset = x0 + 10 * xScale;
+    const auto col = [&](double x) { return static_cast<int>(xOffset + x * xScale + 0.5); };
+    const auto row = [&](double y) { return static_cast<int>(yOffset - y * yScale + 0.5); };
+    ASSERT_EQ(col(-10), static_cast<int>(x0 + 0.5));
+    ASSERT_EQ(row(20), static_cast<int>(b + 0.5));
+
+    chart.Paint(dc, true, {0, 0, 800, 600});
+    const std::vector<DrawCall> lines = dc.CallsOf("Line");
+    const auto drawn = [&](plat::Point a, plat::Point c) {
+        for (const DrawCall& l : lines)
+            if ((l.points[0] == a && l.points[1] == c) || (l.points[0] == c && l.points[1] == a))
+                return true;
+        return false;
+    };
+    // The curve through its three points, in one run.
+    const std::vector<DrawCall> runs = dc.CallsOf("Polyline");
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].points, (std::vector<plat::Point>{{col(-10), row(20)}, {col(0), row(40)},
+                                                        {col(10), row(60)}}));
+    // The y axis on the column of x = 0 from the row of y max to that of y min.
+    EXPECT_TRUE(drawn({col(0), row(60)}, {col(0), row(20)}));
+    // y ticks from the top end down (the range lies above zero).
+    for (int v = 20; v <= 60; v += 10)
+        EXPECT_TRUE(drawn({col(0) - 4, row(v)}, {col(0) + 4, row(v)})) << v;
+    // y labels 50 .. 20 (the top tick has none), right-aligned a tick left of the axis and
+    // centred on their rows; x labels centred on their columns a tick below the row of y min
+    // (the y range lies on one side of zero). A run's box is at + (x0 .. x0 + width).
+    const int h2 = MeasureRichText(dc, "0123456789", chart.TextFont()).cy / 2;
+    int yLabels = 0;
+    int xLabels = 0;
+    for (const DrawCall& c : dc.CallsOf("Text")) {
+        if (c.text.empty())
+            continue;
+        const double value = std::stod(c.text);
+        if (c.run.at.y < row(20) + 8) {
+            ++yLabels;
+            EXPECT_NE(value, 60.0);
+            EXPECT_EQ(c.run.at.x + c.run.x0 + c.run.width, static_cast<int>(xOffset - 8 + 0.5)) << c.text;
+            EXPECT_EQ(c.run.at.y, row(value) - h2) << c.text;
+        } else {
+            ++xLabels;
+            EXPECT_EQ(c.run.at.y, row(20) + 8) << c.text;
+            EXPECT_NEAR(c.run.at.x + c.run.x0 + c.run.width / 2.0, col(value), 1.0) << c.text;
+        }
+    }
+    EXPECT_EQ(yLabels, 4);
+    EXPECT_EQ(xLabels, 5);
 }
 
 using RotateDC = ChartsGuiTest;

@@ -1,6 +1,10 @@
 #include "foundation/WorkerPool.h"
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -100,4 +104,31 @@ TEST(WorkerPool, TasksHandWindowWorkToTheMainThread)
                                    RunOnMainThread([] { throw std::logic_error("main"); });
                                }),
                  std::logic_error);
+}
+
+// A count below 1 means every core of the machine: as many workers as it reports (at least
+// one, at most the cap of 64), and that many tasks really run at the same time (each waits
+// until all of them have started).
+TEST(WorkerPool, CountZeroMeansEveryCore)
+{
+    const int cores = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 64);
+    for (int count : {0, -3}) {
+        SCOPED_TRACE(count);
+        const ScopedWorkerCount two(2); // a pool of another size exists before
+        RunInParallel(2, [](int) {});
+        SetWorkerCount(count);
+        ASSERT_EQ(GetWorkerCount(), cores);
+        std::mutex mutex;
+        std::condition_variable all;
+        int started = 0;
+        int met = 0;
+        RunInParallel(cores, [&](int) {
+            std::unique_lock lock(mutex);
+            ++started;
+            all.notify_all();
+            if (all.wait_for(lock, std::chrono::seconds(20), [&] { return started == cores; }))
+                ++met;
+        });
+        EXPECT_EQ(met, cores);
+    }
 }

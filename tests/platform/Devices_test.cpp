@@ -308,3 +308,124 @@ TEST_F(DevicesTest, BitmapsComeFromTheProgramsOwnResources) {
     EXPECT_EQ(Image::FromResource(5198).Width(), 64);
     EXPECT_TRUE(Image::FromResource(4711).IsNull());
 }
+
+// device = (logical - window origin) * viewport extent / window extent + viewport origin, with
+// both origins away from zero; the text mode ignores the extents; the isotropic mode keeps the
+// smaller of the two scales on both axes, each with its own sign. Converting to device pixels
+// and back gives the logical point again wherever the scales are whole numbers.
+TEST_F(DevicesTest, MappingModesWithShiftedOriginsByHand) {
+    const Point windowOrg{10, -20};
+    const Point viewportOrg{100, 50};
+    struct Row {
+        const char* name;
+        int mode;
+        Size windowExt, viewportExt;
+        Point logical, device;
+    };
+    const Row rows[] = {
+        // 60 - 10 + 100 = 150; 10 + 20 + 50 = 80.
+        {"text", MapMode::Text, {200, 100}, {400, -300}, {60, 10}, {150, 80}},
+        // x: 50 * 400 / 200 + 100 = 200; y: 30 * -300 / 100 + 50 = -40.
+        {"anisotropic", MapMode::Anisotropic, {200, 100}, {400, -300}, {60, 10}, {200, -40}},
+        // Scales 2 and 6: y shrinks to 2, keeping its minus: 30 * -2 + 50 = -10.
+        {"isotropic, y shrinks", MapMode::Isotropic, {200, 100}, {400, -600}, {60, 10}, {200, -10}},
+        // Scales 5 and 2: x shrinks to 2, keeping its minus: 50 * -2 + 100 = 0; 30 * 2 + 50.
+        {"isotropic, x shrinks", MapMode::Isotropic, {100, 100}, {-500, 200}, {60, 10}, {0, 110}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Image img(1, 1);
+        DC dc(img);
+        dc.SetMapMode(row.mode);
+        dc.SetWindowOrg(windowOrg);
+        dc.SetViewportOrg(viewportOrg);
+        dc.SetWindowExt(row.windowExt);
+        dc.SetViewportExt(row.viewportExt);
+        EXPECT_EQ(dc.LPtoDP(row.logical), row.device);
+        EXPECT_EQ(dc.DPtoLP(row.device), row.logical);
+        EXPECT_EQ(dc.LPtoDP(windowOrg), viewportOrg);  // the window origin lands on the viewport's
+        EXPECT_EQ(dc.DPtoLP(viewportOrg), windowOrg);
+        for (const Point p : {Point{-37, 41}, Point{0, 0}, Point{1234, -999}, Point{11, -19}})
+            EXPECT_EQ(dc.DPtoLP(dc.LPtoDP(p)), p) << p.x << "," << p.y;
+        // A rectangle comes back normalised, whatever the signs of the scales.
+        const Rect r = dc.LPtoDP(Rect{row.logical.x, row.logical.y, row.logical.x + 10, row.logical.y + 10});
+        EXPECT_LT(r.left, r.right);
+        EXPECT_LT(r.top, r.bottom);
+        EXPECT_TRUE(r.left == row.device.x || r.right == row.device.x);
+        EXPECT_TRUE(r.top == row.device.y || r.bottom == row.device.y);
+    }
+
+    // Drawing lands where the mapping says: in the isotropic mode of scale -2 in x and 2 in y,
+    // with window origin (60, 10) and viewport origin (20, 5), logical (60, 10) goes to device
+    // (20, 5) and logical (55, 13) to (-5 * -2 + 20, 3 * 2 + 5) = (30, 11).
+    Image img(40, 20);
+    DC dc(img);
+    dc.SetMapMode(MapMode::Isotropic);
+    dc.SetWindowExt(Size{100, 100});
+    dc.SetViewportExt(Size{-500, 200});
+    dc.SetWindowOrg(Point{60, 10});
+    dc.SetViewportOrg(Point{20, 5});
+    dc.SetPixel(Point{60, 10}, Colors::LtRed);
+    dc.SetPixel(Point{55, 13}, Colors::LtBlue);
+    EXPECT_EQ(img.Pixel(20, 5), Colors::LtRed);
+    EXPECT_EQ(img.Pixel(30, 11), Colors::LtBlue);
+}
+
+// RestoreDC(-n) goes back n saved states (the last one is -1) and drops those after it; a
+// level past the oldest saved state fails and changes nothing.
+TEST_F(DevicesTest, RestoreToNegativeLevelsCountsBackFromTheLastSave) {
+    Image img(4, 4);
+    DC dc(img);
+    const Color colours[] = {Colors::LtRed, Colors::LtGreen, Colors::LtBlue, Colors::Black};
+    for (int i = 0; i < 3; ++i) {
+        dc.SelectPen(Pen{PenStyle::Solid, 1, colours[i]});
+        dc.SetViewportOrg(Point{i, 0});
+        EXPECT_EQ(dc.SaveDC(), i + 1);
+    }
+    dc.SelectPen(Pen{PenStyle::Solid, 1, colours[3]});
+    // Saved: 1 red, 2 green, 3 blue. -2 is the green one; 1 red stays saved.
+    ASSERT_TRUE(dc.RestoreDC(-2));
+    EXPECT_EQ(dc.GetPen().color, Colors::LtGreen);
+    EXPECT_EQ(dc.GetViewportOrg(), (Point{1, 0}));
+    EXPECT_FALSE(dc.RestoreDC(-2));  // only one left
+    EXPECT_EQ(dc.GetPen().color, Colors::LtGreen);
+    ASSERT_TRUE(dc.RestoreDC(-1));
+    EXPECT_EQ(dc.GetPen().color, Colors::LtRed);
+    EXPECT_EQ(dc.GetViewportOrg(), (Point{0, 0}));
+    EXPECT_FALSE(dc.RestoreDC(-1));
+    // After a restore the numbering goes on from what is left.
+    EXPECT_EQ(dc.SaveDC(), 1);
+    dc.SelectPen(Pen{PenStyle::Solid, 1, Colors::LtBlue});
+    EXPECT_EQ(dc.SaveDC(), 2);
+    ASSERT_TRUE(dc.RestoreDC(1));
+    EXPECT_EQ(dc.GetPen().color, Colors::LtRed);
+}
+
+// An arc whose two rays coincide (the same point, or two points on one ray) is the whole
+// ellipse; a pie or chord with coinciding ends is the whole filled ellipse.
+TEST_F(DevicesTest, ArcsWhoseEndsCoincideAreWholeEllipses) {
+    // A circle of radius 10 about (10, 10).
+    const Rect box{0, 0, 21, 21};
+    const Point ends[][2] = {{{20, 10}, {20, 10}}, {{15, 10}, {30, 10}}, {{10, 0}, {10, -5}}};
+    for (const auto& e : ends) {
+        SCOPED_TRACE(e[1].x);
+        Image arc(24, 24), pie(24, 24);
+        {
+            DC dc(arc);
+            dc.Arc(box, e[0], e[1]);
+        }
+        {
+            DC dc(pie);
+            dc.SelectBrush(Brush{false, Colors::LtBlue});
+            dc.Pie(box, e[0], e[1]);
+        }
+        // The four compass points and the four diagonals (10 +- 7.07) carry ink.
+        for (const Point p : {Point{20, 10}, Point{10, 0}, Point{0, 10}, Point{10, 20}, Point{17, 3},
+                              Point{3, 3}, Point{3, 17}, Point{17, 17}})
+            EXPECT_TRUE(InkNear(arc, p.x, p.y)) << p.x << "," << p.y;
+        EXPECT_FALSE(Inked(arc, 10, 10));
+        // Every quarter of the disc is filled.
+        for (const Point p : {Point{14, 6}, Point{6, 6}, Point{6, 14}, Point{14, 14}})
+            EXPECT_EQ(pie.Pixel(p.x, p.y), Colors::LtBlue) << p.x << "," << p.y;
+    }
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest-spi.h>
 
 #include <cstdlib>
+#include <functional>
 #include <optional>
 
 #include "platform/Application.h"
@@ -282,4 +283,127 @@ TEST_F(ScriptedDialogTest, MultiLineEditKeepsCrLfAndCopiesTheSelection) {
         d.Click(DialogResult::Cancel);
     });
     dialog.Execute();
+}
+
+namespace {
+
+constexpr int IdOther = 7;
+
+// A dialog that counts its close checks and refuses as told.
+class CheckedDialog : public Dialog {
+public:
+    CheckedDialog() : Dialog(nullptr, Template()) {
+        AddResponseTable({{IdOther, [this] { CloseWindow(IdOther); }, {}}});
+    }
+    static DialogTemplate Template() {
+        DialogTemplate t;
+        t.caption = "Checked";
+        t.Add(DialogItem::Make(IdOther, ControlKind::PushButton, "Other"));
+        t.Add(DialogItem::Make(DialogResult::Ok, ControlKind::DefPushButton, "OK"));
+        t.Add(DialogItem::Make(DialogResult::Cancel, ControlKind::PushButton, "Cancel"));
+        t.Add(DialogItem::Make(DialogResult::Help, ControlKind::PushButton, "Help"));
+        return t;
+    }
+    bool CanClose() override {
+        ++checks;
+        return refusals-- <= 0;
+    }
+    int checks = 0;
+    int refusals = 0;
+};
+
+} // namespace
+
+// The close check runs when OK ends the dialog (the button or Enter), and a refusal keeps it
+// open; Cancel, Escape and any other result end it without asking.
+TEST_F(DialogTest, TheCloseCheckIsAskedOnOkOnly) {
+    const struct {
+        const char* name;
+        std::function<void(DialogDriver&)> end;
+        int result;
+        int checks;
+    } rows[] = {
+        {"OK", [](DialogDriver& d) { d.Click(DialogResult::Ok); }, DialogResult::Ok, 3},
+        {"Enter", [](DialogDriver& d) { d.PressEnter(); }, DialogResult::Ok, 3},
+        {"Cancel", [](DialogDriver& d) { d.Click(DialogResult::Cancel); }, DialogResult::Cancel, 0},
+        {"Escape", [](DialogDriver& d) { d.PressEscape(); }, DialogResult::Cancel, 0},
+        {"another result", [](DialogDriver& d) { d.Click(IdOther); }, IdOther, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CheckedDialog dialog;
+        dialog.refusals = 2;
+        ScriptedUi ui;
+        ui.Dialog("Checked", [&](DialogDriver& d) {
+            row.end(d);
+            if (row.checks == 0)
+                return;
+            // Refused twice: still open; the third time it closes.
+            EXPECT_FALSE(d.Ended());
+            row.end(d);
+            EXPECT_FALSE(d.Ended());
+            row.end(d);
+        });
+        EXPECT_EQ(dialog.Execute(), row.result);
+        EXPECT_EQ(dialog.checks, row.checks);
+    }
+    // Ended from the program with any result but OK: no check either.
+    CheckedDialog dialog;
+    dialog.refusals = 5;
+    ScriptedUi ui;
+    ui.Dialog("Checked", [&](DialogDriver&) { dialog.CloseWindow(DialogResult::Help); });
+    EXPECT_EQ(dialog.Execute(), DialogResult::Help);
+    EXPECT_EQ(dialog.checks, 0);
+}
+
+// A placed template's pixels from its dialog units: a horizontal unit is a quarter of the
+// dialog font's average character width (the width of "A".."Z" "a".."z" over 52), a vertical
+// unit an eighth of its line height. So 208 units across are the width of the 52 letters and
+// 8 units down one line of the font, measured here in that font (12 pt at the screen's
+// density) through the drawing layer; a control follows the same units.
+TEST_F(DialogTest, PlacedTemplatePixelsFollowItsFontsUnits) {
+    constexpr int IdBox = 301;
+    DialogTemplate t;
+    t.caption = "Placed";
+    t.width = 208;
+    t.height = 32;
+    t.fontFace = "MS Sans Serif";
+    t.pointSize = 12;
+    t.items.push_back(DialogItem::At(IdBox, ControlKind::Static, "box", 52, 16, 104, 8));
+
+    ScreenDC screen;
+    MemoryDC measure;
+    LogFont font;
+    font.face = t.fontFace;
+    font.height = -(t.pointSize * screen.GetDeviceCaps(DevCap::LogPixelsY) + 36) / 72;
+    measure.SelectFont(font);
+    const int letters = measure.GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz").cx;
+    const int line = measure.GetTextMetrics().height;
+    ASSERT_GT(letters, 52);
+
+    // The drawing layer hints its glyphs to whole pixels and the dialog font does not, so
+    // widths agree to a few per cent (a unit of the wrong size or the wrong font is off by a
+    // third or more); heights to a pixel a line.
+    const double slack = 0.04 * letters;
+    Dialog dialog(nullptr, t);
+    ScriptedUi ui;
+    ui.Dialog("Placed", [&](DialogDriver& d) {
+        const Rect client = dialog.GetClientRect();
+        EXPECT_NEAR(client.Width(), letters, slack);
+        EXPECT_NEAR(client.Height(), 4 * line, 4);
+        // (52, 16) - (156, 24) units: a quarter of the letters in, two lines down, half the
+        // letters wide and one line high.
+        const Rect box = dialog.GetItemRect(IdBox);
+        EXPECT_NEAR(box.left, letters / 4.0, slack / 4);
+        EXPECT_NEAR(box.top, 2 * line, 2);
+        EXPECT_NEAR(box.Width(), letters / 2.0, slack / 2);
+        EXPECT_NEAR(box.Height(), line, 1);
+        // And in proportion to the dialog's own 208 x 32 units, to the rounding of a pixel.
+        EXPECT_NEAR(box.left, client.Width() / 4.0, 1);
+        EXPECT_NEAR(box.Width(), client.Width() / 2.0, 1);
+        EXPECT_NEAR(box.top, client.Height() / 2.0, 1);
+        EXPECT_NEAR(box.Height(), client.Height() / 4.0, 1);
+        d.PressEscape();
+    });
+    EXPECT_EQ(dialog.Execute(), DialogResult::Cancel);
 }

@@ -227,3 +227,49 @@ TEST_F(PropertySheetTest, PageEditIsParsedBeforeThePageIsLeft) {
     EXPECT_EQ(sheet.Execute(), DialogResult::Cancel);
     EXPECT_EQ(t1.parsed, "3");
 }
+
+// Back retraces the pages in the order they were visited, over several pages and skips, down
+// to the first page (where Back is disabled); a page refusing to be left keeps the wizard on
+// it, and the way back it had stays.
+TEST_F(PropertySheetTest, WizardBackAfterSeveralPagesRetracesEveryStep) {
+    LogPage p1("W1", log), p2("W2", log), p3("W3", log), p4("W4", log);
+    PropertySheet wizard(nullptr, "Several Steps", 0, true);
+    for (LogPage* p : {&p1, &p2, &p3, &p4})
+        wizard.AddPage(*p);
+    ui.Dialog("Several Steps", [&](DialogDriver& d) {
+        d.Next();  // W1 -> W2
+        d.Click(IdSkip);
+        d.Next();  // W2 -> W4, skipping W3
+        EXPECT_EQ(d.PageTitle(), "W4");
+        p4.refuse = true;
+        d.Back();
+        EXPECT_EQ(d.PageTitle(), "W4");
+        p4.refuse = false;
+        d.Back();
+        EXPECT_EQ(d.PageTitle(), "W2");  // not W3: the page it came from
+        EXPECT_TRUE(d.IsButtonEnabled(SheetButton::BackId));
+        d.Back();
+        EXPECT_EQ(d.PageTitle(), "W1");
+        EXPECT_FALSE(d.IsButtonEnabled(SheetButton::BackId));
+        wizard.Back();  // nothing before the first page (the button is disabled)
+        EXPECT_EQ(d.PageTitle(), "W1");
+        // Forward through every page, then back through every one.
+        d.Click(IdSkip);  // W2's box is checked still; W1's now too: W1 -> W3
+        d.Next();
+        EXPECT_EQ(d.PageTitle(), "W3");
+        d.Next();
+        EXPECT_EQ(d.PageTitle(), "W4");
+        d.Back();
+        EXPECT_EQ(d.PageTitle(), "W3");
+        d.Back();
+        EXPECT_EQ(d.PageTitle(), "W1");
+        EXPECT_FALSE(d.IsButtonEnabled(SheetButton::BackId));
+        d.PressEscape();
+    });
+    EXPECT_EQ(wizard.Execute(), DialogResult::Cancel);
+    std::vector<std::string> entered;
+    for (const std::string& line : log)
+        if (line.size() > 6 && line.compare(line.size() - 6, 6, " enter") == 0)
+            entered.push_back(line.substr(0, 2));
+    EXPECT_EQ(entered, (std::vector<std::string>{"W1", "W2", "W4", "W2", "W1", "W3", "W4", "W3", "W1"}));
+}

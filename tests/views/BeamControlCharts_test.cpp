@@ -200,3 +200,57 @@ TEST_F(ControlCharts, StirrupHelpersByHand)
 }
 
 } // namespace
+
+namespace {
+
+struct MemberPairs : BeamViewTest {
+    RecordingViewChart chart;
+};
+
+// The member and pushover pairs by hand, in SI display units (mm x 1000, kN x 0.001, kN m
+// x -0.001, so that a sagging moment reads positive): the member's deflection 12 mm at load
+// factor 2.5; a station at 1.5 m carrying V = 30 kN and a sagging M = -50 kN m at load factor
+// 0.75. The pushover graph's stage values read the deflection as it is (the view manager
+// negates the readout's x, as the curve is drawn against -deflection); the pushover control
+// pair 27 draws -deflection; shear is shown as it is and negated for the second pass; the
+// moment pair negates the moment (-(-50e3) x -0.001 = -50), and the member's load curve
+// (1.5 m, 4000 N m) is negated likewise (-4000 x -0.001 = 4).
+TEST_F(MemberPairs, SignsOfTheReadoutAndOfEachPair)
+{
+    analysis.kind = 5;
+    analysis.memberResults = {0.0, 0.012, 0.0, 0.0, 2.5, 0.0};
+    double x = 0.0, y = 0.0;
+    EXPECT_EQ(logic.GetStageValues(x, y, 3, 4011), 1);
+    EXPECT_NEAR(x, 12.0, 1e-9);
+    EXPECT_NEAR(y, 2.5, 1e-12);
+    EXPECT_EQ(logic.GetStageValues(x, y, 3, 4012), 0); // no readout on the other member graphs
+
+    auto s = MakeState(0.0, 0.0, 0.0, -50e3, 30e3, 0.75);
+    s->Summary[0] = 1.5;
+    const struct {
+        int id;
+        double x, y;
+    } pairs[] = {{27, -12.0, 2.5}, {501, 1500.0, 30.0}, {502, 1500.0, -30.0},
+                 {503, 1500.0, -50.0}, {504, 1500.0, 0.75}};
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(p.id);
+        ASSERT_EQ(logic.ControlPointOfState(x, y, p.id, s.get()), 1);
+        EXPECT_NEAR(x, p.x, 1e-9);
+        EXPECT_NEAR(y, p.y, 1e-9);
+    }
+
+    // The moment pair's points: the station, then the load curve.
+    analysis.probes[0] = 1.0;
+    analysis.stages.push_back(std::move(s));
+    analysis.curves[1] = {{1.5, 4e3}};
+    EXPECT_EQ(logic.FillControlChart(&chart, 1, 5), 1);
+    EXPECT_EQ(chart.subMode, 503);
+    ASSERT_FALSE(chart.Data().empty());
+    EXPECT_NEAR(chart.Data().front().x, 1500.0, 1e-9);
+    EXPECT_NEAR(chart.Data().front().y, -50.0, 1e-9);
+    EXPECT_NEAR(chart.Data().back().x, 1500.0, 1e-9);
+    EXPECT_NEAR(chart.Data().back().y, 4.0, 1e-9);
+    EXPECT_EQ(chart.Data().back().tag, -1);
+}
+
+} // namespace

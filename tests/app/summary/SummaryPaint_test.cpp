@@ -301,6 +301,65 @@ TEST_F(SummaryPage, DimensionsByShapeCode)
     EXPECT_EQ(count(40, *tee), (std::vector<std::string>{"300", "1000", "600"}));
 }
 
+// Where the dimensions of a T-beam land, by hand: depth 0 at y = 300.5, 500 px/m, centre line
+// x = 500.5 (half pixels, so that truncation cannot tip over); the T's top at depth 0.23 (y 185) and its bottom at -0.37 (y 485). Text height 800:
+// gap 80, tick t = 8. The web is the last region, so it is no inner web (the widest region
+// stands for it) and no web dimension of its own is drawn: below the section the web's 300 mm
+// (x 425..575) on the row 485 + 40, above it the flange's 1000 mm (x 250..750) on the row
+// 185 - 40, and the height's extension lines at the flange top and the web bottom, out to
+// x = 250 - 40 - 12. A symmetric I-section's web (the middle region, an inner web) gets its
+// own dimension at its mid-depth.
+TEST_F(SummaryPage, TBeamDimensionsLandAtTheWebAndTheFlange)
+{
+    auto hasLine = [](const RecordingDC& drawing, plat::Point a, plat::Point b) {
+        for (const DrawCall& c : drawing.CallsOf("Line"))
+            if ((c.points[0] == a && c.points[1] == b) || (c.points[0] == b && c.points[1] == a))
+                return true;
+        return false;
+    };
+    auto tee = SummarySections::TBeamSection();
+    const WebRegion web = FindWebRegion(*tee);
+    EXPECT_EQ(web.index, 0);
+    EXPECT_FALSE(web.inner);
+    for (int shape : {kBeamTShape, 40}) {
+        SCOPED_TRACE(shape);
+        TBeam copy(*tee);
+        copy.SetShapeType(shape);
+        RecordingDC drawn;
+        DrawSectionDimensions(drawn, copy, 500.5, 300.5, 500, 1.0, 800);
+        EXPECT_EQ(drawn.Texts(), (std::vector<std::string>{"300", "1000", "600"}));
+        EXPECT_TRUE(hasLine(drawn, {417, 525}, {583, 525}));  // web width
+        EXPECT_TRUE(hasLine(drawn, {242, 145}, {758, 145}));  // flange width
+        EXPECT_TRUE(hasLine(drawn, {242, 185}, {198, 185}));  // height, at the flange top
+        EXPECT_TRUE(hasLine(drawn, {417, 485}, {198, 485}));  // height, at the web bottom
+    }
+
+    // An upside-down T: the web is the first region, so again the widest stands for it.
+    auto flipped = SummarySections::Empty();
+    flipped->AddRegion(0.6, 0.1, 0.3, 0.3, 0, 1);
+    flipped->AddRegion(0.1, 0.0, 1.0, 1.0, 0, 1);
+    flipped->Validate();
+    EXPECT_EQ(FindWebRegion(*flipped).index, 1);
+    EXPECT_FALSE(FindWebRegion(*flipped).inner);
+
+    // A symmetric I: flanges 600 x 100, web 200 x 400; depths 0.3 .. -0.3, the web's middle
+    // at depth 0 (y 300), x 450..550.
+    auto eye = SummarySections::Empty();
+    eye->AddRegion(0.6, 0.5, 0.6, 0.6, 0, 1);
+    eye->AddRegion(0.5, 0.1, 0.2, 0.2, 0, 1);
+    eye->AddRegion(0.1, 0.0, 0.6, 0.6, 0, 1);
+    eye->Validate();
+    EXPECT_EQ(FindWebRegion(*eye).index, 1);
+    EXPECT_TRUE(FindWebRegion(*eye).inner);
+    eye->SetShapeType(40);
+    RecordingDC drawn;
+    DrawSectionDimensions(drawn, *eye, 500.5, 300.5, 500, 0.6, 800);
+    EXPECT_EQ(drawn.Texts(), (std::vector<std::string>{"600", "600", "200", "600"}));
+    EXPECT_TRUE(hasLine(drawn, {442, 300}, {558, 300}));  // the web, at its mid-depth
+    EXPECT_TRUE(hasLine(drawn, {342, 490}, {658, 490}));  // bottom flange: y 450, 40 below
+    EXPECT_TRUE(hasLine(drawn, {342, 110}, {658, 110}));  // top flange: y 150, 40 above
+}
+
 TEST_F(SummaryPage, DepthProfileDrawnAndHit)
 {
     TDepthTable profile("widths");
