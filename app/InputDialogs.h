@@ -60,3 +60,69 @@ public:
 TInputDialogs& GetInputDialogs();
 // Installs a set (tests); null restores the program's own. Returns the previous one.
 TInputDialogs* SetInputDialogs(TInputDialogs* dialogs);
+
+// A set that answers Cancel to every dialog and changes nothing (the program's stand-ins, and a
+// base for recording sets in tests).
+class TCancelInputDialogs : public TInputDialogs {
+public:
+    int QuickDefine(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
+    int General(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
+    int MaterialsSheet(T_2kWindow&, TStructure&, int, int, int, int) override { return DialogResult::Cancel; }
+    int ConcreteSectionSheet(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
+    int TransverseSheet(T_2kWindow&, TStructure&, int, int) override { return DialogResult::Cancel; }
+    int LongitudinalSheet(T_2kWindow&, TStructure&, int, int, int, int) override { return DialogResult::Cancel; }
+    int TendonSheet(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
+    int Loads(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
+    int TimeEffects(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
+    int Shrink(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
+    int DefineData(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
+    int Fire(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
+    int MemberProperties(T_2kWindow&, TMemberDefinition&) override { return DialogResult::Cancel; }
+    int MemberDefinition(T_2kWindow&, TMemberDefinition&) override { return DialogResult::Cancel; }
+    int Preferences(T_2kWindow&) override { return DialogResult::Cancel; }
+    void RelaxationDemo(T_2kWindow&) override {}
+};
+
+// A set that passes every dialog on to the set it was made over; the program's dialog sets
+// derive from it and answer only their own dialogs, so that they can be installed one over
+// another in any order.
+class TForwardingInputDialogs : public TInputDialogs {
+public:
+    explicit TForwardingInputDialogs(TInputDialogs& others) : m_others(others) {}
+
+    int QuickDefine(T_2kWindow& p, TStructure& s) override { return m_others.QuickDefine(p, s); }
+    int General(T_2kWindow& p, TStructure& s, int firstField) override { return m_others.General(p, s, firstField); }
+    int MaterialsSheet(T_2kWindow& p, TStructure& s, int concrete, int steel, int prestressing, int flag) override
+    {
+        return m_others.MaterialsSheet(p, s, concrete, steel, prestressing, flag);
+    }
+    int ConcreteSectionSheet(T_2kWindow& p, TStructure& s, int row) override
+    {
+        return m_others.ConcreteSectionSheet(p, s, row);
+    }
+    int TransverseSheet(T_2kWindow& p, TStructure& s, int row, int kind) override
+    {
+        return m_others.TransverseSheet(p, s, row, kind);
+    }
+    int LongitudinalSheet(T_2kWindow& p, TStructure& s, int page, int layerRow, int circularRow,
+                          int distributedRow) override
+    {
+        return m_others.LongitudinalSheet(p, s, page, layerRow, circularRow, distributedRow);
+    }
+    int TendonSheet(T_2kWindow& p, TStructure& s, int row) override { return m_others.TendonSheet(p, s, row); }
+    int Loads(T_2kWindow& p, TStructure& s) override { return m_others.Loads(p, s); }
+    int TimeEffects(T_2kWindow& p, TStructure& s) override { return m_others.TimeEffects(p, s); }
+    int Shrink(T_2kWindow& p, TStructure& s, int mode) override { return m_others.Shrink(p, s, mode); }
+    int DefineData(T_2kWindow& p, TStructure& s) override { return m_others.DefineData(p, s); }
+    int Fire(T_2kWindow& p, TStructure& s) override { return m_others.Fire(p, s); }
+    int MemberProperties(T_2kWindow& p, TMemberDefinition& d) override { return m_others.MemberProperties(p, d); }
+    int MemberDefinition(T_2kWindow& p, TMemberDefinition& d) override { return m_others.MemberDefinition(p, d); }
+    int Preferences(T_2kWindow& p) override { return m_others.Preferences(p); }
+    void RelaxationDemo(T_2kWindow& p) override { m_others.RelaxationDemo(p); }
+
+protected:
+    TInputDialogs& Others() { return m_others; }
+
+private:
+    TInputDialogs& m_others;
+};

@@ -5,9 +5,9 @@
 
 #include "app/InputDialogs.h"
 
-class TMaterialReinforcementDialogs final : public TInputDialogs {
+class TMaterialReinforcementDialogs final : public TForwardingInputDialogs {
 public:
-    explicit TMaterialReinforcementDialogs(TInputDialogs& others) : m_others(others) {}
+    explicit TMaterialReinforcementDialogs(TInputDialogs& others) : TForwardingInputDialogs(others) {}
 
     int MaterialsSheet(T_2kWindow& parent, TStructure& s, int concrete, int steel, int prestressing,
                        int flag) override;
@@ -16,29 +16,6 @@ public:
                           int distributedRow) override;
     int TendonSheet(T_2kWindow& parent, TStructure& s, int row) override;
     int DefineData(T_2kWindow& parent, TStructure& s) override;
-
-    int QuickDefine(T_2kWindow& parent, TStructure& s) override { return m_others.QuickDefine(parent, s); }
-    int General(T_2kWindow& parent, TStructure& s, int firstField) override {
-        return m_others.General(parent, s, firstField);
-    }
-    int ConcreteSectionSheet(T_2kWindow& parent, TStructure& s, int row) override {
-        return m_others.ConcreteSectionSheet(parent, s, row);
-    }
-    int Loads(T_2kWindow& parent, TStructure& s) override { return m_others.Loads(parent, s); }
-    int TimeEffects(T_2kWindow& parent, TStructure& s) override { return m_others.TimeEffects(parent, s); }
-    int Shrink(T_2kWindow& parent, TStructure& s, int mode) override { return m_others.Shrink(parent, s, mode); }
-    int Fire(T_2kWindow& parent, TStructure& s) override { return m_others.Fire(parent, s); }
-    int MemberProperties(T_2kWindow& parent, TMemberDefinition& d) override {
-        return m_others.MemberProperties(parent, d);
-    }
-    int MemberDefinition(T_2kWindow& parent, TMemberDefinition& d) override {
-        return m_others.MemberDefinition(parent, d);
-    }
-    int Preferences(T_2kWindow& parent) override { return m_others.Preferences(parent); }
-    void RelaxationDemo(T_2kWindow& parent) override { m_others.RelaxationDemo(parent); }
-
-private:
-    TInputDialogs& m_others;
 };
 
 // Installs the material and reinforcement dialogs over the set installed now; returns them.

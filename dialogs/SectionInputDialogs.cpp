@@ -20,7 +20,7 @@ int TSectionInputDialogs::ConcreteSectionSheet(T_2kWindow& parent, TStructure& s
 {
     if (auto* beam = dynamic_cast<TBeam*>(&s))
         return RunSectionSheet(&parent, *beam, row);
-    return m_others.ConcreteSectionSheet(parent, s, row);
+    return Others().ConcreteSectionSheet(parent, s, row);
 }
 
 int TSectionInputDialogs::Loads(T_2kWindow& parent, TStructure& s)
@@ -42,7 +42,7 @@ int TSectionInputDialogs::Shrink(T_2kWindow& parent, TStructure& s, int mode)
 {
     auto* beam = dynamic_cast<TBeam*>(&s);
     if (!beam)
-        return m_others.Shrink(parent, s, mode);
+        return Others().Shrink(parent, s, mode);
     TShrink dialog(&parent, beam, mode == 0 ? 0 : 1, mode == 0 ? 306 : 307);
     const int result = dialog.Execute();
     if (result == DialogResult::Ok && dialog.Changed())

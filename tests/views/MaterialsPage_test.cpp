@@ -24,30 +24,15 @@
 namespace {
 
 // Records the material sheet's arguments; every other dialog is cancelled.
-class SheetRecorder final : public TInputDialogs {
+class SheetRecorder final : public TCancelInputDialogs {
 public:
     std::vector<std::string> calls;
-    int QuickDefine(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
-    int General(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
     int MaterialsSheet(T_2kWindow&, TStructure&, int c, int s, int p, int flag) override
     {
         calls.push_back(std::to_string(c) + " " + std::to_string(s) + " " + std::to_string(p) + " " +
                         std::to_string(flag));
         return DialogResult::Cancel;
     }
-    int ConcreteSectionSheet(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
-    int TransverseSheet(T_2kWindow&, TStructure&, int, int) override { return DialogResult::Cancel; }
-    int LongitudinalSheet(T_2kWindow&, TStructure&, int, int, int, int) override { return DialogResult::Cancel; }
-    int TendonSheet(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
-    int Loads(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
-    int TimeEffects(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
-    int Shrink(T_2kWindow&, TStructure&, int) override { return DialogResult::Cancel; }
-    int DefineData(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
-    int Fire(T_2kWindow&, TStructure&) override { return DialogResult::Cancel; }
-    int MemberProperties(T_2kWindow&, TMemberDefinition&) override { return DialogResult::Cancel; }
-    int MemberDefinition(T_2kWindow&, TMemberDefinition&) override { return DialogResult::Cancel; }
-    int Preferences(T_2kWindow&) override { return DialogResult::Cancel; }
-    void RelaxationDemo(T_2kWindow&) override {}
 };
 
 struct MaterialsPage : StartedShellTest {
