@@ -75,6 +75,32 @@ TEST_F(SheetTest, UserPageAddsModifiesAndDeletesRowsAndOkBuildsTheTee)
     EXPECT_NEAR(web.bottom - b, 0.0, 1e-9);
 }
 
+TEST_F(SheetTest, ALibraryShapeChosenOnTheFirstPageIsHandedToTheUserPage)
+{
+    ReadShapeLibraryText(0, DefaultShapeFileText());
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.CurrentPage(), 0);  // the 500 x 300 outline is recognised as a rectangle
+        EXPECT_EQ(d.Text(5061), "  500");
+        d.Select(Id::ShapeList, 2);      // the tee: four parameters
+        EXPECT_TRUE(d.Enabled(5123));
+        d.Select(Id::ShapeList, 0);      // the rectangle: width, height
+        EXPECT_EQ(d.Text(230), "b");
+        EXPECT_TRUE(d.Enabled(5061));
+        EXPECT_FALSE(d.Enabled(5062));
+        d.Type(5060, "400");
+        d.Type(5061, "700");
+        d.SwitchPage(2);
+        EXPECT_EQ(d.Items(Id::Rows), (std::vector<std::string>{"   700         400", "     0         400"}));
+        d.Click(1);
+    });
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Ok);
+    EXPECT_EQ(beam.GetShapeName(), "RECT");
+    EXPECT_EQ(beam.GetSectionKindCode(), FindShapeIndex("RECT"));
+    EXPECT_NEAR(beam.GetHeight(), 0.7, 1e-9);
+    EXPECT_NEAR(beam.GetShapeParameter(1), 0.4, 1e-12);
+    ShapeTable = {};
+}
+
 TEST_F(SheetTest, CancelLeavesTheRegionsAlone)
 {
     ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
