@@ -12,6 +12,7 @@
 #include "model/shapes/SectionOutline.h"
 #include "model/shapes/ShapeLibrary.h"
 #include "platform/Application.h"
+#include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
 
@@ -181,6 +182,43 @@ TEST_F(ShrinkDialogTest, TheDiscontinuityDialogRefusesAPointTooCloseAndCancelWri
     TShrink dialog(nullptr, &beam, 1, 307);
     EXPECT_EQ(dialog.Execute(), plat::DialogResult::Cancel);
     EXPECT_EQ(beam.GetStrainDiscontinuityTable().GetCount() > 2, false);
+}
+
+} // namespace
+
+namespace {
+
+// The sketch window sits two pixels up and left of its rectangle: its shadow frame, then the
+// outline's white field exactly over the rectangle, then the choice frame just inside it.
+TEST_F(SheetTest, TheSketchDrawsItsFrameOutsideAndTheChoiceInsideItsRectangle)
+{
+    plat::Window page;
+    page.Create();
+    page.MoveWindow({0, 0, 400, 400});
+    TDepthTable outline("o"), types("t");
+    outline.Add(0.5, 0.3);
+    outline.Add(0.0, 0.3);
+    types.Add(0.5, 0);
+    types.Add(0.0, 0);
+    TSectionSketch sketch;
+    sketch.Place(page, {10, 20, 110, 220});  // 100 x 200 pixels
+    sketch.SetOutline(&outline, &types);
+    sketch.SetChoiceFrame(3, plat::Colors::LtBlue);
+    RecordingDC dc;
+    sketch.Paint(dc, true, {0, 0, 102, 202});
+    std::vector<plat::Rect> fills;
+    for (const DrawCall& c : dc.Calls())
+        if (c.op == "FillRect")
+            fills.push_back(c.rect);
+    ASSERT_GE(fills.size(), 4u + 12u);
+    EXPECT_EQ(fills[1], (plat::Rect{0, 0, 102, 2}));  // the shadow's top edge
+    EXPECT_EQ(fills[2], (plat::Rect{0, 0, 2, 202}));  // and its left edge
+    EXPECT_EQ(fills[3], (plat::Rect{2, 2, 102, 202}));  // the outline's field
+    EXPECT_EQ(fills[fills.size() - 12], (plat::Rect{2, 2, 102, 3}));  // the choice frame's first line
+    EXPECT_EQ(fills.back(), (plat::Rect{99, 4, 100, 200}));  // its innermost right edge
+    // A point of the page inside the web's band finds band 0; one beside it finds none.
+    EXPECT_EQ(sketch.BandAt({60, 120}), 0);
+    EXPECT_EQ(sketch.BandAt({12, 22}), -1);
 }
 
 } // namespace
