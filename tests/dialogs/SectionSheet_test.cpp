@@ -102,6 +102,26 @@ TEST_F(SheetTest, ALibraryShapeChosenOnTheFirstPageIsHandedToTheUserPage)
     ShapeTable = {};
 }
 
+TEST_F(SheetTest, AClickOnABandChoosesItsConcreteType)
+{
+    double strength = 50e6;
+    beam.AddConcreteTypeFromStrength(strength, "C50");
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+          auto& page = dynamic_cast<TDefcon3&>(dynamic_cast<plat::PropertySheet&>(d.GetWindow()).GetPage(2));
+          const plat::Rect r = page.Sketch().GetRect();
+          page.SketchClick({r.left + 1, r.top + 1});  // beside the section: nothing opens
+          page.SketchClick({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+          d.Click(1);
+      }).Dialog("Concrete Types", [](plat::DialogDriver& d) {
+        d.Select(5072, 1);
+        d.Click(1);
+    });
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Ok);
+    ASSERT_EQ(beam.GetRegionCount(), 1);
+    EXPECT_EQ(beam.GetRegion(0)->concreteType, 1);
+    EXPECT_EQ(beam.GetShapeName(), "USER");
+}
+
 TEST_F(SheetTest, CancelLeavesTheRegionsAlone)
 {
     ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
