@@ -136,6 +136,7 @@ void TQuarvishWindow::AddDefinitionCommands() {
         {CmId::PageAction403, [this] { CmDefineData(); }, {}},
         {CmId::PageAction404, [this] { CmClearValueLists(); }, {}},
         {CmId::ClampingStress, [this] { CmClampingStress(); }, {}},
+        {CmId::Preferences, [this] { CmPreferences(); }, {}},
     });
 }
 

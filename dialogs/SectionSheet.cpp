@@ -42,13 +42,14 @@ double TypedLength(const std::string& text) { return FromDisplayUnits(std::atof(
 plat::DialogTemplate BasicTemplate()
 {
     plat::DialogTemplate t = Page("Basic Shapes");
-    t.Add(DialogItem::At(Id::ShapeList, ControlKind::ListView, "", 7, 7, 160, 178));
-    t.Add(DialogItem::At(-1, ControlKind::GroupBox, "Parameters", 173, 7, 120, 178));
+    // The list is wide enough for its 300-pixel title column.
+    t.Add(DialogItem::At(Id::ShapeList, ControlKind::ListView, "", 7, 7, 204, 178));
+    t.Add(DialogItem::At(-1, ControlKind::GroupBox, "Parameters", 216, 7, 77, 178));
     for (std::size_t k = 0; k < 6; ++k) {
-        const int y = 24 + 26 * static_cast<int>(k);
-        t.Add(DialogItem::At(Id::ParamNames[k], ControlKind::Static, "", 180, y - 10, 106, 8));
-        t.Add(DialogItem::At(Id::ParamEdits[k], ControlKind::Edit, "", 180, y, 60, 12));
-        t.Add(DialogItem::At(Id::ParamUnits[k], ControlKind::Static, "", 244, y + 2, 40, 8));
+        const int y = 30 + 26 * static_cast<int>(k);
+        t.Add(DialogItem::At(Id::ParamNames[k], ControlKind::Static, "", 222, y - 10, 66, 8));
+        t.Add(DialogItem::At(Id::ParamEdits[k], ControlKind::Edit, "", 222, y, 40, 12));
+        t.Add(DialogItem::At(Id::ParamUnits[k], ControlKind::Static, "", 265, y + 2, 24, 8));
     }
     t.Add(DialogItem::At(Id::Status, ControlKind::StatusBar, "", 0, 190, kPageWidth, 14));
     return t;

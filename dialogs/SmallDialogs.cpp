@@ -42,7 +42,8 @@ DialogTemplate LoadsTemplate()
 {
     DialogTemplate t;
     t.caption = "Define Loading";
-    t.Add(DialogItem::Make(-1, ControlKind::Static, "Constant"))
+    // The column heads stand over the edits, behind an empty label.
+    t.Add(DialogItem::Make(-1, ControlKind::Static, "Constant", " "))
         .Add(DialogItem::Beside(-1, ControlKind::Static, "Increment "))
         .Add(DialogItem::Make(Ld::N, ControlKind::Edit, "", "Axial Load"))
         .Add(DialogItem::Beside(Ld::dN, ControlKind::Edit))

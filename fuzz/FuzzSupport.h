@@ -65,8 +65,8 @@ inline void ResetFuzzGlobals(std::uint8_t selector)
     g_UnitSystem = kUnitSI;
     g_FileOverride = selector & 1;
     g_ResistanceFactors = ResistanceFactors{};
-    g_SectionDefData = SectionDefData{};
-    g_SectionDefData.shapeCode = static_cast<std::int16_t>(selector >> 1);
+    g_SectionDefinition = SectionDefinition{};
+    g_SectionDefinition.ShapeCode = static_cast<std::int16_t>(selector >> 1);
     FuzzDtd().SetUnitSystem(kUnitSI);
     ClearReportText();
 }

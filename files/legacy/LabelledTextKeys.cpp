@@ -133,7 +133,7 @@ bool LabelledTextKeys::BlockKeyword(const Line& line)
         m_state = State::Idle;
     } else if (k == "SECTION") {
         m_noShape = true;
-        g_SectionDefData.shapeCode = kUserShapeCode;
+        g_SectionDefinition.ShapeCode = kUserShapeCode;
         m_beam.SetRegionCount(0);
         m_outline.Clear();
         m_rowTypes.Clear();
@@ -216,18 +216,18 @@ void LabelledTextKeys::OpenMaterial(const Line& line)
 
 void LabelledTextKeys::EndSection()
 {
-    int code = g_SectionDefData.shapeCode;
+    int code = g_SectionDefinition.ShapeCode;
     if (code != kUserShapeCode && !IsLibraryShape(code)) {
         // A code left by the dialogs or an earlier file that names no shape of this library.
         ShowMessage(
             StrPrintf("Could not find Section type \"%d\". Continuing with Rectangle", code),
             kLoadError);
         code = IsLibraryShape(0) ? 0 : kUserShapeCode;
-        g_SectionDefData.shapeCode = static_cast<int16_t>(code);
+        g_SectionDefinition.ShapeCode = static_cast<int16_t>(code);
     }
     if (code != kUserShapeCode) {
         ShapeParams params{};
-        std::copy(g_SectionDefData.params.begin(), g_SectionDefData.params.end(), params.begin());
+        std::copy(g_SectionDefinition.Parameters.begin(), g_SectionDefinition.Parameters.end(), params.begin());
         EvaluateShapeOutline(*ShapeTable[static_cast<std::size_t>(code)],
                              m_outline,
                              m_rowTypes,
@@ -375,19 +375,19 @@ void LabelledTextKeys::SolidKeys(const Line& line)
                 found = i;
         }
         if (found >= 0) {
-            g_SectionDefData.shapeCode = static_cast<int16_t>(found);
+            g_SectionDefinition.ShapeCode = static_cast<int16_t>(found);
             m_beam.SetShapeName(line.value);
         } else {
             ShowMessage(StrPrintf("Could not find Section type \"%s\". Continuing with Rectangle",
                                   line.value.c_str()),
                         kLoadError);
-            g_SectionDefData.shapeCode = 0;
+            g_SectionDefinition.ShapeCode = 0;
         }
     } else if (line.keyword == "PARAMS") {
-        g_SectionDefData.params[0] = FromUnits(line.v, ukSectionLength);
-        for (std::size_t i = 1; i < g_SectionDefData.params.size(); ++i) {
+        g_SectionDefinition.Parameters[0] = FromUnits(line.v, ukSectionLength);
+        for (std::size_t i = 1; i < g_SectionDefinition.Parameters.size(); ++i) {
             if (const std::string* word = line.Word(i + 1))
-                g_SectionDefData.params[i] = FromUnits(ReadNumber(*word), ukSectionLength);
+                g_SectionDefinition.Parameters[i] = FromUnits(ReadNumber(*word), ukSectionLength);
         }
     }
     OutlineRow(line);

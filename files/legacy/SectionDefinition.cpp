@@ -11,7 +11,6 @@
 #include "model/TBeam.h"
 #include "model/shapes/ShapeLibrary.h"
 
-SectionDefData g_SectionDefData;
 
 namespace {
 
@@ -26,12 +25,12 @@ bool IsLibraryShape(int code)
 
 int BuildSectionShape(TBeam& beam, const TDepthTable& outline, const TDepthTable& rowTypes)
 {
-    const int code = g_SectionDefData.shapeCode;
+    const int code = g_SectionDefinition.ShapeCode;
     beam.SetShapeType(code);
     if (IsLibraryShape(code))
         beam.SetShapeName(ShapeTable[static_cast<std::size_t>(code)]->name);
     for (int k = 1; k <= kBeamShapeParamCount; ++k)
-        beam.SetShapeParameter(k <= 6 ? g_SectionDefData.params[static_cast<std::size_t>(k - 1)]
+        beam.SetShapeParameter(k <= 6 ? g_SectionDefinition.Parameters[static_cast<std::size_t>(k - 1)]
                                       : 0.0,
                                k);
 

@@ -7,23 +7,13 @@
 // A width step is two points at one elevation, stored 4e-5 m apart (the upper one 4e-5 m
 // higher); points closer than 4.4e-5 m count as lying at one elevation.
 
-#include <array>
-#include <cstdint>
 #include <string>
+
+#include "model/shapes/SectionDefinitionRecord.h"
 
 class TBeam;
 class TDepthTable;
 
-// The shape that the section pages describe: a shape-library index, the catalogue code
-// (kStandardTypeCode, with StandardIndex the catalogue slot) or the user-outline code, and
-// the six shape parameters in m (for a catalogue shape, parameters 3 and 4 are the depth and
-// width of an added slab).
-struct SectionDefinition {
-    std::int16_t ShapeCode = 0;
-    std::int16_t StandardIndex = -1;
-    std::array<double, 6> Parameters{};
-};
-extern SectionDefinition g_SectionDefinition;
 
 // Gap between the two points of a width step, and the distance within which two points
 // lie at one elevation (m).

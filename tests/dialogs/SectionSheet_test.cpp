@@ -12,6 +12,7 @@
 #include "model/shapes/SectionOutline.h"
 #include "model/shapes/ShapeLibrary.h"
 #include "platform/Application.h"
+#include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
 
@@ -73,6 +74,52 @@ TEST_F(SheetTest, UserPageAddsModifiesAndDeletesRowsAndOkBuildsTheTee)
     EXPECT_NEAR(flange.bottomWidth, 1.0, 1e-9);
     EXPECT_NEAR(web.topWidth, 0.3, 1e-9);
     EXPECT_NEAR(web.bottom - b, 0.0, 1e-9);
+}
+
+TEST_F(SheetTest, ALibraryShapeChosenOnTheFirstPageIsHandedToTheUserPage)
+{
+    ReadShapeLibraryText(0, DefaultShapeFileText());
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.CurrentPage(), 0);  // the 500 x 300 outline is recognised as a rectangle
+        EXPECT_EQ(d.Text(5061), "  500");
+        d.Select(Id::ShapeList, 2);      // the tee: four parameters
+        EXPECT_TRUE(d.Enabled(5123));
+        d.Select(Id::ShapeList, 0);      // the rectangle: width, height
+        EXPECT_EQ(d.Text(230), "b");
+        EXPECT_TRUE(d.Enabled(5061));
+        EXPECT_FALSE(d.Enabled(5062));
+        d.Type(5060, "400");
+        d.Type(5061, "700");
+        d.SwitchPage(2);
+        EXPECT_EQ(d.Items(Id::Rows), (std::vector<std::string>{"   700         400", "     0         400"}));
+        d.Click(1);
+    });
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Ok);
+    EXPECT_EQ(beam.GetShapeName(), "RECT");
+    EXPECT_EQ(beam.GetSectionKindCode(), FindShapeIndex("RECT"));
+    EXPECT_NEAR(beam.GetHeight(), 0.7, 1e-9);
+    EXPECT_NEAR(beam.GetShapeParameter(1), 0.4, 1e-12);
+    ShapeTable = {};
+}
+
+TEST_F(SheetTest, AClickOnABandChoosesItsConcreteType)
+{
+    double strength = 50e6;
+    beam.AddConcreteTypeFromStrength(strength, "C50");
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+          auto& page = dynamic_cast<TDefcon3&>(dynamic_cast<plat::PropertySheet&>(d.GetWindow()).GetPage(2));
+          const plat::Rect r = page.Sketch().GetRect();
+          page.SketchClick({r.left + 1, r.top + 1});  // beside the section: nothing opens
+          page.SketchClick({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+          d.Click(1);
+      }).Dialog("Concrete Types", [](plat::DialogDriver& d) {
+        d.Select(5072, 1);
+        d.Click(1);
+    });
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Ok);
+    ASSERT_EQ(beam.GetRegionCount(), 1);
+    EXPECT_EQ(beam.GetRegion(0)->concreteType, 1);
+    EXPECT_EQ(beam.GetShapeName(), "USER");
 }
 
 TEST_F(SheetTest, CancelLeavesTheRegionsAlone)
@@ -155,6 +202,43 @@ TEST_F(ShrinkDialogTest, TheDiscontinuityDialogRefusesAPointTooCloseAndCancelWri
     TShrink dialog(nullptr, &beam, 1, 307);
     EXPECT_EQ(dialog.Execute(), plat::DialogResult::Cancel);
     EXPECT_EQ(beam.GetStrainDiscontinuityTable().GetCount() > 2, false);
+}
+
+} // namespace
+
+namespace {
+
+// The sketch window sits two pixels up and left of its rectangle: its shadow frame, then the
+// outline's white field exactly over the rectangle, then the choice frame just inside it.
+TEST_F(SheetTest, TheSketchDrawsItsFrameOutsideAndTheChoiceInsideItsRectangle)
+{
+    plat::Window page;
+    page.Create();
+    page.MoveWindow({0, 0, 400, 400});
+    TDepthTable outline("o"), types("t");
+    outline.Add(0.5, 0.3);
+    outline.Add(0.0, 0.3);
+    types.Add(0.5, 0);
+    types.Add(0.0, 0);
+    TSectionSketch sketch;
+    sketch.Place(page, {10, 20, 110, 220});  // 100 x 200 pixels
+    sketch.SetOutline(&outline, &types);
+    sketch.SetChoiceFrame(3, plat::Colors::LtBlue);
+    RecordingDC dc;
+    sketch.Paint(dc, true, {0, 0, 102, 202});
+    std::vector<plat::Rect> fills;
+    for (const DrawCall& c : dc.Calls())
+        if (c.op == "FillRect")
+            fills.push_back(c.rect);
+    ASSERT_GE(fills.size(), 4u + 12u);
+    EXPECT_EQ(fills[1], (plat::Rect{0, 0, 102, 2}));  // the shadow's top edge
+    EXPECT_EQ(fills[2], (plat::Rect{0, 0, 2, 202}));  // and its left edge
+    EXPECT_EQ(fills[3], (plat::Rect{2, 2, 102, 202}));  // the outline's field
+    EXPECT_EQ(fills[fills.size() - 12], (plat::Rect{2, 2, 102, 3}));  // the choice frame's first line
+    EXPECT_EQ(fills.back(), (plat::Rect{99, 4, 100, 200}));  // its innermost right edge
+    // A point of the page inside the web's band finds band 0; one beside it finds none.
+    EXPECT_EQ(sketch.BandAt({60, 120}), 0);
+    EXPECT_EQ(sketch.BandAt({12, 22}), -1);
 }
 
 } // namespace

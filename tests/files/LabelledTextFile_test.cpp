@@ -99,7 +99,7 @@ struct LabelledTextTest : ::testing::Test {
     {
         SetProgramPath(dir.path().string());
         LoadShapeLibrary(0);
-        g_SectionDefData = SectionDefData{};
+        g_SectionDefinition = SectionDefinition{};
         g_prompt = PromptRecord{};
         beam.ClearAll();
     }
@@ -200,7 +200,7 @@ TEST_F(LabelledTextTest, FaultsOfOldReadersAreBounded)
     EXPECT_EQ(beam.GetName(), std::string(99, 'x'));
 
     // A shape code left over by the dialogs that names no shape: reported, and no section.
-    g_SectionDefData.shapeCode = 57;
+    g_SectionDefinition.ShapeCode = 57;
     reporter.Clear();
     ASSERT_FALSE(Load("// Ver_0.8\nINPUT-LABEL a\nENDSECTION\n").IsRead());
     EXPECT_EQ(reporter.Count("Could not find Section type"), 1);

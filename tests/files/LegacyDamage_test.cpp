@@ -121,7 +121,7 @@ TEST_F(DamageTest, PredecessorSheet)
 TEST_F(DamageTest, AFileThatYieldsNoSectionIsRefused)
 {
     // The outline the dialogs left is a user outline, which ENDSECTION alone leaves empty.
-    ValueGuard<SectionDefData> section{g_SectionDefData, SectionDefData{kUserShapeCode, 0, {}}};
+    ValueGuard<SectionDefinition> section{g_SectionDefinition, SectionDefinition{kUserShapeCode, 0, {}}};
     SheetWriter huge = MakeTwoTypeSheetWriter();
     // Two billion concrete types and a negative steel count: every later row is past the
     // sheet, and only absent cells are read.

@@ -66,8 +66,14 @@ int main(int argc, char** argv)
     MakeTee(beam);
     ScriptedUi ui;
     const auto look = [seconds, what](plat::DialogDriver& d) {
-        if (what == "basic")
+        if (what == "basic") {
             d.SwitchPage(0);
+            d.Select(SectionPageId::ShapeList, 2);
+            d.Type(5060, "1000");
+            d.Type(5061, "600");
+            d.Type(5062, "300");
+            d.Type(5123, "100");
+        }
         else if (what == "standard") {
             d.SwitchPage(1);
             d.SelectTreeItem(SectionPageId::Tree, "Type-III");
