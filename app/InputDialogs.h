@@ -4,8 +4,9 @@
 // window's MarkStructuresChanged when they change something; each answers the button that
 // closed it (1 for OK).
 //
-// Until the dialogs themselves exist the program runs stand-ins that change nothing and
-// answer Cancel; tests install a recording set through SetInputDialogs.
+// Until a set is installed every dialog answers Cancel and changes nothing. The program
+// installs its dialog sets at start, each over the one installed before it; tests install a
+// recording set through SetInputDialogs.
 
 #include <string>
 
