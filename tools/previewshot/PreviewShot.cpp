@@ -1,7 +1,9 @@
 // Opens the program's print preview for looking at: a test beam solved to its end in the
-// nine-graph layout, previewed on the test PDF printer and shown for the given time.
+// nine-graph layout, previewed on the test PDF printer and shown for the given time. With
+// "print" the machine is taken to have no printer: the page is printed through "&Print..." on
+// the PDF file printer, whose file dialog is answered with <output folder>/printed.pdf.
 //
-//   qv_previewshot <program folder> <output folder> [seconds]
+//   qv_previewshot <program folder> <output folder> [seconds] [print]
 
 #include <cstdlib>
 #include <string>
@@ -16,6 +18,7 @@
 #include "platform/Frame.h"
 #include "platform/Printing.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/support/ScriptedUi.h"
 #include "views/BeamModeInstall.h"
 
 int main(int argc, char** argv) {
@@ -27,7 +30,11 @@ int main(int argc, char** argv) {
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
     SetUserConfigDir(out);
-    plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
+    const bool print = argc > 4 && std::string(argv[4]) == "print";
+    if (print)
+        plat::Printer::AssumeSystemPrinter(0);
+    else
+        plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
     TQuarvishApp app(programDir);
     app.InitMainWindow();
     g_Structures[0] = TestSection::MakeBeam();
@@ -38,6 +45,13 @@ int main(int argc, char** argv) {
         app.GetClient().IdleAction(pass);
     frame.Dispatch(CmId::NineGraphs);
     plat::Application::PumpEvents(500);
+    if (print) {
+        ScriptedUi ui;
+        ui.File(plat::FileDialogKind::Save, out + "/printed.pdf");
+        frame.Dispatch(CmId::FilePrint);
+        plat::Application::PumpEvents(seconds * 1000);
+        return ui.Done() ? 0 : 1;
+    }
     app.CmFilePrintPreview();
     plat::Application::PumpEvents(seconds * 1000);
     app.EndPreview();
