@@ -48,7 +48,6 @@ Printer::Printer() : m_impl(std::make_unique<Impl>()) {
     } else if (!HasSystemPrinter()) {
         m_impl->pdfFile = true;
         m_impl->printer.setOutputFormat(QPrinter::PdfFormat);
-        m_impl->printer.setOutputFileName(QString());
     }
     m_impl->Apply();
 }
