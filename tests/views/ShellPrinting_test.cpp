@@ -19,8 +19,8 @@
 
 namespace {
 
-// A beam with stirrups under moment, solved to its end in the nine-graph layout, in a window
-// of 1280 x 1024 as the program was tried; the printer is the test PDF printer.
+// A beam with stirrups under moment and shear, solved to its end in the nine-graph layout, in a
+// frame of 1280 x 1024 as the program was tried; the printer is the test PDF printer.
 struct PrintedBeam : StartedShellTest {
     BeamLogicFactory previous = InstallBeamMode();
     PrintedBeam()
@@ -34,10 +34,11 @@ struct PrintedBeam : StartedShellTest {
     }
     TViewm_2k& Solve()
     {
-        Frame().SetFixedClientSize(plat::Size{1280, 1024});
+        Frame().ShowFrame(1);
+        Frame().SetFrameRect(plat::Rect{0, 0, 1280, 1024});
         g_Structures[0] = TestSection::MakeBeam();
         Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
-        TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 0);
+        TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
         Frame().Dispatch(CmId::CrossSection);
         Frame().Dispatch(CmId::SectionalResponse);
         TSectionalAnalysis* a = g_Analyses[0].get();
@@ -59,20 +60,24 @@ TEST_F(PrintedBeam, ThePageIsHeadedByTheStatusTextAndFramed)
     TViewm_2k& view = Solve();
     ASSERT_EQ(view.GetLayoutMode(), LayoutMode::NineGraphs);
     EXPECT_EQ(Frame().GetMessageText(), "Current Loads");
+    const plat::Rect client = Window().GetClientRect();
+    const int W = client.Width(), H = client.Height();
+    ASSERT_GT(W, 1000);
     RecordingDC dc;
     view.Paint(dc, 1, 0);
-    // The heading: bold "Arial" of W/45 at (10, trunc(0.01 H)) = (10, 10), left and top.
+    // The heading: bold "Arial" of W/45 at (10, trunc(0.01 H)), left and top.
+    const plat::Point at{10, static_cast<int>(0.01 * H)};
     std::vector<DrawCall> headings;
     for (const DrawCall& c : dc.CallsOf("Text"))
-        if (c.run.at == plat::Point{10, 10} && c.state.font.weight == 700)
+        if (c.run.at == at && c.state.font.weight == 700)
             headings.push_back(c);
     ASSERT_EQ(headings.size(), 1u);
     EXPECT_EQ(headings[0].text, "Current Loads");
-    EXPECT_EQ(headings[0].state.font.height, 1280 / 45);
+    EXPECT_EQ(headings[0].state.font.height, W / 45);
     // The frame: the page's rectangle, hollow, drawn last.
     const std::vector<DrawCall> rects = dc.CallsOf("Rectangle");
     ASSERT_FALSE(rects.empty());
-    EXPECT_EQ(rects.back().rect, (plat::Rect{0, 0, 1280, 1024}));
+    EXPECT_EQ(rects.back().rect, (plat::Rect{0, 0, W, H}));
     EXPECT_TRUE(rects.back().state.brush.hollow);
     EXPECT_EQ(rects.back().state.pen.color, plat::Colors::Black);
     EXPECT_EQ(dc.Calls().back().op, "Rectangle");
@@ -83,7 +88,7 @@ TEST_F(PrintedBeam, ThePageIsHeadedByTheStatusTextAndFramed)
     view.Paint(cut, 1, 0);
     bool found = false;
     for (const DrawCall& c : cut.CallsOf("Text"))
-        found = found || (c.run.at == plat::Point{10, 10} && c.text == std::string(49, 'x'));
+        found = found || (c.run.at == at && c.text == std::string(49, 'x'));
     EXPECT_TRUE(found);
 }
 
@@ -107,6 +112,9 @@ TEST_F(PrintedBeam, ScreenFontsAndSizesSurviveAPreviewAndAPrint)
                 all.push_back({c->TitleHeight(), c->TextHeight(), c->Place()});
         return all;
     };
+    // The seventh title, "Principal Compressive Stress", is fitted to its panel on screen.
+    ASSERT_NE(view.GetChart(6), nullptr);
+    EXPECT_EQ(view.GetChart(6)->Data().Title(), "Principal Compressive Stress");
     const std::vector<Shown> before = shown();
     ASSERT_EQ(before.size(), 11u);
 
