@@ -67,7 +67,7 @@ plat::LogFont NoteFont(plat::DC& dc, int w, int m, int n, const std::vector<std:
         widest = std::max(widest, dc.GetTextExtent(LabelToUtf8(note)).cx);
     dc.SelectFont(previous);
     // From the charts' right edge, and a margin, to the notes' right end.
-    const int room = w - 2 * m - static_cast<int>((0.015 + 0.2 * (n + 1)) * w) - m;
+    const int room = w - 2 * m - static_cast<int>((0.015 + 0.2 * n) * w) - m;
     if (widest > room && room > 0)
         font.height = -std::max(1, static_cast<int>(static_cast<long long>(height) * room / widest));
     return font;

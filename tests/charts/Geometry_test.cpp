@@ -97,15 +97,16 @@ TEST(DrawingSheetText, AWideTitleKeepsRoomToTheBorders)
 }
 
 // The notes stand right-aligned at w - 2 m above the title block; the summary page's materials
-// charts (concrete and two steel kinds: three columns) reach to trunc(0.615 w). A note that would
-// run under them is drawn in a smaller font that ends m short of them; short notes keep w / 60.
+// charts (concrete, reinforcing and prestressing steel: three columns) reach to trunc(0.615 w).
+// A note that would run under them is drawn in a smaller font that ends m short of them; beside
+// the concrete chart alone (to 0.215 w) it keeps w / 60, as short notes do.
 TEST_F(DrawingSheet, NotesStayClearOfTheMaterialsCharts)
 {
     const int w = 1088, h = 1024, m = 12;
     const int chartsRight = static_cast<int>(0.615 * w);  // 669
     TitleBlockTexts t{"T-beam", "", "", "Clear cover to transverse reinforcement and to the ties =    24 mm",
                       "", ""};
-    for (const int columns : {2, 0}) {
+    for (const int columns : {3, 1}) {
         SCOPED_TRACE(columns);
         RecordingDC dc;
         int field = 0;
@@ -117,11 +118,11 @@ TEST_F(DrawingSheet, NotesStayClearOfTheMaterialsCharts)
         ASSERT_GE(notes.size(), 2u);  // the cover note and "All dimensions in millimetres"
         for (const DrawCall& c : notes) {
             EXPECT_EQ(c.state.font.height, notes[0].state.font.height);
-            if (columns == 2) {
+            if (columns == 3) {
                 EXPECT_GE(c.run.at.x + c.run.x0, chartsRight + m) << c.text;
             }
         }
-        if (columns == 2)
+        if (columns == 3)
             EXPECT_GT(notes[0].state.font.height, -(w / 60));  // smaller than w / 60
         else
             EXPECT_EQ(notes[0].state.font.height, -(w / 60));
@@ -130,7 +131,7 @@ TEST_F(DrawingSheet, NotesStayClearOfTheMaterialsCharts)
     TitleBlockTexts shortNotes{"T-beam", "", "", "Cover = 24 mm", "", ""};
     RecordingDC dc;
     int field = 0;
-    DrawTitleBlock(dc, 0, 0, w, h, shortNotes, 2, 5199, 5198, kUnitSI, m, field, {}, 1);
+    DrawTitleBlock(dc, 0, 0, w, h, shortNotes, 3, 5199, 5198, kUnitSI, m, field, {}, 1);
     for (const DrawCall& c : dc.CallsOf("Text"))
         if (c.run.at.x == w - 2 * m) {
             EXPECT_EQ(c.state.font.height, -(w / 60)) << c.text;

@@ -3,7 +3,10 @@
 // "print" the machine is taken to have no printer: the page is printed through "&Print..." on
 // the PDF file printer, whose file dialog is answered with <output folder>/printed.pdf.
 //
-//   qv_previewshot <program folder> <output folder> [seconds] [print]
+// With "summary" the window shows the summary page of a T-beam with bars and a tendon (three
+// materials charts) for the given time instead.
+//
+//   qv_previewshot <program folder> <output folder> [seconds] [print|summary]
 
 #include <cstdlib>
 #include <string>
@@ -13,11 +16,13 @@
 #include "app/GlobalTables.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
+#include "app/views/TViewm.h"
 #include "foundation/ProgramPaths.h"
 #include "platform/Application.h"
 #include "platform/Frame.h"
 #include "platform/Printing.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/app/summary/SummarySections.h"
 #include "tests/support/ScriptedUi.h"
 #include "views/BeamModeInstall.h"
 
@@ -40,6 +45,23 @@ int main(int argc, char** argv) {
     g_Structures[0] = TestSection::MakeBeam();
     TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 0);
     plat::Frame& frame = *app.GetMainWindow();
+    if (argc > 4 && std::string(argv[4]) == "summary") {
+        g_Structures[0] = SummarySections::TBeamSection("T-beam 1000 x 600 with a long name for the title block");
+        SteelTypeRec tendon;
+        tendon.kind = SteelKind::Prestressing;
+        tendon.fy = 1.6e9;
+        tendon.name = "Tendon";
+        CheckSteelType(tendon, true);
+        g_Structures[0]->AddSteelType(tendon);
+        LongLayerRec strand = SummarySections::Bars(0.15, 1, 0.0127);
+        strand.type = 1;
+        g_Structures[0]->AddLongLayer(strand, 0);
+        g_Structures[0]->Validate();
+        app.GetClient().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+        frame.Dispatch(CmId::CrossSection);
+        plat::Application::PumpEvents(seconds * 1000);
+        return 0;
+    }
     frame.Dispatch(CmId::SectionalResponse);
     for (int pass = 0; pass < 2000 && g_Analyses[0] && g_Analyses[0]->IsRunning(); ++pass)
         app.GetClient().IdleAction(pass);
