@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "app/T_2kWindow.h"
 #include "foundation/StrFormat.h"
 
 namespace {
@@ -56,6 +57,8 @@ void TApxPrintout::BeginPage(plat::Rect& rect) {
         m_oldWindowExt = dc.SetWindowExt(plat::Size{std::max(1, rect.Width()), std::max(1, rect.Height())});
     }
     m_window->SetRedraw(false);
+    if (auto* main = dynamic_cast<T_2kWindow*>(m_window))
+        main->BeginPrintLayout();
     m_window->MoveWindow(plat::Rect{m_savedRect.left, m_savedRect.top, m_savedRect.left + rect.Width() + extraX,
                                     m_savedRect.top + rect.Height() + extraY});
     // A hidden window (behind the preview) hears of its new size only when shown again: the
@@ -67,6 +70,8 @@ void TApxPrintout::EndPage() {
     m_window->MoveWindow(m_savedRect);
     const plat::Rect restored = m_window->GetClientRect();
     m_window->EvSize(plat::Size{restored.Width(), restored.Height()});
+    if (auto* main = dynamic_cast<T_2kWindow*>(m_window))
+        main->EndPrintLayout();
     m_window->SetRedraw(true);
     if (m_scale) {
         plat::DC& dc = *GetDC();

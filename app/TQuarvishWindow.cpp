@@ -182,6 +182,8 @@ void TQuarvishWindow::ShowAnalysisStatus(const SectionState* state) {
     frame->SetGadgetText(406, StrPrintf("M%s : %5.1f %s", sub, shown(r[4], 2), UnitLabel(2)));
     frame->SetGadgetText(407, StrPrintf("V%s : %5.1f %s", sub, shown(r[5], 1), UnitLabel(1)));
     frame->SetMessageText(tag + "Current Loads");
+    if (m_viewManager)
+        m_viewManager->SetStatusText(tag + "Current Loads");
 }
 
 void TQuarvishWindow::SelectLoadStage(double x, double y, int stage) {

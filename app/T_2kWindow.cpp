@@ -235,6 +235,18 @@ void T_2kWindow::ShowNineGraphLayout() {
 void T_2kWindow::SetStatusText(const std::string& text) {
     if (m_app)
         m_app->SetStatusText(text);
+    if (m_viewManager)
+        m_viewManager->SetStatusText(text);
+}
+
+void T_2kWindow::BeginPrintLayout() {
+    if (m_viewManager)
+        m_viewManager->SaveScreenFonts();
+}
+
+void T_2kWindow::EndPrintLayout() {
+    if (m_viewManager)
+        m_viewManager->RestoreScreenFonts();
 }
 
 void T_2kWindow::ShowSplash() {

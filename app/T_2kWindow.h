@@ -79,6 +79,10 @@ public:
     void MarkStructuresChanged() { m_structuresChanged = 1; }
     void SetPreviewing(int flag) { m_previewing = flag; }
     int IsPreviewing() const { return m_previewing; }
+    // A printout lays the window out for its page between these two; the screen's font
+    // heights of the panels are kept and put back.
+    void BeginPrintLayout();
+    void EndPrintLayout();
     int StructuresChanged() const { return m_structuresChanged; }
     int GetDebugLevel() const { return m_debugLevel; }
     const std::string& GetProgramTitle() const { return m_programTitle; }

@@ -57,6 +57,22 @@ plat::Rect NoteRect(plat::DC& dc, const std::string& text, int right, int bottom
 
 } // namespace
 
+plat::LogFont NoteFont(plat::DC& dc, int w, int m, int n, const std::vector<std::string>& notes)
+{
+    const int height = w / 60;
+    plat::LogFont font = ArialFont(-height, 400);
+    const plat::LogFont previous = dc.SelectFont(font);
+    int widest = 0;
+    for (const std::string& note : notes)
+        widest = std::max(widest, dc.GetTextExtent(LabelToUtf8(note)).cx);
+    dc.SelectFont(previous);
+    // From the charts' right edge, and a margin, to the notes' right end.
+    const int room = w - 2 * m - static_cast<int>((0.015 + 0.2 * n) * w) - m;
+    if (widest > room && room > 0)
+        font.height = -std::max(1, static_cast<int>(static_cast<long long>(height) * room / widest));
+    return font;
+}
+
 std::string UnitNote(int unitSystem)
 {
     switch (unitSystem) {
@@ -94,8 +110,11 @@ TitleBlockLayout LayoutTitleBlock(int w, int m, int n, int tw, int th, int mh,
     l.titleChars = titleLength;
     const int lh = l.lineHeight;
     const int limit = static_cast<int>((0.985 - 0.2 * n) * w - m);
-    if (tw + 5 + 4 * lh < limit) {
-        l.textColumn = tw > 0.25 * w ? tw + 5 : static_cast<int>(0.25 * w);
+    // A title as wide as the column would touch the borders on both sides (the right one is
+    // the element catalogue's): it keeps half a line of room on each side.
+    const int pad = std::max(5, lh);
+    if (tw + pad + 4 * lh < limit) {
+        l.textColumn = tw + pad > 0.25 * w ? tw + pad : static_cast<int>(0.25 * w);
     } else {
         l.textColumn = limit - 4 * lh - 10;
         if (tw > 0) {
@@ -182,10 +201,11 @@ int DrawTitleBlock(plat::DC& dc, int x, int y, int w, int h, const TitleBlockTex
                          emblem);
     }
 
-    dc.SelectFont(ArialFont(-(w / 60), 400));
-    dc.SetTextAlign(TA::Right | TA::Bottom);
     const std::string unitNote = UnitNote(unitSystem);
     const int noteRight = x + w - 2 * m;
+    dc.SelectFont(NoteFont(dc, w, m, reservedColumns,
+                           {Bounded(texts.note1), unitNote, Bounded(texts.note3), Bounded(texts.note2)}));
+    dc.SetTextAlign(TA::Right | TA::Bottom);
     const int noteBase = y + h - 4 * lh;
     if (draw) {
         dc.TextOut(noteRight, noteBase - 2 * m, LabelToUtf8(Bounded(texts.note1)));

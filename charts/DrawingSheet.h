@@ -3,6 +3,7 @@
 // summary page), horizontal and vertical dimension lines, arrowheads and etched frames.
 
 #include <string>
+#include <vector>
 
 #include "platform/DC.h"
 
@@ -43,6 +44,12 @@ struct TitleBlockTexts {
     std::string note2;
     std::string note3;
 };
+
+// The font of the title block's notes: "Arial" of w / 60, smaller when the widest note would
+// reach over the page's bottom-left charts (the materials charts of the summary page: n
+// columns of 0.2 w from 0.015 w, one for the concrete and one per steel kind) to within m of
+// them. The notes stand right-aligned at w - 2 m.
+plat::LogFont NoteFont(plat::DC& dc, int w, int m, int n, const std::vector<std::string>& notes);
 
 // Draw flag 1 draws the sheet and answers y + h - 5 lh - 6 m - 2 (the top of the notes area);
 // draw flag 0 answers the hit code of the point, writing field for codes 1 and 16 only. The

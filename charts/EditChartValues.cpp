@@ -34,7 +34,38 @@ void ApplyEnd(ChartData& data, ChartEnd end, bool automatic, const std::string& 
         data.SetAxisEnd(end, ReadDouble(text), false);
 }
 
+// The value an axis end field stands for: the data bound when "Auto", else the number typed
+// (not finite when it overflows).
+double EndValue(bool automatic, const std::string& text, double bound)
+{
+    return automatic ? bound : std::strtod(text.c_str(), nullptr);
+}
+
 } // namespace
+
+std::string CheckAxisEnds(const EditChartFields& f, const ChartBounds& bounds)
+{
+    struct End {
+        const char* name;
+        double value;
+    };
+    const End ends[4] = {{"X Axis Min", EndValue(f.autoXMin, f.xMin, bounds.xMin)},
+                         {"X Axis Max", EndValue(f.autoXMax, f.xMax, bounds.xMax)},
+                         {"Y Axis Min", EndValue(f.autoYMin, f.yMin, bounds.yMin)},
+                         {"Y Axis Max", EndValue(f.autoYMax, f.yMax, bounds.yMax)}};
+    for (const End& e : ends)
+        if (!(std::fabs(e.value) <= kMaxAxisEnd))
+            return StrPrintf("%s must be a number between %g and %g.", e.name, -kMaxAxisEnd,
+                             kMaxAxisEnd);
+    for (int axis = 0; axis < 2; ++axis) {
+        const End& lo = ends[2 * axis];
+        const End& hi = ends[2 * axis + 1];
+        if (lo.value > hi.value)
+            return StrPrintf("%s (%g) is above %s (%g): enter a minimum below the maximum.",
+                             lo.name, lo.value, hi.name, hi.value);
+    }
+    return {};
+}
 
 double TickStepFromText(const std::string& text)
 {

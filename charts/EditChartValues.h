@@ -32,6 +32,13 @@ struct EditChartFields {
 
 // The fields as the dialog fills them from a chart (the "Auto" boxes follow the texts).
 EditChartFields ReadEditChartFields(const ChartData& data, int lineWidth);
+// The largest magnitude an axis end may have: beyond it the numbers of the labels no longer
+// fit any chart and the scaling loses its digits.
+inline constexpr double kMaxAxisEnd = 1e12;
+// Why the axis ends of the fields cannot be drawn, or empty when they can: an end that is not
+// a number of at most kMaxAxisEnd, or a minimum above its maximum. An "Auto" end stands for
+// the data bound.
+std::string CheckAxisEnds(const EditChartFields& fields, const ChartBounds& dataBounds);
 // Writes OK'd fields back into the chart's state, in the dialog's order: titles, axis ends
 // (an "Auto" end takes the data bound itself), formats from the decimals, tick steps.
 // Answers the line width typed.

@@ -204,10 +204,25 @@ void Tchart::Layout()
         ScaleFonts(1.0, static_cast<double>(A) / yt.cx);
 }
 
+plat::LogFont NoDataFont(const plat::LogFont& textFont)
+{
+    // 8 points at 96 logical pixels per inch: a character height of 11 pixels, a cell height
+    // of 13 (ascent and descent of the sans-serif face).
+    constexpr int kMinCharacterHeight = 11;
+    constexpr int kMinCellHeight = 13;
+    plat::LogFont font = textFont;
+    const bool small = font.height < 0 ? -font.height < kMinCharacterHeight
+                                       : font.height > 0 && font.height < kMinCellHeight;
+    if (small)
+        font.height = -kMinCharacterHeight;
+    return font;
+}
+
 void Tchart::DrawNoData(plat::DC& dc)
 {
     dc.SetBkMode(plat::BkMode::Transparent);
-    DrawRichText(dc, Width() / 2, Height() / 2, "No Data", TextFont(), TA::Center, TA::Top);
+    DrawRichText(dc, Width() / 2, Height() / 2, "No Data", NoDataFont(TextFont()), TA::Center,
+                 TA::Top);
     if (IsSelected() && !m_blackAndWhite)
         DrawSelectionOn(dc);
 }
@@ -222,8 +237,37 @@ bool Tchart::BeginPaint(plat::DC& dc)
     return false;
 }
 
+plat::Rect Tchart::PlotArea(const ChartTransform& t) const
+{
+    const ChartBounds& axis = m_data.AxisRange();
+    const int pad = std::max(m_lineWidth, 1) / 2;
+    plat::Rect r{0, 0, Width(), Height()};
+    if (t.xScale != 0.0) {
+        const int a = ChartPixel(t.xOffset + m_data.XStart() * t.xScale);
+        const int b = ChartPixel(t.xOffset + m_data.XEnd() * t.xScale);
+        r.left = std::min(a, b) - pad;
+        r.right = std::max(a, b) + 1 + pad;
+    }
+    if (t.yScale != 0.0) {
+        const int a = ChartPixel(t.yOffset - axis.yMax * t.yScale);
+        const int b = ChartPixel(t.yOffset - axis.yMin * t.yScale);
+        r.top = std::min(a, b) - pad;
+        r.bottom = std::max(a, b) + 1 + pad;
+    }
+    return r;
+}
+
 void Tchart::DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullChart,
                               plat::Color crossColour)
+{
+    const int saved = dc.SaveDC();
+    dc.IntersectClipRect(PlotArea(t));
+    DrawDataAndCrossInPlot(dc, t, fullChart, crossColour);
+    dc.RestoreDC(saved);
+}
+
+void Tchart::DrawDataAndCrossInPlot(plat::DC& dc, const ChartTransform& t, bool fullChart,
+                                    plat::Color crossColour)
 {
     ChartMarker marker;
     if (m_data.ReadoutX() < kBig && m_data.ReadoutY() < kBig) {

@@ -10,6 +10,9 @@
 #include "charts/ChartData.h"
 #include "charts/TBoxItem.h"
 
+// The font of "No Data": the chart's text font, never below 8 points at scale 1.
+plat::LogFont NoDataFont(const plat::LogFont& textFont);
+
 class Tchart : public TBoxItem, public ChartContract {
 public:
     Tchart(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
@@ -88,14 +91,21 @@ public:
     // Font heights, transparent text; false after painting "No Data" for a chart not shown.
     bool BeginPaint(plat::DC& dc);
     // The data, then the readout cross at the selected point, else at the readout point when
-    // its pixel lies within the device's coordinates (the limits of each chart kind).
+    // its pixel lies within the device's coordinates (the limits of each chart kind); both
+    // clipped to the plot area.
     void DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullChart,
                           plat::Color crossColour);
+    // The plot area in the chart's pixels: the axis ends under the transform, widened by half
+    // the line width so that a curve along an end is drawn whole; an axis of no extent (scale
+    // 0) spans the chart.
+    plat::Rect PlotArea(const ChartTransform& t) const;
     // A text measure in the chart's text font on dc.
     LabelMeasure TextMeasure(plat::DC& dc) const;
 
 protected:
     ChartData m_data;
+    void DrawDataAndCrossInPlot(plat::DC& dc, const ChartTransform& t, bool fullChart,
+                                plat::Color crossColour);
     int m_lineWidth = 1;
     plat::Color m_lineColour = plat::Colors::LtBlue;
     int m_lineStyle = 0;

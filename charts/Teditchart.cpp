@@ -8,6 +8,7 @@
 #include "charts/ListRows.h"
 #include "charts/OwnerDrawn.h"
 #include "charts/Tchart.h"
+#include "foundation/Reporter.h"
 #include "platform/Ui.h"
 
 namespace {
@@ -168,11 +169,8 @@ void Teditchart::ChooseStyle()
         m_lineStyle = style;
 }
 
-void Teditchart::CloseWindow(int result)
+EditChartFields Teditchart::ReadFields() const
 {
-    plat::Dialog::CloseWindow(result);
-    if (GetResult() != plat::DialogResult::Ok)
-        return;
     EditChartFields f;
     f.title = GetItemText(Id::Title);
     f.xTitle = GetItemText(Id::XTitle);
@@ -190,6 +188,25 @@ void Teditchart::CloseWindow(int result)
     f.xDecimals = GetItemText(Id::XDecimals);
     f.yDecimals = GetItemText(Id::YDecimals);
     f.thickness = GetItemText(Id::Thickness);
+    return f;
+}
+
+bool Teditchart::CanClose()
+{
+    // Ends that cannot be drawn keep the dialog open, with the reason.
+    const std::string problem = CheckAxisEnds(ReadFields(), m_chart.Data().DataBounds());
+    if (problem.empty())
+        return true;
+    plat::MessageBox(problem, "Edit Chart", MsgStyle::Ok | MsgStyle::IconExclamation);
+    return false;
+}
+
+void Teditchart::CloseWindow(int result)
+{
+    plat::Dialog::CloseWindow(result);
+    if (GetResult() != plat::DialogResult::Ok)
+        return;
+    const EditChartFields f = ReadFields();
     m_chart.SetTitleFont(m_titleFont);
     m_chart.SetTextFont(m_axesFont);
     const int width = ApplyEditChartFields(f, m_chart.Data());

@@ -5,6 +5,7 @@
 #include "platform/Dialog.h"
 
 class Tchart;
+struct EditChartFields;
 
 // Control ids of "Edit Chart".
 namespace EditChartId {
@@ -38,9 +39,12 @@ public:
 
     void SetupWindow() override;
     void CloseWindow(int result) override;
+    // OK is refused, with a message, while the axis ends cannot be drawn (see CheckAxisEnds).
+    bool CanClose() override;
     bool EvCommand(int id, int control, int notifyCode) override;
 
 private:
+    EditChartFields ReadFields() const;
     void AxisChanged(int edit);
     void AutoClicked(int box);
     void ChooseFont(bool title);

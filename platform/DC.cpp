@@ -417,6 +417,11 @@ const TextShape& FontEntry::Shape(const std::string& text) const {
     if (line.isValid()) {
         shape.runs = layout.glyphRuns();
         shape.ascent = line.ascent();
+        // Decorations of glyph runs land away from the text (offset twice by the run's
+        // position, and off the image at a scale factor above 1): the devices draw underlines
+        // themselves, attached to the text.
+        for (QGlyphRun& run : shape.runs)
+            run.setUnderline(false);
     }
     return shapes.emplace(text, std::move(shape)).first->second;
 }

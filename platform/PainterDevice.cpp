@@ -344,8 +344,18 @@ void PainterDevice::Text(const DrawState& s, const TextRun& run) {
         // Pictures and printers keep text as text, smoothed where they are shown on pixels.
         QFont smooth = font->font;
         smooth.setStyleStrategy(QFont::PreferDefault);
+        smooth.setUnderline(false);
+        smooth.setStrikeOut(false);
         m_painter->setFont(smooth);
         m_painter->drawText(QPoint(run.x0, run.baseline), ToQText(run.text));
+    }
+    // The underline along the text's whole width: one line of the font's line width at its
+    // underline position below the baseline (at least 1 pixel, so that it never touches the
+    // baseline).
+    if (s.font.underline) {
+        const int thickness = std::max(1, font->metrics.lineWidth());
+        const int below = std::max(1, font->metrics.underlinePos());
+        m_painter->fillRect(QRect(run.x0, run.baseline + below, run.width, thickness), ToQ(s.textColor));
     }
 }
 

@@ -20,7 +20,7 @@ namespace plat {
 
 namespace {
 std::string g_testPdf;
-std::optional<bool> g_available;
+std::optional<bool> g_systemPrinter;
 
 // A printout never runs away: at most this many pages in one job.
 constexpr int kMaxPages = 10000;
@@ -45,6 +45,9 @@ Printer::Printer() : m_impl(std::make_unique<Impl>()) {
         m_impl->printer.setOutputFormat(QPrinter::PdfFormat);
         m_impl->printer.setOutputFileName(ToQ(g_testPdf));
         m_impl->printer.setPageSize(QPageSize(QPageSize::A4));
+    } else if (!HasSystemPrinter()) {
+        m_impl->pdfFile = true;
+        m_impl->printer.setOutputFormat(QPrinter::PdfFormat);
     }
     m_impl->Apply();
 }
@@ -52,14 +55,47 @@ Printer::Printer() : m_impl(std::make_unique<Impl>()) {
 Printer::~Printer() = default;
 
 bool Printer::IsAvailable() {
-    if (!g_testPdf.empty())
-        return true;
-    if (!g_available)
-        g_available = !QPrinterInfo::defaultPrinter().isNull() || !QPrinterInfo::availablePrinterNames().isEmpty();
-    return *g_available;
+    // Without a system printer (or the test printer) a printer writes a PDF file, which any
+    // machine can.
+    return true;
+}
+
+bool Printer::HasSystemPrinter() {
+    if (!g_systemPrinter)
+        g_systemPrinter = !QPrinterInfo::defaultPrinter().isNull() || !QPrinterInfo::availablePrinterNames().isEmpty();
+    return *g_systemPrinter;
 }
 
 void Printer::UseTestPdfPrinter(const std::string& pdfPath) { g_testPdf = pdfPath; }
+
+void Printer::AssumeSystemPrinter(int present) {
+    if (present < 0)
+        g_systemPrinter.reset();
+    else
+        g_systemPrinter = present != 0;
+}
+
+bool Printer::IsPdfFilePrinter() const { return m_impl->pdfFile; }
+
+std::string Printer::GetPdfFileName() const { return m_impl->pdfFileName; }
+
+namespace {
+// The print dialog of a PDF file printer: the file to write, through the gateway's file
+// dialog. False when cancelled.
+bool ChoosePdfFile(Printer::Impl& p) {
+    FileDialogData data;
+    data.filter = "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*|";
+    data.defaultExt = "pdf";
+    data.fileName = p.pdfFileName;
+    data.mustExist = false;
+    data.overwritePrompt = true;
+    if (!FileDialog(FileDialogKind::Save, data) || data.fileName.empty())
+        return false;
+    p.pdfFileName = data.fileName;
+    p.printer.setOutputFileName(ToQ(p.pdfFileName));
+    return true;
+}
+} // namespace
 
 PrintSetup& Printer::Setup() { return m_impl->setup; }
 
@@ -84,8 +120,11 @@ bool Printer::Print(Printout& printout, bool prompt) {
         m_impl->printer.setFromTo(0, 0);
     if (prompt) {
         ModalScope modal;
-        if (!GetUi().PrintDialog(*this))
+        if (m_impl->pdfFile ? !ChoosePdfFile(*m_impl) : !GetUi().PrintDialog(*this))
             return false;
+    } else if (m_impl->pdfFile && m_impl->pdfFileName.empty()) {
+        // A PDF file printer that was never told its file has nowhere to write.
+        return false;
     }
     m_impl->Apply();
     m_impl->printer.setDocName(ToQ(printout.GetTitle()));

@@ -7,8 +7,9 @@
 // EndPrinting. A preview page runs the same calls for one page into a recording made at the
 // printer's resolution and shows it scaled to its window.
 //
-// Without an installed printer IsAvailable is false and the print commands stay greyed; tests
-// switch on a PDF printer instead (UseTestPdfPrinter).
+// A PDF file is always a printer: when the system has no printer, a printer made here writes a
+// PDF file, and its print dialog asks for the file's name (through the gateway's file dialog).
+// Tests switch on a PDF printer that writes a fixed file without asking (UseTestPdfPrinter).
 
 #include <memory>
 #include <string>
@@ -37,11 +38,21 @@ public:
     Printer(const Printer&) = delete;
     Printer& operator=(const Printer&) = delete;
 
-    // A printer exists to print on (the installed default one, or the test PDF printer).
+    // A printer exists to print on: the system's default printer, else a PDF file printer.
     static bool IsAvailable();
+    // Whether the system has a printer (asked once).
+    static bool HasSystemPrinter();
     // For tests only: printers made from now on are a PDF printer writing to the file; an
     // empty path switches it off.
     static void UseTestPdfPrinter(const std::string& pdfPath);
+    // For tests only: what HasSystemPrinter answers from now on (1 a printer, 0 none); -1 asks
+    // the system again.
+    static void AssumeSystemPrinter(int present);
+
+    // True when this printer writes a PDF file whose name its print dialog asks for.
+    bool IsPdfFilePrinter() const;
+    // The PDF file of a PDF file printer (empty until one was chosen).
+    std::string GetPdfFileName() const;
 
     PrintSetup& Setup();
     // The page's capabilities: printable size in pixels and millimetres, pixels per inch.

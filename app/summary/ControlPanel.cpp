@@ -141,7 +141,11 @@ void PrintBox(plat::DC& dc, TBoxItem* box, bool controlChart, int H)
     const int blackAndWhite = box->BlackAndWhite();
     if (g_PrintInColour == 0)
         box->SetBlackAndWhite(1);
+    // On the page as on the screen, a box draws nothing outside itself.
+    const int saved = dc.SaveDC();
+    dc.IntersectClipRect({0, 0, place.w, place.h});
     box->Paint(dc, true, {0, 0, place.w, place.h});
+    dc.RestoreDC(saved);
     box->SetBlackAndWhite(blackAndWhite);
     dc.SetWindowOrg(origin);
 }

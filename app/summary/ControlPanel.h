@@ -35,9 +35,9 @@ extern const std::array<const char*, 4> kStartPictureCredits;
 inline constexpr int kStartPictureBitmap = 134;
 
 // Prints a box (chart, text or graphic box) at its place on the page: its own (0, 0) is moved
-// there (a control chart to a part of its height, see PrintBoxOrigin), it paints itself in
-// black and white unless printing in colour is on, and the context and the box are left as
-// they were. H is the page height. Nothing for a null box.
+// there (a control chart to a part of its height, see PrintBoxOrigin), it paints itself,
+// clipped to its own rectangle, in black and white unless printing in colour is on, and the
+// context and the box are left as they were. H is the page height. Nothing for a null box.
 void PrintBox(plat::DC& dc, TBoxItem* box, bool controlChart, int H);
 
 // Message boxes of painting code are shown once: a box closed by the user must not come back

@@ -92,6 +92,9 @@ void DrawPropertiesPanel(
     plat::DC& dc, const TStructure& structure, int x, int y, int wp, int h, int m, int direction);
 void DrawElementCatalogColumn(
     plat::DC& dc, const TStructure* current, int x, int y, int wp, int w, int h, int m);
+// A catalogue row's name as it fits in width pixels in the font: whole, or its longest prefix
+// that fits (a long name ran over the column's right border).
+std::string FitCatalogName(plat::DC& dc, const std::string& name, const plat::LogFont& font, int width);
 // Draw flag non-zero draws and answers -1; 0 answers the concrete type under the point or -1.
 int DrawConcreteTypesLegend(plat::DC& dc,
                             const TStructure& structure,

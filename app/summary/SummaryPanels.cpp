@@ -301,6 +301,27 @@ void DrawPropertiesPanel(plat::DC& dc,
     }
 }
 
+std::string FitCatalogName(plat::DC& dc, const std::string& name, const plat::LogFont& font, int width)
+{
+    if (MeasureRichText(dc, name, font).cx <= width)
+        return name;
+    // The longest prefix that fits (widths grow with the prefix), cut between characters.
+    const auto prefix = [&name](std::size_t n) {
+        while (n > 0 && n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80)
+            --n;
+        return name.substr(0, n);
+    };
+    std::size_t lo = 0, hi = name.size();
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi + 1) / 2;
+        if (MeasureRichText(dc, prefix(mid), font).cx <= width)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return prefix(lo);
+}
+
 void DrawElementCatalogColumn(
     plat::DC& dc, const TStructure* current, int x, int y, int wp, int w, int h, int m)
 {
@@ -339,7 +360,7 @@ void DrawElementCatalogColumn(
         const plat::Size name = DrawRichText(dc,
                                              x + wp,
                                              row.top + 1,
-                                             st.GetName(),
+                                             FitCatalogName(dc, st.GetName(), text, xr - 2 - (x + wp)),
                                              text,
                                              plat::TextAlign::Left,
                                              plat::TextAlign::Top);

@@ -130,6 +130,11 @@ TViewm_2k::~TViewm_2k() {
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
 }
 
+void TViewm_Base::SetStatusText(const std::string& text) {
+    constexpr std::size_t kStatusTextLength = 49;
+    m_statusText = text.substr(0, kStatusTextLength);
+}
+
 void TViewm_2k::SetupDefaults() {
     m_pastedGraphId = 7;
     m_selectPoint = 1;
@@ -222,6 +227,12 @@ void TViewm_2k::Paint(plat::DC& dc, int printing, int) {
             PrintBox(dc, chart.get(), true, size.cy);
     if (m_logic)
         m_logic->PaintInfoPanel(dc, m_layoutMode, size.cx, size.cy, m_statusText);
+    // The result pages are framed on paper as the panel lines frame them on screen.
+    if (m_layoutMode != LayoutMode::Start && m_layoutMode != LayoutMode::Summary) {
+        dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
+        dc.SelectBrush(plat::Brush{true});
+        dc.Rectangle(plat::Rect{0, 0, size.cx, size.cy});
+    }
 }
 
 namespace {
@@ -589,6 +600,38 @@ void TViewm_2k::EvSize(plat::Size size) {
     RepositionChildBoxes();
     if (m_owner && m_owner->IsCreated())
         m_owner->Invalidate();
+}
+
+std::vector<TBoxItem*> TViewm_2k::AllBoxes() const {
+    std::vector<TBoxItem*> boxes;
+    for (const auto& c : m_charts)
+        if (c)
+            boxes.push_back(c.get());
+    for (const auto& c : m_controlCharts)
+        if (c)
+            boxes.push_back(c.get());
+    for (const auto& b : m_textBoxes)
+        if (b)
+            boxes.push_back(b.get());
+    if (m_graphicBox)
+        boxes.push_back(m_graphicBox.get());
+    return boxes;
+}
+
+void TViewm_2k::SaveScreenFonts() {
+    m_screenFonts.clear();
+    for (const TBoxItem* box : AllBoxes())
+        m_screenFonts.push_back({box, box->TitleHeight(), box->TextHeight()});
+}
+
+void TViewm_2k::RestoreScreenFonts() {
+    for (TBoxItem* box : AllBoxes())
+        for (const SavedFonts& saved : m_screenFonts)
+            if (saved.box == box) {
+                box->SetStoredFontHeights(saved.title, saved.text);
+                box->Layout();
+            }
+    m_screenFonts.clear();
 }
 
 bool TViewm_2k::CanInsertBox() const {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/TBase_Logic.h"
 #include "app/views/PanelLayout.h"
@@ -78,6 +79,10 @@ public:
     int GetChartId(int i) const { return i >= 0 && i < kPanelCharts ? m_chartIds[static_cast<std::size_t>(i)] : 0; }
     int GetDefaultGraphId() const { return m_defaultGraphId; }
     void SetTraceLevel(int level) { m_traceLevel = level; }
+    // The status text the main window shows; the printed information panel takes it as its
+    // heading. Kept to its first 49 characters.
+    void SetStatusText(const std::string& text);
+    const std::string& GetStatusText() const { return m_statusText; }
     // The program title, subtitle and version that the start picture shows.
     void SetProgramTexts(const std::string& title, const std::string& subtitle, const std::string& version);
     const std::string& GetIdentificationText(int i) const { return m_texts.at(static_cast<std::size_t>(i)); }
@@ -115,8 +120,8 @@ public:
     void EvSize(plat::Size size) override;
     // The screen paint (printing 0): the summary page in mode 3, else the control panel and in
     // mode 0 the start picture. Printing or a picture copy (printing non-zero): the page, then
-    // every panel chart, box and (when the layout has them) control chart at its place, and the
-    // mode object's information panel.
+    // every panel chart, box and (when the layout has them) control chart at its place, the
+    // mode object's information panel and, on result pages, a frame around the page.
     void Paint(plat::DC& dc, int printing, int flag);
     int CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) override;
     // Describes the chart for the graph id and has the mode object fill it.
@@ -137,6 +142,13 @@ public:
     void ShowSplash();
     // Destroys what the new mode does not keep (mode 2: everything, as the window goes).
     void ClearPanels(int newMode);
+
+    // Laying the page out for the printer changes the boxes' sizes and with them their stored
+    // font heights (a title that no longer fits is shrunk for good). The screen's heights are
+    // kept before and put back, with the boxes laid out again, once the window has its screen
+    // size back.
+    void SaveScreenFonts();
+    void RestoreScreenFonts();
 
     void RefreshAllPanels(int stage);
     void RebuildPanels();
@@ -243,4 +255,12 @@ private:
     std::array<std::unique_ptr<TTextBox>, kTextBoxes> m_textBoxes;
     std::unique_ptr<TGraphicBox> m_graphicBox;
     TBoxItem* m_selected = nullptr;
+    struct SavedFonts {
+        const TBoxItem* box;
+        double title;
+        double text;
+    };
+    std::vector<SavedFonts> m_screenFonts;
+    // Every box there is: panel charts, control charts, text boxes and the graphic box.
+    std::vector<TBoxItem*> AllBoxes() const;
 };

@@ -3,6 +3,8 @@
 
 #include <QPrinter>
 
+#include <string>
+
 #include "platform/Printing.h"
 
 namespace plat {
@@ -11,6 +13,9 @@ struct Printer::Impl {
     QPrinter printer{QPrinter::HighResolution};
     PrintSetup setup;
     int pagesPrinted = 0;
+    // No system printer: the printer writes a PDF file chosen in its print dialog.
+    bool pdfFile = false;
+    std::string pdfFileName;
     // The orientation of the set-up data onto the Qt printer, and back.
     void Apply();
     void Read();

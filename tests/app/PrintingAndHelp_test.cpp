@@ -2,6 +2,7 @@
 // keeps its entries.
 
 #include <filesystem>
+#include <optional>
 
 #include "app/CommandIds.h"
 #include "app/TApxPrintout.h"
@@ -54,11 +55,45 @@ TEST_F(PrintingTest, TheWindowPrintsAsOneLandscapePageAndKeepsItsSize) {
     EXPECT_TRUE(Window().IsRedrawOn());
 }
 
-TEST_F(StartedShellTest, WithoutAPrinterThePrintCommandsStayGreyed) {
-    if (plat::Printer::IsAvailable())
-        GTEST_SKIP() << "this machine has a printer";
+// Without a system printer the printer is a PDF file printer: the three commands are enabled,
+// "&Print..." asks for the file through the gateway and writes the page there, and a cancelled
+// choice writes nothing.
+class NoSystemPrinterTest : public StartedShellTest {
+protected:
+    NoSystemPrinterTest() { plat::Printer::AssumeSystemPrinter(0); }
+    ~NoSystemPrinterTest() override { plat::Printer::AssumeSystemPrinter(-1); }
+};
+
+TEST_F(NoSystemPrinterTest, ThePrintCommandsPrintToAPdfFileChosenInTheDialog) {
     for (const int id : {CmId::FilePrint, CmId::FilePrintSetup, CmId::FilePrintPreview})
-        EXPECT_FALSE(Frame().IsMenuItemEnabled(id)) << id;
+        EXPECT_TRUE(Frame().IsMenuItemEnabled(id)) << id;
+    EXPECT_TRUE(app->GetPrinter().IsPdfFilePrinter());
+    EXPECT_TRUE(app->GetPrinter().Setup().landscape);
+
+    ui.File(plat::FileDialogKind::Save, std::nullopt);
+    Frame().Dispatch(CmId::FilePrint);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(app->GetPrinter().PagesPrinted(), 0);
+
+    const std::string pdf = dir.File("nine graphs.pdf");
+    Frame().Dispatch(CmId::NineGraphs);
+    ui.File(plat::FileDialogKind::Save, pdf);
+    Frame().Dispatch(CmId::FilePrint);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(app->GetPrinter().PagesPrinted(), 1);
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_GT(fs::file_size(pdf), 500u);
+    EXPECT_EQ(app->GetPrinter().GetPdfFileName(), pdf);
+
+    // Its set-up dialog is the gateway's; the preview shows the page as for any printer.
+    ui.PrintSetup(true);
+    Frame().Dispatch(CmId::FilePrintSetup);
+    EXPECT_TRUE(ui.Done());
+    Frame().Dispatch(CmId::FilePrintPreview);
+    ASSERT_NE(app->GetPreview(), nullptr);
+    app->GetPreview()->Dispatch(PreviewId::Done);
+    EXPECT_EQ(app->GetPreview(), nullptr);
+    app->IdleAction(0);
 }
 
 // A page shorter than half a line of the window's font still counts one line.

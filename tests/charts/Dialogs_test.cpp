@@ -8,6 +8,7 @@
 #include "charts/OwnerDrawn.h"
 #include "charts/Tchart.h"
 #include "charts/Teditchart.h"
+#include "foundation/Reporter.h"
 #include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
 
@@ -79,6 +80,49 @@ TEST_F(Dialogs, EditChartOkWritesBackWithTheDecimalsHeldToNine)
     EXPECT_EQ(data.XStep(), kNone);
     EXPECT_EQ(data.YStep(), kNone);
     EXPECT_EQ(chart->LineWidth(), 0);
+}
+
+// Ends that cannot be drawn keep the dialog open with a message: a minimum above its maximum
+// (an "Auto" end counts as the data bound, 4.5678 here) and ends beyond 1e12 or not finite.
+// Fixed, OK writes them back.
+TEST_F(Dialogs, EditChartRefusesReversedAndAbsurdEnds)
+{
+    bool stillOpen[4] = {};
+    ui.Dialog("Edit Chart", [&](plat::DialogDriver& d) {
+          auto& dialog = dynamic_cast<plat::Dialog&>(d.GetWindow());
+          d.Type(Id::YMin, "300");
+          d.Type(Id::YMax, "100");
+          d.Click(1);
+          stillOpen[0] = dialog.IsRunning();
+          d.Type(Id::YMin, "-1e300");
+          d.Type(Id::YMax, "1e300");
+          d.Click(1);
+          stillOpen[1] = dialog.IsRunning();
+          d.Type(Id::YMin, "0");
+          d.Type(Id::YMax, "1e400");  // overflows: not a number to draw
+          d.Click(1);
+          stillOpen[2] = dialog.IsRunning();
+          d.Type(Id::YMax, "100");
+          d.Type(Id::XMin, "10");  // above the "Auto" maximum 4.5678
+          d.Click(1);
+          stillOpen[3] = dialog.IsRunning();
+          d.Type(Id::XMin, "-1");
+          d.Click(1);
+      })
+        .Message("Y Axis Min (300) is above Y Axis Max (100)", MsgAnswer::Ok)
+        .Message("Y Axis Min must be a number between -1e+12 and 1e+12", MsgAnswer::Ok)
+        .Message("Y Axis Max must be a number between", MsgAnswer::Ok)
+        .Message("X Axis Min (10) is above X Axis Max (4.5678)", MsgAnswer::Ok);
+    const ChartBounds before = chart->Data().AxisRange();
+    chart->CmPopup3001();
+    EXPECT_TRUE(ui.Done());
+    for (bool open : stillOpen)
+        EXPECT_TRUE(open);
+    const ChartData& data = chart->Data();
+    EXPECT_EQ(data.AxisRange().xMin, -1.0);
+    EXPECT_EQ(data.AxisRange().xMax, before.xMax);
+    EXPECT_EQ(data.AxisRange().yMin, 0.0);
+    EXPECT_EQ(data.AxisRange().yMax, 100.0);
 }
 
 TEST_F(Dialogs, EditChartColourAndStyle)

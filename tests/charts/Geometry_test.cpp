@@ -84,6 +84,60 @@ TEST(DrawingSheetText, TitleTooWideIsShortened)
     EXPECT_EQ(EmblemBox(10, 20, 100, 100, 99), (plat::Rect{12, 23, 107, 117}));
 }
 
+// A title wider than a quarter of the sheet gets its width plus a line height of column (half a
+// line each side), so it does not touch the border it shares with the element catalogue.
+TEST(DrawingSheetText, AWideTitleKeepsRoomToTheBorders)
+{
+    // lh = 20; 300 + 20 + 4 * 20 < 975 (the limit): column 320, not 305.
+    const TitleBlockLayout l = LayoutTitleBlock(1000, 10, 0, 300, 20, 20, 10);
+    EXPECT_EQ(l.textColumn, 320);
+    EXPECT_EQ(l.titleChars, 10u);
+    // A title narrower than the quarter keeps the quarter.
+    EXPECT_EQ(LayoutTitleBlock(1000, 10, 0, 200, 20, 20, 10).textColumn, 250);
+}
+
+// The notes stand right-aligned at w - 2 m above the title block; the summary page's materials
+// charts (concrete, reinforcing and prestressing steel: three columns) reach to trunc(0.615 w).
+// A note that would run under them is drawn in a smaller font that ends m short of them; beside
+// the concrete chart alone (to 0.215 w) it keeps w / 60, as short notes do.
+TEST_F(DrawingSheet, NotesStayClearOfTheMaterialsCharts)
+{
+    const int w = 1088, h = 1024, m = 12;
+    const int chartsRight = static_cast<int>(0.615 * w);  // 669
+    TitleBlockTexts t{"T-beam", "", "", "Clear cover to transverse reinforcement and to the ties =    24 mm",
+                      "", ""};
+    for (const int columns : {3, 1}) {
+        SCOPED_TRACE(columns);
+        RecordingDC dc;
+        int field = 0;
+        DrawTitleBlock(dc, 0, 0, w, h, t, columns, 5199, 5198, kUnitSI, m, field, {}, 1);
+        std::vector<DrawCall> notes;
+        for (const DrawCall& c : dc.CallsOf("Text"))
+            if (c.run.at.x == w - 2 * m)
+                notes.push_back(c);
+        ASSERT_GE(notes.size(), 2u);  // the cover note and "All dimensions in millimetres"
+        for (const DrawCall& c : notes) {
+            EXPECT_EQ(c.state.font.height, notes[0].state.font.height);
+            if (columns == 3) {
+                EXPECT_GE(c.run.at.x + c.run.x0, chartsRight + m) << c.text;
+            }
+        }
+        if (columns == 3)
+            EXPECT_GT(notes[0].state.font.height, -(w / 60));  // smaller than w / 60
+        else
+            EXPECT_EQ(notes[0].state.font.height, -(w / 60));
+    }
+    // Short notes keep the font beside three charts.
+    TitleBlockTexts shortNotes{"T-beam", "", "", "Cover = 24 mm", "", ""};
+    RecordingDC dc;
+    int field = 0;
+    DrawTitleBlock(dc, 0, 0, w, h, shortNotes, 3, 5199, 5198, kUnitSI, m, field, {}, 1);
+    for (const DrawCall& c : dc.CallsOf("Text"))
+        if (c.run.at.x == w - 2 * m) {
+            EXPECT_EQ(c.state.font.height, -(w / 60)) << c.text;
+        }
+}
+
 TEST_F(DrawingSheet, TitleBlockHitCodes)
 {
     plat::Image image(1000, 700);

@@ -273,7 +273,109 @@ TEST_F(ChartWindows, NoDataInTheMiddle)
     plat::Image image(400, 300);
     plat::DC dc(image);
     chart.Paint(dc, true, {0, 0, 400, 300});
-    EXPECT_TRUE(Shows(image, 200, 150, "No Data", chart.TextFont(), TA::Center, TA::Top));
+    EXPECT_TRUE(Shows(image, 200, 150, "No Data", NoDataFont(chart.TextFont()), TA::Center, TA::Top));
+}
+
+// "No Data" keeps the chart's text font but never drops below 8 points: 11 pixels of character
+// height (8 x 96 / 72 = 10.7), or a cell of 13.
+TEST_F(ChartWindows, NoDataIsNeverBelowEightPoints)
+{
+    struct Row {
+        int textHeight;
+        int shown;
+    };
+    for (const Row row : {Row{-6, -11}, Row{-10, -11}, Row{-11, -11}, Row{-20, -20}, Row{7, -11},
+                          Row{12, -11}, Row{13, 13}, Row{22, 22}}) {
+        SCOPED_TRACE(row.textHeight);
+        Ticonchart chart(&page, "", 0, 0, 120, 90, 1, 1);
+        chart.SetFontHeights(30, row.textHeight);
+        RecordingDC dc;
+        chart.Paint(dc, true, {0, 0, 120, 90});
+        const std::vector<DrawCall> texts = dc.CallsOf("Text");
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0].text, "No Data");
+        // Centred on (60, 45), its top there.
+        const plat::TextRun& run = texts[0].run;
+        EXPECT_NEAR(run.at.x + run.x0 + run.width / 2.0, 60.0, 1.0);
+        EXPECT_EQ(run.at.y + run.baseline - run.ascent, 45);
+        EXPECT_EQ(texts[0].state.font.height, row.shown);
+        EXPECT_EQ(texts[0].state.font.face, chart.TextFont().face);
+        EXPECT_EQ(texts[0].state.font.weight, chart.TextFont().weight);
+    }
+}
+
+// The data and the readout cross are clipped to the plot area, the box between the axis ends
+// (widened by half the line width); axes, ticks and labels are not. The axis lines the chart
+// draws give the ends.
+TEST_F(ChartWindows, DataIsClippedToThePlotArea)
+{
+    Tbigchart big(&page, "", 0, 0, 400, 300, 1, 1, 0);
+    big.SetTitles("Crack Widths", "w (mm)", "z (mm)", 1, 1);
+    big.ClearData();
+    for (int i = -2; i <= 12; ++i)
+        big.AddPoint(i, 3.0 * i);
+    big.AutoScale();
+    big.SetAxisEnd(ChartEnd::XMax, 8.0);  // the curve runs on to 12 and 36
+    big.SetAxisEnd(ChartEnd::YMax, 20.0);
+    big.SetReadoutPoint(5, 15);
+    RecordingDC dc;
+    big.Paint(dc, true, {0, 0, 400, 300});
+    std::vector<DrawCall> axes;
+    for (const DrawCall& c : dc.CallsOf("Line"))
+        if (c.state.pen.color == plat::Colors::Black && c.state.clip.IsEmpty() &&
+            (c.points[0].x == c.points[1].x || c.points[0].y == c.points[1].y) && axes.size() < 2)
+            axes.push_back(c);
+    ASSERT_EQ(axes.size(), 2u);
+    const DrawCall& xAxis = axes[0];  // from x start to x end along y = 0
+    const DrawCall& yAxis = axes[1];  // from y max down to y min along x = 0
+    ASSERT_EQ(xAxis.points[0].y, xAxis.points[1].y);
+    ASSERT_EQ(yAxis.points[0].x, yAxis.points[1].x);
+    // Line width 2: one pixel of slack on each side, and the right and bottom edges exclusive.
+    const plat::Region plot = plat::Region::FromRect(
+        {xAxis.points[0].x - 1, yAxis.points[0].y - 1, xAxis.points[1].x + 2, yAxis.points[1].y + 2});
+    const std::vector<DrawCall> curves = dc.CallsOf("Polyline");
+    ASSERT_FALSE(curves.empty());
+    for (const DrawCall& c : curves) {
+        ASSERT_EQ(c.state.clip.regions.size(), 1u);
+        EXPECT_EQ(c.state.clip.regions[0], plot);
+    }
+    int crossLines = 0;
+    for (const DrawCall& c : dc.CallsOf("Line"))
+        if (c.state.pen.color == plat::Colors::LtRed) {
+            ++crossLines;
+            ASSERT_EQ(c.state.clip.regions.size(), 1u);
+            EXPECT_EQ(c.state.clip.regions[0], plot);
+        }
+    EXPECT_EQ(crossLines, 2);
+    for (const DrawCall& c : dc.CallsOf("Text"))
+        EXPECT_TRUE(c.state.clip.IsEmpty()) << c.text;
+
+    // The compact chart: line width 1, no slack; its axes run across the plot area.
+    Ticonchart icon(&page, "Crack Widths", 0, 0, 300, 200, 1, 1);
+    icon.ClearData();
+    for (int i = -2; i <= 12; ++i)
+        icon.AddPoint(i, 3.0 * i);
+    icon.AutoScale();
+    icon.SetAxisEnd(ChartEnd::YMax, 20.0);
+    RecordingDC idc;
+    icon.Paint(idc, true, {0, 0, 300, 200});
+    std::vector<DrawCall> iconAxes;
+    for (const DrawCall& c : idc.CallsOf("Line"))
+        if (c.state.clip.IsEmpty() && iconAxes.size() < 2)
+            iconAxes.push_back(c);
+    ASSERT_EQ(iconAxes.size(), 2u);
+    const DrawCall& vertical = iconAxes[0];  // top margin to H - bottom margin
+    const DrawCall& horizontal = iconAxes[1];  // left margin to W - right margin
+    EXPECT_EQ(horizontal.points[0].x, 15);  // the inset, 5 % of 300
+    EXPECT_EQ(horizontal.points[1].x, 285);
+    const plat::Region iconPlot = plat::Region::FromRect(
+        {horizontal.points[0].x, vertical.points[0].y, horizontal.points[1].x + 1, vertical.points[1].y + 1});
+    const std::vector<DrawCall> iconCurves = idc.CallsOf("Polyline");
+    ASSERT_FALSE(iconCurves.empty());
+    for (const DrawCall& c : iconCurves) {
+        ASSERT_EQ(c.state.clip.regions.size(), 1u);
+        EXPECT_EQ(c.state.clip.regions[0], iconPlot);
+    }
 }
 
 TEST_F(ChartWindows, IconChartWritesTopAndBot)

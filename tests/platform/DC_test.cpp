@@ -114,6 +114,53 @@ TEST_F(DCTest, TextIsPlacedByItsAlignmentAndMeasuredByTheSameFont) {
     EXPECT_GE(cell.height, 17);
 }
 
+// An underline is a full-width line in the text's descent, at every scale factor: none of its
+// ink lies right of the text or below its box (glyph-run decorations landed there, offset by
+// the run's position, or off the image at scale 2).
+TEST_F(DCTest, UnderlinesRunUnderTheirTextAtEveryScale) {
+    for (const int scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        Image img(320, 60, Colors::White, scale);
+        Size extent;
+        TextMetrics tm;
+        {
+            DC dc(img);
+            LogFont font{-20};
+            font.underline = true;
+            dc.SelectFont(font);
+            dc.SetBkMode(BkMode::Transparent);
+            extent = dc.GetTextExtent("Geometric Properties");
+            tm = dc.GetTextMetrics();
+            dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
+            dc.TextOut(20, 10, "Geometric Properties");
+        }
+        ASSERT_GT(extent.cx, 100);
+        // Device rows and columns of the text's box: [20, 20 + cx) by [10, 10 + cy).
+        const int left = 20 * scale, right = (20 + extent.cx) * scale;
+        const int top = 10 * scale, bottom = (10 + extent.cy) * scale;
+        const int baseline = (10 + tm.ascent) * scale;
+        for (int y = 0; y < img.Height() * scale; ++y)
+            for (int x = 0; x < img.Width() * scale; ++x)
+                if (img.DevicePixel(x, y) != Colors::White) {
+                    ASSERT_GE(x, left - scale) << x << "," << y;
+                    ASSERT_LT(x, right + scale) << x << "," << y;
+                    ASSERT_GE(y, top - scale) << x << "," << y;
+                    ASSERT_LT(y, bottom) << x << "," << y;
+                }
+        // The underline: a row below the baseline inked from the text's left end to its right.
+        int underlineRow = -1;
+        for (int y = baseline; y < bottom && underlineRow < 0; ++y) {
+            int ink = 0;
+            for (int x = left; x < right; ++x)
+                ink += img.DevicePixel(x, y) != Colors::White ? 1 : 0;
+            if (ink == right - left)
+                underlineRow = y;
+        }
+        EXPECT_GT(underlineRow, baseline - 1);
+        EXPECT_LE(underlineRow, baseline + tm.descent * scale / 2 + scale);
+    }
+}
+
 TEST_F(DCTest, OpaqueTextFillsItsBoxWithTheBackgroundColour) {
     Image img(100, 40, Colors::LtBlue);
     Size extent;

@@ -1,7 +1,12 @@
 // Opens the program's print preview for looking at: a test beam solved to its end in the
-// nine-graph layout, previewed on the test PDF printer and shown for the given time.
+// nine-graph layout, previewed on the test PDF printer and shown for the given time. With
+// "print" the machine is taken to have no printer: the page is printed through "&Print..." on
+// the PDF file printer, whose file dialog is answered with <output folder>/printed.pdf.
 //
-//   qv_previewshot <program folder> <output folder> [seconds]
+// With "summary" the window shows the summary page of a T-beam with bars and a tendon (three
+// materials charts) for the given time instead.
+//
+//   qv_previewshot <program folder> <output folder> [seconds] [print|summary]
 
 #include <cstdlib>
 #include <string>
@@ -11,11 +16,14 @@
 #include "app/GlobalTables.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
+#include "app/views/TViewm.h"
 #include "foundation/ProgramPaths.h"
 #include "platform/Application.h"
 #include "platform/Frame.h"
 #include "platform/Printing.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/app/summary/SummarySections.h"
+#include "tests/support/ScriptedUi.h"
 #include "views/BeamModeInstall.h"
 
 int main(int argc, char** argv) {
@@ -27,17 +35,45 @@ int main(int argc, char** argv) {
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
     SetUserConfigDir(out);
-    plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
+    const bool print = argc > 4 && std::string(argv[4]) == "print";
+    if (print)
+        plat::Printer::AssumeSystemPrinter(0);
+    else
+        plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
     TQuarvishApp app(programDir);
     app.InitMainWindow();
     g_Structures[0] = TestSection::MakeBeam();
     TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 0);
     plat::Frame& frame = *app.GetMainWindow();
+    if (argc > 4 && std::string(argv[4]) == "summary") {
+        g_Structures[0] = SummarySections::TBeamSection("T-beam 1000 x 600 with a long name for the title block");
+        SteelTypeRec tendon;
+        tendon.kind = SteelKind::Prestressing;
+        tendon.fy = 1.6e9;
+        tendon.name = "Tendon";
+        CheckSteelType(tendon, true);
+        g_Structures[0]->AddSteelType(tendon);
+        LongLayerRec strand = SummarySections::Bars(0.15, 1, 0.0127);
+        strand.type = 1;
+        g_Structures[0]->AddLongLayer(strand, 0);
+        g_Structures[0]->Validate();
+        app.GetClient().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+        frame.Dispatch(CmId::CrossSection);
+        plat::Application::PumpEvents(seconds * 1000);
+        return 0;
+    }
     frame.Dispatch(CmId::SectionalResponse);
     for (int pass = 0; pass < 2000 && g_Analyses[0] && g_Analyses[0]->IsRunning(); ++pass)
         app.GetClient().IdleAction(pass);
     frame.Dispatch(CmId::NineGraphs);
     plat::Application::PumpEvents(500);
+    if (print) {
+        ScriptedUi ui;
+        ui.File(plat::FileDialogKind::Save, out + "/printed.pdf");
+        frame.Dispatch(CmId::FilePrint);
+        plat::Application::PumpEvents(seconds * 1000);
+        return ui.Done() ? 0 : 1;
+    }
     app.CmFilePrintPreview();
     plat::Application::PumpEvents(seconds * 1000);
     app.EndPreview();

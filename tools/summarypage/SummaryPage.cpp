@@ -3,8 +3,10 @@
 //
 //   qv_summarypage <output folder>
 //
-// Writes summary.png and start.png into the folder.
+// Writes summary.png and start.png into the folder. With QT_SCALE_FACTOR set (2), the pages are
+// drawn as a window at that scale factor draws them: on images of that many pixels per unit.
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -28,19 +30,21 @@ int main(int argc, char** argv)
     const std::string folder = argv[1];
     constexpr int W = 1280;
     constexpr int H = 1024;
+    const char* factor = std::getenv("QT_SCALE_FACTOR");
+    const int scale = std::clamp(factor ? std::atoi(factor) : 1, 1, 4);
 
     g_Structures[0] = SummarySections::TBeamSection("T-beam 1000 x 600");
     g_Structures[1] = SummarySections::Rectangle("Rectangle 300 x 600");
     g_Structures[2] = SummarySections::ManyLayers();
     g_CurrentStructure = 0;
-    plat::Image page(W, H);
+    plat::Image page(W, H, plat::Colors::White, scale);
     {
         plat::DC dc(page);
         PaintCrossSection(dc, g_Structures[0].get(), 0, 0, W, H, 0);
     }
     bool ok = page.SavePng(folder + "/summary.png");
 
-    plat::Image start(W, H);
+    plat::Image start(W, H, plat::Colors::White, scale);
     {
         plat::DC dc(start);
         PaintControlPanel(dc, 0, W, H, 0.25, 0, 0, 0, {});

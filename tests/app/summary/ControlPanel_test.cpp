@@ -128,4 +128,29 @@ TEST_F(ControlPanelTest, PrintBoxPlacesTheBoxAndRestores)
     PrintBox(dc, nullptr, false, 800);
 }
 
+// A printed box draws nothing outside its place on the page (on screen its window clips it):
+// labels of absurd axis ends stayed out of the next panel.
+TEST_F(ControlPanelTest, PrintBoxClipsTheBoxToItsPlace)
+{
+    class Spilling : public TBoxItem {
+    public:
+        using TBoxItem::TBoxItem;
+        void Paint(plat::DC& dc, bool, const plat::Rect&) override
+        {
+            dc.MoveTo(-50, 100);
+            dc.LineTo(500, 100);
+        }
+    };
+    Spilling box(nullptr, "Chart", 100, 600, 300, 200);
+    PrintBox(dc, &box, false, 800);
+    const std::vector<DrawCall> lines = dc.CallsOf("Line");
+    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(lines[0].state.clip.regions.size(), 1u);
+    // The box's place on the page: (100, 600) to (400, 800).
+    EXPECT_EQ(lines[0].state.clip.regions[0], plat::Region::FromRect({100, 600, 400, 800}));
+    dc.MoveTo(0, 0);
+    dc.LineTo(10, 10);
+    EXPECT_TRUE(dc.CallsOf("Line").back().state.clip.IsEmpty());  // the clip goes with the box
+}
+
 } // namespace

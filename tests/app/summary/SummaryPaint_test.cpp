@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "charts/RichText.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -521,6 +523,31 @@ TEST_F(SummaryPage, StrainNotes)
     // Ten years under a stored 50 kNm (shown with the moment's sign turned) and 20 kN.
     EXPECT_EQ(note(0.0, 0.0, true),
               "Long Term Analysis:   Age=    10 years, M= -50.0 kNm, N=  20.0 kN");
+}
+
+// A name wider than the catalogue column is cut to what fits between its start (x + W') and
+// 2 pixels short of the column's right edge (x + W - m); a short name is drawn whole.
+TEST_F(SummaryPage, CatalogueNamesStayInsideTheColumn)
+{
+    const std::string longName = "T-beam 1000 x 600 with a long name for the title block";
+    const TStructure* current = Put(0, SummarySections::TBeamSection(longName));
+    Put(1, SummarySections::Rectangle("Rect"));
+    const int W = 1280, H = 1024, wp = 1088, m = 12;
+    DrawElementCatalogColumn(dc, current, 0, 0, wp, W, H, m);
+    std::vector<DrawCall> names;
+    for (const DrawCall& c : dc.CallsOf("Text"))
+        if (c.run.at.x == wp)
+            names.push_back(c);
+    ASSERT_EQ(names.size(), 2u);
+    const plat::TextRun& cut = names[0].run;
+    EXPECT_LE(cut.at.x + cut.x0 + cut.width, W - m - 2);
+    EXPECT_LT(names[0].text.size(), longName.size());
+    EXPECT_GT(names[0].text.size(), 10u);
+    EXPECT_EQ(longName.rfind(names[0].text, 0), 0u);  // a prefix of the name
+    // One character more would not have fitted.
+    const std::string more = longName.substr(0, names[0].text.size() + 1);
+    EXPECT_GT(MeasureRichText(dc, more, names[0].state.font).cx, W - m - 2 - wp);
+    EXPECT_EQ(names[1].text, "Rect");
 }
 
 } // namespace
