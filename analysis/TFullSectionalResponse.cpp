@@ -27,6 +27,7 @@ int TFullSectionalResponse::Start()
 {
     T1DAnalysis::Start();
     if (GetBeam() == nullptr || IsSetupRefused()) {
+        ReportNoSection();
         Finish();
         return 0;
     }

@@ -74,6 +74,7 @@ TMNInter::TMNInter(const TBeam* structure) : T2DAnalysis(structure)
 {
     CurveKinds = {0, 6, 5, 0};
     if (GetBeam() == nullptr || IsSetupRefused()) {
+        ReportNoSection();
         Running = 0;
         return;
     }

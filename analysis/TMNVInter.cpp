@@ -34,6 +34,7 @@ TMNV_baseInter::TMNV_baseInter(const TBeam* structure, int mode)
     const bool stirrups = beam != nullptr && beam->GetTransLayerCount(2) != 0;
     CurveKinds = {0, 1, stirrups ? 4 : 2, 0};
     if (beam == nullptr || IsSetupRefused()) {
+        ReportNoSection();
         Running = 0;
         return;
     }

@@ -129,7 +129,8 @@ int TQuarvish2000Analysis::Prepare()
     if (!m_beam)
         return result;
     // A structure without regions or height has nothing to build a section from.
-    SetupRefused = m_beam->GetRegionCount() < 1 || !(m_beam->GetHeight() > 0.0);
+    NoSection = m_beam->GetRegionCount() < 1 || !(m_beam->GetHeight() > 0.0);
+    SetupRefused = NoSection;
     if (SetupRefused) {
         Mesh = LayerMesh{};
         WorkingTable.Clear();
@@ -145,6 +146,20 @@ int TQuarvish2000Analysis::Prepare()
     // A section the mesh cannot hold must not be analysed.
     SetupRefused = meshBuilt == 0;
     return meshBuilt != 0 ? result : 0;
+}
+
+void TQuarvish2000Analysis::ReportNoSection()
+{
+    if (!m_beam || !NoSection)
+        return;
+    for (int i = 0; i < GetErrorCount(); ++i) {
+        std::string text, title;
+        int code = 0;
+        GetError(i, text, title, code);
+        if (text == kNoSectionText)
+            return;
+    }
+    AddError(kNoSectionText, g_MainWindowTitle, MsgStyle::IconExclamation);
 }
 
 int TQuarvish2000Analysis::BuildLayerMesh()

@@ -53,6 +53,11 @@ inline constexpr int StirrupRupture = 4; // a node's transverse strain past the 
 inline constexpr const char* kMeshRefusedText =
     "The section needs more layers than the analysis can hold, so it cannot be analysed.";
 
+// Error-list entry of a section without concrete: no regions, or regions of no height.
+inline constexpr const char* kNoSectionText =
+    "The section has no concrete regions (its height is 0), so there is nothing to analyse.  "
+    "Define its concrete outline with \"Define | Concrete Section\" first.";
+
 class TQuarvish2000Analysis : public TSectionalAnalysis {
 public:
     static constexpr int kMaxLayers = 120;
@@ -194,6 +199,11 @@ public:
     // True when the base set-up refused the structure (none, no regions or no height): then
     // nothing is built and no state is solved.
     bool IsSetupRefused() const { return SetupRefused; }
+    // True when the refusal was for want of a section (no regions, or no height).
+    bool HasNoSection() const { return NoSection; }
+    // Stores kNoSectionText in the error list, once, when the section is wanting: the command
+    // that built the analysis shows it, so the user learns why nothing was solved.
+    void ReportNoSection();
 
     // ---- Section set-up and shear convergence (TQuarvish2000Setup.cpp,
     // TQuarvish2000Convergence.cpp) -------
@@ -331,6 +341,7 @@ protected:
     double SectionConstant = 0.0;
     int PrepareResult = 0;
     bool SetupRefused = false;
+    bool NoSection = false;
     SolveCounts Counts;
     // Forgets the last layer solution (its inputs are about to change), so that the next
     // finishing pass solves in full.

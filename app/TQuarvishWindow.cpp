@@ -1,6 +1,8 @@
 #include "app/TQuarvishWindow.h"
 
 #include <cmath>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/TInteractionDiagrams.h"
@@ -35,6 +37,35 @@
 #include "model/shapes/ShapeLibrary.h"
 #include "platform/Frame.h"
 #include "platform/Ui.h"
+
+namespace {
+
+// While a file is read, every message of the readers names the file after its own text, so
+// that a box such as "End of File!" says which file was wrong.
+class FileNamingReporter final : public Reporter {
+public:
+    explicit FileNamingReporter(std::string path) : m_path(std::move(path)), m_previous(SetReporter(this)) {}
+    ~FileNamingReporter() override { SetReporter(m_previous); }
+    FileNamingReporter(const FileNamingReporter&) = delete;
+    FileNamingReporter& operator=(const FileNamingReporter&) = delete;
+
+    int Message(const std::string& text, const std::string& caption, unsigned style) override {
+        const std::string file = "File: " + m_path;
+        return Forward().Message(text.empty() ? file : text + "\n\n" + file, caption, style);
+    }
+    void ShowData(const std::string& text) override { Forward().ShowData(text); }
+
+private:
+    Reporter& Forward() {
+        static HeadlessReporter headless;
+        return m_previous ? *m_previous : headless;
+    }
+
+    std::string m_path;
+    Reporter* m_previous;
+};
+
+} // namespace
 
 void WriteStartupDefaults() {
     g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
@@ -206,8 +237,9 @@ void TQuarvishWindow::TakeNewSectionDefaults(const TStructure& structure) {
 }
 
 // Reads a file of an older kind into a beam of its own first. A file it cannot read leaves
-// everything open as it was (the reader has said why), unless it is the default file, whose
-// place the default section then takes. Otherwise the beam replaces the open document.
+// everything open as it was, running analyses and views included (the reader has said why),
+// unless it is the default file, whose place the default section then takes. Otherwise the
+// beam replaces the open document.
 bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
     const ResistanceFactors factors = g_ResistanceFactors;
     const int units = g_UnitSystem;
@@ -221,6 +253,7 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
         m_documentKept = true;
         return false;
     }
+    LetGoOfDocument();
     DeleteAnalysis(-1);
     DeleteAllStructures();
     DetachViews();
@@ -238,10 +271,14 @@ void TQuarvishWindow::MemberFromBeam(const TBeam& beam) {
 // Reads a file into the tables. XML documents put each component's structure into the slot
 // of its number; any other file is read by the beam's own readers, and one they refuse
 // leaves the tables as they were.
-void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefault) {
+void TQuarvishWindow::LetGoOfDocument() {
     StopAnalysis();
     // The mode object lets go of the structures before they are replaced.
     m_viewManager->CreateLogic(0, nullptr, nullptr);
+}
+
+void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefault) {
+    const FileNamingReporter naming(path);
     ok = 1;
     m_documentKept = false;
     TTextBuffer buffer;
@@ -253,6 +290,7 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
         if (const TStructure* s = GetCurrentStructure(); s && !m_documentKept && s->GetKind() == kKindBeam)
             MemberFromBeam(static_cast<const TBeam&>(*s));
     } else {
+        LetGoOfDocument();
         ClearStructures();
         DetachViews();
         engine.BeginRead(text);
@@ -311,8 +349,13 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
     if (!m_documentKept && m_viewManager)
         m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);
     ShowReportTextDialog(this);
-    if (!ok)
+    if (!ok) {
+        // The default section took the place of the document: the panels show it, not the
+        // results of the analyses that went with the document.
+        if (!m_documentKept && !IsProgramDirFile(path, m_defaultFileName))
+            CmCrossSection();
         return;
+    }
     isDefault = IsProgramDirFile(path, m_defaultFileName) ? 1 : 0;
     if (!isDefault) {
         SetQuickDefineNew(0);

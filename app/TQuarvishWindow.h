@@ -101,6 +101,8 @@ private:
     int CurrentLayoutMode() const;
     void ShowFireGraphs();
 
+    // Stops every analysis and detaches the mode object: the document is about to be replaced.
+    void LetGoOfDocument();
     // Reads a file of an older kind; false (everything kept) when it cannot be read.
     bool LoadOlderFile(const std::string& path);
     // Takes the defaults of new sections from the default document's structure.

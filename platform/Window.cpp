@@ -209,6 +209,12 @@ void Window::UpdateWindow() {
         m_impl->widget->PaintInvalid();
 }
 
+Rect Window::GetUpdateRect() const {
+    if (!m_impl->widget || m_impl->invalid.isEmpty())
+        return Rect{};
+    return FromQ(m_impl->invalid.boundingRect() & m_impl->widget->rect());
+}
+
 Rect Window::GetClientRect() const {
     if (!m_impl->widget)
         return Rect{};

@@ -54,6 +54,8 @@ public:
     void InvalidateRect(const Rect& rect, bool erase = true);
     // Paints what is invalid now instead of waiting for the loop.
     void UpdateWindow();
+    // The bounding box of what is invalid and waits to be painted (empty when nothing does).
+    Rect GetUpdateRect() const;
     Rect GetClientRect() const;
     void MoveWindow(const Rect& rect);
     void Show(bool visible);

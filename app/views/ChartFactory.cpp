@@ -132,6 +132,12 @@ void TViewm_2k::CreateChart(Tchart* chart, int id, int hide, int reset) {
     g_MessageBuffer2.Clear();
     if (!chart)
         return;
+    // A chart reused for this graph keeps nothing of the one it showed, neither its data nor
+    // its picture: what the mode object does not fill stays empty ("No Data") and the whole
+    // chart is painted again.
+    chart->ClearData();
+    if (chart->IsCreated())
+        chart->Invalidate();
     if (reset)
         chart->SetMaxRange(0);
     const bool blank = chart->IsChildPlacement() || hide != 0;

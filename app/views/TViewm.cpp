@@ -42,7 +42,14 @@ PanelRect TViewm_Base::GetPanelRect(int panelId) const {
     PanelRect rect;
     if (m_owner && m_owner->IsCreated()) {
         const plat::Rect client = m_owner->GetClientRect();
-        ::GetPanelRect(panelId, client.Width(), client.Height(), m_controlPanelFraction, rect);
+        const int W = client.Width(), H = client.Height();
+        ::GetPanelRect(panelId, W, H, m_controlPanelFraction, rect);
+        // The pasted chart's panel (W/6 high) reaches down over the "Add to Graph" button of
+        // any window wider than it is high: its height stops a hundredth of the height above
+        // the button.
+        PanelRect button;
+        if (panelId == PanelId::PastedChart && ::GetPanelRect(PanelId::AddButton, W, H, m_controlPanelFraction, button))
+            rect.height = std::max(0, std::min(rect.height, button.y - H / 100 - rect.y));
     }
     return rect;
 }
@@ -332,6 +339,16 @@ void TViewm_2k::ClearPanels(int newMode) {
         c.reset();
 }
 
+// The control panel of another layout has another title, captions and frames, and the mode
+// object writes other texts into it: all of it is painted again (erased first).
+void TViewm_2k::RepaintControlPanel() {
+    if (!m_owner || !m_owner->IsCreated())
+        return;
+    const plat::Size size = OwnerSize();
+    const int right = static_cast<int>(m_controlPanelFraction * size.cx) + 1;
+    m_owner->InvalidateRect(plat::Rect{0, 0, right, size.cy}, true);
+}
+
 void TViewm_2k::ShowSplash() {
     ClearPanels(LayoutMode::Start);
     SetLayoutMode(LayoutMode::Start);
@@ -346,6 +363,7 @@ void TViewm_2k::ApplyLayout(LayoutKind kind, int choice) {
     if (m_layoutMode != plan.mode) {
         SetLayoutMode(plan.mode);
         ClearPanels(plan.mode);
+        RepaintControlPanel();
         CreateControlCharts();
     }
     if (m_logic && kind == LayoutKind::Nine)
@@ -401,6 +419,7 @@ void TViewm_2k::SetLoadDeformation(int choice) {
     if (m_layoutMode != plan.mode) {
         SetLayoutMode(plan.mode);
         ClearPanels(plan.mode);
+        RepaintControlPanel();
         CreatePanelChart(m_charts[0], m_owner, plan.choice, PanelId::WholePage);
         if (!m_controlCharts[0]) {
             const PanelRect r = GetPanelRect(PanelId::ControlChart1);

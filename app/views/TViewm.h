@@ -55,7 +55,8 @@ public:
     virtual int CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) = 0;
     virtual void CreateChart(Tchart* chart, int graphId, int hideTitle, int resetRange) = 0;
 
-    // The rectangle of a panel in the owner's client area now.
+    // The rectangle of a panel in the owner's client area now (the pasted chart's cut short of
+    // the "Add to Graph" button).
     PanelRect GetPanelRect(int panelId) const;
 
     // The control panel: background, layout title, frame lines, etched frames and the mode
@@ -222,6 +223,8 @@ public:
 
 private:
     void ApplyLayout(LayoutKind kind, int choice);
+    // Has the owner paint the whole control panel again (a layout of another mode was entered).
+    void RepaintControlPanel();
     // The choice-list flags of the layout combo in the current layout mode (0: no list).
     int ChoiceListFlags() const;
     // Refills the layout combo (and in the load-deformation layout the paste combo) and selects

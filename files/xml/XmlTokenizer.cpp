@@ -50,12 +50,17 @@ bool FinishStartTag(XmlCursor& c, bool& selfClosing, XmlResult& result)
     return true;
 }
 
-// The text ends where more must follow: the file was cut short. Recorded at the end of the
-// text, so that the document reader looks no further.
+// The text ends where more must follow: the file was cut short. The message says so, with
+// what was read of the value or name that the cut ended. Recorded at the end of the text, so
+// that the document reader looks no further.
 bool FailAtEnd(XmlCursor& c, const std::string& read, XmlResult& result)
 {
     c.pos = c.text.size();
-    XmlFail(result, XmlStatus::SyntaxError, c.text.size(), QuoteForMessage(read), "End of File!");
+    const std::string text =
+        read.empty() ? std::string("The document ends before it is complete: the file was cut short.")
+                     : StrPrintf("The document ends inside \"%s\": the file was cut short.",
+                                 QuoteForMessage(read).c_str());
+    XmlFail(result, XmlStatus::SyntaxError, c.text.size(), text, "End of File!");
     return false;
 }
 

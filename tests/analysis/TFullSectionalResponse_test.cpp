@@ -14,6 +14,7 @@
 #include "analysis/PointSections.h"
 #include "analysis/RunToFinish.h"
 #include "analysis/T1DAnalysis.h"
+#include "analysis/TInteractionDiagrams.h"
 #include "analysis/layers/LayerDriver.h"
 #include "support/TestSupport.h"
 
@@ -451,6 +452,42 @@ TEST_F(FullSectionalResponse, ConstantLoadsOnlyAndUnsolvableInitialCase)
     EXPECT_EQ(b.IsRunning(), 0);
     EXPECT_EQ(OnlyError(b), StoredError(kInitialCaseFailedText, 48));
     EXPECT_EQ(b.GetPeakState(), nullptr);
+}
+
+// A section without concrete (the new section before its outline is defined: no regions,
+// height 0), or with regions of no height, is not solved, and the response says why for the
+// command to show: once, however often it is started. A section the mesh cannot hold keeps its
+// own reason. The interaction diagrams say the same.
+TEST_F(FullSectionalResponse, SectionWithoutConcreteStoresTheReason)
+{
+    TBeam fresh;
+    ASSERT_EQ(fresh.GetRegionCount(), 0);
+    PS::SetLoads(fresh, 0, 0, 0, 0, -1000.0, 0);
+    TFullSectionalResponse a(&fresh);
+    EXPECT_EQ(a.IsRunning(), 0);
+    EXPECT_EQ(a.GetPeakState(), nullptr);
+    EXPECT_EQ(OnlyError(a), StoredError(kNoSectionText, 48));
+    a.Start();
+    EXPECT_EQ(a.GetErrorCount(), 1);
+
+    auto flat = PS::Empty();
+    flat->AddRegion(0.2, 0.2, 0.3, 0.3, 0, 1);
+    PS::SetLoads(*flat, 0, 0, 0, 0, -1000.0, 0);
+    TFullSectionalResponse b(flat.get());
+    EXPECT_EQ(b.IsRunning(), 0);
+    EXPECT_EQ(OnlyError(b), StoredError(kNoSectionText, 48));
+
+    TMNInter mn(&fresh);
+    EXPECT_EQ(mn.IsRunning(), 0);
+    EXPECT_EQ(OnlyError(mn), StoredError(kNoSectionText, 48));
+    TMVInter mv(&fresh);
+    EXPECT_EQ(OnlyError(mv), StoredError(kNoSectionText, 48));
+
+    // A solvable section stores nothing.
+    TFullSectionalResponse c(beam.get());
+    EXPECT_EQ(c.GetErrorCount(), 0);
+    EXPECT_EQ(c.IsRunning(), 1);
+    EXPECT_EQ(reporter.messages.size(), 0u);
 }
 
 // The control variable follows the largest of |dN|, |3 dM / H| and |dV|; the alternative

@@ -177,3 +177,18 @@ TEST_F(StartedShellTest, DebugLinesAreDrawnOnlyAtANonZeroDebugLevel) {
     EXPECT_NE(Window().BackingImage().Pixel(50, 20), before);
     SetDebugLevel(0);
 }
+
+// "&Sectional Response" on the new section of the start (no regions, height 0): no analysis
+// runs and a box says why.
+TEST_F(StartedShellTest, SolvingTheEmptyStartUpSectionSaysWhyNothingRuns) {
+    const TStructure* structure = Window().GetCurrentStructure();
+    ASSERT_NE(structure, nullptr);
+    ASSERT_EQ(structure->GetRegionCount(), 0);
+    ui.Message("no concrete regions", MsgAnswer::Ok);
+    Frame().Dispatch(CmId::SectionalResponse);
+    ASSERT_NE(Window().GetCurrentAnalysis(), nullptr);
+    EXPECT_EQ(Window().GetCurrentAnalysis()->IsRunning(), 0);
+    ASSERT_EQ(ui.requests.size(), 1u);
+    EXPECT_NE(ui.requests[0].text.find("Define | Concrete Section"), std::string::npos);
+    EXPECT_EQ(ui.requests[0].style & MsgStyle::IconMask, MsgStyle::IconExclamation);
+}

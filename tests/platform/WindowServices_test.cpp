@@ -62,6 +62,26 @@ TEST_F(WindowServicesTest, CursorsChildrenAndCoordinates) {
     EXPECT_EQ(b.ScreenToClient(b.ClientToScreen(Point{3, 4})), (Point{3, 4}));
 }
 
+// What waits to be painted: the bounding box of the invalidated parts inside the window, empty
+// once painted.
+TEST_F(WindowServicesTest, TheUpdateRectIsWhatWaitsToBePainted) {
+    Box w;
+    EXPECT_TRUE(w.GetUpdateRect().IsEmpty());  // not created
+    w.Create();
+    w.MoveWindow(Rect{0, 0, 50, 40});
+    w.UpdateWindow();
+    EXPECT_TRUE(w.GetUpdateRect().IsEmpty());
+    w.InvalidateRect(Rect{40, 2, 70, 12});
+    EXPECT_EQ(w.GetUpdateRect(), (Rect{40, 2, 50, 12}));
+    w.InvalidateRect(Rect{8, 8, 30, 30}, false);
+    EXPECT_EQ(w.GetUpdateRect(), (Rect{8, 2, 50, 30}));
+    w.UpdateWindow();
+    EXPECT_EQ(w.lastRect, (Rect{8, 2, 50, 30}));
+    EXPECT_TRUE(w.GetUpdateRect().IsEmpty());
+    w.Invalidate();
+    EXPECT_EQ(w.GetUpdateRect(), (Rect{0, 0, 50, 40}));
+}
+
 TEST_F(WindowServicesTest, ClientDrawingStaysUntilTheNextInvalidationAndNothingPaintsWhileRedrawIsOff) {
     Box w;
     w.Create();

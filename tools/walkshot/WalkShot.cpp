@@ -1,0 +1,168 @@
+// Walks the main window as a user would and takes a screenshot of the screen after each step,
+// for looking at: a good beam opened and solved, a binary file named .xml and a truncated
+// document opened over it, the layouts switched in turn, and "Sectional Response" on the empty
+// new section. Message boxes are shown for real; a helper started in the background takes
+// their picture and closes them with the Return key.
+//
+//   qv_walkshot <program folder> <output folder>
+//
+// Needs an X display (run under xvfb-run), "import" and "xdotool".
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "analysis/TSectionalAnalysis.h"
+#include "app/CommandIds.h"
+#include "app/GlobalTables.h"
+#include "app/TQuarvishApp.h"
+#include "app/TQuarvishWindow.h"
+#include "foundation/ProgramPaths.h"
+#include "model/TBeam.h"
+#include "platform/Application.h"
+#include "platform/Frame.h"
+#include "platform/Ui.h"
+#include "views/BeamModeInstall.h"
+
+namespace {
+
+std::string g_out;
+int g_shot = 0;
+
+std::unique_ptr<TBeam> ShearBeam() {
+    auto beam = std::make_unique<TBeam>();
+    beam->ClearAll();
+    ConcreteTypeRec concrete;
+    concrete.name = "C35", concrete.fc = -35e6, concrete.ec = -0.0025;
+    concrete.Ec = 3e10, concrete.ft = 2e6;
+    beam->AddConcreteType(concrete);
+    SteelTypeRec steel;
+    steel.name = "Bars", steel.Es = 2e11, steel.fy = 4e8, steel.er = 0.05;
+    beam->AddSteelType(steel);
+    beam->AddRegion(0.3, -0.3, 0.3, 0.3, 0, 1);
+    LongLayerRec layer;
+    layer.z = -0.25, layer.num = 3, layer.Ai = 5e-4, layer.A = 1.5e-3, layer.db = 0.025;
+    beam->AddLongLayer(layer, 0);
+    TransLayerRec stirrup;
+    stirrup.A = 1.57e-4, stirrup.Ai = 7.85e-5, stirrup.legs = 2, stirrup.db = 0.01;
+    stirrup.space = 0.2, stirrup.disttop = 0.27, stirrup.distbot = -0.27;
+    beam->AddTransLayer(stirrup, 2);
+    beam->SetName("Beam with stirrups");
+    const double constant[3] = {0, 0, 0}, increment[3] = {0, -150e3, 100e3};
+    beam->SetConstantLoads(constant, 3);
+    beam->SetIncrementLoads(increment, 3);
+    beam->Validate();
+    return beam;
+}
+
+std::string Next(const std::string& name) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%02d", ++g_shot);
+    return g_out + "/" + number + "-" + name + ".png";
+}
+
+void Shot(const std::string& name) {
+    plat::Application::PumpEvents(700);
+    const std::string file = Next(name);
+    std::system(("import -window root '" + file + "'").c_str());
+    std::printf("shot %s\n", file.c_str());
+}
+
+// The next message box is pictured after a while and closed with Return.
+void ShootNextBox(const std::string& name) {
+    const std::string file = Next(name);
+    std::system(("(sleep 2; import -window root '" + file + "'; xdotool key Return) &").c_str());
+    std::printf("box %s\n", file.c_str());
+}
+
+void Solve(TQuarvishApp& app) {
+    plat::Frame& frame = *app.GetMainWindow();
+    frame.Dispatch(CmId::SectionalResponse);
+    for (int pass = 0; pass < 5000 && g_Analyses[0] && g_Analyses[0]->IsRunning(); ++pass)
+        app.GetClient().IdleAction(pass);
+    app.GetClient().IdleAction(0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    const std::string programDir = std::string(argv[1]) + "/";
+    g_out = argv[2];
+    plat::EnsureGuiRuntime(argc, argv);
+    InstallBeamMode();
+    SetUserConfigDir(g_out);
+    plat::UiReporterScope reporter;  // the readers' and analyses' messages as boxes
+    TQuarvishApp app(programDir);
+    app.InitMainWindow();
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    Shot("start");
+
+    // A good beam, saved and opened again.
+    g_Structures[0] = ShearBeam();
+    const std::string good = g_out + "/beam.qvh";
+    window.WriteDocument(good);
+    app.OpenFile(good);
+    Shot("good-opened");
+    Solve(app);
+    frame.Dispatch(CmId::NineGraphs);
+    Shot("solved-nine-graphs");
+
+    // A binary file named .xml.
+    const std::string binary = g_out + "/picture.xml";
+    {
+        std::ofstream f(binary, std::ios::binary);
+        for (int i = 0; i < 4096; ++i)
+            f.put(static_cast<char>((i * 37 + 11) % 256));
+    }
+    ShootNextBox("binary-box");
+    app.OpenFile(binary);
+    Shot("after-binary");
+    frame.Dispatch(CmId::CrossSection);
+    Shot("binary-then-cross-section");
+    frame.Dispatch(CmId::NineGraphs);
+    Shot("binary-then-nine-graphs");
+
+    // A truncated document over the solved beam.
+    Solve(app);
+    frame.Dispatch(CmId::NineGraphs);
+    const std::string cut = g_out + "/cut.qvh";
+    {
+        std::ifstream in(good, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::ofstream(cut, std::ios::binary) << text.substr(0, text.size() / 2);
+    }
+    ShootNextBox("cut-box");
+    app.OpenFile(cut);
+    Shot("after-cut");
+
+    // The layouts in turn after a solve.
+    app.OpenFile(good);
+    Solve(app);
+    frame.Dispatch(CmId::NineGraphs);
+    Shot("nine-graphs");
+    frame.Dispatch(CmId::MohrsCircles);
+    Shot("mohrs-circles");
+    frame.Dispatch(CmId::SingleGraph);
+    Shot("single-graph");
+    frame.Dispatch(CmId::LoadDeformationPlot);
+    Shot("load-deformation");
+    frame.Dispatch(CmId::NineGraphs);
+    Shot("nine-after-load-deformation");
+    frame.Dispatch(CmId::CrossSection);
+    Shot("cross-section");
+    frame.Dispatch(CmId::SingleGraph);
+    Shot("single-after-cross-section");
+
+    // The empty new section.
+    frame.Dispatch(CmId::FileNew);
+    Shot("new");
+    ShootNextBox("empty-solve-box");
+    frame.Dispatch(CmId::SectionalResponse);
+    Shot("empty-solved");
+    return 0;
+}
