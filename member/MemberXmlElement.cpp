@@ -207,7 +207,7 @@ int MemberXmlElement::SetDiagramAttribute(const std::string& attribute, const st
     }
     const bool live = m_diagram == LiveDiagram;
     if (attribute == "isconstant") {
-        int32_t constant = 0;
+        int32_t constant = live ? 0 : m_d.deadLoadConstant;
         ReadDocumentInteger(value, constant, "BMD", attribute);
         if (!live)
             m_d.deadLoadConstant = constant;
