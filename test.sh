@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
-# Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them all.
+# Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them all;
+# `./test.sh release` builds and runs them in an optimised build without the sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/packages.sh
 tools/ensure-packages.sh "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
-BUILD_DIR=${BUILD_DIR:-build/test}
 JOBS=${JOBS:-$(nproc)}
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1" \
-  -DQV_SANITIZE=ON -DQV_TESTS=ON -DQV_BENCH=ON -DQV_WERROR=ON >/dev/null
+if [ "${1:-}" = release ]; then
+  # Warnings are errors in the sanitizer build only: GCC 12 at -O3 reports false overlaps in
+  # std::string (-Wrestrict) that the code cannot avoid.
+  BUILD_DIR=${BUILD_DIR:-build/test-release}
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DQV_SANITIZE=OFF -DQV_TESTS=ON -DQV_BENCH=ON -DQV_WERROR=OFF >/dev/null
+else
+  BUILD_DIR=${BUILD_DIR:-build/test}
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1" \
+    -DQV_SANITIZE=ON -DQV_TESTS=ON -DQV_BENCH=ON -DQV_WERROR=ON >/dev/null
+fi
 cmake --build "$BUILD_DIR" -j "$JOBS"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1

@@ -185,7 +185,7 @@ int MemberXmlElement::SetRootAttribute(const std::string& attribute, const std::
     else if (attribute == "yieldpenetrateconst")
         m_d.yieldPenetrationConstant = ReadDocumentNumber(value);
     else if (attribute == "top_direct")
-        m_d.topDirect = ReadDocumentInteger(value);
+        ReadDocumentInteger(value, m_d.topDirect, kMemberRootName, attribute);
     else if (attribute == "leftanchor" || attribute == "rightanchor") {
         const int code = CodeOf(kAnchorageWords, value);
         if (code < 0)
@@ -207,9 +207,11 @@ int MemberXmlElement::SetDiagramAttribute(const std::string& attribute, const st
     }
     const bool live = m_diagram == LiveDiagram;
     if (attribute == "isconstant") {
+        int32_t constant = live ? 0 : m_d.deadLoadConstant;
+        ReadDocumentInteger(value, constant, "BMD", attribute);
         if (!live)
-            m_d.deadLoadConstant = ReadDocumentInteger(value);
-        else if (ReadDocumentInteger(value) != 0)
+            m_d.deadLoadConstant = constant;
+        else if (constant != 0)
             ShowMessage("Can't set the live load to constant", "Error in XML File");
     } else if (attribute == "type") {
         if (live && value != "live")
@@ -246,7 +248,7 @@ int MemberXmlElement::SetSupportAttribute(const std::string& attribute, const st
         else
             (left ? m_d.leftSupport : m_d.rightSupport) = code;
     } else {
-        (left ? m_d.leftDirect : m_d.rightDirect) = ReadDocumentInteger(value);
+        ReadDocumentInteger(value, left ? m_d.leftDirect : m_d.rightDirect, "supports", attribute);
     }
     return 1;
 }
@@ -282,7 +284,8 @@ void MemberXmlElement::ReadDiagramRows(TTextBuffer& text, const int* unit)
         MomentPoint& p = m_d.diagrams[k][static_cast<std::size_t>(m_d.pointCount[k]++)];
         p.x = FromDocument(x, ukSectionLength, unit);
         p.moment = FromDocument(moment, ukMoment, unit);
-        p.parabolic = ReadDocumentInteger(flag);
+        p.parabolic = 0;
+        ReadDocumentInteger(flag, p.parabolic, "BMD", "parabolic");
     }
     if (surplus)
         ReportSurplus("points in a bending moment diagram", kMaxDiagramPoints);

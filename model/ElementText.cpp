@@ -8,6 +8,7 @@
 #include <iterator>
 #include <limits>
 
+#include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
@@ -105,6 +106,45 @@ int32_t ReadDocumentInteger(const std::string& text)
     if (value < std::numeric_limits<int32_t>::min())
         return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(value);
+}
+
+bool ReadDocumentInteger(const std::string& text,
+                         long long lowest,
+                         long long highest,
+                         long long& value,
+                         const std::string& element,
+                         const std::string& attribute)
+{
+    std::size_t i = SkipLeadingBlanks(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t end = SkipDigits(text, i);
+    // A magnitude that one more digit could carry past 64 bits lies outside every field's
+    // range, whatever digits follow.
+    constexpr long long kCeiling = (std::numeric_limits<long long>::max() - 9) / 10;
+    long long magnitude = 0;
+    bool tooLarge = false;
+    for (std::size_t k = i; k < end && !tooLarge; ++k) {
+        tooLarge = magnitude > kCeiling;
+        if (!tooLarge)
+            magnitude = magnitude * 10 + (text[k] - '0');
+    }
+    const long long read = negative ? -magnitude : magnitude;
+    if (!tooLarge && read >= lowest && read <= highest) {
+        value = read;
+        return true;
+    }
+    AddLoadError(StrPrintf("%s %s=\"%s\" lies outside %lld to %lld; %lld is kept",
+                           element.c_str(),
+                           attribute.c_str(),
+                           QuoteForMessage(text).c_str(),
+                           lowest,
+                           highest,
+                           value));
+    return false;
 }
 
 int16_t ReadDocumentCode(const std::string& text)

@@ -8,6 +8,7 @@
 // the document's index; a null pointer or an index outside 0-3 counts as SI.
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "foundation/TDepthTable.h"
@@ -33,6 +34,36 @@ double ReadDocumentNumber(const std::string& text);
 int32_t ReadDocumentInteger(const std::string& text);
 // The low 16 bits of the integer, as the code fields keep them.
 int16_t ReadDocumentCode(const std::string& text);
+
+// An integer field of a document: sign and digits after leading blanks, as ReadDocumentInteger
+// reads them (text without digits reads as 0), but never wrapped nor saturated. A number
+// outside [lowest, highest] is not stored: the load-error log names the element, the
+// attribute and the text, and `value` keeps what it held. True when stored.
+bool ReadDocumentInteger(const std::string& text,
+                         long long lowest,
+                         long long highest,
+                         long long& value,
+                         const std::string& element,
+                         const std::string& attribute);
+
+// The same for a field of integer type T, within T's range.
+template <typename T>
+bool ReadDocumentInteger(const std::string& text,
+                         T& field,
+                         const std::string& element,
+                         const std::string& attribute)
+{
+    long long value = field;
+    if (!ReadDocumentInteger(text,
+                             std::numeric_limits<T>::min(),
+                             std::numeric_limits<T>::max(),
+                             value,
+                             element,
+                             attribute))
+        return false;
+    field = static_cast<T>(value);
+    return true;
+}
 
 // Stored -> document and document -> stored for unit kind `kind` in the document's system.
 double ToDocument(double value, int kind, const int* unitSystem);

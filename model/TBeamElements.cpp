@@ -280,21 +280,18 @@ int TBeam::SetAttribute(const std::string& element,
         TMemberQuickDef info;
         GetStoredValues(info);
         const auto narrow = [](double v) { return static_cast<float>(v); };
-        const auto code = [&value]() {
-            return static_cast<uint8_t>(static_cast<uint32_t>(ReadDocumentInteger(value)) & 0xFFu);
-        };
         if (attribute == "L")
             info.L = narrow(FromDocument(value, ukSectionLength, unit));
         else if (attribute == "mido2")
             info.mido2 = narrow(FromDocument(value, ukSectionLength, unit));
         else if (attribute == "type")
-            info.type = code();
+            ReadDocumentInteger(value, info.type, element, attribute);
         else if (attribute == "leftpercent")
             info.leftpercent = narrow(FromDocument(value, ukPercent, unit));
         else if (attribute == "left")
-            info.left = code();
+            ReadDocumentInteger(value, info.left, element, attribute);
         else if (attribute == "right")
-            info.right = code();
+            ReadDocumentInteger(value, info.right, element, attribute);
         else if (attribute == "penetrate")
             info.penetrate = narrow(ReadDocumentNumber(value));
         else if (attribute == "lplate")
@@ -315,8 +312,11 @@ int TBeam::SetAttribute(const std::string& element,
         double age = m_own.ageDays;
         double moment = m_own.sustainedMoment;
         double axial = m_own.sustainedAxialLoad;
-        if (attribute == "longterm")
-            flag = static_cast<int16_t>(ReadDocumentNumber(value));
+        if (attribute == "longterm") {
+            int16_t stored = m_own.timeDependent;
+            ReadDocumentInteger(value, stored, element, attribute);
+            flag = stored;
+        }
         else if (attribute == "sustainM")
             moment = FromDocument(value, ukMoment, unit);
         else if (attribute == "sustainN")

@@ -62,9 +62,11 @@ SteelTypeRec* LastSteel(TStructure& s)
     return n > 0 ? s.GetSteelType(n - 1) : nullptr;
 }
 
-int16_t CodeWithin(const std::string& value, int highest, int16_t fallback)
+// A concrete model code: 0 .. highest, else the fallback.
+int16_t CodeWithin(const std::string& value, int highest, int16_t fallback, const std::string& attribute)
 {
-    const int16_t code = ReadDocumentCode(value);
+    int16_t code = fallback;
+    ReadDocumentInteger(value, code, "concrete", attribute);
     return code < 0 || code > highest ? fallback : code;
 }
 
@@ -215,11 +217,11 @@ bool SetConcreteAttribute(ConcreteTypeRec& c,
     } else if (attribute == "maxagg") {
         c.aggregate = FromDocument(value, ukSectionLength, unit);
     } else if (attribute == "c_mod") {
-        c.baseCurve = CodeWithin(value, 4, 2);
+        c.baseCurve = CodeWithin(value, 4, 2, attribute);
     } else if (attribute == "c_soft") {
-        c.softening = CodeWithin(value, 18, 18);
+        c.softening = CodeWithin(value, 18, 18, attribute);
     } else if (attribute == "t_stiff") {
-        c.tensionStiffening = CodeWithin(value, 7, 7);
+        c.tensionStiffening = CodeWithin(value, 7, 7, attribute);
     } else if (attribute == "name") {
         c.name = BoundedCopy(value, kConcreteNameChars);
     } else {

@@ -159,6 +159,7 @@ int SetSteelTypeName(const TStructure& s, Layer& layer, const std::string& value
 template <typename Layer>
 int SetSharedLayerAttribute(const TStructure& s,
                             Layer& layer,
+                            const std::string& element,
                             const std::string& attribute,
                             const std::string& value,
                             const int* unit)
@@ -168,7 +169,7 @@ int SetSharedLayerAttribute(const TStructure& s,
     else if (attribute == "db")
         layer.db = FromDocument(value, ukSectionLength, unit);
     else if (attribute == "pattern")
-        layer.pattern = ReadDocumentInteger(value);
+        ReadDocumentInteger(value, layer.pattern, element, attribute);
     else if (attribute == "name")
         layer.name = BoundedCopy(value, kLayerNameChars);
     else if (attribute == "bartitle")
@@ -182,6 +183,7 @@ int SetSharedLayerAttribute(const TStructure& s,
 
 int SetLongAttribute(const TStructure& s,
                      LongLayerRec& layer,
+                     const std::string& element,
                      const std::string& attribute,
                      const std::string& value,
                      const int* unit)
@@ -192,7 +194,7 @@ int SetLongAttribute(const TStructure& s,
         layer.Ai = FromDocument(value, ukArea, unit);
         layer.A = layer.num * layer.Ai;
     } else if (attribute == "num") {
-        layer.num = ReadDocumentInteger(value);
+        ReadDocumentInteger(value, layer.num, element, attribute);
         layer.A = layer.num * layer.Ai;
     } else if (attribute == "drape") {
         layer.drape = FromDocument(value, ukPercent, unit);
@@ -201,19 +203,20 @@ int SetLongAttribute(const TStructure& s,
     } else if (attribute == "dep") {
         layer.dep = FromDocument(value, ukStrain, unit);
     } else if (attribute == "index") {
-        layer.index = ReadDocumentInteger(value);
+        ReadDocumentInteger(value, layer.index, element, attribute);
     } else if (attribute == "aligned") {
-        layer.aligned = ReadDocumentInteger(value);
+        ReadDocumentInteger(value, layer.aligned, element, attribute);
     } else if (attribute == "nround") {
-        layer.nround = ReadDocumentInteger(value);
+        ReadDocumentInteger(value, layer.nround, element, attribute);
     } else {
-        return SetSharedLayerAttribute(s, layer, attribute, value, unit);
+        return SetSharedLayerAttribute(s, layer, element, attribute, value, unit);
     }
     return 1;
 }
 
 int SetTransAttribute(const TStructure& s,
                       TransLayerRec& layer,
+                      const std::string& element,
                       const std::string& attribute,
                       const std::string& value,
                       const int* unit)
@@ -229,7 +232,7 @@ int SetTransAttribute(const TStructure& s,
     else if (attribute == "dep")
         layer.dep = FromDocument(value, ukStrain, unit);
     else
-        return SetSharedLayerAttribute(s, layer, attribute, value, unit);
+        return SetSharedLayerAttribute(s, layer, element, attribute, value, unit);
     return 1;
 }
 
@@ -385,7 +388,7 @@ std::optional<int> SetLayerAttribute(TStructure& s,
         const int n = s.GetLongLayerCount(d);
         LongLayerRec scratch;
         LongLayerRec& layer = n > 0 ? *s.GetLongLayer(n - 1, d) : scratch;
-        result = SetLongAttribute(s, layer, attribute, value, unit);
+        result = SetLongAttribute(s, layer, element, attribute, value, unit);
     } else if (const int t = LayerDirection(element, "transreinf"); t >= 0) {
         if (!ServesTrans(s, t))
             return 1;
@@ -394,7 +397,7 @@ std::optional<int> SetLayerAttribute(TStructure& s,
         const int n = s.GetTransLayerCount(t);
         TransLayerRec scratch;
         TransLayerRec& layer = n > 0 ? *s.GetTransLayer(n - 1, t) : scratch;
-        result = SetTransAttribute(s, layer, attribute, value, unit);
+        result = SetTransAttribute(s, layer, element, attribute, value, unit);
     } else if (LayerDirection(element, "rebartherm") == 0 ||
                LayerDirection(element, "rebartherm") == 1) {
         return 0;

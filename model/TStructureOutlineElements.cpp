@@ -137,11 +137,11 @@ bool SetFireAttribute(TStructure& s, const std::string& attribute, const std::st
     double temp = 0.0;
     s.GetFireData(exposure, type, rebarperform, time, temp);
     if (attribute == "exposure")
-        exposure = ReadDocumentInteger(value);
+        ReadDocumentInteger(value, exposure, "firedata", attribute);
     else if (attribute == "type")
-        type = ReadDocumentInteger(value);
+        ReadDocumentInteger(value, type, "firedata", attribute);
     else if (attribute == "rebarperform")
-        rebarperform = ReadDocumentInteger(value);
+        ReadDocumentInteger(value, rebarperform, "firedata", attribute);
     else if (attribute == "time")
         time = ReadDocumentNumber(value);
     else if (attribute == "constanttemp")
@@ -152,14 +152,17 @@ bool SetFireAttribute(TStructure& s, const std::string& attribute, const std::st
     return true;
 }
 
-// The list a bin names: one of the bin names, else the number it reads as.
-int BinIndex(const std::string& value)
+// The list a bin names: one of the bin names, else the number it reads as (-1 for a number
+// beyond the integers).
+int BinIndex(const std::string& value, const std::string& attribute)
 {
     for (int i = 0; i < kValueListCount; ++i) {
         if (value == ValueListBinName(i))
             return i;
     }
-    return ReadDocumentInteger(value);
+    int index = -1;
+    ReadDocumentInteger(value, index, "experimentaldata", attribute);
+    return index;
 }
 
 void ReadValueRows(TStructure& s, TTextBuffer& text)
@@ -286,12 +289,12 @@ std::optional<int> SetOutlineAttribute(TStructure& s,
     if (element != "experimentaldata")
         return std::nullopt;
     if (attribute != "bin") {
-        const int index = BinIndex(value);
+        const int index = BinIndex(value, attribute);
         if (index >= 0 && index < kValueListCount)
             ReportUnknownAttribute(element, attribute);
         return 0;
     }
-    const int index = BinIndex(value);
+    const int index = BinIndex(value, attribute);
     if (index < 0 || index >= kValueListCount)
         return 0;
     s.SetValueList(index, nullptr, 0);

@@ -18,6 +18,9 @@
 
 namespace {
 
+// The graph of result curve 11, the average longitudinal strain.
+constexpr int kStrainGraph = 4014;
+
 const MemberGraphRecord* MemberRecord(int id)
 {
     if (id < BeamGraphId::MemberRecordFirst || id > BeamGraphId::MemberRecordLast)
@@ -35,9 +38,10 @@ int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
         return 1;
     }
     const MemberGraphRecord* r = MemberRecord(id);
-    if (!r || r->curve < 0) {
+    const bool undefined = !r || r->curve < 0;
+    if (undefined) {
         ShowMessage("error! undefined graph type", "Error Trap", MsgStyle::IconExclamation);
-        r = MemberRecord(4014); // result curve 11
+        r = MemberRecord(kStrainGraph);
     }
     const double fx = m_display.Factor(6);
     // One result curve after its separator.
@@ -58,6 +62,13 @@ int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
             drawCurve(entry, kind, type);
     };
 
+    if (undefined) {
+        // Result curve 11 alone (the average longitudinal strain, in its own unit kind),
+        // without the curves its own graph adds.
+        drawCurve(r->curve, r->yKind, lineType);
+        chart->AutoScale();
+        return 1;
+    }
     if (id == 4007)
         chart->SetNote("AverageY");
     if (id == 4008) {

@@ -227,6 +227,21 @@ public:
         ControlTarget = p1.Results[cv] - ControlStep;
         PredictNextStage();
     }
+    // Gives stages at - 2 and at - 1 the deformations (e0, phi, gamma) and load factors, then
+    // predicts stage at for a curvature target.
+    void PredictByHand(int at, std::array<double, 4> p2, std::array<double, 4> p1, double target)
+    {
+        SectionState& a2 = *Stages[static_cast<std::size_t>(at - 2)];
+        SectionState& a1 = *Stages[static_cast<std::size_t>(at - 1)];
+        for (std::size_t k = 0; k < 3; ++k)
+            a2.Results[k] = p2[k], a1.Results[k] = p1[k];
+        a2.Results[StateResult::LoadFactor] = p2[3];
+        a1.Results[StateResult::LoadFactor] = p1[3];
+        std::copy_n(a1.Results.begin(), 3, Stages[static_cast<std::size_t>(at)]->Results.begin());
+        CurrentStage = at;
+        ControlTarget = target;
+        PredictNextStage();
+    }
     // While set, every solve ends on a profile far beyond every material and reports success,
     // as a runaway solve can (such a profile carries no force).
     bool runAway = false;
@@ -258,6 +273,27 @@ TEST_F(FullSectionalResponse, PredictionAfterAStandstillStaysAtTheLastStage)
               last.Results[StateResult::ReferenceStrain]);
     EXPECT_DOUBLE_EQ(next.Results[StateResult::Curvature],
                      last.Results[StateResult::Curvature] - a.GetControlStep());
+}
+
+// The next stage moves each deformation along the last step by the load-factor change that the
+// controlled one's slope expects, divided by its own slope: every slope, the curvature's too,
+// with its own sign, so that each deformation goes on in the direction it last moved. From
+// (e0 0, phi 0, lf 0) to (e0 1e-4, phi -2e-3, lf 10) the slopes are 10 / 1e-4 = 1e5 and
+// 10 / -2e-3 = -5000; a curvature target 1e-3 beyond the last stage expects
+// -5000 x -1e-3 = +5, which moves e0 by 5 / 1e5 = +5e-5 (e0 rose by 1e-4 over a curvature step
+// of 2e-3). The shear deformation did not move and stays. (Taking the curvature's slope with
+// the opposite sign sends e0 back by as much, and left two stations of the benchmark member
+// finishing short of their peak.)
+TEST_F(FullSectionalResponse, PredictionFollowsEveryDeformationAlongTheLastStep)
+{
+    OpenResponse a(beam.get());
+    a.StepTo(4);
+    ASSERT_EQ(a.GetControlVariable(), 1);
+    a.PredictByHand(4, {0.0, 0.0, 2e-4, 0.0}, {1e-4, -2e-3, 2e-4, 10.0}, -3e-3);
+    const SectionState& next = *a.StageSlot(4);
+    EXPECT_NEAR(next.Results[StateResult::ReferenceStrain], 1.5e-4, 1e-15);
+    EXPECT_EQ(next.Results[StateResult::Curvature], -3e-3);
+    EXPECT_EQ(next.Results[2], 2e-4);
 }
 
 // A solve that reports success on a runaway profile is a failed attempt: no stage is taken

@@ -2,6 +2,7 @@
 // writer makes of stored values.
 
 #include "DocumentTestSupport.h"
+#include "foundation/StrFormat.h"
 #include "model/ElementText.h"
 
 namespace {
@@ -33,7 +34,7 @@ TEST_F(ElementHandlers, ConcreteCodesAreHeldToTheirRanges)
         {"fcp=\"40\" c_mod=\"7\"", -40e6, 2, 18, 7},
         {"fcp=\"40\" c_soft=\"25\" t_stiff=\"-1\"", -40e6, 2, 18, 7},
         {"fcp=\"40\" c_soft=\"9\"", -40e6, 2, 9, 7},
-        {"fcp=\"40\" c_mod=\"65539\"", -40e6, 3, 18, 7},
+        {"fcp=\"40\" c_mod=\"65539\"", -40e6, 2, 18, 7},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.attributes);
@@ -212,6 +213,69 @@ TEST_F(ElementHandlers, DocumentNumbers)
     EXPECT_EQ(ReadDocumentInteger("99999999999"), 2147483647);
     EXPECT_EQ(ReadDocumentInteger("-7x"), -7);
     EXPECT_EQ(ReadDocumentCode("65537"), 1);
+}
+
+// An integer field takes a number only within the range of the field that keeps it; any
+// other number leaves the field as it was and names the attribute in the load-error log.
+TEST_F(ElementHandlers, IntegerFieldsOutsideTheirRangeKeepTheirValueAndAreLogged)
+{
+    const auto logged = [](const std::string& text) {
+        return HasReportText() && g_ReportText->find(text) != std::string::npos;
+    };
+    int flag = -1;
+    double age = 0.0;
+    double moment = 0.0;
+    double axial = 0.0;
+    // The long-term flag is 16 bits: 6.7e15 (found by fuzzing) cannot be held.
+    TBeam& far = ReadBeam(kMaterials + "<analysisoptions longterm=\"6712328767123292\" age=\"2\"/>");
+    far.GetTimeData(flag, age, moment, axial);
+    EXPECT_EQ(flag, 0);
+    EXPECT_DOUBLE_EQ(age, 2 * 365.0);
+    EXPECT_TRUE(logged(
+        "analysisoptions longterm=\"6712328767123292\" lies outside -32768 to 32767; 0 is kept"));
+    ClearReportText();
+    TBeam& on = ReadBeam(kMaterials + "<analysisoptions longterm=\" 1\"/>");
+    on.GetTimeData(flag, age, moment, axial);
+    EXPECT_EQ(flag, 1);
+    EXPECT_FALSE(HasReportText());
+
+    // 32-bit fields: 2^31 is one past the largest; 20 digits pass 64 bits.
+    TBeam& bars = ReadBeam(kMaterials + "<longreinfx z=\"50\" num=\"2147483647\"/>"
+                                        "<longreinfx z=\"60\"/>");
+    ASSERT_EQ(bars.GetLongLayerCount(0), 2);
+    EXPECT_EQ(bars.GetLongLayer(0, 0)->num, 2147483647);
+    const int unset = bars.GetLongLayer(1, 0)->num;
+    EXPECT_FALSE(HasReportText());
+    TBeam& wide = ReadBeam(kMaterials + "<longreinfx z=\"50\" num=\"2147483648\"/>"
+                                        "<longreinfx z=\"60\" num=\"-99999999999999999999\"/>");
+    ASSERT_EQ(wide.GetLongLayerCount(0), 2);
+    EXPECT_EQ(wide.GetLongLayer(0, 0)->num, unset);
+    EXPECT_EQ(wide.GetLongLayer(1, 0)->num, unset);
+    EXPECT_TRUE(logged(StrPrintf(
+        "longreinfx num=\"2147483648\" lies outside -2147483648 to 2147483647; %d is kept", unset)));
+    EXPECT_TRUE(logged("num=\"-99999999999999999999\" lies outside"));
+    ClearReportText();
+    TBeam& fire = ReadBeam(kMaterials + "<firedata exposure=\"2\" type=\"-2147483649\"/>");
+    int exposure = 0;
+    int type = 0;
+    int perform = 0;
+    double time = 0.0;
+    double temperature = 0.0;
+    TBeam fresh;
+    fresh.GetFireData(exposure, type, perform, time, temperature);
+    const int defaultType = type;
+    fire.GetFireData(exposure, type, perform, time, temperature);
+    EXPECT_EQ(exposure, 2);
+    EXPECT_EQ(type, defaultType);
+    EXPECT_TRUE(logged("firedata type=\"-2147483649\" lies outside"));
+    ClearReportText();
+
+    // A concrete model code beyond 16 bits is not wrapped into the range: it takes the
+    // code's default, as any code outside its range does.
+    TBeam& codes = ReadBeam("<concrete fcp=\"40\" c_mod=\"65539\" c_soft=\"70000\"/>");
+    EXPECT_EQ(codes.GetConcreteType(0)->baseCurve, 2);
+    EXPECT_EQ(codes.GetConcreteType(0)->softening, 18);
+    EXPECT_TRUE(logged("concrete c_mod=\"65539\" lies outside -32768 to 32767; 2 is kept"));
 }
 
 } // namespace

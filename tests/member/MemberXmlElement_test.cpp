@@ -5,6 +5,7 @@
 #include "MemberTestSupport.h"
 #include "files/xml/TXmlDtd.h"
 #include "files/xml/XmlDocument.h"
+#include "foundation/ReportText.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "support/TestSupport.h"
@@ -192,4 +193,32 @@ TEST_F(MemberXml, OversizedBodiesAreCut)
     // An unknown attribute stops the reading.
     EXPECT_FALSE(Read(Document("<Q2010_Analysis length=\"3000\" colour=\"red\">\r\n<BMD> 0 0 0 </BMD>\r\n</Q2010_Analysis>"), e).Ok());
     EXPECT_TRUE(reporter.Saw("Unknown Attribute for Q2010_Analysis : colour."));
+}
+
+// The member's integer fields hold 32 bits: a wider number is not stored (it once saturated to
+// 2147483647), the field keeps what it had and the load-error log names it.
+TEST_F(MemberXml, IntegerFieldsBeyondThirtyTwoBitsKeepTheirValue)
+{
+    ClearReportText();
+    TMemberDefinition d;
+    const std::string text = Document(
+        "<Q2010_Analysis length=\"3000\" top_direct=\"4294967296\">\r\n"
+        "\t<BMD type=\"live\"> 0 -5 1\r\n\t\t1000 -5 99999999999 </BMD>\r\n"
+        "\t<BMD type=\"dead\" isconstant=\"-2147483649\"> 0 -1 0 </BMD>\r\n"
+        "\t<supports which=\"left\" direct=\"0\"/>\r\n"
+        "\t<supports which=\"right\" direct=\"2147483648\"/>\r\n"
+        "</Q2010_Analysis>");
+    ASSERT_TRUE(Read(text, d).Ok());
+    const TMemberDefinition defaults;
+    EXPECT_EQ(d.topDirect, defaults.topDirect);
+    EXPECT_EQ(d.diagrams[LiveDiagram][0].parabolic, 1);
+    EXPECT_EQ(d.diagrams[LiveDiagram][1].parabolic, 0);
+    EXPECT_EQ(d.deadLoadConstant, 0); // the definition's default "0", set before the attributes
+    EXPECT_EQ(d.leftDirect, 0);
+    EXPECT_EQ(d.rightDirect, defaults.rightDirect);
+    ASSERT_TRUE(HasReportText());
+    for (const char* named : {"Q2010_Analysis top_direct=\"4294967296\"", "BMD parabolic=\"99999999999\"",
+                              "BMD isconstant=\"-2147483649\"", "supports direct=\"2147483648\""})
+        EXPECT_NE(g_ReportText->find(named), std::string::npos) << named;
+    ClearReportText();
 }

@@ -244,6 +244,33 @@ TEST_F(Graphs, MemberGraphsReadTheResultCurves)
     EXPECT_EQ(crack.analysis, nullptr);
 }
 
+// An id of the member range without a graph of its own draws result curve 11 alone: not the
+// strain graph's added curves 12 and 13.
+TEST_F(Graphs, UndefinedMemberGraphDrawsResultCurveElevenAlone)
+{
+    analysis.kind = 5;
+    analysis.curves[11] = {{1.0, 0.001}, {2.0, 0.002}};
+    analysis.curves[12] = {{1.0, 0.003}};
+    analysis.curves[13] = {{1.0, 0.004}};
+    RecordingViewChart strain;
+    logic.FillChart(&strain, 4014, 0, 0);
+    EXPECT_EQ(strain.Data().size(), 4u); // the graph itself: 11, then 12 and 13
+    for (const int id : {3000, 3999, 4015}) {
+        SCOPED_TRACE(id);
+        reporter.messages.clear();
+        RecordingViewChart undefined;
+        logic.FillChart(&undefined, id, 0, 2); // line type 2
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].text, "error! undefined graph type");
+        EXPECT_EQ(undefined.Separators(), (std::vector<double>{2.0}));
+        const std::vector<RecordedPoint> d = undefined.Data();
+        ASSERT_EQ(d.size(), 2u);
+        EXPECT_NEAR(d[0].y, 1.0, 1e-12); // 0.001 in mm/m
+        EXPECT_NEAR(d[1].y, 2.0, 1e-12);
+        EXPECT_EQ(undefined.calls.back(), "AutoScale");
+    }
+}
+
 TEST_F(Graphs, StiffnessNoteFromTheHarmonicMeans)
 {
     analysis.curves[17] = {{0.0, 200e6}, {1.0, 200e6}}; // uncracked EI 200 MN m^2
