@@ -1,5 +1,6 @@
 #pragma once
-// The quick-define wizard behind the "&Quick Define" command. Every other dialog is answered
+// The quick-define wizard behind the "&Quick Define" command, and the element catalogue whose
+// "New" runs it. Every other dialog is answered
 // by the set this one is built over.
 
 #include "app/InputDialogs.h"
@@ -9,6 +10,9 @@ public:
     explicit TQuickDefineDialogs(TInputDialogs& others) : m_others(others) {}
 
     int QuickDefine(T_2kWindow& parent, TStructure& s) override;
+    // "Catalog of Elements" with its tree, New (through the wizard), Copy and Delete.
+    int Catalog(T_2kWindow& parent, std::array<std::unique_ptr<TStructure>, kMaxStructures>& table,
+                int& current) override;
 
     int General(T_2kWindow& parent, TStructure& s, int firstField) override {
         return m_others.General(parent, s, firstField);
