@@ -8,7 +8,11 @@
 // installs its dialog sets at start, each over the one installed before it; tests install a
 // recording set through SetInputDialogs.
 
+#include <array>
+#include <memory>
 #include <string>
+
+#include "app/GlobalTables.h"
 
 class T_2kWindow;
 class TStructure;
@@ -55,6 +59,12 @@ public:
     virtual int Preferences(T_2kWindow& parent) = 0;
     // The over-relaxation demonstration (its own prompts and report).
     virtual void RelaxationDemo(T_2kWindow& parent) = 0;
+    // "Catalog of Elements" over working copies of the structure table: the copies may be
+    // renamed, added and deleted, and current becomes the chosen slot. OK (1) hands the
+    // copies back to the window. Without the catalogue dialog: a list to pick the current
+    // element from.
+    virtual int Catalog(T_2kWindow& parent, std::array<std::unique_ptr<TStructure>, kMaxStructures>& table,
+                        int& current);
 };
 
 // The dialogs the commands open; never null.

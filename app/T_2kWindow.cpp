@@ -1,5 +1,8 @@
 #include "app/T_2kWindow.h"
 
+#include "app/InputDialogs.h"
+#include "app/SectionNumbering.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -349,14 +352,6 @@ void T_2kWindow::CmCopyPicture() {
 }
 
 namespace {
-std::unique_ptr<TStructure> CopyOf(const TStructure& s) {
-    if (s.GetKind() == kKindBeam)
-        return std::make_unique<TBeam>(static_cast<const TBeam&>(s));
-    if (s.GetKind() == kKindShell)
-        return std::make_unique<TShell>(static_cast<const TShell&>(s));
-    return nullptr;
-}
-
 int FirstFilledSlot(const std::array<std::unique_ptr<TStructure>, kMaxStructures>& table) {
     for (int i = 0; i < kMaxStructures; ++i)
         if (table[static_cast<std::size_t>(i)])
@@ -380,26 +375,17 @@ void T_2kWindow::ReplaceStructures(std::array<std::unique_ptr<TStructure>, kMaxS
 }
 
 void T_2kWindow::CmCatalog() {
+    // The zones of the member keep their sections through whatever the catalogue does to
+    // the copies: numbered now, relinked once the copies are the table.
+    RenumberSections();
     std::array<std::unique_ptr<TStructure>, kMaxStructures> work;
-    std::vector<std::string> names;
-    std::vector<int> slots;
-    int selected = 0;
-    for (int i = 0; i < kMaxStructures; ++i) {
-        const TStructure* s = StructureAt(i);
-        if (!s)
-            continue;
-        work[static_cast<std::size_t>(i)] = CopyOf(*s);
-        if (!work[static_cast<std::size_t>(i)])
-            continue;
-        if (i == g_CurrentStructure)
-            selected = static_cast<int>(names.size());
-        names.push_back(StrPrintf("%d: %s", i + 1, s->GetName().c_str()));
-        slots.push_back(i);
-    }
-    int chosen = selected;
-    if (plat::ListDialog("Catalog", names, chosen) && chosen >= 0 && chosen < static_cast<int>(slots.size())) {
-        MarkStructuresChanged();
-        ReplaceStructures(work, slots[static_cast<std::size_t>(chosen)]);
+    for (int i = 0; i < kMaxStructures; ++i)
+        if (const TStructure* s = StructureAt(i))
+            work[static_cast<std::size_t>(i)] = s->Clone();
+    int current = StructureAt(g_CurrentStructure) ? g_CurrentStructure : 0;
+    if (GetInputDialogs().Catalog(*this, work, current) == DialogResult::Ok) {
+        ReplaceStructures(work, current);
+        RelinkSectionIds();
     }
     if (m_structuresChanged)
         RefreshStructureViews(0);

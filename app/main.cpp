@@ -3,15 +3,19 @@
 #include "app/TQuarvishApp.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
+#include "dialogs/QuickDefineDialogs.h"
 #include "platform/Application.h"
 #include "views/BeamModeInstall.h"
+#include "views/EmptyCharts.h"
 #include "views/StateDiagramsInstall.h"
 
 int main(int argc, char** argv) {
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
     InstallStateDiagrams();
+    InstallEmptyCharts();
     InstallSectionDialogs();
     InstallMaterialReinforcementDialogs();
+    InstallQuickDefineDialogs();
     return QuarvishMain(plat::Application::Arguments(), plat::Application::ProgramDirectory());
 }

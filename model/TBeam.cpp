@@ -106,6 +106,11 @@ int TBeam::ClearAll()
 
 // ---- The default section ---------------------------------------------------------------
 
+std::unique_ptr<TStructure> TBeam::Clone() const
+{
+    return std::make_unique<TBeam>(*this);
+}
+
 int TBeam::NewDefault()
 {
     ClearAll();

@@ -110,6 +110,7 @@ public:
     int SetElementText(const std::string& element, TTextBuffer& text, int* unitSystem) override;
     int EndElement(const std::string& element) override;
     int NewDefault() override;
+    std::unique_ptr<TStructure> Clone() const override;
     int Validate() override;
     int GetDefaultStrainPoints(double& strain1,
                                double& depth1,

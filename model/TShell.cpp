@@ -93,6 +93,11 @@ int TShell::InitEmpty()
     return 1;
 }
 
+std::unique_ptr<TStructure> TShell::Clone() const
+{
+    return std::make_unique<TShell>(*this);
+}
+
 int TShell::NewDefault()
 {
     ClearAll();

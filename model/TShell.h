@@ -86,6 +86,7 @@ public:
     int SetElementText(const std::string& element, TTextBuffer& text, int* unitSystem) override;
     int EndElement(const std::string& element) override;
     int NewDefault() override;
+    std::unique_ptr<TStructure> Clone() const override;
     // Repairs layer spacings, validates the structure, resolves the automatic crack
     // spacings, sets the layer ratios and tension-stiffening profiles, gives a load-free
     // element a unit shear increment and checks the Hsu concrete data. Guarded; 1.

@@ -122,6 +122,11 @@ int TStructure::GetRootElementName(std::string& name) const
     return 0;
 }
 
+std::unique_ptr<TStructure> TStructure::Clone() const
+{
+    return nullptr;
+}
+
 int TStructure::NewDefault()
 {
     ClearAll();

@@ -89,6 +89,9 @@ public:
 
     // Resets to a new empty element (the bare structure: ClearAll, no title texts).
     virtual int NewDefault();
+    // A deep copy of the element as its own kind; null for the bare structure, which is
+    // never copied.
+    virtual std::unique_ptr<TStructure> Clone() const;
     // Checks and repairs after loading or editing, then rebuilds the patterns, the depth
     // profiles and the cover; shows a message for each repair it reports. Returns 1.
     virtual int Validate();

@@ -59,8 +59,6 @@ void TP2k_Logic::InitPanelMenu(PanelMenuTable& t) {
           {0, 0, 0, 0, 0, 0, 0, 0, 0}}};
 }
 
-// The placeholder writes nothing: the table keeps what the previous mode object wrote.
-void TSarnex_Logic::InitPanelMenu(PanelMenuTable&) {}
 
 
 void TBeamStandIn_Logic::PaintSection(plat::DC& dc, int x, int y, int width, int height, int passThrough) {

@@ -1,12 +1,13 @@
 #pragma once
-// The three mode objects as the view manager knows them until their own views exist: the beam
-// mode, the membrane mode and the placeholder. Each answers the ids, the mode type and the
-// panel-menu table its mode has; the graphs, legends and pictures are left empty, so every
+// The mode objects as the view manager knows them until their own views exist: the beam mode
+// and the membrane mode (bare structures have TSarnex_Logic). Each answers the ids, the mode
+// type and the panel-menu table its mode has; the graphs, legends and pictures are left empty, so every
 // layout works and shows empty charts.
 
 #include "app/TBase_Logic.h"
+#include "app/views/TSarnex_Logic.h"
 
-// Shared by the three: the bound structure and analysis, and no graphs.
+// Shared by the two: the bound structure and analysis, and no graphs.
 class TStandInLogic : public TBase_Logic {
 public:
     TStandInLogic(TStructure* structure, TSectionalAnalysis* analysis);
@@ -61,13 +62,4 @@ public:
     int GetFirstControlId() override { return 3000; }
     int GetDefaultControlId() override { return 206; }
     int GetModeCode() const { return 97; }
-};
-
-// Structures of the base kind: every answer empty or constant.
-class TSarnex_Logic : public TStandInLogic {
-public:
-    using TStandInLogic::TStandInLogic;
-    void InitPanelMenu(PanelMenuTable& table) override;
-    int GetModeType() override { return 4; }
-    int GetModeCode() const { return 0; }
 };

@@ -1,0 +1,220 @@
+// The quick-define wizard worked page by page from a script: titles and buttons, what each
+// page writes into the record, the bar-count suggestions that follow the shape, the stirrup
+// kind preselected for round shapes, and from Finish to a sectional response's end.
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "analysis/RunToFinish.h"
+#include "analysis/T1DAnalysis.h"
+#include "dialogs/QuickDefine.h"
+#include "dialogs/QuickDefineWizard.h"
+#include "foundation/Units.h"
+#include "model/QuickDefineFlag.h"
+#include "model/TBeam.h"
+#include "model/catalogues/TRebarList.h"
+#include "model/shapes/ShapeLibrary.h"
+#include "platform/Application.h"
+#include "platform/PropertySheet.h"
+#include "support/ScriptedUi.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+namespace Q = QuickId;
+using plat::SheetButton::BackId;
+using plat::SheetButton::FinishId;
+using plat::SheetButton::NextId;
+
+// Rows of the shape list: the library's RECT, CIRCLE, TBEAM, IBEAM, then a two-ring column,
+// then the one catalogue category.
+constexpr int kRect = 0, kCircle = 1, kTwoRings = 4, kGirders = 5;
+
+struct Wizard : ::testing::Test {
+    static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
+    void SetUp() override
+    {
+        g_RebarList.Clear();
+        std::istringstream listing(DefaultRebarListing());
+        g_RebarList.ReadListing(listing);
+        ReadShapeLibraryText(0, DefaultShapeFileText() +
+                                    "\nTYPE RCOL\n\tRound Column, Two Rings\nPARAMS d\n\tDiameter\nSECTION\n"
+                                    "\td 0\n\tUP\n\td*0.5 d\n\tDOWN\n\t0 0\nREBAR BIPOLAR\nENDTYPE\n");
+        ReadShapeLibraryText(1, "TYPE G900\nCATEGORY GIRDERS\nSECTION\n900 400\n0 400\nENDTYPE\n");
+        SetQuickDefineNew(1);
+    }
+    void TearDown() override
+    {
+        ShapeTable = {};
+        StandardTable = {};
+        g_RebarList = savedList;
+        g_QuickDefData = TQuickDefData{};
+    }
+
+    TRebarList savedList = g_RebarList;
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    RecordingReporter reporter;
+    ScriptedUi ui;
+    TBeam beam;
+};
+
+// Four pages with their titles and buttons; what is typed reaches the section Finish builds.
+TEST_F(Wizard, PagesButtonsAndTheSectionFinishBuilds)
+{
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.PageTitle(), "Quick Define - Step 1 of 4");
+        EXPECT_FALSE(d.IsButtonEnabled(BackId));
+        EXPECT_TRUE(d.IsButtonEnabled(NextId));
+        EXPECT_EQ(d.Text(Q::Title), "New Cross Section");
+        EXPECT_EQ(d.Text(Q::Fc), " 35.0");
+        EXPECT_EQ(d.Text(Q::FcUnit), "MPa");
+        EXPECT_EQ(d.Selection(Q::Strand), 1);
+        EXPECT_EQ(d.Items(Q::Strand).at(4), "1860 MPa Stress Relieved 15 mm strands");
+        d.Type(Q::Title, "Lintel L1");
+        d.Type(Q::Fc, "40");
+        d.Type(Q::FyTrans, "500");
+        d.Next();
+        EXPECT_EQ(d.PageTitle(), "Quick Define - Step 2 of 4");
+        EXPECT_TRUE(d.IsButtonEnabled(BackId));
+        EXPECT_EQ(d.Items(Q::ShapeList).size(), 6u);
+        EXPECT_EQ(d.Selection(Q::ShapeList), kRect);
+        EXPECT_EQ(d.Text(Q::DimNames[0]), "b");
+        EXPECT_FALSE(d.Visible(Q::Dims[2]));
+        d.Type(Q::Dims[0], "300");
+        d.Type(Q::Dims[1], "500");
+        d.Next();
+        EXPECT_EQ(d.PageTitle(), "Quick Define - Step 3 of 4");
+        EXPECT_EQ(d.Text(Q::TopGroup), "Top Non-Prestressed Reinforcement");
+        EXPECT_EQ(d.Text(Q::TopCount), " 1");
+        EXPECT_EQ(d.Text(Q::TopBar), "20M");
+        EXPECT_EQ(d.Text(Q::BottomCount), " 3");
+        EXPECT_EQ(d.Text(Q::BottomBar), "25M");
+        d.Type(Q::BottomCount, "4");
+        d.Next();
+        EXPECT_EQ(d.PageTitle(), "Quick Define - Step 4 of 4");
+        EXPECT_TRUE(d.IsButtonEnabled(FinishId));
+        EXPECT_EQ(d.Selection(Q::StirrupKind), QuickStirrup::THeaded);
+        EXPECT_EQ(d.Text(Q::StirrupBar), "10M");
+        EXPECT_EQ(d.Text(Q::StrandLabel), "Number of 13 mm strands");
+        EXPECT_EQ(d.Text(Q::Prestrain), "6.500");
+        d.Select(Q::StirrupKind, QuickStirrup::Closed);
+        d.Type(Q::Cover, "30");
+        d.Finish();
+    });
+    ASSERT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Ok);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(beam.GetName(), "Lintel L1");
+    EXPECT_NEAR(beam.GetHeight(), 0.5, 1e-9);
+    EXPECT_NEAR(beam.GetWidthAt(beam.GetBottom() + 0.25), 0.3, 1e-9);
+    EXPECT_DOUBLE_EQ(beam.GetConcreteType(0)->fc, -40e6);
+    EXPECT_EQ(beam.GetSteelType(0)->name, "Long");
+    EXPECT_DOUBLE_EQ(beam.GetSteelType(1)->fy, 500e6);
+    const TransLayerRec& s = *beam.GetTransLayer(0, 2);
+    EXPECT_EQ(s.legs, 2);
+    // 30 mm cover and half a 10M: the stirrup's bottom line 35.65 mm up.
+    EXPECT_NEAR(s.distbot - beam.GetBottom(), 0.03565, 1e-7);
+    int bottomBars = 0;
+    for (int i = 0; i < beam.GetLongLayerCount(0); ++i)
+        if (beam.GetLongLayer(i, 0)->bartitle == "25M")
+            bottomBars += beam.GetLongLayer(i, 0)->num;
+    EXPECT_EQ(bottomBars, 4);
+
+    // From the finished wizard to an answer.
+    TFullSectionalResponse response(&beam);
+    RunToFinish(response, 5000);
+    EXPECT_EQ(response.IsRunning(), 0);
+    ASSERT_NE(response.GetPeakState(), nullptr);
+}
+
+// Counts follow the shape while none was typed: a ring of 16 for a round column, 16 and 16
+// for two rings, with the group titles of the layout; in two rings the bottom count follows
+// the top as it is typed, and once typed, the counts stay.
+TEST_F(Wizard, BarCountSuggestionsFollowTheLayoutUntilACountIsTyped)
+{
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Next();
+        d.Select(Q::ShapeList, kCircle);
+        EXPECT_EQ(d.Text(Q::Status), "Circular Section");
+        EXPECT_EQ(d.Text(Q::DimNames[0]), "d");
+        EXPECT_FALSE(d.Visible(Q::Dims[1]));
+        d.Next();
+        EXPECT_EQ(d.Text(Q::TopGroup), "Outer Non-Prestressed Reinforcement Ring");
+        EXPECT_EQ(d.Text(Q::BottomGroup), "Inner Non-Prestressed Reinforcement Ring");
+        EXPECT_EQ(d.Text(Q::TopCount), "16");
+        EXPECT_EQ(d.Text(Q::TopBar), "25M");
+        EXPECT_EQ(d.Text(Q::BottomCount), " 0");
+        EXPECT_EQ(d.Text(Q::BottomBar), "");
+        d.Back();
+        d.Select(Q::ShapeList, kTwoRings);
+        d.Next();
+        EXPECT_EQ(d.Text(Q::TopGroup), "Top Non-Prestressed Reinforcement Ring");
+        EXPECT_EQ(d.Text(Q::TopCount), "16");
+        EXPECT_EQ(d.Text(Q::BottomCount), "16");
+        d.Type(Q::TopCount, "8");
+        EXPECT_EQ(d.Text(Q::BottomCount), "8");
+        d.Back();
+        d.Select(Q::ShapeList, kCircle);
+        d.Next();
+        EXPECT_EQ(d.Text(Q::TopCount), "8");
+        // The layout was worked out while the counts were untouched: still two rings, so the
+        // bottom follows the top down to 0.
+        d.Type(Q::TopCount, "0");
+        EXPECT_EQ(d.Text(Q::TopBar), "");
+        EXPECT_EQ(d.Text(Q::BottomCount), "0");
+        d.Next();
+        // A round column gets a hoop.
+        EXPECT_EQ(d.Selection(Q::StirrupKind), QuickStirrup::Hoop);
+        d.Click(2); // Cancel
+    });
+    EXPECT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Cancel);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(g_QuickDefData.topCount, 0);
+    EXPECT_EQ(g_QuickDefData.bottomCount, 0);
+}
+
+// A catalogue category: the girder's labels and type, slab bars suggested.
+TEST_F(Wizard, CatalogueCategoryShowsTheGirderAndItsSlab)
+{
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+          d.Next();
+          d.Select(Q::ShapeList, kGirders);
+          EXPECT_EQ(d.Text(Q::Status), "Standard Type: G900");
+          EXPECT_EQ(d.Text(Q::DimNames[0]), "Type");
+          EXPECT_EQ(d.Text(Q::DimNames[3]), "Slab W");
+          EXPECT_EQ(d.Text(Q::Dims[0]), "G900");
+          EXPECT_FALSE(d.Visible(Q::Dims[4]));
+          d.Focus(Q::Dims[2]);
+          EXPECT_EQ(d.Text(Q::Status), "Depth of slab on girder");
+          d.Type(Q::Dims[1], "0"); // no haunch
+          d.Type(Q::Dims[2], "200");
+          d.Type(Q::Dims[3], "1200");
+          d.Type(Q::Dims[0], "G"); // opens the list of the category's types
+          d.Next();
+          EXPECT_EQ(d.Text(Q::TopGroup), "Total Slab Reinforcement");
+          EXPECT_EQ(d.Text(Q::TopCount), "20");
+          EXPECT_EQ(d.Text(Q::TopBar), "10M");
+          d.Next();
+          d.Finish();
+      }).List(0);
+    ASSERT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Ok);
+    EXPECT_EQ(beam.GetShapeName(), "G900");
+    EXPECT_NEAR(beam.GetHeight(), 1.1, 1e-9);
+}
+
+// Cancel leaves the section as it was.
+TEST_F(Wizard, CancelLeavesTheSection)
+{
+    beam.SetName("Kept");
+    const int regions = beam.GetRegionCount();
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Type(Q::Title, "Changed");
+        d.Click(2);
+    });
+    EXPECT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Cancel);
+    EXPECT_EQ(beam.GetName(), "Kept");
+    EXPECT_EQ(beam.GetRegionCount(), regions);
+    EXPECT_EQ(g_QuickDefData.title, "Changed");
+}
+
+} // namespace
