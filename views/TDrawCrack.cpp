@@ -93,7 +93,9 @@ void TDrawCrack::SetStrip(double x0, double y0, double width, double height)
 void TDrawCrack::Map(double x, double y, double& px, double& py) const
 {
     if (m_frame[0] != kUndefinedFrame) {
-        const double u = std::clamp(2.0 * (x - m_stripX) / m_stripW - 1.0, -1.0, 1.0);
+        double u = 2.0 * (x - m_stripX) / m_stripW - 1.0;
+        if (!m_extend)
+            u = std::clamp(u, -1.0, 1.0);
         const double v = std::clamp(2.0 * (y - m_stripY) / m_stripH - 1.0, -1.0, 1.0);
         const double w[4] = {(1 - u) * (1 - v) / 4, (1 + u) * (1 - v) / 4, (1 + u) * (1 + v) / 4,
                              (1 - u) * (1 + v) / 4};
@@ -217,7 +219,8 @@ bool TDrawCrack::NearContinuing(double height, double within) const
 // reaches the strip's end (where it is handed on to the next strip).
 void TDrawCrack::CrackLine(double x, double y, double endX, int j, int direction, const MemberStateRecord& r)
 {
-    if (std::fabs(endX - x) < 1e-6 || r.h <= 0.0)
+    // Nothing in a strip without width (a crack at the strip's very end is still drawn).
+    if (std::fabs(m_stripW) < 1e-6 || r.h <= 0.0)
         return;
     const double d = r.reserved;
     const double cell = r.h / kCells;
@@ -248,16 +251,28 @@ void TDrawCrack::CrackLine(double x, double y, double endX, int j, int direction
             dy = cell;
             continue;
         }
-        // The crack leaves the strip: through the far end it goes on in the next strip;
-        // back through the near end it stops there.
         const bool forward = (nx - x) * (endX - x) > 0.0;
-        const double stopX = forward ? endX : (endX > x ? lo : hi);
-        y += (stopX - x) * std::tan(angle);
-        x = stopX;
+        if (!forward) {
+            // Leaning back over strips already drawn: the crack runs on through the cells
+            // of this state, drawn in the frame extended beyond the strip's start.
+            m_extend = true;
+            x = nx;
+            y += direction * dy;
+            if (visible)
+                LineTo(x, y, web);
+            else
+                MoveTo(x, y);
+            m_extend = false;
+            k += direction;
+            dy = cell;
+            continue;
+        }
+        // Through the far end it goes on in the next strip.
+        y += (endX - x) * std::tan(angle);
+        x = endX;
         if (visible)
             LineTo(x, y, web);
-        if (forward)
-            AddNew(y, j, direction);
+        AddNew(y, j, direction);
         return;
     }
 }

@@ -144,6 +144,8 @@ private:
     int m_halfLabel = 0;
     double m_lastX = 0.0, m_lastY = 0.0;
     double m_direction = 1.0;
+    // Set while a crack leaning back is drawn beyond its strip's start (no clamping).
+    bool m_extend = false;
     double m_xOrigin = 0.0, m_yOrigin = 0.0, m_xScale = 1.0, m_yScale = 1.0;
     CrackPicture& m_out;
 };

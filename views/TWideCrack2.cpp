@@ -545,7 +545,8 @@ void TWideCrack2::Paint(plat::DC& dc, bool, const plat::Rect&)
     }
     const bool bw = m_blackAndWhite != 0;
     ReplayPicture(dc, p.front, bw);
-    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
+    // The member's body without the section lines between panels (its edges come next).
+    dc.SelectPen(plat::Pen{plat::PenStyle::Null, 1, kMemberColour});
     dc.SelectBrush(plat::Brush{false, kMemberColour});
     for (const auto& q : p.panels)
         dc.Polygon({q[0], q[1], q[2], q[3]});

@@ -332,3 +332,23 @@ TEST(DrawCrack, StateMarkersAtTheTwentyOneDepths)
     EXPECT_NEAR(pic.markers[0].tx2 - pic.markers[0].tx1, 14.0, 1e-9);
     EXPECT_NEAR(pic.markers[0].ty2 - pic.markers[0].ty1, 0.0, 1e-9);
 }
+
+TEST(DrawCrack, CracksLeaningBackRunOnToTheFace)
+{
+    CrackPicture pic;
+    TDrawCrack c(pic, 4002);
+    Unit(c, 0.15, 0.1, 2.05, 0.6);
+    // Cracked over the depth at 2.0 rad (leaning back over the strips already drawn): the
+    // crack at 1.025 m leaves the 1.01-1.03 m strip backwards in its first cell and still
+    // reaches the top, 0.6 / tan(2.0) m further back.
+    c.DrawStrip(1.01, 0.02, State(0.6, 0, 20, 0.0002, 0.1, 2.0), 3);
+    double top = 0.0;
+    double topX = 0.0;
+    for (const auto& s : pic.segments)
+        if (!s.web && -s.y2 / 100 > top) {
+            top = -s.y2 / 100;
+            topX = s.x2 / 100;
+        }
+    EXPECT_NEAR(top, 0.6, 1e-9);
+    EXPECT_NEAR(topX, 1.025 + 0.6 / (std::tan(2.0) + 1e-5), 1e-6);
+}

@@ -231,6 +231,18 @@ TEST_F(WideCrackPushover, CracksAppearAtTheLargestMomentAndWidenStageByStage)
         lastWidth = w;
     }
     ASSERT_GT(first, 0); // uncracked at the first stages
+    // At the last stage a crack rises from the bottom at midspan, where the moment peaks.
+    {
+        const ElevationPicture p = view.ComputePicture(Extent, 900, 300);
+        const MemberAxis axis(p, L);
+        double bottom = -1e9;
+        for (const auto& q : p.panels)
+            bottom = std::max(bottom, static_cast<double>(q[0].y));
+        bool midspan = false;
+        for (const auto& s : p.cracks.segments)
+            midspan |= std::fabs(axis.X(s.x1) - L / 2) < 0.06 && std::fabs(s.y1 - bottom) < 1.0;
+        EXPECT_TRUE(midspan);
+    }
     EXPECT_GE(widening, 2);
     EXPECT_GE(view.SectionCountNow(), 2);
     EXPECT_EQ(view.SectionCountNow(), TWideCrack2::SectionCount(L, 0.3));
