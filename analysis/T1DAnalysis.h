@@ -196,4 +196,12 @@ public:
     int MoreDetail(int first, int last) override;
     int PrunePostPeakStages(int mode) override;
     int ThinStages(double spacing) override;
+    // The position of this section along a member (metres), written into Summary[0] of every
+    // stage stored so far and of every stage solved from now on, so that the member's
+    // control charts can plot against it. 0 for a section analysed on its own.
+    void SetMemberLocation(double x);
+    double GetMemberLocation() const { return m_location; }
+
+private:
+    double m_location = 0.0;
 };

@@ -53,7 +53,18 @@ int TFullSectionalResponse::Start()
 
 int TFullSectionalResponse::SolveStage(SectionState& state)
 {
+    state.Summary[0] = m_location;
     return Solve_Beam(state, 0, ControlVariable);
+}
+
+void TFullSectionalResponse::SetMemberLocation(double x)
+{
+    m_location = x;
+    for (SectionStateHolder& stage : Stages)
+        if (stage)
+            stage->Summary[0] = x;
+    if (WorkingState != nullptr)
+        WorkingState->Summary[0] = x;
 }
 
 int TFullSectionalResponse::SwitchControlVariable()

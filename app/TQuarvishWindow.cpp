@@ -125,6 +125,7 @@ TStructure* TQuarvishWindow::GetCurrentStructure() const { return StructureAt(g_
 
 void TQuarvishWindow::SetupWindow() {
     T_2kWindow::SetupWindow();
+    CreateInfoManager(this);
     m_programTitle = "Quarvish-2000";
     m_defaultFileName = "q2k.q2k";
     m_viewManager->SetupDefaults();
@@ -175,7 +176,11 @@ int TQuarvishWindow::ResetDocument() {
     return 1;
 }
 
-int TQuarvishWindow::ResizeInfoPanes(int width, int height) { return width < 1 || height < 1 ? 0 : 1; }
+int TQuarvishWindow::ResizeInfoPanes(int width, int height) {
+    if (width < 1 || height < 1)
+        return 0;
+    return ResizeInfoManager(width, height);
+}
 
 void TQuarvishWindow::RefreshStructureViews(int flag) {
     if (flag == 0) {

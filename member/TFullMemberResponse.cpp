@@ -86,6 +86,7 @@ int TFullMemberResponse::BuildMemberStations()
         }
         auto analysis = std::make_unique<TFullSectionalResponse>(section.get(), 1);
         section.reset();
+        analysis->SetMemberLocation(m_stations.GetStation(i));
         bool deadLoadFailed = false;
         for (int e = 0; e < analysis->GetErrorCount(); ++e) {
             std::string text;
@@ -122,6 +123,7 @@ void TFullMemberResponse::StepStations()
         TFullSectionalResponse& a = *m_analyses[static_cast<std::size_t>(i)];
         if (a.IsRunning() == 0)
             a.PrunePostPeakStages(3);
+        a.SetMemberLocation(a.GetMemberLocation()); // the stages made by this step
     });
     if (station.empty())
         return;
@@ -178,8 +180,10 @@ int TFullMemberResponse::Finish()
 {
     TQuarvish2000Analysis::Finish();
     for (auto& a : m_analyses)
-        if (a)
+        if (a) {
             a->Finish();
+            a->SetMemberLocation(a->GetMemberLocation());
+        }
     return 1;
 }
 

@@ -36,4 +36,5 @@ void InstallStateDiagrams()
                            int graphId) -> std::unique_ptr<Tchart> {
         return std::make_unique<TVitalSigns>(parent, title, x, y, w, h, graphId - 2116);
     });
+    InstallMemberCrackView();
 }

@@ -772,6 +772,9 @@ void PaintCrossSection(
     DrawConcreteTypesLegend(dc, *structure, wp, h, fit.x0, fit.y0, fit.s, D, {0, 0}, 1);
     const bool note = !FormatStrainNote(*structure, 0).empty();
     if (g_InfoManager) {
+        // The callouts of this page's section, placed as the page places the section.
+        g_InfoManager->SetSize(w, h);
+        g_InfoManager->Draw(&dc, structure, 0);
         g_InfoManager->SetTextColumn(note ? 4 * u : 2 * u, T);
         g_InfoManager->DrawCallouts(dc);
     }

@@ -1,10 +1,16 @@
 #pragma once
-// The callout manager of the section pictures: labels with leader lines beside the section
-// that name its reinforcement, and the hit tests that find them. The beam-section callouts
-// come with the crack-pattern views; until then the manager draws nothing and no click finds
-// a callout.
+// The callout manager of the section pictures: one label per piece of reinforcement
+// (longitudinal layers, grouped where they repeat; circular and distributed patterns;
+// transverse layers; tendons) in a column beside the section, each joined to what it names
+// by a leader line, spread so that labels keep 5 px apart, and the hit tests that find the
+// label under a click.
+//
+// Picture coordinates: a point at lateral position u and height z (metres) lies at
+// x = centre x + u scale, y = origin y - z scale (pixels).
 
+#include <array>
 #include <memory>
+#include <string>
 
 #include "platform/DC.h"
 
@@ -13,33 +19,116 @@ namespace plat {
 class Window;
 }
 
+namespace CalloutKind {
+inline constexpr int Longitudinal = 0;
+inline constexpr int Circular = 1;
+inline constexpr int Distributed = 2;
+inline constexpr int Transverse = 3;
+inline constexpr int Tendon = 4;
+} // namespace CalloutKind
+
 class TInfo_Base {
 public:
-    virtual ~TInfo_Base() = default;
+    static constexpr int kMaxItems = 50;
+    // Pixels between the bottom of one label and the top of the next.
+    static constexpr int kLabelGap = 5;
+
+    // One label: its vertical extent in the column, the anchor it points at (a point when
+    // x1 = x2 and y1 = y2, else a vertical span), the measured text, kind and index.
+    struct Item {
+        int top = -1;
+        int bottom = -1;
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        int lines = 0;
+        int width = 0;
+        int height = 0;
+        int kind = 0;
+        int index = 0;
+        std::string text;
+    };
+
+    explicit TInfo_Base(plat::Window* owner = nullptr);
+    virtual ~TInfo_Base();
+    TInfo_Base(const TInfo_Base&) = delete;
+    TInfo_Base& operator=(const TInfo_Base&) = delete;
+
+    // Clears the table and lays out nothing; derived managers add their labels first.
+    // Answers what Layout answers.
+    virtual int Collect(plat::DC* dc, const TStructure* structure);
+
     // Non-zero when a callout of the kind lies under the point; its item index goes to index.
-    virtual int HitTransverse(plat::Point, int&) { return 0; }
-    virtual int HitLongitudinalLayer(plat::Point, int&) { return 0; }
-    virtual int HitCircularPattern(plat::Point, int&) { return 0; }
-    virtual int HitDistributedPattern(plat::Point, int&) { return 0; }
-    virtual int HitTendon(plat::Point, int&) { return 0; }
-    virtual void SetSize(int, int) {}
-    virtual void SetTextColumn(int, int) {}
-    virtual void SetFontHeight(int) {}
-    virtual void
-    DrawAt(plat::DC&, const TStructure*, int, double, double, double, double, int, int, int, int)
+    virtual int HitTransverse(plat::Point p, int& index) { return HitTest(p, CalloutKind::Transverse, index); }
+    virtual int HitLongitudinalLayer(plat::Point p, int& index)
     {
+        return HitTest(p, CalloutKind::Longitudinal, index);
     }
-    virtual void DrawCallouts(plat::DC&) {}
-    virtual void Draw(plat::DC*, const TStructure*, int) {}
+    virtual int HitCircularPattern(plat::Point p, int& index) { return HitTest(p, CalloutKind::Circular, index); }
+    virtual int HitDistributedPattern(plat::Point p, int& index)
+    {
+        return HitTest(p, CalloutKind::Distributed, index);
+    }
+    virtual int HitTendon(plat::Point p, int& index) { return HitTest(p, CalloutKind::Tendon, index); }
+
+    // Panel size: font height base, margin, the picture's placement and the text column.
+    virtual void SetSize(int width, int height);
+    virtual void SetTextColumn(int top, int bottom);
+    // Font height base h, or the panel height for 0.
+    virtual void SetFontHeight(int h);
+    // Printing: the placement and column given directly, then the labels collected.
+    virtual int DrawAt(plat::DC& dc, const TStructure* structure, int margin, double centreX, double originY,
+                       double scale, double largest, int left, int top, int right, int bottom);
+    virtual void DrawCallouts(plat::DC& dc);
+    // Collects the labels of the structure (measured on dc, or on a private context).
+    virtual void Draw(plat::DC* dc, const TStructure* structure, int extra);
+
+    // Appends a label (dropped when the table is full) and keeps the table sorted by centre.
+    int AddItem(plat::DC& dc, const std::string& text, int x1, int y1, int x2, int y2, int kind, int index);
+    // Spreads the labels and fits the column; shrinks the font once when they do not fit.
+    // Answers the new column x, or twice the widest label when the column stays.
+    int Layout();
+    int HitTest(plat::Point p, int kind, int& index) const;
+
+    int Count() const { return m_count; }
+    const Item& GetItem(int i) const { return (*m_items)[static_cast<std::size_t>(i)]; }
+    int ColumnX() const { return m_left; }
+    int FontBase() const { return m_fontBase; }
+    plat::LogFont LabelFont() const;
+    double CentreX() const { return m_centreX; }
+    double OriginY() const { return m_originY; }
+    double Scale() const { return m_scale; }
+    int Inset() const { return m_inset; }
+
+protected:
+    void ClearItems();
+    void SetInset();
+
+    plat::Window* m_owner = nullptr;
+    std::unique_ptr<std::array<Item, kMaxItems>> m_items;
+    const TStructure* m_structure = nullptr;
+    int m_count = 0;
+    int m_left = 0, m_top = 0, m_right = 0, m_bottom = 0, m_baseX = 0;
+    int m_fontBase = 100;
+    double m_margin = 1.0;
+    int m_width = 100, m_height = 100;
+    double m_centreX = 0.0, m_originY = 0.0, m_scale = 1.0, m_largest = 0.0;
+    int m_inset = 8;
+    int m_rescale = 0;
+    // Set while DrawAt collects: the placement given stays.
+    int m_direct = 0;
 };
 
 // The beam-section callout manager of the main window.
 class TInfo_2k : public TInfo_Base {
 public:
-    explicit TInfo_2k(plat::Window* owner) : m_owner(owner) {}
+    explicit TInfo_2k(plat::Window* owner) : TInfo_Base(owner) {}
+    int Collect(plat::DC* dc, const TStructure* structure) override;
 
 private:
-    plat::Window* m_owner;
+    void CollectLongitudinal(plat::DC& dc, const TStructure& s);
+    void CollectTendons(plat::DC& dc, const TStructure& s);
+    void CollectCircular(plat::DC& dc, const TStructure& s);
+    void CollectDistributed(plat::DC& dc, const TStructure& s);
+    void CollectTransverse(plat::DC& dc, const TStructure& s);
 };
 
 extern std::unique_ptr<TInfo_Base> g_InfoManager;

@@ -329,3 +329,24 @@ TEST(MemberShearCritical, ShearSpanAtTheGoverningStationDecides)
         EXPECT_EQ(m.GetShearCritical(), critical);
     }
 }
+
+TEST_F(MemberPushover, EveryStationStateCarriesItsLocation)
+{
+    // The member's control charts plot the states against Summary[0].
+    const TFullMemberResponse& m = *s_member;
+    for (int s = 0; s < m.GetStationCount(); ++s) {
+        const TFullSectionalResponse* a = m.GetStationAnalysis(s);
+        ASSERT_NE(a, nullptr);
+        const double x = m.GetStations().GetStation(s);
+        int checked = 0;
+        for (int k = 0; k <= a->GetLastStageIndex(); ++k) {
+            const SectionState* state = a->GetStage(k);
+            if (state == nullptr)
+                continue; // a slot pruned after the peak
+            EXPECT_EQ(state->Summary[0], x) << s << " " << k;
+            ++checked;
+        }
+        EXPECT_GT(checked, 5);
+    }
+    EXPECT_GT(m.GetStations().GetStation(m.GetStationCount() - 1), 0.0);
+}
