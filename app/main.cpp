@@ -3,6 +3,7 @@
 #include "app/TQuarvishApp.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
+#include "dialogs/MemberInputDialogs.h"
 #include "platform/Application.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
@@ -13,5 +14,6 @@ int main(int argc, char** argv) {
     InstallStateDiagrams();
     InstallSectionDialogs();
     InstallMaterialReinforcementDialogs();
+    InstallMemberDialogs();
     return QuarvishMain(plat::Application::Arguments(), plat::Application::ProgramDirectory());
 }
