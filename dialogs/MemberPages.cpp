@@ -16,7 +16,6 @@ constexpr double kMaxMemberLength = 1000.0;      // m
 constexpr double kNegativeLength = 0.1;          // m: what a negative length becomes
 constexpr double kNotSet = 3.1415626e31;         // FormatShearAt's empty value
 constexpr double kShearAllowance = 100.0;        // N: shears closer than this (+1 %) are one
-constexpr double kYieldPenetrationChange = 1e-12;
 
 double Number(const std::string& text) { return std::atof(text.c_str()); }
 double F(int kind) { return UnitFactor(kind); }
@@ -633,8 +632,10 @@ int WriteBackMemberSheet(TMemberDefinition& copy, TMemberDefinition& d)
         return 1;
     }
     int changed = 0;
-    // The comparison leaves out the yield-penetration constant; the document stores it.
-    if (std::fabs(copy.yieldPenetrationConstant - d.yieldPenetrationConstant) > kYieldPenetrationChange) {
+    // The comparison leaves out the yield-penetration constant; the document stores it. The
+    // pages write back what they show (three decimals per display stress unit), so a
+    // difference below half the last shown digit is no edit.
+    if (std::fabs(copy.yieldPenetrationConstant - d.yieldPenetrationConstant) > 0.0005 * YieldPenetrationRatio()) {
         d.yieldPenetrationConstant = copy.yieldPenetrationConstant;
         changed = 1;
     }

@@ -460,8 +460,11 @@ TEST_F(MemberPagesTest, SheetWritesBackOnlyWhatChanged)
     EXPECT_EQ(WriteBackMemberSheet(copy, d), 1);
     EXPECT_DOUBLE_EQ(d.yieldPenetrationConstant, 0.05);
 
+    // What the pages show back (0.022 as "0.022" from a stored single) is no edit.
     copy = d;
+    copy.yieldPenetrationConstant = 0.05 + 1e-7;
     EXPECT_EQ(WriteBackMemberSheet(copy, d), 0);
+    EXPECT_DOUBLE_EQ(d.yieldPenetrationConstant, 0.05);
 
     copy = d;
     copy.length += 0.5;
