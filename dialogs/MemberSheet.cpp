@@ -45,25 +45,25 @@ plat::DialogTemplate QuickTemplate()
     Row(t, "Moment at left as %age of right", Id::MomentRatio, -1, 7, 37);
     t.items.back().text = "Percent";
     Row(t, "Constant axial load", Id::AxialLoad, 132, 7, 52);
-    t.Add(DialogItem::At(-1, ControlKind::GroupBox, "Loading type", 7, 68, 210, 50))
-        .Add(DialogItem::At(Id::PointLoads, ControlKind::RadioButton, "Constant shear analysis (Point loads)", 13, 79,
+    t.Add(DialogItem::At(-1, ControlKind::GroupBox, "Loading type", 7, 68, 210, 51))
+        .Add(DialogItem::At(Id::PointLoads, ControlKind::RadioButton, "Constant shear analysis (Point loads)", 13, 81,
                             200, 10, plat::CtlStyle::Group))
         .Add(DialogItem::At(Id::DistributedBeam, ControlKind::RadioButton,
-                            "Uniformly distributed loading beam type (Max V at min M)", 13, 91, 200, 10))
+                            "Uniformly distributed loading beam type (Max V at min M)", 13, 93, 200, 10))
         .Add(DialogItem::At(Id::DistributedFooting, ControlKind::RadioButton,
-                            "Uniformly distributed loading footing type (Max V at max M)", 13, 103, 200, 10))
-        .Add(DialogItem::At(-1, ControlKind::GroupBox, "Left side properties", 7, 121, 210, 50))
-        .Add(DialogItem::At(Id::LeftBottom, ControlKind::RadioButton, "Support on bottom", 13, 132, 200, 10,
+                            "Uniformly distributed loading footing type (Max V at max M)", 13, 105, 200, 10))
+        .Add(DialogItem::At(-1, ControlKind::GroupBox, "Left side properties", 7, 121, 210, 51))
+        .Add(DialogItem::At(Id::LeftBottom, ControlKind::RadioButton, "Support on bottom", 13, 134, 200, 10,
                             plat::CtlStyle::Group))
         .Add(DialogItem::At(Id::LeftHanging, ControlKind::RadioButton, "Beam hanging from support at top of beam", 13,
-                            144, 200, 10))
-        .Add(DialogItem::At(Id::LeftFixed, ControlKind::RadioButton, "Fixed Support (Column top)", 13, 156, 200, 10))
-        .Add(DialogItem::At(-1, ControlKind::GroupBox, "Right side properties", 7, 174, 210, 50))
-        .Add(DialogItem::At(Id::RightTop, ControlKind::RadioButton, "Load on continuous beam, load on top", 13, 185,
+                            146, 200, 10))
+        .Add(DialogItem::At(Id::LeftFixed, ControlKind::RadioButton, "Fixed Support (Column top)", 13, 158, 200, 10))
+        .Add(DialogItem::At(-1, ControlKind::GroupBox, "Right side properties", 7, 174, 210, 51))
+        .Add(DialogItem::At(Id::RightTop, ControlKind::RadioButton, "Load on continuous beam, load on top", 13, 187,
                             200, 10, plat::CtlStyle::Group))
         .Add(DialogItem::At(Id::RightBottom, ControlKind::RadioButton, "Load on continuous beam, load on bottom", 13,
-                            197, 200, 10))
-        .Add(DialogItem::At(Id::RightFixed, ControlKind::RadioButton, "Fixed support (Column base)", 13, 209, 200, 10))
+                            199, 200, 10))
+        .Add(DialogItem::At(Id::RightFixed, ControlKind::RadioButton, "Fixed support (Column base)", 13, 211, 200, 10))
         .Add(DialogItem::At(Id::QuickDiagram, ControlKind::GroupBox, "Moment Diagram", 222, 7, 112, 111))
         .Add(DialogItem::At(-1, ControlKind::Static, "Yield Penetration", 222, 176, 110, 8))
         .Add(DialogItem::At(Id::YieldPenetration, ControlKind::Edit, "", 222, 187, 40, 12))
@@ -124,12 +124,12 @@ plat::DialogTemplate MaterialsTemplate()
 plat::DialogTemplate LoadingTemplate(const char* title)
 {
     plat::DialogTemplate t = Page(title);
-    t.Add(DialogItem::At(-1, ControlKind::Static, "Location ", 7, 9, 50, 8))
-        .Add(DialogItem::At(Id::Location, ControlKind::Edit, "", 59, 7, 48, 12))
-        .Add(DialogItem::At(130, ControlKind::Static, "", 111, 9, 30, 8))
-        .Add(DialogItem::At(-1, ControlKind::Static, "Bending Moment", 7, 24, 50, 8))
-        .Add(DialogItem::At(Id::Moment, ControlKind::Edit, "", 59, 22, 48, 12))
-        .Add(DialogItem::At(230, ControlKind::Static, "", 111, 24, 30, 8))
+    t.Add(DialogItem::At(-1, ControlKind::Static, "Location ", 7, 9, 58, 8))
+        .Add(DialogItem::At(Id::Location, ControlKind::Edit, "", 67, 7, 48, 12))
+        .Add(DialogItem::At(130, ControlKind::Static, "", 119, 9, 28, 8))
+        .Add(DialogItem::At(-1, ControlKind::Static, "Bending Moment", 7, 24, 58, 8))
+        .Add(DialogItem::At(Id::Moment, ControlKind::Edit, "", 67, 22, 48, 12))
+        .Add(DialogItem::At(230, ControlKind::Static, "", 119, 24, 28, 8))
         .Add(DialogItem::At(Id::Parabolic, ControlKind::CheckBox, "Is parabolic", 7, 38, 80, 10))
         .Add(DialogItem::At(Id::AddPoint, ControlKind::PushButton, "Add", 7, 52, 42, 14))
         .Add(DialogItem::At(Id::ModifyPoint, ControlKind::PushButton, "Modify", 52, 52, 42, 14))
@@ -138,10 +138,10 @@ plat::DialogTemplate LoadingTemplate(const char* title)
         .Add(DialogItem::At(Id::SelfWeight, ControlKind::PushButton, "Generate Self Weight", 76, 70, 68, 14))
         .Add(DialogItem::At(-1, ControlKind::Static, "Location              Moment         Parabolic Flag", 7, 88,
                             140, 8))
-        .Add(DialogItem::At(Id::PointList, ControlKind::ListBox, "", 7, 98, 140, 98))
-        .Add(DialogItem::At(-1, ControlKind::Static, "Axial Load", 7, 204, 40, 8))
-        .Add(DialogItem::At(Id::Axial, ControlKind::Edit, "", 49, 202, 48, 12))
-        .Add(DialogItem::At(131, ControlKind::Static, "", 101, 204, 60, 8))
+        .Add(DialogItem::At(Id::PointList, ControlKind::ListBox, "", 7, 98, 140, 96))
+        .Add(DialogItem::At(-1, ControlKind::Static, "Axial Load", 7, 202, 40, 8))
+        .Add(DialogItem::At(Id::Axial, ControlKind::Edit, "", 49, 200, 48, 12))
+        .Add(DialogItem::At(131, ControlKind::Static, "", 49, 215, 100, 8))
         .Add(DialogItem::At(Id::MomentBox, ControlKind::GroupBox, "Bending Moment Diagram", 152, 7, 182, 105))
         .Add(DialogItem::At(Id::ShearBox, ControlKind::GroupBox, "Shear Force Diagram", 152, 116, 182, 105));
     return t;

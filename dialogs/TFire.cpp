@@ -13,29 +13,34 @@ plat::DialogTemplate FireTemplate()
 {
     plat::DialogTemplate t;
     t.caption = "Post-fire analysis parameters";
-    t.Add(DialogItem::Make(-1, ControlKind::GroupBox, "Type of Fire Loading"))
-        .Add(DialogItem::Make(FireId::Iso, ControlKind::RadioButton, "ISO 834 Standard Fire", "", plat::CtlStyle::Group))
-        .Add(DialogItem::Make(FireId::Petroleum, ControlKind::RadioButton,
-                              "Norwegian Petroleum Directorate (NPD) Petroleum Fire"))
-        .Add(DialogItem::Make(FireId::Constant, ControlKind::RadioButton, "Constant Temperature of"))
-        .Add(DialogItem::Beside(FireId::Temperature, ControlKind::Edit))
-        .Add(DialogItem::Beside(FireId::TemperatureUnit, ControlKind::Static, "degrees C"))
-        .Add(DialogItem::Make(-1, ControlKind::GroupBox, "Fire Exposure Conditions"))
-        .Add(DialogItem::Make(FireId::Bottom, ControlKind::CheckBox, "Bottom Exposed"))
-        .Add(DialogItem::Make(FireId::Sides, ControlKind::CheckBox, "Sides Exposed"))
-        .Add(DialogItem::Make(FireId::Top, ControlKind::CheckBox, "Top Exposed"))
-        .Add(DialogItem::Make(-1, ControlKind::GroupBox, "Time of Exposure"))
-        .Add(DialogItem::Make(FireId::Minutes, ControlKind::Edit, "", "Length of exposure"))
-        .Add(DialogItem::Beside(-1, ControlKind::Static, "minutes"))
-        .Add(DialogItem::Make(-1, ControlKind::GroupBox, "Fire Performance of Reinforcement"))
-        .Add(DialogItem::Make(FireId::Rebar, ControlKind::ComboBox, "", "", plat::CtlStyle::DropDownList))
-        .Add(DialogItem::EndGroup())
-        .Add(DialogItem::Make(-1, ControlKind::Static,
-                              "The new beam that will result from this will represent post-fire conditions, so no "
-                              "thermal straining.  User must validate that analysis is accurate and results are "
-                              "appropriate."))
-        .Add(DialogItem::Make(plat::DialogResult::Ok, ControlKind::DefPushButton, "Create Fire Damaged Beam"))
-        .Add(DialogItem::Make(plat::DialogResult::Cancel, ControlKind::PushButton, "Cancel"));
+    t.width = 270;
+    t.height = 204;
+    t.Add(DialogItem::At(-1, ControlKind::GroupBox, "Type of Fire Loading", 7, 7, 256, 52))
+        .Add(DialogItem::At(FireId::Iso, ControlKind::RadioButton, "ISO 834 Standard Fire", 14, 19, 200, 10,
+                            plat::CtlStyle::Group))
+        .Add(DialogItem::At(FireId::Petroleum, ControlKind::RadioButton,
+                            "Norwegian Petroleum Directorate (NPD) Petroleum Fire", 14, 31, 240, 10))
+        .Add(DialogItem::At(FireId::Constant, ControlKind::RadioButton, "Constant Temperature of", 14, 43, 94, 10))
+        .Add(DialogItem::At(FireId::Temperature, ControlKind::Edit, "", 110, 42, 40, 12))
+        .Add(DialogItem::At(FireId::TemperatureUnit, ControlKind::Static, "degrees C", 154, 44, 60, 8))
+        .Add(DialogItem::At(-1, ControlKind::GroupBox, "Fire Exposure Conditions", 7, 64, 125, 50))
+        .Add(DialogItem::At(FireId::Bottom, ControlKind::CheckBox, "Bottom Exposed", 14, 76, 110, 10))
+        .Add(DialogItem::At(FireId::Sides, ControlKind::CheckBox, "Sides Exposed", 14, 88, 110, 10))
+        .Add(DialogItem::At(FireId::Top, ControlKind::CheckBox, "Top Exposed", 14, 100, 110, 10))
+        .Add(DialogItem::At(-1, ControlKind::GroupBox, "Time of Exposure", 138, 64, 125, 50))
+        .Add(DialogItem::At(-1, ControlKind::Static, "Length of exposure", 145, 77, 110, 8))
+        .Add(DialogItem::At(FireId::Minutes, ControlKind::Edit, "", 145, 89, 40, 12))
+        .Add(DialogItem::At(-1, ControlKind::Static, "minutes", 189, 91, 50, 8))
+        .Add(DialogItem::At(-1, ControlKind::GroupBox, "Fire Performance of Reinforcement", 7, 119, 256, 32))
+        .Add(DialogItem::At(FireId::Rebar, ControlKind::ComboBox, "", 14, 132, 242, 80, plat::CtlStyle::DropDownList))
+        .Add(DialogItem::At(-1, ControlKind::Static,
+                            "The new beam that will result from this will represent post-fire conditions, so no "
+                            "thermal straining.  User must validate that analysis is accurate and results are "
+                            "appropriate.",
+                            7, 156, 256, 24))
+        .Add(DialogItem::At(plat::DialogResult::Ok, ControlKind::DefPushButton, "Create Fire Damaged Beam", 97, 184,
+                            100, 14))
+        .Add(DialogItem::At(plat::DialogResult::Cancel, ControlKind::PushButton, "Cancel", 203, 184, 60, 14));
     return t;
 }
 
