@@ -114,6 +114,33 @@ TEST_F(MemberSheetTest, LoadingPageAddsADeadPointAndAsksBeforeSelfWeight)
     EXPECT_DOUBLE_EQ(m.d.diagrams[DeadDiagram][0].moment, 5000.0);
 }
 
+TEST_F(MemberSheetTest, ClickOnAZoneChoosesItsSection)
+{
+    m.slots.Put(1, membertest::RectBeam("Deep end", 0.3, 0.8));
+    int selected = 0;
+    AddZoneBoundary(m.d, "1250", selected); // half of the 2.5 m member
+    TPushitMaterials page(m.d, m.slots);
+    ui.Dialog("Full Member Properties", [&page](plat::DialogDriver& d) {
+          const plat::Rect box = page.GetItemRect(Id::MaterialBox);
+          // Three quarters along the member band, half-way down it.
+          const int x0 = static_cast<int>(0.05 * box.Width()), w = static_cast<int>(0.9 * box.Width());
+          const int y0 = static_cast<int>(0.25 * box.Height()), h = static_cast<int>(0.5 * box.Height());
+          page.SketchClick({x0 + 3 * w / 4, y0 + h / 2});
+          page.SketchClick({x0 + 3 * w / 4, y0 - 2}); // above the band: nothing
+          d.Click(1);
+      }).Dialog("Beam Sections", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Selection(5072), 0);
+        d.Select(5072, 1);
+        d.Click(1);
+    });
+    plat::PropertySheet sheet(nullptr, "Full Member Properties", 0);
+    sheet.AddPage(page);
+    EXPECT_EQ(sheet.Execute(), plat::DialogResult::Ok);
+    EXPECT_EQ(m.d.zones[0].structureIndex, 0);
+    EXPECT_EQ(m.d.zones[1].structureIndex, 1);
+    EXPECT_TRUE(ui.Done());
+}
+
 // ---- Post-fire parameters -----------------------------------------------------------------------
 
 TEST_F(MemberSheetTest, FireDialogDefaultsCancelAndCorrectedOk)
