@@ -301,8 +301,13 @@ void TPushitGeometry::SetupWindow()
     Show();
 }
 
-// The quick page may have rebuilt the definition since this page was last shown.
-void TPushitGeometry::SetActive() { Show(); }
+// The quick page may have rebuilt the definition since this page last wrote it; otherwise the
+// combo boxes keep showing the user's choices.
+void TPushitGeometry::SetActive()
+{
+    if (EqualMemberDefinitions(m_d, m_written) == 0 || m_d.yieldPenetrationConstant != m_written.yieldPenetrationConstant)
+        Show();
+}
 
 void TPushitGeometry::Show()
 {
@@ -365,8 +370,10 @@ void TPushitGeometry::EvSupportChange()
 
 void TPushitGeometry::Read()
 {
-    if (m_setupDone)
-        ReadGeometryFields(Typed(), m_d);
+    if (!m_setupDone)
+        return;
+    ReadGeometryFields(Typed(), m_d);
+    m_written = m_d;
 }
 
 // ---- Materials page -------------------------------------------------------------------------

@@ -81,6 +81,7 @@ private:
     void Read();
     TMemberDefinition& m_d;
     plat::ComboBox m_leftAnchorage, m_rightAnchorage, m_leftSupport, m_rightSupport;
+    TMemberDefinition m_written; // the definition as this page last wrote it
     int m_setupDone = 0;
 };
 

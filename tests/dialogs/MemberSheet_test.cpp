@@ -75,6 +75,28 @@ TEST_F(MemberSheetTest, DetailedMemberOpensOnGeometryAndCarriesTheDisplacementAl
     EXPECT_EQ(EqualMemberDefinitions(m.d, before), 1);
 }
 
+TEST_F(MemberSheetTest, GeometryPageKeepsTheSupportsALegalPair)
+{
+    m.d.leftSupport = m.d.rightSupport = SupportType::Roller;
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.CurrentPage(), 1);
+        // The combos keep what the user sees; the definition holds a pin and a roller.
+        EXPECT_EQ(d.Selection(Id::LeftSupport), SupportType::Roller - 1);
+        EXPECT_TRUE(d.Enabled(Id::RightPlate));
+        d.Select(Id::LeftSupport, SupportType::FixedEnd - 1);
+        EXPECT_FALSE(d.Enabled(Id::RightPlate));
+        EXPECT_FALSE(d.Enabled(Id::RightSupport));
+        EXPECT_FALSE(d.Enabled(Id::YieldPenetration));
+        d.Select(Id::RightAnchorage, AnchorageType::YieldPenetrate - 1);
+        EXPECT_TRUE(d.Enabled(Id::YieldPenetration));
+        d.Click(1);
+    });
+    EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots), 1);
+    EXPECT_EQ(m.d.leftSupport, SupportType::FixedEnd);
+    EXPECT_EQ(m.d.rightSupport, SupportType::Undefined);
+    EXPECT_EQ(m.d.rightAnchorage, AnchorageType::YieldPenetrate);
+}
+
 TEST_F(MemberSheetTest, CancelKeepsTheDefinitionAfterEdits)
 {
     const TMemberDefinition before = m.d;
