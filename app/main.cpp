@@ -4,6 +4,7 @@
 #include "dialogs/SectionInputDialogs.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
 #include "dialogs/QuickDefineDialogs.h"
+#include "dialogs/MemberInputDialogs.h"
 #include "platform/Application.h"
 #include "views/BeamModeInstall.h"
 #include "views/EmptyCharts.h"
@@ -17,5 +18,6 @@ int main(int argc, char** argv) {
     InstallSectionDialogs();
     InstallMaterialReinforcementDialogs();
     InstallQuickDefineDialogs();
+    InstallMemberDialogs();
     return QuarvishMain(plat::Application::Arguments(), plat::Application::ProgramDirectory());
 }

@@ -1,0 +1,73 @@
+#include "dialogs/MemberInputDialogs.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/T_2kWindow.h"
+#include "app/TQuarvishWindow.h"
+#include "dialogs/MemberSheet.h"
+#include "dialogs/SorDemo.h"
+#include "dialogs/TFire.h"
+#include "foundation/Reporter.h"
+#include "foundation/StrFormat.h"
+#include "platform/DC.h"
+#include "platform/Ui.h"
+#include "platform/Window.h"
+
+int TMemberInputDialogs::Fire(T_2kWindow& parent, TStructure& s)
+{
+    TFire dialog(&parent, &s);
+    const int result = dialog.Execute();
+    if (result == DialogResult::Ok && dialog.Changed())
+        parent.MarkStructuresChanged();
+    return result;
+}
+
+int TMemberInputDialogs::MemberProperties(T_2kWindow& parent, TMemberDefinition& d)
+{
+    int result = DialogResult::Cancel;
+    if (EditMemberProperties(&parent, d, ProgramStructureSlots(), &result))
+        parent.MarkStructuresChanged();
+    return result;
+}
+
+void TMemberInputDialogs::RelaxationDemo(T_2kWindow& parent)
+{
+    plat::ClientDC dc(parent);
+    RunSorDemo(dc);
+}
+
+void InstallMemberDialogs()
+{
+    static TMemberInputDialogs dialogs(GetInputDialogs());
+    SetInputDialogs(&dialogs);
+}
+
+void PaintSorGrid(plat::DC& dc, const TSorGrid& grid)
+{
+    const int n = grid.Blocks(), size = SorBlockSize(n);
+    for (int r = 0; r < grid.Rows(); ++r)
+        for (int k = 0; k < grid.Columns(); ++k) {
+            const SorColour c = SorBlockColour(grid.At(r, k));
+            const int x = 20 + r * size, y = 100 + (n / 2 - k) * size;
+            dc.FillRect({x, y, x + size, y + size}, plat::Color{c.red, c.green, c.blue});
+        }
+}
+
+void RunSorDemo(plat::DC& dc)
+{
+    std::string text = "50";
+    const int n = plat::InputDialog("Number of Blocks", "Enter Number of blocks (<200)", text)
+                      ? std::atoi(text.c_str())
+                      : 50;
+    text = StrPrintf("%5.2f", 1.0);
+    const double w = plat::InputDialog("Successive Over-relaxation Factor", "Enter w (<2.0)", text)
+                         ? std::atof(text.c_str())
+                         : 1.0;
+    if (!CheckSorInputs(n, w))
+        return;
+    TSorGrid grid(n);
+    const SorResult r = RelaxSorGrid(grid, w, [&dc](const TSorGrid& g) { PaintSorGrid(dc, g); });
+    ShowMessage(SorReport(r), "Results from Analysis!");
+    std::fputs(SorPrintout(r, grid).c_str(), stdout);
+}

@@ -1,0 +1,235 @@
+// The member sheet, the post-fire parameters dialog and the demonstration worked through their
+// control ids and the scripted gateway, on a 300 x 600 mm beam.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "dialogs/MemberInputDialogs.h"
+#include "dialogs/MemberSheet.h"
+#include "dialogs/SorDemo.h"
+#include "dialogs/TFire.h"
+#include "foundation/Units.h"
+#include "member/MemberTestSupport.h"
+#include "platform/Application.h"
+#include "support/RecordingDC.h"
+#include "support/ScriptedUi.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+namespace Id = MemberPageId;
+
+struct MemberSheetTest : ::testing::Test {
+    static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
+    MemberSheetTest()
+    {
+        QuickFields q;
+        q.shearLength = "1800";
+        q.constantZone = "500";
+        q.momentRatio = "0";
+        q.axialLoad = "0";
+        q.yieldPenetration = "0.022";
+        int confirm = 0;
+        ApplyQuickFields(m.slots, q, m.d, confirm);
+    }
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    plat::UiReporterScope reporter;
+    ScriptedUi ui;
+    membertest::DefaultMember m;
+};
+
+TEST_F(MemberSheetTest, QuickPageRebuildsTheMemberOnOk)
+{
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.CurrentPage(), 0);
+        EXPECT_EQ(d.Text(Id::ShearLength), "1800.0");
+        EXPECT_FALSE(d.Enabled(Id::YieldPenetration));
+        d.Type(Id::ShearLength, "2400");
+        d.Click(Id::RightFixed);
+        EXPECT_TRUE(d.Enabled(Id::YieldPenetration));
+        d.Click(1);
+    });
+    int result = 0;
+    EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots, &result), 1);
+    EXPECT_EQ(result, plat::DialogResult::Ok);
+    EXPECT_NEAR(m.d.length, 0.2 + 2.4 + 0.5, 1e-6);
+    EXPECT_EQ(m.d.rightSupport, SupportType::FixedEnd);
+}
+
+TEST_F(MemberSheetTest, DetailedMemberOpensOnGeometryAndCarriesTheDisplacementAlone)
+{
+    m.d.diagrams[0][3] = {m.d.length, 1.0, 0};
+    m.d.diagrams[0][4] = {m.d.length, 2.0, 0};
+    m.d.pointCount[0] = 5;
+    const TMemberDefinition before = m.d;
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.CurrentPage(), 1);
+        EXPECT_EQ(d.Text(Id::Length), "2500.0");
+        d.Type(Id::Displacement, "1000");
+        d.Click(1);
+    });
+    EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots), 0);
+    EXPECT_DOUBLE_EQ(m.d.displacementLocation, 1.0);
+    m.d.displacementLocation = before.displacementLocation;
+    EXPECT_EQ(EqualMemberDefinitions(m.d, before), 1);
+}
+
+TEST_F(MemberSheetTest, GeometryPageKeepsTheSupportsALegalPair)
+{
+    m.d.leftSupport = m.d.rightSupport = SupportType::Roller;
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.CurrentPage(), 1);
+        // The combos keep what the user sees; the definition holds a pin and a roller.
+        EXPECT_EQ(d.Selection(Id::LeftSupport), SupportType::Roller - 1);
+        EXPECT_TRUE(d.Enabled(Id::RightPlate));
+        d.Select(Id::LeftSupport, SupportType::FixedEnd - 1);
+        EXPECT_FALSE(d.Enabled(Id::RightPlate));
+        EXPECT_FALSE(d.Enabled(Id::RightSupport));
+        EXPECT_FALSE(d.Enabled(Id::YieldPenetration));
+        d.Select(Id::RightAnchorage, AnchorageType::YieldPenetrate - 1);
+        EXPECT_TRUE(d.Enabled(Id::YieldPenetration));
+        d.Click(1);
+    });
+    EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots), 1);
+    EXPECT_EQ(m.d.leftSupport, SupportType::FixedEnd);
+    EXPECT_EQ(m.d.rightSupport, SupportType::Undefined);
+    EXPECT_EQ(m.d.rightAnchorage, AnchorageType::YieldPenetrate);
+}
+
+TEST_F(MemberSheetTest, CancelKeepsTheDefinitionAfterEdits)
+{
+    const TMemberDefinition before = m.d;
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        d.SwitchPage(2);
+        d.Type(Id::Boundary, "1000");
+        d.Click(Id::AddBoundary);
+        EXPECT_EQ(d.Items(Id::ZoneList), (std::vector<std::string>{"  0.0", "1000.0"}));
+        d.SwitchPage(4);
+        d.Type(Id::Location, "500");
+        d.Type(Id::Moment, "7");
+        d.Click(Id::AddPoint);
+        EXPECT_EQ(d.Items(Id::PointList).size(), 4u);
+        EXPECT_EQ(d.Text(Id::Location), " 500.0");
+        EXPECT_FALSE(d.Enabled(Id::SelfWeight));
+        d.Click(2);
+    });
+    EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots), 0);
+    EXPECT_EQ(EqualMemberDefinitions(m.d, before), 1);
+}
+
+TEST_F(MemberSheetTest, LoadingPageAddsADeadPointAndAsksBeforeSelfWeight)
+{
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+          d.SwitchPage(3);
+          EXPECT_EQ(d.Text(131), "kN");
+          EXPECT_TRUE(d.Enabled(Id::SelfWeight));
+          d.Type(Id::Location, "1000");
+          d.Type(Id::Moment, "-5");
+          d.Click(Id::AddPoint);
+          EXPECT_EQ(d.Items(Id::PointList), (std::vector<std::string>{"1000.0     -5.000    0"}));
+          d.Click(Id::SelfWeight);
+          d.Click(1);
+      }).Message("replace existing moment diagram definition with self weight", MsgAnswer::No);
+    EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots), 1);
+    ASSERT_EQ(m.d.pointCount[DeadDiagram], 1);
+    EXPECT_DOUBLE_EQ(m.d.diagrams[DeadDiagram][0].moment, 5000.0);
+}
+
+TEST_F(MemberSheetTest, ClickOnAZoneChoosesItsSection)
+{
+    m.slots.Put(1, membertest::RectBeam("Deep end", 0.3, 0.8));
+    int selected = 0;
+    AddZoneBoundary(m.d, "1250", selected); // half of the 2.5 m member
+    TPushitMaterials page(m.d, m.slots);
+    ui.Dialog("Full Member Properties", [&page](plat::DialogDriver& d) {
+          const plat::Rect box = page.GetItemRect(Id::MaterialBox);
+          // Three quarters along the member band, half-way down it.
+          const int x0 = static_cast<int>(0.05 * box.Width()), w = static_cast<int>(0.9 * box.Width());
+          const int y0 = static_cast<int>(0.25 * box.Height()), h = static_cast<int>(0.5 * box.Height());
+          page.SketchClick({x0 + 3 * w / 4, y0 + h / 2});
+          page.SketchClick({x0 + 3 * w / 4, y0 - 2}); // above the band: nothing
+          d.Click(1);
+      }).Dialog("Beam Sections", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Selection(5072), 0);
+        d.Select(5072, 1);
+        d.Click(1);
+    });
+    plat::PropertySheet sheet(nullptr, "Full Member Properties", 0);
+    sheet.AddPage(page);
+    EXPECT_EQ(sheet.Execute(), plat::DialogResult::Ok);
+    EXPECT_EQ(m.d.zones[0].structureIndex, 0);
+    EXPECT_EQ(m.d.zones[1].structureIndex, 1);
+    EXPECT_TRUE(ui.Done());
+}
+
+// ---- Post-fire parameters -----------------------------------------------------------------------
+
+TEST_F(MemberSheetTest, FireDialogDefaultsCancelAndCorrectedOk)
+{
+    TStructure& beam = *m.beam;
+    ui.Dialog("Post-fire analysis parameters", [](plat::DialogDriver& d) {
+        EXPECT_TRUE(d.Checked(FireId::Iso));
+        EXPECT_TRUE(d.Checked(FireId::Bottom) && d.Checked(FireId::Sides) && d.Checked(FireId::Top));
+        EXPECT_EQ(d.Text(FireId::Minutes), "   30");
+        EXPECT_EQ(d.Text(FireId::TemperatureUnit), "degrees C");
+        EXPECT_EQ(d.Items(FireId::Rebar).size(), 4u);
+        d.Type(FireId::Minutes, "90");
+        d.Click(2);
+    });
+    TFire cancelled(nullptr, &beam);
+    EXPECT_EQ(cancelled.Execute(), plat::DialogResult::Cancel);
+    int exposure = 0, type = 0, rebar = 0;
+    double time = 0, temperature = 0;
+    beam.GetFireData(exposure, type, rebar, time, temperature);
+    EXPECT_EQ(time, 1800.0);
+
+    ui.Dialog("Post-fire analysis parameters", [](plat::DialogDriver& d) {
+          d.Click(FireId::Bottom);
+          d.Click(FireId::Sides);
+          d.Click(FireId::Top);
+          d.Click(FireId::Constant);
+          d.Type(FireId::Temperature, "800");
+          d.Select(FireId::Rebar, 1);
+          d.Click(1);
+      }).Message("No sides of beam selected", MsgAnswer::Ok);
+    TFire ok(nullptr, &beam);
+    EXPECT_EQ(ok.Execute(), plat::DialogResult::Ok);
+    EXPECT_TRUE(ok.Changed());
+    beam.GetFireData(exposure, type, rebar, time, temperature);
+    EXPECT_EQ(exposure, 1);
+    EXPECT_EQ(type, 2);
+    EXPECT_EQ(rebar, 1);
+    EXPECT_EQ(temperature, 800.0);
+}
+
+// ---- Demonstration ------------------------------------------------------------------------------
+
+TEST_F(MemberSheetTest, DemonstrationPaintsTheGridOnItsSide)
+{
+    ui.Input("Enter Number of blocks", std::string("4"))
+        .Input("Enter w", std::string("1.5"))
+        .Message("iterations needed", MsgAnswer::Ok);
+    RecordingDC dc;
+    testing::internal::CaptureStdout();
+    RunSorDemo(dc);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("iterations needed"), std::string::npos);
+    // 4 blocks of 256 px: 5 rows x 3 columns per sweep; row 1, column 0 from x 276, y 612.
+    const auto fills = dc.CallsOf("FillRect");
+    ASSERT_EQ(fills.size() % 15, 0u);
+    EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [](const DrawCall& c) {
+        return c.rect == plat::Rect{276, 612, 532, 868};
+    }));
+    // Column 0 (300 degrees) in red-yellow, the 100-degree column in blue-red.
+    EXPECT_EQ(fills[0].color, (plat::Color{130, 125, 0}));
+    EXPECT_EQ(fills[2].color, (plat::Color{125, 0, 131}));
+
+    ui.Input("Enter Number of blocks", std::string("250")).Input("Enter w", std::nullopt).Message("between 1 and 199",
+                                                                                                  MsgAnswer::Ok);
+    RecordingDC refused;
+    RunSorDemo(refused);
+    EXPECT_TRUE(refused.CallsOf("FillRect").empty());
+}
+
+} // namespace
