@@ -4,12 +4,14 @@
 #include "dialogs/SectionInputDialogs.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
 #include "platform/Application.h"
+#include "membrane/view/MembraneModeInstall.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
 
 int main(int argc, char** argv) {
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
+    InstallMembraneMode();
     InstallStateDiagrams();
     InstallSectionDialogs();
     InstallMaterialReinforcementDialogs();

@@ -1,0 +1,5 @@
+#pragma once
+// Installs the membrane mode with the view manager (a membrane element's results are shown by
+// TP2k_Logic, following the program's settings) and as the beam mode's one-layer view.
+
+void InstallMembraneMode();
