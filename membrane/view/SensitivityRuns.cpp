@@ -48,8 +48,12 @@ void CopyLayers(const TShell& element, TShell& copy, int d, int areaDirection, i
     copy.DeleteLongLayers(d);
     for (int i = 0; i < element.GetLongLayerCount(d); ++i) {
         LongLayerRec layer = *element.GetLongLayer(i, d);
-        if (d == areaDirection)
+        // Validation makes a layer's total area num x Ai again, so the bar area is varied
+        // with the total; varying the total alone would leave the run equal to the element.
+        if (d == areaDirection) {
             layer.A = Vary(layer.A, sign);
+            layer.Ai = Vary(layer.Ai, sign);
+        }
         copy.AddLongLayer(layer, d);
     }
 }
