@@ -1,8 +1,10 @@
 #include "membrane/view/MembraneModeInstall.h"
 
 #include "app/ShellServices.h"
+#include "app/views/DiagramMakers.h"
 #include "app/views/TViewm.h"
 #include "membrane/TP2kQ2kHelper.h"
+#include "membrane/view/TNodeData.h"
 #include "membrane/view/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "views/TQ2k_Logic.h"
@@ -35,6 +37,11 @@ private:
 
 void InstallMembraneMode()
 {
+    // The node-data pane of the graphs 2104-2106, in display mode id - 2104.
+    SetDiagramMaker(16, [](plat::Window* parent, const std::string& title, int x, int y, int w,
+                           int h, int graphId) -> std::unique_ptr<Tchart> {
+        return std::make_unique<TNodeData>(parent, title, x, y, w, h, graphId - 2104);
+    });
     SetMembraneLogicFactory(
         [](TStructure* structure, TSectionalAnalysis* analysis, TViewm_2k& view) {
             auto logic = std::make_unique<TP2k_Logic>(structure, analysis);
