@@ -9,6 +9,7 @@
 #include "charts/RichText.h"
 #include "foundation/DateTime.h"
 #include "membrane/MembraneState.h"
+#include "membrane/view/ElementPanel.h"
 #include "membrane/view/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "model/catalogues/TRebarList.h"
@@ -44,12 +45,11 @@ void DrawMarked(plat::DC& dc, int x, int y, const std::string& text)
 
 } // namespace
 
-std::string TP2k_Logic::DescribePatterns(int d) const
+std::string DescribePatterns(const TStructure* m_structure, int d, const DisplayContext& u)
 {
     std::string text;
     if (!m_structure)
         return text;
-    const DisplayContext& u = m_display;
     const bool si = u.unitSystem == 0;
     for (int i = 0; i < m_structure->GetPatternCapacity(); ++i) {
         const ReinfPatternRec* p = m_structure->GetPattern(i, d);
@@ -74,12 +74,11 @@ std::string TP2k_Logic::DescribePatterns(int d) const
     return text;
 }
 
-std::string TP2k_Logic::DescribeLongLayers(int d) const
+std::string DescribeLongLayers(const TStructure* m_structure, int d, const DisplayContext& u)
 {
     std::string text;
     if (!m_structure)
         return text;
-    const DisplayContext& u = m_display;
     const bool si = u.unitSystem == 0;
     const double t = m_structure->GetHeight();
     for (int i = 0; i < m_structure->GetLongLayerCount(d); ++i) {
@@ -105,12 +104,11 @@ std::string TP2k_Logic::DescribeLongLayers(int d) const
     return text;
 }
 
-std::string TP2k_Logic::DescribeTransLayers() const
+std::string DescribeTransLayers(const TStructure* m_structure, const DisplayContext& u)
 {
     std::string text;
     if (!m_structure)
         return text;
-    const DisplayContext& u = m_display;
     const bool si = u.unitSystem == 0;
     for (int i = 0; i < m_structure->GetTransLayerCount(2); ++i) {
         const TransLayerRec* l = m_structure->GetTransLayer(i, 2);
@@ -128,6 +126,21 @@ std::string TP2k_Logic::DescribeTransLayers() const
                            u.Show(l->space, kAreaPerBar), u.Label(kAreaPerBar));
     }
     return text;
+}
+
+std::string TP2k_Logic::DescribePatterns(int d) const
+{
+    return ::DescribePatterns(m_structure, d, m_display);
+}
+
+std::string TP2k_Logic::DescribeLongLayers(int d) const
+{
+    return ::DescribeLongLayers(m_structure, d, m_display);
+}
+
+std::string TP2k_Logic::DescribeTransLayers() const
+{
+    return ::DescribeTransLayers(m_structure, m_display);
 }
 
 void TP2k_Logic::GetInfoText(std::string& text)
@@ -262,4 +275,8 @@ int TP2k_Logic::PaintPanelText(plat::DC& dc, int panel, int w, int h)
     return 1;
 }
 
-void TP2k_Logic::PaintSection(plat::DC&, int, int, int, int, int) {}
+void TP2k_Logic::PaintSection(plat::DC& dc, int x, int y, int w, int h, int flag)
+{
+    RefreshDisplay();
+    PaintMembranePanel(dc, GetShell(), x, y, w, h, flag, m_display);
+}
