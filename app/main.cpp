@@ -6,6 +6,7 @@
 #include "dialogs/QuickDefineDialogs.h"
 #include "dialogs/MemberInputDialogs.h"
 #include "platform/Application.h"
+#include "membrane/view/MembraneModeInstall.h"
 #include "views/BeamModeInstall.h"
 #include "views/EmptyCharts.h"
 #include "views/StateDiagramsInstall.h"
@@ -13,6 +14,7 @@
 int main(int argc, char** argv) {
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
+    InstallMembraneMode();
     InstallStateDiagrams();
     InstallEmptyCharts();
     InstallSectionDialogs();

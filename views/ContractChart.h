@@ -44,6 +44,7 @@ public:
     void AddTaggedPoint(double x, double y, int tag) override;
     void SetDrawMode(int mode) override { m_chart.SetDrawMode(mode); }
     void SetSubMode(int mode) override { m_chart.SetSubMode(mode); }
+    void SetTitleItalic(int italic) override { m_chart.SetTitleItalic(italic); }
 
 private:
     ChartContract& m_chart;

@@ -43,4 +43,6 @@ public:
     }
     virtual void SetDrawMode(int mode) { (void)mode; }
     virtual void SetSubMode(int mode) { (void)mode; }
+    // The title in italics (1) or upright (0).
+    virtual void SetTitleItalic(int italic) { (void)italic; }
 };

@@ -44,7 +44,7 @@ const PanelMenuTable kBeamPanelMenu = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},
 
 void TBeamStandIn_Logic::InitPanelMenu(PanelMenuTable& t) { t = kBeamPanelMenu; }
 
-void TP2k_Logic::InitPanelMenu(PanelMenuTable& t) {
+void TP2kStandIn_Logic::InitPanelMenu(PanelMenuTable& t) {
     t = {{{0, 0, 0, 0, 0, 0, 0, 0, 0},
           {1, 1, 0, 1, 1, 0, 0, 0, 0},
           {0, 0, 0, 0, 0, 0, 0, 0, 1},

@@ -52,7 +52,7 @@ public:
 };
 
 // Membrane elements.
-class TP2k_Logic : public TStandInLogic {
+class TP2kStandIn_Logic : public TStandInLogic {
 public:
     using TStandInLogic::TStandInLogic;
     void InitPanelMenu(PanelMenuTable& table) override;

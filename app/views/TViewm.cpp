@@ -255,6 +255,19 @@ BeamLogicFactory SetBeamLogicFactory(BeamLogicFactory factory) {
     return previous;
 }
 
+namespace {
+MembraneLogicFactory& MembraneFactory() {
+    static MembraneLogicFactory factory;
+    return factory;
+}
+} // namespace
+
+MembraneLogicFactory SetMembraneLogicFactory(MembraneLogicFactory factory) {
+    MembraneLogicFactory previous = std::move(MembraneFactory());
+    MembraneFactory() = std::move(factory);
+    return previous;
+}
+
 int TViewm_2k::CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) {
     if (m_logic && m_logic->GetModeType() != type)
         m_logic.reset();
@@ -272,7 +285,10 @@ int TViewm_2k::CreateLogic(int type, TStructure* structure, TSectionalAnalysis* 
             m_logic = std::make_unique<TBeamStandIn_Logic>(structure, analysis);
         break;
     case kKindShell:
-        m_logic = std::make_unique<TP2k_Logic>(structure, analysis);
+        if (MembraneFactory())
+            m_logic = MembraneFactory()(structure, analysis, *this);
+        if (!m_logic)
+            m_logic = std::make_unique<TP2kStandIn_Logic>(structure, analysis);
         break;
     case kKindBare:
         m_logic = std::make_unique<TSarnex_Logic>(structure, analysis);

@@ -38,6 +38,9 @@ struct SectionState;
 using BeamLogicFactory =
     std::function<std::unique_ptr<TBase_Logic>(TStructure*, TSectionalAnalysis*, TViewm_2k&)>;
 BeamLogicFactory SetBeamLogicFactory(BeamLogicFactory factory);
+// The same for a membrane element; without one the view manager keeps a stand-in.
+using MembraneLogicFactory = BeamLogicFactory;
+MembraneLogicFactory SetMembraneLogicFactory(MembraneLogicFactory factory);
 
 class TViewm_Base {
 public:

@@ -50,7 +50,7 @@ TEST(ModeStandIns, IdsAndPanelMenusOfTheThreeModes) {
     TBeam beam;
     FakeAnalysis withShear(&beam, 1), withoutShear(&beam, 0);
     TBeamStandIn_Logic q2k(&beam, &withShear);
-    TP2k_Logic p2k(&beam, nullptr);
+    TP2kStandIn_Logic p2k(&beam, nullptr);
     TSarnex_Logic sarnex(&beam, nullptr);
     struct Row {
         TBase_Logic* logic;
@@ -109,11 +109,11 @@ TEST(ViewManager, CreateLogicKeepsABeamModeObjectAndRenewsOthers) {
     view.CreateLogic(1, &shell, nullptr);  // type 1 keeps the beam mode object even for a shell
     EXPECT_NE(dynamic_cast<TBeamStandIn_Logic*>(view.GetLogic()), nullptr);
     view.CreateLogic(0, &shell, nullptr);
-    ASSERT_NE(dynamic_cast<TP2k_Logic*>(view.GetLogic()), nullptr);
+    ASSERT_NE(dynamic_cast<TP2kStandIn_Logic*>(view.GetLogic()), nullptr);
     EXPECT_EQ(view.GetDefaultGraphId(), 200);
     EXPECT_EQ(view.GetPanelMenu()[5][PanelMenuByte::ControlChart2], 0);
-    struct CountedMembrane : TP2k_Logic {
-        CountedMembrane(TStructure* s, int* gone) : TP2k_Logic(s, nullptr), m_gone(gone) {}
+    struct CountedMembrane : TP2kStandIn_Logic {
+        CountedMembrane(TStructure* s, int* gone) : TP2kStandIn_Logic(s, nullptr), m_gone(gone) {}
         ~CountedMembrane() override { ++*m_gone; }
         int* m_gone;
     };
@@ -124,7 +124,7 @@ TEST(ViewManager, CreateLogicKeepsABeamModeObjectAndRenewsOthers) {
     EXPECT_EQ(dynamic_cast<CountedMembrane*>(view.GetLogic()), nullptr);
 
     view.CreateLogic(2, &shell, nullptr);
-    EXPECT_NE(dynamic_cast<TP2k_Logic*>(view.GetLogic()), nullptr);  // kept: the type matches
+    EXPECT_NE(dynamic_cast<TP2kStandIn_Logic*>(view.GetLogic()), nullptr);  // kept: the type matches
     TStructure bare;
     view.CreateLogic(0, &bare, nullptr);
     EXPECT_NE(dynamic_cast<TSarnex_Logic*>(view.GetLogic()), nullptr);

@@ -1,0 +1,106 @@
+// The node-data pane: where its lines land from hand-computed rows, what the steel flags and
+// the crack width show, and the text that "Copy Text" puts on the clipboard.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "membrane/view/TNodeData.h"
+#include "platform/Application.h"
+#include "platform/Services.h"
+#include "tests/support/RecordingDC.h"
+#include "tests/views/ViewTestSupport.h"
+
+namespace {
+
+// The mode-0 sequence 1..26 (SI), with the flag pair (x, y) and the crack width w.
+std::vector<double> Sequence(double flagX, double flagY, double w)
+{
+    std::vector<double> v;
+    for (int i = 1; i <= 26; ++i)
+        v.push_back(i);
+    v[0] = 0.001;     // e_x 1 mm/m
+    v[9] = 2.5e6;     // f_1 2.5 MPa
+    v[14] = 300e6;    // f_sx 300 MPa
+    v[17] = w;        // w
+    v[18] = 0.12;     // s_m theta 120 mm
+    v[24] = flagX;
+    v[25] = flagY;
+    return v;
+}
+
+void Feed(TNodeData& pane, const std::vector<double>& v, bool separator)
+{
+    if (separator)
+        pane.AddPoint(kUndefined, 0.0);
+    for (std::size_t i = 0; i + 1 < v.size(); i += 2)
+        pane.AddPoint(v[i], v[i + 1]);
+    pane.AutoScale();
+}
+
+const NodeDataLine* Find(const NodeDataLayout& l, const std::string& fragment)
+{
+    for (const NodeDataLine& line : l.lines)
+        if (line.text.find(fragment) != std::string::npos)
+            return &line;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(MembraneNodeData, LinesLandOnTheirRowsAndColumns)
+{
+    // W 400, H 300: m = 10, s = 28; left column 92, right 308, middle 200.
+    const NodeDataLayout l = LayOutNodeData(0, Sequence(0, 0, 0.0004), 400, 300, 0);
+    ASSERT_NE(Find(l, "|e_x:  1.00 mm/m"), nullptr);
+    EXPECT_EQ(Find(l, "|e_x:")->x, 92);
+    EXPECT_EQ(Find(l, "|e_x:")->y, 10);
+    EXPECT_EQ(Find(l, "|q:")->y, 10 + 5 * 28);
+    EXPECT_EQ(Find(l, "f_1:  2.50 MPa")->x, 308);
+    EXPECT_EQ(Find(l, "f_s_x: 300.0 MPa")->y, 180); // trunc(10 + 6.1 x 28)
+    EXPECT_EQ(Find(l, "w:  0.40 mm")->y, 239);      // trunc(10 + 8.2 x 28)
+    EXPECT_NE(Find(l, "s_m-|q:   120 mm"), nullptr);
+    EXPECT_NE(Find(l, "f_s_x_c_r:"), nullptr);
+    EXPECT_EQ(l.rules, (std::vector<int>{180, 239}));
+
+    // Uncracked: no crack steel stresses. x flag 3 and y flag 2: texts in the middle.
+    const NodeDataLayout u = LayOutNodeData(0, Sequence(3, 2, 0.0), 400, 300, 0);
+    EXPECT_EQ(Find(u, "f_s_x_c_r"), nullptr);
+    EXPECT_EQ(Find(u, "X-dir'n not available")->x, 200);
+    EXPECT_EQ(Find(u, "Bar Rupture")->y, 208); // trunc(10 + 7.1 x 28)
+    EXPECT_EQ(Find(u, "f_s_y:"), nullptr);
+    // A flag of 1 (no layers) still shows the stresses.
+    EXPECT_NE(Find(LayOutNodeData(0, Sequence(1, 1, 0.0), 400, 300, 0), "f_s_y:"), nullptr);
+    // US: stresses without decimals, crack width with three.
+    const NodeDataLayout us = LayOutNodeData(0, Sequence(0, 0, 0.0004), 400, 300, 1);
+    EXPECT_NE(Find(us, "f_1:   363 psi"), nullptr);
+    EXPECT_NE(Find(us, "w: 0.016 in"), nullptr);
+}
+
+TEST(MembraneNodeData, PaintsNoDataThenTheLinesAndCopiesTheSameText)
+{
+    plat::EnsureGuiRuntime();
+    TNodeData pane(nullptr, "", 0, 0, 400, 300, 0);
+    EXPECT_EQ(pane.Kind(), 16);
+    RecordingDC none;
+    pane.Paint(none, true, {0, 0, 400, 300});
+    EXPECT_EQ(none.Texts(), (std::vector<std::string>{"No Data"}));
+
+    Feed(pane, Sequence(0, 0, 0.0004), true); // a leading separator pair is skipped
+    RecordingDC dc;
+    pane.Paint(dc, true, {0, 0, 400, 300});
+    EXPECT_EQ(dc.CallsOf("Line").size(), 2u);
+    EXPECT_FALSE(dc.Texts().empty());
+
+    pane.ExportData(0);
+    const std::string text = plat::Clipboard::GetText();
+    EXPECT_EQ(text.rfind("Membrane Node Information\r\n\r\n|e_x:  1.00 mm/m\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("\r\nf_c_x:  0.00 MPa\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    // 6 + 6 strain and concrete lines, 2 + 2 steel lines, spacing, width, v_ci, v_ci max.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 20);
+    std::vector<std::string> items;
+    for (const plat::MenuItem& i : pane.PopupItems())
+        items.push_back(i.text);
+    EXPECT_EQ(items, (std::vector<std::string>{"Copy Picture", "", "Copy Text", "Select Font"}));
+}
