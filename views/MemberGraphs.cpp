@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
+#include "app/GlobalTables.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "foundation/Units.h"
@@ -88,7 +89,10 @@ int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
 int TQ2k_Logic::FillFireChart(ViewChart* chart, int id)
 {
     if (HasThermalModel()) {
-        chart->AttachStructure(m_structure);
+        // The outline over the field is the table's current section (the post-fire beam the
+        // fire analysis stored), not the one this mode was bound to.
+        TStructure* current = StructureAt(g_CurrentStructure);
+        chart->AttachStructure(current ? current : m_structure);
         if (ResetThermalPlotIterator(id)) {
             const bool temperature = id == 2110 || id == 2111;
             // The model delivers temperatures scaled by the temperature factor of the
@@ -122,7 +126,7 @@ void AddLabel(ViewChart* chart, double x, double y, double z, const std::string&
     chart->AddText("X", x);
     chart->AddText("Y", y);
     chart->AddText("Z", z);
-    chart->AddText(text.c_str(), 0.0);
+    chart->AddText(text.c_str(), -1.0); // -1.0 completes the label
 }
 
 } // namespace
