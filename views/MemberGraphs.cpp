@@ -149,7 +149,8 @@ int TQ2k_Logic::FillInteractionSurface(ViewChart* chart, int id)
         chart->AutoScale();
         return 1;
     }
-    xs.assign(count, 0.0), ys.assign(count, 0.0), zs.assign(count, 0.0), corners.assign(count, 0);
+    // The diagram appends its vertices: hand it empty lists.
+    xs.clear(), ys.clear(), zs.clear(), corners.clear();
     m_analysis->FindDiagramPoint(0, count, found, xs, ys, corners, zs, sub);
     count = std::min<int>(count, static_cast<int>(std::min({xs.size(), ys.size(), zs.size(), corners.size()})));
     const auto range = [&](const std::vector<double>& v, double& lo, double& hi) {
