@@ -1,5 +1,6 @@
-// The contour charts (51 x 51 grid as the fire analysis feeds them) and the 3-D plot through
-// the software renderer of its 3-D window, painted offscreen into images of panel size.
+// The contour charts (51 x 51 grid as the fire analysis feeds them), the 3-D plot through the
+// software renderer of its 3-D window and a colour map of 10,000 elements, painted offscreen
+// into images of panel size.
 
 #include <cmath>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "charts/T3DPlot.h"
+#include "charts/TColourMap.h"
 #include "charts/TContour.h"
 #include "platform/Application.h"
 #include "platform/DC.h"
@@ -77,5 +79,44 @@ void BM_Paint3DPlotSegments10k(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Paint3DPlotSegments10k)->Unit(benchmark::kMillisecond);
+
+// A colour map of 100 x 100 quadrilaterals with 10,000 values on the even ramp.
+void BM_PaintColourMap10k(benchmark::State& state)
+{
+    StartGui();
+    constexpr int n = 100;
+    MapIntMesh mesh;
+    MapFloatMesh coords;
+    mesh.header = {0, 0, (n + 1) * (n + 1), n * n, 0, 0};
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            const int a = j * (n + 1) + i;
+            mesh.nodes.insert(mesh.nodes.end(), {a, a + 1, a + n + 2, a + n + 1});
+            const int e = j * n + i;
+            mesh.neighbours.insert(mesh.neighbours.end(), {j > 0 ? e - n : -1, i + 1 < n ? e + 1 : -1,
+                                                           j + 1 < n ? e + n : -1, i > 0 ? e - 1 : -1});
+        }
+    mesh.faces = mesh.neighbours;
+    for (int j = 0; j <= n; ++j)
+        for (int i = 0; i <= n; ++i) {
+            coords.x.push_back(0.01f * i);
+            coords.y.push_back(0.01f * j);
+        }
+    coords.thickness.assign(n * n, 0.1f);
+    plat::Window page;
+    TColourMap map(&page, "Stress", 0, 0, 640, 480, kMapValues, 1.0);
+    map.LinkArrays(&mesh, &coords);
+    map.ClearData();
+    map.AddPoint(kSeparator, kMapValues);
+    for (int e = 0; e < n * n; ++e)
+        map.AddPoint(std::sin(e * 0.001) * 5.0, 0.0);
+    map.AutoScale();
+    plat::MemoryDC dc(640, 480);
+    for (auto _ : state) {
+        map.Paint(dc, true, {0, 0, 640, 480});
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PaintColourMap10k)->Unit(benchmark::kMillisecond);
 
 } // namespace
