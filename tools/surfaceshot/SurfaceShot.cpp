@@ -4,6 +4,10 @@
 // left drag of 100 pixels right and 60 down.
 //
 //   qv_surfaceshot <output folder>
+//   qv_surfaceshot <output folder> window [seconds]
+//
+// With "window" the curvature surface is shown in a window with its 3-D child window, turned
+// by a drag once it shows; take the picture under Xvfb with import -window root.
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +33,26 @@ int main(int argc, char** argv)
     TMNInter diagram(column.get());
     RunToFinish(diagram, 20000);
     TQ2k_Logic logic(column.get(), &diagram);
+    if (argc > 2 && std::string(argv[2]) == "window") {
+        const int seconds = argc > 3 ? std::atoi(argv[3]) : 6;
+        plat::Window window;
+        window.Create();
+        window.MoveWindow({0, 0, 820, 640});
+        T3DPlot plot(&window, "", 10, 10, 800, 600);
+        ChartDescription d;
+        logic.GetChartDescription(4701, d, 25);
+        plot.SetTitles(d.title, d.xLabel, d.yLabel, d.xPrecision, d.yPrecision);
+        ContractChart chart(plot);
+        logic.FillChart(&chart, 4701, 0, 0);
+        plot.CreateInParent();
+        window.Show(true);
+        plat::Application::PumpEvents(seconds * 500);
+        plot.GLWindow()->EvLButtonDown(0, {300, 300});
+        plot.GLWindow()->EvMouseMove(0, {400, 360});
+        plot.GLWindow()->EvLButtonUp(0, {400, 360});
+        plat::Application::PumpEvents(seconds * 500);
+        return 0;
+    }
     for (int id = 4700; id <= 4702; ++id) {
         T3DPlot plot(nullptr, "", 0, 0, 800, 600);
         ChartDescription d;
