@@ -36,7 +36,20 @@ plat::LogFont Arial(int height)
     return f;
 }
 
+MapElementReporter& ElementReporter()
+{
+    static MapElementReporter reporter;
+    return reporter;
+}
+
 } // namespace
+
+MapElementReporter SetMapElementReporter(MapElementReporter reporter)
+{
+    MapElementReporter previous = std::move(ElementReporter());
+    ElementReporter() = std::move(reporter);
+    return previous;
+}
 
 std::vector<plat::MenuItem> ColourMapMenuItems(int kind)
 {
@@ -376,6 +389,94 @@ int TColourMap::FindNearestElement(int px, int py) const
         }
     }
     return best;
+}
+
+// ---- The mouse ----------------------------------------------------------------------------
+
+void TColourMap::DrawBand(plat::Point a, plat::Point b)
+{
+    if (!IsCreated())
+        return;
+    plat::ClientDC dc(*this);
+    dc.SetROP2(plat::Rop::NotXorPen);
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 2, plat::Colors::LtBlue});
+    if (MouseMode() == 1) {
+        dc.Polyline({a, {a.x, b.y}, b, {b.x, a.y}, a});
+    } else {
+        dc.MoveTo(a);
+        dc.LineTo(b);
+    }
+}
+
+void TColourMap::EvLButtonDown(unsigned flags, plat::Point p)
+{
+    const int mode = MouseMode();
+    if (mode == 0) {
+        const int k = m_dataKind;
+        if (k == kMapLineSelection) {
+            if (IsCreated())
+                SetCapture();
+            m_band = true;
+            m_start = m_current = p;
+            return;
+        }
+        if (m_mesh && (k == kMapValues || k == kMapElementNumbers || k == kMapNodeNumbers || k == kMapSupports ||
+                       k == kMapDeformed || k == kMapCracks || k == kMapGlyphs || k == kMapDeformedCracks)) {
+            const int element = FindNearestElement(p.x, p.y);
+            ExportChartText(ElementReporter() ? ElementReporter()(k, element) : std::string("No data to report"), 1, this);
+            return;
+        }
+        Tchart::EvLButtonDown(flags, p);
+        return;
+    }
+    if (IsCreated())
+        SetCapture();
+    m_band = true;
+    m_start = m_current = p;
+}
+
+void TColourMap::EvMouseMove(unsigned flags, plat::Point p)
+{
+    Tchart::EvMouseMove(flags, p);
+    if (!m_band)
+        return;
+    if (MouseMode() == 2) {
+        m_xOffset += p.x - m_current.x;
+        m_yOffset += p.y - m_current.y;
+        m_current = p;
+        Reselect();
+        return;
+    }
+    DrawBand(m_start, m_current); // erases the last one
+    m_current = p;
+    DrawBand(m_start, m_current);
+}
+
+void TColourMap::EvLButtonUp(unsigned flags, plat::Point p)
+{
+    Tchart::EvLButtonUp(flags, p);
+    if (!m_band)
+        return;
+    if (IsCreated())
+        ReleaseCapture();
+    m_band = false;
+    if (MouseMode() == 1) {
+        double x0 = (m_start.x - m_xOffset) / m_xScale, x1 = (p.x - m_xOffset) / m_xScale;
+        double y0 = (m_yOffset - m_start.y) / m_yScale, y1 = (m_yOffset - p.y) / m_yScale;
+        if (x0 > x1)
+            std::swap(x0, x1);
+        if (y0 > y1)
+            std::swap(y0, y1);
+        if (x1 - x0 < 0.001)
+            x1 = x0 + 0.001;
+        if (y1 - y0 < 0.001)
+            y1 = y0 + 0.001;
+        // -1 and 1 stand for the mesh's own ends: keep a corner there off them.
+        UpdateScaling(x0 == -1.0 ? std::nextafter(x0, 0.0) : x0, x1 == 1.0 ? std::nextafter(x1, 0.0) : x1,
+                      y0 == -1.0 ? std::nextafter(y0, 0.0) : y0, y1 == 1.0 ? std::nextafter(y1, 0.0) : y1);
+        SetMouseMode(3); // back to mode 0, keeping the zoom
+    }
+    Reselect();
 }
 
 // ---- Drawing ------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 // the 3-D child window. The mesh comes from its supplier as two structures the map only reads;
 // the values through the chart data contract, after a header pair (above 1e30, data kind).
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,11 @@ struct MapFloatMesh {
     std::vector<float> x, y, thickness;
 };
 
+// Writes the owning mode's report on an element (data kind, element) for the "View Data" dialog;
+// the views install it. Without one the report reads "No data to report".
+using MapElementReporter = std::function<std::string(int kind, int element)>;
+MapElementReporter SetMapElementReporter(MapElementReporter reporter);
+
 // The popup items of a data kind after "Change 3D Mode".
 std::vector<plat::MenuItem> ColourMapMenuItems(int kind);
 
@@ -71,6 +77,11 @@ public:
     void AutoScale() override;
     bool EvCommand(int id, int control, int notifyCode) override;
     void EvSize(plat::Size size) override;
+    // Mouse mode 0: a click reports on the nearest element (value, mesh and deformation kinds);
+    // mode 1 zooms to the rectangle dragged, mode 2 pans by the drag.
+    void EvLButtonDown(unsigned flags, plat::Point p) override;
+    void EvMouseMove(unsigned flags, plat::Point p) override;
+    void EvLButtonUp(unsigned flags, plat::Point p) override;
 
     void CmSetBinRange();
     void CmFreezeBins();
@@ -139,4 +150,8 @@ private:
     int m_nodes = 0, m_quads = 0, m_triangles = 0, m_lines = 0;
     int m_legendBand = 0;
     int m_titleBand = 0;
+    bool m_band = false;
+    plat::Point m_start;
+    plat::Point m_current;
+    void DrawBand(plat::Point a, plat::Point b);
 };

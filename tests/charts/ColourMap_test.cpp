@@ -259,4 +259,45 @@ TEST_F(ColourMapChart, DialogsModesAndPan)
     EXPECT_EQ(map.GLWindow(), nullptr);
 }
 
+TEST_F(ColourMapChart, ZoomPanAndTheElementReport)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    Feed(Values({1, 2, 2, 3, 3}));
+    // Zoom to the square of element 1 (1..2 by 0..1): it then fills 95 % of the picture height.
+    const plat::Point a = map.ToPixel(1.0, 1.0), b = map.ToPixel(2.0, 0.0);
+    map.SetMouseMode(1);
+    map.EvLButtonDown(0, a);
+    map.EvMouseMove(0, {(a.x + b.x) / 2, (a.y + b.y) / 2});
+    map.EvLButtonUp(0, b);
+    EXPECT_EQ(map.MouseMode(), 0);
+    const int plotHeight = 400 - map.LegendBand() - map.TitleBand();
+    EXPECT_NEAR(map.ToPixel(1.0, 0.0).y - map.ToPixel(1.0, 1.0).y, static_cast<int>(0.95 * plotHeight), 2);
+    EXPECT_NEAR((map.ToPixel(1.0, 0.0).x + map.ToPixel(2.0, 0.0).x) / 2.0, 250.0, 1.0); // centred
+    // Pan: the picture follows the drag.
+    const plat::Point before = map.ToPixel(1.5, 0.5);
+    map.SetMouseMode(2);
+    map.EvLButtonDown(0, {100, 100});
+    map.EvMouseMove(0, {130, 90});
+    map.EvLButtonUp(0, {130, 90});
+    EXPECT_EQ(map.ToPixel(1.5, 0.5).x, before.x + 30);
+    EXPECT_EQ(map.ToPixel(1.5, 0.5).y, before.y - 10);
+    // A click in mode 0 reports on the nearest element in "View Data".
+    map.SetMouseMode(0);
+    int reported = -1;
+    MapElementReporter previous = SetMapElementReporter([&](int, int e) {
+        reported = e;
+        return std::string("element report");
+    });
+    std::string shown;
+    ScriptedUi ui;
+    ui.DataView([&](std::string& text) {
+        shown = text;
+        return true;
+    });
+    map.EvLButtonDown(0, map.ToPixel(1.4, 0.6));
+    SetMapElementReporter(std::move(previous));
+    EXPECT_EQ(reported, 1);
+    EXPECT_NE(shown.find("element report"), std::string::npos);
+}
+
 } // namespace
