@@ -599,11 +599,25 @@ void TColourMap::DrawContents(plat::DC& dc)
         else if (m_dataKind == kMapLineElements)
             FillElements(dc, false);
     }
+    const bool plane = m_viewMode == 0;
+    if (m_data.IsShown() && !m_data.IsDataEmpty() && plane) {
+        if (m_dataKind == kMapElementNumbers)
+            DrawElementNumbers(dc);
+        else if (m_dataKind == kMapNodeNumbers)
+            DrawNodeNumbers(dc);
+        else if (m_dataKind == kMapSupports || m_dataKind == kMapVectors)
+            DrawNodeSupports(dc);
+    }
     if (m_data.Data().size() <= 2) {
         dc.SetBkMode(plat::BkMode::Transparent);
         DrawRichText(dc, Width() / 2, Height() / 2, "No Data", TitleFont(), TA::Center, TA::Top);
     }
-    DrawMeshOutline(dc, 25);
+    const bool deformed = m_dataKind == kMapDeformed || m_dataKind == kMapDeformedCracks;
+    if (m_showUndeformed && deformed)
+        DrawMeshOutline(dc, 27);
+    if (m_dataKind == kMapValues && m_viewMode != 2 && m_data.IsShown())
+        DrawElementGlyphs(dc);
+    DrawMeshOutline(dc, 25, deformed ? m_magnification : 0.0);
     if (m_gl)
         m_gl->EndFrame(&dc);
 }
@@ -685,8 +699,112 @@ void TColourMap::FillElements(plat::DC& dc, bool fill)
     }
 }
 
-void TColourMap::DrawMeshOutline(plat::DC& dc, int colour)
+std::pair<double, double> TColourMap::PairAfterHeader(int k) const
 {
+    const std::vector<double>& d = m_data.Data();
+    const std::size_t start = d.size() >= 2 && d[0] > 1e30 ? 2 : 0;
+    const std::size_t at = start + 2 * static_cast<std::size_t>(k);
+    return at + 1 < d.size() ? std::pair<double, double>{d[at], d[at + 1]} : std::pair<double, double>{0.0, 0.0};
+}
+
+void TColourMap::DrawElementGlyphs(plat::DC& dc)
+{
+    // White direction lines of the value kind: the element's second value is the angle of
+    // its principal direction; the length follows the value when the style flag is set.
+    const ChartBounds& b = m_data.DataBounds();
+    double ref = m_whiteLine > 0.0 ? m_whiteLine : std::max(std::fabs(b.xMin), std::fabs(b.xMax));
+    if (ref == 0.0)
+        ref = 1.0;
+    const bool unscaled = b.xMin == 0.0 && b.xMax == 90.0;
+    for (int e = 0; e < m_quads + m_triangles; ++e) {
+        const auto [v, a] = PairAfterHeader(e);
+        if (IsMapNoValue(a))
+            continue;
+        const int* n = nullptr;
+        const int count = NodesOf(e, &n);
+        double x0 = DBL_MAX, x1 = -DBL_MAX, y0 = DBL_MAX, y1 = -DBL_MAX;
+        for (int k = 0; k < count; ++k) {
+            const double x = m_coords->x[static_cast<std::size_t>(n[k])], y = m_coords->y[static_cast<std::size_t>(n[k])];
+            x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+        }
+        double len = std::min(x1 - x0, y1 - y0) * (count == 4 ? 0.8 : 0.6);
+        if (m_style && !unscaled)
+            len = 2.0 * v / ref * len;
+        const double angle = a + 1.5707963267945;
+        const double cx = (x0 + x1) / 2.0, cy = (y0 + y1) / 2.0;
+        const double dx = len / 2.0 * std::cos(angle), dy = len / 2.0 * std::sin(angle);
+        DrawSegment(dc, e, cx - dx, cy - dy, cx + dx, cy + dy, 1, 26);
+    }
+}
+
+void TColourMap::DrawElementNumbers(plat::DC& dc)
+{
+    dc.SelectFont(TextFont());
+    dc.SetBkMode(plat::BkMode::Transparent);
+    dc.SetTextColor(plat::Colors::Black);
+    dc.SetTextAlign(TA::Center | TA::Top);
+    const int half = dc.GetTextExtent("888").cy / 2;
+    for (int e = 0; e < ElementCount(); ++e) {
+        const int* n = nullptr;
+        const int count = NodesOf(e, &n);
+        double cx = 0.0, cy = 0.0;
+        for (int k = 0; k < count; ++k) {
+            cx += m_coords->x[static_cast<std::size_t>(n[k])] / count;
+            cy += m_coords->y[static_cast<std::size_t>(n[k])] / count;
+        }
+        const plat::Point p = ToPixel(cx, cy);
+        dc.TextOut(p.x, p.y - half, std::to_string(e + 1));
+    }
+}
+
+void TColourMap::DrawNodeNumbers(plat::DC& dc)
+{
+    dc.SelectFont(TextFont());
+    dc.SetBkMode(plat::BkMode::Transparent);
+    dc.SetTextColor(plat::Colors::Black);
+    dc.SetTextAlign(TA::Left | TA::Top);
+    for (int i = 0; i < m_nodes; ++i) {
+        const plat::Point p = ToPixel(m_coords->x[static_cast<std::size_t>(i)], m_coords->y[static_cast<std::size_t>(i)]);
+        dc.TextOut(p.x + 2, p.y + 2, std::to_string(i + 1));
+    }
+}
+
+void TColourMap::DrawNodeSupports(plat::DC& dc)
+{
+    const int h = static_cast<int>((Height() / 100) * 0.5);
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
+    dc.SelectBrush(plat::Brush{false, plat::Colors::Black});
+    for (int i = 0; i < m_nodes; ++i) {
+        const auto [cx, cy] = PairAfterHeader(i);
+        const int xc = static_cast<int>(cx), yc = static_cast<int>(cy);
+        const plat::Point p = ToPixel(m_coords->x[static_cast<std::size_t>(i)], m_coords->y[static_cast<std::size_t>(i)]);
+        const plat::Rect circle{p.x - h, p.y - h, p.x + h, p.y + h};
+        if (xc == 1 && yc == 1) {
+            dc.FillRect(circle, plat::Colors::Black);
+        } else if (xc == 0 && yc == 1) {
+            dc.FillRect({p.x - h, p.y + h, p.x + h, p.y + 2 * h}, plat::Colors::Black);
+            dc.Ellipse(circle);
+        } else if (xc == 1 && yc == 0) {
+            dc.FillRect({p.x - 2 * h, p.y - h, p.x - h, p.y + h}, plat::Colors::Black);
+            dc.Ellipse(circle);
+        } else if (xc == 2 || yc == 2) {
+            dc.Ellipse(circle);
+        }
+    }
+}
+
+void TColourMap::DrawMeshOutline(plat::DC& dc, int colour, double magnification)
+{
+    // Deformed: every node moved by the magnification times its displacement pair.
+    const auto node = [&](int i) {
+        double x = m_coords->x[static_cast<std::size_t>(i)], y = m_coords->y[static_cast<std::size_t>(i)];
+        if (magnification != 0.0) {
+            const auto [dx, dy] = PairAfterHeader(i);
+            x += magnification * dx;
+            y += magnification * dy;
+        }
+        return std::pair<double, double>{x, y};
+    };
     for (int e = 0; e < ElementCount(); ++e) {
         const int* n = nullptr;
         const int count = NodesOf(e, &n);
@@ -694,9 +812,9 @@ void TColourMap::DrawMeshOutline(plat::DC& dc, int colour)
         for (int k = 0; k < count; ++k) {
             if (m_mesh->neighbours[base + static_cast<std::size_t>(k)] != -1)
                 continue;
-            const int a = n[k], b = n[(k + 1) % count];
-            DrawSegment(dc, e, m_coords->x[static_cast<std::size_t>(a)], m_coords->y[static_cast<std::size_t>(a)],
-                        m_coords->x[static_cast<std::size_t>(b)], m_coords->y[static_cast<std::size_t>(b)], 1, colour);
+            const auto [ax, ay] = node(n[k]);
+            const auto [bx, by] = node(n[(k + 1) % count]);
+            DrawSegment(dc, e, ax, ay, bx, by, 1, colour);
         }
     }
 }

@@ -123,7 +123,13 @@ private:
     void DrawLegend(plat::DC& dc);
     void DrawContents(plat::DC& dc);
     void FillElements(plat::DC& dc, bool fill);
-    void DrawMeshOutline(plat::DC& dc, int colour);
+    void DrawMeshOutline(plat::DC& dc, int colour, double magnification = 0.0);
+    void DrawElementGlyphs(plat::DC& dc);
+    void DrawElementNumbers(plat::DC& dc);
+    void DrawNodeNumbers(plat::DC& dc);
+    void DrawNodeSupports(plat::DC& dc);
+    // Pair k after the header (the data's first pair when it has none); (0, 0) past the end.
+    std::pair<double, double> PairAfterHeader(int k) const;
     void DrawSegment(plat::DC& dc, int e, double x1, double y1, double x2, double y2, int width, int colour);
     bool Grey() const { return m_blackAndWhite != 0; }
     bool AskValue(const char* caption, const char* prompt, double& value);

@@ -300,4 +300,71 @@ TEST_F(ColourMapChart, ZoomPanAndTheElementReport)
     EXPECT_NE(shown.find("element report"), std::string::npos);
 }
 
+TEST_F(ColourMapChart, NumbersSupportsGlyphsAndTheDeformedOutline)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    // Element numbers at the centroids, counted from 1.
+    Feed({kHeader, static_cast<double>(kMapElementNumbers), 0.0, 0.0});
+    RecordingDC numbers;
+    map.ComposeOn(numbers);
+    int found = 0;
+    for (const DrawCall& c : numbers.CallsOf("Text"))
+        if (c.text == "2") {
+            ++found;
+            EXPECT_NEAR(c.points[0].x, map.ToPixel(1.5, 0.5).x, 1);
+        }
+    EXPECT_EQ(found, 1);
+
+    // Supports: node 0 fixed in both directions (a filled square), node 4 a roller (circle).
+    std::vector<double> d{kHeader, static_cast<double>(kMapSupports)};
+    for (int i = 0; i < 11; ++i) {
+        d.push_back(i == 0 ? 1.0 : i == 4 ? 2.0 : 9.0);
+        d.push_back(i == 0 ? 1.0 : 0.0);
+    }
+    Feed(d);
+    RecordingDC supports;
+    map.ComposeOn(supports);
+    EXPECT_EQ(supports.CallsOf("Ellipse").size(), 1u);
+    const plat::Point n0 = map.ToPixel(0.0, 0.0);
+    bool square = false;
+    for (const DrawCall& c : supports.CallsOf("FillRect"))
+        square = square || (c.rect.left == n0.x - 2 && c.rect.top == n0.y - 2 && c.color == plat::Colors::Black);
+    EXPECT_TRUE(square); // h = (400 / 100) x 0.5 = 2
+
+    // Values with angles 0: white glyphs across each quadrilateral and the triangle (the
+    // angle turned a quarter turn: vertical lines through the centres).
+    std::vector<double> v{kHeader, static_cast<double>(kMapValues)};
+    for (int e = 0; e < 5; ++e)
+        v.insert(v.end(), {1.0, 0.0});
+    Feed(v);
+    RecordingDC glyphs;
+    map.ComposeOn(glyphs);
+    int white = 0;
+    for (const DrawCall& c : glyphs.CallsOf("Line"))
+        if (c.state.pen.color == plat::Color(255, 255, 255)) {
+            ++white;
+            EXPECT_NEAR(c.points[0].x, c.points[1].x, 1);
+        }
+    EXPECT_EQ(white, 5);
+
+    // Deformed: the outline of node 10 moves up by the magnification times its displacement.
+    TColourMap deformed(nullptr, "", 0, 0, 500, 400, kMapDeformed, 10.0);
+    ASSERT_TRUE(deformed.LinkArrays(&m.mesh, &m.coords));
+    deformed.ClearData();
+    deformed.AddPoint(kHeader, kMapDeformed);
+    for (int i = 0; i < 11; ++i)
+        deformed.AddPoint(0.0, i == 10 ? 0.05 : 0.0);
+    deformed.AutoScale();
+    RecordingDC shape;
+    deformed.ComposeOn(shape);
+    const plat::Point top = deformed.ToPixel(3.5, 1.8 + 0.5);
+    bool reached = false;
+    for (const DrawCall& c : shape.CallsOf("Line"))
+        for (const plat::Point& p : c.points)
+            reached = reached || (std::abs(p.x - top.x) <= 1 && std::abs(p.y - top.y) <= 1);
+    EXPECT_TRUE(reached);
+    const std::vector<std::string> t = shape.Texts();
+    EXPECT_NE(std::find(t.begin(), t.end(), "Displacement Magnification: 10.00 x"), t.end());
+}
+
 } // namespace
