@@ -1,6 +1,11 @@
 #include "views/BeamModeInstall.h"
 
 #include "app/ShellServices.h"
+#include "app/summary/CrossSection.h"
+#include "charts/T3DPlot.h"
+#include "charts/TColourMap.h"
+#include "charts/TContour.h"
+#include "model/TStructure.h"
 #include "app/views/DiagramMakers.h"
 #include "views/TBeamDiagram.h"
 #include "views/TForceDiagram.h"
@@ -40,6 +45,27 @@ void InstallResultDiagrams()
     });
     SetDiagramMaker(13, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h, int) {
         return std::unique_ptr<Tchart>(std::make_unique<TForceDiagram>(parent, title, x, y, w, h));
+    });
+    SetDiagramMaker(kContourColourKind, [](plat::Window* parent, const std::string& title, int x, int y, int w,
+                                           int h, int) {
+        return std::unique_ptr<Tchart>(std::make_unique<TContourColour>(parent, title, x, y, w, h));
+    });
+    SetDiagramMaker(kContour3DKind, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+                                       int) {
+        return std::unique_ptr<Tchart>(std::make_unique<TContour3D>(parent, title, x, y, w, h));
+    });
+    SetDiagramMaker(k3DPlotKind, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+                                    int) {
+        return std::unique_ptr<Tchart>(std::make_unique<T3DPlot>(parent, title, x, y, w, h));
+    });
+    // No mode supplies a mesh yet: the map stays blank until one is linked.
+    SetDiagramMaker(kColourMapKind, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h,
+                                       int) {
+        return std::unique_ptr<Tchart>(std::make_unique<TColourMap>(parent, title, x, y, w, h, kMapValues, 1.0));
+    });
+    // The colour contour draws the section over its field: bottom at yRef, centred at x.
+    SetContourOutlineDrawer([](plat::DC& dc, const TStructure& s, double x, double yRef, double scale) {
+        DrawSectionOutline(dc, s, x, yRef + (s.GetTop() - s.GetHeight()) * scale, scale, 0, 0, nullptr);
     });
     SetDiagramMaker(14, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h, int) {
         return std::unique_ptr<Tchart>(std::make_unique<TNPlusM>(parent, title, x, y, w, h));

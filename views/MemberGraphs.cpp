@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
+#include "app/GlobalTables.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "foundation/Units.h"
@@ -99,7 +100,10 @@ int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
 int TQ2k_Logic::FillFireChart(ViewChart* chart, int id)
 {
     if (HasThermalModel()) {
-        chart->AttachStructure(m_structure);
+        // The outline over the field is the table's current section (the post-fire beam the
+        // fire analysis stored), not the one this mode was bound to.
+        TStructure* current = StructureAt(g_CurrentStructure);
+        chart->AttachStructure(current ? current : m_structure);
         if (ResetThermalPlotIterator(id)) {
             const bool temperature = id == 2110 || id == 2111;
             // The model delivers temperatures scaled by the temperature factor of the
@@ -133,7 +137,7 @@ void AddLabel(ViewChart* chart, double x, double y, double z, const std::string&
     chart->AddText("X", x);
     chart->AddText("Y", y);
     chart->AddText("Z", z);
-    chart->AddText(text.c_str(), 0.0);
+    chart->AddText(text.c_str(), -1.0); // -1.0 completes the label
 }
 
 } // namespace
@@ -156,7 +160,8 @@ int TQ2k_Logic::FillInteractionSurface(ViewChart* chart, int id)
         chart->AutoScale();
         return 1;
     }
-    xs.assign(count, 0.0), ys.assign(count, 0.0), zs.assign(count, 0.0), corners.assign(count, 0);
+    // The diagram appends its vertices: hand it empty lists.
+    xs.clear(), ys.clear(), zs.clear(), corners.clear();
     m_analysis->FindDiagramPoint(0, count, found, xs, ys, corners, zs, sub);
     count = std::min<int>(count, static_cast<int>(std::min({xs.size(), ys.size(), zs.size(), corners.size()})));
     const auto range = [&](const std::vector<double>& v, double& lo, double& hi) {

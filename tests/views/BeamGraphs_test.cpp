@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/RecordingChart.h"
 #include "tests/support/TestSupport.h"
 #include "views/ContractChart.h"
@@ -404,6 +406,45 @@ public:
         return 1;
     }
 };
+
+// The same mesh appended to the lists it is handed, as the interaction diagrams do.
+class AppendingMeshAnalysis : public MeshAnalysis {
+public:
+    using MeshAnalysis::MeshAnalysis;
+    int FindDiagramPoint(int countOnly, int& count, int& found, std::vector<double>& x,
+                         std::vector<double>& y, std::vector<int>& index,
+                         std::vector<double>& value, int) override
+    {
+        count = static_cast<int>(xs.size());
+        found = 0;
+        if (!countOnly) {
+            x.insert(x.end(), xs.begin(), xs.end());
+            y.insert(y.end(), ys.begin(), ys.end());
+            index.insert(index.end(), corners.begin(), corners.end());
+            value.insert(value.end(), zs.begin(), zs.end());
+        }
+        return 1;
+    }
+};
+
+TEST(InteractionSurface, VerticesAppendedByTheDiagramAreTheOnesDrawn)
+{
+    RecordingReporter reporter;
+    auto beam = TestSection::MakeBeam();
+    AppendingMeshAnalysis analysis(beam.get());
+    analysis.kind = AnalysisKind::MNDiagram;
+    TQ2k_Logic logic(beam.get(), &analysis);
+    RecordingViewChart chart;
+    EXPECT_EQ(logic.FillChart(&chart, 4701, 0, 0), 1);
+    // The corner at x = 100 lies at 2500 (zeros in front of the mesh would leave every
+    // vertex at the origin and the axes without extent).
+    bool far = false;
+    for (const RecordedPoint& p : chart.points)
+        far = far || (!IsChartSeparator(p.x) && std::fabs(p.y - 2500.0) < 1e-9);
+    EXPECT_TRUE(far);
+    // Labels are completed by the value -1.0.
+    EXPECT_NE(std::find(chart.texts.begin(), chart.texts.end(), "Moment=" + std::to_string(-1.0)), chart.texts.end());
+}
 
 TEST(InteractionSurface, TrianglesAndEdgesAsSegments)
 {

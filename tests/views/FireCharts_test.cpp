@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/GlobalTables.h"
 #include "foundation/Units.h"
 #include "member/fire/FireLaws.h"
 #include "member/fire/TFireAnalysis.h"
@@ -47,6 +48,30 @@ TEST(FireCharts, TemperaturesInDegreesFahrenheitAreOffsetFromCelsius)
     EXPECT_GT(compared, 100);
     // Twenty degrees C are 68 F, not 36.
     EXPECT_GT(us.back().y, 60.0);
+}
+
+TEST(FireCharts, TheOutlineIsTheTablesCurrentStructure)
+{
+    RecordingReporter reporter;
+    firetest::FireStateGuard guard;
+    firetest::TestSlots slots;
+    const FireData fire{3, kISO834Fire, kMildSteel, 300.0, 1000.0};
+    TBeam* bound = slots.Put(0, firetest::FireBeam(0.25, 0.4, fire, 2));
+    ASSERT_GT(ThermalAnalysis(bound, slots, {}), 0);
+    // The table's current section is another beam than the one the mode was bound to.
+    std::unique_ptr<TStructure> saved = std::move(g_Structures[7]);
+    ValueGuard<int> current(g_CurrentStructure, 7);
+    g_Structures[7] = firetest::FireBeam(0.25, 0.4, fire, 3);
+    TQ2k_Logic logic(bound, nullptr);
+    RecordingViewChart chart;
+    EXPECT_EQ(logic.FillChart(&chart, 2111, 0, 0), 1);
+    EXPECT_EQ(chart.structure, g_Structures[7].get());
+    // An empty current slot: the bound one.
+    g_Structures[7].reset();
+    RecordingViewChart other;
+    logic.FillChart(&other, 2111, 0, 0);
+    EXPECT_EQ(other.structure, bound);
+    g_Structures[7] = std::move(saved);
 }
 
 TEST(FireCharts, WithoutAModelOnlyAutoScale)

@@ -1,0 +1,820 @@
+#include "charts/TColourMap.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "charts/ChartExport.h"
+#include "charts/RichText.h"
+#include "charts/TFauxGLWindow.h"
+#include "charts/TMixinChartOwner.h"
+#include "foundation/Reporter.h"
+#include "platform/DC.h"
+#include "platform/Ui.h"
+
+namespace TA = plat::TextAlign;
+
+namespace {
+
+int Trunc(double v) { return static_cast<int>(v); }
+
+std::string Fmt(const char* format, double v)
+{
+    char buf[128];
+    std::snprintf(buf, sizeof buf, format, v);
+    return buf;
+}
+
+plat::LogFont Arial(int height)
+{
+    plat::LogFont f;
+    f.height = height;
+    f.weight = 400;
+    f.face = "Arial";
+    return f;
+}
+
+MapElementReporter& ElementReporter()
+{
+    static MapElementReporter reporter;
+    return reporter;
+}
+
+} // namespace
+
+MapElementReporter SetMapElementReporter(MapElementReporter reporter)
+{
+    MapElementReporter previous = std::move(ElementReporter());
+    ElementReporter() = std::move(reporter);
+    return previous;
+}
+
+std::vector<plat::MenuItem> ColourMapMenuItems(int kind)
+{
+    using M = plat::MenuItem;
+    const M copy("Copy Chart Picture", CM_COPYCHARTPICTURE);
+    const M data("Copy Chart Data ", CM_COPYCHARTDATA), view("View Data", CM_VIEWDATA), sep = M::Separator();
+    const M rate("Set Animation Rate", 3009);
+    switch (kind) {
+    case kMapValues:
+        return {M("Select value for white lines", CM_AUTOMAXRANGE), copy, data, view, sep, rate,
+                M("Set Bin Range", 3900), M("Freeze/Thaw Bins", 3901)};
+    case kMapElementNumbers:
+    case kMapNodeNumbers: return {copy, sep, M("Select Font", 3902)};
+    case kMapSupports:
+    case kMapLineElements:
+    case kMapVectors: return {copy};
+    case kMapDeformed: return {copy, data, view, sep, rate, M("Set Magnification", 3903), M("Toggle Original", CM_TOGGLEORIGINAL)};
+    case kMapCracks: return {copy, data, view, sep, rate, M("Set Critical Crack Width", 3904)};
+    case kMapGlyphs: return {copy, data, view, sep, rate, M("Set Characteristic Strain", 3905), M("Toggle Style", 3906)};
+    case kMapDeformedCracks:
+        return {copy, data, view, sep, rate, M("Set Magnification", 3903), M("Toggle Original", CM_TOGGLEORIGINAL),
+                M("Set Critical Crack Width", 3904)};
+    case kMapExternal: return {M("Copy Picture", CM_COPYCHARTPICTURE), M("Save Quarvish File", 3008)};
+    default: return {};
+    }
+}
+
+TColourMap::TColourMap(plat::Window* parent, const std::string& title, int x, int y, int w, int h, int dataKind,
+                       double magnification)
+    : Tchart(parent, title, x, y, w, h, 0, 0, 0), m_magnification(magnification), m_dataKind(dataKind)
+{
+    m_kind = kColourMapKind;
+    SetFontHeights(-32 * w / 1000, -8 * w / 1000);
+    RefreshFontHeights();
+    plat::MemoryDC mem;
+    m_titleBand = Trunc(1.1 * MeasureRichText(mem, "(MM_M", TitleFont()).cy);
+    m_legendBand = Trunc(0.1 * h) + mem.GetTextExtent("(M_").cy;
+    AppendPopupItem(kPopupSeparator, 0, "");
+    AppendPopupItem(0, 3900, "Set Bin Range");
+    AppendPopupItem(0, 3901, "Freeze/Thaw Bins");
+}
+
+TColourMap::~TColourMap() = default;
+
+bool TColourMap::LinkArrays(const MapIntMesh* mesh, const MapFloatMesh* coords)
+{
+    m_mesh = nullptr;
+    m_coords = nullptr;
+    m_xScale = 9999.0;
+    if (!mesh || !coords || mesh->header.size() < 6)
+        return false;
+    const int n = mesh->header[2], q = mesh->header[3], t = mesh->header[4], l = mesh->header[5];
+    if (n < 0 || q < 0 || t < 0 || l < 0 || n > 10000000 || q + t + l > 10000000)
+        return false;
+    const std::size_t slots = 4u * q + 3u * t + 2u * l;
+    if (mesh->nodes.size() < slots || mesh->neighbours.size() < slots || mesh->faces.size() < slots ||
+        coords->x.size() < static_cast<std::size_t>(n) || coords->y.size() < static_cast<std::size_t>(n) ||
+        coords->thickness.size() < static_cast<std::size_t>(q + t + l))
+        return false;
+    for (std::size_t k = 0; k < slots; ++k)
+        if (mesh->nodes[k] < 0 || mesh->nodes[k] >= n || mesh->neighbours[k] < -1 ||
+            mesh->neighbours[k] >= q + t + l)
+            return false;
+    m_mesh = mesh;
+    m_coords = coords;
+    return true;
+}
+
+void TColourMap::MeasureMesh()
+{
+    m_nodes = m_mesh->header[2];
+    m_quads = m_mesh->header[3];
+    m_triangles = m_mesh->header[4];
+    m_lines = m_mesh->header[5];
+    m_xMin = m_yMin = FLT_MAX;
+    m_xMax = m_yMax = -FLT_MAX;
+    for (int i = 0; i < m_nodes; ++i) {
+        m_xMin = std::min<double>(m_xMin, m_coords->x[static_cast<std::size_t>(i)]);
+        m_xMax = std::max<double>(m_xMax, m_coords->x[static_cast<std::size_t>(i)]);
+        m_yMin = std::min<double>(m_yMin, m_coords->y[static_cast<std::size_t>(i)]);
+        m_yMax = std::max<double>(m_yMax, m_coords->y[static_cast<std::size_t>(i)]);
+    }
+    if (m_xScale == 9999.0)
+        UpdateScaling(-1, 1, -1, 1);
+}
+
+void TColourMap::UpdateScaling(double xMin, double xMax, double yMin, double yMax)
+{
+    if (xMin == -1)
+        xMin = m_xMin;
+    if (xMax == 1)
+        xMax = m_xMax;
+    if (yMin == -1)
+        yMin = m_yMin;
+    if (yMax == 1)
+        yMax = m_yMax;
+    const int W = Width();
+    const int H = Height() - m_legendBand - m_titleBand;
+    const double fw = Trunc(0.95 * W), fh = Trunc(0.95 * H);
+    m_xScale = xMax > xMin ? fw / (xMax - xMin) : 1.0;
+    m_yScale = yMax > yMin ? fh / (yMax - yMin) : 1.0;
+    if (m_equalAspect)
+        m_xScale = m_yScale = std::min(m_xScale, m_yScale);
+    m_xOffset = (W - (xMin + xMax) * m_xScale) / 2.0;
+    m_yOffset = ((yMin + yMax) * m_yScale + fh) / 2.0 + m_titleBand;
+}
+
+plat::Point TColourMap::ToPixel(double x, double y) const
+{
+    return {Trunc(x * m_xScale + m_xOffset), Trunc(m_yOffset - y * m_yScale)};
+}
+
+void TColourMap::AutoScale()
+{
+    if (!m_mesh || !m_coords)
+        return;
+    MeasureMesh();
+    double lo = 0.0, hi = 0.0;
+    if (!m_frozen) {
+        ComputeBins(m_bins, m_data.Data(), ElementCount(), lo, hi);
+        const double m = std::max(std::fabs(lo), std::fabs(hi));
+        m_valueScale = m > 1e-10 ? 0.5 * std::min(m_xMax - m_xMin, m_yMax - m_yMin) / m : 1.0;
+    }
+    const std::vector<double>& d = m_data.Data();
+    if (d.size() >= 2 && d[0] > 1e30) {
+        const int kind = Trunc(d[1]);
+        if (kind != m_dataKind) {
+            m_kindChanged = 1;
+            m_dataKind = kind;
+        }
+    } else {
+        plat::MessageBox("Colour map data without its header pair", "Index Guard", MsgStyle::IconExclamation);
+    }
+    RebuildMenu();
+    m_data.AutoScale();
+    m_kindChanged = 0;
+    if (IsCreated())
+        Invalidate(false);
+}
+
+void TColourMap::RebuildMenu()
+{
+    TruncatePopup(0);
+    AppendPopupItem(0, CM_TOGGLETEXT, "Change 3D Mode");
+    if (m_gl) {
+        m_gl->ClearPopupMenu();
+        m_gl->AppendPopupItem(0, CM_TOGGLETEXT, "Change 3D Mode");
+    }
+    for (const plat::MenuItem& i : ColourMapMenuItems(m_dataKind))
+        AppendPopupItem(i.IsSeparator() ? kPopupSeparator : 0, i.id, i.text);
+}
+
+void TColourMap::SetShownIndex(int n)
+{
+    if (n == m_bins.continuous)
+        return;
+    m_bins.continuous = n;
+    if (IsCreated())
+        Invalidate(false);
+}
+
+void TColourMap::SetViewMode(int mode)
+{
+    if (mode == m_viewMode)
+        return;
+    m_viewMode = mode;
+    if (mode == 0) {
+        m_gl.reset();
+    } else if (!m_gl) {
+        m_gl = std::make_unique<TFauxGLWindow>(this, "GL Window for 3D View", 0, m_titleBand, Width(),
+                                               std::max(0, Height() - m_legendBand - m_titleBand),
+                                               static_cast<float>(m_xMin), static_cast<float>(m_yMin),
+                                               static_cast<float>(m_xMax), static_cast<float>(m_yMax));
+        if (IsCreated())
+            m_gl->Create(this);
+    }
+    RebuildMenu();
+    if (IsCreated())
+        Invalidate(false);
+}
+
+void TColourMap::CycleViewMode() { SetViewMode(m_viewMode == 0 ? 1 : m_viewMode == 1 ? 2 : 0); }
+
+void TColourMap::EvSize(plat::Size size)
+{
+    Tchart::EvSize(size);
+    plat::MemoryDC mem;
+    mem.SelectFont(Arial(size.cy / 45));
+    m_legendBand = Trunc(0.1 * size.cy) + mem.GetTextExtent("(M_").cy;
+    if (m_gl)
+        m_gl->Place(0, m_titleBand, size.cx, std::max(0, size.cy - m_legendBand - m_titleBand));
+}
+
+bool TColourMap::EvCommand(int id, int control, int notifyCode)
+{
+    switch (id) {
+    case 3900: CmSetBinRange(); return true;
+    case 3901: CmFreezeBins(); return true;
+    case 3903: CmSetMagnification(); return true;
+    case 3904: CmSetCriticalCrackWidth(); return true;
+    case 3905: CmSetCharacteristicStrain(); return true;
+    case 3906: CmToggleStyle(); return true;
+    case CM_TOGGLEORIGINAL: CmToggleOriginal(); return true;
+    default: return Tchart::EvCommand(id, control, notifyCode);
+    }
+}
+
+void TColourMap::CmPopup3000()
+{
+    if (MouseMode() != 0) {
+        SetMouseMode(0);
+        return;
+    }
+    ExportData(1);
+}
+
+void TColourMap::Reselect()
+{
+    if (Owner())
+        Owner()->SelectLoadStage(0.0, 0.0, -1);
+}
+
+bool TColourMap::AskValue(const char* caption, const char* prompt, double& value)
+{
+    std::string text = Fmt("%5.3f", value);
+    if (!plat::InputDialog(caption, prompt, text))
+        return false;
+    value = std::atof(text.c_str());
+    Reselect();
+    return true;
+}
+
+void TColourMap::CmPopup3004()
+{
+    AskValue("Characteristic Strain", "Enter the characteristic value for white lines on the stress/strain plots",
+             m_whiteLine);
+}
+
+void TColourMap::CmSetMagnification()
+{
+    AskValue("Displacement Magnification", "Enter deflection magnification", m_magnification);
+}
+
+void TColourMap::CmSetCriticalCrackWidth()
+{
+    AskValue("Critical Crack Width", "Enter critical crack width", m_crackWidth);
+}
+
+void TColourMap::CmSetCharacteristicStrain()
+{
+    double v = m_strain;
+    std::string text = Fmt("%5.3f", v);
+    if (!plat::InputDialog("Characteristic Strain", "Enter the characteristic strain", text))
+        return;
+    v = std::atof(text.c_str());
+    m_strain = v > 0.001 ? v : 0.001;
+    Reselect();
+}
+
+void TColourMap::CmSetBinRange()
+{
+    const int last = std::max(0, m_bins.count - 1);
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "%5.3f , %5.3f , %d", static_cast<double>(m_bins.limit[0]),
+                  static_cast<double>(m_bins.limit[static_cast<std::size_t>(last)]), m_bins.count);
+    std::string text = buf;
+    if (!plat::InputDialog("Bin Ranges", "Enter Minimum, maximum range values and number of bins", text))
+        return;
+    double lo = m_bins.limit[0], hi = m_bins.limit[static_cast<std::size_t>(last)];
+    int count = m_bins.count;
+    ParseBinRange(text, lo, hi, count);
+    SetBinRange(m_bins, lo, hi, count);
+    if (IsCreated())
+        Invalidate(false);
+}
+
+void TColourMap::CmFreezeBins()
+{
+    m_frozen = m_frozen ? 0 : 1;
+    if (IsCreated())
+        Invalidate(false);
+}
+
+void TColourMap::CmToggleStyle()
+{
+    m_style = m_style ? 0 : 1;
+    Reselect();
+}
+
+void TColourMap::CmToggleOriginal()
+{
+    m_showUndeformed = m_showUndeformed ? 0 : 1;
+    Reselect();
+}
+
+int TColourMap::NodesOf(int e, const int** nodes) const
+{
+    if (e < m_quads) {
+        *nodes = &m_mesh->nodes[static_cast<std::size_t>(4 * e)];
+        return 4;
+    }
+    if (e < m_quads + m_triangles) {
+        *nodes = &m_mesh->nodes[static_cast<std::size_t>(4 * m_quads + 3 * (e - m_quads))];
+        return 3;
+    }
+    *nodes = &m_mesh->nodes[static_cast<std::size_t>(4 * m_quads + 3 * m_triangles + 2 * (e - m_quads - m_triangles))];
+    return 2;
+}
+
+double TColourMap::ElementValue(int e) const
+{
+    const std::vector<double>& d = m_data.Data();
+    const std::size_t start = d.size() >= 2 && d[0] > 1e30 ? 2 : 0;
+    const std::size_t at = start + 2 * static_cast<std::size_t>(e);
+    return at < d.size() ? d[at] : kMapNoValue;
+}
+
+int TColourMap::FindNearestElement(int px, int py) const
+{
+    if (!m_mesh || m_xScale == 0.0 || m_yScale == 0.0)
+        return 0;
+    const double x = (px - m_xOffset) / m_xScale, y = (m_yOffset - py) / m_yScale;
+    int best = 0;
+    double bestD = DBL_MAX;
+    for (int e = 0; e < ElementCount(); ++e) {
+        const int* n = nullptr;
+        const int c = NodesOf(e, &n);
+        double cx = 0.0, cy = 0.0;
+        for (int k = 0; k < c; ++k) {
+            cx += m_coords->x[static_cast<std::size_t>(n[k])] / c;
+            cy += m_coords->y[static_cast<std::size_t>(n[k])] / c;
+        }
+        const double d = (cx - x) * (cx - x) + (cy - y) * (cy - y);
+        if (d < bestD) {
+            bestD = d;
+            best = e;
+        }
+    }
+    return best;
+}
+
+// ---- The mouse ----------------------------------------------------------------------------
+
+void TColourMap::DrawBand(plat::Point a, plat::Point b)
+{
+    if (!IsCreated())
+        return;
+    plat::ClientDC dc(*this);
+    dc.SetROP2(plat::Rop::NotXorPen);
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 2, plat::Colors::LtBlue});
+    if (MouseMode() == 1) {
+        dc.Polyline({a, {a.x, b.y}, b, {b.x, a.y}, a});
+    } else {
+        dc.MoveTo(a);
+        dc.LineTo(b);
+    }
+}
+
+void TColourMap::EvLButtonDown(unsigned flags, plat::Point p)
+{
+    const int mode = MouseMode();
+    if (mode == 0) {
+        const int k = m_dataKind;
+        if (k == kMapLineSelection) {
+            if (IsCreated())
+                SetCapture();
+            m_band = true;
+            m_start = m_current = p;
+            return;
+        }
+        if (m_mesh && (k == kMapValues || k == kMapElementNumbers || k == kMapNodeNumbers || k == kMapSupports ||
+                       k == kMapDeformed || k == kMapCracks || k == kMapGlyphs || k == kMapDeformedCracks)) {
+            const int element = FindNearestElement(p.x, p.y);
+            ExportChartText(ElementReporter() ? ElementReporter()(k, element) : std::string("No data to report"), 1, this);
+            return;
+        }
+        Tchart::EvLButtonDown(flags, p);
+        return;
+    }
+    if (IsCreated())
+        SetCapture();
+    m_band = true;
+    m_start = m_current = p;
+}
+
+void TColourMap::EvMouseMove(unsigned flags, plat::Point p)
+{
+    Tchart::EvMouseMove(flags, p);
+    if (!m_band)
+        return;
+    if (MouseMode() == 2) {
+        m_xOffset += p.x - m_current.x;
+        m_yOffset += p.y - m_current.y;
+        m_current = p;
+        Reselect();
+        return;
+    }
+    DrawBand(m_start, m_current); // erases the last one
+    m_current = p;
+    DrawBand(m_start, m_current);
+}
+
+void TColourMap::EvLButtonUp(unsigned flags, plat::Point p)
+{
+    Tchart::EvLButtonUp(flags, p);
+    if (!m_band)
+        return;
+    if (IsCreated())
+        ReleaseCapture();
+    m_band = false;
+    if (MouseMode() == 1) {
+        double x0 = (m_start.x - m_xOffset) / m_xScale, x1 = (p.x - m_xOffset) / m_xScale;
+        double y0 = (m_yOffset - m_start.y) / m_yScale, y1 = (m_yOffset - p.y) / m_yScale;
+        if (x0 > x1)
+            std::swap(x0, x1);
+        if (y0 > y1)
+            std::swap(y0, y1);
+        if (x1 - x0 < 0.001)
+            x1 = x0 + 0.001;
+        if (y1 - y0 < 0.001)
+            y1 = y0 + 0.001;
+        // -1 and 1 stand for the mesh's own ends: keep a corner there off them.
+        UpdateScaling(x0 == -1.0 ? std::nextafter(x0, 0.0) : x0, x1 == 1.0 ? std::nextafter(x1, 0.0) : x1,
+                      y0 == -1.0 ? std::nextafter(y0, 0.0) : y0, y1 == 1.0 ? std::nextafter(y1, 0.0) : y1);
+        SetMouseMode(3); // back to mode 0, keeping the zoom
+    }
+    Reselect();
+}
+
+// ---- Drawing ------------------------------------------------------------------------------
+
+void TColourMap::Paint(plat::DC& dc, bool, const plat::Rect&)
+{
+    if (!m_mesh || !m_coords)
+        return;
+    RefreshFontHeights();
+    const int W = Width(), H = Height();
+    if (W <= 0 || H <= 0)
+        return;
+    plat::MemoryDC mem(W, H, plat::Colors::White);
+    ComposeOn(mem);
+    const plat::Rect gl = m_gl ? m_gl->Placement() : plat::Rect{};
+    if (gl.IsEmpty()) {
+        dc.DrawImage({0, 0, W, H}, mem.Bitmap());
+    } else {
+        // The title and legend strips; the 3-D window covers the middle.
+        dc.DrawImage({0, 0, W, gl.top}, mem.Bitmap(), {0, 0, W, gl.top});
+        dc.DrawImage({0, gl.bottom, W, H}, mem.Bitmap(), {0, gl.bottom, W, H});
+        if (!m_gl->IsCreated())
+            m_gl->Replay(dc, gl.left, gl.top);
+    }
+    if (IsSelected() && !m_blackAndWhite)
+        DrawSelectionOn(dc);
+}
+
+void TColourMap::ComposeOn(plat::DC& dc)
+{
+    const int W = Width(), H = Height();
+    if (!m_frozen)
+        dc.FillRect({0, H - m_legendBand, W, H}, plat::Colors::White);
+    dc.FillRect({0, 0, W, Trunc(0.05 * H)}, plat::Colors::White);
+    DrawLegend(dc);
+    dc.SetBkMode(plat::BkMode::Transparent);
+    m_titleBand = Trunc(1.1 * MeasureRichText(dc, "(M_M", TitleFont()).cy);
+    DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
+    DrawContents(dc);
+    DrawLegend(dc);
+}
+
+void TColourMap::DrawLegend(plat::DC& dc)
+{
+    if (m_dataKind == kMapExternal)
+        return;
+    const int W = Width(), H = Height();
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
+    dc.SetBkMode(plat::BkMode::Transparent);
+    const int L = Trunc(0.1 * H), T = H - L;
+    const plat::LogFont font = Arial(H / 45);
+    dc.SelectFont(font);
+    m_margins.bottom = L + dc.GetTextExtent("888").cy;
+    if (m_dataKind == kMapDeformed || m_dataKind == kMapDeformedCracks) {
+        dc.SetTextAlign(TA::Right | TA::Baseline);
+        dc.TextOut(Trunc(0.95 * W), Trunc(H - 0.67 * L), Fmt("Displacement Magnification: %5.2f x", m_magnification));
+    }
+    if (m_dataKind == kMapLineSelection) {
+        dc.SetTextAlign(TA::Center | TA::Top);
+        dc.TextOut(W / 2, H - L / 2, "Draw line on mesh to select elements");
+    }
+    dc.MoveTo(0, T);
+    dc.LineTo(W, T);
+    const bool binLegend = m_dataKind != kMapSupports && (m_dataKind < kMapLineSelection || m_dataKind > kMapExternal);
+    if (!binLegend || m_bins.count == 0)
+        return;
+    if (m_frozen) {
+        if (!Grey())
+            dc.FillRect({-1, T, W + 1, H + 1}, plat::Color(200, 200, 255));
+        plat::LogFont up = font;
+        up.escapement = 900;
+        dc.SelectFont(up);
+        dc.SetTextColor(GetBinColour(m_bins, 4, Grey()));
+        dc.SetTextAlign(TA::Left | TA::Top);
+        dc.TextOut(0, H - 2, "Frozen");
+        dc.SetTextAlign(TA::Left | TA::Bottom);
+        dc.TextOut(W - 2, H - 2, "Frozen");
+        dc.SetTextColor(plat::Colors::Black);
+        dc.SelectFont(font);
+        dc.MoveTo(0, T);
+        dc.LineTo(W, T);
+    }
+    dc.SetTextAlign(TA::Left | TA::Top);
+    for (int c = 0; c < 6; ++c)
+        for (int r = 0; r < 4; ++r) {
+            const int k = 4 * c + r;
+            if (m_bins.limit[static_cast<std::size_t>(k)] == kBinEnd)
+                return;
+            const plat::Rect box{Trunc(W * (0.16 * c + 0.02)), Trunc(T + L * (0.25 * r + 0.04)),
+                                 Trunc(W * (0.16 * c + 0.06)), Trunc(T + L * (0.25 * r + 0.23))};
+            dc.SelectBrush(plat::Brush{true, plat::Colors::White});
+            dc.Rectangle(box);
+            dc.FillRect({box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, GetBinColour(m_bins, k + 1, Grey()));
+            const double lim = m_bins.limit[static_cast<std::size_t>(k)];
+            std::string text;
+            if (m_bins.count == 24) {
+                if (c == 0 && r < 2) {
+                    char buf[96];
+                    std::snprintf(buf, sizeof buf, "%4.2f to %4.2f",
+                                  lim - (m_bins.limit[1] - m_bins.limit[0]) + 0.005, lim + 0.005);
+                    text = buf;
+                } else {
+                    text = Fmt("to %6.2f", lim + 0.005);
+                }
+            } else {
+                text = Fmt("%6.2f", lim);
+            }
+            dc.TextOut(Trunc(W * (0.16 * c + 0.07)), Trunc(T + 0.25 * r * L), text);
+        }
+}
+
+void TColourMap::DrawContents(plat::DC& dc)
+{
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
+    if (m_gl)
+        m_gl->BeginFrame(&dc);
+    if (m_data.IsShown() && !m_data.IsDataEmpty()) {
+        if (m_dataKind == kMapValues || m_dataKind == kMapLineSelection)
+            FillElements(dc, true);
+        else if (m_dataKind == kMapLineElements)
+            FillElements(dc, false);
+    }
+    const bool plane = m_viewMode == 0;
+    if (m_data.IsShown() && !m_data.IsDataEmpty() && plane) {
+        if (m_dataKind == kMapElementNumbers)
+            DrawElementNumbers(dc);
+        else if (m_dataKind == kMapNodeNumbers)
+            DrawNodeNumbers(dc);
+        else if (m_dataKind == kMapSupports || m_dataKind == kMapVectors)
+            DrawNodeSupports(dc);
+    }
+    if (m_data.Data().size() <= 2) {
+        dc.SetBkMode(plat::BkMode::Transparent);
+        DrawRichText(dc, Width() / 2, Height() / 2, "No Data", TitleFont(), TA::Center, TA::Top);
+    }
+    const bool deformed = m_dataKind == kMapDeformed || m_dataKind == kMapDeformedCracks;
+    if (m_showUndeformed && deformed)
+        DrawMeshOutline(dc, 27);
+    if (m_dataKind == kMapValues && m_viewMode != 2 && m_data.IsShown())
+        DrawElementGlyphs(dc);
+    DrawMeshOutline(dc, 25, deformed ? m_magnification : 0.0);
+    if (m_gl)
+        m_gl->EndFrame(&dc);
+}
+
+void TColourMap::DrawSegment(plat::DC& dc, int e, double x1, double y1, double x2, double y2, int width, int colour)
+{
+    const plat::Color c = GetBinColour(m_bins, colour, Grey());
+    if (m_viewMode == 0) {
+        dc.SelectPen(plat::Pen{plat::PenStyle::Solid, width, c});
+        dc.MoveTo(ToPixel(x1, y1));
+        dc.LineTo(ToPixel(x2, y2));
+        return;
+    }
+    m_gl->SetColour(c.r, c.g, c.b, width);
+    const double t = e >= 0 && static_cast<std::size_t>(e) < m_coords->thickness.size()
+                         ? m_coords->thickness[static_cast<std::size_t>(e)]
+                         : 0.0;
+    const float z = m_viewMode == 1 ? static_cast<float>(t / 2 + 0.005) : 0.0f;
+    m_gl->DrawLine(static_cast<float>(x1), static_cast<float>(y1), z, static_cast<float>(x2), static_cast<float>(y2), z,
+                   width);
+    if (m_viewMode == 1)
+        m_gl->DrawLine(static_cast<float>(x1), static_cast<float>(y1), -z, static_cast<float>(x2),
+                       static_cast<float>(y2), -z, width);
+}
+
+void TColourMap::FillElements(plat::DC& dc, bool fill)
+{
+    for (int e = 0; e < ElementCount(); ++e) {
+        int colour = GetBinIndex(m_bins, ElementValue(e));
+        if (colour < 0)
+            colour = 26;
+        const int* n = nullptr;
+        const int count = NodesOf(e, &n);
+        const auto X = [&](int k) { return static_cast<double>(m_coords->x[static_cast<std::size_t>(n[k])]); };
+        const auto Y = [&](int k) { return static_cast<double>(m_coords->y[static_cast<std::size_t>(n[k])]); };
+        const plat::Color c = GetBinColour(m_bins, colour, Grey());
+        if (count == 4 && fill) {
+            if (m_viewMode == 0) {
+                const plat::Point a = ToPixel(X(0), Y(0)), b = ToPixel(X(2), Y(2));
+                dc.FillRect({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)}, c);
+            } else if (m_viewMode == 1) {
+                // A slab of the element's thickness over the rectangle of nodes 0 and 2.
+                const float t = m_coords->thickness[static_cast<std::size_t>(e)] / 2.0f;
+                const float x0 = static_cast<float>(X(0)), y0 = static_cast<float>(Y(0));
+                const float x2 = static_cast<float>(X(2)), y2 = static_cast<float>(Y(2));
+                m_gl->SetColour(c.r, c.g, c.b, 1);
+                m_gl->DrawQuad(x0, y0, t, x2, y0, t, x2, y2, t, x0, y2, t);
+                m_gl->DrawQuad(x0, y0, -t, x0, y2, -t, x2, y2, -t, x2, y0, -t);
+                const float xs[4] = {x0, x2, x2, x0}, ys[4] = {y0, y0, y2, y2};
+                for (int k = 0; k < 4; ++k) {
+                    if (m_mesh->faces[static_cast<std::size_t>(4 * e + k)] != -1)
+                        continue;
+                    const int j = (k + 1) % 4;
+                    m_gl->DrawQuad(xs[k], ys[k], -t, xs[j], ys[j], -t, xs[j], ys[j], t, xs[k], ys[k], t);
+                }
+            }
+        } else if (count == 3 && fill) {
+            if (m_viewMode == 0) {
+                dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, c});
+                dc.SelectBrush(plat::Brush{false, c});
+                dc.Polygon({ToPixel(X(0), Y(0)), ToPixel(X(1), Y(1)), ToPixel(X(2), Y(2))});
+            } else if (m_viewMode == 1) {
+                const float t = m_coords->thickness[static_cast<std::size_t>(e)] / 2.0f;
+                m_gl->SetColour(c.r, c.g, c.b, 1);
+                m_gl->DrawTriangle(static_cast<float>(X(0)), static_cast<float>(Y(0)), t, static_cast<float>(X(1)),
+                                   static_cast<float>(Y(1)), t, static_cast<float>(X(2)), static_cast<float>(Y(2)), t);
+                m_gl->DrawTriangle(static_cast<float>(X(0)), static_cast<float>(Y(0)), -t, static_cast<float>(X(2)),
+                                   static_cast<float>(Y(2)), -t, static_cast<float>(X(1)), static_cast<float>(Y(1)), -t);
+            }
+        } else if (count == 2 && m_viewMode <= 1) {
+            // Five parallel lines one pixel apart, across the element's direction.
+            const double dx = X(1) - X(0), dy = Y(1) - Y(0);
+            const bool flat = std::atan2(std::fabs(dy), std::fabs(dx)) < 0.7853981633974483;
+            for (int s = -2; s <= 2; ++s) {
+                const double ox = flat ? 0.0 : s / m_xScale, oy = flat ? s / m_yScale : 0.0;
+                DrawSegment(dc, e, X(0) + ox, Y(0) + oy, X(1) + ox, Y(1) + oy, 1, colour);
+            }
+        }
+    }
+}
+
+std::pair<double, double> TColourMap::PairAfterHeader(int k) const
+{
+    const std::vector<double>& d = m_data.Data();
+    const std::size_t start = d.size() >= 2 && d[0] > 1e30 ? 2 : 0;
+    const std::size_t at = start + 2 * static_cast<std::size_t>(k);
+    return at + 1 < d.size() ? std::pair<double, double>{d[at], d[at + 1]} : std::pair<double, double>{0.0, 0.0};
+}
+
+void TColourMap::DrawElementGlyphs(plat::DC& dc)
+{
+    // White direction lines of the value kind: the element's second value is the angle of
+    // its principal direction; the length follows the value when the style flag is set.
+    const ChartBounds& b = m_data.DataBounds();
+    double ref = m_whiteLine > 0.0 ? m_whiteLine : std::max(std::fabs(b.xMin), std::fabs(b.xMax));
+    if (ref == 0.0)
+        ref = 1.0;
+    const bool unscaled = b.xMin == 0.0 && b.xMax == 90.0;
+    for (int e = 0; e < m_quads + m_triangles; ++e) {
+        const auto [v, a] = PairAfterHeader(e);
+        if (IsMapNoValue(a))
+            continue;
+        const int* n = nullptr;
+        const int count = NodesOf(e, &n);
+        double x0 = DBL_MAX, x1 = -DBL_MAX, y0 = DBL_MAX, y1 = -DBL_MAX;
+        for (int k = 0; k < count; ++k) {
+            const double x = m_coords->x[static_cast<std::size_t>(n[k])], y = m_coords->y[static_cast<std::size_t>(n[k])];
+            x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+        }
+        double len = std::min(x1 - x0, y1 - y0) * (count == 4 ? 0.8 : 0.6);
+        if (m_style && !unscaled)
+            len = 2.0 * v / ref * len;
+        const double angle = a + 1.5707963267945;
+        const double cx = (x0 + x1) / 2.0, cy = (y0 + y1) / 2.0;
+        const double dx = len / 2.0 * std::cos(angle), dy = len / 2.0 * std::sin(angle);
+        DrawSegment(dc, e, cx - dx, cy - dy, cx + dx, cy + dy, 1, 26);
+    }
+}
+
+void TColourMap::DrawElementNumbers(plat::DC& dc)
+{
+    dc.SelectFont(TextFont());
+    dc.SetBkMode(plat::BkMode::Transparent);
+    dc.SetTextColor(plat::Colors::Black);
+    dc.SetTextAlign(TA::Center | TA::Top);
+    const int half = dc.GetTextExtent("888").cy / 2;
+    for (int e = 0; e < ElementCount(); ++e) {
+        const int* n = nullptr;
+        const int count = NodesOf(e, &n);
+        double cx = 0.0, cy = 0.0;
+        for (int k = 0; k < count; ++k) {
+            cx += m_coords->x[static_cast<std::size_t>(n[k])] / count;
+            cy += m_coords->y[static_cast<std::size_t>(n[k])] / count;
+        }
+        const plat::Point p = ToPixel(cx, cy);
+        dc.TextOut(p.x, p.y - half, std::to_string(e + 1));
+    }
+}
+
+void TColourMap::DrawNodeNumbers(plat::DC& dc)
+{
+    dc.SelectFont(TextFont());
+    dc.SetBkMode(plat::BkMode::Transparent);
+    dc.SetTextColor(plat::Colors::Black);
+    dc.SetTextAlign(TA::Left | TA::Top);
+    for (int i = 0; i < m_nodes; ++i) {
+        const plat::Point p = ToPixel(m_coords->x[static_cast<std::size_t>(i)], m_coords->y[static_cast<std::size_t>(i)]);
+        dc.TextOut(p.x + 2, p.y + 2, std::to_string(i + 1));
+    }
+}
+
+void TColourMap::DrawNodeSupports(plat::DC& dc)
+{
+    const int h = static_cast<int>((Height() / 100) * 0.5);
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
+    dc.SelectBrush(plat::Brush{false, plat::Colors::Black});
+    for (int i = 0; i < m_nodes; ++i) {
+        const auto [cx, cy] = PairAfterHeader(i);
+        const int xc = static_cast<int>(cx), yc = static_cast<int>(cy);
+        const plat::Point p = ToPixel(m_coords->x[static_cast<std::size_t>(i)], m_coords->y[static_cast<std::size_t>(i)]);
+        const plat::Rect circle{p.x - h, p.y - h, p.x + h, p.y + h};
+        if (xc == 1 && yc == 1) {
+            dc.FillRect(circle, plat::Colors::Black);
+        } else if (xc == 0 && yc == 1) {
+            dc.FillRect({p.x - h, p.y + h, p.x + h, p.y + 2 * h}, plat::Colors::Black);
+            dc.Ellipse(circle);
+        } else if (xc == 1 && yc == 0) {
+            dc.FillRect({p.x - 2 * h, p.y - h, p.x - h, p.y + h}, plat::Colors::Black);
+            dc.Ellipse(circle);
+        } else if (xc == 2 || yc == 2) {
+            dc.Ellipse(circle);
+        }
+    }
+}
+
+void TColourMap::DrawMeshOutline(plat::DC& dc, int colour, double magnification)
+{
+    // Deformed: every node moved by the magnification times its displacement pair.
+    const auto node = [&](int i) {
+        double x = m_coords->x[static_cast<std::size_t>(i)], y = m_coords->y[static_cast<std::size_t>(i)];
+        if (magnification != 0.0) {
+            const auto [dx, dy] = PairAfterHeader(i);
+            x += magnification * dx;
+            y += magnification * dy;
+        }
+        return std::pair<double, double>{x, y};
+    };
+    for (int e = 0; e < ElementCount(); ++e) {
+        const int* n = nullptr;
+        const int count = NodesOf(e, &n);
+        const std::size_t base = static_cast<std::size_t>(n - m_mesh->nodes.data());
+        for (int k = 0; k < count; ++k) {
+            if (m_mesh->neighbours[base + static_cast<std::size_t>(k)] != -1)
+                continue;
+            const auto [ax, ay] = node(n[k]);
+            const auto [bx, by] = node(n[(k + 1) % count]);
+            DrawSegment(dc, e, ax, ay, bx, by, 1, colour);
+        }
+    }
+}

@@ -1,0 +1,370 @@
+// The colour map against its data contract with a small test mesh: bins of distinct and of
+// many values, the bin of a value at and around the limits, the ramp and the fixed palette,
+// "Set Bin Range", the menus by data kind, "No Data", the legend texts, the element fills by
+// pixel, the 3-D mode cycle and the mesh checks of the link.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "ChartsFixture.h"
+#include "charts/TColourMap.h"
+#include "charts/TFauxGLWindow.h"
+#include "support/RecordingDC.h"
+#include "support/ScriptedUi.h"
+
+namespace {
+
+constexpr double kHeader = 3.1415626e31;
+
+std::vector<double> Values(std::initializer_list<double> v, int kind = kMapValues)
+{
+    std::vector<double> d{kHeader, static_cast<double>(kind)};
+    for (const double x : v) {
+        d.push_back(x);
+        d.push_back(0.0);
+    }
+    return d;
+}
+
+TEST(ColourMapBins, DistinctValuesGiveTheirOwnBinsManyValuesAnEvenRamp)
+{
+    ColourBins b;
+    double lo = 0, hi = 0;
+    ComputeBins(b, Values({3, 2, 2, 1, kMapNoValue}), 5, lo, hi);
+    EXPECT_EQ(b.count, 3);
+    EXPECT_EQ(b.continuous, 0);
+    EXPECT_EQ(b.limit[0], 1.0f);
+    EXPECT_EQ(b.limit[1], 2.0f);
+    EXPECT_EQ(b.limit[2], 3.0f);
+    EXPECT_EQ(b.limit[3], kBinEnd);
+    EXPECT_DOUBLE_EQ(lo, 1.0);
+    EXPECT_DOUBLE_EQ(hi, 3.0);
+
+    std::vector<double> many{kHeader, kMapValues};
+    for (int v = 1; v <= 30; ++v)
+        many.insert(many.end(), {static_cast<double>(v), 0.0});
+    ComputeBins(b, many, 30, lo, hi);
+    EXPECT_EQ(b.count, 24);
+    EXPECT_EQ(b.continuous, 1);
+    EXPECT_FLOAT_EQ(b.limit[0], 1.0f + 29.0f / 24.0f);
+    EXPECT_FLOAT_EQ(b.limit[23], 30.0f);
+    EXPECT_EQ(b.limit[24], kBinEnd);
+}
+
+TEST(ColourMapBins, BinOfAValueAtAndAroundTheLimits)
+{
+    ColourBins b;
+    double lo = 0, hi = 0;
+    ComputeBins(b, Values({1, 2, 3}), 3, lo, hi);
+    EXPECT_EQ(GetBinIndex(b, 2.0), 2); // on a limit: that limit's bin
+    EXPECT_EQ(GetBinIndex(b, 3.0), 3);
+    EXPECT_EQ(GetBinIndex(b, 1.5), 2);
+    EXPECT_EQ(GetBinIndex(b, 3.01), -1); // above the last limit
+    EXPECT_EQ(GetBinIndex(b, -0.05), 1); // below limit 0 by less than 1.1 widths
+    EXPECT_EQ(GetBinIndex(b, -0.2), -1);
+    EXPECT_EQ(GetBinIndex(b, kMapNoValue), -1);
+    ColourBins one;
+    EXPECT_EQ(GetBinIndex(one, 55.0), 1);
+}
+
+TEST(ColourMapBins, RampPaletteGreysAndFixedCodes)
+{
+    ColourBins b;
+    SetBinRange(b, 0.0, 24.0, 24); // continuous, 24 bins: 500 div 24 = 20, half 12
+    EXPECT_EQ(GetBinColour(b, 1, false), plat::Color(20, 0, 236));
+    EXPECT_EQ(GetBinColour(b, 12, false), plat::Color(255, 0, 0));
+    EXPECT_EQ(GetBinColour(b, 24, false), plat::Color(15, 250, 0));
+    EXPECT_EQ(GetBinColour(b, 25, false), plat::Color(0, 0, 0));
+    EXPECT_EQ(GetBinColour(b, 26, false), plat::Color(255, 255, 255));
+    EXPECT_EQ(GetBinColour(b, 28, false), plat::Color(236, 236, 236));
+    EXPECT_EQ(GetBinColour(b, 5, true), plat::Color(50, 50, 50)); // (250 div 24) x 5
+    b.continuous = 0;
+    EXPECT_EQ(GetBinColour(b, 7, false), plat::Color(255, 0, 0)); // the fixed palette
+    EXPECT_EQ(GetBinColour(b, 22, false), plat::Color(255, 128, 0));
+}
+
+TEST(ColourMapBins, SetBinRangeParsesAndClamps)
+{
+    double lo = 1, hi = 2;
+    int n = 3;
+    ParseBinRange("0 , 10\t5", lo, hi, n);
+    EXPECT_DOUBLE_EQ(lo, 0.0);
+    EXPECT_DOUBLE_EQ(hi, 10.0);
+    EXPECT_EQ(n, 5);
+    ColourBins b;
+    SetBinRange(b, lo, hi, n);
+    EXPECT_EQ(b.count, 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FLOAT_EQ(b.limit[static_cast<std::size_t>(i)], 2.0f * (i + 1));
+    EXPECT_EQ(b.limit[5], kBinEnd);
+    ParseBinRange("-4", lo, hi, n); // the missing tokens keep their values
+    EXPECT_DOUBLE_EQ(lo, -4.0);
+    EXPECT_DOUBLE_EQ(hi, 10.0);
+    EXPECT_EQ(n, 5);
+    ParseBinRange("0,1,40", lo, hi, n);
+    EXPECT_EQ(n, 24);
+    ParseBinRange("0,1,-3", lo, hi, n);
+    EXPECT_EQ(n, 1);
+}
+
+TEST(ColourMapMenus, ItemsByDataKind)
+{
+    const auto texts = [](int kind) {
+        std::vector<std::string> t;
+        for (const plat::MenuItem& i : ColourMapMenuItems(kind))
+            t.push_back(i.text);
+        return t;
+    };
+    EXPECT_EQ(texts(kMapValues), (std::vector<std::string>{"Select value for white lines", "Copy Chart Picture",
+                                                           "Copy Chart Data ", "View Data", "", "Set Animation Rate",
+                                                           "Set Bin Range", "Freeze/Thaw Bins"}));
+    EXPECT_EQ(texts(kMapSupports), (std::vector<std::string>{"Copy Chart Picture"}));
+    EXPECT_EQ(texts(kMapLineSelection), (std::vector<std::string>{}));
+    const std::vector<plat::MenuItem> deformed = ColourMapMenuItems(kMapDeformed);
+    EXPECT_EQ(deformed.back().text, "Toggle Original");
+    EXPECT_EQ(deformed.back().id, CM_TOGGLEORIGINAL);
+    EXPECT_EQ(texts(kMapExternal), (std::vector<std::string>{"Copy Picture", "Save Quarvish File"}));
+}
+
+// Four unit squares in a row along x (0..4 by 0..1), node i at (i, 0), node 5 + i at (i, 1),
+// and one triangle on top of the last square.
+struct TestMesh {
+    MapIntMesh mesh;
+    MapFloatMesh coords;
+    TestMesh()
+    {
+        mesh.header = {0, 0, 11, 4, 1, 0};
+        for (int q = 0; q < 4; ++q)
+            mesh.nodes.insert(mesh.nodes.end(), {q, q + 1, q + 6, q + 5});
+        mesh.nodes.insert(mesh.nodes.end(), {8, 9, 10});
+        for (int q = 0; q < 4; ++q)
+            mesh.neighbours.insert(mesh.neighbours.end(), {-1, q < 3 ? q + 1 : -1, q == 3 ? 4 : -1, q > 0 ? q - 1 : -1});
+        mesh.neighbours.insert(mesh.neighbours.end(), {3, -1, -1});
+        mesh.faces = mesh.neighbours;
+        for (int i = 0; i < 5; ++i)
+            coords.x.push_back(static_cast<float>(i)), coords.y.push_back(0.0f);
+        for (int i = 0; i < 5; ++i)
+            coords.x.push_back(static_cast<float>(i)), coords.y.push_back(1.0f);
+        coords.x.push_back(3.5f), coords.y.push_back(1.8f);
+        coords.thickness.assign(5, 0.2f);
+    }
+};
+
+class ColourMapChart : public ChartsGuiTest {
+protected:
+    TestMesh m;
+    TColourMap map{nullptr, "Stress", 0, 0, 500, 400, kMapValues, 1.0};
+
+    void Feed(const std::vector<double>& d)
+    {
+        map.ClearData();
+        for (std::size_t k = 0; k + 1 < d.size(); k += 2)
+            map.AddPoint(d[k], d[k + 1]);
+        map.AutoScale();
+    }
+};
+
+TEST_F(ColourMapChart, LinkRefusesMeshesThatDoNotMatchTheirCounts)
+{
+    EXPECT_EQ(map.Kind(), 23);
+    EXPECT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    TestMesh bad;
+    bad.mesh.nodes[3] = 11; // no node 11
+    EXPECT_FALSE(map.LinkArrays(&bad.mesh, &bad.coords));
+    TestMesh shortTable;
+    shortTable.mesh.neighbours.pop_back();
+    EXPECT_FALSE(map.LinkArrays(&shortTable.mesh, &shortTable.coords));
+    // Unlinked: nothing at all is painted.
+    RecordingDC dc;
+    map.Paint(dc, true, {0, 0, 500, 400});
+    EXPECT_TRUE(dc.Calls().empty());
+}
+
+TEST_F(ColourMapChart, NoDataLegendAndFillsWhereTheElementsLie)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    Feed(Values({}));
+    RecordingDC none;
+    map.ComposeOn(none);
+    const std::vector<std::string> empty = none.Texts();
+    EXPECT_NE(std::find(empty.begin(), empty.end(), "No Data"), empty.end());
+
+    // Four values in three bins, the triangle without a value.
+    Feed(Values({1, 2, 2, 3, kMapNoValue}));
+    EXPECT_EQ(map.Bins().count, 3);
+    EXPECT_EQ(map.PopupItems().front().text, "Change 3D Mode");
+    RecordingDC rec;
+    map.ComposeOn(rec);
+    const std::vector<std::string> t = rec.Texts();
+    for (const char* label : {"  1.00", "  2.00", "  3.00"})
+        EXPECT_NE(std::find(t.begin(), t.end(), label), t.end()) << label;
+    EXPECT_EQ(std::find(t.begin(), t.end(), "No Data"), t.end());
+    RecordingDC painted;
+    map.Paint(painted, true, {0, 0, 500, 400});
+    EXPECT_EQ(painted.CallsOf("DrawImage").size(), 1u); // composed off screen, copied once
+
+    plat::MemoryDC pic(500, 400);
+    map.Paint(pic, true, {0, 0, 500, 400});
+    const auto centre = [&](double x, double y) {
+        const plat::Point p = map.ToPixel(x, y);
+        return pic.Bitmap().Pixel(p.x, p.y);
+    };
+    EXPECT_EQ(centre(0.5, 0.5), GetBinColour(map.Bins(), 1, false));
+    EXPECT_EQ(centre(1.5, 0.5), GetBinColour(map.Bins(), 2, false));
+    EXPECT_EQ(centre(3.5, 0.5), GetBinColour(map.Bins(), 3, false));
+    EXPECT_EQ(centre(3.5, 1.3), plat::Color(255, 255, 255)); // the triangle: no value
+    // The mesh fills the width within 2.5 % margins: 4 units over trunc(0.95 x 500) pixels.
+    EXPECT_NEAR(map.ToPixel(0.0, 0.0).x, 12, 1);
+    EXPECT_NEAR(map.ToPixel(4.0, 0.0).x, 487, 1);
+    EXPECT_EQ(map.FindNearestElement(map.ToPixel(2.6, 0.4).x, map.ToPixel(2.6, 0.4).y), 2);
+    EXPECT_EQ(map.FindNearestElement(map.ToPixel(3.5, 1.5).x, map.ToPixel(3.5, 1.5).y), 4);
+}
+
+TEST_F(ColourMapChart, DialogsModesAndPan)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    Feed(Values({1, 2, 2, 3, 3}));
+    ScriptedUi ui;
+    ui.Input("Enter Minimum, maximum range values and number of bins", std::string("0, 10, 5"))
+        .Input("Enter the characteristic strain", std::string("0.0001"))
+        .Input("Enter deflection magnification", std::nullopt);
+    map.CmSetBinRange();
+    EXPECT_EQ(map.Bins().count, 5);
+    EXPECT_FLOAT_EQ(map.Bins().limit[0], 2.0f);
+    map.CmSetCharacteristicStrain();
+    EXPECT_DOUBLE_EQ(map.CharacteristicStrain(), 0.001);
+    map.CmSetMagnification(); // cancelled: unchanged
+    EXPECT_DOUBLE_EQ(map.Magnification(), 1.0);
+    map.CmFreezeBins();
+    Feed(Values({7, 8}));
+    EXPECT_EQ(map.Bins().count, 5); // frozen
+    // "View Data" in pan mode only leaves pan mode (no dialog is scripted).
+    map.SetMouseMode(2);
+    map.CmPopup3000();
+    EXPECT_EQ(map.MouseMode(), 0);
+    // "Change 3D Mode" three times: slab, carpet, plane again without a 3-D window.
+    map.CmPopup3007();
+    EXPECT_EQ(map.ViewMode(), 1);
+    ASSERT_NE(map.GLWindow(), nullptr);
+    EXPECT_EQ(map.GLWindow()->PopupItems().front().text, "Change 3D Mode");
+    RecordingDC slab;
+    map.Paint(slab, true, {0, 0, 500, 400});
+    EXPECT_FALSE(map.GLWindow()->Scene().Primitives().empty());
+    map.CmPopup3007();
+    EXPECT_EQ(map.ViewMode(), 2);
+    map.CmPopup3007();
+    EXPECT_EQ(map.ViewMode(), 0);
+    EXPECT_EQ(map.GLWindow(), nullptr);
+}
+
+TEST_F(ColourMapChart, ZoomPanAndTheElementReport)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    Feed(Values({1, 2, 2, 3, 3}));
+    // Zoom to the square of element 1 (1..2 by 0..1): it then fills 95 % of the picture height.
+    const plat::Point a = map.ToPixel(1.0, 1.0), b = map.ToPixel(2.0, 0.0);
+    map.SetMouseMode(1);
+    map.EvLButtonDown(0, a);
+    map.EvMouseMove(0, {(a.x + b.x) / 2, (a.y + b.y) / 2});
+    map.EvLButtonUp(0, b);
+    EXPECT_EQ(map.MouseMode(), 0);
+    const int plotHeight = 400 - map.LegendBand() - map.TitleBand();
+    EXPECT_NEAR(map.ToPixel(1.0, 0.0).y - map.ToPixel(1.0, 1.0).y, static_cast<int>(0.95 * plotHeight), 2);
+    EXPECT_NEAR((map.ToPixel(1.0, 0.0).x + map.ToPixel(2.0, 0.0).x) / 2.0, 250.0, 1.0); // centred
+    // Pan: the picture follows the drag.
+    const plat::Point before = map.ToPixel(1.5, 0.5);
+    map.SetMouseMode(2);
+    map.EvLButtonDown(0, {100, 100});
+    map.EvMouseMove(0, {130, 90});
+    map.EvLButtonUp(0, {130, 90});
+    EXPECT_EQ(map.ToPixel(1.5, 0.5).x, before.x + 30);
+    EXPECT_EQ(map.ToPixel(1.5, 0.5).y, before.y - 10);
+    // A click in mode 0 reports on the nearest element in "View Data".
+    map.SetMouseMode(0);
+    int reported = -1;
+    MapElementReporter previous = SetMapElementReporter([&](int, int e) {
+        reported = e;
+        return std::string("element report");
+    });
+    std::string shown;
+    ScriptedUi ui;
+    ui.DataView([&](std::string& text) {
+        shown = text;
+        return true;
+    });
+    map.EvLButtonDown(0, map.ToPixel(1.4, 0.6));
+    SetMapElementReporter(std::move(previous));
+    EXPECT_EQ(reported, 1);
+    EXPECT_NE(shown.find("element report"), std::string::npos);
+}
+
+TEST_F(ColourMapChart, NumbersSupportsGlyphsAndTheDeformedOutline)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    // Element numbers at the centroids, counted from 1.
+    Feed({kHeader, static_cast<double>(kMapElementNumbers), 0.0, 0.0});
+    RecordingDC numbers;
+    map.ComposeOn(numbers);
+    int found = 0;
+    for (const DrawCall& c : numbers.CallsOf("Text"))
+        if (c.text == "2") {
+            ++found;
+            EXPECT_NEAR(c.points[0].x, map.ToPixel(1.5, 0.5).x, 1);
+        }
+    EXPECT_EQ(found, 1);
+
+    // Supports: node 0 fixed in both directions (a filled square), node 4 a roller (circle).
+    std::vector<double> d{kHeader, static_cast<double>(kMapSupports)};
+    for (int i = 0; i < 11; ++i) {
+        d.push_back(i == 0 ? 1.0 : i == 4 ? 2.0 : 9.0);
+        d.push_back(i == 0 ? 1.0 : 0.0);
+    }
+    Feed(d);
+    RecordingDC supports;
+    map.ComposeOn(supports);
+    EXPECT_EQ(supports.CallsOf("Ellipse").size(), 1u);
+    const plat::Point n0 = map.ToPixel(0.0, 0.0);
+    bool square = false;
+    for (const DrawCall& c : supports.CallsOf("FillRect"))
+        square = square || (c.rect.left == n0.x - 2 && c.rect.top == n0.y - 2 && c.color == plat::Colors::Black);
+    EXPECT_TRUE(square); // h = (400 / 100) x 0.5 = 2
+
+    // Values with angles 0: white glyphs across each quadrilateral and the triangle (the
+    // angle turned a quarter turn: vertical lines through the centres).
+    std::vector<double> v{kHeader, static_cast<double>(kMapValues)};
+    for (int e = 0; e < 5; ++e)
+        v.insert(v.end(), {1.0, 0.0});
+    Feed(v);
+    RecordingDC glyphs;
+    map.ComposeOn(glyphs);
+    int white = 0;
+    for (const DrawCall& c : glyphs.CallsOf("Line"))
+        if (c.state.pen.color == plat::Color(255, 255, 255)) {
+            ++white;
+            EXPECT_NEAR(c.points[0].x, c.points[1].x, 1);
+        }
+    EXPECT_EQ(white, 5);
+
+    // Deformed: the outline of node 10 moves up by the magnification times its displacement.
+    TColourMap deformed(nullptr, "", 0, 0, 500, 400, kMapDeformed, 10.0);
+    ASSERT_TRUE(deformed.LinkArrays(&m.mesh, &m.coords));
+    deformed.ClearData();
+    deformed.AddPoint(kHeader, kMapDeformed);
+    for (int i = 0; i < 11; ++i)
+        deformed.AddPoint(0.0, i == 10 ? 0.05 : 0.0);
+    deformed.AutoScale();
+    RecordingDC shape;
+    deformed.ComposeOn(shape);
+    const plat::Point top = deformed.ToPixel(3.5, 1.8 + 0.5);
+    bool reached = false;
+    for (const DrawCall& c : shape.CallsOf("Line"))
+        for (const plat::Point& p : c.points)
+            reached = reached || (std::abs(p.x - top.x) <= 1 && std::abs(p.y - top.y) <= 1);
+    EXPECT_TRUE(reached);
+    const std::vector<std::string> t = shape.Texts();
+    EXPECT_NE(std::find(t.begin(), t.end(), "Displacement Magnification: 10.00 x"), t.end());
+}
+
+} // namespace

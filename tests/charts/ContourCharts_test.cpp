@@ -1,0 +1,267 @@
+// The contour charts: the grid read from the chart data and its faults, the wire-mesh segments
+// and where they land on the floor, the colour indices and palettes, the mirrored image with
+// its cells, the export text and the menu.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+#include "ChartsFixture.h"
+#include "charts/TContour.h"
+#include "support/RecordingDC.h"
+#include "support/ScriptedUi.h"
+
+namespace {
+
+constexpr double kNo = kContourNoValue;
+
+// Chart data of an n x n grid, value(i, j) at pair 1 + n j + i.
+template <class F>
+std::vector<double> GridData(double extent, int n, F value)
+{
+    std::vector<double> d{extent, static_cast<double>(n)};
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            d.push_back(100.0 - 2 * j);
+            d.push_back(value(i, j));
+        }
+    return d;
+}
+
+void Feed(Tchart& chart, const std::vector<double>& d, double yMax = -1.0)
+{
+    chart.ClearData();
+    if (yMax > 0.0) {
+        chart.SetAxisEnd(ChartEnd::YMin, 0.0);
+        chart.SetAxisEnd(ChartEnd::YMax, yMax);
+    }
+    for (std::size_t k = 0; k + 1 < d.size(); k += 2)
+        chart.AddPoint(d[k], d[k + 1]);
+    chart.AutoScale();
+}
+
+TEST(ContourGrid, ThreeByThreeMeshHasTwelveSegmentsAndEightWithoutItsCentre)
+{
+    std::vector<double> full = GridData(1.0, 3, [](int i, int j) { return i + 10.0 * j; });
+    EXPECT_EQ(ContourMeshSegments(ReadContourGrid(full)).size(), 12u);
+    std::vector<double> holed = GridData(1.0, 3, [](int i, int j) { return i == 1 && j == 1 ? kNo : 1.0; });
+    const std::vector<GridSegment> s = ContourMeshSegments(ReadContourGrid(holed));
+    EXPECT_EQ(s.size(), 8u);
+    for (const GridSegment& g : s)
+        EXPECT_FALSE((g.i0 == 1 && g.j0 == 1) || (g.i1 == 1 && g.j1 == 1));
+    // A value near but not within 1e-31 of the mark is a value.
+    EXPECT_TRUE(IsContourNoValue(-3.14e-31));
+    EXPECT_TRUE(IsContourNoValue(-3.0e-31));
+    EXPECT_FALSE(IsContourNoValue(-5.0e-31));
+    EXPECT_FALSE(IsContourNoValue(0.0));
+}
+
+TEST(ContourGrid, RefusesFewerThanTwoPointsAndMissingValues)
+{
+    EXPECT_FALSE(ReadContourGrid({1.0, 1.0, 0.0, 5.0}).Valid()); // n = 1 divides by n - 1
+    std::vector<double> d = GridData(1.0, 3, [](int, int) { return 1.0; });
+    d.resize(d.size() - 2); // eight values for nine points
+    EXPECT_FALSE(ReadContourGrid(d).Valid());
+    EXPECT_FALSE(ReadContourGrid({1.0, 1e9}).Valid());
+    EXPECT_FALSE(ReadContourGrid({}).Valid());
+    EXPECT_TRUE(ReadContourGrid(GridData(0.4, 2, [](int, int) { return 1.0; })).Valid());
+}
+
+TEST(ContourGrid, ColourIndicesOfTheScaleAndOfNoValue)
+{
+    EXPECT_EQ(ContourColourIndex(45.0, 0.0, 90.0), 46);
+    EXPECT_EQ(ContourColourIndex(90.0, 0.0, 90.0), 90);
+    EXPECT_EQ(ContourColourIndex(0.0, 0.0, 90.0), 1);
+    EXPECT_EQ(ContourColourIndex(-10.0, 0.0, 90.0), 1);
+    EXPECT_EQ(ContourColourIndex(1e30, 0.0, 90.0), 1); // the first colour of the scale
+    EXPECT_EQ(ContourColourIndex(kNo, 0.0, 90.0), kContourWhite);
+    EXPECT_EQ(ContourColourIndex(45.0, 5.0, 5.0005), kContourWhite); // no range: white map
+    // Palette: blue at the cold end, red at 45, yellow-green toward the hot end.
+    EXPECT_EQ(ContourPaletteColour(1, false), plat::Color(5, 0, 251));
+    EXPECT_EQ(ContourPaletteColour(44, false), plat::Color(220, 0, 36));
+    EXPECT_EQ(ContourPaletteColour(45, false), plat::Color(255, 0, 0));
+    EXPECT_EQ(ContourPaletteColour(90, false), plat::Color(30, 250, 0));
+    EXPECT_EQ(ContourPaletteColour(0, false), plat::Color(0, 0, 0));
+    EXPECT_EQ(ContourPaletteColour(kContourWhite, false), plat::Color(255, 255, 255));
+    EXPECT_EQ(ContourPaletteColour(30, true), plat::Color(60, 60, 60));
+    EXPECT_EQ(ContourPaletteColour(kContourWhite, true), plat::Color(255, 255, 255));
+}
+
+TEST(ContourGrid, ImageCellsAreMirroredAndNarrowWhenFirstColumnsAreEmpty)
+{
+    // 3 x 3, extent 1: S = 299, S1 = 300, q = (1/3) 300 / 1.0001 = 99.99; t = 0.
+    const std::vector<double> d = GridData(1.0, 3, [](int i, int j) { return 30.0 * j + i; });
+    const std::vector<ContourCell> c = ContourImageCells(ReadContourGrid(d), 299, 0.0, 90.0);
+    ASSERT_EQ(c.size(), 18u);
+    // Point (0, 0): cell 0..100 x 0..100 and its mirror 500..600; (i, j) = (2, 2) at the
+    // centre line, 200..300 and 300..400, rows 200..300.
+    EXPECT_EQ(c[0].rect, (plat::Rect{0, 0, 100, 100}));
+    EXPECT_EQ(c[1].rect, (plat::Rect{500, 0, 600, 100}));
+    EXPECT_EQ(c[0].colour, 1);
+    EXPECT_EQ(c[16].rect, (plat::Rect{200, 200, 300, 300}));
+    EXPECT_EQ(c[17].rect, (plat::Rect{300, 200, 400, 300}));
+    EXPECT_EQ(c[16].colour, ContourColourIndex(62.0, 0.0, 90.0));
+
+    // Column j = 0 without values: r = 2 columns, shift t = trunc(-q) = -99.
+    const std::vector<double> e =
+        GridData(1.0, 3, [](int i, int j) { return j == 0 ? kNo : 30.0 * j + i; });
+    EXPECT_EQ(FirstUsedContourColumn(ReadContourGrid(e)), 1);
+    const std::vector<ContourCell> n = ContourImageCells(ReadContourGrid(e), 299, 0.0, 90.0);
+    ASSERT_EQ(n.size(), 12u);
+    EXPECT_EQ(n[0].rect, (plat::Rect{1, 0, 101, 100}));
+    EXPECT_EQ(n[1].rect, (plat::Rect{301, 0, 401, 100})); // 600 - 200 + 0.5 - 99
+}
+
+TEST(ContourGrid, ExportTextListsRowsAndMarksNoValue)
+{
+    const std::vector<double> d = GridData(1.0, 2, [](int i, int j) { return i == 1 && j == 0 ? kNo : 10.0 * i + j; });
+    EXPECT_EQ(ContourExportText(ReadContourGrid(d)),
+              "Data Profile\r\nOne data point in four is shown in this output\r\n"
+              "so the edges may appear slightly off\r\n"
+              "  0.0\t  1.0\t\r\n"
+              "N/A\t 11.0\t\r\n"
+              "\r\n");
+    EXPECT_EQ(ContourExportText(ContourGrid{}),
+              "Data Profile\r\nOne data point in four is shown in this output\r\n"
+              "so the edges may appear slightly off\r\n\r\n");
+}
+
+class ContourCharts : public ChartsGuiTest {};
+
+TEST_F(ContourCharts, MeshLandsOnTheFloorAndRisesByTheValueScale)
+{
+    TContour3D chart(nullptr, "Temperature", 0, 0, 400, 300);
+    EXPECT_EQ(chart.Kind(), 21);
+    // Corners at 0 and the centre at 10.
+    Feed(chart, GridData(1.0, 3, [](int i, int j) { return i == 1 && j == 1 ? 10.0 : 0.0; }), 10.0);
+    RecordingDC dc;
+    chart.Paint(dc, true, {0, 0, 400, 300});
+    std::vector<DrawCall> mesh;
+    for (const DrawCall& c : dc.CallsOf("Line"))
+        if (c.state.pen.color == plat::Colors::LtBlue)
+            mesh.push_back(c);
+    ASSERT_EQ(mesh.size(), 12u);
+    const std::vector<DrawCall> floors = dc.CallsOf("Polyline");
+    ASSERT_FALSE(floors.empty());
+    const std::vector<plat::Point>& f = floors[0].points; // left, front, right, back, left
+    ASSERT_EQ(f.size(), 5u);
+    // d = 400 / 2.5 = 160, half-diagonals 160 cos 25 = 145 and 160 sin 25 = 67 pixels.
+    EXPECT_EQ(f[2].x - f[0].x, 290);
+    EXPECT_EQ(f[1].y - f[0].y, 67);
+    // The first segment joins (0, 0), the back corner, to (1, 0), half-way toward the left one.
+    EXPECT_NEAR(mesh[0].points[0].x, f[3].x, 1);
+    EXPECT_NEAR(mesh[0].points[0].y, f[3].y, 1);
+    EXPECT_NEAR(mesh[0].points[1].x, (f[3].x + f[0].x) / 2.0, 1);
+    // The centre lies 10 k above the floor's middle: k = (300 - 15 - 15 - 2 x 67) / 10.
+    const MeshProjection& p = chart.Projection();
+    const plat::Point centre = MeshPoint(p, 3, 1, 1, 10.0);
+    EXPECT_NEAR(centre.x, (f[0].x + f[2].x) / 2.0, 1);
+    EXPECT_NEAR(centre.y, f[0].y - 136, 1);
+
+    // The centre undefined: eight segments; a short grid: "No Data".
+    Feed(chart, GridData(1.0, 3, [](int i, int j) { return i == 1 && j == 1 ? kNo : 1.0; }));
+    RecordingDC holed;
+    chart.Paint(holed, true, {0, 0, 400, 300});
+    int blue = 0;
+    for (const DrawCall& c : holed.CallsOf("Line"))
+        blue += c.state.pen.color == plat::Colors::LtBlue;
+    EXPECT_EQ(blue, 8);
+    Feed(chart, {1.0, 4.0, 0.0, 1.0, 0.0, 2.0});
+    RecordingDC none;
+    chart.Paint(none, true, {0, 0, 400, 300});
+    EXPECT_EQ(none.Texts(), (std::vector<std::string>{"No Data"}));
+    EXPECT_NE(chart.ExportText().find("shown in this output"), std::string::npos);
+    EXPECT_EQ(chart.ExportText().find("N/A"), std::string::npos);
+}
+
+TEST_F(ContourCharts, ColourImageShowsTheFieldMirroredWithItsScale)
+{
+    TContourColour chart(nullptr, "Temperature", 0, 0, 480, 300);
+    EXPECT_EQ(chart.Kind(), 20);
+    // Left column (j = 0) at 90, centre column at 45, one point without a value.
+    Feed(chart, GridData(1.0, 3, [](int i, int j) { return i == 2 && j == 0 ? kNo : 90.0 - 22.5 * j; }), 90.0);
+    RecordingDC rec;
+    chart.Paint(rec, true, {0, 0, 480, 300});
+    const std::vector<DrawCall> images = rec.CallsOf("DrawImage");
+    ASSERT_EQ(images.size(), 1u);
+    const plat::Rect r = images[0].rect;
+    EXPECT_EQ(r.Width(), 2 * r.Height()); // all three columns used: twice as wide as high
+    // 90 bands of the scale, the lowest in the first colour.
+    int bands = 0;
+    for (const DrawCall& c : rec.CallsOf("FillRect"))
+        bands += c.rect.right - c.rect.left == 480 / 24;
+    EXPECT_EQ(bands, 90);
+
+    plat::MemoryDC mem(480, 300, plat::Colors::White);
+    chart.Paint(mem, true, {0, 0, 480, 300});
+    const plat::Image& px = mem.Bitmap();
+    const int S = r.Height();
+    const double q = S / 3.0;
+    const auto at = [&](double x, double y) { return px.Pixel(r.left + static_cast<int>(x), r.top + static_cast<int>(y)); };
+    EXPECT_EQ(at(0.5 * q, 0.5 * q), ContourPaletteColour(90, false));          // hot edge, left
+    EXPECT_EQ(at(2 * S - 0.5 * q, 0.5 * q), ContourPaletteColour(90, false));  // and its mirror
+    EXPECT_EQ(at(2.5 * q, 0.5 * q), ContourPaletteColour(46, false));          // centre column at 45
+    EXPECT_EQ(at(0.5 * q, 2.5 * q), plat::Color(255, 255, 255));               // no value: white
+    EXPECT_EQ(at(2 * S - 0.5 * q, 2.5 * q), plat::Color(255, 255, 255));
+
+    // Grey in black-and-white.
+    chart.SetBlackAndWhite(1);
+    plat::MemoryDC grey(480, 300, plat::Colors::White);
+    chart.Paint(grey, true, {0, 0, 480, 300});
+    EXPECT_EQ(grey.Bitmap().Pixel(r.left + static_cast<int>(0.5 * q), r.top + static_cast<int>(0.5 * q)),
+              ContourPaletteColour(90, true));
+}
+
+TEST_F(ContourCharts, OutlineIsDrawnOverTheImageAtTheGridScale)
+{
+    TContourColour chart(nullptr, "", 0, 0, 480, 300);
+    Feed(chart, GridData(0.5, 3, [](int, int) { return 20.0; }), 90.0);
+    struct Seen {
+        double x = 0, y = 0, s = 0;
+        int calls = 0;
+    } seen;
+    ContourOutlineDrawer previous = SetContourOutlineDrawer(
+        [&](plat::DC&, const TStructure&, double x, double y, double s) { seen = {x, y, s, seen.calls + 1}; });
+    RecordingDC none;
+    chart.Paint(none, true, {0, 0, 480, 300});
+    EXPECT_EQ(seen.calls, 0); // no structure attached
+    chart.AttachStructure(reinterpret_cast<TStructure*>(&seen)); // identity only: the drawer is a stub
+    RecordingDC dc;
+    chart.Paint(dc, true, {0, 0, 480, 300});
+    SetContourOutlineDrawer(std::move(previous));
+    chart.AttachStructure(nullptr);
+    const plat::Rect r = dc.CallsOf("DrawImage").at(0).rect;
+    const int S = r.Height();
+    EXPECT_EQ(seen.calls, 1);
+    EXPECT_DOUBLE_EQ(seen.x, S);              // centred on the image of width 2 S
+    EXPECT_DOUBLE_EQ(seen.y, S + 1.0);        // bottom of the section at S1
+    EXPECT_DOUBLE_EQ(seen.s, (S + 1.0) / 0.5001); // the grid's 0.5 m over S1 pixels
+}
+
+TEST_F(ContourCharts, ValueScaleFollowsTheValuesNotTheHeader)
+{
+    // Strength factors 0..1 behind the header (extent, 51): the scale must not reach 51.
+    TContourColour chart(nullptr, "", 0, 0, 480, 300);
+    Feed(chart, GridData(0.4, 3, [](int i, int) { return 0.5 * i; }));
+    EXPECT_LE(chart.GetAxisRange().yMax, 1.5);
+    EXPECT_GE(chart.GetAxisRange().yMax, 1.0);
+    EXPECT_DOUBLE_EQ(chart.GetAxisRange().yMin, 0.0);
+}
+
+TEST_F(ContourCharts, MenuAndEditTitle)
+{
+    TContour3D chart(nullptr, "Field", 0, 0, 400, 300);
+    std::vector<std::string> items;
+    for (const plat::MenuItem& i : chart.PopupItems())
+        items.push_back(i.text);
+    EXPECT_EQ(items, (std::vector<std::string>{"Copy Picture", "", "View Data", "", "Select Font", "Edit Title"}));
+    ScriptedUi ui;
+    ui.Input("Enter title of this drawing", std::nullopt).Input("Enter title of this drawing", std::string("Heat"));
+    chart.CmPopup3002();
+    EXPECT_EQ(chart.Data().Title(), "Field");
+    chart.CmPopup3002();
+    EXPECT_EQ(chart.Data().Title(), "Heat");
+}
+
+} // namespace
