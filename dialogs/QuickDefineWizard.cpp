@@ -19,7 +19,10 @@ using plat::DialogTemplate;
 namespace Q = QuickId;
 
 double Number(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
-int Count(const std::string& text) { return std::max(0, std::atoi(text.c_str())); }
+// Bar and strand counts typed: at most this many, so a slip of the finger cannot make a
+// section of thousands of layers.
+constexpr int kMaxTypedCount = 999;
+int Count(const std::string& text) { return std::clamp(std::atoi(text.c_str()), 0, kMaxTypedCount); }
 double Factor(int kind) { return UnitFactor(kind, g_UnitSystem); }
 std::string Label(int kind) { return UnitLabel(kind, g_UnitSystem); }
 bool Si() { return g_UnitSystem == kUnitSI; }
