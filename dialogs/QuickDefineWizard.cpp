@@ -9,6 +9,7 @@
 #include "foundation/Units.h"
 #include "model/catalogues/TRebarList.h"
 #include "model/shapes/ShapeLibrary.h"
+#include "platform/DC.h"
 #include "platform/Ui.h"
 
 namespace {
@@ -268,7 +269,16 @@ void TQuickDef3::SetupWindow()
         if (!shape)
             continue;
         m_rows.push_back({i, -1, -1});
-        icons.push_back(shape->iconPath.empty() ? -1 : m_icons.AddFile(shape->iconPath));
+        // The shape's own picture, else the built-in one of its icon code, else none.
+        int icon = -1;
+        if (shape->iconCode == kUserIconCode && !shape->iconPath.empty())
+            icon = m_icons.AddFile(shape->iconPath);
+        if (icon < 0) {
+            const plat::Image picture = plat::Image::FromResource(shape->iconCode);
+            if (!picture.IsNull())
+                icon = m_icons.Add(picture);
+        }
+        icons.push_back(icon);
     }
     if (m_icons.Count() > 0)
         m_list.SetImageList(m_icons);
