@@ -55,6 +55,8 @@ int RelinkSectionIds(const StructureTable& table, TMemberDefinition& member)
 {
     for (int z = 0; z < ZoneCount(member); ++z) {
         int32_t& index = member.zones[static_cast<std::size_t>(z)].structureIndex;
+        if (index < 0)
+            continue; // cleared before: no section to look for
         int found = kNoZoneSection;
         for (int i = 0; i < kMaxStructures && found < 0; ++i)
             if (const TStructure* s = table[static_cast<std::size_t>(i)].get(); s && s->GetSectionId() == index)

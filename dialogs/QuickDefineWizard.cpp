@@ -9,6 +9,7 @@
 #include "foundation/Units.h"
 #include "model/catalogues/TRebarList.h"
 #include "model/shapes/ShapeLibrary.h"
+#include "platform/DC.h"
 #include "platform/Ui.h"
 
 namespace {
@@ -19,7 +20,10 @@ using plat::DialogTemplate;
 namespace Q = QuickId;
 
 double Number(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
-int Count(const std::string& text) { return std::max(0, std::atoi(text.c_str())); }
+// Bar and strand counts typed: at most this many, so a slip of the finger cannot make a
+// section of thousands of layers.
+constexpr int kMaxTypedCount = 999;
+int Count(const std::string& text) { return std::clamp(std::atoi(text.c_str()), 0, kMaxTypedCount); }
 double Factor(int kind) { return UnitFactor(kind, g_UnitSystem); }
 std::string Label(int kind) { return UnitLabel(kind, g_UnitSystem); }
 bool Si() { return g_UnitSystem == kUnitSI; }
@@ -265,7 +269,16 @@ void TQuickDef3::SetupWindow()
         if (!shape)
             continue;
         m_rows.push_back({i, -1, -1});
-        icons.push_back(shape->iconPath.empty() ? -1 : m_icons.AddFile(shape->iconPath));
+        // The shape's own picture, else the built-in one of its icon code, else none.
+        int icon = -1;
+        if (shape->iconCode == kUserIconCode && !shape->iconPath.empty())
+            icon = m_icons.AddFile(shape->iconPath);
+        if (icon < 0) {
+            const plat::Image picture = plat::Image::FromResource(shape->iconCode);
+            if (!picture.IsNull())
+                icon = m_icons.Add(picture);
+        }
+        icons.push_back(icon);
     }
     if (m_icons.Count() > 0)
         m_list.SetImageList(m_icons);

@@ -86,6 +86,14 @@ TEST_F(Numbering, ZoneOfADeletedSectionIsCleared)
     EXPECT_EQ(ZoneName(2), "Charlie");
     EXPECT_EQ(ZoneName(0), "Delta");
     EXPECT_EQ(reporter.Count("no longer in the table"), 1);
+    // Relinked again (after another edit), the cleared zone is not matched to a new element
+    // that has no number yet.
+    RenumberSections(table, member);
+    table[6] = Beam("New");
+    table[6]->SetSectionId(kNoZoneSection);
+    RelinkSectionIds(table, member);
+    EXPECT_EQ(member.zones[1].structureIndex, kNoZoneSection);
+    EXPECT_EQ(reporter.Count("no longer in the table"), 1);
 
     StructureTable saved;
     saved.swap(g_Structures);
