@@ -14,6 +14,7 @@
 #include "member/MemberTestSupport.h"
 #include "member/TFullMemberResponse.h"
 #include "platform/Application.h"
+#include "tests/support/RecordingDC.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestSupport.h"
 #include "views/TWideCrack2.h"
@@ -167,6 +168,11 @@ TEST_F(WideCrackView, NoDataWithoutAMemberAnalysis)
     EXPECT_EQ(view.SectionCountNow(), 2);
     EXPECT_FALSE(view.HasStates());
     EXPECT_TRUE(view.ComputePicture(Extent, 600, 300).noData);
+    RecordingDC dc;
+    view.Paint(dc, true, {0, 0, 600, 300});
+    const auto texts = dc.Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "No Data"), texts.end());
+    EXPECT_TRUE(dc.CallsOf("Polygon").empty());
 }
 
 namespace {
@@ -267,6 +273,24 @@ TEST_F(WideCrackPushover, CracksAppearAtTheLargestMomentAndWidenStageByStage)
     const MemberStateRecord& mid = mag.Record(mag.SectionCountNow() / 2);
     const MemberStateRecord& end = mag.Record(0);
     EXPECT_LT(mid.corners[1], end.corners[1]);
+
+    // The replay draws each crack segment where the picture has it, and the note.
+    {
+        RecordingDC dc;
+        mag.Paint(dc, true, {0, 0, 900, 300});
+        const ElevationPicture q = mag.ComputePicture(MeasureOn(dc), 900, 300);
+        ASSERT_FALSE(q.cracks.segments.empty());
+        const auto& s = q.cracks.segments.front();
+        const plat::Point a{static_cast<int>(std::lround(s.x1)), static_cast<int>(std::lround(s.y1))};
+        const plat::Point b{static_cast<int>(std::lround(s.x2)), static_cast<int>(std::lround(s.y2))};
+        bool found = false;
+        for (const DrawCall& c : dc.CallsOf("Line"))
+            found |= c.points.size() == 2 && c.points[0] == a && c.points[1] == b;
+        EXPECT_TRUE(found);
+        const auto texts = dc.Texts();
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "Mag.  25x (crack widths: mm)"), texts.end());
+        EXPECT_EQ(dc.CallsOf("Polygon").size(), q.panels.size() + q.plates.size());
+    }
 
     TWideCrack2 flat(nullptr, "Member", 0, 0, 900, 300, 4000);
     flat.AttachAnalysis(&m);
