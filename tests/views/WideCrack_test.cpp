@@ -294,6 +294,33 @@ TEST_F(WideCrackPushover, CracksAppearAtTheLargestMomentAndWidenStageByStage)
 
     TWideCrack2 flat(nullptr, "Member", 0, 0, 900, 300, 4000);
     flat.AttachAnalysis(&m);
-    EXPECT_TRUE(flat.ComputePicture(Extent, 900, 300).notes.items.empty());
+    const ElevationPicture f = flat.ComputePicture(Extent, 900, 300);
+    EXPECT_TRUE(f.notes.items.empty());
+    // Undisplaced: the bottom bars 50 mm above the bottom face, as wide as the bar; the
+    // 50 mm bearing plates outlined (2 px) centred on the member's ends.
+    const MemberAxis axis(f, L);
+    const double sx = (axis.right - axis.left) / L;
+    double bottom = -1e9;
+    for (const auto& q : f.panels)
+        bottom = std::max(bottom, static_cast<double>(q[0].y));
+    int bars = 0;
+    int plateEdges = 0;
+    for (const auto& line : f.lines.All<picture::Line>()) {
+        if (line.colour == plat::Color{160, 160, 160} && line.a.y == line.b.y) {
+            ++bars;
+            EXPECT_NEAR(line.a.y, bottom - 0.05 * sx, 1.0);
+            EXPECT_EQ(line.width, std::max(static_cast<int>(std::lround(0.012 * sx)), 1));
+            EXPECT_NEAR(line.a.x, axis.left, 1.0);
+            EXPECT_NEAR(line.b.x, axis.right, 1.0);
+        }
+        if (line.width == 2 && line.a.x == line.b.x) {
+            ++plateEdges;
+            const double face = std::fabs(line.a.x - axis.left) < std::fabs(line.a.x - axis.right) ? axis.left
+                                                                                                  : axis.right;
+            EXPECT_NEAR(std::fabs(line.a.x - face), 0.025 * sx, 1.0);
+        }
+    }
+    EXPECT_EQ(bars, 1);
+    EXPECT_EQ(plateEdges, 4);
     EXPECT_TRUE(reporter.messages.empty());
 }
