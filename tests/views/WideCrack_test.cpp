@@ -322,5 +322,16 @@ TEST_F(WideCrackPushover, CracksAppearAtTheLargestMomentAndWidenStageByStage)
     }
     EXPECT_EQ(bars, 1);
     EXPECT_EQ(plateEdges, 4);
+
+    // "Show Cracking and Angles": a marker at each of the 21 depths of every section instead
+    // of the cracks, red (cracked) at the bottom of midspan, blue at the top.
+    flat.CmPopup3002();
+    const ElevationPicture a = flat.ComputePicture(Extent, 900, 300);
+    EXPECT_TRUE(a.cracks.segments.empty());
+    ASSERT_EQ(a.cracks.markers.size(), static_cast<std::size_t>(21 * flat.SectionCountNow()));
+    const std::size_t midspan = static_cast<std::size_t>(21 * (flat.SectionCountNow() / 2));
+    EXPECT_TRUE(a.cracks.markers[midspan].cracked);
+    EXPECT_FALSE(a.cracks.markers[midspan + 20].cracked);
+    EXPECT_NEAR(a.cracks.markers[midspan].y, bottom, 1.0);
     EXPECT_TRUE(reporter.messages.empty());
 }
