@@ -197,7 +197,8 @@ int TInfo_Base::Layout()
     if (total > m_bottom - m_top)
         scale = static_cast<double>(m_bottom - m_top) / total;
     scale = std::min(scale, static_cast<double>(m_right - m_baseX) / widest);
-    if (scale < 1.0 && m_rescale == 0) {
+    // Only labels that exist are shrunk, and never to nothing (a column with no room).
+    if (scale < 1.0 && m_rescale == 0 && m_count > 0 && scale > 0.0) {
         m_rescale = 1;
         m_fontBase = Trunc(m_fontBase * scale);
         const int top = m_top;

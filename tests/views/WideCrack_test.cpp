@@ -14,6 +14,7 @@
 #include "member/MemberTestSupport.h"
 #include "member/TFullMemberResponse.h"
 #include "platform/Application.h"
+#include "tests/support/RecordingDC.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestSupport.h"
 #include "views/TWideCrack2.h"
@@ -167,6 +168,11 @@ TEST_F(WideCrackView, NoDataWithoutAMemberAnalysis)
     EXPECT_EQ(view.SectionCountNow(), 2);
     EXPECT_FALSE(view.HasStates());
     EXPECT_TRUE(view.ComputePicture(Extent, 600, 300).noData);
+    RecordingDC dc;
+    view.Paint(dc, true, {0, 0, 600, 300});
+    const auto texts = dc.Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "No Data"), texts.end());
+    EXPECT_TRUE(dc.CallsOf("Polygon").empty());
 }
 
 namespace {
@@ -268,8 +274,64 @@ TEST_F(WideCrackPushover, CracksAppearAtTheLargestMomentAndWidenStageByStage)
     const MemberStateRecord& end = mag.Record(0);
     EXPECT_LT(mid.corners[1], end.corners[1]);
 
+    // The replay draws each crack segment where the picture has it, and the note.
+    {
+        RecordingDC dc;
+        mag.Paint(dc, true, {0, 0, 900, 300});
+        const ElevationPicture q = mag.ComputePicture(MeasureOn(dc), 900, 300);
+        ASSERT_FALSE(q.cracks.segments.empty());
+        const auto& s = q.cracks.segments.front();
+        const plat::Point a{static_cast<int>(std::lround(s.x1)), static_cast<int>(std::lround(s.y1))};
+        const plat::Point b{static_cast<int>(std::lround(s.x2)), static_cast<int>(std::lround(s.y2))};
+        bool found = false;
+        for (const DrawCall& c : dc.CallsOf("Line"))
+            found |= c.points.size() == 2 && c.points[0] == a && c.points[1] == b;
+        EXPECT_TRUE(found);
+        const auto texts = dc.Texts();
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "Mag.  25x (crack widths: mm)"), texts.end());
+        EXPECT_EQ(dc.CallsOf("Polygon").size(), q.panels.size() + q.plates.size());
+    }
+
     TWideCrack2 flat(nullptr, "Member", 0, 0, 900, 300, 4000);
     flat.AttachAnalysis(&m);
-    EXPECT_TRUE(flat.ComputePicture(Extent, 900, 300).notes.items.empty());
+    const ElevationPicture f = flat.ComputePicture(Extent, 900, 300);
+    EXPECT_TRUE(f.notes.items.empty());
+    // Undisplaced: the bottom bars 50 mm above the bottom face, as wide as the bar; the
+    // 50 mm bearing plates outlined (2 px) centred on the member's ends.
+    const MemberAxis axis(f, L);
+    const double sx = (axis.right - axis.left) / L;
+    double bottom = -1e9;
+    for (const auto& q : f.panels)
+        bottom = std::max(bottom, static_cast<double>(q[0].y));
+    int bars = 0;
+    int plateEdges = 0;
+    for (const auto& line : f.lines.All<picture::Line>()) {
+        if (line.colour == plat::Color{160, 160, 160} && line.a.y == line.b.y) {
+            ++bars;
+            EXPECT_NEAR(line.a.y, bottom - 0.05 * sx, 1.0);
+            EXPECT_EQ(line.width, std::max(static_cast<int>(std::lround(0.012 * sx)), 1));
+            EXPECT_NEAR(line.a.x, axis.left, 1.0);
+            EXPECT_NEAR(line.b.x, axis.right, 1.0);
+        }
+        if (line.width == 2 && line.a.x == line.b.x) {
+            ++plateEdges;
+            const double face = std::fabs(line.a.x - axis.left) < std::fabs(line.a.x - axis.right) ? axis.left
+                                                                                                  : axis.right;
+            EXPECT_NEAR(std::fabs(line.a.x - face), 0.025 * sx, 1.0);
+        }
+    }
+    EXPECT_EQ(bars, 1);
+    EXPECT_EQ(plateEdges, 4);
+
+    // "Show Cracking and Angles": a marker at each of the 21 depths of every section instead
+    // of the cracks, red (cracked) at the bottom of midspan, blue at the top.
+    flat.CmPopup3002();
+    const ElevationPicture a = flat.ComputePicture(Extent, 900, 300);
+    EXPECT_TRUE(a.cracks.segments.empty());
+    ASSERT_EQ(a.cracks.markers.size(), static_cast<std::size_t>(21 * flat.SectionCountNow()));
+    const std::size_t midspan = static_cast<std::size_t>(21 * (flat.SectionCountNow() / 2));
+    EXPECT_TRUE(a.cracks.markers[midspan].cracked);
+    EXPECT_FALSE(a.cracks.markers[midspan + 20].cracked);
+    EXPECT_NEAR(a.cracks.markers[midspan].y, bottom, 1.0);
     EXPECT_TRUE(reporter.messages.empty());
 }

@@ -216,6 +216,12 @@ TEST_F(SummaryTest, CalloutsKeepFivePixelsApartAndShrinkTheFontOnce)
     for (int i = 0; i + 1 < counting.Count(); ++i)
         EXPECT_GE(counting.GetItem(i + 1).top - counting.GetItem(i).bottom, TInfo_Base::kLabelGap);
 
+    // A panel too narrow for any column and no labels: nothing to shrink.
+    TInfo_Base tiny;
+    tiny.SetSize(20, 20);
+    tiny.Draw(&measure, nullptr, 0);
+    EXPECT_EQ(tiny.FontBase(), 20);
+
     // The 51st label is dropped.
     TInfo_Base full;
     for (int i = 0; i < 51; ++i)
