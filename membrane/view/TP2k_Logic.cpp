@@ -256,7 +256,9 @@ void TP2k_Logic::GetChartDescription(int id, ChartDescription& d, int chartKind)
     }
     const int xKind = (*units)[0];
     const int yKind = (*units)[1];
-    if (chartKind == 1)
+    // A plain chart (kind 1) writes strains as "x 10^-3"; angles, lengths and steel stresses
+    // keep their own units (they are not thousandths).
+    if (chartKind == 1 && xKind == kStrain)
         d.xLabel = Printf("%s (%s)", xName, "x 10^-^3");
     else if (xKind != 0)
         d.xLabel = Printf("%s (%s)", xName, m_display.Label(xKind));

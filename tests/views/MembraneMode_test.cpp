@@ -108,9 +108,14 @@ TEST(MembraneTables, ChartDescriptionsInSiAndUs)
     EXPECT_EQ(d.xPrecision, 1);
     EXPECT_EQ(d.yPrecision, 1);
     EXPECT_EQ(d.upperX, kUndefined);
+    logic.GetChartDescription(206, d, 1); // a plain chart: strains in thousandths
+    EXPECT_EQ(d.xLabel, "|g_x_y (x 10^-^3)");
+    // Angles, lengths and steel stresses are not thousandths: their own units.
     logic.GetChartDescription(201, d, 1);
-    EXPECT_EQ(d.xLabel, "w (x 10^-^3)");
+    EXPECT_EQ(d.xLabel, "w (mm)");
     EXPECT_EQ(d.xPrecision, 2);
+    logic.GetChartDescription(200, d, 1);
+    EXPECT_EQ(d.xLabel, "|q Angle (deg.)");
     DisplayContext us;
     us.unitSystem = 1;
     logic.SetDisplayContext(us);
