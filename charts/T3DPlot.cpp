@@ -8,6 +8,7 @@
 #include "charts/ChartExport.h"
 #include "charts/RichText.h"
 #include "charts/TFauxGLWindow.h"
+#include "charts/TMixinChartOwner.h"
 #include "platform/DC.h"
 
 namespace TA = plat::TextAlign;
@@ -97,6 +98,61 @@ void T3DPlot::EvSize(plat::Size size)
     m_margins.bottom = 1;
     if (m_gl)
         m_gl->Place(0, m_band, size.cx, std::max(0, size.cy - m_band - 1));
+}
+
+void T3DPlot::DrawRubberRect()
+{
+    if (!IsCreated())
+        return;
+    plat::ClientDC dc(*this);
+    dc.SetROP2(plat::Rop::NotXorPen);
+    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 2, plat::Colors::LtBlue});
+    dc.Polyline({m_press, {m_press.x, m_point.y}, m_point, {m_point.x, m_press.y}, m_press});
+}
+
+void T3DPlot::EvLButtonDown(unsigned flags, plat::Point p)
+{
+    if (MouseMode() == 0) {
+        Tchart::EvLButtonDown(flags, p);
+        return;
+    }
+    if (IsCreated())
+        SetCapture();
+    m_rubber = true;
+    m_press = m_point = p;
+}
+
+void T3DPlot::EvMouseMove(unsigned flags, plat::Point p)
+{
+    Tchart::EvMouseMove(flags, p);
+    if (!m_rubber)
+        return;
+    if (MouseMode() == 1) {
+        DrawRubberRect(); // erases the last one
+        m_point = p;
+        DrawRubberRect();
+    } else if (MouseMode() == 2) {
+        m_transform.xOffset += p.x - m_point.x;
+        m_transform.yOffset += p.y - m_point.y;
+        m_point = p;
+        if (Owner())
+            Owner()->SelectLoadStage(0.0, 0.0, -1);
+    }
+}
+
+void T3DPlot::EvLButtonUp(unsigned flags, plat::Point p)
+{
+    Tchart::EvLButtonUp(flags, p);
+    if (!m_rubber)
+        return;
+    if (IsCreated())
+        ReleaseCapture();
+    m_rubber = false;
+    m_release = p;
+    if (MouseMode() == 1)
+        SetMouseMode(3); // back to mode 0
+    if (Owner())
+        Owner()->SelectLoadStage(0.0, 0.0, -1);
 }
 
 void T3DPlot::SetShownIndex(int index)

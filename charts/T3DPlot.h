@@ -62,6 +62,12 @@ public:
     void ClearData() override;
     void SetupWindow() override;
     void EvSize(plat::Size size) override;
+    // Mouse mode 0 is the box's own (select, move, resize); modes 1 and 2 drag a rubber band
+    // (1 a rectangle, 2 a pan of the chart's data-to-pixel offsets) and tell the owner.
+    void EvLButtonDown(unsigned flags, plat::Point p) override;
+    void EvMouseMove(unsigned flags, plat::Point p) override;
+    void EvLButtonUp(unsigned flags, plat::Point p) override;
+    plat::Point ReleasePoint() const { return m_release; }
 
     // Sets the 3-D window's colour and line width to those of a colour code.
     void SetPlotColour(int code, int width);
@@ -87,5 +93,8 @@ private:
                                    -3.1415626e31};
     int m_shownIndex = 0;
     int m_band = 0;
+    bool m_rubber = false;
+    plat::Point m_press, m_point, m_release;
+    void DrawRubberRect();
     std::unique_ptr<TFauxGLWindow> m_gl;
 };

@@ -658,6 +658,8 @@ void TColourMap::FillElements(plat::DC& dc, bool fill)
             if (m_viewMode == 0) {
                 const plat::Point a = ToPixel(X(0), Y(0)), b = ToPixel(X(2), Y(2));
                 dc.FillRect({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)}, c);
+            } else if (m_viewMode == 2) {
+                DrawCarpetCell(e);
             } else if (m_viewMode == 1) {
                 // A slab of the element's thickness over the rectangle of nodes 0 and 2.
                 const float t = m_coords->thickness[static_cast<std::size_t>(e)] / 2.0f;
@@ -697,6 +699,60 @@ void TColourMap::FillElements(plat::DC& dc, bool fill)
             }
         }
     }
+}
+
+int TColourMap::NeighbourOf(int e, int edge) const
+{
+    if (e < 0 || e >= ElementCount())
+        return -1;
+    const int* n = nullptr;
+    const int count = NodesOf(e, &n);
+    if (edge >= count)
+        return -1;
+    return m_mesh->neighbours[static_cast<std::size_t>(n - m_mesh->nodes.data()) + static_cast<std::size_t>(edge)];
+}
+
+void TColourMap::DrawCarpetCell(int e)
+{
+    const int a = NeighbourOf(e, 1), b = NeighbourOf(e, 2);
+    if (a < 0 || b < 0 || NeighbourOf(a, 2) < 0)
+        return;
+    const int d = NeighbourOf(a, 2) == NeighbourOf(b, 1) ? NeighbourOf(a, 2) : e;
+    const auto centroid = [&](int k) {
+        const int* n = nullptr;
+        const int count = NodesOf(k, &n);
+        double x = 0.0, y = 0.0;
+        for (int i = 0; i < count; ++i) {
+            x += m_coords->x[static_cast<std::size_t>(n[i])] / count;
+            y += m_coords->y[static_cast<std::size_t>(n[i])] / count;
+        }
+        return std::pair<double, double>{x, y};
+    };
+    const double ve = ElementValue(e), va = ElementValue(a), vb = ElementValue(b), vd = ElementValue(d);
+    int colour = GetBinIndex(m_bins, (ve + va + vb + vd) / 4.0);
+    if (colour < 0)
+        colour = 26;
+    const plat::Color c = GetBinColour(m_bins, colour, Grey());
+    const auto [xe, ye] = centroid(e);
+    const auto [xb, yb] = centroid(b);
+    const auto [xd, yd] = centroid(d);
+    (void)yd;
+    const double s = m_valueScale;
+    const auto F = [](double v) { return static_cast<float>(v); };
+    m_gl->SetColour(c.r, c.g, c.b, 1);
+    m_gl->DrawQuad(F(xe), F(ye), F(s * ve), F(xe), F(yb), F(s * vb), F(xd), F(yb), F(s * vd), F(xd), F(ye), F(s * va));
+    m_gl->DrawQuad(F(xd), F(ye), F(s * va), F(xd), F(yb), F(s * vd), F(xe), F(yb), F(s * vb), F(xe), F(ye), F(s * ve));
+    // The mesh outline of the element, just above the carpet.
+    const plat::Color black = GetBinColour(m_bins, 25, Grey());
+    m_gl->SetColour(black.r, black.g, black.b, 1);
+    const int* n = nullptr;
+    const int count = NodesOf(e, &n);
+    for (int k = 0; k < count; ++k)
+        if (NeighbourOf(e, k) == -1) {
+            const std::size_t p = static_cast<std::size_t>(n[k]), q = static_cast<std::size_t>(n[(k + 1) % count]);
+            const float z = F(1.03 * s * ve);
+            m_gl->DrawLine(m_coords->x[p], m_coords->y[p], z, m_coords->x[q], m_coords->y[q], z, 1);
+        }
 }
 
 std::pair<double, double> TColourMap::PairAfterHeader(int k) const

@@ -125,6 +125,10 @@ private:
     void FillElements(plat::DC& dc, bool fill);
     void DrawMeshOutline(plat::DC& dc, int colour, double magnification = 0.0);
     void DrawElementGlyphs(plat::DC& dc);
+    // The carpet of the 3-D value view: one cell between the centroids of a quadrilateral and
+    // its neighbours across edges 1 and 2, at heights of their values.
+    void DrawCarpetCell(int e);
+    int NeighbourOf(int e, int edge) const;
     void DrawElementNumbers(plat::DC& dc);
     void DrawNodeNumbers(plat::DC& dc);
     void DrawNodeSupports(plat::DC& dc);

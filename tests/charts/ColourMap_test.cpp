@@ -367,4 +367,38 @@ TEST_F(ColourMapChart, NumbersSupportsGlyphsAndTheDeformedOutline)
     EXPECT_NE(std::find(t.begin(), t.end(), "Displacement Magnification: 10.00 x"), t.end());
 }
 
+TEST_F(ColourMapChart, CarpetCellJoinsTheCentroidsAtTheirValues)
+{
+    // 2 x 2 unit squares: 0 bottom left, 1 bottom right, 2 top left, 3 top right. Only
+    // square 0 has neighbours across edges 1 (right) and 2 (top) with a diagonal: one cell.
+    MapIntMesh mesh;
+    MapFloatMesh coords;
+    mesh.header = {0, 0, 9, 4, 0, 0};
+    mesh.nodes = {0, 1, 4, 3, 1, 2, 5, 4, 3, 4, 7, 6, 4, 5, 8, 7};
+    mesh.neighbours = {-1, 1, 2, -1, -1, -1, 3, 0, 0, 3, -1, -1, 1, -1, -1, 2};
+    mesh.faces = mesh.neighbours;
+    for (int j = 0; j < 3; ++j)
+        for (int i = 0; i < 3; ++i)
+            coords.x.push_back(static_cast<float>(i)), coords.y.push_back(static_cast<float>(j));
+    coords.thickness.assign(4, 0.1f);
+    ASSERT_TRUE(map.LinkArrays(&mesh, &coords));
+    Feed(Values({1, 2, 3, 4}));
+    map.SetViewMode(2);
+    RecordingDC dc;
+    map.Paint(dc, true, {0, 0, 500, 400});
+    std::vector<GLPrimitive> tri;
+    for (const GLPrimitive& p : map.GLWindow()->Scene().Primitives())
+        if (p.kind == GLPrimitiveKind::Triangle)
+            tri.push_back(p);
+    ASSERT_EQ(tri.size(), 4u); // the cell, both windings
+    // Auto value scale: 0.5 x min(2, 2) / 4 = 0.25; corner e at (0.5, 0.5, 0.25 x 1), the
+    // diagonal corner at (1.5, 1.5, 0.25 x 4).
+    EXPECT_NEAR(tri[0].p[0].x, 0.5, 1e-6);
+    EXPECT_NEAR(tri[0].p[0].y, 0.5, 1e-6);
+    EXPECT_NEAR(tri[0].p[0].z, 0.25, 1e-6);
+    EXPECT_NEAR(tri[0].p[2].x, 1.5, 1e-6);
+    EXPECT_NEAR(tri[0].p[2].y, 1.5, 1e-6);
+    EXPECT_NEAR(tri[0].p[2].z, 1.0, 1e-6);
+}
+
 } // namespace

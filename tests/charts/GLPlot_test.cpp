@@ -9,6 +9,7 @@
 
 #include "ChartsFixture.h"
 #include "charts/T3DPlot.h"
+#include "charts/TMixinChartOwner.h"
 #include "charts/TFauxGLWindow.h"
 #include "support/RecordingDC.h"
 
@@ -227,6 +228,36 @@ TEST_F(Plot3D, LabelsExportAndBoundedTables)
         full.AddPoint(kSep, 1000.0);
     }
     EXPECT_EQ(full.Primitives().size(), static_cast<std::size_t>(k3DPlotMaxPrimitives));
+}
+
+// A page that counts the redraw requests of its charts.
+class StagePage final : public plat::Window, public TMixinChartOwner {
+public:
+    void OnPageClick(unsigned, int, int, int, int) override {}
+    void SelectLoadStage(double, double, int stage) override { stages.push_back(stage); }
+    std::vector<int> stages;
+};
+
+TEST_F(Plot3D, PanAndRectangleDragsTellTheOwner)
+{
+    StagePage page;
+    T3DPlot owned(&page, "P", 0, 0, 400, 300);
+    owned.SetMouseMode(2);
+    const double x0 = owned.Transform().xOffset, y0 = owned.Transform().yOffset;
+    owned.EvLButtonDown(0, {50, 60});
+    owned.EvMouseMove(0, {70, 55});
+    EXPECT_DOUBLE_EQ(owned.Transform().xOffset, x0 + 20);
+    EXPECT_DOUBLE_EQ(owned.Transform().yOffset, y0 - 5);
+    owned.EvLButtonUp(0, {70, 55});
+    EXPECT_EQ(page.stages, (std::vector<int>{-1, -1}));
+    EXPECT_EQ(owned.MouseMode(), 2); // panning stays on
+    owned.SetMouseMode(1);
+    owned.EvLButtonDown(0, {10, 10});
+    owned.EvMouseMove(0, {40, 30});
+    owned.EvLButtonUp(0, {40, 30});
+    EXPECT_EQ(owned.ReleasePoint(), (plat::Point{40, 30}));
+    EXPECT_EQ(owned.MouseMode(), 0);
+    EXPECT_EQ(page.stages.size(), 3u);
 }
 
 } // namespace
