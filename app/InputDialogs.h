@@ -130,6 +130,10 @@ public:
     int MemberDefinition(T_2kWindow& p, TMemberDefinition& d) override { return m_others.MemberDefinition(p, d); }
     int Preferences(T_2kWindow& p) override { return m_others.Preferences(p); }
     void RelaxationDemo(T_2kWindow& p) override { m_others.RelaxationDemo(p); }
+    int Catalog(T_2kWindow& p, std::array<std::unique_ptr<TStructure>, kMaxStructures>& table, int& current) override
+    {
+        return m_others.Catalog(p, table, current);
+    }
 
 protected:
     TInputDialogs& Others() { return m_others; }

@@ -10,50 +10,13 @@ class DC;
 }
 class TSorGrid;
 
-class TMemberInputDialogs final : public TInputDialogs {
+class TMemberInputDialogs final : public TForwardingInputDialogs {
 public:
-    explicit TMemberInputDialogs(TInputDialogs& others) : m_others(others) {}
+    explicit TMemberInputDialogs(TInputDialogs& others) : TForwardingInputDialogs(others) {}
 
     int Fire(T_2kWindow& parent, TStructure& s) override;
     int MemberProperties(T_2kWindow& parent, TMemberDefinition& d) override;
     void RelaxationDemo(T_2kWindow& parent) override;
-
-    int QuickDefine(T_2kWindow& parent, TStructure& s) override { return m_others.QuickDefine(parent, s); }
-    int General(T_2kWindow& parent, TStructure& s, int firstField) override
-    {
-        return m_others.General(parent, s, firstField);
-    }
-    int MaterialsSheet(T_2kWindow& parent, TStructure& s, int concrete, int steel, int prestressing,
-                       int flag) override
-    {
-        return m_others.MaterialsSheet(parent, s, concrete, steel, prestressing, flag);
-    }
-    int ConcreteSectionSheet(T_2kWindow& parent, TStructure& s, int row) override
-    {
-        return m_others.ConcreteSectionSheet(parent, s, row);
-    }
-    int TransverseSheet(T_2kWindow& parent, TStructure& s, int row, int kind) override
-    {
-        return m_others.TransverseSheet(parent, s, row, kind);
-    }
-    int LongitudinalSheet(T_2kWindow& parent, TStructure& s, int page, int layerRow, int circularRow,
-                          int distributedRow) override
-    {
-        return m_others.LongitudinalSheet(parent, s, page, layerRow, circularRow, distributedRow);
-    }
-    int TendonSheet(T_2kWindow& parent, TStructure& s, int row) override { return m_others.TendonSheet(parent, s, row); }
-    int Loads(T_2kWindow& parent, TStructure& s) override { return m_others.Loads(parent, s); }
-    int TimeEffects(T_2kWindow& parent, TStructure& s) override { return m_others.TimeEffects(parent, s); }
-    int Shrink(T_2kWindow& parent, TStructure& s, int mode) override { return m_others.Shrink(parent, s, mode); }
-    int DefineData(T_2kWindow& parent, TStructure& s) override { return m_others.DefineData(parent, s); }
-    int MemberDefinition(T_2kWindow& parent, TMemberDefinition& d) override
-    {
-        return m_others.MemberDefinition(parent, d);
-    }
-    int Preferences(T_2kWindow& parent) override { return m_others.Preferences(parent); }
-
-private:
-    TInputDialogs& m_others;
 };
 
 // Installs the member dialogs over the set installed now (once, at program start).
