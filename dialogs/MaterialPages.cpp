@@ -18,25 +18,18 @@ constexpr int kSteelNameLimit = 15;
 
 void Info(const char* text) { ShowMessage(text, "Information"); }
 
-template <std::size_t N>
-int MatchRow(const TypeListRec& entry, const std::array<std::array<double, N>, 2>* rows2,
-             const std::array<std::array<double, N>, 8>* rows8) {
+// The 1-based row of rows the entry's first N values agree with; 0 when none.
+template <std::size_t N, std::size_t M>
+int MatchRow(const TypeListRec& entry, const std::array<std::array<double, N>, M>& rows) {
     const auto matches = [&entry](const std::array<double, N>& row) {
         for (std::size_t k = 0; k < N; ++k)
             if (!(std::fabs(entry.values[k] - row[k]) < kPredefinedTolerance * row[k]))
                 return false;
         return true;
     };
-    if (rows2) {
-        for (std::size_t r = 0; r < rows2->size(); ++r)
-            if (matches((*rows2)[r]))
-                return static_cast<int>(r) + 1;
-    }
-    if (rows8) {
-        for (std::size_t r = 0; r < rows8->size(); ++r)
-            if (matches((*rows8)[r]))
-                return static_cast<int>(r) + 1;
-    }
+    for (std::size_t r = 0; r < M; ++r)
+        if (matches(rows[r]))
+            return static_cast<int>(r) + 1;
     return 0;
 }
 
@@ -235,11 +228,22 @@ int TGen_Conc::ValidateEntry() {
     return 1;
 }
 
+// ---- Steel ----------------------------------------------------------------------------------------
+
+TSteelPage::TSteelPage(TStructure& structure, TTypeList& list, TTypeList& other, int pageMode, int initialSelection)
+    : TGen_Base(pageMode, initialSelection), m_structure(structure), m_workList(list), m_other(other) {}
+
+bool TSteelPage::IsDeletable() {
+    return !List().IsValidIndex(Current()) || !SteelTypeInUse(m_structure, List().Entry(Current()).codes[3]);
+}
+
+void TSteelPage::UpdateCapacity() { List().SetMaximum(m_structure.GetMaxSteelTypes() - m_other.GetCount()); }
+
 // ---- Reinforcing steel ------------------------------------------------------------------------
 
 TGen_Steel::TGen_Steel(TStructure& structure, TTypeList& list, TTypeList& prestressingList, int pageMode,
                        int initialSelection)
-    : TGen_Base(pageMode, initialSelection), m_structure(structure), m_workList(list), m_other(prestressingList) {
+    : TSteelPage(structure, list, prestressingList, pageMode, initialSelection) {
     m_title = "Rebar Details";
 }
 
@@ -266,10 +270,6 @@ void TGen_Steel::Configure() {
     UseList(m_workList);
 }
 
-bool TGen_Steel::IsDeletable() {
-    return !List().IsValidIndex(Current()) || !SteelTypeInUse(m_structure, List().Entry(Current()).codes[3]);
-}
-
 int TGen_Steel::ValidateEntry() {
     if (List().Entry(Current()).codes[0] == 1 && editCurve)
         editCurve(EnsureCurveCopy(), 2);
@@ -279,10 +279,8 @@ int TGen_Steel::ValidateEntry() {
 int TGen_Steel::FindPredefinedType() {
     if (!List().IsValidIndex(Current()))
         return 0;
-    return MatchRow<5>(List().Entry(Current()), nullptr, &kRebarGrades);
+    return MatchRow(List().Entry(Current()), kRebarGrades);
 }
-
-void TGen_Steel::UpdateCapacity() { List().SetMaximum(m_structure.GetMaxSteelTypes() - m_other.GetCount()); }
 
 void TGen_Steel::PredefinedTypeChosen() {
     const int position = form.comboSel[1];
@@ -298,7 +296,7 @@ void TGen_Steel::PredefinedTypeChosen() {
 
 TGen_PSteel::TGen_PSteel(TStructure& structure, TTypeList& list, TTypeList& rebarList, int pageMode,
                          int initialSelection)
-    : TGen_Base(pageMode, initialSelection), m_structure(structure), m_workList(list), m_other(rebarList) {
+    : TSteelPage(structure, list, rebarList, pageMode, initialSelection) {
     m_title = "Prestressing Steel Details";
 }
 
@@ -331,17 +329,11 @@ void TGen_PSteel::Configure() {
     UseList(m_workList);
 }
 
-bool TGen_PSteel::IsDeletable() {
-    return !List().IsValidIndex(Current()) || !SteelTypeInUse(m_structure, List().Entry(Current()).codes[3]);
-}
-
 int TGen_PSteel::FindPredefinedType() {
     if (!List().IsValidIndex(Current()))
         return 0;
-    return MatchRow<6>(List().Entry(Current()), &kStrandTypes, nullptr);
+    return MatchRow(List().Entry(Current()), kStrandTypes);
 }
-
-void TGen_PSteel::UpdateCapacity() { List().SetMaximum(m_structure.GetMaxSteelTypes() - m_other.GetCount()); }
 
 void TGen_PSteel::PredefinedTypeChosen() {
     const int position = form.comboSel[1];
