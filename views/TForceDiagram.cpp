@@ -25,6 +25,21 @@ std::string TrimLeft(std::string text)
     return text;
 }
 
+Line BlackLine(plat::Point a, plat::Point b, int width = 1) { return Line{a, b, width, plat::Colors::Black}; }
+
+void BuildForceMenu(TBoxItem& box, bool changeMode)
+{
+    box.TruncatePopup(0);
+    box.AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Picture");
+    box.AppendPopupItem(kPopupSeparator, 0, "");
+    box.AppendPopupItem(0, CM_AUTOMAXRANGE, "Max/Auto Range");
+    if (changeMode)
+        box.AppendPopupItem(0, CM_VIEWDATA, "Change Mode");
+    box.AppendPopupItem(0, CM_COPYCHARTDATA, "Select Font");
+}
+
+} // namespace
+
 // Everything common to the two diagrams: the box, the vertical scale, the reference rows and
 // the number formats.
 struct ForceFrame {
@@ -51,21 +66,6 @@ struct ForceFrame {
     double Force(double f) const { return display.Show(f, ukForce); }
     const char* ForceUnit() const { return display.Label(ukForce); }
 };
-
-Line BlackLine(plat::Point a, plat::Point b, int width = 1) { return Line{a, b, width, plat::Colors::Black}; }
-
-void BuildForceMenu(TBoxItem& box, bool changeMode)
-{
-    box.TruncatePopup(0);
-    box.AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Picture");
-    box.AppendPopupItem(kPopupSeparator, 0, "");
-    box.AppendPopupItem(0, CM_AUTOMAXRANGE, "Max/Auto Range");
-    if (changeMode)
-        box.AppendPopupItem(0, CM_VIEWDATA, "Change Mode");
-    box.AppendPopupItem(0, CM_COPYCHARTDATA, "Select Font");
-}
-
-} // namespace
 
 ForceSection ForceSectionOf(const TStructure* section)
 {
@@ -98,16 +98,18 @@ void TForceChart::StructureAttached() { m_sectionValues = ForceSectionOf(m_struc
 
 std::unique_ptr<SectionState> TForceChart::CopyOf(const SectionState& state) { return CopyStateRecord(state); }
 
-bool TForceChart::StartPicture(DiagramPicture& p)
+DiagramPicture TForceChart::ComputePicture(const LabelExtent& extent)
 {
+    DiagramPicture p;
     RefreshFontHeights();
     const SectionState* s = m_state.get();
     if (!s || s->Valid == 0 || !m_structure || !(m_sectionValues.height > 0.0)) {
         p.noData = true;
-        return false;
+        return p;
     }
     p.Add(Label{{Width() / 2, 0}, Data().Title(), TitleFont(), TA::Center, TA::Top});
-    return true;
+    Draw(p, ForceFrame(Width(), Height(), Margins().top, m_sectionValues, m_display.Get()), extent);
+    return p;
 }
 
 void TForceChart::Paint(plat::DC& dc, bool, const plat::Rect&) { PaintPicture(dc, ComputePicture(MeasureOn(dc))); }
@@ -132,14 +134,10 @@ void TForceDiagram::CmPopup3000()
         Invalidate(true);
 }
 
-DiagramPicture TForceDiagram::ComputePicture(const LabelExtent& extent)
+void TForceDiagram::Draw(DiagramPicture& p, const ForceFrame& f, const LabelExtent& extent)
 {
-    DiagramPicture p;
-    if (!StartPicture(p))
-        return p;
     const SectionState* s = m_state.get();
     const ForceSection& sec = m_sectionValues;
-    const ForceFrame f(Width(), Height(), Margins().top, sec, m_display.Get());
     const int W = f.W, H = f.H, m = f.m, top = f.top, yRef = f.yRef;
     const plat::LogFont& text = TextFont();
 
@@ -261,7 +259,6 @@ DiagramPicture TForceDiagram::ComputePicture(const LabelExtent& extent)
         p.Add(Label{P(0.95 * W, yC + 0.13 * H), Printf("V: %5.0f %s", f.Force(std::fabs(V)), f.ForceUnit()),
                     text, TA::Right, TA::Bottom});
     }
-    return p;
 }
 
 // ---- TNPlusM --------------------------------------------------------------------------------
@@ -275,14 +272,10 @@ TNPlusM::TNPlusM(plat::Window* parent, const std::string& title, int x, int y, i
 
 TNPlusM::~TNPlusM() = default;
 
-DiagramPicture TNPlusM::ComputePicture(const LabelExtent& extent)
+void TNPlusM::Draw(DiagramPicture& p, const ForceFrame& f, const LabelExtent& extent)
 {
-    DiagramPicture p;
-    if (!StartPicture(p))
-        return p;
     const SectionState* s = m_state.get();
     const ForceSection& sec = m_sectionValues;
-    const ForceFrame f(Width(), Height(), Margins().top, sec, m_display.Get());
     const int W = f.W, H = f.H, m = f.m, top = f.top;
     const plat::LogFont& text = TextFont();
 
@@ -379,5 +372,4 @@ DiagramPicture TNPlusM::ComputePicture(const LabelExtent& extent)
         p.Add(Label{{x, row}, nLabel, text, TA::Left, vAlign});
     else
         p.Add(Label{{W, row}, nLabel, text, TA::Right, vAlign});
-    return p;
 }

@@ -22,6 +22,7 @@
 #include "views/StateDiagram.h"
 
 struct SectionState;
+struct ForceFrame;
 
 // The section values both diagrams draw with (SI).
 struct ForceSection {
@@ -54,8 +55,9 @@ public:
     void CmPopup3003() override { SelectAxesFont(); }
     void CmPopup3004() override { ToggleMaxRange(); }
 
-    // What Paint draws, labels measured by extent.
-    virtual DiagramPicture ComputePicture(const LabelExtent& extent) = 0;
+    // What Paint draws, labels measured by extent: the title, then the diagram's own drawing;
+    // "no data" without a valid state or a section of positive height.
+    DiagramPicture ComputePicture(const LabelExtent& extent);
 
     bool ExpectsSection() const { return m_awaitingStructure != 0; }
     void SetDisplay(const DisplayContext& display) { m_display.Fix(display); }
@@ -63,9 +65,8 @@ public:
 protected:
     void StructureAttached() override;
     std::unique_ptr<SectionState> CopyOf(const SectionState& state) override;
-    // Starts a picture: the title, or "no data" (false) without a valid state or a section of
-    // positive height.
-    bool StartPicture(DiagramPicture& picture);
+    // Draws the diagram below the title into picture within the frame f.
+    virtual void Draw(DiagramPicture& picture, const ForceFrame& f, const LabelExtent& extent) = 0;
 
     ForceSection m_sectionValues;
     DiagramDisplay m_display;
@@ -78,12 +79,13 @@ public:
 
     // Change Mode.
     void CmPopup3000() override;
-    DiagramPicture ComputePicture(const LabelExtent& extent) override;
-
     int Mode() const { return m_mode; }
     double RunningMaximum() const { return m_runningMax; }
     // The shear block the diagram draws (tests set one; see ShearBlock).
     void SetShearBlock(const ShearBlock& block) { m_block = block; }
+
+protected:
+    void Draw(DiagramPicture& picture, const ForceFrame& f, const LabelExtent& extent) override;
 
 private:
     double m_runningMax = 0.0;
@@ -98,10 +100,11 @@ public:
 
     void CmPopup3000() override {}
 
-    DiagramPicture ComputePicture(const LabelExtent& extent) override;
-
     double RunningMaxAxial() const { return m_runningMaxN; }
     double RunningMaxMoment() const { return m_runningMaxM; }
+
+protected:
+    void Draw(DiagramPicture& picture, const ForceFrame& f, const LabelExtent& extent) override;
 
 private:
     double m_runningMaxN = 0.0;
