@@ -50,6 +50,17 @@ ConcreteTypeRec TypeFromEntry(const TypeListRec& entry) {
     return rec;
 }
 
+// The first N fields' decimals and examples of each unit system into a page's tables.
+template <std::size_t N>
+void CopyFieldTables(const int (&decimals)[3][N], const double (&examples)[3][N], int (&toDecimals)[3][6],
+                     double (&toExamples)[3][6]) {
+    for (int s = 0; s < 3; ++s)
+        for (std::size_t f = 0; f < N; ++f) {
+            toDecimals[s][f] = decimals[s][f];
+            toExamples[s][f] = examples[s][f];
+        }
+}
+
 bool SteelTypeInUse(const TStructure& s, int index) { return index >= 0 && s.IsSteelTypeUsed(index) != 0; }
 
 } // namespace
@@ -88,11 +99,7 @@ void TGen_Conc::Configure() {
     m_unitKinds = {ukStress, ukStress, ukStrain, ukSectionLength, ukNone, ukNone};
     const int decimals[3][5] = {{1, 2, 2, 0, 1}, {0, 0, 2, 2, 1}, {0, 1, 2, 1, 1}};
     const double examples[3][5] = {{35.0, 2.0, 2.0, 20, 1.0}, {5000, 300, 2.0, 0.75, 1.0}, {350, 20, 2.0, 2.0, 1.0}};
-    for (int s = 0; s < 3; ++s)
-        for (int f = 0; f < 5; ++f) {
-            m_decimals[s][f] = decimals[s][f];
-            m_examples[s][f] = examples[s][f];
-        }
+    CopyFieldTables(decimals, examples, m_decimals, m_examples);
     m_autoAccept = {0, 1, 1, 0, 0, 0};
     m_comboLabels = {"Base Curve", "Comp. Softening", "Tension Stiffening"};
     form.comboItems[0].assign(kBaseCurveNames.begin(), kBaseCurveNames.end());
@@ -255,11 +262,7 @@ void TGen_Steel::Configure() {
     const int decimals[3][5] = {{0, 0, 1, 0, 0}, {0, 1, 1, 0, 1}, {0, 1, 1, 0, 1}};
     const double examples[3][5] = {
         {200000, 400, 20, 100, 600}, {29000, 60, 20, 100, 90}, {2000, 4, 20, 100, 6}};
-    for (int s = 0; s < 3; ++s)
-        for (int f = 0; f < 5; ++f) {
-            m_decimals[s][f] = decimals[s][f];
-            m_examples[s][f] = examples[s][f];
-        }
+    CopyFieldTables(decimals, examples, m_decimals, m_examples);
     m_comboLabels = {"Curve Type", "Predefined Type", ""};
     form.comboItems[0] = {"Defined by above variables", "User-Defined Stress-Strain"};
     form.comboItems[1] = {"Custom type"};
@@ -306,15 +309,11 @@ void TGen_PSteel::Configure() {
     m_labels = {"Ramberg-Osgood A", "Ramberg-Osgood B", "Ramberg-Osgood C",
                 "Elastic Modulus",  "Ultimate Strength", "Strain at Peak"};
     m_unitKinds = {ukNone, ukNone, ukNone, ukLargeStress, ukLargeStress, ukStrain};
-    const int decimals[6] = {3, 1, 1, 0, 0, 0};
+    const int decimals[3][6] = {{3, 1, 1, 0, 0, 0}, {3, 1, 1, 0, 0, 0}, {3, 1, 1, 0, 0, 0}};
     const double examples[3][6] = {{0.025, 118.0, 10.0, 200000, 1860, 40},
                                    {0.025, 118.0, 10.0, 29000, 270, 40},
                                    {0.025, 118.0, 10.0, 2000, 3.7, 40}};
-    for (int s = 0; s < 3; ++s)
-        for (int f = 0; f < 6; ++f) {
-            m_decimals[s][f] = decimals[f];
-            m_examples[s][f] = examples[s][f];
-        }
+    CopyFieldTables(decimals, examples, m_decimals, m_examples);
     m_comboLabels = {"", "Predefined Type", ""};
     form.comboItems[1] = {"Custom type"};
     if (g_UnitSystem == kUnitUS) {
