@@ -14,6 +14,7 @@
 #include "foundation/Reporter.h"
 #include "platform/Application.h"
 #include "platform/DC.h"
+#include "tests/views/MeshLayers.h"
 #include "views/TBeamDiagram.h"
 #include "views/TForceDiagram.h"
 
@@ -51,16 +52,10 @@ std::unique_ptr<SectionState> LayeredState(const TBeam& beam)
         n.CrackWidth = n.Strain1 > 0 ? n.Strain1 * 0.15 : 0.0;
         n.LocalTensileStrength = 2e6;
     }
-    for (int i = 0; i < kLayers; ++i) {
-        LayerDefRec d;
-        d.NodeTop = static_cast<std::uint32_t>(2 * i);
-        d.NodeMid = d.NodeTop + 1;
-        d.NodeBottom = d.NodeTop + 2;
-        d.Top = s->NodeStates[d.NodeTop].Depth;
-        d.Bottom = s->NodeStates[d.NodeBottom].Depth;
+    AddMeshLayerDefs(*s, kLayers);
+    for (LayerDefRec& d : s->LayerDefs) {
         d.Mid = (d.Top + d.Bottom) / 2;
         d.Thickness = d.Top - d.Bottom;
-        s->LayerDefs.push_back(d);
     }
     s->Results[StateResult::Shear] = 2.5e5;
     s->Results[StateResult::CompressiveForce] = -6.2e5;

@@ -18,25 +18,18 @@ constexpr int kSteelNameLimit = 15;
 
 void Info(const char* text) { ShowMessage(text, "Information"); }
 
-template <std::size_t N>
-int MatchRow(const TypeListRec& entry, const std::array<std::array<double, N>, 2>* rows2,
-             const std::array<std::array<double, N>, 8>* rows8) {
+// The 1-based row of rows the entry's first N values agree with; 0 when none.
+template <std::size_t N, std::size_t M>
+int MatchRow(const TypeListRec& entry, const std::array<std::array<double, N>, M>& rows) {
     const auto matches = [&entry](const std::array<double, N>& row) {
         for (std::size_t k = 0; k < N; ++k)
             if (!(std::fabs(entry.values[k] - row[k]) < kPredefinedTolerance * row[k]))
                 return false;
         return true;
     };
-    if (rows2) {
-        for (std::size_t r = 0; r < rows2->size(); ++r)
-            if (matches((*rows2)[r]))
-                return static_cast<int>(r) + 1;
-    }
-    if (rows8) {
-        for (std::size_t r = 0; r < rows8->size(); ++r)
-            if (matches((*rows8)[r]))
-                return static_cast<int>(r) + 1;
-    }
+    for (std::size_t r = 0; r < M; ++r)
+        if (matches(rows[r]))
+            return static_cast<int>(r) + 1;
     return 0;
 }
 
@@ -55,6 +48,17 @@ ConcreteTypeRec TypeFromEntry(const TypeListRec& entry) {
     rec.softening = SofteningPositionToCode(entry.codes[1]);
     rec.tensionStiffening = TensionStiffeningPositionToCode(entry.codes[2]);
     return rec;
+}
+
+// The first N fields' decimals and examples of each unit system into a page's tables.
+template <std::size_t N>
+void CopyFieldTables(const int (&decimals)[3][N], const double (&examples)[3][N], int (&toDecimals)[3][6],
+                     double (&toExamples)[3][6]) {
+    for (int s = 0; s < 3; ++s)
+        for (std::size_t f = 0; f < N; ++f) {
+            toDecimals[s][f] = decimals[s][f];
+            toExamples[s][f] = examples[s][f];
+        }
 }
 
 bool SteelTypeInUse(const TStructure& s, int index) { return index >= 0 && s.IsSteelTypeUsed(index) != 0; }
@@ -95,11 +99,7 @@ void TGen_Conc::Configure() {
     m_unitKinds = {ukStress, ukStress, ukStrain, ukSectionLength, ukNone, ukNone};
     const int decimals[3][5] = {{1, 2, 2, 0, 1}, {0, 0, 2, 2, 1}, {0, 1, 2, 1, 1}};
     const double examples[3][5] = {{35.0, 2.0, 2.0, 20, 1.0}, {5000, 300, 2.0, 0.75, 1.0}, {350, 20, 2.0, 2.0, 1.0}};
-    for (int s = 0; s < 3; ++s)
-        for (int f = 0; f < 5; ++f) {
-            m_decimals[s][f] = decimals[s][f];
-            m_examples[s][f] = examples[s][f];
-        }
+    CopyFieldTables(decimals, examples, m_decimals, m_examples);
     m_autoAccept = {0, 1, 1, 0, 0, 0};
     m_comboLabels = {"Base Curve", "Comp. Softening", "Tension Stiffening"};
     form.comboItems[0].assign(kBaseCurveNames.begin(), kBaseCurveNames.end());
@@ -235,11 +235,22 @@ int TGen_Conc::ValidateEntry() {
     return 1;
 }
 
+// ---- Steel ----------------------------------------------------------------------------------------
+
+TSteelPage::TSteelPage(TStructure& structure, TTypeList& list, TTypeList& other, int pageMode, int initialSelection)
+    : TGen_Base(pageMode, initialSelection), m_structure(structure), m_workList(list), m_other(other) {}
+
+bool TSteelPage::IsDeletable() {
+    return !List().IsValidIndex(Current()) || !SteelTypeInUse(m_structure, List().Entry(Current()).codes[3]);
+}
+
+void TSteelPage::UpdateCapacity() { List().SetMaximum(m_structure.GetMaxSteelTypes() - m_other.GetCount()); }
+
 // ---- Reinforcing steel ------------------------------------------------------------------------
 
 TGen_Steel::TGen_Steel(TStructure& structure, TTypeList& list, TTypeList& prestressingList, int pageMode,
                        int initialSelection)
-    : TGen_Base(pageMode, initialSelection), m_structure(structure), m_workList(list), m_other(prestressingList) {
+    : TSteelPage(structure, list, prestressingList, pageMode, initialSelection) {
     m_title = "Rebar Details";
 }
 
@@ -251,11 +262,7 @@ void TGen_Steel::Configure() {
     const int decimals[3][5] = {{0, 0, 1, 0, 0}, {0, 1, 1, 0, 1}, {0, 1, 1, 0, 1}};
     const double examples[3][5] = {
         {200000, 400, 20, 100, 600}, {29000, 60, 20, 100, 90}, {2000, 4, 20, 100, 6}};
-    for (int s = 0; s < 3; ++s)
-        for (int f = 0; f < 5; ++f) {
-            m_decimals[s][f] = decimals[s][f];
-            m_examples[s][f] = examples[s][f];
-        }
+    CopyFieldTables(decimals, examples, m_decimals, m_examples);
     m_comboLabels = {"Curve Type", "Predefined Type", ""};
     form.comboItems[0] = {"Defined by above variables", "User-Defined Stress-Strain"};
     form.comboItems[1] = {"Custom type"};
@@ -264,10 +271,6 @@ void TGen_Steel::Configure() {
     m_defaultSel = {0, 0, 0};
     m_nameLimit = kSteelNameLimit;
     UseList(m_workList);
-}
-
-bool TGen_Steel::IsDeletable() {
-    return !List().IsValidIndex(Current()) || !SteelTypeInUse(m_structure, List().Entry(Current()).codes[3]);
 }
 
 int TGen_Steel::ValidateEntry() {
@@ -279,10 +282,8 @@ int TGen_Steel::ValidateEntry() {
 int TGen_Steel::FindPredefinedType() {
     if (!List().IsValidIndex(Current()))
         return 0;
-    return MatchRow<5>(List().Entry(Current()), nullptr, &kRebarGrades);
+    return MatchRow(List().Entry(Current()), kRebarGrades);
 }
-
-void TGen_Steel::UpdateCapacity() { List().SetMaximum(m_structure.GetMaxSteelTypes() - m_other.GetCount()); }
 
 void TGen_Steel::PredefinedTypeChosen() {
     const int position = form.comboSel[1];
@@ -298,7 +299,7 @@ void TGen_Steel::PredefinedTypeChosen() {
 
 TGen_PSteel::TGen_PSteel(TStructure& structure, TTypeList& list, TTypeList& rebarList, int pageMode,
                          int initialSelection)
-    : TGen_Base(pageMode, initialSelection), m_structure(structure), m_workList(list), m_other(rebarList) {
+    : TSteelPage(structure, list, rebarList, pageMode, initialSelection) {
     m_title = "Prestressing Steel Details";
 }
 
@@ -308,15 +309,11 @@ void TGen_PSteel::Configure() {
     m_labels = {"Ramberg-Osgood A", "Ramberg-Osgood B", "Ramberg-Osgood C",
                 "Elastic Modulus",  "Ultimate Strength", "Strain at Peak"};
     m_unitKinds = {ukNone, ukNone, ukNone, ukLargeStress, ukLargeStress, ukStrain};
-    const int decimals[6] = {3, 1, 1, 0, 0, 0};
+    const int decimals[3][6] = {{3, 1, 1, 0, 0, 0}, {3, 1, 1, 0, 0, 0}, {3, 1, 1, 0, 0, 0}};
     const double examples[3][6] = {{0.025, 118.0, 10.0, 200000, 1860, 40},
                                    {0.025, 118.0, 10.0, 29000, 270, 40},
                                    {0.025, 118.0, 10.0, 2000, 3.7, 40}};
-    for (int s = 0; s < 3; ++s)
-        for (int f = 0; f < 6; ++f) {
-            m_decimals[s][f] = decimals[f];
-            m_examples[s][f] = examples[s][f];
-        }
+    CopyFieldTables(decimals, examples, m_decimals, m_examples);
     m_comboLabels = {"", "Predefined Type", ""};
     form.comboItems[1] = {"Custom type"};
     if (g_UnitSystem == kUnitUS) {
@@ -331,17 +328,11 @@ void TGen_PSteel::Configure() {
     UseList(m_workList);
 }
 
-bool TGen_PSteel::IsDeletable() {
-    return !List().IsValidIndex(Current()) || !SteelTypeInUse(m_structure, List().Entry(Current()).codes[3]);
-}
-
 int TGen_PSteel::FindPredefinedType() {
     if (!List().IsValidIndex(Current()))
         return 0;
-    return MatchRow<6>(List().Entry(Current()), &kStrandTypes, nullptr);
+    return MatchRow(List().Entry(Current()), kStrandTypes);
 }
-
-void TGen_PSteel::UpdateCapacity() { List().SetMaximum(m_structure.GetMaxSteelTypes() - m_other.GetCount()); }
 
 void TGen_PSteel::PredefinedTypeChosen() {
     const int position = form.comboSel[1];

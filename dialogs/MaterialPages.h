@@ -39,38 +39,39 @@ extern const std::array<std::array<double, 5>, 8> kRebarGrades;
 extern const std::array<const char*, 8> kRebarGradeNames;
 extern const std::array<std::array<double, 6>, 2> kStrandTypes;
 
-class TGen_Steel : public TGen_Base {
+// Base of the two steel pages: a type in use by the section may not be deleted, and the two
+// lists share the section's steel type slots (other: the other page's list).
+class TSteelPage : public TGen_Base {
+public:
+    TSteelPage(TStructure& structure, TTypeList& list, TTypeList& other, int pageMode, int initialSelection);
+
+protected:
+    bool IsDeletable() override;
+    void UpdateCapacity() override;
+
+    TStructure& m_structure;
+    TTypeList& m_workList;
+    TTypeList& m_other;
+};
+
+class TGen_Steel : public TSteelPage {
 public:
     TGen_Steel(TStructure& structure, TTypeList& list, TTypeList& prestressingList, int pageMode,
                int initialSelection);
 
 protected:
     void Configure() override;
-    bool IsDeletable() override;
     int ValidateEntry() override;
     int FindPredefinedType() override;
-    void UpdateCapacity() override;
     void PredefinedTypeChosen() override;
-
-private:
-    TStructure& m_structure;
-    TTypeList& m_workList;
-    TTypeList& m_other;
 };
 
-class TGen_PSteel : public TGen_Base {
+class TGen_PSteel : public TSteelPage {
 public:
     TGen_PSteel(TStructure& structure, TTypeList& list, TTypeList& rebarList, int pageMode, int initialSelection);
 
 protected:
     void Configure() override;
-    bool IsDeletable() override;
     int FindPredefinedType() override;
-    void UpdateCapacity() override;
     void PredefinedTypeChosen() override;
-
-private:
-    TStructure& m_structure;
-    TTypeList& m_workList;
-    TTypeList& m_other;
 };

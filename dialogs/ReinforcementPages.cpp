@@ -296,21 +296,11 @@ int WriteBackTransList(TStructure& s, const TTypeList& list, int direction) {
 
 // ---- Longitudinal pages ---------------------------------------------------------------------------
 
-TLongPage::TLongPage(TLongLists& lists, TTypeList& list, TStructure& structure, int direction, int initialSelection)
-    : TGen_Base(direction, initialSelection), m_lists(lists), m_workList(list), m_structure(structure) {}
+TReinfPage::TReinfPage(TTypeList& list, TStructure& structure, int direction, int initialSelection)
+    : TGen_Base(direction, initialSelection), m_workList(list), m_structure(structure) {}
 
-void TLongPage::ConfigureBars(const char* steelLabel, int barMode) {
-    m_comboLabels[1] = steelLabel;
-    form.comboItems[1] = SteelNames(m_structure);
-    m_defaultSel = {0, 0, 0};
-    m_wantBarSelector = true;
-    m_barMode = barMode;
-    m_nameLimit = kLayerNameLimit;
-    UseList(m_workList);
-}
-
-void TLongPage::SetFields(const std::array<const char*, 6>& labels, const std::array<int, 6>& kinds,
-                          const int (&decimals)[3][6], const double (&examples)[3][6]) {
+void TReinfPage::SetFields(const std::array<const char*, 6>& labels, const std::array<int, 6>& kinds,
+                           const int (&decimals)[3][6], const double (&examples)[3][6]) {
     for (std::size_t f = 0; f < 6; ++f) {
         m_labels[f] = labels[f];
         m_unitKinds[f] = kinds[f];
@@ -320,6 +310,23 @@ void TLongPage::SetFields(const std::array<const char*, 6>& labels, const std::a
             m_decimals[s][f] = decimals[s][f];
             m_examples[s][f] = examples[s][f];
         }
+}
+
+void TReinfPage::UseBarsAndList(int barMode) {
+    m_wantBarSelector = true;
+    m_barMode = barMode;
+    m_nameLimit = kLayerNameLimit;
+    UseList(m_workList);
+}
+
+TLongPage::TLongPage(TLongLists& lists, TTypeList& list, TStructure& structure, int direction, int initialSelection)
+    : TReinfPage(list, structure, direction, initialSelection), m_lists(lists) {}
+
+void TLongPage::ConfigureBars(const char* steelLabel, int barMode) {
+    m_comboLabels[1] = steelLabel;
+    form.comboItems[1] = SteelNames(m_structure);
+    m_defaultSel = {0, 0, 0};
+    UseBarsAndList(barMode);
 }
 
 void TLongPage::Warn(const char* text) { ShowMessage(text, "Warning", MsgStyle::Ok | MsgStyle::IconExclamation); }
@@ -367,6 +374,31 @@ void TLongPage::FinishExplode() {
         showFirstPage();
 }
 
+void TLongPage::ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&)) {
+    if (List().GetCount() == 0 || !List().IsValidIndex(Current()))
+        return;
+    if (ShowMessage("This command will create many individual bar layers, do you want to continue? ", "Confirmation",
+                    MsgStyle::YesNo) != MsgAnswer::Yes)
+        return;
+    TypeListRec& entry = List().Entry(Current());
+    const std::vector<PatternLayer> layers = layersOf(entry);
+    for (std::size_t k = 0; k < layers.size(); ++k)
+        AddExplodedLayer(entry, static_cast<int>(k), layers[k].height, layers[k].bars);
+    FinishExplode();
+}
+
+int TLongPage::IndividualCount() const { return m_lists.individual ? m_lists.individual->GetCount() : 0; }
+
+int TLongPage::TendonCount() const { return m_lists.tendons ? m_lists.tendons->GetCount() : 0; }
+
+void TLongPage::SetPatternCapacity(int layerLimit, int otherPatternLayers, const TTypeList* otherPatterns) {
+    const int otherEntries = otherPatterns ? otherPatterns->GetCount() : 0;
+    const int room = layerLimit - IndividualCount() - otherPatternLayers - TendonCount();
+    int capacity = room < kPatternRoom ? List().GetCount() : room;
+    capacity = std::min(capacity, m_structure.GetPatternCapacity() - otherEntries);
+    List().SetMaximum(capacity);
+}
+
 namespace {
 const int kBarDecimals[3][6] = {{0, 0, 0, 0, 0, 0}, {0, 0, 3, 1, 0, 0}, {0, 0, 2, 0, 0, 0}};
 } // namespace
@@ -389,8 +421,7 @@ int TGen_Lon::ValidateEntry() {
 }
 
 void TGen_Lon::UpdateCapacity() {
-    const int tendons = m_lists.tendons ? m_lists.tendons->GetCount() : 0;
-    List().SetMaximum(m_structure.GetMaxLongLayers() - CircularLayerCount() - DistributedLayerCount() - tendons);
+    List().SetMaximum(m_structure.GetMaxLongLayers() - CircularLayerCount() - DistributedLayerCount() - TendonCount());
 }
 
 void TGen_Circ::Configure() {
@@ -421,27 +452,10 @@ int TGen_Circ::ValidateEntry() {
     return 1;
 }
 
-void TGen_Circ::ExplodePattern() {
-    if (List().GetCount() == 0 || !List().IsValidIndex(Current()))
-        return;
-    if (ShowMessage("This command will create many individual bar layers, do you want to continue? ", "Confirmation",
-                    MsgStyle::YesNo) != MsgAnswer::Yes)
-        return;
-    TypeListRec& entry = List().Entry(Current());
-    const std::vector<PatternLayer> layers = CircularPatternLayers(entry);
-    for (std::size_t k = 0; k < layers.size(); ++k)
-        AddExplodedLayer(entry, static_cast<int>(k), layers[k].height, layers[k].bars);
-    FinishExplode();
-}
+void TGen_Circ::ExplodePattern() { ExplodeLayers(CircularPatternLayers); }
 
 void TGen_Circ::UpdateCapacity() {
-    const int individual = m_lists.individual ? m_lists.individual->GetCount() : 0;
-    const int tendons = m_lists.tendons ? m_lists.tendons->GetCount() : 0;
-    const int distributedEntries = m_lists.distributed ? m_lists.distributed->GetCount() : 0;
-    const int room = m_structure.GetMaxLongLayers() - individual - DistributedLayerCount() - tendons;
-    int capacity = room < kPatternRoom ? List().GetCount() : room;
-    capacity = std::min(capacity, m_structure.GetPatternCapacity() - distributedEntries);
-    List().SetMaximum(capacity);
+    SetPatternCapacity(m_structure.GetMaxLongLayers(), DistributedLayerCount(), m_lists.distributed.get());
 }
 
 void TGen_Distribute::Configure() {
@@ -467,27 +481,10 @@ int TGen_Distribute::ValidateEntry() {
     return 1;
 }
 
-void TGen_Distribute::ExplodePattern() {
-    if (List().GetCount() == 0 || !List().IsValidIndex(Current()))
-        return;
-    if (ShowMessage("This command will create many individual bar layers, do you want to continue? ", "Confirmation",
-                    MsgStyle::YesNo) != MsgAnswer::Yes)
-        return;
-    TypeListRec& entry = List().Entry(Current());
-    const std::vector<PatternLayer> layers = DistributedPatternLayers(entry);
-    for (std::size_t k = 0; k < layers.size(); ++k)
-        AddExplodedLayer(entry, static_cast<int>(k), layers[k].height, layers[k].bars);
-    FinishExplode();
-}
+void TGen_Distribute::ExplodePattern() { ExplodeLayers(DistributedPatternLayers); }
 
 void TGen_Distribute::UpdateCapacity() {
-    const int individual = m_lists.individual ? m_lists.individual->GetCount() : 0;
-    const int tendons = m_lists.tendons ? m_lists.tendons->GetCount() : 0;
-    const int circularEntries = m_lists.circular ? m_lists.circular->GetCount() : 0;
-    const int room = kMaxLayersInAll - individual - CircularLayerCount() - tendons;
-    int capacity = room < kPatternRoom ? List().GetCount() : room;
-    capacity = std::min(capacity, m_structure.GetPatternCapacity() - circularEntries);
-    List().SetMaximum(capacity);
+    SetPatternCapacity(kMaxLayersInAll, CircularLayerCount(), m_lists.circular.get());
 }
 
 void TGen_Ten::Configure() {
@@ -510,33 +507,22 @@ int TGen_Ten::ValidateEntry() {
 }
 
 void TGen_Ten::UpdateCapacity() {
-    const int individual = m_lists.individual ? m_lists.individual->GetCount() : 0;
-    List().SetMaximum(kMaxLayersInAll - individual - CircularLayerCount() - DistributedLayerCount());
+    List().SetMaximum(kMaxLayersInAll - IndividualCount() - CircularLayerCount() - DistributedLayerCount());
 }
 
 // ---- Transverse page -----------------------------------------------------------------------------
 
 TGen_Tra::TGen_Tra(TTypeList& list, TStructure& structure, int initialSelection, int direction)
-    : TGen_Base(direction, initialSelection), m_workList(list), m_structure(structure) {}
+    : TReinfPage(list, structure, direction, initialSelection) {}
 
 void TGen_Tra::Configure() {
     m_title = "Define Stirrups";
     m_listCaption = "Stirrup List";
     m_definitionCaption = "Stirrup Definition";
-    const std::array<const char*, 6> labels = {"Stirrup Spacing", "Selection Type", "Steel Area", "Dist. to Top",
-                                               "Dist. to Bottom", ""};
-    const std::array<int, 6> kinds = {ukSectionLength, ukNone, ukArea, ukSectionLength, ukSectionLength, ukNone};
     const int decimals[3][6] = {{0, 0, 0, 0, 0, 0}, {2, 0, 3, 1, 1, 0}, {1, 0, 2, 1, 1, 0}};
     const double examples[3][6] = {{200, 0, 200, 550, 50, 0}, {8.0, 0, 0.2, 16, 2.0, 0}, {20, 0, 2.0, 55, 5.0, 0}};
-    for (std::size_t f = 0; f < 6; ++f) {
-        m_labels[f] = labels[f];
-        m_unitKinds[f] = kinds[f];
-    }
-    for (int s = 0; s < 3; ++s)
-        for (int f = 0; f < 6; ++f) {
-            m_decimals[s][f] = decimals[s][f];
-            m_examples[s][f] = examples[s][f];
-        }
+    SetFields({"Stirrup Spacing", "Selection Type", "Steel Area", "Dist. to Top", "Dist. to Bottom", ""},
+              {ukSectionLength, ukNone, ukArea, ukSectionLength, ukSectionLength, ukNone}, decimals, examples);
     m_comboLabels = {"Bar Type", "Rebar Type", ""};
     form.comboItems[0].assign(kStirrupNames.begin(), kStirrupNames.end());
     form.comboItems[1] = SteelNames(m_structure);
@@ -547,8 +533,5 @@ void TGen_Tra::Configure() {
             steel = i;
     }
     m_defaultSel = {2, steel, 0};
-    m_wantBarSelector = true;
-    m_barMode = TBarSelector::TransverseBars;
-    m_nameLimit = kLayerNameLimit;
-    UseList(m_workList);
+    UseBarsAndList(TBarSelector::TransverseBars);
 }

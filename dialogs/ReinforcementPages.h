@@ -58,28 +58,47 @@ extern const std::array<const char*, 6> kStirrupNames;
 extern const std::array<int, 6> kStirrupTypeOfPosition;
 int StirrupPositionOfType(int type);
 
-// Base of the longitudinal pages: the structure, the sheet's lists, the direction.
-class TLongPage : public TGen_Base {
+// Base of the reinforcement pages: the structure and the page's working list.
+class TReinfPage : public TGen_Base {
+public:
+    TReinfPage(TTypeList& list, TStructure& structure, int direction, int initialSelection);
+
+protected:
+    // Field layout: labels, unit kinds, decimals [system][field] and examples.
+    void SetFields(const std::array<const char*, 6>& labels, const std::array<int, 6>& kinds,
+                   const int (&decimals)[3][6], const double (&examples)[3][6]);
+    // The bar selector in the mode given, the layer name limit, and the working list.
+    void UseBarsAndList(int barMode);
+
+    TTypeList& m_workList;
+    TStructure& m_structure;
+};
+
+// Base of the longitudinal pages: adds the sheet's lists.
+class TLongPage : public TReinfPage {
 public:
     TLongPage(TLongLists& lists, TTypeList& list, TStructure& structure, int direction, int initialSelection);
 
 protected:
     // Texts shared by the bar pages; steelLabel names drop-down 5070.
     void ConfigureBars(const char* steelLabel, int barMode);
-    // Field layout: labels, unit kinds, decimals [system][field] and examples.
-    void SetFields(const std::array<const char*, 6>& labels, const std::array<int, 6>& kinds,
-                   const int (&decimals)[3][6], const double (&examples)[3][6]);
     void Warn(const char* text);
     // Adds an exploded layer to the individual list.
     void AddExplodedLayer(const TypeListRec& pattern, int k, double height, int bars);
+    // Asks, then turns the shown pattern entry into individual layers and leaves the pattern.
+    void ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&));
     // The pattern's shown entry leaves its list; the individual page is shown.
     void FinishExplode();
+    // A pattern list's maximum: the room left under layerLimit beside the other lists, or
+    // only its present count when less than a thousand layers are left; never more than the
+    // pattern slots the other pattern list leaves free.
+    void SetPatternCapacity(int layerLimit, int otherPatternLayers, const TTypeList* otherPatterns);
     int CircularLayerCount();
     int DistributedLayerCount();
+    int IndividualCount() const;
+    int TendonCount() const;
 
     TLongLists& m_lists;
-    TTypeList& m_workList;
-    TStructure& m_structure;
 };
 
 class TGen_Lon : public TLongPage {
@@ -124,14 +143,10 @@ protected:
     void UpdateCapacity() override;
 };
 
-class TGen_Tra : public TGen_Base {
+class TGen_Tra : public TReinfPage {
 public:
     TGen_Tra(TTypeList& list, TStructure& structure, int initialSelection, int direction);
 
 protected:
     void Configure() override;
-
-private:
-    TTypeList& m_workList;
-    TStructure& m_structure;
 };

@@ -108,7 +108,7 @@ void ParseCrackWidthLimits(const std::string& text, double factor, float& first,
 // ---- TBeamDiagram ---------------------------------------------------------------------------
 
 TBeamDiagram::TBeamDiagram(plat::Window* parent, const std::string& title, int x, int y, int w, int h, int mode)
-    : Tchart(parent, title, x, y, w, h, 0, 0, 0), m_mode(mode)
+    : TStateDiagram(parent, title, x, y, w, h, 0, 0, 0), m_mode(mode)
 {
     m_kind = 6;
     SetTitle(mode != 0 ? "Crack Diagram" : "Principal Stress Direction");
@@ -117,41 +117,24 @@ TBeamDiagram::TBeamDiagram(plat::Window* parent, const std::string& title, int x
 
 TBeamDiagram::~TBeamDiagram() = default;
 
-void TBeamDiagram::AttachStructure(TStructure* structure)
-{
-    if (m_awaitingStructure) {
-        m_structure = structure;
-        TBoxItem::AttachStructure(structure);
-        m_awaitingStructure = 0;
-        return;
-    }
-    AttachState(nullptr);
-}
-
 void TBeamDiagram::AttachState(const SectionState* state)
 {
-    m_state.reset();
     m_reported = false;
-    SetShownState(state);
-    m_awaitingStructure = 1;
-    if (!state)
-        return;
-    m_state = CopyDrawnState(*state, m_structure);
+    TStateDiagram::AttachState(state);
+}
+
+std::unique_ptr<SectionState> TBeamDiagram::CopyOf(const SectionState& state)
+{
+    std::unique_ptr<SectionState> copy = CopyDrawnState(state, m_structure);
     // Crack directions turned to the side the shear leans them.
-    const double V = m_state->Result(StateResult::Shear);
-    for (LayerNodeStateRec& n : m_state->NodeStates) {
+    const double V = copy->Result(StateResult::Shear);
+    for (LayerNodeStateRec& n : copy->NodeStates) {
         if (V > 0.0 && n.CrackAngle < 0.0)
             n.CrackAngle += kPi;
         else if (V < 0.0 && n.CrackAngle > 0.0)
             n.CrackAngle -= kPi;
     }
-}
-
-void TBeamDiagram::AutoScale()
-{
-    m_awaitingStructure = 1;
-    if (IsCreated())
-        Invalidate(true);
+    return copy;
 }
 
 void TBeamDiagram::CmPopup3000()
@@ -364,13 +347,8 @@ DiagramPicture TBeamDiagram::ComputePicture(const LabelExtent& extent)
 void TBeamDiagram::Paint(plat::DC& dc, bool, const plat::Rect&)
 {
     const DiagramPicture p = ComputePicture(MeasureOn(dc));
-    if (p.noData) {
-        DrawNoData(dc);
+    if (!PaintPicture(dc, p))
         return;
-    }
-    ReplayPicture(dc, p, m_blackAndWhite != 0);
-    if (IsSelected() && !m_blackAndWhite)
-        DrawSelectionOn(dc);
     // Told once per state shown, not at every repaint.
     if (!m_reported)
         for (const std::string& message : p.messages)
@@ -381,7 +359,7 @@ void TBeamDiagram::Paint(plat::DC& dc, bool, const plat::Rect&)
 // ---- TRichBeam ------------------------------------------------------------------------------
 
 TRichBeam::TRichBeam(plat::Window* parent, const std::string& title, int x, int y, int w, int h)
-    : Tchart(parent, title, x, y, w, h, 0, 0, 0)
+    : TStateDiagram(parent, title, x, y, w, h, 0, 0, 0)
 {
     m_kind = 12;
     BuildDiagramMenu(*this, false);
@@ -389,31 +367,9 @@ TRichBeam::TRichBeam(plat::Window* parent, const std::string& title, int x, int 
 
 TRichBeam::~TRichBeam() = default;
 
-void TRichBeam::AttachStructure(TStructure* structure)
+std::unique_ptr<SectionState> TRichBeam::CopyOf(const SectionState& state)
 {
-    if (m_awaitingStructure) {
-        m_structure = structure;
-        TBoxItem::AttachStructure(structure);
-        m_awaitingStructure = 0;
-        return;
-    }
-    AttachState(nullptr);
-}
-
-void TRichBeam::AttachState(const SectionState* state)
-{
-    m_state.reset();
-    SetShownState(state);
-    m_awaitingStructure = 1;
-    if (state)
-        m_state = CopyDrawnState(*state, m_structure);
-}
-
-void TRichBeam::AutoScale()
-{
-    m_awaitingStructure = 1;
-    if (IsCreated())
-        Invalidate(true);
+    return CopyDrawnState(state, m_structure);
 }
 
 void TRichBeam::CmPopup3000()

@@ -8,19 +8,18 @@
 //    written beside the cracks.
 //  - TRichBeam (kind 12, "Cross Section"): the cross-section picture of the state.
 //
-// Each is handed the structure and then the state through AttachStructure, in that order
-// (AttachState delivers the state; a second AttachStructure in a row stands for "no state").
-// Each keeps its own copy of the state with the arrays it draws from, never the state itself.
+// Each is handed the structure and then the state as TStateDiagram sets out, and keeps its own
+// copy of the state with the arrays it draws from.
 
 #include <memory>
 
-#include "charts/Tchart.h"
 #include "views/DiagramPicture.h"
 #include "views/DiagramState.h"
+#include "views/StateDiagram.h"
 
 struct SectionState;
 
-class TBeamDiagram : public Tchart {
+class TBeamDiagram : public TStateDiagram {
 public:
     // mode: 0 principal stress direction, 1 crack diagram, 2 crack-width classes.
     TBeamDiagram(plat::Window* parent, const std::string& title, int x, int y, int w, int h, int mode);
@@ -33,10 +32,7 @@ public:
     void CmPopup3002() override {}
     void CmPopup3003() override { SelectAxesFont(); }
     void CmPopup3004() override;
-    void AttachStructure(TStructure* structure) override;
     void AttachState(const SectionState* state) override;
-    // Re-arms the protocol (the structure comes next) and redraws.
-    void AutoScale() override;
 
     // What Paint draws, labels measured by extent.
     DiagramPicture ComputePicture(const LabelExtent& extent);
@@ -46,17 +42,16 @@ public:
     float FirstWidthLimit() const { return m_limit1; }
     float SecondWidthLimit() const { return m_limit2; }
     bool AwaitsStructure() const { return m_awaitingStructure != 0; }
-    const SectionState* GetStateCopy() const { return m_state.get(); }
     void SetDisplay(const DisplayContext& display) { m_display.Fix(display); }
+
+protected:
+    std::unique_ptr<SectionState> CopyOf(const SectionState& state) override;
 
 private:
     int m_fill = 1;
     int m_mode = 1;
     float m_limit1 = 0.0003f;
     float m_limit2 = 0.001f;
-    int m_awaitingStructure = 1;
-    TStructure* m_structure = nullptr;
-    std::unique_ptr<SectionState> m_state;
     DiagramDisplay m_display;
     // The messages of the state shown were given.
     bool m_reported = false;
@@ -71,7 +66,7 @@ struct SectionPlacement {
     double scale = 0.0;
 };
 
-class TRichBeam : public Tchart {
+class TRichBeam : public TStateDiagram {
 public:
     TRichBeam(plat::Window* parent, const std::string& title, int x, int y, int w, int h);
     ~TRichBeam() override;
@@ -83,21 +78,17 @@ public:
     void CmPopup3002() override {}
     void CmPopup3003() override {}
     void CmPopup3004() override {}
-    void AttachStructure(TStructure* structure) override;
-    void AttachState(const SectionState* state) override;
-    void AutoScale() override;
 
     SectionPlacement ComputePlacement() const;
 
     int FillFlag() const { return m_fill; }
     bool AwaitsStructure() const { return m_awaitingStructure != 0; }
-    const SectionState* GetStateCopy() const { return m_state.get(); }
+
+protected:
+    std::unique_ptr<SectionState> CopyOf(const SectionState& state) override;
 
 private:
     int m_fill = 1;
-    TStructure* m_structure = nullptr;
-    std::unique_ptr<SectionState> m_state;
-    int m_awaitingStructure = 1;
 };
 
 // The two crack-width class limits typed as "first , second" in section-length display units

@@ -25,6 +25,21 @@ std::string TrimLeft(std::string text)
     return text;
 }
 
+Line BlackLine(plat::Point a, plat::Point b, int width = 1) { return Line{a, b, width, plat::Colors::Black}; }
+
+void BuildForceMenu(TBoxItem& box, bool changeMode)
+{
+    box.TruncatePopup(0);
+    box.AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Picture");
+    box.AppendPopupItem(kPopupSeparator, 0, "");
+    box.AppendPopupItem(0, CM_AUTOMAXRANGE, "Max/Auto Range");
+    if (changeMode)
+        box.AppendPopupItem(0, CM_VIEWDATA, "Change Mode");
+    box.AppendPopupItem(0, CM_COPYCHARTDATA, "Select Font");
+}
+
+} // namespace
+
 // Everything common to the two diagrams: the box, the vertical scale, the reference rows and
 // the number formats.
 struct ForceFrame {
@@ -52,10 +67,6 @@ struct ForceFrame {
     const char* ForceUnit() const { return display.Label(ukForce); }
 };
 
-Line BlackLine(plat::Point a, plat::Point b, int width = 1) { return Line{a, b, width, plat::Colors::Black}; }
-
-} // namespace
-
 ForceSection ForceSectionOf(const TStructure* section)
 {
     ForceSection s;
@@ -81,50 +92,38 @@ double NPlusMAxialScale(double room, double area, double nmax)
     return s;
 }
 
+// ---- TForceChart ----------------------------------------------------------------------------
+
+void TForceChart::StructureAttached() { m_sectionValues = ForceSectionOf(m_structure); }
+
+std::unique_ptr<SectionState> TForceChart::CopyOf(const SectionState& state) { return CopyStateRecord(state); }
+
+DiagramPicture TForceChart::ComputePicture(const LabelExtent& extent)
+{
+    DiagramPicture p;
+    RefreshFontHeights();
+    const SectionState* s = m_state.get();
+    if (!s || s->Valid == 0 || !m_structure || !(m_sectionValues.height > 0.0)) {
+        p.noData = true;
+        return p;
+    }
+    p.Add(Label{{Width() / 2, 0}, Data().Title(), TitleFont(), TA::Center, TA::Top});
+    Draw(p, ForceFrame(Width(), Height(), Margins().top, m_sectionValues, m_display.Get()), extent);
+    return p;
+}
+
+void TForceChart::Paint(plat::DC& dc, bool, const plat::Rect&) { PaintPicture(dc, ComputePicture(MeasureOn(dc))); }
+
 // ---- TForceDiagram --------------------------------------------------------------------------
 
 TForceDiagram::TForceDiagram(plat::Window* parent, const std::string& title, int x, int y, int w, int h)
-    : Tchart(parent, title, x, y, w, h, 0, 0, 0)
+    : TForceChart(parent, title, x, y, w, h, 0, 0, 0)
 {
     m_kind = 13;
-    TruncatePopup(0);
-    AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Picture");
-    AppendPopupItem(kPopupSeparator, 0, "");
-    AppendPopupItem(0, CM_AUTOMAXRANGE, "Max/Auto Range");
-    AppendPopupItem(0, CM_VIEWDATA, "Change Mode");
-    AppendPopupItem(0, CM_COPYCHARTDATA, "Select Font");
+    BuildForceMenu(*this, true);
 }
 
 TForceDiagram::~TForceDiagram() = default;
-
-void TForceDiagram::AttachStructure(TStructure* section)
-{
-    if (m_sectionExpected) {
-        m_section = section;
-        m_sectionValues = ForceSectionOf(section);
-        TBoxItem::AttachStructure(section);
-        m_sectionExpected = 0;
-        return;
-    }
-    // The state's turn, handed no state.
-    AttachState(nullptr);
-}
-
-void TForceDiagram::AttachState(const SectionState* state)
-{
-    m_state.reset();
-    if (state)
-        m_state = CopyStateRecord(*state);
-    SetShownState(state);
-    m_sectionExpected = 1;
-}
-
-void TForceDiagram::AutoScale()
-{
-    m_sectionExpected = 1;
-    if (IsCreated())
-        Invalidate(true);
-}
 
 void TForceDiagram::CmPopup3000()
 {
@@ -135,20 +134,12 @@ void TForceDiagram::CmPopup3000()
         Invalidate(true);
 }
 
-DiagramPicture TForceDiagram::ComputePicture(const LabelExtent& extent)
+void TForceDiagram::Draw(DiagramPicture& p, const ForceFrame& f, const LabelExtent& extent)
 {
-    DiagramPicture p;
-    RefreshFontHeights();
     const SectionState* s = m_state.get();
     const ForceSection& sec = m_sectionValues;
-    if (!s || s->Valid == 0 || !m_section || !(sec.height > 0.0)) {
-        p.noData = true;
-        return p;
-    }
-    const ForceFrame f(Width(), Height(), Margins().top, sec, m_display.Get());
     const int W = f.W, H = f.H, m = f.m, top = f.top, yRef = f.yRef;
     const plat::LogFont& text = TextFont();
-    p.Add(Label{{W / 2, 0}, Data().Title(), TitleFont(), TA::Center, TA::Top});
 
     // The dimension of the reference axis above the bottom.
     const double factor6 = f.display.Factor(ukSectionLength);
@@ -268,78 +259,25 @@ DiagramPicture TForceDiagram::ComputePicture(const LabelExtent& extent)
         p.Add(Label{P(0.95 * W, yC + 0.13 * H), Printf("V: %5.0f %s", f.Force(std::fabs(V)), f.ForceUnit()),
                     text, TA::Right, TA::Bottom});
     }
-    return p;
-}
-
-void TForceDiagram::Paint(plat::DC& dc, bool, const plat::Rect&)
-{
-    const DiagramPicture p = ComputePicture(MeasureOn(dc));
-    if (p.noData) {
-        DrawNoData(dc);
-        return;
-    }
-    ReplayPicture(dc, p, m_blackAndWhite != 0);
-    if (IsSelected() && !m_blackAndWhite)
-        DrawSelectionOn(dc);
 }
 
 // ---- TNPlusM --------------------------------------------------------------------------------
 
 TNPlusM::TNPlusM(plat::Window* parent, const std::string& title, int x, int y, int w, int h)
-    : Tchart(parent, title, x, y, w, h, 0, 0, 0)
+    : TForceChart(parent, title, x, y, w, h, 0, 0, 0)
 {
     m_kind = 14;
-    TruncatePopup(0);
-    AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Picture");
-    AppendPopupItem(kPopupSeparator, 0, "");
-    AppendPopupItem(0, CM_AUTOMAXRANGE, "Max/Auto Range");
-    AppendPopupItem(0, CM_COPYCHARTDATA, "Select Font");
+    BuildForceMenu(*this, false);
 }
 
 TNPlusM::~TNPlusM() = default;
 
-void TNPlusM::AttachStructure(TStructure* section)
+void TNPlusM::Draw(DiagramPicture& p, const ForceFrame& f, const LabelExtent& extent)
 {
-    if (m_sectionExpected) {
-        m_section = section;
-        m_sectionValues = ForceSectionOf(section);
-        TBoxItem::AttachStructure(section);
-        m_sectionExpected = 0;
-        return;
-    }
-    AttachState(nullptr);
-}
-
-void TNPlusM::AttachState(const SectionState* state)
-{
-    m_state.reset();
-    if (state)
-        m_state = CopyStateRecord(*state);
-    SetShownState(state);
-    m_sectionExpected = 1;
-}
-
-void TNPlusM::AutoScale()
-{
-    m_sectionExpected = 1;
-    if (IsCreated())
-        Invalidate(true);
-}
-
-DiagramPicture TNPlusM::ComputePicture(const LabelExtent& extent)
-{
-    DiagramPicture p;
-    RefreshFontHeights();
     const SectionState* s = m_state.get();
     const ForceSection& sec = m_sectionValues;
-    if (!s || s->Valid == 0 || !m_section || !(sec.height > 0.0)) {
-        p.noData = true;
-        return p;
-    }
-    const ForceFrame f(Width(), Height(), Margins().top, sec, m_display.Get());
     const int W = f.W, H = f.H, m = f.m, top = f.top;
     const plat::LogFont& text = TextFont();
-    p.Add(Label{{W / 2, 0}, Data().Title(), TitleFont(), TA::Center, TA::Top});
 
     const double N = s->Result(StateResult::AxialForce);
     const double M = s->Result(StateResult::Moment);
@@ -434,17 +372,4 @@ DiagramPicture TNPlusM::ComputePicture(const LabelExtent& extent)
         p.Add(Label{{x, row}, nLabel, text, TA::Left, vAlign});
     else
         p.Add(Label{{W, row}, nLabel, text, TA::Right, vAlign});
-    return p;
-}
-
-void TNPlusM::Paint(plat::DC& dc, bool, const plat::Rect&)
-{
-    const DiagramPicture p = ComputePicture(MeasureOn(dc));
-    if (p.noData) {
-        DrawNoData(dc);
-        return;
-    }
-    ReplayPicture(dc, p, m_blackAndWhite != 0);
-    if (IsSelected() && !m_blackAndWhite)
-        DrawSelectionOn(dc);
 }

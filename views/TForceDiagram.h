@@ -16,12 +16,13 @@
 
 #include <memory>
 
-#include "charts/Tchart.h"
 #include "foundation/Sentinel.h"
 #include "views/DiagramPicture.h"
 #include "views/DiagramState.h"
+#include "views/StateDiagram.h"
 
 struct SectionState;
+struct ForceFrame;
 
 // The section values both diagrams draw with (SI).
 struct ForceSection {
@@ -42,76 +43,72 @@ struct ShearBlock {
     double nvRatio = 0.0;
 };
 
-class TForceDiagram : public Tchart {
+// What the two diagrams share: the protocol, the section values, the display and the paint.
+// AutoScale re-arms the protocol and redraws; it scales nothing.
+class TForceChart : public TStateDiagram {
+public:
+    using TStateDiagram::TStateDiagram;
+
+    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    void CmPopup3001() override {}
+    void CmPopup3002() override {}
+    void CmPopup3003() override { SelectAxesFont(); }
+    void CmPopup3004() override { ToggleMaxRange(); }
+
+    // What Paint draws, labels measured by extent: the title, then the diagram's own drawing;
+    // "no data" without a valid state or a section of positive height.
+    DiagramPicture ComputePicture(const LabelExtent& extent);
+
+    bool ExpectsSection() const { return m_awaitingStructure != 0; }
+    void SetDisplay(const DisplayContext& display) { m_display.Fix(display); }
+
+protected:
+    void StructureAttached() override;
+    std::unique_ptr<SectionState> CopyOf(const SectionState& state) override;
+    // Draws the diagram below the title into picture within the frame f.
+    virtual void Draw(DiagramPicture& picture, const ForceFrame& f, const LabelExtent& extent) = 0;
+
+    ForceSection m_sectionValues;
+    DiagramDisplay m_display;
+};
+
+class TForceDiagram : public TForceChart {
 public:
     TForceDiagram(plat::Window* parent, const std::string& title, int x, int y, int w, int h);
     ~TForceDiagram() override;
 
-    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
     // Change Mode.
     void CmPopup3000() override;
-    void CmPopup3001() override {}
-    void CmPopup3002() override {}
-    void CmPopup3003() override { SelectAxesFont(); }
-    void CmPopup3004() override { ToggleMaxRange(); }
-    void AttachStructure(TStructure* section) override;
-    void AttachState(const SectionState* state) override;
-    // Re-arms the protocol (the section comes next) and redraws; scales nothing.
-    void AutoScale() override;
-
-    // What Paint draws, labels measured by extent.
-    DiagramPicture ComputePicture(const LabelExtent& extent);
-
     int Mode() const { return m_mode; }
-    bool ExpectsSection() const { return m_sectionExpected != 0; }
-    const SectionState* GetStateCopy() const { return m_state.get(); }
     double RunningMaximum() const { return m_runningMax; }
-    void SetDisplay(const DisplayContext& display) { m_display.Fix(display); }
     // The shear block the diagram draws (tests set one; see ShearBlock).
     void SetShearBlock(const ShearBlock& block) { m_block = block; }
+
+protected:
+    void Draw(DiagramPicture& picture, const ForceFrame& f, const LabelExtent& extent) override;
 
 private:
     double m_runningMax = 0.0;
     int m_mode = 1;
-    int m_sectionExpected = 1;
-    TStructure* m_section = nullptr;
-    ForceSection m_sectionValues;
-    std::unique_ptr<SectionState> m_state;
     ShearBlock m_block;
-    DiagramDisplay m_display;
 };
 
-class TNPlusM : public Tchart {
+class TNPlusM : public TForceChart {
 public:
     TNPlusM(plat::Window* parent, const std::string& title, int x, int y, int w, int h);
     ~TNPlusM() override;
 
-    void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
     void CmPopup3000() override {}
-    void CmPopup3001() override {}
-    void CmPopup3002() override {}
-    void CmPopup3003() override { SelectAxesFont(); }
-    void CmPopup3004() override { ToggleMaxRange(); }
-    void AttachStructure(TStructure* section) override;
-    void AttachState(const SectionState* state) override;
-    void AutoScale() override;
 
-    DiagramPicture ComputePicture(const LabelExtent& extent);
-
-    bool ExpectsSection() const { return m_sectionExpected != 0; }
-    const SectionState* GetStateCopy() const { return m_state.get(); }
     double RunningMaxAxial() const { return m_runningMaxN; }
     double RunningMaxMoment() const { return m_runningMaxM; }
-    void SetDisplay(const DisplayContext& display) { m_display.Fix(display); }
+
+protected:
+    void Draw(DiagramPicture& picture, const ForceFrame& f, const LabelExtent& extent) override;
 
 private:
     double m_runningMaxN = 0.0;
     double m_runningMaxM = 0.0;
-    int m_sectionExpected = 1;
-    TStructure* m_section = nullptr;
-    ForceSection m_sectionValues;
-    std::unique_ptr<SectionState> m_state;
-    DiagramDisplay m_display;
 };
 
 // Pixels per newton of the N+M diagram's axial arrow: room (pixels) spans 0.1 MPa over the

@@ -14,6 +14,7 @@
 #include "platform/Application.h"
 #include "tests/support/RecordingDC.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/views/MeshLayers.h"
 #include "views/TBeamDiagram.h"
 
 namespace {
@@ -46,15 +47,7 @@ std::unique_ptr<SectionState> MeshState(int n, double V, const std::function<voi
         node.CrackAngle = kHalfPi;
         set(node);
     }
-    for (int i = 0; i < n; ++i) {
-        LayerDefRec d;
-        d.NodeTop = static_cast<std::uint32_t>(2 * i);
-        d.NodeMid = d.NodeTop + 1;
-        d.NodeBottom = d.NodeTop + 2;
-        d.Top = s->NodeStates[d.NodeTop].Depth;
-        d.Bottom = s->NodeStates[d.NodeBottom].Depth;
-        s->LayerDefs.push_back(d);
-    }
+    AddMeshLayerDefs(*s, n);
     return s;
 }
 

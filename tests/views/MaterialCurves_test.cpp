@@ -13,6 +13,7 @@
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "tests/support/TestSupport.h"
+#include "tests/views/MaterialSamples.h"
 #include "views/MaterialCurves.h"
 
 namespace {
@@ -21,16 +22,7 @@ constexpr double kMPa = 1e6;
 // Display values are compared to a hundredth of a unit (mm/m, MPa).
 constexpr double kShown = 0.01;
 
-ConcreteTypeRec Concrete(const std::string& name, double fcMPa, double ec)
-{
-    ConcreteTypeRec r;
-    r.name = name;
-    r.fc = -fcMPa * kMPa;
-    r.ec = ec;
-    r.ecAuto = 0;
-    PrepareConcreteType(r);
-    return r;
-}
+using material_samples::Concrete;
 
 // A reinforcing bar, 200 GPa, with the given yield, hardening and rupture strains.
 SteelTypeRec Bar(const std::string& name, double fyMPa, double esh, double eu, double er)

@@ -19,6 +19,7 @@
 #include "tests/support/RecordingDC.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestSupport.h"
+#include "tests/views/MaterialSamples.h"
 #include "views/TMaterDiagram.h"
 
 namespace {
@@ -30,16 +31,7 @@ const PlanMeasure kFixed = [](std::string_view text, const plat::LogFont&) {
     return plat::Size{7 * static_cast<int>(text.size()), 10};
 };
 
-ConcreteTypeRec Concrete(const std::string& name, double fcMPa, double ec)
-{
-    ConcreteTypeRec r;
-    r.name = name;
-    r.fc = -fcMPa * kMPa;
-    r.ec = ec;
-    r.ecAuto = 0;
-    PrepareConcreteType(r);
-    return r;
-}
+using material_samples::Concrete;
 
 SteelTypeRec Bar(const std::string& name, double fyMPa)
 {

@@ -30,8 +30,12 @@
 #include "views/ContractChart.h"
 #include "views/GraphTables.h"
 #include "views/TQ2k_Logic.h"
+#include "tools/ShearBeam.h"
 
 namespace {
+
+// The sample beam's load increments (SI).
+const double kIncrement[3] = {0.0, -1500.0, 1000.0};
 
 constexpr int kPageWidth = 1600;
 constexpr int kPageHeight = 1280;
@@ -42,34 +46,6 @@ public:
     void OwnerCommand3006() override {}
     void OnPageClick(unsigned, int, int, int, int) override {}
 };
-
-std::unique_ptr<TBeam> ShearBeam()
-{
-    auto beam = std::make_unique<TBeam>();
-    beam->ClearAll();
-    ConcreteTypeRec concrete;
-    concrete.name = "C35", concrete.fc = -35e6, concrete.ec = -0.0025;
-    concrete.Ec = 3e10, concrete.ft = 2e6;
-    beam->AddConcreteType(concrete);
-    SteelTypeRec steel;
-    steel.name = "Bars", steel.Es = 2e11, steel.fy = 4e8, steel.er = 0.05;
-    beam->AddSteelType(steel);
-    beam->AddRegion(0.3, -0.3, 0.3, 0.3, 0, 1);
-    LongLayerRec layer;
-    layer.z = -0.25, layer.num = 3, layer.Ai = 5e-4, layer.A = 1.5e-3, layer.db = 0.025;
-    beam->AddLongLayer(layer, 0);
-    TransLayerRec stirrup;
-    stirrup.A = 1.57e-4, stirrup.Ai = 7.85e-5, stirrup.legs = 2, stirrup.db = 0.01;
-    stirrup.space = 0.2, stirrup.disttop = 0.27, stirrup.distbot = -0.27;
-    beam->AddTransLayer(stirrup, 2);
-    beam->SetName("Beam with stirrups");
-    beam->SetDoneBy("Quarvish");
-    const double constant[3] = {0.0, 0.0, 0.0}, increment[3] = {0.0, -1500.0, 1000.0};
-    beam->SetConstantLoads(constant, 3);
-    beam->SetIncrementLoads(increment, 3);
-    beam->Validate();
-    return beam;
-}
 
 // The result diagrams' kinds and titles, as the chart factory gives them.
 int DiagramKind(int id)
@@ -106,7 +82,7 @@ int main(int argc, char** argv)
     InstallResultDiagrams();
     SilentReporter silent;
     ScopedReporter scope(silent);
-    auto beam = ShearBeam();
+    auto beam = ShearBeam(kIncrement, "Quarvish");
     TFullSectionalResponse response(beam.get());
     RunToFinish(response, 10000);
     std::printf("%d stages\n", response.GetLastStageIndex());

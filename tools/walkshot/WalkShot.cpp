@@ -25,37 +25,15 @@
 #include "platform/Frame.h"
 #include "platform/Ui.h"
 #include "views/BeamModeInstall.h"
+#include "tools/ShearBeam.h"
 
 namespace {
 
+// The sample beam's load increments (SI).
+const double kIncrement[3] = {0, -150e3, 100e3};
+
 std::string g_out;
 int g_shot = 0;
-
-std::unique_ptr<TBeam> ShearBeam() {
-    auto beam = std::make_unique<TBeam>();
-    beam->ClearAll();
-    ConcreteTypeRec concrete;
-    concrete.name = "C35", concrete.fc = -35e6, concrete.ec = -0.0025;
-    concrete.Ec = 3e10, concrete.ft = 2e6;
-    beam->AddConcreteType(concrete);
-    SteelTypeRec steel;
-    steel.name = "Bars", steel.Es = 2e11, steel.fy = 4e8, steel.er = 0.05;
-    beam->AddSteelType(steel);
-    beam->AddRegion(0.3, -0.3, 0.3, 0.3, 0, 1);
-    LongLayerRec layer;
-    layer.z = -0.25, layer.num = 3, layer.Ai = 5e-4, layer.A = 1.5e-3, layer.db = 0.025;
-    beam->AddLongLayer(layer, 0);
-    TransLayerRec stirrup;
-    stirrup.A = 1.57e-4, stirrup.Ai = 7.85e-5, stirrup.legs = 2, stirrup.db = 0.01;
-    stirrup.space = 0.2, stirrup.disttop = 0.27, stirrup.distbot = -0.27;
-    beam->AddTransLayer(stirrup, 2);
-    beam->SetName("Beam with stirrups");
-    const double constant[3] = {0, 0, 0}, increment[3] = {0, -150e3, 100e3};
-    beam->SetConstantLoads(constant, 3);
-    beam->SetIncrementLoads(increment, 3);
-    beam->Validate();
-    return beam;
-}
 
 std::string Next(const std::string& name) {
     char number[8];
@@ -68,6 +46,12 @@ void Shot(const std::string& name) {
     const std::string file = Next(name);
     std::system(("import -window root '" + file + "'").c_str());
     std::printf("shot %s\n", file.c_str());
+}
+
+// The main window after a command.
+void Show(plat::Frame& frame, int command, const std::string& name) {
+    frame.Dispatch(command);
+    Shot(name);
 }
 
 // The next message box is pictured after a while and closed with Return.
@@ -103,14 +87,13 @@ int main(int argc, char** argv) {
     Shot("start");
 
     // A good beam, saved and opened again.
-    g_Structures[0] = ShearBeam();
+    g_Structures[0] = ShearBeam(kIncrement);
     const std::string good = g_out + "/beam.qvh";
     window.WriteDocument(good);
     app.OpenFile(good);
     Shot("good-opened");
     Solve(app);
-    frame.Dispatch(CmId::NineGraphs);
-    Shot("solved-nine-graphs");
+    Show(frame, CmId::NineGraphs, "solved-nine-graphs");
 
     // A binary file named .xml.
     const std::string binary = g_out + "/picture.xml";
@@ -122,10 +105,8 @@ int main(int argc, char** argv) {
     ShootNextBox("binary-box");
     app.OpenFile(binary);
     Shot("after-binary");
-    frame.Dispatch(CmId::CrossSection);
-    Shot("binary-then-cross-section");
-    frame.Dispatch(CmId::NineGraphs);
-    Shot("binary-then-nine-graphs");
+    Show(frame, CmId::CrossSection, "binary-then-cross-section");
+    Show(frame, CmId::NineGraphs, "binary-then-nine-graphs");
 
     // A truncated document over the solved beam.
     Solve(app);
@@ -143,26 +124,17 @@ int main(int argc, char** argv) {
     // The layouts in turn after a solve.
     app.OpenFile(good);
     Solve(app);
-    frame.Dispatch(CmId::NineGraphs);
-    Shot("nine-graphs");
-    frame.Dispatch(CmId::MohrsCircles);
-    Shot("mohrs-circles");
-    frame.Dispatch(CmId::SingleGraph);
-    Shot("single-graph");
-    frame.Dispatch(CmId::LoadDeformationPlot);
-    Shot("load-deformation");
-    frame.Dispatch(CmId::NineGraphs);
-    Shot("nine-after-load-deformation");
-    frame.Dispatch(CmId::CrossSection);
-    Shot("cross-section");
-    frame.Dispatch(CmId::SingleGraph);
-    Shot("single-after-cross-section");
+    Show(frame, CmId::NineGraphs, "nine-graphs");
+    Show(frame, CmId::MohrsCircles, "mohrs-circles");
+    Show(frame, CmId::SingleGraph, "single-graph");
+    Show(frame, CmId::LoadDeformationPlot, "load-deformation");
+    Show(frame, CmId::NineGraphs, "nine-after-load-deformation");
+    Show(frame, CmId::CrossSection, "cross-section");
+    Show(frame, CmId::SingleGraph, "single-after-cross-section");
 
     // The empty new section.
-    frame.Dispatch(CmId::FileNew);
-    Shot("new");
+    Show(frame, CmId::FileNew, "new");
     ShootNextBox("empty-solve-box");
-    frame.Dispatch(CmId::SectionalResponse);
-    Shot("empty-solved");
+    Show(frame, CmId::SectionalResponse, "empty-solved");
     return 0;
 }
