@@ -100,6 +100,11 @@ public:
 class TForwardingInputDialogs : public TInputDialogs {
 public:
     explicit TForwardingInputDialogs(TInputDialogs& others) : m_others(others) {}
+    // Made over another forwarding set, not a copy of it (a copy would pass its dialogs on
+    // past that set).
+    explicit TForwardingInputDialogs(TForwardingInputDialogs& others) : m_others(others) {}
+    TForwardingInputDialogs(const TForwardingInputDialogs&) = delete;
+    TForwardingInputDialogs& operator=(const TForwardingInputDialogs&) = delete;
 
     int QuickDefine(T_2kWindow& p, TStructure& s) override { return m_others.QuickDefine(p, s); }
     int General(T_2kWindow& p, TStructure& s, int firstField) override { return m_others.General(p, s, firstField); }
