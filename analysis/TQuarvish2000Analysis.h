@@ -21,6 +21,7 @@
 
 #include "analysis/TSectionalAnalysis.h"
 #include "foundation/TDepthTable.h"
+#include "foundation/TableLookupMemo.h"
 
 class TBeam;
 class TLayerDriver;
@@ -366,4 +367,8 @@ private:
         int mode = 0;
     };
     mutable FinishedSolve m_finished;
+    // The state's transverse offset and principal-strain offset tables at the nodes of the
+    // section stiffness, kept while the tables and the node depths stay (a stage's stiffness
+    // is asked for again and again with the same tables).
+    std::array<TTableLookupMemo, 3> m_stiffnessTables;
 };

@@ -149,6 +149,12 @@ std::array<double, 9> TQuarvish2000Analysis::ComputeSectionStiffness(const Secti
         return K;
     }
     const TLayerEvaluator& evaluator = m_layerDriver->Evaluator();
+    TTableLookupMemo& transOffsets = m_stiffnessTables[0];
+    TTableLookupMemo& offsetsA = m_stiffnessTables[1];
+    TTableLookupMemo& offsetsB = m_stiffnessTables[2];
+    transOffsets.Begin(state.TransProfile.get());
+    offsetsA.Begin(state.DepthTableA.get());
+    offsetsB.Begin(state.DepthTableB.get());
     for (int i = 0; i <= 2 * n; ++i) {
         const LayerDefRec& layer =
             state.LayerDefs[static_cast<std::size_t>(std::min(i / 2, n - 1))];
@@ -162,7 +168,7 @@ std::array<double, 9> TQuarvish2000Analysis::ComputeSectionStiffness(const Secti
         }
         const LayerNodeStateRec& node = state.NodeStates[id];
         const double z = node.Depth;
-        const double a = state.TransProfile ? state.TransProfile->InterpolateAtDepth(z) : 0.0;
+        const double a = transOffsets.At(z);
         const double ks = node.StirrupRatio * evaluator.StirrupTangentModulus(z, node.StrainZ, a);
         const ConcreteTypeRec* type =
             node.ConcreteType >= 0 && node.ConcreteType < beam->GetConcreteTypeCount()
@@ -180,8 +186,8 @@ std::array<double, 9> TQuarvish2000Analysis::ComputeSectionStiffness(const Secti
             SolveMcftLayer(D,
                            *type,
                            node,
-                           state.DepthTableA ? state.DepthTableA->InterpolateAtDepth(z) : 0.0,
-                           state.DepthTableB ? state.DepthTableB->InterpolateAtDepth(z) : 0.0,
+                           offsetsA.At(z),
+                           offsetsB.At(z),
                            0.0,
                            0.0);
             // The transverse direction condensed out: the stirrups and the concrete keep the

@@ -317,10 +317,20 @@ double TDepthTable::InterpolateAtDepth(double z) const
     if (m_pairs.empty())
         return 0.0;
     const Ends ends = EndPairs();
-    int endIndex = -1;
-    double answer = 0.0;
-    if (AtEndOrOutside(z, ends, endIndex, answer))
+    // The checks of AtEndOrOutside, written out: this runs for every node of every layer
+    // solution. Only a depth outside the range goes through it, for its report.
+    const DepthPair& upper = m_pairs[static_cast<std::size_t>(ends.upper)];
+    const DepthPair& lower = m_pairs[static_cast<std::size_t>(ends.lower)];
+    if (std::fabs(upper.z - z) < kEndTolerance)
+        return upper.v;
+    if (std::fabs(lower.z - z) < kEndTolerance)
+        return lower.v;
+    if (z > upper.z || z < lower.z) {
+        int endIndex = -1;
+        double answer = 0.0;
+        AtEndOrOutside(z, ends, endIndex, answer);
         return endIndex >= 0 ? m_pairs[static_cast<std::size_t>(endIndex)].v : answer;
+    }
 
     // Interval k holds z when z_k >= z >= z_k+1 (descending order).
     const int count = GetCount();

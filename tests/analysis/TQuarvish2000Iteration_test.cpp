@@ -3,7 +3,10 @@
 // zone's concrete area, the shear-convergence loop and the debug traces.
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,6 +14,7 @@
 #include "analysis/AnalysisBaseFakes.h"
 #include "analysis/PointSections.h"
 #include "analysis/TPointAnalysis.h"
+#include "analysis/layers/LayerDriver.h"
 #include "analysis/layers/LayerStateAccess.h"
 #include "foundation/Diagnostics.h"
 #include "support/TestSupport.h"
@@ -155,6 +159,52 @@ TEST_F(CurvatureIteration, SolveAtLoadsWithShear)
     // The shear-strain shape is iterated until the shear stresses it gives agree with it.
     int mode = 0;
     EXPECT_LT(a.ShearDistributionError(*s, mode), 0.01);
+}
+
+// The section stiffness keeps the offset tables' values at the node depths from call to call:
+// asked again, after the nodes have moved and after the tables have changed, it is bit for
+// bit that of an analysis asking for the first time.
+TEST_F(CurvatureIteration, SectionStiffnessWithKeptTableValuesIsTheFreshOne)
+{
+    beam = PS::Beam(true, true);
+    FakeBeamAnalysis kept(beam.get(), 1);
+    SectionStateHolder keptHolder;
+    SectionState& s = SolveAtProfile(kept, keptHolder, 1e-4, -4e-3, 3e-4, LayerSolveMode::Trial);
+    kept.UpdatePlasticOffsets(s);
+    ASSERT_TRUE(s.DepthTableA && s.DepthTableA->GetCount() > 2);
+    ASSERT_TRUE(s.TransProfile && s.TransProfile->GetCount() > 2);
+    const std::array<double, 9> first = kept.ComputeSectionStiffness(s);
+    EXPECT_NE(first[0], 1.0);
+
+    const auto expectFresh = [&](double e0, double phi, double gamma, bool offsetsAgain) {
+        SolveAtProfile(kept, keptHolder, e0, phi, gamma, LayerSolveMode::Trial);
+        if (offsetsAgain)
+            kept.UpdatePlasticOffsets(s);
+        // The answers of a table depend on where its interpolation cache stands: the fresh
+        // analysis is asked with the tables, pairs and caches, as they were.
+        const TDepthTable trans = *s.TransProfile;
+        const TDepthTable offsetsA = *s.DepthTableA;
+        const TDepthTable offsetsB = *s.DepthTableB;
+        const std::array<double, 9> K = kept.ComputeSectionStiffness(s);
+        const int caches[3] = {s.TransProfile->GetCacheIndex(),
+                               s.DepthTableA->GetCacheIndex(),
+                               s.DepthTableB->GetCacheIndex()};
+        *s.TransProfile = trans;
+        *s.DepthTableA = offsetsA;
+        *s.DepthTableB = offsetsB;
+        FakeBeamAnalysis fresh(beam.get(), 1);
+        const std::array<double, 9> F = fresh.ComputeSectionStiffness(s);
+        EXPECT_EQ(s.TransProfile->GetCacheIndex(), caches[0]);
+        EXPECT_EQ(s.DepthTableA->GetCacheIndex(), caches[1]);
+        EXPECT_EQ(s.DepthTableB->GetCacheIndex(), caches[2]);
+        for (std::size_t i = 0; i < K.size(); ++i)
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(K[i]), std::bit_cast<std::uint64_t>(F[i]))
+                << "term " << i << " at " << e0 << ", " << phi << ", " << gamma;
+    };
+    expectFresh(1e-4, -4e-3, 3e-4, false); // the same nodes again
+    expectFresh(2e-4, -3e-3, 2e-4, false); // nodes moved, tables kept
+    expectFresh(2e-4, -3e-3, 2e-4, true);  // new tables
+    expectFresh(-1e-4, -1e-3, 1e-4, false);
 }
 
 // Traces are drawn through the hook only while the debug level is not 0.
