@@ -1,6 +1,7 @@
 #include "charts/TFauxGLWindow.h"
 
 #include "charts/TBoxItem.h"
+#include "platform/GLView.h"
 
 TFauxGLWindow::TFauxGLWindow(plat::Window* parent, const std::string& title, int x, int y, int w, int h, float xMin,
                              float yMin, float xMax, float yMax)
@@ -9,11 +10,65 @@ TFauxGLWindow::TFauxGLWindow(plat::Window* parent, const std::string& title, int
 {
 }
 
+TFauxGLWindow::~TFauxGLWindow() = default;
+
 void TFauxGLWindow::SetupWindow()
 {
     SetBackgroundColor(plat::Colors::White);
     MoveWindow(Placement());
+    m_live = plat::GLView::Create(*this);
 }
+
+namespace {
+
+void Copy(float* to, const Vec3& v)
+{
+    to[0] = static_cast<float>(v.x);
+    to[1] = static_cast<float>(v.y);
+    to[2] = static_cast<float>(v.z);
+}
+
+// The recorded frame with the view of a window of width x height: the projection framing
+// the bounds, the centre the view turns about and the rotation.
+plat::GLFrame ToGLFrame(const GLScene& scene, float xMin, float xMax, float yMin, float yMax, int width, int height,
+                        double eyeFactor, double marginFactor)
+{
+    plat::GLFrame f;
+    const Frustum fr = ComputeFrustum(xMin, xMax, yMin, yMax, width, height, eyeFactor, marginFactor);
+    f.left = fr.left;
+    f.right = fr.right;
+    f.bottom = fr.bottom;
+    f.top = fr.top;
+    f.nearZ = fr.nearZ;
+    f.farZ = fr.farZ;
+    f.eyeZ = fr.eyeZ;
+    f.cx = (static_cast<double>(xMin) + xMax) / 2.0;
+    f.cy = (static_cast<double>(yMin) + yMax) / 2.0;
+    f.angleX = scene.Angles().x;
+    f.angleY = scene.Angles().y;
+    f.angleZ = scene.Angles().z;
+    f.items.reserve(scene.Primitives().size());
+    for (const GLPrimitive& p : scene.Primitives()) {
+        plat::GLItem item;
+        switch (p.kind) {
+        case GLPrimitiveKind::Line: item.kind = plat::GLItem::Kind::Line; break;
+        case GLPrimitiveKind::Triangle: item.kind = plat::GLItem::Kind::Triangle; break;
+        case GLPrimitiveKind::Text: item.kind = plat::GLItem::Kind::Text; break;
+        }
+        for (int i = 0; i < 3; ++i)
+            Copy(item.p[i], p.p[i]);
+        Copy(item.normal, p.normal);
+        item.colour = p.colour;
+        item.width = p.width;
+        item.text = p.text;
+        f.items.push_back(std::move(item));
+    }
+    return f;
+}
+
+} // namespace
+
+plat::Image TFauxGLWindow::GrabLive() const { return m_live ? m_live->Grab() : plat::Image(); }
 
 void TFauxGLWindow::SetBounds(double xMin, double xMax, double yMin, double yMax)
 {
@@ -44,7 +99,10 @@ void TFauxGLWindow::EndFrame(plat::DC*)
         return;
     m_inFrame = false;
     m_frame = m_recording;
-    if (IsCreated())
+    if (m_live)
+        m_live->Show(ToGLFrame(m_frame, m_xMin, m_xMax, m_yMin, m_yMax, m_viewW, m_viewH, m_eyeFactor,
+                               m_marginFactor));
+    else if (IsCreated())
         Invalidate(false);
 }
 
@@ -102,7 +160,12 @@ void TFauxGLWindow::Place(int x, int y, int w, int h)
     SetupViewport(0, 0, w, h);
 }
 
-void TFauxGLWindow::Paint(plat::DC& dc, bool, const plat::Rect&) { Replay(dc, 0, 0); }
+void TFauxGLWindow::Paint(plat::DC& dc, bool, const plat::Rect&)
+{
+    // The GL surface covers the window and draws the frame itself.
+    if (!m_live)
+        Replay(dc, 0, 0);
+}
 
 void TFauxGLWindow::StartDrag(int mode, plat::Point p)
 {

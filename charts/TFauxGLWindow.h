@@ -1,11 +1,13 @@
 #pragma once
 // The 3-D child window of the 3-D plot and the colour map. Its owner draws a frame into it
 // from its own paint: BeginFrame, then lines, lit triangles and quadrilaterals and text in data
-// coordinates, then EndFrame. The frame is recorded and drawn by the software renderer of
-// GLScene (depth-sorted, flat-shaded), so the same picture is drawn on every platform and
-// off screen. A left drag turns the view about the screen's axes, a right drag about the
+// coordinates, then EndFrame. The frame is recorded; where a GL context can be made the
+// window's GL surface replays it with the window's lights and projection, elsewhere (off
+// screen, displays without GL) the software renderer of GLScene draws it (depth-sorted,
+// flat-shaded). A left drag turns the view about the screen's axes, a right drag about the
 // viewing axis, and every turn invalidates the owner so that it draws a new frame.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,15 @@
 #include "platform/Menu.h"
 #include "platform/Window.h"
 
+namespace plat {
+class GLView;
+}
+
 class TFauxGLWindow : public plat::Window {
 public:
     TFauxGLWindow(plat::Window* parent, const std::string& title, int x, int y, int w, int h, float xMin, float yMin,
                   float xMax, float yMax);
+    ~TFauxGLWindow() override;
 
     void SetupWindow() override;
     void SetBounds(double xMin, double xMax, double yMin, double yMax);
@@ -38,6 +45,10 @@ public:
     // The last complete frame drawn on dc at (x, y) in the window's size.
     void Replay(plat::DC& dc, int x, int y) const;
     const GLScene& Scene() const { return m_frame; }
+    // Whether frames are drawn through GL (a context was made at set-up).
+    bool IsLive() const { return m_live != nullptr; }
+    // The GL surface's picture of the last frame (a null image without GL).
+    plat::Image GrabLive() const;
     const ViewAngles& Angles() const { return m_angles; }
     int DragMode() const { return m_dragMode; }
     // The window's place in its parent.
@@ -73,4 +84,5 @@ private:
     GLScene m_recording; // the frame being drawn
     GLScene m_frame;     // the last complete frame
     std::vector<plat::MenuItem> m_popup;
+    std::unique_ptr<plat::GLView> m_live;
 };
