@@ -55,6 +55,47 @@ plat::Point MeshPoint(const MeshProjection& p, int n, int i, int j, double z)
     return {Trunc(p.x0 + p.d * ca - u * ca + v * ca), Trunc(p.y0 - p.d * sa + u * sa + v * sa - z * p.k)};
 }
 
+ValueAxis MakeValueAxis(double yMin, double yMax, bool logarithmic, int foot, int span)
+{
+    ValueAxis a;
+    a.log = logarithmic && yMin > 0.0 && yMax > 0.0;
+    const double lo = a.log ? std::log10(yMin) : yMin, hi = a.log ? std::log10(yMax) : yMax;
+    const double range = hi - lo;
+    a.k = range > 1e-20 ? span / range : 0.0;
+    a.y0 = Trunc(foot + lo * a.k);
+    return a;
+}
+
+double AxisMeasure(const ValueAxis& axis, double v)
+{
+    if (!axis.log)
+        return v;
+    // Values at or below 0 have no logarithm: they sit far below the axis foot.
+    return v > 0.0 ? std::log10(v) : -300.0;
+}
+
+int AxisY(const ValueAxis& axis, double v)
+{
+    const double y = axis.y0 - AxisMeasure(axis, v) * axis.k;
+    return Trunc(std::clamp(y, -1e9, 1e9));
+}
+
+std::vector<double> LogDecadeTicks(double yMin, double yMax)
+{
+    std::vector<double> ticks;
+    if (!(yMin > 0.0) || !(yMax >= yMin))
+        return ticks;
+    // The first decade at or above the minimum (a hair of rounding allowed).
+    const int first = static_cast<int>(std::ceil(std::log10(yMin) - 1e-9));
+    for (int d = first; ticks.size() < 10; ++d) {
+        const double v = std::pow(10.0, d);
+        if (v > yMax * (1.0 + 1e-9))
+            break;
+        ticks.push_back(v);
+    }
+    return ticks;
+}
+
 int ContourColourIndex(double value, double yMin, double yMax, int steps)
 {
     if (yMax - yMin <= 0.001 || IsContourNoValue(value))

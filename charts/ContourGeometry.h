@@ -49,6 +49,24 @@ struct MeshProjection {
 // Screen point of grid point (i, j) of an n-point grid at value z.
 plat::Point MeshPoint(const MeshProjection& p, int n, int i, int j, double z);
 
+// The value axis: k pixels per unit (per decade on a logarithmic axis) and y0 the screen
+// height of value 0 (of log value 0, that is of 1, on a logarithmic axis). The axis spans
+// `span` pixels upward from `foot` over (yMin, yMax); k is 0 for a range of 1e-20 or less. A
+// logarithmic axis needs both ends above 0: otherwise the axis is linear.
+struct ValueAxis {
+    double k = 0.0;
+    int y0 = 0;
+    bool log = false;
+};
+ValueAxis MakeValueAxis(double yMin, double yMax, bool logarithmic, int foot, int span);
+// Where a value is measured on the axis: its decimal logarithm on a logarithmic one.
+double AxisMeasure(const ValueAxis& axis, double v);
+// Screen height of a value.
+int AxisY(const ValueAxis& axis, double v);
+// Tick values of a logarithmic axis: the decades 10^d within (yMin, yMax), lowest first, at
+// most 10; none unless both ends are above 0.
+std::vector<double> LogDecadeTicks(double yMin, double yMax);
+
 // Colour index of a value on a scale of `steps` colours over the range (yMin, yMax): white
 // (steps + 2) for a range of 0.001 or less and for a point without a value, 1 for values of
 // 1e30 or more, else trunc(value / range x steps + 1) kept within 1..steps.

@@ -7,10 +7,12 @@
 #include <cstdlib>
 
 #include "charts/ChartExport.h"
+#include "charts/DrawingSheet.h"
 #include "charts/RichText.h"
 #include "charts/TFauxGLWindow.h"
 #include "charts/TMixinChartOwner.h"
 #include "foundation/Reporter.h"
+#include "foundation/Units.h"
 #include "platform/DC.h"
 #include "platform/Ui.h"
 
@@ -512,10 +514,14 @@ void TColourMap::ComposeOn(plat::DC& dc)
         dc.FillRect({0, H - m_legendBand, W, H}, plat::Colors::White);
     dc.FillRect({0, 0, W, Trunc(0.05 * H)}, plat::Colors::White);
     DrawLegend(dc);
-    dc.SetBkMode(plat::BkMode::Transparent);
-    m_titleBand = Trunc(1.1 * MeasureRichText(dc, "(M_M", TitleFont()).cy);
-    DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
-    DrawContents(dc);
+    // The external picture of the owning mode is empty in this system: neither title nor
+    // contents for that kind.
+    if (m_dataKind != kMapExternal) {
+        dc.SetBkMode(plat::BkMode::Transparent);
+        m_titleBand = Trunc(1.1 * MeasureRichText(dc, "(M_M", TitleFont()).cy);
+        DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
+        DrawContents(dc);
+    }
     DrawLegend(dc);
 }
 
@@ -537,6 +543,37 @@ void TColourMap::DrawLegend(plat::DC& dc)
     if (m_dataKind == kMapLineSelection) {
         dc.SetTextAlign(TA::Center | TA::Top);
         dc.TextOut(W / 2, H - L / 2, "Draw line on mesh to select elements");
+    }
+    if (m_dataKind == kMapVectors) {
+        dc.SetTextAlign(TA::Center | TA::Top);
+        if (m_data.Data().size() > 3u * static_cast<std::size_t>(m_nodes)) {
+            const double r = VectorScale();
+            const int h = dc.GetTextExtent("888").cy;
+            const char* texts[2] = {"Force: %5.2f %s", "Displacement: %5.2f %s"};
+            const char* units[2] = {UnitLabel(ukForce), UnitLabel(ukSectionLength)};
+            const int xs[2] = {Trunc(0.33 * W), Trunc(0.67 * W)};
+            for (int i = 0; i < 2; ++i) {
+                char buf[160];
+                std::snprintf(buf, sizeof buf, texts[i], r, units[i]);
+                dc.TextOut(xs[i], H - L / 2, buf);
+                // A sample of the arrow line one text height above the text.
+                dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 3, GetBinColour(m_bins, i + 1, Grey())});
+                const int y = H - L / 2 - h, half = (W / 15) / 2;
+                dc.MoveTo(xs[i] - half, y);
+                dc.LineTo(xs[i] - half + W / 15, y);
+            }
+            dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
+        } else {
+            dc.TextOut(W / 2, H - L / 2, "Unused Load Type");
+        }
+    }
+    if (m_dataKind == kMapCracks || m_dataKind == kMapDeformedCracks) {
+        const char* unit = UnitLabel(ukSectionLength);
+        char buf[200];
+        std::snprintf(buf, sizeof buf, "Crack Widths: thin < %4.2f %s, mid, thick > %4.2f %s", m_crackWidth, unit,
+                      2.0 * m_crackWidth, unit);
+        dc.SetTextAlign(TA::Right | TA::Baseline);
+        dc.TextOut(Trunc(0.95 * W), Trunc(H - 0.33 * L), buf);
     }
     dc.MoveTo(0, T);
     dc.LineTo(W, T);
@@ -615,9 +652,21 @@ void TColourMap::DrawContents(plat::DC& dc)
     const bool deformed = m_dataKind == kMapDeformed || m_dataKind == kMapDeformedCracks;
     if (m_showUndeformed && deformed)
         DrawMeshOutline(dc, 27);
-    if (m_dataKind == kMapValues && m_viewMode != 2 && m_data.IsShown())
-        DrawElementGlyphs(dc);
+    if (m_data.IsShown()) {
+        if (m_dataKind == kMapCracks || m_dataKind == kMapGlyphs || (m_dataKind == kMapValues && m_viewMode != 2))
+            DrawElementGlyphs(dc, false);
+        else if (m_dataKind == kMapDeformedCracks)
+            DrawElementGlyphs(dc, true);
+    }
+    if (m_viewMode == 1) {
+        if (deformed)
+            Draw3DMesh(true);
+        else if (m_dataKind == kMapCracks || m_dataKind == kMapGlyphs)
+            Draw3DMesh(false);
+    }
     DrawMeshOutline(dc, 25, deformed ? m_magnification : 0.0);
+    if (m_dataKind == kMapVectors)
+        DrawNodeVectors(dc);
     if (m_gl)
         m_gl->EndFrame(&dc);
 }
@@ -763,33 +812,178 @@ std::pair<double, double> TColourMap::PairAfterHeader(int k) const
     return at + 1 < d.size() ? std::pair<double, double>{d[at], d[at + 1]} : std::pair<double, double>{0.0, 0.0};
 }
 
-void TColourMap::DrawElementGlyphs(plat::DC& dc)
+void TColourMap::DrawElementGlyphs(plat::DC& dc, bool deformed)
 {
-    // White direction lines of the value kind: the element's second value is the angle of
-    // its principal direction; the length follows the value when the style flag is set.
+    // Element pairs (value, angle) follow the node pairs when the data holds both, else the
+    // header directly. The angle is that of the principal direction; the glyph lies across it.
+    const std::size_t size = m_data.Data().size();
+    const bool afterNodes = size > 2u * static_cast<std::size_t>(m_nodes + m_quads + m_triangles);
+    const int elementBase = afterNodes ? m_nodes : 0;
+    const bool moved = m_dataKind == kMapDeformed || m_dataKind == kMapDeformedCracks;
+    const bool cracks = m_dataKind == kMapCracks || m_dataKind == kMapDeformedCracks;
+    const double m = deformed ? m_magnification : 0.0;
     const ChartBounds& b = m_data.DataBounds();
-    double ref = m_whiteLine > 0.0 ? m_whiteLine : std::max(std::fabs(b.xMin), std::fabs(b.xMax));
-    if (ref == 0.0)
-        ref = 1.0;
     const bool unscaled = b.xMin == 0.0 && b.xMax == 90.0;
+    int colour = m_dataKind == kMapValues ? 26 : m_bins.continuous ? 13 : 7;
+    if (Grey() && m_dataKind != kMapValues)
+        colour = 0;
     for (int e = 0; e < m_quads + m_triangles; ++e) {
-        const auto [v, a] = PairAfterHeader(e);
-        if (IsMapNoValue(a))
-            continue;
         const int* n = nullptr;
         const int count = NodesOf(e, &n);
+        double px[4] = {}, py[4] = {}, dpx[4] = {}, dpy[4] = {};
+        for (int k = 0; k < count; ++k) {
+            px[k] = m_coords->x[static_cast<std::size_t>(n[k])];
+            py[k] = m_coords->y[static_cast<std::size_t>(n[k])];
+            if (moved) {
+                const auto [dx, dy] = PairAfterHeader(n[k]);
+                dpx[k] = px[k] + m * dx;
+                dpy[k] = py[k] + m * dy;
+            } else {
+                dpx[k] = px[k];
+                dpy[k] = py[k];
+            }
+        }
         double x0 = DBL_MAX, x1 = -DBL_MAX, y0 = DBL_MAX, y1 = -DBL_MAX;
         for (int k = 0; k < count; ++k) {
-            const double x = m_coords->x[static_cast<std::size_t>(n[k])], y = m_coords->y[static_cast<std::size_t>(n[k])];
-            x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+            x0 = std::min(x0, dpx[k]), x1 = std::max(x1, dpx[k]);
+            y0 = std::min(y0, dpy[k]), y1 = std::max(y1, dpy[k]);
         }
-        double len = std::min(x1 - x0, y1 - y0) * (count == 4 ? 0.8 : 0.6);
-        if (m_style && !unscaled)
-            len = 2.0 * v / ref * len;
-        const double angle = a + 1.5707963267945;
+        double len = std::min(std::fabs(x1 - x0), std::fabs(y1 - y0)) * (count == 4 ? 0.8 : 0.6);
         const double cx = (x0 + x1) / 2.0, cy = (y0 + y1) / 2.0;
+        const auto [v, a] = PairAfterHeader(elementBase + e);
+        double angle = a + 1.5707963267945;
+        if (!afterNodes && IsMapNoValue(a))
+            angle = kMapNoValue;
+        if (m_style && !cracks) {
+            if (!afterNodes) {
+                if (!unscaled) {
+                    double ref = m_whiteLine;
+                    if (!(ref > 0.0)) {
+                        ref = IsMapNoValue(b.xMin) && !IsMapNoValue(v) ? std::fabs(b.xMax)
+                                                                        : std::max(std::fabs(b.xMin), std::fabs(b.xMax));
+                        if (b.xMin == 0.0 && b.xMax == 0.0)
+                            ref = 1.0;
+                    }
+                    if (ref != 0.0)
+                        len = 2.0 * v / ref * len;
+                }
+            } else {
+                len = len * v / m_strain;
+            }
+        }
+        if (deformed && m > 0.0 && count >= 3 && !IsMapNoValue(angle)) {
+            // Turned with the element: the change of direction of its diagonal from node 0 to 2.
+            angle -= std::atan2(dpx[2] - dpx[0], dpy[2] - dpy[0]) - std::atan2(px[2] - px[0], py[2] - py[0]);
+        }
+        int width = 1;
+        if (cracks)
+            width = v >= 2.0 * m_crackWidth ? 3 : v >= m_crackWidth ? 2 : 1;
+        else if (m_dataKind == kMapGlyphs)
+            width = 2;
+        // An element without a value has no direction to show (its length would be scaled by
+        // the no-value mark).
+        const bool draw = cracks                     ? v > 0.0
+                          : m_dataKind == kMapGlyphs ? true
+                                                     : !IsMapNoValue(angle) && !IsMapNoValue(v);
+        if (!draw)
+            continue;
         const double dx = len / 2.0 * std::cos(angle), dy = len / 2.0 * std::sin(angle);
-        DrawSegment(dc, e, cx - dx, cy - dy, cx + dx, cy + dy, 1, 26);
+        DrawSegment(dc, e, cx - dx, cy - dy, cx + dx, cy + dy, width, colour);
+    }
+}
+
+double TColourMap::VectorScale() const
+{
+    const ChartBounds& b = m_data.DataBounds();
+    return std::max(std::max(std::fabs(b.xMin), std::fabs(b.xMax)), std::max(std::fabs(b.yMin), std::fabs(b.yMax)));
+}
+
+void TColourMap::DrawNodeVectors(plat::DC& dc)
+{
+    // Pairs after the header: the support codes, then the forces, then the displacements of
+    // every node. The longest vector is drawn client width / 15 pixels long.
+    if (m_nodes <= 0 || m_data.Data().size() < 3u * static_cast<std::size_t>(m_nodes))
+        return;
+    const double r = std::max(VectorScale(), 0.01);
+    const int W = Width();
+    const double k = (W / 15) / r / m_xScale;
+    for (int pass = 0; pass < 2; ++pass) {
+        const int colour = pass + 1;
+        const plat::Color c = GetBinColour(m_bins, colour, Grey());
+        for (int i = 0; i < m_nodes; ++i) {
+            const auto [fx, fy] = PairAfterHeader((pass + 1) * m_nodes + i);
+            if (fx * fx + fy * fy <= 0.01)
+                continue;
+            const double x = m_coords->x[static_cast<std::size_t>(i)], y = m_coords->y[static_cast<std::size_t>(i)];
+            DrawSegment(dc, -1, x, y, x + 0.9 * k * fx, y + 0.9 * k * fy, 3, colour);
+            const plat::Point tip = ToPixel(x + k * fx, y + k * fy);
+            const int length = Trunc(std::min(std::hypot(fx, fy) * k * m_xScale, W / 30.0));
+            DrawArrowHead(dc, tip.x, tip.y, length, length / 2, 90.0 - 57.297 * std::atan2(fx, -fy), true, c);
+        }
+    }
+}
+
+void TColourMap::DrawSlabQuad(int e, const double (&x)[4], const double (&y)[4], int colour)
+{
+    const plat::Color c = GetBinColour(m_bins, colour, Grey());
+    const float t = m_coords->thickness[static_cast<std::size_t>(e)] / 2.0f;
+    float fx[4], fy[4];
+    for (int k = 0; k < 4; ++k)
+        fx[k] = static_cast<float>(x[k]), fy[k] = static_cast<float>(y[k]);
+    m_gl->SetColour(c.r, c.g, c.b, 1);
+    m_gl->DrawQuad(fx[0], fy[0], t, fx[1], fy[1], t, fx[2], fy[2], t, fx[3], fy[3], t);
+    m_gl->DrawQuad(fx[0], fy[0], -t, fx[3], fy[3], -t, fx[2], fy[2], -t, fx[1], fy[1], -t);
+    for (int k = 0; k < 4; ++k) {
+        if (m_mesh->faces[static_cast<std::size_t>(4 * e + k)] != -1)
+            continue;
+        const int j = (k + 1) % 4;
+        m_gl->DrawQuad(fx[k], fy[k], -t, fx[j], fy[j], -t, fx[j], fy[j], t, fx[k], fy[k], t);
+    }
+}
+
+void TColourMap::DrawSlabTriangle(int e, const double (&x)[3], const double (&y)[3], int colour)
+{
+    const plat::Color c = GetBinColour(m_bins, colour, Grey());
+    const float t = m_coords->thickness[static_cast<std::size_t>(e)] / 2.0f;
+    float fx[3], fy[3];
+    for (int k = 0; k < 3; ++k)
+        fx[k] = static_cast<float>(x[k]), fy[k] = static_cast<float>(y[k]);
+    m_gl->SetColour(c.r, c.g, c.b, 1);
+    m_gl->DrawTriangle(fx[0], fy[0], t, fx[1], fy[1], t, fx[2], fy[2], t);
+    m_gl->DrawTriangle(fx[0], fy[0], -t, fx[2], fy[2], -t, fx[1], fy[1], -t);
+    const std::size_t base = 4u * static_cast<std::size_t>(m_quads) + 3u * static_cast<std::size_t>(e - m_quads);
+    for (int k = 0; k < 3; ++k) {
+        if (m_mesh->faces[base + static_cast<std::size_t>(k)] != -1)
+            continue;
+        const int j = (k + 1) % 3;
+        m_gl->DrawQuad(fx[k], fy[k], -t, fx[j], fy[j], -t, fx[j], fy[j], t, fx[k], fy[k], t);
+    }
+}
+
+void TColourMap::Draw3DMesh(bool deformed)
+{
+    if (!m_gl)
+        return;
+    const double m = deformed ? m_magnification : 0.0;
+    for (int e = 0; e < m_quads + m_triangles; ++e) {
+        const int* n = nullptr;
+        const int count = NodesOf(e, &n);
+        double x[4] = {}, y[4] = {};
+        for (int k = 0; k < count; ++k) {
+            x[k] = m_coords->x[static_cast<std::size_t>(n[k])];
+            y[k] = m_coords->y[static_cast<std::size_t>(n[k])];
+            if (m != 0.0) {
+                const auto [dx, dy] = PairAfterHeader(n[k]);
+                x[k] += m * dx;
+                y[k] += m * dy;
+            }
+        }
+        if (count == 4) {
+            DrawSlabQuad(e, x, y, 28);
+        } else {
+            const double tx[3] = {x[0], x[1], x[2]}, ty[3] = {y[0], y[1], y[2]};
+            DrawSlabTriangle(e, tx, ty, 28);
+        }
     }
 }
 

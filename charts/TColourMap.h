@@ -124,7 +124,17 @@ private:
     void DrawContents(plat::DC& dc);
     void FillElements(plat::DC& dc, bool fill);
     void DrawMeshOutline(plat::DC& dc, int colour, double magnification = 0.0);
-    void DrawElementGlyphs(plat::DC& dc);
+    // Crack, direction and value glyphs across the quadrilaterals and triangles; deformed, at
+    // the displaced corners, turned with the element.
+    void DrawElementGlyphs(plat::DC& dc, bool deformed);
+    // Force and displacement arrows at the nodes (the vector kind).
+    void DrawNodeVectors(plat::DC& dc);
+    // The slab view of the mesh, deformed by the magnification or plain.
+    void Draw3DMesh(bool deformed);
+    void DrawSlabQuad(int e, const double (&x)[4], const double (&y)[4], int colour);
+    void DrawSlabTriangle(int e, const double (&x)[3], const double (&y)[3], int colour);
+    // The largest magnitude among the data bounds (scale of the vector kind).
+    double VectorScale() const;
     // The carpet of the 3-D value view: one cell between the centroids of a quadrilateral and
     // its neighbours across edges 1 and 2, at heights of their values.
     void DrawCarpetCell(int e);

@@ -118,7 +118,12 @@ void TContourBase::DrawFrame(plat::DC& dc, Frame& f, int verticalMargin, int flo
     const ChartBounds& a = m_data.AxisRange();
     const double step = m_data.YStep();
     std::vector<std::pair<double, std::string>> ticks;
-    if (step > 0.0 && step < 1e30 && a.yMax >= a.yMin)
+    const bool logarithmic = m_logarithmic && a.yMin > 0.0 && a.yMax > 0.0;
+    if (logarithmic) {
+        if (step < 1e30)
+            for (const double v : LogDecadeTicks(a.yMin, a.yMax))
+                ticks.emplace_back(v, FormatAxisLabelText(m_data.YFormat(), v));
+    } else if (step > 0.0 && step < 1e30 && a.yMax >= a.yMin)
         for (int t = 0; t < 50; ++t) {
             // Whole numbers on a whole-number step; a finer step (the factors 0 to 1) keeps
             // its fractions, which truncation would pile onto the axis foot.
@@ -138,10 +143,10 @@ void TContourBase::DrawFrame(plat::DC& dc, Frame& f, int verticalMargin, int flo
     f.bottom = verticalMargin;
     if (floorRise == 0)
         f.top = Trunc(1.1 * title.cy);
-    const double range = a.yMax - a.yMin;
     const int span = f.H - f.top - f.bottom - 2 * floorRise;
-    f.k = range > 1e-20 ? span / range : 0.0;
-    f.y0 = Trunc(f.H - f.bottom - floorRise + a.yMin * f.k);
+    f.axis = MakeValueAxis(a.yMin, a.yMax, logarithmic, f.H - f.bottom - floorRise, span);
+    f.k = f.axis.k;
+    f.y0 = f.axis.y0;
     f.x0 = f.left + column;
     f.axisTop = f.top + floorRise;
 
@@ -152,7 +157,7 @@ void TContourBase::DrawFrame(plat::DC& dc, Frame& f, int verticalMargin, int flo
     dc.LineTo(f.x0, f.axisTop);
     const int tick = std::max(f.W / 100, 4);
     for (const auto& t : ticks) {
-        const int y = Trunc(f.y0 - t.first * f.k);
+        const int y = AxisY(f.axis, t.first);
         dc.MoveTo(f.x0 - tick, y);
         dc.LineTo(f.x0, y);
         DrawRichText(dc, f.x0 - tick - 1, y - std::abs(TextFont().height) / 2, t.second, TextFont(), TA::Right,
@@ -233,8 +238,8 @@ void TContour3D::DrawField(plat::DC& dc, const ContourGrid& grid)
     const plat::Color mesh = m_blackAndWhite ? plat::Colors::Black : plat::Colors::LtBlue;
     dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, mesh});
     for (const GridSegment& s : ContourMeshSegments(grid)) {
-        dc.MoveTo(MeshPoint(p, grid.n, s.i0, s.j0, grid.Value(s.i0, s.j0)));
-        dc.LineTo(MeshPoint(p, grid.n, s.i1, s.j1, grid.Value(s.i1, s.j1)));
+        dc.MoveTo(MeshPoint(p, grid.n, s.i0, s.j0, AxisMeasure(f.axis, grid.Value(s.i0, s.j0))));
+        dc.LineTo(MeshPoint(p, grid.n, s.i1, s.j1, AxisMeasure(f.axis, grid.Value(s.i1, s.j1))));
     }
 }
 

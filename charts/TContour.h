@@ -35,14 +35,19 @@ public:
     void CmPopup3004() override {}
     // The "View Data" text.
     virtual std::string ExportText() const = 0;
+    // A logarithmic value axis: ticks by decades, the scale over the decimal logarithms of
+    // the range ends (both ends must be above 0, else the axis stays linear).
+    void SetLogarithmic(bool on) { m_logarithmic = on; }
+    bool Logarithmic() const { return m_logarithmic; }
 
 protected:
     // What the frame leaves to the field.
     struct Frame {
         int W = 0, H = 0;
         int left = 0, top = 0, bottom = 0;
-        double k = 0.0; // pixels per value unit
+        double k = 0.0; // pixels per value unit (per decade on a logarithmic axis)
         int x0 = 0, y0 = 0;
+        ValueAxis axis;
         int axisTop = 0;
     };
     // Title, axis title, tick labels and value axis; the field's own parts by the hooks.
@@ -51,6 +56,7 @@ protected:
     virtual void BeforeTicks(plat::DC&, Frame&) {}
     double m_extent = 1.0;
     int m_n = 0;
+    bool m_logarithmic = false;
 };
 
 class TContour3D : public TContourBase {

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "ChartsFixture.h"
 #include "charts/TColourMap.h"
 #include "charts/TFauxGLWindow.h"
+#include "foundation/Units.h"
 #include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
 
@@ -152,6 +154,12 @@ struct TestMesh {
     }
 };
 
+// Model point to pixel of a map.
+struct ColourMapTestAccess {
+    const TColourMap* map;
+    plat::Point operator()(double x, double y) const { return map->ToPixel(x, y); }
+};
+
 class ColourMapChart : public ChartsGuiTest {
 protected:
     TestMesh m;
@@ -211,9 +219,10 @@ TEST_F(ColourMapChart, NoDataLegendAndFillsWhereTheElementsLie)
         const plat::Point p = map.ToPixel(x, y);
         return pic.Bitmap().Pixel(p.x, p.y);
     };
-    EXPECT_EQ(centre(0.5, 0.5), GetBinColour(map.Bins(), 1, false));
-    EXPECT_EQ(centre(1.5, 0.5), GetBinColour(map.Bins(), 2, false));
-    EXPECT_EQ(centre(3.5, 0.5), GetBinColour(map.Bins(), 3, false));
+    // Off the white direction lines through the centres.
+    EXPECT_EQ(centre(0.75, 0.5), GetBinColour(map.Bins(), 1, false));
+    EXPECT_EQ(centre(1.75, 0.5), GetBinColour(map.Bins(), 2, false));
+    EXPECT_EQ(centre(3.75, 0.5), GetBinColour(map.Bins(), 3, false));
     EXPECT_EQ(centre(3.5, 1.3), plat::Color(255, 255, 255)); // the triangle: no value
     // The mesh fills the width within 2.5 % margins: 4 units over trunc(0.95 x 500) pixels.
     EXPECT_NEAR(map.ToPixel(0.0, 0.0).x, 12, 1);
@@ -399,6 +408,235 @@ TEST_F(ColourMapChart, CarpetCellJoinsTheCentroidsAtTheirValues)
     EXPECT_NEAR(tri[0].p[2].x, 1.5, 1e-6);
     EXPECT_NEAR(tri[0].p[2].y, 1.5, 1e-6);
     EXPECT_NEAR(tri[0].p[2].z, 1.0, 1e-6);
+}
+
+
+// Lines drawn in a colour other than black (the outline) and white (the background).
+std::vector<DrawCall> GlyphLines(const RecordingDC& dc)
+{
+    std::vector<DrawCall> out;
+    for (const DrawCall& c : dc.CallsOf("Line"))
+        if (c.state.pen.color != plat::Colors::Black && c.state.pen.color != plat::Color(255, 255, 255))
+            out.push_back(c);
+    return out;
+}
+
+// The line whose midpoint is nearest a pixel.
+const DrawCall* NearestLine(const std::vector<DrawCall>& lines, plat::Point p)
+{
+    const DrawCall* best = nullptr;
+    double d = 1e300;
+    for (const DrawCall& c : lines) {
+        const double mx = (c.points[0].x + c.points[1].x) / 2.0 - p.x, my = (c.points[0].y + c.points[1].y) / 2.0 - p.y;
+        if (mx * mx + my * my < d)
+            d = mx * mx + my * my, best = &c;
+    }
+    return best;
+}
+
+void ExpectEnds(const ColourMapTestAccess& map, const DrawCall& c, double x1, double y1, double x2, double y2)
+{
+    // Either direction; one pixel of rounding.
+    const plat::Point a = map(x1, y1), b = map(x2, y2);
+    const bool forward = std::abs(c.points[0].x - a.x) <= 1 && std::abs(c.points[0].y - a.y) <= 1 &&
+                         std::abs(c.points[1].x - b.x) <= 1 && std::abs(c.points[1].y - b.y) <= 1;
+    const bool backward = std::abs(c.points[0].x - b.x) <= 1 && std::abs(c.points[0].y - b.y) <= 1 &&
+                          std::abs(c.points[1].x - a.x) <= 1 && std::abs(c.points[1].y - a.y) <= 1;
+    EXPECT_TRUE(forward || backward) << "(" << c.points[0].x << "," << c.points[0].y << ")-(" << c.points[1].x << ","
+                                     << c.points[1].y << ") expected (" << a.x << "," << a.y << ")-(" << b.x << ","
+                                     << b.y << ")";
+}
+
+TEST_F(ColourMapChart, CrackGlyphsByWidthClassAcrossTheCrackDirection)
+{
+    TColourMap cracks(nullptr, "Cracks", 0, 0, 500, 400, kMapCracks, 1.0);
+    ASSERT_TRUE(cracks.LinkArrays(&m.mesh, &m.coords));
+    // Element pairs alone (crack width, angle); critical width 1.0: none, thin, mid, thick and
+    // a mid crack on the triangle at 45 degrees.
+    const double quarter = 0.7853981633974483;
+    cracks.ClearData();
+    cracks.AddPoint(kHeader, kMapCracks);
+    const double pairs[5][2] = {{0.0, 0.0}, {0.5, 0.0}, {1.5, 0.0}, {2.5, -quarter}, {1.0, 0.0}};
+    for (const auto& p : pairs)
+        cracks.AddPoint(p[0], p[1]);
+    cracks.AutoScale();
+    RecordingDC dc;
+    cracks.ComposeOn(dc);
+    const ColourMapTestAccess px{&cracks};
+    const std::vector<DrawCall> lines = GlyphLines(dc);
+    ASSERT_EQ(lines.size(), 4u); // no glyph without a crack
+    const plat::Color colour = GetBinColour(cracks.Bins(), cracks.Bins().continuous ? 13 : 7, false);
+    // Square 1: a thin crack of direction 0, drawn across it (vertical), 0.8 of the side long.
+    const DrawCall* thin = NearestLine(lines, px(1.5, 0.5));
+    ASSERT_NE(thin, nullptr);
+    ExpectEnds(px, *thin, 1.5, 0.1, 1.5, 0.9);
+    EXPECT_EQ(thin->state.pen.width, 1);
+    EXPECT_EQ(thin->state.pen.color, colour);
+    EXPECT_EQ(NearestLine(lines, px(2.5, 0.5))->state.pen.width, 2);
+    // Square 3 at -45 degrees: the glyph at +45 degrees through (3.5, 0.5), width 3.
+    const DrawCall* thick = NearestLine(lines, px(3.5, 0.5));
+    const double h = 0.4 * std::sqrt(0.5);
+    ExpectEnds(px, *thick, 3.5 - h, 0.5 - h, 3.5 + h, 0.5 + h);
+    EXPECT_EQ(thick->state.pen.width, 3);
+    // The triangle (bounding box 1 x 0.8 about (3.5, 1.4)): 0.6 x 0.8 long, mid width.
+    const DrawCall* tri = NearestLine(lines, px(3.5, 1.4));
+    ExpectEnds(px, *tri, 3.5, 1.16, 3.5, 1.64);
+    EXPECT_EQ(tri->state.pen.width, 2);
+    const std::vector<std::string> t = dc.Texts();
+    const std::string unit = UnitLabel(ukSectionLength);
+    EXPECT_NE(std::find(t.begin(), t.end(), "Crack Widths: thin < 1.00 " + unit + ", mid, thick > 2.00 " + unit),
+              t.end());
+}
+
+TEST_F(ColourMapChart, DeformedCrackGlyphTurnsWithItsElement)
+{
+    // Node 6 (1, 1) displaced by (1, 0): square 0 spans 0..2 by 0..1, its diagonal from node 0
+    // turns from atan2(1, 1) to atan2(2, 1), and the glyph turns back by the difference.
+    TColourMap map2(nullptr, "", 0, 0, 500, 400, kMapDeformedCracks, 1.0);
+    ASSERT_TRUE(map2.LinkArrays(&m.mesh, &m.coords));
+    map2.ClearData();
+    map2.AddPoint(kHeader, kMapDeformedCracks);
+    for (int i = 0; i < 11; ++i)
+        map2.AddPoint(i == 6 ? 1.0 : 0.0, 0.0);
+    for (int e = 0; e < 5; ++e)
+        map2.AddPoint(e == 0 ? 3.0 : 0.0, 0.0);
+    map2.AutoScale();
+    RecordingDC dc;
+    map2.ComposeOn(dc);
+    const std::vector<DrawCall> lines = GlyphLines(dc);
+    ASSERT_EQ(lines.size(), 1u);
+    const double angle = 1.5707963267948966 - (std::atan2(2.0, 1.0) - std::atan2(1.0, 1.0));
+    const double dx = 0.4 * std::cos(angle), dy = 0.4 * std::sin(angle);
+    const ColourMapTestAccess px{&map2};
+    ExpectEnds(px, lines[0], 1.0 - dx, 0.5 - dy, 1.0 + dx, 0.5 + dy);
+    EXPECT_EQ(lines[0].state.pen.width, 3);
+    const std::vector<std::string> t = dc.Texts();
+    EXPECT_NE(std::find(t.begin(), t.end(), "Displacement Magnification:  1.00 x"), t.end());
+
+    // The slab view draws the displaced mesh: node 10 lifted by 0.25 at both faces.
+    map2.ClearData();
+    map2.AddPoint(kHeader, kMapDeformedCracks);
+    for (int i = 0; i < 11; ++i)
+        map2.AddPoint(0.0, i == 10 ? 0.25 : 0.0);
+    for (int e = 0; e < 5; ++e)
+        map2.AddPoint(0.0, 0.0);
+    map2.AutoScale();
+    map2.SetViewMode(1);
+    ASSERT_NE(map2.GLWindow(), nullptr);
+    RecordingDC slab;
+    map2.Paint(slab, true, {0, 0, 500, 400});
+    int top = 0, bottom = 0;
+    for (const GLPrimitive& p : map2.GLWindow()->Scene().Primitives())
+        for (const auto& v : p.p)
+            if (std::abs(v.x - 3.5) < 1e-5 && std::abs(v.y - 2.05) < 1e-5) {
+                top += std::abs(v.z - 0.1) < 1e-5;
+                bottom += std::abs(v.z + 0.1) < 1e-5;
+            }
+    EXPECT_GT(top, 0);
+    EXPECT_GT(bottom, 0);
+}
+
+TEST_F(ColourMapChart, DirectionGlyphsScaledByTheCharacteristicStrain)
+{
+    // Node pairs then element pairs (strain, angle): the length is 0.8 of the side times
+    // strain / characteristic strain (1.0), width 2.
+    TColourMap glyphs(nullptr, "", 0, 0, 500, 400, kMapGlyphs, 1.0);
+    ASSERT_TRUE(glyphs.LinkArrays(&m.mesh, &m.coords));
+    glyphs.ClearData();
+    glyphs.AddPoint(kHeader, kMapGlyphs);
+    for (int i = 0; i < 11; ++i)
+        glyphs.AddPoint(0.0, 0.0);
+    for (int e = 0; e < 5; ++e)
+        glyphs.AddPoint(e == 1 ? 0.5 : 0.0, -1.5707963267948966);
+    glyphs.AutoScale();
+    RecordingDC dc;
+    glyphs.ComposeOn(dc);
+    const std::vector<DrawCall> lines = GlyphLines(dc);
+    ASSERT_EQ(lines.size(), 5u); // always drawn, zero long without strain
+    const ColourMapTestAccess px{&glyphs};
+    const DrawCall* one = NearestLine(lines, px(1.5, 0.5));
+    ExpectEnds(px, *one, 1.3, 0.5, 1.7, 0.5); // angle -90 + 90 degrees: horizontal, 0.4 long
+    EXPECT_EQ(one->state.pen.width, 2);
+}
+
+TEST_F(ColourMapChart, ForceAndDisplacementArrowsAndTheirLegend)
+{
+    TColourMap vectors(nullptr, "", 0, 0, 500, 400, kMapVectors, 1.0);
+    ASSERT_TRUE(vectors.LinkArrays(&m.mesh, &m.coords));
+    // Supports only: "Unused Load Type", no arrows.
+    vectors.ClearData();
+    vectors.AddPoint(kHeader, kMapVectors);
+    for (int i = 0; i < 11; ++i)
+        vectors.AddPoint(i == 0 ? 1.0 : 0.0, i == 0 ? 1.0 : 0.0);
+    vectors.AutoScale();
+    RecordingDC unused;
+    vectors.ComposeOn(unused);
+    std::vector<std::string> t = unused.Texts();
+    EXPECT_NE(std::find(t.begin(), t.end(), "Unused Load Type"), t.end());
+    EXPECT_TRUE(unused.CallsOf("Polygon").empty());
+
+    // Force (2, 0) at node 4 (4, 0), displacement (0, -1) at node 10 (3.5, 1.8). r = 2: the
+    // largest vector is (500 / 15) = 33 pixels long, k = 16.5 pixels per unit.
+    vectors.ClearData();
+    vectors.AddPoint(kHeader, kMapVectors);
+    for (int i = 0; i < 11; ++i)
+        vectors.AddPoint(i == 0 ? 1.0 : 0.0, i == 0 ? 1.0 : 0.0);
+    for (int i = 0; i < 11; ++i)
+        vectors.AddPoint(i == 4 ? 2.0 : 0.0, 0.0);
+    for (int i = 0; i < 11; ++i)
+        vectors.AddPoint(0.0, i == 10 ? -1.0 : 0.0);
+    vectors.AutoScale();
+    RecordingDC dc;
+    vectors.ComposeOn(dc);
+    const ColourMapTestAccess px{&vectors};
+    const plat::Point n4 = px(4.0, 0.0), n10 = px(3.5, 1.8);
+    const plat::Color force = GetBinColour(vectors.Bins(), 1, false), shift = GetBinColour(vectors.Bins(), 2, false);
+    bool forceLine = false, shiftLine = false;
+    // The shafts: 0.9 of the vector, width 3.
+    for (const DrawCall& c : dc.CallsOf("Line")) {
+        if (c.state.pen.width != 3)
+            continue;
+        if (c.state.pen.color == force && c.points[0].x == n4.x && c.points[0].y == n4.y &&
+            std::abs(c.points[1].x - (n4.x + 29.7)) <= 1 && c.points[1].y == n4.y)
+            forceLine = true;
+        if (c.state.pen.color == shift && c.points[0].x == n10.x && c.points[0].y == n10.y &&
+            std::abs(c.points[1].y - (n10.y + 14.85)) <= 1 && c.points[1].x == n10.x)
+            shiftLine = true;
+    }
+    EXPECT_TRUE(forceLine);
+    EXPECT_TRUE(shiftLine);
+    const std::vector<DrawCall> heads = dc.CallsOf("Polygon");
+    ASSERT_EQ(heads.size(), 2u);
+    // Force head: tip 33 pixels right of the node, 16 long (min(33, 500 / 30)), pointing right.
+    EXPECT_NEAR(heads[0].points[0].x, n4.x + 33, 1);
+    EXPECT_EQ(heads[0].points[0].y, n4.y);
+    EXPECT_EQ(heads[0].state.brush.color, force);
+    EXPECT_EQ(heads[1].state.brush.color, shift);
+    EXPECT_NEAR(heads[0].points[1].x, heads[0].points[0].x - 16, 1);
+    // Displacement head: tip 16.5 pixels below the node, pointing down, 16 long.
+    EXPECT_NEAR(heads[1].points[0].y, n10.y + 16.5, 1);
+    EXPECT_EQ(heads[1].points[0].x, n10.x);
+    EXPECT_NEAR(heads[1].points[1].y, heads[1].points[0].y - 16, 1);
+    t = dc.Texts();
+    EXPECT_NE(std::find(t.begin(), t.end(), std::string("Force:  2.00 ") + UnitLabel(ukForce)), t.end());
+    EXPECT_NE(std::find(t.begin(), t.end(), std::string("Displacement:  2.00 ") + UnitLabel(ukSectionLength)),
+              t.end());
+}
+
+TEST_F(ColourMapChart, ExternalPictureKindDrawsNothingOfItsOwn)
+{
+    TColourMap external(nullptr, "Outside", 0, 0, 500, 400, kMapExternal, 1.0);
+    ASSERT_TRUE(external.LinkArrays(&m.mesh, &m.coords));
+    external.ClearData();
+    external.AddPoint(kHeader, kMapExternal);
+    external.AutoScale();
+    RecordingDC dc;
+    external.ComposeOn(dc);
+    EXPECT_TRUE(dc.Texts().empty());
+    EXPECT_TRUE(dc.CallsOf("Line").empty());
+    RecordingDC painted;
+    external.Paint(painted, true, {0, 0, 500, 400});
+    EXPECT_EQ(painted.CallsOf("DrawImage").size(), 1u);
 }
 
 } // namespace

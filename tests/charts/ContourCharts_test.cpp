@@ -264,4 +264,62 @@ TEST_F(ContourCharts, MenuAndEditTitle)
     EXPECT_EQ(chart.Data().Title(), "Heat");
 }
 
+
+TEST(ContourGrid, LogarithmicAxisTicksByDecadesAndScalesByTheirLogarithms)
+{
+    EXPECT_EQ(LogDecadeTicks(0.5, 2000.0), (std::vector<double>{1.0, 10.0, 100.0, 1000.0}));
+    EXPECT_EQ(LogDecadeTicks(10.0, 1000.0), (std::vector<double>{10.0, 100.0, 1000.0})); // the ends themselves
+    const std::vector<double> many = LogDecadeTicks(1.0, 1e15);
+    ASSERT_EQ(many.size(), 10u); // at most ten
+    EXPECT_DOUBLE_EQ(many.back(), 1e9);
+    EXPECT_TRUE(LogDecadeTicks(3.0, 5.0).empty());   // no decade inside
+    EXPECT_TRUE(LogDecadeTicks(0.0, 100.0).empty()); // no logarithm of 0
+
+    // 10 .. 1000 over 300 pixels up from 400: 150 pixels a decade, value 1 at 400 + 150.
+    const ValueAxis a = MakeValueAxis(10.0, 1000.0, true, 400, 300);
+    EXPECT_TRUE(a.log);
+    EXPECT_DOUBLE_EQ(a.k, 150.0);
+    EXPECT_EQ(a.y0, 550);
+    EXPECT_EQ(AxisY(a, 10.0), 400);
+    EXPECT_EQ(AxisY(a, 100.0), 250);
+    EXPECT_EQ(AxisY(a, 1000.0), 100);
+    // A minimum of 0 has no logarithm: the axis stays linear, 3 pixels a unit.
+    const ValueAxis lin = MakeValueAxis(0.0, 100.0, true, 400, 300);
+    EXPECT_FALSE(lin.log);
+    EXPECT_DOUBLE_EQ(lin.k, 3.0);
+    EXPECT_EQ(AxisY(lin, 50.0), 250);
+    EXPECT_EQ(MakeValueAxis(5.0, 5.0, true, 400, 300).k, 0.0); // no range
+}
+
+TEST_F(ContourCharts, LogarithmicMeshAxisLabelsDecadesWhereTheyFall)
+{
+    TContour3D chart(nullptr, "Value", 0, 0, 400, 300);
+    chart.SetLogarithmic(true);
+    chart.ClearData();
+    chart.SetAxisEnd(ChartEnd::YMin, 1.0);
+    chart.SetAxisEnd(ChartEnd::YMax, 1000.0);
+    const std::vector<double> d = GridData(1.0, 3, [](int i, int j) { return i == 1 && j == 1 ? 1000.0 : 1.0; });
+    for (std::size_t k = 0; k + 1 < d.size(); k += 2)
+        chart.AddPoint(d[k], d[k + 1]);
+    chart.AutoScale();
+    RecordingDC dc;
+    chart.Paint(dc, true, {0, 0, 400, 300});
+    // The axis foot at 300 - 15 - 67 = 218, 136 pixels for three decades: 45.33 a decade.
+    std::vector<int> ticks;
+    for (const DrawCall& c : dc.CallsOf("Line"))
+        if (c.state.pen.color == plat::Colors::Black && c.points[0].y == c.points[1].y &&
+            c.points[1].x - c.points[0].x == 4)
+            ticks.push_back(c.points[0].y);
+    EXPECT_EQ(ticks, (std::vector<int>{218, 172, 127, 82}));
+    // The centre (1000) at the top of the axis, the corners (1) on the floor.
+    const plat::Point centre = MeshPoint(chart.Projection(), 3, 1, 1, 3.0);
+    bool top = false;
+    for (const DrawCall& c : dc.CallsOf("Line"))
+        if (c.state.pen.color == plat::Colors::LtBlue)
+            for (const plat::Point& q : c.points)
+                top = top || (q.x == centre.x && q.y == centre.y);
+    EXPECT_TRUE(top);
+    EXPECT_NEAR(centre.y, 218 - 136, 1); // the floor's middle (at the foot), three decades up
+}
+
 } // namespace
