@@ -44,7 +44,20 @@ MapElementReporter& ElementReporter()
     return reporter;
 }
 
+MapSelectionHooks& SelectionHooks()
+{
+    static MapSelectionHooks hooks;
+    return hooks;
+}
+
 } // namespace
+
+MapSelectionHooks SetMapSelectionHooks(MapSelectionHooks hooks)
+{
+    MapSelectionHooks previous = std::move(SelectionHooks());
+    SelectionHooks() = std::move(hooks);
+    return previous;
+}
 
 MapElementReporter SetMapElementReporter(MapElementReporter reporter)
 {
@@ -477,6 +490,16 @@ void TColourMap::EvLButtonUp(unsigned flags, plat::Point p)
         UpdateScaling(x0 == -1.0 ? std::nextafter(x0, 0.0) : x0, x1 == 1.0 ? std::nextafter(x1, 0.0) : x1,
                       y0 == -1.0 ? std::nextafter(y0, 0.0) : y0, y1 == 1.0 ? std::nextafter(y1, 0.0) : y1);
         SetMouseMode(3); // back to mode 0, keeping the zoom
+    } else if (MouseMode() != 2 && m_dataKind == kMapLineSelection && m_mesh) {
+        const MapSelectionHooks& hooks = SelectionHooks();
+        const int dx = p.x - m_start.x, dy = p.y - m_start.y;
+        if (dx * dx + dy * dy <= 16) {
+            if (hooks.selectElementAt)
+                hooks.selectElementAt(FindNearestElement(m_start.x, m_start.y));
+        } else if (hooks.selectElementsOnLine) {
+            hooks.selectElementsOnLine((m_start.x - m_xOffset) / m_xScale, (m_yOffset - m_start.y) / m_yScale,
+                                       (p.x - m_xOffset) / m_xScale, (m_yOffset - p.y) / m_yScale);
+        }
     }
     Reselect();
 }

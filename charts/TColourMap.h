@@ -52,6 +52,16 @@ struct MapFloatMesh {
 using MapElementReporter = std::function<std::string(int kind, int element)>;
 MapElementReporter SetMapElementReporter(MapElementReporter reporter);
 
+// The owning mode's selection by a line drawn on the map (data kind 987659): the element nearest
+// the press when the release lies within 4 pixels of it, else the elements along the line from
+// the press to the release (model coordinates). The views install them; without them a line
+// selects nothing.
+struct MapSelectionHooks {
+    std::function<void(int element)> selectElementAt;
+    std::function<void(double x0, double y0, double x1, double y1)> selectElementsOnLine;
+};
+MapSelectionHooks SetMapSelectionHooks(MapSelectionHooks hooks);
+
 // The popup items of a data kind after "Change 3D Mode".
 std::vector<plat::MenuItem> ColourMapMenuItems(int kind);
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -637,6 +638,43 @@ TEST_F(ColourMapChart, ExternalPictureKindDrawsNothingOfItsOwn)
     RecordingDC painted;
     external.Paint(painted, true, {0, 0, 500, 400});
     EXPECT_EQ(painted.CallsOf("DrawImage").size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ColourMapChart, ALineDrawnOnTheMapSelectsOneElementOrTheElementsAlongIt)
+{
+    TColourMap lines{nullptr, "Select", 0, 0, 500, 400, kMapLineSelection, 1.0};
+    ASSERT_TRUE(lines.LinkArrays(&m.mesh, &m.coords));
+    const std::vector<double> d = Values({1, 2, 2, 3, 3}, kMapLineSelection);
+    lines.ClearData();
+    for (std::size_t k = 0; k + 1 < d.size(); k += 2)
+        lines.AddPoint(d[k], d[k + 1]);
+    lines.AutoScale();
+    std::vector<int> single;
+    std::vector<std::array<double, 4>> along;
+    MapSelectionHooks previous = SetMapSelectionHooks(
+        {[&](int e) { single.push_back(e); },
+         [&](double x0, double y0, double x1, double y1) { along.push_back({x0, y0, x1, y1}); }});
+    // A release 3 pixels from the press picks the element under the press: 2..3 by 0..1 is element 2.
+    const plat::Point press = lines.ToPixel(2.5, 0.5);
+    lines.EvLButtonDown(0, press);
+    lines.EvLButtonUp(0, {press.x + 3, press.y});
+    // A longer line gives its ends in model units, the press first.
+    const plat::Point from = lines.ToPixel(0.5, 0.5), to = lines.ToPixel(3.5, 0.5);
+    lines.EvLButtonDown(0, from);
+    lines.EvMouseMove(0, to);
+    lines.EvLButtonUp(0, to);
+    SetMapSelectionHooks(std::move(previous));
+    EXPECT_EQ(single, std::vector<int>{2});
+    ASSERT_EQ(along.size(), 1u);
+    const double pixel = 3.0 / (to.x - from.x); // one pixel in model units
+    EXPECT_NEAR(along[0][0], 0.5, pixel);
+    EXPECT_NEAR(along[0][1], 0.5, pixel);
+    EXPECT_NEAR(along[0][2], 3.5, pixel);
+    EXPECT_NEAR(along[0][3], 0.5, pixel);
 }
 
 } // namespace
