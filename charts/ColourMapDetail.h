@@ -1,0 +1,29 @@
+#pragma once
+// Small helpers shared by the colour map's source files.
+
+#include <cstdio>
+#include <string>
+
+#include "platform/Device.h"
+
+namespace colourmap_detail {
+
+inline int Trunc(double v) { return static_cast<int>(v); }
+
+inline std::string Fmt(const char* format, double v)
+{
+    char buf[128];
+    std::snprintf(buf, sizeof buf, format, v);
+    return buf;
+}
+
+inline plat::LogFont Arial(int height)
+{
+    plat::LogFont f;
+    f.height = height;
+    f.weight = 400;
+    f.face = "Arial";
+    return f;
+}
+
+} // namespace colourmap_detail
