@@ -297,6 +297,22 @@ void LayerExtent(const TStructure& s, const LongLayerRec& l, double& lower, doub
 
 } // namespace
 
+TInfo_2k::LayerAnchor TInfo_2k::AnchorOf(const TStructure& s, const LongLayerRec& layer) const
+{
+    double lower = 0.0, upper = 0.0;
+    LayerExtent(s, layer, lower, upper);
+    return {Trunc(m_scale * std::max(s.GetWidthAt(lower), s.GetWidthAt(upper)) / 2 + m_centreX + m_inset),
+            Trunc(m_originY - m_scale * upper), Trunc(m_originY - m_scale * lower)};
+}
+
+void TInfo_2k::Widen(LayerAnchor& anchor, const TStructure& s, const LongLayerRec& layer) const
+{
+    const LayerAnchor other = AnchorOf(s, layer);
+    anchor.x = std::max(anchor.x, other.x);
+    anchor.y1 = std::min(anchor.y1, other.y1);
+    anchor.y2 = std::max(anchor.y2, other.y2);
+}
+
 void TInfo_2k::CollectLongitudinal(plat::DC& dc, const TStructure& s)
 {
     const int n = s.GetLongLayerCount(0);
@@ -311,14 +327,7 @@ void TInfo_2k::CollectLongitudinal(plat::DC& dc, const TStructure& s)
         const int index = taking++;
         if (absorbed[static_cast<std::size_t>(i)] != 0 || !(li->A > 0.0))
             continue;
-        double lower = 0.0, upper = 0.0;
-        LayerExtent(s, *li, lower, upper);
-        const auto anchorX = [&](double lo, double up) {
-            return Trunc(m_scale * std::max(s.GetWidthAt(lo), s.GetWidthAt(up)) / 2 + m_centreX + m_inset);
-        };
-        int x = anchorX(lower, upper);
-        int y1 = Trunc(m_originY - m_scale * upper);
-        int y2 = Trunc(m_originY - m_scale * lower);
+        LayerAnchor anchor = AnchorOf(s, *li);
         int g = 1;
         double spacing = 0.0;
         for (int j = i + 1; j < n; ++j) {
@@ -341,11 +350,7 @@ void TInfo_2k::CollectLongitudinal(plat::DC& dc, const TStructure& s)
                 continue;
             ++g;
             absorbed[static_cast<std::size_t>(j)] = 1;
-            double lo = 0.0, up = 0.0;
-            LayerExtent(s, *lj, lo, up);
-            x = std::max(x, anchorX(lo, up));
-            y1 = std::min(y1, Trunc(m_originY - m_scale * up));
-            y2 = std::max(y2, Trunc(m_originY - m_scale * lo));
+            Widen(anchor, s, *lj);
         }
         const std::string prefix = g >= 2 ? Format("%d layers of \n", g) : std::string();
         std::string text;
@@ -359,10 +364,10 @@ void TInfo_2k::CollectLongitudinal(plat::DC& dc, const TStructure& s)
         }
         if (li->drape != 0.0)
             text = Format("%s\nslope= %4.2f%%", text.c_str(), li->drape * 100.0);
-        x += offset;
+        const int x = anchor.x + offset;
         if (g >= 2)
             offset += 2;
-        AddItem(dc, text, x, y1, x, y2, CalloutKind::Longitudinal, index);
+        AddItem(dc, text, x, anchor.y1, x, anchor.y2, CalloutKind::Longitudinal, index);
     }
 }
 
@@ -380,11 +385,7 @@ void TInfo_2k::CollectTendons(plat::DC& dc, const TStructure& s)
         const int index = taking++;
         if (absorbed[static_cast<std::size_t>(i)] != 0 || !(li->A > 0.0))
             continue;
-        double lower = 0.0, upper = 0.0;
-        LayerExtent(s, *li, lower, upper);
-        int x = Trunc(m_scale * std::max(s.GetWidthAt(lower), s.GetWidthAt(upper)) / 2 + m_centreX + m_inset);
-        int y1 = Trunc(m_originY - m_scale * upper);
-        int y2 = Trunc(m_originY - m_scale * lower);
+        LayerAnchor anchor = AnchorOf(s, *li);
         int count = li->num;
         double zLow = li->z, zHigh = li->z;
         for (int j = i + 1; j < n; ++j) {
@@ -400,11 +401,7 @@ void TInfo_2k::CollectTendons(plat::DC& dc, const TStructure& s)
             count += lj->num;
             zLow = std::min(zLow, lj->z);
             zHigh = std::max(zHigh, lj->z);
-            double lo = 0.0, up = 0.0;
-            LayerExtent(s, *lj, lo, up);
-            x = std::max(x, Trunc(m_scale * std::max(s.GetWidthAt(lo), s.GetWidthAt(up)) / 2 + m_centreX + m_inset));
-            y1 = std::min(y1, Trunc(m_originY - m_scale * up));
-            y2 = std::max(y2, Trunc(m_originY - m_scale * lo));
+            Widen(anchor, s, *lj);
         }
         std::string text;
         if (li->bartitle.empty()) {
@@ -420,8 +417,8 @@ void TInfo_2k::CollectTendons(plat::DC& dc, const TStructure& s)
         if (li->drape != 0.0)
             text = Format("%s\nslope= %4.2f%%", text.c_str(), li->drape * 100.0);
         offset += 2;
-        x += offset;
-        AddItem(dc, text, x, y1, x, y2, CalloutKind::Tendon, index);
+        const int x = anchor.x + offset;
+        AddItem(dc, text, x, anchor.y1, x, anchor.y2, CalloutKind::Tendon, index);
     }
 }
 

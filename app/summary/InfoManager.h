@@ -15,6 +15,7 @@
 #include "platform/DC.h"
 
 class TStructure;
+struct LongLayerRec;
 namespace plat {
 class Window;
 }
@@ -124,6 +125,15 @@ public:
     int Collect(plat::DC* dc, const TStructure* structure) override;
 
 private:
+    // Where a callout of layers points: the widest face beside them (x) and their top and bottom
+    // rows (y1, y2), in pixels.
+    struct LayerAnchor {
+        int x = 0, y1 = 0, y2 = 0;
+    };
+    LayerAnchor AnchorOf(const TStructure& s, const LongLayerRec& layer) const;
+    // The anchor widened to take in another layer of its group.
+    void Widen(LayerAnchor& anchor, const TStructure& s, const LongLayerRec& layer) const;
+
     void CollectLongitudinal(plat::DC& dc, const TStructure& s);
     void CollectTendons(plat::DC& dc, const TStructure& s);
     void CollectCircular(plat::DC& dc, const TStructure& s);
