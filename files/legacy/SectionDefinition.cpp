@@ -18,11 +18,6 @@ constexpr double kMinRegionHeight = 0.0001; // m
 
 } // namespace
 
-bool IsLibraryShape(int code)
-{
-    return code >= 0 && code < kShapeTableSize && ShapeTable[static_cast<std::size_t>(code)];
-}
-
 int BuildSectionShape(TBeam& beam, const TDepthTable& outline, const TDepthTable& rowTypes)
 {
     const int code = g_SectionDefinition.ShapeCode;

@@ -7,9 +7,6 @@
 class TBeam;
 class TDepthTable;
 
-// Whether a code names a filled slot of the shape library.
-bool IsLibraryShape(int code);
-
 // Gives the beam the shape code and parameters of g_SectionDefinition (the library shape's name,
 // or "USER") and replaces its regions by one region for each pair of consecutive outline rows
 // (height above the section bottom, width) at least 0.1 mm apart in height, of the concrete

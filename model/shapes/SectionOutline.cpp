@@ -50,11 +50,6 @@ void DropRepeatedElevations(TDepthTable& outline, TDepthTable& types)
     }
 }
 
-bool IsLibraryIndex(int code)
-{
-    return code >= 0 && code < kShapeTableSize && ShapeTable[static_cast<std::size_t>(code)];
-}
-
 const TStandard* StandardAt(int slot)
 {
     if (slot < 0 || slot >= kStandardSlots)
@@ -200,7 +195,7 @@ int ExtractOutlineCurves(TBeam& beam, TDepthTable& outline, TDepthTable& types)
     const int code = beam.GetSectionKindCode();
     if (code != kStandardTypeCode && code != kUserShapeCode) {
         for (int i = 0; i < kShapeTableSize; ++i)
-            if (IsLibraryIndex(i) && ShapeTable[static_cast<std::size_t>(i)]->name == beam.GetShapeName())
+            if (IsLibraryShape(i) && ShapeTable[static_cast<std::size_t>(i)]->name == beam.GetShapeName())
                 def.ShapeCode = static_cast<std::int16_t>(i);
     }
     if (beam.GetHeight() < 1e-5)
@@ -220,7 +215,7 @@ int BuildSectionShape(TBeam& beam, TDepthTable& outline, TDepthTable& types)
     NormaliseOutline(outline, types);
     const SectionDefinition& def = g_SectionDefinition;
     const TStandard* standard = def.ShapeCode == kStandardTypeCode ? StandardAt(def.StandardIndex) : nullptr;
-    const bool library = IsLibraryIndex(def.ShapeCode);
+    const bool library = IsLibraryShape(def.ShapeCode);
     const int code = library || standard ? def.ShapeCode : kUserShapeCode;
     beam.SetShapeType(code);
     if (standard)

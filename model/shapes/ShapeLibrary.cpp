@@ -200,3 +200,8 @@ double GetShapeHeight(const TSectionBase& shape)
 {
     return shape.GetShapeHeight();
 }
+
+bool IsLibraryShape(int code)
+{
+    return code >= 0 && code < kShapeTableSize && ShapeTable[static_cast<std::size_t>(code)];
+}

@@ -20,6 +20,9 @@ inline constexpr int kShapeTableSize = 100;
 extern std::array<std::unique_ptr<TShape>, kShapeTableSize> ShapeTable;
 extern std::array<std::unique_ptr<TStandard>, kShapeTableSize> StandardTable;
 
+// Whether a code names a filled slot of ShapeTable.
+bool IsLibraryShape(int code);
+
 // Kind 0 reads "shape.dat" into ShapeTable, writing the default file first when there is none;
 // kind 1 reads "standard.dat" into StandardTable. The table is emptied first. Problems go to
 // the shape error report; a shape with a fatal problem is dropped and the rest still read.
