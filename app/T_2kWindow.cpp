@@ -177,20 +177,29 @@ void T_2kWindow::EvRButtonDown(unsigned, plat::Point p) {
 
 // ---- Table operations -------------------------------------------------------------------
 
+// The panel charts keep the structure they draw (an analysis's own copy of its section, or a
+// table entry) until they are told otherwise: they let go of it before it is deleted, or a
+// repaint in between (under a message box, say) would draw from freed memory.
 int T_2kWindow::DeleteAnalysis(int slot) {
     if (slot == -1) {
+        if (m_viewManager)
+            m_viewManager->DetachAllStructures();
         for (auto& a : g_Analyses)
             a.reset();
         return 1;
     }
     if (TSectionalAnalysis* a = AnalysisAt(slot)) {
         a->Finish();
+        if (m_viewManager)
+            m_viewManager->DetachAllStructures();
         g_Analyses[static_cast<std::size_t>(slot)].reset();
     }
     return 1;
 }
 
 int T_2kWindow::DeleteAllStructures() {
+    if (m_viewManager)
+        m_viewManager->DetachAllStructures();
     for (auto& s : g_Structures)
         s.reset();
     g_CurrentAnalysis = 0;

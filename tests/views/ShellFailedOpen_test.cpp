@@ -17,6 +17,7 @@
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
 #include "views/BeamModeInstall.h"
+#include "tests/views/StateDiagramsGuard.h"
 
 namespace {
 
@@ -166,6 +167,31 @@ TEST_F(FailedOpen, ACutDocumentSaysWhichFileAndThePanelsShowTheSectionThatTookIt
     EXPECT_TRUE(Drew(dc, "Element Catalog"));
     EXPECT_FALSE(Drew(dc, "Girder"));
     EXPECT_EQ(app->GetRecentFiles().Entries().front(), good);
+}
+
+// The panels let go of the analysis before it is deleted: a repaint while the cut document's
+// message is up (the box runs the event loop) draws no chart of the deleted analysis.
+TEST_F(FailedOpen, PanelsRepaintedUnderTheCutDocumentsMessageDrawNothingDeleted) {
+    const StateDiagramsGuard diagrams;
+    OpenGoodBeam();
+    Frame().Dispatch(CmId::SectionalResponse);
+    ASSERT_NE(Window().GetCurrentAnalysis(), nullptr);
+    RunToFinish(*Window().GetCurrentAnalysis(), 5000);
+    Frame().Dispatch(CmId::NineGraphs);
+    const std::string text = dir.Read("beam.qvh");
+    dir.Write("cut.qvh", text.substr(0, text.find("=\"Girder\"") + 1));
+    int painted = 0;
+    ui.While([&] {
+          for (int i = 0; i < TViewm_2k::kPanelCharts; ++i)
+              if (Tchart* chart = View().GetChart(i)) {
+                  RecordingDC dc;
+                  static_cast<plat::Window&>(*chart).Paint(dc, true, chart->GetClientRect());
+                  ++painted;
+              }
+      }).Message("cut short", MsgAnswer::Ok);
+    app->OpenFile(dir.File("cut.qvh"));
+    EXPECT_EQ(ui.requests.size(), 1u);
+    EXPECT_GT(painted, 0);
 }
 
 } // namespace
