@@ -555,11 +555,16 @@ int TFullMemberResponse::InterpolateMemberState(double x, double lambda, MemberS
         const double y = bottom + k * record.h / 20.0;
         std::array<std::array<double, 2>, 3> v{};
         for (std::size_t s = 0; s < 2; ++s) {
+            // A station not yet stepped has no stage to read: it shows no crack.
             const SectionState* s0 = a[s]->GetStage(lo[s]);
             const SectionState* s1 = a[s]->GetStage(hi[s]);
+            if (s0 == nullptr)
+                s0 = s1;
+            if (s1 == nullptr)
+                s1 = s0;
             for (std::size_t q = 0; q < kCodes.size(); ++q) {
-                const double v0 = InterpolateLayerValue(s0, kCodes[q], y);
-                const double v1 = InterpolateLayerValue(s1, kCodes[q], y);
+                const double v0 = s0 != nullptr ? InterpolateLayerValue(s0, kCodes[q], y) : 0.0;
+                const double v1 = s1 != nullptr ? InterpolateLayerValue(s1, kCodes[q], y) : 0.0;
                 v[q][s] = v0 + t[s] * (v1 - v0);
             }
         }

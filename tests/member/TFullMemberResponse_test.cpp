@@ -288,6 +288,27 @@ TEST(MemberDeadLoad, FailureStopsTheBuilding)
     EXPECT_EQ(reporter.Count(kDeadLoadFailedText), 1);
 }
 
+// Before its stations have stepped, the member's elevation state is read without a message
+// (the crack-pattern view reads it as soon as the pushover layout opens): no crack anywhere,
+// the section's full height, no load at a load factor of 0.
+TEST(MemberElevation, AnUnsteppedMemberShowsNoCrackAndNoMessage)
+{
+    ConstantMomentMember p;
+    TFullMemberResponse m(p.d, p.slots);
+    ASSERT_EQ(m.IsRunning(), 1);
+    RecordingReporter reporter;
+    MemberStateRecord record;
+    for (double x : {0.0, 0.6, ConstantMomentMember::kSpan}) {
+        SCOPED_TRACE(x);
+        ASSERT_EQ(m.InterpolateMemberState(x, 0.0, record, 1.0), 1);
+        EXPECT_NEAR(record.h, 0.3, 1e-9);
+        EXPECT_EQ(record.moment, 0.0);
+        for (const auto& depth : record.depths)
+            EXPECT_EQ(depth[1], -1.0f);
+    }
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
 
 TEST(MemberDeflection, EndShiftOfAYieldPenetratingFixedEndUsesItsOwnStrains)
 {
