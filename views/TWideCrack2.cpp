@@ -148,6 +148,8 @@ void TWideCrack2::AttachAnalysis(const TSectionalAnalysis* analysis)
     if (analysis != nullptr && analysis->GetAnalysisKind() == AnalysisKind::Member)
         member = dynamic_cast<const TFullMemberResponse*>(analysis);
     ComputeSections(member);
+    // The member has moved on (or gone): the window shows the sections just computed.
+    Redraw();
 }
 
 void TWideCrack2::ComputeSections(const TFullMemberResponse* member)

@@ -160,6 +160,25 @@ TEST_F(WideCrackView, ScaleFactorIsAskedThroughTheGateway)
     EXPECT_EQ(view.ScaleFactor(), 10.0);
 }
 
+// The view on the screen is drawn again whenever the member is handed to it (each refresh of
+// the pushover while the stations step), not only when the window is resized.
+TEST_F(WideCrackPushover, AHandedMemberIsDrawnAgain)
+{
+    plat::Window parent;
+    parent.MoveWindow(plat::Rect{0, 0, 700, 400});
+    parent.Create();
+    TWideCrack2 view(&parent, "Member", 0, 0, 600, 300, 4000);
+    view.Create();
+    parent.UpdateWindow();
+    view.UpdateWindow();
+    ASSERT_TRUE(view.GetUpdateRect().IsEmpty());
+    view.AttachAnalysis(s_member.get());
+    EXPECT_EQ(view.GetUpdateRect(), view.GetClientRect());
+    view.UpdateWindow();
+    view.AttachAnalysis(nullptr);
+    EXPECT_EQ(view.GetUpdateRect(), view.GetClientRect());
+}
+
 TEST_F(WideCrackView, NoDataWithoutAMemberAnalysis)
 {
     TWideCrack2 view(nullptr, "Member", 0, 0, 600, 300, 4000);
