@@ -14,6 +14,7 @@
 #include "app/ShellServices.h"
 #include "app/TQuarvishApp.h"
 #include "app/summary/InfoManager.h"
+#include "app/views/PanelLayout.h"
 #include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
 #include "files/legacy/BeamFileLoad.h"
@@ -205,15 +206,31 @@ void TQuarvishWindow::ShowAnalysisStatus(const SectionState* state) {
     const char* sub = factored ? "f" : "";
     std::array<double, 6> r{};
     const TSectionalAnalysis* a = GetCurrentAnalysis();
+    // A load that rounds to zero shows as 0.0, not -0.0.
+    const auto shown = [](double v, int kind) { return UnsignedZero(ToDisplayUnits(v, kind), 1); };
+    plat::Frame* frame = m_app ? m_app->GetMainWindow() : nullptr;
+    if (m_viewManager && m_viewManager->GetLayoutMode() == LayoutMode::Pushover) {
+        // The pushover shows the member's marked point: its load factor, deflection and axial load.
+        const std::string text = tag + "Full Member Analysis";
+        if (frame)
+            frame->SetMessageText(text);
+        m_viewManager->SetStatusText(text);
+        if (frame && a && a->GetStateResults(nullptr, r, 1)) {
+            const std::string number = setup_units("%5.~f", 1, 2, 2, g_UnitSystem);
+            frame->SetGadgetText(405, StrPrintf("Load Factor : %5.1f", r[4]));
+            frame->SetGadgetText(406, StrPrintf(("Dy%s : " + number + " %s").c_str(), sub,
+                                                ToDisplayUnits(r[1], ukSectionLength), UnitLabel(ukSectionLength)));
+            frame->SetGadgetText(407, StrPrintf(("Axial%s : " + number + " %s").c_str(), sub,
+                                                ToDisplayUnits(r[5], ukForce), UnitLabel(ukForce)));
+        }
+        return;
+    }
     if (!a || !m_app || !a->GetStateResults(state, r, 2)) {
         SetStatusText(tag);
         return;
     }
-    plat::Frame* frame = m_app->GetMainWindow();
     if (!frame)
         return;
-    // A load that rounds to zero shows as 0.0, not -0.0.
-    const auto shown = [](double v, int kind) { return UnsignedZero(ToDisplayUnits(v, kind), 1); };
     frame->SetGadgetText(405, StrPrintf("N%s : %5.1f %s", sub, shown(r[3], 1), UnitLabel(1)));
     frame->SetGadgetText(406, StrPrintf("M%s : %5.1f %s", sub, shown(r[4], 2), UnitLabel(2)));
     frame->SetGadgetText(407, StrPrintf("V%s : %5.1f %s", sub, shown(r[5], 1), UnitLabel(1)));

@@ -11,12 +11,16 @@
 #include "app/CommandIds.h"
 #include "app/views/PanelLayout.h"
 #include "app/views/TViewm.h"
+#include "app/ShellServices.h"
 #include "charts/Tchart.h"
+#include "member/TMemberDefinition.h"
 #include "platform/Controls.h"
 #include "support/RecordingDC.h"
+#include "support/TestSupport.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
 #include "views/BeamModeInstall.h"
+#include "tests/views/StateDiagramsGuard.h"
 
 namespace {
 
@@ -176,6 +180,51 @@ TEST_F(LayoutSwitch, TheSampleChartLeavesTheAddButtonWholeAndEachLayoutHasOnlyIt
     EXPECT_NE(View().GetRangeButton(), nullptr);
     for (int i = 0; i < TViewm_2k::kPanelCharts; ++i)
         EXPECT_NE(View().GetChart(i), nullptr) << i;
+}
+
+// The status line follows the layout: the graph layouts, entered from the cross-section page,
+// show the loads of the stage on display instead of the text the
+// previous layout left, on the screen's status line and in the printed heading alike.
+TEST_F(LayoutSwitch, TheStatusLineFollowsTheLayout) {
+    Solved();
+    const struct {
+        int command;
+        const char* text;
+    } steps[] = {{CmId::CrossSection, "Cross Section"}, {CmId::NineGraphs, "Current Loads"},
+                 {CmId::CrossSection, "Cross Section"}, {CmId::SingleGraph, "Current Loads"}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.text);
+        Frame().Dispatch(step.command);
+        EXPECT_EQ(Frame().GetMessageText(), step.text);
+        EXPECT_EQ(View().GetStatusText(), step.text);
+    }
+    // The loads are the shown stage's: the moment gadget reads the solved beam's moment.
+    EXPECT_EQ(Frame().GetGadgetText(406).rfind("M : ", 0), 0u) << Frame().GetGadgetText(406);
+}
+
+// The pushover layout's status line is the member's: "Full Member Analysis" with the marked
+// point's load factor, deflection (mm, one decimal in SI) and axial load (kN); leaving the layout
+// for the nine graphs takes it away again.
+TEST_F(LayoutSwitch, ThePushoverStatusIsTheMembers) {
+    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
+    const StateDiagramsGuard diagrams;
+    Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
+    g_Structures[0] = TestSection::MakeBeam();
+    View().CreateLogic(1, g_Structures[0].get(), nullptr);
+    ASSERT_EQ(SetMemberDefinitionFromSection(Window().GetServices(), g_MemberDefinition, *g_Structures[0]), 1);
+    Frame().Dispatch(CmId::MemberResponse);
+    ASSERT_NE(Window().GetCurrentAnalysis(), nullptr);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Pushover);
+    EXPECT_EQ(Frame().GetMessageText(), "Full Member Analysis");
+    EXPECT_EQ(View().GetStatusText(), "Full Member Analysis");
+    // Before any step the marked point is the member's unloaded start.
+    EXPECT_EQ(Frame().GetGadgetText(405), "Load Factor :   0.0");
+    EXPECT_EQ(Frame().GetGadgetText(406), "Dy :   0.0 mm");
+    EXPECT_EQ(Frame().GetGadgetText(407), "Axial :   0.0 kN");
+
+    Frame().Dispatch(CmId::NineGraphs);
+    EXPECT_NE(Frame().GetMessageText(), "Full Member Analysis");
+    EXPECT_EQ(Frame().GetGadgetText(405).find("Load Factor"), std::string::npos);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Walks the main window as a user would and takes a screenshot of the screen after each step,
 // for looking at: a good beam opened and solved, a binary file named .xml and a truncated
-// document opened over it, the layouts switched in turn, and "Sectional Response" on the empty
-// new section. Message boxes are shown for real; a helper started in the background takes
+// document opened over it, the layouts switched in turn, the member pushover of the beam, and
+// "Sectional Response" on the empty new section. Message boxes are shown for real; a helper started in the background takes
 // their picture and closes them with the Return key.
 //
 //   qv_walkshot <program folder> <output folder>
@@ -17,14 +17,17 @@
 #include "analysis/TSectionalAnalysis.h"
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
+#include "app/ShellServices.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
+#include "member/TMemberDefinition.h"
 #include "model/TBeam.h"
 #include "platform/Application.h"
 #include "platform/Frame.h"
 #include "platform/Ui.h"
 #include "views/BeamModeInstall.h"
+#include "views/StateDiagramsInstall.h"
 #include "tools/ShearBeam.h"
 
 namespace {
@@ -78,6 +81,7 @@ int main(int argc, char** argv) {
     g_out = argv[2];
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
+    InstallStateDiagrams();
     SetUserConfigDir(g_out);
     plat::UiReporterScope reporter;  // the readers' and analyses' messages as boxes
     TQuarvishApp app(programDir);
@@ -131,6 +135,15 @@ int main(int argc, char** argv) {
     Show(frame, CmId::NineGraphs, "nine-after-load-deformation");
     Show(frame, CmId::CrossSection, "cross-section");
     Show(frame, CmId::SingleGraph, "single-after-cross-section");
+
+    // The member pushover of the beam, at its start and after some steps.
+    app.OpenFile(good);
+    SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
+    Show(frame, CmId::MemberResponse, "member-response");
+    for (int pass = 0; pass < 20000 && g_Analyses[0] && g_Analyses[0]->IsRunning(); ++pass)
+        window.IdleAction(pass);
+    window.IdleAction(0);
+    Shot("member-stepped");
 
     // The empty new section.
     Show(frame, CmId::FileNew, "new");
