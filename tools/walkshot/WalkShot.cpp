@@ -13,6 +13,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "analysis/TSectionalAnalysis.h"
 #include "app/CommandIds.h"
@@ -144,6 +145,18 @@ int main(int argc, char** argv) {
         window.IdleAction(pass);
     window.IdleAction(0);
     Shot("member-stepped");
+
+    // The interaction diagrams of the beam, each run to its end.
+    for (const auto& [command, name] : {std::pair{CmId::MNInteraction, "m-n"}, std::pair{CmId::MVInteraction, "m-v"},
+                                        std::pair{CmId::NVInteraction, "n-v"}}) {
+        app.OpenFile(good);
+        frame.Dispatch(command);
+        for (int pass = 0; pass < 200000 && g_Analyses[0] && g_Analyses[0]->IsRunning(); ++pass)
+            window.IdleAction(pass);
+        window.IdleAction(0);
+        Shot(std::string(name) + "-diagram");
+        Show(frame, CmId::NineGraphs, std::string(name) + "-nine-graphs");
+    }
 
     // The empty new section.
     Show(frame, CmId::FileNew, "new");
