@@ -1,8 +1,9 @@
 // Walks the main window as a user would and takes a screenshot of the screen after each step,
 // for looking at: a good beam opened and solved, a binary file named .xml and a truncated
-// document opened over it, the layouts switched in turn, the member pushover of the beam, and
-// "Sectional Response" on the empty new section. Message boxes are shown for real; a helper started in the background takes
-// their picture and closes them with the Return key.
+// document opened over it, the layouts switched in turn, the member pushover and the three
+// interaction diagrams of the beam, and "Sectional Response" on the empty new section. Message
+// boxes are shown for real; a helper started in the background takes their picture and closes
+// them with the Return key.
 //
 //   qv_walkshot <program folder> <output folder>
 //
