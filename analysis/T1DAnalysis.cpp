@@ -585,6 +585,7 @@ void T1DAnalysis::UpdateEnvelopes(SectionState& state, const SectionState* previ
 
 void T1DAnalysis::RefreshShearStrainDistribution(const SectionState& state)
 {
+    ForgetShapeUpdates();
     const double g = state.Results[StateResult::ShearStrain];
     if (std::fabs(g) < 1e-7) {
         BuildShearStrainDistribution();

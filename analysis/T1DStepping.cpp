@@ -134,16 +134,20 @@ int T1DAnalysis::StepOnce()
             TraceText().Format("m_modify_l %5.3f: gamma %5.3f",
                                StepFactor,
                                1000.0 * s.Results[StateResult::ShearStrain]);
+        if (AttemptCount == 0)
+            ForgetShapeUpdates();
         r = SolveStage(s);
         bool distributed = true;
+        bool updated = false;
         if (r == 1 || AttemptCount < 2) {
             if (ComputeShearStressDistribution(s) == 0) {
                 r = 0;
                 distributed = false;
             }
+            updated = distributed;
         }
         if (distributed) {
-            e = ShearDistributionError(s, k);
+            e = updated ? ShearDistributionErrorAfterUpdate(s, k) : ShearDistributionError(s, k);
             if (e > 0.05 && r == -2) {
                 ComputeShearStressDistribution(s);
                 r = 1;
@@ -177,7 +181,8 @@ int T1DAnalysis::StepOnce()
     bool accept = false;
     if (k == FailureMode::WebCrushing && lf > MaxLoadFactor) {
         accept = false;
-    } else if (r == 1 && AttemptCount < kMaxAttempts && e >= kConvergedError) {
+    } else if (r == 1 && AttemptCount < kMaxAttempts &&
+               e >= kConvergedError * ShearToleranceFactor) {
         StageAccepted = 0;
         if (!earlyAccept)
             return 1;

@@ -176,6 +176,7 @@ void TQuarvish2000Analysis::BuildShearStrainDistribution()
 {
     if (m_beam)
         ::BuildShearStrainDistribution(*m_beam, ShearStrainDistribution);
+    ForgetShapeUpdates();
     ShearShapeChanged();
 }
 

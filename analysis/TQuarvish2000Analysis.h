@@ -270,15 +270,42 @@ public:
     // dual-section method: the strain rates along the member from the tangent stiffness,
     // the longitudinal stress rates integrated from the top down into the shear flow. Fills
     // the state's Profile (depth, shear stress) and bond stresses and reshapes the "shear
-    // strain distribution" halfway towards it. 0 when the rates cannot be solved.
+    // strain distribution" towards it: halfway, or further while the attempts at the same
+    // state shrink the error steadily (see ShapeUpdateWeight). 0 when the rates cannot be
+    // solved.
     int ComputeShearStressDistribution(SectionState& state);
     // Rates (e0', phi', gamma') of the dual section; the scale flag is cleared when the state
     // carries no net shear (a unit rate is solved instead). 1 on success.
     int SolveDualSectionGradients(SectionState& state, std::array<double, 3>& g, int& scaleFlag);
     // Scatter of the distribution against the layer solution's shear stress over 50 points,
-    // relative to its mean (0.02 without a distribution, 0.009 when the shear is too small
-    // to matter); failureMode receives ClassifyFailureMode of the state.
+    // relative to its mean (0.02 without a distribution, 0.009 times the tolerance factor
+    // when the shear is too small to matter); failureMode receives ClassifyFailureMode of
+    // the state.
     double ShearDistributionError(const SectionState& state, int& failureMode) const;
+    // The scatter of ShearDistributionError alone, without the failure classification.
+    double ShearScatter(const SectionState& state) const;
+    // Share of the way from the layer solution's shear stress towards equilibrium's that the
+    // next shape update moves, given the scatter of the state just solved: one half, the
+    // damped update, unless the last update shrank the scatter by a ratio c of at least 0.3
+    // and below 0.7. The error then behaves as a steady fixed point whose scatter falls to
+    // c of itself per update of weight w, and the secant estimate w / (1 - c) of the weight
+    // that removes it in one update is taken, bounded to [0.5, 1]. Remembers the scatter
+    // and the weight for the next update.
+    double ShapeUpdateWeight(double scatter);
+    // ShearDistributionError of a state whose distribution ComputeShearStressDistribution
+    // has just computed: the scatter that the update measured is answered again instead of
+    // being measured twice. Any other state, or a second call, measures afresh.
+    double ShearDistributionErrorAfterUpdate(const SectionState& state, int& failureMode);
+    // Forgets the updates so far: the next update is the damped one. Called at each new
+    // stage, whenever the shape is set from elsewhere, and before every pass of a solve at
+    // given loads (which keeps the damped update).
+    void ForgetShapeUpdates() { ShapeUpdates = {}; }
+    // Scales the shear tolerances: the error at which a stage has converged, the shape
+    // change at which a solve at given loads has settled, and the error answered for a
+    // negligible shear (which must stay below the first). 1 by default; a smaller factor
+    // gives the slower, nearly converged answer that the default one is checked against.
+    void SetShearToleranceFactor(double factor) { ShearToleranceFactor = factor; }
+    double GetShearToleranceFactor() const { return ShearToleranceFactor; }
     // The "Dual Section results" text of the latest state in the data view (debug level 2).
     void ShowDualSectionResults();
     // Energy absorbed between two states (part 2 total, 1 shear, 0 longitudinal; J/m).
@@ -337,6 +364,20 @@ protected:
     // Net tangent stiffness of each longitudinal layer of direction 0.
     std::vector<double> BarStiffness;
     int AttemptCount = 0;
+    // What the shape update remembers of the previous update at the same stage.
+    struct ShapeUpdateMemory {
+        bool valid = false;
+        double scatter = 0.0; // of the state the previous update started from
+        double weight = 0.5;  // that update's weight
+    };
+    // The scatter of the distribution last computed, for the state it was computed for.
+    struct MeasuredScatter {
+        const SectionState* state = nullptr;
+        double scatter = 0.0;
+    };
+    MeasuredScatter LastScatter;
+    ShapeUpdateMemory ShapeUpdates;
+    double ShearToleranceFactor = 1.0;
     // 100-point table of the section set-up: the effective tensile strength over the depth.
     TDepthTable WorkingTable;
     double SectionConstant = 0.0;

@@ -61,6 +61,8 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
     int r = 0;
     double err = 0.0;
     for (int i = 0; i < kMaxShearPasses; ++i) {
+        // The passes here keep the damped update.
+        ForgetShapeUpdates();
         r = Solve_Beam(state, 1, kNoControl);
         if (i == 0 && r == 0) {
             // A second start from the estimate, with half steps.
@@ -71,8 +73,8 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
         const int ok = ComputeShearStressDistribution(state);
         int failureMode = 0;
         if (ok != 0)
-            err = ShearDistributionError(state, failureMode);
-        if (r != 1 || err < kShearShapeTolerance || ok == 0)
+            err = ShearDistributionErrorAfterUpdate(state, failureMode);
+        if (r != 1 || err < kShearShapeTolerance * ShearToleranceFactor || ok == 0)
             break;
         if (i > kRelaxShearAfter)
             Relaxation = 0.5;

@@ -34,8 +34,16 @@ constexpr double kPi = 3.141592653589;
 constexpr double kUnitShearRhs = 1000000.0;
 // Points of the error measure over the height.
 constexpr int kErrorPoints = 50;
-// Error answered when the shear is too small to matter.
+// Error answered when the shear is too small to matter (times the tolerance factor).
 constexpr double kNegligibleShearError = 0.009;
+// The weight of the damped shape update, and the range of the scatter's ratio over the last
+// update within which the update behaves steadily enough to be accelerated: below it the
+// last update has nearly removed the error by itself, above it (or rising) the update is
+// not contracting as a steady fixed point does, and the damped update goes on.
+constexpr double kDampedWeight = 0.5;
+constexpr double kMaxWeight = 1.0;
+constexpr double kSteadyRatioMin = 0.3;
+constexpr double kSteadyRatioMax = 0.7;
 // Error of a state without a distribution.
 constexpr double kNoDistributionError = 0.02;
 
@@ -148,6 +156,7 @@ int TQuarvish2000Analysis::SolveDualSectionGradients(SectionState& state,
 
 int TQuarvish2000Analysis::ComputeShearStressDistribution(SectionState& state)
 {
+    LastScatter = {};
     const TBeam* beam = GetBeam();
     if (beam == nullptr || SetupRefused)
         return 0;
@@ -250,8 +259,10 @@ int TQuarvish2000Analysis::ComputeShearStressDistribution(SectionState& state)
     if (std::fabs(S) > 1.0 && std::fabs(g[1]) < 1.0)
         ReportOnce(kNoClosureText, "ERROR", MsgStyle::Ok);
 
-    // The new shear-strain shape: each point moved halfway from the layer solution's shear
-    // stress towards the one equilibrium asks for.
+    // The new shear-strain shape: each point moved from the layer solution's shear stress
+    // towards the one equilibrium asks for, by the weight w (halfway unless accelerated).
+    const double scatter = ShearScatter(state);
+    const double w = ShapeUpdateWeight(scatter);
     const bool steel = HasSteelRegion();
     const double ratioLimit = steel ? 100.0 : 10.0;
     const double gamma = state.Results[StateResult::ShearStrain];
@@ -264,7 +275,7 @@ int TQuarvish2000Analysis::ComputeShearStressDistribution(SectionState& state)
         const double current = ShearStrainDistribution.InterpolateAtDepth(z);
         double value = current + 1e-6;
         if (std::fabs(v) > 1e-8) {
-            double r = std::clamp((0.5 * tau + 0.5 * v) / v, -ratioLimit, ratioLimit);
+            double r = std::clamp((w * tau + (1.0 - w) * v) / v, -ratioLimit, ratioLimit);
             if (std::fabs(r * current) > 100.0)
                 r = (r * current > 0.0 ? 100.0 : -100.0) / current;
             value = std::fabs(gamma) >= 1e-8 ? r * current : current;
@@ -289,9 +300,12 @@ int TQuarvish2000Analysis::ComputeShearStressDistribution(SectionState& state)
     ShearStrainDistribution.Assign(shape);
     ShearShapeChanged();
 
+    LastScatter = {&state, scatter};
     const double integral = table.IntegrateSimpson();
-    if (integral > 1.0 && std::fabs(state.Results[StateResult::Shear]) < 1.0)
+    if (integral > 1.0 && std::fabs(state.Results[StateResult::Shear]) < 1.0) {
         table.ScaleValues(1.0 / integral);
+        LastScatter = {};
+    }
 
     if (GetDebugLevel() == 2)
         ShowDualSectionResults();
@@ -300,10 +314,43 @@ int TQuarvish2000Analysis::ComputeShearStressDistribution(SectionState& state)
 
 // ---- Error measure ------------------------------------------------------------------------
 
+double TQuarvish2000Analysis::ShapeUpdateWeight(double scatter)
+{
+    double w = kDampedWeight;
+    const ShapeUpdateMemory& last = ShapeUpdates;
+    if (last.valid && last.scatter > 0.0) {
+        const double c = scatter / last.scatter;
+        if (c >= kSteadyRatioMin && c < kSteadyRatioMax)
+            w = std::clamp(last.weight / (1.0 - c), kDampedWeight, kMaxWeight);
+    }
+    ShapeUpdates = {true, scatter, w};
+    return w;
+}
+
 double TQuarvish2000Analysis::ShearDistributionError(const SectionState& state,
                                                      int& failureMode) const
 {
     failureMode = FailureMode::None;
+    if (!state.Profile || GetBeam() == nullptr)
+        return kNoDistributionError;
+    const double e = ShearScatter(state);
+    failureMode = ClassifyFailureMode(state);
+    return e;
+}
+
+double TQuarvish2000Analysis::ShearDistributionErrorAfterUpdate(const SectionState& state,
+                                                                int& failureMode)
+{
+    const MeasuredScatter last = LastScatter;
+    LastScatter = {};
+    if (last.state != &state || !state.Profile || GetBeam() == nullptr)
+        return ShearDistributionError(state, failureMode);
+    failureMode = ClassifyFailureMode(state);
+    return last.scatter;
+}
+
+double TQuarvish2000Analysis::ShearScatter(const SectionState& state) const
+{
     const TBeam* beam = GetBeam();
     if (!state.Profile || beam == nullptr)
         return kNoDistributionError;
@@ -332,7 +379,6 @@ double TQuarvish2000Analysis::ShearDistributionError(const SectionState& state,
     const double sd = std::sqrt(std::max(0.0, (n * sumD2 - sumD * sumD) / n / (n - 1.0)));
     const double meanTau = sumTau / n;
     const double e = meanTau != 0.0 ? sd / meanTau : sd;
-    failureMode = ClassifyFailureMode(state);
 
     const double N = state.Results[StateResult::AxialForce];
     const double M = state.Results[StateResult::Moment];
@@ -340,7 +386,7 @@ double TQuarvish2000Analysis::ShearDistributionError(const SectionState& state,
     const double h2 = (height + 0.0001) * (height + 0.0001);
     const double share = V * V / (N * N + V * V + M * M / h2);
     if (!(share >= 1e-5) || std::fabs(V) < 1000.0 * beam->GetGrossArea())
-        return kNegligibleShearError;
+        return kNegligibleShearError * ShearToleranceFactor;
     return std::fabs(e);
 }
 

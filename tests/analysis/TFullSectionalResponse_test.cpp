@@ -467,6 +467,68 @@ TEST_F(ShearStressDistribution, CrackedSectionClosesAndCarriesTheShearAndTheErro
     }
 }
 
+// The weight of the next shape update, from the scatter of the state just solved. A first
+// update at a stage is the damped one (1/2). While the scatter falls steadily (a ratio c of
+// at least 0.3 and below 0.7 over the last update of weight w) the update takes the secant
+// weight w / (1 - c) that would remove the scatter at once, bounded to [1/2, 1]; a scatter
+// that rises, stays, or almost vanished in one update brings back the damped update, and so
+// does forgetting the updates at a new stage.
+TEST_F(ShearStressDistribution, UpdateWeightIsTheSecantOneWhileTheErrorFallsSteadily)
+{
+    beam = ShearBeam();
+    TFullSectionalResponse a(beam.get());
+    a.ForgetShapeUpdates();
+    EXPECT_EQ(a.ShapeUpdateWeight(0.2), 0.5);
+    EXPECT_DOUBLE_EQ(a.ShapeUpdateWeight(0.1), 1.0);         // c = 1/2 under w = 1/2
+    EXPECT_DOUBLE_EQ(a.ShapeUpdateWeight(0.05), 1.0);        // 1 / (1 - 1/2) = 2, bounded to 1
+    EXPECT_EQ(a.ShapeUpdateWeight(0.06), 0.5);               // rising: damped
+    EXPECT_DOUBLE_EQ(a.ShapeUpdateWeight(0.024), 0.5 / 0.6); // c = 0.4 under w = 1/2
+    EXPECT_EQ(a.ShapeUpdateWeight(0.0048), 0.5);             // c = 0.2: nearly gone by itself
+    EXPECT_EQ(a.ShapeUpdateWeight(0.0036), 0.5);             // c = 3/4: too slow to be steady
+    EXPECT_EQ(a.ShapeUpdateWeight(0.0), 0.5);
+    EXPECT_EQ(a.ShapeUpdateWeight(0.001), 0.5); // nothing to compare with
+    a.ShapeUpdateWeight(0.01);
+    a.ForgetShapeUpdates();
+    EXPECT_EQ(a.ShapeUpdateWeight(0.005), 0.5); // c = 1/2 again, but at a new stage
+}
+
+// The beam with shear stepped through cracking to well past half its peak moment, once with
+// the default tolerances and once with the shear tolerances ten times tighter, which gives
+// nearly the converged response. At every shear strain of the tight response the default one
+// carries the same moment within the 1 % that a stage's shear-distribution error allows, and
+// takes fewer attempts a stage.
+TEST_F(ShearStressDistribution, ResponseStaysWithinTheToleranceOfTheConvergedOne)
+{
+    constexpr int kStages = 18;
+    beam = ShearBeam();
+    OpenResponse fast(beam.get());
+    ASSERT_NE(fast.StepTo(kStages), nullptr);
+    OpenResponse tight(beam.get());
+    tight.SetShearToleranceFactor(0.1);
+    ASSERT_EQ(tight.Start(), 1);
+    ASSERT_NE(tight.StepTo(kStages), nullptr);
+    EXPECT_LT(fast.GetStageCounts().attempts, tight.GetStageCounts().attempts);
+
+    auto gammaOf = [](const SectionState* s) { return s->Results[StateResult::ShearStrain]; };
+    const std::vector<const SectionState*> curve = ValidStages(fast);
+    int compared = 0;
+    for (const SectionState* r : ValidStages(tight)) {
+        const double g = gammaOf(r);
+        for (std::size_t i = 1; i < curve.size(); ++i) {
+            const double g0 = gammaOf(curve[i - 1]), g1 = gammaOf(curve[i]);
+            if (!(g > 0.0 && g0 <= g && g <= g1 && g1 > g0))
+                continue;
+            const double m = MomentOf(*curve[i - 1]) +
+                             (MomentOf(*curve[i]) - MomentOf(*curve[i - 1])) * (g - g0) / (g1 - g0);
+            EXPECT_NEAR(m, MomentOf(*r), 0.01 * MomentOf(*r)) << g;
+            ++compared;
+            break;
+        }
+    }
+    EXPECT_GE(compared, kStages - 3);
+    EXPECT_GT(MomentOf(*tight.StageSlot(kStages)), 100e3);
+}
+
 // Only constant loads: nothing to trace, so the first step stores a copy of the initial state
 // with an undefined load factor and finishes. Loads beyond the section's strength: the
 // initial state cannot be solved, the error is stored and the analysis does not run.
