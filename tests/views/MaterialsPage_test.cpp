@@ -14,6 +14,7 @@
 #include "app/views/TViewm.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/views/PrestressedSection.h"
+#include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
 #include "views/TMaterDiagram.h"
@@ -39,13 +40,11 @@ struct MaterialsPage : StartedShellTest {
     BeamLogicFactory previous = InstallBeamMode();
     SheetRecorder sheets;
     TInputDialogs* previousDialogs = SetInputDialogs(&sheets);
-    MaterialsPage() { InstallStateDiagrams(); }
+    const StateDiagramsGuard diagrams;  // the member crack view goes with them
     ~MaterialsPage() override
     {
         SetInputDialogs(previousDialogs);
         SetBeamLogicFactory(std::move(previous));
-        for (int kind : {7, 8, 9, 10, 11, 26})
-            SetDiagramMaker(kind, nullptr);
     }
 };
 
