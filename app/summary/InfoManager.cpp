@@ -313,113 +313,137 @@ void TInfo_2k::Widen(LayerAnchor& anchor, const TStructure& s, const LongLayerRe
     anchor.y2 = std::max(anchor.y2, other.y2);
 }
 
-void TInfo_2k::CollectLongitudinal(plat::DC& dc, const TStructure& s)
+namespace {
+
+// Bar layers of one callout: layers of the lead's bar count and area, prestrain and slope, the
+// second within a quarter of the height of the lead and each further one a whole number of
+// spacings away, none more than two thirds of the height away.
+struct BarLayerGroup {
+    static bool OfKind(const LongLayerRec& l) { return Ordinary(l); }
+    explicit BarLayerGroup(const LongLayerRec&) {}
+    bool Take(const LongLayerRec& li, const LongLayerRec& lj, double H)
+    {
+        const double dz = std::fabs(lj.z - li.z);
+        if (lj.num != li.num || !(std::fabs(lj.A / li.A - 1.0) < 0.01) || std::fabs(lj.dep - li.dep) >= 3e-5 ||
+            std::fabs(lj.drape - li.drape) >= 0.0001 || dz >= 0.66 * H)
+            return false;
+        bool joins = false;
+        if (layers == 1 && dz < 0.25 * H) {
+            spacing = dz;
+            joins = true;
+        } else if (layers > 1) {
+            const double ratio = spacing > 0.0 ? dz / spacing : 1.0;
+            joins = std::fabs(ratio - std::round(ratio)) < 0.01;
+        }
+        if (joins)
+            ++layers;
+        return joins;
+    }
+    int layers = 1;
+    double spacing = 0.0;
+};
+
+// Tendon layers of one callout: the lead's strand (by area or bar entry), prestrain and slope,
+// all within two thirds of the height of one another.
+struct TendonGroup {
+    static bool OfKind(const LongLayerRec& l) { return Tendon(l); }
+    explicit TendonGroup(const LongLayerRec& li) : count(li.num), zLow(li.z), zHigh(li.z) {}
+    bool Take(const LongLayerRec& li, const LongLayerRec& lj, double H)
+    {
+        const bool sameStrand = (lj.Ai > 0.0 && std::fabs(li.Ai - lj.Ai) < 0.01 * lj.Ai) ||
+                                (li.barIndex >= 0 && li.barIndex == lj.barIndex);
+        if (!sameStrand || std::fabs(lj.dep - li.dep) >= 3e-5 || std::fabs(lj.drape - li.drape) >= 0.0001 ||
+            std::fabs(lj.z - zLow) >= 0.66 * H || std::fabs(lj.z - zHigh) >= 0.66 * H)
+            return false;
+        count += lj.num;
+        zLow = std::min(zLow, lj.z);
+        zHigh = std::max(zHigh, lj.z);
+        return true;
+    }
+    int count;
+    double zLow, zHigh;
+};
+
+} // namespace
+
+// Each layer of the group's kind, in table order, that no earlier group took leads a group of
+// the later layers the group takes; emit receives the lead, its index among the layers of the
+// kind, the group and its anchor. Layers without area lead no group.
+template <typename Group, typename Emit>
+void TInfo_2k::ForEachLayerGroup(const TStructure& s, Emit emit) const
 {
     const int n = s.GetLongLayerCount(0);
     const double H = s.GetHeight();
     std::vector<char> absorbed(static_cast<std::size_t>(std::max(n, 0)), 0);
     int taking = 0;
-    int offset = 0;
     for (int i = 0; i < n; ++i) {
         const LongLayerRec* li = s.GetLongLayer(i, 0);
-        if (li == nullptr || !Ordinary(*li))
+        if (li == nullptr || !Group::OfKind(*li))
             continue;
         const int index = taking++;
         if (absorbed[static_cast<std::size_t>(i)] != 0 || !(li->A > 0.0))
             continue;
         LayerAnchor anchor = AnchorOf(s, *li);
-        int g = 1;
-        double spacing = 0.0;
+        Group group(*li);
         for (int j = i + 1; j < n; ++j) {
             const LongLayerRec* lj = s.GetLongLayer(j, 0);
-            if (lj == nullptr || absorbed[static_cast<std::size_t>(j)] != 0 || !Ordinary(*lj))
+            if (lj == nullptr || absorbed[static_cast<std::size_t>(j)] != 0 || !Group::OfKind(*lj) ||
+                !group.Take(*li, *lj, H))
                 continue;
-            const double dz = std::fabs(lj->z - li->z);
-            if (lj->num != li->num || !(std::fabs(lj->A / li->A - 1.0) < 0.01) || std::fabs(lj->dep - li->dep) >= 3e-5 ||
-                std::fabs(lj->drape - li->drape) >= 0.0001 || dz >= 0.66 * H)
-                continue;
-            bool joins = false;
-            if (g == 1 && dz < 0.25 * H) {
-                spacing = dz;
-                joins = true;
-            } else if (g > 1) {
-                const double ratio = spacing > 0.0 ? dz / spacing : 1.0;
-                joins = std::fabs(ratio - std::round(ratio)) < 0.01;
-            }
-            if (!joins)
-                continue;
-            ++g;
             absorbed[static_cast<std::size_t>(j)] = 1;
             Widen(anchor, s, *lj);
         }
+        emit(*li, index, group, anchor);
+    }
+}
+
+void TInfo_2k::CollectLongitudinal(plat::DC& dc, const TStructure& s)
+{
+    int offset = 0;
+    ForEachLayerGroup<BarLayerGroup>(s, [&](const LongLayerRec& li, int index, const BarLayerGroup& group,
+                                            const LayerAnchor& anchor) {
+        const int g = group.layers;
         const std::string prefix = g >= 2 ? Format("%d layers of \n", g) : std::string();
         std::string text;
-        if (li->bartitle.empty()) {
+        if (li.bartitle.empty()) {
             const char* f = g_UnitSystem == kUnitSI          ? "%sA_s = %5.0f %s"
                             : g_UnitSystem == kUnitOldMetric ? "%sA_s = %5.1f %s"
                                                              : "%sA_s = %5.3f %s";
-            text = Format(f, prefix.c_str(), Area(li->A), AreaLabel());
+            text = Format(f, prefix.c_str(), Area(li.A), AreaLabel());
         } else {
-            text = Format("%s%d - %s", prefix.c_str(), li->num, li->bartitle.c_str());
+            text = Format("%s%d - %s", prefix.c_str(), li.num, li.bartitle.c_str());
         }
-        if (li->drape != 0.0)
-            text = Format("%s\nslope= %4.2f%%", text.c_str(), li->drape * 100.0);
+        if (li.drape != 0.0)
+            text = Format("%s\nslope= %4.2f%%", text.c_str(), li.drape * 100.0);
         const int x = anchor.x + offset;
         if (g >= 2)
             offset += 2;
         AddItem(dc, text, x, anchor.y1, x, anchor.y2, CalloutKind::Longitudinal, index);
-    }
+    });
 }
 
 void TInfo_2k::CollectTendons(plat::DC& dc, const TStructure& s)
 {
-    const int n = s.GetLongLayerCount(0);
-    const double H = s.GetHeight();
-    std::vector<char> absorbed(static_cast<std::size_t>(std::max(n, 0)), 0);
-    int taking = 0;
     int offset = 0;
-    for (int i = 0; i < n; ++i) {
-        const LongLayerRec* li = s.GetLongLayer(i, 0);
-        if (li == nullptr || !Tendon(*li))
-            continue;
-        const int index = taking++;
-        if (absorbed[static_cast<std::size_t>(i)] != 0 || !(li->A > 0.0))
-            continue;
-        LayerAnchor anchor = AnchorOf(s, *li);
-        int count = li->num;
-        double zLow = li->z, zHigh = li->z;
-        for (int j = i + 1; j < n; ++j) {
-            const LongLayerRec* lj = s.GetLongLayer(j, 0);
-            if (lj == nullptr || absorbed[static_cast<std::size_t>(j)] != 0 || !Tendon(*lj))
-                continue;
-            const bool sameStrand = (lj->Ai > 0.0 && std::fabs(li->Ai - lj->Ai) < 0.01 * lj->Ai) ||
-                                    (li->barIndex >= 0 && li->barIndex == lj->barIndex);
-            if (!sameStrand || std::fabs(lj->dep - li->dep) >= 3e-5 || std::fabs(lj->drape - li->drape) >= 0.0001 ||
-                std::fabs(lj->z - zLow) >= 0.66 * H || std::fabs(lj->z - zHigh) >= 0.66 * H)
-                continue;
-            absorbed[static_cast<std::size_t>(j)] = 1;
-            count += lj->num;
-            zLow = std::min(zLow, lj->z);
-            zHigh = std::max(zHigh, lj->z);
-            Widen(anchor, s, *lj);
-        }
+    ForEachLayerGroup<TendonGroup>(s, [&](const LongLayerRec& li, int index, const TendonGroup& group,
+                                          const LayerAnchor& anchor) {
         std::string text;
-        if (li->bartitle.empty()) {
+        if (li.bartitle.empty()) {
             const char* f = g_UnitSystem == kUnitSI          ? "%d x %5.0f %s"
                             : g_UnitSystem == kUnitOldMetric ? "%d x %5.2f %s"
                                                              : "%d x %5.3f %s";
-            text = Format(f, count, Area(li->Ai), AreaLabel());
+            text = Format(f, group.count, Area(li.Ai), AreaLabel());
         } else {
-            text = Format("%d - %s", count, li->bartitle.c_str());
+            text = Format("%d - %s", group.count, li.bartitle.c_str());
         }
-        if (std::fabs(li->dep) > 9e-6)
-            text = Format("%s\n|D|e_p = %4.2f %s", text.c_str(), li->dep * UnitFactor(ukStrain), UnitLabel(ukStrain));
-        if (li->drape != 0.0)
-            text = Format("%s\nslope= %4.2f%%", text.c_str(), li->drape * 100.0);
+        if (std::fabs(li.dep) > 9e-6)
+            text = Format("%s\n|D|e_p = %4.2f %s", text.c_str(), li.dep * UnitFactor(ukStrain), UnitLabel(ukStrain));
+        if (li.drape != 0.0)
+            text = Format("%s\nslope= %4.2f%%", text.c_str(), li.drape * 100.0);
         offset += 2;
         const int x = anchor.x + offset;
         AddItem(dc, text, x, anchor.y1, x, anchor.y2, CalloutKind::Tendon, index);
-    }
+    });
 }
 
 void TInfo_2k::CollectCircular(plat::DC& dc, const TStructure& s)

@@ -134,6 +134,8 @@ private:
     // The anchor widened to take in another layer of its group.
     void Widen(LayerAnchor& anchor, const TStructure& s, const LongLayerRec& layer) const;
 
+    // The layer groups of one callout kind (InfoManager.cpp).
+    template <typename Group, typename Emit> void ForEachLayerGroup(const TStructure& s, Emit emit) const;
     void CollectLongitudinal(plat::DC& dc, const TStructure& s);
     void CollectTendons(plat::DC& dc, const TStructure& s);
     void CollectCircular(plat::DC& dc, const TStructure& s);
