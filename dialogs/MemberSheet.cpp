@@ -22,11 +22,7 @@ constexpr unsigned kDropDown = plat::CtlStyle::DropDownList;
 
 plat::DialogTemplate Page(const char* caption)
 {
-    plat::DialogTemplate t;
-    t.caption = caption;
-    t.width = kPageWidth;
-    t.height = kPageHeight;
-    return t;
+    return plat::DialogTemplate::Placed(caption, kPageWidth, kPageHeight);
 }
 
 // A label, an edit and its unit on one row.

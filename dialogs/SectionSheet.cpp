@@ -22,11 +22,7 @@ constexpr int kPageWidth = 300, kPageHeight = 204;
 
 plat::DialogTemplate Page(const char* caption)
 {
-    plat::DialogTemplate t;
-    t.caption = caption;
-    t.width = kPageWidth;
-    t.height = kPageHeight;
-    return t;
+    return plat::DialogTemplate::Placed(caption, kPageWidth, kPageHeight);
 }
 
 // The format of shape parameters and slab sizes in the active unit system.

@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Controls.h"
@@ -92,6 +93,14 @@ struct DialogTemplate {
     std::vector<DialogItem> items;
 
     bool IsPlaced() const { return width > 0 && height > 0; }
+    // An empty template of a fixed size in dialog units, for items placed by coordinates.
+    static DialogTemplate Placed(std::string caption, int width, int height) {
+        DialogTemplate t;
+        t.caption = std::move(caption);
+        t.width = width;
+        t.height = height;
+        return t;
+    }
     // Shorthands for laid-out templates.
     DialogTemplate& Add(DialogItem item) {
         items.push_back(std::move(item));
