@@ -218,6 +218,10 @@ void TQuarvishWindow::RefreshStructureViews(int flag) {
         m_viewManager->RebuildPanels();
         if (TSectionalAnalysis* a = GetCurrentAnalysis())
             ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
+        else if (CurrentLayoutMode() == LayoutMode::Summary)
+            SetStatusText(CrossSectionModeText());
+        else
+            ShowAnalysisStatus(nullptr);  // no loads of another element stay in the status bar
     }
     if (TStructure* s = GetCurrentStructure(); s && m_app)
         m_app->UpdateCaption(s->GetName());

@@ -610,6 +610,9 @@ void TViewm_2k::RebuildPanels() {
         }
         return;
     }
+    // Nothing of what the boxes were handed before stays on them (a result diagram keeps its
+    // own copy of the state it was given).
+    DetachAllStructures();
     FillControlCharts();
     for (std::size_t i = 0; i < m_charts.size(); ++i)
         CreateChart(m_charts[i].get(), m_chartIds[i], 0, 0);

@@ -33,6 +33,7 @@
 #include "tests/membrane/MembraneFixtures.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
+#include "views/StateDiagram.h"
 #include "views/TQ2k_Logic.h"
 
 namespace {
@@ -268,10 +269,18 @@ TEST_F(DocumentChange, SwitchingBetweenTwoBeamsShowsEachOnTheSummaryPageAndInThe
     Frame().Dispatch(CmId::NineGraphs);
     const std::vector<Shown> lintel = Panels(View());
     ASSERT_FALSE(AllEmpty(lintel));
+    ASSERT_NE(Frame().GetGadgetText(GadgetId::Status2), "");
     Frame().Dispatch(CmId::NextElement);
     EXPECT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
     EXPECT_TRUE(AllEmpty(Panels(View())));
     EXPECT_TRUE(View().GetControlChart(0)->Data().IsDataEmpty());
+    // Neither the lintel's cracked section nor its loads stay on the page.
+    for (int i = 0; i < TViewm_2k::kPanelCharts; ++i) {
+        if (const auto* diagram = dynamic_cast<const TStateDiagram*>(View().GetChart(i))) {
+            EXPECT_EQ(diagram->GetStateCopy(), nullptr) << View().GetChartId(i);
+        }
+    }
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status2), "");
     Frame().Dispatch(CmId::PreviousElement);
     EXPECT_EQ(Panels(View()), lintel);
     EXPECT_FALSE(View().GetControlChart(0)->Data().IsDataEmpty());
