@@ -616,7 +616,11 @@ void TViewm_2k::RebuildPanels() {
     FillControlCharts();
     for (std::size_t i = 0; i < m_charts.size(); ++i)
         CreateChart(m_charts[i].get(), m_chartIds[i], 0, 0);
-    // The mode object's texts name the element shown.
+    // The control charts are painted again even when the element has no curve to give them,
+    // and the mode object's texts name the element shown.
+    for (auto& chart : m_controlCharts)
+        if (chart && chart->IsCreated())
+            chart->Invalidate();
     RepaintControlPanel();
 }
 

@@ -298,9 +298,19 @@ TEST_F(DocumentChange, SwitchingBetweenTwoMembraneElementsShowsEachOnesCurves) {
     Frame().Dispatch(CmId::NineGraphs);
     const std::vector<Shown> a = Panels(View());
     ASSERT_FALSE(AllEmpty(a));
+    Tcontrolchart* control = View().GetControlChart(0);
+    ASSERT_NE(control, nullptr);
+    Window().UpdateWindow();
+    control->UpdateWindow();
     Frame().Dispatch(CmId::NextElement);
     EXPECT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
     EXPECT_TRUE(AllEmpty(Panels(View())));
+    // The window is painted again: the control panel with the element's name, and the
+    // control chart, which has no curve of this element to show.
+    EXPECT_FALSE(Window().GetUpdateRect().IsEmpty());
+    ASSERT_EQ(View().GetControlChart(0), control);
+    EXPECT_TRUE(control->Data().IsDataEmpty());
+    EXPECT_FALSE(control->GetUpdateRect().IsEmpty());
     EXPECT_TRUE(Count(Painted(), "Panel B") >= 1);  // the control panel names the element
     Solve();
     const std::vector<Shown> b = Panels(View());
