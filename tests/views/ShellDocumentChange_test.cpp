@@ -23,6 +23,7 @@
 #include "dialogs/SectionInputDialogs.h"
 #include "foundation/Sentinel.h"
 #include "foundation/Units.h"
+#include "member/TFullMemberResponse.h"
 #include "member/TMemberDefinition.h"
 #include "membrane/view/MembraneModeInstall.h"
 #include "membrane/view/TP2k_Logic.h"
@@ -382,6 +383,8 @@ TEST_F(DocumentChange, ARenameReordersTheTableWithAnalysesAndMemberZonesFollowin
     Frame().Dispatch(CmId::NextElement);
     TSectionalAnalysis* beta = Solve();
     const TStructure* betaSection = StructureAt(1);
+    // A member response over Gamma, solved while Gamma stood in slot 2.
+    g_Analyses[2] = std::make_unique<TFullMemberResponse>(g_MemberDefinition, ProgramStructureSlots());
     Frame().Dispatch(CmId::PreviousElement);
     ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
         d.Type(5032, "Zeta");
@@ -395,7 +398,7 @@ TEST_F(DocumentChange, ARenameReordersTheTableWithAnalysesAndMemberZonesFollowin
     EXPECT_EQ(StructureAt(2)->GetName(), "Zeta");
     EXPECT_EQ(StructureAt(0), betaSection);
     EXPECT_EQ(AnalysisAt(0), beta);
-    EXPECT_EQ(AnalysisAt(1), nullptr);
+    EXPECT_EQ(AnalysisAt(1), nullptr);  // the member response: its zone's slot now holds Zeta
     EXPECT_EQ(AnalysisAt(2), nullptr);
     EXPECT_EQ(g_CurrentStructure, 2);
     EXPECT_EQ(g_CurrentAnalysis, 2);
