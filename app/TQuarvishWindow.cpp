@@ -217,11 +217,14 @@ void TQuarvishWindow::ShowAnalysisStatus(const SectionState* state) {
         m_viewManager->SetStatusText(text);
         if (frame && a && a->GetStateResults(nullptr, r, 1)) {
             const std::string number = setup_units("%5.~f", 1, 2, 2, g_UnitSystem);
+            // As many decimals as the format shows (2 in US and metric units, else 1): no -0.0.
+            const int digits = g_UnitSystem == 1 || g_UnitSystem == 2 ? 2 : 1;
+            const auto value = [digits](double v, int kind) { return UnsignedZero(ToDisplayUnits(v, kind), digits); };
             frame->SetGadgetText(405, StrPrintf("Load Factor : %5.1f", r[4]));
             frame->SetGadgetText(406, StrPrintf(("Dy%s : " + number + " %s").c_str(), sub,
-                                                ToDisplayUnits(r[1], ukSectionLength), UnitLabel(ukSectionLength)));
+                                                value(r[1], ukSectionLength), UnitLabel(ukSectionLength)));
             frame->SetGadgetText(407, StrPrintf(("Axial%s : " + number + " %s").c_str(), sub,
-                                                ToDisplayUnits(r[5], ukForce), UnitLabel(ukForce)));
+                                                value(r[5], ukForce), UnitLabel(ukForce)));
         }
         return;
     }
