@@ -164,6 +164,34 @@ TEST_F(Catalog, DeleteRefusesASectionInUse)
     dialog.Destroy();
 }
 
+// Deleting the current element again and again: each time the next slot's element becomes
+// current and the slots close up behind it, until one is left; "Delete" then does nothing,
+// so the catalogue never runs out of elements.
+TEST_F(Catalog, DeletingStopsAtTheLastElement)
+{
+    table[0] = Beam("A");
+    table[1] = Beam("B");
+    table[2] = Beam("C");
+    current = 0;
+    TCatalog dialog(nullptr, &current, table, [this] { ++changed; });
+    dialog.CreateDialog();
+    ASSERT_EQ(dialog.GetElementCount(), 3);
+    const std::vector<std::vector<std::string>> after{{"B", "C"}, {"C"}, {"C"}};
+    for (std::size_t k = 0; k < after.size(); ++k) {
+        SCOPED_TRACE(k);
+        dialog.CmDelete();
+        EXPECT_EQ(Names(), after[k]);
+        EXPECT_EQ(dialog.GetElementCount(), static_cast<int>(after[k].size()));
+        EXPECT_NE(dialog.GetCurrentTitle().find(after[k].front()), std::string::npos);
+        EXPECT_NE(table[0], nullptr);
+        EXPECT_EQ(table[after[k].size()], nullptr);
+    }
+    EXPECT_EQ(changed, 2);
+    EXPECT_TRUE(ui.requests.empty()); // no message on the way
+    EXPECT_EQ(Items(dialog).size(), 1u);
+    dialog.Destroy();
+}
+
 // With all 300 slots taken, New and Copy refuse with a message and write nothing.
 TEST_F(Catalog, FullTableRefusesNewAndCopy)
 {
