@@ -164,27 +164,32 @@ TEST_F(Catalog, DeleteRefusesASectionInUse)
     dialog.Destroy();
 }
 
-// Deleting the current element again and again: each time the next slot's element becomes
-// current and the slots close up behind it, until one is left; "Delete" then does nothing,
-// so the catalogue never runs out of elements.
+// Deleting the current element again and again, from the middle one: the element of the next
+// slot becomes current (C after B), else the one before it (A after C), and the slots close
+// up behind, until one is left; "Delete" then does nothing, so the catalogue never runs out
+// of elements.
 TEST_F(Catalog, DeletingStopsAtTheLastElement)
 {
     table[0] = Beam("A");
     table[1] = Beam("B");
     table[2] = Beam("C");
-    current = 0;
+    current = 1;
     TCatalog dialog(nullptr, &current, table, [this] { ++changed; });
     dialog.CreateDialog();
     ASSERT_EQ(dialog.GetElementCount(), 3);
-    const std::vector<std::vector<std::string>> after{{"B", "C"}, {"C"}, {"C"}};
-    for (std::size_t k = 0; k < after.size(); ++k) {
-        SCOPED_TRACE(k);
+    ASSERT_NE(dialog.GetCurrentTitle().find("B"), std::string::npos);
+    const struct {
+        std::vector<std::string> names;
+        const char* current;
+    } after[] = {{{"A", "C"}, "C"}, {{"A"}, "A"}, {{"A"}, "A"}};
+    for (const auto& step : after) {
+        SCOPED_TRACE(step.current);
         dialog.CmDelete();
-        EXPECT_EQ(Names(), after[k]);
-        EXPECT_EQ(dialog.GetElementCount(), static_cast<int>(after[k].size()));
-        EXPECT_NE(dialog.GetCurrentTitle().find(after[k].front()), std::string::npos);
+        EXPECT_EQ(Names(), step.names);
+        EXPECT_EQ(dialog.GetElementCount(), static_cast<int>(step.names.size()));
+        EXPECT_NE(dialog.GetCurrentTitle().find(step.current), std::string::npos);
         EXPECT_NE(table[0], nullptr);
-        EXPECT_EQ(table[after[k].size()], nullptr);
+        EXPECT_EQ(table[step.names.size()], nullptr);
     }
     EXPECT_EQ(changed, 2);
     EXPECT_TRUE(ui.requests.empty()); // no message on the way
