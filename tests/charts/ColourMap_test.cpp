@@ -232,6 +232,51 @@ TEST_F(ColourMapChart, NoDataLegendAndFillsWhereTheElementsLie)
     EXPECT_EQ(map.FindNearestElement(map.ToPixel(3.5, 1.5).x, map.ToPixel(3.5, 1.5).y), 4);
 }
 
+// The mesh (0 to 4 across, 0 to 1.8 up) is placed between the title band tb and the legend
+// band lb of the 500 x 400 map: plot height H = 400 - lb - tb; at one scale s = min(trunc(0.95
+// x 500) / 4, trunc(0.95 H) / 1.8) it is centred across the width and its middle lies at
+// tb + trunc(0.95 H) / 2, so its top edge at tb + (trunc(0.95 H) - 1.8 s) / 2, below the
+// title band, and its bottom edge as far above the legend band. The drawn elements reach
+// exactly those edges.
+TEST_F(ColourMapChart, MeshSitsBetweenTheTitleAndTheLegendBands)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    Feed(Values({1, 2, 2, 3, 4}));
+    const int tb = map.TitleBand(), lb = map.LegendBand();
+    ASSERT_GT(tb, 10);
+    ASSERT_GT(lb, 40);
+    const int H = 400 - lb - tb;
+    const double fh = static_cast<int>(0.95 * H);
+    const double s = std::min(475.0 / 4.0, fh / 1.8);
+    const int top = static_cast<int>(tb + (fh - 1.8 * s) / 2.0);
+    const int bottom = static_cast<int>(tb + (fh + 1.8 * s) / 2.0);
+    const int left = static_cast<int>((500 - 4.0 * s) / 2.0);
+    const int right = static_cast<int>((500 + 4.0 * s) / 2.0);
+    EXPECT_GE(top, tb);
+    EXPECT_LE(bottom, 400 - lb);
+    EXPECT_EQ(map.ToPixel(3.5, 1.8), (plat::Point{static_cast<int>(3.5 * s + (500 - 4.0 * s) / 2.0), top}));
+    EXPECT_EQ(map.ToPixel(0.0, 0.0), (plat::Point{left, bottom}));
+
+    RecordingDC rec;
+    map.ComposeOn(rec);
+    // The four quadrilaterals are filled rectangles standing on the mesh's bottom edge, side
+    // by side from its left edge to its right; the triangle's apex is the mesh's top.
+    std::vector<plat::Rect> quads;
+    for (const DrawCall& c : rec.CallsOf("FillRect"))
+        if (c.rect.bottom == bottom && c.rect.top < bottom)
+            quads.push_back(c.rect);
+    ASSERT_EQ(quads.size(), 4u);
+    EXPECT_EQ(quads.front().left, left);
+    EXPECT_NEAR(quads.back().right, right, 1);
+    EXPECT_EQ(quads.front().top, map.ToPixel(0.0, 1.0).y);
+    const std::vector<DrawCall> triangles = rec.CallsOf("Polygon");
+    ASSERT_EQ(triangles.size(), 1u);
+    int apex = 1 << 20;
+    for (const plat::Point p : triangles[0].points)
+        apex = std::min(apex, p.y);
+    EXPECT_EQ(apex, top);
+}
+
 TEST_F(ColourMapChart, DialogsModesAndPan)
 {
     ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
