@@ -52,8 +52,13 @@ int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
         chart->AddSeparator(type);
         const double fy = m_display.Factor(kind);
         double x = 0.0, y = 0.0;
-        while (m_analysis->GetCurvePoint(curve, x, y))
-            chart->AddPoint(x * fx, y * fy);
+        while (m_analysis->GetCurvePoint(curve, x, y)) {
+            // A break in the curve stays a break in display units.
+            if (IsUndefined(x))
+                chart->AddPoint(kChartSeparator, kChartSeparator);
+            else
+                chart->AddPoint(x * fx, y * fy);
+        }
     };
     // A member id draws its own result curve in its own unit kind.
     const auto drawEntry = [&](int entry, int kind, int type) {
@@ -99,11 +104,13 @@ int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
 
 int TQ2k_Logic::FillFireChart(ViewChart* chart, int id)
 {
-    if (HasThermalModel()) {
-        // The outline over the field is the table's current section (the post-fire beam the
-        // fire analysis stored), not the one this mode was bound to.
-        TStructure* current = StructureAt(g_CurrentStructure);
-        chart->AttachStructure(current ? current : m_structure);
+    // The outline over the field is the table's current section (the post-fire beam the fire
+    // analysis stored), not the one this mode was bound to; the field is that of the last fire
+    // run, shown only for the beams of that run.
+    TStructure* current = StructureAt(g_CurrentStructure);
+    TStructure* shown = current ? current : m_structure;
+    if (ThermalModelBelongsTo(current ? g_CurrentStructure : -1, shown)) {
+        chart->AttachStructure(shown);
         if (ResetThermalPlotIterator(id)) {
             const bool temperature = id == 2110 || id == 2111;
             // The model delivers temperatures scaled by the temperature factor of the

@@ -273,6 +273,31 @@ TEST_F(Graphs, UndefinedMemberGraphDrawsResultCurveElevenAlone)
     }
 }
 
+// A reinforcement graph: the capacity line, its negated copy after a break that stays a break
+// in display units (kN), the effective capacity likewise, and the demand, each line after its
+// own separator with the next line type.
+TEST_F(Graphs, ReinforcementCapacityLinesBreakAndTheDemandFollows)
+{
+    analysis.kind = 5;
+    const std::vector<std::pair<double, double>> capacity{
+        {0.0, 90e3}, {2.0, 90e3}, {kUndefined, kUndefined}, {0.0, -90e3}, {2.0, -90e3}};
+    analysis.curves[4017] = capacity;
+    analysis.curves[4021] = capacity;
+    analysis.curves[4024] = {{0.0, 0.0}, {1.0, 60e3}, {2.0, 0.0}};
+    logic.FillChart(&chart, 4017, 0, 0);
+    EXPECT_EQ(chart.Separators(), (std::vector<double>{0.0, kUndefined, kUndefined, 1.0, kUndefined, kUndefined,
+                                                       2.0}));
+    const std::vector<RecordedPoint> d = chart.Data();
+    ASSERT_EQ(d.size(), 11u);
+    const std::vector<std::pair<double, double>> expected{
+        {0.0, 90.0}, {2000.0, 90.0}, {0.0, -90.0}, {2000.0, -90.0}, // mm and kN
+        {0.0, 90.0}, {2000.0, 90.0}, {0.0, -90.0}, {2000.0, -90.0}, {0.0, 0.0}, {1000.0, 60.0}, {2000.0, 0.0}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(d[i].x, expected[i].first, 1e-9) << i;
+        EXPECT_NEAR(d[i].y, expected[i].second, 1e-9) << i;
+    }
+}
+
 TEST_F(Graphs, StiffnessNoteFromTheHarmonicMeans)
 {
     analysis.curves[17] = {{0.0, 200e6}, {1.0, 200e6}}; // uncracked EI 200 MN m^2
