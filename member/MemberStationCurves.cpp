@@ -18,6 +18,7 @@ constexpr int kFirstCapacityCurve = 4016;
 constexpr int kLastCapacityCurve = 4023;
 constexpr int kFirstDemandCurve = 4024;
 constexpr int kLastDemandCurve = 4026;
+constexpr int kStirrupDemandCurve = 4027;
 // Steel of a higher yield strength is prestressing steel.
 constexpr double kPrestressingYield = 7.5e8;
 // A moment change below this stress times the smaller section modulus, or a curvature change
@@ -176,6 +177,21 @@ double TFullMemberResponse::SteelDemand(int station, int mode) const
     return std::fabs(force) > 1e30 ? 0.0 : force;
 }
 
+double TFullMemberResponse::StirrupDemand(int station) const
+{
+    const TFullSectionalResponse* a = GetStationAnalysis(station);
+    if (a == nullptr)
+        return 0.0;
+    const double most = AtMarkedLoad(*a, [](const SectionState& s) {
+        double m = 0.0;
+        for (const LayerNodeStateRec& node : s.NodeStates)
+            if (std::fabs(node.StirrupStressAtCrack) < 1e30)
+                m = std::max(m, node.StirrupRatio * node.StirrupStressAtCrack);
+        return m;
+    });
+    return a->GetBeam()->GetShearDepthAndWidth(1).bv * most;
+}
+
 int TFullMemberResponse::StationCurveCount(int curveId) const
 {
     const int n = GetStationCount();
@@ -188,7 +204,7 @@ int TFullMemberResponse::StationCurveCount(int curveId) const
     default:
         if (curveId >= kFirstCapacityCurve && curveId <= kLastCapacityCurve)
             return IsMirroredCapacity(curveId) ? 2 * n + 1 : n;
-        if (curveId >= kFirstDemandCurve && curveId <= kLastDemandCurve)
+        if (curveId >= kFirstDemandCurve && curveId <= kStirrupDemandCurve)
             return n;
         return -1;
     }
@@ -225,6 +241,10 @@ int TFullMemberResponse::StationCurvePoint(int curveId, double& x, double& y)
         return 1;
     default:
         break;
+    }
+    if (curveId == kStirrupDemandCurve) {
+        y = StirrupDemand(station);
+        return 1;
     }
     if (curveId >= kFirstDemandCurve) {
         y = SteelDemand(station, curveId - kFirstDemandCurve);

@@ -155,6 +155,9 @@ public:
     // positive): mode 0 the ordinary bars below mid-height, 1 the prestressing steel below it,
     // 2 the ordinary bars above it.
     double SteelDemand(int station, int mode) const;
+    // Stirrup force per length at a crack of station i at the marked load factor: the web
+    // width times the largest rho_z f_sz,crack over the section's nodes (N/m).
+    double StirrupDemand(int station) const;
 
 private:
     void StepStations();

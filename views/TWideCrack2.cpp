@@ -396,7 +396,11 @@ ElevationPicture TWideCrack2::ComputePicture(const LabelExtent& extent, int W, i
     const int plateLift = kPlateHeight + 2;
     const int labelBand = loads.empty() ? 0 : labelHeight + plateLift;
     const double dw = W - 2.0 * m - leftReserve - rightReserve;
-    const double dh = H - band - labelBand - 2.0 * m;
+    // Room below the member for the magnification note.
+    const std::string note =
+        m_factor > 0.0 ? StrPrintf("Mag. %3.0fx (crack widths: %s)", m_factor, UnitLabel(ukSectionLength)) : "";
+    const int noteBand = note.empty() ? 0 : extent(note, TextFont()).cy;
+    const double dh = H - band - labelBand - noteBand - 2.0 * m;
     const double s = std::min(dw / (m_xRange + 0.0001), dh / (m_yRange + 0.0001));
     const double xo = m - m_leastX * s + (dw - s * m_xRange) / 2 + m_panX;
     const double yo = band + labelBand + m + m_largestY * s + (dh - s * m_yRange) / 2 + m_panY;
@@ -643,11 +647,8 @@ ElevationPicture TWideCrack2::ComputePicture(const LabelExtent& extent, int W, i
     m_reportedAt = m_recomputed;
 
     // 9. The magnification note.
-    if (m_factor > 0.0) {
-        const std::string note =
-            StrPrintf("Mag. %3.0fx (crack widths: %s)", m_factor, UnitLabel(ukSectionLength));
+    if (!note.empty())
         p.notes.Add(Label{{m, H - m}, note, TextFont(), TA::Left, TA::Bottom});
-    }
     return p;
 }
 

@@ -463,7 +463,9 @@ TEST_F(MemberPushover, DemandOnTheReinforcement)
     ASSERT_EQ(m.BeginCurve(4024), n);
     ASSERT_EQ(m.BeginCurve(4025), n);
     ASSERT_EQ(m.BeginCurve(4026), n);
+    ASSERT_EQ(m.BeginCurve(4027), n);
     for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(StationValue(m, 4027, i), 0.0); // no stirrups
         EXPECT_GE(StationValue(m, 4024, i), 0.99 * yield) << i;
         EXPECT_LE(StationValue(m, 4024, i), ultimate) << i;
         EXPECT_EQ(StationValue(m, 4025, i), 0.0);

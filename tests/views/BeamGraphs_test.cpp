@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "charts/Tchart.h"
+#include "platform/Application.h"
 #include "tests/support/RecordingChart.h"
 #include "tests/support/TestSupport.h"
 #include "views/ContractChart.h"
@@ -304,9 +306,17 @@ TEST_F(Graphs, StiffnessNoteFromTheHarmonicMeans)
     analysis.curves[14] = {{0.0, 100e6}, {1.0, 100e6}};
     logic.FillChart(&chart, 4012, 0, 0);
     EXPECT_EQ(chart.textShown, 1);
-    // a = 200, b = harmonic mean of both lines joined = 2000 / (1000/200 + 1000/100 + 0)...
-    // as the chart joins them; the note is a finite percentage.
-    EXPECT_NE(chart.note.find("% of uncracked value"), std::string::npos);
+    // The current stiffness is half the uncracked one.
+    EXPECT_EQ(chart.note, "Average Flexural Stiffness =  50 % of uncracked value");
+    // The same on a window chart, whose own harmonic mean weighs the two lines by length;
+    // a current stiffness of 100 and 50 over the two halves has the harmonic mean 66.7.
+    plat::EnsureGuiRuntime();
+    analysis.curves[14] = {{0.0, 100e6}, {0.5, 100e6}, {0.5, 50e6}, {1.0, 50e6}};
+    Tchart window(nullptr, "Stiffness", 0, 0, 300, 200, 1, 1, 0);
+    ContractChart panel(window);
+    logic.FillChart(&panel, 4012, 0, 0);
+    EXPECT_EQ(window.Data().Note(), "Average Flexural Stiffness =  33 % of uncracked value");
+    analysis.curves[14] = {{0.0, 100e6}, {1.0, 100e6}};
     RecordingViewChart same;
     analysis.curves.erase(14);
     logic.FillChart(&same, 4012, 0, 0);

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "analysis/RunToFinish.h"
 #include "foundation/Units.h"
@@ -36,12 +38,12 @@ TMemberDefinition Member(double L, std::vector<std::pair<double, double>> moment
     return d;
 }
 
-// A 1.2 m simply supported member of a 200 x 300 mm beam with two 12 mm bars,
+// A 1.2 m simply supported member of a 200 x 300 mm beam with two 12 mm bars and stirrups,
 // under 10 kN/m per unit load factor: M = -w x (L - x) / 2.
 struct UniformLoadMember {
     UniformLoadMember()
     {
-        beam = slots.Put(0, membertest::RectBeam("Beam", 0.2, 0.3, 2, 0.012));
+        beam = slots.Put(0, membertest::RectBeam("Beam", 0.2, 0.3, 2, 0.012, true));
         d = Member(kSpan, {{0.0, 0.0}, {kSpan / 2, -kLoad * kSpan * kSpan / 8}, {kSpan, 0.0}});
         d.leftPlateSize = d.rightPlateSize = 0.05;
     }
@@ -137,19 +139,21 @@ TEST(ElevationLoads, LabelsSitAboveTheirLoadsInsideTheChartAndClearOfEachOther)
     EXPECT_EQ(l[0].box.bottom, 60 - 12);
 }
 
-// The elevation of a pushover: the uniform load's label lies inside the chart, under the title
-// and above the member's top line, at magnifications 2 and 25.
-TEST_F(ElevationPushover, TheLoadLabelIsInsideTheChartAboveTheMember)
+// The elevation of a pushover in a low chart (600 x 150: the member's depth sets the scale):
+// the uniform load's label lies inside the chart, under the title and above the member's top
+// line, and the magnification note (12 px high over the bottom margin of max(600 / 120,
+// 150 / 30, 4) = 5 px) under its bottom line, at magnifications 2 and 25.
+TEST_F(ElevationPushover, TheLoadLabelAndTheNoteAreClearOfTheMember)
 {
     ValueGuard<int> units(g_UnitSystem, 0);
     for (const char* factor : {"2", "25"}) {
         SCOPED_TRACE(factor);
-        TWideCrack2 view(nullptr, "Member", 0, 0, 600, 300, 4001);
+        TWideCrack2 view(nullptr, "Member", 0, 0, 600, 150, 4001);
         view.AttachAnalysis(s_member.get());
         ScriptedUi ui;
         ui.Input("Enter scale factor for displacements", std::string(factor));
         view.CmPopup3007();
-        const ElevationPicture p = view.ComputePicture(Extent, 600, 300);
+        const ElevationPicture p = view.ComputePicture(Extent, 600, 150);
         ASSERT_FALSE(p.noData);
         ASSERT_EQ(p.loadLabels.size(), 1u);
         const plat::Rect& box = p.loadLabels[0].box;
@@ -158,11 +162,15 @@ TEST_F(ElevationPushover, TheLoadLabelIsInsideTheChartAboveTheMember)
         EXPECT_GE(box.left, 0);
         EXPECT_LE(box.right, 600);
         EXPECT_NEAR((box.left + box.right) / 2.0, 300.0, 30.0); // over midspan
-        // Above every panel's top edge (panels: bottom k, bottom k+1, top k+1, top k).
+        // Panels: bottom k, bottom k+1, top k+1, top k.
+        int lowest = 0;
         for (const auto& q : p.panels) {
             EXPECT_LT(box.bottom, q[2].y);
             EXPECT_LT(box.bottom, q[3].y);
+            lowest = std::max({lowest, q[0].y, q[1].y});
         }
+        EXPECT_LE(lowest, 150 - 5 - 12);
+        EXPECT_GT(lowest, 150 - 5 - 12 - 10); // the member fills the height
     }
 }
 
@@ -193,4 +201,28 @@ TEST_F(ElevationPushover, AnotherScaleFactorRedrawsTheMember)
     EXPECT_FALSE(view.ComputePicture(Extent, 600, 300).noData);
     for (std::size_t c = 0; c < 4; ++c)
         EXPECT_NEAR(view.Record(mid).corners[c], at25.corners[c], 1e-12) << c;
+}
+
+// The stirrups' demand along the member: never negative and never above their capacity (the
+// stirrup stress at a crack stays at or below f_y), largest in the shear spans, nothing at
+// midspan where the shear changes sign.
+TEST_F(ElevationPushover, StirrupDemandStaysWithinTheCapacity)
+{
+    TFullMemberResponse& m = *s_member;
+    const int n = m.GetStationCount();
+    ASSERT_EQ(m.BeginCurve(4027), n);
+    std::vector<double> demand, capacity;
+    double x = 0.0, y = 0.0;
+    while (m.GetCurvePoint(4027, x, y))
+        demand.push_back(y);
+    m.BeginCurve(4016);
+    while (m.GetCurvePoint(4016, x, y))
+        capacity.push_back(y);
+    ASSERT_EQ(demand.size(), static_cast<std::size_t>(n));
+    ASSERT_EQ(capacity.size(), static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        EXPECT_GE(demand[static_cast<std::size_t>(i)], 0.0) << i;
+        EXPECT_LE(demand[static_cast<std::size_t>(i)], capacity[static_cast<std::size_t>(i)] * (1.0 + 1e-9)) << i;
+    }
+    EXPECT_GT(*std::max_element(demand.begin(), demand.end()), 0.0);
 }
