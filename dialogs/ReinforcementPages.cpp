@@ -35,14 +35,19 @@ std::string CatalogueName(int barIndex) {
     return barIndex >= 0 && barIndex < g_RebarList.Count() ? g_RebarList.GetName(barIndex) : std::string();
 }
 
-// A blank layer with the bar data of an entry.
-LongLayerRec BarLayer(const TypeListRec& entry) {
-    LongLayerRec layer;
-    InitLongLayerRec(layer);
+// The bar of an entry (area, catalogue index, diameter and title) put on a layer.
+void TakeBar(LongLayerRec& layer, const TypeListRec& entry) {
     layer.Ai = entry.values[1];
     layer.barIndex = entry.codes[2];
     layer.db = CatalogueDiameter(entry.codes[2], entry.values[1]);
     layer.bartitle = CatalogueName(entry.codes[2]);
+}
+
+// A blank layer with the bar data of an entry.
+LongLayerRec BarLayer(const TypeListRec& entry) {
+    LongLayerRec layer;
+    InitLongLayerRec(layer);
+    TakeBar(layer, entry);
     layer.type = entry.codes[1];
     layer.name = entry.name;
     return layer;
@@ -169,12 +174,8 @@ LongLayerRec EditedLayer(const TypeListRec& e, const LongLayerRec* source) {
     if (!source)
         return BarLayer(e);
     LongLayerRec layer = *source;
-    if (e.values[1] != source->Ai || e.codes[2] != source->barIndex) {
-        layer.Ai = e.values[1];
-        layer.barIndex = e.codes[2];
-        layer.db = CatalogueDiameter(e.codes[2], e.values[1]);
-        layer.bartitle = CatalogueName(e.codes[2]);
-    }
+    if (e.values[1] != source->Ai || e.codes[2] != source->barIndex)
+        TakeBar(layer, e);
     layer.type = e.codes[1];
     layer.name = e.name;
     return layer;

@@ -9,6 +9,17 @@
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
 
+// A reinforcing steel with a yield plateau to 1 %, fu = 1.5 fy at 8 %, rupture at 10 %.
+inline SteelTypeRec PlateauSteel(const char* name, double fy)
+{
+    SteelTypeRec r;
+    InitSteelTypeRec(r);
+    r.kind = SteelKind::Reinforcing;
+    r.Es = 2e11, r.fy = fy, r.fu = 1.5 * fy, r.esh = 0.01, r.eu = 0.08, r.er = 0.1;
+    r.name = name;
+    return r;
+}
+
 inline std::unique_ptr<TShell> MakePv19()
 {
     constexpr double thickness = 0.07, spacing = 0.05;
@@ -16,16 +27,8 @@ inline std::unique_ptr<TShell> MakePv19()
     shell->NewDefault();
     double strength = 19e6;
     shell->AddConcreteTypeFromStrength(strength, "PV19 concrete");
-    const auto steel = [&](const char* name, double fy) {
-        SteelTypeRec r;
-        InitSteelTypeRec(r);
-        r.kind = SteelKind::Reinforcing;
-        r.Es = 2e11, r.fy = fy, r.fu = 1.5 * fy, r.esh = 0.01, r.eu = 0.08, r.er = 0.1;
-        r.name = name;
-        shell->AddSteelType(r);
-    };
-    steel("X bars", 458e6);
-    steel("Y bars", 299e6);
+    shell->AddSteelType(PlateauSteel("X bars", 458e6));
+    shell->AddSteelType(PlateauSteel("Y bars", 299e6));
     const auto layer = [&](int direction, double rho, double db, const char* name) {
         LongLayerRec l;
         InitLongLayerRec(l);
