@@ -230,7 +230,9 @@ int WriteBackMaterials(TStructure& s, TMaterialLists& lists) {
                                        old ? *old : DefaultSteel(SteelKind::Prestressing, "PSteel 1"),
                                        SteelKind::Prestressing));
     }
-    if (lists.prestressing.GetCount() == 0)
+    // A beam section keeps a prestressing type at hand for its tendons; a membrane element
+    // has no tendons and keeps the steel types it has.
+    if (lists.prestressing.GetCount() == 0 && s.GetKind() != kKindShell)
         steel.push_back(DefaultSteel(SteelKind::Prestressing, "PSteel 1"));
 
     // ---- Concrete: each region keeps its type ---------------------------------------------

@@ -680,6 +680,16 @@ bool DialogDriver::Visible(int id) const {
     return w->isVisibleTo(w->window());
 }
 
+bool DialogDriver::TextFits(int id) const {
+    QWidget* w = Find(m_window, id);
+    const auto* label = qobject_cast<const QLabel*>(w);
+    if (!label)
+        return true;
+    const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+    const int wide = label->wordWrap() ? 0 : label->sizeHint().width();
+    return needed <= label->height() && wide <= label->width();
+}
+
 bool DialogDriver::Ended() const {
     const auto* dialog = dynamic_cast<const Dialog*>(&m_window);
     return dialog ? !dialog->IsRunning() : !m_window.IsCreated();

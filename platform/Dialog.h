@@ -236,6 +236,8 @@ public:
     std::vector<std::string> Items(int id) const;
     bool Enabled(int id) const;
     bool Visible(int id) const;
+    // Whether a static text, wrapped at its width where it wraps, fits inside its control.
+    bool TextFits(int id) const;
     // Whether the dialog has ended (a plain window: whether it is gone), and its result.
     bool Ended() const;
     int Result() const;

@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <set>
 
 #include "ChartsFixture.h"
 #include "charts/TColourMap.h"
@@ -723,3 +724,70 @@ TEST_F(ColourMapChart, ALineDrawnOnTheMapSelectsOneElementOrTheElementsAlongIt)
 }
 
 } // namespace
+
+TEST_F(ColourMapChart, LegendRowCarriesTheBoxTextsAndThePanMark)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    Feed(Values({1, 2, 2, 3, 3}));
+    const auto find = [](const RecordingDC& dc, const std::string& text) -> const DrawCall* {
+        for (const DrawCall& c : dc.Calls())
+            if (c.op == "Text" && c.text == text)
+                return &c;
+        return nullptr;
+    };
+    RecordingDC plain;
+    map.ComposeOn(plain);
+    EXPECT_EQ(find(plain, "PAN MODE"), nullptr);
+
+    map.SetBoxText(0, "left note");
+    map.SetBoxText(1, "right note");
+    map.SetMouseMode(2);
+    RecordingDC dc;
+    map.ComposeOn(dc);
+    // 500 x 400: band L = 40, its top T = 360; Arial 400 / 45 = 8; the row stands one "888"
+    // height above the band, its texts top-aligned there.
+    const DrawCall* left = find(dc, "left note");
+    const DrawCall* right = find(dc, "right note");
+    const DrawCall* pan = find(dc, "PAN MODE");
+    ASSERT_TRUE(left && right && pan);
+    const auto leftEnd = [](const DrawCall* c) { return c->run.at.x + c->run.x0; };
+    const auto top = [](const DrawCall* c) { return c->run.at.y + c->run.baseline - c->run.ascent; };
+    const int rowHeight = left->run.ascent + left->run.descent;
+    EXPECT_EQ(leftEnd(left), 0);
+    EXPECT_EQ(leftEnd(right) + right->run.width, 500);
+    EXPECT_NEAR(leftEnd(pan) + 0.5 * pan->run.width, 250.0, 1.0);
+    for (const DrawCall* c : {left, right, pan}) {
+        SCOPED_TRACE(c->text);
+        EXPECT_GT(c->run.width, 0);
+        // Top-aligned one text height above the band's line (the height of "888" in the font).
+        EXPECT_NEAR(top(c), 360 - rowHeight, 1);
+        EXPECT_LE(top(c) + rowHeight, 360);
+    }
+    // Long texts are kept to 1023 characters.
+    map.SetBoxText(0, std::string(2000, 'a'));
+    EXPECT_EQ(map.BoxText(0).size(), 1023u);
+}
+
+TEST_F(ColourMapChart, SlabOutlineLiftsFiveMillimetresInTheDisplayedLength)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    Feed(Values({1, 2, 2, 3, 3}));
+    map.SetViewMode(1);
+    const int system = g_UnitSystem;
+    // Thickness 0.2: the outline runs at +/-(0.1 + 0.005 k), k the section-length factor.
+    for (const auto& [units, k] : {std::pair{0, 1000.0}, std::pair{1, 1.0 / 0.0254}}) {
+        SCOPED_TRACE(units);
+        g_UnitSystem = units;
+        ASSERT_NEAR(UnitFactor(ukSectionLength), k, 0.01);
+        RecordingDC dc;
+        map.Paint(dc, true, {0, 0, 500, 400});
+        std::set<float> heights;
+        for (const GLPrimitive& p : map.GLWindow()->Scene().Primitives())
+            if (p.kind == GLPrimitiveKind::Line && p.colour == plat::Colors::Black)
+                heights.insert(p.p[0].z), heights.insert(p.p[1].z);
+        const float z = static_cast<float>(0.1 + 0.005 * UnitFactor(ukSectionLength));
+        EXPECT_NEAR(z, 0.1 + 0.005 * k, 1e-4);
+        EXPECT_EQ(heights, (std::set<float>{-z, z}));
+    }
+    g_UnitSystem = system;
+}

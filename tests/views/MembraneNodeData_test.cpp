@@ -73,6 +73,10 @@ TEST(MembraneNodeData, LinesLandOnTheirRowsAndColumns)
     EXPECT_EQ(Find(u, "X-dir'n not available")->x, 200);
     EXPECT_EQ(Find(u, "Bar Rupture")->y, 208); // trunc(10 + 7.1 x 28)
     EXPECT_EQ(Find(u, "f_s_y:"), nullptr);
+    // A stress that rounds to zero from below reads as zero.
+    std::vector<double> small = Sequence(0, 0, 0.0);
+    small[6] = -1e3; // f_cx -0.001 MPa
+    EXPECT_NE(Find(LayOutNodeData(0, small, 400, 300, 0), "f_c_x:  0.00 MPa"), nullptr);
     // A flag of 1 (no layers) still shows the stresses.
     EXPECT_NE(Find(LayOutNodeData(0, Sequence(1, 1, 0.0), 400, 300, 0), "f_s_y:"), nullptr);
     // US: stresses without decimals, crack width with three.
