@@ -601,16 +601,10 @@ void DialogDriver::ClickItem(int id, int index) {
 
 void DialogDriver::PressKey(int id, int key) {
     QWidget* w = Usable(m_window, id);
-    int qtKey = 0;
-    switch (key) {
-    case VKey::Up: qtKey = Qt::Key_Up; break;
-    case VKey::Down: qtKey = Qt::Key_Down; break;
-    case VKey::Home: qtKey = Qt::Key_Home; break;
-    case VKey::End: qtKey = Qt::Key_End; break;
-    case VKey::PageUp: qtKey = Qt::Key_PageUp; break;
-    case VKey::PageDown: qtKey = Qt::Key_PageDown; break;
-    default: Fail(m_window, id, "is given a key the driver does not press");
-    }
+    if (key != VKey::Up && key != VKey::Down && key != VKey::Home && key != VKey::End && key != VKey::PageUp &&
+        key != VKey::PageDown)
+        Fail(m_window, id, "is given a key the driver does not press");
+    const int qtKey = QtKeyOf(key);
     MoveFocus(w);
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
         QKeyEvent e(type, qtKey, Qt::NoModifier);
