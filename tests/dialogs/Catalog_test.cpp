@@ -17,6 +17,7 @@
 #include "model/catalogues/TRebarList.h"
 #include "model/shapes/ShapeLibrary.h"
 #include "platform/Application.h"
+#include "platform/Services.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
 
@@ -83,6 +84,31 @@ TEST_F(Catalog, TreeMarksTheCurrentAndTitlesBecomeUnique)
     EXPECT_EQ(Names(), (std::vector<std::string>{"Girder", "GirderX", "Pier"}));
     EXPECT_EQ(table[static_cast<std::size_t>(current)]->GetName(), "GirderX");
     EXPECT_EQ(changed, 1);
+}
+
+TEST_F(Catalog, HelpOpensTheCataloguesTopicAndTheDialogStays)
+{
+    std::vector<std::string> opened;
+    plat::Help::SetOpener([&](const std::string& url) {
+        opened.push_back(url);
+        return true;
+    });
+    TempDir dir;
+    dir.Write("Quarvish.html", "<html></html>");
+    plat::Help::SetPagePath(dir.File("Quarvish.html"));
+    table[0] = Beam("Pier");
+    TCatalog dialog(nullptr, &current, table, {});
+    ui.Dialog("Catalog of Elements", [&](plat::DialogDriver& d) {
+        EXPECT_TRUE(d.Enabled(plat::DialogResult::Help));
+        d.Click(plat::DialogResult::Help);
+        EXPECT_FALSE(d.Ended());
+        d.Click(2);
+    });
+    EXPECT_EQ(dialog.Execute(), 2);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_NE(opened[0].find("Quarvish.html#command-5877"), std::string::npos) << opened[0];
+    plat::Help::SetOpener({});
+    plat::Help::SetPagePath("");
 }
 
 TEST_F(Catalog, AuthorsThatDifferGetNodes)
