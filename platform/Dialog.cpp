@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -575,6 +576,16 @@ void DialogDriver::SelectTreeItem(int id, const std::string& text) {
         Fail(m_window, id, ("has no item \"" + text + "\"").c_str());
     MoveFocus(t);
     t->setCurrentItem(found.front());
+}
+
+void DialogDriver::PressArrow(int id, bool down) {
+    QWidget* w = Usable(m_window, id);
+    MoveFocus(w);
+    const int key = down ? Qt::Key_Down : Qt::Key_Up;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &release);
 }
 
 namespace {

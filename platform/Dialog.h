@@ -214,6 +214,9 @@ public:
     void DoubleClick(int id, int index);
     // Selects the first tree item with the text.
     void SelectTreeItem(int id, const std::string& text);
+    // The Down (or Up) arrow key pressed and released on the control, which has the focus first:
+    // a closed combo box steps to the next (previous) item as the keyboard moves it.
+    void PressArrow(int id, bool down);
     // The left mouse button pressed on a control, and released inside it or outside.
     void MouseDown(int id);
     void MouseUp(int id, bool inside);
