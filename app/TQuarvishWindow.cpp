@@ -247,8 +247,16 @@ void TQuarvishWindow::SelectLoadStage(double x, double y, int stage) {
     if (stage == -1 || !a || !a->SelectLoadStage(stage))
         return;
     a->BuildResultCurves();
-    m_shownStage = stage;
-    ShowResults(a->GetStage(stage), stage, x, y);
+    // A code of 20000 and above is no load stage (a depth picked on the depth chart, or "the
+    // stage selected at the moment"): the stage shown stays, whatever stage the analysis last
+    // handed out; the panels still get the code.
+    const bool probe = stage >= kProbeStageCode;
+    const bool picked = m_shownStage >= 0 && m_shownStage < kProbeStageCode;
+    const SectionState* state =
+        !probe ? a->GetStage(stage) : picked ? a->GetStage(m_shownStage) : a->GetCurrentState();
+    if (!probe)
+        m_shownStage = stage;
+    ShowResults(state, stage, x, y);
 }
 
 void TQuarvishWindow::TakeNewSectionDefaults(const TStructure& structure) {

@@ -78,6 +78,10 @@ void TQuarvishWindow::ReplaceAnalysis(const AnalysisBuilder& build) {
         analysis = slot.get();
     }
     view.CreateLogic(1, structure, analysis);
+    // Every panel is described again for the new analysis and keeps nothing of the old one: an
+    // analysis that failed leaves "No Data" everywhere, not the previous run's last stage.
+    if (view.GetLayoutMode() != LayoutMode::Summary)
+        view.RebuildPanels();
     ShowResults(analysis ? analysis->GetPeakState() : nullptr, -1, kUndefined, kUndefined);
     view.FillControlCharts();
     if (view.GetLayoutMode() == LayoutMode::Summary)

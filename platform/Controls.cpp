@@ -395,7 +395,7 @@ void GlyphPushButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
-    if (isDown() && !m_down.isNull())
+    if ((isDown() || isChecked()) && !m_down.isNull())
         opt.icon = m_down;
     painter.drawControl(QStyle::CE_PushButton, opt);
 }
@@ -743,6 +743,14 @@ void GlyphButton::Attached() {
     b->SetGlyphs(m_up ? IconOf(*m_up) : QIcon(), m_down ? IconOf(*m_down) : QIcon());
     if (m_up)
         b->setIconSize(QSize(m_up->Width(), m_up->Height()));
+    b->setCheckable(m_latched);
+    b->setChecked(m_latched);
+}
+
+void GlyphButton::SetLatched(bool latched) {
+    m_latched = latched;
+    if (IsCreated())
+        Attached();
 }
 
 void GlyphButton::SetGlyph(const Image& up) {

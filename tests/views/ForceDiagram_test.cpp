@@ -356,6 +356,24 @@ TEST_F(NPlusMTest, AxialArrowMomentArcAndLabels)
     EXPECT_EQ(n->hAlign, TA::Right);
 }
 
+// In a box too narrow for the moment's label beside the arc's end (a pasted sample), the label
+// keeps to the box: against its right edge.
+TEST_F(NPlusMTest, TheMomentLabelStaysInANarrowBox)
+{
+    TNPlusM narrow{nullptr, "N+M", 0, 0, 120, 300};
+    narrow.SetDisplay(DisplayContext{});
+    auto s = NMState(-kN, -1.5e5);
+    narrow.AttachStructure(beam.get());
+    narrow.AttachState(s.get());
+    narrow.AutoScale();
+    const DiagramPicture p = narrow.ComputePicture(Extent);
+    const Label* m = FindLabel(p, "M:");
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->at.x, 120);
+    EXPECT_EQ(m->hAlign, TA::Right);
+    EXPECT_LE(Extent(m->text, m->font).cx, 120);  // and it fits there
+}
+
 TEST_F(NPlusMTest, NoMomentNoArc)
 {
     auto s = NMState(1e4, 0.0);
