@@ -11,6 +11,7 @@
 #include "app/DocumentEngine.h"
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
+#include "app/SectionNumbering.h"
 #include "app/ShellServices.h"
 #include "app/TQuarvishApp.h"
 #include "app/summary/InfoManager.h"
@@ -180,20 +181,43 @@ int TQuarvishWindow::ResetDocument() {
 int TQuarvishWindow::ResizeInfoPanes(int width, int height) {
     if (width < 1 || height < 1)
         return 0;
-    return ResizeInfoManager(width, height);
+    // The callouts are collected afresh for the current section at the new size.
+    LetGoOfInfoManager();
+    ResizeInfoManager(width, height);
+    UpdateInfoManager(CalloutStructure());
+    return 1;
+}
+
+// The callouts label the reinforcement of a beam section; a membrane element has none.
+const TStructure* TQuarvishWindow::CalloutStructure() const {
+    const TStructure* s = GetCurrentStructure();
+    return s && s->GetKind() == kKindBeam ? s : nullptr;
 }
 
 void TQuarvishWindow::RefreshStructureViews(int flag) {
     if (flag == 0) {
+        // The structure was edited: its results no longer hold, and the table is put in order
+        // by name with each analysis moving with its structure and the member zones following
+        // their sections.
         StopAnalysis();
+        m_viewManager->DetachAllStructures();
         if (TStructure* s = GetCurrentStructure())
             s->Validate();
         DeleteAnalysis(g_CurrentStructure);
         DeleteThermalModel();
-        BindViews(g_CurrentStructure, false);
+        RenumberSections();
+        SortSections(g_Structures, g_Analyses, g_CurrentStructure);
+        g_CurrentAnalysis = g_CurrentStructure;
+        RelinkSectionIds();
+        m_viewManager->CreateLogic(1, GetCurrentStructure(), nullptr);
         CmCrossSection();
-    } else if (TSectionalAnalysis* a = GetCurrentAnalysis()) {
-        ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
+    } else {
+        // Only the display follows: the current element shown again in the layout there is.
+        if (CurrentLayoutMode() == LayoutMode::Summary)
+            UpdateInfoManager(CalloutStructure());
+        m_viewManager->RebuildPanels();
+        if (TSectionalAnalysis* a = GetCurrentAnalysis())
+            ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
     }
     if (TStructure* s = GetCurrentStructure(); s && m_app)
         m_app->UpdateCaption(s->GetName());
