@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -645,6 +646,29 @@ void DialogDriver::PressEnter() {
 void DialogDriver::PressEscape() {
     if (DialogHost* host = HostOf(m_window))
         host->reject();
+}
+
+void DialogDriver::Key(int vkey) {
+    QWidget* root = HostOf(m_window) ? static_cast<QWidget*>(HostOf(m_window)) : WidgetOf(m_window);
+    if (!root)
+        return;
+    Qt::Key key = Qt::Key_unknown;
+    switch (vkey) {
+    case VKey::Return: key = Qt::Key_Return; break;
+    case VKey::Escape: key = Qt::Key_Escape; break;
+    case VKey::Tab: key = Qt::Key_Tab; break;
+    default: break;
+    }
+    if (key == Qt::Key_unknown)
+        throw std::logic_error(NameOf(m_window) + ": no key " + std::to_string(vkey));
+    QPointer<QWidget> target = root->focusWidget() ? root->focusWidget() : root;
+    const QString text{QChar(vkey)};
+    for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
+        if (!target)
+            return;
+        QKeyEvent e(type, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(target, &e);
+    }
 }
 
 void DialogDriver::SwitchPage(int index) {

@@ -226,6 +226,9 @@ public:
     // Enter and Escape: the default button, and Cancel, without moving the focus.
     void PressEnter();
     void PressEscape();
+    // A key pressed and released on the keyboard (Return, Escape or Tab): it goes to the
+    // control holding the focus and, where that leaves it, on up to the dialog.
+    void Key(int vkey);
     // Property sheets and wizards.
     void SwitchPage(int index);
     void Next();

@@ -79,6 +79,7 @@ inline constexpr unsigned MButton = 0x10;
 
 // Virtual key codes used by accelerator tables.
 namespace VKey {
+inline constexpr int Tab = 0x09;
 inline constexpr int Return = 0x0D;
 inline constexpr int Escape = 0x1B;
 inline constexpr int PageUp = 0x21;

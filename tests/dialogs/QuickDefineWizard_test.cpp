@@ -217,4 +217,42 @@ TEST_F(Wizard, CancelLeavesTheSection)
     EXPECT_EQ(g_QuickDefData.title, "Changed");
 }
 
+// The keyboard alone: Return goes to the next page on every page but the last, where it
+// finishes as Finish does, whether the keyboard is on a page's control or on the Next button
+// (which gives way to Finish on the last page); the section is built.
+TEST_F(Wizard, ReturnGoesOnAndFinishesOnTheLastPage)
+{
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Type(Q::Title, "Keyed");
+        d.Key(plat::VKey::Return);
+        ASSERT_EQ(d.CurrentPage(), 1);
+        d.Key(plat::VKey::Return);
+        ASSERT_EQ(d.CurrentPage(), 2);
+        d.Focus(NextId);
+        d.Key(plat::VKey::Return);
+        ASSERT_EQ(d.CurrentPage(), 3);
+        EXPECT_FALSE(d.Ended());
+        d.Key(plat::VKey::Return);
+        EXPECT_TRUE(d.Ended());
+    });
+    ASSERT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Ok);
+    EXPECT_EQ(beam.GetName(), "Keyed");
+    EXPECT_NEAR(beam.GetHeight(), 0.6, 1e-9);
+    EXPECT_GT(beam.GetLongLayerCount(0), 0);
+}
+
+// Escape cancels from any page, as Cancel does, and leaves the section as it was.
+TEST_F(Wizard, EscapeCancels)
+{
+    beam.SetName("Kept");
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Type(Q::Title, "Changed");
+        d.Key(plat::VKey::Return);
+        d.Key(plat::VKey::Escape);
+        EXPECT_TRUE(d.Ended());
+    });
+    EXPECT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Cancel);
+    EXPECT_EQ(beam.GetName(), "Kept");
+}
+
 } // namespace
