@@ -282,11 +282,14 @@ void TQuarvishWindow::ShowAnalysisStatus(const SectionState* state) {
         m_viewManager->SetStatusText(text);
         if (frame && a && a->GetStateResults(nullptr, r, 1)) {
             const std::string number = setup_units("%5.~f", 1, 2, 2, g_UnitSystem);
+            // As many decimals as the format shows (2 in US and metric units, else 1): no -0.0.
+            const int digits = g_UnitSystem == 1 || g_UnitSystem == 2 ? 2 : 1;
+            const auto value = [digits](double v, int kind) { return UnsignedZero(ToDisplayUnits(v, kind), digits); };
             frame->SetGadgetText(405, StrPrintf("Load Factor : %5.1f", r[4]));
             frame->SetGadgetText(406, StrPrintf(("Dy%s : " + number + " %s").c_str(), sub,
-                                                ToDisplayUnits(r[1], ukSectionLength), UnitLabel(ukSectionLength)));
+                                                value(r[1], ukSectionLength), UnitLabel(ukSectionLength)));
             frame->SetGadgetText(407, StrPrintf(("Axial%s : " + number + " %s").c_str(), sub,
-                                                ToDisplayUnits(r[5], ukForce), UnitLabel(ukForce)));
+                                                value(r[5], ukForce), UnitLabel(ukForce)));
         }
         return;
     }
@@ -309,8 +312,16 @@ void TQuarvishWindow::SelectLoadStage(double x, double y, int stage) {
     if (stage == -1 || !a || !a->SelectLoadStage(stage))
         return;
     a->BuildResultCurves();
-    m_shownStage = stage;
-    ShowResults(a->GetStage(stage), stage, x, y);
+    // A code of 20000 and above is no load stage (a depth picked on the depth chart, or "the
+    // stage selected at the moment"): the stage shown stays, whatever stage the analysis last
+    // handed out; the panels still get the code.
+    const bool probe = stage >= kProbeStageCode;
+    const bool picked = m_shownStage >= 0 && m_shownStage < kProbeStageCode;
+    const SectionState* state =
+        !probe ? a->GetStage(stage) : picked ? a->GetStage(m_shownStage) : a->GetCurrentState();
+    if (!probe)
+        m_shownStage = stage;
+    ShowResults(state, stage, x, y);
 }
 
 void TQuarvishWindow::TakeNewSectionDefaults(const TStructure& structure) {

@@ -374,7 +374,15 @@ void T_2kWindow::CmCopyPicture() {
     const int vr = std::max(1, client.GetDeviceCaps(plat::DevCap::VertRes));
     const plat::Rect frame{0, 0, r.Width() * hs * 100 / hr, r.Height() * vs * 100 / vr};
     plat::PictureDC picture(client, frame, g_AppTitle);
-    Paint(picture, true, GetClientRect());
+    // Every panel as printing paints it; the panels that the page layout moves go back to their
+    // places on the screen, with their fonts, afterwards.
+    if (m_viewManager) {
+        BeginPrintLayout();
+        m_viewManager->Paint(picture, 1, m_previewing);
+        const plat::Rect shown = GetClientRect();
+        EvSize(plat::Size{shown.Width(), shown.Height()});
+        EndPrintLayout();
+    }
     plat::Clipboard::SetPicture(picture.Close());
 }
 

@@ -362,6 +362,11 @@ void TViewm_2k::ClearPanels(int newMode) {
         m_controlCharts[0].reset();
     if (!record[PanelMenuByte::ControlChart2])
         m_controlCharts[1].reset();
+    if (!record[PanelMenuByte::PanelButtons])
+        for (auto& button : m_panelButtons)
+            button.reset();
+    if (newMode == LayoutMode::Closing)
+        m_buttonFont.reset();
     DestroyBoxes();
     DestroyChildCharts(nullptr);
     for (auto& c : m_charts)
@@ -446,6 +451,16 @@ void TViewm_2k::SetUpPastedChart() {
     pasted->SetXLimits(-kUndefined, kUndefined);
 }
 
+void TViewm_2k::OnPasteChoice(int graphId) {
+    m_pastedGraphId = graphId;
+    if (m_layoutMode != LayoutMode::LoadDeformation)
+        return;
+    m_chartIds[1] = graphId;
+    CreatePanelChart(m_charts[1], m_owner, graphId, PanelId::PastedChart);
+    SetUpPastedChart();
+    CreateChart(m_charts[1].get(), graphId, 1, 1);
+}
+
 void TViewm_2k::SetLoadDeformation(int choice) {
     const LayoutPlan plan = PlanLayout(LayoutKind::LoadDeformation, choice, m_logic.get());
     m_panelsModeType = LogicModeType();
@@ -524,7 +539,7 @@ void TViewm_2k::OnChoiceSelected(int id) {
     if (graphId < 0)
         return;
     if (id == 1102) {
-        m_pastedGraphId = graphId;
+        OnPasteChoice(graphId);
         return;
     }
     switch (m_layoutMode) {
@@ -686,6 +701,7 @@ void TViewm_2k::EvSize(plat::Size size) {
             c->Reposition(r.x, r.y, r.width, r.height, 1);
         }
     MoveControls();
+    MovePanelButtons();
     RepositionChildBoxes();
     if (m_owner && m_owner->IsCreated())
         m_owner->Invalidate();

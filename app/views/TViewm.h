@@ -22,6 +22,8 @@ class Window;
 namespace plat {
 class Button;
 class ComboBox;
+class GlyphButton;
+struct LogFont;
 } // namespace plat
 class TBoxItem;
 class TGraphicBox;
@@ -98,6 +100,8 @@ public:
     static constexpr int kPanelCharts = 9;
     static constexpr int kTextBoxes = 5;
     static constexpr int kPanelButtons = 12;
+    // Control id of panel button 0; button i has the id after it by i.
+    static constexpr int kFirstPanelButtonId = 1150;
 
 protected:
     plat::Window* m_owner;
@@ -190,7 +194,10 @@ public:
     void AddToGraph();
     void ToggleAutoRange(int flag);
     void RepositionChildBoxes();
+    // The mode object's buttons of a set (six-graph and member-details layouts): as many as it
+    // names, each captioned, with its glyph and its pressed state; those beyond are destroyed.
     void CreatePanelButtons(int choice);
+    plat::GlyphButton* GetPanelButton(int i) const;
 
     // ---- Selection and the box commands -------------------------------------------------
     void SetActiveChart(TBoxItem* box, int active);
@@ -255,6 +262,13 @@ private:
     void DestroyChildCharts(const plat::Window* parent);
     // The pasted chart's fonts, colours and limits.
     void SetUpPastedChart();
+    // "Sample Output" follows the graph chosen to paste: chart 1 shows it.
+    void OnPasteChoice(int graphId);
+    // A new colour map: the mode's magnification and the mesh the mode hands it.
+    std::unique_ptr<Tchart> MakeColourMap(plat::Window* parent, const std::string& title, const PanelRect& r);
+    // The panel buttons' font for the owner's width now.
+    void MakeButtonFont();
+    void MovePanelButtons();
     plat::Size OwnerSize() const;
     // Creates the box's window in its parent and shows it (the page is on screen already).
     static void ShowInParent(TBoxItem& box);
@@ -269,6 +283,8 @@ private:
     std::unique_ptr<plat::ComboBox> m_pasteCombo;
     std::unique_ptr<plat::Button> m_rangeButton;
     std::unique_ptr<plat::Button> m_addButton;
+    std::array<std::unique_ptr<plat::GlyphButton>, kPanelButtons> m_panelButtons;
+    std::unique_ptr<plat::LogFont> m_buttonFont;
 
     std::array<std::unique_ptr<Tcontrolchart>, 2> m_controlCharts;
     std::array<std::unique_ptr<Tchart>, kPanelCharts> m_charts;
