@@ -100,6 +100,8 @@ private:
     void BindViews(int slot, bool withAnalysis);
     // Detaches the mode object from every structure (the tables are about to be replaced).
     void DetachViews();
+    // The current structure when it is a beam section (the one the callouts label), else null.
+    const TStructure* CalloutStructure() const;
     // The layout shown now; the summary page is layout 3.
     int CurrentLayoutMode() const;
     void ShowFireGraphs();

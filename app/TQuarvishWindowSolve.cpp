@@ -13,6 +13,7 @@
 #include "app/views/TViewm.h"
 #include "foundation/Sentinel.h"
 #include "foundation/Units.h"
+#include "member/MemberRunCheck.h"
 #include "member/TFullMemberResponse.h"
 #include "member/TMemberDefinition.h"
 #include "membrane/TP2k1DAnalysis.h"
@@ -139,6 +140,8 @@ void TQuarvishWindow::CmStrain(bool two) {
 
 void TQuarvishWindow::CmMemberResponse() {
     TShellServices& slots = *m_services;
+    if (!PrepareMemberRun(slots, g_MemberDefinition))
+        return;
     Solve([&slots](TStructure&) { return std::make_unique<TFullMemberResponse>(g_MemberDefinition, slots); }, true);
     if (GetCurrentAnalysis())
         CmFullMemberResults();

@@ -44,6 +44,10 @@ BeamLogicFactory SetBeamLogicFactory(BeamLogicFactory factory);
 using MembraneLogicFactory = BeamLogicFactory;
 MembraneLogicFactory SetMembraneLogicFactory(MembraneLogicFactory factory);
 
+// The mode type (GetModeType) of the mode object that shows a structure of the kind: 1 beam
+// sections, 2 membrane elements, 4 bare structures; 0 for a kind without a view.
+int ModeTypeOfKind(int kind);
+
 class TViewm_Base {
 public:
     TViewm_Base(plat::Window* owner, TShellServices* services);
@@ -164,8 +168,16 @@ public:
     void RebuildPanels();
     void FillControlCharts();
     void ClearControlMarkers();
+    // Every box (panel charts, control charts, text boxes, the graphic box) lets go of the
+    // structure and the state it was handed.
     void DetachAllStructures();
     void DetachStructure(const TStructure* structure);
+    // The structures or analyses are about to be deleted or replaced: every box and the mode
+    // object (with what it made from them) let go of them.
+    void LetGoOfTables();
+    // Binds the mode object again to the structure and analysis, when it is the mode of the
+    // structure's kind; otherwise it stays let go (the caller creates the right one).
+    void BindLogic(TStructure* structure, TSectionalAnalysis* analysis);
     // The mode's report in the "View Data" dialog (summary page only).
     void ShowReport();
     // The idle call after more than five idle passes without an analysis; nothing to do.
@@ -235,6 +247,8 @@ public:
 
 private:
     void ApplyLayout(LayoutKind kind, int choice);
+    // The mode type of the mode object (0 without one).
+    int LogicModeType() const;
     // Has the owner paint the whole control panel again (a layout of another mode was entered).
     void RepaintControlPanel();
     // The choice-list flags of the layout combo in the current layout mode (0: no list).
@@ -285,6 +299,8 @@ private:
         double text;
     };
     std::vector<SavedFonts> m_screenFonts;
+    // The mode type of the mode object the panels were made for.
+    int m_panelsModeType = 0;
     // Every box there is: panel charts, control charts, text boxes and the graphic box.
     std::vector<TBoxItem*> AllBoxes() const;
 };

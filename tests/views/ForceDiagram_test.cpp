@@ -383,6 +383,12 @@ TEST_F(NPlusMTest, NoMomentNoArc)
     ASSERT_EQ(p.All<ArrowHead>().size(), 1u);
     EXPECT_EQ(p.All<ArrowHead>()[0].colour, plat::Colors::LtRed); // tension points right
     EXPECT_EQ(p.All<ArrowHead>()[0].degrees, 0.0);
+    // A zero moment (its sign turned for display) and one that rounds to zero read "0".
+    ASSERT_NE(FindLabel(p, "M:"), nullptr);
+    EXPECT_EQ(FindLabel(p, "M:")->text, "M:     0 kNm");
+    auto tiny = NMState(1e4, 0.3);
+    ShowNM(*tiny);
+    EXPECT_EQ(FindLabel(nm.ComputePicture(Extent), "M:")->text, "M:     0 kNm");
 }
 
 // 0.1 MPa over the area spans the room unless the force is larger; a section whose stored

@@ -184,7 +184,7 @@ TEST_F(SolvedBeam, ThePastedGraphIsTheOneChosen)
     // The keys step the list one entry at a time, towards "Cross Section".
     const bool down = section > nm;
     for (int k = 0; k < std::abs(section - nm); ++k)
-        driver.PressArrow(1102, down);
+        driver.PressKey(1102, down ? plat::VKey::Down : plat::VKey::Up);
     EXPECT_EQ(driver.Selection(1102), section);
     EXPECT_EQ(View().GetChartId(1), 2001);
     EXPECT_EQ(View().GetChart(1)->Kind(), 12);
