@@ -315,8 +315,8 @@ void TQuarvishWindow::SelectLoadStage(double x, double y, int stage) {
     // A code of 20000 and above is no load stage (a depth picked on the depth chart, or "the
     // stage selected at the moment"): the stage shown stays, whatever stage the analysis last
     // handed out; the panels still get the code.
-    const bool probe = stage >= kProbeStageCode;
-    const bool picked = m_shownStage >= 0 && m_shownStage < kProbeStageCode;
+    const bool probe = stage >= TViewm_Base::kProbeCode;
+    const bool picked = m_shownStage >= 0 && m_shownStage < TViewm_Base::kProbeCode;
     const SectionState* state =
         !probe ? a->GetStage(stage) : picked ? a->GetStage(m_shownStage) : a->GetCurrentState();
     if (!probe)
