@@ -78,6 +78,8 @@ void TQuarvishWindow::ReplaceAnalysis(const AnalysisBuilder& build) {
         analysis = slot.get();
     }
     view.CreateLogic(1, structure, analysis);
+    // Stage stepping starts afresh: an index of the analysis replaced means nothing here.
+    m_shownStage = -1;
     ShowResults(analysis ? analysis->GetPeakState() : nullptr, -1, kUndefined, kUndefined);
     view.FillControlCharts();
     if (view.GetLayoutMode() == LayoutMode::Summary)
