@@ -134,7 +134,7 @@ TEST_F(Wizard, BarCountSuggestionsFollowTheLayoutUntilACountIsTyped)
 {
     ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
         d.Next();
-        d.Select(Q::ShapeList, kCircle);
+        d.ClickItem(Q::ShapeList, kCircle);  // with the mouse
         EXPECT_EQ(d.Text(Q::Status), "Circular Section");
         EXPECT_EQ(d.Text(Q::DimNames[0]), "d");
         EXPECT_FALSE(d.Visible(Q::Dims[1]));
@@ -215,6 +215,44 @@ TEST_F(Wizard, CancelLeavesTheSection)
     EXPECT_EQ(beam.GetName(), "Kept");
     EXPECT_EQ(beam.GetRegionCount(), regions);
     EXPECT_EQ(g_QuickDefData.title, "Changed");
+}
+
+// The keyboard alone: Return goes to the next page on every page but the last, where it
+// finishes as Finish does, whether the keyboard is on a page's control or on the Next button
+// (which gives way to Finish on the last page); the section is built.
+TEST_F(Wizard, ReturnGoesOnAndFinishesOnTheLastPage)
+{
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Type(Q::Title, "Keyed");
+        d.Key(plat::VKey::Return);
+        ASSERT_EQ(d.CurrentPage(), 1);
+        d.Key(plat::VKey::Return);
+        ASSERT_EQ(d.CurrentPage(), 2);
+        d.Focus(NextId);
+        d.Key(plat::VKey::Return);
+        ASSERT_EQ(d.CurrentPage(), 3);
+        EXPECT_FALSE(d.Ended());
+        d.Key(plat::VKey::Return);
+        EXPECT_TRUE(d.Ended());
+    });
+    ASSERT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Ok);
+    EXPECT_EQ(beam.GetName(), "Keyed");
+    EXPECT_NEAR(beam.GetHeight(), 0.6, 1e-9);
+    EXPECT_GT(beam.GetLongLayerCount(0), 0);
+}
+
+// Escape cancels from any page, as Cancel does, and leaves the section as it was.
+TEST_F(Wizard, EscapeCancels)
+{
+    beam.SetName("Kept");
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Type(Q::Title, "Changed");
+        d.Key(plat::VKey::Return);
+        d.Key(plat::VKey::Escape);
+        EXPECT_TRUE(d.Ended());
+    });
+    EXPECT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Cancel);
+    EXPECT_EQ(beam.GetName(), "Kept");
 }
 
 } // namespace
