@@ -48,14 +48,21 @@ LoadFields ShowLoads(const TStructure& s)
 int ApplyLoads(TStructure& s, const std::array<std::string, 6>& typed)
 {
     const int kinds[3] = {ukForce, ukMoment, ukForce};
-    double constant[3], increment[3];
-    for (int i = 0; i < 3; ++i) {
-        constant[i] = FromDisplayUnits(Number(typed[static_cast<std::size_t>(i)]), kinds[i]);
-        increment[i] = FromDisplayUnits(Number(typed[static_cast<std::size_t>(i + 3)]), kinds[i]);
-    }
     double oldConstant[3] = {}, oldIncrement[3] = {};
     s.GetConstantLoads(oldConstant, 3);
     s.GetIncrementLoads(oldIncrement, 3);
+    // A field left as shown keeps the stored value (the field shows it rounded); a typed zero
+    // is stored as +0, also through a negative unit factor.
+    const LoadFields shown = ShowLoads(s);
+    const auto value = [&](std::size_t k, double stored, int kind) {
+        return typed[k] == shown.values[k] ? stored : FromDisplayUnits(Number(typed[k]), kind) + 0.0;
+    };
+    double constant[3], increment[3];
+    for (int i = 0; i < 3; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        constant[i] = value(k, oldConstant[i], kinds[i]);
+        increment[i] = value(k + 3, oldIncrement[i], kinds[i]);
+    }
     s.SetConstantLoads(constant, 3);
     s.SetIncrementLoads(increment, 3);
     double now[6] = {};
@@ -79,8 +86,10 @@ GeneralFields ShowGeneral(const TStructure& s)
     f.lengthUnit = UnitLabel(ukSectionLength);
     f.axisLabel = StrPrintf("%s from bottom", UnitLabel(ukSectionLength));
     const auto spacing = [&](int direction, bool& automatic, std::string& text) {
+        // Validation puts the worked-out spacing in place of the automatic mark; it is
+        // still automatic.
         const double v = s.GetCrackSpacing(direction);
-        automatic = v < 0.0;
+        automatic = v < 0.0 || s.IsCrackSpacingAuto(direction) != 0;
         text = automatic ? "Automatic" : StrPrintf("%6.1f", ToDisplayUnits(v, ukSectionLength));
     };
     spacing(0, f.longitudinalAuto, f.longitudinal);
@@ -110,15 +119,23 @@ int ApplyGeneral(TStructure& s, const GeneralFields& typed)
     changed |= s.SetName(typed.name) != 0;
     changed |= s.SetDoneBy(typed.author) != 0;
     changed |= s.SetDate(typed.date) != 0;
-    const auto spacing = [&](bool automatic, const std::string& text, int direction) {
+    // A value shown and left as it was keeps its stored value (the field shows it rounded).
+    const GeneralFields shown = ShowGeneral(s);
+    const auto spacing = [&](bool automatic, const std::string& text, int direction, bool shownAuto,
+                             const std::string& shownText) {
+        if (automatic == shownAuto && (automatic || text == shownText))
+            return;
         const double v = automatic ? kAutomaticSpacing : FromDisplayUnits(Number(text), ukSectionLength);
         changed |= s.SetCrackSpacing(v, direction) != 0;
     };
-    spacing(typed.longitudinalAuto, typed.longitudinal, 0);
-    spacing(typed.transverseAuto, typed.transverse, 2);
+    spacing(typed.longitudinalAuto, typed.longitudinal, 0, shown.longitudinalAuto, shown.longitudinal);
+    spacing(typed.transverseAuto, typed.transverse, 2, shown.transverseAuto, shown.transverse);
     if (auto* beam = dynamic_cast<TBeam*>(&s)) {
-        const double axis = typed.centroidal ? kCentroidal : FromDisplayUnits(Number(typed.axis), ukSectionLength);
-        changed |= beam->SetMomentAxis(axis) != 0;
+        if (typed.centroidal != shown.centroidal || (!typed.centroidal && typed.axis != shown.axis)) {
+            const double axis =
+                typed.centroidal ? kCentroidal : FromDisplayUnits(Number(typed.axis), ukSectionLength);
+            changed |= beam->SetMomentAxis(axis) != 0;
+        }
     }
     return changed;
 }

@@ -174,6 +174,9 @@ TEST_F(MemberSheetTest, FireDialogDefaultsCancelAndCorrectedOk)
         EXPECT_EQ(d.Text(FireId::Minutes), "   30");
         EXPECT_EQ(d.Text(FireId::TemperatureUnit), "degrees C");
         EXPECT_EQ(d.Items(FireId::Rebar).size(), 4u);
+        // The note shows whole, down to its last word.
+        EXPECT_EQ(d.Text(FireId::Note).substr(d.Text(FireId::Note).size() - 12), "appropriate.");
+        EXPECT_TRUE(d.TextFits(FireId::Note));
         d.Type(FireId::Minutes, "90");
         d.Click(2);
     });

@@ -134,7 +134,7 @@ TEST_F(Wizard, BarCountSuggestionsFollowTheLayoutUntilACountIsTyped)
 {
     ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
         d.Next();
-        d.Select(Q::ShapeList, kCircle);
+        d.ClickItem(Q::ShapeList, kCircle);  // with the mouse
         EXPECT_EQ(d.Text(Q::Status), "Circular Section");
         EXPECT_EQ(d.Text(Q::DimNames[0]), "d");
         EXPECT_FALSE(d.Visible(Q::Dims[1]));
