@@ -3,6 +3,7 @@
 // member definition) and brings the views up to date afterwards.
 
 #include <cmath>
+#include <functional>
 #include <utility>
 
 #include "analysis/TSectionalAnalysis.h"
@@ -12,6 +13,7 @@
 #include "app/InputDialogs.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
+#include "app/ThermalProgress.h"
 #include "app/summary/CrossSection.h"
 #include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
@@ -53,10 +55,10 @@ ThermalRunner& Runner() {
     return runner;
 }
 
-int RunThermalAnalysis(TStructure* structure, TStructureSlots& slots) {
+int RunThermalAnalysis(TStructure* structure, TStructureSlots& slots, const ThermalProgress& progress) {
     if (Runner())
         return Runner()(structure, slots);
-    return ThermalAnalysis(structure, slots);
+    return ThermalAnalysis(structure, slots, progress);
 }
 
 // One warning however many layers of direction 0 lie outside the concrete.
@@ -283,7 +285,11 @@ void TQuarvishWindow::CmFire(bool fireView) {
 }
 
 void TQuarvishWindow::FireRoad() {
-    const int slot = RunThermalAnalysis(GetCurrentStructure(), ProgramStructureSlots());
+    // The analysis runs inside the command: its progress box is drawn on this window as it
+    // goes, and goes with the repaint that follows.
+    ThermalProgressFeed feed(*this);
+    const int slot = RunThermalAnalysis(GetCurrentStructure(), ProgramStructureSlots(), std::ref(feed));
+    Invalidate();
     if (!StructureAt(slot))
         return;
     g_CurrentAnalysis = slot;

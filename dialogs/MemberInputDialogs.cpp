@@ -33,8 +33,16 @@ int TMemberInputDialogs::MemberProperties(T_2kWindow& parent, TMemberDefinition&
 
 void TMemberInputDialogs::RelaxationDemo(T_2kWindow& parent)
 {
-    plat::ClientDC dc(parent);
-    RunSorDemo(dc);
+    // Each sweep is painted into the window and put on the screen at once: the demonstration
+    // runs inside the command, without the message loop.
+    RunSorDemo([&parent](const TSorGrid& grid) {
+        parent.UpdateWindow();
+        {
+            plat::ClientDC dc(parent);
+            PaintSorGrid(dc, grid);
+        }
+        parent.ShowNow(SorGridArea(grid));
+    });
 }
 
 void InstallMemberDialogs()
@@ -54,7 +62,18 @@ void PaintSorGrid(plat::DC& dc, const TSorGrid& grid)
         }
 }
 
+plat::Rect SorGridArea(const TSorGrid& grid)
+{
+    const int size = SorBlockSize(grid.Blocks());
+    return {20, 100, 20 + grid.Rows() * size, 100 + grid.Columns() * size};
+}
+
 void RunSorDemo(plat::DC& dc)
+{
+    RunSorDemo([&dc](const TSorGrid& grid) { PaintSorGrid(dc, grid); });
+}
+
+void RunSorDemo(const std::function<void(const TSorGrid&)>& showSweep)
 {
     std::string text = "50";
     const int n = plat::InputDialog("Number of Blocks", "Enter Number of blocks (<200)", text)
@@ -67,7 +86,7 @@ void RunSorDemo(plat::DC& dc)
     if (!CheckSorInputs(n, w))
         return;
     TSorGrid grid(n);
-    const SorResult r = RelaxSorGrid(grid, w, [&dc](const TSorGrid& g) { PaintSorGrid(dc, g); });
+    const SorResult r = RelaxSorGrid(grid, w, showSweep);
     ShowMessage(SorReport(r), "Results from Analysis!");
     std::fputs(SorPrintout(r, grid).c_str(), stdout);
 }

@@ -652,15 +652,9 @@ void DialogDriver::Key(int vkey) {
     QWidget* root = HostOf(m_window) ? static_cast<QWidget*>(HostOf(m_window)) : WidgetOf(m_window);
     if (!root)
         return;
-    Qt::Key key = Qt::Key_unknown;
-    switch (vkey) {
-    case VKey::Return: key = Qt::Key_Return; break;
-    case VKey::Escape: key = Qt::Key_Escape; break;
-    case VKey::Tab: key = Qt::Key_Tab; break;
-    default: break;
-    }
-    if (key == Qt::Key_unknown)
+    if (vkey != VKey::Return && vkey != VKey::Escape && vkey != VKey::Tab)
         throw std::logic_error(NameOf(m_window) + ": no key " + std::to_string(vkey));
+    const int key = QtKeyOf(vkey);
     QPointer<QWidget> target = root->focusWidget() ? root->focusWidget() : root;
     const QString text{QChar(vkey)};
     for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {

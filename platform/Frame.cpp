@@ -36,6 +36,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override {
+        // A long command is showing its progress: the program stays until it is done.
+        if (ShowingNow()) {
+            event->ignore();
+            return;
+        }
         Application* app = GetApplication();
         const bool ok = !m_frame ? true
                         : (app && app->GetMainWindow() == m_frame) ? app->CanClose()

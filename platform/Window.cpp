@@ -1,5 +1,6 @@
 #include "platform/Window.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -68,6 +69,7 @@ void WindowWidget::paintEvent(QPaintEvent*) {
         return;
     QPainter p(this);
     p.drawImage(0, 0, m_owner->impl().backing.impl().image);
+    ++m_owner->impl().screenPaints;
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {
@@ -207,6 +209,37 @@ void Window::InvalidateRect(const Rect& rect, bool erase) {
 void Window::UpdateWindow() {
     if (m_impl->widget && m_impl->redraw)
         m_impl->widget->PaintInvalid();
+}
+
+namespace {
+int g_showingNow = 0;
+
+// Paints the widget's area now, then lets the loop deliver what is waiting besides input (the
+// uncovering of what a closed dialog hid, the composing of the window's picture), with idle
+// work held off and close requests refused.
+void PaintAndShow(QWidget& widget, const QRect& area) {
+    const ModalScope noIdleWork;
+    ++g_showingNow;
+    widget.repaint(area);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    --g_showingNow;
+}
+} // namespace
+
+bool ShowingNow() { return g_showingNow > 0; }
+
+int Window::GetScreenPaints() const { return m_impl->screenPaints; }
+
+void Window::ShowNow() {
+    QWidget* w = m_impl->widget;
+    if (w && m_impl->redraw && w->isVisible())
+        PaintAndShow(*w->window(), w->window()->rect());
+}
+
+void Window::ShowNow(const Rect& part) {
+    QWidget* w = m_impl->widget;
+    if (w && m_impl->redraw && w->isVisible())
+        PaintAndShow(*w, ToQ(part) & w->rect());
 }
 
 Rect Window::GetUpdateRect() const {

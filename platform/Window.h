@@ -54,6 +54,14 @@ public:
     void InvalidateRect(const Rect& rect, bool erase = true);
     // Paints what is invalid now instead of waiting for the loop.
     void UpdateWindow();
+    // Puts the window on the screen at once, without the message loop, as its backing image
+    // holds it (what is invalid painted first): the whole top-level window it belongs to, or
+    // only the part of this window given. For long commands that draw their progress while
+    // the loop waits; nothing else (input, idle work) runs.
+    void ShowNow();
+    void ShowNow(const Rect& part);
+    // How often the window's picture has gone to the screen since it was created.
+    int GetScreenPaints() const;
     // The bounding box of what is invalid and waits to be painted (empty when nothing does).
     Rect GetUpdateRect() const;
     Rect GetClientRect() const;

@@ -278,6 +278,15 @@ TMaterDiagram::TMaterDiagram(plat::Window* parent, const std::string& title, int
     AppendPopupItem(0, CM_AUTOMAXRANGE, "Stress Calculator");
 }
 
+void TMaterDiagram::Reposition(int x, int y, int w, int h, int redraw)
+{
+    Ticonchart::Reposition(x, y, w, h, redraw);
+    if (w > 0 && h > 0) {
+        SetFontHeights(w / 10, w / 12);
+        Layout();
+    }
+}
+
 void TMaterDiagram::AttachStructure(TStructure* structure)
 {
     if (!structure)

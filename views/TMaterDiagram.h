@@ -53,6 +53,10 @@ public:
                   int materialKind, int xPrecision, int yPrecision, int drawMode);
 
     void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
+    // The fonts follow the width at every placement (a tenth and a twelfth of it), so a chart
+    // made before its page had its size, or whose page changed shape, is laid out at its real
+    // size.
+    void Reposition(int x, int y, int w, int h, int redraw) override;
     // "View Data" and "Copy Chart Data ": the dump of the types and curves.
     void ExportData(int show) override;
     // "Initial Stiffness".

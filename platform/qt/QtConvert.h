@@ -38,6 +38,7 @@ inline int QtKeyOf(int vkey) {
     case VKey::Delete: return Qt::Key_Delete;
     case VKey::Escape: return Qt::Key_Escape;
     case VKey::Return: return Qt::Key_Return;
+    case VKey::Tab: return Qt::Key_Tab;
     case VKey::F1: return Qt::Key_F1;
     default: return vkey;
     }

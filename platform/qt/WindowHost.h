@@ -35,6 +35,7 @@ struct Window::Impl {
     bool eraseInvalid = false;
     Color background = Colors::White;
     bool redraw = true;
+    int screenPaints = 0;
     Cursor cursor = Cursor::Arrow;
     Window* parent = nullptr;
     std::vector<Window*> children;
@@ -45,6 +46,10 @@ void LinkParent(Window& child, Window* parent);
 
 // The widget of a created window (null before Create).
 QWidget* WidgetOf(const Window& window);
+// True while a window is being put on the screen by ShowNow inside a long command: the loop
+// then delivers paints and sizes but no close request.
+bool ShowingNow();
+
 // Creates the window's widget under a given Qt parent (used by the frame for its client).
 void CreateUnder(Window& window, QWidget* parent);
 

@@ -82,6 +82,32 @@ TEST_F(WindowServicesTest, TheUpdateRectIsWhatWaitsToBePainted) {
     EXPECT_EQ(w.GetUpdateRect(), (Rect{0, 0, 50, 40}));
 }
 
+// A long command puts a window on the screen without the loop: what is invalid is painted at
+// once, and what a client context drew stays; a hidden window shows nothing.
+TEST_F(WindowServicesTest, ShowNowPaintsAtOnceWithoutTheLoop) {
+    Box w;
+    w.Create();
+    w.MoveWindow(Rect{0, 0, 50, 40});
+    w.ShowNow();
+    EXPECT_EQ(w.paints, 0);  // not shown yet
+    w.Show(true);
+    w.UpdateWindow();
+    const int before = w.paints;
+    w.InvalidateRect(Rect{5, 5, 15, 15});
+    {
+        ClientDC dc(w);
+        dc.FillRect(Rect{30, 30, 40, 40}, Colors::LtBlue);
+    }
+    w.ShowNow(Rect{0, 0, 20, 20});
+    EXPECT_EQ(w.paints, before + 1);
+    EXPECT_EQ(w.lastRect, (Rect{5, 5, 15, 15}));
+    EXPECT_TRUE(w.GetUpdateRect().IsEmpty());
+    w.Invalidate(false);
+    w.ShowNow();
+    EXPECT_EQ(w.paints, before + 2);
+    EXPECT_EQ(w.BackingImage().Pixel(35, 35), Colors::LtBlue);  // not erased
+}
+
 TEST_F(WindowServicesTest, ClientDrawingStaysUntilTheNextInvalidationAndNothingPaintsWhileRedrawIsOff) {
     Box w;
     w.Create();

@@ -313,6 +313,22 @@ TEST_F(MaterialChartTest, ConstructionAndEmptyPaint)
     EXPECT_TRUE(dc.Calls().empty());
 }
 
+// Made while its page had no size yet (a start with a document), then placed at its real size:
+// the fonts are a tenth and a twelfth of the real width, not the placeholder's scaled by the
+// larger of the two stretches (217 / 17 = 12.8 wide but 219 / 6 = 36.5 high). A page that
+// changes shape keeps them following the width.
+TEST_F(MaterialChartTest, FontsFollowTheWidthOfEveryPlacement)
+{
+    TMaterDiagram chart(&page, "Concrete", 0, 0, 17, 6, MaterialChart::Concrete, 2, 1, 0);
+    chart.Reposition(10, 700, 217, 219, 0);
+    EXPECT_EQ(chart.TitleHeight(), 21);
+    EXPECT_EQ(chart.TextHeight(), 18);
+    EXPECT_EQ(chart.TextFont().height, 18);
+    chart.Reposition(10, 400, 120, 300, 0); // narrower and taller
+    EXPECT_EQ(chart.TitleHeight(), 12);
+    EXPECT_EQ(chart.TextHeight(), 10);
+}
+
 TEST_F(MaterialChartTest, DoubleClickAsksForTheSheetAtTheType)
 {
     // Steel types: a strand, then two bars; the second bar is the family's second type.
