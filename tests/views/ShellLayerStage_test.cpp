@@ -16,14 +16,17 @@
 #include "support/RecordingDC.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 #include "views/TQ2k_Logic.h"
 
 namespace {
 
 // The beam of 600 x 300 mm with stirrups under moment and shear, solved by the window's idle
-// loop as the program runs it (the control charts are filled when the run ends).
+// loop as the program runs it (the control charts are filled when the run ends), with the
+// program's circle, panel and vital-signs charts.
 struct LayerStage : StartedShellTest {
+    StateDiagramsGuard diagrams;
     BeamLogicFactory previous = InstallBeamMode();
     LayerViewFactory previousLayer = SetLayerViewFactory({});
     LayerStage() { InstallMembraneMode(); }
@@ -109,6 +112,7 @@ struct LayerStage : StartedShellTest {
         const double v = want->ConcShearStress * 1e-6;
         ASSERT_EQ(View().GetChartId(0), 2100);
         ASSERT_EQ(View().GetChartId(1), 2102);
+        ASSERT_EQ(View().GetChart(1)->Kind(), 10);  // the circle chart
         const std::vector<double>& strain = View().GetChart(0)->Data().Data();
         const std::vector<double>& stress = View().GetChart(1)->Data().Data();
         ASSERT_GE(strain.size(), 10u);
