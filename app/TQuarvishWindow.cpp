@@ -299,9 +299,18 @@ void TQuarvishWindow::ShowAnalysisStatus(const SectionState* state) {
     }
     if (!frame)
         return;
-    frame->SetGadgetText(405, StrPrintf("N%s : %5.1f %s", sub, shown(r[3], 1), UnitLabel(1)));
-    frame->SetGadgetText(406, StrPrintf("M%s : %5.1f %s", sub, shown(r[4], 2), UnitLabel(2)));
-    frame->SetGadgetText(407, StrPrintf("V%s : %5.1f %s", sub, shown(r[5], 1), UnitLabel(1)));
+    if (const TStructure* s = GetCurrentStructure(); s && s->GetKind() != kKindBeam) {
+        // A membrane element's results four to six are its applied stresses, not forces and a
+        // moment: shown in stress units, as its information panel shows them.
+        const auto stress = [](double v) { return UnsignedZero(ToDisplayUnits(v, ukStress), 2); };
+        frame->SetGadgetText(405, StrPrintf("Stress-X%s : %5.2f %s", sub, stress(r[3]), UnitLabel(ukStress)));
+        frame->SetGadgetText(406, StrPrintf("Stress-Y%s : %5.2f %s", sub, stress(r[4]), UnitLabel(ukStress)));
+        frame->SetGadgetText(407, StrPrintf("Shear%s : %5.2f %s", sub, stress(r[5]), UnitLabel(ukStress)));
+    } else {
+        frame->SetGadgetText(405, StrPrintf("N%s : %5.1f %s", sub, shown(r[3], 1), UnitLabel(1)));
+        frame->SetGadgetText(406, StrPrintf("M%s : %5.1f %s", sub, shown(r[4], 2), UnitLabel(2)));
+        frame->SetGadgetText(407, StrPrintf("V%s : %5.1f %s", sub, shown(r[5], 1), UnitLabel(1)));
+    }
     frame->SetMessageText(tag + "Current Loads");
     if (m_viewManager)
         m_viewManager->SetStatusText(tag + "Current Loads");

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "dialogs/QuickDefineDialogs.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "foundation/Sentinel.h"
+#include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "member/TFullMemberResponse.h"
 #include "member/TMemberDefinition.h"
@@ -462,3 +464,27 @@ TEST_F(DocumentChange, AUnitChangeRebuildsTheControlChartsWithTheStageMarkerOnTh
 
 } // namespace
 
+
+// A membrane element's status shows its applied stresses in stress units, never its shear stress
+// read as a force ("V : 5806.4 kN" for 5.81 MPa).
+TEST_F(DocumentChange, AMembraneElementsStatusShowsItsStresses) {
+    app->OpenFile(Write("panel.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Panel("Panel A"));
+        return s;
+    }()));
+    TSectionalAnalysis* a = Solve();
+    ASSERT_NE(a, nullptr);
+    std::array<double, 6> r{};
+    ASSERT_TRUE(a->GetStateResults(a->GetCurrentState(), r, 2));
+    // Pure shear: the normal stresses are no more than the solution's residue; the shear stress
+    // of a panel with 1 % of steel each way lies between a few MPa and the concrete's crushing.
+    const double shearMPa = r[5] / 1e6;
+    EXPECT_GT(shearMPa, 1.0);
+    EXPECT_LT(shearMPa, 15.0);
+    for (const double normal : {r[3], r[4]})
+        EXPECT_LT(std::fabs(normal / 1e6), 0.01 * shearMPa);
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status1), StrPrintf("Stress-X : %5.2f MPa", r[3] / 1e6));
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status2), StrPrintf("Stress-Y : %5.2f MPa", r[4] / 1e6));
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status3), StrPrintf("Shear : %5.2f MPa", shearMPa));
+}
