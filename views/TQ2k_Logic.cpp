@@ -339,6 +339,18 @@ void TQ2k_Logic::GetChartDescription(int id, ChartDescription& d, int chartKind)
         d.upperX = kUndefined;
         return;
     }
+    if (id >= BeamGraphId::LayerViewFirst && id <= BeamGraphId::LayerViewLast) {
+        // The one-layer graphs are described as the membrane mode describes them; before the
+        // view is open a view over no layer answers the same (the texts need no layer).
+        if (m_layerView)
+            m_layerView->GetChartDescription(id, d, chartKind);
+        else
+            MakeLayerView(nullptr, nullptr)->GetChartDescription(id, d, chartKind);
+        d.axisLabels = 1;
+        d.lowerX = -kUndefined;
+        d.upperX = kUndefined;
+        return;
+    }
     if (id >= 1000 && id < 1000 + kLoadDeformationCount) {
         const LoadDeformationRecord& r = g_LoadDeformationRecords[id - 1000];
         d.title = r.title;

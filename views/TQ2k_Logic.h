@@ -29,6 +29,8 @@ public:
     virtual ~LayerViewLogic() = default;
     virtual int FillChart(ViewChart* chart, int graphId, int extra, int flag) = 0;
     virtual std::string GetGraphTitle(int graphId, int extra) = 0;
+    // Title, axis labels and precisions of graph id; the view without one leaves them.
+    virtual void GetChartDescription(int /*graphId*/, ChartDescription& /*d*/, int /*chartKind*/) {}
 };
 // Makes the nested view over (probe shell, layer-state analysis); either may be null. The
 // membrane mode installs its own; until then the view draws nothing.

@@ -28,6 +28,10 @@ public:
     {
         return m_logic.GetGraphTitle(graphId, extra);
     }
+    void GetChartDescription(int graphId, ChartDescription& d, int chartKind) override
+    {
+        m_logic.GetChartDescription(graphId, d, chartKind);
+    }
 
 private:
     TP2k_Logic m_logic;

@@ -8,6 +8,7 @@
 
 #include "app/CommandIds.h"
 #include "app/views/TViewm.h"
+#include "charts/Tchart.h"
 #include "charts/Tcontrolchart.h"
 #include "membrane/MembraneState.h"
 #include "membrane/TP2kQ2kHelper.h"
@@ -187,4 +188,34 @@ TEST_F(LayerStage, TheLayerGraphsShowTheStageShownAtTheDepthPicked)
     EXPECT_NEAR(logic->GetProbeDepth(), depths->Data().Data()[2 * static_cast<std::size_t>(nearest) + 3] / 1000.0,
                 1e-9);
     ExpectLayerOfStage(*a, 20);
+}
+
+// The five curve graphs of the "Mohr's Circles" set are the membrane graphs of the layer and
+// carry the membrane mode's titles and axis labels (strains in mm/m, stresses in MPa).
+TEST_F(LayerStage, TheLayerCurveGraphsAreTitledAsTheMembraneGraphs)
+{
+    ASSERT_NE(Solve(), nullptr);
+    Frame().Dispatch(CmId::NineGraphs);
+    Frame().Dispatch(CmId::MohrsCircles);
+    struct Want {
+        int panel, id;
+        const char *title, *x, *y;
+    };
+    const Want wants[] = {
+        {3, 204, "Shear-|e_x", "|e_x (mm/m)", "Shear Stress (MPa)"},
+        {4, 206, "Shear-|g_x_y", "|g_x_y (mm/m)", "Shear Stress (MPa)"},
+        {6, 213, "f_2-|e_2", "|e_2 Principal Compressive Strain (mm/m)", "Principal Compression (MPa)"},
+        {7, 207, "Shear on Crack-|e_1", "|e_1 Principal Strain (mm/m)", "Shear on Crack (MPa)"},
+        {8, 212, "f_1-|e_1", "|e_1 Principal Tensile Strain (mm/m)", "Principal Tension (MPa)"},
+    };
+    for (const Want& w : wants) {
+        SCOPED_TRACE(w.id);
+        ASSERT_EQ(View().GetChartId(w.panel), w.id);
+        const Tchart* chart = View().GetChart(w.panel);
+        ASSERT_NE(chart, nullptr);
+        EXPECT_EQ(chart->Data().Title(), w.title);
+        EXPECT_EQ(chart->Data().XTitle(), w.x);
+        EXPECT_EQ(chart->Data().YTitle(), w.y);
+        EXPECT_FALSE(chart->Data().IsDataEmpty());
+    }
 }
