@@ -401,4 +401,37 @@ TEST_F(MaterialChartTest, SeveralTypesGoToViewData)
     EXPECT_TRUE(ui.Done());
 }
 
+
+// Concrete burnt for ten hours peaks at 39.8 mm/m; its label, centred on the peak two thirds
+// along the axis (at W = 300, m = 15: 15 + 270 x 2 / 3 = 195), is the widest the concrete
+// chart writes there, about 0.58 W in a text font of W / 12. Made on a page without a size and
+// then placed in a panel, the chart measures it in its own font and the whole label, epsilon
+// and subscript included, lies inside the chart.
+TEST_F(MaterialChartTest, BurntConcretePeakLabelStaysInsideThePlacedChart)
+{
+    auto beam = Section({Concrete("Burnt", 5, -0.0398)}, {});
+    for (const auto& [w, h] : {std::pair{300, 260}, std::pair{220, 300}, std::pair{400, 200}}) {
+        TMaterDiagram chart(&page, "Damaged Concrete", 0, 0, 17, 6, MaterialChart::Concrete, 2, 1, 0);
+        chart.Reposition(10, 600, w, h, 0);
+        chart.AttachStructure(beam.get());
+        RecordingDC dc;
+        chart.Paint(dc, true, {0, 0, w, h});
+        // The label is drawn in three runs: epsilon, the subscript, the rest.
+        const std::vector<DrawCall> texts = dc.CallsOf("Text");
+        std::size_t last = texts.size();
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            if (texts[i].run.text.find("39.80 mm/m") != std::string::npos)
+                last = i;
+        ASSERT_LT(last, texts.size()) << w;
+        ASSERT_GE(last, 2u);
+        const plat::TextRun& epsilon = texts[last - 2].run;
+        const plat::TextRun& rest = texts[last].run;
+        EXPECT_GE(epsilon.at.x + epsilon.x0, 0) << w << " x " << h;
+        EXPECT_LE(rest.at.x + rest.x0 + rest.width, w) << w << " x " << h;
+        // Centred on the peak.
+        const int centre = (epsilon.at.x + epsilon.x0 + rest.at.x + rest.x0 + rest.width) / 2;
+        EXPECT_NEAR(centre, w / 20 + (w - w / 10) * 2 / 3, 2) << w << " x " << h;
+    }
+}
+
 } // namespace
