@@ -207,14 +207,16 @@ int TFullMemberResponse::GetStationLoad(int s, int kind, double& x, double& valu
         value = -(c[kMoment] + lambda * d[kMoment]);
         break;
     case 1: {
+        // The shear in equilibrium with the loads as defined (the raw shear diagrams), beside
+        // the stations' own, effective shear of kind 4 on the shear force diagram.
         double N = 0.0;
+        double M = 0.0;
         double dead = 0.0;
         double live = 0.0;
-        double V = 0.0;
         m_stations.GetMemberLoadsAt(x, DeadDiagram, m_stations.RawShear(DeadDiagram),
-                                    m_stations.RawShearCount(DeadDiagram), N, dead, V);
+                                    m_stations.RawShearCount(DeadDiagram), N, M, dead);
         m_stations.GetMemberLoadsAt(x, LiveDiagram, m_stations.RawShear(LiveDiagram),
-                                    m_stations.RawShearCount(LiveDiagram), N, live, V);
+                                    m_stations.RawShearCount(LiveDiagram), N, M, live);
         value = dead + lambda * live;
         break;
     }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -500,4 +501,45 @@ TEST_F(MemberPushover, SteppingStartsFromTheMarkedPoint)
     for (int k = 0; k < 40; ++k)
         index = m.GetPreviousStageIndex(index);
     EXPECT_EQ(index, 0); // past the first point: the first stage of the first station
+}
+
+// The shear force diagram's "Equilibrium" curve is the shear in equilibrium with the loads as
+// defined: for a dead moment diagram rising linearly by 1200 N m over the 1.2 m span it is
+// 1000 N at every station inside the span, never the moment itself. The stations' own,
+// effective shear is no larger, and the same away from the supports.
+TEST(MemberShearDiagram, EquilibriumCurveIsTheDefinedShear)
+{
+    ConstantMomentMember c;
+    const double L = ConstantMomentMember::kSpan;
+    c.d.diagrams[DeadDiagram][0] = {0.0, 0.0, 0};
+    c.d.diagrams[DeadDiagram][1] = {L, -1200.0, 0};
+    c.d.pointCount[DeadDiagram] = 2;
+    TFullMemberResponse m(c.d, c.slots);
+    const int n = m.GetStationCount();
+    ASSERT_GT(n, 2);
+    std::vector<double> xs;
+    std::vector<double> equilibrium;
+    double x = 0.0;
+    double y = 0.0;
+    ASSERT_EQ(m.BeginCurve(19), n + 2);
+    for (int s = 0; s < n; ++s) {
+        ASSERT_EQ(m.GetCurvePoint(19, x, y), 1);
+        xs.push_back(x);
+        equilibrium.push_back(y);
+    }
+    ASSERT_EQ(m.BeginCurve(20), n + 2);
+    int compared = 0;
+    for (std::size_t s = 0; s < xs.size(); ++s) {
+        ASSERT_EQ(m.GetCurvePoint(20, x, y), 1);
+        if (xs[s] <= 0.0 || xs[s] >= L)
+            continue;
+        SCOPED_TRACE(xs[s]);
+        EXPECT_NEAR(equilibrium[s], 1000.0, 1e-6);
+        EXPECT_LE(y, equilibrium[s] + 1e-6);
+        if (std::fabs(xs[s] - L / 2.0) < L / 4.0) {
+            EXPECT_NEAR(y, equilibrium[s], 1e-6);
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 0);
 }
