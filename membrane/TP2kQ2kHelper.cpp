@@ -110,14 +110,25 @@ void TP2kQ2kHelper::LoadStatesAt(double depth)
             node.SteelStressXAtCrack = kNotAvailable;
             holder->Valid = 1;
             holder->Results = state->Results;
+            m_beamStage[static_cast<std::size_t>(k)] = i;
             ++k;
             break;
         }
     }
     Finish();
     // The stage the view's control chart names, when the list holds it.
-    if (const SectionState* chosen = GetStage(CurrentControlChartChoice()))
-        m_current = chosen;
+    const int chosen = CurrentControlChartChoice();
+    for (int j = 0; j < k; ++j)
+        if (m_beamStage[static_cast<std::size_t>(j)] == chosen) {
+            if (const SectionState* state = GetStage(j))
+                m_current = state;
+            break;
+        }
+}
+
+int TP2kQ2kHelper::BeamStageOf(int k) const
+{
+    return GetStage(k) != nullptr ? m_beamStage[static_cast<std::size_t>(k)] : -1;
 }
 
 int TP2kQ2kHelper::SelectLoadStage(int index)

@@ -11,13 +11,14 @@
 // The copied states carry f_sx and f_sxcr as kNotAvailable: the beam nodes hold no smeared x
 // steel.
 
+#include <array>
 #include <functional>
 
 #include "foundation/TDepthTable.h"
 #include "membrane/TP2k1DAnalysis.h"
 
-// The current choice of the view's control chart, which names the stage to show; the view layer
-// installs it (without one the choice is 0). Returns the previous source.
+// The current choice of the view's control chart, which names the beam analysis's stage to show;
+// the view layer installs it (without one the choice is 0). Returns the previous source.
 using ControlChartChoiceSource = std::function<int()>;
 ControlChartChoiceSource SetControlChartChoiceSource(ControlChartChoiceSource source);
 
@@ -41,8 +42,11 @@ public:
     // 1 while the cursor is inside, then the cursor advances. Other ids as the base.
     int GetCurvePoint(int curveId, double& x, double& y) override;
 
-    // Rebuilds the stage list from the beam analysis's states at the depth.
+    // Rebuilds the stage list from the beam analysis's states at the depth; the state of the
+    // beam stage the control chart names becomes current.
     void LoadStatesAt(double depth);
+    // The beam analysis's stage that list state k was taken from; -1 outside the list.
+    int BeamStageOf(int k) const;
     const TDepthTable& GetDepthTable() const { return m_depths; }
 
 private:
@@ -50,5 +54,7 @@ private:
 
     TDepthTable m_depths{"control chart information"};
     const TSectionalAnalysis* m_beam = nullptr;
+    // Per list state, the beam stage it came from (stages without the depth leave no state).
+    std::array<int, kStageSlots> m_beamStage{};
     int m_cursor = 0;
 };

@@ -20,6 +20,7 @@ public:
     {
         return m_view.GetControlChartValue(which, x, y, tagBase);
     }
+    int GetControlChartChoice(int which) override { return m_view.GetControlChartChoice(which); }
     int HasChart(const SectionState* state) override { return m_view.HasChart(state) ? 1 : 0; }
     void SetTextBoxText(int n, const std::string& text) override { m_view.SetTextBoxText(n, text); }
     void ShowAnalysisStatus() override

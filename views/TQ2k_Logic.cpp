@@ -48,6 +48,24 @@ std::unique_ptr<LayerViewLogic> MakeLayerView(const TShell* shell, TP2kQ2kHelper
     return std::make_unique<EmptyLayerView>();
 }
 
+// While it lives, the layer states take the load stage chosen on the host's first control
+// chart (the stage the window shows) as the one to show.
+class StageShownByHost {
+public:
+    explicit StageShownByHost(BeamViewHost* host)
+        : m_previous(SetControlChartChoiceSource(
+              host ? ControlChartChoiceSource([host] { return host->GetControlChartChoice(0); })
+                   : ControlChartChoiceSource()))
+    {
+    }
+    ~StageShownByHost() { SetControlChartChoiceSource(std::move(m_previous)); }
+    StageShownByHost(const StageShownByHost&) = delete;
+    StageShownByHost& operator=(const StageShownByHost&) = delete;
+
+private:
+    ControlChartChoiceSource m_previous;
+};
+
 } // namespace
 
 LayerViewFactory SetLayerViewFactory(LayerViewFactory factory)
@@ -446,6 +464,7 @@ void TQ2k_Logic::OpenLayerView(double depth)
     const TBeam* beam = dynamic_cast<const TBeam*>(m_structure);
     if (m_analysis && beam) {
         m_probeShell = std::make_unique<TShell>(*beam, depth);
+        const StageShownByHost shown(m_host);
         m_layerStates = std::make_unique<TP2kQ2kHelper>(m_probeShell.get(), m_analysis, depth);
         m_layerView = MakeLayerView(m_probeShell.get(), m_layerStates.get());
     }
@@ -471,8 +490,12 @@ int TQ2k_Logic::FillLayerView(ViewChart* chart, int id, int probe, int extra)
         return 0;
     int n = probe;
     if (probe >= ProbeTag::DepthCurve) {
+        // The point of the depth curve that the probe names. The view manager counts back from
+        // the chart's own choice, which can still be the point picked before: a pick keeps the
+        // choice when the scan for the nearest point passed it on the way.
         double x = 0.0, y = 0.0;
-        if (m_host && m_host->GetControlChartValue(1, x, y, ProbeTag::DepthCurve)) {
+        if (m_host && m_host->GetControlChartValue(
+                          1, x, y, ProbeTag::DepthCurve + m_host->GetControlChartChoice(1) - probe)) {
             const double factor = m_display.Factor(6);
             const double depth = factor != 0.0 ? y / factor : m_probeDepth;
             if (std::fabs(depth - m_probeDepth) > 0.0001)
@@ -481,6 +504,7 @@ int TQ2k_Logic::FillLayerView(ViewChart* chart, int id, int probe, int extra)
                 return 0;
         }
         m_selectedStage = probe - ProbeTag::DepthCurve;
+        const StageShownByHost shown(m_host);
         m_layerStates->SelectLoadStage(m_selectedStage);
         n = static_cast<int>(m_layerStates->Probe_analysis(11, 0.0));
     }

@@ -42,6 +42,9 @@ public:
     virtual ~BeamViewHost() = default;
     // The picked point of control chart which (0 or 1); 0 when that chart does not exist.
     virtual int GetControlChartValue(int which, double& x, double& y, int tagBase) = 0;
+    // The tag chosen on control chart which (0 or 1): on the first, the load stage shown; 0
+    // when that chart does not exist.
+    virtual int GetControlChartChoice(int /*which*/) { return 0; }
     // 1 when one of the nine panel charts shows this state.
     virtual int HasChart(const SectionState* state) = 0;
     // The text of text box n, or of the first existing one for n < 0.

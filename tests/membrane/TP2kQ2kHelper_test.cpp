@@ -140,6 +140,34 @@ TEST_F(BeamLayer, CopyStopsAtTheStageCapacityAndTheChoiceIsRangeChecked)
     }
 }
 
+// The control chart names a stage of the beam analysis: when stages without the depth leave gaps
+// in the list, the state taken from that beam stage becomes current, not the list's state of the
+// same number.
+TEST_F(BeamLayer, TheChoiceNamesABeamStage)
+{
+    beam.AddStage(0.5, {0.3, 0.15, 0.0});
+    beam.AddStage(1.0, {0.3, 0.225, 0.15, 0.075, 0.0});
+    beam.AddStage(9.0, {0.3, 0.225, 0.15, 0.075, 0.0}, 0);
+    beam.AddStage(1.5, {0.3, 0.225, 0.15, 0.075, 0.0});
+    TP2kQ2kHelper helper(panel.get(), &beam, 0.0);
+    choice = 1;
+    helper.LoadStatesAt(0.225); // only beam stages 1 and 3 hold this depth
+    ASSERT_EQ(helper.GetLastStageIndex(), 2);
+    EXPECT_EQ(helper.BeamStageOf(0), 1);
+    EXPECT_EQ(helper.BeamStageOf(1), 3);
+    EXPECT_EQ(helper.BeamStageOf(2), -1);
+    ASSERT_NE(helper.GetCurrentState(), nullptr);
+    EXPECT_DOUBLE_EQ(helper.GetCurrentState()->Results[StateResult::LoadFactor], 1.0);
+    EXPECT_EQ(helper.Probe_analysis(11, 0.0), 0.0);
+    choice = 3;
+    helper.LoadStatesAt(0.225);
+    EXPECT_DOUBLE_EQ(helper.GetCurrentState()->Results[StateResult::LoadFactor], 1.5);
+    EXPECT_EQ(helper.Probe_analysis(11, 0.0), 1.0);
+    choice = 0; // a stage without the depth: the peak stays current
+    helper.LoadStatesAt(0.225);
+    EXPECT_EQ(helper.GetCurrentState(), helper.GetPeakState());
+}
+
 TEST_F(BeamLayer, WithoutBeamAnalysisThereAreNoStagesAndAnEmptyTable)
 {
     TP2kQ2kHelper helper(panel.get(), nullptr, 0.0);

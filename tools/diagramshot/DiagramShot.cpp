@@ -30,6 +30,8 @@
 #include "platform/Services.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "views/BeamModeInstall.h"
+#include "views/EmptyCharts.h"
+#include "views/StateDiagramsInstall.h"
 
 int main(int argc, char** argv) {
     if (argc < 3)
@@ -42,6 +44,8 @@ int main(int argc, char** argv) {
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
     InstallMembraneMode();  // the one-layer view of the "Mohr's Circles" set
+    InstallStateDiagrams(); // its circles, state box and vital signs, as the program draws them
+    InstallEmptyCharts();
     SetUserConfigDir(out);
     TQuarvishApp app(programDir);
     app.InitMainWindow();
