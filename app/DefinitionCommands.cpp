@@ -297,6 +297,8 @@ void TQuarvishWindow::FireRoad() {
     BindViews(slot, true);
     if (m_structuresChanged)
         RefreshStructureViews(1);
+    else if (m_app)
+        m_app->UpdateCaption(StructureAt(slot)->GetName());  // the title names the post-fire beam
     ShowFireGraphs();
 }
 

@@ -734,6 +734,12 @@ bool DialogDriver::Visible(int id) const {
     return w->isVisibleTo(w->window());
 }
 
+std::string DialogDriver::ShownText(int id) const {
+    if (const auto* label = qobject_cast<const QLabel*>(Find(m_window, id)))
+        return FromQ(label->text());
+    return Text(id);
+}
+
 bool DialogDriver::TextFits(int id) const {
     QWidget* w = Find(m_window, id);
     const auto* label = qobject_cast<const QLabel*>(w);

@@ -240,6 +240,8 @@ public:
     bool IsButtonEnabled(int id) const;
 
     std::string Text(int id) const;
+    // What a control shows: for a static, its text with the "&" markers it takes out.
+    std::string ShownText(int id) const;
     bool Checked(int id) const;
     int Selection(int id) const;
     std::vector<std::string> Items(int id) const;

@@ -222,6 +222,9 @@ TEST_F(DefinitionTest, TheFireRoadMakesThePostFireBeamCurrent) {
     EXPECT_EQ(g_CurrentAnalysis, 5);
     EXPECT_EQ(StructureAt(5)->GetName(), "after fire");
     EXPECT_EQ(Window().FireGraphsShown(), 3005);
+    // The window's title names the beam now current, not the one the fire was run on.
+    const std::string caption = Frame().GetCaption();
+    EXPECT_EQ(caption.substr(caption.rfind("  -  ") + 5), "after fire");
 
     // With a fire model, "F&ire" only shows its graphs; a changed section and a new document
     // both drop the model.

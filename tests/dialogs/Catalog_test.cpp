@@ -86,6 +86,22 @@ TEST_F(Catalog, TreeMarksTheCurrentAndTitlesBecomeUnique)
     EXPECT_EQ(changed, 1);
 }
 
+// A name, author or institution with an "&" shows it, as the tree does; no letter after it
+// is taken for a mnemonic and dropped.
+TEST_F(Catalog, NamesShowTheirAmpersands)
+{
+    table[0] = Beam("T-beam & <web>", "Smith & Sons");
+    current = 0;
+    TCatalog dialog(nullptr, &current, table, [this] { ++changed; });
+    ui.Dialog("Catalog of Elements", [&](plat::DialogDriver& d) {
+        EXPECT_EQ(Items(dialog), (std::vector<std::string>{"T-beam & <web> - Current"}));
+        EXPECT_EQ(d.ShownText(C::Name), "T-beam & <web>");
+        EXPECT_EQ(d.ShownText(C::Author), "Smith & Sons");
+        d.Click(2);
+    });
+    EXPECT_EQ(dialog.Execute(), 2);
+}
+
 TEST_F(Catalog, HelpOpensTheCataloguesTopicAndTheDialogStays)
 {
     std::vector<std::string> opened;
