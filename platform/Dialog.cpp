@@ -397,6 +397,17 @@ void Dialog::SetItemFocus(int id) {
         w->setFocus(Qt::OtherFocusReason);
 }
 
+void Dialog::SelectItemText(int id) {
+    QWidget* w = Item(*this, id);
+    if (!w)
+        return;
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->selectAll();
+    else if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit())
+        c->lineEdit()->selectAll();
+}
+
 Rect Dialog::GetItemRect(int id) const {
     QWidget* w = Item(*this, id);
     QWidget* client = WidgetOf(*this);
@@ -678,6 +689,18 @@ bool DialogDriver::Enabled(int id) const { return Find(m_window, id)->isEnabled(
 bool DialogDriver::Visible(int id) const {
     QWidget* w = Find(m_window, id);
     return w->isVisibleTo(w->window());
+}
+
+int DialogDriver::FocusedId() const {
+    QWidget* client = WidgetOf(m_window);
+    QWidget* focus = client ? client->window()->focusWidget() : nullptr;
+    return focus ? ControlId(focus) : -1;
+}
+
+std::string DialogDriver::SelectedText(int id) const {
+    if (auto* e = EditField(Find(m_window, id)))
+        return FromQ(e->selectedText());
+    return {};
 }
 
 bool DialogDriver::Ended() const {
