@@ -45,6 +45,9 @@ bool StepRunningAnalyses(long idleCount, bool baseResult, TIdleHost& host) {
     else
         host.InvalidateCorner();
     if (!current->IsRunning()) {
+        // The pushover's curves and status line read the member's end, not the last redraw's.
+        if (host.GetLayoutMode() == LayoutMode::Pushover)
+            current->BuildResultCurves();
         host.FillControlCharts();
         host.ShowResults(current->GetCurrentState(), -1, kUndefined, kUndefined);
         if (host.GetIdleDebugLevel() == kBenchmarkLevel) {

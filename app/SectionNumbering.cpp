@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <vector>
 
+#include "analysis/TSectionalAnalysis.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -102,6 +104,31 @@ bool SortSections(StructureTable& table, int& current)
             current = i;
             break;
         }
+    return renamed;
+}
+
+bool SortSections(StructureTable& table, AnalysisTable& analyses, int& current)
+{
+    struct Moving {
+        const TStructure* structure;
+        int slot;
+        std::unique_ptr<TSectionalAnalysis> analysis;
+    };
+    std::vector<Moving> moving;
+    for (int i = 0; i < kMaxStructures; ++i)
+        if (auto& analysis = analyses[static_cast<std::size_t>(i)])
+            moving.push_back({table[static_cast<std::size_t>(i)].get(), i, std::move(analysis)});
+    const bool renamed = SortSections(table, current);
+    for (Moving& m : moving) {
+        // An analysis over an empty slot has no structure to follow and stays where it was.
+        int slot = m.slot;
+        for (int i = 0; m.structure && i < kMaxStructures; ++i)
+            if (table[static_cast<std::size_t>(i)].get() == m.structure) {
+                slot = i;
+                break;
+            }
+        analyses[static_cast<std::size_t>(slot)] = std::move(m.analysis);
+    }
     return renamed;
 }
 

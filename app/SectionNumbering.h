@@ -14,6 +14,7 @@
 #include "app/GlobalTables.h"
 
 struct TMemberDefinition;
+class TSectionalAnalysis;
 class TStructure;
 
 using StructureTable = std::array<std::unique_ptr<TStructure>, kMaxStructures>;
@@ -34,6 +35,9 @@ int RelinkSectionIds();
 // The structures' numbers are left alone: they still name the slots they had when
 // RenumberSections ran, which RelinkSectionIds needs after a sort.
 bool SortSections(StructureTable& table, int& current);
+// The same with the analysis table: each analysis moves with its structure to its new slot.
+using AnalysisTable = std::array<std::unique_ptr<TSectionalAnalysis>, kMaxStructures>;
+bool SortSections(StructureTable& table, AnalysisTable& analyses, int& current);
 
 // Room of the default report text.
 inline constexpr std::size_t kDefaultReportTextRoom = 8192;

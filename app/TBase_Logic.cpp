@@ -28,7 +28,10 @@ int TBase_Logic::FilterGraphId(int, int, int) { return 0; }
 int TBase_Logic::GetGraphKind(int, int) { return 0; }
 void TBase_Logic::OnGraphSelected(int) {}
 int TBase_Logic::GetDefaultGraphId() { return 0; }
-void TBase_Logic::OnChartCreated(int&, int&, int) {}
+void TBase_Logic::OnChartCreated(const MapIntMesh*& mesh, const MapFloatMesh*& coords, int) {
+    mesh = nullptr;
+    coords = nullptr;
+}
 void TBase_Logic::GetOption(int, int& hideTitles) { hideTitles = 0; }
 int TBase_Logic::GetModeType() { return 0; }
 void TBase_Logic::GetPanelButtonInfo(int, int& count) { count = 0; }

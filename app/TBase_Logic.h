@@ -17,6 +17,8 @@ class DC;
 }
 class TBoxItem;
 class Tchart;
+struct MapIntMesh;
+struct MapFloatMesh;
 class Tcontrolchart;
 class TSectionalAnalysis;
 class TStructure;
@@ -103,8 +105,9 @@ public:
     virtual int GetGraphKind(int graphId, int flag);
     virtual void OnGraphSelected(int setIndex);
     virtual int GetDefaultGraphId();
-    // Hands a colour map the two mesh arrays it shows; the base leaves both 0.
-    virtual void OnChartCreated(int& first, int& second, int flag);
+    // Hands a colour map just made the two mesh arrays it shows (null: none); the base has
+    // none. The arrays stay the mode object's and must outlive the chart or be unlinked.
+    virtual void OnChartCreated(const MapIntMesh*& mesh, const MapFloatMesh*& coords, int flag);
     virtual void GetOption(int graphId, int& hideTitles);
     virtual void Bind(TStructure* structure, TSectionalAnalysis* analysis) = 0;
     // 1 beam mode, 2 membrane mode, 4 placeholder; the base 0.

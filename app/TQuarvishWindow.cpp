@@ -11,6 +11,7 @@
 #include "app/DocumentEngine.h"
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
+#include "app/SectionNumbering.h"
 #include "app/ShellServices.h"
 #include "app/TQuarvishApp.h"
 #include "app/summary/InfoManager.h"
@@ -180,20 +181,43 @@ int TQuarvishWindow::ResetDocument() {
 int TQuarvishWindow::ResizeInfoPanes(int width, int height) {
     if (width < 1 || height < 1)
         return 0;
-    return ResizeInfoManager(width, height);
+    // The callouts are collected afresh for the current section at the new size.
+    LetGoOfInfoManager();
+    ResizeInfoManager(width, height);
+    UpdateInfoManager(CalloutStructure());
+    return 1;
+}
+
+// The callouts label the reinforcement of a beam section; a membrane element has none.
+const TStructure* TQuarvishWindow::CalloutStructure() const {
+    const TStructure* s = GetCurrentStructure();
+    return s && s->GetKind() == kKindBeam ? s : nullptr;
 }
 
 void TQuarvishWindow::RefreshStructureViews(int flag) {
     if (flag == 0) {
+        // The structure was edited: its results no longer hold, and the table is put in order
+        // by name with each analysis moving with its structure and the member zones following
+        // their sections.
         StopAnalysis();
+        m_viewManager->DetachAllStructures();
         if (TStructure* s = GetCurrentStructure())
             s->Validate();
         DeleteAnalysis(g_CurrentStructure);
         DeleteThermalModel();
-        BindViews(g_CurrentStructure, false);
+        RenumberSections();
+        SortSections(g_Structures, g_Analyses, g_CurrentStructure);
+        g_CurrentAnalysis = g_CurrentStructure;
+        RelinkSectionIds();
+        m_viewManager->CreateLogic(1, GetCurrentStructure(), nullptr);
         CmCrossSection();
-    } else if (TSectionalAnalysis* a = GetCurrentAnalysis()) {
-        ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
+    } else {
+        // Only the display follows: the current element shown again in the layout there is.
+        if (CurrentLayoutMode() == LayoutMode::Summary)
+            UpdateInfoManager(CalloutStructure());
+        m_viewManager->RebuildPanels();
+        if (TSectionalAnalysis* a = GetCurrentAnalysis())
+            ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
     }
     if (TStructure* s = GetCurrentStructure(); s && m_app)
         m_app->UpdateCaption(s->GetName());
@@ -217,11 +241,14 @@ void TQuarvishWindow::ShowAnalysisStatus(const SectionState* state) {
         m_viewManager->SetStatusText(text);
         if (frame && a && a->GetStateResults(nullptr, r, 1)) {
             const std::string number = setup_units("%5.~f", 1, 2, 2, g_UnitSystem);
+            // As many decimals as the format shows (2 in US and metric units, else 1): no -0.0.
+            const int digits = g_UnitSystem == 1 || g_UnitSystem == 2 ? 2 : 1;
+            const auto value = [digits](double v, int kind) { return UnsignedZero(ToDisplayUnits(v, kind), digits); };
             frame->SetGadgetText(405, StrPrintf("Load Factor : %5.1f", r[4]));
             frame->SetGadgetText(406, StrPrintf(("Dy%s : " + number + " %s").c_str(), sub,
-                                                ToDisplayUnits(r[1], ukSectionLength), UnitLabel(ukSectionLength)));
+                                                value(r[1], ukSectionLength), UnitLabel(ukSectionLength)));
             frame->SetGadgetText(407, StrPrintf(("Axial%s : " + number + " %s").c_str(), sub,
-                                                ToDisplayUnits(r[5], ukForce), UnitLabel(ukForce)));
+                                                value(r[5], ukForce), UnitLabel(ukForce)));
         }
         return;
     }
@@ -244,8 +271,16 @@ void TQuarvishWindow::SelectLoadStage(double x, double y, int stage) {
     if (stage == -1 || !a || !a->SelectLoadStage(stage))
         return;
     a->BuildResultCurves();
-    m_shownStage = stage;
-    ShowResults(a->GetStage(stage), stage, x, y);
+    // A code of 20000 and above is no load stage (a depth picked on the depth chart, or "the
+    // stage selected at the moment"): the stage shown stays, whatever stage the analysis last
+    // handed out; the panels still get the code.
+    const bool probe = stage >= kProbeStageCode;
+    const bool picked = m_shownStage >= 0 && m_shownStage < kProbeStageCode;
+    const SectionState* state =
+        !probe ? a->GetStage(stage) : picked ? a->GetStage(m_shownStage) : a->GetCurrentState();
+    if (!probe)
+        m_shownStage = stage;
+    ShowResults(state, stage, x, y);
 }
 
 void TQuarvishWindow::TakeNewSectionDefaults(const TStructure& structure) {

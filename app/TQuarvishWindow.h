@@ -32,7 +32,12 @@ public:
     // One step of every running analysis, with the throttled redraws of the current one.
     bool IdleAction(long idleCount) override;
 
+    // Stage codes from this one on name no load stage (depth picks, the stage selected now).
+    static constexpr int kProbeStageCode = 20000;
     void SelectLoadStage(double x, double y, int stage) override;
+    // The current beam in a box: its picture with callouts (mode non-zero), else its outline
+    // fitted to the box's height (the depth chart). Other structures draw nothing.
+    void DrawStructurePicture(plat::DC& dc, int mode, int width, int height, int fill, double textScale) override;
     void OnPageClick(unsigned keyFlags, int x, int y, int code, int index) override;
 
     // The solve commands' one road: the slot's old analysis is deleted, then the analysis that
@@ -97,6 +102,8 @@ private:
     void BindViews(int slot, bool withAnalysis);
     // Detaches the mode object from every structure (the tables are about to be replaced).
     void DetachViews();
+    // The current structure when it is a beam section (the one the callouts label), else null.
+    const TStructure* CalloutStructure() const;
     // The layout shown now; the summary page is layout 3.
     int CurrentLayoutMode() const;
     void ShowFireGraphs();

@@ -13,6 +13,7 @@
 #include "app/views/TViewm.h"
 #include "foundation/Sentinel.h"
 #include "foundation/Units.h"
+#include "member/MemberRunCheck.h"
 #include "member/TFullMemberResponse.h"
 #include "member/TMemberDefinition.h"
 #include "membrane/TP2k1DAnalysis.h"
@@ -77,6 +78,10 @@ void TQuarvishWindow::ReplaceAnalysis(const AnalysisBuilder& build) {
         analysis = slot.get();
     }
     view.CreateLogic(1, structure, analysis);
+    // Every panel is described again for the new analysis and keeps nothing of the old one: an
+    // analysis that failed leaves "No Data" everywhere, not the previous run's last stage.
+    if (view.GetLayoutMode() != LayoutMode::Summary)
+        view.RebuildPanels();
     ShowResults(analysis ? analysis->GetPeakState() : nullptr, -1, kUndefined, kUndefined);
     view.FillControlCharts();
     if (view.GetLayoutMode() == LayoutMode::Summary)
@@ -135,6 +140,8 @@ void TQuarvishWindow::CmStrain(bool two) {
 
 void TQuarvishWindow::CmMemberResponse() {
     TShellServices& slots = *m_services;
+    if (!PrepareMemberRun(slots, g_MemberDefinition))
+        return;
     Solve([&slots](TStructure&) { return std::make_unique<TFullMemberResponse>(g_MemberDefinition, slots); }, true);
     if (GetCurrentAnalysis())
         CmFullMemberResults();

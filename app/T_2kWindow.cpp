@@ -17,6 +17,7 @@
 #include "app/ShellServices.h"
 #include "app/TApxPrintout.h"
 #include "app/TQuarvishApp.h"
+#include "app/summary/InfoManager.h"
 #include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
 #include "foundation/Diagnostics.h"
@@ -177,29 +178,46 @@ void T_2kWindow::EvRButtonDown(unsigned, plat::Point p) {
 
 // ---- Table operations -------------------------------------------------------------------
 
-// The panel charts keep the structure they draw (an analysis's own copy of its section, or a
-// table entry) until they are told otherwise: they let go of it before it is deleted, or a
-// repaint in between (under a message box, say) would draw from freed memory.
+// The one rule of the tables. Whatever keeps a structure or an analysis (the information
+// manager's callouts, the mode object with the layer view, sensitivity runs and crack views it
+// made from them, every panel chart, control chart and box of the view manager) lets go of
+// it before any structure or analysis is deleted or a table replaced: a repaint or a resize
+// in between (under a message box, say) then draws nothing that was freed. Once the deletion
+// is done, the mode object is bound again to what is current; the callouts follow the
+// current structure when the panes are next resized or painted.
+void T_2kWindow::LetGoOfTables() {
+    LetGoOfInfoManager();
+    if (m_viewManager)
+        m_viewManager->LetGoOfTables();
+}
+
+void T_2kWindow::BindToTables() {
+    if (m_viewManager)
+        m_viewManager->BindLogic(GetCurrentStructure(), GetCurrentAnalysis());
+}
+
 int T_2kWindow::DeleteAnalysis(int slot) {
     if (slot == -1) {
-        if (m_viewManager)
-            m_viewManager->DetachAllStructures();
+        LetGoOfTables();
         for (auto& a : g_Analyses)
             a.reset();
+        BindToTables();
         return 1;
     }
     if (TSectionalAnalysis* a = AnalysisAt(slot)) {
         a->Finish();
-        if (m_viewManager)
-            m_viewManager->DetachAllStructures();
+        LetGoOfTables();
         g_Analyses[static_cast<std::size_t>(slot)].reset();
+        BindToTables();
     }
     return 1;
 }
 
 int T_2kWindow::DeleteAllStructures() {
-    if (m_viewManager)
-        m_viewManager->DetachAllStructures();
+    LetGoOfTables();
+    // Analyses first: they work on the structures.
+    for (auto& a : g_Analyses)
+        a.reset();
     for (auto& s : g_Structures)
         s.reset();
     g_CurrentAnalysis = 0;
@@ -356,7 +374,15 @@ void T_2kWindow::CmCopyPicture() {
     const int vr = std::max(1, client.GetDeviceCaps(plat::DevCap::VertRes));
     const plat::Rect frame{0, 0, r.Width() * hs * 100 / hr, r.Height() * vs * 100 / vr};
     plat::PictureDC picture(client, frame, g_AppTitle);
-    Paint(picture, true, GetClientRect());
+    // Every panel as printing paints it; the panels that the page layout moves go back to their
+    // places on the screen, with their fonts, afterwards.
+    if (m_viewManager) {
+        BeginPrintLayout();
+        m_viewManager->Paint(picture, 1, m_previewing);
+        const plat::Rect shown = GetClientRect();
+        EvSize(plat::Size{shown.Width(), shown.Height()});
+        EndPrintLayout();
+    }
     plat::Clipboard::SetPicture(picture.Close());
 }
 

@@ -111,6 +111,11 @@ public:
     void CeCurrentStructure(plat::CommandEnabler& ce);
 
 protected:
+    // Everything that keeps a structure or an analysis lets go of it (they are about to be
+    // deleted or replaced); BindToTables binds the mode object again to the current slot.
+    void LetGoOfTables();
+    void BindToTables();
+
     int m_debugLevel = 0;
     int m_previewing = 0;
     std::string m_programTitle;

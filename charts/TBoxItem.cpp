@@ -173,6 +173,12 @@ void TBoxItem::SetBackgroundColour(plat::Color colour)
         SetBackgroundColor(colour);
 }
 
+void TBoxItem::SetBoxText(int which, const std::string& text)
+{
+    constexpr std::size_t kBoxTextChars = 1023;
+    m_boxText[which == 0 ? 0 : 1] = text.substr(0, kBoxTextChars);
+}
+
 int TBoxItem::SetMouseMode(double mode)
 {
     if (mode == 0) {

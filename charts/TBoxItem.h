@@ -101,6 +101,10 @@ public:
     void SelectAxesFont();
     void SetBlackAndWhite(int flag) { m_blackAndWhite = flag; }
     int SetMouseMode(double mode);
+    // The box's two free text fields (0 and 1), each kept to 1023 characters; both start empty.
+    // Boxes that show them (the colour map's legend) draw them as label markup.
+    void SetBoxText(int which, const std::string& text);
+    const std::string& BoxText(int which) const { return m_boxText[which == 0 ? 0 : 1]; }
 
     int Kind() const { return m_kind; }
     bool IsSelected() const { return m_selected != 0; }
@@ -169,6 +173,7 @@ private:
     TStructure* m_structure = nullptr;
     const SectionState* m_shownState = nullptr;
     int m_mouseMode = 0;
+    std::string m_boxText[2];
     plat::LogFont m_textFont;
     plat::LogFont m_titleFont;
     std::vector<plat::MenuItem> m_popup;

@@ -118,6 +118,8 @@ public:
     // Model point to pixel.
     plat::Point ToPixel(double x, double y) const;
     int TitleBand() const { return m_titleBand; }
+    // The mesh linked (null: none).
+    const MapIntMesh* LinkedMesh() const { return m_mesh; }
     int LegendBand() const { return m_legendBand; }
     // The whole picture (title, contents, legend) drawn on dc; Paint composes it off screen
     // and copies it.

@@ -71,12 +71,20 @@ void TColourMap::DrawLegend(plat::DC& dc)
     if (m_dataKind == kMapExternal)
         return;
     const int W = Width(), H = Height();
-    dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
+    const plat::Pen black{plat::PenStyle::Solid, 1, plat::Colors::Black};
+    dc.SelectPen(black);
     dc.SetBkMode(plat::BkMode::Transparent);
     const int L = Trunc(0.1 * H), T = H - L;
     const plat::LogFont font = Arial(H / 45);
     dc.SelectFont(font);
     m_margins.bottom = L + dc.GetTextExtent("888").cy;
+    // The box's two text fields and the pan-mode mark, in the row above the band.
+    const int textRow = H - m_margins.bottom;
+    DrawRichText(dc, 0, textRow, BoxText(0), font, TA::Left, TA::Top);
+    DrawRichText(dc, W, textRow, BoxText(1), font, TA::Right, TA::Top);
+    if (MouseMode() == 2)
+        DrawRichText(dc, W / 2, textRow, "PAN MODE", font, TA::Center, TA::Top);
+    dc.SelectPen(black); // a line sample in a text field leaves its own pen
     if (m_dataKind == kMapDeformed || m_dataKind == kMapDeformedCracks) {
         dc.SetTextAlign(TA::Right | TA::Baseline);
         dc.TextOut(Trunc(0.95 * W), Trunc(H - 0.67 * L), Fmt("Displacement Magnification: %5.2f x", m_magnification));
@@ -225,7 +233,9 @@ void TColourMap::DrawSegment(plat::DC& dc, int e, double x1, double y1, double x
     const double t = e >= 0 && static_cast<std::size_t>(e) < m_coords->thickness.size()
                          ? m_coords->thickness[static_cast<std::size_t>(e)]
                          : 0.0;
-    const float z = m_viewMode == 1 ? static_cast<float>(t / 2 + 0.005) : 0.0f;
+    // Lifted off the slab faces by 5 mm in the displayed length unit.
+    const double lift = 0.005 * UnitFactor(ukSectionLength);
+    const float z = m_viewMode == 1 ? static_cast<float>(t / 2 + lift) : 0.0f;
     m_gl->DrawLine(static_cast<float>(x1), static_cast<float>(y1), z, static_cast<float>(x2), static_cast<float>(y2), z,
                    width);
     if (m_viewMode == 1)

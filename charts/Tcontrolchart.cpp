@@ -43,6 +43,10 @@ void Tcontrolchart::AddTaggedPoint(double x, double y, int tag) {
         m_transform.xScale = kNotComputed;
         ClearData();
     }
+    // Tag i goes with pair i: data emptied by a new title (another control pair) take their
+    // tags along, or each point of the new curve would answer a pick with an old stage.
+    if (m_data.PairCount() == 0)
+        m_tags.clear();
     m_data.AddPoint(ControlChartValue(x), ControlChartValue(y));
     m_tags.push_back(tag);
 }

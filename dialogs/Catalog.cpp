@@ -1,10 +1,12 @@
 #include "dialogs/Catalog.h"
 
+#include "app/CommandIds.h"
 #include "dialogs/QuickDefineWizard.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "model/TBeam.h"
+#include "platform/Services.h"
 #include "platform/Ui.h"
 
 namespace {
@@ -28,7 +30,8 @@ plat::DialogTemplate CatalogTemplate()
         .Add(DialogItem::Beside(C::Copy, ControlKind::PushButton, "Copy"))
         .Add(DialogItem::Beside(C::Delete, ControlKind::PushButton, "Delete"))
         .Add(DialogItem::Make(plat::DialogResult::Ok, ControlKind::DefPushButton, "OK"))
-        .Add(DialogItem::Make(plat::DialogResult::Cancel, ControlKind::PushButton, "Cancel"));
+        .Add(DialogItem::Make(plat::DialogResult::Cancel, ControlKind::PushButton, "Cancel"))
+        .Add(DialogItem::Make(plat::DialogResult::Help, ControlKind::PushButton, "Help"));
     return t;
 }
 
@@ -62,6 +65,8 @@ TCatalog::TCatalog(plat::Window* parent, int* current, StructureTable& table, st
         {C::New, [this] { CmNew(); }, {}},
         {C::Copy, [this] { CmCopy(); }, {}},
         {C::Delete, [this] { CmDelete(); }, {}},
+        // The help page's topic of the command that opens the catalogue; the dialog stays.
+        {plat::DialogResult::Help, [] { plat::Help::ShowTopic(CmId::Catalog); }, {}},
     });
 }
 

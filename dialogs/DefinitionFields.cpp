@@ -93,14 +93,19 @@ int ApplyLoads(TStructure& s, const std::array<std::string, 6>& typed)
     TypedRefusal refusal;
     if (!ReadLoads(typed, values, refusal))
         return 0;
-    double constant[3], increment[3];
-    for (int i = 0; i < 3; ++i) {
-        constant[i] = values[i];
-        increment[i] = values[i + 3];
-    }
     double oldConstant[3] = {}, oldIncrement[3] = {};
     s.GetConstantLoads(oldConstant, 3);
     s.GetIncrementLoads(oldIncrement, 3);
+    // A field left as shown keeps the stored value (the field shows it rounded); a typed zero
+    // is stored as +0, also through a negative unit factor.
+    const LoadFields shown = ShowLoads(s);
+    const auto value = [&](std::size_t k, double stored) { return typed[k] == shown.values[k] ? stored : values[k] + 0.0; };
+    double constant[3], increment[3];
+    for (int i = 0; i < 3; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        constant[i] = value(k, oldConstant[i]);
+        increment[i] = value(k + 3, oldIncrement[i]);
+    }
     s.SetConstantLoads(constant, 3);
     s.SetIncrementLoads(increment, 3);
     double now[6] = {};
@@ -124,8 +129,10 @@ GeneralFields ShowGeneral(const TStructure& s)
     f.lengthUnit = UnitLabel(ukSectionLength);
     f.axisLabel = StrPrintf("%s from bottom", UnitLabel(ukSectionLength));
     const auto spacing = [&](int direction, bool& automatic, std::string& text) {
+        // Validation puts the worked-out spacing in place of the automatic mark; it is
+        // still automatic.
         const double v = s.GetCrackSpacing(direction);
-        automatic = v < 0.0;
+        automatic = v < 0.0 || s.IsCrackSpacingAuto(direction) != 0;
         text = automatic ? "Automatic" : StrPrintf("%6.1f", ToDisplayUnits(v, ukSectionLength));
     };
     spacing(0, f.longitudinalAuto, f.longitudinal);
@@ -187,10 +194,20 @@ int ApplyGeneral(TStructure& s, const GeneralFields& typed)
     changed |= s.SetName(typed.name) != 0;
     changed |= s.SetDoneBy(typed.author) != 0;
     changed |= s.SetDate(typed.date) != 0;
-    changed |= s.SetCrackSpacing(lengths[0], 0) != 0;
-    changed |= s.SetCrackSpacing(lengths[1], 2) != 0;
-    if (auto* beam = dynamic_cast<TBeam*>(&s))
-        changed |= beam->SetMomentAxis(lengths[2]) != 0;
+    // A value shown and left as it was keeps its stored value (the field shows it rounded).
+    const GeneralFields shown = ShowGeneral(s);
+    const auto spacing = [&](bool automatic, const std::string& text, int direction, bool shownAuto,
+                             const std::string& shownText, double value) {
+        if (automatic == shownAuto && (automatic || text == shownText))
+            return;
+        changed |= s.SetCrackSpacing(value, direction) != 0;
+    };
+    spacing(typed.longitudinalAuto, typed.longitudinal, 0, shown.longitudinalAuto, shown.longitudinal, lengths[0]);
+    spacing(typed.transverseAuto, typed.transverse, 2, shown.transverseAuto, shown.transverse, lengths[1]);
+    if (auto* beam = dynamic_cast<TBeam*>(&s)) {
+        if (typed.centroidal != shown.centroidal || (!typed.centroidal && typed.axis != shown.axis))
+            changed |= beam->SetMomentAxis(lengths[2]) != 0;
+    }
     return changed;
 }
 

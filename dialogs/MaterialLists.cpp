@@ -116,10 +116,8 @@ ConcreteTypeRec ConcreteFromEntry(const TTypeList& list, int i, const ConcreteTy
     rec.ec = entry.unset[2] == 1 ? AutoPeakStrain(rec) : -std::fabs(entry.values[2]);
     rec.ftAuto = entry.unset[1] == 1 ? 1 : 0;
     rec.ecAuto = entry.unset[2] == 1 ? 1 : 0;
+    rec.name = entry.name.empty() ? "Concrete 1" : entry.name.substr(0, kConcreteNameMaxChars);
     CheckConcreteType(rec, false);
-    // The check renames a type whose name is longer than the section keeps; the page allows
-    // longer names, so the name is cut to what the section keeps instead.
-    rec.name = entry.name.empty() ? "Concrete 1" : entry.name.substr(0, kMaterialNameMaxChars);
     PrepareConcreteType(rec);
     return rec;
 }
@@ -234,7 +232,9 @@ int WriteBackMaterials(TStructure& s, TMaterialLists& lists) {
                                        old ? *old : DefaultSteel(SteelKind::Prestressing, "PSteel 1"),
                                        SteelKind::Prestressing));
     }
-    if (lists.prestressing.GetCount() == 0)
+    // A beam section keeps a prestressing type at hand for its tendons; a membrane element
+    // has no tendons and keeps the steel types it has.
+    if (lists.prestressing.GetCount() == 0 && s.GetKind() != kKindShell)
         steel.push_back(DefaultSteel(SteelKind::Prestressing, "PSteel 1"));
 
     // ---- Concrete: each region keeps its type ---------------------------------------------

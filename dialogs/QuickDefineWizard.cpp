@@ -6,6 +6,7 @@
 
 #include "dialogs/QuickDefine.h"
 #include "dialogs/RefusedField.h"
+#include "dialogs/ShapeIcons.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
@@ -298,6 +299,7 @@ void TQuickDef3::SetupWindow()
     TQuickDefPage::SetupWindow();
     m_ready = false;
     m_rows.clear();
+    m_icons = plat::ImageList(32, 32);
     m_list.DeleteAllItems();
     m_list.AddColumn("Title", 300);
     std::vector<int> icons;
@@ -306,33 +308,32 @@ void TQuickDef3::SetupWindow()
         if (!shape)
             continue;
         m_rows.push_back({i, -1, -1});
-        // The shape's own picture, else the built-in one of its icon code, else none.
-        int icon = -1;
-        if (shape->iconCode == kUserIconCode && !shape->iconPath.empty())
-            icon = m_icons.AddFile(shape->iconPath);
-        if (icon < 0) {
-            const plat::Image picture = plat::Image::FromResource(shape->iconCode);
-            if (!picture.IsNull())
-                icon = m_icons.Add(picture);
-        }
-        icons.push_back(icon);
+        icons.push_back(AddShapeIcon(m_icons, *shape));
     }
-    if (m_icons.Count() > 0)
-        m_list.SetImageList(m_icons);
-    for (std::size_t r = 0; r < m_rows.size(); ++r)
-        m_list.AddItem(ShapeTable[static_cast<std::size_t>(m_rows[r].shape)]->title, icons[r]);
+    // A catalogue category shows the outline of its first shape drawn small.
+    std::vector<std::string> categories;
     std::string previous;
     int category = -1;
     for (int i = 0; i < kShapeTableSize; ++i) {
-        const TStandard* s = StandardTable[static_cast<std::size_t>(i)].get();
+        TStandard* s = StandardTable[static_cast<std::size_t>(i)].get();
         if (!s)
             continue;
         if (category < 0 || s->category != previous) {
             ++category;
             previous = s->category;
             m_rows.push_back({-1, category, i});
-            m_list.AddItem(s->category, -1);
+            categories.push_back(s->category);
+            const plat::Image outline = ShapeOutlineIcon(*s, m_icons.Width());
+            icons.push_back(outline.IsNull() ? -1 : m_icons.Add(outline));
         }
+    }
+    if (m_icons.Count() > 0)
+        m_list.SetImageList(m_icons);
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        const int shape = m_rows[r].shape;
+        m_list.AddItem(shape >= 0 ? ShapeTable[static_cast<std::size_t>(shape)]->title
+                                  : categories[static_cast<std::size_t>(m_rows[r].category)],
+                       icons[r]);
     }
     const TQuickDefData& q = g_QuickDefData;
     int row = -1;

@@ -37,14 +37,19 @@ std::string CatalogueName(int barIndex) {
     return barIndex >= 0 && barIndex < g_RebarList.Count() ? g_RebarList.GetName(barIndex) : std::string();
 }
 
-// A blank layer with the bar data of an entry.
-LongLayerRec BarLayer(const TypeListRec& entry) {
-    LongLayerRec layer;
-    InitLongLayerRec(layer);
+// The bar of an entry (area, catalogue index, diameter and title) put on a layer.
+void TakeBar(LongLayerRec& layer, const TypeListRec& entry) {
     layer.Ai = entry.values[1];
     layer.barIndex = entry.codes[2];
     layer.db = CatalogueDiameter(entry.codes[2], entry.values[1]);
     layer.bartitle = CatalogueName(entry.codes[2]);
+}
+
+// A blank layer with the bar data of an entry.
+LongLayerRec BarLayer(const TypeListRec& entry) {
+    LongLayerRec layer;
+    InitLongLayerRec(layer);
+    TakeBar(layer, entry);
     layer.type = entry.codes[1];
     layer.name = entry.name;
     return layer;
@@ -154,58 +159,122 @@ TLongLists BuildLongLists(const TStructure& s, int direction) {
     return lists;
 }
 
+namespace {
+
+// The layer an entry was read from (code 3), when it still stands as a plain layer.
+const LongLayerRec* SourceLayer(const std::vector<LongLayerRec>& old, const TypeListRec& e) {
+    const int i = e.codes[3];
+    if (i < 0 || i >= static_cast<int>(old.size()) || old[static_cast<std::size_t>(i)].pattern != kPlainLayer)
+        return nullptr;
+    return &old[static_cast<std::size_t>(i)];
+}
+
+// The bar data of an entry put on a layer. Starting from the layer the entry was read from,
+// only what the entry changed is taken over, so that what the list does not show (a membrane
+// layer's spacing, a bar's position across the section) and the exact stored values stay.
+LongLayerRec EditedLayer(const TypeListRec& e, const LongLayerRec* source) {
+    if (!source)
+        return BarLayer(e);
+    LongLayerRec layer = *source;
+    if (e.values[1] != source->Ai || e.codes[2] != source->barIndex)
+        TakeBar(layer, e);
+    layer.type = e.codes[1];
+    layer.name = e.name;
+    return layer;
+}
+
+// value, unless it equals what the entry was read as, then the stored value as it was.
+double Edited(double value, double shown, double stored) { return value == shown ? stored : value; }
+
+// Bars and total area of an edited layer: the total follows only an edit of either.
+void SetBars(LongLayerRec& layer, const LongLayerRec* source, double bars) {
+    if (source && bars == double(source->num) && layer.Ai == source->Ai)
+        return;
+    layer.num = Bars(bars);
+    layer.A = layer.num * layer.Ai;
+}
+
+// The pattern an entry was read from (code 3), when that slot still holds one of its kind.
+const ReinfPatternRec* SourcePattern(const std::vector<ReinfPatternRec>& old, const TypeListRec& e, int kind) {
+    const int q = e.codes[3];
+    if (q < 0 || q >= static_cast<int>(old.size()))
+        return nullptr;
+    const ReinfPatternRec& p = old[static_cast<std::size_t>(q)];
+    return p.inUse != 0 && p.kind == kind ? &p : nullptr;
+}
+
+} // namespace
+
 int WriteBackLongLists(TStructure& s, TLongLists& lists, int direction) {
     if (s.CheckFrozen())
         return 0;
     const double bottom = s.GetBottom();
+    std::vector<LongLayerRec> oldLayers;
+    for (int i = 0; i < s.GetLongLayerCount(direction); ++i)
+        oldLayers.push_back(*s.GetLongLayer(i, direction));
+    std::vector<ReinfPatternRec> oldPatterns;
+    for (int q = 0; q < PatternSlots(s, direction); ++q)
+        oldPatterns.push_back(*s.GetPattern(q, direction));
+
     s.DeleteLongLayers(direction);
     if (lists.individual)
         for (int i = 0; i < lists.individual->GetCount(); ++i) {
             const TypeListRec& e = lists.individual->Entry(i);
-            LongLayerRec layer = BarLayer(e);
-            layer.z = bottom + e.values[3];
-            layer.num = Bars(e.values[0]);
+            const LongLayerRec* source = SourceLayer(oldLayers, e);
+            if (source && source->dep != 0.0 && direction == 0)
+                source = nullptr; // read as a tendon
+            LongLayerRec layer = EditedLayer(e, source);
+            layer.z = source ? Edited(bottom + e.values[3], bottom + (source->z - bottom), source->z)
+                             : bottom + e.values[3];
+            SetBars(layer, source, e.values[0]);
             layer.dep = e.values[4];
             layer.thermStrain = e.values[6];
-            layer.A = layer.num * layer.Ai;
             s.AddLongLayer(layer, direction);
         }
     s.ClearPatterns(direction);
     if (lists.distributed)
         for (int i = 0; i < lists.distributed->GetCount(); ++i) {
             const TypeListRec& e = lists.distributed->Entry(i);
-            ReinfPatternRec p;
+            const ReinfPatternRec* source = SourcePattern(oldPatterns, e, kDistributedPatternKind);
+            ReinfPatternRec p = source ? *source : ReinfPatternRec{};
             p.kind = kDistributedPatternKind;
             p.inUse = 1;
-            p.layer = BarLayer(e);
+            p.layer = EditedLayer(e, source ? &source->layer : nullptr);
             p.layer.num = Bars(e.values[0]);
             p.layer.nround = Bars(e.values[0] * e.values[3]);
             p.layer.aligned = e.codes[0] == 0 ? 1 : 0;
-            p.zLargest = bottom + std::max(e.values[4], e.values[5]);
-            p.zLeast = bottom + std::min(e.values[4], e.values[5]);
+            const double top = bottom + std::max(e.values[4], e.values[5]);
+            const double low = bottom + std::min(e.values[4], e.values[5]);
+            p.zLargest = source ? Edited(top, bottom + (source->zLargest - bottom), source->zLargest) : top;
+            p.zLeast = source ? Edited(low, bottom + (source->zLeast - bottom), source->zLeast) : low;
             s.StorePattern(p, direction);
         }
     if (lists.circular)
         for (int i = 0; i < lists.circular->GetCount(); ++i) {
             const TypeListRec& e = lists.circular->Entry(i);
-            ReinfPatternRec p;
+            const ReinfPatternRec* source = SourcePattern(oldPatterns, e, kCircularPatternKind);
+            ReinfPatternRec p = source ? *source : ReinfPatternRec{};
             p.kind = kCircularPatternKind;
             p.inUse = 1;
-            p.layer = BarLayer(e);
+            p.layer = EditedLayer(e, source ? &source->layer : nullptr);
             p.layer.nround = std::max(Bars(e.values[0]), 1);
             p.layer.aligned = e.codes[0] == 0 ? 1 : 0;
-            p.radius = std::fabs(e.values[4]) / 2.0;
-            p.centre = bottom + e.values[3];
+            const double radius = std::fabs(e.values[4]) / 2.0, centre = bottom + e.values[3];
+            p.radius = source ? Edited(radius, std::fabs(2.0 * source->radius) / 2.0, source->radius) : radius;
+            p.centre = source ? Edited(centre, bottom + (source->centre - bottom), source->centre) : centre;
             s.StorePattern(p, direction);
         }
     if (lists.tendons)
         for (int i = 0; i < lists.tendons->GetCount(); ++i) {
             const TypeListRec& e = lists.tendons->Entry(i);
-            LongLayerRec layer = BarLayer(e);
-            layer.num = Bars(e.values[0]);
-            layer.A = layer.num * layer.Ai;
+            const LongLayerRec* source = SourceLayer(oldLayers, e);
+            if (source && (source->dep == 0.0 || direction != 0))
+                source = nullptr; // read as a bar layer
+            LongLayerRec layer = EditedLayer(e, source);
+            SetBars(layer, source, e.values[0]);
             layer.dep = e.values[3];
-            layer.z = bottom + e.values[4];
+            layer.z = source ? Edited(bottom + e.values[4], bottom + (source->z - bottom), source->z)
+                             : bottom + e.values[4];
             layer.drape = e.values[5];
             s.AddLongLayer(layer, 0);
         }
@@ -260,36 +329,55 @@ std::unique_ptr<TTypeList> BuildTransList(const TStructure& s, int direction) {
 int WriteBackTransList(TStructure& s, const TTypeList& list, int direction) {
     if (s.CheckFrozen())
         return 0;
-    // The stirrup type of an entry whose position names none is the one its layer had.
-    std::vector<int> oldTypes;
+    // Each entry is put back over the layer it was read from (code 3), so that what the list
+    // does not show (the angle, the legs counted, the initial strain) and the stored values
+    // the entry did not change stay as they were.
+    std::vector<TransLayerRec> old;
     for (int i = 0; i < s.GetTransLayerCount(direction); ++i)
-        oldTypes.push_back(s.GetTransLayer(i, direction)->pattern);
+        old.push_back(*s.GetTransLayer(i, direction));
     const double bottom = s.GetBottom();
     s.DeleteTransLayers(direction);
     for (int i = 0; i < list.GetCount(); ++i) {
         const TypeListRec& e = list.Entry(i);
+        const int from = e.codes[3];
+        const TransLayerRec* source =
+            from >= 0 && from < static_cast<int>(old.size()) ? &old[static_cast<std::size_t>(from)] : nullptr;
         TransLayerRec layer;
         InitTransLayerRec(layer);
+        if (source)
+            layer = *source;
+        // The stirrup type of an entry whose position names none is the one its layer had.
         const int position = e.codes[0];
-        int type = 3;
-        if (position >= 0 && position < static_cast<int>(kStirrupTypeOfPosition.size()))
-            type = kStirrupTypeOfPosition[static_cast<std::size_t>(position)];
-        else if (e.codes[3] >= 0 && e.codes[3] < static_cast<int>(oldTypes.size()))
-            type = oldTypes[static_cast<std::size_t>(e.codes[3])];
-        if (type == 6)
-            type = 7;
-        layer.pattern = type;
-        layer.legs = type == 1 || type == 5 ? 1 : 2;
-        layer.Ai = e.values[1];
-        layer.A = layer.legs * layer.Ai;
-        layer.space = std::fabs(e.values[0]);
-        layer.disttop = bottom + std::max(e.values[3], e.values[4]);
-        layer.distbot = bottom + std::min(e.values[3], e.values[4]);
+        if (!source || position != StirrupPositionOfType(source->pattern)) {
+            int type = 3;
+            if (position >= 0 && position < static_cast<int>(kStirrupTypeOfPosition.size()))
+                type = kStirrupTypeOfPosition[static_cast<std::size_t>(position)];
+            else if (source)
+                type = source->pattern;
+            if (type == 6)
+                type = 7;
+            layer.pattern = type;
+            layer.legs = type == 1 || type == 5 ? 1 : 2;
+            layer.A = layer.legs * layer.Ai;
+        }
+        if (!source || e.values[1] != source->Ai || e.codes[2] != source->barIndex) {
+            layer.Ai = e.values[1];
+            layer.A = layer.legs * layer.Ai;
+            layer.barIndex = e.codes[2];
+            layer.bartitle = CatalogueName(e.codes[2]);
+            layer.db = CatalogueDiameter(e.codes[2], e.values[1]);
+        }
+        if (!source || e.values[0] != source->space)
+            layer.space = std::fabs(e.values[0]);
+        const double top = bottom + std::max(e.values[3], e.values[4]);
+        const double low = bottom + std::min(e.values[3], e.values[4]);
+        if (!source || top != bottom + std::max(source->disttop - bottom, source->distbot - bottom) ||
+            low != bottom + std::min(source->disttop - bottom, source->distbot - bottom)) {
+            layer.disttop = top;
+            layer.distbot = low;
+        }
         layer.dep = e.values[6];
         layer.type = e.codes[1];
-        layer.barIndex = e.codes[2];
-        layer.bartitle = CatalogueName(e.codes[2]);
-        layer.db = CatalogueDiameter(e.codes[2], e.values[1]);
         layer.name = e.name;
         s.AddTransLayer(layer, direction);
     }

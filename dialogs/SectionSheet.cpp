@@ -1,11 +1,14 @@
 #include "dialogs/SectionSheet.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "charts/ListRows.h"
 #include "charts/OwnerDrawn.h"
+#include "dialogs/ShapeIcons.h"
 #include "dialogs/TContin.h"
+#include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
@@ -107,16 +110,6 @@ bool ChooseConcreteType(plat::Window* parent, const TBeam* beam, int& type)
     return true;
 }
 
-// A placeholder icon for a shape without a picture of its own: a framed grey square.
-plat::Image PlainIcon()
-{
-    plat::Image image(32, 32, plat::Colors::White);
-    plat::DC dc(image);
-    dc.FillRect({6, 4, 26, 28}, plat::Colors::Black);
-    dc.FillRect({7, 5, 25, 27}, plat::Colors::LtGray);
-    return image;
-}
-
 } // namespace
 
 int MiddleConcreteType(const TDepthTable& types)
@@ -150,15 +143,8 @@ void TDefcon2::SetupWindow()
         const TShape* shape = ShapeTable[static_cast<std::size_t>(i)].get();
         if (!shape)
             continue;
-        int icon = -1;
-        if (shape->iconCode == kUserIconCode && !shape->iconPath.empty())
-            icon = images.AddFile(shape->iconPath);
-        if (icon < 0) {
-            const plat::Image resource = plat::Image::FromResource(shape->iconCode);
-            icon = images.Add(resource.IsNull() ? PlainIcon() : resource);
-        }
         m_slots.push_back(i);
-        icons.push_back(icon);
+        icons.push_back(AddShapeIcon(images, *shape));
     }
     m_list.SetImageList(images);
     for (std::size_t r = 0; r < m_slots.size(); ++r)
@@ -186,12 +172,38 @@ void TDefcon2::ShowShape(int slot)
     if (!shape)
         return;
     SetItemText(Id::Status, shape->title);
+    // The shape's own fields show the values they will be built with; the others are blank
+    // and keep their values for a shape that uses them.
+    const bool wasReady = m_ready;
+    m_ready = false;
     for (std::size_t k = 0; k < 6; ++k) {
         const bool used = static_cast<int>(k) < shape->paramCount;
         SetItemText(Id::ParamNames[k], used ? shape->paramNames[k] : "");
         SetItemText(Id::ParamUnits[k], used ? UnitLabel(ukSectionLength) : "");
+        SetItemText(Id::ParamEdits[k], used ? LengthText(g_SectionDefinition.Parameters[k]) : "");
         EnableItem(Id::ParamEdits[k], used);
     }
+    m_ready = wasReady;
+}
+
+bool TDefcon2::NothingToBuild() const
+{
+    if (!m_data.outline.IsEmpty())
+        return false;
+    return std::all_of(g_SectionDefinition.Parameters.begin(), g_SectionDefinition.Parameters.end(),
+                       [](double p) { return p == 0.0; });
+}
+
+int TDefcon2::ZeroDimension() const
+{
+    const int code = g_SectionDefinition.ShapeCode;
+    const TShape* shape = code >= 0 && code < kShapeTableSize ? ShapeTable[static_cast<std::size_t>(code)].get() : nullptr;
+    if (!shape)
+        return -1;
+    for (int k = 0; k < shape->paramCount && k < 6; ++k)
+        if (!(g_SectionDefinition.Parameters[static_cast<std::size_t>(k)] > 0.0))
+            return k;
+    return -1;
 }
 
 void TDefcon2::ParameterChanged(int k)
@@ -229,6 +241,19 @@ void TDefcon2::SetActive()
 bool TDefcon2::KillActive()
 {
     const int code = g_SectionDefinition.ShapeCode;
+    if (const int k = ZeroDimension(); k >= 0 && !NothingToBuild()) {
+        // An outline with a dimension of zero (or less) is no section: the page stays.
+        const TShape& shape = *ShapeTable[static_cast<std::size_t>(code)];
+        const auto i = static_cast<std::size_t>(k);
+        const std::string& described = shape.paramDescriptions[i].empty() ? shape.paramNames[i] : shape.paramDescriptions[i];
+        ShowMessage(StrPrintf("The %s needs every dimension greater than zero: \"%s\" (%s) is %g %s.",
+                              shape.title.c_str(), described.c_str(), shape.paramNames[i].c_str(),
+                              ToDisplayUnits(g_SectionDefinition.Parameters[i], ukSectionLength),
+                              UnitLabel(ukSectionLength)),
+                    "Shape Error", MsgStyle::Ok | MsgStyle::IconExclamation);
+        SetItemFocus(Id::ParamEdits[i]);
+        return false;
+    }
     if (code >= 0 && code < kShapeTableSize && ShapeTable[static_cast<std::size_t>(code)]) {
         ShapeParams params;
         std::copy(g_SectionDefinition.Parameters.begin(), g_SectionDefinition.Parameters.end(), params.begin());

@@ -51,6 +51,11 @@ private:
     void ShowShape(int slot);
     void ParameterChanged(int k);
     void ShowDescription(int k);
+    // The first parameter of the chosen library shape that is not above zero, -1 when none.
+    int ZeroDimension() const;
+    // No outline yet and every parameter 0: a section still to be drawn, which leaving the page
+    // does not build.
+    bool NothingToBuild() const;
 
     SectionSheetData& m_data;
     plat::ListView m_list;

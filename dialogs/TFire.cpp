@@ -15,7 +15,7 @@ plat::DialogTemplate FireTemplate()
     plat::DialogTemplate t;
     t.caption = "Post-fire analysis parameters";
     t.width = 270;
-    t.height = 204;
+    t.height = 216;
     t.Add(DialogItem::At(-1, ControlKind::GroupBox, "Type of Fire Loading", 7, 7, 256, 52))
         .Add(DialogItem::At(FireId::Iso, ControlKind::RadioButton, "ISO 834 Standard Fire", 14, 19, 200, 10,
                             plat::CtlStyle::Group))
@@ -34,14 +34,15 @@ plat::DialogTemplate FireTemplate()
         .Add(DialogItem::At(-1, ControlKind::Static, "minutes", 189, 91, 50, 8))
         .Add(DialogItem::At(-1, ControlKind::GroupBox, "Fire Performance of Reinforcement", 7, 119, 256, 32))
         .Add(DialogItem::At(FireId::Rebar, ControlKind::ComboBox, "", 14, 132, 242, 80, plat::CtlStyle::DropDownList))
-        .Add(DialogItem::At(-1, ControlKind::Static,
+        // Room for four lines of the note, so that its last words are not cut off.
+        .Add(DialogItem::At(FireId::Note, ControlKind::Static,
                             "The new beam that will result from this will represent post-fire conditions, so no "
                             "thermal straining.  User must validate that analysis is accurate and results are "
                             "appropriate.",
-                            7, 156, 256, 24))
-        .Add(DialogItem::At(plat::DialogResult::Ok, ControlKind::DefPushButton, "Create Fire Damaged Beam", 97, 184,
+                            7, 156, 256, 34))
+        .Add(DialogItem::At(plat::DialogResult::Ok, ControlKind::DefPushButton, "Create Fire Damaged Beam", 97, 196,
                             100, 14))
-        .Add(DialogItem::At(plat::DialogResult::Cancel, ControlKind::PushButton, "Cancel", 203, 184, 60, 14));
+        .Add(DialogItem::At(plat::DialogResult::Cancel, ControlKind::PushButton, "Cancel", 203, 196, 60, 14));
     return t;
 }
 

@@ -16,6 +16,8 @@ namespace FireId {
 inline constexpr int Iso = 1002, Petroleum = 1003, Constant = 1004;
 inline constexpr int Bottom = 1005, Sides = 1006, Top = 1007, Rebar = 1008;
 inline constexpr int Minutes = 5060, Temperature = 5061, TemperatureUnit = 130;
+// The note above the buttons.
+inline constexpr int Note = 131;
 } // namespace FireId
 
 class TFire : public plat::Dialog {

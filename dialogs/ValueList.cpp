@@ -124,8 +124,17 @@ void TValueList::Commit() {
     if (m_mode == 3) {
         // A structure an analysis uses is not written (the check tells the user).
         if (m_structure && !m_structure->CheckFrozen())
-            for (int k = 0; k < kStructureLists; ++k)
-                m_structure->SetValueListFrom(k, m_lists[static_cast<std::size_t>(k)]);
+            for (int k = 0; k < kStructureLists; ++k) {
+                // A list left as it was stays as it was: one the element does not have is
+                // not made (empty) by looking at it.
+                const TdoubleArray& working = m_lists[static_cast<std::size_t>(k)];
+                const TdoubleArray* held = m_structure->GetValueList(k);
+                bool same = held ? held->GetCount() == working.GetCount() : working.GetCount() == 0;
+                for (int i = 0; same && held && i < held->GetCount(); ++i)
+                    same = held->At(i) == working.At(i);
+                if (!same)
+                    m_structure->SetValueListFrom(k, working);
+            }
         return;
     }
     if (m_given) {

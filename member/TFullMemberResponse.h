@@ -10,6 +10,7 @@
 //   member.BuildResultCurves();                                // curves 0 .. 10
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "analysis/T1DAnalysis.h"
@@ -135,6 +136,28 @@ public:
     // longitudinal bars below and above mid-height; 3 that of the prestressing steel below
     // mid-height (N). A bar within 0.0001 m of mid-height counts half to each side.
     static double SectionCapacity(const TBeam& section, int which);
+    // The stored stages of a response whose load factors bracket lambda (the first such pair
+    // from the start); a response of one stage gives stage 0 twice, one that never reaches
+    // lambda its last stage twice.
+    static void BracketingStages(const TFullSectionalResponse& a, double lambda, int& lo, int& hi);
+
+    // ---- Per-station curves (MemberStationCurves.cpp) ------------------------------------------
+
+    // E_c I_g of the zone section at station i (N m^2).
+    double UncrackedFlexuralStiffness(int station) const;
+    // Secant EI of station i from its first stage to the marked load factor; where the moment
+    // or the curvature has hardly changed, the state's tangent EI there.
+    double SecantFlexuralStiffness(int station) const;
+    // Secant shear modulus V / (A_g gamma) of station i from its first stage to the marked load
+    // factor; where the shear has hardly changed, the section's uncracked shear modulus.
+    double SecantShearModulus(int station) const;
+    // Force at a crack in the longitudinal bars of station i at the marked load factor (tension
+    // positive): mode 0 the ordinary bars below mid-height, 1 the prestressing steel below it,
+    // 2 the ordinary bars above it.
+    double SteelDemand(int station, int mode) const;
+    // Stirrup force per length at a crack of station i at the marked load factor: the web
+    // width times the largest rho_z f_sz,crack over the section's nodes (N/m).
+    double StirrupDemand(int station) const;
 
 private:
     void StepStations();
@@ -145,6 +168,14 @@ private:
     // The station that holds stage index i and the index within it; -1 when none.
     int FindStationStage(int index, int& local) const;
     double MarkedLoadFactor() const;
+    // A state value at the marked load factor, interpolated between the bracketing stages.
+    double AtMarkedLoad(const TFullSectionalResponse& a, const std::function<double(const SectionState&)>& value) const;
+    // Share of a bar at z on the given side of mid-height: 1, 0, or a half on it.
+    static double SideShare(double z, double mid, bool below);
+    // Point count of a per-station curve; -1 for another curve id.
+    int StationCurveCount(int curveId) const;
+    // The point at the cursor of a per-station curve, advancing it; 0 past the end.
+    int StationCurvePoint(int curveId, double& x, double& y);
 
     TMemberDefinition m_definition;
     const TStructureSlots& m_slots;

@@ -18,17 +18,6 @@ namespace {
 
 // A cursor this far on is taken as a runaway reader.
 constexpr int kCursorLimit = 32750;
-// Steel of a higher yield strength is prestressing steel.
-constexpr double kPrestressingYield = 7.5e8;
-// Curve ids of the section capacities along the member.
-constexpr int kFirstCapacityCurve = 4016;
-constexpr int kLastCapacityCurve = 4023;
-
-// Which capacity a curve id gives, and whether it is handed out twice (the second time
-// negated, after a separator).
-int CapacityOf(int curveId) { return (curveId - kFirstCapacityCurve) % 4; }
-bool IsMirroredCapacity(int curveId) { return CapacityOf(curveId) == 1 || CapacityOf(curveId) == 2; }
-
 // Stage indices from this one walk the diagram states.
 constexpr int kDiagramStageBase = 9000;
 // Load factors are bracketed just below the asked one (stage load factors carry round-off).
@@ -92,6 +81,9 @@ const SectionState* TFullMemberResponse::GetStage(int index) const
 
 int TFullMemberResponse::GetNextStageIndex(int index) const
 {
+    // Nothing chosen yet: the point after the marked one.
+    if (index < 0)
+        return kCurvePointStageBase + std::min(m_markedPoint + 1, kLoadDeflectionSteps);
     if (index < kCurvePointStageBase)
         return index + 1;
     return std::min(index + 1, kCurvePointStageBase + kLoadDeflectionSteps);
@@ -99,6 +91,9 @@ int TFullMemberResponse::GetNextStageIndex(int index) const
 
 int TFullMemberResponse::GetPreviousStageIndex(int index) const
 {
+    // Nothing chosen yet: the point before the marked one.
+    if (index < 0)
+        return kCurvePointStageBase + std::max(m_markedPoint - 1, 0);
     if (index < kCurvePointStageBase)
         return index < 1 ? index : index - 1;
     return index > kCurvePointStageBase ? index - 1 : 0;
@@ -238,25 +233,6 @@ int TFullMemberResponse::GetStationLoad(int s, int kind, double& x, double& valu
     return 1;
 }
 
-double TFullMemberResponse::SectionCapacity(const TBeam& section, int which)
-{
-    if (which == 0)
-        return TStationSections::StirrupCapacity(section);
-    const double mid = (section.GetTop() + section.GetBottom()) / 2.0;
-    double force = 0.0;
-    for (int i = 0; i < section.GetLongLayerCount(0); ++i) {
-        const LongLayerRec* layer = section.GetLongLayer(i, 0);
-        const SteelTypeRec* steel = layer != nullptr ? section.GetSteelType(layer->type) : nullptr;
-        if (steel == nullptr || (steel->fy > kPrestressingYield) != (which == 3))
-            continue;
-        const double share = std::fabs(layer->z - mid) < kSamePosition ? 0.5
-                             : (layer->z < mid) == (which != 2)     ? 1.0
-                                                                    : 0.0;
-        force += share * layer->A * steel->fy;
-    }
-    return force;
-}
-
 double TFullMemberResponse::DefinitionLoad(int i, int kind) const
 {
     const double x = m_stations.GetStation(i);
@@ -287,8 +263,6 @@ int TFullMemberResponse::BeginCurve(int curveId)
         return m_curves[MemberCurve::LoadDeflection].GetCount();
     case 1:
         return 1;
-    case 16:
-        return GetStationCount();
     case 18:
     case 19:
     case 20:
@@ -312,8 +286,8 @@ int TFullMemberResponse::BeginCurve(int curveId)
     case 13:
         return m_curves[MemberCurve::AxialStrain].GetCount();
     default:
-        if (curveId >= kFirstCapacityCurve && curveId <= kLastCapacityCurve)
-            return IsMirroredCapacity(curveId) ? 2 * GetStationCount() + 1 : GetStationCount();
+        if (const int count = StationCurveCount(curveId); count >= 0)
+            return count;
         return TQuarvish2000Analysis::BeginCurve(curveId);
     }
 }
@@ -353,14 +327,6 @@ int TFullMemberResponse::GetCurvePoint(int curveId, double& x, double& y)
         ++m_cursor;
         return 1;
     }
-    case 16: {
-        const TFullSectionalResponse* a = m_cursor < GetStationCount() ? GetStationAnalysis(m_cursor) : nullptr;
-        if (a == nullptr)
-            return 0;
-        x = m_stations.GetStation(m_cursor++);
-        y = a->GetSectionConstant();
-        return 1;
-    }
     case 18:
     case 19:
     case 20: {
@@ -397,24 +363,8 @@ int TFullMemberResponse::GetCurvePoint(int curveId, double& x, double& y)
         return 1;
     }
     default:
-        if (curveId >= kFirstCapacityCurve && curveId <= kLastCapacityCurve) {
-            const int n = GetStationCount();
-            const int c = m_cursor;
-            if (c >= (IsMirroredCapacity(curveId) ? 2 * n + 1 : n))
-                return 0;
-            ++m_cursor;
-            if (c == n) {
-                x = y = kUndefined; // ends the first line
-                return 1;
-            }
-            const int station = c < n ? c : c - n - 1;
-            x = m_stations.GetStation(station);
-            const auto* beam = dynamic_cast<const TBeam*>(GetStructureAtPosition(m_slots, m_definition, x));
-            y = beam != nullptr ? SectionCapacity(*beam, CapacityOf(curveId)) : 0.0;
-            if (c > n)
-                y = -y;
-            return 1;
-        }
+        if (StationCurveCount(curveId) >= 0)
+            return StationCurvePoint(curveId, x, y);
         return TQuarvish2000Analysis::GetCurvePoint(curveId, x, y);
     }
 }
@@ -470,29 +420,6 @@ int TFullMemberResponse::GetDiagramState(int index, const SectionState*& state, 
         return stageOf(*last, nLast - 1 - (index - (n - 2 + n0)), n - 1);
     return 0;
 }
-
-namespace {
-
-// The two stored stages of a response whose load factors bracket lambda (the first such pair
-// from the start); a response of one stage gives stage 0 twice, one that never reaches lambda
-// its last stage twice.
-void BracketingStages(const TFullSectionalResponse& a, double lambda, int& lo, int& hi)
-{
-    const int last = a.GetLastStageIndex();
-    lo = hi = 0;
-    for (int k = 0; k < last; ++k) {
-        const double f0 = a.LoadFactorOf(k);
-        const double f1 = a.LoadFactorOf(k + 1);
-        if (std::min(f0, f1) <= lambda && lambda <= std::max(f0, f1)) {
-            lo = k;
-            hi = k + 1;
-            return;
-        }
-    }
-    lo = hi = std::max(last, 0);
-}
-
-} // namespace
 
 int TFullMemberResponse::InterpolateMemberState(double x, double lambda, MemberStateRecord& record, double scale) const
 {

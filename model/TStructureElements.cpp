@@ -21,8 +21,6 @@ using namespace structure_elements;
 
 namespace {
 
-constexpr std::size_t kConcreteNameChars = 19;
-constexpr std::size_t kSteelNameChars = 14;
 // Rows of user stress-strain curves: |strain| in the strain unit, |stress| in the concrete
 // stress unit, one row per line led by five TABs.
 
@@ -223,7 +221,7 @@ bool SetConcreteAttribute(ConcreteTypeRec& c,
     } else if (attribute == "t_stiff") {
         c.tensionStiffening = CodeWithin(value, 7, 7, attribute);
     } else if (attribute == "name") {
-        c.name = BoundedCopy(value, kConcreteNameChars);
+        c.name = BoundedCopy(value, kConcreteNameMaxChars);
     } else {
         return false;
     }
@@ -243,7 +241,7 @@ bool SetSteelAttribute(SteelTypeRec& steel,
     else if (attribute == "eu")
         steel.eu = FromDocument(value, ukStrain, unit);
     else if (attribute == "name")
-        steel.name = BoundedCopy(value, kSteelNameChars);
+        steel.name = BoundedCopy(value, kSteelNameMaxChars);
     else if (!prestress && attribute == "fy")
         steel.fy = FromDocument(value, ukLargeStress, unit);
     else if (!prestress && attribute == "esh")

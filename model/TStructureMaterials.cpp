@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <new>
+#include <set>
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -14,10 +16,6 @@
 namespace {
 
 constexpr const char* kLoadError = "Load Error";
-
-// Longest names the type records hold.
-constexpr std::size_t kConcreteNameChars = 19;
-constexpr std::size_t kSteelNameChars = 14;
 
 // Most records of one kind a structure can count (16-bit counters of the stored files).
 constexpr int kMaxRecords = 32767;
@@ -87,7 +85,7 @@ int TStructure::AddConcreteTypeFromStrength(double& strength, const std::string&
     ConcreteTypeRec record;
     InitConcreteTypeRec(record);
     record.fc = -std::fabs(strength);
-    record.name = BoundedCopy(name, kConcreteNameChars);
+    record.name = BoundedCopy(name, kConcreteNameMaxChars);
     CheckConcreteType(record, 1);
     strength = std::fabs(record.fc);
     return AddConcreteType(record);
@@ -394,11 +392,29 @@ int TStructure::FixMaterialNames()
         if (type.name.empty())
             type.name = StrPrintf("Conc%1d", counter++);
     }
-    for (std::size_t i = 0; i < m_concreteTypes.size(); ++i) {
-        for (std::size_t j = i + 1; j < m_concreteTypes.size(); ++j) {
-            std::string& later = m_concreteTypes[j].name;
-            if (later == m_concreteTypes[i].name)
-                later = BoundedCopy(later + "1", kConcreteNameChars);
+    // A later type that repeats an earlier name gets "1" appended; when that is taken too, or
+    // the name field is full, the name cut to fit is followed by the first free number from 2.
+    // Regions name their concrete type in a document, so every name must stay its own.
+    std::map<std::string, int> uses;
+    for (const ConcreteTypeRec& type : m_concreteTypes)
+        ++uses[type.name];
+    std::set<std::string> seen;
+    std::map<std::string, std::size_t> nextNumber;
+    for (ConcreteTypeRec& type : m_concreteTypes) {
+        if (seen.insert(type.name).second)
+            continue;
+        const std::string base = type.name;
+        std::size_t& n = nextNumber.try_emplace(base, 1).first->second;
+        for (;; ++n) {
+            const std::string suffix = std::to_string(n);
+            const std::string candidate = BoundedCopy(base, kConcreteNameMaxChars - suffix.size()) + suffix;
+            if (uses[candidate] == 0) {
+                --uses[base];
+                ++uses[candidate];
+                seen.insert(candidate);
+                type.name = candidate;
+                break;
+            }
         }
     }
     for (auto& type : m_steelTypes) {
@@ -418,7 +434,7 @@ int TStructure::FixMaterialNames()
             const char letter = later.kind == SteelKind::Reinforcing ? 'M'
                                 : later.kind == SteelKind::UserCurve ? 'S'
                                                                      : 'P';
-            if (later.name.size() < kSteelNameChars)
+            if (later.name.size() < kSteelNameMaxChars)
                 later.name += letter;
             else
                 later.name = StrPrintf("%c%d", letter, static_cast<int>(j));

@@ -307,8 +307,14 @@ void ConnectNotifications(QWidget* w, NotifySink* sink) {
         QObject::connect(l, &QListWidget::itemSelectionChanged, l, [send] { send(Notify::SelChange); });
         QObject::connect(l, &QListWidget::itemDoubleClicked, l, [send] { send(Notify::DblClk); });
     } else if (auto* t = qobject_cast<QTreeWidget*>(w)) {
-        const int code = KindOf(t) == ControlKind::ListView ? Notify::ItemChanged : Notify::TreeSelChanged;
-        QObject::connect(t, &QTreeWidget::currentItemChanged, t, [send, code] { send(code); });
+        if (KindOf(t) == ControlKind::ListView) {
+            // A click makes the row current before it selects it: the list view reports once
+            // the row is selected, so that its handler reads the clicked row, as arrow keys
+            // and program code (which do both at once) already had it.
+            QObject::connect(t, &QTreeWidget::itemSelectionChanged, t, [send] { send(Notify::ItemChanged); });
+        } else {
+            QObject::connect(t, &QTreeWidget::currentItemChanged, t, [send] { send(Notify::TreeSelChanged); });
+        }
     }
 }
 
@@ -389,7 +395,7 @@ void GlyphPushButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
-    if (isDown() && !m_down.isNull())
+    if ((isDown() || isChecked()) && !m_down.isNull())
         opt.icon = m_down;
     painter.drawControl(QStyle::CE_PushButton, opt);
 }
@@ -737,6 +743,14 @@ void GlyphButton::Attached() {
     b->SetGlyphs(m_up ? IconOf(*m_up) : QIcon(), m_down ? IconOf(*m_down) : QIcon());
     if (m_up)
         b->setIconSize(QSize(m_up->Width(), m_up->Height()));
+    b->setCheckable(m_latched);
+    b->setChecked(m_latched);
+}
+
+void GlyphButton::SetLatched(bool latched) {
+    m_latched = latched;
+    if (IsCreated())
+        Attached();
 }
 
 void GlyphButton::SetGlyph(const Image& up) {

@@ -334,12 +334,16 @@ public:
     void SetGlyph(const Image& up);
     void SetPressedGlyph(const Image& down);
     bool IsPressed() const;
+    // Keeps the button drawn pressed in (a state shown, not a click in progress) or lets it out.
+    void SetLatched(bool latched);
+    bool IsLatched() const { return m_latched; }
 
 protected:
     void Attached() override;
 
 private:
     bool m_default;
+    bool m_latched = false;
     std::unique_ptr<Image> m_up;
     std::unique_ptr<Image> m_down;
 };

@@ -6,11 +6,14 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -588,6 +591,40 @@ void DialogDriver::SelectTreeItem(int id, const std::string& text) {
     t->setCurrentItem(found.front());
 }
 
+void DialogDriver::ClickItem(int id, int index) {
+    QWidget* w = Usable(m_window, id);
+    QAbstractItemView* view = qobject_cast<QAbstractItemView*>(w);
+    QModelIndex row;
+    if (auto* l = qobject_cast<QListWidget*>(w); l && index >= 0 && index < l->count())
+        row = l->model()->index(index, 0);
+    else if (auto* t = qobject_cast<QTreeWidget*>(w); t && index >= 0 && index < t->topLevelItemCount())
+        row = t->model()->index(index, 0);
+    if (!view || !row.isValid())
+        Fail(m_window, id, "has no such row to click");
+    MoveFocus(w);
+    view->scrollTo(row);
+    const QPointF at = QRectF(view->visualRect(row)).center();
+    QWidget* target = view->viewport();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &e);
+    }
+}
+
+void DialogDriver::PressKey(int id, int key) {
+    QWidget* w = Usable(m_window, id);
+    if (key != VKey::Up && key != VKey::Down && key != VKey::Home && key != VKey::End && key != VKey::PageUp &&
+        key != VKey::PageDown)
+        Fail(m_window, id, "is given a key the driver does not press");
+    const int qtKey = QtKeyOf(key);
+    MoveFocus(w);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(type, qtKey, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+    }
+}
+
 namespace {
 void SendMouse(QWidget* w, QEvent::Type type, bool inside) {
     const QPointF at = inside ? QPointF(w->width() / 2.0, w->height() / 2.0) : QPointF(-10, -10);
@@ -620,6 +657,29 @@ void DialogDriver::PressEnter() {
 void DialogDriver::PressEscape() {
     if (DialogHost* host = HostOf(m_window))
         host->reject();
+}
+
+void DialogDriver::Key(int vkey) {
+    QWidget* root = HostOf(m_window) ? static_cast<QWidget*>(HostOf(m_window)) : WidgetOf(m_window);
+    if (!root)
+        return;
+    Qt::Key key = Qt::Key_unknown;
+    switch (vkey) {
+    case VKey::Return: key = Qt::Key_Return; break;
+    case VKey::Escape: key = Qt::Key_Escape; break;
+    case VKey::Tab: key = Qt::Key_Tab; break;
+    default: break;
+    }
+    if (key == Qt::Key_unknown)
+        throw std::logic_error(NameOf(m_window) + ": no key " + std::to_string(vkey));
+    QPointer<QWidget> target = root->focusWidget() ? root->focusWidget() : root;
+    const QString text{QChar(vkey)};
+    for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
+        if (!target)
+            return;
+        QKeyEvent e(type, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(target, &e);
+    }
 }
 
 void DialogDriver::SwitchPage(int index) {
@@ -701,6 +761,16 @@ std::string DialogDriver::SelectedText(int id) const {
     if (auto* e = EditField(Find(m_window, id)))
         return FromQ(e->selectedText());
     return {};
+}
+
+bool DialogDriver::TextFits(int id) const {
+    QWidget* w = Find(m_window, id);
+    const auto* label = qobject_cast<const QLabel*>(w);
+    if (!label)
+        return true;
+    const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+    const int wide = label->wordWrap() ? 0 : label->sizeHint().width();
+    return needed <= label->height() && wide <= label->width();
 }
 
 bool DialogDriver::Ended() const {

@@ -216,12 +216,21 @@ public:
     void DoubleClick(int id, int index);
     // Selects the first tree item with the text.
     void SelectTreeItem(int id, const std::string& text);
+    // The left mouse button pressed and released on the middle of a row of a list box or list
+    // view, as a user's click reaches the control (the row is scrolled into view first).
+    void ClickItem(int id, int index);
+    // A key (VKey::Up, Down, Home, End, PageUp, PageDown) pressed and released on the control,
+    // which gets the focus first.
+    void PressKey(int id, int key);
     // The left mouse button pressed on a control, and released inside it or outside.
     void MouseDown(int id);
     void MouseUp(int id, bool inside);
     // Enter and Escape: the default button, and Cancel, without moving the focus.
     void PressEnter();
     void PressEscape();
+    // A key pressed and released on the keyboard (Return, Escape or Tab): it goes to the
+    // control holding the focus and, where that leaves it, on up to the dialog.
+    void Key(int vkey);
     // Property sheets and wizards.
     void SwitchPage(int index);
     void Next();
@@ -241,6 +250,8 @@ public:
     // The id of the control that has the dialog's focus (-1: none), and an edit's selected text.
     int FocusedId() const;
     std::string SelectedText(int id) const;
+    // Whether a static text, wrapped at its width where it wraps, fits inside its control.
+    bool TextFits(int id) const;
     // Whether the dialog has ended (a plain window: whether it is gone), and its result.
     bool Ended() const;
     int Result() const;

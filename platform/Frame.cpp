@@ -85,16 +85,7 @@ QIcon GlyphIcon(const std::string& glyph, int id = 0) {
 }
 
 QKeySequence KeyOf(const Accelerator& a) {
-    int key = 0;
-    switch (a.key) {
-    case VKey::PageUp: key = Qt::Key_PageUp; break;
-    case VKey::PageDown: key = Qt::Key_PageDown; break;
-    case VKey::Delete: key = Qt::Key_Delete; break;
-    case VKey::Escape: key = Qt::Key_Escape; break;
-    case VKey::Return: key = Qt::Key_Return; break;
-    case VKey::F1: key = Qt::Key_F1; break;
-    default: key = a.key; break;  // digits and capitals share their codes
-    }
+    const int key = QtKeyOf(a.key);
     int mods = 0;
     if (a.modifiers & AccelMod::Control)
         mods |= Qt::ControlModifier;

@@ -49,6 +49,17 @@ SheetWidgets WidgetsOf(const PropertySheet& sheet) {
     return w;
 }
 
+// The first control of a page that takes the focus by the keyboard, in tab order; null when none.
+QWidget* FirstControl(QWidget* page) {
+    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w))
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page))
+            return w;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 PropertySheet::PropertySheet(Window* parent, const std::string& title, int startPage, bool wizard)
@@ -176,6 +187,9 @@ bool PropertySheet::Leave() { return m_current < 0 || GetPage(m_current).KillAct
 void PropertySheet::Enter(int index) {
     PropertyPage& page = GetPage(index);
     const SheetWidgets w = WidgetsOf(*this);
+    // Where the keyboard was: on a page (or nowhere), or on one of the sheet's own controls.
+    const QWidget* focus = w.stack->window()->focusWidget();
+    const bool focusOnPage = !focus || w.stack->isAncestorOf(focus);
     if (!page.IsCreated()) {
         page.Build(w.stack);
         w.stack->addWidget(WidgetOf(page));
@@ -197,6 +211,15 @@ void PropertySheet::Enter(int index) {
     }
     page.SetActive();
     ShowButtons();
+    // A wizard's keyboard goes on to the new page's first control, from the old page or from a
+    // button that is gone, so that Return there works the default button (Next, or Finish on
+    // the last page) and not whatever the focus fell to.
+    if (m_wizard) {
+        const QWidget* now = w.stack->window()->focusWidget();
+        if (focusOnPage || !now || !now->isVisibleTo(w.stack->window()))
+            if (QWidget* first = FirstControl(WidgetOf(page)))
+                first->setFocus(Qt::TabFocusReason);
+    }
 }
 
 bool PropertySheet::SelectPage(int index) {
@@ -229,12 +252,19 @@ void PropertySheet::ShowButtons() {
     auto* next = static_cast<QPushButton*>(FindControl(client, SheetButton::NextId));
     auto* finish = static_cast<QPushButton*>(FindControl(client, SheetButton::FinishId));
     const bool finishing = m_wizButtons & SheetButton::Finish;
+    QPushButton* shown = finishing ? finish : next;
+    QPushButton* hidden = finishing ? next : finish;
+    // Finish and Next share a place: the one shown takes over the focus and the default of the
+    // one hidden, before that one is greyed or goes (else the focus falls to Cancel, and Return
+    // would cancel).
+    shown->setVisible(true);
+    if (hidden->hasFocus())
+        shown->setFocus(Qt::OtherFocusReason);
     back->setEnabled(m_wizButtons & SheetButton::Back);
-    next->setVisible(!finishing);
     next->setEnabled(m_wizButtons & SheetButton::Next);
-    finish->setVisible(finishing);
-    (finishing ? finish : next)->setDefault(true);
-    (finishing ? next : finish)->setDefault(false);
+    hidden->setVisible(false);
+    shown->setDefault(true);
+    hidden->setDefault(false);
 }
 
 bool PropertySheet::ApplyPages() {

@@ -79,10 +79,15 @@ inline constexpr unsigned MButton = 0x10;
 
 // Virtual key codes used by accelerator tables.
 namespace VKey {
+inline constexpr int Tab = 0x09;
 inline constexpr int Return = 0x0D;
 inline constexpr int Escape = 0x1B;
 inline constexpr int PageUp = 0x21;
 inline constexpr int PageDown = 0x22;
+inline constexpr int End = 0x23;
+inline constexpr int Home = 0x24;
+inline constexpr int Up = 0x26;
+inline constexpr int Down = 0x28;
 inline constexpr int Delete = 0x2E;
 inline constexpr int F1 = 0x70;
 // Digits and letters are their ASCII capitals ('1', 'C').

@@ -3,7 +3,6 @@
 #include "app/ShellServices.h"
 #include "app/summary/CrossSection.h"
 #include "charts/T3DPlot.h"
-#include "charts/TColourMap.h"
 #include "charts/TContour.h"
 #include "model/TStructure.h"
 #include "app/views/DiagramMakers.h"
@@ -57,11 +56,6 @@ void InstallResultDiagrams()
     SetDiagramMaker(k3DPlotKind, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h,
                                     int) {
         return std::unique_ptr<Tchart>(std::make_unique<T3DPlot>(parent, title, x, y, w, h));
-    });
-    // No mode supplies a mesh yet: the map stays blank until one is linked.
-    SetDiagramMaker(kColourMapKind, [](plat::Window* parent, const std::string& title, int x, int y, int w, int h,
-                                       int) {
-        return std::unique_ptr<Tchart>(std::make_unique<TColourMap>(parent, title, x, y, w, h, kMapValues, 1.0));
     });
     // The colour contour draws the section over its field: bottom at yRef, centred at x.
     SetContourOutlineDrawer([](plat::DC& dc, const TStructure& s, double x, double yRef, double scale) {

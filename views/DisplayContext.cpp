@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "foundation/Diagnostics.h"
+#include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "model/materials/MaterialTypes.h"
 
@@ -43,12 +44,15 @@ double DisplayContext::FactorSumOffset() const
 
 std::string Printf(const char* format, ...)
 {
-    char buffer[1024];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
+    // A value that rounds to zero reads "0", never "-0", wherever the views show numbers.
+    std::string text = StrVPrintfUnsignedZeros(format, args);
     va_end(args);
-    return buffer;
+    // Bounded as before.
+    if (text.size() > 1023)
+        text.resize(1023);
+    return text;
 }
 
 std::string FormatUnitLabel(const char* format, const DisplayContext& display, int kind)

@@ -29,5 +29,6 @@ struct DisplayContext {
 
 // The format with its "%s" filled by the label of a unit kind.
 std::string FormatUnitLabel(const char* format, const DisplayContext& display, int kind);
-// printf into a std::string (bounded, never overflows).
+// printf into a std::string (bounded, never overflows); a number that rounds to zero shows
+// without a minus sign.
 std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));

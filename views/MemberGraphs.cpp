@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
@@ -29,6 +30,31 @@ const MemberGraphRecord* MemberRecord(int id)
     return &g_MemberGraphRecords[id - BeamGraphId::MemberRecordFirst];
 }
 
+// The points of one drawn curve (display units).
+using CurvePoints = std::vector<std::pair<double, double>>;
+
+// Harmonic mean of y over curves drawn over one span: (x_last - x_first) over the trapezoid
+// integral of 1/y along every curve, so that two curves give 1 / (1/a + 1/c) of their own
+// means a and c. 0 when undefined.
+double HarmonicMeanOverSpan(const std::vector<CurvePoints>& curves)
+{
+    double integral = 0.0;
+    double first = 0.0;
+    double last = 0.0;
+    bool any = false;
+    for (const CurvePoints& c : curves) {
+        for (std::size_t i = 0; i < c.size(); ++i) {
+            if (!any)
+                first = c[i].first;
+            any = true;
+            last = c[i].first;
+            if (i > 0 && c[i].second != 0.0 && c[i - 1].second != 0.0)
+                integral += 0.5 * (1.0 / c[i - 1].second + 1.0 / c[i].second) * (c[i].first - c[i - 1].first);
+        }
+    }
+    return any && integral != 0.0 ? (last - first) / integral : 0.0;
+}
+
 } // namespace
 
 int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
@@ -45,15 +71,25 @@ int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
         r = MemberRecord(kStrainGraph);
     }
     const double fx = m_display.Factor(6);
+    // The curves drawn, for the stiffness graphs' note.
+    std::vector<CurvePoints> drawn;
     // One result curve after its separator.
     const auto drawCurve = [&](int curve, int kind, int type) {
+        drawn.emplace_back();
         if (!m_analysis || !m_analysis->BeginCurve(curve))
             return;
         chart->AddSeparator(type);
         const double fy = m_display.Factor(kind);
         double x = 0.0, y = 0.0;
-        while (m_analysis->GetCurvePoint(curve, x, y))
-            chart->AddPoint(x * fx, y * fy);
+        while (m_analysis->GetCurvePoint(curve, x, y)) {
+            // A break in the curve stays a break in display units.
+            if (IsUndefined(x)) {
+                chart->AddPoint(kChartSeparator, kChartSeparator);
+            } else {
+                chart->AddPoint(x * fx, y * fy);
+                drawn.back().emplace_back(x * fx, y * fy);
+            }
+        }
     };
     // A member id draws its own result curve in its own unit kind.
     const auto drawEntry = [&](int entry, int kind, int type) {
@@ -81,7 +117,6 @@ int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
     }
     drawCurve(r->curve, r->yKind, lineType);
     const bool stiffness = id == 4012 || id == 4013;
-    const double a = stiffness ? chart->GetHarmonicMeanY() : 0.0;
     int type = lineType;
     for (std::size_t k = 0; k < r->added.size() && r->added[k] != 0; ++k) {
         chart->AddSeparator(kUndefined);
@@ -89,7 +124,10 @@ int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
         drawEntry(r->added[k], r->addedKind[k], type);
     }
     if (stiffness) {
-        const double b = chart->GetHarmonicMeanY();
+        // The uncracked curve's mean a, and that of both curves over the span b; the chart's
+        // own mean weighs the two curves by their lengths instead, which is no sum of both.
+        const double a = HarmonicMeanOverSpan({drawn.front()});
+        const double b = HarmonicMeanOverSpan(drawn);
         chart->SetNote(StiffnessNote(id, a, b));
         chart->SetTextShown(1);
     }
@@ -99,11 +137,13 @@ int TQ2k_Logic::FillMemberGraph(ViewChart* chart, int id, int lineType)
 
 int TQ2k_Logic::FillFireChart(ViewChart* chart, int id)
 {
-    if (HasThermalModel()) {
-        // The outline over the field is the table's current section (the post-fire beam the
-        // fire analysis stored), not the one this mode was bound to.
-        TStructure* current = StructureAt(g_CurrentStructure);
-        chart->AttachStructure(current ? current : m_structure);
+    // The outline over the field is the table's current section (the post-fire beam the fire
+    // analysis stored), not the one this mode was bound to; the field is that of the last fire
+    // run, shown only for the beams of that run.
+    TStructure* current = StructureAt(g_CurrentStructure);
+    TStructure* shown = current ? current : m_structure;
+    if (ThermalModelBelongsTo(current ? g_CurrentStructure : -1, shown)) {
+        chart->AttachStructure(shown);
         if (ResetThermalPlotIterator(id)) {
             const bool temperature = id == 2110 || id == 2111;
             // The model delivers temperatures scaled by the temperature factor of the

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/TSectionalAnalysis.h"
+#include "app/GlobalTables.h"
 #include "foundation/Sentinel.h"
 #include "member/fire/ThermalAnalysis.h"
 #include "model/TStructure.h"
@@ -198,7 +199,10 @@ int TQ2k_Logic::FillProfile(ViewChart* chart, int id, int lineType)
 {
     if (id == kFireStrain) {
         chart->AddSeparator(lineType);
-        if (ResetThermalPlotIterator(kFireStrain)) {
+        // The profile of the last fire run, shown only for the beams of that run.
+        const TStructure* current = StructureAt(g_CurrentStructure);
+        if (ThermalModelBelongsTo(current ? g_CurrentStructure : -1, current ? current : m_structure) &&
+            ResetThermalPlotIterator(kFireStrain)) {
             double x = 0.0, y = 0.0;
             while (GetNextThermalPlotPoint(kFireStrain, x, y))
                 chart->AddPoint(m_display.Show(x, 3), m_display.Show(y, 6));

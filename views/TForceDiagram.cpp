@@ -351,10 +351,11 @@ void TNPlusM::Draw(DiagramPicture& p, const ForceFrame& f, const LabelExtent& ex
     const std::string mLabel =
         Printf(f.si ? "M%s: %5.0f %s" : "M%s: %5.1f %s", suffix.c_str(), M * factor2, f.display.Label(ukMoment));
     const int Rl = std::max(R, 0);
-    if (M > 0.0)
-        p.Add(Label{P(0.85 * Rl + m, y0 + 0.8 * Rl), mLabel, text, TA::Left, TA::Top});
-    else
-        p.Add(Label{P(0.85 * Rl + m, y0 - 0.8 * Rl), mLabel, text, TA::Left, TA::Bottom});
+    // Beside the arc's end, or against the right edge when it would run past it (a small box).
+    const plat::Point mAt = P(0.85 * Rl + m, M > 0.0 ? y0 + 0.8 * Rl : y0 - 0.8 * Rl);
+    const bool mFits = mAt.x + extent(mLabel, text).cx <= W;
+    p.Add(Label{mFits ? mAt : plat::Point{W, mAt.y}, mLabel, text, mFits ? TA::Left : TA::Right,
+                M > 0.0 ? TA::Top : TA::Bottom});
     const std::string nLabel = Printf(f.si ? "N%s: %5.0f %s" : "N%s: %5.1f %s", suffix.c_str(), f.Force(N),
                                       f.ForceUnit());
     bool below;

@@ -89,8 +89,15 @@ void TQ2k_Logic::ReleaseLayerView()
 
 void TQ2k_Logic::Bind(TStructure* structure, TSectionalAnalysis* analysis)
 {
+    if (structure == m_structure && analysis == m_analysis)
+        return;
+    // The layer view reads the states of the analysis it was opened on: it goes with it, and
+    // while its set is shown it is opened again at the same depth on the new pair.
+    ReleaseLayerView();
     m_structure = structure;
     m_analysis = analysis;
+    if (m_layerViewShown)
+        OpenLayerView(m_probeDepth);
 }
 
 void TQ2k_Logic::InitPanelMenu(PanelMenuTable& table)
@@ -448,7 +455,8 @@ int TQ2k_Logic::OnControlChoice(ViewChart* chart, int category, int index)
 {
     if (category != 5)
         return 1;
-    if (index == 4)
+    m_layerViewShown = index == 4;
+    if (m_layerViewShown)
         OpenLayerView(0.0);
     else
         ReleaseLayerView();

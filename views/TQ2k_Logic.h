@@ -167,6 +167,8 @@ private:
     std::unique_ptr<LayerViewLogic> m_layerView;
     int m_selectedStage = 0;
     double m_probeDepth = 0.0;
+    // The set of the layer view is shown (the view follows the pair the object is bound to).
+    bool m_layerViewShown = false;
 
     // The display context anew from the settings, when following them.
     void RefreshDisplay();

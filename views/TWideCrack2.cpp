@@ -7,6 +7,7 @@
 #include "analysis/T1DAnalysis.h"
 #include "app/views/DiagramMakers.h"
 #include "foundation/Reporter.h"
+#include "foundation/Sentinel.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "member/TFullMemberResponse.h"
@@ -24,6 +25,10 @@ using picture::Line;
 
 constexpr plat::Color kMemberColour{192, 192, 192};
 constexpr plat::Color kSteelColour{160, 160, 160};
+// Greatest height of a loading plate (pixels).
+constexpr int kPlateHeight = 10;
+// Room between a load label's text and its box (pixels).
+constexpr int kLabelPad = 3;
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 
@@ -89,9 +94,13 @@ void TWideCrack2::CmPopup3007()
         return;
     const double value = std::atof(text.c_str());
     // A magnification that is not a finite number would put the member off every screen.
-    if (std::isfinite(value))
-        m_factor = value;
-    m_count = 0; // the displaced corners are magnified by the factor: compute them anew
+    if (!std::isfinite(value))
+        return;
+    m_factor = value;
+    // The member is drawn again from the displacements kept, at the new magnification, and
+    // the picture fits the new displaced shape.
+    ResetExtents();
+    ApplyScaleFactor();
     Redraw();
 }
 
@@ -212,17 +221,41 @@ void TWideCrack2::ComputeSections(const TFullMemberResponse* member)
         for (int k = 0; k < n; ++k) {
             MemberStateRecord& r = (*m_records)[static_cast<std::size_t>(k)];
             const double x = L / (n - 1) * k;
-            member->InterpolateMemberState(std::min(x, L), load, r, m_factor);
-            const double d = (hmax - r.h) / 2;
-            r.reserved = d;
-            r.corners[1] += d;
-            r.corners[3] += d;
+            // Displacements at unit magnification, kept so that another scale factor needs
+            // no new states.
+            const bool filled = member->InterpolateMemberState(std::min(x, L), load, r, 1.0) != 0;
+            r.reserved = (hmax - r.h) / 2;
+            m_displacements[static_cast<std::size_t>(k)] = {};
+            if (filled)
+                m_displacements[static_cast<std::size_t>(k)] = {r.corners[0] - r.x, r.corners[1], r.corners[2] - r.x,
+                                                                 r.corners[3] - r.h};
         }
         m_load = load;
         m_count = n;
     }
     m_filled = true;
     (*m_records)[static_cast<std::size_t>(m_count - 1)].x = L;
+    ApplyScaleFactor();
+}
+
+void TWideCrack2::ResetExtents()
+{
+    m_yRange = m_xRange = -kUndefined;
+    m_largestY = m_leastX = 0.0;
+    m_leastY = kUndefined;
+    m_largestX = -kUndefined;
+}
+
+void TWideCrack2::ApplyScaleFactor()
+{
+    if (!m_filled)
+        return;
+    for (int k = 0; k < m_count; ++k) {
+        MemberStateRecord& r = (*m_records)[static_cast<std::size_t>(k)];
+        const auto& u = m_displacements[static_cast<std::size_t>(k)];
+        r.corners = {r.x + m_factor * u[0], r.reserved + m_factor * u[1], r.x + m_factor * u[2],
+                     r.reserved + r.h + m_factor * u[3]};
+    }
     for (int k = 0; k < m_count; ++k) {
         const MemberStateRecord& r = Record(k);
         m_leastX = std::min({m_leastX, r.corners[0], r.corners[2]});
@@ -232,6 +265,72 @@ void TWideCrack2::ComputeSections(const TFullMemberResponse* member)
     }
     m_xRange = std::max(m_xRange, m_largestX - m_leastX);
     m_yRange = std::max(m_yRange, m_largestY - m_leastY);
+}
+
+std::vector<DistributedLoad> TWideCrack2::DistributedLoads(const TMemberDefinition& d)
+{
+    ShearDiagram shear{};
+    int count = 0;
+    SampleShearDiagram(d, LiveDiagram, shear, count);
+    std::vector<DistributedLoad> loads;
+    for (int i = 0; i + 1 < count; ++i) {
+        const ShearPoint& a = shear[static_cast<std::size_t>(i)];
+        const ShearPoint& b = shear[static_cast<std::size_t>(i + 1)];
+        const double big = std::max(std::fabs(a.v), std::fabs(b.v));
+        if (b.x - a.x < kSamePosition || std::fabs(a.v - b.v) < 0.01 * big + 1.0)
+            continue;
+        // V = -dM/dx and dV/dx = -w.
+        const double w = (a.v - b.v) / (b.x - a.x);
+        if (!loads.empty() && std::fabs(loads.back().to - a.x) < kSamePosition &&
+            std::fabs(loads.back().w - w) <= 0.01 * std::max(std::fabs(w), std::fabs(loads.back().w))) {
+            loads.back().to = b.x;
+            continue;
+        }
+        loads.push_back({a.x, b.x, w});
+    }
+    return loads;
+}
+
+std::vector<LoadLabel> TWideCrack2::PlaceLoadLabels(const std::vector<DistributedLoad>& loads,
+                                                    const std::function<int(double)>& pixelX,
+                                                    const std::function<int(double)>& topY,
+                                                    const std::function<plat::Size(const std::string&)>& extent,
+                                                    int left,
+                                                    int right,
+                                                    int top,
+                                                    int lift)
+{
+    constexpr int kPad = kLabelPad;
+    constexpr int kGap = 2;
+    constexpr int kSamples = 10;
+    std::vector<LoadLabel> labels;
+    const auto overlaps = [&labels](const plat::Rect& r) {
+        for (const LoadLabel& l : labels)
+            if (r.left < l.box.right + kGap && l.box.left < r.right + kGap && r.top < l.box.bottom + kGap &&
+                l.box.top < r.bottom + kGap)
+                return true;
+        return false;
+    };
+    for (const DistributedLoad& load : loads) {
+        const std::string text =
+            StrPrintf("%.1f %s", ToDisplayUnits(load.w, ukForcePerLength), UnitLabel(ukForcePerLength));
+        const plat::Size size = extent(text);
+        const int w = size.cx + 2 * kPad;
+        const int h = size.cy + 2 * kPad;
+        int highest = topY(load.from);
+        for (int k = 1; k <= kSamples; ++k)
+            highest = std::min(highest, topY(load.from + (load.to - load.from) * k / kSamples));
+        int x = pixelX((load.from + load.to) / 2) - w / 2;
+        x = std::max(std::min(x, right - w), left);
+        plat::Rect box{x, highest - lift - h, x + w, highest - lift};
+        const plat::Rect first = box;
+        while (overlaps(box) && box.top - h - kGap >= top)
+            box = {box.left, box.top - h - kGap, box.right, box.top - kGap};
+        if (overlaps(box))
+            box = first;
+        labels.push_back({box, text});
+    }
+    return labels;
 }
 
 bool TWideCrack2::SectionLine(double X, double& bx, double& by, double& tx, double& ty) const
@@ -291,11 +390,20 @@ ElevationPicture TWideCrack2::ComputePicture(const LabelExtent& extent, int W, i
         else if (atEnd(at) == 2)
             rightReserve = 0.05 * W;
     }
+    // Room above the member for the load labels: one row of text over the loading plates.
+    const std::vector<DistributedLoad> loads = DistributedLoads(d);
+    const int labelHeight = extent("0", TextFont()).cy + 2 * kLabelPad;
+    const int plateLift = kPlateHeight + 2;
+    const int labelBand = loads.empty() ? 0 : labelHeight + plateLift;
     const double dw = W - 2.0 * m - leftReserve - rightReserve;
-    const double dh = H - band - 2.0 * m;
+    // Room below the member for the magnification note.
+    const std::string note =
+        m_factor > 0.0 ? StrPrintf("Mag. %3.0fx (crack widths: %s)", m_factor, UnitLabel(ukSectionLength)) : "";
+    const int noteBand = note.empty() ? 0 : extent(note, TextFont()).cy;
+    const double dh = H - band - labelBand - noteBand - 2.0 * m;
     const double s = std::min(dw / (m_xRange + 0.0001), dh / (m_yRange + 0.0001));
     const double xo = m - m_leastX * s + (dw - s * m_xRange) / 2 + m_panX;
-    const double yo = band + m + m_largestY * s + (dh - s * m_yRange) / 2 + m_panY;
+    const double yo = band + labelBand + m + m_largestY * s + (dh - s * m_yRange) / 2 + m_panY;
     const double sx = s * m_zoom;
     const double sy = s * m_zoom;
     const auto P = [&](double x, double y) { return plat::Point{Round(xo + x * sx), Round(yo - y * sy)}; };
@@ -445,7 +553,7 @@ ElevationPicture TWideCrack2::ComputePicture(const LabelExtent& extent, int W, i
         if (atSupport)
             continue;
         const int width = std::max(Round(d.topPlateSize * sx), 3);
-        const int height = std::min(width / 3, 10);
+        const int height = std::min(width / 3, kPlateHeight);
         const double half = width / 2.0 / sx;
         double b0x, b0y, t0x, t0y, b1x, b1y, t1x, t1y;
         if (!SectionLine(a.x - half, b0x, b0y, t0x, t0y) || !SectionLine(a.x + half, b1x, b1y, t1x, t1y))
@@ -454,6 +562,15 @@ ElevationPicture TWideCrack2::ComputePicture(const LabelExtent& extent, int W, i
         const plat::Point r = P(a.x + half, t1y);
         p.plates.push_back({l, r, plat::Point{r.x, r.y - height}, plat::Point{l.x, l.y - height}});
     }
+
+    // Boxed labels of the distributed loads, above the plates and inside the chart.
+    const auto topY = [&](double X) {
+        double bx, by, tx, ty;
+        return SectionLine(X, bx, by, tx, ty) ? P(tx, ty).y : P(X, hmax).y;
+    };
+    const auto pixelX = [&](double X) { return P(X, 0.0).x; };
+    const auto measure = [&](const std::string& text) { return extent(text, TextFont()); };
+    p.loadLabels = PlaceLoadLabels(loads, pixelX, topY, measure, m, W - m, band, plateLift);
 
     // 7. Crack pattern, or the cracked state and direction at the sections.
     TDrawCrack crack(p.cracks, m_kind);
@@ -530,11 +647,8 @@ ElevationPicture TWideCrack2::ComputePicture(const LabelExtent& extent, int W, i
     m_reportedAt = m_recomputed;
 
     // 9. The magnification note.
-    if (m_factor > 0.0) {
-        const std::string note =
-            StrPrintf("Mag. %3.0fx (crack widths: %s)", m_factor, UnitLabel(ukSectionLength));
+    if (!note.empty())
         p.notes.Add(Label{{m, H - m}, note, TextFont(), TA::Left, TA::Bottom});
-    }
     return p;
 }
 
@@ -559,6 +673,16 @@ void TWideCrack2::Paint(plat::DC& dc, bool, const plat::Rect&)
         dc.Ellipse(r);
     for (const auto& q : p.plates)
         dc.Polygon({q[0], q[1], q[2], q[3]});
+    DiagramPicture loadLabels;
+    for (const LoadLabel& l : p.loadLabels) {
+        const plat::Rect& b = l.box;
+        loadLabels.Add(Band{b, BackgroundColour()});
+        const plat::Point corners[4] = {{b.left, b.top}, {b.right, b.top}, {b.right, b.bottom}, {b.left, b.bottom}};
+        for (int k = 0; k < 4; ++k)
+            loadLabels.Add(Line{corners[k], corners[(k + 1) % 4]});
+        loadLabels.Add(Label{{(b.left + b.right) / 2, b.top + kLabelPad}, l.text, TextFont(), TA::Center, TA::Top});
+    }
+    ReplayPicture(dc, loadLabels, bw);
     for (const auto& m : p.cracks.markers) {
         const plat::Color c = m.cracked ? plat::Color{255, 160, 160} : plat::Color{160, 160, 255};
         dc.FillRect({Round(m.x - 3.5), Round(m.y - 3.5), Round(m.x + 3.5), Round(m.y + 3.5)}, c);

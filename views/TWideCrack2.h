@@ -11,6 +11,8 @@
 // recomputed only when the load level has moved by more than 1 % (plus 0.01).
 
 #include <array>
+#include <functional>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -21,6 +23,20 @@
 
 struct MemberStateRecord;
 class TFullMemberResponse;
+
+// A distributed live load of the member: the stretch it covers and its intensity per unit
+// load factor (N/m, downward positive).
+struct DistributedLoad {
+    double from = 0.0;
+    double to = 0.0;
+    double w = 0.0;
+};
+
+// A boxed load label: its box in pixels and its text (the box holds the text centred).
+struct LoadLabel {
+    plat::Rect box;
+    std::string text;
+};
 
 // What the view draws, in its pixels, in drawing order.
 struct ElevationPicture {
@@ -35,6 +51,8 @@ struct ElevationPicture {
     std::vector<plat::Rect> rollers;
     // Filled loading plates on top of the member.
     std::vector<std::array<plat::Point, 4>> plates;
+    // Boxed labels of the distributed loads, above the member.
+    std::vector<LoadLabel> loadLabels;
     CrackPicture cracks;
     // The magnification note.
     DiagramPicture notes;
@@ -74,6 +92,22 @@ public:
     static int SectionCount(double L, double hmax);
     // Whether a new load level asks for new states.
     static bool LoadMoved(double last, double now);
+    // The distributed live loads of a member definition: stretches between two points of its
+    // live shear diagram at different positions whose shears differ by at least 1 % of the
+    // larger plus 1 N; neighbouring stretches of one intensity (within 1 %) make one load.
+    static std::vector<DistributedLoad> DistributedLoads(const TMemberDefinition& d);
+    // Labels "value unit" for the loads, each centred over its stretch and its bottom `lift`
+    // pixels above the highest point of the top line there (topY gives the pixel y of the top
+    // line at a member x, pixelX the pixel x); kept between left and right, and lifted one
+    // row at a time (not above top) until clear of the labels placed before it.
+    static std::vector<LoadLabel> PlaceLoadLabels(const std::vector<DistributedLoad>& loads,
+                                                  const std::function<int(double)>& pixelX,
+                                                  const std::function<int(double)>& topY,
+                                                  const std::function<plat::Size(const std::string&)>& extent,
+                                                  int left,
+                                                  int right,
+                                                  int top,
+                                                  int lift);
 
     int SectionCountNow() const { return m_count; }
     bool HasStates() const { return m_filled; }
@@ -107,6 +141,11 @@ private:
     // sections holds X.
     bool SectionLine(double X, double& bx, double& by, double& tx, double& ty) const;
     void Redraw();
+    // Sets every record's displaced corners from the kept displacements at the scale factor
+    // and takes them into the coordinate extremes.
+    void ApplyScaleFactor();
+    // Forgets the coordinate extremes (the picture is fitted anew).
+    void ResetExtents();
 
     TMemberDefinition m_definition;
     int m_angles = 0;
@@ -130,6 +169,9 @@ private:
     int m_recomputed = 0;
     int m_reportedAt = -1;
     std::unique_ptr<std::array<MemberStateRecord, kMaxSections>> m_records;
+    // Displacements of each record's corners at unit magnification: bottom x, bottom y, top
+    // x, top y.
+    std::array<std::array<double, 4>, kMaxSections> m_displacements{};
     std::vector<ZoneSection> m_zones;
     std::vector<std::string> m_messages;
 };

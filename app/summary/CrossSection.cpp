@@ -773,6 +773,7 @@ void PaintCrossSection(
     const bool note = !FormatStrainNote(*structure, 0).empty();
     if (g_InfoManager) {
         // The callouts of this page's section, placed as the page places the section.
+        g_InfoManager->Clear();
         g_InfoManager->SetSize(w, h);
         g_InfoManager->Draw(&dc, structure, 0);
         g_InfoManager->SetTextColumn(note ? 4 * u : 2 * u, T);

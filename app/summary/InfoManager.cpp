@@ -128,6 +128,12 @@ void TInfo_Base::Draw(plat::DC* dc, const TStructure* structure, int)
     Collect(&measure, structure);
 }
 
+void TInfo_Base::Clear()
+{
+    m_structure = nullptr;
+    ClearItems();
+}
+
 int TInfo_Base::Collect(plat::DC*, const TStructure*)
 {
     ClearItems();
@@ -602,6 +608,13 @@ int UpdateInfoManager(const TStructure* structure)
 {
     if (g_InfoManager)
         g_InfoManager->Draw(nullptr, structure, 0);
+    return 1;
+}
+
+int LetGoOfInfoManager()
+{
+    if (g_InfoManager)
+        g_InfoManager->Clear();
     return 1;
 }
 

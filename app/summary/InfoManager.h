@@ -81,6 +81,9 @@ public:
     virtual void DrawCallouts(plat::DC& dc);
     // Collects the labels of the structure (measured on dc, or on a private context).
     virtual void Draw(plat::DC* dc, const TStructure* structure, int extra);
+    // Forgets the structure and its labels (it is about to be deleted or replaced, or the
+    // labels are collected afresh).
+    void Clear();
 
     // Appends a label (dropped when the table is full) and keeps the table sorted by centre.
     int AddItem(plat::DC& dc, const std::string& text, int x1, int y1, int x2, int y2, int kind, int index);
@@ -105,6 +108,8 @@ protected:
 
     plat::Window* m_owner = nullptr;
     std::unique_ptr<std::array<Item, kMaxItems>> m_items;
+    // The structure of the labels (kept for the column's re-layout); cleared before it is
+    // deleted or replaced.
     const TStructure* m_structure = nullptr;
     int m_count = 0;
     int m_left = 0, m_top = 0, m_right = 0, m_bottom = 0, m_baseX = 0;
@@ -151,5 +156,7 @@ int CreateInfoManager(plat::Window* owner);
 int ResizeInfoManager(int width, int height);
 int RedrawInfoManager(plat::DC* dc, const TStructure* structure, int flag);
 int UpdateInfoManager(const TStructure* structure);
+// The manager forgets its structure; returns 1.
+int LetGoOfInfoManager();
 // Destroys the manager (when the document is reset); returns 1.
 int ReleaseInfoManager();

@@ -8,6 +8,7 @@
 #include "app/ShellServices.h"
 #include "app/views/DiagramMakers.h"
 #include "app/views/TViewm.h"
+#include "charts/TColourMap.h"
 #include "charts/TTextBox.h"
 #include "charts/Tchart.h"
 #include "charts/Tcontrolchart.h"
@@ -119,12 +120,25 @@ void TViewm_2k::CreatePanelChart(std::unique_ptr<Tchart>& slot, plat::Window* pa
             slot = std::make_unique<Ticonchart>(parent, title, r.x, r.y, r.width, r.height, 1, 3);
         else if (c.kind == 0)
             slot = std::make_unique<Tbigchart>(parent, title, r.x, r.y, r.width, r.height, 1, 3, 0);
+        else if (c.kind == kColourMapKind)
+            slot = MakeColourMap(parent, title, r);
         else
             slot = MakeKindChart(parent, title, r.x, r.y, r.width, r.height, c.kind, code);
         if (parent && parent->IsCreated())
             ShowInParent(*slot);
     }
     slot->SetReadoutPoint(kUndefined, kUndefined);
+}
+
+std::unique_ptr<Tchart> TViewm_2k::MakeColourMap(plat::Window* parent, const std::string& title, const PanelRect& r) {
+    const double magnification = m_logic ? m_logic->GetScaleValue() : 1.0;
+    auto map = std::make_unique<TColourMap>(parent, title, r.x, r.y, r.width, r.height, kMapValues, magnification);
+    const MapIntMesh* mesh = nullptr;
+    const MapFloatMesh* coords = nullptr;
+    if (m_logic)
+        m_logic->OnChartCreated(mesh, coords, 0);
+    map->LinkArrays(mesh, coords);
+    return map;
 }
 
 void TViewm_2k::CreateChart(Tchart* chart, int id, int hide, int reset) {
@@ -365,13 +379,18 @@ void TViewm_2k::InsertGraphicBox() {
         m_logic->AttachStructure(m_graphicBox.get());
 }
 
-// Converts the paste combo's text once that combo exists; until then the graph added is the
-// pasted chart's. Nothing stale is read from the shared message buffer.
+// The graph added is the one chosen in the paste combo; without that combo (or a choice in
+// it) the pasted chart's. Nothing stale is read from the shared message buffer.
 void TViewm_2k::AddToGraph() {
     Tchart* main = m_charts[0].get();
     if (!main)
         return;
-    const int id = m_chartIds[1] != 0 ? m_chartIds[1] : m_pastedGraphId;
+    int id = m_chartIds[1] != 0 ? m_chartIds[1] : m_pastedGraphId;
+    if (m_pasteCombo && m_pasteCombo->GetSelIndex() >= 0) {
+        const int chosen = ChartIdFromTitle(m_pasteCombo->GetString(m_pasteCombo->GetSelIndex()));
+        if (chosen > 0)
+            id = chosen;
+    }
     CreateChart(main, m_chartIds[0], 0, 1);
     for (int i = 2; i < kPanelCharts; ++i) {
         auto& slot = m_charts[static_cast<std::size_t>(i)];
@@ -427,8 +446,60 @@ void TViewm_2k::RepositionChildBoxes() {
     follow(m_graphicBox.get());
 }
 
-// Panel buttons come with the member and membrane views that name them.
-void TViewm_2k::CreatePanelButtons(int) {}
+void TViewm_2k::MakeButtonFont() {
+    if (!m_buttonFont)
+        m_buttonFont = std::make_unique<plat::LogFont>();
+    m_buttonFont->face = "Arial";
+    m_buttonFont->height = OwnerSize().cx * -20 / 1280;
+    m_buttonFont->weight = 400;
+}
+
+void TViewm_2k::CreatePanelButtons(int choice) {
+    if (!m_logic || !PanelMenuHas(PanelMenuByte::PanelButtons) || !m_owner || !m_owner->IsCreated())
+        return;
+    int count = 0;
+    m_logic->GetPanelButtonInfo(choice, count);
+    count = std::clamp(count, 0, kPanelButtons);
+    for (int i = count; i < kPanelButtons; ++i)
+        m_panelButtons[static_cast<std::size_t>(i)].reset();
+    for (int i = 0; i < count; ++i) {
+        std::string name;
+        int bitmapId = -1, pressed = 0;
+        m_logic->GetPanelButtonName(choice, i, name, bitmapId, pressed);
+        if (!m_buttonFont)
+            MakeButtonFont();
+        auto& button = m_panelButtons[static_cast<std::size_t>(i)];
+        if (!button) {
+            const PanelRect r = GetPanelRect(PanelId::FirstPanelButton + i);
+            button = std::make_unique<plat::GlyphButton>(*m_owner, kFirstPanelButtonId + i, name,
+                                                         plat::Rect{r.x, r.y, r.x + r.width, r.y + r.height});
+        }
+        button->SetText(name);
+        if (bitmapId >= 0)
+            button->SetGlyph(plat::Image::FromResource(bitmapId));
+        if (!button->IsCreated())
+            button->Create();
+        button->SetFont(*m_buttonFont);
+        button->SetLatched(pressed != 0);
+        button->Show(true);
+    }
+}
+
+plat::GlyphButton* TViewm_2k::GetPanelButton(int i) const {
+    return i >= 0 && i < kPanelButtons ? m_panelButtons[static_cast<std::size_t>(i)].get() : nullptr;
+}
+
+void TViewm_2k::MovePanelButtons() {
+    if (!m_buttonFont)
+        return;
+    MakeButtonFont();
+    for (int i = 0; i < kPanelButtons; ++i)
+        if (plat::GlyphButton* button = GetPanelButton(i)) {
+            const PanelRect r = GetPanelRect(PanelId::FirstPanelButton + i);
+            button->MoveWindow(plat::Rect{r.x, r.y, r.x + r.width, r.y + r.height});
+            button->SetFont(*m_buttonFont);
+        }
+}
 
 void TViewm_2k::SetTextBoxText(int n, const std::string& text) {
     TTextBox* box = nullptr;

@@ -25,7 +25,6 @@ public:
     std::string GetGraphTitle(int, int) override { return "no such graph type!!!"; }
     int GetGraphKind(int, int) override { return 0; }
     int GetDefaultGraphId() override { return 0; }
-    void OnChartCreated(int&, int&, int) override {}
     void GetOption(int, int&) override {}
     void Bind(TStructure*, TSectionalAnalysis*) override {}
     int GetModeType() override { return 4; }

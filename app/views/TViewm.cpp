@@ -181,6 +181,7 @@ void TViewm_2k::ShowMaterials() {
     m_objectOptionsIndex = 0;
     ClearPanels(LayoutMode::Summary);
     m_layoutMode = LayoutMode::Summary;
+    m_panelsModeType = LogicModeType();
     int reinforcing = 0;
     int prestressing = 0;
     if (m_logic)
@@ -268,8 +269,20 @@ MembraneLogicFactory SetMembraneLogicFactory(MembraneLogicFactory factory) {
     return previous;
 }
 
+int ModeTypeOfKind(int kind) {
+    switch (kind) {
+    case kKindBeam: return 1;
+    case kKindShell: return 2;
+    case kKindBare: return 4;
+    default: return 0;
+    }
+}
+
 int TViewm_2k::CreateLogic(int type, TStructure* structure, TSectionalAnalysis* analysis) {
-    if (m_logic && m_logic->GetModeType() != type)
+    // A mode object is kept only for the type asked for and for a structure of its own kind:
+    // a membrane element is never shown through the beam mode, nor a beam through another.
+    if (m_logic && (m_logic->GetModeType() != type ||
+                    (structure && m_logic->GetModeType() != ModeTypeOfKind(structure->GetKind()))))
         m_logic.reset();
     if (m_logic) {
         m_logic->Bind(structure, analysis);
@@ -349,6 +362,11 @@ void TViewm_2k::ClearPanels(int newMode) {
         m_controlCharts[0].reset();
     if (!record[PanelMenuByte::ControlChart2])
         m_controlCharts[1].reset();
+    if (!record[PanelMenuByte::PanelButtons])
+        for (auto& button : m_panelButtons)
+            button.reset();
+    if (newMode == LayoutMode::Closing)
+        m_buttonFont.reset();
     DestroyBoxes();
     DestroyChildCharts(nullptr);
     for (auto& c : m_charts)
@@ -374,8 +392,11 @@ void TViewm_2k::ShowSplash() {
 
 // ---- Layouts --------------------------------------------------------------------------------
 
+int TViewm_2k::LogicModeType() const { return m_logic ? m_logic->GetModeType() : 0; }
+
 void TViewm_2k::ApplyLayout(LayoutKind kind, int choice) {
     const LayoutPlan plan = PlanLayout(kind, choice, m_logic.get());
+    m_panelsModeType = LogicModeType();
     if (m_layoutMode != plan.mode) {
         SetLayoutMode(plan.mode);
         ClearPanels(plan.mode);
@@ -430,8 +451,19 @@ void TViewm_2k::SetUpPastedChart() {
     pasted->SetXLimits(-kUndefined, kUndefined);
 }
 
+void TViewm_2k::OnPasteChoice(int graphId) {
+    m_pastedGraphId = graphId;
+    if (m_layoutMode != LayoutMode::LoadDeformation)
+        return;
+    m_chartIds[1] = graphId;
+    CreatePanelChart(m_charts[1], m_owner, graphId, PanelId::PastedChart);
+    SetUpPastedChart();
+    CreateChart(m_charts[1].get(), graphId, 1, 1);
+}
+
 void TViewm_2k::SetLoadDeformation(int choice) {
     const LayoutPlan plan = PlanLayout(LayoutKind::LoadDeformation, choice, m_logic.get());
+    m_panelsModeType = LogicModeType();
     if (m_layoutMode != plan.mode) {
         SetLayoutMode(plan.mode);
         ClearPanels(plan.mode);
@@ -507,7 +539,7 @@ void TViewm_2k::OnChoiceSelected(int id) {
     if (graphId < 0)
         return;
     if (id == 1102) {
-        m_pastedGraphId = graphId;
+        OnPasteChoice(graphId);
         return;
     }
     switch (m_layoutMode) {
@@ -580,25 +612,55 @@ void TViewm_2k::RebuildPanels() {
         ShowMaterials();
         return;
     }
+    // Panels made by the mode of another kind of structure ask for graphs this mode does not
+    // have: the nine graphs start again at this mode's first set, any other result layout
+    // gives way to the summary page.
+    if (m_logic && m_layoutMode != LayoutMode::Start && m_logic->GetModeType() != m_panelsModeType) {
+        if (m_layoutMode == LayoutMode::NineGraphs) {
+            ClearPanels(LayoutMode::Start);
+            m_layoutMode = LayoutMode::Start;
+            SetNineGraphs(-1);
+        } else {
+            ShowMaterials();
+        }
+        return;
+    }
     FillControlCharts();
     for (std::size_t i = 0; i < m_charts.size(); ++i)
         CreateChart(m_charts[i].get(), m_chartIds[i], 0, 0);
+    // The mode object's texts name the element shown.
+    RepaintControlPanel();
 }
 
 void TViewm_2k::DetachAllStructures() {
-    for (auto& c : m_charts)
-        if (c) {
-            c->AttachStructure(nullptr);
-            c->AttachStructure(nullptr);
-        }
+    for (TBoxItem* box : AllBoxes()) {
+        box->AttachStructure(nullptr);
+        box->AttachStructure(nullptr);
+        box->ForgetShownState();
+    }
 }
 
 void TViewm_2k::DetachStructure(const TStructure* structure) {
-    for (auto& c : m_charts)
-        if (c && c->GetStructure() == structure) {
-            c->AttachStructure(nullptr);
-            c->AttachStructure(nullptr);
+    for (TBoxItem* box : AllBoxes())
+        if (box->GetStructure() == structure) {
+            box->AttachStructure(nullptr);
+            box->AttachStructure(nullptr);
         }
+}
+
+void TViewm_2k::LetGoOfTables() {
+    DetachAllStructures();
+    if (m_logic)
+        m_logic->Bind(nullptr, nullptr);
+}
+
+void TViewm_2k::BindLogic(TStructure* structure, TSectionalAnalysis* analysis) {
+    if (!m_logic)
+        return;
+    if (structure && m_logic->GetModeType() != ModeTypeOfKind(structure->GetKind()))
+        m_logic->Bind(nullptr, nullptr);
+    else
+        m_logic->Bind(structure, analysis);
 }
 
 void TViewm_2k::ShowReport() {
@@ -632,6 +694,7 @@ void TViewm_2k::EvSize(plat::Size size) {
             c->Reposition(r.x, r.y, r.width, r.height, 1);
         }
     MoveControls();
+    MovePanelButtons();
     RepositionChildBoxes();
     if (m_owner && m_owner->IsCreated())
         m_owner->Invalidate();

@@ -22,6 +22,8 @@ class Window;
 namespace plat {
 class Button;
 class ComboBox;
+class GlyphButton;
+struct LogFont;
 } // namespace plat
 class TBoxItem;
 class TGraphicBox;
@@ -41,6 +43,10 @@ BeamLogicFactory SetBeamLogicFactory(BeamLogicFactory factory);
 // The same for a membrane element; without one the view manager keeps a stand-in.
 using MembraneLogicFactory = BeamLogicFactory;
 MembraneLogicFactory SetMembraneLogicFactory(MembraneLogicFactory factory);
+
+// The mode type (GetModeType) of the mode object that shows a structure of the kind: 1 beam
+// sections, 2 membrane elements, 4 bare structures; 0 for a kind without a view.
+int ModeTypeOfKind(int kind);
 
 class TViewm_Base {
 public:
@@ -94,6 +100,8 @@ public:
     static constexpr int kPanelCharts = 9;
     static constexpr int kTextBoxes = 5;
     static constexpr int kPanelButtons = 12;
+    // Control id of panel button 0; button i has the id after it by i.
+    static constexpr int kFirstPanelButtonId = 1150;
 
 protected:
     plat::Window* m_owner;
@@ -158,8 +166,16 @@ public:
     void RebuildPanels();
     void FillControlCharts();
     void ClearControlMarkers();
+    // Every box (panel charts, control charts, text boxes, the graphic box) lets go of the
+    // structure and the state it was handed.
     void DetachAllStructures();
     void DetachStructure(const TStructure* structure);
+    // The structures or analyses are about to be deleted or replaced: every box and the mode
+    // object (with what it made from them) let go of them.
+    void LetGoOfTables();
+    // Binds the mode object again to the structure and analysis, when it is the mode of the
+    // structure's kind; otherwise it stays let go (the caller creates the right one).
+    void BindLogic(TStructure* structure, TSectionalAnalysis* analysis);
     // The mode's report in the "View Data" dialog (summary page only).
     void ShowReport();
     // The idle call after more than five idle passes without an analysis; nothing to do.
@@ -178,7 +194,10 @@ public:
     void AddToGraph();
     void ToggleAutoRange(int flag);
     void RepositionChildBoxes();
+    // The mode object's buttons of a set (six-graph and member-details layouts): as many as it
+    // names, each captioned, with its glyph and its pressed state; those beyond are destroyed.
     void CreatePanelButtons(int choice);
+    plat::GlyphButton* GetPanelButton(int i) const;
 
     // ---- Selection and the box commands -------------------------------------------------
     void SetActiveChart(TBoxItem* box, int active);
@@ -226,6 +245,8 @@ public:
 
 private:
     void ApplyLayout(LayoutKind kind, int choice);
+    // The mode type of the mode object (0 without one).
+    int LogicModeType() const;
     // Has the owner paint the whole control panel again (a layout of another mode was entered).
     void RepaintControlPanel();
     // The choice-list flags of the layout combo in the current layout mode (0: no list).
@@ -241,6 +262,13 @@ private:
     void DestroyChildCharts(const plat::Window* parent);
     // The pasted chart's fonts, colours and limits.
     void SetUpPastedChart();
+    // "Sample Output" follows the graph chosen to paste: chart 1 shows it.
+    void OnPasteChoice(int graphId);
+    // A new colour map: the mode's magnification and the mesh the mode hands it.
+    std::unique_ptr<Tchart> MakeColourMap(plat::Window* parent, const std::string& title, const PanelRect& r);
+    // The panel buttons' font for the owner's width now.
+    void MakeButtonFont();
+    void MovePanelButtons();
     plat::Size OwnerSize() const;
     // Creates the box's window in its parent and shows it (the page is on screen already).
     static void ShowInParent(TBoxItem& box);
@@ -255,6 +283,8 @@ private:
     std::unique_ptr<plat::ComboBox> m_pasteCombo;
     std::unique_ptr<plat::Button> m_rangeButton;
     std::unique_ptr<plat::Button> m_addButton;
+    std::array<std::unique_ptr<plat::GlyphButton>, kPanelButtons> m_panelButtons;
+    std::unique_ptr<plat::LogFont> m_buttonFont;
 
     std::array<std::unique_ptr<Tcontrolchart>, 2> m_controlCharts;
     std::array<std::unique_ptr<Tchart>, kPanelCharts> m_charts;
@@ -267,6 +297,8 @@ private:
         double text;
     };
     std::vector<SavedFonts> m_screenFonts;
+    // The mode type of the mode object the panels were made for.
+    int m_panelsModeType = 0;
     // Every box there is: panel charts, control charts, text boxes and the graphic box.
     std::vector<TBoxItem*> AllBoxes() const;
 };

@@ -209,7 +209,7 @@ void LabelledTextKeys::OpenMaterial(const Line& line)
             return;
         }
         SteelTypeRec* s = m_beam.GetSteelType(m_beam.GetSteelTypeCount() - 1);
-        s->name = BoundedCopy(name, kMaterialNameMaxChars);
+        s->name = BoundedCopy(name, kSteelNameMaxChars);
         m_state = prestress ? State::PrestressBlock : State::RebarBlock;
     }
 }
@@ -234,7 +234,7 @@ void LabelledTextKeys::EndSection()
                              params,
                              0.0);
     }
-    BuildSectionShape(m_beam, m_outline, m_rowTypes);
+    BuildSectionFromRows(m_beam, m_outline, m_rowTypes);
 }
 
 void LabelledTextKeys::ApplyKeys(const Line& line)
@@ -412,8 +412,10 @@ void LabelledTextKeys::OutlineRow(const Line& line)
 
 int LabelledTextKeys::ConcreteTypeNamed(const std::string& name)
 {
+    // A name longer than the type keeps names the type it was cut to.
+    const std::string kept = BoundedCopy(name, kConcreteFieldChars);
     for (int i = m_beam.GetConcreteTypeCount() - 1; i >= 0; --i) {
-        if (m_beam.GetConcreteType(i)->name == name)
+        if (m_beam.GetConcreteType(i)->name == kept)
             return i;
     }
     ShowMessage(StrPrintf("Concrete type \"%s\" not found. Using type %s",
@@ -425,8 +427,9 @@ int LabelledTextKeys::ConcreteTypeNamed(const std::string& name)
 
 int LabelledTextKeys::SteelTypeNamed(const std::string& name, const char* caption)
 {
+    const std::string kept = BoundedCopy(name, kSteelNameMaxChars);
     for (int i = m_beam.GetSteelTypeCount() - 1; i >= 0; --i) {
-        if (m_beam.GetSteelType(i)->name == name)
+        if (m_beam.GetSteelType(i)->name == kept)
             return i;
     }
     ShowMessage(StrPrintf("Reinforcement type \"%s\" not found. Using type %s",

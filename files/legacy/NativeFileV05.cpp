@@ -79,7 +79,7 @@ SteelTypeRec DecodeRebar(const ByteRecord& r)
     s.esh = r.F64(16);
     s.eu = r.F64(24);
     s.fu = r.F64(32);
-    s.name = r.Text(40, 15, kMaterialNameMaxChars);
+    s.name = r.Text(40, 15, kSteelNameMaxChars);
     s.er = 0.0;
     CheckSteelType(s, false);
     return s;
@@ -97,7 +97,7 @@ SteelTypeRec DecodePrestress(const ByteRecord& r)
     s.fy = r.F64(32);
     s.fu = s.fy;
     s.eu = r.F64(40);
-    s.name = r.Text(48, 15, kMaterialNameMaxChars);
+    s.name = r.Text(48, 15, kSteelNameMaxChars);
     s.er = 0.0;
     CheckSteelType(s, false);
     return s;

@@ -93,7 +93,7 @@ SteelTypeRec DecodeSteel(const ByteRecord& r)
     s.C = r.F64(40);
     s.eu = r.F64(48);
     s.fu = r.F64(56);
-    s.name = r.Text(96, 15, kMaterialNameMaxChars);
+    s.name = r.Text(96, 15, kSteelNameMaxChars);
     s.userCurve.reset();
     s.er = 0.0;
     CheckSteelType(s, false);

@@ -9,8 +9,7 @@
 #include "foundation/ReportText.h"
 #include "foundation/TDepthTable.h"
 #include "model/TBeam.h"
-#include "model/shapes/ShapeLibrary.h"
-
+#include "model/shapes/SectionOutline.h"
 
 namespace {
 
@@ -18,22 +17,15 @@ constexpr double kMinRegionHeight = 0.0001; // m
 
 } // namespace
 
-int BuildSectionShape(TBeam& beam, const TDepthTable& outline, const TDepthTable& rowTypes)
+int BuildSectionFromRows(TBeam& beam, const TDepthTable& rows, const TDepthTable& rowTypes)
 {
-    const int code = g_SectionDefinition.ShapeCode;
-    beam.SetShapeType(code);
-    if (IsLibraryShape(code))
-        beam.SetShapeName(ShapeTable[static_cast<std::size_t>(code)]->name);
-    for (int k = 1; k <= kBeamShapeParamCount; ++k)
-        beam.SetShapeParameter(k <= 6 ? g_SectionDefinition.Parameters[static_cast<std::size_t>(k - 1)]
-                                      : 0.0,
-                               k);
-
+    // The rows may run up or down the section: each pair makes a band from its upper row to its
+    // lower one, and the bands are put in order from the top.
     std::vector<ConcreteRegionRec> regions;
     const int concreteCount = beam.GetConcreteTypeCount();
-    for (int i = 0; i + 1 < outline.GetCount(); ++i) {
-        const double h1 = outline.GetDepth(i);
-        const double h2 = outline.GetDepth(i + 1);
+    for (int i = 0; i + 1 < rows.GetCount(); ++i) {
+        const double h1 = rows.GetDepth(i);
+        const double h2 = rows.GetDepth(i + 1);
         if (!(std::fabs(h1 - h2) >= kMinRegionHeight))
             continue;
         const int lower = h1 < h2 ? i : i + 1;
@@ -41,10 +33,10 @@ int BuildSectionShape(TBeam& beam, const TDepthTable& outline, const TDepthTable
         const int type = CheckedTypeIndex(TruncateToInt(rowTypes.GetValue(lower)),
                                           std::max(concreteCount, 1),
                                           "An outline row");
-        regions.push_back(ConcreteRegionRec{outline.GetDepth(upper),
-                                            outline.GetDepth(lower),
-                                            outline.GetValue(upper),
-                                            outline.GetValue(lower),
+        regions.push_back(ConcreteRegionRec{rows.GetDepth(upper),
+                                            rows.GetDepth(lower),
+                                            rows.GetValue(upper),
+                                            rows.GetValue(lower),
                                             static_cast<std::int16_t>(type)});
     }
     std::stable_sort(
@@ -57,10 +49,8 @@ int BuildSectionShape(TBeam& beam, const TDepthTable& outline, const TDepthTable
                      "are left out");
         regions.resize(capacity);
     }
-    beam.DeleteRegions();
-    for (const ConcreteRegionRec& r : regions)
-        beam.AddRegion(r, 0);
-    beam.UpdateExtents();
-    beam.RecogniseShape();
-    return 1;
+    TDepthTable outline("section outline");
+    TDepthTable types("outline concrete types");
+    OutlineFromRegions(regions, 0.0, outline, types);
+    return BuildSectionShape(beam, outline, types);
 }

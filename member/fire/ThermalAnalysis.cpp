@@ -140,6 +140,16 @@ int HasThermalModel()
     return g_ThermalModel ? 1 : 0;
 }
 
+int ThermalModelBelongsTo(int slot, const TStructure* structure)
+{
+    if (!g_ThermalModel || structure == nullptr)
+        return 0;
+    int postFire = -1;
+    std::string source;
+    g_ThermalModel->GetSource(postFire, source);
+    return slot == postFire || structure->GetTitle() == source ? 1 : 0;
+}
+
 double GetFireSurfaceTemperature()
 {
     return g_ThermalModel ? g_ThermalModel->GetMaxFireTemperature() : FireStartTemperature;

@@ -49,6 +49,10 @@ void SetWidthProfileFromBeam(const TBeam& beam, TFireAnalysis_2Ds& model);
 // 1 when a model was deleted, else 0.
 int DeleteThermalModel();
 int HasThermalModel();
+// 1 when the current model is the fire of the structure in the slot: its post-fire beam, or
+// the beam the run was made for (by its title); 0 otherwise or without a model. The fire
+// pictures of a run are shown only for its own beams.
+int ThermalModelBelongsTo(int slot, const TStructure* structure);
 // The largest fire temperature of the current model's curve, 20 without a model.
 double GetFireSurfaceTemperature();
 

@@ -114,6 +114,15 @@ double SteelFlag(const TStructure& s, int direction, double fs, bool allowNotAva
     return 0.0;
 }
 
+// The x flag of the vital signs. A stress marked not available is no rupture: a direction
+// without bars shows "No Bar", one with bars "Not Avail.", neither with an alarm colour.
+double VitalSteelFlag(const TStructure& s, double flagX)
+{
+    if (flagX != 3.0)
+        return flagX;
+    return s.GetLongLayerCount(0) < 1 ? 1.0 : 3.0;
+}
+
 int StateCode(double fs, double fy)
 {
     const double t = 0.02 * fy;
@@ -353,7 +362,7 @@ void TP2k_Logic::FillStateChart(ViewChart* chart, int id, const SectionState& s)
         chart->AddPoint(v.fsy, v.fsycr);
         const auto my = means(1, rhoY);
         chart->AddPoint(my.first, my.second);
-        chart->AddPoint(flagX == 3.0 ? SteelFlag(element, 0, v.fsx, false) : flagX, flagY);
+        chart->AddPoint(VitalSteelFlag(element, flagX), flagY);
         break;
     }
     default:

@@ -260,17 +260,19 @@ int TP2k_Logic::PaintPanelText(plat::DC& dc, int panel, int w, int h)
     const auto X = [w](double f) { return static_cast<int>(f * w); };
     const auto Y = [h](double f) { return static_cast<int>(f * h); };
     dc.FillRect(plat::Rect{X(0.02), Y(0.30), X(0.23), Y(0.55)}, plat::GetSysColor(plat::SysColor::Face3D));
-    dc.SetTextAlign(Top | Center);
-    DrawMarked(dc, X(0.125), Y(0.35), m_structure->GetName());
+    // Every line centred on the box (a marked-up line leaves its own alignment selected).
+    const auto centred = [&](int y, const std::string& text) {
+        dc.SetTextAlign(Top | Center);
+        DrawMarked(dc, X(0.125), y, text);
+    };
+    centred(Y(0.35), m_structure->GetName());
     if (largest > 0.0) {
-        DrawMarked(dc, X(0.125), Y(0.45),
-                   Printf(u.unitSystem == 1 ? "Test v_x_y: %5.0f %s" : "Test v_x_y: %5.2f %s",
-                          u.Show(largest, kStress), u.Label(kStress)));
+        centred(Y(0.45), Printf(u.unitSystem == 1 ? "Test v_x_y: %5.0f %s" : "Test v_x_y: %5.2f %s",
+                                u.Show(largest, kStress), u.Label(kStress)));
         const SectionState* peak = m_analysis ? m_analysis->GetPeakState() : nullptr;
         const LayerNodeStateRec* n = peak ? ElementNode(*peak) : nullptr;
         if (n && std::fabs(n->ConcShearStress) > 1.0)
-            dc.TextOut(X(0.125), Y(0.50),
-                       Printf("Test:Predict = %5.2f", largest / n->ConcShearStress));
+            centred(Y(0.50), Printf("Test:Predict = %5.2f", largest / n->ConcShearStress));
     }
     return 1;
 }

@@ -87,8 +87,14 @@ void ApplySensitivityVariation(const TShell& element, TShell& copy, int id, int 
         loads[0] = VariedAxialStress(element, sign) / kConstantLoadScale;
     copy.SetConstantLoads(loads, 8);
 
-    // Crack spacings (a negative, automatic spacing stays automatic).
+    // Crack spacings. Only a spacing the user gave is varied; an automatic one stays
+    // automatic, so that the copy works it out from its own layers as the element does
+    // (validation has put the worked-out value in its place, which must not be varied).
     for (int d = 0; d < 2; ++d) {
+        if (element.IsCrackSpacingAuto(d)) {
+            copy.SetCrackSpacing(-1.0, d);
+            continue;
+        }
         const double s = element.GetCrackSpacing(d);
         copy.SetCrackSpacing(id == 226 ? s * (sign ? 2.0 : 0.5) : s, d);
     }

@@ -278,7 +278,7 @@ double EffectiveAggregateSize(double fc, double aggregate)
 
 int CheckConcreteType(ConcreteTypeRec& rec, bool reset)
 {
-    if (rec.name.empty() || rec.name.size() > kMaterialNameMaxChars)
+    if (rec.name.empty() || rec.name.size() > kConcreteNameMaxChars)
         rec.name = "Concrete 1";
     if (rec.fc == 0.0 || std::isnan(rec.fc))
         rec.fc = MaterialDefaults.fc;

@@ -94,8 +94,10 @@ inline constexpr int32_t Prestressing = 2;
 inline constexpr int32_t UserCurve = 32767; // "segmental rebar"
 } // namespace SteelKind
 
-// Names are kept to this many characters; a longer one is replaced when the record is checked.
-inline constexpr std::size_t kMaterialNameMaxChars = 14;
+// Names are kept to this many characters (a concrete type's name field holds 20 bytes, a steel
+// type's 15); a longer one is replaced when the record is checked.
+inline constexpr std::size_t kConcreteNameMaxChars = 19;
+inline constexpr std::size_t kSteelNameMaxChars = 14;
 
 struct ConcreteTypeRec {
     double fc = -35e6;            // cylinder strength f'c, negative (Pa)

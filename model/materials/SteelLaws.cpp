@@ -230,7 +230,7 @@ void CheckReinforcing(SteelTypeRec& rec, bool reset)
     rec.eu = std::max(rec.eu, rec.esh + 1e-6);
     rec.er = rec.esh + 1.5 * (rec.eu - rec.esh);
     rec.fu = std::max(rec.fu, rec.fy);
-    if (rec.name.empty() || rec.name.size() > kMaterialNameMaxChars)
+    if (rec.name.empty() || rec.name.size() > kSteelNameMaxChars)
         rec.name = "Steel 1";
     if (!reset) {
         const bool differs =
@@ -254,7 +254,7 @@ void CheckPrestressing(SteelTypeRec& rec, bool reset)
     rec.fy = 0.9 * rec.fu;
     rec.er = rec.eu;
     rec.esh = rec.fy / (rec.Es + 1.0);
-    if (rec.name.empty() || rec.name.size() > kMaterialNameMaxChars)
+    if (rec.name.empty() || rec.name.size() > kSteelNameMaxChars)
         rec.name = "PSteel";
     if (!reset) {
         const bool standard = std::fabs(rec.Es - 2e11) < 1e9 && std::fabs(rec.A - 0.025) < 0.0005 &&

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "foundation/TDepthTable.h"
 #include "foundation/Units.h"
@@ -162,31 +163,39 @@ void NormaliseOutline(TDepthTable& outline, TDepthTable& types)
     }
 }
 
-int ExtractOutlineCurves(TBeam& beam, TDepthTable& outline, TDepthTable& types)
+void OutlineFromRegions(const std::vector<ConcreteRegionRec>& regions, double bottom, TDepthTable& outline,
+                        TDepthTable& types)
 {
-    beam.RecogniseShape();
     outline.Clear();
     types.Clear();
-    const double b = beam.GetBottom();
-    const int n = beam.GetRegionCount();
-    for (int i = 0; i < n; ++i) {
-        const ConcreteRegionRec& r = *beam.GetRegion(i);
+    const std::size_t n = regions.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const ConcreteRegionRec& r = regions[i];
         const double type = r.concreteType;
-        outline.Add(r.top - b, r.topWidth);
-        types.Add(r.top - b, type);
+        outline.Add(r.top - bottom, r.topWidth);
+        types.Add(r.top - bottom, type);
         if (i == n - 1) {
-            outline.Add(r.bottom - b, r.bottomWidth);
-            types.Add(r.bottom - b, type);
+            outline.Add(r.bottom - bottom, r.bottomWidth);
+            types.Add(r.bottom - bottom, type);
             continue;
         }
-        const ConcreteRegionRec& next = *beam.GetRegion(i + 1);
+        const ConcreteRegionRec& next = regions[i + 1];
         if (r.bottomWidth != next.topWidth) {
-            const double z = r.bottom == next.top ? r.bottom - b + kWidthStepGap : r.bottom - b;
+            const double z = r.bottom == next.top ? r.bottom - bottom + kWidthStepGap : r.bottom - bottom;
             outline.Add(z, r.bottomWidth);
             types.Add(z, type);
         }
     }
     NormaliseOutline(outline, types);
+}
+
+int ExtractOutlineCurves(TBeam& beam, TDepthTable& outline, TDepthTable& types)
+{
+    beam.RecogniseShape();
+    std::vector<ConcreteRegionRec> regions;
+    for (int i = 0; i < beam.GetRegionCount(); ++i)
+        regions.push_back(*beam.GetRegion(i));
+    OutlineFromRegions(regions, beam.GetBottom(), outline, types);
 
     SectionDefinition& def = g_SectionDefinition;
     for (int k = 1; k <= 6; ++k)

@@ -8,11 +8,13 @@
 // higher); points closer than 4.4e-5 m count as lying at one elevation.
 
 #include <string>
+#include <vector>
 
 #include "model/shapes/SectionDefinitionRecord.h"
 
 class TBeam;
 class TDepthTable;
+struct ConcreteRegionRec;
 
 
 // Gap between the two points of a width step, and the distance within which two points
@@ -45,6 +47,12 @@ int CountDefinitionsAt(const TDepthTable& outline, double z, int currentRow, int
 // drops runs of repeated elevations, rounds every point to 0.1 mm and stores width steps
 // kWidthStepGap apart, in both tables.
 void NormaliseOutline(TDepthTable& outline, TDepthTable& types);
+
+// Fills the two tables from regions sorted from the top down (elevations above bottom, the
+// section's bottom), a width step where a region's bottom width differs from the next one's
+// top width, and normalises them.
+void OutlineFromRegions(const std::vector<ConcreteRegionRec>& regions, double bottom, TDepthTable& outline,
+                        TDepthTable& types);
 
 // Fills the two tables and g_SectionDefinition from the beam's regions and shape; the shape
 // code (g_SectionDefinition.ShapeCode).

@@ -26,6 +26,22 @@ inline QColor ToQ(Color c) { return QColor(c.r, c.g, c.b); }
 inline Color FromQ(const QColor& c) { return Color(c.red(), c.green(), c.blue()); }
 inline QPoint ToQ(Point p) { return QPoint(p.x, p.y); }
 inline Point FromQ(const QPoint& p) { return Point{p.x(), p.y()}; }
+// The key of a virtual key code; digits and capitals share their codes.
+inline int QtKeyOf(int vkey) {
+    switch (vkey) {
+    case VKey::PageUp: return Qt::Key_PageUp;
+    case VKey::PageDown: return Qt::Key_PageDown;
+    case VKey::End: return Qt::Key_End;
+    case VKey::Home: return Qt::Key_Home;
+    case VKey::Up: return Qt::Key_Up;
+    case VKey::Down: return Qt::Key_Down;
+    case VKey::Delete: return Qt::Key_Delete;
+    case VKey::Escape: return Qt::Key_Escape;
+    case VKey::Return: return Qt::Key_Return;
+    case VKey::F1: return Qt::Key_F1;
+    default: return vkey;
+    }
+}
 // A rectangle whose right and bottom are one past the last pixel.
 inline QRect ToQ(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 inline Rect FromQ(const QRect& r) { return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }

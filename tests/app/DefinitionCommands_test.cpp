@@ -103,8 +103,7 @@ protected:
     }
     // Beams in the slots given, the first of them current.
     void Beams(std::initializer_list<int> slots) {
-        for (auto& s : g_Structures)
-            s.reset();
+        Window().DeleteAllStructures();
         for (const int slot : slots)
             g_Structures[static_cast<std::size_t>(slot)] = std::make_unique<TBeam>();
         g_CurrentStructure = g_CurrentAnalysis = *slots.begin();
@@ -294,6 +293,9 @@ TEST_F(DefinitionTest, SummaryPageHitsOpenTheMatchingDialog) {
     dialogs.calls.clear();
     Window().OnPageClick(0, 0, 0, 7, 2);
     EXPECT_TRUE(dialogs.calls.empty());
+    // The edits above sorted the table (the two beams now fill slots 2 and 3): the beams are
+    // put back in slots 0 and 3.
+    Beams({0, 3});
     Frame().Dispatch(CmId::CrossSection);
     // The about box and an element of the catalogue page.
     ui.Dialog("About Quarvish-2010", [](plat::DialogDriver& d) { d.Click(1); });

@@ -89,7 +89,7 @@ TEST(ModeStandIns, IdsAndPanelMenusOfTheThreeModes) {
     EXPECT_EQ(shellMenu[6], (PanelMenuRecord{0, 0, 0, 0, 0, 0, 0, 0, 1}));
 }
 
-TEST(ViewManager, CreateLogicKeepsABeamModeObjectAndRenewsOthers) {
+TEST(ViewManager, CreateLogicKeepsABeamModeObjectForABeamAndRenewsOthers) {
     TViewm_2k view(nullptr, nullptr);
     TBeam beam;
     TShell shell(0);
@@ -106,9 +106,16 @@ TEST(ViewManager, CreateLogicKeepsABeamModeObjectAndRenewsOthers) {
     view.CreateLogic(0, &beam, nullptr);  // no mode object answers type 0
     EXPECT_NE(dynamic_cast<TBeamStandIn_Logic*>(view.GetLogic()), nullptr);
 
-    view.CreateLogic(1, &shell, nullptr);  // type 1 keeps the beam mode object even for a shell
-    EXPECT_NE(dynamic_cast<TBeamStandIn_Logic*>(view.GetLogic()), nullptr);
-    view.CreateLogic(0, &shell, nullptr);
+    // Binding again keeps to the kind: the beam mode lets go rather than take a shell.
+    beamMode = dynamic_cast<TStandInLogic*>(view.GetLogic());
+    view.BindLogic(&beam, &first);
+    EXPECT_EQ(beamMode->GetBoundAnalysis(), &first);
+    view.BindLogic(&shell, nullptr);
+    EXPECT_EQ(beamMode->GetBoundStructure(), nullptr);
+    view.LetGoOfTables();
+    EXPECT_EQ(beamMode->GetBoundAnalysis(), nullptr);
+    // Type 1 asked for a shell: the beam mode object gives way to the membrane mode's.
+    view.CreateLogic(1, &shell, nullptr);
     ASSERT_NE(dynamic_cast<TP2kStandIn_Logic*>(view.GetLogic()), nullptr);
     EXPECT_EQ(view.GetDefaultGraphId(), 200);
     EXPECT_EQ(view.GetPanelMenu()[5][PanelMenuByte::ControlChart2], 0);

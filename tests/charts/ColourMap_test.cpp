@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <set>
 
 #include "ChartsFixture.h"
 #include "charts/TColourMap.h"
@@ -231,6 +232,51 @@ TEST_F(ColourMapChart, NoDataLegendAndFillsWhereTheElementsLie)
     EXPECT_NEAR(map.ToPixel(4.0, 0.0).x, 487, 1);
     EXPECT_EQ(map.FindNearestElement(map.ToPixel(2.6, 0.4).x, map.ToPixel(2.6, 0.4).y), 2);
     EXPECT_EQ(map.FindNearestElement(map.ToPixel(3.5, 1.5).x, map.ToPixel(3.5, 1.5).y), 4);
+}
+
+// The mesh (0 to 4 across, 0 to 1.8 up) is placed between the title band tb and the legend
+// band lb of the 500 x 400 map: plot height H = 400 - lb - tb; at one scale s = min(trunc(0.95
+// x 500) / 4, trunc(0.95 H) / 1.8) it is centred across the width and its middle lies at
+// tb + trunc(0.95 H) / 2, so its top edge at tb + (trunc(0.95 H) - 1.8 s) / 2, below the
+// title band, and its bottom edge as far above the legend band. The drawn elements reach
+// exactly those edges.
+TEST_F(ColourMapChart, MeshSitsBetweenTheTitleAndTheLegendBands)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    Feed(Values({1, 2, 2, 3, 4}));
+    const int tb = map.TitleBand(), lb = map.LegendBand();
+    ASSERT_GT(tb, 10);
+    ASSERT_GT(lb, 40);
+    const int H = 400 - lb - tb;
+    const double fh = static_cast<int>(0.95 * H);
+    const double s = std::min(475.0 / 4.0, fh / 1.8);
+    const int top = static_cast<int>(tb + (fh - 1.8 * s) / 2.0);
+    const int bottom = static_cast<int>(tb + (fh + 1.8 * s) / 2.0);
+    const int left = static_cast<int>((500 - 4.0 * s) / 2.0);
+    const int right = static_cast<int>((500 + 4.0 * s) / 2.0);
+    EXPECT_GE(top, tb);
+    EXPECT_LE(bottom, 400 - lb);
+    EXPECT_EQ(map.ToPixel(3.5, 1.8), (plat::Point{static_cast<int>(3.5 * s + (500 - 4.0 * s) / 2.0), top}));
+    EXPECT_EQ(map.ToPixel(0.0, 0.0), (plat::Point{left, bottom}));
+
+    RecordingDC rec;
+    map.ComposeOn(rec);
+    // The four quadrilaterals are filled rectangles standing on the mesh's bottom edge, side
+    // by side from its left edge to its right; the triangle's apex is the mesh's top.
+    std::vector<plat::Rect> quads;
+    for (const DrawCall& c : rec.CallsOf("FillRect"))
+        if (c.rect.bottom == bottom && c.rect.top < bottom)
+            quads.push_back(c.rect);
+    ASSERT_EQ(quads.size(), 4u);
+    EXPECT_EQ(quads.front().left, left);
+    EXPECT_NEAR(quads.back().right, right, 1);
+    EXPECT_EQ(quads.front().top, map.ToPixel(0.0, 1.0).y);
+    const std::vector<DrawCall> triangles = rec.CallsOf("Polygon");
+    ASSERT_EQ(triangles.size(), 1u);
+    int apex = 1 << 20;
+    for (const plat::Point p : triangles[0].points)
+        apex = std::min(apex, p.y);
+    EXPECT_EQ(apex, top);
 }
 
 TEST_F(ColourMapChart, DialogsModesAndPan)
@@ -723,4 +769,71 @@ TEST_F(ColourMapChart, TypedWhiteLineAndMagnificationAreHeldToWhatCanBeDrawn)
     map.CmSetBinRange();
     EXPECT_EQ(map.Bins().count, 24);
     EXPECT_FLOAT_EQ(map.Bins().limit[23], 10.0f);
+}
+
+TEST_F(ColourMapChart, LegendRowCarriesTheBoxTextsAndThePanMark)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    Feed(Values({1, 2, 2, 3, 3}));
+    const auto find = [](const RecordingDC& dc, const std::string& text) -> const DrawCall* {
+        for (const DrawCall& c : dc.Calls())
+            if (c.op == "Text" && c.text == text)
+                return &c;
+        return nullptr;
+    };
+    RecordingDC plain;
+    map.ComposeOn(plain);
+    EXPECT_EQ(find(plain, "PAN MODE"), nullptr);
+
+    map.SetBoxText(0, "left note");
+    map.SetBoxText(1, "right note");
+    map.SetMouseMode(2);
+    RecordingDC dc;
+    map.ComposeOn(dc);
+    // 500 x 400: band L = 40, its top T = 360; Arial 400 / 45 = 8; the row stands one "888"
+    // height above the band, its texts top-aligned there.
+    const DrawCall* left = find(dc, "left note");
+    const DrawCall* right = find(dc, "right note");
+    const DrawCall* pan = find(dc, "PAN MODE");
+    ASSERT_TRUE(left && right && pan);
+    const auto leftEnd = [](const DrawCall* c) { return c->run.at.x + c->run.x0; };
+    const auto top = [](const DrawCall* c) { return c->run.at.y + c->run.baseline - c->run.ascent; };
+    const int rowHeight = left->run.ascent + left->run.descent;
+    EXPECT_EQ(leftEnd(left), 0);
+    EXPECT_EQ(leftEnd(right) + right->run.width, 500);
+    EXPECT_NEAR(leftEnd(pan) + 0.5 * pan->run.width, 250.0, 1.0);
+    for (const DrawCall* c : {left, right, pan}) {
+        SCOPED_TRACE(c->text);
+        EXPECT_GT(c->run.width, 0);
+        // Top-aligned one text height above the band's line (the height of "888" in the font).
+        EXPECT_NEAR(top(c), 360 - rowHeight, 1);
+        EXPECT_LE(top(c) + rowHeight, 360);
+    }
+    // Long texts are kept to 1023 characters.
+    map.SetBoxText(0, std::string(2000, 'a'));
+    EXPECT_EQ(map.BoxText(0).size(), 1023u);
+}
+
+TEST_F(ColourMapChart, SlabOutlineLiftsFiveMillimetresInTheDisplayedLength)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    Feed(Values({1, 2, 2, 3, 3}));
+    map.SetViewMode(1);
+    const int system = g_UnitSystem;
+    // Thickness 0.2: the outline runs at +/-(0.1 + 0.005 k), k the section-length factor.
+    for (const auto& [units, k] : {std::pair{0, 1000.0}, std::pair{1, 1.0 / 0.0254}}) {
+        SCOPED_TRACE(units);
+        g_UnitSystem = units;
+        ASSERT_NEAR(UnitFactor(ukSectionLength), k, 0.01);
+        RecordingDC dc;
+        map.Paint(dc, true, {0, 0, 500, 400});
+        std::set<float> heights;
+        for (const GLPrimitive& p : map.GLWindow()->Scene().Primitives())
+            if (p.kind == GLPrimitiveKind::Line && p.colour == plat::Colors::Black)
+                heights.insert(p.p[0].z), heights.insert(p.p[1].z);
+        const float z = static_cast<float>(0.1 + 0.005 * UnitFactor(ukSectionLength));
+        EXPECT_NEAR(z, 0.1 + 0.005 * k, 1e-4);
+        EXPECT_EQ(heights, (std::set<float>{-z, z}));
+    }
+    g_UnitSystem = system;
 }

@@ -213,6 +213,61 @@ TEST_F(ContourCharts, ColourImageShowsTheFieldMirroredWithItsScale)
               ContourPaletteColour(90, true));
 }
 
+// The colour scale bar of a 480 x 300 chart on a value axis from 0 to 90: W / 24 = 20 px wide
+// at the value axis, from its foot at H - trunc(0.1 H) = 270 up to the axis top, outlined;
+// inside, 90 equal bands from the foot up, band k between trunc(270 - k b) and
+// trunc(270 - (k + 1) b) (b the bar's height over 90) in palette colour k + 1, so the band at
+// the height of 45 on the axis has the colour the image gives a value of 45. Grey on paper in
+// black and white.
+TEST_F(ContourCharts, ColourScaleBarBandsByHand)
+{
+    TContourColour chart(nullptr, "Temperature", 0, 0, 480, 300);
+    Feed(chart, GridData(1.0, 3, [](int, int j) { return 90.0 - 22.5 * j; }), 90.0);
+    ASSERT_DOUBLE_EQ(chart.Data().AxisRange().yMin, 0.0);
+    ASSERT_DOUBLE_EQ(chart.Data().AxisRange().yMax, 90.0);
+    for (const bool grey : {false, true}) {
+        SCOPED_TRACE(grey);
+        chart.SetBlackAndWhite(grey ? 1 : 0);
+        RecordingDC rec;
+        chart.Paint(rec, true, {0, 0, 480, 300});
+        const std::vector<DrawCall> outlines = rec.CallsOf("Polyline");
+        ASSERT_FALSE(outlines.empty());
+        const std::vector<plat::Point>& o = outlines.front().points;
+        ASSERT_EQ(o.size(), 5u);
+        const int x0 = o[0].x, foot = o[0].y, top = o[2].y;
+        EXPECT_EQ(foot, 270);
+        EXPECT_EQ(o[1], (plat::Point{x0 + 20, 270}));
+        EXPECT_EQ(o[3], (plat::Point{x0, top}));
+        EXPECT_EQ(o[4], o[0]);
+        // The value axis runs up the bar's left edge, from its foot to its top.
+        bool axis = false;
+        for (const DrawCall& c : rec.CallsOf("Line"))
+            axis = axis || (c.points[0] == plat::Point{x0, 270} && c.points[1] == plat::Point{x0, top});
+        EXPECT_TRUE(axis);
+        ASSERT_GT(270 - top, 150);
+
+        std::vector<DrawCall> bands;
+        for (const DrawCall& c : rec.CallsOf("FillRect"))
+            if (c.rect.left == x0 && c.rect.right == x0 + 20)
+                bands.push_back(c);
+        ASSERT_EQ(bands.size(), 90u);
+        const double b = (270 - top) / 90.0;
+        for (int k = 0; k < 90; ++k) {
+            SCOPED_TRACE(k);
+            EXPECT_EQ(bands[k].rect.bottom, static_cast<int>(270 - k * b));
+            EXPECT_EQ(bands[k].rect.top, static_cast<int>(270 - (k + 1) * b));
+            EXPECT_EQ(bands[k].color, ContourPaletteColour(k + 1, grey));
+        }
+        const int y45 = static_cast<int>(270 - 45.5 * b);
+        for (const DrawCall& c : bands) {
+            if (c.rect.top <= y45 && y45 < c.rect.bottom) {
+                EXPECT_EQ(c.color, ContourPaletteColour(46, grey));
+            }
+        }
+    }
+    EXPECT_NE(ContourPaletteColour(1, false), ContourPaletteColour(90, false));
+}
+
 TEST_F(ContourCharts, OutlineIsDrawnOverTheImageAtTheGridScale)
 {
     TContourColour chart(nullptr, "", 0, 0, 480, 300);

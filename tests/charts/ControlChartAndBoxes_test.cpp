@@ -103,6 +103,24 @@ TEST_F(ControlChartTest, AClickPicksTheNearestStageAndTellsTheOwner) {
     EXPECT_FALSE(chart.GetPointBeforeSelected(x, y, 4));  // before the first point: none
 }
 
+// Another control pair (new titles) on a chart whose curve was not shown yet: the new curve's
+// points carry their own tags, and a pick on one answers its tag, not an old stage.
+TEST_F(ControlChartTest, NewTitlesTakeTheOldTagsAlong) {
+    for (int k = 0; k < 5; ++k)
+        chart.AddTaggedPoint(k, k * k, k);
+    chart.SetTitles("Control : Select Depth", "No Value", "Depth (mm)", 1, 1);
+    for (int k = 0; k < 3; ++k)
+        chart.AddTaggedPoint(0.0, 100.0 * k, 20000 + k);
+    chart.AutoScale();
+    chart.Invalidate();
+    chart.UpdateWindow();
+    EXPECT_EQ(chart.Tags(), (std::vector<int>{20000, 20001, 20002}));
+    const ChartTransform& t = chart.Transform();
+    chart.EvLButtonDown(0, {static_cast<int>(t.xOffset), static_cast<int>(t.yOffset - 200 * t.yScale)});
+    ASSERT_EQ(page.picks.size(), 1u);
+    EXPECT_EQ(page.picks[0].stage, 20002);
+}
+
 // A fine-range marker drawn again at its own place is erased (not-XOR); "Lower Fine Range" twice
 // thus leaves marker 1 set but not drawn, as the chart has always done.
 TEST_F(ControlChartTest, MarkersDrawnTwiceRestoreThePixels) {

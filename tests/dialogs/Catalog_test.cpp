@@ -17,6 +17,7 @@
 #include "model/catalogues/TRebarList.h"
 #include "model/shapes/ShapeLibrary.h"
 #include "platform/Application.h"
+#include "platform/Services.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
 
@@ -83,6 +84,31 @@ TEST_F(Catalog, TreeMarksTheCurrentAndTitlesBecomeUnique)
     EXPECT_EQ(Names(), (std::vector<std::string>{"Girder", "GirderX", "Pier"}));
     EXPECT_EQ(table[static_cast<std::size_t>(current)]->GetName(), "GirderX");
     EXPECT_EQ(changed, 1);
+}
+
+TEST_F(Catalog, HelpOpensTheCataloguesTopicAndTheDialogStays)
+{
+    std::vector<std::string> opened;
+    plat::Help::SetOpener([&](const std::string& url) {
+        opened.push_back(url);
+        return true;
+    });
+    TempDir dir;
+    dir.Write("Quarvish.html", "<html></html>");
+    plat::Help::SetPagePath(dir.File("Quarvish.html"));
+    table[0] = Beam("Pier");
+    TCatalog dialog(nullptr, &current, table, {});
+    ui.Dialog("Catalog of Elements", [&](plat::DialogDriver& d) {
+        EXPECT_TRUE(d.Enabled(plat::DialogResult::Help));
+        d.Click(plat::DialogResult::Help);
+        EXPECT_FALSE(d.Ended());
+        d.Click(2);
+    });
+    EXPECT_EQ(dialog.Execute(), 2);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_NE(opened[0].find("Quarvish.html#command-5877"), std::string::npos) << opened[0];
+    plat::Help::SetOpener({});
+    plat::Help::SetPagePath("");
 }
 
 TEST_F(Catalog, AuthorsThatDifferGetNodes)
@@ -161,6 +187,39 @@ TEST_F(Catalog, DeleteRefusesASectionInUse)
     EXPECT_EQ(other.GetElementCount(), 2);
     EXPECT_NE(other.GetCurrentTitle().find("B"), std::string::npos);
     other.Destroy();
+    dialog.Destroy();
+}
+
+// Deleting the current element again and again, from the middle one: the element of the next
+// slot becomes current (C after B), else the one before it (A after C), and the slots close
+// up behind, until one is left; "Delete" then does nothing, so the catalogue never runs out
+// of elements.
+TEST_F(Catalog, DeletingStopsAtTheLastElement)
+{
+    table[0] = Beam("A");
+    table[1] = Beam("B");
+    table[2] = Beam("C");
+    current = 1;
+    TCatalog dialog(nullptr, &current, table, [this] { ++changed; });
+    dialog.CreateDialog();
+    ASSERT_EQ(dialog.GetElementCount(), 3);
+    ASSERT_NE(dialog.GetCurrentTitle().find("B"), std::string::npos);
+    const struct {
+        std::vector<std::string> names;
+        const char* current;
+    } after[] = {{{"A", "C"}, "C"}, {{"A"}, "A"}, {{"A"}, "A"}};
+    for (const auto& step : after) {
+        SCOPED_TRACE(step.current);
+        dialog.CmDelete();
+        EXPECT_EQ(Names(), step.names);
+        EXPECT_EQ(dialog.GetElementCount(), static_cast<int>(step.names.size()));
+        EXPECT_NE(dialog.GetCurrentTitle().find(step.current), std::string::npos);
+        EXPECT_NE(table[0], nullptr);
+        EXPECT_EQ(table[step.names.size()], nullptr);
+    }
+    EXPECT_EQ(changed, 2);
+    EXPECT_TRUE(ui.requests.empty()); // no message on the way
+    EXPECT_EQ(Items(dialog).size(), 1u);
     dialog.Destroy();
 }
 

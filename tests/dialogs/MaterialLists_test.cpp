@@ -131,11 +131,13 @@ TEST_F(MaterialListsTest, FrozenSectionIsNotWritten) {
     EXPECT_EQ(beam.GetConcreteTypeCount(), 2);
 }
 
-TEST_F(MaterialListsTest, LongConcreteNamesAreCutToWhatTheSectionKeeps) {
+TEST_F(MaterialListsTest, ConcreteNamesKeepWhatThePageAcceptsAndLongerOnesAreCut) {
     FillMaterialLists(beam, lists);
-    lists.concrete.Entry(0).name = "High Strength Mix";
+    lists.concrete.Entry(0).name = "High Strength Mix 1";  // 19 characters, as the page keeps
+    lists.concrete.Entry(1).name = "Topping slab concrete";
     WriteBackMaterials(beam, lists);
-    EXPECT_EQ(beam.GetConcreteType(0)->name, "High Strength ");
+    EXPECT_EQ(beam.GetConcreteType(0)->name, "High Strength Mix 1");
+    EXPECT_EQ(beam.GetConcreteType(1)->name, "Topping slab concre");
 }
 
 TEST_F(MaterialListsTest, ANewConcreteTypeLeavesTheRegionsOnTheirTypes) {

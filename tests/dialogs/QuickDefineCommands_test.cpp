@@ -5,6 +5,7 @@
 #include "analysis/RunToFinish.h"
 #include "analysis/T1DAnalysis.h"
 #include "app/CommandIds.h"
+#include "app/DocumentEngine.h"
 #include "dialogs/Catalog.h"
 #include "dialogs/QuickDefine.h"
 #include "dialogs/QuickDefineDialogs.h"
@@ -86,6 +87,75 @@ TEST_F(QuickDefineCommandsTest, CatalogueKeepsTheMemberOnItsSections)
     EXPECT_EQ(Current().GetName(), "Mid");
     EXPECT_EQ(g_Structures[static_cast<std::size_t>(g_MemberDefinition.zones[0].structureIndex)]->GetName(), "Zeta");
     EXPECT_EQ(g_Structures[static_cast<std::size_t>(g_MemberDefinition.zones[1].structureIndex)]->GetName(), "Mid");
+}
+
+// The section as the program stores it, to tell whether anything in it changed.
+std::string StoredText(TStructure& s)
+{
+    TDocumentEngine* test = SetDocumentEngine(nullptr);
+    std::string text;
+    EXPECT_TRUE(GetDocumentEngine().WriteHeader(text));
+    EXPECT_TRUE(GetDocumentEngine().WriteStructure(text, s));
+    SetDocumentEngine(test);
+    return text;
+}
+
+// A new user on the started window presses Return on every page: the section is built and the
+// response can be solved.
+TEST_F(QuickDefineCommandsTest, ReturnOnEveryPageBuildsTheSection)
+{
+    EXPECT_FALSE(Frame().IsMenuItemEnabled(CmId::SectionalResponse));
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        for (int page = 0; page < 4; ++page)
+            d.Key(plat::VKey::Return);
+        EXPECT_TRUE(d.Ended());
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::QuickDefine, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_NEAR(Current().GetHeight(), 0.6, 1e-9);
+    EXPECT_GT(Current().GetLongLayerCount(0), 0);
+    EXPECT_TRUE(Frame().IsMenuItemEnabled(CmId::SectionalResponse));
+}
+
+// Escape, from any page, leaves the section exactly as it was: the blank start-up section, and
+// a defined one that the wizard was asked to change.
+TEST_F(QuickDefineCommandsTest, EscapeLeavesTheSectionAsItWas)
+{
+    const std::string blank = StoredText(Current());
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Type(QuickId::Title, "Not this");
+        d.Key(plat::VKey::Return);
+        d.Key(plat::VKey::Return);
+        d.Key(plat::VKey::Escape);
+        EXPECT_TRUE(d.Ended());
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::QuickDefine, 0, 0));
+    EXPECT_EQ(StoredText(Current()), blank);
+    EXPECT_FALSE(Frame().IsMenuItemEnabled(CmId::SectionalResponse));
+
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Type(QuickId::Title, "Defined");
+        for (int page = 0; page < 4; ++page)
+            d.Key(plat::VKey::Return);
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::QuickDefine, 0, 0));
+    const std::string defined = StoredText(Current());
+    ASSERT_NE(defined, blank);
+
+    ui.Message("create a new section", MsgAnswer::No)
+        .Message("limited capability", MsgAnswer::Ok)
+        .Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+            d.Type(QuickId::Title, "Changed");
+            d.Key(plat::VKey::Return);
+            d.Type(QuickId::Dims[1], "900");
+            d.Key(plat::VKey::Return);
+            d.Key(plat::VKey::Escape);
+            EXPECT_TRUE(d.Ended());
+        });
+    EXPECT_TRUE(Window().EvCommand(CmId::QuickDefine, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(StoredText(Current()), defined);
+    EXPECT_TRUE(Frame().IsMenuItemEnabled(CmId::SectionalResponse));
 }
 
 } // namespace

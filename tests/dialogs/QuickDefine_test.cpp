@@ -6,6 +6,7 @@
 #include <cmath>
 #include <memory>
 #include <sstream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -197,6 +198,31 @@ TEST_F(QuickDefine, UsRecordBuildsTwoTopRows)
     EXPECT_EQ(bottom->num, 3);
     EXPECT_EQ(bottom->bartitle, "#8");
     EXPECT_NEAR(Up(bottom->z), 0.04 + 0.0127 + 0.0127, 1e-7);
+}
+
+// The default record (250 x 600 mm) with five 25M at the bottom: a row takes
+// int(((250 - 80 - 22.6) / 25.2 + 1) / 2) = 3 bars, so three sit 40 + 11.3 + 25.2 / 2 =
+// 63.9 mm above the bottom and the other two a row higher, two diameters up: 63.9 + 50.4 =
+// 114.3 mm. Their areas are the bars' own.
+TEST_F(QuickDefine, FiveBottomBarsTakeTwoRowsTwoDiametersApart)
+{
+    g_QuickDefData.bottomCount = 5;
+    ASSERT_EQ(BuildQuickDefineSection(beam), 1);
+    std::vector<const LongLayerRec*> rows;
+    for (int i = 0; i < beam.GetLongLayerCount(0); ++i)
+        if (beam.GetLongLayer(i, 0)->name.rfind("bot", 0) == 0)
+            rows.push_back(beam.GetLongLayer(i, 0));
+    ASSERT_EQ(rows.size(), 2u);
+    std::sort(rows.begin(), rows.end(), [](auto* a, auto* b) { return a->z < b->z; });
+    EXPECT_EQ(rows[0]->name, "bot");
+    EXPECT_EQ(rows[0]->num, 3);
+    EXPECT_NEAR(Up(rows[0]->z), 0.0639, 1e-7);
+    EXPECT_NEAR(rows[0]->A, 1.5e-3, 1e-12);
+    EXPECT_EQ(rows[1]->num, 2);
+    EXPECT_NEAR(Up(rows[1]->z), 0.1143, 1e-7);
+    EXPECT_NEAR(rows[1]->A, 1.0e-3, 1e-12);
+    EXPECT_EQ(rows[1]->bartitle, "25M");
+    EXPECT_NEAR(rows[1]->db, 0.0252, 1e-9);
 }
 
 TEST_F(QuickDefine, SteelTypesStrandsAndTheirFallbacks)

@@ -102,6 +102,98 @@ TEST_F(SheetTest, ALibraryShapeChosenOnTheFirstPageIsHandedToTheUserPage)
     ShapeTable = {};
 }
 
+TEST_F(SheetTest, AClickOnAShapeShowsItsOwnFieldsAndOkBuildsTheShapeClicked)
+{
+    // Rows 0 to 3: rectangle, circle, tee, I-beam. Real clicks and arrow keys on the list.
+    ReadShapeLibraryText(0, DefaultShapeFileText());
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+        ASSERT_EQ(d.CurrentPage(), 0);  // the 500 x 300 outline is recognised as a rectangle
+        d.ClickItem(Id::ShapeList, 1);
+        EXPECT_EQ(d.Selection(Id::ShapeList), 1);
+        EXPECT_EQ(d.Text(Id::Status), "Circular Section");
+        EXPECT_EQ(d.Text(230), "d");
+        EXPECT_EQ(d.Text(5060), "  300");
+        EXPECT_EQ(d.Text(5061), "");
+        EXPECT_FALSE(d.Enabled(5061));
+        d.ClickItem(Id::ShapeList, 2);
+        EXPECT_EQ(d.Text(Id::Status), "T-Beam Section");
+        EXPECT_EQ(d.Text(238), "bweb");
+        EXPECT_EQ(d.Text(5061), "  500");
+        EXPECT_EQ(d.Text(5062), "    0");
+        EXPECT_TRUE(d.Enabled(5123));
+        EXPECT_FALSE(d.Enabled(5064));
+        d.PressKey(Id::ShapeList, plat::VKey::Up);
+        EXPECT_EQ(d.Text(Id::Status), "Circular Section");
+        d.PressKey(Id::ShapeList, plat::VKey::Down);
+        EXPECT_EQ(d.Text(Id::Status), "T-Beam Section");
+        d.Type(5060, "1000");
+        d.Type(5062, "250");
+        d.Type(5123, "120");
+        d.Click(1);
+    });
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Ok);
+    EXPECT_EQ(beam.GetShapeName(), "TBEAM");
+    ASSERT_EQ(beam.GetRegionCount(), 2);
+    const double b = beam.GetBottom();
+    EXPECT_NEAR(beam.GetRegion(0)->top - b, 0.5, 1e-9);
+    EXPECT_NEAR(beam.GetRegion(0)->bottom - b, 0.38, 1e-9);
+    EXPECT_NEAR(beam.GetRegion(0)->topWidth, 1.0, 1e-9);
+    EXPECT_NEAR(beam.GetRegion(1)->topWidth, 0.25, 1e-9);
+    EXPECT_NEAR(beam.GetRegion(1)->bottom - b, 0.0, 1e-9);
+    ShapeTable = {};
+}
+
+TEST_F(SheetTest, AShapeWithADimensionOfZeroIsRefusedWithAMessage)
+{
+    // The I-beam takes its width and height from the rectangle; its other four sizes are 0.
+    ReadShapeLibraryText(0, DefaultShapeFileText());
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+          d.ClickItem(Id::ShapeList, 3);
+          EXPECT_EQ(d.Text(5062), "    0");
+          d.Click(1);
+          EXPECT_FALSE(d.Ended());
+          EXPECT_EQ(d.CurrentPage(), 0);
+          d.SwitchPage(2);  // leaving for another page is refused too
+          EXPECT_EQ(d.CurrentPage(), 0);
+          d.Type(5062, "150");
+          d.Type(5123, "100");
+          d.Type(5064, "-80");
+          d.Click(1);
+          EXPECT_FALSE(d.Ended());
+          d.Type(5064, "120");
+          d.Type(101, "400");
+          d.Click(1);
+      })
+        .Message("The I-Beam Section needs every dimension greater than zero: \"Web thickness\" (bweb) is 0 mm.",
+                 MsgAnswer::Ok)
+        .Message("\"Web thickness\" (bweb) is 0 mm", MsgAnswer::Ok)
+        .Message("\"Bottom flange thickness\" (tbot) is -80 mm", MsgAnswer::Ok);
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Ok);
+    EXPECT_EQ(beam.GetShapeName(), "IBEAM");
+    ASSERT_EQ(beam.GetRegionCount(), 3);
+    EXPECT_NEAR(beam.GetRegion(0)->topWidth, 0.3, 1e-9);
+    EXPECT_NEAR(beam.GetRegion(1)->topWidth, 0.15, 1e-9);
+    EXPECT_NEAR(beam.GetRegion(2)->topWidth, 0.4, 1e-9);
+    EXPECT_NEAR(beam.GetRegion(2)->top - beam.GetRegion(2)->bottom, 0.12, 1e-9);
+    ShapeTable = {};
+}
+
+TEST_F(SheetTest, ASectionWithoutAnOutlineLeavesTheBasicPageFreely)
+{
+    // A new section: no outline and every size 0. Going to draw it point by point asks nothing.
+    ReadShapeLibraryText(0, DefaultShapeFileText());
+    beam.DeleteRegions();
+    beam.UpdateExtents();
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.CurrentPage(), 0);
+        d.SwitchPage(2);
+        EXPECT_EQ(d.CurrentPage(), 2);
+        d.Click(2);
+    });
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Cancel);
+    ShapeTable = {};
+}
+
 TEST_F(SheetTest, AClickOnABandChoosesItsConcreteType)
 {
     double strength = 50e6;

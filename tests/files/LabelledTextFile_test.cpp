@@ -226,6 +226,80 @@ TEST_F(LabelledTextTest, FaultsOfOldReadersAreBounded)
     EXPECT_EQ(beam.GetLongLayer(0, 0)->bartitle, "ZERO");
 }
 
+TEST_F(LabelledTextTest, NamesAreCutToTheirFieldsAndRowsInEitherOrderNameThem)
+{
+    // A concrete name keeps 19 characters and a steel name 14; an outline row or layer that
+    // names the full text finds the type it was cut to. The rows of the tee run up the section.
+    const std::string text = "// Ver_0.8\nINPUT-LABEL tee\n"
+                             "MATERIAL CONCRETE PrecastGirderMix2024\nFCP 50\nENDMAT\n"
+                             "MATERIAL CONCRETE CastInPlaceToppingMix\nFCP 30\nENDMAT\n"
+                             "MATERIAL REBAR Grade420BarsOfMill\nFY 420\nENDMAT\n"
+                             "SECTION SOLID\n0 300 PrecastGirderMix2024\n500 300 PrecastGirderMix2024\n"
+                             "500 1000 CastInPlaceToppingMix\n600 1000 CastInPlaceToppingMix\nENDSECTION\n"
+                             "LONGTAB\n50 500 0 Grade420BarsOfMill\nENDLONG\n";
+    ASSERT_TRUE(Load(text).IsRead());
+    EXPECT_EQ(reporter.Count("not found"), 0);
+    ASSERT_EQ(beam.GetConcreteTypeCount(), 3);  // after the default type 0
+    EXPECT_EQ(beam.GetConcreteType(1)->name, "PrecastGirderMix202");
+    EXPECT_EQ(beam.GetConcreteType(2)->name, "CastInPlaceToppingM");
+    EXPECT_EQ(beam.GetSteelType(beam.GetLongLayer(0, 0)->type)->name, "Grade420BarsOf");
+    ASSERT_EQ(beam.GetRegionCount(), 2);
+    const double b = beam.GetBottom();
+    const ConcreteRegionRec& flange = *beam.GetRegion(0);
+    const ConcreteRegionRec& web = *beam.GetRegion(1);
+    EXPECT_NEAR(flange.top - b, 0.6, 1e-9);
+    EXPECT_NEAR(flange.bottom - b, 0.5, 1e-9);
+    EXPECT_NEAR(flange.bottomWidth, 1.0, 1e-9);
+    EXPECT_EQ(flange.concreteType, 2);
+    EXPECT_NEAR(web.top - b, 0.5, 1e-9);
+    EXPECT_NEAR(web.topWidth, 0.3, 1e-9);
+    EXPECT_EQ(web.concreteType, 1);
+}
+
+TEST_F(LabelledTextTest, LibraryShapesAreRoundedAndAHollowOneKeepsItsVoid)
+{
+    // A round pile 600 mm across with a void of 300 mm, as a library shape: a circle of d1 drawn
+    // with quarter ellipses of 13 points, narrowed by the void's chord at every region edge.
+    ReadShapeLibraryText(0, DefaultShapeFileText() +
+                                "TYPE HOLLOW\n\tHollow Circular Section\nPARAMS dout dvoid\n\tOutside diameter\n"
+                                "\tVoid diameter\nSECTION\n\tdout 0\n\tUP\n\tdout*0.5 dout\n\tDOWN\n\t0 0\n"
+                                "REBAR POLAR\nENDTYPE\n");
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL pile\nSECTION SOLID\nSECTTYPE HOLLOW\nPARAMS 600 300\n"
+                     "ENDSECTION\n")
+                    .IsRead());
+    EXPECT_EQ(beam.GetShapeName(), "HOLLOW");
+    ASSERT_EQ(beam.GetRegionCount(), 24);
+    EXPECT_NEAR(beam.GetHeight(), 0.6, 1e-9);
+    const double b = beam.GetBottom();
+    int voidEdges = 0;
+    bool atMiddle = false;
+    for (int i = 0; i < beam.GetRegionCount(); ++i) {
+        const ConcreteRegionRec& r = *beam.GetRegion(i);
+        for (const auto& [z, w] : {std::pair{r.top - b, r.topWidth}, std::pair{r.bottom - b, r.bottomWidth}}) {
+            const double y = z - 0.3;  // from the centre
+            if (std::fabs(y) >= 0.14)
+                continue;
+            // The circle's width there less the void's chord; both read at rounded points.
+            ++voidEdges;
+            EXPECT_NEAR(w, 2.0 * std::sqrt(0.09 - y * y) - std::sqrt(0.09 - 4.0 * y * y), 2e-4) << z;
+            if (std::fabs(y) < 1e-9) {
+                atMiddle = true;
+                EXPECT_NEAR(w, 0.3, 1e-9);
+            }
+        }
+    }
+    EXPECT_GE(voidEdges, 8);
+    EXPECT_TRUE(atMiddle);
+
+    // The rectangle's sizes are rounded to 0.1 mm, as the section pages round them.
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL r\nSECTION SOLID\nSECTTYPE RECT\nPARAMS 300.04 600.06\n"
+                     "ENDSECTION\n")
+                    .IsRead());
+    ASSERT_EQ(beam.GetRegionCount(), 1);
+    EXPECT_NEAR(beam.GetRegion(0)->topWidth, 0.3, 1e-12);
+    EXPECT_NEAR(beam.GetHeight(), 0.6001, 1e-12);
+}
+
 TEST_F(LabelledTextTest, KeysOfARecordThatWasNotAppendedAreIgnored)
 {
     TBeam frozen;

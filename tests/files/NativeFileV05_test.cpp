@@ -119,6 +119,23 @@ TEST_F(V05Test, MarkersAndIndicesAsOldFilesStoredThem)
     ClearReportText();
 }
 
+TEST_F(V05Test, NamesAreCutToTheirFieldsAndKept)
+{
+    // Name fields without a NUL: the concrete type keeps the 19 characters its 20-byte field
+    // holds, the steel type the 14 of its 15 bytes.
+    ByteWriter patch{MakeV05File().bytes};
+    const std::size_t concrete = 45 + 143 + 76;
+    const std::size_t rebar = concrete + 106 + 34;
+    const std::string concreteName = "Precast girder mix 7";
+    const std::string steelName = "Grade 420 bars!";
+    std::copy(concreteName.begin(), concreteName.end(), patch.bytes.begin() + static_cast<long>(concrete + 86));
+    std::copy(steelName.begin(), steelName.end(), patch.bytes.begin() + static_cast<long>(rebar + 40));
+    ASSERT_TRUE(ReadNativeV05Bytes(beam, patch.bytes).IsRead());
+    EXPECT_EQ(beam.GetConcreteType(0)->name, "Precast girder mix ");
+    EXPECT_EQ(beam.GetSteelType(0)->name, "Grade 420 bars");
+    ClearReportText();
+}
+
 TEST_F(V05Test, LayersOfAFileWithoutSteelTypes)
 {
     // The one reinforcing-steel record taken out: the layers name a type that is not there.

@@ -2,6 +2,7 @@
 // shell.
 
 #include "DocumentTestSupport.h"
+#include "foundation/StrFormat.h"
 
 namespace {
 
@@ -225,6 +226,35 @@ TEST_F(RoundTrip, EveryUnitSystemKeepsEveryValueAndSavesTheSameBytesAgain)
         EXPECT_EQ(g_UnitSystem, system);
         g_FileOverride = 0;
         g_UnitSystem = kUnitSI;
+    }
+}
+
+TEST_F(RoundTrip, LongConcreteNamesComeBackWithEveryRegionOnItsOwnType)
+{
+    // 150 concrete types with names of the full 19 characters the concrete page accepts, and
+    // 150 regions of 10 mm, region i on type i.
+    TBeam beam;
+    beam.DeleteConcreteTypes();
+    beam.DeleteRegions();
+    for (int i = 0; i < 150; ++i) {
+        double strength = (30.0 + 0.1 * i) * 1e6;
+        beam.AddConcreteTypeFromStrength(strength, StrPrintf("Girder pour %03d-CIP", i));
+        beam.AddRegion(1.5 - 0.01 * i, 1.49 - 0.01 * i, 0.3, 0.3, i, 1);
+    }
+    ASSERT_EQ(beam.GetRegionCount(), 150);
+    beam.Validate();
+    ASSERT_EQ(beam.GetConcreteType(149)->name, "Girder pour 149-CIP");
+    const std::string text = Write({&beam});
+    XmlDocument doc;
+    ASSERT_TRUE(Read(text, doc).Ok());
+    TStructure& read = *doc.structures[0];
+    ASSERT_EQ(read.GetConcreteTypeCount(), 150);
+    ASSERT_EQ(read.GetRegionCount(), 150);
+    for (int i = 0; i < 150; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(read.GetConcreteType(i)->name, StrPrintf("Girder pour %03d-CIP", i));
+        EXPECT_EQ(read.GetRegion(i)->concreteType, i);
+        EXPECT_NEAR(read.GetConcreteType(i)->fc, -(30.0 + 0.1 * i) * 1e6, 1.0);
     }
 }
 

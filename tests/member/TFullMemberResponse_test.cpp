@@ -371,3 +371,133 @@ TEST_F(MemberPushover, EveryStationStateCarriesItsLocation)
     }
     EXPECT_GT(m.GetStations().GetStation(m.GetStationCount() - 1), 0.0);
 }
+
+namespace {
+
+// The first point handed out of a per-station curve at station i.
+double StationValue(TFullMemberResponse& m, int curve, int i)
+{
+    double x = 0.0;
+    double y = 0.0;
+    m.BeginCurve(curve);
+    for (int k = 0; k <= i; ++k)
+        if (m.GetCurvePoint(curve, x, y) == 0)
+            return kUndefined;
+    return y;
+}
+
+// Shows load-deflection point k: its load factor and the distributions there.
+void MarkPoint(TFullMemberResponse& m, int k)
+{
+    m.SelectLoadStage(kCurvePointStageBase + k);
+    m.BuildResultCurves();
+}
+
+} // namespace
+
+// The stiffness graphs' curves against the hand values of the 200 x 300 mm section with two 12
+// mm bars at d = 250 mm: E_c I_g uncracked; below cracking the secant EI is the uncracked one,
+// and at half the capacity it lies between the cracked transformed E_c I_cr and the gross one.
+TEST_F(MemberPushover, FlexuralStiffnessAlongTheMember)
+{
+    TFullMemberResponse& m = *s_member;
+    const int n = m.GetStationCount();
+    const double Ec = s_case->beam->GetConcreteType(0)->Ec;
+    const double Ig = 0.2 * 0.3 * 0.3 * 0.3 / 12.0;
+    // Cracked transformed section: k d from the quadratic of the neutral axis.
+    const double b = 0.2;
+    const double d = 0.25;
+    const double As = 2.0 * fixtures::BarArea(0.012);
+    const double nr = 200e9 / Ec;
+    const double rho = As / (b * d);
+    const double kd = (std::sqrt(2.0 * rho * nr + rho * nr * rho * nr) - rho * nr) * d;
+    const double Icr = b * kd * kd * kd / 3.0 + nr * As * (d - kd) * (d - kd);
+
+    ASSERT_EQ(m.BeginCurve(17), n);
+    for (int i = 0; i < n; ++i)
+        EXPECT_NEAR(StationValue(m, 17, i), Ec * Ig, 1e-9 * Ec * Ig) << i;
+
+    // Point 1: 1/30 of the capacity, well below cracking (f_r S = 1.95 MPa x 3e-3 m^3).
+    MarkPoint(m, 1);
+    ASSERT_LT(m.GetMemberCapacity() * 1000.0 / 30.0, 0.5 * 1.95e6 * 3e-3);
+    ASSERT_EQ(m.BeginCurve(14), n);
+    for (int i = 0; i < n; ++i) {
+        const double ei = StationValue(m, 14, i);
+        EXPECT_GT(ei, 0.95 * Ec * Ig) << i;
+        EXPECT_LT(ei, 1.15 * Ec * Ig) << i; // the bars stiffen the transformed section a little
+    }
+    // Point 15: half the capacity, cracked but not yielded.
+    MarkPoint(m, 15);
+    for (int i = 0; i < n; ++i) {
+        const double ei = StationValue(m, 14, i);
+        EXPECT_GT(ei, 0.95 * Ec * Icr) << i;
+        EXPECT_LT(ei, 0.5 * Ec * Ig) << i;
+    }
+    MarkPoint(m, 30);
+}
+
+// No shear acts on the member: the secant shear modulus is the sections' uncracked one, the
+// section constant, which for a rectangle is near 5/6 of G = E_c / 2.
+TEST_F(MemberPushover, ShearStiffnessWithoutShearIsTheUncrackedOne)
+{
+    TFullMemberResponse& m = *s_member;
+    const int n = m.GetStationCount();
+    const double G = s_case->beam->GetConcreteType(0)->Ec / 2.0;
+    ASSERT_EQ(m.BeginCurve(15), n);
+    for (int i = 0; i < n; ++i) {
+        const double g = StationValue(m, 15, i);
+        EXPECT_EQ(g, StationValue(m, 16, i)) << i;
+        EXPECT_NEAR(g, 5.0 / 6.0 * G, 0.1 * G) << i;
+    }
+}
+
+// Demand on the bars at a crack: at the capacity the two bottom bars have yielded (A_s f_y,
+// hardening towards A_s f_u); half way the force is the moment over a lever arm between 0.8 d
+// and d; the member has no top bars and no prestressing steel.
+TEST_F(MemberPushover, DemandOnTheReinforcement)
+{
+    TFullMemberResponse& m = *s_member;
+    const int n = m.GetStationCount();
+    const double yield = 2.0 * fixtures::BarArea(0.012) * 400e6;
+    const double ultimate = 2.0 * fixtures::BarArea(0.012) * s_case->beam->GetSteelType(0)->fu;
+    ASSERT_EQ(m.BeginCurve(4024), n);
+    ASSERT_EQ(m.BeginCurve(4025), n);
+    ASSERT_EQ(m.BeginCurve(4026), n);
+    ASSERT_EQ(m.BeginCurve(4027), n);
+    for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(StationValue(m, 4027, i), 0.0); // no stirrups
+        EXPECT_GE(StationValue(m, 4024, i), 0.99 * yield) << i;
+        EXPECT_LE(StationValue(m, 4024, i), ultimate) << i;
+        EXPECT_EQ(StationValue(m, 4025, i), 0.0);
+        EXPECT_EQ(StationValue(m, 4026, i), 0.0);
+    }
+    MarkPoint(m, 15);
+    const double moment = 1000.0 * m.GetMemberCapacity() / 2.0;
+    for (int i = 0; i < n; ++i) {
+        const double force = StationValue(m, 4024, i);
+        EXPECT_LT(force, 0.9 * yield) << i;
+        EXPECT_GT(force, moment / 0.25) << i;
+        EXPECT_LT(force, moment / (0.8 * 0.25)) << i;
+    }
+    double x = 0.0;
+    double y = 0.0;
+    m.BeginCurve(4024);
+    for (int i = 0; i < n; ++i)
+        ASSERT_EQ(m.GetCurvePoint(4024, x, y), 1);
+    EXPECT_EQ(m.GetCurvePoint(4024, x, y), 0);
+    MarkPoint(m, 30);
+}
+
+// Before any stage was chosen (the window's index is -1), stepping back and on walks the
+// load-deflection points from the marked one.
+TEST_F(MemberPushover, SteppingStartsFromTheMarkedPoint)
+{
+    TFullMemberResponse& m = *s_member;
+    ASSERT_EQ(m.GetMarkedPoint(), 30);
+    EXPECT_EQ(m.GetPreviousStageIndex(-1), kCurvePointStageBase + 29);
+    EXPECT_EQ(m.GetNextStageIndex(-1), kCurvePointStageBase + 30);
+    int index = -1;
+    for (int k = 0; k < 40; ++k)
+        index = m.GetPreviousStageIndex(index);
+    EXPECT_EQ(index, 0); // past the first point: the first stage of the first station
+}

@@ -10,6 +10,7 @@
 #include "model/StructureRecords.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
+#include "tests/membrane/Pv19Panel.h"
 
 namespace membrane_fixtures {
 
@@ -17,20 +18,10 @@ inline constexpr double kThickness = 0.07;  // m
 inline constexpr double kBarSpacing = 0.05; // m
 inline constexpr double kBarDiameter = 0.006;
 
-// A reinforcing steel with a yield plateau to 1 %, fu = 1.5 fy at 8 %, rupture at 10 %.
+// The panels' bars: a yield plateau to 1 %, fu = 1.5 fy at 8 %, rupture at 10 %.
 inline SteelTypeRec PanelSteel(double fy)
 {
-    SteelTypeRec steel;
-    InitSteelTypeRec(steel);
-    steel.kind = SteelKind::Reinforcing;
-    steel.Es = 2e11;
-    steel.fy = fy;
-    steel.fu = 1.5 * fy;
-    steel.esh = 0.01;
-    steel.eu = 0.08;
-    steel.er = 0.1;
-    steel.name = "Bars";
-    return steel;
+    return PlateauSteel("Bars", fy);
 }
 
 // A layer at mid-plane whose ratio in a panel of kThickness is rho (0: no layer).

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 
 #include "model/ModelSettings.h"
 #include "model/StructureFixtures.h"
@@ -89,6 +90,33 @@ TEST(StructureMaterials, NamesAreMadeDistinct)
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(s.GetSteelType(i)->name, steel[i]);
     EXPECT_EQ(s.GetSteelType(6)->kind, 1); // an unknown kind becomes a reinforcing bar
+}
+
+TEST(StructureMaterials, RepeatedConcreteNamesStayDistinctWithinTheNameField)
+{
+    // 150 types of one full-length name, and a type already holding the name the second one
+    // would take: every name distinct, none longer than the field, the first kept.
+    const std::string full = "Girder pour 001-CIP";
+    ASSERT_EQ(full.size(), kConcreteNameMaxChars);
+    TStructure s;
+    for (int i = 0; i < 150; ++i) {
+        ConcreteTypeRec type;
+        type.name = i == 149 ? "Girder pour 001-CI1" : full;
+        s.AddConcreteType(type);
+    }
+    s.FixMaterialNames();
+    std::set<std::string> names;
+    for (int i = 0; i < s.GetConcreteTypeCount(); ++i) {
+        const std::string& name = s.GetConcreteType(i)->name;
+        EXPECT_LE(name.size(), kConcreteNameMaxChars) << name;
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), 150u);
+    EXPECT_EQ(s.GetConcreteType(0)->name, full);
+    EXPECT_EQ(s.GetConcreteType(1)->name, "Girder pour 001-CI2");  // "...CI1" is taken
+    EXPECT_EQ(s.GetConcreteType(9)->name, "Girder pour 001-C10");
+    EXPECT_EQ(s.GetConcreteType(148)->name, "Girder pour 001-149");
+    EXPECT_EQ(s.GetConcreteType(149)->name, "Girder pour 001-CI1");
 }
 
 TEST(StructureMaterials, ConcreteAtADepthAndItsCrackingStrain)

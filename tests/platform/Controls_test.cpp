@@ -90,6 +90,11 @@ TEST_F(ControlsTest, ListAndTreeViewsReportEverySelectionChange) {
         EXPECT_EQ(d.Text(IdStatus), "Circle");
         d.Select(IdShapes, 2);
         EXPECT_EQ(d.Text(IdStatus), "Tee");
+        // A click reports the row it selects, as the keys do.
+        d.ClickItem(IdShapes, 0);
+        EXPECT_EQ(d.Text(IdStatus), "Rectangle");
+        d.PressKey(IdShapes, VKey::Down);
+        EXPECT_EQ(d.Text(IdStatus), "Circle");
         EXPECT_EQ(d.Items(IdTree), (std::vector<std::string>{"AASHTO", "Type II", "Type III", "Bulb Tee", "BT-54"}));
         EXPECT_TRUE(dialog.m_tree.IsExpanded(4));
         EXPECT_FALSE(dialog.m_tree.IsExpanded(1));
@@ -100,7 +105,8 @@ TEST_F(ControlsTest, ListAndTreeViewsReportEverySelectionChange) {
     EXPECT_EQ(dialog.Execute(), DialogResult::Ok);
     EXPECT_EQ(dialog.iconCount, 3);
     EXPECT_EQ(dialog.log,
-              (std::vector<std::string>{"list 1", "list 2", "tree AASHTO/Type III", "tree Bulb Tee/BT-54"}));
+              (std::vector<std::string>{"list 1", "list 2", "list 0", "list 1", "tree AASHTO/Type III",
+                                        "tree Bulb Tee/BT-54"}));
 }
 
 namespace {

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "charts/Tchart.h"
+#include "platform/Application.h"
 #include "tests/support/RecordingChart.h"
 #include "tests/support/TestSupport.h"
 #include "views/ContractChart.h"
@@ -273,15 +275,48 @@ TEST_F(Graphs, UndefinedMemberGraphDrawsResultCurveElevenAlone)
     }
 }
 
+// A reinforcement graph: the capacity line, its negated copy after a break that stays a break
+// in display units (kN), the effective capacity likewise, and the demand, each line after its
+// own separator with the next line type.
+TEST_F(Graphs, ReinforcementCapacityLinesBreakAndTheDemandFollows)
+{
+    analysis.kind = 5;
+    const std::vector<std::pair<double, double>> capacity{
+        {0.0, 90e3}, {2.0, 90e3}, {kUndefined, kUndefined}, {0.0, -90e3}, {2.0, -90e3}};
+    analysis.curves[4017] = capacity;
+    analysis.curves[4021] = capacity;
+    analysis.curves[4024] = {{0.0, 0.0}, {1.0, 60e3}, {2.0, 0.0}};
+    logic.FillChart(&chart, 4017, 0, 0);
+    EXPECT_EQ(chart.Separators(), (std::vector<double>{0.0, kUndefined, kUndefined, 1.0, kUndefined, kUndefined,
+                                                       2.0}));
+    const std::vector<RecordedPoint> d = chart.Data();
+    ASSERT_EQ(d.size(), 11u);
+    const std::vector<std::pair<double, double>> expected{
+        {0.0, 90.0}, {2000.0, 90.0}, {0.0, -90.0}, {2000.0, -90.0}, // mm and kN
+        {0.0, 90.0}, {2000.0, 90.0}, {0.0, -90.0}, {2000.0, -90.0}, {0.0, 0.0}, {1000.0, 60.0}, {2000.0, 0.0}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(d[i].x, expected[i].first, 1e-9) << i;
+        EXPECT_NEAR(d[i].y, expected[i].second, 1e-9) << i;
+    }
+}
+
 TEST_F(Graphs, StiffnessNoteFromTheHarmonicMeans)
 {
     analysis.curves[17] = {{0.0, 200e6}, {1.0, 200e6}}; // uncracked EI 200 MN m^2
     analysis.curves[14] = {{0.0, 100e6}, {1.0, 100e6}};
     logic.FillChart(&chart, 4012, 0, 0);
     EXPECT_EQ(chart.textShown, 1);
-    // a = 200, b = harmonic mean of both lines joined = 2000 / (1000/200 + 1000/100 + 0)...
-    // as the chart joins them; the note is a finite percentage.
-    EXPECT_NE(chart.note.find("% of uncracked value"), std::string::npos);
+    // The current stiffness is half the uncracked one.
+    EXPECT_EQ(chart.note, "Average Flexural Stiffness =  50 % of uncracked value");
+    // The same on a window chart, whose own harmonic mean weighs the two lines by length;
+    // a current stiffness of 100 and 50 over the two halves has the harmonic mean 66.7.
+    plat::EnsureGuiRuntime();
+    analysis.curves[14] = {{0.0, 100e6}, {0.5, 100e6}, {0.5, 50e6}, {1.0, 50e6}};
+    Tchart window(nullptr, "Stiffness", 0, 0, 300, 200, 1, 1, 0);
+    ContractChart panel(window);
+    logic.FillChart(&panel, 4012, 0, 0);
+    EXPECT_EQ(window.Data().Note(), "Average Flexural Stiffness =  33 % of uncracked value");
+    analysis.curves[14] = {{0.0, 100e6}, {1.0, 100e6}};
     RecordingViewChart same;
     analysis.curves.erase(14);
     logic.FillChart(&same, 4012, 0, 0);

@@ -356,6 +356,24 @@ TEST_F(NPlusMTest, AxialArrowMomentArcAndLabels)
     EXPECT_EQ(n->hAlign, TA::Right);
 }
 
+// In a box too narrow for the moment's label beside the arc's end (a pasted sample), the label
+// keeps to the box: against its right edge.
+TEST_F(NPlusMTest, TheMomentLabelStaysInANarrowBox)
+{
+    TNPlusM narrow{nullptr, "N+M", 0, 0, 120, 300};
+    narrow.SetDisplay(DisplayContext{});
+    auto s = NMState(-kN, -1.5e5);
+    narrow.AttachStructure(beam.get());
+    narrow.AttachState(s.get());
+    narrow.AutoScale();
+    const DiagramPicture p = narrow.ComputePicture(Extent);
+    const Label* m = FindLabel(p, "M:");
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->at.x, 120);
+    EXPECT_EQ(m->hAlign, TA::Right);
+    EXPECT_LE(Extent(m->text, m->font).cx, 120);  // and it fits there
+}
+
 TEST_F(NPlusMTest, NoMomentNoArc)
 {
     auto s = NMState(1e4, 0.0);
@@ -365,6 +383,12 @@ TEST_F(NPlusMTest, NoMomentNoArc)
     ASSERT_EQ(p.All<ArrowHead>().size(), 1u);
     EXPECT_EQ(p.All<ArrowHead>()[0].colour, plat::Colors::LtRed); // tension points right
     EXPECT_EQ(p.All<ArrowHead>()[0].degrees, 0.0);
+    // A zero moment (its sign turned for display) and one that rounds to zero read "0".
+    ASSERT_NE(FindLabel(p, "M:"), nullptr);
+    EXPECT_EQ(FindLabel(p, "M:")->text, "M:     0 kNm");
+    auto tiny = NMState(1e4, 0.3);
+    ShowNM(*tiny);
+    EXPECT_EQ(FindLabel(nm.ComputePicture(Extent), "M:")->text, "M:     0 kNm");
 }
 
 // 0.1 MPa over the area spans the room unless the force is larger; a section whose stored

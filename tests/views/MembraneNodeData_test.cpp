@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "membrane/view/TNodeData.h"
 #include "platform/Application.h"
@@ -69,6 +73,10 @@ TEST(MembraneNodeData, LinesLandOnTheirRowsAndColumns)
     EXPECT_EQ(Find(u, "X-dir'n not available")->x, 200);
     EXPECT_EQ(Find(u, "Bar Rupture")->y, 208); // trunc(10 + 7.1 x 28)
     EXPECT_EQ(Find(u, "f_s_y:"), nullptr);
+    // A stress that rounds to zero from below reads as zero.
+    std::vector<double> small = Sequence(0, 0, 0.0);
+    small[6] = -1e3; // f_cx -0.001 MPa
+    EXPECT_NE(Find(LayOutNodeData(0, small, 400, 300, 0), "f_c_x:  0.00 MPa"), nullptr);
     // A flag of 1 (no layers) still shows the stresses.
     EXPECT_NE(Find(LayOutNodeData(0, Sequence(1, 1, 0.0), 400, 300, 0), "f_s_y:"), nullptr);
     // US: stresses without decimals, crack width with three.
@@ -103,4 +111,56 @@ TEST(MembraneNodeData, PaintsNoDataThenTheLinesAndCopiesTheSameText)
     for (const plat::MenuItem& i : pane.PopupItems())
         items.push_back(i.text);
     EXPECT_EQ(items, (std::vector<std::string>{"Copy Picture", "", "Copy Text", "Select Font"}));
+}
+
+// The second mode, a three-dimensional element (W 400, H 300: m = 10, s = 28; left column
+// 0.23 W = 92, right 0.75 W = 300). Strains in rows 0-2, the shear strains on the right in the
+// order xy, yz, xz (inputs 4, 6, 5); a rule at row 3 (y 94); concrete stresses in rows 3-5,
+// the shear stresses xy, yz, xz (inputs 11, 13, 12); a rule at row 6 (y 178); a steel row per
+// direction that has a stress below 1e30, its crack stress beside it when that is below 1e30
+// (here y has none, and z has no steel at all). Painted, the lines land centred where laid
+// out and the rules run from m to W - m; copied, the text is headed by its mode's title.
+TEST(MembraneNodeData, TheThreeDimensionalModesLinesAndValues)
+{
+    const std::vector<double> v{1e-3,  -0.5e-3, 0.25e-3, 2e-3,  3e-3,  4e-3,  -10e6, -20e6, -30e6, 999.0,
+                                1.5e6, 2.5e6,   3.5e6,   999.0, 100e6, 150e6, 200e6, 1e31,  1e31,  5e6};
+    const NodeDataLayout l = LayOutNodeData(1, v, 400, 300, 0);
+    const std::vector<std::tuple<std::string, int, int>> expected{
+        {"e_x:  1.00 mm/m", 92, 10},          {"|g_x_y:  2.00 mm/m", 300, 10},
+        {"e_y: -0.50 mm/m", 92, 38},          {"|g_y_z:  4.00 mm/m", 300, 38},
+        {"e_z:  0.25 mm/m", 92, 66},          {"|g_x_z:  3.00 mm/m", 300, 66},
+        {"f_c_x: -10.00 MPa", 92, 94},        {"v_x_y:  1.50 MPa", 300, 94},
+        {"f_c_y: -20.00 MPa", 92, 122},       {"v_y_z:  3.50 MPa", 300, 122},
+        {"f_c_z: -30.00 MPa", 92, 150},       {"v_x_z:  2.50 MPa", 300, 150},
+        {"f_s_x: 100.0 MPa", 92, 178},        {"f_s_x_c_r: 150.0 MPa", 300, 178},
+        {"f_s_y: 200.0 MPa", 92, 206}};
+    std::vector<std::tuple<std::string, int, int>> got;
+    for (const NodeDataLine& line : l.lines)
+        got.emplace_back(line.text, line.x, line.y);
+    EXPECT_EQ(got, expected);
+    EXPECT_EQ(l.rules, (std::vector<int>{94, 178}));
+
+    plat::EnsureGuiRuntime();
+    TNodeData pane(nullptr, "", 0, 0, 400, 300, 1);
+    for (std::size_t i = 0; i + 1 < v.size(); i += 2)
+        pane.AddPoint(v[i], v[i + 1]);
+    pane.AutoScale();
+    RecordingDC dc;
+    pane.Paint(dc, true, {0, 0, 400, 300});
+    std::vector<std::pair<int, int>> rules;
+    for (const DrawCall& c : dc.CallsOf("Line")) {
+        EXPECT_EQ(c.points[0].x, 10);
+        EXPECT_EQ(c.points[1].x, 390);
+        rules.emplace_back(c.points[0].y, c.points[1].y);
+    }
+    EXPECT_EQ(rules, (std::vector<std::pair<int, int>>{{94, 94}, {178, 178}}));
+    bool steel = false;
+    for (const DrawCall& c : dc.CallsOf("Text"))
+        steel = steel || c.text.find("150.0 MPa") != std::string::npos;
+    EXPECT_TRUE(steel);
+
+    pane.ExportData(0);
+    const std::string text = plat::Clipboard::GetText();
+    EXPECT_EQ(text.rfind("Trumbel-2000 Node Information A\r\n\r\ne_x:  1.00 mm/m\r\n", 0), 0u) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 15);
 }

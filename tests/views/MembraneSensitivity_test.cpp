@@ -11,6 +11,7 @@
 #include "membrane/view/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "tests/membrane/MembraneFixtures.h"
+#include "tests/membrane/Pv19Panel.h"
 #include "tests/views/ViewTestSupport.h"
 
 namespace {
@@ -177,4 +178,46 @@ TEST(MembraneSensitivity, TitlesCarryLineSamplesBeforeEachValue)
     ChartDescription d;
     logic.GetChartDescription(226, d, 0);
     EXPECT_EQ(d.title, "Crack space = " + S2 + "twice , " + S1 + "half");
+}
+
+// The crack-spacing runs vary only a spacing the user gave. With automatic spacing both runs
+// are the element's own response, stage for stage; with a given spacing they double and halve
+// it.
+TEST(MembraneSensitivity, CrackSpacingRunsVaryOnlyAGivenSpacing)
+{
+    auto element = MakePv19();
+    ASSERT_EQ(element->IsCrackSpacingAuto(0), 1);
+    ASSERT_GT(element->GetCrackSpacing(0), 0.0); // worked out by validation
+    TP2kFullResponse own(element.get());
+    ASSERT_GT(own.GetLastStageIndex(), 10);
+    TShell copy(*element);
+    for (int sign = 1; sign >= 0; --sign) {
+        SCOPED_TRACE(sign);
+        ApplySensitivityVariation(*element, copy, 226, sign);
+        EXPECT_EQ(copy.IsCrackSpacingAuto(0), 1);
+        EXPECT_EQ(copy.IsCrackSpacingAuto(1), 1);
+        TP2kFullResponse run(&copy);
+        ASSERT_EQ(run.GetLastStageIndex(), own.GetLastStageIndex());
+        for (int i = 0; i < own.GetLastStageIndex(); ++i) {
+            const LayerNodeStateRec& a = own.GetStage(i)->NodeStates[0];
+            const LayerNodeStateRec& b = run.GetStage(i)->NodeStates[0];
+            ASSERT_EQ(a.ShearStrain, b.ShearStrain) << i;
+            ASSERT_EQ(a.ConcShearStress, b.ConcShearStress) << i;
+        }
+    }
+
+    // A spacing the user gave: twice and half of it, in both directions, no longer automatic.
+    element->SetCrackSpacing(0.08, 0);
+    element->SetCrackSpacing(0.12, 1);
+    element->Validate();
+    ApplySensitivityVariation(*element, copy, 226, 1);
+    EXPECT_DOUBLE_EQ(copy.GetCrackSpacing(0), 0.16);
+    EXPECT_DOUBLE_EQ(copy.GetCrackSpacing(1), 0.24);
+    EXPECT_EQ(copy.IsCrackSpacingAuto(0), 0);
+    ApplySensitivityVariation(*element, copy, 226, 0);
+    EXPECT_DOUBLE_EQ(copy.GetCrackSpacing(0), 0.04);
+    EXPECT_DOUBLE_EQ(copy.GetCrackSpacing(1), 0.06);
+    // Other graphs keep the given spacing as it stands.
+    ApplySensitivityVariation(*element, copy, 224, 1);
+    EXPECT_DOUBLE_EQ(copy.GetCrackSpacing(0), 0.08);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "membrane/MembraneState.h"
 #include "membrane/view/TP2k_Logic.h"
 #include "model/TShell.h"
@@ -134,5 +136,27 @@ TEST(MembraneTexts, InformationPanelAndComparisonBoxWhereTheyLand)
     ASSERT_EQ(box.CallsOf("FillRect").size(), 1u);
     EXPECT_EQ(box.CallsOf("FillRect")[0].rect, (plat::Rect{20, 180, 230, 330}));
     EXPECT_EQ(TextCall(box, "Test:Predict =  1.25").points[0].y, 300);
+    // Every line of the box (its runs taken together) is centred on x = 0.125 w = 125 and stays
+    // inside the box (20 to 230): the name on row 210, the test value on 270, the ratio on 300.
+    std::map<int, std::pair<int, int>> rows; // top row: left and right ends
+    for (const DrawCall& t : box.CallsOf("Text")) {
+        const int left = t.run.at.x + t.run.x0;
+        // A subscript run sits a little lower than its line: each run goes to the nearest row.
+        int row = 210;
+        for (const int r : {270, 300})
+            if (std::abs(t.run.at.y - r) < std::abs(t.run.at.y - row))
+                row = r;
+        auto [it, fresh] = rows.try_emplace(row, left, left + t.run.width);
+        if (!fresh)
+            it->second = {std::min(it->second.first, left), std::max(it->second.second, left + t.run.width)};
+    }
+    EXPECT_EQ(rows.size(), 3u);
+    for (const auto& [row, ends] : rows) {
+        SCOPED_TRACE(row);
+        EXPECT_GT(ends.second - ends.first, 20);
+        EXPECT_NEAR(0.5 * (ends.first + ends.second), 125.0, 1.0);
+        EXPECT_GE(ends.first, 20);
+        EXPECT_LE(ends.second, 230);
+    }
     TextCall(box, "3.50 MPa");
 }

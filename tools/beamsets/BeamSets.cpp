@@ -3,7 +3,9 @@
 //
 //   qv_beamsets <output folder> [peak]
 //
-// With "peak" the views show the stage of the largest load instead of the last one.
+// With "peak" the views show the stage of the largest load instead of the last one, with
+// "zero" the first stage. The "Mohr's Circles" set shows the layer at mid-depth as a membrane
+// element, its state charts drawn by their own classes.
 //
 // Writes set0.png .. set5.png: each set as a printed page shows it: the nine charts in their
 // panels, each described and filled by the beam mode (the result diagrams drawn by their own
@@ -26,9 +28,11 @@
 #include "platform/Application.h"
 #include "platform/DC.h"
 #include "platform/Window.h"
+#include "membrane/view/MembraneModeInstall.h"
 #include "views/BeamModeInstall.h"
 #include "views/ContractChart.h"
 #include "views/GraphTables.h"
+#include "views/StateDiagramsInstall.h"
 #include "views/TQ2k_Logic.h"
 #include "tools/ShearBeam.h"
 
@@ -55,6 +59,10 @@ int DiagramKind(int id)
     case 2001: return 12;
     case 2002: return 14;
     case 2003: return 13;
+    case 2100: case 2101: case 2102: return 10;
+    case 2103: return 11;
+    case 2104: return 16;
+    case 2116: return 26;
     default: return 0;
     }
 }
@@ -62,6 +70,12 @@ int DiagramKind(int id)
 const char* DiagramTitle(int id)
 {
     switch (id) {
+    case 2100: return "Circle of Strain (average)";
+    case 2101: return "Circle of Stress (crack)";
+    case 2102: return "Circle of Stress (average)";
+    case 2103: return " Crack Diagram ";
+    case 2104: return "Stress & Strain";
+    case 2116: return "Vital Signs";
     case 2000: return "Crack Diagram ";
     case 2001: return "Cross Section";
     case 2002: return "N+M";
@@ -80,16 +94,24 @@ int main(int argc, char** argv)
     const std::string folder = argv[1];
     plat::EnsureGuiRuntime();
     InstallResultDiagrams();
+    InstallStateDiagrams();
+    InstallMembraneMode();
     SilentReporter silent;
     ScopedReporter scope(silent);
     auto beam = ShearBeam(kIncrement, "Quarvish");
     TFullSectionalResponse response(beam.get());
     RunToFinish(response, 10000);
     std::printf("%d stages\n", response.GetLastStageIndex());
+    int shown = -1; // the stage the one-layer view shows (-1: the last)
+    if (argc > 2 && std::string(argv[2]) == "zero") {
+        response.SelectLoadStage(0);
+        shown = 0;
+    }
     if (argc > 2 && std::string(argv[2]) == "peak") {
         for (int i = 0; i < response.GetLastStageIndex(); ++i)
             if (response.GetStage(i) == response.GetPeakState()) {
                 response.SelectLoadStage(i);
+                shown = i;
                 std::printf("stage %d shown (the peak)\n", i);
             }
     }
@@ -110,7 +132,7 @@ int main(int argc, char** argv)
                          kControlPanelFraction, r);
             std::unique_ptr<Tchart> made =
                 DiagramKind(id) != 0
-                    ? MakeKindChart(&page, "", r.x, r.y, r.width, r.height, DiagramKind(id))
+                    ? MakeKindChart(&page, "", r.x, r.y, r.width, r.height, DiagramKind(id), id)
                     : std::make_unique<Tbigchart>(&page, "", r.x, r.y, r.width, r.height, 1, 1, 0);
             Tchart& chart = *made;
             chart.CreateInParent();
@@ -123,7 +145,9 @@ int main(int argc, char** argv)
                 chart.SetNumericRangeLabels(d.axisLabels);
             }
             ContractChart fill(chart);
-            logic.FillChart(&fill, id, 0, 0);
+            // The one-layer view shows the stage it is given; the beam's own charts their own.
+            const int last = response.GetLastStageIndex() - 1;
+            logic.FillChart(&fill, id, BeamGraphId::IsLayerViewId(id) ? (shown >= 0 ? shown : last) : 0, 0);
             chart.UpdateWindow();
             dc.DrawImage({r.x, r.y, r.x + r.width, r.y + r.height}, chart.BackingImage());
         }

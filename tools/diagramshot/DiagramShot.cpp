@@ -3,6 +3,11 @@
 // load selected.
 //
 //   qv_diagramshot <program folder> <output folder> [set 0-5] [seconds]
+//   qv_diagramshot <program folder> <output folder> mohr|copy|paste [seconds]
+//
+// mohr: the "Mohr's Circles" set with a depth picked 150 mm above the middle on its depth chart;
+// copy: "Copy Screen Picture" of the nine graphs, the picture written to <output>/copied.png;
+// paste: the load-deformation layout with "N+M" chosen to paste and added to the graph.
 //
 // Under Xvfb, take the picture while it shows (import -window root) a few seconds after the
 // start.
@@ -16,8 +21,12 @@
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
+#include "app/views/TViewm.h"
+#include "charts/Tcontrolchart.h"
 #include "platform/Application.h"
+#include "platform/Dialog.h"
 #include "platform/Frame.h"
+#include "platform/Services.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "views/BeamModeInstall.h"
 
@@ -26,7 +35,8 @@ int main(int argc, char** argv) {
         return 2;
     const std::string programDir = std::string(argv[1]) + "/";
     const std::string out = argv[2];
-    const int set = argc > 3 ? std::atoi(argv[3]) : 3;
+    const std::string what = argc > 3 ? argv[3] : "3";
+    const int set = std::atoi(what.c_str());
     const int seconds = argc > 4 ? std::atoi(argv[4]) : 6;
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
@@ -39,11 +49,40 @@ int main(int argc, char** argv) {
     frame.Dispatch(CmId::SectionalResponse);
     for (int pass = 0; pass < 5000 && g_Analyses[0] && g_Analyses[0]->IsRunning(); ++pass)
         app.GetClient().IdleAction(pass);
+    int peak = -1;
     if (TSectionalAnalysis* a = g_Analyses[0].get())
         for (int i = 0; i < a->GetLastStageIndex(); ++i)
             if (a->GetStage(i) == a->GetPeakState())
-                a->SelectLoadStage(i);
-    app.GetClient().GetViewManager().SetNineGraphs(3000 + set);
+                peak = i;
+    TQuarvishWindow& window = app.GetClient();
+    TViewm_2k& view = window.GetViewManager();
+    if (what == "mohr") {
+        frame.Dispatch(CmId::NineGraphs);
+        window.SelectLoadStage(0.0, 0.0, peak);
+        frame.Dispatch(CmId::MohrsCircles);
+        plat::Application::PumpEvents(500);
+        if (Tcontrolchart* depth = std::getenv("NOPICK") ? nullptr : view.GetControlChart(1)) {
+            const ChartTransform& t = depth->Transform();
+            depth->EvLButtonDown(0, plat::Point{static_cast<int>(t.xOffset), static_cast<int>(t.yOffset - 150 * t.yScale)});
+            depth->EvLButtonUp(0, plat::Point{});
+        }
+    } else if (what == "copy") {
+        frame.Dispatch(CmId::NineGraphs);
+        window.SelectLoadStage(0.0, 0.0, peak);
+        plat::Application::PumpEvents(500);
+        window.EvCommand(CmId::CopyPicture, 0, 0);
+        plat::Clipboard::GetPicturePng().SavePng(out + "/copied.png");
+    } else if (what == "paste") {
+        window.SelectLoadStage(0.0, 0.0, peak);
+        frame.Dispatch(CmId::LoadDeformationPlot);
+        plat::DialogDriver driver(window);
+        driver.SelectString(1102, "N+M");
+        driver.Click(1001);
+    } else {
+        if (peak >= 0)
+            g_Analyses[0]->SelectLoadStage(peak);
+        view.SetNineGraphs(3000 + set);
+    }
     plat::Application::PumpEvents(seconds * 1000);
     return 0;
 }

@@ -41,8 +41,7 @@ int main(int argc, char** argv)
     const FireData fire{kExposeBottom | kExposeSides, kISO834Fire, kMildSteel, minutes * 60.0, 1000.0};
     g_Structures[0] = firetest::FireBeam(width, depth, fire, 3, true);
     g_CurrentStructure = 0;
-    StructureTableSlots slots(g_Structures);
-    ThermalAnalysis(g_Structures[0].get(), slots);
+    ThermalAnalysis(g_Structures[0].get(), ProgramStructureSlots());
     g_CurrentStructure = 0;
     app.GetClient().GetViewManager().SetNineGraphs(3005);
     plat::Application::PumpEvents(seconds * 1000);

@@ -1,7 +1,9 @@
 // Pictures of the membrane mode for a panel reinforced in x and y with stirrups, under pure
 // shear, for looking at:
 //
-//   qv_membranesets <output folder>
+//   qv_membranesets <output folder> [pv19]
+//
+// With "pv19" the groups are those of the PV19 panel (automatic crack spacing) instead.
 //
 // Writes panel.png (the element panel with the catalogue strip) and group0.png .. group3.png
 // (the four nine-graph groups after the full response: the charts in their panels, each
@@ -26,6 +28,7 @@
 #include "platform/DC.h"
 #include "platform/Window.h"
 #include "tests/membrane/MembraneFixtures.h"
+#include "tests/membrane/Pv19Panel.h"
 #include "views/ContractChart.h"
 #include "views/StateDiagramsInstall.h"
 
@@ -86,7 +89,11 @@ int main(int argc, char** argv)
     InstallMembraneMode();
     SilentReporter silent;
     ScopedReporter scope(silent);
-    g_Structures[0] = Panel("PV-A two-way", 0.011);
+    const bool pv19 = argc > 2 && std::string(argv[2]) == "pv19";
+    if (pv19)
+        g_Structures[0] = MakePv19();
+    else
+        g_Structures[0] = Panel("PV-A two-way", 0.011);
     g_Structures[1] = Panel("PV-B", 0.02);
     g_Structures[2] = Panel("PV-C", 0.006);
     TShell* shell = static_cast<TShell*>(g_Structures[0].get());

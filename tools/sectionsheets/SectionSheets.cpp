@@ -1,6 +1,7 @@
 // Shows the section definition dialogs on a T-section for a while, so they can be looked at
 // (and photographed) under a virtual X server:
-//   qv_sectionsheets basic|standard|user|contin|shrink|discontinuity|general|loads|time|prefs [seconds]
+//   qv_sectionsheets basic|shapes|standard|user|contin|shrink|discontinuity|general|loads|time|prefs [seconds]
+// "shapes" shows the Basic Shapes page untouched, for clicks of a real mouse (xdotool).
 
 #include <cstdlib>
 #include <string>
@@ -83,10 +84,12 @@ int main(int argc, char** argv)
         }
         else if (what == "user")
             d.Select(SectionPageId::Rows, 2);
+        else if (what == "shapes")
+            d.SwitchPage(0);
         plat::Application::PumpEvents(seconds * 1000);
         d.PressEscape();
     };
-    if (what == "basic" || what == "standard" || what == "user") {
+    if (what == "basic" || what == "shapes" || what == "standard" || what == "user") {
         ui.Dialog("Define Concrete Cross Section", look);
         RunSectionSheet(nullptr, beam, 0);
     } else if (what == "contin") {

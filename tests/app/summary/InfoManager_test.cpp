@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "SummaryFixture.h"
 #include "app/summary/CrossSection.h"
@@ -172,6 +173,50 @@ TEST_F(SummaryTest, CalloutsOfACircularPattern)
         EXPECT_NEAR(it.x1, c.manager.CentreX() + std::sin(a) * 0.2 * s, 1.0);
         EXPECT_NEAR(it.y1, c.manager.OriginY() - (std::cos(a) * 0.2 + p->centre) * s, 1.0);
     }
+}
+
+// A distributed pattern of ten 20 mm bars (314 mm^2 each, no title), two a layer, over five layers from 100 to 400 mm
+// above the bottom of the 300 x 500 mm section (after validation: -0.15 to 0.15 about the
+// centroid). Its one label reaches from the top of the top layer to the bottom of the bottom
+// one: y from trunc(Y0 - s (0.15 + 0.01)) to trunc(Y0 - s (-0.15 - 0.01)), at the side face
+// x = trunc(s 0.3 / 2 + X0 + inset), with (X0, Y0) the section's centre line and depth 0 on
+// the panel and s its pixels per metre.
+TEST_F(SummaryTest, ADistributedPatternsCalloutSpansItsTopAndBottomLayers)
+{
+    auto beam = SummarySections::Empty();
+    beam->AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
+    ReinfPatternRec spread;
+    spread.kind = kDistributedPatternKind;
+    spread.inUse = 1;
+    spread.zLeast = 0.1;
+    spread.zLargest = 0.4;
+    spread.layer = SummarySections::Bars(0.0, 2, 0.02);
+    spread.layer.bartitle.clear();
+    spread.layer.nround = 10;
+    spread.layer.pattern = kDistributedPattern;
+    beam->StorePattern(spread, 0);
+    ExpandPatterns(0, *beam);
+    beam->SetName("Spread");
+    beam->Validate();
+    ASSERT_NEAR(beam->GetPattern(0, 0)->zLargest, 0.15, 1e-9);
+    Collected c(beam.get());
+    EXPECT_EQ(c.Texts(CalloutKind::Distributed), (std::vector<std::string>{"5 layers of \nA_s =   314 mm^2"}));
+    EXPECT_TRUE(c.Texts(CalloutKind::Longitudinal).empty());
+    const double s = c.manager.Scale(), Y0 = c.manager.OriginY(), X0 = c.manager.CentreX();
+    ASSERT_GT(s, 100.0);
+    int found = 0;
+    for (int i = 0; i < c.manager.Count(); ++i) {
+        const auto& it = c.manager.GetItem(i);
+        if (it.kind != CalloutKind::Distributed)
+            continue;
+        ++found;
+        EXPECT_EQ(it.y1, static_cast<int>(Y0 - s * 0.16));
+        EXPECT_EQ(it.y2, static_cast<int>(Y0 + s * 0.16));
+        const int x = static_cast<int>(s * 0.15 + X0 + c.manager.Inset());
+        EXPECT_EQ(it.x1, x);
+        EXPECT_EQ(it.x2, x);
+    }
+    EXPECT_EQ(found, 1);
 }
 
 TEST_F(SummaryTest, CalloutsKeepFivePixelsApartAndShrinkTheFontOnce)

@@ -81,8 +81,11 @@ TEST(ConcreteCheck, RepairsNameAndStrength)
 {
     ConcreteTypeRec rec;
     InitConcreteTypeRec(rec);
-    rec.name = "a name of twenty chars";
+    rec.name = "nineteen characters";  // as long as the name field holds: kept
     rec.fc = std::nan("");
+    CheckConcreteType(rec, false);
+    EXPECT_EQ(rec.name, "nineteen characters");
+    rec.name = "a name of twenty chr";
     CheckConcreteType(rec, false);
     EXPECT_EQ(rec.name, "Concrete 1");
     EXPECT_EQ(rec.fc, -35 * kMPa);

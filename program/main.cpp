@@ -1,4 +1,5 @@
-// The program's entry point: starts the window runtime and hands over to the application.
+// The program's entry point: installs the modes, result views and input dialogs into the
+// application shell, starts the window runtime and hands over to the application.
 
 #include "app/TQuarvishApp.h"
 #include "dialogs/SectionInputDialogs.h"

@@ -1,0 +1,258 @@
+// The member curves with one point per station: the section constant, the uncracked and the
+// secant flexural stiffness, the secant shear modulus, the section capacities and the demands
+// on the reinforcement.
+
+#include "member/TFullMemberResponse.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/state/SectionState.h"
+#include "foundation/Sentinel.h"
+#include "member/fire/TStructureSlots.h"
+#include "model/TBeam.h"
+
+namespace {
+
+constexpr int kFirstCapacityCurve = 4016;
+constexpr int kLastCapacityCurve = 4023;
+constexpr int kFirstDemandCurve = 4024;
+constexpr int kLastDemandCurve = 4026;
+constexpr int kStirrupDemandCurve = 4027;
+// Steel of a higher yield strength is prestressing steel.
+constexpr double kPrestressingYield = 7.5e8;
+// A moment change below this stress times the smaller section modulus, or a curvature change
+// below this one, is too small for a secant: the state's own stiffness is shown.
+constexpr double kSecantStress = 10000.0;
+constexpr double kSecantCurvature = 1e-10;
+// The same for the shear modulus: shear stress change and shear strain change.
+constexpr double kSecantShearStress = 1000.0;
+constexpr double kSecantShearStrain = 1e-7;
+
+// Which capacity a curve id gives, and whether it is handed out twice (the second time
+// negated, after a break).
+int CapacityOf(int curveId) { return (curveId - kFirstCapacityCurve) % 4; }
+bool IsMirroredCapacity(int curveId) { return CapacityOf(curveId) == 1 || CapacityOf(curveId) == 2; }
+
+} // namespace
+
+void TFullMemberResponse::BracketingStages(const TFullSectionalResponse& a, double lambda, int& lo, int& hi)
+{
+    const int last = a.GetLastStageIndex();
+    lo = hi = 0;
+    for (int k = 0; k < last; ++k) {
+        const double f0 = a.LoadFactorOf(k);
+        const double f1 = a.LoadFactorOf(k + 1);
+        if (std::min(f0, f1) <= lambda && lambda <= std::max(f0, f1)) {
+            lo = k;
+            hi = k + 1;
+            return;
+        }
+    }
+    lo = hi = std::max(last, 0);
+}
+
+double TFullMemberResponse::AtMarkedLoad(const TFullSectionalResponse& a,
+                                         const std::function<double(const SectionState&)>& value) const
+{
+    const double lambda = MarkedLoadFactor();
+    int lo = 0;
+    int hi = 0;
+    BracketingStages(a, lambda, lo, hi);
+    const SectionState* s0 = a.GetStage(lo);
+    const SectionState* s1 = a.GetStage(hi);
+    if (s0 == nullptr)
+        s0 = s1;
+    if (s1 == nullptr)
+        s1 = s0;
+    if (s0 == nullptr)
+        return 0.0;
+    const double f0 = a.LoadFactorOf(lo);
+    const double f1 = a.LoadFactorOf(hi);
+    const double t = f1 != f0 ? (lambda - f0) / (f1 - f0) : 0.0;
+    const double v0 = value(*s0);
+    const double v1 = value(*s1);
+    return v0 + t * (v1 - v0);
+}
+
+double TFullMemberResponse::UncrackedFlexuralStiffness(int station) const
+{
+    const auto* beam = dynamic_cast<const TBeam*>(GetStructureAtPosition(m_slots, m_definition, m_stations.GetStation(station)));
+    if (beam == nullptr)
+        return 0.0;
+    double I = 0.0, A = 0.0, yTop = 0.0, yBottom = 0.0, sTop = 0.0, sBottom = 0.0;
+    beam->GetFaceSteelData(0, I, A, yTop, yBottom, sTop, sBottom);
+    const ConcreteTypeRec* concrete = beam->GetConcreteType(beam->GetMainConcreteType());
+    return concrete != nullptr ? I * concrete->Ec : 0.0;
+}
+
+double TFullMemberResponse::SecantFlexuralStiffness(int station) const
+{
+    const TFullSectionalResponse* a = GetStationAnalysis(station);
+    const SectionState* first = a != nullptr ? a->GetStage(0) : nullptr;
+    if (first == nullptr)
+        return 0.0;
+    double c[3] = {};
+    double d[3] = {};
+    a->GetConstantLoads(c, 3);
+    a->GetIncrementLoads(d, 3);
+    const double dM = c[kMoment] + MarkedLoadFactor() * d[kMoment] - first->Result(StateResult::Moment);
+    const TDepthTable& phi = m_curves[MemberCurve::Curvature];
+    const double dPhi =
+        (station < phi.GetCount() ? phi.GetValue(station) : 0.0) - first->Result(StateResult::Curvature);
+    double I = 0.0, A = 0.0, yTop = 0.0, yBottom = 0.0, sTop = 0.0, sBottom = 0.0;
+    a->GetBeam()->GetFaceSteelData(1, I, A, yTop, yBottom, sTop, sBottom);
+    if (std::fabs(dPhi) > kSecantCurvature && std::fabs(dM) > kSecantStress * std::min(sTop, sBottom))
+        return dM / dPhi;
+    return AtMarkedLoad(*a, [](const SectionState& s) { return s.Result(StateResult::FlexuralStiffness); });
+}
+
+double TFullMemberResponse::SecantShearModulus(int station) const
+{
+    const TFullSectionalResponse* a = GetStationAnalysis(station);
+    const SectionState* first = a != nullptr ? a->GetStage(0) : nullptr;
+    if (first == nullptr)
+        return 0.0;
+    double c[3] = {};
+    double d[3] = {};
+    a->GetConstantLoads(c, 3);
+    a->GetIncrementLoads(d, 3);
+    const double dV = c[kShear] + MarkedLoadFactor() * d[kShear] - first->Result(StateResult::Shear);
+    const TDepthTable& gamma = m_curves[MemberCurve::ShearStrain];
+    const double dGamma =
+        (station < gamma.GetCount() ? gamma.GetValue(station) : 0.0) - a->GetAverageShearStrain(first, 1);
+    const double area = a->GetBeam()->GetGrossArea();
+    if (std::fabs(dGamma) > kSecantShearStrain && std::fabs(dV) > kSecantShearStress * area && area > 0.0)
+        return std::fabs(dV / (area * dGamma));
+    // Too little shear for a secant: the section's uncracked shear modulus.
+    return a->GetSectionConstant();
+}
+
+double TFullMemberResponse::SectionCapacity(const TBeam& section, int which)
+{
+    if (which == 0)
+        return TStationSections::StirrupCapacity(section);
+    const double mid = (section.GetTop() + section.GetBottom()) / 2.0;
+    double force = 0.0;
+    for (int i = 0; i < section.GetLongLayerCount(0); ++i) {
+        const LongLayerRec* layer = section.GetLongLayer(i, 0);
+        const SteelTypeRec* steel = layer != nullptr ? section.GetSteelType(layer->type) : nullptr;
+        if (steel == nullptr || (steel->fy > kPrestressingYield) != (which == 3))
+            continue;
+        force += SideShare(layer->z, mid, which != 2) * layer->A * steel->fy;
+    }
+    return force;
+}
+
+double TFullMemberResponse::SideShare(double z, double mid, bool below)
+{
+    if (std::fabs(z - mid) < kSamePosition)
+        return 0.5;
+    return (z < mid) == below ? 1.0 : 0.0;
+}
+
+double TFullMemberResponse::SteelDemand(int station, int mode) const
+{
+    const TFullSectionalResponse* a = GetStationAnalysis(station);
+    if (a == nullptr)
+        return 0.0;
+    const TBeam& section = *a->GetBeam();
+    const double mid = (section.GetTop() + section.GetBottom()) / 2.0;
+    const bool prestressing = mode == 1;
+    const bool below = mode != 2;
+    const double force = AtMarkedLoad(*a, [&](const SectionState& s) {
+        double sum = 0.0;
+        for (int i = 0; i < section.GetLongLayerCount(0); ++i) {
+            const LongLayerRec* layer = section.GetLongLayer(i, 0);
+            const SteelTypeRec* steel = layer != nullptr ? section.GetSteelType(layer->type) : nullptr;
+            // The bar carries most at a crack; between cracks the concrete helps.
+            const double atCrack = s.BarValue(BarArray::List0Second, i);
+            const double stress = std::fabs(atCrack) < 1e30 && atCrack != 0.0 ? atCrack : s.BarValue(BarArray::List0Stress, i);
+            if (steel == nullptr || (steel->fy > kPrestressingYield) != prestressing || std::fabs(stress) > 1e30)
+                continue;
+            sum += SideShare(layer->z, mid, below) * layer->A * stress;
+        }
+        return sum;
+    });
+    return std::fabs(force) > 1e30 ? 0.0 : force;
+}
+
+double TFullMemberResponse::StirrupDemand(int station) const
+{
+    const TFullSectionalResponse* a = GetStationAnalysis(station);
+    if (a == nullptr)
+        return 0.0;
+    const double most = AtMarkedLoad(*a, [](const SectionState& s) {
+        double m = 0.0;
+        for (const LayerNodeStateRec& node : s.NodeStates)
+            if (std::fabs(node.StirrupStressAtCrack) < 1e30)
+                m = std::max(m, node.StirrupRatio * node.StirrupStressAtCrack);
+        return m;
+    });
+    return a->GetBeam()->GetShearDepthAndWidth(1).bv * most;
+}
+
+int TFullMemberResponse::StationCurveCount(int curveId) const
+{
+    const int n = GetStationCount();
+    switch (curveId) {
+    case 14:
+    case 15:
+    case 16:
+    case 17:
+        return n;
+    default:
+        if (curveId >= kFirstCapacityCurve && curveId <= kLastCapacityCurve)
+            return IsMirroredCapacity(curveId) ? 2 * n + 1 : n;
+        if (curveId >= kFirstDemandCurve && curveId <= kStirrupDemandCurve)
+            return n;
+        return -1;
+    }
+}
+
+int TFullMemberResponse::StationCurvePoint(int curveId, double& x, double& y)
+{
+    const int n = GetStationCount();
+    const int c = m_cursor;
+    if (c >= StationCurveCount(curveId))
+        return 0;
+    ++m_cursor;
+    if (c == n) {
+        // The break between a capacity line and its negated copy.
+        x = y = kUndefined;
+        return 1;
+    }
+    const int station = c < n ? c : c - n - 1;
+    if (GetStationAnalysis(station) == nullptr)
+        return 0;
+    x = m_stations.GetStation(station);
+    switch (curveId) {
+    case 14:
+        y = SecantFlexuralStiffness(station);
+        return 1;
+    case 15:
+        y = SecantShearModulus(station);
+        return 1;
+    case 16:
+        y = GetStationAnalysis(station)->GetSectionConstant();
+        return 1;
+    case 17:
+        y = UncrackedFlexuralStiffness(station);
+        return 1;
+    default:
+        break;
+    }
+    if (curveId == kStirrupDemandCurve) {
+        y = StirrupDemand(station);
+        return 1;
+    }
+    if (curveId >= kFirstDemandCurve) {
+        y = SteelDemand(station, curveId - kFirstDemandCurve);
+        return 1;
+    }
+    const auto* beam = dynamic_cast<const TBeam*>(GetStructureAtPosition(m_slots, m_definition, x));
+    y = beam != nullptr ? SectionCapacity(*beam, CapacityOf(curveId)) : 0.0;
+    if (c > n)
+        y = -y;
+    return 1;
+}

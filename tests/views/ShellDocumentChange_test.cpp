@@ -1,0 +1,442 @@
+// The window after the document or the current element changes, with the beam and membrane
+// modes, the program's document engine and its own dialogs: whatever showed the structures of
+// the old document lets go of them (a resize and a repaint after opening another document draw
+// the new one), element switching shows the element chosen in the mode of its kind, and an edit
+// puts the table in order with the analyses and member zones following their sections.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "analysis/RunToFinish.h"
+#include "app/CommandIds.h"
+#include "app/summary/InfoManager.h"
+#include "app/views/TViewm.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
+#include "platform/Controls.h"
+#include "dialogs/Catalog.h"
+#include "dialogs/QuickDefineDialogs.h"
+#include "dialogs/SectionInputDialogs.h"
+#include "foundation/Sentinel.h"
+#include "foundation/Units.h"
+#include "member/TMemberDefinition.h"
+#include "membrane/view/MembraneModeInstall.h"
+#include "membrane/view/TP2k_Logic.h"
+#include "model/TShell.h"
+#include "support/RecordingDC.h"
+#include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/app/ShellFixture.h"
+#include "tests/membrane/MembraneFixtures.h"
+#include "tests/views/StateDiagramsGuard.h"
+#include "views/BeamModeInstall.h"
+#include "views/TQ2k_Logic.h"
+
+namespace {
+
+int Count(const std::vector<std::string>& texts, const std::string& text) {
+    return static_cast<int>(std::count_if(texts.begin(), texts.end(),
+                                          [&](const std::string& t) { return t.find(text) != std::string::npos; }));
+}
+
+struct DocumentChange : StartedShellTest {
+    BeamLogicFactory previousBeam = InstallBeamMode();
+    TDocumentEngine* previousEngine = SetDocumentEngine(nullptr);
+    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    StateDiagramsGuard diagrams;
+    TSectionInputDialogs sectionDialogs{GetInputDialogs()};
+    TQuickDefineDialogs catalogDialogs{sectionDialogs};
+    TInputDialogs* previousDialogs = SetInputDialogs(&catalogDialogs);
+
+    DocumentChange() { InstallMembraneMode(); }
+    void SetUp() override {
+        StartedShellTest::SetUp();
+        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
+    }
+    ~DocumentChange() override {
+        SetInputDialogs(previousDialogs);
+        SetDocumentEngine(previousEngine);
+        SetBeamLogicFactory(std::move(previousBeam));
+        SetMembraneLogicFactory({});
+    }
+
+    TViewm_2k& View() { return Window().GetViewManager(); }
+
+    // A beam with stirrups under moment and shear, and a membrane element in pure shear.
+    static std::unique_ptr<TStructure> Beam(const std::string& name) {
+        std::unique_ptr<TStructure> beam = TestSection::MakeBeam();
+        beam->SetName(name);
+        TestSection::SetLoads(*beam, 0, 0, 0, 0, -100e3, 60e3);
+        return beam;
+    }
+    static std::unique_ptr<TStructure> Panel(const std::string& name, double rhoX = 0.01) {
+        membrane_fixtures::PanelSpec spec;
+        spec.rhoX = rhoX;
+        std::unique_ptr<TStructure> panel = membrane_fixtures::MakePanel(spec);
+        panel->SetName(name);
+        return panel;
+    }
+
+    // Writes the structures as one document, leaving the open one as it was.
+    std::string Write(const std::string& file, std::vector<std::unique_ptr<TStructure>> structures) {
+        std::array<std::unique_ptr<TStructure>, kMaxStructures> open;
+        open.swap(g_Structures);
+        for (std::size_t i = 0; i < structures.size(); ++i)
+            g_Structures[i] = std::move(structures[i]);
+        const std::string path = dir.File(file);
+        EXPECT_TRUE(Window().WriteDocument(path));
+        open.swap(g_Structures);
+        return path;
+    }
+
+    // The texts of the window's own paint (the summary page, or the control panel).
+    std::vector<std::string> Painted() {
+        RecordingDC dc;
+        Window().Paint(dc, true, Window().GetClientRect());
+        return dc.Texts();
+    }
+    TSectionalAnalysis* Solve() {
+        Frame().Dispatch(CmId::SectionalResponse);
+        TSectionalAnalysis* a = Window().GetCurrentAnalysis();
+        EXPECT_NE(a, nullptr);
+        if (!a)
+            return nullptr;
+        // Run to its end, then shown as the idle stepping shows a run that has finished.
+        RunToFinish(*a, 5000);
+        View().FillControlCharts();
+        Window().ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
+        return a;
+    }
+    // The name the summary page shows: it stands in the title block and in the catalogue
+    // column, every other element's name only in the column.
+    void ExpectSummaryOf(const std::string& shown, const std::string& other) {
+        ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Summary);
+        const std::vector<std::string> page = Painted();
+        EXPECT_GE(Count(page, shown), 2) << shown;
+        EXPECT_LE(Count(page, other), 1) << other;
+    }
+    const Tchart* Chart(int i) { return View().GetChart(i); }
+};
+
+// ---- Letting go -------------------------------------------------------------------------
+
+TEST_F(DocumentChange, ResizeAndPaintAfterOpeningAnotherDocumentFromTheSummaryPage) {
+    const std::string first = Write("first.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Beam("Girder"));
+        return s;
+    }());
+    const std::string second = Write("second.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Beam("Lintel"));
+        return s;
+    }());
+    app->OpenFile(first);
+    ExpectSummaryOf("Girder", "Lintel");
+    ASSERT_GT(g_InfoManager->Count(), 0);  // the callouts of the girder's bars
+    app->OpenFile(second);
+    Window().MoveWindow(plat::Rect{0, 0, 900, 700});
+    ExpectSummaryOf("Lintel", "Girder");
+    Window().MoveWindow(plat::Rect{0, 0, 1100, 800});
+    EXPECT_GT(g_InfoManager->Count(), 0);
+}
+
+// The membrane mode's sensitivity runs, then the next element and a resize, in a document
+// opened over a beam's summary page.
+TEST_F(DocumentChange, NextElementFromTheSensitivityPlotsThenAResize) {
+    const std::string beam = Write("beam.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Beam("Girder"));
+        return s;
+    }());
+    const std::string panels = Write("panels.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Panel("Panel A"));
+        s.push_back(Panel("Panel B", 0.02));
+        return s;
+    }());
+    app->OpenFile(beam);
+    ExpectSummaryOf("Girder", "Panel");
+    app->OpenFile(panels);
+    Solve();
+    View().SetNineGraphs(3003);
+    auto* logic = dynamic_cast<TP2k_Logic*>(View().GetLogic());
+    ASSERT_NE(logic, nullptr);
+    ASSERT_NE(logic->GetSensitivityRun(0), nullptr);
+    Frame().Dispatch(CmId::NextElement);
+    Window().MoveWindow(plat::Rect{0, 0, 900, 700});
+    (void)Painted();
+    EXPECT_EQ(g_CurrentStructure, 1);
+    EXPECT_EQ(g_InfoManager->Count(), 0);  // a membrane element has no callouts
+}
+
+// Deleting analyses and structures: every holder lets go first, and the mode object is bound
+// again to what is current.
+TEST_F(DocumentChange, HoldersLetGoOfWhatIsDeletedAndAreBoundAgain) {
+    app->OpenFile(Write("beams.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Beam("Girder"));
+        return s;
+    }()));
+    TSectionalAnalysis* first = Solve();
+    Frame().Dispatch(CmId::MohrsCircles);
+    auto* logic = dynamic_cast<TQ2k_Logic*>(View().GetLogic());
+    ASSERT_NE(logic, nullptr);
+    ASSERT_NE(logic->GetLayerStates(), nullptr);  // the "Mohr's Circles" set's layer view
+
+    Window().DeleteAnalysis(g_CurrentAnalysis);
+    EXPECT_EQ(logic->GetBoundStructure(), StructureAt(0));
+    EXPECT_EQ(logic->GetBoundAnalysis(), nullptr);
+    EXPECT_EQ(logic->GetLayerStates(), nullptr);
+    for (int i = 0; i < TViewm_2k::kPanelCharts; ++i) {
+        if (Tchart* c = View().GetChart(i)) {
+            EXPECT_EQ(c->GetStructure(), nullptr) << i;
+        }
+    }
+
+    TSectionalAnalysis* second = Solve();
+    EXPECT_NE(second, nullptr);
+    (void)first;
+    EXPECT_EQ(logic->GetBoundAnalysis(), second);
+    EXPECT_NE(logic->GetLayerStates(), nullptr);  // opened again on the new analysis
+
+    Frame().Dispatch(CmId::CrossSection);
+    ASSERT_GT(g_InfoManager->Count(), 0);
+    Window().DeleteAllStructures();
+    EXPECT_EQ(logic->GetBoundStructure(), nullptr);
+    EXPECT_EQ(logic->GetLayerStates(), nullptr);
+    EXPECT_EQ(g_InfoManager->Count(), 0);
+    Window().MoveWindow(plat::Rect{0, 0, 900, 700});
+    (void)Painted();
+}
+
+// ---- Element switching ---------------------------------------------------------------------
+
+TEST_F(DocumentChange, NextElementIsOfferedRightAfterOpeningADocumentOfSeveral) {
+    app->OpenFile(Write("two.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Beam("Lintel"));
+        s.push_back(Beam("Spandrel"));
+        return s;
+    }()));
+    Frame().UpdateToolBar();
+    EXPECT_TRUE(Frame().IsToolButtonEnabled(CmId::NextElement));
+    EXPECT_TRUE(Frame().IsMenuItemEnabled(CmId::NextElement));
+    EXPECT_FALSE(Frame().IsToolButtonEnabled(CmId::PreviousElement));
+}
+
+// What each panel chart shows: its graph, title and data.
+struct Shown {
+    int id = 0;
+    std::string title;
+    std::vector<double> data;
+    bool operator==(const Shown&) const = default;
+};
+
+std::vector<Shown> Panels(TViewm_2k& view) {
+    std::vector<Shown> panels;
+    for (int i = 0; i < TViewm_2k::kPanelCharts; ++i)
+        if (const Tchart* c = view.GetChart(i))
+            panels.push_back({view.GetChartId(i), c->Data().Title(), c->Data().Data()});
+    return panels;
+}
+
+bool AllEmpty(const std::vector<Shown>& panels) {
+    return std::all_of(panels.begin(), panels.end(), [](const Shown& p) { return p.data.empty(); });
+}
+
+TEST_F(DocumentChange, SwitchingBetweenTwoBeamsShowsEachOnTheSummaryPageAndInTheGraphs) {
+    app->OpenFile(Write("two.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Beam("Lintel"));
+        s.push_back(Beam("Spandrel"));
+        return s;
+    }()));
+    ExpectSummaryOf("Lintel", "Spandrel");
+    Frame().Dispatch(CmId::NextElement);
+    EXPECT_EQ(g_CurrentStructure, 1);
+    ExpectSummaryOf("Spandrel", "Lintel");
+    EXPECT_NE(Frame().GetCaption().find("Spandrel"), std::string::npos);
+
+    // The nine graphs of the lintel's response, then of the spandrel, which has none.
+    Frame().Dispatch(CmId::PreviousElement);
+    Solve();
+    Frame().Dispatch(CmId::NineGraphs);
+    const std::vector<Shown> lintel = Panels(View());
+    ASSERT_FALSE(AllEmpty(lintel));
+    Frame().Dispatch(CmId::NextElement);
+    EXPECT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
+    EXPECT_TRUE(AllEmpty(Panels(View())));
+    EXPECT_TRUE(View().GetControlChart(0)->Data().IsDataEmpty());
+    Frame().Dispatch(CmId::PreviousElement);
+    EXPECT_EQ(Panels(View()), lintel);
+    EXPECT_FALSE(View().GetControlChart(0)->Data().IsDataEmpty());
+}
+
+TEST_F(DocumentChange, SwitchingBetweenTwoMembraneElementsShowsEachOnesCurves) {
+    app->OpenFile(Write("panels.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Panel("Panel A"));
+        s.push_back(Panel("Panel B", 0.02));
+        return s;
+    }()));
+    ExpectSummaryOf("Panel A", "Panel B");
+    Solve();
+    Frame().Dispatch(CmId::NineGraphs);
+    const std::vector<Shown> a = Panels(View());
+    ASSERT_FALSE(AllEmpty(a));
+    Frame().Dispatch(CmId::NextElement);
+    EXPECT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
+    EXPECT_TRUE(AllEmpty(Panels(View())));
+    EXPECT_TRUE(Count(Painted(), "Panel B") >= 1);  // the control panel names the element
+    Solve();
+    const std::vector<Shown> b = Panels(View());
+    ASSERT_FALSE(AllEmpty(b));
+    EXPECT_NE(b, a);  // twice the x reinforcement: another response
+    Frame().Dispatch(CmId::PreviousElement);
+    EXPECT_EQ(Panels(View()), a);
+    Frame().Dispatch(CmId::NextElement);
+    EXPECT_EQ(Panels(View()), b);
+}
+
+// A membrane element chosen in the catalogue of a document that also holds a beam is shown in
+// the membrane mode's layouts, as it would be opened on its own; the beam afterwards in the
+// beam's.
+TEST_F(DocumentChange, AnElementOfAnotherKindIsShownInTheLayoutsOfItsOwnMode) {
+    app->OpenFile(Write("mixed.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Beam("Girder"));
+        s.push_back(Panel("Panel A"));
+        s.push_back(Panel("Panel B", 0.02));
+        return s;
+    }()));
+    ExpectSummaryOf("Girder", "Panel A");
+    ui.Dialog("Catalog of Elements", [](plat::DialogDriver& d) {
+        d.SelectTreeItem(CatalogId::Tree, "Panel A");
+        d.Click(1);
+    });
+    Frame().Dispatch(CmId::Catalog);
+    ASSERT_TRUE(ui.Done());
+    EXPECT_EQ(g_CurrentStructure, 1);
+    EXPECT_NE(dynamic_cast<TP2k_Logic*>(View().GetLogic()), nullptr);
+    ExpectSummaryOf("Panel A", "Girder");
+    EXPECT_GE(Count(Painted(), "Element Properties"), 1);  // the membrane element's page
+
+    Solve();
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
+    ASSERT_NE(View().GetLayoutCombo(), nullptr);
+    EXPECT_GE(View().GetLayoutCombo()->FindStringExact("General Stress and Strain"), 0);
+    EXPECT_EQ(View().GetChartId(0), MembraneGroupGraphIds[0][0]);
+    ASSERT_NE(View().GetControlChart(0), nullptr);
+    EXPECT_EQ(View().GetControlChart(0)->Data().Title(), "Control: Shear - |g_x_y");
+
+    // Back to the beam from the nine graphs: its own sets and control chart.
+    Frame().Dispatch(CmId::PreviousElement);
+    EXPECT_EQ(g_CurrentStructure, 0);
+    EXPECT_NE(dynamic_cast<TQ2k_Logic*>(View().GetLogic()), nullptr);
+    EXPECT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
+    EXPECT_LT(View().GetLayoutCombo()->FindStringExact("General Stress and Strain"), 0);
+    EXPECT_NE(View().GetChartId(0), MembraneGroupGraphIds[0][0]);
+    EXPECT_NE(View().GetControlChart(0)->Data().Title(), "Control: Shear - |g_x_y");
+    // And to the membrane element again, by the next-element command.
+    Frame().Dispatch(CmId::NextElement);
+    EXPECT_NE(dynamic_cast<TP2k_Logic*>(View().GetLogic()), nullptr);
+    EXPECT_EQ(View().GetChartId(0), MembraneGroupGraphIds[0][0]);
+}
+
+// An edit that renames the current section so that the table's order by name changes: each
+// analysis moves with its section and the member zone still names its section.
+TEST_F(DocumentChange, ARenameReordersTheTableWithAnalysesAndMemberZonesFollowing) {
+    app->OpenFile(Write("three.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Beam("Alpha"));
+        s.push_back(Beam("Beta"));
+        s.push_back(Beam("Gamma"));
+        return s;
+    }()));
+    g_MemberDefinition.zoneCount = 1;
+    g_MemberDefinition.zones[0].structureIndex = 2;  // Gamma
+    Frame().Dispatch(CmId::NextElement);
+    TSectionalAnalysis* beta = Solve();
+    const TStructure* betaSection = StructureAt(1);
+    Frame().Dispatch(CmId::PreviousElement);
+    ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
+        d.Type(5032, "Zeta");
+        d.Click(1);
+    });
+    Frame().Dispatch(CmId::EditGeneral);
+    ASSERT_TRUE(ui.Done());
+    ASSERT_NE(StructureAt(2), nullptr);
+    EXPECT_EQ(StructureAt(0)->GetName(), "Beta");
+    EXPECT_EQ(StructureAt(1)->GetName(), "Gamma");
+    EXPECT_EQ(StructureAt(2)->GetName(), "Zeta");
+    EXPECT_EQ(StructureAt(0), betaSection);
+    EXPECT_EQ(AnalysisAt(0), beta);
+    EXPECT_EQ(AnalysisAt(1), nullptr);
+    EXPECT_EQ(AnalysisAt(2), nullptr);
+    EXPECT_EQ(g_CurrentStructure, 2);
+    EXPECT_EQ(g_CurrentAnalysis, 2);
+    EXPECT_EQ(g_MemberDefinition.zones[0].structureIndex, 1);  // still Gamma
+    ExpectSummaryOf("Zeta", "Beta");
+    EXPECT_NE(Frame().GetCaption().find("Zeta"), std::string::npos);
+    // Beta's results come back with it.
+    Frame().Dispatch(CmId::PreviousElement);
+    Frame().Dispatch(CmId::PreviousElement);
+    EXPECT_EQ(Window().GetCurrentAnalysis(), beta);
+}
+
+// The marker of the shown stage on a control chart lies on the chart's curve.
+bool MarkerOnCurve(const Tcontrolchart& chart) {
+    const Tcontrolchart::Marker& m = chart.GetMarker(0);
+    const std::vector<double>& d = chart.Data().Data();
+    for (std::size_t i = 0; i + 1 < d.size(); i += 2)
+        if (std::fabs(d[i] - m.x) <= 1e-9 * (1.0 + std::fabs(m.x)) &&
+            std::fabs(d[i + 1] - m.y) <= 1e-9 * (1.0 + std::fabs(m.y)))
+            return true;
+    return false;
+}
+
+TEST_F(DocumentChange, AUnitChangeRebuildsTheControlChartsWithTheStageMarkerOnTheCurve) {
+    app->OpenFile(Write("beam.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Beam("Girder"));
+        return s;
+    }()));
+    TSectionalAnalysis* a = Solve();
+    Frame().Dispatch(CmId::NineGraphs);
+    const int stage = a->GetLastStageIndex() / 2;
+    Window().SelectLoadStage(0.0, 0.0, stage);
+    const Tcontrolchart* chart = View().GetControlChart(0);
+    ASSERT_NE(chart, nullptr);
+    ASSERT_TRUE(MarkerOnCurve(*chart));
+    const std::vector<double> si = chart->Data().Data();
+    const std::string xTitle = chart->Data().XTitle(), yTitle = chart->Data().YTitle();
+
+    ui.Dialog("Quarvish Preferences", [](plat::DialogDriver& d) {
+        d.Click(5029);  // "US Customary"
+        d.Click(1);
+    });
+    Frame().Dispatch(CmId::Preferences);
+    ASSERT_TRUE(ui.Done());
+    ASSERT_EQ(g_UnitSystem, kUnitUS);
+    chart = View().GetControlChart(0);
+    const std::vector<double>& us = chart->Data().Data();
+    ASSERT_EQ(us.size(), si.size());
+    // Moments in kip-ft: 1 kNm = 0.7376 kip-ft.
+    double siPeak = 0.0, usPeak = 0.0;
+    for (std::size_t i = 1; i < si.size(); i += 2) {
+        siPeak = std::max(siPeak, std::fabs(si[i]));
+        usPeak = std::max(usPeak, std::fabs(us[i]));
+    }
+    EXPECT_NEAR(usPeak / siPeak, ToDisplayUnits(1.0, ukMoment, kUnitUS) / ToDisplayUnits(1.0, ukMoment, kUnitSI),
+                1e-6);
+    EXPECT_NE(chart->Data().YTitle(), yTitle);
+    EXPECT_TRUE(MarkerOnCurve(*chart));
+}
+
+} // namespace
+

@@ -1,0 +1,166 @@
+// Takes screenshots of the member pushover and the fire pictures, for looking at: the
+// "Stiffness and Axial" and "Reinforcement" member sets after a pushover of the sample beam's
+// default member, the member elevation at magnifications 2 and 25, a member run over a
+// post-fire beam (the question which section it runs on answered Yes), and the "Thermal
+// Conditions" set after two fire runs: on the first run's post-fire beam, then on the second's.
+//
+//   qv_membershots <program folder> <output folder>
+//
+// Needs an X display (run under xvfb-run) and "import".
+
+#include <cstdio>
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "analysis/TSectionalAnalysis.h"
+#include "app/CommandIds.h"
+#include "app/GlobalTables.h"
+#include "app/ShellServices.h"
+#include "app/TQuarvishApp.h"
+#include "app/TQuarvishWindow.h"
+#include "app/views/TViewm.h"
+#include "foundation/ProgramPaths.h"
+#include "member/TMemberDefinition.h"
+#include "member/fire/ThermalAnalysis.h"
+#include "platform/Application.h"
+#include "platform/Frame.h"
+#include "platform/Ui.h"
+#include "tests/support/ScriptedUi.h"
+#include "tools/ShearBeam.h"
+#include "views/BeamModeInstall.h"
+#include "views/StateDiagramsInstall.h"
+#include "views/TWideCrack2.h"
+
+namespace {
+
+std::string g_out;
+
+void Shot(const std::string& name)
+{
+    plat::Application::PumpEvents(700);
+    const std::string file = g_out + "/" + name + ".png";
+    std::system(("import -window root '" + file + "'").c_str());
+    std::printf("shot %s\n", file.c_str());
+}
+
+void RunToEnd(TQuarvishWindow& window)
+{
+    for (long pass = 0; pass < 400000 && g_Analyses[static_cast<std::size_t>(g_CurrentAnalysis)] &&
+                        g_Analyses[static_cast<std::size_t>(g_CurrentAnalysis)]->IsRunning();
+         ++pass)
+        window.IdleAction(pass);
+    window.IdleAction(0);
+}
+
+TWideCrack2* CrackView(TViewm_2k& view)
+{
+    for (int i = 0; i < TViewm_2k::kPanelCharts; ++i)
+        if (auto* c = dynamic_cast<TWideCrack2*>(view.GetChart(i)))
+            return c;
+    return nullptr;
+}
+
+// Shows the structure of a slot as the current one.
+void ShowSlot(TQuarvishWindow& window, int slot)
+{
+    g_CurrentStructure = g_CurrentAnalysis = slot;
+    window.GetViewManager().CreateLogic(1, g_Structures[static_cast<std::size_t>(slot)].get(),
+                                        g_Analyses[static_cast<std::size_t>(slot)].get());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return 2;
+    const std::string programDir = std::string(argv[1]) + "/";
+    g_out = argv[2];
+    plat::EnsureGuiRuntime(argc, argv);
+    InstallBeamMode();
+    InstallStateDiagrams();
+    SetUserConfigDir(g_out);
+    plat::UiReporterScope reporter;
+    ScriptedUi ui;
+    TQuarvishApp app(programDir);
+    app.InitMainWindow();
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    TViewm_2k& view = window.GetViewManager();
+
+    // The default member of the sample beam, pushed over.
+    const double increment[3] = {0, -150e3, 100e3};
+    g_Structures[0] = ShearBeam(increment);
+    ShowSlot(window, 0);
+    SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
+    frame.Dispatch(CmId::MemberResponse);
+    RunToEnd(window);
+    frame.Dispatch(CmId::FullMemberResults);
+    view.SetPushover(4002);
+    Shot("01-stiffness-and-axial");
+    view.SetPushover(4003);
+    Shot("02-reinforcement");
+
+    // A simply supported 4 m member of the beam under 20 kN/m on its left half and 10 kN/m on
+    // its right half (per unit load factor): the elevation with its load labels.
+    TMemberDefinition& d = g_MemberDefinition;
+    d.length = 4.0;
+    d.leftPlateLocation = 0.1, d.rightPlateLocation = 3.9;
+    d.leftSupport = SupportType::Pin, d.rightSupport = SupportType::Roller;
+    d.zoneCount = 1, d.zones[0] = {0.0, 0};
+    // Reactions: R_L = (40 x 2.9 + 20 x 0.9) / 3.8 from the plates' middles.
+    const double rl = (40e3 * 2.9 + 20e3 * 0.9) / 3.8;
+    const double rr = 60e3 - rl;
+    // Sagging moment from the left, negative as the diagrams hold it.
+    const auto moment = [rl, rr](double x) {
+        const double reactions = rl * std::max(x - 0.1, 0.0) + rr * std::max(x - 3.9, 0.0);
+        const double a = std::min(x, 2.0);
+        const double loads = 20e3 * a * (x - a / 2) + (x > 2.0 ? 10e3 * (x - 2.0) * (x - 2.0) / 2 : 0.0);
+        return -(reactions - loads);
+    };
+    const double xs[] = {0.0, 0.05, 0.1, 1.05, 2.0, 2.95, 3.9, 3.95, 4.0};
+    d.pointCount[LiveDiagram] = 0;
+    for (double x : xs)
+        d.diagrams[LiveDiagram][static_cast<std::size_t>(d.pointCount[LiveDiagram]++)] = {x, moment(x), 1};
+    d.pointCount[DeadDiagram] = 0;
+    d.displacementLocation = -1.0;
+    frame.Dispatch(CmId::MemberResponse);
+    RunToEnd(window);
+    frame.Dispatch(CmId::FullMemberResults);
+    view.SetPushover(4001);
+    Shot("03-elevation-factor-25");
+    if (TWideCrack2* crack = CrackView(view)) {
+        ui.Input("Enter scale factor for displacements", std::string("2"));
+        crack->EvCommand(3007, 0, 0);
+    }
+    Shot("04-elevation-factor-2");
+    for (int k = 0; k < 15; ++k)
+        frame.Dispatch(CmId::PrevLoadStage);
+    Shot("05-elevation-half-load");
+
+    // A fire from below, 90 minutes, then the member: it asks which section to run on.
+    g_Structures[0]->SetFireData(kExposeBottom, kISO834Fire, 0, 5400.0, 1000.0);
+    TStructureSlots& slots = ProgramStructureSlots();
+    const int first = ThermalAnalysis(g_Structures[0].get(), slots);
+    ShowSlot(window, first);
+    ui.Message("not of the current section", MsgAnswer::Yes);
+    frame.Dispatch(CmId::MemberResponse);
+    RunToEnd(window);
+    frame.Dispatch(CmId::FullMemberResults);
+    view.SetPushover(4003);
+    Shot("06-member-over-post-fire-beam");
+
+    // A second fire (500 C from the top, 120 minutes): the first post-fire beam shows no field
+    // of it, the second shows its own.
+    g_Structures[0]->SetFireData(kExposeTop, kConstantFire, 0, 7200.0, 500.0);
+    ShowSlot(window, 0);
+    const int second = ThermalAnalysis(g_Structures[0].get(), slots);
+    ShowSlot(window, first);
+    view.SetNineGraphs(3005);
+    Shot("07-fire-first-beam-after-second-run");
+    ShowSlot(window, second);
+    view.SetNineGraphs(3005);
+    Shot("08-fire-second-beam");
+    return 0;
+}
