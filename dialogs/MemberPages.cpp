@@ -27,8 +27,9 @@ const TypedRange kSpanRange{0.0, kMaxMemberLength, ukSectionLength};
 const TypedRange kPositionRange{0.0, kMaxMemberLength, ukSectionLength, {}, true};
 const TypedRange kForceRange{-kMaxTypedForce, kMaxTypedForce, ukForce};
 const TypedRange kMomentRange{-kMaxTypedMoment, kMaxTypedMoment, ukMoment};
-// Yield penetration constants as shown (per display stress unit).
-const TypedRange kPenetrationRange{-1e6, 1e6, ukNone, {}, true};
+// Yield penetration constants as shown (per display stress unit); the quick definition keeps
+// them in single precision.
+const TypedRange kPenetrationRange{-1e6, 1e6, ukNone};
 
 // The first of the texts its range refuses, numbered in order.
 TypedRefusal FirstRefused(std::initializer_list<std::pair<const std::string*, std::pair<const char*, const TypedRange*>>>

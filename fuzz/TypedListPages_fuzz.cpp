@@ -86,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ListForm& f = page->form;
         const std::vector<TypeListRec> before = Copy(page->List());
         bool refusable = false;
+        f.refusedField = -1;  // a refusal inside an earlier action (leaving the page) is done with
         switch (a.op) {
         case '0': case '1': case '2': case '3': case '4': case '5':
             f.fields[static_cast<std::size_t>(a.op - '0')] = a.text;

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "dialogs/MemberPages.h"
 #include "member/MemberStations.h"
 #include "member/MemberTestSupport.h"
+#include "platform/Application.h"
 #include "support/RecordingDC.h"
 
 namespace {
@@ -45,6 +47,13 @@ void RequireSound(const TMemberDefinition& d)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    // The pictures write text: the window layer measures it with a font.
+    static const bool gui = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        plat::EnsureGuiRuntime();
+        return true;
+    }();
+    (void)gui;
     ResetFuzzGlobals(0);
     FuzzAnswers();
     membertest::DefaultMember m;

@@ -268,6 +268,21 @@ TEST_F(MemberSheetTest, EveryPageRefusesWhatItCannotStoreAndTheMemberStaysAsItWa
     EXPECT_EQ(m.d.length, before.length);
 }
 
+TEST_F(MemberSheetTest, AQuickYieldPenetrationPastTheRangeIsRefusedNotStoredAsInfinity)
+{
+    // Single precision holds no -1e120: the quick definition would keep an infinite constant.
+    const TMemberDefinition before = m.d;
+    bool detailed = false;
+    QuickFields q = ShowQuickFields(m.slots, m.d, detailed);
+    for (const char* text : {"-1e120", "1000001", "nan"}) {
+        q.yieldPenetration = text;
+        EXPECT_EQ(CheckQuickFields(q).message, "Yield Penetration must be a number from -1000000 to 1000000.");
+        int confirm = 0;
+        EXPECT_EQ(ApplyQuickFields(m.slots, q, m.d, confirm), 0);
+    }
+    EXPECT_EQ(EqualMemberDefinitions(m.d, before), 1);
+}
+
 // ---- Demonstration ------------------------------------------------------------------------------
 
 TEST_F(MemberSheetTest, DemonstrationPaintsTheGridOnItsSide)
