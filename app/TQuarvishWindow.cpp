@@ -1,5 +1,6 @@
 #include "app/TQuarvishWindow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -26,6 +27,7 @@
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
 #include "member/MemberEvents.h"
+#include "member/TFullMemberResponse.h"
 #include "member/TMemberDefinition.h"
 #include "member/fire/ThermalAnalysis.h"
 #include "model/DefaultAuthor.h"
@@ -66,6 +68,36 @@ private:
     std::string m_path;
     Reporter* m_previous;
 };
+
+} // namespace
+
+namespace {
+
+std::vector<const TStructure*> TableOrder() {
+    std::vector<const TStructure*> order;
+    for (const auto& s : g_Structures)
+        order.push_back(s.get());
+    return order;
+}
+
+// The slots of the member responses one of whose zone sections is no longer in the slot it had.
+std::vector<int> MemberResponsesOverMovedSections(const std::vector<const TStructure*>& before) {
+    std::vector<int> slots;
+    for (int i = 0; i < kMaxStructures; ++i) {
+        const auto* member = dynamic_cast<const TFullMemberResponse*>(AnalysisAt(i));
+        if (!member)
+            continue;
+        const TMemberDefinition& d = member->GetDefinition();
+        for (int z = 0; z < std::clamp(d.zoneCount, 0, kMaxMemberZones); ++z) {
+            const int section = d.zones[static_cast<std::size_t>(z)].structureIndex;
+            if (IsValidSlot(section) && StructureAt(section) != before[static_cast<std::size_t>(section)]) {
+                slots.push_back(i);
+                break;
+            }
+        }
+    }
+    return slots;
+}
 
 } // namespace
 
@@ -206,9 +238,14 @@ void TQuarvishWindow::RefreshStructureViews(int flag) {
         DeleteAnalysis(g_CurrentStructure);
         DeleteThermalModel();
         RenumberSections();
+        const std::vector<const TStructure*> before = TableOrder();
         SortSections(g_Structures, g_Analyses, g_CurrentStructure);
         g_CurrentAnalysis = g_CurrentStructure;
         RelinkSectionIds();
+        // A member response finds its zones' sections by the slots they had when it was
+        // solved: one whose sections moved no longer shows its own member.
+        for (const int slot : MemberResponsesOverMovedSections(before))
+            DeleteAnalysis(slot);
         m_viewManager->CreateLogic(1, GetCurrentStructure(), nullptr);
         CmCrossSection();
     } else {
@@ -218,6 +255,10 @@ void TQuarvishWindow::RefreshStructureViews(int flag) {
         m_viewManager->RebuildPanels();
         if (TSectionalAnalysis* a = GetCurrentAnalysis())
             ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
+        else if (CurrentLayoutMode() == LayoutMode::Summary)
+            SetStatusText(CrossSectionModeText());
+        else
+            ShowAnalysisStatus(nullptr);  // no loads of another element stay in the status bar
     }
     if (TStructure* s = GetCurrentStructure(); s && m_app)
         m_app->UpdateCaption(s->GetName());
@@ -274,8 +315,8 @@ void TQuarvishWindow::SelectLoadStage(double x, double y, int stage) {
     // A code of 20000 and above is no load stage (a depth picked on the depth chart, or "the
     // stage selected at the moment"): the stage shown stays, whatever stage the analysis last
     // handed out; the panels still get the code.
-    const bool probe = stage >= kProbeStageCode;
-    const bool picked = m_shownStage >= 0 && m_shownStage < kProbeStageCode;
+    const bool probe = stage >= TViewm_Base::kProbeCode;
+    const bool picked = m_shownStage >= 0 && m_shownStage < TViewm_Base::kProbeCode;
     const SectionState* state =
         !probe ? a->GetStage(stage) : picked ? a->GetStage(m_shownStage) : a->GetCurrentState();
     if (!probe)

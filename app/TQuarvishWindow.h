@@ -32,8 +32,6 @@ public:
     // One step of every running analysis, with the throttled redraws of the current one.
     bool IdleAction(long idleCount) override;
 
-    // Stage codes from this one on name no load stage (depth picks, the stage selected now).
-    static constexpr int kProbeStageCode = 20000;
     void SelectLoadStage(double x, double y, int stage) override;
     // The current beam in a box: its picture with callouts (mode non-zero), else its outline
     // fitted to the box's height (the depth chart). Other structures draw nothing.

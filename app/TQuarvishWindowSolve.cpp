@@ -78,6 +78,8 @@ void TQuarvishWindow::ReplaceAnalysis(const AnalysisBuilder& build) {
         analysis = slot.get();
     }
     view.CreateLogic(1, structure, analysis);
+    // Stage stepping starts afresh: an index of the analysis replaced means nothing here.
+    m_shownStage = -1;
     // Every panel is described again for the new analysis and keeps nothing of the old one: an
     // analysis that failed leaves "No Data" everywhere, not the previous run's last stage.
     if (view.GetLayoutMode() != LayoutMode::Summary)

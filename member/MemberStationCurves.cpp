@@ -34,6 +34,21 @@ constexpr double kSecantShearStrain = 1e-7;
 int CapacityOf(int curveId) { return (curveId - kFirstCapacityCurve) % 4; }
 bool IsMirroredCapacity(int curveId) { return CapacityOf(curveId) == 1 || CapacityOf(curveId) == 2; }
 
+// The change of a station's load (kMoment or kShear) from its first stage (state result
+// `result`) to load factor lambda.
+double LoadSinceFirstStage(const TFullSectionalResponse& a, const SectionState& first, double lambda, int which,
+                           int result)
+{
+    double c[3] = {};
+    double d[3] = {};
+    a.GetConstantLoads(c, 3);
+    a.GetIncrementLoads(d, 3);
+    return c[which] + lambda * d[which] - first.Result(result);
+}
+
+// Value i of a captured distribution; 0 past its end.
+double CurveValue(const TDepthTable& t, int i) { return i < t.GetCount() ? t.GetValue(i) : 0.0; }
+
 } // namespace
 
 void TFullMemberResponse::BracketingStages(const TFullSectionalResponse& a, double lambda, int& lo, int& hi)
@@ -92,14 +107,9 @@ double TFullMemberResponse::SecantFlexuralStiffness(int station) const
     const SectionState* first = a != nullptr ? a->GetStage(0) : nullptr;
     if (first == nullptr)
         return 0.0;
-    double c[3] = {};
-    double d[3] = {};
-    a->GetConstantLoads(c, 3);
-    a->GetIncrementLoads(d, 3);
-    const double dM = c[kMoment] + MarkedLoadFactor() * d[kMoment] - first->Result(StateResult::Moment);
-    const TDepthTable& phi = m_curves[MemberCurve::Curvature];
+    const double dM = LoadSinceFirstStage(*a, *first, MarkedLoadFactor(), kMoment, StateResult::Moment);
     const double dPhi =
-        (station < phi.GetCount() ? phi.GetValue(station) : 0.0) - first->Result(StateResult::Curvature);
+        CurveValue(m_curves[MemberCurve::Curvature], station) - first->Result(StateResult::Curvature);
     double I = 0.0, A = 0.0, yTop = 0.0, yBottom = 0.0, sTop = 0.0, sBottom = 0.0;
     a->GetBeam()->GetFaceSteelData(1, I, A, yTop, yBottom, sTop, sBottom);
     if (std::fabs(dPhi) > kSecantCurvature && std::fabs(dM) > kSecantStress * std::min(sTop, sBottom))
@@ -113,14 +123,9 @@ double TFullMemberResponse::SecantShearModulus(int station) const
     const SectionState* first = a != nullptr ? a->GetStage(0) : nullptr;
     if (first == nullptr)
         return 0.0;
-    double c[3] = {};
-    double d[3] = {};
-    a->GetConstantLoads(c, 3);
-    a->GetIncrementLoads(d, 3);
-    const double dV = c[kShear] + MarkedLoadFactor() * d[kShear] - first->Result(StateResult::Shear);
-    const TDepthTable& gamma = m_curves[MemberCurve::ShearStrain];
+    const double dV = LoadSinceFirstStage(*a, *first, MarkedLoadFactor(), kShear, StateResult::Shear);
     const double dGamma =
-        (station < gamma.GetCount() ? gamma.GetValue(station) : 0.0) - a->GetAverageShearStrain(first, 1);
+        CurveValue(m_curves[MemberCurve::ShearStrain], station) - a->GetAverageShearStrain(first, 1);
     const double area = a->GetBeam()->GetGrossArea();
     if (std::fabs(dGamma) > kSecantShearStrain && std::fabs(dV) > kSecantShearStress * area && area > 0.0)
         return std::fabs(dV / (area * dGamma));

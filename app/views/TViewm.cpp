@@ -625,10 +625,17 @@ void TViewm_2k::RebuildPanels() {
         }
         return;
     }
+    // Nothing of what the boxes were handed before stays on them (a result diagram keeps its
+    // own copy of the state it was given).
+    DetachAllStructures();
     FillControlCharts();
     for (std::size_t i = 0; i < m_charts.size(); ++i)
         CreateChart(m_charts[i].get(), m_chartIds[i], 0, 0);
-    // The mode object's texts name the element shown.
+    // The control charts are painted again even when the element has no curve to give them,
+    // and the mode object's texts name the element shown.
+    for (auto& chart : m_controlCharts)
+        if (chart && chart->IsCreated())
+            chart->Invalidate();
     RepaintControlPanel();
 }
 

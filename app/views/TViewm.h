@@ -100,6 +100,8 @@ public:
     static constexpr int kPanelCharts = 9;
     static constexpr int kTextBoxes = 5;
     static constexpr int kPanelButtons = 12;
+    // Stage codes from this one on are depth picks and the like, no load stage.
+    static constexpr int kProbeCode = 20000;
     // Control id of panel button 0; button i has the id after it by i.
     static constexpr int kFirstPanelButtonId = 1150;
 

@@ -263,6 +263,16 @@ void CheckPrestressing(SteelTypeRec& rec, bool reset)
     }
 }
 
+// The largest strain at which the curve still carries stress.
+double LastLoadedStrain(const TDepthTable& curve)
+{
+    double last = 0.0;
+    for (int i = 0; i < curve.GetCount(); ++i)
+        if (curve.GetValue(i) != 0.0)
+            last = std::max(last, curve.GetDepth(i));
+    return last;
+}
+
 void CheckUserCurve(SteelTypeRec& rec)
 {
     rec.nonDefault = 1;
@@ -281,6 +291,11 @@ void CheckUserCurve(SteelTypeRec& rec)
     double z = 0.0;
     double v = 0.0;
     rec.fy = curve.IntersectLine(rec.Es, -0.002 * rec.Es, z, v) ? v : rec.fu;
+    // A curve that ends before the offset line reaches it (a brittle bar, or a steel that
+    // ruptures within 0.2 % of plastic strain) is crossed only on its closing drop to zero,
+    // the rupture: that stress is no proof stress, the bar carries fu.
+    if (z > LastLoadedStrain(curve))
+        rec.fy = rec.fu;
     rec.esh = curve.IntersectLine(0.0, 1.001 * rec.fy, z, v) ? z : rec.fy / rec.Es;
     rec.er = 0.0;
     bool found = false;

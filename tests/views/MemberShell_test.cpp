@@ -67,6 +67,14 @@ struct MemberShell : StartedShellTest {
         Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
         g_Structures[0] = membertest::RectBeam("Beam", 0.2, 0.3, 2, 0.012);
         View().CreateLogic(1, g_Structures[0].get(), nullptr);
+        // A sectional response stepped back to an early stage before: its index is not the
+        // member's.
+        const double increment[3] = {0.0, -1000.0, 0.0};
+        g_Structures[0]->SetIncrementLoads(increment, 3);
+        Frame().Dispatch(CmId::SectionalResponse);
+        RunToFinish(*Window().GetCurrentAnalysis(), 5000);
+        Window().SelectLoadStage(0.0, 0.0, 3);
+        Frame().Dispatch(CmId::PrevLoadStage);
         Frame().Dispatch(CmId::MemberResponse);
         auto* m = dynamic_cast<TFullMemberResponse*>(Window().GetCurrentAnalysis());
         EXPECT_NE(m, nullptr);

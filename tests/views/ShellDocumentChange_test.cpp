@@ -23,6 +23,7 @@
 #include "dialogs/SectionInputDialogs.h"
 #include "foundation/Sentinel.h"
 #include "foundation/Units.h"
+#include "member/TFullMemberResponse.h"
 #include "member/TMemberDefinition.h"
 #include "membrane/view/MembraneModeInstall.h"
 #include "membrane/view/TP2k_Logic.h"
@@ -33,6 +34,7 @@
 #include "tests/membrane/MembraneFixtures.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
+#include "views/StateDiagram.h"
 #include "views/TQ2k_Logic.h"
 
 namespace {
@@ -268,10 +270,18 @@ TEST_F(DocumentChange, SwitchingBetweenTwoBeamsShowsEachOnTheSummaryPageAndInThe
     Frame().Dispatch(CmId::NineGraphs);
     const std::vector<Shown> lintel = Panels(View());
     ASSERT_FALSE(AllEmpty(lintel));
+    ASSERT_NE(Frame().GetGadgetText(GadgetId::Status2), "");
     Frame().Dispatch(CmId::NextElement);
     EXPECT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
     EXPECT_TRUE(AllEmpty(Panels(View())));
     EXPECT_TRUE(View().GetControlChart(0)->Data().IsDataEmpty());
+    // Neither the lintel's cracked section nor its loads stay on the page.
+    for (int i = 0; i < TViewm_2k::kPanelCharts; ++i) {
+        if (const auto* diagram = dynamic_cast<const TStateDiagram*>(View().GetChart(i))) {
+            EXPECT_EQ(diagram->GetStateCopy(), nullptr) << View().GetChartId(i);
+        }
+    }
+    EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status2), "");
     Frame().Dispatch(CmId::PreviousElement);
     EXPECT_EQ(Panels(View()), lintel);
     EXPECT_FALSE(View().GetControlChart(0)->Data().IsDataEmpty());
@@ -289,9 +299,19 @@ TEST_F(DocumentChange, SwitchingBetweenTwoMembraneElementsShowsEachOnesCurves) {
     Frame().Dispatch(CmId::NineGraphs);
     const std::vector<Shown> a = Panels(View());
     ASSERT_FALSE(AllEmpty(a));
+    Tcontrolchart* control = View().GetControlChart(0);
+    ASSERT_NE(control, nullptr);
+    Window().UpdateWindow();
+    control->UpdateWindow();
     Frame().Dispatch(CmId::NextElement);
     EXPECT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
     EXPECT_TRUE(AllEmpty(Panels(View())));
+    // The window is painted again: the control panel with the element's name, and the
+    // control chart, which has no curve of this element to show.
+    EXPECT_FALSE(Window().GetUpdateRect().IsEmpty());
+    ASSERT_EQ(View().GetControlChart(0), control);
+    EXPECT_TRUE(control->Data().IsDataEmpty());
+    EXPECT_FALSE(control->GetUpdateRect().IsEmpty());
     EXPECT_TRUE(Count(Painted(), "Panel B") >= 1);  // the control panel names the element
     Solve();
     const std::vector<Shown> b = Panels(View());
@@ -363,6 +383,8 @@ TEST_F(DocumentChange, ARenameReordersTheTableWithAnalysesAndMemberZonesFollowin
     Frame().Dispatch(CmId::NextElement);
     TSectionalAnalysis* beta = Solve();
     const TStructure* betaSection = StructureAt(1);
+    // A member response over Gamma, solved while Gamma stood in slot 2.
+    g_Analyses[2] = std::make_unique<TFullMemberResponse>(g_MemberDefinition, ProgramStructureSlots());
     Frame().Dispatch(CmId::PreviousElement);
     ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
         d.Type(5032, "Zeta");
@@ -376,7 +398,7 @@ TEST_F(DocumentChange, ARenameReordersTheTableWithAnalysesAndMemberZonesFollowin
     EXPECT_EQ(StructureAt(2)->GetName(), "Zeta");
     EXPECT_EQ(StructureAt(0), betaSection);
     EXPECT_EQ(AnalysisAt(0), beta);
-    EXPECT_EQ(AnalysisAt(1), nullptr);
+    EXPECT_EQ(AnalysisAt(1), nullptr);  // the member response: its zone's slot now holds Zeta
     EXPECT_EQ(AnalysisAt(2), nullptr);
     EXPECT_EQ(g_CurrentStructure, 2);
     EXPECT_EQ(g_CurrentAnalysis, 2);

@@ -22,6 +22,7 @@
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
 #include "views/BeamModeInstall.h"
+#include "views/TQ2k_Logic.h"
 
 namespace {
 
@@ -74,6 +75,8 @@ TEST_F(SolvedBeam, TheDepthChartShowsTheSectionAndAPickedDepthKeepsTheStage)
     ASSERT_EQ(moment.rfind("M : ", 0), 0u);
     Frame().Dispatch(CmId::MohrsCircles);
     EXPECT_EQ(Gadget(406), moment);
+    auto* logic = dynamic_cast<TQ2k_Logic*>(View().GetLogic());
+    ASSERT_NE(logic, nullptr);
 
     Tcontrolchart* depth = View().GetControlChart(1);
     ASSERT_NE(depth, nullptr);
@@ -108,6 +111,7 @@ TEST_F(SolvedBeam, TheDepthChartShowsTheSectionAndAPickedDepthKeepsTheStage)
     depth->EvLButtonUp(0, plat::Point{});
     EXPECT_GE(depth->SelectedTag(), 20000);
     EXPECT_EQ(Gadget(406), moment);
+    EXPECT_NEAR(logic->GetProbeDepth(), 0.1, 0.03);  // the layer picked
 }
 
 // A graphic box inserted on a result page shows the beam with its callouts.

@@ -21,6 +21,7 @@
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
+#include "membrane/view/MembraneModeInstall.h"
 #include "app/views/TViewm.h"
 #include "charts/Tcontrolchart.h"
 #include "platform/Application.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     const int seconds = argc > 4 ? std::atoi(argv[4]) : 6;
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
+    InstallMembraneMode();  // the one-layer view of the "Mohr's Circles" set
     SetUserConfigDir(out);
     TQuarvishApp app(programDir);
     app.InitMainWindow();

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "FireTestSupport.h"
+#include "member/fire/FireLaws.h"
 #include "member/fire/TFireAnalysis.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/materials/SteelLaws.h"
@@ -140,6 +141,42 @@ TEST(PostFireBeam, StrandKeepsTheStrandLawOfItsReducedValues)
         SCOPED_TRACE(e);
         EXPECT_NEAR(SteelStress(fired, e, 0.0), hand(e), 1e-6 * kfy * s.fu);
     }
+}
+
+// Bars without hardening (fu = fy, no strain at fu given) rupture at their yield strain: the
+// check puts the rupture at fy / Es + 1.5e-6 = 2.0015 mm/m. At 450 degrees they keep
+// k_fy = 1.899 - 0.00257 x 450 = 0.7425 of fy and k_E = 1.1 - 0.001 x 450 = 0.65 of E: 297 MPa,
+// yielding at 2.28 mm/m and rupturing at 2.0015 / 0.65 = 3.08 mm/m, before the 0.2 % offset
+// line reaches 297 MPa (at 4.28 mm/m). Cold bars keep the 400 MPa curve, which ends at yield.
+// A fire on the post-fire beam starts from the reduced bars' strength.
+TEST(PostFireBeam, BarsRupturingSoonAfterYieldKeepTheirReducedStrength)
+{
+    RecordingReporter reporter;
+    const FireData fire{kExposeBottom, kISO834Fire, kMildSteel, 5400.0, 1000.0};
+    auto beam = FireBeam(0.3, 0.6, fire, 3);
+    SteelTypeRec bars;
+    InitSteelTypeRec(bars);
+    bars.fy = bars.fu = 400e6;
+    bars.Es = 2e11;
+    bars.esh = bars.eu = 0.0;
+    CheckSteelType(bars, false);
+    ASSERT_NEAR(bars.er, 0.0020015, 1e-9);
+    beam->AddSteelType(bars);
+    beam->GetLongLayer(0, 0)->type = beam->GetSteelTypeCount() - 1;
+    const GivenFire hot(430.0, 0.0);
+    const GivenFire cold(0.0, 0.0);
+
+    const SteelTypeRec heated = MakeFireLayerSteel(*beam, hot, 0, kMildSteel);
+    const double reduced = (1.899 - 0.00257 * 450.0) * 400e6;
+    EXPECT_NEAR(heated.fy, reduced, 1e3);
+    EXPECT_NEAR(SteelStress(heated, 0.0025, 0.0), reduced, 1e3);
+    EXPECT_NEAR(MakeFireLayerSteel(*beam, cold, 0, kMildSteel).fy, 400e6, 1e3);
+
+    TestSlots slots(4);
+    const auto post = BuildPostFireBeam(*beam, hot, 25, fire, slots);
+    const SteelTypeRec again = MakeFireLayerSteel(*post, cold, 0, kMildSteel);
+    EXPECT_NEAR(SteelStress(again, 0.01, 0.0), reduced, 1e3);
+    EXPECT_NEAR(again.fy, reduced, 1e3);
 }
 
 TEST(PostFireBeam, NamesAreKeptApartAndFitTheNameField)

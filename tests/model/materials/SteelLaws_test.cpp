@@ -104,6 +104,30 @@ TEST(SteelCheck, UserCurveDerivesItsProperties)
     EXPECT_NEAR(bare.fy, MaterialDefaults.fy, kStressTol);
 }
 
+// A curve that ends before the 0.2 % offset line reaches it has no proof stress: the line
+// meets only the closing drop to zero (the rupture), and the bar keeps its strength fu.
+TEST(SteelCheck, CurveEndingBeforeTheOffsetLineTakesItsStrength)
+{
+    // Elastic to 400 MPa at 2 mm/m, then rupture: the line Es (e - 0.002) is at 0 there and
+    // would reach 400 MPa only at 4 mm/m.
+    const SteelTypeRec brittle = MakeCurveSteel({{0, 0}, {0.002, 400 * kMPa}});
+    EXPECT_NEAR(brittle.Es, 2e11, 1.0);
+    EXPECT_NEAR(brittle.fu, 400 * kMPa, kStressTol);
+    EXPECT_NEAR(brittle.fy, 400 * kMPa, kStressTol);
+    // Glass-fibre bar, 700 MPa at 15.5 mm/m: E = 45.2 GPa, and the line is at
+    // 45.2 GPa x 13.5 mm/m = 610 MPa where the bar ruptures.
+    const SteelTypeRec frp = MakeCurveSteel({{0, 0}, {0.0155, 700 * kMPa}});
+    EXPECT_NEAR(frp.Es, 700 * kMPa / 0.0155, 1e3);
+    EXPECT_NEAR(frp.fy, 700 * kMPa, kStressTol);
+    EXPECT_NEAR(frp.er, 0.0155, 1e-12);
+    // Factored analysis caps the stress at fy before the factor: half the bar's strength
+    // times phi_s, not the stress of the drop.
+    const ResistanceFactors factored{0.65, 0.85, 0.9};
+    EXPECT_NEAR(SteelStress(brittle, 0.001, 0.0, factored), 0.85 * 200 * kMPa, kStressTol);
+    EXPECT_NEAR(SteelStress(frp, 0.015, 0.0, factored), 0.85 * 700 * kMPa * 0.015 / 0.0155,
+                kStressTol);
+}
+
 // Unloading from a plastic offset e0 follows the line Es (e - e0) within the yield plateau.
 TEST(SteelStress, ReinforcingBarByHand)
 {
