@@ -20,7 +20,6 @@
 #include "charts/ChartData.h"
 #include "charts/EditChartValues.h"
 #include "charts/TColourMap.h"
-#include "platform/Application.h"
 #include "support/RecordingDC.h"
 
 namespace {
@@ -65,12 +64,7 @@ void Feed(TColourMap& map, int kind, const std::vector<double>& values)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool gui = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        plat::EnsureGuiRuntime();
-        return true;
-    }();
-    (void)gui;
+    EnsureFuzzGui();
     ResetFuzzGlobals(0);
     FuzzAnswers();
     TypedFuzzUi& ui = FuzzUi();

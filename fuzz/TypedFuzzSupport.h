@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "platform/Application.h"
 #include "platform/Ui.h"
 
 struct TypedAction {
@@ -116,4 +117,16 @@ inline TypedFuzzUi& FuzzUi()
     plat::SetUi(&ui);
     ui.answers.clear();
     return ui;
+}
+
+// The window layer's runtime, once, on the offscreen platform: pictures that write text measure
+// it with a font.
+inline void EnsureFuzzGui()
+{
+    static const bool started = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        plat::EnsureGuiRuntime();
+        return true;
+    }();
+    (void)started;
 }

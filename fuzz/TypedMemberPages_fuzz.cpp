@@ -19,7 +19,6 @@
 #include "dialogs/MemberPages.h"
 #include "member/MemberStations.h"
 #include "member/MemberTestSupport.h"
-#include "platform/Application.h"
 #include "support/RecordingDC.h"
 
 namespace {
@@ -47,13 +46,7 @@ void RequireSound(const TMemberDefinition& d)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // The pictures write text: the window layer measures it with a font.
-    static const bool gui = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        plat::EnsureGuiRuntime();
-        return true;
-    }();
-    (void)gui;
+    EnsureFuzzGui();
     ResetFuzzGlobals(0);
     FuzzAnswers();
     membertest::DefaultMember m;
