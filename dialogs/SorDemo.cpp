@@ -4,7 +4,6 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "foundation/TypedNumber.h"
 
 TSorGrid::TSorGrid(int n) : m_n(n < 1 ? 1 : n > kMaxSorBlocks ? kMaxSorBlocks : n)
 {
