@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "charts/T3DPlot.h"
+#include "foundation/TypedNumber.h"
+#include "foundation/Units.h"
 
 bool IsMapNoValue(double v) { return std::fabs(v - kMapNoValue) <= 0.1; }
 
@@ -97,20 +99,54 @@ plat::Color GetBinColour(const ColourBins& bins, int i, bool grey)
     return {m((500 / n) * i), 0, m(256 - (500 / n) * i)};
 }
 
-void ParseBinRange(const std::string& text, double& minimum, double& maximum, int& count)
+std::string ParseBinRange(const std::string& text, double& minimum, double& maximum, int& count)
 {
     std::string t = text;
     std::replace(t.begin(), t.end(), ',', ' ');
     std::replace(t.begin(), t.end(), '\t', ' ');
     std::istringstream in(t);
     std::string token;
+    // Bin limits are kept in single precision.
+    const TypedRange limit{-1e30, 1e30, ukNone};
+    double lo = minimum, hi = maximum;
+    int n = count;
+    std::string message;
     if (in >> token)
-        minimum = std::atof(token.c_str());
+        message = ReadTypedValue(token, "Minimum", limit, lo);
+    if (message.empty() && in >> token)
+        message = ReadTypedValue(token, "Maximum", limit, hi);
+    if (!message.empty())
+        return message;
     if (in >> token)
-        maximum = std::atof(token.c_str());
-    if (in >> token)
-        count = std::atoi(token.c_str());
-    count = std::clamp(count, 1, kMaxBins);
+        n = ClampToInt(TypedNumber(token));
+    minimum = lo;
+    maximum = hi;
+    count = std::clamp(n, 1, kMaxBins);
+    return {};
+}
+
+std::string ReadMapValue(MapValue which, const std::string& text, double& value)
+{
+    double v = value;
+    std::string message;
+    switch (which) {
+    case MapValue::WhiteLine:
+        message = ReadTypedValue(text, "Value for white lines", {-1e9, 1e9, ukNone}, v);
+        break;
+    case MapValue::Magnification:
+        message = ReadTypedValue(text, "Magnification", {-1e4, 1e4, ukNone}, v);
+        break;
+    case MapValue::CrackWidth:
+        message = ReadTypedValue(text, "Critical crack width", {0.0, 1e3, ukNone}, v);
+        break;
+    case MapValue::CharacteristicStrain:
+        message = ReadTypedValue(text, "Characteristic strain", {-1e9, 1e9, ukNone}, v);
+        v = v > 0.001 ? v : 0.001;
+        break;
+    }
+    if (message.empty())
+        value = v;
+    return message;
 }
 
 void SetBinRange(ColourBins& bins, double minimum, double maximum, int count)

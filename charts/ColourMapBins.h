@@ -42,6 +42,17 @@ plat::Color GetBinColour(const ColourBins& bins, int i, bool grey);
 
 // "Set Bin Range": ',' and tabs as blanks; minimum, maximum and count, each kept when its
 // token is missing; the count clamped to 1..24.
-void ParseBinRange(const std::string& text, double& minimum, double& maximum, int& count);
+// A minimum or maximum that is not a finite number within the range a bin limit holds leaves
+// all three unchanged and gives the message; empty when taken.
+std::string ParseBinRange(const std::string& text, double& minimum, double& maximum, int& count);
+
+// The map's value dialogs and what each takes: the value for white lines (0 or less: the
+// glyphs scaled to the largest value), the deflection magnification, the critical crack
+// width and the characteristic strain (raised to 0.001 when not above it).
+enum class MapValue { WhiteLine, Magnification, CrackWidth, CharacteristicStrain };
+// Reads an answer: empty, and value set, when taken; else the message, value kept.
+std::string ReadMapValue(MapValue which, const std::string& text, double& value);
+// A glyph scaled to a length beyond this many times the chart's width is held to it.
+inline constexpr double kLongestGlyphWidths = 2.0;
 // Even limits minimum + (i + 1)(maximum - minimum)/count, continuous.
 void SetBinRange(ColourBins& bins, double minimum, double maximum, int count);

@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <string>
 
+#include "foundation/TypedNumber.h"
 #include "platform/Device.h"
 
 namespace colourmap_detail {
 
-inline int Trunc(double v) { return static_cast<int>(v); }
+// Pixel positions computed from data: held to the range of int.
+inline int Trunc(double v) { return ClampToInt(v); }
 
 inline std::string Fmt(const char* format, double v)
 {

@@ -271,12 +271,17 @@ void TColourMap::Reselect()
         Owner()->SelectLoadStage(0.0, 0.0, -1);
 }
 
-bool TColourMap::AskValue(const char* caption, const char* prompt, double& value)
+bool TColourMap::AskValue(const char* caption, const char* prompt, double& value, MapValue which)
 {
     std::string text = Fmt("%5.3f", value);
-    if (!plat::InputDialog(caption, prompt, text))
-        return false;
-    value = std::atof(text.c_str());
+    for (;;) {
+        if (!plat::InputDialog(caption, prompt, text))
+            return false;
+        const std::string message = ReadMapValue(which, text, value);
+        if (message.empty())
+            break;
+        plat::MessageBox(message, caption, MsgStyle::Ok | MsgStyle::IconExclamation);
+    }
     Reselect();
     return true;
 }
@@ -284,28 +289,22 @@ bool TColourMap::AskValue(const char* caption, const char* prompt, double& value
 void TColourMap::CmPopup3004()
 {
     AskValue("Characteristic Strain", "Enter the characteristic value for white lines on the stress/strain plots",
-             m_whiteLine);
+             m_whiteLine, MapValue::WhiteLine);
 }
 
 void TColourMap::CmSetMagnification()
 {
-    AskValue("Displacement Magnification", "Enter deflection magnification", m_magnification);
+    AskValue("Displacement Magnification", "Enter deflection magnification", m_magnification, MapValue::Magnification);
 }
 
 void TColourMap::CmSetCriticalCrackWidth()
 {
-    AskValue("Critical Crack Width", "Enter critical crack width", m_crackWidth);
+    AskValue("Critical Crack Width", "Enter critical crack width", m_crackWidth, MapValue::CrackWidth);
 }
 
 void TColourMap::CmSetCharacteristicStrain()
 {
-    double v = m_strain;
-    std::string text = Fmt("%5.3f", v);
-    if (!plat::InputDialog("Characteristic Strain", "Enter the characteristic strain", text))
-        return;
-    v = std::atof(text.c_str());
-    m_strain = v > 0.001 ? v : 0.001;
-    Reselect();
+    AskValue("Characteristic Strain", "Enter the characteristic strain", m_strain, MapValue::CharacteristicStrain);
 }
 
 void TColourMap::CmSetBinRange()
@@ -315,11 +314,16 @@ void TColourMap::CmSetBinRange()
     std::snprintf(buf, sizeof buf, "%5.3f , %5.3f , %d", static_cast<double>(m_bins.limit[0]),
                   static_cast<double>(m_bins.limit[static_cast<std::size_t>(last)]), m_bins.count);
     std::string text = buf;
-    if (!plat::InputDialog("Bin Ranges", "Enter Minimum, maximum range values and number of bins", text))
-        return;
     double lo = m_bins.limit[0], hi = m_bins.limit[static_cast<std::size_t>(last)];
     int count = m_bins.count;
-    ParseBinRange(text, lo, hi, count);
+    for (;;) {
+        if (!plat::InputDialog("Bin Ranges", "Enter Minimum, maximum range values and number of bins", text))
+            return;
+        const std::string message = ParseBinRange(text, lo, hi, count);
+        if (message.empty())
+            break;
+        plat::MessageBox(message, "Bin Ranges", MsgStyle::Ok | MsgStyle::IconExclamation);
+    }
     SetBinRange(m_bins, lo, hi, count);
     if (IsCreated())
         Invalidate(false);

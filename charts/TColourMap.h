@@ -158,7 +158,8 @@ private:
     std::pair<double, double> PairAfterHeader(int k) const;
     void DrawSegment(plat::DC& dc, int e, double x1, double y1, double x2, double y2, int width, int colour);
     bool Grey() const { return m_blackAndWhite != 0; }
-    bool AskValue(const char* caption, const char* prompt, double& value);
+    // Asks until the answer is taken (a refused one is told and offered again) or cancelled.
+    bool AskValue(const char* caption, const char* prompt, double& value, MapValue which);
     void Reselect();
 
     const MapIntMesh* m_mesh = nullptr;

@@ -438,6 +438,11 @@ void TColourMap::DrawElementGlyphs(plat::DC& dc, bool deformed)
                                                      : !IsMapNoValue(angle) && !IsMapNoValue(v);
         if (!draw)
             continue;
+        // A glyph scaled past the chart says no more than one across it; a longer one would
+        // only cost time and memory to draw.
+        const double longest = m_xScale > 0.0 ? kLongestGlyphWidths * Width() / m_xScale : 0.0;
+        if (longest > 0.0 && std::fabs(len) > longest)
+            len = std::copysign(longest, len);
         const double dx = len / 2.0 * std::cos(angle), dy = len / 2.0 * std::sin(angle);
         DrawSegment(dc, e, cx - dx, cy - dy, cx + dx, cy + dy, width, colour);
     }
@@ -572,12 +577,12 @@ void TColourMap::DrawNodeNumbers(plat::DC& dc)
 
 void TColourMap::DrawNodeSupports(plat::DC& dc)
 {
-    const int h = static_cast<int>((Height() / 100) * 0.5);
+    const int h = Trunc((Height() / 100) * 0.5);
     dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
     dc.SelectBrush(plat::Brush{false, plat::Colors::Black});
     for (int i = 0; i < m_nodes; ++i) {
         const auto [cx, cy] = PairAfterHeader(i);
-        const int xc = static_cast<int>(cx), yc = static_cast<int>(cy);
+        const int xc = Trunc(cx), yc = Trunc(cy);
         const plat::Point p = ToPixel(m_coords->x[static_cast<std::size_t>(i)], m_coords->y[static_cast<std::size_t>(i)]);
         const plat::Rect circle{p.x - h, p.y - h, p.x + h, p.y + h};
         if (xc == 1 && yc == 1) {

@@ -7,6 +7,7 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/catalogues/TRebarList.h"
 #include "platform/Ui.h"
@@ -17,6 +18,8 @@ namespace {
 constexpr double kFallbackArea = 0.0001;
 // Areas below this count as zero (m^2).
 constexpr double kZeroArea = 1e-6;
+// The largest area a bar may be typed with (m^2).
+constexpr double kMaxTypedArea = 1.0;
 
 // Example areas in display units, [mode][unit system SI, US, kg/cm].
 constexpr double kExampleArea[3][3] = {{99.0, 0.153, 0.99}, {100.0, 0.2, 1.0}, {500.0, 0.79, 5.0}};
@@ -83,10 +86,20 @@ void TBarSelector::Init(int index, double area, int empty) {
     ShowAreaLabels();
 }
 
+std::string CheckTypedBarArea(const BarSelectorView& view) {
+    if (!view.byArea)
+        return {};
+    double area = 0.0;
+    return ReadTypedMagnitude(view.text, view.label.empty() ? std::string("Bar Area") : view.label,
+                              {0.0, kMaxTypedArea, ukArea}, area);
+}
+
 void TBarSelector::Check() {
     std::string message;
+    if (m_view.byArea && !CheckTypedBarArea(m_view).empty())
+        return;  // the owning page refuses it when it is stored
     if (m_view.byArea) {
-        m_area = std::fabs(std::atof(m_view.text.c_str()) / UnitFactor(ukArea));
+        m_area = std::fabs(TypedNumber(m_view.text) / UnitFactor(ukArea));
         m_barIndex = -1;
         if (m_area < kZeroArea) {
             const std::string name = CleanDesignation(m_view.text);
@@ -140,7 +153,9 @@ void TBarSelector::ToggleByArea(int empty) {
         if (empty) {
             m_view.text.clear();
         } else {
-            const double typed = std::fabs(std::atof(m_view.text.c_str()) / UnitFactor(ukArea));
+            double typed = std::fabs(TypedNumber(m_view.text) / UnitFactor(ukArea));
+            if (!std::isfinite(typed) || typed > kMaxTypedArea)
+                typed = 0.0;
             const int match = typed > 0.0 ? g_RebarList.FindByArea(typed) : -1;
             if (match >= 0) {
                 m_barIndex = match;

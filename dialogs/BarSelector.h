@@ -55,5 +55,9 @@ private:
     double m_area = 0.0;
 };
 
+// The message refusing an area typed into a view that selects by area (not a finite number, or
+// beyond 1 m^2 either way: the sign is dropped); empty when taken or selecting by designation.
+std::string CheckTypedBarArea(const BarSelectorView& view);
+
 // Upper case without leading and trailing blanks: the form in which designations are looked up.
 std::string CleanDesignation(const std::string& text);

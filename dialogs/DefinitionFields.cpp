@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
 #include "model/TStructure.h"
@@ -18,8 +18,26 @@ constexpr double kDaysPerYear = 365.0;
 constexpr double kFactorTolerance = 0.01;
 constexpr double kLoadTolerance = 0.0001;  // a change that marks the structure modified
 constexpr double kMinFactor = 0.01, kMaxFactor = 10.0;
+constexpr double kMaxAgeYears = 1000.0;
+// What the beam keeps of a typed crack spacing and moment axis (m).
+constexpr double kMaxCrackSpacing = 500.0;
+constexpr double kMaxMomentAxis = 1000.0;
 
-double Number(const std::string& text) { return std::atof(text.c_str()); }
+const TypedRange kForceRange{-kMaxTypedForce, kMaxTypedForce, ukForce};
+const TypedRange kMomentRange{-kMaxTypedMoment, kMaxTypedMoment, ukMoment};
+
+// Reads field i of a dialog into value; false (and the refusal filled) when refused.
+bool Take(TypedRefusal& refusal, int field, const std::string& text, const char* name, const TypedRange& range,
+          double& value)
+{
+    if (refusal)
+        return false;
+    std::string message = ReadTypedValue(text, name, range, value);
+    if (message.empty())
+        return true;
+    refusal = {field, std::move(message)};
+    return false;
+}
 
 std::string Shown(double stored, int kind, const char* format, int decimals)
 {
@@ -45,23 +63,48 @@ LoadFields ShowLoads(const TStructure& s)
     return f;
 }
 
+namespace {
+
+// The six loads in stored units; false with the refusal when one is refused.
+bool ReadLoads(const std::array<std::string, 6>& typed, double (&values)[6], TypedRefusal& refusal)
+{
+    static const char* const kNames[6] = {"Constant Axial Load", "Constant Moment", "Constant Shear",
+                                          "Increment of Axial Load", "Increment of Moment", "Increment of Shear"};
+    for (int i = 0; i < 6; ++i)
+        if (!Take(refusal, i, typed[static_cast<std::size_t>(i)], kNames[i], i % 3 == 1 ? kMomentRange : kForceRange,
+                  values[i]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+TypedRefusal CheckLoads(const std::array<std::string, 6>& typed)
+{
+    double values[6] = {};
+    TypedRefusal refusal;
+    ReadLoads(typed, values, refusal);
+    return refusal;
+}
+
 int ApplyLoads(TStructure& s, const std::array<std::string, 6>& typed)
 {
-    const int kinds[3] = {ukForce, ukMoment, ukForce};
+    double values[6] = {};
+    TypedRefusal refusal;
+    if (!ReadLoads(typed, values, refusal))
+        return 0;
     double oldConstant[3] = {}, oldIncrement[3] = {};
     s.GetConstantLoads(oldConstant, 3);
     s.GetIncrementLoads(oldIncrement, 3);
     // A field left as shown keeps the stored value (the field shows it rounded); a typed zero
     // is stored as +0, also through a negative unit factor.
     const LoadFields shown = ShowLoads(s);
-    const auto value = [&](std::size_t k, double stored, int kind) {
-        return typed[k] == shown.values[k] ? stored : FromDisplayUnits(Number(typed[k]), kind) + 0.0;
-    };
+    const auto value = [&](std::size_t k, double stored) { return typed[k] == shown.values[k] ? stored : values[k] + 0.0; };
     double constant[3], increment[3];
     for (int i = 0; i < 3; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        constant[i] = value(k, oldConstant[i], kinds[i]);
-        increment[i] = value(k + 3, oldIncrement[i], kinds[i]);
+        constant[i] = value(k, oldConstant[i]);
+        increment[i] = value(k + 3, oldIncrement[i]);
     }
     s.SetConstantLoads(constant, 3);
     s.SetIncrementLoads(increment, 3);
@@ -113,8 +156,40 @@ bool IsAutomaticText(const std::string& text)
     return word == "AUTO";
 }
 
+namespace {
+
+// The two spacings and the axis in stored units (automatic and centroidal as stored).
+bool ReadGeneralLengths(const GeneralFields& typed, double (&values)[3], TypedRefusal& refusal)
+{
+    const TypedRange spacing{0.0, kMaxCrackSpacing, ukSectionLength, {}, true};
+    const TypedRange axis{-kMaxMomentAxis, kMaxMomentAxis, ukSectionLength, {}, true};
+    values[0] = values[1] = kAutomaticSpacing;
+    values[2] = kCentroidal;
+    if (!typed.longitudinalAuto)
+        Take(refusal, 3, typed.longitudinal, "Longitudinal Crack Spacing", spacing, values[0]);
+    if (!typed.transverseAuto)
+        Take(refusal, 4, typed.transverse, "Transverse Crack Spacing", spacing, values[1]);
+    if (!typed.centroidal)
+        Take(refusal, 5, typed.axis, "Moment Axis", axis, values[2]);
+    return !refusal;
+}
+
+} // namespace
+
+TypedRefusal CheckGeneral(const GeneralFields& typed)
+{
+    double values[3] = {};
+    TypedRefusal refusal;
+    ReadGeneralLengths(typed, values, refusal);
+    return refusal;
+}
+
 int ApplyGeneral(TStructure& s, const GeneralFields& typed)
 {
+    double lengths[3] = {};
+    TypedRefusal refusal;
+    if (!ReadGeneralLengths(typed, lengths, refusal))
+        return 0;
     int changed = 0;
     changed |= s.SetName(typed.name) != 0;
     changed |= s.SetDoneBy(typed.author) != 0;
@@ -122,20 +197,16 @@ int ApplyGeneral(TStructure& s, const GeneralFields& typed)
     // A value shown and left as it was keeps its stored value (the field shows it rounded).
     const GeneralFields shown = ShowGeneral(s);
     const auto spacing = [&](bool automatic, const std::string& text, int direction, bool shownAuto,
-                             const std::string& shownText) {
+                             const std::string& shownText, double value) {
         if (automatic == shownAuto && (automatic || text == shownText))
             return;
-        const double v = automatic ? kAutomaticSpacing : FromDisplayUnits(Number(text), ukSectionLength);
-        changed |= s.SetCrackSpacing(v, direction) != 0;
+        changed |= s.SetCrackSpacing(value, direction) != 0;
     };
-    spacing(typed.longitudinalAuto, typed.longitudinal, 0, shown.longitudinalAuto, shown.longitudinal);
-    spacing(typed.transverseAuto, typed.transverse, 2, shown.transverseAuto, shown.transverse);
+    spacing(typed.longitudinalAuto, typed.longitudinal, 0, shown.longitudinalAuto, shown.longitudinal, lengths[0]);
+    spacing(typed.transverseAuto, typed.transverse, 2, shown.transverseAuto, shown.transverse, lengths[1]);
     if (auto* beam = dynamic_cast<TBeam*>(&s)) {
-        if (typed.centroidal != shown.centroidal || (!typed.centroidal && typed.axis != shown.axis)) {
-            const double axis =
-                typed.centroidal ? kCentroidal : FromDisplayUnits(Number(typed.axis), ukSectionLength);
-            changed |= beam->SetMomentAxis(axis) != 0;
-        }
+        if (typed.centroidal != shown.centroidal || (!typed.centroidal && typed.axis != shown.axis))
+            changed |= beam->SetMomentAxis(lengths[2]) != 0;
     }
     return changed;
 }
@@ -159,11 +230,33 @@ TimeFields ShowTime(const TBeam* beam)
     return f;
 }
 
+namespace {
+
+bool ReadTime(const TimeFields& typed, double (&values)[3], TypedRefusal& refusal)
+{
+    Take(refusal, 0, typed.years, "Age for analysis", TypedRange{0.0, kMaxAgeYears, ukNone, "years"}, values[0]);
+    Take(refusal, 1, typed.moment, "Sustained Moment", kMomentRange, values[1]);
+    Take(refusal, 2, typed.axial, "Sustained Axial Load", kForceRange, values[2]);
+    return !refusal;
+}
+
+} // namespace
+
+TypedRefusal CheckTime(const TimeFields& typed)
+{
+    double values[3] = {};
+    TypedRefusal refusal;
+    ReadTime(typed, values, refusal);
+    return refusal;
+}
+
 int ApplyTime(TBeam& beam, const TimeFields& typed)
 {
-    return beam.SetTimeData(typed.consider ? 1 : 0, Number(typed.years) * kDaysPerYear,
-                            FromDisplayUnits(Number(typed.moment), ukMoment),
-                            FromDisplayUnits(Number(typed.axial), ukForce));
+    double values[3] = {};
+    TypedRefusal refusal;
+    if (!ReadTime(typed, values, refusal))
+        return 0;
+    return beam.SetTimeData(typed.consider ? 1 : 0, values[0] * kDaysPerYear, values[1], values[2]);
 }
 
 // ---- Preferences ----------------------------------------------------------------------------
@@ -181,6 +274,17 @@ PreferenceFields ShowPreferences()
 std::array<std::string, 3> CsaFactorTexts() { return {"0.65", "0.85", "0.90"}; }
 std::array<std::string, 3> NoFactorTexts() { return {"1.00", "1.00", "1.00"}; }
 
+TypedRefusal CheckPreferences(const PreferenceFields& typed)
+{
+    static const char* const kNames[3] = {"Concrete Factor", "Steel Factor", "Prestress Factor"};
+    const TypedRange factor{kMinFactor, kMaxFactor, ukNone, {}, true};
+    TypedRefusal refusal;
+    double v = 0.0;
+    for (int i = 0; i < 3; ++i)
+        Take(refusal, i, typed.factors[static_cast<std::size_t>(i)], kNames[i], factor, v);
+    return refusal;
+}
+
 bool ApplyPreferences(const PreferenceFields& typed)
 {
     // A program in the fourth unit system shows the kg/cm radio ticked; only a pressed
@@ -191,7 +295,9 @@ bool ApplyPreferences(const PreferenceFields& typed)
     double* stored[3] = {&g_ResistanceFactors.phi_c, &g_ResistanceFactors.phi_s, &g_ResistanceFactors.phi_p};
     bool taken = false;
     for (std::size_t i = 0; i < 3; ++i) {
-        const double v = Number(typed.factors[i]);
+        const double v = TypedNumber(typed.factors[i]);
+        if (!std::isfinite(v))
+            continue;
         if (std::fabs(v - *stored[i]) > kFactorTolerance) {
             *stored[i] = std::clamp(v, kMinFactor, kMaxFactor);
             taken = true;

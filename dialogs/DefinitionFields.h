@@ -4,10 +4,13 @@
 // window over these functions, which hold its rules; nothing here opens a window.
 //
 // Numbers are shown in the active unit system (stored x factor) and typed values are divided
-// by the same factor; text that is not a number reads as 0.
+// by the same factor; text that is not a number reads as 0. A value that is not finite or lies
+// outside its field's range is refused (Check...): the Apply functions then store nothing.
 
 #include <array>
 #include <string>
+
+#include "foundation/TypedNumber.h"
 
 class TBeam;
 class TStructure;
@@ -20,6 +23,8 @@ struct LoadFields {
     std::array<std::string, 3> units;
 };
 LoadFields ShowLoads(const TStructure& s);
+// The first refused load (field 0-5 as in values).
+TypedRefusal CheckLoads(const std::array<std::string, 6>& typed);
 // Writes both load vectors; 1 when a value changed.
 int ApplyLoads(TStructure& s, const std::array<std::string, 6>& typed);
 
@@ -37,6 +42,8 @@ GeneralFields ShowGeneral(const TStructure& s);
 // A spacing text names automatic spacing: its first four characters after blanks and tabs,
 // upper-cased, read "AUTO".
 bool IsAutomaticText(const std::string& text);
+// The first refused length: field 3 longitudinal spacing, 4 transverse spacing, 5 moment axis.
+TypedRefusal CheckGeneral(const GeneralFields& typed);
 // Writes the title block, both crack spacings and the moment axis; 1 when any changed.
 int ApplyGeneral(TStructure& s, const GeneralFields& typed);
 
@@ -48,6 +55,8 @@ struct TimeFields {
     std::string momentUnit, forceUnit;
 };
 TimeFields ShowTime(const TBeam* beam);
+// The first refused value: field 0 age, 1 moment, 2 axial load.
+TypedRefusal CheckTime(const TimeFields& typed);
 // Age typed in years and stored in days (x 365); 1 when anything changed.
 int ApplyTime(TBeam& beam, const TimeFields& typed);
 
@@ -65,6 +74,8 @@ PreferenceFields ShowPreferences();
 // The texts that the "CSA" and "None" buttons fill in.
 std::array<std::string, 3> CsaFactorTexts();
 std::array<std::string, 3> NoFactorTexts();
+// The first refused factor (field 0-2): one that is not a finite number.
+TypedRefusal CheckPreferences(const PreferenceFields& typed);
 // Stores the unit system, the "File Override" flag and every factor that differs from the
 // stored one by more than 0.01 (clamped to 0.01 .. 10.0); true when a factor was taken.
 bool ApplyPreferences(const PreferenceFields& typed);

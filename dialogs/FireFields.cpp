@@ -1,6 +1,5 @@
 #include "dialogs/FireFields.h"
 
-#include <cstdlib>
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -11,6 +10,7 @@ namespace {
 
 constexpr double kMinExposure = 300.0;   // s
 constexpr double kMaxExposure = 36000.0; // s
+constexpr double kMaxFireTemperature = 2000.0; // degrees C
 
 bool Fahrenheit() { return g_UnitSystem == kUnitUS; }
 
@@ -33,15 +33,33 @@ FireFields ShowFireFields(const TStructure& s)
     return f;
 }
 
+TypedRefusal CheckFireFields(const FireFields& typed)
+{
+    double value = 0.0;
+    const TypedRange time{kMinExposure / 60.0, kMaxExposure / 60.0, ukNone, "min", true};
+    std::string message = ReadTypedValue(BoundedCopy(typed.minutes, 1024), "Exposure Time", time, value);
+    if (!message.empty())
+        return {0, message};
+    const TypedRange temperature = Fahrenheit()
+                                       ? TypedRange{32.0, 1.8 * kMaxFireTemperature + 32.0, ukNone, "degrees F"}
+                                       : TypedRange{0.0, kMaxFireTemperature, ukNone, "degrees C"};
+    message = ReadTypedValue(typed.temperature, "Constant Temperature", temperature, value);
+    if (!message.empty())
+        return {1, message};
+    return {};
+}
+
 int ApplyFireFields(TStructure& s, const FireFields& typed)
 {
+    if (CheckFireFields(typed))
+        return 0;
     int mask = (typed.bottom ? 1 : 0) + (typed.sides ? 2 : 0) + (typed.top ? 4 : 0);
     if (mask == 0) {
         ShowMessage("No sides of beam selected for fire exposure. Reset to bottom only", "Error in Exposure");
         mask = 1;
     }
     const int curve = typed.curve == 0 ? 0 : typed.curve == 1 ? 1 : 2;
-    double time = std::atof(BoundedCopy(typed.minutes, 1024).c_str()) * 60.0;
+    double time = TypedNumber(BoundedCopy(typed.minutes, 1024)) * 60.0;
     if (time < kMinExposure) {
         ShowMessage("Minimum fire exposure is 5 min. Resetting to that value.", "Error in Timing");
         time = kMinExposure;
@@ -49,7 +67,7 @@ int ApplyFireFields(TStructure& s, const FireFields& typed)
         ShowMessage("Maximum fire exposure is 10 hours. Resetting to that value.", "Error in Timing");
         time = kMaxExposure;
     }
-    const double shown = std::atof(typed.temperature.c_str());
+    const double shown = TypedNumber(typed.temperature);
     const double celsius = Fahrenheit() ? (shown - 32.0) / 1.8 : shown;
     const int rebar = typed.rebarType >= 0 && typed.rebarType < static_cast<int>(kRebarFireTypes.size())
                           ? typed.rebarType

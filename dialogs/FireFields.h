@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+#include "foundation/TypedNumber.h"
+
 class TStructure;
 
 inline constexpr std::array<const char*, 4> kRebarFireTypes = {
@@ -22,6 +24,9 @@ struct FireFields {
 };
 
 FireFields ShowFireFields(const TStructure& s);
+// The first refused entry: field 0 the exposure time (not a finite number: a finite one outside
+// 5 min .. 10 h is corrected on storing), 1 the temperature (0 to 2000 degrees C).
+TypedRefusal CheckFireFields(const FireFields& typed);
 // Corrects a missing face and an exposure outside 5 min .. 10 h with a message each and
-// stores the settings. Returns 1 when they changed.
+// stores the settings; stores nothing when CheckFireFields refuses. Returns 1 when they changed.
 int ApplyFireFields(TStructure& s, const FireFields& typed);

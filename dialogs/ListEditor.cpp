@@ -7,6 +7,7 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 
 namespace {
@@ -54,8 +55,54 @@ std::string TGen_Base::FieldFormat(int field) const {
     return d < 0 ? StrPrintf("%%5.%de", -d) : StrPrintf("%%5.%df", d);
 }
 
-double TGen_Base::FieldValue(int field) const {
-    return std::atof(form.fields[static_cast<std::size_t>(field)].c_str());
+double TGen_Base::FieldValue(int field) const { return TypedNumber(form.fields[static_cast<std::size_t>(field)]); }
+
+TypedRange TGen_Base::FieldRange(int field) const {
+    // Physical bounds far beyond any section, held so that no typed value overflows what is
+    // computed from it.
+    const int kind = m_unitKinds[static_cast<std::size_t>(field)];
+    switch (kind) {
+    case ukSectionLength:
+    case ukLength:
+        return {-1000.0, 1000.0, kind};
+    case ukArea:
+        return {-1.0, 1.0, kind};
+    case ukStrain:
+    case ukPercent:
+        return {-10.0, 10.0, kind};
+    case ukStress:
+    case ukLargeStress:
+        return {-1e12, 1e12, kind};
+    default:
+        return {-1e9, 1e9, kind};
+    }
+}
+
+bool TGen_Base::TypedFieldsRefused(int replacing) {
+    TTypeList::AllValues values{};
+    TypedRefusal refusal;
+    for (int i = 0; i < kFields && !refusal; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        if (m_labels[k].empty() || (m_bar && (i == 1 || i == 2)) || (m_autoAccept[k] && IsAutoText(form.fields[k])))
+            continue;
+        const TypedRange range = FieldRange(i);
+        std::string message = ReadTypedValue(form.fields[k], m_labels[k], range, values[k]);
+        if (!message.empty())
+            refusal = {i, std::move(message)};
+    }
+    if (!refusal && m_bar) {
+        std::string message = CheckTypedBarArea(form.bar);
+        if (!message.empty())
+            refusal = {2, std::move(message)};
+    }
+    if (!refusal)
+        refusal = CheckEntrySize(values, replacing);
+    if (!refusal)
+        return false;
+    form.refusedField = refusal.field;
+    ShowMessage(refusal.message, m_title.empty() ? std::string("Input Error") : m_title,
+                MsgStyle::Ok | MsgStyle::IconExclamation);
+    return true;
 }
 
 void TGen_Base::ShowFieldValue(int field, double value) {
@@ -208,6 +255,8 @@ std::string TGen_Base::NameFromField(bool& wasEmpty) {
 }
 
 void TGen_Base::Add() {
+    if (!m_modifyInProgress && TypedFieldsRefused(-1))
+        return;
     bool wasEmpty = false;
     std::string name = NameFromField(wasEmpty);
     int remembered = -1;
@@ -274,6 +323,8 @@ void TGen_Base::Add() {
 }
 
 void TGen_Base::Modify() {
+    if (TypedFieldsRefused(m_list->IsValidIndex(m_list->GetCurrent()) ? m_list->GetCurrent() : -1))
+        return;
     const std::string selected =
         form.lineSel >= 0 && form.lineSel < static_cast<int>(form.lines.size()) ? form.lines[static_cast<std::size_t>(form.lineSel)]
                                                                                : std::string();
@@ -290,10 +341,11 @@ void TGen_Base::Modify() {
         }
     }
     m_keptCode = m_list->IsValidIndex(m_list->GetCurrent()) ? m_list->Entry(m_list->GetCurrent()).codes[3] : -1;
+    // The typed values were checked above: Add stores them without asking again.
     m_modifyInProgress = 1;
     Delete();
-    m_modifyInProgress = 0;
     Add();
+    m_modifyInProgress = 0;
 }
 
 void TGen_Base::Delete() {

@@ -25,6 +25,7 @@
 
 #include "dialogs/BarSelector.h"
 #include "foundation/TDepthTable.h"
+#include "foundation/TypedNumber.h"
 #include "model/catalogues/TTypeList.h"
 
 // What the page's controls show.
@@ -49,6 +50,8 @@ struct ListForm {
     bool explodeShown = false;
     bool barShown = false;  // the check box of the bar selector
     BarSelectorView bar;
+    // The field (0-5) whose typed value Add or Modify refused, for the page to select; -1: none.
+    int refusedField = -1;
 };
 
 class TGen_Base {
@@ -125,6 +128,14 @@ protected:
     virtual int FindPredefinedType() { return -1; }
     virtual void UpdateCapacity() {}
     virtual void PredefinedTypeChosen() { m_edited = 1; }
+    // The range a typed value of a field may take, in stored units (the field's unit kind
+    // unless a page says otherwise); by default a range by the field's unit kind.
+    virtual TypedRange FieldRange(int field) const;
+    // Limits that hold between the values of an entry about to be stored (a pattern's size);
+    // replacing is the entry a Modify replaces (-1 for Add).
+    virtual TypedRefusal CheckEntrySize(const TTypeList::AllValues& /*values*/, int /*replacing*/) {
+        return {};
+    }
 
     // The page works on another list (not owned); the owned one goes.
     void UseList(TTypeList& list);
@@ -134,6 +145,9 @@ protected:
     }
     // Field i of the form read as a number (a text that is no number reads as 0).
     double FieldValue(int field) const;
+    // Checks every shown field as Add would store it; a refusal is told, its field marked in
+    // the form, and true returned (nothing may be stored then).
+    bool TypedFieldsRefused(int replacing);
     // Puts a value (SI) into field i in the field's format.
     void ShowFieldValue(int field, double value);
     double UnitFactorOf(int field) const;

@@ -200,4 +200,9 @@ void TListPage::Push() {
         CheckItem(DetailsId::ByArea, f.bar.byArea);
     }
     m_pushing = false;
+    if (f.refusedField >= 0 && f.refusedField < 6) {
+        // A refused value: its field selected for retyping.
+        SelectItemText(DetailsId::Field0 + f.refusedField);
+        m_editor->form.refusedField = -1;
+    }
 }

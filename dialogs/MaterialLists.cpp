@@ -7,6 +7,8 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TStructure.h"
 #include "model/materials/ConcreteLaws.h"
@@ -17,6 +19,8 @@ namespace {
 
 constexpr int kConcreteListMaximum = 1000;
 constexpr int kNoAuto = kTypeUnsetMark;
+// The strongest material a typed strength may give (Pa).
+constexpr double kMaxTypedStrength = 1e10;
 
 TTypeList::AllValues Values(std::initializer_list<double> v) {
     TTypeList::AllValues out{};
@@ -305,6 +309,12 @@ void TMaterials::FieldEdited(int material) {
         return;
     const auto k = static_cast<std::size_t>(material);
     TTypeList& list = m_lists.Of(material);
+    // Read as it is typed: a text that is no finite strength (or one past 10 000 MPa) changes
+    // nothing until it is one.
+    const double typed = TypedNumber(fields[k]);
+    if (!std::isfinite(typed) ||
+        std::fabs(typed / UnitFactor(material == kConcreteMaterial ? ukStress : ukLargeStress)) > kMaxTypedStrength)
+        return;
     if (list.GetCount() > 1 || m_lists.detailed[k]) {
         const int answer = ShowMessage(
             "Changing this value will overwrite the detailed parameters.  Do you wish to continue?", "Information",
@@ -315,7 +325,6 @@ void TMaterials::FieldEdited(int material) {
         }
         m_lists.detailed[k] = false;
     }
-    const double typed = std::atof(fields[k].c_str());
     if (material == kConcreteMaterial) {
         ConcreteTypeRec rec;
         InitConcreteTypeRec(rec);

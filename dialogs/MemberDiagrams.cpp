@@ -4,12 +4,13 @@
 #include <cmath>
 
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "platform/DC.h"
 
 namespace {
 
-int Trunc(double v) { return static_cast<int>(v); }
+int Trunc(double v) { return ClampToInt(v); }
 std::size_t Z(int i) { return static_cast<std::size_t>(i); }
 int Count(const TMemberDefinition& d, int k) { return std::clamp(d.pointCount[Z(k)], 0, kMaxDiagramPoints); }
 const MomentPoint& Pt(const TMemberDefinition& d, int k, int i) { return d.diagrams[Z(k)][Z(i)]; }

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <initializer_list>
+#include <utility>
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 
 namespace {
@@ -17,9 +19,32 @@ constexpr double kNegativeLength = 0.1;          // m: what a negative length be
 constexpr double kNotSet = 3.1415626e31;         // FormatShearAt's empty value
 constexpr double kShearAllowance = 100.0;        // N: shears closer than this (+1 %) are one
 
-double Number(const std::string& text) { return std::atof(text.c_str()); }
+double Number(const std::string& text) { return TypedNumber(text); }
 double F(int kind) { return UnitFactor(kind); }
-int Trunc(double v) { return static_cast<int>(v); }
+int Trunc(double v) { return ClampToInt(v); }
+
+const TypedRange kSpanRange{0.0, kMaxMemberLength, ukSectionLength};
+const TypedRange kPositionRange{0.0, kMaxMemberLength, ukSectionLength, {}, true};
+const TypedRange kForceRange{-kMaxTypedForce, kMaxTypedForce, ukForce};
+const TypedRange kMomentRange{-kMaxTypedMoment, kMaxTypedMoment, ukMoment};
+// Yield penetration constants as shown (per display stress unit); the quick definition keeps
+// them in single precision.
+const TypedRange kPenetrationRange{-1e6, 1e6, ukNone};
+
+// The first of the texts its range refuses, numbered in order.
+TypedRefusal FirstRefused(std::initializer_list<std::pair<const std::string*, std::pair<const char*, const TypedRange*>>>
+                              fields)
+{
+    int i = 0;
+    for (const auto& [text, named] : fields) {
+        double v = 0.0;
+        std::string message = ReadTypedValue(*text, named.first, *named.second, v);
+        if (!message.empty())
+            return {i, std::move(message)};
+        ++i;
+    }
+    return {};
+}
 std::size_t Z(int i) { return static_cast<std::size_t>(i); }
 
 int Count(const TMemberDefinition& d, int k) { return std::clamp(d.pointCount[Z(k)], 0, kMaxDiagramPoints); }
@@ -105,8 +130,24 @@ QuickFields ShowQuickFields(const TStructureSlots& slots, const TMemberDefinitio
     return f;
 }
 
+TypedRefusal CheckQuickFields(const QuickFields& typed)
+{
+    const TypedRange ratio{-10.0, 10.0, ukPercent};
+    TypedRefusal refused = FirstRefused({{&typed.shearLength, {"Shear Span", &kSpanRange}},
+                                         {&typed.constantZone, {"Constant Moment Zone", &kSpanRange}},
+                                         {&typed.momentRatio, {"Moment Ratio", &ratio}},
+                                         {&typed.axialLoad, {"Axial Load", &kForceRange}},
+                                         {&typed.yieldPenetration, {"Yield Penetration", &kPenetrationRange}}});
+    if (!refused && (Number(typed.shearLength) + Number(typed.constantZone)) / F(ukSectionLength) > kMaxMemberLength)
+        refused = {1, StrPrintf("Shear Span and Constant Moment Zone together must not exceed %.0f %s.",
+                                kMaxMemberLength * F(ukSectionLength), UnitLabel(ukSectionLength))};
+    return refused;
+}
+
 int ApplyQuickFields(const TStructureSlots& slots, const QuickFields& typed, TMemberDefinition& d, int& confirmErase)
 {
+    if (CheckQuickFields(typed))
+        return 0;
     if (confirmErase == 1 && !IsQuickDefinable(slots, d)) {
         if (ShowMessage("Changing this will erase the detailed full member properties previously entered.  Do you "
                         "wish to overwrite?",
@@ -222,8 +263,22 @@ void ApplySupportPairRules(int& left, int& right)
         right = Pin;
 }
 
+TypedRefusal CheckGeometryFields(const GeometryFields& typed)
+{
+    return FirstRefused({{&typed.length, {"Length", &kPositionRange}},
+                         {&typed.topPlate, {"Top Plate", &kPositionRange}},
+                         {&typed.displacement, {"Displacement Location", &kPositionRange}},
+                         {&typed.yieldPenetration, {"Yield Penetration", &kPenetrationRange}},
+                         {&typed.leftPlate, {"Left Plate", &kPositionRange}},
+                         {&typed.leftLocation, {"Left Support Location", &kPositionRange}},
+                         {&typed.rightPlate, {"Right Plate", &kPositionRange}},
+                         {&typed.rightLocation, {"Right Support Location", &kPositionRange}}});
+}
+
 void ReadGeometryFields(const GeometryFields& typed, TMemberDefinition& d)
 {
+    if (CheckGeometryFields(typed))
+        return;
     const double f = F(ukSectionLength);
     const auto type = [](int selection) { return selection < 0 ? 0 : selection + 1; };
     double length = Number(typed.length) / f;
@@ -285,8 +340,27 @@ int ClampSelection(int j, int count)
     return std::min(j, count - 1);
 }
 
+std::string CheckTypedPosition(const std::string& typed, const char* field)
+{
+    double v = 0.0;
+    return ReadTypedValue(typed, field, kPositionRange, v);
+}
+
+TypedRefusal CheckPointTexts(const PointTexts& typed)
+{
+    return FirstRefused({{&typed.x, {"Location", &kPositionRange}}, {&typed.moment, {"Moment", &kMomentRange}}});
+}
+
+std::string CheckTypedAxialLoad(const std::string& typed)
+{
+    double v = 0.0;
+    return ReadTypedValue(typed, "Axial Load", kForceRange, v);
+}
+
 int AddZoneBoundary(TMemberDefinition& d, const std::string& typed, int& selected)
 {
+    if (!CheckTypedPosition(typed, "Boundary").empty())
+        return 0;
     const double x = ClampedPosition(Number(typed) / F(ukSectionLength), d.length, kZoneOutside, kZoneCaption);
     for (int i = 0; i < Zones(d); ++i) {
         if (std::fabs(d.zones[Z(i)].startX - x) < kMinZoneSpacing) {
@@ -312,7 +386,7 @@ int AddZoneBoundary(TMemberDefinition& d, const std::string& typed, int& selecte
 
 int ModifyZoneBoundary(TMemberDefinition& d, const std::string& typed, int& selected)
 {
-    if (selected <= 0 || selected >= Zones(d))
+    if (selected <= 0 || selected >= Zones(d) || !CheckTypedPosition(typed, "Boundary").empty())
         return 0;
     const double x = ClampedPosition(Number(typed) / F(ukSectionLength), d.length, kZoneOutside, kZoneCaption);
     d.zones[Z(selected)].startX = x;
@@ -415,6 +489,8 @@ void TMomentPointEditor::Sorted(double x)
 
 void TMomentPointEditor::Add(const PointTexts& typed)
 {
+    if (CheckPointTexts(typed))
+        return;
     const MomentPoint p = ReadPoint(typed);
     if (Count() >= kPointCaps) {
         ShowMessage(kFull, kZoneCaption);
@@ -428,7 +504,7 @@ void TMomentPointEditor::Add(const PointTexts& typed)
 
 void TMomentPointEditor::Modify(const PointTexts& typed)
 {
-    if (m_selected < 0 || m_selected >= Count())
+    if (m_selected < 0 || m_selected >= Count() || CheckPointTexts(typed))
         return;
     const MomentPoint p = ReadPoint(typed);
     Pt(m_d, m_k, m_selected) = p;
@@ -455,7 +531,7 @@ void TMomentPointEditor::DeleteAll()
 void TMomentPointEditor::Select(int row, const PointTexts& typed)
 {
     const int j = m_selected;
-    if (j >= 0 && j < Count()) {
+    if (j >= 0 && j < Count() && !CheckPointTexts(typed)) {
         const MomentPoint p = ReadPoint(typed);
         const MomentPoint& old = Pt(m_d, m_k, j);
         const bool changed = std::fabs(p.x - old.x) > kSamePosition ||
@@ -490,6 +566,8 @@ std::string TMomentPointEditor::AxialLoadText() const
 
 void TMomentPointEditor::SetAxialLoad(const std::string& typed)
 {
+    if (!CheckTypedAxialLoad(typed).empty())
+        return;
     m_d.axialLoad[Z(m_k)] = Number(typed) / F(ukForce);
 }
 

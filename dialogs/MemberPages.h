@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/TypedNumber.h"
+
 #include "member/TMemberDefinition.h"
 
 class TStructureSlots;
@@ -44,6 +46,10 @@ inline bool QuickYieldPenetrationEnabled(int rightCase) { return rightCase == 2;
 // is detailed, the user is asked once whether to overwrite it: No changes nothing (returns 0,
 // the question comes again next time), Yes clears confirmErase. Returns 1 when rebuilt.
 int ApplyQuickFields(const TStructureSlots& slots, const QuickFields& typed, TMemberDefinition& d, int& confirmErase);
+// The first refused field (0 shear span, 1 constant moment zone, 2 moment ratio, 3 axial load,
+// 4 yield penetration): the spans held so that the member is at most 1000 m long. A refused
+// field makes ApplyQuickFields change nothing.
+TypedRefusal CheckQuickFields(const QuickFields& typed);
 
 // The schematic moment diagram drawn from the fields as typed: a polyline in box pixels.
 struct QuickSchematic {
@@ -64,7 +70,12 @@ struct GeometryFields {
     std::string lengthUnit;
 };
 GeometryFields ShowGeometryFields(const TMemberDefinition& d);
-// Writes every field into the definition with its clamps, then keeps the supports a legal pair.
+// The first field that is not a finite number (0 length, 1 top plate, 2 displacement, 3 yield
+// penetration, 4 left plate, 5 left location, 6 right plate, 7 right location); finite values
+// are clamped as ReadGeometryFields says.
+TypedRefusal CheckGeometryFields(const GeometryFields& typed);
+// Writes every field into the definition with its clamps, then keeps the supports a legal pair;
+// writes nothing when CheckGeometryFields refuses.
 void ReadGeometryFields(const GeometryFields& typed, TMemberDefinition& d);
 // The ordered support-pair rules (types of SupportType).
 void ApplySupportPairRules(int& left, int& right);
@@ -82,6 +93,7 @@ std::vector<std::string> ZoneRows(const TMemberDefinition& d);
 // A selection clamped to 0 .. count - 1 (0 for an empty list).
 int ClampSelection(int j, int count);
 // Each returns 1 when the zones changed; selected follows the zone edited.
+// A boundary that is not a finite number is refused (CheckTypedPosition's message).
 int AddZoneBoundary(TMemberDefinition& d, const std::string& typed, int& selected);
 int ModifyZoneBoundary(TMemberDefinition& d, const std::string& typed, int& selected);
 int DeleteZoneBoundary(TMemberDefinition& d, int& selected);
@@ -103,6 +115,13 @@ struct PointTexts {
     std::string x, moment;
     bool parabolic = false;
 };
+// A typed position along the member: any finite number (held to the member with the messages
+// above); empty when taken.
+std::string CheckTypedPosition(const std::string& typed, const char* field);
+// The first refused entry of a point (0 position, 1 moment), and a typed axial load. Refused
+// entries are not stored by the editor below.
+TypedRefusal CheckPointTexts(const PointTexts& typed);
+std::string CheckTypedAxialLoad(const std::string& typed);
 
 // One moment diagram of the definition edited point by point (k 0 live, 1 dead).
 class TMomentPointEditor {

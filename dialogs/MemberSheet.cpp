@@ -5,6 +5,7 @@
 #include "charts/ListRows.h"
 #include "charts/OwnerDrawn.h"
 #include "dialogs/MemberDiagrams.h"
+#include "dialogs/RefusedField.h"
 #include "foundation/Reporter.h"
 #include "foundation/Units.h"
 #include "member/fire/TStructureSlots.h"
@@ -251,6 +252,14 @@ QuickFields TPushitQuick::Typed() const
     return f;
 }
 
+bool TPushitQuick::KillActive()
+{
+    static constexpr int kFields[5] = {Id::ShearLength, Id::ConstantZone, Id::MomentRatio, Id::AxialLoad,
+                                       Id::YieldPenetration};
+    const TypedRefusal refused = CheckQuickFields(Typed());
+    return !refused || RefuseField(*this, kFields[refused.field], refused.message, "Full Member Properties");
+}
+
 void TPushitQuick::EvQuickChange()
 {
     if (!m_setupDone)
@@ -303,6 +312,14 @@ void TPushitGeometry::SetActive()
 {
     if (EqualMemberDefinitions(m_d, m_written) == 0 || m_d.yieldPenetrationConstant != m_written.yieldPenetrationConstant)
         Show();
+}
+
+bool TPushitGeometry::KillActive()
+{
+    static constexpr int kFields[8] = {Id::Length,   Id::TopPlate,     Id::Displacement, Id::YieldPenetration,
+                                       Id::LeftPlate, Id::LeftLocation, Id::RightPlate,   Id::RightLocation};
+    const TypedRefusal refused = CheckGeometryFields(Typed());
+    return !refused || RefuseField(*this, kFields[refused.field], refused.message, "Full Member Properties");
 }
 
 void TPushitGeometry::Show()
@@ -378,7 +395,13 @@ TPushitMaterials::TPushitMaterials(TMemberDefinition& d, const TStructureSlots& 
     : plat::PropertyPage("  Detailed Materials  ", MaterialsTemplate()), m_d(d), m_slots(slots),
       m_list(*this, Id::ZoneList)
 {
-    AddResponseTable({{Id::AddBoundary, [this] {
+    const auto refused = [this] {
+        const std::string message = CheckTypedPosition(GetItemText(Id::Boundary), "Boundary");
+        return !message.empty() && !RefuseField(*this, Id::Boundary, message, "Full Member Properties");
+    };
+    AddResponseTable({{Id::AddBoundary, [this, refused] {
+                           if (refused())
+                               return;
                            AddZoneBoundary(m_d, GetItemText(Id::Boundary), m_selected);
                            FillZoneList();
                        }, {}},
@@ -386,7 +409,9 @@ TPushitMaterials::TPushitMaterials(TMemberDefinition& d, const TStructureSlots& 
                            DeleteZoneBoundary(m_d, m_selected);
                            FillZoneList();
                        }, {}},
-                      {Id::ModifyBoundary, [this] {
+                      {Id::ModifyBoundary, [this, refused] {
+                           if (refused())
+                               return;
                            ModifyZoneBoundary(m_d, GetItemText(Id::Boundary), m_selected);
                            FillZoneList();
                        }, {}}});
@@ -463,10 +488,14 @@ TPushitLoading::TPushitLoading(TMemberDefinition& d, const TStructureSlots& slot
       m_list(*this, Id::PointList)
 {
     AddResponseTable({{Id::AddPoint, [this] {
+                           if (PointRefused())
+                               return;
                            m_editor.Add(Typed());
                            FillMomentList();
                        }, {}},
                       {Id::ModifyPoint, [this] {
+                           if (PointRefused())
+                               return;
                            m_editor.Modify(Typed());
                            FillMomentList();
                        }, {}},
@@ -526,6 +555,19 @@ void TPushitLoading::SetActive()
     SetItemText(Id::Axial, m_editor.AxialLoadText());
     FillMomentList();
     m_editor.SetPrompting(true);
+}
+
+bool TPushitLoading::KillActive()
+{
+    const std::string message = CheckTypedAxialLoad(GetItemText(Id::Axial));
+    return message.empty() || RefuseField(*this, Id::Axial, message, "Full Member Properties");
+}
+
+bool TPushitLoading::PointRefused()
+{
+    const TypedRefusal refused = CheckPointTexts(Typed());
+    return refused &&
+           !RefuseField(*this, refused.field == 0 ? Id::Location : Id::Moment, refused.message, "Full Member Properties");
 }
 
 PointTexts TPushitLoading::Typed() const

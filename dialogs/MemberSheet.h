@@ -55,6 +55,8 @@ class TPushitQuick : public plat::PropertyPage {
 public:
     TPushitQuick(TMemberDefinition& d, const TStructureSlots& slots);
     void SetupWindow() override;
+    // A refused field keeps the page, selected.
+    bool KillActive() override;
     QuickFields Typed() const;
     TMemberPicture& Picture() { return m_picture; }
 
@@ -73,6 +75,7 @@ public:
     explicit TPushitGeometry(TMemberDefinition& d);
     void SetupWindow() override;
     void SetActive() override;
+    bool KillActive() override;
     GeometryFields Typed() const;
 
 private:
@@ -111,11 +114,14 @@ public:
     TPushitLoading(TMemberDefinition& d, const TStructureSlots& slots, int k, const char* title);
     void SetupWindow() override;
     void SetActive() override;
+    bool KillActive() override;
     TMomentPointEditor& Editor() { return m_editor; }
     void EvLButtonDblClk(unsigned keyFlags, plat::Point p) override;
 
 private:
     PointTexts Typed() const;
+    // A refused location or moment: told, its field selected; true.
+    bool PointRefused();
     void FillMomentList();
     void ShowSelected();
     void Redraw();

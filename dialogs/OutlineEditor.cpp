@@ -6,6 +6,7 @@
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TDepthTable.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/shapes/SectionOutline.h"
 #include "model/shapes/SectionShape.h"
@@ -23,6 +24,9 @@ void Complain(const std::string& text, const char* caption)
     ShowMessage(text, caption, MsgStyle::Ok | MsgStyle::IconExclamation);
 }
 
+// The farthest a typed outline point may lie from the section's origin (m).
+constexpr double kLongestOutline = 100.0;
+
 bool OnWholeMillimetre(double z) { return std::fabs(z - RoundSectionLength(z, 3)) < kSameElevation; }
 
 // Decimals of a row: 0, 1 or 2 by unit system and whole-millimetre test.
@@ -33,7 +37,22 @@ int RowDecimals(double z, int wholeMm, int otherwise)
     return OnWholeMillimetre(z) ? wholeMm : otherwise;
 }
 
-double Length(const std::string& text) { return std::atof(text.c_str()) / UnitFactor(ukSectionLength); }
+double Length(const std::string& text) { return TypedNumber(text) / UnitFactor(ukSectionLength); }
+
+// An elevation or width that is not a finite number within a hundred metres is refused with a
+// message; true when refused. "UP" and "DOWN" read as 0 and pass.
+bool TypedLengthsRefused(const std::string& elevation, const std::string& width)
+{
+    const TypedRange range{-kLongestOutline, kLongestOutline, ukSectionLength};
+    double v = 0.0;
+    std::string message = ReadTypedValue(elevation, "Elevation", range, v);
+    if (message.empty())
+        message = ReadTypedValue(width, "Width", range, v);
+    if (message.empty())
+        return false;
+    Complain(message, "Input Error");
+    return true;
+}
 
 void SetDepthBoth(TDepthTable& outline, TDepthTable& types, int i, double z)
 {
@@ -111,6 +130,8 @@ void TOutlineEditor::SelectElevation(double z)
 
 void TOutlineEditor::Add(const std::string& elevation, std::string width)
 {
+    if (TypedLengthsRefused(elevation, width))
+        return;
     g_SectionDefinition.ShapeCode = kUserShapeCode;
     const double e = RoundSectionLength(Length(elevation), 4);
     const double w = RoundSectionLength(std::fabs(Length(width)), 4);
@@ -203,6 +224,8 @@ void TOutlineEditor::AddRoundedPart(double e, bool down)
 
 void TOutlineEditor::Modify(const std::string& elevation, std::string width)
 {
+    if (TypedLengthsRefused(elevation, width))
+        return;
     if (m_selected < 0 || m_selected >= m_outline.GetCount()) {
         Add(elevation, width);
         if (m_selected < 0 || m_selected >= m_outline.GetCount())

@@ -6,6 +6,7 @@
 
 #include "foundation/DateTime.h"
 #include "foundation/Reporter.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/DefaultAuthor.h"
 #include "model/QuickDefineFlag.h"
@@ -143,7 +144,7 @@ void PlaceRing(TBeam& beam,
 int RowCapacity(const TBeam& beam, double y, double cov, double ds, double db)
 {
     const double w = Width(beam, y);
-    return std::max(1, static_cast<int>(((w - 2 * cov - 2 * ds) / db + 1) * 0.5));
+    return std::max(1, ClampToInt(((w - 2 * cov - 2 * ds) / db + 1) * 0.5));
 }
 
 void BuildBottomBars(TBeam& beam, const TQuickDefData& q, int layout)
@@ -236,7 +237,7 @@ void BuildStrandLayers(TBeam& beam, const TQuickDefData& q)
     bool first = true;
     while (left > 0) {
         const double w = Width(beam, y);
-        const int n = std::max(1, static_cast<int>((w - 2 * cov - 2 * ds) / kStrandRowPitch + 0.5 + 1.0));
+        const int n = std::max(1, ClampToInt((w - 2 * cov - 2 * ds) / kStrandRowPitch + 0.5 + 1.0));
         const int take = std::min(n, left);
         const std::string name =
             first ? std::string("pbot") : Numbered("pbot", beam.GetLongLayerCount(kLongX) + 1);
@@ -535,10 +536,50 @@ int LoadQuickDefineFromBeam(TStructure& s)
     return 1;
 }
 
+const TypedRange& QuickFieldRange(int field)
+{
+    static const TypedRange kRanges[QuickField::Count] = {
+        {0.0, 2e8, ukStress},         {0.0, 5e9, ukLargeStress},      {0.0, 5e9, ukLargeStress},
+        {0.0, 100.0, ukSectionLength}, {0.0, 100.0, ukSectionLength}, {0.0, 100.0, ukSectionLength},
+        {0.0, 100.0, ukSectionLength}, {0.0, 100.0, ukSectionLength}, {0.0, 100.0, ukSectionLength},
+        {0.0, 1.0, ukSectionLength},   {0.0, 10.0, ukSectionLength},  {-0.1, 0.1, ukStrain},
+        {0.0, 1.0, ukArea},            {0.0, 1.0, ukArea},            {0.0, 1.0, ukArea},
+        {0.0, kMaxQuickCount, ukNone}};
+    return kRanges[std::clamp(field, 0, QuickField::Count - 1)];
+}
+
+const char* QuickFieldName(int field)
+{
+    static const char* const kNames[QuickField::Count] = {
+        "Concrete Strength", "Longitudinal Steel Yield", "Transverse Steel Yield", "Dimension 1", "Dimension 2",
+        "Dimension 3",       "Dimension 4",              "Dimension 5",            "Dimension 6", "Clear Cover",
+        "Stirrup Spacing",   "Prestrain",                "Top Bar Area",           "Bottom Bar Area",
+        "Stirrup Area",      "Number of Bars"};
+    return kNames[std::clamp(field, 0, QuickField::Count - 1)];
+}
+
+TypedRefusal CheckQuickDefine(const TQuickDefData& q)
+{
+    using namespace QuickField;
+    const double magnitudes[Count - 1] = {q.fc, q.fyLong, q.fyTrans, q.dim[0], q.dim[1], q.dim[2], q.dim[3], q.dim[4],
+                                          q.dim[5], q.cover, q.stirrupSpacing, q.strandPrestrain, q.topArea,
+                                          q.bottomArea, q.stirrupArea};
+    for (int i = 0; i < Count - 1; ++i) {
+        const TypedRange& r = QuickFieldRange(i);
+        const double v = i == Prestrain || (i >= Dim0 && i < Dim0 + 6) ? magnitudes[i] : std::fabs(magnitudes[i]);
+        if (!std::isfinite(v) || v < r.low || v > r.high)
+            return {i, TypedRangeMessage(QuickFieldName(i), r)};
+    }
+    for (int n : {q.topCount, q.bottomCount, q.strandCount})
+        if (n < 0 || n > kMaxQuickCount)
+            return {Counts, TypedRangeMessage(QuickFieldName(Counts), QuickFieldRange(Counts))};
+    return {};
+}
+
 int BuildQuickDefineSection(TStructure& s)
 {
     TBeam* beamPtr = AsBeam(s);
-    if (beamPtr == nullptr)
+    if (beamPtr == nullptr || CheckQuickDefine(g_QuickDefData))
         return 0;
     TBeam& beam = *beamPtr;
     TQuickDefData& q = g_QuickDefData;

@@ -12,6 +12,8 @@
 #include <array>
 #include <string>
 
+#include "foundation/TypedNumber.h"
+
 class TBeam;
 class TStructure;
 
@@ -71,6 +73,20 @@ struct TQuickDefData {
     double sectionHeight = 0.0;
 };
 
+// The typed answers of the record and the ranges they are held to (stored units; strengths,
+// the cover, the stirrup spacing and areas by magnitude, their signs being dropped).
+namespace QuickField {
+inline constexpr int Fc = 0, FyLong = 1, FyTrans = 2, Dim0 = 3, Cover = 9, Spacing = 10, Prestrain = 11;
+inline constexpr int TopArea = 12, BottomArea = 13, StirrupArea = 14, Counts = 15, Count = 16;
+} // namespace QuickField
+// Counts of bars and strands the record takes.
+inline constexpr int kMaxQuickCount = 999;
+const TypedRange& QuickFieldRange(int field);
+const char* QuickFieldName(int field);
+// The first answer of the record outside its range (QuickField numbering); a record the wizard
+// would refuse builds nothing.
+TypedRefusal CheckQuickDefine(const TQuickDefData& q);
+
 // The one record of the program.
 extern TQuickDefData g_QuickDefData;
 
@@ -93,7 +109,8 @@ int ResetQuickDefine(TStructure& beam);
 // an existing section only roughly; does nothing and returns 0 for a section without height.
 int LoadQuickDefineFromBeam(TStructure& beam);
 // Replaces the beam's content by the section the record describes and validates it.
-// Returns 1 (a frozen beam refuses each write on its own).
+// Returns 1 (a frozen beam refuses each write on its own); 0 and nothing changed when
+// CheckQuickDefine refuses the record.
 int BuildQuickDefineSection(TStructure& beam);
 
 // The record's new-section flag (the program-wide flag that readers and new sections set).

@@ -5,8 +5,10 @@
 #include <cstdlib>
 
 #include "dialogs/QuickDefine.h"
+#include "dialogs/RefusedField.h"
 #include "dialogs/ShapeIcons.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/catalogues/TRebarList.h"
 #include "model/shapes/ShapeLibrary.h"
@@ -20,11 +22,16 @@ using plat::DialogItem;
 using plat::DialogTemplate;
 namespace Q = QuickId;
 
-double Number(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+// What the record follows while the user types: a text that is not a finite number counts as 0
+// until the page is left, when it is refused.
+double Number(const std::string& text)
+{
+    const double v = TypedNumber(text);
+    return std::isfinite(v) ? v : 0.0;
+}
 // Bar and strand counts typed: at most this many, so a slip of the finger cannot make a
 // section of thousands of layers.
-constexpr int kMaxTypedCount = 999;
-int Count(const std::string& text) { return std::clamp(std::atoi(text.c_str()), 0, kMaxTypedCount); }
+int Count(const std::string& text) { return std::clamp(ClampToInt(Number(text)), 0, kMaxQuickCount); }
 double Factor(int kind) { return UnitFactor(kind, g_UnitSystem); }
 std::string Label(int kind) { return UnitLabel(kind, g_UnitSystem); }
 bool Si() { return g_UnitSystem == kUnitSI; }
@@ -157,6 +164,30 @@ void TQuickDefPage::PullBar(BarSelectorView& view, const QuickBarFields& f)
     view.byArea = IsItemChecked(f.byArea);
 }
 
+bool TQuickDefPage::Refused(int id, const std::string& message)
+{
+    if (message.empty())
+        return false;
+    RefuseField(*this, id, message, "Define Beam Section");
+    return true;
+}
+
+bool TQuickDefPage::RefusedValue(int id, int field, bool magnitude)
+{
+    double value = 0.0;
+    const std::string text = GetItemText(id);
+    const char* name = QuickFieldName(field);
+    const TypedRange& range = QuickFieldRange(field);
+    return Refused(id, magnitude ? ReadTypedMagnitude(text, name, range, value)
+                                 : ReadTypedValue(text, name, range, value));
+}
+
+bool TQuickDefPage::RefusedCount(int id)
+{
+    int count = 0;
+    return Refused(id, ReadTypedCount(GetItemText(id), QuickFieldName(QuickField::Counts), 0, kMaxQuickCount, count));
+}
+
 // ---- Page 1 -----------------------------------------------------------------------------------
 
 TQuickDef::TQuickDef() : TQuickDefPage("Quick Define - Step 1 of 4", Page1Template()), m_strands(*this, Q::Strand)
@@ -218,6 +249,12 @@ void TQuickDef::SetupWindow()
 }
 
 void TQuickDef::SetActive() { SetWizardButtons(*this, plat::SheetButton::Next); }
+
+bool TQuickDef::KillActive()
+{
+    return !RefusedValue(Q::Fc, QuickField::Fc, true) && !RefusedValue(Q::FyLong, QuickField::FyLong, true) &&
+           !RefusedValue(Q::FyTrans, QuickField::FyTrans, true);
+}
 
 // ---- Page 2 -----------------------------------------------------------------------------------
 
@@ -328,6 +365,10 @@ void TQuickDef3::SetActive() { SetWizardButtons(*this, plat::SheetButton::Back |
 
 bool TQuickDef3::KillActive()
 {
+    const bool catalogue = g_QuickDefData.shapeCode == kStandardTypeCode;
+    for (int k = catalogue ? 1 : 0; k < 6; ++k)
+        if (IsItemVisible(Q::Dims[k]) && RefusedValue(Q::Dims[k], QuickField::Dim0 + k, false))
+            return false;
     DimTyped(1);
     return true;
 }
@@ -621,6 +662,19 @@ void TQuickDef4::Store()
 
 bool TQuickDef4::KillActive()
 {
+    if (RefusedCount(Q::TopCount) || RefusedCount(Q::BottomCount))
+        return false;
+    const TQuickDefData& q = g_QuickDefData;
+    if (q.topCount > 0 && m_top) {
+        PullBar(m_topView, kTopFields);
+        if (Refused(Q::TopBar, CheckTypedBarArea(m_topView)))
+            return false;
+    }
+    if (q.bottomCount > 0 && m_bottom) {
+        PullBar(m_bottomView, kBottomFields);
+        if (Refused(Q::BottomBar, CheckTypedBarArea(m_bottomView)))
+            return false;
+    }
     Store();
     return true;
 }
@@ -723,15 +777,19 @@ void TQuickDef5::Store()
 
 bool TQuickDef5::KillActive()
 {
+    if (RefusedValue(Q::Spacing, QuickField::Spacing, true) || RefusedValue(Q::Cover, QuickField::Cover, true) ||
+        RefusedCount(Q::StrandCount) || RefusedValue(Q::Prestrain, QuickField::Prestrain, false))
+        return false;
+    if (m_stirrup) {
+        PullBar(m_view, kStirrupFields);
+        if (Refused(Q::StirrupBar, CheckTypedBarArea(m_view)))
+            return false;
+    }
     Store();
     return true;
 }
 
-bool TQuickDef5::WizFinish()
-{
-    Store();
-    return true;
-}
+bool TQuickDef5::WizFinish() { return KillActive(); }
 
 // ---- The wizard -------------------------------------------------------------------------------
 

@@ -48,6 +48,11 @@ protected:
     // Shows a selector's view in its controls, and reads the field back into the view.
     void ShowBar(const BarSelectorView& view, const QuickBarFields& f);
     void PullBar(BarSelectorView& view, const QuickBarFields& f);
+    // A typed answer the page refuses (a message given): told, its field selected; true.
+    bool Refused(int id, const std::string& message);
+    // The field's text read against an answer's range (a value, or by magnitude); true when refused.
+    bool RefusedValue(int id, int field, bool magnitude);
+    bool RefusedCount(int id);
     bool m_ready = false;
 };
 
@@ -57,6 +62,7 @@ public:
     TQuickDef();
     void SetupWindow() override;
     void SetActive() override;
+    bool KillActive() override;
 
 private:
     plat::ComboBox m_strands;

@@ -5,6 +5,7 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/ReinfPatterns.h"
 #include "model/StructureRecords.h"
@@ -23,7 +24,8 @@ constexpr int kMaxLayersInAll = 32767;
 constexpr int kPatternRoom = 1000;
 constexpr int kNoCode = -1;
 
-int Bars(double value) { return static_cast<int>(std::fabs(value)); }
+// A typed or stored count of bars or layers; never more than a pattern holds.
+int Bars(double value) { return std::min(ClampToInt(std::fabs(value)), kMaxBarsPerPattern); }
 
 double CatalogueDiameter(int barIndex, double area) {
     if (barIndex >= 0 && barIndex < g_RebarList.Count())
@@ -479,6 +481,21 @@ int TLongPage::IndividualCount() const { return m_lists.individual ? m_lists.ind
 
 int TLongPage::TendonCount() const { return m_lists.tendons ? m_lists.tendons->GetCount() : 0; }
 
+TypedRange TLongPage::FieldRange(int field) const {
+    if (m_countField[static_cast<std::size_t>(field)])
+        return {0.0, double(kMaxBarsPerPattern), ukNone};
+    return TReinfPage::FieldRange(field);
+}
+
+TypedRefusal TLongPage::CheckPatternRoom(int layers, int layerLimit, int replacing, int replacedLayers, int field) {
+    const int used = IndividualCount() + CircularLayerCount() + DistributedLayerCount() + TendonCount();
+    const int room = layerLimit - used + (replacing >= 0 ? replacedLayers : 0);
+    if (layers <= room)
+        return {};
+    return {field, StrPrintf("This pattern needs %d bar layers; the section has room for %d more.", layers,
+                             std::max(room, 0))};
+}
+
 void TLongPage::SetPatternCapacity(int layerLimit, int otherPatternLayers, const TTypeList* otherPatterns) {
     const int otherEntries = otherPatterns ? otherPatterns->GetCount() : 0;
     const int room = layerLimit - IndividualCount() - otherPatternLayers - TendonCount();
@@ -498,6 +515,7 @@ void TGen_Lon::Configure() {
     const double examples[3][6] = {{4, 0, 500, 75, 0, 0}, {4, 0, 1.0, 3.0, 0, 0}, {4, 0, 5.0, 7.5, 0, 0}};
     SetFields({"Number of Bars", "Selection Type", "Bar Designation", "Dist. from Bottom", "", ""},
               {ukNone, ukNone, ukArea, ukSectionLength, ukNone, ukNone}, kBarDecimals, examples);
+    m_countField[0] = true;
     ConfigureBars("Rebar Type", TBarSelector::LongitudinalBars);
 }
 
@@ -522,6 +540,7 @@ void TGen_Circ::Configure() {
               {ukNone, ukNone, ukArea, ukSectionLength, ukSectionLength, ukNone}, decimals, examples);
     m_comboLabels[0] = "Orientation";
     form.comboItems[0] = {"Aligned", "Offset"};
+    m_countField[0] = true;
     m_showExplode = true;
     ConfigureBars("Rebar Type", TBarSelector::LongitudinalBars);
 }
@@ -540,6 +559,17 @@ int TGen_Circ::ValidateEntry() {
     return 1;
 }
 
+TypedRefusal TGen_Circ::CheckEntrySize(const TTypeList::AllValues& values, int replacing) {
+    const int replaced = List().IsValidIndex(replacing)
+                             ? static_cast<int>(CircularPatternLayers(List().Entry(replacing)).size())
+                             : 0;
+    TypeListRec typed;
+    typed.values = values;
+    typed.codes[0] = form.comboSel[0];
+    const int layers = static_cast<int>(CircularPatternLayers(typed).size());
+    return CheckPatternRoom(layers, m_structure.GetMaxLongLayers(), replacing, replaced, 0);
+}
+
 void TGen_Circ::ExplodePattern() { ExplodeLayers(CircularPatternLayers); }
 
 void TGen_Circ::UpdateCapacity() {
@@ -555,6 +585,7 @@ void TGen_Distribute::Configure() {
     SetFields({"Bars per Layer", "Selection Type", "Bar Designation", "Number of Layers", "Dist. to top",
                "Dist. to bottom"},
               {ukNone, ukNone, ukArea, ukNone, ukSectionLength, ukSectionLength}, decimals, examples);
+    m_countField[0] = m_countField[3] = true;
     m_showExplode = true;
     ConfigureBars("Rebar Type", TBarSelector::LongitudinalBars);
 }
@@ -567,6 +598,15 @@ int TGen_Distribute::ValidateEntry() {
     if (e.values[5] > h || e.values[5] < 0.0)
         Warn("Bottom Depth is Outside Cross Section!");
     return 1;
+}
+
+TypedRefusal TGen_Distribute::CheckEntrySize(const TTypeList::AllValues& values, int replacing) {
+    const int layers = std::max(Bars(values[3]), 1);
+    const int bars = Bars(values[0]) == 0 ? 1 : Bars(values[0]);
+    if (static_cast<long long>(bars) * layers > kMaxBarsPerPattern)
+        return {3, StrPrintf("Bars per Layer x Number of Layers must not exceed %d.", kMaxBarsPerPattern)};
+    const int replaced = List().IsValidIndex(replacing) ? std::max(Bars(List().Entry(replacing).values[3]), 1) : 0;
+    return CheckPatternRoom(layers, kMaxLayersInAll, replacing, replaced, 3);
 }
 
 void TGen_Distribute::ExplodePattern() { ExplodeLayers(DistributedPatternLayers); }
@@ -584,6 +624,7 @@ void TGen_Ten::Configure() {
     SetFields({"Number of Strands", "Selection Type", "Strand Designation", "Prestrain", "Dist. from Bottom",
                "Slope of Tendon"},
               {ukNone, ukNone, ukArea, ukStrain, ukSectionLength, ukPercent}, decimals, examples);
+    m_countField[0] = true;
     ConfigureBars("Tendon Type", TBarSelector::Strands);
 }
 

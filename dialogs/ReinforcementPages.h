@@ -97,8 +97,14 @@ protected:
     int DistributedLayerCount();
     int IndividualCount() const;
     int TendonCount() const;
+    // Counts of bars and layers are whole numbers up to a pattern's most bars.
+    TypedRange FieldRange(int field) const override;
+    // A pattern of the given layers must fit the layers left under layerLimit (the replaced
+    // entry's own layers given back): the refusal names the field.
+    TypedRefusal CheckPatternRoom(int layers, int layerLimit, int replacing, int replacedLayers, int field);
 
     TLongLists& m_lists;
+    std::array<bool, 6> m_countField{};
 };
 
 class TGen_Lon : public TLongPage {
@@ -120,6 +126,7 @@ protected:
     int ValidateEntry() override;
     void ExplodePattern() override;
     void UpdateCapacity() override;
+    TypedRefusal CheckEntrySize(const TTypeList::AllValues& values, int replacing) override;
 };
 
 class TGen_Distribute : public TLongPage {
@@ -131,6 +138,7 @@ protected:
     int ValidateEntry() override;
     void ExplodePattern() override;
     void UpdateCapacity() override;
+    TypedRefusal CheckEntrySize(const TTypeList::AllValues& values, int replacing) override;
 };
 
 class TGen_Ten : public TLongPage {

@@ -1,5 +1,7 @@
 #include "dialogs/SmallDialogs.h"
 
+#include "dialogs/RefusedField.h"
+
 #include "foundation/Reporter.h"
 #include "model/TBeam.h"
 #include "model/TStructure.h"
@@ -146,15 +148,31 @@ void Tloads::SetupWindow()
     SetItemText(Ld::UnitV, f.units[2]);
 }
 
+namespace {
+std::array<std::string, 6> TypedLoads(const plat::Dialog& d)
+{
+    std::array<std::string, 6> typed;
+    for (std::size_t i = 0; i < 6; ++i)
+        typed[i] = d.GetItemText(Ld::Edits[i]);
+    return typed;
+}
+} // namespace
+
+bool Tloads::CanClose()
+{
+    if (!m_structure)
+        return true;
+    const TypedRefusal refused = CheckLoads(TypedLoads(*this));
+    return !refused || RefuseField(*this, Ld::Edits[static_cast<std::size_t>(refused.field)], refused.message,
+                                   "Define Loading");
+}
+
 void Tloads::CloseWindow(int result)
 {
     plat::Dialog::CloseWindow(result);
-    if (result != plat::DialogResult::Ok || !m_structure)
+    if (GetResult() != plat::DialogResult::Ok || !m_structure)
         return;
-    std::array<std::string, 6> typed;
-    for (std::size_t i = 0; i < 6; ++i)
-        typed[i] = GetItemText(Ld::Edits[i]);
-    m_changed = ApplyLoads(*m_structure, typed);
+    m_changed = ApplyLoads(*m_structure, TypedLoads(*this));
 }
 
 // ---- General definitions --------------------------------------------------------------------
@@ -218,11 +236,25 @@ void TGeneral::CheckClicked(int checkId, int editId, const char* onText)
     SetItemText(editId, IsItemChecked(checkId) ? onText : "0.0");
 }
 
+bool TGeneral::CanClose()
+{
+    if (!m_structure)
+        return true;
+    static constexpr int kEdits[6] = {Gn::Name, Gn::Author, Gn::Date, Gn::LongEdit, Gn::TransEdit, Gn::AxisEdit};
+    const TypedRefusal refused = CheckGeneral(ReadFields());
+    return !refused || RefuseField(*this, kEdits[refused.field], refused.message, "General  Definitions");
+}
+
 void TGeneral::CloseWindow(int result)
 {
     plat::Dialog::CloseWindow(result);
-    if (result != plat::DialogResult::Ok || !m_structure)
+    if (GetResult() != plat::DialogResult::Ok || !m_structure)
         return;
+    m_changed = ApplyGeneral(*m_structure, ReadFields());
+}
+
+GeneralFields TGeneral::ReadFields() const
+{
     GeneralFields typed;
     typed.name = GetItemText(Gn::Name);
     typed.date = GetItemText(Gn::Date);
@@ -233,7 +265,10 @@ void TGeneral::CloseWindow(int result)
     typed.transverse = GetItemText(Gn::TransEdit);
     typed.centroidal = IsItemChecked(Gn::AxisAuto) != 0;
     typed.axis = GetItemText(Gn::AxisEdit);
-    m_changed = ApplyGeneral(*m_structure, typed);
+    typed.hasAxis = IsItemEnabled(Gn::AxisEdit);
+    if (!typed.hasAxis)
+        typed.centroidal = true;
+    return typed;
 }
 
 // ---- Long-term settings ---------------------------------------------------------------------
@@ -256,17 +291,31 @@ void TTime2::SetupWindow()
     SetItemText(Tm::Axial, f.axial);
 }
 
-void TTime2::CloseWindow(int result)
+TimeFields TTime2::ReadFields() const
 {
-    plat::Dialog::CloseWindow(result);
-    if (result != plat::DialogResult::Ok || !m_beam)
-        return;
     TimeFields typed;
     typed.consider = IsItemChecked(Tm::Consider) != 0;
     typed.years = GetItemText(Tm::Years);
     typed.moment = GetItemText(Tm::Moment);
     typed.axial = GetItemText(Tm::Axial);
-    m_changed = ApplyTime(*m_beam, typed);
+    return typed;
+}
+
+bool TTime2::CanClose()
+{
+    if (!m_beam)
+        return true;
+    static constexpr int kEdits[3] = {Tm::Years, Tm::Moment, Tm::Axial};
+    const TypedRefusal refused = CheckTime(ReadFields());
+    return !refused || RefuseField(*this, kEdits[refused.field], refused.message, "Time Dependent Effects");
+}
+
+void TTime2::CloseWindow(int result)
+{
+    plat::Dialog::CloseWindow(result);
+    if (GetResult() != plat::DialogResult::Ok || !m_beam)
+        return;
+    m_changed = ApplyTime(*m_beam, ReadFields());
 }
 
 // ---- Preferences ----------------------------------------------------------------------------
@@ -301,15 +350,23 @@ void TPref::FillFactors(const std::array<std::string, 3>& texts)
 
 bool TPref::KillActive()
 {
+    const PreferenceFields typed = ReadFields();
+    if (const TypedRefusal refused = CheckPreferences(typed))
+        return RefuseField(*this, Pf::Factors[static_cast<std::size_t>(refused.field)], refused.message, "General");
+    m_factorTaken = ApplyPreferences(typed) || m_factorTaken;
+    m_applied = true;
+    return true;
+}
+
+PreferenceFields TPref::ReadFields() const
+{
     PreferenceFields typed;
     typed.unitRadio = IsItemChecked(Pf::SI) ? 0 : IsItemChecked(Pf::US) ? 1 : 2;
     typed.unitPressed = m_unitPressed;
     typed.fileOverride = IsItemChecked(Pf::Override) != 0;
     for (std::size_t i = 0; i < 3; ++i)
         typed.factors[i] = GetItemText(Pf::Factors[i]);
-    m_factorTaken = ApplyPreferences(typed) || m_factorTaken;
-    m_applied = true;
-    return true;
+    return typed;
 }
 
 bool RunPreferences(plat::Window* parent, bool& applied)

@@ -27,6 +27,8 @@ public:
     // The structure may be null ("No Beam Defined!").
     Tloads(plat::Window* parent, TStructure* structure, int resourceId = DialogId::Loads);
     void SetupWindow() override;
+    // A refused load keeps the dialog open with its field selected.
+    bool CanClose() override;
     void CloseWindow(int result) override;
     // 1 when OK changed a load.
     int Changed() const { return m_changed; }
@@ -42,10 +44,12 @@ public:
     // 5 moment axis.
     TGeneral(plat::Window* parent, TStructure* structure, int firstField = 0);
     void SetupWindow() override;
+    bool CanClose() override;
     void CloseWindow(int result) override;
     int Changed() const { return m_changed; }
 
 private:
+    GeneralFields ReadFields() const;
     void SpacingTyped(int editId, int checkId);
     void CheckClicked(int checkId, int editId, const char* onText);
     TStructure* m_structure;
@@ -60,10 +64,12 @@ class TTime2 : public plat::Dialog {
 public:
     TTime2(plat::Window* parent, TBeam* beam, int resourceId = DialogId::TimeEffects);
     void SetupWindow() override;
+    bool CanClose() override;
     void CloseWindow(int result) override;
     int Changed() const { return m_changed; }
 
 private:
+    TimeFields ReadFields() const;
     TBeam* m_beam;
     int m_changed = 0;
 };
@@ -79,6 +85,7 @@ public:
     bool Applied() const { return m_applied; }
 
 private:
+    PreferenceFields ReadFields() const;
     void FillFactors(const std::array<std::string, 3>& texts);
     bool m_unitPressed = false;
     bool m_factorTaken = false;

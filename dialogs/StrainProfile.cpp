@@ -6,6 +6,7 @@
 #include "foundation/ChartPointSink.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/StructureRecords.h"
 #include "model/TBeam.h"
@@ -20,7 +21,23 @@ constexpr int kChartSteps = 100;
 constexpr double kDiscontinuitySpacingUS = 0.00254, kDiscontinuitySpacing = 0.001;
 constexpr int kTransverseDirection = 2;
 
-double Typed(const std::string& text) { return std::atof(text.c_str()); }
+double Typed(const std::string& text) { return TypedNumber(text); }
+
+// An elevation or strain that is not a finite number within its range is refused with a
+// message; true when refused.
+bool TypedRefused(const std::string* elevation, const std::string& strain)
+{
+    double v = 0.0;
+    std::string message;
+    if (elevation)
+        message = ReadTypedValue(*elevation, "Elevation", {-100.0, 100.0, ukSectionLength}, v);
+    if (message.empty())
+        message = ReadTypedValue(strain, "Strain", {-1.0, 1.0, ukStrain}, v);
+    if (message.empty())
+        return false;
+    ShowMessage(message, "Input Error", MsgStyle::Ok | MsgStyle::IconExclamation);
+    return true;
+}
 
 // Decimals of an elevation: 0 in SI on a whole millimetre, 1 in SI otherwise and in kg/cm on
 // a whole millimetre, 2 otherwise.
@@ -138,6 +155,8 @@ bool TStrainProfile::CheckElevation(double e, int modifiedRow) const
 
 void TStrainProfile::Add(const std::string& elevation, const std::string& strain)
 {
+    if (TypedRefused(&elevation, strain))
+        return;
     m_changed = true;
     const double e = RoundSectionLength(FromDisplayUnits(Typed(elevation), ukSectionLength), 4);
     if (!CheckElevation(e, -1))
@@ -148,6 +167,8 @@ void TStrainProfile::Add(const std::string& elevation, const std::string& strain
 
 void TStrainProfile::Modify(const std::string& elevation, const std::string& strain)
 {
+    if (TypedRefused(&elevation, strain))
+        return;
     m_changed = true;
     if (m_selected < 0 || m_selected >= m_profile.GetCount())
         return;
@@ -211,6 +232,8 @@ std::string TStrainProfile::ReinforcementStrain(int item) const
 
 void TStrainProfile::Set(int item, const std::string& strain)
 {
+    if (TypedRefused(nullptr, strain))
+        return;
     m_changed = true;
     const double v = Typed(strain) / kStrainFactor;
     const int chosen = item - kGroupEntries;

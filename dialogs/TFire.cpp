@@ -1,6 +1,7 @@
 #include "dialogs/TFire.h"
 
 #include "dialogs/FireFields.h"
+#include "dialogs/RefusedField.h"
 #include "foundation/Reporter.h"
 #include "platform/Ui.h"
 
@@ -74,11 +75,25 @@ void TFire::SetupWindow()
     m_rebar->SetSelIndex(f.rebarType);
 }
 
+bool TFire::CanClose()
+{
+    if (!m_beam)
+        return true;
+    const TypedRefusal refused = CheckFireFields(ReadFields());
+    return !refused || RefuseField(*this, refused.field == 0 ? FireId::Minutes : FireId::Temperature,
+                                   refused.message, "Post-fire analysis parameters");
+}
+
 void TFire::CloseWindow(int result)
 {
     plat::Dialog::CloseWindow(result);
-    if (result != plat::DialogResult::Ok || !m_beam)
+    if (GetResult() != plat::DialogResult::Ok || !m_beam)
         return;
+    m_changed = ApplyFireFields(*m_beam, ReadFields()) != 0;
+}
+
+FireFields TFire::ReadFields() const
+{
     FireFields typed;
     typed.bottom = IsItemChecked(FireId::Bottom) != 0;
     typed.sides = IsItemChecked(FireId::Sides) != 0;
@@ -87,5 +102,5 @@ void TFire::CloseWindow(int result)
     typed.minutes = GetItemText(FireId::Minutes);
     typed.temperature = GetItemText(FireId::Temperature);
     typed.rebarType = m_rebar ? m_rebar->GetSelIndex() : 0;
-    m_changed = ApplyFireFields(*m_beam, typed) != 0;
+    return typed;
 }

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "dialogs/FireFields.h"
+
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 
@@ -25,10 +27,13 @@ public:
     ~TFire() override;
 
     void SetupWindow() override;
+    // An exposure time or temperature that is refused keeps the dialog open.
+    bool CanClose() override;
     void CloseWindow(int result) override;
     bool Changed() const { return m_changed; }
 
 private:
+    FireFields ReadFields() const;
     TStructure* m_beam;
     std::unique_ptr<plat::ComboBox> m_rebar;
     bool m_changed = false;

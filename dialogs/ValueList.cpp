@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TStructure.h"
 #include "model/materials/UserCurves.h"
@@ -37,8 +38,13 @@ std::vector<double> Tokens(const std::string& text) {
         const std::size_t start = i;
         while (i < buffer.size() && buffer[i] != ' ')
             ++i;
-        if (i > start)
-            values.push_back(std::atof(buffer.substr(start, i - start).c_str()));
+        // A token that is no finite number ends the list: what follows it cannot be paired.
+        if (i > start) {
+            const double v = TypedNumber(buffer.substr(start, i - start));
+            if (!std::isfinite(v))
+                break;
+            values.push_back(v);
+        }
     }
     return values;
 }

@@ -6,6 +6,7 @@
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TDepthTable.h"
+#include "foundation/TypedNumber.h"
 #include "member/fire/TStructureSlots.h"
 #include "model/TStructure.h"
 
@@ -214,7 +215,7 @@ void TMemberStations::Subdivide()
         const double g = m_x[static_cast<std::size_t>(i + 1)] - a;
         const TStructure* s = GetStructureAtPosition(m_slots, m_d, a);
         const double h = std::max(s != nullptr ? s->GetHeight() : 0.0, kLeastHeight);
-        int m = static_cast<int>(g / (kSpacingPerHeight * h) + 0.5);
+        int m = ClampToInt(g / (kSpacingPerHeight * h) + 0.5);
         m = std::min(m, std::max(kMaxSubdividedStations - m_count, 0));
         for (int j = 1; j <= m; ++j)
             m_x[static_cast<std::size_t>(m_count++)] = a + j * g / (m + 1);

@@ -39,6 +39,8 @@ struct ConcreteRegionRec {
 inline constexpr int32_t kPlainLayer = 0;
 inline constexpr int32_t kCircularPattern = 1;
 inline constexpr int32_t kDistributedPattern = 2;
+// The most bars one pattern holds (and a document keeps).
+inline constexpr int32_t kMaxBarsPerPattern = 10000;
 
 // One layer of longitudinal bars or tendons of one direction. The quoted names of the
 // data file are the field names.

@@ -22,7 +22,6 @@ namespace {
 // A prestrain of exactly this is written as "0.000001" so that it survives the two decimals
 // of the strain unit.
 constexpr double kTinyPrestrain = 1e-9;
-constexpr int kLargestRoundCount = 10000;
 constexpr double kUsAreaFactor = 1550.003;
 constexpr double kUsLengthFactor = 39.37008;
 
@@ -94,7 +93,7 @@ std::optional<std::string> LongLayerText(const TStructure& s,
         return StrPrintf("%d", layer.aligned);
     if (attribute == "nround")
         return StrPrintf("%d",
-                         layer.nround < 0 || layer.nround > kLargestRoundCount ? 0 : layer.nround);
+                         layer.nround < 0 || layer.nround > kMaxBarsPerPattern ? 0 : layer.nround);
     return SharedLayerText(s, layer, attribute, unit);
 }
 

@@ -400,6 +400,17 @@ void Dialog::SetItemFocus(int id) {
         w->setFocus(Qt::OtherFocusReason);
 }
 
+void Dialog::SelectItemText(int id) {
+    QWidget* w = Item(*this, id);
+    if (!w)
+        return;
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->selectAll();
+    else if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit())
+        c->lineEdit()->selectAll();
+}
+
 Rect Dialog::GetItemRect(int id) const {
     QWidget* w = Item(*this, id);
     QWidget* client = WidgetOf(*this);
@@ -738,6 +749,18 @@ std::string DialogDriver::ShownText(int id) const {
     if (const auto* label = qobject_cast<const QLabel*>(Find(m_window, id)))
         return FromQ(label->text());
     return Text(id);
+}
+
+int DialogDriver::FocusedId() const {
+    QWidget* client = WidgetOf(m_window);
+    QWidget* focus = client ? client->window()->focusWidget() : nullptr;
+    return focus ? ControlId(focus) : -1;
+}
+
+std::string DialogDriver::SelectedText(int id) const {
+    if (auto* e = EditField(Find(m_window, id)))
+        return FromQ(e->selectedText());
+    return {};
 }
 
 bool DialogDriver::TextFits(int id) const {

@@ -161,6 +161,8 @@ public:
     void ShowItem(int id, bool visible);
     bool IsItemVisible(int id) const;
     void SetItemFocus(int id);
+    // Gives an edit the focus with its whole text selected (a refused value, ready to retype).
+    void SelectItemText(int id);
     // The rectangle of a control in this dialog's pixels.
     Rect GetItemRect(int id) const;
     // Pixels of a rectangle given in this dialog's units.
@@ -247,6 +249,9 @@ public:
     std::vector<std::string> Items(int id) const;
     bool Enabled(int id) const;
     bool Visible(int id) const;
+    // The id of the control that has the dialog's focus (-1: none), and an edit's selected text.
+    int FocusedId() const;
+    std::string SelectedText(int id) const;
     // Whether a static text, wrapped at its width where it wraps, fits inside its control.
     bool TextFits(int id) const;
     // Whether the dialog has ended (a plain window: whether it is gone), and its result.

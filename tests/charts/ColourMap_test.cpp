@@ -14,6 +14,7 @@
 #include "ChartsFixture.h"
 #include "charts/TColourMap.h"
 #include "charts/TFauxGLWindow.h"
+#include "foundation/Reporter.h"
 #include "foundation/Units.h"
 #include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
@@ -724,6 +725,51 @@ TEST_F(ColourMapChart, ALineDrawnOnTheMapSelectsOneElementOrTheElementsAlongIt)
 }
 
 } // namespace
+
+// The value for white lines and the magnification as typed: what is no number or lies past its
+// range is refused with a message and asked again; a tiny white-line value draws glyphs no
+// longer than twice the chart is wide.
+TEST_F(ColourMapChart, TypedWhiteLineAndMagnificationAreHeldToWhatCanBeDrawn)
+{
+    ASSERT_TRUE(map.LinkArrays(&m.mesh, &m.coords));
+    std::vector<double> v{kHeader, static_cast<double>(kMapValues)};
+    for (int e = 0; e < 5; ++e)
+        v.insert(v.end(), {1.0, 0.0});
+    Feed(v);
+    ScriptedUi ui;
+    const char* whitePrompt = "Enter the characteristic value for white lines";
+    for (const char* text : {"nan", "inf", "-inf", "1e300"})
+        ui.Input(whitePrompt, std::string(text)).Message("Value for white lines must be a number from -1000000000 to 1000000000.", MsgAnswer::Ok);
+    ui.Input(whitePrompt, std::string("0.00001"));
+    map.CmPopup3004();
+    EXPECT_TRUE(ui.Done());
+    EXPECT_DOUBLE_EQ(map.WhiteLineValue(), 0.00001);
+    RecordingDC glyphs;
+    map.ComposeOn(glyphs);
+    int white = 0;
+    for (const DrawCall& c : glyphs.CallsOf("Line"))
+        if (c.state.pen.color == plat::Color(255, 255, 255)) {
+            ++white;
+            EXPECT_LE(std::abs(c.points[1].y - c.points[0].y), 2 * 500 + 1);
+        }
+    EXPECT_EQ(white, 5);
+
+    const char* magnificationPrompt = "Enter deflection magnification";
+    for (const char* text : {"nan", "1e9", "-1e12"})
+        ui.Input(magnificationPrompt, std::string(text))
+            .Message("Magnification must be a number from -10000 to 10000.", MsgAnswer::Ok);
+    ui.Input(magnificationPrompt, std::nullopt);
+    map.CmSetMagnification();
+    EXPECT_TRUE(ui.Done());
+    EXPECT_DOUBLE_EQ(map.Magnification(), 1.0);
+
+    ui.Input("Enter Minimum, maximum range values and number of bins", std::string("nan, 10, 5"))
+        .Message("Minimum must be a number from", MsgAnswer::Ok)
+        .Input("Enter Minimum, maximum range values and number of bins", std::string("0, 10, 99999999999"));
+    map.CmSetBinRange();
+    EXPECT_EQ(map.Bins().count, 24);
+    EXPECT_FLOAT_EQ(map.Bins().limit[23], 10.0f);
+}
 
 TEST_F(ColourMapChart, LegendRowCarriesTheBoxTextsAndThePanMark)
 {

@@ -1,5 +1,5 @@
 // The member sheet, the post-fire parameters dialog and the demonstration worked through their
-// control ids and the scripted gateway, on a 300 x 600 mm beam.
+// control ids and the scripted gateway, on a 300 x 600 mm beam; typed values each page refuses.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@
 #include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
+#include "tests/dialogs/TypedInputSupport.h"
 
 namespace {
 
@@ -204,6 +205,82 @@ TEST_F(MemberSheetTest, FireDialogDefaultsCancelAndCorrectedOk)
     EXPECT_EQ(type, 2);
     EXPECT_EQ(rebar, 1);
     EXPECT_EQ(temperature, 800.0);
+}
+
+// ---- Typed values ------------------------------------------------------------------------------
+
+// Types each text and presses the button: the page stays with the field selected.
+void Refuse(plat::DialogDriver& d, int id, const std::vector<std::string>& texts, int press)
+{
+    const std::string before = d.Text(id);
+    const int page = d.CurrentPage();
+    for (const std::string& text : texts) {
+        d.Type(id, text);
+        d.Click(press);
+        EXPECT_FALSE(d.Ended()) << text;
+        EXPECT_EQ(d.CurrentPage(), page);
+        EXPECT_EQ(d.FocusedId(), id) << text;
+        EXPECT_EQ(d.SelectedText(id), text);
+    }
+    d.Type(id, before);
+}
+
+TEST_F(MemberSheetTest, EveryPageRefusesWhatItCannotStoreAndTheMemberStaysAsItWas)
+{
+    const TMemberDefinition before = m.d;
+    std::vector<std::string> spans = kNotFinite;
+    spans.push_back("1e12");  // mm: a thousand times the longest member
+    ui.Dialog("Full Member Properties", [&](plat::DialogDriver& d) {
+        Refuse(d, Id::ShearLength, spans, 1);
+        Refuse(d, Id::AxialLoad, kNotFinite, 1);
+        d.Type(Id::ConstantZone, "999000");  // with the 1800 mm span, past 1000 m
+        d.Click(1);
+        EXPECT_EQ(d.FocusedId(), Id::ConstantZone);
+        d.Type(Id::ConstantZone, "500");
+        d.SwitchPage(1);
+        // A finite length is held to 0.1 m .. 1000 m; one that is no number is refused.
+        Refuse(d, Id::Length, {"nan", "inf", "-inf"}, 1);
+        Refuse(d, Id::LeftLocation, {"nan"}, 1);
+        d.SwitchPage(2);
+        Refuse(d, Id::Boundary, {"nan", "-inf"}, Id::AddBoundary);
+        d.SwitchPage(3);
+        Refuse(d, Id::Location, {"nan", "inf"}, Id::AddPoint);
+        Refuse(d, Id::Moment, {"nan", "1e300"}, Id::AddPoint);
+        Refuse(d, Id::Axial, {"nan"}, 1);
+        d.Click(1);
+    });
+    for (std::size_t k = 0; k < spans.size(); ++k)
+        ui.Message("Shear Span must be a number from 0 to 1000000 mm.", MsgAnswer::Ok);
+    for (std::size_t k = 0; k < kNotFinite.size(); ++k)
+        ui.Message("Axial Load must be a number from -1000000 to 1000000 kN.", MsgAnswer::Ok);
+    ui.Message("Shear Span and Constant Moment Zone together must not exceed 1000000 mm.", MsgAnswer::Ok);
+    for (int k = 0; k < 3; ++k)
+        ui.Message("Length must be a number (values are kept within 0 to 1000000 mm).", MsgAnswer::Ok);
+    ui.Message("Left Support Location must be a number", MsgAnswer::Ok);
+    ui.Message("Boundary must be a number", MsgAnswer::Ok).Message("Boundary must be a number", MsgAnswer::Ok);
+    ui.Message("Location must be a number", MsgAnswer::Ok).Message("Location must be a number", MsgAnswer::Ok);
+    ui.Message("Moment must be a number from -1000000 to 1000000 kNm.", MsgAnswer::Ok)
+        .Message("Moment must be a number from -1000000 to 1000000 kNm.", MsgAnswer::Ok);
+    ui.Message("Axial Load must be a number from -1000000 to 1000000 kN.", MsgAnswer::Ok);
+    EditMemberProperties(nullptr, m.d, m.slots);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(EqualMemberDefinitions(m.d, before), 1);
+    EXPECT_EQ(m.d.length, before.length);
+}
+
+TEST_F(MemberSheetTest, AQuickYieldPenetrationPastTheRangeIsRefusedNotStoredAsInfinity)
+{
+    // Single precision holds no -1e120: the quick definition would keep an infinite constant.
+    const TMemberDefinition before = m.d;
+    bool detailed = false;
+    QuickFields q = ShowQuickFields(m.slots, m.d, detailed);
+    for (const char* text : {"-1e120", "1000001", "nan"}) {
+        q.yieldPenetration = text;
+        EXPECT_EQ(CheckQuickFields(q).message, "Yield Penetration must be a number from -1000000 to 1000000.");
+        int confirm = 0;
+        EXPECT_EQ(ApplyQuickFields(m.slots, q, m.d, confirm), 0);
+    }
+    EXPECT_EQ(EqualMemberDefinitions(m.d, before), 1);
 }
 
 // ---- Demonstration ------------------------------------------------------------------------------

@@ -178,3 +178,18 @@ TEST_F(OutlineEditorTest, ModifyMovesTheSelectedRowAndDeleteRemovesIt)
 }
 
 } // namespace
+
+TEST_F(OutlineEditorTest, ElevationsAndWidthsThatAreNoNumberOrPastAHundredMetresAreRefused)
+{
+    Rectangle();
+    const std::vector<std::string> rows = editor.Rows();
+    for (const char* text : {"nan", "inf", "-inf", "1e300", "100001"}) {
+        editor.Add(text, "300");
+        editor.Add("250", text);
+        editor.SelectRow(0);
+        editor.Modify(text, "300");
+    }
+    EXPECT_EQ(reporter.Count("Elevation must be a number from -100000 to 100000 mm."), 10);
+    EXPECT_EQ(reporter.Count("Width must be a number from -100000 to 100000 mm."), 5);
+    EXPECT_EQ(editor.Rows(), rows);
+}

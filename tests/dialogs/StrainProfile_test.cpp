@@ -183,3 +183,18 @@ TEST_F(StrainProfileTest, TheDiscontinuityIsWrittenToTheBeam)
 }
 
 } // namespace
+
+TEST_F(StrainProfileTest, TypedValuesThatAreNoNumberOrPastTheirRangeAreRefused)
+{
+    TStrainProfile p(beam, 0);
+    const std::vector<std::string> rows = p.Rows();
+    for (const char* text : {"nan", "inf", "-inf", "1e300"}) {
+        p.Add(text, "-0.3");
+        p.Add("250", text);
+        p.SelectRow(0);
+        p.Modify("500", text);
+    }
+    EXPECT_EQ(reporter.Count("Elevation must be a number from -100000 to 100000 mm."), 4);
+    EXPECT_EQ(reporter.Count("Strain must be a number from -1000 to 1000 mm/m."), 8);
+    EXPECT_EQ(p.Rows(), rows);
+}

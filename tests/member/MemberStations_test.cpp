@@ -172,3 +172,14 @@ TEST(MemberStations, NearPositionsMergeAndListsStayBounded)
     EXPECT_LE(reporter.messages.size(), 1u);
     ExpectAscendingAndApart(s);
 }
+
+TEST(MemberStations, AMemberFarLongerThanAnyTypedOneStillSubdividesWithinTheTable)
+{
+    // A length no page accepts (a document may still hold it): the count of stations in a gap
+    // does not fit an int, and the subdivision stops at the table's end all the same.
+    SpanMember huge(1e12, 0.5);
+    TMemberStations s = huge.Place();
+    EXPECT_LE(s.GetStationCount(), kMaxSubdividedStations);
+    EXPECT_EQ(s.GetStation(s.GetStationCount() - 1), 1e12);
+    ExpectAscendingAndApart(s);
+}
