@@ -10,6 +10,7 @@
 #include "dialogs/TContin.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
 #include "model/shapes/SectionOutline.h"
@@ -36,7 +37,10 @@ const char* ParameterFormat()
 
 std::string LengthText(double metres) { return StrPrintf(ParameterFormat(), ToDisplayUnits(metres, ukSectionLength)); }
 
-double TypedLength(const std::string& text) { return FromDisplayUnits(std::atof(text.c_str()), ukSectionLength); }
+double TypedLength(const std::string& text) { return FromDisplayUnits(TypedNumber(text), ukSectionLength); }
+
+// The largest dimension a basic shape is built with (m), as quick define holds its sizes.
+constexpr double kMaxShapeDimension = 100.0;
 
 plat::DialogTemplate BasicTemplate()
 {
@@ -194,15 +198,17 @@ bool TDefcon2::NothingToBuild() const
                        [](double p) { return p == 0.0; });
 }
 
-int TDefcon2::ZeroDimension() const
+int TDefcon2::RefusedDimension() const
 {
     const int code = g_SectionDefinition.ShapeCode;
     const TShape* shape = code >= 0 && code < kShapeTableSize ? ShapeTable[static_cast<std::size_t>(code)].get() : nullptr;
     if (!shape)
         return -1;
-    for (int k = 0; k < shape->paramCount && k < 6; ++k)
-        if (!(g_SectionDefinition.Parameters[static_cast<std::size_t>(k)] > 0.0))
+    for (int k = 0; k < shape->paramCount && k < 6; ++k) {
+        const double p = g_SectionDefinition.Parameters[static_cast<std::size_t>(k)];
+        if (!(p > 0.0 && p <= kMaxShapeDimension))
             return k;
+    }
     return -1;
 }
 
@@ -241,15 +247,19 @@ void TDefcon2::SetActive()
 bool TDefcon2::KillActive()
 {
     const int code = g_SectionDefinition.ShapeCode;
-    if (const int k = ZeroDimension(); k >= 0 && !NothingToBuild()) {
-        // An outline with a dimension of zero (or less) is no section: the page stays.
+    if (const int k = RefusedDimension(); k >= 0 && !NothingToBuild()) {
+        // An outline with a dimension of zero (or less), or past any member built, is no section:
+        // the page stays.
         const TShape& shape = *ShapeTable[static_cast<std::size_t>(code)];
         const auto i = static_cast<std::size_t>(k);
         const std::string& described = shape.paramDescriptions[i].empty() ? shape.paramNames[i] : shape.paramDescriptions[i];
-        ShowMessage(StrPrintf("The %s needs every dimension greater than zero: \"%s\" (%s) is %g %s.",
-                              shape.title.c_str(), described.c_str(), shape.paramNames[i].c_str(),
-                              ToDisplayUnits(g_SectionDefinition.Parameters[i], ukSectionLength),
-                              UnitLabel(ukSectionLength)),
+        const double p = g_SectionDefinition.Parameters[i];
+        const std::string bound = p > 0.0 ? StrPrintf("of at most %g %s", ToDisplayUnits(kMaxShapeDimension, ukSectionLength),
+                                                      UnitLabel(ukSectionLength))
+                                          : std::string("greater than zero");
+        ShowMessage(StrPrintf("The %s needs every dimension %s: \"%s\" (%s) is %g %s.", shape.title.c_str(),
+                              bound.c_str(), described.c_str(), shape.paramNames[i].c_str(),
+                              ToDisplayUnits(p, ukSectionLength), UnitLabel(ukSectionLength)),
                     "Shape Error", MsgStyle::Ok | MsgStyle::IconExclamation);
         SetItemFocus(Id::ParamEdits[i]);
         return false;

@@ -51,8 +51,9 @@ private:
     void ShowShape(int slot);
     void ParameterChanged(int k);
     void ShowDescription(int k);
-    // The first parameter of the chosen library shape that is not above zero, -1 when none.
-    int ZeroDimension() const;
+    // The first parameter of the chosen library shape that is not above zero, or is past the
+    // largest dimension a shape is built with (or no number); -1 when none.
+    int RefusedDimension() const;
     // No outline yet and every parameter 0: a section still to be drawn, which leaving the page
     // does not build.
     bool NothingToBuild() const;

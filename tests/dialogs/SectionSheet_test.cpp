@@ -1,6 +1,7 @@
 // The cross-section sheet, the continuity selector and the strain dialog worked through their
 // control ids and the scripted gateway.
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "charts/Tchart.h"
@@ -175,6 +176,34 @@ TEST_F(SheetTest, AShapeWithADimensionOfZeroIsRefusedWithAMessage)
     EXPECT_NEAR(beam.GetRegion(1)->topWidth, 0.15, 1e-9);
     EXPECT_NEAR(beam.GetRegion(2)->topWidth, 0.4, 1e-9);
     EXPECT_NEAR(beam.GetRegion(2)->top - beam.GetRegion(2)->bottom, 0.12, 1e-9);
+    ShapeTable = {};
+}
+
+// Typed sizes that are no number, infinite or past 100 m are refused on leaving the page, with
+// the field named; the rectangle is built only from the sizes typed last.
+TEST_F(SheetTest, AShapeDimensionThatIsNoNumberOrHugeIsRefused)
+{
+    ReadShapeLibraryText(0, DefaultShapeFileText());
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+          d.ClickItem(Id::ShapeList, 0);
+          for (const char* text : {"nan", "inf", "1e300", "100001"}) {
+              d.Type(5060, text);
+              d.Click(1);
+              EXPECT_FALSE(d.Ended()) << text;
+              EXPECT_EQ(d.CurrentPage(), 0);
+          }
+          d.Type(5060, "350");
+          d.Click(1);
+      })
+        .Message("greater than zero", MsgAnswer::Ok)
+        .Message("needs every dimension of at most 100000 mm", MsgAnswer::Ok)
+        .Message("needs every dimension of at most 100000 mm", MsgAnswer::Ok)
+        .Message("is 100001 mm", MsgAnswer::Ok);
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Ok);
+    ASSERT_EQ(beam.GetRegionCount(), 1);
+    const double width = beam.GetRegion(0)->topWidth;
+    const double depth = beam.GetRegion(0)->top - beam.GetRegion(0)->bottom;
+    EXPECT_TRUE(std::fabs(width - 0.35) < 1e-9 || std::fabs(depth - 0.35) < 1e-9) << width << " x " << depth;
     ShapeTable = {};
 }
 
