@@ -10,6 +10,7 @@
 #include "dialogs/TFire.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "platform/DC.h"
 #include "platform/Ui.h"
 #include "platform/Window.h"
@@ -77,11 +78,11 @@ void RunSorDemo(const std::function<void(const TSorGrid&)>& showSweep)
 {
     std::string text = "50";
     const int n = plat::InputDialog("Number of Blocks", "Enter Number of blocks (<200)", text)
-                      ? std::atoi(text.c_str())
+                      ? ClampToInt(TypedNumber(text))
                       : 50;
     text = StrPrintf("%5.2f", 1.0);
     const double w = plat::InputDialog("Successive Over-relaxation Factor", "Enter w (<2.0)", text)
-                         ? std::atof(text.c_str())
+                         ? TypedNumber(text)
                          : 1.0;
     if (!CheckSorInputs(n, w))
         return;

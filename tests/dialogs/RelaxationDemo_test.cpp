@@ -58,4 +58,22 @@ TEST_F(RelaxationDemoTest, EverySweepIsOnTheScreenBeforeTheResult)
     EXPECT_EQ(cool, (plat::Color{c.red, c.green, c.blue}));
 }
 
+// Counts past an int and factors that are no number are refused with the demonstration's own
+// messages; nothing is drawn.
+TEST_F(RelaxationDemoTest, TypedValuesOutOfRangeAreRefused)
+{
+    Window().UpdateWindow();
+    const int before = Window().GetScreenPaints();
+    ui.Input("Enter Number of blocks", std::string("99999999999"))
+        .Input("Enter w", std::string("1.5"))
+        .Message("The number of blocks must lie between 1 and", MsgAnswer::Ok)
+        .Input("Enter Number of blocks", std::string("10"))
+        .Input("Enter w", std::string("nan"))
+        .Message("The over-relaxation factor must lie between 0 and 2", MsgAnswer::Ok);
+    EXPECT_TRUE(Window().EvCommand(CmId::ClampingStress, 0, 0));
+    EXPECT_TRUE(Window().EvCommand(CmId::ClampingStress, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(Window().GetScreenPaints(), before);
+}
+
 } // namespace
