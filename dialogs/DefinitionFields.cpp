@@ -39,6 +39,17 @@ bool Take(TypedRefusal& refusal, int field, const std::string& text, const char*
     return false;
 }
 
+// The refusal, if any, of a dialog's typed fields, read by the dialog's own reader and
+// nothing stored.
+template <class Fields, std::size_t N>
+TypedRefusal RefusalOf(bool (*read)(const Fields&, double (&)[N], TypedRefusal&), const Fields& typed)
+{
+    double values[N] = {};
+    TypedRefusal refusal;
+    read(typed, values, refusal);
+    return refusal;
+}
+
 std::string Shown(double stored, int kind, const char* format, int decimals)
 {
     return StrPrintf(format, UnsignedZero(ToDisplayUnits(stored, kind), decimals));
@@ -81,10 +92,7 @@ bool ReadLoads(const std::array<std::string, 6>& typed, double (&values)[6], Typ
 
 TypedRefusal CheckLoads(const std::array<std::string, 6>& typed)
 {
-    double values[6] = {};
-    TypedRefusal refusal;
-    ReadLoads(typed, values, refusal);
-    return refusal;
+    return RefusalOf(ReadLoads, typed);
 }
 
 int ApplyLoads(TStructure& s, const std::array<std::string, 6>& typed)
@@ -178,10 +186,7 @@ bool ReadGeneralLengths(const GeneralFields& typed, double (&values)[3], TypedRe
 
 TypedRefusal CheckGeneral(const GeneralFields& typed)
 {
-    double values[3] = {};
-    TypedRefusal refusal;
-    ReadGeneralLengths(typed, values, refusal);
-    return refusal;
+    return RefusalOf(ReadGeneralLengths, typed);
 }
 
 int ApplyGeneral(TStructure& s, const GeneralFields& typed)
@@ -244,10 +249,7 @@ bool ReadTime(const TimeFields& typed, double (&values)[3], TypedRefusal& refusa
 
 TypedRefusal CheckTime(const TimeFields& typed)
 {
-    double values[3] = {};
-    TypedRefusal refusal;
-    ReadTime(typed, values, refusal);
-    return refusal;
+    return RefusalOf(ReadTime, typed);
 }
 
 int ApplyTime(TBeam& beam, const TimeFields& typed)
