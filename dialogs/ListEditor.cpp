@@ -270,7 +270,9 @@ void TGen_Base::Add() {
             remembered = i;
             break;
         }
+        // The suffixed name is looked for again from the top: an earlier entry may hold it.
         name += "1";
+        i = -1;
     }
     if (remembered >= 0) {
         // Modify the entry of that name: its line becomes the selected one, so that Modify

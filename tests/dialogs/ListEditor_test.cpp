@@ -119,6 +119,19 @@ TEST_F(ListEditorTest, DuplicateNameAnsweredNoAddsWithSuffixAndYesReplaces) {
     EXPECT_EQ(reporter.Count("Modify a type with a new name"), 0);
 }
 
+// A suffixed name is itself looked for in the whole list, so an entry added under a taken
+// name never shares its name with another, whatever the order of the list.
+TEST_F(ListEditorTest, DuplicateNameAnsweredNoNeverGivesTwoEntriesOneName) {
+    page.Setup();
+    AddEntry("A1", "1");
+    AddEntry("A", "2");
+    reporter.Answer(MsgAnswer::No);
+    reporter.Answer(MsgAnswer::No);
+    AddEntry("A", "5");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A1", "A", "A11"}));
+    EXPECT_EQ(reporter.Count("Add a type with a duplicate name"), 2);
+}
+
 TEST_F(ListEditorTest, ModifyWithANewNameAnsweredNoAddsASecondEntry) {
     page.Setup();
     AddEntry("A", "1");
