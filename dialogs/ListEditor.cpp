@@ -343,11 +343,19 @@ void TGen_Base::Modify() {
         }
     }
     m_keptCode = m_list->IsValidIndex(m_list->GetCurrent()) ? m_list->Entry(m_list->GetCurrent()).codes[3] : -1;
-    // The typed values were checked above: Add stores them without asking again.
+    // The typed values were checked above: Add stores them without asking again. Add may still
+    // turn to another entry of the typed name and be refused there; the list is then put back
+    // as it was, so the entry deleted here is not lost.
+    const TTypeList kept = *m_list;
+    form.refusedField = -1;
     m_modifyInProgress = 1;
     Delete();
     Add();
     m_modifyInProgress = 0;
+    if (form.refusedField >= 0) {
+        *m_list = kept;
+        ShowEntry(true, true);
+    }
 }
 
 void TGen_Base::Delete() {

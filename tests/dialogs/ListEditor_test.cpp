@@ -2,6 +2,11 @@
 // what is shown next, "Auto" fields, the full list and the questions on leaving.
 
 #include "dialogs/ListEditor.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "tests/dialogs/DialogFixtures.h"
 
 namespace {
@@ -30,6 +35,16 @@ protected:
     void ComputeAutoValue(int field) override {
         ++autoComputed;
         List().Entry(Current()).values[static_cast<std::size_t>(field)] = 0.25;
+    }
+};
+
+// A page with room for B only at its present size: replacing B by anything is refused.
+class RoomPage : public WidthPage {
+protected:
+    TypedRefusal CheckEntrySize(const TTypeList::AllValues& /*values*/, int replacing) override {
+        if (replacing >= 0 && List().Entry(replacing).name == "B")
+            return {0, "There is no room for this entry."};
+        return {};
     }
 };
 
@@ -130,6 +145,35 @@ TEST_F(ListEditorTest, DuplicateNameAnsweredNoNeverGivesTwoEntriesOneName) {
     AddEntry("A", "5");
     EXPECT_EQ(Names(), (std::vector<std::string>{"A1", "A", "A11"}));
     EXPECT_EQ(reporter.Count("Add a type with a duplicate name"), 2);
+}
+
+// Modify renaming A onto B, answered Yes twice (overwrite, then modify the existing B): when
+// B's new definition is refused, the list is as it was, A included.
+TEST_F(ListEditorTest, ARefusalInsideModifyLosesNoEntry) {
+    RoomPage room;
+    room.Setup();
+    for (const auto& [name, count] : {std::pair{"A", "1"}, std::pair{"B", "2"}}) {
+        room.form.name = name;
+        room.form.fields[0] = count;
+        room.form.fields[1] = "10";
+        room.Add();
+    }
+    room.form.lineSel = 0;
+    room.ListSelectionChanged();
+    ASSERT_EQ(room.List().Entry(room.List().GetCurrent()).name, "A");
+    room.form.name = "B";
+    room.form.fields[0] = "9";
+    reporter.Answer(MsgAnswer::Yes);
+    reporter.Answer(MsgAnswer::Yes);
+    room.Modify();
+    EXPECT_EQ(reporter.Count("There is no room for this entry."), 1);
+    ASSERT_EQ(room.List().GetCount(), 2);
+    std::vector<std::string> names;
+    for (int i = 0; i < room.List().GetCount(); ++i)
+        names.push_back(room.List().Entry(i).name);
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "B"}));
+    EXPECT_DOUBLE_EQ(room.List().Entry(0).values[0], 1.0);
+    EXPECT_DOUBLE_EQ(room.List().Entry(1).values[0], 2.0);
 }
 
 TEST_F(ListEditorTest, ModifyWithANewNameAnsweredNoAddsASecondEntry) {
