@@ -40,18 +40,22 @@ int RowDecimals(double z, int wholeMm, int otherwise)
 double Length(const std::string& text) { return TypedNumber(text) / UnitFactor(ukSectionLength); }
 
 // An elevation or width that is not a finite number within a hundred metres is refused with a
-// message; true when refused. "UP" and "DOWN" read as 0 and pass.
-bool TypedLengthsRefused(const std::string& elevation, const std::string& width)
+// message: the field refused (TOutlineEditor::kElevationField or kWidthField), or -1. "UP" and
+// "DOWN" read as 0 and pass.
+int RefusedLength(const std::string& elevation, const std::string& width)
 {
     const TypedRange range{-kLongestOutline, kLongestOutline, ukSectionLength};
     double v = 0.0;
+    int field = TOutlineEditor::kElevationField;
     std::string message = ReadTypedValue(elevation, "Elevation", range, v);
-    if (message.empty())
+    if (message.empty()) {
+        field = TOutlineEditor::kWidthField;
         message = ReadTypedValue(width, "Width", range, v);
+    }
     if (message.empty())
-        return false;
+        return -1;
     Complain(message, "Input Error");
-    return true;
+    return field;
 }
 
 void SetDepthBoth(TDepthTable& outline, TDepthTable& types, int i, double z)
@@ -130,7 +134,8 @@ void TOutlineEditor::SelectElevation(double z)
 
 void TOutlineEditor::Add(const std::string& elevation, std::string width)
 {
-    if (TypedLengthsRefused(elevation, width))
+    m_refusedField = RefusedLength(elevation, width);
+    if (m_refusedField >= 0)
         return;
     g_SectionDefinition.ShapeCode = kUserShapeCode;
     const double e = RoundSectionLength(Length(elevation), 4);
@@ -224,7 +229,8 @@ void TOutlineEditor::AddRoundedPart(double e, bool down)
 
 void TOutlineEditor::Modify(const std::string& elevation, std::string width)
 {
-    if (TypedLengthsRefused(elevation, width))
+    m_refusedField = RefusedLength(elevation, width);
+    if (m_refusedField >= 0)
         return;
     if (m_selected < 0 || m_selected >= m_outline.GetCount()) {
         Add(elevation, width);

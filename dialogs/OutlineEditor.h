@@ -30,6 +30,10 @@ public:
     // The typed elevation and width (or "UP" / "DOWN") in display units.
     void Add(const std::string& elevation, std::string width);
     void Modify(const std::string& elevation, std::string width);
+    // The field whose typed value the last Add or Modify refused (its text stays for
+    // retyping), or -1.
+    static constexpr int kElevationField = 0, kWidthField = 1;
+    int RefusedField() const { return m_refusedField; }
     void Delete();
     // A band's concrete type (a click on the sketch).
     void SetBandType(int band, int type);
@@ -46,6 +50,7 @@ private:
     int m_maxRegions;
     ContinuityQuestion m_ask;
     int m_selected = -1;
+    int m_refusedField = -1;
 };
 
 // The formats of a row in the active unit system, by whether the elevation lies on a whole

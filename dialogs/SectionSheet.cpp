@@ -351,13 +351,22 @@ void TDefcon3::RowSelected()
 void TDefcon3::CmAdd()
 {
     m_editor.Add(GetItemText(Id::Elevation), GetItemText(Id::Width));
-    FillList();
+    AfterEdit();
 }
 
 void TDefcon3::CmModify()
 {
     m_editor.Modify(GetItemText(Id::Elevation), GetItemText(Id::Width));
-    FillList();
+    AfterEdit();
+}
+
+void TDefcon3::AfterEdit()
+{
+    // A refused value keeps the typed fields, with the refused one selected for retyping.
+    if (m_editor.RefusedField() >= 0)
+        SelectItemText(m_editor.RefusedField() == TOutlineEditor::kElevationField ? Id::Elevation : Id::Width);
+    else
+        FillList();
 }
 
 void TDefcon3::CmDelete()

@@ -72,6 +72,7 @@ public:
     bool KillActive() override;
     void CmAdd();
     void CmModify();
+    void AfterEdit();
     void CmDelete();
     TOutlineEditor& Editor() { return m_editor; }
     TSectionSketch& Sketch() { return m_sketch; }

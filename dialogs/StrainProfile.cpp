@@ -24,19 +24,22 @@ constexpr int kTransverseDirection = 2;
 double Typed(const std::string& text) { return TypedNumber(text); }
 
 // An elevation or strain that is not a finite number within its range is refused with a
-// message; true when refused.
-bool TypedRefused(const std::string* elevation, const std::string& strain)
+// message: the field refused (TStrainProfile::kElevationField or kStrainField), or -1.
+int RefusedTypedField(const std::string* elevation, const std::string& strain)
 {
     double v = 0.0;
+    int field = TStrainProfile::kElevationField;
     std::string message;
     if (elevation)
         message = ReadTypedValue(*elevation, "Elevation", {-100.0, 100.0, ukSectionLength}, v);
-    if (message.empty())
+    if (message.empty()) {
+        field = TStrainProfile::kStrainField;
         message = ReadTypedValue(strain, "Strain", {-1.0, 1.0, ukStrain}, v);
+    }
     if (message.empty())
-        return false;
+        return -1;
     ShowMessage(message, "Input Error", MsgStyle::Ok | MsgStyle::IconExclamation);
-    return true;
+    return field;
 }
 
 // Decimals of an elevation: 0 in SI on a whole millimetre, 1 in SI otherwise and in kg/cm on
@@ -155,7 +158,8 @@ bool TStrainProfile::CheckElevation(double e, int modifiedRow) const
 
 void TStrainProfile::Add(const std::string& elevation, const std::string& strain)
 {
-    if (TypedRefused(&elevation, strain))
+    m_refusedField = RefusedTypedField(&elevation, strain);
+    if (m_refusedField >= 0)
         return;
     m_changed = true;
     const double e = RoundSectionLength(FromDisplayUnits(Typed(elevation), ukSectionLength), 4);
@@ -167,7 +171,8 @@ void TStrainProfile::Add(const std::string& elevation, const std::string& strain
 
 void TStrainProfile::Modify(const std::string& elevation, const std::string& strain)
 {
-    if (TypedRefused(&elevation, strain))
+    m_refusedField = RefusedTypedField(&elevation, strain);
+    if (m_refusedField >= 0)
         return;
     m_changed = true;
     if (m_selected < 0 || m_selected >= m_profile.GetCount())
@@ -232,7 +237,8 @@ std::string TStrainProfile::ReinforcementStrain(int item) const
 
 void TStrainProfile::Set(int item, const std::string& strain)
 {
-    if (TypedRefused(nullptr, strain))
+    m_refusedField = RefusedTypedField(nullptr, strain);
+    if (m_refusedField >= 0)
         return;
     m_changed = true;
     const double v = Typed(strain) / kStrainFactor;

@@ -40,6 +40,10 @@ public:
     void Add(const std::string& elevation, const std::string& strain);
     void Modify(const std::string& elevation, const std::string& strain);
     void Delete();
+    // The field whose typed value the last Add, Modify or Set refused (its text stays for
+    // retyping), or -1.
+    static constexpr int kElevationField = 0, kStrainField = 1;
+    int RefusedField() const { return m_refusedField; }
 
     // Mode 0: the reinforcement choice (combo index), its strain shown, and "Set".
     std::vector<std::string> ReinforcementItems() const;
@@ -65,6 +69,7 @@ private:
     int m_mode;
     int m_longCount = 0;
     int m_selected = 0;
+    int m_refusedField = -1;
     bool m_changed = false;
     TDepthTable m_profile{"Local copy of concrete strains"};
     TDepthTable m_reinforcement{"Local copy of reinforce strains"};

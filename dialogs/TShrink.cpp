@@ -55,13 +55,13 @@ TShrink::TShrink(plat::Window* parent, TBeam* beam, int mode, int)
         {Id::Add, [this] {
              if (m_profile) {
                  m_profile->Add(GetItemText(Id::Elevation), GetItemText(Id::Strain));
-                 Refresh();
+                 AfterEdit();
              }
          }, {}},
         {Id::Modify, [this] {
              if (m_profile) {
                  m_profile->Modify(GetItemText(Id::Elevation), GetItemText(Id::Strain));
-                 Refresh();
+                 AfterEdit();
              }
          }, {}},
         {Id::Delete, [this] {
@@ -73,6 +73,10 @@ TShrink::TShrink(plat::Window* parent, TBeam* beam, int mode, int)
         {Id::Set, [this] {
              if (m_profile && m_combo) {
                  m_profile->Set(m_combo->GetSelIndex(), GetItemText(Id::ReinforcementStrain));
+                 if (m_profile->RefusedField() >= 0) {
+                     SelectItemText(Id::ReinforcementStrain);
+                     return;
+                 }
                  DrawChart();
                  ShowReinforcement();
              }
@@ -137,6 +141,15 @@ void TShrink::Refresh()
     m_list.SetSelIndex(m_profile->GetSelectedRow());
     DrawChart();
     ShowRow();
+}
+
+void TShrink::AfterEdit()
+{
+    // A refused value keeps the typed fields, with the refused one selected for retyping.
+    if (m_profile->RefusedField() >= 0)
+        SelectItemText(m_profile->RefusedField() == TStrainProfile::kElevationField ? Id::Elevation : Id::Strain);
+    else
+        Refresh();
 }
 
 void TShrink::ShowRow()

@@ -33,6 +33,7 @@ public:
 
 private:
     void Refresh();
+    void AfterEdit();
     void ShowRow();
     void DrawChart();
     void ShowReinforcement();

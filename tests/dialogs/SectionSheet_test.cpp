@@ -77,6 +77,35 @@ TEST_F(SheetTest, UserPageAddsModifiesAndDeletesRowsAndOkBuildsTheTee)
     EXPECT_NEAR(web.bottom - b, 0.0, 1e-9);
 }
 
+// A refused elevation or width keeps every typed text, selects the refused field and adds or
+// changes no row; the rows are those of the 300 x 500 rectangle throughout.
+TEST_F(SheetTest, UserPageKeepsARefusedTypedValueSelectedAndItsRowsUnchanged)
+{
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+        const std::vector<std::string> rows = d.Items(Id::Rows);
+        d.Type(Id::Elevation, "nan");
+        d.Type(Id::Width, "250");
+        d.Click(Id::Add);
+        EXPECT_EQ(d.FocusedId(), Id::Elevation);
+        EXPECT_EQ(d.SelectedText(Id::Elevation), "nan");
+        EXPECT_EQ(d.Text(Id::Width), "250");
+        d.Type(Id::Elevation, "250");
+        d.Type(Id::Width, "1e300");
+        d.Click(Id::Modify);
+        EXPECT_EQ(d.FocusedId(), Id::Width);
+        EXPECT_EQ(d.SelectedText(Id::Width), "1e300");
+        EXPECT_EQ(d.Text(Id::Elevation), "250");
+        EXPECT_EQ(d.Items(Id::Rows), rows);
+        d.Click(1);
+    });
+    ui.Message("Elevation must be a number from -100000 to 100000 mm.", MsgAnswer::Ok)
+        .Message("Width must be a number from -100000 to 100000 mm.", MsgAnswer::Ok);
+    EXPECT_EQ(RunSectionSheet(nullptr, beam, 0), plat::DialogResult::Ok);
+    ASSERT_EQ(beam.GetRegionCount(), 1);
+    EXPECT_NEAR(beam.GetRegion(0)->top - beam.GetBottom(), 0.5, 1e-9);
+    EXPECT_NEAR(beam.GetRegion(0)->topWidth, 0.3, 1e-9);
+}
+
 TEST_F(SheetTest, ALibraryShapeChosenOnTheFirstPageIsHandedToTheUserPage)
 {
     ReadShapeLibraryText(0, DefaultShapeFileText());
@@ -311,6 +340,40 @@ TEST_F(ShrinkDialogTest, AddSetAndOkWriteTheStrains)
     EXPECT_TRUE(dialog.Changed());
     EXPECT_NEAR(beam.GetLongLayer(0, 0)->thermStrain, 0.00015, 1e-12);
     EXPECT_NEAR(beam.GetInitialStrainAt(beam.GetBottom() + 0.25, 2), -0.0002, 1e-9);
+}
+
+// Refused typed strains keep their text selected: a row's on Add and Modify, a layer's on Set;
+// OK then writes the profile and the layer strain as they were.
+TEST_F(ShrinkDialogTest, ARefusedTypedStrainStaysSelectedAndNothingIsWritten)
+{
+    ui.Dialog("Shrinkage and Thermal Strains", [](plat::DialogDriver& d) {
+        const std::vector<std::string> rows = d.Items(ShrinkId::Rows);
+        d.Type(ShrinkId::Elevation, "250");
+        d.Type(ShrinkId::Strain, "inf");
+        d.Click(ShrinkId::Add);
+        EXPECT_EQ(d.FocusedId(), ShrinkId::Strain);
+        EXPECT_EQ(d.SelectedText(ShrinkId::Strain), "inf");
+        EXPECT_EQ(d.Text(ShrinkId::Elevation), "250");
+        d.Type(ShrinkId::Elevation, "-inf");
+        d.Type(ShrinkId::Strain, "0.1");
+        d.Click(ShrinkId::Modify);
+        EXPECT_EQ(d.FocusedId(), ShrinkId::Elevation);
+        EXPECT_EQ(d.SelectedText(ShrinkId::Elevation), "-inf");
+        EXPECT_EQ(d.Items(ShrinkId::Rows), rows);
+        d.Select(ShrinkId::Reinforcement, 3);
+        d.Type(ShrinkId::ReinforcementStrain, "nan");
+        d.Click(ShrinkId::Set);
+        EXPECT_EQ(d.FocusedId(), ShrinkId::ReinforcementStrain);
+        EXPECT_EQ(d.SelectedText(ShrinkId::ReinforcementStrain), "nan");
+        d.Click(1);
+    });
+    ui.Message("Strain must be a number from -1000 to 1000 mm/m.", MsgAnswer::Ok)
+        .Message("Elevation must be a number from -100000 to 100000 mm.", MsgAnswer::Ok)
+        .Message("Strain must be a number from -1000 to 1000 mm/m.", MsgAnswer::Ok);
+    TShrink dialog(nullptr, &beam, 0, 306);
+    EXPECT_EQ(dialog.Execute(), plat::DialogResult::Ok);
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->thermStrain, 0.0);
+    EXPECT_NEAR(beam.GetInitialStrainAt(beam.GetBottom() + 0.25, 2), 0.0, 1e-12);
 }
 
 TEST_F(ShrinkDialogTest, TheDiscontinuityDialogRefusesAPointTooCloseAndCancelWritesNothing)
