@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "TypedFuzzSupport.h"
 #include "dialogs/OutlineEditor.h"
@@ -29,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::getline(in, elevation, '|');
         std::getline(in, width);
         const int digit = a.text.empty() ? 0 : (static_cast<unsigned char>(a.text[0]) + 2) % 10;
+        const std::vector<std::string> before = editor.Rows();
         switch (a.op) {
         case 'a': editor.Add(elevation, width); break;
         case 'm': editor.Modify(elevation, width); break;
@@ -42,7 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             RequireFinite(outline.GetDepth(i));
             RequireFinite(outline.GetValue(i));
         }
-        (void)editor.Rows();
+        // A refused typed value changes no row.
+        if ((a.op == 'a' || a.op == 'm') && editor.RefusedField() >= 0 && editor.Rows() != before)
+            std::abort();
     }
     return 0;
 }
