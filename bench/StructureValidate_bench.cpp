@@ -60,13 +60,13 @@ void Column(TStructure& s)
     s.AddTransLayer(spiral, 2);
 }
 
-void Wall(TStructure& s)
+void Wall(TStructure& s, int layers = 40)
 {
     double strength = 35e6;
     s.AddConcreteTypeFromStrength(strength, "C35");
     s.AddRegion(2.0, 0.0, 0.3, 0.3, 0, 1);
-    for (int i = 0; i < 40; ++i)
-        s.AddLongLayer(Bars(0.05 + 1.9 * i / 39.0, 2, 0.015), 0);
+    for (int i = 0; i < layers; ++i)
+        s.AddLongLayer(Bars(0.05 + 1.9 * i / (layers - 1), 2, 0.015), 0);
 }
 
 void BM_ValidateColumn(benchmark::State& state)
@@ -90,5 +90,17 @@ void BM_ValidateWall(benchmark::State& state)
         benchmark::DoNotOptimize(s.Validate());
 }
 BENCHMARK(BM_ValidateWall);
+
+// The same wall with as many layers as a section's patterns may explode into.
+void BM_ValidateWallManyLayers(benchmark::State& state)
+{
+    SilentReporter quiet;
+    ScopedReporter scope(quiet);
+    TStructure s;
+    Wall(s, static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.Validate());
+}
+BENCHMARK(BM_ValidateWallManyLayers)->Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmark::kMillisecond);
 
 } // namespace

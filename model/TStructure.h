@@ -437,6 +437,9 @@ protected:
     std::vector<TransLayerRec>& TransLayers(int direction);
 
 private:
+    // The longitudinal layers of one direction ordered by elevation (TStructureDepthProfiles.cpp).
+    struct LayerOrder;
+    double LongCrackSpacingAt(double y, const LayerOrder& order) const;
     void RepairLongLayers();
     void SetTransLayerLegs();
     int TopTransDirection() const { return 3 - GetTransDirectionCount(); }

@@ -130,50 +130,131 @@ int TStructure::ComputeLayerBondTerms(int direction)
     return 1;
 }
 
+// The nearest layers to a depth and the bars grouped with a layer, found through the layers
+// ordered by elevation rather than by a scan of every layer at every depth: a profile has six
+// depths per layer, so a scan made a section of thousands of layers take minutes to validate.
+// The choices are the scan's own: the least distance as computed, the first layer in list
+// order among equal distances. Layers at a NaN elevation are never the nearest.
+struct TStructure::LayerOrder {
+    explicit LayerOrder(const std::vector<LongLayerRec>& list) : layers(list), groups(list.size(), -1.0)
+    {
+        for (int i = 0; i < static_cast<int>(list.size()); ++i) {
+            const LongLayerRec& layer = list[static_cast<std::size_t>(i)];
+            if (!std::isnan(layer.z))
+                byZ.push_back(i);
+            if (layer.db > widestBar)
+                widestBar = layer.db;
+        }
+        // By elevation, then by list position.
+        std::sort(byZ.begin(), byZ.end(), [this](int a, int b) { return Z(a) < Z(b) || (Z(a) == Z(b) && a < b); });
+        // Runs of one elevation, each starting at its first layer in list order.
+        runBegin.assign(byZ.size(), 0);
+        runEnd.assign(byZ.size(), 0);
+        for (std::size_t k = 1; k < byZ.size(); ++k)
+            runBegin[k] = Z(byZ[k - 1]) == Z(byZ[k]) ? runBegin[k - 1] : k;
+        for (std::size_t k = byZ.size(); k-- > 0;)
+            runEnd[k] = k + 1 < byZ.size() && Z(byZ[k + 1]) == Z(byZ[k]) ? runEnd[k + 1] : k + 1;
+    }
+
+    double Z(int i) const { return layers[static_cast<std::size_t>(i)].z; }
+
+    // The layer with y <= z < top at the least z - y; -1 when none.
+    int Above(double y, double top, double& distance) const
+    {
+        if (std::isnan(y))
+            return -1;
+        std::size_t k = static_cast<std::size_t>(
+            std::lower_bound(byZ.begin(), byZ.end(), y, [this](int i, double v) { return Z(i) < v; }) - byZ.begin());
+        if (k == byZ.size() || !(Z(byZ[k]) < top))
+            return -1;
+        distance = Z(byZ[k]) - y;
+        int best = byZ[k];
+        // Distinct elevations can round to the same distance: the first in list order wins.
+        for (k = runEnd[k]; k < byZ.size() && Z(byZ[k]) < top && Z(byZ[k]) - y == distance; k = runEnd[k])
+            best = std::min(best, byZ[k]);
+        return best;
+    }
+
+    // The layer with bottom < z <= y at the least y - z; -1 when none.
+    int Below(double y, double bottom, double& distance) const
+    {
+        if (std::isnan(y))
+            return -1;
+        std::size_t k = static_cast<std::size_t>(
+            std::upper_bound(byZ.begin(), byZ.end(), y, [this](double v, int i) { return v < Z(i); }) - byZ.begin());
+        if (k == 0 || !(Z(byZ[k - 1]) > bottom))
+            return -1;
+        std::size_t first = runBegin[k - 1];
+        distance = y - Z(byZ[first]);
+        int best = byZ[first];
+        while (first > 0 && Z(byZ[first - 1]) > bottom && y - Z(byZ[first - 1]) == distance) {
+            first = runBegin[first - 1];
+            best = std::min(best, byZ[first]);
+        }
+        return best;
+    }
+
+    // Bars of layer i and of every layer within one bar diameter of it (at least 1).
+    double GroupCount(int i) const
+    {
+        double& count = groups[static_cast<std::size_t>(i)];
+        if (count >= 0.0)
+            return count;
+        const LongLayerRec& li = layers[static_cast<std::size_t>(i)];
+        long long bars = li.num;
+        const double reach = li.db > widestBar ? li.db : widestBar;  // a NaN diameter reaches as the widest
+        const auto within = [&](int j) {
+            const LongLayerRec& lj = layers[static_cast<std::size_t>(j)];
+            const double dz = std::fabs(lj.z - li.z);
+            if (!(dz < reach))
+                return false;
+            if (j != i && (dz < li.db || dz < lj.db))
+                bars += lj.num;
+            return true;
+        };
+        if (!std::isnan(li.z)) {
+            const auto at = std::lower_bound(byZ.begin(), byZ.end(), li.z, [this](int j, double v) { return Z(j) < v; });
+            const std::size_t k = static_cast<std::size_t>(at - byZ.begin());
+            for (std::size_t m = k; m < byZ.size() && within(byZ[m]); ++m) {
+            }
+            for (std::size_t m = k; m > 0 && within(byZ[m - 1]); --m) {
+            }
+        }
+        count = static_cast<double>(std::max(bars, 1LL));
+        return count;
+    }
+
+    const std::vector<LongLayerRec>& layers;
+    std::vector<int> byZ;
+    std::vector<std::size_t> runBegin, runEnd;
+    double widestBar = 0.0;
+    mutable std::vector<double> groups;
+};
+
 double TStructure::LongCrackSpacingAt(double y, int direction) const
 {
     if (direction < 0 || direction > 1)
         return 0.0;
+    return LongCrackSpacingAt(y, LayerOrder(m_longLayers[static_cast<std::size_t>(direction)]));
+}
+
+double TStructure::LongCrackSpacingAt(double y, const LayerOrder& order) const
+{
     const double bottom = GetBottom();
     const double top = GetTop();
     y = std::clamp(y, std::min(bottom, top), std::max(bottom, top));
     if (m_concreteTypes.empty())
         return 0.0;
     const double h5 = 5.0 * GetHeight();
-    const auto& layers = m_longLayers[static_cast<std::size_t>(direction)];
-    const int n = static_cast<int>(layers.size());
+    const auto& layers = order.layers;
 
-    // Bars of a layer and of every layer within one bar diameter of it.
-    const auto groupCount = [&layers, n](int i) {
-        const LongLayerRec& li = layers[static_cast<std::size_t>(i)];
-        long long count = li.num;
-        for (int j = 0; j < n; ++j) {
-            const LongLayerRec& lj = layers[static_cast<std::size_t>(j)];
-            const double dz = std::fabs(lj.z - li.z);
-            if (j != i && (dz < li.db || dz < lj.db))
-                count += lj.num;
-        }
-        return static_cast<double>(std::max(count, 1LL));
-    };
-
-    int above = -1;
-    int below = -1;
     double da = 0.0;
     double dbDist = 0.0;
-    double lastSpace = 0.0;
-    for (int i = 0; i < n; ++i) {
-        const LongLayerRec& layer = layers[static_cast<std::size_t>(i)];
-        if (layer.z >= y && layer.z < top && (above < 0 || layer.z - y < da)) {
-            above = i;
-            da = layer.z - y;
-            lastSpace = layer.space;
-        }
-        if (layer.z <= y && layer.z > bottom && (below < 0 || y - layer.z < dbDist)) {
-            below = i;
-            dbDist = y - layer.z;
-            lastSpace = layer.space;
-        }
-    }
+    const int above = order.Above(y, top, da);
+    const int below = order.Below(y, bottom, dbDist);
+    // The spacing of the later of the two in list order.
+    const int last = std::max(above, below);
+    const double lastSpace = last >= 0 ? layers[static_cast<std::size_t>(last)].space : 0.0;
     double spacing = h5;
     if (above >= 0 || below >= 0) {
         const bool membrane = IsMembrane();
@@ -184,7 +265,7 @@ double TStructure::LongCrackSpacingAt(double y, int direction) const
             const double w = GetWidthAtSide(layer.z, side);
             if (!(w > 0.0))
                 return kUndefined;
-            const double s = membrane ? lastSpace : w / groupCount(i);
+            const double s = membrane ? lastSpace : w / order.GroupCount(i);
             return std::sqrt(4.0 * dist * dist + s * s) + layer.bondTerm;
         };
         spacing = std::min({candidate(above, da, 1), candidate(below, dbDist, 0), h5});
@@ -214,14 +295,15 @@ int TStructure::BuildLongCrackSpacingProfile(int direction, double spacing)
     std::sort(breaks.begin(), breaks.end(), std::greater<>());
 
     static constexpr double kFractions[] = {0.0, 0.1, 0.25, 0.5, 0.75, 0.9};
+    const LayerOrder order(LongLayers(direction));
     profile.Add(kUndefined, 0.0);
     for (std::size_t k = 0; k + 1 < breaks.size(); ++k) {
         for (double f : kFractions) {
             const double y = (1.0 - f) * breaks[k] + f * breaks[k + 1];
-            profile.Add(y, LongCrackSpacingAt(y, direction));
+            profile.Add(y, LongCrackSpacingAt(y, order));
         }
     }
-    profile.Add(bottom, LongCrackSpacingAt(bottom, direction));
+    profile.Add(bottom, LongCrackSpacingAt(bottom, order));
     profile.Add(-kUndefined, 0.0);
     profile.Sort(1);
     return SetCrackSpacingCurve(profile, direction);

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <tuple>
 #include <vector>
 
 #include "model/StructureFixtures.h"
+#include "model/TShell.h"
 #include "model/TStructure.h"
 #include "support/TestSupport.h"
 
@@ -258,3 +261,91 @@ TEST(DepthProfilesEdges, ZeroHeightChangesNothingAndZeroBarWeightGivesPointThree
 }
 
 } // namespace
+
+namespace {
+
+// The crack spacing at y by its definition, scanning every layer: the nearest layer above
+// (y <= z < top) and below (bottom < z <= y), the first in list order at equal distance; the
+// bar spacing is the width over the bars of the layer and of every layer within one bar
+// diameter of it, or in a panel the spacing of the later of the two in list order; floored
+// at the 2 mm aggregate of a concrete without one.
+double SpacingByScan(const TStructure& s, double y, bool panel)
+{
+    const double top = s.GetTop(), bottom = s.GetBottom();
+    const int n = s.GetLongLayerCount(0);
+    int above = -1, below = -1;
+    double da = 0.0, dbelow = 0.0, lastSpace = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const LongLayerRec& layer = *s.GetLongLayer(i, 0);
+        if (layer.z >= y && layer.z < top && (above < 0 || layer.z - y < da)) {
+            above = i;
+            da = layer.z - y;
+            lastSpace = layer.space;
+        }
+        if (layer.z <= y && layer.z > bottom && (below < 0 || y - layer.z < dbelow)) {
+            below = i;
+            dbelow = y - layer.z;
+            lastSpace = layer.space;
+        }
+    }
+    const auto candidate = [&](int i, double d, int side) {
+        if (i < 0)
+            return kUndefined;
+        const LongLayerRec& li = *s.GetLongLayer(i, 0);
+        long long bars = li.num;
+        for (int j = 0; j < n; ++j) {
+            const LongLayerRec& lj = *s.GetLongLayer(j, 0);
+            const double dz = std::fabs(lj.z - li.z);
+            if (j != i && (dz < li.db || dz < lj.db))
+                bars += lj.num;
+        }
+        const double w = s.GetWidthAtSide(li.z, side);
+        const double bar = panel ? lastSpace : w / static_cast<double>(std::max(bars, 1LL));
+        return std::sqrt(4.0 * d * d + bar * bar) + li.bondTerm;
+    };
+    const double spacing = std::min({candidate(above, da, 1), candidate(below, dbelow, 0), 5.0 * s.GetHeight()});
+    return std::max(spacing, 0.002);
+}
+
+} // namespace
+
+// Layers in no order, many at one elevation, many within a bar diameter of others, in a beam
+// and in a panel: the spacing found through the layers ordered by elevation is the scan's, bit
+// for bit, at the layers, between them and past the ends.
+TEST(CrackSpacingLookup, TheNearestLayersAndTheirGroupsAreTheScansOwn)
+{
+    std::uint32_t state = 12345;
+    const auto next = [&state](std::uint32_t m) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % m;
+    };
+    for (int trial = 0; trial < 24; ++trial) {
+        SCOPED_TRACE(trial);
+        TShell panel;
+        TStructure beam;
+        TStructure& s = trial % 3 == 2 ? static_cast<TStructure&>(panel) : beam;
+        if (&s == &panel) {
+            double strength = 30e6;
+            panel.AddConcreteTypeFromStrength(strength, "C30");
+            panel.AddRegion(0.1, -0.1, 1.0, 1.0, 0, 1);
+        } else {
+            Rectangle(s, kWidth, kHeight, trial % 2 == 0 ? 0.0 : -0.3);
+        }
+        s.GetConcreteType(0)->aggregate = 0.0;
+        const double bottom = s.GetBottom(), height = s.GetHeight();
+        const int layers = 5 + static_cast<int>(next(60));
+        for (int i = 0; i < layers; ++i) {
+            // Elevations on a grid of height / 40, so that layers share one and fall within a
+            // bar diameter of each other; the faces of the section too.
+            LongLayerRec layer = Layer(bottom + height * next(41) / 40.0, 1 + static_cast<int>(next(6)),
+                                       0.01 + 0.01 * next(4));
+            layer.space = 0.1 + 0.05 * next(4);
+            s.AddLongLayer(layer, 0);
+        }
+        s.ComputeLayerBondTerms(0);
+        for (int k = -2; k <= 82; ++k) {
+            const double y = bottom + height * k / 80.0 + (k % 3 == 0 ? 0.0 : 1e-4);
+            EXPECT_EQ(s.LongCrackSpacingAt(y, 0), SpacingByScan(s, std::clamp(y, bottom, bottom + height), &s == &panel)) << y;
+        }
+    }
+}
