@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <unordered_set>
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -437,21 +439,10 @@ int TLongPage::DistributedLayerCount() {
     return n;
 }
 
-void TLongPage::AddExplodedLayer(const TypeListRec& pattern, int k, double height, int bars) {
-    if (!m_lists.individual)
-        return;
-    TTypeList& target = *m_lists.individual;
-    std::string name = k == 0 ? pattern.name : StrPrintf("%s%d", pattern.name.c_str(), k);
-    const auto taken = [&target](const std::string& text) {
-        for (int i = 0; i < target.GetCount(); ++i)
-            if (target.Entry(i).name == text)
-                return true;
-        return false;
-    };
-    for (int guard = 0; guard < 100 && taken(name); ++guard)
-        name = name.size() < 10 ? name + "a" : std::string("New");
-    AddEntry(target, Values({double(bars), pattern.values[1], 0.0, height}), {0, pattern.codes[1], pattern.codes[2], 0},
-             name);
+void TLongPage::AddExplodedLayer(const TypeListRec& pattern, const std::string& name, double height, int bars) {
+    if (m_lists.individual)
+        AddEntry(*m_lists.individual, Values({double(bars), pattern.values[1], 0.0, height}),
+                 {0, pattern.codes[1], pattern.codes[2], 0}, name);
 }
 
 void TLongPage::FinishExplode() {
@@ -472,8 +463,22 @@ void TLongPage::ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&
         return;
     TypeListRec& entry = List().Entry(Current());
     const std::vector<PatternLayer> layers = layersOf(entry);
-    for (std::size_t k = 0; k < layers.size(); ++k)
-        AddExplodedLayer(entry, static_cast<int>(k), layers[k].height, layers[k].bars);
+    // The names in the individual list, kept in a set: a pattern may explode into thousands.
+    std::unordered_set<std::string> taken;
+    if (m_lists.individual)
+        for (int i = 0; i < m_lists.individual->GetCount(); ++i)
+            taken.insert(m_lists.individual->Entry(i).name);
+    for (std::size_t k = 0; k < layers.size(); ++k) {
+        // The pattern's name, numbered after the first layer; a taken name shorter than ten
+        // characters gets "a" appended, a longer one becomes "New".
+        std::string name = k == 0 ? entry.name : StrPrintf("%s%d", entry.name.c_str(), static_cast<int>(k));
+        for (int guard = 0; guard < 100 && taken.count(name) > 0; ++guard)
+            name = name.size() < 10 ? name + "a" : std::string("New");
+        const int before = IndividualCount();
+        AddExplodedLayer(entry, name, layers[k].height, layers[k].bars);
+        if (IndividualCount() > before)
+            taken.insert(m_lists.individual->Entry(before).name);  // as stored, a long name cut
+    }
     FinishExplode();
 }
 

@@ -83,8 +83,8 @@ protected:
     // Texts shared by the bar pages; steelLabel names drop-down 5070.
     void ConfigureBars(const char* steelLabel, int barMode);
     void Warn(const char* text);
-    // Adds an exploded layer to the individual list.
-    void AddExplodedLayer(const TypeListRec& pattern, int k, double height, int bars);
+    // Adds an exploded layer of the name to the individual list.
+    void AddExplodedLayer(const TypeListRec& pattern, const std::string& name, double height, int bars);
     // Asks, then turns the shown pattern entry into individual layers and leaves the pattern.
     void ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&));
     // The pattern's shown entry leaves its list; the individual page is shown.

@@ -132,11 +132,18 @@ void TDepthTable::Add(double z, double v)
     if (m_capacity - GetCount() <= 1) {
         bool grown = false;
         if (m_capacity <= INT_MAX - kGrowth) {
-            try {
-                m_pairs.reserve(static_cast<std::size_t>(m_capacity + kGrowth));
-                grown = true;
-            } catch (const std::exception&) {
-                grown = false; // reserve leaves the pairs as they were
+            // The storage under the capacity grows geometrically where memory allows, so that
+            // a table of many thousand pairs is not copied at every step of kGrowth.
+            const std::size_t want = static_cast<std::size_t>(m_capacity + kGrowth);
+            for (std::size_t size : {std::max(want, 2 * m_pairs.capacity()), want}) {
+                try {
+                    if (m_pairs.capacity() < want)
+                        m_pairs.reserve(size);
+                    grown = true;
+                    break;
+                } catch (const std::exception&) {
+                    grown = false; // reserve leaves the pairs as they were
+                }
             }
         }
         if (!grown) {

@@ -63,14 +63,19 @@ int TTypeList::Grow(int n)
     if (n <= kTypeListStorageLimit - capacity) {
         const auto newCapacity = static_cast<std::size_t>(capacity + n);
         try {
-            std::vector<TypeListRec> newEntries(newCapacity);
-            std::vector<TDepthTable> newCurves(newCapacity);
-            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-                newEntries[i] = entries[i];
-                newCurves[i].Assign(curves[i]);
+            // The records move into storage reserved geometrically, so that a list of
+            // thousands of entries (an exploded pattern) is not copied at every step.
+            if (entries.capacity() < newCapacity)
+                entries.reserve(std::max(newCapacity, 2 * entries.capacity()));
+            if (curves.capacity() < newCapacity)
+                curves.reserve(std::max(newCapacity, 2 * curves.capacity()));
+            // Nothing can fail from here on. Slots past the entries in use start empty.
+            entries.resize(newCapacity);
+            curves.resize(newCapacity);
+            for (std::size_t i = static_cast<std::size_t>(count); i < newCapacity; ++i) {
+                entries[i] = TypeListRec{};
+                curves[i] = TDepthTable{};
             }
-            entries.swap(newEntries);
-            curves.swap(newCurves);
             capacity += n;
             grown = true;
         } catch (const std::bad_alloc&) {
