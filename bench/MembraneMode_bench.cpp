@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "membrane/TP2k1DAnalysis.h"
-#include "membrane/view/TP2k_Logic.h"
+#include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "platform/Application.h"
 #include "platform/DC.h"

@@ -7,7 +7,7 @@
 #include "dialogs/QuickDefineDialogs.h"
 #include "dialogs/MemberInputDialogs.h"
 #include "platform/Application.h"
-#include "membrane/view/MembraneModeInstall.h"
+#include "views/membrane/MembraneModeInstall.h"
 #include "views/BeamModeInstall.h"
 #include "views/EmptyCharts.h"
 #include "views/StateDiagramsInstall.h"

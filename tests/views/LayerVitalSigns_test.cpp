@@ -6,7 +6,7 @@
 
 #include "analysis/RunToFinish.h"
 #include "analysis/T1DAnalysis.h"
-#include "membrane/view/MembraneModeInstall.h"
+#include "views/membrane/MembraneModeInstall.h"
 #include "platform/Application.h"
 #include "tests/support/TestSupport.h"
 #include "tests/views/ViewTestSupport.h"

@@ -6,9 +6,9 @@
 
 #include "app/views/DiagramMakers.h"
 #include "app/views/TViewm.h"
-#include "membrane/view/MembraneModeInstall.h"
-#include "membrane/view/TNodeData.h"
-#include "membrane/view/TP2k_Logic.h"
+#include "views/membrane/MembraneModeInstall.h"
+#include "views/membrane/TNodeData.h"
+#include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "platform/Application.h"
 #include "tests/membrane/MembraneFixtures.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "membrane/MembraneState.h"
-#include "membrane/view/TP2k_Logic.h"
+#include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "support/ScriptedUi.h"
 #include "tests/membrane/MembraneFixtures.h"

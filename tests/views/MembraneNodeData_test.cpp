@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "membrane/view/TNodeData.h"
+#include "views/membrane/TNodeData.h"
 #include "platform/Application.h"
 #include "platform/Services.h"
 #include "tests/support/RecordingDC.h"

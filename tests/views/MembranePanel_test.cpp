@@ -7,8 +7,8 @@
 
 #include "app/GlobalTables.h"
 #include "app/summary/CrossSection.h"
-#include "membrane/view/ElementPanel.h"
-#include "membrane/view/ElementSketch.h"
+#include "views/membrane/ElementPanel.h"
+#include "views/membrane/ElementSketch.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
 #include "platform/Application.h"

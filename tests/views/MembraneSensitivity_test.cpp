@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "membrane/MembraneState.h"
-#include "membrane/view/TP2k_Logic.h"
+#include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "tests/membrane/MembraneFixtures.h"
 #include "tests/membrane/Pv19Panel.h"

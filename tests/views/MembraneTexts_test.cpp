@@ -7,7 +7,7 @@
 #include <map>
 
 #include "membrane/MembraneState.h"
-#include "membrane/view/TP2k_Logic.h"
+#include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "platform/Application.h"
 #include "support/RecordingDC.h"

@@ -12,7 +12,7 @@
 #include "charts/Tcontrolchart.h"
 #include "membrane/MembraneState.h"
 #include "membrane/TP2kQ2kHelper.h"
-#include "membrane/view/MembraneModeInstall.h"
+#include "views/membrane/MembraneModeInstall.h"
 #include "platform/Frame.h"
 #include "support/RecordingDC.h"
 #include "tests/analysis/AnalysisBaseFakes.h"

@@ -28,7 +28,7 @@
 #include "platform/Application.h"
 #include "platform/DC.h"
 #include "platform/Window.h"
-#include "membrane/view/MembraneModeInstall.h"
+#include "views/membrane/MembraneModeInstall.h"
 #include "views/BeamModeInstall.h"
 #include "views/ContractChart.h"
 #include "views/GraphTables.h"

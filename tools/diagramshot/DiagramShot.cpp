@@ -21,7 +21,7 @@
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
-#include "membrane/view/MembraneModeInstall.h"
+#include "views/membrane/MembraneModeInstall.h"
 #include "app/views/TViewm.h"
 #include "charts/Tcontrolchart.h"
 #include "platform/Application.h"

@@ -1,4 +1,4 @@
-#include "membrane/view/TP2k_Logic.h"
+#include "views/membrane/TP2k_Logic.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include "foundation/ChartPointSink.h"
 #include "foundation/Sentinel.h"
 #include "membrane/MembraneState.h"
-#include "membrane/view/TP2k_Logic.h"
+#include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
 #include "views/ViewChart.h"

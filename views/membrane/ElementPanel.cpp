@@ -1,4 +1,4 @@
-#include "membrane/view/ElementPanel.h"
+#include "views/membrane/ElementPanel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "app/summary/CrossSection.h"
 #include "charts/DrawingSheet.h"
 #include "charts/RichText.h"
-#include "membrane/view/ElementSketch.h"
+#include "views/membrane/ElementSketch.h"
 #include "model/ModelHelpers.h"
 #include "model/TShell.h"
 #include "platform/DC.h"

@@ -1,4 +1,4 @@
-#include "membrane/view/ElementSketch.h"
+#include "views/membrane/ElementSketch.h"
 
 #include <algorithm>
 #include <cmath>

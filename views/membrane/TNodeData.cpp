@@ -1,4 +1,4 @@
-#include "membrane/view/TNodeData.h"
+#include "views/membrane/TNodeData.h"
 
 #include "charts/ChartExport.h"
 #include "charts/RichText.h"

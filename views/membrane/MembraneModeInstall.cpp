@@ -1,11 +1,11 @@
-#include "membrane/view/MembraneModeInstall.h"
+#include "views/membrane/MembraneModeInstall.h"
 
 #include "app/ShellServices.h"
 #include "app/views/DiagramMakers.h"
 #include "app/views/TViewm.h"
 #include "membrane/TP2kQ2kHelper.h"
-#include "membrane/view/TNodeData.h"
-#include "membrane/view/TP2k_Logic.h"
+#include "views/membrane/TNodeData.h"
+#include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "views/TQ2k_Logic.h"
 

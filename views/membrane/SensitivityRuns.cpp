@@ -9,7 +9,7 @@
 #include "foundation/TDepthTable.h"
 #include "membrane/MembraneState.h"
 #include "membrane/TP2k1DAnalysis.h"
-#include "membrane/view/TP2k_Logic.h"
+#include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
 #include "views/ViewChart.h"
