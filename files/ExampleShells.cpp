@@ -14,14 +14,14 @@ namespace {
 // One published test panel. Strengths in Pa, lengths in m; ratios as fractions.
 struct TestPanel {
     const char* name;
-    double fc;     // measured cylinder strength |f'c|
-    double rhoX;   // reinforcement ratio of the x mats
-    double fyX;    // measured yield stress of the x bars
-    double dbX;    // x bar diameter
+    double fc;   // measured cylinder strength |f'c|
+    double rhoX; // reinforcement ratio of the x mats
+    double fyX;  // measured yield stress of the x bars
+    double dbX;  // x bar diameter
     double rhoY;
     double fyY;
     double dbY;
-    double vu;     // measured shear stress at failure
+    double vu; // measured shear stress at failure
 };
 
 // Source: "The Modified Compression-Field Theory for Reinforced Concrete Elements Subjected to
@@ -84,7 +84,8 @@ int Fill(TShell& shell, const TestPanel& panel)
     CheckConcreteType(concrete, false);
     if (!shell.AddConcreteType(concrete))
         return 0;
-    if (!shell.AddSteelType(Bars("X bars", panel.fyX)) || !shell.AddSteelType(Bars("Y bars", panel.fyY)))
+    if (!shell.AddSteelType(Bars("X bars", panel.fyX)) ||
+        !shell.AddSteelType(Bars("Y bars", panel.fyY)))
         return 0;
     shell.AddLongLayer(Mats(panel.rhoX, panel.dbX, 0, "X mats"), 0);
     shell.AddLongLayer(Mats(panel.rhoY, panel.dbY, 1, "Y mats"), 1);
@@ -124,9 +125,13 @@ int LoadExampleShell3(TShell& shell)
 int LoadExampleShell(TShell& shell, int example)
 {
     switch (example) {
-    case 1: return LoadExampleShell1(shell);
-    case 2: return LoadExampleShell2(shell);
-    case 3: return LoadExampleShell3(shell);
-    default: return 0;
+    case 1:
+        return LoadExampleShell1(shell);
+    case 2:
+        return LoadExampleShell2(shell);
+    case 3:
+        return LoadExampleShell3(shell);
+    default:
+        return 0;
     }
 }

@@ -23,10 +23,10 @@ namespace {
 struct Published {
     int example;
     const char* name;
-    double fc;  // Pa
+    double fc; // Pa
     double rhoX, fyX, dbX;
     double rhoY, fyY, dbY;
-    double vu;  // measured shear strength, Pa
+    double vu; // measured shear strength, Pa
 };
 const Published kPublished[] = {
     {1, "PV19", 19.0e6, 0.01785, 458e6, 0.00635, 0.00713, 299e6, 0.00401, 3.95e6},
@@ -42,8 +42,7 @@ constexpr double kStrengthTolerance = 0.10;
 class ReadersInstalled {
 public:
     ReadersInstalled()
-        : m_beam(SetBeamFileReader(nullptr)),
-          m_shell(SetShellFileReader(nullptr)),
+        : m_beam(SetBeamFileReader(nullptr)), m_shell(SetShellFileReader(nullptr)),
           m_example(SetShellExampleReader(nullptr))
     {
         InstallFileReaders();
