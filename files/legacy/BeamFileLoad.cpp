@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "files/DataFileOpen.h"
+#include "files/ExampleShells.h"
 #include "files/legacy/DataFileKind.h"
 #include "files/legacy/LabelledTextFile.h"
 #include "files/legacy/LegacyFile.h"
@@ -155,4 +156,5 @@ void InstallFileReaders()
 {
     SetBeamFileReader(LoadBeamFile);
     SetShellFileReader(LoadShellFile);
+    SetShellExampleReader(LoadExampleShell);
 }

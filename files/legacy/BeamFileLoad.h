@@ -25,5 +25,6 @@ LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
 // elementIndex-th p3g_shell component, from 1); any other file is refused with a message.
 int LoadShellFile(TShell& shell, const std::string& fileName, int elementIndex);
 
-// Installs the readers into the section model's seams.
+// Installs the readers, and the filler of the built-in example elements, into the section
+// model's seams.
 void InstallFileReaders();

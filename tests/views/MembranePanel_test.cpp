@@ -200,3 +200,49 @@ TEST(MembranePanel, PropertiesTableCaptionAndListings)
     EXPECT_FALSE(HasText(none, "Element Properties"));
     EXPECT_TRUE(HasText(none, "Element Catalog"));
 }
+
+// The title block's picture cell holds the column capital (bitmaps 220 and 221, one 114 x 107
+// picture), fitted to 0.95 of the square cell and centred in it: on a large panel and on one
+// whose block is under 80 pixels high (the small bitmap).
+TEST(MembranePanel, TitleBlockCellHoldsTheColumnCapital)
+{
+    plat::EnsureGuiRuntime();
+    for (int id : {220, 221}) {
+        const plat::Image picture = plat::Image::FromResource(id);
+        EXPECT_FALSE(picture.IsNull()) << id;
+        EXPECT_EQ(picture.Width(), 114) << id;
+        EXPECT_EQ(picture.Height(), 107) << id;
+    }
+    auto shell = MakePanel(PanelSpec{});
+    for (const int w : {1400, 300}) {
+        SCOPED_TRACE(w);
+        const int h = 3 * w / 5, m = w / 100, W = static_cast<int>(0.85 * w);
+        RecordingDC dc;
+        PaintMembranePanel(dc, shell.get(), 0, 0, w, h, 0, DisplayContext{});
+        // The block's top edge runs from the frame's right (W - m) to the cell's left; the
+        // cell is the square of the block's height there.
+        const int right = W - m, bottom = h - m;
+        int cellLeft = -1, blockTop = -1;
+        for (const DrawCall& c : dc.CallsOf("Line"))
+            if (c.points[0].x == right && c.points[1].y == c.points[0].y && c.points[0].y > h / 2 &&
+                c.points[0].y < bottom && (cellLeft < 0 || c.points[1].x < cellLeft))
+                cellLeft = c.points[1].x, blockTop = c.points[0].y;
+        ASSERT_GE(cellLeft, 0);
+        const int side = bottom - blockTop;
+        EXPECT_EQ(side < 80, w == 300); // the small bitmap on the small panel
+        const auto images = dc.CallsOf("DrawImage");
+        ASSERT_EQ(images.size(), 1u);
+        const DrawCall& image = images[0];
+        // The whole picture is drawn ...
+        EXPECT_EQ(image.points[0], (plat::Point{0, 0}));
+        EXPECT_EQ(image.points[1], (plat::Point{114, 107}));
+        // ... into the cell: the width governs (114 > 107), 0.95 of the side, centred.
+        const int sw = static_cast<int>(114 * (0.95 * side / 114));
+        const int sh = static_cast<int>(107 * (0.95 * side / 114));
+        EXPECT_EQ(image.rect.left, cellLeft + (side - sw) / 2);
+        EXPECT_EQ(image.rect.top, blockTop + (side - sh) / 2);
+        EXPECT_EQ(image.rect.right - image.rect.left, sw);
+        EXPECT_EQ(image.rect.bottom - image.rect.top, sh);
+        EXPECT_LT(image.rect.right, right);
+    }
+}

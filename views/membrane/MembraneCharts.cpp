@@ -83,6 +83,13 @@ bool MeasuredLists(int id, int& xList, int& yList)
     return false;
 }
 
+// The graphs drawn with a cap: 215 (v_ci,max), 216 (f_2max) and 228 (f_1max), the second
+// curves of 207, 213 and 212.
+bool IsCappedGraph(int id)
+{
+    return id == 215 || id == 216 || id == 228;
+}
+
 // Yield stress of the steel of a direction's first layer; 1.0 without layers.
 double FirstLayerYield(const TStructure& s, int direction)
 {
@@ -238,12 +245,15 @@ int TP2k_Logic::FillMembraneChart(ViewChart* chart, int id, int level)
     if (level == 0)
         chart->SetLineStart(-1);
     const int pointId = id >= 219 && id <= 227 ? 206 : id;
+    // A capped graph chosen on its own takes the cap of its own data, never one that another
+    // chart left behind.
+    const double cap = level == 0 && IsCappedGraph(id) ? OwnCurveCap(id) : g_CurveCap;
     for (int i = 0;; ++i) {
         const SectionState* stage = m_analysis->GetStage(i);
         if (!stage)
             break;
         double x = 0.0, y = 0.0;
-        GetGraphPoint(stage, x, y, pointId, g_CurveCap);
+        GetGraphPoint(stage, x, y, pointId, cap);
         if (!IsUndefined(x))
             out.Add(x, y);
     }
@@ -270,6 +280,39 @@ int TP2k_Logic::FillMembraneChart(ViewChart* chart, int id, int level)
     }
     chart->AutoScale();
     return 1;
+}
+
+double TP2k_Logic::OwnCurveCap(int id)
+{
+    const int owner = id == 215 ? 207 : id == 228 ? 212 : 213;
+    const double ky = m_display.Factor((*FindMembraneGraphUnits(owner))[1]);
+    // As the two-curve chart tracks its points: from 0, over the measured points, then the
+    // stages.
+    double largest = 0.0, smallest = 0.0;
+    const auto track = [&](double y) {
+        largest = std::max(largest, y);
+        smallest = std::min(smallest, y);
+    };
+    int xList = 0, yList = 0;
+    if (MeasuredLists(owner, xList, yList) && m_structure->RewindValueList(xList) &&
+        m_structure->RewindValueList(yList)) {
+        while (m_structure->HasMoreValues(xList) && m_structure->HasMoreValues(yList)) {
+            m_structure->NextValue(xList);
+            track(m_structure->NextValue(yList) * ky);
+        }
+    }
+    for (int i = 0;; ++i) {
+        const SectionState* stage = m_analysis->GetStage(i);
+        if (!stage)
+            break;
+        double x = 0.0, y = 0.0;
+        GetGraphPoint(stage, x, y, owner, g_CurveCap); // the owners' points take no cap
+        if (!IsUndefined(x))
+            track(y);
+    }
+    const double stressFactor = m_display.Factor(kStress);
+    return owner == 213 ? std::min(2.0 * smallest / stressFactor, -1e6)
+                        : std::max(2.0 * largest / stressFactor, 1e6);
 }
 
 void TP2k_Logic::FillStateChart(ViewChart* chart, int id, const SectionState& s)

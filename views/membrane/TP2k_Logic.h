@@ -48,7 +48,8 @@ const MembraneGraphRec* FindMembraneGraph(int graphId);
 const MembraneGraphUnitRec* FindMembraneGraphUnits(int graphId);
 
 // The cap of the second curve of the two-curve charts (Pa), shared by the whole mode: set
-// before the second curve is drawn and passed to every stage point.
+// before the second curve is drawn and passed to its stage points. A capped graph chosen on its
+// own does not read it (TP2k_Logic::OwnCurveCap).
 extern double g_CurveCap;
 
 class TP2k_Logic : public TBase_Logic {
@@ -132,6 +133,11 @@ public:
 private:
     void RefreshDisplay();
     void FillStateChart(ViewChart* chart, int graphId, const SectionState& s);
+    // The cap a capped graph (215, 216, 228) takes when chosen on its own: the one its
+    // two-curve chart (207, 213, 212) gives it from the same element and stages, twice the
+    // largest y of that chart's points (213: the smallest), at least 1 MPa (213: at most
+    // -1 MPa). Pa.
+    double OwnCurveCap(int graphId);
 
     TSectionalAnalysis* m_analysis = nullptr;
     TStructure* m_structure = nullptr;
