@@ -289,6 +289,8 @@ TypedRefusal CheckPreferences(const PreferenceFields& typed)
 
 bool ApplyPreferences(const PreferenceFields& typed)
 {
+    if (CheckPreferences(typed))
+        return false;
     // A program in the fourth unit system shows the kg/cm radio ticked; only a pressed
     // radio changes the system.
     if (typed.unitPressed)
@@ -298,8 +300,6 @@ bool ApplyPreferences(const PreferenceFields& typed)
     bool taken = false;
     for (std::size_t i = 0; i < 3; ++i) {
         const double v = TypedNumber(typed.factors[i]);
-        if (!std::isfinite(v))
-            continue;
         if (std::fabs(v - *stored[i]) > kFactorTolerance) {
             *stored[i] = std::clamp(v, kMinFactor, kMaxFactor);
             taken = true;

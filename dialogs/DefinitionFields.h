@@ -78,4 +78,5 @@ std::array<std::string, 3> NoFactorTexts();
 TypedRefusal CheckPreferences(const PreferenceFields& typed);
 // Stores the unit system, the "File Override" flag and every factor that differs from the
 // stored one by more than 0.01 (clamped to 0.01 .. 10.0); true when a factor was taken.
+// Stores nothing when CheckPreferences refuses.
 bool ApplyPreferences(const PreferenceFields& typed);

@@ -468,12 +468,18 @@ void TLongPage::ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&
     if (m_lists.individual)
         for (int i = 0; i < m_lists.individual->GetCount(); ++i)
             taken.insert(m_lists.individual->Entry(i).name);
+    int numbered = 0;
     for (std::size_t k = 0; k < layers.size(); ++k) {
-        // The pattern's name, numbered after the first layer; a taken name shorter than ten
-        // characters gets "a" appended, a longer one becomes "New".
+        // The pattern's name, numbered after the first layer, as long as a layer's name is kept
+        // (the section cuts longer ones, which would then share a name); a taken name shorter
+        // than ten characters gets "a" appended, a longer one becomes "New". Where that finds
+        // no free name ("New" grown to ten characters is taken too), "New" is numbered.
         std::string name = k == 0 ? entry.name : StrPrintf("%s%d", entry.name.c_str(), static_cast<int>(k));
+        name = name.substr(0, kLayerNameChars);
         for (int guard = 0; guard < 100 && taken.count(name) > 0; ++guard)
             name = name.size() < 10 ? name + "a" : std::string("New");
+        while (taken.count(name) > 0)
+            name = StrPrintf("New%d", ++numbered);
         const int before = IndividualCount();
         AddExplodedLayer(entry, name, layers[k].height, layers[k].bars);
         if (IndividualCount() > before)

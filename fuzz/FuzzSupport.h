@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <system_error>
 
 #include "files/legacy/SectionDefinition.h"
 #include "files/xml/TXmlDtd.h"
@@ -32,6 +33,29 @@ inline TXmlDtd& FuzzDtd()
     return dtd;
 }
 
+// A fresh folder of the process, removed with everything in it when the process ends.
+class FuzzFolder {
+public:
+    FuzzFolder()
+    {
+        char name[] = "/tmp/qv_fuzz_XXXXXX";
+        if (mkdtemp(name) != nullptr)
+            m_path = name;
+    }
+    ~FuzzFolder()
+    {
+        std::error_code ignored;
+        if (!m_path.empty())
+            std::filesystem::remove_all(m_path, ignored);
+    }
+    FuzzFolder(const FuzzFolder&) = delete;
+    FuzzFolder& operator=(const FuzzFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
 // Once per process: the reporter, the catalogue and "shape.dat" in a fresh folder.
 inline void InitialiseFuzzEnvironment()
 {
@@ -40,10 +64,10 @@ inline void InitialiseFuzzEnvironment()
     std::istringstream listing(DefaultRebarListing());
     DefaultCatalogueCopy().ReadListing(listing);
     g_RebarList = DefaultCatalogueCopy();
-    char folder[] = "/tmp/qv_fuzz_XXXXXX";
-    if (mkdtemp(folder) != nullptr) {
-        SetProgramPath(folder);
-        SetUserDataDir(folder);
+    static FuzzFolder folder;
+    if (!folder.Path().empty()) {
+        SetProgramPath(folder.Path());
+        SetUserDataDir(folder.Path());
         LoadShapeLibrary(0);
     }
     FuzzDtd();

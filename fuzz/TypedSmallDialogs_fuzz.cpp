@@ -1,8 +1,9 @@
 // The small definition dialogs fed typed text as a user would: each line fills one dialog's
-// fields ('|' between them) and presses OK. A refused dialog leaves the section as it was; a
-// taken one stores only finite values.
+// fields ('|' between them) and presses OK. A refused dialog leaves the section (and the
+// preferences) as it was; a taken one stores only finite values.
 //   L loads (six), G general (three ticks as 0/1, two spacings, axis), T time (tick, age,
-//   moment, axial), F fire (mask digit, curve digit, minutes, temperature), P factors (three),
+//   moment, axial), F fire (mask digit, curve digit, minutes, temperature), P preferences
+//   (three factors, then optionally a unit radio digit and the override as 0/1),
 //   u unit system (0-2).
 
 #include <array>
@@ -108,11 +109,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 'P': {
-            const auto f = Fields(a.text, 3);
+            const auto f = Fields(a.text, 5);
             PreferenceFields typed = ShowPreferences();
             typed.factors = {f[0], f[1], f[2]};
-            if (!CheckPreferences(typed))
-                ApplyPreferences(typed);
+            if (!f[3].empty()) {
+                typed.unitPressed = true;
+                typed.unitRadio = (f[3][0] & 0xFF) % 3;
+            }
+            if (!f[4].empty())
+                typed.fileOverride = f[4][0] == '1';
+            const bool refusedFactor = static_cast<bool>(CheckPreferences(typed));
+            const ResistanceFactors factorsBefore = g_ResistanceFactors;
+            const int unitsBefore = g_UnitSystem, overrideBefore = g_FileOverride;
+            ApplyPreferences(typed);
+            if (refusedFactor && (!(g_ResistanceFactors == factorsBefore) || g_UnitSystem != unitsBefore ||
+                                  g_FileOverride != overrideBefore))
+                std::abort();
             for (double v : {g_ResistanceFactors.phi_c, g_ResistanceFactors.phi_s, g_ResistanceFactors.phi_p})
                 if (!(v >= 0.01 && v <= 10.0))
                     std::abort();
