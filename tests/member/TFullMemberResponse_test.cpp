@@ -454,7 +454,7 @@ TEST_F(MemberPushover, ShearStiffnessWithoutShearIsTheUncrackedOne)
 
 // Demand on the bars at a crack: at the capacity the two bottom bars have yielded (A_s f_y,
 // hardening towards A_s f_u); half way the force is the moment over a lever arm between 0.8 d
-// and d; the member has no top bars and no prestressing steel.
+// and d; the member has no top bars and no prestressing steel, and carries no shear.
 TEST_F(MemberPushover, DemandOnTheReinforcement)
 {
     TFullMemberResponse& m = *s_member;
@@ -463,10 +463,11 @@ TEST_F(MemberPushover, DemandOnTheReinforcement)
     const double ultimate = 2.0 * fixtures::BarArea(0.012) * s_case->beam->GetSteelType(0)->fu;
     ASSERT_EQ(m.BeginCurve(4024), n);
     ASSERT_EQ(m.BeginCurve(4025), n);
-    ASSERT_EQ(m.BeginCurve(4026), n);
+    ASSERT_EQ(m.BeginCurve(4026), 2 * n + 1); // reported as a mirrored capacity line
     ASSERT_EQ(m.BeginCurve(4027), n);
     for (int i = 0; i < n; ++i) {
         EXPECT_EQ(StationValue(m, 4027, i), 0.0); // no stirrups
+        EXPECT_EQ(StationValue(m, 4028, i), 0.0); // no shear on any crack
         EXPECT_GE(StationValue(m, 4024, i), 0.99 * yield) << i;
         EXPECT_LE(StationValue(m, 4024, i), ultimate) << i;
         EXPECT_EQ(StationValue(m, 4025, i), 0.0);
@@ -482,10 +483,16 @@ TEST_F(MemberPushover, DemandOnTheReinforcement)
     }
     double x = 0.0;
     double y = 0.0;
-    m.BeginCurve(4024);
-    for (int i = 0; i < n; ++i)
-        ASSERT_EQ(m.GetCurvePoint(4024, x, y), 1);
-    EXPECT_EQ(m.GetCurvePoint(4024, x, y), 0);
+    // Every demand curve hands out the stations once: 4026 too, though it reports more.
+    for (const int curve : {4024, 4025, 4026, 4027, 4028, 4029}) {
+        SCOPED_TRACE(curve);
+        m.BeginCurve(curve);
+        for (int i = 0; i < n; ++i) {
+            ASSERT_EQ(m.GetCurvePoint(curve, x, y), 1);
+            EXPECT_EQ(x, m.GetStations().GetStation(i));
+        }
+        EXPECT_EQ(m.GetCurvePoint(curve, x, y), 0);
+    }
     MarkPoint(m, 30);
 }
 
