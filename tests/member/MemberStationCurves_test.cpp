@@ -261,30 +261,6 @@ TEST_F(MemberWithoutStirrups, EquilibriumShearIsDeadPlusFactoredLive)
     }
 }
 
-// Near the top of the governing station's response the marked load factor of the last point
-// may round a little above its peak; the bracketing stages are then still those up to the
-// peak, not the stages after it.
-TEST_F(MemberWithoutStirrups, MarkedLoadJustAboveThePeakIsBracketedByThePeak)
-{
-    TFullMemberResponse& m = *s_member;
-    const double capacity = m.GetMemberCapacity();
-    int governing = -1;
-    for (int s = 0; s < m.GetStationCount() && governing < 0; ++s)
-        if (m.GetStationAnalysis(s)->GetMaxLoadFactor() == capacity)
-            governing = s;
-    ASSERT_GE(governing, 0);
-    const TFullSectionalResponse& a = *m.GetStationAnalysis(governing);
-    int peak = 0;
-    for (int k = 0; k <= a.GetLastStageIndex(); ++k)
-        if (a.LoadFactorOf(k) == capacity)
-            peak = k;
-    int lo = 0;
-    int hi = 0;
-    TFullMemberResponse::BracketingStages(a, capacity * (1.0 + 4e-16), lo, hi, 1.0000001);
-    EXPECT_EQ(hi, peak);
-    EXPECT_EQ(lo, peak - 1);
-}
-
 namespace {
 
 // A 1.2 m member of a 200 x 300 mm section (depths from mid-height, as the validated section

@@ -496,6 +496,36 @@ TEST_F(MemberPushover, DemandOnTheReinforcement)
     MarkPoint(m, 30);
 }
 
+// Near the top of the governing station's response the marked load factor of the last point
+// may round a little above its peak; the bracketing stages are then still those up to the
+// peak, not the stages after it.
+TEST_F(MemberPushover, MarkedLoadJustAboveThePeakIsBracketedByThePeak)
+{
+    TFullMemberResponse& m = *s_member;
+    const double capacity = m.GetMemberCapacity();
+    int governing = -1;
+    for (int s = 0; s < m.GetStationCount() && governing < 0; ++s)
+        if (m.GetStationAnalysis(s)->GetMaxLoadFactor() == capacity)
+            governing = s;
+    ASSERT_GE(governing, 0);
+    const TFullSectionalResponse& a = *m.GetStationAnalysis(governing);
+    int peak = 0;
+    for (int k = 0; k <= a.GetLastStageIndex(); ++k)
+        if (a.LoadFactorOf(k) == capacity)
+            peak = k;
+    ASSERT_LT(peak, a.GetLastStageIndex()); // stages follow the peak
+    const double above = capacity * (1.0 + 4e-16);
+    ASSERT_GT(above, capacity);
+    int lo = 0;
+    int hi = 0;
+    // Not widened, no pair holds it: the last stage, after the peak, would be read twice.
+    TFullMemberResponse::BracketingStages(a, above, lo, hi);
+    EXPECT_EQ(lo, a.GetLastStageIndex());
+    TFullMemberResponse::BracketingStages(a, above, lo, hi, 1.0000001);
+    EXPECT_EQ(hi, peak);
+    EXPECT_EQ(lo, peak - 1);
+}
+
 // Before any stage was chosen (the window's index is -1), stepping back and on walks the
 // load-deflection points from the marked one.
 TEST_F(MemberPushover, SteppingStartsFromTheMarkedPoint)
