@@ -1,11 +1,12 @@
 // The member curves with one point per station: the section constant, the uncracked and the
 // secant flexural stiffness, the secant shear modulus, the section capacities and the demands
-// on the reinforcement.
+// on the reinforcement and on the aggregate interlock of the cracks.
 
 #include "member/TFullMemberResponse.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "analysis/state/SectionState.h"
 #include "foundation/Sentinel.h"
@@ -19,6 +20,13 @@ constexpr int kLastCapacityCurve = 4023;
 constexpr int kFirstDemandCurve = 4024;
 constexpr int kLastDemandCurve = 4026;
 constexpr int kStirrupDemandCurve = 4027;
+constexpr int kCrackShearDemandCurve = 4028;
+constexpr int kCrackShearCapacityCurve = 4029;
+// The marked load factor k lambda_max / 30 of the last point can round a little above the
+// governing station's peak: its upper bracketing stage is taken this much wider.
+constexpr double kMarkedLoadWidening = 1.0000001;
+// A value of this magnitude or more means "none" (an undefined stress, a ruptured bar).
+constexpr double kNoValue = 1e30;
 // Steel of a higher yield strength is prestressing steel.
 constexpr double kPrestressingYield = 7.5e8;
 // A moment change below this stress times the smaller section modulus, or a curvature change
@@ -33,6 +41,34 @@ constexpr double kSecantShearStrain = 1e-7;
 // negated, after a break).
 int CapacityOf(int curveId) { return (curveId - kFirstCapacityCurve) % 4; }
 bool IsMirroredCapacity(int curveId) { return CapacityOf(curveId) == 1 || CapacityOf(curveId) == 2; }
+bool IsCapacityCurve(int curveId) { return curveId >= kFirstCapacityCurve && curveId <= kLastCapacityCurve; }
+
+// A node quantity as the curves count it: 0 where it holds "none".
+double Defined(double v) { return std::fabs(v) < kNoValue ? v : 0.0; }
+
+// The layer node of a state whose crack is nearest its limit: the largest
+// |v_ci| / (1 + v_ci,max), both in Pa (the 1 Pa keeps an uncracked node, whose limit is 0, at
+// a ratio of 0). The first such node over the layers from the top; null without layers.
+const LayerNodeStateRec* MostStressedCrack(const SectionState& s)
+{
+    const LayerNodeStateRec* most = nullptr;
+    double largest = -1.0;
+    for (int i = 0; i < s.UsableLayerCount(); ++i) {
+        const LayerDefRec& layer = *s.LayerDef(i);
+        for (const std::uint32_t id : {layer.NodeTop, layer.NodeMid, layer.NodeBottom}) {
+            const LayerNodeStateRec* node = s.NodeState(static_cast<int>(id));
+            if (node == nullptr)
+                continue;
+            const double ratio =
+                std::fabs(Defined(node->CrackShearStress) / (1.0 + Defined(node->CrackShearLimit)));
+            if (ratio > largest) {
+                largest = ratio;
+                most = node;
+            }
+        }
+    }
+    return most;
+}
 
 // The change of a station's load (kMoment or kShear) from its first stage (state result
 // `result`) to load factor lambda.
@@ -51,14 +87,15 @@ double CurveValue(const TDepthTable& t, int i) { return i < t.GetCount() ? t.Get
 
 } // namespace
 
-void TFullMemberResponse::BracketingStages(const TFullSectionalResponse& a, double lambda, int& lo, int& hi)
+void TFullMemberResponse::BracketingStages(const TFullSectionalResponse& a, double lambda, int& lo, int& hi,
+                                           double widen)
 {
     const int last = a.GetLastStageIndex();
     lo = hi = 0;
     for (int k = 0; k < last; ++k) {
         const double f0 = a.LoadFactorOf(k);
         const double f1 = a.LoadFactorOf(k + 1);
-        if (std::min(f0, f1) <= lambda && lambda <= std::max(f0, f1)) {
+        if (std::min(f0, f1) <= lambda && lambda <= std::max(f0, f1) * widen) {
             lo = k;
             hi = k + 1;
             return;
@@ -73,7 +110,7 @@ double TFullMemberResponse::AtMarkedLoad(const TFullSectionalResponse& a,
     const double lambda = MarkedLoadFactor();
     int lo = 0;
     int hi = 0;
-    BracketingStages(a, lambda, lo, hi);
+    BracketingStages(a, lambda, lo, hi, kMarkedLoadWidening);
     const SectionState* s0 = a.GetStage(lo);
     const SectionState* s1 = a.GetStage(hi);
     if (s0 == nullptr)
@@ -197,6 +234,20 @@ double TFullMemberResponse::StirrupDemand(int station) const
     return a->GetBeam()->GetShearDepthAndWidth(1).bv * most;
 }
 
+double TFullMemberResponse::CrackShear(int station, bool capacity) const
+{
+    const TFullSectionalResponse* a = GetStationAnalysis(station);
+    if (a == nullptr)
+        return 0.0;
+    const double v = AtMarkedLoad(*a, [capacity](const SectionState& s) {
+        const LayerNodeStateRec* node = MostStressedCrack(s);
+        if (node == nullptr)
+            return 0.0;
+        return capacity ? Defined(node->CrackShearLimit) : std::fabs(Defined(node->CrackShearStress));
+    });
+    return std::fabs(v) > kNoValue ? 0.0 : v;
+}
+
 int TFullMemberResponse::StationCurveCount(int curveId) const
 {
     const int n = GetStationCount();
@@ -206,10 +257,13 @@ int TFullMemberResponse::StationCurveCount(int curveId) const
     case 16:
     case 17:
         return n;
+    case kLastDemandCurve:
+        // Reported as long as a mirrored capacity line, handed out once over the stations.
+        return 2 * n + 1;
     default:
-        if (curveId >= kFirstCapacityCurve && curveId <= kLastCapacityCurve)
+        if (IsCapacityCurve(curveId))
             return IsMirroredCapacity(curveId) ? 2 * n + 1 : n;
-        if (curveId >= kFirstDemandCurve && curveId <= kStirrupDemandCurve)
+        if (curveId >= kFirstDemandCurve && curveId <= kCrackShearCapacityCurve)
             return n;
         return -1;
     }
@@ -219,7 +273,9 @@ int TFullMemberResponse::StationCurvePoint(int curveId, double& x, double& y)
 {
     const int n = GetStationCount();
     const int c = m_cursor;
-    if (c >= StationCurveCount(curveId))
+    // Only a mirrored capacity line goes on past the stations.
+    const bool mirrored = IsCapacityCurve(curveId) && IsMirroredCapacity(curveId);
+    if (c >= (mirrored ? 2 * n + 1 : n))
         return 0;
     ++m_cursor;
     if (c == n) {
@@ -249,6 +305,10 @@ int TFullMemberResponse::StationCurvePoint(int curveId, double& x, double& y)
     }
     if (curveId == kStirrupDemandCurve) {
         y = StirrupDemand(station);
+        return 1;
+    }
+    if (curveId == kCrackShearDemandCurve || curveId == kCrackShearCapacityCurve) {
+        y = CrackShear(station, curveId == kCrackShearCapacityCurve);
         return 1;
     }
     if (curveId >= kFirstDemandCurve) {

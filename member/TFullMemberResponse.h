@@ -137,9 +137,10 @@ public:
     // mid-height (N). A bar within 0.0001 m of mid-height counts half to each side.
     static double SectionCapacity(const TBeam& section, int which);
     // The stored stages of a response whose load factors bracket lambda (the first such pair
-    // from the start); a response of one stage gives stage 0 twice, one that never reaches
-    // lambda its last stage twice.
-    static void BracketingStages(const TFullSectionalResponse& a, double lambda, int& lo, int& hi);
+    // from the start; the greater load factor of a pair multiplied by widen); a response of one
+    // stage gives stage 0 twice, one that never reaches lambda its last stage twice.
+    static void BracketingStages(const TFullSectionalResponse& a, double lambda, int& lo, int& hi,
+                                 double widen = 1.0);
 
     // ---- Per-station curves (MemberStationCurves.cpp) ------------------------------------------
 
@@ -158,6 +159,11 @@ public:
     // Stirrup force per length at a crack of station i at the marked load factor: the web
     // width times the largest rho_z f_sz,crack over the section's nodes (N/m).
     double StirrupDemand(int station) const;
+    // Aggregate interlock of station i at the marked load factor, read at the layer node whose
+    // crack is nearest its limit (largest |v_ci| / (1 + v_ci,max)): the shear stress on that
+    // crack |v_ci| (the demand), or with capacity the largest shear stress it can carry,
+    // v_ci,max (Pa). Each bracketing stage picks its own node; 0 where none is defined.
+    double CrackShear(int station, bool capacity) const;
 
 private:
     void StepStations();

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "analysis/PointSections.h"
 #include "member/TMemberDefinition.h"
@@ -43,6 +44,36 @@ struct DefaultMember {
         beam = slots.Put(0, RectBeam("Beam", 0.3, 0.6));
         SetMemberDefinitionFromSection(slots, d, *beam);
     }
+    TestSlots slots;
+    TBeam* beam = nullptr;
+    TMemberDefinition d;
+};
+
+// A simply supported 1.2 m member of a 200 x 300 mm section with two 12 mm bottom bars and no
+// stirrups, under a uniform dead load of 4 kN/m and a uniform live load of 10 kN/m per unit
+// load factor (parabolic moment diagrams, M = -w x (L - x) / 2). The shear in equilibrium with
+// them is V(x) = (w_d + lambda w_l) (L/2 - x).
+struct NoStirrupMember {
+    NoStirrupMember()
+    {
+        beam = slots.Put(0, RectBeam("Beam", kWidth, kHeight, 2, 0.012));
+        d.length = kSpan;
+        d.leftPlateSize = d.rightPlateSize = 0.05;
+        d.leftPlateLocation = 0.0;
+        d.rightPlateLocation = kSpan;
+        d.leftSupport = d.rightSupport = SupportType::Roller;
+        for (const auto& [diagram, w] : {std::pair{LiveDiagram, kLive}, std::pair{DeadDiagram, kDead}}) {
+            d.diagrams[diagram][0] = {0.0, 0.0, 1};
+            d.diagrams[diagram][1] = {kSpan / 2, -w * kSpan * kSpan / 8, 1};
+            d.diagrams[diagram][2] = {kSpan, 0.0, 1};
+            d.pointCount[diagram] = 3;
+        }
+    }
+    static constexpr double kSpan = 1.2;
+    static constexpr double kWidth = 0.2;
+    static constexpr double kHeight = 0.3;
+    static constexpr double kLive = 10e3;
+    static constexpr double kDead = 4e3;
     TestSlots slots;
     TBeam* beam = nullptr;
     TMemberDefinition d;

@@ -454,7 +454,7 @@ TEST_F(MemberPushover, ShearStiffnessWithoutShearIsTheUncrackedOne)
 
 // Demand on the bars at a crack: at the capacity the two bottom bars have yielded (A_s f_y,
 // hardening towards A_s f_u); half way the force is the moment over a lever arm between 0.8 d
-// and d; the member has no top bars and no prestressing steel.
+// and d; the member has no top bars and no prestressing steel, and carries no shear.
 TEST_F(MemberPushover, DemandOnTheReinforcement)
 {
     TFullMemberResponse& m = *s_member;
@@ -463,10 +463,11 @@ TEST_F(MemberPushover, DemandOnTheReinforcement)
     const double ultimate = 2.0 * fixtures::BarArea(0.012) * s_case->beam->GetSteelType(0)->fu;
     ASSERT_EQ(m.BeginCurve(4024), n);
     ASSERT_EQ(m.BeginCurve(4025), n);
-    ASSERT_EQ(m.BeginCurve(4026), n);
+    ASSERT_EQ(m.BeginCurve(4026), 2 * n + 1); // reported as a mirrored capacity line
     ASSERT_EQ(m.BeginCurve(4027), n);
     for (int i = 0; i < n; ++i) {
         EXPECT_EQ(StationValue(m, 4027, i), 0.0); // no stirrups
+        EXPECT_EQ(StationValue(m, 4028, i), 0.0); // no shear on any crack
         EXPECT_GE(StationValue(m, 4024, i), 0.99 * yield) << i;
         EXPECT_LE(StationValue(m, 4024, i), ultimate) << i;
         EXPECT_EQ(StationValue(m, 4025, i), 0.0);
@@ -482,11 +483,47 @@ TEST_F(MemberPushover, DemandOnTheReinforcement)
     }
     double x = 0.0;
     double y = 0.0;
-    m.BeginCurve(4024);
-    for (int i = 0; i < n; ++i)
-        ASSERT_EQ(m.GetCurvePoint(4024, x, y), 1);
-    EXPECT_EQ(m.GetCurvePoint(4024, x, y), 0);
+    // Every demand curve hands out the stations once: 4026 too, though it reports more.
+    for (const int curve : {4024, 4025, 4026, 4027, 4028, 4029}) {
+        SCOPED_TRACE(curve);
+        m.BeginCurve(curve);
+        for (int i = 0; i < n; ++i) {
+            ASSERT_EQ(m.GetCurvePoint(curve, x, y), 1);
+            EXPECT_EQ(x, m.GetStations().GetStation(i));
+        }
+        EXPECT_EQ(m.GetCurvePoint(curve, x, y), 0);
+    }
     MarkPoint(m, 30);
+}
+
+// Near the top of the governing station's response the marked load factor of the last point
+// may round a little above its peak; the bracketing stages are then still those up to the
+// peak, not the stages after it.
+TEST_F(MemberPushover, MarkedLoadJustAboveThePeakIsBracketedByThePeak)
+{
+    TFullMemberResponse& m = *s_member;
+    const double capacity = m.GetMemberCapacity();
+    int governing = -1;
+    for (int s = 0; s < m.GetStationCount() && governing < 0; ++s)
+        if (m.GetStationAnalysis(s)->GetMaxLoadFactor() == capacity)
+            governing = s;
+    ASSERT_GE(governing, 0);
+    const TFullSectionalResponse& a = *m.GetStationAnalysis(governing);
+    int peak = 0;
+    for (int k = 0; k <= a.GetLastStageIndex(); ++k)
+        if (a.LoadFactorOf(k) == capacity)
+            peak = k;
+    ASSERT_LT(peak, a.GetLastStageIndex()); // stages follow the peak
+    const double above = capacity * (1.0 + 4e-16);
+    ASSERT_GT(above, capacity);
+    int lo = 0;
+    int hi = 0;
+    // Not widened, no pair holds it: the last stage, after the peak, would be read twice.
+    TFullMemberResponse::BracketingStages(a, above, lo, hi);
+    EXPECT_EQ(lo, a.GetLastStageIndex());
+    TFullMemberResponse::BracketingStages(a, above, lo, hi, 1.0000001);
+    EXPECT_EQ(hi, peak);
+    EXPECT_EQ(lo, peak - 1);
 }
 
 // Before any stage was chosen (the window's index is -1), stepping back and on walks the

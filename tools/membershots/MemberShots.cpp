@@ -5,6 +5,10 @@
 // Conditions" set after two fire runs: on the first run's post-fire beam, then on the second's.
 //
 //   qv_membershots <program folder> <output folder>
+//   qv_membershots <program folder> <output folder> nostirrups
+//
+// The second form only takes the "Reinforcement" set of the sample beam's member with its
+// stirrups taken out, whose second panel compares the shear on the cracks with what they carry.
 //
 // Needs an X display (run under xvfb-run) and "import".
 
@@ -91,6 +95,23 @@ int main(int argc, char** argv)
 
     // The default member of the sample beam, pushed over.
     const double increment[3] = {0, -150e3, 100e3};
+    if (argc > 3 && std::string(argv[3]) == "nostirrups") {
+        g_Structures[0] = ShearBeam(increment);
+        g_Structures[0]->DeleteTransLayers(2);
+        g_Structures[0]->SetName("Beam without stirrups");
+        g_Structures[0]->Validate();
+        ShowSlot(window, 0);
+        SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
+        frame.Dispatch(CmId::MemberResponse);
+        RunToEnd(window);
+        frame.Dispatch(CmId::FullMemberResults);
+        view.SetPushover(4003);
+        Shot("09-reinforcement-without-stirrups");
+        for (int k = 0; k < 8; ++k)
+            frame.Dispatch(CmId::PrevLoadStage);
+        Shot("10-reinforcement-without-stirrups-earlier");
+        return 0;
+    }
     g_Structures[0] = ShearBeam(increment);
     ShowSlot(window, 0);
     SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
