@@ -104,6 +104,13 @@ double RescaleFactor(int W0, int H0, int w, int h)
     return 1.0;
 }
 
+double SizedHeight(const SizedFont& made, int w, int h)
+{
+    if (w <= 0 || h <= 0)
+        return made.height;
+    return made.height * RescaleFactor(made.w, made.h, w, h);
+}
+
 FontHeights FirstPlacementFonts(int kind, bool child, int w, int h, const FontHeights& current)
 {
     if (kind == kBoxKindPlain)

@@ -51,5 +51,22 @@ FontHeights BigChartFontHeights(int w, int h);
 // The factor fonts follow when a W0 x H0 box becomes w x h: the smaller ratio when both
 // shrink, the larger when both grow, else 1.
 double RescaleFactor(int W0, int H0, int w, int h);
+// A font height as it was made and the box size (w x h) it was made for.
+struct SizedFont {
+    double height = 0.0;
+    int w = 0;
+    int h = 0;
+    bool operator==(const SizedFont&) const = default;
+};
+// The height of a font made as given, on a box of w x h: scaled by RescaleFactor from the size
+// it was made for, in one step, so that the sizes in between do not count; a font made at no
+// size keeps its height.
+double SizedHeight(const SizedFont& made, int w, int h);
+// Everything a box's fonts depend on: each font as made, and the heights drawn with now.
+struct BoxFontState {
+    SizedFont title;
+    SizedFont text;
+    FontHeights drawn;
+};
 // The fonts at a box's first placement (its width was 0), by kind.
 FontHeights FirstPlacementFonts(int kind, bool child, int w, int h, const FontHeights& current);

@@ -103,9 +103,22 @@ void TBoxItem::RefreshFontHeights()
 
 void TBoxItem::SetFontHeightsFrom(const FontHeights& h)
 {
+    m_madeTitle = {h.title, m_place.w, m_place.h};
+    m_madeText = {h.text, m_place.w, m_place.h};
+    SetDrawnFontHeights(h);
+}
+
+void TBoxItem::SetDrawnFontHeights(const FontHeights& h)
+{
     m_titleHeight = h.title;
     m_textHeight = h.text;
     RefreshFontHeights();
+}
+
+FontHeights TBoxItem::SizedFontHeights() const
+{
+    return {SizedHeight(m_madeTitle, m_place.w, m_place.h),
+            SizedHeight(m_madeText, m_place.w, m_place.h)};
 }
 
 void TBoxItem::SetFontHeights(int title, int text)
@@ -115,21 +128,42 @@ void TBoxItem::SetFontHeights(int title, int text)
 
 void TBoxItem::ScaleFonts(double titleFactor, double textFactor)
 {
+    m_madeTitle.height *= titleFactor;
+    m_madeText.height *= textFactor;
     m_titleHeight *= titleFactor;
     m_textHeight *= textFactor;
     RefreshFontHeights();
 }
 
+void TBoxItem::SetStoredTitleHeight(double height)
+{
+    m_madeTitle = {height, m_place.w, m_place.h};
+    m_titleHeight = height;
+}
+
+void TBoxItem::SetStoredTextHeight(double height)
+{
+    m_madeText = {height, m_place.w, m_place.h};
+    m_textHeight = height;
+}
+
 void TBoxItem::SetTitleFont(const plat::LogFont& font)
 {
     m_titleFont = font;
-    m_titleHeight = font.height;
+    SetStoredTitleHeight(font.height);
 }
 
 void TBoxItem::SetTextFont(const plat::LogFont& font)
 {
     m_textFont = font;
-    m_textHeight = font.height;
+    SetStoredTextHeight(font.height);
+}
+
+void TBoxItem::SetFontState(const BoxFontState& state)
+{
+    m_madeTitle = state.title;
+    m_madeText = state.text;
+    SetDrawnFontHeights(state.drawn);
 }
 
 namespace {
@@ -304,21 +338,26 @@ void TBoxItem::InvalidateFrame()
 
 void TBoxItem::Reposition(int x, int y, int w, int h, int redraw)
 {
-    if (m_place.w > 0) {
-        const double f = RescaleFactor(m_place.w, m_place.h, w, h);
-        ScaleFonts(f, f);
-    } else if (m_kind != kBoxKindPlain) {
-        const FontHeights fh =
-            FirstPlacementFonts(m_kind, m_childPlacement != 0, w, h, {m_titleHeight, m_textHeight});
-        m_titleHeight = fh.title;
-        m_textHeight = fh.text;
-    } else {
-        const FontHeights fh = BoxFontHeights(w, h);
+    // Fonts follow the box's size now, from the size they were made for: rescaled in one step,
+    // never from the size before, so that a round of sizes ending where it began gives the
+    // fonts it began with.
+    const bool first = m_place.w <= 0;
+    if (first) {
+        // The first placement makes the fonts for this size, by kind; the LOGFONT heights
+        // follow at the next rescale or paint.
+        const FontHeights fh = FirstPlacementFonts(m_kind, m_childPlacement != 0, w, h,
+                                                   {m_madeTitle.height, m_madeText.height});
+        m_madeTitle = {fh.title, w, h};
+        m_madeText = {fh.text, w, h};
         m_titleHeight = fh.title;
         m_textHeight = fh.text;
     }
-    if (w > 0 && h > 0) {
+    if (w > 0 && h > 0)
         m_place = {x, y, w, h};
+    // A size that is refused leaves the box, and its fonts, as they are.
+    if (!first)
+        SetDrawnFontHeights(SizedFontHeights());
+    if (w > 0 && h > 0) {
         MoveWindow(plat::Rect{x, y, x + w, y + h});
         if (redraw && IsCreated())
             Invalidate();

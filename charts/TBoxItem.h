@@ -112,18 +112,30 @@ public:
     int BlackAndWhite() const { return m_blackAndWhite; }
     int MouseMode() const { return m_mouseMode; }
     int SubMode() const { return m_subMode; }
+    // The heights the box draws with now: the heights its size asks for, as its layout fitted
+    // them to its texts.
     double TitleHeight() const { return m_titleHeight; }
     double TextHeight() const { return m_textHeight; }
     const plat::LogFont& TitleFont() const { return m_titleFont; }
     const plat::LogFont& TextFont() const { return m_textFont; }
-    // The stored font heights alone; the fonts follow at the next paint.
-    void SetStoredFontHeights(double title, double text)
-    {
-        m_titleHeight = title;
-        m_textHeight = text;
-    }
+    // The heights the box's present size asks for: each font as it was last made (at
+    // construction, by a setter or a font dialog) scaled from the size it was made for to the
+    // size now (RescaleFactor). They depend on that size and the size now only, never on the
+    // sizes the box went through in between.
+    FontHeights SizedFontHeights() const;
+    // A font made at the box's present size: the stored height alone, the font follows at the
+    // next paint.
+    void SetStoredTitleHeight(double height);
+    void SetStoredTextHeight(double height);
     void SetTitleFont(const plat::LogFont& font);
     void SetTextFont(const plat::LogFont& font);
+    // Everything the box's fonts depend on, to be put back as it was (the print layout moves
+    // the boxes to the page and back).
+    BoxFontState GetFontState() const
+    {
+        return {m_madeTitle, m_madeText, {m_titleHeight, m_textHeight}};
+    }
+    void SetFontState(const BoxFontState& state);
     // The box's place in its parent (pixels).
     const BoxPlace& Place() const { return m_place; }
     // The cursor the box shows under the pointer while selected (set as the pointer moves).
@@ -140,7 +152,11 @@ protected:
     void DrawSelectionOn(plat::DC& dc);
     // Sets the LOGFONT heights to the truncations of the stored heights.
     void RefreshFontHeights();
+    // Makes both fonts at the box's present size (and refreshes the LOGFONT heights).
     void SetFontHeightsFrom(const FontHeights& h);
+    // The heights drawn with, for a layout that fits the sized heights to its texts; the fonts
+    // as made stay as they are.
+    void SetDrawnFontHeights(const FontHeights& h);
     void StoreFractions();
     int Width() const { return m_place.w; }
     int Height() const { return m_place.h; }
@@ -158,6 +174,8 @@ private:
     plat::Color m_background = plat::Colors::White;
     double m_titleHeight = 0.0;
     double m_textHeight = 0.0;
+    SizedFont m_madeTitle;
+    SizedFont m_madeText;
     int m_selected = 0;
     int m_dragState = 0;
     plat::Point m_last{-1, -1};

@@ -175,6 +175,35 @@ LabelMeasure Tchart::TextMeasure(plat::DC& dc) const
     return [&dc, font](const std::string& s) { return MeasureRichText(dc, s, font); };
 }
 
+namespace {
+
+// The height of a font in which text measures no wider than room: the height given when it
+// fits; else scaled by room / width (times spare), and again, a pixel at least each time, while
+// the font's whole-pixel steps still leave the text wider than the room. Never below a pixel.
+double FitFontHeight(plat::DC& dc, const std::string& text, plat::LogFont font, double height,
+                     int room, double spare)
+{
+    constexpr int kMaxSteps = 8;
+    font.height = static_cast<int>(height);
+    int width = MeasureRichText(dc, text, font).cx;
+    for (int step = 0; step < kMaxSteps && room > 0 && width > room; ++step) {
+        const double sign = height < 0 ? -1.0 : 1.0;
+        if (std::fabs(height) < 2.0)
+            break;
+        double next = height * room / width * spare;
+        if (static_cast<int>(next) == static_cast<int>(height))
+            next = height - sign;
+        if (std::fabs(next) < 1.0)
+            next = sign;
+        height = next;
+        font.height = static_cast<int>(height);
+        width = MeasureRichText(dc, text, font).cx;
+    }
+    return height;
+}
+
+} // namespace
+
 void Tchart::Layout()
 {
     UpdateAverageNote();
@@ -182,26 +211,28 @@ void Tchart::Layout()
     const int H = Height();
     plat::Image scratch(1, 1);
     plat::DC dc(scratch);
+    // Every layout fits the texts afresh from the heights the chart's size asks for: fitting
+    // never compounds, so the same size and texts give the same fonts however often, and after
+    // whatever sizes, the chart is laid out.
+    FontHeights fonts = SizedFontHeights();
+    SetDrawnFontHeights(fonts);
     if (W > 0) {
-        RefreshFontHeights();
-        plat::Size t = MeasureRichText(dc, m_data.Title(), TitleFont());
-        if (t.cx > W) {
-            ScaleFonts(static_cast<double>(W) / t.cx * 0.95, 1.0);
-            t = MeasureRichText(dc, m_data.Title(), TitleFont());
-        }
+        fonts.title = FitFontHeight(dc, m_data.Title(), TitleFont(), fonts.title, W, 0.95);
+        SetDrawnFontHeights(fonts);
+        const plat::Size t = MeasureRichText(dc, m_data.Title(), TitleFont());
         m_margins.top = static_cast<int>(1.1 * t.cy);
     }
     if (m_kind != kBoxKindChart)
         return;
     const plat::Size xt = MeasureRichText(dc, m_data.XTitle(), TextFont());
-    if (xt.cx > W && xt.cx > 0)
-        ScaleFonts(1.0, static_cast<double>(W) / xt.cx);
+    fonts.text = FitFontHeight(dc, m_data.XTitle(), TextFont(), fonts.text, W, 1.0);
+    SetDrawnFontHeights(fonts);
     m_margins.bottom = !m_data.Note().empty() && m_data.NoteShown() ? 2 * xt.cy : xt.cy;
     const plat::Size yt = MeasureRichText(dc, m_data.YTitle(), TextFont());
     m_margins.left = yt.cy;
     const int A = H - m_margins.bottom - m_margins.top;
-    if (yt.cx > A && yt.cx > 0)
-        ScaleFonts(1.0, static_cast<double>(A) / yt.cx);
+    fonts.text = FitFontHeight(dc, m_data.YTitle(), TextFont(), fonts.text, A, 1.0);
+    SetDrawnFontHeights(fonts);
 }
 
 plat::LogFont NoDataFont(const plat::LogFont& textFont)

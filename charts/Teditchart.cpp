@@ -139,11 +139,11 @@ void Teditchart::ChooseFont(bool title)
     // The chart's stored height follows at once, even if the dialog is cancelled later.
     if (title) {
         m_titleFont = data.font;
-        m_chart.SetStoredFontHeights(data.font.height, m_chart.TextHeight());
+        m_chart.SetStoredTitleHeight(data.font.height);
         ShowFont(Id::TitleFont, m_titleFont);
     } else {
         m_axesFont = data.font;
-        m_chart.SetStoredFontHeights(m_chart.TitleHeight(), data.font.height);
+        m_chart.SetStoredTextHeight(data.font.height);
         ShowFont(Id::AxesFont, m_axesFont);
     }
 }

