@@ -11,6 +11,7 @@
 #include "model/TBeam.h"
 #include "tests/dialogs/DialogFixtures.h"
 #include "tests/platform/PlatformFixture.h"
+#include "support/HelpRecorder.h"
 
 namespace {
 
@@ -180,6 +181,23 @@ TEST_F(DialogWindowsTest, DefineDataReadsTheTextOnOk) {
     ASSERT_EQ(beam.GetValueList(3)->GetCount(), 2);
     EXPECT_DOUBLE_EQ(beam.GetValueList(3)->At(0), 0.0015);
     EXPECT_EQ(marked, 1);
+}
+
+TEST_F(DialogWindowsTest, DefineDataHelpOpensItsTopicInEveryModeAndTheDialogStays) {
+    HelpRecorder help;
+    TDepthTable curve("c");
+    for (const int mode : {3, 0, 2}) {
+        TPage6 dialog(nullptr, &beam, mode, mode == 3 ? nullptr : &curve, Marker());
+        ui.Dialog("Define Data", [](plat::DialogDriver& d) {
+            EXPECT_TRUE(d.Enabled(plat::DialogResult::Help));
+            d.Click(plat::DialogResult::Help);
+            EXPECT_FALSE(d.Ended());
+            d.Click(plat::DialogResult::Cancel);
+        });
+        EXPECT_EQ(dialog.Execute(), plat::DialogResult::Cancel) << mode;
+    }
+    EXPECT_EQ(help.Anchors(), (std::vector<std::string>(3, "command-403")));
+    EXPECT_EQ(marked, 0);
 }
 
 } // namespace
