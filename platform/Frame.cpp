@@ -582,6 +582,16 @@ void Frame::SetToolButtonPressed(int id, bool pressed) {
 
 std::vector<ToolGadget> Frame::ToolBarGadgets() const { return m_frame->toolGadgets; }
 
+std::string Describe(const ToolGadget& g) {
+    switch (g.kind) {
+    case ToolGadget::Command: return "button " + std::to_string(g.id);
+    case ToolGadget::Exclusive: return "exclusive " + std::to_string(g.id);
+    case ToolGadget::Separator: return "separator " + std::to_string(g.width);
+    case ToolGadget::Text: return "text " + std::to_string(g.id) + " (" + std::to_string(g.width) + ")";
+    }
+    return "?";
+}
+
 std::vector<int> Frame::ToolButtonIds() const { return m_frame->toolOrder; }
 
 void Frame::UpdateToolBar() {

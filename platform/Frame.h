@@ -26,6 +26,8 @@ struct ToolGadget {
     int width = 0;  // a separator's width in pixels, a text gadget's in characters, else 0
     bool operator==(const ToolGadget&) const = default;
 };
+// "button 24500", "exclusive 24502", "separator 6", "text 24504 (10)".
+std::string Describe(const ToolGadget& gadget);
 
 class Frame : public Window {
 public:

@@ -16,6 +16,11 @@
 
 namespace fs = std::filesystem;
 
+namespace plat {
+// Tool-bar gadgets in failure messages.
+inline void PrintTo(const ToolGadget& g, std::ostream* os) { *os << Describe(g); }
+} // namespace plat
+
 namespace {
 
 // The program started with a printer that writes "page.pdf" in the temporary directory.

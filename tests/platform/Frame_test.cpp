@@ -12,6 +12,11 @@
 #include "support/ScriptedUi.h"
 #include "tests/platform/PlatformFixture.h"
 
+namespace plat {
+// Tool-bar gadgets in failure messages.
+inline void PrintTo(const ToolGadget& g, std::ostream* os) { *os << Describe(g); }
+} // namespace plat
+
 using namespace plat;
 
 namespace {
