@@ -19,8 +19,9 @@ namespace plat {
 namespace {
 
 Application* g_application = nullptr;
-// F1 is held down (as the program last saw the key).
+// F1 is held down (as the program last saw the key), and the time stamp of its last release.
 bool g_helpKeyDown = false;
+unsigned long long g_helpKeyReleaseTime = 0;
 
 bool IsInput(QEvent::Type t) {
     switch (t) {
@@ -123,9 +124,20 @@ struct Application::Impl : QObject {
             g_helpKeyDown = false;  // its release goes to another program
         if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWidgetType()) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_F1 && !key->isAutoRepeat())
-                g_helpKeyDown = event->type() == QEvent::KeyPress;
-            if (event->type() == QEvent::KeyPress && !key->isAutoRepeat())
+            const bool press = event->type() == QEvent::KeyPress;
+            bool repeat = key->isAutoRepeat();
+            if (key->key() == Qt::Key_F1) {
+                // A held key comes back as releases and presses of one time stamp, not always
+                // marked as repeats: a press at the time of the last release goes on holding it.
+                repeat = repeat || (press && key->timestamp() != 0 && key->timestamp() == g_helpKeyReleaseTime);
+                if (press) {
+                    g_helpKeyDown = true;
+                } else if (!key->isAutoRepeat()) {
+                    g_helpKeyDown = false;
+                    g_helpKeyReleaseTime = key->timestamp();
+                }
+            }
+            if (press && !repeat)
                 return HelpKey(*key);
         }
         return false;

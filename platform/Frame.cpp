@@ -679,17 +679,28 @@ void FrameDriver::CloseMenus() {
 }
 
 namespace {
-void SendKey(Frame::FrameImpl& impl, QEvent::Type type, int vkey, bool shift) {
+void SendKey(Frame::FrameImpl& impl, QEvent::Type type, int vkey, bool shift, unsigned long time = 0) {
     QWidget* target = QApplication::activePopupWidget();
     if (!target && impl.host)
         target = impl.host->focusWidget() ? impl.host->focusWidget() : impl.host.data();
     if (!target)
         throw std::logic_error("FrameDriver: the frame has no window");
     QKeyEvent e(type, QtKeyOf(vkey), shift ? Qt::ShiftModifier : Qt::NoModifier);
+    e.setTimestamp(time);
     QCoreApplication::sendEvent(target, &e);
     QCoreApplication::sendPostedEvents();
 }
 } // namespace
+
+void FrameDriver::KeyHeld(int vkey, int repeats) {
+    unsigned long time = 1000;
+    SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, false, time);
+    for (int k = 0; k < repeats; ++k) {
+        time += 500 + 40 * static_cast<unsigned long>(k);
+        SendKey(*m_frame.m_frame, QEvent::KeyRelease, vkey, false, time);
+        SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, false, time);
+    }
+}
 
 void FrameDriver::KeyDown(int vkey, bool shift) { SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, shift); }
 

@@ -163,6 +163,10 @@ public:
     void KeyDown(int vkey, bool shift = false);
     void KeyUp(int vkey);
     void Key(int vkey, bool shift = false);
+    // A key pressed and held while the keyboard repeats it that many times, as an X server
+    // repeats a key: a release and a press of one time stamp each time (not marked as
+    // repeats). The key stays down.
+    void KeyHeld(int vkey, int repeats);
     // Clicks a tool-bar button (an enabled one: a disabled button fails loudly).
     void ClickToolButton(int id);
 

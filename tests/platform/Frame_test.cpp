@@ -286,3 +286,21 @@ TEST_F(MenuFrameTest, EscapeInAMenuIsTheMenusAndF1OutsideTheApplicationsHelpKey)
     EXPECT_EQ(app.menuHelpKeys, 0);
     EXPECT_TRUE(g_log.empty());
 }
+
+TEST_F(MenuFrameTest, AHeldF1IsOnePressHoweverTheKeyboardRepeatsIt) {
+    driver.KeyHeld(VKey::F1, 4);
+    EXPECT_EQ(app.helpKeys, (std::vector<int>{VKey::F1}));
+    EXPECT_TRUE(IsHelpKeyDown());
+    driver.KeyUp(VKey::F1);
+    EXPECT_FALSE(IsHelpKeyDown());
+    driver.Key(VKey::F1);
+    EXPECT_EQ(app.helpKeys, (std::vector<int>{VKey::F1, VKey::F1}));
+    // In a menu the held key chooses the highlighted item once.
+    driver.OpenMenu(0);
+    driver.Key(VKey::Down);
+    driver.KeyHeld(VKey::F1, 3);
+    driver.KeyUp(VKey::F1);
+    EXPECT_EQ(app.menuHelpKeys, 1);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"derived 1"}));
+    EXPECT_EQ(app.helpKeys.size(), 2u);
+}
