@@ -166,14 +166,16 @@ void TApxPreviewWin::SetupWindow() {
     AddToolButton(PreviewId::PrevPage, "<");
     AddToolButton(PreviewId::NextPage, ">");
     AddToolSeparator(6);
-    AddToolButton(PreviewId::OnePage, "1");
-    AddToolButton(PreviewId::TwoPages, "2");
+    AddExclusiveToolButton(PreviewId::OnePage, "1", true);
+    AddExclusiveToolButton(PreviewId::TwoPages, "2", false);
     AddToolSeparator(12);
+    AddToolTextGadget(PreviewId::PageText, 10, "Page 1");
+    AddToolSeparator(20);
     AddToolButton(24337, "Print");
     AddToolSeparator(20);
     AddToolButton(PreviewId::Done, "Done");
-    AddTextGadget(PreviewId::PageText, 10);
-    SetGadgetText(PreviewId::PageText, "Page 1");
+    // The frame has the tool bar only.
+    SetMessageBarShown(false);
     SetAccelerators({{plat::VKey::Escape, plat::AccelMod::None, PreviewId::Done},
                      {'C', plat::AccelMod::Alt, PreviewId::Done}});
     m_page1 = std::make_unique<plat::PreviewPage>(*m_printout, m_printer, 1);
@@ -234,6 +236,7 @@ void TApxPreviewWin::CmPrevPage() {
 }
 
 void TApxPreviewWin::CmOnePage() {
+    SetToolButtonPressed(PreviewId::OnePage, true);
     if (m_page2) {
         m_page2.reset();
         LayoutPages();
@@ -243,6 +246,7 @@ void TApxPreviewWin::CmOnePage() {
 }
 
 void TApxPreviewWin::CmTwoPages() {
+    SetToolButtonPressed(PreviewId::TwoPages, true);
     if (!m_page2) {
         m_page2 = std::make_unique<plat::PreviewPage>(*m_printout, m_printer, m_fromPage + 1);
         m_page2->Create(m_layout.get());

@@ -68,8 +68,9 @@ void TQuarvishApp::InitMainWindow() {
     f.SetMenu(MainMenu());
     f.SetAccelerators(MainAccelerators());
     f.SetHintSource(HintText);
+    // A command chosen in context help, or while F1 is held, shows its topic instead of running.
     f.SetCommandHook([this](int id) {
-        if (!m_contextHelp)
+        if (!m_contextHelp && !plat::IsHelpKeyDown())
             return false;
         m_contextHelp = false;
         plat::SetHelpCursor(false);
@@ -122,6 +123,13 @@ bool TQuarvishApp::ProcessHelpKey(int key, bool shift) {
         return true;
     }
     return false;
+}
+
+bool TQuarvishApp::ProcessMenuHelpKey() {
+    // The highlighted item is chosen next and, context help being on, shows its topic.
+    m_contextHelp = true;
+    plat::SetHelpCursor(true);
+    return true;
 }
 
 void TQuarvishApp::SetStatusText(const std::string& text) {

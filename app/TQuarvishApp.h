@@ -28,6 +28,7 @@ public:
     void InitMainWindow() override;
     bool CanClose() override;
     bool ProcessHelpKey(int key, bool shift) override;
+    bool ProcessMenuHelpKey() override;
     bool IdleAction(long idleCount) override;
 
     // Opens a document and makes it current (the name is kept as the current file).

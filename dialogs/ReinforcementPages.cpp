@@ -296,11 +296,16 @@ int LongitudinalStartPage(const TStructure& s, int direction) {
         else if (layer.dep == 0.0)
             ++counts[0];
     }
-    int page = 0;
-    for (int k = 1; k < 3; ++k)
-        if (counts[k] > counts[page])
+    // The kind with the most layers; when the most is shared by two kinds (or all three),
+    // the individual page.
+    const int most = std::max({counts[0], counts[1], counts[2]});
+    int page = 0, holders = 0;
+    for (int k = 0; k < 3; ++k)
+        if (counts[k] == most) {
             page = k;
-    return page;
+            ++holders;
+        }
+    return holders == 1 ? page : 0;
 }
 
 // ---- Transverse list -------------------------------------------------------------------------------

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "app/CommandIds.h"
 #include "platform/Controls.h"
+#include "platform/Services.h"
 
 using plat::ControlKind;
 using plat::DialogItem;
@@ -47,7 +49,8 @@ TContin::TContin(plat::Window* parent, int* answer, int row, double width, const
     : plat::Dialog(parent, ContinTemplate()), m_answer(answer), m_row(row), m_width(width), m_upOutline(outline),
       m_upTypes(types), m_downOutline(outline), m_downTypes(types)
 {
-    AddResponseTable({{plat::DialogResult::Help, [] {}, {}}});
+    // The selector belongs to the cross-section sheet, whose topic describes it.
+    AddResponseTable({{plat::DialogResult::Help, [] { plat::Help::ShowTopic(CmId::ConcreteSection); }, {}}});
 }
 
 void TContin::SetupWindow()

@@ -1,5 +1,6 @@
 #include "dialogs/ValueListDialog.h"
 
+#include "app/CommandIds.h"
 #include "platform/Controls.h"
 #include "platform/Services.h"
 
@@ -19,7 +20,7 @@ plat::DialogTemplate DefineDataTemplate() {
                             "To add a new line in the box, use <control-enter> rather than <enter>", 6, 198, 248, 10))
         .Add(DialogItem::At(1, ControlKind::DefPushButton, "OK", 58, 214, 46, 14))
         .Add(DialogItem::At(2, ControlKind::PushButton, "Cancel", 107, 214, 46, 14))
-        .Add(DialogItem::At(9, ControlKind::PushButton, "Help", 156, 214, 46, 14));
+        .Add(DialogItem::At(plat::DialogResult::Help, ControlKind::PushButton, "Help", 156, 214, 46, 14));
     for (DialogItem& item : t.items)
         if (item.id == DefineDataId::Text)
             item.textLimit = static_cast<int>(TValueList::kMaxText);
@@ -29,6 +30,8 @@ plat::DialogTemplate DefineDataTemplate() {
 TPage6::TPage6(plat::Window* parent, TStructure* structure, int mode, TDepthTable* curve,
                std::function<void()> markChanged)
     : plat::Dialog(parent, DefineDataTemplate()), m_model(structure, mode, curve), m_markChanged(std::move(markChanged)) {
+    // One topic for every mode: the one of the command that opens the dialog on the value lists.
+    AddResponseTable({{plat::DialogResult::Help, [] { plat::Help::ShowTopic(CmId::PageAction403); }, {}}});
     AddNotifyTable({
         {DefineDataId::List, plat::Notify::SelChange,
          [this] {

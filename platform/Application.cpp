@@ -6,10 +6,12 @@
 #include <QStyle>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTimer>
 
 #include "platform/Frame.h"
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/WindowHost.h"
 #include "platform/Ui.h"
 
 namespace plat {
@@ -17,6 +19,9 @@ namespace plat {
 namespace {
 
 Application* g_application = nullptr;
+// F1 is held down (as the program last saw the key), and the time stamp of its last release.
+bool g_helpKeyDown = false;
+unsigned long long g_helpKeyReleaseTime = 0;
 
 bool IsInput(QEvent::Type t) {
     switch (t) {
@@ -114,15 +119,43 @@ struct Application::Impl : QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (IsInput(event->type()))
             idleCount = 0;
-        if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        if (event->type() == QEvent::ApplicationStateChange &&
+            QGuiApplication::applicationState() != Qt::ApplicationActive)
+            g_helpKeyDown = false;  // its release goes to another program
+        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWidgetType()) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if ((key->key() == Qt::Key_F1 || key->key() == Qt::Key_Escape) && !key->isAutoRepeat()) {
-                const int vk = key->key() == Qt::Key_F1 ? VKey::F1 : VKey::Escape;
-                if (app.ProcessHelpKey(vk, key->modifiers() & Qt::ShiftModifier))
-                    return true;
+            const bool press = event->type() == QEvent::KeyPress;
+            bool repeat = key->isAutoRepeat();
+            if (key->key() == Qt::Key_F1) {
+                // A held key comes back as releases and presses of one time stamp, not always
+                // marked as repeats: a press at the time of the last release goes on holding it.
+                repeat = repeat || (press && key->timestamp() != 0 && key->timestamp() == g_helpKeyReleaseTime);
+                if (press) {
+                    g_helpKeyDown = true;
+                } else if (!key->isAutoRepeat()) {
+                    g_helpKeyDown = false;
+                    g_helpKeyReleaseTime = key->timestamp();
+                }
             }
+            if (press && !repeat)
+                return HelpKey(*key);
         }
         return false;
+    }
+
+    bool HelpKey(const QKeyEvent& key) {
+        if (key.key() != Qt::Key_F1 && key.key() != Qt::Key_Escape)
+            return false;
+        if (QMenu* menu = OpenFrameMenu()) {
+            // Inside a menu the keys are the menu's, but F1 chooses the highlighted item as
+            // Return does, with context help on, so that the item shows its topic.
+            if (key.key() != Qt::Key_F1 || !app.ProcessMenuHelpKey())
+                return false;
+            QCoreApplication::postEvent(menu, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+            return true;
+        }
+        return app.ProcessHelpKey(key.key() == Qt::Key_F1 ? VKey::F1 : VKey::Escape,
+                                  key.modifiers() & Qt::ShiftModifier);
     }
 };
 
@@ -191,6 +224,8 @@ std::string Application::ProgramDirectory() {
 }
 
 Application* GetApplication() { return g_application; }
+
+bool IsHelpKeyDown() { return g_helpKeyDown; }
 
 void SetHelpCursor(bool on) {
     static bool shown = false;

@@ -34,8 +34,12 @@ public:
     virtual bool CanClose();
     // Idle work: the main frame's (tool-bar states, then the client's).
     virtual bool IdleAction(long idleCount);
-    // F1 (shift: context mode) and Escape in context mode; true when taken.
+    // F1 (shift: context mode) and Escape in context mode; true when taken. Not asked while
+    // a menu of a frame is open: the menu takes its keys.
     virtual bool ProcessHelpKey(int key, bool shift) { (void)key, (void)shift; return false; }
+    // F1 pressed while a menu of a frame is open; true when taken, and the menu's highlighted
+    // item is then chosen as Return chooses it.
+    virtual bool ProcessMenuHelpKey() { return false; }
 
     const std::string& GetName() const { return m_name; }
     void SetMainWindow(Frame* frame);
@@ -60,6 +64,10 @@ private:
 
 // The application being run or set up (null when none exists).
 Application* GetApplication();
+
+// Whether F1 is held down. Its release while another program has the keyboard is not seen,
+// so leaving the program counts as a release.
+bool IsHelpKeyDown();
 
 // Shows the context-help cursor over the whole program, or the normal cursors again.
 void SetHelpCursor(bool on);

@@ -1,10 +1,14 @@
 #include "platform/Frame.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -20,6 +24,8 @@
 #include <QUrl>
 
 #include <map>
+#include <stdexcept>
+#include <string>
 
 #include "platform/Application.h"
 #include "platform/qt/QtConvert.h"
@@ -101,7 +107,36 @@ QKeySequence KeyOf(const Accelerator& a) {
     return QKeySequence(key | mods);
 }
 
+// A tool-bar separator: a gap of its width with an etched line down its middle.
+class ToolSeparator final : public QWidget {
+public:
+    ToolSeparator(int width, QWidget* parent) : QWidget(parent) {
+        setFixedWidth(std::max(1, width));
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (width() < 4)
+            return;
+        QPainter p(this);
+        const int x = width() / 2 - 1, top = 3, bottom = height() - 4;
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawLine(x, top, x, bottom);
+        p.setPen(palette().color(QPalette::Light));
+        p.drawLine(x + 1, top, x + 1, bottom);
+    }
+};
+
+// Marks the popups of a frame's menu bar with the frame they belong to.
+constexpr const char* kFrameMenuProperty = "plat_frameMenu";
+
 } // namespace
+
+QMenu* OpenFrameMenu() {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    return menu && menu->property(kFrameMenuProperty).isValid() ? menu : nullptr;
+}
 
 struct Frame::FrameImpl {
     QPointer<FrameHost> host;
@@ -110,6 +145,10 @@ struct Frame::FrameImpl {
     std::map<int, QPointer<QAction>> toolActions;
     std::vector<int> toolOrder;
     std::map<int, QPointer<QLabel>> gadgets;
+    std::map<int, QPointer<QLabel>> toolTexts;
+    std::vector<ToolGadget> toolGadgets;
+    // The group the next exclusive button joins (none after any other gadget).
+    QPointer<QActionGroup> exclusiveGroup;
     std::vector<QPointer<QAction>> dynamicActions;
     QPointer<QLabel> message;
     QPointer<QToolBar> toolBar;
@@ -251,6 +290,7 @@ void FillMenu(Frame::FrameImpl& impl, QMenu& menu, const std::vector<MenuItem>& 
             menu.addSeparator();
         } else if (item.IsPopup()) {
             QMenu* sub = menu.addMenu(ToQ(item.text));
+            sub->setProperty(kFrameMenuProperty, menu.property(kFrameMenuProperty));
             FillMenu(impl, *sub, item.popup, wire);
         } else {
             QAction* a = menu.addAction(ToQ(item.text));
@@ -281,6 +321,7 @@ void Frame::SetMenu(const std::vector<MenuItem>& bar) {
         if (!top.IsPopup())
             continue;  // top-level separators only mark groups
         QMenu* menu = menuBar->addMenu(ToQ(top.text));
+        menu->setProperty(kFrameMenuProperty, QVariant::fromValue(reinterpret_cast<quintptr>(this)));
         FillMenu(*m_frame, *menu, top.popup, wire);
         // The hints of highlighted items replace the message only while the menu is open.
         QObject::connect(menu, &QMenu::aboutToShow, [this] { m_frame->messageBeforeMenu = GetMessageText(); });
@@ -302,6 +343,16 @@ void Frame::SetMenu(const std::vector<MenuItem>& bar) {
 std::string Frame::GetMenuItemText(int id) const {
     const auto it = m_frame->menuActions.find(id);
     return it != m_frame->menuActions.end() && it->second ? FromQ(it->second->text()) : std::string();
+}
+
+int Frame::HighlightedMenuCommand() const {
+    const QMenu* menu = OpenFrameMenu();
+    if (!menu || menu->property(kFrameMenuProperty).value<quintptr>() != reinterpret_cast<quintptr>(this))
+        return 0;
+    const QAction* a = menu->activeAction();
+    if (!a || a->menu() || a->isSeparator() || !a->data().isValid())
+        return 0;
+    return a->data().toInt();
 }
 
 bool Frame::IsMenuItemEnabled(int id) {
@@ -406,18 +457,34 @@ std::string Frame::GetMessageText() const {
     return m_frame->message ? FromQ(m_frame->message->text()) : std::string();
 }
 
+namespace {
+// The text gadget of the id, on the message bar or the tool bar (null when there is none).
+QLabel* TextGadget(const Frame::FrameImpl& impl, int id) {
+    for (const auto* gadgets : {&impl.gadgets, &impl.toolTexts})
+        if (const auto it = gadgets->find(id); it != gadgets->end() && it->second)
+            return it->second;
+    return nullptr;
+}
+} // namespace
+
 void Frame::SetGadgetText(int id, const std::string& text) {
-    const auto it = m_frame->gadgets.find(id);
-    if (it != m_frame->gadgets.end() && it->second)
-        it->second->setText(ToQ(text));
+    if (QLabel* label = TextGadget(*m_frame, id))
+        label->setText(ToQ(text));
 }
 
 std::string Frame::GetGadgetText(int id) const {
-    const auto it = m_frame->gadgets.find(id);
-    return it != m_frame->gadgets.end() && it->second ? FromQ(it->second->text()) : std::string();
+    const QLabel* label = TextGadget(*m_frame, id);
+    return label ? FromQ(label->text()) : std::string();
 }
 
 bool Frame::HasGadget(int id) const { return m_frame->gadgets.count(id) > 0; }
+
+void Frame::SetMessageBarShown(bool shown) {
+    if (m_frame->host)
+        m_frame->host->statusBar()->setVisible(shown);
+}
+
+bool Frame::IsMessageBarShown() const { return m_frame->host && !m_frame->host->statusBar()->isHidden(); }
 
 // ---- Tool bar ----------------------------------------------------------------------------
 
@@ -427,29 +494,69 @@ void Frame::SetToolBarCaption(const std::string& caption) {
         m_frame->toolBar->setWindowTitle(ToQ(caption));
 }
 
-void Frame::AddToolButton(int id, const std::string& glyph, const std::string& themeIcon) {
-    if (!m_frame->toolBar)
-        return;
+namespace {
+// A tool-bar button that sends its command (when enabled); it starts disabled.
+QAction* AddToolAction(Frame& frame, Frame::FrameImpl& impl, int id, const std::string& glyph,
+                       const std::string& themeIcon, const std::string& hint) {
     const QString theme = ToQ(themeIcon);
     const QIcon icon = !theme.isEmpty() && QIcon::hasThemeIcon(theme) ? QIcon::fromTheme(theme) : GlyphIcon(glyph, id);
-    QAction* a = m_frame->toolBar->addAction(icon, ToQ(glyph));
-    const std::string hint = m_frame->hints ? m_frame->hints(id) : std::string();
+    QAction* a = impl.toolBar->addAction(icon, ToQ(glyph));
     if (!hint.empty())
         a->setToolTip(ToQ(hint));
     a->setData(id);
     a->setEnabled(false);
-    QObject::connect(a, &QAction::triggered, [this, id] {
-        if (IsCommandEnabled(id))
-            Dispatch(id);
+    QObject::connect(a, &QAction::triggered, [&frame, id] {
+        if (frame.IsCommandEnabled(id))
+            frame.Dispatch(id);
     });
-    QObject::connect(a, &QAction::hovered, [this, id] { ShowHint(id); });
-    m_frame->toolActions[id] = a;
-    m_frame->toolOrder.push_back(id);
+    QObject::connect(a, &QAction::hovered, [&frame, id] { frame.ShowHint(id); });
+    impl.toolActions[id] = a;
+    impl.toolOrder.push_back(id);
+    return a;
+}
+} // namespace
+
+void Frame::AddToolButton(int id, const std::string& glyph, const std::string& themeIcon) {
+    if (!m_frame->toolBar)
+        return;
+    AddToolAction(*this, *m_frame, id, glyph, themeIcon, m_frame->hints ? m_frame->hints(id) : std::string());
+    m_frame->toolGadgets.push_back({ToolGadget::Command, id, 0});
+    m_frame->exclusiveGroup = nullptr;
 }
 
-void Frame::AddToolSeparator(int) {
-    if (m_frame->toolBar)
-        m_frame->toolBar->addSeparator();
+void Frame::AddExclusiveToolButton(int id, const std::string& glyph, bool pressed) {
+    if (!m_frame->toolBar)
+        return;
+    QAction* a = AddToolAction(*this, *m_frame, id, glyph, "", m_frame->hints ? m_frame->hints(id) : std::string());
+    a->setCheckable(true);
+    if (!m_frame->exclusiveGroup) {
+        m_frame->exclusiveGroup = new QActionGroup(m_frame->toolBar);
+        m_frame->exclusiveGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    }
+    m_frame->exclusiveGroup->addAction(a);
+    a->setChecked(pressed);
+    m_frame->toolGadgets.push_back({ToolGadget::Exclusive, id, 0});
+}
+
+void Frame::AddToolSeparator(int width) {
+    if (!m_frame->toolBar)
+        return;
+    m_frame->toolBar->addWidget(new ToolSeparator(width, m_frame->toolBar));
+    m_frame->toolGadgets.push_back({ToolGadget::Separator, 0, width});
+    m_frame->exclusiveGroup = nullptr;
+}
+
+void Frame::AddToolTextGadget(int id, int widthChars, const std::string& text) {
+    if (!m_frame->toolBar)
+        return;
+    auto* label = new QLabel(ToQ(text), m_frame->toolBar);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setFixedWidth(label->fontMetrics().averageCharWidth() * widthChars + 8);
+    m_frame->toolBar->addWidget(label);
+    m_frame->toolTexts[id] = label;
+    m_frame->toolGadgets.push_back({ToolGadget::Text, id, widthChars});
+    m_frame->exclusiveGroup = nullptr;
 }
 
 std::string Frame::GetToolButtonTip(int id) const {
@@ -460,6 +567,29 @@ std::string Frame::GetToolButtonTip(int id) const {
 bool Frame::IsToolButtonEnabled(int id) const {
     const auto it = m_frame->toolActions.find(id);
     return it != m_frame->toolActions.end() && it->second && it->second->isEnabled();
+}
+
+bool Frame::IsToolButtonPressed(int id) const {
+    const auto it = m_frame->toolActions.find(id);
+    return it != m_frame->toolActions.end() && it->second && it->second->isChecked();
+}
+
+void Frame::SetToolButtonPressed(int id, bool pressed) {
+    const auto it = m_frame->toolActions.find(id);
+    if (it != m_frame->toolActions.end() && it->second && it->second->isCheckable())
+        it->second->setChecked(pressed);
+}
+
+std::vector<ToolGadget> Frame::ToolBarGadgets() const { return m_frame->toolGadgets; }
+
+std::string Describe(const ToolGadget& g) {
+    switch (g.kind) {
+    case ToolGadget::Command: return "button " + std::to_string(g.id);
+    case ToolGadget::Exclusive: return "exclusive " + std::to_string(g.id);
+    case ToolGadget::Separator: return "separator " + std::to_string(g.width);
+    case ToolGadget::Text: return "text " + std::to_string(g.id) + " (" + std::to_string(g.width) + ")";
+    }
+    return "?";
 }
 
 std::vector<int> Frame::ToolButtonIds() const { return m_frame->toolOrder; }
@@ -514,6 +644,85 @@ bool Frame::IdleAction(long idleCount) {
 int Frame::DesktopWidth() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().width() : 0;
+}
+
+// ---- Driver ------------------------------------------------------------------------------
+
+void FrameDriver::OpenMenu(int index) {
+    FrameHost* host = m_frame.m_frame->host;
+    if (!host)
+        throw std::logic_error("FrameDriver: the frame has no window");
+    int k = 0;
+    for (QAction* top : host->menuBar()->actions()) {
+        if (!top->menu())
+            continue;
+        if (k++ == index) {
+            host->menuBar()->setActiveAction(top);
+            QCoreApplication::sendPostedEvents();
+            if (!IsMenuOpen())
+                throw std::logic_error("FrameDriver: the menu did not open");
+            return;
+        }
+    }
+    throw std::logic_error("FrameDriver: the menu bar has no menu " + std::to_string(index));
+}
+
+bool FrameDriver::IsMenuOpen() const {
+    const QMenu* menu = OpenFrameMenu();
+    return menu && menu->property(kFrameMenuProperty).value<quintptr>() == reinterpret_cast<quintptr>(&m_frame);
+}
+
+void FrameDriver::CloseMenus() {
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    QCoreApplication::sendPostedEvents();
+}
+
+namespace {
+void SendKey(Frame::FrameImpl& impl, QEvent::Type type, int vkey, bool shift, unsigned long time = 0) {
+    QWidget* target = QApplication::activePopupWidget();
+    if (!target && impl.host)
+        target = impl.host->focusWidget() ? impl.host->focusWidget() : impl.host.data();
+    if (!target)
+        throw std::logic_error("FrameDriver: the frame has no window");
+    QKeyEvent e(type, QtKeyOf(vkey), shift ? Qt::ShiftModifier : Qt::NoModifier);
+    e.setTimestamp(time);
+    QCoreApplication::sendEvent(target, &e);
+    QCoreApplication::sendPostedEvents();
+}
+} // namespace
+
+void FrameDriver::KeyHeld(int vkey, int repeats) {
+    unsigned long time = 1000;
+    SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, false, time);
+    for (int k = 0; k < repeats; ++k) {
+        time += 500 + 40 * static_cast<unsigned long>(k);
+        SendKey(*m_frame.m_frame, QEvent::KeyRelease, vkey, false, time);
+        SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, false, time);
+    }
+}
+
+void FrameDriver::KeyDown(int vkey, bool shift) { SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, shift); }
+
+void FrameDriver::KeyUp(int vkey) { SendKey(*m_frame.m_frame, QEvent::KeyRelease, vkey, false); }
+
+void FrameDriver::Key(int vkey, bool shift) {
+    KeyDown(vkey, shift);
+    KeyUp(vkey);
+}
+
+void FrameDriver::ClickToolButton(int id) {
+    Frame::FrameImpl& impl = *m_frame.m_frame;
+    const auto it = impl.toolActions.find(id);
+    QAction* action = it != impl.toolActions.end() ? it->second.data() : nullptr;
+    auto* button = action && impl.toolBar ? qobject_cast<QAbstractButton*>(impl.toolBar->widgetForAction(action))
+                                          : nullptr;
+    if (!button)
+        throw std::logic_error("FrameDriver: the tool bar has no button " + std::to_string(id));
+    if (!button->isEnabled())
+        throw std::logic_error("FrameDriver: tool-bar button " + std::to_string(id) + " is disabled");
+    button->click();
+    QCoreApplication::sendPostedEvents();
 }
 
 } // namespace plat

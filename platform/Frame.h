@@ -17,6 +17,18 @@ namespace plat {
 
 class Application;
 
+// What a tool bar holds, in order: command buttons, exclusive buttons (one of a run of them
+// pressed at a time), separators and text gadgets.
+struct ToolGadget {
+    enum Kind { Command, Exclusive, Separator, Text };
+    Kind kind = Command;
+    int id = 0;     // 0 for a separator
+    int width = 0;  // a separator's width in pixels, a text gadget's in characters, else 0
+    bool operator==(const ToolGadget&) const = default;
+};
+// "button 24500", "exclusive 24502", "separator 6", "text 24504 (10)".
+std::string Describe(const ToolGadget& gadget);
+
 class Frame : public Window {
 public:
     // The frame owns nothing it is given: the client outlives the frame's widget.
@@ -44,6 +56,9 @@ public:
     // enabler run first.
     std::string GetMenuItemText(int id) const;
     bool IsMenuItemEnabled(int id);
+    // The command id of the highlighted item of the frame's menu that is open (0 when no menu
+    // of the frame is open, no item is highlighted or the highlighted item opens a popup).
+    int HighlightedMenuCommand() const;
     // Places entries (texts with their ids) just before the item beforeId in its popup,
     // replacing the previous ones, with a separator after them when any exist.
     void SetDynamicItems(int beforeId, const std::vector<MenuItem>& entries);
@@ -61,9 +76,14 @@ public:
     void AddBitmapGadget(int id, const std::string& glyph);
     void SetMessageText(const std::string& text);
     std::string GetMessageText() const;
+    // The text of a text gadget, of the message bar or of the tool bar.
     void SetGadgetText(int id, const std::string& text);
     std::string GetGadgetText(int id) const;
+    // Whether the message bar holds the gadget.
     bool HasGadget(int id) const;
+    // A frame without a message bar hides it.
+    void SetMessageBarShown(bool shown);
+    bool IsMessageBarShown() const;
 
     // Tool bar: buttons that start disabled and follow their enablers. A button shows the
     // desktop theme's icon of the name given when the theme has one, else the bitmap of its id
@@ -72,9 +92,19 @@ public:
     void AddToolButton(int id, const std::string& glyph, const std::string& themeIcon = "");
     // The tooltip of a tool-bar button (empty when it has none).
     std::string GetToolButtonTip(int id) const;
+    // A button that stays pressed: the exclusive buttons added one after another form a group
+    // of which one is pressed at a time; a click presses it and sends its command.
+    void AddExclusiveToolButton(int id, const std::string& glyph, bool pressed);
+    // A gap of the width in pixels, marked by a line in its middle.
     void AddToolSeparator(int width);
+    // A recessed, left-aligned text the width of that many average characters.
+    void AddToolTextGadget(int id, int widthChars, const std::string& text);
     bool IsToolButtonEnabled(int id) const;
+    bool IsToolButtonPressed(int id) const;
+    // Presses an exclusive button (the others of its group come up) or lets it come up.
+    void SetToolButtonPressed(int id, bool pressed);
     std::vector<int> ToolButtonIds() const;
+    std::vector<ToolGadget> ToolBarGadgets() const;
     // Runs the enablers of every tool-bar button.
     void UpdateToolBar();
 
@@ -108,10 +138,40 @@ public:
     struct FrameImpl;
 
 private:
+    friend class FrameDriver;
+
     Window& m_client;
     Application* m_app = nullptr;
     std::function<bool(int)> m_hook;
     std::unique_ptr<FrameImpl> m_frame;
+};
+
+// Works the frame's menus and keyboard as a user would (tests and scripted runs).
+class FrameDriver {
+public:
+    explicit FrameDriver(Frame& frame) : m_frame(frame) {}
+    // Opens the popup of the top-level menu at the index (popups counted, separators not), as
+    // a click on its title does: no item is highlighted yet.
+    void OpenMenu(int index);
+    // Whether a menu of the frame is open.
+    bool IsMenuOpen() const;
+    // Closes every open menu.
+    void CloseMenus();
+    // A key (VKey or an ASCII capital) pressed and held, or released, as the keyboard sends
+    // it: to the open menu, else to the widget holding the frame's focus. What the key posts
+    // is handled before these return.
+    void KeyDown(int vkey, bool shift = false);
+    void KeyUp(int vkey);
+    void Key(int vkey, bool shift = false);
+    // A key pressed and held while the keyboard repeats it that many times, as an X server
+    // repeats a key: a release and a press of one time stamp each time (not marked as
+    // repeats). The key stays down.
+    void KeyHeld(int vkey, int repeats);
+    // Clicks a tool-bar button (an enabled one: a disabled button fails loudly).
+    void ClickToolButton(int id);
+
+private:
+    Frame& m_frame;
 };
 
 } // namespace plat

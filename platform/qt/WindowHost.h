@@ -2,6 +2,7 @@
 // The Qt widget behind a Window; only the layer's own .cpp files see it.
 
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
@@ -52,5 +53,8 @@ bool ShowingNow();
 
 // Creates the window's widget under a given Qt parent (used by the frame for its client).
 void CreateUnder(Window& window, QWidget* parent);
+
+// The open popup when it belongs to a frame's menu bar (null otherwise).
+QMenu* OpenFrameMenu();
 
 } // namespace plat

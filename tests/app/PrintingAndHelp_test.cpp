@@ -16,6 +16,11 @@
 
 namespace fs = std::filesystem;
 
+namespace plat {
+// Tool-bar gadgets in failure messages.
+inline void PrintTo(const ToolGadget& g, std::ostream* os) { *os << Describe(g); }
+} // namespace plat
+
 namespace {
 
 // The program started with a printer that writes "page.pdf" in the temporary directory.
@@ -165,6 +170,54 @@ TEST_F(PrintingTest, APortraitPreviewShowsAnEmptySecondPage) {
     EXPECT_FALSE(preview->Close());
     EXPECT_EQ(app->GetPreview(), nullptr);
     EXPECT_EQ(Frame().GetFrameRect(), (plat::Rect{100, 80, 900, 680}));
+}
+
+// The preview's tool bar: previous and next page, a gap of 6, one page and two pages (a pair
+// of which one is pressed, following the mode), a gap of 12, the page text, a gap of 20,
+// print, a gap of 20, done. The frame has no message bar.
+TEST_F(PrintingTest, ThePreviewsToolBarHoldsThePageTextAndTheOneOrTwoPagePair) {
+    app->GetPrinter().Setup().landscape = false;  // a portrait page: two pages may be shown
+    Frame().Dispatch(CmId::FilePrintPreview);
+    TApxPreviewWin* preview = app->GetPreview();
+    ASSERT_NE(preview, nullptr);
+    using G = plat::ToolGadget;
+    EXPECT_EQ(preview->ToolBarGadgets(), (std::vector<plat::ToolGadget>{{G::Command, PreviewId::PrevPage, 0},
+                                                                        {G::Command, PreviewId::NextPage, 0},
+                                                                        {G::Separator, 0, 6},
+                                                                        {G::Exclusive, PreviewId::OnePage, 0},
+                                                                        {G::Exclusive, PreviewId::TwoPages, 0},
+                                                                        {G::Separator, 0, 12},
+                                                                        {G::Text, PreviewId::PageText, 10},
+                                                                        {G::Separator, 0, 20},
+                                                                        {G::Command, CmId::FilePrint, 0},
+                                                                        {G::Separator, 0, 20},
+                                                                        {G::Command, PreviewId::Done, 0}}));
+    EXPECT_EQ(preview->GetGadgetText(PreviewId::PageText), "Page 1");
+    EXPECT_FALSE(preview->HasGadget(PreviewId::PageText));
+    EXPECT_FALSE(preview->IsMessageBarShown());
+    EXPECT_TRUE(preview->IsToolButtonPressed(PreviewId::OnePage));
+    EXPECT_FALSE(preview->IsToolButtonPressed(PreviewId::TwoPages));
+
+    // Clicked, and sent as commands, the pair follows the mode.
+    preview->UpdateToolBar();
+    plat::FrameDriver bar(*preview);
+    bar.ClickToolButton(PreviewId::TwoPages);
+    ASSERT_NE(preview->GetPage2(), nullptr);
+    EXPECT_TRUE(preview->IsToolButtonPressed(PreviewId::TwoPages));
+    EXPECT_FALSE(preview->IsToolButtonPressed(PreviewId::OnePage));
+    EXPECT_EQ(preview->GetGadgetText(PreviewId::PageText), "Page 1");
+    bar.ClickToolButton(PreviewId::OnePage);
+    EXPECT_EQ(preview->GetPage2(), nullptr);
+    EXPECT_TRUE(preview->IsToolButtonPressed(PreviewId::OnePage));
+    EXPECT_FALSE(preview->IsToolButtonPressed(PreviewId::TwoPages));
+    preview->Dispatch(PreviewId::TwoPages);
+    EXPECT_TRUE(preview->IsToolButtonPressed(PreviewId::TwoPages));
+    EXPECT_FALSE(preview->IsToolButtonPressed(PreviewId::OnePage));
+    preview->Dispatch(PreviewId::OnePage);
+    EXPECT_TRUE(preview->IsToolButtonPressed(PreviewId::OnePage));
+    EXPECT_FALSE(preview->IsToolButtonPressed(PreviewId::TwoPages));
+    preview->Dispatch(PreviewId::Done);
+    app->IdleAction(0);
 }
 
 TEST_F(StartedShellTest, TheAboutBoxShowsTheProgramsVersion) {

@@ -5,11 +5,13 @@
 
 #include "dialogs/ListPage.h"
 #include "dialogs/MaterialSheet.h"
+#include "dialogs/ReinforcementPages.h"
 #include "dialogs/ReinforcementSheets.h"
 #include "dialogs/ValueListDialog.h"
 #include "model/TBeam.h"
 #include "tests/dialogs/DialogFixtures.h"
 #include "tests/platform/PlatformFixture.h"
+#include "support/HelpRecorder.h"
 
 namespace {
 
@@ -79,6 +81,30 @@ TEST_F(DialogWindowsTest, CancelLeavesTheLayersAsTheyWere) {
     EXPECT_EQ(RunLongitudinalSheet(nullptr, beam, -1, 0, -1, -1, -1, Marker()), plat::DialogResult::Cancel);
     ASSERT_EQ(beam.GetLongLayerCount(0), 1);
     EXPECT_EQ(beam.GetLongLayer(0, 0)->name, "Bottom");
+}
+
+TEST_F(DialogWindowsTest, SheetWithoutSelectionOpensOnIndividualLayersWhenPatternsTie) {
+    // One plain layer, an aligned circle of 4 bars (3 layers) and a pattern of 3 layers.
+    TLongLists lists = BuildLongLists(beam, 0);
+    (void)lists.individual->AddFull({2, 500e-6, 0, 0.05, 0, 0, 0, 0, 0, 0}, {0, 0, 1, -1}, "Bottom");
+    (void)lists.circular->AddFull({4, 500e-6, 0, 0.3, 0.2, 0, 0, 0, 0, 0}, {0, 0, 1, -1}, "Ring");
+    (void)lists.distributed->AddFull({2, 500e-6, 0, 3, 0.1, 0.5, 0, 0, 0, 0}, {0, 0, 1, -1}, "Web");
+    ASSERT_EQ(WriteBackLongLists(beam, lists, 0), 1);
+    ASSERT_EQ(beam.GetLongLayerCount(0), 7);
+    std::vector<int> pages;
+    const auto look = [&pages](plat::DialogDriver& d) {
+        pages.push_back(d.CurrentPage());
+        d.Click(plat::DialogResult::Cancel);
+    };
+    ui.Dialog("Define Longitudinal Reinforcement", look);
+    EXPECT_EQ(RunLongitudinalSheet(nullptr, beam, -1, 0, -1, -1, -1, Marker()), plat::DialogResult::Cancel);
+    // A fourth distributed layer breaks the tie.
+    lists = BuildLongLists(beam, 0);
+    lists.distributed->Entry(0).values[3] = 4;
+    ASSERT_EQ(WriteBackLongLists(beam, lists, 0), 1);
+    ui.Dialog("Define Longitudinal Reinforcement", look);
+    EXPECT_EQ(RunLongitudinalSheet(nullptr, beam, -1, 0, -1, -1, -1, Marker()), plat::DialogResult::Cancel);
+    EXPECT_EQ(pages, (std::vector<int>{0, 2}));
 }
 
 TEST_F(DialogWindowsTest, BasicStrengthOverwritesDetailedConcreteAfterYes) {
@@ -155,6 +181,23 @@ TEST_F(DialogWindowsTest, DefineDataReadsTheTextOnOk) {
     ASSERT_EQ(beam.GetValueList(3)->GetCount(), 2);
     EXPECT_DOUBLE_EQ(beam.GetValueList(3)->At(0), 0.0015);
     EXPECT_EQ(marked, 1);
+}
+
+TEST_F(DialogWindowsTest, DefineDataHelpOpensItsTopicInEveryModeAndTheDialogStays) {
+    HelpRecorder help;
+    TDepthTable curve("c");
+    for (const int mode : {3, 0, 2}) {
+        TPage6 dialog(nullptr, &beam, mode, mode == 3 ? nullptr : &curve, Marker());
+        ui.Dialog("Define Data", [](plat::DialogDriver& d) {
+            EXPECT_TRUE(d.Enabled(plat::DialogResult::Help));
+            d.Click(plat::DialogResult::Help);
+            EXPECT_FALSE(d.Ended());
+            d.Click(plat::DialogResult::Cancel);
+        });
+        EXPECT_EQ(dialog.Execute(), plat::DialogResult::Cancel) << mode;
+    }
+    EXPECT_EQ(help.Anchors(), (std::vector<std::string>(3, "command-403")));
+    EXPECT_EQ(marked, 0);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // write-back that leaves unchanged lists as they were.
 
 #include <cmath>
+#include <string>
 
 #include "dialogs/ReinforcementPages.h"
 #include "model/TBeam.h"
@@ -227,6 +228,43 @@ TEST_F(ReinforcementTest, UnchangedListsRebuildTheSameLayersAndPatterns) {
         EXPECT_DOUBLE_EQ(l.dep, before[static_cast<std::size_t>(i)].dep);
         EXPECT_DOUBLE_EQ(l.thermStrain, before[static_cast<std::size_t>(i)].thermStrain);
     }
+}
+
+// The sheet opened without a selection starts on the kind with the most layers in the
+// structure; when two kinds (or all three) share the most, on the individual page.
+TEST_F(ReinforcementTest, StartPageIsTheKindWithMostLayersAndIndividualOnATie) {
+    // individual layers, bars of an aligned circle, layers of a distributed pattern.
+    const auto startPage = [this](int individual, int circleBars, int spreadLayers, int layers) {
+        TBeam b;
+        b.AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1);
+        TLongLists l = BuildLongLists(b, 0);
+        for (int i = 0; i < individual; ++i)
+            (void)l.individual->AddFull({2, 500e-6, 0, 0.05 + 0.1 * i, 0, 0, 0, 0, 0, 0}, {0, 0, 1, -1},
+                                        "L" + std::to_string(i));
+        if (circleBars > 0)
+            (void)l.circular->AddFull({double(circleBars), 500e-6, 0, 0.3, 0.2, 0, 0, 0, 0, 0}, {0, 0, 1, -1},
+                                      "Ring");
+        if (spreadLayers > 0)
+            (void)l.distributed->AddFull({2, 500e-6, 0, double(spreadLayers), 0.1, 0.5, 0, 0, 0, 0},
+                                         {0, 0, 1, -1}, "Web");
+        EXPECT_EQ(WriteBackLongLists(b, l, 0), 1);
+        EXPECT_EQ(b.GetLongLayerCount(0), layers);
+        return LongitudinalStartPage(b, 0);
+    };
+    // An aligned circle of 4 bars lies in 3 layers (0, 90 and 180 degrees), of 2 bars in 2.
+    // Circular and distributed tie above the individual layers: 1 < 3 = 3.
+    EXPECT_EQ(startPage(1, 4, 3, 7), 0);
+    // Individual and circular tie above distributed: 3 = 3 > 1.
+    EXPECT_EQ(startPage(3, 4, 1, 7), 0);
+    // Individual and distributed tie above circular: 3 > 2 < 3.
+    EXPECT_EQ(startPage(3, 2, 3, 8), 0);
+    // All three tie.
+    EXPECT_EQ(startPage(3, 4, 3, 9), 0);
+    // One kind alone with the most, even when the other two tie below it.
+    EXPECT_EQ(startPage(2, 4, 2, 7), 1);
+    EXPECT_EQ(startPage(2, 2, 3, 7), 2);
+    EXPECT_EQ(startPage(3, 2, 2, 7), 0);
+    EXPECT_EQ(startPage(0, 0, 0, 0), 0);
 }
 
 TEST_F(ReinforcementTest, StirrupKindsLegsAndEnds) {

@@ -13,6 +13,7 @@
 #include "model/shapes/SectionOutline.h"
 #include "model/shapes/ShapeLibrary.h"
 #include "platform/Application.h"
+#include "support/HelpRecorder.h"
 #include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
@@ -304,6 +305,27 @@ TEST_F(SheetTest, TheContinuitySelectorTakesClicksStrictlyInsideASketch)
     EXPECT_EQ(answer, 0);
     // The sketch rectangle inside a group box of 200 x 100 pixels at (10, 20).
     EXPECT_EQ(ContinSketchRect({10, 20, 210, 120}), (plat::Rect{18, 30, 18 + 184, 30 + 85}));
+}
+
+TEST_F(SheetTest, TheContinuitySelectorsHelpOpensTheSectionSheetsTopicAndTheDialogStays)
+{
+    HelpRecorder help;
+    TDepthTable outline("o"), types("t");
+    outline.Add(0.5, 0.3);
+    outline.Add(0.0, 0.3);
+    types.Add(0.5, 0);
+    types.Add(0.0, 0);
+    int answer = 1;
+    ui.Dialog("Continuity Selector", [](plat::DialogDriver& d) {
+        EXPECT_TRUE(d.Enabled(plat::DialogResult::Help));
+        d.Click(plat::DialogResult::Help);
+        EXPECT_FALSE(d.Ended());
+        d.Click(1);
+    });
+    TContin contin(nullptr, &answer, 0, 1.0, outline, types);
+    EXPECT_EQ(contin.Execute(), 1);
+    EXPECT_EQ(answer, 1);
+    EXPECT_EQ(help.Anchors(), (std::vector<std::string>{"command-153"}));
 }
 
 struct ShrinkDialogTest : SheetTest {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,11 @@
 #include "platform/Frame.h"
 #include "support/ScriptedUi.h"
 #include "tests/platform/PlatformFixture.h"
+
+namespace plat {
+// Tool-bar gadgets in failure messages.
+inline void PrintTo(const ToolGadget& g, std::ostream* os) { *os << Describe(g); }
+} // namespace plat
 
 using namespace plat;
 
@@ -158,4 +164,143 @@ TEST_F(FrameTest, ComputingCodeMessagesGoThroughTheGateway) {
     EXPECT_EQ(ShowMessage("Attempt to write to frozen beam!", "Error"), MsgAnswer::Ok);
     ASSERT_EQ(ui.requests.size(), 1u);
     EXPECT_EQ(ui.requests[0].caption, "Error");
+}
+
+TEST_F(ClientFrameTest, ToolBarHoldsItsGadgetsInOrderAndOneExclusiveButtonOfAGroupIsPressed) {
+    frame.AddToolButton(1, "1");
+    frame.AddToolSeparator(6);
+    frame.AddExclusiveToolButton(3, "3", true);
+    frame.AddExclusiveToolButton(4, "4", false);
+    frame.AddToolSeparator(12);
+    frame.AddToolTextGadget(50, 10, "Page 1");
+    frame.AddExclusiveToolButton(7, "7", true);  // after another gadget: a group of its own
+    using G = ToolGadget;
+    EXPECT_EQ(frame.ToolBarGadgets(), (std::vector<ToolGadget>{{G::Command, 1, 0},
+                                                               {G::Separator, 0, 6},
+                                                               {G::Exclusive, 3, 0},
+                                                               {G::Exclusive, 4, 0},
+                                                               {G::Separator, 0, 12},
+                                                               {G::Text, 50, 10},
+                                                               {G::Exclusive, 7, 0}}));
+    EXPECT_EQ(frame.ToolButtonIds(), (std::vector<int>{1, 3, 4, 7}));
+
+    // The text gadget is the tool bar's, not the message bar's.
+    EXPECT_EQ(frame.GetGadgetText(50), "Page 1");
+    EXPECT_FALSE(frame.HasGadget(50));
+    frame.SetGadgetText(50, "Page 1 - 2");
+    EXPECT_EQ(frame.GetGadgetText(50), "Page 1 - 2");
+
+    EXPECT_TRUE(frame.IsToolButtonPressed(3));
+    EXPECT_FALSE(frame.IsToolButtonPressed(4));
+    EXPECT_TRUE(frame.IsToolButtonPressed(7));
+    EXPECT_FALSE(frame.IsToolButtonPressed(1));
+    frame.SetToolButtonPressed(4, true);
+    EXPECT_FALSE(frame.IsToolButtonPressed(3));
+    EXPECT_TRUE(frame.IsToolButtonPressed(4));
+    EXPECT_TRUE(frame.IsToolButtonPressed(7));
+
+    // A click presses the button and sends its command.
+    frame.UpdateToolBar();
+    FrameDriver driver(frame);
+    driver.ClickToolButton(3);
+    EXPECT_TRUE(frame.IsToolButtonPressed(3));
+    EXPECT_FALSE(frame.IsToolButtonPressed(4));
+    EXPECT_EQ(g_log, (std::vector<std::string>{"app 3"}));
+    EXPECT_THROW(driver.ClickToolButton(7), std::logic_error);  // no command answers 7: disabled
+
+    EXPECT_TRUE(frame.IsMessageBarShown());
+    frame.SetMessageBarShown(false);
+    EXPECT_FALSE(frame.IsMessageBarShown());
+}
+
+namespace {
+
+// An application that logs the help keys it is asked about.
+class HelpKeyApp : public TestApp {
+public:
+    bool ProcessHelpKey(int key, bool shift) override {
+        helpKeys.push_back(shift ? -key : key);
+        return key == VKey::F1;
+    }
+    bool ProcessMenuHelpKey() override {
+        ++menuHelpKeys;
+        return true;
+    }
+    std::vector<int> helpKeys;
+    int menuHelpKeys = 0;
+};
+
+class MenuFrameTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        frame.CreateFrame();
+        app.SetMainWindow(&frame);
+        frame.SetMenu({
+            {"&File", {{"&One", 1}, MenuItem::Separator(), {"&Three", 3}, {"&Four", 4}}},
+            {"&Edit", {{"&Two", 2}}},
+        });
+        frame.AddResponseTable({{3, [] { g_log.push_back("frame 3"); }, {}}});
+        frame.ShowFrame(1);
+    }
+    void TearDown() override { driver.CloseMenus(); }
+    HelpKeyApp app;
+    DerivedClient client;
+    Frame frame{"Test", client};
+    FrameDriver driver{frame};
+};
+
+} // namespace
+
+TEST_F(MenuFrameTest, ArrowKeysHighlightItemsAndF1ChoosesTheHighlightedOneForTheApplication) {
+    EXPECT_EQ(frame.HighlightedMenuCommand(), 0);
+    driver.OpenMenu(0);
+    ASSERT_TRUE(driver.IsMenuOpen());
+    EXPECT_EQ(frame.HighlightedMenuCommand(), 0);
+    driver.Key(VKey::Down);
+    EXPECT_EQ(frame.HighlightedMenuCommand(), 1);
+    driver.Key(VKey::Down);  // over the separator
+    EXPECT_EQ(frame.HighlightedMenuCommand(), 3);
+    // F1 is the application's menu help key: the item is then chosen as Return chooses it.
+    driver.Key(VKey::F1);
+    EXPECT_EQ(app.menuHelpKeys, 1);
+    EXPECT_TRUE(app.helpKeys.empty());
+    EXPECT_FALSE(driver.IsMenuOpen());
+    EXPECT_EQ(g_log, (std::vector<std::string>{"frame 3"}));
+    EXPECT_EQ(frame.HighlightedMenuCommand(), 0);
+}
+
+TEST_F(MenuFrameTest, EscapeInAMenuIsTheMenusAndF1OutsideTheApplicationsHelpKey) {
+    driver.OpenMenu(1);
+    driver.Key(VKey::Escape);
+    EXPECT_TRUE(app.helpKeys.empty());
+    EXPECT_FALSE(driver.IsMenuOpen());
+
+    EXPECT_FALSE(IsHelpKeyDown());
+    driver.KeyDown(VKey::F1, true);
+    EXPECT_TRUE(IsHelpKeyDown());
+    driver.KeyUp(VKey::F1);
+    EXPECT_FALSE(IsHelpKeyDown());
+    driver.Key(VKey::Escape);
+    EXPECT_EQ(app.helpKeys, (std::vector<int>{-VKey::F1, VKey::Escape}));
+    EXPECT_EQ(app.menuHelpKeys, 0);
+    EXPECT_TRUE(g_log.empty());
+}
+
+TEST_F(MenuFrameTest, AHeldF1IsOnePressHoweverTheKeyboardRepeatsIt) {
+    driver.KeyHeld(VKey::F1, 4);
+    EXPECT_EQ(app.helpKeys, (std::vector<int>{VKey::F1}));
+    EXPECT_TRUE(IsHelpKeyDown());
+    driver.KeyUp(VKey::F1);
+    EXPECT_FALSE(IsHelpKeyDown());
+    driver.Key(VKey::F1);
+    EXPECT_EQ(app.helpKeys, (std::vector<int>{VKey::F1, VKey::F1}));
+    // In a menu the held key chooses the highlighted item once.
+    driver.OpenMenu(0);
+    driver.Key(VKey::Down);
+    driver.KeyHeld(VKey::F1, 3);
+    driver.KeyUp(VKey::F1);
+    EXPECT_EQ(app.menuHelpKeys, 1);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"derived 1"}));
+    EXPECT_EQ(app.helpKeys.size(), 2u);
 }
