@@ -260,8 +260,7 @@ void TQuarvishWindow::RefreshStructureViews(int flag) {
         else
             ShowAnalysisStatus(nullptr);  // no loads of another element stay in the status bar
     }
-    if (TStructure* s = GetCurrentStructure(); s && m_app)
-        m_app->UpdateCaption(s->GetName());
+    ShowCurrentInCaption();
     m_structuresChanged = 0;
 }
 

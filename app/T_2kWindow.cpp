@@ -341,6 +341,11 @@ void T_2kWindow::CmFileNew() {
     ShowSplash();
 }
 
+void T_2kWindow::ShowCurrentInCaption() {
+    if (const TStructure* s = GetCurrentStructure(); s && m_app)
+        m_app->UpdateCaption(s->GetName());
+}
+
 void T_2kWindow::CmCrossSection() {
     SetStatusText(CrossSectionModeText());
     if (m_viewManager)
@@ -521,4 +526,7 @@ void T_2kWindow::CmViewXml() {
     }
     m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);
     CmCrossSection();
+    // The edit may have renamed the current section or put another one in its slot.
+    if (accepted)
+        ShowCurrentInCaption();
 }

@@ -68,6 +68,9 @@ public:
     // The whole document as text; false when the engine refused it.
     bool BuildDocumentText(std::string& text);
     void SetStatusText(const std::string& text);
+    // The frame's caption names the current section (after every road that renames it or
+    // makes another one current).
+    void ShowCurrentInCaption();
     void ShowSplash();
     // One line of a convergence trace on the client area, with the default pen; nothing at
     // debug level 0.

@@ -108,6 +108,35 @@ TEST_F(StartedShellTest, XmlEditorLeavesOutAMisspeltComponentButNotALastOne) {
     EXPECT_TRUE(ui.Done());
 }
 
+// The caption names the current section as the edited text has it: renamed, and after a
+// resize; an edit that removes the current section names the one made current instead.
+TEST_F(StartedShellTest, XmlEditorNamesTheCurrentSectionInTheCaption) {
+    int finished = 0;
+    FillThreeBeams(&finished);
+    Window().RefreshStructureViews(1);
+    ASSERT_EQ(Frame().GetCaption(), "Quarvish  -  newbeam  -  B");
+    ui.DataView([](std::string& text) {
+        text = Replace(text, "<q3g_beam B/>", "<q3g_beam Bravo/>");
+        return true;
+    });
+    Frame().Dispatch(CmId::ViewXml);
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Bravo");
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  newbeam  -  Bravo");
+    Window().MoveWindow(plat::Rect{0, 0, 700, 500});
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  newbeam  -  Bravo");
+
+    // Bravo taken out: C moves up into the current slot, and the caption names it.
+    ui.DataView([](std::string& text) {
+        text = Replace(text, "<q3g_beam Bravo/>", "");
+        return true;
+    });
+    Frame().Dispatch(CmId::ViewXml);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(g_CurrentStructure, 1);
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "C");
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  newbeam  -  C");
+}
+
 TEST_F(StartedShellTest, CatalogueStopsAnalysesAndSelectsTheChosenSlotForBoth) {
     int finished = 0;
     FillThreeBeams(&finished);
