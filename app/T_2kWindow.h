@@ -96,6 +96,10 @@ public:
     // ---- Commands ------------------------------------------------------------------------
     void CmFileNew();
     void CmCrossSection();
+    // The load stage shown: the stage chosen on the first control chart, which follows every
+    // stage shown (picked, stepped to, or the analysis's own after a run or a rebinding); the
+    // stage last selected while that chart does not exist.
+    int ShownStage() const;
     void CmPrevLoadStage();
     void CmNextLoadStage();
     void CmCatalog();
@@ -126,7 +130,8 @@ protected:
     int m_structuresChanged = 0;
     bool m_documentKept = false;
     TQuarvishApp* m_app = nullptr;
-    // The load stage shown now (the control chart's choice until the charts exist).
+    // The load stage last selected (-1 before any): the stage shown while there is no first
+    // control chart to name it.
     int m_shownStage = -1;
     // Created by the derived window's constructor.
     std::unique_ptr<TShellServices> m_services;

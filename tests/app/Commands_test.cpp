@@ -167,6 +167,35 @@ TEST_F(StartedShellTest, LoadStagesStepFromTheStageShown) {
     Frame().Dispatch(CmId::NextLoadStage);  // no analysis: nothing happens
 }
 
+namespace {
+// Stages 0..4 counted down without a floor, as a load-stage response does once it has stages:
+// the stage before -1 (none shown yet) is -2, which the analysis refuses with a box.
+class UnflooredStages : public SteppedAnalysis {
+public:
+    using SteppedAnalysis::SteppedAnalysis;
+    int GetPreviousStageIndex(int index) const override { return index - 1; }
+    int SelectLoadStage(int index) override {
+        if (index < 0)
+            plat::MessageBox("Error in loadstage selection!", "Quarvish", MsgStyle::Ok);
+        return SteppedAnalysis::SelectLoadStage(index);
+    }
+};
+} // namespace
+
+// Before any stage is shown, and at stage 0, the stage before is no stage: nothing is asked of
+// the analysis and no box appears.
+TEST_F(StartedShellTest, ThePreviousLoadStageOfNoneOrOfStageZeroIsNoStage) {
+    int finished = 0;
+    FillThreeBeams(&finished);
+    g_Analyses[1] = std::make_unique<UnflooredStages>(g_Structures[1].get(), &finished);
+    auto* analysis = static_cast<UnflooredStages*>(AnalysisAt(1));
+    Frame().Dispatch(CmId::PrevLoadStage);
+    Frame().Dispatch(CmId::NextLoadStage);
+    Frame().Dispatch(CmId::PrevLoadStage);
+    EXPECT_EQ(analysis->selected, (std::vector<int>{0}));
+    EXPECT_EQ(ui.Count("loadstage"), 0);
+}
+
 TEST_F(StartedShellTest, DebugLevelAndPrintInColourPrompts) {
     struct Row {
         std::optional<std::string> answer;
