@@ -30,8 +30,8 @@ bool Unload(const EnablerContext& c) { return A(c) && !R(c) && P(c, 6); }
 bool Reload(const EnablerContext& c) { return A(c) && !R(c) && P(c, 7); }
 bool Mohr(const EnablerContext& c) { return A(c) && P(c, 9); }
 bool MemberResults(const EnablerContext& c) { return A(c) && P(c, 0); }
-bool Next(const EnablerContext& c) { return c.current < kMaxStructures - 1 && c.nextFilled; }
-bool Previous(const EnablerContext& c) { return c.current > 0 && c.previousFilled; }
+bool Next(const EnablerContext& c) { return c.current < kMaxStructures - 1 && c.elementAfter; }
+bool Previous(const EnablerContext& c) { return c.current > 0 && c.elementBefore; }
 // The first value list that exists is rewound on the way.
 bool ValueLists(const EnablerContext& c) {
     if (!H(c))
@@ -85,8 +85,9 @@ EnablerContext CurrentEnablerContext() {
     c.structure = StructureAt(g_CurrentStructure);
     c.analysis = AnalysisAt(g_CurrentAnalysis);
     c.memberLength = g_MemberDefinition.length;
-    c.nextFilled = StructureAt(g_CurrentStructure + 1) != nullptr;
-    c.previousFilled = StructureAt(g_CurrentStructure - 1) != nullptr;
+    // Empty slots in between are stepped over.
+    c.elementAfter = FilledSlotAfter(g_CurrentStructure) >= 0;
+    c.elementBefore = FilledSlotBefore(g_CurrentStructure) >= 0;
     return c;
 }
 

@@ -14,8 +14,8 @@ struct EnablerContext {
     const TSectionalAnalysis* analysis = nullptr;  // the current analysis, or null
     double memberLength = 0.0;                 // of the member definition
     int current = 0;                           // g_CurrentStructure
-    bool nextFilled = false;                   // slot current + 1 holds a structure
-    bool previousFilled = false;               // slot current - 1 holds a structure
+    bool elementAfter = false;                 // a slot after the current one holds a structure
+    bool elementBefore = false;                // a slot before the current one holds a structure
 };
 
 // The context of the program's tables now.

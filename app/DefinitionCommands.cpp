@@ -338,12 +338,17 @@ void TQuarvishWindow::SwitchElement(int slot) {
     RefreshStructureViews(1);
 }
 
+// The elements need not fill the table without gaps (the member settings of a document keep
+// the slot of their component empty): the next and previous element are the nearest filled
+// slots that way, and with none the current one stays.
 void TQuarvishWindow::CmNextElement() {
-    SwitchElement(g_CurrentStructure < kMaxStructures - 1 ? g_CurrentStructure + 1 : g_CurrentStructure);
+    const int next = FilledSlotAfter(g_CurrentStructure);
+    SwitchElement(next >= 0 ? next : g_CurrentStructure);
 }
 
 void TQuarvishWindow::CmPreviousElement() {
-    SwitchElement(g_CurrentStructure > 0 ? g_CurrentStructure - 1 : g_CurrentStructure);
+    const int previous = FilledSlotBefore(g_CurrentStructure);
+    SwitchElement(previous >= 0 ? previous : g_CurrentStructure);
 }
 
 void TQuarvishWindow::CmClearValueLists() {

@@ -1,5 +1,7 @@
 #include "app/GlobalTables.h"
 
+#include <algorithm>
+
 #include "analysis/TSectionalAnalysis.h"
 #include "model/TStructure.h"
 
@@ -16,6 +18,20 @@ bool IsValidSlot(int slot) { return slot >= 0 && slot < kMaxStructures; }
 
 TStructure* StructureAt(int slot) {
     return IsValidSlot(slot) ? g_Structures[static_cast<std::size_t>(slot)].get() : nullptr;
+}
+
+int FilledSlotAfter(int slot) {
+    for (int i = std::max(slot + 1, 0); i < kMaxStructures; ++i)
+        if (g_Structures[static_cast<std::size_t>(i)])
+            return i;
+    return -1;
+}
+
+int FilledSlotBefore(int slot) {
+    for (int i = std::min(slot - 1, kMaxStructures - 1); i >= 0; --i)
+        if (g_Structures[static_cast<std::size_t>(i)])
+            return i;
+    return -1;
 }
 
 TSectionalAnalysis* AnalysisAt(int slot) {

@@ -23,6 +23,9 @@ extern int g_CurrentAnalysis;
 TStructure* StructureAt(int slot);
 TSectionalAnalysis* AnalysisAt(int slot);
 bool IsValidSlot(int slot);
+// The nearest slot after (before) the given one that holds a structure; -1 when there is none.
+int FilledSlotAfter(int slot);
+int FilledSlotBefore(int slot);
 // True when the structure is held by the structure table (a view left bound to one that was
 // replaced must not draw or read it).
 bool IsInStructureTable(const TStructure* structure);

@@ -260,8 +260,7 @@ void TQuarvishWindow::RefreshStructureViews(int flag) {
         else
             ShowAnalysisStatus(nullptr);  // no loads of another element stay in the status bar
     }
-    if (TStructure* s = GetCurrentStructure(); s && m_app)
-        m_app->UpdateCaption(s->GetName());
+    ShowCurrentInCaption();
     m_structuresChanged = 0;
 }
 
@@ -322,12 +321,10 @@ void TQuarvishWindow::SelectLoadStage(double x, double y, int stage) {
         return;
     a->BuildResultCurves();
     // A code of 20000 and above is no load stage (a depth picked on the depth chart, or "the
-    // stage selected at the moment"): the stage shown stays, whatever stage the analysis last
-    // handed out; the panels still get the code.
+    // stage selected at the moment"): the stage shown stays, the analysis's current state, not
+    // the stage it last handed out to a reader; the panels still get the code.
     const bool probe = stage >= TViewm_Base::kProbeCode;
-    const bool picked = m_shownStage >= 0 && m_shownStage < TViewm_Base::kProbeCode;
-    const SectionState* state =
-        !probe ? a->GetStage(stage) : picked ? a->GetStage(m_shownStage) : a->GetCurrentState();
+    const SectionState* state = probe ? a->GetCurrentState() : a->GetStage(stage);
     if (!probe)
         m_shownStage = stage;
     ShowResults(state, stage, x, y);

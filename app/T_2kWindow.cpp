@@ -341,6 +341,11 @@ void T_2kWindow::CmFileNew() {
     ShowSplash();
 }
 
+void T_2kWindow::ShowCurrentInCaption() {
+    if (const TStructure* s = GetCurrentStructure(); s && m_app)
+        m_app->UpdateCaption(s->GetName());
+}
+
 void T_2kWindow::CmCrossSection() {
     SetStatusText(CrossSectionModeText());
     if (m_viewManager)
@@ -348,14 +353,24 @@ void T_2kWindow::CmCrossSection() {
     Invalidate();
 }
 
+int T_2kWindow::ShownStage() const {
+    if (m_viewManager && m_viewManager->GetControlChart(0))
+        return m_viewManager->GetControlChartChoice(0);
+    return m_shownStage;
+}
+
+// A step from the stage shown. An index below 0 is no stage: there is none that way (the
+// analysis would refuse it with a box).
 void T_2kWindow::CmPrevLoadStage() {
     if (TSectionalAnalysis* a = GetCurrentAnalysis())
-        SelectLoadStage(0.0, 0.0, a->GetPreviousStageIndex(m_shownStage));
+        if (const int stage = a->GetPreviousStageIndex(ShownStage()); stage >= 0)
+            SelectLoadStage(0.0, 0.0, stage);
 }
 
 void T_2kWindow::CmNextLoadStage() {
     if (TSectionalAnalysis* a = GetCurrentAnalysis())
-        SelectLoadStage(0.0, 0.0, a->GetNextStageIndex(m_shownStage));
+        if (const int stage = a->GetNextStageIndex(ShownStage()); stage >= 0)
+            SelectLoadStage(0.0, 0.0, stage);
 }
 
 void T_2kWindow::CmPrintInColour() {
@@ -521,4 +536,7 @@ void T_2kWindow::CmViewXml() {
     }
     m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);
     CmCrossSection();
+    // The edit may have renamed the current section or put another one in its slot.
+    if (accepted)
+        ShowCurrentInCaption();
 }

@@ -68,6 +68,9 @@ public:
     // The whole document as text; false when the engine refused it.
     bool BuildDocumentText(std::string& text);
     void SetStatusText(const std::string& text);
+    // The frame's caption names the current section (after every road that renames it or
+    // makes another one current).
+    void ShowCurrentInCaption();
     void ShowSplash();
     // One line of a convergence trace on the client area, with the default pen; nothing at
     // debug level 0.
@@ -93,6 +96,10 @@ public:
     // ---- Commands ------------------------------------------------------------------------
     void CmFileNew();
     void CmCrossSection();
+    // The load stage shown: the stage chosen on the first control chart, which follows every
+    // stage shown (picked, stepped to, or the analysis's own after a run or a rebinding); the
+    // stage last selected while that chart does not exist.
+    int ShownStage() const;
     void CmPrevLoadStage();
     void CmNextLoadStage();
     void CmCatalog();
@@ -123,7 +130,8 @@ protected:
     int m_structuresChanged = 0;
     bool m_documentKept = false;
     TQuarvishApp* m_app = nullptr;
-    // The load stage shown now (the control chart's choice until the charts exist).
+    // The load stage last selected (-1 before any): the stage shown while there is no first
+    // control chart to name it.
     int m_shownStage = -1;
     // Created by the derived window's constructor.
     std::unique_ptr<TShellServices> m_services;

@@ -36,14 +36,20 @@ void TMemberInputDialogs::RelaxationDemo(T_2kWindow& parent)
 {
     // Each sweep is painted into the window and put on the screen at once: the demonstration
     // runs inside the command, without the message loop.
-    RunSorDemo([&parent](const TSorGrid& grid) {
+    plat::Rect covered{};
+    RunSorDemo([&parent, &covered](const TSorGrid& grid) {
         parent.UpdateWindow();
         {
             plat::ClientDC dc(parent);
             PaintSorGrid(dc, grid);
         }
-        parent.ShowNow(SorGridArea(grid));
+        covered = SorGridArea(grid);
+        parent.ShowNow(covered);
     });
+    // The picture lies over the page only while the demonstration runs: once its result box is
+    // closed, what it covered is painted again.
+    if (!covered.IsEmpty())
+        parent.InvalidateRect(covered, true);
 }
 
 void InstallMemberDialogs()

@@ -116,14 +116,35 @@ void TP2kQ2kHelper::LoadStatesAt(double depth)
         }
     }
     Finish();
-    // The stage the view's control chart names, when the list holds it.
+    m_readStages = n;
+    SelectChosenStage();
+}
+
+void TP2kQ2kHelper::SelectChosenStage()
+{
     const int chosen = CurrentControlChartChoice();
-    for (int j = 0; j < k; ++j)
+    for (int j = 0; j < kStageSlots; ++j) {
+        const SectionState* state = GetStage(j);
+        if (state == nullptr)
+            break;
         if (m_beamStage[static_cast<std::size_t>(j)] == chosen) {
-            if (const SectionState* state = GetStage(j))
-                m_current = state;
+            m_current = state;
             break;
         }
+    }
+}
+
+bool TP2kQ2kHelper::FollowBeamAnalysis(double depth)
+{
+    if (m_beam == nullptr)
+        return false;
+    if (m_beam->GetLastStageIndex() == m_readStages) {
+        SelectChosenStage();
+        return false;
+    }
+    BuildDepthTable();
+    LoadStatesAt(depth);
+    return true;
 }
 
 int TP2kQ2kHelper::BeamStageOf(int k) const

@@ -45,16 +45,25 @@ public:
     // Rebuilds the stage list from the beam analysis's states at the depth; the state of the
     // beam stage the control chart names becomes current.
     void LoadStatesAt(double depth);
+    // Keeps the list with the beam analysis: when its stages changed since the list was read (a
+    // run that went on, more detail, an unloading), the depth table and the list are read again
+    // at the depth; otherwise the state of the beam stage the control chart names becomes
+    // current, when the list holds it. True when the list was read again.
+    bool FollowBeamAnalysis(double depth);
     // The beam analysis's stage that list state k was taken from; -1 outside the list.
     int BeamStageOf(int k) const;
     const TDepthTable& GetDepthTable() const { return m_depths; }
 
 private:
     void BuildDepthTable();
+    // The state of the beam stage the control chart names becomes current, when the list holds it.
+    void SelectChosenStage();
 
     TDepthTable m_depths{"control chart information"};
     const TSectionalAnalysis* m_beam = nullptr;
     // Per list state, the beam stage it came from (stages without the depth leave no state).
     std::array<int, kStageSlots> m_beamStage{};
     int m_cursor = 0;
+    // The beam analysis's stage count (GetLastStageIndex) when the list was read.
+    int m_readStages = -1;
 };

@@ -498,9 +498,8 @@ int TQ2k_Logic::OnControlChoice(ViewChart* chart, int category, int index)
 
 int TQ2k_Logic::FillLayerView(ViewChart* chart, int id, int probe, int extra)
 {
-    if (!m_layerStates || !m_probeShell || !m_layerView || probe < 0)
+    if (!m_layerStates || !m_probeShell || !m_layerView)
         return 0;
-    int n = probe;
     if (probe >= ProbeTag::DepthCurve) {
         // The point of the depth curve that the probe names. The view manager counts back from
         // the chart's own choice, which can still be the point picked before: a pick keeps the
@@ -518,11 +517,35 @@ int TQ2k_Logic::FillLayerView(ViewChart* chart, int id, int probe, int extra)
         m_selectedStage = probe - ProbeTag::DepthCurve;
         const StageShownByHost shown(m_host);
         m_layerStates->SelectLoadStage(m_selectedStage);
-        n = static_cast<int>(m_layerStates->Probe_analysis(11, 0.0));
+        const int n = static_cast<int>(m_layerStates->Probe_analysis(11, 0.0));
+        m_layerStates->TP2k1DAnalysis::SelectLoadStage(n);
+    } else if (m_host) {
+        FollowShownStage();
+    } else {
+        // Without a window around it a probe names the stage itself (a tag of the diagram path
+        // counts from 9000).
+        if (probe < 0)
+            return 0;
+        m_layerStates->TP2k1DAnalysis::SelectLoadStage(probe >= ProbeTag::DiagramState
+                                                           ? probe - ProbeTag::DiagramState
+                                                           : probe);
     }
-    m_layerStates->TP2k1DAnalysis::SelectLoadStage(n >= ProbeTag::DiagramState
-                                                           ? n - ProbeTag::DiagramState
-                                                           : n);
     m_layerView->FillChart(chart, id, extra, 0);
     return 1;
+}
+
+// Every refresh that picks no depth (a stage stepped to or picked, the panels made again for
+// another pair or a new run, the run's own redraws) shows the layer at the load stage the
+// window shows: the one chosen on the first control chart, which the view manager sets from
+// the analysis before it fills the panels. Stages the analysis made since the layer was read
+// (a run going on, more detail) are read first, at the same depth.
+void TQ2k_Logic::FollowShownStage()
+{
+    const StageShownByHost shown(m_host);
+    if (!m_layerStates->FollowBeamAnalysis(m_probeDepth))
+        return;
+    double count = 0.0;
+    const int entry = m_layerStates->GetDepthTable().FindDepth(m_probeDepth, count);
+    if (entry >= 0)
+        m_selectedStage = entry;
 }

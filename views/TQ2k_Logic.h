@@ -155,6 +155,8 @@ private:
     void DiagramPath(ViewChart* chart, int controlId);
     int FillAnalysisCurve(ViewChart* chart, int graphId, int probe);
     int FillLayerView(ViewChart* chart, int graphId, int probe, int extra);
+    // The layer at the load stage the window shows, read again when the analysis went on.
+    void FollowShownStage();
     void ReleaseLayerView();
     void OpenLayerView(double depth);
     void ProfileNodeWalk(ViewChart* chart, const SectionState& s, int graphId, double sign);

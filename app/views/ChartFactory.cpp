@@ -8,6 +8,7 @@
 #include "app/ShellServices.h"
 #include "app/views/DiagramMakers.h"
 #include "app/views/TViewm.h"
+#include "charts/ControlChartGeometry.h"
 #include "charts/TColourMap.h"
 #include "charts/TTextBox.h"
 #include "charts/Tchart.h"
@@ -271,14 +272,34 @@ void TViewm_2k::FillControlCharts() {
     m_logic->FillControlChart(m_controlCharts[1].get(), 2, m_layoutMode);
 }
 
+namespace {
+
+// True when the point of the chart tagged tag lies at (x, y), as the chart stores it.
+bool TaggedPointAt(const Tcontrolchart& chart, int tag, double x, double y) {
+    const std::vector<int>& tags = chart.Tags();
+    const std::vector<double>& xy = chart.Data().Data();
+    for (std::size_t i = 0; i < tags.size() && 2 * i + 1 < xy.size(); ++i)
+        if (tags[i] == tag)
+            return xy[2 * i] == ControlChartValue(x) && xy[2 * i + 1] == ControlChartValue(y);
+    return false;
+}
+
+} // namespace
+
+// The chart names the stage shown: the one asked for, or the point nearest the analysis's
+// current point. A stage chosen before stays chosen only while its point is the one shown (two
+// stages at one place keep the pick); otherwise it is forgotten, since the chart's marker would
+// keep it whenever its point came before the nearest one in the data.
 void TViewm_2k::UpdateControlMarker(Tcontrolchart* chart, int choice) {
     if (!chart)
         return;
-    if (choice > 0)
-        chart->SetSelectedTag(choice);
     double x = kUndefined, y = kUndefined;
     if (m_logic)
         m_logic->GetControlPoint(x, y, chart->SubMode());
+    if (choice > 0 && std::find(chart->Tags().begin(), chart->Tags().end(), choice) != chart->Tags().end())
+        chart->SetSelectedTag(choice);
+    else if (!TaggedPointAt(*chart, chart->SelectedTag(), x, y))
+        chart->SetSelectedTag(0);
     chart->DrawMarker(x, y, 0);
 }
 

@@ -559,6 +559,9 @@ void TViewm_2k::RefreshAllPanels(int stage) {
         ClearActiveChart();
     if (!m_logic)
         return;
+    // The first control chart names the stage shown before the panels are filled: the one-layer
+    // graphs show the layer at that stage.
+    UpdateControlMarker(m_controlCharts[0].get(), stage);
     if (m_layoutMode == LayoutMode::Summary) {
         for (std::size_t i = 0; i < m_charts.size(); ++i)
             if (m_charts[i])
@@ -598,6 +601,7 @@ void TViewm_2k::RefreshAllPanels(int stage) {
                 AddLegendBox(m_chartIds[i], static_cast<int>(i));
         }
     }
+    // Once more on the first chart: the pushover fills both control charts anew.
     UpdateControlMarker(m_controlCharts[0].get(), stage);
     UpdateControlMarker(m_controlCharts[1].get(), stage);
     if (m_owner && m_owner->IsCreated()) {

@@ -51,7 +51,7 @@ struct Situation {
     bool canContinue;
     double memberLength;
     int current;
-    bool nextFilled, previousFilled;
+    bool elementAfter, elementBefore;
     bool valueList;
     std::set<int> enabled;
 };
@@ -100,8 +100,8 @@ TEST(CommandEnablers, EachCommandFollowsTheCurrentStructureAndAnalysis) {
         c.analysis = s.analysis ? &analysis : nullptr;
         c.memberLength = s.memberLength;
         c.current = s.current;
-        c.nextFilled = s.nextFilled;
-        c.previousFilled = s.previousFilled;
+        c.elementAfter = s.elementAfter;
+        c.elementBefore = s.elementBefore;
         for (const int id : EnabledCommandIds())
             EXPECT_EQ(IsCommandAvailable(id, c), s.enabled.count(id) == 1) << s.name << ": command " << id;
     }

@@ -108,6 +108,35 @@ TEST_F(StartedShellTest, XmlEditorLeavesOutAMisspeltComponentButNotALastOne) {
     EXPECT_TRUE(ui.Done());
 }
 
+// The caption names the current section as the edited text has it: renamed, and after a
+// resize; an edit that removes the current section names the one made current instead.
+TEST_F(StartedShellTest, XmlEditorNamesTheCurrentSectionInTheCaption) {
+    int finished = 0;
+    FillThreeBeams(&finished);
+    Window().RefreshStructureViews(1);
+    ASSERT_EQ(Frame().GetCaption(), "Quarvish  -  newbeam  -  B");
+    ui.DataView([](std::string& text) {
+        text = Replace(text, "<q3g_beam B/>", "<q3g_beam Bravo/>");
+        return true;
+    });
+    Frame().Dispatch(CmId::ViewXml);
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Bravo");
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  newbeam  -  Bravo");
+    Window().MoveWindow(plat::Rect{0, 0, 700, 500});
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  newbeam  -  Bravo");
+
+    // Bravo taken out: C moves up into the current slot, and the caption names it.
+    ui.DataView([](std::string& text) {
+        text = Replace(text, "<q3g_beam Bravo/>", "");
+        return true;
+    });
+    Frame().Dispatch(CmId::ViewXml);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(g_CurrentStructure, 1);
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "C");
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  newbeam  -  C");
+}
+
 TEST_F(StartedShellTest, CatalogueStopsAnalysesAndSelectsTheChosenSlotForBoth) {
     int finished = 0;
     FillThreeBeams(&finished);
@@ -136,6 +165,35 @@ TEST_F(StartedShellTest, LoadStagesStepFromTheStageShown) {
     EXPECT_EQ(analysis->selected, (std::vector<int>{0, 1, 0}));
     g_Analyses[1].reset();
     Frame().Dispatch(CmId::NextLoadStage);  // no analysis: nothing happens
+}
+
+namespace {
+// Stages 0..4 counted down without a floor, as a load-stage response does once it has stages:
+// the stage before -1 (none shown yet) is -2, which the analysis refuses with a box.
+class UnflooredStages : public SteppedAnalysis {
+public:
+    using SteppedAnalysis::SteppedAnalysis;
+    int GetPreviousStageIndex(int index) const override { return index - 1; }
+    int SelectLoadStage(int index) override {
+        if (index < 0)
+            plat::MessageBox("Error in loadstage selection!", "Quarvish", MsgStyle::Ok);
+        return SteppedAnalysis::SelectLoadStage(index);
+    }
+};
+} // namespace
+
+// Before any stage is shown, and at stage 0, the stage before is no stage: nothing is asked of
+// the analysis and no box appears.
+TEST_F(StartedShellTest, ThePreviousLoadStageOfNoneOrOfStageZeroIsNoStage) {
+    int finished = 0;
+    FillThreeBeams(&finished);
+    g_Analyses[1] = std::make_unique<UnflooredStages>(g_Structures[1].get(), &finished);
+    auto* analysis = static_cast<UnflooredStages*>(AnalysisAt(1));
+    Frame().Dispatch(CmId::PrevLoadStage);
+    Frame().Dispatch(CmId::NextLoadStage);
+    Frame().Dispatch(CmId::PrevLoadStage);
+    EXPECT_EQ(analysis->selected, (std::vector<int>{0}));
+    EXPECT_EQ(ui.Count("loadstage"), 0);
 }
 
 TEST_F(StartedShellTest, DebugLevelAndPrintInColourPrompts) {

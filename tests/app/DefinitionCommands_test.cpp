@@ -200,6 +200,58 @@ TEST_F(DefinitionTest, ElementsSwitchWithinTheFilledSlotsAndStopAtBothEnds) {
     EXPECT_EQ(g_CurrentStructure, 298);
 }
 
+// The member settings take the slot of their component and leave it empty: "&Next Element" and
+// "&Previous Element" (Ctrl+PgDn, Ctrl+PgUp) step over it, in the menu, on the tool bar and as
+// commands, and are offered as long as any element lies that way.
+TEST_F(DefinitionTest, NextAndPreviousElementStepOverAnEmptySlot) {
+    app->OpenFile(WriteDocument("one.qvh", {"<q3g_beam BeamA/>", "<q3g_beam BeamB/>", "<Q2010_Analysis/>",
+                                            "<p3g_shell PV19/>", "<p3g_shell PV20/>"}));
+    ASSERT_NE(StructureAt(1), nullptr);
+    ASSERT_EQ(StructureAt(2), nullptr);
+    ASSERT_NE(StructureAt(3), nullptr);
+    ASSERT_NE(StructureAt(4), nullptr);
+    ASSERT_EQ(g_CurrentStructure, 0);
+    struct Step {
+        int id;
+        int slot;
+        const char* name;
+        bool next, previous;  // offered afterwards
+    };
+    const Step steps[] = {
+        {CmId::NextElement, 1, "BeamB", true, true},    {CmId::NextElement, 3, "PV19", true, true},
+        {CmId::NextElement, 4, "PV20", false, true},    {CmId::NextElement, 4, "PV20", false, true},
+        {CmId::PreviousElement, 3, "PV19", true, true}, {CmId::PreviousElement, 1, "BeamB", true, true},
+        {CmId::PreviousElement, 0, "BeamA", true, false}, {CmId::PreviousElement, 0, "BeamA", true, false},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        Frame().Dispatch(s.id);
+        EXPECT_EQ(g_CurrentStructure, s.slot);
+        EXPECT_EQ(g_CurrentAnalysis, s.slot);
+        EXPECT_NE(Frame().GetCaption().find(s.name), std::string::npos) << Frame().GetCaption();
+        Frame().UpdateToolBar();
+        EXPECT_EQ(Frame().IsCommandEnabled(CmId::NextElement), s.next);
+        EXPECT_EQ(Frame().IsMenuItemEnabled(CmId::NextElement), s.next);
+        EXPECT_EQ(Frame().IsToolButtonEnabled(CmId::NextElement), s.next);
+        EXPECT_EQ(Frame().IsCommandEnabled(CmId::PreviousElement), s.previous);
+        EXPECT_EQ(Frame().IsMenuItemEnabled(CmId::PreviousElement), s.previous);
+        EXPECT_EQ(Frame().IsToolButtonEnabled(CmId::PreviousElement), s.previous);
+    }
+    // Empty slots at both ends of the table: the filled ones are found across them.
+    Beams({150, 7, 298});
+    Frame().Dispatch(CmId::PreviousElement);
+    EXPECT_EQ(g_CurrentStructure, 7);
+    EXPECT_FALSE(Frame().IsCommandEnabled(CmId::PreviousElement));
+    Frame().Dispatch(CmId::PreviousElement);
+    EXPECT_EQ(g_CurrentStructure, 7);
+    Frame().Dispatch(CmId::NextElement);
+    Frame().Dispatch(CmId::NextElement);
+    EXPECT_EQ(g_CurrentStructure, 298);
+    EXPECT_FALSE(Frame().IsCommandEnabled(CmId::NextElement));
+    Frame().Dispatch(CmId::NextElement);
+    EXPECT_EQ(g_CurrentStructure, 298);
+}
+
 TEST_F(DefinitionTest, TheFireRoadMakesThePostFireBeamCurrent) {
     std::vector<TStructure*> analysed;
     SetThermalRunner([&](TStructure* s, TStructureSlots& slots) {

@@ -3,6 +3,7 @@
 // message loop, so when the result box opens the screen has shown each sweep and the window
 // holds the last one.
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/CommandIds.h"
@@ -56,6 +57,42 @@ TEST_F(RelaxationDemoTest, EverySweepIsOnTheScreenBeforeTheResult)
     const SorColour h = SorBlockColour(300.0), c = SorBlockColour(100.0);
     EXPECT_EQ(hot, (plat::Color{h.red, h.green, h.blue}));
     EXPECT_EQ(cool, (plat::Color{c.red, c.green, c.blue}));
+}
+
+// Once the result box is closed the picture goes: the area it covered is invalid, and painting
+// it shows the page again (the start picture), not the grid's colours.
+TEST_F(RelaxationDemoTest, ThePageIsPaintedAgainWhereThePictureLayWhenItEnds)
+{
+    Window().UpdateWindow();
+    const plat::Color pageHot = Window().BackingImage().Pixel(130, 650);
+    const plat::Color pageCool = Window().BackingImage().Pixel(130, 150);
+    const SorColour h = SorBlockColour(300.0), c = SorBlockColour(100.0);
+    const plat::Color hot{h.red, h.green, h.blue}, cool{c.red, c.green, c.blue};
+    ASSERT_NE(pageHot, hot);
+    ASSERT_NE(pageCool, cool);
+    ui.Input("Enter Number of blocks", std::string("10"))
+        .Input("Enter w", std::string("1.5"))
+        .While([&] {
+            // Under the box the picture is there, and nothing asks for it to go yet.
+            EXPECT_EQ(Window().BackingImage().Pixel(130, 650), hot);
+            EXPECT_TRUE(Window().GetUpdateRect().IsEmpty());
+        })
+        .Message("iterations needed", MsgAnswer::Ok);
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(Window().EvCommand(CmId::ClampingStress, 0, 0));
+    (void)testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(ui.Done());
+    // 10 blocks of 102 pixels: x 20 to 1142 (rows 0 to 10), y 100 to 712 (columns 0 to 5), as
+    // far as the window reaches.
+    const plat::Rect client = Window().GetClientRect();
+    const plat::Rect invalid = Window().GetUpdateRect();
+    EXPECT_LE(invalid.left, 20);
+    EXPECT_LE(invalid.top, 100);
+    EXPECT_GE(invalid.right, std::min(1142, client.right));
+    EXPECT_GE(invalid.bottom, std::min(712, client.bottom));
+    Window().UpdateWindow();
+    EXPECT_EQ(Window().BackingImage().Pixel(130, 650), pageHot);
+    EXPECT_EQ(Window().BackingImage().Pixel(130, 150), pageCool);
 }
 
 // Counts past an int and factors that are no number are refused with the demonstration's own

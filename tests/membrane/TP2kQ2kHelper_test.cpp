@@ -168,6 +168,37 @@ TEST_F(BeamLayer, TheChoiceNamesABeamStage)
     EXPECT_EQ(helper.GetCurrentState(), helper.GetPeakState());
 }
 
+// A beam analysis that went on after the list was read (a run that was still going): following
+// it reads its stages and its depth table again; with no new stage only the control chart's
+// choice is followed, and a choice the list does not hold leaves the state shown as it was.
+TEST_F(BeamLayer, FollowingTheBeamAnalysisReadsItsNewStagesAndTheChoice)
+{
+    beam.AddStage(0.0, {0.3, 0.15, 0.0});
+    TP2kQ2kHelper helper(panel.get(), &beam, 0.3);
+    ASSERT_EQ(helper.GetLastStageIndex(), 1);
+    EXPECT_EQ(Curve(helper).size(), 3u);
+    // Two more stages on a finer mesh: 0.15 is no longer among the depths of most stages.
+    beam.AddStage(1.0, {0.3, 0.2, 0.1, 0.05, 0.0});
+    beam.AddStage(2.0, {0.3, 0.2, 0.1, 0.05, 0.0});
+    choice = 2;
+    EXPECT_TRUE(helper.FollowBeamAnalysis(0.3));
+    ASSERT_EQ(helper.GetLastStageIndex(), 3);
+    const std::vector<std::pair<double, double>> common = {{0.0, 0.3}, {0.0, 0.0}};
+    EXPECT_EQ(Curve(helper), common);
+    ASSERT_NE(helper.GetCurrentState(), nullptr);
+    EXPECT_EQ(helper.GetCurrentState(), helper.GetStage(2));
+    EXPECT_DOUBLE_EQ(ElementNode(*helper.GetCurrentState())->StrainX, 0.3 * 2.0);
+
+    const SectionState* first = helper.GetStage(1);
+    choice = 1;
+    EXPECT_FALSE(helper.FollowBeamAnalysis(0.3));
+    EXPECT_EQ(helper.GetStage(1), first);  // not read again
+    EXPECT_EQ(helper.GetCurrentState(), first);
+    choice = 7;
+    EXPECT_FALSE(helper.FollowBeamAnalysis(0.3));
+    EXPECT_EQ(helper.GetCurrentState(), first);
+}
+
 TEST_F(BeamLayer, WithoutBeamAnalysisThereAreNoStagesAndAnEmptyTable)
 {
     TP2kQ2kHelper helper(panel.get(), nullptr, 0.0);
