@@ -115,10 +115,12 @@ void TViewm_Base::EvSize(plat::Size size) {
 
 namespace {
 
-// The live view managers: a state about to be freed is forgotten by every chart of each.
+// The live view managers: a state about to be freed is forgotten by every chart of each. The
+// list is never destroyed: the analysis table, a static of another file, frees its states at
+// exit, after this file's statics may already be gone.
 std::vector<TViewm_2k*>& LiveViewManagers() {
-    static std::vector<TViewm_2k*> live;
-    return live;
+    static auto* live = new std::vector<TViewm_2k*>;
+    return *live;
 }
 
 } // namespace
