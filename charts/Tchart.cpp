@@ -169,6 +169,15 @@ void Tchart::Reposition(int x, int y, int w, int h, int redraw)
         Layout();
 }
 
+plat::LogFont Tchart::NoteFont(plat::DC& dc) const
+{
+    // The note is centred at the foot of the chart: one longer than the chart is wide (a
+    // stiffness note with a percentage of three digits) is drawn smaller rather than cut at
+    // both edges.
+    constexpr int kNoteInset = 2;
+    return FitRichTextFont(dc, m_data.Note(), TextFont(), Width() - 2 * kNoteInset);
+}
+
 LabelMeasure Tchart::TextMeasure(plat::DC& dc) const
 {
     const plat::LogFont font = TextFont();
@@ -355,7 +364,7 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     const int yw = MeasureRichText(dc, m_data.YTitle(), text).cx;
     DrawRichTextUpward(dc, 2, yw / 2 + H / 2, m_data.YTitle(), text);
     if (m_data.ShowsNote()) {
-        DrawRichText(dc, W / 2, H, m_data.Note(), text, TA::Center, TA::Bottom);
+        DrawRichText(dc, W / 2, H, m_data.Note(), NoteFont(dc), TA::Center, TA::Bottom);
         DrawRichText(dc, W / 2, H - m_margins.bottom, m_data.XTitle(), text, TA::Center, TA::Top);
     } else {
         DrawRichText(dc, W / 2, H, m_data.XTitle(), text, TA::Center, TA::Bottom);
@@ -400,7 +409,7 @@ void Ticonchart::UpdateScaling(double xa, double xb, double ya, double yb)
     // Measuring only: the note is drawn by Paint.
     int noteHeight = 0;
     if (m_data.ShowsNote())
-        noteHeight = MeasureRichText(dc, m_data.Note(), TextFont()).cy;
+        noteHeight = MeasureRichText(dc, m_data.Note(), NoteFont(dc)).cy;
     m_transform = ScaleIconChart(m_data, Width(), Height(), m_margins, noteHeight, xa, xb, ya, yb);
 }
 
@@ -408,7 +417,7 @@ void Ticonchart::UpdateScaling(plat::DC& dc, double xa, double xb, double ya, do
 {
     int noteHeight = 0;
     if (m_data.ShowsNote())
-        noteHeight = DrawRichText(dc, Width() / 2, Height(), m_data.Note(), TextFont(), TA::Center,
+        noteHeight = DrawRichText(dc, Width() / 2, Height(), m_data.Note(), NoteFont(dc), TA::Center,
                                   TA::Bottom, m_blackAndWhite != 0)
                          .cy;
     m_transform = ScaleIconChart(m_data, Width(), Height(), m_margins, noteHeight, xa, xb, ya, yb);

@@ -101,6 +101,8 @@ public:
     plat::Rect PlotArea(const ChartTransform& t) const;
     // A text measure in the chart's text font on dc.
     LabelMeasure TextMeasure(plat::DC& dc) const;
+    // The font of the note: the text font, lowered where the note would be wider than the chart.
+    plat::LogFont NoteFont(plat::DC& dc) const;
 
 protected:
     ChartData m_data;
