@@ -10,8 +10,10 @@
 
 #include "ChartsFixture.h"
 #include "charts/BoxGeometry.h"
+#include "charts/ControlChartGeometry.h"
 #include "charts/RichText.h"
 #include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
 #include "support/RecordingDC.h"
 
 namespace {
@@ -221,6 +223,64 @@ TEST_F(ChartTexts, ABoxMovesToTheNearestClearPlace)
     EXPECT_EQ(PlaceClearOf({100, 225}, box, xNumbers, bounds, 3), (plat::Point{100, 250 - 3 - 40}));
     // Nowhere clear inside the bounds: it stays.
     EXPECT_EQ(PlaceClearOf({10, 10}, box, {{0, 0, 400, 300}}, bounds, 3), (plat::Point{10, 10}));
+}
+
+// The stage marker of a moment control chart passes round its range numbers ("3000.0" at the
+// top of the axis, "9.7" at its right end): with the marker's lines aimed through the middle
+// of "3000.0", no stretch of them runs through a number, and the rest of each line is drawn.
+TEST_F(ChartTexts, StageMarkersPassRoundTheControlChartsNumbers)
+{
+    const int W = 300, H = 290;
+    Tcontrolchart chart(nullptr, "Control : Moment - |f", 0, 0, W, H, 1, 1);
+    for (int k = 0; k <= 20; ++k)
+        chart.AddTaggedPoint(9.7 * k / 20.0, 3000.0 * (1.0 - (1.0 - k / 20.0) * (1.0 - k / 20.0)), k);
+    chart.AutoScale();
+    RecordingDC first;
+    chart.Paint(first, true, {0, 0, W, H});
+    const plat::Rect top = LabelBox(first, "3000.0");
+    ASSERT_FALSE(top.IsEmpty());
+    const ChartTransform& t = chart.Transform();
+    ASSERT_GT(t.xScale, 0.0);
+    ASSERT_GT(t.yScale, 0.0);
+    const double px = top.left + 4, py = (top.top + top.bottom) / 2.0;
+    chart.DrawMarker((px - t.xOffset) / t.xScale, (t.yOffset - py) / t.yScale, 0);
+
+    RecordingDC dc;
+    chart.Paint(dc, true, {0, 0, W, H});
+    std::vector<plat::Rect> numbers;
+    for (const DrawCall& c : dc.CallsOf("Text"))
+        if (!c.text.empty() && std::isdigit(static_cast<unsigned char>(c.text[0])))
+            numbers.push_back(BoxOf(c));
+    ASSERT_EQ(numbers.size(), 2u);
+    int vertical = 0, horizontal = 0;
+    for (const DrawCall& c : dc.CallsOf("Line")) {
+        if (!(c.state.pen.color == plat::Color(0, 128, 0)))
+            continue;
+        (c.points[0].x == c.points[1].x ? vertical : horizontal) += std::abs(c.points[1].x - c.points[0].x) +
+                                                                  std::abs(c.points[1].y - c.points[0].y);
+        for (const plat::Rect& n : numbers)
+            EXPECT_FALSE(Crosses(c.points[0], c.points[1], n))
+                << "marker line " << c.points[0].x << "," << c.points[0].y << " - " << c.points[1].x << ","
+                << c.points[1].y;
+    }
+    // Both lines (drawn twice, a pixel apart) keep most of their dashes.
+    EXPECT_GT(vertical, H / 2);
+    EXPECT_GT(horizontal, W / 2);
+}
+
+// A dashed line loses the stretches inside a box, a pixel round it, and nothing else.
+TEST_F(ChartTexts, DashesLeaveOutTheStretchesInsideABox)
+{
+    const std::vector<std::pair<int, int>> dashes{{0, 10}, {20, 30}, {40, 50}};
+    const std::vector<plat::Rect> box{{0, 5, 10, 25}}; // columns 0..9, rows 5..24
+    // A vertical line at column 5 passes through rows 4..25 of it (widened by a pixel).
+    EXPECT_EQ(DashesClearOf(dashes, 5, true, box), (std::vector<std::pair<int, int>>{{0, 4}, {26, 30}, {40, 50}}));
+    // At column 10 (the pixel beside the box) too; at column 11 it is clear.
+    EXPECT_EQ(DashesClearOf(dashes, 10, true, box).size(), 3u);
+    EXPECT_EQ(DashesClearOf(dashes, 11, true, box), dashes);
+    // A horizontal line at row 15 through columns -1..10 of it.
+    EXPECT_EQ(DashesClearOf(dashes, 15, false, box), (std::vector<std::pair<int, int>>{{20, 30}, {40, 50}}));
+    EXPECT_EQ(DashesClearOf(dashes, 15, false, {}), dashes);
 }
 
 } // namespace
