@@ -257,6 +257,15 @@ void TViewm_2k::Paint(plat::DC& dc, int printing, int) {
         dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
         dc.SelectBrush(plat::Brush{true});
         dc.Rectangle(frame);
+        // The information panel's edge line (at a quarter of the width in these layouts) runs
+        // on down to a frame grown below the page.
+        const bool edgeLine = m_layoutMode == LayoutMode::SingleGraph || m_layoutMode == LayoutMode::NineGraphs ||
+                              m_layoutMode == LayoutMode::Pushover;
+        if (m_logic && edgeLine && frame.bottom > size.cy) {
+            const int edge = static_cast<int>(m_controlPanelFraction * size.cx - 1);
+            dc.MoveTo(edge, size.cy);
+            dc.LineTo(edge, frame.bottom);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,14 @@ TEST_F(SolvedFactoredBeam, TheCopiedPictureHoldsEveryTextWhole)
     EXPECT_TRUE(Inside(frame, picture));
     const plat::Point corners[] = {{frame.left, frame.top}, {frame.right - 1, frame.top},
                                    {frame.right - 1, frame.bottom - 1}, {frame.left, frame.bottom - 1}};
+    // The frame grew below the page; the control panel's edge line goes on down to it.
+    EXPECT_GT(frame.bottom, client.Height());
+    const int edge = static_cast<int>(0.25 * client.Width() - 1);
+    int reach = 0;
+    for (const DrawCall& l : dc.CallsOf("Line"))
+        if (l.points[0].x == edge && l.points[1].x == edge)
+            reach = std::max({reach, l.points[0].y, l.points[1].y});
+    EXPECT_EQ(reach, frame.bottom);
     for (const DrawCall& t : texts) {
         if (t.state.font.escapement != 0)
             continue;
