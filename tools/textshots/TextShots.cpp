@@ -194,6 +194,10 @@ int main(int argc, char** argv)
     frame.Dispatch(CmId::MemberResponse);
     RunToEnd(window);
     frame.Dispatch(CmId::FullMemberResults);
+    view.SetPushover(4003);
+    Shot("05-reinforcement-legends");
+    view.SetPushover(4001);
+    Shot("06-deformations-legends");
     view.SetPushover(4002);
     for (int k = 0; k < 60; ++k) {
         bool threeDigits = false;
@@ -205,10 +209,6 @@ int main(int argc, char** argv)
         frame.Dispatch(CmId::PrevLoadStage);
     }
     Shot("04-stiffness-notes");
-    view.SetPushover(4003);
-    Shot("05-reinforcement-legends");
-    view.SetPushover(4001);
-    Shot("06-deformations-legends");
     SinglePoint(view, window);
 
     NodePaneInKgCm(g_out + "/08-node-pane-kg-cm.png");
