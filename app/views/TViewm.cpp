@@ -248,8 +248,14 @@ void TViewm_2k::Paint(plat::DC& dc, int printing, int) {
                 measuring.SetViewportExt(dc.GetViewportExt());
                 m_logic->PaintInfoPanel(measuring, m_layoutMode, size.cx, size.cy, m_statusText);
             });
-        if (!texts.IsEmpty())
-            frame = GrowToHoldTexts(frame, dc.DPtoLP(texts));
+        if (!texts.IsEmpty()) {
+            // Only as far as the device reaches: a printed page cannot grow, and there the
+            // frame stays on the paper; a picture is made large enough to hold it.
+            const plat::Rect grown = GrowToHoldTexts(frame, dc.DPtoLP(texts));
+            const plat::Rect device = dc.GetClipBox();
+            frame.right = std::min(grown.right, std::max(frame.right, device.right));
+            frame.bottom = std::min(grown.bottom, std::max(frame.bottom, device.bottom));
+        }
         m_logic->PaintInfoPanel(dc, m_layoutMode, size.cx, size.cy, m_statusText);
     }
     // The result pages are framed on paper as the panel lines frame them on screen.

@@ -122,6 +122,14 @@ TEST_F(SolvedFactoredBeam, TheCopiedPictureHoldsEveryTextWhole)
         for (int k = 0; k < 4; ++k)
             EXPECT_FALSE(Crosses(corners[k], corners[(k + 1) % 4], BoxOf(t))) << t.text << " on side " << k;
     }
+
+    // On paper (a device no larger than the page) the frame stays on the page.
+    RecordingDC paper;
+    paper.Recorder().caps.horzRes = client.Width();
+    paper.Recorder().caps.vertRes = client.Height();
+    View().Paint(paper, 1, 0);
+    ASSERT_FALSE(paper.CallsOf("Rectangle").empty());
+    EXPECT_EQ(paper.CallsOf("Rectangle").back().rect, client);
 }
 
 } // namespace
