@@ -14,6 +14,7 @@
 #include "app/FileSaving.h"
 #include "app/GlobalTables.h"
 #include "app/MenuTree.h"
+#include "app/PictureExtent.h"
 #include "app/ShellServices.h"
 #include "app/TApxPrintout.h"
 #include "app/TQuarvishApp.h"
@@ -380,19 +381,33 @@ void T_2kWindow::CmPrintInColour() {
 }
 
 void T_2kWindow::CmCopyPicture() {
-    // The frame in hundredths of a millimetre from the screen's size in millimetres and pixels.
+    // The frame in hundredths of a millimetre from the screen's size in millimetres and pixels:
+    // the window's rectangle, grown where the panels' texts (the information panel's last line
+    // hangs below 0.99 of the height) reach past it, so that the picture holds every text whole
+    // and the frame that the panels draw round them.
     const plat::Rect r = GetWindowRect();
     plat::ClientDC client(*this);
     const int hs = client.GetDeviceCaps(plat::DevCap::HorzSize);
     const int vs = client.GetDeviceCaps(plat::DevCap::VertSize);
     const int hr = std::max(1, client.GetDeviceCaps(plat::DevCap::HorzRes));
     const int vr = std::max(1, client.GetDeviceCaps(plat::DevCap::VertRes));
-    const plat::Rect frame{0, 0, r.Width() * hs * 100 / hr, r.Height() * vs * 100 / vr};
+    int width = std::max(r.Width(), 0);
+    int height = std::max(r.Height(), 0);
+    if (m_viewManager) {
+        BeginPrintLayout();
+        const plat::Rect texts =
+            MeasureTextExtent(client.GetDevice().Caps(), plat::Rect{0, 0, width, height},
+                              [this](plat::DC& dc) { m_viewManager->Paint(dc, 1, m_previewing); });
+        const plat::Rect grown = GrowToHoldTexts(plat::Rect{0, 0, width, height}, texts);
+        width = grown.right;
+        height = grown.bottom;
+    }
+    const plat::Rect frame{0, 0, static_cast<int>(static_cast<long long>(width) * hs * 100 / hr),
+                           static_cast<int>(static_cast<long long>(height) * vs * 100 / vr)};
     plat::PictureDC picture(client, frame, g_AppTitle);
     // Every panel as printing paints it; the panels that the page layout moves go back to their
     // places on the screen, with their fonts, afterwards.
     if (m_viewManager) {
-        BeginPrintLayout();
         m_viewManager->Paint(picture, 1, m_previewing);
         const plat::Rect shown = GetClientRect();
         EvSize(plat::Size{shown.Width(), shown.Height()});

@@ -126,3 +126,45 @@ FontHeights FirstPlacementFonts(int kind, bool child, int w, int h, const FontHe
     default: return current;
     }
 }
+
+plat::Point PlaceClearOf(plat::Point place, plat::Size size, const std::vector<plat::Rect>& obstacles,
+                         const plat::Rect& bounds, int gap)
+{
+    const auto clear = [&](int x, int y) {
+        if (x < bounds.left || y < bounds.top || x + size.cx > bounds.right || y + size.cy > bounds.bottom)
+            return false;
+        for (const plat::Rect& o : obstacles)
+            if (!o.IsEmpty() && x < o.right + gap && o.left - gap < x + size.cx && y < o.bottom + gap &&
+                o.top - gap < y + size.cy)
+                return false;
+        return true;
+    };
+    const auto coversNothing = [&](int x, int y) {
+        for (const plat::Rect& o : obstacles)
+            if (!o.IsEmpty() && x < o.right && o.left < x + size.cx && y < o.bottom && o.top < y + size.cy)
+                return false;
+        return true;
+    };
+    if (coversNothing(place.x, place.y))
+        return place;
+    std::vector<int> xs{place.x, bounds.left, bounds.right - size.cx};
+    std::vector<int> ys{place.y, bounds.top, bounds.bottom - size.cy};
+    for (const plat::Rect& o : obstacles) {
+        xs.push_back(o.right + gap);
+        xs.push_back(o.left - gap - size.cx);
+        ys.push_back(o.bottom + gap);
+        ys.push_back(o.top - gap - size.cy);
+    }
+    plat::Point best = place;
+    long long bestDistance = -1;
+    for (const int x : xs)
+        for (const int y : ys) {
+            const long long dx = x - place.x, dy = y - place.y;
+            const long long d = dx * dx + dy * dy;
+            if ((bestDistance < 0 || d < bestDistance) && clear(x, y)) {
+                bestDistance = d;
+                best = {x, y};
+            }
+        }
+    return best;
+}

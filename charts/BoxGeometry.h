@@ -2,6 +2,8 @@
 // The geometry of a box on a page that needs no window: the resize handles and their hit test,
 // how a drag of a handle changes the box, and the font heights that follow the box's size.
 
+#include <vector>
+
 #include "platform/Types.h"
 
 // Box kinds (the kind code): 0 plain box, 1 full chart, 2 compact chart, 3 control chart,
@@ -70,3 +72,11 @@ struct BoxFontState {
 };
 // The fonts at a box's first placement (its width was 0), by kind.
 FontHeights FirstPlacementFonts(int kind, bool child, int w, int h, const FontHeights& current);
+
+// Where a box of the given size goes near its place so that it covers none of the obstacles
+// (texts and ticks of the chart under it) and stays inside bounds: the place itself when that
+// is clear; else, of the places that put an edge of the box gap pixels beyond an edge of an
+// obstacle (or against the bounds), the clear one nearest the place; the place itself when
+// none is clear.
+plat::Point PlaceClearOf(plat::Point place, plat::Size size, const std::vector<plat::Rect>& obstacles,
+                         const plat::Rect& bounds, int gap);

@@ -22,8 +22,19 @@ int TickLength(int W) { return std::max(W / 100, 4); }
 
 int IconChartInset(int W) { return static_cast<int>(0.05 * W); }
 
-ChartTransform ScaleBigChart(ChartData& data, int W, int H, const ChartMargins& margins, int dh,
-                             const LabelMeasure& measure)
+namespace {
+
+// The room of the full chart's plot: left column x0 and width A of the x range, bottom row b
+// and height of the y range.
+struct BigChartRoom {
+    double x0 = 0.0;
+    double width = 0.0;
+    double bottom = 0.0;
+    double height = 0.0;
+};
+
+BigChartRoom BigChartPlotRoom(ChartData& data, int W, int H, const ChartMargins& margins, int dh,
+                              const LabelMeasure& measure)
 {
     const ChartBounds& axis = data.AxisRange();
     int bottomExtra = 0;
@@ -35,9 +46,10 @@ ChartTransform ScaleBigChart(ChartData& data, int W, int H, const ChartMargins& 
     else if (std::fabs(axis.yMax) < 1e-6)
         topExtra = dh;
 
+    // The widest y label; a y range of no extent has one label, that of its value.
     int wy = 0;
     double v = axis.yMin;
-    for (int n = 0; n < kMaxWidthLabels && v < axis.yMax; ++n) {
+    for (int n = 0; n < kMaxWidthLabels && (v < axis.yMax || n == 0); ++n) {
         wy = std::max(wy, measure(FormatAxisLabelText(data.YFormat(), v)).cx);
         v = axis.yMin + (n + 1) * data.YStep();
     }
@@ -64,25 +76,46 @@ ChartTransform ScaleBigChart(ChartData& data, int W, int H, const ChartMargins& 
     topExtra += pad;
     const int leftTotal = leftExtra + pad + 2 * TickLength(W);
 
+    BigChartRoom room;
+    room.bottom = H - margins.bottom - bottomExtra;
+    room.height = room.bottom - margins.top - topExtra;
+    room.x0 = margins.left + leftTotal;
+    room.width = W - margins.right - margins.left - rightExtra - leftTotal;
+    return room;
+}
+
+} // namespace
+
+ChartTransform ScaleBigChart(ChartData& data, int W, int H, const ChartMargins& margins, int dh,
+                             const LabelMeasure& measure)
+{
+    const BigChartRoom room = BigChartPlotRoom(data, W, H, margins, dh, measure);
+    const ChartBounds& axis = data.AxisRange();
     ChartTransform t;
-    const double b = H - margins.bottom - bottomExtra;
     const double dyRange = axis.yMax - axis.yMin;
     if (std::fabs(dyRange) > 1e-20) {
-        const double A = b - margins.top - topExtra;
-        t.yScale = A / dyRange;
-        t.yOffset = b + A * axis.yMin / dyRange;
+        t.yScale = room.height / dyRange;
+        t.yOffset = room.bottom + room.height * axis.yMin / dyRange;
     } else {
-        t.yOffset = b;
+        t.yOffset = room.bottom;
     }
-    const double x0 = margins.left + leftTotal;
-    const double A = W - margins.right - margins.left - rightExtra - leftTotal;
+    const double xs = data.XStart();
+    const double r = data.XEnd() - xs;
     if (std::fabs(r) > 1e-20) {
-        t.xScale = A / r;
-        t.xOffset = x0 - A * xs / r;
+        t.xScale = room.width / r;
+        t.xOffset = room.x0 - room.width * xs / r;
     } else {
-        t.xOffset = x0 + A / 2;
+        t.xOffset = room.x0 + room.width / 2;
     }
     return t;
+}
+
+plat::Rect BigChartPlotBox(ChartData& data, int W, int H, const ChartMargins& margins, int dh,
+                           const LabelMeasure& measure)
+{
+    const BigChartRoom room = BigChartPlotRoom(data, W, H, margins, dh, measure);
+    return plat::Rect{ChartPixel(room.x0), ChartPixel(room.bottom - room.height), ChartPixel(room.x0 + room.width),
+                      ChartPixel(room.bottom)};
 }
 
 ChartTransform ScaleIconChart(ChartData& data, int W, int H, ChartMargins& margins, int noteHeight,
@@ -133,7 +166,10 @@ AxisPlan PlanXAxisTicks(const ChartData& data, const ChartTransform& t, int W, b
     const bool oneSided = OneSided(axis.yMin, axis.yMax);
     const int axisRow = ChartPixel(t.yOffset);
     const int labelRow = oneSided ? ChartPixel(t.yOffset - axis.yMin * t.yScale) : axisRow;
-    const bool above = std::fabs(axis.yMax) <= std::fabs(axis.yMin);
+    // A y range of no extent (every value 0) has its x axis on the plot's bottom row, with the
+    // room for the numbers below it.
+    const bool flat = !(std::fabs(axis.yMax - axis.yMin) > 1e-20);
+    const bool above = !flat && std::fabs(axis.yMax) <= std::fabs(axis.yMin);
     const unsigned vAlign = above ? Bottom : Top;
     const int labelY = above ? labelRow - tick : labelRow + tick;
 
@@ -260,4 +296,71 @@ AxisPlan PlanYAxisTicks(const ChartData& data, const ChartTransform& t, int W, b
         }
     }
     return plan;
+}
+
+std::vector<AxisLabel> PlanIconRangeLabels(const ChartData& data, const ChartTransform& t, int W)
+{
+    using namespace plat::TextAlign;
+    std::vector<AxisLabel> labels;
+    const int inset = IconChartInset(W);
+    const ChartBounds& axis = data.AxisRange();
+    const double xs = data.XStart();
+    const double xe = data.XEnd();
+    const int column = ChartPixel(t.xOffset);
+    const int row = ChartPixel(t.yOffset);
+    const unsigned xv = std::fabs(axis.yMax) < std::fabs(axis.yMin) ? Top : Bottom;
+    if (std::fabs(xs) > 1e-6)
+        labels.push_back({FormatAxisLabelText(data.XFormat(), xs), {inset, row}, Left, xv});
+    if (std::fabs(xe) > 1e-6)
+        labels.push_back({FormatAxisLabelText(data.XFormat(), xe), {W - inset, row}, Right, xv});
+    const bool leftOfAxis = std::fabs(xe) <= std::fabs(xs);
+    const int o = leftOfAxis ? -2 : 2;
+    const unsigned yh = leftOfAxis ? Right : Left;
+    const bool numbers = data.NumericRangeLabels() != 0;
+    if (std::fabs(axis.yMax) > 1e-6)
+        labels.push_back({numbers ? FormatAxisLabelText(data.YFormat(), axis.yMax) : "top",
+                          {column + o, ChartPixel(t.yOffset - axis.yMax * t.yScale)}, yh, Top});
+    if (std::fabs(axis.yMin) > 1e-6)
+        labels.push_back({numbers ? FormatAxisLabelText(data.YFormat(), axis.yMin) : "bot",
+                          {column + o, ChartPixel(t.yOffset - axis.yMin * t.yScale)}, yh, Bottom});
+    return labels;
+}
+
+plat::Rect AxisLabelBox(const AxisLabel& label, plat::Size extent)
+{
+    using namespace plat::TextAlign;
+    const unsigned h = label.hAlign & HorizontalMask;
+    const int left = h == Center ? label.at.x - extent.cx / 2 : h == Right ? label.at.x - extent.cx : label.at.x;
+    const int top = (label.vAlign & Bottom) != 0 ? label.at.y - extent.cy : label.at.y;
+    return plat::Rect{left, top, left + extent.cx, top + extent.cy};
+}
+
+plat::Rect AxisTickBox(const AxisTick& tick)
+{
+    return plat::Rect{std::min(tick.from.x, tick.to.x), std::min(tick.from.y, tick.to.y),
+                      std::max(tick.from.x, tick.to.x) + 1, std::max(tick.from.y, tick.to.y) + 1};
+}
+
+void DropXLabelsOnYLabels(AxisPlan& x, const AxisPlan& y, const LabelMeasure& measure)
+{
+    // The numbers' ink: their cells without the leading above the digits and the descent
+    // below, so that neighbours at a corner that only touch cells both stay.
+    const auto ink = [&](const AxisLabel& l) {
+        plat::Rect b = AxisLabelBox(l, measure(l.text));
+        const int h = b.bottom - b.top;
+        b.top += h / 6;
+        b.bottom -= h / 5;
+        return b;
+    };
+    std::vector<plat::Rect> taken;
+    for (const AxisLabel& l : y.labels)
+        taken.push_back(ink(l));
+    const auto overlaps = [&](const AxisLabel& l) {
+        const plat::Rect b = ink(l);
+        for (const plat::Rect& t : taken)
+            if (b.left < t.right && t.left < b.right && b.top < t.bottom && t.top < b.bottom)
+                return true;
+        return false;
+    };
+    x.labels.erase(std::remove_if(x.labels.begin(), x.labels.end(), overlaps), x.labels.end());
 }

@@ -27,6 +27,12 @@ struct ChartMargins {
 ChartTransform ScaleBigChart(ChartData& data, int W, int H, const ChartMargins& margins, int dh,
                              const LabelMeasure& measure);
 
+// The plot box of the full chart, its arguments as ScaleBigChart's: from the left end of the
+// room for the x range to its right end, and from the top of the room for the y range down to
+// its bottom row. An axis whose range has no extent is drawn across it.
+plat::Rect BigChartPlotBox(ChartData& data, int W, int H, const ChartMargins& margins, int dh,
+                           const LabelMeasure& measure);
+
 // Scaling of the compact chart: -1 for a minimum and 1 for a maximum stand for the chart's own
 // range. noteHeight > 0 when the note is drawn at the bottom. Sets the left, right and bottom
 // margins.
@@ -63,3 +69,17 @@ AxisPlan PlanXAxisTicks(const ChartData& data, const ChartTransform& t, int W, b
                         const LabelMeasure& measure);
 // Ticks of the y axis; h2 is half the height of "0123456789".
 AxisPlan PlanYAxisTicks(const ChartData& data, const ChartTransform& t, int W, bool labels, int h2);
+
+// The range labels of the compact chart under transform t: x start and x end at the axis
+// row (inset from the ends), y max and y min (or "top" and "bot" without numeric range labels)
+// beside the axis column; each only when its value is not zero.
+std::vector<AxisLabel> PlanIconRangeLabels(const ChartData& data, const ChartTransform& t, int W);
+
+// The box a label of the given extent covers when drawn at its point with its alignment.
+plat::Rect AxisLabelBox(const AxisLabel& label, plat::Size extent);
+// The box of a tick, its end pixels included.
+plat::Rect AxisTickBox(const AxisTick& tick);
+
+// Leaves out the labels of the x plan whose boxes would overlap a label of the y plan (the two
+// zeros where the axes cross at a corner, or at a chart of a single point).
+void DropXLabelsOnYLabels(AxisPlan& x, const AxisPlan& y, const LabelMeasure& measure);

@@ -109,3 +109,32 @@ std::vector<std::pair<int, int>> CrossHairDashes(int start, int length) {
                             start + static_cast<int>(std::lround(length * (k + 1.3) / 23.0)));
     return dashes;
 }
+
+std::vector<std::pair<int, int>> DashesClearOf(const std::vector<std::pair<int, int>>& dashes, int at, bool vertical,
+                                               const std::vector<plat::Rect>& boxes) {
+    std::vector<std::pair<int, int>> clear = dashes;
+    for (const plat::Rect& box : boxes) {
+        if (box.IsEmpty())
+            continue;
+        // The stretch of the line inside the box, one pixel round it.
+        const bool meets = vertical ? at >= box.left - 1 && at <= box.right : at >= box.top - 1 && at <= box.bottom;
+        if (!meets)
+            continue;
+        const int lo = (vertical ? box.top : box.left) - 1;
+        const int hi = (vertical ? box.bottom : box.right) + 1;
+        std::vector<std::pair<int, int>> next;
+        for (const auto& [a, b] : clear) {
+            // A dash runs from a up to, not including, b.
+            if (b <= lo || a >= hi) {
+                next.emplace_back(a, b);
+                continue;
+            }
+            if (a < lo)
+                next.emplace_back(a, lo);
+            if (b > hi)
+                next.emplace_back(hi, b);
+        }
+        clear = std::move(next);
+    }
+    return clear;
+}

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Types.h"
+
 // The pairs and tags of a chart, read in place.
 class TaggedData {
 public:
@@ -69,3 +71,9 @@ MarkerTransform ComputeMarkerTransform(int W, int H, int titleBand, double xMin,
 
 // The 12 dashes (from, to) of a cross-hair line over [start, start + length].
 std::vector<std::pair<int, int>> CrossHairDashes(int start, int length);
+
+// The dashes of a cross-hair line at a fixed row (vertical false: along x) or column (true:
+// along y) with the stretches taken out that would run through a box (widened by a pixel):
+// the marker passes round the chart's numbers and titles instead of through them.
+std::vector<std::pair<int, int>> DashesClearOf(const std::vector<std::pair<int, int>>& dashes, int at, bool vertical,
+                                               const std::vector<plat::Rect>& boxes);

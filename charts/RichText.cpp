@@ -317,3 +317,20 @@ Size DrawRichTextUpward(plat::DC& dc, int x, int y, std::string_view text, const
     target.TurnUpwardAbout(x, y);
     return RenderRichText(target, x, y, text, TA::Left, TA::Top, false, false);
 }
+
+plat::LogFont FitRichTextFont(plat::DC& dc, std::string_view text, plat::LogFont font, int room)
+{
+    const int width = MeasureRichText(dc, text, font).cx;
+    const int size = font.height < 0 ? -font.height : font.height;
+    if (width <= room || width <= 0 || size <= 1)
+        return font;
+    const int sign = font.height < 0 ? -1 : 1;
+    int fitted = std::max(1, static_cast<int>(static_cast<double>(size) * std::max(room, 0) / width));
+    font.height = sign * fitted;
+    // Text does not narrow exactly in proportion to its height: step down until it fits.
+    while (fitted > 1 && MeasureRichText(dc, text, font).cx > room) {
+        --fitted;
+        font.height = sign * fitted;
+    }
+    return font;
+}

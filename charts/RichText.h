@@ -57,6 +57,11 @@ plat::Size DrawRichTextLines(plat::DC& dc, int x, int y, std::string_view text,
 plat::Size MeasureRichTextLines(plat::DC& dc, std::string_view text, const plat::LogFont& font,
                                 int& lines);
 
+// The font at its own height, or lowered as far as the one-line label needs to be at most room
+// pixels wide: a label that must stay whole between two edges (a chart's note, a pane's line).
+// The height keeps its sign (character or cell height) and never drops below 1.
+plat::LogFont FitRichTextFont(plat::DC& dc, std::string_view text, plat::LogFont font, int room);
+
 // One line of markup reading upward, its start at (x, y) and its top edge along x (the
 // y-axis title of a chart); the font is turned by a quarter. Returns the unturned extent.
 plat::Size DrawRichTextUpward(plat::DC& dc, int x, int y, std::string_view text,

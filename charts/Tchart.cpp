@@ -169,6 +169,15 @@ void Tchart::Reposition(int x, int y, int w, int h, int redraw)
         Layout();
 }
 
+plat::LogFont Tchart::NoteFont(plat::DC& dc) const
+{
+    // The note is centred at the foot of the chart: one longer than the chart is wide (a
+    // stiffness note with a percentage of three digits) is drawn smaller rather than cut at
+    // both edges.
+    constexpr int kNoteInset = 2;
+    return FitRichTextFont(dc, m_data.Note(), TextFont(), Width() - 2 * kNoteInset);
+}
+
 LabelMeasure Tchart::TextMeasure(plat::DC& dc) const
 {
     const plat::LogFont font = TextFont();
@@ -351,6 +360,23 @@ void Tchart::DrawYAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool l
     DrawPlan(dc, PlanYAxisTicks(m_data, t, W, labels, h2), TextFont(), m_blackAndWhite != 0);
 }
 
+AxisPlan Tchart::PlanAxisLabels(plat::DC& dc, int W, const ChartTransform& t)
+{
+    AxisPlan y;
+    AxisPlan x;
+    if (m_data.YStep() < kBig) {
+        const int h2 = MeasureRichText(dc, "0123456789", TextFont()).cy / 2;
+        y = PlanYAxisTicks(m_data, t, W, true, h2);
+    }
+    if (m_data.XStep() < kBig) {
+        x = PlanXAxisTicks(m_data, t, W, true, TextMeasure(dc));
+        DropXLabelsOnYLabels(x, y, TextMeasure(dc));
+    }
+    y.ticks.insert(y.ticks.end(), x.ticks.begin(), x.ticks.end());
+    y.labels.insert(y.labels.end(), x.labels.begin(), x.labels.end());
+    return y;
+}
+
 // The full chart.
 
 Tbigchart::Tbigchart(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
@@ -386,7 +412,7 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     const int yw = MeasureRichText(dc, m_data.YTitle(), text).cx;
     DrawRichTextUpward(dc, 2, yw / 2 + H / 2, m_data.YTitle(), text);
     if (m_data.ShowsNote()) {
-        DrawRichText(dc, W / 2, H, m_data.Note(), text, TA::Center, TA::Bottom);
+        DrawRichText(dc, W / 2, H, m_data.Note(), NoteFont(dc), TA::Center, TA::Bottom);
         DrawRichText(dc, W / 2, H - m_margins.bottom, m_data.XTitle(), text, TA::Center, TA::Top);
     } else {
         DrawRichText(dc, W / 2, H, m_data.XTitle(), text, TA::Center, TA::Bottom);
@@ -399,15 +425,28 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
 
     dc.SelectPen(BlackPen());
     const int row = ChartPixel(t.yOffset);
-    dc.MoveTo(ChartPixel(t.xOffset + m_data.XStart() * t.xScale), row);
-    dc.LineTo(ChartPixel(t.xOffset + m_data.XEnd() * t.xScale), row);
     const int column = ChartPixel(t.xOffset);
-    dc.MoveTo(column, ChartPixel(t.yOffset - m_data.AxisRange().yMax * t.yScale));
-    dc.LineTo(column, ChartPixel(t.yOffset - m_data.AxisRange().yMin * t.yScale));
-    if (m_data.YStep() < kBig)
-        DrawYAxisTicks(dc, W, t, true);
-    if (m_data.XStep() < kBig)
-        DrawXAxisTicks(dc, W, t, true);
+    int left = ChartPixel(t.xOffset + m_data.XStart() * t.xScale);
+    int right = ChartPixel(t.xOffset + m_data.XEnd() * t.xScale);
+    int top = ChartPixel(t.yOffset - m_data.AxisRange().yMax * t.yScale);
+    int bottom = ChartPixel(t.yOffset - m_data.AxisRange().yMin * t.yScale);
+    // An axis whose range has no extent (a chart of a single point) is drawn from the point
+    // across the room of the plot, and not as a dot: the x axis to the right of the y axis,
+    // clear of the y numbers standing left of it, the y axis up from the bottom row.
+    if (t.xScale == 0.0 || t.yScale == 0.0) {
+        const int dh = MeasureRichText(dc, "0123456789", text).cy;
+        const plat::Rect room = BigChartPlotBox(m_data, W, H, m_margins, dh, TextMeasure(dc));
+        if (t.xScale == 0.0)
+            left = column, right = room.right;
+        if (t.yScale == 0.0)
+            top = room.top, bottom = room.bottom;
+    }
+    dc.MoveTo(left, row);
+    dc.LineTo(right, row);
+    dc.MoveTo(column, top);
+    dc.LineTo(column, bottom);
+    dc.SetBkMode(plat::BkMode::Transparent);
+    DrawPlan(dc, PlanAxisLabels(dc, W, t), TextFont(), m_blackAndWhite != 0);
     if (IsSelected() && !m_blackAndWhite)
         DrawSelectionOn(dc);
 }
@@ -431,7 +470,7 @@ void Ticonchart::UpdateScaling(double xa, double xb, double ya, double yb)
     // Measuring only: the note is drawn by Paint.
     int noteHeight = 0;
     if (m_data.ShowsNote())
-        noteHeight = MeasureRichText(dc, m_data.Note(), TextFont()).cy;
+        noteHeight = MeasureRichText(dc, m_data.Note(), NoteFont(dc)).cy;
     m_transform = ScaleIconChart(m_data, Width(), Height(), m_margins, noteHeight, xa, xb, ya, yb);
 }
 
@@ -439,7 +478,7 @@ void Ticonchart::UpdateScaling(plat::DC& dc, double xa, double xb, double ya, do
 {
     int noteHeight = 0;
     if (m_data.ShowsNote())
-        noteHeight = DrawRichText(dc, Width() / 2, Height(), m_data.Note(), TextFont(), TA::Center,
+        noteHeight = DrawRichText(dc, Width() / 2, Height(), m_data.Note(), NoteFont(dc), TA::Center,
                                   TA::Bottom, m_blackAndWhite != 0)
                          .cy;
     m_transform = ScaleIconChart(m_data, Width(), Height(), m_margins, noteHeight, xa, xb, ya, yb);
@@ -465,31 +504,8 @@ void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     dc.LineTo(W - m_margins.right, row);
     DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
 
-    const plat::LogFont& text = TextFont();
-    const bool bw = m_blackAndWhite != 0;
-    const int inset = IconChartInset(W);
-    const ChartBounds& axis = m_data.AxisRange();
-    const double xs = m_data.XStart();
-    const double xe = m_data.XEnd();
-    const unsigned xv = std::fabs(axis.yMax) < std::fabs(axis.yMin) ? TA::Top : TA::Bottom;
-    if (std::fabs(xs) > 1e-6)
-        DrawRichText(dc, inset, row, FormatAxisLabelText(m_data.XFormat(), xs), text, TA::Left, xv,
-                     bw);
-    if (std::fabs(xe) > 1e-6)
-        DrawRichText(dc, W - inset, row, FormatAxisLabelText(m_data.XFormat(), xe), text,
-                     TA::Right, xv, bw);
-    const bool leftOfAxis = std::fabs(xe) <= std::fabs(xs);
-    const int o = leftOfAxis ? -2 : 2;
-    const unsigned yh = leftOfAxis ? TA::Right : TA::Left;
-    const bool numbers = m_data.NumericRangeLabels() != 0;
-    if (std::fabs(axis.yMax) > 1e-6)
-        DrawRichText(dc, column + o, ChartPixel(t.yOffset - axis.yMax * t.yScale),
-                     numbers ? FormatAxisLabelText(m_data.YFormat(), axis.yMax) : "top", text, yh,
-                     TA::Top, bw);
-    if (std::fabs(axis.yMin) > 1e-6)
-        DrawRichText(dc, column + o, ChartPixel(t.yOffset - axis.yMin * t.yScale),
-                     numbers ? FormatAxisLabelText(m_data.YFormat(), axis.yMin) : "bot", text, yh,
-                     TA::Bottom, bw);
+    for (const AxisLabel& l : PlanIconRangeLabels(m_data, t, W))
+        DrawRichText(dc, l.at.x, l.at.y, l.text, TextFont(), l.hAlign, l.vAlign, m_blackAndWhite != 0);
     dc.SelectPen(BlackPen());
     if (m_data.XStep() < kBig)
         DrawXAxisTicks(dc, W, t, false);

@@ -4,6 +4,7 @@
 // keeps its state in a ChartData and answers the chart data contract from it.
 
 #include <string>
+#include <vector>
 
 #include "charts/ChartAxes.h"
 #include "charts/ChartContract.h"
@@ -88,6 +89,9 @@ public:
     // Draws the axis ticks (and labels) of one axis.
     void DrawXAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool labels);
     void DrawYAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool labels);
+    // The ticks and numbers of both axes of a full chart, the y axis's first, each axis only
+    // while its step is set: an x number that would overlap a y number is left out.
+    AxisPlan PlanAxisLabels(plat::DC& dc, int W, const ChartTransform& t);
     // Font heights, transparent text; false after painting "No Data" for a chart not shown.
     bool BeginPaint(plat::DC& dc);
     // The data, then the readout cross at the selected point, else at the readout point when
@@ -101,6 +105,13 @@ public:
     plat::Rect PlotArea(const ChartTransform& t) const;
     // A text measure in the chart's text font on dc.
     LabelMeasure TextMeasure(plat::DC& dc) const;
+    // The font of the note: the text font, lowered where the note would be wider than the chart.
+    plat::LogFont NoteFont(plat::DC& dc) const;
+    // The boxes of the texts the chart draws at its present size and data (title, axis titles,
+    // note, axis numbers) and of its ticks, in the chart's pixels: what a legend or a marker
+    // laid over the chart keeps clear of. Empty while the chart shows "No Data"; the chart's
+    // own transform is left as it is.
+    virtual std::vector<plat::Rect> TextBoxes() { return {}; }
 
 protected:
     ChartData m_data;
@@ -120,6 +131,7 @@ public:
     void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
     // Arguments ignored: the chart fits its own range.
     void UpdateScaling(double, double, double, double) override;
+    std::vector<plat::Rect> TextBoxes() override;
 
 private:
     void UpdateScaling(plat::DC& dc);
@@ -132,6 +144,7 @@ public:
     void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
     // -1 for a minimum and 1 for a maximum stand for the chart's own range.
     void UpdateScaling(double xa, double xb, double ya, double yb) override;
+    std::vector<plat::Rect> TextBoxes() override;
 
 private:
     void UpdateScaling(plat::DC& dc, double xa, double xb, double ya, double yb);

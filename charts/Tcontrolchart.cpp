@@ -1,6 +1,7 @@
 #include "charts/Tcontrolchart.h"
 
 #include <cmath>
+#include <vector>
 
 #include "charts/ControlChartGeometry.h"
 #include "charts/RichText.h"
@@ -217,10 +218,13 @@ void Tcontrolchart::DrawCrossHair(plat::DC& dc, int which) {
     const int top = TitleBand(dc);
     const double px = m.x * m_transform.xScale + m_transform.xOffset;
     const double py = m_transform.yOffset - m.y * m_transform.yScale;
+    // The lines pass round the chart's range numbers, title and note, which stay legible; the
+    // same stretches are left out when the marker is drawn again to be erased.
+    const std::vector<plat::Rect> texts = TextBoxes();
     if (px > 0 && px < W) {
         const int x = static_cast<int>(px);
         for (int dx : {0, 1})
-            for (auto [a, b] : CrossHairDashes(top, H - margin - top)) {
+            for (auto [a, b] : DashesClearOf(CrossHairDashes(top, H - margin - top), x + dx, true, texts)) {
                 dc.MoveTo(x + dx, a);
                 dc.LineTo(x + dx, b);
             }
@@ -228,7 +232,7 @@ void Tcontrolchart::DrawCrossHair(plat::DC& dc, int which) {
     if (py > 0 && py < H) {
         const int y = static_cast<int>(py);
         for (int dy : {0, 1})
-            for (auto [a, b] : CrossHairDashes(margin, W - 2 * margin)) {
+            for (auto [a, b] : DashesClearOf(CrossHairDashes(margin, W - 2 * margin), y + dy, false, texts)) {
                 dc.MoveTo(a, y + dy);
                 dc.LineTo(b, y + dy);
             }

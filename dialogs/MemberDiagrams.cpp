@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
@@ -46,6 +48,25 @@ void Label(plat::DC& dc, unsigned align, int x, int y, const std::string& text)
 {
     dc.SetTextAlign(align);
     dc.TextOut(x, y, text);
+}
+
+// The texts of a diagram box stand at the box's right end, where the zero line, the right
+// support's mark and the diagram's last stretch run: they are written last, on the box's face
+// colour, so that every one stays whole and legible and the lines pass behind them.
+struct BoxLabel {
+    unsigned align;
+    int x;
+    int y;
+    std::string text;
+};
+
+void WriteLabels(plat::DC& dc, plat::Color colour, const std::vector<BoxLabel>& labels)
+{
+    dc.SetTextColor(colour);
+    dc.SetBkColor(Face());
+    dc.SetBkMode(plat::BkMode::Opaque);
+    for (const BoxLabel& l : labels)
+        Label(dc, l.align, l.x, l.y, l.text);
 }
 
 std::string Value(double v) { return StrPrintf("%5.2f", UnsignedZero(v, 2)); }
@@ -133,16 +154,13 @@ void DrawMomentDiagram(plat::DC& dc, const TMemberDefinition& d, int k, int j, c
     const DiagramScales s = GetDiagramScales(d, k, box, 0);
     const int n = Count(d, k);
     const double fm = UnitFactor(ukMoment);
-    dc.SetTextColor(plat::Color{255, 0, 0});
-    dc.SetBkColor(Face());
     const int xText = Trunc(box.x + 0.99 * box.w);
     const double selectedMoment = j >= 0 && j < n ? Pt(d, k, j).moment : 0.0;
-    Label(dc, plat::TextAlign::Right | plat::TextAlign::Top, xText, Trunc(box.y + 0.1 * box.h),
-          "Moment: " + Value(selectedMoment * fm));
-    Label(dc, plat::TextAlign::Right | plat::TextAlign::Bottom, xText, Trunc(s.y0 - s.scaleM * s.minM),
-          Value(s.minM * fm));
-    Label(dc, plat::TextAlign::Right | plat::TextAlign::Top, xText, Trunc(s.y0 - s.scaleM * s.maxM),
-          Value(s.maxM * fm));
+    const std::vector<BoxLabel> labels{
+        {plat::TextAlign::Right | plat::TextAlign::Top, xText, Trunc(box.y + 0.1 * box.h),
+         "Moment: " + Value(selectedMoment * fm)},
+        {plat::TextAlign::Right | plat::TextAlign::Bottom, xText, Trunc(s.y0 - s.scaleM * s.minM), Value(s.minM * fm)},
+        {plat::TextAlign::Right | plat::TextAlign::Top, xText, Trunc(s.y0 - s.scaleM * s.maxM), Value(s.maxM * fm)}};
     ZeroLineAndSupports(dc, d, s, box);
 
     const auto px = [&](int i) { return Trunc(s.x0 + Pt(d, k, i).x * s.scaleX); };
@@ -176,6 +194,7 @@ void DrawMomentDiagram(plat::DC& dc, const TMemberDefinition& d, int k, int j, c
         dc.MoveTo({px(j), s.y0});
         dc.LineTo(px(j), py(Pt(d, k, j).moment));
     }
+    WriteLabels(dc, plat::Color{255, 0, 0}, labels);
 }
 
 void DrawShearDiagram(plat::DC& dc, const TMemberDefinition& d, int k, int j, const DiagramBox& box)
@@ -191,14 +210,11 @@ void DrawShearDiagram(plat::DC& dc, const TMemberDefinition& d, int k, int j, co
     ClearBox(dc, box);
     const DiagramScales s = GetDiagramScales(d, k, box, 1);
     const double ff = UnitFactor(ukForce);
-    dc.SetTextColor(plat::Color{0, 0, 255});
-    dc.SetBkColor(Face());
     const int xText = Trunc(box.x + 0.99 * box.w);
-    Label(dc, plat::TextAlign::Right | plat::TextAlign::Top, xText, Trunc(box.y + 0.1 * box.h), title);
-    Label(dc, plat::TextAlign::Right | plat::TextAlign::Top, xText, Trunc(s.y0 - s.scaleV * s.maxV),
-          Value(s.maxV * ff));
-    Label(dc, plat::TextAlign::Right | plat::TextAlign::Bottom, xText, Trunc(s.y0 - s.scaleV * s.minV),
-          Value(s.minV * ff));
+    const std::vector<BoxLabel> labels{
+        {plat::TextAlign::Right | plat::TextAlign::Top, xText, Trunc(box.y + 0.1 * box.h), title},
+        {plat::TextAlign::Right | plat::TextAlign::Top, xText, Trunc(s.y0 - s.scaleV * s.maxV), Value(s.maxV * ff)},
+        {plat::TextAlign::Right | plat::TextAlign::Bottom, xText, Trunc(s.y0 - s.scaleV * s.minV), Value(s.minV * ff)}};
     ZeroLineAndSupports(dc, d, s, box);
     dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Color{0, 0, 255}});
     dc.MoveTo({Trunc(s.x0 + Pt(d, k, 0).x * s.scaleX), s.y0});
@@ -211,4 +227,5 @@ void DrawShearDiagram(plat::DC& dc, const TMemberDefinition& d, int k, int j, co
         dc.MoveTo({px, s.y0});
         dc.LineTo(px, Trunc(s.y0 - InterpolatePolyline(v.data(), count, x) * s.scaleV));
     }
+    WriteLabels(dc, plat::Color{0, 0, 255}, labels);
 }

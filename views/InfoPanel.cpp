@@ -1,5 +1,6 @@
 // The information panel of the beam mode.
 
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/TSectionalAnalysis.h"
@@ -28,6 +29,28 @@ plat::LogFont Arial(int height, int weight)
     f.height = height;
     f.weight = weight;
     return f;
+}
+
+// The font at its own height, or as much lower as a text that would not fit in room pixels
+// needs to fit: a long heading or section name stays inside the control panel instead of
+// running over its edge.
+plat::LogFont Fitted(plat::DC& dc, plat::LogFont font, const std::string& text, int room, bool markup)
+{
+    const auto width = [&](const plat::LogFont& f) {
+        if (markup)
+            return MeasureRichText(dc, text, f).cx;
+        const plat::LogFont old = dc.SelectFont(f);
+        const int w = dc.GetTextExtent(text).cx;
+        dc.SelectFont(old);
+        return w;
+    };
+    const int w = width(font);
+    if (w <= room || w <= 0 || font.height <= 1)
+        return font;
+    font.height = std::max(1, static_cast<int>(static_cast<double>(font.height) * std::max(room, 0) / w));
+    while (font.height > 1 && width(font) > room)
+        --font.height;
+    return font;
 }
 
 } // namespace
@@ -60,11 +83,16 @@ int TQ2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int W, int H,
         dc.MoveTo(edge, H);
         dc.LineTo(edge, 0);
         dc.SetTextAlign(Top | Left);
-        dc.SelectFont(Arial(W / 45, 700));
+        // The texts stand 10 pixels in from both edges of the control panel.
+        const int room = edge - 2 * 10;
+        dc.SelectFont(Fitted(dc, Arial(W / 45, 700), heading, room, false));
         dc.TextOut(10, at(0.01), heading);
-        dc.SelectFont(Arial(W / 60, 400));
+        dc.SelectFont(Fitted(dc, Arial(W / 60, 400), name, room, true));
         DrawMarked(dc, 10, at(0.045), name);
-        dc.TextOut(10, at(0.07), author + "  " + stamp);
+        const std::string byline = author + "  " + stamp;
+        dc.SelectFont(Fitted(dc, Arial(W / 60, 400), byline, room, false));
+        dc.TextOut(10, at(0.07), byline);
+        dc.SelectFont(Arial(W / 60, 400));
 
         std::array<double, 6> v{};
         if (layoutMode == 6) {

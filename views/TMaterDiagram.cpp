@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "charts/ChartExport.h"
 #include "charts/TMixinChartOwner.h"
@@ -29,6 +31,94 @@ const char* PickBySystem(int system, const char* si, const char* us, const char*
     case kUnitOldMetric: return kgcm;
     default: return roman;
     }
+}
+
+using Segment = std::pair<plat::Point, plat::Point>;
+
+// The curves' stretches in pixels (a separator pair starts a new polyline).
+std::vector<Segment> CurveSegments(const MaterialCurves& c, const MaterialScale& s)
+{
+    std::vector<Segment> out;
+    bool joined = false;
+    plat::Point last;
+    for (std::size_t i = 0; i + 1 < c.data.size(); i += 2) {
+        if (c.data[i] > kBig && c.data[i + 1] > kBig) {
+            joined = false;
+            continue;
+        }
+        const plat::Point p = s.At(c.data[i], c.data[i + 1]);
+        if (joined)
+            out.emplace_back(last, p);
+        last = p;
+        joined = true;
+    }
+    return out;
+}
+
+// True when the stretch from a to b passes through the box (clipped against its sides).
+bool Through(const Segment& seg, const plat::Rect& box)
+{
+    double t0 = 0.0, t1 = 1.0;
+    const double x0 = seg.first.x, y0 = seg.first.y;
+    const double dx = seg.second.x - x0, dy = seg.second.y - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - box.left, box.right - 1 - x0, y0 - box.top, box.bottom - 1 - y0};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0.0) {
+            if (q[k] < 0.0)
+                return false;
+            continue;
+        }
+        const double r = q[k] / p[k];
+        if (p[k] < 0.0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+// Where a label of the given size, left- and top-aligned at home, goes: home while no curve
+// runs through it there; else the nearest place right of and below home, inside region, that
+// puts its left edge just right of a stretch or its top edge just below one and that no curve
+// runs through (the top label of a bar that yields and stays at its yield stress sits under
+// the plateau and right of the steep rise); home when there is none.
+plat::Point ClearOfCurves(plat::Point home, plat::Size size, const std::vector<Segment>& curves,
+                          const plat::Rect& region)
+{
+    const auto clear = [&](int x, int y) {
+        const plat::Rect box{x - 1, y - 1, x + size.cx + 1, y + size.cy + 1};
+        for (const Segment& seg : curves)
+            if (Through(seg, box))
+                return false;
+        return true;
+    };
+    if (clear(home.x, home.y))
+        return home;
+    std::vector<int> xs{home.x}, ys{home.y};
+    for (const Segment& seg : curves) {
+        xs.push_back(std::max(seg.first.x, seg.second.x) + 2);
+        ys.push_back(std::max(seg.first.y, seg.second.y) + 2);
+    }
+    plat::Point best = home;
+    long long bestDistance = -1;
+    for (const int x : xs) {
+        if (x < home.x || x < region.left || x + size.cx > region.right)
+            continue;
+        for (const int y : ys) {
+            if (y < home.y || y < region.top || y + size.cy > region.bottom)
+                continue;
+            const long long d = static_cast<long long>(x - home.x) * (x - home.x) +
+                                static_cast<long long>(y - home.y) * (y - home.y);
+            if ((bestDistance < 0 || d < bestDistance) && clear(x, y)) {
+                bestDistance = d;
+                best = {x, y};
+            }
+        }
+    }
+    return best;
 }
 
 // "f_c' = ..." of a concrete type.
@@ -113,7 +203,6 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
                                : (sys == kUnitOldMetric ? "f_p_u = %4.1f %s" : "f_p_u = %4.0f %s");
     const int top = s.At(0.0, f.axis.yMax).y;
     plan.Line({column - 3, top}, {column + 3, top});
-    plan.Text(StrPrintf(format, f.axis.yMax, unit), {column + 4, f.top}, f.textFont, TA::Left, TA::Top);
 
     // One label per curve, the weakest lowest, each with a leader to its curve near 30 % of
     // the width (or near the end of a shorter curve).
@@ -129,6 +218,13 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
                      [](const auto& a, const auto& b) { return a.first > b.first; });
     const double phi = rebar ? f.inForce.phi_s : f.inForce.phi_p;
     const int x = static_cast<int>((rebar ? 0.4 : 0.66) * f.W);
+    struct CurveLabel {
+        std::string text;
+        plat::Point at;
+        bool leader = false;
+        Segment line;
+    };
+    std::vector<CurveLabel> labels;
     int below = 0;
     for (const auto& [minusStress, i] : order) {
         const SteelTypeRec& r = t.steel[static_cast<std::size_t>(i)];
@@ -142,14 +238,33 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
                 text = StrPrintf(sys == kUnitOldMetric ? "%s, f%s=%4.2f" : "%s, f%s=%4.0f", r.name.c_str(), sub, fy);
         }
         const int y = static_cast<int>(0.67 * f.H) - below;
-        plan.Text(text, {x, y}, f.textFont, TA::Left, TA::Bottom);
+        CurveLabel label{text, {x, y}, false, {}};
         const int height = measure(text, f.textFont).cy;
         if (std::fabs(minusStress) < kBig) {
             const int tipX = r.eu <= limit ? s.At(share * r.eu * F3, 0.0).x : static_cast<int>(0.3 * f.W);
             const int tipY = static_cast<int>(s.yScale * minusStress * F11 / (phi + 1e-6) + s.yOrigin);
-            plan.Line({rebar ? x - 3 : x, y - height / 2}, {tipX, tipY});
+            label.leader = true;
+            label.line = {{rebar ? x - 3 : x, y - height / 2}, {tipX, tipY}};
         }
+        labels.push_back(label);
         below += height;
+    }
+
+    // The ultimate stress at the top of the y axis, whole and clear of the curves and the
+    // leaders: with material factors in force a bar's curve is flat at its yield stress, the
+    // top of the plot.
+    std::vector<Segment> lines = CurveSegments(c, s);
+    for (const CurveLabel& l : labels)
+        if (l.leader)
+            lines.push_back(l.line);
+    const std::string ultimate = StrPrintf(format, f.axis.yMax, unit);
+    const plat::Point at = ClearOfCurves({column + 4, f.top}, measure(ultimate, f.textFont), lines,
+                                         plat::Rect{column + 4, f.top, f.W - s.m, row});
+    plan.Text(ultimate, at, f.textFont, TA::Left, TA::Top);
+    for (const CurveLabel& l : labels) {
+        plan.Text(l.text, l.at, f.textFont, TA::Left, TA::Bottom);
+        if (l.leader)
+            plan.Line(l.line.first, l.line.second);
     }
 }
 

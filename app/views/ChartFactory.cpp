@@ -364,7 +364,12 @@ void TViewm_2k::AddLegendBox(int graphId, int panelIndex) {
     case 4: x = c.w - b.w - 10, y = static_cast<int>(c.h - b.h - 10 - 0.1 * c.h); break;
     default: break;
     }
-    box->Reposition(x, y, b.w, b.h, 0);
+    // A legend at its place must not hide the chart's axis numbers, titles or ticks: where it
+    // would, it moves to the nearest place a few pixels clear of them inside the chart.
+    constexpr int kLegendClearance = 3;
+    const plat::Point clear =
+        PlaceClearOf({x, y}, {b.w, b.h}, chart->TextBoxes(), plat::Rect{0, 0, c.w, c.h}, kLegendClearance);
+    box->Reposition(clear.x, clear.y, b.w, b.h, 0);
     box->SetLegend(true);
     *free = std::move(box);
 }

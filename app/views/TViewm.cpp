@@ -5,6 +5,7 @@
 
 #include "analysis/state/SectionState.h"
 #include "app/GlobalTables.h"
+#include "app/PictureExtent.h"
 #include "app/ShellServices.h"
 #include "app/summary/ChoiceLists.h"
 #include "app/summary/ControlPanel.h"
@@ -235,13 +236,44 @@ void TViewm_2k::Paint(plat::DC& dc, int printing, int) {
     if (PanelMenuHas(8))
         for (auto& chart : m_controlCharts)
             PrintBox(dc, chart.get(), true, size.cy);
-    if (m_logic)
+    // The information panel's texts are placed by fractions of the page (the last line hangs
+    // below 0.99 of its height): the frame goes round them as well as round the page, so that
+    // no line of it runs through a text.
+    plat::Rect frame{0, 0, size.cx, size.cy};
+    if (m_logic) {
+        const plat::Rect texts =
+            MeasureTextExtent(dc.GetDevice().Caps(), dc.LPtoDP(frame), [&](plat::DC& measuring) {
+                measuring.SetMapMode(dc.GetMapMode());
+                measuring.SetWindowOrg(dc.GetWindowOrg());
+                measuring.SetViewportOrg(dc.GetViewportOrg());
+                measuring.SetWindowExt(dc.GetWindowExt());
+                measuring.SetViewportExt(dc.GetViewportExt());
+                m_logic->PaintInfoPanel(measuring, m_layoutMode, size.cx, size.cy, m_statusText);
+            });
+        if (!texts.IsEmpty()) {
+            // Only as far as the device reaches: a printed page cannot grow, and there the
+            // frame stays on the paper; a picture is made large enough to hold it.
+            const plat::Rect grown = GrowToHoldTexts(frame, dc.DPtoLP(texts));
+            const plat::Rect device = dc.GetClipBox();
+            frame.right = std::min(grown.right, std::max(frame.right, device.right));
+            frame.bottom = std::min(grown.bottom, std::max(frame.bottom, device.bottom));
+        }
         m_logic->PaintInfoPanel(dc, m_layoutMode, size.cx, size.cy, m_statusText);
+    }
     // The result pages are framed on paper as the panel lines frame them on screen.
     if (m_layoutMode != LayoutMode::Start && m_layoutMode != LayoutMode::Summary) {
         dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
         dc.SelectBrush(plat::Brush{true});
-        dc.Rectangle(plat::Rect{0, 0, size.cx, size.cy});
+        dc.Rectangle(frame);
+        // The information panel's edge line (at a quarter of the width in these layouts) runs
+        // on down to a frame grown below the page.
+        const bool edgeLine = m_layoutMode == LayoutMode::SingleGraph || m_layoutMode == LayoutMode::NineGraphs ||
+                              m_layoutMode == LayoutMode::Pushover;
+        if (m_logic && edgeLine && frame.bottom > size.cy) {
+            const int edge = static_cast<int>(m_controlPanelFraction * size.cx - 1);
+            dc.MoveTo(edge, size.cy);
+            dc.LineTo(edge, frame.bottom);
+        }
     }
 }
 

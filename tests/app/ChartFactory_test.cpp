@@ -34,14 +34,14 @@ public:
         d.xLabel = "x of " + std::to_string(id);
     }
     void GetLegendText(std::string& text, int& position) override {
-        text = position == legendId ? "legend" : "";
-        position = -1;
+        text = position == legendId ? legendText : "";
+        position = legendCode;
     }
     void FillChart(Tchart* chart, int id, int, int) override {
         ++fills;
         if (chart)
             for (int k = 0; k < 500; ++k)
-                chart->AddPoint(k, id + k);
+                chart->AddPoint(k, below ? -(id + k) : id + k);
         if (chart)
             chart->AutoScale();
     }
@@ -62,6 +62,10 @@ public:
         return 1;
     }
     int legendId = -1;
+    int legendCode = -1;
+    // Curves below the x axis: the x numbers stand above it, at the top of the chart.
+    bool below = false;
+    std::string legendText = "legend";
     int fills = 0;
     bool readouts = false;
     int noReadoutId = -1;
@@ -154,6 +158,7 @@ TEST_F(ChartFactoryTest, ContourGraph2107IsDescribedLikeTheOtherContourIds) {
 
 TEST_F(ChartFactoryTest, LegendsSitInTheirCornerAndAnEmptyLegendLeavesNoBox) {
     logic->legendId = 4005;
+    logic->below = true;  // nothing of the chart's in its bottom right corner
     View().SetPushover(4000);
     EXPECT_EQ(View().GetChart(0)->Kind(), 1);  // 4004: a full chart
     // One legend, for chart 1 (graph 4005), at the bottom right corner of its chart.
@@ -167,6 +172,43 @@ TEST_F(ChartFactoryTest, LegendsSitInTheirCornerAndAnEmptyLegendLeavesNoBox) {
             EXPECT_EQ(b.y, c.h - b.h - 10);
         }
     EXPECT_EQ(boxes, 1);
+}
+
+// A legend placed at 0.17 of the width with its bottom at 0.83 of the height less 10 pixels
+// (code 2) lies over the chart's y numbers at the left and its x numbers along the bottom: it
+// moves to the nearest place clear of every text and tick of the chart, inside the chart.
+TEST_F(ChartFactoryTest, ALegendKeepsClearOfTheChartsNumbers) {
+    logic->legendId = 4004;
+    logic->legendCode = 2;
+    logic->legendText = "\1 c\2 Provided\r\n\1 e\2 Demand";
+    View().SetPushover(4000);
+    Tchart* chart = View().GetChart(0);
+    ASSERT_NE(chart, nullptr);
+    TTextBox* legend = nullptr;
+    for (int i = 0; i < TViewm_Base::kTextBoxes; ++i)
+        if (TTextBox* t = View().GetTextBox(i))
+            legend = t;
+    ASSERT_NE(legend, nullptr);
+    const BoxPlace c = chart->Place(), b = legend->Place();
+    const std::vector<plat::Rect> texts = chart->TextBoxes();
+    ASSERT_GE(texts.size(), 8u);
+    // At its place it would have covered some of them.
+    const plat::Rect home{static_cast<int>(0.17 * c.w), static_cast<int>(0.83 * c.h - b.h - 10),
+                          static_cast<int>(0.17 * c.w) + b.w, static_cast<int>(0.83 * c.h - b.h - 10) + b.h};
+    const auto meets = [](const plat::Rect& p, const plat::Rect& q) {
+        return p.left < q.right && q.left < p.right && p.top < q.bottom && q.top < p.bottom;
+    };
+    int covered = 0;
+    for (const plat::Rect& t : texts)
+        covered += meets(home, t) ? 1 : 0;
+    EXPECT_GT(covered, 0);
+    const plat::Rect placed{b.x, b.y, b.x + b.w, b.y + b.h};
+    for (const plat::Rect& t : texts)
+        EXPECT_FALSE(meets(placed, t)) << "a text at " << t.left << ", " << t.top;
+    EXPECT_GE(b.x, 0);
+    EXPECT_GE(b.y, 0);
+    EXPECT_LE(b.x + b.w, c.w);
+    EXPECT_LE(b.y + b.h, c.h);
 }
 
 TEST_F(ChartFactoryTest, AddToGraphFillsTheFreeSlotsThenOnlyRedescribesChartZero) {

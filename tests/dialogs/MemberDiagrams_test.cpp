@@ -119,6 +119,60 @@ TEST_F(MemberDiagrams, ShearDiagramStepsAtThePointLoad)
     EXPECT_TRUE(TextCall(dc, "Shear: -5.00/ 5.00"));
 }
 
+// The texts of a loading page's boxes stand right-aligned at 0.99 of the width, over the right
+// support's mark, the zero line's end and the diagram's last stretch: each stays whole inside
+// its box, and every line that passes through it is drawn before it, which is written on the
+// box's face colour (the lines pass behind the text, none across it).
+TEST_F(MemberDiagrams, TheRightEndTextsStayWholeWithTheLinesBehindThem)
+{
+    // 1.85 m, supports at both ends; the moment falls to -0.04 kN m (stored sign) near the left
+    // and rises to 12.36 at the right end, a cantilever's root.
+    TMemberDefinition d;
+    d.length = 1.85;
+    d.leftPlateLocation = 0.0;
+    d.rightPlateLocation = 1.85;
+    d.leftDirect = d.rightDirect = 1;
+    const double xs[] = {0.0, 0.0625, 0.125, 0.2, 0.7375, 1.2, 1.85};
+    const double ms[] = {0.0, -8.0, -40.0, 151.0, 5636.0, 9562.0, 12360.0};
+    for (int i = 0; i < 7; ++i)
+        d.diagrams[0][static_cast<std::size_t>(i)] = {xs[i], -ms[i], 0};
+    d.pointCount[0] = 7;
+    const DiagramBox box{10, 20, 290, 135};
+    const plat::Rect inside{box.x, box.y, box.x + box.w, box.y + box.h};
+    for (const bool moment : {true, false}) {
+        SCOPED_TRACE(moment ? "moment" : "shear");
+        RecordingDC dc;
+        if (moment)
+            DrawMomentDiagram(dc, d, 0, 6, box);
+        else
+            DrawShearDiagram(dc, d, 0, 6, box);
+        const std::vector<DrawCall>& calls = dc.Calls();
+        int texts = 0;
+        for (std::size_t i = 0; i < calls.size(); ++i) {
+            if (calls[i].op != "Text")
+                continue;
+            ++texts;
+            const DrawCall& t = calls[i];
+            const int left = t.run.at.x + t.run.x0, baseline = t.run.at.y + t.run.baseline;
+            const plat::Rect cell{left, baseline - t.run.ascent, left + t.run.width, baseline + t.run.descent};
+            EXPECT_TRUE(cell.left >= inside.left && cell.right <= inside.right && cell.top >= inside.top &&
+                        cell.bottom <= inside.bottom)
+                << t.text;
+            EXPECT_EQ(t.state.bkMode, plat::BkMode::Opaque) << t.text;
+            EXPECT_EQ(t.state.bkColor, plat::GetSysColor(plat::SysColor::Face3D)) << t.text;
+            for (std::size_t j = i + 1; j < calls.size(); ++j) {
+                if (calls[j].op != "Line")
+                    continue;
+                const Point a = calls[j].points[0], b = calls[j].points[1];
+                const bool through = std::max(a.x, b.x) >= cell.left && std::min(a.x, b.x) < cell.right &&
+                                     std::max(a.y, b.y) >= cell.top && std::min(a.y, b.y) < cell.bottom;
+                EXPECT_FALSE(through) << "a line drawn after " << t.text << " runs through it";
+            }
+        }
+        EXPECT_EQ(texts, 3);
+    }
+}
+
 TEST_F(MemberDiagrams, EmptyDiagramShowsOnlyTheZeroLine)
 {
     TMemberDefinition d = PointLoad();

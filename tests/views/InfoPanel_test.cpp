@@ -141,6 +141,42 @@ TEST_F(InfoPanel, TextsStayClearOfThePrintedControlCharts)
     }
 }
 
+// The heading (bold, 1/45 of the width), the section's name and the author line stay whole
+// inside the control panel, 10 pixels clear of the panel's edge line at 0.25 W - 1, however
+// long they are; a text that fits keeps its height.
+TEST_F(InfoPanel, HeadingAndNameStayInsideTheControlPanel)
+{
+    beam->SetName("Pretensioned girder with deck slab, span 2 of 3");
+    const struct { int W, H; } pages[] = {{1280, 1024}, {1000, 800}, {1414, 1000}, {800, 1100}};
+    for (const auto& page : pages) {
+        for (const int mode : {4, 5, 6}) {
+            dc.Calls().clear();
+            logic.PaintInfoPanel(dc, mode, page.W, page.H, Heading("(FACTORED) Current Loads"));
+            const int edge = static_cast<int>(0.25 * page.W - 1);
+            int shown = 0;
+            for (const DrawCall& c : dc.CallsOf("Text")) {
+                const int left = c.run.at.x + c.run.x0;
+                if (c.run.at.y > page.H / 10)
+                    continue; // the state at the foot
+                ++shown;
+                EXPECT_GE(left, 10) << c.text;
+                EXPECT_LE(left + c.run.width, edge - 10)
+                    << c.text << " on " << page.W << " x " << page.H << " reaches " << left + c.run.width
+                    << ", the panel's edge is at " << edge;
+            }
+            EXPECT_GE(shown, 3);
+            const DrawCall* heading = TextAt("(FACTORED) Current Loads");
+            ASSERT_NE(heading, nullptr);
+            EXPECT_EQ(heading->state.font.weight, 700);
+            EXPECT_GE(heading->state.font.height, page.W / 45 * 3 / 4); // lowered no more than needed
+        }
+    }
+    // A short heading keeps 1/45 of the width.
+    dc.Calls().clear();
+    logic.PaintInfoPanel(dc, 5, 1280, 1024, Heading("Current Loads"));
+    EXPECT_EQ(TextAt("Current Loads")->state.font.height, 1280 / 45);
+}
+
 // A small negative value that the format rounds to zero shows without its minus sign.
 TEST_F(InfoPanel, ValuesThatRoundToZeroShowNoMinusSign)
 {

@@ -12,7 +12,9 @@
 #include "views/membrane/TNodeData.h"
 #include "platform/Application.h"
 #include "platform/Services.h"
+#include "foundation/Units.h"
 #include "tests/support/RecordingDC.h"
+#include "tests/support/TestSupport.h"
 #include "tests/views/ViewTestSupport.h"
 
 namespace {
@@ -163,4 +165,75 @@ TEST(MembraneNodeData, TheThreeDimensionalModesLinesAndValues)
     const std::string text = plat::Clipboard::GetText();
     EXPECT_EQ(text.rfind("Trumbel-2000 Node Information A\r\n\r\ne_x:  1.00 mm/m\r\n", 0), 0u) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 15);
+}
+
+// In kg/cm units the right column's lines are the widest ("f_2_m_a_x: -117.6 kg/cm^2"): on
+// a pane of a nine-graph panel (0.23 x 1280 by 0.32 x 944 pixels) every line stands whole
+// between the rules' ends, m in from each edge, centred on its column, in one font; in SI
+// units too; a wide pane keeps its text font.
+TEST(MembraneNodeData, EveryLineStaysWholeInsideThePane)
+{
+    plat::EnsureGuiRuntime();
+    ValueGuard<int> units(g_UnitSystem, 2);
+    std::vector<double> v = Sequence(0, 0, 0.0004);
+    v[1] = 0.0021, v[2] = 0.0042, v[3] = 0.0035, v[4] = -0.0008; // e_y, g_xy, e_1, e_2
+    v[5] = 0.65;      // theta 37.2 deg.
+    v[6] = -4.4e6, v[7] = -2.4e6, v[8] = 3.6e6; // f_cx, f_cy, v_xy
+    v[10] = -10.2e6;  // f_2
+    v[11] = -11.54e6; // f_2max: -117.6 kg/cm^2
+    v[12] = -2.6e8;   // f_sy
+    v[13] = 4.6e8;    // f_sycr
+    v[15] = 4.3e8;    // f_sxcr
+    v[21] = -1.2e6;   // v_ci
+    v[22] = 1.38e6;   // v_ci max
+    for (const int system : {2, 0}) {
+        g_UnitSystem = system;
+        const int W = 294, H = 302, m = W / 40;
+        TNodeData pane(nullptr, "", 0, 0, W, H, 0);
+        Feed(pane, v, false);
+        RecordingDC dc;
+        pane.Paint(dc, true, {0, 0, W, H});
+        const NodeDataLayout layout = LayOutNodeData(0, v, W, H, system);
+        // The pieces of a marked-up line lie on its row; each row's two columns lie apart.
+        std::vector<DrawCall> texts = dc.CallsOf("Text");
+        ASSERT_FALSE(texts.empty());
+        bool sawLongest = false;
+        for (const NodeDataLine& line : layout.lines) {
+            int left = W, right = 0;
+            for (const DrawCall& c : texts) {
+                const int x = c.run.at.x + c.run.x0;
+                // Subscripts and Symbol letters of a marked-up line are drawn a little lower.
+                const bool sameRow = std::abs(c.run.at.y - line.y) < (H - 2 * m) / 20;
+                const bool sameColumn = (x < W / 2) == (line.x < W / 2) || line.x == W / 2;
+                if (sameRow && sameColumn) {
+                    left = std::min(left, x);
+                    right = std::max(right, x + c.run.width);
+                }
+            }
+            ASSERT_LT(left, right) << line.text;
+            sawLongest = sawLongest || line.text.find("f_2_m_a_x: -117.6 kg/cm^2") != std::string::npos;
+            EXPECT_GE(left, m) << line.text << " in unit system " << system;
+            EXPECT_LE(right, W - m) << line.text << " in unit system " << system;
+            EXPECT_NEAR((left + right) / 2.0, line.x, 2.0) << line.text;
+        }
+        EXPECT_EQ(sawLongest, system == 2);
+        // The plain pieces (": -117.6 kg/cm^2" ...) are all in one font.
+        std::vector<int> heights;
+        for (const DrawCall& c : texts)
+            if (c.state.font.face == pane.TextFont().face && c.text.find(':') != std::string::npos)
+                heights.push_back(c.state.font.height);
+        ASSERT_FALSE(heights.empty());
+        EXPECT_EQ(std::count(heights.begin(), heights.end(), heights.front()), static_cast<long>(heights.size()));
+    }
+    // A pane wide enough for its lines keeps its text font.
+    g_UnitSystem = 0;
+    TNodeData wide(nullptr, "", 0, 0, 600, 302, 0);
+    Feed(wide, v, false);
+    RecordingDC dc;
+    wide.Paint(dc, true, {0, 0, 600, 302});
+    for (const DrawCall& c : dc.CallsOf("Text")) {
+        if (c.text.find(':') != std::string::npos) {
+            EXPECT_EQ(c.state.font, wide.TextFont()) << c.text;
+        }
+    }
 }

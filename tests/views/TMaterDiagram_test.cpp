@@ -196,6 +196,44 @@ TEST(MaterialPicture, RebarLabelsWeakestFirstWithLeaders)
     EXPECT_EQ(leaders[1].points[0], (plat::Point{77, 119}));
 }
 
+// With design factors in force a bar is elastic-perfectly plastic: its curve rises steeply at
+// the y axis to 400 MPa, the top of the plot, and runs flat there to 100 mm/m, right through
+// the place of the top label "f_u = 400 MPa" (14, 20; 98 x 10 pixels). The label goes to the
+// nearest place clear of the curve and of the leader of "f_y= 400" (from (77, 129) up to the
+// plateau at 30 % of the width, (60, 30)): under the plateau (row 30, the label's top at 32)
+// and right of the leader (the label's left at 79); right of the rise alone (16) the leader
+// would cross it.
+TEST(MaterialPicture, TheTopLabelOfAFactoredBarStaysClearOfItsPlateau)
+{
+    ValueGuard<int> si{g_UnitSystem, kUnitSI};
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
+    const ResistanceFactors design{0.65, 0.85, 0.9};
+    const MaterialCurves curves = BuildMaterialCurves(types, design, kUnitSI);
+    MaterialFrame frame = HandFrame(100.0, 400.0);
+    frame.inForce = design;
+    const DiagramPlan plan = PlanMaterialChart(frame, types, curves, kFixed);
+    const auto lines = plan.Of(PlanOp::Polyline);
+    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(lines[0].points.size(), 4u);
+    EXPECT_EQ(lines[0].points[1], (plat::Point{14, 30}));     // (2 mm/m, 400 MPa)
+    EXPECT_EQ(lines[0].points[2], (plat::Point{23, 30}));     // the start of hardening, 7 mm/m
+    EXPECT_EQ(lines[0].points.back(), (plat::Point{190, 30})); // e_u 100 mm/m
+    const PlanStep& top = Text(plan, "f_u =  400 MPa");
+    EXPECT_EQ(top.points[0], (plat::Point{79, 32}));
+    for (const PlanStep& l : plan.Of(PlanOp::Line))
+        if (l.points[0].x == 77) {
+            EXPECT_EQ(l.points[0], (plat::Point{77, 129}));
+            EXPECT_EQ(l.points[1], (plat::Point{60, 30}));
+        }
+    EXPECT_EQ(top.hAlign, TA::Left);
+    EXPECT_EQ(top.vAlign, TA::Top);
+    // Unfactored, the curve hardens from 7 mm/m and reaches 400 MPa only at yield: the label
+    // keeps its place.
+    const MaterialCurves hardening = BuildMaterialCurves(types, {}, kUnitSI);
+    const DiagramPlan unfactored = PlanMaterialChart(HandFrame(100.0, 600.0), types, hardening, kFixed);
+    EXPECT_EQ(Text(unfactored, "f_u =  600 MPa").points[0], (plat::Point{14, 20}));
+}
+
 // ---- The chart on a section ------------------------------------------------------------------
 
 // A page that owns the chart and records the clicks it passes on.

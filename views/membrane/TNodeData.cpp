@@ -1,5 +1,8 @@
 #include "views/membrane/TNodeData.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "charts/ChartExport.h"
 #include "charts/RichText.h"
 #include "foundation/Units.h"
@@ -19,6 +22,21 @@ constexpr int kAngle = 12;
 double At(const std::vector<double>& v, std::size_t i)
 {
     return i < v.size() ? v[i] : 0.0;
+}
+
+// The pane's font: the text font, lowered as far as the widest line needs to stand whole
+// between the pane's rules (m in from each edge) about its column's centre; one height for
+// every line. Units with long labels (kg/cm^2) make the right column's lines the widest.
+plat::LogFont PaneFont(plat::DC& dc, const NodeDataLayout& layout, const plat::LogFont& font, int W)
+{
+    plat::LogFont fitted = font;
+    for (const NodeDataLine& l : layout.lines) {
+        const int room = 2 * std::min(l.x - layout.m, W - layout.m - l.x);
+        const plat::LogFont f = FitRichTextFont(dc, l.text, font, room);
+        if (std::abs(f.height) < std::abs(fitted.height))
+            fitted = f;
+    }
+    return fitted;
 }
 
 } // namespace
@@ -177,9 +195,10 @@ void TNodeData::Paint(plat::DC& dc, bool, const plat::Rect&)
             dc.MoveTo(layout.m, y);
             dc.LineTo(Width() - layout.m, y);
         }
+        const plat::LogFont font = PaneFont(dc, layout, TextFont(), Width());
         for (const NodeDataLine& l : layout.lines)
-            DrawRichText(dc, l.x, l.y, l.text, TextFont(), plat::TextAlign::Center,
-                         plat::TextAlign::Top, m_blackAndWhite != 0);
+            DrawRichText(dc, l.x, l.y, l.text, font, plat::TextAlign::Center, plat::TextAlign::Top,
+                         m_blackAndWhite != 0);
     }
     if (IsSelected() && !m_blackAndWhite)
         DrawSelectionOn(dc);
