@@ -368,32 +368,33 @@ void PainterDevice::StrokeClipped(const QPen& pen, const std::vector<PixelPoint>
 
 bool PainterDevice::Cosmetic(const QPen& pen) const { return m_raster && pen.widthF() <= 1; }
 
-void PainterDevice::StrokeSegment(const QPen& pen, PointF a, PointF b, double along) {
+double PainterDevice::StrokeSegment(const QPen& pen, PointF a, PointF b, double along) {
     const double length = std::hypot(b.x - a.x, b.y - a.y);
     double t0 = 0, t1 = 0;
     if (!ClipSegment(a, b, Guard(pen), t0, t1))
-        return;
+        return 0.0;
     QPen dashed = pen;
     DashFrom(dashed, Cosmetic(pen) ? along : along + t0 * length);
     m_painter->setPen(dashed);
     m_painter->drawLine(QLineF(ToQ(a), ToQ(b)));
+    return (t1 - t0) * length;
 }
 
 void PainterDevice::DrawCurve(const DrawState& s, const QPen& pen, Curve kind, const PixelBox& box, double from,
                               double span) {
     const BoxF guard = Guard(pen);
     // The ellipse through the box's first and last pixels, as the painter draws it.
-    const QRectF drawn(static_cast<double>(box.left), static_cast<double>(box.top),
-                       static_cast<double>(box.right - box.left - 1), static_cast<double>(box.bottom - box.top - 1));
-    const EllipseF e{drawn.center().x(), drawn.center().y(), drawn.width() / 2, drawn.height() / 2};
+    const QRectF ellipse(static_cast<double>(box.left), static_cast<double>(box.top),
+                         static_cast<double>(box.right - box.left - 1), static_cast<double>(box.bottom - box.top - 1));
+    const EllipseF e{ellipse.center().x(), ellipse.center().y(), ellipse.width() / 2, ellipse.height() / 2};
     const PointF centre{e.cx, e.cy}, start = e.At(from), end = e.At(from + span);
     if (kind != Curve::Arc && !s.brush.hollow) {
         QPainterPath outline;
         if (kind == Curve::Pie)
             outline.moveTo(ToQ(centre));
         else
-            outline.arcMoveTo(drawn, from);
-        AppendArc(outline, drawn, from, span);
+            outline.arcMoveTo(ellipse, from);
+        AppendArc(outline, ellipse, from, span);
         outline.closeSubpath();
         QPainterPath within;
         within.addRect(QRectF(QPointF(guard.left, guard.top), QPointF(guard.right, guard.bottom)));
@@ -404,11 +405,13 @@ void PainterDevice::DrawCurve(const DrawState& s, const QPen& pen, Curve kind, c
     if (pen.style() == Qt::NoPen)
         return;
     // The outline in the painter's order: the first radius of a pie, the arc, then the
-    // second radius or the chord.
+    // second radius or the chord. Dashes run on along the whole outline, or for a pen the
+    // painter strokes pixel by pixel, along what it draws (as StrokeClipped counts them).
     m_painter->setBrush(Qt::NoBrush);
-    double along = 0;
+    const bool cosmetic = Cosmetic(pen);
+    double along = 0, drawn = 0;
     if (kind == Curve::Pie) {
-        StrokeSegment(pen, centre, start, along);
+        drawn += StrokeSegment(pen, centre, start, cosmetic ? drawn : along);
         along += std::hypot(start.x - centre.x, start.y - centre.y);
     }
     std::vector<std::pair<double, double>> visible = VisibleArcs(e, from, span, guard);
@@ -420,18 +423,19 @@ void PainterDevice::DrawCurve(const DrawState& s, const QPen& pen, Curve kind, c
     }
     for (const auto& [t0, t1] : visible) {
         QPainterPath piece;
-        piece.arcMoveTo(drawn, t0);
-        AppendArc(piece, drawn, t0, t1 - t0);
+        piece.arcMoveTo(ellipse, t0);
+        AppendArc(piece, ellipse, t0, t1 - t0);
         QPen dashed = pen;
-        DashFrom(dashed, along + e.ArcLength(from, t0 < from ? t0 + span : t0));
+        DashFrom(dashed, cosmetic ? drawn : along + e.ArcLength(from, t0 < from ? t0 + span : t0));
         m_painter->setPen(dashed);
         m_painter->drawPath(piece);
+        drawn += e.ArcLength(t0, t1);
     }
     along += e.ArcLength(from, from + span);
     if (kind == Curve::Pie)
-        StrokeSegment(pen, end, centre, along);
+        StrokeSegment(pen, end, centre, cosmetic ? drawn : along);
     else if (kind == Curve::Chord)
-        StrokeSegment(pen, end, start, along);
+        StrokeSegment(pen, end, start, cosmetic ? drawn : along);
 }
 
 void PainterDevice::Rectangle(const DrawState& s, const Rect& r) {

@@ -75,8 +75,9 @@ private:
     // The open (or closed) path through the device points, cut to the pen's guard box: the
     // pieces inside it, each with the dash offset of its start along the whole path.
     void StrokeClipped(const QPen& pen, const std::vector<PixelPoint>& points, bool closed);
-    // A segment cut to the guard box, dashed from `along` the figure's outline.
-    void StrokeSegment(const QPen& pen, PointF a, PointF b, double along);
+    // A segment cut to the guard box, dashed from `along` the figure's outline; the length
+    // drawn.
+    double StrokeSegment(const QPen& pen, PointF a, PointF b, double along);
     // An arc, pie, chord or ellipse whose box reaches past the guard box: the fill cut to the
     // guard box, and the outline's pieces inside it.
     void DrawCurve(const DrawState& s, const QPen& pen, Curve kind, const PixelBox& box, double from, double span);
