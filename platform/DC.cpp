@@ -54,7 +54,7 @@ int Image::Scale() const { return m_impl->scale; }
 bool Image::IsNull() const { return m_impl->image.isNull(); }
 
 Color Image::Pixel(int x, int y) const {
-    if (x < 0 || y < 0)
+    if (x < 0 || y < 0 || x >= Width() || y >= Height())
         return Colors::Black;
     return DevicePixel(x * m_impl->scale, y * m_impl->scale);
 }

@@ -56,8 +56,8 @@ PixelBox Grown(const PixelBox& b, std::int64_t by) {
     return PixelBox{b.left - by, b.top - by, b.right + by, b.bottom + by};
 }
 
-// Device positions handed to the painter stay within +-2^30, so that no width or sum overflows.
-constexpr std::int64_t kHeldPixel = std::int64_t{1} << 30;
+// Device positions handed to the painter stay within +-2^29, so that no width or sum overflows.
+constexpr std::int64_t kHeldPixel = std::int64_t{1} << 29;
 
 // A box within int's range as a Qt rectangle.
 QRect ToQ(const PixelBox& b) {

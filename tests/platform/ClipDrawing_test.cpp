@@ -165,6 +165,18 @@ TEST_F(ClipDrawingTest, FiguresLargerThanIntCanHoldFillWhatLiesOnTheImage) {
     EXPECT_EQ(Count(rect, Colors::LtRed), kW * 200);
     EXPECT_EQ(Count(rect, Colors::LtGreen), kW * (kH - 200));
 
+    // A focus frame across the int range between rows 10 and 19: its dots (every pixel with
+    // x + y even, inverted) lie along those two rows, its sides far off.
+    Image focus(kW, kH);
+    {
+        DC dc(focus);
+        dc.DrawFocusRect(Rect{INT_MIN, 10, INT_MAX, 20});
+    }
+    EXPECT_EQ(Count(focus, Colors::Black), kW);
+    EXPECT_EQ(focus.Pixel(0, 10), Colors::Black);
+    EXPECT_EQ(focus.Pixel(1, 19), Colors::Black);
+    EXPECT_EQ(focus.Pixel(1, 10), Colors::White);
+
     // A polygon whose top edge is the line y = 100 and whose other corners lie 1e9 away:
     // row 100 in the pen, the rows below in the brush, under both fill rules.
     for (const FillMode mode : {FillMode::Alternate, FillMode::Winding}) {
