@@ -34,7 +34,13 @@ void StepsWithin(std::int64_t start, int sign, std::int64_t lo, std::int64_t hi,
 }
 
 // ceil(p / q) for p > 0, q > 0.
-std::int64_t CeilDiv(Wide p, Wide q) { return static_cast<std::int64_t>((p + q - 1) / q); }
+template <class T>
+std::int64_t CeilDiv(T p, T q) {
+    return static_cast<std::int64_t>((p + q - 1) / q);
+}
+
+// Below this extent the products of the walk fit in 64 bits (2 * 2^30 * 2^30 < 2^63).
+constexpr std::int64_t kNarrowExtent = std::int64_t{1} << 30;
 
 } // namespace
 
@@ -82,17 +88,28 @@ LineRun ClipLineRun(PixelPoint a, PixelPoint b, const PixelBox& box) {
         return r;
     // k(n) = floor((2 minor n + major) / (2 major)) rises with n: k(n) >= k0 from
     // n = ceil((2 major k0 - major) / (2 minor)), and k(n) <= k1 below the first n with
-    // k(n) >= k1 + 1. (k0 > 0 or k1 < minor both imply minor > 0.)
-    const Wide twoMajor = Wide{2} * major, twoMinor = Wide{2} * minor;
-    if (k0 > 0)
-        n0 = std::max(n0, CeilDiv(twoMajor * k0 - major, twoMinor));
-    if (k1 < minor)
-        n1 = std::min(n1, CeilDiv(twoMajor * (k1 + 1) - major, twoMinor) - 1);
-    if (n0 > n1)
-        return r;
-    const Wide t = twoMinor * n0 + major;
-    const std::int64_t k = static_cast<std::int64_t>(t / twoMajor);
-    r.num = static_cast<std::int64_t>(t % twoMajor);
+    // k(n) >= k1 + 1. (k0 > 0 or k1 < minor both imply minor > 0.) A line inside the box
+    // (the common case) needs none of it.
+    std::int64_t k = 0;
+    r.num = major;
+    if (k0 > 0 || k1 < minor || n0 > 0) {
+        const auto start = [&](auto twoMajor, auto twoMinor) {
+            using T = decltype(twoMajor);
+            if (k0 > 0)
+                n0 = std::max(n0, CeilDiv<T>(twoMajor * k0 - major, twoMinor));
+            if (k1 < minor)
+                n1 = std::min(n1, CeilDiv<T>(twoMajor * (k1 + 1) - major, twoMinor) - 1);
+            const T t = twoMinor * n0 + major;
+            k = static_cast<std::int64_t>(t / twoMajor);
+            r.num = static_cast<std::int64_t>(t % twoMajor);
+        };
+        if (major < kNarrowExtent)
+            start(2 * major, 2 * minor);
+        else
+            start(Wide{2} * major, Wide{2} * minor);
+        if (n0 > n1)
+            return r;
+    }
     r.inc = 2 * minor;
     r.den = 2 * major;
     r.count = n1 - n0 + 1;

@@ -26,8 +26,8 @@ std::vector<PixelPoint> DevicePoints(const DrawState& s, const Point* points, st
 PointF Real(PixelPoint p) { return PointF{static_cast<double>(p.x), static_cast<double>(p.y)}; }
 QPointF ToQ(PointF p) { return QPointF(p.x, p.y); }
 
-bool AllWithin(const std::vector<PixelPoint>& points, const BoxF& box) {
-    return std::all_of(points.begin(), points.end(), [&](PixelPoint p) { return box.Contains(Real(p)); });
+bool AllWithin(const PixelPoint* points, std::size_t count, const BoxF& box) {
+    return std::all_of(points, points + count, [&](PixelPoint p) { return box.Contains(Real(p)); });
 }
 
 // Points that lie within a guard box fit in int.
@@ -270,12 +270,12 @@ void PainterDevice::Line(const DrawState& s, Point a, Point b) {
         return;
     }
     const QPen pen = PenOf(s);
-    const std::vector<PixelPoint> ends{da, db};
-    if (AllWithin(ends, Guard(pen))) {
+    const PixelPoint ends[2] = {da, db};
+    if (AllWithin(ends, 2, Guard(pen))) {
         m_painter->setPen(pen);
         m_painter->drawLine(ToQ(SaturatedPoint(da)), ToQ(SaturatedPoint(db)));
     } else {
-        StrokeClipped(pen, ends, false);
+        StrokeClipped(pen, ends, 2, false);
     }
 }
 
@@ -296,15 +296,15 @@ void PainterDevice::Polyline(const DrawState& s, const Point* points, std::size_
     if (count < 2)
         return;
     const QPen pen = PenOf(s);
-    if (AllWithin(dev, Guard(pen))) {
+    if (AllWithin(dev.data(), count, Guard(pen))) {
         m_painter->setPen(pen);
         m_painter->drawPolyline(IntPolygon(dev));
     } else {
-        StrokeClipped(pen, dev, false);
+        StrokeClipped(pen, dev.data(), count, false);
     }
 }
 
-void PainterDevice::StrokeClipped(const QPen& pen, const std::vector<PixelPoint>& points, bool closed) {
+void PainterDevice::StrokeClipped(const QPen& pen, const PixelPoint* points, std::size_t count, bool closed) {
     struct Run {
         QPolygonF points;
         double along = 0;  // where it starts along the whole path
@@ -321,9 +321,9 @@ void PainterDevice::StrokeClipped(const QPen& pen, const std::vector<PixelPoint>
     Run run;
     bool open = false;
     double along = 0;
-    const std::size_t segments = closed ? points.size() : points.size() - 1;
+    const std::size_t segments = closed ? count : count - 1;
     for (std::size_t i = 0; i < segments; ++i) {
-        PointF a = Real(points[i]), b = Real(points[(i + 1) % points.size()]);
+        PointF a = Real(points[i]), b = Real(points[(i + 1) % count]);
         const double length = std::hypot(b.x - a.x, b.y - a.y);
         PointF sa = a, sb = b;
         double t0 = 0, t1 = 0;
@@ -528,7 +528,7 @@ void PainterDevice::Polygon(const DrawState& s, const Point* points, std::size_t
     const QPen pen = PenOf(s);
     const Qt::FillRule rule = mode == FillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill;
     const BoxF guard = Guard(pen);
-    if (AllWithin(dev, guard)) {
+    if (AllWithin(dev.data(), count, guard)) {
         m_painter->setPen(pen);
         m_painter->setBrush(s.brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQ(s.brush.color)));
         m_painter->drawPolygon(IntPolygon(dev), rule);
@@ -549,7 +549,7 @@ void PainterDevice::Polygon(const DrawState& s, const Point* points, std::size_t
         }
     }
     if (pen.style() != Qt::NoPen && count >= 2)
-        StrokeClipped(pen, dev, true);
+        StrokeClipped(pen, dev.data(), count, true);
 }
 
 void PainterDevice::FillRect(const DrawState& s, const Rect& r, Color color) {
@@ -570,7 +570,7 @@ void PainterDevice::FillRegion(const DrawState& s, const Region& region, Color c
     const Qt::FillRule rule = region.mode == FillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill;
     const std::vector<PixelPoint> dev = DevicePoints(s, region.polygon.data(), region.polygon.size());
     const BoxF guard = Guard(QPen(Qt::NoPen));
-    if (AllWithin(dev, guard)) {
+    if (AllWithin(dev.data(), dev.size(), guard)) {
         m_painter->drawPolygon(IntPolygon(dev), rule);
         return;
     }

@@ -74,7 +74,7 @@ private:
     enum class Curve { Arc, Pie, Chord, Ellipse };
     // The open (or closed) path through the device points, cut to the pen's guard box: the
     // pieces inside it, each with the dash offset of its start along the whole path.
-    void StrokeClipped(const QPen& pen, const std::vector<PixelPoint>& points, bool closed);
+    void StrokeClipped(const QPen& pen, const PixelPoint* points, std::size_t count, bool closed);
     // A segment cut to the guard box, dashed from `along` the figure's outline; the length
     // drawn.
     double StrokeSegment(const QPen& pen, PointF a, PointF b, double along);
