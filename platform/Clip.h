@@ -60,25 +60,49 @@ struct LineRun {
 };
 LineRun ClipLineRun(PixelPoint a, PixelPoint b, const PixelBox& box);
 
+// The whole walk of a line whose ends both lie in the box (so all its pixels do).
+inline LineRun WholeLineRun(PixelPoint a, PixelPoint b) {
+    LineRun r;
+    const std::int64_t dx = b.x > a.x ? b.x - a.x : a.x - b.x, dy = b.y > a.y ? b.y - a.y : a.y - b.y;
+    r.sx = a.x < b.x ? 1 : -1;
+    r.sy = a.y < b.y ? 1 : -1;
+    r.xMajor = dx >= dy;
+    const std::int64_t major = r.xMajor ? dx : dy, minor = r.xMajor ? dy : dx;
+    r.count = major;
+    r.x = a.x;
+    r.y = a.y;
+    r.num = major;
+    r.inc = 2 * minor;
+    r.den = 2 * major;
+    return r;
+}
+
 // Calls plot(x, y) for the pixels of the line from a up to, not including, b that lie in
 // the box, in order from a; the box must lie within int range.
 template <class Plot>
 void WalkClippedLine(PixelPoint a, PixelPoint b, const PixelBox& box, Plot&& plot) {
-    LineRun r = ClipLineRun(a, b, box);
-    for (std::int64_t i = 0; i < r.count; ++i) {
-        plot(static_cast<int>(r.x), static_cast<int>(r.y));
-        r.num += r.inc;
-        const bool minor = r.num >= r.den;
-        if (minor)
-            r.num -= r.den;
-        if (r.xMajor) {
-            r.x += r.sx;
-            if (minor)
-                r.y += r.sy;
-        } else {
-            r.y += r.sy;
-            if (minor)
-                r.x += r.sx;
+    const LineRun r = box.Contains(a) && box.Contains(b) ? WholeLineRun(a, b) : ClipLineRun(a, b, box);
+    int x = static_cast<int>(r.x), y = static_cast<int>(r.y);
+    std::int64_t num = r.num;
+    if (r.xMajor) {
+        for (std::int64_t i = 0; i < r.count; ++i) {
+            plot(x, y);
+            x += r.sx;
+            num += r.inc;
+            if (num >= r.den) {
+                num -= r.den;
+                y += r.sy;
+            }
+        }
+    } else {
+        for (std::int64_t i = 0; i < r.count; ++i) {
+            plot(x, y);
+            y += r.sy;
+            num += r.inc;
+            if (num >= r.den) {
+                num -= r.den;
+                x += r.sx;
+            }
         }
     }
 }
