@@ -170,46 +170,61 @@ int ApplyQuickFields(const TStructureSlots& slots, const QuickFields& typed, TMe
     return 1;
 }
 
+QuickFields QuickPictureFields(const QuickFields& typed, QuickFields& accepted)
+{
+    if (!CheckQuickFields(typed))
+        accepted = typed;
+    QuickFields shown = accepted;
+    shown.loadingType = typed.loadingType;
+    shown.leftCase = typed.leftCase;
+    shown.rightCase = typed.rightCase;
+    return shown;
+}
+
 QuickSchematic QuickDiagramGeometry(const QuickFields& typed, int boxX, int boxY, int boxW, int boxH)
 {
+    // Positions are summed in double from their truncated parts and held to int once, at the
+    // end: a span of 1e308 lands at the edge of int's range instead of overflowing a sum.
+    const auto cut = [](double v) { return std::isnan(v) ? 0.0 : std::trunc(v); };
     QuickSchematic g;
-    const int w = Trunc(0.8 * boxW), h = Trunc(0.6 * boxH);
-    const int x1 = boxX + Trunc(0.1 * boxW), y1 = boxY + Trunc(0.3 * boxH);
-    g.left = x1 - 1;
-    g.top = y1 - 1;
-    g.width = w + 2;
-    g.height = h + 2;
+    const double w = cut(0.8 * boxW), h = cut(0.6 * boxH);
+    const double x1 = boxX + cut(0.1 * boxW), y1 = boxY + cut(0.3 * boxH);
+    g.left = Trunc(x1 - 1);
+    g.top = Trunc(y1 - 1);
+    g.width = Trunc(w + 2);
+    g.height = Trunc(h + 2);
     const double a = Number(typed.shearLength) / F(ukSectionLength);
     const double b = std::max(0.0, Number(typed.constantZone) / F(ukSectionLength));
     const double r = std::min(0.95, Number(typed.momentRatio) / F(ukPercent));
     const double total = a + b > 0.0 ? a + b : 100.0;
     double f = 1.0;
-    int yAxis = y1;
+    double yAxis = y1;
     if (r < 0.0) {
         f = 1.0 - r;
-        yAxis = Trunc(y1 - h * r / (1.0 - r));
+        yAxis = cut(y1 - h * r / (1.0 - r));
     }
     const double yLeft = yAxis + h * r / f;
-    g.axisY = yAxis;
-    g.line.emplace_back(x1, yAxis);
-    g.line.emplace_back(x1, Trunc(yLeft));
+    g.axisY = Trunc(yAxis);
+    const auto point = [&g](double x, double y) { g.line.emplace_back(Trunc(x), Trunc(y)); };
+    point(x1, yAxis);
+    point(x1, yLeft);
     const double span = w * a / total;
-    int yEnd = y1 + h;
+    double yEnd = y1 + h;
     if (typed.loadingType == 0) {
-        g.line.emplace_back(Trunc(x1 + span), y1 + h);
+        point(x1 + span, y1 + h);
     } else if (typed.loadingType == 1) {
         for (int i = 0; i <= 10; ++i) {
-            yEnd = Trunc(Trunc(i * (20 - i) * h / 100.0 + 0.5) + yLeft);
-            g.line.emplace_back(x1 + Trunc(i * span / 11 + 0.5), yEnd);
+            yEnd = cut(cut(i * (20 - i) * h / 100.0 + 0.5) + yLeft);
+            point(x1 + cut(i * span / 11 + 0.5), yEnd);
         }
     } else {
         for (int j = 0; j <= 10; ++j) {
-            yEnd = Trunc(Trunc(j * j * h / 100.0 + 0.5) + yLeft);
-            g.line.emplace_back(x1 + Trunc(j * span / 10 + 0.5), yEnd);
+            yEnd = cut(cut(j * j * h / 100.0 + 0.5) + yLeft);
+            point(x1 + cut(j * span / 10 + 0.5), yEnd);
         }
     }
-    g.line.emplace_back(x1 + w, yEnd);
-    g.line.emplace_back(x1 + w, yAxis);
+    point(x1 + w, yEnd);
+    point(x1 + w, yAxis);
     return g;
 }
 

@@ -51,7 +51,13 @@ int ApplyQuickFields(const TStructureSlots& slots, const QuickFields& typed, TMe
 // field makes ApplyQuickFields change nothing.
 TypedRefusal CheckQuickFields(const QuickFields& typed);
 
-// The schematic moment diagram drawn from the fields as typed: a polyline in box pixels.
+// What the quick page's picture is drawn from: the typed fields when CheckQuickFields accepts
+// them (they become the accepted ones), else the last accepted values; the loading type and the
+// end cases are always the ones chosen now.
+QuickFields QuickPictureFields(const QuickFields& typed, QuickFields& accepted);
+
+// The schematic moment diagram drawn from the fields: a polyline in box pixels, every position
+// held to int (a span far past the box lands at the edge of int's range).
 struct QuickSchematic {
     int left = 0, top = 0, width = 0, height = 0; // the filled background
     int axisY = 0;

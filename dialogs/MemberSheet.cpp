@@ -232,8 +232,10 @@ void TPushitQuick::SetupWindow()
     SetRadio(*this, {Id::RightTop, Id::RightBottom, Id::RightFixed}, f.rightCase);
     EnableItem(Id::YieldPenetration, detailed || QuickYieldPenetrationEnabled(f.rightCase));
     m_confirmErase = detailed ? 1 : 0;
+    // The picture follows the fields the check accepts; a refused one leaves it as it was.
+    m_shown = QuickPictureFields(Typed(), m_accepted);
     m_picture.Place(*this, Id::QuickDiagram, [this](plat::DC& dc, const DiagramBox& box) {
-        DrawQuickDiagram(dc, Typed(), box);
+        DrawQuickDiagram(dc, m_shown, box);
     });
     m_setupDone = 1;
 }
@@ -265,6 +267,7 @@ void TPushitQuick::EvQuickChange()
     if (!m_setupDone)
         return;
     ApplyQuickFields(m_slots, Typed(), m_d, m_confirmErase);
+    m_shown = QuickPictureFields(Typed(), m_accepted);
     m_picture.Invalidate();
 }
 
@@ -274,6 +277,7 @@ void TPushitQuick::EvRightCaseClick()
         return;
     ApplyQuickFields(m_slots, Typed(), m_d, m_confirmErase);
     EnableItem(Id::YieldPenetration, IsItemChecked(Id::RightFixed) != 0);
+    m_shown = QuickPictureFields(Typed(), m_accepted);
     m_picture.Invalidate();
 }
 

@@ -66,6 +66,8 @@ private:
     TMemberDefinition& m_d;
     const TStructureSlots& m_slots;
     TMemberPicture m_picture;
+    QuickFields m_accepted; // the fields as the check last accepted them
+    QuickFields m_shown;    // what the picture is drawn from
     int m_setupDone = 0;
     int m_confirmErase = 0;
 };

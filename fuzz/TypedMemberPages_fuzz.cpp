@@ -1,6 +1,9 @@
 // The member sheet's pages fed typed text as a user would, each change followed by drawing the
 // page's pictures and, at the end, the stations of the member placed (as the analysis does).
 // The member keeps finite values and a length of at most 1000 m (and a third of its height).
+// The pictures are drawn on the recording device and on pixels (a memory bitmap, offscreen),
+// the quick page's from the fields as typed and from those the page keeps (which the check
+// must accept): a typed value drawn to scale must not cost more than the bitmap has pixels.
 //   q quick fields (span|zone|ratio|axial|penetration|load digit|left digit|right digit);
 //   g geometry fields (length|top plate|displacement|penetration|left plate|left location|
 //   right plate|right location|anchorage and support digits); z / Z add / modify the selected
@@ -19,6 +22,7 @@
 #include "dialogs/MemberPages.h"
 #include "member/MemberStations.h"
 #include "member/MemberTestSupport.h"
+#include "platform/DC.h"
 #include "support/RecordingDC.h"
 
 namespace {
@@ -53,11 +57,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TMemberDefinition& d = m.d;
     TMomentPointEditor editors[2] = {TMomentPointEditor(d, 0), TMomentPointEditor(d, 1)};
     int zone = 0;
-    QuickFields quick;
+    QuickFields quick, accepted;
     const DiagramBox box{0, 0, 400, 250};
+    plat::MemoryDC raster(box.w, box.h);
     for (const TypedAction& a : SplitActions(data, size)) {
         switch (a.op) {
-        case 'u': g_UnitSystem = Digit(a.text, 0) % 3; break;
+        case 'u': // the sheet opens again in other units: the quick page starts afresh
+            g_UnitSystem = Digit(a.text, 0) % 3;
+            accepted = QuickFields{};
+            break;
         case 'q': {
             const auto f = Fields(a.text, 6);
             quick.shearLength = f[0];
@@ -106,12 +114,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         default: continue;
         }
         RequireSound(d);
-        RecordingDC dc;
-        DrawQuickDiagram(dc, quick, box);
-        DrawMemberSketch(dc, d, zone, box);
-        for (int k = 0; k < 2; ++k) {
-            DrawMomentDiagram(dc, d, k, editors[k].Selected(), box);
-            DrawShearDiagram(dc, d, k, editors[k].Selected(), box);
+        const QuickFields shown = QuickPictureFields(quick, accepted);
+        if (CheckQuickFields(shown))
+            std::abort();
+        RecordingDC recording;
+        for (plat::DC* dc : {static_cast<plat::DC*>(&recording), static_cast<plat::DC*>(&raster)}) {
+            DrawQuickDiagram(*dc, quick, box);
+            DrawQuickDiagram(*dc, shown, box);
+            DrawMemberSketch(*dc, d, zone, box);
+            for (int k = 0; k < 2; ++k) {
+                DrawMomentDiagram(*dc, d, k, editors[k].Selected(), box);
+                DrawShearDiagram(*dc, d, k, editors[k].Selected(), box);
+            }
         }
         (void)QuickDiagramGeometry(quick, 0, 0, 400, 250);
         (void)GetSketchGeometry(d, 0, 0, 400, 250);

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/Clip.h"
 #include "platform/qt/PainterDevice.h"
 #include "platform/qt/QtConvert.h"
 
@@ -53,7 +54,7 @@ int Image::Scale() const { return m_impl->scale; }
 bool Image::IsNull() const { return m_impl->image.isNull(); }
 
 Color Image::Pixel(int x, int y) const {
-    if (x < 0 || y < 0)
+    if (x < 0 || y < 0 || x >= Width() || y >= Height())
         return Colors::Black;
     return DevicePixel(x * m_impl->scale, y * m_impl->scale);
 }
@@ -187,12 +188,7 @@ bool Mapping::IsIdentity() const {
     return windowOrg == viewportOrg && (!Scaled(*this) || (ScaleX() == 1.0 && ScaleY() == 1.0));
 }
 
-Point Mapping::ToDevice(Point p) const {
-    if (!Scaled(*this))
-        return Point{p.x - windowOrg.x + viewportOrg.x, p.y - windowOrg.y + viewportOrg.y};
-    return Point{static_cast<int>(std::lround((p.x - windowOrg.x) * ScaleX())) + viewportOrg.x,
-                 static_cast<int>(std::lround((p.y - windowOrg.y) * ScaleY())) + viewportOrg.y};
-}
+Point Mapping::ToDevice(Point p) const { return SaturatedPoint(DevicePixel(*this, p)); }
 
 Point Mapping::ToLogical(Point p) const {
     if (!Scaled(*this))

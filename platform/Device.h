@@ -109,6 +109,7 @@ struct Mapping {
     double ScaleX() const;
     double ScaleY() const;
     bool IsIdentity() const;
+    // A device position past int's range is held to it (DevicePixel in Clip.h gives it whole).
     Point ToDevice(Point logical) const;
     Point ToLogical(Point device) const;
     bool operator==(const Mapping&) const = default;

@@ -1,8 +1,12 @@
 #include "platform/qt/PainterDevice.h"
 
+#include <QPainterPath>
+#include <QPicture>
 #include <QPolygon>
+#include <QPolygonF>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "platform/qt/QtConvert.h"
@@ -11,13 +15,96 @@ namespace plat {
 
 namespace {
 
-QPolygon DevicePolygon(const DrawState& s, const Point* points, std::size_t count) {
-    QPolygon poly;
-    poly.reserve(static_cast<qsizetype>(count));
-    const bool identity = s.mapping.IsIdentity();
+// Every point's device position, whole.
+std::vector<PixelPoint> DevicePoints(const DrawState& s, const Point* points, std::size_t count) {
+    std::vector<PixelPoint> out(count);
     for (std::size_t i = 0; i < count; ++i)
-        poly.append(ToQ(identity ? points[i] : s.mapping.ToDevice(points[i])));
+        out[i] = DevicePixel(s.mapping, points[i]);
+    return out;
+}
+
+PointF Real(PixelPoint p) { return PointF{static_cast<double>(p.x), static_cast<double>(p.y)}; }
+QPointF ToQ(PointF p) { return QPointF(p.x, p.y); }
+
+bool AllWithin(const PixelPoint* points, std::size_t count, const BoxF& box) {
+    return std::all_of(points, points + count, [&](PixelPoint p) { return box.Contains(Real(p)); });
+}
+
+// Points that lie within a guard box fit in int.
+QPolygon IntPolygon(const std::vector<PixelPoint>& points) {
+    QPolygon poly;
+    poly.reserve(static_cast<qsizetype>(points.size()));
+    for (const PixelPoint& p : points)
+        poly.append(ToQ(SaturatedPoint(p)));
     return poly;
+}
+
+// The box of a logical rectangle in device pixels, corners in order.
+PixelBox DeviceBox(const DrawState& s, const Rect& r) {
+    const PixelPoint a = DevicePixel(s.mapping, Point{r.left, r.top});
+    const PixelPoint b = DevicePixel(s.mapping, Point{r.right, r.bottom});
+    return PixelBox{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
+// The box cut to another (empty when they do not meet).
+PixelBox Cut(const PixelBox& b, const PixelBox& to) {
+    return PixelBox{std::max(b.left, to.left), std::max(b.top, to.top), std::min(b.right, to.right),
+                    std::min(b.bottom, to.bottom)};
+}
+
+PixelBox Grown(const PixelBox& b, std::int64_t by) {
+    return PixelBox{b.left - by, b.top - by, b.right + by, b.bottom + by};
+}
+
+// Device positions handed to the painter stay within +-2^29, so that no width or sum overflows.
+constexpr std::int64_t kHeldPixel = std::int64_t{1} << 29;
+
+// A box within int's range as a Qt rectangle.
+QRect ToQ(const PixelBox& b) {
+    const auto held = [](std::int64_t v) { return static_cast<int>(std::clamp(v, -kHeldPixel, kHeldPixel)); };
+    const int l = held(b.left), t = held(b.top);
+    return QRect(l, t, std::max(0, held(b.right) - l), std::max(0, held(b.bottom) - t));
+}
+
+// The pixels a painter's device has, in its coordinates at this moment (a picture has no
+// size of its own: it takes the capabilities' page).
+PixelBox PaintedArea(const QPainter& painter, const DeviceCaps& caps) {
+    QRectF surface(0, 0, std::max(1, caps.horzRes), std::max(1, caps.vertRes));
+    QPaintDevice* device = painter.device();
+    if (device && !dynamic_cast<QPicture*>(device) && device->width() > 0 && device->height() > 0)
+        surface = QRectF(0, 0, device->width(), device->height());
+    bool invertible = false;
+    const QTransform back = painter.combinedTransform().inverted(&invertible);
+    QRectF area = invertible ? back.mapRect(surface) : surface;
+    if (painter.hasClipping())
+        area &= painter.clipBoundingRect();
+    const auto held = [](double v) {
+        return static_cast<std::int64_t>(
+            std::clamp(v, -static_cast<double>(kHeldPixel), static_cast<double>(kHeldPixel)));
+    };
+    return PixelBox{held(std::floor(area.left())), held(std::floor(area.top())), held(std::ceil(area.right())),
+                    held(std::ceil(area.bottom()))};
+}
+
+// The dash offset (in pen widths, as Qt counts it) of a piece that starts `along` pixels into
+// the outline; solid pens have none.
+void DashFrom(QPen& pen, double along) {
+    if (pen.style() == Qt::SolidLine || pen.style() == Qt::NoPen)
+        return;
+    double period = 0;
+    for (const qreal d : pen.dashPattern())
+        period += d;
+    const double unit = std::max<double>(1.0, pen.widthF());
+    pen.setDashOffset(period > 0 ? std::fmod(along / unit, period) : 0.0);
+}
+
+// The arc in pieces of at most 5 degrees, each approximated to well under a pixel even on the
+// largest ellipse a box can hold.
+void AppendArc(QPainterPath& path, const QRectF& ellipse, double from, double span) {
+    const int pieces = std::max(1, static_cast<int>(std::ceil(std::fabs(span) / 5.0)));
+    const double step = span / pieces;
+    for (int i = 0; i < pieces; ++i)
+        path.arcTo(ellipse, from + i * step, step);
 }
 
 QRegion RegionOf(const Region& r) {
@@ -42,27 +129,6 @@ void FramePixels(const QRect& r, QPolygon& out) {
     }
 }
 
-// Walks the pixels of a line from a up to but not including b.
-template <class Plot>
-void WalkLine(Point a, Point b, Plot&& plot) {
-    const int dx = std::abs(b.x - a.x), sx = a.x < b.x ? 1 : -1;
-    const int dy = -std::abs(b.y - a.y), sy = a.y < b.y ? 1 : -1;
-    int err = dx + dy;
-    int x = a.x, y = a.y;
-    while (x != b.x || y != b.y) {
-        plot(x, y);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
-}
-
 // The parametric angle (degrees, counter-clockwise with y up) of the ellipse point on the ray
 // from the box centre through p.
 double ParametricAngle(const QRectF& box, QPointF p) {
@@ -75,8 +141,8 @@ double ParametricAngle(const QRectF& box, QPointF p) {
 
 } // namespace
 
-void LinePixels(Point a, Point b, QPolygon& out) {
-    WalkLine(a, b, [&](int x, int y) { out.append(QPoint(x, y)); });
+void LinePixels(PixelPoint a, PixelPoint b, const PixelBox& box, QPolygon& out) {
+    WalkClippedLine(a, b, box, [&](int x, int y) { out.append(QPoint(x, y)); });
 }
 
 // ---- PainterDevice -----------------------------------------------------------------------
@@ -112,6 +178,7 @@ void PainterDevice::Attach(QPainter& painter) {
     m_baseClipping = painter.hasClipping();
     if (m_baseClipping)
         m_baseClip = painter.clipRegion();
+    m_area = PaintedArea(painter, m_caps);
 }
 
 void PainterDevice::Begin(const DrawState& s) {
@@ -137,11 +204,16 @@ void PainterDevice::Begin(const DrawState& s) {
                                                            : QPainter::CompositionMode_SourceOver);
 }
 
-QRect PainterDevice::DeviceRect(const DrawState& s, const Rect& r) const {
-    const Point a = s.mapping.ToDevice(Point{r.left, r.top});
-    const Point b = s.mapping.ToDevice(Point{r.right, r.bottom});
-    return QRect(QPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
-                 QSize(std::abs(b.x - a.x), std::abs(b.y - a.y)));
+QRect PainterDevice::DeviceRect(const DrawState& s, const Rect& r) const { return ToQ(DeviceBox(s, r)); }
+
+BoxF PainterDevice::Guard(const QPen& pen) const {
+    // Wide enough for a pen's half width, its square caps and its miter joins (Qt cuts a miter
+    // at twice the half width).
+    constexpr double kMargin = 16;
+    const double reach = pen.style() == Qt::NoPen ? 0.0 : 2.0 * std::max<double>(1.0, pen.widthF());
+    return BoxF{static_cast<double>(m_area.left), static_cast<double>(m_area.top), static_cast<double>(m_area.right),
+                static_cast<double>(m_area.bottom)}
+        .Grown(kMargin + reach);
 }
 
 bool PainterDevice::ThinSolid(const DrawState& s) const {
@@ -190,14 +262,20 @@ void PainterDevice::Line(const DrawState& s, Point a, Point b) {
     if (!m_painter->isActive() || s.pen.style == PenStyle::Null)
         return;
     Begin(s);
-    const Point da = s.mapping.ToDevice(a), db = s.mapping.ToDevice(b);
+    const PixelPoint da = DevicePixel(s.mapping, a), db = DevicePixel(s.mapping, b);
     if (m_raster && ThinSolid(s)) {
         QPolygon pixels;
-        LinePixels(da, db, pixels);
+        LinePixels(da, db, m_area, pixels);
         PlotPixels(s, pixels, s.pen.color);
+        return;
+    }
+    const QPen pen = PenOf(s);
+    const PixelPoint ends[2] = {da, db};
+    if (AllWithin(ends, 2, Guard(pen))) {
+        m_painter->setPen(pen);
+        m_painter->drawLine(ToQ(SaturatedPoint(da)), ToQ(SaturatedPoint(db)));
     } else {
-        m_painter->setPen(PenOf(s));
-        m_painter->drawLine(ToQ(da), ToQ(db));
+        StrokeClipped(pen, ends, 2, false);
     }
 }
 
@@ -205,25 +283,171 @@ void PainterDevice::Polyline(const DrawState& s, const Point* points, std::size_
     if (!m_painter->isActive() || s.pen.style == PenStyle::Null || count == 0)
         return;
     Begin(s);
-    const QPolygon poly = DevicePolygon(s, points, count);
+    const std::vector<PixelPoint> dev = DevicePoints(s, points, count);
     if (m_raster && ThinSolid(s)) {
         QPolygon pixels;
-        for (qsizetype i = 1; i < poly.size(); ++i)
-            LinePixels(FromQ(poly[i - 1]), FromQ(poly[i]), pixels);
-        if (poly.size() > 1)
-            pixels.append(poly.back());
+        for (std::size_t i = 1; i < count; ++i)
+            LinePixels(dev[i - 1], dev[i], m_area, pixels);
+        if (count > 1 && m_area.Contains(dev.back()))
+            pixels.append(ToQ(SaturatedPoint(dev.back())));
         PlotPixels(s, pixels, s.pen.color);
-    } else if (poly.size() > 1) {
-        m_painter->setPen(PenOf(s));
-        m_painter->drawPolyline(poly);
+        return;
     }
+    if (count < 2)
+        return;
+    const QPen pen = PenOf(s);
+    if (AllWithin(dev.data(), count, Guard(pen))) {
+        m_painter->setPen(pen);
+        m_painter->drawPolyline(IntPolygon(dev));
+    } else {
+        StrokeClipped(pen, dev.data(), count, false);
+    }
+}
+
+void PainterDevice::StrokeClipped(const QPen& pen, const PixelPoint* points, std::size_t count, bool closed) {
+    struct Run {
+        QPolygonF points;
+        double along = 0;  // where it starts along the whole path
+    };
+    const BoxF guard = Guard(pen);
+    // Where the painter's single-pixel stroker counts its dashes: only along what lies on the
+    // device (it starts a line that comes from outside at the device's edge), so a piece
+    // starts as far into the pattern as the parts of the path before it shown there.
+    const bool cosmetic = Cosmetic(pen);
+    const BoxF shown = BoxF{static_cast<double>(m_area.left), static_cast<double>(m_area.top),
+                            static_cast<double>(m_area.right), static_cast<double>(m_area.bottom)}
+                           .Grown(1);
+    std::vector<Run> runs;
+    Run run;
+    bool open = false;
+    double along = 0;
+    const std::size_t segments = closed ? count : count - 1;
+    for (std::size_t i = 0; i < segments; ++i) {
+        PointF a = Real(points[i]), b = Real(points[(i + 1) % count]);
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        PointF sa = a, sb = b;
+        double t0 = 0, t1 = 0;
+        const double onDevice = ClipSegment(sa, sb, shown, t0, t1) ? (t1 - t0) * length : 0.0;
+        if (ClipSegment(a, b, guard, t0, t1)) {
+            // A segment whose start was not cut goes on from the run before it.
+            if (!open || t0 > 0) {
+                if (open)
+                    runs.push_back(run);
+                run = Run{QPolygonF{ToQ(a)}, cosmetic ? along : along + t0 * length};
+                open = true;
+            }
+            run.points.append(ToQ(b));
+            if (t1 < 1) {
+                runs.push_back(run);
+                open = false;
+            }
+        } else if (open) {
+            runs.push_back(run);
+            open = false;
+        }
+        along += cosmetic ? onDevice : length;
+    }
+    if (open) {
+        // A closed outline whose first run starts at its first point goes on into it, so the
+        // joint there is drawn as one.
+        if (closed && !runs.empty() && runs.front().along == 0 && runs.front().points.front() == run.points.back()) {
+            run.points.append(runs.front().points.mid(1));
+            runs.front() = run;
+        } else {
+            runs.push_back(run);
+        }
+    }
+    m_painter->setBrush(Qt::NoBrush);
+    for (const Run& r : runs) {
+        QPen dashed = pen;
+        DashFrom(dashed, r.along);
+        m_painter->setPen(dashed);
+        m_painter->drawPolyline(r.points);
+    }
+}
+
+bool PainterDevice::Cosmetic(const QPen& pen) const { return m_raster && pen.widthF() <= 1; }
+
+double PainterDevice::StrokeSegment(const QPen& pen, PointF a, PointF b, double along) {
+    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    double t0 = 0, t1 = 0;
+    if (!ClipSegment(a, b, Guard(pen), t0, t1))
+        return 0.0;
+    QPen dashed = pen;
+    DashFrom(dashed, Cosmetic(pen) ? along : along + t0 * length);
+    m_painter->setPen(dashed);
+    m_painter->drawLine(QLineF(ToQ(a), ToQ(b)));
+    return (t1 - t0) * length;
+}
+
+void PainterDevice::DrawCurve(const DrawState& s, const QPen& pen, Curve kind, const PixelBox& box, double from,
+                              double span) {
+    const BoxF guard = Guard(pen);
+    // The ellipse through the box's first and last pixels, as the painter draws it.
+    const QRectF ellipse(static_cast<double>(box.left), static_cast<double>(box.top),
+                         static_cast<double>(box.right - box.left - 1), static_cast<double>(box.bottom - box.top - 1));
+    const EllipseF e{ellipse.center().x(), ellipse.center().y(), ellipse.width() / 2, ellipse.height() / 2};
+    const PointF centre{e.cx, e.cy}, start = e.At(from), end = e.At(from + span);
+    if (kind != Curve::Arc && !s.brush.hollow) {
+        QPainterPath outline;
+        if (kind == Curve::Pie)
+            outline.moveTo(ToQ(centre));
+        else
+            outline.arcMoveTo(ellipse, from);
+        AppendArc(outline, ellipse, from, span);
+        outline.closeSubpath();
+        QPainterPath within;
+        within.addRect(QRectF(QPointF(guard.left, guard.top), QPointF(guard.right, guard.bottom)));
+        m_painter->setPen(Qt::NoPen);
+        m_painter->setBrush(ToQ(s.brush.color));
+        m_painter->drawPath(outline.intersected(within));
+    }
+    if (pen.style() == Qt::NoPen)
+        return;
+    // The outline in the painter's order: the first radius of a pie, the arc, then the
+    // second radius or the chord. Dashes run on along the whole outline, or for a pen the
+    // painter strokes pixel by pixel, along what it draws (as StrokeClipped counts them).
+    m_painter->setBrush(Qt::NoBrush);
+    const bool cosmetic = Cosmetic(pen);
+    double along = 0, drawn = 0;
+    if (kind == Curve::Pie) {
+        drawn += StrokeSegment(pen, centre, start, cosmetic ? drawn : along);
+        along += std::hypot(start.x - centre.x, start.y - centre.y);
+    }
+    std::vector<std::pair<double, double>> visible = VisibleArcs(e, from, span, guard);
+    // An ellipse is closed: a piece through its starting angle is one piece.
+    if (kind == Curve::Ellipse && visible.size() > 1 && visible.front().first == from &&
+        visible.back().second == from + span) {
+        visible.front().first = visible.back().first - span;
+        visible.pop_back();
+    }
+    for (const auto& [t0, t1] : visible) {
+        QPainterPath piece;
+        piece.arcMoveTo(ellipse, t0);
+        AppendArc(piece, ellipse, t0, t1 - t0);
+        QPen dashed = pen;
+        DashFrom(dashed, cosmetic ? drawn : along + e.ArcLength(from, t0 < from ? t0 + span : t0));
+        m_painter->setPen(dashed);
+        m_painter->drawPath(piece);
+        drawn += e.ArcLength(t0, t1);
+    }
+    along += e.ArcLength(from, from + span);
+    if (kind == Curve::Pie)
+        StrokeSegment(pen, end, centre, cosmetic ? drawn : along);
+    else if (kind == Curve::Chord)
+        StrokeSegment(pen, end, start, cosmetic ? drawn : along);
 }
 
 void PainterDevice::Rectangle(const DrawState& s, const Rect& r) {
     if (!m_painter->isActive())
         return;
     Begin(s);
-    const QRect box = DeviceRect(s, r);
+    // Edges past the guard box move to it, out of sight.
+    const BoxF guard = Guard(PenOf(s));
+    const QRect box = ToQ(Cut(DeviceBox(s, r), PixelBox{static_cast<std::int64_t>(guard.left),
+                                                         static_cast<std::int64_t>(guard.top),
+                                                         static_cast<std::int64_t>(guard.right),
+                                                         static_cast<std::int64_t>(guard.bottom)}));
     if (box.isEmpty())
         return;
     const bool outlined = s.pen.style != PenStyle::Null;
@@ -247,10 +471,17 @@ void PainterDevice::Ellipse(const DrawState& s, const Rect& r) {
     if (!m_painter->isActive())
         return;
     Begin(s);
-    const QRect box = DeviceRect(s, r);
-    if (box.width() < 1 || box.height() < 1)
+    const PixelBox b = DeviceBox(s, r);
+    if (b.right - b.left < 1 || b.bottom - b.top < 1)
         return;
-    m_painter->setPen(PenOf(s));
+    const QPen pen = PenOf(s);
+    if (!Guard(pen).Contains(BoxF{static_cast<double>(b.left), static_cast<double>(b.top),
+                                  static_cast<double>(b.right), static_cast<double>(b.bottom)})) {
+        DrawCurve(s, pen, Curve::Ellipse, b, 0, 360);
+        return;
+    }
+    const QRect box = ToQ(b);
+    m_painter->setPen(pen);
     m_painter->setBrush(s.brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQ(s.brush.color)));
     m_painter->drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
 }
@@ -259,19 +490,28 @@ void PainterDevice::Arc(const DrawState& s, ArcKind kind, const Rect& r, Point s
     if (!m_painter->isActive())
         return;
     Begin(s);
-    const QRect box = DeviceRect(s, r);
-    if (box.width() < 1 || box.height() < 1)
+    const PixelBox b = DeviceBox(s, r);
+    if (b.right - b.left < 1 || b.bottom - b.top < 1)
         return;
-    const QRect drawn(box.left(), box.top(), box.width() - 1, box.height() - 1);
-    const QRectF geometry(box);
-    const double a0 = ParametricAngle(geometry, ToQ(s.mapping.ToDevice(start)));
-    const double a1 = ParametricAngle(geometry, ToQ(s.mapping.ToDevice(end)));
+    const BoxF real{static_cast<double>(b.left), static_cast<double>(b.top), static_cast<double>(b.right),
+                    static_cast<double>(b.bottom)};
+    const QRectF geometry(QPointF(real.left, real.top), QPointF(real.right, real.bottom));
+    const double a0 = ParametricAngle(geometry, ToQ(Real(DevicePixel(s.mapping, start))));
+    const double a1 = ParametricAngle(geometry, ToQ(Real(DevicePixel(s.mapping, end))));
     double span = a1 - a0;
     while (span <= 0)
         span += 360;
+    const QPen pen = PenOf(s);
+    if (!Guard(pen).Contains(real)) {
+        DrawCurve(s, pen, kind == ArcKind::Pie ? Curve::Pie : kind == ArcKind::Chord ? Curve::Chord : Curve::Arc, b,
+                  a0, span);
+        return;
+    }
+    const QRect box = ToQ(b);
+    const QRect drawn(box.left(), box.top(), box.width() - 1, box.height() - 1);
     const int from16 = static_cast<int>(std::lround(a0 * 16));
     const int span16 = static_cast<int>(std::lround(span * 16));
-    m_painter->setPen(PenOf(s));
+    m_painter->setPen(pen);
     m_painter->setBrush(s.brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQ(s.brush.color)));
     switch (kind) {
     case ArcKind::Arc: m_painter->drawArc(drawn, from16, span16); break;
@@ -281,13 +521,35 @@ void PainterDevice::Arc(const DrawState& s, ArcKind kind, const Rect& r, Point s
 }
 
 void PainterDevice::Polygon(const DrawState& s, const Point* points, std::size_t count, FillMode mode) {
-    if (!m_painter->isActive())
+    if (!m_painter->isActive() || count == 0)
         return;
     Begin(s);
-    m_painter->setPen(PenOf(s));
-    m_painter->setBrush(s.brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQ(s.brush.color)));
-    m_painter->drawPolygon(DevicePolygon(s, points, count),
-                           mode == FillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    const std::vector<PixelPoint> dev = DevicePoints(s, points, count);
+    const QPen pen = PenOf(s);
+    const Qt::FillRule rule = mode == FillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill;
+    const BoxF guard = Guard(pen);
+    if (AllWithin(dev.data(), count, guard)) {
+        m_painter->setPen(pen);
+        m_painter->setBrush(s.brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQ(s.brush.color)));
+        m_painter->drawPolygon(IntPolygon(dev), rule);
+        return;
+    }
+    // The fill cut to the guard box, then the outline over it (the order the painter keeps).
+    if (!s.brush.hollow) {
+        std::vector<PointF> real(count);
+        std::transform(dev.begin(), dev.end(), real.begin(), Real);
+        const std::vector<PointF> cut = ClipPolygon(real, guard);
+        if (cut.size() >= 3) {
+            QPolygonF poly;
+            for (const PointF& p : cut)
+                poly.append(ToQ(p));
+            m_painter->setPen(Qt::NoPen);
+            m_painter->setBrush(ToQ(s.brush.color));
+            m_painter->drawPolygon(poly, rule);
+        }
+    }
+    if (pen.style() != Qt::NoPen && count >= 2)
+        StrokeClipped(pen, dev.data(), count, true);
 }
 
 void PainterDevice::FillRect(const DrawState& s, const Rect& r, Color color) {
@@ -295,18 +557,30 @@ void PainterDevice::FillRect(const DrawState& s, const Rect& r, Color color) {
         return;
     Begin(s);
     m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter->fillRect(DeviceRect(s, r), ToQ(color));
+    m_painter->fillRect(ToQ(Cut(DeviceBox(s, r), Grown(m_area, 1))), ToQ(color));
 }
 
 void PainterDevice::FillRegion(const DrawState& s, const Region& region, Color color) {
-    if (!m_painter->isActive())
+    if (!m_painter->isActive() || region.polygon.empty())
         return;
     Begin(s);
     m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_painter->setPen(Qt::NoPen);
     m_painter->setBrush(ToQ(color));
-    m_painter->drawPolygon(DevicePolygon(s, region.polygon.data(), region.polygon.size()),
-                           region.mode == FillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    const Qt::FillRule rule = region.mode == FillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill;
+    const std::vector<PixelPoint> dev = DevicePoints(s, region.polygon.data(), region.polygon.size());
+    const BoxF guard = Guard(QPen(Qt::NoPen));
+    if (AllWithin(dev.data(), dev.size(), guard)) {
+        m_painter->drawPolygon(IntPolygon(dev), rule);
+        return;
+    }
+    std::vector<PointF> real(dev.size());
+    std::transform(dev.begin(), dev.end(), real.begin(), Real);
+    QPolygonF poly;
+    for (const PointF& p : ClipPolygon(real, guard))
+        poly.append(ToQ(p));
+    if (poly.size() >= 3)
+        m_painter->drawPolygon(poly, rule);
 }
 
 void PainterDevice::SetPixel(const DrawState& s, Point p, Color color) {
@@ -373,7 +647,8 @@ void PainterDevice::FocusRect(const DrawState& s, const Rect& r) {
     if (!m_painter->isActive())
         return;
     Begin(s);
-    const QRect box = DeviceRect(s, r);
+    // Edges past the device move just outside it; the pattern keeps to whole positions.
+    const QRect box = ToQ(Cut(DeviceBox(s, r), Grown(m_area, 1)));
     QPolygon frame;
     FramePixels(box, frame);
     if (m_raster) {
@@ -415,6 +690,7 @@ void ImageDevice::Open() {
         m_ownPainter.begin(&img);
     }
     Attach(m_ownPainter);
+    SetArea(PixelBox{0, 0, m_image->Width(), m_image->Height()});
 }
 
 Color ImageDevice::GetPixel(const DrawState& s, Point p) const {
@@ -488,15 +764,17 @@ void ImageDevice::Polyline(const DrawState& s, const Point* points, std::size_t 
     }
     const PixelWriter write(m_bits, m_bytesPerLine, m_image->Scale(), box, ToQ(s.pen.color).rgb(),
                             s.rop == Rop::NotXorPen);
+    const PixelBox within{box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
     const bool identity = s.mapping.IsIdentity();
-    Point prev = identity ? points[0] : s.mapping.ToDevice(points[0]);
+    const auto device = [&](Point p) { return identity ? PixelPoint{p.x, p.y} : DevicePixel(s.mapping, p); };
+    PixelPoint prev = device(points[0]);
     for (std::size_t i = 1; i < count; ++i) {
-        const Point next = identity ? points[i] : s.mapping.ToDevice(points[i]);
-        WalkLine(prev, next, write);
+        const PixelPoint next = device(points[i]);
+        WalkClippedLine(prev, next, within, write);
         prev = next;
     }
-    if (count > 1)
-        write(prev.x, prev.y);
+    if (count > 1 && within.Contains(prev))
+        write(static_cast<int>(prev.x), static_cast<int>(prev.y));
 }
 
 // ---- Contexts over foreign painters ------------------------------------------------------

@@ -8,7 +8,9 @@
 #include <QTransform>
 
 #include <memory>
+#include <vector>
 
+#include "platform/Clip.h"
 #include "platform/DC.h"
 
 namespace plat {
@@ -48,16 +50,39 @@ protected:
     void Begin(const DrawState& s);
     // Single device pixels in the pen colour (honouring the raster operation).
     virtual void PlotPixels(const DrawState& s, const QPolygon& pixels, Color color);
+    // A rectangle in device pixels, held to int's range.
     QRect DeviceRect(const DrawState& s, const Rect& r) const;
     QPen PenOf(const DrawState& s) const;
     bool ThinSolid(const DrawState& s) const;
     QPainter& Painter() { return *m_painter; }
+    // The pixels the device has, in the positions drawing calls are mapped to (before the
+    // painter's own transform); found when the painter is attached.
+    const PixelBox& Area() const { return m_area; }
+    void SetArea(const PixelBox& area) { m_area = area; }
+    // Where figures drawn with the pen are cut: the area grown by a margin that the pen, its
+    // joins and its caps cannot cross.
+    BoxF Guard(const QPen& pen) const;
+    // A pen the painter strokes pixel by pixel (one pixel wide on pixels), counting its dashes
+    // only along what it shows.
+    bool Cosmetic(const QPen& pen) const;
 
     QPainter* m_painter = nullptr;
     DeviceCaps m_caps;
     bool m_raster;
 
 private:
+    enum class Curve { Arc, Pie, Chord, Ellipse };
+    // The open (or closed) path through the device points, cut to the pen's guard box: the
+    // pieces inside it, each with the dash offset of its start along the whole path.
+    void StrokeClipped(const QPen& pen, const PixelPoint* points, std::size_t count, bool closed);
+    // A segment cut to the guard box, dashed from `along` the figure's outline; the length
+    // drawn.
+    double StrokeSegment(const QPen& pen, PointF a, PointF b, double along);
+    // An arc, pie, chord or ellipse whose box reaches past the guard box: the fill cut to the
+    // guard box, and the outline's pieces inside it.
+    void DrawCurve(const DrawState& s, const QPen& pen, Curve kind, const PixelBox& box, double from, double span);
+
+    PixelBox m_area;
     QTransform m_base;
     bool m_restore = false;
     bool m_baseClipping = false;
@@ -114,8 +139,9 @@ private:
     DeviceCaps m_caps;
 };
 
-// The pixels of a 1-pixel line from a up to but not including b (Bresenham), appended.
-void LinePixels(Point a, Point b, QPolygon& out);
+// The pixels of a 1-pixel line from a up to but not including b (Bresenham) that lie in the
+// box, appended.
+void LinePixels(PixelPoint a, PixelPoint b, const PixelBox& box, QPolygon& out);
 
 // A context over a painter that belongs to someone else (owner-drawn items); the painter
 // must stay active while the context lives.

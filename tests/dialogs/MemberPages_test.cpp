@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "dialogs/MemberPages.h"
@@ -135,6 +136,61 @@ TEST_F(MemberPagesTest, QuickSchematicFollowsTheRatioAndTotal)
     const QuickSchematic none = QuickDiagramGeometry(Quick("0", "0", "0"), 0, 0, 100, 100);
     EXPECT_EQ(none.line[2].first, 10);
     EXPECT_EQ(none.line.back(), std::make_pair(90, 30));
+}
+
+TEST_F(MemberPagesTest, QuickSchematicOfSpansFarPastTheBoxHoldsEveryPositionToInt)
+{
+    // Box 100 x 100 at (0, 0): w 80, h 60, x1 10, y1 30. A negative span leaves the total at
+    // 100 m, so the point-load line ends at x1 + 80 a / 100, a in m (typed in mm).
+    struct Row {
+        const char* span;
+        int endX;
+    } rows[] = {
+        {"-1e11", 10 - 80000000},  // a = -1e8 m
+        {"-1e12", 10 - 800000000}, // a = -1e9 m
+        {"-1e13", INT_MIN},        // past int: held
+        {"-inf", INT_MIN},
+    };
+    for (const Row& r : rows) {
+        const QuickSchematic g = QuickDiagramGeometry(Quick(r.span, "0", "0"), 0, 0, 100, 100);
+        ASSERT_EQ(g.line.size(), 5u) << r.span;
+        EXPECT_EQ(g.line[2], std::make_pair(r.endX, 90)) << r.span;
+        EXPECT_EQ(g.line[4], std::make_pair(90, 30)) << r.span;
+    }
+    // US units, distributed loading: 1e308 in is 2.54e306 m, and w a overflows to an infinite
+    // span. The parabola starts at x1 and every later point lies at int's end, at rows
+    // 30 + trunc(i (20 - i) 60 / 100 + 0.5): the last (i = 10) at 90.
+    ValueGuard<int> us{g_UnitSystem, kUnitUS};
+    const QuickSchematic g = QuickDiagramGeometry(Quick("1e308", "0", "0", 1), 0, 0, 100, 100);
+    ASSERT_EQ(g.line.size(), 15u);
+    EXPECT_EQ(g.line[2], std::make_pair(10, 30));
+    EXPECT_EQ(g.line[3], std::make_pair(INT_MAX, 30 + 11)); // 19 x 60 / 100 + 0.5 = 11.9
+    EXPECT_EQ(g.line[12], std::make_pair(INT_MAX, 90));
+    EXPECT_EQ(g.line[13], std::make_pair(90, 90));
+    EXPECT_EQ(g.line[14], std::make_pair(90, 30));
+}
+
+TEST_F(MemberPagesTest, QuickPictureKeepsTheLastAcceptedValuesWhileAFieldIsRefused)
+{
+    QuickFields accepted; // empty fields read as 0, which the check accepts
+    QuickFields shown = QuickPictureFields(Quick("1800", "500", "0"), accepted);
+    EXPECT_EQ(shown.shearLength, "1800");
+    EXPECT_EQ(accepted.shearLength, "1800");
+    for (const char* refused : {"-1e12", "-inf", "-1e11", "nan", "1e308"}) {
+        shown = QuickPictureFields(Quick(refused, "500", "0", 1, 2), accepted);
+        EXPECT_EQ(shown.shearLength, "1800") << refused;
+        EXPECT_EQ(shown.constantZone, "500") << refused;
+        // The radio buttons are never refused: the picture follows them.
+        EXPECT_EQ(shown.loadingType, 1) << refused;
+        EXPECT_EQ(shown.rightCase, 2) << refused;
+    }
+    // Each field within its range, but a member past 1000 m: refused together.
+    shown = QuickPictureFields(Quick("999000", "2000", "0"), accepted);
+    EXPECT_EQ(shown.shearLength, "1800");
+    EXPECT_EQ(shown.constantZone, "500");
+    shown = QuickPictureFields(Quick("2400", "600", "-50"), accepted);
+    EXPECT_EQ(shown.shearLength, "2400");
+    EXPECT_EQ(accepted.momentRatio, "-50");
 }
 
 // ---- Geometry page ----------------------------------------------------------------------------

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "dialogs/MemberInputDialogs.h"
 #include "dialogs/MemberSheet.h"
@@ -281,6 +283,88 @@ TEST_F(MemberSheetTest, AQuickYieldPenetrationPastTheRangeIsRefusedNotStoredAsIn
         EXPECT_EQ(ApplyQuickFields(m.slots, q, m.d, confirm), 0);
     }
     EXPECT_EQ(EqualMemberDefinitions(m.d, before), 1);
+}
+
+// The quick page's picture while a span its check refuses is typed: drawn from the last
+// accepted values, on the recording device and on the page's own pixels, for each span that
+// once took the program down (SI point loads, US distributed loading).
+TEST_F(MemberSheetTest, QuickPictureOfARefusedSpanIsTheLastAcceptedOne)
+{
+    struct Seg {
+        plat::Point a, b;
+        bool operator==(const Seg&) const = default;
+    };
+    const auto blueLines = [](TMemberPicture& picture) {
+        RecordingDC dc;
+        picture.Paint(dc, true, picture.GetClientRect());
+        std::vector<Seg> out;
+        for (const DrawCall& c : dc.CallsOf("Line"))
+            if (c.state.pen.color == plat::Colors::LtBlue && !(c.points[0] == c.points[1]))
+                out.push_back({c.points[0], c.points[1]});
+        return out;
+    };
+    const auto bluePixels = [](TMemberPicture& picture) {
+        picture.UpdateWindow();
+        const plat::Image& shown = picture.BackingImage();
+        int n = 0;
+        for (int y = 0; y < shown.Height(); ++y)
+            for (int x = 0; x < shown.Width(); ++x)
+                n += shown.Pixel(x, y) == plat::Colors::LtBlue ? 1 : 0;
+        return n;
+    };
+    struct Case {
+        int units;
+        const char* span;
+        int loading;
+    };
+    const TMemberDefinition original = m.d; // the fixture's quick member, 1800 mm + 500 mm
+    for (const Case c : {Case{kUnitSI, "-1e12", Id::PointLoads}, Case{kUnitSI, "-inf", Id::PointLoads},
+                         Case{kUnitSI, "-1e11", Id::PointLoads}, Case{kUnitUS, "1e308", Id::DistributedBeam}}) {
+        SCOPED_TRACE(c.span);
+        ValueGuard<int> system{g_UnitSystem, c.units};
+        // The same quick member, built in the active units (its moments are one length unit
+        // in the moment unit).
+        SetMemberFromQuickDefinition(m.slots, GetQuickDefinitionFromMember(original), m.d);
+        TPushitQuick page(m.d, m.slots);
+        TMemberDefinition accepted;
+        ui.Dialog("Full Member Properties", [&](plat::DialogDriver& d) {
+            TMemberPicture& picture = page.Picture();
+            d.Click(c.loading);
+            accepted = m.d;
+            const std::vector<Seg> before = blueLines(picture);
+            const int pixels = bluePixels(picture);
+            // The span (1800 mm, shown in the active unit) and the zone (500 mm) share the
+            // width w: the span line starts at (x1, y1); point loads end it at the bottom,
+            // y1 + h, the beam's parabola at 10/11 of the span.
+            const DiagramBox box = picture.Box();
+            const int x1 = box.x + static_cast<int>(0.1 * box.w), w = static_cast<int>(0.8 * box.w);
+            const int y1 = box.y + static_cast<int>(0.3 * box.h), h = static_cast<int>(0.6 * box.h);
+            const double a = std::stod(d.Text(Id::ShearLength)), b = std::stod(d.Text(Id::ConstantZone));
+            const double span = w * a / (a + b);
+            ASSERT_FALSE(before.empty());
+            EXPECT_EQ(before[0].a, (plat::Point{x1, y1}));
+            if (c.loading == Id::PointLoads)
+                EXPECT_EQ(before[0].b, (plat::Point{x1 + static_cast<int>(span), y1 + h}));
+            else
+                EXPECT_EQ(before[9].b, (plat::Point{x1 + static_cast<int>(10 * span / 11 + 0.5), y1 + h}));
+            EXPECT_GT(pixels, w / 2);
+
+            d.Type(Id::ShearLength, c.span);
+            EXPECT_EQ(blueLines(picture), before);
+            EXPECT_EQ(bluePixels(picture), pixels);
+            d.Click(Id::RightBottom); // a click while the span is refused changes nothing either
+            EXPECT_EQ(blueLines(picture), before);
+            EXPECT_EQ(EqualMemberDefinitions(m.d, accepted), 1);
+
+            d.Type(Id::ShearLength, c.units == kUnitSI ? "2400" : "94.49"); // 2.4 m, accepted again
+            EXPECT_NE(blueLines(picture), before);
+            d.Click(2);
+        });
+        plat::PropertySheet sheet(nullptr, "Full Member Properties", 0);
+        sheet.AddPage(page);
+        EXPECT_EQ(sheet.Execute(), plat::DialogResult::Cancel);
+        EXPECT_TRUE(ui.Done());
+    }
 }
 
 // ---- Demonstration ------------------------------------------------------------------------------
