@@ -13,8 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "MemberTestSupport.h"
-#include "analysis/RunToFinish.h"
-#include "foundation/WorkerPool.h"
+#include "SharedPushover.h"
 #include "model/materials/SteelLaws.h"
 #include "support/TestSupport.h"
 
@@ -24,26 +23,12 @@ using membertest::TestSlots;
 
 namespace {
 
-constexpr int kMaxSteps = 200000;
 constexpr int kDemandCurve = 4028;
 constexpr int kCapacityCurve = 4029;
 
-// One shared pushover, run to its end on four workers.
-class MemberWithoutStirrups : public ::testing::Test {
+// One shared pushover of the member without stirrups.
+class MemberWithoutStirrups : public membertest::SharedPushover<NoStirrupMember> {
 protected:
-    static void SetUpTestSuite()
-    {
-        const ScopedWorkerCount workers(4);
-        s_case = std::make_unique<NoStirrupMember>();
-        s_member = std::make_unique<TFullMemberResponse>(s_case->d, s_case->slots);
-        RunToFinish(*s_member, kMaxSteps);
-        s_member->BuildResultCurves();
-    }
-    static void TearDownTestSuite()
-    {
-        s_member.reset();
-        s_case.reset();
-    }
     void TearDown() override { Mark(kLoadDeflectionSteps); }
     // Marks load-deflection point k and captures the distributions there; its load factor.
     static double Mark(int k)
@@ -75,12 +60,8 @@ protected:
                 best = i;
         return best;
     }
-    static std::unique_ptr<NoStirrupMember> s_case;
-    static std::unique_ptr<TFullMemberResponse> s_member;
 };
 
-std::unique_ptr<NoStirrupMember> MemberWithoutStirrups::s_case;
-std::unique_ptr<TFullMemberResponse> MemberWithoutStirrups::s_member;
 
 // What a state's cracks show by hand: over every layer's top, middle and bottom node, the node
 // whose shear on the crack is largest against what the crack carries, |v_ci| / (1 + v_ci,max);

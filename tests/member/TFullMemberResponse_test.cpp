@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "MemberTestSupport.h"
+#include "SharedPushover.h"
 #include "analysis/RunToFinish.h"
 #include "analysis/SameStages.h"
 #include "foundation/Sentinel.h"
@@ -45,29 +46,8 @@ struct ConstantMomentMember {
     TMemberDefinition d;
 };
 
-// One shared run, with four workers stepping the stations: the pushover is the expensive
-// part of these tests.
-class MemberPushover : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        const ScopedWorkerCount workers(4);
-        s_case = std::make_unique<ConstantMomentMember>();
-        s_member = std::make_unique<TFullMemberResponse>(s_case->d, s_case->slots);
-        RunToFinish(*s_member, kMaxSteps);
-        s_member->BuildResultCurves();
-    }
-    static void TearDownTestSuite()
-    {
-        s_member.reset();
-        s_case.reset();
-    }
-    static std::unique_ptr<ConstantMomentMember> s_case;
-    static std::unique_ptr<TFullMemberResponse> s_member;
-};
-
-std::unique_ptr<ConstantMomentMember> MemberPushover::s_case;
-std::unique_ptr<TFullMemberResponse> MemberPushover::s_member;
+// One shared pushover of the constant-moment member.
+class MemberPushover : public membertest::SharedPushover<ConstantMomentMember> {};
 
 } // namespace
 
