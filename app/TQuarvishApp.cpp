@@ -68,15 +68,6 @@ void TQuarvishApp::InitMainWindow() {
     f.SetMenu(MainMenu());
     f.SetAccelerators(MainAccelerators());
     f.SetHintSource(HintText);
-    // A command chosen in context help, or while F1 is held, shows its topic instead of running.
-    f.SetCommandHook([this](int id) {
-        if (!m_contextHelp && !plat::IsHelpKeyDown())
-            return false;
-        m_contextHelp = false;
-        plat::SetHelpCursor(false);
-        plat::Help::ShowTopic(id);
-        return true;
-    });
     f.AddSeparatorGadget(5);
     f.AddTextGadget(GadgetId::Status1, 6);
     f.AddTextGadget(GadgetId::Status2, 6);
@@ -123,6 +114,17 @@ bool TQuarvishApp::ProcessHelpKey(int key, bool shift) {
         return true;
     }
     return false;
+}
+
+// A command chosen in context help, or while F1 is held, shows its topic instead of running,
+// whichever window it was meant for (a menu, a chart's menu, a tool bar, the preview's keys).
+bool TQuarvishApp::PreProcessCommand(int id) {
+    if (!m_contextHelp && !plat::IsHelpKeyDown())
+        return false;
+    m_contextHelp = false;
+    plat::SetHelpCursor(false);
+    plat::Help::ShowTopic(id);
+    return true;
 }
 
 bool TQuarvishApp::ProcessMenuHelpKey() {

@@ -29,6 +29,7 @@ public:
     bool CanClose() override;
     bool ProcessHelpKey(int key, bool shift) override;
     bool ProcessMenuHelpKey() override;
+    bool PreProcessCommand(int id) override;
     bool IdleAction(long idleCount) override;
 
     // Opens a document and makes it current (the name is kept as the current file).
@@ -66,7 +67,7 @@ public:
     void SetFileName(const std::string& name) { m_fileName = name; }
     TQuarvishWindow& GetClient() const { return *m_client; }
     plat::RecentFiles& GetRecentFiles() { return m_recent; }
-    bool InContextHelp() const { return m_contextHelp; }
+    bool InContextHelp() const override { return m_contextHelp; }
 
 private:
     void CreateToolBar();

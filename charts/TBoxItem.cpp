@@ -251,7 +251,7 @@ void TBoxItem::TruncatePopup(std::size_t count)
 
 void TBoxItem::ShowPopupMenu()
 {
-    const int id = plat::GetUi().TrackPopupMenu(m_popup, ClientToScreen({Width() / 2, Height() / 2}));
+    const int id = plat::PopupMenu(m_popup, ClientToScreen({Width() / 2, Height() / 2}));
     if (id > 0)
         EvCommand(id, 0, 0);
 }
@@ -452,7 +452,7 @@ void TBoxItem::EvLButtonUp(unsigned, plat::Point p)
 
 void TBoxItem::EvRButtonDown(unsigned, plat::Point p)
 {
-    const int id = plat::GetUi().TrackPopupMenu(m_popup, ClientToScreen(p));
+    const int id = plat::PopupMenu(m_popup, ClientToScreen(p));
     if (id > 0)
         EvCommand(id, 0, 0);
 }

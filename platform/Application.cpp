@@ -122,6 +122,14 @@ struct Application::Impl : QObject {
         if (event->type() == QEvent::ApplicationStateChange &&
             QGuiApplication::applicationState() != Qt::ApplicationActive)
             g_helpKeyDown = false;  // its release goes to another program
+        if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()) {
+            // In context help Escape leaves it, even in a window where Escape is an
+            // accelerator (the print preview's "Done"): the key is kept from the shortcut.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape && app.InContextHelp() && !QApplication::activePopupWidget())
+                key->accept();
+            return false;
+        }
         if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWidgetType()) {
             const auto* key = static_cast<QKeyEvent*>(event);
             const bool press = event->type() == QEvent::KeyPress;
@@ -146,9 +154,10 @@ struct Application::Impl : QObject {
     bool HelpKey(const QKeyEvent& key) {
         if (key.key() != Qt::Key_F1 && key.key() != Qt::Key_Escape)
             return false;
-        if (QMenu* menu = OpenFrameMenu()) {
-            // Inside a menu the keys are the menu's, but F1 chooses the highlighted item as
-            // Return does, with context help on, so that the item shows its topic.
+        if (QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            // Inside a menu (a frame's or a popup menu) the keys are the menu's, but F1
+            // chooses the highlighted item as Return does, with context help on, so that the
+            // item shows its topic.
             if (key.key() != Qt::Key_F1 || !app.ProcessMenuHelpKey())
                 return false;
             QCoreApplication::postEvent(menu, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
@@ -224,6 +233,8 @@ std::string Application::ProgramDirectory() {
 }
 
 Application* GetApplication() { return g_application; }
+
+bool ApplicationTakesCommand(int id) { return g_application && g_application->PreProcessCommand(id); }
 
 bool IsHelpKeyDown() { return g_helpKeyDown; }
 

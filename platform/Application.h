@@ -37,9 +37,16 @@ public:
     // F1 (shift: context mode) and Escape in context mode; true when taken. Not asked while
     // a menu of a frame is open: the menu takes its keys.
     virtual bool ProcessHelpKey(int key, bool shift) { (void)key, (void)shift; return false; }
-    // F1 pressed while a menu of a frame is open; true when taken, and the menu's highlighted
-    // item is then chosen as Return chooses it.
+    // F1 pressed while a menu is open (a frame's menu or a popup menu); true when taken, and
+    // the menu's highlighted item is then chosen as Return chooses it.
     virtual bool ProcessMenuHelpKey() { return false; }
+    // A command on its way to its window, from any frame's menu, tool bar or accelerator key
+    // or from a popup menu; true when taken (context help shows its topic instead), and the
+    // command then goes no further.
+    virtual bool PreProcessCommand(int id) { (void)id; return false; }
+    // Whether context help is on: Escape is then the help keys' even where it is a frame's
+    // accelerator key.
+    virtual bool InContextHelp() const { return false; }
 
     const std::string& GetName() const { return m_name; }
     void SetMainWindow(Frame* frame);
@@ -64,6 +71,10 @@ private:
 
 // The application being run or set up (null when none exists).
 Application* GetApplication();
+
+// Offers a command to the application before it is routed (PreProcessCommand); true when the
+// application took it. The frames and popup menus call this for every command they send.
+bool ApplicationTakesCommand(int id);
 
 // Whether F1 is held down. Its release while another program has the keyboard is not seen,
 // so leaving the program counts as a release.

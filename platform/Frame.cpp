@@ -14,16 +14,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -495,6 +498,14 @@ void Frame::SetToolBarCaption(const std::string& caption) {
 }
 
 namespace {
+// The button of an exclusive group that its commands last left pressed.
+constexpr const char* kPressedProperty = "plat_pressed";
+
+void RememberPressed(QActionGroup* group) {
+    if (group)
+        group->setProperty(kPressedProperty, QVariant::fromValue(static_cast<QObject*>(group->checkedAction())));
+}
+
 // A tool-bar button that sends its command (when enabled); it starts disabled.
 QAction* AddToolAction(Frame& frame, Frame::FrameImpl& impl, int id, const std::string& glyph,
                        const std::string& themeIcon, const std::string& hint) {
@@ -505,9 +516,21 @@ QAction* AddToolAction(Frame& frame, Frame::FrameImpl& impl, int id, const std::
         a->setToolTip(ToQ(hint));
     a->setData(id);
     a->setEnabled(false);
-    QObject::connect(a, &QAction::triggered, [&frame, id] {
-        if (frame.IsCommandEnabled(id))
-            frame.Dispatch(id);
+    QObject::connect(a, &QAction::triggered, [&frame, a, id] {
+        if (!frame.IsCommandEnabled(id))
+            return;
+        QActionGroup* group = a->actionGroup();
+        if (group && ApplicationTakesCommand(id)) {
+            // Context help took the click: the group keeps the button it had pressed.
+            auto* was = qobject_cast<QAction*>(group->property(kPressedProperty).value<QObject*>());
+            if (was)
+                was->setChecked(true);
+            else
+                a->setChecked(false);
+            return;
+        }
+        frame.Dispatch(id);
+        RememberPressed(group);
     });
     QObject::connect(a, &QAction::hovered, [&frame, id] { frame.ShowHint(id); });
     impl.toolActions[id] = a;
@@ -535,6 +558,7 @@ void Frame::AddExclusiveToolButton(int id, const std::string& glyph, bool presse
     }
     m_frame->exclusiveGroup->addAction(a);
     a->setChecked(pressed);
+    RememberPressed(m_frame->exclusiveGroup);
     m_frame->toolGadgets.push_back({ToolGadget::Exclusive, id, 0});
 }
 
@@ -576,8 +600,10 @@ bool Frame::IsToolButtonPressed(int id) const {
 
 void Frame::SetToolButtonPressed(int id, bool pressed) {
     const auto it = m_frame->toolActions.find(id);
-    if (it != m_frame->toolActions.end() && it->second && it->second->isCheckable())
+    if (it != m_frame->toolActions.end() && it->second && it->second->isCheckable()) {
         it->second->setChecked(pressed);
+        RememberPressed(it->second->actionGroup());
+    }
 }
 
 std::vector<ToolGadget> Frame::ToolBarGadgets() const { return m_frame->toolGadgets; }
@@ -607,7 +633,7 @@ void Frame::UpdateToolBar() {
 // ---- Commands ----------------------------------------------------------------------------
 
 bool Frame::Dispatch(int id) {
-    if (m_hook && m_hook(id))
+    if (ApplicationTakesCommand(id))
         return true;
     if (m_client.EvCommand(id, 0, 0))
         return true;
@@ -679,13 +705,13 @@ void FrameDriver::CloseMenus() {
 }
 
 namespace {
-void SendKey(Frame::FrameImpl& impl, QEvent::Type type, int vkey, bool shift, unsigned long time = 0) {
+void SendKey(Frame::FrameImpl& impl, QEvent::Type type, int vkey, Qt::KeyboardModifiers mods, unsigned long time = 0) {
     QWidget* target = QApplication::activePopupWidget();
     if (!target && impl.host)
         target = impl.host->focusWidget() ? impl.host->focusWidget() : impl.host.data();
     if (!target)
         throw std::logic_error("FrameDriver: the frame has no window");
-    QKeyEvent e(type, QtKeyOf(vkey), shift ? Qt::ShiftModifier : Qt::NoModifier);
+    QKeyEvent e(type, QtKeyOf(vkey), mods);
     e.setTimestamp(time);
     QCoreApplication::sendEvent(target, &e);
     QCoreApplication::sendPostedEvents();
@@ -694,17 +720,24 @@ void SendKey(Frame::FrameImpl& impl, QEvent::Type type, int vkey, bool shift, un
 
 void FrameDriver::KeyHeld(int vkey, int repeats) {
     unsigned long time = 1000;
-    SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, false, time);
+    SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, Qt::NoModifier, time);
     for (int k = 0; k < repeats; ++k) {
         time += 500 + 40 * static_cast<unsigned long>(k);
-        SendKey(*m_frame.m_frame, QEvent::KeyRelease, vkey, false, time);
-        SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, false, time);
+        SendKey(*m_frame.m_frame, QEvent::KeyRelease, vkey, Qt::NoModifier, time);
+        SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, Qt::NoModifier, time);
     }
 }
 
-void FrameDriver::KeyDown(int vkey, bool shift) { SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, shift); }
+void FrameDriver::KeyDown(int vkey, bool shift) {
+    SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, shift ? Qt::ShiftModifier : Qt::NoModifier);
+}
 
-void FrameDriver::KeyUp(int vkey) { SendKey(*m_frame.m_frame, QEvent::KeyRelease, vkey, false); }
+void FrameDriver::KeyUp(int vkey) { SendKey(*m_frame.m_frame, QEvent::KeyRelease, vkey, Qt::NoModifier); }
+
+void FrameDriver::AltKey(int vkey) {
+    SendKey(*m_frame.m_frame, QEvent::KeyPress, vkey, Qt::AltModifier);
+    SendKey(*m_frame.m_frame, QEvent::KeyRelease, vkey, Qt::AltModifier);
+}
 
 void FrameDriver::Key(int vkey, bool shift) {
     KeyDown(vkey, shift);
@@ -723,6 +756,85 @@ void FrameDriver::ClickToolButton(int id) {
         throw std::logic_error("FrameDriver: tool-bar button " + std::to_string(id) + " is disabled");
     button->click();
     QCoreApplication::sendPostedEvents();
+}
+
+namespace {
+QMenu* ActiveMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent e(type, QPointF(at), QPointF(widget->mapToGlobal(at)), type == QEvent::MouseMove ? Qt::NoButton : button,
+                  held, QApplication::keyboardModifiers());
+    QCoreApplication::sendEvent(widget, &e);
+}
+} // namespace
+
+void FrameDriver::ClickMenuItem(int id) {
+    QMenu* menu = ActiveMenu();
+    if (!menu)
+        throw std::logic_error("FrameDriver: no menu is open");
+    QAction* item = nullptr;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator() && !a->menu() && a->data().isValid() && a->data().toInt() == id)
+            item = a;
+    if (!item)
+        throw std::logic_error("FrameDriver: the open menu has no item " + std::to_string(id));
+    const QPoint at = menu->actionGeometry(item).center();
+    // A menu takes a release as a choice only once the pointer has moved over it.
+    for (int k = 0; k < 8; ++k)
+        SendMouse(menu, QEvent::MouseMove, at, Qt::NoButton);
+    SendMouse(menu, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    SendMouse(menu, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents();
+}
+
+int FrameDriver::HighlightedItem() {
+    const QMenu* menu = ActiveMenu();
+    const QAction* a = menu ? menu->activeAction() : nullptr;
+    return a && !a->menu() && !a->isSeparator() && a->data().isValid() ? a->data().toInt() : 0;
+}
+
+bool FrameDriver::IsPopupMenuOpen() {
+    const QMenu* menu = ActiveMenu();
+    return menu && !menu->property(kFrameMenuProperty).isValid();
+}
+
+void FrameDriver::ClickWindow(Window& window, Point client, bool right) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget)
+        throw std::logic_error("FrameDriver: the window is not created");
+    const Qt::MouseButton button = right ? Qt::RightButton : Qt::LeftButton;
+    QPointer<QWidget> target = widget;
+    SendMouse(widget, QEvent::MouseButtonPress, ToQ(client), button);
+    if (target)
+        SendMouse(target, QEvent::MouseButtonRelease, ToQ(client), button);
+    QCoreApplication::sendPostedEvents();
+}
+
+namespace {
+constexpr const char* kMenuStepsName = "plat_menuSteps";
+}
+
+void FrameDriver::WhenMenuOpens(std::function<void()> steps) {
+    auto* timer = new QTimer(qApp);
+    timer->setObjectName(QString::fromLatin1(kMenuStepsName));
+    auto tries = std::make_shared<int>(0);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, steps = std::move(steps)] {
+        if (!ActiveMenu() && ++*tries < 200)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        steps();
+    });
+    timer->start();
+}
+
+void FrameDriver::DropMenuSteps() {
+    for (QTimer* timer : qApp->findChildren<QTimer*>(QString::fromLatin1(kMenuStepsName), Qt::FindDirectChildrenOnly)) {
+        timer->stop();
+        delete timer;
+    }
 }
 
 } // namespace plat

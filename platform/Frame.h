@@ -108,12 +108,11 @@ public:
     // Runs the enablers of every tool-bar button.
     void UpdateToolBar();
 
-    // Command routing.
+    // Command routing. Dispatch offers the command to the running application first
+    // (ApplicationTakesCommand: context help), then routes it.
     void SetApplication(Application* app) { m_app = app; }
     bool Dispatch(int id);
     bool IsCommandEnabled(int id);
-    // A hook that may take a command before it is routed (context help); true = taken.
-    void SetCommandHook(std::function<bool(int id)> hook) { m_hook = std::move(hook); }
 
     // Dropped files, in the order dropped.
     void SetDropHandler(std::function<void(const std::vector<std::string>&)> handler);
@@ -142,7 +141,6 @@ private:
 
     Window& m_client;
     Application* m_app = nullptr;
-    std::function<bool(int)> m_hook;
     std::unique_ptr<FrameImpl> m_frame;
 };
 
@@ -163,12 +161,31 @@ public:
     void KeyDown(int vkey, bool shift = false);
     void KeyUp(int vkey);
     void Key(int vkey, bool shift = false);
+    // A key pressed and released with Alt held (an accelerator such as Alt+C).
+    void AltKey(int vkey);
     // A key pressed and held while the keyboard repeats it that many times, as an X server
     // repeats a key: a release and a press of one time stamp each time (not marked as
     // repeats). The key stays down.
     void KeyHeld(int vkey, int repeats);
     // Clicks a tool-bar button (an enabled one: a disabled button fails loudly).
     void ClickToolButton(int id);
+    // Clicks the item with the command id in the open menu (a frame's menu or a popup menu):
+    // the mouse pressed and released over it. An item the menu lacks fails loudly.
+    void ClickMenuItem(int id);
+    // The command id of the highlighted item of the open menu (a frame's or a popup menu; 0
+    // when none is open or nothing is highlighted).
+    static int HighlightedItem();
+    // Whether a popup menu (one not of a frame's menu bar) is open.
+    static bool IsPopupMenuOpen();
+    // Presses and releases a mouse button over the window at the client point, as a user's
+    // click; a right click opens a window's popup menu, which runs until it closes.
+    static void ClickWindow(Window& window, Point client, bool right = false);
+    // Runs the steps from the loop as soon as a menu is open (within about two seconds;
+    // they run with none open after that), so that a popup menu, whose loop holds the caller
+    // until it closes, can be worked by keys and clicks. The steps should leave it closed.
+    static void WhenMenuOpens(std::function<void()> steps);
+    // Drops the steps of WhenMenuOpens that have not run yet.
+    static void DropMenuSteps();
 
 private:
     Frame& m_frame;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "foundation/Reporter.h"
+#include "platform/Application.h"
 
 namespace plat {
 
@@ -91,8 +92,13 @@ bool ListDialog(const std::string& caption, const std::vector<std::string>& item
 }
 
 int PopupMenu(const std::vector<MenuItem>& items, Point screen) {
-    ModalScope modal;
-    return GetUi().TrackPopupMenu(items, screen);
+    int id = 0;
+    {
+        ModalScope modal;
+        id = GetUi().TrackPopupMenu(items, screen);
+    }
+    // The choice is a command like any menu's: context help may take it.
+    return id > 0 && ApplicationTakesCommand(id) ? 0 : id;
 }
 
 bool FontDialog(FontDialogData& data) {

@@ -115,6 +115,8 @@ bool InputDialog(const std::string& caption, const std::string& prompt, std::str
 bool DataDialog(const std::string& caption, std::string& text, bool editable);
 bool FileDialog(FileDialogKind kind, FileDialogData& data);
 bool ListDialog(const std::string& caption, const std::vector<std::string>& items, int& index);
+// The command chosen from a popup menu, or 0: none was chosen, or the application took the
+// choice before it was sent (context help shows its topic instead).
 int PopupMenu(const std::vector<MenuItem>& items, Point screen);
 bool FontDialog(FontDialogData& data);
 bool ColorDialog(ColorDialogData& data);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -303,4 +304,135 @@ TEST_F(MenuFrameTest, AHeldF1IsOnePressHoweverTheKeyboardRepeatsIt) {
     EXPECT_EQ(app.menuHelpKeys, 1);
     EXPECT_EQ(g_log, (std::vector<std::string>{"derived 1"}));
     EXPECT_EQ(app.helpKeys.size(), 2u);
+}
+
+namespace {
+
+// An application with context help: Shift+F1 or F1 in a menu turns it on, Escape off, and
+// the next command that arrives while it is on is taken (its id logged) instead of running.
+class ContextHelpApp : public TestApp {
+public:
+    bool ProcessHelpKey(int key, bool shift) override {
+        if (key == VKey::F1) {
+            on = on || shift;
+            return true;
+        }
+        if (key == VKey::Escape && on) {
+            on = false;
+            return true;
+        }
+        return false;
+    }
+    bool ProcessMenuHelpKey() override { return on = true; }
+    bool PreProcessCommand(int id) override {
+        if (!on)
+            return false;
+        on = false;
+        topics.push_back(id);
+        return true;
+    }
+    bool InContextHelp() const override { return on; }
+    bool on = false;
+    std::vector<int> topics;
+};
+
+// A frame with a tool bar (a button, an exclusive pair) and Escape as an accelerator key, as
+// the print preview has, over the live gateway's popup menus.
+class ContextHelpFrameTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        m_previousUi = SetUi(nullptr);
+        frame.CreateFrame();
+        app.SetMainWindow(&frame);
+        frame.AddToolButton(1, "1");
+        frame.AddExclusiveToolButton(3, "3", true);
+        frame.AddExclusiveToolButton(4, "4", false);
+        frame.SetAccelerators({{VKey::Escape, AccelMod::None, 1}, {'C', AccelMod::Alt, 2}});
+        frame.ShowFrame(1);
+        frame.UpdateToolBar();
+        // Shown, the frame becomes the active window, where its accelerator keys work.
+        Application::PumpEvents(20);
+    }
+    void TearDown() override {
+        FrameDriver::DropMenuSteps();
+        driver.CloseMenus();
+        SetUi(m_previousUi);
+    }
+    // A popup menu opened over the frame, worked by the steps while it is open.
+    int Popup(std::function<void()> steps) {
+        FrameDriver::WhenMenuOpens([this, steps = std::move(steps)] {
+            try {
+                steps();
+            } catch (const std::exception& e) {
+                ADD_FAILURE() << e.what();
+            }
+            driver.CloseMenus();
+        });
+        return PopupMenu({{"&One", 1}, MenuItem::Separator(), {"&Three", 3}, {"&Four", 4}}, Point{200, 200});
+    }
+    ContextHelpApp app;
+    DerivedClient client;
+    Frame frame{"Test", client};
+    FrameDriver driver{frame};
+
+private:
+    Ui* m_previousUi = nullptr;
+};
+
+} // namespace
+
+TEST_F(ContextHelpFrameTest, F1InAPopupMenuGivesTheHighlightedItemToTheApplicationAndNothingRuns) {
+    int highlighted = 0;
+    bool open = false;
+    EXPECT_EQ(Popup([&] {
+                  open = FrameDriver::IsPopupMenuOpen();
+                  driver.Key(VKey::Down);
+                  driver.Key(VKey::Down);  // over the separator
+                  highlighted = FrameDriver::HighlightedItem();
+                  driver.Key(VKey::F1);
+              }),
+              0);
+    EXPECT_TRUE(open);
+    EXPECT_EQ(highlighted, 3);
+    EXPECT_EQ(app.topics, (std::vector<int>{3}));
+    EXPECT_FALSE(app.on);
+    EXPECT_FALSE(FrameDriver::IsPopupMenuOpen());
+    // Outside context help a click chooses the item.
+    EXPECT_EQ(Popup([&] { driver.ClickMenuItem(4); }), 4);
+    // Shift+F1, then a click: the click's item is the application's.
+    driver.Key(VKey::F1, true);
+    ASSERT_TRUE(app.on);
+    EXPECT_EQ(Popup([&] { driver.ClickMenuItem(1); }), 0);
+    EXPECT_EQ(app.topics, (std::vector<int>{3, 1}));
+    EXPECT_TRUE(g_log.empty());
+}
+
+TEST_F(ContextHelpFrameTest, ButtonsAndKeysInContextHelpSendNothingAndAnExclusivePairKeepsItsPressedButton) {
+    driver.Key(VKey::F1, true);
+    driver.ClickToolButton(4);
+    EXPECT_EQ(app.topics, (std::vector<int>{4}));
+    EXPECT_TRUE(frame.IsToolButtonPressed(3));
+    EXPECT_FALSE(frame.IsToolButtonPressed(4));
+    driver.Key(VKey::F1, true);
+    driver.ClickToolButton(1);
+    driver.Key(VKey::F1, true);
+    driver.Key('C');  // no Alt: not the accelerator
+    driver.AltKey('C');
+    EXPECT_EQ(app.topics, (std::vector<int>{4, 1, 2}));
+    // Escape in context help leaves it, though Escape is also an accelerator key here.
+    driver.Key(VKey::F1, true);
+    driver.Key(VKey::Escape);
+    EXPECT_FALSE(app.on);
+    EXPECT_TRUE(g_log.empty());
+    // Out of context help the same keys and clicks send their commands.
+    driver.Key(VKey::Escape);
+    driver.ClickToolButton(4);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"derived 1", "app 4"}));
+    EXPECT_TRUE(frame.IsToolButtonPressed(4));
+    driver.Key(VKey::F1, true);
+    driver.ClickToolButton(3);
+    EXPECT_TRUE(frame.IsToolButtonPressed(4));
+    EXPECT_FALSE(frame.IsToolButtonPressed(3));
+    EXPECT_EQ(app.topics, (std::vector<int>{4, 1, 2, 3}));
 }

@@ -128,6 +128,10 @@ ScriptedUi& ScriptedUi::Dialog(const std::string& captionFragment, std::function
 }
 
 ScriptedUi& ScriptedUi::Popup(int id) { return Answer("popup", id); }
+ScriptedUi& ScriptedUi::LivePopup() {
+    Push("popup", "").live = true;
+    return *this;
+}
 ScriptedUi& ScriptedUi::Print(bool ok) { return Answer("print", ok ? 1 : 0); }
 ScriptedUi& ScriptedUi::PrintSetup(bool ok) { return Answer("print setup", ok ? 1 : 0); }
 
@@ -206,9 +210,15 @@ bool ScriptedUi::ChooseFromList(const std::string& caption, const std::vector<st
     return true;
 }
 
-int ScriptedUi::TrackPopupMenu(const std::vector<plat::MenuItem>&, plat::Point) {
+int ScriptedUi::TrackPopupMenu(const std::vector<plat::MenuItem>& items, plat::Point screen) {
     requests.push_back({"popup", "", "", 0});
     const auto step = Take("popup", "");
+    if (step && step->live) {
+        plat::Ui* mine = plat::SetUi(nullptr);
+        const int id = plat::GetUi().TrackPopupMenu(items, screen);
+        plat::SetUi(mine);
+        return id;
+    }
     return step ? step->answer : 0;
 }
 

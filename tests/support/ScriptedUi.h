@@ -42,6 +42,9 @@ public:
     // A list choice: the index chosen, or cancelled.
     ScriptedUi& List(std::optional<int> index);
     ScriptedUi& Popup(int id);
+    // A popup menu shown for real (the live gateway's), to be worked by keys and clicks
+    // (plat::FrameDriver::WhenMenuOpens); answered with what was chosen there.
+    ScriptedUi& LivePopup();
     // The font and colour dialogs: the function edits the data and returns OK (true) or Cancel.
     ScriptedUi& Font(std::function<bool(plat::FontDialogData&)> choose);
     ScriptedUi& Colour(std::function<bool(plat::ColorDialogData&)> choose);
@@ -85,6 +88,7 @@ private:
         std::function<bool(plat::FontDialogData&)> font;
         std::function<bool(plat::ColorDialogData&)> colour;
         std::function<void(plat::DialogDriver&)> dialog;
+        bool live = false;
     };
     // A new last step of the kind, taking the pending While action.
     Step& Push(const std::string& kind, const std::string& fragment);
