@@ -315,14 +315,15 @@ TEST_F(ClipDrawingTest, AnEllipseJustPastTheGuardZoneLandsOnThePixelsOfTheUncutO
     }
 }
 
-// On a picture mapped at 2 or 3 device units a logical one, a dashed pen is as many units wide
-// and its dashes (4 widths on, 2 off) repeat every 6 logical units. A line from 1e9 units
-// away, cut at the picture's guard box, shows on the picture exactly as the line that starts
-// a whole number of repeats later, 4 units left of the page (1e9 - 4 = 6 x 166666666), which
-// is drawn uncut.
+// On a picture mapped at 2, 3 or 5 device units a logical one, a dashed pen is as many units
+// wide and its dashes (4 widths on, 2 off) repeat every 6 logical units. A line from 1e9 units
+// away, cut at the picture's guard box, keeps the phase of the whole line: device x 0 lies
+// (1e9 mod 6) = 4 logical units into the pattern, 4 x scale device units; and the picture
+// shows it as the line that starts a whole number of repeats later, 4 units left of the page
+// (1e9 - 4 = 6 x 166666666), which is drawn uncut.
 TEST_F(ClipDrawingTest, ADashedLineCutOnAPictureMappedLargerKeepsThePhaseOfTheUncutLine) {
     MemoryDC reference;
-    for (const int scale : {2, 3}) {
+    for (const int scale : {2, 3, 5}) {
         SCOPED_TRACE(scale);
         std::string svg[2];
         Image shown[2];
@@ -338,7 +339,14 @@ TEST_F(ClipDrawingTest, ADashedLineCutOnAPictureMappedLargerKeepsThePhaseOfTheUn
             svg[start == -4] = p.svg;
             shown[start == -4] = p.image;
         }
-        EXPECT_EQ(LongNumber(svg[0], 7), "");      // cut: no far position recorded
+        EXPECT_EQ(LongNumber(svg[0], 7), ""); // cut: no far position recorded
+        const std::size_t offset = svg[0].find("stroke-dashoffset=\""), points = svg[0].find("points=\"");
+        ASSERT_NE(offset, std::string::npos);
+        ASSERT_NE(points, std::string::npos);
+        const double phase = std::stod(svg[0].substr(offset + 19)), startX = std::stod(svg[0].substr(points + 8));
+        EXPECT_LT(startX, 0);
+        EXPECT_GT(startX, -100);
+        EXPECT_NEAR(std::fmod(phase - startX, 6.0 * scale), 4.0 * scale, 1e-6);
         ASSERT_GT(shown[1].Width(), 100);
         EXPECT_LT(Count(shown[1], Colors::White), shown[1].Width() * shown[1].Height());
         EXPECT_EQ(Differs(shown[0], shown[1], 0, 0), "");
