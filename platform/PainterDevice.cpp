@@ -475,8 +475,13 @@ void PainterDevice::Ellipse(const DrawState& s, const Rect& r) {
     if (b.right - b.left < 1 || b.bottom - b.top < 1)
         return;
     const QPen pen = PenOf(s);
-    if (!Guard(pen).Contains(BoxF{static_cast<double>(b.left), static_cast<double>(b.top),
-                                  static_cast<double>(b.right), static_cast<double>(b.bottom)})) {
+    // The painter rasterises an ellipse of its own (by the midpoint rule for a thin solid pen)
+    // at a cost that grows with its size; one that reaches no further past the device than the
+    // device's own extent is left to it whole, so that an ellipse just past the guard box lands
+    // on the pixels it does inside it. Only a larger one is cut.
+    const double reach = static_cast<double>(std::max(m_area.right - m_area.left, m_area.bottom - m_area.top));
+    if (!Guard(pen).Grown(reach).Contains(BoxF{static_cast<double>(b.left), static_cast<double>(b.top),
+                                                static_cast<double>(b.right), static_cast<double>(b.bottom)})) {
         DrawCurve(s, pen, Curve::Ellipse, b, 0, 360);
         return;
     }

@@ -242,6 +242,99 @@ TEST_F(MemberWithoutStirrups, EquilibriumShearIsDeadPlusFactoredLive)
     }
 }
 
+// The member without stirrups under a dead load of 4.75 kN/m (or, should that one's capacity
+// come out otherwise, 5.6 kN/m): its capacity c is such that the marked load factor of the
+// last load-deflection point, 30 c / 30, rounds one ulp above c. No stage pair of a governing
+// station holds it unless its upper stage, the peak, is taken a little wider; the curves
+// 4024-4029 must still read that pair, by hand the values of the peak stage (t = 1 to within
+// 1e-15), not the stage after the peak that the run ended on. The bottom bars' force at a crack
+// (4024) and the most stressed crack's shear and limit (4028, 4029) differ between the two;
+// the member has no tendon (4025), no bars above mid-height (4026) and no stirrups (4027).
+TEST(MemberMarkedLoad, TheLastPointJustAboveThePeakReadsThePeakStagesThroughTheCurves)
+{
+    std::unique_ptr<NoStirrupMember> c;
+    std::unique_ptr<TFullMemberResponse> m;
+    double capacity = 0.0;
+    for (const double dead : {4750.0, 5600.0}) {
+        c = std::make_unique<NoStirrupMember>();
+        c->d.diagrams[DeadDiagram][1] = {NoStirrupMember::kSpan / 2, -dead * NoStirrupMember::kSpan * NoStirrupMember::kSpan / 8, 1};
+        m = std::make_unique<TFullMemberResponse>(c->d, c->slots);
+        RunToFinish(*m, 200000);
+        m->BuildResultCurves();
+        capacity = m->GetMemberCapacity();
+        if (m->GetMarkedPoint() * capacity / kLoadDeflectionSteps > capacity)
+            break;
+    }
+    const double lambda = m->GetMarkedPoint() * capacity / kLoadDeflectionSteps;
+    ASSERT_EQ(m->GetMarkedPoint(), kLoadDeflectionSteps);
+    ASSERT_EQ(lambda, std::nextafter(capacity, 2 * capacity)) << "neither dead load puts the last point above the peak";
+
+    // The hand values of a state: the force at a crack in the ordinary bars below mid-height,
+    // the shear on the most stressed crack and what that crack carries.
+    struct Hand {
+        double bottomBars = 0.0, demand = 0.0, limit = 0.0;
+    };
+    const auto read = [](const TFullSectionalResponse& a, const SectionState& s) {
+        Hand h;
+        const TBeam& section = *a.GetBeam();
+        const double mid = (section.GetTop() + section.GetBottom()) / 2.0;
+        for (int i = 0; i < section.GetLongLayerCount(0); ++i) {
+            const LongLayerRec* layer = section.GetLongLayer(i, 0);
+            if (layer->z >= mid)
+                continue;
+            const double atCrack = s.BarValue(BarArray::List0Second, i);
+            h.bottomBars += layer->A * (atCrack != 0.0 && std::fabs(atCrack) < 1e30 ? atCrack : s.BarValue(BarArray::List0Stress, i));
+        }
+        const HandCrack crack = ReadCracks(s);
+        h.demand = crack.demand;
+        h.limit = crack.capacity;
+        return h;
+    };
+
+    const int n = m->GetStationCount();
+    std::vector<std::vector<double>> curves;
+    for (int curve = 4024; curve <= 4029; ++curve) {
+        std::vector<double> values;
+        m->BeginCurve(curve);
+        double x = 0.0, y = 0.0;
+        while (m->GetCurvePoint(curve, x, y))
+            values.push_back(y);
+        ASSERT_EQ(values.size(), static_cast<std::size_t>(n)) << curve;
+        curves.push_back(values);
+    }
+    int governing = 0;
+    for (int s = 0; s < n; ++s) {
+        const TFullSectionalResponse& a = *m->GetStationAnalysis(s);
+        if (a.GetMaxLoadFactor() != capacity)
+            continue;
+        SCOPED_TRACE(s);
+        ++governing;
+        int peak = -1;
+        for (int k = 0; k <= a.GetLastStageIndex(); ++k)
+            if (a.LoadFactorOf(k) == capacity && peak < 0)
+                peak = k;
+        ASSERT_GT(peak, 0);
+        ASSERT_LT(peak, a.GetLastStageIndex()); // the run went on past the peak
+        const Hand atPeak = read(a, *a.GetStage(peak));
+        int end = a.GetLastStageIndex();
+        while (end > peak && a.GetStage(end) == nullptr)
+            --end;
+        ASSERT_GT(end, peak);
+        const Hand atEnd = read(a, *a.GetStage(end)); // the last stage stored
+        const std::size_t i = static_cast<std::size_t>(s);
+        EXPECT_NEAR(curves[0][i], atPeak.bottomBars, 1e-9 * std::fabs(atPeak.bottomBars)); // 4024
+        EXPECT_GT(std::fabs(atEnd.bottomBars - atPeak.bottomBars), 1e-6 * std::fabs(atPeak.bottomBars));
+        EXPECT_EQ(curves[1][i], 0.0); // 4025
+        EXPECT_EQ(curves[2][i], 0.0); // 4026
+        EXPECT_EQ(curves[3][i], 0.0); // 4027
+        EXPECT_NEAR(curves[4][i], atPeak.demand, 1e-9 * atPeak.demand); // 4028
+        EXPECT_NEAR(curves[5][i], atPeak.limit, 1e-9 * atPeak.limit);   // 4029
+        EXPECT_GT(std::fabs(atEnd.demand - atPeak.demand) + std::fabs(atEnd.limit - atPeak.limit),
+                  1e-6 * (atPeak.demand + atPeak.limit));
+    }
+    EXPECT_GE(governing, 1);
+}
+
 namespace {
 
 // A 1.2 m member of a 200 x 300 mm section (depths from mid-height, as the validated section

@@ -254,3 +254,101 @@ TEST_F(ClipDrawingTest, ADashedLineFromFarAwayKeepsItsPhaseInAPicture) {
     EXPECT_GT(startX, -100);
     EXPECT_NEAR(std::fmod(phase - startX, 6.0), 4.0, 1e-9);
 }
+
+// A circle about (500, 60) of radius 400 on an image 400 x 200 leaves it through the top and
+// the bottom edge left of its centre: drawn as an arc over its left half or as a whole
+// ellipse, far larger than the image, each row of the image holds the circle's one crossing
+// there, x = cx - sqrt(r^2 - (y - cy)^2) for the painter's ellipse through the box's first and
+// last pixels (cx = 499.5, cy = 59.5, r = 399.5), and nothing else: from x 104.4 at the top
+// row over 100 at row 60 to 125.2 at the bottom row.
+TEST_F(ClipDrawingTest, AnArcLeavingThroughTheTopAndBottomLeftOfItsCentreDrawsItsPieceThere) {
+    constexpr int kWide = 400, kHigh = 200;
+    const Rect circle{100, -340, 900, 460};
+    const double cx = 499.5, cy = 59.5, r = 399.5;
+    for (const bool whole : {false, true}) {
+        SCOPED_TRACE(whole ? "ellipse" : "arc over the left half");
+        Image img(kWide, kHigh);
+        {
+            DC dc(img);
+            dc.SelectBrush(Brush{true});
+            if (whole)
+                dc.Ellipse(circle);
+            else
+                dc.Arc(circle, {500, -340}, {500, 460}); // counter-clockwise from the top
+        }
+        int ink = 0;
+        for (int y = 0; y < kHigh; ++y) {
+            const double x = cx - std::sqrt(r * r - (y - cy) * (y - cy));
+            int row = 0;
+            for (int i = 0; i < kWide; ++i)
+                if (img.Pixel(i, y) != Colors::White) {
+                    ++row;
+                    ASSERT_NEAR(i, x, 1.0) << "row " << y;
+                }
+            ASSERT_GE(row, 1) << "row " << y << " misses the circle at x " << x;
+            ink += row;
+        }
+        EXPECT_LE(ink, kHigh + 30); // one pixel a row, two where the circle steps sideways
+    }
+}
+
+// An ellipse whose rectangle reaches just past the guard zone (18 pixels round the image for
+// a one-pixel pen), on one side or on all four: its outline and its fill land on exactly the
+// pixels the painter draws for the same rectangle well inside a larger image.
+TEST_F(ClipDrawingTest, AnEllipseJustPastTheGuardZoneLandsOnThePixelsOfTheUncutOne) {
+    constexpr int kWide = 200, kHigh = 150, kShift = 60;
+    const Rect past[] = {{-19, 10, 150, 140}, {30, -19, 170, 100}, {60, 20, 219, 130}, {-25, -21, 225, 171}};
+    for (const Rect& r : past) {
+        for (const bool filled : {false, true}) {
+            SCOPED_TRACE(std::to_string(r.left) + "," + std::to_string(r.top) + (filled ? " filled" : " hollow"));
+            Image cut(kWide, kHigh), whole(kWide + 2 * kShift, kHigh + 2 * kShift);
+            for (Image* target : {&cut, &whole}) {
+                DC dc(*target);
+                if (target == &whole)
+                    dc.SetViewportOrg({kShift, kShift}); // the same rectangle, well inside
+                dc.SelectBrush(filled ? Brush{false, Colors::LtBlue} : Brush{true});
+                dc.Ellipse(r);
+            }
+            EXPECT_GT(Count(cut, Colors::Black), 80);
+            EXPECT_EQ(Differs(cut, whole, kShift, kShift), "");
+        }
+    }
+}
+
+// On a picture mapped at 2, 3 or 5 device units a logical one, a dashed pen is as many units
+// wide and its dashes (4 widths on, 2 off) repeat every 6 logical units. A line from 1e9 units
+// away, cut at the picture's guard box, keeps the phase of the whole line: device x 0 lies
+// (1e9 mod 6) = 4 logical units into the pattern, 4 x scale device units; and the picture
+// shows it as the line that starts a whole number of repeats later, 4 units left of the page
+// (1e9 - 4 = 6 x 166666666), which is drawn uncut.
+TEST_F(ClipDrawingTest, ADashedLineCutOnAPictureMappedLargerKeepsThePhaseOfTheUncutLine) {
+    MemoryDC reference;
+    for (const int scale : {2, 3, 5}) {
+        SCOPED_TRACE(scale);
+        std::string svg[2];
+        Image shown[2];
+        for (const int start : {-kBillion, -4}) {
+            PictureDC pic(reference, Rect{0, 0, 10000, 5000}, "dashes");
+            pic.SetMapMode(MapMode::Anisotropic);
+            pic.SetWindowExt({1, 1});
+            pic.SetViewportExt({scale, scale});
+            pic.SelectPen(Pen{PenStyle::Dash, 1, Colors::Black});
+            pic.MoveTo(start, 15);
+            pic.LineTo(kBillion, 15);
+            const Picture p = pic.Close();
+            svg[start == -4] = p.svg;
+            shown[start == -4] = p.image;
+        }
+        EXPECT_EQ(LongNumber(svg[0], 7), ""); // cut: no far position recorded
+        const std::size_t offset = svg[0].find("stroke-dashoffset=\""), points = svg[0].find("points=\"");
+        ASSERT_NE(offset, std::string::npos);
+        ASSERT_NE(points, std::string::npos);
+        const double phase = std::stod(svg[0].substr(offset + 19)), startX = std::stod(svg[0].substr(points + 8));
+        EXPECT_LT(startX, 0);
+        EXPECT_GT(startX, -100);
+        EXPECT_NEAR(std::fmod(phase - startX, 6.0 * scale), 4.0 * scale, 1e-6);
+        ASSERT_GT(shown[1].Width(), 100);
+        EXPECT_LT(Count(shown[1], Colors::White), shown[1].Width() * shown[1].Height());
+        EXPECT_EQ(Differs(shown[0], shown[1], 0, 0), "");
+    }
+}

@@ -198,3 +198,44 @@ TEST(DeviceMapping, PositionsPastIntAreWholeAndTheMappingsAnswerIsHeld) {
     EXPECT_EQ(DevicePixel(s, Point{INT_MAX, INT_MIN}), (PixelPoint{214748364700LL, 214748364800LL}));
     EXPECT_EQ(s.ToDevice(Point{3, 2}), (Point{300, -200}));
 }
+
+// Arcs that leave the box through its top or bottom edge on the side left of their centre: the
+// ellipse meets the line y = c there at the angle 180 - asin(v), v = (cy - c) / ry, so the piece
+// kept runs between the two edges' crossings left of the centre, whichever part of the ellipse
+// the arc covers and whether or not the box lies evenly about the centre.
+TEST(ArcClipping, APieceCutByTheTopAndBottomEdgesLeftOfTheCentreIsKept)
+{
+    const double deg = 180 / M_PI;
+    // A circle about (500, 100) of radius 400 cut to 0..400 x 0..200: x <= 400 holds for
+    // cos t <= -1/4, y within 0..200 for |sin t| <= 1/4, together t within 180 -+ asin(1/4).
+    const EllipseF circle{500, 100, 400, 400};
+    const double quarter = std::asin(0.25) * deg; // 14.4775
+    for (const auto& [from, span] : {std::pair{0.0, 360.0}, std::pair{90.0, 180.0}, std::pair{-200.0, 360.0}}) {
+        SCOPED_TRACE(from);
+        const auto piece = VisibleArcs(circle, from, span, BoxF{0, 0, 400, 200});
+        ASSERT_EQ(piece.size(), 1u);
+        const double shift = from < 0 ? -360.0 : 0.0; // the same angles named within [from, from + span]
+        EXPECT_NEAR(piece[0].first, 180 - quarter + shift, 1e-9);
+        EXPECT_NEAR(piece[0].second, 180 + quarter + shift, 1e-9);
+    }
+    EXPECT_NEAR(180 - quarter, 165.5225, 1e-4);
+    EXPECT_NEAR(180 + quarter, 194.4775, 1e-4);
+    // The box reaching further down than up: the bottom edge y = 250 is met at
+    // 180 + asin(150 / 400), the top at 180 - asin(100 / 400).
+    const auto uneven = VisibleArcs(circle, 0, 360, BoxF{0, 0, 400, 250});
+    ASSERT_EQ(uneven.size(), 1u);
+    EXPECT_NEAR(uneven[0].first, 180 - quarter, 1e-9);
+    EXPECT_NEAR(uneven[0].second, 180 + std::asin(0.375) * deg, 1e-9);
+    // An ellipse of half axes 400 and 200 about (500, 100): y within 0..200 for |sin t| <= 1/2,
+    // so it is kept from 150 to 210 degrees (x = 500 - 400 cos 30 = 153.6 there, inside).
+    const auto flat = VisibleArcs(EllipseF{500, 100, 400, 200}, 0, 360, BoxF{0, 0, 400, 200});
+    ASSERT_EQ(flat.size(), 1u);
+    EXPECT_NEAR(flat[0].first, 150, 1e-9);
+    EXPECT_NEAR(flat[0].second, 210, 1e-9);
+    // Only the part of an arc that lies in the piece: the arc from 170 to 250 degrees keeps
+    // 170 .. 180 + asin(1/4).
+    const auto part = VisibleArcs(circle, 170, 80, BoxF{0, 0, 400, 200});
+    ASSERT_EQ(part.size(), 1u);
+    EXPECT_NEAR(part[0].first, 170, 1e-9);
+    EXPECT_NEAR(part[0].second, 180 + quarter, 1e-9);
+}

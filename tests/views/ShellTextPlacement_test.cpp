@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "analysis/RunToFinish.h"
 #include "app/CommandIds.h"
+#include "app/PictureExtent.h"
 #include "app/views/TViewm.h"
 #include "model/materials/MaterialTypes.h"
 #include "platform/Frame.h"
@@ -17,7 +20,9 @@
 #include "support/RecordingDC.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/membrane/MembraneFixtures.h"
 #include "views/BeamModeInstall.h"
+#include "views/membrane/MembraneModeInstall.h"
 
 namespace {
 
@@ -130,6 +135,97 @@ TEST_F(SolvedFactoredBeam, TheCopiedPictureHoldsEveryTextWhole)
     View().Paint(paper, 1, 0);
     ASSERT_FALSE(paper.CallsOf("Rectangle").empty());
     EXPECT_EQ(paper.CallsOf("Rectangle").back().rect, client);
+}
+
+
+// The frame round a page whose texts run past the page's right edge: on a device that reaches
+// no further than the texts, its right line stands at the device's clip box, as its bottom
+// line does below a page; where the device reaches past the texts (a picture made to hold
+// them), kPictureTextMargin right of the furthest text. `paint` paints the page as printing
+// does; the text that runs furthest starts with `longest`.
+void ExpectRightLineAtTheClipBox(const std::function<void(plat::DC&)>& paint, const plat::Rect& page,
+                                 const std::string& longest)
+{
+    // Where the texts reach on a device as large as the picture could be.
+    RecordingDC large;
+    large.Recorder().caps.horzRes = 4 * page.Width();
+    large.Recorder().caps.vertRes = 2 * page.Height();
+    paint(large);
+    int reach = 0;
+    for (const DrawCall& t : large.CallsOf("Text"))
+        if (t.state.font.escapement == 0)
+            reach = std::max(reach, BoxOf(t).right);
+    bool seen = false;
+    for (const DrawCall& t : large.CallsOf("Text"))
+        seen = seen || (t.text.find(longest) == 0 && BoxOf(t).right == reach);
+    ASSERT_TRUE(seen) << longest;
+    ASSERT_GT(reach, page.right + 40) << "the texts do not run past the page";
+    ASSERT_FALSE(large.CallsOf("Rectangle").empty());
+    EXPECT_EQ(large.CallsOf("Rectangle").back().rect, (plat::Rect{0, 0, reach + kPictureTextMargin, page.bottom}));
+
+    // Paper as wide as the page, and paper 20 pixels wider: the frame's right line is the last
+    // column of the paper, its bottom line the page's.
+    for (const int wider : {0, 20}) {
+        SCOPED_TRACE(wider);
+        RecordingDC paper;
+        paper.Recorder().caps.horzRes = page.Width() + wider;
+        paper.Recorder().caps.vertRes = page.Height();
+        ASSERT_EQ(paper.GetClipBox().right, page.right + wider);
+        paint(paper);
+        ASSERT_FALSE(paper.CallsOf("Rectangle").empty());
+        const DrawCall frame = paper.CallsOf("Rectangle").back();
+        EXPECT_EQ(frame.rect, (plat::Rect{0, 0, paper.GetClipBox().right, page.bottom}));
+        EXPECT_TRUE(frame.state.brush.hollow);
+    }
+}
+
+// The load-deformation page names the section in the middle of its top line: a name longer
+// than the page runs past its right edge.
+TEST_F(SolvedFactoredBeam, APrintedFrameRoundANameLongerThanThePageEndsAtThePapersEdge)
+{
+    ASSERT_NE(Solve(), nullptr);
+    const std::string name = "Girder " + std::string(150, 'W');
+    g_Structures[0]->SetName(name);
+    Frame().Dispatch(CmId::LoadDeformationPlot);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::LoadDeformation);
+    const plat::Rect client = Window().GetClientRect();
+    ExpectRightLineAtTheClipBox([&](plat::DC& dc) { View().Paint(dc, 1, 0); }, client, "Girder WWW");
+}
+
+// A membrane element's page lists its institution at the left of the information panel, in
+// the page's font of 1/50 of its width: a long one runs past the page's right edge.
+struct SolvedMembrane : StartedShellTest {
+    BeamLogicFactory previous = InstallBeamMode();
+    SolvedMembrane() { InstallMembraneMode(); }
+    ~SolvedMembrane() override
+    {
+        SetMembraneLogicFactory({});
+        SetBeamLogicFactory(std::move(previous));
+    }
+    TViewm_2k& View() { return Window().GetViewManager(); }
+};
+
+TEST_F(SolvedMembrane, APrintedFrameRoundALongInstitutionEndsAtThePapersEdge)
+{
+    Frame().ShowFrame(1);
+    Frame().SetFrameRect(plat::Rect{0, 0, 1280, 1024});
+    const std::string institution = "Structures Laboratory, " + std::string(120, 'W');
+    std::unique_ptr<TStructure> panel = membrane_fixtures::MakePanel(membrane_fixtures::PanelSpec{});
+    panel->SetName("Panel");
+    panel->SetUniversity(institution);
+    g_Structures[0] = std::move(panel);
+    View().CreateLogic(2, g_Structures[0].get(), nullptr);
+    Frame().Dispatch(CmId::CrossSection);
+    Frame().Dispatch(CmId::SectionalResponse);
+    TSectionalAnalysis* a = g_Analyses[0].get();
+    ASSERT_NE(a, nullptr);
+    RunToFinish(*a, 5000);
+    for (int pass = 0; pass < 3; ++pass)
+        app->IdleAction(pass);
+    Frame().Dispatch(CmId::NineGraphs);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
+    const plat::Rect client = Window().GetClientRect();
+    ExpectRightLineAtTheClipBox([&](plat::DC& dc) { View().Paint(dc, 1, 0); }, client, "Structures Laboratory, WWW");
 }
 
 } // namespace

@@ -7,9 +7,13 @@
 
 #include <cmath>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "charts/TMixinChartOwner.h"
 #include "foundation/Reporter.h"
+#include "foundation/Sentinel.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
@@ -233,6 +237,116 @@ TEST(MaterialPicture, TheTopLabelOfAFactoredBarStaysClearOfItsPlateau)
     const DiagramPlan unfactored = PlanMaterialChart(HandFrame(100.0, 600.0), types, hardening, kFixed);
     EXPECT_EQ(Text(unfactored, "f_u =  600 MPa").points[0], (plat::Point{14, 20}));
 }
+
+// Curves given by their points in chart units (strain, stress); a separator starts the next.
+MaterialCurves HandCurves(const std::vector<std::vector<std::pair<double, double>>>& curves)
+{
+    MaterialCurves c;
+    for (const auto& curve : curves) {
+        if (!c.data.empty())
+            c.data.insert(c.data.end(), {kUndefined, kUndefined});
+        for (const auto& [x, y] : curve)
+            c.data.insert(c.data.end(), {x, y});
+        ++c.rebarCurves;
+    }
+    return c;
+}
+
+// The first drawn stretch (a line, or two neighbouring points of a polyline) that passes
+// through the pixels of the box, as text; "" when none does. Each stretch is followed in
+// steps of a hundredth of its length.
+std::string LineThrough(const DiagramPlan& plan, const plat::Rect& box)
+{
+    std::vector<std::pair<plat::Point, plat::Point>> stretches;
+    for (const PlanOp op : {PlanOp::Line, PlanOp::Polyline})
+        for (const PlanStep& s : plan.Of(op))
+            for (std::size_t i = 1; i < s.points.size(); ++i)
+                stretches.emplace_back(s.points[i - 1], s.points[i]);
+    for (const auto& [a, b] : stretches)
+        for (int k = 0; k <= 100; ++k) {
+            const double x = a.x + (b.x - a.x) * k / 100.0, y = a.y + (b.y - a.y) * k / 100.0;
+            if (x >= box.left && x < box.right && y >= box.top && y < box.bottom)
+                return StrPrintf("(%d, %d) - (%d, %d)", a.x, a.y, b.x, b.y);
+        }
+    return "";
+}
+
+// The box of a left- and top-aligned label of the fixed measure (7 x 10 pixels a character).
+plat::Rect LabelBox(const PlanStep& label)
+{
+    const plat::Point at = label.points[0];
+    return plat::Rect{at.x, at.y, at.x + 7 * static_cast<int>(label.text.size()), at.y + 10};
+}
+
+} // namespace
+
+// Two curves, the shorter first, on x 0..100 mm/m and y 0..500 MPa (1.8 pixels a mm/m from
+// x = 10, 0.32 a MPa up from y = 190). The first rises to the top of the plot at 2 mm/m
+// (14, 30) and stays there to 30 mm/m (64, 30), through the top label's place (14, 20;
+// 98 x 10 pixels); the second ends on a plateau at 400 MPa (row 62), to 100 mm/m. The label
+// goes to the nearest place clear of both: right of the rise (x 16) and under the first
+// plateau (y 32). Nothing joins the first curve's end (64, 30) to the second's start (10, 190):
+// such a stretch would pass through that place and push the label right of the plateau (66).
+TEST(MaterialPicture, TheTopLabelKeepsClearOfEveryCurveWhenAShortCurveComesFirst)
+{
+    const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
+    const MaterialCurves curves = HandCurves({{{0, 0}, {2, 500}, {30, 500}}, {{0, 0}, {2, 400}, {100, 400}}});
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(100.0, 500.0), none, curves, kFixed);
+    const auto lines = plan.Of(PlanOp::Polyline);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].points, (std::vector<plat::Point>{{10, 190}, {14, 30}, {64, 30}}));
+    EXPECT_EQ(lines[1].points, (std::vector<plat::Point>{{10, 190}, {14, 62}, {190, 62}}));
+    const PlanStep& top = Text(plan, "f_u =  500 MPa");
+    EXPECT_EQ(top.points[0], (plat::Point{16, 32}));
+    EXPECT_EQ(LineThrough(plan, LabelBox(top)), "");
+
+    // The other way round (the long curve first) the label lands in the same place.
+    const MaterialCurves swapped = HandCurves({{{0, 0}, {2, 400}, {100, 400}}, {{0, 0}, {2, 500}, {30, 500}}});
+    const DiagramPlan other = PlanMaterialChart(HandFrame(100.0, 500.0), none, swapped, kFixed);
+    EXPECT_EQ(Text(other, "f_u =  500 MPa").points[0], (plat::Point{16, 32}));
+}
+
+// Sloped stretches, on the same scales. A hardening curve that rises from (82, 36) to the top
+// at 100 mm/m (190, 30) passes below the label's place (at x 112, its right end, the curve is
+// at y 34.3): the label stays at (14, 20), though the stretch's own box overlaps it. A curve
+// that rises from (14, 110) to the top at (100, 30) runs through the place: the nearest clear
+// place lies right of the first stretch's rise (x 16) and below the sloped one's lower end
+// (110 + 2). A sloped leader (from (77, 129) up to the curve at 30 % of the width, (60, 30))
+// passes through the place under the plateau of a factored bar, right of its rise.
+TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
+{
+    const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
+    const MaterialCurves hardening = HandCurves({{{0, 0}, {5, 375}, {40, 480}, {100, 500}}});
+    const DiagramPlan below = PlanMaterialChart(HandFrame(100.0, 500.0), none, hardening, kFixed);
+    ASSERT_EQ(below.Of(PlanOp::Polyline).size(), 1u);
+    EXPECT_EQ(below.Of(PlanOp::Polyline)[0].points,
+              (std::vector<plat::Point>{{10, 190}, {19, 70}, {82, 36}, {190, 30}}));
+    const PlanStep& home = Text(below, "f_u =  500 MPa");
+    EXPECT_EQ(home.points[0], (plat::Point{14, 20}));
+    EXPECT_EQ(LineThrough(below, LabelBox(home)), "");
+
+    const MaterialCurves steep = HandCurves({{{0, 0}, {2, 250}, {50, 500}}});
+    const DiagramPlan moved = PlanMaterialChart(HandFrame(100.0, 500.0), none, steep, kFixed);
+    ASSERT_EQ(moved.Of(PlanOp::Polyline).size(), 1u);
+    EXPECT_EQ(moved.Of(PlanOp::Polyline)[0].points, (std::vector<plat::Point>{{10, 190}, {14, 110}, {100, 30}}));
+    const PlanStep& under = Text(moved, "f_u =  500 MPa");
+    EXPECT_EQ(under.points[0], (plat::Point{16, 112}));
+    EXPECT_EQ(LineThrough(moved, LabelBox(under)), "");
+
+    // A factored bar with its leader (the hand positions of the test above): right of the rise
+    // alone (16, 32) the leader would cross the label; it goes right of the leader's foot.
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
+    const ResistanceFactors design{0.65, 0.85, 0.9};
+    MaterialFrame frame = HandFrame(100.0, 400.0);
+    frame.inForce = design;
+    const DiagramPlan led = PlanMaterialChart(frame, types, BuildMaterialCurves(types, design, kUnitSI), kFixed);
+    const PlanStep& right = Text(led, "f_u =  400 MPa");
+    EXPECT_EQ(right.points[0], (plat::Point{79, 32}));
+    EXPECT_EQ(LineThrough(led, LabelBox(right)), "");
+    EXPECT_NE(LineThrough(led, plat::Rect{16, 32, 16 + 98, 42}), "");
+}
+
+namespace {
 
 // ---- The chart on a section ------------------------------------------------------------------
 
