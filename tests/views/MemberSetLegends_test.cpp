@@ -190,6 +190,11 @@ TEST_F(MemberSetLegends, StayClearOfTheNumbersAtEveryStageSteppedTo)
         Frame().Dispatch(CmId::NextLoadStage);
     ASSERT_EQ(m->GetMarkedPoint(), 30);
     ExpectLegendsClear(legends, "last stage after Auto Range");
+    // Another window size: the charts' numbers move, the legends with them.
+    Window().MoveWindow(plat::Rect{0, 0, 1100, 800});
+    ExpectLegendsClear(legends, "last stage in a smaller window");
+    Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
+    ExpectLegendsClear(legends, "last stage in the first window size again");
     // The legends were not taken down and made again on the way.
     EXPECT_EQ(Legends().size(), legends.size());
     for (std::size_t i = 0; i < legends.size() && i < Legends().size(); ++i)
