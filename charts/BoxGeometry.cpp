@@ -168,3 +168,16 @@ plat::Point PlaceClearOf(plat::Point place, plat::Size size, const std::vector<p
         }
     return best;
 }
+
+plat::Point LegendHome(int position, plat::Size chart, plat::Size box)
+{
+    const int cw = chart.cx, ch = chart.cy, bw = box.cx, bh = box.cy;
+    switch (position) {
+    case -1: return {cw - bw - 10, ch - bh - 10};
+    case 0: return {cw - bw - 10, static_cast<int>(0.1 * ch)};
+    case 2: return {static_cast<int>(0.17 * cw), static_cast<int>(0.83 * ch - bh - 10)};
+    case 3: return {static_cast<int>(0.17 * cw), static_cast<int>(0.07 * ch)};
+    case 4: return {cw - bw - 10, static_cast<int>(ch - bh - 10 - 0.1 * ch)};
+    default: return {100, 100};
+    }
+}

@@ -80,3 +80,8 @@ FontHeights FirstPlacementFonts(int kind, bool child, int w, int h, const FontHe
 // none is clear.
 plat::Point PlaceClearOf(plat::Point place, plat::Size size, const std::vector<plat::Rect>& obstacles,
                          const plat::Rect& bounds, int gap);
+
+// Where a legend of the given size goes in a chart of the given size by its position code:
+// -1 bottom right, 0 right at a tenth of the height, 2 bottom left, 3 top left, 4 right
+// above the bottom; any other code at (100, 100).
+plat::Point LegendHome(int position, plat::Size chart, plat::Size box);

@@ -3,7 +3,9 @@
 
 #include <vector>
 
+#include "charts/BoxGeometry.h"
 #include "charts/RichText.h"
+#include "charts/TTextBox.h"
 #include "charts/Tchart.h"
 
 namespace {
@@ -84,4 +86,26 @@ std::vector<plat::Rect> Ticonchart::TextBoxes()
     for (const AxisLabel& l : PlanIconRangeLabels(m_data, t, W))
         list.boxes.push_back(AxisLabelBox(l, MeasureRichText(dc, l.text, TextFont())));
     return list.boxes;
+}
+
+void Tchart::KeepLegendsClear()
+{
+    constexpr int kLegendClearance = 3;
+    const BoxPlace c = Place();
+    std::vector<plat::Rect> texts;
+    bool measured = false;
+    for (plat::Window* child : GetChildren()) {
+        auto* legend = dynamic_cast<TTextBox*>(child);
+        if (!legend || !legend->IsLegend() || legend->MovedByUser())
+            continue;
+        if (!measured) {
+            texts = TextBoxes();
+            measured = true;
+        }
+        const BoxPlace b = legend->Place();
+        const plat::Point home = LegendHome(legend->LegendPosition(), {c.w, c.h}, {b.w, b.h});
+        const plat::Point clear = PlaceClearOf(home, {b.w, b.h}, texts, plat::Rect{0, 0, c.w, c.h}, kLegendClearance);
+        if (clear.x != b.x || clear.y != b.y)
+            legend->Reposition(clear.x, clear.y, b.w, b.h, 1);
+    }
 }

@@ -327,10 +327,17 @@ plat::LogFont FitRichTextFont(plat::DC& dc, std::string_view text, plat::LogFont
     const int sign = font.height < 0 ? -1 : 1;
     int fitted = std::max(1, static_cast<int>(static_cast<double>(size) * std::max(room, 0) / width));
     font.height = sign * fitted;
-    // Text does not narrow exactly in proportion to its height: step down until it fits.
-    while (fitted > 1 && MeasureRichText(dc, text, font).cx > room) {
+    // Text does not narrow exactly in proportion to its height: step down until it fits, or up
+    // while a pixel more still fits, so that the text keeps the largest height that fits.
+    const auto fits = [&](int h) {
+        plat::LogFont f = font;
+        f.height = sign * h;
+        return MeasureRichText(dc, text, f).cx <= room;
+    };
+    while (fitted > 1 && !fits(fitted))
         --fitted;
-        font.height = sign * fitted;
-    }
+    while (fitted + 1 < size && fits(fitted + 1))
+        ++fitted;
+    font.height = sign * fitted;
     return font;
 }

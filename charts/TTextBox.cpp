@@ -58,6 +58,13 @@ void TTextBox::Reposition(int x, int y, int w, int h, int redraw) {
     AutoSize();
 }
 
+void TTextBox::EvLButtonUp(unsigned flags, plat::Point p) {
+    const BoxPlace before = Place();
+    TBoxItem::EvLButtonUp(flags, p);
+    if (!(Place() == before))
+        m_movedByUser = true;
+}
+
 void TTextBox::CmEditText() {
     g_ReportText = std::make_unique<std::string>(m_text);
     plat::DataDialog("View Data", *g_ReportText, true);

@@ -30,10 +30,22 @@ public:
     // Legend boxes are the ones the view manager replaces with the next legend.
     void SetLegend(bool legend) { m_legend = legend; }
     bool IsLegend() const { return m_legend; }
+    // Where in its chart a legend goes (a position code of LegendHome); the chart keeps it
+    // there, clear of its texts, until the user drags the box elsewhere.
+    void SetLegendPosition(int position)
+    {
+        m_legendPosition = position;
+        m_movedByUser = false;
+    }
+    int LegendPosition() const { return m_legendPosition; }
+    bool MovedByUser() const { return m_movedByUser; }
+    void EvLButtonUp(unsigned flags, plat::Point p) override;
 
 private:
     std::string m_text;
     bool m_legend = false;
+    int m_legendPosition = 1;
+    bool m_movedByUser = false;
 };
 
 class TGraphicBox : public TBoxItem {

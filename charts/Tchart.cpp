@@ -142,6 +142,7 @@ void Tchart::CmPopup3001()
         return;
     Teditchart dialog(*this);
     dialog.Execute();
+    KeepLegendsClear();
     if (IsCreated())
         Invalidate();
 }
@@ -150,6 +151,7 @@ void Tchart::CmPopup3007()
 {
     m_data.SetNoteShown(m_data.NoteShown() ? 0 : 1);
     Layout();
+    KeepLegendsClear();
     if (IsCreated())
         Invalidate();
 }

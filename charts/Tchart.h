@@ -112,6 +112,10 @@ public:
     // laid over the chart keeps clear of. Empty while the chart shows "No Data"; the chart's
     // own transform is left as it is.
     virtual std::vector<plat::Rect> TextBoxes() { return {}; }
+    // Puts each legend box inside the chart that the user has not moved at its own place, or,
+    // where that would cover a text of TextBoxes, at the nearest place a few pixels clear of
+    // them: after anything that moves the chart's texts (its data, range, size, fonts, note).
+    void KeepLegendsClear();
 
 protected:
     ChartData m_data;

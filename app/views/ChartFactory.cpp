@@ -354,24 +354,22 @@ void TViewm_2k::AddLegendBox(int graphId, int panelIndex) {
     if (text.empty())
         return;
     box->SetText(text);
-    const BoxPlace c = chart->Place(), b = box->Place();
-    int x = 100, y = 100;
-    switch (position) {
-    case -1: x = c.w - b.w - 10, y = c.h - b.h - 10; break;
-    case 0: x = c.w - b.w - 10, y = static_cast<int>(0.1 * c.h); break;
-    case 2: x = static_cast<int>(0.17 * c.w), y = static_cast<int>(0.83 * c.h - b.h - 10); break;
-    case 3: x = static_cast<int>(0.17 * c.w), y = static_cast<int>(0.07 * c.h); break;
-    case 4: x = c.w - b.w - 10, y = static_cast<int>(c.h - b.h - 10 - 0.1 * c.h); break;
-    default: break;
-    }
     // A legend at its place must not hide the chart's axis numbers, titles or ticks: where it
-    // would, it moves to the nearest place a few pixels clear of them inside the chart.
-    constexpr int kLegendClearance = 3;
-    const plat::Point clear =
-        PlaceClearOf({x, y}, {b.w, b.h}, chart->TextBoxes(), plat::Rect{0, 0, c.w, c.h}, kLegendClearance);
-    box->Reposition(clear.x, clear.y, b.w, b.h, 0);
+    // would, it moves to the nearest place a few pixels clear of them inside the chart. The
+    // chart keeps it so as its texts move (KeepLegendsClear).
+    const BoxPlace c = chart->Place(), b = box->Place();
+    const plat::Point home = LegendHome(position, {c.w, c.h}, {b.w, b.h});
+    box->Reposition(home.x, home.y, b.w, b.h, 0);
     box->SetLegend(true);
+    box->SetLegendPosition(position);
     *free = std::move(box);
+    chart->KeepLegendsClear();
+}
+
+void TViewm_2k::KeepLegendsClear() {
+    for (int i = 0; i < kPanelCharts; ++i)
+        if (Tchart* chart = GetChart(i))
+            chart->KeepLegendsClear();
 }
 
 void TViewm_2k::InsertTextBox() {
@@ -449,6 +447,7 @@ void TViewm_2k::ToggleAutoRange(int flag) {
         m_rangeButton->SetText(m_charts[0]->GetMaxRange() ? "Max Range" : "Auto Range");
         m_rangeButton->Show(true);
     }
+    KeepLegendsClear();
 }
 
 void TViewm_2k::RepositionChildBoxes() {
@@ -470,6 +469,7 @@ void TViewm_2k::RepositionChildBoxes() {
     for (auto& t : m_textBoxes)
         follow(t.get());
     follow(m_graphicBox.get());
+    KeepLegendsClear();
 }
 
 void TViewm_2k::MakeButtonFont() {

@@ -635,6 +635,8 @@ void TViewm_2k::RefreshAllPanels(int stage) {
                 AddLegendBox(m_chartIds[i], static_cast<int>(i));
         }
     }
+    // The numbers move with the stage's data (the x axis crosses at another row).
+    KeepLegendsClear();
     // Once more on the first chart: the pushover fills both control charts anew.
     UpdateControlMarker(m_controlCharts[0].get(), stage);
     UpdateControlMarker(m_controlCharts[1].get(), stage);
@@ -669,6 +671,7 @@ void TViewm_2k::RebuildPanels() {
     FillControlCharts();
     for (std::size_t i = 0; i < m_charts.size(); ++i)
         CreateChart(m_charts[i].get(), m_chartIds[i], 0, 0);
+    KeepLegendsClear();
     // The control charts are painted again even when the element has no curve to give them,
     // and the mode object's texts name the element shown.
     for (auto& chart : m_controlCharts)
@@ -775,6 +778,7 @@ void TViewm_2k::RestoreScreenFonts() {
                 box->Layout();
             }
     m_screenFonts.clear();
+    KeepLegendsClear();
 }
 
 bool TViewm_2k::CanInsertBox() const {

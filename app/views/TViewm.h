@@ -191,6 +191,8 @@ public:
     void CreateControlCharts();
     void UpdateControlMarker(Tcontrolchart* chart, int choice);
     void AddLegendBox(int graphId, int panelIndex);
+    // Each panel chart puts its legends back at their places clear of its texts.
+    void KeepLegendsClear();
     void InsertTextBox();
     void InsertGraphicBox();
     // "Add to Graph" and "Insert &Chart": the graph of the paste combo inside chart 0.

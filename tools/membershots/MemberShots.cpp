@@ -6,9 +6,12 @@
 //
 //   qv_membershots <program folder> <output folder>
 //   qv_membershots <program folder> <output folder> nostirrups
+//   qv_membershots <program folder> <output folder> quickdefine
 //
 // The second form only takes the "Reinforcement" set of the sample beam's member with its
 // stirrups taken out, whose second panel compares the shear on the cracks with what they carry.
+// The third takes the "Reinforcement" set of the member of a section quick-defined with the
+// defaults, at its last, a middle and its first stage.
 //
 // Needs an X display (run under xvfb-run) and "import".
 
@@ -24,6 +27,7 @@
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "app/views/TViewm.h"
+#include "dialogs/QuickDefine.h"
 #include "foundation/ProgramPaths.h"
 #include "member/TMemberDefinition.h"
 #include "member/fire/ThermalAnalysis.h"
@@ -110,6 +114,23 @@ int main(int argc, char** argv)
         for (int k = 0; k < 8; ++k)
             frame.Dispatch(CmId::PrevLoadStage);
         Shot("10-reinforcement-without-stirrups-earlier");
+        return 0;
+    }
+    if (argc > 3 && std::string(argv[3]) == "quickdefine") {
+        ResetQuickDefine(*g_Structures[0]);
+        BuildQuickDefineSection(*g_Structures[0]);
+        ShowSlot(window, 0);
+        SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
+        // Solve > Member Response shows the "Reinforcement" set while the member runs.
+        frame.Dispatch(CmId::MemberResponse);
+        RunToEnd(window);
+        Shot("11-quickdefine-reinforcement-last");
+        for (int k = 0; k < 15; ++k)
+            frame.Dispatch(CmId::PrevLoadStage);
+        Shot("12-quickdefine-reinforcement-middle");
+        for (int k = 0; k < 20; ++k)
+            frame.Dispatch(CmId::PrevLoadStage);
+        Shot("13-quickdefine-reinforcement-first");
         return 0;
     }
     g_Structures[0] = ShearBeam(increment);

@@ -1,0 +1,202 @@
+// The legends of the member's "Reinforcement" set keep clear of their chart's numbers, titles
+// and notes at every stage a user steps to, wherever the chart's x axis crosses its plot: the
+// set is shown while the member runs, from its unloaded start, and the numbers of a chart whose
+// y range grows below zero move up into the plot with the x axis.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/ShellServices.h"
+#include "app/views/TViewm.h"
+#include "charts/TTextBox.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
+#include "dialogs/QuickDefine.h"
+#include "member/TFullMemberResponse.h"
+#include "member/TMemberDefinition.h"
+#include "platform/Controls.h"
+#include "support/RecordingDC.h"
+#include "support/TestSupport.h"
+#include "tests/app/ShellFixture.h"
+#include "tests/views/StateDiagramsGuard.h"
+#include "views/BeamModeInstall.h"
+
+namespace {
+
+struct MemberSetLegends : StartedShellTest {
+    BeamLogicFactory previous = InstallBeamMode();
+    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, g_QuickDefData};
+    const StateDiagramsGuard diagrams;
+    ~MemberSetLegends() override { SetBeamLogicFactory(std::move(previous)); }
+
+    TViewm_2k& View() { return Window().GetViewManager(); }
+
+    // A section quick-defined with the defaults, its member solved to the end through
+    // Solve > Member Response, stepped by the idle passes as the program does.
+    TFullMemberResponse* Solved()
+    {
+        Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
+        g_QuickDefData = QuickDefineDefaults(g_UnitSystem);
+        EXPECT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
+        View().CreateLogic(1, g_Structures[0].get(), nullptr);
+        EXPECT_EQ(SetMemberDefinitionFromSection(Window().GetServices(), g_MemberDefinition, *g_Structures[0]), 1);
+        Frame().Dispatch(CmId::MemberResponse);
+        auto* m = dynamic_cast<TFullMemberResponse*>(Window().GetCurrentAnalysis());
+        for (long pass = 0; m != nullptr && m->IsRunning() != 0 && pass < 400000; ++pass)
+            Window().IdleAction(pass);
+        Window().IdleAction(0);
+        return m;
+    }
+
+    struct Legend {
+        TTextBox* box = nullptr;
+        Tchart* chart = nullptr;
+    };
+    std::vector<Legend> Legends()
+    {
+        std::vector<Legend> legends;
+        for (int i = 0; i < TViewm_2k::kTextBoxes; ++i)
+            if (TTextBox* box = View().GetTextBox(i); box && box->IsLegend())
+                legends.push_back({box, dynamic_cast<Tchart*>(box->GetParent())});
+        return legends;
+    }
+};
+
+// The box an upright text run covers, as drawn.
+plat::Rect BoxOf(const DrawCall& c)
+{
+    const plat::Point at = c.state.mapping.ToDevice(c.run.at);
+    const int left = at.x + c.run.x0;
+    const int baseline = at.y + c.run.baseline;
+    return plat::Rect{left, baseline - c.run.ascent, left + c.run.width, baseline + c.run.descent};
+}
+
+bool Meet(const plat::Rect& a, const plat::Rect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The upright texts a chart draws (numbers, title, x title, note), each with its box.
+std::vector<std::pair<std::string, plat::Rect>> DrawnTexts(Tchart& chart)
+{
+    RecordingDC dc;
+    chart.Paint(dc, true, plat::Rect{0, 0, chart.Place().w, chart.Place().h});
+    std::vector<std::pair<std::string, plat::Rect>> texts;
+    for (const DrawCall& c : dc.CallsOf("Text"))
+        if (!c.text.empty() && c.text != " " && c.state.font.escapement == 0)
+            texts.emplace_back(c.text, BoxOf(c));
+    return texts;
+}
+
+// Every legend of the set lies inside its chart and covers none of the chart's drawn texts.
+void ExpectLegendsClear(const std::vector<MemberSetLegends::Legend>& legends, const char* stage)
+{
+    SCOPED_TRACE(stage);
+    ASSERT_EQ(legends.size(), 4u);
+    for (const MemberSetLegends::Legend& l : legends) {
+        ASSERT_NE(l.chart, nullptr);
+        const BoxPlace b = l.box->Place();
+        const BoxPlace c = l.chart->Place();
+        const plat::Rect legend{b.x, b.y, b.x + b.w, b.y + b.h};
+        SCOPED_TRACE(l.chart->Data().Title());
+        EXPECT_GE(legend.left, 0);
+        EXPECT_GE(legend.top, 0);
+        EXPECT_LE(legend.right, c.w);
+        EXPECT_LE(legend.bottom, c.h);
+        const auto texts = DrawnTexts(*l.chart);
+        EXPECT_GE(texts.size(), 4u);
+        for (const auto& [text, box] : texts)
+            EXPECT_FALSE(Meet(legend, box)) << "\"" << text << "\" at " << box.left << ", " << box.top << " - "
+                                            << box.right << ", " << box.bottom << " under the legend at " << legend.left
+                                            << ", " << legend.top << " - " << legend.right << ", " << legend.bottom;
+    }
+}
+
+} // namespace
+
+// The set's four charts with legends ("Stirrups", "Top Reinforcement", "Bottom Prestress
+// Force", "Bottom Reinforcement"), placed when the run began: at its last stage the bottom
+// bars' force has grown past the provided force and the y range reaches -540 kN, so the x axis
+// with its numbers runs across the plot at a third of its height, right through where the
+// legend sits at the foot of the plot. Checked at the last stage, the middle (PgDn 15 times),
+// the first (PgDn to the start), a stage picked on the control chart, and after "Auto Range"
+// at a middle and the last stage.
+TEST_F(MemberSetLegends, StayClearOfTheNumbersAtEveryStageSteppedTo)
+{
+    TFullMemberResponse* m = Solved();
+    ASSERT_NE(m, nullptr);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Pushover);
+    ASSERT_EQ(m->GetMarkedPoint(), 30);
+    const std::vector<Legend> legends = Legends();
+
+    // The bottom bars' chart at the last stage: its legend's own place (bottom left: 0.17 of
+    // the width, its foot 10 px above 0.83 of the height) lies over the x number 400 drawn
+    // along y = 0, so the legend has had to move.
+    Tchart* bottom = nullptr;
+    TTextBox* bottomLegend = nullptr;
+    for (const Legend& l : legends)
+        if (l.chart && l.chart->Data().Title() == "Bottom Reinforcement A_sf_s")
+            bottom = l.chart, bottomLegend = l.box;
+    ASSERT_NE(bottom, nullptr);
+    EXPECT_LT(bottom->Data().AxisRange().yMin, 0.0);
+    {
+        const BoxPlace c = bottom->Place(), b = bottomLegend->Place();
+        const int x = static_cast<int>(0.17 * c.w), y = static_cast<int>(0.83 * c.h - b.h - 10);
+        const plat::Rect home{x, y, x + b.w, y + b.h};
+        int covered = 0;
+        for (const auto& [text, box] : DrawnTexts(*bottom))
+            covered += Meet(home, box) && text == "400" ? 1 : 0;
+        EXPECT_EQ(covered, 1);
+    }
+    ExpectLegendsClear(legends, "last stage");
+
+    for (int k = 0; k < 15; ++k)
+        Frame().Dispatch(CmId::PrevLoadStage);
+    ASSERT_EQ(m->GetMarkedPoint(), 15);
+    ExpectLegendsClear(legends, "middle stage");
+
+    for (int k = 0; k < 20; ++k)
+        Frame().Dispatch(CmId::PrevLoadStage);
+    ASSERT_EQ(m->GetMarkedPoint(), 0);
+    ExpectLegendsClear(legends, "first stage");
+
+    // A stage picked on the load-deflection control chart: top right, the last point.
+    Tcontrolchart* control = nullptr;
+    for (int which = 0; which < 2 && control == nullptr; ++which)
+        if (Tcontrolchart* c = View().GetControlChart(which))
+            for (int tag : c->Tags())
+                if (tag == kCurvePointStageBase)
+                    control = c;
+    ASSERT_NE(control, nullptr);
+    RecordingDC dc;
+    control->Paint(dc, true, control->GetClientRect());
+    const plat::Rect r = control->GetClientRect();
+    control->EvLButtonDown(0, plat::Point{r.right - 1, r.top});
+    control->EvLButtonUp(0, plat::Point{r.right - 1, r.top});
+    ASSERT_EQ(m->GetMarkedPoint(), 30);
+    ExpectLegendsClear(legends, "picked stage");
+
+    // "Auto Range" (the panel's button), then back to a middle stage and on to the last.
+    EXPECT_TRUE(View().OnControlNotify(1000, plat::Notify::Clicked));
+    for (int k = 0; k < 15; ++k)
+        Frame().Dispatch(CmId::PrevLoadStage);
+    ASSERT_EQ(m->GetMarkedPoint(), 15);
+    ExpectLegendsClear(legends, "middle stage after Auto Range");
+    for (int k = 0; k < 15; ++k)
+        Frame().Dispatch(CmId::NextLoadStage);
+    ASSERT_EQ(m->GetMarkedPoint(), 30);
+    ExpectLegendsClear(legends, "last stage after Auto Range");
+    // Another window size: the charts' numbers move, the legends with them.
+    Window().MoveWindow(plat::Rect{0, 0, 1100, 800});
+    ExpectLegendsClear(legends, "last stage in a smaller window");
+    Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
+    ExpectLegendsClear(legends, "last stage in the first window size again");
+    // The legends were not taken down and made again on the way.
+    EXPECT_EQ(Legends().size(), legends.size());
+    for (std::size_t i = 0; i < legends.size() && i < Legends().size(); ++i)
+        EXPECT_EQ(Legends()[i].box, legends[i].box);
+}
