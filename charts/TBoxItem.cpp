@@ -1,6 +1,7 @@
 #include "charts/TBoxItem.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "charts/TMixinChartOwner.h"
 #include "platform/Ui.h"
@@ -95,6 +96,17 @@ void TBoxItem::GetRelativeRect(double& x, double& y, double& w, double& h) const
     h = m_fh;
 }
 
+void TBoxItem::FollowParent(int redraw)
+{
+    const plat::Size p = ParentSize();
+    if (p.cx <= 0 || p.cy <= 0)
+        return;
+    const double fx = m_fx, fy = m_fy, fw = m_fw, fh = m_fh;
+    const auto px = [](double f, int size) { return static_cast<int>(std::lround(f * size)); };
+    Reposition(px(fx, p.cx), px(fy, p.cy), px(fw, p.cx), px(fh, p.cy), redraw);
+    m_fx = fx, m_fy = fy, m_fw = fw, m_fh = fh;
+}
+
 void TBoxItem::RefreshFontHeights()
 {
     m_titleFont.height = static_cast<int>(m_titleHeight);
@@ -121,9 +133,12 @@ FontHeights TBoxItem::SizedFontHeights() const
             SizedHeight(m_madeText, m_place.w, m_place.h)};
 }
 
+// A box is laid out for the fonts it is given: what it draws never depends on whether a
+// later layout (a resize, a print, a restore) has come by since.
 void TBoxItem::SetFontHeights(int title, int text)
 {
     SetFontHeightsFrom({static_cast<double>(title), static_cast<double>(text)});
+    Layout();
 }
 
 void TBoxItem::ScaleFonts(double titleFactor, double textFactor)
@@ -133,6 +148,7 @@ void TBoxItem::ScaleFonts(double titleFactor, double textFactor)
     m_titleHeight *= titleFactor;
     m_textHeight *= textFactor;
     RefreshFontHeights();
+    Layout();
 }
 
 void TBoxItem::SetStoredTitleHeight(double height)

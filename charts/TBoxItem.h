@@ -89,6 +89,11 @@ public:
     const std::vector<plat::MenuItem>& PopupItems() const { return m_popup; }
     void ShowPopupMenu();
     void GetRelativeRect(double& x, double& y, double& w, double& h) const;
+    // A box placed inside another follows its parent's size: its place is its fractions of the
+    // parent's client area, rounded to whole pixels. The fractions stay those it was placed at
+    // (created, dragged, or placed by the program), so that a round of sizes ending where it
+    // began puts the box back where it was.
+    void FollowParent(int redraw);
     bool HasOwner(const TMixinChartOwner* owner) const { return m_owner == owner; }
     TMixinChartOwner* Owner() const { return m_owner; }
     void SetBackgroundColour(plat::Color colour);

@@ -452,16 +452,8 @@ void TViewm_2k::ToggleAutoRange(int flag) {
 
 void TViewm_2k::RepositionChildBoxes() {
     auto follow = [](TBoxItem* box) {
-        if (!box)
-            return;
-        plat::Window* parent = box->GetParent();
-        if (!parent || !parent->IsCreated())
-            return;
-        const plat::Rect pr = parent->GetClientRect();
-        double x = 0, y = 0, w = 0, h = 0;
-        box->GetRelativeRect(x, y, w, h);
-        box->Reposition(static_cast<int>(x * pr.Width()), static_cast<int>(y * pr.Height()),
-                        static_cast<int>(w * pr.Width()), static_cast<int>(h * pr.Height()), 1);
+        if (box)
+            box->FollowParent(1);
     };
     for (auto& c : m_charts)
         if (c && c->IsChildPlacement())

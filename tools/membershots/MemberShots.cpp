@@ -13,6 +13,12 @@
 // The third takes the "Reinforcement" set of the member of a section quick-defined with the
 // defaults, at its last, a middle and its first stage.
 //
+//   qv_membershots <program folder> <output folder> roads [none] [portrait]
+//
+// The fourth form quick-defines the default section (with "none": stirrup type "None"), runs
+// its member to the end and takes the "Reinforcement" set chosen from the layout list, then
+// after a print preview closed with Escape (a portrait one with "portrait"), then chosen again.
+//
 // Needs an X display (run under xvfb-run) and "import".
 
 #include <cstdio>
@@ -24,10 +30,14 @@
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
 #include "app/ShellServices.h"
+#include "app/TApxPrintout.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "app/views/TViewm.h"
 #include "dialogs/QuickDefine.h"
+#include "model/TBeam.h"
+#include "platform/Controls.h"
+#include "platform/Printing.h"
 #include "foundation/ProgramPaths.h"
 #include "member/TMemberDefinition.h"
 #include "member/fire/ThermalAnalysis.h"
@@ -77,6 +87,51 @@ void ShowSlot(TQuarvishWindow& window, int slot)
                                         g_Analyses[static_cast<std::size_t>(slot)].get());
 }
 
+// Chooses the set of the title from the layout list, as a user does.
+void ChooseFromList(TViewm_2k& view, const std::string& title)
+{
+    plat::ComboBox* combo = view.GetLayoutCombo();
+    if (!combo)
+        return;
+    // The list's titles may end in a space.
+    for (int i = 0; i < combo->GetCount(); ++i)
+        if (combo->GetString(i).rfind(title, 0) == 0)
+            combo->SetSelIndex(i);
+    view.OnControlNotify(1101, plat::Notify::SelChange);
+}
+
+int Roads(TQuarvishApp& app, bool noStirrups, bool portrait)
+{
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    TViewm_2k& view = window.GetViewManager();
+    g_QuickDefData = QuickDefineDefaults(0);
+    if (noStirrups)
+        g_QuickDefData.stirrupKind = QuickStirrup::None;
+    auto beam = std::make_unique<TBeam>();
+    if (BuildQuickDefineSection(*beam) != 1)
+        return 1;
+    g_Structures[0] = std::move(beam);
+    ShowSlot(window, 0);
+    SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
+    frame.Dispatch(CmId::MemberResponse);
+    RunToEnd(window);
+    const std::string tag = std::string(noStirrups ? "-none" : "") + (portrait ? "-portrait" : "");
+    Shot("roads" + tag + "-0-after-run");
+    ChooseFromList(view, "Reinforcement");
+    Shot("roads" + tag + "-1-chosen");
+    if (portrait)
+        app.GetPrinter().Setup().landscape = false;
+    frame.Dispatch(CmId::FilePrintPreview);
+    Shot("roads" + tag + "-2-preview");
+    // Escape in the preview's window (there is no window manager to give it the focus).
+    std::system("xdotool windowfocus --sync $(xdotool search --name 'Preview' | head -1) && xdotool key Escape");
+    Shot("roads" + tag + "-3-after-preview");
+    ChooseFromList(view, "Reinforcement");
+    Shot("roads" + tag + "-4-chosen-again");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -97,6 +152,14 @@ int main(int argc, char** argv)
     TQuarvishWindow& window = app.GetClient();
     TViewm_2k& view = window.GetViewManager();
 
+    if (argc > 3 && std::string(argv[3]) == "roads") {
+        bool none = false, portrait = false;
+        for (int i = 4; i < argc; ++i) {
+            none = none || std::string(argv[i]) == "none";
+            portrait = portrait || std::string(argv[i]) == "portrait";
+        }
+        return Roads(app, none, portrait);
+    }
     // The default member of the sample beam, pushed over.
     const double increment[3] = {0, -150e3, 100e3};
     if (argc > 3 && std::string(argv[3]) == "nostirrups") {

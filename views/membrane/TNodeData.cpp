@@ -164,7 +164,7 @@ TNodeData::TNodeData(plat::Window* parent, const std::string& title, int x, int 
     : Tchart(parent, title, x, y, w, h, 1, 1, 0), m_mode(mode)
 {
     m_kind = kNodeDataKind;
-    ScaleFonts(1.0, 0.95f);
+    ScaleFonts(1.0, 0.95);
     TruncatePopup(0);
     AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Picture");
     AppendPopupItem(kPopupSeparator, 0, "");

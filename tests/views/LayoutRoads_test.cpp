@@ -1,0 +1,319 @@
+// At one window size every box of a layout draws the same pixels whichever road led there: the
+// first paint after a run, a print preview closed, a print, a copy of the screen picture, a
+// round of odd window sizes ending where it began, and the set chosen again from the layout
+// list. Checked for the member sets (with and without stirrups), the membrane groups, the beam's
+// nine graphs, single graph, the load-deformation plot and the summary page, through the shell.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "analysis/RunToFinish.h"
+#include "app/CommandIds.h"
+#include "app/ShellServices.h"
+#include "app/TApxPrintout.h"
+#include "app/views/TViewm.h"
+#include "charts/TTextBox.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
+#include "dialogs/QuickDefine.h"
+#include "member/TFullMemberResponse.h"
+#include "member/TMemberDefinition.h"
+#include "model/TBeam.h"
+#include "platform/Application.h"
+#include "platform/Controls.h"
+#include "platform/Printing.h"
+#include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/app/ShellFixture.h"
+#include "tests/membrane/Pv19Panel.h"
+#include "tests/views/StateDiagramsGuard.h"
+#include "views/BeamModeInstall.h"
+#include "views/membrane/MembraneModeInstall.h"
+
+namespace {
+
+// A box as the screen shows it: its place, font heights, and its pixels with the boxes placed
+// inside it (legends, charts added to it) drawn over it at their places.
+struct BoxPicture {
+    std::string title;
+    BoxPlace place;
+    double titleHeight = 0, textHeight = 0;
+    plat::Image image;
+};
+
+void PaintBoxAt(plat::DC& dc, TBoxItem& box, plat::Point at)
+{
+    const plat::Point origin = dc.GetWindowOrg();
+    dc.SetWindowOrg({origin.x - at.x, origin.y - at.y});
+    const int saved = dc.SaveDC();
+    dc.IntersectClipRect({0, 0, box.Place().w, box.Place().h});
+    box.Paint(dc, true, {0, 0, box.Place().w, box.Place().h});
+    dc.RestoreDC(saved);
+    dc.SetWindowOrg(origin);
+}
+
+struct LayoutRoads : StartedShellTest {
+    StateDiagramsGuard diagrams;
+    BeamLogicFactory previous = InstallBeamMode();
+    LayoutRoads()
+    {
+        InstallMembraneMode();
+        plat::Printer::UseTestPdfPrinter(dir.File("page.pdf"));
+    }
+    ~LayoutRoads() override
+    {
+        plat::Printer::UseTestPdfPrinter("");
+        SetMembraneLogicFactory({});
+        SetBeamLogicFactory(std::move(previous));
+    }
+    TViewm_2k& View() { return Window().GetViewManager(); }
+
+    void Size(int w, int h)
+    {
+        Frame().SetFrameRect(plat::Rect{0, 0, w, h});
+        plat::Application::PumpEvents(50);
+    }
+    // Shown first: the offscreen platform cuts a frame larger than its screen to the screen
+    // when it shows it, not when it is placed afterwards.
+    void ShowAt1280x1024()
+    {
+        Frame().ShowFrame(1);
+        plat::Application::PumpEvents(50);
+        Size(1280, 1024);
+        ASSERT_GT(Window().GetClientRect().Width(), 1200);
+    }
+    void RunToTheEnd()
+    {
+        TSectionalAnalysis* a = Window().GetCurrentAnalysis();
+        ASSERT_NE(a, nullptr);
+        for (long pass = 0; a->IsRunning() != 0 && pass < 400000; ++pass)
+            Window().IdleAction(pass);
+        for (int pass = 0; pass < 3; ++pass)
+            app->IdleAction(pass);
+        plat::Application::PumpEvents(50);
+    }
+
+    // The member of the quick-define default section (stirrups of the kind given), run to its
+    // end.
+    void MemberOfTheQuickDefaults(int stirrups)
+    {
+        ShowAt1280x1024();
+        g_QuickDefData = QuickDefineDefaults(0);
+        g_QuickDefData.stirrupKind = stirrups;
+        auto beam = std::make_unique<TBeam>();
+        ASSERT_EQ(BuildQuickDefineSection(*beam), 1);
+        g_Structures[0] = std::move(beam);
+        View().CreateLogic(1, g_Structures[0].get(), nullptr);
+        SetMemberDefinitionFromSection(Window().GetServices(), g_MemberDefinition, *g_Structures[0]);
+        Frame().Dispatch(CmId::MemberResponse);
+        ASSERT_NE(dynamic_cast<TFullMemberResponse*>(Window().GetCurrentAnalysis()), nullptr);
+        RunToTheEnd();
+        ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Pushover);
+    }
+    // The beam with stirrups under moment and shear, solved; the nine graphs are shown.
+    void SolvedBeam()
+    {
+        ShowAt1280x1024();
+        g_Structures[0] = TestSection::MakeBeam();
+        View().CreateLogic(1, g_Structures[0].get(), nullptr);
+        TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
+        Frame().Dispatch(CmId::CrossSection);
+        Frame().Dispatch(CmId::SectionalResponse);
+        RunToTheEnd();
+        ASSERT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
+    }
+
+    // The set of the title (its start) chosen from the layout list, as a user does.
+    void Choose(const std::string& title)
+    {
+        plat::ComboBox* combo = View().GetLayoutCombo();
+        ASSERT_NE(combo, nullptr);
+        int found = -1;
+        for (int i = 0; i < combo->GetCount() && found < 0; ++i)
+            if (combo->GetString(i).rfind(title, 0) == 0)
+                found = i;
+        ASSERT_GE(found, 0) << title;
+        combo->SetSelIndex(found);
+        ASSERT_TRUE(View().OnControlNotify(1101, plat::Notify::SelChange));
+        plat::Application::PumpEvents(50);
+    }
+    // The entry shown in the layout list chosen again.
+    void ChooseAgain()
+    {
+        plat::ComboBox* combo = View().GetLayoutCombo();
+        ASSERT_NE(combo, nullptr);
+        ASSERT_GE(combo->GetSelIndex(), 0);
+        ASSERT_TRUE(View().OnControlNotify(1101, plat::Notify::SelChange));
+        plat::Application::PumpEvents(50);
+    }
+
+    std::vector<BoxPicture> Pictures()
+    {
+        std::vector<TBoxItem*> boxes;
+        for (int i = 0; i < TViewm_2k::kPanelCharts; ++i)
+            if (Tchart* c = View().GetChart(i))
+                boxes.push_back(c);
+        for (int i = 0; i < 2; ++i)
+            if (Tcontrolchart* c = View().GetControlChart(i))
+                boxes.push_back(c);
+        for (int i = 0; i < TViewm_2k::kTextBoxes; ++i)
+            if (TTextBox* t = View().GetTextBox(i))
+                boxes.push_back(t);
+        std::vector<BoxPicture> all;
+        for (TBoxItem* top : boxes) {
+            if (top->IsChildPlacement())
+                continue;
+            BoxPicture p;
+            if (auto* c = dynamic_cast<Tchart*>(top))
+                p.title = c->Data().Title();
+            p.place = top->Place();
+            p.titleHeight = top->TitleHeight();
+            p.textHeight = top->TextHeight();
+            p.image = plat::Image(std::max(p.place.w, 1), std::max(p.place.h, 1));
+            plat::DC dc(p.image);
+            PaintBoxAt(dc, *top, {0, 0});
+            for (TBoxItem* child : boxes)
+                if (child->IsChildPlacement() && child->GetParent() == top)
+                    PaintBoxAt(dc, *child, {child->Place().x, child->Place().y});
+            all.push_back(std::move(p));
+        }
+        return all;
+    }
+
+    void ExpectSame(const std::vector<BoxPicture>& fresh, const std::string& when)
+    {
+        const std::vector<BoxPicture> now = Pictures();
+        ASSERT_EQ(now.size(), fresh.size()) << when;
+        for (std::size_t i = 0; i < fresh.size(); ++i) {
+            SCOPED_TRACE(when + ", box " + std::to_string(i) + " \"" + fresh[i].title + "\"");
+            EXPECT_EQ(now[i].title, fresh[i].title);
+            EXPECT_EQ(now[i].place, fresh[i].place);
+            EXPECT_EQ(now[i].titleHeight, fresh[i].titleHeight);
+            EXPECT_EQ(now[i].textHeight, fresh[i].textHeight);
+            if (!(now[i].place == fresh[i].place))
+                continue;
+            int differ = 0;
+            for (int y = 0; y < fresh[i].image.Height(); ++y)
+                for (int x = 0; x < fresh[i].image.Width(); ++x)
+                    differ += now[i].image.Pixel(x, y) == fresh[i].image.Pixel(x, y) ? 0 : 1;
+            EXPECT_EQ(differ, 0) << "pixels that differ from the first paint";
+        }
+    }
+
+    // Takes the layout shown as it is and walks every road back to it; chooseAgain shows it
+    // again as a user would.
+    void EveryRoadDrawsTheFirstPaint(const std::string& layout, const std::function<void()>& chooseAgain)
+    {
+        SCOPED_TRACE(layout);
+        const int mode = View().GetLayoutMode();
+        const std::vector<BoxPicture> fresh = Pictures();
+        ASSERT_FALSE(fresh.empty());
+
+        Frame().Dispatch(CmId::FilePrintPreview);
+        ASSERT_NE(app->GetPreview(), nullptr);
+        plat::Application::PumpEvents(50);
+        app->GetPreview()->Dispatch(PreviewId::Done);
+        plat::Application::PumpEvents(50);
+        ExpectSame(fresh, "after a print preview");
+        // Each page laid out again loses nothing either.
+        Frame().Dispatch(CmId::FilePrintPreview);
+        plat::Application::PumpEvents(50);
+        app->GetPreview()->Dispatch(PreviewId::Done);
+        plat::Application::PumpEvents(50);
+        ExpectSame(fresh, "after a second print preview");
+
+        ui.Print(true);
+        Frame().Dispatch(CmId::FilePrint);
+        plat::Application::PumpEvents(50);
+        EXPECT_TRUE(ui.Done());
+        ExpectSame(fresh, "after a print");
+
+        Frame().Dispatch(CmId::CopyPicture);
+        plat::Application::PumpEvents(50);
+        ExpectSame(fresh, "after a copy of the screen picture");
+
+        Size(119, 535);
+        Size(1235, 277);
+        Size(1280, 1024);
+        ExpectSame(fresh, "after odd window sizes and back");
+
+        chooseAgain();
+        ASSERT_EQ(View().GetLayoutMode(), mode);
+        ExpectSame(fresh, "chosen again");
+    }
+};
+
+// The member sets of the quick-define default section, each chosen from the list after a run.
+// The "Reinforcement" set moved its legends and drew its four lower charts with shorter plots
+// after a preview.
+TEST_F(LayoutRoads, MemberSetsOfTheQuickDefaults)
+{
+    MemberOfTheQuickDefaults(QuickStirrup::THeaded);
+    for (const char* set : {"Reinforcement", "Stiffness and Axial", "Deformations and Rotations", "Moment and Shear"}) {
+        Choose(set);
+        EveryRoadDrawsTheFirstPaint(set, [this, set] { Choose(set); });
+    }
+}
+
+// The set a member run ends on is made as the run starts, and its legends are placed clear of
+// the numbers the charts show then; chosen again after the run, they are placed against the
+// final numbers ("Bottom Reinforcement": 1,246 pixels differ). Off until legends are placed
+// against the numbers shown at every refill.
+TEST_F(LayoutRoads, DISABLED_MemberSetTheRunEndsOnIsTheSetChosenAgain)
+{
+    MemberOfTheQuickDefaults(QuickStirrup::THeaded);
+    EveryRoadDrawsTheFirstPaint("after the run", [this] { ChooseAgain(); });
+}
+
+TEST_F(LayoutRoads, MemberReinforcementSetWithoutStirrups)
+{
+    MemberOfTheQuickDefaults(QuickStirrup::None);
+    Choose("Reinforcement");
+    EveryRoadDrawsTheFirstPaint("Reinforcement, no stirrups", [this] { Choose("Reinforcement"); });
+}
+
+// The beam's nine graphs after a solve, single graph, the load-deformation plot and the
+// summary page.
+TEST_F(LayoutRoads, BeamLayouts)
+{
+    SolvedBeam();
+    EveryRoadDrawsTheFirstPaint("nine graphs after the solve", [this] { ChooseAgain(); });
+    Frame().Dispatch(CmId::SingleGraph);
+    plat::Application::PumpEvents(50);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::SingleGraph);
+    EveryRoadDrawsTheFirstPaint("single graph", [this] { ChooseAgain(); });
+    Frame().Dispatch(CmId::LoadDeformationPlot);
+    plat::Application::PumpEvents(50);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::LoadDeformation);
+    EveryRoadDrawsTheFirstPaint("load-deformation plot", [this] { ChooseAgain(); });
+    Frame().Dispatch(CmId::CrossSection);
+    plat::Application::PumpEvents(50);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Summary);
+    EveryRoadDrawsTheFirstPaint("summary page", [this] { Frame().Dispatch(CmId::CrossSection); });
+}
+
+// The membrane element's four groups of nine graphs after a solve.
+TEST_F(LayoutRoads, MembraneGroups)
+{
+    ShowAt1280x1024();
+    g_Structures[0] = MakePv19();
+    View().CreateLogic(2, g_Structures[0].get(), nullptr);
+    Frame().Dispatch(CmId::SectionalResponse);
+    RunToTheEnd();
+    Frame().Dispatch(CmId::NineGraphs);
+    plat::Application::PumpEvents(50);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
+    EveryRoadDrawsTheFirstPaint("the group shown first", [this] { ChooseAgain(); });
+    plat::ComboBox* combo = View().GetLayoutCombo();
+    ASSERT_NE(combo, nullptr);
+    ASSERT_GE(combo->GetCount(), 4);
+    for (int group = 0; group < 4; ++group) {
+        const std::string title = combo->GetString(group);
+        Choose(title);
+        EveryRoadDrawsTheFirstPaint(title, [this, title] { Choose(title); });
+    }
+}
+
+} // namespace
