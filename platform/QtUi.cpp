@@ -261,6 +261,22 @@ public:
     bool PrintSetupDialog(Printer& printer) override {
         Printer::Impl& p = printer.impl();
         p.Apply();
+        // The dialog draws its small page picture at a quarter of the font's point size. The
+        // program's font is given in pixels and has no point size (Qt reports -1, a quarter of
+        // which is no size at all), so while the dialog is up the font is the same height
+        // given in points.
+        const QFont programFont = QApplication::font();
+        struct FontBack {
+            QFont font;
+            ~FontBack() { QApplication::setFont(font); }
+        } back{programFont};
+        if (programFont.pointSizeF() <= 0 && programFont.pixelSize() > 0) {
+            QFont pointed = programFont;
+            const QScreen* screen = QGuiApplication::primaryScreen();
+            const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+            pointed.setPointSizeF(programFont.pixelSize() * 72.0 / (dpi > 0 ? dpi : 96.0));
+            QApplication::setFont(pointed);
+        }
         QPageSetupDialog dialog(&p.printer, DialogParent());
         if (dialog.exec() != QDialog::Accepted)
             return false;
@@ -278,6 +294,33 @@ void CloseNextLiveDialog(bool accept) {
     });
 }
 void PostToLoop(void (*fn)()) { QTimer::singleShot(0, qApp, fn); }
+
+void CloseNextLiveDialogAfter(int milliseconds, bool accept) {
+    QTimer::singleShot(milliseconds, [accept] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            accept ? modal->accept() : modal->reject();
+    });
+}
+
+namespace {
+QtMessageLog* g_messageLog = nullptr;
+QtMessageHandler g_previousHandler = nullptr;
+} // namespace
+
+QtMessageLog::QtMessageLog() : m_previous(g_messageLog) {
+    g_messageLog = this;
+    if (!m_previous)
+        g_previousHandler = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            if (g_messageLog)
+                g_messageLog->messages.push_back(FromQ(text));
+        });
+}
+
+QtMessageLog::~QtMessageLog() {
+    g_messageLog = m_previous;
+    if (!m_previous)
+        qInstallMessageHandler(g_previousHandler);
+}
 
 Ui& LiveUi() {
     static QtUi ui;

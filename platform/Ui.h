@@ -137,6 +137,21 @@ private:
 // Tests of the live gateway: the next modal Qt dialog that opens is closed at once with OK
 // (accept) or Cancel, keeping what it was opened with.
 void CloseNextLiveDialog(bool accept);
+// The same once the dialog has been up for that long (painted).
+void CloseNextLiveDialogAfter(int milliseconds, bool accept);
+
+// Tests: the messages Qt logs (warnings among them) while the object lives.
+class QtMessageLog {
+public:
+    QtMessageLog();
+    ~QtMessageLog();
+    QtMessageLog(const QtMessageLog&) = delete;
+    QtMessageLog& operator=(const QtMessageLog&) = delete;
+    std::vector<std::string> messages;
+
+private:
+    QtMessageLog* m_previous;
+};
 
 // Called whenever the modal depth returns to 0 (the idle driver resumes).
 void SetModalEndHook(void (*hook)());

@@ -31,3 +31,24 @@ TEST_F(CommonDialogsTest, LiveFontAndColourDialogsGiveBackWhatTheyWereOpenedWith
     EXPECT_EQ(colour.color, Color(12, 34, 56));
     EXPECT_EQ(colour.custom[3], Color(0x40, 0x40, 0x40));
 }
+
+#include "platform/Printing.h"
+
+TEST_F(CommonDialogsTest, ThePageSetupDialogDrawsItsPageWithoutAskingForAFontOfNoSize) {
+    Ui* scripted = SetUi(nullptr);  // the live gateway
+    const std::string pdf = ::testing::TempDir() + "setup.pdf";
+    Printer::UseTestPdfPrinter(pdf);
+    std::vector<std::string> messages;
+    {
+        Printer printer;
+        QtMessageLog log;
+        // Up long enough for its page picture, with its small text, to be painted.
+        CloseNextLiveDialogAfter(300, false);
+        (void)GetUi().PrintSetupDialog(printer);
+        messages = log.messages;
+    }
+    Printer::UseTestPdfPrinter("");
+    SetUi(scripted);
+    for (const std::string& m : messages)
+        EXPECT_EQ(m.find("Point size <= 0"), std::string::npos) << m;
+}
