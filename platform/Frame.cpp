@@ -348,14 +348,19 @@ std::string Frame::GetMenuItemText(int id) const {
     return it != m_frame->menuActions.end() && it->second ? FromQ(it->second->text()) : std::string();
 }
 
+namespace {
+// The command of a menu's highlighted item (0 when none is, or it opens a popup).
+int HighlightedCommand(const QMenu* menu) {
+    const QAction* a = menu ? menu->activeAction() : nullptr;
+    return a && !a->menu() && !a->isSeparator() && a->data().isValid() ? a->data().toInt() : 0;
+}
+} // namespace
+
 int Frame::HighlightedMenuCommand() const {
     const QMenu* menu = OpenFrameMenu();
     if (!menu || menu->property(kFrameMenuProperty).value<quintptr>() != reinterpret_cast<quintptr>(this))
         return 0;
-    const QAction* a = menu->activeAction();
-    if (!a || a->menu() || a->isSeparator() || !a->data().isValid())
-        return 0;
-    return a->data().toInt();
+    return HighlightedCommand(menu);
 }
 
 bool Frame::IsMenuItemEnabled(int id) {
@@ -788,11 +793,7 @@ void FrameDriver::ClickMenuItem(int id) {
     QCoreApplication::sendPostedEvents();
 }
 
-int FrameDriver::HighlightedItem() {
-    const QMenu* menu = ActiveMenu();
-    const QAction* a = menu ? menu->activeAction() : nullptr;
-    return a && !a->menu() && !a->isSeparator() && a->data().isValid() ? a->data().toInt() : 0;
-}
+int FrameDriver::HighlightedItem() { return HighlightedCommand(ActiveMenu()); }
 
 bool FrameDriver::IsPopupMenuOpen() {
     const QMenu* menu = ActiveMenu();

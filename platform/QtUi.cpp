@@ -287,20 +287,14 @@ public:
 
 } // namespace
 
-void CloseNextLiveDialog(bool accept) {
-    QTimer::singleShot(0, [accept] {
-        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            accept ? modal->accept() : modal->reject();
-    });
-}
-void PostToLoop(void (*fn)()) { QTimer::singleShot(0, qApp, fn); }
-
 void CloseNextLiveDialogAfter(int milliseconds, bool accept) {
     QTimer::singleShot(milliseconds, [accept] {
         if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
             accept ? modal->accept() : modal->reject();
     });
 }
+void CloseNextLiveDialog(bool accept) { CloseNextLiveDialogAfter(0, accept); }
+void PostToLoop(void (*fn)()) { QTimer::singleShot(0, qApp, fn); }
 
 namespace {
 QtMessageLog* g_messageLog = nullptr;
