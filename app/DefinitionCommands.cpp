@@ -312,8 +312,7 @@ void TQuarvishWindow::CmFullMemberProperties() {
         a->SetResultParameter(0, after, 0.0, 0);
     if (m_structuresChanged) {
         RefreshStructureViews(0);
-        if (TStructure* first = StructureAt(0))
-            first->SetModified(1);
+        MarkDocumentModified();
     } else {
         RefreshStructureViews(1);
     }
@@ -324,8 +323,7 @@ void TQuarvishWindow::CmMemberDefinition() {
     if (!m_structuresChanged)
         return;
     RefreshStructureViews(0);
-    if (TStructure* first = StructureAt(0))
-        first->SetModified(1);
+    MarkDocumentModified();
 }
 
 // ---- Elements and small commands --------------------------------------------------------

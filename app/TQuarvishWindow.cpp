@@ -369,7 +369,12 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
 void TQuarvishWindow::MemberFromBeam(const TBeam& beam) {
     TMemberQuickDef stored;
     beam.GetStoredValues(stored);
-    SetMemberFromQuickDefinition(StructureTableSlots(g_Structures), stored, g_MemberDefinition);
+    // A member of the document being read: nothing of the one before stays, not even the
+    // section its zone named; the member is made of the document's first section.
+    TMemberDefinition member;
+    member.zoneCount = 0;
+    SetMemberFromQuickDefinition(StructureTableSlots(g_Structures), stored, member);
+    g_MemberDefinition = member;
 }
 
 // Reads a file into the tables. XML documents put each component's structure into the slot

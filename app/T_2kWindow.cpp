@@ -235,6 +235,14 @@ int T_2kWindow::IsModified() {
     return 0;
 }
 
+void T_2kWindow::MarkDocumentModified() {
+    for (auto& s : g_Structures)
+        if (s) {
+            s->SetModified(1);
+            return;
+        }
+}
+
 int T_2kWindow::ClearModified() {
     for (auto& s : g_Structures)
         if (s)

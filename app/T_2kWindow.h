@@ -47,6 +47,9 @@ public:
     virtual int ResizeInfoPanes(int width, int height);
     virtual int IsModified();
     virtual int ClearModified();
+    // Marks the document changed by what no one structure holds (the member definition): the
+    // first structure of the table carries the mark, wherever the table's order put it.
+    void MarkDocumentModified();
     virtual void ShowResults(const SectionState* state, int stage, double x, double y);
     // The single, four and nine-graph layouts with their default choices.
     virtual void ShowSingleGraphLayout();

@@ -389,8 +389,11 @@ int AddZoneBoundary(TMemberDefinition& d, const std::string& typed, int& selecte
         ShowMessage(kFull, kZoneCaption);
         return 0;
     }
+    // The new zone is cut from the zone that held x and stays on its section until another
+    // is chosen for it.
     const int n = Zones(d);
-    d.zones[Z(n)] = MemberZone{x, 0};
+    const int holder = ZoneAtPosition(d, x);
+    d.zones[Z(n)] = MemberZone{x, holder >= 0 ? d.zones[Z(holder)].structureIndex : d.zones[0].structureIndex};
     d.zoneCount = n + 1;
     SortMemberZones(d);
     for (int i = 0; i < Zones(d); ++i)

@@ -480,7 +480,8 @@ void TPushitMaterials::SketchClick(plat::Point p)
     }
     int chosen = m_d.zones[static_cast<std::size_t>(zone)].structureIndex;
     TMyList list(this, kListBeamSections, &chosen, rows);
-    if (list.Execute() == plat::DialogResult::Ok && chosen >= 0)
+    // A blank row is an empty slot: it stands for no section.
+    if (list.Execute() == plat::DialogResult::Ok && m_slots.GetStructure(chosen) != nullptr)
         m_d.zones[static_cast<std::size_t>(zone)].structureIndex = chosen;
     m_picture.Invalidate();
 }

@@ -319,7 +319,7 @@ void MemberXmlElement::ReadZoneRows(TTextBuffer& text, const int* unit)
             ShowMessage(StrPrintf("Beam Analysis Type %s not found: Replacing with first in file.",
                                   QuoteForMessage(name).c_str()),
                         "XML Beam Analysis Definition Error");
-            slot = 0;
+            slot = FirstSectionSlot(m_slots);
         }
         m_d.zones[static_cast<std::size_t>(m_d.zoneCount++)] = {FromDocument(x, ukSectionLength, unit), slot};
     }

@@ -120,15 +120,31 @@ int ResetMemberDefinition(TMemberDefinition& d)
     return 1;
 }
 
+int FirstSectionSlot(const TStructureSlots& slots)
+{
+    int first = -1;
+    for (int i = 0; i < slots.GetSlotCount(); ++i)
+        if (const TStructure* s = slots.GetStructure(i)) {
+            if (s->GetKind() == kKindBeam)
+                return i;
+            if (first < 0)
+                first = i;
+        }
+    return std::max(first, 0);
+}
+
 int SetMemberFromQuickDefinition(const TStructureSlots& slots, TMemberQuickDef q, TMemberDefinition& d)
 {
+    // The quick values shape the member; they do not choose its section.
+    const int named = d.zoneCount > 0 ? d.zones[0].structureIndex : -1;
+    const int section = slots.GetStructure(named) != nullptr ? named : FirstSectionSlot(slots);
     SetFromQuick(q, CurrentHeight(slots), d);
+    d.zones[0].structureIndex = section;
     return 1;
 }
 
 int SetMemberDefinitionFromSection(const TStructureSlots& slots, TMemberDefinition& d, const TStructure& s)
 {
-    (void)slots;
     const double h = s.GetHeight();
     TMemberQuickDef q;
     q.L = static_cast<float>(3.0 * h);
@@ -139,6 +155,10 @@ int SetMemberDefinitionFromSection(const TStructureSlots& slots, TMemberDefiniti
     q.rplate = 0.15f;
     // The new section is the current one; its own height places the left support.
     SetFromQuick(q, h, d);
+    d.zones[0].structureIndex = FirstSectionSlot(slots);
+    for (int i = 0; i < slots.GetSlotCount(); ++i)
+        if (slots.GetStructure(i) == &s)
+            d.zones[0].structureIndex = i;
     d.displacementLocation = 3.0 * h;
     return 1;
 }
@@ -188,7 +208,7 @@ TMemberQuickDef GetQuickDefinitionFromMember(const TMemberDefinition& d)
 
 bool IsQuickDefinable(const TStructureSlots& slots, const TMemberDefinition& d)
 {
-    TMemberDefinition back;
+    TMemberDefinition back = d;
     SetMemberFromQuickDefinition(slots, GetQuickDefinitionFromMember(d), back);
     return EqualMemberDefinitions(d, back) == 1;
 }

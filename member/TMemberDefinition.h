@@ -84,12 +84,20 @@ extern TMemberDefinition g_MemberDefinition;
 // The definition's defaults (length -1, displacement location -0.5). Returns 1.
 int ResetMemberDefinition(TMemberDefinition& d);
 
-// From a quick record; h is the height of the current structure of the table. Returns 1.
+// The slot of the table's first section: its first beam, else its first structure of any
+// kind, else 0 for an empty table. An empty slot never stands for a section.
+int FirstSectionSlot(const TStructureSlots& slots);
+
+// From a quick record; h is the height of the current structure of the table. The one zone
+// keeps the section the definition's first zone named while that section is in the table,
+// else it takes the table's first section. Returns 1.
 int SetMemberFromQuickDefinition(const TStructureSlots& slots, TMemberQuickDef q, TMemberDefinition& d);
-// A default member around the section (left roller at h/3, line of symmetry 4h further on).
+// A default member around the section (left roller at h/3, line of symmetry 4h further on),
+// made of that section.
 int SetMemberDefinitionFromSection(const TStructureSlots& slots, TMemberDefinition& d, const TStructure& s);
 TMemberQuickDef GetQuickDefinitionFromMember(const TMemberDefinition& d);
-// True when the definition survives the trip to a quick record and back unchanged.
+// True when the definition survives the trip to a quick record and back unchanged (the trip
+// keeps the section of its one zone).
 bool IsQuickDefinable(const TStructureSlots& slots, const TMemberDefinition& d);
 
 // 1 equal, 0 different (the yield-penetration constant and displacement location are not

@@ -314,6 +314,16 @@ TEST_F(MemberPagesTest, ZoneBoundariesKeepTheirSpacingAndLimits)
     EXPECT_EQ(ZoneAtPosition(d, 1.2), 3); // zone 2 is empty
     EXPECT_EQ(ZoneAtPosition(d, 3.0), -1);
 
+    // A new boundary cuts a zone in two, both halves on the section the zone was made of.
+    d.zones[0].structureIndex = 3;
+    d.zones[3].structureIndex = 5;
+    EXPECT_EQ(AddZoneBoundary(d, "2000", sel), 1);
+    EXPECT_EQ(sel, 4);
+    EXPECT_EQ(d.zones[4].structureIndex, 5);
+    EXPECT_EQ(AddZoneBoundary(d, "500", sel), 1);
+    EXPECT_EQ(sel, 1);
+    EXPECT_EQ(d.zones[1].structureIndex, 3);
+
     // 127 zones is the most.
     d.zoneCount = 127;
     for (int i = 0; i < 127; ++i)

@@ -142,6 +142,7 @@ TEST_F(MemberSheetTest, LoadingPageAddsADeadPointAndAsksBeforeSelfWeight)
 TEST_F(MemberSheetTest, ClickOnAZoneChoosesItsSection)
 {
     m.slots.Put(1, membertest::RectBeam("Deep end", 0.3, 0.8));
+    m.slots.Put(3, membertest::RectBeam("Far end", 0.3, 0.7)); // slot 2 stays empty
     int selected = 0;
     AddZoneBoundary(m.d, "1250", selected); // half of the 2.5 m member
     TPushitMaterials page(m.d, m.slots);
@@ -152,10 +153,16 @@ TEST_F(MemberSheetTest, ClickOnAZoneChoosesItsSection)
           const int y0 = static_cast<int>(0.25 * box.Height()), h = static_cast<int>(0.5 * box.Height());
           page.SketchClick({x0 + 3 * w / 4, y0 + h / 2});
           page.SketchClick({x0 + 3 * w / 4, y0 - 2}); // above the band: nothing
+          page.SketchClick({x0 + 3 * w / 4, y0 + h / 2});
           d.Click(1);
       }).Dialog("Beam Sections", [](plat::DialogDriver& d) {
         EXPECT_EQ(d.Selection(5072), 0);
         d.Select(5072, 1);
+        d.Click(1);
+    }).Dialog("Beam Sections", [](plat::DialogDriver& d) {
+        // The blank row of the empty slot is no section: the zone keeps its own.
+        EXPECT_EQ(d.Selection(5072), 1);
+        d.Select(5072, 2);
         d.Click(1);
     });
     plat::PropertySheet sheet(nullptr, "Full Member Properties", 0);

@@ -160,6 +160,11 @@ TEST_F(MemberXml, OrderAndCountComplaints)
     EXPECT_NEAR(d.leftPlateLocation, 0.5, 1e-12);
     EXPECT_EQ(d.leftSupport, SupportType::Roller);
     EXPECT_EQ(d.zones[0].structureIndex, 0);
+    // With slot 0 empty the first section in the table is taken, not the empty slot.
+    m.slots.slots[0].reset();
+    TMemberDefinition again;
+    ASSERT_TRUE(Read(text, again).Ok());
+    EXPECT_EQ(again.zones[0].structureIndex, 1);
 }
 
 TEST_F(MemberXml, OversizedBodiesAreCut)

@@ -6,6 +6,7 @@
 
 #include "MemberTestSupport.h"
 #include "foundation/Units.h"
+#include "model/TShell.h"
 #include "support/TestSupport.h"
 
 using membertest::DefaultMember;
@@ -101,6 +102,58 @@ TEST(MemberDefinition, QuickRecordCases)
     d.diagrams[LiveDiagram][4] = {d.length, -5.0, 0};
     d.pointCount[LiveDiagram] = 5;
     EXPECT_FALSE(IsQuickDefinable(m.slots, d));
+}
+
+// The zone of a member built from quick values names a section of the table, never an empty
+// slot: the one the member was made of while it is there, else the table's first beam; a
+// member built around a section is made of that section wherever it stands.
+TEST(MemberDefinition, QuickValuesKeepTheMembersSection)
+{
+    membertest::TestSlots slots;
+    slots.slots[2] = std::make_unique<TShell>(0);
+    TBeam* first = slots.Put(4, RectBeam("First", 0.3, 0.6));
+    TBeam* other = slots.Put(6, RectBeam("Other", 0.3, 0.5));
+    slots.current = 6;
+    EXPECT_EQ(FirstSectionSlot(slots), 4);
+
+    TMemberDefinition d;
+    SetMemberDefinitionFromSection(slots, d, *other);
+    ASSERT_EQ(d.zoneCount, 1);
+    EXPECT_EQ(d.zones[0].structureIndex, 6);
+    EXPECT_TRUE(IsQuickDefinable(slots, d)); // the page reopens with the values it built
+
+    TMemberQuickDef q = GetQuickDefinitionFromMember(d);
+    q.mido2 = 0.2f;
+    SetMemberFromQuickDefinition(slots, q, d);
+    EXPECT_EQ(d.zones[0].structureIndex, 6);
+    EXPECT_NEAR(d.length, 0.5 / 3 + 1.5 + 0.2, 1e-6);
+
+    // A member of two zones loses its detail but keeps the section of its left end.
+    d.zoneCount = 2;
+    d.zones[0].structureIndex = 4;
+    d.zones[1] = {1.0, 6};
+    EXPECT_FALSE(IsQuickDefinable(slots, d));
+    SetMemberFromQuickDefinition(slots, q, d);
+    EXPECT_EQ(d.zoneCount, 1);
+    EXPECT_EQ(d.zones[0].structureIndex, 4);
+
+    // A zone on an empty slot or on no slot at all takes the first beam, not slot 0.
+    for (const int named : {0, -1}) {
+        d.zones[0].structureIndex = named;
+        SetMemberFromQuickDefinition(slots, q, d);
+        EXPECT_EQ(d.zones[0].structureIndex, 4) << named;
+    }
+    TMemberDefinition fresh;
+    SetMemberFromQuickDefinition(slots, q, fresh);
+    EXPECT_EQ(fresh.zones[0].structureIndex, 4);
+    EXPECT_EQ(GetStructureAtPosition(slots, fresh, 0.1), first);
+
+    // Without a beam the first structure of any kind; an empty table keeps slot 0.
+    slots.slots[4].reset();
+    slots.slots[6].reset();
+    EXPECT_EQ(FirstSectionSlot(slots), 2);
+    slots.slots[2].reset();
+    EXPECT_EQ(FirstSectionSlot(slots), 0);
 }
 
 TEST(MemberDefinition, ComparisonIgnoresPenetrationAndDisplacementLocation)
