@@ -219,6 +219,8 @@ TEST_F(PrintedBeam, APickedStageStaysShownThroughAPreviewAndAPrint)
     Frame().Dispatch(CmId::FilePrint);
     EXPECT_TRUE(ui.Done());
     expectPicked("after a print");
+    Frame().Dispatch(CmId::StopAnalysis);  // nothing runs: nothing to stop
+    expectPicked("after Stop Analysis");
 }
 
 // The index of a stage of the analysis; -1 when it is none of them.
