@@ -238,12 +238,15 @@ TEST_F(SolvedFactoredBeam, NoLineCrossesATitleOnAPrintedPage)
         EXPECT_GE(drawn.size(), titles.size());
         // A chart lays its own frame, axes and curves out round its title: the lines of every
         // other box, and of the information panel, stay off it.
-        for (const Segment& s : Segments(dc))
-            for (const DrawCall& t : drawn)
-                if (s.origin != t.state.mapping.windowOrg)
-                    EXPECT_FALSE(Crosses(s.a, s.b, BoxOf(t)))
-                        << t.text << " at rows " << BoxOf(t).top << ".." << BoxOf(t).bottom << " crossed from ("
-                        << s.a.x << ", " << s.a.y << ") to (" << s.b.x << ", " << s.b.y << ")" ;
+        for (const Segment& s : Segments(dc)) {
+            for (const DrawCall& t : drawn) {
+                if (s.origin == t.state.mapping.windowOrg)
+                    continue;
+                EXPECT_FALSE(Crosses(s.a, s.b, BoxOf(t)))
+                    << t.text << " at rows " << BoxOf(t).top << ".." << BoxOf(t).bottom << " crossed from (" << s.a.x
+                    << ", " << s.a.y << ") to (" << s.b.x << ", " << s.b.y << ")";
+            }
+        }
     }
     app->GetPreview()->Dispatch(PreviewId::Done);
     app->IdleAction(0);
