@@ -59,11 +59,11 @@ void TQuarvishApp::CmFilePrint() {
 void TQuarvishApp::CmFilePrintSetup() { (void)GetPrinter().SetupDialog(); }
 
 // The preview stands where the main frame stood, which is hidden until the preview ends;
-// running analyses are finished first.
+// running analyses are finished first, and the page shows the stage the window shows.
 void TQuarvishApp::CmFilePrintPreview() {
     if (!m_client || !m_frame || m_preview)
         return;
-    m_client->StopAnalysis();
+    m_client->CmStopAnalysis();
     TLandPrinter& printer = GetPrinter();
     ++m_printingCount;
     m_closedPreview.reset();

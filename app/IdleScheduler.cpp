@@ -45,15 +45,19 @@ bool StepRunningAnalyses(long idleCount, bool baseResult, TIdleHost& host) {
     else
         host.InvalidateCorner();
     if (!current->IsRunning()) {
-        // The pushover's curves and status line read the member's end, not the last redraw's.
-        if (host.GetLayoutMode() == LayoutMode::Pushover)
-            current->BuildResultCurves();
-        host.FillControlCharts();
-        host.ShowResults(current->GetCurrentState(), -1, kUndefined, kUndefined);
+        ShowEndOfRun(*current, host);
         if (host.GetIdleDebugLevel() == kBenchmarkLevel) {
             g_MessageBuffer.Format("total wall time in milliseconds %d", current->GetElapsedMilliseconds());
             plat::MessageBox(g_MessageBuffer.GetText(), "Benchmark Information", MsgStyle::Ok);
         }
     }
     return result;
+}
+
+void ShowEndOfRun(TSectionalAnalysis& analysis, TIdleHost& host) {
+    // The pushover's curves and status line read the member's end, not the last redraw's.
+    if (host.GetLayoutMode() == LayoutMode::Pushover)
+        analysis.BuildResultCurves();
+    host.FillControlCharts();
+    host.ShowResults(analysis.GetCurrentState(), -1, kUndefined, kUndefined);
 }

@@ -3,6 +3,7 @@
 // one step per idle pass, in slot order, and the current one redraws its panels and control
 // charts at throttled rates (its own interval timers) and once more when it stops.
 
+class TSectionalAnalysis;
 struct SectionState;
 
 // What the stepping asks of the main window.
@@ -23,3 +24,8 @@ public:
 // One idle pass over g_Analyses. baseResult is the base window's idle answer; the result is
 // true when it was, or when any analysis ran.
 bool StepRunningAnalyses(long idleCount, bool baseResult, TIdleHost& host);
+
+// The redraw of the current analysis once its run has ended, by its last step or by being
+// stopped: the pushover's curves rebuilt, both control charts refilled and every panel showing
+// the analysis's current state, so all of them show the stage the run ended on.
+void ShowEndOfRun(TSectionalAnalysis& analysis, TIdleHost& host);

@@ -186,13 +186,15 @@ void TApxPreviewWin::SetupWindow() {
 }
 
 // Page 1 keeps the page's proportions inside the client with a margin of 15 pixels; page 2
-// stands 30 pixels right of it with the same size.
+// stands 30 pixels right of it with the same size. The page takes the client's height when,
+// as wide as the client, it would be taller than the client (its height-to-width ratio, in
+// percent, compared), else the client's width: a portrait page as well as a landscape one.
 void TApxPreviewWin::LayoutPages() {
     if (!m_page1)
         return;
     const plat::Rect c = m_layout->GetClientRect();
     const int cx = std::max(1, m_printExtent.cx), cy = std::max(1, m_printExtent.cy);
-    const int ratio = cy < cx ? cy * 100 / cx : cx * 100 / cy;
+    const int ratio = cy * 100 / cx;
     plat::Rect r{c.left + kMargin, c.top + kMargin, 0, 0};
     if (c.Width() * ratio / 100 > c.Height()) {
         r.bottom = c.bottom - kMargin;

@@ -136,7 +136,7 @@ TQuarvishWindow::TQuarvishWindow(const std::string& title) : T_2kWindow(title) {
         {CmId::OneStrain, [this] { CmStrain(false); }, structure},
         {CmId::TwoStrain, [this] { CmStrain(true); }, structure},
         {CmId::MemberResponse, [this] { CmMemberResponse(); }, structure},
-        {CmId::StopAnalysis, [this] { StopAnalysis(); }, analysis},
+        {CmId::StopAnalysis, [this] { CmStopAnalysis(); }, analysis},
         {CmId::MoreDetail, [this] { CmMoreDetail(); }, analysis},
         {CmId::UnloadSection, [this] { CmUnloadReload(1); }, analysis},
         {CmId::ReloadSection, [this] { CmUnloadReload(0); }, analysis},
@@ -181,9 +181,11 @@ void TQuarvishWindow::SetupWindow() {
         m_app->OpenFile(g_StartupFile);
 }
 
+// An analysis that has ended is left as it is: finishing it again would put its shown state
+// back to its peak, away from the stage the user picked.
 void TQuarvishWindow::StopAnalysis() {
     for (auto& a : g_Analyses)
-        if (a)
+        if (a && a->IsRunning())
             a->Finish();
     if (m_viewManager)
         m_viewManager->ClearActiveChart();

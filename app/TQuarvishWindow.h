@@ -31,6 +31,10 @@ public:
 
     // One step of every running analysis, with the throttled redraws of the current one.
     bool IdleAction(long idleCount) override;
+    // "Stop &Analysis", and the print preview before it opens: the running analyses are
+    // finished, and when the current one was among them the window shows the stage its run
+    // ended on, as when it ends by itself. An analysis that had ended keeps the stage shown.
+    void CmStopAnalysis();
 
     void SelectLoadStage(double x, double y, int stage) override;
     // The current beam in a box: its picture with callouts (mode non-zero), else its outline

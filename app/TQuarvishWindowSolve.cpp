@@ -59,6 +59,16 @@ bool TQuarvishWindow::IdleAction(long idleCount) {
     return StepRunningAnalyses(idleCount, base, host);
 }
 
+void TQuarvishWindow::CmStopAnalysis() {
+    TSectionalAnalysis* current = GetCurrentAnalysis();
+    const bool running = current && current->IsRunning();
+    StopAnalysis();
+    if (running) {
+        WindowIdleHost host(*this);
+        ShowEndOfRun(*current, host);
+    }
+}
+
 void TQuarvishWindow::Solve(const AnalysisBuilder& build, bool member) {
     if (!member && m_viewManager->GetLayoutMode() == LayoutMode::Pushover)
         ShowNineGraphLayout();

@@ -1,5 +1,6 @@
 #include "app/views/PanelLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/TBase_Logic.h"
@@ -71,11 +72,27 @@ bool GetPanelRect(int id, int Wi, int Hi, double f, PanelRect& rect) {
     return true;
 }
 
+namespace {
+
+int PrintedControlChartY(int y, int H) { return y > H / 2 ? 2 * y / 3 : y / 3; }
+
+} // namespace
+
 bool GetPrintedPanelRect(int id, int W, int H, double f, PanelRect& rect) {
     if (!GetPanelRect(id, W, H, f, rect))
         return false;
-    if (id == PanelId::ControlChart1 || id == PanelId::ControlChart2)
-        rect.y = rect.y > H / 2 ? 2 * rect.y / 3 : rect.y / 3;
+    if (id != PanelId::ControlChart1 && id != PanelId::ControlChart2)
+        return true;
+    const int screenY = rect.y;
+    rect.y = PrintedControlChartY(rect.y, H);
+    // Moved up, the two charts stand closer together than on screen (a page taller than wide
+    // brings them closest): the upper one ends the screen's gap above the lower one, so that its
+    // foot never reaches the lower one's title.
+    PanelRect lower;
+    if (id == PanelId::ControlChart2 && GetPanelRect(PanelId::ControlChart1, W, H, f, lower)) {
+        const int gap = std::max(0, lower.y - (screenY + rect.height));
+        rect.height = std::max(1, std::min(rect.height, PrintedControlChartY(lower.y, H) - gap - rect.y));
+    }
     return true;
 }
 

@@ -42,7 +42,8 @@ bool GetPanelRect(int panelId, int W, int H, double f, PanelRect& rect);
 
 // The same rectangle on a printed page or a picture copy, where the information panel takes
 // the foot of the control panel: a control chart keeps its x and moves up to two thirds of its
-// y when that lies below the middle of the page (y > H / 2), else to a third of it.
+// y when that lies below the middle of the page (y > H / 2), else to a third of it. The upper
+// chart (12) is cut short where it would come nearer the lower one (11) than on screen.
 bool GetPrintedPanelRect(int panelId, int W, int H, double f, PanelRect& rect);
 
 // Layout modes of the view manager.

@@ -234,8 +234,8 @@ void TViewm_2k::Paint(plat::DC& dc, int printing, int) {
     for (auto& box : m_textBoxes)
         PrintBox(dc, box.get(), false, size.cy);
     if (PanelMenuHas(8))
-        for (auto& chart : m_controlCharts)
-            PrintBox(dc, chart.get(), true, size.cy);
+        for (int which = 0; which < 2; ++which)
+            PrintControlChart(dc, which, size);
     // The information panel's texts are placed by fractions of the page (the last line hangs
     // below 0.99 of its height): the frame goes round them as well as round the page, so that
     // no line of it runs through a text.
@@ -746,6 +746,24 @@ void TViewm_2k::EvSize(plat::Size size) {
     RepositionChildBoxes();
     if (m_owner && m_owner->IsCreated())
         m_owner->Invalidate();
+}
+
+// A control chart is printed at the height of its printed panel where that is shorter than the
+// chart (see GetPrintedPanelRect), and given back its own height afterwards.
+void TViewm_2k::PrintControlChart(plat::DC& dc, int which, plat::Size size) {
+    Tcontrolchart* chart = GetControlChart(which);
+    if (!chart)
+        return;
+    const BoxPlace place = chart->Place();
+    PanelRect printed;
+    const bool cut = GetPrintedPanelRect(which == 0 ? PanelId::ControlChart1 : PanelId::ControlChart2, size.cx,
+                                         size.cy, m_controlPanelFraction, printed) &&
+                     printed.height < place.h;
+    if (cut)
+        chart->Reposition(place.x, place.y, place.w, printed.height, 0);
+    PrintBox(dc, chart, true, size.cy);
+    if (cut)
+        chart->Reposition(place.x, place.y, place.w, place.h, 0);
 }
 
 std::vector<TBoxItem*> TViewm_2k::AllBoxes() const {

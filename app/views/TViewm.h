@@ -199,6 +199,8 @@ public:
     void AddToGraph();
     void ToggleAutoRange(int flag);
     void RepositionChildBoxes();
+    // Control chart which (0 or 1) on a printed page or a picture copy of the given size.
+    void PrintControlChart(plat::DC& dc, int which, plat::Size size);
     // The mode object's buttons of a set (six-graph and member-details layouts): as many as it
     // names, each captioned, with its glyph and its pressed state; those beyond are destroyed.
     void CreatePanelButtons(int choice);

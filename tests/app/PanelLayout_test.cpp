@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/TBase_Logic.h"
 #include "app/views/PanelLayout.h"
 #include "tests/app/MinimalLogic.h"
@@ -52,14 +54,29 @@ TEST(PanelRects, ByHandAtTwoScreenSizes) {
 
 // On a printed page the control charts move up (1280 x 1024: chart 1 at y 665 lands at
 // 2 x 665 / 3 = 443, chart 2 at y 307 at 307 / 3 = 102); other panels stay where they are.
+// Chart 2, 345 high, would reach 447, past chart 1's top: it ends 13 pixels above it, the gap
+// between them on screen (665 - 307 - 345), 443 - 13 - 102 = 328 high.
 TEST(PanelRects, PrintedControlChartsMoveUp) {
     PanelRect screen, printed;
-    for (const auto& [id, y] : {std::pair{11, 443}, std::pair{12, 102}, std::pair{5, 348}}) {
+    for (const auto& [id, y, height] : {std::tuple{11, 443, 345}, std::tuple{12, 102, 328}, std::tuple{5, 348, 327}}) {
         ASSERT_TRUE(GetPanelRect(id, 1280, 1024, kControlPanelFraction, screen));
         ASSERT_TRUE(GetPrintedPanelRect(id, 1280, 1024, kControlPanelFraction, printed));
-        EXPECT_EQ(printed, (PanelRect{screen.x, y, screen.width, screen.height})) << id;
+        EXPECT_EQ(printed, (PanelRect{screen.x, y, screen.width, height})) << id;
     }
     EXPECT_FALSE(GetPrintedPanelRect(27, 1280, 1024, kControlPanelFraction, printed));
+}
+
+// A portrait page of 767 x 1096 (A4 as the window takes it for the printer): chart 1 at
+// trunc(712.4) = 712 lands at 474, chart 2 at trunc(328.8) = 328 at 109; chart 2, trunc(383.6 -
+// 7.67) = 375 high, would end at 484, well inside chart 1's title; it ends the screen's gap,
+// 712 - 328 - 375 = 9, above chart 1: 474 - 9 - 109 = 356 high.
+TEST(PanelRects, PrintedControlChartsStayApartOnATallPage) {
+    PanelRect upper, lower;
+    ASSERT_TRUE(GetPrintedPanelRect(12, 767, 1096, kControlPanelFraction, upper));
+    ASSERT_TRUE(GetPrintedPanelRect(11, 767, 1096, kControlPanelFraction, lower));
+    EXPECT_EQ(upper, (PanelRect{6, 109, 177, 356}));
+    EXPECT_EQ(lower, (PanelRect{6, 474, 177, 375}));
+    EXPECT_EQ(lower.y - (upper.y + upper.height), 9);
 }
 
 TEST(PanelRects, AnIdWithoutAPanelLeavesTheRectangle) {

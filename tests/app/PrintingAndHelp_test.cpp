@@ -172,6 +172,44 @@ TEST_F(PrintingTest, APortraitPreviewShowsAnEmptySecondPage) {
     EXPECT_EQ(Frame().GetFrameRect(), (plat::Rect{100, 80, 900, 680}));
 }
 
+// Page 1 of the preview stands 15 pixels in from the client's top left corner and fits inside the
+// client with 15 pixels to spare on the right and below, touching one of those margins, in
+// either orientation and whatever the window's shape. The test printer's page is 13699 x 9583
+// pixels (landscape): in a client of 1280 x 985 a landscape page takes the width, 1250 pixels,
+// and 66 % of that in height; a portrait page takes the height, 955 pixels, and 66 % of that
+// in width.
+TEST_F(PrintingTest, ThePreviewPageFitsItsWindowInBothOrientations) {
+    Frame().ShowFrame(1);
+    for (const bool landscape : {true, false}) {
+        for (const plat::Size frame : {plat::Size{1280, 1024}, plat::Size{600, 1000}, plat::Size{1280, 600}}) {
+            SCOPED_TRACE(testing::Message() << (landscape ? "landscape " : "portrait ") << frame.cx << " x " << frame.cy);
+            app->GetPrinter().Setup().landscape = landscape;
+            Frame().SetFrameRect(plat::Rect{0, 0, frame.cx, frame.cy});
+            Frame().Dispatch(CmId::FilePrintPreview);
+            TApxPreviewWin* preview = app->GetPreview();
+            ASSERT_NE(preview, nullptr);
+            const plat::DeviceCaps caps = app->GetPrinter().Caps();
+            ASSERT_EQ(caps.horzRes > caps.vertRes, landscape);
+            const plat::Rect c = preview->GetClient().GetClientRect();
+            const plat::Rect page = preview->GetPage1()->GetWindowRect();
+            EXPECT_EQ(page.left, 15);
+            EXPECT_EQ(page.top, 15);
+            EXPECT_LE(page.right, c.right - 15);
+            EXPECT_LE(page.bottom, c.bottom - 15);
+            EXPECT_TRUE(page.right == c.right - 15 || page.bottom == c.bottom - 15);
+            // The page's shape, within the 5 % the preview takes off one side.
+            const double shape = double(page.Width()) / page.Height() / (double(caps.horzRes) / caps.vertRes);
+            EXPECT_NEAR(shape, 1.0, 0.07);
+            if (frame.cx == 1280 && frame.cy == 1024) {
+                ASSERT_EQ(c, (plat::Rect{0, 0, 1280, 985}));
+                EXPECT_EQ(page, (landscape ? plat::Rect{15, 15, 1265, 840} : plat::Rect{15, 15, 645, 970}));
+            }
+            preview->Dispatch(PreviewId::Done);
+            app->IdleAction(0);
+        }
+    }
+}
+
 // The preview's tool bar: previous and next page, a gap of 6, one page and two pages (a pair
 // of which one is pressed, following the mode), a gap of 12, the page text, a gap of 20,
 // print, a gap of 20, done. The frame has no message bar.

@@ -13,7 +13,10 @@
 #include "analysis/RunToFinish.h"
 #include "app/CommandIds.h"
 #include "app/PictureExtent.h"
+#include "app/TApxPrintout.h"
 #include "app/views/TViewm.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
 #include "model/materials/MaterialTypes.h"
 #include "platform/Frame.h"
 #include "platform/Services.h"
@@ -137,6 +140,117 @@ TEST_F(SolvedFactoredBeam, TheCopiedPictureHoldsEveryTextWhole)
     EXPECT_EQ(paper.CallsOf("Rectangle").back().rect, client);
 }
 
+// The titles of the nine charts and of the two control charts.
+std::vector<std::string> ChartTitles(const TViewm_2k& view)
+{
+    std::vector<std::string> titles;
+    for (int i = 0; i < 9; ++i)
+        if (const Tchart* c = view.GetChart(i))
+            titles.push_back(c->Data().Title());
+    for (int i = 0; i < 2; ++i)
+        if (const Tchart* c = view.GetControlChart(i))
+            titles.push_back(c->Data().Title());
+    return titles;
+}
+
+// A line segment as it lands on the device, with the window origin it was drawn with (a box
+// printed at its place on the page draws with the origin moved there).
+struct Segment {
+    plat::Point a, b;
+    plat::Point origin;
+};
+
+// The rectangle a clip of rectangles leaves (the bounds of each region, intersected); a very
+// large one for no clip.
+plat::Rect ClipRect(const plat::Clip& clip)
+{
+    plat::Rect r{-1000000, -1000000, 1000000, 1000000};
+    for (const plat::Region& region : clip.regions) {
+        if (region.polygon.empty())
+            continue;
+        plat::Rect bounds{region.polygon[0].x, region.polygon[0].y, region.polygon[0].x, region.polygon[0].y};
+        for (const plat::Point& p : region.polygon)
+            bounds = plat::Rect{std::min(bounds.left, p.x), std::min(bounds.top, p.y), std::max(bounds.right, p.x),
+                                std::max(bounds.bottom, p.y)};
+        r = plat::Rect{std::max(r.left, bounds.left), std::max(r.top, bounds.top), std::min(r.right, bounds.right),
+                       std::min(r.bottom, bounds.bottom)};
+    }
+    return r;
+}
+
+// The horizontal and vertical line segments drawn, each cut to its clip (a box printed at its
+// place draws nothing outside itself); what a clip leaves nothing of is left out.
+std::vector<Segment> Segments(const RecordingDC& dc)
+{
+    std::vector<Segment> segments;
+    for (const DrawCall& c : dc.Calls()) {
+        if (c.op != "Line" && c.op != "Polyline")
+            continue;
+        const plat::Rect clip = ClipRect(c.state.clip);
+        for (std::size_t i = 1; i < c.points.size(); ++i) {
+            plat::Point a = c.state.mapping.ToDevice(c.points[i - 1]), b = c.state.mapping.ToDevice(c.points[i]);
+            if (a.y == b.y) {
+                if (a.y < clip.top || a.y >= clip.bottom)
+                    continue;
+                a.x = std::clamp(a.x, clip.left, clip.right - 1), b.x = std::clamp(b.x, clip.left, clip.right - 1);
+            } else if (a.x == b.x) {
+                if (a.x < clip.left || a.x >= clip.right)
+                    continue;
+                a.y = std::clamp(a.y, clip.top, clip.bottom - 1), b.y = std::clamp(b.y, clip.top, clip.bottom - 1);
+            } else {
+                continue;
+            }
+            segments.push_back({a, b, c.state.mapping.windowOrg});
+        }
+    }
+    return segments;
+}
+
+// On a printed or previewed page of the nine graphs no line crosses a chart's title: on paper
+// the two control charts stand closer together than on screen, and on a page taller than wide
+// the upper one's foot would run through the lower one's title. Pages of A4 as the window
+// takes them for the printer (767 x 1096 at the screen's resolution) and larger, in both
+// orientations.
+TEST_F(SolvedFactoredBeam, NoLineCrossesATitleOnAPrintedPage)
+{
+    ASSERT_NE(Solve(), nullptr);
+    Frame().Dispatch(CmId::NineGraphs);
+    const std::vector<std::string> titles = ChartTitles(View());
+    ASSERT_EQ(titles.size(), 11u);
+    // The window paints pages while a preview is open.
+    Frame().Dispatch(CmId::FilePrintPreview);
+    ASSERT_NE(app->GetPreview(), nullptr);
+    for (const plat::Size page : {plat::Size{1096, 767}, plat::Size{1414, 1000}, plat::Size{767, 1096},
+                                  plat::Size{1000, 1414}}) {
+        SCOPED_TRACE(testing::Message() << page.cx << " x " << page.cy);
+        RecordingDC dc;
+        TApxPrintout printout(app->GetPrinter(), "page", Window(), true);
+        printout.SetPrintParams(&dc, page);
+        plat::Rect rect{0, 0, page.cx, page.cy};
+        printout.PrintPage(1, rect, 0);
+        // A title is drawn in pieces where it is marked up ("Control : Moment - " and φ): its first
+        // piece, the name, is what a line would strike through.
+        std::vector<DrawCall> drawn;
+        for (const DrawCall& t : dc.CallsOf("Text"))
+            for (const std::string& title : titles)
+                if (t.text.size() >= 5 && title.rfind(t.text, 0) == 0)
+                    drawn.push_back(t);
+        EXPECT_GE(drawn.size(), titles.size());
+        // A chart lays its own frame, axes and curves out round its title: the lines of every
+        // other box, and of the information panel, stay off it.
+        for (const Segment& s : Segments(dc)) {
+            for (const DrawCall& t : drawn) {
+                if (s.origin == t.state.mapping.windowOrg)
+                    continue;
+                EXPECT_FALSE(Crosses(s.a, s.b, BoxOf(t)))
+                    << t.text << " at rows " << BoxOf(t).top << ".." << BoxOf(t).bottom << " crossed from (" << s.a.x
+                    << ", " << s.a.y << ") to (" << s.b.x << ", " << s.b.y << ")";
+            }
+        }
+    }
+    app->GetPreview()->Dispatch(PreviewId::Done);
+    app->IdleAction(0);
+}
 
 // The frame round a page whose texts run past the page's right edge: on a device that reaches
 // no further than the texts, its right line stands at the device's clip box, as its bottom

@@ -6,17 +6,29 @@
 // With "summary" the window shows the summary page of a T-beam with bars and a tendon (three
 // materials charts) for the given time instead.
 //
-//   qv_previewshot <program folder> <output folder> [seconds] [print|summary]
+// With "roads" (and optionally "portrait" for a portrait page) it walks the roads of a stage
+// picked by the user and takes its own screenshots (roads-*.png, with "import"): a section
+// quick-defined with the defaults, solved to its end, stepped back thirty stages with
+// "Previous Load Stage", then its print preview, the window after the preview closed with
+// Escape, and after a print through "&Print..." (machine taken to have no printer, into
+// <output folder>/printed.pdf). Needs an X display (xvfb-run), "import" and "xdotool".
+//
+//   qv_previewshot <program folder> <output folder> [seconds] [print|summary|roads [portrait]]
 
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "analysis/TSectionalAnalysis.h"
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
+#include "app/TApxPrintout.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "app/views/TViewm.h"
+#include "dialogs/QuickDefine.h"
+#include "model/TBeam.h"
 #include "foundation/ProgramPaths.h"
 #include "platform/Application.h"
 #include "platform/Frame.h"
@@ -25,6 +37,54 @@
 #include "tests/app/summary/SummarySections.h"
 #include "tests/support/ScriptedUi.h"
 #include "views/BeamModeInstall.h"
+
+namespace {
+
+void Shot(const std::string& out, const std::string& name) {
+    plat::Application::PumpEvents(700);
+    const std::string file = out + "/" + name + ".png";
+    std::system(("import -window root '" + file + "'").c_str());
+    std::printf("shot %s\n", file.c_str());
+}
+
+void RunToEnd(TQuarvishApp& app) {
+    for (long pass = 0; pass < 100000 && g_Analyses[0] && g_Analyses[0]->IsRunning(); ++pass)
+        app.GetClient().IdleAction(pass);
+    app.GetClient().IdleAction(0);
+}
+
+int Roads(TQuarvishApp& app, const std::string& out, bool portrait) {
+    plat::Frame& frame = *app.GetMainWindow();
+    g_QuickDefData = QuickDefineDefaults(0);
+    auto beam = std::make_unique<TBeam>();
+    if (BuildQuickDefineSection(*beam) != 1)
+        return 1;
+    g_Structures[0] = std::move(beam);
+    g_CurrentStructure = g_CurrentAnalysis = 0;
+    app.GetClient().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+    frame.Dispatch(CmId::CrossSection);  // the summary page, as quick define leaves it
+    frame.Dispatch(CmId::SectionalResponse);
+    RunToEnd(app);
+    const std::string tag = portrait ? "roads-portrait" : "roads";
+    Shot(out, tag + "-1-end");
+    for (int k = 0; k < 30; ++k)
+        frame.Dispatch(CmId::PrevLoadStage);
+    Shot(out, tag + "-2-stage-picked");
+    if (portrait)
+        app.GetPrinter().Setup().landscape = false;
+    frame.Dispatch(CmId::FilePrintPreview);
+    Shot(out, tag + "-3-preview");
+    // Escape in the preview's window (there is no window manager to give it the focus).
+    std::system("xdotool windowfocus --sync $(xdotool search --onlyvisible --name 'Preview' | head -1) && xdotool key Escape");
+    Shot(out, tag + "-4-after-preview");
+    ScriptedUi ui;
+    ui.File(plat::FileDialogKind::Save, out + "/" + tag + "-printed.pdf");
+    frame.Dispatch(CmId::FilePrint);
+    Shot(out, tag + "-5-after-print");
+    return ui.Done() ? 0 : 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3)
@@ -36,7 +96,8 @@ int main(int argc, char** argv) {
     InstallBeamMode();
     SetUserConfigDir(out);
     const bool print = argc > 4 && std::string(argv[4]) == "print";
-    if (print)
+    const bool roads = argc > 4 && std::string(argv[4]) == "roads";
+    if (print || roads)
         plat::Printer::AssumeSystemPrinter(0);
     else
         plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
@@ -45,6 +106,8 @@ int main(int argc, char** argv) {
     g_Structures[0] = TestSection::MakeBeam();
     TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 0);
     plat::Frame& frame = *app.GetMainWindow();
+    if (roads)
+        return Roads(app, out, argc > 5 && std::string(argv[5]) == "portrait");
     if (argc > 4 && std::string(argv[4]) == "summary") {
         g_Structures[0] = SummarySections::TBeamSection("T-beam 1000 x 600 with a long name for the title block");
         SteelTypeRec tendon;
