@@ -579,9 +579,11 @@ TEST_F(WithoutConcrete, AnElementWithoutConcreteIsReportedOnceAndNotSolved) {
     View().SetNineGraphs(3003);  // the sensitivity plots
     auto* logic = dynamic_cast<TP2k_Logic*>(View().GetLogic());
     ASSERT_NE(logic, nullptr);
-    for (int k = 0; k < 18; ++k)
-        if (const TP2kFullResponse* run = logic->GetSensitivityRun(k))
+    for (int k = 0; k < 18; ++k) {
+        if (const TP2kFullResponse* run = logic->GetSensitivityRun(k)) {
             EXPECT_EQ(run->GetStage(0), nullptr) << k;
+        }
+    }
     EXPECT_TRUE(AllEmpty(Panels(View())));
     EXPECT_EQ(ui.requests.size(), 4u);
 
