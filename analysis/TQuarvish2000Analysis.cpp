@@ -128,9 +128,11 @@ int TQuarvish2000Analysis::Prepare()
     const int result = TSectionalAnalysis::Prepare();
     if (!m_beam)
         return result;
-    // A structure without regions or height has nothing to build a section from.
+    // A structure without regions or height has nothing to build a section from; one whose
+    // regions leave a depth without concrete has no layer there to solve.
     NoSection = m_beam->GetRegionCount() < 1 || !(m_beam->GetHeight() > 0.0);
-    SetupRefused = NoSection;
+    MissingConcrete = NoSection ? std::string() : m_beam->DescribeMissingConcrete();
+    SetupRefused = NoSection || !MissingConcrete.empty();
     if (SetupRefused) {
         Mesh = LayerMesh{};
         WorkingTable.Clear();
@@ -150,16 +152,19 @@ int TQuarvish2000Analysis::Prepare()
 
 void TQuarvish2000Analysis::ReportNoSection()
 {
-    if (!m_beam || !NoSection)
+    if (!m_beam)
+        return;
+    const std::string reason = NoSection ? std::string(kNoSectionText) : MissingConcrete;
+    if (reason.empty())
         return;
     for (int i = 0; i < GetErrorCount(); ++i) {
         std::string text, title;
         int code = 0;
         GetError(i, text, title, code);
-        if (text == kNoSectionText)
+        if (text == reason)
             return;
     }
-    AddError(kNoSectionText, g_MainWindowTitle, MsgStyle::IconExclamation);
+    AddError(reason, g_MainWindowTitle, MsgStyle::IconExclamation);
 }
 
 int TQuarvish2000Analysis::BuildLayerMesh()

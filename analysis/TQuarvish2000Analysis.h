@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
@@ -197,13 +198,14 @@ public:
     // Computes the section constant: (sum g G a)^2 / (sum g^2 G a) / (sum a) over the width
     // profile, g the shear-strain shape and G = Ec/2; 0.0 for a section without area.
     void ComputeSectionConstant();
-    // True when the base set-up refused the structure (none, no regions or no height): then
-    // nothing is built and no state is solved.
+    // True when the base set-up refused the structure (none, no regions, no height, or a
+    // depth without concrete): then nothing is built and no state is solved.
     bool IsSetupRefused() const { return SetupRefused; }
     // True when the refusal was for want of a section (no regions, or no height).
     bool HasNoSection() const { return NoSection; }
-    // Stores kNoSectionText in the error list, once, when the section is wanting: the command
-    // that built the analysis shows it, so the user learns why nothing was solved.
+    // Stores kNoSectionText in the error list, once, when the section is wanting, or the
+    // structure's own account of a depth without concrete: the command that built the
+    // analysis shows it, so the user learns why nothing was solved.
     void ReportNoSection();
 
     // ---- Section set-up and shear convergence (TQuarvish2000Setup.cpp,
@@ -384,6 +386,8 @@ protected:
     int PrepareResult = 0;
     bool SetupRefused = false;
     bool NoSection = false;
+    // Why the section was refused for a depth without concrete; empty otherwise.
+    std::string MissingConcrete;
     SolveCounts Counts;
     // Forgets the last layer solution (its inputs are about to change), so that the next
     // finishing pass solves in full.

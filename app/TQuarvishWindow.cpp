@@ -454,6 +454,7 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
         } else {
             g_CurrentStructure = first;
             g_CurrentAnalysis = first;
+            ReportStructuresWithoutConcrete(g_Structures);
         }
     }
     // The mode object follows the current structure of what was read.

@@ -52,6 +52,16 @@ void ShowAnalysisErrors(const TSectionalAnalysis* analysis) {
     }
 }
 
+void ReportStructuresWithoutConcrete(const std::array<std::unique_ptr<TStructure>, kMaxStructures>& table) {
+    for (const auto& s : table) {
+        if (!s)
+            continue;
+        const std::string missing = s->DescribeMissingConcrete();
+        if (!missing.empty())
+            ShowMessage(missing, kProgramCaption, MsgStyle::Ok | MsgStyle::IconExclamation);
+    }
+}
+
 T_2kWindow::T_2kWindow(const std::string& title) : m_programTitle(title) {
     // Analyses first: they work on the structures.
     for (auto& a : g_Analyses)
@@ -523,6 +533,7 @@ bool T_2kWindow::ReadEditedDocument(std::string& text, std::array<std::unique_pt
                          MsgStyle::IconExclamation);
         return false;
     }
+    ReportStructuresWithoutConcrete(work);
     return true;
 }
 

@@ -148,6 +148,10 @@ private:
 
 // Shows every stored error of an analysis, one message box each, in stored order.
 void ShowAnalysisErrors(const TSectionalAnalysis* analysis);
+// One box for each structure of a table just read whose concrete leaves a depth uncovered,
+// naming it (TStructure::DescribeMissingConcrete); it is kept as read, and solving it says so
+// again.
+void ReportStructuresWithoutConcrete(const std::array<std::unique_ptr<TStructure>, 300>& table);
 
 // The text "FACTORED" when the resistance factors are not all 1, else "Cross Section".
 std::string CrossSectionModeText();

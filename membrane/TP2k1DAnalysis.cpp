@@ -348,6 +348,13 @@ int TP2k1DAnalysis::SolveFullResponse()
     ClearStages();
     if (GetStructure() == nullptr || ElementConcrete() == nullptr)
         return FailInitialStages();
+    // An element without concrete at some depth is not solved: no stage, and why.
+    const std::string missing = GetStructure()->DescribeMissingConcrete();
+    if (!missing.empty()) {
+        Finish();
+        AddError(missing, g_MainWindowTitle, MsgStyle::IconExclamation);
+        return 0;
+    }
     SetControlIndex(kHoldGxy);
     Running = 1;
     double f = kStepFactor;

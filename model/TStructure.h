@@ -248,8 +248,21 @@ public:
     // The steel type of transverse layer i of the direction.
     const SteelTypeRec* GetTransverseSteelType(int i, int direction) const;
     const ConcreteTypeRec* GetCurrentConcreteType() const;
-    // The concrete type of the first region holding the depth (0.0001 tolerance).
+    // The concrete type of the first region holding the depth (0.0001 tolerance); a depth
+    // without one shows a diagnostic and answers null.
     const ConcreteTypeRec* GetConcreteTypeAt(double depth) const;
+    // The same without a message for a depth that no region holds (a region of a missing
+    // type still shows its diagnostic).
+    const ConcreteTypeRec* FindConcreteTypeAt(double depth) const;
+    // Whether some region holds the depth (0.0001 tolerance).
+    bool HasRegionAt(double depth) const;
+    // Whether some depth between GetBottom and GetTop lies in no region; depth receives the
+    // lowest such depth. A structure of no height needs none.
+    bool FindDepthWithoutConcrete(double& depth) const;
+    // Why the structure cannot be analysed for want of concrete, naming it ("Membrane
+    // element \"PV20\": No concrete region at depth -35.0 mm. ..."), with the depth in the
+    // active unit system; empty when its concrete spans its whole height.
+    std::string DescribeMissingConcrete() const;
     // Cracking strain of a mesh node of concrete type t whose effective tensile strength is
     // tensileStrength: max(tensileStrength / Ec, ecr) of the type; 0 for a bad type.
     double GetConcreteStrainRatio(int concreteType, double tensileStrength) const;

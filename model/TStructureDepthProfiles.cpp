@@ -59,7 +59,9 @@ double TStructure::ConcreteAreaBetween(double y1, double y2) const
 
 double TStructure::AggregateAt(double y) const
 {
-    const ConcreteTypeRec* type = GetConcreteTypeAt(y);
+    // Sampled at many depths: a depth without concrete is reported once by whoever reads or
+    // solves the structure, not here at each sample.
+    const ConcreteTypeRec* type = FindConcreteTypeAt(y);
     const double size = type != nullptr ? type->aggregate : kMinAggregate;
     return std::clamp(size, kMinAggregate, kMaxAggregate);
 }

@@ -8,6 +8,7 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/Units.h"
 #include "model/ModelSettings.h"
 #include "model/TStructure.h"
 #include "model/materials/ConcreteLaws.h"
@@ -269,16 +270,81 @@ const ConcreteTypeRec* TStructure::GetCurrentConcreteType() const
     return GetConcreteType(GetMainConcreteType());
 }
 
+namespace {
+
+// A region holds the depths between its faces widened by this much.
+constexpr double kRegionDepthTolerance = 0.0001;
+
+bool RegionHolds(const ConcreteRegionRec& r, double depth)
+{
+    return r.bottom - kRegionDepthTolerance <= depth && depth <= r.top + kRegionDepthTolerance;
+}
+
+} // namespace
+
 const ConcreteTypeRec* TStructure::GetConcreteTypeAt(double depth) const
 {
-    for (const auto& r : m_regions) {
-        if (r.bottom - 0.0001 <= depth && depth <= r.top + 0.0001)
-            return GetConcreteType(r.concreteType);
-    }
+    if (HasRegionAt(depth))
+        return FindConcreteTypeAt(depth);
     ShowMessage(StrPrintf("No concrete region at depth %g", depth),
                 kProgramCaption,
                 MsgStyle::Ok | MsgStyle::IconExclamation);
     return nullptr;
+}
+
+const ConcreteTypeRec* TStructure::FindConcreteTypeAt(double depth) const
+{
+    for (const auto& r : m_regions) {
+        if (RegionHolds(r, depth))
+            return GetConcreteType(r.concreteType);
+    }
+    return nullptr;
+}
+
+bool TStructure::HasRegionAt(double depth) const
+{
+    return std::any_of(m_regions.begin(), m_regions.end(), [depth](const ConcreteRegionRec& r) {
+        return RegionHolds(r, depth);
+    });
+}
+
+bool TStructure::FindDepthWithoutConcrete(double& depth) const
+{
+    const double bottom = GetBottom();
+    const double top = GetTop();
+    if (!(top > bottom))
+        return false;
+    // What the regions leave without concrete starts at the bottom, at the top, or just past
+    // a face of a region (beyond its tolerance): the lowest of these that no region holds.
+    constexpr double kPast = 1e-7;
+    std::vector<double> candidates{bottom, top};
+    for (const auto& r : m_regions) {
+        candidates.push_back(r.top + kRegionDepthTolerance + kPast);
+        candidates.push_back(r.bottom - kRegionDepthTolerance - kPast);
+    }
+    std::sort(candidates.begin(), candidates.end());
+    for (const double y : candidates) {
+        if (y < bottom || y > top || HasRegionAt(y))
+            continue;
+        depth = y;
+        return true;
+    }
+    return false;
+}
+
+std::string TStructure::DescribeMissingConcrete() const
+{
+    double depth = 0.0;
+    if (!FindDepthWithoutConcrete(depth))
+        return {};
+    const bool membrane = IsMembrane();
+    return StrPrintf("%s \"%s\": No concrete region at depth %.1f %s.  Its concrete does not span "
+                     "the whole %s, so it cannot be analysed.",
+                     membrane ? "Membrane element" : "Section",
+                     GetName().c_str(),
+                     ToDisplayUnits(depth, ukSectionLength),
+                     UnitLabel(ukSectionLength),
+                     membrane ? "thickness" : "height");
 }
 
 double TStructure::GetConcreteStrainRatio(int concreteType, double tensileStrength) const

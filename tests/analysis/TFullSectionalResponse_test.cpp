@@ -554,8 +554,9 @@ TEST_F(FullSectionalResponse, ConstantLoadsOnlyAndUnsolvableInitialCase)
 
 // A section without concrete (the new section before its outline is defined: no regions,
 // height 0), or with regions of no height, is not solved, and the response says why for the
-// command to show: once, however often it is started. A section the mesh cannot hold keeps its
-// own reason. The interaction diagrams say the same.
+// command to show: once, however often it is started. So is a section whose regions leave a
+// depth without concrete. A section the mesh cannot hold keeps its own reason. The interaction
+// diagrams say the same.
 TEST_F(FullSectionalResponse, SectionWithoutConcreteStoresTheReason)
 {
     TBeam fresh;
@@ -580,6 +581,27 @@ TEST_F(FullSectionalResponse, SectionWithoutConcreteStoresTheReason)
     EXPECT_EQ(OnlyError(mn), StoredError(kNoSectionText, 48));
     TMVInter mv(&fresh);
     EXPECT_EQ(OnlyError(mv), StoredError(kNoSectionText, 48));
+
+    // Regions that leave a band without concrete: not solved either, and the one reason
+    // names the section and the depth, however many depths the set-up would have sampled.
+    auto split = PS::Empty();
+    split->SetName("Split");
+    split->AddRegion(0.6, 0.35, 0.3, 0.3, 0, 1);
+    split->AddRegion(0.25, 0.0, 0.3, 0.3, 0, 1);
+    PS::AddBars(*split, 0.05, PS::kBarArea);
+    split->Validate();
+    PS::SetLoads(*split, 0, 0, 0, 0, -1000.0, 0);
+    TFullSectionalResponse d(split.get());
+    EXPECT_EQ(d.IsRunning(), 0);
+    EXPECT_EQ(d.GetPeakState(), nullptr);
+    ASSERT_EQ(d.GetErrorCount(), 1);
+    EXPECT_EQ(OnlyError(d).first, split->DescribeMissingConcrete());
+    EXPECT_NE(OnlyError(d).first.find("Section \"Split\": No concrete region at depth"), std::string::npos);
+    d.Start();
+    EXPECT_EQ(d.GetErrorCount(), 1);
+    TMNInter splitMN(split.get());
+    EXPECT_EQ(splitMN.IsRunning(), 0);
+    EXPECT_EQ(OnlyError(splitMN), OnlyError(d));
 
     // A solvable section stores nothing.
     TFullSectionalResponse c(beam.get());

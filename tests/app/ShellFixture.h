@@ -162,6 +162,20 @@ protected:
         return dir.File(name);
     }
 
+    // Cuts the document dir/name three characters into the first occurrence of inside and
+    // opens it: the read is refused with one box, which is returned, and the program is back
+    // on a new section.
+    UiRequest OpenCutInside(const std::string& name, const std::string& inside) {
+        const std::string text = dir.Read(name);
+        dir.Write(name, text.substr(0, text.find(inside) + 3));
+        const std::size_t before = ui.requests.size();
+        ui.Message(inside.substr(0, 3), MsgAnswer::Ok);
+        app->OpenFile(dir.File(name));
+        EXPECT_EQ(ui.requests.size(), before + 1);
+        EXPECT_EQ(app->GetFileName(), "Newbeam");
+        return ui.requests.size() > before ? ui.requests[before] : UiRequest{};
+    }
+
     TempDir dir;
     FakeDocumentEngine engine;
     ScriptedUi ui;

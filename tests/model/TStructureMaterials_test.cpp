@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 
+#include "foundation/Units.h"
 #include "model/ModelSettings.h"
 #include "model/StructureFixtures.h"
 #include "model/TStructure.h"
@@ -135,6 +136,47 @@ TEST(StructureMaterials, ConcreteAtADepthAndItsCrackingStrain)
     type.ecr = 6e-5;
     EXPECT_DOUBLE_EQ(s.GetConcreteStrainRatio(0, 3e6), 1e-4);
     EXPECT_DOUBLE_EQ(s.GetConcreteStrainRatio(0, 1e6), 6e-5);
+}
+
+// The lowest depth without concrete: in a gap between regions, wherever they stand. Regions
+// that meet within their tolerance leave none, and a structure without regions has no height
+// to cover. Nothing is shown while looking.
+TEST(StructureMaterials, DepthsWithoutConcrete)
+{
+    RecordingReporter rec;
+    TStructure s;
+    s.SetName("Girder");
+    Rectangle(s, 0.3, 0.2, 0.3); // 0.3 .. 0.5
+    s.AddRegion(0.2, 0.0, 0.3, 0.3, 0, 1);
+    double depth = 0.0;
+    ASSERT_TRUE(s.FindDepthWithoutConcrete(depth));
+    EXPECT_NEAR(depth, 0.2001, 1e-6); // just above the lower region with its tolerance
+    EXPECT_EQ(s.FindConcreteTypeAt(0.25), nullptr);
+    EXPECT_EQ(s.FindConcreteTypeAt(0.4), s.GetConcreteType(0));
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    EXPECT_EQ(s.DescribeMissingConcrete(),
+              "Section \"Girder\": No concrete region at depth 200.1 mm.  Its concrete does not "
+              "span the whole height, so it cannot be analysed.");
+
+    TStructure touching;
+    Rectangle(touching, 0.3, 0.2, 0.30015);
+    touching.AddRegion(0.3, 0.0, 0.3, 0.3, 0, 1);
+    EXPECT_FALSE(touching.FindDepthWithoutConcrete(depth));
+    EXPECT_EQ(touching.DescribeMissingConcrete(), "");
+
+    TStructure below; // a region under the outline's bottom leaves it whole
+    Rectangle(below, 0.3, 0.5);
+    below.AddRegion(0.0, -0.2, 0.3, 0.3, 0, 1);
+    EXPECT_FALSE(below.FindDepthWithoutConcrete(depth));
+    below.AddRegion(-0.3, -0.4, 0.3, 0.3, 0, 1);
+    ASSERT_TRUE(below.FindDepthWithoutConcrete(depth));
+    EXPECT_NEAR(depth, -0.2999, 1e-6); // just above the lowest region
+
+    TStructure bare; // no regions and so no height: no depth is needed
+    double strength = 30e6;
+    bare.AddConcreteTypeFromStrength(strength, "C");
+    EXPECT_FALSE(bare.FindDepthWithoutConcrete(depth));
+    EXPECT_EQ(rec.messages.size(), 0u);
 }
 
 TEST(StructureMaterials, StrengthIsStoredAsCompression)

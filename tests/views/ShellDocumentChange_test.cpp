@@ -488,3 +488,134 @@ TEST_F(DocumentChange, AMembraneElementsStatusShowsItsStresses) {
     EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status2), StrPrintf("Stress-Y : %5.2f MPa", r[4] / 1e6));
     EXPECT_EQ(Frame().GetGadgetText(GadgetId::Status3), StrPrintf("Shear : %5.2f MPa", shearMPa));
 }
+
+
+// ---- Elements without concrete ---------------------------------------------------------
+
+namespace {
+
+// The PV19 to PV22 panels (the last one example 3 renamed) as one document, with the
+// concrete region element taken out of each element named.
+struct WithoutConcrete : DocumentChange {
+    std::string DamagedPanels(const std::vector<std::string>& damaged) {
+        const std::string file = Write("pv.qvh", [] {
+            std::vector<std::unique_ptr<TStructure>> s;
+            for (int example = 1; example <= 3; ++example)
+                s.push_back(std::make_unique<TShell>(example));
+            s.push_back(std::make_unique<TShell>(3));
+            s.back()->SetName("PV22");
+            return s;
+        }());
+        std::string text = dir.Read("pv.qvh");
+        const std::string end = "</sectionSOLID>";
+        for (const std::string& name : damaged) {
+            const std::size_t from = text.find("<sectionSOLID", text.find("\"" + name + "\""));
+            const std::size_t to = text.find(end, from);
+            EXPECT_NE(to, std::string::npos) << name;
+            if (to != std::string::npos)
+                text.erase(from, to + end.size() - from);
+        }
+        dir.Write("pv.qvh", text);
+        return file;
+    }
+};
+
+std::string MissingConcrete(const std::string& name) {
+    return "Membrane element \"" + name + "\": No concrete region at depth -35.0 mm.";
+}
+
+// The peak shear stress of an analysis (Pa), 0 without a peak.
+double PeakShear(const TSectionalAnalysis* a) {
+    std::array<double, 6> r{};
+    return a && a->GetStateResults(a->GetPeakState(), r, 2) ? r[5] : 0.0;
+}
+
+} // namespace
+
+// A membrane element whose concrete region element was lost is read as it stands and reported
+// in one box naming it; moving to it, through the catalogue or the next-element command, adds
+// none. Asked to solve it, the window shows the same box once and nothing as solved, and the
+// mode's sensitivity runs make nothing of it either. The other elements load and solve as
+// before: PV19 to the strength it has alone, near the 3.95 MPa it carried in the laboratory.
+TEST_F(WithoutConcrete, AnElementWithoutConcreteIsReportedOnceAndNotSolved) {
+    const std::string file = DamagedPanels({"PV20"});
+    ui.Message(MissingConcrete("PV20"), MsgAnswer::Ok);
+    app->OpenFile(file);
+    ASSERT_EQ(ui.requests.size(), 1u);
+    EXPECT_EQ(ui.Count("No concrete region"), 1);
+    EXPECT_EQ(ui.requests[0].style & MsgStyle::IconMask, MsgStyle::IconExclamation);
+    const char* names[] = {"PV19", "PV20", "PV21", "PV22"};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_NE(StructureAt(i), nullptr) << i;
+        EXPECT_EQ(StructureAt(i)->GetName(), names[i]);
+        EXPECT_EQ(StructureAt(i)->GetRegionCount(), i == 1 ? 0 : 1) << names[i];
+    }
+
+    ui.Dialog("Catalog of Elements", [](plat::DialogDriver& d) {
+        d.SelectTreeItem(CatalogId::Tree, "PV20");
+        d.Click(1);
+    });
+    Frame().Dispatch(CmId::Catalog);
+    EXPECT_EQ(g_CurrentStructure, 1);
+    Frame().Dispatch(CmId::PreviousElement);
+    Frame().Dispatch(CmId::NextElement);
+    EXPECT_EQ(g_CurrentStructure, 1);
+    ASSERT_TRUE(ui.Done());
+    ASSERT_EQ(ui.requests.size(), 2u);  // the catalogue's own dialog
+
+    for (int solve = 0; solve < 2; ++solve) {
+        ui.Message(MissingConcrete("PV20"), MsgAnswer::Ok);
+        Frame().Dispatch(CmId::SectionalResponse);
+        ASSERT_TRUE(ui.Done());
+        EXPECT_EQ(ui.requests.size(), 3u + solve);
+        const auto* a = dynamic_cast<const TP2kFullResponse*>(Window().GetCurrentAnalysis());
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->IsRunning(), 0);
+        EXPECT_EQ(a->GetStageCount(), 0);
+        EXPECT_EQ(a->GetPeakState(), nullptr);
+        EXPECT_EQ(a->GetStage(0), nullptr);
+        EXPECT_TRUE(AllEmpty(Panels(View())));
+    }
+    View().SetNineGraphs(3003);  // the sensitivity plots
+    auto* logic = dynamic_cast<TP2k_Logic*>(View().GetLogic());
+    ASSERT_NE(logic, nullptr);
+    for (int k = 0; k < 18; ++k) {
+        if (const TP2kFullResponse* run = logic->GetSensitivityRun(k)) {
+            EXPECT_EQ(run->GetStage(0), nullptr) << k;
+        }
+    }
+    EXPECT_TRUE(AllEmpty(Panels(View())));
+    EXPECT_EQ(ui.requests.size(), 4u);
+
+    Frame().Dispatch(CmId::PreviousElement);
+    ASSERT_EQ(g_CurrentStructure, 0);
+    const TSectionalAnalysis* pv19 = Solve();
+    EXPECT_EQ(ui.requests.size(), 4u);
+    EXPECT_FALSE(AllEmpty(Panels(View())));
+    const TShell alone(1);
+    const TP2kFullResponse reference(&alone);
+    EXPECT_DOUBLE_EQ(PeakShear(pv19), PeakShear(&reference));
+    EXPECT_NEAR(PeakShear(pv19) / 3.95e6, 1.0, 0.03);
+}
+
+// With every region element gone each element is named once on opening, and none is solved.
+// A document cut short is still refused whole, with its one message.
+TEST_F(WithoutConcrete, EveryElementWithoutConcreteIsNamedOnceAndACutDocumentIsRefused) {
+    const std::vector<std::string> names{"PV19", "PV20", "PV21", "PV22"};
+    const std::string file = DamagedPanels(names);
+    for (const std::string& name : names)
+        ui.Message(MissingConcrete(name), MsgAnswer::Ok);
+    app->OpenFile(file);
+    ASSERT_TRUE(ui.Done());
+    EXPECT_EQ(ui.requests.size(), 4u);
+    ui.Message(MissingConcrete("PV19"), MsgAnswer::Ok);
+    Frame().Dispatch(CmId::SectionalResponse);
+    EXPECT_EQ(ui.requests.size(), 5u);
+    ASSERT_NE(Window().GetCurrentAnalysis(), nullptr);
+    EXPECT_EQ(Window().GetCurrentAnalysis()->GetPeakState(), nullptr);
+    EXPECT_TRUE(AllEmpty(Panels(View())));
+
+    // Cut inside the name of PV21: PV19 and PV20 were read whole, but the document is refused
+    // with its one message and none about them.
+    EXPECT_EQ(OpenCutInside("pv.qvh", "\"PV21\"").caption, "End of File!");
+}

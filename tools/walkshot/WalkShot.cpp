@@ -6,11 +6,18 @@
 // them with the Return key.
 //
 //   qv_walkshot <program folder> <output folder>
+//   qv_walkshot <program folder> <output folder> document <file>
+//
+// With "document" it walks a document of membrane elements instead: the file opened, the next
+// element, "Sectional Response" twice, the sensitivity plots, the previous element solved.
+// Each step prints a line with its time, so that the boxes a watcher closes can be counted
+// per step.
 //
 // Needs an X display (run under xvfb-run), "import" and "xdotool".
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -29,6 +36,7 @@
 #include "platform/Frame.h"
 #include "platform/Ui.h"
 #include "views/BeamModeInstall.h"
+#include "views/membrane/MembraneModeInstall.h"
 #include "views/StateDiagramsInstall.h"
 #include "tools/ShearBeam.h"
 
@@ -74,6 +82,34 @@ void Solve(TQuarvishApp& app) {
     app.GetClient().IdleAction(0);
 }
 
+// Prints the step with the time, takes the picture after it.
+void Step(const std::string& name) {
+    std::printf("step %s at %lld\n", name.c_str(), static_cast<long long>(std::time(nullptr)));
+    std::fflush(stdout);
+    Shot(name);
+}
+
+int WalkDocument(TQuarvishApp& app, const std::string& file) {
+    plat::Frame& frame = *app.GetMainWindow();
+    Step("start");
+    app.OpenFile(file);
+    Step("opened");
+    frame.Dispatch(CmId::NextElement);
+    Step("next-element");
+    for (const char* name : {"solved", "solved-again"}) {
+        Solve(app);
+        frame.Dispatch(CmId::NineGraphs);
+        Step(name);
+    }
+    app.GetClient().GetViewManager().SetNineGraphs(3003);
+    Step("sensitivity");
+    frame.Dispatch(CmId::PreviousElement);
+    Solve(app);
+    frame.Dispatch(CmId::NineGraphs);
+    Step("previous-solved");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -90,6 +126,10 @@ int main(int argc, char** argv) {
     app.InitMainWindow();
     plat::Frame& frame = *app.GetMainWindow();
     TQuarvishWindow& window = app.GetClient();
+    if (argc >= 5 && std::string(argv[3]) == "document") {
+        InstallMembraneMode();
+        return WalkDocument(app, argv[4]);
+    }
     Shot("start");
 
     // A good beam, saved and opened again.
