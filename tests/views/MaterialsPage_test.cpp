@@ -94,8 +94,7 @@ TEST_F(MaterialsPage, PostFireSteelLabelsKeepClearOfTheCurvesAndOfEachOther)
 {
     ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
     firetest::FireStateGuard fire;
-    Frame().ShowFrame(1);
-    Frame().SetFrameRect(plat::Rect{0, 0, 1280, 1024});
+    ShowFrameAt(1280, 1024);
     ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
     Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
     Frame().Dispatch(CmId::FireDamagedBeam);
