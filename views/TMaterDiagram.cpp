@@ -33,12 +33,10 @@ const char* PickBySystem(int system, const char* si, const char* us, const char*
     }
 }
 
-using Segment = std::pair<plat::Point, plat::Point>;
-
 // The curves' stretches in pixels (a separator pair starts a new polyline).
-std::vector<Segment> CurveSegments(const MaterialCurves& c, const MaterialScale& s)
+std::vector<LabelStretch> CurveSegments(const MaterialCurves& c, const MaterialScale& s)
 {
-    std::vector<Segment> out;
+    std::vector<LabelStretch> out;
     bool joined = false;
     plat::Point last;
     for (std::size_t i = 0; i + 1 < c.data.size(); i += 2) {
@@ -53,72 +51,6 @@ std::vector<Segment> CurveSegments(const MaterialCurves& c, const MaterialScale&
         joined = true;
     }
     return out;
-}
-
-// True when the stretch from a to b passes through the box (clipped against its sides).
-bool Through(const Segment& seg, const plat::Rect& box)
-{
-    double t0 = 0.0, t1 = 1.0;
-    const double x0 = seg.first.x, y0 = seg.first.y;
-    const double dx = seg.second.x - x0, dy = seg.second.y - y0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 - box.left, box.right - 1 - x0, y0 - box.top, box.bottom - 1 - y0};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0.0) {
-            if (q[k] < 0.0)
-                return false;
-            continue;
-        }
-        const double r = q[k] / p[k];
-        if (p[k] < 0.0)
-            t0 = std::max(t0, r);
-        else
-            t1 = std::min(t1, r);
-        if (t0 > t1)
-            return false;
-    }
-    return true;
-}
-
-// Where a label of the given size, left- and top-aligned at home, goes: home while no curve
-// runs through it there; else the nearest place right of and below home, inside region, that
-// puts its left edge just right of a stretch or its top edge just below one and that no curve
-// runs through (the top label of a bar that yields and stays at its yield stress sits under
-// the plateau and right of the steep rise); home when there is none.
-plat::Point ClearOfCurves(plat::Point home, plat::Size size, const std::vector<Segment>& curves,
-                          const plat::Rect& region)
-{
-    const auto clear = [&](int x, int y) {
-        const plat::Rect box{x - 1, y - 1, x + size.cx + 1, y + size.cy + 1};
-        for (const Segment& seg : curves)
-            if (Through(seg, box))
-                return false;
-        return true;
-    };
-    if (clear(home.x, home.y))
-        return home;
-    std::vector<int> xs{home.x}, ys{home.y};
-    for (const Segment& seg : curves) {
-        xs.push_back(std::max(seg.first.x, seg.second.x) + 2);
-        ys.push_back(std::max(seg.first.y, seg.second.y) + 2);
-    }
-    plat::Point best = home;
-    long long bestDistance = -1;
-    for (const int x : xs) {
-        if (x < home.x || x < region.left || x + size.cx > region.right)
-            continue;
-        for (const int y : ys) {
-            if (y < home.y || y < region.top || y + size.cy > region.bottom)
-                continue;
-            const long long d = static_cast<long long>(x - home.x) * (x - home.x) +
-                                static_cast<long long>(y - home.y) * (y - home.y);
-            if ((bestDistance < 0 || d < bestDistance) && clear(x, y)) {
-                bestDistance = d;
-                best = {x, y};
-            }
-        }
-    }
-    return best;
 }
 
 // "f_c' = ..." of a concrete type.
@@ -189,14 +121,16 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
 }
 
 void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
-                const MaterialScale& s, const PlanMeasure& measure)
+                const MaterialScale& s, const PlanMeasure& measure, LabelWork* work)
 {
     const bool rebar = t.kind == MaterialChart::Rebar;
     const int sys = f.unitSystem;
     const double F3 = UnitFactor(ukStrain, sys), F11 = UnitFactor(ukLargeStress, sys);
     const int row = s.At(0.0, 0.0).y, column = s.At(0.0, 0.0).x;
-    plan.Text(StrPrintf(rebar ? "|e_s = %5.1f %s" : "|e_p = %5.1f %s", f.axis.xMax, UnitLabel(ukStrain, sys)),
-              {s.At(f.axis.xMax, 0.0).x, row}, f.textFont, TA::Right, TA::Bottom);
+    const std::string strain =
+        StrPrintf(rebar ? "|e_s = %5.1f %s" : "|e_p = %5.1f %s", f.axis.xMax, UnitLabel(ukStrain, sys));
+    const plat::Point strainAt{s.At(f.axis.xMax, 0.0).x, row};
+    plan.Text(strain, strainAt, f.textFont, TA::Right, TA::Bottom);
     plan.Line({f.W - s.m, row + 2}, {f.W - s.m, row - 3});
     const char* unit = sys == kUnitOldMetric ? "t/cm^2" : UnitLabel(ukLargeStress, sys);
     const char* format = rebar ? (sys == kUnitOldMetric ? "f_u = %4.2f %s" : "f_u = %4.0f %s")
@@ -204,8 +138,17 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     const int top = s.At(0.0, f.axis.yMax).y;
     plan.Line({column - 3, top}, {column + 3, top});
 
+    // The labels keep clear of the curves, of the strain label, of each other and of the
+    // leaders drawn before them. The curve labels, which start at 40 % of the width and may
+    // reach into the right margin, keep within the chart; the top label keeps left of the margin.
+    const plat::Rect plot{column + 4, f.top, f.W, row};
+    LabelClearance clearance(CurveSegments(c, s), plot);
+    const plat::Size strainSize = measure(strain, f.textFont);
+    clearance.Add(plat::Rect{strainAt.x - strainSize.cx, row - strainSize.cy, strainAt.x, row});
+
     // One label per curve, the weakest lowest, each with a leader to its curve near 30 % of
-    // the width (or near the end of a shorter curve).
+    // the width (or near the end of a shorter curve); a label that a curve runs through moves
+    // off it, right or down, and its leader starts where it went.
     const double limit = s.xScale != 0.0 ? ((0.3 * f.W - s.xOrigin) / s.xScale) / F3 : 0.0;
     const double share = rebar ? 0.6 : 0.8;
     std::vector<std::pair<double, int>> order;
@@ -220,9 +163,10 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     const int x = static_cast<int>((rebar ? 0.4 : 0.66) * f.W);
     struct CurveLabel {
         std::string text;
+        plat::Size extent;
         plat::Point at;
         bool leader = false;
-        Segment line;
+        LabelStretch line;
     };
     std::vector<CurveLabel> labels;
     int below = 0;
@@ -237,29 +181,36 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
             else
                 text = StrPrintf(sys == kUnitOldMetric ? "%s, f%s=%4.2f" : "%s, f%s=%4.0f", r.name.c_str(), sub, fy);
         }
-        const int y = static_cast<int>(0.67 * f.H) - below;
-        CurveLabel label{text, {x, y}, false, {}};
-        const int height = measure(text, f.textFont).cy;
+        CurveLabel label{text, measure(text, f.textFont), {x, static_cast<int>(0.67 * f.H) - below}, false, {}};
         if (std::fabs(minusStress) < kBig) {
             const int tipX = r.eu <= limit ? s.At(share * r.eu * F3, 0.0).x : static_cast<int>(0.3 * f.W);
             const int tipY = static_cast<int>(s.yScale * minusStress * F11 / (phi + 1e-6) + s.yOrigin);
             label.leader = true;
-            label.line = {{rebar ? x - 3 : x, y - height / 2}, {tipX, tipY}};
+            label.line.second = {tipX, tipY};
         }
         labels.push_back(label);
-        below += height;
+        below += label.extent.cy;
+    }
+    // From the top of the stack down, so that a label pushed down by a curve pushes the
+    // weaker ones below it further down and the order stays.
+    for (auto l = labels.rbegin(); l != labels.rend(); ++l) {
+        const int height = l->extent.cy;
+        const plat::Point place = clearance.Place({l->at.x, l->at.y - height}, l->extent, plot);
+        l->at = {place.x, place.y + height};
+        clearance.Add(plat::Rect{place.x, place.y, place.x + l->extent.cx, l->at.y});
+        if (l->leader) {
+            l->line.first = {rebar ? place.x - 3 : place.x, l->at.y - height / 2};
+            clearance.Add(l->line);
+        }
     }
 
-    // The ultimate stress at the top of the y axis, whole and clear of the curves and the
-    // leaders: with material factors in force a bar's curve is flat at its yield stress, the
-    // top of the plot.
-    std::vector<Segment> lines = CurveSegments(c, s);
-    for (const CurveLabel& l : labels)
-        if (l.leader)
-            lines.push_back(l.line);
+    // The ultimate stress at the top of the y axis, whole and clear: with material factors in
+    // force a bar's curve is flat at its yield stress, the top of the plot.
     const std::string ultimate = StrPrintf(format, f.axis.yMax, unit);
-    const plat::Point at = ClearOfCurves({column + 4, f.top}, measure(ultimate, f.textFont), lines,
-                                         plat::Rect{column + 4, f.top, f.W - s.m, row});
+    const plat::Point at =
+        clearance.Place({column + 4, f.top}, measure(ultimate, f.textFont), plat::Rect{column + 4, f.top, f.W - s.m, row});
+    if (work)
+        *work = clearance.Work();
     plan.Text(ultimate, at, f.textFont, TA::Left, TA::Top);
     for (const CurveLabel& l : labels) {
         plan.Text(l.text, l.at, f.textFont, TA::Left, TA::Bottom);
@@ -298,7 +249,7 @@ MaterialScale ScaleMaterialChart(int W, int H, int top, const ChartBounds& a)
 }
 
 DiagramPlan PlanMaterialChart(const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
-                              const PlanMeasure& measure)
+                              const PlanMeasure& measure, LabelWork* work)
 {
     DiagramPlan plan;
     if (c.data.empty())
@@ -329,7 +280,7 @@ DiagramPlan PlanMaterialChart(const MaterialFrame& f, const MaterialTypeCopies& 
         if (!t.concrete.empty())
             ConcreteMarks(plan, f, t, c, s, measure);
     } else {
-        SteelMarks(plan, f, t, c, s, measure);
+        SteelMarks(plan, f, t, c, s, measure, work);
     }
     return plan;
 }

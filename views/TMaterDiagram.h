@@ -11,6 +11,7 @@
 #include "charts/ChartContract.h"
 #include "charts/Tchart.h"
 #include "views/DiagramPlan.h"
+#include "views/LabelClearance.h"
 #include "views/MaterialCurves.h"
 
 // The chart's own scaling: margins of 5 % of the width, the axis range across the rest.
@@ -38,9 +39,11 @@ struct MaterialFrame {
     plat::LogFont textFont;
 };
 
-// The picture of the curves, empty while there is nothing to draw.
+// The picture of the curves, empty while there is nothing to draw. work, when given, gets what
+// keeping the labels of a steel chart clear of its curves and of each other cost.
 DiagramPlan PlanMaterialChart(const MaterialFrame& frame, const MaterialTypeCopies& types,
-                              const MaterialCurves& curves, const PlanMeasure& measure);
+                              const MaterialCurves& curves, const PlanMeasure& measure,
+                              LabelWork* work = nullptr);
 
 // The position the material sheet opens at for a click at p: the concrete type index (kind 7),
 // or the count of the family's types before the steel type (kinds 8, 9); -1 without curves.

@@ -150,6 +150,15 @@ protected:
     }
 
     TQuarvishWindow& Window() { return app->GetClient(); }
+    // Shows the frame and then gives it its size, with the events of each step run: the
+    // offscreen platform cuts a frame larger than its screen to the screen when it shows it,
+    // not when it is placed afterwards.
+    void ShowFrameAt(int w, int h) {
+        Frame().ShowFrame(1);
+        plat::Application::PumpEvents(50);
+        Frame().SetFrameRect(plat::Rect{0, 0, w, h});
+        plat::Application::PumpEvents(50);
+    }
     plat::Frame& Frame() { return *app->GetMainWindow(); }
 
     // A document file of the given component lines.

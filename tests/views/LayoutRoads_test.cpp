@@ -75,13 +75,9 @@ struct LayoutRoads : StartedShellTest {
         Frame().SetFrameRect(plat::Rect{0, 0, w, h});
         plat::Application::PumpEvents(50);
     }
-    // Shown first: the offscreen platform cuts a frame larger than its screen to the screen
-    // when it shows it, not when it is placed afterwards.
     void ShowAt1280x1024()
     {
-        Frame().ShowFrame(1);
-        plat::Application::PumpEvents(50);
-        Size(1280, 1024);
+        ShowFrameAt(1280, 1024);
         ASSERT_GT(Window().GetClientRect().Width(), 1200);
     }
     void RunToTheEnd()

@@ -12,7 +12,13 @@
 #include "app/InputDialogs.h"
 #include "app/views/DiagramMakers.h"
 #include "app/views/TViewm.h"
+#include "dialogs/QuickDefine.h"
+#include "foundation/Units.h"
+#include "platform/DC.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/member/fire/FireTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "tests/views/PlanLabels.h"
 #include "tests/views/PrestressedSection.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
@@ -24,10 +30,12 @@
 
 namespace {
 
-// Records the material sheet's arguments; every other dialog is cancelled.
+// Records the material sheet's arguments and answers the post-fire parameters with OK; every
+// other dialog is cancelled.
 class SheetRecorder final : public TCancelInputDialogs {
 public:
     std::vector<std::string> calls;
+    int Fire(T_2kWindow&, TStructure&) override { return DialogResult::Ok; }
     int MaterialsSheet(T_2kWindow&, TStructure&, int c, int s, int p, int flag) override
     {
         calls.push_back(std::to_string(c) + " " + std::to_string(s) + " " + std::to_string(p) + " " +
@@ -76,6 +84,52 @@ TEST_F(MaterialsPage, PrestressedSectionShowsItsThreeMaterialCharts)
     ASSERT_GT(data[knee - 2 * 25 - 2 + 1] - data[knee + 1], 20.0); // clearly below the first
     strands->EvLButtonDblClk(0, s.At(data[knee], data[knee + 1]));
     EXPECT_EQ(sheets.calls, (std::vector<std::string>{"-1 -1 1 0"}));
+}
+
+// The fire road on the section quick-defined with the defaults: Loads > Create Fire Damaged
+// Beam, OK in its parameters, and the "Thermal Conditions" set of the post-fire beam, whose
+// damaged steel (two burnt bar layers with curves of thousands of points and a stirrup) is
+// labelled in the chart's own fonts with no label over a curve, a leader or another label.
+TEST_F(MaterialsPage, PostFireSteelLabelsKeepClearOfTheCurvesAndOfEachOther)
+{
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
+    firetest::FireStateGuard fire;
+    ShowFrameAt(1280, 1024);
+    ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
+    Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+    Frame().Dispatch(CmId::FireDamagedBeam);
+    TViewm_2k& view = Window().GetViewManager();
+    TMaterDiagram* steel = nullptr;
+    for (int i = 0; i < 9 && !steel; ++i)
+        if (auto* chart = dynamic_cast<TMaterDiagram*>(view.GetChart(i)); chart && chart->MaterialKind() == 8)
+            steel = chart;
+    ASSERT_NE(steel, nullptr);
+    ASSERT_EQ(steel->Curves().rebarCurves, 3);
+    const MaterialFrame frame = steel->Frame();
+    EXPECT_EQ(frame.title, "Damaged Steel");
+    plat::Image image(frame.W, frame.H);
+    plat::DC dc(image);
+    const PlanMeasure measure = MeasureOn(dc);
+    LabelWork work;
+    const DiagramPlan plan = PlanMaterialChart(frame, steel->Types(), steel->Curves(), measure, &work);
+    std::vector<plat::Rect> boxes;
+    for (const PlanStep& text : plan.Of(PlanOp::Text)) {
+        if (text.text == frame.title)
+            continue;
+        const plat::Rect box = TextBox(text, measure(text.text, text.font));
+        EXPECT_EQ(LineThrough(plan, box), "") << text.text;
+        for (const plat::Rect& other : boxes)
+            EXPECT_TRUE(other.right <= box.left || box.right <= other.left || other.bottom <= box.top ||
+                        box.bottom <= other.top)
+                << text.text;
+        boxes.push_back(box);
+    }
+    // The strain, the top label and the curve labels, the weakest lowest.
+    ASSERT_EQ(boxes.size(), 5u);
+    EXPECT_GT(boxes[2].top, boxes[3].top);
+    EXPECT_GT(boxes[3].top, boxes[4].top);
+    EXPECT_EQ(work.searches, 4);
+    EXPECT_EQ(work.cutShort, 0);
 }
 
 TEST_F(MaterialsPage, FactoryMakesTheMembraneStateCharts)

@@ -19,11 +19,15 @@
 #include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
+#include "model/materials/UserCurves.h"
+#include "member/fire/PostFireBeam.h"
 #include "platform/Application.h"
+#include "platform/DC.h"
 #include "tests/support/RecordingDC.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestSupport.h"
 #include "tests/views/MaterialSamples.h"
+#include "tests/views/PlanLabels.h"
 #include "views/TMaterDiagram.h"
 
 namespace {
@@ -252,31 +256,8 @@ MaterialCurves HandCurves(const std::vector<std::vector<std::pair<double, double
     return c;
 }
 
-// The first drawn stretch (a line, or two neighbouring points of a polyline) that passes
-// through the pixels of the box, as text; "" when none does. Each stretch is followed in
-// steps of a hundredth of its length.
-std::string LineThrough(const DiagramPlan& plan, const plat::Rect& box)
-{
-    std::vector<std::pair<plat::Point, plat::Point>> stretches;
-    for (const PlanOp op : {PlanOp::Line, PlanOp::Polyline})
-        for (const PlanStep& s : plan.Of(op))
-            for (std::size_t i = 1; i < s.points.size(); ++i)
-                stretches.emplace_back(s.points[i - 1], s.points[i]);
-    for (const auto& [a, b] : stretches)
-        for (int k = 0; k <= 100; ++k) {
-            const double x = a.x + (b.x - a.x) * k / 100.0, y = a.y + (b.y - a.y) * k / 100.0;
-            if (x >= box.left && x < box.right && y >= box.top && y < box.bottom)
-                return StrPrintf("(%d, %d) - (%d, %d)", a.x, a.y, b.x, b.y);
-        }
-    return "";
-}
-
-// The box of a left- and top-aligned label of the fixed measure (7 x 10 pixels a character).
-plat::Rect LabelBox(const PlanStep& label)
-{
-    const plat::Point at = label.points[0];
-    return plat::Rect{at.x, at.y, at.x + 7 * static_cast<int>(label.text.size()), at.y + 10};
-}
+// The box of a label of the fixed measure (7 x 10 pixels a character).
+plat::Rect LabelBox(const PlanStep& label) { return TextBox(label, kFixed(label.text, label.font)); }
 
 } // namespace
 
@@ -344,6 +325,34 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
     EXPECT_EQ(right.points[0], (plat::Point{79, 32}));
     EXPECT_EQ(LineThrough(led, LabelBox(right)), "");
     EXPECT_NE(LineThrough(led, plat::Rect{16, 32, 16 + 98, 42}), "");
+}
+
+// Curve labels move off a curve that runs through them. On the scales of the rebar test above
+// (x 1.2 pixels a mm/m from 10, y 0.2 a MPa up from 190), a curve that rises to 800 MPa, runs
+// flat to 100 mm/m and drops there to 300 MPa (with a short second curve low down) falls at
+// x 130 from row 30 to row 130, through both labels' places (98 x 10 pixels from x 80, bottoms
+// at 124 and 134). The upper label goes two pixels below the drop's foot (its top at 132, its
+// bottom at 142) and the weaker one under it, so that the weakest stays lowest; their leaders
+// start at their new places, and the top label keeps clear of them all.
+TEST(MaterialPicture, CurveLabelsMoveOffACurveAndKeepTheirOrder)
+{
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B500", 500), Bar("B400", 400)}, 0);
+    const MaterialCurves drop = HandCurves({{{0, 0}, {2, 800}, {100, 800}, {100, 300}}, {{0, 0}, {2, 100}}});
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(150.0, 800.0), types, drop, kFixed);
+    ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 2u);
+    EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points,
+              (std::vector<plat::Point>{{10, 190}, {12, 30}, {130, 30}, {130, 130}}));
+    const PlanStep& strong = Text(plan, "B500, f_y= 500");
+    const PlanStep& weak = Text(plan, "B400, f_y= 400");
+    EXPECT_EQ(strong.points[0], (plat::Point{80, 142}));
+    EXPECT_EQ(weak.points[0], (plat::Point{80, 152}));
+    std::vector<plat::Point> leaderFeet;
+    for (const PlanStep& l : plan.Of(PlanOp::Line))
+        if (l.points[0].x == 77)
+            leaderFeet.push_back(l.points[0]);
+    EXPECT_EQ(leaderFeet, (std::vector<plat::Point>{{77, 147}, {77, 137}}));
+    for (const PlanStep* label : {&strong, &weak, &Text(plan, "f_u =  800 MPa")})
+        EXPECT_EQ(LineThrough(plan, LabelBox(*label)), "") << label->text;
 }
 
 namespace {
@@ -584,6 +593,41 @@ TEST_F(MaterialChartTest, BurntConcretePeakLabelStaysInsideThePlacedChart)
         const int centre = (epsilon.at.x + epsilon.x0 + rest.at.x + rest.x0 + rest.width) / 2;
         EXPECT_NEAR(centre, w / 20 + (w - w / 10) * 2 / 3, 2) << w << " x " << h;
     }
+}
+
+// The densest steel chart a section can be asked for: forty burnt layers, each with a curve of
+// 3000 points (as many as a post-fire layer's) that zigzags between 600 MPa and near zero at
+// every point, some 120 000 stretches over the whole plot, where no label has a clear place.
+// All forty-one searches of the chart (a label per curve and the top label) together test a
+// stretch or a label against a place no more than kLabelSearchTests times, and every label
+// is still drawn.
+TEST_F(MaterialChartTest, LabelsOfTheDensestCurvesAreSearchedWithBoundedWork)
+{
+    std::vector<SteelTypeRec> layers;
+    for (int k = 0; k < 40; ++k) {
+        SteelTypeRec r = Bar(StrPrintf("Lay: %d", k + 1), 400);
+        r.kind = SteelKind::UserCurve;
+        r.userCurve = UserCurvePtr(std::make_unique<TDepthTable>());
+        for (int j = 0; j < kFireSteelPoints; ++j)
+            r.userCurve->Add(1e-4 * j, (j % 2 ? 600.0 : 1.0 + k) * kMPa);
+        FinishUserCurve(*r.userCurve);
+        layers.push_back(std::move(r));
+    }
+    auto beam = Section({Concrete("C35", 35, -0.002)}, layers);
+    TMaterDiagram chart(&page, "Damaged Steel", 0, 0, 294, 302, MaterialChart::Rebar, 2, 1, 0);
+    chart.AttachStructure(beam.get());
+    ASSERT_EQ(chart.Curves().rebarCurves, 40);
+    ASSERT_GT(chart.Curves().data.size(), 2u * 40 * (kFireSteelPoints - 4));
+    const MaterialFrame frame = chart.Frame();
+    plat::Image image(frame.W, frame.H);
+    plat::DC dc(image);
+    LabelWork work;
+    const DiagramPlan plan = PlanMaterialChart(frame, chart.Types(), chart.Curves(), MeasureOn(dc), &work);
+    EXPECT_EQ(work.searches, 41);
+    EXPECT_LE(work.tests, kLabelSearchTests);
+    EXPECT_GE(work.cutShort, 1);
+    EXPECT_EQ(plan.Of(PlanOp::Polyline).size(), 40u);
+    EXPECT_EQ(plan.Of(PlanOp::Text).size(), 43u); // the title, the strain, the top label, a label a curve
 }
 
 } // namespace

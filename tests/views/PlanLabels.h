@@ -1,0 +1,41 @@
+#pragma once
+// Where the texts of a planned picture lie and what runs through them: the first drawn
+// stretch through a box, and the box of a text from its extent and alignment.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "foundation/StrFormat.h"
+#include "views/DiagramPlan.h"
+
+// The first drawn stretch (a line, or two neighbouring points of a polyline) that passes
+// through the pixels of the box, as text; "" when none does. Each stretch is followed in
+// steps of a hundredth of its length.
+inline std::string LineThrough(const DiagramPlan& plan, const plat::Rect& box)
+{
+    std::vector<std::pair<plat::Point, plat::Point>> stretches;
+    for (const PlanOp op : {PlanOp::Line, PlanOp::Polyline})
+        for (const PlanStep& s : plan.Of(op))
+            for (std::size_t i = 1; i < s.points.size(); ++i)
+                stretches.emplace_back(s.points[i - 1], s.points[i]);
+    for (const auto& [a, b] : stretches)
+        for (int k = 0; k <= 100; ++k) {
+            const double x = a.x + (b.x - a.x) * k / 100.0, y = a.y + (b.y - a.y) * k / 100.0;
+            if (x >= box.left && x < box.right && y >= box.top && y < box.bottom)
+                return StrPrintf("(%d, %d) - (%d, %d)", a.x, a.y, b.x, b.y);
+        }
+    return "";
+}
+
+// The pixels a text of the given extent covers, placed as its step aligns it.
+inline plat::Rect TextBox(const PlanStep& text, plat::Size extent)
+{
+    namespace TA = plat::TextAlign;
+    const plat::Point at = text.points.at(0);
+    const int left = text.hAlign == TA::Right ? at.x - extent.cx
+                     : text.hAlign == TA::Center ? at.x - extent.cx / 2
+                                                 : at.x;
+    const int top = text.vAlign == TA::Bottom ? at.y - extent.cy : at.y;
+    return plat::Rect{left, top, left + extent.cx, top + extent.cy};
+}

@@ -1,0 +1,256 @@
+#include "views/LabelClearance.h"
+
+#include <algorithm>
+#include <cstddef>
+
+// A search runs over the candidate columns from left to right. A label whose left edge is at
+// x, grown by a pixel, spans the closed columns x - 1 .. x + width; the part of a stretch inside
+// them runs over a closed range of heights, so the tops at which the label meets that stretch
+// are one range of whole pixels, worked out exactly in integers. The stretches that reach into
+// the columns are kept in an active list as the columns move right (taken in by their left
+// end, dropped once they lie left of the columns), a run of joined stretches lying wholly in
+// the columns as one range; the first candidate row past the sorted ranges is the nearest
+// place in that column. Columns stop once they lie farther right than the nearest place found,
+// and every search ends when the tests given to the picture are spent, so that the work stays
+// within a bound set by those tests.
+
+namespace {
+
+using Obstacle = LabelClearance::Obstacle;
+
+// A run of joined stretches spans at most this many pixels and stretches.
+constexpr int kRunWidth = 8;
+constexpr std::size_t kRunStretches = 32;
+
+// Pixels farther than this from the origin are taken as lying this far (far outside any window),
+// so that the exact arithmetic below stays within 64 bits.
+constexpr int kFar = 1 << 24;
+
+int Near(int v) { return std::clamp(v, -kFar, kFar); }
+
+long long FloorDiv(long long n, long long d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }
+long long CeilDiv(long long n, long long d) { return -FloorDiv(-n, d); }
+
+struct Tops {
+    int first = 0, last = 0;
+};
+
+// The tops of a label cy high whose grown box, over the closed columns X0..X1, meets the
+// obstacle; false when the obstacle lies outside the columns. A stretch wholly inside the
+// columns spans the heights of its ends.
+bool Blocked(const Obstacle& o, int X0, int X1, int cy, Tops& tops)
+{
+    if (o.x1 < X0 || o.x0 > X1)
+        return false;
+    long long lo = std::min(o.ya, o.yb), hi = std::max(o.ya, o.yb);
+    if (!o.box && o.x0 != o.x1 && (o.x0 < X0 || o.x1 > X1)) {
+        const long long d = o.x1 - o.x0, dy = static_cast<long long>(o.yb) - o.ya;
+        const long long n0 = o.ya * d + dy * (std::max(o.x0, X0) - o.x0);
+        const long long n1 = o.ya * d + dy * (std::min(o.x1, X1) - o.x0);
+        lo = CeilDiv(std::min(n0, n1), d);
+        hi = FloorDiv(std::max(n0, n1), d);
+    }
+    // The grown box spans the rows y - 1 .. y + cy.
+    tops = {static_cast<int>(lo - cy), static_cast<int>(hi + 1)};
+    return true;
+}
+
+Obstacle OfStretch(const LabelStretch& line)
+{
+    const bool leftFirst = line.first.x <= line.second.x;
+    const plat::Point p = leftFirst ? line.first : line.second, q = leftFirst ? line.second : line.first;
+    return Obstacle{Near(p.x), Near(q.x), Near(p.y), Near(q.y), false};
+}
+
+// The values of [first, last] marked, in increasing order.
+std::vector<int> Marked(const std::vector<char>& marks, int first)
+{
+    std::vector<int> out;
+    for (std::size_t i = 0; i < marks.size(); ++i)
+        if (marks[i])
+            out.push_back(first + static_cast<int>(i));
+    return out;
+}
+
+} // namespace
+
+LabelClearance::LabelClearance(const std::vector<LabelStretch>& lines, const plat::Rect& area, long long budget)
+    : m_area(area), m_budget(budget)
+{
+    std::vector<char> columns(static_cast<std::size_t>(std::max(area.right - area.left + 1, 0)));
+    std::vector<char> rows(static_cast<std::size_t>(std::max(area.bottom - area.top + 1, 0)));
+    const auto mark = [](std::vector<char>& marks, int first, int v) {
+        if (v >= first && static_cast<std::size_t>(v - first) < marks.size())
+            marks[static_cast<std::size_t>(v - first)] = 1;
+    };
+    m_lines.reserve(lines.size());
+    const plat::Point* previousEnd = nullptr;
+    for (const LabelStretch& line : lines) {
+        const plat::Point a = line.first, b = line.second;
+        mark(columns, area.left, std::max(a.x, b.x) + 2);
+        mark(rows, area.top, std::max(a.y, b.y) + 2);
+        const bool joined = previousEnd && *previousEnd == a;
+        previousEnd = &line.second;
+        if (a == b && joined)
+            continue;
+        const Obstacle o = OfStretch(line);
+        Run* run = m_runs.empty() ? nullptr : &m_runs.back();
+        if (joined && run && run->count < kRunStretches &&
+            std::max(run->x1, o.x1) - std::min(run->x0, o.x0) <= kRunWidth) {
+            run->x0 = std::min(run->x0, o.x0), run->x1 = std::max(run->x1, o.x1);
+            run->ya = std::min({run->ya, o.ya, o.yb}), run->yb = std::max({run->yb, o.ya, o.yb});
+            ++run->count;
+        } else {
+            m_runs.push_back(Run{o.x0, o.x1, std::min(o.ya, o.yb), std::max(o.ya, o.yb), m_lines.size(), 1});
+        }
+        m_lines.push_back(o);
+    }
+    std::sort(m_runs.begin(), m_runs.end(), [](const Run& p, const Run& q) { return p.x0 < q.x0; });
+    m_xs = Marked(columns, area.left);
+    m_ys = Marked(rows, area.top);
+}
+
+void LabelClearance::AddCandidates(int x, int y)
+{
+    const auto insert = [](std::vector<int>& values, int v, int first, int last) {
+        const auto at = std::lower_bound(values.begin(), values.end(), v);
+        if (v >= first && v <= last && (at == values.end() || *at != v))
+            values.insert(at, v);
+    };
+    insert(m_xs, x, m_area.left, m_area.right);
+    insert(m_ys, y, m_area.top, m_area.bottom);
+}
+
+void LabelClearance::Add(const LabelStretch& line)
+{
+    AddCandidates(std::max(line.first.x, line.second.x) + 2, std::max(line.first.y, line.second.y) + 2);
+    m_added.push_back(OfStretch(line));
+}
+
+void LabelClearance::Add(const plat::Rect& box)
+{
+    if (box.Width() < 3 || box.Height() < 3)
+        return;
+    // Labels may touch: the box goes in a pixel smaller on every side, against the label's
+    // box grown by one.
+    AddCandidates(box.right, box.bottom);
+    m_added.push_back(Obstacle{Near(box.left + 1), Near(box.right - 2), Near(box.top + 1), Near(box.bottom - 2), true});
+}
+
+plat::Point LabelClearance::Place(plat::Point home, plat::Size size, const plat::Rect& within)
+{
+    const plat::Rect region{std::max(within.left, m_area.left), std::max(within.top, m_area.top),
+                            std::min(within.right, m_area.right), std::min(within.bottom, m_area.bottom)};
+    ++m_work.searches;
+    const int cx = std::max(size.cx, 0), cy = std::max(size.cy, 0);
+    const int xLow = std::max(home.x, region.left), xHigh = region.right - cx;
+    const int yLow = std::max(home.y, region.top), yHigh = region.bottom - cy;
+
+    // The candidate rows, home's first.
+    std::vector<int> ys;
+    if (home.y >= yLow && home.y <= yHigh)
+        ys.push_back(home.y);
+    for (auto y = std::lower_bound(m_ys.begin(), m_ys.end(), yLow); y != m_ys.end() && *y <= yHigh; ++y)
+        if (*y != home.y)
+            ys.push_back(*y);
+    std::vector<Tops> blocked;
+
+    std::size_t next = 0;
+    std::vector<const Run*> active;
+    bool homeBlocked = false;
+    // The tops among the candidate rows at which the label at column x (columns in increasing
+    // order) meets a line or label, in increasing order of their first; false when the tests ran
+    // out.
+    const auto column = [&](int x) {
+        const int X0 = x - 1, X1 = x + cx;
+        while (next < m_runs.size() && m_runs[next].x0 <= X1)
+            active.push_back(&m_runs[next++]);
+        blocked.clear();
+        homeBlocked = false;
+        const auto blocks = [&](const Tops& t) {
+            homeBlocked = homeBlocked || (x == home.x && home.y >= t.first && home.y <= t.last);
+            if (t.last >= yLow && t.first <= yHigh)
+                blocked.push_back(t);
+        };
+        const auto test = [&](const Obstacle& o) {
+            if (m_work.tests >= m_budget)
+                return false;
+            ++m_work.tests;
+            Tops t;
+            if (Blocked(o, X0, X1, cy, t))
+                blocks(t);
+            return true;
+        };
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < active.size(); ++i) {
+            const Run& run = *active[i];
+            if (run.x1 < X0) {
+                if (m_work.tests >= m_budget)
+                    return false;
+                ++m_work.tests;
+                continue; // left of this column and of every later one
+            }
+            active[kept++] = &run;
+            if (run.x0 >= X0 && run.x1 <= X1) {
+                if (!test(Obstacle{run.x0, run.x1, run.ya, run.yb, true}))
+                    return false;
+                continue;
+            }
+            for (std::size_t k = run.first; k < run.first + run.count; ++k)
+                if (!test(m_lines[k]))
+                    return false;
+        }
+        active.resize(kept);
+        for (const Obstacle& o : m_added)
+            if (!test(o))
+                return false;
+        std::sort(blocked.begin(), blocked.end(), [](const Tops& p, const Tops& q) { return p.first < q.first; });
+        return true;
+    };
+    // The first candidate row that no blocked range holds, or the end.
+    const auto firstClear = [&] {
+        std::size_t i = 0;
+        for (const Tops& t : blocked) {
+            if (i == ys.size() || ys[i] < t.first)
+                break;
+            if (ys[i] <= t.last)
+                i = static_cast<std::size_t>(
+                    std::upper_bound(ys.begin() + static_cast<std::ptrdiff_t>(i), ys.end(), t.last) - ys.begin());
+        }
+        return i;
+    };
+    const auto cut = [&](plat::Point at) {
+        ++m_work.cutShort;
+        return at;
+    };
+
+    if (!column(home.x))
+        return cut(home);
+    if (!homeBlocked)
+        return home;
+
+    std::vector<int> xs;
+    if (home.x >= xLow && home.x <= xHigh)
+        xs.push_back(home.x);
+    for (auto x = std::lower_bound(m_xs.begin(), m_xs.end(), xLow); x != m_xs.end() && *x <= xHigh; ++x)
+        if (*x != home.x)
+            xs.push_back(*x);
+    plat::Point best = home;
+    long long bestDistance = -1;
+    for (const int x : xs) {
+        const long long dx = static_cast<long long>(x) - home.x;
+        if (bestDistance >= 0 && dx * dx >= bestDistance)
+            break;
+        if (x != home.x && !column(x))
+            return cut(best);
+        const std::size_t i = firstClear();
+        if (i == ys.size())
+            continue;
+        const long long dy = static_cast<long long>(ys[i]) - home.y;
+        if (bestDistance < 0 || dx * dx + dy * dy < bestDistance) {
+            bestDistance = dx * dx + dy * dy;
+            best = {x, ys[i]};
+        }
+    }
+    return best;
+}
