@@ -247,4 +247,6 @@ void SetHelpCursor(bool on) {
     shown = on;
 }
 
+bool ProgramCursorShown() { return QApplication::overrideCursor() != nullptr; }
+
 } // namespace plat

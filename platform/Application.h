@@ -82,5 +82,8 @@ bool IsHelpKeyDown();
 
 // Shows the context-help cursor over the whole program, or the normal cursors again.
 void SetHelpCursor(bool on);
+// Whether a cursor is shown over the whole program in place of each window's own (the
+// context-help cursor); false when every window shows its own again.
+bool ProgramCursorShown();
 
 } // namespace plat

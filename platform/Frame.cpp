@@ -766,8 +766,12 @@ void FrameDriver::ClickToolButton(int id) {
 namespace {
 QMenu* ActiveMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
 
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+// A move sends no button of its own; it holds the buttons given (none: the pointer just moves).
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons heldOnMove = Qt::NoButton) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button)
+                                  : type == QEvent::MouseMove      ? heldOnMove
+                                                                   : Qt::NoButton;
     QMouseEvent e(type, QPointF(at), QPointF(widget->mapToGlobal(at)), type == QEvent::MouseMove ? Qt::NoButton : button,
                   held, QApplication::keyboardModifiers());
     QCoreApplication::sendEvent(widget, &e);
@@ -809,6 +813,23 @@ void FrameDriver::ClickWindow(Window& window, Point client, bool right) {
     SendMouse(widget, QEvent::MouseButtonPress, ToQ(client), button);
     if (target)
         SendMouse(target, QEvent::MouseButtonRelease, ToQ(client), button);
+    QCoreApplication::sendPostedEvents();
+}
+
+void FrameDriver::DragWindow(Window& window, Point from, Point to) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget)
+        throw std::logic_error("FrameDriver: the window is not created");
+    QPointer<QWidget> target = widget;
+    SendMouse(widget, QEvent::MouseButtonPress, ToQ(from), Qt::LeftButton);
+    // The pointer's way there, in a few steps, with the button held.
+    constexpr int kSteps = 4;
+    for (int k = 1; k <= kSteps && target; ++k) {
+        const QPoint at(from.x + (to.x - from.x) * k / kSteps, from.y + (to.y - from.y) * k / kSteps);
+        SendMouse(target, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+    }
+    if (target)
+        SendMouse(target, QEvent::MouseButtonRelease, ToQ(to), Qt::LeftButton);
     QCoreApplication::sendPostedEvents();
 }
 

@@ -180,6 +180,10 @@ public:
     // Presses and releases a mouse button over the window at the client point, as a user's
     // click; a right click opens a window's popup menu, which runs until it closes.
     static void ClickWindow(Window& window, Point client, bool right = false);
+    // Presses the left button over the window at a client point, moves the pointer to the other
+    // point with the button held and releases it there, as a user drags (the points are the
+    // window's client points as they were when the button went down).
+    static void DragWindow(Window& window, Point from, Point to);
     // Runs the steps from the loop as soon as a menu is open (within about two seconds;
     // they run with none open after that), so that a popup menu, whose loop holds the caller
     // until it closes, can be worked by keys and clicks. The steps should leave it closed.

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QListWidget>
@@ -294,6 +295,27 @@ void CloseNextLiveDialogAfter(int milliseconds, bool accept) {
     });
 }
 void CloseNextLiveDialog(bool accept) { CloseNextLiveDialogAfter(0, accept); }
+
+namespace {
+ShownFont Shown(const QFont& font) {
+    ShownFont shown;
+    shown.points = std::max(0.0, font.pointSizeF());
+    shown.pixels = std::max(0, font.pixelSize());
+    shown.drawnPixels = QFontInfo(font).pixelSize();
+    return shown;
+}
+} // namespace
+
+ShownFont ProgramFont() { return Shown(QApplication::font()); }
+
+void CloseNextLiveDialogAfter(int milliseconds, bool accept, ShownFont& seen) {
+    QTimer::singleShot(milliseconds, [accept, &seen] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            seen = Shown(modal->font());
+            accept ? modal->accept() : modal->reject();
+        }
+    });
+}
 void PostToLoop(void (*fn)()) { QTimer::singleShot(0, qApp, fn); }
 
 namespace {

@@ -140,6 +140,20 @@ void CloseNextLiveDialog(bool accept);
 // The same once the dialog has been up for that long (painted).
 void CloseNextLiveDialogAfter(int milliseconds, bool accept);
 
+// A font as a window shows it: the size in points it was given (0 when given in pixels), the
+// size in pixels it was given (0 when given in points), and the height in pixels of its
+// characters on the screen.
+struct ShownFont {
+    double points = 0;
+    int pixels = 0;
+    int drawnPixels = 0;
+};
+// The program's font, which its windows and dialogs show unless told otherwise.
+ShownFont ProgramFont();
+// Tests of the live gateway: as above, and the font the dialog shows is kept in seen (which
+// must outlive the dialog) just before it is closed.
+void CloseNextLiveDialogAfter(int milliseconds, bool accept, ShownFont& seen);
+
 // Tests: the messages Qt logs (warnings among them) while the object lives.
 class QtMessageLog {
 public:

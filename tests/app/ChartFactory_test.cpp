@@ -1,6 +1,9 @@
 // The chart factory on the real main window: classes, kinds, panels, titles, reuse by kind,
 // legends, inserted boxes and "Add to Graph".
 
+#include <functional>
+#include <map>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -9,11 +12,14 @@
 #include "app/views/ModeStandIns.h"
 #include "app/views/TViewm.h"
 #include "charts/TTextBox.h"
+#include "charts/Teditchart.h"
 #include "charts/Tchart.h"
 #include "charts/Tcontrolchart.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "platform/Controls.h"
+#include "platform/Frame.h"
+#include "tests/app/DrawnTexts.h"
 #include "tests/app/ShellFixture.h"
 
 namespace {
@@ -30,10 +36,15 @@ public:
     }
     void GetChartDescription(int id, ChartDescription& d, int kind) override {
         TBase_Logic::GetChartDescription(id, d, kind);
-        d.title = "Graph " + std::to_string(id);
+        d.title = titleStem + std::to_string(id);
         d.xLabel = "x of " + std::to_string(id);
     }
     void GetLegendText(std::string& text, int& position) override {
+        if (const auto code = legendCodes.find(position); code != legendCodes.end()) {
+            text = legendText;
+            position = code->second;
+            return;
+        }
         text = position == legendId ? legendText : "";
         position = legendCode;
     }
@@ -41,7 +52,8 @@ public:
         ++fills;
         if (chart)
             for (int k = 0; k < 500; ++k)
-                chart->AddPoint(k, below ? -(id + k) : id + k);
+                chart->AddPoint(leftIds.count(id) != 0 ? -k : k,
+                                yScale * (below || belowIds.count(id) != 0 ? -(id + k) : id + k));
         if (chart)
             chart->AutoScale();
     }
@@ -63,8 +75,14 @@ public:
     }
     int legendId = -1;
     int legendCode = -1;
+    // Graphs with a legend each, at the position code given.
+    std::map<int, int> legendCodes;
     // Curves below the x axis: the x numbers stand above it, at the top of the chart.
     bool below = false;
+    std::set<int> belowIds;  // graphs drawn below the x axis whatever below says
+    std::set<int> leftIds;   // graphs drawn left of the y axis, numbered along the right
+    double yScale = 1.0;     // of the curves' values
+    std::string titleStem = "Graph ";
     std::string legendText = "legend";
     int fills = 0;
     bool readouts = false;
@@ -348,4 +366,250 @@ TEST_F(ChartFactoryTest, EachMaterialChartIsOfItsMaterialsKindAtItsPanel) {
         }
         EXPECT_EQ(View().GetChart(static_cast<int>(c.charts.size())), nullptr);
     }
+}
+
+namespace {
+
+// The legend inside the chart (null when it has none).
+TTextBox* LegendOf(TViewm_2k& view, const Tchart* chart) {
+    for (int i = 0; i < TViewm_Base::kTextBoxes; ++i)
+        if (TTextBox* t = view.GetTextBox(i); t && t->IsLegend() && t->GetParent() == chart)
+            return t;
+    return nullptr;
+}
+
+} // namespace
+
+// A legend whose place is clear of its chart's texts stands exactly at the place of its
+// position code, worked by hand from the chart's size and the legend's (bw x bh): -1 bottom
+// right and 0, 4 at the right edge, 10 px in; 0 at a tenth of the height, 4 that far above the
+// bottom right; 2 and 3 at 0.17 of the width, 2 with its foot 10 px above 0.83 of the height, 3
+// at 0.07 of it; any other code at (100, 100). Fractions of pixels are cut off. Every code is
+// tried on the pushover's first chart (934 x 337 at 1280 x 1024) and on the others (454 x 327),
+// when the layout is made, after a refill and after the window is resized there and back.
+TEST_F(ChartFactoryTest, ALegendWhoseHomeIsClearStandsExactlyAtItsPositionCodesPlace) {
+    logic->legendText = "\1 c\2 Mid";
+    // Narrow numbers and titles: the legends' places are clear of them.
+    logic->yScale = 0.001;
+    logic->titleStem = "G";
+    // By hand for each chart size (fractions of pixels cut off): the left of codes 2 and 3
+    // (0.17 w), the top of codes 0 (0.1 h) and 3 (0.07 h), the foot of codes 2 (0.83 h - 10) and
+    // 4 (h - 10 - 0.1 h).
+    struct Hand {
+        int w, h;
+        int left, top0, top3, foot2, foot4;
+    };
+    const std::vector<Hand> hands{
+        {934, 337, 158, 33, 23, 269, 293},  // 158.78, 33.7, 23.59, 269.71, 293.3
+        {454, 327, 77, 32, 22, 261, 284},   // 77.18, 32.7, 22.89, 261.41, 284.3
+        {803, 264, 136, 26, 18, 209, 227},  // 0.73 x 1100, 0.33 x 800: 136.51, 26.4, 18.48, 209.12, 227.6
+        {390, 256, 66, 25, 17, 202, 220},   // 0.355 x 1100, 0.32 x 800: 66.3, 25.6, 17.92, 202.48, 220.4
+    };
+    const auto byHand = [](const Hand& c, int code, int bw, int bh) -> plat::Point {
+        switch (code) {
+        case -1: return {c.w - bw - 10, c.h - bh - 10};
+        case 0: return {c.w - bw - 10, c.top0};
+        case 2: return {c.left, c.foot2 - bh};
+        case 3: return {c.left, c.top3};
+        case 4: return {c.w - bw - 10, c.foot4 - bh};
+        default: return {100, 100};
+        }
+    };
+    const auto expectAtHome = [&](const char* when, int chartsSized) {
+        SCOPED_TRACE(when);
+        for (int i = 0; i < 5; ++i) {
+            Tchart* chart = View().GetChart(i);
+            ASSERT_NE(chart, nullptr);
+            const TTextBox* legend = LegendOf(View(), chart);
+            ASSERT_NE(legend, nullptr) << "chart " << i;
+            const BoxPlace c = chart->Place(), b = legend->Place();
+            const Hand& expected = hands[(chartsSized == 1280 ? 0 : 2) + (i == 0 ? 0 : 1)];
+            ASSERT_EQ(c.w, expected.w);
+            ASSERT_EQ(c.h, expected.h);
+            const int code = logic->legendCodes[View().GetChartId(i)];
+            SCOPED_TRACE("chart " + std::to_string(i) + ", code " + std::to_string(code));
+            const plat::Point home = byHand(expected, code, b.w, b.h);
+            // The place is clear: nothing of the chart's is drawn there.
+            const std::vector<std::string> under = TextsUnder(*chart, plat::Rect{home.x, home.y, home.x + b.w, home.y + b.h});
+            ASSERT_TRUE(under.empty()) << under.front();
+            EXPECT_EQ(b.x, home.x);
+            EXPECT_EQ(b.y, home.y);
+        }
+    };
+    const std::vector<int> codes{-1, 0, 2, 3, 4, 7};
+    for (std::size_t turn = 0; turn < codes.size(); ++turn) {
+        logic->legendCodes.clear();
+        logic->belowIds.clear();
+        logic->leftIds.clear();
+        for (int i = 0; i < 5; ++i) {
+            const int code = codes[(turn + static_cast<std::size_t>(i)) % codes.size()];
+            logic->legendCodes[4004 + i] = code;
+            // A legend at the foot over a curve below the x axis, whose numbers run along the
+            // top; one at the left over a curve left of the y axis, numbered along the right.
+            if (code == -1 || code == 2 || code == 4)
+                logic->belowIds.insert(4004 + i);
+            if (code == 2 || code == 3 || code == 7)
+                logic->leftIds.insert(4004 + i);
+        }
+        SCOPED_TRACE("the first chart's code " + std::to_string(codes[turn]));
+        View().SetPushover(4000);
+        expectAtHome("made", 1280);
+        View().RefreshAllPanels(3);
+        expectAtHome("refilled", 1280);
+        Window().MoveWindow(plat::Rect{0, 0, 1100, 800});
+        expectAtHome("in a smaller window", 1100);
+        Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
+        expectAtHome("back at the first size", 1280);
+    }
+
+    // A title whose foot ends a pixel or two above the legend's place (top left, 23 px down the
+    // first chart) covers nothing of it: the legend stays at its place.
+    logic->legendCodes = {{4004, 3}, {4005, 0}, {4006, 0}, {4007, 0}, {4008, 0}};
+    logic->belowIds.clear();
+    logic->leftIds = {4004};
+    View().SetPushover(4000);
+    Tchart& chart = *View().GetChart(0);
+    const std::string title = "Deflection at midspan against the load applied at every stage of the run";
+    chart.SetTitle(title);
+    plat::LogFont font = chart.TitleFont();
+    plat::Rect drawn;
+    for (int h = 10; h < 40 && !(drawn.bottom >= 21 && drawn.bottom <= 22); ++h) {
+        font.height = -h;
+        chart.SetTitleFont(font);
+        chart.Layout();
+        for (const auto& [text, box] : DrawnTexts(chart))
+            if (text == title)
+                drawn = box;
+    }
+    ASSERT_GE(drawn.bottom, 21);
+    ASSERT_LE(drawn.bottom, 22);
+    ASSERT_LT(drawn.left, 158);  // over the legend's whole width
+    ASSERT_GT(drawn.right, 300);
+    View().RefreshAllPanels(3);
+    const TTextBox* legend = LegendOf(View(), &chart);
+    ASSERT_NE(legend, nullptr);
+    EXPECT_EQ(legend->Place().x, 158);
+    EXPECT_EQ(legend->Place().y, 23);
+    EXPECT_TRUE(TextsUnder(chart, RectOf(legend->Place())).empty());
+}
+
+namespace {
+
+// Each legend inside the chart: it lies inside the chart and covers none of the chart's drawn
+// texts.
+void ExpectLegendsClear(TViewm_2k& view, Tchart& chart) {
+    SCOPED_TRACE(chart.Data().Title());
+    int legends = 0;
+    for (int i = 0; i < TViewm_Base::kTextBoxes; ++i) {
+        const TTextBox* t = view.GetTextBox(i);
+        if (!t || !t->IsLegend() || t->GetParent() != &chart)
+            continue;
+        ++legends;
+        const plat::Rect legend = RectOf(t->Place());
+        EXPECT_GE(legend.left, 0);
+        EXPECT_GE(legend.top, 0);
+        EXPECT_LE(legend.right, chart.Place().w);
+        EXPECT_LE(legend.bottom, chart.Place().h);
+        for (const std::string& text : TextsUnder(chart, legend))
+            ADD_FAILURE() << text << " under the legend at " << legend.left << ", " << legend.top << " - "
+                          << legend.right << ", " << legend.bottom;
+    }
+    EXPECT_EQ(legends, 1);
+}
+
+} // namespace
+
+// The chart's "Properties" move its texts: a longer title, an x range that brings the y axis
+// with its numbers into the plot, finer ticks, more decimals, a larger title font. After each
+// (OK in "Edit Chart", nothing refilled in between) every legend of the chart stands clear of
+// what the chart draws, on the pushover's first chart and on another one, and on the
+// load-deformation plot's chart; on the first chart each of these changes draws texts where
+// its legend stood. A change that takes the texts away again (the short title, coarse ticks)
+// puts the legend back at its own place, 0.17 of the width and 0.07 of the height (158, 21 of
+// the first chart's 934 x 311). The range button ("Max Range", "Auto Range") leaves every
+// legend clear as it found it.
+TEST_F(ChartFactoryTest, LegendsKeepClearOfWhatTheChartsPropertiesChange) {
+    // Shown first: the dialogs open over a shown frame, which keeps its size.
+    Frame().ShowFrame(1);
+    plat::Application::PumpEvents(20);
+    Frame().SetFrameRect(plat::Rect{0, 0, 1280, 1024});
+    plat::Application::PumpEvents(20);
+    logic->legendText = "\1 c\2 Mid";
+    logic->yScale = 0.001;
+    logic->titleStem = "G";
+    const auto properties = [this](Tchart& chart, const std::function<void(plat::DialogDriver&)>& steps) {
+        ui.Popup(CM_PROPERTIES).Dialog("Edit Chart", [steps](plat::DialogDriver& d) {
+            steps(d);
+            d.Click(1);
+        });
+        plat::FrameDriver::ClickWindow(chart, {chart.Place().w / 2, chart.Place().h / 2}, true);
+        EXPECT_TRUE(ui.Done());
+    };
+    enum class OnFirst { Covers, Home };
+    struct Change {
+        const char* what;
+        OnFirst first;
+        std::function<void(plat::DialogDriver&)> steps;
+    };
+    const auto type = [](int id, const char* text) {
+        return [id, text](plat::DialogDriver& d) { d.Type(id, text); };
+    };
+    const std::vector<Change> changes{
+        {"a long title", OnFirst::Covers, type(EditChartId::Title, "Deflection at midspan against the load applied")},
+        {"the short title again", OnFirst::Home, type(EditChartId::Title, "G")},
+        {"an x range from -170", OnFirst::Covers, type(EditChartId::XMin, "-170")},
+        {"coarse ticks on y", OnFirst::Home, type(EditChartId::YTick, "5")},
+        {"finer ticks on y", OnFirst::Covers, type(EditChartId::YTick, "0.2")},
+        {"six decimals on y", OnFirst::Covers, type(EditChartId::YDecimals, "6")},
+        {"a larger title font", OnFirst::Covers,
+         [this](plat::DialogDriver& d) {
+             d.Type(EditChartId::Title, "Load and deflection");
+             ui.Font([](plat::FontDialogData& f) {
+                 f.font.height = -70;
+                 return true;
+             });
+             d.Click(EditChartId::SelectTitleFont);
+         }},
+    };
+    const auto everyChange = [&](Tchart& chart, bool first) {
+        SCOPED_TRACE(chart.Data().Title());
+        const TTextBox* legend = LegendOf(View(), &chart);
+        ASSERT_NE(legend, nullptr);
+        ExpectLegendsClear(View(), chart);
+        for (const Change& c : changes) {
+            SCOPED_TRACE(c.what);
+            const plat::Rect before = RectOf(legend->Place());
+            properties(chart, c.steps);
+            if (first && c.first == OnFirst::Covers) {
+                EXPECT_FALSE(TextsUnder(chart, before).empty()) << "nothing is drawn where the legend stood";
+            }
+            if (first && c.first == OnFirst::Home) {
+                ASSERT_EQ(chart.Place().w, 934);
+                ASSERT_EQ(chart.Place().h, 311);
+                EXPECT_EQ(legend->Place().x, 158);
+                EXPECT_EQ(legend->Place().y, 21);
+            }
+            ExpectLegendsClear(View(), chart);
+        }
+    };
+    logic->legendCodes = {{4004, 3}, {4005, 2}, {4006, 3}, {4007, 0}, {4008, 4}};
+    View().SetPushover(4000);
+    everyChange(*View().GetChart(0), true);
+    everyChange(*View().GetChart(2), false);
+    ASSERT_NE(View().GetRangeButton(), nullptr);
+    for (const char* caption : {"Max Range", "Auto Range"}) {
+        SCOPED_TRACE(caption);
+        std::vector<BoxPlace> places;
+        for (int i = 0; i < 5; ++i)
+            places.push_back(LegendOf(View(), View().GetChart(i))->Place());
+        Window().EvCommand(1000, 1000, 0);
+        EXPECT_EQ(View().GetRangeButton()->GetText(), caption);
+        for (int i = 0; i < 5; ++i) {
+            ExpectLegendsClear(View(), *View().GetChart(i));
+            EXPECT_EQ(LegendOf(View(), View().GetChart(i))->Place(), places[static_cast<std::size_t>(i)]) << i;
+        }
+    }
+    logic->legendCodes = {{1004, 3}};
+    View().SetLoadDeformation(1004);
+    everyChange(*View().GetChart(0), false);
 }

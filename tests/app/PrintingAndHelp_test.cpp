@@ -9,9 +9,12 @@
 #include "app/TQuarvishAboutDlg.h"
 #include "app/views/TViewm.h"
 #include "charts/Tchart.h"
+#include "platform/DC.h"
+#include "platform/Device.h"
 #include "platform/Dialog.h"
 #include "platform/Printing.h"
 #include "platform/Services.h"
+#include "platform/Ui.h"
 #include "tests/app/ShellFixture.h"
 
 namespace fs = std::filesystem;
@@ -99,6 +102,22 @@ TEST_F(NoSystemPrinterTest, ThePrintCommandsPrintToAPdfFileChosenInTheDialog) {
     app->GetPreview()->Dispatch(PreviewId::Done);
     EXPECT_EQ(app->GetPreview(), nullptr);
     app->IdleAction(0);
+}
+
+// "P&rint Setup..." shows the page set-up dialog (the live one) in the program's text size: 12 px
+// like the rest of the program, given as the points that make 12 px at the screen's resolution;
+// the program's own font is 12 px again once the dialog is closed.
+TEST_F(PrintingTest, ThePrintSetupDialogShowsTheProgramsTextSize) {
+    plat::Ui* scripted = plat::SetUi(nullptr);  // the live gateway
+    plat::ShownFont seen;
+    plat::CloseNextLiveDialogAfter(100, false, seen);
+    Frame().Dispatch(CmId::FilePrintSetup);
+    plat::SetUi(scripted);
+    const double dpi = plat::ScreenDC().GetDeviceCaps(plat::DevCap::LogPixelsY);
+    EXPECT_EQ(seen.drawnPixels, 12);
+    EXPECT_DOUBLE_EQ(seen.points, 12 * 72 / dpi);
+    EXPECT_EQ(plat::ProgramFont().pixels, 12);
+    EXPECT_EQ(plat::ProgramFont().drawnPixels, 12);
 }
 
 // A page shorter than half a line of the window's font still counts one line.

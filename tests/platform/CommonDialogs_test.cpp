@@ -32,6 +32,8 @@ TEST_F(CommonDialogsTest, LiveFontAndColourDialogsGiveBackWhatTheyWereOpenedWith
     EXPECT_EQ(colour.custom[3], Color(0x40, 0x40, 0x40));
 }
 
+#include "platform/DC.h"
+#include "platform/Device.h"
 #include "platform/Printing.h"
 
 TEST_F(CommonDialogsTest, ThePageSetupDialogDrawsItsPageWithoutAskingForAFontOfNoSize) {
@@ -51,4 +53,34 @@ TEST_F(CommonDialogsTest, ThePageSetupDialogDrawsItsPageWithoutAskingForAFontOfN
     SetUi(scripted);
     for (const std::string& m : messages)
         EXPECT_EQ(m.find("Point size <= 0"), std::string::npos) << m;
+}
+
+// The program's text is 12 px high, a size in pixels. While the page set-up dialog is up the
+// program's font is given in points, the same height at the screen's resolution (12 x 72 / 96 =
+// 9 points at 96 pixels per inch), so the dialog's text stands 12 px high like the rest of the
+// program's; afterwards the program's font is 12 px again.
+TEST_F(CommonDialogsTest, ThePageSetupDialogShowsTheProgramsTextSizeInPoints) {
+    const ShownFont program = ProgramFont();
+    ASSERT_EQ(program.pixels, 12);
+    ASSERT_EQ(program.points, 0.0);
+    ASSERT_EQ(program.drawnPixels, 12);
+    const int dpi = ScreenDC().GetDeviceCaps(DevCap::LogPixelsY);
+    ASSERT_GT(dpi, 0);
+    Ui* scripted = SetUi(nullptr);  // the live gateway
+    Printer::UseTestPdfPrinter(::testing::TempDir() + "setup.pdf");
+    ShownFont seen;
+    {
+        Printer printer;
+        CloseNextLiveDialogAfter(100, false, seen);
+        (void)GetUi().PrintSetupDialog(printer);
+    }
+    Printer::UseTestPdfPrinter("");
+    SetUi(scripted);
+    EXPECT_DOUBLE_EQ(seen.points, 12.0 * 72.0 / dpi);
+    EXPECT_EQ(seen.pixels, 0);
+    EXPECT_EQ(seen.drawnPixels, 12);
+    const ShownFont after = ProgramFont();
+    EXPECT_EQ(after.pixels, 12);
+    EXPECT_EQ(after.points, 0.0);
+    EXPECT_EQ(after.drawnPixels, 12);
 }

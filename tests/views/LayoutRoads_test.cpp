@@ -16,6 +16,7 @@
 #include "app/TApxPrintout.h"
 #include "app/views/TViewm.h"
 #include "charts/TTextBox.h"
+#include "charts/Teditchart.h"
 #include "charts/Tchart.h"
 #include "charts/Tcontrolchart.h"
 #include "dialogs/QuickDefine.h"
@@ -24,8 +25,10 @@
 #include "model/TBeam.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
+#include "platform/Frame.h"
 #include "platform/Printing.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/app/DrawnTexts.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/membrane/Pv19Panel.h"
 #include "tests/views/StateDiagramsGuard.h"
@@ -145,6 +148,42 @@ struct LayoutRoads : StartedShellTest {
         plat::Application::PumpEvents(50);
     }
 
+    // "Properties" chosen from the chart's right-click menu: the "Edit Chart" dialog worked by
+    // the steps and closed with OK.
+    void Properties(Tchart& chart, const std::function<void(plat::DialogDriver&)>& steps)
+    {
+        ui.Popup(CM_PROPERTIES).Dialog("Edit Chart", [steps](plat::DialogDriver& d) {
+            steps(d);
+            d.Click(1);
+        });
+        plat::FrameDriver::ClickWindow(chart, {chart.Place().w / 2, chart.Place().h / 2}, true);
+        plat::Application::PumpEvents(20);
+        EXPECT_TRUE(ui.Done());
+    }
+    // The user drags the box by its middle, (dx, dy) pixels.
+    static void Drag(TBoxItem& box, int dx, int dy)
+    {
+        const plat::Point middle{box.Place().w / 2, box.Place().h / 2};
+        plat::FrameDriver::DragWindow(box, middle, {middle.x + dx, middle.y + dy});
+        plat::Application::PumpEvents(20);
+    }
+    // The boxes placed inside chart 0 (text boxes, the graphic box, charts added to it), with
+    // their places.
+    std::vector<std::pair<TBoxItem*, BoxPlace>> BoxesInChart0()
+    {
+        std::vector<std::pair<TBoxItem*, BoxPlace>> boxes;
+        const auto add = [&](TBoxItem* box) {
+            if (box && View().GetChart(0) && box->GetParent() == View().GetChart(0))
+                boxes.emplace_back(box, box->Place());
+        };
+        for (int i = 1; i < TViewm_2k::kPanelCharts; ++i)
+            add(View().GetChart(i));
+        for (int i = 0; i < TViewm_2k::kTextBoxes; ++i)
+            add(View().GetTextBox(i));
+        add(View().GetGraphicBox());
+        return boxes;
+    }
+
     std::vector<BoxPicture> Pictures()
     {
         std::vector<TBoxItem*> boxes;
@@ -157,6 +196,8 @@ struct LayoutRoads : StartedShellTest {
         for (int i = 0; i < TViewm_2k::kTextBoxes; ++i)
             if (TTextBox* t = View().GetTextBox(i))
                 boxes.push_back(t);
+        if (TGraphicBox* g = View().GetGraphicBox())
+            boxes.push_back(g);
         std::vector<BoxPicture> all;
         for (TBoxItem* top : boxes) {
             if (top->IsChildPlacement())
@@ -310,6 +351,175 @@ TEST_F(LayoutRoads, MembraneGroups)
         Choose(title);
         EveryRoadDrawsTheFirstPaint(title, [this, title] { Choose(title); });
     }
+}
+
+// A text box the user inserts into the chart of the single graph or of the load-deformation plot
+// is no legend: it stays at the place it was put, 0.1 of the window's width and height (128, 94
+// of a client area of 1280 x 944), through a round of window sizes, the range button, stage
+// steps, the chart's "Properties" and "Toggle Text", and, in the load-deformation plot, the
+// next graph's legend; only the legends move clear of the numbers.
+TEST_F(LayoutRoads, AnInsertedTextBoxStaysWhereItWasPut)
+{
+    SolvedBeam();
+    ASSERT_EQ(Window().GetClientRect(), (plat::Rect{0, 0, 1280, 944}));
+    const auto expectAtItsPlace = [this](TTextBox* box, const char* when) {
+        SCOPED_TRACE(when);
+        bool held = false;
+        for (int i = 0; i < TViewm_2k::kTextBoxes; ++i)
+            held = held || View().GetTextBox(i) == box;
+        ASSERT_TRUE(held) << "the inserted box is gone";
+        EXPECT_FALSE(box->IsLegend());
+        EXPECT_EQ(box->GetParent(), View().GetChart(0));
+        EXPECT_EQ(box->Place().x, 128);
+        EXPECT_EQ(box->Place().y, 94);
+    };
+    const auto inserted = [this]() -> TTextBox* {
+        for (int i = 0; i < TViewm_2k::kTextBoxes; ++i)
+            if (TTextBox* t = View().GetTextBox(i); t && !t->IsLegend())
+                return t;
+        return nullptr;
+    };
+    const auto everyRoad = [&](TTextBox* box) {
+        expectAtItsPlace(box, "inserted");
+        Size(1000, 700);
+        Size(1280, 1024);
+        expectAtItsPlace(box, "after a round of window sizes");
+        if (View().GetRangeButton()) {
+            ASSERT_TRUE(View().OnControlNotify(1000, plat::Notify::Clicked));
+            expectAtItsPlace(box, "after \"Max Range\"");
+            ASSERT_TRUE(View().OnControlNotify(1000, plat::Notify::Clicked));
+            expectAtItsPlace(box, "after \"Auto Range\"");
+        }
+        for (int k = 0; k < 3; ++k)
+            Frame().Dispatch(CmId::PrevLoadStage);
+        expectAtItsPlace(box, "after stage steps back");
+        Frame().Dispatch(CmId::NextLoadStage);
+        expectAtItsPlace(box, "after a stage step on");
+        Properties(*View().GetChart(0), [](plat::DialogDriver& d) {
+            d.Type(EditChartId::Title, "A title long enough to run the whole width of the chart over the boxes");
+            d.Type(EditChartId::YDecimals, "5");
+        });
+        expectAtItsPlace(box, "after the chart's Properties");
+        View().GetChart(0)->EvCommand(CM_TOGGLETEXT, 0, 0);
+        expectAtItsPlace(box, "after \"Toggle Text\"");
+    };
+
+    Frame().Dispatch(CmId::SingleGraph);
+    plat::Application::PumpEvents(50);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::SingleGraph);
+    Frame().Dispatch(CmId::InsertTextBox);
+    TTextBox* box = inserted();
+    ASSERT_NE(box, nullptr);
+    {
+        SCOPED_TRACE("single graph");
+        everyRoad(box);
+    }
+
+    // The load-deformation plot of the interaction diagram, whose legend (at the foot on the
+    // left) has moved clear of the numbers.
+    Frame().Dispatch(CmId::LoadDeformationPlot);
+    plat::Application::PumpEvents(50);
+    Choose("AASHTO-2000 M-V Interaction");
+    Frame().Dispatch(CmId::InsertTextBox);
+    box = inserted();
+    ASSERT_NE(box, nullptr);
+    {
+        SCOPED_TRACE("load-deformation plot");
+        everyRoad(box);
+        Choose("CSA-2014 M-V Interaction");
+        expectAtItsPlace(box, "after the next graph with its legend");
+        int legends = 0;
+        for (int i = 0; i < TViewm_2k::kTextBoxes; ++i)
+            legends += View().GetTextBox(i) && View().GetTextBox(i)->IsLegend() ? 1 : 0;
+        EXPECT_EQ(legends, 1);
+    }
+}
+
+// The boxes that follow the chart they stand in (inserted text and graphic boxes, charts added
+// to it, a legend the user dragged) come back to the same pixels after any round of window
+// sizes that ends at the size they were put at: each keeps the fractions of its chart it was
+// put at, wherever the sizes between made it land.
+TEST_F(LayoutRoads, BoxesThatFollowTheirChartComeBackToTheirPixelsAfterAnyRoundOfSizes)
+{
+    SolvedBeam();
+    const std::vector<std::vector<std::pair<int, int>>> rounds{
+        {{119, 535}, {1235, 277}}, {{1000, 700}}, {{1279, 1023}}, {{640, 480}, {1280, 600}, {700, 1024}},
+        {{1277, 1019}, {1103, 997}, {1201, 1013}}, {{333, 777}}};
+    const auto everyRound = [&](const char* layout) {
+        SCOPED_TRACE(layout);
+        const std::vector<std::pair<TBoxItem*, BoxPlace>> placed = BoxesInChart0();
+        const std::vector<BoxPicture> fresh = Pictures();
+        const BoxPlace chart = View().GetChart(0)->Place();
+        for (std::size_t r = 0; r < rounds.size(); ++r) {
+            for (const auto& [w, h] : rounds[r]) {
+                Size(w, h);
+                // On the way each box stands at the fractions of the chart it was put at.
+                const BoxPlace c = View().GetChart(0)->Place();
+                const std::vector<std::pair<TBoxItem*, BoxPlace>> between = BoxesInChart0();
+                ASSERT_EQ(between.size(), placed.size());
+                for (std::size_t i = 0; i < placed.size(); ++i) {
+                    const BoxPlace a = between[i].second, b = placed[i].second;
+                    EXPECT_NEAR(a.x, static_cast<double>(b.x) * c.w / chart.w, 0.5 + 1e-9) << w << " x " << h << ", box " << i;
+                    EXPECT_NEAR(a.y, static_cast<double>(b.y) * c.h / chart.h, 0.5 + 1e-9) << w << " x " << h << ", box " << i;
+                }
+            }
+            Size(1280, 1024);
+            const std::string when = "round " + std::to_string(r);
+            const std::vector<std::pair<TBoxItem*, BoxPlace>> now = BoxesInChart0();
+            ASSERT_EQ(now.size(), placed.size()) << when;
+            for (std::size_t i = 0; i < placed.size(); ++i) {
+                EXPECT_EQ(now[i].first, placed[i].first) << when;
+                const BoxPlace a = now[i].second, b = placed[i].second;
+                EXPECT_EQ(a, b) << when << ", box " << i << " at " << a.x << ", " << a.y << " (" << a.w << " x " << a.h
+                                << "), put at " << b.x << ", " << b.y << " (" << b.w << " x " << b.h << ")";
+            }
+            ExpectSame(fresh, when);
+        }
+    };
+
+    Frame().Dispatch(CmId::SingleGraph);
+    plat::Application::PumpEvents(50);
+    Frame().Dispatch(CmId::InsertTextBox);
+    Frame().Dispatch(CmId::InsertGraphic);
+    for (int k = 0; k < 3; ++k)
+        Frame().Dispatch(CmId::InsertChart);
+    plat::Application::PumpEvents(50);
+    ASSERT_NE(View().GetGraphicBox(), nullptr);
+    ASSERT_NE(View().GetChart(4), nullptr);
+    // Dragged to places whose fractions of the chart's 934 x 925, taken of it again, fall a
+    // hair short of the whole pixel (237 / 934 x 934 < 237); one of the charts added left where
+    // it was put (128, 94).
+    ASSERT_EQ(View().GetChart(0)->Place().w, 934);
+    ASSERT_EQ(View().GetChart(0)->Place().h, 925);
+    Drag(*View().GetChart(3), 237 - 128, 233 - 94);
+    Drag(*View().GetChart(4), 474 - 128, 466 - 94);
+    Drag(*View().GetGraphicBox(), 119 - 128, 62 - 94);
+    for (int i = 0; i < TViewm_2k::kTextBoxes; ++i)
+        if (TTextBox* t = View().GetTextBox(i))
+            Drag(*t, 61 - 128, 31 - 94);
+    ASSERT_EQ(View().GetChart(3)->Place().x, 237);
+    ASSERT_EQ(View().GetChart(3)->Place().y, 233);
+    ASSERT_EQ(View().GetGraphicBox()->Place().x, 119);
+    ASSERT_EQ(BoxesInChart0().size(), 5u);
+    everyRound("single graph");
+
+    Frame().Dispatch(CmId::LoadDeformationPlot);
+    plat::Application::PumpEvents(50);
+    Choose("AASHTO-2000 M-V Interaction");
+    Frame().Dispatch(CmId::InsertTextBox);
+    Frame().Dispatch(CmId::InsertChart);
+    plat::Application::PumpEvents(50);
+    TTextBox* legend = nullptr;
+    for (int i = 0; i < TViewm_2k::kTextBoxes; ++i)
+        if (TTextBox* t = View().GetTextBox(i); t && t->IsLegend())
+            legend = t;
+    ASSERT_NE(legend, nullptr);
+    Drag(*legend, 244 - legend->Place().x, 476 - legend->Place().y);
+    ASSERT_TRUE(legend->MovedByUser());
+    ASSERT_EQ(legend->Place().x, 244);
+    Drag(*View().GetChart(2), 502 - 128, 496 - 94);
+    ASSERT_EQ(BoxesInChart0().size(), 3u);
+    everyRound("load-deformation plot");
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include "platform/Controls.h"
 #include "support/RecordingDC.h"
 #include "support/TestSupport.h"
+#include "tests/app/DrawnTexts.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
@@ -65,32 +66,6 @@ struct MemberSetLegends : StartedShellTest {
         return legends;
     }
 };
-
-// The box an upright text run covers, as drawn.
-plat::Rect BoxOf(const DrawCall& c)
-{
-    const plat::Point at = c.state.mapping.ToDevice(c.run.at);
-    const int left = at.x + c.run.x0;
-    const int baseline = at.y + c.run.baseline;
-    return plat::Rect{left, baseline - c.run.ascent, left + c.run.width, baseline + c.run.descent};
-}
-
-bool Meet(const plat::Rect& a, const plat::Rect& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-// The upright texts a chart draws (numbers, title, x title, note), each with its box.
-std::vector<std::pair<std::string, plat::Rect>> DrawnTexts(Tchart& chart)
-{
-    RecordingDC dc;
-    chart.Paint(dc, true, plat::Rect{0, 0, chart.Place().w, chart.Place().h});
-    std::vector<std::pair<std::string, plat::Rect>> texts;
-    for (const DrawCall& c : dc.CallsOf("Text"))
-        if (!c.text.empty() && c.text != " " && c.state.font.escapement == 0)
-            texts.emplace_back(c.text, BoxOf(c));
-    return texts;
-}
 
 // Every legend of the set lies inside its chart and covers none of the chart's drawn texts.
 void ExpectLegendsClear(const std::vector<MemberSetLegends::Legend>& legends, const char* stage)

@@ -126,6 +126,7 @@ TEST_F(ShellHelpKeys, AChartMenuItemClickedWhileF1IsHeldOrInContextHelpShowsItsT
     ChartMenu([this] { Keys().ClickMenuItem(CM_VIEWDATA); });
     EXPECT_EQ(help.Anchors(), (std::vector<std::string>{"", Topic(CM_VIEWDATA), Topic(CM_VIEWDATA)}));
     EXPECT_FALSE(app->InContextHelp());
+    EXPECT_FALSE(plat::ProgramCursorShown());  // the arrow again
     EXPECT_FALSE(AnyDialogOpened());
 
     // Afterwards the item runs as usual.
@@ -148,6 +149,7 @@ TEST_F(ShellHelpKeys, F1OnAHighlightedChartMenuItemShowsItsTopicAndClosesTheMenu
     EXPECT_EQ(help.Anchors(), (std::vector<std::string>{Topic(CM_VIEWDATA)}));
     EXPECT_FALSE(menuStayedOpen);
     EXPECT_FALSE(app->InContextHelp());
+    EXPECT_FALSE(plat::ProgramCursorShown());
     EXPECT_FALSE(AnyDialogOpened());
 
     // Escape in the menu is the menu's; the next Escape leaves context help, with no topic.
@@ -190,12 +192,15 @@ TEST_F(ShellHelpKeys, ThePreviewsButtonsAndKeysShowTheirTopicsInContextHelpAndTh
     keys.Key(plat::VKey::F1, true);
     keys.ClickToolButton(24337);
     EXPECT_EQ(help.Anchors().back(), Topic(24337));
+    EXPECT_FALSE(plat::ProgramCursorShown());
     EXPECT_FALSE(AnyDialogOpened());
 
     // Escape in context help leaves it without a topic, and the preview stays.
     keys.Key(plat::VKey::F1, true);
+    EXPECT_TRUE(plat::ProgramCursorShown());
     keys.Key(plat::VKey::Escape);
     EXPECT_FALSE(app->InContextHelp());
+    EXPECT_FALSE(plat::ProgramCursorShown());
     ASSERT_EQ(app->GetPreview(), &preview);
     EXPECT_EQ(help.opened.size(), 5u);
     // Out of it, Escape is "Done".
