@@ -193,11 +193,13 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     }
     // From the top of the stack down, so that a label pushed down by a curve pushes the
     // weaker ones below it further down and the order stays.
+    int floor = plot.top;
     for (auto l = labels.rbegin(); l != labels.rend(); ++l) {
         const int height = l->extent.cy;
-        const plat::Point place = clearance.Place({l->at.x, l->at.y - height}, l->extent, plot);
+        const plat::Point place = clearance.Place({l->at.x, std::max(l->at.y - height, floor)}, l->extent, plot);
         l->at = {place.x, place.y + height};
         clearance.Add(plat::Rect{place.x, place.y, place.x + l->extent.cx, l->at.y});
+        floor = l->at.y;
         if (l->leader) {
             l->line.first = {rebar ? place.x - 3 : place.x, l->at.y - height / 2};
             clearance.Add(l->line);
