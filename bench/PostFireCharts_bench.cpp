@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 #include <benchmark/benchmark.h>
 
@@ -108,6 +109,15 @@ void Plan(benchmark::State& state, TMaterDiagram& chart)
     state.counters["cut"] = work.cutShort;
 }
 
+// Both charts at a panel's size and at a large one.
+void BothChartsAtTwoSizes(benchmark::internal::Benchmark* b)
+{
+    for (const auto& [w, h] : {std::pair{294, 302}, std::pair{1200, 800}})
+        for (const int kind : {MaterialChart::Concrete, MaterialChart::Rebar})
+            b->Args({kind, w, h});
+    b->Unit(benchmark::kMillisecond);
+}
+
 void BM_PostFireMaterialChartPlan(benchmark::State& state)
 {
     plat::Window page;
@@ -115,11 +125,7 @@ void BM_PostFireMaterialChartPlan(benchmark::State& state)
                        static_cast<int>(state.range(2))));
 }
 BENCHMARK(BM_PostFireMaterialChartPlan)
-    ->Args({MaterialChart::Concrete, 294, 302})
-    ->Args({MaterialChart::Rebar, 294, 302})
-    ->Args({MaterialChart::Concrete, 1200, 800})
-    ->Args({MaterialChart::Rebar, 1200, 800})
-    ->Unit(benchmark::kMillisecond);
+    ->Apply(BothChartsAtTwoSizes);
 
 void BM_PostFireMaterialChartPaint(benchmark::State& state)
 {
@@ -134,11 +140,7 @@ void BM_PostFireMaterialChartPaint(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PostFireMaterialChartPaint)
-    ->Args({MaterialChart::Concrete, 294, 302})
-    ->Args({MaterialChart::Rebar, 294, 302})
-    ->Args({MaterialChart::Concrete, 1200, 800})
-    ->Args({MaterialChart::Rebar, 1200, 800})
-    ->Unit(benchmark::kMillisecond);
+    ->Apply(BothChartsAtTwoSizes);
 
 void BM_DensestSteelChartPlan(benchmark::State& state)
 {
