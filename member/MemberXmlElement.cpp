@@ -299,16 +299,18 @@ void MemberXmlElement::ReadZoneRows(TTextBuffer& text, const int* unit)
     std::string name;
     bool surplus = false;
     while (NextWord(text, x)) {
-        ReadBodyQuoted(text, name);
+        ReadBodyQuotedRaw(text, name);
         if (m_d.zoneCount >= kMaxMemberZones) {
             surplus = true;
             continue;
         }
+        // A stray quote is taken off the name as it stands in the file; a quote that the name
+        // itself holds is written as an entity and only appears when the entities are decoded.
         if (!name.empty() && name.front() == '"')
             name.erase(0, 1);
         if (!name.empty() && name.back() == '"')
             name.pop_back();
-        name = BoundedCopy(name, kMaxZoneNameChars);
+        name = BoundedCopy(XmlUnescape(name), kMaxZoneNameChars);
         int slot = -1;
         for (int i = 0; i < m_slots.GetSlotCount() && slot < 0; ++i) {
             const TStructure* s = m_slots.GetStructure(i);

@@ -249,19 +249,25 @@ bool ReadBodyWord(TTextBuffer& body, std::string& word)
     return true;
 }
 
-bool ReadBodyQuoted(TTextBuffer& body, std::string& text)
+bool ReadBodyQuotedRaw(TTextBuffer& body, std::string& text)
 {
     text.clear();
     body.SkipBlanks();
     if (!body.NotAtEnd())
         return false;
-    std::string raw;
     const char* before = body.GetCursor();
-    body.ReadQuoted(raw);
+    body.ReadQuoted(text);
     if (body.GetCursor() == before)
         body.Advance(1);
-    text = XmlUnescape(raw);
     return true;
+}
+
+bool ReadBodyQuoted(TTextBuffer& body, std::string& text)
+{
+    std::string raw;
+    const bool found = ReadBodyQuotedRaw(body, raw);
+    text = XmlUnescape(raw);
+    return found;
 }
 
 TDepthTable ReadProfileRows(TTextBuffer& body, const std::string& name, const int* unit)

@@ -100,6 +100,8 @@ int ReadDocumentUnits(const std::string& value, int* unit);
 bool ReadBodyWord(TTextBuffer& body, std::string& word);
 // The next quoted text of a body (blanks skipped first), unescaped. False at the end.
 bool ReadBodyQuoted(TTextBuffer& body, std::string& text);
+// The same text as it stands in the body, its entities not yet decoded.
+bool ReadBodyQuotedRaw(TTextBuffer& body, std::string& text);
 
 // Depth profiles in element bodies: rows of (height above the bottom in the section length
 // unit, strain in the strain unit). Reading stores heights as they stand; a missing last

@@ -112,6 +112,31 @@ TEST_F(MemberXml, RoundTripOfAFullMember)
     EXPECT_EQ(Write(backUs, kUnitUS), us);
 }
 
+TEST_F(MemberXml, SectionNamesWithQuotesAndEntitiesKeepTheirZones)
+{
+    // Quotes, ampersands and angle brackets at either end of a name and inside it: each zone
+    // comes back to its own section, and no name is reported missing.
+    const std::vector<std::string> names = {"Slab 12\"", "\"Deck\" 8\"", "<T> & \"L\"", "&amp;\"",
+                                            "\"", "a&quot;b", "Web >"};
+    TMemberDefinition d = m.d;
+    d.zoneCount = static_cast<int>(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const int slot = static_cast<int>(i) + 2;
+        m.slots.Put(slot, RectBeam(names[i], 0.3, 0.6));
+        d.zones[i] = {0.25 * static_cast<double>(i), slot};
+    }
+    const std::string text = Write(d);
+    EXPECT_NE(text.find("\"Slab 12&quot;\""), std::string::npos);
+
+    TMemberDefinition back;
+    ASSERT_TRUE(Read(text, back).Ok());
+    EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front().text;
+    ASSERT_EQ(back.zoneCount, d.zoneCount);
+    for (int i = 0; i < d.zoneCount; ++i)
+        EXPECT_EQ(back.zones[static_cast<std::size_t>(i)].structureIndex, i + 2) << names[static_cast<std::size_t>(i)];
+    EXPECT_EQ(Write(back), text);
+}
+
 TEST_F(MemberXml, SingleDiagramAndSupportAreWrittenOnce)
 {
     TMemberDefinition d = m.d;
