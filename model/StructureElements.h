@@ -120,6 +120,9 @@ std::optional<std::string>
 RootTitleText(const TStructure& s, const std::string& attribute, bool university, int* unitSystem);
 // phic, phis, phip of the analysis options.
 std::optional<std::string> ResistanceFactorText(const std::string& attribute);
+// True when a resistance factor would be written otherwise than its default: the analysis
+// options must then be written, or the factor is lost.
+bool ResistanceFactorsChanged();
 // Sets phic, phis or phip from the value; false for another attribute.
 bool SetResistanceFactor(const std::string& attribute, const std::string& value);
 // The increment or the constant loads.

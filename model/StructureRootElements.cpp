@@ -68,15 +68,34 @@ RootTitleText(const TStructure& s, const std::string& attribute, bool university
     return std::nullopt;
 }
 
-std::optional<std::string> ResistanceFactorText(const std::string& attribute)
+namespace {
+
+std::optional<std::string> FactorText(const ResistanceFactors& f, const std::string& attribute)
 {
     if (attribute == "phic")
-        return FormatValue("%3.2f", g_ResistanceFactors.phi_c);
+        return FormatValue("%3.2f", f.phi_c);
     if (attribute == "phis")
-        return FormatValue("%3.2f", g_ResistanceFactors.phi_s);
+        return FormatValue("%3.2f", f.phi_s);
     if (attribute == "phip")
-        return FormatValue("%3.2f", g_ResistanceFactors.phi_p);
+        return FormatValue("%3.2f", f.phi_p);
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> ResistanceFactorText(const std::string& attribute)
+{
+    return FactorText(g_ResistanceFactors, attribute);
+}
+
+bool ResistanceFactorsChanged()
+{
+    const ResistanceFactors defaults{};
+    for (const char* attribute : {"phic", "phis", "phip"}) {
+        if (FactorText(g_ResistanceFactors, attribute) != FactorText(defaults, attribute))
+            return true;
+    }
+    return false;
 }
 
 bool SetResistanceFactor(const std::string& attribute, const std::string& value)

@@ -238,10 +238,8 @@ int TBeam::GetElementCount(const std::string& element)
         return ProfileCount(GetPositionVariable(kShrinkTherm));
     if (element == "straindiscont")
         return ProfileCount(m_strainDiscontinuity);
-    if (element == "analysisoptions") {
-        const ResistanceFactors& f = g_ResistanceFactors;
-        return f.phi_c + f.phi_s + f.phi_p < 3.0 || m_own.timeDependent != 0 ? 1 : 0;
-    }
+    if (element == "analysisoptions")
+        return structure_elements::ResistanceFactorsChanged() || m_own.timeDependent != 0 ? 1 : 0;
     return TStructure::GetElementCount(element);
 }
 

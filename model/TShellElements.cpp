@@ -138,10 +138,8 @@ int TShell::GetElementCount(const std::string& element)
 {
     if (element == "p3g_shell" || element == "sectloading_shell")
         return 1;
-    if (element == "analysisoptions") {
-        const ResistanceFactors& f = g_ResistanceFactors;
-        return f.phi_c + f.phi_s + f.phi_p < 3.0 ? 1 : 0;
-    }
+    if (element == "analysisoptions")
+        return structure_elements::ResistanceFactorsChanged() ? 1 : 0;
     if (element == "shrinktherm") {
         // Written whenever any value is non-zero: a gradient through the thickness is zero at
         // the mid-plane and must not be lost.
