@@ -7,6 +7,7 @@
 int GetDefaultFireData(
     int& exposure, int& type, int& rebarperform, double& time, double& constanttemp);
 
-// 1 when the settings are the defaults: the three codes equal to them, the time within 60 s
-// of 1800 s and the temperature within 1 degree of 1000 (documents omit such settings).
+// 1 when the settings are near the defaults: the three codes equal to them, the time within
+// 60 s of 1800 s and the temperature within 1 degree of 1000. Documents keep every setting
+// that their texts can tell from the default, nearer ones too.
 int IsDefaultFireData(int exposure, int type, int rebarperform, double time, double constanttemp);

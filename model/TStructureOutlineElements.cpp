@@ -106,49 +106,68 @@ void ReadOutlineRows(TStructure& s, TTextBuffer& text, const int* unit)
     s.UpdateExtents();
 }
 
-std::optional<std::string>
-FireText(const TStructure& s, const std::string& attribute)
-{
+struct FireSettings {
     int exposure = 0;
     int type = 0;
     int rebarperform = 0;
     double time = 0.0;
     double temp = 0.0;
-    s.GetFireData(exposure, type, rebarperform, time, temp);
+};
+
+constexpr const char* kFireAttributes[] = {"exposure", "type", "rebarperform", "time", "constanttemp"};
+
+std::optional<std::string> FireText(const FireSettings& f, const std::string& attribute)
+{
     if (attribute == "exposure")
-        return StrPrintf("%d", exposure);
+        return StrPrintf("%d", f.exposure);
     if (attribute == "type")
-        return StrPrintf("%d", type);
+        return StrPrintf("%d", f.type);
     if (attribute == "rebarperform")
-        return StrPrintf("%d", rebarperform);
+        return StrPrintf("%d", f.rebarperform);
     if (attribute == "time")
-        return FormatValue("%1.0f", time);
+        return FormatValue("%1.0f", f.time);
     if (attribute == "constanttemp")
-        return FormatValue("%1.1f", temp);
+        return FormatValue("%1.1f", f.temp);
     return std::nullopt;
+}
+
+FireSettings StoredFireSettings(const TStructure& s)
+{
+    FireSettings f;
+    s.GetFireData(f.exposure, f.type, f.rebarperform, f.time, f.temp);
+    return f;
+}
+
+// The settings are written whenever one of them would be written otherwise than its
+// default: an exposure of 29 or 31 minutes is the user's and must come back as such.
+bool FireSettingsChanged(const TStructure& s)
+{
+    const FireSettings stored = StoredFireSettings(s);
+    FireSettings defaults;
+    GetDefaultFireData(defaults.exposure, defaults.type, defaults.rebarperform, defaults.time, defaults.temp);
+    for (const char* attribute : kFireAttributes) {
+        if (FireText(stored, attribute) != FireText(defaults, attribute))
+            return true;
+    }
+    return false;
 }
 
 bool SetFireAttribute(TStructure& s, const std::string& attribute, const std::string& value)
 {
-    int exposure = 0;
-    int type = 0;
-    int rebarperform = 0;
-    double time = 0.0;
-    double temp = 0.0;
-    s.GetFireData(exposure, type, rebarperform, time, temp);
+    FireSettings f = StoredFireSettings(s);
     if (attribute == "exposure")
-        ReadDocumentInteger(value, exposure, "firedata", attribute);
+        ReadDocumentInteger(value, f.exposure, "firedata", attribute);
     else if (attribute == "type")
-        ReadDocumentInteger(value, type, "firedata", attribute);
+        ReadDocumentInteger(value, f.type, "firedata", attribute);
     else if (attribute == "rebarperform")
-        ReadDocumentInteger(value, rebarperform, "firedata", attribute);
+        ReadDocumentInteger(value, f.rebarperform, "firedata", attribute);
     else if (attribute == "time")
-        time = ReadDocumentNumber(value);
+        f.time = ReadDocumentNumber(value);
     else if (attribute == "constanttemp")
-        temp = ReadDocumentNumber(value);
+        f.temp = ReadDocumentNumber(value);
     else
         return false;
-    s.SetFireData(exposure, type, rebarperform, time, temp);
+    s.SetFireData(f.exposure, f.type, f.rebarperform, f.time, f.temp);
     return true;
 }
 
@@ -196,15 +215,8 @@ std::optional<int> OutlineCount(const TStructure& s, const std::string& element)
 {
     if (element == "sectionSOLID")
         return 1;
-    if (element == "firedata") {
-        int exposure = 0;
-        int type = 0;
-        int rebarperform = 0;
-        double time = 0.0;
-        double temp = 0.0;
-        s.GetFireData(exposure, type, rebarperform, time, temp);
-        return IsDefaultFireData(exposure, type, rebarperform, time, temp) != 0 ? 0 : 1;
-    }
+    if (element == "firedata")
+        return FireSettingsChanged(s) ? 1 : 0;
     if (element == "experimentaldata") {
         int n = 0;
         while (ExistingListIndex(s, n) >= 0)
@@ -222,7 +234,7 @@ std::optional<int> OutlineAttributeText(TStructure& s,
                                         const int*)
 {
     if (element == "firedata") {
-        if (const auto value = FireText(s, attribute)) {
+        if (const auto value = FireText(StoredFireSettings(s), attribute)) {
             text = *value;
             return 1;
         }

@@ -61,4 +61,55 @@ TEST_F(DocumentKeeps, EveryResistanceFactorCombinationComesBack)
     EXPECT_EQ(text.find("<analysisoptions"), std::string::npos);
 }
 
+TEST_F(DocumentKeeps, FireExposuresOffTheDefaultComeBack)
+{
+    struct Row {
+        int exposure;
+        int type;
+        int rebarperform;
+        double time;
+        double temperature;
+    };
+    // The default is 7, 0, 0, 1800 s, 1000 degrees: every row changes one setting.
+    const Row rows[] = {{7, 0, 0, 29 * 60.0, 1000.0},
+                        {7, 0, 0, 30.5 * 60.0, 1000.0},
+                        {7, 0, 0, 31 * 60.0, 1000.0},
+                        {7, 0, 0, 32 * 60.0, 1000.0},
+                        {7, 0, 0, 1800.5, 1000.0},
+                        {3, 0, 0, 1800.0, 1000.0},
+                        {7, 2, 0, 1800.0, 1000.0},
+                        {7, 0, 1, 1800.0, 1000.0},
+                        {7, 0, 0, 1800.0, 1000.5},
+                        {7, 0, 0, 1800.0, 999.0}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(StrPrintf("%d %d %d %g %g",
+                               row.exposure,
+                               row.type,
+                               row.rebarperform,
+                               row.time,
+                               row.temperature));
+        TBeam beam;
+        beam.Validate();
+        beam.SetFireData(row.exposure, row.type, row.rebarperform, row.time, row.temperature);
+        const TStructure& read = SaveAndReopen(beam);
+        int exposure = 0;
+        int type = 0;
+        int rebarperform = 0;
+        double time = 0.0;
+        double temperature = 0.0;
+        read.GetFireData(exposure, type, rebarperform, time, temperature);
+        EXPECT_EQ(exposure, row.exposure);
+        EXPECT_EQ(type, row.type);
+        EXPECT_EQ(rebarperform, row.rebarperform);
+        EXPECT_DOUBLE_EQ(time, row.time);
+        EXPECT_DOUBLE_EQ(temperature, row.temperature);
+    }
+    // Settings that read back as the defaults are not written.
+    TBeam beam;
+    beam.Validate();
+    beam.SetFireData(7, 0, 0, 1800.0, 1000.0);
+    SaveAndReopen(beam);
+    EXPECT_EQ(text.find("<firedata"), std::string::npos);
+}
+
 } // namespace
