@@ -17,8 +17,6 @@
 
 namespace {
 
-// Heights of consecutive regions closer than this meet.
-constexpr double kRegionJoinTolerance = 0.0001;
 constexpr int kValuesPerRow = 7;
 
 // The array index of the instance-th existing value list, or -1.
@@ -46,19 +44,21 @@ void AppendOutlineRows(const TStructure& s, TTextBuffer& text, const int* unit)
         return kBodyRowStart + FormatValue(format, ToDocument(y, ukSectionLength, unit)) + "\t" +
                FormatValue(format, ToDocument(w, ukSectionLength, unit));
     };
-    double prevY = s.GetRegion(0)->top - bottom;
-    double prevW = -1.0;
+    // A region starts where the previous named row left off unless a row gives its top. That
+    // row is written whenever the region's top would read back otherwise: a new width where
+    // regions touch, and the top of a region that stands apart from the one above it or
+    // overlaps it.
+    std::string previous;
     for (int r = 0; r < s.GetRegionCount(); ++r) {
         const ConcreteRegionRec& region = *s.GetRegion(r);
-        if (std::fabs(prevY - (region.top - bottom)) < kRegionJoinTolerance &&
-            region.topWidth != prevW)
-            text.Append(row(region.top - bottom, region.topWidth));
+        const std::string top = row(region.top - bottom, region.topWidth);
+        if (top != previous)
+            text.Append(top);
         const bool typed = region.concreteType >= 0 && region.concreteType < s.GetConcreteTypeCount();
         const std::string name =
             typed ? XmlEscape(s.GetConcreteType(region.concreteType)->name) : std::string();
-        text.Append(row(region.bottom - bottom, region.bottomWidth) + "\t\"" + name + "\"");
-        prevY = region.bottom - bottom;
-        prevW = region.bottomWidth;
+        previous = row(region.bottom - bottom, region.bottomWidth);
+        text.Append(previous + "\t\"" + name + "\"");
     }
 }
 
