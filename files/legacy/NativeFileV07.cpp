@@ -407,7 +407,8 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
                      oldTimeData ? 0.0 : section->F64(361),
                      data.constants[0]);
 
-    KeepIncrementMoment(data.increments);
+    // The member defaults of an old revision come from the loads as the file gives them; the
+    // unit moment that an empty increment receives is set after them.
     beam.SetConstantLoads(data.constants.data(), kLoadCount);
     beam.SetIncrementLoads(data.increments.data(), kLoadCount);
     beam.SetStrainDiscontinuity(data.discontinuity);
@@ -432,6 +433,8 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
         info.lplate = info.rplate = kOldPlate;
     beam.SetStoredValues(info);
     beam.SetFileVersionCode(kNativeFileRevision);
+    KeepIncrementMoment(data.increments);
+    beam.SetIncrementLoads(data.increments.data(), kLoadCount);
 
     return FinishNativeRead(beam, source);
 }

@@ -68,6 +68,13 @@ public:
             bytes[offset + static_cast<std::size_t>(i)] =
                 static_cast<std::uint8_t>((static_cast<std::uint64_t>(v) >> (8 * i)) & 0xFF);
     }
+    void PatchF64(std::size_t offset, double v)
+    {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &v, sizeof bits);
+        for (int i = 0; i < 8; ++i)
+            bytes[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((bits >> (8 * i)) & 0xFF);
+    }
 
     std::vector<std::uint8_t> bytes;
 

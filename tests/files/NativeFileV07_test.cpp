@@ -85,6 +85,38 @@ TEST_F(V08Test, OlderRevisionsTakeTheirDefaults)
     EXPECT_EQ(beam.GetConcreteType(1)->userCurve->GetCount(), 2 + 4);
 }
 
+TEST_F(V08Test, OldMemberDefaultsComeFromTheLoadsAsTheFileGivesThem)
+{
+    // A version 0.7 file of revision 31161 (member information not yet stored) whose only
+    // increment is a small shear: the member length comes from the shear as given, before
+    // an increment total below 1 takes its unit moment. h = 0.6 m.
+    struct Row {
+        double V;
+        double L;
+        double M;
+    };
+    const Row rows[] = {{0.0, 2.7 * 0.6, -1000.0}, // no shear: 2.7 h; the unit moment
+                        {0.5, 0.85 * 0.6, -1000.0}, // 0.85 h - 0 / 0.5; the unit moment
+                        {2.0, 0.85 * 0.6, 0.0}};    // 0.85 h - 0 / 2; the increments as given
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.V);
+        const V08File file = MakeV08File(7, 31161);
+        ByteWriter w{file.bytes};
+        const std::size_t increments = file.strainTableCount - 24; // N, M, V
+        w.PatchF64(increments + 8, 0.0);
+        w.PatchF64(increments + 16, row.V);
+        beam.ClearAll();
+        ASSERT_TRUE(ReadNativeV07V08Bytes(beam, w.bytes, 7).IsRead());
+        TMemberQuickDef info;
+        beam.GetStoredValues(info);
+        EXPECT_FLOAT_EQ(info.L, static_cast<float>(row.L));
+        double loads[3] = {};
+        beam.GetIncrementLoads(loads, 3);
+        EXPECT_DOUBLE_EQ(loads[1], row.M);
+        EXPECT_DOUBLE_EQ(loads[2], row.V);
+    }
+}
+
 TEST_F(V08Test, TypeIndicesOutsideTheTypesUseTypeOne)
 {
     ByteWriter w{MakeV08File().bytes};
