@@ -340,11 +340,16 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
 
     // The regions through the raster.
     TBeam work;
-    if (RebuildRegionsFromRaster(0.0, beam, work, mixedTypes, 0) != 0) {
+    const int recut = RebuildRegionsFromRaster(0.0, beam, work, mixedTypes, 0);
+    if (recut > 0) {
         beam.DeleteRegions();
         for (int i = 0; i < work.GetRegionCount(); ++i)
             beam.AddRegion(*work.GetRegion(i), 0);
         beam.UpdateExtents();
+    } else if (recut < 0) {
+        AddLoadError(StrPrintf("The regions of the Quarvish-90 file re-cut into more than %d "
+                               "regions; they are kept as the file gives them",
+                               beam.GetMaxRegions()));
     } else {
         AddLoadError("The section of the Quarvish-90 file is too large to be re-cut; its regions "
                      "are kept as the file gives them");
@@ -432,20 +437,25 @@ int RebuildRegionsFromRaster(double theta, const TBeam& source, TBeam& target, i
         }
     }
     raster.SortLocations();
+    // The divisions come from the bottom up; the regions run from the top down. They are
+    // counted before any is stored, so that none is lost to a full section.
+    std::vector<ConcreteRegionRec> divisions;
     while (raster.HasMore()) {
         const TDivision d = raster.NextDivision();
         const int type = d.tag == kNoDivisionTag ? 0 : d.tag;
-        target.InsertRegion(ConcreteRegionRec{d.upperRow * kRasterStep - R,
+        divisions.push_back(ConcreteRegionRec{d.upperRow * kRasterStep - R,
                                               d.lowerRow * kRasterStep - R,
                                               d.upperWidth * kRasterStep,
                                               d.lowerWidth * kRasterStep,
-                                              static_cast<std::int16_t>(type)},
-                            0,
-                            0);
+                                              static_cast<std::int16_t>(type)});
     }
+    raster.Free();
+    if (static_cast<int>(divisions.size()) > target.GetMaxRegions())
+        return -1;
+    for (auto d = divisions.rbegin(); d != divisions.rend(); ++d)
+        target.AddRegion(*d, 0);
     target.UpdateExtents();
     target.SetShapeType(kUserShapeCode);
-    raster.Free();
     return 1;
 }
 

@@ -25,7 +25,8 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
 // Re-cuts the source's regions into the target through a raster of 0.1 mm rows, the section
 // turned by theta. flag becomes 1 when two concrete types share a depth (with show set, the
 // first such depth is also reported). Answers 0, leaving the target without regions, when the
-// section is too large for the raster.
+// section is too large for the raster, and -1, likewise, when the re-cut gives more regions
+// than the target holds.
 int RebuildRegionsFromRaster(double theta, const TBeam& source, TBeam& target, int& flag, int show);
 
 // Reads and imports the file's bytes. mixedTypes is set to 1 when the raster found more than
