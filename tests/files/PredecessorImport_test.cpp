@@ -112,25 +112,28 @@ TEST_F(PredecessorTest, EveryRegionOfAFullSheetIsKept)
 {
     // n stacked regions of 10 mm, bottom-up in the sheet, 300 and 400 mm wide in turn: the
     // re-cut keeps every one of them, up to the 150 a section holds.
-    for (const int n : {148, 149, 150}) {
-        SCOPED_TRACE(n);
+    const auto width = [](int j) { return j % 2 == 0 ? 300.0 : 400.0; };
+    const auto sheet = [&width](int n, double height) {
         SheetWriter w;
         w.Text(3, 2, "Stack").Text(3, 3, "Metric").Number(3, 4, 1);
         w.Number(1, 7, 30).Number(3, 7, 2).Number(4, 7, 1);
         w.Number(3, 8, 0).Number(3, 9, 0);   // no steel of either kind
         w.Number(3, 11, 0).Text(3, 12, "N"); // moment axis, no crack block
         w.Number(3, 13, n);
-        const auto width = [](int j) { return j % 2 == 0 ? 300.0 : 400.0; };
         for (int j = 0; j < n; ++j)
             w.Number(1, 16 + j, 10.0 * j)
                 .Number(2, 16 + j, width(j))
                 .Number(3, 16 + j, width(j))
-                .Number(4, 16 + j, 10.0)
+                .Number(4, 16 + j, height)
                 .Number(5, 16 + j, 1);
+        return w.Bytes();
+    };
+    for (const int n : {148, 149, 150}) {
+        SCOPED_TRACE(n);
         beam.ClearAll();
         reporter.Clear();
         ClearReportText();
-        ASSERT_TRUE(LoadBeamBytes(beam, w.Bytes()).IsRead());
+        ASSERT_TRUE(LoadBeamBytes(beam, sheet(n, 10.0)).IsRead());
         ASSERT_EQ(beam.GetRegionCount(), n);
         EXPECT_NEAR(beam.GetHeight(), 0.01 * n, 2e-4);
         // Region k from the top is record n - 1 - k, to the raster's 0.1 mm at either edge.
@@ -142,6 +145,15 @@ TEST_F(PredecessorTest, EveryRegionOfAFullSheetIsKept)
         }
         EXPECT_TRUE(g_ReportText == nullptr || g_ReportText->empty()) << *g_ReportText;
     }
+
+    // Regions of 15 mm at a pitch of 10 mm overlap: the re-cut would need about two regions
+    // for each, more than a section holds. The file's 150 regions are kept, and the load
+    // report says why they were not re-cut.
+    beam.ClearAll();
+    ASSERT_TRUE(LoadBeamBytes(beam, sheet(150, 15.0)).IsRead());
+    EXPECT_EQ(beam.GetRegionCount(), 150);
+    ASSERT_NE(g_ReportText, nullptr);
+    EXPECT_NE(g_ReportText->find("re-cut into more than 150 regions"), std::string::npos);
 }
 
 TEST_F(PredecessorTest, MoreThan150RegionsAreRefused)
