@@ -7,8 +7,9 @@
 // materials charts) for the given time instead.
 //
 // With "control" it takes its own screenshots of the same quick-defined section solved to its
-// end: the window (control-1-window.png) and its print preview (control-2-preview.png), whose
-// control charts show the same curves and markers.
+// end: the window (control-1-window.png), its print preview (control-2-preview.png) and the
+// page printed through "&Print..." (control-printed.pdf), whose control charts show the same
+// curves and markers as the window's.
 //
 // With "postfire" it takes its own screenshots of the summary page of a post-fire beam: the
 // section quick-defined with the defaults, Loads > Create Fire Damaged Beam with the fire as
@@ -91,7 +92,10 @@ int ControlCharts(TQuarvishApp& app, const std::string& out) {
     app.GetMainWindow()->Dispatch(CmId::FilePrintPreview);
     Shot(out, "control-2-preview");
     app.EndPreview();
-    return 0;
+    ScriptedUi ui;
+    ui.File(plat::FileDialogKind::Save, out + "/control-printed.pdf");
+    app.GetMainWindow()->Dispatch(CmId::FilePrint);
+    return ui.Done() ? 0 : 1;
 }
 
 // The fire dialog answered with OK as it stands; every other dialog cancelled.
