@@ -64,13 +64,7 @@ struct MemberOverMembrane : StartedShellTest {
     // leaves the open ones as they were.
     std::string Write(const std::string& file, std::vector<std::unique_ptr<TStructure>> structures, bool settings)
     {
-        std::array<std::unique_ptr<TStructure>, kMaxStructures> open;
-        open.swap(g_Structures);
-        for (std::size_t i = 0; i < structures.size(); ++i)
-            g_Structures[i] = std::move(structures[i]);
-        const std::string path = dir.File(file);
-        EXPECT_TRUE(Window().WriteDocument(path));
-        open.swap(g_Structures);
+        const std::string path = WriteStructures(file, std::move(structures));
         std::string text = dir.Read(file);
         const std::size_t from = text.find("\t<Q2010_Analysis");
         EXPECT_NE(from, std::string::npos);

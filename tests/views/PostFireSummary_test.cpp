@@ -11,7 +11,6 @@
 
 #include "app/CommandIds.h"
 #include "app/InputDialogs.h"
-#include "app/TApxPrintout.h"
 #include "app/summary/SummaryLayout.h"
 #include "app/views/TViewm.h"
 #include "dialogs/QuickDefine.h"
@@ -21,6 +20,7 @@
 #include "support/RecordingDC.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/member/fire/FireTestSupport.h"
+#include "tests/views/PrintedPage.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 
@@ -107,16 +107,8 @@ TEST_F(PostFireSummary, ABandedPostFireBeamIsDimensionedAsAWholeOnScreenAndOnThe
     {
         SCOPED_TRACE("page");
         plat::Printer::UseTestPdfPrinter(dir.File("page.pdf"));
-        Frame().Dispatch(CmId::FilePrintPreview);
-        ASSERT_NE(app->GetPreview(), nullptr);
         RecordingDC paper;
-        TApxPrintout printout(app->GetPrinter(), "Summary", Window(), true);
-        paper.Recorder().caps = plat::DeviceCaps{279, 216, 3300, 2550, 300, 300};
-        printout.SetPrintParams(&paper, plat::Size{3300, 2550});
-        plat::Rect page{0, 0, 3300, 2550};
-        printout.PrintPage(1, page, 0);
-        app->GetPreview()->Dispatch(PreviewId::Done);
-        app->IdleAction(0);
+        PrintLetterPageFromPreview(*app, paper);
         ASSERT_FALSE(paper.Calls().empty());
         const plat::Size extent = paper.Calls().front().state.mapping.windowExt;
         std::vector<DrawCall> lines;

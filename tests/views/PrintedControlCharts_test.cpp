@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "app/CommandIds.h"
-#include "app/TApxPrintout.h"
 #include "app/views/TViewm.h"
 #include "charts/Tcontrolchart.h"
 #include "dialogs/QuickDefine.h"
@@ -24,6 +23,7 @@
 #include "platform/Printing.h"
 #include "support/RecordingDC.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/views/PrintedPage.h"
 #include "views/BeamModeInstall.h"
 
 namespace {
@@ -162,16 +162,8 @@ TEST_F(PrintedControlCharts, ThePageDrawsTheWindowsCurvesWholeAndOneMarker)
     }
     EXPECT_EQ(titles, (std::vector<std::string>{"Control : Moment - |f", "Control : Moment - |e_x"}));
 
-    Frame().Dispatch(CmId::FilePrintPreview);
-    ASSERT_NE(app->GetPreview(), nullptr);
     RecordingDC paper;
-    TApxPrintout printout(app->GetPrinter(), "page", Window(), true);
-    paper.Recorder().caps = plat::DeviceCaps{279, 216, 3300, 2550, 300, 300};
-    printout.SetPrintParams(&paper, plat::Size{3300, 2550});
-    plat::Rect page{0, 0, 3300, 2550};
-    printout.PrintPage(1, page, 0);
-    app->GetPreview()->Dispatch(PreviewId::Done);
-    app->IdleAction(0);
+    PrintLetterPageFromPreview(*app, paper);
 
     // Each control chart on the page, found by its title.
     int charts = 0;

@@ -47,6 +47,7 @@
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/summary/SummarySections.h"
 #include "tests/support/ScriptedUi.h"
+#include "tools/QuickDefinedSection.h"
 #include "views/BeamModeInstall.h"
 #include "views/EmptyCharts.h"
 #include "views/StateDiagramsInstall.h"
@@ -70,13 +71,8 @@ void RunToEnd(TQuarvishApp& app) {
 // define leaves it.
 bool SolveQuickDefined(TQuarvishApp& app) {
     plat::Frame& frame = *app.GetMainWindow();
-    g_QuickDefData = QuickDefineDefaults(0);
-    auto beam = std::make_unique<TBeam>();
-    if (BuildQuickDefineSection(*beam) != 1)
+    if (!ShowQuickDefinedSection(app.GetClient()))
         return false;
-    g_Structures[0] = std::move(beam);
-    g_CurrentStructure = g_CurrentAnalysis = 0;
-    app.GetClient().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
     frame.Dispatch(CmId::CrossSection);
     frame.Dispatch(CmId::SectionalResponse);
     RunToEnd(app);
@@ -106,13 +102,8 @@ public:
 
 int PostFireSummary(TQuarvishApp& app, const std::string& out) {
     plat::Frame& frame = *app.GetMainWindow();
-    g_QuickDefData = QuickDefineDefaults(0);
-    auto beam = std::make_unique<TBeam>();
-    if (BuildQuickDefineSection(*beam) != 1)
+    if (!ShowQuickDefinedSection(app.GetClient()))
         return 1;
-    g_Structures[0] = std::move(beam);
-    g_CurrentStructure = g_CurrentAnalysis = 0;
-    app.GetClient().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
     FireOk dialogs;
     TInputDialogs* previous = SetInputDialogs(&dialogs);
     frame.Dispatch(CmId::FireDamagedBeam);

@@ -40,7 +40,6 @@
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
 #include "app/views/TViewm.h"
-#include "dialogs/QuickDefine.h"
 #include "member/TMemberDefinition.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
@@ -50,6 +49,7 @@
 #include "views/BeamModeInstall.h"
 #include "views/membrane/MembraneModeInstall.h"
 #include "views/StateDiagramsInstall.h"
+#include "tools/QuickDefinedSection.h"
 #include "tools/ShearBeam.h"
 
 namespace {
@@ -160,13 +160,8 @@ int WalkMemberOnMembrane(TQuarvishApp& app) {
     plat::Frame& frame = *app.GetMainWindow();
     TQuarvishWindow& window = app.GetClient();
     // Quick define with the defaults: the section and its member.
-    g_QuickDefData = QuickDefineDefaults(0);
-    auto beam = std::make_unique<TBeam>();
-    if (BuildQuickDefineSection(*beam) != 1)
+    if (!ShowQuickDefinedSection(window))
         return 1;
-    g_Structures[0] = std::move(beam);
-    g_CurrentStructure = g_CurrentAnalysis = 0;
-    window.GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
     SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
     Show(frame, CmId::CrossSection, "member-quick-defined");
 
