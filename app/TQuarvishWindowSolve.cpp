@@ -154,6 +154,13 @@ void TQuarvishWindow::CmMemberResponse() {
     TShellServices& slots = *m_services;
     if (!PrepareMemberRun(slots, g_MemberDefinition))
         return;
+    // A member is shown in the beam view: asked for from another element (a membrane
+    // element), it runs from its own first section, which becomes the current one.
+    if (const TStructure* shown = GetCurrentStructure(); shown && shown->GetKind() != kKindBeam) {
+        const int own = g_MemberDefinition.zoneCount > 0 ? g_MemberDefinition.zones[0].structureIndex : -1;
+        if (const TStructure* section = StructureAt(own); section && section->GetKind() == kKindBeam)
+            SwitchElement(own);
+    }
     Solve([&slots](TStructure&) { return std::make_unique<TFullMemberResponse>(g_MemberDefinition, slots); }, true);
     if (GetCurrentAnalysis())
         CmFullMemberResults();

@@ -303,7 +303,16 @@ void Tchart::DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullCh
                               plat::Color crossColour)
 {
     const int saved = dc.SaveDC();
-    dc.IntersectClipRect(PlotArea(t));
+    plat::Rect area = PlotArea(t);
+    // A page maps the chart larger and strokes a pen of odd width about its line, half of it
+    // above and left of the pixels the window lights: a curve along the plot's top or left
+    // end (a peak) keeps that half on the page too.
+    const plat::Mapping& map = dc.State().mapping;
+    if ((map.ScaleX() != 1.0 || map.ScaleY() != 1.0) && std::max(m_lineWidth, 1) % 2 == 1) {
+        area.left -= 1;
+        area.top -= 1;
+    }
+    dc.IntersectClipRect(area);
     DrawDataAndCrossInPlot(dc, t, fullChart, crossColour);
     dc.RestoreDC(saved);
 }

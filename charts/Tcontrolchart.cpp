@@ -221,21 +221,38 @@ void Tcontrolchart::DrawCrossHair(plat::DC& dc, int which) {
     // The lines pass round the chart's range numbers, title and note, which stay legible; the
     // same stretches are left out when the marker is drawn again to be erased.
     const std::vector<plat::Rect> texts = TextBoxes();
+    // The window draws each line as two pixel rows side by side. A page maps them apart, and
+    // two strokes of the scaled pen land a dot apart wherever the mapping rounds them so: there
+    // each dash is one bar over both rows, clear of the texts on either.
+    const plat::Mapping& map = dc.State().mapping;
+    const bool page = map.ScaleX() != 1.0 || map.ScaleY() != 1.0;
     if (px > 0 && px < W) {
         const int x = static_cast<int>(px);
-        for (int dx : {0, 1})
-            for (auto [a, b] : DashesClearOf(CrossHairDashes(top, H - margin - top), x + dx, true, texts)) {
-                dc.MoveTo(x + dx, a);
-                dc.LineTo(x + dx, b);
-            }
+        const auto dashes = CrossHairDashes(top, H - margin - top);
+        if (page) {
+            for (auto [a, b] : DashesClearOf(DashesClearOf(dashes, x, true, texts), x + 1, true, texts))
+                dc.FillRect(plat::Rect{x, a, x + 2, b}, pen.color);
+        } else {
+            for (int dx : {0, 1})
+                for (auto [a, b] : DashesClearOf(dashes, x + dx, true, texts)) {
+                    dc.MoveTo(x + dx, a);
+                    dc.LineTo(x + dx, b);
+                }
+        }
     }
     if (py > 0 && py < H) {
         const int y = static_cast<int>(py);
-        for (int dy : {0, 1})
-            for (auto [a, b] : DashesClearOf(CrossHairDashes(margin, W - 2 * margin), y + dy, false, texts)) {
-                dc.MoveTo(a, y + dy);
-                dc.LineTo(b, y + dy);
-            }
+        const auto dashes = CrossHairDashes(margin, W - 2 * margin);
+        if (page) {
+            for (auto [a, b] : DashesClearOf(DashesClearOf(dashes, y, false, texts), y + 1, false, texts))
+                dc.FillRect(plat::Rect{a, y, b, y + 2}, pen.color);
+        } else {
+            for (int dy : {0, 1})
+                for (auto [a, b] : DashesClearOf(dashes, y + dy, false, texts)) {
+                    dc.MoveTo(a, y + dy);
+                    dc.LineTo(b, y + dy);
+                }
+        }
     }
     dc.SelectPen(oldPen);
     dc.SetROP2(oldRop);

@@ -39,6 +39,14 @@ bool PrepareMemberRun(const TStructureSlots& slots, TMemberDefinition& d)
         return false;
     }
     const int zones = std::clamp(d.zoneCount, 0, kMaxMemberZones);
+    for (int z = 0; z < zones; ++z) {
+        const TStructure* s = slots.GetStructure(d.zones[static_cast<std::size_t>(z)].structureIndex);
+        if (s != nullptr && s->GetKind() != kKindBeam) {
+            ShowMessage("A member zone names a section that is not a beam section.", "Error in Member Definition",
+                        MsgStyle::IconExclamation);
+            return false;
+        }
+    }
     if (zones < 1)
         return true;
     const int used = d.zones[0].structureIndex;

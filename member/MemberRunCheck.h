@@ -13,7 +13,8 @@ inline constexpr const char* kMemberRunCaption = "Member Response";
 // fewer than two points or of zero moments only.
 bool HasNoLiveLoad(const TMemberDefinition& d);
 
-// Before a member run. A definition without live load is refused with a message. When every
+// Before a member run. A definition without live load, or with a zone that names a structure
+// other than a beam section (a membrane element), is refused with a message. When every
 // zone uses one section and it is not the current one (a post-fire beam just made, say), the
 // user is asked whether the member should run on the current section instead: Yes points every
 // zone at it, No runs on the zones' section as it is, Cancel runs nothing. True when the run

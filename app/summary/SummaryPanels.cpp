@@ -547,6 +547,16 @@ int DrawSectionDimensions(
     };
     switch (structure.GetSectionKindCode()) {
     case 0:
+        if (n > 1) {
+            // A rectangle in bands (a post-fire beam) or of several regions: its first region is
+            // only a part of it, so the whole is dimensioned, outside it as a rectangle is.
+            width(B, Y(L.bottom), 1);
+            return height(x0 - F.topWidth * s / 2,
+                          Y(F.top),
+                          Trunc(x0 - L.bottomWidth * s / 2),
+                          Y(L.bottom),
+                          Trunc((B / 2 - F.topWidth / 2) * s));
+        }
         width(F.bottomWidth, Y(F.bottom), 1);
         return height(x0 - F.bottomWidth * s / 2,
                       Y(F.top),

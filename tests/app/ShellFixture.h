@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/DocumentEngine.h"
 #include "app/GlobalTables.h"
@@ -169,6 +171,19 @@ protected:
         text += "</document>\r\n";
         dir.Write(name, text);
         return dir.File(name);
+    }
+
+    // Writes the structures as one document through the window (with the member settings when
+    // the member is defined), leaving the open ones as they were; the file's path.
+    std::string WriteStructures(const std::string& name, std::vector<std::unique_ptr<TStructure>> structures) {
+        std::array<std::unique_ptr<TStructure>, kMaxStructures> open;
+        open.swap(g_Structures);
+        for (std::size_t i = 0; i < structures.size(); ++i)
+            g_Structures[i] = std::move(structures[i]);
+        const std::string path = dir.File(name);
+        EXPECT_TRUE(Window().WriteDocument(path));
+        open.swap(g_Structures);
+        return path;
     }
 
     // Cuts the document dir/name three characters into the first occurrence of inside and

@@ -5,6 +5,7 @@
 #include "MemberTestSupport.h"
 #include "analysis/RunToFinish.h"
 #include "member/TFullMemberResponse.h"
+#include "model/TShell.h"
 #include "support/TestSupport.h"
 
 using membertest::RectBeam;
@@ -92,5 +93,30 @@ TEST(MemberRunCheck, AMemberOfAnotherSectionAsksWhichToRunOn)
         m.d.zones[1] = {m.d.length / 2.0, 4};
         EXPECT_TRUE(PrepareMemberRun(m.slots, m.d));
         EXPECT_TRUE(reporter.messages.empty());
+    }
+}
+
+// A zone that names a membrane element cannot be cut into stations: the member is refused
+// before anything runs, with one box saying why, whether the element is the current one or
+// not and whichever zone names it.
+TEST(MemberRunCheck, AZoneOfAMembraneElementIsRefusedWithTheReason)
+{
+    for (int zone : {0, 1}) {
+        SCOPED_TRACE(zone);
+        membertest::DefaultMember m;
+        auto shell = std::make_unique<TShell>();
+        shell->NewDefault();
+        shell->SetName("PV19");
+        m.slots.slots[2] = std::move(shell);
+        m.slots.current = 2;
+        m.d.zoneCount = 2;
+        m.d.zones[1] = {m.d.length / 2.0, 0};
+        m.d.zones[static_cast<std::size_t>(zone)].structureIndex = 2;
+        RecordingReporter reporter;
+        EXPECT_FALSE(PrepareMemberRun(m.slots, m.d));
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].text, "A member zone names a section that is not a beam section.");
+        EXPECT_EQ(reporter.messages[0].caption, "Error in Member Definition");
+        EXPECT_EQ(m.d.zones[static_cast<std::size_t>(zone)].structureIndex, 2);
     }
 }

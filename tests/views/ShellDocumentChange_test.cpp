@@ -87,14 +87,7 @@ struct DocumentChange : StartedShellTest {
 
     // Writes the structures as one document, leaving the open one as it was.
     std::string Write(const std::string& file, std::vector<std::unique_ptr<TStructure>> structures) {
-        std::array<std::unique_ptr<TStructure>, kMaxStructures> open;
-        open.swap(g_Structures);
-        for (std::size_t i = 0; i < structures.size(); ++i)
-            g_Structures[i] = std::move(structures[i]);
-        const std::string path = dir.File(file);
-        EXPECT_TRUE(Window().WriteDocument(path));
-        open.swap(g_Structures);
-        return path;
+        return WriteStructures(file, std::move(structures));
     }
 
     // The texts of the window's own paint (the summary page, or the control panel).

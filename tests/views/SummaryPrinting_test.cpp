@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "app/CommandIds.h"
-#include "app/TApxPrintout.h"
 #include "app/views/TViewm.h"
 #include "platform/Printing.h"
 #include "support/RecordingDC.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/views/PrintedPage.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 
@@ -38,15 +38,7 @@ struct PrintedSummary : StartedShellTest {
         Frame().Dispatch(CmId::CrossSection);
         ASSERT_EQ(Window().GetViewManager().GetLayoutMode(), LayoutMode::Summary);
         plat::Printer::UseTestPdfPrinter(dir.File("page.pdf"));
-        Frame().Dispatch(CmId::FilePrintPreview);
-        ASSERT_NE(app->GetPreview(), nullptr);
-        TApxPrintout printout(app->GetPrinter(), "Summary", Window(), true);
-        paper.Recorder().caps = plat::DeviceCaps{279, 216, 3300, 2550, 300, 300};
-        printout.SetPrintParams(&paper, plat::Size{3300, 2550});
-        plat::Rect page{0, 0, 3300, 2550};
-        printout.PrintPage(1, page, 0);
-        app->GetPreview()->Dispatch(PreviewId::Done);
-        app->IdleAction(0);
+        PrintLetterPageFromPreview(*app, paper);
         plat::Printer::UseTestPdfPrinter("");
     }
     // The lines drawn at the page's own origin, as (x1, y1, x2, y2).

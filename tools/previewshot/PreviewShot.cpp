@@ -6,6 +6,16 @@
 // With "summary" the window shows the summary page of a T-beam with bars and a tendon (three
 // materials charts) for the given time instead.
 //
+// With "control" it takes its own screenshots of the same quick-defined section solved to its
+// end: the window (control-1-window.png), its print preview (control-2-preview.png) and the
+// page printed through "&Print..." (control-printed.pdf), whose control charts show the same
+// curves and markers as the window's.
+//
+// With "postfire" it takes its own screenshots of the summary page of a post-fire beam: the
+// section quick-defined with the defaults, Loads > Create Fire Damaged Beam with the fire as
+// it stands, View > Cross Section (postfire-1-summary.png) and its print preview
+// (postfire-2-preview.png).
+//
 // With "roads" (and optionally "portrait" for a portrait page) it walks the roads of a stage
 // picked by the user and takes its own screenshots (roads-*.png, with "import"): a section
 // quick-defined with the defaults, solved to its end, stepped back thirty stages with
@@ -13,7 +23,7 @@
 // Escape, and after a print through "&Print..." (machine taken to have no printer, into
 // <output folder>/printed.pdf). Needs an X display (xvfb-run), "import" and "xdotool".
 //
-//   qv_previewshot <program folder> <output folder> [seconds] [print|summary|roads [portrait]]
+//   qv_previewshot <program folder> <output folder> [seconds] [print|summary|control|postfire|roads [portrait]]
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +33,7 @@
 #include "analysis/TSectionalAnalysis.h"
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
+#include "app/InputDialogs.h"
 #include "app/TApxPrintout.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
@@ -36,7 +47,10 @@
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/summary/SummarySections.h"
 #include "tests/support/ScriptedUi.h"
+#include "tools/QuickDefinedSection.h"
 #include "views/BeamModeInstall.h"
+#include "views/EmptyCharts.h"
+#include "views/StateDiagramsInstall.h"
 
 namespace {
 
@@ -53,18 +67,59 @@ void RunToEnd(TQuarvishApp& app) {
     app.GetClient().IdleAction(0);
 }
 
-int Roads(TQuarvishApp& app, const std::string& out, bool portrait) {
+// A section quick-defined with the defaults, solved to its end from the summary page as quick
+// define leaves it.
+bool SolveQuickDefined(TQuarvishApp& app) {
     plat::Frame& frame = *app.GetMainWindow();
-    g_QuickDefData = QuickDefineDefaults(0);
-    auto beam = std::make_unique<TBeam>();
-    if (BuildQuickDefineSection(*beam) != 1)
-        return 1;
-    g_Structures[0] = std::move(beam);
-    g_CurrentStructure = g_CurrentAnalysis = 0;
-    app.GetClient().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
-    frame.Dispatch(CmId::CrossSection);  // the summary page, as quick define leaves it
+    if (!ShowQuickDefinedSection(app.GetClient()))
+        return false;
+    frame.Dispatch(CmId::CrossSection);
     frame.Dispatch(CmId::SectionalResponse);
     RunToEnd(app);
+    return true;
+}
+
+// The print preview of the quick-defined section's response at its end: the control charts
+// on the page beside the window's (control-*.png).
+int ControlCharts(TQuarvishApp& app, const std::string& out) {
+    if (!SolveQuickDefined(app))
+        return 1;
+    Shot(out, "control-1-window");
+    app.GetMainWindow()->Dispatch(CmId::FilePrintPreview);
+    Shot(out, "control-2-preview");
+    app.EndPreview();
+    ScriptedUi ui;
+    ui.File(plat::FileDialogKind::Save, out + "/control-printed.pdf");
+    app.GetMainWindow()->Dispatch(CmId::FilePrint);
+    return ui.Done() ? 0 : 1;
+}
+
+// The fire dialog answered with OK as it stands; every other dialog cancelled.
+class FireOk final : public TCancelInputDialogs {
+public:
+    int Fire(T_2kWindow&, TStructure&) override { return DialogResult::Ok; }
+};
+
+int PostFireSummary(TQuarvishApp& app, const std::string& out) {
+    plat::Frame& frame = *app.GetMainWindow();
+    if (!ShowQuickDefinedSection(app.GetClient()))
+        return 1;
+    FireOk dialogs;
+    TInputDialogs* previous = SetInputDialogs(&dialogs);
+    frame.Dispatch(CmId::FireDamagedBeam);
+    SetInputDialogs(previous);
+    frame.Dispatch(CmId::CrossSection);
+    Shot(out, "postfire-1-summary");
+    frame.Dispatch(CmId::FilePrintPreview);
+    Shot(out, "postfire-2-preview");
+    app.EndPreview();
+    return 0;
+}
+
+int Roads(TQuarvishApp& app, const std::string& out, bool portrait) {
+    plat::Frame& frame = *app.GetMainWindow();
+    if (!SolveQuickDefined(app))
+        return 1;
     const std::string tag = portrait ? "roads-portrait" : "roads";
     Shot(out, tag + "-1-end");
     for (int k = 0; k < 30; ++k)
@@ -94,10 +149,14 @@ int main(int argc, char** argv) {
     const int seconds = argc > 3 ? std::atoi(argv[3]) : 4;
     plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
+    InstallStateDiagrams();  // the material charts and empty chart kinds, as the program has them
+    InstallEmptyCharts();
     SetUserConfigDir(out);
     const bool print = argc > 4 && std::string(argv[4]) == "print";
     const bool roads = argc > 4 && std::string(argv[4]) == "roads";
-    if (print || roads)
+    const bool control = argc > 4 && std::string(argv[4]) == "control";
+    const bool postfire = argc > 4 && std::string(argv[4]) == "postfire";
+    if (print || roads || control || postfire)
         plat::Printer::AssumeSystemPrinter(0);
     else
         plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
@@ -106,6 +165,10 @@ int main(int argc, char** argv) {
     g_Structures[0] = TestSection::MakeBeam();
     TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 0);
     plat::Frame& frame = *app.GetMainWindow();
+    if (control)
+        return ControlCharts(app, out);
+    if (postfire)
+        return PostFireSummary(app, out);
     if (roads)
         return Roads(app, out, argc > 5 && std::string(argv[5]) == "portrait");
     if (argc > 4 && std::string(argv[4]) == "summary") {

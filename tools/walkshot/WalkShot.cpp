@@ -13,6 +13,14 @@
 // Each step prints a line with its time, so that the boxes a watcher closes can be counted
 // per step.
 //
+//   qv_walkshot <program folder> <output folder> member
+//
+// With "member" it walks "Member Response" asked for on a membrane element: a section quick-
+// defined with the defaults and its member, then a document of the membrane elements PV19 to
+// PV22 opened and "Member Response" on PV19 (its box pictured and closed); then a document of
+// two beams, the member settings (a member of BeamB) and PV19 and PV20, "Member Response" on
+// PV19 run to its end, and the next element back to PV19.
+//
 // Needs an X display (run under xvfb-run), "import" and "xdotool".
 
 #include <cstdio>
@@ -22,6 +30,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
 #include "app/CommandIds.h"
@@ -30,14 +39,17 @@
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
+#include "app/views/TViewm.h"
 #include "member/TMemberDefinition.h"
 #include "model/TBeam.h"
+#include "model/TShell.h"
 #include "platform/Application.h"
 #include "platform/Frame.h"
 #include "platform/Ui.h"
 #include "views/BeamModeInstall.h"
 #include "views/membrane/MembraneModeInstall.h"
 #include "views/StateDiagramsInstall.h"
+#include "tools/QuickDefinedSection.h"
 #include "tools/ShearBeam.h"
 
 namespace {
@@ -110,6 +122,83 @@ int WalkDocument(TQuarvishApp& app, const std::string& file) {
     return 0;
 }
 
+void RunCurrentToEnd(TQuarvishWindow& window) {
+    for (long pass = 0; pass < 400000 && window.GetCurrentAnalysis() && window.GetCurrentAnalysis()->IsRunning();
+         ++pass)
+        window.IdleAction(pass);
+    window.IdleAction(0);
+}
+
+// Writes the structures as one document (with the member settings when asked), leaving the
+// open ones as they were.
+std::string WriteStructures(TQuarvishWindow& window, const std::string& name,
+                            std::vector<std::unique_ptr<TStructure>> structures, bool settings) {
+    std::array<std::unique_ptr<TStructure>, kMaxStructures> open;
+    open.swap(g_Structures);
+    for (std::size_t i = 0; i < structures.size(); ++i)
+        g_Structures[i] = std::move(structures[i]);
+    const std::string file = g_out + "/" + name;
+    window.WriteDocument(file);
+    open.swap(g_Structures);
+    if (!settings) {
+        std::ifstream in(file, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::size_t from = text.find("\t<Q2010_Analysis");
+        if (from != std::string::npos)
+            text.erase(from, text.find("</document>") - from);
+        std::ofstream(file, std::ios::binary) << text;
+    }
+    return file;
+}
+
+void NextElementTo(TQuarvishApp& app, const std::string& name) {
+    for (int i = 0; i < kMaxStructures && app.GetClient().GetCurrentStructure()->GetName() != name; ++i)
+        app.GetMainWindow()->Dispatch(CmId::NextElement);
+}
+
+int WalkMemberOnMembrane(TQuarvishApp& app) {
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    // Quick define with the defaults: the section and its member.
+    if (!ShowQuickDefinedSection(window))
+        return 1;
+    SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
+    Show(frame, CmId::CrossSection, "member-quick-defined");
+
+    // A document of membrane elements alone: the member names PV19 now.
+    std::vector<std::unique_ptr<TStructure>> panels;
+    for (int example = 1; example <= 3; ++example)
+        panels.push_back(std::make_unique<TShell>(example));
+    panels.push_back(std::make_unique<TShell>(3));
+    panels.back()->SetName("PV22");
+    app.OpenFile(WriteStructures(window, "panels.qvh", std::move(panels), false));
+    Step("member-panels-opened");
+    ShootNextBox("member-panels-refused-box");
+    frame.Dispatch(CmId::MemberResponse);
+    Step("member-panels-after-refusal");
+
+    // Two beams, a member of BeamB, PV19 and PV20, with PV19 current.
+    const double increment[3] = {0, -150e3, 100e3};
+    std::vector<std::unique_ptr<TStructure>> mixed;
+    mixed.push_back(ShearBeam(increment));
+    mixed.back()->SetName("BeamA");
+    mixed.push_back(ShearBeam(increment));
+    mixed.back()->SetName("BeamB");
+    SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *mixed.back());
+    g_MemberDefinition.zones[0].structureIndex = 1;
+    mixed.push_back(std::make_unique<TShell>(1));
+    mixed.push_back(std::make_unique<TShell>(2));
+    app.OpenFile(WriteStructures(window, "mixed.qvh", std::move(mixed), true));
+    NextElementTo(app, "PV19");
+    Step("member-mixed-on-pv19");
+    frame.Dispatch(CmId::MemberResponse);
+    RunCurrentToEnd(window);
+    Step("member-mixed-pushover");
+    NextElementTo(app, "PV19");
+    Step("member-mixed-back-on-pv19");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -126,6 +215,10 @@ int main(int argc, char** argv) {
     app.InitMainWindow();
     plat::Frame& frame = *app.GetMainWindow();
     TQuarvishWindow& window = app.GetClient();
+    if (argc >= 4 && std::string(argv[3]) == "member") {
+        InstallMembraneMode();
+        return WalkMemberOnMembrane(app);
+    }
     if (argc >= 5 && std::string(argv[3]) == "document") {
         InstallMembraneMode();
         return WalkDocument(app, argv[4]);

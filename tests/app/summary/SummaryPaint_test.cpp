@@ -36,6 +36,15 @@ bool HasTextStarting(const RecordingDC& dc, const std::string& start)
     return false;
 }
 
+// A line drawn between the two points, either way round.
+bool HasLine(const RecordingDC& drawing, plat::Point a, plat::Point b)
+{
+    for (const DrawCall& c : drawing.CallsOf("Line"))
+        if ((c.points[0] == a && c.points[1] == b) || (c.points[0] == b && c.points[1] == a))
+            return true;
+    return false;
+}
+
 class SummaryPage : public SummaryTest {};
 
 TEST_F(SummaryPage, TBeamPageShowsItsPanels)
@@ -313,12 +322,6 @@ TEST_F(SummaryPage, DimensionsByShapeCode)
 // own dimension at its mid-depth.
 TEST_F(SummaryPage, TBeamDimensionsLandAtTheWebAndTheFlange)
 {
-    auto hasLine = [](const RecordingDC& drawing, plat::Point a, plat::Point b) {
-        for (const DrawCall& c : drawing.CallsOf("Line"))
-            if ((c.points[0] == a && c.points[1] == b) || (c.points[0] == b && c.points[1] == a))
-                return true;
-        return false;
-    };
     auto tee = SummarySections::TBeamSection();
     const WebRegion web = FindWebRegion(*tee);
     EXPECT_EQ(web.index, 0);
@@ -330,10 +333,10 @@ TEST_F(SummaryPage, TBeamDimensionsLandAtTheWebAndTheFlange)
         RecordingDC drawn;
         DrawSectionDimensions(drawn, copy, 500.5, 300.5, 500, 1.0, 800);
         EXPECT_EQ(drawn.Texts(), (std::vector<std::string>{"300", "1000", "600"}));
-        EXPECT_TRUE(hasLine(drawn, {417, 525}, {583, 525}));  // web width
-        EXPECT_TRUE(hasLine(drawn, {242, 145}, {758, 145}));  // flange width
-        EXPECT_TRUE(hasLine(drawn, {242, 185}, {198, 185}));  // height, at the flange top
-        EXPECT_TRUE(hasLine(drawn, {417, 485}, {198, 485}));  // height, at the web bottom
+        EXPECT_TRUE(HasLine(drawn, {417, 525}, {583, 525}));  // web width
+        EXPECT_TRUE(HasLine(drawn, {242, 145}, {758, 145}));  // flange width
+        EXPECT_TRUE(HasLine(drawn, {242, 185}, {198, 185}));  // height, at the flange top
+        EXPECT_TRUE(HasLine(drawn, {417, 485}, {198, 485}));  // height, at the web bottom
     }
 
     // An upside-down T: the web is the first region, so again the widest stands for it.
@@ -357,9 +360,70 @@ TEST_F(SummaryPage, TBeamDimensionsLandAtTheWebAndTheFlange)
     RecordingDC drawn;
     DrawSectionDimensions(drawn, *eye, 500.5, 300.5, 500, 0.6, 800);
     EXPECT_EQ(drawn.Texts(), (std::vector<std::string>{"600", "600", "200", "600"}));
-    EXPECT_TRUE(hasLine(drawn, {442, 300}, {558, 300}));  // the web, at its mid-depth
-    EXPECT_TRUE(hasLine(drawn, {342, 490}, {658, 490}));  // bottom flange: y 450, 40 below
-    EXPECT_TRUE(hasLine(drawn, {342, 110}, {658, 110}));  // top flange: y 150, 40 above
+    EXPECT_TRUE(HasLine(drawn, {442, 300}, {558, 300}));  // the web, at its mid-depth
+    EXPECT_TRUE(HasLine(drawn, {342, 490}, {658, 490}));  // bottom flange: y 450, 40 below
+    EXPECT_TRUE(HasLine(drawn, {342, 110}, {658, 110}));  // top flange: y 150, 40 above
+}
+
+// Shape code 0 of several regions (a post-fire beam's bands, a section cut into regions of its
+// own) is dimensioned as a whole, where a rectangle of one region is: its widest width below
+// the last region, its height from the first region's top to the last one's bottom, left of
+// the widest region. Depth 0 at y = 300.5, 500 px/m, centre line x = 500.5, text height 800
+// (gap 80, tick 8). A 300 x 600 mm rectangle in three bands (depths 0.3 .. -0.3, y 150..450,
+// x 425..575): the width's line on the row 450 + 40 from 417 to 583, the height's line at
+// x = 425 - 40 from 150 - 8 to 450 + 8 with its extension lines at 150 and 450 out to 373.
+// The same rectangle in 25 bands is dimensioned the same. A symmetric I of three regions
+// (600 mm flanges): 600 over x 350..650 on the row 490, the height at x = 350 - 40.
+TEST_F(SummaryPage, SeveralRegionsOfShapeCodeZeroAreDimensionedAsAWhole)
+{
+    // No horizontal line of a dimension's length lies inside the section's rows.
+    auto noLineAcross = [](const RecordingDC& drawing, int left, int right, int top, int bottom) {
+        for (const DrawCall& c : drawing.CallsOf("Line"))
+            if (c.points[0].y == c.points[1].y && c.points[0].y > top && c.points[0].y < bottom &&
+                std::min(c.points[0].x, c.points[1].x) <= left && std::max(c.points[0].x, c.points[1].x) >= right)
+                return false;
+        return true;
+    };
+    for (int bands : {3, 25}) {
+        SCOPED_TRACE(bands);
+        auto banded = SummarySections::Empty();
+        for (int i = 0; i < bands; ++i)
+            banded->AddRegion(0.6 * (bands - i) / bands, 0.6 * (bands - i - 1) / bands, 0.3, 0.3, 0, 1);
+        banded->Validate();
+        ASSERT_EQ(banded->GetSectionKindCode(), 0);
+        RecordingDC drawn;
+        DrawSectionDimensions(drawn, *banded, 500.5, 300.5, 500, 0.3, 800);
+        EXPECT_EQ(drawn.Texts(), (std::vector<std::string>{"300", "600"}));
+        EXPECT_TRUE(HasLine(drawn, {417, 490}, {583, 490}));  // the width, below the section
+        EXPECT_TRUE(HasLine(drawn, {385, 142}, {385, 458}));  // the height, over all of it
+        EXPECT_TRUE(HasLine(drawn, {417, 150}, {373, 150}));  // at the top
+        EXPECT_TRUE(HasLine(drawn, {417, 450}, {373, 450}));  // at the bottom
+        EXPECT_TRUE(noLineAcross(drawn, 425, 575, 150, 450));
+    }
+
+    auto eye = SummarySections::Empty();
+    eye->AddRegion(0.6, 0.5, 0.6, 0.6, 0, 1);
+    eye->AddRegion(0.5, 0.1, 0.2, 0.2, 0, 1);
+    eye->AddRegion(0.1, 0.0, 0.6, 0.6, 0, 1);
+    eye->Validate();
+    eye->SetShapeType(0);
+    RecordingDC drawn;
+    DrawSectionDimensions(drawn, *eye, 500.5, 300.5, 500, 0.6, 800);
+    EXPECT_EQ(drawn.Texts(), (std::vector<std::string>{"600", "600"}));
+    EXPECT_TRUE(HasLine(drawn, {342, 490}, {658, 490}));
+    EXPECT_TRUE(HasLine(drawn, {310, 142}, {310, 458}));
+    EXPECT_TRUE(HasLine(drawn, {342, 150}, {298, 150}));
+    EXPECT_TRUE(HasLine(drawn, {342, 450}, {298, 450}));
+    EXPECT_TRUE(noLineAcross(drawn, 350, 650, 150, 450));
+
+    // One region keeps the rectangle's own dimensions: below it, and its height on its left.
+    auto rect = SummarySections::Empty();
+    rect->AddRegion(0.6, 0.0, 0.3, 0.3, 0, 1);
+    rect->Validate();
+    RecordingDC single;
+    DrawSectionDimensions(single, *rect, 500.5, 300.5, 500, 0.3, 800);
+    EXPECT_TRUE(HasLine(single, {417, 490}, {583, 490}));
+    EXPECT_TRUE(HasLine(single, {385, 142}, {385, 458}));
 }
 
 TEST_F(SummaryPage, DepthProfileDrawnAndHit)
