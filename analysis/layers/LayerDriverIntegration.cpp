@@ -31,20 +31,27 @@ struct LayerSums {
     double shear = 0.0;
 };
 
+// The top, middle and bottom node of a layer; false when it names a node outside the state.
+bool LayerNodes(const SectionState& state, const LayerDefRec& layer, const LayerNodeStateRec* (&nodes)[3])
+{
+    nodes[0] = state.NodeState(static_cast<int>(layer.NodeTop));
+    nodes[1] = state.NodeState(static_cast<int>(layer.NodeMid));
+    nodes[2] = state.NodeState(static_cast<int>(layer.NodeBottom));
+    return nodes[0] != nullptr && nodes[1] != nullptr && nodes[2] != nullptr;
+}
+
 // Force, moment about depth 0 and shear of one layer; bm is the width used at mid-depth. A
 // layer naming a node outside the state contributes nothing.
 LayerSums
 IntegrateLayer(const SectionState& state, const LayerDefRec& layer, double bt, double bm, double bb)
 {
     LayerSums sums;
-    const LayerNodeStateRec* top = state.NodeState(static_cast<int>(layer.NodeTop));
-    const LayerNodeStateRec* mid = state.NodeState(static_cast<int>(layer.NodeMid));
-    const LayerNodeStateRec* bottom = state.NodeState(static_cast<int>(layer.NodeBottom));
-    if (top == nullptr || mid == nullptr || bottom == nullptr)
+    const LayerNodeStateRec* nodes[3];
+    if (!LayerNodes(state, layer, nodes))
         return sums;
-    const LayerNodeStateRec& T = *top;
-    const LayerNodeStateRec& Mid = *mid;
-    const LayerNodeStateRec& B = *bottom;
+    const LayerNodeStateRec& T = *nodes[0];
+    const LayerNodeStateRec& Mid = *nodes[1];
+    const LayerNodeStateRec& B = *nodes[2];
     const double h = layer.Thickness;
     const double sT = T.ConcStressX;
     const double sM = Mid.ConcStressX;
@@ -200,10 +207,8 @@ void TLayerDriver::ComputeShearBlock(SectionState& state) const
     const int n = state.UsableLayerCount();
     for (int i = 0; i < n; ++i) {
         const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
-        const LayerNodeStateRec* nodes[3] = {state.NodeState(static_cast<int>(layer.NodeTop)),
-                                             state.NodeState(static_cast<int>(layer.NodeMid)),
-                                             state.NodeState(static_cast<int>(layer.NodeBottom))};
-        if (nodes[0] == nullptr || nodes[1] == nullptr || nodes[2] == nullptr)
+        const LayerNodeStateRec* nodes[3];
+        if (!LayerNodes(state, layer, nodes))
             continue;
         if (nodes[0]->ConcShearStress == 0.0 && nodes[1]->ConcShearStress == 0.0 &&
             nodes[2]->ConcShearStress == 0.0)
