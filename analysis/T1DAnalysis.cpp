@@ -296,6 +296,8 @@ void T1DAnalysis::ResetStageFromPrevious(int current, int previous)
     const SectionState* prev = StageSlot(previous);
     if (cur != nullptr && prev != nullptr) {
         cur->Results = prev->Results;
+        cur->ShearBlock = prev->ShearBlock;
+        cur->NvRatio = prev->NvRatio;
         cur->Valid = 0;
         cur->LayerCount = 0;
         cur->Top = prev->Top;

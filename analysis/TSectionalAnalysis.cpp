@@ -330,8 +330,11 @@ int TSectionalAnalysis::CreateSectionState(SectionStateHolder& holder, SectionSt
     state->DepthTableB = source != nullptr && source->DepthTableB ? CopyTable(source->DepthTableB)
                                                                   : std::make_unique<TDepthTable>();
 
-    if (source != nullptr)
+    if (source != nullptr) {
         state->Results = source->Results;
+        state->ShearBlock = source->ShearBlock;
+        state->NvRatio = source->NvRatio;
+    }
     holder = std::move(state);
     return 1;
 }
@@ -398,6 +401,8 @@ int TSectionalAnalysis::CopySectionState(const SectionStateHolder& source,
         from.DepthTableB ? CopyTable(from.DepthTableB) : std::make_unique<TDepthTable>();
     copy->Limits = from.Limits;
     copy->Extra = from.Extra;
+    copy->ShearBlock = from.ShearBlock;
+    copy->NvRatio = from.NvRatio;
 
     destination = std::move(copy);
     return 1;

@@ -313,8 +313,7 @@ double ChartData::GetHarmonicMeanY() const
         const double x = m_data[i];
         const double y = m_data[i + 1];
         if (IsChartSeparator(x)) {
-            if (y > kBig)
-                closeLine();
+            closeLine();
             continue;
         }
         if (!inLine) {

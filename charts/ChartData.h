@@ -104,6 +104,8 @@ public:
     void SetYFormat(const AxisFormat& f) { m_yFormat = f; }
     bool IsShown() const { return m_shown; }
     int PointCounter() const { return m_pointCounter; }
+    // Restarts the count of added points (a new data set).
+    void ResetPointCounter() { m_pointCounter = 0; }
     int DrawMode() const { return m_drawMode; }
     void SetDrawMode(int mode) { m_drawMode = mode; }
 

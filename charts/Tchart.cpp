@@ -100,6 +100,15 @@ Tchart::Tchart(plat::Window* parent, const std::string& title, int x, int y, int
     Layout();
 }
 
+void Tchart::AddPoint(double x, double y)
+{
+    if (m_data.IsShown()) {
+        ClearData();
+        m_data.ResetPointCounter();
+    }
+    m_data.AddPoint(x, y);
+}
+
 void Tchart::AutoScale()
 {
     m_data.AutoScale();

@@ -20,7 +20,9 @@ public:
            int xPrecision, int yPrecision, int drawMode);
 
     // The chart data contract.
-    void AddPoint(double x, double y) override { m_data.AddPoint(x, y); }
+    // The first point after AutoScale starts a new data set: the chart's own ClearData runs
+    // first (a kind that keeps more than the data empties that too).
+    void AddPoint(double x, double y) override;
     void ClearData() override { m_data.ClearData(); }
     void AutoScale() override;
     void AddText(const char*, double) override {}

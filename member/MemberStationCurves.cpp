@@ -132,8 +132,9 @@ double TFullMemberResponse::UncrackedFlexuralStiffness(int station) const
     const auto* beam = dynamic_cast<const TBeam*>(GetStructureAtPosition(m_slots, m_definition, m_stations.GetStation(station)));
     if (beam == nullptr)
         return 0.0;
+    // The transformed section's inertia, as the secant stiffness takes it.
     double I = 0.0, A = 0.0, yTop = 0.0, yBottom = 0.0, sTop = 0.0, sBottom = 0.0;
-    beam->GetFaceSteelData(0, I, A, yTop, yBottom, sTop, sBottom);
+    beam->GetFaceSteelData(1, I, A, yTop, yBottom, sTop, sBottom);
     const ConcreteTypeRec* concrete = beam->GetConcreteType(beam->GetMainConcreteType());
     return concrete != nullptr ? I * concrete->Ec : 0.0;
 }

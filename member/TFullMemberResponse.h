@@ -144,7 +144,7 @@ public:
 
     // ---- Per-station curves (MemberStationCurves.cpp) ------------------------------------------
 
-    // E_c I_g of the zone section at station i (N m^2).
+    // E_c I of the zone section's transformed section at station i (N m^2).
     double UncrackedFlexuralStiffness(int station) const;
     // Secant EI of station i from its first stage to the marked load factor; where the moment
     // or the curvature has hardly changed, the state's tangent EI there.

@@ -21,6 +21,8 @@ std::unique_ptr<SectionState> CopyStateRecord(const SectionState& s)
     copy->Refinable = s.Refinable;
     copy->Extra = s.Extra;
     copy->Limits = s.Limits;
+    copy->ShearBlock = s.ShearBlock;
+    copy->NvRatio = s.NvRatio;
     return copy;
 }
 

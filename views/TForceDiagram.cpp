@@ -157,11 +157,13 @@ void TForceDiagram::Draw(DiagramPicture& p, const ForceFrame& f, const LabelExte
                          s->Result(internal ? StateResult::TensileForce : StateResult::SteelForce)};
     const double Z[2] = {s->Result(internal ? StateResult::CompressiveDepth : StateResult::ConcreteDepth),
                          s->Result(internal ? StateResult::TensileDepth : StateResult::SteelDepth)};
+    // V is the state's shear force, or with a shear block (a positive width) the shear the
+    // block carries, with the longitudinal tension it causes.
     double V = s->Result(StateResult::Shear);
     double nv = 0.0;
-    if (m_block.factors[1] > 0.0) {
-        V = m_block.factors[0] * m_block.factors[1] * m_block.factors[2] * m_block.factors[3];
-        nv = m_block.nvRatio;
+    if (s->ShearBlock[1] > 0.0) {
+        V = s->ShearBlock[0] * s->ShearBlock[1] * s->ShearBlock[2] * s->ShearBlock[3];
+        nv = s->NvRatio;
     }
     double fmax = std::max({std::fabs(V), std::fabs(F[0]), std::fabs(F[1])});
     if (GetMaxRange()) {

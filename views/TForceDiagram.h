@@ -34,15 +34,6 @@ struct ForceSection {
     bool HasDatum() const { return datum <= 1e30; }
 };
 
-// The shear part of a state: the shear-stress distribution's block of four factors (its
-// product the shear it carries, the second the width, positive when present) and the
-// longitudinal tension per unit shear. The engine stores neither yet, so a state reads as
-// without a block and V is the state's shear force.
-struct ShearBlock {
-    double factors[4] = {0.0, 0.0, 0.0, 0.0};
-    double nvRatio = 0.0;
-};
-
 // What the two diagrams share: the protocol, the section values, the display and the paint.
 // AutoScale re-arms the protocol and redraws; it scales nothing.
 class TForceChart : public TStateDiagram {
@@ -81,8 +72,6 @@ public:
     void CmPopup3000() override;
     int Mode() const { return m_mode; }
     double RunningMaximum() const { return m_runningMax; }
-    // The shear block the diagram draws (tests set one; see ShearBlock).
-    void SetShearBlock(const ShearBlock& block) { m_block = block; }
 
 protected:
     void Draw(DiagramPicture& picture, const ForceFrame& f, const LabelExtent& extent) override;
@@ -90,7 +79,6 @@ protected:
 private:
     double m_runningMax = 0.0;
     int m_mode = 1;
-    ShearBlock m_block;
 };
 
 class TNPlusM : public TForceChart {

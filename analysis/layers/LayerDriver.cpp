@@ -198,10 +198,11 @@ int TLayerDriver::SolveLayerStates(SectionState& state, int mode)
     if (std::fabs(V) > kShearFlagThreshold && m_shearFlag != nullptr)
         *m_shearFlag = 1;
 
-    // 10. Stresses at cracks and signed resultants, or their cleared forms.
+    // 10. Stresses at cracks, signed resultants and the shear block, or their cleared forms.
     if (mode == LayerSolveMode::Finish || mode == LayerSolveMode::FinalBeam) {
         m_crackStresses.ComputeCrackStresses(state, reserveMoment, crossingDepth, 0);
         ComputeSignedResultants(state);
+        ComputeShearBlock(state);
     } else {
         m_crackStresses.ClearCrackStresses(state);
         ZeroSignedResultants(state);
@@ -232,6 +233,7 @@ int TLayerDriver::FinishTrialSolution(SectionState& state, int mode)
         state.NodeStates[id].CrackAngle = m_keptAngles[id];
     m_crackStresses.ComputeCrackStresses(state, m_reserveMoment, m_crossingDepth, 0);
     ComputeSignedResultants(state);
+    ComputeShearBlock(state);
     WrapCrackAngles(state);
     DebugPrompt(state);
     return 0;

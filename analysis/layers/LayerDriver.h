@@ -15,8 +15,8 @@
 //      nodes by more than 0.2 % of the largest |f1| (|f2|) of the mesh, or where cracking
 //      starts inside a layer;
 //   6. N, M, V and the shear of the draped bars are integrated into the state;
-//   7. modes 101 and 102 add the bar stresses at cracks and the signed resultants; any other
-//      mode (the trial passes use 100) clears both.
+//   7. modes 101 and 102 add the bar stresses at cracks, the signed resultants and the shear
+//      block with the N_v ratio; any other mode (the trial passes use 100) clears them.
 // Every call starts again from the unrefined mesh, so refinements never carry over between
 // trials; the refined mesh and node states stay in the state until it is solved again.
 //
@@ -107,10 +107,10 @@ public:
     // A state whose arrays are smaller than the capacities is given full-size arrays first.
     int SolveLayerStates(SectionState& state, int mode);
 
-    // The finishing part (mode 101 or 102: stresses at cracks, signed resultants) of a state
-    // whose last solution was this driver's last call, a trial pass (mode 100) of the same
-    // profile with the same inputs: the nodes, the reserve profile and the crack angles before
-    // their wrap are that call's. Always returns 0.
+    // The finishing part (mode 101 or 102: stresses at cracks, signed resultants, shear
+    // block) of a state whose last solution was this driver's last call, a trial pass (mode
+    // 100) of the same profile with the same inputs: the nodes, the reserve profile and the
+    // crack angles before their wrap are that call's. Always returns 0.
     int FinishTrialSolution(SectionState& state, int mode);
 
     // Replaces layer i of the state's n layers by its upper and lower halves, whose middle
@@ -127,6 +127,11 @@ public:
         SectionState& state, double& N, double& M, double& V, double& tendonShear) const;
     // The same sums split by sign: compressive and tensile force, their depths and shears.
     void ComputeSignedResultants(SectionState& state) const;
+    // The state's shear block and N_v ratio (see SectionState) from its layers' shear stresses
+    // and crack angles, integrated as V is, the ratio over the web between the lines of action
+    // of the state's signed resultants; both cleared when the layers carry no shear.
+    void ComputeShearBlock(SectionState& state) const;
+    // Clears the signed resultants, the shear block and the N_v ratio (a trial pass).
     static void ZeroSignedResultants(SectionState& state);
 
     // The text the debug prompt shows (the analysis's trace text; not owned, may be null).

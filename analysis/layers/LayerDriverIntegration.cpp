@@ -1,6 +1,6 @@
 // Section integration of a solved layer state: the resultants N, M, V of the concrete layers
-// and the bars of direction 0, and the same sums split into their compressive and tensile
-// parts.
+// and the bars of direction 0, the same sums split into their compressive and tensile parts,
+// and the shear the layers carry with the longitudinal tension it causes.
 //
 // Over a layer of thickness h with nodes T (top, depth zt), Mid (zm) and B (zb), the width
 // linear from bt at the top to bb at the bottom and bm = (bt + bb) / 2, Simpson's rule gives
@@ -14,6 +14,7 @@
 // depth z inclined at alpha = atan(drape) adds F cos(alpha), F z cos(alpha) and F sin(alpha)
 // with F = A f, and takes out the concrete it displaces, s(z) A cos(alpha).
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -30,20 +31,27 @@ struct LayerSums {
     double shear = 0.0;
 };
 
+// The top, middle and bottom node of a layer; false when it names a node outside the state.
+bool LayerNodes(const SectionState& state, const LayerDefRec& layer, const LayerNodeStateRec* (&nodes)[3])
+{
+    nodes[0] = state.NodeState(static_cast<int>(layer.NodeTop));
+    nodes[1] = state.NodeState(static_cast<int>(layer.NodeMid));
+    nodes[2] = state.NodeState(static_cast<int>(layer.NodeBottom));
+    return nodes[0] != nullptr && nodes[1] != nullptr && nodes[2] != nullptr;
+}
+
 // Force, moment about depth 0 and shear of one layer; bm is the width used at mid-depth. A
 // layer naming a node outside the state contributes nothing.
 LayerSums
 IntegrateLayer(const SectionState& state, const LayerDefRec& layer, double bt, double bm, double bb)
 {
     LayerSums sums;
-    const LayerNodeStateRec* top = state.NodeState(static_cast<int>(layer.NodeTop));
-    const LayerNodeStateRec* mid = state.NodeState(static_cast<int>(layer.NodeMid));
-    const LayerNodeStateRec* bottom = state.NodeState(static_cast<int>(layer.NodeBottom));
-    if (top == nullptr || mid == nullptr || bottom == nullptr)
+    const LayerNodeStateRec* nodes[3];
+    if (!LayerNodes(state, layer, nodes))
         return sums;
-    const LayerNodeStateRec& T = *top;
-    const LayerNodeStateRec& Mid = *mid;
-    const LayerNodeStateRec& B = *bottom;
+    const LayerNodeStateRec& T = *nodes[0];
+    const LayerNodeStateRec& Mid = *nodes[1];
+    const LayerNodeStateRec& B = *nodes[2];
     const double h = layer.Thickness;
     const double sT = T.ConcStressX;
     const double sM = Mid.ConcStressX;
@@ -65,6 +73,18 @@ double ConcreteStressAt(const SectionState& state, double z)
         return 0.0;
     return InterpolateLayerValue(&state, LayerQuantity::ConcStressX, z);
 }
+
+// cot(theta), with tan(theta) kept away from 0 as the element solver keeps it.
+double Cotangent(double angle)
+{
+    const double t = std::tan(angle);
+    if (std::fabs(t) < 1e-6)
+        return t < 0.0 ? -1e6 : 1e6;
+    return 1.0 / t;
+}
+
+// Below this shear (N) the layers are taken to carry none.
+constexpr double kNoShear = 1e-6;
 
 // Depth of the line of action of a force; 0 for a force of exactly 0.
 double ActionDepth(double moment, double force)
@@ -164,8 +184,75 @@ void TLayerDriver::ComputeSignedResultants(SectionState& state) const
     state.Results[StateResult::TensileShear] = tension.shear;
 }
 
+void TLayerDriver::ComputeShearBlock(SectionState& state) const
+{
+    // The web: between the lines of action of the compressive and the tensile resultant, when
+    // the state has both (the whole depth otherwise).
+    const double C = state.Results[StateResult::CompressiveForce];
+    const double T = state.Results[StateResult::TensileForce];
+    const double zC = state.Results[StateResult::CompressiveDepth];
+    const double zT = state.Results[StateResult::TensileDepth];
+    const bool chords = C != 0.0 && T != 0.0 && zC != zT;
+    const double webTop = chords ? std::max(zC, zT) : 0.0;
+    const double webBottom = chords ? std::min(zC, zT) : 0.0;
+
+    double carried = 0.0;    // sum of v b dz
+    double webShear = 0.0;   // the same over the web
+    double webTension = 0.0; // sum of v b dz cot(theta) over the web
+    double tension = 0.0;    // the same over the whole depth
+    double area = 0.0;       // concrete area of the layers that carry shear
+    double top = 0.0;
+    double bottom = 0.0;
+    bool any = false;
+    const int n = state.UsableLayerCount();
+    for (int i = 0; i < n; ++i) {
+        const LayerDefRec& layer = state.LayerDefs[static_cast<std::size_t>(i)];
+        const LayerNodeStateRec* nodes[3];
+        if (!LayerNodes(state, layer, nodes))
+            continue;
+        if (nodes[0]->ConcShearStress == 0.0 && nodes[1]->ConcShearStress == 0.0 &&
+            nodes[2]->ConcShearStress == 0.0)
+            continue;
+        // The widths and Simpson's rule of IntegrateSectionForces, so that the block carries
+        // the concrete's share of V.
+        const double bt = m_beam.GetWidthAtSide(layer.Top, 1);
+        const double bb = m_beam.GetWidthAtSide(layer.Bottom, 0);
+        const double bm = (bt + bb) / 2.0;
+        const double h = layer.Thickness;
+        const double weights[3] = {bt * h / 6.0, 4.0 * bm * h / 6.0, bb * h / 6.0};
+        const double depths[3] = {layer.Top, layer.Mid, layer.Bottom};
+        for (int j = 0; j < 3; ++j) {
+            const double vbdz = nodes[j]->ConcShearStress * weights[j];
+            const double nv = vbdz * Cotangent(nodes[j]->CrackAngle);
+            carried += vbdz;
+            tension += nv;
+            if (chords && depths[j] < webTop && depths[j] > webBottom) {
+                webShear += vbdz;
+                webTension += nv;
+            }
+        }
+        area += bm * h;
+        top = any ? std::max(top, layer.Top) : layer.Top;
+        bottom = any ? std::min(bottom, layer.Bottom) : layer.Bottom;
+        any = true;
+    }
+    state.ShearBlock = {};
+    state.NvRatio = 0.0;
+    if (!any || !(std::fabs(carried) > kNoShear) || !(area > 0.0) || !(top > bottom))
+        return;
+    const double depth = top - bottom;
+    state.ShearBlock = {carried / area, area / depth, depth, 1.0};
+    // Per unit of shear whichever way it acts: a reversed shear mirrors the crack angles, so
+    // v cot(theta) keeps its sign. Over the whole depth the sum would take in the flexural
+    // compression, whose principal direction lies almost along the member.
+    state.NvRatio = std::fabs(webShear) > kNoShear ? webTension / std::fabs(webShear)
+                                                   : tension / std::fabs(carried);
+}
+
 void TLayerDriver::ZeroSignedResultants(SectionState& state)
 {
+    state.ShearBlock = {};
+    state.NvRatio = 0.0;
     for (int entry : {StateResult::CompressiveForce,
                       StateResult::CompressiveDepth,
                       StateResult::TensileForce,

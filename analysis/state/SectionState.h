@@ -114,6 +114,18 @@ struct SectionState {
     // Section tangent stiffness, rows N, M, V by columns e_x0, phi, gamma.
     std::array<double, 9> Extra{};
     std::array<double, 5> Limits{-1.0, -1.0, -1.0, -1.0, -1.0};
+    // The shear that the concrete layers' shear stresses carry (the sum over the layers of
+    // v b dz), held as four factors whose product it is: the mean shear stress, the width over
+    // which it acts (the concrete area of the layers that carry shear over their depth), that
+    // depth, and 1. All 0 for a state without shear; a positive width marks a block. Written
+    // with the signed resultants by a finishing layer solution.
+    std::array<double, 4> ShearBlock{};
+    // The longitudinal tension the shear causes per unit of that shear: over the web between
+    // the lines of action of the compressive and the tensile resultant (the whole depth when
+    // the state lacks one of them), the sum of v b dz cot(theta), theta the node's crack angle,
+    // over the magnitude of the sum of v b dz: the web's mean cot(theta), 1 for a web cracked
+    // at 45 deg whichever way the shear acts. 0 for a state without shear.
+    double NvRatio = 0.0;
 
     // ---- Checked access -------------------------------------------------------------------
 

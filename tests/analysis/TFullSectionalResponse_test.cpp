@@ -194,6 +194,7 @@ public:
         }
     }
     SectionState* Slot(int i) { return Stages[static_cast<std::size_t>(i)].get(); }
+    const SectionStateHolder& Holder(int i) const { return Stages[static_cast<std::size_t>(i)]; }
     void SetPeak(int i) { PeakStage = i; }
     void SetMaxLoadFactor(double lf) { MaxLoadFactor = lf; }
     void SetStep(double target, double step, double factor)
@@ -464,6 +465,44 @@ TEST_F(ShearStressDistribution, CrackedSectionClosesAndCarriesTheShearAndTheErro
         const double e = a.ShearDistributionError(*s, mode);
         EXPECT_FALSE(std::isnan(e));
         EXPECT_NEAR(e, expected, 1e-9) << rise;
+    }
+}
+
+// Every stage of the beam with shear holds the shear its layers carry as a block, with the
+// longitudinal tension that shear causes per unit: once cracked the web's struts between the
+// chords lie flatter than 45 degrees but steeper than about 18 (1 <= cot(theta) <= 3). A copy
+// keeps both. Under moment alone no stage has a block or a ratio.
+TEST_F(ShearStressDistribution, StagesCarryTheLongitudinalTensionOfTheirShear)
+{
+    beam = ShearBeam();
+    OpenResponse a(beam.get());
+    ASSERT_NE(a.StepTo(24), nullptr);
+    int cracked = 0;
+    for (const SectionState* s : ValidStages(a)) {
+        const double V = s->Results[StateResult::Shear];
+        if (std::fabs(V) < 1000.0)
+            continue;
+        const auto& b = s->ShearBlock;
+        ASSERT_GT(b[1], 0.0) << V;
+        EXPECT_NEAR(b[0] * b[1] * b[2] * b[3], V, 1e-9 * std::fabs(V));
+        if (a.IsCracked(s)) {
+            EXPECT_GE(s->NvRatio, 1.0) << V;
+            EXPECT_LE(s->NvRatio, 3.0) << V;
+            ++cracked;
+        }
+    }
+    EXPECT_GE(cracked, 15);
+    SectionStateHolder copy;
+    ASSERT_EQ(a.CopySectionState(a.Holder(24), copy), 1);
+    EXPECT_EQ(copy->ShearBlock, a.Slot(24)->ShearBlock);
+    EXPECT_EQ(copy->NvRatio, a.Slot(24)->NvRatio);
+
+    beam = PS::MomentBeam();
+    OpenResponse m(beam.get());
+    ASSERT_NE(m.StepTo(12), nullptr);
+    for (const SectionState* s : ValidStages(m)) {
+        EXPECT_EQ(s->ShearBlock, (std::array<double, 4>{}));
+        EXPECT_EQ(s->NvRatio, 0.0);
     }
 }
 

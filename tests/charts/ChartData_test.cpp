@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -232,6 +233,11 @@ TEST(ChartData, HarmonicMeanOfY)
     e.AddPoint(1, 4);
     EXPECT_NEAR(e.GetHarmonicMeanY(), 1.6, 1e-12);
     EXPECT_EQ(ChartData(3, 3, 0).GetHarmonicMeanY(), kBigValue);
+    // Every separator pair ends a line, a line-type pair too: (0, 1)-(1, 2) and (5, 4)-(6, 4),
+    // each 1 long, integrate 1/y to 0.75 and 0.25, so the mean is 2 / 1 = 2 (joined across the
+    // separator the step from 1 to 5 would count).
+    const ChartData f = Fed({{0.0, 1.0}, {1.0, 2.0}, {kBigValue, 2.0}, {5.0, 4.0}, {6.0, 4.0}});
+    EXPECT_NEAR(f.GetHarmonicMeanY(), 2.0, 1e-12);
 }
 
 } // namespace

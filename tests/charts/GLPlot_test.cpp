@@ -181,6 +181,36 @@ TEST_F(Plot3D, GroupsTrianglesAndSegmentsAndCarriesStylesOver)
     EXPECT_DOUBLE_EQ(plot.Bounds()[1], 4.0);
 }
 
+// A feeder that draws a new surface over a shown one only adds points: the first point after
+// AutoScale empties the plot's primitives and labels with its data, so the old surface does not
+// stay under the new one.
+TEST_F(Plot3D, FirstPointAfterAutoScaleStartsANewPicture)
+{
+    const auto triangle = [&](double z) {
+        plot.AddPoint(0.0, 1.0);
+        plot.AddPoint(0.0, 0.0);
+        plot.AddPoint(z, z);
+        plot.AddPoint(0.0, 1.0);
+        plot.AddPoint(z, 0.0);
+    };
+    triangle(0.0);
+    plot.AddText("X", 1.0);
+    plot.AddText("Y", 2.0);
+    plot.AddText("Z", 3.0);
+    plot.AddText("Old", -1.0);
+    plot.AutoScale();
+    ASSERT_EQ(plot.Primitives().size(), 1u);
+    triangle(5.0);
+    ASSERT_EQ(plot.Primitives().size(), 1u);
+    EXPECT_DOUBLE_EQ(plot.Primitives()[0].z[0], 5.0);
+    EXPECT_TRUE(plot.Labels().empty());
+    EXPECT_EQ(plot.Data().PairCount(), 5);
+    EXPECT_EQ(plot.Data().PointCounter(), 5);
+    // Without AutoScale in between the points add to the picture.
+    triangle(6.0);
+    EXPECT_EQ(plot.Primitives().size(), 2u);
+}
+
 TEST_F(Plot3D, LabelsExportAndBoundedTables)
 {
     plot.AddText("X", 1.0);

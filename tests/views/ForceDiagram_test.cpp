@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
+#include "analysis/T1DAnalysis.h"
 #include "analysis/state/SectionState.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/analysis/PointSections.h"
 #include "platform/Application.h"
 #include "tests/support/RecordingDC.h"
 #include "views/TForceDiagram.h"
@@ -189,15 +192,17 @@ TEST_F(ForceDiagramTest, MaxRangeKeepsTheLargestStageScale)
 TEST_F(ForceDiagramTest, ShearArrowsNeedMoreThanTenNewtons)
 {
     auto s = ForcesState(-kC, 0.25, 0.75 * kC, -0.2, 10.0);
+    s->ShearBlock = {10.0, 1.0, 1.0, 1.0};
+    s->NvRatio = 1.5;
     Show(*s);
-    chart.SetShearBlock(ShearBlock{{10.0, 1.0, 1.0, 1.0}, 1.5});
     DiagramPicture p = chart.ComputePicture(Extent);
     EXPECT_FALSE(HasColour(p.All<Line>(), plat::Colors::LtBlue));
     EXPECT_EQ(FindLabel(p, "V:"), nullptr);
 
     // V = 200 kN carried by the block, N_v = 1.5 V = 300 kN; x0 = 0.75 W + left = 332, on the
     // row of c (the reference row here).
-    chart.SetShearBlock(ShearBlock{{2e5, 0.5, 1.0, 2.0}, 1.5});
+    s->ShearBlock = {2e5, 0.5, 1.0, 2.0};
+    Show(*s);
     p = chart.ComputePicture(Extent);
     const std::vector<ArrowHead> heads = p.All<ArrowHead>();
     ASSERT_EQ(heads.size(), 4u);
@@ -213,8 +218,8 @@ TEST_F(ForceDiagramTest, ShearArrowsNeedMoreThanTenNewtons)
     EXPECT_EQ(FindLabel(p, "N_v:")->text, "N_v:   300 kN");
 
     // Without a block the state's own V is drawn, and no N_v; a negative V points down.
-    chart.SetShearBlock(ShearBlock{});
     auto down = ForcesState(-kC, 0.25, 0.75 * kC, -0.2, -2e5);
+    down->NvRatio = 1.5; // without a block the ratio is not drawn
     Show(*down);
     p = chart.ComputePicture(Extent);
     const std::vector<ArrowHead> h = p.All<ArrowHead>();
@@ -222,6 +227,65 @@ TEST_F(ForceDiagramTest, ShearArrowsNeedMoreThanTenNewtons)
     EXPECT_EQ(h[2].tip, (plat::Point{332, static_cast<int>(yRef + 0.5 * Lv)}));
     EXPECT_EQ(h[2].degrees, 90.0);
     EXPECT_EQ(FindLabel(p, "N_v:"), nullptr);
+}
+
+// The 300 x 600 mm beam with stirrups under moment and shear (shear span 1.5 m), stepped until
+// its web has cracked: its "Internal Forces" picture draws the longitudinal tension that the
+// shear causes, N_v = ratio x V, as a blue arrow pointing left from x0 = 0.75 W + left = 332 on
+// the row of the bottom steel, labelled at the right. The same beam under moment alone draws
+// no shear and no N_v.
+TEST_F(ForceDiagramTest, CrackedBeamWithShearShowsTheLongitudinalTension)
+{
+    auto shearBeam = PointSections::Beam(false, true);
+    PointSections::SetLoads(*shearBeam, 0, 0, 0, 0, -1500.0, 1000.0);
+    TFullSectionalResponse response(shearBeam.get());
+    for (int i = 0; i < 200 && response.GetLastStageIndex() < 12 && response.IsRunning(); ++i)
+        response.Step();
+    const SectionState* s = response.GetStage(10);
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(response.IsCracked(s));
+    const double V = s->Results[StateResult::Shear];
+    ASSERT_GT(V, 50e3);
+    ASSERT_GT(s->NvRatio, 1.0);
+
+    chart.AttachStructure(shearBeam.get()); // the analysis holds a copy of it
+    chart.AttachState(s);
+    chart.AutoScale();
+    DiagramPicture p = chart.ComputePicture(Extent);
+    ASSERT_FALSE(p.noData);
+    const double Nv = s->NvRatio * std::fabs(V);
+    const double fmax = std::max({std::fabs(V), std::fabs(s->Results[StateResult::CompressiveForce]),
+                                  std::fabs(s->Results[StateResult::TensileForce])});
+    const int L = static_cast<int>(Nv * 268.0 / fmax);
+    const ForceSection section = ForceSectionOf(response.GetStructure());
+    const int yC = static_cast<int>(280 - k * section.c);
+    const std::vector<ArrowHead> heads = p.All<ArrowHead>();
+    const auto nvHead = std::find_if(heads.begin(), heads.end(), [&](const ArrowHead& h) {
+        return h.colour == plat::Colors::LtBlue && h.degrees == 180.0;
+    });
+    ASSERT_NE(nvHead, heads.end());
+    EXPECT_EQ(nvHead->tip, (plat::Point{332 - L, yC}));
+    const Label* label = FindLabel(p, "N_v:");
+    ASSERT_NE(label, nullptr);
+    char expected[40];
+    std::snprintf(expected, sizeof expected, "N_v: %5.0f kN", Nv / 1000.0);
+    EXPECT_EQ(label->text, expected);
+    EXPECT_EQ(label->at, (plat::Point{380, static_cast<int>(yC - 0.13 * 300)}));
+    EXPECT_EQ(label->hAlign, TA::Right);
+
+    auto momentBeam = PointSections::MomentBeam();
+    TFullSectionalResponse moment(momentBeam.get());
+    for (int i = 0; i < 200 && moment.GetLastStageIndex() < 12 && moment.IsRunning(); ++i)
+        moment.Step();
+    ASSERT_NE(moment.GetStage(10), nullptr);
+    chart.AttachStructure(momentBeam.get());
+    chart.AttachState(moment.GetStage(10));
+    chart.AutoScale();
+    p = chart.ComputePicture(Extent);
+    ASSERT_FALSE(p.noData);
+    EXPECT_EQ(FindLabel(p, "N_v:"), nullptr);
+    EXPECT_EQ(FindLabel(p, "V:"), nullptr);
+    EXPECT_FALSE(HasColour(p.All<Line>(), plat::Colors::LtBlue));
 }
 
 TEST_F(ForceDiagramTest, ZeroForcesDrawTheAxisAndNoArrows)

@@ -7,15 +7,22 @@
 //
 // mohr: the "Mohr's Circles" set with a depth picked 150 mm above the middle on its depth chart;
 // copy: "Copy Screen Picture" of the nine graphs, the picture written to <output>/copied.png;
-// paste: the load-deformation layout with "N+M" chosen to paste and added to the graph.
+// paste: the load-deformation layout with "N+M" chosen to paste and added to the graph;
+// forces-early, forces-late: the quick-define default section under its unit moment and a
+// 1 kN shear (shear span 1 m), "Internal Forces" alone, at the first cracked stage with
+// shear or at the peak.
 //
 // Under Xvfb, take the picture while it shows (import -window root) a few seconds after the
 // start.
 
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
+#include "analysis/T1DAnalysis.h"
 #include "analysis/TSectionalAnalysis.h"
+#include "analysis/state/SectionState.h"
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
 #include "app/TQuarvishApp.h"
@@ -24,6 +31,8 @@
 #include "views/membrane/MembraneModeInstall.h"
 #include "app/views/TViewm.h"
 #include "charts/Tcontrolchart.h"
+#include "dialogs/QuickDefine.h"
+#include "model/TBeam.h"
 #include "platform/Application.h"
 #include "platform/Dialog.h"
 #include "platform/Frame.h"
@@ -49,8 +58,17 @@ int main(int argc, char** argv) {
     SetUserConfigDir(out);
     TQuarvishApp app(programDir);
     app.InitMainWindow();
-    g_Structures[0] = TestSection::MakeBeam();
-    TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
+    const bool forces = what.rfind("forces", 0) == 0;
+    if (forces) {
+        g_QuickDefData = QuickDefineDefaults(0);
+        auto beam = std::make_unique<TBeam>();
+        BuildQuickDefineSection(*beam);
+        TestSection::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 1000.0);
+        g_Structures[0] = std::move(beam);
+    } else {
+        g_Structures[0] = TestSection::MakeBeam();
+        TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
+    }
     plat::Frame& frame = *app.GetMainWindow();
     frame.Dispatch(CmId::SectionalResponse);
     for (int pass = 0; pass < 5000 && g_Analyses[0] && g_Analyses[0]->IsRunning(); ++pass)
@@ -62,7 +80,24 @@ int main(int argc, char** argv) {
                 peak = i;
     TQuarvishWindow& window = app.GetClient();
     TViewm_2k& view = window.GetViewManager();
-    if (what == "mohr") {
+    if (forces) {
+        int shown = peak;
+        const auto* response = dynamic_cast<const T1DAnalysis*>(g_Analyses[0].get());
+        if (what == "forces-early" && response)
+            for (int i = 1; i < response->GetLastStageIndex(); ++i) {
+                const SectionState* s = response->GetStage(i);
+                if (s && response->IsCracked(s) && s->Results[StateResult::Shear] > 10.0) {
+                    shown = i;
+                    break;
+                }
+            }
+        view.SetSingleGraph(2003);
+        window.SelectLoadStage(0.0, 0.0, shown);
+        if (const SectionState* s = g_Analyses[0]->GetStage(shown))
+            std::printf("stage %d: V = %.1f kN, N_v ratio %.3f, M = %.1f kN m\n", shown,
+                        s->Results[StateResult::Shear] / 1000.0, s->NvRatio,
+                        s->Results[StateResult::Moment] / 1000.0);
+    } else if (what == "mohr") {
         frame.Dispatch(CmId::NineGraphs);
         window.SelectLoadStage(0.0, 0.0, peak);
         frame.Dispatch(CmId::MohrsCircles);

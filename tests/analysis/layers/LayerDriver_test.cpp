@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -125,6 +126,87 @@ TEST_F(LayerDriver, IntegrationOfATaperedLayerIsExact)
                     state.Results[StateResult::CompressiveDepth],
                 -72000.0,
                 kForceTol);
+}
+
+// The shear block and the N_v ratio of the 300 mm wide rectangle 0.25 ... -0.25 m in two
+// layers, node shear stresses 0, 1.5, 2, 1.5, 0 MPa from the top down, every node at one crack
+// angle theta. By hand each layer carries (0 + 4 x 1.5 + 2) MPa x 0.3 m x 0.25 m / 6 = 100 kN,
+// so V = 200 kN over the depth 0.5 m and the width 0.3 m (mean stress 1.333 MPa), and the
+// longitudinal tension is V cot(theta). The shear reversed with theta mirrored about pi/2 gives
+// the reversed block and the same ratio; shear in the lower layer only (0, 0, 0, 1.5, 0 MPa)
+// acts over that layer alone. With the resultants' lines of action at +-0.1 m only the middle
+// node lies in the web between them: the nodes at +-0.125 m, at 5 and 85 degrees (a chord's
+// flexural directions), do not count. A state without shear has neither.
+TEST_F(LayerDriver, ShearBlockAndNvRatioOfLayersAtOneCrackAngle)
+{
+    TBeam rectangle;
+    layertest::MakeRectangle(rectangle);
+    LayerMesh mesh;
+    FailedFlagLists flags;
+    TLayerDriver driver(rectangle,
+                        mesh,
+                        flags,
+                        {},
+                        TQuarvish2000Analysis::kMaxLayers,
+                        TQuarvish2000Analysis::kMaxNodes,
+                        nullptr);
+    const double pi = 3.14159265358979;
+    const double deg = pi / 180.0;
+    const std::array<double, 5> shear = {0.0, 1.5e6, 2e6, 1.5e6, 0.0};
+    auto all = [](double theta) { return std::array<double, 5>{theta, theta, theta, theta, theta}; };
+    struct Row {
+        const char* name;
+        double sign;
+        std::array<double, 5> theta, v;
+        double chord; // the resultants' lines of action at +-chord (0: none)
+        double V, depth, cot;
+    } rows[] = {
+        {"30 degrees", 1.0, all(30 * deg), shear, 0.0, 200e3, 0.5, std::sqrt(3.0)},
+        {"45 degrees", 1.0, all(45 * deg), shear, 0.2, 200e3, 0.5, 1.0},
+        {"reversed at 150 degrees", -1.0, all(150 * deg), shear, 0.2, -200e3, 0.5, std::sqrt(3.0)},
+        {"lower layer only", 1.0, all(30 * deg), {0.0, 0.0, 0.0, 1.5e6, 0.0}, 0.0, 75e3, 0.25,
+         std::sqrt(3.0)},
+        {"web between the chords", 1.0, {5 * deg, 5 * deg, 30 * deg, 85 * deg, 85 * deg}, shear, 0.1,
+         200e3, 0.5, std::sqrt(3.0)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SectionState state = layertest::TwoLayerState(rectangle, 0.0, 0.0, {});
+        for (std::size_t id = 0; id < 5; ++id) {
+            state.NodeStates[id].ConcShearStress = row.sign * row.v[id];
+            state.NodeStates[id].CrackAngle = row.theta[id];
+        }
+        if (row.chord > 0.0) {
+            state.Results[StateResult::CompressiveForce] = -1e5;
+            state.Results[StateResult::CompressiveDepth] = row.chord;
+            state.Results[StateResult::TensileForce] = 1e5;
+            state.Results[StateResult::TensileDepth] = -row.chord;
+        }
+        driver.ComputeShearBlock(state);
+        const auto& b = state.ShearBlock;
+        EXPECT_NEAR(b[0] * b[1] * b[2] * b[3], row.V, 1e-6);
+        EXPECT_NEAR(b[1], layertest::kWidth, 1e-12);
+        EXPECT_NEAR(b[2], row.depth, 1e-12);
+        EXPECT_NEAR(b[0], row.V / (layertest::kWidth * row.depth), 1e-6);
+        EXPECT_NEAR(state.NvRatio, row.cot, 1e-9);
+        // The block carries the shear that the section integration finds in the layers.
+        double N = 0.0, M = 0.0, V = 0.0, tendonShear = 0.0;
+        driver.IntegrateSectionForces(state, N, M, V, tendonShear);
+        EXPECT_NEAR(V, row.V, 1e-6);
+
+        TLayerDriver::ZeroSignedResultants(state); // a trial pass clears them
+        EXPECT_EQ(state.ShearBlock, (std::array<double, 4>{}));
+        EXPECT_EQ(state.NvRatio, 0.0);
+    }
+
+    SectionState still = layertest::TwoLayerState(rectangle, 0.0, 0.0, {});
+    for (LayerNodeStateRec& node : still.NodeStates)
+        node.CrackAngle = pi / 6;
+    still.ShearBlock = {1.0, 1.0, 1.0, 1.0};
+    still.NvRatio = 2.0;
+    driver.ComputeShearBlock(still);
+    EXPECT_EQ(still.ShearBlock, (std::array<double, 4>{}));
+    EXPECT_EQ(still.NvRatio, 0.0);
 }
 
 TEST_F(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracksAndMirrors)
@@ -277,6 +359,7 @@ TEST_F(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishing
     {
         const SectionState& s = SolveAtProfile(analysis, holder, 1e-4, -4e-3, 3e-4, 102);
         first.Results = s.Results;
+        first.ShearBlock = s.ShearBlock;
         first.LayerCount = s.LayerCount;
         first.NodeStates.assign(s.NodeStates.begin(), s.NodeStates.begin() + 2 * s.LayerCount + 1);
         first.LayerDefs.assign(s.LayerDefs.begin(), s.LayerDefs.begin() + s.LayerCount);
@@ -305,6 +388,15 @@ TEST_F(LayerDriver, RepeatedSolutionsAreIdenticalAndTrialPassesClearTheFinishing
         EXPECT_EQ(trial.Results[static_cast<std::size_t>(k)],
                   first.Results[static_cast<std::size_t>(k)]);
     EXPECT_EQ(trial.Results[StateResult::CompressiveForce], 0.0);
+    // The finishing pass's shear block carries the layers' V (no draped bars here); the trial
+    // pass has none.
+    const auto& b = first.ShearBlock;
+    EXPECT_EQ(first.Results[StateResult::DrapedShear], 0.0);
+    EXPECT_GT(b[1], 0.0);
+    EXPECT_NEAR(b[0] * b[1] * b[2] * b[3], first.Results[StateResult::Shear],
+                1e-9 * std::fabs(first.Results[StateResult::Shear]));
+    EXPECT_EQ(trial.ShearBlock[1], 0.0);
+    EXPECT_EQ(trial.NvRatio, 0.0);
     const TStructure& section = *analysis.GetStructure();
     for (int j = 0; j < section.GetLongLayerCount(0); ++j) {
         if (1e-4 - 4e-3 * section.GetLongLayer(j, 0)->z > 0.0) { // in tension
