@@ -383,6 +383,8 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
     LetGoOfDocument();
     DeleteAnalysis(-1);
     DeleteAllStructures();
+    // The fire model belongs to the document being replaced, as for an XML document.
+    DeleteThermalModel();
     DetachViews();
     g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::move(beam);
     return read != 0;

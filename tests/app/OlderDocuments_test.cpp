@@ -73,3 +73,47 @@ TEST_F(OlderDocumentTest, AFileOfSeveralSectionsAsksWhichToLoadAndCancelKeepsThe
     EXPECT_EQ(Shown(), "Girder");
     EXPECT_TRUE(ui.Done());
 }
+
+TEST_F(OlderDocumentTest, EveryRoadToAnOlderFileDropsTheFireModelOfTheDocumentBefore) {
+    dir.Write("one.q2t", "// Quarvish input Ver_0.8\nINPUT-LABEL only\nTITLE Old girder\nUNITS Metric\n"
+                         "SECTION SOLID\n500 300\n0 300\nENDSECTION\n");
+    const std::string text = dir.File("one.q2t");
+    const std::string binary = WriteBinary("old.q2k");
+
+    RunFire();
+    OpenByMenu(text);
+    EXPECT_EQ(Shown(), "Old girder");
+    EXPECT_EQ(HasThermalModel(), 0) << "labelled text by File > Open";
+
+    RunFire();
+    OpenByMenu(binary);
+    EXPECT_EQ(Shown(), "Beam A");
+    EXPECT_EQ(HasThermalModel(), 0) << "old binary file by File > Open";
+
+    // The recent-files list: the labelled text file is the older of the two.
+    RunFire();
+    if (Window().IsModified())
+        ui.Message("Save Changes", MsgAnswer::No);
+    EXPECT_TRUE(Frame().Dispatch(CmId::RecentFile0 + 1));
+    EXPECT_EQ(Shown(), "Old girder");
+    EXPECT_EQ(HasThermalModel(), 0) << "recent-files list";
+
+    // A file that cannot be read replaces nothing: the document and its fire model stay.
+    RunFire();
+    dir.Write("empty.q2t", "// Quarvish input Ver_0.8\n");
+    if (Window().IsModified())
+        ui.Message("Save Changes", MsgAnswer::No);
+    ui.File(plat::FileDialogKind::Open, dir.File("empty.q2t"))
+        .Message("File Does not contain any sections!", MsgAnswer::Ok);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+    EXPECT_EQ(Shown(), "Old girder");
+    EXPECT_EQ(HasThermalModel(), 1);
+
+    // The command line.
+    app.reset();
+    RunFire();
+    Start(binary);
+    EXPECT_EQ(Shown(), "Beam A");
+    EXPECT_EQ(HasThermalModel(), 0) << "command line";
+    EXPECT_TRUE(ui.Done());
+}
