@@ -174,10 +174,12 @@ int BuildCircularPatterns(TStructure& s)
             continue;
         // A pattern whose collection was cut short takes in the rest of its own layers, so
         // that it is judged on all its bars, as if the collection had not stopped.
-        for (int j = stoppedAt + 1; slot.missing != 0 && j < s.GetLongLayerCount(0); ++j) {
-            const LongLayerRec* layer = s.GetLongLayer(j, 0);
-            if (layer->pattern == kCircularPattern && layer->index == q)
-                TakeIn(slot, *layer);
+        if (slot.missing != 0) {
+            for (int j = stoppedAt + 1; j < s.GetLongLayerCount(0); ++j) {
+                const LongLayerRec* layer = s.GetLongLayer(j, 0);
+                if (layer->pattern == kCircularPattern && layer->index == q)
+                    TakeIn(slot, *layer);
+            }
         }
         const int n = slot.layer.nround;
         if (slot.missing == 0 && n >= 2) {
