@@ -20,6 +20,7 @@
 #include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
 #include "files/legacy/BeamFileLoad.h"
+#include "files/legacy/LabelledTextFile.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
@@ -67,6 +68,22 @@ private:
 
     std::string m_path;
     Reporter* m_previous;
+};
+
+// While the window reads a file of an older kind, a labelled text file of several sections
+// asks the user which one to load, through the window layer's input dialog.
+class SectionLabelPromptScope {
+public:
+    SectionLabelPromptScope() : m_previous(SetSectionLabelPrompt(&Ask)) {}
+    ~SectionLabelPromptScope() { SetSectionLabelPrompt(m_previous); }
+    SectionLabelPromptScope(const SectionLabelPromptScope&) = delete;
+    SectionLabelPromptScope& operator=(const SectionLabelPromptScope&) = delete;
+
+private:
+    static bool Ask(const std::string& title, const std::string& prompt, std::string& label) {
+        return plat::InputDialog(title, prompt, label);
+    }
+    SectionLabelPrompt m_previous;
 };
 
 } // namespace
@@ -352,7 +369,11 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
     if (g_FileOverride)
         g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
     int read = 0;
-    auto beam = std::make_unique<TBeam>(path, read);
+    std::unique_ptr<TBeam> beam;
+    {
+        const SectionLabelPromptScope prompt;
+        beam = std::make_unique<TBeam>(path, read);
+    }
     if (!read && !IsProgramDirFile(path, m_defaultFileName)) {
         g_ResistanceFactors = factors;
         g_UnitSystem = units;
@@ -362,6 +383,8 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
     LetGoOfDocument();
     DeleteAnalysis(-1);
     DeleteAllStructures();
+    // The fire model belongs to the document being replaced, as for an XML document.
+    DeleteThermalModel();
     DetachViews();
     g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::move(beam);
     return read != 0;

@@ -528,7 +528,7 @@ TPushitLoading::TPushitLoading(TMemberDefinition& d, const TStructureSlots& slot
                          FillMomentList();
                      }},
                     {Id::Axial, plat::Notify::Change, [this] {
-                         if (m_setupDone)
+                         if (m_setupDone && !m_showingAxial)
                              m_editor.SetAxialLoad(GetItemText(Id::Axial));
                      }}});
 }
@@ -557,7 +557,10 @@ void TPushitLoading::SetupWindow()
 void TPushitLoading::SetActive()
 {
     m_editor.SetPrompting(false);
+    // The field shows the load rounded; showing it is no edit, so the stored load stays.
+    m_showingAxial = true;
     SetItemText(Id::Axial, m_editor.AxialLoadText());
+    m_showingAxial = false;
     FillMomentList();
     m_editor.SetPrompting(true);
 }

@@ -134,6 +134,7 @@ private:
     plat::ListBox m_list;
     TMemberPicture m_momentPicture, m_shearPicture;
     bool m_filling = false;
+    bool m_showingAxial = false; // the page itself writes the axial-load field
     bool m_setupDone = false;
 };
 

@@ -444,10 +444,12 @@ int TLongPage::DistributedLayerCount() {
     return n;
 }
 
+// An exploded layer comes from no layer of the structure (code 3 is -1, as for one added), so
+// that it is written back from a blank layer.
 void TLongPage::AddExplodedLayer(const TypeListRec& pattern, const std::string& name, double height, int bars) {
     if (m_lists.individual)
         AddEntry(*m_lists.individual, Values({double(bars), pattern.values[1], 0.0, height}),
-                 {0, pattern.codes[1], pattern.codes[2], 0}, name);
+                 {0, pattern.codes[1], pattern.codes[2], -1}, name);
 }
 
 void TLongPage::FinishExplode() {

@@ -119,6 +119,7 @@ int BuildCircularPatterns(TStructure& s)
     if (capacity == 0)
         return 0;
     const int layerCount = s.GetLongLayerCount(0);
+    int stoppedAt = layerCount; // the layer at which the collection stopped
     for (int i = 0; i < layerCount; ++i) {
         const LongLayerRec layer = *s.GetLongLayer(i, 0);
         if (layer.pattern != kCircularPattern)
@@ -130,6 +131,7 @@ int BuildCircularPatterns(TStructure& s)
         }
         if (q >= capacity) {
             ReportTooMany("circular");
+            stoppedAt = i;
             break;
         }
         ReinfPatternRec* slot = s.GetPattern(q, 0);
@@ -144,6 +146,7 @@ int BuildCircularPatterns(TStructure& s)
             }
             if (free >= capacity) {
                 ReportTooMany("circular");
+                stoppedAt = i;
                 break;
             }
             for (int j = 0; j < layerCount; ++j) {
@@ -169,6 +172,15 @@ int BuildCircularPatterns(TStructure& s)
         ReinfPatternRec& slot = *s.GetPattern(q, 0);
         if (slot.inUse == 0 || slot.kind != kCircularPatternKind)
             continue;
+        // A pattern whose collection was cut short takes in the rest of its own layers, so
+        // that it is judged on all its bars, as if the collection had not stopped.
+        if (slot.missing != 0) {
+            for (int j = stoppedAt + 1; j < s.GetLongLayerCount(0); ++j) {
+                const LongLayerRec* layer = s.GetLongLayer(j, 0);
+                if (layer->pattern == kCircularPattern && layer->index == q)
+                    TakeIn(slot, *layer);
+            }
+        }
         const int n = slot.layer.nround;
         if (slot.missing == 0 && n >= 2) {
             SetCircle(slot, n);

@@ -16,7 +16,8 @@ class TStructure;
 // Collects the circular patterns of direction x into its pattern records (not cleared
 // first), works out their circles and turns the layers of incomplete patterns into plain
 // layers. More patterns than slots: "Too many circular rebar patterns. Will continue with
-// limited list" and the collection stops.
+// limited list" and the collection stops; a pattern it had begun still takes in the rest of its
+// own layers, so that it is not taken for incomplete.
 int BuildCircularPatterns(TStructure& structure);
 
 // Rebuilds the distributed patterns of a direction from scratch, drops incomplete ones and

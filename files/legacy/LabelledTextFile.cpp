@@ -75,6 +75,7 @@ LegacyReadResult ReadLabelledText(TBeam& beam, std::string_view text)
     // First pass: count the sections; the last one's label is offered.
     int sections = 0;
     std::string chosen;
+    std::vector<std::string> labels; // as the second pass compares them
     for (const std::string& line : lines) {
         if (IsComment(line))
             continue;
@@ -82,6 +83,8 @@ LegacyReadResult ReadLabelledText(TBeam& beam, std::string_view text)
         if (!words.empty() && words[0] == kInputLabel) {
             ++sections;
             chosen = words.size() > 1 ? words[1] : kDefaultLabel;
+            labels.push_back(chosen);
+            TrimInputLine(labels.back(), 1);
         }
     }
     TrimInputLine(chosen, 1);
@@ -92,13 +95,17 @@ LegacyReadResult ReadLabelledText(TBeam& beam, std::string_view text)
     }
     if (sections > 1 && g_SectionLabelPrompt != nullptr) {
         std::string answer = chosen;
-        if (g_SectionLabelPrompt(
-                "Select Section to Load",
-                StrPrintf("File contains %d sections.  Enter label to load", sections),
-                answer)) {
-            // Labels in the file are compared trimmed and upper-cased; so is the answer.
+        if (g_SectionLabelPrompt("Select Section to Load",
+                                 StrPrintf("File contains %d sections.  Enter label to load", sections), answer)) {
+            // Labels in the file are compared trimmed and upper-cased; so is the answer. One
+            // that names no section would read nothing: the file is refused, with a word.
             TrimInputLine(answer, 1);
             chosen = BoundedCopy(answer, kLabelChars);
+            if (std::find(labels.begin(), labels.end(), chosen) == labels.end()) {
+                const std::string message = StrPrintf("The file holds no section labelled \"%s\".", chosen.c_str());
+                ShowMessage(message, "Load Message");
+                return LegacyRefused(0, message);
+            }
         }
     }
 

@@ -21,6 +21,18 @@ void ApplyDefaults(TXmlDtd& dtd, const std::string& element, ElementCallbacks& c
     }
 }
 
+// Whether the definition names the element in the root's content model.
+bool IsChildOf(const TXmlDtd& dtd, const std::string& root, const std::string& element)
+{
+    int occurrence = 0;
+    std::string child;
+    for (int i = 0; dtd.GetChildElement(root, i, occurrence, child); ++i) {
+        if (child == element)
+            return true;
+    }
+    return false;
+}
+
 // The element loop: the root's start tag, then its children in file order up to the root's
 // end tag. Root and child are the only levels: a child's content ends at its own end tag.
 XmlResult ReadTree(TXmlDtd& dtd,
@@ -50,10 +62,17 @@ XmlResult ReadTree(TXmlDtd& dtd,
                                            QuoteForMessage(attribute).c_str(),
                                            QuoteForMessage(element).c_str());
                 // The callbacks refuse an element they do not know without a word; one that the
-                // definition does not declare either is named here.
+                // definition does not declare either is named here, and so is one it declares
+                // for another kind of component.
                 if (dtd.GetElementKind(element) == kDtdOther)
                     ShowMessage(StrPrintf("Unknown element \"%s\". %s",
                                           QuoteForMessage(element).c_str(),
+                                          result.message.c_str()),
+                                "Error in XML file");
+                else if (element != root && !IsChildOf(dtd, root, element))
+                    ShowMessage(StrPrintf("Element \"%s\" does not belong in \"%s\". %s",
+                                          QuoteForMessage(element).c_str(),
+                                          QuoteForMessage(root).c_str(),
                                           result.message.c_str()),
                                 "Error in XML file");
                 return result;

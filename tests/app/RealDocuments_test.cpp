@@ -1,5 +1,6 @@
 // Documents written and read through the shell with the program's own XML engine.
 
+#include "app/CommandIds.h"
 #include "foundation/StrFormat.h"
 #include "member/TMemberDefinition.h"
 #include "model/TBeam.h"
@@ -102,6 +103,39 @@ TEST_F(RealDocumentTest, ADocumentCutInsideAValueGivesOneMessage) {
     ASSERT_TRUE(Window().WriteDocument(file));
     EXPECT_EQ(OpenCutInside("cut.qvh", "Girder").caption, "End of File!");
     EXPECT_EQ(ui.requests.size(), 1u);
+}
+
+// An element of the vocabulary that a beam does not take (a membrane element's loads) refuses
+// the document with one message naming the element and the component; the program is then on
+// a new section, as for any refused document. Without attributes to refuse, the element is
+// passed over as before and the document reads.
+TEST_F(RealDocumentTest, AnElementTheComponentDoesNotTakeIsNamedOnce) {
+    g_Structures[0]->SetName("Girder");
+    const std::string file = dir.File("foreign.qvh");
+    ASSERT_TRUE(Window().WriteDocument(file));
+    const std::string text = dir.Read("foreign.qvh");
+    const std::size_t at = text.find("</q3g_beam>");
+    ASSERT_NE(at, std::string::npos);
+    const auto open = [&](const std::string& element) {
+        dir.Write("foreign.qvh", text.substr(0, at) + element + "\r\n\t" + text.substr(at));
+        ui.File(plat::FileDialogKind::Open, file);
+    };
+
+    open("<sectloading_shell BNxx=\"1\"/>");
+    ui.Message("Element \"sectloading_shell\" does not belong in \"q3g_beam\".", MsgAnswer::Ok);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+    ASSERT_EQ(ui.requests.size(), 2u);  // the file dialog and the one message
+    EXPECT_EQ(ui.requests.back().caption, "Error in XML file");
+    EXPECT_EQ(app->GetFileName(), "Newbeam");
+    ASSERT_NE(StructureAt(0), nullptr);
+    EXPECT_EQ(StructureAt(0)->GetKind(), kKindBeam);
+
+    open("<sectloading_shell/>");
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+    EXPECT_EQ(ui.requests.size(), 3u);
+    EXPECT_EQ(app->GetFileName(), file);
+    EXPECT_EQ(StructureAt(0)->GetName(), "Girder");
+    EXPECT_TRUE(ui.Done());
 }
 
 // Member zones name their sections; they find them among the sections of the same document

@@ -9,6 +9,8 @@
 #include "dialogs/ReinforcementSheets.h"
 #include "dialogs/ValueListDialog.h"
 #include "model/TBeam.h"
+#include "membrane/MembraneState.h"
+#include "tests/membrane/MembraneFixtures.h"
 #include "tests/dialogs/DialogFixtures.h"
 #include "tests/platform/PlatformFixture.h"
 #include "support/HelpRecorder.h"
@@ -66,6 +68,138 @@ TEST_F(DialogWindowsTest, CircularPatternTypedAddedAndExplodedIntoLayers) {
     EXPECT_DOUBLE_EQ(beam.GetLongLayer(1, 0)->A, 2 * 510e-6);
     EXPECT_EQ(beam.GetLongLayer(1, 0)->bartitle, "#8");
     EXPECT_GE(marked, 1);
+}
+
+// A plain layer whose unshown data (position across the section, spacing, time-dependent
+// strain) differ from a blank layer's, as the first layer of the section.
+LongLayerRec FirstLayerWithUnshownData(double bottom) {
+    LongLayerRec layer;
+    InitLongLayerRec(layer);
+    layer.name = "Bottom";
+    layer.z = bottom + 0.05;
+    layer.num = 2;
+    layer.Ai = 500e-6;
+    layer.A = 1000e-6;
+    layer.barX = 0.05;
+    layer.space = 0.123;
+    layer.timeStrain = 0.0007;
+    return layer;
+}
+
+// A ring of 4 aligned #8 bars (catalogue index 2) on a 200 mm circle about a centre
+// centreHeight above the bottom: layers of 1, 2 and 1 bars at centre + 100, centre, centre - 100.
+void AddRing(TStructure& s, double centreHeight, double diameter) {
+    TLongLists lists = BuildLongLists(s, 0);
+    (void)lists.circular->AddFull({4, 510e-6, 0, centreHeight, diameter, 0, 0, 0, 0, 0}, {0, 0, 2, -1}, "Ring");
+    ASSERT_EQ(WriteBackLongLists(s, lists, 0), 1);
+}
+
+// Explode, OK: the ring's layers are the layers Add gives for the same bars, not copies of the
+// first layer of the section; that layer keeps its own data.
+TEST_F(DialogWindowsTest, ExplodedLayersAreTheLayersAddGivesForTheSameBars) {
+    const double bottom = beam.GetBottom();
+    TBeam added;
+    added.AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1);
+    beam.AddLongLayer(FirstLayerWithUnshownData(bottom), 0);
+    added.AddLongLayer(FirstLayerWithUnshownData(bottom), 0);
+    AddRing(beam, 0.3, 0.2);
+    ASSERT_EQ(beam.GetLongLayerCount(0), 4);
+
+    ui.Dialog("Define Longitudinal Reinforcement", [](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        d.Click(DetailsId::Explode);
+        d.Click(plat::DialogResult::Ok);
+    });
+    reporter.Answer(MsgAnswer::Yes);
+    EXPECT_EQ(RunLongitudinalSheet(nullptr, beam, 1, 0, -1, -1, 0, Marker()), plat::DialogResult::Ok);
+
+    ui.Dialog("Define Longitudinal Reinforcement", [](plat::DialogDriver& d) {
+        EXPECT_EQ(d.CurrentPage(), 0);
+        const char* names[3] = {"Ring", "Ring1", "Ring2"};
+        const char* bars[3] = {"1", "2", "1"};
+        const char* heights[3] = {"400", "300", "200"};
+        for (int k = 0; k < 3; ++k) {
+            d.Type(DetailsId::Name, names[k]);
+            d.Type(DetailsId::Field0, bars[k]);
+            d.Type(DetailsId::Field0 + 2, "#8");
+            d.Type(DetailsId::Field0 + 3, heights[k]);
+            d.Click(DetailsId::Add);
+        }
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_EQ(RunLongitudinalSheet(nullptr, added, 0, 0, -1, -1, -1, Marker()), plat::DialogResult::Ok);
+
+    ASSERT_EQ(beam.GetLongLayerCount(0), 4);
+    ASSERT_EQ(added.GetLongLayerCount(0), 4);
+    for (int i = 0; i < 4; ++i) {
+        const LongLayerRec& exploded = *beam.GetLongLayer(i, 0);
+        const LongLayerRec& typed = *added.GetLongLayer(i, 0);
+        EXPECT_EQ(exploded.name, typed.name) << i;
+        EXPECT_NEAR(exploded.z, typed.z, 1e-9) << exploded.name;
+        EXPECT_EQ(exploded.num, typed.num) << exploded.name;
+        EXPECT_DOUBLE_EQ(exploded.A, typed.A) << exploded.name;
+        EXPECT_EQ(exploded.barX, typed.barX) << exploded.name;
+        EXPECT_EQ(exploded.space, typed.space) << exploded.name;
+        EXPECT_EQ(exploded.timeStrain, typed.timeStrain) << exploded.name;
+        EXPECT_EQ(exploded.pattern, kPlainLayer) << exploded.name;
+    }
+    const LongLayerRec& first = *beam.GetLongLayer(0, 0);
+    EXPECT_EQ(first.name, "Bottom");
+    EXPECT_EQ(first.barX, 0.05);
+    EXPECT_EQ(first.space, 0.123);
+    EXPECT_EQ(first.timeStrain, 0.0007);
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_EQ(beam.GetLongLayer(i, 0)->barX, 0.0);
+        EXPECT_EQ(beam.GetLongLayer(i, 0)->space, 0.0);
+        EXPECT_EQ(beam.GetLongLayer(i, 0)->timeStrain, 0.0);
+    }
+}
+
+// A membrane element whose x bars are a plain layer at 123 mm spacing and a ring of #8 bars:
+// exploding the ring leaves the element's ratios, crack spacing and a cracked state as they were.
+TEST_F(DialogWindowsTest, ExplodingARingOfAMembraneElementLeavesItsAnswer) {
+    auto panel = membrane_fixtures::MakePanel({});
+    LongLayerRec& plain = *panel->GetLongLayer(0, 0);
+    plain.z = panel->GetBottom() + 0.005; // below the ring: the first layer
+    plain.space = 0.123;
+    plain.barX = 0.05;
+    AddRing(*panel, membrane_fixtures::kThickness / 2.0, 0.03);
+    panel->Validate();
+    ASSERT_EQ(panel->GetLongLayerCount(0), 4);
+
+    // x ratios and a state at a shear strain of 2e-3, held.
+    const auto answer = [](TShell& shell) {
+        std::vector<double> out;
+        for (int i = 0; i < shell.GetLongLayerCount(0); ++i)
+            out.push_back(shell.GetLongLayer(i, 0)->ratio);
+        out.push_back(shell.GetCrackSpacing(0));
+        TP2k1DAnalysis analysis(&shell);
+        SectionStateHolder stage;
+        EXPECT_EQ(analysis.CreateSectionState(stage, nullptr), 1);
+        ElementNode(*stage)->ShearStrain = 2e-3;
+        analysis.SetControlIndex(TPellicor2000Analysis::kHoldGxy);
+        EXPECT_EQ(analysis.SolveMembraneState(*stage, TPellicor2000Analysis::kModeStrainControl), 1);
+        for (int r : {MembraneResult::SigmaX, MembraneResult::TauXY, MembraneResult::LoadFactor})
+            out.push_back(stage->Results[r]);
+        return out;
+    };
+    const std::vector<double> before = answer(*panel);
+
+    ui.Dialog("Define Longitudinal Reinforcement", [](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        d.Click(DetailsId::Explode);
+        d.Click(plat::DialogResult::Ok);
+    });
+    reporter.Answer(MsgAnswer::Yes);
+    EXPECT_EQ(RunLongitudinalSheet(nullptr, *panel, 1, 0, -1, -1, 0, Marker()), plat::DialogResult::Ok);
+    panel->Validate();
+    ASSERT_EQ(panel->GetLongLayerCount(0), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(panel->GetLongLayer(i, 0)->pattern, kPlainLayer) << i;
+    const std::vector<double> after = answer(*panel);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_NEAR(after[i], before[i], 1e-9 * (1.0 + std::fabs(before[i]))) << i;
 }
 
 TEST_F(DialogWindowsTest, CancelLeavesTheLayersAsTheyWere) {

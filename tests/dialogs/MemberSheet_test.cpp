@@ -139,6 +139,41 @@ TEST_F(MemberSheetTest, LoadingPageAddsADeadPointAndAsksBeforeSelfWeight)
     EXPECT_DOUBLE_EQ(m.d.diagrams[DeadDiagram][0].moment, 5000.0);
 }
 
+// Looking at both loading pages (the dead page twice) and pressing OK leaves the axial loads as
+// stored, though their fields show them rounded to 10 N, and reports no change.
+TEST_F(MemberSheetTest, ViewingTheLoadingPagesKeepsTheAxialLoadsAndChangesNothing)
+{
+    m.d.axialLoad[LiveDiagram] = 1234.5;
+    m.d.axialLoad[DeadDiagram] = 123456.0;
+    const TMemberDefinition before = m.d;
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        d.SwitchPage(3);
+        EXPECT_EQ(d.Text(Id::Axial), "123.46");
+        d.SwitchPage(4);
+        EXPECT_EQ(d.Text(Id::Axial), " 1.23");
+        d.SwitchPage(3);
+        d.SwitchPage(0);
+        d.Click(1);
+    });
+    EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots), 0);
+    EXPECT_DOUBLE_EQ(m.d.axialLoad[LiveDiagram], 1234.5);
+    EXPECT_DOUBLE_EQ(m.d.axialLoad[DeadDiagram], 123456.0);
+    EXPECT_EQ(EqualMemberDefinitions(m.d, before), 1);
+
+    // A typed load is taken as typed, on the page it was typed on only.
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        d.SwitchPage(4);
+        d.Type(Id::Axial, "2.5");
+        d.SwitchPage(3);
+        d.SwitchPage(4);
+        EXPECT_EQ(d.Text(Id::Axial), " 2.50");
+        d.Click(1);
+    });
+    EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots), 1);
+    EXPECT_DOUBLE_EQ(m.d.axialLoad[LiveDiagram], 2500.0);
+    EXPECT_DOUBLE_EQ(m.d.axialLoad[DeadDiagram], 123456.0);
+}
+
 TEST_F(MemberSheetTest, ClickOnAZoneChoosesItsSection)
 {
     m.slots.Put(1, membertest::RectBeam("Deep end", 0.3, 0.8));

@@ -208,6 +208,43 @@ TEST(PatternIndices, IndicesOutsideTheSlotsAreCheckedBeforeUse)
     EXPECT_EQ(u.GetLongLayer(0, 0)->z, 0.5);
 }
 
+// A 4-bar aligned ring (bars at 0.5, a pair at 0.3, 0.1) whose layers stand either side of a
+// layer with a slot index past the slots: the collection stops at that layer, but the ring keeps
+// its layers and its slot, with the circle of all its bars (centre 0.3, radius 0.2). A ring
+// that lacks bars even with every layer taken in still becomes plain layers.
+TEST(PatternIndices, ARingSplitAroundAnIndexPastTheSlotsKeepsItsPattern)
+{
+    for (const int nround : {4, 8}) {
+        SCOPED_TRACE(nround);
+        RecordingReporter rec;
+        TStructure s;
+        s.AddLongLayer(PatternMember(0.1, 1, kCircularPattern, 0, nround, 1), 0);
+        s.AddLongLayer(PatternMember(0.2, 2, kCircularPattern, 30, 2, 1), 0);
+        s.AddLongLayer(PatternMember(0.3, 2, kCircularPattern, 0, nround, 1), 0);
+        s.AddLongLayer(PatternMember(0.5, 1, kCircularPattern, 0, nround, 1), 0);
+        BuildCircularPatterns(s);
+        EXPECT_EQ(rec.Count("Too many circular rebar patterns. Will continue with limited list"), 1);
+        const bool whole = nround == 4;
+        const ReinfPatternRec& ring = *s.GetPattern(0, 0);
+        EXPECT_EQ(ring.inUse, whole ? 1 : 0);
+        for (int i : {0, 2, 3}) {
+            const LongLayerRec& layer = *s.GetLongLayer(i, 0);
+            EXPECT_EQ(layer.pattern, whole ? kCircularPattern : kPlainLayer) << i;
+            EXPECT_EQ(layer.index, 0) << i;
+            EXPECT_EQ(layer.nround, whole ? nround : 0) << i;
+        }
+        if (whole) {
+            EXPECT_EQ(ring.kind, kCircularPatternKind);
+            EXPECT_EQ(ring.missing, 0);
+            EXPECT_NEAR(ring.centre, 0.3, kTol);
+            EXPECT_NEAR(ring.radius, 0.2, kTol);
+        }
+        // The layer past the slots is left as it was read.
+        EXPECT_EQ(s.GetLongLayer(1, 0)->pattern, kCircularPattern);
+        EXPECT_EQ(s.GetLongLayer(1, 0)->index, 30);
+    }
+}
+
 TEST(PatternLayers, ResetReplacesOnlyTheGeneratedLayersAndMembranesFillY)
 {
     TStructure s;

@@ -178,6 +178,7 @@ int ScriptedUi::MessageBox(const std::string& text, const std::string& caption, 
 
 bool ScriptedUi::InputText(const std::string& caption, const std::string& prompt, std::string& text) {
     requests.push_back({"input", prompt, caption, 0});
+    lastOffered = text;
     const auto step = Take("input", prompt);
     if (!step || !step->textAnswer)
         return false;

@@ -74,6 +74,8 @@ public:
     int Count(const std::string& fragment) const;
 
     std::vector<UiRequest> requests;
+    // The text the last input dialog offered.
+    std::string lastOffered;
 
 private:
     struct Step {
