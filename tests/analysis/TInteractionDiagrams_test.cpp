@@ -567,13 +567,13 @@ TEST_F(MNInteraction, CompressionEndCarriesHalfTheTendonForceOnTop)
 
 namespace {
 
-// A moment-shear line that records each solve of a stage: the stage, the answer, the failure
-// mode of the state it left and the layer solutions it took (one for the residual, one per
-// pass, one more on stage 1 for the slope; the finishing pass reuses the last). A slope may
-// be planted before each solve of one stage.
 // A loop stopped by the failure test takes fewer passes than one that runs out.
 constexpr std::int64_t kStoppedWithin = 20;
 
+// A moment-shear line that records each solve of a stage: the stage, the answer, the failure
+// mode of the state it left and the layer solutions it took (one for the residual, one per
+// pass, one more on stage 1 for the slope; the finishing pass reuses the last). A slope may
+// be planted before each solve of stage 1.
 class RecordedLine : public TInterLineResponse {
 public:
     struct Solve {
@@ -586,7 +586,7 @@ public:
     }
     int SolveStage(SectionState& state) override
     {
-        if (PlantedSlope != 0.0 && CurrentStage == PlantedStage)
+        if (PlantedSlope != 0.0 && CurrentStage == 1)
             ConvergenceSlope = PlantedSlope;
         const std::int64_t before = GetSolveCounts().layerSolutions;
         const int r = TInterLineResponse::SolveStage(state);
@@ -595,7 +595,6 @@ public:
         return r;
     }
     double PlantedSlope = 0.0;
-    int PlantedStage = 1;
     std::vector<Solve> Solves;
 };
 
