@@ -261,9 +261,12 @@ int TInterLineResponse::Start()
     return 1;
 }
 
+// The shear governs the load factor and a state that fails (crack slip, crushing, stirrup
+// rupture) ends the loop at once; the slope is measured afresh on stage 1 (the line's own,
+// so the lines step alike on any number of workers).
 int TInterLineResponse::SolveStage(SectionState& state)
 {
-    return ShearConvergenceLoop(state, 0, 1, 1, HeldControl);
+    return ShearConvergenceLoop(state, CurrentStage, 0, 1, HeldControl);
 }
 
 int TInterLineResponse::PrunePostPeakStages(int mark)

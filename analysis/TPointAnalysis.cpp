@@ -139,7 +139,9 @@ int T1StrainAnalysis::Solve()
     SetTwoPointProfile();
     SolveLayerStates(state, LayerSolveMode::Trial);
     double r = AxialResidual();
-    double slope = rPrevious - r != 0.0 ? (r - rPrevious) / (kSecondTrialStrain - kFirstTrialStrain)
+    // The slope -dr/de2 that the steps below divide by (the secant slopes after them are
+    // (r - r') / delta): the first is measured over the two trials, -0.0001 apart.
+    double slope = rPrevious - r != 0.0 ? (r - rPrevious) / (kFirstTrialStrain - kSecondTrialStrain)
                                         : kUndefined;
 
     auto tolerance = [&] {

@@ -279,6 +279,19 @@ public:
     // Rates (e0', phi', gamma') of the dual section; the scale flag is cleared when the state
     // carries no net shear (a unit rate is solved instead). 1 on success.
     int SolveDualSectionGradients(SectionState& state, std::array<double, 3>& g, int& scaleFlag);
+    // The rates g of K g = (-r1, R, -r3): K the tangent stiffness (rows N, M, V; columns e0,
+    // phi, gamma), r the shear mode's force rates, R the net shear less r2 (R0) or, when that
+    // is exactly 0, the unit right-hand side. When K is singular: gamma' = 0 and the N and M
+    // rows give e0' and phi'; failing that, e0' = 0 and the M and V rows give phi' and gamma';
+    // failing that, phi' = R0 / k11 alone. A fallback answers 1 only when the products it
+    // checks (k00 e0' + k01 phi' and k20 e0' + k21 phi'; k01 phi' + k02 gamma' and
+    // k21 phi' + k22 gamma'; k01 phi' and k21 phi') stay within |R| / 1000 (|R0| / 1000 for
+    // the last), else 0.
+    static int SolveDualSectionRates(const std::array<double, 9>& K,
+                                     const std::array<double, 3>& rates,
+                                     double R,
+                                     double R0,
+                                     std::array<double, 3>& g);
     // Scatter of the distribution against the layer solution's shear stress over 50 points,
     // relative to its mean (0.02 without a distribution, 0.009 times the tolerance factor
     // when the shear is too small to matter); failureMode receives ClassifyFailureMode of

@@ -121,6 +121,15 @@ int TQuarvish2000Analysis::SolveDualSectionGradients(SectionState& state,
         R = kUnitShearRhs;
         scaleFlag = 0;
     }
+    return SolveDualSectionRates(K, rates, R, R0, g);
+}
+
+int TQuarvish2000Analysis::SolveDualSectionRates(const std::array<double, 9>& K,
+                                                 const std::array<double, 3>& rates,
+                                                 double R,
+                                                 double R0,
+                                                 std::array<double, 3>& g)
+{
     Matrix3 M{{{K[0], K[1], K[2]}, {K[3], K[4], K[5]}, {K[6], K[7], K[8]}}};
     Vector3 rhs{-rates[0], R, -rates[2]};
     Vector3 x{};
@@ -131,8 +140,8 @@ int TQuarvish2000Analysis::SolveDualSectionGradients(SectionState& state,
     const double tol = std::fabs(R) / 1000.0;
     double a = 0.0;
     double b = 0.0;
-    // Without the shear mode: rows M and V for e0 and phi.
-    if (Solve2x2(a, b, R, -rates[2], K[3], K[4], K[6], K[7]) != 0) {
+    // Without the shear mode: rows N and M for e0 and phi.
+    if (Solve2x2(a, b, -rates[0], R, K[0], K[1], K[3], K[4]) != 0) {
         g = {a, b, 0.0};
         return std::fabs(K[0] * a + K[1] * b) <= tol && std::fabs(K[6] * a + K[7] * b) <= tol ? 1
                                                                                               : 0;

@@ -564,3 +564,88 @@ TEST_F(MNInteraction, CompressionEndCarriesHalfTheTendonForceOnTop)
     const double force = 1e-4 * 2e11 * 0.006;
     EXPECT_NEAR(compressionEnd(0.006) - compressionEnd(0.0), 1.5 * force, 1e-3 * force);
 }
+
+namespace {
+
+// A loop stopped by the failure test takes fewer passes than one that runs out.
+constexpr std::int64_t kStoppedWithin = 20;
+
+// A moment-shear line that records each solve of a stage: the stage, the answer, the failure
+// mode of the state it left and the layer solutions it took (one for the residual, one per
+// pass, one more on stage 1 for the slope; the finishing pass reuses the last). A slope may
+// be planted before each solve of stage 1.
+class RecordedLine : public TInterLineResponse {
+public:
+    struct Solve {
+        int stage, result, mode;
+        std::int64_t layerSolves;
+    };
+    RecordedLine(const TBeam* beam, const SectionStateHolder& from)
+        : TInterLineResponse(beam, from, kMoment)
+    {
+    }
+    int SolveStage(SectionState& state) override
+    {
+        if (PlantedSlope != 0.0 && CurrentStage == 1)
+            ConvergenceSlope = PlantedSlope;
+        const std::int64_t before = GetSolveCounts().layerSolutions;
+        const int r = TInterLineResponse::SolveStage(state);
+        Solves.push_back({CurrentStage, r, ClassifyFailureMode(state),
+                          GetSolveCounts().layerSolutions - before});
+        return r;
+    }
+    double PlantedSlope = 0.0;
+    std::vector<Solve> Solves;
+};
+
+} // namespace
+
+// Each attempt at stage 1 of a shear line measures the slope of its loop afresh: a slope
+// that an earlier attempt (or anything else) left behind, here one so steep that its steps
+// would not move the profile at all, is not taken. Each solve of stage 1 takes the slope's
+// perturbed solution, the residual and at most a few passes, and converges.
+TEST_F(MVInteraction, ShearLineMeasuresItsSlopeAfreshOnStageOne)
+{
+    TInterBaseResponse base(beam.get());
+    ASSERT_NE(base.Holder(0), nullptr);
+    RecordedLine line(beam.get(), base.Holder(0));
+    line.PlantedSlope = 1e30;
+    for (int step = 0; step < 200 && line.IsRunning() != 0 && line.GetCurrentStage() < 3; ++step)
+        line.Step();
+    EXPECT_GE(line.GetCurrentStage(), 3);
+    int stageOne = 0;
+    for (const RecordedLine::Solve& s : line.Solves) {
+        if (s.stage != 1)
+            continue;
+        ++stageOne;
+        EXPECT_EQ(s.result, 1);
+        EXPECT_GE(s.layerSolves, 2) << "the slope measured";
+        EXPECT_LE(s.layerSolves, 5);
+    }
+    EXPECT_GE(stageOne, 1);
+}
+
+// A shear line's solve stops at the first pass whose trial state has failed (crack slip,
+// crushing, stirrup rupture) and answers failure, so that the stepping cuts its step there
+// rather than take a failed state as a stage. The line from the unloaded beam runs to its
+// end: every solve that took a pass and answered success left a state that has not failed,
+// and some solves did meet a failed trial.
+TEST_F(MVInteraction, ShearLineSolveStopsAtAFailedTrial)
+{
+    TInterBaseResponse base(beam.get());
+    ASSERT_NE(base.Holder(0), nullptr);
+    RecordedLine line(beam.get(), base.Holder(0));
+    RunToFinish(line, kMaxSteps);
+    ASSERT_EQ(line.IsRunning(), 0);
+    int stopped = 0;
+    for (const RecordedLine::Solve& s : line.Solves) {
+        const std::int64_t passes = s.layerSolves - 1 - (s.stage == 1 ? 1 : 0);
+        if (passes < 1)
+            continue;
+        if (s.result != 0)
+            EXPECT_EQ(s.mode, FailureMode::None) << "stage " << s.stage;
+        else if (s.mode != FailureMode::None && passes < kStoppedWithin)
+            ++stopped;
+    }
+    EXPECT_GT(stopped, 0);
+}

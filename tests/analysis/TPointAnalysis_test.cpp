@@ -177,4 +177,45 @@ TEST_F(PointAnalyses, OneStrainFindsTheOppositeFace)
     EXPECT_NEAR(StrainAt(*s, 0.3), -0.001, 1e-12);
 }
 
+// A tension strain at mid-depth or at the bottom of the beam under moment: the bottom bars
+// yield, and the top face carries the compression that balances them. The solve starts from
+// top strains of -0.4 and -0.3 per mille, where the bars still outweigh the concrete (N > 0),
+// and its first step heads for the equilibrium nearest them: the top strain within the
+// crushing strain, with N of one sign all the way from the trials to it. A first step the
+// wrong way found the far equilibrium of crushed concrete (-15 per mille at the top for 2 per
+// mille at mid-depth), or none (5 per mille).
+TEST_F(PointAnalyses, OneStrainTakesTheEquilibriumNearestItsTrials)
+{
+    beam = PS::MomentBeam();
+    const double ecu = -0.0035;
+    for (const auto& [e1, y1] : {std::pair{0.002, 0.0}, {0.005, 0.0}, {0.005, -0.3}}) {
+        SCOPED_TRACE(testing::Message() << "e1 " << e1 << " at " << y1);
+        T1StrainAnalysis a(beam.get(), e1, y1, 0, 0);
+        const SectionState* s = a.GetPeakState();
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(a.GetErrorCount(), 0);
+        double f1 = 0, z1 = 0, e2 = 0, y2 = 0;
+        a.GetTwoStrainPoints(f1, z1, e2, y2);
+        EXPECT_DOUBLE_EQ(y2, beam->GetTop()) << "y1 at or below mid-depth: level 2 at the top";
+        EXPECT_LT(e2, 0.0);
+        EXPECT_GT(e2, ecu);
+        const double M = s->Results[StateResult::Moment];
+        EXPECT_NEAR(s->Results[StateResult::AxialForce], 0.0, std::fabs(M) * 0.001 + 1.0);
+        // The bottom bars have yielded: the moment is at least their yield force times the
+        // lever arm to the top face's compression, no deeper than a third of the height.
+        EXPECT_GT(-M, PS::kBarArea * 4e8 * (0.55 - 0.2));
+        // N from the trial strain to the solution, by the plane section through both points.
+        const int samples = 8;
+        double compressed = 0.0; // the first top strain at which N is not tension
+        for (int k = 0; k < samples && compressed == 0.0; ++k) {
+            const double e = -0.0003 + (e2 - -0.0003) * k / samples;
+            const T2StrainAnalysis t(beam.get(), e1, y1, e, y2);
+            ASSERT_NE(t.GetPeakState(), nullptr);
+            if (t.GetPeakState()->Results[StateResult::AxialForce] <= 0.0)
+                compressed = e;
+        }
+        EXPECT_EQ(compressed, 0.0) << "N changes sign before the solution " << e2;
+    }
+}
+
 } // namespace

@@ -157,3 +157,36 @@ TEST(BeamSectionStiffness, InitialStrainEstimate)
 }
 
 } // namespace
+
+// The strain rates of the dual section when the tangent stiffness is singular, on matrices
+// made by hand (rows N, M, V; columns e0, phi, gamma), for a net shear R of 1 kN.
+TEST(DualSectionRates, SingularStiffnessFallsBackRowByRow)
+{
+    const double R = 1000.0;
+    std::array<double, 3> g{};
+    // No shear stiffness at all (the V row and the gamma column are zero): gamma' = 0, and
+    // the N and M rows 2e9 e0' + 1e8 phi' = 0, 1e8 e0' + 5e7 phi' = R (determinant 9e16) give
+    // e0' = -1e11 / 9e16 and phi' = 2e12 / 9e16. The rows the fallback checks, N and V, are
+    // then both 0.
+    const std::array<double, 9> noShear{2e9, 1e8, 0.0, 1e8, 5e7, 0.0, 0.0, 0.0, 0.0};
+    EXPECT_EQ(TQuarvish2000Analysis::SolveDualSectionRates(noShear, {0.0, 0.0, 0.0}, R, R, g), 1);
+    EXPECT_NEAR(g[0], -1e11 / 9e16, kRel * 1e11 / 9e16);
+    EXPECT_NEAR(g[1], 2e12 / 9e16, kRel * 2e12 / 9e16);
+    EXPECT_EQ(g[2], 0.0);
+    EXPECT_NEAR(1e8 * g[0] + 5e7 * g[1], R, kRel * R) << "the moment row holds";
+
+    // An axial force rate r1 of 500 N in the N row: e0' and phi' balance it, but the N row's
+    // product is then 500, beyond |R| / 1000 = 1: no rates.
+    EXPECT_EQ(TQuarvish2000Analysis::SolveDualSectionRates(noShear, {500.0, 0.0, 0.0}, R, R, g), 0);
+    EXPECT_NEAR(2e9 * g[0] + 1e8 * g[1], -500.0, 1e-6);
+    EXPECT_NEAR(1e8 * g[0] + 5e7 * g[1], R, 1e-6);
+
+    // No axial stiffness (the N row and the e0 column are zero): e0' = 0, and the M and V
+    // rows 5e7 phi' + 1e6 gamma' = R, 1e6 phi' + 4e7 gamma' = 0 (determinant 1.999e15) give
+    // phi' = 4e10 / 1.999e15 and gamma' = -1e9 / 1.999e15.
+    const std::array<double, 9> noAxial{0.0, 0.0, 0.0, 0.0, 5e7, 1e6, 0.0, 1e6, 4e7};
+    EXPECT_EQ(TQuarvish2000Analysis::SolveDualSectionRates(noAxial, {0.0, 0.0, 0.0}, R, R, g), 1);
+    EXPECT_EQ(g[0], 0.0);
+    EXPECT_NEAR(g[1], 4e10 / 1.999e15, kRel * 4e10 / 1.999e15);
+    EXPECT_NEAR(g[2], -1e9 / 1.999e15, kRel * 1e9 / 1.999e15);
+}
