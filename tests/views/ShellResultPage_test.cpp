@@ -78,4 +78,39 @@ TEST_F(ResultPage, DoubleClickOnTheVitalSignsShowsTheirTextsInViewData) {
     EXPECT_EQ(g_ReportText, nullptr);
 }
 
+TEST_F(ResultPage, EditTextEditsTheTextBoxInViewDataAndTheTextComesBackOnClose) {
+    View().SetSingleGraph(-1);
+    Frame().Dispatch(CmId::InsertTextBox);
+    TTextBox* box = View().GetTextBox(0);
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(box->IsCreated());
+    box->SetText("|e_1 = 1.5");
+
+    // A double click: the "View Data" dialog itself, with its Copy and Close, on the box's text.
+    ui.Dialog("View Data", [&](plat::DialogDriver& d) {
+        EXPECT_NE(dynamic_cast<Tdataview*>(&d.GetWindow()), nullptr);
+        EXPECT_EQ(d.Text(kCopyButtonId), "Copy");
+        EXPECT_EQ(d.Text(plat::DialogResult::Ok), "Close");
+        EXPECT_EQ(d.Text(kDataEditId), "|e_1 = 1.5\r\n");
+        d.Click(kCopyButtonId);
+        d.Type(kDataEditId, "|s_x = 2");
+        d.Click(plat::DialogResult::Ok);
+    });
+    FrameDriver::DoubleClickWindow(*box, Middle(*box));
+    EXPECT_EQ(plat::Clipboard::GetText(), "|e_1 = 1.5\r\n");
+    EXPECT_EQ(box->GetText(), "|s_x = 2\r\n");
+    EXPECT_EQ(g_ReportText, nullptr);
+
+    // "Edit Text" from the right button's menu; Cancel leaves the text as it was.
+    ui.Popup(3000).Dialog("View Data", [&](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Text(kDataEditId), "|s_x = 2\r\n");
+        d.Type(kDataEditId, "dropped");
+        d.Click(plat::DialogResult::Cancel);
+    });
+    FrameDriver::ClickWindow(*box, Middle(*box), true);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(box->GetText(), "|s_x = 2\r\n");
+    EXPECT_EQ(g_ReportText, nullptr);
+}
+
 }  // namespace
