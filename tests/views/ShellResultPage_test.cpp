@@ -113,4 +113,62 @@ TEST_F(ResultPage, EditTextEditsTheTextBoxInViewDataAndTheTextComesBackOnClose) 
     EXPECT_EQ(g_ReportText, nullptr);
 }
 
+// Whether the block of pixels lies in the picture at some place.
+bool Contains(const plat::Image& picture, const plat::Image& block) {
+    for (int y = 0; y + block.Height() <= picture.Height(); ++y)
+        for (int x = 0; x + block.Width() <= picture.Width(); ++x) {
+            bool same = true;
+            for (int j = 0; j < block.Height() && same; ++j)
+                for (int i = 0; i < block.Width() && same; ++i)
+                    same = picture.Pixel(x + i, y + j) == block.Pixel(i, j);
+            if (same)
+                return true;
+        }
+    return false;
+}
+
+// A title as the list draws an item that is not highlighted, in bold 13-pixel Arial: through
+// the label renderer, or its characters as they stand.
+plat::Image TitlePicture(const std::string& title, bool rendered) {
+    plat::LogFont font;
+    font.face = "Arial";
+    font.height = -13;
+    font.weight = 700;
+    plat::Image scratch(1, 1);
+    plat::Size size;
+    {
+        plat::DC measure(scratch);
+        measure.SelectFont(font);
+        size = rendered ? MeasureRichText(measure, title, font) : measure.GetTextExtent(title);
+    }
+    plat::Image picture(size.cx, size.cy, plat::GetSysColor(plat::SysColor::Window));
+    plat::DC dc(picture);
+    dc.SetBkMode(plat::BkMode::Transparent);
+    dc.SetTextColor(plat::GetSysColor(plat::SysColor::WindowText));
+    if (rendered) {
+        DrawRichText(dc, 0, 0, title, font, plat::TextAlign::Left, plat::TextAlign::Top);
+    } else {
+        dc.SelectFont(font);
+        dc.SetTextAlign(plat::TextAlign::Left | plat::TextAlign::Top);
+        dc.TextOut(0, 0, title);
+    }
+    return picture;
+}
+
+TEST_F(ResultPage, ControlRowListsDrawTheirTitlesThroughTheLabelRenderer) {
+    View().SetSingleGraph(-1);
+    plat::ComboBox* list = View().GetLayoutCombo();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(list->IsCreated());
+    for (const std::string title : {"Shear-|e_1", "Shear-|g_x_y"}) {
+        SCOPED_TRACE(title);
+        const int index = list->FindStringExact(title);
+        ASSERT_GE(index, 0);
+        list->SetSelIndex(index);
+        const plat::Image shown = list->GetPicture();
+        EXPECT_TRUE(Contains(shown, TitlePicture(title, true)));
+        EXPECT_FALSE(Contains(shown, TitlePicture(title, false)));
+    }
+}
+
 }  // namespace
