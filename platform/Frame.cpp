@@ -829,6 +829,27 @@ void FrameDriver::DoubleClickWindow(Window& window, Point client) {
     QCoreApplication::sendPostedEvents();
 }
 
+Cursor FrameDriver::CursorAt(Window& window, Point client) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget)
+        throw std::logic_error("FrameDriver: the window is not created");
+    QWidget* under = widget->childAt(ToQ(client));
+    if (!under)
+        under = widget;
+    // A widget without a cursor of its own shows its parent's.
+    while (under && !under->testAttribute(Qt::WA_SetCursor))
+        under = under->parentWidget();
+    switch (under ? under->cursor().shape() : Qt::ArrowCursor) {
+    case Qt::SizeFDiagCursor: return Cursor::SizeNWSE;
+    case Qt::SizeBDiagCursor: return Cursor::SizeNESW;
+    case Qt::SizeVerCursor: return Cursor::SizeNS;
+    case Qt::SizeHorCursor: return Cursor::SizeWE;
+    case Qt::CrossCursor: return Cursor::Cross;
+    case Qt::WhatsThisCursor: return Cursor::Help;
+    default: return Cursor::Arrow;
+    }
+}
+
 void FrameDriver::DragWindow(Window& window, Point from, Point to) {
     QWidget* widget = WidgetOf(window);
     if (!widget)

@@ -171,4 +171,19 @@ TEST_F(ResultPage, ControlRowListsDrawTheirTitlesThroughTheLabelRenderer) {
     }
 }
 
+TEST_F(ResultPage, PointerOverTheControlChartIsTheCrossHair) {
+    View().SetSingleGraph(-1);
+    Tcontrolchart* control = View().GetControlChart(0);
+    ASSERT_NE(control, nullptr);
+    ASSERT_TRUE(control->IsCreated());
+    const plat::Rect place = control->GetWindowRect();  // in the window's client area
+    const plat::Point over{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    EXPECT_EQ(FrameDriver::CursorAt(Window(), over), plat::Cursor::Cross);
+    // Picking a stage keeps it.
+    FrameDriver::ClickWindow(*control, Middle(*control));
+    EXPECT_EQ(FrameDriver::CursorAt(Window(), over), plat::Cursor::Cross);
+    // Beside the chart the page shows the arrow.
+    EXPECT_EQ(FrameDriver::CursorAt(Window(), {place.right + 2, place.top}), plat::Cursor::Arrow);
+}
+
 }  // namespace
