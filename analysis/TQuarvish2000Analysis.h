@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,13 @@ struct TimeDependentStrains {
     double kf = 0.0;               // creep factor of concrete strength
     double ks = 0.0;               // shrinkage factor of size
 };
+
+// At debug level 3 the long-term set-up shows its values as the report's block of
+// time-dependent results, which the report writer forms: the window installs it. Without one
+// the set-up shows nothing. Returns the previous writer.
+using TimeDependentReportWriter = std::function<std::string(const TBeam&, const TimeDependentStrains&)>;
+TimeDependentReportWriter SetTimeDependentReportWriter(TimeDependentReportWriter writer);
+
 class TStructure;
 
 // Answers of ClassifyFailureMode.

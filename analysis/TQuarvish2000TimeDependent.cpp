@@ -12,12 +12,12 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "analysis/TPointAnalysis.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
-#include "foundation/StrFormat.h"
 #include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 
@@ -26,23 +26,10 @@ namespace {
 constexpr double kMinAgeDays = 7.1;
 constexpr double kMaxVolumeSurface = 0.15;
 
-// The ten values as the time-dependent block of the report lists them.
-std::string TimeDependentText(const TimeDependentStrains& v)
+TimeDependentReportWriter& ReportWriter()
 {
-    return StrPrintf("Shrinkage Strain\t%g\r\nCreep factor\t%g\r\n"
-                     "Initial curvature\t%g\r\nInitial strain\t%g\r\n"
-                     "Long term curvature\t%g\r\nLong term strain\t%g\r\n"
-                     "Volume/Surface\t%g\r\nkc\t%g\r\nkf\t%g\r\nks\t%g\r\n",
-                     v.shrinkage,
-                     v.creepCoefficient,
-                     v.curvature1,
-                     v.strain1,
-                     v.curvature2,
-                     v.strain2,
-                     v.volumeSurface,
-                     v.kc,
-                     v.kf,
-                     v.ks);
+    static TimeDependentReportWriter writer;
+    return writer;
 }
 
 // A private working copy of a beam, which the engine may write although it is frozen.
@@ -66,6 +53,11 @@ bool SolveSustainedState(const TBeam& beam, double& curvature, double& strain)
 }
 
 } // namespace
+
+TimeDependentReportWriter SetTimeDependentReportWriter(TimeDependentReportWriter writer)
+{
+    return std::exchange(ReportWriter(), std::move(writer));
+}
 
 int TQuarvish2000Analysis::SolveTimeDependentStrains(const TBeam& structure,
                                                      TimeDependentStrains& out)
@@ -149,8 +141,8 @@ int TQuarvish2000Analysis::ApplyTimeDependentStrains(TBeam& beam)
         return 0;
     TimeDependentStrains v;
     SolveTimeDependentStrains(beam, v);
-    if (GetDebugLevel() == 3)
-        ShowDataText(TimeDependentText(v));
+    if (GetDebugLevel() == 3 && ReportWriter())
+        ShowDataText(ReportWriter()(beam, v));
     const double de0 = v.strain2 - v.strain1;
     const double dphi = v.curvature2 - v.curvature1;
     std::vector<double> strains;

@@ -180,7 +180,7 @@ void TQuarvishWindow::SetupWindow() {
     m_programTitle = "Quarvish-2000";
     m_defaultFileName = "q2k.q2k";
     m_viewManager->SetupDefaults();
-    m_viewManager->SetTraceLevel(m_debugLevel);
+    m_viewManager->SetTraceLevel(GetDebugLevel());
     m_viewManager->SetProgramTexts(m_programTitle, "Reinforced Concrete Sectional Analysis", "Version 1.9.6 (beta)");
     InstallFileReaders();
     SetDiagramEventRatios(static_cast<DiagramEventFn>(&GetMemberEventRatios));

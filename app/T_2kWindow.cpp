@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
+#include "analysis/layers/LayerDriver.h"
 #include "app/CommandIds.h"
 #include "app/DocumentEngine.h"
 #include "app/FileSaving.h"
@@ -21,10 +22,12 @@
 #include "app/summary/InfoManager.h"
 #include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
+#include "files/report/SectionReport.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
+#include "foundation/Sentinel.h"
 #include "foundation/StrFormat.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
@@ -92,15 +95,37 @@ T_2kWindow::T_2kWindow(const std::string& title) : m_programTitle(title) {
     });
 }
 
-T_2kWindow::~T_2kWindow() { SetDebugLineHook({}); }
+T_2kWindow::~T_2kWindow() {
+    SetDebugLineHook({});
+    SetLayerDebugDisplay({});
+    SetTimeDependentReportWriter({});
+}
 
 void T_2kWindow::SetupWindow() {
     ClearReportText();
+    // The debug displays of the analysis code: its traces, the states it solves, and the
+    // long-term set-up's block of results.
     SetDebugLineHook([this](int x1, int y1, int x2, int y2) { DrawDebugLine(x1, y1, x2, y2); });
+    SetLayerDebugDisplay([this](const SectionState& state) { return ShowDebugState(state); });
+    SetTimeDependentReportWriter([](const TBeam& beam, const TimeDependentStrains& values) {
+        std::string block;
+        WriteTimeDependentReport(beam, block, values);
+        return block;
+    });
 }
 
+int T_2kWindow::ShowDebugState(const SectionState& state) {
+    TSectionalAnalysis* analysis = GetCurrentAnalysis();
+    if (!analysis || !analysis->SelectLatestState())
+        return 0;
+    ShowResults(&state, -1, kUndefined, kUndefined);
+    return 1;
+}
+
+int T_2kWindow::GetDebugLevel() const { return ::GetDebugLevel(); }
+
 void T_2kWindow::DrawDebugLine(int x1, int y1, int x2, int y2) {
-    if (m_debugLevel == 0 || !IsCreated())
+    if (GetDebugLevel() == 0 || !IsCreated())
         return;
     plat::ClientDC dc(*this);
     dc.MoveTo(x1, y1);
@@ -342,12 +367,12 @@ bool T_2kWindow::WriteDocument(const std::string& fileName) {
 
 // ---- Commands ---------------------------------------------------------------------------
 
+// The level is the one the analysis code reads (and the layer driver's debug question may
+// set back to 0).
 void T_2kWindow::PromptDebugMode() {
-    std::string text = std::to_string(m_debugLevel);
-    if (plat::InputDialog(m_programTitle, "Enter Debug Mode (0,1,2,3)", text)) {
-        m_debugLevel = static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
-        SetDebugLevel(m_debugLevel);  // what the analysis code reads
-    }
+    std::string text = std::to_string(GetDebugLevel());
+    if (plat::InputDialog(m_programTitle, "Enter Debug Mode (0,1,2,3)", text))
+        SetDebugLevel(static_cast<int>(std::strtol(text.c_str(), nullptr, 10)));
 }
 
 void T_2kWindow::CmFileNew() {

@@ -1,8 +1,9 @@
 #pragma once
-// T_2kWindow: the base of the main window, the client of the main frame. It holds the debug
-// level, the program title and default file name, the structures-changed flag and the
-// application, answers the commands that do not depend on the kind of structure, asks to
-// save before closing and writes the document.
+// T_2kWindow: the base of the main window, the client of the main frame. It sets the debug
+// level and installs the displays the analysis code shows at its debug levels; it holds the
+// program title and default file name, the structures-changed flag and the application,
+// answers the commands that do not depend on the kind of structure, asks to save before
+// closing and writes the document.
 
 #include <array>
 #include <memory>
@@ -78,6 +79,9 @@ public:
     // One line of a convergence trace on the client area, with the default pen; nothing at
     // debug level 0.
     void DrawDebugLine(int x1, int y1, int x2, int y2);
+    // The analysis code's display of a state it has solved (debug levels 1 and 2): shown in
+    // the views when the current analysis has a stage to show; 0 when it has none.
+    int ShowDebugState(const SectionState& state);
     // Detaches the item from every panel chart that shows it; returns 1.
     int DetachFromPanelCharts(const TStructure* item);
     TViewm_2k& GetViewManager() const { return *m_viewManager; }
@@ -90,7 +94,7 @@ public:
     void BeginPrintLayout();
     void EndPrintLayout();
     int StructuresChanged() const { return m_structuresChanged; }
-    int GetDebugLevel() const { return m_debugLevel; }
+    int GetDebugLevel() const;
     const std::string& GetProgramTitle() const { return m_programTitle; }
     const std::string& GetDefaultFileName() const { return m_defaultFileName; }
     TQuarvishApp* GetApp() const { return m_app; }
@@ -126,7 +130,6 @@ protected:
     void LetGoOfTables();
     void BindToTables();
 
-    int m_debugLevel = 0;
     int m_previewing = 0;
     std::string m_programTitle;
     std::string m_defaultFileName = "not set yet!";

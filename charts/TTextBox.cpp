@@ -1,7 +1,9 @@
 #include "charts/TTextBox.h"
 
+#include "charts/DialogResources.h"
 #include "charts/RichText.h"
 #include "charts/TMixinChartOwner.h"
+#include "charts/Tdataview.h"
 #include "charts/TextBoxRules.h"
 #include "foundation/ReportText.h"
 #include "platform/Ui.h"
@@ -65,11 +67,16 @@ void TTextBox::EvLButtonUp(unsigned flags, plat::Point p) {
         m_movedByUser = true;
 }
 
+// The text goes through the report text into "View Data" over this box; "Close" hands the
+// edits back through it, Cancel leaves it as it was.
 void TTextBox::CmEditText() {
     g_ReportText = std::make_unique<std::string>(m_text);
-    plat::DataDialog("View Data", *g_ReportText, true);
-    const std::string edited = *g_ReportText;
-    g_ReportText.reset();
+    {
+        Tdataview view(this, DialogId::DataView);
+        (void)view.Execute();
+    }
+    const std::string edited = g_ReportText ? *g_ReportText : m_text;
+    ClearReportText();
     SetText(edited);
     if (IsCreated())
         Invalidate();

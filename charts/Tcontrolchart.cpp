@@ -25,6 +25,8 @@ Tcontrolchart::Tcontrolchart(plat::Window* parent, const std::string& title, int
     m_lineWidth = 1;
     m_tags.reserve(20);
     m_transform.xScale = kNotComputed;
+    // The pointer picks a stage: the cross-hair.
+    SetCursor(plat::Cursor::Cross);
     SetBackgroundColour(plat::GetSysColor(plat::SysColor::Face3D));
     TruncatePopup(0);
     AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Chart Picture");

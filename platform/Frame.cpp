@@ -769,9 +769,10 @@ QMenu* ActiveMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidge
 // A move sends no button of its own; it holds the buttons given (none: the pointer just moves).
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
                Qt::MouseButtons heldOnMove = Qt::NoButton) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button)
-                                  : type == QEvent::MouseMove      ? heldOnMove
-                                                                   : Qt::NoButton;
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    const Qt::MouseButtons held = press                        ? Qt::MouseButtons(button)
+                                  : type == QEvent::MouseMove ? heldOnMove
+                                                              : Qt::NoButton;
     QMouseEvent e(type, QPointF(at), QPointF(widget->mapToGlobal(at)), type == QEvent::MouseMove ? Qt::NoButton : button,
                   held, QApplication::keyboardModifiers());
     QCoreApplication::sendEvent(widget, &e);
@@ -814,6 +815,39 @@ void FrameDriver::ClickWindow(Window& window, Point client, bool right) {
     if (target)
         SendMouse(target, QEvent::MouseButtonRelease, ToQ(client), button);
     QCoreApplication::sendPostedEvents();
+}
+
+void FrameDriver::DoubleClickWindow(Window& window, Point client) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget)
+        throw std::logic_error("FrameDriver: the window is not created");
+    QPointer<QWidget> target = widget;
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                    QEvent::MouseButtonRelease})
+        if (target)
+            SendMouse(target, type, ToQ(client), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents();
+}
+
+Cursor FrameDriver::CursorAt(Window& window, Point client) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget)
+        throw std::logic_error("FrameDriver: the window is not created");
+    QWidget* under = widget->childAt(ToQ(client));
+    if (!under)
+        under = widget;
+    // A widget without a cursor of its own shows its parent's.
+    while (under && !under->testAttribute(Qt::WA_SetCursor))
+        under = under->parentWidget();
+    switch (under ? under->cursor().shape() : Qt::ArrowCursor) {
+    case Qt::SizeFDiagCursor: return Cursor::SizeNWSE;
+    case Qt::SizeBDiagCursor: return Cursor::SizeNESW;
+    case Qt::SizeVerCursor: return Cursor::SizeNS;
+    case Qt::SizeHorCursor: return Cursor::SizeWE;
+    case Qt::CrossCursor: return Cursor::Cross;
+    case Qt::WhatsThisCursor: return Cursor::Help;
+    default: return Cursor::Arrow;
+    }
 }
 
 void FrameDriver::DragWindow(Window& window, Point from, Point to) {

@@ -180,6 +180,13 @@ public:
     // Presses and releases a mouse button over the window at the client point, as a user's
     // click; a right click opens a window's popup menu, which runs until it closes.
     static void ClickWindow(Window& window, Point client, bool right = false);
+    // Double-clicks the left button over the window at the client point, as a user does: a
+    // press and a release, then the second press (which arrives as the double click) and its
+    // release.
+    static void DoubleClickWindow(Window& window, Point client);
+    // The cursor the pointer shows when it rests over the window at the client point: that of
+    // the window or child window under it.
+    static Cursor CursorAt(Window& window, Point client);
     // Presses the left button over the window at a client point, moves the pointer to the other
     // point with the button held and releases it there, as a user drags (the points are the
     // window's client points as they were when the button went down).

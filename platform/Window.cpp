@@ -142,6 +142,9 @@ void CreateUnder(Window& window, QWidget* parent) {
     if (window.impl().widget)
         return;
     window.impl().widget = new WindowWidget(window, parent);
+    // A cursor chosen before the window existed is the one it shows.
+    if (window.impl().cursor != Cursor::Arrow)
+        window.impl().widget->setCursor(ShapeOf(window.impl().cursor));
     window.SetupWindow();
 }
 

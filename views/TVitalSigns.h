@@ -57,7 +57,7 @@ public:
     TVitalSigns(plat::Window* parent, const std::string& title, int x, int y, int w, int h, int elementType);
 
     void Paint(plat::DC& dc, bool erase, const plat::Rect& rect) override;
-    void CmPopup3000() override {}
+    // 3000 stays the chart's: a double click shows the texts in "View Data".
     void CmPopup3001() override {}
     void CmPopup3002() override {}
     // "Copy Text".

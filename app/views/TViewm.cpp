@@ -12,6 +12,7 @@
 #include "app/summary/SummaryLayout.h"
 #include "app/views/ModeStandIns.h"
 #include "app/views/StandInCharts.h"
+#include "charts/OwnerDrawn.h"
 #include "charts/TTextBox.h"
 #include "charts/Tdataview.h"
 #include "charts/Tchart.h"
@@ -838,8 +839,9 @@ void TViewm_2k::MakeButton(std::unique_ptr<plat::Button>& button, int id, const 
 
 void TViewm_2k::MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int panel, int byte) {
     MakeControl(combo, byte, [&] {
-        return std::make_unique<plat::ComboBox>(*m_owner, id, ComboRect(GetPanelRect(panel)),
-                                                plat::CtlStyle::DropDownList | plat::CtlStyle::OwnerDraw, 512);
+        // Graph titles carry label markup: the items are drawn through the label renderer.
+        return std::make_unique<ODAComboBox>(*m_owner, id, ComboRect(GetPanelRect(panel)),
+                                             plat::CtlStyle::DropDownList, 512);
     });
 }
 

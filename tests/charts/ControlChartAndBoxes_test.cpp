@@ -208,10 +208,19 @@ TEST_F(BoxTest, EditingATextBoxDiscardsTheReportTextAndLeavesItNull) {
     AddLoadError("a complaint");
     TTextBox box(&page, "Text Box", 40, 40, 90, 90);
     box.SetText("old");
-    ui.Text([](std::string& text) {
+    // The text is edited in "View Data": "Close" hands the edits back, Cancel does not.
+    ui.DataView([](std::string& text) {
         EXPECT_EQ(text, "old\r\n");
         text = "new";
-        return false;  // taken back whatever the dialog answers
+        return true;
+    });
+    box.CmEditText();
+    EXPECT_EQ(box.GetText(), "new\r\n");
+    EXPECT_EQ(g_ReportText, nullptr);
+    AddLoadError("another complaint");
+    ui.DataView([](std::string& text) {
+        text = "dropped";
+        return false;
     });
     box.CmEditText();
     EXPECT_EQ(box.GetText(), "new\r\n");

@@ -21,6 +21,15 @@
 // two beams, the member settings (a member of BeamB) and PV19 and PV20, "Member Response" on
 // PV19 run to its end, and the next element back to PV19.
 //
+//   qv_walkshot <program folder> <output folder> boxes
+//
+// With "boxes" it works the result page of a solved membrane element with the mouse: a double
+// click on the vital signs ("View Data" on their texts), a text box inserted and edited ("Edit
+// Text" from its menu, then a double click, typed into and closed), the "Single Graph" list
+// opened, and the pointer rested on the control chart. The screen picture leaves the pointer
+// out: when QV_CURSOR_SHOT names a program, it is run with the picture's file to draw the
+// pointer into it.
+//
 // Needs an X display (run under xvfb-run), "import" and "xdotool".
 
 #include <cstdio>
@@ -38,19 +47,26 @@
 #include "app/ShellServices.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
+#include "app/views/TViewm.h"
+#include "charts/TTextBox.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
 #include "foundation/ProgramPaths.h"
 #include "app/views/TViewm.h"
 #include "member/TMemberDefinition.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
 #include "platform/Application.h"
+#include "platform/Controls.h"
 #include "platform/Frame.h"
 #include "platform/Ui.h"
 #include "views/BeamModeInstall.h"
 #include "views/membrane/MembraneModeInstall.h"
 #include "views/StateDiagramsInstall.h"
 #include "tools/QuickDefinedSection.h"
+#include "tests/membrane/MembraneFixtures.h"
 #include "tools/ShearBeam.h"
+#include "views/TVitalSigns.h"
 
 namespace {
 
@@ -199,6 +215,101 @@ int WalkMemberOnMembrane(TQuarvishApp& app) {
     return 0;
 }
 
+// Real pointer input through the X server, at a point of a window.
+void Pointer(const plat::Window& window, plat::Point client, const std::string& action) {
+    const plat::Point at = window.ClientToScreen(client);
+    std::system(("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " " + action).c_str());
+}
+
+plat::Point Middle(const plat::Window& window) {
+    const plat::Rect r = window.GetClientRect();
+    return {r.Width() / 2, r.Height() / 2};
+}
+
+// A helper in the background waits for the "View Data" dialog, pictures it into the file as it
+// opened, then works it with the steps (shell commands; "at fx fy" clicks the dialog at
+// thousandths of its size) and ends with the keys given.
+void ShootDataView(const std::string& file, const std::string& steps, const std::string& keys) {
+    const std::string script =
+        "sleep 2; id=$(xdotool search --name 'View Data' | head -1); eval $(xdotool getwindowgeometry --shell $id);"
+        " at() { xdotool mousemove $((X + WIDTH * $1 / 1000)) $((Y + HEIGHT * $2 / 1000)) click 1; sleep 0.3; };"
+        " import -window root '" + file + "';" + steps + " xdotool key " + keys;
+    std::system(("(" + script + ") &").c_str());
+    std::printf("box %s\n", file.c_str());
+}
+
+int WalkBoxes(TQuarvishApp& app) {
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    TViewm_2k& view = window.GetViewManager();
+    g_Structures[0] = membrane_fixtures::MakePanel(membrane_fixtures::PanelSpec{});
+    g_Structures[0]->SetName("Panel in shear");
+    view.CreateLogic(1, g_Structures[0].get(), nullptr);
+    Solve(app);
+    frame.Dispatch(CmId::NineGraphs);
+    view.SetNineGraphs(3000);  // "General Stress and Strain", with the vital signs
+    Step("nine-graphs");
+
+    // A double click on the vital signs: their texts in "View Data" (closed with Escape).
+    for (int i = 0; i < TViewm_2k::kPanelCharts; ++i)
+        if (auto* vital = dynamic_cast<TVitalSigns*>(view.GetChart(i))) {
+            ShootDataView(Next("vital-signs-view-data"), "", "Escape");
+            Pointer(*vital, Middle(*vital), "click --repeat 2 --delay 80 1");
+            plat::Application::PumpEvents(3000);  // closed by the helper, and the page drawn again
+            Step("after-vital-signs-view-data");
+            break;
+        }
+
+    // A text box on the single graph, edited: "Edit Text" from its menu, then a double click,
+    // a line typed at the end of the text and "Close".
+    frame.Dispatch(CmId::SingleGraph);
+    frame.Dispatch(CmId::InsertTextBox);
+    Step("text-box-inserted");
+    if (TTextBox* box = view.GetTextBox(0)) {
+        const std::string menu = Next("text-box-menu");
+        std::system(("(sleep 2; import -window root '" + menu + "'; xdotool key Escape) &").c_str());
+        Pointer(*box, {4, 4}, "click 3");
+        plat::Application::PumpEvents(3000);
+        Step("after-text-box-menu");
+        // Into the text (the edit's middle), to its end, a line typed; then "Close".
+        const std::string opened = Next("text-box-edit-text");
+        const std::string typed = Next("text-box-edit-typed");
+        ShootDataView(opened,
+                      " at 493 486; xdotool key ctrl+End Return; xdotool type --delay 20 'Edited: |s_x = 2.5';"
+                      " sleep 0.5; import -window root '" + typed + "'; at 382 946;",
+                      "shift");
+        Pointer(*box, {4, 4}, "click --repeat 2 --delay 80 1");
+        plat::Application::PumpEvents(6000);  // the helper closes it within some 5 s
+        Step("text-box-after-close");
+    }
+
+    // The "Single Graph" list opened with a click, showing its titles.
+    if (plat::ComboBox* list = view.GetLayoutCombo()) {
+        const plat::Rect place = list->GetPlace();
+        const plat::Point at = window.ClientToScreen({(place.left + place.right) / 2, (place.top + place.bottom) / 2});
+        std::system(("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 1").c_str());
+        Step("single-graph-list-open");
+        std::system("xdotool key Escape");
+        plat::Application::PumpEvents(300);
+    }
+
+    // The pointer resting on the control chart, then on the graph beside it.
+    const auto rest = [](const plat::Window& on, const std::string& name) {
+        Pointer(on, Middle(on), "");
+        plat::Application::PumpEvents(700);
+        const std::string file = Next(name);
+        std::system(("import -window root '" + file + "'").c_str());
+        if (const char* pointer = std::getenv("QV_CURSOR_SHOT"))
+            std::system((std::string(pointer) + " '" + file + "'").c_str());
+        std::printf("shot %s\n", file.c_str());
+    };
+    if (Tcontrolchart* control = view.GetControlChart(0))
+        rest(*control, "control-chart-pointer");
+    if (Tchart* graph = view.GetChart(0))
+        rest(*graph, "graph-pointer");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -222,6 +333,10 @@ int main(int argc, char** argv) {
     if (argc >= 5 && std::string(argv[3]) == "document") {
         InstallMembraneMode();
         return WalkDocument(app, argv[4]);
+    }
+    if (argc >= 4 && std::string(argv[3]) == "boxes") {
+        InstallMembraneMode();
+        return WalkBoxes(app);
     }
     Shot("start");
 

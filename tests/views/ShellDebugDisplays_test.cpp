@@ -1,0 +1,136 @@
+// The debug levels entered with the tool bar's "Dbg" in the real main window, with a beam under
+// moment and shear solved by "Sectional Response": level 1 asks after every layer solution
+// whether to leave debug mode on, showing the state solved (No ends debug mode), level 2 shows
+// the dual-section dump beside the state, and level 3 shows the long-term set-up's block of
+// time-dependent results.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analysis/RunToFinish.h"
+#include "app/CommandIds.h"
+#include "app/views/TViewm.h"
+#include "foundation/Diagnostics.h"
+#include "foundation/Reporter.h"
+#include "foundation/Units.h"
+#include "platform/Frame.h"
+#include "tests/analysis/AnalysisBaseFakes.h"
+#include "tests/app/ShellFixture.h"
+#include "model/TBeam.h"
+#include "views/BeamModeInstall.h"
+
+namespace {
+
+constexpr int kMomentGadget = 406;
+constexpr const char* kNotShown = "not shown";
+
+struct DebugDisplays : StartedShellTest {
+    BeamLogicFactory previous = InstallBeamMode();
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+
+    ~DebugDisplays() override {
+        SetDebugLevel(0);
+        SetBeamLogicFactory(std::move(previous));
+    }
+
+    void SetUp() override {
+        StartedShellTest::SetUp();
+        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
+        g_Structures[0] = TestSection::MakeBeam();
+        TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
+        Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+    }
+
+    // "Dbg" on the tool bar, answered with the level.
+    void EnterDebugLevel(int level) {
+        ui.Input("Enter Debug Mode (0,1,2,3)", std::to_string(level));
+        Frame().UpdateToolBar();  // as the idle pass does
+        plat::FrameDriver(Frame()).ClickToolButton(CmId::DebugMode);
+        EXPECT_EQ(Window().GetDebugLevel(), level);
+    }
+    // "Sectional Response": the analysis stands in the current slot from then on (the window
+    // shows no state of an analysis it does not hold yet), and the command shows its state.
+    TSectionalAnalysis* Solve() {
+        Frame().Dispatch(CmId::SectionalResponse);
+        return Window().GetCurrentAnalysis();
+    }
+    // What the status bar shows of the moment of the state shown.
+    std::string MomentShown() { return Frame().GetGadgetText(kMomentGadget); }
+};
+
+TEST_F(DebugDisplays, LevelOneAsksAfterEveryLayerSolutionAndNoEndsDebugMode) {
+    TSectionalAnalysis* a = Solve();
+    ASSERT_NE(a, nullptr);
+    EnterDebugLevel(1);
+    Frame().SetGadgetText(kMomentGadget, kNotShown);  // the solve showed its own state
+    std::string during;
+    const auto seen = [&] { during = MomentShown(); };
+    ui.While(seen).Message("Debug On:\n", MsgAnswer::Yes);
+    ui.Message("Debug On:\n", MsgAnswer::Yes);
+    ui.Message("Debug On:\n", MsgAnswer::No);
+    RunToFinish(*a, 5000);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(ui.Count("Debug On:\n"), 3);  // none after No
+    for (const UiRequest& r : ui.requests)
+        if (r.kind == "message") {
+            EXPECT_EQ(r.text.rfind("Debug On:\n", 0), 0u);
+            EXPECT_EQ(r.text.substr(r.text.size() - 10), "\nLeave on?");
+            EXPECT_EQ(r.style, MsgStyle::YesNo | MsgStyle::IconStop);
+        }
+    // The state solved stood in the views while the question was asked.
+    EXPECT_EQ(during.rfind("M : ", 0), 0u) << during;
+    EXPECT_EQ(GetDebugLevel(), 0);
+    EXPECT_EQ(Window().GetDebugLevel(), 0);
+}
+
+TEST_F(DebugDisplays, LevelTwoShowsTheDualSectionDumpBesideTheState) {
+    TSectionalAnalysis* a = Solve();
+    ASSERT_NE(a, nullptr);
+    EnterDebugLevel(2);
+    Frame().SetGadgetText(kMomentGadget, kNotShown);
+    std::string dump, during;
+    ui.Text([&](std::string& text) {
+        dump = text;
+        during = MomentShown();
+        SetDebugLevel(0);  // one dump is enough
+        return true;
+    });
+    RunToFinish(*a, 5000);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(dump.rfind("Dual Section results\r\n\r\n\r\n cross section limits: ", 0), 0u) << dump;
+    EXPECT_NE(dump.find(" mm\r\nError number: "), std::string::npos) << dump;
+    EXPECT_EQ(during.rfind("M : ", 0), 0u) << during;
+}
+
+TEST_F(DebugDisplays, LevelThreeShowsTheLongTermBlockOfTheReport) {
+    // Sustained for 28 days under 50 kN m.
+    dynamic_cast<TBeam&>(*g_Structures[0]).SetTimeData(1, 28.0, -50e3, 0.0);
+    EnterDebugLevel(3);
+    std::string block;
+    ui.Text([&](std::string& text) {
+        block = text;
+        SetDebugLevel(0);
+        return true;
+    });
+    TSectionalAnalysis* a = Solve();
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(ui.Done());
+    // The block with its units and, at a debug level, a line for each of the three layers and
+    // the two strain solutions.
+    EXPECT_EQ(block.rfind("Time Dependent Effects Results\r\n-------------------------\r\nShrinkage Strain: ", 0),
+              0u)
+        << block;
+    EXPECT_NE(block.find(std::string(" ") + UnitLabel(ukStrain) + "\r\nv/s "), std::string::npos) << block;
+    EXPECT_NE(block.find(" mm    ks = "), std::string::npos) << block;
+    EXPECT_NE(block.find("Creep factor: "), std::string::npos) << block;
+    std::size_t layers = 0;
+    for (std::size_t at = block.find("Relax factor bar type L: "); at != std::string::npos;
+         at = block.find("Relax factor bar type L: ", at + 1))
+        ++layers;
+    EXPECT_EQ(layers, 3u);
+    EXPECT_NE(block.find("\r\nInitial strain solution: phi="), std::string::npos) << block;
+    EXPECT_NE(block.find("\r\nSecond strain solution: phi="), std::string::npos) << block;
+}
+
+}  // namespace
