@@ -365,6 +365,75 @@ TEST(MaterialPicture, CurveLabelsMoveOffACurveAndKeepTheirOrder)
         EXPECT_EQ(LineThrough(plan, LabelBox(*label)), "") << label->text;
 }
 
+// The label search of the steel chart, on the scales of the rebar test above (x 1.2 pixels a
+// mm/m from 10, y 0.2 a MPa up from 190) with one bar, whose label "f_y= 400" (56 x 10 pixels)
+// has its home at (80, 124), its leader going to the bar's curve at 30 % of the width, and the
+// strain label "|e_s = 150.0 mm/m" covers x 71..190 by rows 180..190.
+//
+// A moved label never stands left of or above its home. The curve rises to 200 MPa (12, 150),
+// runs flat to 40 mm/m (58, 150), steps down to 100 MPa (59, 170), runs flat to 100 mm/m
+// (130, 170) and climbs steeply to 750 MPa (131, 40), through the right end of the label's
+// place (80..135). In the label's own column nothing is clear: the climb blocks it down to the
+// lower flat, and two rows below that (172) the label would cover the strain label. Left of
+// home, at 61 (two right of the step), it would be clear 19 pixels away; it goes instead two
+// pixels right of the climb's foot (132), 52 pixels away, at its home height.
+TEST(MaterialPicture, AMovedCurveLabelStaysRightOfAndBelowItsHome)
+{
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
+    const MaterialCurves climb = HandCurves({{{0, 0}, {2, 200}, {40, 200}, {41, 100}, {100, 100}, {100.5, 750}}});
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(150.0, 800.0), types, climb, kFixed);
+    ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 1u);
+    EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points,
+              (std::vector<plat::Point>{{10, 190}, {12, 150}, {58, 150}, {59, 170}, {130, 170}, {131, 40}}));
+    EXPECT_NE(LineThrough(plan, plat::Rect{80, 124, 136, 134}), "");
+    EXPECT_EQ(LineThrough(plan, plat::Rect{61, 124, 117, 134}), "");
+    const PlanStep& label = Text(plan, "f_y= 400");
+    EXPECT_EQ(label.points[0], (plat::Point{132, 134}));
+    EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
+}
+
+// The home row stays a candidate. A chart 400 pixels wide (m = 20: x 2.4 pixels a mm/m from
+// 20, y 0.175 a MPa up from 180), where the label's home is (160, 124) and the strain label
+// covers x 261..380. The curve rises to 400 MPa (25, 110), runs flat to 70 mm/m (188, 110) and
+// drops there to the x axis (188, 180), through the label's place at every height below the
+// flat: the label stands two pixels right of the drop (190) at its home height, where no
+// stretch ends.
+TEST(MaterialPicture, ACurveLabelStandsBesideADropAtItsHomeHeight)
+{
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
+    const MaterialCurves drop = HandCurves({{{0, 0}, {2, 400}, {70, 400}, {70, 0}}});
+    MaterialFrame frame = HandFrame(150.0, 800.0);
+    frame.W = 400;
+    const DiagramPlan plan = PlanMaterialChart(frame, types, drop, kFixed);
+    ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 1u);
+    EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points,
+              (std::vector<plat::Point>{{20, 180}, {25, 110}, {188, 110}, {188, 180}}));
+    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{380, 180}));
+    const PlanStep& label = Text(plan, "f_y= 400");
+    EXPECT_EQ(label.points[0], (plat::Point{190, 134}));
+    EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
+}
+
+// The strain label is kept clear by the curve labels. A chart 80 pixels high (the x axis at row
+// 70, 800 MPa at row 30: 0.05 pixels a MPa): the label's home is (80, 43), the strain label
+// covers rows 60..70. A flat curve at 360 MPa (row 52) to 90 mm/m (118) runs through the foot
+// of the label's place; two rows below it (54) the label would cover the strain label; it goes
+// right of the flat's end (120) at its home height.
+TEST(MaterialPicture, CurveLabelsKeepClearOfTheStrainLabel)
+{
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
+    const MaterialCurves flat = HandCurves({{{0, 0}, {2, 360}, {90, 360}}});
+    MaterialFrame frame = HandFrame(150.0, 800.0);
+    frame.H = 80;
+    const DiagramPlan plan = PlanMaterialChart(frame, types, flat, kFixed);
+    ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 1u);
+    EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points, (std::vector<plat::Point>{{10, 70}, {12, 52}, {118, 52}}));
+    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{190, 70}));
+    const PlanStep& label = Text(plan, "f_y= 400");
+    EXPECT_EQ(label.points[0], (plat::Point{120, 53}));
+    EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
+}
+
 namespace {
 
 // ---- The chart on a section ------------------------------------------------------------------
