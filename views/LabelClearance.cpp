@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 
-// A search runs over the candidate columns from left to right. A label whose left edge is at
+// A search runs one way at a time, on the picture turned so that the way is right and down
+// (mirrored left to right, top to bottom, or both). It runs over the candidate columns from left
+// to right. A label whose left edge is at
 // x, grown by a pixel, spans the closed columns x - 1 .. x + width; the part of a stretch inside
 // them runs over a closed range of heights, so the tops at which the label meets that stretch
 // are one range of whole pixels, worked out exactly in integers. The stretches that reach into
@@ -19,7 +21,7 @@ namespace {
 using Obstacle = LabelClearance::Obstacle;
 
 // A run of joined stretches spans at most this many pixels and stretches.
-constexpr int kRunWidth = 8;
+constexpr int kRunWidth = 16;
 constexpr std::size_t kRunStretches = 32;
 
 // Pixels farther than this from the origin are taken as lying this far (far outside any window),
@@ -74,8 +76,41 @@ std::vector<int> Marked(const std::vector<char>& marks, int first)
 
 } // namespace
 
-LabelClearance::LabelClearance(const std::vector<LabelStretch>& lines, const plat::Rect& area, long long budget)
-    : m_area(area), m_budget(budget)
+class LabelClearance::Sweep {
+public:
+    Sweep(const std::vector<LabelStretch>& lines, const plat::Rect& area, LabelWork& work, long long budget);
+    void Add(const LabelStretch& line);
+    void Add(const plat::Rect& box);
+    void Restart();
+
+    struct Answer {
+        plat::Point at;
+        bool homeClear = false;
+        bool found = false;
+        bool cut = false;
+    };
+    Answer Place(plat::Point home, plat::Size size, const plat::Rect& within);
+
+private:
+    void AddCandidates(int x, int y);
+
+    plat::Rect m_area;
+    LabelWork& m_work;
+    long long m_budget;
+    // The curves' stretches in the order given, their runs by left end; the leaders and
+    // labels added since.
+    std::vector<Obstacle> m_lines;
+    std::vector<Run> m_runs;
+    std::vector<Obstacle> m_added;
+    // The candidate columns and rows inside the area, in increasing order; those of the
+    // curves alone.
+    std::vector<int> m_xs, m_ys;
+    std::vector<int> m_curveXs, m_curveYs;
+};
+
+LabelClearance::Sweep::Sweep(const std::vector<LabelStretch>& lines, const plat::Rect& area, LabelWork& work,
+                             long long budget)
+    : m_area(area), m_work(work), m_budget(budget)
 {
     std::vector<char> columns(static_cast<std::size_t>(std::max(area.right - area.left + 1, 0)));
     std::vector<char> rows(static_cast<std::size_t>(std::max(area.bottom - area.top + 1, 0)));
@@ -87,7 +122,6 @@ LabelClearance::LabelClearance(const std::vector<LabelStretch>& lines, const pla
     const plat::Point* previousEnd = nullptr;
     for (const LabelStretch& line : lines) {
         const plat::Point a = line.first, b = line.second;
-        mark(columns, area.left, std::max(a.x, b.x) + 2);
         mark(rows, area.top, std::max(a.y, b.y) + 2);
         const bool joined = previousEnd && *previousEnd == a;
         previousEnd = &line.second;
@@ -105,12 +139,21 @@ LabelClearance::LabelClearance(const std::vector<LabelStretch>& lines, const pla
         }
         m_lines.push_back(o);
     }
+    for (const Run& run : m_runs)
+        mark(columns, area.left, run.x1 + 2);
     std::sort(m_runs.begin(), m_runs.end(), [](const Run& p, const Run& q) { return p.x0 < q.x0; });
-    m_xs = Marked(columns, area.left);
-    m_ys = Marked(rows, area.top);
+    m_xs = m_curveXs = Marked(columns, area.left);
+    m_ys = m_curveYs = Marked(rows, area.top);
 }
 
-void LabelClearance::AddCandidates(int x, int y)
+void LabelClearance::Sweep::Restart()
+{
+    m_added.clear();
+    m_xs = m_curveXs;
+    m_ys = m_curveYs;
+}
+
+void LabelClearance::Sweep::AddCandidates(int x, int y)
 {
     const auto insert = [](std::vector<int>& values, int v, int first, int last) {
         const auto at = std::lower_bound(values.begin(), values.end(), v);
@@ -121,13 +164,13 @@ void LabelClearance::AddCandidates(int x, int y)
     insert(m_ys, y, m_area.top, m_area.bottom);
 }
 
-void LabelClearance::Add(const LabelStretch& line)
+void LabelClearance::Sweep::Add(const LabelStretch& line)
 {
     AddCandidates(std::max(line.first.x, line.second.x) + 2, std::max(line.first.y, line.second.y) + 2);
     m_added.push_back(OfStretch(line));
 }
 
-void LabelClearance::Add(const plat::Rect& box)
+void LabelClearance::Sweep::Add(const plat::Rect& box)
 {
     if (box.Width() < 3 || box.Height() < 3)
         return;
@@ -137,11 +180,10 @@ void LabelClearance::Add(const plat::Rect& box)
     m_added.push_back(Obstacle{Near(box.left + 1), Near(box.right - 2), Near(box.top + 1), Near(box.bottom - 2), true});
 }
 
-plat::Point LabelClearance::Place(plat::Point home, plat::Size size, const plat::Rect& within)
+LabelClearance::Sweep::Answer LabelClearance::Sweep::Place(plat::Point home, plat::Size size, const plat::Rect& within)
 {
     const plat::Rect region{std::max(within.left, m_area.left), std::max(within.top, m_area.top),
                             std::min(within.right, m_area.right), std::min(within.bottom, m_area.bottom)};
-    ++m_work.searches;
     const int cx = std::max(size.cx, 0), cy = std::max(size.cy, 0);
     const int xLow = std::max(home.x, region.left), xHigh = region.right - cx;
     const int yLow = std::max(home.y, region.top), yHigh = region.bottom - cy;
@@ -219,15 +261,13 @@ plat::Point LabelClearance::Place(plat::Point home, plat::Size size, const plat:
         }
         return i;
     };
-    const auto cut = [&](plat::Point at) {
-        ++m_work.cutShort;
-        return at;
-    };
-
+    // Home counts only when the label lies there wholly inside the region.
+    const bool homeInside = home.x >= region.left && home.x + cx <= region.right && home.y >= region.top &&
+                            home.y + cy <= region.bottom;
     if (!column(home.x))
-        return cut(home);
-    if (!homeBlocked)
-        return home;
+        return Answer{home, false, false, true};
+    if (!homeBlocked && homeInside)
+        return Answer{home, true, true, false};
 
     std::vector<int> xs;
     if (home.x >= xLow && home.x <= xHigh)
@@ -242,7 +282,7 @@ plat::Point LabelClearance::Place(plat::Point home, plat::Size size, const plat:
         if (bestDistance >= 0 && dx * dx >= bestDistance)
             break;
         if (x != home.x && !column(x))
-            return cut(best);
+            return Answer{best, false, bestDistance >= 0, true};
         const std::size_t i = firstClear();
         if (i == ys.size())
             continue;
@@ -252,5 +292,135 @@ plat::Point LabelClearance::Place(plat::Point home, plat::Size size, const plat:
             best = {x, ys[i]};
         }
     }
+    return Answer{best, false, bestDistance >= 0, false};
+}
+
+// ---- The ways --------------------------------------------------------------------------------
+
+namespace {
+
+// The picture turned for a way: mirrored left to right (way bit 1) and top to bottom (bit 2)
+// within the area, which maps onto itself; a pixel p goes to (first + last) - p.
+struct Turn {
+    bool flipX = false, flipY = false;
+    int X = 0, Y = 0; // left + right - 1, top + bottom - 1
+    plat::Point Of(plat::Point p) const { return {flipX ? X - p.x : p.x, flipY ? Y - p.y : p.y}; }
+    LabelStretch Of(const LabelStretch& l) const { return {Of(l.first), Of(l.second)}; }
+    // The pixels [left, right) by [top, bottom).
+    plat::Rect Of(const plat::Rect& r) const
+    {
+        const int l = flipX ? X + 1 - r.right : r.left, t = flipY ? Y + 1 - r.bottom : r.top;
+        return plat::Rect{l, t, l + r.Width(), t + r.Height()};
+    }
+    // The top left corner of a label of the given size at p, and back.
+    plat::Point Corner(plat::Point p, plat::Size size) const
+    {
+        return {flipX ? X + 1 - p.x - size.cx : p.x, flipY ? Y + 1 - p.y - size.cy : p.y};
+    }
+};
+
+Turn TurnOf(int way, const plat::Rect& area)
+{
+    return Turn{(way & 1) != 0, (way & 2) != 0, area.left + area.right - 1, area.top + area.bottom - 1};
+}
+
+} // namespace
+
+LabelClearance::LabelClearance(const std::vector<LabelStretch>& lines, const plat::Rect& area, long long budget)
+    : m_lines(lines), m_area(area), m_budget(budget)
+{
+}
+
+LabelClearance::~LabelClearance() = default;
+
+LabelClearance::Sweep& LabelClearance::SweepOf(int way)
+{
+    std::unique_ptr<Sweep>& sweep = m_sweeps[static_cast<std::size_t>(way)];
+    if (!sweep) {
+        const Turn turn = TurnOf(way, m_area);
+        std::vector<LabelStretch> lines;
+        lines.reserve(m_lines.size());
+        for (const LabelStretch& l : m_lines)
+            lines.push_back(turn.Of(l));
+        sweep = std::make_unique<Sweep>(lines, m_area, m_work, m_budget);
+        for (const Added& a : m_added) {
+            if (a.box)
+                sweep->Add(turn.Of(a.rect));
+            else
+                sweep->Add(turn.Of(a.line));
+        }
+    }
+    return *sweep;
+}
+
+void LabelClearance::Add(const LabelStretch& line)
+{
+    m_added.push_back(Added{false, {}, line});
+    for (int way = 0; way < 4; ++way)
+        if (m_sweeps[static_cast<std::size_t>(way)])
+            m_sweeps[static_cast<std::size_t>(way)]->Add(TurnOf(way, m_area).Of(line));
+}
+
+void LabelClearance::Add(const plat::Rect& box)
+{
+    m_added.push_back(Added{true, box, {}});
+    for (int way = 0; way < 4; ++way)
+        if (m_sweeps[static_cast<std::size_t>(way)])
+            m_sweeps[static_cast<std::size_t>(way)]->Add(TurnOf(way, m_area).Of(box));
+}
+
+void LabelClearance::Restart()
+{
+    m_added.clear();
+    for (const std::unique_ptr<Sweep>& sweep : m_sweeps)
+        if (sweep)
+            sweep->Restart();
+}
+
+bool LabelClearance::ThroughLabel(const LabelStretch& line) const
+{
+    const Obstacle o = OfStretch(line);
+    for (const Added& a : m_added) {
+        // The rows the line runs over in the label's columns, against the label's rows.
+        Tops rows;
+        if (a.box && Blocked(o, a.rect.left, a.rect.right - 1, 0, rows) && rows.first < a.rect.bottom &&
+            rows.last > a.rect.top)
+            return true;
+    }
+    return false;
+}
+
+plat::Point LabelClearance::Place(plat::Point home, plat::Size size, const plat::Rect& region, unsigned ways)
+{
+    ++m_work.searches;
+    m_found = false;
+    plat::Point best = home;
+    long long bestDistance = -1;
+    bool first = true;
+    for (int way = 0; way < 4; ++way) {
+        if ((ways & (1u << way)) == 0)
+            continue;
+        const Turn turn = TurnOf(way, m_area);
+        const Sweep::Answer a = SweepOf(way).Place(turn.Corner(home, size), size, turn.Of(region));
+        if (a.cut)
+            ++m_work.cutShort;
+        // Clear at home is clear every way.
+        if (first && a.homeClear) {
+            m_found = true;
+            return home;
+        }
+        first = false;
+        if (a.found) {
+            const plat::Point at = turn.Corner(a.at, size);
+            const long long dx = at.x - home.x, dy = at.y - home.y;
+            if (bestDistance < 0 || dx * dx + dy * dy < bestDistance) {
+                bestDistance = dx * dx + dy * dy;
+                best = at;
+            }
+        }
+        if (a.cut)
+            break;
+    }
+    m_found = bestDistance >= 0;
     return best;
 }

@@ -66,8 +66,122 @@ std::string TwoStage(const char* pattern, const char* number, double value, cons
     return StrPrintf(StrPrintf(pattern, number).c_str(), value, unit);
 }
 
+// ---- Labels kept clear -------------------------------------------------------------------------
+
+// A label as drawn: its text at a point in an alignment.
+struct PlacedText {
+    std::string text;
+    plat::Point at;
+    unsigned hAlign = TA::Left;
+    unsigned vAlign = TA::Top;
+};
+
+// The labels of a chart at one text size, their leaders, and whether every one of them found
+// a place clear of the curves, of the leaders and of each other.
+struct LabelSet {
+    plat::LogFont font;
+    std::vector<PlacedText> texts;
+    std::vector<LabelStretch> leaders;
+    bool clear = true;
+    // Whether every label is searched for even after one has found no clear place (the last
+    // size tried); otherwise the rest keep their homes, the size being tried again smaller.
+    bool searchAll = false;
+};
+
+// The pixels of a text of the given extent, drawn at a point in an alignment.
+plat::Rect AlignedBox(plat::Point at, plat::Size extent, unsigned h, unsigned v)
+{
+    const int left = h == TA::Right ? at.x - extent.cx : h == TA::Center ? at.x - extent.cx / 2 : at.x;
+    const int top = v == TA::Bottom ? at.y - extent.cy : at.y;
+    return plat::Rect{left, top, left + extent.cx, top + extent.cy};
+}
+
+// Texts placed together as one block (a label of several lines): the block keeps clear as a
+// whole, the ways given, and is kept clear of from then on.
+void PlaceBlock(LabelClearance& clearance, LabelSet& set, std::vector<PlacedText> texts, const PlanMeasure& measure,
+                const plat::Rect& region, unsigned ways)
+{
+    if (texts.empty())
+        return;
+    std::vector<plat::Rect> boxes;
+    plat::Rect all{};
+    for (const PlacedText& t : texts) {
+        const plat::Rect box = AlignedBox(t.at, measure(t.text, set.font), t.hAlign, t.vAlign);
+        all = boxes.empty() ? box
+                            : plat::Rect{std::min(all.left, box.left), std::min(all.top, box.top),
+                                         std::max(all.right, box.right), std::max(all.bottom, box.bottom)};
+        boxes.push_back(box);
+    }
+    const plat::Point home{all.left, all.top};
+    const plat::Point to = set.clear || set.searchAll
+                               ? clearance.Place(home, plat::Size{all.Width(), all.Height()}, region, ways)
+                               : home;
+    set.clear = set.clear && clearance.Found();
+    const int dx = to.x - home.x, dy = to.y - home.y;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        texts[i].at = {texts[i].at.x + dx, texts[i].at.y + dy};
+        clearance.Add(plat::Rect{boxes[i].left + dx, boxes[i].top + dy, boxes[i].right + dx, boxes[i].bottom + dy});
+        set.texts.push_back(std::move(texts[i]));
+    }
+}
+
+// The text height one step smaller: 15 % less, a pixel at least, down to the smallest text a
+// chart's labels are written in (a character height of 8 pixels, a cell height of 10: what the
+// labels of a damaged section's charts need on a summary page 768 pixels high); the height
+// itself when it is that small already.
+constexpr int kLeastCharHeight = 8, kLeastCellHeight = 10;
+int SmallerTextHeight(int height)
+{
+    const int least = height < 0 ? kLeastCharHeight : kLeastCellHeight;
+    const int size = std::abs(height);
+    if (size <= least)
+        return height;
+    const int next = std::max(least, std::min(size - 1, static_cast<int>(size * 0.85)));
+    return height < 0 ? -next : next;
+}
+
+// The labels at the chart's text size, or, where they find no clear place at that size, in
+// the largest of the smaller texts (each a step below the last) in which they all do, as a
+// chart's titles are made smaller to fit its width; in the smallest text a chart writes when
+// none is clear. The sizes are halved between the largest tried that is not clear and the
+// smallest that is; each searches afresh against the curves alone, and all of them share the
+// picture's tests.
+template <class Attempt>
+LabelSet FitLabels(LabelClearance& clearance, const plat::LogFont& font, Attempt attempt)
+{
+    std::vector<int> heights{font.height};
+    for (int h = SmallerTextHeight(font.height); h != heights.back(); h = SmallerTextHeight(h))
+        heights.push_back(h);
+    const auto at = [&](std::size_t i) {
+        clearance.Restart();
+        LabelSet set;
+        set.font = font;
+        set.font.height = heights[i];
+        set.searchAll = i + 1 == heights.size();
+        attempt(set);
+        return set;
+    };
+    const auto spent = [&] { return clearance.Work().tests >= kLabelSearchTests; };
+    LabelSet first = at(0);
+    if (first.clear || heights.size() == 1 || spent())
+        return first;
+    LabelSet best = at(heights.size() - 1);
+    std::size_t notClear = 0, clear = heights.size() - 1;
+    while (best.clear && clear - notClear > 1 && !spent()) {
+        const std::size_t middle = (notClear + clear) / 2;
+        LabelSet set = at(middle);
+        if (set.clear) {
+            clear = middle;
+            best = std::move(set);
+        } else {
+            notClear = middle;
+        }
+    }
+    return best;
+}
+
 void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
-                   const MaterialScale& s, const PlanMeasure& measure)
+                   const MaterialScale& s, const PlanMeasure& measure, LabelWork* work)
 {
     const double F3 = UnitFactor(ukStrain, f.unitSystem), F10 = UnitFactor(ukStress, f.unitSystem);
     const int row = s.At(0.0, 0.0).y, column = s.At(0.0, 0.0).x;
@@ -76,48 +190,80 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     if (!haveLabelled)
         return;
     const ConcreteTypeRec& lt = t.concrete[static_cast<std::size_t>(labelled)];
-    if (c.peakStrainFlag == 0) {
-        plan.Text(StrPrintf("|e_c_m_a_x = %3.2f %s", f.axis.xMax, UnitLabel(ukStrain, f.unitSystem)),
-                  {s.At(f.axis.xMax, 0.0).x, row}, f.textFont, TA::Right, TA::Bottom);
+    // The marks on the x axis: its end, which the strain label stands against, and the peak
+    // strains, which the labels keep clear of.
+    if (c.peakStrainFlag == 0)
         plan.Line({f.W - s.m, row + 2}, {f.W - s.m, row - 3});
-    } else {
-        const double e = std::fabs(lt.ec) * F3;
-        plan.Text(StrPrintf("|e_c' = %3.2f %s", e, UnitLabel(ukStrain, f.unitSystem)), {s.At(e, 0.0).x, row},
-                  f.textFont, TA::Center, TA::Bottom);
-    }
+    std::vector<LabelStretch> marks;
     const std::vector<int> used = t.UsedTypes();
     for (const int i : used) {
         const int x = s.At(std::fabs(t.concrete[static_cast<std::size_t>(i)].ec) * F3, 0.0).x;
-        plan.Line({x, row + 2}, {x, row - 3});
+        marks.push_back({{x, row + 2}, {x, row - 3}});
     }
+    for (const LabelStretch& mark : marks)
+        plan.Line(mark.first, mark.second);
     for (const int i : used) {
         const int y = s.At(0.0, std::fabs(t.concrete[static_cast<std::size_t>(i)].fc) * F10).y;
         plan.Line({column - 3, y}, {column + 3, y});
     }
-    plan.Text(StrengthLabel(lt, f.unitSystem), {column + 4, f.top}, f.textFont, TA::Left, TA::Top);
 
-    // The details of the main type, right-aligned at a third of the height above the x axis.
-    if (t.mainConcrete < 0)
-        return;
-    const ConcreteTypeRec& main = t.concrete[static_cast<std::size_t>(t.mainConcrete)];
+    // The labels keep clear of the curves, of the marks on the x axis and of each other
+    // within the plot: the strain left and up from its place on the x axis (either way from
+    // the peak it is centred on, over its mark), the strength right and down from the top of
+    // the y axis, the main type's details, as one block, left and up from the right margin.
+    const plat::Rect plot{column + 4, f.top, f.W - s.m, row};
+    std::vector<LabelStretch> lines = CurveSegments(c, s);
+    if (c.peakStrainFlag == 0)
+        lines.insert(lines.end(), marks.begin(), marks.end());
+    LabelClearance clearance(lines, plot);
+    const std::string strength = StrengthLabel(lt, f.unitSystem);
+    const double peak = std::fabs(lt.ec) * F3;
+    const std::string strain = c.peakStrainFlag == 0
+                                   ? StrPrintf("|e_c_m_a_x = %3.2f %s", f.axis.xMax, UnitLabel(ukStrain, f.unitSystem))
+                                   : StrPrintf("|e_c' = %3.2f %s", peak, UnitLabel(ukStrain, f.unitSystem));
+    const ConcreteTypeRec* main =
+        t.mainConcrete >= 0 ? &t.concrete[static_cast<std::size_t>(t.mainConcrete)] : nullptr;
     const int right = f.W - s.m;
     const int y0 = static_cast<int>(s.yOrigin - f.H / 3);
-    const std::string ag = TwoStage("a_g = %s %%s", PickBySystem(f.unitSystem, "%4.0f", "%4.2f", "%4.2f", "%4.5f"),
-                                    main.aggregate * UnitFactor(ukSectionLength, f.unitSystem),
-                                    UnitLabel(ukSectionLength, f.unitSystem));
-    plan.Text(ag, {right, y0}, f.textFont, TA::Right, TA::Bottom);
-    const bool autoFt = main.ftAuto != 0 || main.ft < 0.0;
-    const std::string ft = TwoStage(autoFt ? "f_t = %s %%s (auto)" : "f_t = %s %%s",
-                                    PickBySystem(f.unitSystem, "%4.2f", "%4.0f", "%4.1f", "%4.5f"),
-                                    main.ft * UnitFactor(ukStress, f.unitSystem), UnitLabel(ukStress, f.unitSystem));
-    plan.Text(ft, {right, y0}, f.textFont, TA::Right, TA::Top);
-    if (t.mainConcrete != labelled) {
-        const std::string base = StrengthLabel(main, f.unitSystem);
-        const int ha = measure(ag, f.textFont).cy;
-        const int hf = measure(base, f.textFont).cy;
-        plan.Text(base, {right, y0 - ha + 4}, f.textFont, TA::Right, TA::Bottom);
-        plan.Text("Base Type", {right, y0 - hf - ha + 4}, f.textFont, TA::Right, TA::Bottom);
+    std::string ag, ft, base;
+    if (main) {
+        ag = TwoStage("a_g = %s %%s", PickBySystem(f.unitSystem, "%4.0f", "%4.2f", "%4.2f", "%4.5f"),
+                      main->aggregate * UnitFactor(ukSectionLength, f.unitSystem),
+                      UnitLabel(ukSectionLength, f.unitSystem));
+        const bool autoFt = main->ftAuto != 0 || main->ft < 0.0;
+        ft = TwoStage(autoFt ? "f_t = %s %%s (auto)" : "f_t = %s %%s",
+                      PickBySystem(f.unitSystem, "%4.2f", "%4.0f", "%4.1f", "%4.5f"),
+                      main->ft * UnitFactor(ukStress, f.unitSystem), UnitLabel(ukStress, f.unitSystem));
+        if (t.mainConcrete != labelled)
+            base = StrengthLabel(*main, f.unitSystem);
     }
+    const LabelSet set = FitLabels(clearance, f.textFont, [&](LabelSet& labels) {
+        if (c.peakStrainFlag == 0) {
+            PlaceBlock(clearance, labels, {{strain, {s.At(f.axis.xMax, 0.0).x, row}, TA::Right, TA::Bottom}},
+                       measure, plot, LabelToward::LeftUp);
+        } else {
+            PlaceBlock(clearance, labels, {{strain, {s.At(peak, 0.0).x, row}, TA::Center, TA::Bottom}}, measure,
+                       plot, LabelToward::LeftUp | LabelToward::RightUp);
+            for (const LabelStretch& mark : marks)
+                clearance.Add(mark);
+        }
+        PlaceBlock(clearance, labels, {{strength, {column + 4, f.top}, TA::Left, TA::Top}}, measure, plot,
+                   LabelToward::RightDown);
+        if (!main)
+            return;
+        std::vector<PlacedText> details{{ag, {right, y0}, TA::Right, TA::Bottom}, {ft, {right, y0}, TA::Right, TA::Top}};
+        if (!base.empty()) {
+            const int ha = measure(ag, labels.font).cy;
+            const int hf = measure(base, labels.font).cy;
+            details.push_back({base, {right, y0 - ha + 4}, TA::Right, TA::Bottom});
+            details.push_back({"Base Type", {right, y0 - hf - ha + 4}, TA::Right, TA::Bottom});
+        }
+        PlaceBlock(clearance, labels, std::move(details), measure, plot, LabelToward::LeftUp);
+    });
+    if (work)
+        *work = clearance.Work();
+    for (const PlacedText& l : set.texts)
+        plan.Text(l.text, l.at, set.font, l.hAlign, l.vAlign);
 }
 
 void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
@@ -130,7 +276,6 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     const std::string strain =
         StrPrintf(rebar ? "|e_s = %5.1f %s" : "|e_p = %5.1f %s", f.axis.xMax, UnitLabel(ukStrain, sys));
     const plat::Point strainAt{s.At(f.axis.xMax, 0.0).x, row};
-    plan.Text(strain, strainAt, f.textFont, TA::Right, TA::Bottom);
     plan.Line({f.W - s.m, row + 2}, {f.W - s.m, row - 3});
     const char* unit = sys == kUnitOldMetric ? "t/cm^2" : UnitLabel(ukLargeStress, sys);
     const char* format = rebar ? (sys == kUnitOldMetric ? "f_u = %4.2f %s" : "f_u = %4.0f %s")
@@ -138,13 +283,11 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     const int top = s.At(0.0, f.axis.yMax).y;
     plan.Line({column - 3, top}, {column + 3, top});
 
-    // The labels keep clear of the curves, of the strain label, of each other and of the
-    // leaders drawn before them. The curve labels, which start at 40 % of the width and may
-    // reach into the right margin, keep within the chart; the top label keeps left of the margin.
+    // The labels keep clear of the curves, of each other and of the leaders drawn before
+    // them. The curve labels, which start at 40 % of the width and may reach into the right
+    // margin, keep within the chart; the top label keeps left of the margin.
     const plat::Rect plot{column + 4, f.top, f.W, row};
     LabelClearance clearance(CurveSegments(c, s), plot);
-    const plat::Size strainSize = measure(strain, f.textFont);
-    clearance.Add(plat::Rect{strainAt.x - strainSize.cx, row - strainSize.cy, strainAt.x, row});
 
     // One label per curve, the weakest lowest, each with a leader to its curve near 30 % of
     // the width (or near the end of a shorter curve); a label that a curve runs through moves
@@ -163,13 +306,10 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     const int x = static_cast<int>((rebar ? 0.4 : 0.66) * f.W);
     struct CurveLabel {
         std::string text;
-        plat::Size extent;
-        plat::Point at;
         bool leader = false;
-        LabelStretch line;
+        plat::Point tip;
     };
-    std::vector<CurveLabel> labels;
-    int below = 0;
+    std::vector<CurveLabel> curveLabels;
     for (const auto& [minusStress, i] : order) {
         const SteelTypeRec& r = t.steel[static_cast<std::size_t>(i)];
         std::string text = r.name;
@@ -181,43 +321,66 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
             else
                 text = StrPrintf(sys == kUnitOldMetric ? "%s, f%s=%4.2f" : "%s, f%s=%4.0f", r.name.c_str(), sub, fy);
         }
-        CurveLabel label{text, measure(text, f.textFont), {x, static_cast<int>(0.67 * f.H) - below}, false, {}};
+        CurveLabel label{text, false, {}};
         if (std::fabs(minusStress) < kBig) {
             const int tipX = r.eu <= limit ? s.At(share * r.eu * F3, 0.0).x : static_cast<int>(0.3 * f.W);
             const int tipY = static_cast<int>(s.yScale * minusStress * F11 / (phi + 1e-6) + s.yOrigin);
-            label.leader = true;
-            label.line.second = {tipX, tipY};
+            label = {text, true, {tipX, tipY}};
         }
-        labels.push_back(label);
-        below += label.extent.cy;
+        curveLabels.push_back(label);
     }
-    // From the top of the stack down, so that a label pushed down by a curve pushes the
-    // weaker ones below it further down and the order stays.
-    int floor = plot.top;
-    for (auto l = labels.rbegin(); l != labels.rend(); ++l) {
-        const int height = l->extent.cy;
-        const plat::Point place = clearance.Place({l->at.x, std::max(l->at.y - height, floor)}, l->extent, plot);
-        l->at = {place.x, place.y + height};
-        clearance.Add(plat::Rect{place.x, place.y, place.x + l->extent.cx, l->at.y});
-        floor = l->at.y;
-        if (l->leader) {
-            l->line.first = {rebar ? place.x - 3 : place.x, l->at.y - height / 2};
-            clearance.Add(l->line);
-        }
-    }
-
-    // The ultimate stress at the top of the y axis, whole and clear: with material factors in
-    // force a bar's curve is flat at its yield stress, the top of the plot.
     const std::string ultimate = StrPrintf(format, f.axis.yMax, unit);
-    const plat::Point at =
-        clearance.Place({column + 4, f.top}, measure(ultimate, f.textFont), plat::Rect{column + 4, f.top, f.W - s.m, row});
+
+    const LabelSet set = FitLabels(clearance, f.textFont, [&](LabelSet& labels) {
+        // The strain on the x axis at its end, moved left and up off a curve; the curve labels
+        // keep clear of it.
+        PlaceBlock(clearance, labels, {{strain, strainAt, TA::Right, TA::Bottom}}, measure, plot, LabelToward::LeftUp);
+        // From the top of the stack down, so that a label pushed down by a curve pushes the
+        // weaker ones below it further down and the order stays.
+        std::vector<PlacedText> stack;
+        std::vector<plat::Size> extents;
+        int below = 0;
+        for (const CurveLabel& l : curveLabels) {
+            extents.push_back(measure(l.text, labels.font));
+            stack.push_back({l.text, {x, static_cast<int>(0.67 * f.H) - below}, TA::Left, TA::Bottom});
+            below += extents.back().cy;
+        }
+        std::vector<LabelStretch> leaders(stack.size());
+        int floor = plot.top;
+        for (std::size_t k = stack.size(); k-- > 0;) {
+            const int height = extents[k].cy;
+            PlacedText& l = stack[k];
+            const plat::Point home{l.at.x, std::max(l.at.y - height, floor)};
+            const plat::Point place =
+                labels.clear || labels.searchAll ? clearance.Place(home, extents[k], plot) : home;
+            labels.clear = labels.clear && clearance.Found();
+            l.at = {place.x, place.y + height};
+            clearance.Add(plat::Rect{place.x, place.y, place.x + extents[k].cx, l.at.y});
+            floor = l.at.y;
+            if (curveLabels[k].leader) {
+                // The leader, too, must not run through a label placed before.
+                leaders[k] = {{rebar ? place.x - 3 : place.x, l.at.y - height / 2}, curveLabels[k].tip};
+                labels.clear = labels.clear && !clearance.ThroughLabel(leaders[k]);
+                clearance.Add(leaders[k]);
+            }
+        }
+        // The ultimate stress at the top of the y axis, whole and clear: with material factors
+        // in force a bar's curve is flat at its yield stress, the top of the plot.
+        PlaceBlock(clearance, labels, {{ultimate, {column + 4, f.top}, TA::Left, TA::Top}}, measure,
+                   plat::Rect{column + 4, f.top, f.W - s.m, row}, LabelToward::RightDown);
+        for (std::size_t k = 0; k < stack.size(); ++k) {
+            labels.texts.push_back(stack[k]);
+            labels.leaders.push_back(leaders[k]);
+        }
+    });
     if (work)
         *work = clearance.Work();
-    plan.Text(ultimate, at, f.textFont, TA::Left, TA::Top);
-    for (const CurveLabel& l : labels) {
-        plan.Text(l.text, l.at, f.textFont, TA::Left, TA::Bottom);
-        if (l.leader)
-            plan.Line(l.line.first, l.line.second);
+    // The strain, the top label, then each curve label with its leader.
+    for (std::size_t i = 0; i < set.texts.size(); ++i) {
+        const PlacedText& l = set.texts[i];
+        plan.Text(l.text, l.at, set.font, l.hAlign, l.vAlign);
+        if (i >= 2 && curveLabels[i - 2].leader)
+            plan.Line(set.leaders[i - 2].first, set.leaders[i - 2].second);
     }
 }
 
@@ -280,7 +443,7 @@ DiagramPlan PlanMaterialChart(const MaterialFrame& f, const MaterialTypeCopies& 
     plan.Text(f.title, {f.W / 2, 0}, f.titleFont, TA::Center, TA::Top);
     if (t.kind == MaterialChart::Concrete) {
         if (!t.concrete.empty())
-            ConcreteMarks(plan, f, t, c, s, measure);
+            ConcreteMarks(plan, f, t, c, s, measure, work);
     } else {
         SteelMarks(plan, f, t, c, s, measure, work);
     }

@@ -39,8 +39,9 @@ struct MaterialFrame {
     plat::LogFont textFont;
 };
 
-// The picture of the curves, empty while there is nothing to draw. work, when given, gets what
-// keeping the labels of a steel chart clear of its curves and of each other cost.
+// The picture of the curves, empty while there is nothing to draw. The labels keep clear of the
+// curves and of each other, written smaller where the chart's text leaves them no clear place.
+// work, when given, gets what keeping them clear cost.
 DiagramPlan PlanMaterialChart(const MaterialFrame& frame, const MaterialTypeCopies& types,
                               const MaterialCurves& curves, const PlanMeasure& measure,
                               LabelWork* work = nullptr);

@@ -2,6 +2,7 @@
 // Where the texts of a planned picture lie and what runs through them: the first drawn
 // stretch through a box, and the box of a text from its extent and alignment.
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,4 +39,29 @@ inline plat::Rect TextBox(const PlanStep& text, plat::Size extent)
                                                  : at.x;
     const int top = text.vAlign == TA::Bottom ? at.y - extent.cy : at.y;
     return plat::Rect{left, top, left + extent.cx, top + extent.cy};
+}
+
+// The first fault of the texts of a planned picture but its title, measured as drawn: two
+// texts that overlap, or a drawn stretch through a text; "" when there is none. The lines of
+// one label of several (block) are stacked as the label sets them.
+inline std::string LabelClash(const DiagramPlan& plan, const PlanMeasure& measure, const std::string& title,
+                              const std::vector<std::string>& block = {})
+{
+    const auto inBlock = [&](const std::string& text) {
+        return std::find(block.begin(), block.end(), text) != block.end();
+    };
+    std::vector<std::pair<std::string, plat::Rect>> boxes;
+    for (const PlanStep& text : plan.Of(PlanOp::Text)) {
+        if (text.text == title)
+            continue;
+        const plat::Rect box = TextBox(text, measure(text.text, text.font));
+        if (const std::string line = LineThrough(plan, box); !line.empty())
+            return "\"" + text.text + "\" crossed by " + line;
+        for (const auto& [other, at] : boxes)
+            if (at.right > box.left && box.right > at.left && at.bottom > box.top && box.bottom > at.top &&
+                !(inBlock(text.text) && inBlock(other)))
+                return "\"" + text.text + "\" over \"" + other + "\"";
+        boxes.emplace_back(text.text, box);
+    }
+    return "";
 }

@@ -161,13 +161,23 @@ TEST(MaterialPicture, StrongerTypeWithTheLowerPeakStrain)
     const MaterialCurves curves = BuildMaterialCurves(types, {}, kUnitSI);
     ASSERT_EQ(curves.peakStrainFlag, 0);
     const DiagramPlan plan = PlanMaterialChart(HandFrame(4.0, 80.0), types, curves, kFixed);
+    // Right-aligned at the axis end (190), 154 pixels wide over the peak-strain marks at 100
+    // and 123 that reach up to row 187: it stands on them, its bottom at 186.
     const PlanStep& strain = Text(plan, "|e_c_m_a_x = 4.00 mm/m");
-    EXPECT_EQ(strain.points[0], (plat::Point{190, 190}));
+    EXPECT_EQ(strain.points[0], (plat::Point{190, 186}));
     EXPECT_EQ(strain.hAlign, TA::Right);
     EXPECT_EQ(Text(plan, "f_c' =  60.0 MPa").points[0], (plat::Point{14, 20}));
-    // The main type's strength and "Base Type" stacked above a_g (10 pixels each).
-    EXPECT_EQ(Text(plan, "f_c' =  35.0 MPa").points[0], (plat::Point{190, 124 - 10 + 4}));
-    EXPECT_EQ(Text(plan, "Base Type").points[0], (plat::Point{190, 124 - 20 + 4}));
+    // The main type's strength and "Base Type" stacked above a_g (10 pixels each) around 124:
+    // rows 98 to 134, from x 43 (f_t, 147 pixels) to 190, where both curves fall from their
+    // peaks (60 MPa at (100, 70), 35 MPa at (123, 120)). The block goes up, as a whole, until
+    // its bottom pixel (f_t's) stands two rows above the 60 MPa peak: 65 pixels.
+    EXPECT_EQ(Text(plan, "a_g =   19 mm").points[0], (plat::Point{190, 124 - 65}));
+    EXPECT_EQ(Text(plan, "f_c' =  35.0 MPa").points[0], (plat::Point{190, 124 - 10 + 4 - 65}));
+    EXPECT_EQ(Text(plan, "Base Type").points[0], (plat::Point{190, 124 - 20 + 4 - 65}));
+    EXPECT_NE(LineThrough(plan, plat::Rect{43, 98, 190, 134}), "");
+    EXPECT_EQ(LabelClash(plan, kFixed, "Concrete", {"Base Type", "f_c' =  35.0 MPa", "a_g =   19 mm",
+                                                    StrPrintf("f_t = %4.2f MPa (auto)", types.concrete[0].ft / kMPa)}),
+              "");
     // Every type has its peak-strain mark: 2.5 and 2.0 mm/m at 45 pixels per mm/m.
     std::vector<int> xMarks;
     for (const PlanStep& l : plan.Of(PlanOp::Line))
@@ -353,6 +363,75 @@ TEST(MaterialPicture, CurveLabelsMoveOffACurveAndKeepTheirOrder)
     EXPECT_EQ(leaderFeet, (std::vector<plat::Point>{{77, 147}, {77, 137}}));
     for (const PlanStep* label : {&strong, &weak, &Text(plan, "f_u =  800 MPa")})
         EXPECT_EQ(LineThrough(plan, LabelBox(*label)), "") << label->text;
+}
+
+// The label search of the steel chart, on the scales of the rebar test above (x 1.2 pixels a
+// mm/m from 10, y 0.2 a MPa up from 190) with one bar, whose label "f_y= 400" (56 x 10 pixels)
+// has its home at (80, 124), its leader going to the bar's curve at 30 % of the width, and the
+// strain label "|e_s = 150.0 mm/m" covers x 71..190 by rows 180..190.
+//
+// A moved label never stands left of or above its home. The curve rises to 200 MPa (12, 150),
+// runs flat to 40 mm/m (58, 150), steps down to 100 MPa (59, 170), runs flat to 100 mm/m
+// (130, 170) and climbs steeply to 750 MPa (131, 40), through the right end of the label's
+// place (80..135). In the label's own column nothing is clear: the climb blocks it down to the
+// lower flat, and two rows below that (172) the label would cover the strain label. Left of
+// home, at 61 (two right of the step), it would be clear 19 pixels away; it goes instead two
+// pixels right of the climb's foot (132), 52 pixels away, at its home height.
+TEST(MaterialPicture, AMovedCurveLabelStaysRightOfAndBelowItsHome)
+{
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
+    const MaterialCurves climb = HandCurves({{{0, 0}, {2, 200}, {40, 200}, {41, 100}, {100, 100}, {100.5, 750}}});
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(150.0, 800.0), types, climb, kFixed);
+    ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 1u);
+    EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points,
+              (std::vector<plat::Point>{{10, 190}, {12, 150}, {58, 150}, {59, 170}, {130, 170}, {131, 40}}));
+    EXPECT_NE(LineThrough(plan, plat::Rect{80, 124, 136, 134}), "");
+    EXPECT_EQ(LineThrough(plan, plat::Rect{61, 124, 117, 134}), "");
+    const PlanStep& label = Text(plan, "f_y= 400");
+    EXPECT_EQ(label.points[0], (plat::Point{132, 134}));
+    EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
+}
+
+// The home row stays a candidate. A chart 400 pixels wide (m = 20: x 2.4 pixels a mm/m from
+// 20, y 0.175 a MPa up from 180), where the label's home is (160, 124) and the strain label
+// covers x 261..380. The curve rises to 400 MPa (25, 110), runs flat to 70 mm/m (188, 110) and
+// drops there to the x axis (188, 180), through the label's place at every height below the
+// flat: the label stands two pixels right of the drop (190) at its home height, where no
+// stretch ends.
+TEST(MaterialPicture, ACurveLabelStandsBesideADropAtItsHomeHeight)
+{
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
+    const MaterialCurves drop = HandCurves({{{0, 0}, {2, 400}, {70, 400}, {70, 0}}});
+    MaterialFrame frame = HandFrame(150.0, 800.0);
+    frame.W = 400;
+    const DiagramPlan plan = PlanMaterialChart(frame, types, drop, kFixed);
+    ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 1u);
+    EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points,
+              (std::vector<plat::Point>{{20, 180}, {25, 110}, {188, 110}, {188, 180}}));
+    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{380, 180}));
+    const PlanStep& label = Text(plan, "f_y= 400");
+    EXPECT_EQ(label.points[0], (plat::Point{190, 134}));
+    EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
+}
+
+// The strain label is kept clear by the curve labels. A chart 80 pixels high (the x axis at row
+// 70, 800 MPa at row 30: 0.05 pixels a MPa): the label's home is (80, 43), the strain label
+// covers rows 60..70. A flat curve at 360 MPa (row 52) to 90 mm/m (118) runs through the foot
+// of the label's place; two rows below it (54) the label would cover the strain label; it goes
+// right of the flat's end (120) at its home height.
+TEST(MaterialPicture, CurveLabelsKeepClearOfTheStrainLabel)
+{
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
+    const MaterialCurves flat = HandCurves({{{0, 0}, {2, 360}, {90, 360}}});
+    MaterialFrame frame = HandFrame(150.0, 800.0);
+    frame.H = 80;
+    const DiagramPlan plan = PlanMaterialChart(frame, types, flat, kFixed);
+    ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 1u);
+    EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points, (std::vector<plat::Point>{{10, 70}, {12, 52}, {118, 52}}));
+    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{190, 70}));
+    const PlanStep& label = Text(plan, "f_y= 400");
+    EXPECT_EQ(label.points[0], (plat::Point{120, 53}));
+    EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
 }
 
 namespace {
@@ -595,12 +674,50 @@ TEST_F(MaterialChartTest, BurntConcretePeakLabelStaysInsideThePlacedChart)
     }
 }
 
+// Steel given by its own curves beside a bar, as a user defines it: a mild steel hardening to
+// 600 MPa at 90 mm/m and softening to 580 MPa at 120 mm/m, a stronger one hardening to 680 MPa
+// at 80 mm/m, and a 400 MPa bar that runs on to 137 mm/m. At the sizes the panels of the commonest screens give the
+// chart, and at a large single graph, measured in the chart's own fonts: no label lies over a
+// curve, a leader or another label, and the searches stay within their tests.
+TEST_F(MaterialChartTest, UserCurveSteelLabelsKeepClearAtEverySize)
+{
+    const auto curve = [](const std::string& name, const std::vector<std::pair<double, double>>& points) {
+        SteelTypeRec r = Bar(name, points[1].second);
+        r.kind = SteelKind::UserCurve;
+        r.userCurve = UserCurvePtr(std::make_unique<TDepthTable>());
+        for (const auto& [e, f] : points)
+            r.userCurve->Add(e, f * kMPa);
+        FinishUserCurve(*r.userCurve);
+        return r;
+    };
+    auto beam = Section({Concrete("C35", 35, -0.002)},
+                        {curve("Seg 1", {{0, 0}, {0.002, 400}, {0.015, 400}, {0.05, 560}, {0.09, 600}, {0.12, 580}}),
+                         curve("Seg 2", {{0, 0}, {0.0025, 500}, {0.02, 520}, {0.06, 650}, {0.08, 680}}),
+                         Bar("B400", 400)});
+    for (const auto& [w, h] : {std::pair{441, 319}, std::pair{314, 220}, std::pair{294, 302}, std::pair{235, 220},
+                               std::pair{552, 230}, std::pair{588, 486}, std::pair{326, 225}, std::pair{1200, 800}}) {
+        SCOPED_TRACE(StrPrintf("%d x %d", w, h));
+        TMaterDiagram chart(&page, "Rebar", 0, 0, w, h, MaterialChart::Rebar, 2, 1, 0);
+        chart.AttachStructure(beam.get());
+        ASSERT_EQ(chart.Curves().rebarCurves, 3);
+        const MaterialFrame frame = chart.Frame();
+        plat::Image image(frame.W, frame.H);
+        plat::DC dc(image);
+        const PlanMeasure measure = MeasureOn(dc);
+        LabelWork work;
+        const DiagramPlan plan = PlanMaterialChart(frame, chart.Types(), chart.Curves(), measure, &work);
+        EXPECT_EQ(plan.Of(PlanOp::Text).size(), 6u); // the title, the strain, the top label, a label a curve
+        EXPECT_EQ(LabelClash(plan, measure, frame.title), "");
+        EXPECT_EQ(work.cutShort, 0);
+    }
+}
+
 // The densest steel chart a section can be asked for: forty burnt layers, each with a curve of
 // 3000 points (as many as a post-fire layer's) that zigzags between 600 MPa and near zero at
 // every point, some 120 000 stretches over the whole plot, where no label has a clear place.
-// All forty-one searches of the chart (a label per curve and the top label) together test a
-// stretch or a label against a place no more than kLabelSearchTests times, and every label
-// is still drawn.
+// All the searches of the chart (the strain, a label per curve and the top label, at each text
+// size tried) together test a stretch or a label against a place no more than
+// kLabelSearchTests times, and every label is still drawn.
 TEST_F(MaterialChartTest, LabelsOfTheDensestCurvesAreSearchedWithBoundedWork)
 {
     std::vector<SteelTypeRec> layers;
@@ -623,7 +740,7 @@ TEST_F(MaterialChartTest, LabelsOfTheDensestCurvesAreSearchedWithBoundedWork)
     plat::DC dc(image);
     LabelWork work;
     const DiagramPlan plan = PlanMaterialChart(frame, chart.Types(), chart.Curves(), MeasureOn(dc), &work);
-    EXPECT_EQ(work.searches, 41);
+    EXPECT_GE(work.searches, 2);
     EXPECT_LE(work.tests, kLabelSearchTests);
     EXPECT_GE(work.cutShort, 1);
     EXPECT_EQ(plan.Of(PlanOp::Polyline).size(), 40u);
