@@ -30,6 +30,7 @@
 #include "views/membrane/MembraneModeInstall.h"
 #include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
+#include "model/materials/MaterialTypes.h"
 #include "support/RecordingDC.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
@@ -429,6 +430,74 @@ TEST_F(DocumentChange, TheCataloguesOkWithoutAChangeLeavesNoDeletedResultsOnScre
     Frame().Dispatch(CmId::NineGraphs);
     EXPECT_FALSE(AllEmpty(Panels(View())));
     EXPECT_EQ(logic->GetBoundAnalysis(), Window().GetCurrentAnalysis());
+}
+
+// Leaving the preferences page by Apply does what leaving it by OK does, and what it stored
+// stays after Cancel: a unit system alone shows the views in its units at once; a factor taken
+// marks the section modified, and its results, which no longer hold, go when the sheet closes.
+TEST_F(DocumentChange, PreferencesApplyThenCancelApplyThenOkAndOkAlone) {
+    ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{1.0, 1.0, 1.0}};
+    ValueGuard<int> fileOverride{g_FileOverride, g_FileOverride};
+    app->OpenFile(Write("beam.qvh", [] {
+        std::vector<std::unique_ptr<TStructure>> s;
+        s.push_back(Beam("Girder"));
+        return s;
+    }()));
+    ASSERT_NE(Solve(), nullptr);
+    Frame().Dispatch(CmId::NineGraphs);
+    const std::string siTitle = View().GetControlChart(0)->Data().YTitle();
+    ASSERT_EQ(Window().IsModified(), 0);
+
+    // US Customary and CSA, Apply, then Cancel.
+    ui.Dialog("Quarvish Preferences", [](plat::DialogDriver& d) {
+        d.Click(5029);
+        d.Click(5046);
+        d.Apply();
+        d.Click(2);
+    });
+    Frame().Dispatch(CmId::Preferences);
+    ASSERT_TRUE(ui.Done());
+    EXPECT_EQ(g_UnitSystem, kUnitUS);
+    EXPECT_EQ(g_ResistanceFactors, (ResistanceFactors{0.65, 0.85, 0.9}));
+    EXPECT_EQ(Window().IsModified(), 1);
+    EXPECT_EQ(Window().GetCurrentAnalysis(), nullptr);
+    EXPECT_EQ(View().GetLayoutMode(), LayoutMode::Summary);
+    EXPECT_EQ(Frame().GetMessageText(), "FACTORED");
+    EXPECT_EQ(Window().StructuresChanged(), 0);
+
+    // SI Metric alone, Apply, then OK: the control chart shows SI while the sheet is still
+    // open; nothing is marked and the results stay.
+    TSectionalAnalysis* factored = Solve();
+    ASSERT_NE(factored, nullptr);
+    Frame().Dispatch(CmId::NineGraphs);
+    ASSERT_NE(View().GetControlChart(0)->Data().YTitle(), siTitle);
+    Window().ClearModified();
+    std::string titleAfterApply;
+    ui.Dialog("Quarvish Preferences", [&](plat::DialogDriver& d) {
+        d.Click(5028);
+        d.Apply();
+        titleAfterApply = View().GetControlChart(0)->Data().YTitle();
+        d.Click(1);
+    });
+    Frame().Dispatch(CmId::Preferences);
+    ASSERT_TRUE(ui.Done());
+    EXPECT_EQ(titleAfterApply, siTitle);
+    EXPECT_EQ(g_UnitSystem, kUnitSI);
+    EXPECT_EQ(Window().IsModified(), 0);
+    EXPECT_EQ(Window().GetCurrentAnalysis(), factored);
+    EXPECT_EQ(View().GetControlChart(0)->Data().YTitle(), siTitle);
+
+    // "None" and OK alone: the factors are taken, the section is marked and its results go.
+    ui.Dialog("Quarvish Preferences", [](plat::DialogDriver& d) {
+        d.Click(5023);
+        d.Click(1);
+    });
+    Frame().Dispatch(CmId::Preferences);
+    ASSERT_TRUE(ui.Done());
+    EXPECT_EQ(g_ResistanceFactors, (ResistanceFactors{1.0, 1.0, 1.0}));
+    EXPECT_EQ(Window().IsModified(), 1);
+    EXPECT_EQ(Window().GetCurrentAnalysis(), nullptr);
+    EXPECT_EQ(Frame().GetMessageText(), "Cross Section");
 }
 
 // An edit that renames the current section so that the table's order by name changes: each
