@@ -687,6 +687,17 @@ void Edit::GetSelection(int& start, int& end) const {
     }
 }
 
+void Edit::ReplaceSelection(const std::string& text) {
+    QWidget* w = W(*this);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        e->insert(ToQ(text));
+    } else if (auto* m = qobject_cast<QPlainTextEdit*>(w)) {
+        QTextCursor cursor = m->textCursor();
+        cursor.insertText(ToLf(text));
+        m->setTextCursor(cursor);
+    }
+}
+
 void Edit::Copy() {
     QWidget* w = W(*this);
     if (auto* e = qobject_cast<QLineEdit*>(w)) {
