@@ -126,6 +126,14 @@ struct DocumentChange : StartedShellTest {
         EXPECT_LE(Count(page, other), 1) << other;
     }
     const Tchart* Chart(int i) { return View().GetChart(i); }
+    // A document of one beam, "Girder", opened.
+    void OpenGirder() {
+        app->OpenFile(Write("beam.qvh", [] {
+            std::vector<std::unique_ptr<TStructure>> s;
+            s.push_back(Beam("Girder"));
+            return s;
+        }()));
+    }
 };
 
 // ---- Letting go -------------------------------------------------------------------------
@@ -377,11 +385,7 @@ TEST_F(DocumentChange, AnElementOfAnotherKindIsShownInTheLayoutsOfItsOwnMode) {
 // response, the mode object is bound to the copy, and the window shows the chosen element as
 // after any catalogue change.
 TEST_F(DocumentChange, TheCataloguesOkWithoutAChangeLeavesNoDeletedResultsOnScreen) {
-    app->OpenFile(Write("beam.qvh", [] {
-        std::vector<std::unique_ptr<TStructure>> s;
-        s.push_back(Beam("Girder"));
-        return s;
-    }()));
+    OpenGirder();
     ASSERT_NE(Solve(), nullptr);
     Frame().Dispatch(CmId::NineGraphs);
     ASSERT_FALSE(AllEmpty(Panels(View())));
@@ -438,11 +442,7 @@ TEST_F(DocumentChange, TheCataloguesOkWithoutAChangeLeavesNoDeletedResultsOnScre
 TEST_F(DocumentChange, PreferencesApplyThenCancelApplyThenOkAndOkAlone) {
     ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{1.0, 1.0, 1.0}};
     ValueGuard<int> fileOverride{g_FileOverride, g_FileOverride};
-    app->OpenFile(Write("beam.qvh", [] {
-        std::vector<std::unique_ptr<TStructure>> s;
-        s.push_back(Beam("Girder"));
-        return s;
-    }()));
+    OpenGirder();
     ASSERT_NE(Solve(), nullptr);
     Frame().Dispatch(CmId::NineGraphs);
     const std::string siTitle = View().GetControlChart(0)->Data().YTitle();
