@@ -492,6 +492,9 @@ void T_2kWindow::CmCatalog() {
             work[static_cast<std::size_t>(i)] = s->Clone();
     int current = StructureAt(g_CurrentStructure) ? g_CurrentStructure : 0;
     if (GetInputDialogs().Catalog(*this, work, current) == DialogResult::Ok) {
+        // Every structure is replaced by its copy and every analysis goes: the views let go
+        // of them and show the chosen element, whether or not anything was changed.
+        MarkStructuresChanged();
         ReplaceStructures(work, current);
         RelinkSectionIds();
     }

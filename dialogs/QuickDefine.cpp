@@ -558,6 +558,25 @@ const char* QuickFieldName(int field)
     return kNames[std::clamp(field, 0, QuickField::Count - 1)];
 }
 
+bool QuickDimShown(const TQuickDefData& q, int k)
+{
+    if (q.shapeCode == kStandardTypeCode)
+        return k >= 1 && k < 4;
+    if (const TShape* shape = q.shapeCode != kUserShapeCode ? LibraryShape(q.shapeCode) : nullptr)
+        return k < shape->paramCount;
+    return k >= 0 && k < 6;
+}
+
+void BringHiddenDimsIntoRange(TQuickDefData& q)
+{
+    for (int k = 0; k < 6; ++k) {
+        double& v = q.dim[static_cast<std::size_t>(k)];
+        const TypedRange& r = QuickFieldRange(QuickField::Dim0 + k);
+        if (!QuickDimShown(q, k) && !(v >= r.low && v <= r.high))
+            v = 0.0;
+    }
+}
+
 TypedRefusal CheckQuickDefine(const TQuickDefData& q)
 {
     using namespace QuickField;

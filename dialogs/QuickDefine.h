@@ -87,6 +87,14 @@ const char* QuickFieldName(int field);
 // would refuse builds nothing.
 TypedRefusal CheckQuickDefine(const TQuickDefData& q);
 
+// Whether the wizard shows dimension k (0-5) of the record's shape as a number: a library
+// shape shows its parameters, a catalogue girder its haunch and slab (the first edit names the
+// girder's type), a user outline all six.
+bool QuickDimShown(const TQuickDefData& q, int k);
+// Brings every dimension the wizard does not show into its range (one outside it is set to
+// 0), so that a value the user cannot see never keeps the record from being built.
+void BringHiddenDimsIntoRange(TQuickDefData& q);
+
 // The one record of the program.
 extern TQuickDefData g_QuickDefData;
 

@@ -7,6 +7,7 @@
 #include "dialogs/QuickDefine.h"
 #include "dialogs/RefusedField.h"
 #include "dialogs/ShapeIcons.h"
+#include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
@@ -562,7 +563,7 @@ void TQuickDef4::Suggest()
         break;
     case QuickLayout::Girder:
         q.topCount = 20;
-        q.topBar = g_RebarList.FindByName(g_UnitSystem == kUnitUS ? "#4" : "10M");
+        q.topBar = QuickBarIndex(g_UnitSystem == kUnitUS ? "#4" : "10M");
         if (q.bottomBar < 0 && g_RebarList.Count() > 0)
             q.bottomBar = 0;
         break;
@@ -789,7 +790,19 @@ bool TQuickDef5::KillActive()
     return true;
 }
 
-bool TQuickDef5::WizFinish() { return KillActive(); }
+bool TQuickDef5::WizFinish()
+{
+    if (!KillActive())
+        return false;
+    // Finish builds the section or keeps the wizard open: a dimension the chosen shape does
+    // not show is brought into range, and anything else the build would refuse is named.
+    BringHiddenDimsIntoRange(g_QuickDefData);
+    if (const TypedRefusal refused = CheckQuickDefine(g_QuickDefData)) {
+        plat::MessageBox(refused.message, "Define Beam Section", MsgStyle::Ok | MsgStyle::IconExclamation);
+        return false;
+    }
+    return true;
+}
 
 // ---- The wizard -------------------------------------------------------------------------------
 
@@ -807,6 +820,6 @@ int RunQuickDefineWizard(plat::Window* parent, TStructure& structure)
     ResetQuickDefine(structure);
     if (sheet.Execute() != plat::DialogResult::Ok)
         return plat::DialogResult::Cancel;
-    BuildQuickDefineSection(structure);
-    return plat::DialogResult::Ok;
+    // Success only for a section built.
+    return BuildQuickDefineSection(structure) != 0 ? plat::DialogResult::Ok : plat::DialogResult::Cancel;
 }

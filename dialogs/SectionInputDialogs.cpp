@@ -52,19 +52,21 @@ int TSectionInputDialogs::Shrink(T_2kWindow& parent, TStructure& s, int mode)
 
 int TSectionInputDialogs::Preferences(T_2kWindow& parent)
 {
+    // Every leave of the page, Apply as well as OK, shows at once what it stored, even when
+    // the sheet is then cancelled.
     bool applied = false;
-    const bool factorTaken = RunPreferences(&parent, applied);
-    if (!applied)
-        return DialogResult::Cancel;
-    if (factorTaken) {
-        parent.MarkStructuresChanged();
-        if (TStructure* s = parent.GetCurrentStructure())
-            s->SetModified(1);
-    } else {
-        // The unit system may have changed: every view shows its numbers again.
-        parent.RefreshStructureViews(1);
-    }
-    return DialogResult::Ok;
+    RunPreferences(&parent, applied, [&parent](bool factorTaken) {
+        if (factorTaken) {
+            // The results no longer hold: the views are rebuilt when the sheet closes.
+            parent.MarkStructuresChanged();
+            if (TStructure* s = parent.GetCurrentStructure())
+                s->SetModified(1);
+        } else if (!parent.StructuresChanged()) {
+            // The unit system may have changed: every view shows its numbers again.
+            parent.RefreshStructureViews(1);
+        }
+    });
+    return applied ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 void InstallSectionDialogs()

@@ -320,7 +320,8 @@ void TTime2::CloseWindow(int result)
 
 // ---- Preferences ----------------------------------------------------------------------------
 
-TPref::TPref() : plat::PropertyPage("General", PrefTemplate())
+TPref::TPref(std::function<void(bool factorTaken)> onLeave)
+    : plat::PropertyPage("General", PrefTemplate()), m_onLeave(std::move(onLeave))
 {
     AddResponseTable({
         {Pf::SI, [this] { m_unitPressed = true; }, {}},
@@ -353,8 +354,11 @@ bool TPref::KillActive()
     const PreferenceFields typed = ReadFields();
     if (const TypedRefusal refused = CheckPreferences(typed))
         return RefuseField(*this, Pf::Factors[static_cast<std::size_t>(refused.field)], refused.message, "General");
-    m_factorTaken = ApplyPreferences(typed) || m_factorTaken;
+    const bool taken = ApplyPreferences(typed);
+    m_factorTaken = taken || m_factorTaken;
     m_applied = true;
+    if (m_onLeave)
+        m_onLeave(taken);
     return true;
 }
 
@@ -369,12 +373,12 @@ PreferenceFields TPref::ReadFields() const
     return typed;
 }
 
-bool RunPreferences(plat::Window* parent, bool& applied)
+bool RunPreferences(plat::Window* parent, bool& applied, std::function<void(bool factorTaken)> onLeave)
 {
-    TPref page;
+    TPref page(std::move(onLeave));
     plat::PropertySheet sheet(parent, std::string(kProgramCaption) + " Preferences");
     sheet.AddPage(page);
-    const int result = sheet.Execute();
-    applied = result == plat::DialogResult::Ok && page.Applied();
-    return applied && page.FactorTaken();
+    (void)sheet.Execute();
+    applied = page.Applied();
+    return page.FactorTaken();
 }

@@ -4,6 +4,7 @@
 // Each shows the fields of dialogs/DefinitionFields.h and applies them on OK.
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "platform/Controls.h"
@@ -74,10 +75,11 @@ private:
     int m_changed = 0;
 };
 
-// The "General" page of the preferences sheet. Leaving it (or OK) stores the settings.
+// The "General" page of the preferences sheet. Leaving it (Apply, or OK) stores the settings
+// and tells onLeave whether that leave took a material factor.
 class TPref : public plat::PropertyPage {
 public:
-    TPref();
+    explicit TPref(std::function<void(bool factorTaken)> onLeave = {});
     void SetupWindow() override;
     bool KillActive() override;
     // Whether leaving the page took a material factor.
@@ -87,11 +89,13 @@ public:
 private:
     PreferenceFields ReadFields() const;
     void FillFactors(const std::array<std::string, 3>& texts);
+    std::function<void(bool)> m_onLeave;
     bool m_unitPressed = false;
     bool m_factorTaken = false;
     bool m_applied = false;
 };
 
-// The sheet "<program> Preferences" with its one page; true when it ended with OK and a
-// factor was taken (applied tells whether the page was left at all).
-bool RunPreferences(plat::Window* parent, bool& applied);
+// The sheet "<program> Preferences" with its one page. True when a leave of the page took a
+// factor; applied tells whether the page was left at all (Apply or OK), however the sheet
+// ended: what Apply stored stays after Cancel. onLeave runs at each leave (see TPref).
+bool RunPreferences(plat::Window* parent, bool& applied, std::function<void(bool factorTaken)> onLeave = {});

@@ -42,9 +42,10 @@ TPage6::TPage6(plat::Window* parent, TStructure* structure, int mode, TDepthTabl
          }},
         {DefineDataId::Paste, plat::Notify::Clicked,
          [this] {
-             const std::string text = GetItemText(DefineDataId::Text) + plat::Clipboard::GetText();
-             SetItemText(DefineDataId::Text, text);
-             m_model.ReadText(text);
+             // As in any edit box: the clipboard's text takes the place of the selection, or
+             // goes in at the caret; then the whole text is read.
+             plat::Edit(*this, DefineDataId::Text).ReplaceSelection(plat::Clipboard::GetText());
+             m_model.ReadText(GetItemText(DefineDataId::Text));
              m_changed = false;
          }},
         {DefineDataId::Text, plat::Notify::KillFocus, [this] { ReadIfChanged(); }},

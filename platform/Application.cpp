@@ -7,8 +7,16 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 
+#include <csignal>
+#include <exception>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "foundation/Reporter.h"
 #include "platform/Frame.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/WindowHost.h"
@@ -42,7 +50,111 @@ bool IsInput(QEvent::Type t) {
 
 namespace {
 constexpr int kApplicationFontPixels = 12;
+
+// The reason an escaped exception gives.
+std::string ReasonOf(const std::exception_ptr& escaped) {
+    try {
+        std::rethrow_exception(escaped);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "an error of an unknown kind";
+    }
 }
+
+// An exception escaped the handling of an event: the running application shows its message
+// once, and every loop ends with its code. Exceptions while the message is up (a paint that
+// throws each time the window is painted behind it) are dropped; later ones end the loops again.
+bool g_ending = false;
+bool g_telling = false;
+int g_endCode = 0;
+void EndAfterEscapedException(const std::exception_ptr& escaped) {
+    if (g_telling)
+        return;
+    if (!g_ending) {
+        g_ending = true;
+        g_endCode = kExceptionExitCode;
+        const std::string why = ReasonOf(escaped);
+        g_telling = true;
+        try {
+            if (Application* app = GetApplication())
+                g_endCode = app->ExceptionEscaped(why);
+            else
+                MessageBox("The program must close: " + why, "Error", MsgStyle::Ok | MsgStyle::IconStop);
+        } catch (...) {
+        }
+        g_telling = false;
+        if (g_endCode == 0)
+            g_endCode = kExceptionExitCode;
+    }
+    QCoreApplication::exit(g_endCode);
+    // Outside any loop (an event sent before the program runs) nothing is left to end.
+    if (QThread::currentThread()->loopLevel() == 0)
+        g_ending = false;
+}
+
+// Qt lets no exception pass through its own code: every event is handled here, so one that
+// escapes a window's handler ends the program with a message instead of terminating it.
+class GuardedApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (...) {
+            EndAfterEscapedException(std::current_exception());
+            return false;
+        }
+    }
+};
+
+// The signals of a system shutdown (SIGTERM) and of a log-off (SIGHUP) end the loop with 0, as
+// a close does, through a pipe the loop watches.
+int g_signalPipe[2] = {-1, -1};
+extern "C" void OnSessionSignal(int) {
+    const char byte = 1;
+    if (g_signalPipe[1] >= 0)
+        (void)!write(g_signalPipe[1], &byte, 1);
+}
+
+class SessionEndWatch {
+public:
+    SessionEndWatch() {
+        if (g_signalPipe[0] < 0 && pipe(g_signalPipe) != 0)
+            return;
+        for (int fd : g_signalPipe)
+            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+        m_notifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [] {
+            char byte = 0;
+            while (read(g_signalPipe[0], &byte, 1) > 0) {
+            }
+            QCoreApplication::exit(0);
+        });
+        struct sigaction action {};
+        action.sa_handler = OnSessionSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGTERM, &action, &m_term);
+        sigaction(SIGHUP, &action, &m_hup);
+        m_installed = true;
+    }
+    ~SessionEndWatch() {
+        if (!m_installed)
+            return;
+        sigaction(SIGTERM, &m_term, nullptr);
+        sigaction(SIGHUP, &m_hup, nullptr);
+    }
+    SessionEndWatch(const SessionEndWatch&) = delete;
+    SessionEndWatch& operator=(const SessionEndWatch&) = delete;
+
+private:
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    struct sigaction m_term {};
+    struct sigaction m_hup {};
+    bool m_installed = false;
+};
+} // namespace
 
 void EnsureGuiRuntime(int argc, char** argv) {
     if (QCoreApplication::instance())
@@ -53,7 +165,7 @@ void EnsureGuiRuntime(int argc, char** argv) {
     static char* s_argvEmpty[] = {s_name, nullptr};
     s_argc = argc > 0 ? argc : 1;
     char** args = argc > 0 && argv ? argv : s_argvEmpty;
-    static QApplication* s_app = new QApplication(s_argc, args);
+    static QApplication* s_app = new GuardedApplication(s_argc, args);
     (void)s_app;
     // One look everywhere: the Fusion style with its own palette (the system colours of the
     // drawing code come from it) and Liberation Sans at a pixel size, so menus, dialogs and
@@ -104,7 +216,12 @@ struct Application::Impl : QObject {
             return;
         }
         inIdle = true;
-        const bool more = app.IdleAction(idleCount);
+        bool more = false;
+        try {
+            more = app.IdleAction(idleCount);
+        } catch (...) {
+            EndAfterEscapedException(std::current_exception());
+        }
         inIdle = false;
         if (more) {
             ++idleCount;
@@ -192,10 +309,36 @@ void Application::ResumeIdle() {
     }
 }
 
+void RunGuarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (...) {
+        EndAfterEscapedException(std::current_exception());
+    }
+}
+
 int Application::Run() {
-    InitInstance();
-    InitMainWindow();
-    return QApplication::exec();
+    g_ending = false;
+    SessionEndWatch sessionEnd;
+    try {
+        InitInstance();
+        InitMainWindow();
+    } catch (...) {
+        EndAfterEscapedException(std::current_exception());
+        g_ending = false;
+        return g_endCode;
+    }
+    const int code = QApplication::exec();
+    const bool ended = g_ending;
+    g_ending = false;
+    return ended ? g_endCode : code;
+}
+
+int Application::ExceptionEscaped(const std::string& why) {
+    MessageBox(m_name + " must close because of an unexpected error:\n\n" + why +
+                   "\n\nChanges made since the document was last saved are lost.",
+               m_name, MsgStyle::Ok | MsgStyle::IconStop);
+    return kExceptionExitCode;
 }
 
 bool Application::CanClose() { return m_mainWindow ? m_mainWindow->CanClose() : true; }

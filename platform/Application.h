@@ -7,6 +7,7 @@
 // runs while a modal interaction (ModalScope) is open, nor while a Qt modal dialog or popup
 // is up, so a step of idle work cannot re-enter itself.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +18,20 @@ namespace plat {
 
 class Frame;
 
-// Makes the process-wide Qt runtime once (QApplication); later calls do nothing.
+// Makes the process-wide Qt runtime once (QApplication); later calls do nothing. An exception
+// that escapes the handling of an event goes no further: it ends the running application
+// (Application::ExceptionEscaped, then the loop ends with its code).
 void EnsureGuiRuntime(int argc = 0, char** argv = nullptr);
+
+// Runs a handler that the layer calls from Qt (a command, a control's notification): an
+// exception that escapes it ends the program as one escaping an event does, caught before it
+// reaches Qt's own code.
+void RunGuarded(const std::function<void()>& handler);
+
+// Exit codes of Run: the end of the session (a system shutdown or log-off, which the system
+// announces with SIGTERM or SIGHUP) ends the program as a close does; an exception that
+// escaped ends it with kExceptionExitCode.
+inline constexpr int kExceptionExitCode = 3;
 
 class Application : public CommandTarget {
 public:
@@ -47,6 +60,11 @@ public:
     // Whether context help is on: Escape is then the help keys' even where it is a frame's
     // accelerator key.
     virtual bool InContextHelp() const { return false; }
+
+    // An exception escaped a command, a paint, a dialog, the idle work or the set-up: the
+    // program cannot go on. Shows one message that says so, and why; the result is the exit
+    // code Run returns (never 0).
+    virtual int ExceptionEscaped(const std::string& why);
 
     const std::string& GetName() const { return m_name; }
     void SetMainWindow(Frame* frame);

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Application.h"
 #include "platform/Dialog.h"
 #include "platform/PropertySheet.h"
 #include "platform/qt/QtConvert.h"
@@ -297,7 +298,7 @@ void ConnectNotifications(QWidget* w, NotifySink* sink) {
             if (id == DialogResult::Ok || (id >= SheetButton::ApplyId && id <= SheetButton::FinishId))
                 TellFocusLeaving(b, b);
             if (s)
-                s->Send(id, Notify::Clicked);
+                RunGuarded([&s, id] { s->Send(id, Notify::Clicked); });
         });
     } else if (auto* c = qobject_cast<QComboBox*>(w)) {
         QObject::connect(c, &QComboBox::activated, c, [send] { send(Notify::SelChange); });
@@ -684,6 +685,17 @@ void Edit::GetSelection(int& start, int& end) const {
         };
         start = toCrLf(m->textCursor().selectionStart());
         end = toCrLf(m->textCursor().selectionEnd());
+    }
+}
+
+void Edit::ReplaceSelection(const std::string& text) {
+    QWidget* w = W(*this);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        e->insert(ToQ(text));
+    } else if (auto* m = qobject_cast<QPlainTextEdit*>(w)) {
+        QTextCursor cursor = m->textCursor();
+        cursor.insertText(ToLf(text));
+        m->setTextCursor(cursor);
     }
 }
 

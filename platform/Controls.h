@@ -162,6 +162,9 @@ public:
     // Selects characters start..end-1 (end -1: to the end).
     void SetSelection(int start, int end);
     void GetSelection(int& start, int& end) const;
+    // Puts the text in place of the selection, or at the caret when nothing is selected, and
+    // leaves the caret after it, as typing it would (line ends CR LF or LF).
+    void ReplaceSelection(const std::string& text);
     // Puts the selected text on the clipboard (CR LF line ends).
     void Copy();
     int GetLineCount() const;

@@ -315,8 +315,10 @@ void Frame::SetMenu(const std::vector<MenuItem>& bar) {
     auto wire = [this](QAction* a, int id) {
         a->setData(id);
         QObject::connect(a, &QAction::triggered, [this, id] {
-            if (IsCommandEnabled(id))
-                Dispatch(id);
+            RunGuarded([this, id] {
+                if (IsCommandEnabled(id))
+                    Dispatch(id);
+            });
         });
         QObject::connect(a, &QAction::hovered, [this, id] { ShowHint(id); });
     };
@@ -392,7 +394,7 @@ void Frame::SetDynamicItems(int beforeId, const std::vector<MenuItem>& entries) 
         QAction* a = new QAction(ToQ(e.text), menu);
         a->setData(e.id);
         const int id = e.id;
-        QObject::connect(a, &QAction::triggered, [this, id] { Dispatch(id); });
+        QObject::connect(a, &QAction::triggered, [this, id] { RunGuarded([this, id] { Dispatch(id); }); });
         menu->insertAction(before, a);
         m_frame->menuActions[id] = a;
         m_frame->dynamicActions.push_back(a);
@@ -534,7 +536,7 @@ QAction* AddToolAction(Frame& frame, Frame::FrameImpl& impl, int id, const std::
                 a->setChecked(false);
             return;
         }
-        frame.Dispatch(id);
+        RunGuarded([&frame, id] { frame.Dispatch(id); });
         RememberPressed(group);
     });
     QObject::connect(a, &QAction::hovered, [&frame, id] { frame.ShowHint(id); });
@@ -884,6 +886,10 @@ void FrameDriver::WhenMenuOpens(std::function<void()> steps) {
         steps();
     });
     timer->start();
+}
+
+void FrameDriver::WhenLoopRuns(std::function<void()> steps) {
+    QTimer::singleShot(0, qApp, std::move(steps));
 }
 
 void FrameDriver::DropMenuSteps() {

@@ -195,6 +195,8 @@ public:
     // they run with none open after that), so that a popup menu, whose loop holds the caller
     // until it closes, can be worked by keys and clicks. The steps should leave it closed.
     static void WhenMenuOpens(std::function<void()> steps);
+    // Runs the steps from the loop once it runs (Application::Run's loop, or any other).
+    static void WhenLoopRuns(std::function<void()> steps);
     // Drops the steps of WhenMenuOpens that have not run yet.
     static void DropMenuSteps();
 

@@ -11,6 +11,8 @@
 #include "model/TBeam.h"
 #include "membrane/MembraneState.h"
 #include "tests/membrane/MembraneFixtures.h"
+#include "platform/Controls.h"
+#include "platform/Services.h"
 #include "tests/dialogs/DialogFixtures.h"
 #include "tests/platform/PlatformFixture.h"
 #include "support/HelpRecorder.h"
@@ -315,6 +317,42 @@ TEST_F(DialogWindowsTest, DefineDataReadsTheTextOnOk) {
     ASSERT_EQ(beam.GetValueList(3)->GetCount(), 2);
     EXPECT_DOUBLE_EQ(beam.GetValueList(3)->At(0), 0.0015);
     EXPECT_EQ(marked, 1);
+}
+
+// Paste works as in any edit box: the clipboard's text goes in at the caret or takes the
+// place of the selection, and the text is then read into the list shown.
+TEST_F(DialogWindowsTest, DefineDataPastesAtTheCaretInPlaceOfTheSelection) {
+    struct Case {
+        const char* what;
+        int start, end;  // the selection, CR LF counted as two characters; -1: to the end
+        std::vector<double> mm;
+    };
+    // The list shows "   1.0000\r\n   2.0000\r\n" (two lines of 11 characters each).
+    const Case cases[] = {{"caret at the start", 0, 0, {5, 6, 1, 2}},
+                          {"all selected", 0, -1, {5, 6}},
+                          {"the second line selected", 11, 22, {1, 5, 6}}};
+    for (const Case& c : cases) {
+        const double before[2] = {0.001, 0.002};
+        beam.SetValueList(3, before, 2);
+        plat::Clipboard::SetText("5\r\n6");
+        TPage6 dialog(nullptr, &beam, 3, nullptr, Marker());
+        std::string pasted;
+        ui.Dialog("Define Data", [&](plat::DialogDriver& d) {
+            d.Select(DefineDataId::List, 3);
+            ASSERT_EQ(d.Text(DefineDataId::Text), "   1.0000\r\n   2.0000\r\n");
+            d.Focus(DefineDataId::Text);
+            plat::Edit(d.GetWindow(), DefineDataId::Text).SetSelection(c.start, c.end);
+            d.Click(DefineDataId::Paste);
+            pasted = d.Text(DefineDataId::Text);
+            d.Click(plat::DialogResult::Ok);
+        });
+        EXPECT_EQ(dialog.Execute(), plat::DialogResult::Ok) << c.what;
+        ASSERT_NE(beam.GetValueList(3), nullptr) << c.what;
+        std::vector<double> mm;
+        for (int i = 0; i < beam.GetValueList(3)->GetCount(); ++i)
+            mm.push_back(std::round(beam.GetValueList(3)->At(i) * 1e6) / 1e3);
+        EXPECT_EQ(mm, c.mm) << c.what << ": " << pasted;
+    }
 }
 
 TEST_F(DialogWindowsTest, DefineDataHelpOpensItsTopicInEveryModeAndTheDialogStays) {

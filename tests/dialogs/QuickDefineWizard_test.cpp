@@ -206,6 +206,79 @@ TEST_F(Wizard, CatalogueCategoryShowsTheGirderAndItsSlab)
     EXPECT_NEAR(beam.GetHeight(), 1.1, 1e-9);
 }
 
+// A catalogue without "10M": the girder's slab bars are the catalogue's first entry, as every
+// bar of the record missing from the catalogue is, and the section is built with it.
+TEST_F(Wizard, GirderSlabBarsOfACatalogueWithoutTenMAreItsFirstEntry)
+{
+    g_RebarList.Clear();
+    std::istringstream listing("15M  16.0  200\n20M  19.5  300\n25M  25.2  500\n");
+    g_RebarList.ReadListing(listing);
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+          d.Next();
+          d.Select(Q::ShapeList, kGirders);
+          d.Type(Q::Dims[2], "200");
+          d.Type(Q::Dims[3], "1200");
+          d.Next();
+          EXPECT_EQ(d.Text(Q::TopCount), "20");
+          EXPECT_EQ(d.Text(Q::TopBar), "15M");
+          d.Next();
+          d.Finish();
+      });
+    ASSERT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Ok);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(g_QuickDefData.topBar, 0);
+    int slabBars = 0;
+    for (int i = 0; i < beam.GetLongLayerCount(0); ++i) {
+        const LongLayerRec& layer = *beam.GetLongLayer(i, 0);
+        if (layer.name.rfind("top", 0) != 0)
+            continue;
+        EXPECT_EQ(layer.bartitle, "15M");
+        EXPECT_DOUBLE_EQ(layer.A / layer.num, 200e-6);
+        slabBars += layer.num;
+    }
+    EXPECT_EQ(slabBars, 20);
+}
+
+// A section whose shape parameter that its shape does not show (the fifth of a rectangle) lies
+// past the 100 m the wizard takes: Finish builds the section with the new title, and the
+// hidden parameter is brought into range.
+TEST_F(Wizard, AHiddenShapeParameterOutOfRangeDoesNotKeepFinishFromBuilding)
+{
+    g_QuickDefData = QuickDefineDefaults(kUnitSI);
+    ASSERT_EQ(BuildQuickDefineSection(beam), 1);
+    beam.SetShapeParameter(150.0, 5);
+    SetQuickDefineNew(0);
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Type(Q::Title, "Renamed");
+        d.Next();
+        EXPECT_FALSE(d.Visible(Q::Dims[4]));
+        d.Next();
+        d.Next();
+        d.Finish();
+        EXPECT_TRUE(d.Ended());
+    });
+    ASSERT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Ok);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(beam.GetName(), "Renamed");
+    EXPECT_DOUBLE_EQ(beam.GetShapeParameter(5), 0.0);
+    EXPECT_NEAR(beam.GetHeight(), 0.6, 1e-9);
+    EXPECT_EQ(reporter.Count("only limited capability"), 1);
+
+    // What the build would still refuse keeps Finish on its page with the reason, and a
+    // wizard that ends without a section built never answers OK.
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+          d.Next();
+          g_QuickDefData.dim[0] = 150.0;  // shown, but typed past the page's own check
+          d.Next();
+          d.Next();
+          d.Finish();
+          EXPECT_FALSE(d.Ended());
+          d.Click(2);
+      }).Message("Dimension 1 must be a number from 0 to 100000 mm.", MsgAnswer::Ok);
+    EXPECT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Cancel);
+    EXPECT_TRUE(ui.Done());
+}
+
 // Cancel leaves the section as it was.
 TEST_F(Wizard, CancelLeavesTheSection)
 {

@@ -8,7 +8,12 @@
 
 #include "membrane/MembraneState.h"
 #include "views/membrane/TP2k_Logic.h"
+#include "files/xml/TXmlDtd.h"
+#include "files/xml/XmlDocument.h"
+#include "foundation/Units.h"
+#include "model/DefaultAuthor.h"
 #include "model/TShell.h"
+#include "support/TestSupport.h"
 #include "platform/Application.h"
 #include "support/RecordingDC.h"
 #include "tests/membrane/MembraneFixtures.h"
@@ -53,6 +58,38 @@ TEST(MembraneTexts, DescriptionInSiAndUsWithoutPlaceholderAuthors)
     EXPECT_NE(text.find("f_c'=  4351 psi"), std::string::npos) << text;
     EXPECT_NE(text.find("f_y (Bars) =  58.0 ksi"), std::string::npos) << text;
     EXPECT_NE(text.find("A_s = 0.054 in^2 @ 1.97 in  1.38 in up"), std::string::npos) << text;
+}
+
+// An empty author or institution is left out exactly as the placeholder is: a new element, and
+// an element read from a document that names neither, start with the name and then the next
+// item, with no empty line between.
+TEST(MembraneTexts, EmptyAuthorAndInstitutionAreLeftOutAsThePlaceholderIs)
+{
+    ValueGuard<std::string> author(g_DefaultDoneBy, "");
+    RecordingReporter reporter;
+    TShell fresh(0);
+    ASSERT_EQ(fresh.GetDoneBy(), "");
+    ASSERT_EQ(fresh.GetUniversity(), "");
+    std::string text;
+    TP2k_Logic(&fresh, nullptr).GetInfoText(text);
+    EXPECT_EQ(text.rfind("New Membrane\r\nX-Reinforcement: ", 0), 0u) << text;
+
+    auto panel = MakePanel(PanelSpec{});
+    panel->SetName("PV1");
+    panel->SetDoneBy("");
+    panel->SetUniversity("");
+    TXmlDtd dtd(kBuiltInDtd, kUnitSI);
+    StringSink sink;
+    ASSERT_TRUE(WriteXmlDocument(dtd, {panel.get()}, nullptr, sink).Ok());
+    XmlDocument doc;
+    ASSERT_TRUE(ReadXmlDocument(sink.Text(), dtd, doc).Ok());
+    ASSERT_FALSE(doc.structures.empty());
+    ASSERT_NE(doc.structures[0], nullptr);
+    EXPECT_EQ(doc.structures[0]->GetDoneBy(), "");
+    EXPECT_EQ(doc.structures[0]->GetUniversity(), "");
+    TP2k_Logic(doc.structures[0].get(), nullptr).GetInfoText(text);
+    EXPECT_EQ(text.rfind("PV1\r\nf_c'=  30.0 MPa\r\n", 0), 0u) << text;
+    EXPECT_TRUE(reporter.messages.empty());  // a new element has no concrete type yet
 }
 
 TEST(MembraneTexts, PatternLayersDescribedOnceAndLongListsGrow)

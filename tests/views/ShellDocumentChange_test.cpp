@@ -30,12 +30,14 @@
 #include "views/membrane/MembraneModeInstall.h"
 #include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
+#include "model/materials/MaterialTypes.h"
 #include "support/RecordingDC.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/membrane/MembraneFixtures.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
+#include "views/GraphTables.h"
 #include "views/StateDiagram.h"
 #include "views/TQ2k_Logic.h"
 
@@ -117,6 +119,14 @@ struct DocumentChange : StartedShellTest {
         EXPECT_LE(Count(page, other), 1) << other;
     }
     const Tchart* Chart(int i) { return View().GetChart(i); }
+    // A document of one beam, "Girder", opened.
+    void OpenGirder() {
+        app->OpenFile(Write("beam.qvh", [] {
+            std::vector<std::unique_ptr<TStructure>> s;
+            s.push_back(Beam("Girder"));
+            return s;
+        }()));
+    }
 };
 
 // ---- Letting go -------------------------------------------------------------------------
@@ -361,6 +371,126 @@ TEST_F(DocumentChange, AnElementOfAnotherKindIsShownInTheLayoutsOfItsOwnMode) {
     Frame().Dispatch(CmId::NextElement);
     EXPECT_NE(dynamic_cast<TP2k_Logic*>(View().GetLogic()), nullptr);
     EXPECT_EQ(View().GetChartId(0), MembraneGroupGraphIds[0][0]);
+}
+
+// The catalogue closed with OK and nothing changed still replaces every structure by its copy
+// and deletes every analysis: no panel, control chart or state diagram keeps the deleted
+// response, the mode object is bound to the copy, and the window shows the chosen element as
+// after any catalogue change.
+TEST_F(DocumentChange, TheCataloguesOkWithoutAChangeLeavesNoDeletedResultsOnScreen) {
+    OpenGirder();
+    ASSERT_NE(Solve(), nullptr);
+    Frame().Dispatch(CmId::NineGraphs);
+    ASSERT_FALSE(AllEmpty(Panels(View())));
+    ASSERT_FALSE(View().GetControlChart(0)->Data().IsDataEmpty());
+    const TStructure* before = StructureAt(0);
+
+    ui.Dialog("Catalog of Elements", [](plat::DialogDriver& d) { d.Click(1); });
+    Frame().Dispatch(CmId::Catalog);
+    ASSERT_TRUE(ui.Done());
+    ASSERT_NE(StructureAt(0), before);  // the copy took the slot
+    EXPECT_EQ(Window().GetCurrentAnalysis(), nullptr);
+    auto* logic = dynamic_cast<TQ2k_Logic*>(View().GetLogic());
+    ASSERT_NE(logic, nullptr);
+    EXPECT_EQ(logic->GetBoundStructure(), StructureAt(0));
+    EXPECT_EQ(logic->GetBoundAnalysis(), nullptr);
+    EXPECT_EQ(View().GetLayoutMode(), LayoutMode::Summary);
+    EXPECT_GE(Count(Painted(), "Girder"), 2);
+    // The summary page's material charts show the copy's materials; nothing else shows data.
+    const auto nothingOfTheDeletedResponse = [this, before](const char* where) {
+        for (int i = 0; i < TViewm_2k::kPanelCharts; ++i) {
+            if (Tchart* c = View().GetChart(i)) {
+                const int id = View().GetChartId(i);
+                const bool materials = id >= BeamGraphId::ConcreteChart && id <= BeamGraphId::PSteelChart;
+                EXPECT_TRUE(materials || c->Data().IsDataEmpty()) << where << ": " << c->Data().Title();
+                EXPECT_NE(c->GetStructure(), before) << where << ": " << c->Data().Title();
+            }
+            if (const auto* diagram = dynamic_cast<const TStateDiagram*>(View().GetChart(i))) {
+                EXPECT_EQ(diagram->GetStateCopy(), nullptr) << where << ": panel " << i;
+            }
+        }
+        for (int k = 0; k < 2; ++k)
+            if (const Tcontrolchart* c = View().GetControlChart(k)) {
+                EXPECT_TRUE(c->Data().IsDataEmpty()) << where << ": control chart " << k;
+            }
+    };
+    nothingOfTheDeletedResponse("summary");
+    // The nine graphs again, a resize and a step of the load stage: still nothing of it.
+    Frame().Dispatch(CmId::NineGraphs);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
+    Window().MoveWindow(plat::Rect{0, 0, 900, 700});
+    Frame().Dispatch(CmId::NextLoadStage);
+    nothingOfTheDeletedResponse("nine graphs");
+    EXPECT_TRUE(AllEmpty(Panels(View())));
+    // Solved again, the copy's own response shows.
+    ASSERT_NE(Solve(), nullptr);
+    Frame().Dispatch(CmId::NineGraphs);
+    EXPECT_FALSE(AllEmpty(Panels(View())));
+    EXPECT_EQ(logic->GetBoundAnalysis(), Window().GetCurrentAnalysis());
+}
+
+// Leaving the preferences page by Apply does what leaving it by OK does, and what it stored
+// stays after Cancel: a unit system alone shows the views in its units at once; a factor taken
+// marks the section modified, and its results, which no longer hold, go when the sheet closes.
+TEST_F(DocumentChange, PreferencesApplyThenCancelApplyThenOkAndOkAlone) {
+    ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{1.0, 1.0, 1.0}};
+    ValueGuard<int> fileOverride{g_FileOverride, g_FileOverride};
+    OpenGirder();
+    ASSERT_NE(Solve(), nullptr);
+    Frame().Dispatch(CmId::NineGraphs);
+    const std::string siTitle = View().GetControlChart(0)->Data().YTitle();
+    ASSERT_EQ(Window().IsModified(), 0);
+
+    // US Customary and CSA, Apply, then Cancel.
+    ui.Dialog("Quarvish Preferences", [](plat::DialogDriver& d) {
+        d.Click(5029);
+        d.Click(5046);
+        d.Apply();
+        d.Click(2);
+    });
+    Frame().Dispatch(CmId::Preferences);
+    ASSERT_TRUE(ui.Done());
+    EXPECT_EQ(g_UnitSystem, kUnitUS);
+    EXPECT_EQ(g_ResistanceFactors, (ResistanceFactors{0.65, 0.85, 0.9}));
+    EXPECT_EQ(Window().IsModified(), 1);
+    EXPECT_EQ(Window().GetCurrentAnalysis(), nullptr);
+    EXPECT_EQ(View().GetLayoutMode(), LayoutMode::Summary);
+    EXPECT_EQ(Frame().GetMessageText(), "FACTORED");
+    EXPECT_EQ(Window().StructuresChanged(), 0);
+
+    // SI Metric alone, Apply, then OK: the control chart shows SI while the sheet is still
+    // open; nothing is marked and the results stay.
+    TSectionalAnalysis* factored = Solve();
+    ASSERT_NE(factored, nullptr);
+    Frame().Dispatch(CmId::NineGraphs);
+    ASSERT_NE(View().GetControlChart(0)->Data().YTitle(), siTitle);
+    Window().ClearModified();
+    std::string titleAfterApply;
+    ui.Dialog("Quarvish Preferences", [&](plat::DialogDriver& d) {
+        d.Click(5028);
+        d.Apply();
+        titleAfterApply = View().GetControlChart(0)->Data().YTitle();
+        d.Click(1);
+    });
+    Frame().Dispatch(CmId::Preferences);
+    ASSERT_TRUE(ui.Done());
+    EXPECT_EQ(titleAfterApply, siTitle);
+    EXPECT_EQ(g_UnitSystem, kUnitSI);
+    EXPECT_EQ(Window().IsModified(), 0);
+    EXPECT_EQ(Window().GetCurrentAnalysis(), factored);
+    EXPECT_EQ(View().GetControlChart(0)->Data().YTitle(), siTitle);
+
+    // "None" and OK alone: the factors are taken, the section is marked and its results go.
+    ui.Dialog("Quarvish Preferences", [](plat::DialogDriver& d) {
+        d.Click(5023);
+        d.Click(1);
+    });
+    Frame().Dispatch(CmId::Preferences);
+    ASSERT_TRUE(ui.Done());
+    EXPECT_EQ(g_ResistanceFactors, (ResistanceFactors{1.0, 1.0, 1.0}));
+    EXPECT_EQ(Window().IsModified(), 1);
+    EXPECT_EQ(Window().GetCurrentAnalysis(), nullptr);
+    EXPECT_EQ(Frame().GetMessageText(), "Cross Section");
 }
 
 // An edit that renames the current section so that the table's order by name changes: each

@@ -153,9 +153,10 @@ void TP2k_Logic::GetInfoText(std::string& text)
     const TStructure& s = *m_structure;
     text = s.GetName();
     for (const std::string& extra : {s.GetDoneBy(), s.GetUniversity()})
-        if (extra != kPlaceholder)
+        if (!extra.empty() && extra != kPlaceholder)
             text += "\r\n" + extra;
-    if (const ConcreteTypeRec* c = s.GetConcreteType(0))
+    // A new element has no concrete type yet: no f'c line, and no complaint about the index.
+    if (const ConcreteTypeRec* c = s.GetConcreteTypeCount() > 0 ? s.GetConcreteType(0) : nullptr)
         text += Printf(u.unitSystem == 0 ? "\r\nf_c'= %5.1f %s" : "\r\nf_c'= %5.0f %s",
                        std::fabs(u.Show(c->fc, kStress)), u.Label(kStress));
     for (int i = 0; i < s.GetSteelTypeCount(); ++i) {

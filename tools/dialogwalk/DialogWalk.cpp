@@ -1,0 +1,181 @@
+// Walks the program's own dialogs in the main window as a user would, with a screenshot of the
+// whole screen at each step, for looking at: the catalogue's OK after a solve, Apply in the
+// preferences and then Cancel, Paste into a value list, and the quick-define wizard's Finish
+// on a section whose hidden shape parameter lies out of range.
+//
+//   qv_dialogwalk <program folder> <output folder>
+//
+// The dialogs are the program's, shown for real and worked through their controls; message
+// boxes are answered from the script. Needs an X display (run under xvfb-run) and "import".
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "analysis/TSectionalAnalysis.h"
+#include "app/CommandIds.h"
+#include "app/GlobalTables.h"
+#include "app/TQuarvishApp.h"
+#include "app/TQuarvishWindow.h"
+#include "dialogs/MaterialReinforcementDialogs.h"
+#include "dialogs/QuickDefine.h"
+#include "dialogs/QuickDefineDialogs.h"
+#include "dialogs/QuickDefineWizard.h"
+#include "dialogs/SectionInputDialogs.h"
+#include "dialogs/ValueListDialog.h"
+#include "foundation/ProgramPaths.h"
+#include "model/QuickDefineFlag.h"
+#include "model/TBeam.h"
+#include "platform/Application.h"
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/Frame.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
+#include "support/ScriptedUi.h"
+#include "tools/ShearBeam.h"
+#include "views/BeamModeInstall.h"
+#include "views/StateDiagramsInstall.h"
+
+namespace {
+
+const double kIncrement[3] = {0, -150e3, 100e3};
+std::string g_out;
+int g_shot = 0;
+
+void Shot(const std::string& name) {
+    plat::Application::PumpEvents(700);
+    char number[8];
+    std::snprintf(number, sizeof number, "%02d", ++g_shot);
+    const std::string file = g_out + "/" + number + "-" + name + ".png";
+    std::system(("import -window root '" + file + "'").c_str());
+    std::printf("shot %s\n", file.c_str());
+    std::fflush(stdout);
+}
+
+void Solve(TQuarvishApp& app) {
+    app.GetMainWindow()->Dispatch(CmId::SectionalResponse);
+    for (int pass = 0; pass < 5000 && g_Analyses[0] && g_Analyses[0]->IsRunning(); ++pass)
+        app.GetClient().IdleAction(pass);
+    app.GetClient().IdleAction(0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    const std::string programDir = std::string(argv[1]) + "/";
+    g_out = argv[2];
+    plat::EnsureGuiRuntime(argc, argv);
+    InstallBeamMode();
+    InstallStateDiagrams();
+    InstallSectionDialogs();
+    InstallMaterialReinforcementDialogs();
+    InstallQuickDefineDialogs();
+    SetUserConfigDir(g_out);
+    ScriptedUi ui;
+    plat::UiReporterScope reporter;  // the computing code's messages through the script too
+    TQuarvishApp app(programDir);
+    app.InitMainWindow();
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    frame.ShowFrame(3);
+
+    // 1. A solved beam, then the catalogue closed with OK and nothing changed.
+    g_Structures[0] = ShearBeam(kIncrement, "A. Engineer");
+    const std::string good = g_out + "/beam.qvh";
+    window.WriteDocument(good);
+    app.OpenFile(good);
+    Solve(app);
+    frame.Dispatch(CmId::NineGraphs);
+    Shot("solved-nine-graphs");
+    ui.Dialog("Catalog of Elements", [](plat::DialogDriver& d) {
+        d.Show();
+        Shot("catalogue-open");
+        d.Click(1);
+    });
+    frame.Dispatch(CmId::Catalog);
+    Shot("after-catalogue-ok");
+    frame.Dispatch(CmId::NineGraphs);
+    Shot("nine-graphs-after-catalogue-ok");
+
+    // 2. Preferences: US Customary and CSA, Apply, then Cancel; then SI, Apply, OK.
+    Solve(app);
+    frame.Dispatch(CmId::NineGraphs);
+    Shot("solved-again");
+    ui.Dialog("Quarvish Preferences", [](plat::DialogDriver& d) {
+        d.Show();
+        d.Click(5029);
+        Shot("preferences-us-chosen");
+        d.Apply();
+        Shot("preferences-us-applied");
+        d.Click(5046);
+        d.Apply();
+        Shot("preferences-csa-applied");
+        d.Click(2);
+    });
+    frame.Dispatch(CmId::Preferences);
+    Shot("after-preferences-cancel");
+    Solve(app);
+    frame.Dispatch(CmId::NineGraphs);
+    ui.Dialog("Quarvish Preferences", [](plat::DialogDriver& d) {
+        d.Show();
+        d.Click(5028);
+        d.Click(5023);
+        d.Apply();
+        Shot("preferences-si-none-applied");
+        d.Click(1);
+    });
+    frame.Dispatch(CmId::Preferences);
+    Shot("after-preferences-ok");
+
+    // 3. Paste into the measured deltas with the second line selected.
+    const double deltas[2] = {0.001, 0.002};
+    g_Structures[0]->SetValueList(3, deltas, 2);
+    plat::Clipboard::SetText("5\r\n6");
+    ui.Dialog("Define Data", [](plat::DialogDriver& d) {
+        d.Show();
+        d.Select(DefineDataId::List, 3);
+        d.Focus(DefineDataId::Text);
+        plat::Edit(d.GetWindow(), DefineDataId::Text).SetSelection(11, 22);
+        Shot("define-data-second-line-selected");
+        d.Click(DefineDataId::Paste);
+        Shot("define-data-after-paste");
+        d.Focus(DefineDataId::Text);
+        plat::Edit(d.GetWindow(), DefineDataId::Text).SetSelection(0, 0);
+        d.Click(DefineDataId::Paste);
+        Shot("define-data-pasted-at-start");
+        d.Click(1);
+    });
+    frame.Dispatch(CmId::PageAction403);
+    std::printf("deltas:");
+    for (int i = 0; g_Structures[0]->GetValueList(3) && i < g_Structures[0]->GetValueList(3)->GetCount(); ++i)
+        std::printf(" %g", g_Structures[0]->GetValueList(3)->At(i));
+    std::printf("\n");
+
+    // 4. Quick define over a rectangular section whose fifth shape parameter (hidden for a
+    // rectangle) is 150 m: a new title, Finish.
+    g_QuickDefData = QuickDefineDefaults(g_UnitSystem);
+    BuildQuickDefineSection(*g_Structures[0]);
+    static_cast<TBeam&>(*g_Structures[0]).SetShapeParameter(150.0, 5);
+    SetQuickDefineNew(0);
+    ui.Message("Do you wish to create a new section?", MsgAnswer::No);
+    ui.Message("limited capability", MsgAnswer::Ok);
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Show();
+        d.Type(QuickId::Title, "Renamed by quick define");
+        Shot("quick-define-title");
+        d.Next();
+        Shot("quick-define-shape");
+        d.Next();
+        d.Next();
+        Shot("quick-define-last-page");
+        d.Finish();
+    });
+    frame.Dispatch(CmId::QuickDefine);
+    Shot("after-quick-define-finish");
+    std::printf("name after quick define: %s\n", g_Structures[0]->GetName().c_str());
+    std::printf("script done: %d\n", ui.Done() ? 1 : 0);
+    return 0;
+}
