@@ -134,6 +134,16 @@ namespace {
 std::string g_pagePath;
 Opener g_opener;
 
+// Hands the address to the browser. When no program takes it (none installed for web pages),
+// the user is told so: the help never fails without a word.
+bool OpenAddress(const std::string& text, const QUrl& url) {
+    const bool opened = g_opener ? g_opener(text) : QDesktopServices::openUrl(url);
+    if (!opened)
+        MessageBox("The page \"" + text + "\" could not be shown: no program to show web pages was found.",
+                   "Quarvish Help", MsgStyle::IconInformation);
+    return opened;
+}
+
 bool Open(const std::string& anchor) {
     const std::string page = PagePath();
     if (!QFileInfo::exists(ToQ(page))) {
@@ -144,10 +154,7 @@ bool Open(const std::string& anchor) {
     QUrl url = QUrl::fromLocalFile(ToQ(page));
     if (!anchor.empty())
         url.setFragment(ToQ(anchor));
-    const std::string text = FromQ(url.toString());
-    if (g_opener)
-        return g_opener(text);
-    return QDesktopServices::openUrl(url);
+    return OpenAddress(FromQ(url.toString()), url);
 }
 } // namespace
 
@@ -159,11 +166,7 @@ Opener SetOpener(Opener opener) { return std::exchange(g_opener, std::move(opene
 bool ShowContents() { return Open(""); }
 bool ShowTopic(int id) { return Open("command-" + std::to_string(id)); }
 bool ShowHelpOnHelp() { return Open("using-help"); }
-bool ShowWebPage(const std::string& url) {
-    if (g_opener)
-        return g_opener(url);
-    return QDesktopServices::openUrl(QUrl(ToQ(url)));
-}
+bool ShowWebPage(const std::string& url) { return OpenAddress(url, QUrl(ToQ(url))); }
 
 } // namespace Help
 

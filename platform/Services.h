@@ -45,7 +45,7 @@ Image GetPicturePng();
 } // namespace Clipboard
 
 // Help: the program's HTML help page opened in the desktop's browser. When the page is not
-// installed, the user is told so through a message box.
+// installed, or no program shows it, the user is told so through a message box.
 namespace Help {
 // The page beside the program: <program directory>help/Quarvish.html.
 std::string PagePath();

@@ -207,3 +207,31 @@ TEST_F(WindowServicesTest, HelpOpensThePageOrSaysNoneIsInstalled) {
     Help::SetOpener({});
     Help::SetPagePath("");
 }
+
+TEST_F(WindowServicesTest, HelpThatNoProgramShowsIsToldOnceAndAnswersFalse) {
+    TempDir dir;
+    dir.Write("Quarvish.html", "<html></html>");
+    Help::SetPagePath(dir.File("Quarvish.html"));
+    int calls = 0;
+    Help::SetOpener([&](const std::string&) {
+        ++calls;
+        return false;
+    });
+    {
+        ScriptedUi ui;
+        ui.Message("could not be shown", MsgAnswer::Ok);
+        EXPECT_FALSE(Help::ShowTopic(24331));
+        ASSERT_EQ(ui.requests.size(), 1u);
+        EXPECT_NE(ui.requests[0].text.find("#command-24331"), std::string::npos);
+    }
+    {
+        ScriptedUi ui;
+        ui.Message("could not be shown", MsgAnswer::Ok);
+        EXPECT_FALSE(Help::ShowWebPage("https://example.org/quarvish"));
+        ASSERT_EQ(ui.requests.size(), 1u);
+        EXPECT_NE(ui.requests[0].text.find("https://example.org/quarvish"), std::string::npos);
+    }
+    EXPECT_EQ(calls, 2);
+    Help::SetOpener({});
+    Help::SetPagePath("");
+}
