@@ -103,6 +103,16 @@ struct MaterialsPage : StartedShellTest {
         SetInputDialogs(previousDialogs);
         SetBeamLogicFactory(std::move(previous));
     }
+    // The fire road on the section quick-defined with the defaults in force: Loads > Create
+    // Fire Damaged Beam and OK in its parameters, which shows the post-fire beam's "Thermal
+    // Conditions" set.
+    void ShowPostFireBeam()
+    {
+        ShowFrameAt(1280, 1024);
+        ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
+        Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+        Frame().Dispatch(CmId::FireDamagedBeam);
+    }
 };
 
 TEST_F(MaterialsPage, PrestressedSectionShowsItsThreeMaterialCharts)
@@ -147,10 +157,7 @@ TEST_F(MaterialsPage, PostFireLabelsKeepClearOfTheCurvesAndOfEachOther)
 {
     ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
     firetest::FireStateGuard fire;
-    ShowFrameAt(1280, 1024);
-    ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
-    Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
-    Frame().Dispatch(CmId::FireDamagedBeam);
+    ShowPostFireBeam();
     const std::vector<plat::Size> windows{{1920, 1080}, {1366, 768}, {1280, 1024}, {1024, 768}, {1440, 900},
                                           {1536, 864},  {1680, 1050}, {1280, 800}, {1200, 700}, {1600, 800},
                                           {1600, 700},  {2400, 800},  {1600, 1200}, {2560, 1600}};
@@ -179,10 +186,7 @@ TEST_F(MaterialsPage, PostFireSummaryLabelsKeepClearInALowWindow)
         ValueGuard<int> units{g_UnitSystem, system};
         ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(system)};
         firetest::FireStateGuard fire;
-        ShowFrameAt(1280, 1024);
-        ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
-        Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
-        Frame().Dispatch(CmId::FireDamagedBeam);
+        ShowPostFireBeam();
         Frame().Dispatch(CmId::CrossSection);
         for (const plat::Size& window : {plat::Size{2560, 768}, plat::Size{2432, 768}, plat::Size{1152, 768}}) {
             SCOPED_TRACE(StrPrintf("window %d x %d", window.cx, window.cy));
