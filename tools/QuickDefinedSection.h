@@ -1,7 +1,7 @@
 #pragma once
-// The section quick-defined with the defaults (SI units), as the picture tools start from it:
-// put in slot 0, made the current structure and shown in the beam mode. False when it cannot
-// be built.
+// The section quick-defined with the defaults of a unit system (SI unless told), as the
+// picture tools start from it: put in slot 0, made the current structure and shown in the beam
+// mode. False when it cannot be built.
 
 #include <memory>
 
@@ -11,9 +11,9 @@
 #include "dialogs/QuickDefine.h"
 #include "model/TBeam.h"
 
-inline bool ShowQuickDefinedSection(TQuarvishWindow& window)
+inline bool ShowQuickDefinedSection(TQuarvishWindow& window, int unitSystem = 0)
 {
-    g_QuickDefData = QuickDefineDefaults(0);
+    g_QuickDefData = QuickDefineDefaults(unitSystem);
     auto beam = std::make_unique<TBeam>();
     if (BuildQuickDefineSection(*beam) != 1)
         return false;

@@ -86,6 +86,11 @@ struct LabelSet {
     // Whether every label is searched for even after one has found no clear place (the last
     // size tried); otherwise the rest keep their homes, the size being tried again smaller.
     bool searchAll = false;
+    // The arrangement of the labels tried, the chart's own first (0), each next one more
+    // compact where a chart has such.
+    int layout = 0;
+    // Whether each label is drawn on a background that hides the curves behind it.
+    bool backed = false;
 };
 
 // The pixels of a text of the given extent, drawn at a point in an alignment.
@@ -147,7 +152,7 @@ int SmallerTextHeight(int height)
 // smallest that is; each searches afresh against the curves alone, and all of them share the
 // picture's tests.
 template <class Attempt>
-LabelSet FitLabels(LabelClearance& clearance, const plat::LogFont& font, Attempt attempt)
+LabelSet FitLabelsInLayout(LabelClearance& clearance, const plat::LogFont& font, int layout, Attempt attempt)
 {
     std::vector<int> heights{font.height};
     for (int h = SmallerTextHeight(font.height); h != heights.back(); h = SmallerTextHeight(h))
@@ -157,14 +162,19 @@ LabelSet FitLabels(LabelClearance& clearance, const plat::LogFont& font, Attempt
         LabelSet set;
         set.font = font;
         set.font.height = heights[i];
-        set.searchAll = i + 1 == heights.size();
+        set.searchAll = layout == 0 && i + 1 == heights.size();
+        set.layout = layout;
         attempt(set);
         return set;
     };
     const auto spent = [&] { return clearance.Work().tests >= kLabelSearchTests; };
-    LabelSet first = at(0);
-    if (first.clear || heights.size() == 1 || spent())
-        return first;
+    // A more compact arrangement is tried where the chart's own did not fit even in the
+    // smallest text: from the smallest up.
+    if (layout == 0) {
+        LabelSet first = at(0);
+        if (first.clear || heights.size() == 1 || spent())
+            return first;
+    }
     LabelSet best = at(heights.size() - 1);
     std::size_t notClear = 0, clear = heights.size() - 1;
     while (best.clear && clear - notClear > 1 && !spent()) {
@@ -178,6 +188,44 @@ LabelSet FitLabels(LabelClearance& clearance, const plat::LogFont& font, Attempt
         }
     }
     return best;
+}
+
+// The labels fitted in the chart's own arrangement, and where even its smallest text leaves
+// no clear place, in each more compact arrangement of the given number in turn: the first
+// that is clear, or the chart's own when none is.
+template <class Attempt>
+LabelSet FitLabels(LabelClearance& clearance, const plat::LogFont& font, Attempt attempt, int layouts = 1)
+{
+    LabelSet own = FitLabelsInLayout(clearance, font, 0, attempt);
+    for (int layout = 1; layout < layouts && !own.clear && clearance.Work().tests < kLabelSearchTests; ++layout) {
+        LabelSet set = FitLabelsInLayout(clearance, font, layout, attempt);
+        if (set.clear)
+            return set;
+    }
+    return own;
+}
+
+// Lines of text in rows, each row's texts side by side two spaces apart and right-aligned at
+// x, the rows one below the other, the last row's top at y.
+std::vector<PlacedText> TextRows(const std::vector<std::vector<std::string>>& rows, int x, int y,
+                                 const PlanMeasure& measure, const plat::LogFont& font)
+{
+    std::vector<PlacedText> out;
+    const int gap = measure("  ", font).cx;
+    int bottom = y;
+    for (std::size_t r = rows.size(); r-- > 0;) {
+        int height = 0;
+        for (const std::string& text : rows[r])
+            height = std::max(height, measure(text, font).cy);
+        const int top = r + 1 == rows.size() ? y : bottom - height;
+        int right = x;
+        for (std::size_t k = rows[r].size(); k-- > 0;) {
+            out.push_back({rows[r][k], {right, top}, TA::Right, TA::Top});
+            right -= measure(rows[r][k], font).cx + gap;
+        }
+        bottom = top;
+    }
+    return out;
 }
 
 void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
@@ -237,20 +285,35 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
         if (t.mainConcrete != labelled)
             base = StrengthLabel(*main, f.unitSystem);
     }
-    const LabelSet set = FitLabels(clearance, f.textFont, [&](LabelSet& labels) {
+    // The searches run against the curves, or in the last resort against the labels alone.
+    LabelClearance* active = &clearance;
+    const auto attempt = [&](LabelSet& labels) {
+        LabelClearance& room = *active;
         if (c.peakStrainFlag == 0) {
-            PlaceBlock(clearance, labels, {{strain, {s.At(f.axis.xMax, 0.0).x, row}, TA::Right, TA::Bottom}},
+            PlaceBlock(room, labels, {{strain, {s.At(f.axis.xMax, 0.0).x, row}, TA::Right, TA::Bottom}},
                        measure, plot, LabelToward::LeftUp);
         } else {
-            PlaceBlock(clearance, labels, {{strain, {s.At(peak, 0.0).x, row}, TA::Center, TA::Bottom}}, measure,
+            PlaceBlock(room, labels, {{strain, {s.At(peak, 0.0).x, row}, TA::Center, TA::Bottom}}, measure,
                        plot, LabelToward::LeftUp | LabelToward::RightUp);
             for (const LabelStretch& mark : marks)
-                clearance.Add(mark);
+                room.Add(mark);
         }
-        PlaceBlock(clearance, labels, {{strength, {column + 4, f.top}, TA::Left, TA::Top}}, measure, plot,
+        PlaceBlock(room, labels, {{strength, {column + 4, f.top}, TA::Left, TA::Top}}, measure, plot,
                    LabelToward::RightDown);
         if (!main)
             return;
+        if (labels.layout > 0) {
+            // More compact: the lines side by side in pairs, or all in one row, anywhere in
+            // the plot that is clear.
+            const std::vector<std::vector<std::string>> rows =
+                base.empty()              ? std::vector<std::vector<std::string>>{{ag, ft}}
+                : labels.layout == 1 ? std::vector<std::vector<std::string>>{{"Base Type", base}, {ag, ft}}
+                                          : std::vector<std::vector<std::string>>{{"Base Type", base, ag, ft}};
+            PlaceBlock(room, labels, TextRows(rows, right, y0, measure, labels.font), measure, plot,
+                       LabelToward::LeftUp | LabelToward::LeftDown | LabelToward::RightUp |
+                           LabelToward::RightDown);
+            return;
+        }
         std::vector<PlacedText> details{{ag, {right, y0}, TA::Right, TA::Bottom}, {ft, {right, y0}, TA::Right, TA::Top}};
         if (!base.empty()) {
             const int ha = measure(ag, labels.font).cy;
@@ -258,10 +321,33 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
             details.push_back({base, {right, y0 - ha + 4}, TA::Right, TA::Bottom});
             details.push_back({"Base Type", {right, y0 - hf - ha + 4}, TA::Right, TA::Bottom});
         }
-        PlaceBlock(clearance, labels, std::move(details), measure, plot, LabelToward::LeftUp);
-    });
+        PlaceBlock(room, labels, std::move(details), measure, plot, LabelToward::LeftUp);
+    };
+    // The compact arrangements: the details' lines in pairs side by side, then in one row.
+    const int layouts = main ? (base.empty() ? 2 : 3) : 1;
+    LabelSet set = FitLabels(clearance, f.textFont, attempt, layouts);
+    LabelWork spent = clearance.Work();
+    if (!set.clear) {
+        // The last resort, where no arrangement finds a clear place even in the smallest
+        // text: the labels in that text keep clear of each other and of the marks alone, and
+        // each hides the curves behind it with a background of its own.
+        LabelClearance labelsOnly(c.peakStrainFlag == 0 ? marks : std::vector<LabelStretch>{}, plot,
+                                  std::max(0LL, kLabelSearchTests - spent.tests));
+        active = &labelsOnly;
+        plat::LogFont least = f.textFont;
+        while (SmallerTextHeight(least.height) != least.height)
+            least.height = SmallerTextHeight(least.height);
+        set = FitLabels(labelsOnly, least, attempt, layouts);
+        set.backed = true;
+        spent.tests += labelsOnly.Work().tests;
+        spent.searches += labelsOnly.Work().searches;
+        spent.cutShort += labelsOnly.Work().cutShort;
+    }
     if (work)
-        *work = clearance.Work();
+        *work = spent;
+    if (set.backed)
+        for (const PlacedText& l : set.texts)
+            plan.Fill(AlignedBox(l.at, measure(l.text, set.font), l.hAlign, l.vAlign), plat::Colors::White);
     for (const PlacedText& l : set.texts)
         plan.Text(l.text, l.at, set.font, l.hAlign, l.vAlign);
 }

@@ -44,6 +44,55 @@ public:
     }
 };
 
+// The material charts the window shows, each checked as drawn in its own fonts: no label
+// over a curve, a leader, a mark or another label, no search cut short, the work within its
+// tests, and the steel's curve labels in their order, the weakest lowest. Returns the number
+// of material charts.
+int CheckMaterialChartLabels(TViewm_2k& view)
+{
+    int charts = 0;
+    for (int i = 0; i < 9; ++i) {
+        auto* chart = dynamic_cast<TMaterDiagram*>(view.GetChart(i));
+        if (!chart)
+            continue;
+        ++charts;
+        const MaterialFrame frame = chart->Frame();
+        SCOPED_TRACE(frame.title);
+        plat::Image image(frame.W, frame.H);
+        plat::DC dc(image);
+        const PlanMeasure measure = MeasureOn(dc);
+        LabelWork work;
+        const DiagramPlan plan = PlanMaterialChart(frame, chart->Types(), chart->Curves(), measure, &work);
+        // The main concrete type's details, one label of four lines.
+        std::vector<std::string> details;
+        for (const std::string& text : plan.Texts())
+            if (text == "Base Type" || text.rfind("f_c' = ", 0) == 0 || text.rfind("a_g", 0) == 0 ||
+                text.rfind("f_t", 0) == 0)
+                details.push_back(text);
+        if (!details.empty()) {
+            EXPECT_EQ(details.size(), 5u); // the labelled type's strength first
+            details.erase(details.begin());
+        }
+        EXPECT_EQ(LabelClash(plan, measure, frame.title, details), "");
+        EXPECT_EQ(work.cutShort, 0);
+        EXPECT_LE(work.tests, kLabelSearchTests);
+        if (chart->MaterialKind() != 8)
+            continue;
+        EXPECT_EQ(chart->Curves().rebarCurves, 3);
+        // The strain, the top label and the curve labels, the weakest lowest.
+        std::vector<plat::Rect> boxes;
+        for (const PlanStep& text : plan.Of(PlanOp::Text))
+            if (text.text != frame.title)
+                boxes.push_back(TextBox(text, measure(text.text, text.font)));
+        EXPECT_EQ(boxes.size(), 5u);
+        if (boxes.size() == 5u) {
+            EXPECT_GE(boxes[2].top, boxes[3].bottom);
+            EXPECT_GE(boxes[3].top, boxes[4].bottom);
+        }
+    }
+    return charts;
+}
+
 struct MaterialsPage : StartedShellTest {
     BeamLogicFactory previous = InstallBeamMode();
     SheetRecorder sheets;
@@ -53,6 +102,16 @@ struct MaterialsPage : StartedShellTest {
     {
         SetInputDialogs(previousDialogs);
         SetBeamLogicFactory(std::move(previous));
+    }
+    // The fire road on the section quick-defined with the defaults in force: Loads > Create
+    // Fire Damaged Beam and OK in its parameters, which shows the post-fire beam's "Thermal
+    // Conditions" set.
+    void ShowPostFireBeam()
+    {
+        ShowFrameAt(1280, 1024);
+        ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
+        Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+        Frame().Dispatch(CmId::FireDamagedBeam);
     }
 };
 
@@ -98,10 +157,7 @@ TEST_F(MaterialsPage, PostFireLabelsKeepClearOfTheCurvesAndOfEachOther)
 {
     ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
     firetest::FireStateGuard fire;
-    ShowFrameAt(1280, 1024);
-    ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
-    Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
-    Frame().Dispatch(CmId::FireDamagedBeam);
+    ShowPostFireBeam();
     const std::vector<plat::Size> windows{{1920, 1080}, {1366, 768}, {1280, 1024}, {1024, 768}, {1440, 900},
                                           {1536, 864},  {1680, 1050}, {1280, 800}, {1200, 700}, {1600, 800},
                                           {1600, 700},  {2400, 800},  {1600, 1200}, {2560, 1600}};
@@ -109,46 +165,34 @@ TEST_F(MaterialsPage, PostFireLabelsKeepClearOfTheCurvesAndOfEachOther)
         SCOPED_TRACE(StrPrintf("window %d x %d", window.cx, window.cy));
         ShowFrameAt(window.cx, window.cy);
         TViewm_2k& view = Window().GetViewManager();
-        int charts = 0;
         for (int i = 0; i < 9; ++i) {
             auto* chart = dynamic_cast<TMaterDiagram*>(view.GetChart(i));
-            if (!chart)
-                continue;
-            ++charts;
-            const MaterialFrame frame = chart->Frame();
-            SCOPED_TRACE(frame.title);
-            plat::Image image(frame.W, frame.H);
-            plat::DC dc(image);
-            const PlanMeasure measure = MeasureOn(dc);
-            LabelWork work;
-            const DiagramPlan plan = PlanMaterialChart(frame, chart->Types(), chart->Curves(), measure, &work);
-            // The main concrete type's details, one label of four lines.
-            std::vector<std::string> details;
-            for (const std::string& text : plan.Texts())
-                if (text == "Base Type" || text.rfind("f_c' = ", 0) == 0 || text.rfind("a_g", 0) == 0 ||
-                    text.rfind("f_t", 0) == 0)
-                    details.push_back(text);
-            if (!details.empty()) {
-                ASSERT_EQ(details.size(), 5u); // the labelled type's strength first
-                details.erase(details.begin());
+            if (chart && chart->MaterialKind() == 8) {
+                EXPECT_EQ(chart->Frame().title, "Damaged Steel");
             }
-            EXPECT_EQ(LabelClash(plan, measure, frame.title, details), "");
-            EXPECT_EQ(work.cutShort, 0);
-            EXPECT_LE(work.tests, kLabelSearchTests);
-            if (chart->MaterialKind() != 8)
-                continue;
-            EXPECT_EQ(frame.title, "Damaged Steel");
-            ASSERT_EQ(chart->Curves().rebarCurves, 3);
-            // The strain, the top label and the curve labels, the weakest lowest.
-            std::vector<plat::Rect> boxes;
-            for (const PlanStep& text : plan.Of(PlanOp::Text))
-                if (text.text != frame.title)
-                    boxes.push_back(TextBox(text, measure(text.text, text.font)));
-            ASSERT_EQ(boxes.size(), 5u);
-            EXPECT_GE(boxes[2].top, boxes[3].bottom);
-            EXPECT_GE(boxes[3].top, boxes[4].bottom);
         }
-        EXPECT_EQ(charts, 2);
+        EXPECT_EQ(CheckMaterialChartLabels(view), 2);
+    }
+}
+
+// The summary page (View > Cross Section) of the post-fire beam in a window 768 pixels high,
+// in each unit system: its "Concrete" chart is some 150 pixels tall, of which the title takes
+// a third, and the labels of a curve a band and the main type's details of four lines share
+// a plot about 55 pixels high; every label still keeps clear of the curves and of the others.
+TEST_F(MaterialsPage, PostFireSummaryLabelsKeepClearInALowWindow)
+{
+    for (const int system : {kUnitSI, kUnitUS, kUnitOldMetric}) {
+        SCOPED_TRACE(StrPrintf("units %d", system));
+        ValueGuard<int> units{g_UnitSystem, system};
+        ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(system)};
+        firetest::FireStateGuard fire;
+        ShowPostFireBeam();
+        Frame().Dispatch(CmId::CrossSection);
+        for (const plat::Size& window : {plat::Size{2560, 768}, plat::Size{2432, 768}, plat::Size{1152, 768}}) {
+            SCOPED_TRACE(StrPrintf("window %d x %d", window.cx, window.cy));
+            ShowFrameAt(window.cx, window.cy);
+            EXPECT_EQ(CheckMaterialChartLabels(Window().GetViewManager()), 2);
+        }
     }
 }
 

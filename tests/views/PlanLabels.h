@@ -11,15 +11,20 @@
 #include "views/DiagramPlan.h"
 
 // The first drawn stretch (a line, or two neighbouring points of a polyline) that passes
-// through the pixels of the box, as text; "" when none does. Each stretch is followed in
-// steps of a hundredth of its length.
+// through the pixels of the box and shows there, as text; "" when none does. A stretch drawn
+// before a fill that covers the whole box is hidden by it. Each stretch is followed in steps
+// of a hundredth of its length.
 inline std::string LineThrough(const DiagramPlan& plan, const plat::Rect& box)
 {
     std::vector<std::pair<plat::Point, plat::Point>> stretches;
-    for (const PlanOp op : {PlanOp::Line, PlanOp::Polyline})
-        for (const PlanStep& s : plan.Of(op))
+    for (const PlanStep& s : plan.Steps()) {
+        if (s.op == PlanOp::Fill && s.rect.left <= box.left && s.rect.top <= box.top && s.rect.right >= box.right &&
+            s.rect.bottom >= box.bottom)
+            stretches.clear();
+        if (s.op == PlanOp::Line || s.op == PlanOp::Polyline)
             for (std::size_t i = 1; i < s.points.size(); ++i)
                 stretches.emplace_back(s.points[i - 1], s.points[i]);
+    }
     for (const auto& [a, b] : stretches)
         for (int k = 0; k <= 100; ++k) {
             const double x = a.x + (b.x - a.x) * k / 100.0, y = a.y + (b.y - a.y) * k / 100.0;

@@ -19,27 +19,18 @@
 #include <string>
 
 #include "app/CommandIds.h"
-#include "app/GlobalTables.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "app/views/TViewm.h"
-#include "dialogs/QuickDefine.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/Units.h"
-#include "model/TBeam.h"
 #include "platform/Application.h"
 #include "platform/Frame.h"
 #include "platform/Printing.h"
+#include "program/ProgramParts.h"
 #include "tests/support/ScriptedUi.h"
-#include "dialogs/MaterialReinforcementDialogs.h"
-#include "dialogs/MemberInputDialogs.h"
-#include "dialogs/QuickDefineDialogs.h"
-#include "dialogs/SectionInputDialogs.h"
-#include "views/BeamModeInstall.h"
-#include "views/EmptyCharts.h"
-#include "views/StateDiagramsInstall.h"
+#include "tools/QuickDefinedSection.h"
 #include "views/TMaterDiagram.h"
-#include "views/membrane/MembraneModeInstall.h"
 
 namespace {
 
@@ -81,15 +72,7 @@ int main(int argc, char** argv)
     g_tag = std::to_string(w) + "x" + std::to_string(h) + "-u" + std::to_string(units);
     plat::EnsureGuiRuntime(argc, argv);
     plat::SetUi(nullptr); // the live dialogs, not the test support's refusals
-    // What the program installs.
-    InstallBeamMode();
-    InstallMembraneMode();
-    InstallStateDiagrams();
-    InstallEmptyCharts();
-    InstallSectionDialogs();
-    InstallMaterialReinforcementDialogs();
-    InstallQuickDefineDialogs();
-    InstallMemberDialogs();
+    InstallProgramParts();
     SetUserConfigDir(g_out);
     plat::Printer::AssumeSystemPrinter(0);
     TQuarvishApp app(programDir);
@@ -101,13 +84,8 @@ int main(int argc, char** argv)
     plat::Application::PumpEvents(300);
 
     g_UnitSystem = units;
-    g_QuickDefData = QuickDefineDefaults(units);
-    auto beam = std::make_unique<TBeam>();
-    if (BuildQuickDefineSection(*beam) != 1)
+    if (!ShowQuickDefinedSection(app.GetClient(), units))
         return 1;
-    g_Structures[0] = std::move(beam);
-    g_CurrentStructure = g_CurrentAnalysis = 0;
-    app.GetClient().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
     frame.Dispatch(CmId::CrossSection); // the summary page, as quick define leaves it
     Shot("1-quickdefined");
     Places(app, "quickdefined");
