@@ -31,7 +31,9 @@ struct SectionFit {
 double AxialLoadPosition(const TStructure& structure);
 
 // Origin and scale of the picture in a w x h pane with the margin u. A null structure gets
-// x0 only; a section without height y0 = h / 2, s = 1, B = 0.
+// x0 only; a section without height y0 = h / 2, s = 1, B = 0. On a wide, low pane the section
+// is drawn smaller, its top in place, so that it and its width dimension stay above the notes
+// over the title block.
 SectionFit FitSectionToRect(const TStructure* structure, int w, int h, int u);
 
 // ---- Stress colours --------------------------------------------------------------------

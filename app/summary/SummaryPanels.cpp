@@ -447,10 +447,22 @@ int DrawConcreteTypesLegend(plat::DC& dc,
                  plat::TextAlign::Left,
                  plat::TextAlign::Bottom);
 
-    const plat::LogFont label = PageFont(h, wp, 75);
+    // The labels stand at their runs' mid-heights. Where runs lie closer than the digits are
+    // high (a section of many bands drawn small), the labels' text is made smaller so that
+    // they do not cover each other (digits are some 0.75 of the font's height).
+    plat::LogFont label = PageFont(h, wp, 75);
+    const std::vector<LegendRun> runs = ConcreteTypeRuns(structure);
+    double pitch = HUGE_VAL;
+    for (std::size_t i = 1; i < runs.size(); ++i)
+        pitch = std::min(pitch,
+                         0.5 * s *
+                             std::fabs(runs[i - 1].top + runs[i - 1].bottom - runs[i].top -
+                                       runs[i].bottom));
+    if (pitch < 0.75 * -label.height)
+        label.height = -std::max(1, Trunc(pitch / 0.75));
     const std::string format = setup_units("%5.~f", 1, 0, 0, g_UnitSystem);
     const int wb = MeasureRichText(dc, "base", label).cx;
-    for (const LegendRun& run : ConcreteTypeRuns(structure)) {
+    for (const LegendRun& run : runs) {
         const ConcreteTypeRec* type = structure.GetConcreteType(run.type);
         std::string text =
             StrPrintf(format.c_str(), ToDisplayUnits(type != nullptr ? -type->fc : 0.0, ukStress));

@@ -48,6 +48,18 @@ TEST(SummaryLayout, FitSectionToRectByHand)
         EXPECT_NEAR(fit.y0, 360.0, 1e-9);
     }
     {
+        // A wide, low pane 2176 x 700, margin 25: A = 487.5, capped at (487.5 - 210) / 0.6 =
+        // 462.5, y0 = 0.5 * 487.5 + 25 = 268.75: the section spans rows 130 to 407.5. The notes
+        // over the title block reach up to 700 - 4 * 1.2 * 43 - 4 * 25 - 1.2 * 36 = 350.4; with
+        // the width dimension below the section (0.065 * 700) and half a margin, its bottom
+        // stays at 292.4, its top at 130: s = 162.4 / 0.6, y0 = 130 + 0.3 s.
+        auto rect = SummarySections::Rectangle();
+        const SectionFit fit = FitSectionToRect(rect.get(), 2176, 700, 25);
+        EXPECT_NEAR(fit.s, 162.4 / 0.6, 1e-9);
+        EXPECT_NEAR(fit.y0 - 0.3 * fit.s, 130.0, 1e-9);
+        EXPECT_NEAR(fit.y0 + 0.3 * fit.s, 292.4, 1e-9);
+    }
+    {
         const SectionFit none = FitSectionToRect(nullptr, 1000, 800, 10);
         EXPECT_DOUBLE_EQ(none.x0, 630.0);
         TBeam empty;
