@@ -2,6 +2,7 @@
 // column, the concrete-types legend and the section dimensions, and the page's hit test.
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "app/GlobalTables.h"
@@ -447,22 +448,15 @@ int DrawConcreteTypesLegend(plat::DC& dc,
                  plat::TextAlign::Left,
                  plat::TextAlign::Bottom);
 
-    // The labels stand at their runs' mid-heights. Where runs lie closer than the digits are
-    // high (a section of many bands drawn small), the labels' text is made smaller so that
-    // they do not cover each other (digits are some 0.75 of the font's height).
-    plat::LogFont label = PageFont(h, wp, 75);
-    const std::vector<LegendRun> runs = ConcreteTypeRuns(structure);
-    double pitch = HUGE_VAL;
-    for (std::size_t i = 1; i < runs.size(); ++i)
-        pitch = std::min(pitch,
-                         0.5 * s *
-                             std::fabs(runs[i - 1].top + runs[i - 1].bottom - runs[i].top -
-                                       runs[i].bottom));
-    if (pitch < 0.75 * -label.height)
-        label.height = -std::max(1, Trunc(pitch / 0.75));
+    const plat::LogFont label = PageFont(h, wp, 75);
     const std::string format = setup_units("%5.~f", 1, 0, 0, g_UnitSystem);
     const int wb = MeasureRichText(dc, "base", label).cx;
-    for (const LegendRun& run : runs) {
+    // The labels stand at their runs' mid-heights, top down. Where runs lie closer than the
+    // digits are high (some 0.75 of the font's height; a section of many bands drawn small), a
+    // label that would cover the one above it is left out: the next one clear of it is drawn.
+    const int digits = Trunc(0.75 * -label.height);
+    int above = INT_MIN;
+    for (const LegendRun& run : ConcreteTypeRuns(structure)) {
         const ConcreteTypeRec* type = structure.GetConcreteType(run.type);
         std::string text =
             StrPrintf(format.c_str(), ToDisplayUnits(type != nullptr ? -type->fc : 0.0, ukStress));
@@ -476,7 +470,12 @@ int DrawConcreteTypesLegend(plat::DC& dc,
         const int lh = extent.cy;
         const double ym = y0 - 0.5 * (run.top + run.bottom) * s;
         const double gh = (run.top - run.bottom) * s;
-        if (run.type != main || lw <= wb || gh <= 3 * lh) {
+        const bool single = run.type != main || lw <= wb || gh <= 3 * lh;
+        const int first = single ? Trunc(ym + lh / 2) : Trunc(ym - 0.5 * lh);
+        if (above != INT_MIN && first - above < digits)
+            continue;
+        above = single ? first : Trunc(ym + 1.5 * lh);
+        if (single) {
             DrawRichText(dc,
                          lx,
                          Trunc(ym + lh / 2),
