@@ -46,6 +46,37 @@ struct PostFireSummary : StartedShellTest {
         SetInputDialogs(previousDialogs);
         SetBeamLogicFactory(std::move(previous));
     }
+
+    // The user's road in a window of w x h: quick define with the defaults, Loads > Create Fire
+    // Damaged Beam (OK), View > Cross Section. beam receives the post-fire beam shown.
+    void ShowPostFireSummary(int w, int h, const TStructure*& beam)
+    {
+        ShowFrameAt(w, h);
+        ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
+        Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+        Frame().Dispatch(CmId::FireDamagedBeam);
+        beam = Window().GetCurrentStructure();
+        ASSERT_NE(beam, nullptr);
+        ASSERT_NE(beam, g_Structures[0].get());  // the post-fire beam
+        ASSERT_GE(beam->GetRegionCount(), 10);
+        ASSERT_EQ(beam->GetSectionKindCode(), 0);
+        Frame().Dispatch(CmId::CrossSection);
+        ASSERT_EQ(Window().GetViewManager().GetLayoutMode(), LayoutMode::Summary);
+    }
+
+    // The page printed from the preview onto a recorded 300 dpi letter sheet: the calls drawn
+    // in the page's own coordinates, and the page's extent.
+    void PrintThePage(std::vector<DrawCall>& calls, plat::Size& extent)
+    {
+        plat::Printer::UseTestPdfPrinter(dir.File("page.pdf"));
+        RecordingDC paper;
+        PrintLetterPageFromPreview(*app, paper);
+        ASSERT_FALSE(paper.Calls().empty());
+        extent = paper.Calls().front().state.mapping.windowExt;
+        for (const DrawCall& c : paper.Calls())
+            if (c.state.mapping.windowOrg == plat::Point{0, 0})
+                calls.push_back(c);
+    }
 };
 
 // The lines of the section's dimensions on a page of W x H (the summary page's own layout,
@@ -82,17 +113,8 @@ void ExpectWholeSectionDimensioned(const std::vector<DrawCall>& lines, const TSt
 TEST_F(PostFireSummary, ABandedPostFireBeamIsDimensionedAsAWholeOnScreenAndOnThePage)
 {
     ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
-    ShowFrameAt(1280, 1024);
-    ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
-    Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
-    Frame().Dispatch(CmId::FireDamagedBeam);
-    const TStructure* beam = Window().GetCurrentStructure();
-    ASSERT_NE(beam, nullptr);
-    ASSERT_NE(beam, g_Structures[0].get());  // the post-fire beam
-    ASSERT_GE(beam->GetRegionCount(), 10);
-    ASSERT_EQ(beam->GetSectionKindCode(), 0);
-    Frame().Dispatch(CmId::CrossSection);
-    ASSERT_EQ(Window().GetViewManager().GetLayoutMode(), LayoutMode::Summary);
+    const TStructure* beam = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ShowPostFireSummary(1280, 1024, beam));
 
     {
         SCOPED_TRACE("screen");
@@ -106,14 +128,11 @@ TEST_F(PostFireSummary, ABandedPostFireBeamIsDimensionedAsAWholeOnScreenAndOnThe
     }
     {
         SCOPED_TRACE("page");
-        plat::Printer::UseTestPdfPrinter(dir.File("page.pdf"));
-        RecordingDC paper;
-        PrintLetterPageFromPreview(*app, paper);
-        ASSERT_FALSE(paper.Calls().empty());
-        const plat::Size extent = paper.Calls().front().state.mapping.windowExt;
-        std::vector<DrawCall> lines;
-        for (const DrawCall& c : paper.CallsOf("Line"))
-            if (c.state.mapping.windowOrg == plat::Point{0, 0})
+        std::vector<DrawCall> calls, lines;
+        plat::Size extent;
+        ASSERT_NO_FATAL_FAILURE(PrintThePage(calls, extent));
+        for (const DrawCall& c : calls)
+            if (c.op == "Line")
                 lines.push_back(c);
         ExpectWholeSectionDimensioned(lines, *beam, extent.cx, extent.cy);
     }
@@ -208,14 +227,8 @@ void ExpectSectionClearOfTheNotes(const std::vector<DrawCall>& calls, const TStr
 TEST_F(PostFireSummary, TheSectionAndItsDimensionsKeepClearOfTheNotesAtWindowSizes)
 {
     ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
-    ShowFrameAt(2560, 768);
-    ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
-    Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
-    Frame().Dispatch(CmId::FireDamagedBeam);
-    const TStructure* beam = Window().GetCurrentStructure();
-    ASSERT_NE(beam, g_Structures[0].get());
-    Frame().Dispatch(CmId::CrossSection);
-    ASSERT_EQ(Window().GetViewManager().GetLayoutMode(), LayoutMode::Summary);
+    const TStructure* beam = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ShowPostFireSummary(2560, 768, beam));
 
     for (const plat::Size size : {plat::Size{2560, 768}, plat::Size{1920, 1080}, plat::Size{1366, 768},
                                   plat::Size{1024, 768}}) {
@@ -243,14 +256,8 @@ TEST_F(PostFireSummary, TheSectionAndItsDimensionsKeepClearOfTheNotesAtWindowSiz
         }
     }
     SCOPED_TRACE("page");
-    plat::Printer::UseTestPdfPrinter(dir.File("page.pdf"));
-    RecordingDC paper;
-    PrintLetterPageFromPreview(*app, paper);
-    ASSERT_FALSE(paper.Calls().empty());
-    const plat::Size extent = paper.Calls().front().state.mapping.windowExt;
     std::vector<DrawCall> calls;
-    for (const DrawCall& c : paper.Calls())
-        if (c.state.mapping.windowOrg == plat::Point{0, 0})
-            calls.push_back(c);
+    plat::Size extent;
+    ASSERT_NO_FATAL_FAILURE(PrintThePage(calls, extent));
     ExpectSectionClearOfTheNotes(calls, *beam, extent.cx, extent.cy);
 }
