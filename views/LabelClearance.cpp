@@ -11,8 +11,8 @@
 // are one range of whole pixels, worked out exactly in integers. The stretches that reach into
 // the columns are kept in an active list as the columns move right (taken in by their left
 // end, dropped once they lie left of the columns), a run of joined stretches lying wholly in
-// the columns as one range; the first row past the sorted ranges is the nearest place
-// in that column. Columns stop once they lie farther right than the nearest place found,
+// the columns as one range; the first row past the sorted ranges is the nearest place in that
+// column. Columns stop once they lie farther right than the nearest place found,
 // and every search ends when the tests given to the picture are spent, so that the work stays
 // within a bound set by those tests.
 

@@ -349,8 +349,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     const int layouts = main ? (base.empty() ? 2 : 3) : 1;
     LabelSet set = FitLabels(clearance, f.textFont, attempt, layouts);
     LabelWork spent = clearance.Work();
-    if (!set.clear)
-    {
+    if (!set.clear) {
         std::vector<LabelStretch> axisMarks = strengthMarks;
         if (c.peakStrainFlag == 0)
             axisMarks.insert(axisMarks.end(), marks.begin(), marks.end());

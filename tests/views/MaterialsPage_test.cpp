@@ -17,7 +17,6 @@
 #include "app/views/TViewm.h"
 #include "dialogs/QuickDefine.h"
 #include "foundation/Units.h"
-#include "model/TBeam.h"
 #include "platform/DC.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/member/fire/FireTestSupport.h"
@@ -25,6 +24,7 @@
 #include "tests/views/PlanLabels.h"
 #include "tests/views/PrestressedSection.h"
 #include "tests/views/StateDiagramsGuard.h"
+#include "tools/ShearBeam.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
 #include "views/TMaterDiagram.h"
@@ -245,28 +245,7 @@ TEST_F(MaterialsPage, PostFireSummaryLabelsKeepClearInALowWindow)
 // such plain charts find clear places without backgrounds.
 TEST_F(MaterialsPage, OrdinaryBeamSummaryLabelsKeepClear)
 {
-    const auto stirrupBeam = [] {
-        auto beam = std::make_unique<TBeam>();
-        beam->ClearAll();
-        ConcreteTypeRec concrete;
-        concrete.name = "C35", concrete.fc = -35e6, concrete.ec = -0.0025;
-        concrete.Ec = 3e10, concrete.ft = 2e6;
-        beam->AddConcreteType(concrete);
-        SteelTypeRec steel;
-        steel.name = "Bars", steel.Es = 2e11, steel.fy = 4e8, steel.er = 0.05;
-        beam->AddSteelType(steel);
-        beam->AddRegion(0.3, -0.3, 0.3, 0.3, 0, 1);
-        LongLayerRec layer;
-        layer.z = -0.25, layer.num = 3, layer.Ai = 5e-4, layer.A = 1.5e-3, layer.db = 0.025;
-        beam->AddLongLayer(layer, 0);
-        TransLayerRec stirrup;
-        stirrup.A = 1.57e-4, stirrup.Ai = 7.85e-5, stirrup.legs = 2, stirrup.db = 0.01;
-        stirrup.space = 0.2, stirrup.disttop = 0.27, stirrup.distbot = -0.27;
-        beam->AddTransLayer(stirrup, 2);
-        beam->SetName("Beam with stirrups");
-        beam->Validate();
-        return beam;
-    };
+    const double kIncrement[3] = {0.0, 1.0, 0.0};
     for (const int system : {kUnitSI, kUnitUS, kUnitOldMetric}) {
         for (const bool quickDefined : {true, false}) {
             SCOPED_TRACE(StrPrintf("units %d, %s", system, quickDefined ? "quick defined" : "with stirrups"));
@@ -276,7 +255,7 @@ TEST_F(MaterialsPage, OrdinaryBeamSummaryLabelsKeepClear)
             if (quickDefined)
                 ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
             else
-                g_Structures[0] = stirrupBeam();
+                g_Structures[0] = ShearBeam(kIncrement);
             Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
             Frame().Dispatch(CmId::CrossSection);
             for (const plat::Size& window : {plat::Size{1280, 1024}, plat::Size{1366, 768}, plat::Size{1920, 1080},
@@ -288,6 +267,7 @@ TEST_F(MaterialsPage, OrdinaryBeamSummaryLabelsKeepClear)
         }
     }
 }
+
 
 TEST_F(MaterialsPage, FactoryMakesTheMembraneStateCharts)
 {

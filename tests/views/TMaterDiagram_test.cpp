@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -80,6 +82,18 @@ std::unique_ptr<TBeam> Section(const std::vector<ConcreteTypeRec>& concrete, con
         beam->AddLongLayer(layer, 0);
     }
     return beam;
+}
+
+// A steel given by its own curve, of points (strain, stress in MPa).
+SteelTypeRec UserCurveSteel(const std::string& name, const std::vector<std::pair<double, double>>& points)
+{
+    SteelTypeRec r = Bar(name, points[1].second);
+    r.kind = SteelKind::UserCurve;
+    r.userCurve = UserCurvePtr(std::make_unique<TDepthTable>());
+    for (const auto& [e, f] : points)
+        r.userCurve->Add(e, f * kMPa);
+    FinishUserCurve(*r.userCurve);
+    return r;
 }
 
 // ---- The picture by hand ---------------------------------------------------------------------
@@ -303,11 +317,12 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfEveryCurveWhenAShortCurveComesFirst
 // Sloped stretches, on the same scales. A hardening curve that rises from (82, 36) to the top
 // at 100 mm/m (190, 30) passes below the label's place (at x 112, its right end, the curve is
 // at y 34.3): the label stays at its home row (a pixel right of the y axis' top mark, 15, 20),
-// though the stretch's own box overlaps it. A curve
-// that rises from (14, 110) to the top at (100, 30) runs through the place: the nearest clear
-// place lies right of the first stretch's rise (x 16) and two rows below the sloped one's lowest
-// pixel in the label's columns (at x 15 it is at row 109.07: 109 + 2). A sloped leader (from (77, 129) up to the curve at 30 % of the width, (60, 30))
-// passes through the place under the plateau of a factored bar, right of its rise.
+// though the stretch's own box overlaps it. A curve that rises from (14, 110) to the top at
+// (100, 30) runs through the place: the nearest clear place lies right of the first stretch's
+// rise (x 16) and two rows below the sloped one's lowest pixel in the label's columns (at x 15
+// it is at row 109.07: 109 + 2). A sloped leader (from (77, 129) up to the curve at 30 % of the
+// width, (60, 30)) passes through the place under the plateau of a factored bar, right of its
+// rise.
 TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
 {
     const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
@@ -532,6 +547,35 @@ struct MaterialChartTest : ::testing::Test {
     ValueGuard<int> units{g_UnitSystem, kUnitSI};
     ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
     Page page;
+
+    // The steel chart of a section of three steels at each size, measured in its own fonts: the
+    // title, the strain, the top label and a label a curve, none over a curve, a leader or
+    // another label, none written smaller than the least text, and no search cut short.
+    void ExpectSteelLabelsClear(TBeam& beam, std::initializer_list<std::pair<int, int>> sizes)
+    {
+        for (const auto& [w, h] : sizes) {
+            SCOPED_TRACE(StrPrintf("%d x %d", w, h));
+            TMaterDiagram chart(&page, "Rebar", 0, 0, w, h, MaterialChart::Rebar, 2, 1, 0);
+            chart.AttachStructure(&beam);
+            ASSERT_EQ(chart.Curves().rebarCurves, 3);
+            const MaterialFrame frame = chart.Frame();
+            plat::Image image(frame.W, frame.H);
+            plat::DC dc(image);
+            const PlanMeasure measure = MeasureOn(dc);
+            LabelWork work;
+            const DiagramPlan plan = PlanMaterialChart(frame, chart.Types(), chart.Curves(), measure, &work);
+            EXPECT_EQ(plan.Of(PlanOp::Text).size(), 6u);
+            EXPECT_EQ(LabelClash(plan, measure, frame.title), "");
+            EXPECT_EQ(work.cutShort, 0);
+            for (const PlanStep& text : plan.Of(PlanOp::Text)) {
+                if (text.text == frame.title)
+                    continue;
+                EXPECT_GE(std::abs(text.font.height),
+                          text.font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight)
+                    << text.text;
+            }
+        }
+    }
 };
 
 TEST_F(MaterialChartTest, AttachCopiesTheTypesAndLeavesTheFactorsAlone)
@@ -743,80 +787,30 @@ TEST_F(MaterialChartTest, BurntConcretePeakLabelStaysInsideThePlacedChart)
 // curve, a leader or another label, and the searches stay within their tests.
 TEST_F(MaterialChartTest, UserCurveSteelLabelsKeepClearAtEverySize)
 {
-    const auto curve = [](const std::string& name, const std::vector<std::pair<double, double>>& points) {
-        SteelTypeRec r = Bar(name, points[1].second);
-        r.kind = SteelKind::UserCurve;
-        r.userCurve = UserCurvePtr(std::make_unique<TDepthTable>());
-        for (const auto& [e, f] : points)
-            r.userCurve->Add(e, f * kMPa);
-        FinishUserCurve(*r.userCurve);
-        return r;
-    };
     auto beam = Section({Concrete("C35", 35, -0.002)},
-                        {curve("Seg 1", {{0, 0}, {0.002, 400}, {0.015, 400}, {0.05, 560}, {0.09, 600}, {0.12, 580}}),
-                         curve("Seg 2", {{0, 0}, {0.0025, 500}, {0.02, 520}, {0.06, 650}, {0.08, 680}}),
+                        {UserCurveSteel("Seg 1",
+                                        {{0, 0}, {0.002, 400}, {0.015, 400}, {0.05, 560}, {0.09, 600}, {0.12, 580}}),
+                         UserCurveSteel("Seg 2", {{0, 0}, {0.0025, 500}, {0.02, 520}, {0.06, 650}, {0.08, 680}}),
                          Bar("B400", 400)});
-    for (const auto& [w, h] : {std::pair{441, 319}, std::pair{314, 220}, std::pair{294, 302}, std::pair{235, 220},
-                               std::pair{552, 230}, std::pair{588, 486}, std::pair{326, 225}, std::pair{1200, 800}}) {
-        SCOPED_TRACE(StrPrintf("%d x %d", w, h));
-        TMaterDiagram chart(&page, "Rebar", 0, 0, w, h, MaterialChart::Rebar, 2, 1, 0);
-        chart.AttachStructure(beam.get());
-        ASSERT_EQ(chart.Curves().rebarCurves, 3);
-        const MaterialFrame frame = chart.Frame();
-        plat::Image image(frame.W, frame.H);
-        plat::DC dc(image);
-        const PlanMeasure measure = MeasureOn(dc);
-        LabelWork work;
-        const DiagramPlan plan = PlanMaterialChart(frame, chart.Types(), chart.Curves(), measure, &work);
-        EXPECT_EQ(plan.Of(PlanOp::Text).size(), 6u); // the title, the strain, the top label, a label a curve
-        EXPECT_EQ(LabelClash(plan, measure, frame.title), "");
-        EXPECT_EQ(work.cutShort, 0);
-    }
+    ExpectSteelLabelsClear(*beam, {{441, 319}, {314, 220}, {294, 302}, {235, 220},
+                                   {552, 230}, {588, 486}, {326, 225}, {1200, 800}});
 }
 
 // A user curve that keeps its strength to 90 mm/m and then falls in a straight rupture line to
 // the x axis at 100 mm/m, beside a second user curve and a bar: the line slants down through
 // the zone the curve labels stand in. At the sizes the panels of the commonest screens give the
 // chart, the smallest first, measured in the chart's own fonts: no label lies over a curve, a
-// leader or another label, and every label is written no smaller than the chart's least text.
+// leader or another label (at the smallest, 235 x 220, where no text size leaves a clear place,
+// each on a background that hides the line behind it), and every label is written no smaller
+// than the chart's least text.
 TEST_F(MaterialChartTest, UserCurveWithARuptureLineKeepsItsLabelsClear)
 {
-    const auto curve = [](const std::string& name, const std::vector<std::pair<double, double>>& points) {
-        SteelTypeRec r = Bar(name, points[1].second);
-        r.kind = SteelKind::UserCurve;
-        r.userCurve = UserCurvePtr(std::make_unique<TDepthTable>());
-        for (const auto& [e, f] : points)
-            r.userCurve->Add(e, f * kMPa);
-        FinishUserCurve(*r.userCurve);
-        return r;
-    };
     auto beam = Section({Concrete("C35", 35, -0.002)},
-                        {curve("Seg 1", {{0, 0}, {0.002, 400}, {0.015, 400}, {0.05, 560}, {0.09, 600}, {0.1, 0}}),
-                         curve("Seg 2", {{0, 0}, {0.0025, 500}, {0.02, 520}, {0.06, 650}, {0.08, 680}}),
+                        {UserCurveSteel("Seg 1",
+                                        {{0, 0}, {0.002, 400}, {0.015, 400}, {0.05, 560}, {0.09, 600}, {0.1, 0}}),
+                         UserCurveSteel("Seg 2", {{0, 0}, {0.0025, 500}, {0.02, 520}, {0.06, 650}, {0.08, 680}}),
                          Bar("B400", 400)});
-    for (const auto& [w, h] : {std::pair{235, 220}, std::pair{294, 302}, std::pair{314, 220}, std::pair{441, 319},
-                               std::pair{588, 486}}) {
-        SCOPED_TRACE(StrPrintf("%d x %d", w, h));
-        TMaterDiagram chart(&page, "Rebar", 0, 0, w, h, MaterialChart::Rebar, 2, 1, 0);
-        chart.AttachStructure(beam.get());
-        ASSERT_EQ(chart.Curves().rebarCurves, 3);
-        const MaterialFrame frame = chart.Frame();
-        plat::Image image(frame.W, frame.H);
-        plat::DC dc(image);
-        const PlanMeasure measure = MeasureOn(dc);
-        LabelWork work;
-        const DiagramPlan plan = PlanMaterialChart(frame, chart.Types(), chart.Curves(), measure, &work);
-        EXPECT_EQ(plan.Of(PlanOp::Text).size(), 6u);
-        EXPECT_EQ(LabelClash(plan, measure, frame.title), "");
-        EXPECT_EQ(work.cutShort, 0);
-        for (const PlanStep& text : plan.Of(PlanOp::Text)) {
-            if (text.text == frame.title)
-                continue;
-            EXPECT_GE(std::abs(text.font.height),
-                      text.font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight)
-                << text.text;
-        }
-    }
+    ExpectSteelLabelsClear(*beam, {{235, 220}, {294, 302}, {314, 220}, {441, 319}, {588, 486}});
 }
 
 // The densest steel chart a section can be asked for: forty burnt layers, each with a curve of
