@@ -11,8 +11,8 @@
 // are one range of whole pixels, worked out exactly in integers. The stretches that reach into
 // the columns are kept in an active list as the columns move right (taken in by their left
 // end, dropped once they lie left of the columns), a run of joined stretches lying wholly in
-// the columns as one range; the first candidate row past the sorted ranges is the nearest
-// place in that column. Columns stop once they lie farther right than the nearest place found,
+// the columns as one range; the first row past the sorted ranges is the nearest place in that
+// column. Columns stop once they lie farther right than the nearest place found,
 // and every search ends when the tests given to the picture are spent, so that the work stays
 // within a bound set by those tests.
 
@@ -92,7 +92,7 @@ public:
     Answer Place(plat::Point home, plat::Size size, const plat::Rect& within);
 
 private:
-    void AddCandidates(int x, int y);
+    void AddColumn(int x);
 
     plat::Rect m_area;
     LabelWork& m_work;
@@ -102,10 +102,9 @@ private:
     std::vector<Obstacle> m_lines;
     std::vector<Run> m_runs;
     std::vector<Obstacle> m_added;
-    // The candidate columns and rows inside the area, in increasing order; those of the
-    // curves alone.
-    std::vector<int> m_xs, m_ys;
-    std::vector<int> m_curveXs, m_curveYs;
+    // The candidate columns inside the area, in increasing order; those of the curves alone.
+    std::vector<int> m_xs;
+    std::vector<int> m_curveXs;
 };
 
 LabelClearance::Sweep::Sweep(const std::vector<LabelStretch>& lines, const plat::Rect& area, LabelWork& work,
@@ -113,7 +112,6 @@ LabelClearance::Sweep::Sweep(const std::vector<LabelStretch>& lines, const plat:
     : m_area(area), m_work(work), m_budget(budget)
 {
     std::vector<char> columns(static_cast<std::size_t>(std::max(area.right - area.left + 1, 0)));
-    std::vector<char> rows(static_cast<std::size_t>(std::max(area.bottom - area.top + 1, 0)));
     const auto mark = [](std::vector<char>& marks, int first, int v) {
         if (v >= first && static_cast<std::size_t>(v - first) < marks.size())
             marks[static_cast<std::size_t>(v - first)] = 1;
@@ -122,7 +120,6 @@ LabelClearance::Sweep::Sweep(const std::vector<LabelStretch>& lines, const plat:
     const plat::Point* previousEnd = nullptr;
     for (const LabelStretch& line : lines) {
         const plat::Point a = line.first, b = line.second;
-        mark(rows, area.top, std::max(a.y, b.y) + 2);
         const bool joined = previousEnd && *previousEnd == a;
         previousEnd = &line.second;
         if (a == b && joined)
@@ -143,30 +140,24 @@ LabelClearance::Sweep::Sweep(const std::vector<LabelStretch>& lines, const plat:
         mark(columns, area.left, run.x1 + 2);
     std::sort(m_runs.begin(), m_runs.end(), [](const Run& p, const Run& q) { return p.x0 < q.x0; });
     m_xs = m_curveXs = Marked(columns, area.left);
-    m_ys = m_curveYs = Marked(rows, area.top);
 }
 
 void LabelClearance::Sweep::Restart()
 {
     m_added.clear();
     m_xs = m_curveXs;
-    m_ys = m_curveYs;
 }
 
-void LabelClearance::Sweep::AddCandidates(int x, int y)
+void LabelClearance::Sweep::AddColumn(int x)
 {
-    const auto insert = [](std::vector<int>& values, int v, int first, int last) {
-        const auto at = std::lower_bound(values.begin(), values.end(), v);
-        if (v >= first && v <= last && (at == values.end() || *at != v))
-            values.insert(at, v);
-    };
-    insert(m_xs, x, m_area.left, m_area.right);
-    insert(m_ys, y, m_area.top, m_area.bottom);
+    const auto at = std::lower_bound(m_xs.begin(), m_xs.end(), x);
+    if (x >= m_area.left && x <= m_area.right && (at == m_xs.end() || *at != x))
+        m_xs.insert(at, x);
 }
 
 void LabelClearance::Sweep::Add(const LabelStretch& line)
 {
-    AddCandidates(std::max(line.first.x, line.second.x) + 2, std::max(line.first.y, line.second.y) + 2);
+    AddColumn(std::max(line.first.x, line.second.x) + 2);
     m_added.push_back(OfStretch(line));
 }
 
@@ -176,7 +167,7 @@ void LabelClearance::Sweep::Add(const plat::Rect& box)
         return;
     // Labels may touch: the box goes in a pixel smaller on every side, against the label's
     // box grown by one.
-    AddCandidates(box.right, box.bottom);
+    AddColumn(box.right);
     m_added.push_back(Obstacle{Near(box.left + 1), Near(box.right - 2), Near(box.top + 1), Near(box.bottom - 2), true});
 }
 
@@ -188,19 +179,12 @@ LabelClearance::Sweep::Answer LabelClearance::Sweep::Place(plat::Point home, pla
     const int xLow = std::max(home.x, region.left), xHigh = region.right - cx;
     const int yLow = std::max(home.y, region.top), yHigh = region.bottom - cy;
 
-    // The candidate rows, home's first.
-    std::vector<int> ys;
-    if (home.y >= yLow && home.y <= yHigh)
-        ys.push_back(home.y);
-    for (auto y = std::lower_bound(m_ys.begin(), m_ys.end(), yLow); y != m_ys.end() && *y <= yHigh; ++y)
-        if (*y != home.y)
-            ys.push_back(*y);
     std::vector<Tops> blocked;
 
     std::size_t next = 0;
     std::vector<const Run*> active;
     bool homeBlocked = false;
-    // The tops among the candidate rows at which the label at column x (columns in increasing
+    // The tops from yLow to yHigh at which the label at column x (columns in increasing
     // order) meets a line or label, in increasing order of their first; false when the tests ran
     // out.
     const auto column = [&](int x) {
@@ -249,17 +233,16 @@ LabelClearance::Sweep::Answer LabelClearance::Sweep::Place(plat::Point home, pla
         std::sort(blocked.begin(), blocked.end(), [](const Tops& p, const Tops& q) { return p.first < q.first; });
         return true;
     };
-    // The first candidate row that no blocked range holds, or the end.
+    // The first top from yLow that no blocked range holds: two rows below a stretch's lowest
+    // pixel in the label's columns or just below a label; past yHigh when there is none.
     const auto firstClear = [&] {
-        std::size_t i = 0;
+        int y = yLow;
         for (const Tops& t : blocked) {
-            if (i == ys.size() || ys[i] < t.first)
+            if (t.first > y)
                 break;
-            if (ys[i] <= t.last)
-                i = static_cast<std::size_t>(
-                    std::upper_bound(ys.begin() + static_cast<std::ptrdiff_t>(i), ys.end(), t.last) - ys.begin());
+            y = std::max(y, t.last + 1);
         }
-        return i;
+        return y;
     };
     // Home counts only when the label lies there wholly inside the region.
     const bool homeInside = home.x >= region.left && home.x + cx <= region.right && home.y >= region.top &&
@@ -283,13 +266,13 @@ LabelClearance::Sweep::Answer LabelClearance::Sweep::Place(plat::Point home, pla
             break;
         if (x != home.x && !column(x))
             return Answer{best, false, bestDistance >= 0, true};
-        const std::size_t i = firstClear();
-        if (i == ys.size())
+        const int y = firstClear();
+        if (y > yHigh)
             continue;
-        const long long dy = static_cast<long long>(ys[i]) - home.y;
+        const long long dy = static_cast<long long>(y) - home.y;
         if (bestDistance < 0 || dx * dx + dy * dy < bestDistance) {
             bestDistance = dx * dx + dy * dy;
-            best = {x, ys[i]};
+            best = {x, y};
         }
     }
     return Answer{best, false, bestDistance >= 0, false};

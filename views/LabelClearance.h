@@ -57,8 +57,9 @@ public:
     // first of equals in the order of the ways given, then the leftmost, or rightmost for a
     // way left), one of the ways given. Moving right, its x is home.x, two pixels right of a
     // stretch's rightmost pixel or just right of a label, never less than home's; moving
-    // down, its y is home.y, two pixels below a stretch's lowest pixel or just below a label,
-    // never less than home's; left and up the same mirrored. home when there is none.
+    // down, its y is home.y, two pixels below the lowest pixel of a stretch in the label's
+    // columns or just below a label, never less than home's; left and up the same mirrored.
+    // home when there is none.
     // A search that runs out of tests answers the nearest clear place found by then, or home.
     plat::Point Place(plat::Point home, plat::Size size, const plat::Rect& region,
                       unsigned ways = LabelToward::RightDown);

@@ -131,13 +131,10 @@ void PlaceBlock(LabelClearance& clearance, LabelSet& set, std::vector<PlacedText
 }
 
 // The text height one step smaller: 15 % less, a pixel at least, down to the smallest text a
-// chart's labels are written in (a character height of 8 pixels, a cell height of 10: what the
-// labels of a damaged section's charts need on a summary page 768 pixels high); the height
-// itself when it is that small already.
-constexpr int kLeastCharHeight = 8, kLeastCellHeight = 10;
+// chart's labels are written in; the height itself when it is that small already.
 int SmallerTextHeight(int height)
 {
-    const int least = height < 0 ? kLeastCharHeight : kLeastCellHeight;
+    const int least = height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
     const int size = std::abs(height);
     if (size <= least)
         return height;
@@ -205,6 +202,27 @@ LabelSet FitLabels(LabelClearance& clearance, const plat::LogFont& font, Attempt
     return own;
 }
 
+// The last resort, where no arrangement finds a clear place even in the smallest text: the
+// labels in that text keep clear of each other and of the marks given alone, and each hides
+// the curves behind it with a background of its own. The search gets what is left of the
+// picture's tests; spent adds what it cost.
+template <class Attempt>
+LabelSet LastResort(const plat::LogFont& font, const std::vector<LabelStretch>& marks, const plat::Rect& plot,
+                    LabelClearance*& active, LabelWork& spent, Attempt attempt, int layouts)
+{
+    LabelClearance labelsOnly(marks, plot, std::max(0LL, kLabelSearchTests - spent.tests));
+    active = &labelsOnly;
+    plat::LogFont least = font;
+    while (SmallerTextHeight(least.height) != least.height)
+        least.height = SmallerTextHeight(least.height);
+    LabelSet set = FitLabels(labelsOnly, least, attempt, layouts);
+    set.backed = true;
+    spent.tests += labelsOnly.Work().tests;
+    spent.searches += labelsOnly.Work().searches;
+    spent.cutShort += labelsOnly.Work().cutShort;
+    return set;
+}
+
 // Lines of text in rows, each row's texts side by side two spaces apart and right-aligned at
 // x, the rows one below the other, the last row's top at y.
 std::vector<PlacedText> TextRows(const std::vector<std::vector<std::string>>& rows, int x, int y,
@@ -250,12 +268,15 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     }
     for (const LabelStretch& mark : marks)
         plan.Line(mark.first, mark.second);
+    // The strengths' marks on the y axis, which the labels keep clear of too.
+    std::vector<LabelStretch> strengthMarks;
     for (const int i : used) {
         const int y = s.At(0.0, std::fabs(t.concrete[static_cast<std::size_t>(i)].fc) * F10).y;
-        plan.Line({column - 3, y}, {column + 3, y});
+        strengthMarks.push_back({{column - 3, y}, {column + 3, y}});
+        plan.Line(strengthMarks.back().first, strengthMarks.back().second);
     }
 
-    // The labels keep clear of the curves, of the marks on the x axis and of each other
+    // The labels keep clear of the curves, of the marks on the axes and of each other
     // within the plot: the strain left and up from its place on the x axis (either way from
     // the peak it is centred on, over its mark), the strength right and down from the top of
     // the y axis, the main type's details, as one block, left and up from the right margin.
@@ -263,6 +284,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     std::vector<LabelStretch> lines = CurveSegments(c, s);
     if (c.peakStrainFlag == 0)
         lines.insert(lines.end(), marks.begin(), marks.end());
+    lines.insert(lines.end(), strengthMarks.begin(), strengthMarks.end());
     LabelClearance clearance(lines, plot);
     const std::string strength = StrengthLabel(lt, f.unitSystem);
     const double peak = std::fabs(lt.ec) * F3;
@@ -328,20 +350,10 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     LabelSet set = FitLabels(clearance, f.textFont, attempt, layouts);
     LabelWork spent = clearance.Work();
     if (!set.clear) {
-        // The last resort, where no arrangement finds a clear place even in the smallest
-        // text: the labels in that text keep clear of each other and of the marks alone, and
-        // each hides the curves behind it with a background of its own.
-        LabelClearance labelsOnly(c.peakStrainFlag == 0 ? marks : std::vector<LabelStretch>{}, plot,
-                                  std::max(0LL, kLabelSearchTests - spent.tests));
-        active = &labelsOnly;
-        plat::LogFont least = f.textFont;
-        while (SmallerTextHeight(least.height) != least.height)
-            least.height = SmallerTextHeight(least.height);
-        set = FitLabels(labelsOnly, least, attempt, layouts);
-        set.backed = true;
-        spent.tests += labelsOnly.Work().tests;
-        spent.searches += labelsOnly.Work().searches;
-        spent.cutShort += labelsOnly.Work().cutShort;
+        std::vector<LabelStretch> axisMarks = strengthMarks;
+        if (c.peakStrainFlag == 0)
+            axisMarks.insert(axisMarks.end(), marks.begin(), marks.end());
+        set = LastResort(f.textFont, axisMarks, plot, active, spent, attempt, layouts);
     }
     if (work)
         *work = spent;
@@ -367,13 +379,17 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     const char* format = rebar ? (sys == kUnitOldMetric ? "f_u = %4.2f %s" : "f_u = %4.0f %s")
                                : (sys == kUnitOldMetric ? "f_p_u = %4.1f %s" : "f_p_u = %4.0f %s");
     const int top = s.At(0.0, f.axis.yMax).y;
-    plan.Line({column - 3, top}, {column + 3, top});
+    const LabelStretch topMark{{column - 3, top}, {column + 3, top}};
+    plan.Line(topMark.first, topMark.second);
 
-    // The labels keep clear of the curves, of each other and of the leaders drawn before
-    // them. The curve labels, which start at 40 % of the width and may reach into the right
-    // margin, keep within the chart; the top label keeps left of the margin.
+    // The labels keep clear of the curves, of the mark at the top of the y axis, of each other
+    // and of the leaders drawn before them. The curve labels, which start at 40 % of the width
+    // and may reach into the right margin, keep within the chart; the top label keeps left of
+    // the margin.
     const plat::Rect plot{column + 4, f.top, f.W, row};
-    LabelClearance clearance(CurveSegments(c, s), plot);
+    std::vector<LabelStretch> lines = CurveSegments(c, s);
+    lines.push_back(topMark);
+    LabelClearance clearance(lines, plot);
 
     // One label per curve, the weakest lowest, each with a leader to its curve near 30 % of
     // the width (or near the end of a shorter curve); a label that a curve runs through moves
@@ -417,10 +433,13 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     }
     const std::string ultimate = StrPrintf(format, f.axis.yMax, unit);
 
-    const LabelSet set = FitLabels(clearance, f.textFont, [&](LabelSet& labels) {
+    // The searches run against the curves, or in the last resort against the labels alone.
+    LabelClearance* active = &clearance;
+    const auto attempt = [&](LabelSet& labels) {
+        LabelClearance& room = *active;
         // The strain on the x axis at its end, moved left and up off a curve; the curve labels
         // keep clear of it.
-        PlaceBlock(clearance, labels, {{strain, strainAt, TA::Right, TA::Bottom}}, measure, plot, LabelToward::LeftUp);
+        PlaceBlock(room, labels, {{strain, strainAt, TA::Right, TA::Bottom}}, measure, plot, LabelToward::LeftUp);
         // From the top of the stack down, so that a label pushed down by a curve pushes the
         // weaker ones below it further down and the order stays.
         std::vector<PlacedText> stack;
@@ -438,29 +457,36 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
             PlacedText& l = stack[k];
             const plat::Point home{l.at.x, std::max(l.at.y - height, floor)};
             const plat::Point place =
-                labels.clear || labels.searchAll ? clearance.Place(home, extents[k], plot) : home;
-            labels.clear = labels.clear && clearance.Found();
+                labels.clear || labels.searchAll ? room.Place(home, extents[k], plot) : home;
+            labels.clear = labels.clear && room.Found();
             l.at = {place.x, place.y + height};
-            clearance.Add(plat::Rect{place.x, place.y, place.x + extents[k].cx, l.at.y});
+            room.Add(plat::Rect{place.x, place.y, place.x + extents[k].cx, l.at.y});
             floor = l.at.y;
             if (curveLabels[k].leader) {
                 // The leader, too, must not run through a label placed before.
                 leaders[k] = {{rebar ? place.x - 3 : place.x, l.at.y - height / 2}, curveLabels[k].tip};
-                labels.clear = labels.clear && !clearance.ThroughLabel(leaders[k]);
-                clearance.Add(leaders[k]);
+                labels.clear = labels.clear && !room.ThroughLabel(leaders[k]);
+                room.Add(leaders[k]);
             }
         }
         // The ultimate stress at the top of the y axis, whole and clear: with material factors
         // in force a bar's curve is flat at its yield stress, the top of the plot.
-        PlaceBlock(clearance, labels, {{ultimate, {column + 4, f.top}, TA::Left, TA::Top}}, measure,
+        PlaceBlock(room, labels, {{ultimate, {column + 4, f.top}, TA::Left, TA::Top}}, measure,
                    plat::Rect{column + 4, f.top, f.W - s.m, row}, LabelToward::RightDown);
         for (std::size_t k = 0; k < stack.size(); ++k) {
             labels.texts.push_back(stack[k]);
             labels.leaders.push_back(leaders[k]);
         }
-    });
+    };
+    LabelSet set = FitLabels(clearance, f.textFont, attempt);
+    LabelWork spent = clearance.Work();
+    if (!set.clear)
+        set = LastResort(f.textFont, {topMark}, plot, active, spent, attempt, 1);
     if (work)
-        *work = clearance.Work();
+        *work = spent;
+    if (set.backed)
+        for (const PlacedText& l : set.texts)
+            plan.Fill(AlignedBox(l.at, measure(l.text, set.font), l.hAlign, l.vAlign), plat::Colors::White);
     // The strain, the top label, then each curve label with its leader.
     for (std::size_t i = 0; i < set.texts.size(); ++i) {
         const PlacedText& l = set.texts[i];

@@ -39,8 +39,15 @@ struct MaterialFrame {
     plat::LogFont textFont;
 };
 
+// The smallest text a chart's labels are written in, as a character height (a negative font
+// height) and as a cell height (a positive one): small enough for the labels of a damaged
+// section's charts on a summary page, large enough that letters and subscripts still read.
+inline constexpr int kLeastLabelCharHeight = 10, kLeastLabelCellHeight = 12;
+
 // The picture of the curves, empty while there is nothing to draw. The labels keep clear of the
-// curves and of each other, written smaller where the chart's text leaves them no clear place.
+// curves, of the marks on the axes and of each other, written smaller where the chart's text
+// leaves them no clear place, and in the smallest text on backgrounds of their own where none
+// is clear even so.
 // work, when given, gets what keeping them clear cost.
 DiagramPlan PlanMaterialChart(const MaterialFrame& frame, const MaterialTypeCopies& types,
                               const MaterialCurves& curves, const PlanMeasure& measure,

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,7 @@
 #include "tests/views/PlanLabels.h"
 #include "tests/views/PrestressedSection.h"
 #include "tests/views/StateDiagramsGuard.h"
+#include "tools/ShearBeam.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
 #include "views/TMaterDiagram.h"
@@ -44,11 +48,38 @@ public:
     }
 };
 
+// The plan without the peak-strain mark that the strain label of a single concrete type is
+// centred over, on the x axis: that label stands over its own mark.
+DiagramPlan WithoutTheLabelledPeakMark(const DiagramPlan& plan)
+{
+    const PlanStep* peak = nullptr;
+    for (const PlanStep& s : plan.Steps())
+        if (s.op == PlanOp::Text && s.text.rfind("|e_c' = ", 0) == 0)
+            peak = &s;
+    DiagramPlan out;
+    for (const PlanStep& s : plan.Steps()) {
+        switch (s.op) {
+        case PlanOp::Line:
+            if (!(peak && s.points[0].x == peak->points[0].x && s.points[1].x == peak->points[0].x &&
+                  s.points[0].y == peak->points[0].y + 2 && s.points[1].y == peak->points[0].y - 3))
+                out.Line(s.points[0], s.points[1]);
+            break;
+        case PlanOp::Polyline: out.Polyline(s.points); break;
+        case PlanOp::Fill: out.Fill(s.rect, s.colour); break;
+        case PlanOp::Text: out.Text(s.text, s.points[0], s.font, s.hAlign, s.vAlign); break;
+        default: break;
+        }
+    }
+    return out;
+}
+
 // The material charts the window shows, each checked as drawn in its own fonts: no label
 // over a curve, a leader, a mark or another label, no search cut short, the work within its
-// tests, and the steel's curve labels in their order, the weakest lowest. Returns the number
-// of material charts.
-int CheckMaterialChartLabels(TViewm_2k& view)
+// tests, every label in a text that still reads (letters of 10 pixels, a cell of 12, at the
+// least), and the steel's curve labels (of rebarCurves curves) in their order, the weakest
+// lowest; when plain, no label needs a background to hide a curve. Returns the number of
+// material charts.
+int CheckMaterialChartLabels(TViewm_2k& view, int rebarCurves = 3, bool plain = false)
 {
     int charts = 0;
     for (int i = 0; i < 9; ++i) {
@@ -70,25 +101,35 @@ int CheckMaterialChartLabels(TViewm_2k& view)
                 text.rfind("f_t", 0) == 0)
                 details.push_back(text);
         if (!details.empty()) {
-            EXPECT_EQ(details.size(), 5u); // the labelled type's strength first
+            // The labelled type's strength first, then the main type's when another ("Base Type").
+            const bool base = std::find(details.begin(), details.end(), "Base Type") != details.end();
+            EXPECT_EQ(details.size(), base ? 5u : 3u);
             details.erase(details.begin());
         }
-        EXPECT_EQ(LabelClash(plan, measure, frame.title, details), "");
+        EXPECT_EQ(LabelClash(WithoutTheLabelledPeakMark(plan), measure, frame.title, details), "");
+        if (plain) {
+            EXPECT_TRUE(plan.Of(PlanOp::Fill).empty());
+        }
+        for (const PlanStep& text : plan.Of(PlanOp::Text)) {
+            if (text.text == frame.title)
+                continue;
+            EXPECT_GE(std::abs(text.font.height),
+                      std::min(std::abs(frame.textFont.height), frame.textFont.height < 0 ? 10 : 12))
+                << text.text;
+        }
         EXPECT_EQ(work.cutShort, 0);
         EXPECT_LE(work.tests, kLabelSearchTests);
         if (chart->MaterialKind() != 8)
             continue;
-        EXPECT_EQ(chart->Curves().rebarCurves, 3);
+        EXPECT_EQ(chart->Curves().rebarCurves, rebarCurves);
         // The strain, the top label and the curve labels, the weakest lowest.
         std::vector<plat::Rect> boxes;
         for (const PlanStep& text : plan.Of(PlanOp::Text))
             if (text.text != frame.title)
                 boxes.push_back(TextBox(text, measure(text.text, text.font)));
-        EXPECT_EQ(boxes.size(), 5u);
-        if (boxes.size() == 5u) {
-            EXPECT_GE(boxes[2].top, boxes[3].bottom);
-            EXPECT_GE(boxes[3].top, boxes[4].bottom);
-        }
+        EXPECT_EQ(boxes.size(), 2u + static_cast<std::size_t>(rebarCurves));
+        for (std::size_t k = 3; k < boxes.size(); ++k)
+            EXPECT_GE(boxes[k - 1].top, boxes[k].bottom);
     }
     return charts;
 }
@@ -188,13 +229,45 @@ TEST_F(MaterialsPage, PostFireSummaryLabelsKeepClearInALowWindow)
         firetest::FireStateGuard fire;
         ShowPostFireBeam();
         Frame().Dispatch(CmId::CrossSection);
-        for (const plat::Size& window : {plat::Size{2560, 768}, plat::Size{2432, 768}, plat::Size{1152, 768}}) {
+        for (const plat::Size& window : {plat::Size{2560, 768}, plat::Size{2432, 768}, plat::Size{1152, 768},
+                                         plat::Size{1366, 768}, plat::Size{1280, 1000}}) {
             SCOPED_TRACE(StrPrintf("window %d x %d", window.cx, window.cy));
             ShowFrameAt(window.cx, window.cy);
             EXPECT_EQ(CheckMaterialChartLabels(Window().GetViewManager()), 2);
         }
     }
 }
+
+// The summary page of ordinary beams, in each unit system and at the commonest window sizes:
+// the section quick-defined with the defaults, and a beam with stirrups whose bar (400 MPa,
+// without hardening) ends at its yield strain, where the x axis of the steel chart ends too,
+// so that its curve runs straight from the origin to the plot's far corner. The labels of
+// such plain charts find clear places without backgrounds.
+TEST_F(MaterialsPage, OrdinaryBeamSummaryLabelsKeepClear)
+{
+    const double kIncrement[3] = {0.0, 1.0, 0.0};
+    for (const int system : {kUnitSI, kUnitUS, kUnitOldMetric}) {
+        for (const bool quickDefined : {true, false}) {
+            SCOPED_TRACE(StrPrintf("units %d, %s", system, quickDefined ? "quick defined" : "with stirrups"));
+            ValueGuard<int> units{g_UnitSystem, system};
+            ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(system)};
+            ShowFrameAt(1280, 1024);
+            if (quickDefined)
+                ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
+            else
+                g_Structures[0] = ShearBeam(kIncrement);
+            Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+            Frame().Dispatch(CmId::CrossSection);
+            for (const plat::Size& window : {plat::Size{1280, 1024}, plat::Size{1366, 768}, plat::Size{1920, 1080},
+                                             plat::Size{1024, 768}, plat::Size{2560, 1600}}) {
+                SCOPED_TRACE(StrPrintf("window %d x %d", window.cx, window.cy));
+                ShowFrameAt(window.cx, window.cy);
+                EXPECT_EQ(CheckMaterialChartLabels(Window().GetViewManager(), quickDefined ? 2 : 1, true), 2);
+            }
+        }
+    }
+}
+
 
 TEST_F(MaterialsPage, FactoryMakesTheMembraneStateCharts)
 {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -80,6 +82,18 @@ std::unique_ptr<TBeam> Section(const std::vector<ConcreteTypeRec>& concrete, con
         beam->AddLongLayer(layer, 0);
     }
     return beam;
+}
+
+// A steel given by its own curve, of points (strain, stress in MPa).
+SteelTypeRec UserCurveSteel(const std::string& name, const std::vector<std::pair<double, double>>& points)
+{
+    SteelTypeRec r = Bar(name, points[1].second);
+    r.kind = SteelKind::UserCurve;
+    r.userCurve = UserCurvePtr(std::make_unique<TDepthTable>());
+    for (const auto& [e, f] : points)
+        r.userCurve->Add(e, f * kMPa);
+    FinishUserCurve(*r.userCurve);
+    return r;
 }
 
 // ---- The picture by hand ---------------------------------------------------------------------
@@ -194,7 +208,9 @@ TEST(MaterialPicture, RebarLabelsWeakestFirstWithLeaders)
     const MaterialCurves curves = BuildMaterialCurves(types, {}, kUnitSI);
     const DiagramPlan plan = PlanMaterialChart(HandFrame(150.0, 800.0), types, curves, kFixed);
     EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{190, 190}));
-    EXPECT_EQ(Text(plan, "f_u =  800 MPa").points[0], (plat::Point{14, 20}));
+    // A pixel right of home: the mark at the top of the y axis (7..13, row 30) touches the
+    // corner of its place grown by a pixel.
+    EXPECT_EQ(Text(plan, "f_u =  800 MPa").points[0], (plat::Point{15, 20}));
     const PlanStep& weak = Text(plan, "B400, f_y= 400");
     const PlanStep& strong = Text(plan, "B500, f_y= 500");
     EXPECT_EQ(weak.points[0], (plat::Point{80, 134}));
@@ -246,10 +262,10 @@ TEST(MaterialPicture, TheTopLabelOfAFactoredBarStaysClearOfItsPlateau)
     EXPECT_EQ(top.hAlign, TA::Left);
     EXPECT_EQ(top.vAlign, TA::Top);
     // Unfactored, the curve hardens from 7 mm/m and reaches 400 MPa only at yield: the label
-    // keeps its place.
+    // keeps its place (a pixel right of the mark at the top of the y axis).
     const MaterialCurves hardening = BuildMaterialCurves(types, {}, kUnitSI);
     const DiagramPlan unfactored = PlanMaterialChart(HandFrame(100.0, 600.0), types, hardening, kFixed);
-    EXPECT_EQ(Text(unfactored, "f_u =  600 MPa").points[0], (plat::Point{14, 20}));
+    EXPECT_EQ(Text(unfactored, "f_u =  600 MPa").points[0], (plat::Point{15, 20}));
 }
 
 // Curves given by their points in chart units (strain, stress); a separator starts the next.
@@ -275,7 +291,8 @@ plat::Rect LabelBox(const PlanStep& label) { return TextBox(label, kFixed(label.
 // x = 10, 0.32 a MPa up from y = 190). The first rises to the top of the plot at 2 mm/m
 // (14, 30) and stays there to 30 mm/m (64, 30), through the top label's place (14, 20;
 // 98 x 10 pixels); the second ends on a plateau at 400 MPa (row 62), to 100 mm/m. The label
-// goes to the nearest place clear of both: right of the rise (x 16) and under the first
+// goes to the nearest place clear of both: right of the mark at the top of the y axis (13 + 2;
+// the rise ends above the label, at row 30) and under the first
 // plateau (y 32). Nothing joins the first curve's end (64, 30) to the second's start (10, 190):
 // such a stretch would pass through that place and push the label right of the plateau (66).
 TEST(MaterialPicture, TheTopLabelKeepsClearOfEveryCurveWhenAShortCurveComesFirst)
@@ -288,22 +305,24 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfEveryCurveWhenAShortCurveComesFirst
     EXPECT_EQ(lines[0].points, (std::vector<plat::Point>{{10, 190}, {14, 30}, {64, 30}}));
     EXPECT_EQ(lines[1].points, (std::vector<plat::Point>{{10, 190}, {14, 62}, {190, 62}}));
     const PlanStep& top = Text(plan, "f_u =  500 MPa");
-    EXPECT_EQ(top.points[0], (plat::Point{16, 32}));
+    EXPECT_EQ(top.points[0], (plat::Point{15, 32}));
     EXPECT_EQ(LineThrough(plan, LabelBox(top)), "");
 
     // The other way round (the long curve first) the label lands in the same place.
     const MaterialCurves swapped = HandCurves({{{0, 0}, {2, 400}, {100, 400}}, {{0, 0}, {2, 500}, {30, 500}}});
     const DiagramPlan other = PlanMaterialChart(HandFrame(100.0, 500.0), none, swapped, kFixed);
-    EXPECT_EQ(Text(other, "f_u =  500 MPa").points[0], (plat::Point{16, 32}));
+    EXPECT_EQ(Text(other, "f_u =  500 MPa").points[0], (plat::Point{15, 32}));
 }
 
 // Sloped stretches, on the same scales. A hardening curve that rises from (82, 36) to the top
 // at 100 mm/m (190, 30) passes below the label's place (at x 112, its right end, the curve is
-// at y 34.3): the label stays at (14, 20), though the stretch's own box overlaps it. A curve
-// that rises from (14, 110) to the top at (100, 30) runs through the place: the nearest clear
-// place lies right of the first stretch's rise (x 16) and below the sloped one's lower end
-// (110 + 2). A sloped leader (from (77, 129) up to the curve at 30 % of the width, (60, 30))
-// passes through the place under the plateau of a factored bar, right of its rise.
+// at y 34.3): the label stays at its home row (a pixel right of the y axis' top mark, 15, 20),
+// though the stretch's own box overlaps it. A curve that rises from (14, 110) to the top at
+// (100, 30) runs through the place: the nearest clear place lies right of the first stretch's
+// rise (x 16) and two rows below the sloped one's lowest pixel in the label's columns (at x 15
+// it is at row 109.07: 109 + 2). A sloped leader (from (77, 129) up to the curve at 30 % of the
+// width, (60, 30)) passes through the place under the plateau of a factored bar, right of its
+// rise.
 TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
 {
     const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
@@ -313,7 +332,7 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
     EXPECT_EQ(below.Of(PlanOp::Polyline)[0].points,
               (std::vector<plat::Point>{{10, 190}, {19, 70}, {82, 36}, {190, 30}}));
     const PlanStep& home = Text(below, "f_u =  500 MPa");
-    EXPECT_EQ(home.points[0], (plat::Point{14, 20}));
+    EXPECT_EQ(home.points[0], (plat::Point{15, 20}));
     EXPECT_EQ(LineThrough(below, LabelBox(home)), "");
 
     const MaterialCurves steep = HandCurves({{{0, 0}, {2, 250}, {50, 500}}});
@@ -321,7 +340,7 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
     ASSERT_EQ(moved.Of(PlanOp::Polyline).size(), 1u);
     EXPECT_EQ(moved.Of(PlanOp::Polyline)[0].points, (std::vector<plat::Point>{{10, 190}, {14, 110}, {100, 30}}));
     const PlanStep& under = Text(moved, "f_u =  500 MPa");
-    EXPECT_EQ(under.points[0], (plat::Point{16, 112}));
+    EXPECT_EQ(under.points[0], (plat::Point{16, 111}));
     EXPECT_EQ(LineThrough(moved, LabelBox(under)), "");
 
     // A factored bar with its leader (the hand positions of the test above): right of the rise
@@ -335,6 +354,43 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
     EXPECT_EQ(right.points[0], (plat::Point{79, 32}));
     EXPECT_EQ(LineThrough(led, LabelBox(right)), "");
     EXPECT_NE(LineThrough(led, plat::Rect{16, 32, 16 + 98, 42}), "");
+}
+
+// The marks on the y axis are kept clear of as the curves are. In a text 16 pixels high (5 a
+// character), the top label's place at home (14, 20) spans rows 20..35, through which the
+// mark at the top of the y axis runs (7..13, row 30), ending where the label's box grown by a
+// pixel begins: the label stands two pixels right of the mark's end (15), at its home height.
+// The same for the strength mark of a concrete type as strong as the top of the plot.
+TEST(MaterialPicture, TheTopLabelsKeepClearOfTheMarksOnTheYAxis)
+{
+    const PlanMeasure tall = [](std::string_view text, const plat::LogFont&) {
+        return plat::Size{5 * static_cast<int>(text.size()), 16};
+    };
+    const auto bar = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
+    const DiagramPlan steel =
+        PlanMaterialChart(HandFrame(150.0, 800.0), bar, BuildMaterialCurves(bar, {}, kUnitSI), tall);
+    const auto mark = std::vector<plat::Point>{{7, 30}, {13, 30}};
+    bool marked = false;
+    for (const PlanStep& l : steel.Of(PlanOp::Line))
+        marked = marked || l.points == mark;
+    EXPECT_TRUE(marked);
+    const PlanStep& ultimate = Text(steel, "f_u =  800 MPa");
+    EXPECT_EQ(ultimate.points[0], (plat::Point{15, 20}));
+    const plat::Rect grown{ultimate.points[0].x - 1, 19, ultimate.points[0].x + 71, 37};
+    EXPECT_EQ(LineThrough(steel, grown), "");
+    EXPECT_NE(LineThrough(steel, plat::Rect{13, 19, 85, 37}), ""); // at home, grown by a pixel
+
+    ValueGuard<int> si{g_UnitSystem, kUnitSI};
+    const auto types = Copies(MaterialChart::Concrete, {Concrete("C40", 40, -0.002)}, {}, 0);
+    const DiagramPlan concrete =
+        PlanMaterialChart(HandFrame(3.0, 40.0), types, BuildMaterialCurves(types, {}, kUnitSI), tall);
+    marked = false;
+    for (const PlanStep& l : concrete.Of(PlanOp::Line))
+        marked = marked || l.points == mark;
+    EXPECT_TRUE(marked);
+    const PlanStep& strength = Text(concrete, "f_c' =  40.0 MPa");
+    EXPECT_EQ(strength.points[0], (plat::Point{15, 20}));
+    EXPECT_EQ(LineThrough(concrete, plat::Rect{14, 19, 96, 37}), "");
 }
 
 // Curve labels move off a curve that runs through them. On the scales of the rebar test above
@@ -434,6 +490,27 @@ TEST(MaterialPicture, CurveLabelsKeepClearOfTheStrainLabel)
     EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
 }
 
+// A bar's curve that runs straight from the origin to the plot's far corner, as when the x axis
+// ends at the yield strain (x 0..2 mm/m, y 0..400 MPa: (10, 190) to (190, 30)). The label
+// "f_y= 400" (56 x 10 pixels) has its home at (80, 124), where the line passes (at x 80 it is
+// at row 127.8). Below and right of the line everything is clear: in the label's columns
+// (79..136, grown by a pixel) the line runs from row 128.7 up to row 78, so the nearest clear
+// place is in the home column with its top two rows below the line's lowest pixel there
+// (128 + 2), though no stretch ends near that row.
+TEST(MaterialPicture, ACurveLabelGoesBelowADiagonalInItsOwnColumn)
+{
+    const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
+    const MaterialCurves diagonal = HandCurves({{{0, 0}, {2, 400}}});
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(2.0, 400.0), types, diagonal, kFixed);
+    ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 1u);
+    EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points, (std::vector<plat::Point>{{10, 190}, {190, 30}}));
+    const PlanStep& label = Text(plan, "f_y= 400");
+    EXPECT_EQ(label.points[0], (plat::Point{80, 140}));
+    EXPECT_TRUE(plan.Of(PlanOp::Fill).empty()); // no background needed
+    EXPECT_EQ(label.font.height, HandFrame(2.0, 400.0).textFont.height); // not made smaller
+    EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
+}
+
 namespace {
 
 // ---- The chart on a section ------------------------------------------------------------------
@@ -470,6 +547,35 @@ struct MaterialChartTest : ::testing::Test {
     ValueGuard<int> units{g_UnitSystem, kUnitSI};
     ValueGuard<ResistanceFactors> factors{g_ResistanceFactors, ResistanceFactors{}};
     Page page;
+
+    // The steel chart of a section of three steels at each size, measured in its own fonts: the
+    // title, the strain, the top label and a label a curve, none over a curve, a leader or
+    // another label, none written smaller than the least text, and no search cut short.
+    void ExpectSteelLabelsClear(TBeam& beam, std::initializer_list<std::pair<int, int>> sizes)
+    {
+        for (const auto& [w, h] : sizes) {
+            SCOPED_TRACE(StrPrintf("%d x %d", w, h));
+            TMaterDiagram chart(&page, "Rebar", 0, 0, w, h, MaterialChart::Rebar, 2, 1, 0);
+            chart.AttachStructure(&beam);
+            ASSERT_EQ(chart.Curves().rebarCurves, 3);
+            const MaterialFrame frame = chart.Frame();
+            plat::Image image(frame.W, frame.H);
+            plat::DC dc(image);
+            const PlanMeasure measure = MeasureOn(dc);
+            LabelWork work;
+            const DiagramPlan plan = PlanMaterialChart(frame, chart.Types(), chart.Curves(), measure, &work);
+            EXPECT_EQ(plan.Of(PlanOp::Text).size(), 6u);
+            EXPECT_EQ(LabelClash(plan, measure, frame.title), "");
+            EXPECT_EQ(work.cutShort, 0);
+            for (const PlanStep& text : plan.Of(PlanOp::Text)) {
+                if (text.text == frame.title)
+                    continue;
+                EXPECT_GE(std::abs(text.font.height),
+                          text.font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight)
+                    << text.text;
+            }
+        }
+    }
 };
 
 TEST_F(MaterialChartTest, AttachCopiesTheTypesAndLeavesTheFactorsAlone)
@@ -681,35 +787,30 @@ TEST_F(MaterialChartTest, BurntConcretePeakLabelStaysInsideThePlacedChart)
 // curve, a leader or another label, and the searches stay within their tests.
 TEST_F(MaterialChartTest, UserCurveSteelLabelsKeepClearAtEverySize)
 {
-    const auto curve = [](const std::string& name, const std::vector<std::pair<double, double>>& points) {
-        SteelTypeRec r = Bar(name, points[1].second);
-        r.kind = SteelKind::UserCurve;
-        r.userCurve = UserCurvePtr(std::make_unique<TDepthTable>());
-        for (const auto& [e, f] : points)
-            r.userCurve->Add(e, f * kMPa);
-        FinishUserCurve(*r.userCurve);
-        return r;
-    };
     auto beam = Section({Concrete("C35", 35, -0.002)},
-                        {curve("Seg 1", {{0, 0}, {0.002, 400}, {0.015, 400}, {0.05, 560}, {0.09, 600}, {0.12, 580}}),
-                         curve("Seg 2", {{0, 0}, {0.0025, 500}, {0.02, 520}, {0.06, 650}, {0.08, 680}}),
+                        {UserCurveSteel("Seg 1",
+                                        {{0, 0}, {0.002, 400}, {0.015, 400}, {0.05, 560}, {0.09, 600}, {0.12, 580}}),
+                         UserCurveSteel("Seg 2", {{0, 0}, {0.0025, 500}, {0.02, 520}, {0.06, 650}, {0.08, 680}}),
                          Bar("B400", 400)});
-    for (const auto& [w, h] : {std::pair{441, 319}, std::pair{314, 220}, std::pair{294, 302}, std::pair{235, 220},
-                               std::pair{552, 230}, std::pair{588, 486}, std::pair{326, 225}, std::pair{1200, 800}}) {
-        SCOPED_TRACE(StrPrintf("%d x %d", w, h));
-        TMaterDiagram chart(&page, "Rebar", 0, 0, w, h, MaterialChart::Rebar, 2, 1, 0);
-        chart.AttachStructure(beam.get());
-        ASSERT_EQ(chart.Curves().rebarCurves, 3);
-        const MaterialFrame frame = chart.Frame();
-        plat::Image image(frame.W, frame.H);
-        plat::DC dc(image);
-        const PlanMeasure measure = MeasureOn(dc);
-        LabelWork work;
-        const DiagramPlan plan = PlanMaterialChart(frame, chart.Types(), chart.Curves(), measure, &work);
-        EXPECT_EQ(plan.Of(PlanOp::Text).size(), 6u); // the title, the strain, the top label, a label a curve
-        EXPECT_EQ(LabelClash(plan, measure, frame.title), "");
-        EXPECT_EQ(work.cutShort, 0);
-    }
+    ExpectSteelLabelsClear(*beam, {{441, 319}, {314, 220}, {294, 302}, {235, 220},
+                                   {552, 230}, {588, 486}, {326, 225}, {1200, 800}});
+}
+
+// A user curve that keeps its strength to 90 mm/m and then falls in a straight rupture line to
+// the x axis at 100 mm/m, beside a second user curve and a bar: the line slants down through
+// the zone the curve labels stand in. At the sizes the panels of the commonest screens give the
+// chart, the smallest first, measured in the chart's own fonts: no label lies over a curve, a
+// leader or another label (at the smallest, 235 x 220, where no text size leaves a clear place,
+// each on a background that hides the line behind it), and every label is written no smaller
+// than the chart's least text.
+TEST_F(MaterialChartTest, UserCurveWithARuptureLineKeepsItsLabelsClear)
+{
+    auto beam = Section({Concrete("C35", 35, -0.002)},
+                        {UserCurveSteel("Seg 1",
+                                        {{0, 0}, {0.002, 400}, {0.015, 400}, {0.05, 560}, {0.09, 600}, {0.1, 0}}),
+                         UserCurveSteel("Seg 2", {{0, 0}, {0.0025, 500}, {0.02, 520}, {0.06, 650}, {0.08, 680}}),
+                         Bar("B400", 400)});
+    ExpectSteelLabelsClear(*beam, {{235, 220}, {294, 302}, {314, 220}, {441, 319}, {588, 486}});
 }
 
 // The densest steel chart a section can be asked for: forty burnt layers, each with a curve of
