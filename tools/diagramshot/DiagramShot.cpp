@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "analysis/T1DAnalysis.h"
@@ -28,6 +29,7 @@
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
+#include "tools/ToolStart.h"
 #include "views/membrane/MembraneModeInstall.h"
 #include "app/views/TViewm.h"
 #include "charts/Tcontrolchart.h"
@@ -43,20 +45,18 @@
 #include "views/StateDiagramsInstall.h"
 
 int main(int argc, char** argv) {
-    if (argc < 3)
+    const std::optional<ToolFolders> folders = StartTool(argc, argv);
+    if (!folders)
         return 2;
-    const std::string programDir = std::string(argv[1]) + "/";
-    const std::string out = argv[2];
+    const std::string& out = folders->out;
     const std::string what = argc > 3 ? argv[3] : "3";
     const int set = std::atoi(what.c_str());
     const int seconds = argc > 4 ? std::atoi(argv[4]) : 6;
-    plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
     InstallMembraneMode();  // the one-layer view of the "Mohr's Circles" set
     InstallStateDiagrams(); // its circles, state box and vital signs, as the program draws them
     InstallEmptyCharts();
-    SetUserConfigDir(out);
-    TQuarvishApp app(programDir);
+    TQuarvishApp app(folders->program);
     app.InitMainWindow();
     const bool forces = what.rfind("forces", 0) == 0;
     if (forces) {

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "analysis/TSectionalAnalysis.h"
@@ -34,6 +35,7 @@
 #include "platform/Ui.h"
 #include "support/ScriptedUi.h"
 #include "tools/ShearBeam.h"
+#include "tools/ToolStart.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
 
@@ -63,20 +65,18 @@ void Solve(TQuarvishApp& app) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3)
+    const std::optional<ToolFolders> folders = StartTool(argc, argv);
+    if (!folders)
         return 2;
-    const std::string programDir = std::string(argv[1]) + "/";
-    g_out = argv[2];
-    plat::EnsureGuiRuntime(argc, argv);
+    g_out = folders->out;
     InstallBeamMode();
     InstallStateDiagrams();
     InstallSectionDialogs();
     InstallMaterialReinforcementDialogs();
     InstallQuickDefineDialogs();
-    SetUserConfigDir(g_out);
     ScriptedUi ui;
     plat::UiReporterScope reporter;  // the computing code's messages through the script too
-    TQuarvishApp app(programDir);
+    TQuarvishApp app(folders->program);
     app.InitMainWindow();
     plat::Frame& frame = *app.GetMainWindow();
     TQuarvishWindow& window = app.GetClient();

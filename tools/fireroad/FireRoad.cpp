@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/CommandIds.h"
@@ -30,6 +31,7 @@
 #include "program/ProgramParts.h"
 #include "tests/support/ScriptedUi.h"
 #include "tools/QuickDefinedSection.h"
+#include "tools/ToolStart.h"
 #include "views/TMaterDiagram.h"
 
 namespace {
@@ -62,20 +64,18 @@ void Places(TQuarvishApp& app, const std::string& step)
 
 int main(int argc, char** argv)
 {
-    if (argc < 5)
+    const std::optional<ToolFolders> folders = StartTool(argc, argv, 5);
+    if (!folders)
         return 2;
-    const std::string programDir = std::string(argv[1]) + "/";
-    g_out = argv[2];
+    g_out = folders->out;
     const int w = std::atoi(argv[3]), h = std::atoi(argv[4]);
     const int units = argc > 5 ? std::atoi(argv[5]) : kUnitSI;
     const bool print = argc > 6 && std::string(argv[6]) == "print";
     g_tag = std::to_string(w) + "x" + std::to_string(h) + "-u" + std::to_string(units);
-    plat::EnsureGuiRuntime(argc, argv);
     plat::SetUi(nullptr); // the live dialogs, not the test support's refusals
     InstallProgramParts();
-    SetUserConfigDir(g_out);
     plat::Printer::AssumeSystemPrinter(0);
-    TQuarvishApp app(programDir);
+    TQuarvishApp app(folders->program);
     app.InitMainWindow();
     plat::Frame& frame = *app.GetMainWindow();
     frame.ShowFrame(1);

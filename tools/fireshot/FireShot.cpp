@@ -9,6 +9,7 @@
 // start.
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "app/DocumentEngine.h"
@@ -21,22 +22,20 @@
 #include "platform/Application.h"
 #include "platform/Frame.h"
 #include "tests/member/fire/FireTestSupport.h"
+#include "tools/ToolStart.h"
 #include "views/BeamModeInstall.h"
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
+    const std::optional<ToolFolders> folders = StartTool(argc, argv);
+    if (!folders)
         return 2;
-    const std::string programDir = std::string(argv[1]) + "/";
-    const std::string out = argv[2];
     const double depth = (argc > 3 ? std::atof(argv[3]) : 400.0) / 1000.0;
     const double width = (argc > 4 ? std::atof(argv[4]) : 250.0) / 1000.0;
     const double minutes = argc > 5 ? std::atof(argv[5]) : 90.0;
     const int seconds = argc > 6 ? std::atoi(argv[6]) : 6;
-    plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
-    SetUserConfigDir(out);
-    TQuarvishApp app(programDir);
+    TQuarvishApp app(folders->program);
     app.InitMainWindow();
     const FireData fire{kExposeBottom | kExposeSides, kISO834Fire, kMildSteel, minutes * 60.0, 1000.0};
     g_Structures[0] = firetest::FireBeam(width, depth, fire, 3, true);

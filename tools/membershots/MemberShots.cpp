@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "analysis/TSectionalAnalysis.h"
@@ -46,6 +47,7 @@
 #include "platform/Ui.h"
 #include "tests/support/ScriptedUi.h"
 #include "tools/ShearBeam.h"
+#include "tools/ToolStart.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
 #include "views/TWideCrack2.h"
@@ -136,17 +138,15 @@ int Roads(TQuarvishApp& app, bool noStirrups, bool portrait)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
+    const std::optional<ToolFolders> folders = StartTool(argc, argv);
+    if (!folders)
         return 2;
-    const std::string programDir = std::string(argv[1]) + "/";
-    g_out = argv[2];
-    plat::EnsureGuiRuntime(argc, argv);
+    g_out = folders->out;
     InstallBeamMode();
     InstallStateDiagrams();
-    SetUserConfigDir(g_out);
     plat::UiReporterScope reporter;
     ScriptedUi ui;
-    TQuarvishApp app(programDir);
+    TQuarvishApp app(folders->program);
     app.InitMainWindow();
     plat::Frame& frame = *app.GetMainWindow();
     TQuarvishWindow& window = app.GetClient();

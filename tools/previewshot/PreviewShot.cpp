@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "analysis/TSectionalAnalysis.h"
@@ -48,6 +49,7 @@
 #include "tests/app/summary/SummarySections.h"
 #include "tests/support/ScriptedUi.h"
 #include "tools/QuickDefinedSection.h"
+#include "tools/ToolStart.h"
 #include "views/BeamModeInstall.h"
 #include "views/EmptyCharts.h"
 #include "views/StateDiagramsInstall.h"
@@ -142,16 +144,14 @@ int Roads(TQuarvishApp& app, const std::string& out, bool portrait) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3)
+    const std::optional<ToolFolders> folders = StartTool(argc, argv);
+    if (!folders)
         return 2;
-    const std::string programDir = std::string(argv[1]) + "/";
-    const std::string out = argv[2];
+    const std::string& out = folders->out;
     const int seconds = argc > 3 ? std::atoi(argv[3]) : 4;
-    plat::EnsureGuiRuntime(argc, argv);
     InstallBeamMode();
     InstallStateDiagrams();  // the material charts and empty chart kinds, as the program has them
     InstallEmptyCharts();
-    SetUserConfigDir(out);
     const bool print = argc > 4 && std::string(argv[4]) == "print";
     const bool roads = argc > 4 && std::string(argv[4]) == "roads";
     const bool control = argc > 4 && std::string(argv[4]) == "control";
@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
         plat::Printer::AssumeSystemPrinter(0);
     else
         plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
-    TQuarvishApp app(programDir);
+    TQuarvishApp app(folders->program);
     app.InitMainWindow();
     g_Structures[0] = TestSection::MakeBeam();
     TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 0);

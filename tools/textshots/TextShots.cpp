@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "analysis/TSectionalAnalysis.h"
@@ -42,6 +43,7 @@
 #include "tests/membrane/MembraneFixtures.h"
 #include "tests/support/ScriptedUi.h"
 #include "tools/ShearBeam.h"
+#include "tools/ToolStart.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
 #include "views/membrane/MembraneModeInstall.h"
@@ -141,18 +143,16 @@ void SinglePoint(TViewm_2k& view, plat::Window& owner)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
+    const std::optional<ToolFolders> folders = StartTool(argc, argv);
+    if (!folders)
         return 2;
-    const std::string programDir = std::string(argv[1]) + "/";
-    g_out = argv[2];
-    plat::EnsureGuiRuntime(argc, argv);
+    g_out = folders->out;
     InstallBeamMode();
     InstallMembraneMode();
     InstallStateDiagrams();
-    SetUserConfigDir(g_out);
     plat::UiReporterScope reporter;
     ScriptedUi ui;
-    TQuarvishApp app(programDir);
+    TQuarvishApp app(folders->program);
     app.InitMainWindow();
     plat::Frame& frame = *app.GetMainWindow();
     TQuarvishWindow& window = app.GetClient();

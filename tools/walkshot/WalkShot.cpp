@@ -37,6 +37,7 @@
 #include <ctime>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,6 +61,7 @@
 #include "platform/Controls.h"
 #include "platform/Frame.h"
 #include "platform/Ui.h"
+#include "tools/ToolStart.h"
 #include "views/BeamModeInstall.h"
 #include "views/membrane/MembraneModeInstall.h"
 #include "views/StateDiagramsInstall.h"
@@ -313,16 +315,14 @@ int WalkBoxes(TQuarvishApp& app) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3)
+    const std::optional<ToolFolders> folders = StartTool(argc, argv);
+    if (!folders)
         return 2;
-    const std::string programDir = std::string(argv[1]) + "/";
-    g_out = argv[2];
-    plat::EnsureGuiRuntime(argc, argv);
+    g_out = folders->out;
     InstallBeamMode();
     InstallStateDiagrams();
-    SetUserConfigDir(g_out);
     plat::UiReporterScope reporter;  // the readers' and analyses' messages as boxes
-    TQuarvishApp app(programDir);
+    TQuarvishApp app(folders->program);
     app.InitMainWindow();
     plat::Frame& frame = *app.GetMainWindow();
     TQuarvishWindow& window = app.GetClient();
