@@ -21,6 +21,7 @@
 #include "support/RecordingDC.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/membrane/Pv19Panel.h"
+#include "tests/views/BothModesShell.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 #include "views/TQ2k_Logic.h"
@@ -31,28 +32,7 @@ namespace {
 
 constexpr const char* kGuard = "has no choices of category";
 
-struct MemberOverMembrane : StartedShellTest {
-    BeamLogicFactory previousBeam = InstallBeamMode();
-    TDocumentEngine* previousEngine = SetDocumentEngine(nullptr);
-    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
-    ValueGuard<int> units{g_UnitSystem, kUnitSI};
-    StateDiagramsGuard diagrams;
-
-    MemberOverMembrane() { InstallMembraneMode(); }
-    void SetUp() override
-    {
-        StartedShellTest::SetUp();
-        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
-    }
-    ~MemberOverMembrane() override
-    {
-        SetDocumentEngine(previousEngine);
-        SetBeamLogicFactory(std::move(previousBeam));
-        SetMembraneLogicFactory({});
-    }
-
-    TViewm_2k& View() { return Window().GetViewManager(); }
-
+struct MemberOverMembrane : BothModesShellTest {
     static std::unique_ptr<TStructure> Panel(const std::string& name)
     {
         std::unique_ptr<TStructure> panel = MakePv19();

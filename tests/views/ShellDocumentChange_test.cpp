@@ -35,6 +35,7 @@
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/membrane/MembraneFixtures.h"
+#include "tests/views/BothModesShell.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 #include "views/GraphTables.h"
@@ -48,29 +49,12 @@ int Count(const std::vector<std::string>& texts, const std::string& text) {
                                           [&](const std::string& t) { return t.find(text) != std::string::npos; }));
 }
 
-struct DocumentChange : StartedShellTest {
-    BeamLogicFactory previousBeam = InstallBeamMode();
-    TDocumentEngine* previousEngine = SetDocumentEngine(nullptr);
-    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
-    ValueGuard<int> units{g_UnitSystem, kUnitSI};
-    StateDiagramsGuard diagrams;
+struct DocumentChange : BothModesShellTest {
     TSectionInputDialogs sectionDialogs{GetInputDialogs()};
     TQuickDefineDialogs catalogDialogs{sectionDialogs};
     TInputDialogs* previousDialogs = SetInputDialogs(&catalogDialogs);
 
-    DocumentChange() { InstallMembraneMode(); }
-    void SetUp() override {
-        StartedShellTest::SetUp();
-        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
-    }
-    ~DocumentChange() override {
-        SetInputDialogs(previousDialogs);
-        SetDocumentEngine(previousEngine);
-        SetBeamLogicFactory(std::move(previousBeam));
-        SetMembraneLogicFactory({});
-    }
-
-    TViewm_2k& View() { return Window().GetViewManager(); }
+    ~DocumentChange() override { SetInputDialogs(previousDialogs); }
 
     // A beam with stirrups under moment and shear, and a membrane element in pure shear.
     static std::unique_ptr<TStructure> Beam(const std::string& name) {
