@@ -30,6 +30,16 @@
 // out: when QV_CURSOR_SHOT names a program, it is run with the picture's file to draw the
 // pointer into it.
 //
+//   qv_walkshot <program folder> <output folder> rules
+//   qv_walkshot <program folder> <output folder> catalog
+//
+// With "rules" it checks the beam's pages (nine graphs, Mohr's circles, single graph, load-
+// deformation), its member pushover and its M-N diagram the same way: the pointer rested on
+// each control chart, the layout list opened, a double click on vital signs where the page has
+// them, and "Edit Text" on a text box of the single graph. With "catalog" it closes "Catalog of
+// Elements" with OK after a member run and after a membrane element's solve, with the print
+// previews of those pages (and a double click on the previewed page where a text box stands).
+//
 // Needs an X display (run under xvfb-run), "import" and "xdotool".
 
 #include <cstdio>
@@ -312,6 +322,141 @@ int WalkBoxes(TQuarvishApp& app) {
     return 0;
 }
 
+
+// The pointer resting on each control chart (its picture and, with QV_CURSOR_SHOT, the pointer
+// drawn into it), the layout list opened, and a double click on vital signs if the page has them.
+void CheckPage(TQuarvishWindow& window, const std::string& name) {
+    TViewm_2k& view = window.GetViewManager();
+    Step(name);
+    for (int which = 0; which < 2; ++which)
+        if (Tcontrolchart* control = view.GetControlChart(which)) {
+            Pointer(*control, Middle(*control), "");
+            plat::Application::PumpEvents(700);
+            const std::string file = Next(name + "-control-" + std::to_string(which) + "-pointer");
+            std::system(("import -window root '" + file + "'").c_str());
+            if (const char* pointer = std::getenv("QV_CURSOR_SHOT"))
+                std::system((std::string(pointer) + " '" + file + "'").c_str());
+            std::printf("shot %s\n", file.c_str());
+        }
+    if (plat::ComboBox* list = view.GetLayoutCombo()) {
+        const plat::Rect place = list->GetPlace();
+        const plat::Point at = window.ClientToScreen({(place.left + place.right) / 2, (place.top + place.bottom) / 2});
+        std::system(("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 1").c_str());
+        Step(name + "-list-open");
+        std::system("xdotool key Escape");
+        plat::Application::PumpEvents(300);
+    }
+    for (int i = 0; i < TViewm_2k::kPanelCharts; ++i)
+        if (auto* vital = dynamic_cast<TVitalSigns*>(view.GetChart(i))) {
+            ShootDataView(Next(name + "-vital-signs-view-data"), "", "Escape");
+            Pointer(*vital, Middle(*vital), "click --repeat 2 --delay 80 1");
+            plat::Application::PumpEvents(3000);
+            Step(name + "-after-vital-signs");
+            break;
+        }
+}
+
+// The sample beam written as a document and opened; answers the file.
+std::string OpenShearBeam(TQuarvishApp& app) {
+    g_Structures[0] = ShearBeam(kIncrement);
+    const std::string file = g_out + "/beam.qvh";
+    app.GetClient().WriteDocument(file);
+    app.OpenFile(file);
+    return file;
+}
+
+// The rules a page must keep, checked on the beam's layouts, its member pushover and its
+// interaction diagrams.
+int WalkRules(TQuarvishApp& app) {
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    const std::string good = OpenShearBeam(app);
+    Solve(app);
+    frame.Dispatch(CmId::NineGraphs);
+    CheckPage(window, "beam-nine");
+    frame.Dispatch(CmId::MohrsCircles);
+    CheckPage(window, "beam-mohr");
+    frame.Dispatch(CmId::SingleGraph);
+    CheckPage(window, "beam-single");
+    frame.Dispatch(CmId::LoadDeformationPlot);
+    CheckPage(window, "beam-load-deformation");
+    frame.Dispatch(CmId::SingleGraph);
+    frame.Dispatch(CmId::InsertTextBox);
+    if (TTextBox* box = window.GetViewManager().GetTextBox(0)) {
+        ShootDataView(Next("beam-text-box-edit-text"), "", "Escape");
+        Pointer(*box, {4, 4}, "click --repeat 2 --delay 80 1");
+        plat::Application::PumpEvents(3000);
+        Step("beam-text-box-after");
+    }
+    SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
+    frame.Dispatch(CmId::MemberResponse);
+    RunCurrentToEnd(window);
+    CheckPage(window, "member-pushover");
+    app.OpenFile(good);
+    frame.Dispatch(CmId::MNInteraction);
+    RunCurrentToEnd(window);
+    CheckPage(window, "m-n-diagram");
+    return 0;
+}
+
+// The print preview of the page as it stands, pictured and ended.
+void Preview(TQuarvishApp& app, const std::string& name) {
+    app.GetMainWindow()->Dispatch(CmId::FilePrintPreview);
+    Step(name + "-preview");
+    app.EndPreview();
+    plat::Application::PumpEvents(300);
+}
+
+// "Catalog of Elements" closed with OK (Return) unchanged, the page pictured after it and
+// after the nine graphs.
+void CatalogOk(TQuarvishApp& app, const std::string& name) {
+    const std::string file = Next(name + "-catalog");
+    std::system(("(sleep 2; import -window root '" + file + "'; xdotool key Return) &").c_str());
+    std::printf("box %s\n", file.c_str());
+    app.GetMainWindow()->Dispatch(CmId::Catalog);
+    Step(name + "-after-catalog-ok");
+    app.GetMainWindow()->Dispatch(CmId::NineGraphs);
+    Step(name + "-after-catalog-nine-graphs");
+}
+
+// The catalogue's OK after a member run and after a membrane element's solve.
+int WalkCatalog(TQuarvishApp& app) {
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    const std::string good = OpenShearBeam(app);
+    SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
+    frame.Dispatch(CmId::MemberResponse);
+    RunCurrentToEnd(window);
+    Step("member-pushover");
+    Preview(app, "member-pushover");
+    CatalogOk(app, "member");
+    g_Structures[0] = membrane_fixtures::MakePanel(membrane_fixtures::PanelSpec{});
+    g_Structures[0]->SetName("Panel in shear");
+    window.GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+    Solve(app);
+    frame.Dispatch(CmId::NineGraphs);
+    Step("membrane-solved");
+    Preview(app, "membrane-nine");
+    frame.Dispatch(CmId::SingleGraph);
+    frame.Dispatch(CmId::InsertTextBox);
+    Step("membrane-single-text-box");
+    plat::Point boxAt{0, 0};
+    if (TTextBox* box = window.GetViewManager().GetTextBox(0))
+        boxAt = box->ClientToScreen({20, 10});
+    frame.Dispatch(CmId::FilePrintPreview);
+    Step("membrane-single-preview");
+    // A double click where the text box stands on the page: does the preview open its text?
+    ShootDataView(Next("membrane-preview-double-click"), "", "Escape");
+    std::system(("xdotool mousemove " + std::to_string(boxAt.x) + " " + std::to_string(boxAt.y) +
+                 " click --repeat 2 --delay 80 1").c_str());
+    plat::Application::PumpEvents(3000);
+    Step("membrane-preview-after-double-click");
+    app.EndPreview();
+    frame.Dispatch(CmId::NineGraphs);
+    CatalogOk(app, "membrane");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -333,6 +478,12 @@ int main(int argc, char** argv) {
     if (argc >= 5 && std::string(argv[3]) == "document") {
         InstallMembraneMode();
         return WalkDocument(app, argv[4]);
+    }
+    if (argc >= 4 && std::string(argv[3]) == "rules")
+        return WalkRules(app);
+    if (argc >= 4 && std::string(argv[3]) == "catalog") {
+        InstallMembraneMode();
+        return WalkCatalog(app);
     }
     if (argc >= 4 && std::string(argv[3]) == "boxes") {
         InstallMembraneMode();
