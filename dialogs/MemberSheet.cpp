@@ -131,8 +131,9 @@ plat::DialogTemplate LoadingTemplate(const char* title)
         .Add(DialogItem::At(Id::AddPoint, ControlKind::PushButton, "Add", 7, 52, 42, 14))
         .Add(DialogItem::At(Id::ModifyPoint, ControlKind::PushButton, "Modify", 52, 52, 42, 14))
         .Add(DialogItem::At(Id::DeletePoint, ControlKind::PushButton, "Delete", 97, 52, 42, 14))
-        .Add(DialogItem::At(Id::DeleteAll, ControlKind::PushButton, "Delete Full Listing", 7, 70, 66, 14))
-        .Add(DialogItem::At(Id::SelfWeight, ControlKind::PushButton, "Generate Self Weight", 76, 70, 68, 14))
+        // The longer caption takes the room to the list's right edge, so that it shows whole.
+        .Add(DialogItem::At(Id::DeleteAll, ControlKind::PushButton, "Delete Full Listing", 7, 70, 62, 14))
+        .Add(DialogItem::At(Id::SelfWeight, ControlKind::PushButton, "Generate Self Weight", 72, 70, 75, 14))
         .Add(DialogItem::At(-1, ControlKind::Static, "Location              Moment         Parabolic Flag", 7, 88,
                             140, 8))
         .Add(DialogItem::At(Id::PointList, ControlKind::ListBox, "", 7, 98, 140, 96))

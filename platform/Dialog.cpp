@@ -16,6 +16,8 @@
 #include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -23,6 +25,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "platform/DriverExtras.h"
 #include "platform/PropertySheet.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/Ui.h"
@@ -783,4 +786,39 @@ int DialogDriver::Result() const {
     return dialog ? dialog->GetResult() : 0;
 }
 
+
+void KeyChord(DialogDriver& driver, int vkey, bool ctrl, bool shift) {
+    const Window& window = driver.GetWindow();
+    QWidget* root = HostOf(window) ? static_cast<QWidget*>(HostOf(window)) : WidgetOf(window);
+    if (!root)
+        return;
+    if (vkey != VKey::Return && vkey != VKey::Escape && vkey != VKey::Tab)
+        throw std::logic_error(NameOf(window) + ": no key " + std::to_string(vkey));
+    const int key = vkey == VKey::Tab && shift ? Qt::Key_Backtab : QtKeyOf(vkey);
+    Qt::KeyboardModifiers mods;
+    if (ctrl)
+        mods |= Qt::ControlModifier;
+    if (shift)
+        mods |= Qt::ShiftModifier;
+    QPointer<QWidget> target = root->focusWidget() ? root->focusWidget() : root;
+    for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
+        if (!target)
+            return;
+        QKeyEvent e(type, key, mods, ctrl ? QString() : QString(QChar(vkey)));
+        QCoreApplication::sendEvent(target, &e);
+    }
+}
+
+bool ButtonTextFits(const DialogDriver& driver, int id) {
+    const auto* button = qobject_cast<const QPushButton*>(Find(driver.GetWindow(), id));
+    if (!button)
+        return true;
+    QString text = button->text();
+    text.remove(QLatin1Char('&'));
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const int margins = button->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, button) +
+                        2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+    return button->fontMetrics().horizontalAdvance(text) + margins <= button->width();
+}
 } // namespace plat

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QEnterEvent>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,11 +18,14 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "platform/Application.h"
+#include "platform/DriverExtras.h"
 #include "platform/qt/FrameHost.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/WindowHost.h"
@@ -28,6 +33,9 @@
 namespace plat {
 
 namespace {
+
+// The pixel size of a glyph's letters on its small picture.
+int GlyphPixels(const std::string& glyph) { return glyph.size() > 2 ? 8 : 11; }
 
 // A small picture for a tool-bar button or gadget: the bitmap resource of its id, or else
 // the glyph text on a light face.
@@ -41,7 +49,7 @@ QIcon GlyphIcon(const std::string& glyph, int id = 0) {
     p.setPen(QColor(90, 90, 90));
     p.drawRect(0, 0, 23, 23);
     QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(glyph.size() > 2 ? 8 : 11);
+    f.setPixelSize(GlyphPixels(glyph));
     f.setBold(true);
     p.setFont(f);
     p.setPen(QColor(20, 40, 120));
@@ -436,17 +444,61 @@ void RememberPressed(QActionGroup* group) {
         group->setProperty(kPressedProperty, QVariant::fromValue(static_cast<QObject*>(group->checkedAction())));
 }
 
-// A tool-bar button that sends its command (when enabled); it starts disabled.
+// The message a tool-bar button's hint stood in for comes back: the pointer left the tool bar,
+// or the button's command runs (a dialog or a preview it opens takes the pointer away).
+void EndToolHint(Frame& frame, Frame::FrameImpl& impl) {
+    if (!impl.toolHintShown)
+        return;
+    impl.toolHintShown = false;
+    frame.SetMessageText(impl.messageBeforeHint);
+}
+
+// Ends the hint when the pointer leaves the tool bar.
+class ToolBarLeave : public QObject {
+public:
+    ToolBarLeave(Frame& frame, Frame::FrameImpl& impl, QObject* parent) : QObject(parent), m_frame(frame), m_impl(impl) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Leave)
+            EndToolHint(m_frame, m_impl);
+        return false;
+    }
+
+private:
+    Frame& m_frame;
+    Frame::FrameImpl& m_impl;
+};
+
+constexpr const char* kGlyphPixelsProperty = "plat_glyphPixels";
+
+// A tool-bar button that sends its command (when enabled); it starts disabled. A button whose
+// glyph is a word ("Done", "Print") and that has no bitmap of its own shows the word in the
+// tool bar's font, as a word on a small picture would be too small to read.
 QAction* AddToolAction(Frame& frame, Frame::FrameImpl& impl, int id, const std::string& glyph,
                        const std::string& themeIcon, const std::string& hint) {
     const QString theme = ToQ(themeIcon);
-    const QIcon icon = !theme.isEmpty() && QIcon::hasThemeIcon(theme) ? QIcon::fromTheme(theme) : GlyphIcon(glyph, id);
+    const bool themed = !theme.isEmpty() && QIcon::hasThemeIcon(theme);
+    const bool bitmap = !themed && !Image::FromResource(id).IsNull();
+    const QIcon icon = themed ? QIcon::fromTheme(theme) : GlyphIcon(glyph, id);
     QAction* a = impl.toolBar->addAction(icon, ToQ(glyph));
+    if (!themed && !bitmap) {
+        auto* button = qobject_cast<QToolButton*>(impl.toolBar->widgetForAction(a));
+        if (glyph.size() > 2 && button) {
+            button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+            a->setProperty(kGlyphPixelsProperty, QFontInfo(button->font()).pixelSize());
+        } else {
+            a->setProperty(kGlyphPixelsProperty, GlyphPixels(glyph));
+        }
+    }
+    if (!impl.toolBar->property("plat_leaveWatched").toBool()) {
+        impl.toolBar->installEventFilter(new ToolBarLeave(frame, impl, impl.toolBar));
+        impl.toolBar->setProperty("plat_leaveWatched", true);
+    }
     if (!hint.empty())
         a->setToolTip(ToQ(hint));
     a->setData(id);
     a->setEnabled(false);
-    QObject::connect(a, &QAction::triggered, [&frame, a, id] {
+    QObject::connect(a, &QAction::triggered, [&frame, &impl, a, id] {
+        EndToolHint(frame, impl);
         if (!frame.IsCommandEnabled(id))
             return;
         QActionGroup* group = a->actionGroup();
@@ -462,7 +514,13 @@ QAction* AddToolAction(Frame& frame, Frame::FrameImpl& impl, int id, const std::
         RunGuarded([&frame, id] { frame.Dispatch(id); });
         RememberPressed(group);
     });
-    QObject::connect(a, &QAction::hovered, [&frame, id] { frame.ShowHint(id); });
+    QObject::connect(a, &QAction::hovered, [&frame, &impl, id] {
+        if (!impl.toolHintShown) {
+            impl.messageBeforeHint = frame.GetMessageText();
+            impl.toolHintShown = true;
+        }
+        frame.ShowHint(id);
+    });
     impl.toolActions[id] = a;
     impl.toolOrder.push_back(id);
     return a;
@@ -602,4 +660,51 @@ int Frame::DesktopWidth() {
     return screen ? screen->geometry().width() : 0;
 }
 
+
+// ---- The pointer on the tool bar, and what its buttons show (drivers) ------------------------
+
+namespace {
+QToolBar* ToolBarOf(const Frame& frame) {
+    QWidget* client = WidgetOf(frame.GetClient());
+    QWidget* host = client ? client->window() : nullptr;
+    return host ? host->findChild<QToolBar*>(QStringLiteral("ToolBar")) : nullptr;
+}
+
+QAction* ToolActionOf(const Frame& frame, int id) {
+    if (QToolBar* bar = ToolBarOf(frame))
+        for (QAction* a : bar->actions())
+            if (a->data().toInt() == id && !a->isSeparator())
+                return a;
+    return nullptr;
+}
+}  // namespace
+
+void PointAtToolButton(Frame& frame, int id) {
+    QAction* a = ToolActionOf(frame, id);
+    QToolBar* bar = ToolBarOf(frame);
+    QWidget* button = a && bar ? bar->widgetForAction(a) : nullptr;
+    if (!button)
+        throw std::logic_error("PointAtToolButton: the tool bar has no button " + std::to_string(id));
+    // The mouse enters the tool bar, then the button, which tells its action it is hovered.
+    const QPointF at(button->width() / 2.0, button->height() / 2.0);
+    QEnterEvent enterBar(QPointF(button->mapTo(bar, at.toPoint())), button->mapToGlobal(at), button->mapToGlobal(at));
+    QCoreApplication::sendEvent(bar, &enterBar);
+    QEnterEvent enter(at, button->mapToGlobal(at), button->mapToGlobal(at));
+    QCoreApplication::sendEvent(button, &enter);
+}
+
+void PointOffToolBar(Frame& frame) {
+    if (QToolBar* bar = ToolBarOf(frame)) {
+        QEvent leave(QEvent::Leave);
+        for (QToolButton* b : bar->findChildren<QToolButton*>())
+            if (b->underMouse())
+                QCoreApplication::sendEvent(b, &leave);
+        QCoreApplication::sendEvent(bar, &leave);
+    }
+}
+
+int ToolButtonLetterPixels(const Frame& frame, int id) {
+    const QAction* a = ToolActionOf(frame, id);
+    return a ? a->property(kGlyphPixelsProperty).toInt() : 0;
+}
 } // namespace plat

@@ -1,6 +1,7 @@
 #include "platform/PropertySheet.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -59,6 +60,34 @@ QWidget* FirstControl(QWidget* page) {
     }
     return nullptr;
 }
+
+// Ctrl+Tab and Ctrl+Shift+Tab (and Ctrl+Page Down and Ctrl+Page Up) on a tabbed sheet turn to
+// the next and the previous page, round at the ends, as tabbed sheets do on the desktop: the
+// keys that no control of the page takes reach the sheet's window.
+class PageKeys : public QObject {
+public:
+    PageKeys(PropertySheet& sheet, QObject* parent) : QObject(parent), m_sheet(sheet) {}
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if (!(k->modifiers() & Qt::ControlModifier) || (k->modifiers() & Qt::AltModifier))
+            return false;
+        const bool back = k->key() == Qt::Key_Backtab || (k->key() == Qt::Key_Tab && (k->modifiers() & Qt::ShiftModifier)) ||
+                          k->key() == Qt::Key_PageUp;
+        const bool next = !back && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_PageDown);
+        const int n = m_sheet.GetPageCount();
+        if ((!back && !next) || n < 2)
+            return false;
+        const int current = std::max(0, m_sheet.GetCurrentPage());
+        TellFocusLeaving(qobject_cast<QWidget*>(watched), nullptr);
+        m_sheet.SelectPage((current + (back ? n - 1 : 1)) % n);
+        return true;
+    }
+
+private:
+    PropertySheet& m_sheet;
+};
 
 } // namespace
 
@@ -137,6 +166,8 @@ void PropertySheet::SetupWindow() {
         outer->addWidget(tabs);
         for (PropertyPage* page : m_pages)
             tabs->addTab(ToQ(page->GetTitle()));
+        QWidget* top = dialogImpl().host ? static_cast<QWidget*>(dialogImpl().host.data()) : client->window();
+        top->installEventFilter(new PageKeys(*this, client));
         QObject::connect(tabs, &QTabBar::currentChanged, client, [this, tabs](int index) {
             if (index == m_current || index < 0)
                 return;

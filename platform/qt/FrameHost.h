@@ -90,6 +90,9 @@ struct Frame::FrameImpl {
     std::function<void(const std::vector<std::string>&)> drop;
     std::string toolBarCaption;
     std::string messageBeforeMenu;
+    // The message a tool-bar button's hint stands in for, while it shows.
+    std::string messageBeforeHint;
+    bool toolHintShown = false;
     Size fixedClient;
 };
 

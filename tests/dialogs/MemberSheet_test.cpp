@@ -14,6 +14,7 @@
 #include "foundation/Units.h"
 #include "member/MemberTestSupport.h"
 #include "platform/Application.h"
+#include "platform/DriverExtras.h"
 #include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
@@ -137,6 +138,51 @@ TEST_F(MemberSheetTest, LoadingPageAddsADeadPointAndAsksBeforeSelfWeight)
     EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots), 1);
     ASSERT_EQ(m.d.pointCount[DeadDiagram], 1);
     EXPECT_DOUBLE_EQ(m.d.diagrams[DeadDiagram][0].moment, 5000.0);
+}
+
+// Every caption of the loading page's buttons shows whole, "Generate Self Weight" and "Delete
+// Full Listing" included, on the dead and the live page, and no two buttons of its row overlap.
+TEST_F(MemberSheetTest, TheLoadingPagesButtonsShowTheirCaptionsWhole)
+{
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        for (int page : {3, 4}) {
+            d.SwitchPage(page);
+            for (int id : {Id::AddPoint, Id::ModifyPoint, Id::DeletePoint, Id::DeleteAll, Id::SelfWeight})
+                EXPECT_TRUE(plat::ButtonTextFits(d, id)) << "page " << page << ", button " << id;
+        }
+        d.Click(2);
+    });
+    EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots), 0);
+}
+
+// Ctrl+Tab turns to the next page and Ctrl+Shift+Tab to the one before, round at both ends, as
+// in tabbed sheets on the desktop, wherever the keyboard is on the page: here from the geometry
+// page's length field (a detailed member opens there).
+TEST_F(MemberSheetTest, CtrlTabAndCtrlShiftTabTurnThePages)
+{
+    m.d.diagrams[0][3] = {m.d.length, 1.0, 0};
+    m.d.diagrams[0][4] = {m.d.length, 2.0, 0};
+    m.d.pointCount[0] = 5;
+    std::vector<int> pages;
+    ui.Dialog("Full Member Properties", [&pages](plat::DialogDriver& d) {
+        pages.push_back(d.CurrentPage());
+        d.Focus(Id::Length);
+        for (int i = 0; i < 4; ++i) {
+            plat::KeyChord(d, plat::VKey::Tab, true, false);
+            pages.push_back(d.CurrentPage());
+        }
+        for (int i = 0; i < 2; ++i) {
+            plat::KeyChord(d, plat::VKey::Tab, true, true);
+            pages.push_back(d.CurrentPage());
+        }
+        EXPECT_EQ(d.PageTitle(), " Detailed Dead Load ");
+        // A plain Tab still moves the focus, not the page.
+        d.Key(plat::VKey::Tab);
+        EXPECT_EQ(d.CurrentPage(), 3);
+        d.Click(2);
+    });
+    EXPECT_EQ(EditMemberProperties(nullptr, m.d, m.slots), 0);
+    EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 4, 0, 4, 3}));
 }
 
 // Looking at both loading pages (the dead page twice) and pressing OK leaves the axial loads as

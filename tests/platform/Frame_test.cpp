@@ -9,6 +9,7 @@
 
 #include "foundation/Reporter.h"
 #include "platform/Application.h"
+#include "platform/DriverExtras.h"
 #include "platform/Frame.h"
 #include "support/ScriptedUi.h"
 #include "tests/platform/PlatformFixture.h"
@@ -97,6 +98,41 @@ TEST_F(ClientFrameTest, CommandsGoToClientThenFrameThenApplication) {
     EXPECT_FALSE(frame.IsCommandEnabled(5));
     EXPECT_TRUE(frame.IsCommandEnabled(4));
     EXPECT_FALSE(frame.IsCommandEnabled(99));
+}
+
+// A tool-bar button's hint stands in the message bar while the pointer rests on the button; it
+// gives way to the message it stood in for when the pointer leaves the tool bar, and before the
+// button's command runs (a preview or a dialog the command opens takes the pointer away, and
+// the hint would stay after it closed).
+TEST_F(ClientFrameTest, AToolButtonsHintGivesWayWhenItsCommandRunsOrThePointerLeaves) {
+    std::string during;
+    frame.AddResponseTable({{7, [&] { during = frame.GetMessageText(); }, {}}});
+    frame.SetHintSource([](int id) { return id == 7 ? std::string("Preview the page for printing.") : std::string(); });
+    frame.AddToolButton(7, "7");
+    frame.UpdateToolBar();
+    frame.SetMessageText("Current Loads");
+
+    PointAtToolButton(frame, 7);
+    EXPECT_EQ(frame.GetMessageText(), "Preview the page for printing.");
+    FrameDriver(frame).ClickToolButton(7);
+    EXPECT_EQ(during, "Current Loads");
+    EXPECT_EQ(frame.GetMessageText(), "Current Loads");
+
+    PointAtToolButton(frame, 7);
+    EXPECT_EQ(frame.GetMessageText(), "Preview the page for printing.");
+    PointOffToolBar(frame);
+    EXPECT_EQ(frame.GetMessageText(), "Current Loads");
+}
+
+// A word on a tool-bar button without a bitmap of its own ("Done" in the print preview) is drawn
+// in the tool bar's font, not squeezed onto a 24-pixel picture at 8 pixels; a glyph of one or
+// two characters keeps its picture, at 11 pixels.
+TEST_F(ClientFrameTest, AWordOnAToolButtonWithoutABitmapIsDrawnInTheToolBarsFont) {
+    frame.AddToolButton(24505, "Done");
+    frame.AddToolButton(5, "5");
+    EXPECT_EQ(ToolButtonLetterPixels(frame, 5), 11);
+    EXPECT_GE(ToolButtonLetterPixels(frame, 24505), 11);
+    EXPECT_EQ(ToolButtonLetterPixels(frame, 99), 0);  // no such button
 }
 
 TEST_F(ClientFrameTest, MenuAndToolBarFollowTheEnablers) {
