@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <variant>
 
 #include "analysis/state/SectionState.h"
 #include "foundation/Units.h"
@@ -165,7 +166,11 @@ void TForceDiagram::Draw(DiagramPicture& p, const ForceFrame& f, const LabelExte
         V = s->ShearBlock[0] * s->ShearBlock[1] * s->ShearBlock[2] * s->ShearBlock[3];
         nv = s->NvRatio;
     }
-    double fmax = std::max({std::fabs(V), std::fabs(F[0]), std::fabs(F[1])});
+    // The longitudinal tension is drawn to the same scale as the forces, so it takes its part
+    // in the scale: an N_v larger than C, T and V (past the peak) keeps to the diagram.
+    const bool shearDrawn = std::fabs(V) > 10.0;
+    const double Nv = shearDrawn && std::fabs(nv) > 0.0 ? std::fabs(nv) * std::fabs(V) : 0.0;
+    double fmax = std::max({std::fabs(V), std::fabs(F[0]), std::fabs(F[1]), Nv});
     if (GetMaxRange()) {
         m_runningMax = std::max(m_runningMax, fmax);
         fmax = m_runningMax;
@@ -238,28 +243,66 @@ void TForceDiagram::Draw(DiagramPicture& p, const ForceFrame& f, const LabelExte
         p.Add(Label{{Trunc(left + 1.5 * m), (yEnd + yRef) / 2 + th / 2}, lever, text, TA::Left, TA::Bottom});
     }
 
-    // The shear and the longitudinal tension it causes, on the row of c.
+    // The shear and the longitudinal tension it causes, on the row of c. The V arrow keeps to
+    // the plot: when half its length would reach past the plot's top or the box's bottom, both
+    // halves are shortened to the room there is.
     const double x0 = 0.75 * W + left;
     const int yC = f.yC;
     const plat::Color blue = plat::Colors::LtBlue;
-    if (std::fabs(nv) > 0.0 && std::fabs(V) > 10.0) {
-        const double Nv = std::fabs(nv) * std::fabs(V);
+    const int Lv = Trunc(std::fabs(V) * scale);
+    const int halfV = std::max(0, std::min({Trunc(0.5 * Lv), yC - top, H - 1 - yC}));
+    // The labels stand right-aligned at 0.95 W. One that would cross the V arrow (its head is m
+    // wide) or a label already drawn goes to the arrow's left on the same row; failing that,
+    // beyond the arrow's end (N_v above it, V below it) at the right; failing that too, left of
+    // the arrow.
+    const int arrowLeft = Trunc(x0) - m / 2, arrowRight = Trunc(x0) + m / 2;
+    auto boxOf = [&](const Label& l) {
+        const plat::Size e = extent(l.text, l.font);
+        const int x = l.hAlign == TA::Right ? l.at.x - e.cx : l.hAlign == TA::Center ? l.at.x - e.cx / 2 : l.at.x;
+        const int y = l.vAlign == TA::Bottom ? l.at.y - e.cy : l.at.y;
+        return plat::Rect{x, y, x + e.cx, y + e.cy};
+    };
+    auto clear = [&](const Label& candidate) {
+        const plat::Rect r = boxOf(candidate);
+        if (r.top < top || r.bottom > H)
+            return false;
+        if (shearDrawn && r.left <= arrowRight + 2 && r.right >= arrowLeft - 2 && r.top <= yC + halfV &&
+            r.bottom >= yC - halfV)
+            return false;
+        for (const picture::Item& item : p.items) {
+            const Label* l = std::get_if<Label>(&item);
+            if (!l || l->upward)
+                continue;
+            const plat::Rect o = boxOf(*l);
+            if (r.left <= o.right + 2 && o.left <= r.right + 2 && r.top <= o.bottom && o.top <= r.bottom)
+                return false;
+        }
+        return true;
+    };
+    auto shearLabel = [&](const std::string& label, int y, unsigned vAlign, int yBeyond, unsigned vBeyond) {
+        const int right = Trunc(0.95 * W);
+        const Label home{{right, y}, label, text, TA::Right, vAlign};
+        const Label leftOfArrow{{arrowLeft - 3, y}, label, text, TA::Right, vAlign};
+        const Label beyond{{right, yBeyond}, label, text, TA::Right, vBeyond};
+        p.Add(clear(home) ? home : clear(leftOfArrow) ? leftOfArrow : clear(beyond) ? beyond : leftOfArrow);
+    };
+    if (std::fabs(nv) > 0.0 && shearDrawn) {
         const int L = Trunc(Nv * scale);
         p.Add(Line{P(x0 - 0.95 * L, yC), P(x0, yC), 2, blue});
         p.Add(ArrowHead{P(x0 - L, yC), std::min(L, 2 * m), m, 180.0, blue, true});
-        p.Add(Label{P(0.95 * W, yC - 0.13 * H), Printf("N_v: %5.0f %s", f.Force(Nv), f.ForceUnit()), text,
-                    TA::Right, TA::Top});
+        shearLabel(Printf("N_v: %5.0f %s", f.Force(Nv), f.ForceUnit()), std::max(top, Trunc(yC - 0.13 * H)),
+                   TA::Top, yC - halfV - 3, TA::Bottom);
     }
-    if (std::fabs(V) > 10.0) {
-        const int L = Trunc(std::fabs(V) * scale);
+    if (shearDrawn) {
+        const int L = Trunc(0.5 * Lv) > halfV ? 2 * halfV : Lv;
         const double g = V > 0.0 ? 1.0 : -1.0;
         p.Add(Line{P(x0, yC - 0.4 * L * g), P(x0, yC + 0.5 * L * g), 2, blue});
         if (V > 0.0)
             p.Add(ArrowHead{P(x0, yC - 0.5 * L), std::min(L, 2 * m), m, -90.0, blue, true});
         else
             p.Add(ArrowHead{P(x0, yC + 0.5 * L), std::min(L, 2 * m), m, 90.0, blue, true});
-        p.Add(Label{P(0.95 * W, yC + 0.13 * H), Printf("V: %5.0f %s", f.Force(std::fabs(V)), f.ForceUnit()),
-                    text, TA::Right, TA::Bottom});
+        shearLabel(Printf("V: %5.0f %s", f.Force(std::fabs(V)), f.ForceUnit()), std::min(H - 1, Trunc(yC + 0.13 * H)),
+                   TA::Bottom, yC + halfV + 3, TA::Top);
     }
 }
 

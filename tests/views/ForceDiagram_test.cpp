@@ -214,7 +214,8 @@ TEST_F(ForceDiagramTest, ShearArrowsNeedMoreThanTenNewtons)
     EXPECT_EQ(heads[3].tip, (plat::Point{332, static_cast<int>(yRef - 0.5 * Lv)}));
     EXPECT_EQ(heads[3].degrees, -90.0);
     EXPECT_EQ(FindLabel(p, "V:")->text, "V:   200 kN");
-    EXPECT_EQ(FindLabel(p, "V:")->at, (plat::Point{380, static_cast<int>(yRef + 39.0)}));
+    // The arrow runs 51 px down through the label's rows: the label stands left of it.
+    EXPECT_EQ(FindLabel(p, "V:")->at, (plat::Point{319, static_cast<int>(yRef + 39.0)}));
     EXPECT_EQ(FindLabel(p, "N_v:")->text, "N_v:   300 kN");
 
     // Without a block the state's own V is drawn, and no N_v; a negative V points down.
@@ -227,6 +228,114 @@ TEST_F(ForceDiagramTest, ShearArrowsNeedMoreThanTenNewtons)
     EXPECT_EQ(h[2].tip, (plat::Point{332, static_cast<int>(yRef + 0.5 * Lv)}));
     EXPECT_EQ(h[2].degrees, 90.0);
     EXPECT_EQ(FindLabel(p, "N_v:"), nullptr);
+}
+
+// The labels of N_v and V stand right-aligned at 0.95 W = 380, unless the V arrow (a column m =
+// 20 wide about x0 = 332) runs through their rows: then they stand right-aligned just left of it
+// (x = 332 - 10 - 3 = 319), clear of the arrow. V = 200 kN: the arrow runs 51 px above and below
+// the row of c (yRef here); "N_v:   300 kN" (91 px) has its top at yRef - 39 and "V:   200 kN"
+// (77 px) its bottom at yRef + 39, both on rows the arrow crosses, and both would reach past
+// x = 342 from 380. With V = 20 kN (10 px up and down) the arrow is clear of both rows: the
+// labels keep their place at the right.
+TEST_F(ForceDiagramTest, ShearLabelsStandClearOfTheShearArrow)
+{
+    // Whether a label's box (7 px a character, 12 high) and the arrow's column overlap.
+    auto crosses = [](const Label& l, int x0, int m, int yTop, int yBottom) {
+        const int w = Extent(l.text, l.font).cx;
+        const int right = l.hAlign == TA::Right ? l.at.x : l.at.x + w;
+        const int rowTop = l.vAlign == TA::Top ? l.at.y : l.at.y - 12;
+        return right >= x0 - m / 2 && right - w <= x0 + m / 2 && rowTop <= yBottom && rowTop + 12 >= yTop;
+    };
+    auto s = ForcesState(-kC, 0.25, 0.75 * kC, -0.2, 2e5);
+    s->ShearBlock = {2e5, 0.5, 1.0, 2.0};
+    s->NvRatio = 1.5;
+    Show(*s);
+    DiagramPicture p = chart.ComputePicture(Extent);
+    const Label* nv = FindLabel(p, "N_v:");
+    const Label* v = FindLabel(p, "V:");
+    ASSERT_NE(nv, nullptr);
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(nv->at, (plat::Point{319, yRef - 39}));
+    EXPECT_EQ(nv->hAlign, TA::Right);
+    EXPECT_EQ(nv->vAlign, TA::Top);
+    EXPECT_EQ(v->at, (plat::Point{319, yRef + 39}));
+    EXPECT_EQ(v->vAlign, TA::Bottom);
+    EXPECT_FALSE(crosses(*nv, 332, 20, yRef - 51, yRef + 51));
+    EXPECT_FALSE(crosses(*v, 332, 20, yRef - 51, yRef + 51));
+
+    // A small shear: the arrow stays between the rows of the labels, which keep to the right.
+    s->ShearBlock = {2e4, 0.5, 1.0, 2.0};
+    s->NvRatio = 15.0;
+    Show(*s);
+    p = chart.ComputePicture(Extent);
+    EXPECT_EQ(FindLabel(p, "N_v:")->at, (plat::Point{380, yRef - 39}));
+    EXPECT_EQ(FindLabel(p, "V:")->at, (plat::Point{380, yRef + 39}));
+}
+
+// Past the peak of a beam with shear, N_v can exceed C, T and V (N_v 336 kN against C and T of
+// 154 kN, V 100 kN): the force scale takes N_v in, so its arrow, pointing left from x0 = 332,
+// ends inside the diagram, right of the depth axis at x = 32. The largest force spans 268 px:
+// N_v 268 px (tip at 64), C and T 268 x 154 / 336 = 122 px, V 79 px. Every arrow stays in the
+// box (0..400, top..300).
+TEST_F(ForceDiagramTest, ALongitudinalTensionLargerThanTheForcesStaysInsideTheDiagram)
+{
+    auto s = ForcesState(-154e3, 0.25, 154e3, -0.2, 1e5);
+    s->ShearBlock = {1e5, 1.0, 1.0, 1.0};
+    s->NvRatio = 3.36;
+    Show(*s);
+    const DiagramPicture p = chart.ComputePicture(Extent);
+    ASSERT_FALSE(p.noData);
+    const double Nv = 3.36 * 1e5;
+    const double scale = 268.0 / Nv;
+    const std::vector<ArrowHead> heads = p.All<ArrowHead>();
+    ASSERT_EQ(heads.size(), 4u);
+    EXPECT_EQ(heads[2].tip, (plat::Point{332 - static_cast<int>(Nv * scale), yRef}));  // N_v, 268 px
+    EXPECT_GE(heads[2].tip.x, 64);
+    EXPECT_EQ(heads[2].degrees, 180.0);
+    EXPECT_EQ(heads[0].tip.x, 32);  // C points at the axis from 32 + 122
+    EXPECT_EQ(heads[1].tip.x, 32 + static_cast<int>(154e3 * scale));
+    EXPECT_EQ(heads[1].tip.x, 32 + 122);
+    const int Lv = static_cast<int>(1e5 * scale);  // 79
+    EXPECT_EQ(heads[3].tip, (plat::Point{332, static_cast<int>(yRef - 0.5 * Lv)}));  // V, up
+    for (const ArrowHead& h : heads) {
+        EXPECT_GE(h.tip.x, 32);
+        EXPECT_LE(h.tip.x, 400);
+        EXPECT_GE(h.tip.y, top);
+        EXPECT_LE(h.tip.y, 300);
+    }
+    for (const Line& l : p.All<Line>())
+        for (const plat::Point q : {l.a, l.b}) {
+            EXPECT_GE(q.x, 0);
+            EXPECT_LE(q.x, 400);
+            EXPECT_GE(q.y, top);
+            EXPECT_LE(q.y, 300);
+        }
+    EXPECT_EQ(FindLabel(p, "N_v:")->text, "N_v:   336 kN");
+}
+
+// A block carrying a negative shear (its mean stress below zero, its width positive) is a
+// block all the same: V = -2e5 N is drawn pointing down with its tip 51 px below the row of c,
+// and N_v = 1.5 |V| = 300 kN pointing left 153 px from x0 = 332, labelled. The state's own
+// shear differs (-5e4 N), so the picture shows which V was drawn.
+TEST_F(ForceDiagramTest, ANegativeShearBlockDrawsTheLongitudinalTensionAndVDown)
+{
+    auto s = ForcesState(-kC, 0.25, 0.75 * kC, -0.2, -5e4);
+    s->ShearBlock = {-2e5, 0.5, 1.0, 2.0};
+    s->NvRatio = 1.5;
+    Show(*s);
+    const DiagramPicture p = chart.ComputePicture(Extent);
+    const std::vector<ArrowHead> heads = p.All<ArrowHead>();
+    ASSERT_EQ(heads.size(), 4u);
+    const int Lv = static_cast<int>(2e5 * (268.0 / kC));  // 102
+    const int Ln = static_cast<int>(3e5 * (268.0 / kC));  // 153
+    EXPECT_EQ(heads[2].tip, (plat::Point{332 - Ln, yRef}));
+    EXPECT_EQ(heads[2].degrees, 180.0);
+    EXPECT_EQ(heads[2].colour, plat::Colors::LtBlue);
+    EXPECT_EQ(heads[3].tip, (plat::Point{332, static_cast<int>(yRef + 0.5 * Lv)}));
+    EXPECT_EQ(heads[3].degrees, 90.0);
+    ASSERT_NE(FindLabel(p, "N_v:"), nullptr);
+    EXPECT_EQ(FindLabel(p, "N_v:")->text, "N_v:   300 kN");
+    EXPECT_EQ(FindLabel(p, "V:")->text, "V:   200 kN");
 }
 
 // The 300 x 600 mm beam with stirrups under moment and shear (shear span 1.5 m), stepped until
@@ -270,7 +379,12 @@ TEST_F(ForceDiagramTest, CrackedBeamWithShearShowsTheLongitudinalTension)
     char expected[40];
     std::snprintf(expected, sizeof expected, "N_v: %5.0f kN", Nv / 1000.0);
     EXPECT_EQ(label->text, expected);
-    EXPECT_EQ(label->at, (plat::Point{380, static_cast<int>(yC - 0.13 * 300)}));
+    // At the right (x = 380), unless the V arrow (20 px wide about x = 332, half its length
+    // above and below the row of c) runs through the label's rows: then just left of it.
+    const int halfV = static_cast<int>(std::fabs(V) * 268.0 / fmax) / 2;
+    const int labelTop = static_cast<int>(yC - 0.13 * 300);
+    const bool crossed = labelTop <= yC + halfV && labelTop + 12 >= yC - halfV;
+    EXPECT_EQ(label->at, (plat::Point{crossed ? 319 : 380, labelTop}));
     EXPECT_EQ(label->hAlign, TA::Right);
 
     auto momentBeam = PointSections::MomentBeam();
