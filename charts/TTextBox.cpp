@@ -47,7 +47,9 @@ void TTextBox::AutoSize() {
     const BoxPlace before = Place();
     // The page's rescaling of fonts does not apply: the text keeps its font.
     const double title = TitleHeight(), text = TextHeight();
-    TBoxItem::Reposition(before.x, before.y, std::max(size.cx, 1), std::max(size.cy, 1), 0);
+    // A box without text keeps the least size, without the margin.
+    const int margin = size.cx > 0 && size.cy > 0 ? 2 * kTextMargin : 0;
+    TBoxItem::Reposition(before.x, before.y, std::max(size.cx + margin, 1), std::max(size.cy + margin, 1), 0);
     SetFontHeights(static_cast<int>(title), static_cast<int>(text));
     if (m_parent && m_parent->IsCreated())
         m_parent->InvalidateRect(plat::Rect{before.x, before.y, before.x + before.w, before.y + before.h}, true);
@@ -93,7 +95,8 @@ void TTextBox::CmSelectFont() {
 void TTextBox::Paint(plat::DC& dc, bool, const plat::Rect&) {
     dc.SetBkMode(plat::BkMode::Transparent);
     int lines = 0;
-    DrawRichTextLines(dc, 0, 0, m_text, TitleFont(), lines, plat::TextAlign::Left, plat::TextAlign::Top,
+    DrawRichTextLines(dc, kTextMargin, kTextMargin, m_text, TitleFont(), lines, plat::TextAlign::Left,
+                      plat::TextAlign::Top,
                       BlackAndWhite() != 0);
     if (IsSelected() && !BlackAndWhite())
         DrawSelectionOn(dc);

@@ -9,6 +9,10 @@
 
 class TTextBox : public TBoxItem {
 public:
+    // The margin around the text, as wide as a selection handle, so that the handles and the
+    // frame of a selected box stand clear of its letters.
+    static constexpr int kTextMargin = 11;
+
     TTextBox(plat::Window* parent, const std::string& title, int x, int y, int w, int h);
     ~TTextBox() override;
 
@@ -21,7 +25,8 @@ public:
     // Keeps the first 998 characters, ending them with a line end, and sizes the box to them.
     void SetText(const std::string& text);
     const std::string& GetText() const { return m_text; }
-    // Resizes the box to its text in the title font at its present place.
+    // Resizes the box to its text in the title font, with the margin all round, at its present
+    // place.
     void AutoSize();
     // Edits the text in the "View Data" dialog (through the report text, which is left null).
     void CmEditText();

@@ -3,14 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
+#include "charts/BoxGeometry.h"
 #include "charts/TMixinChartOwner.h"
 #include "charts/TTextBox.h"
 #include "charts/Tcontrolchart.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
+#include "support/RecordingDC.h"
 #include "support/ScriptedUi.h"
 #include "tests/charts/ChartsFixture.h"
 
@@ -202,6 +206,46 @@ TEST_F(BoxTest, ATextBoxTakesTheSizeOfItsTextWhateverThePageAsks) {
     box.Reposition(40, 40, 300, 250, 1);  // a drag of the resize handle
     EXPECT_EQ(box.Place(), sized);
     EXPECT_EQ(box.TitleFont().height, 10);
+}
+
+// A selected text box draws its eight handles (10 x 10 at the corners and the middles of the
+// sides) and a grey frame 2 pixels wide on the lines 5 pixels in from its edges. Its letters
+// stand inside the frame and off every handle: the box keeps a margin of 11 pixels around its
+// text, the last letters of its longest line ("400 MPa") included.
+TEST_F(BoxTest, ASelectedTextBoxKeepsItsLettersInsideItsFrameAndOffItsHandles) {
+    TTextBox box(&page, "Text Box", 40, 40, 90, 90);
+    box.CreateInParent();
+    box.SetText("New Cross Section\nf_c' =  35.0 MPa\nf_y (Bars) =   400 MPa");
+    box.DrawSelection();
+    ASSERT_TRUE(box.IsSelected());
+    const int W = box.Place().w, H = box.Place().h;
+    RecordingDC dc;
+    box.Paint(dc, true, {0, 0, W, H});
+    const std::vector<DrawCall> texts = dc.CallsOf("Text");
+    ASSERT_FALSE(texts.empty());
+    int right = 0;
+    bool mpa = false;
+    for (const DrawCall& t : texts) {
+        SCOPED_TRACE(t.text);
+        const plat::TextRun& r = t.run;
+        const plat::Rect ink{r.at.x + r.x0, r.at.y + r.baseline - r.ascent, r.at.x + r.x0 + r.width,
+                             r.at.y + r.baseline + r.descent};
+        // Inside the frame's inner edge (6 pixels in).
+        EXPECT_GE(ink.left, 7);
+        EXPECT_GE(ink.top, 7);
+        EXPECT_LE(ink.right, W - 7);
+        EXPECT_LE(ink.bottom, H - 7);
+        for (int code = 0; code < 8; ++code) {
+            const plat::Rect h = HandleRect(code, W, H);
+            EXPECT_FALSE(ink.left < h.right && h.left < ink.right && ink.top < h.bottom && h.top < ink.bottom)
+                << "handle " << code;
+        }
+        right = std::max(right, ink.right);
+        mpa = mpa || t.text.find("400 MPa") != std::string::npos;
+    }
+    EXPECT_TRUE(mpa);
+    // The margin is the same on both sides: the longest line ends 11 pixels from the right edge.
+    EXPECT_EQ(W - right, TTextBox::kTextMargin);
 }
 
 TEST_F(BoxTest, EditingATextBoxDiscardsTheReportTextAndLeavesItNull) {
