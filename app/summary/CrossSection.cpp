@@ -441,6 +441,16 @@ void DrawSectionOutline(plat::DC& dc,
     for (int i = 0; i < n; ++i) {
         const ConcreteRegionRec& r = *structure.GetRegion(i);
         const int yt = Y(r.top);
+        // A region standing apart below the one above it (a gap between them) meets nothing at
+        // its top: the region above closes its own bottom, and this one's top edge is its own
+        // width only.
+        if (i > 0) {
+            const ConcreteRegionRec& above = *structure.GetRegion(i - 1);
+            if (above.bottom - r.top > 1e-6) {
+                line(X(-above.bottomWidth / 2), Y(above.bottom), X(above.bottomWidth / 2), Y(above.bottom));
+                previousBottom = 0.0;
+            }
+        }
         line(X(-r.topWidth / 2), yt, X(-previousBottom / 2), yt);
         line(X(previousBottom / 2), yt, X(r.topWidth / 2), yt);
         line(X(r.topWidth / 2), yt, X(r.bottomWidth / 2), Y(r.bottom));

@@ -426,6 +426,68 @@ TEST_F(SummaryPage, SeveralRegionsOfShapeCodeZeroAreDimensionedAsAWhole)
     EXPECT_TRUE(HasLine(single, {385, 142}, {385, 458}));
 }
 
+// Shape code 0 of exactly two regions (a rectangle in two bands) is dimensioned as a whole as
+// well, not by its first band: a 300 x 600 mm rectangle in bands of 300 mm (depths 0.3 .. 0 ..
+// -0.3, y 150..300..450, x 425..575, 500 px/m about x = 500.5, y = 300.5; text height 800: gap
+// 80, tick 8): the width 40 below the bottom, y 490, from 417 to 583; the height at x = 385 from
+// 142 to 458, its extension lines at the top (150) and the bottom (450). Nothing is dimensioned
+// at the bands' joint (y 300).
+TEST_F(SummaryPage, TwoBandsOfShapeCodeZeroAreDimensionedAsAWhole)
+{
+    auto banded = SummarySections::Empty();
+    banded->AddRegion(0.6, 0.3, 0.3, 0.3, 0, 1);
+    banded->AddRegion(0.3, 0.0, 0.3, 0.3, 0, 1);
+    banded->Validate();
+    ASSERT_EQ(banded->GetSectionKindCode(), 0);
+    ASSERT_EQ(banded->GetRegionCount(), 2);
+    RecordingDC drawn;
+    DrawSectionDimensions(drawn, *banded, 500.5, 300.5, 500, 0.3, 800);
+    EXPECT_EQ(drawn.Texts(), (std::vector<std::string>{"300", "600"}));
+    EXPECT_TRUE(HasLine(drawn, {417, 490}, {583, 490}));  // the width, below the section
+    EXPECT_TRUE(HasLine(drawn, {385, 142}, {385, 458}));  // the height, over both bands
+    EXPECT_TRUE(HasLine(drawn, {417, 150}, {373, 150}));
+    EXPECT_TRUE(HasLine(drawn, {417, 450}, {373, 450}));
+    for (const DrawCall& c : drawn.CallsOf("Line"))
+        EXPECT_FALSE(c.points[0].y == c.points[1].y && c.points[0].y > 300 && c.points[0].y < 450)
+            << c.points[0].x << "," << c.points[0].y << " - " << c.points[1].x;
+}
+
+// A web standing 100 mm below its flange (a gap): the flange (1000 x 100 mm, depths 0.3 .. 0.2)
+// closes its own bottom across its full width, and the web (300 mm wide, depths 0.1 .. -0.3)
+// has a top edge of its own width only. 500 px/m about x = 500.5, y = 300.5: the flange from
+// x 250 to 750 with its bottom on row 200, the web from x 425 to 575 with its top on row 250
+// and its bottom on row 450. Nothing on the web's top row reaches past the web's sides.
+TEST_F(SummaryPage, AWebApartFromItsFlangeHasATopEdgeOfItsOwnWidth)
+{
+    auto gapped = SummarySections::Empty();
+    gapped->AddRegion(0.3, 0.2, 1.0, 1.0, 0, 1);
+    gapped->AddRegion(0.1, -0.3, 0.3, 0.3, 0, 1);  // as added: the outline reads the regions alone
+    RecordingDC drawn;
+    DrawSectionOutline(drawn, *gapped, 500.5, 300.5, 500, 0, 0, nullptr);
+    EXPECT_TRUE(HasLine(drawn, {250, 200}, {750, 200}));  // the flange's bottom
+    EXPECT_TRUE(HasLine(drawn, {250, 150}, {500, 150}));  // the flange's top, in two halves
+    EXPECT_TRUE(HasLine(drawn, {500, 150}, {750, 150}));
+    EXPECT_TRUE(HasLine(drawn, {425, 250}, {500, 250}));  // the web's top, its own width
+    EXPECT_TRUE(HasLine(drawn, {500, 250}, {575, 250}));
+    EXPECT_TRUE(HasLine(drawn, {425, 450}, {575, 450}));  // the web's bottom
+    for (const DrawCall& c : drawn.CallsOf("Line"))
+        if (c.points[0].y == 250 && c.points[1].y == 250) {
+            EXPECT_GE(std::min(c.points[0].x, c.points[1].x), 425);
+            EXPECT_LE(std::max(c.points[0].x, c.points[1].x), 575);
+        }
+
+    // Touching regions (the web's top at the flange's bottom) keep the step of the flange's
+    // underside: from the web's side out to the flange's on row 200.
+    auto tee = SummarySections::Empty();
+    tee->AddRegion(0.3, 0.2, 1.0, 1.0, 0, 1);
+    tee->AddRegion(0.2, -0.3, 0.3, 0.3, 0, 1);
+    RecordingDC touching;
+    DrawSectionOutline(touching, *tee, 500.5, 300.5, 500, 0, 0, nullptr);
+    EXPECT_TRUE(HasLine(touching, {425, 200}, {250, 200}));
+    EXPECT_TRUE(HasLine(touching, {575, 200}, {750, 200}));
+    EXPECT_FALSE(HasLine(touching, {250, 200}, {750, 200}));
+}
+
 TEST_F(SummaryPage, DepthProfileDrawnAndHit)
 {
     TDepthTable profile("widths");
