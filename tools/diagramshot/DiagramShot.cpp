@@ -10,11 +10,16 @@
 // paste: the load-deformation layout with "N+M" chosen to paste and added to the graph;
 // forces-early, forces-late: the quick-define default section under its unit moment and a
 // 1 kN shear (shear span 1 m), "Internal Forces" alone, at the first cracked stage with
-// shear or at the peak.
+// shear or at the peak; forces-past: the sample beam with stirrups under moment and shear
+// (shear span 1 m; QV_MV="M,V" gives other increments), "Internal Forces" alone at the first
+// stage past the peak whose N_v exceeds C, T and V; gap: the summary page of the sample
+// beam's web with a flange standing 100 mm above it.
 //
 // Under Xvfb, take the picture while it shows (import -window root) a few seconds after the
 // start.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -29,6 +34,7 @@
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
+#include "tools/ShearBeam.h"
 #include "tools/ToolStart.h"
 #include "views/membrane/MembraneModeInstall.h"
 #include "app/views/TViewm.h"
@@ -58,13 +64,34 @@ int main(int argc, char** argv) {
     InstallEmptyCharts();
     TQuarvishApp app(folders->program);
     app.InitMainWindow();
+    if (what == "gap") {
+        // The sample beam's web with a 1000 x 100 mm flange standing 100 mm above it, on the
+        // summary page (an analysis would refuse it).
+        const double increment[3] = {0, -100e3, 100e3};
+        auto beam = ShearBeam(increment);
+        beam->DeleteRegions();
+        beam->AddRegion(0.3, 0.2, 1.0, 1.0, 0, 1);
+        beam->AddRegion(0.1, -0.3, 0.3, 0.3, 0, 1);
+        beam->SetName("Flange apart from its web");
+        beam->Validate();
+        g_Structures[0] = std::move(beam);
+        app.GetClient().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+        app.GetMainWindow()->Dispatch(CmId::CrossSection);
+        plat::Application::PumpEvents(seconds * 1000);
+        return 0;
+    }
     const bool forces = what.rfind("forces", 0) == 0;
-    if (forces) {
+    if (forces && what != "forces-past") {
         g_QuickDefData = QuickDefineDefaults(0);
         auto beam = std::make_unique<TBeam>();
         BuildQuickDefineSection(*beam);
         TestSection::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 1000.0);
         g_Structures[0] = std::move(beam);
+    } else if (what == "forces-past") {
+        double increment[3] = {0, -100e3, 100e3};  // a shear span of 1 m
+        if (const char* mv = std::getenv("QV_MV"))
+            std::sscanf(mv, "%lf,%lf", &increment[1], &increment[2]);
+        g_Structures[0] = ShearBeam(increment);
     } else {
         g_Structures[0] = TestSection::MakeBeam();
         TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
@@ -91,12 +118,26 @@ int main(int argc, char** argv) {
                     break;
                 }
             }
+        if (what == "forces-past" && response)
+            for (int i = peak + 1; i < response->GetLastStageIndex(); ++i) {
+                const SectionState* s = response->GetStage(i);
+                const double V = s ? std::fabs(s->ShearBlock[0] * s->ShearBlock[1] * s->ShearBlock[2] *
+                                               s->ShearBlock[3]) : 0.0;
+                if (s && s->ShearBlock[1] > 0.0 &&
+                    std::fabs(s->NvRatio) * V > std::max({V, std::fabs(s->Results[StateResult::CompressiveForce]),
+                                                          std::fabs(s->Results[StateResult::TensileForce])})) {
+                    shown = i;
+                    break;
+                }
+            }
         view.SetSingleGraph(2003);
         window.SelectLoadStage(0.0, 0.0, shown);
         if (const SectionState* s = g_Analyses[0]->GetStage(shown))
-            std::printf("stage %d: V = %.1f kN, N_v ratio %.3f, M = %.1f kN m\n", shown,
+            std::printf("stage %d: V = %.1f kN, N_v ratio %.3f, M = %.1f kN m, C = %.1f kN, T = %.1f kN\n", shown,
                         s->Results[StateResult::Shear] / 1000.0, s->NvRatio,
-                        s->Results[StateResult::Moment] / 1000.0);
+                        s->Results[StateResult::Moment] / 1000.0,
+                        s->Results[StateResult::CompressiveForce] / 1000.0,
+                        s->Results[StateResult::TensileForce] / 1000.0);
     } else if (what == "mohr") {
         frame.Dispatch(CmId::NineGraphs);
         window.SelectLoadStage(0.0, 0.0, peak);
