@@ -237,8 +237,10 @@ void TForceDiagram::Draw(DiagramPicture& p, const ForceFrame& f, const LabelExte
         const bool inside = yF >= top && yF <= H - m;
         if (inside && std::abs(yF - yRef) <= 1.1 * th)
             continue;
+        // Without its leading blanks, as the dimension: the text starts where it stands, and a
+        // label beside it (N_v, left of the V arrow) keeps clear of its end.
         const std::string lever =
-            Printf(f.si ? "%5.0f %s" : "%5.2f %s", std::fabs(z) * factor6, unit6);
+            TrimLeft(Printf(f.si ? "%5.0f %s" : "%5.2f %s", std::fabs(z) * factor6, unit6));
         const int yEnd = yF < top ? top : yF > H - m ? H - m : yF;
         p.Add(Label{{Trunc(left + 1.5 * m), (yEnd + yRef) / 2 + th / 2}, lever, text, TA::Left, TA::Bottom});
     }

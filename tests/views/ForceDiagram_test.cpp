@@ -140,11 +140,11 @@ TEST_F(ForceDiagramTest, ResultantArrowsLabelsAndLeverArms)
     EXPECT_EQ(t->text, "T:   393 kN");
     EXPECT_EQ(t->at, (plat::Point{233, yT - 15}));
     // Lever arms: 250 mm and 200 mm, midway between the axis and the force's row.
-    const Label* arm = FindLabel(p, "  250 mm");
+    const Label* arm = FindLabel(p, "250 mm");  // without the format's leading blanks
     ASSERT_NE(arm, nullptr);
     EXPECT_EQ(arm->at, (plat::Point{62, (yC + yRef) / 2 + 6}));
     EXPECT_EQ(arm->vAlign, TA::Bottom);
-    EXPECT_NE(FindLabel(p, "  200 mm"), nullptr);
+    EXPECT_NE(FindLabel(p, "200 mm"), nullptr);
     // The depth axis at x = 32, from the plot top to the bottom row.
     EXPECT_EQ(lines.front().a, (plat::Point{32, top}));
     EXPECT_EQ(lines.front().b, (plat::Point{32, 280}));
