@@ -61,9 +61,9 @@ QWidget* FirstControl(QWidget* page) {
     return nullptr;
 }
 
-// Ctrl+Tab and Ctrl+Shift+Tab (and Ctrl+Page Down and Ctrl+Page Up) on a tabbed sheet turn to
-// the next and the previous page, round at the ends, as tabbed sheets do on the desktop: the
-// keys that no control of the page takes reach the sheet's window.
+// Ctrl+Tab and Ctrl+Shift+Tab on a tabbed sheet turn to the next and the previous page, round
+// at the ends, as tabbed sheets do on the desktop: the keys that no control of the page takes
+// reach the sheet's window.
 class PageKeys : public QObject {
 public:
     PageKeys(PropertySheet& sheet, QObject* parent) : QObject(parent), m_sheet(sheet) {}
@@ -73,9 +73,8 @@ public:
         const auto* k = static_cast<QKeyEvent*>(e);
         if (!(k->modifiers() & Qt::ControlModifier) || (k->modifiers() & Qt::AltModifier))
             return false;
-        const bool back = k->key() == Qt::Key_Backtab || (k->key() == Qt::Key_Tab && (k->modifiers() & Qt::ShiftModifier)) ||
-                          k->key() == Qt::Key_PageUp;
-        const bool next = !back && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_PageDown);
+        const bool back = k->key() == Qt::Key_Backtab || (k->key() == Qt::Key_Tab && (k->modifiers() & Qt::ShiftModifier));
+        const bool next = !back && k->key() == Qt::Key_Tab;
         const int n = m_sheet.GetPageCount();
         if ((!back && !next) || n < 2)
             return false;
