@@ -350,16 +350,13 @@ int WriteBackLongLists(TStructure& s, TLongLists& lists, int direction) {
 int LongitudinalStartPage(const TStructure& s, int direction) {
     int counts[3] = {0, 0, 0};
     for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
-        // A layer that no pattern record gives back shows as a plain layer (BuildLongLists).
         const LongLayerRec& layer = *s.GetLongLayer(i, direction);
-        if (!RecordsGiveBack(s, layer, direction)) {
-            if (layer.dep == 0.0)
-                ++counts[0];
-        } else if (layer.pattern == kCircularPattern) {
+        if (layer.pattern == kCircularPattern)
             ++counts[1];
-        } else {
+        else if (layer.pattern == kDistributedPattern)
             ++counts[2];
-        }
+        else if (layer.dep == 0.0)
+            ++counts[0];
     }
     // The kind with the most layers; when the most is shared by two kinds (or all three),
     // the individual page.
