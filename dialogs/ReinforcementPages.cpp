@@ -121,6 +121,49 @@ std::vector<PatternLayer> DistributedPatternLayers(TypeListRec& entry) {
 
 // ---- Longitudinal lists ------------------------------------------------------------------------
 
+namespace {
+
+// The entries of a circular and of a distributed pattern record.
+TTypeList::AllValues CircularValues(const ReinfPatternRec& p, double bottom) {
+    const LongLayerRec& proto = p.layer;
+    return Values({double(proto.nround), proto.Ai, 0.0, p.centre - bottom, 2.0 * p.radius});
+}
+
+TTypeList::AllValues DistributedValues(const ReinfPatternRec& p, double bottom) {
+    const LongLayerRec& proto = p.layer;
+    return Values({double(proto.num), proto.Ai, 0.0, proto.num >= 1 ? double(proto.nround / proto.num) : 0.0,
+                   p.zLargest - bottom, p.zLeast - bottom});
+}
+
+int OrientationCode(const ReinfPatternRec& p) {
+    return p.kind == kCircularPatternKind && p.layer.aligned == 0 ? 1 : 0;
+}
+
+// Whether the pattern records give a layer back when the layers are rebuilt from them (as
+// ResetDefaultLongLayers does): a circular layer of a circle of direction x, a distributed
+// layer of a pattern of its own direction, each producing layers.
+bool RecordsGiveBack(const TStructure& s, const LongLayerRec& layer, int direction) {
+    int kind = 0, patternDirection = direction;
+    if (layer.pattern == kCircularPattern) {
+        kind = kCircularPatternKind;
+        patternDirection = 0;
+    } else if (layer.pattern == kDistributedPattern) {
+        kind = kDistributedPatternKind;
+    } else {
+        return false;
+    }
+    if (layer.index < 0 || layer.index >= PatternSlots(s, patternDirection))
+        return false;
+    const ReinfPatternRec& p = *s.GetPattern(layer.index, patternDirection);
+    if (p.inUse == 0 || p.kind != kind)
+        return false;
+    if (kind == kCircularPatternKind)
+        return p.layer.nround >= 1;
+    return (p.layer.num > 0 ? p.layer.nround / p.layer.num : p.layer.nround) >= 1;
+}
+
+} // namespace
+
 TLongLists BuildLongLists(const TStructure& s, int direction) {
     TLongLists lists;
     const double bottom = s.GetBottom();
@@ -132,7 +175,10 @@ TLongLists BuildLongLists(const TStructure& s, int direction) {
         lists.tendons = std::make_unique<TTypeList>(s.GetMaxLongLayers());
     for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
         const LongLayerRec& layer = *s.GetLongLayer(i, direction);
-        if (layer.pattern != kPlainLayer)
+        // A layer that a pattern record gives back is shown by its pattern; any other (a plain
+        // layer, or one of a pattern that has no record: past the slots, or after the
+        // collection of patterns stopped) is shown as a plain layer, so that OK keeps it.
+        if (RecordsGiveBack(s, layer, direction))
             continue;
         if (layer.dep == 0.0 || direction != 0)
             AddEntry(*lists.individual,
@@ -149,26 +195,32 @@ TLongLists BuildLongLists(const TStructure& s, int direction) {
             continue;
         const LongLayerRec& proto = p.layer;
         if (p.kind == kCircularPatternKind)
-            AddEntry(*lists.circular,
-                     Values({double(proto.nround), proto.Ai, 0.0, p.centre - bottom, 2.0 * p.radius}),
-                     {proto.aligned != 0 ? 0 : 1, proto.type, proto.barIndex, q}, proto.name);
+            AddEntry(*lists.circular, CircularValues(p, bottom), {OrientationCode(p), proto.type, proto.barIndex, q},
+                     proto.name);
         else if (p.kind == kDistributedPatternKind)
-            AddEntry(*lists.distributed,
-                     Values({double(proto.num), proto.Ai, 0.0, proto.num >= 1 ? double(proto.nround / proto.num) : 0.0,
-                             p.zLargest - bottom, p.zLeast - bottom}),
-                     {0, proto.type, proto.barIndex, q}, proto.name);
+            AddEntry(*lists.distributed, DistributedValues(p, bottom), {0, proto.type, proto.barIndex, q},
+                     proto.name);
     }
     return lists;
 }
 
 namespace {
 
-// The layer an entry was read from (code 3), when it still stands as a plain layer.
+// The layer an entry was read from (code 3): a layer shown as it stands, or the layer of a
+// pattern that an exploded entry stands for.
 const LongLayerRec* SourceLayer(const std::vector<LongLayerRec>& old, const TypeListRec& e) {
     const int i = e.codes[3];
-    if (i < 0 || i >= static_cast<int>(old.size()) || old[static_cast<std::size_t>(i)].pattern != kPlainLayer)
+    if (i < 0 || i >= static_cast<int>(old.size()))
         return nullptr;
     return &old[static_cast<std::size_t>(i)];
+}
+
+// A layer written back from a list entry is a plain layer, whatever its source was.
+void MakePlainLayer(LongLayerRec& layer) {
+    layer.pattern = kPlainLayer;
+    layer.nround = 0;
+    layer.aligned = 0;
+    layer.index = 0;
 }
 
 // The bar data of an entry put on a layer. Starting from the layer the entry was read from,
@@ -212,8 +264,16 @@ int WriteBackLongLists(TStructure& s, TLongLists& lists, int direction) {
         return 0;
     const double bottom = s.GetBottom();
     std::vector<LongLayerRec> oldLayers;
-    for (int i = 0; i < s.GetLongLayerCount(direction); ++i)
+    // Layers the pattern records give back: an entry read from one is an exploded layer of
+    // that pattern, whatever the pattern layer's prestrain.
+    std::vector<bool> givenBack;
+    for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
         oldLayers.push_back(*s.GetLongLayer(i, direction));
+        givenBack.push_back(RecordsGiveBack(s, oldLayers.back(), direction));
+    }
+    const auto fromPattern = [&givenBack](const TypeListRec& e) {
+        return givenBack[static_cast<std::size_t>(e.codes[3])];
+    };
     std::vector<ReinfPatternRec> oldPatterns;
     for (int q = 0; q < PatternSlots(s, direction); ++q)
         oldPatterns.push_back(*s.GetPattern(q, direction));
@@ -223,9 +283,10 @@ int WriteBackLongLists(TStructure& s, TLongLists& lists, int direction) {
         for (int i = 0; i < lists.individual->GetCount(); ++i) {
             const TypeListRec& e = lists.individual->Entry(i);
             const LongLayerRec* source = SourceLayer(oldLayers, e);
-            if (source && source->dep != 0.0 && direction == 0)
+            if (source && source->dep != 0.0 && direction == 0 && !fromPattern(e))
                 source = nullptr; // read as a tendon
             LongLayerRec layer = EditedLayer(e, source);
+            MakePlainLayer(layer);
             layer.z = source ? Edited(bottom + e.values[3], bottom + (source->z - bottom), source->z)
                              : bottom + e.values[3];
             SetBars(layer, source, e.values[0]);
@@ -270,9 +331,10 @@ int WriteBackLongLists(TStructure& s, TLongLists& lists, int direction) {
         for (int i = 0; i < lists.tendons->GetCount(); ++i) {
             const TypeListRec& e = lists.tendons->Entry(i);
             const LongLayerRec* source = SourceLayer(oldLayers, e);
-            if (source && (source->dep == 0.0 || direction != 0))
+            if (source && (source->dep == 0.0 || direction != 0 || fromPattern(e)))
                 source = nullptr; // read as a bar layer
             LongLayerRec layer = EditedLayer(e, source);
+            MakePlainLayer(layer);
             SetBars(layer, source, e.values[0]);
             layer.dep = e.values[3];
             layer.z = source ? Edited(bottom + e.values[4], bottom + (source->z - bottom), source->z)
@@ -444,12 +506,85 @@ int TLongPage::DistributedLayerCount() {
     return n;
 }
 
-// An exploded layer comes from no layer of the structure (code 3 is -1, as for one added), so
-// that it is written back from a blank layer.
-void TLongPage::AddExplodedLayer(const TypeListRec& pattern, const std::string& name, double height, int bars) {
-    if (m_lists.individual)
-        AddEntry(*m_lists.individual, Values({double(bars), pattern.values[1], 0.0, height}),
-                 {0, pattern.codes[1], pattern.codes[2], -1}, name);
+namespace {
+
+// Where an exploded layer comes from: the structure's layer whose data it takes (-1: none, a
+// blank layer), and whether it is that very layer of the pattern (then also its height).
+struct ExplodedSource {
+    int layer = -1;
+    bool same = false;
+};
+
+// The layers of the structure that the exploded entry's layers stand for. An entry read from a
+// pattern of the structure explodes into layers with that pattern's own data (what the pages
+// do not show: spacing, bar position, imposed strains, prestrain), taken from its first layer;
+// while the entry still shows the pattern as it was read, each exploded layer is the pattern's
+// layer of its bars nearest its height, with that layer's own data and height. An entry added
+// in the sheet comes from no layer.
+std::vector<ExplodedSource> ExplodedSources(const TStructure& s, int direction, const TypeListRec& entry,
+                                            int patternCode, const std::vector<PatternLayer>& layers) {
+    std::vector<ExplodedSource> out(layers.size());
+    const bool circular = patternCode == kCircularPattern;
+    const int patternDirection = circular ? 0 : direction;
+    const int q = entry.codes[3];
+    if (q < 0 || q >= PatternSlots(s, patternDirection))
+        return out;
+    const ReinfPatternRec& p = *s.GetPattern(q, patternDirection);
+    if (p.inUse == 0 || p.kind != (circular ? kCircularPatternKind : kDistributedPatternKind))
+        return out;
+    std::vector<int> own;
+    for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
+        const LongLayerRec& layer = *s.GetLongLayer(i, direction);
+        if (layer.pattern == patternCode && layer.index == q && RecordsGiveBack(s, layer, direction))
+            own.push_back(i);
+    }
+    if (own.empty())
+        return out;
+    const double bottom = s.GetBottom();
+    const TTypeList::AllValues read = circular ? CircularValues(p, bottom) : DistributedValues(p, bottom);
+    const bool asRead = entry.values[0] == read[0] && entry.values[3] == read[3] && entry.values[4] == read[4] &&
+                        entry.values[5] == read[5] && entry.codes[0] == OrientationCode(p);
+    std::vector<bool> used(own.size(), false);
+    for (std::size_t k = 0; k < layers.size(); ++k) {
+        out[k].layer = own.front();
+        if (!asRead)
+            continue;
+        std::size_t best = own.size();
+        double bestGap = 0.0;
+        for (std::size_t j = 0; j < own.size(); ++j) {
+            const LongLayerRec& layer = *s.GetLongLayer(own[j], direction);
+            const double gap = std::fabs(layer.z - bottom - layers[k].height);
+            if (!used[j] && layer.num == layers[k].bars && (best == own.size() || gap < bestGap)) {
+                best = j;
+                bestGap = gap;
+            }
+        }
+        if (best < own.size()) {
+            used[best] = true;
+            out[k] = {own[best], true};
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+// An exploded layer: code 3 names the structure's layer it takes its data from (-1, as for one
+// added, when it comes from none); its prestrain and imposed strain are that layer's, and so is
+// its height when it is that layer of the pattern.
+void TLongPage::AddExplodedLayer(const TypeListRec& pattern, const std::string& name, double height, int bars,
+                                 int sourceLayer, bool sameLayer) {
+    if (!m_lists.individual)
+        return;
+    double prestrain = 0.0, imposed = 0.0;
+    if (const LongLayerRec* source = sourceLayer >= 0 ? m_structure.GetLongLayer(sourceLayer, GetPageMode()) : nullptr) {
+        prestrain = source->dep;
+        imposed = source->thermStrain;
+        if (sameLayer)
+            height = source->z - m_structure.GetBottom();
+    }
+    AddEntry(*m_lists.individual, Values({double(bars), pattern.values[1], 0.0, height, prestrain, 0.0, imposed}),
+             {0, pattern.codes[1], pattern.codes[2], sourceLayer}, name);
 }
 
 void TLongPage::FinishExplode() {
@@ -462,7 +597,7 @@ void TLongPage::FinishExplode() {
         showFirstPage();
 }
 
-void TLongPage::ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&)) {
+void TLongPage::ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&), int patternCode) {
     if (List().GetCount() == 0 || !List().IsValidIndex(Current()))
         return;
     if (ShowMessage("This command will create many individual bar layers, do you want to continue? ", "Confirmation",
@@ -470,6 +605,7 @@ void TLongPage::ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&
         return;
     TypeListRec& entry = List().Entry(Current());
     const std::vector<PatternLayer> layers = layersOf(entry);
+    const std::vector<ExplodedSource> sources = ExplodedSources(m_structure, GetPageMode(), entry, patternCode, layers);
     // The names in the individual list, kept in a set: a pattern may explode into thousands.
     std::unordered_set<std::string> taken;
     if (m_lists.individual)
@@ -488,7 +624,7 @@ void TLongPage::ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&
         while (taken.count(name) > 0)
             name = StrPrintf("New%d", ++numbered);
         const int before = IndividualCount();
-        AddExplodedLayer(entry, name, layers[k].height, layers[k].bars);
+        AddExplodedLayer(entry, name, layers[k].height, layers[k].bars, sources[k].layer, sources[k].same);
         if (IndividualCount() > before)
             taken.insert(m_lists.individual->Entry(before).name);  // as stored, a long name cut
     }
@@ -588,7 +724,7 @@ TypedRefusal TGen_Circ::CheckEntrySize(const TTypeList::AllValues& values, int r
     return CheckPatternRoom(layers, m_structure.GetMaxLongLayers(), replacing, replaced, 0);
 }
 
-void TGen_Circ::ExplodePattern() { ExplodeLayers(CircularPatternLayers); }
+void TGen_Circ::ExplodePattern() { ExplodeLayers(CircularPatternLayers, kCircularPattern); }
 
 void TGen_Circ::UpdateCapacity() {
     SetPatternCapacity(m_structure.GetMaxLongLayers(), DistributedLayerCount(), m_lists.distributed.get());
@@ -627,7 +763,7 @@ TypedRefusal TGen_Distribute::CheckEntrySize(const TTypeList::AllValues& values,
     return CheckPatternRoom(layers, kMaxLayersInAll, replacing, replaced, 3);
 }
 
-void TGen_Distribute::ExplodePattern() { ExplodeLayers(DistributedPatternLayers); }
+void TGen_Distribute::ExplodePattern() { ExplodeLayers(DistributedPatternLayers, kDistributedPattern); }
 
 void TGen_Distribute::UpdateCapacity() {
     SetPatternCapacity(kMaxLayersInAll, CircularLayerCount(), m_lists.circular.get());

@@ -83,10 +83,13 @@ protected:
     // Texts shared by the bar pages; steelLabel names drop-down 5070.
     void ConfigureBars(const char* steelLabel, int barMode);
     void Warn(const char* text);
-    // Adds an exploded layer of the name to the individual list.
-    void AddExplodedLayer(const TypeListRec& pattern, const std::string& name, double height, int bars);
-    // Asks, then turns the shown pattern entry into individual layers and leaves the pattern.
-    void ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&));
+    // Adds an exploded layer of the name to the individual list, with the data of the
+    // structure's layer sourceLayer (-1: none); sameLayer: it is that layer, at its height.
+    void AddExplodedLayer(const TypeListRec& pattern, const std::string& name, double height, int bars,
+                          int sourceLayer, bool sameLayer);
+    // Asks, then turns the shown pattern entry into individual layers and leaves the pattern;
+    // patternCode is the code of the pattern's layers in the structure.
+    void ExplodeLayers(std::vector<PatternLayer> (*layersOf)(TypeListRec&), int patternCode);
     // The pattern's shown entry leaves its list; the individual page is shown.
     void FinishExplode();
     // A pattern list's maximum: the room left under layerLimit beside the other lists, or

@@ -399,10 +399,12 @@ int TBeam::GetLongBarPosition(int i, int j, double& x, double& z) const
     const double w = GetEffectiveWidthAt(z, db / 2.0, 0.0);
     if (n == 1)
         return 1;
-    if (w != -1.0 && n * db < w && w / b > 0.3)
-        x = (w - db) * j / (n - 1) - w / 2.0 + db / 2.0;
+    // The count is taken as a double: n + 1 and n - 1 must not overflow for any stored count.
+    const double count = n;
+    if (w != -1.0 && count * db < w && w / b > 0.3)
+        x = (w - db) * j / (count - 1.0) - w / 2.0 + db / 2.0;
     else
-        x = (j + 1) * b / (n + 1) - b / 2.0 + db / 2.0;
+        x = (j + 1.0) * b / (count + 1.0) - b / 2.0 + db / 2.0;
     return 1;
 }
 

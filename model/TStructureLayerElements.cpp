@@ -385,6 +385,18 @@ std::optional<int> SetLayerAttribute(TStructure& s,
         if (s.ReadState().collectionFull)
             return 0;
         const int n = s.GetLongLayerCount(d);
+        // A count of bars past the pages' limit, which no section holds (the pictures, the bar
+        // positions and the fire analysis go bar by bar), stops the read.
+        if (attribute == "num" && ReadDocumentInteger(value) > kMaxBarsPerPattern) {
+            ShowMessage(StrPrintf("Longitudinal layer %d (\"%s\") has num=\"%s\": a layer holds at most "
+                                  "%d bars. The file cannot be read.",
+                                  n,
+                                  element.c_str(),
+                                  QuoteForMessage(value).c_str(),
+                                  kMaxBarsPerPattern),
+                        "Load Error");
+            return 0;
+        }
         LongLayerRec scratch;
         LongLayerRec& layer = n > 0 ? *s.GetLongLayer(n - 1, d) : scratch;
         result = SetLongAttribute(s, layer, element, attribute, value, unit);

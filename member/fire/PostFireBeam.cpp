@@ -172,7 +172,14 @@ MakeFireLayerSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, in
                                    ? beam.GetSteelType(layer->type)
                                    : nullptr;
     const int bars = layer != nullptr ? layer->num : 0;
-    for (int b = 0; base != nullptr && b < bars; ++b) {
+    // A layer holds at most as many bars as the pages take and a document keeps (those of the
+    // largest pattern); a count beyond it (an older file) is taken at that many positions spread
+    // over the layer's bars.
+    const int samples = std::min(bars, kMaxBarsPerPattern);
+    for (int k = 0; base != nullptr && k < samples; ++k) {
+        const int b = samples == bars ? k
+                                      : static_cast<int>(static_cast<long long>(k) * (bars - 1) /
+                                                         std::max(samples - 1, 1));
         double x = 0.0;
         double z = layer->z;
         beam.GetLongBarPosition(i, b, x, z);
@@ -187,7 +194,7 @@ MakeFireLayerSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, in
         for (int j = 0; j < kFireSteelPoints; ++j) {
             const double s = SteelStress(bar, kSteelStrainStep * j, 0.0);
             if (s < 1e30)
-                stress[j] += s / bars;
+                stress[j] += s / samples;
         }
     }
     auto curve = std::make_unique<TDepthTable>("fire steel");

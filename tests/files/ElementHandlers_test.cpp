@@ -239,20 +239,22 @@ TEST_F(ElementHandlers, IntegerFieldsOutsideTheirRangeKeepTheirValueAndAreLogged
     EXPECT_EQ(flag, 1);
     EXPECT_FALSE(HasReportText());
 
-    // 32-bit fields: 2^31 is one past the largest; 20 digits pass 64 bits.
-    TBeam& bars = ReadBeam(kMaterials + "<longreinfx z=\"50\" num=\"2147483647\"/>"
+    // 32-bit fields: 2^31 is one past the largest; 20 digits pass 64 bits. (A count of bars
+    // past what a layer holds refuses the document instead: LayerBarCount.)
+    TBeam& bars = ReadBeam(kMaterials + "<longreinfx z=\"50\" index=\"2147483647\"/>"
                                         "<longreinfx z=\"60\"/>");
     ASSERT_EQ(bars.GetLongLayerCount(0), 2);
-    EXPECT_EQ(bars.GetLongLayer(0, 0)->num, 2147483647);
-    const int unset = bars.GetLongLayer(1, 0)->num;
+    EXPECT_EQ(bars.GetLongLayer(0, 0)->index, 2147483647);
+    const int unset = bars.GetLongLayer(1, 0)->index;
+    const int unsetBars = bars.GetLongLayer(1, 0)->num;
     EXPECT_FALSE(HasReportText());
-    TBeam& wide = ReadBeam(kMaterials + "<longreinfx z=\"50\" num=\"2147483648\"/>"
+    TBeam& wide = ReadBeam(kMaterials + "<longreinfx z=\"50\" index=\"2147483648\"/>"
                                         "<longreinfx z=\"60\" num=\"-99999999999999999999\"/>");
     ASSERT_EQ(wide.GetLongLayerCount(0), 2);
-    EXPECT_EQ(wide.GetLongLayer(0, 0)->num, unset);
-    EXPECT_EQ(wide.GetLongLayer(1, 0)->num, unset);
+    EXPECT_EQ(wide.GetLongLayer(0, 0)->index, unset);
+    EXPECT_EQ(wide.GetLongLayer(1, 0)->num, unsetBars);
     EXPECT_TRUE(logged(StrPrintf(
-        "longreinfx num=\"2147483648\" lies outside -2147483648 to 2147483647; %d is kept", unset)));
+        "longreinfx index=\"2147483648\" lies outside -2147483648 to 2147483647; %d is kept", unset)));
     EXPECT_TRUE(logged("num=\"-99999999999999999999\" lies outside"));
     ClearReportText();
     TBeam& fire = ReadBeam(kMaterials + "<firedata exposure=\"2\" type=\"-2147483649\"/>");

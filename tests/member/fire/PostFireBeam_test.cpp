@@ -4,7 +4,9 @@
 #include "member/fire/PostFireBeam.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -195,6 +197,28 @@ TEST(PostFireBeam, NamesAreKeptApartAndFitTheNameField)
     const std::string name = PostFireBeamName(longName, slots);
     EXPECT_EQ(name.size(), kBeamNameChars);
     EXPECT_EQ(name.substr(name.size() - 13), " - After Fire");
+}
+
+// A layer holds at most kMaxBarsPerPattern bars (the pages' limit). A layer of more (as an older file may give) is
+// taken at that many bar positions spread across it: its law is that of the fullest layer at
+// the same temperature (within the few bars placed differently), and making it takes as long.
+TEST(PostFireBeam, ALayerOfMoreBarsThanALayerHoldsTakesTheLawOfTheFullestLayer)
+{
+    RecordingReporter reporter;
+    const FireData fire{0, kISO834Fire, 0, 600.0, 1000.0};
+    auto beam = FireBeam(0.3, 0.6, fire, 2);
+    const GivenFire model(400.0, 1000.0);
+    std::vector<double> laws[2];
+    for (const int bars : {kMaxBarsPerPattern, INT_MAX}) {
+        beam->GetLongLayer(0, 0)->num = bars;
+        const SteelTypeRec steel = MakeFireLayerSteel(*beam, model, 0, 0);
+        ASSERT_TRUE(steel.userCurve);
+        for (double e : {0.001, 0.002, 0.005, 0.02})
+            laws[bars == INT_MAX].push_back(SteelStress(steel, e, 0.0));
+    }
+    ASSERT_EQ(laws[0].size(), laws[1].size());
+    for (std::size_t k = 0; k < laws[0].size(); ++k)
+        EXPECT_NEAR(laws[1][k], laws[0][k], 1e-4 * std::fabs(laws[0][k])) << k;
 }
 
 } // namespace
