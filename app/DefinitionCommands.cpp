@@ -376,8 +376,13 @@ void TQuarvishWindow::OnPageClick(unsigned, int x, int y, int code, int index) {
     }
     int item = -1;
     const plat::Rect r = GetClientRect();
-    plat::ClientDC measure(*this);
-    const int hit = HitTestSummaryPage(measure, GetCurrentStructure(), x, y, item, 0, 0, r.Width(), r.Height(), 0);
+    int hit = PageHit::Nothing;
+    {
+        // The context that measures the page holds the window's picture while it lives: it
+        // ends before the action, whose dialog the window repaints behind and after.
+        plat::ClientDC measure(*this);
+        hit = HitTestSummaryPage(measure, GetCurrentStructure(), x, y, item, 0, 0, r.Width(), r.Height(), 0);
+    }
     PageHitAction(hit, item);
 }
 

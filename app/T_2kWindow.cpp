@@ -119,6 +119,13 @@ int T_2kWindow::ShowDebugState(const SectionState& state) {
     if (!analysis || !analysis->SelectLatestState())
         return 0;
     ShowResults(&state, -1, kUndefined, kUndefined);
+    // The page is painted whole for the state, before the question or the text comes up over
+    // it: the convergence traces drawn over the panel since the last picture (which the
+    // panel's controls and texts have partly covered since) go with the rest of that picture.
+    if (IsCreated()) {
+        Invalidate(true);
+        UpdateWindow();
+    }
     return 1;
 }
 

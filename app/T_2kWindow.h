@@ -80,7 +80,8 @@ public:
     // debug level 0.
     void DrawDebugLine(int x1, int y1, int x2, int y2);
     // The analysis code's display of a state it has solved (debug levels 1 and 2): shown in
-    // the views when the current analysis has a stage to show; 0 when it has none.
+    // the views, the page painted whole, when the current analysis has a stage to show; 0
+    // when it has none.
     int ShowDebugState(const SectionState& state);
     // Detaches the item from every panel chart that shows it; returns 1.
     int DetachFromPanelCharts(const TStructure* item);

@@ -6,17 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "analysis/RunToFinish.h"
 #include "app/CommandIds.h"
 #include "app/views/TViewm.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/Units.h"
+#include "platform/Application.h"
 #include "platform/Frame.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
+#include "tools/ShearBeam.h"
 #include "model/TBeam.h"
 #include "views/BeamModeInstall.h"
 
@@ -57,6 +62,44 @@ struct DebugDisplays : StartedShellTest {
     }
     // What the status bar shows of the moment of the state shown.
     std::string MomentShown() { return Frame().GetGadgetText(kMomentGadget); }
+
+    // The pixels of the window's picture that differ from what a whole repaint of the window
+    // draws: the picture as it stands (what waits to be painted, painted first) against the
+    // window invalidated and painted again.
+    static int PixelsNotOfAWholePicture(plat::Window& window, const plat::Rect& part) {
+        const plat::Image shown = window.BackingImage();
+        window.Invalidate(true);
+        window.UpdateWindow();
+        const plat::Image& whole = window.BackingImage();
+        int differing = 0;
+        for (int y = std::max(part.top, 0); y < std::min(part.bottom, shown.Height()); ++y)
+            for (int x = std::max(part.left, 0); x < std::min(part.right, shown.Width()); ++x)
+                if (shown.Pixel(x, y) != whole.Pixel(x, y))
+                    ++differing;
+        return differing;
+    }
+    // The left panel (the window's own control panel, where the views paint nothing) and the
+    // charts of the page: the control charts on it and the crack diagram among the graphs.
+    void ExpectWholePictures(const std::string& when) {
+        TViewm_2k& views = Window().GetViewManager();
+        const plat::Rect client = Window().GetClientRect();
+        plat::Rect panel{0, 0, client.Width(), client.Height()};
+        if (Tchart* first = views.GetChart(0))
+            panel.right = first->GetWindowRect().left;
+        EXPECT_EQ(PixelsNotOfAWholePicture(Window(), panel), 0) << when << ": left panel";
+        for (int which = 0; which < 2; ++which)
+            if (Tcontrolchart* chart = views.GetControlChart(which); chart && chart->IsCreated()) {
+                EXPECT_EQ(PixelsNotOfAWholePicture(*chart, chart->GetClientRect()), 0)
+                    << when << ": control chart " << which;
+            }
+        bool crackDiagram = false;
+        for (int i = 0; i < 9; ++i)
+            if (Tchart* chart = views.GetChart(i); chart && chart->Kind() == 6 && chart->IsCreated()) {
+                crackDiagram = true;
+                EXPECT_EQ(PixelsNotOfAWholePicture(*chart, chart->GetClientRect()), 0) << when << ": crack diagram";
+            }
+        EXPECT_TRUE(crackDiagram) << when;
+    }
 };
 
 TEST_F(DebugDisplays, LevelOneAsksAfterEveryLayerSolutionAndNoEndsDebugMode) {
@@ -101,6 +144,74 @@ TEST_F(DebugDisplays, LevelTwoShowsTheDualSectionDumpBesideTheState) {
     EXPECT_EQ(dump.rfind("Dual Section results\r\n\r\n\r\n cross section limits: ", 0), 0u) << dump;
     EXPECT_NE(dump.find(" mm\r\nError number: "), std::string::npos) << dump;
     EXPECT_EQ(during.rfind("M : ", 0), 0u) << during;
+}
+
+// What the left panel, its control charts and the crack diagram show while the question or the
+// dump is up, and once it is answered, is a whole picture of the state shown: nothing that an
+// earlier picture, a marker or the convergence trace left, nothing half painted.
+TEST_F(DebugDisplays, TheLeftPanelAndTheCrackDiagramHoldWholePicturesAroundEveryDisplay) {
+    Frame().ShowFrame(1);
+    plat::Application::PumpEvents(50);
+    Frame().SetFrameRect(plat::Rect{0, 0, 1024, 768});
+    plat::Application::PumpEvents(50);
+    // Two-legged stirrups, loaded in moment and shear: its iterations take several steps.
+    const double increment[3] = {0, -150e3, 100e3};
+    g_Structures[0] = ShearBeam(increment);
+    Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+    TSectionalAnalysis* a = Solve();
+    ASSERT_NE(a, nullptr);
+    Frame().Dispatch(CmId::NineGraphs);
+    plat::Application::PumpEvents(50);
+    EnterDebugLevel(1);
+    // The convergence traces go on drawing over the panel as before; a picture is checked at
+    // the first question and at every question after a trace was drawn.
+    int traced = 0;
+    struct HookBack {
+        DebugLineHook draw = SetDebugLineHook({});
+        ~HookBack() { SetDebugLineHook(std::move(draw)); }
+    } window;
+    SetDebugLineHook([&](int x1, int y1, int x2, int y2) {
+        ++traced;
+        window.draw(x1, y1, x2, y2);
+    });
+    int asked = 0, checked = 0, tracedWhenChecked = -1;
+    const auto check = [&] {
+        ++asked;
+        if (traced == tracedWhenChecked)
+            return;
+        tracedWhenChecked = traced;
+        ++checked;
+        ExpectWholePictures("question " + std::to_string(asked));
+    };
+    for (int i = 0; i < 249; ++i)
+        ui.While(check).Message("Debug On:\n", MsgAnswer::Yes);
+    ui.While(check).Message("Debug On:\n", MsgAnswer::No);
+    RunToFinish(*a, 5000);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(asked, 250);
+    EXPECT_GT(checked, 10);  // the traces began before the last question
+
+    // Level 2: the dump of the next run, and the picture after it once the run goes on.
+    a = Solve();
+    ASSERT_NE(a, nullptr);
+    EnterDebugLevel(2);
+    int dumps = 0;
+    ui.Text([&](std::string&) {
+        ExpectWholePictures("dump " + std::to_string(++dumps));
+        return true;
+    });
+    ui.Text([&](std::string&) {
+        ExpectWholePictures("dump " + std::to_string(++dumps));
+        return true;
+    });
+    ui.Text([&](std::string&) {
+        ExpectWholePictures("dump " + std::to_string(++dumps));
+        SetDebugLevel(0);
+        return true;
+    });
+    RunToFinish(*a, 5000);
+    EXPECT_EQ(dumps, 3);
+    ExpectWholePictures("after the run");
 }
 
 TEST_F(DebugDisplays, LevelThreeShowsTheLongTermBlockOfTheReport) {
