@@ -96,10 +96,12 @@ void EndAfterEscapedException(const std::exception_ptr& escaped) {
         if (g_endCode == 0)
             g_endCode = kExceptionExitCode;
     }
-    QCoreApplication::exit(g_endCode);
-    // Outside any loop (an event sent before the program runs) nothing is left to end.
+    // Outside any loop (an event sent before the program runs, or while it ends) nothing is
+    // left to end; an exit asked there would end every loop run afterwards at once.
     if (QThread::currentThread()->loopLevel() == 0)
         g_ending = false;
+    else
+        QCoreApplication::exit(g_endCode);
 }
 
 // Qt lets no exception pass through its own code: every event is handled here, so one that
