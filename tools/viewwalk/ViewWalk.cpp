@@ -262,8 +262,10 @@ int WalkViewData(TQuarvishApp& app) {
             "sleep 3; id=$(xdotool search --name 'Catalog of Elements' | head -1);"
             " eval $(xdotool getwindowgeometry --shell $id); import -window root '" + catalogue + "';"
             " xdotool mousemove $((X + WIDTH * ${QV_NEW_X:-173} / 1000)) $((Y + HEIGHT * ${QV_NEW_Y:-860} / 1000))"
-            " click 1; sleep 3; import -window root '" + wizard + "';"
-            " xdotool key alt+n; sleep 0.5; xdotool key alt+n; sleep 0.5; xdotool key alt+n; sleep 0.5;"
+            " click 1; sleep 3;"
+            " xdotool key alt+n; sleep 1;"
+            " xdotool mousemove ${QV_WEDGE_X:-486} ${QV_WEDGE_Y:-468} click 1; sleep 1; import -window root '" + wizard + "';"
+            " xdotool key alt+n; sleep 0.5; xdotool key alt+n; sleep 0.5;"
             " xdotool key Return; sleep 3; import -window root '" + report + "'; xdotool key Escape; sleep 1;"
             " xdotool key Escape";
         std::system(("(" + script + ") &").c_str());
