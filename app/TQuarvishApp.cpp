@@ -263,6 +263,9 @@ void TQuarvishApp::RefreshRecentMenu() {
 int QuarvishMain(const std::vector<std::string>& args, const std::string& programDir) {
     g_StartupFile = args.size() >= 2 ? args[1] : std::string();
     plat::UiReporterScope reporter;
-    TQuarvishApp app(programDir);
-    return app.Run();
+    // The application object is made and ended under the same guard as its loop.
+    return plat::RunGuardedProgram(kProgramCaption, [&programDir] {
+        TQuarvishApp app(programDir);
+        return app.Run();
+    });
 }

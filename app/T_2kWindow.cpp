@@ -65,6 +65,36 @@ void ReportStructuresWithoutConcrete(const std::array<std::unique_ptr<TStructure
     }
 }
 
+namespace {
+
+// The main window's reporter: the texts the computing code shows (its diagnostic dumps, the
+// loading page's listing, the catalogue's quick-define report) open the "View Data" dialog, over
+// the window a caller names or else over the main window; messages go on to the reporter
+// installed before.
+class DataViewReporter final : public Reporter {
+public:
+    explicit DataViewReporter(plat::Window& window) : m_window(window) {}
+    void SetPrevious(Reporter* previous) { m_previous = previous; }
+    int Message(const std::string& text, const std::string& caption, unsigned style) override {
+        return Previous().Message(text, caption, style);
+    }
+    void ShowData(const std::string& text) override {
+        plat::Window* parent = DataViewParentScope::Current();
+        ShowTextInDataView(parent ? parent : &m_window, text);
+    }
+
+private:
+    Reporter& Previous() {
+        static HeadlessReporter headless;
+        return m_previous ? *m_previous : headless;
+    }
+
+    plat::Window& m_window;
+    Reporter* m_previous = nullptr;
+};
+
+} // namespace
+
 T_2kWindow::T_2kWindow(const std::string& title) : m_programTitle(title) {
     // Analyses first: they work on the structures.
     for (auto& a : g_Analyses)
@@ -96,6 +126,8 @@ T_2kWindow::T_2kWindow(const std::string& title) : m_programTitle(title) {
 }
 
 T_2kWindow::~T_2kWindow() {
+    if (m_dataViewReporter && &GetReporter() == m_dataViewReporter.get())
+        SetReporter(m_reporterBefore);
     SetDebugLineHook({});
     SetLayerDebugDisplay({});
     SetTimeDependentReportWriter({});
@@ -103,6 +135,12 @@ T_2kWindow::~T_2kWindow() {
 
 void T_2kWindow::SetupWindow() {
     ClearReportText();
+    if (!m_dataViewReporter) {
+        auto reporter = std::make_unique<DataViewReporter>(*this);
+        m_reporterBefore = SetReporter(reporter.get());
+        reporter->SetPrevious(m_reporterBefore);
+        m_dataViewReporter = std::move(reporter);
+    }
     // The debug displays of the analysis code: its traces, the states it solves, and the
     // long-term set-up's block of results.
     SetDebugLineHook([this](int x1, int y1, int x2, int y2) { DrawDebugLine(x1, y1, x2, y2); });

@@ -12,6 +12,7 @@
 #include "charts/TMixinChartOwner.h"
 #include "platform/Window.h"
 
+class Reporter;
 struct SectionState;
 class TQuarvishApp;
 class TSectionalAnalysis;
@@ -145,6 +146,10 @@ protected:
     std::unique_ptr<TViewm_2k> m_viewManager;
 
 private:
+    // Shows the texts of the computing code in "View Data" while the window is set up; the
+    // reporter installed before it takes the messages.
+    std::unique_ptr<Reporter> m_dataViewReporter;
+    Reporter* m_reporterBefore = nullptr;
     // Reads an edited document into working copies; true when they may replace the tables.
     bool ReadEditedDocument(std::string& text, std::array<std::unique_ptr<TStructure>, 300>& work);
     void ReplaceStructures(std::array<std::unique_ptr<TStructure>, 300>& work, int current);

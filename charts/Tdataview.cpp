@@ -56,3 +56,22 @@ void ShowReportTextDialog(plat::Window* parent) {
     }
     ClearReportText();
 }
+
+void ShowTextInDataView(plat::Window* parent, const std::string& text) {
+    g_ReportText = std::make_unique<std::string>(text);
+    {
+        Tdataview view(parent, 4001);
+        (void)view.Execute();
+    }
+    ClearReportText();
+}
+
+namespace {
+plat::Window* g_dataViewParent = nullptr;
+} // namespace
+
+DataViewParentScope::DataViewParentScope(plat::Window* parent) : m_previous(g_dataViewParent) {
+    g_dataViewParent = parent;
+}
+DataViewParentScope::~DataViewParentScope() { g_dataViewParent = m_previous; }
+plat::Window* DataViewParentScope::Current() { return g_dataViewParent; }

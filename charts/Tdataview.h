@@ -30,3 +30,21 @@ private:
 // Shows the report text in "View Data" over the window, then frees it. Nothing happens
 // without a report text.
 void ShowReportTextDialog(plat::Window* parent);
+// Shows the text in "View Data" over the window (the report text holds it while the dialog is
+// up and is freed afterwards).
+void ShowTextInDataView(plat::Window* parent, const std::string& text);
+
+// While one lives, the texts the computing code shows (ShowDataText) open "View Data" over its
+// window, where the window's reporter would otherwise open it over the main window.
+class DataViewParentScope {
+public:
+    explicit DataViewParentScope(plat::Window* parent);
+    ~DataViewParentScope();
+    DataViewParentScope(const DataViewParentScope&) = delete;
+    DataViewParentScope& operator=(const DataViewParentScope&) = delete;
+    // The window of the innermost scope; null outside every scope.
+    static plat::Window* Current();
+
+private:
+    plat::Window* m_previous;
+};

@@ -1,6 +1,7 @@
 #include "dialogs/Catalog.h"
 
 #include "app/CommandIds.h"
+#include "charts/Tdataview.h"
 #include "dialogs/QuickDefineWizard.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
@@ -226,8 +227,10 @@ void TCatalog::CmNew()
     if (m_markChanged)
         m_markChanged();
     *m_current = slot;
-    if (HasReportText())
+    if (HasReportText()) {
+        const DataViewParentScope over(this);
         ShowAndClearReportText();
+    }
     m_currentTitle = Title(*m_table[static_cast<std::size_t>(slot)]);
     Fill();
 }

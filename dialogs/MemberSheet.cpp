@@ -4,6 +4,7 @@
 
 #include "charts/ListRows.h"
 #include "charts/OwnerDrawn.h"
+#include "charts/Tdataview.h"
 #include "dialogs/MemberDiagrams.h"
 #include "dialogs/RefusedField.h"
 #include "foundation/Reporter.h"
@@ -613,6 +614,7 @@ void TPushitLoading::Redraw()
 
 void TPushitLoading::EvLButtonDblClk(unsigned, plat::Point)
 {
+    const DataViewParentScope over(this);
     ShowDataText(m_editor.Report());
 }
 

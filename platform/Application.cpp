@@ -15,6 +15,7 @@
 #include <exception>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 #include "foundation/Reporter.h"
 #include "platform/Frame.h"
@@ -68,14 +69,22 @@ std::string ReasonOf(const std::exception_ptr& escaped) {
 bool g_ending = false;
 bool g_telling = false;
 int g_endCode = 0;
+// Closing messages shown so far, and the count when the guarded program began (-1 outside
+// one): a program shows one closing message at most, its loop or its ending.
+int g_closingMessages = 0;
+int g_messagesAtProgramStart = -1;
+bool ToldInThisProgram() {
+    return g_messagesAtProgramStart >= 0 && g_closingMessages > g_messagesAtProgramStart;
+}
 void EndAfterEscapedException(const std::exception_ptr& escaped) {
     if (g_telling)
         return;
-    if (!g_ending) {
+    if (!g_ending && !ToldInThisProgram()) {
         g_ending = true;
         g_endCode = kExceptionExitCode;
         const std::string why = ReasonOf(escaped);
         g_telling = true;
+        ++g_closingMessages;
         try {
             if (Application* app = GetApplication())
                 g_endCode = app->ExceptionEscaped(why);
@@ -87,10 +96,12 @@ void EndAfterEscapedException(const std::exception_ptr& escaped) {
         if (g_endCode == 0)
             g_endCode = kExceptionExitCode;
     }
-    QCoreApplication::exit(g_endCode);
-    // Outside any loop (an event sent before the program runs) nothing is left to end.
+    // Outside any loop (an event sent before the program runs, or while it ends) nothing is
+    // left to end; an exit asked there would end every loop run afterwards at once.
     if (QThread::currentThread()->loopLevel() == 0)
         g_ending = false;
+    else
+        QCoreApplication::exit(g_endCode);
 }
 
 // Qt lets no exception pass through its own code: every event is handled here, so one that
@@ -334,10 +345,37 @@ int Application::Run() {
     return ended ? g_endCode : code;
 }
 
+std::string ClosingMessage(const std::string& name, const std::string& why) {
+    return name + " must close because of an unexpected error:\n\n" + why +
+           "\n\nChanges made since the document was last saved are lost.";
+}
+
+int RunGuardedProgram(const std::string& name, const std::function<int()>& program) {
+    const int outer = std::exchange(g_messagesAtProgramStart, g_closingMessages);
+    int code = 0;
+    try {
+        code = program();
+        // A closing message shown outside the loop (an event handled while the windows went)
+        // ends the program as one shown inside it does.
+        if (ToldInThisProgram() && code == 0)
+            code = kExceptionExitCode;
+    } catch (...) {
+        const std::string why = ReasonOf(std::current_exception());
+        if (!ToldInThisProgram()) {
+            ++g_closingMessages;
+            try {
+                MessageBox(ClosingMessage(name, why), name, MsgStyle::Ok | MsgStyle::IconStop);
+            } catch (...) {
+            }
+        }
+        code = kExceptionExitCode;
+    }
+    g_messagesAtProgramStart = outer;
+    return code;
+}
+
 int Application::ExceptionEscaped(const std::string& why) {
-    MessageBox(m_name + " must close because of an unexpected error:\n\n" + why +
-                   "\n\nChanges made since the document was last saved are lost.",
-               m_name, MsgStyle::Ok | MsgStyle::IconStop);
+    MessageBox(ClosingMessage(m_name, why), m_name, MsgStyle::Ok | MsgStyle::IconStop);
     return kExceptionExitCode;
 }
 

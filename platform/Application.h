@@ -33,6 +33,15 @@ void RunGuarded(const std::function<void()>& handler);
 // escaped ends it with kExceptionExitCode.
 inline constexpr int kExceptionExitCode = 3;
 
+// The message the program shows once when it must close because an exception escaped.
+std::string ClosingMessage(const std::string& name, const std::string& why);
+
+// Runs the program (making its application object, running it, ending it) under the guard
+// that Run gives the loop: an exception that escapes the making of the application, or an event
+// handled while it ends, shows the closing message once, captioned with the name, and the
+// result is kExceptionExitCode; otherwise the result is the program's own.
+int RunGuardedProgram(const std::string& name, const std::function<int()>& program);
+
 class Application : public CommandTarget {
 public:
     explicit Application(std::string name);

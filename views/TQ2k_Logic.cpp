@@ -110,10 +110,14 @@ void TQ2k_Logic::Bind(TStructure* structure, TSectionalAnalysis* analysis)
     if (structure == m_structure && analysis == m_analysis)
         return;
     // The layer view reads the states of the analysis it was opened on: it goes with it, and
-    // while its set is shown it is opened again at the same depth on the new pair.
+    // while its set is shown it is opened again at the same depth on the new pair. Only a
+    // sectional response has layer states to show: bound to another analysis (a member's
+    // pushover, an interaction diagram) the set is left, and its depth chart with it.
     ReleaseLayerView();
     m_structure = structure;
     m_analysis = analysis;
+    if (analysis && analysis->GetAnalysisKind() != AnalysisKind::LoadStage)
+        m_layerViewShown = false;
     if (m_layerViewShown)
         OpenLayerView(m_probeDepth);
 }
@@ -487,9 +491,14 @@ int TQ2k_Logic::OnControlChoice(ViewChart* chart, int category, int index)
     if (category != 5)
         return 1;
     m_layerViewShown = index == 4;
-    if (m_layerViewShown)
+    if (m_layerViewShown) {
         OpenLayerView(0.0);
-    else
+        // The depth chart marks the depth the layer is shown at, not one picked before.
+        double count = 0.0;
+        const int entry = m_layerStates ? m_layerStates->GetDepthTable().FindDepth(m_probeDepth, count) : -1;
+        if (entry >= 0)
+            m_selectedStage = entry;
+    } else
         ReleaseLayerView();
     if (chart)
         FillControlChart(chart, 2, 5);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -27,11 +28,13 @@ public:
         AddResponseTable({{kThrowingCommand, [] { throw std::runtime_error("the stage table is corrupt"); }, {}}});
     }
     void Paint(DC& dc, bool erase, const Rect& rect) override {
+        ++paints;
         if (throwInPaint)
             throw std::logic_error("no pen for line type 12");
         Window::Paint(dc, erase, rect);
     }
     bool throwInPaint = false;
+    int paints = 0;
 };
 
 class RunningApp : public Application {
@@ -95,4 +98,126 @@ TEST_F(EscapedException, TheEndOfTheSessionEndsTheProgramWithZeroAndNoMessage) {
         EXPECT_EQ(session.Run(), 0) << signal;
         EXPECT_TRUE(ui.requests.empty());
     }
+}
+
+// A paint that throws while the program's own closing message is up (the live message box,
+// running its loop): the second exception is dropped and the message stays until it is
+// answered; the program then ends with the code.
+TEST_F(EscapedException, APaintThatThrowsWhileTheClosingMessageIsUpLeavesTheMessageUp) {
+    Ui* scripted = SetUi(nullptr);  // the live gateway: a real message box with its own loop
+    // Shared with steps that may outlive the test when the message box is gone too early.
+    struct Seen {
+        int paintsBefore = -1;
+        int depthDuring = -1;
+        int upAfterPaint = -1;
+        int waits = 0;
+    };
+    auto seen = std::make_shared<Seen>();
+    // Once the window has painted again (and thrown), whether the message is still up; then it
+    // is answered.
+    std::shared_ptr<std::function<void()>> check = std::make_shared<std::function<void()>>();
+    *check = [this, seen, weak = std::weak_ptr<std::function<void()>>(check)] {
+        if (client.paints == seen->paintsBefore && ++seen->waits < 1000) {
+            if (auto again = weak.lock())
+                FrameDriver::WhenLoopRuns([again] { (*again)(); });
+            return;
+        }
+        seen->upAfterPaint = ModalDepth();
+        CloseNextLiveDialog(true);
+    };
+    FrameDriver::WhenLoopRuns([this, seen, check] {
+        // Runs in the loop of the closing message once the command has thrown: the window is
+        // to be painted again, by a paint that throws.
+        FrameDriver::WhenLoopRuns([this, seen, check] {
+            seen->depthDuring = ModalDepth();
+            seen->paintsBefore = client.paints;
+            client.throwInPaint = true;
+            client.Invalidate();
+            FrameDriver::WhenLoopRuns([check] { (*check)(); });
+        });
+        FrameDriver(*app.frame).ClickToolButton(kThrowingCommand);
+    });
+    const int code = app.Run();
+    SetUi(scripted);
+    client.throwInPaint = false;
+    EXPECT_EQ(seen->depthDuring, 1) << "the step did not run while the message was up";
+    EXPECT_GT(client.paints, seen->paintsBefore) << "the window was not painted again";
+    EXPECT_EQ(seen->upAfterPaint, 1) << "the message was gone after the paint that threw";
+    EXPECT_EQ(code, kExceptionExitCode);
+}
+
+namespace {
+
+// An application whose set-up reads its settings with a step that throws.
+class SettingsThrow : public Application {
+public:
+    SettingsThrow() : Application("Quarvish") { ReadSettings(); }
+    static void ReadSettings() { throw std::runtime_error("the settings file is a folder"); }
+};
+
+// An application whose ending runs a handler of the layer (a window's notification as the
+// windows go) that throws.
+class EndingHandlerThrows : public RunningApp {
+public:
+    using RunningApp::RunningApp;
+    ~EndingHandlerThrows() override {
+        RunGuarded([] { throw std::logic_error("no pen for line type 12"); });
+    }
+};
+
+constexpr const char* kClosing =
+    "Quarvish must close because of an unexpected error:\n\nthe settings file is a folder\n\n"
+    "Changes made since the document was last saved are lost.";
+
+} // namespace
+
+// The program's making and ending run under the guard of its loop: a set-up step that throws
+// shows the one closing message, captioned with the program's name, and the code is 3, with no
+// end through std::terminate.
+TEST_F(EscapedException, ASetUpStepThatThrowsEndsTheProgramWithTheOneMessageAndCodeThree) {
+    ui.Message("Quarvish must close", MsgAnswer::Ok);
+    bool ran = false;
+    const int code = RunGuardedProgram("Quarvish", [&ran] {
+        SettingsThrow settings;
+        ran = true;
+        return settings.Run();
+    });
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(code, kExceptionExitCode);
+    EXPECT_TRUE(ui.Done());
+    ASSERT_EQ(ui.requests.size(), 1u);
+    EXPECT_EQ(ui.requests[0].text, kClosing);
+    EXPECT_EQ(ui.requests[0].caption, "Quarvish");
+    EXPECT_EQ(ui.requests[0].style, MsgStyle::Ok | MsgStyle::IconStop);
+    EXPECT_EQ(GetApplication(), nullptr);
+    // A program that ends well keeps its own code.
+    EXPECT_EQ(RunGuardedProgram("Quarvish", [] { return 0; }), 0);
+    EXPECT_EQ(RunGuardedProgram("Quarvish", [] { return 7; }), 7);
+    EXPECT_EQ(ui.requests.size(), 1u);
+}
+
+// An exception while the program ends (a handler run as its windows go) shows the message once
+// and the code is 3; after a loop that ended with the message, nothing more is shown.
+TEST_F(EscapedException, AnExceptionWhileTheProgramEndsShowsTheOneMessageAndCodeThree) {
+    ui.Message("no pen for line type 12", MsgAnswer::Ok);
+    const int closed = RunGuardedProgram("Quarvish", [] {
+        ThrowingClient window;
+        EndingHandlerThrows ending(window);
+        FrameDriver::WhenLoopRuns([] { Application::Quit(0); });
+        return ending.Run();
+    });
+    EXPECT_EQ(closed, kExceptionExitCode);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(ui.requests.size(), 1u);
+
+    ui.Message("the stage table is corrupt", MsgAnswer::Ok);
+    const int failed = RunGuardedProgram("Quarvish", [] {
+        ThrowingClient commands;
+        EndingHandlerThrows ending(commands);
+        FrameDriver::WhenLoopRuns([&ending] { FrameDriver(*ending.frame).ClickToolButton(kThrowingCommand); });
+        return ending.Run();
+    });
+    EXPECT_EQ(failed, kExceptionExitCode);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(ui.requests.size(), 2u);
 }

@@ -133,7 +133,7 @@ TEST_F(DebugDisplays, LevelTwoShowsTheDualSectionDumpBesideTheState) {
     EnterDebugLevel(2);
     Frame().SetGadgetText(kMomentGadget, kNotShown);
     std::string dump, during;
-    ui.Text([&](std::string& text) {
+    ui.DataView([&](std::string& text) {
         dump = text;
         during = MomentShown();
         SetDebugLevel(0);  // one dump is enough
@@ -219,7 +219,7 @@ TEST_F(DebugDisplays, LevelThreeShowsTheLongTermBlockOfTheReport) {
     dynamic_cast<TBeam&>(*g_Structures[0]).SetTimeData(1, 28.0, -50e3, 0.0);
     EnterDebugLevel(3);
     std::string block;
-    ui.Text([&](std::string& text) {
+    ui.DataView([&](std::string& text) {
         block = text;
         SetDebugLevel(0);
         return true;
