@@ -247,6 +247,38 @@ TEST_F(LabelledTextTest, LongLabelsLoadAloneOfferedAndTyped)
     EXPECT_EQ(reporter.Count("holds no section"), 0);
 }
 
+// The member a section carries is whole: a new section's (shear span 3h, constant-moment zone
+// h, 150 mm plates, penetration 0.022) without member information; with a block that gives no
+// usable length, the span is 3h and the rest is the block's own.
+TEST_F(LabelledTextTest, ASectionWithoutAMemberLengthCarriesAWholeMember)
+{
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\n" + kSection).IsRead());
+    TMemberQuickDef info;
+    beam.GetStoredValues(info);
+    EXPECT_FLOAT_EQ(info.L, 1.5f);
+    EXPECT_FLOAT_EQ(info.mido2, 0.5f);
+    EXPECT_FLOAT_EQ(info.lplate, 0.15f);
+    EXPECT_FLOAT_EQ(info.rplate, 0.15f);
+    EXPECT_FLOAT_EQ(info.penetrate, 0.022f);
+    EXPECT_FLOAT_EQ(info.leftpercent, 0.0f);
+    EXPECT_EQ(info.type, 0);
+
+    for (const char* length : {"", "L 0\n", "L -300\n"}) {
+        SCOPED_TRACE(length);
+        TBeam fresh;  // as the program reads every file, into a beam of its own
+        ASSERT_TRUE(LoadBeamBytes(fresh,
+                                  Bytes("// Ver_0.8\nINPUT-LABEL a\n" + kSection + "MEMBINFO\n" + length +
+                                        "MIDO2 250\nLEFT 2\nENDMEMB\n"))
+                        .IsRead());
+        fresh.GetStoredValues(info);
+        EXPECT_FLOAT_EQ(info.L, 1.5f);
+        EXPECT_FLOAT_EQ(info.mido2, 0.25f);
+        EXPECT_FLOAT_EQ(info.lplate, 0.1f);
+        EXPECT_FLOAT_EQ(info.penetrate, 0.0f);
+        EXPECT_EQ(info.left, 1);
+    }
+}
+
 TEST_F(LabelledTextTest, UnitsOfTheFileAndFileOverride)
 {
     const std::string text = "// Ver_0.8\nINPUT-LABEL us\nUNITS US\nCRACKX 12\n" + kSection;
