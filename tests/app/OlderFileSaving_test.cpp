@@ -120,6 +120,65 @@ std::string Beside(const OlderFile& f, const std::string& suffix = "") {
 
 } // namespace
 
+// File > Save, and Yes to the save question, on the document of every older format: the Save
+// dialog offers the file's own name with the program's extension (none for an old file that
+// already has it), the XML document goes where the user chose, and the older file keeps every
+// byte. Cancel in that dialog writes nothing and keeps the document open.
+TEST_F(OlderFileSavingTest, SaveAndTheSaveQuestionWriteWhereChosenAndLeaveTheOlderFile) {
+    for (const OlderFile& f : OlderFiles()) {
+        SCOPED_TRACE(f.name);
+        const std::string path = Put(f);
+
+        // File > Save.
+        OpenByMenu(path, &f);
+        ASSERT_EQ(Shown(), f.section);
+        EXPECT_TRUE(app->IsOlderFormatFile());
+        const bool ownExtension = f.name.ends_with(".qvh");
+        const std::string saved = ownExtension ? Beside(f, "-saved") : Beside(f);
+        ui.File(plat::FileDialogKind::Save, dir.File(saved));
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        EXPECT_EQ(ui.lastProposedFile, ownExtension ? "" : dir.File(saved));
+        EXPECT_EQ(dir.Read(f.name), f.bytes);
+        EXPECT_TRUE(IsXml(saved));
+        EXPECT_EQ(app->GetFileName(), dir.File(saved));
+        EXPECT_EQ(Window().IsModified(), 0);
+        // The document is now that file's: a second save writes it without asking.
+        Window().MarkDocumentModified();
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        EXPECT_TRUE(IsXml(saved));
+        EXPECT_EQ(dir.Read(f.name), f.bytes);
+
+        // Yes to the save question of File > Open, the older file's document modified.
+        OpenByMenu(path, &f);
+        Window().MarkDocumentModified();
+        const std::string answered = Beside(f, "-answered");
+        ui.Message("Save Changes in '" + path + "'?", MsgAnswer::Yes)
+            .File(plat::FileDialogKind::Save, dir.File(answered))
+            .File(plat::FileDialogKind::Open, dir.File(saved));
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+        EXPECT_EQ(dir.Read(f.name), f.bytes);
+        EXPECT_TRUE(IsXml(answered));
+        EXPECT_EQ(Shown(), f.section) << "the saved document is open";
+        EXPECT_FALSE(app->IsOlderFormatFile());
+        EXPECT_TRUE(ui.Done());
+    }
+
+    // Cancel in the Save dialog after Yes: nothing is written, the older file's document stays.
+    const OlderFile f = OlderFiles().front();
+    const std::string path = Put(f);
+    OpenByMenu(path, &f);
+    Window().MarkDocumentModified();
+    std::filesystem::remove(dir.File("two.qvh"));
+    ui.Message("Save Changes in '" + path + "'?", MsgAnswer::Yes).File(plat::FileDialogKind::Save, std::nullopt);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+    EXPECT_EQ(Shown(), "Girder");
+    EXPECT_EQ(app->GetFileName(), path);
+    EXPECT_TRUE(app->IsOlderFormatFile());
+    EXPECT_EQ(dir.Read(f.name), f.bytes);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("two.qvh")));
+    EXPECT_TRUE(ui.Done());
+}
+
 // The section of every older format carries a whole member: no box when it is checked, and
 // Save As and File > Open of the saved document bring back the same member without a box.
 TEST_F(OlderFileSavingTest, EveryOlderFormatSavedAndReopenedKeepsAWholeMember) {
