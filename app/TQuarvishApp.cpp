@@ -29,6 +29,16 @@ std::string ConfigFile(const std::string& programDir) {
 }
 } // namespace
 
+std::string DocumentNameFor(const std::string& fileName) {
+    const std::filesystem::path path(fileName);
+    if (fileName.empty() || !path.has_filename())
+        return fileName;
+    const std::string name = path.parent_path().empty() ? path.stem().string() + ".qvh"
+                                                        : (path.parent_path() / path.stem()).string() + ".qvh";
+    // An older file that already has the program's extension is not offered to be replaced.
+    return name == fileName ? std::string() : name;
+}
+
 TQuarvishApp::TQuarvishApp(const std::string& programDir)
     : plat::Application("Quarvish"), m_recent(ConfigFile(programDir), kRecentCount, 30) {
     SetProgramPath(programDir);
@@ -166,9 +176,11 @@ void TQuarvishApp::OpenFile() {
     } else if (!ok) {
         SetQuickDefineNew(1);
         m_fileName = kNewDocument;
+        m_olderFormat = false;
         if (m_frame)
             m_frame->SetCaption("Quarvish  -  Newbeam");
     } else if (!isDefault) {
+        m_olderFormat = m_client->ReadFromOlderFormat();
         const TStructure* first = StructureAt(g_CurrentStructure);
         UpdateCaption(first ? first->GetName() : std::string());
         m_recent.Add(CanonicalFilePath(m_fileName));
@@ -176,6 +188,7 @@ void TQuarvishApp::OpenFile() {
         m_client->CmCrossSection();
     } else {
         m_fileName = kNewDocument;
+        m_olderFormat = false;
         if (m_frame)
             m_frame->SetCaption("Quarvish  -  Newbeam");
     }
@@ -224,8 +237,10 @@ bool TQuarvishApp::SaveTo(const std::string& fileName) {
     return true;
 }
 
+// A document read from a file of an older format is saved as a new document is, through Save
+// As: the older file is never replaced by the XML document.
 bool TQuarvishApp::CmFileSave() {
-    if (m_fileName.empty() || m_fileName == kNewDocument) {
+    if (m_fileName.empty() || m_fileName == kNewDocument || m_olderFormat) {
         const bool saved = CmFileSaveAs();
         if (m_fileName.empty())
             m_fileName = kNewDocument;
@@ -236,7 +251,12 @@ bool TQuarvishApp::CmFileSave() {
 
 bool TQuarvishApp::CmFileSaveAs() {
     const std::string previous = m_fileName;
-    plat::FileDialogData data{kFilter, "qvh", m_fileName == kNewDocument ? "" : m_fileName, false, true};
+    // An older file's document is offered under the file's own name with the program's
+    // extension, beside it.
+    const std::string offered = m_fileName == kNewDocument ? std::string()
+                                : m_olderFormat            ? DocumentNameFor(m_fileName)
+                                                           : m_fileName;
+    plat::FileDialogData data{kFilter, "qvh", offered, false, true};
     if (!plat::FileDialog(plat::FileDialogKind::Save, data)) {
         m_fileName = previous;
         return false;
@@ -246,6 +266,7 @@ bool TQuarvishApp::CmFileSaveAs() {
     if (name.find('.', tail) == std::string::npos)
         name += ".QVH";
     m_fileName = name;
+    m_olderFormat = false;
     return SaveTo(name);
 }
 

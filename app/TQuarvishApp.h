@@ -64,6 +64,8 @@ public:
     TApxPreviewWin* GetPreview() const { return m_preview.get(); }
 
     const std::string& GetFileName() const { return m_fileName; }
+    // True while the current file is of an older format, which a save does not replace.
+    bool IsOlderFormatFile() const { return m_olderFormat; }
     void SetFileName(const std::string& name) { m_fileName = name; }
     TQuarvishWindow& GetClient() const { return *m_client; }
     plat::RecentFiles& GetRecentFiles() { return m_recent; }
@@ -76,6 +78,9 @@ private:
     bool SaveTo(const std::string& fileName);
 
     std::string m_fileName;
+    // The current file is of an older format (not the XML document): saving goes through
+    // Save As, so that the file stays as it is.
+    bool m_olderFormat = false;
     plat::RecentFiles m_recent;
     bool m_helpUsed = false;
     bool m_contextHelp = false;
@@ -89,6 +94,11 @@ private:
     // A closed preview, deleted once its own command has returned.
     std::unique_ptr<TApxPreviewWin> m_closedPreview;
 };
+
+// The name under which the document of an older file is offered for saving: the file's own
+// name, in its folder, with the program's extension ("two.q2t" gives "two.qvh"); no name
+// when that is the file's own name.
+std::string DocumentNameFor(const std::string& fileName);
 
 // The canonical form of a file's path (absolute, without "." and ".." parts, links resolved
 // as far as they exist); the path as given when it cannot be formed.

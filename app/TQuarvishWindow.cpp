@@ -419,7 +419,8 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
     (void)buffer.LoadFromFile(path);  // a missing file reads as empty text
     std::string text = buffer.GetText();
     TDocumentEngine& engine = GetDocumentEngine();
-    if (!engine.IsDocument(text)) {
+    m_olderFormat = !engine.IsDocument(text);
+    if (m_olderFormat) {
         ok = LoadOlderFile(path) ? 1 : 0;
         if (const TStructure* s = GetCurrentStructure(); s && !m_documentKept && s->GetKind() == kKindBeam)
             MemberFromBeam(static_cast<const TBeam&>(*s));

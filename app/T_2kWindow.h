@@ -64,6 +64,8 @@ public:
     virtual void LoadDocument(const std::string& path, int& ok, int& isDefault) = 0;
     // True when the last LoadDocument refused its file and left everything open as it was.
     bool DocumentKept() const { return m_documentKept; }
+    // True when the last file LoadDocument read was of an older format, not an XML document.
+    bool ReadFromOlderFormat() const { return m_olderFormat; }
 
     // The save question: true when the user may go on (nothing to save, No, or saved).
     bool QuerySave();
@@ -137,6 +139,7 @@ protected:
     std::string m_defaultFileName = "not set yet!";
     int m_structuresChanged = 0;
     bool m_documentKept = false;
+    bool m_olderFormat = false;
     TQuarvishApp* m_app = nullptr;
     // The load stage last selected (-1 before any): the stage shown while there is no first
     // control chart to name it.

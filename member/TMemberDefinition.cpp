@@ -146,13 +146,7 @@ int SetMemberFromQuickDefinition(const TStructureSlots& slots, TMemberQuickDef q
 int SetMemberDefinitionFromSection(const TStructureSlots& slots, TMemberDefinition& d, const TStructure& s)
 {
     const double h = s.GetHeight();
-    TMemberQuickDef q;
-    q.L = static_cast<float>(3.0 * h);
-    q.leftpercent = 0.0f;
-    q.penetrate = 0.022f;
-    q.mido2 = static_cast<float>(h);
-    q.lplate = 0.15f;
-    q.rplate = 0.15f;
+    const TMemberQuickDef q = NewSectionMemberValues(h);
     // The new section is the current one; its own height places the left support.
     SetFromQuick(q, h, d);
     d.zones[0].structureIndex = FirstSectionSlot(slots);

@@ -22,3 +22,13 @@ struct TMemberQuickDef {
 
     bool operator==(const TMemberQuickDef&) const = default;
 };
+
+// The member a new section of height h gets: a shear span of 3h followed by a constant-moment
+// zone of h, plates of 150 mm and the yield-penetration factor 0.022, point loads.
+TMemberQuickDef NewSectionMemberValues(double height);
+
+// Makes the record describe a whole member, one whose supports and loads lie within its
+// length: every value that would not (a shear span that is not a positive length, a constant-
+// moment zone, plate or penetration that is negative, any value that is no finite number)
+// takes the value of a new section's member of that height. True when a value was replaced.
+bool CompleteMemberValues(TMemberQuickDef& q, double height);

@@ -115,8 +115,15 @@ LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
         return Refuse("File Does not contain any sections!");
     SetQuickDefineNew(0);
     beam.Validate();
-    if (info.kind == kKindPredecessor) {
+    if (info.kind == kKindPredecessor)
         beam.Validate();
+    // The member the section carries is whole: what the file gives for it, and a new section's
+    // values where the file gives none that make a member.
+    TMemberQuickDef member;
+    beam.GetStoredValues(member);
+    if (CompleteMemberValues(member, beam.GetHeight()))
+        beam.SetStoredValues(member);
+    if (info.kind == kKindPredecessor) {
         constexpr unsigned kInformation = MsgStyle::Ok | MsgStyle::IconInformation;
         ShowMessage("Importing Quarvish-90 File.", "Information", kInformation);
         if (mixedTypes != 0)

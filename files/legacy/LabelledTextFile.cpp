@@ -18,7 +18,6 @@ namespace {
 
 // One read of the text takes at most this many characters.
 constexpr std::size_t kReadChars = 127;
-constexpr std::size_t kLabelChars = 49;
 
 SectionLabelPrompt g_SectionLabelPrompt = nullptr;
 
@@ -87,8 +86,9 @@ LegacyReadResult ReadLabelledText(TBeam& beam, std::string_view text)
             TrimInputLine(labels.back(), 1);
         }
     }
+    // The chosen label is compared whole with the file's labels, which are whole too: a label
+    // cut to a field of its own would match no section of a longer label.
     TrimInputLine(chosen, 1);
-    chosen = BoundedCopy(chosen, kLabelChars);
     if (sections == 0) {
         ShowMessage("File Does not contain any sections!", "Load Message");
         return LegacyRefused(0, "File Does not contain any sections!");
@@ -100,7 +100,7 @@ LegacyReadResult ReadLabelledText(TBeam& beam, std::string_view text)
             // Labels in the file are compared trimmed and upper-cased; so is the answer. One
             // that names no section would read nothing: the file is refused, with a word.
             TrimInputLine(answer, 1);
-            chosen = BoundedCopy(answer, kLabelChars);
+            chosen = answer;
             if (std::find(labels.begin(), labels.end(), chosen) == labels.end()) {
                 const std::string message = StrPrintf("The file holds no section labelled \"%s\".", chosen.c_str());
                 ShowMessage(message, "Load Message");

@@ -592,6 +592,7 @@ void LabelledTextKeys::ProfileRow(const Line& line, TDepthTable& table)
 
 void LabelledTextKeys::MemberKeys(const Line& line)
 {
+    m_memberRead = true;
     TMemberQuickDef info;
     m_beam.GetStoredValues(info);
     info.lplate = kMemberPlate;
@@ -625,4 +626,7 @@ void LabelledTextKeys::Finish()
         CheckConcreteType(*m_beam.GetConcreteType(i), false);
     for (int i = 0; i < m_beam.GetSteelTypeCount(); ++i)
         CheckSteelType(*m_beam.GetSteelType(i), false);
+    // A file without member information gives the section the member a new section gets.
+    if (!m_memberRead)
+        m_beam.SetStoredValues(NewSectionMemberValues(m_beam.GetHeight()));
 }

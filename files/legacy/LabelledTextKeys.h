@@ -26,7 +26,8 @@ public:
 
     void ReadLine(const std::string& line);
     // Puts back the unit system unless "File Override" is set, then validates the beam and
-    // checks every material type.
+    // checks every material type. Without a MEMBINFO block the beam's member is the one a new
+    // section gets.
     void Finish();
 
     enum class State {
@@ -92,6 +93,8 @@ private:
     State m_state = State::Idle;
     int m_unitsAtStart = 0;
     bool m_noShape = false;
+    // A MEMBINFO block was read into the beam.
+    bool m_memberRead = false;
     TDepthTable m_outline{"section outline"};
     TDepthTable m_rowTypes{"outline concrete types"};
     TDepthTable m_discontinuity{"X strain discontinuity"};

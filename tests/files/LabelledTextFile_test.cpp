@@ -2,8 +2,11 @@
 
 #include "files/legacy/LabelledTextFile.h"
 
+#include <cctype>
 #include <cmath>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +75,7 @@ struct PromptRecord {
     std::string offered;
     std::string answer;
     bool answered = true;
+    bool acceptOffered = false;  // OK on the label offered, as it stands
 };
 PromptRecord g_prompt;
 
@@ -80,7 +84,7 @@ bool RecordingPrompt(const std::string& title, const std::string& prompt, std::s
     g_prompt.title = title;
     g_prompt.prompt = prompt;
     g_prompt.offered = label;
-    if (g_prompt.answered)
+    if (g_prompt.answered && !g_prompt.acceptOffered)
         label = g_prompt.answer;
     return g_prompt.answered;
 }
@@ -179,6 +183,100 @@ TEST_F(LabelledTextTest, CancelKeepsTheLastSection)
     ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL only\nTITLE Only one\n" + kSection).IsRead());
     EXPECT_TRUE(g_prompt.prompt.empty());
     EXPECT_EQ(beam.GetName(), "Only one");
+}
+
+// Labels of 49, 50 and 80 characters that share their first 49: each loads alone, offered
+// among the three, and typed in lower case with blanks around it.
+TEST_F(LabelledTextTest, LongLabelsLoadAloneOfferedAndTyped)
+{
+    const std::string stem(49, 'L');
+    struct Labelled {
+        std::string label;
+        std::string title;
+        int heightMm;
+    };
+    const std::vector<Labelled> all = {
+        {stem, "Forty-nine", 400}, {stem + "5", "Fifty", 500}, {stem + std::string(31, 'e'), "Eighty", 800}};
+    const auto section = [](const Labelled& s) {
+        const std::string h = std::to_string(s.heightMm);
+        return "INPUT-LABEL " + s.label + "\nTITLE " + s.title + "\nUNITS Metric\nSECTION SOLID\n" + h +
+               " 300\n0 300\nENDSECTION\n";
+    };
+    // Each file is read into a beam of its own, as the program reads it.
+    std::unique_ptr<TBeam> read;
+    const auto load = [&read](const std::string& text) {
+        read = std::make_unique<TBeam>();
+        return LoadBeamBytes(*read, Bytes(text));
+    };
+    std::string several = "// Ver_0.8\n";
+    for (const Labelled& s : all) {
+        ASSERT_EQ(s.label.size(), s.title == "Forty-nine" ? 49u : s.title == "Fifty" ? 50u : 80u);
+        several += section(s);
+        g_prompt = PromptRecord{};
+        const LegacyReadResult alone = load("// Ver_0.8\n" + section(s));
+        EXPECT_TRUE(alone.IsRead()) << s.title << " alone: " << alone.message;
+        EXPECT_TRUE(g_prompt.prompt.empty());
+        if (!alone.IsRead())
+            continue;
+        EXPECT_EQ(read->GetName(), s.title) << "alone";
+        EXPECT_NEAR(read->GetHeight(), s.heightMm / 1000.0, 1e-9) << s.title;
+    }
+
+    g_prompt = PromptRecord{};
+    g_prompt.acceptOffered = true;
+    const LegacyReadResult offered = load(several);
+    EXPECT_TRUE(offered.IsRead()) << "offered: " << offered.message;
+    std::string upper = all[2].label;
+    TrimInputLine(upper, 1);
+    EXPECT_EQ(g_prompt.offered, upper);
+    EXPECT_EQ(read->GetName(), "Eighty") << "offered";
+    EXPECT_NEAR(read->GetHeight(), 0.8, 1e-9);
+    EXPECT_EQ(reporter.Count("holds no section"), 0);
+
+    for (const Labelled& s : all) {
+        g_prompt = PromptRecord{};
+        std::string typed = s.label;
+        for (char& c : typed)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        g_prompt.answer = "  " + typed;
+        const LegacyReadResult typedRead = load(several);
+        EXPECT_TRUE(typedRead.IsRead()) << s.title << " typed: " << typedRead.message;
+        EXPECT_EQ(read->GetName(), s.title) << "typed";
+        EXPECT_NEAR(read->GetHeight(), s.heightMm / 1000.0, 1e-9) << s.title;
+    }
+    EXPECT_EQ(reporter.Count("holds no section"), 0);
+}
+
+// The member a section carries is whole: a new section's (shear span 3h, constant-moment zone
+// h, 150 mm plates, penetration 0.022) without member information; with a block that gives no
+// usable length, the span is 3h and the rest is the block's own.
+TEST_F(LabelledTextTest, ASectionWithoutAMemberLengthCarriesAWholeMember)
+{
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\n" + kSection).IsRead());
+    TMemberQuickDef info;
+    beam.GetStoredValues(info);
+    EXPECT_FLOAT_EQ(info.L, 1.5f);
+    EXPECT_FLOAT_EQ(info.mido2, 0.5f);
+    EXPECT_FLOAT_EQ(info.lplate, 0.15f);
+    EXPECT_FLOAT_EQ(info.rplate, 0.15f);
+    EXPECT_FLOAT_EQ(info.penetrate, 0.022f);
+    EXPECT_FLOAT_EQ(info.leftpercent, 0.0f);
+    EXPECT_EQ(info.type, 0);
+
+    for (const char* length : {"", "L 0\n", "L -300\n"}) {
+        SCOPED_TRACE(length);
+        TBeam fresh;  // as the program reads every file, into a beam of its own
+        ASSERT_TRUE(LoadBeamBytes(fresh,
+                                  Bytes("// Ver_0.8\nINPUT-LABEL a\n" + kSection + "MEMBINFO\n" + length +
+                                        "MIDO2 250\nLEFT 2\nENDMEMB\n"))
+                        .IsRead());
+        fresh.GetStoredValues(info);
+        EXPECT_FLOAT_EQ(info.L, 1.5f);
+        EXPECT_FLOAT_EQ(info.mido2, 0.25f);
+        EXPECT_FLOAT_EQ(info.lplate, 0.1f);
+        EXPECT_FLOAT_EQ(info.penetrate, 0.0f);
+        EXPECT_EQ(info.left, 1);
+    }
 }
 
 TEST_F(LabelledTextTest, UnitsOfTheFileAndFileOverride)

@@ -195,6 +195,7 @@ bool ScriptedUi::EditText(const std::string& caption, std::string& text, bool) {
 bool ScriptedUi::ChooseFile(plat::FileDialogKind kind, plat::FileDialogData& data) {
     const std::string what = kind == plat::FileDialogKind::Open ? "open" : "save";
     requests.push_back({"file", what, "", 0});
+    lastProposedFile = data.fileName;
     const auto step = Take("file", what);
     if (!step || step->fileKind != kind || !step->textAnswer)
         return false;

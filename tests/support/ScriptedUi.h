@@ -76,6 +76,8 @@ public:
     std::vector<UiRequest> requests;
     // The text the last input dialog offered.
     std::string lastOffered;
+    // The name the last file dialog proposed.
+    std::string lastProposedFile;
 
 private:
     struct Step {
