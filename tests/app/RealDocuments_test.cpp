@@ -4,6 +4,7 @@
 #include "foundation/StrFormat.h"
 #include "member/TMemberDefinition.h"
 #include "model/TBeam.h"
+#include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/shapes/SectionShape.h"
 #include "support/TestSupport.h"
@@ -93,6 +94,43 @@ TEST_F(RealDocumentTest, TheMemberDefinitionTravelsWithTheDocument) {
     ResetMemberDefinition(g_MemberDefinition);
     app->OpenFile(file);
     EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, saved), 1);
+}
+
+// A member of no zones is saved with an empty zone element, and it reads back with none,
+// whatever the document open before had: a document of sections, whose first section would
+// otherwise give the member a zone, and one of membrane elements alone, which would keep the
+// zones of the document before. Saved again, each gives the same bytes.
+TEST_F(RealDocumentTest, AMemberOfNoZonesReadsBackWithNone) {
+    DefineTwoZoneMember();
+    const std::string zones = dir.File("zones.qvh");
+    ASSERT_TRUE(Window().WriteDocument(zones));
+
+    g_MemberDefinition.zoneCount = 0;
+    const TMemberDefinition none = g_MemberDefinition;
+    ASSERT_TRUE(Window().WriteDocument(dir.File("sections.qvh")));
+    g_Structures[0] = std::make_unique<TShell>(1);  // an example element, with its materials
+    g_Structures[0]->SetName("Panel");
+    g_Structures[1].reset();
+    ASSERT_TRUE(Window().WriteDocument(dir.File("panels.qvh")));
+
+    for (const char* name : {"sections.qvh", "panels.qvh"}) {
+        SCOPED_TRACE(name);
+        const std::string file = dir.File(name);
+        const std::string text = dir.Read(name);
+        const std::size_t at = text.find("<mattypes");
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(text.substr(at, text.find('>', at) + 1 - at), "<mattypes\t\t/>");
+
+        app->OpenFile(zones);
+        ASSERT_EQ(g_MemberDefinition.zoneCount, 2);
+        app->OpenFile(file);
+        EXPECT_EQ(app->GetFileName(), file);
+        EXPECT_EQ(g_MemberDefinition.zoneCount, 0);
+        EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, none), 1);
+        ASSERT_TRUE(app->CmFileSave());
+        EXPECT_EQ(dir.Read(name), text);
+    }
+    EXPECT_EQ(ui.requests.size(), 0u);
 }
 
 TEST_F(RealDocumentTest, ADocumentCutInsideAValueGivesOneMessage) {
