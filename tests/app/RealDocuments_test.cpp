@@ -176,6 +176,62 @@ TEST_F(RealDocumentTest, AnElementTheComponentDoesNotTakeIsNamedOnce) {
     EXPECT_TRUE(ui.Done());
 }
 
+// A foreign element inside the member settings (a section's concrete, an element of no
+// vocabulary) refuses the document with one message naming the element, where it stands and
+// the file; the program is then on a new section, as for any refused document, with no check
+// of the settings read half-way. Without attributes the element reads silently.
+TEST_F(RealDocumentTest, AnElementTheMemberSettingsDoNotTakeIsNamedOnce) {
+    DefineTwoZoneMember();
+    const std::string file = dir.File("member-foreign.qvh");
+    ASSERT_TRUE(Window().WriteDocument(file));
+    const std::string text = dir.Read("member-foreign.qvh");
+    // The element is the settings' first child: the member's length is read, its supports not.
+    const std::size_t root = text.find("<Q2010_Analysis");
+    ASSERT_NE(root, std::string::npos);
+    const std::size_t at = text.find("\r\n", text.find('>', root)) + 2;
+    const TMemberDefinition before = g_MemberDefinition;
+
+    struct Row {
+        const char* element;
+        const char* message;  // empty: read without a word
+    };
+    const Row rows[] = {
+        {"<concrete\tfcp\t\t=\"30.0\"\t/>",
+         "Element \"concrete\" does not belong in \"Q2010_Analysis\". Reading stopped at attribute \"fcp\" of "
+         "\"concrete\"."},
+        {"<sectloading_shell BNxx=\"1\"/>",
+         "Element \"sectloading_shell\" does not belong in \"Q2010_Analysis\". Reading stopped at attribute "
+         "\"BNxx\" of \"sectloading_shell\"."},
+        {"<gauge reading=\"1\"/>",
+         "Unknown element \"gauge\". Reading stopped at attribute \"reading\" of \"gauge\"."},
+        {"<concrete/>", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.element);
+        dir.Write("member-foreign.qvh", text.substr(0, at) + "\t\t" + row.element + "\r\n" + text.substr(at));
+        ui.requests.clear();
+        const bool refused = *row.message != 0;
+        if (refused)
+            ui.Message(row.message, MsgAnswer::Ok);
+        app->OpenFile(file);
+        ASSERT_EQ(ui.requests.size(), refused ? 1u : 0u);
+        EXPECT_TRUE(ui.Done());
+        if (refused) {
+            EXPECT_EQ(ui.requests[0].caption, "Error in XML file");
+            EXPECT_EQ(ui.requests[0].text, std::string(row.message) + "\n\nFile: " + file);
+            EXPECT_EQ(app->GetFileName(), "Newbeam");
+            ASSERT_NE(StructureAt(0), nullptr);
+            EXPECT_EQ(StructureAt(0)->GetKind(), kKindBeam);
+            EXPECT_EQ(StructureAt(1), nullptr);
+        } else {
+            EXPECT_EQ(app->GetFileName(), file);
+            ASSERT_NE(StructureAt(1), nullptr);
+            EXPECT_EQ(StructureAt(1)->GetName(), "Column");
+            EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, before), 1);
+        }
+    }
+}
+
 // Member zones name their sections; they find them among the sections of the same document
 // whether the member element follows or precedes them. No "not found" message may appear.
 TEST_F(RealDocumentTest, MemberZonesFindTheSectionsOfTheirOwnDocumentWhenOpened) {
