@@ -635,7 +635,8 @@ TEST_F(FullSectionalResponse, SectionWithoutConcreteStoresTheReason)
     EXPECT_EQ(d.GetPeakState(), nullptr);
     ASSERT_EQ(d.GetErrorCount(), 1);
     EXPECT_EQ(OnlyError(d).first, split->DescribeMissingConcrete());
-    EXPECT_NE(OnlyError(d).first.find("Section \"Split\": No concrete region at depth"), std::string::npos);
+    EXPECT_NE(OnlyError(d).first.find("Section \"Split\": No concrete region between elevations 250 and 350 mm."),
+              std::string::npos);
     d.Start();
     EXPECT_EQ(d.GetErrorCount(), 1);
     TMNInter splitMN(split.get());

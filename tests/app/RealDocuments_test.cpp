@@ -321,10 +321,11 @@ TEST_F(RealDocumentTest, EveryValueOfADocumentComesBackFromASaveAndReopen) {
     g_Structures[0]->SetName("Other");
     // The section with the gap is the one it was: its concrete leaves a depth uncovered, and
     // the analysis says so as it would have before the save. Any other message fails.
-    ui.Message("No concrete region at depth", MsgAnswer::Ok);
+    // It names the gap, 100 to 200 mm below the top, by the elevations its outline table shows.
+    ui.Message("Section \"Slab 12\"\": No concrete region between elevations 400 and 500 mm.", MsgAnswer::Ok);
     app->OpenFile(file);
     EXPECT_EQ(ui.Count("not found"), 0);
-    EXPECT_EQ(ui.Count("No concrete region at depth"), 1);
+    EXPECT_EQ(ui.Count("No concrete region"), 1);
 
     EXPECT_EQ(g_ResistanceFactors.phi_c, 1.2);
     EXPECT_EQ(g_ResistanceFactors.phi_s, 0.8);
