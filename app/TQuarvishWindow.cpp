@@ -462,7 +462,9 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
             if (!ok)
                 break;
             ok = engine.ReadAnalysisSettings(text, i, sections) ? ok : 0;
-            engine.CommitAnalysisSettings();
+            // Settings read half-way go with the refused document, unchecked.
+            if (ok)
+                engine.CommitAnalysisSettings();
         }
         // A document that put no structure anywhere has failed to load; one that left slot
         // 0 empty shows its first structure.

@@ -150,6 +150,10 @@ int MemberXmlElement::BeginMemberXmlElement(const std::string& element)
         ++m_diagram;
     } else if (element == "supports") {
         ++m_support;
+    } else if (element == "mattypes") {
+        // The element holds every zone of the member: one without rows (written as an empty
+        // element, whose body is never read) is a member of none.
+        m_d.zoneCount = 0;
     }
     return 1;
 }

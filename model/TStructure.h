@@ -259,9 +259,12 @@ public:
     // Whether some depth between GetBottom and GetTop lies in no region; depth receives the
     // lowest such depth. A structure of no height needs none.
     bool FindDepthWithoutConcrete(double& depth) const;
-    // Why the structure cannot be analysed for want of concrete, naming it ("Membrane
-    // element \"PV20\": No concrete region at depth -35.0 mm. ..."), with the depth in the
-    // active unit system; empty when its concrete spans its whole height.
+    // Why the structure cannot be analysed for want of concrete, naming it and the place in the
+    // active unit system: for a section the elevations above its bottom, as its outline table
+    // shows them, between which it has none ("Section \"T\": No concrete region between
+    // elevations 400 and 500 mm. ..."); for a membrane element the depth ("Membrane element
+    // \"PV20\": No concrete region at depth -35.0 mm. ..."). Empty when its concrete spans its
+    // whole height.
     std::string DescribeMissingConcrete() const;
     // Cracking strain of a mesh node of concrete type t whose effective tensile strength is
     // tensileStrength: max(tensileStrength / Ec, ecr) of the type; 0 for a bad type.

@@ -332,19 +332,54 @@ bool TStructure::FindDepthWithoutConcrete(double& depth) const
     return false;
 }
 
+namespace {
+
+// An elevation above a section's bottom as the section's outline table shows it: whole
+// millimetres without decimals, any other length with one (old metric: in cm with one or two),
+// US customary with two.
+std::string ElevationText(double elevation)
+{
+    constexpr double kSameElevation = 4.4e-5; // m, as the outline table compares points
+    const bool wholeMm = std::fabs(elevation - std::round(elevation * 1000.0) / 1000.0) < kSameElevation;
+    int decimals = wholeMm ? 0 : 1;
+    if (g_UnitSystem == kUnitUS)
+        decimals = 2;
+    else if (g_UnitSystem == kUnitOldMetric)
+        decimals = wholeMm ? 1 : 2;
+    return StrPrintf("%.*f", decimals, ToDisplayUnits(elevation, ukSectionLength));
+}
+
+} // namespace
+
 std::string TStructure::DescribeMissingConcrete() const
 {
     double depth = 0.0;
     if (!FindDepthWithoutConcrete(depth))
         return {};
-    const bool membrane = IsMembrane();
-    return StrPrintf("%s \"%s\": No concrete region at depth %.1f %s.  Its concrete does not span "
-                     "the whole %s, so it cannot be analysed.",
-                     membrane ? "Membrane element" : "Section",
+    if (IsMembrane())
+        return StrPrintf("Membrane element \"%s\": No concrete region at depth %.1f %s.  Its concrete does not "
+                         "span the whole thickness, so it cannot be analysed.",
+                         GetName().c_str(),
+                         ToDisplayUnits(depth, ukSectionLength),
+                         UnitLabel(ukSectionLength));
+    // A section's regions stand about its centroid; its outline table gives elevations above
+    // its bottom. The place without concrete runs from the face below it (or the bottom) to the
+    // face above it (or the top).
+    const double bottom = GetBottom();
+    double below = bottom;
+    double above = GetTop();
+    for (const auto& r : m_regions) {
+        if (r.top < depth)
+            below = std::max(below, r.top);
+        if (r.bottom > depth)
+            above = std::min(above, r.bottom);
+    }
+    return StrPrintf("Section \"%s\": No concrete region between elevations %s and %s %s.  Its concrete does "
+                     "not span the whole height, so it cannot be analysed.",
                      GetName().c_str(),
-                     ToDisplayUnits(depth, ukSectionLength),
-                     UnitLabel(ukSectionLength),
-                     membrane ? "thickness" : "height");
+                     ElevationText(below - bottom).c_str(),
+                     ElevationText(above - bottom).c_str(),
+                     UnitLabel(ukSectionLength));
 }
 
 double TStructure::GetConcreteStrainRatio(int concreteType, double tensileStrength) const

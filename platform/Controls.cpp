@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -80,6 +81,42 @@ Qt::Alignment AlignOf(unsigned style) {
 }
 
 QIcon IconOf(const Image& image) { return QIcon(QPixmap::fromImage(image.impl().image)); }
+
+// A multi-line edit: Ctrl+Enter, on the main keyboard or the keypad, starts a new line as
+// Enter does, rather than passing to the dialog (whose default button the keypad's Enter with
+// Ctrl would press) or being dropped.
+class MultiLineEdit final : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    bool event(QEvent* e) override {
+        // No shortcut takes the key away from the edit.
+        if (e->type() == QEvent::ShortcutOverride && IsNewLineKey(*static_cast<QKeyEvent*>(e))) {
+            e->accept();
+            return true;
+        }
+        return QPlainTextEdit::event(e);
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        if (!IsNewLineKey(*e)) {
+            QPlainTextEdit::keyPressEvent(e);
+            return;
+        }
+        // The key as Enter alone, so that the edit breaks the line as it always does.
+        QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ControlModifier, QStringLiteral("\r"),
+                        e->isAutoRepeat(), static_cast<ushort>(e->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        e->setAccepted(plain.isAccepted());
+    }
+
+private:
+    bool IsNewLineKey(const QKeyEvent& e) const {
+        const Qt::KeyboardModifiers others = e.modifiers() & ~(Qt::ControlModifier | Qt::KeypadModifier);
+        return !isReadOnly() && (e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter) &&
+               (e.modifiers() & Qt::ControlModifier) && others == Qt::NoModifier;
+    }
+};
 
 // Sends the focus notifications of edits.
 class FocusFilter : public QObject {
@@ -195,7 +232,7 @@ QWidget* MakeControl(const DialogItem& item, QWidget* parent) {
         break;
     }
     case ControlKind::MultiEdit: {
-        auto* e = new QPlainTextEdit(parent);
+        auto* e = new MultiLineEdit(parent);
         e->setPlainText(ToLf(item.text));
         e->setLineWrapMode(QPlainTextEdit::NoWrap);
         e->setReadOnly(item.style & CtlStyle::ReadOnly);

@@ -662,20 +662,49 @@ void DialogDriver::PressEscape() {
         host->reject();
 }
 
-void DialogDriver::Key(int vkey) {
+void DialogDriver::Key(int vkey, unsigned modifiers) {
     QWidget* root = HostOf(m_window) ? static_cast<QWidget*>(HostOf(m_window)) : WidgetOf(m_window);
     if (!root)
         return;
     if (vkey != VKey::Return && vkey != VKey::Escape && vkey != VKey::Tab)
         throw std::logic_error(NameOf(m_window) + ": no key " + std::to_string(vkey));
-    const int key = QtKeyOf(vkey);
+    const bool keypad = (modifiers & OnKeypad) != 0;
+    if (keypad && vkey != VKey::Return)
+        throw std::logic_error(NameOf(m_window) + ": the keypad has no key " + std::to_string(vkey));
+    const int key = keypad ? Qt::Key_Enter : QtKeyOf(vkey);
+    Qt::KeyboardModifiers held = Qt::NoModifier;
+    if (modifiers & ControlHeld)
+        held |= Qt::ControlModifier;
+    if (modifiers & ShiftHeld)
+        held |= Qt::ShiftModifier;
+    if (keypad)
+        held |= Qt::KeypadModifier;
     QPointer<QWidget> target = root->focusWidget() ? root->focusWidget() : root;
     const QString text{QChar(vkey)};
     for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
         if (!target)
             return;
-        QKeyEvent e(type, key, Qt::NoModifier, text);
+        QKeyEvent e(type, key, held, text);
         QCoreApplication::sendEvent(target, &e);
+    }
+}
+
+void DialogDriver::Chars(const std::string& text) {
+    QWidget* root = HostOf(m_window) ? static_cast<QWidget*>(HostOf(m_window)) : WidgetOf(m_window);
+    if (!root)
+        return;
+    for (const char c : text) {
+        if (c < ' ' || c > '~')
+            throw std::logic_error(NameOf(m_window) + ": Chars types printable characters only");
+        QPointer<QWidget> target = root->focusWidget() ? root->focusWidget() : root;
+        const int key = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+        const Qt::KeyboardModifiers held = c >= 'A' && c <= 'Z' ? Qt::ShiftModifier : Qt::NoModifier;
+        for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
+            if (!target)
+                return;
+            QKeyEvent e(type, key, held, QString(QChar(c)));
+            QCoreApplication::sendEvent(target, &e);
+        }
     }
 }
 

@@ -228,9 +228,14 @@ public:
     // Enter and Escape: the default button, and Cancel, without moving the focus.
     void PressEnter();
     void PressEscape();
-    // A key pressed and released on the keyboard (Return, Escape or Tab): it goes to the
-    // control holding the focus and, where that leaves it, on up to the dialog.
-    void Key(int vkey);
+    // Keys held with a key pressed through Key.
+    enum KeyModifier : unsigned { NoModifier = 0, ControlHeld = 1, ShiftHeld = 2, OnKeypad = 4 };
+    // A key pressed and released on the keyboard (Return, Escape or Tab), with the modifiers
+    // held (OnKeypad: the keypad's Enter for Return): it goes to the control holding the focus
+    // and, where that leaves it, on up to the dialog.
+    void Key(int vkey, unsigned modifiers = NoModifier);
+    // Printable characters typed one key each at the control holding the focus.
+    void Chars(const std::string& text);
     // Property sheets and wizards.
     void SwitchPage(int index);
     void Next();

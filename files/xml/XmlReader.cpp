@@ -35,12 +35,17 @@ bool IsChildOf(const TXmlDtd& dtd, const std::string& root, const std::string& e
 
 // The element loop: the root's start tag, then its children in file order up to the root's
 // end tag. Root and child are the only levels: a child's content ends at its own end tag.
+// With onlyDeclaredChildren, an element that the definition does not place in the root never
+// reaches the callbacks' attribute handling (the member settings answer each attribute of a
+// name they do not know with a message of their own): its defaults are not applied, and its
+// first attribute stops the reading with the one message that names the element.
 XmlResult ReadTree(TXmlDtd& dtd,
                    const std::string& text,
                    std::size_t offset,
                    const std::string& name,
                    const std::string& root,
-                   ElementCallbacks& callbacks)
+                   ElementCallbacks& callbacks,
+                   bool onlyDeclaredChildren = false)
 {
     XmlResult result;
     XmlCursor c{text, offset};
@@ -50,12 +55,14 @@ XmlResult ReadTree(TXmlDtd& dtd,
     std::string value;
     TTextBuffer content;
     while (element != closing) {
+        const bool foreign = onlyDeclaredChildren && element != root && !IsChildOf(dtd, root, element);
         callbacks.Begin(element);
-        ApplyDefaults(dtd, element, callbacks);
+        if (!foreign)
+            ApplyDefaults(dtd, element, callbacks);
         XmlItem item = XmlItem::Error;
         while ((item = XmlReadAttribute(c, element, attribute, value, result)) ==
                XmlItem::Attribute) {
-            if (callbacks.Set(element, attribute, XmlUnescape(value), dtd.UnitSystem()) == 0) {
+            if (foreign || callbacks.Set(element, attribute, XmlUnescape(value), dtd.UnitSystem()) == 0) {
                 result.status = XmlStatus::Refused;
                 result.offset = c.pos;
                 result.message = StrPrintf("Reading stopped at attribute \"%s\" of \"%s\".",
@@ -267,5 +274,5 @@ XmlResult XmlReadAnalysisSettingsAt(TXmlDtd& dtd,
                                     MemberXmlCallbacks& member)
 {
     MemberCallbacks callbacks(member);
-    return ReadTree(dtd, text, offset, name, kMemberRootName, callbacks);
+    return ReadTree(dtd, text, offset, name, kMemberRootName, callbacks, true);
 }

@@ -4,6 +4,7 @@
 #include "foundation/StrFormat.h"
 #include "member/TMemberDefinition.h"
 #include "model/TBeam.h"
+#include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/shapes/SectionShape.h"
 #include "support/TestSupport.h"
@@ -95,6 +96,43 @@ TEST_F(RealDocumentTest, TheMemberDefinitionTravelsWithTheDocument) {
     EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, saved), 1);
 }
 
+// A member of no zones is saved with an empty zone element, and it reads back with none,
+// whatever the document open before had: a document of sections, whose first section would
+// otherwise give the member a zone, and one of membrane elements alone, which would keep the
+// zones of the document before. Saved again, each gives the same bytes.
+TEST_F(RealDocumentTest, AMemberOfNoZonesReadsBackWithNone) {
+    DefineTwoZoneMember();
+    const std::string zones = dir.File("zones.qvh");
+    ASSERT_TRUE(Window().WriteDocument(zones));
+
+    g_MemberDefinition.zoneCount = 0;
+    const TMemberDefinition none = g_MemberDefinition;
+    ASSERT_TRUE(Window().WriteDocument(dir.File("sections.qvh")));
+    g_Structures[0] = std::make_unique<TShell>(1);  // an example element, with its materials
+    g_Structures[0]->SetName("Panel");
+    g_Structures[1].reset();
+    ASSERT_TRUE(Window().WriteDocument(dir.File("panels.qvh")));
+
+    for (const char* name : {"sections.qvh", "panels.qvh"}) {
+        SCOPED_TRACE(name);
+        const std::string file = dir.File(name);
+        const std::string text = dir.Read(name);
+        const std::size_t at = text.find("<mattypes");
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(text.substr(at, text.find('>', at) + 1 - at), "<mattypes\t\t/>");
+
+        app->OpenFile(zones);
+        ASSERT_EQ(g_MemberDefinition.zoneCount, 2);
+        app->OpenFile(file);
+        EXPECT_EQ(app->GetFileName(), file);
+        EXPECT_EQ(g_MemberDefinition.zoneCount, 0);
+        EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, none), 1);
+        ASSERT_TRUE(app->CmFileSave());
+        EXPECT_EQ(dir.Read(name), text);
+    }
+    EXPECT_EQ(ui.requests.size(), 0u);
+}
+
 TEST_F(RealDocumentTest, ADocumentCutInsideAValueGivesOneMessage) {
     g_Structures[0]->SetName("Girder");
     g_Structures[1] = std::make_unique<TBeam>();
@@ -136,6 +174,62 @@ TEST_F(RealDocumentTest, AnElementTheComponentDoesNotTakeIsNamedOnce) {
     EXPECT_EQ(app->GetFileName(), file);
     EXPECT_EQ(StructureAt(0)->GetName(), "Girder");
     EXPECT_TRUE(ui.Done());
+}
+
+// A foreign element inside the member settings (a section's concrete, an element of no
+// vocabulary) refuses the document with one message naming the element, where it stands and
+// the file; the program is then on a new section, as for any refused document, with no check
+// of the settings read half-way. Without attributes the element reads silently.
+TEST_F(RealDocumentTest, AnElementTheMemberSettingsDoNotTakeIsNamedOnce) {
+    DefineTwoZoneMember();
+    const std::string file = dir.File("member-foreign.qvh");
+    ASSERT_TRUE(Window().WriteDocument(file));
+    const std::string text = dir.Read("member-foreign.qvh");
+    // The element is the settings' first child: the member's length is read, its supports not.
+    const std::size_t root = text.find("<Q2010_Analysis");
+    ASSERT_NE(root, std::string::npos);
+    const std::size_t at = text.find("\r\n", text.find('>', root)) + 2;
+    const TMemberDefinition before = g_MemberDefinition;
+
+    struct Row {
+        const char* element;
+        const char* message;  // empty: read without a word
+    };
+    const Row rows[] = {
+        {"<concrete\tfcp\t\t=\"30.0\"\t/>",
+         "Element \"concrete\" does not belong in \"Q2010_Analysis\". Reading stopped at attribute \"fcp\" of "
+         "\"concrete\"."},
+        {"<sectloading_shell BNxx=\"1\"/>",
+         "Element \"sectloading_shell\" does not belong in \"Q2010_Analysis\". Reading stopped at attribute "
+         "\"BNxx\" of \"sectloading_shell\"."},
+        {"<gauge reading=\"1\"/>",
+         "Unknown element \"gauge\". Reading stopped at attribute \"reading\" of \"gauge\"."},
+        {"<concrete/>", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.element);
+        dir.Write("member-foreign.qvh", text.substr(0, at) + "\t\t" + row.element + "\r\n" + text.substr(at));
+        ui.requests.clear();
+        const bool refused = *row.message != 0;
+        if (refused)
+            ui.Message(row.message, MsgAnswer::Ok);
+        app->OpenFile(file);
+        ASSERT_EQ(ui.requests.size(), refused ? 1u : 0u);
+        EXPECT_TRUE(ui.Done());
+        if (refused) {
+            EXPECT_EQ(ui.requests[0].caption, "Error in XML file");
+            EXPECT_EQ(ui.requests[0].text, std::string(row.message) + "\n\nFile: " + file);
+            EXPECT_EQ(app->GetFileName(), "Newbeam");
+            ASSERT_NE(StructureAt(0), nullptr);
+            EXPECT_EQ(StructureAt(0)->GetKind(), kKindBeam);
+            EXPECT_EQ(StructureAt(1), nullptr);
+        } else {
+            EXPECT_EQ(app->GetFileName(), file);
+            ASSERT_NE(StructureAt(1), nullptr);
+            EXPECT_EQ(StructureAt(1)->GetName(), "Column");
+            EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, before), 1);
+        }
+    }
 }
 
 // Member zones name their sections; they find them among the sections of the same document
@@ -227,10 +321,11 @@ TEST_F(RealDocumentTest, EveryValueOfADocumentComesBackFromASaveAndReopen) {
     g_Structures[0]->SetName("Other");
     // The section with the gap is the one it was: its concrete leaves a depth uncovered, and
     // the analysis says so as it would have before the save. Any other message fails.
-    ui.Message("No concrete region at depth", MsgAnswer::Ok);
+    // It names the gap, 100 to 200 mm below the top, by the elevations its outline table shows.
+    ui.Message("Section \"Slab 12\"\": No concrete region between elevations 400 and 500 mm.", MsgAnswer::Ok);
     app->OpenFile(file);
     EXPECT_EQ(ui.Count("not found"), 0);
-    EXPECT_EQ(ui.Count("No concrete region at depth"), 1);
+    EXPECT_EQ(ui.Count("No concrete region"), 1);
 
     EXPECT_EQ(g_ResistanceFactors.phi_c, 1.2);
     EXPECT_EQ(g_ResistanceFactors.phi_s, 0.8);

@@ -2,6 +2,8 @@
 // the sheets open from the menu commands on the current section and what they write reaches
 // it; the other dialogs still answer as before.
 
+#include <cmath>
+
 #include "app/CommandIds.h"
 #include "dialogs/ListPage.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
@@ -73,6 +75,37 @@ TEST_F(ProgramDialogsTest, DefineDataCancelledWritesNothingAndOtherDialogsStillA
     // The loads dialog is not one of these: it opens nothing and answers Cancel.
     EXPECT_EQ(dialogs.Loads(Window(), Current()), DialogResult::Cancel);
     EXPECT_TRUE(ui.Done());
+}
+
+// The hint under the box says that Ctrl+Enter starts a new line: it does, with the main
+// keyboard's Enter and with the keypad's, and the dialog stays open; Enter alone does too.
+// "6", Ctrl+Enter, "7", Ctrl+keypad Enter, "8", Enter, "9" and OK give four values.
+TEST_F(ProgramDialogsTest, DefineDataCtrlEnterStartsANewLineAsItsHintSays) {
+    std::string typed;
+    ui.Dialog("Define Data", [&typed](plat::DialogDriver& d) {
+        d.Select(DefineDataId::List, 3);
+        d.Type(DefineDataId::Text, "");
+        d.Chars("6");
+        d.Key(plat::VKey::Return, plat::DialogDriver::ControlHeld);
+        d.Chars("7");
+        d.Key(plat::VKey::Return, plat::DialogDriver::ControlHeld | plat::DialogDriver::OnKeypad);
+        ASSERT_FALSE(d.Ended());
+        d.Chars("8");
+        d.Key(plat::VKey::Return);
+        ASSERT_FALSE(d.Ended());
+        d.Chars("9");
+        typed = d.Text(DefineDataId::Text);
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::PageAction403, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(typed, "6\r\n7\r\n8\r\n9");
+    const TdoubleArray* list = Current().GetValueList(3);
+    ASSERT_NE(list, nullptr);
+    std::vector<double> mm;
+    for (int i = 0; i < list->GetCount(); ++i)
+        mm.push_back(std::round(list->At(i) * 1e6) / 1e3);
+    EXPECT_EQ(mm, (std::vector<double>{6, 7, 8, 9}));
 }
 
 } // namespace

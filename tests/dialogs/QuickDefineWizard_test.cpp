@@ -279,6 +279,38 @@ TEST_F(Wizard, AHiddenShapeParameterOutOfRangeDoesNotKeepFinishFromBuilding)
     EXPECT_TRUE(ui.Done());
 }
 
+// A girder's first field holds its type's name, not a number: a number typed there for a
+// rectangle before (150000 mm, past the 100 m the wizard takes) does not stop Finish, which
+// builds the girder.
+TEST_F(Wizard, ANumberLeftInTheFirstFieldByAnotherShapeDoesNotKeepAGirderFromBeingBuilt)
+{
+    ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+        d.Type(Q::Title, "Girder G1");
+        d.Next();
+        d.Select(Q::ShapeList, kRect);
+        d.Type(Q::Dims[0], "150000");
+        d.Select(Q::ShapeList, kGirders);
+        EXPECT_EQ(d.Text(Q::Dims[0]), "G900");
+        d.Type(Q::Dims[1], "0");  // no haunch; a slab 200 x 1200 mm
+        d.Type(Q::Dims[2], "200");
+        d.Type(Q::Dims[3], "1200");
+        d.Next();
+        d.Next();
+        d.Finish();
+        EXPECT_TRUE(d.Ended());
+        if (!d.Ended())
+            d.Click(2);
+    });
+    EXPECT_EQ(RunQuickDefineWizard(nullptr, beam), plat::DialogResult::Ok);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(reporter.Count("Dimension 1"), 0);
+    EXPECT_EQ(ui.Count("Dimension 1"), 0);
+    EXPECT_EQ(beam.GetName(), "Girder G1");
+    EXPECT_EQ(beam.GetShapeName(), "G900");
+    EXPECT_NEAR(beam.GetHeight(), 1.1, 1e-9);
+    EXPECT_EQ(g_QuickDefData.dim[0], 0.0);
+}
+
 // Cancel leaves the section as it was.
 TEST_F(Wizard, CancelLeavesTheSection)
 {

@@ -2,6 +2,8 @@
 // and from the summary page, the loads, and the cross-section sheet with its warning about
 // steel outside the concrete.
 
+#include <sstream>
+
 #include <gtest/gtest.h>
 
 #include "app/CommandIds.h"
@@ -100,6 +102,52 @@ TEST_F(SectionCommandsTest, TheSheetWarnsOnceAboutSteelOutsideTheConcrete)
     beam = dynamic_cast<TBeam*>(Window().GetCurrentStructure());
     ASSERT_NE(beam, nullptr);
     EXPECT_NEAR(beam->GetHeight(), 0.3, 1e-9);
+}
+
+// A T whose flange (1000 mm wide, 100 mm deep) stands 100 mm above its 400 mm web. Solving it
+// is refused with a message that names the place without concrete by the elevations the
+// section's outline table shows: the flange's underside at 500, the web's top at 400, and not
+// a depth about the centroid (41 mm) that the user sees nowhere.
+TEST_F(SectionCommandsTest, TheRefusalOfASectionWithAGapNamesItAsTheOutlineTableShowsIt)
+{
+    ShapeTable = {};
+    StandardTable = {};
+    auto* beam = dynamic_cast<TBeam*>(Window().GetCurrentStructure());
+    ASSERT_NE(beam, nullptr);
+    beam->SetName("Gapped");
+    beam->DeleteRegions();
+    beam->AddRegion(0.6, 0.5, 1.0, 1.0, 0, 1);
+    beam->AddRegion(0.4, 0.0, 0.3, 0.3, 0, 1);
+    beam->SetShapeType(kUserShapeCode);
+    beam->Validate();  // depth 0 at the gross centroid, 359 mm above the bottom
+    ASSERT_NEAR(beam->GetBottom(), -0.079 / 0.22, 1e-9);
+
+    std::vector<std::string> elevations;
+    ui.Dialog("Define Concrete Cross Section", [&elevations](plat::DialogDriver& d) {
+        for (const std::string& row : d.Items(SectionPageId::Rows)) {
+            std::istringstream words(row);
+            std::string elevation;
+            words >> elevation;
+            elevations.push_back(elevation);
+        }
+        d.Click(2);
+    });
+    Frame().Dispatch(CmId::ConcreteSection);
+    EXPECT_EQ(elevations, (std::vector<std::string>{"600", "500", "400", "0"}));
+
+    const std::string refusal = "Section \"Gapped\": No concrete region between elevations 400 and 500 mm.  Its "
+                                "concrete does not span the whole height, so it cannot be analysed.";
+    ui.Message(refusal, MsgAnswer::Ok);
+    Frame().Dispatch(CmId::SectionalResponse);
+    EXPECT_TRUE(ui.Done());
+    ASSERT_EQ(ui.Count("No concrete region"), 1);
+    for (const UiRequest& r : ui.requests) {
+        if (r.kind == "message") {
+            EXPECT_EQ(r.text, refusal);
+        }
+    }
+    ASSERT_NE(Window().GetCurrentAnalysis(), nullptr);
+    EXPECT_EQ(Window().GetCurrentAnalysis()->IsRunning(), 0);
 }
 
 } // namespace

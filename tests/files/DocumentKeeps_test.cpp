@@ -215,7 +215,8 @@ TEST_F(DocumentKeeps, RegionsWithAGapAnOverlapOrTouchingComeBackWithTheSameRespo
         EXPECT_EQ(ErrorTexts(after), ErrorTexts(before));
         ExpectSameStages(before, after);
         if (std::string(row.what) == "gap" || std::string(row.what) == "below")
-            EXPECT_NE(ErrorTexts(before).find("No concrete region at depth"), std::string::npos);
+            EXPECT_NE(ErrorTexts(before).find("No concrete region between elevations 400 and 500 mm."),
+                      std::string::npos);
         else
             EXPECT_GT(before.GetLastStageIndex(), 5);
     }

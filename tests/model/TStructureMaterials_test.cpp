@@ -153,10 +153,15 @@ TEST(StructureMaterials, DepthsWithoutConcrete)
     EXPECT_NEAR(depth, 0.2001, 1e-6); // just above the lower region with its tolerance
     EXPECT_EQ(s.FindConcreteTypeAt(0.25), nullptr);
     EXPECT_EQ(s.FindConcreteTypeAt(0.4), s.GetConcreteType(0));
+    // The place is named by the elevations above the bottom between which the gap stands, as
+    // the section's outline table shows them.
     ValueGuard<int> units{g_UnitSystem, kUnitSI};
     EXPECT_EQ(s.DescribeMissingConcrete(),
-              "Section \"Girder\": No concrete region at depth 200.1 mm.  Its concrete does not "
-              "span the whole height, so it cannot be analysed.");
+              "Section \"Girder\": No concrete region between elevations 200 and 300 mm.  Its concrete "
+              "does not span the whole height, so it cannot be analysed.");
+    g_UnitSystem = kUnitUS; // 200 mm = 7.874 in, 300 mm = 11.811 in
+    EXPECT_NE(s.DescribeMissingConcrete().find("between elevations 7.87 and 11.81 in."), std::string::npos);
+    g_UnitSystem = kUnitSI;
 
     TStructure touching;
     Rectangle(touching, 0.3, 0.2, 0.30015);

@@ -1,12 +1,14 @@
 // Walks the program's own dialogs in the main window as a user would, with a screenshot of the
 // whole screen at each step, for looking at: the catalogue's OK after a solve, Apply in the
 // preferences and then Cancel, Paste into a value list, and the quick-define wizard's Finish
-// on a section whose hidden shape parameter lies out of range.
+// on a section whose hidden shape parameter lies out of range; and the keyboard's own Enter keys
+// (with and without Ctrl, main and keypad) in Define Data, pressed through the X server.
 //
 //   qv_dialogwalk <program folder> <output folder>
 //
 // The dialogs are the program's, shown for real and worked through their controls; message
-// boxes are answered from the script. Needs an X display (run under xvfb-run) and "import".
+// boxes are answered from the script. Needs an X display (run under xvfb-run), "import" and
+// "xdotool".
 
 #include <cstdio>
 #include <cstdlib>
@@ -153,6 +155,26 @@ int main(int argc, char** argv) {
     for (int i = 0; g_Structures[0]->GetValueList(3) && i < g_Structures[0]->GetValueList(3)->GetCount(); ++i)
         std::printf(" %g", g_Structures[0]->GetValueList(3)->At(i));
     std::printf("\n");
+
+    // 3b. Keys pressed on the keyboard through the X server (xdotool): "6", Ctrl+Enter, "7",
+    // Ctrl with the keypad's Enter, "8", Enter, "9". Each Enter starts a line; none ends the dialog.
+    ui.Dialog("Define Data", [](plat::DialogDriver& d) {
+        d.Show();
+        d.Select(DefineDataId::List, 3);
+        d.Type(DefineDataId::Text, "");
+        plat::Application::PumpEvents(500);
+        std::system("xdotool type 6; xdotool key ctrl+Return; xdotool type 7; xdotool key ctrl+KP_Enter; "
+                    "xdotool type 8; xdotool key Return; xdotool type 9");
+        plat::Application::PumpEvents(700);
+        Shot("define-data-keys");
+        std::string text = d.Ended() ? std::string("(ended)") : d.Text(DefineDataId::Text);
+        for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n"))
+            text.replace(at, 2, "|");
+        std::printf("keys: %s\n", text.c_str());
+        if (!d.Ended())
+            d.Click(1);
+    });
+    frame.Dispatch(CmId::PageAction403);
 
     // 4. Quick define over a rectangular section whose fifth shape parameter (hidden for a
     // rectangle) is 150 m: a new title, Finish.

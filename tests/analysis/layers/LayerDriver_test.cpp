@@ -209,6 +209,72 @@ TEST_F(LayerDriver, ShearBlockAndNvRatioOfLayersAtOneCrackAngle)
     EXPECT_EQ(still.NvRatio, 0.0);
 }
 
+// The block where the widths change over a layer, every node at 45 degrees:
+// - a tapered web, one layer from 0.2 m (0.1 m wide) down to 0 (0.5 m wide), b = 0.5 - 2 z,
+//   under v = 3 - 10 z MPa (nodes 1, 2, 3 MPa from the top down): by hand
+//   V = int (3 - 10 z)(0.5 - 2 z) dz = 0.3 - 0.22 + 0.0533 = 0.13333 MN over the area
+//   0.06 m^2: the block 0.3 m wide, 0.2 m deep, 2.2222 MPa;
+// - the two halves of a diamond 0.4 m wide at mid-depth, b = 0.4 - 2 |z| over +-0.2 m, in two
+//   layers under v = 2 - 50 z^2 MPa (nodes 0, 1.5, 2, 1.5, 0 MPa): by hand
+//   V = 2 int_0^0.2 (2 - 50 z^2)(0.4 - 2 z) dz = 2 (0.16 - 0.08 - 0.05333 + 0.04) = 0.13333 MN
+//   over the area 0.08 m^2: the block 0.2 m wide, 0.4 m deep, 1.6667 MPa.
+// Each node weighs with the width where it stands (the lower node of a layer with its bottom
+// width): only then does the block carry the V that the layers integrate to.
+TEST_F(LayerDriver, TheShearBlockCarriesTheShearOfLayersWhoseWidthChanges)
+{
+    const double quarter = 0.78539816339745;
+    struct Row {
+        const char* name;
+        std::vector<ConcreteRegionRec> regions;
+        std::vector<LayerDefRec> layers;
+        std::vector<double> v;
+        double V, width, depth;
+    };
+    const Row rows[] = {
+        {"tapered web", {{0.2, 0.0, 0.1, 0.5, 0}}, {LayerDefRec{0, 1, 2, 0, 0, 0.2, 0.1, 0.0, 0.2}},
+         {1e6, 2e6, 3e6}, 0.3 - 0.22 + 20.0 * 0.008 / 3.0, 0.3, 0.2},
+        {"diamond", {{0.2, 0.0, 0.0, 0.4, 0}, {0.0, -0.2, 0.4, 0.0, 0}},
+         {LayerDefRec{0, 1, 2, 0, 0, 0.2, 0.1, 0.0, 0.2}, LayerDefRec{2, 3, 4, 0, 0, 0.0, -0.1, -0.2, 0.2}},
+         {0.0, 1.5e6, 2e6, 1.5e6, 0.0}, 2.0 * (0.16 - 0.08 - 20.0 * 0.008 / 3.0 + 0.04), 0.2, 0.4},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TBeam shape;
+        layertest::MakeRectangle(shape);
+        shape.DeleteRegions();
+        for (const ConcreteRegionRec& r : row.regions)
+            shape.AddRegion(r, 1);
+        LayerMesh mesh;
+        FailedFlagLists flags;
+        TLayerDriver driver(shape,
+                            mesh,
+                            flags,
+                            {},
+                            TQuarvish2000Analysis::kMaxLayers,
+                            TQuarvish2000Analysis::kMaxNodes,
+                            nullptr);
+        SectionState state;
+        state.LayerDefs = row.layers;
+        state.LayerCount = static_cast<int>(row.layers.size());
+        state.NodeStates.assign(row.v.size(), LayerNodeStateRec{});
+        for (std::size_t id = 0; id < row.v.size(); ++id) {
+            state.NodeStates[id].ConcShearStress = row.v[id];
+            state.NodeStates[id].CrackAngle = quarter;
+        }
+        const double V = row.V * 1e6;
+        driver.ComputeShearBlock(state);
+        const auto& b = state.ShearBlock;
+        EXPECT_NEAR(b[0] * b[1] * b[2] * b[3], V, 1e-6);
+        EXPECT_NEAR(b[1], row.width, 1e-12);
+        EXPECT_NEAR(b[2], row.depth, 1e-12);
+        EXPECT_NEAR(b[0], V / (row.width * row.depth), 1e-6);
+        EXPECT_NEAR(state.NvRatio, 1.0, 1e-9);
+        double N = 0.0, M = 0.0, sectionV = 0.0, tendonShear = 0.0;
+        driver.IntegrateSectionForces(state, N, M, sectionV, tendonShear);
+        EXPECT_NEAR(sectionV, V, 1e-6);
+    }
+}
+
 TEST_F(LayerDriver, ACrackedSectionUnderShearIsRefinedWhereItCracksAndMirrors)
 {
     const TStructure& section = *analysis.GetStructure();
