@@ -196,15 +196,15 @@ TEST_F(DebugDisplays, TheLeftPanelAndTheCrackDiagramHoldWholePicturesAroundEvery
     ASSERT_NE(a, nullptr);
     EnterDebugLevel(2);
     int dumps = 0;
-    ui.Text([&](std::string&) {
+    ui.DataView([&](std::string&) {
         ExpectWholePictures("dump " + std::to_string(++dumps));
         return true;
     });
-    ui.Text([&](std::string&) {
+    ui.DataView([&](std::string&) {
         ExpectWholePictures("dump " + std::to_string(++dumps));
         return true;
     });
-    ui.Text([&](std::string&) {
+    ui.DataView([&](std::string&) {
         ExpectWholePictures("dump " + std::to_string(++dumps));
         SetDebugLevel(0);
         return true;
