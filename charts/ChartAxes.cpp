@@ -394,19 +394,21 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
 {
     using namespace plat::TextAlign;
     std::vector<plat::Rect> placed;
-    const auto clear = [&](const AxisLabel& l, plat::Size size) {
+    const auto clear = [&](const AxisLabel& l, plat::Size size, bool ofInk) {
         const plat::Rect b = AxisLabelBox(l, size);
         if (b.left < area.left || b.right > area.right || b.top < area.top || b.bottom > area.bottom)
             return false;
+        for (const plat::Rect& p : placed)
+            if (Overlap(b, p))
+                return false;
+        if (!ofInk)
+            return true;
         const plat::Rect grown{b.left - 1, b.top - 1, b.right + 1, b.bottom + 1};
         for (const plat::Rect& m : ink.boxes)
             if (Overlap(grown, m))
                 return false;
         for (const auto& [a, c] : ink.lines)
             if (Crosses(a, c, grown))
-                return false;
-        for (const plat::Rect& p : placed)
-            if (Overlap(b, p))
                 return false;
         return true;
     };
@@ -435,11 +437,14 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
                 (base.ofY ? l.at.x : l.at.y) += away;
                 tries.push_back(l);
             }
-        for (const AxisLabel& l : tries)
-            if (clear(l, size)) {
-                home = l;
-                break;
-            }
+        // Where the ink leaves no place, the numbers at least keep clear of each other.
+        bool found = false;
+        for (const bool ofInk : {true, false})
+            for (const AxisLabel& l : tries)
+                if (!found && clear(l, size, ofInk)) {
+                    home = l;
+                    found = true;
+                }
         placed.push_back(AxisLabelBox(home, size));
     }
 }

@@ -93,8 +93,9 @@ ChartInk TraceChartInk(const ChartData& data, const ChartTransform& t, int marke
 // at its place would cover a marker, have a curve run through it or overlap a label placed
 // before it moves the least it must. An x label first goes to the other side of the axis, then
 // up or down off the axis, staying at its end of the axis; a y label first goes to the other
-// side of the axis column, then sideways along its row, staying at its value's height. A label
-// that finds no clear place keeps its own.
+// side of the axis column, then sideways along its row, staying at its value's height. Where
+// the ink leaves a label no clear place, it takes the first of those places clear of the
+// labels before it, and keeps its own when there is none.
 void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, const plat::Rect& area,
                           const LabelMeasure& measure);
 

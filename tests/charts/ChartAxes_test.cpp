@@ -207,6 +207,18 @@ TEST(RangeLabels, NumbersKeepClearOfEachOther)
     const plat::Rect b = AxisLabelBox(labels[1], Chars(labels[1].text));
     EXPECT_LE(b.right, a.left);
 
+    // Markers over the whole plot (every 6 pixels): neither number finds a place clear of
+    // them, but the top's number still leaves the x end's: the same place as above.
+    ChartInk crowd;
+    for (int x = 3; x < 300; x += 6)
+        for (int y = 23; y < 200; y += 6)
+            crowd.boxes.push_back(plat::Rect{x - 2, y - 2, x + 3, y + 3});
+    std::vector<AxisLabel> crowded{{"2600.0", {285, 60}, Right, Top}, {"0.0", {250, 60}, Left, Top, true}};
+    KeepRangeLabelsClear(crowded, crowd, area, Chars);
+    EXPECT_EQ(crowded[0].at, (plat::Point{285, 60}));
+    EXPECT_EQ(crowded[1].at, (plat::Point{243, 60}));
+    EXPECT_EQ(crowded[1].hAlign, Right);
+
     std::vector<AxisLabel> apart{{"2600.0", {285, 60}, Right, Top}, {"0.0", {32, 60}, Left, Top, true}};
     KeepRangeLabelsClear(apart, ChartInk{}, area, Chars);
     EXPECT_EQ(apart[1].at, (plat::Point{32, 60}));
