@@ -319,11 +319,134 @@ std::vector<AxisLabel> PlanIconRangeLabels(const ChartData& data, const ChartTra
     const bool numbers = data.NumericRangeLabels() != 0;
     if (std::fabs(axis.yMax) > 1e-6)
         labels.push_back({numbers ? FormatAxisLabelText(data.YFormat(), axis.yMax) : "top",
-                          {column + o, ChartPixel(t.yOffset - axis.yMax * t.yScale)}, yh, Top});
+                          {column + o, ChartPixel(t.yOffset - axis.yMax * t.yScale)}, yh, Top, true});
     if (std::fabs(axis.yMin) > 1e-6)
         labels.push_back({numbers ? FormatAxisLabelText(data.YFormat(), axis.yMin) : "bot",
-                          {column + o, ChartPixel(t.yOffset - axis.yMin * t.yScale)}, yh, Bottom});
+                          {column + o, ChartPixel(t.yOffset - axis.yMin * t.yScale)}, yh, Bottom, true});
     return labels;
+}
+
+namespace {
+
+class InkSink : public ChartTraceSink {
+public:
+    InkSink(ChartInk& ink, int half) : m_ink(ink), m_half(half) {}
+    void LineType(int) override {}
+    void CurvePen(bool) override {}
+    void MoveTo(int x, int y) override { m_at = {x, y}; }
+    void LineTo(int x, int y) override
+    {
+        m_ink.lines.push_back({m_at, {x, y}});
+        m_at = {x, y};
+    }
+    void Marker(int x, int y) override
+    {
+        m_ink.boxes.push_back(plat::Rect{x - m_half, y - m_half, x + m_half + 1, y + m_half + 1});
+    }
+
+private:
+    ChartInk& m_ink;
+    int m_half;
+    plat::Point m_at{0, 0};
+};
+
+bool Overlap(const plat::Rect& a, const plat::Rect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Whether the stretch from a to b passes through the box (its pixels, right and bottom edges
+// excluded).
+bool Crosses(plat::Point a, plat::Point b, const plat::Rect& r)
+{
+    // Clip the stretch to the box's x range, then see whether its y range there meets the box.
+    double x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y;
+    if (x0 > x1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
+    const double left = r.left - 0.5, right = r.right - 0.5;
+    if (x1 < left || x0 > right)
+        return false;
+    auto yAt = [&](double x) { return x1 == x0 ? y0 : y0 + (y1 - y0) * (x - x0) / (x1 - x0); };
+    const double xa = std::max(x0, left), xb = std::min(x1, right);
+    double ya = yAt(xa), yb = yAt(xb);
+    if (x1 == x0) {
+        ya = std::min(y0, y1);
+        yb = std::max(y0, y1);
+    }
+    const double lo = std::min(ya, yb), hi = std::max(ya, yb);
+    return hi >= r.top - 0.5 && lo <= r.bottom - 0.5;
+}
+
+} // namespace
+
+ChartInk TraceChartInk(const ChartData& data, const ChartTransform& t, int markerHalf)
+{
+    ChartInk ink;
+    InkSink sink(ink, markerHalf);
+    TraceChartData(data.Data(), t, data.DrawMode(), 0, data.LineStart(), sink);
+    return ink;
+}
+
+void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, const plat::Rect& area,
+                          const LabelMeasure& measure)
+{
+    using namespace plat::TextAlign;
+    std::vector<plat::Rect> placed;
+    const auto clear = [&](const AxisLabel& l, plat::Size size, bool ofInk) {
+        const plat::Rect b = AxisLabelBox(l, size);
+        if (b.left < area.left || b.right > area.right || b.top < area.top || b.bottom > area.bottom)
+            return false;
+        for (const plat::Rect& p : placed)
+            if (Overlap(b, p))
+                return false;
+        if (!ofInk)
+            return true;
+        const plat::Rect grown{b.left - 1, b.top - 1, b.right + 1, b.bottom + 1};
+        for (const plat::Rect& m : ink.boxes)
+            if (Overlap(grown, m))
+                return false;
+        for (const auto& [a, c] : ink.lines)
+            if (Crosses(a, c, grown))
+                return false;
+        return true;
+    };
+    for (AxisLabel& home : labels) {
+        const plat::Size size = measure(home.text);
+        // The other side of the axis: an x label above or below its row, a y label left or
+        // right of the column (its point two pixels off the column, mirrored).
+        AxisLabel other = home;
+        const unsigned h = home.hAlign & HorizontalMask;
+        if (home.ofY) {
+            const int column = home.at.x + (h == Right ? 2 : -2);
+            other.hAlign = h == Right ? Left : Right;
+            other.at.x = h == Right ? column + 2 : column - 2;
+        } else {
+            other.vAlign = (home.vAlign & Bottom) != 0 ? Top : Bottom;
+        }
+        std::vector<AxisLabel> tries{home, other};
+        // Then step by step away from the axis: x labels up and down at their end, y labels
+        // sideways along their row, nearest first, the home side first.
+        const int reach = home.ofY ? area.right - area.left : area.bottom - area.top;
+        for (int d = 1; d <= reach; ++d)
+            for (const AxisLabel& base : {home, other}) {
+                AxisLabel l = base;
+                const int away = base.ofY ? ((base.hAlign & HorizontalMask) == Right ? -d : d)
+                                          : ((base.vAlign & Bottom) != 0 ? -d : d);
+                (base.ofY ? l.at.x : l.at.y) += away;
+                tries.push_back(l);
+            }
+        // Where the ink leaves no place, the numbers at least keep clear of each other.
+        bool found = false;
+        for (const bool ofInk : {true, false})
+            for (const AxisLabel& l : tries)
+                if (!found && clear(l, size, ofInk)) {
+                    home = l;
+                    found = true;
+                }
+        placed.push_back(AxisLabelBox(home, size));
+    }
 }
 
 plat::Rect AxisLabelBox(const AxisLabel& label, plat::Size extent)

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "charts/ChartTrace.h"
@@ -56,6 +57,8 @@ struct AxisLabel {
     plat::Point at;
     unsigned hAlign = 0; // plat::TextAlign values
     unsigned vAlign = 0;
+    // A range label of the y axis (beside the axis column at its value's row), else of x.
+    bool ofY = false;
 };
 
 struct AxisPlan {
@@ -74,6 +77,27 @@ AxisPlan PlanYAxisTicks(const ChartData& data, const ChartTransform& t, int W, b
 // row (inset from the ends), y max and y min (or "top" and "bot" without numeric range labels)
 // beside the axis column; each only when its value is not zero.
 std::vector<AxisLabel> PlanIconRangeLabels(const ChartData& data, const ChartTransform& t, int W);
+
+// What a compact chart draws of its data, in pixels: the boxes of its markers and the
+// stretches of its curves.
+struct ChartInk {
+    std::vector<plat::Rect> boxes;
+    std::vector<std::pair<plat::Point, plat::Point>> lines;
+};
+
+// The ink of a chart's data under transform t, as TraceChartData draws it, with markers
+// markerHalf pixels to each side of their point.
+ChartInk TraceChartInk(const ChartData& data, const ChartTransform& t, int markerHalf);
+
+// The range labels kept clear of the data's ink and of each other, within area: a label that
+// at its place would cover a marker, have a curve run through it or overlap a label placed
+// before it moves the least it must. An x label first goes to the other side of the axis, then
+// up or down off the axis, staying at its end of the axis; a y label first goes to the other
+// side of the axis column, then sideways along its row, staying at its value's height. Where
+// the ink leaves a label no clear place, it takes the first of those places clear of the
+// labels before it, and keeps its own when there is none.
+void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, const plat::Rect& area,
+                          const LabelMeasure& measure);
 
 // The box a label of the given extent covers when drawn at its point with its alignment.
 plat::Rect AxisLabelBox(const AxisLabel& label, plat::Size extent);

@@ -83,7 +83,7 @@ std::vector<plat::Rect> Ticonchart::TextBoxes()
     list.Text(m_data.Title(), W / 2, 0, TitleFont(), TA::Center, TA::Top);
     ChartMargins margins = m_margins;
     const ChartTransform t = ScaleIconChart(m_data, W, H, margins, noteHeight, -1, 1, -1, 1);
-    for (const AxisLabel& l : PlanIconRangeLabels(m_data, t, W))
+    for (const AxisLabel& l : RangeLabels(t, margins, TextMeasure(dc)))
         list.boxes.push_back(AxisLabelBox(l, MeasureRichText(dc, l.text, TextFont())));
     return list.boxes;
 }

@@ -139,7 +139,8 @@ void TContourBase::DrawFrame(plat::DC& dc, Frame& f, int verticalMargin, int flo
         widest = std::max(widest, MeasureRichText(dc, t.second, TextFont()).cx);
     const int column = widest + 2 * std::max(f.W / 100, 4);
 
-    f.top = verticalMargin;
+    // The field starts below the title: the wire mesh's back posts rise to its top.
+    f.top = std::max(verticalMargin, Trunc(1.1 * title.cy));
     f.bottom = verticalMargin;
     if (floorRise == 0)
         f.top = Trunc(1.1 * title.cy);

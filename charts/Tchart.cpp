@@ -504,6 +504,18 @@ void Ticonchart::UpdateScaling(plat::DC& dc, double xa, double xb, double ya, do
     m_transform = ScaleIconChart(m_data, Width(), Height(), m_margins, noteHeight, xa, xb, ya, yb);
 }
 
+std::vector<AxisLabel> Ticonchart::RangeLabels(const ChartTransform& t, const ChartMargins& margins,
+                                               const LabelMeasure& measure) const
+{
+    const int W = Width(), H = Height();
+    std::vector<AxisLabel> labels = PlanIconRangeLabels(m_data, t, W);
+    const int markerHalf = static_cast<int>(0.16 * std::sqrt(std::max(W, 0)));
+    const int noteHeight = std::max(margins.bottom - IconChartInset(W), 0);
+    KeepRangeLabelsClear(labels, TraceChartInk(m_data, t, markerHalf), plat::Rect{0, margins.top, W, H - noteHeight},
+                         measure);
+    return labels;
+}
+
 void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
 {
     m_data.UpdateClippedRange();
@@ -524,7 +536,7 @@ void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     dc.LineTo(W - m_margins.right, row);
     DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
 
-    for (const AxisLabel& l : PlanIconRangeLabels(m_data, t, W))
+    for (const AxisLabel& l : RangeLabels(t, m_margins, TextMeasure(dc)))
         DrawRichText(dc, l.at.x, l.at.y, l.text, TextFont(), l.hAlign, l.vAlign, m_blackAndWhite != 0);
     dc.SelectPen(BlackPen());
     if (m_data.XStep() < kBig)

@@ -151,6 +151,10 @@ public:
     // -1 for a minimum and 1 for a maximum stand for the chart's own range.
     void UpdateScaling(double xa, double xb, double ya, double yb) override;
     std::vector<plat::Rect> TextBoxes() override;
+    // The range labels under transform t and margins, kept clear of the data's markers and
+    // curves and of each other, measured as measure draws them.
+    std::vector<AxisLabel> RangeLabels(const ChartTransform& t, const ChartMargins& margins,
+                                       const LabelMeasure& measure) const;
 
 private:
     void UpdateScaling(plat::DC& dc, double xa, double xb, double ya, double yb);

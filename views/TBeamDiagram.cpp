@@ -92,6 +92,20 @@ private:
     std::set<int> m_reported;
 };
 
+// A crack-width label's point, moved the least so that the label stays between the two faces
+// (neither face line runs through it) and within the chart's width. From the top the label
+// hangs left-aligned below its point, from the bottom it stands right-aligned above it.
+plat::Point KeepLabelBetweenFaces(plat::Point at, plat::Size size, bool fromTop, int W, int topRow, int bottomRow)
+{
+    // Rows the label's box may take: strictly between the face rows.
+    const int highest = topRow + 1, lowest = bottomRow - 1;
+    int top = fromTop ? at.y : at.y - size.cy;
+    top = std::max(std::min(top, lowest + 1 - size.cy), highest);
+    int left = fromTop ? at.x : at.x - size.cx;
+    left = std::max(std::min(left, W - size.cx), 0);
+    return {fromTop ? left : left + size.cx, fromTop ? top : top + size.cy};
+}
+
 } // namespace
 
 void ParseCrackWidthLimits(const std::string& text, double factor, float& first, float& second)
@@ -166,7 +180,6 @@ void TBeamDiagram::CmPopup3004()
 
 DiagramPicture TBeamDiagram::ComputePicture(const LabelExtent& extent)
 {
-    (void)extent;
     DiagramPicture p;
     RefreshFontHeights();
     const SectionState* state = m_state.get();
@@ -332,9 +345,10 @@ DiagramPicture TBeamDiagram::ComputePicture(const LabelExtent& extent)
                         const double offset = fromTop ? 0.667 * W : W / 3.0;
                         x -= Trunc((x0 - offset) / s / S) * S * s;
                     }
-                    p.Add(Label{{Trunc(x), Trunc(Y(hk)) + labelDrop},
-                                Printf(u.unitSystem == 0 ? "%4.2f" : "%4.3f", w * factor6), TextFont(), hAlign,
-                                vAlign});
+                    const std::string text = Printf(u.unitSystem == 0 ? "%4.2f" : "%4.3f", w * factor6);
+                    p.Add(Label{KeepLabelBetweenFaces({Trunc(x), Trunc(Y(hk)) + labelDrop}, extent(text, TextFont()),
+                                                      fromTop, W, Trunc(Y(ztop)), Trunc(Y(zbot))),
+                                text, TextFont(), hAlign, vAlign});
                 }
             }
         }

@@ -33,23 +33,90 @@ const char* PickBySystem(int system, const char* si, const char* us, const char*
     }
 }
 
-// The curves' stretches in pixels (a separator pair starts a new polyline).
-std::vector<LabelStretch> CurveSegments(const MaterialCurves& c, const MaterialScale& s)
+// The curves as polylines in pixels (a separator pair starts a new one), cut where they
+// leave the axes' box: from the y axis to the end of the x axis, and from the top of the y
+// axis down to its foot. A curve that runs on past the end of an axis stops there.
+std::vector<std::vector<plat::Point>> CurvePolylines(const MaterialCurves& c, const MaterialScale& s, int W, int H,
+                                                     int top, const ChartBounds& axis)
 {
-    std::vector<LabelStretch> out;
-    bool joined = false;
-    plat::Point last;
+    std::vector<std::vector<plat::Point>> out(1);
+    const auto flush = [&] {
+        if (out.back().size() < 2)
+            out.back().clear();
+        else
+            out.emplace_back();
+    };
+    // The box in chart units; an axis without extent is not cut along.
+    const bool cutX = s.xScale > 0.0, cutY = s.yScale > 0.0;
+    const double x0 = axis.xMin, x1 = cutX ? (W - s.m - s.xOrigin) / s.xScale : 0.0;
+    const double y0 = cutY ? (s.yOrigin - (H - s.m)) / s.yScale : 0.0, y1 = cutY ? (s.yOrigin - top) / s.yScale : 0.0;
+    const auto inside = [&](double x, double y) {
+        return (!cutX || (x >= x0 && x <= x1)) && (!cutY || (y >= y0 && y <= y1));
+    };
+    bool have = false;
+    double px = 0.0, py = 0.0;
     for (std::size_t i = 0; i + 1 < c.data.size(); i += 2) {
-        if (c.data[i] > kBig && c.data[i + 1] > kBig) {
-            joined = false;
+        const double x = c.data[i], y = c.data[i + 1];
+        if (x > kBig && y > kBig) {
+            flush();
+            have = false;
             continue;
         }
-        const plat::Point p = s.At(c.data[i], c.data[i + 1]);
-        if (joined)
-            out.emplace_back(last, p);
-        last = p;
-        joined = true;
+        if (!have) {
+            if (inside(x, y))
+                out.back().push_back(s.At(x, y));
+        } else if (inside(px, py) && inside(x, y)) {
+            out.back().push_back(s.At(x, y));
+        } else {
+            // The part of the stretch inside the box (Liang-Barsky), if any.
+            double t0 = 0.0, t1 = 1.0;
+            const double dx = x - px, dy = y - py;
+            bool meets = true;
+            const auto edge = [&](double p, double q) {
+                if (p == 0.0) {
+                    meets = meets && q >= 0.0;
+                    return;
+                }
+                const double r = q / p;
+                if (p < 0.0)
+                    t0 = std::max(t0, r);
+                else
+                    t1 = std::min(t1, r);
+            };
+            if (cutX) {
+                edge(-dx, px - x0);
+                edge(dx, x1 - px);
+            }
+            if (cutY) {
+                edge(-dy, py - y0);
+                edge(dy, y1 - py);
+            }
+            if (meets && t0 <= t1) {
+                if (!inside(px, py)) {
+                    flush();
+                    out.back().push_back(s.At(px + t0 * dx, py + t0 * dy));
+                }
+                out.back().push_back(inside(x, y) ? s.At(x, y) : s.At(px + t1 * dx, py + t1 * dy));
+                if (!inside(x, y))
+                    flush();
+            }
+        }
+        px = x;
+        py = y;
+        have = true;
     }
+    flush();
+    out.pop_back();
+    return out;
+}
+
+// The curves' stretches in pixels, as drawn.
+std::vector<LabelStretch> CurveSegments(const std::vector<std::vector<plat::Point>>& polylines)
+{
+    std::vector<LabelStretch> out;
+    for (const std::vector<plat::Point>& line : polylines)
+        for (std::size_t i = 1; i < line.size(); ++i)
+            out.emplace_back(line[i - 1], line[i]);
     return out;
 }
 
@@ -281,7 +348,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     // the peak it is centred on, over its mark), the strength right and down from the top of
     // the y axis, the main type's details, as one block, left and up from the right margin.
     const plat::Rect plot{column + 4, f.top, f.W - s.m, row};
-    std::vector<LabelStretch> lines = CurveSegments(c, s);
+    std::vector<LabelStretch> lines = CurveSegments(CurvePolylines(c, s, f.W, f.H, f.top, f.axis));
     if (c.peakStrainFlag == 0)
         lines.insert(lines.end(), marks.begin(), marks.end());
     lines.insert(lines.end(), strengthMarks.begin(), strengthMarks.end());
@@ -387,7 +454,7 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     // and may reach into the right margin, keep within the chart; the top label keeps left of
     // the margin.
     const plat::Rect plot{column + 4, f.top, f.W, row};
-    std::vector<LabelStretch> lines = CurveSegments(c, s);
+    std::vector<LabelStretch> lines = CurveSegments(CurvePolylines(c, s, f.W, f.H, f.top, f.axis));
     lines.push_back(topMark);
     LabelClearance clearance(lines, plot);
 
@@ -532,21 +599,9 @@ DiagramPlan PlanMaterialChart(const MaterialFrame& f, const MaterialTypeCopies& 
     if (c.data.empty())
         return plan;
     const MaterialScale s = ScaleMaterialChart(f.W, f.H, f.top, f.axis);
-    // The curves, in the context's pen: a separator pair starts a new polyline.
-    std::vector<plat::Point> run;
-    const auto flush = [&] {
-        if (run.size() >= 2)
-            plan.Polyline(run);
-        run.clear();
-    };
-    for (std::size_t i = 0; i + 1 < c.data.size(); i += 2) {
-        if (c.data[i] > kBig && c.data[i + 1] > kBig) {
-            flush();
-            continue;
-        }
-        run.push_back(s.At(c.data[i], c.data[i + 1]));
-    }
-    flush();
+    // The curves, in the context's pen, within the axes' box.
+    for (const std::vector<plat::Point>& run : CurvePolylines(c, s, f.W, f.H, f.top, f.axis))
+        plan.Polyline(run);
 
     plan.Pen(1, plat::Colors::Black);
     const plat::Point origin = s.At(0.0, 0.0);

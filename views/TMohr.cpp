@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "charts/ChartAxes.h"
 #include "foundation/StrFormat.h"
 #include "platform/DC.h"
 #include "platform/Ui.h"
@@ -75,10 +76,6 @@ MohrPicture PlanMohr(const MohrFrame& f, const std::vector<double>& record, cons
     const plat::Point yFace = at(Sy, T);
     plan.Line(xFace, yFace);
 
-    plan.Text("1", at(P1, 0.0), f.textFont, TA::Left, TA::Top);
-    plan.Text("X", xFace, f.textFont, TA::Left, TA::Top);
-    plan.Text("2", at(P2, 0.0), f.textFont, TA::Right, TA::Top);
-    plan.Text("Y", yFace, f.textFont, TA::Right, TA::Top);
 
     plan.Pen(1, plat::Colors::Black);
     const int column = static_cast<int>(xOrigin);
@@ -88,13 +85,18 @@ MohrPicture PlanMohr(const MohrFrame& f, const std::vector<double>& record, cons
     plan.Text(f.title, {f.W / 2, 0}, f.titleFont, TA::Center, TA::Top);
 
     // Axis-end numbers: above the x axis unless the negative y range leaves no room for them.
+    std::vector<plat::Rect> taken;
+    const auto number = [&](const std::string& text, plat::Point p, unsigned h, unsigned v) {
+        plan.Text(text, p, f.textFont, h, v);
+        taken.push_back(AxisLabelBox(AxisLabel{"", p, h, v}, measure(text, f.textFont)));
+    };
     const auto xEnd = [&](float value, int x, unsigned hAlign) {
         if (value == 0.0f)
             return;
         const std::string text = StrPrintf(format.c_str(), static_cast<double>(value));
         const int h = measure(text, f.textFont).cy;
         const unsigned v = yMin * s <= static_cast<float>(h) ? TA::Bottom : TA::Top;
-        plan.Text(text, {x, row}, f.textFont, hAlign, v);
+        number(text, {x, row}, hAlign, v);
     };
     xEnd(xLo, m, TA::Left);
     xEnd(xHi, f.W - m, TA::Right);
@@ -102,11 +104,42 @@ MohrPicture PlanMohr(const MohrFrame& f, const std::vector<double>& record, cons
     const int d = leftOfAxis ? -2 : 2;
     const unsigned ha = leftOfAxis ? TA::Right : TA::Left;
     if (yMax != 0.0f)
-        plan.Text(StrPrintf(format.c_str(), static_cast<double>(yMax)),
-                  {column + d, static_cast<int>(yOrigin - yMax * s)}, f.textFont, ha, TA::Top);
+        number(StrPrintf(format.c_str(), static_cast<double>(yMax)), {column + d, static_cast<int>(yOrigin - yMax * s)},
+               ha, TA::Top);
     if (yMin != 0.0f)
-        plan.Text(StrPrintf(format.c_str(), static_cast<double>(yMin)),
-                  {column + d, static_cast<int>(yOrigin - yMin * s)}, f.textFont, ha, TA::Bottom);
+        number(StrPrintf(format.c_str(), static_cast<double>(yMin)), {column + d, static_cast<int>(yOrigin - yMin * s)},
+               ha, TA::Bottom);
+
+    // The points' names beside their points, at the corner given first; where that would run
+    // into an axis number or a name placed before (or touch one), at the first other corner
+    // clear of them, and else moved sideways off its point, the least that clears them.
+    const auto name = [&](const char* text, plat::Point p, unsigned h, unsigned v) {
+        const plat::Size size = measure(text, f.textFont);
+        const unsigned oh = h == TA::Left ? TA::Right : TA::Left, ov = v == TA::Top ? TA::Bottom : TA::Top;
+        const std::pair<unsigned, unsigned> corners[] = {{h, v}, {oh, v}, {h, ov}, {oh, ov}};
+        AxisLabel chosen{"", p, h, v};
+        bool found = false;
+        for (int dx = 0; dx <= 3 * size.cx && !found; ++dx)
+            for (const auto& [ch, cv] : corners) {
+                const AxisLabel l{"", {ch == TA::Right ? p.x - dx : p.x + dx, p.y}, ch, cv};
+                const plat::Rect b = AxisLabelBox(l, size);
+                bool clear = b.left >= 0 && b.right <= f.W && b.top >= f.top && b.bottom <= f.H - bottom;
+                for (const plat::Rect& t : taken)
+                    clear = clear && !(b.left - 1 < t.right && t.left < b.right + 1 && b.top - 1 < t.bottom &&
+                                       t.top < b.bottom + 1);
+                if (clear) {
+                    chosen = l;
+                    found = true;
+                    break;
+                }
+            }
+        plan.Text(text, chosen.at, f.textFont, chosen.hAlign, chosen.vAlign);
+        taken.push_back(AxisLabelBox(chosen, size));
+    };
+    name("1", at(P1, 0.0), TA::Left, TA::Top);
+    name("X", xFace, TA::Left, TA::Top);
+    name("2", at(P2, 0.0), TA::Right, TA::Top);
+    name("Y", yFace, TA::Right, TA::Top);
 
     plan.Pen(1, plat::Colors::Black);
     plan.Brush(plat::Colors::LtRed);

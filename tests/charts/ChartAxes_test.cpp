@@ -134,3 +134,93 @@ TEST(ChartYAxis, TicksCentredOnTheirLabels)
 }
 
 } // namespace
+
+namespace {
+
+using namespace plat::TextAlign;
+
+// 7 pixels a character, 10 high.
+plat::Size Chars(const std::string& text) { return {7 * static_cast<int>(text.size()), 10}; }
+
+} // namespace
+
+// A compact chart of 300 x 200 pixels, its plot below a title band of 20 rows. Where nothing
+// is drawn the range labels keep their places; a curve running through the x end's number
+// (right-aligned above the axis row 150 at x 285: pixels 257..284 by 140..149) sends it to
+// the other side of the axis, under the row; a cluster of markers (5 x 5 boxes every 10
+// pixels from x 40 to 120 along the top row) over the top's number "236.0" (left-aligned two
+// pixels right of the column at x 30) sends it along its row, at its value's height, to the
+// first column clear of the last marker's right pixel 122 and the pixel of clearance: x 124;
+// left of the column it would leave the chart.
+TEST(RangeLabels, NumbersKeepClearOfCurvesAndMarkers)
+{
+    const plat::Rect area{0, 20, 300, 200};
+    std::vector<AxisLabel> labels{{"91.6", {285, 150}, Right, Bottom}, {"236.0", {32, 20}, Left, Top, true}};
+    KeepRangeLabelsClear(labels, ChartInk{}, area, Chars);
+    EXPECT_EQ(labels[0].at, (plat::Point{285, 150}));
+    EXPECT_EQ(labels[0].vAlign, Bottom);
+    EXPECT_EQ(labels[1].at, (plat::Point{32, 20}));
+
+    ChartInk ink;
+    ink.lines.push_back({{250, 135}, {290, 148}});
+    for (int x = 40; x <= 120; x += 10)
+        ink.boxes.push_back(plat::Rect{x - 2, 20, x + 3, 25});
+    KeepRangeLabelsClear(labels, ink, area, Chars);
+    EXPECT_EQ(labels[0].at, (plat::Point{285, 150}));
+    EXPECT_EQ(labels[0].hAlign, Right);
+    EXPECT_EQ(labels[0].vAlign, Top);
+    EXPECT_EQ(labels[1].at, (plat::Point{124, 20}));
+    EXPECT_EQ(labels[1].hAlign, Left);
+    EXPECT_EQ(labels[1].vAlign, Top);
+    // Nothing of the ink is left in either box.
+    for (const AxisLabel& l : labels) {
+        const plat::Rect b = AxisLabelBox(l, Chars(l.text));
+        for (const plat::Rect& m : ink.boxes)
+            EXPECT_FALSE(m.left < b.right && b.left < m.right && m.top < b.bottom && b.top < m.bottom) << l.text;
+    }
+    // Curves along rows 145 and 155, through both sides of the row at the x end: the number
+    // steps up off the axis, at its end, until its lowest row (y - 1) and its pixel of
+    // clearance stand above row 145: y 144, six rows up (down it would take seven).
+    ChartInk both;
+    both.lines.push_back({{240, 145}, {299, 145}});
+    both.lines.push_back({{240, 155}, {299, 155}});
+    std::vector<AxisLabel> end{{"91.6", {285, 150}, Right, Bottom}};
+    KeepRangeLabelsClear(end, both, area, Chars);
+    EXPECT_EQ(end[0].at.x, 285);
+    EXPECT_EQ(end[0].vAlign, Bottom);
+    EXPECT_EQ(end[0].at.y, 144);
+}
+
+// On a printed page the x end's "2600.0" (right-aligned under the axis row 60 at x 285:
+// 243..284) and the top's "0.0" (left-aligned right of the column at x 248) overlap; the top's
+// number, placed after it, goes to the other side of the column and on left until it clears
+// the x end's number: right-aligned at 243. Where both fit, neither moves.
+TEST(RangeLabels, NumbersKeepClearOfEachOther)
+{
+    const plat::Rect area{0, 20, 300, 200};
+    std::vector<AxisLabel> labels{{"2600.0", {285, 60}, Right, Top}, {"0.0", {250, 60}, Left, Top, true}};
+    KeepRangeLabelsClear(labels, ChartInk{}, area, Chars);
+    EXPECT_EQ(labels[0].at, (plat::Point{285, 60}));
+    EXPECT_EQ(labels[1].at, (plat::Point{243, 60}));
+    EXPECT_EQ(labels[1].hAlign, Right);
+    const plat::Rect a = AxisLabelBox(labels[0], Chars(labels[0].text));
+    const plat::Rect b = AxisLabelBox(labels[1], Chars(labels[1].text));
+    EXPECT_LE(b.right, a.left);
+
+    // Markers over the whole plot (every 6 pixels): neither number finds a place clear of
+    // them, but the top's number still leaves the x end's: the same place as above.
+    ChartInk crowd;
+    for (int x = 3; x < 300; x += 6)
+        for (int y = 23; y < 200; y += 6)
+            crowd.boxes.push_back(plat::Rect{x - 2, y - 2, x + 3, y + 3});
+    std::vector<AxisLabel> crowded{{"2600.0", {285, 60}, Right, Top}, {"0.0", {250, 60}, Left, Top, true}};
+    KeepRangeLabelsClear(crowded, crowd, area, Chars);
+    EXPECT_EQ(crowded[0].at, (plat::Point{285, 60}));
+    EXPECT_EQ(crowded[1].at, (plat::Point{243, 60}));
+    EXPECT_EQ(crowded[1].hAlign, Right);
+
+    std::vector<AxisLabel> apart{{"2600.0", {285, 60}, Right, Top}, {"0.0", {32, 60}, Left, Top, true}};
+    KeepRangeLabelsClear(apart, ChartInk{}, area, Chars);
+    EXPECT_EQ(apart[1].at, (plat::Point{32, 60}));
+    EXPECT_EQ(apart[1].hAlign, Left);
+}

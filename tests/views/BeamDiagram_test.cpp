@@ -138,7 +138,13 @@ TEST_F(BeamDiagramTest, CrackWidthLabelsAtTheSixHeights)
     for (int i = 0; i < 6; ++i) {
         const double hk = -0.3 + 0.6 / 32 + (5 - i) * (0.6 - 0.6 / 16) / 5; // walked from the top
         EXPECT_EQ(labels[i].text, texts[i]) << i;
-        EXPECT_EQ(labels[i].at, (plat::Point{205, Row(hk) + drop})) << i;
+        // The lowest would hang below the bottom face (row 296) and out of the chart: it
+        // stands on the face instead, its 12 rows just above it.
+        const int y = i == 5 ? Row(-0.3) - 12 : Row(hk) + drop;
+        if (i == 5) {
+            ASSERT_GT(Row(hk) + drop + 12, Row(-0.3)) << "the lowest label's home must cross the face";
+        }
+        EXPECT_EQ(labels[i].at, (plat::Point{205, y})) << i;
         EXPECT_EQ(labels[i].hAlign, TA::Left);
         EXPECT_EQ(labels[i].vAlign, TA::Top);
     }
@@ -150,6 +156,54 @@ TEST_F(BeamDiagramTest, CrackWidthLabelsAtTheSixHeights)
     EXPECT_EQ(cracks[1].a.x, static_cast<int>(200.5 + 0.15 * s));
     for (const Line& l : cracks)
         EXPECT_EQ(l.width, 1);
+}
+
+// In a chart only 120 pixels high the labels' homes (a half title height below their heights)
+// reach past the faces: from the top the lowest hangs below the bottom face and out of the
+// chart, from the bottom the highest stands above the top face into the title. Every label
+// stays between the face rows (no face line through it) and within the chart's width; a
+// label whose home is clear keeps it.
+TEST_F(BeamDiagramTest, CrackWidthLabelsStayBetweenTheFacesOfALowChart)
+{
+    const int W = 160, H = 120;
+    TBeamDiagram low{nullptr, "Crack Diagram ", 0, 0, W, H, 1};
+    low.SetDisplay(DisplayContext{});
+    const double sl = (H - low.Margins().top - 8) / 0.6;
+    const auto row = [&](double z) { return static_cast<int>((H - 4) + (-0.3) * sl - z * sl); };
+    const int topFace = row(0.3), bottomFace = row(-0.3);
+    const int drop = std::abs(low.TitleFont().height) / 2;
+    const auto check = [&](const SectionState& state, bool fromTop) {
+        low.AttachStructure(beam.get());
+        low.AttachState(&state);
+        low.AutoScale();
+        const std::vector<Label> labels = TextLabels(low.ComputePicture(Extent));
+        ASSERT_FALSE(labels.empty());
+        for (const Label& l : labels) {
+            const plat::Size e = Extent(l.text, l.font);
+            const int top = fromTop ? l.at.y : l.at.y - e.cy;
+            const int left = fromTop ? l.at.x : l.at.x - e.cx;
+            EXPECT_GT(top, topFace) << l.text;
+            EXPECT_LT(top + e.cy - 1, bottomFace) << l.text;
+            EXPECT_GE(left, 0) << l.text;
+            EXPECT_LE(left + e.cx, W) << l.text;
+        }
+    };
+    // Cracked throughout: drawn from the top; the lowest home crosses the bottom face.
+    auto whole = MeshState(4, 0.0, [](LayerNodeStateRec& n) {
+        Cracked(n);
+        n.CrackWidth = 0.0005;
+    });
+    const double lowest = -0.3 + 0.6 / 32;
+    ASSERT_GT(row(lowest) + drop + 12, bottomFace);
+    check(*whole, true);
+    // Cracked below mid-depth only: drawn from the bottom; the highest label (k = 4, the
+    // one of k = 5 lies in the uncracked top half) stays clear of the top face too.
+    auto bottom = MeshState(8, 0.0, [](LayerNodeStateRec& n) {
+        if (n.Depth < 0.2)
+            Cracked(n);
+        n.CrackWidth = n.Depth < 0.2 ? 0.0002 : 0.0;
+    });
+    check(*bottom, false);
 }
 
 TEST_F(BeamDiagramTest, SelectWidthsSetsTheClassesOfTheCrackPens)

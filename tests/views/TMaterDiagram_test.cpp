@@ -314,6 +314,22 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfEveryCurveWhenAShortCurveComesFirst
     EXPECT_EQ(Text(other, "f_u =  500 MPa").points[0], (plat::Point{15, 32}));
 }
 
+// A curve that runs on past the end of the x axis (to 150 mm/m on an axis of 0..100) stops
+// at the axis' end, x 190, at its own height there (400 MPa, row 62), and one that climbs past
+// the top of the y axis (row 20, (190 - 20) / 0.32 = 531.25 MPa; from 400 MPa at 2 mm/m to
+// 600 at 50 it gets there at 2 + 131.25 x 48 / 200 = 33.5 mm/m, x 10 + 1.8 x 33.5 = 70.3)
+// stops there; neither reaches the box's edge.
+TEST(MaterialPicture, CurvesStopAtTheEndsOfTheAxes)
+{
+    const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
+    const MaterialCurves curves = HandCurves({{{0, 0}, {2, 400}, {150, 400}}, {{0, 0}, {2, 400}, {50, 600}}});
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(100.0, 500.0), none, curves, kFixed);
+    const auto lines = plan.Of(PlanOp::Polyline);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].points, (std::vector<plat::Point>{{10, 190}, {14, 62}, {190, 62}}));
+    EXPECT_EQ(lines[1].points, (std::vector<plat::Point>{{10, 190}, {14, 62}, {70, 20}}));
+}
+
 // Sloped stretches, on the same scales. A hardening curve that rises from (82, 36) to the top
 // at 100 mm/m (190, 30) passes below the label's place (at x 112, its right end, the curve is
 // at y 34.3): the label stays at its home row (a pixel right of the y axis' top mark, 15, 20),

@@ -90,6 +90,30 @@ TEST(MohrPicture, CircleIsRoundOnTheLesserScale)
     }
 }
 
+// The y face at the top of the circle, three pixels right of the y axis (Sy 0.0625, T 2.5:
+// (167, 30)): "Y", right-aligned under its point (160..166 by 30..39), would run into the
+// top's number " 2.50" left-aligned two pixels right of the axis (166..200). No other corner
+// of the point is clear (above it lies the title, right of it the number), so the name moves
+// left off its point until a pixel parts them: right-aligned at 165. The other names keep
+// their corners.
+TEST(MohrPicture, PointNamesKeepClearOfTheAxisNumbers)
+{
+    const std::vector<double> record = {3.0, 0.0, -2.0, 0.0, 0.9375, -2.5, 0.0625, 2.5, 0.5, 2.5};
+    const MohrPicture p = PlanMohr(HandFrame(), record, kFixed);
+    const PlanStep* number = p.plan.FindText(" 2.50");
+    ASSERT_NE(number, nullptr);
+    EXPECT_EQ(number->points[0], (plat::Point{166, 30}));
+    const PlanStep* y = p.plan.FindText("Y");
+    ASSERT_NE(y, nullptr);
+    EXPECT_EQ(y->points[0], (plat::Point{165, 30}));
+    EXPECT_EQ(y->hAlign, TA::Right);
+    EXPECT_EQ(y->vAlign, TA::Top);
+    const PlanStep* one = p.plan.FindText("1");
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(one->points[0], (plat::Point{308, 150}));
+    EXPECT_EQ(one->hAlign, TA::Left);
+}
+
 TEST(MohrPicture, DecimalsFollowThePrincipalValues)
 {
     struct Row {
