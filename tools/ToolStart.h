@@ -6,6 +6,8 @@
 // brings up the GUI runtime and keeps the user's settings in the output folder, so that a walk
 // never reads or changes the engineer's own. Each tool then installs the program parts it shows.
 
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -28,3 +30,28 @@ inline std::optional<ToolFolders> StartTool(int argc, char** argv, int least = 3
     SetUserConfigDir(folders.out);
     return folders;
 }
+
+// A picture of the whole screen in `file`, taken once the events of a moment have run.
+inline void ScreenShot(const std::string& file)
+{
+    plat::Application::PumpEvents(700);
+    std::system(("import -window root '" + file + "'").c_str());
+    std::printf("shot %s\n", file.c_str());
+    std::fflush(stdout);
+}
+
+// Names of the shots of a walk, numbered in the order taken: "<folder>/NN-<name>.png".
+class ShotNames {
+public:
+    void SetFolder(const std::string& folder) { m_folder = folder; }
+    std::string Next(const std::string& name)
+    {
+        char number[8];
+        std::snprintf(number, sizeof number, "%02d", ++m_count);
+        return m_folder + "/" + number + "-" + name + ".png";
+    }
+
+private:
+    std::string m_folder;
+    int m_count = 0;
+};

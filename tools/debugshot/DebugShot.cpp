@@ -32,6 +32,7 @@
 #include "platform/Frame.h"
 #include "platform/Ui.h"
 #include "tools/ShearBeam.h"
+#include "tools/RunToEnd.h"
 #include "tools/ToolStart.h"
 #include "views/BeamModeInstall.h"
 #include "views/StateDiagramsInstall.h"
@@ -84,20 +85,7 @@ private:
     plat::Ui& m_live;
 };
 
-void Shot(const std::string& name) {
-    plat::Application::PumpEvents(700);
-    const std::string file = g_out + "/" + name + ".png";
-    std::system(("import -window root '" + file + "'").c_str());
-    std::printf("shot %s\n", file.c_str());
-    std::fflush(stdout);
-}
-
-void RunToEnd(TQuarvishWindow& window) {
-    for (long pass = 0; pass < 400000 && window.GetCurrentAnalysis() && window.GetCurrentAnalysis()->IsRunning();
-         ++pass)
-        window.IdleAction(pass);
-    window.IdleAction(0);
-}
+void Shot(const std::string& name) { ScreenShot(g_out + "/" + name + ".png"); }
 
 } // namespace
 

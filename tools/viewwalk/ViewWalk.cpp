@@ -45,38 +45,22 @@
 #include "platform/Ui.h"
 #include "program/ProgramParts.h"
 #include "tools/ShearBeam.h"
+#include "tools/RunToEnd.h"
 #include "tools/ToolStart.h"
 
 namespace {
 
 const double kIncrement[3] = {0, -150e3, 100e3};
 std::string g_out;
-int g_shot = 0;
+ShotNames g_names;
 
-std::string Next(const std::string& name) {
-    char number[8];
-    std::snprintf(number, sizeof number, "%02d", ++g_shot);
-    return g_out + "/" + number + "-" + name + ".png";
-}
+std::string Next(const std::string& name) { return g_names.Next(name); }
 
-void Step(const std::string& name) {
-    plat::Application::PumpEvents(700);
-    const std::string file = Next(name);
-    std::system(("import -window root '" + file + "'").c_str());
-    std::printf("shot %s\n", file.c_str());
-    std::fflush(stdout);
-}
-
-void RunCurrentToEnd(TQuarvishWindow& window) {
-    for (long pass = 0; pass < 400000 && window.GetCurrentAnalysis() && window.GetCurrentAnalysis()->IsRunning();
-         ++pass)
-        window.IdleAction(pass);
-    window.IdleAction(0);
-}
+void Step(const std::string& name) { ScreenShot(Next(name)); }
 
 void Solve(TQuarvishApp& app) {
     app.GetMainWindow()->Dispatch(CmId::SectionalResponse);
-    RunCurrentToEnd(app.GetClient());
+    RunToEnd(app.GetClient());
 }
 
 std::string OpenShearBeam(TQuarvishApp& app) {
@@ -131,7 +115,7 @@ int WalkMember(TQuarvishApp& app) {
 
     SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
     frame.Dispatch(CmId::MemberResponse);
-    RunCurrentToEnd(window);
+    RunToEnd(window);
     Describe(view, "pushover after mohr");
     Step("pushover-after-mohr");
     if (Tcontrolchart* upper = view.GetControlChart(1)) {
@@ -165,7 +149,7 @@ int WalkMember(TQuarvishApp& app) {
     app.OpenFile(good);
     SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
     frame.Dispatch(CmId::MemberResponse);
-    RunCurrentToEnd(window);
+    RunToEnd(window);
     Describe(view, "pushover plain");
     Step("pushover-plain");
     return 0;
@@ -219,7 +203,7 @@ int WalkViewData(TQuarvishApp& app) {
     plat::FrameDriver::WhenLoopRuns([] { SetDebugLevel(0); });
     ShootDataView("shear-convergence-dump");
     frame.Dispatch(CmId::MNInteraction);
-    RunCurrentToEnd(app.GetClient());
+    RunToEnd(app.GetClient());
     plat::Application::PumpEvents(1000);
     SetDebugLevel(0);
     SetWorkerCount(0);
@@ -282,6 +266,7 @@ int main(int argc, char** argv) {
     if (!folders)
         return 2;
     g_out = folders->out;
+    g_names.SetFolder(g_out);
     AddWedgeShape(folders->program);
     InstallProgramParts();
     plat::UiReporterScope reporter;

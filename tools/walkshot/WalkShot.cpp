@@ -86,20 +86,11 @@ namespace {
 const double kIncrement[3] = {0, -150e3, 100e3};
 
 std::string g_out;
-int g_shot = 0;
+ShotNames g_names;
 
-std::string Next(const std::string& name) {
-    char number[8];
-    std::snprintf(number, sizeof number, "%02d", ++g_shot);
-    return g_out + "/" + number + "-" + name + ".png";
-}
+std::string Next(const std::string& name) { return g_names.Next(name); }
 
-void Shot(const std::string& name) {
-    plat::Application::PumpEvents(700);
-    const std::string file = Next(name);
-    std::system(("import -window root '" + file + "'").c_str());
-    std::printf("shot %s\n", file.c_str());
-}
+void Shot(const std::string& name) { ScreenShot(Next(name)); }
 
 // The main window after a command.
 void Show(plat::Frame& frame, int command, const std::string& name) {
@@ -464,6 +455,7 @@ int main(int argc, char** argv) {
     if (!folders)
         return 2;
     g_out = folders->out;
+    g_names.SetFolder(g_out);
     InstallBeamMode();
     InstallStateDiagrams();
     plat::UiReporterScope reporter;  // the readers' and analyses' messages as boxes
