@@ -309,7 +309,7 @@ plat::Rect Tchart::PlotArea(const ChartTransform& t) const
 }
 
 void Tchart::DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullChart,
-                              plat::Color crossColour)
+                              plat::Color crossColour, const std::vector<plat::Rect>& keepOut)
 {
     const int saved = dc.SaveDC();
     plat::Rect area = PlotArea(t);
@@ -322,6 +322,22 @@ void Tchart::DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullCh
         area.top -= 1;
     }
     dc.IntersectClipRect(area);
+    if (!keepOut.empty()) {
+        // The clip as it stands (rectangles, so its box is the clip) with the boxes cut out: an
+        // even-odd outline that runs round the box, then from its corner round each hole and back.
+        const plat::Rect outer = dc.LPtoDP(dc.GetClipBox());
+        plat::Region holes = plat::Region::FromRect(outer);
+        const plat::Point corner{outer.left, outer.top};
+        holes.polygon.push_back(corner);
+        for (const plat::Rect& logical : keepOut) {
+            const plat::Rect b = dc.LPtoDP(logical);
+            if (b.IsEmpty())
+                continue;
+            holes.polygon.insert(holes.polygon.end(), {{b.left, b.top}, {b.right, b.top}, {b.right, b.bottom},
+                                                       {b.left, b.bottom}, {b.left, b.top}, corner});
+        }
+        dc.SelectClipRegion(&holes);
+    }
     DrawDataAndCrossInPlot(dc, t, fullChart, crossColour);
     dc.RestoreDC(saved);
 }
@@ -525,7 +541,15 @@ void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     const int H = Height();
     UpdateScaling(dc, -1, 1, -1, 1);
     const ChartTransform& t = m_transform;
-    DrawDataAndCross(dc, t, false, plat::Colors::Black);
+    // The range numbers go where the data leave them room; where the data fill every place
+    // (a dense cloud of markers, as on a page), the data give way: no stroke or marker runs
+    // into a number.
+    const LabelMeasure measure = TextMeasure(dc);
+    const std::vector<AxisLabel> labels = RangeLabels(t, m_margins, measure);
+    std::vector<plat::Rect> numbers;
+    for (const AxisLabel& l : labels)
+        numbers.push_back(AxisLabelBox(l, measure(l.text)));
+    DrawDataAndCross(dc, t, false, plat::Colors::Black, numbers);
     dc.SelectPen(BlackPen());
 
     const int column = ChartPixel(t.xOffset);
@@ -536,7 +560,7 @@ void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     dc.LineTo(W - m_margins.right, row);
     DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
 
-    for (const AxisLabel& l : RangeLabels(t, m_margins, TextMeasure(dc)))
+    for (const AxisLabel& l : labels)
         DrawRichText(dc, l.at.x, l.at.y, l.text, TextFont(), l.hAlign, l.vAlign, m_blackAndWhite != 0);
     dc.SelectPen(BlackPen());
     if (m_data.XStep() < kBig)

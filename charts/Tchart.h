@@ -98,9 +98,10 @@ public:
     bool BeginPaint(plat::DC& dc);
     // The data, then the readout cross at the selected point, else at the readout point when
     // its pixel lies within the device's coordinates (the limits of each chart kind); both
-    // clipped to the plot area.
+    // clipped to the plot area, less the boxes of keepOut (texts drawn over the data, which
+    // no stroke or marker runs into).
     void DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullChart,
-                          plat::Color crossColour);
+                          plat::Color crossColour, const std::vector<plat::Rect>& keepOut = {});
     // The plot area in the chart's pixels: the axis ends under the transform, widened by half
     // the line width so that a curve along an end is drawn whole; an axis of no extent (scale
     // 0) spans the chart.

@@ -235,6 +235,74 @@ TEST_F(ControlChartTest, TheRangeNumbersStandClearOfTheCurve) {
     EXPECT_TRUE(listed);
 }
 
+// A chart as the page maps it (the page's 1123 x 794 logical pixels on a 300 per inch device,
+// 3508 x 2480 pixels) whose curve zigzags from 0 to -297.7 across the whole plot every 10 mm of
+// a 2600 mm member, so that no place of a range number is clear of the data: each number stands
+// whole inside the chart, clear of the others, and no stroke of the curve lands on it (the clip
+// of every stroke that passes its box leaves the box out).
+TEST_F(ControlChartTest, OnAPageTheRangeNumbersStandWholeWhereTheDataFillTheChart) {
+    constexpr int W = 290, H = 280;
+    Tcontrolchart member{&page, "Control : Dist. - Moment", 0, 0, W, H, 1, 1};
+    member.CreateInParent();
+    for (int k = 0; k <= 260; ++k)
+        member.AddTaggedPoint(0.1 + k * 10.0, k % 2 ? -297.7 : 0.0, k);
+    member.AutoScale();
+    RecordingDC dc;
+    dc.Recorder().caps = plat::DeviceCaps{297, 210, 3508, 2480, 300, 300};
+    dc.SetMapMode(plat::MapMode::Anisotropic);
+    dc.SetWindowExt({1123, 794});
+    dc.SetViewportExt({3508, 2480});
+    member.Paint(dc, true, {0, 0, W, H});
+    std::vector<plat::Rect> numbers;
+    std::vector<std::string> names;
+    for (const DrawCall& c : dc.CallsOf("Text")) {
+        if (c.text.find("Control") != std::string::npos)
+            continue;
+        const plat::TextRun& r = c.run;
+        const int left = r.at.x + r.x0, baseline = r.at.y + r.baseline;
+        numbers.push_back({left, baseline - r.ascent, left + r.width, baseline + r.descent});
+        names.push_back(c.text);
+    }
+    // The x end and the y minimum (the range starts at 0 and tops out at 0).
+    ASSERT_EQ(numbers.size(), 2u) << ::testing::PrintToString(dc.Texts());
+    const plat::Mapping& map = dc.State().mapping;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const plat::Rect& b = numbers[i];
+        EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.right <= W && b.bottom <= H)
+            << names[i] << " at " << b.left << "," << b.top << ".." << b.right << "," << b.bottom;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_TRUE(b.right <= numbers[j].left || numbers[j].right <= b.left || b.bottom <= numbers[j].top ||
+                        numbers[j].bottom <= b.top)
+                << names[i] << " on " << names[j];
+        // The number's inner pixels, on the device.
+        const plat::Point inner[] = {{b.left + 1, b.top + 1}, {b.right - 2, b.top + 1}, {(b.left + b.right) / 2, (b.top + b.bottom) / 2},
+                                     {b.left + 1, b.bottom - 2}, {b.right - 2, b.bottom - 2}};
+        int passing = 0;
+        for (const DrawCall& c : dc.Calls()) {
+            if (c.op != "Polyline" && c.op != "Line" && c.op != "Rectangle")
+                continue;
+            bool passes = false;
+            for (std::size_t k = 0; k + 1 < c.points.size(); ++k) {
+                const plat::Point a = c.points[k], e = c.points[k + 1];
+                // Within the box less its edge pixels: the axis runs along the number's top
+                // row, above its digits.
+                passes = passes || (std::max(a.x, e.x) > b.left && std::min(a.x, e.x) < b.right - 1 &&
+                                    std::max(a.y, e.y) > b.top && std::min(a.y, e.y) < b.bottom - 1);
+            }
+            if (!passes)
+                continue;
+            ++passing;
+            for (const plat::Point p : inner) {
+                bool shown = true;
+                for (const plat::Region& region : c.state.clip.regions)
+                    shown = shown && region.Contains(map.ToDevice(p));
+                EXPECT_FALSE(shown) << c.op << " (" << c.points[0].x << "," << c.points[0].y << ")-(" << c.points.back().x << "," << c.points.back().y << ") lands on " << names[i] << " at " << p.x << "," << p.y;
+            }
+        }
+        EXPECT_GT(passing, 0) << names[i] << ": the curve passes every place";
+    }
+}
+
 namespace {
 
 class BoxTest : public ChartsGuiTest {

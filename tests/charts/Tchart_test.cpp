@@ -373,9 +373,16 @@ TEST_F(ChartWindows, DataIsClippedToThePlotArea)
         {horizontal.points[0].x, vertical.points[0].y, horizontal.points[1].x + 1, vertical.points[1].y + 1});
     const std::vector<DrawCall> iconCurves = idc.CallsOf("Polyline");
     ASSERT_FALSE(iconCurves.empty());
+    // The plot area's outline, then the boxes of the range numbers cut out of it (even-odd).
     for (const DrawCall& c : iconCurves) {
         ASSERT_EQ(c.state.clip.regions.size(), 1u);
-        EXPECT_EQ(c.state.clip.regions[0], iconPlot);
+        const std::vector<plat::Point>& outline = c.state.clip.regions[0].polygon;
+        ASSERT_GE(outline.size(), 4u);
+        EXPECT_EQ(std::vector<plat::Point>(outline.begin(), outline.begin() + 4), iconPlot.polygon);
+        EXPECT_EQ(c.state.clip.regions[0].mode, plat::FillMode::Alternate);
+        for (const plat::Point& p : outline)
+            EXPECT_TRUE(p.x >= 15 && p.x <= 286 && p.y >= vertical.points[0].y && p.y <= vertical.points[1].y + 1)
+                << p.x << "," << p.y;
     }
 }
 

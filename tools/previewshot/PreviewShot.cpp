@@ -16,6 +16,12 @@
 // it stands, View > Cross Section (postfire-1-summary.png) and its print preview
 // (postfire-2-preview.png).
 //
+// With "member" it takes its own screenshots of the member pushover of the sample beam (opened
+// as a document, its control chart the moment along the member): Solve > Member Response run
+// to its end (member-1-window.png), File > Print
+// Preview (member-2-preview.png) and the page printed through "&Print..." on the PDF file
+// printer (member-printed.pdf).
+//
 // With "roads" (and optionally "portrait" for a portrait page) it walks the roads of a stage
 // picked by the user and takes its own screenshots (roads-*.png, with "import"): a section
 // quick-defined with the defaults, solved to its end, stepped back thirty stages with
@@ -23,7 +29,7 @@
 // Escape, and after a print through "&Print..." (machine taken to have no printer, into
 // <output folder>/printed.pdf). Needs an X display (xvfb-run), "import" and "xdotool".
 //
-//   qv_previewshot <program folder> <output folder> [seconds] [print|summary|control|postfire|roads [portrait]]
+//   qv_previewshot <program folder> <output folder> [seconds] [print|summary|control|postfire|member|roads [portrait]]
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +41,7 @@
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
 #include "app/InputDialogs.h"
+#include "app/ShellServices.h"
 #include "app/TApxPrintout.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
@@ -42,6 +49,7 @@
 #include "dialogs/QuickDefine.h"
 #include "model/TBeam.h"
 #include "foundation/ProgramPaths.h"
+#include "member/TMemberDefinition.h"
 #include "platform/Application.h"
 #include "platform/Frame.h"
 #include "platform/Printing.h"
@@ -49,6 +57,7 @@
 #include "tests/app/summary/SummarySections.h"
 #include "tests/support/ScriptedUi.h"
 #include "tools/QuickDefinedSection.h"
+#include "tools/ShearBeam.h"
 #include "tools/ToolStart.h"
 #include "views/BeamModeInstall.h"
 #include "views/EmptyCharts.h"
@@ -118,6 +127,29 @@ int PostFireSummary(TQuarvishApp& app, const std::string& out) {
     return 0;
 }
 
+// The member pushover of the sample beam as Solve > Member Response leaves it, then its print
+// preview and its printed page.
+int MemberPage(TQuarvishApp& app, const std::string& out) {
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    const double increment[3] = {0, -150e3, 100e3};
+    g_Structures[0] = ShearBeam(increment);
+    const std::string file = out + "/member-beam.qvh";
+    window.WriteDocument(file);
+    app.OpenFile(file);
+    SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
+    frame.Dispatch(CmId::MemberResponse);
+    RunToEnd(app);
+    Shot(out, "member-1-window");
+    frame.Dispatch(CmId::FilePrintPreview);
+    Shot(out, "member-2-preview");
+    app.EndPreview();
+    ScriptedUi ui;
+    ui.File(plat::FileDialogKind::Save, out + "/member-printed.pdf");
+    frame.Dispatch(CmId::FilePrint);
+    return ui.Done() ? 0 : 1;
+}
+
 int Roads(TQuarvishApp& app, const std::string& out, bool portrait) {
     plat::Frame& frame = *app.GetMainWindow();
     if (!SolveQuickDefined(app))
@@ -156,7 +188,8 @@ int main(int argc, char** argv) {
     const bool roads = argc > 4 && std::string(argv[4]) == "roads";
     const bool control = argc > 4 && std::string(argv[4]) == "control";
     const bool postfire = argc > 4 && std::string(argv[4]) == "postfire";
-    if (print || roads || control || postfire)
+    const bool member = argc > 4 && std::string(argv[4]) == "member";
+    if (print || roads || control || postfire || member)
         plat::Printer::AssumeSystemPrinter(0);
     else
         plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
@@ -169,6 +202,8 @@ int main(int argc, char** argv) {
         return ControlCharts(app, out);
     if (postfire)
         return PostFireSummary(app, out);
+    if (member)
+        return MemberPage(app, out);
     if (roads)
         return Roads(app, out, argc > 5 && std::string(argv[5]) == "portrait");
     if (argc > 4 && std::string(argv[4]) == "summary") {
