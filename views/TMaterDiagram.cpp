@@ -158,6 +158,9 @@ struct LabelSet {
     int layout = 0;
     // Whether each label is drawn on a background that hides the curves behind it.
     bool backed = false;
+    // The leaders from labels that name a level, where such a label found no clear place at
+    // the level's height, to the level.
+    std::vector<LabelStretch> levelLeaders;
 };
 
 // The pixels of a text of the given extent, drawn at a point in an alignment.
@@ -195,6 +198,91 @@ void PlaceBlock(LabelClearance& clearance, LabelSet& set, std::vector<PlacedText
         clearance.Add(plat::Rect{boxes[i].left + dx, boxes[i].top + dy, boxes[i].right + dx, boxes[i].bottom + dy});
         set.texts.push_back(std::move(texts[i]));
     }
+}
+
+// Whether two stretches cross, counting no meeting within two pixels of b's second end.
+bool StretchesCross(const LabelStretch& a, const LabelStretch& b)
+{
+    const double ax = a.first.x, ay = a.first.y, adx = a.second.x - ax, ady = a.second.y - ay;
+    const double bx = b.first.x, by = b.first.y, bdx = b.second.x - bx, bdy = b.second.y - by;
+    const double d = adx * bdy - ady * bdx;
+    if (d == 0.0)
+        return false;
+    const double t = ((bx - ax) * bdy - (by - ay) * bdx) / d; // along a
+    const double u = ((bx - ax) * ady - (by - ay) * adx) / d; // along b
+    const double length = std::hypot(bdx, bdy);
+    return t >= 0.0 && t <= 1.0 && u >= 0.0 && (1.0 - u) * length > 2.0;
+}
+
+// A label naming a level of stress (the top of the y axis, a concrete's strength), left- and
+// top-aligned: it stands at the level's height, its bottom at most two pixels above the
+// level's row or its top at most two below, at home where nothing runs through it there and
+// otherwise moved right along those rows, up to two pixels above the plot (the area's top
+// keeps clear of the title). Where nothing in those rows is clear it goes to the nearest clear
+// place right and down from home in the plot, and a leader joins it to the level: to the end of
+// the level's mark on the y axis or to a curve where it meets the level's row, whichever leader
+// crosses no label, the fewest curves and is shortest.
+void PlaceLevelLabel(LabelClearance& room, LabelSet& labels, const std::string& text, plat::Point home, int level,
+                     int areaTop, int markEnd, const plat::Rect& plot, const std::vector<LabelStretch>& curves,
+                     const PlanMeasure& measure)
+{
+    const plat::Size size = measure(text, labels.font);
+    plat::Point at = home;
+    bool leader = false;
+    if (labels.clear || labels.searchAll) {
+        const plat::Rect band{plot.left, std::max(areaTop, level - size.cy - 2), plot.right, level + 2 + size.cy};
+        const plat::Point bandHome{home.x, std::clamp(home.y, band.top, level + 2)};
+        at = room.Place(bandHome, size, band, LabelToward::RightDown | LabelToward::RightUp);
+        if (!room.Found()) {
+            at = room.Place(home, size, plot, LabelToward::RightDown);
+            labels.clear = labels.clear && room.Found();
+            leader = true;
+        }
+    }
+    const plat::Rect box{at.x, at.y, at.x + size.cx, at.y + size.cy};
+    if (leader) {
+        std::vector<plat::Point> ends{{markEnd, level}};
+        for (const LabelStretch& l : curves) {
+            const plat::Point& a = l.first;
+            const plat::Point& b = l.second;
+            if (std::min(a.y, b.y) > level || std::max(a.y, b.y) < level || a.x <= markEnd)
+                continue;
+            if (a.y == b.y)
+                ends.insert(ends.end(), {a, b});
+            else
+                ends.push_back({a.x + static_cast<int>(std::lround(double(b.x - a.x) * (level - a.y) / (b.y - a.y))),
+                                level});
+        }
+        bool found = false;
+        LabelStretch best;
+        std::pair<int, long long> bestCost{0, 0};
+        for (const plat::Point& end : ends) {
+            const plat::Point from{std::clamp(end.x, box.left - 2, box.right + 1),
+                                   std::clamp(end.y, box.top - 2, box.bottom + 1)};
+            const LabelStretch line{from, end};
+            if (room.ThroughLabel(line))
+                continue;
+            int crossings = 0;
+            for (const LabelStretch& l : curves)
+                crossings += StretchesCross(l, line) ? 1 : 0;
+            const long long dx = end.x - from.x, dy = end.y - from.y;
+            const std::pair<int, long long> cost{crossings, dx * dx + dy * dy};
+            if (!found || cost < bestCost) {
+                found = true;
+                bestCost = cost;
+                best = line;
+            }
+        }
+        if (!found) {
+            labels.clear = false;
+            best = {{std::clamp(markEnd, box.left - 2, box.right + 1), std::clamp(level, box.top - 2, box.bottom + 1)},
+                    {markEnd, level}};
+        }
+        room.Add(best);
+        labels.levelLeaders.push_back(best);
+    }
+    room.Add(box);
+    labels.texts.push_back({text, at, TA::Left, TA::Top});
 }
 
 // The text height one step smaller: 15 % less, a pixel at least, down to the smallest text a
@@ -274,10 +362,10 @@ LabelSet FitLabels(LabelClearance& clearance, const plat::LogFont& font, Attempt
 // the curves behind it with a background of its own. The search gets what is left of the
 // picture's tests; spent adds what it cost.
 template <class Attempt>
-LabelSet LastResort(const plat::LogFont& font, const std::vector<LabelStretch>& marks, const plat::Rect& plot,
+LabelSet LastResort(const plat::LogFont& font, const std::vector<LabelStretch>& marks, const plat::Rect& area,
                     LabelClearance*& active, LabelWork& spent, Attempt attempt, int layouts)
 {
-    LabelClearance labelsOnly(marks, plot, std::max(0LL, kLabelSearchTests - spent.tests));
+    LabelClearance labelsOnly(marks, area, std::max(0LL, kLabelSearchTests - spent.tests));
     active = &labelsOnly;
     plat::LogFont least = font;
     while (SmallerTextHeight(least.height) != least.height)
@@ -352,7 +440,12 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     if (c.peakStrainFlag == 0)
         lines.insert(lines.end(), marks.begin(), marks.end());
     lines.insert(lines.end(), strengthMarks.begin(), strengthMarks.end());
-    LabelClearance clearance(lines, plot);
+    // The labels move within the plot; the strength's, naming a level, may stand a little above
+    // it, short of the title.
+    const int areaTop = std::min(f.top, f.title.empty() ? 0 : measure(f.title, f.titleFont).cy);
+    const plat::Rect area{plot.left, areaTop, plot.right, plot.bottom};
+    LabelClearance clearance(lines, area);
+    const int level = s.At(0.0, std::fabs(lt.fc) * F10).y;
     const std::string strength = StrengthLabel(lt, f.unitSystem);
     const double peak = std::fabs(lt.ec) * F3;
     const std::string strain = c.peakStrainFlag == 0
@@ -387,8 +480,12 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
             for (const LabelStretch& mark : marks)
                 room.Add(mark);
         }
-        PlaceBlock(room, labels, {{strength, {column + 4, f.top}, TA::Left, TA::Top}}, measure, plot,
-                   LabelToward::RightDown);
+        if (level >= f.top && level <= row)
+            PlaceLevelLabel(room, labels, strength, {column + 4, f.top}, level, areaTop, column + 3, plot, lines,
+                            measure);
+        else
+            PlaceBlock(room, labels, {{strength, {column + 4, f.top}, TA::Left, TA::Top}}, measure, plot,
+                       LabelToward::RightDown);
         if (!main)
             return;
         if (labels.layout > 0) {
@@ -420,7 +517,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
         std::vector<LabelStretch> axisMarks = strengthMarks;
         if (c.peakStrainFlag == 0)
             axisMarks.insert(axisMarks.end(), marks.begin(), marks.end());
-        set = LastResort(f.textFont, axisMarks, plot, active, spent, attempt, layouts);
+        set = LastResort(f.textFont, axisMarks, area, active, spent, attempt, layouts);
     }
     if (work)
         *work = spent;
@@ -429,6 +526,8 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
             plan.Fill(AlignedBox(l.at, measure(l.text, set.font), l.hAlign, l.vAlign), plat::Colors::White);
     for (const PlacedText& l : set.texts)
         plan.Text(l.text, l.at, set.font, l.hAlign, l.vAlign);
+    for (const LabelStretch& l : set.levelLeaders)
+        plan.Line(l.first, l.second);
 }
 
 void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
@@ -456,7 +555,11 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     const plat::Rect plot{column + 4, f.top, f.W, row};
     std::vector<LabelStretch> lines = CurveSegments(CurvePolylines(c, s, f.W, f.H, f.top, f.axis));
     lines.push_back(topMark);
-    LabelClearance clearance(lines, plot);
+    // The top label, naming the top of the y axis, may stand a little above it, short of the
+    // title.
+    const int areaTop = std::min(f.top, f.title.empty() ? 0 : measure(f.title, f.titleFont).cy);
+    const plat::Rect area{plot.left, areaTop, plot.right, plot.bottom};
+    LabelClearance clearance(lines, area);
 
     // One label per curve, the weakest lowest, each with a leader to its curve near 30 % of
     // the width (or near the end of a shorter curve); a label that a curve runs through moves
@@ -536,10 +639,11 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
                 room.Add(leaders[k]);
             }
         }
-        // The ultimate stress at the top of the y axis, whole and clear: with material factors
-        // in force a bar's curve is flat at its yield stress, the top of the plot.
-        PlaceBlock(room, labels, {{ultimate, {column + 4, f.top}, TA::Left, TA::Top}}, measure,
-                   plat::Rect{column + 4, f.top, f.W - s.m, row}, LabelToward::RightDown);
+        // The ultimate stress at the top of the y axis, whole and clear, at that height: with
+        // material factors in force a bar's curve is flat at its yield stress, the top of the
+        // plot.
+        PlaceLevelLabel(room, labels, ultimate, {column + 4, f.top}, top, areaTop, column + 3,
+                        plat::Rect{column + 4, f.top, f.W - s.m, row}, lines, measure);
         for (std::size_t k = 0; k < stack.size(); ++k) {
             labels.texts.push_back(stack[k]);
             labels.leaders.push_back(leaders[k]);
@@ -548,7 +652,7 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     LabelSet set = FitLabels(clearance, f.textFont, attempt);
     LabelWork spent = clearance.Work();
     if (!set.clear)
-        set = LastResort(f.textFont, {topMark}, plot, active, spent, attempt, 1);
+        set = LastResort(f.textFont, {topMark}, area, active, spent, attempt, 1);
     if (work)
         *work = spent;
     if (set.backed)
@@ -561,6 +665,8 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
         if (i >= 2 && curveLabels[i - 2].leader)
             plan.Line(set.leaders[i - 2].first, set.leaders[i - 2].second);
     }
+    for (const LabelStretch& l : set.levelLeaders)
+        plan.Line(l.first, l.second);
 }
 
 } // namespace

@@ -146,8 +146,10 @@ TEST(MaterialPicture, OneConcreteTypeLabelsItsPeakOnTheAxes)
     EXPECT_EQ(strain.points[0], (plat::Point{130, 190}));
     EXPECT_EQ(strain.hAlign, TA::Center);
     EXPECT_EQ(strain.vAlign, TA::Bottom);
+    // The strength names the level of the peak, row 50: it stands on it, its bottom pixel
+    // (row 47) two rows above, right of the y axis (10 + 4), where the curve is not.
     const PlanStep& strength = Text(plan, "f_c' =  35.0 MPa");
-    EXPECT_EQ(strength.points[0], (plat::Point{14, 20}));
+    EXPECT_EQ(strength.points[0], (plat::Point{14, 38}));
     EXPECT_EQ(strength.vAlign, TA::Top);
     // The main type's details right-aligned at 190 around 190 - 200 / 3 = 124.
     const PlanStep& ag = Text(plan, "a_g =   19 mm");
@@ -180,14 +182,17 @@ TEST(MaterialPicture, StrongerTypeWithTheLowerPeakStrain)
     const PlanStep& strain = Text(plan, "|e_c_m_a_x = 4.00 mm/m");
     EXPECT_EQ(strain.points[0], (plat::Point{190, 186}));
     EXPECT_EQ(strain.hAlign, TA::Right);
-    EXPECT_EQ(Text(plan, "f_c' =  60.0 MPa").points[0], (plat::Point{14, 20}));
+    // The strength of the labelled type names the level of its peak (60 MPa, row 70): it
+    // stands on it, rows 58 to 67, from x 14 to 126.
+    EXPECT_EQ(Text(plan, "f_c' =  60.0 MPa").points[0], (plat::Point{14, 58}));
     // The main type's strength and "Base Type" stacked above a_g (10 pixels each) around 124:
     // rows 98 to 134, from x 43 (f_t, 147 pixels) to 190, where both curves fall from their
-    // peaks (60 MPa at (100, 70), 35 MPa at (123, 120)). The block goes up, as a whole, until
-    // its bottom pixel (f_t's) stands two rows above the 60 MPa peak: 65 pixels.
-    EXPECT_EQ(Text(plan, "a_g =   19 mm").points[0], (plat::Point{190, 124 - 65}));
-    EXPECT_EQ(Text(plan, "f_c' =  35.0 MPa").points[0], (plat::Point{190, 124 - 10 + 4 - 65}));
-    EXPECT_EQ(Text(plan, "Base Type").points[0], (plat::Point{190, 124 - 20 + 4 - 65}));
+    // peaks (60 MPa at (100, 70), 35 MPa at (123, 120)). The block goes up, as a whole, past
+    // the 60 MPa peak and the strength label over it (its top at 58), until its bottom pixel
+    // (f_t's) stands on that label: 76 pixels.
+    EXPECT_EQ(Text(plan, "a_g =   19 mm").points[0], (plat::Point{190, 124 - 76}));
+    EXPECT_EQ(Text(plan, "f_c' =  35.0 MPa").points[0], (plat::Point{190, 124 - 10 + 4 - 76}));
+    EXPECT_EQ(Text(plan, "Base Type").points[0], (plat::Point{190, 124 - 20 + 4 - 76}));
     EXPECT_NE(LineThrough(plan, plat::Rect{43, 98, 190, 134}), "");
     EXPECT_EQ(LabelClash(plan, kFixed, "Concrete", {"Base Type", "f_c' =  35.0 MPa", "a_g =   19 mm",
                                                     StrPrintf("f_t = %4.2f MPa (auto)", types.concrete[0].ft / kMPa)}),
@@ -232,11 +237,11 @@ TEST(MaterialPicture, RebarLabelsWeakestFirstWithLeaders)
 
 // With design factors in force a bar is elastic-perfectly plastic: its curve rises steeply at
 // the y axis to 400 MPa, the top of the plot, and runs flat there to 100 mm/m, right through
-// the place of the top label "f_u = 400 MPa" (14, 20; 98 x 10 pixels). The label goes to the
-// nearest place clear of the curve and of the leader of "f_y= 400" (from (77, 129) up to the
-// plateau at 30 % of the width, (60, 30)): under the plateau (row 30, the label's top at 32)
-// and right of the leader (the label's left at 79); right of the rise alone (16) the leader
-// would cross it.
+// the place of the top label "f_u = 400 MPa" (14, 20; 98 x 10 pixels). The label names that
+// level (row 30) and stays at its height: a row up, its bottom pixel at 28, its box grown by a
+// pixel clear of the plateau, right of the y axis (10 + 4; the mark at the top of the axis,
+// 7..13, row 30, is below the grown box too). Not under the plateau right of the leader of
+// "f_y= 400" (79, 32), as far as it is from the y axis.
 TEST(MaterialPicture, TheTopLabelOfAFactoredBarStaysClearOfItsPlateau)
 {
     ValueGuard<int> si{g_UnitSystem, kUnitSI};
@@ -253,7 +258,8 @@ TEST(MaterialPicture, TheTopLabelOfAFactoredBarStaysClearOfItsPlateau)
     EXPECT_EQ(lines[0].points[2], (plat::Point{23, 30}));     // the start of hardening, 7 mm/m
     EXPECT_EQ(lines[0].points.back(), (plat::Point{190, 30})); // e_u 100 mm/m
     const PlanStep& top = Text(plan, "f_u =  400 MPa");
-    EXPECT_EQ(top.points[0], (plat::Point{79, 32}));
+    EXPECT_EQ(top.points[0], (plat::Point{14, 19}));
+    EXPECT_EQ(LineThrough(plan, plat::Rect{13, 18, 14 + 98 + 1, 19 + 10 + 1}), "");
     for (const PlanStep& l : plan.Of(PlanOp::Line))
         if (l.points[0].x == 77) {
             EXPECT_EQ(l.points[0], (plat::Point{77, 129}));
@@ -291,10 +297,10 @@ plat::Rect LabelBox(const PlanStep& label) { return TextBox(label, kFixed(label.
 // x = 10, 0.32 a MPa up from y = 190). The first rises to the top of the plot at 2 mm/m
 // (14, 30) and stays there to 30 mm/m (64, 30), through the top label's place (14, 20;
 // 98 x 10 pixels); the second ends on a plateau at 400 MPa (row 62), to 100 mm/m. The label
-// goes to the nearest place clear of both: right of the mark at the top of the y axis (13 + 2;
-// the rise ends above the label, at row 30) and under the first
-// plateau (y 32). Nothing joins the first curve's end (64, 30) to the second's start (10, 190):
-// such a stretch would pass through that place and push the label right of the plateau (66).
+// names the top level (row 30) and goes to the nearest place clear of both at that height: a
+// row up (19), its bottom pixel at 28, over the first plateau, right of the y axis (14).
+// Nothing joins the first curve's end (64, 30) to the second's start (10, 190): such a stretch
+// would pass through that place.
 TEST(MaterialPicture, TheTopLabelKeepsClearOfEveryCurveWhenAShortCurveComesFirst)
 {
     const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
@@ -305,13 +311,13 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfEveryCurveWhenAShortCurveComesFirst
     EXPECT_EQ(lines[0].points, (std::vector<plat::Point>{{10, 190}, {14, 30}, {64, 30}}));
     EXPECT_EQ(lines[1].points, (std::vector<plat::Point>{{10, 190}, {14, 62}, {190, 62}}));
     const PlanStep& top = Text(plan, "f_u =  500 MPa");
-    EXPECT_EQ(top.points[0], (plat::Point{15, 32}));
+    EXPECT_EQ(top.points[0], (plat::Point{14, 19}));
     EXPECT_EQ(LineThrough(plan, LabelBox(top)), "");
 
     // The other way round (the long curve first) the label lands in the same place.
     const MaterialCurves swapped = HandCurves({{{0, 0}, {2, 400}, {100, 400}}, {{0, 0}, {2, 500}, {30, 500}}});
     const DiagramPlan other = PlanMaterialChart(HandFrame(100.0, 500.0), none, swapped, kFixed);
-    EXPECT_EQ(Text(other, "f_u =  500 MPa").points[0], (plat::Point{15, 32}));
+    EXPECT_EQ(Text(other, "f_u =  500 MPa").points[0], (plat::Point{14, 19}));
 }
 
 // A curve that runs on past the end of the x axis (to 150 mm/m on an axis of 0..100) stops
@@ -334,11 +340,11 @@ TEST(MaterialPicture, CurvesStopAtTheEndsOfTheAxes)
 // at 100 mm/m (190, 30) passes below the label's place (at x 112, its right end, the curve is
 // at y 34.3): the label stays at its home row (a pixel right of the y axis' top mark, 15, 20),
 // though the stretch's own box overlaps it. A curve that rises from (14, 110) to the top at
-// (100, 30) runs through the place: the nearest clear place lies right of the first stretch's
-// rise (x 16) and two rows below the sloped one's lowest pixel in the label's columns (at x 15
-// it is at row 109.07: 109 + 2). A sloped leader (from (77, 129) up to the curve at 30 % of the
-// width, (60, 30)) passes through the place under the plateau of a factored bar, right of its
-// rise.
+// (100, 30) runs through the place; the label names the top level (row 30) and stays at its
+// height, a row up, clear over the curve's end (14, 19), not two rows below the sloped
+// stretch's lowest pixel in its columns (16, 111), far below that level. A sloped leader (from
+// (77, 129) up to the curve at 30 % of the width, (60, 30)) passes through the place under the
+// plateau of a factored bar, right of its rise; the label stands over the plateau.
 TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
 {
     const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
@@ -356,20 +362,61 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
     ASSERT_EQ(moved.Of(PlanOp::Polyline).size(), 1u);
     EXPECT_EQ(moved.Of(PlanOp::Polyline)[0].points, (std::vector<plat::Point>{{10, 190}, {14, 110}, {100, 30}}));
     const PlanStep& under = Text(moved, "f_u =  500 MPa");
-    EXPECT_EQ(under.points[0], (plat::Point{16, 111}));
+    EXPECT_EQ(under.points[0], (plat::Point{14, 19}));
     EXPECT_EQ(LineThrough(moved, LabelBox(under)), "");
 
     // A factored bar with its leader (the hand positions of the test above): right of the rise
-    // alone (16, 32) the leader would cross the label; it goes right of the leader's foot.
+    // alone under the plateau (16, 32) the leader would cross the label; it stands over the
+    // plateau.
     const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B400", 400)}, 0);
     const ResistanceFactors design{0.65, 0.85, 0.9};
     MaterialFrame frame = HandFrame(100.0, 400.0);
     frame.inForce = design;
     const DiagramPlan led = PlanMaterialChart(frame, types, BuildMaterialCurves(types, design, kUnitSI), kFixed);
     const PlanStep& right = Text(led, "f_u =  400 MPa");
-    EXPECT_EQ(right.points[0], (plat::Point{79, 32}));
+    EXPECT_EQ(right.points[0], (plat::Point{14, 19}));
     EXPECT_EQ(LineThrough(led, LabelBox(right)), "");
     EXPECT_NE(LineThrough(led, plat::Rect{16, 32, 16 + 98, 42}), "");
+}
+
+// Where nothing is clear at a level's height, the label naming it goes to the nearest clear
+// place in the plot and a leader joins it to the level. On the scales above, with a title 25
+// pixels high (the area above the plot's top at 20 is the title's), two plateaus run from the
+// y axis (x 14) to the end of the x axis: at 500 MPa, the top (row 30), and at 468.75 MPa (row
+// 40). The label (98 x 10) at the top level's height, its top from 20 (the title's foot) to 32,
+// meets one of them in its box grown by a pixel wherever it stands: it goes below the lower
+// one, two rows under it (42), just right of the rises (at rows 41..52 they run at x 13.7 and
+// less: the box grown by a pixel starts at 14, the label at 15). Its leader runs from the
+// corner of its box grown by two pixels (13, 40) straight up to the end of the mark at the top
+// of the y axis (13, 30), crossing no curve: in rows 30..40 the rises run at x 13.75 to 14.
+// One up to the upper plateau's start (14, 30), as short, would start on the lower plateau.
+TEST(MaterialPicture, ALevelLabelWithNoClearPlaceAtItsHeightGetsALeader)
+{
+    const PlanMeasure titled = [](std::string_view text, const plat::LogFont& font) {
+        return text == "Concrete" ? plat::Size{56, 25} : kFixed(text, font);
+    };
+    const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
+    const MaterialCurves curves = HandCurves({{{0, 0}, {2, 500}, {100, 500}}, {{0, 0}, {2, 468.75}, {100, 468.75}}});
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(100.0, 500.0), none, curves, titled);
+    ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 2u);
+    EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points, (std::vector<plat::Point>{{10, 190}, {14, 30}, {190, 30}}));
+    EXPECT_EQ(plan.Of(PlanOp::Polyline)[1].points, (std::vector<plat::Point>{{10, 190}, {14, 40}, {190, 40}}));
+    const PlanStep& top = Text(plan, "f_u =  500 MPa");
+    EXPECT_EQ(top.points[0], (plat::Point{15, 42}));
+    EXPECT_EQ(LineThrough(plan, LabelBox(top)), "");
+    // The lines going up: the mark at the end of the x axis (190), and the leader.
+    std::vector<std::vector<plat::Point>> leaders;
+    for (const PlanStep& l : plan.Of(PlanOp::Line))
+        if (l.points[0].y > l.points[1].y && l.points[0].x != 190)
+            leaders.push_back(l.points);
+    ASSERT_EQ(leaders.size(), 1u);
+    EXPECT_EQ(leaders[0], (std::vector<plat::Point>{{13, 40}, {13, 30}}));
+
+    // With the ordinary title (10 high) the label stands over the upper plateau, no leader.
+    const DiagramPlan clear = PlanMaterialChart(HandFrame(100.0, 500.0), none, curves, kFixed);
+    EXPECT_EQ(Text(clear, "f_u =  500 MPa").points[0], (plat::Point{14, 19}));
+    for (const PlanStep& l : clear.Of(PlanOp::Line))
+        EXPECT_TRUE(l.points[0].y <= l.points[1].y || l.points[0].x == 190);
 }
 
 // The marks on the y axis are kept clear of as the curves are. In a text 16 pixels high (5 a
