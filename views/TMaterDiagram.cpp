@@ -257,8 +257,12 @@ void PlaceLevelLabel(LabelClearance& room, LabelSet& labels, const std::string& 
         LabelStretch best;
         std::pair<int, long long> bestCost{0, 0};
         for (const plat::Point& end : ends) {
-            const plat::Point from{std::clamp(end.x, box.left - 2, box.right + 1),
-                                   std::clamp(end.y, box.top - 2, box.bottom + 1)};
+            plat::Point from{std::clamp(end.x, box.left - 2, box.right + 1),
+                             std::clamp(end.y, box.top - 2, box.bottom + 1)};
+            // Straight up beside the y axis a leader would read as a second axis: it starts
+            // from the middle of the label's top instead.
+            if (end.x == markEnd && from.x - markEnd < 8 && from.y - level > 8)
+                from = {(box.left + box.right) / 2, box.top - 2};
             const LabelStretch line{from, end};
             if (room.ThroughLabel(line))
                 continue;

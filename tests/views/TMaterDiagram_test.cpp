@@ -386,10 +386,12 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
 // 40). The label (98 x 10) at the top level's height, its top from 20 (the title's foot) to 32,
 // meets one of them in its box grown by a pixel wherever it stands: it goes below the lower
 // one, two rows under it (42), just right of the rises (at rows 41..52 they run at x 13.7 and
-// less: the box grown by a pixel starts at 14, the label at 15). Its leader runs from the
-// corner of its box grown by two pixels (13, 40) straight up to the end of the mark at the top
-// of the y axis (13, 30), crossing no curve: in rows 30..40 the rises run at x 13.75 to 14.
-// One up to the upper plateau's start (14, 30), as short, would start on the lower plateau.
+// less: the box grown by a pixel starts at 14, the label at 15). Its leader joins the end of
+// the mark at the top of the y axis (13, 30), not straight up from the label's corner beside
+// the axis (13, 40), which would read as a second axis, but from the middle of the label's top
+// grown by two pixels ((15 + 113) / 2 = 64, 40), crossing the lower plateau where it starts
+// and meeting the rise only at its end; one up to the upper plateau's start (14, 30) would
+// meet both the lower plateau and the lower rise.
 TEST(MaterialPicture, ALevelLabelWithNoClearPlaceAtItsHeightGetsALeader)
 {
     const PlanMeasure titled = [](std::string_view text, const plat::LogFont& font) {
@@ -410,7 +412,7 @@ TEST(MaterialPicture, ALevelLabelWithNoClearPlaceAtItsHeightGetsALeader)
         if (l.points[0].y > l.points[1].y && l.points[0].x != 190)
             leaders.push_back(l.points);
     ASSERT_EQ(leaders.size(), 1u);
-    EXPECT_EQ(leaders[0], (std::vector<plat::Point>{{13, 40}, {13, 30}}));
+    EXPECT_EQ(leaders[0], (std::vector<plat::Point>{{64, 40}, {13, 30}}));
 
     // With the ordinary title (10 high) the label stands over the upper plateau, no leader.
     const DiagramPlan clear = PlanMaterialChart(HandFrame(100.0, 500.0), none, curves, kFixed);
