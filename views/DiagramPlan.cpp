@@ -1,6 +1,7 @@
 #include "views/DiagramPlan.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "charts/RichText.h"
 #include "platform/DC.h"
@@ -9,6 +10,37 @@ PlanMeasure MeasureOn(plat::DC& dc)
 {
     return [&dc](std::string_view text, const plat::LogFont& font) {
         return MeasureRichText(dc, text, font);
+    };
+}
+
+PlanLetters LettersOn(plat::DC& dc)
+{
+    return [&dc](std::string_view text, const plat::LogFont& font) -> LetterRows {
+        const plat::Size size = MeasureRichText(dc, text, font);
+        const LetterRows whole{0, size.cy};
+        // A label no chart draws so large is taken whole rather than drawn to be read.
+        if (size.cx <= 0 || size.cy <= 0 || size.cx > 4000 || size.cy > 1000)
+            return whole;
+        plat::Image paper(size.cx + 8, size.cy + 8);
+        plat::DC pen(paper);
+        const plat::Size drawn = DrawRichText(pen, 4, 4, text, font, plat::TextAlign::Left, plat::TextAlign::Top);
+        const int rows = std::min(paper.Height(), drawn.cy + 8), columns = std::min(paper.Width(), drawn.cx + 8);
+        int first = -1, last = -1;
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < columns; ++x)
+                if (paper.Pixel(x, y) != plat::Colors::White) {
+                    if (first < 0)
+                        first = y;
+                    last = y;
+                    break;
+                }
+        if (first < 0 || drawn.cy <= 0)
+            return whole;
+        // Rows of the paper to rows of the extent on dc (the same but for a printer's mapping).
+        const double k = static_cast<double>(size.cy) / drawn.cy;
+        const int top = std::clamp(static_cast<int>(std::floor((first - 4) * k)), 0, size.cy - 1);
+        const int bottom = std::clamp(static_cast<int>(std::ceil((last - 4 + 1) * k)), top + 1, size.cy);
+        return {top, bottom};
     };
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Device.h"
@@ -44,6 +45,15 @@ struct PlanStep {
 using PlanMeasure = std::function<plat::Size(std::string_view text, const plat::LogFont& font)>;
 // Measures as the label renderer draws on dc.
 PlanMeasure MeasureOn(plat::DC& dc);
+
+// The rows that the letters of one line of label markup cover within its extent: the first
+// and one past the last, counted from the extent's top. A line's extent is as high as its
+// font's ascent and descent (and its subscripts' drop); its letters are often half of that.
+using LetterRows = std::pair<int, int>;
+using PlanLetters = std::function<LetterRows(std::string_view text, const plat::LogFont& font)>;
+// The letters as the label renderer draws them: drawn alone on white and read row by row,
+// taken to the extent measured on dc.
+PlanLetters LettersOn(plat::DC& dc);
 
 class DiagramPlan {
 public:

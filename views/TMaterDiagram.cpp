@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -161,6 +162,10 @@ struct LabelSet {
     // The leaders from labels that name a level, where such a label found no clear place at
     // the level's height, to the level.
     std::vector<LabelStretch> levelLeaders;
+    // The label that names a level, by its index in texts (-1: none), and its letters' box:
+    // its background, where it has one, is that box, so that it never covers the title.
+    int levelText = -1;
+    plat::Rect levelLetters;
 };
 
 // The pixels of a text of the given extent, drawn at a point in an alignment.
@@ -214,79 +219,165 @@ bool StretchesCross(const LabelStretch& a, const LabelStretch& b)
     return t >= 0.0 && t <= 1.0 && u >= 0.0 && (1.0 - u) * length > 2.0;
 }
 
+// The rows of a label's letters within its extent; the whole extent where the letters are not
+// told.
+LetterRows LettersIn(const PlanLetters& letters, const std::string& text, const plat::LogFont& font, int height)
+{
+    if (!letters || height <= 0)
+        return {0, height};
+    const LetterRows rows = letters(text, font);
+    const int top = std::clamp(rows.first, 0, height - 1);
+    return {top, std::clamp(rows.second, top + 1, height)};
+}
+
+// Most places where curves meet a level's row that a leader to the level is tried to.
+constexpr std::size_t kLevelLeaderEnds = 8;
+
+// A leader from a label's letters (box) to a level: to the end of the level's mark on the y
+// axis or to one of the places nearest the label where a curve meets the level's row, the
+// one that crosses no label, the fewest curves and is shortest; with its cost (the curves it
+// crosses, its length squared). None where every such leader runs through a label.
+std::optional<std::pair<LabelStretch, std::pair<int, long long>>>
+LevelLeader(const LabelClearance& room, const plat::Rect& box, int level, int markEnd,
+            const std::vector<LabelStretch>& curves)
+{
+    // The places where curves meet the level's row right of the mark, the nearest to the
+    // label's middle only: a chart of dense curves meets it at thousands.
+    const int middle = (box.left + box.right) / 2;
+    std::vector<plat::Point> meets;
+    for (const LabelStretch& l : curves) {
+        const plat::Point& a = l.first;
+        const plat::Point& b = l.second;
+        if (std::min(a.y, b.y) > level || std::max(a.y, b.y) < level || std::min(a.x, b.x) <= markEnd)
+            continue;
+        if (a.y == b.y)
+            meets.insert(meets.end(), {a, b});
+        else
+            meets.push_back(
+                {a.x + static_cast<int>(std::lround(double(b.x - a.x) * (level - a.y) / (b.y - a.y))), level});
+    }
+    const auto nearer = [middle](const plat::Point& p, const plat::Point& q) {
+        return std::abs(p.x - middle) < std::abs(q.x - middle);
+    };
+    if (meets.size() > kLevelLeaderEnds) {
+        std::nth_element(meets.begin(), meets.begin() + kLevelLeaderEnds, meets.end(), nearer);
+        meets.resize(kLevelLeaderEnds);
+    }
+    std::vector<plat::Point> ends{{markEnd, level}};
+    ends.insert(ends.end(), meets.begin(), meets.end());
+    std::optional<std::pair<LabelStretch, std::pair<int, long long>>> best;
+    for (const plat::Point& end : ends) {
+        plat::Point from{std::clamp(end.x, box.left - 2, box.right + 1), std::clamp(end.y, box.top - 2, box.bottom + 1)};
+        // Straight up beside the y axis a leader would read as a second axis: it starts from
+        // the middle of the label's top instead.
+        if (end.x == markEnd && from.x - markEnd < 8 && from.y - level > 8)
+            from = {middle, box.top - 2};
+        const LabelStretch line{from, end};
+        if (room.ThroughLabel(line))
+            continue;
+        int crossings = 0;
+        for (const LabelStretch& l : curves)
+            crossings += StretchesCross(l, line) ? 1 : 0;
+        const long long dx = end.x - from.x, dy = end.y - from.y;
+        const std::pair<int, long long> cost{crossings, dx * dx + dy * dy};
+        if (!best || cost < best->second)
+            best = {{line, cost}};
+    }
+    return best;
+}
+
 // A label naming a level of stress (the top of the y axis, a concrete's strength), left- and
-// top-aligned: it stands at the level's height, its bottom at most two pixels above the
-// level's row or its top at most two below, at home where nothing runs through it there and
-// otherwise moved right along those rows, up to two pixels above the plot (the area's top
-// keeps clear of the title). Where nothing in those rows is clear it goes to the nearest clear
-// place right and down from home in the plot, and a leader joins it to the level: to the end of
-// the level's mark on the y axis or to a curve where it meets the level's row, whichever leader
-// crosses no label, the fewest curves and is shortest.
+// top-aligned. Its letters (not the empty rows of its line above and below them) stand at the
+// level's height: their bottom at most two pixels above the level's row or their top at most
+// two below, at home where nothing runs through them there and otherwise moved right along
+// those rows, within the region's columns; above the plot they may reach up to the title's
+// letters, which the caller has added to keep clear of. Where nothing in those rows is clear
+// the labels are tried in smaller text, as where any label finds no clear place; in the
+// smallest the label goes to a clear place in the region and a leader joins it to the level.
+// The places tried: the nearest right and down from home, then those from four homes just
+// under the level spread across the region; the first whose leader crosses the fewest curves.
 void PlaceLevelLabel(LabelClearance& room, LabelSet& labels, const std::string& text, plat::Point home, int level,
-                     int areaTop, int markEnd, const plat::Rect& plot, const std::vector<LabelStretch>& curves,
-                     const PlanMeasure& measure)
+                     int markEnd, const plat::Rect& region, const std::vector<LabelStretch>& curves,
+                     const PlanMeasure& measure, const PlanLetters& letters)
 {
     const plat::Size size = measure(text, labels.font);
-    plat::Point at = home;
-    bool leader = false;
+    const auto [inkTop, inkBottom] = LettersIn(letters, text, labels.font, size.cy);
+    const plat::Size ink{size.cx, inkBottom - inkTop};
+    // The letters' box, placed by its top left corner.
+    const plat::Point letterHome{home.x, home.y + inkTop};
+    plat::Point at = letterHome;
+    std::optional<LabelStretch> leader;
     if (labels.clear || labels.searchAll) {
-        const plat::Rect band{plot.left, std::max(areaTop, level - size.cy - 2), plot.right, level + 2 + size.cy};
-        const plat::Point bandHome{home.x, std::clamp(home.y, band.top, level + 2)};
-        at = room.Place(bandHome, size, band, LabelToward::RightDown | LabelToward::RightUp);
-        if (!room.Found()) {
-            at = room.Place(home, size, plot, LabelToward::RightDown);
-            labels.clear = labels.clear && room.Found();
-            leader = true;
-        }
-    }
-    const plat::Rect box{at.x, at.y, at.x + size.cx, at.y + size.cy};
-    if (leader) {
-        std::vector<plat::Point> ends{{markEnd, level}};
-        for (const LabelStretch& l : curves) {
-            const plat::Point& a = l.first;
-            const plat::Point& b = l.second;
-            if (std::min(a.y, b.y) > level || std::max(a.y, b.y) < level || a.x <= markEnd)
-                continue;
-            if (a.y == b.y)
-                ends.insert(ends.end(), {a, b});
-            else
-                ends.push_back({a.x + static_cast<int>(std::lround(double(b.x - a.x) * (level - a.y) / (b.y - a.y))),
-                                level});
-        }
-        bool found = false;
-        LabelStretch best;
-        std::pair<int, long long> bestCost{0, 0};
-        for (const plat::Point& end : ends) {
-            plat::Point from{std::clamp(end.x, box.left - 2, box.right + 1),
-                             std::clamp(end.y, box.top - 2, box.bottom + 1)};
-            // Straight up beside the y axis a leader would read as a second axis: it starts
-            // from the middle of the label's top instead.
-            if (end.x == markEnd && from.x - markEnd < 8 && from.y - level > 8)
-                from = {(box.left + box.right) / 2, box.top - 2};
-            const LabelStretch line{from, end};
-            if (room.ThroughLabel(line))
-                continue;
-            int crossings = 0;
-            for (const LabelStretch& l : curves)
-                crossings += StretchesCross(l, line) ? 1 : 0;
-            const long long dx = end.x - from.x, dy = end.y - from.y;
-            const std::pair<int, long long> cost{crossings, dx * dx + dy * dy};
-            if (!found || cost < bestCost) {
-                found = true;
-                bestCost = cost;
-                best = line;
+        const plat::Rect band{region.left, level - ink.cy - 2, region.right, level + 2 + ink.cy};
+        const plat::Point bandHome{at.x, std::clamp(at.y, band.top, level + 2)};
+        at = room.Place(bandHome, ink, band, LabelToward::RightDown | LabelToward::RightUp);
+        if (!room.Found() && !labels.searchAll) {
+            labels.clear = false;
+            at = letterHome;
+        } else if (!room.Found()) {
+            std::vector<plat::Point> homes{letterHome};
+            const int spread = std::max(0, region.Width() - ink.cx);
+            for (int k = 0; k < 4; ++k)
+                homes.push_back({region.left + spread * k / 3, level + 3});
+            std::optional<std::pair<LabelStretch, std::pair<int, long long>>> best;
+            for (const plat::Point& from : homes) {
+                const plat::Point place = room.Place(from, ink, region, LabelToward::RightDown);
+                if (!room.Found())
+                    continue;
+                const auto line =
+                    LevelLeader(room, plat::Rect{place.x, place.y, place.x + ink.cx, place.y + ink.cy}, level,
+                                markEnd, curves);
+                if (line && (!best || line->second.first < best->second.first)) {
+                    best = line;
+                    at = place;
+                }
+            }
+            if (best) {
+                leader = best->first;
+            } else {
+                labels.clear = false;
+                at = letterHome;
+                const plat::Rect box{at.x, at.y, at.x + ink.cx, at.y + ink.cy};
+                leader = LabelStretch{
+                    {std::clamp(markEnd, box.left - 2, box.right + 1), std::clamp(level, box.top - 2, box.bottom + 1)},
+                    {markEnd, level}};
             }
         }
-        if (!found) {
-            labels.clear = false;
-            best = {{std::clamp(markEnd, box.left - 2, box.right + 1), std::clamp(level, box.top - 2, box.bottom + 1)},
-                    {markEnd, level}};
-        }
-        room.Add(best);
-        labels.levelLeaders.push_back(best);
+    }
+    const plat::Rect box{at.x, at.y, at.x + ink.cx, at.y + ink.cy};
+    if (leader) {
+        room.Add(*leader);
+        labels.levelLeaders.push_back(*leader);
     }
     room.Add(box);
-    labels.texts.push_back({text, at, TA::Left, TA::Top});
+    labels.levelLetters = box;
+    labels.levelText = static_cast<int>(labels.texts.size());
+    labels.texts.push_back({text, {at.x, at.y - inkTop}, TA::Left, TA::Top});
+}
+
+// The backgrounds of labels of the last resort: each label's extent, the letters of one naming
+// a level (its extent may reach into the title's line).
+void BackLabels(DiagramPlan& plan, const LabelSet& set, const PlanMeasure& measure)
+{
+    for (std::size_t i = 0; i < set.texts.size(); ++i) {
+        const PlacedText& l = set.texts[i];
+        plan.Fill(static_cast<int>(i) == set.levelText ? set.levelLetters
+                                                       : AlignedBox(l.at, measure(l.text, set.font), l.hAlign, l.vAlign),
+                  plat::Colors::White);
+    }
+}
+
+// The title's letters, centred at the top of the chart, with a margin: the labels that stand
+// above the plot keep clear of them.
+plat::Rect TitleLetters(const MaterialFrame& f, const PlanMeasure& measure, const PlanLetters& letters)
+{
+    if (f.title.empty())
+        return {};
+    const plat::Size size = measure(f.title, f.titleFont);
+    const auto [top, bottom] = LettersIn(letters, f.title, f.titleFont, size.cy);
+    const plat::Rect line = AlignedBox({f.W / 2, 0}, size, TA::Center, TA::Top);
+    // Grown by two pixels: a label may touch another, but not the title.
+    return {line.left - 2, top - 2, line.right + 2, bottom + 2};
 }
 
 // The text height one step smaller: 15 % less, a pixel at least, down to the smallest text a
@@ -406,7 +497,7 @@ std::vector<PlacedText> TextRows(const std::vector<std::vector<std::string>>& ro
 }
 
 void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
-                   const MaterialScale& s, const PlanMeasure& measure, LabelWork* work)
+                   const MaterialScale& s, const PlanMeasure& measure, const PlanLetters& letters, LabelWork* work)
 {
     const double F3 = UnitFactor(ukStrain, f.unitSystem), F10 = UnitFactor(ukStress, f.unitSystem);
     const int row = s.At(0.0, 0.0).y, column = s.At(0.0, 0.0).x;
@@ -444,10 +535,10 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     if (c.peakStrainFlag == 0)
         lines.insert(lines.end(), marks.begin(), marks.end());
     lines.insert(lines.end(), strengthMarks.begin(), strengthMarks.end());
-    // The labels move within the plot; the strength's, naming a level, may stand a little above
-    // it, short of the title.
-    const int areaTop = std::min(f.top, f.title.empty() ? 0 : measure(f.title, f.titleFont).cy);
-    const plat::Rect area{plot.left, areaTop, plot.right, plot.bottom};
+    // The labels move within the plot; the strength's, naming a level, may stand above it,
+    // clear of the title's letters.
+    const plat::Rect area{plot.left, 0, plot.right, plot.bottom};
+    const plat::Rect title = TitleLetters(f, measure, letters);
     LabelClearance clearance(lines, area);
     const int level = s.At(0.0, std::fabs(lt.fc) * F10).y;
     const std::string strength = StrengthLabel(lt, f.unitSystem);
@@ -484,10 +575,11 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
             for (const LabelStretch& mark : marks)
                 room.Add(mark);
         }
-        if (level >= f.top && level <= row)
-            PlaceLevelLabel(room, labels, strength, {column + 4, f.top}, level, areaTop, column + 3, plot, lines,
-                            measure);
-        else
+        if (level >= f.top && level <= row) {
+            room.Add(title);
+            PlaceLevelLabel(room, labels, strength, {column + 4, f.top}, level, column + 3, plot, lines, measure,
+                            letters);
+        } else
             PlaceBlock(room, labels, {{strength, {column + 4, f.top}, TA::Left, TA::Top}}, measure, plot,
                        LabelToward::RightDown);
         if (!main)
@@ -526,8 +618,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     if (work)
         *work = spent;
     if (set.backed)
-        for (const PlacedText& l : set.texts)
-            plan.Fill(AlignedBox(l.at, measure(l.text, set.font), l.hAlign, l.vAlign), plat::Colors::White);
+        BackLabels(plan, set, measure);
     for (const PlacedText& l : set.texts)
         plan.Text(l.text, l.at, set.font, l.hAlign, l.vAlign);
     for (const LabelStretch& l : set.levelLeaders)
@@ -535,7 +626,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
 }
 
 void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
-                const MaterialScale& s, const PlanMeasure& measure, LabelWork* work)
+                const MaterialScale& s, const PlanMeasure& measure, const PlanLetters& letters, LabelWork* work)
 {
     const bool rebar = t.kind == MaterialChart::Rebar;
     const int sys = f.unitSystem;
@@ -559,10 +650,10 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     const plat::Rect plot{column + 4, f.top, f.W, row};
     std::vector<LabelStretch> lines = CurveSegments(CurvePolylines(c, s, f.W, f.H, f.top, f.axis));
     lines.push_back(topMark);
-    // The top label, naming the top of the y axis, may stand a little above it, short of the
-    // title.
-    const int areaTop = std::min(f.top, f.title.empty() ? 0 : measure(f.title, f.titleFont).cy);
-    const plat::Rect area{plot.left, areaTop, plot.right, plot.bottom};
+    // The top label, naming the top of the y axis, may stand above it, clear of the title's
+    // letters.
+    const plat::Rect area{plot.left, 0, plot.right, plot.bottom};
+    const plat::Rect title = TitleLetters(f, measure, letters);
     LabelClearance clearance(lines, area);
 
     // One label per curve, the weakest lowest, each with a leader to its curve near 30 % of
@@ -646,8 +737,9 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
         // The ultimate stress at the top of the y axis, whole and clear, at that height: with
         // material factors in force a bar's curve is flat at its yield stress, the top of the
         // plot.
-        PlaceLevelLabel(room, labels, ultimate, {column + 4, f.top}, top, areaTop, column + 3,
-                        plat::Rect{column + 4, f.top, f.W - s.m, row}, lines, measure);
+        room.Add(title);
+        PlaceLevelLabel(room, labels, ultimate, {column + 4, f.top}, top, column + 3,
+                        plat::Rect{column + 4, f.top, f.W - s.m, row}, lines, measure, letters);
         for (std::size_t k = 0; k < stack.size(); ++k) {
             labels.texts.push_back(stack[k]);
             labels.leaders.push_back(leaders[k]);
@@ -660,8 +752,7 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     if (work)
         *work = spent;
     if (set.backed)
-        for (const PlacedText& l : set.texts)
-            plan.Fill(AlignedBox(l.at, measure(l.text, set.font), l.hAlign, l.vAlign), plat::Colors::White);
+        BackLabels(plan, set, measure);
     // The strain, the top label, then each curve label with its leader.
     for (std::size_t i = 0; i < set.texts.size(); ++i) {
         const PlacedText& l = set.texts[i];
@@ -703,7 +794,7 @@ MaterialScale ScaleMaterialChart(int W, int H, int top, const ChartBounds& a)
 }
 
 DiagramPlan PlanMaterialChart(const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
-                              const PlanMeasure& measure, LabelWork* work)
+                              const PlanMeasure& measure, LabelWork* work, const PlanLetters& letters)
 {
     DiagramPlan plan;
     if (c.data.empty())
@@ -720,9 +811,9 @@ DiagramPlan PlanMaterialChart(const MaterialFrame& f, const MaterialTypeCopies& 
     plan.Text(f.title, {f.W / 2, 0}, f.titleFont, TA::Center, TA::Top);
     if (t.kind == MaterialChart::Concrete) {
         if (!t.concrete.empty())
-            ConcreteMarks(plan, f, t, c, s, measure, work);
+            ConcreteMarks(plan, f, t, c, s, measure, letters, work);
     } else {
-        SteelMarks(plan, f, t, c, s, measure, work);
+        SteelMarks(plan, f, t, c, s, measure, letters, work);
     }
     return plan;
 }
@@ -828,7 +919,8 @@ void TMaterDiagram::Paint(plat::DC& dc, bool, const plat::Rect&)
     if (!m_data.IsShown() || m_data.IsDataEmpty())
         return;
     dc.SetBkMode(plat::BkMode::Transparent);
-    PlanMaterialChart(Frame(), m_types, m_curves, MeasureOn(dc)).Replay(dc, m_blackAndWhite != 0);
+    PlanMaterialChart(Frame(), m_types, m_curves, MeasureOn(dc), nullptr, LettersOn(dc))
+        .Replay(dc, m_blackAndWhite != 0);
 }
 
 void TMaterDiagram::EvLButtonDblClk(unsigned flags, plat::Point p)

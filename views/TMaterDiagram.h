@@ -48,10 +48,14 @@ inline constexpr int kLeastLabelCharHeight = 10, kLeastLabelCellHeight = 12;
 // curves, of the marks on the axes and of each other, written smaller where the chart's text
 // leaves them no clear place, and in the smallest text on backgrounds of their own where none
 // is clear even so.
+// A label that names a level (the top of the y axis, a concrete's strength) stands at that
+// level's height where its letters find a clear place there, else it gets a leader to the
+// level. letters, when given, tells where a label's letters stand within its extent; without
+// it the letters fill it.
 // work, when given, gets what keeping them clear cost.
 DiagramPlan PlanMaterialChart(const MaterialFrame& frame, const MaterialTypeCopies& types,
                               const MaterialCurves& curves, const PlanMeasure& measure,
-                              LabelWork* work = nullptr);
+                              LabelWork* work = nullptr, const PlanLetters& letters = {});
 
 // The position the material sheet opens at for a click at p: the concrete type index (kind 7),
 // or the count of the family's types before the steel type (kinds 8, 9); -1 without curves.

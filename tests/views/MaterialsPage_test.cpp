@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 #include "app/views/DiagramMakers.h"
 #include "app/views/TViewm.h"
 #include "dialogs/QuickDefine.h"
+#include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "platform/DC.h"
 #include "tests/app/ShellFixture.h"
@@ -73,12 +75,101 @@ DiagramPlan WithoutTheLabelledPeakMark(const DiagramPlan& plan)
     return out;
 }
 
+// The label that names a level (the top of the steel's y axis, the labelled concrete's
+// strength) and the level's row; null when the chart has none inside its plot.
+std::pair<const PlanStep*, int> LevelLabel(TMaterDiagram& chart, const DiagramPlan& plan)
+{
+    const MaterialFrame f = chart.Frame();
+    const MaterialScale s = ScaleMaterialChart(f.W, f.H, f.top, f.axis);
+    int level = s.At(0.0, f.axis.yMax).y;
+    std::string start = chart.MaterialKind() == 8 ? "f_u = " : "f_p_u = ";
+    if (chart.MaterialKind() == 7) {
+        const int labelled = chart.Curves().labelledConcrete;
+        if (labelled < 0 || labelled >= static_cast<int>(chart.Types().concrete.size()))
+            return {nullptr, 0};
+        const double fc = std::fabs(chart.Types().concrete[static_cast<std::size_t>(labelled)].fc);
+        level = s.At(0.0, fc * UnitFactor(ukStress, f.unitSystem)).y;
+        if (level < f.top || level > s.At(0.0, 0.0).y)
+            return {nullptr, 0};
+        start = "f_c' = ";
+    }
+    for (const PlanStep& text : plan.Of(PlanOp::Text))
+        if (text.text.rfind(start, 0) == 0)
+            return {plan.FindText(text.text), level};
+    return {nullptr, 0};
+}
+
+// The pixels of a text's letters, as drawn.
+plat::Rect LettersBox(const PlanStep& text, const PlanMeasure& measure, const PlanLetters& letters)
+{
+    const plat::Rect line = TextBox(text, measure(text.text, text.font));
+    const LetterRows rows = letters(text.text, text.font);
+    return {line.left, line.top + rows.first, line.right, line.top + rows.second};
+}
+
+// "" when the letters of the label naming a level stand at its height (their top at most two
+// rows below the level's row, their bottom at most two above it), or when a leader runs from
+// beside them to that row; else where they are. leader, when given, tells whether a leader
+// was drawn.
+std::string LevelLabelFault(const DiagramPlan& plan, const plat::Rect& letters, int level, bool* leader = nullptr)
+{
+    if (leader)
+        *leader = false;
+    if (letters.top <= level + 2 && letters.bottom >= level - 2)
+        return "";
+    for (const PlanStep& line : plan.Of(PlanOp::Line)) {
+        const plat::Point from = line.points[0], to = line.points[1];
+        if (to.y == level && from.x >= letters.left - 2 && from.x <= letters.right + 1 && from.y >= letters.top - 2 &&
+            from.y <= letters.bottom + 1) {
+            if (leader)
+                *leader = true;
+            return "";
+        }
+    }
+    return StrPrintf("letters at rows %d..%d, the level at %d, no leader", letters.top, letters.bottom - 1, level);
+}
+
+// The plan and measure as a check of texts sees them, with the label naming a level taken by
+// its letters: only they keep clear, its line's empty rows may reach into the title's line.
+std::pair<DiagramPlan, PlanMeasure> LevelByLetters(const DiagramPlan& plan, const PlanStep* label,
+                                                   const PlanMeasure& measure, const PlanLetters& letters)
+{
+    if (!label)
+        return {plan, measure};
+    const LetterRows rows = letters(label->text, label->font);
+    DiagramPlan out;
+    bool seen = false;
+    for (const PlanStep& s : plan.Steps()) {
+        switch (s.op) {
+        case PlanOp::Line: out.Line(s.points[0], s.points[1]); break;
+        case PlanOp::Polyline: out.Polyline(s.points); break;
+        case PlanOp::Fill: out.Fill(s.rect, s.colour); break;
+        case PlanOp::Text: {
+            const bool it = !seen && s.text == label->text;
+            seen = seen || it;
+            out.Text(s.text, {s.points[0].x, s.points[0].y + (it ? rows.first : 0)}, s.font, s.hAlign, s.vAlign);
+            break;
+        }
+        default: break;
+        }
+    }
+    const std::string text = label->text;
+    const int height = rows.second - rows.first;
+    PlanMeasure lettered = [measure, text, height](std::string_view t, const plat::LogFont& font) {
+        plat::Size size = measure(t, font);
+        if (t == text)
+            size.cy = height;
+        return size;
+    };
+    return {std::move(out), std::move(lettered)};
+}
+
 // The material charts the window shows, each checked as drawn in its own fonts: no label
 // over a curve, a leader, a mark or another label, no search cut short, the work within its
 // tests, every label in a text that still reads (letters of 10 pixels, a cell of 12, at the
-// least), and the steel's curve labels (of rebarCurves curves) in their order, the weakest
-// lowest; when plain, no label needs a background to hide a curve. Returns the number of
-// material charts.
+// least), the label naming a level at that level's height or led to it, and the steel's
+// curve labels (of rebarCurves curves) in their order, the weakest lowest; when plain, no
+// label needs a background to hide a curve. Returns the number of material charts.
 int CheckMaterialChartLabels(TViewm_2k& view, int rebarCurves = 3, bool plain = false)
 {
     int charts = 0;
@@ -92,8 +183,17 @@ int CheckMaterialChartLabels(TViewm_2k& view, int rebarCurves = 3, bool plain = 
         plat::Image image(frame.W, frame.H);
         plat::DC dc(image);
         const PlanMeasure measure = MeasureOn(dc);
+        const PlanLetters letters = LettersOn(dc);
         LabelWork work;
-        const DiagramPlan plan = PlanMaterialChart(frame, chart->Types(), chart->Curves(), measure, &work);
+        const DiagramPlan plan = PlanMaterialChart(frame, chart->Types(), chart->Curves(), measure, &work, letters);
+        const auto [level, row] = LevelLabel(*chart, plan);
+        if (chart->MaterialKind() == 8) {
+            EXPECT_NE(level, nullptr);
+        }
+        if (level) {
+            SCOPED_TRACE(level->text);
+            EXPECT_EQ(LevelLabelFault(plan, LettersBox(*level, measure, letters), row), "");
+        }
         // The main concrete type's details, one label of four lines.
         std::vector<std::string> details;
         for (const std::string& text : plan.Texts())
@@ -106,7 +206,8 @@ int CheckMaterialChartLabels(TViewm_2k& view, int rebarCurves = 3, bool plain = 
             EXPECT_EQ(details.size(), base ? 5u : 3u);
             details.erase(details.begin());
         }
-        EXPECT_EQ(LabelClash(WithoutTheLabelledPeakMark(plan), measure, frame.title, details), "");
+        const auto [checked, checkedMeasure] = LevelByLetters(WithoutTheLabelledPeakMark(plan), level, measure, letters);
+        EXPECT_EQ(LabelClash(checked, checkedMeasure, frame.title, details), "");
         if (plain) {
             EXPECT_TRUE(plan.Of(PlanOp::Fill).empty());
         }
@@ -214,6 +315,52 @@ TEST_F(MaterialsPage, PostFireLabelsKeepClearOfTheCurvesAndOfEachOther)
         }
         EXPECT_EQ(CheckMaterialChartLabels(view), 2);
     }
+}
+
+// At 1280 x 1024, the section quick-defined with the defaults (a beam with stirrups) on its
+// summary page, then its post-fire beam's "Thermal Conditions" set and summary page: each
+// material chart's label naming a level stands at that level's height, no leader needed: the
+// "Damaged Steel" chart's "f_u =  600 MPa" at the top of its y axis, not a fifth of the way
+// up, and the quick-defined beam's "f_c' =  35.0 MPa" at its curve's peak, not half way.
+TEST_F(MaterialsPage, LabelsThatNameALevelStandAtItsHeight)
+{
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
+    firetest::FireStateGuard fire;
+    ShowFrameAt(1280, 1024);
+    ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
+    Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+    const auto expectAtLevels = [&](const std::vector<std::string>& titles, const std::vector<std::string>& labels) {
+        TViewm_2k& view = Window().GetViewManager();
+        std::vector<std::string> seen, named;
+        for (int i = 0; i < 9; ++i) {
+            auto* chart = dynamic_cast<TMaterDiagram*>(view.GetChart(i));
+            if (!chart)
+                continue;
+            const MaterialFrame frame = chart->Frame();
+            seen.push_back(frame.title);
+            SCOPED_TRACE(frame.title);
+            plat::Image image(frame.W, frame.H);
+            plat::DC dc(image);
+            const PlanMeasure measure = MeasureOn(dc);
+            const PlanLetters letters = LettersOn(dc);
+            const DiagramPlan plan =
+                PlanMaterialChart(frame, chart->Types(), chart->Curves(), measure, nullptr, letters);
+            const auto [label, level] = LevelLabel(*chart, plan);
+            ASSERT_NE(label, nullptr);
+            named.push_back(label->text);
+            bool leader = true;
+            EXPECT_EQ(LevelLabelFault(plan, LettersBox(*label, measure, letters), level, &leader), "") << label->text;
+            EXPECT_FALSE(leader) << label->text;
+        }
+        EXPECT_EQ(seen, titles);
+        EXPECT_EQ(named, labels);
+    };
+    Frame().Dispatch(CmId::CrossSection);
+    expectAtLevels({"Concrete", "Rebar"}, {"f_c' =  35.0 MPa", "f_u =  600 MPa"});
+    Frame().Dispatch(CmId::FireDamagedBeam);
+    expectAtLevels({"Damaged Concrete", "Damaged Steel"}, {"f_c' =  25.1 MPa", "f_u =  600 MPa"});
+    Frame().Dispatch(CmId::CrossSection);
+    expectAtLevels({"Concrete", "Rebar"}, {"f_c' =  25.1 MPa", "f_u =  600 MPa"});
 }
 
 // The summary page (View > Cross Section) of the post-fire beam in a window 768 pixels high,

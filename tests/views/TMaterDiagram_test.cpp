@@ -379,16 +379,19 @@ TEST(MaterialPicture, TheTopLabelKeepsClearOfSlopedStretchesAtHandPositions)
     EXPECT_NE(LineThrough(led, plat::Rect{16, 32, 16 + 98, 42}), "");
 }
 
-// Where nothing is clear at a level's height, the label naming it goes to the nearest clear
-// place in the plot and a leader joins it to the level. On the scales above, with a title 25
-// pixels high (the area above the plot's top at 20 is the title's), two plateaus run from the
-// y axis (x 14) to the end of the x axis: at 500 MPa, the top (row 30), and at 468.75 MPa (row
-// 40). The label (98 x 10) at the top level's height, its top from 20 (the title's foot) to 32,
-// meets one of them in its box grown by a pixel wherever it stands: it goes below the lower
-// one, two rows under it (42), just right of the rises (at rows 41..52 they run at x 13.7 and
-// less: the box grown by a pixel starts at 14, the label at 15). Its leader joins the end of
-// the mark at the top of the y axis (13, 30), not straight up from the label's corner beside
-// the axis (13, 40), which would read as a second axis, but from the middle of the label's top
+// Where nothing is clear at a level's height, even in the smallest text (this measure gives
+// every size the same extent), the label naming it goes to a clear place in the plot and a
+// leader joins it to the level. On the scales above, with a title 25 pixels high (its letters
+// fill it: the label keeps two pixels off, below row 27), two plateaus run from the y axis
+// (x 14) to the end of the x axis: at 500 MPa, the top (row 30), and at 468.75 MPa (row 40).
+// The label (98 x 10) at the top level's height, its top from 23 to 32, meets one of them in
+// its box grown by a pixel wherever it stands. The nearest clear place right and down from its
+// home goes below the lower one, two rows under it (42), just right of the rises (at rows
+// 41..52 they run at x 13.7 and less: the box grown by a pixel starts at 14, the label at 15);
+// the places tried from under the level across the plot lead no better (every leader up to
+// the level crosses the lower plateau), so the first stays. Its leader joins the end of the
+// mark at the top of the y axis (13, 30), not straight up from the label's corner beside the
+// axis (13, 40), which would read as a second axis, but from the middle of the label's top
 // grown by two pixels ((15 + 113) / 2 = 64, 40), crossing the lower plateau where it starts
 // and meeting the rise only at its end; one up to the upper plateau's start (14, 30) would
 // meet both the lower plateau and the lower rise.
@@ -419,6 +422,32 @@ TEST(MaterialPicture, ALevelLabelWithNoClearPlaceAtItsHeightGetsALeader)
     EXPECT_EQ(Text(clear, "f_u =  500 MPa").points[0], (plat::Point{14, 19}));
     for (const PlanStep& l : clear.Of(PlanOp::Line))
         EXPECT_TRUE(l.points[0].y <= l.points[1].y || l.points[0].x == 190);
+}
+
+// The label's letters, not its line, keep clear: the same chart as above, its title's line 25
+// pixels high with letters in rows 4..19, each label's line 10 high with letters in rows 3..7.
+// The label's letters stand on the top level (row 30): rows 23..27 from x 14, the line's top
+// at 20 (the chart's own place for it), clear of the upper plateau below (its box grown by a
+// pixel reaches row 28) and of the title's letters grown by two pixels (rows 2..21), though
+// its line reaches into the title's. No leader is drawn.
+TEST(MaterialPicture, ALevelLabelStandsAtItsLevelByItsLetters)
+{
+    const PlanMeasure titled = [](std::string_view text, const plat::LogFont& font) {
+        return text == "Concrete" ? plat::Size{56, 25} : kFixed(text, font);
+    };
+    const PlanLetters letters = [](std::string_view text, const plat::LogFont&) {
+        return text == "Concrete" ? LetterRows{4, 20} : LetterRows{3, 8};
+    };
+    const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
+    const MaterialCurves curves = HandCurves({{{0, 0}, {2, 500}, {100, 500}}, {{0, 0}, {2, 468.75}, {100, 468.75}}});
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(100.0, 500.0), none, curves, titled, nullptr, letters);
+    const PlanStep& top = Text(plan, "f_u =  500 MPa");
+    EXPECT_EQ(top.points[0], (plat::Point{14, 20}));
+    EXPECT_EQ(top.vAlign, TA::Top);
+    EXPECT_EQ(LineThrough(plan, plat::Rect{13, 22, 14 + 98 + 1, 29}), "");
+    for (const PlanStep& l : plan.Of(PlanOp::Line))
+        EXPECT_TRUE(l.points[0].y <= l.points[1].y || l.points[0].x == 190)
+            << l.points[0].x << "," << l.points[0].y << " - " << l.points[1].x << "," << l.points[1].y;
 }
 
 // The marks on the y axis are kept clear of as the curves are. In a text 16 pixels high (5 a
