@@ -102,10 +102,11 @@ void Plan(benchmark::State& state, TMaterDiagram& chart)
     plat::Image image(frame.W, frame.H);
     plat::DC dc(image);
     const PlanMeasure measure = MeasureOn(dc);
-    const PlanLetters letters = LettersOn(dc);
     LabelWork work;
     for (auto _ : state) {
         work = LabelWork{};
+        // The letters measured afresh, as each paint does.
+        const PlanLetters letters = LettersOn(dc);
         const DiagramPlan plan = PlanMaterialChart(frame, chart.Types(), chart.Curves(), measure, &work, letters);
         benchmark::DoNotOptimize(plan.Steps().data());
     }

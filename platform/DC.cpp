@@ -65,6 +65,33 @@ Color Image::DevicePixel(int x, int y) const {
     return FromQ(QColor(m_impl->image.pixel(x, y)));
 }
 
+std::pair<int, int> Image::RowsNotOf(Color background) const {
+    const QImage& image = m_impl->image;
+    if (image.isNull())
+        return {0, 0};
+    // Read as 32-bit words whatever the format the picture was made or loaded in.
+    const QImage rgb = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32 ||
+                               image.format() == QImage::Format_ARGB32_Premultiplied
+                           ? image
+                           : image.convertToFormat(QImage::Format_RGB32);
+    const QRgb bg = ToQ(background).rgb() & 0xFFFFFFu;
+    int first = -1, last = -1;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            if ((row[x] & 0xFFFFFFu) != bg) {
+                if (first < 0)
+                    first = y;
+                last = y;
+                break;
+            }
+    }
+    if (first < 0)
+        return {0, 0};
+    const int scale = std::max(1, m_impl->scale);
+    return {first / scale, last / scale + 1};
+}
+
 void Image::Fill(Color color) {
     if (!m_impl->image.isNull())
         m_impl->image.fill(ToQ(ResolveColor(color, DefaultPalette())));

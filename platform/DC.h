@@ -20,6 +20,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Device.h"
@@ -51,6 +52,9 @@ public:
     // The colour of a device pixel.
     Color DevicePixel(int x, int y) const;
     void Fill(Color color);
+    // The logical rows that hold a pixel of another colour than background: the first and one
+    // past the last; {0, 0} when every pixel is the background.
+    std::pair<int, int> RowsNotOf(Color background) const;
     // Writes the picture as a PNG file; false when it could not be written.
     bool SavePng(const std::string& path) const;
     // A bitmap of the program's own resources by its id (a null image when there is none);

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
 
 #include "charts/RichText.h"
 #include "platform/DC.h"
@@ -15,32 +19,32 @@ PlanMeasure MeasureOn(plat::DC& dc)
 
 PlanLetters LettersOn(plat::DC& dc)
 {
-    return [&dc](std::string_view text, const plat::LogFont& font) -> LetterRows {
+    // A label is often asked for again at the same size (the searches try each size afresh).
+    auto known = std::make_shared<std::map<std::tuple<std::string, int, int, bool, std::string>, LetterRows>>();
+    return [&dc, known](std::string_view text, const plat::LogFont& font) -> LetterRows {
+        const auto key = std::make_tuple(std::string(text), font.height, font.weight, font.italic, font.face);
+        if (const auto it = known->find(key); it != known->end())
+            return it->second;
         const plat::Size size = MeasureRichText(dc, text, font);
-        const LetterRows whole{0, size.cy};
+        LetterRows rows{0, size.cy};
         // A label no chart draws so large is taken whole rather than drawn to be read.
-        if (size.cx <= 0 || size.cy <= 0 || size.cx > 4000 || size.cy > 1000)
-            return whole;
-        plat::Image paper(size.cx + 8, size.cy + 8);
-        plat::DC pen(paper);
-        const plat::Size drawn = DrawRichText(pen, 4, 4, text, font, plat::TextAlign::Left, plat::TextAlign::Top);
-        const int rows = std::min(paper.Height(), drawn.cy + 8), columns = std::min(paper.Width(), drawn.cx + 8);
-        int first = -1, last = -1;
-        for (int y = 0; y < rows; ++y)
-            for (int x = 0; x < columns; ++x)
-                if (paper.Pixel(x, y) != plat::Colors::White) {
-                    if (first < 0)
-                        first = y;
-                    last = y;
-                    break;
-                }
-        if (first < 0 || drawn.cy <= 0)
-            return whole;
-        // Rows of the paper to rows of the extent on dc (the same but for a printer's mapping).
-        const double k = static_cast<double>(size.cy) / drawn.cy;
-        const int top = std::clamp(static_cast<int>(std::floor((first - 4) * k)), 0, size.cy - 1);
-        const int bottom = std::clamp(static_cast<int>(std::ceil((last - 4 + 1) * k)), top + 1, size.cy);
-        return {top, bottom};
+        if (size.cx > 0 && size.cy > 0 && size.cx <= 4000 && size.cy <= 1000) {
+            plat::Image paper(size.cx + 8, size.cy + 8);
+            plat::DC pen(paper);
+            const plat::Size drawn =
+                DrawRichText(pen, 4, 4, text, font, plat::TextAlign::Left, plat::TextAlign::Top);
+            const auto [first, end] = paper.RowsNotOf(plat::Colors::White);
+            if (end > first && drawn.cy > 0) {
+                // Rows of the paper to rows of the extent on dc (the same but for a printer's
+                // mapping).
+                const double k = static_cast<double>(size.cy) / drawn.cy;
+                const int top = std::clamp(static_cast<int>(std::floor((first - 4) * k)), 0, size.cy - 1);
+                rows = {top, std::clamp(static_cast<int>(std::ceil((end - 4) * k)), top + 1, size.cy)};
+            }
+        }
+        if (known->size() < 256)
+            known->emplace(key, rows);
+        return rows;
     };
 }
 

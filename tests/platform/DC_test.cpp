@@ -183,3 +183,25 @@ TEST_F(DCTest, PolygonHitTestFollowsTheFillRule) {
     EXPECT_TRUE(PolygonContains(star, {50, 45}, FillMode::Winding));
     EXPECT_FALSE(PolygonContains(star, {5, 80}, FillMode::Winding));
 }
+
+// The rows a picture's drawing covers, read at its own density: a fill over rows 5..8 on one
+// and two device pixels a logical pixel, a pale grey pixel (the fringe of a smoothed letter)
+// alone on row 14, nothing on a blank picture, and a picture whose background is not white.
+TEST_F(DCTest, RowsNotOfTheBackgroundAreReadAtEveryScale) {
+    for (const int scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        Image img(12, 20, Colors::White, scale);
+        EXPECT_EQ(img.RowsNotOf(Colors::White), (std::pair<int, int>{0, 0}));
+        {
+            DC dc(img);
+            dc.FillRect(Rect{3, 5, 9, 9}, Colors::Black);
+        }
+        EXPECT_EQ(img.RowsNotOf(Colors::White), (std::pair<int, int>{5, 9}));
+        {
+            DC dc(img);
+            dc.FillRect(Rect{11, 14, 12, 15}, Color(250, 250, 250));
+        }
+        EXPECT_EQ(img.RowsNotOf(Colors::White), (std::pair<int, int>{5, 15}));
+        EXPECT_EQ(img.RowsNotOf(Colors::Black), (std::pair<int, int>{0, 20}));
+    }
+}
