@@ -8,59 +8,9 @@
 
 #include <string>
 
-#include "charts/ChartContract.h"
 #include "charts/Tchart.h"
-#include "views/DiagramPlan.h"
-#include "views/LabelClearance.h"
 #include "views/MaterialCurves.h"
-
-// The chart's own scaling: margins of 5 % of the width, the axis range across the rest.
-struct MaterialScale {
-    int m = 0;
-    double xScale = 0.0;
-    double xOrigin = 0.0;
-    double yScale = 0.0;
-    double yOrigin = 0.0;
-    // The pixel of a value in display units.
-    plat::Point At(double x, double y) const;
-};
-MaterialScale ScaleMaterialChart(int W, int H, int top, const ChartBounds& axis);
-
-struct MaterialFrame {
-    int W = 0;
-    int H = 0;
-    int top = 0;
-    ChartBounds axis;
-    int unitSystem = 0;
-    // The factors the user works with (the curve labels sit on factored stresses).
-    ResistanceFactors inForce;
-    std::string title;
-    plat::LogFont titleFont;
-    plat::LogFont textFont;
-};
-
-// The smallest text a chart's labels are written in, as a character height (a negative font
-// height) and as a cell height (a positive one): small enough for the labels of a damaged
-// section's charts on a summary page, large enough that letters and subscripts still read.
-inline constexpr int kLeastLabelCharHeight = 10, kLeastLabelCellHeight = 12;
-
-// The picture of the curves, empty while there is nothing to draw. The labels keep clear of the
-// curves, of the marks on the axes and of each other, written smaller where the chart's text
-// leaves them no clear place, and in the smallest text on backgrounds of their own where none
-// is clear even so.
-// A label that names a level (the top of the y axis, a concrete's strength) stands at that
-// level's height where its letters find a clear place there, else it gets a leader to the
-// level. letters, when given, tells where a label's letters stand within its extent; without
-// it the letters fill it.
-// work, when given, gets what keeping them clear cost.
-DiagramPlan PlanMaterialChart(const MaterialFrame& frame, const MaterialTypeCopies& types,
-                              const MaterialCurves& curves, const PlanMeasure& measure,
-                              LabelWork* work = nullptr, const PlanLetters& letters = {});
-
-// The position the material sheet opens at for a click at p: the concrete type index (kind 7),
-// or the count of the family's types before the steel type (kinds 8, 9); -1 without curves.
-int MaterialClickPosition(const MaterialFrame& frame, const MaterialTypeCopies& types,
-                          const MaterialCurves& curves, plat::Point p);
+#include "views/MaterialPicture.h"
 
 class TMaterDiagram : public Ticonchart {
 public:
