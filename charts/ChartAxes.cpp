@@ -425,24 +425,27 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
         } else {
             other.vAlign = (home.vAlign & Bottom) != 0 ? Top : Bottom;
         }
-        std::vector<AxisLabel> tries{home, other};
         // Then step by step away from the axis: x labels up and down at their end, y labels
-        // sideways along their row, nearest first, the home side first.
+        // sideways along their row, nearest first, the home side first. Try k is home, the other
+        // side, then the two sides d = 1, 2, ... pixels away.
         const int reach = home.ofY ? area.right - area.left : area.bottom - area.top;
-        for (int d = 1; d <= reach; ++d)
-            for (const AxisLabel& base : {home, other}) {
-                AxisLabel l = base;
-                const int away = base.ofY ? ((base.hAlign & HorizontalMask) == Right ? -d : d)
-                                          : ((base.vAlign & Bottom) != 0 ? -d : d);
-                (base.ofY ? l.at.x : l.at.y) += away;
-                tries.push_back(l);
-            }
+        const auto attempt = [&](int k) {
+            const AxisLabel& base = k % 2 == 0 ? home : other;
+            AxisLabel l{std::string(), base.at, base.hAlign, base.vAlign, base.ofY};
+            const int d = k / 2;
+            const int away = base.ofY ? ((base.hAlign & HorizontalMask) == Right ? -d : d)
+                                      : ((base.vAlign & Bottom) != 0 ? -d : d);
+            (base.ofY ? l.at.x : l.at.y) += away;
+            return l;
+        };
         // Where the ink leaves no place, the numbers at least keep clear of each other.
         bool found = false;
         for (const bool ofInk : {true, false})
-            for (const AxisLabel& l : tries)
-                if (!found && clear(l, size, ofInk)) {
-                    home = l;
+            for (int k = 0; k < 2 * (reach + 1) && !found; ++k)
+                if (const AxisLabel l = attempt(k); clear(l, size, ofInk)) {
+                    home.at = l.at;
+                    home.hAlign = l.hAlign;
+                    home.vAlign = l.vAlign;
                     found = true;
                 }
         placed.push_back(AxisLabelBox(home, size));

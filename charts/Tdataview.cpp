@@ -59,11 +59,7 @@ void ShowReportTextDialog(plat::Window* parent) {
 
 void ShowTextInDataView(plat::Window* parent, const std::string& text) {
     g_ReportText = std::make_unique<std::string>(text);
-    {
-        Tdataview view(parent, 4001);
-        (void)view.Execute();
-    }
-    ClearReportText();
+    ShowReportTextDialog(parent);
 }
 
 namespace {

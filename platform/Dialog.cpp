@@ -671,16 +671,19 @@ void DialogDriver::Key(int vkey, unsigned modifiers) {
     const bool keypad = (modifiers & OnKeypad) != 0;
     if (keypad && vkey != VKey::Return)
         throw std::logic_error(NameOf(m_window) + ": the keypad has no key " + std::to_string(vkey));
-    const int key = keypad ? Qt::Key_Enter : QtKeyOf(vkey);
+    const bool ctrl = (modifiers & ControlHeld) != 0, shift = (modifiers & ShiftHeld) != 0;
+    // Tab with Shift arrives as the back-tab key, as the desktop sends it.
+    const int key = keypad ? Qt::Key_Enter : vkey == VKey::Tab && shift ? Qt::Key_Backtab : QtKeyOf(vkey);
     Qt::KeyboardModifiers held = Qt::NoModifier;
-    if (modifiers & ControlHeld)
+    if (ctrl)
         held |= Qt::ControlModifier;
-    if (modifiers & ShiftHeld)
+    if (shift)
         held |= Qt::ShiftModifier;
     if (keypad)
         held |= Qt::KeypadModifier;
     QPointer<QWidget> target = root->focusWidget() ? root->focusWidget() : root;
-    const QString text{QChar(vkey)};
+    // A key held with Ctrl types nothing.
+    const QString text = ctrl ? QString() : QString(QChar(vkey));
     for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
         if (!target)
             return;
@@ -815,28 +818,6 @@ int DialogDriver::Result() const {
     return dialog ? dialog->GetResult() : 0;
 }
 
-
-void KeyChord(DialogDriver& driver, int vkey, bool ctrl, bool shift) {
-    const Window& window = driver.GetWindow();
-    QWidget* root = HostOf(window) ? static_cast<QWidget*>(HostOf(window)) : WidgetOf(window);
-    if (!root)
-        return;
-    if (vkey != VKey::Return && vkey != VKey::Escape && vkey != VKey::Tab)
-        throw std::logic_error(NameOf(window) + ": no key " + std::to_string(vkey));
-    const int key = vkey == VKey::Tab && shift ? Qt::Key_Backtab : QtKeyOf(vkey);
-    Qt::KeyboardModifiers mods;
-    if (ctrl)
-        mods |= Qt::ControlModifier;
-    if (shift)
-        mods |= Qt::ShiftModifier;
-    QPointer<QWidget> target = root->focusWidget() ? root->focusWidget() : root;
-    for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
-        if (!target)
-            return;
-        QKeyEvent e(type, key, mods, ctrl ? QString() : QString(QChar(vkey)));
-        QCoreApplication::sendEvent(target, &e);
-    }
-}
 
 bool ButtonTextFits(const DialogDriver& driver, int id) {
     const auto* button = qobject_cast<const QPushButton*>(Find(driver.GetWindow(), id));

@@ -231,8 +231,8 @@ public:
     // Keys held with a key pressed through Key.
     enum KeyModifier : unsigned { NoModifier = 0, ControlHeld = 1, ShiftHeld = 2, OnKeypad = 4 };
     // A key pressed and released on the keyboard (Return, Escape or Tab), with the modifiers
-    // held (OnKeypad: the keypad's Enter for Return): it goes to the control holding the focus
-    // and, where that leaves it, on up to the dialog.
+    // held (OnKeypad: the keypad's Enter for Return; Tab with Shift is the back-tab key): it
+    // goes to the control holding the focus and, where that leaves it, on up to the dialog.
     void Key(int vkey, unsigned modifiers = NoModifier);
     // Printable characters typed one key each at the control holding the focus.
     void Chars(const std::string& text);

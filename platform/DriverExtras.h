@@ -1,17 +1,12 @@
 #pragma once
-// More of what the drivers do as a user would (tests and scripted runs): keys pressed with Ctrl
-// or Shift held in a dialog, the pointer resting on a tool-bar button or leaving the tool bar,
-// and what a push button or a tool-bar button shows.
+// More of what the drivers do as a user would (tests and scripted runs): the pointer resting on
+// a tool-bar button or leaving the tool bar, and what a push button or a tool-bar button shows.
+// Keys held with Ctrl or Shift go through DialogDriver::Key.
 
 namespace plat {
 
 class DialogDriver;
 class Frame;
-
-// A key (VKey::Tab, Return or Escape) pressed and released with Ctrl and/or Shift held, as the
-// keyboard sends it: to the control holding the dialog's focus and, where that leaves it, on up
-// to the dialog. Tab with Shift arrives as the back-tab key, as the desktop sends it.
-void KeyChord(DialogDriver& driver, int vkey, bool ctrl, bool shift);
 
 // Whether a push button's caption fits inside the button with the margins its frame takes.
 bool ButtonTextFits(const DialogDriver& driver, int id);

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "analysis/state/SectionState.h"
+#include "charts/ChartAxes.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
 
@@ -259,10 +260,7 @@ void TForceDiagram::Draw(DiagramPicture& p, const ForceFrame& f, const LabelExte
     // the arrow.
     const int arrowLeft = Trunc(x0) - m / 2, arrowRight = Trunc(x0) + m / 2;
     auto boxOf = [&](const Label& l) {
-        const plat::Size e = extent(l.text, l.font);
-        const int x = l.hAlign == TA::Right ? l.at.x - e.cx : l.hAlign == TA::Center ? l.at.x - e.cx / 2 : l.at.x;
-        const int y = l.vAlign == TA::Bottom ? l.at.y - e.cy : l.at.y;
-        return plat::Rect{x, y, x + e.cx, y + e.cy};
+        return AxisLabelBox(AxisLabel{"", l.at, l.hAlign, l.vAlign}, extent(l.text, l.font));
     };
     auto clear = [&](const Label& candidate) {
         const plat::Rect r = boxOf(candidate);

@@ -168,11 +168,11 @@ TEST_F(MemberSheetTest, CtrlTabAndCtrlShiftTabTurnThePages)
         pages.push_back(d.CurrentPage());
         d.Focus(Id::Length);
         for (int i = 0; i < 4; ++i) {
-            plat::KeyChord(d, plat::VKey::Tab, true, false);
+            d.Key(plat::VKey::Tab, plat::DialogDriver::ControlHeld);
             pages.push_back(d.CurrentPage());
         }
         for (int i = 0; i < 2; ++i) {
-            plat::KeyChord(d, plat::VKey::Tab, true, true);
+            d.Key(plat::VKey::Tab, plat::DialogDriver::ControlHeld | plat::DialogDriver::ShiftHeld);
             pages.push_back(d.CurrentPage());
         }
         EXPECT_EQ(d.PageTitle(), " Detailed Dead Load ");
