@@ -19,11 +19,7 @@
 namespace {
 
 // Two sections: a 300 x 500 girder and a 400 x 400 column, the last one offered.
-const std::string kTwoSections = "// Quarvish input Ver_0.8\n"
-                                 "INPUT-LABEL girder\nTITLE Girder\nUNITS Metric\n"
-                                 "SECTION SOLID\n500 300\n0 300\nENDSECTION\n"
-                                 "INPUT-LABEL column\nTITLE Column\nUNITS Metric\n"
-                                 "SECTION SOLID\n400 400\n0 400\nENDSECTION\n";
+const std::string& kTwoSections = kTwoLabelledSections;
 // One 300 x 500 section without member information.
 const std::string kOneSection = "// Quarvish input Ver_0.8\nINPUT-LABEL only\nTITLE Old girder\nUNITS Metric\n"
                                 "SECTION SOLID\n500 300\n0 300\nENDSECTION\n";

@@ -10,6 +10,7 @@
 #include "dialogs/ValueListDialog.h"
 #include "model/TBeam.h"
 #include "membrane/MembraneState.h"
+#include "tests/membrane/HeldShearAnswer.h"
 #include "tests/membrane/MembraneFixtures.h"
 #include "platform/Controls.h"
 #include "platform/Services.h"
@@ -170,21 +171,7 @@ TEST_F(DialogWindowsTest, ExplodingARingOfAMembraneElementLeavesItsAnswer) {
     ASSERT_EQ(panel->GetLongLayerCount(0), 4);
 
     // x ratios and a state at a shear strain of 2e-3, held.
-    const auto answer = [](TShell& shell) {
-        std::vector<double> out;
-        for (int i = 0; i < shell.GetLongLayerCount(0); ++i)
-            out.push_back(shell.GetLongLayer(i, 0)->ratio);
-        out.push_back(shell.GetCrackSpacing(0));
-        TP2k1DAnalysis analysis(&shell);
-        SectionStateHolder stage;
-        EXPECT_EQ(analysis.CreateSectionState(stage, nullptr), 1);
-        ElementNode(*stage)->ShearStrain = 2e-3;
-        analysis.SetControlIndex(TPellicor2000Analysis::kHoldGxy);
-        EXPECT_EQ(analysis.SolveMembraneState(*stage, TPellicor2000Analysis::kModeStrainControl), 1);
-        for (int r : {MembraneResult::SigmaX, MembraneResult::TauXY, MembraneResult::LoadFactor})
-            out.push_back(stage->Results[r]);
-        return out;
-    };
+    const auto answer = membrane_fixtures::HeldShearAnswer;
     const std::vector<double> before = answer(*panel);
 
     ui.Dialog("Define Longitudinal Reinforcement", [](plat::DialogDriver& d) {

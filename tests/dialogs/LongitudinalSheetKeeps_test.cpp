@@ -21,6 +21,8 @@
 #include "model/TBeam.h"
 #include "model/materials/MaterialTypes.h"
 #include "tests/dialogs/DialogFixtures.h"
+#include "tests/dialogs/SavedAndRead.h"
+#include "tests/membrane/HeldShearAnswer.h"
 #include "tests/membrane/MembraneFixtures.h"
 #include "tests/membrane/Pv19Panel.h"
 #include "tests/platform/PlatformFixture.h"
@@ -34,22 +36,6 @@ protected:
     RecordingReporter reporter;
     ScriptedUi ui;
 };
-
-// The element saved as a document and read back into a new one of its kind.
-template <class T> std::unique_ptr<T> SavedAndRead(T& element) {
-    TXmlDtd dtd;
-    StringSink sink;
-    XmlWriteHeader(sink);
-    EXPECT_TRUE(XmlWriteStructure(dtd, sink, &element).Ok());
-    XmlWriteFooter(sink);
-    TTextBuffer text;
-    text.Assign(sink.Text());
-    XmlFlattenWhitespace(text);
-    auto read = std::make_unique<T>();
-    TXmlDtd readDtd;
-    EXPECT_TRUE(XmlReadStructure(readDtd, text.GetText(), 0, read.get()).Ok());
-    return read;
-}
 
 LongLayerRec Bars(const char* name, double z, int num, double barArea, int pattern = kPlainLayer, int index = 0,
                   int nround = 0, int aligned = 0) {
@@ -175,21 +161,7 @@ TEST_F(LongitudinalSheetKeeps, ExplodingARingOfPv19KeepsItsSpacingAndTheAnswer) 
         const double s = spacing > 0.0 ? spacing : 0.1;
         EXPECT_NEAR(panel->GetLongLayer(1, 0)->ratio, 2 * 0.01785 * 0.05 / s, 1e-12);
 
-        const auto answer = [](TShell& shell) {
-            std::vector<double> out;
-            for (int i = 0; i < shell.GetLongLayerCount(0); ++i)
-                out.push_back(shell.GetLongLayer(i, 0)->ratio);
-            out.push_back(shell.GetCrackSpacing(0));
-            TP2k1DAnalysis analysis(&shell);
-            SectionStateHolder stage;
-            EXPECT_EQ(analysis.CreateSectionState(stage, nullptr), 1);
-            ElementNode(*stage)->ShearStrain = 2e-3;
-            analysis.SetControlIndex(TPellicor2000Analysis::kHoldGxy);
-            EXPECT_EQ(analysis.SolveMembraneState(*stage, TPellicor2000Analysis::kModeStrainControl), 1);
-            for (int r : {MembraneResult::SigmaX, MembraneResult::TauXY, MembraneResult::LoadFactor})
-                out.push_back(stage->Results[r]);
-            return out;
-        };
+        const auto answer = membrane_fixtures::HeldShearAnswer;
         const std::vector<double> before = answer(*panel);
 
         ExplodeTheRing(ui, reporter, *panel);

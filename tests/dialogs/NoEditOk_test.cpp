@@ -19,6 +19,7 @@
 #include "model/TBeam.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/dialogs/DialogFixtures.h"
+#include "tests/dialogs/SavedAndRead.h"
 #include "tests/membrane/Pv19Panel.h"
 #include "tests/views/PrestressedSection.h"
 
@@ -37,17 +38,7 @@ std::string Saved(TStructure& s)
 template <class T>
 std::unique_ptr<T> AsOpened(T& element)
 {
-    TXmlDtd dtd;
-    StringSink sink;
-    XmlWriteHeader(sink);
-    EXPECT_TRUE(XmlWriteStructure(dtd, sink, &element).Ok());
-    XmlWriteFooter(sink);
-    TTextBuffer text;
-    text.Assign(sink.Text());
-    XmlFlattenWhitespace(text);
-    auto opened = std::make_unique<T>();
-    TXmlDtd readDtd;
-    EXPECT_TRUE(XmlReadStructure(readDtd, text.GetText(), 0, opened.get()).Ok());
+    auto opened = SavedAndRead(element);
     opened->SetModified(0);
     return opened;
 }

@@ -10,6 +10,14 @@
 
 #include "model/catalogues/TRebarList.h"
 
+// A labelled-text file of two sections: a 300 x 500 girder and a 400 x 400 column, the last one
+// offered when the file is opened.
+inline const std::string kTwoLabelledSections = "// Quarvish input Ver_0.8\n"
+                                                "INPUT-LABEL girder\nTITLE Girder\nUNITS Metric\n"
+                                                "SECTION SOLID\n500 300\n0 300\nENDSECTION\n"
+                                                "INPUT-LABEL column\nTITLE Column\nUNITS Metric\n"
+                                                "SECTION SOLID\n400 400\n0 400\nENDSECTION\n";
+
 // Little-endian writer of the old binary layouts.
 class ByteWriter {
 public:
