@@ -27,39 +27,19 @@
 #include "platform/PropertySheet.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/views/BeamShellAtDebugLevels.h"
 #include "views/BeamModeInstall.h"
 
 namespace {
 
-struct ViewDataRoads : StartedShellTest {
-    BeamLogicFactory previous = InstallBeamMode();
-    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+struct ViewDataRoads : BeamShellAtDebugLevels {
     // The program's catalogue and member sheet.
     TSectionInputDialogs sectionDialogs{GetInputDialogs()};
     TQuickDefineDialogs catalogDialogs{sectionDialogs};
     TMemberInputDialogs memberDialogs{catalogDialogs};
     TInputDialogs* previousDialogs = SetInputDialogs(&memberDialogs);
 
-    ~ViewDataRoads() override {
-        SetInputDialogs(previousDialogs);
-        SetDebugLevel(0);
-        SetBeamLogicFactory(std::move(previous));
-    }
-
-    void SetUp() override {
-        StartedShellTest::SetUp();
-        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
-        g_Structures[0] = TestSection::MakeBeam();
-        TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
-        Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
-    }
-
-    void EnterDebugLevel(int level) {
-        ui.Input("Enter Debug Mode (0,1,2,3)", std::to_string(level));
-        Frame().UpdateToolBar();
-        plat::FrameDriver(Frame()).ClickToolButton(CmId::DebugMode);
-        ASSERT_EQ(Window().GetDebugLevel(), level);
-    }
+    ~ViewDataRoads() override { SetInputDialogs(previousDialogs); }
 
     // The next "View Data" expected over the parent: the dialog itself with its controls; its text
     // is kept and it is closed with Close.

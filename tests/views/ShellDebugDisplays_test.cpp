@@ -22,6 +22,7 @@
 #include "platform/Frame.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/views/BeamShellAtDebugLevels.h"
 #include "tools/ShearBeam.h"
 #include "model/TBeam.h"
 #include "views/BeamModeInstall.h"
@@ -31,30 +32,7 @@ namespace {
 constexpr int kMomentGadget = 406;
 constexpr const char* kNotShown = "not shown";
 
-struct DebugDisplays : StartedShellTest {
-    BeamLogicFactory previous = InstallBeamMode();
-    ValueGuard<int> units{g_UnitSystem, kUnitSI};
-
-    ~DebugDisplays() override {
-        SetDebugLevel(0);
-        SetBeamLogicFactory(std::move(previous));
-    }
-
-    void SetUp() override {
-        StartedShellTest::SetUp();
-        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
-        g_Structures[0] = TestSection::MakeBeam();
-        TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
-        Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
-    }
-
-    // "Dbg" on the tool bar, answered with the level.
-    void EnterDebugLevel(int level) {
-        ui.Input("Enter Debug Mode (0,1,2,3)", std::to_string(level));
-        Frame().UpdateToolBar();  // as the idle pass does
-        plat::FrameDriver(Frame()).ClickToolButton(CmId::DebugMode);
-        EXPECT_EQ(Window().GetDebugLevel(), level);
-    }
+struct DebugDisplays : BeamShellAtDebugLevels {
     // "Sectional Response": the analysis stands in the current slot from then on (the window
     // shows no state of an analysis it does not hold yet), and the command shows its state.
     TSectionalAnalysis* Solve() {
