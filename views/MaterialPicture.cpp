@@ -351,13 +351,18 @@ void PlaceLevelLabel(LabelClearance& room, LabelSet& labels, const std::string& 
 }
 
 // The backgrounds of labels of the last resort: each label's extent, the letters of one naming
-// a level (its extent may reach into the title's line).
-void BackLabels(DiagramPlan& plan, const LabelSet& set, const PlanMeasure& measure)
+// a level (its extent may reach into the title's line), grown by a pixel all round as a label's
+// clearance is, so that a curve ending against a label (at the end of the x axis) shows no pixel
+// beside its letters; but never over the axes (right of the y axis' column, above the x axis'
+// row).
+void BackLabels(DiagramPlan& plan, const LabelSet& set, const PlanMeasure& measure, int column, int row)
 {
     for (std::size_t i = 0; i < set.texts.size(); ++i) {
         const PlacedText& l = set.texts[i];
-        plan.Fill(static_cast<int>(i) == set.levelText ? set.levelLetters
-                                                       : AlignedBox(l.at, measure(l.text, set.font), l.hAlign, l.vAlign),
+        const plat::Rect box = static_cast<int>(i) == set.levelText
+                                   ? set.levelLetters
+                                   : AlignedBox(l.at, measure(l.text, set.font), l.hAlign, l.vAlign);
+        plan.Fill(plat::Rect{std::max(box.left - 1, column + 1), box.top - 1, box.right + 1, std::min(box.bottom + 1, row)},
                   plat::Colors::White);
     }
 }
@@ -613,7 +618,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     if (work)
         *work = spent;
     if (set.backed)
-        BackLabels(plan, set, measure);
+        BackLabels(plan, set, measure, column, row);
     for (const PlacedText& l : set.texts)
         plan.Text(l.text, l.at, set.font, l.hAlign, l.vAlign);
     for (const LabelStretch& l : set.levelLeaders)
@@ -747,7 +752,7 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     if (work)
         *work = spent;
     if (set.backed)
-        BackLabels(plan, set, measure);
+        BackLabels(plan, set, measure, column, row);
     // The strain, the top label, then each curve label with its leader.
     for (std::size_t i = 0; i < set.texts.size(); ++i) {
         const PlacedText& l = set.texts[i];

@@ -529,3 +529,31 @@ TEST(MaterialPicture, ACurveLabelGoesBelowADiagonalInItsOwnColumn)
     EXPECT_EQ(label.font.height, HandFrame(2.0, 400.0).textFont.height); // not made smaller
     EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
 }
+
+// Where no place is clear even in the smallest text (plateaus every 4 rows from row 34 to the
+// x axis, each running to the end of the x axis at x 190, so no label of 10 rows finds room),
+// each label stands on a background that takes in a pixel all round but the axes: the strain
+// label, right-aligned at the end of the x axis (190) on it (row 190), has the plateaus' last
+// pixels in its rows at x 190; its background reaches to 191, so none of them shows beside its
+// letters, and stops above the x axis, which stays whole.
+TEST(MaterialPicture, ABackgroundHidesTheCurvesEndingAgainstItsLabel)
+{
+    const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
+    std::vector<std::vector<std::pair<double, double>>> plateaus;
+    for (int k = 0; k < 40; ++k) {
+        const double stress = 500.0 - k * 12.5; // 4 rows apart at 0.32 pixels a MPa
+        plateaus.push_back({{0, 0}, {1, stress}, {100, stress}});
+    }
+    const DiagramPlan plan = PlanMaterialChart(HandFrame(100.0, 500.0), none, HandCurves(plateaus), kFixed);
+    const PlanStep& strain = Text(plan, "|e_s = 100.0 mm/m");
+    const plat::Rect box = LabelBox(strain);
+    EXPECT_EQ(box.right, 190);
+    bool backed = false;
+    for (const PlanStep& fill : plan.Of(PlanOp::Fill))
+        backed = backed || fill.rect == plat::Rect{box.left - 1, box.top - 1, box.right + 1, 190};
+    EXPECT_TRUE(backed);
+    EXPECT_EQ(box.bottom, 190);
+    EXPECT_EQ(LineThrough(plan, plat::Rect{box.left - 1, box.top - 1, box.right + 1, 190}), "");
+    EXPECT_EQ(LineThrough(plan, plat::Rect{box.left, 190, box.right, 191}), StrPrintf("(%d, 190) - (%d, 190)", 10, 190));
+}
+
