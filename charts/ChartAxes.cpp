@@ -389,6 +389,18 @@ ChartInk TraceChartInk(const ChartData& data, const ChartTransform& t, int marke
     return ink;
 }
 
+bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin)
+{
+    const plat::Rect grown{box.left - margin, box.top - margin, box.right + margin, box.bottom + margin};
+    for (const plat::Rect& m : ink.boxes)
+        if (Overlap(grown, m))
+            return true;
+    for (const auto& [a, c] : ink.lines)
+        if (Crosses(a, c, grown))
+            return true;
+    return false;
+}
+
 void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, const plat::Rect& area,
                           const LabelMeasure& measure)
 {
@@ -401,16 +413,7 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
         for (const plat::Rect& p : placed)
             if (Overlap(b, p))
                 return false;
-        if (!ofInk)
-            return true;
-        const plat::Rect grown{b.left - 1, b.top - 1, b.right + 1, b.bottom + 1};
-        for (const plat::Rect& m : ink.boxes)
-            if (Overlap(grown, m))
-                return false;
-        for (const auto& [a, c] : ink.lines)
-            if (Crosses(a, c, grown))
-                return false;
-        return true;
+        return !ofInk || !InkMeets(ink, b, 1);
     };
     for (AxisLabel& home : labels) {
         const plat::Size size = measure(home.text);

@@ -89,6 +89,9 @@ struct ChartInk {
 // markerHalf pixels to each side of their point.
 ChartInk TraceChartInk(const ChartData& data, const ChartTransform& t, int markerHalf);
 
+// Whether a marker or a stretch of the ink comes within margin pixels of the box.
+bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin);
+
 // The range labels kept clear of the data's ink and of each other, within area: a label that
 // at its place would cover a marker, have a curve run through it or overlap a label placed
 // before it moves the least it must. An x label first goes to the other side of the axis, then

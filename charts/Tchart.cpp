@@ -521,14 +521,16 @@ void Ticonchart::UpdateScaling(plat::DC& dc, double xa, double xb, double ya, do
 }
 
 std::vector<AxisLabel> Ticonchart::RangeLabels(const ChartTransform& t, const ChartMargins& margins,
-                                               const LabelMeasure& measure) const
+                                               const LabelMeasure& measure, ChartInk* ink) const
 {
     const int W = Width(), H = Height();
     std::vector<AxisLabel> labels = PlanIconRangeLabels(m_data, t, W);
     const int markerHalf = static_cast<int>(0.16 * std::sqrt(std::max(W, 0)));
     const int noteHeight = std::max(margins.bottom - IconChartInset(W), 0);
-    KeepRangeLabelsClear(labels, TraceChartInk(m_data, t, markerHalf), plat::Rect{0, margins.top, W, H - noteHeight},
-                         measure);
+    ChartInk traced = TraceChartInk(m_data, t, markerHalf);
+    KeepRangeLabelsClear(labels, traced, plat::Rect{0, margins.top, W, H - noteHeight}, measure);
+    if (ink)
+        *ink = std::move(traced);
     return labels;
 }
 
@@ -544,11 +546,15 @@ void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     // The range numbers go where the data leave them room; where the data fill every place
     // (a dense cloud of markers, as on a page), the data give way: no stroke or marker runs
     // into a number.
+    // Only the numbers the data come near (within 3 pixels, past the reach of a compact chart's
+    // widest pen) are cut out of the clip: a clip of holes makes every stroke costlier to draw.
     const LabelMeasure measure = TextMeasure(dc);
-    const std::vector<AxisLabel> labels = RangeLabels(t, m_margins, measure);
+    ChartInk ink;
+    const std::vector<AxisLabel> labels = RangeLabels(t, m_margins, measure, &ink);
     std::vector<plat::Rect> numbers;
     for (const AxisLabel& l : labels)
-        numbers.push_back(AxisLabelBox(l, measure(l.text)));
+        if (const plat::Rect box = AxisLabelBox(l, measure(l.text)); InkMeets(ink, box, 3))
+            numbers.push_back(box);
     DrawDataAndCross(dc, t, false, plat::Colors::Black, numbers);
     dc.SelectPen(BlackPen());
 

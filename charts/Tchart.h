@@ -153,9 +153,10 @@ public:
     void UpdateScaling(double xa, double xb, double ya, double yb) override;
     std::vector<plat::Rect> TextBoxes() override;
     // The range labels under transform t and margins, kept clear of the data's markers and
-    // curves and of each other, measured as measure draws them.
+    // curves and of each other, measured as measure draws them; ink, when given, gets the
+    // data's ink they were kept clear of.
     std::vector<AxisLabel> RangeLabels(const ChartTransform& t, const ChartMargins& margins,
-                                       const LabelMeasure& measure) const;
+                                       const LabelMeasure& measure, ChartInk* ink = nullptr) const;
 
 private:
     void UpdateScaling(plat::DC& dc, double xa, double xb, double ya, double yb);

@@ -386,6 +386,27 @@ TEST_F(ChartWindows, DataIsClippedToThePlotArea)
     }
 }
 
+// Data that keep away from the range numbers (a diagonal from the origin to the far corner,
+// the numbers at the end of the x axis and at the top of the y axis) are clipped to the plot
+// area alone: no number is cut out of the clip where no stroke comes near it.
+TEST_F(ChartWindows, AnIconChartCutsOnlyTheNumbersItsDataComeNearOutOfTheClip)
+{
+    Ticonchart icon(&page, "Diagonal", 0, 0, 300, 200, 1, 1);
+    icon.ClearData();
+    for (int i = 0; i <= 10; ++i)
+        icon.AddPoint(i, i);
+    icon.AutoScale();
+    RecordingDC dc;
+    icon.Paint(dc, true, {0, 0, 300, 200});
+    ASSERT_EQ(dc.CallsOf("Text").size() >= 3, true); // the title and the two numbers
+    const std::vector<DrawCall> curves = dc.CallsOf("Polyline");
+    ASSERT_FALSE(curves.empty());
+    for (const DrawCall& c : curves) {
+        ASSERT_EQ(c.state.clip.regions.size(), 1u);
+        EXPECT_EQ(c.state.clip.regions[0].polygon.size(), 4u);
+    }
+}
+
 TEST_F(ChartWindows, IconChartWritesTopAndBot)
 {
     for (int numeric : {0, 1}) {
