@@ -9,6 +9,14 @@
 
 namespace {
 
+// Relative tolerance of the largest diameter.
+constexpr double kDiameterTolerance = 1e-6;
+
+double MaxBarDiameter()
+{
+    return 2.0 * std::sqrt(kMaxBarArea / kModelPi);
+}
+
 // A layer's diameter in the display units with their label.
 std::string DiameterText(double db)
 {
@@ -19,12 +27,14 @@ std::string DiameterText(double db)
 
 bool IsHeldBarDiameter(double db)
 {
-    return std::isfinite(db) && 0.25 * kModelPi * db * db <= kMaxBarArea;
+    // A bar of the largest area, its diameter passed through single precision (as older files
+    // and the catalogue may keep it), is held.
+    return std::fabs(db) <= MaxBarDiameter() * (1.0 + kDiameterTolerance);
 }
 
 std::string MaxBarDiameterText()
 {
-    return DiameterText(2.0 * std::sqrt(kMaxBarArea / kModelPi));
+    return DiameterText(MaxBarDiameter());
 }
 
 std::string UnheldLayerText(const TStructure& s)
