@@ -22,6 +22,8 @@ namespace {
 // it (34) and the steel (55), the first bar layer "top", its total area first.
 constexpr std::size_t kV05RegionTop = 45 + 143 + 76 + 106;
 constexpr std::size_t kV05TopLayerArea = kV05RegionTop + 34 + 55;
+// The two bar layers (73 each), then the stirrups: total area first, the bar diameter at 65.
+constexpr std::size_t kV05Stirrup = kV05TopLayerArea + 2 * 73;
 // Version 0.7/0.8: the section (409), two concretes (194 each), one steel (111), then the
 // longitudinal layer "bottom", its bar count at byte 24.
 constexpr std::size_t kV08LayerBars = 45 + 409 + 2 * 194 + 111 + 24;
@@ -198,10 +200,11 @@ TEST_F(UnheldLayerTest, AStirrupAKilometreAcrossIsRefusedInLabelledTextAndInADoc
                   "Load Error");
 }
 
-// A 0.5 file whose one region is 1 nm high and wide: the page scales it to some 3e11 pixels a
-// metre, and its stirrup (drawn over a width of 1 m where the section has none) and bars lie
-// far outside int at that scale. The page paints with every position and every sum of them
-// inside int (the sanitizers stop the test at any overflow).
+// A 0.5 file whose one region is 1 nm high (and as narrow as a region is kept, 0.1 mm), with
+// stirrups of a bar 1.1 m across (held: 0.95 m^2) given from 300 m above to 300 m below. On the page printed at 1200 dpi (10000 x
+// 13000 pixels) the section is drawn some 1.5e7 pixels a metre, the stirrups' bends (205 m
+// across) some 1.5e9 pixels round about a centre as far out. The page paints with every
+// position and every sum of them inside int (the sanitizers stop the test at any overflow).
 TEST_F(UnheldLayerTest, ADegenerateSectionOfAnOldFilePaintsInsideTheRangeOfInt)
 {
     std::vector<std::uint8_t> v05 = MakeV05File().bytes;
@@ -209,6 +212,12 @@ TEST_F(UnheldLayerTest, ADegenerateSectionOfAnOldFilePaintsInsideTheRangeOfInt)
     SetField(v05, kV05RegionTop, 1e-9);
     SetField(v05, kV05RegionTop + 16, 1e-9);
     SetField(v05, kV05RegionTop + 24, 1e-9);
+    ASSERT_EQ(Field<double>(v05, kV05Stirrup), 200e-6);
+    ASSERT_EQ(Field<double>(v05, kV05Stirrup + 65), 0.0113);
+    SetField(v05, kV05Stirrup, 1.9);
+    SetField(v05, kV05Stirrup + 65, 1.1);
+    SetField(v05, kV05Stirrup + 24, 300.0);  // the stirrups' top and bottom: hooked legs
+    SetField(v05, kV05Stirrup + 32, -300.0);
     // The layers lie above the section, beyond the crack-spacing table (told, and kept).
     Open("tiny.q2k", Bytes(v05), {"Out of depth range in table", "Out of depth range in table"});
     EXPECT_TRUE(ui.Done());
@@ -217,8 +226,8 @@ TEST_F(UnheldLayerTest, ADegenerateSectionOfAnOldFilePaintsInsideTheRangeOfInt)
     ASSERT_NEAR(tiny->GetHeight(), 1e-9, 1e-15);
     ASSERT_GT(tiny->GetTransLayerCount(2), 0);
     RecordingDC dc;
-    PaintCrossSection(dc, tiny, 0, 0, 1000, 800, 0);
-    // The stirrup's arcs and the bars' ellipses were drawn.
+    PaintCrossSection(dc, tiny, 0, 0, 10000, 13000, 0);
+    // The stirrups' bends and the bars were drawn.
     EXPECT_FALSE(dc.CallsOf("Arc").empty());
     EXPECT_FALSE(dc.CallsOf("Ellipse").empty());
 }
