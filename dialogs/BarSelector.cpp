@@ -9,6 +9,7 @@
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
+#include "model/LayerLimits.h"
 #include "model/catalogues/TRebarList.h"
 #include "platform/Ui.h"
 
@@ -18,8 +19,9 @@ namespace {
 constexpr double kFallbackArea = 0.0001;
 // Areas below this count as zero (m^2).
 constexpr double kZeroArea = 1e-6;
-// The largest area a bar may be typed with (m^2).
-constexpr double kMaxTypedArea = 1.0;
+// The largest area a bar may be typed with (m^2): the largest a layer's bar holds, which the
+// readers keep to as well.
+constexpr double kMaxTypedArea = kMaxBarArea;
 
 // Example areas in display units, [mode][unit system SI, US, kg/cm].
 constexpr double kExampleArea[3][3] = {{99.0, 0.153, 0.99}, {100.0, 0.2, 1.0}, {500.0, 0.79, 5.0}};

@@ -13,6 +13,7 @@
 #include "foundation/Units.h"
 #include "foundation/XmlEntities.h"
 #include "model/ElementText.h"
+#include "model/LayerLimits.h"
 #include "model/StructureElements.h"
 #include "model/TStructure.h"
 #include "model/catalogues/TRebarList.h"
@@ -257,6 +258,28 @@ void NoteUnservedLayer(TStructure& s, const std::string& element)
                            element.c_str()));
 }
 
+// A bar diameter no section holds (model/LayerLimits.h) stops the read, as a count of bars
+// does: told with the layer's number and element and the value as the document gives it.
+bool RefuseUnheldDiameter(const char* kind,
+                          int n,
+                          const std::string& element,
+                          const std::string& attribute,
+                          const std::string& value,
+                          const int* unit)
+{
+    if (attribute != "db" || IsHeldBarDiameter(FromDocument(value, ukSectionLength, unit)))
+        return false;
+    ShowMessage(StrPrintf("%s layer %d (\"%s\") has db=\"%s\": a bar is at most %s across. The file "
+                          "cannot be read.",
+                          kind,
+                          n,
+                          element.c_str(),
+                          QuoteForMessage(value).c_str(),
+                          MaxBarDiameterText().c_str()),
+                "Load Error");
+    return true;
+}
+
 } // namespace
 
 namespace structure_elements {
@@ -397,6 +420,8 @@ std::optional<int> SetLayerAttribute(TStructure& s,
                         "Load Error");
             return 0;
         }
+        if (RefuseUnheldDiameter("Longitudinal", n, element, attribute, value, unit))
+            return 0;
         LongLayerRec scratch;
         LongLayerRec& layer = n > 0 ? *s.GetLongLayer(n - 1, d) : scratch;
         result = SetLongAttribute(s, layer, element, attribute, value, unit);
@@ -406,6 +431,8 @@ std::optional<int> SetLayerAttribute(TStructure& s,
         if (s.ReadState().collectionFull)
             return 0;
         const int n = s.GetTransLayerCount(t);
+        if (RefuseUnheldDiameter("Transverse", n, element, attribute, value, unit))
+            return 0;
         TransLayerRec scratch;
         TransLayerRec& layer = n > 0 ? *s.GetTransLayer(n - 1, t) : scratch;
         result = SetTransAttribute(s, layer, element, attribute, value, unit);

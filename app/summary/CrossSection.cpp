@@ -19,11 +19,17 @@ namespace {
 constexpr double kHalfPi = 1.5707963267945;
 constexpr double kDegree = 57.2957;
 
+// Truncation toward zero, held within kPixelLimit of 0 (no number is 0): the picture adds a
+// few pixel values at a time (a leg's offset, a bend's radius, a bar's size, a lap), and sums of
+// a dozen held values stay far inside int, however large the scale of a degenerate section.
+constexpr double kPixelLimit = 1e8;
 int Trunc(double v)
 {
-    if (!(v > -2e9))
-        return v != v ? 0 : -2000000000;
-    return v > 2e9 ? 2000000000 : static_cast<int>(v);
+    if (!(v > -kPixelLimit))
+        return v != v ? 0 : -static_cast<int>(kPixelLimit);
+    if (v > kPixelLimit)
+        return static_cast<int>(kPixelLimit);
+    return static_cast<int>(v);
 }
 
 const plat::Pen kBlackPen{};

@@ -16,7 +16,18 @@ std::unique_ptr<TInfo_Base> g_InfoManager;
 
 namespace {
 
-int Trunc(double v) { return static_cast<int>(v); }
+// Truncation toward zero, held within kPixelLimit of 0 (no number is 0), as the section
+// picture's positions are: the callouts add a few of them at a time, and the sums stay far
+// inside int however large the scale of a degenerate section.
+constexpr double kPixelLimit = 1e8;
+int Trunc(double v)
+{
+    if (!(v > -kPixelLimit))
+        return v != v ? 0 : -static_cast<int>(kPixelLimit);
+    if (v > kPixelLimit)
+        return static_cast<int>(kPixelLimit);
+    return static_cast<int>(v);
+}
 
 template <typename... Args>
 std::string Format(const char* format, Args... args)

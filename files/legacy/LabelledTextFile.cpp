@@ -112,8 +112,7 @@ LegacyReadResult ReadLabelledText(TBeam& beam, std::string_view text)
     LabelledTextKeys reader(beam, chosen);
     for (const std::string& line : lines)
         reader.ReadLine(line);
-    reader.Finish();
-    return LegacyRead(lines.size());
+    return reader.Finish(lines.size());
 }
 
 int ReadLabelledTextFile(TBeam& beam, const std::string& path)

@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "files/legacy/ByteRecord.h"
+#include "files/legacy/HeldLayers.h"
 #include "files/legacy/LabelledTextFile.h"
 #include "files/legacy/NativeFileCommon.h"
 #include "files/legacy/SectionDefinition.h"
@@ -616,10 +617,16 @@ void LabelledTextKeys::MemberKeys(const Line& line)
     m_beam.SetStoredValues(info);
 }
 
-void LabelledTextKeys::Finish()
+LegacyReadResult LabelledTextKeys::Finish(std::size_t lines)
 {
     if (g_FileOverride == 0)
         g_UnitSystem = m_unitsAtStart;
+    // A layer no section holds refuses the file before the section is validated, so that it
+    // is told once and nothing is built from it.
+    if (LegacyReadResult held = CheckHeldLayers(m_beam, lines); !held.IsRead()) {
+        ShowMessage(held.message, kLoadError);
+        return held;
+    }
     m_beam.SetStrainDiscontinuity(m_discontinuity);
     m_beam.Validate();
     for (int i = 0; i < m_beam.GetConcreteTypeCount(); ++i)
@@ -629,4 +636,5 @@ void LabelledTextKeys::Finish()
     // A file without member information gives the section the member a new section gets.
     if (!m_memberRead)
         m_beam.SetStoredValues(NewSectionMemberValues(m_beam.GetHeight()));
+    return LegacyRead(lines);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "files/legacy/LegacyReadResult.h"
 #include "foundation/TDepthTable.h"
 
 class TBeam;
@@ -25,10 +26,11 @@ public:
     LabelledTextKeys(TBeam& beam, std::string chosenLabel);
 
     void ReadLine(const std::string& line);
-    // Puts back the unit system unless "File Override" is set, then validates the beam and
-    // checks every material type. Without a MEMBINFO block the beam's member is the one a new
-    // section gets.
-    void Finish();
+    // Puts back the unit system unless "File Override" is set; a section with a layer no
+    // section holds is then refused with its message (files/legacy/HeldLayers.h), stopped at
+    // line `lines`. Else validates the beam and checks every material type. Without a MEMBINFO
+    // block the beam's member is the one a new section gets.
+    LegacyReadResult Finish(std::size_t lines);
 
     enum class State {
         Idle,

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "files/legacy/DataFileKind.h"
+#include "files/legacy/HeldLayers.h"
 #include "foundation/ReportText.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
@@ -260,6 +261,8 @@ void ApplySectionTitles(TBeam& beam, const ByteRecord& section)
 
 LegacyReadResult FinishNativeRead(TBeam& beam, const ByteSource& source)
 {
+    if (LegacyReadResult held = CheckHeldLayers(beam, source.Offset()); !held.IsRead())
+        return held;
     beam.RenameLegacyBarTitles(0);
     beam.RenameLegacyTransBarTitles(2);
     beam.SetModified(0);

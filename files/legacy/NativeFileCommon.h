@@ -112,6 +112,7 @@ void CheckLongLayer(LongLayerRec& layer,
 
 // Name, done-by and date from the section block's text fields.
 void ApplySectionTitles(TBeam& beam, const ByteRecord& section);
-// The last steps of every native read: legacy bar titles renamed, the beam unmodified and the
+// The last steps of every native read: a section with a layer no section holds refused
+// (files/legacy/HeldLayers.h), legacy bar titles renamed, the beam unmodified and the
 // non-finite values reported; the read ends at the source's offset.
 LegacyReadResult FinishNativeRead(TBeam& beam, const ByteSource& source);

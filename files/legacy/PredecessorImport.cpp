@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "files/legacy/HeldLayers.h"
 #include "files/legacy/LegacyFile.h"
 #include "files/legacy/NativeFileCommon.h"
 #include "files/legacy/PredecessorCells.h"
@@ -468,6 +469,8 @@ ImportPredecessorBytes(TBeam& beam, std::span<const std::uint8_t> bytes, int& mi
         return cells;
     int mixed = 0;
     LegacyReadResult result = ImportPredecessorSection(beam, table, mixed);
+    if (result.IsRead())
+        result = CheckHeldLayers(beam, result.offset);
     if (result.IsRead() && mixed != 0)
         mixedTypes = 1;
     return result;

@@ -29,8 +29,9 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
 // than the target holds.
 int RebuildRegionsFromRaster(double theta, const TBeam& source, TBeam& target, int& flag, int show);
 
-// Reads and imports the file's bytes. mixedTypes is set to 1 when the raster found more than
-// one concrete type at a depth and left alone otherwise.
+// Reads and imports the file's bytes; a section with a layer no section holds is refused
+// (files/legacy/HeldLayers.h). mixedTypes is set to 1 when the raster found more than one
+// concrete type at a depth and left alone otherwise.
 LegacyReadResult
 ImportPredecessorBytes(TBeam& beam, std::span<const std::uint8_t> bytes, int& mixedTypes);
 // Reads and imports the file; 1 when imported, 0 when it cannot be read or was refused.

@@ -1,0 +1,13 @@
+#include "files/legacy/HeldLayers.h"
+
+#include <string>
+
+#include "model/LayerLimits.h"
+
+LegacyReadResult CheckHeldLayers(const TStructure& s, std::size_t offset)
+{
+    const std::string problem = UnheldLayerText(s);
+    if (problem.empty())
+        return LegacyRead(offset);
+    return LegacyRefused(offset, problem + " The file cannot be read.");
+}

@@ -1,0 +1,26 @@
+#pragma once
+// What one layer of bars can hold, as the reinforcement pages keep it when bars are typed:
+// at most kMaxBarsPerPattern bars, and bars of at most kMaxBarArea (a round bar of that area
+// is some 1.13 m across). Every reader keeps to the same limits, so that no count or size
+// reaches the pictures, the bar positions or the analysis that no section can hold.
+
+#include <string>
+
+class TStructure;
+
+// The largest bar area the pages take (m^2).
+inline constexpr double kMaxBarArea = 1.0;
+
+// Whether a bar of diameter db is no larger than a round bar of kMaxBarArea (either sign; a
+// value that is no number is not).
+bool IsHeldBarDiameter(double db);
+
+// The largest diameter, in the display units with their label ("1128.4 mm").
+std::string MaxBarDiameterText();
+
+// The first layer of the structure that no section holds (a bar count above
+// kMaxBarsPerPattern, a bar larger than kMaxBarArea), told as
+//   Longitudinal layer 3 ("top") has 2147483647 bars: a layer holds at most 10000 bars.
+//   Transverse layer 1 ("stirrups") has bars 1000000.0 mm across: a bar is at most 1128.4 mm across.
+// (layers numbered from 1 within their direction); empty when every layer is held.
+std::string UnheldLayerText(const TStructure& s);

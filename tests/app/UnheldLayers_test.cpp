@@ -1,0 +1,235 @@
+// Files with a layer no section holds (a bar count past what a layer holds, a bar a kilometre
+// across), opened by File > Open in every format: each is refused with one message naming the
+// layer and the value, and the program goes on; a degenerate section of an old binary file
+// paints with its pixel positions inside int.
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/summary/CrossSection.h"
+#include "model/TBeam.h"
+#include "support/RecordingDC.h"
+#include "tests/app/ShellFixture.h"
+#include "tests/files/LegacyFileBuilders.h"
+
+namespace {
+
+// Where the older builders put the fields the tests change (header 45 bytes, then the blocks).
+// Version 0.5: the section (143), geometry (76), concrete (106) blocks, then the region; after
+// it (34) and the steel (55), the first bar layer "top", its total area first.
+constexpr std::size_t kV05RegionTop = 45 + 143 + 76 + 106;
+constexpr std::size_t kV05TopLayerArea = kV05RegionTop + 34 + 55;
+// The two bar layers (73 each), then the stirrups: total area first, the bar diameter at 65.
+constexpr std::size_t kV05Stirrup = kV05TopLayerArea + 2 * 73;
+// Version 0.7/0.8: the section (409), two concretes (194 each), one steel (111), then the
+// longitudinal layer "bottom", its bar count at byte 24.
+constexpr std::size_t kV08LayerBars = 45 + 409 + 2 * 194 + 111 + 24;
+
+// The area of one 25.2 mm bar as the 0.5 reader counts it (m^2).
+constexpr double kBarArea = 0.0252 * 0.0252 * 0.25 * 3.141592653589;
+
+const char* const kCannotRead = " The file cannot be read.";
+
+std::string BarsText(int layer, const char* name, long long bars)
+{
+    return "Longitudinal layer " + std::to_string(layer) + " (\"" + name + "\") has " + std::to_string(bars) +
+           " bars: a layer holds at most 10000 bars." + kCannotRead;
+}
+
+std::string Bytes(const std::vector<std::uint8_t>& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+template <typename T> T Field(const std::vector<std::uint8_t>& bytes, std::size_t at)
+{
+    T value{};
+    std::memcpy(&value, bytes.data() + at, sizeof value);
+    return value;
+}
+
+template <typename T> void SetField(std::vector<std::uint8_t>& bytes, std::size_t at, T value)
+{
+    std::memcpy(bytes.data() + at, &value, sizeof value);
+}
+
+// A 500 x 300 mm labelled-text section with the layer block given.
+std::string LabelledSection(const std::string& layer)
+{
+    return "// Quarvish input Ver_0.8\nINPUT-LABEL only\nTITLE Old girder\nUNITS Metric\n"
+           "SECTION SOLID\n500 300\n0 300\nENDSECTION\n" +
+           layer;
+}
+
+class UnheldLayerTest : public StartedShellTest {
+protected:
+    UnheldLayerTest() : m_previous(SetDocumentEngine(nullptr)) {}
+    ~UnheldLayerTest() override { SetDocumentEngine(m_previous); }
+
+    // File > Open of the file, the boxes that start with the fragments answered OK: the message
+    // boxes it raised (a question about unsaved changes answered No and left out).
+    std::vector<UiRequest> Open(const std::string& name, const std::string& content,
+                                const std::vector<std::string>& expected = {})
+    {
+        dir.Write(name, content);
+        if (Window().IsModified())
+            ui.Message("Save Changes", MsgAnswer::No);
+        ui.File(plat::FileDialogKind::Open, dir.File(name));
+        for (const std::string& fragment : expected)
+            ui.Message(fragment, MsgAnswer::Ok);
+        const std::size_t before = ui.requests.size();
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+        std::vector<UiRequest> boxes;
+        for (std::size_t i = before; i < ui.requests.size(); ++i)
+            if (ui.requests[i].kind == "message" && ui.requests[i].text.find("Save Changes") == std::string::npos)
+                boxes.push_back(ui.requests[i]);
+        return boxes;
+    }
+
+    // Opens the file and expects the one box with that text and caption; then the page of
+    // whatever is open paints.
+    void ExpectRefused(const std::string& name, const std::string& content, const std::string& text,
+                       const std::string& caption)
+    {
+        SCOPED_TRACE(name);
+        const std::vector<UiRequest> boxes = Open(name, content, {text.substr(0, 20)});
+        EXPECT_TRUE(ui.Done());
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, text + "\n\nFile: " + dir.File(name));
+        EXPECT_EQ(boxes[0].caption, caption);
+        RecordingDC dc;
+        PaintCrossSection(dc, Window().GetCurrentStructure(), 0, 0, 1000, 800, 0);
+    }
+
+private:
+    TDocumentEngine* m_previous;
+};
+
+TEST_F(UnheldLayerTest, LabelledTextWithACountNoLayerHoldsIsRefusedWithOneMessage)
+{
+    for (const long long bars : {2147483647LL, 10001LL}) {
+        const std::string text = LabelledSection("LONGREINF top\nZ 450\nAI 500\nA 1000\nNUM " +
+                                                 std::to_string(bars) + "\nENDLONG\n");
+        ExpectRefused("count.q2t", text, BarsText(1, "top", bars), "Load Error");
+    }
+    // The largest count a layer holds reads, and the section is the file's.
+    const std::vector<UiRequest> boxes =
+        Open("most.q2t", LabelledSection("LONGREINF top\nZ 450\nAI 1\nA 10\nNUM 10000\nENDLONG\n"));
+    for (const UiRequest& box : boxes)
+        EXPECT_EQ(box.text.find("has 10000 bars"), std::string::npos) << box.text;
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Old girder");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetLongLayer(0, 0)->num, 10000);
+}
+
+TEST_F(UnheldLayerTest, OldBinaryFilesWithACountNoLayerHoldsAreRefusedWithOneMessage)
+{
+    for (const long long bars : {2147483647LL, 10001LL}) {
+        // Version 0.5 counts the bars of a layer from its area and bar diameter.
+        std::vector<std::uint8_t> v05 = MakeV05File().bytes;
+        ASSERT_EQ(Field<double>(v05, kV05TopLayerArea), 1500e-6);
+        SetField(v05, kV05TopLayerArea, static_cast<double>(bars) * kBarArea);
+        ExpectRefused("count05.q2k", Bytes(v05), BarsText(1, "top", bars), "Invalid File");
+
+        for (const int version : {7, 8}) {
+            std::vector<std::uint8_t> v08 = MakeV08File(version).bytes;
+            ASSERT_EQ(Field<std::int32_t>(v08, kV08LayerBars), 2);
+            SetField(v08, kV08LayerBars, static_cast<std::int32_t>(bars));
+            ExpectRefused("count08.q2k", Bytes(v08), BarsText(1, "bottom", bars), "Invalid File");
+        }
+    }
+}
+
+// The predecessor sheet gives each layer as one bar of its whole area: an area past a bar of
+// 1 m^2 (1128.4 mm across) makes a bar no section holds. 2147483647 mm^2 is a bar
+// 2 sqrt(2147.48 / pi) = 52.2902 m across, 1001000 mm^2 one of 1.12894 m.
+TEST_F(UnheldLayerTest, APredecessorSheetWithABarNoSectionHoldsIsRefusedWithOneMessage)
+{
+    const std::pair<double, const char*> cases[] = {{2147483647.0, "52290.2"}, {1001000.0, "1128.9"}};
+    for (const auto& [area, across] : cases) {
+        SheetWriter sheet = MakeTwoTypeSheetWriter();
+        sheet.Number(2, 25, area);
+        ExpectRefused("sheet.dat", Bytes(sheet.Bytes()),
+                      std::string("Longitudinal layer 1 (\"type 1\") has bars ") + across +
+                          " mm across: a bar is at most 1128.4 mm across." + kCannotRead,
+                      "Invalid File");
+    }
+}
+
+TEST_F(UnheldLayerTest, AStirrupAKilometreAcrossIsRefusedInLabelledTextAndInADocument)
+{
+    ExpectRefused("stirrup.q2t", LabelledSection("TRANSREINF stirrups\nA 200\nPATTERN 3\nDB 1000000\n"),
+                  std::string("Transverse layer 1 (\"stirrups\") has bars 1000000.0 mm across: a bar is at most "
+                              "1128.4 mm across.") +
+                      kCannotRead,
+                  "Load Error");
+
+    // A document of a section with a stirrup of its own bar (its diameter written), the
+    // diameter then made 1e6 mm.
+    auto beam = std::make_unique<TBeam>();
+    beam->SetName("Stirruped");
+    TransLayerRec stirrup;
+    InitTransLayerRec(stirrup);
+    stirrup.A = 200e-6;
+    stirrup.Ai = 100e-6;
+    stirrup.db = 0.0113;
+    stirrup.barIndex = -1;
+    stirrup.pattern = 3;
+    stirrup.disttop = beam->GetTop() - 0.03;
+    stirrup.distbot = beam->GetBottom() + 0.03;
+    stirrup.name = "stirrups";
+    beam->AddTransLayer(stirrup, 2);
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(std::move(beam));
+    WriteStructures("stirrup.qvh", std::move(structures));
+    std::string text = dir.Read("stirrup.qvh");
+    const std::size_t element = text.find("<transreinfz");
+    ASSERT_NE(element, std::string::npos);
+    const std::size_t db = text.find("db", element);
+    ASSERT_LT(db, text.find('>', element));
+    const std::size_t open = text.find('"', db);
+    const std::size_t close = text.find('"', open + 1);
+    ASSERT_EQ(text.substr(open + 1, close - open - 1), "11.3");
+    text.replace(open + 1, close - open - 1, "1e6");
+    ExpectRefused("stirrup.qvh", text,
+                  std::string("Transverse layer 1 (\"transreinfz\") has db=\"1e6\": a bar is at most 1128.4 mm "
+                              "across.") +
+                      kCannotRead,
+                  "Load Error");
+}
+
+// A 0.5 file whose one region is 1 nm high (and as narrow as a region is kept, 0.1 mm), with
+// stirrups of a bar 1.1 m across (held: 0.95 m^2) given from 300 m above to 300 m below. On the page printed at 1200 dpi (10000 x
+// 13000 pixels) the section is drawn some 1.5e7 pixels a metre, the stirrups' bends (205 m
+// across) some 1.5e9 pixels round about a centre as far out. The page paints with every
+// position and every sum of them inside int (the sanitizers stop the test at any overflow).
+TEST_F(UnheldLayerTest, ADegenerateSectionOfAnOldFilePaintsInsideTheRangeOfInt)
+{
+    std::vector<std::uint8_t> v05 = MakeV05File().bytes;
+    ASSERT_EQ(Field<double>(v05, kV05RegionTop), 0.5);
+    SetField(v05, kV05RegionTop, 1e-9);
+    SetField(v05, kV05RegionTop + 16, 1e-9);
+    SetField(v05, kV05RegionTop + 24, 1e-9);
+    ASSERT_EQ(Field<double>(v05, kV05Stirrup), 200e-6);
+    ASSERT_EQ(Field<double>(v05, kV05Stirrup + 65), 0.0113);
+    SetField(v05, kV05Stirrup, 1.9);
+    SetField(v05, kV05Stirrup + 65, 1.1);
+    SetField(v05, kV05Stirrup + 24, 300.0);  // the stirrups' top and bottom: hooked legs
+    SetField(v05, kV05Stirrup + 32, -300.0);
+    // The layers lie above the section, beyond the crack-spacing table (told, and kept).
+    Open("tiny.q2k", Bytes(v05), {"Out of depth range in table", "Out of depth range in table"});
+    EXPECT_TRUE(ui.Done());
+    const TStructure* tiny = Window().GetCurrentStructure();
+    ASSERT_EQ(tiny->GetName(), "Beam A");
+    ASSERT_NEAR(tiny->GetHeight(), 1e-9, 1e-15);
+    ASSERT_GT(tiny->GetTransLayerCount(2), 0);
+    RecordingDC dc;
+    PaintCrossSection(dc, tiny, 0, 0, 10000, 13000, 0);
+    // The stirrups' bends and the bars were drawn.
+    EXPECT_FALSE(dc.CallsOf("Arc").empty());
+    EXPECT_FALSE(dc.CallsOf("Ellipse").empty());
+}
+
+} // namespace
