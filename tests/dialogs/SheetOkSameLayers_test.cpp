@@ -358,4 +358,35 @@ TEST_F(SheetOkSameLayers, AnExplodedPrestressedRingOfAMembraneKeepsItsSpacing) {
         EXPECT_NEAR(after[i], before[i], 1e-9 * (1.0 + std::fabs(before[i]))) << i;
 }
 
+// A ring moved by its centre keeps each layer's own thermal strain and name.
+TEST_F(SheetOkSameLayers, AMovedRingKeepsEachLayersOwnStrainAndName) {
+    auto made = Beam();
+    AddRing(*made);
+    for (int i = 1; i < 4; ++i)
+        made->GetLongLayer(i, 0)->thermStrain = 1e-3 * i;  // North 1, Middle 2, South 3 mm/m
+    TBeam& beam = Opened(*made);
+    ui.Dialog(kSheet, [](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        d.Type(DetailsId::Field0 + 3, "310");
+        d.Click(DetailsId::Modify);
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::LongitudinalReinforcement, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    beam.Validate();
+    ASSERT_EQ(beam.GetLongLayerCount(0), 4);
+    const double bottom = beam.GetBottom();
+    const struct {
+        const char* name;
+        double height, strain;
+    } ring[] = {{"South", 0.21, 3e-3}, {"Middle", 0.31, 2e-3}, {"North", 0.41, 1e-3}};
+    for (int k = 0; k < 3; ++k) {
+        const LongLayerRec& layer = *beam.GetLongLayer(k + 1, 0);
+        EXPECT_EQ(layer.name, ring[k].name) << k;
+        EXPECT_NEAR(layer.z - bottom, ring[k].height, 1e-9) << k;
+        EXPECT_EQ(layer.thermStrain, ring[k].strain) << k;
+        EXPECT_EQ(layer.pattern, kCircularPattern) << k;
+    }
+}
+
 } // namespace
