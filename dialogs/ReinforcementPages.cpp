@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "dialogs/ReinforcementEntries.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
@@ -26,57 +27,6 @@ constexpr int kMaxLayersInAll = 32767;
 constexpr int kPatternRoom = 1000;
 constexpr int kNoCode = -1;
 
-// A typed or stored count of bars or layers; never more than a pattern holds.
-int Bars(double value) { return std::min(ClampToInt(std::fabs(value)), kMaxBarsPerPattern); }
-
-double CatalogueDiameter(int barIndex, double area) {
-    if (barIndex >= 0 && barIndex < g_RebarList.Count())
-        return g_RebarList.GetDiameter(barIndex);
-    return 2.0 * std::sqrt(std::fabs(area) / kModelPi);
-}
-
-std::string CatalogueName(int barIndex) {
-    return barIndex >= 0 && barIndex < g_RebarList.Count() ? g_RebarList.GetName(barIndex) : std::string();
-}
-
-// The bar of an entry (area, catalogue index, diameter and title) put on a layer.
-void TakeBar(LongLayerRec& layer, const TypeListRec& entry) {
-    layer.Ai = entry.values[1];
-    layer.barIndex = entry.codes[2];
-    layer.db = CatalogueDiameter(entry.codes[2], entry.values[1]);
-    layer.bartitle = CatalogueName(entry.codes[2]);
-}
-
-// A blank layer with the bar data of an entry.
-LongLayerRec BarLayer(const TypeListRec& entry) {
-    LongLayerRec layer;
-    InitLongLayerRec(layer);
-    TakeBar(layer, entry);
-    layer.type = entry.codes[1];
-    layer.name = entry.name;
-    return layer;
-}
-
-TTypeList::AllValues Values(std::initializer_list<double> v) {
-    TTypeList::AllValues out{};
-    std::copy(v.begin(), v.end(), out.begin());
-    return out;
-}
-
-void AddEntry(TTypeList& list, const TTypeList::AllValues& values, const TTypeList::Codes& codes,
-              const std::string& name) {
-    if (!list.AddFull(values, codes, name))
-        return;
-    list.Entry(list.GetCount() - 1).unset = {kTypeUnsetMark, kTypeUnsetMark, kTypeUnsetMark, kTypeUnsetMark,
-                                             kTypeUnsetMark, kTypeUnsetMark, 0, 0, 0, 0};
-}
-
-int PatternSlots(const TStructure& s, int direction) {
-    if (direction < 0 || direction >= std::min(s.GetPatternDirectionCount(), 2))
-        return 0;
-    return std::max(s.GetPatternCapacity(), 0);
-}
-
 // Names of the structure's steel types, in order.
 std::vector<std::string> SteelNames(const TStructure& s) {
     std::vector<std::string> names;
@@ -86,6 +36,8 @@ std::vector<std::string> SteelNames(const TStructure& s) {
 }
 
 } // namespace
+
+using namespace reinf_entries;
 
 // ---- Pattern layers --------------------------------------------------------------------------
 
@@ -117,257 +69,6 @@ std::vector<PatternLayer> DistributedPatternLayers(TypeListRec& entry) {
     for (int k = 0; k < n; ++k)
         layers.push_back({n == 1 ? (z1 + z2) / 2.0 : z1 + k * (z2 - z1) / (n - 1), bars});
     return layers;
-}
-
-// ---- Longitudinal lists ------------------------------------------------------------------------
-
-namespace {
-
-// The entries of a circular and of a distributed pattern record.
-TTypeList::AllValues CircularValues(const ReinfPatternRec& p, double bottom) {
-    const LongLayerRec& proto = p.layer;
-    return Values({double(proto.nround), proto.Ai, 0.0, p.centre - bottom, 2.0 * p.radius});
-}
-
-TTypeList::AllValues DistributedValues(const ReinfPatternRec& p, double bottom) {
-    const LongLayerRec& proto = p.layer;
-    return Values({double(proto.num), proto.Ai, 0.0, proto.num >= 1 ? double(proto.nround / proto.num) : 0.0,
-                   p.zLargest - bottom, p.zLeast - bottom});
-}
-
-int OrientationCode(const ReinfPatternRec& p) {
-    return p.kind == kCircularPatternKind && p.layer.aligned == 0 ? 1 : 0;
-}
-
-// Whether the pattern records give a layer back when the layers are rebuilt from them (as
-// ResetDefaultLongLayers does): a circular layer of a circle of direction x, a distributed
-// layer of a pattern of its own direction, each producing layers.
-bool RecordsGiveBack(const TStructure& s, const LongLayerRec& layer, int direction) {
-    int kind = 0, patternDirection = direction;
-    if (layer.pattern == kCircularPattern) {
-        kind = kCircularPatternKind;
-        patternDirection = 0;
-    } else if (layer.pattern == kDistributedPattern) {
-        kind = kDistributedPatternKind;
-    } else {
-        return false;
-    }
-    if (layer.index < 0 || layer.index >= PatternSlots(s, patternDirection))
-        return false;
-    const ReinfPatternRec& p = *s.GetPattern(layer.index, patternDirection);
-    if (p.inUse == 0 || p.kind != kind)
-        return false;
-    if (kind == kCircularPatternKind)
-        return p.layer.nround >= 1;
-    return (p.layer.num > 0 ? p.layer.nround / p.layer.num : p.layer.nround) >= 1;
-}
-
-} // namespace
-
-TLongLists BuildLongLists(const TStructure& s, int direction) {
-    TLongLists lists;
-    const double bottom = s.GetBottom();
-    const int slots = PatternSlots(s, direction);
-    lists.individual = std::make_unique<TTypeList>(s.GetMaxLongLayers());
-    lists.circular = std::make_unique<TTypeList>(slots / 2);
-    lists.distributed = std::make_unique<TTypeList>(slots);
-    if (direction == 0)
-        lists.tendons = std::make_unique<TTypeList>(s.GetMaxLongLayers());
-    for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
-        const LongLayerRec& layer = *s.GetLongLayer(i, direction);
-        // A layer that a pattern record gives back is shown by its pattern; any other (a plain
-        // layer, or one of a pattern that has no record: past the slots, or after the
-        // collection of patterns stopped) is shown as a plain layer, so that OK keeps it.
-        if (RecordsGiveBack(s, layer, direction))
-            continue;
-        if (layer.dep == 0.0 || direction != 0)
-            AddEntry(*lists.individual,
-                     Values({double(layer.num), layer.Ai, 0.0, layer.z - bottom, layer.dep, 0.0, layer.thermStrain}),
-                     {0, layer.type, layer.barIndex, i}, layer.name);
-        else
-            AddEntry(*lists.tendons,
-                     Values({double(layer.num), layer.Ai, 0.0, layer.dep, layer.z - bottom, layer.drape}),
-                     {0, layer.type, layer.barIndex, i}, layer.name);
-    }
-    for (int q = 0; q < slots; ++q) {
-        const ReinfPatternRec& p = *s.GetPattern(q, direction);
-        if (p.inUse == 0)
-            continue;
-        const LongLayerRec& proto = p.layer;
-        if (p.kind == kCircularPatternKind)
-            AddEntry(*lists.circular, CircularValues(p, bottom), {OrientationCode(p), proto.type, proto.barIndex, q},
-                     proto.name);
-        else if (p.kind == kDistributedPatternKind)
-            AddEntry(*lists.distributed, DistributedValues(p, bottom), {0, proto.type, proto.barIndex, q},
-                     proto.name);
-    }
-    return lists;
-}
-
-namespace {
-
-// The layer an entry was read from (code 3): a layer shown as it stands, or the layer of a
-// pattern that an exploded entry stands for.
-const LongLayerRec* SourceLayer(const std::vector<LongLayerRec>& old, const TypeListRec& e) {
-    const int i = e.codes[3];
-    if (i < 0 || i >= static_cast<int>(old.size()))
-        return nullptr;
-    return &old[static_cast<std::size_t>(i)];
-}
-
-// A layer written back from a list entry is a plain layer, whatever its source was.
-void MakePlainLayer(LongLayerRec& layer) {
-    layer.pattern = kPlainLayer;
-    layer.nround = 0;
-    layer.aligned = 0;
-    layer.index = 0;
-}
-
-// The bar data of an entry put on a layer. Starting from the layer the entry was read from,
-// only what the entry changed is taken over, so that what the list does not show (a membrane
-// layer's spacing, a bar's position across the section) and the exact stored values stay.
-LongLayerRec EditedLayer(const TypeListRec& e, const LongLayerRec* source) {
-    if (!source)
-        return BarLayer(e);
-    LongLayerRec layer = *source;
-    if (e.values[1] != source->Ai || e.codes[2] != source->barIndex)
-        TakeBar(layer, e);
-    layer.type = e.codes[1];
-    layer.name = e.name;
-    return layer;
-}
-
-// value, unless it equals what the entry was read as, then the stored value as it was.
-double Edited(double value, double shown, double stored) { return value == shown ? stored : value; }
-
-// Bars and total area of an edited layer: the total follows only an edit of either.
-void SetBars(LongLayerRec& layer, const LongLayerRec* source, double bars) {
-    if (source && bars == double(source->num) && layer.Ai == source->Ai)
-        return;
-    layer.num = Bars(bars);
-    layer.A = layer.num * layer.Ai;
-}
-
-// The pattern an entry was read from (code 3), when that slot still holds one of its kind.
-const ReinfPatternRec* SourcePattern(const std::vector<ReinfPatternRec>& old, const TypeListRec& e, int kind) {
-    const int q = e.codes[3];
-    if (q < 0 || q >= static_cast<int>(old.size()))
-        return nullptr;
-    const ReinfPatternRec& p = old[static_cast<std::size_t>(q)];
-    return p.inUse != 0 && p.kind == kind ? &p : nullptr;
-}
-
-} // namespace
-
-int WriteBackLongLists(TStructure& s, TLongLists& lists, int direction) {
-    if (s.CheckFrozen())
-        return 0;
-    const double bottom = s.GetBottom();
-    std::vector<LongLayerRec> oldLayers;
-    // Layers the pattern records give back: an entry read from one is an exploded layer of
-    // that pattern, whatever the pattern layer's prestrain.
-    std::vector<bool> givenBack;
-    for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
-        oldLayers.push_back(*s.GetLongLayer(i, direction));
-        givenBack.push_back(RecordsGiveBack(s, oldLayers.back(), direction));
-    }
-    const auto fromPattern = [&givenBack](const TypeListRec& e) {
-        return givenBack[static_cast<std::size_t>(e.codes[3])];
-    };
-    std::vector<ReinfPatternRec> oldPatterns;
-    for (int q = 0; q < PatternSlots(s, direction); ++q)
-        oldPatterns.push_back(*s.GetPattern(q, direction));
-
-    s.DeleteLongLayers(direction);
-    if (lists.individual)
-        for (int i = 0; i < lists.individual->GetCount(); ++i) {
-            const TypeListRec& e = lists.individual->Entry(i);
-            const LongLayerRec* source = SourceLayer(oldLayers, e);
-            if (source && source->dep != 0.0 && direction == 0 && !fromPattern(e))
-                source = nullptr; // read as a tendon
-            LongLayerRec layer = EditedLayer(e, source);
-            MakePlainLayer(layer);
-            layer.z = source ? Edited(bottom + e.values[3], bottom + (source->z - bottom), source->z)
-                             : bottom + e.values[3];
-            SetBars(layer, source, e.values[0]);
-            layer.dep = e.values[4];
-            layer.thermStrain = e.values[6];
-            s.AddLongLayer(layer, direction);
-        }
-    s.ClearPatterns(direction);
-    if (lists.distributed)
-        for (int i = 0; i < lists.distributed->GetCount(); ++i) {
-            const TypeListRec& e = lists.distributed->Entry(i);
-            const ReinfPatternRec* source = SourcePattern(oldPatterns, e, kDistributedPatternKind);
-            ReinfPatternRec p = source ? *source : ReinfPatternRec{};
-            p.kind = kDistributedPatternKind;
-            p.inUse = 1;
-            p.layer = EditedLayer(e, source ? &source->layer : nullptr);
-            p.layer.num = Bars(e.values[0]);
-            p.layer.nround = Bars(e.values[0] * e.values[3]);
-            p.layer.aligned = e.codes[0] == 0 ? 1 : 0;
-            const double top = bottom + std::max(e.values[4], e.values[5]);
-            const double low = bottom + std::min(e.values[4], e.values[5]);
-            p.zLargest = source ? Edited(top, bottom + (source->zLargest - bottom), source->zLargest) : top;
-            p.zLeast = source ? Edited(low, bottom + (source->zLeast - bottom), source->zLeast) : low;
-            s.StorePattern(p, direction);
-        }
-    if (lists.circular)
-        for (int i = 0; i < lists.circular->GetCount(); ++i) {
-            const TypeListRec& e = lists.circular->Entry(i);
-            const ReinfPatternRec* source = SourcePattern(oldPatterns, e, kCircularPatternKind);
-            ReinfPatternRec p = source ? *source : ReinfPatternRec{};
-            p.kind = kCircularPatternKind;
-            p.inUse = 1;
-            p.layer = EditedLayer(e, source ? &source->layer : nullptr);
-            p.layer.nround = std::max(Bars(e.values[0]), 1);
-            p.layer.aligned = e.codes[0] == 0 ? 1 : 0;
-            const double radius = std::fabs(e.values[4]) / 2.0, centre = bottom + e.values[3];
-            p.radius = source ? Edited(radius, std::fabs(2.0 * source->radius) / 2.0, source->radius) : radius;
-            p.centre = source ? Edited(centre, bottom + (source->centre - bottom), source->centre) : centre;
-            s.StorePattern(p, direction);
-        }
-    if (lists.tendons)
-        for (int i = 0; i < lists.tendons->GetCount(); ++i) {
-            const TypeListRec& e = lists.tendons->Entry(i);
-            const LongLayerRec* source = SourceLayer(oldLayers, e);
-            if (source && (source->dep == 0.0 || direction != 0 || fromPattern(e)))
-                source = nullptr; // read as a bar layer
-            LongLayerRec layer = EditedLayer(e, source);
-            MakePlainLayer(layer);
-            SetBars(layer, source, e.values[0]);
-            layer.dep = e.values[3];
-            layer.z = source ? Edited(bottom + e.values[4], bottom + (source->z - bottom), source->z)
-                             : bottom + e.values[4];
-            layer.drape = e.values[5];
-            s.AddLongLayer(layer, 0);
-        }
-    ResetDefaultLongLayers(direction, s);
-    s.SortLongLayers();
-    return 1;
-}
-
-int LongitudinalStartPage(const TStructure& s, int direction) {
-    int counts[3] = {0, 0, 0};
-    for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
-        const LongLayerRec& layer = *s.GetLongLayer(i, direction);
-        if (layer.pattern == kCircularPattern)
-            ++counts[1];
-        else if (layer.pattern == kDistributedPattern)
-            ++counts[2];
-        else if (layer.dep == 0.0)
-            ++counts[0];
-    }
-    // The kind with the most layers; when the most is shared by two kinds (or all three),
-    // the individual page.
-    const int most = std::max({counts[0], counts[1], counts[2]});
-    int page = 0, holders = 0;
-    for (int k = 0; k < 3; ++k)
-        if (counts[k] == most) {
-            page = k;
-            ++holders;
-        }
-    return holders == 1 ? page : 0;
 }
 
 // ---- Transverse list -------------------------------------------------------------------------------
@@ -533,9 +234,10 @@ std::vector<ExplodedSource> ExplodedSources(const TStructure& s, int direction, 
     if (p.inUse == 0 || p.kind != (circular ? kCircularPatternKind : kDistributedPatternKind))
         return out;
     std::vector<int> own;
+    const std::vector<bool> shown = LayersShownByPattern(s, direction);
     for (int i = 0; i < s.GetLongLayerCount(direction); ++i) {
         const LongLayerRec& layer = *s.GetLongLayer(i, direction);
-        if (layer.pattern == patternCode && layer.index == q && RecordsGiveBack(s, layer, direction))
+        if (layer.pattern == patternCode && layer.index == q && shown[static_cast<std::size_t>(i)])
             own.push_back(i);
     }
     if (own.empty())

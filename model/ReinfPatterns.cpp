@@ -233,48 +233,60 @@ int BuildDistributedPatterns(TStructure& s, int direction)
     return 1;
 }
 
+std::vector<LongLayerRec> PatternRecordLayers(const ReinfPatternRec& slot, int slotIndex, int most)
+{
+    std::vector<LongLayerRec> layers;
+    if (slot.inUse == 0 || most < 1)
+        return layers;
+    if (slot.kind == kCircularPatternKind) {
+        const int n = slot.layer.nround;
+        if (n < 1)
+            return layers;
+        const double step = 2.0 * kModelPi / n;
+        for (int k = 0; static_cast<int>(layers.size()) < most; ++k) {
+            const double a = slot.layer.aligned != 0 ? step * k : step * (k + 0.5);
+            if (a > kModelPi + kAngleTolerance)
+                break;
+            LongLayerRec layer = PatternLayer(slot, slotIndex, kCircularPattern, k);
+            layer.z = slot.centre + slot.radius * std::cos(a);
+            const bool single = a == 0.0 || std::fabs(a - kModelPi) < kAngleTolerance;
+            layer.num = single ? 1 : 2;
+            layer.A = layer.num * layer.Ai;
+            layers.push_back(layer);
+        }
+    } else if (slot.kind == kDistributedPatternKind) {
+        const int num = slot.layer.num;
+        const int m = std::min(num > 0 ? slot.layer.nround / num : slot.layer.nround, most);
+        for (int k = 0; k < m; ++k) {
+            LongLayerRec layer = PatternLayer(slot, slotIndex, kDistributedPattern, k);
+            layer.z = m == 1 ? (slot.zLargest + slot.zLeast) / 2.0
+                             : slot.zLeast + (slot.zLargest - slot.zLeast) * k / (m - 1);
+            layer.num = num;
+            layer.A = num * slot.layer.Ai;
+            layers.push_back(layer);
+        }
+    }
+    return layers;
+}
+
 int ExpandPatterns(int direction, TStructure& s)
 {
     const auto room = [&s, direction] {
         return s.GetMaxLongLayers() - s.GetLongLayerCount(direction);
     };
-    const int circles = SlotCount(s, 0);
-    for (int q = 0; q < circles; ++q) {
-        const ReinfPatternRec slot = *s.GetPattern(q, 0);
-        const int n = slot.layer.nround;
-        if (slot.inUse == 0 || slot.kind != kCircularPatternKind || n < 1)
-            continue;
-        const double step = 2.0 * kModelPi / n;
-        for (int k = 0; room() > 0; ++k) {
-            const double a = slot.layer.aligned != 0 ? step * k : step * (k + 0.5);
-            if (a > kModelPi + kAngleTolerance)
-                break;
-            LongLayerRec layer = PatternLayer(slot, q, kCircularPattern, k);
-            layer.z = slot.centre + slot.radius * std::cos(a);
-            const bool single = a == 0.0 || std::fabs(a - kModelPi) < kAngleTolerance;
-            layer.num = single ? 1 : 2;
-            layer.A = layer.num * layer.Ai;
-            if (!s.AddLongLayer(layer, direction))
-                return 0;
+    const auto add = [&](int patternDirection, int kind) {
+        for (int q = 0; q < SlotCount(s, patternDirection); ++q) {
+            const ReinfPatternRec slot = *s.GetPattern(q, patternDirection);
+            if (slot.kind != kind)
+                continue;
+            for (const LongLayerRec& layer : PatternRecordLayers(slot, q, room()))
+                if (!s.AddLongLayer(layer, direction))
+                    return false;
         }
-    }
-    const int spreads = SlotCount(s, direction);
-    for (int q = 0; q < spreads; ++q) {
-        const ReinfPatternRec slot = *s.GetPattern(q, direction);
-        if (slot.inUse == 0 || slot.kind != kDistributedPatternKind)
-            continue;
-        const int num = slot.layer.num;
-        const int m = std::min(num > 0 ? slot.layer.nround / num : slot.layer.nround, room());
-        for (int k = 0; k < m; ++k) {
-            LongLayerRec layer = PatternLayer(slot, q, kDistributedPattern, k);
-            layer.z = m == 1 ? (slot.zLargest + slot.zLeast) / 2.0
-                             : slot.zLeast + (slot.zLargest - slot.zLeast) * k / (m - 1);
-            layer.num = num;
-            layer.A = num * slot.layer.Ai;
-            if (!s.AddLongLayer(layer, direction))
-                return 0;
-        }
-    }
+        return true;
+    };
+    if (!add(0, kCircularPatternKind) || !add(direction, kDistributedPatternKind))
+        return 0;
     return 1;
 }
 

@@ -11,6 +11,10 @@
 // A bar at z = C + R cos a stands for itself at a = 0 and a = pi, and for a pair mirrored
 // about the vertical axis at any other angle.
 
+#include <vector>
+
+#include "model/StructureRecords.h"
+
 class TStructure;
 
 // Collects the circular patterns of direction x into its pattern records (not cleared
@@ -24,6 +28,11 @@ int BuildCircularPatterns(TStructure& structure);
 // sorts the layers of both directions. More patterns than slots: "Too many distributed rebar
 // patterns. Will continue with limited list" and the build stops (the layers unsorted).
 int BuildDistributedPatterns(TStructure& structure, int direction);
+
+// The layers a pattern record in use gives back (slotIndex its slot), as ExpandPatterns adds
+// them, at most `most` of them: a circle from its top down, a distributed pattern from its
+// lowest layer up; each takes the bar data, prestrain and spacing of the record's layer.
+std::vector<LongLayerRec> PatternRecordLayers(const ReinfPatternRec& slot, int slotIndex, int most);
 
 // Appends to direction d the layers of the circular patterns of direction x and of the
 // distributed patterns of direction d.
