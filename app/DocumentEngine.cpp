@@ -8,10 +8,12 @@
 #include "files/xml/XmlDocument.h"
 #include "files/xml/XmlReader.h"
 #include "files/xml/XmlWriter.h"
+#include "foundation/Reporter.h"
 #include "foundation/TTextBuffer.h"
 #include "member/MemberXmlElement.h"
 #include "member/TMemberDefinition.h"
 #include "member/fire/TStructureSlots.h"
+#include "model/ModelHelpers.h"
 
 namespace {
 
@@ -64,7 +66,15 @@ public:
         return m_dtd && XmlFindComponent(*m_dtd, text, index, name, offset) != 0;
     }
     bool ReadStructure(const std::string& text, int index, TStructure& structure) override {
-        return m_dtd && XmlReadStructure(*m_dtd, text, index, &structure).Ok();
+        if (!m_dtd || !XmlReadStructure(*m_dtd, text, index, &structure).Ok())
+            return false;
+        // An outline without its concrete cannot be shown or solved: the element is refused
+        // with the one message that names it.
+        const std::string untyped = DescribeUndefinedConcreteType(structure);
+        if (untyped.empty())
+            return true;
+        ShowMessage(untyped, "Load Error", MsgStyle::Ok | MsgStyle::IconExclamation);
+        return false;
     }
     bool ReadAnalysisSettings(const std::string& text, int index, const TStructureSlots& sections) override {
         // What the element does not set keeps its value.

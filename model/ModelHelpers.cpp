@@ -49,3 +49,30 @@ void AreaUnitSuffix(std::string& out, const std::string& prefix, int kind, int p
     if (power != 0)
         out += StrPrintf(" x 10^%d", power);
 }
+
+std::string DescribeUndefinedConcreteType(const TStructure& s)
+{
+    const int types = s.GetConcreteTypeCount();
+    for (int r = 0; r < s.GetRegionCount(); ++r) {
+        const int type = s.GetRegion(r)->concreteType;
+        if (type >= 0 && type < types)
+            continue;
+        const bool membrane = s.GetKind() == kKindShell;
+        const char* kind = membrane ? "Membrane element" : "Section";
+        const char* noun = membrane ? "element" : "section";
+        if (types == 0)
+            return StrPrintf("%s \"%s\": its outline names no concrete type, and the %s defines "
+                             "none, so it cannot be analysed. It was not read.",
+                             kind,
+                             s.GetName().c_str(),
+                             noun);
+        return StrPrintf("%s \"%s\": concrete region %d names concrete type %d, which the %s "
+                         "does not define, so it cannot be analysed. It was not read.",
+                         kind,
+                         s.GetName().c_str(),
+                         r + 1,
+                         type + 1,
+                         noun);
+    }
+    return {};
+}

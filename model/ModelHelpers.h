@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers of the section model: the file-existence and program-directory tests, the
-// clear-cover sentence of reports and the unit suffix of axis titles.
+// clear-cover sentence of reports, the unit suffix of axis titles and the test of the concrete
+// a read structure names.
 
 #include <string>
 
@@ -26,3 +27,9 @@ inline constexpr int kAreaPerLengthKind = 100;
 // that of the unit kind in the active unit system; kAreaPerLengthKind gives "mm^2/m",
 // "in^2/ft" or "cm^2/m".
 void AreaUnitSuffix(std::string& out, const std::string& prefix, int kind, int power);
+
+// Why the structure's concrete cannot be found: the first region naming a concrete type the
+// structure does not define (a document that gives the outline but no concrete), naming the
+// structure ("Membrane element \"P\": its outline names no concrete type, ..."). Empty when
+// every region's type is defined.
+std::string DescribeUndefinedConcreteType(const TStructure& structure);

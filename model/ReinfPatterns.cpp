@@ -113,6 +113,42 @@ LongLayerRec PatternLayer(const ReinfPatternRec& slot, int slotIndex, int patter
 
 } // namespace
 
+int RepairPatternSlots(TStructure& s)
+{
+    const int capacity = s.GetPatternCapacity();
+    if (capacity <= 0 || s.GetPatternDirectionCount() <= 0)
+        return 0;
+    int repaired = 0;
+    const int directions = std::min(s.GetLongDirectionCount(), 2);
+    for (int d = 0; d < directions; ++d) {
+        for (int i = 0; i < s.GetLongLayerCount(d); ++i) {
+            const LongLayerRec& layer = *s.GetLongLayer(i, d);
+            const bool circular = layer.pattern == kCircularPattern;
+            if ((!circular && layer.pattern != kDistributedPattern) || layer.index < capacity)
+                continue;
+            ShowMessage(StrPrintf("%s \"%s\": %s longitudinal layer \"%s\" names %s pattern slot "
+                                  "%d, past the %d pattern slots (0 to %d) of %s. The layer is kept "
+                                  "as a plain layer of %d bar%s.",
+                                  s.GetKind() == kKindShell ? "Membrane element" : "Section",
+                                  s.GetName().c_str(),
+                                  d == 0 ? "X Direction" : "Y Direction",
+                                  layer.name.c_str(),
+                                  circular ? "circular" : "distributed",
+                                  layer.index,
+                                  capacity,
+                                  capacity - 1,
+                                  s.GetKind() == kKindShell ? "an element" : "a section",
+                                  layer.num,
+                                  layer.num == 1 ? "" : "s"),
+                        "Longitudinal Problem",
+                        MsgStyle::Ok | MsgStyle::IconExclamation);
+            MakePlain(s, i, d);
+            ++repaired;
+        }
+    }
+    return repaired;
+}
+
 int BuildCircularPatterns(TStructure& s)
 {
     const int capacity = SlotCount(s, 0);
@@ -306,4 +342,16 @@ int ResetDefaultLongLayers(int direction, TStructure& s)
     for (const auto& layer : plain)
         s.AddLongLayer(layer, direction);
     return ExpandPatterns(direction, s);
+}
+
+const ReinfPatternRec*
+PatternRecordOf(const TStructure& s, const LongLayerRec& layer, int direction)
+{
+    const int kind = layer.pattern == kCircularPattern      ? kCircularPatternKind
+                     : layer.pattern == kDistributedPattern ? kDistributedPatternKind
+                                                            : 0;
+    if (kind == 0 || layer.index < 0 || layer.index >= SlotCount(s, direction))
+        return nullptr;
+    const ReinfPatternRec* record = s.GetPattern(layer.index, direction);
+    return record != nullptr && record->inUse != 0 && record->kind == kind ? record : nullptr;
 }

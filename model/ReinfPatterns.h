@@ -16,6 +16,14 @@
 #include "model/StructureRecords.h"
 
 class TStructure;
+struct LongLayerRec;
+struct ReinfPatternRec;
+
+// A pattern layer naming a slot past the pattern array (damaged or foreign data) belongs to no
+// pattern: it becomes a plain layer of its own bars, which is what the analysis takes from it,
+// and the structure is told once, naming it, the layer and the slot. Validation runs it before
+// the patterns are collected.
+int RepairPatternSlots(TStructure& structure);
 
 // Collects the circular patterns of direction x into its pattern records (not cleared
 // first), works out their circles and turns the layers of incomplete patterns into plain
@@ -42,3 +50,10 @@ int ExpandPatterns(int direction, TStructure& structure);
 // the pattern records give now (ExpandPatterns); the plain layers stay. The input pages call
 // it after writing the pattern records back.
 int ResetDefaultLongLayers(int direction, TStructure& structure);
+
+// The collected record of the pattern a layer of direction d belongs to, without a message:
+// null for a plain layer and for a pattern layer whose pattern has no record (a slot past the
+// array, an incomplete or uncollected pattern). Such a layer is shown as the plain layer the
+// analysis takes.
+const ReinfPatternRec*
+PatternRecordOf(const TStructure& structure, const LongLayerRec& layer, int direction);

@@ -8,6 +8,7 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "model/ReinfPatterns.h"
 #include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
@@ -382,9 +383,10 @@ int TBeam::GetLongBarPosition(int i, int j, double& x, double& z) const
     }
     const LongLayerRec& layer = *GetLongLayer(i, 0);
     z = layer.z;
-    if (layer.pattern == kCircularPattern && layer.index >= 0 &&
-        layer.index < GetPatternCapacity()) {
-        const ReinfPatternRec& pattern = *GetPattern(layer.index, 0);
+    // A layer whose circle has no record stands where a plain layer's bars do.
+    if (const ReinfPatternRec* circle =
+            layer.pattern == kCircularPattern ? PatternRecordOf(*this, layer, 0) : nullptr) {
+        const ReinfPatternRec& pattern = *circle;
         const double r = pattern.radius < 0.0001 ? 0.01 : pattern.radius;
         const double t = (z - pattern.centre) / r;
         // r sin(asin t - pi/2) = -r sqrt(1 - t^2): the bar on the circle at that depth.

@@ -251,8 +251,8 @@ public:
     // The concrete type of the first region holding the depth (0.0001 tolerance); a depth
     // without one shows a diagnostic and answers null.
     const ConcreteTypeRec* GetConcreteTypeAt(double depth) const;
-    // The same without a message for a depth that no region holds (a region of a missing
-    // type still shows its diagnostic).
+    // The same without a message, for a depth that no region holds and for a region whose type
+    // the structure does not define (null).
     const ConcreteTypeRec* FindConcreteTypeAt(double depth) const;
     // Whether some region holds the depth (0.0001 tolerance).
     bool HasRegionAt(double depth) const;

@@ -284,8 +284,13 @@ bool RegionHolds(const ConcreteRegionRec& r, double depth)
 
 const ConcreteTypeRec* TStructure::GetConcreteTypeAt(double depth) const
 {
-    if (HasRegionAt(depth))
-        return FindConcreteTypeAt(depth);
+    // A region whose type is not defined is reported by the getter; the search below is quiet.
+    if (HasRegionAt(depth)) {
+        for (const auto& r : m_regions) {
+            if (RegionHolds(r, depth))
+                return GetConcreteType(r.concreteType);
+        }
+    }
     ShowMessage(StrPrintf("No concrete region at depth %g", depth),
                 kProgramCaption,
                 MsgStyle::Ok | MsgStyle::IconExclamation);
@@ -294,9 +299,13 @@ const ConcreteTypeRec* TStructure::GetConcreteTypeAt(double depth) const
 
 const ConcreteTypeRec* TStructure::FindConcreteTypeAt(double depth) const
 {
+    // A region naming a type the structure does not define (an outline read without its
+    // concrete) has no concrete to give, without a message: validation and drawing ask here.
     for (const auto& r : m_regions) {
-        if (RegionHolds(r, depth))
-            return GetConcreteType(r.concreteType);
+        if (RegionHolds(r, depth)) {
+            const bool defined = r.concreteType >= 0 && r.concreteType < GetConcreteTypeCount();
+            return defined ? GetConcreteType(r.concreteType) : nullptr;
+        }
     }
     return nullptr;
 }

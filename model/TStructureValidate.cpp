@@ -116,6 +116,7 @@ int TStructure::Validate()
     FixMaterialNames();
     ShiftToDatum();
     RepairLongLayers();
+    RepairPatternSlots(*this);
     SetTransLayerLegs();
     const int directions = std::min(GetLongDirectionCount(), 2);
     for (int d = 0; d < directions; ++d)

@@ -12,6 +12,7 @@
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
 #include "model/ModelHelpers.h"
+#include "model/ReinfPatterns.h"
 #include "model/TBeam.h"
 #include "model/materials/MaterialTypes.h"
 
@@ -503,10 +504,11 @@ void DrawLongitudinalBars(plat::DC& dc,
         }
         const int D = BarSizePixels(layer.db, s);
         std::vector<plat::Rect> boxes;
-        if (layer.pattern == kCircularPattern) {
-            const ReinfPatternRec* pattern = structure.GetPattern(layer.index, direction);
-            if (pattern == nullptr)
-                continue;
+        // A ring's layer stands on its circle; a layer whose circle has no record is drawn as
+        // the plain layer the analysis takes.
+        const ReinfPatternRec* pattern =
+            layer.pattern == kCircularPattern ? PatternRecordOf(structure, layer, direction) : nullptr;
+        if (pattern != nullptr) {
             boxes = CircularBarBoxes(layer.z,
                                      pattern->radius,
                                      pattern->centre,

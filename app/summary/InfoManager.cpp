@@ -8,6 +8,7 @@
 #include "app/summary/SummaryLayout.h"
 #include "charts/RichText.h"
 #include "foundation/Units.h"
+#include "model/ReinfPatterns.h"
 #include "model/StructureRecords.h"
 #include "model/TStructure.h"
 #include "platform/Window.h"
@@ -302,8 +303,10 @@ int TInfo_2k::Collect(plat::DC* dc, const TStructure* structure)
 
 namespace {
 
-bool Ordinary(const LongLayerRec& l) { return l.pattern == kPlainLayer && l.dep == 0.0; }
-bool Tendon(const LongLayerRec& l) { return l.pattern == kPlainLayer && l.dep != 0.0; }
+// A pattern layer whose pattern has no record is labelled as the plain layer the analysis takes.
+bool Plain(const TStructure& s, const LongLayerRec& l) { return PatternRecordOf(s, l, 0) == nullptr; }
+bool Ordinary(const TStructure& s, const LongLayerRec& l) { return Plain(s, l) && l.dep == 0.0; }
+bool Tendon(const TStructure& s, const LongLayerRec& l) { return Plain(s, l) && l.dep != 0.0; }
 
 // The layer's vertical extent within the section.
 void LayerExtent(const TStructure& s, const LongLayerRec& l, double& lower, double& upper)
@@ -336,7 +339,7 @@ namespace {
 // second within a quarter of the height of the lead and each further one a whole number of
 // spacings away, none more than two thirds of the height away.
 struct BarLayerGroup {
-    static bool OfKind(const LongLayerRec& l) { return Ordinary(l); }
+    static bool OfKind(const TStructure& s, const LongLayerRec& l) { return Ordinary(s, l); }
     explicit BarLayerGroup(const LongLayerRec&) {}
     bool Take(const LongLayerRec& li, const LongLayerRec& lj, double H)
     {
@@ -363,7 +366,7 @@ struct BarLayerGroup {
 // Tendon layers of one callout: the lead's strand (by area or bar entry), prestrain and slope,
 // all within two thirds of the height of one another.
 struct TendonGroup {
-    static bool OfKind(const LongLayerRec& l) { return Tendon(l); }
+    static bool OfKind(const TStructure& s, const LongLayerRec& l) { return Tendon(s, l); }
     explicit TendonGroup(const LongLayerRec& li) : count(li.num), zLow(li.z), zHigh(li.z) {}
     bool Take(const LongLayerRec& li, const LongLayerRec& lj, double H)
     {
@@ -395,7 +398,7 @@ void TInfo_2k::ForEachLayerGroup(const TStructure& s, Emit emit) const
     int taking = 0;
     for (int i = 0; i < n; ++i) {
         const LongLayerRec* li = s.GetLongLayer(i, 0);
-        if (li == nullptr || !Group::OfKind(*li))
+        if (li == nullptr || !Group::OfKind(s, *li))
             continue;
         const int index = taking++;
         if (absorbed[static_cast<std::size_t>(i)] != 0 || !(li->A > 0.0))
@@ -404,7 +407,7 @@ void TInfo_2k::ForEachLayerGroup(const TStructure& s, Emit emit) const
         Group group(*li);
         for (int j = i + 1; j < n; ++j) {
             const LongLayerRec* lj = s.GetLongLayer(j, 0);
-            if (lj == nullptr || absorbed[static_cast<std::size_t>(j)] != 0 || !Group::OfKind(*lj) ||
+            if (lj == nullptr || absorbed[static_cast<std::size_t>(j)] != 0 || !Group::OfKind(s, *lj) ||
                 !group.Take(*li, *lj, H))
                 continue;
             absorbed[static_cast<std::size_t>(j)] = 1;

@@ -21,10 +21,10 @@ TEST_F(RoundTrip, DefaultBeamAndShellSaveTwiceIdentically)
     ASSERT_EQ(doc.structures.size(), 2u);
     const std::string second = Write({doc.structures[0].get(), doc.structures[1].get()});
     EXPECT_EQ(second, first);
-    // A new membrane element has no concrete type yet; its validation says so (twice, as
-    // the element validated on its own does), and reading adds nothing to that.
-    EXPECT_EQ(reporter.Count("GetConcreteType: index 0 is out of range"), 4);
-    EXPECT_EQ(reporter.messages.size(), 4u);
+    // A new membrane element has no concrete type yet: neither its validation nor reading it
+    // asks for the missing type (which would put a box on screen each time).
+    EXPECT_EQ(reporter.Count("GetConcreteType: index 0 is out of range"), 0);
+    EXPECT_EQ(reporter.messages.size(), 0u);
 }
 
 } // namespace

@@ -245,6 +245,67 @@ TEST(PatternIndices, ARingSplitAroundAnIndexPastTheSlotsKeepsItsPattern)
     }
 }
 
+// Validation keeps a layer whose slot is past the 30 slots as a plain layer of its bars, says so
+// once, naming the structure, the layer and the slot, and collects the 4-bar aligned ring beside
+// it (bars at 0.1, a pair at 0.3, 0.5: centre 0.3, radius 0.2) as if the layer were not there.
+// A distributed layer past the slots goes the same way.
+TEST(PatternIndices, ValidationKeepsALayerPastTheSlotsAsAPlainLayerAndSaysSoOnce)
+{
+    RecordingReporter rec;
+    TStructure s;
+    s.SetName("Column");
+    s.AddLongLayer(PatternMember(0.1, 1, kCircularPattern, 0, 4, 1), 0);
+    s.AddLongLayer(PatternMember(0.2, 3, kCircularPattern, 30, 2, 1), 0);
+    s.AddLongLayer(PatternMember(0.3, 2, kCircularPattern, 0, 4, 1), 0);
+    s.AddLongLayer(PatternMember(0.4, 2, kDistributedPattern, 31, 4), 0);
+    s.AddLongLayer(PatternMember(0.5, 1, kCircularPattern, 0, 4, 1), 0);
+    s.GetLongLayer(1, 0)->name = "odd";
+    s.GetLongLayer(3, 0)->name = "spread";
+    ASSERT_EQ(s.GetPatternCapacity(), 30);
+    s.Validate();
+    ASSERT_EQ(rec.messages.size(), 2u);
+    EXPECT_EQ(rec.messages[0].text,
+              "Section \"Column\": X Direction longitudinal layer \"odd\" names circular pattern slot 30, past "
+              "the 30 pattern slots (0 to 29) of a section. The layer is kept as a plain layer of 3 bars.");
+    EXPECT_NE(rec.messages[1].text.find("layer \"spread\" names distributed pattern slot 31"), std::string::npos);
+    EXPECT_EQ(rec.Count("Too many"), 0);
+
+    double area = 0.0;
+    for (int i = 0; i < s.GetLongLayerCount(0); ++i) {
+        const LongLayerRec& layer = *s.GetLongLayer(i, 0);
+        area += layer.A;
+        const bool ring = layer.index == 0;
+        EXPECT_EQ(layer.pattern, ring ? kCircularPattern : kPlainLayer) << i;
+        EXPECT_EQ(layer.nround, ring ? 4 : 0) << i;
+    }
+    EXPECT_NEAR(area, 9 * BarArea(kDb), kTol);
+    const ReinfPatternRec& circle = *s.GetPattern(0, 0);
+    EXPECT_EQ(circle.inUse, 1);
+    EXPECT_EQ(circle.missing, 0);
+    EXPECT_NEAR(circle.centre, 0.3, kTol);
+    EXPECT_NEAR(circle.radius, 0.2, kTol);
+
+    // Plain from then on: validated again, nothing more is said.
+    s.Validate();
+    EXPECT_EQ(rec.messages.size(), 2u);
+}
+
+// The record a layer belongs to, asked without a message: none for a plain layer, a slot past the
+// array, a free slot or a slot of the other kind.
+TEST(PatternIndices, TheRecordOfALayerIsAskedWithoutAMessage)
+{
+    RecordingReporter rec;
+    TStructure s;
+    s.StorePattern(Circle(4, 1), 0);
+    EXPECT_EQ(PatternRecordOf(s, PatternMember(0.1, 1, kCircularPattern, 0, 4, 1), 0), s.GetPattern(0, 0));
+    EXPECT_EQ(PatternRecordOf(s, PatternMember(0.1, 1, kDistributedPattern, 0, 4), 0), nullptr);
+    EXPECT_EQ(PatternRecordOf(s, PatternMember(0.1, 1, kCircularPattern, 1, 4, 1), 0), nullptr);
+    EXPECT_EQ(PatternRecordOf(s, PatternMember(0.1, 1, kCircularPattern, 30, 4, 1), 0), nullptr);
+    EXPECT_EQ(PatternRecordOf(s, PatternMember(0.1, 1, kCircularPattern, -1, 4, 1), 0), nullptr);
+    EXPECT_EQ(PatternRecordOf(s, Layer(0.1, 1, kDb), 0), nullptr);
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 TEST(PatternLayers, ResetReplacesOnlyTheGeneratedLayersAndMembranesFillY)
 {
     TStructure s;
