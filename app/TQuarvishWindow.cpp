@@ -402,6 +402,27 @@ void TQuarvishWindow::MemberFromBeam(const TBeam& beam) {
     g_MemberDefinition = member;
 }
 
+// A document without member settings gives its first section the member a new section of its
+// height gets, as a file of an older format does; a member the section itself brings (its
+// "eleminfo") is kept, made whole where it does not describe one.
+void TQuarvishWindow::MemberWithoutSettings() {
+    const StructureTableSlots slots(g_Structures);
+    TStructure* s = g_Structures[static_cast<std::size_t>(FirstSectionSlot(slots))].get();
+    if (s == nullptr || s->GetKind() != kKindBeam)
+        return;
+    auto& beam = static_cast<TBeam&>(*s);
+    TMemberQuickDef stored;
+    beam.GetStoredValues(stored);
+    if (stored == TMemberQuickDef{}) {
+        TMemberDefinition member;
+        SetMemberDefinitionFromSection(slots, member, beam);
+        g_MemberDefinition = member;
+    } else if (CompleteMemberValues(stored, beam.GetHeight())) {
+        beam.SetStoredValues(stored);
+        MemberFromBeam(beam);
+    }
+}
+
 // Reads a file into the tables. XML documents put each component's structure into the slot
 // of its number; any other file is read by the beam's own readers, and one they refuse
 // leaves the tables as they were.
@@ -480,6 +501,8 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
         } else {
             g_CurrentStructure = first;
             g_CurrentAnalysis = first;
+            if (memberComponents.empty())
+                MemberWithoutSettings();
             ReportStructuresWithoutConcrete(g_Structures);
         }
     }

@@ -117,6 +117,8 @@ private:
     // Takes the defaults of new sections from the default document's structure.
     void TakeNewSectionDefaults(const TStructure& structure);
     void MemberFromBeam(const TBeam& beam);
+    // The member of a document that brings no member settings.
+    void MemberWithoutSettings();
 
     int m_fireGraphsShown = 0;
 };

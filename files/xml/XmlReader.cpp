@@ -69,11 +69,12 @@ XmlResult ReadTree(TXmlDtd& dtd,
                                            QuoteForMessage(attribute).c_str(),
                                            QuoteForMessage(element).c_str());
                 // The callbacks refuse an element they do not know without a word; one that the
-                // definition does not declare either is named here, and so is one it declares
-                // for another kind of component.
+                // definition does not declare either is named here with the element it stands
+                // in, and so is one it declares for another kind of component.
                 if (dtd.GetElementKind(element) == kDtdOther)
-                    ShowMessage(StrPrintf("Unknown element \"%s\". %s",
+                    ShowMessage(StrPrintf("Unknown element \"%s\" in \"%s\". %s",
                                           QuoteForMessage(element).c_str(),
+                                          QuoteForMessage(root).c_str(),
                                           result.message.c_str()),
                                 "Error in XML file");
                 else if (element != root && !IsChildOf(dtd, root, element))

@@ -203,7 +203,8 @@ TEST_F(RealDocumentTest, AnElementTheMemberSettingsDoNotTakeIsNamedOnce) {
          "Element \"sectloading_shell\" does not belong in \"Q2010_Analysis\". Reading stopped at attribute "
          "\"BNxx\" of \"sectloading_shell\"."},
         {"<gauge reading=\"1\"/>",
-         "Unknown element \"gauge\". Reading stopped at attribute \"reading\" of \"gauge\"."},
+         "Unknown element \"gauge\" in \"Q2010_Analysis\". Reading stopped at attribute \"reading\" of "
+         "\"gauge\"."},
         {"<concrete/>", ""},
     };
     for (const Row& row : rows) {
@@ -230,6 +231,31 @@ TEST_F(RealDocumentTest, AnElementTheMemberSettingsDoNotTakeIsNamedOnce) {
             EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, before), 1);
         }
     }
+}
+
+// An element of no vocabulary among the member settings, wherever it stands (here behind the
+// last support, a hand-written gauge reading), is named with the element it stands in: File >
+// Open shows one box naming the element, "Q2010_Analysis" and the file.
+TEST_F(RealDocumentTest, AnUnknownElementInTheMemberSettingsIsNamedWhereItStands) {
+    DefineTwoZoneMember();
+    const std::string file = dir.File("gauge.qvh");
+    ASSERT_TRUE(Window().WriteDocument(file));
+    const std::string text = dir.Read("gauge.qvh");
+    const std::size_t at = text.find("</Q2010_Analysis>");
+    ASSERT_NE(at, std::string::npos);
+    dir.Write("gauge.qvh", text.substr(0, at) + "<gauge reading=\"1\"/>\r\n\t" + text.substr(at));
+
+    ui.File(plat::FileDialogKind::Open, file);
+    ui.Message("gauge", MsgAnswer::Ok);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+    ASSERT_EQ(ui.requests.size(), 2u);  // the file dialog and the one box
+    EXPECT_TRUE(ui.Done());
+    const UiRequest& box = ui.requests.back();
+    EXPECT_EQ(box.caption, "Error in XML file");
+    EXPECT_NE(box.text.find("\"gauge\""), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("in \"Q2010_Analysis\""), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("File: " + file), std::string::npos) << box.text;
+    EXPECT_EQ(app->GetFileName(), "Newbeam");
 }
 
 // Member zones name their sections; they find them among the sections of the same document

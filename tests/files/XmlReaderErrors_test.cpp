@@ -53,7 +53,7 @@ TEST_F(ReaderErrors, EachErrorHasItsTextAndCaption)
          Beam("<rebar fy=\"400\"/><longreinfx z=\"50\" type=\"Steel 1\" bartitle=\"Z99\"/>"),
          XmlStatus::Refused, "Load Error", "Unknown Bar type \"Z99\""},
         {"unknown element", Beam("<bogus colour=\"grey\"/>"), XmlStatus::Refused,
-         "Error in XML file", "Unknown element \"bogus\". Reading stopped at attribute \"colour\""},
+         "Error in XML file", "Unknown element \"bogus\" in \"q3g_beam\". Reading stopped at attribute \"colour\""},
         {"unknown steel", Beam("<longreinfx z=\"50\" type=\"Mystery\"/>"), XmlStatus::Refused,
          "Error in Materials", "Invalid Steel Material Type : \"Mystery\""},
         {"content with >", Beam("<concrete fcp=\"30\"> 1 > 2 </concrete>"),

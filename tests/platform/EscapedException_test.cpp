@@ -221,3 +221,64 @@ TEST_F(EscapedException, AnExceptionWhileTheProgramEndsShowsTheOneMessageAndCode
     EXPECT_TRUE(ui.Done());
     EXPECT_EQ(ui.requests.size(), 2u);
 }
+
+namespace {
+
+// A program whose window throws in the paint that shows it as the program starts, and that
+// then asks for the label of a section (a file of several sections given on the command line)
+// before its loop runs; the question is a live dialog, answered once it is up.
+class ThrowsAtStartThenAsks : public Application {
+public:
+    explicit ThrowsAtStartThenAsks(ThrowingClient& client) : Application("Quarvish"), m_client(client) {}
+    void InitMainWindow() override {
+        frame = std::make_unique<Frame>("Quarvish", m_client);
+        frame->CreateFrame();
+        SetMainWindow(frame.get());
+        frame->ShowFrame(1);
+        m_client.throwInPaint = true;
+        m_client.Invalidate();
+        m_client.ShowNow();
+        m_client.throwInPaint = false;
+        depthAfterPaint = ModalDepth();
+
+        Ui* scripted = SetUi(nullptr);
+        CloseNextLiveDialog(true);
+        label = "girder";
+        answered = InputDialog("Quarvish", "File contains 2 sections.  Enter label to load", label);
+        SetUi(scripted);
+        // The loop runs once set-up is done; the user then closes the program.
+        FrameDriver::WhenLoopRuns([this] {
+            loopRan = true;
+            Application::Quit(0);
+        });
+    }
+    std::unique_ptr<Frame> frame;
+    int depthAfterPaint = -1;
+    std::string label;
+    bool answered = false;
+    bool loopRan = false;
+
+private:
+    ThrowingClient& m_client;
+};
+
+} // namespace
+
+// An exception handled before the program's loop runs (a paint as the window is first shown)
+// shows the one closing message; the question the program asks next, still before its loop,
+// waits for its answer instead of closing at once with its cancel answer, and the loop then
+// runs.
+TEST_F(EscapedException, AQuestionAfterAnExceptionBeforeTheLoopWaitsForItsAnswer) {
+    ui.Message("no pen for line type 12", MsgAnswer::Ok);
+    ThrowingClient window;
+    ThrowsAtStartThenAsks program(window);
+    const int code = RunGuardedProgram("Quarvish", [&program] { return program.Run(); });
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(ui.requests.size(), 1u);
+    EXPECT_GT(window.paints, 0);
+    EXPECT_EQ(program.depthAfterPaint, 0);
+    EXPECT_TRUE(program.answered) << "the question closed at once with its cancel answer";
+    EXPECT_EQ(program.label, "girder");
+    EXPECT_TRUE(program.loopRan);
+    EXPECT_EQ(code, kExceptionExitCode);
+}

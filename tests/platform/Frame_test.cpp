@@ -124,6 +124,37 @@ TEST_F(ClientFrameTest, AToolButtonsHintGivesWayWhenItsCommandRunsOrThePointerLe
     EXPECT_EQ(frame.GetMessageText(), "Current Loads");
 }
 
+// The pointer passes over two buttons, one hint following the other, then leaves the tool bar:
+// the message the first hint stood in for comes back, not the first hint. The same when the
+// second button's command runs.
+TEST_F(ClientFrameTest, AToolBarHintGivesWayAfterThePointerPassedOverTwoButtons) {
+    std::string during;
+    frame.AddResponseTable({{8, [&] { during = frame.GetMessageText(); }, {}}});
+    frame.SetHintSource([](int id) {
+        return id == 7 ? std::string("Preview the page for printing.")
+                       : id == 8 ? std::string("Print the page.") : std::string();
+    });
+    frame.AddToolButton(7, "7");
+    frame.AddToolButton(8, "8");
+    frame.UpdateToolBar();
+    frame.SetMessageText("Current Loads");
+
+    PointAtToolButton(frame, 7);
+    EXPECT_EQ(frame.GetMessageText(), "Preview the page for printing.");
+    PointAtToolButton(frame, 8);
+    EXPECT_EQ(frame.GetMessageText(), "Print the page.");
+    PointOffToolBar(frame);
+    EXPECT_EQ(frame.GetMessageText(), "Current Loads");
+
+    PointAtToolButton(frame, 7);
+    PointAtToolButton(frame, 8);
+    FrameDriver(frame).ClickToolButton(8);
+    EXPECT_EQ(during, "Current Loads");
+    EXPECT_EQ(frame.GetMessageText(), "Current Loads");
+    PointOffToolBar(frame);
+    EXPECT_EQ(frame.GetMessageText(), "Current Loads");
+}
+
 // A word on a tool-bar button without a bitmap of its own ("Done" in the print preview) is drawn
 // in the tool bar's font, not squeezed onto a 24-pixel picture at 8 pixels; a glyph of one or
 // two characters keeps its picture, at 11 pixels.
