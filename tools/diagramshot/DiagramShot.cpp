@@ -90,6 +90,8 @@ int main(int argc, char** argv) {
         auto beam = std::make_unique<TBeam>();
         BuildQuickDefineSection(*beam);
         beam->DeleteLongLayers(0);
+        if (const char* axis = std::getenv("QV_AXIS")) // the moment axis, mm above the bottom
+            beam->SetMomentAxis(std::atof(axis) / 1000.0);
         beam->Validate();
         TestSection::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0.0);
         g_Structures[0] = std::move(beam);
