@@ -9,6 +9,7 @@
 #include "charts/ChartAxes.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
+#include "views/PictureLabels.h"
 
 namespace {
 
@@ -111,6 +112,10 @@ DiagramPicture TForceChart::ComputePicture(const LabelExtent& extent)
     }
     p.Add(Label{{Width() / 2, 0}, Data().Title(), TitleFont(), TA::Center, TA::Top});
     Draw(p, ForceFrame(Width(), Height(), Margins().top, m_sectionValues, m_display.Get()), extent);
+    // Where a diagram's own rules leave a label on a line, an arrowhead or another label (a long
+    // label against the box's edge over its arrow's head, two forces at one height), it moves
+    // to the nearest clear place.
+    KeepPictureLabelsClear(p, extent, plat::Rect{0, 0, Width(), Height()});
     return p;
 }
 

@@ -86,6 +86,36 @@ double ModularRatio(const TStructure& structure)
     return steel->Es / concrete->Ec;
 }
 
+// The headings of the two value columns, their feet on row y, each centred over its column
+// (at xGross, xTrans) where it fits: kept a few pixels inside the lines left and right of the
+// columns, the second moving left off the right line, and apart from each other; where they
+// cannot stand so, both are drawn smaller until they do.
+void DrawColumnHeadings(plat::DC& dc,
+                        int left,
+                        int right,
+                        int xGross,
+                        int xTrans,
+                        int y,
+                        const std::string& gross,
+                        const std::string& trans,
+                        plat::LogFont font)
+{
+    const int gap = std::max(3, (right - left) / 60), apart = std::max(6, (right - left) / 20);
+    int grossLeft = 0, transLeft = 0;
+    for (int pass = 0; pass < 12; ++pass) {
+        const int wg = MeasureRichText(dc, gross, font).cx, wt = MeasureRichText(dc, trans, font).cx;
+        grossLeft = std::max(left + gap, xGross - wg / 2);
+        transLeft = std::min(xTrans - wt / 2, right - gap - wt);
+        const int size = font.height < 0 ? -font.height : font.height;
+        if ((transLeft >= grossLeft + wg + apart && grossLeft + wg <= right - gap) || size <= 1)
+            break;
+        const int smaller = std::max(1, size * 9 / 10);
+        font.height = font.height < 0 ? -smaller : smaller;
+    }
+    DrawRichText(dc, grossLeft, y, gross, font, plat::TextAlign::Left, plat::TextAlign::Bottom);
+    DrawRichText(dc, transLeft, y, trans, font, plat::TextAlign::Left, plat::TextAlign::Bottom);
+}
+
 std::string FormatLength(const char* format, double metres)
 {
     return StrPrintf(format, ToDisplayUnits(metres, ukSectionLength), UnitLabel(ukSectionLength));
@@ -156,20 +186,8 @@ void DrawPropertiesPanel(plat::DC& dc,
                          plat::TextAlign::Center,
                          plat::TextAlign::Bottom);
     }
-    DrawRichText(dc,
-                 xG,
-                 Trunc(0.23 * yA),
-                 "Gross Conc.",
-                 body,
-                 plat::TextAlign::Center,
-                 plat::TextAlign::Bottom);
-    DrawRichText(dc,
-                 xT,
-                 Trunc(0.23 * yA),
-                 StrPrintf("Trans (n=%4.2f)", ModularRatio(structure)),
-                 body,
-                 plat::TextAlign::Center,
-                 plat::TextAlign::Bottom);
+    DrawColumnHeadings(dc, Trunc(m + L), x1, xG, xT, Trunc(0.23 * yA), "Gross Conc.",
+                       StrPrintf("Trans (n=%4.2f)", ModularRatio(structure)), body);
 
     dc.SelectFont(title);
     Text(dc, 2 * m, m + 2, "Geometric Properties", kLeftTop);

@@ -402,6 +402,88 @@ TEST_F(ForceDiagramTest, CrackedBeamWithShearShowsTheLongitudinalTension)
     EXPECT_FALSE(HasColour(p.All<Line>(), plat::Colors::LtBlue));
 }
 
+// A shear larger than C and T spans the whole force room, 268 px, but the V arrow stands on the
+// row of c, centred on it: where half of it (134 px) would reach past the plot's top or the
+// box's bottom, the arrow is shortened to twice the room round c, so that it fills that room
+// and keeps to the plot. Here c is the reference row (no datum, c = 0.3 m, halfway up the
+// plot): the room above c is the smaller, 140 - top / 2 px, less than 134 px for the title's
+// top margin. V up: the tip on the plot's top row, the shaft 0.4 L above c down to L/2 below
+// it; V down: the tip as far below c.
+TEST_F(ForceDiagramTest, AShearArrowTooLongForItsRoomFillsTheRoomRoundC)
+{
+    const int room = std::min(yRef - top, 299 - yRef);
+    ASSERT_LT(room, 134);
+    for (const double V : {kC, -kC}) {
+        auto s = ForcesState(-kC / 4, 0.1, kC / 4, -0.1, V);
+        Show(*s);
+        const DiagramPicture p = chart.ComputePicture(Extent);
+        const std::vector<ArrowHead> heads = p.All<ArrowHead>();
+        ASSERT_EQ(heads.size(), 3u);
+        const int g = V > 0.0 ? 1 : -1;
+        EXPECT_EQ(heads[2].tip, (plat::Point{332, yRef - g * room})) << "V " << V;
+        EXPECT_EQ(heads[2].length, 40);
+        EXPECT_EQ(heads[2].degrees, V > 0.0 ? -90.0 : 90.0);
+        if (V > 0.0) {
+            EXPECT_EQ(heads[2].tip.y, top); // the room above c is the plot's
+        }
+        const std::vector<Line> lines = p.All<Line>();
+        EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                               [&](const Line& l) {
+                                   return l.colour == plat::Colors::LtBlue &&
+                                          l.a == plat::Point{332, static_cast<int>(yRef - 0.4 * 2 * room * g)} &&
+                                          l.b == plat::Point{332, yRef + g * room};
+                               }),
+                  lines.end())
+            << "V " << V;
+    }
+}
+
+// The same on a solved beam: the sample beam with stirrups under shear over a short span
+// (0.1 m), at its tenth stage, where V is nearly the largest force. Its V arrow stands on the
+// row of c (below the middle of the plot), where the room below c is less than half the arrow:
+// the arrow, pointing up, has its tip that room above c and its shaft ends that room below it.
+TEST_F(ForceDiagramTest, TheShearArrowOfASolvedShortSpanFillsTheRoomBelowTheBottomSteel)
+{
+    auto shearBeam = PointSections::Beam(false, true);
+    PointSections::SetLoads(*shearBeam, 0, 0, 0, 0, -100.0, 1000.0);
+    TFullSectionalResponse response(shearBeam.get());
+    for (int i = 0; i < 200 && response.GetLastStageIndex() < 12 && response.IsRunning(); ++i)
+        response.Step();
+    const SectionState* s = response.GetStage(10);
+    ASSERT_NE(s, nullptr);
+    chart.AttachStructure(shearBeam.get());
+    chart.AttachState(s);
+    chart.AutoScale();
+    const DiagramPicture p = chart.ComputePicture(Extent);
+    ASSERT_FALSE(p.noData);
+    double V = s->Results[StateResult::Shear];
+    double nv = 0.0;
+    if (s->ShearBlock[1] > 0.0) {
+        V = s->ShearBlock[0] * s->ShearBlock[1] * s->ShearBlock[2] * s->ShearBlock[3];
+        nv = s->NvRatio;
+    }
+    ASSERT_GT(V, 10.0);
+    const double fmax = std::max({std::fabs(V), std::fabs(nv * V), std::fabs(s->Results[StateResult::CompressiveForce]),
+                                  std::fabs(s->Results[StateResult::TensileForce])});
+    const int Lv = static_cast<int>(V * 268.0 / fmax);
+    const ForceSection section = ForceSectionOf(response.GetStructure());
+    const int yC = static_cast<int>(280 - k * section.c);
+    const int room = std::min(yC - top, 299 - yC);
+    ASSERT_LT(room, Lv / 2) << "the room round c is not the limit";
+    const std::vector<ArrowHead> heads = p.All<ArrowHead>();
+    const auto up = std::find_if(heads.begin(), heads.end(), [](const ArrowHead& h) {
+        return h.colour == plat::Colors::LtBlue && h.degrees == -90.0;
+    });
+    ASSERT_NE(up, heads.end());
+    EXPECT_EQ(up->tip, (plat::Point{332, yC - room}));
+    const std::vector<Line> lines = p.All<Line>();
+    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                           [&](const Line& l) {
+                               return l.colour == plat::Colors::LtBlue && l.a.x == 332 && l.b == plat::Point{332, yC + room};
+                           }),
+              lines.end());
+}
+
 TEST_F(ForceDiagramTest, ZeroForcesDrawTheAxisAndNoArrows)
 {
     auto s = ForcesState(0.0, 0.25, 0.0, -0.2, 0.0);

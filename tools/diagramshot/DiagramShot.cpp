@@ -34,6 +34,7 @@
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/ProgramPaths.h"
+#include "foundation/Units.h"
 #include "tools/ShearBeam.h"
 #include "tools/ToolStart.h"
 #include "views/membrane/MembraneModeInstall.h"
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     InstallEmptyCharts();
     TQuarvishApp app(folders->program);
     app.InitMainWindow();
+    if (std::getenv("QV_US"))
+        g_UnitSystem = kUnitUS;
     if (what == "gap") {
         // The sample beam's web with a 1000 x 100 mm flange standing 100 mm above it, on the
         // summary page (an analysis would refuse it).
@@ -81,7 +84,18 @@ int main(int argc, char** argv) {
         return 0;
     }
     const bool forces = what.rfind("forces", 0) == 0;
-    if (forces && what != "forces-past") {
+    const bool noSteel = what == "nm-nosteel" || what == "nine-nosteel";
+    if (noSteel) {
+        g_QuickDefData = QuickDefineDefaults(0);
+        auto beam = std::make_unique<TBeam>();
+        BuildQuickDefineSection(*beam);
+        beam->DeleteLongLayers(0);
+        if (const char* axis = std::getenv("QV_AXIS")) // the moment axis, mm above the bottom
+            beam->SetMomentAxis(std::atof(axis) / 1000.0);
+        beam->Validate();
+        TestSection::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0.0);
+        g_Structures[0] = std::move(beam);
+    } else if (forces && what != "forces-past") {
         g_QuickDefData = QuickDefineDefaults(0);
         auto beam = std::make_unique<TBeam>();
         BuildQuickDefineSection(*beam);
@@ -107,7 +121,17 @@ int main(int argc, char** argv) {
                 peak = i;
     TQuarvishWindow& window = app.GetClient();
     TViewm_2k& view = window.GetViewManager();
-    if (forces) {
+    if (noSteel) {
+        const int last = g_Analyses[0] ? g_Analyses[0]->GetLastStageIndex() - 1 : 0;
+        if (what == "nine-nosteel")
+            view.SetNineGraphs(3003);
+        else
+            view.SetSingleGraph(2002);
+        window.SelectLoadStage(0.0, 0.0, std::max(0, last));
+        if (const SectionState* s = g_Analyses[0] ? g_Analyses[0]->GetStage(last) : nullptr)
+            std::printf("stage %d: N = %.1f kN, M = %.1f kN m\n", last, s->Results[StateResult::AxialForce] / 1000.0,
+                        s->Results[StateResult::Moment] / 1000.0);
+    } else if (forces) {
         int shown = peak;
         const auto* response = dynamic_cast<const T1DAnalysis*>(g_Analyses[0].get());
         if (what == "forces-early" && response)

@@ -3,7 +3,8 @@
 //
 //   qv_summarypage <output folder>
 //
-// Writes summary.png and start.png into the folder. With QT_SCALE_FACTOR set (2), the pages are
+// Writes summary.png and start.png into the folder. With QV_NOSTEEL set, the page is that of a
+// plain concrete rectangle without bars or steel types. With QT_SCALE_FACTOR set (2), the pages are
 // drawn as a window at that scale factor draws them: on images of that many pixels per unit.
 
 #include <algorithm>
@@ -36,6 +37,16 @@ int main(int argc, char** argv)
     g_Structures[0] = SummarySections::TBeamSection("T-beam 1000 x 600");
     g_Structures[1] = SummarySections::Rectangle("Rectangle 300 x 600");
     g_Structures[2] = SummarySections::ManyLayers();
+    if (std::getenv("QV_NOSTEEL")) {
+        // A plain concrete section: no bars and no steel types (the transformed column's n
+        // reads 1000).
+        auto plain = SummarySections::Rectangle("Plain 300 x 600");
+        plain->DeleteLongLayers(0);
+        plain->DeleteTransLayers(0);
+        plain->DeleteSteelTypes();
+        plain->Validate();
+        g_Structures[0] = std::move(plain);
+    }
     g_CurrentStructure = 0;
     plat::Image page(W, H, plat::Colors::White, scale);
     {
