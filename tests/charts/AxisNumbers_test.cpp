@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "charts/BoxGeometry.h"
+#include "charts/TContour.h"
 #include "charts/Tchart.h"
 #include "charts/Tcontrolchart.h"
 #include "support/RecordingDC.h"
@@ -201,6 +202,33 @@ TEST_F(AxisNumbers, TheFullChartsNumbersStandClearOfTheAxesAndOfEachOther)
             EXPECT_NE(std::find(texts.begin(), texts.end(), "-80.0"), texts.end()) << ::testing::PrintToString(texts);
             EXPECT_EQ(Crossings(dc, false), std::vector<std::string>{}) << height << (onPage ? " page" : " screen");
         }
+}
+
+// The wire mesh's value axis on a short chart (400 x 110 on the page: a few dozen pixels of axis
+// for the values 0 to 10): its numbers one under the other at every tick would run into each
+// other; those that would are left out, the ticks all stay.
+TEST_F(AxisNumbers, TheMeshAxisNumbersStandClearOfEachOther)
+{
+    for (const bool onPage : {false, true}) {
+        TContour3D chart(&page, "Temperature", 0, 0, 400, 110);
+        chart.ClearData();
+        chart.AddPoint(1.0, 3.0);
+        for (int j = 0; j < 3; ++j)
+            for (int i = 0; i < 3; ++i)
+                chart.AddPoint(100.0 - 2 * j, i == 1 && j == 1 ? 10.0 : 0.0);
+        chart.AutoScale();
+        chart.SetYTickStep(1.0);
+        RecordingDC dc;
+        PaintOn(chart, dc, onPage);
+        const std::vector<std::string> texts = Texts(dc);
+        EXPECT_GE(texts.size(), 2u) << ::testing::PrintToString(texts);
+        EXPECT_EQ(Crossings(dc, false), std::vector<std::string>{}) << (onPage ? "page" : "screen");
+        int ticks = 0;
+        for (const DrawCall& c : dc.CallsOf("Line"))
+            ticks += c.state.pen.color == plat::Colors::Black && c.points[0].y == c.points[1].y &&
+                     c.points[1].x - c.points[0].x == 4;
+        EXPECT_EQ(ticks, 11);
+    }
 }
 
 } // namespace
