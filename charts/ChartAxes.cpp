@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/DC.h"
 
@@ -379,6 +380,14 @@ bool Crosses(plat::Point a, plat::Point b, const plat::Rect& r)
     return hi >= r.top - 0.5 && lo <= r.bottom - 0.5;
 }
 
+bool MeetsAny(const plat::Rect& box, const std::vector<plat::Rect>& boxes)
+{
+    for (const plat::Rect& b : boxes)
+        if (Overlap(box, b))
+            return true;
+    return false;
+}
+
 } // namespace
 
 ChartInk TraceChartInk(const ChartData& data, const ChartTransform& t, int markerHalf)
@@ -402,7 +411,7 @@ bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin)
 }
 
 void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, const plat::Rect& area,
-                          const LabelMeasure& measure)
+                          const LabelMeasure& measure, const std::vector<plat::Rect>& lines)
 {
     using namespace plat::TextAlign;
     std::vector<plat::Rect> placed;
@@ -413,6 +422,8 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
         for (const plat::Rect& p : placed)
             if (Overlap(b, p))
                 return false;
+        if (MeetsAny(NumberLettersBox(l, size), lines))
+            return false;
         return !ofInk || !InkMeets(ink, b, 1);
     };
     for (AxisLabel& home : labels) {
@@ -442,15 +453,27 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
             return l;
         };
         // Where the ink leaves no place, the numbers at least keep clear of each other.
+        // A place an axis line or tick crosses gives way to the places just across it.
         bool found = false;
+        const auto take = [&](const AxisLabel& l) {
+            home.at = l.at;
+            home.hAlign = l.hAlign;
+            home.vAlign = l.vAlign;
+            found = true;
+        };
         for (const bool ofInk : {true, false})
-            for (int k = 0; k < 2 * (reach + 1) && !found; ++k)
-                if (const AxisLabel l = attempt(k); clear(l, size, ofInk)) {
-                    home.at = l.at;
-                    home.hAlign = l.hAlign;
-                    home.vAlign = l.vAlign;
-                    found = true;
+            for (int k = 0; k < 2 * (reach + 1) && !found; ++k) {
+                const AxisLabel l = attempt(k);
+                if (clear(l, size, ofInk)) {
+                    take(l);
+                    break;
                 }
+                for (const AxisLabel& across : PlacesAcrossLines(l, size, lines))
+                    if (clear(across, size, ofInk)) {
+                        take(across);
+                        break;
+                    }
+            }
         placed.push_back(AxisLabelBox(home, size));
     }
 }
@@ -470,17 +493,108 @@ plat::Rect AxisTickBox(const AxisTick& tick)
                       std::max(tick.from.x, tick.to.x) + 1, std::max(tick.from.y, tick.to.y) + 1};
 }
 
+plat::Rect NumberLettersBox(const AxisLabel& label, plat::Size extent)
+{
+    plat::Rect b = AxisLabelBox(label, extent);
+    const int h = b.bottom - b.top;
+    b.top += h / 6;
+    b.bottom -= h / 6;
+    return b;
+}
+
+namespace {
+
+// A number's ink where it meets another number: its cell without the leading above the digits
+// and the descent below, so that neighbours at a corner that only touch cells both stay.
+plat::Rect NumbersInk(const AxisLabel& label, plat::Size extent)
+{
+    plat::Rect b = AxisLabelBox(label, extent);
+    const int h = b.bottom - b.top;
+    b.top += h / 6;
+    b.bottom -= h / 5;
+    return b;
+}
+
+} // namespace
+
+std::vector<AxisLabel> PlacesAcrossLines(const AxisLabel& label, plat::Size extent,
+                                         const std::vector<plat::Rect>& lines)
+{
+    // A label crossed by one line and then by the next is moved over each in turn, a few at
+    // most: past that the lines stand too close for a number between them.
+    constexpr int kMaxLinesOver = 4;
+    std::vector<std::pair<int, AxisLabel>> places;
+    if (!MeetsAny(NumberLettersBox(label, extent), lines))
+        return {};
+    for (const int direction : {-1, 1}) {
+        AxisLabel l = label;
+        bool clear = false;
+        for (int n = 0; n < kMaxLinesOver && !clear; ++n) {
+            const plat::Rect b = NumberLettersBox(l, extent);
+            clear = true;
+            for (const plat::Rect& line : lines) {
+                if (!Overlap(b, line))
+                    continue;
+                // Sideways a blank pixel between the cell and the line; up or down the cell's
+                // own leading and descent stand between the letters and the line.
+                if (label.ofY)
+                    l.at.y += direction < 0 ? line.top - b.bottom : line.bottom - b.top;
+                else
+                    l.at.x += direction < 0 ? line.left - 1 - b.right : line.right + 1 - b.left;
+                clear = false;
+                break;
+            }
+        }
+        if (clear)
+            places.push_back({std::abs(label.ofY ? l.at.y - label.at.y : l.at.x - label.at.x), l});
+    }
+    std::stable_sort(places.begin(), places.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<AxisLabel> out;
+    for (auto& [d, l] : places)
+        out.push_back(std::move(l));
+    return out;
+}
+
+void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, const plat::Rect& area,
+                          const LabelMeasure& measure)
+{
+    std::vector<plat::Size> sizes;
+    for (const AxisLabel& l : plan.labels)
+        sizes.push_back(measure(l.text));
+    std::vector<plat::Rect> kept;
+    std::vector<AxisLabel> out;
+    const auto within = [&](const plat::Rect& b) {
+        return b.left >= area.left && b.right <= area.right && b.top >= area.top && b.bottom <= area.bottom;
+    };
+    for (std::size_t i = 0; i < plan.labels.size(); ++i) {
+        const AxisLabel& home = plan.labels[i];
+        if (!MeetsAny(NumberLettersBox(home, sizes[i]), lines) && !MeetsAny(NumbersInk(home, sizes[i]), kept)) {
+            kept.push_back(NumbersInk(home, sizes[i]));
+            out.push_back(home);
+            continue;
+        }
+        // Across the line, clear of the numbers still to come as they stand too.
+        std::vector<plat::Rect> others = kept;
+        for (std::size_t j = i + 1; j < plan.labels.size(); ++j)
+            others.push_back(NumbersInk(plan.labels[j], sizes[j]));
+        for (const AxisLabel& l : PlacesAcrossLines(home, sizes[i], lines)) {
+            const plat::Rect ink = NumbersInk(l, sizes[i]);
+            if (within(AxisLabelBox(l, sizes[i])) && !MeetsAny(NumberLettersBox(l, sizes[i]), lines) &&
+                !MeetsAny(ink, others)) {
+                kept.push_back(ink);
+                out.push_back(l);
+                break;
+            }
+        }
+    }
+    plan.labels = std::move(out);
+}
+
 void DropXLabelsOnYLabels(AxisPlan& x, const AxisPlan& y, const LabelMeasure& measure)
 {
     // The numbers' ink: their cells without the leading above the digits and the descent
     // below, so that neighbours at a corner that only touch cells both stay.
-    const auto ink = [&](const AxisLabel& l) {
-        plat::Rect b = AxisLabelBox(l, measure(l.text));
-        const int h = b.bottom - b.top;
-        b.top += h / 6;
-        b.bottom -= h / 5;
-        return b;
-    };
+    const auto ink = [&](const AxisLabel& l) { return NumbersInk(l, measure(l.text)); };
     std::vector<plat::Rect> taken;
     for (const AxisLabel& l : y.labels)
         taken.push_back(ink(l));

@@ -99,7 +99,31 @@ bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin);
 // side of the axis column, then sideways along its row, staying at its value's height. Where
 // the ink leaves a label no clear place, it takes the first of those places clear of the
 // labels before it, and keeps its own when there is none.
+//
+// lines are the boxes of the pixels of what the chart draws over the numbers' room besides its
+// data (the axis lines and ticks): no label's letters ever meet one. A label whose letters a
+// line crosses at one of those places also tries the places just across it (an x label
+// sideways, a y label up or down), nearest first.
 void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, const plat::Rect& area,
+                          const LabelMeasure& measure, const std::vector<plat::Rect>& lines = {});
+
+// The box of a number's letters when drawn at its point with its alignment: its cell without
+// the leading above the digits and the descent below. An axis line may run along the cell's
+// edge rows; it never meets the letters.
+plat::Rect NumberLettersBox(const AxisLabel& label, plat::Size extent);
+
+// The places just across the lines (boxes of pixels) that meet a label's letters, nearest
+// first: an x label moved sideways, a y label up or down, each until no line meets it, a pixel
+// clear (at most a few lines over). Empty when no line meets the label.
+std::vector<AxisLabel> PlacesAcrossLines(const AxisLabel& label, plat::Size extent,
+                                         const std::vector<plat::Rect>& lines);
+
+// The axis numbers of a full chart kept clear of the chart's lines (its axis lines and ticks)
+// and of each other, within area: each number in turn, the y numbers first, stays where it is
+// when its letters meet neither a line nor a number kept before it; else it goes just across
+// the line that crosses it where that place is clear of every line and number (and within
+// area), and else it is left out.
+void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, const plat::Rect& area,
                           const LabelMeasure& measure);
 
 // The box a label of the given extent covers when drawn at its point with its alignment.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "charts/ChartAxes.h"
 #include "charts/ChartExport.h"
 #include "charts/RichText.h"
 #include "platform/DC.h"
@@ -157,12 +158,22 @@ void TContourBase::DrawFrame(plat::DC& dc, Frame& f, int verticalMargin, int flo
     dc.MoveTo(f.x0, f.y0);
     dc.LineTo(f.x0, f.axisTop);
     const int tick = std::max(f.W / 100, 4);
+    // Every tick is drawn; a number whose letters would meet those of a number drawn before it
+    // (a fine step on a short axis) is left out.
+    std::vector<plat::Rect> drawn;
     for (const auto& t : ticks) {
         const int y = AxisY(f.axis, t.first);
         dc.MoveTo(f.x0 - tick, y);
         dc.LineTo(f.x0, y);
-        DrawRichText(dc, f.x0 - tick - 1, y - std::abs(TextFont().height) / 2, t.second, TextFont(), TA::Right,
-                     TA::Top);
+        const AxisLabel label{t.second, {f.x0 - tick - 1, y - std::abs(TextFont().height) / 2}, TA::Right, TA::Top};
+        const plat::Rect letters = NumberLettersBox(label, MeasureRichText(dc, t.second, TextFont()));
+        const bool meets = std::any_of(drawn.begin(), drawn.end(), [&](const plat::Rect& b) {
+            return letters.left < b.right && b.left < letters.right && letters.top < b.bottom && b.top < letters.bottom;
+        });
+        if (meets)
+            continue;
+        drawn.push_back(letters);
+        DrawRichText(dc, label.at.x, label.at.y, t.second, TextFont(), TA::Right, TA::Top);
     }
 }
 

@@ -410,7 +410,36 @@ AxisPlan Tchart::PlanAxisLabels(plat::DC& dc, int W, const ChartTransform& t)
     }
     y.ticks.insert(y.ticks.end(), x.ticks.begin(), x.ticks.end());
     y.labels.insert(y.labels.end(), x.labels.begin(), x.labels.end());
+    // No axis line or tick crosses a number, nor a number another.
+    std::vector<plat::Rect> lines;
+    for (const AxisTick& line : BigChartAxisLines(dc, t))
+        lines.push_back(AxisTickBox(line));
+    for (const AxisTick& tick : y.ticks)
+        lines.push_back(AxisTickBox(tick));
+    KeepAxisNumbersClear(y, lines, plat::Rect{0, 0, W, Height()}, TextMeasure(dc));
     return y;
+}
+
+std::array<AxisTick, 2> Tchart::BigChartAxisLines(plat::DC& dc, const ChartTransform& t)
+{
+    const int row = ChartPixel(t.yOffset);
+    const int column = ChartPixel(t.xOffset);
+    int left = ChartPixel(t.xOffset + m_data.XStart() * t.xScale);
+    int right = ChartPixel(t.xOffset + m_data.XEnd() * t.xScale);
+    int top = ChartPixel(t.yOffset - m_data.AxisRange().yMax * t.yScale);
+    int bottom = ChartPixel(t.yOffset - m_data.AxisRange().yMin * t.yScale);
+    // An axis whose range has no extent (a chart of a single point) is drawn from the point
+    // across the room of the plot, and not as a dot: the x axis to the right of the y axis,
+    // clear of the y numbers standing left of it, the y axis up from the bottom row.
+    if (t.xScale == 0.0 || t.yScale == 0.0) {
+        const int dh = MeasureRichText(dc, "0123456789", TextFont()).cy;
+        const plat::Rect room = BigChartPlotBox(m_data, Width(), Height(), m_margins, dh, TextMeasure(dc));
+        if (t.xScale == 0.0)
+            left = column, right = room.right;
+        if (t.yScale == 0.0)
+            top = room.top, bottom = room.bottom;
+    }
+    return {AxisTick{{left, row}, {right, row}}, AxisTick{{column, top}, {column, bottom}}};
 }
 
 // The full chart.
@@ -460,27 +489,10 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     DrawDataAndCross(dc, t, true, plat::Colors::LtRed);
 
     dc.SelectPen(BlackPen());
-    const int row = ChartPixel(t.yOffset);
-    const int column = ChartPixel(t.xOffset);
-    int left = ChartPixel(t.xOffset + m_data.XStart() * t.xScale);
-    int right = ChartPixel(t.xOffset + m_data.XEnd() * t.xScale);
-    int top = ChartPixel(t.yOffset - m_data.AxisRange().yMax * t.yScale);
-    int bottom = ChartPixel(t.yOffset - m_data.AxisRange().yMin * t.yScale);
-    // An axis whose range has no extent (a chart of a single point) is drawn from the point
-    // across the room of the plot, and not as a dot: the x axis to the right of the y axis,
-    // clear of the y numbers standing left of it, the y axis up from the bottom row.
-    if (t.xScale == 0.0 || t.yScale == 0.0) {
-        const int dh = MeasureRichText(dc, "0123456789", text).cy;
-        const plat::Rect room = BigChartPlotBox(m_data, W, H, m_margins, dh, TextMeasure(dc));
-        if (t.xScale == 0.0)
-            left = column, right = room.right;
-        if (t.yScale == 0.0)
-            top = room.top, bottom = room.bottom;
+    for (const AxisTick& line : BigChartAxisLines(dc, t)) {
+        dc.MoveTo(line.from);
+        dc.LineTo(line.to);
     }
-    dc.MoveTo(left, row);
-    dc.LineTo(right, row);
-    dc.MoveTo(column, top);
-    dc.LineTo(column, bottom);
     dc.SetBkMode(plat::BkMode::Transparent);
     DrawPlan(dc, PlanAxisLabels(dc, W, t), TextFont(), m_blackAndWhite != 0);
     if (IsSelected() && !m_blackAndWhite)
@@ -528,10 +540,30 @@ std::vector<AxisLabel> Ticonchart::RangeLabels(const ChartTransform& t, const Ch
     const int markerHalf = static_cast<int>(0.16 * std::sqrt(std::max(W, 0)));
     const int noteHeight = std::max(margins.bottom - IconChartInset(W), 0);
     ChartInk traced = TraceChartInk(m_data, t, markerHalf);
-    KeepRangeLabelsClear(labels, traced, plat::Rect{0, margins.top, W, H - noteHeight}, measure);
+    KeepRangeLabelsClear(labels, traced, plat::Rect{0, margins.top, W, H - noteHeight}, measure,
+                         AxisLineBoxes(t, margins, measure));
     if (ink)
         *ink = std::move(traced);
     return labels;
+}
+
+std::vector<plat::Rect> Ticonchart::AxisLineBoxes(const ChartTransform& t, const ChartMargins& margins,
+                                                  const LabelMeasure& measure) const
+{
+    const int W = Width(), H = Height();
+    const int column = ChartPixel(t.xOffset);
+    const int row = ChartPixel(t.yOffset);
+    std::vector<plat::Rect> lines{AxisTickBox({{column, margins.top}, {column, H - margins.bottom}}),
+                                  AxisTickBox({{margins.left, row}, {W - margins.right, row}})};
+    const auto add = [&](const AxisPlan& plan) {
+        for (const AxisTick& tick : plan.ticks)
+            lines.push_back(AxisTickBox(tick));
+    };
+    if (m_data.XStep() < kBig)
+        add(PlanXAxisTicks(m_data, t, W, false, measure));
+    if (m_data.YStep() < kBig)
+        add(PlanYAxisTicks(m_data, t, W, false, 0));
+    return lines;
 }
 
 void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)

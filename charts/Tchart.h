@@ -3,6 +3,7 @@
 // titles and labelled ticks, and Ticonchart, the small chart with range labels only. The chart
 // keeps its state in a ChartData and answers the chart data contract from it.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -93,7 +94,12 @@ public:
     void DrawYAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool labels);
     // The ticks and numbers of both axes of a full chart, the y axis's first, each axis only
     // while its step is set: an x number that would overlap a y number is left out.
+    // The numbers then keep clear of the axis lines, the ticks and each other (see
+    // KeepAxisNumbersClear).
     AxisPlan PlanAxisLabels(plat::DC& dc, int W, const ChartTransform& t);
+    // The x axis (along the row of zero) and the y axis (down the column of zero) of the full
+    // chart under transform t, from and to as drawn.
+    std::array<AxisTick, 2> BigChartAxisLines(plat::DC& dc, const ChartTransform& t);
     // Font heights, transparent text; false after painting "No Data" for a chart not shown.
     bool BeginPaint(plat::DC& dc);
     // The data, then the readout cross at the selected point, else at the readout point when
@@ -157,6 +163,10 @@ public:
     // data's ink they were kept clear of.
     std::vector<AxisLabel> RangeLabels(const ChartTransform& t, const ChartMargins& margins,
                                        const LabelMeasure& measure, ChartInk* ink = nullptr) const;
+    // The boxes of the pixels of the axis lines and ticks the chart draws under transform t and
+    // margins: what the range numbers keep clear of.
+    std::vector<plat::Rect> AxisLineBoxes(const ChartTransform& t, const ChartMargins& margins,
+                                          const LabelMeasure& measure) const;
 
 private:
     void UpdateScaling(plat::DC& dc, double xa, double xb, double ya, double yb);

@@ -224,3 +224,97 @@ TEST(RangeLabels, NumbersKeepClearOfEachOther)
     EXPECT_EQ(apart[1].at, (plat::Point{32, 60}));
     EXPECT_EQ(apart[1].hAlign, Left);
 }
+
+namespace {
+
+// The rows and columns a label's letters take with the 7 x 10 cells: the cell less its top row
+// and its bottom row (10 / 6 each).
+plat::Rect Letters(const AxisLabel& l) { return NumberLettersBox(l, Chars(l.text)); }
+
+bool Meet(const plat::Rect& a, const plat::Rect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+} // namespace
+
+// A compact chart of 300 x 200 pixels (plot from row 20 down to 185, inset 15) whose axis
+// column stands at x 23 and whose axis row at y 150. The x start "-0.1", left-aligned above the
+// row at the inset (columns 15..42), has the column through its minus sign: it goes just right
+// of the column, a blank pixel between (left at 25), since left of it the number would leave
+// the chart. The y maximum "5.0", left-aligned two pixels right of the column at the top row 20
+// (letters 21..28), has the x axis at row 24 through its digits: it goes down until its letters
+// start under the row (y 24, letters 25..32); up it would leave the plot's room.
+TEST(RangeLabels, NumbersStandClearOfTheAxisLines)
+{
+    const plat::Rect area{0, 20, 300, 200};
+    const std::vector<plat::Rect> lines{{23, 20, 24, 186}, {15, 150, 286, 151}};
+    std::vector<AxisLabel> x{{"-0.1", {15, 150}, Left, Bottom}};
+    KeepRangeLabelsClear(x, ChartInk{}, area, Chars, lines);
+    EXPECT_EQ(x[0].at, (plat::Point{25, 150}));
+    EXPECT_EQ(x[0].hAlign, Left);
+    EXPECT_EQ(x[0].vAlign, Bottom);
+
+    const std::vector<plat::Rect> high{{23, 20, 24, 186}, {15, 24, 286, 25}};
+    std::vector<AxisLabel> y{{"5.0", {25, 20}, Left, Top, true}};
+    KeepRangeLabelsClear(y, ChartInk{}, area, Chars, high);
+    EXPECT_EQ(y[0].at, (plat::Point{25, 24}));
+    EXPECT_EQ(Letters(y[0]).top, 25);
+
+    // The tension end of a stress profile, "2.1" right-aligned above the row at x 285 (columns
+    // 264..284), with the depth axis at x 280 running the whole height: no row up or down the
+    // end is clear of it, so the number goes just left of the column (its last column 278).
+    // A curve along row 146 meeting it there sends it to the other side of the row, still
+    // left of the column.
+    const std::vector<plat::Rect> profile{{280, 20, 281, 186}, {15, 150, 286, 151}};
+    std::vector<AxisLabel> end{{"2.1", {285, 150}, Right, Bottom}};
+    KeepRangeLabelsClear(end, ChartInk{}, area, Chars, profile);
+    EXPECT_EQ(end[0].at, (plat::Point{279, 150}));
+    ChartInk curve;
+    curve.lines.push_back({{200, 146}, {278, 146}});
+    std::vector<AxisLabel> moved{{"2.1", {285, 150}, Right, Bottom}};
+    KeepRangeLabelsClear(moved, curve, area, Chars, profile);
+    EXPECT_EQ(moved[0].at, (plat::Point{279, 150}));
+    EXPECT_EQ(moved[0].vAlign, Top);
+    EXPECT_FALSE(InkMeets(curve, AxisLabelBox(moved[0], Chars("2.1")), 1));
+    for (const plat::Rect& line : profile)
+        EXPECT_FALSE(Meet(Letters(moved[0]), line));
+}
+
+// A full chart's numbers and lines: its x number "0" centred under the row 100 on the column
+// x 50 (columns 47..53, letters 109..116), with the y axis running down through it to row 200:
+// it goes just beside the column, five columns either way, the left side first (its last
+// column 48, a blank one before the column), clear of the y number "-20.0" right-aligned at
+// x 46 forty rows lower, which stays. A y number "0.0" whose row the x axis crosses (inside
+// the plot) goes up or down off it where its neighbours leave room, and is left out where they
+// do not.
+TEST(AxisNumberPlan, CrossedNumbersGoAcrossTheLineOrAreLeftOut)
+{
+    const std::vector<plat::Rect> lines{{50, 20, 51, 201}, {50, 100, 400, 101}};
+    AxisPlan plan;
+    plan.labels = {{"-20.0", {46, 150}, Right, Top, true}, {"0", {50, 108}, Center, Top}, {"2", {90, 108}, Center, Top}};
+    KeepAxisNumbersClear(plan, lines, plat::Rect{0, 0, 400, 300}, Chars);
+    ASSERT_EQ(Texts(plan), (std::vector<std::string>{"-20.0", "0", "2"}));
+    EXPECT_EQ(plan.labels[0].at, (plat::Point{46, 150}));
+    EXPECT_EQ(plan.labels[1].at, (plat::Point{45, 108}));
+    EXPECT_EQ(AxisLabelBox(plan.labels[1], Chars("0")).right, 49);
+    EXPECT_EQ(plan.labels[2].at, (plat::Point{90, 108}));
+
+    // The y numbers right of a column at x 200 in the middle of the plot, every 9 rows: "0.0"
+    // (letters 96..103) has the row 100 through them; 4 rows up (letters 92..99) it would meet
+    // the digits of "10.0" (87..93, its cell less the descent), 5 rows down (101..108) those of
+    // "-10.0" (105..111), so it is left out. Every 30 rows it goes up, nearer than 5 rows down.
+    const std::vector<plat::Rect> middle{{200, 20, 201, 201}, {50, 100, 400, 101}};
+    AxisPlan tight;
+    tight.labels = {{"10.0", {204, 86}, Left, Top, true}, {"0.0", {204, 95}, Left, Top, true},
+                    {"-10.0", {204, 104}, Left, Top, true}};
+    KeepAxisNumbersClear(tight, middle, plat::Rect{0, 0, 400, 300}, Chars);
+    EXPECT_EQ(Texts(tight), (std::vector<std::string>{"10.0", "-10.0"}));
+    AxisPlan wide;
+    wide.labels = {{"10.0", {204, 65}, Left, Top, true}, {"0.0", {204, 95}, Left, Top, true},
+                   {"-10.0", {204, 125}, Left, Top, true}};
+    KeepAxisNumbersClear(wide, middle, plat::Rect{0, 0, 400, 300}, Chars);
+    ASSERT_EQ(Texts(wide), (std::vector<std::string>{"10.0", "0.0", "-10.0"}));
+    EXPECT_EQ(wide.labels[1].at, (plat::Point{204, 91}));
+    EXPECT_FALSE(Meet(Letters(wide.labels[1]), middle[1]));
+}

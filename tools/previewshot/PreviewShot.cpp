@@ -22,6 +22,10 @@
 // Preview (member-2-preview.png) and the page printed through "&Print..." on the PDF file
 // printer (member-printed.pdf).
 //
+// With "axes" it takes its own screenshots of the same quick-defined section's nine-graph page
+// after Sectional Response, then of its M-N and N-V interactions, each with its print preview
+// (axes-*.png).
+//
 // With "roads" (and optionally "portrait" for a portrait page) it walks the roads of a stage
 // picked by the user and takes its own screenshots (roads-*.png, with "import"): a section
 // quick-defined with the defaults, solved to its end, stepped back thirty stages with
@@ -29,13 +33,14 @@
 // Escape, and after a print through "&Print..." (machine taken to have no printer, into
 // <output folder>/printed.pdf). Needs an X display (xvfb-run), "import" and "xdotool".
 //
-//   qv_previewshot <program folder> <output folder> [seconds] [print|summary|control|postfire|member|roads [portrait]]
+//   qv_previewshot <program folder> <output folder> [seconds] [print|summary|control|postfire|member|axes|roads [portrait]]
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "analysis/TSectionalAnalysis.h"
 #include "app/CommandIds.h"
@@ -103,6 +108,32 @@ int ControlCharts(TQuarvishApp& app, const std::string& out) {
     ui.File(plat::FileDialogKind::Save, out + "/control-printed.pdf");
     app.GetMainWindow()->Dispatch(CmId::FilePrint);
     return ui.Done() ? 0 : 1;
+}
+
+// The quick-defined section's charts whose numbers stand near the axes: its sectional response
+// on the nine-graph page, then its M-N and N-V interactions, each in the window and its print
+// preview (axes-*.png).
+int AxesCharts(TQuarvishApp& app, const std::string& out) {
+    plat::Frame& frame = *app.GetMainWindow();
+    if (!SolveQuickDefined(app))
+        return 1;
+    Shot(out, "axes-1-response");
+    frame.Dispatch(CmId::NineGraphs);
+    Shot(out, "axes-2-ninegraph");
+    frame.Dispatch(CmId::FilePrintPreview);
+    Shot(out, "axes-3-ninegraph-preview");
+    app.EndPreview();
+    const std::pair<int, const char*> runs[] = {{CmId::MNInteraction, "mn"}, {CmId::NVInteraction, "nv"}};
+    int n = 4;
+    for (const auto& [command, name] : runs) {
+        frame.Dispatch(command);
+        RunToEnd(app);
+        Shot(out, "axes-" + std::to_string(n++) + "-" + name);
+        frame.Dispatch(CmId::FilePrintPreview);
+        Shot(out, "axes-" + std::to_string(n++) + "-" + name + "-preview");
+        app.EndPreview();
+    }
+    return 0;
 }
 
 // The fire dialog answered with OK as it stands; every other dialog cancelled.
@@ -189,7 +220,8 @@ int main(int argc, char** argv) {
     const bool control = argc > 4 && std::string(argv[4]) == "control";
     const bool postfire = argc > 4 && std::string(argv[4]) == "postfire";
     const bool member = argc > 4 && std::string(argv[4]) == "member";
-    if (print || roads || control || postfire || member)
+    const bool axes = argc > 4 && std::string(argv[4]) == "axes";
+    if (print || roads || control || postfire || member || axes)
         plat::Printer::AssumeSystemPrinter(0);
     else
         plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
@@ -204,6 +236,8 @@ int main(int argc, char** argv) {
         return PostFireSummary(app, out);
     if (member)
         return MemberPage(app, out);
+    if (axes)
+        return AxesCharts(app, out);
     if (roads)
         return Roads(app, out, argc > 5 && std::string(argv[5]) == "portrait");
     if (argc > 4 && std::string(argv[4]) == "summary") {

@@ -1,0 +1,234 @@
+// The numbers of every chart kind against the lines drawn with them: painted on a screen
+// context and on a page's mapping, no axis line, tick or curve lands on a number's letters, and
+// no two numbers' letters meet. The letters are found where the text went (the run's baseline,
+// ascent and advance), the lines where they were drawn.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "charts/BoxGeometry.h"
+#include "charts/TContour.h"
+#include "charts/Tchart.h"
+#include "charts/Tcontrolchart.h"
+#include "support/RecordingDC.h"
+#include "tests/charts/ChartsFixture.h"
+
+namespace {
+
+struct Number {
+    std::string text;
+    plat::Rect letters;
+};
+
+bool IsNumber(const std::string& s)
+{
+    return !s.empty() && s.find_first_not_of("-0123456789.") == std::string::npos &&
+           s.find_first_of("0123456789") != std::string::npos;
+}
+
+// The numbers drawn, each with the box its letters take: the run's advance, from the baseline
+// up to the digits' height (seven tenths of the font's ascent), its rows above the baseline.
+std::vector<Number> Numbers(RecordingDC& dc)
+{
+    std::vector<Number> out;
+    for (const DrawCall& c : dc.CallsOf("Text")) {
+        if (!IsNumber(c.text))
+            continue;
+        const plat::TextRun& r = c.run;
+        const int left = r.at.x + r.x0, baseline = r.at.y + r.baseline;
+        const int digits = static_cast<int>(std::lround(0.7 * r.ascent));
+        out.push_back({c.text, {left, baseline - digits, left + static_cast<int>(r.width), baseline}});
+    }
+    return out;
+}
+
+// Paints the chart on dc, a screen context or, with page, the page's mapping (its 1123 x 794
+// logical pixels on a 300 per inch device of 3508 x 2480).
+void PaintOn(Tchart& chart, RecordingDC& dc, bool page)
+{
+    const BoxPlace place = chart.Place();
+    if (page) {
+        dc.Recorder().caps = plat::DeviceCaps{297, 210, 3508, 2480, 300, 300};
+        dc.SetMapMode(plat::MapMode::Anisotropic);
+        dc.SetWindowExt({1123, 794});
+        dc.SetViewportExt({3508, 2480});
+    }
+    chart.Paint(dc, true, {0, 0, place.w, place.h});
+}
+
+// Every stroke drawn (lines: the axes and the ticks; with curves, polylines: the data too) that
+// lands, where its clip lets it show, inside a number's letters; and every two numbers whose
+// letters meet.
+std::vector<std::string> Crossings(RecordingDC& dc, bool curves = true)
+{
+    std::vector<std::string> found;
+    const std::vector<Number> numbers = Numbers(dc);
+    const plat::Mapping& map = dc.State().mapping;
+    for (const Number& n : numbers) {
+        const plat::Rect& b = n.letters;
+        for (const DrawCall& c : dc.Calls()) {
+            if (c.op != "Line" && (c.op != "Polyline" || !curves))
+                continue;
+            for (std::size_t k = 0; k + 1 < c.points.size(); ++k) {
+                const plat::Point a = c.points[k], e = c.points[k + 1];
+                if (std::max(a.x, e.x) < b.left || std::min(a.x, e.x) >= b.right || std::max(a.y, e.y) < b.top ||
+                    std::min(a.y, e.y) >= b.bottom)
+                    continue;
+                // Along the stroke a quarter pixel at a time (a bounded count of steps).
+                const double length = std::hypot(e.x - a.x, e.y - a.y);
+                const int steps = std::min(4000, static_cast<int>(4 * length) + 1);
+                bool lands = false;
+                for (int s = 0; s <= steps && !lands; ++s) {
+                    const double f = static_cast<double>(s) / steps;
+                    const plat::Point p{static_cast<int>(std::lround(a.x + f * (e.x - a.x))),
+                                        static_cast<int>(std::lround(a.y + f * (e.y - a.y)))};
+                    if (p.x < b.left || p.x >= b.right || p.y < b.top || p.y >= b.bottom)
+                        continue;
+                    bool shown = true;
+                    for (const plat::Region& region : c.state.clip.regions)
+                        shown = shown && region.Contains(map.ToDevice(p));
+                    lands = shown;
+                }
+                if (lands)
+                    found.push_back(c.op + " (" + std::to_string(a.x) + "," + std::to_string(a.y) + ")-(" +
+                                    std::to_string(e.x) + "," + std::to_string(e.y) + ") through \"" + n.text +
+                                    "\" at " + std::to_string(b.left) + "," + std::to_string(b.top) + ".." +
+                                    std::to_string(b.right) + "," + std::to_string(b.bottom));
+            }
+        }
+    }
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j) {
+            const plat::Rect& a = numbers[i].letters;
+            const plat::Rect& b = numbers[j].letters;
+            if (a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+                found.push_back("\"" + numbers[i].text + "\" on \"" + numbers[j].text + "\"");
+        }
+    return found;
+}
+
+std::vector<std::string> Texts(RecordingDC& dc)
+{
+    std::vector<std::string> out;
+    for (const Number& n : Numbers(dc))
+        out.push_back(n.text);
+    return out;
+}
+
+class AxisNumbers : public ChartsGuiTest {
+protected:
+    void SetUp() override
+    {
+        page.Create();
+        page.MoveWindow({0, 0, 800, 600});
+    }
+    plat::Window page;
+};
+
+// The stress profile of the nine-graph page: the stress from -25 (compression at the top of
+// the 300 mm depth) to 2.1 (tension at the bottom), so that the depth axis at zero stress runs
+// down near the right end, through the room of the tension number "2.1" at any height.
+TEST_F(AxisNumbers, TheProfilesTensionNumberStandsClearOfTheDepthAxis)
+{
+    for (const bool onPage : {false, true}) {
+        Ticonchart chart(&page, "Longitudinal Concrete Stress", 0, 0, 300, 250, 1, 1);
+        for (int k = 0; k <= 30; ++k) {
+            const double depth = 10.0 * k;
+            chart.AddPoint(2.1 - 27.1 * depth / 300.0, depth);
+        }
+        chart.AutoScale();
+        RecordingDC dc;
+        PaintOn(chart, dc, onPage);
+        const std::vector<std::string> texts = Texts(dc);
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "2.1"), texts.end()) << ::testing::PrintToString(texts);
+        EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << (onPage ? "page" : "screen");
+    }
+}
+
+// The control charts: "Moment - εx" whose strain starts at -0.1 just left of the moment axis
+// (the axis through the minus sign), and the N-V and M-N ones whose axial load ends at 336.9
+// just right of the axis of the other value.
+TEST_F(AxisNumbers, TheControlChartsNumbersStandClearOfTheirAxes)
+{
+    struct Case {
+        const char* title;
+        double x0, x1, y0, y1;
+        const char* number;
+    } cases[] = {
+        {"Control : Moment - |e_x", -0.1, 3.0, 0.0, 236.0, "-0.1"},
+        {"Control : Axial Load - Shear", -2983.4, 336.9, 0.0, 412.5, "336.9"},
+        {"Control : Moment - Axial Load", 0.0, 291.3, -2983.4, 335.9, "335.9"},
+    };
+    for (const Case& c : cases)
+        for (const bool onPage : {false, true}) {
+            Tcontrolchart chart(&page, c.title, 0, 0, 290, 280, 1, 1);
+            // A curve from the first corner to the second through the middle of the range.
+            for (int k = 0; k <= 20; ++k) {
+                const double f = k / 20.0;
+                chart.AddTaggedPoint(c.x0 + f * (c.x1 - c.x0), c.y0 + std::sqrt(f) * (c.y1 - c.y0), k);
+            }
+            chart.AutoScale();
+            RecordingDC dc;
+            PaintOn(chart, dc, onPage);
+            const std::vector<std::string> texts = Texts(dc);
+            EXPECT_NE(std::find(texts.begin(), texts.end(), c.number), texts.end())
+                << c.title << " " << ::testing::PrintToString(texts);
+            EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << c.title << (onPage ? " page" : " screen");
+        }
+}
+
+// The member page's full chart of the bottom reinforcement: the force along a 2600 mm member
+// from 90 over the support down to -90 at midspan, its ticks every 20 and every 500 mm: the x
+// number "0" at the corner where the axes cross, the y numbers beside the axis. (The full
+// chart's numbers stand at their ticks whatever the curve does.)
+TEST_F(AxisNumbers, TheFullChartsNumbersStandClearOfTheAxesAndOfEachOther)
+{
+    for (const bool onPage : {false, true})
+        for (const int height : {160, 280}) {
+            Tbigchart chart(&page, "Bottom Reinforcement A_sf_s", 0, 0, 360, height, 0, 1, 0);
+            chart.SetTitles("Bottom Reinforcement A_sf_s", "Length along member (mm)", "Mild steel force (kN)", 0, 1);
+            for (int k = 0; k <= 26; ++k)
+                chart.AddPoint(100.0 * k, 90.0 * std::cos(k * 3.14159265358979 / 13.0));
+            chart.AutoScale();
+            chart.SetYTickStep(20.0);
+            chart.SetXTickStep(500.0);
+            RecordingDC dc;
+            PaintOn(chart, dc, onPage);
+            const std::vector<std::string> texts = Texts(dc);
+            EXPECT_NE(std::find(texts.begin(), texts.end(), "-80.0"), texts.end()) << ::testing::PrintToString(texts);
+            EXPECT_EQ(Crossings(dc, false), std::vector<std::string>{}) << height << (onPage ? " page" : " screen");
+        }
+}
+
+// The wire mesh's value axis on a short chart (400 x 110 on the page: a few dozen pixels of axis
+// for the values 0 to 10): its numbers one under the other at every tick would run into each
+// other; those that would are left out, the ticks all stay.
+TEST_F(AxisNumbers, TheMeshAxisNumbersStandClearOfEachOther)
+{
+    for (const bool onPage : {false, true}) {
+        TContour3D chart(&page, "Temperature", 0, 0, 400, 110);
+        chart.ClearData();
+        chart.AddPoint(1.0, 3.0);
+        for (int j = 0; j < 3; ++j)
+            for (int i = 0; i < 3; ++i)
+                chart.AddPoint(100.0 - 2 * j, i == 1 && j == 1 ? 10.0 : 0.0);
+        chart.AutoScale();
+        chart.SetYTickStep(1.0);
+        RecordingDC dc;
+        PaintOn(chart, dc, onPage);
+        const std::vector<std::string> texts = Texts(dc);
+        EXPECT_GE(texts.size(), 2u) << ::testing::PrintToString(texts);
+        EXPECT_EQ(Crossings(dc, false), std::vector<std::string>{}) << (onPage ? "page" : "screen");
+        int ticks = 0;
+        for (const DrawCall& c : dc.CallsOf("Line"))
+            ticks += c.state.pen.color == plat::Colors::Black && c.points[0].y == c.points[1].y &&
+                     c.points[1].x - c.points[0].x == 4;
+        EXPECT_EQ(ticks, 11);
+    }
+}
+
+} // namespace
