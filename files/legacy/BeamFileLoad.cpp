@@ -18,6 +18,7 @@
 #include "model/QuickDefineFlag.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
+#include "model/materials/ConcreteLaws.h"
 
 namespace {
 
@@ -70,6 +71,16 @@ bool HasSection(const TBeam& beam)
     return false;
 }
 
+// A section read from an older file is made ready as a section read from a document is: the
+// peak strains of its concrete types compressive, as a document's are read (a sheet of the
+// predecessor gives them as positive numbers), then validated, which prepares the types.
+void MakeReadSectionReady(TBeam& beam)
+{
+    for (int t = 0; t < beam.GetConcreteTypeCount(); ++t)
+        TakePeakStrainSign(*beam.GetConcreteType(t));
+    beam.Validate();
+}
+
 } // namespace
 
 LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
@@ -114,7 +125,7 @@ LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
     if (!HasSection(beam))
         return Refuse("File Does not contain any sections!");
     SetQuickDefineNew(0);
-    beam.Validate();
+    MakeReadSectionReady(beam);
     if (info.kind == kKindPredecessor)
         beam.Validate();
     // The member the section carries is whole: what the file gives for it, and a new section's

@@ -321,6 +321,12 @@ int CheckConcreteType(ConcreteTypeRec& rec, bool reset)
     return 1;
 }
 
+void TakePeakStrainSign(ConcreteTypeRec& rec)
+{
+    if (rec.ecAuto == 0)
+        rec.ec = -std::fabs(rec.ec);
+}
+
 int PrepareConcreteType(ConcreteTypeRec& rec)
 {
     if (rec.baseCurve == BaseCurveCode::UserDefined && !rec.userCurve)

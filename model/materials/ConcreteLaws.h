@@ -42,6 +42,11 @@ double EffectiveAggregateSize(double fc, double aggregate);
 // prepared. Without reset the flags nonDefault, ftAuto and ecAuto are recomputed. Answers 1.
 int CheckConcreteType(ConcreteTypeRec& rec, bool reset);
 
+// Gives a peak strain e'c read from an older file the sign of the convention above, as a
+// document's e'c is read: a given (not automatic) e'c is a compressive strain, negative
+// whatever sign the file gave it; a negative one is left exactly as it is.
+void TakePeakStrainSign(ConcreteTypeRec& rec);
+
 // Derives n, k, Kc, Ec, ecr and tsCoefficient (and f'c, e'c from a user curve, which is
 // cleaned). Must run after any change of f'c, f't, e'c, the codes or the user curve.
 // Answers the final tension-stiffening code.
