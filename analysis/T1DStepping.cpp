@@ -458,11 +458,15 @@ bool T1DAnalysis::IsResponseFinished(const SectionState* cur, const SectionState
         }
     }
 
+    // A section without steel types has no rupture strain to reach: the other tests end it.
+    bool hasSteel = false;
     double rupture = 0.0;
     for (int i = 0; i < beam->GetSteelTypeCount(); ++i)
-        if (const SteelTypeRec* steel = beam->GetSteelType(i))
+        if (const SteelTypeRec* steel = beam->GetSteelType(i)) {
             rupture = std::max(rupture, steel->er);
-    if (n > 0) {
+            hasSteel = true;
+        }
+    if (n > 0 && hasSteel) {
         for (std::uint32_t id : {cur->LayerDefs[0].NodeTop,
                                  cur->LayerDefs[static_cast<std::size_t>(n - 1)].NodeBottom}) {
             const LayerNodeStateRec* node = cur->NodeState(static_cast<int>(id));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/T1DAnalysis.h"
 #include "analysis/state/SectionState.h"
 #include "app/CommandIds.h"
 #include "model/TBeam.h"
@@ -202,4 +203,47 @@ TEST_F(ImportedSectionSolveTest, ASectionOfEveryOlderFormatSolvesAsItsSavedDocum
         EXPECT_TRUE(ui.Done());
         ExpectSameAnswer(read, reopened);
     }
+}
+
+// The stacked sheet is a plain section: no steel type, so no bar that could rupture. Its
+// response goes on past the first loaded stage: elastic and uncracked below the cracking
+// curvature of the 300 x 200 mm rectangle (the cracking moment f't b h^2 / 6 = 4.0 kN m with
+// the sheet's f't of 2 MPa, over E I of the first stage), cracked beyond it; the largest moment
+// lies near the cracking moment, and once the crack opens the moment falls away until it is
+// below a fifth of that, which ends the response. No box at any stage.
+TEST_F(ImportedSectionSolveTest, APlainSheetRunsThroughItsCrackingMoment) {
+    dir.Write("stacked.dat", Text(StackedRegionSheet()));
+    Open(dir.File("stacked.dat"), {"Importing Quarvish-90 File."});
+    ASSERT_EQ(Window().GetCurrentStructure()->GetSteelTypeCount(), 0);
+    const std::size_t asked = ui.requests.size();
+    const Answer read = Solve();
+    EXPECT_EQ(ui.requests.size(), asked);
+    EXPECT_EQ(read.errors, 0);
+    const auto* a = dynamic_cast<const T1DAnalysis*>(Window().GetCurrentAnalysis());
+    ASSERT_NE(a, nullptr);
+
+    constexpr std::size_t n = StateResult::Count;
+    std::vector<double> M, phi;
+    for (std::size_t i = 0; i + n <= read.values.size(); i += n) {
+        M.push_back(std::fabs(read.values[i + StateResult::Moment]));
+        phi.push_back(std::fabs(read.values[i + StateResult::Curvature]));
+    }
+    ASSERT_GT(M.size(), 10u);
+    EXPECT_GT(read.lastStage, 10);
+    ASSERT_GT(phi[1], 0.0);
+    const double EI = M[1] / phi[1];
+    const double crackingMoment = 2e6 * 0.2997 * 0.2 * 0.2 / 6.0;
+    const double crackingCurvature = crackingMoment / EI;
+    for (std::size_t i = 1; i < M.size(); ++i) {
+        const bool cracked = a->IsCracked(a->StageSlot(static_cast<int>(i)));
+        EXPECT_EQ(cracked, phi[i] > crackingCurvature) << "stage " << i;
+        if (!cracked) {
+            EXPECT_NEAR(M[i], EI * phi[i], 0.01 * M[i]) << "stage " << i;
+        }
+    }
+    const auto peak = static_cast<std::size_t>(std::max_element(M.begin(), M.end()) - M.begin());
+    EXPECT_NEAR(M[peak], crackingMoment, 0.2 * crackingMoment);
+    for (std::size_t i = peak + 1; i < M.size(); ++i)
+        EXPECT_LT(M[i], M[i - 1]) << "stage " << i;
+    EXPECT_LT(M.back(), 0.2 * M[peak]);
 }
