@@ -592,8 +592,6 @@ void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, 
 
 void DropXLabelsOnYLabels(AxisPlan& x, const AxisPlan& y, const LabelMeasure& measure)
 {
-    // The numbers' ink: their cells without the leading above the digits and the descent
-    // below, so that neighbours at a corner that only touch cells both stay.
     const auto ink = [&](const AxisLabel& l) { return NumbersInk(l, measure(l.text)); };
     std::vector<plat::Rect> taken;
     for (const AxisLabel& l : y.labels)

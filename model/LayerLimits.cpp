@@ -23,6 +23,18 @@ std::string DiameterText(double db)
     return StrPrintf("%.1f %s", ToDisplayUnits(db, ukSectionLength), UnitLabel(ukSectionLength));
 }
 
+// The message of a layer (numbered from 1 in its direction) whose bars are larger than any
+// held, kind its direction's word: "Longitudinal layer 3 ("top") has bars ... across: ...".
+std::string UnheldDiameterText(const char* kind, int i, const std::string& name, double db)
+{
+    return StrPrintf("%s layer %d (\"%s\") has bars %s across: a bar is at most %s across.",
+                     kind,
+                     i + 1,
+                     name.c_str(),
+                     DiameterText(db).c_str(),
+                     MaxBarDiameterText().c_str());
+}
+
 } // namespace
 
 bool IsHeldBarDiameter(double db)
@@ -50,22 +62,14 @@ std::string UnheldLayerText(const TStructure& s)
                                  layer.num,
                                  kMaxBarsPerPattern);
             if (!IsHeldBarDiameter(layer.db))
-                return StrPrintf("Longitudinal layer %d (\"%s\") has bars %s across: a bar is at most %s across.",
-                                 i + 1,
-                                 layer.name.c_str(),
-                                 DiameterText(layer.db).c_str(),
-                                 MaxBarDiameterText().c_str());
+                return UnheldDiameterText("Longitudinal", i, layer.name, layer.db);
         }
     }
     for (int d = std::max(3 - s.GetTransDirectionCount(), 0); d <= 2; ++d) {
         for (int i = 0; i < s.GetTransLayerCount(d); ++i) {
             const TransLayerRec& layer = *s.GetTransLayer(i, d);
             if (!IsHeldBarDiameter(layer.db))
-                return StrPrintf("Transverse layer %d (\"%s\") has bars %s across: a bar is at most %s across.",
-                                 i + 1,
-                                 layer.name.c_str(),
-                                 DiameterText(layer.db).c_str(),
-                                 MaxBarDiameterText().c_str());
+                return UnheldDiameterText("Transverse", i, layer.name, layer.db);
         }
     }
     return std::string();

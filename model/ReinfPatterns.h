@@ -16,8 +16,6 @@
 #include "model/StructureRecords.h"
 
 class TStructure;
-struct LongLayerRec;
-struct ReinfPatternRec;
 
 // A pattern layer naming a slot past the pattern array (damaged or foreign data) belongs to no
 // pattern: it becomes a plain layer of its own bars, which is what the analysis takes from it,

@@ -284,7 +284,8 @@ bool RegionHolds(const ConcreteRegionRec& r, double depth)
 
 const ConcreteTypeRec* TStructure::GetConcreteTypeAt(double depth) const
 {
-    // A region whose type is not defined is reported by the getter; the search below is quiet.
+    // A region whose type is not defined is reported by GetConcreteType (FindConcreteTypeAt is
+    // quiet about it).
     if (HasRegionAt(depth)) {
         for (const auto& r : m_regions) {
             if (RegionHolds(r, depth))

@@ -20,19 +20,6 @@ namespace {
 constexpr double kHalfPi = 1.5707963267945;
 constexpr double kDegree = 57.2957;
 
-// Truncation toward zero, held within kPixelLimit of 0 (no number is 0): the picture adds a
-// few pixel values at a time (a leg's offset, a bend's radius, a bar's size, a lap), and sums of
-// a dozen held values stay far inside int, however large the scale of a degenerate section.
-constexpr double kPixelLimit = 1e8;
-int Trunc(double v)
-{
-    if (!(v > -kPixelLimit))
-        return v != v ? 0 : -static_cast<int>(kPixelLimit);
-    if (v > kPixelLimit)
-        return static_cast<int>(kPixelLimit);
-    return static_cast<int>(v);
-}
-
 const plat::Pen kBlackPen{};
 
 // ---- Stirrup pieces ---------------------------------------------------------------------
@@ -46,10 +33,10 @@ void DrawBend(plat::DC& dc, int cx, int cy, int R, int t, double a1, double a2)
     for (const int r : {R - t, R}) {
         if (r <= 0)
             continue;
-        const plat::Point start{Trunc(cx + r * std::cos(lo) + 0.5),
-                                Trunc(cy - r * std::sin(lo) + 0.5)};
-        const plat::Point end{Trunc(cx + r * std::cos(hi) + 0.5),
-                              Trunc(cy - r * std::sin(hi) + 0.5)};
+        const plat::Point start{PixelTrunc(cx + r * std::cos(lo) + 0.5),
+                                PixelTrunc(cy - r * std::sin(lo) + 0.5)};
+        const plat::Point end{PixelTrunc(cx + r * std::cos(hi) + 0.5),
+                              PixelTrunc(cy - r * std::sin(hi) + 0.5)};
         dc.Arc({cx - r, cy - r, cx + r, cy + r}, start, end);
     }
 }
@@ -66,8 +53,8 @@ void DrawHook(plat::DC& dc, int cx, int cy, int R, int t, double a1, double a2, 
     for (const int r : {R - t, R}) {
         const double px = cx + r * std::cos(a);
         const double py = cy - r * std::sin(a);
-        dc.MoveTo(Trunc(px + 0.5), Trunc(py + 0.5));
-        dc.LineTo(Trunc(px + tx * L + 0.5), Trunc(py + ty * L + 0.5));
+        dc.MoveTo(PixelTrunc(px + 0.5), PixelTrunc(py + 0.5));
+        dc.LineTo(PixelTrunc(px + tx * L + 0.5), PixelTrunc(py + ty * L + 0.5));
     }
 }
 
@@ -163,7 +150,7 @@ void StateLeg(plat::DC& dc,
             pieces.push_back({change.code, yTop, yBottom});
             continue;
         }
-        pieces.back().bottom = std::clamp(Trunc(y0 - change.def->Top * s), yTop, yBottom);
+        pieces.back().bottom = std::clamp(PixelTrunc(y0 - change.def->Top * s), yTop, yBottom);
         pieces.push_back({change.code, pieces.back().bottom, yBottom});
     }
     if (pieces.empty())
@@ -192,13 +179,14 @@ void DrawHoop(plat::DC& dc,
 {
     const double R = (layer.disttop - layer.distbot) / 2;
     const double zc = (layer.disttop + layer.distbot) / 2;
-    const int t = std::max(1, Trunc(layer.db * s / 2));
+    const int t = std::max(1, PixelTrunc(layer.db * s / 2));
     if (stateMode == 0 || state == nullptr || state->Valid == 0) {
         const double cx = x0;
         const double cy = y0 - zc * s;
         dc.SelectBrush(plat::Brush{true});
         for (const double r : {R * s + t, R * s - t})
-            dc.Ellipse({Trunc(cx - r), Trunc(cy - r), Trunc(cx + r), Trunc(cy + r)});
+            dc.Ellipse(
+                {PixelTrunc(cx - r), PixelTrunc(cy - r), PixelTrunc(cx + r), PixelTrunc(cy + r)});
         return;
     }
     double previous = kHalfPi;
@@ -265,14 +253,14 @@ void DrawStirrupLayer(plat::DC& dc,
     const int R = std::max(g.bendRadius, 1);
     const int t = std::max(g.band, 1);
     const double tail = HookTailLength(layer.db) * s;
-    const int yTop = Trunc(y0 - (zt - g.inset) * s);
-    const int yBottom = Trunc(y0 - (zb + g.inset) * s);
-    const int xc = Trunc(x0);
+    const int yTop = PixelTrunc(y0 - (zt - g.inset) * s);
+    const int yBottom = PixelTrunc(y0 - (zb + g.inset) * s);
+    const int xc = PixelTrunc(x0);
     const int left = xc - g.outer;
     const int right = xc + g.outer;
 
     if (layer.legs == 1) {
-        const int x = Trunc(x0 + SingleLegOffset(structure, layer.db, direction) * s);
+        const int x = PixelTrunc(x0 + SingleLegOffset(structure, layer.db, direction) * s);
         if (layer.pattern == 5) {
             HeadedLeg(dc, x, t, yTop, yBottom);
             return;
@@ -283,7 +271,7 @@ void DrawStirrupLayer(plat::DC& dc,
         return;
     }
     if (layer.pattern == 7) {
-        const int y = Trunc(y0 - zt * s);
+        const int y = PixelTrunc(y0 - zt * s);
         HorizontalRun(dc, left + R, right - R, y, t);
         DrawHook(dc, left + R, y + R, R, t, 90, 225, tail);
         DrawHook(dc, right - R, y + R, R, t, 90, -45, tail);
@@ -315,7 +303,7 @@ void DrawStirrupLayer(plat::DC& dc,
     } else if (layer.pattern == 3) {
         DrawBend(dc, left + R, yTop + R, R, t, 90, 180);
         DrawBend(dc, right - R, yTop + R, R, t, 0, 90);
-        const int lap = std::max(Trunc(layer.db * s), 1);
+        const int lap = std::max(PixelTrunc(layer.db * s), 1);
         HorizontalRun(dc, left + R, right - R, yTop, t);
         HorizontalRun(dc, left + R, right - R, yTop + t + lap, t);
     }
@@ -351,8 +339,8 @@ void FillSectionRegions(plat::DC& dc,
 {
     if (fillMode == 0)
         return;
-    auto Y = [&](double z) { return Trunc(y0 - z * s); };
-    auto Xoff = [&](double halfWidth) { return Trunc(x0 + halfWidth * s); };
+    auto Y = [&](double z) { return PixelTrunc(y0 - z * s); };
+    auto Xoff = [&](double halfWidth) { return PixelTrunc(x0 + halfWidth * s); };
     auto fill = [&](plat::Point p0, plat::Point p1, plat::Point p2, plat::Point p3, plat::Color c) {
         if (p0.x == p1.x)
             dc.FillRect({p0.x, p0.y, p2.x, p2.y}, c);
@@ -437,8 +425,8 @@ void DrawSectionOutline(plat::DC& dc,
         int unused = -1;
         FillSectionRegions(dc, structure, fillMode, stateMode, x0, y0, s, state, unused, {0, 0});
     }
-    auto X = [&](double halfWidth) { return Trunc(x0 + halfWidth * s); };
-    auto Y = [&](double z) { return Trunc(y0 - z * s); };
+    auto X = [&](double halfWidth) { return PixelTrunc(x0 + halfWidth * s); };
+    auto Y = [&](double z) { return PixelTrunc(y0 - z * s); };
     auto line = [&](int xa, int ya, int xb, int yb) {
         dc.MoveTo(xa, ya);
         dc.LineTo(xb, yb);
@@ -575,13 +563,17 @@ void DrawMirroredHoopArcs(plat::DC& dc,
         if (rho <= 0.0)
             continue;
         auto at = [&](double a, double sign) {
-            return plat::Point{Trunc(cx + sign * rho * std::cos(a)), Trunc(cy - rho * std::sin(a))};
+            return plat::Point{PixelTrunc(cx + sign * rho * std::cos(a)),
+                               PixelTrunc(cy - rho * std::sin(a))};
         };
         const plat::Point p1 = at(lo, 1.0);
         const plat::Point p2 = at(hi, 1.0);
         if (p1 == p2)
             continue;
-        const plat::Rect box{Trunc(cx - rho), Trunc(cy - rho), Trunc(cx + rho), Trunc(cy + rho)};
+        const plat::Rect box{PixelTrunc(cx - rho),
+                             PixelTrunc(cy - rho),
+                             PixelTrunc(cx + rho),
+                             PixelTrunc(cy + rho)};
         dc.Arc(box, p1, p2);
         // The mirror runs counter-clockwise from the image of the higher angle.
         dc.Arc(box, at(hi, -1.0), at(lo, -1.0));
@@ -735,10 +727,10 @@ void DrawSectionWithCallouts(plat::DC& dc,
     const double x0 = x + 0.4 * w;
     const double y0 = y + offset;
     DrawSectionOutline(dc, *structure, x0, y0, s, fillMode, 0, nullptr);
-    DrawSectionDimensions(dc, *structure, x0, y0, s, B, Trunc(h * fontFactor));
+    DrawSectionDimensions(dc, *structure, x0, y0, s, B, PixelTrunc(h * fontFactor));
     if (g_InfoManager) {
         const double g = std::max(0.1 * s * B, 10.0);
-        g_InfoManager->SetFontHeight(Trunc(1.2 * h * fontFactor));
+        g_InfoManager->SetFontHeight(PixelTrunc(1.2 * h * fontFactor));
         g_InfoManager->DrawAt(dc,
                               structure,
                               0,
@@ -746,7 +738,7 @@ void DrawSectionWithCallouts(plat::DC& dc,
                               offset,
                               s,
                               B,
-                              Trunc(0.5 * s * B + 0.4 * w + g),
+                              PixelTrunc(0.5 * s * B + 0.4 * w + g),
                               0,
                               w,
                               h);
@@ -765,7 +757,7 @@ void PaintCrossSection(
     int reinforcing = 0;
     int prestressing = 0;
     const int k = structure->CountSteelKinds(reinforcing, prestressing);
-    const int wp = Trunc(0.85 * w);
+    const int wp = PixelTrunc(0.85 * w);
     TitleBlockTexts texts{structure->GetName(),
                           structure->GetDoneBy(),
                           structure->GetDate(),

@@ -17,19 +17,6 @@ std::unique_ptr<TInfo_Base> g_InfoManager;
 
 namespace {
 
-// Truncation toward zero, held within kPixelLimit of 0 (no number is 0), as the section
-// picture's positions are: the callouts add a few of them at a time, and the sums stay far
-// inside int however large the scale of a degenerate section.
-constexpr double kPixelLimit = 1e8;
-int Trunc(double v)
-{
-    if (!(v > -kPixelLimit))
-        return v != v ? 0 : -static_cast<int>(kPixelLimit);
-    if (v > kPixelLimit)
-        return static_cast<int>(kPixelLimit);
-    return static_cast<int>(v);
-}
-
 template <typename... Args>
 std::string Format(const char* format, Args... args)
 {
@@ -72,7 +59,10 @@ plat::LogFont TInfo_Base::LabelFont() const
     return f;
 }
 
-void TInfo_Base::SetInset() { m_inset = std::max(8, Trunc(m_scale * m_largest / 20.0)); }
+void TInfo_Base::SetInset()
+{
+    m_inset = std::max(8, PixelTrunc(m_scale * m_largest / 20.0));
+}
 
 void TInfo_Base::SetSize(int width, int height)
 {
@@ -81,16 +71,17 @@ void TInfo_Base::SetSize(int width, int height)
     if (m_rescale == 0)
         m_fontBase = height;
     m_margin = width / 100;
-    const SectionFit fit = FitSectionToRect(m_structure, Trunc(0.85 * width), height, Trunc(m_margin));
+    const SectionFit fit =
+        FitSectionToRect(m_structure, PixelTrunc(0.85 * width), height, PixelTrunc(m_margin));
     m_centreX = fit.x0;
     m_originY = fit.y0;
     m_scale = fit.s;
     m_largest = fit.widest;
     const double pictureWidth = m_scale * m_largest;
-    m_left = Trunc(m_centreX + pictureWidth / 2 + std::max(20.0, pictureWidth / 10));
-    m_top = Trunc(2 * m_margin);
-    m_right = Trunc(0.85 * width - 2 * m_margin);
-    m_bottom = Trunc(0.66 * height - m_margin);
+    m_left = PixelTrunc(m_centreX + pictureWidth / 2 + std::max(20.0, pictureWidth / 10));
+    m_top = PixelTrunc(2 * m_margin);
+    m_right = PixelTrunc(0.85 * width - 2 * m_margin);
+    m_bottom = PixelTrunc(0.66 * height - m_margin);
     m_baseX = m_left;
     SetInset();
 }
@@ -203,13 +194,16 @@ int TInfo_Base::Layout()
         }
     }
     // 2. Height and width the labels need.
-    int total = m_count > 0 ? Trunc(std::fabs(static_cast<double>(at(0).top - at(m_count - 1).bottom)) * 1.05) : 0;
+    int total =
+        m_count > 0
+            ? PixelTrunc(std::fabs(static_cast<double>(at(0).top - at(m_count - 1).bottom)) * 1.05)
+            : 0;
     if (total == 0)
         total = 1;
     int widest = 1;
     for (int i = 0; i < m_count; ++i)
         if (at(i).width > widest)
-            widest = Trunc(at(i).width * 1.05 + m_inset);
+            widest = PixelTrunc(at(i).width * 1.05 + m_inset);
     // 3, 4. Too little room: the font shrinks once and the labels are collected again.
     double scale = 1.0;
     if (total > m_bottom - m_top)
@@ -218,7 +212,7 @@ int TInfo_Base::Layout()
     // Only labels that exist are shrunk, and never to nothing (a column with no room).
     if (scale < 1.0 && m_rescale == 0 && m_count > 0 && scale > 0.0) {
         m_rescale = 1;
-        m_fontBase = Trunc(m_fontBase * scale);
+        m_fontBase = PixelTrunc(m_fontBase * scale);
         const int top = m_top;
         const int bottom = m_bottom;
         Draw(nullptr, m_structure, 0);
@@ -233,7 +227,7 @@ int TInfo_Base::Layout()
     // 5. The column moves right of its base by a fifth of the widest label when there is room.
     m_rescale = 0;
     if (m_right - m_baseX > 2 * widest) {
-        m_left = Trunc(m_baseX + 0.2 * widest);
+        m_left = PixelTrunc(m_baseX + 0.2 * widest);
         return m_left;
     }
     return 2 * widest;
@@ -246,7 +240,7 @@ void TInfo_Base::DrawCallouts(plat::DC& dc)
     const plat::Pen old = dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
     for (int i = 0; i < m_count; ++i) {
         const Item& it = GetItem(i);
-        const int tick = std::max(Trunc((m_left - it.x1) * 0.1), 2);
+        const int tick = std::max(PixelTrunc((m_left - it.x1) * 0.1), 2);
         const int cy = (it.y1 + it.y2) / 2;
         if (it.y1 - it.y2 < -4) {
             dc.MoveTo(it.x1, it.y1);
@@ -321,8 +315,10 @@ TInfo_2k::LayerAnchor TInfo_2k::AnchorOf(const TStructure& s, const LongLayerRec
 {
     double lower = 0.0, upper = 0.0;
     LayerExtent(s, layer, lower, upper);
-    return {Trunc(m_scale * std::max(s.GetWidthAt(lower), s.GetWidthAt(upper)) / 2 + m_centreX + m_inset),
-            Trunc(m_originY - m_scale * upper), Trunc(m_originY - m_scale * lower)};
+    return {PixelTrunc(m_scale * std::max(s.GetWidthAt(lower), s.GetWidthAt(upper)) / 2 +
+                       m_centreX + m_inset),
+            PixelTrunc(m_originY - m_scale * upper),
+            PixelTrunc(m_originY - m_scale * lower)};
 }
 
 void TInfo_2k::Widen(LayerAnchor& anchor, const TStructure& s, const LongLayerRec& layer) const
@@ -478,8 +474,8 @@ void TInfo_2k::CollectCircular(plat::DC& dc, const TStructure& s)
         // The label points at the bar a tenth of the way round from the top.
         const double h = r->layer.aligned == 0 ? 0.5 : 0.0;
         const double a = (6.283185307178 / n) * ((1 * n) / 10 + h);
-        const int x = Trunc(std::sin(a) * m_scale * r->radius + m_centreX);
-        const int y = Trunc(m_originY - (std::cos(a) * r->radius + r->centre) * m_scale);
+        const int x = PixelTrunc(std::sin(a) * m_scale * r->radius + m_centreX);
+        const int y = PixelTrunc(m_originY - (std::cos(a) * r->radius + r->centre) * m_scale);
         std::string text;
         if (r->layer.bartitle.empty())
             text = Format(g_UnitSystem == kUnitSI ? "%d A_s = %5.0f %s" : "%d A_s = %5.3f %s", n, Area(r->layer.Ai),
@@ -515,15 +511,17 @@ void TInfo_2k::CollectDistributed(plat::DC& dc, const TStructure& s)
             text = Format(f, prefix.c_str(), Area(r->layer.Ai), AreaLabel());
         }
         const double hb = r->layer.db / 2;
-        int x = Trunc(m_centreX);
+        int x = PixelTrunc(m_centreX);
         int top = m_height;
         int bottom = 0;
         for (int k = 0; k < L; ++k) {
             const double z = L < 2 ? (r->zLeast + r->zLargest) / 2 : r->zLeast + (r->zLargest - r->zLeast) * k / (L - 1);
-            x = std::max(x, Trunc(m_scale * std::max(s.GetWidthAt(z + hb), s.GetWidthAt(z - hb)) / 2 + m_centreX +
-                                  m_inset));
-            top = std::min(top, Trunc(m_originY - m_scale * (z + hb)));
-            bottom = std::max(bottom, Trunc(m_originY - m_scale * (z - hb)));
+            x = std::max(
+                x,
+                PixelTrunc(m_scale * std::max(s.GetWidthAt(z + hb), s.GetWidthAt(z - hb)) / 2 +
+                           m_centreX + m_inset));
+            top = std::min(top, PixelTrunc(m_originY - m_scale * (z + hb)));
+            bottom = std::max(bottom, PixelTrunc(m_originY - m_scale * (z - hb)));
         }
         x += 2 * p;
         AddItem(dc, text, x, top, x, bottom, CalloutKind::Distributed, index++);
@@ -538,8 +536,8 @@ void TInfo_2k::CollectTransverse(plat::DC& dc, const TStructure& s)
         if (t == nullptr)
             continue;
         // 1. Anchor y in the largest free room between the labels already placed.
-        const int spanTop = Trunc(m_originY - m_scale * t->disttop);
-        const int spanBottom = Trunc(m_originY - m_scale * t->distbot);
+        const int spanTop = PixelTrunc(m_originY - m_scale * t->disttop);
+        const int spanBottom = PixelTrunc(m_originY - m_scale * t->distbot);
         double start = (spanTop + spanBottom) / 2.0;
         double size = 0.0;
         const auto room = [&](double from, double to) {
@@ -572,9 +570,9 @@ void TInfo_2k::CollectTransverse(plat::DC& dc, const TStructure& s)
                 if (l != nullptr && l->num % 2 == 1 && l->db / 2 > r)
                     r = l->db / 2 + t->db / 2;
             }
-            x = Trunc(m_centreX - (r - t->db / 2) * m_scale);
+            x = PixelTrunc(m_centreX - (r - t->db / 2) * m_scale);
         } else {
-            x = Trunc((w / 2 + t->db) * m_scale + m_centreX);
+            x = PixelTrunc((w / 2 + t->db) * m_scale + m_centreX);
         }
         // 3. Text.
         const std::string prefix = t->pattern == 5 ? "T-Headed\n" : "";
@@ -590,7 +588,7 @@ void TInfo_2k::CollectTransverse(plat::DC& dc, const TStructure& s)
                           t->bartitle.c_str(), spacing, UnitLabel(ukSectionLength));
         if (t->dep > 0.0)
             text = Format("%s\n|D|e_p = %4.1f %s", text.c_str(), t->dep * UnitFactor(ukStrain), UnitLabel(ukStrain));
-        const int yi = Trunc(y);
+        const int yi = PixelTrunc(y);
         AddItem(dc, text, x, yi, x, yi, CalloutKind::Transverse, i);
     }
 }

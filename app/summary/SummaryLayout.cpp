@@ -15,11 +15,17 @@
 namespace {
 constexpr double kHalfPi = 1.5707963267945;
 
-// Truncation toward zero, held within kPixelLimit of 0 (no number is 0): the picture adds a
-// few pixel values at a time (a leg's offset, a bend's radius, a bar's size, a lap), and sums of
-// a dozen held values stay far inside int, however large the scale of a degenerate section.
-constexpr double kPixelLimit = 1e8;
-int Trunc(double v)
+plat::Rect CentredBox(double cx, double cy, int D)
+{
+    const int half = D / 2;
+    return {PixelTrunc(cx) - half,
+            PixelTrunc(cy) - half,
+            PixelTrunc(cx) + half,
+            PixelTrunc(cy) + half};
+}
+} // namespace
+
+int PixelTrunc(double v)
 {
     if (!(v > -kPixelLimit))
         return v != v ? 0 : -static_cast<int>(kPixelLimit);
@@ -27,13 +33,6 @@ int Trunc(double v)
         return static_cast<int>(kPixelLimit);
     return static_cast<int>(v);
 }
-
-plat::Rect CentredBox(double cx, double cy, int D)
-{
-    const int half = D / 2;
-    return {Trunc(cx) - half, Trunc(cy) - half, Trunc(cx) + half, Trunc(cy) + half};
-}
-} // namespace
 
 double AxialLoadPosition(const TStructure& structure)
 {
@@ -126,7 +125,7 @@ plat::Color StressStyleColor(int code)
 
 int BarSizePixels(double db, double s)
 {
-    return std::max(5, Trunc(db * s));
+    return std::max(5, PixelTrunc(db * s));
 }
 
 std::vector<plat::Rect> CircularBarBoxes(
@@ -139,10 +138,10 @@ std::vector<plat::Rect> CircularBarBoxes(
     const double dx = R * std::sin(theta) * s;
     const int half = D / 2;
     auto box = [&](double cx) {
-        return plat::Rect{Trunc(cx - half),
-                          Trunc(yc - half + 0.5),
-                          Trunc(cx + half),
-                          Trunc(yc + half + 0.5)};
+        return plat::Rect{PixelTrunc(cx - half),
+                          PixelTrunc(yc - half + 0.5),
+                          PixelTrunc(cx + half),
+                          PixelTrunc(yc + half + 0.5)};
     };
     std::vector<plat::Rect> boxes{box(x0 + 0.5 + dx)};
     if (bars > 1)
@@ -178,8 +177,8 @@ std::vector<plat::Rect> LayerBarBoxes(double z,
     }
     const int half = D / 2;
     for (int k = 0; k < n; ++k) {
-        const int right = Trunc(x0 + 0.5 + E * s / 2 - k * (E * s - D) / (n - 1));
-        boxes.push_back({right - D, Trunc(yc) - half, right, Trunc(yc) + half});
+        const int right = PixelTrunc(x0 + 0.5 + E * s / 2 - k * (E * s - D) / (n - 1));
+        boxes.push_back({right - D, PixelTrunc(yc) - half, right, PixelTrunc(yc) + half});
     }
     return boxes;
 }
@@ -198,11 +197,11 @@ StirrupGeometry ComputeStirrupGeometry(double W, double cover, double db, double
 {
     StirrupGeometry g;
     g.inset = W < 2 * cover + 2 * db ? (W - 2 * db) / 3 : cover;
-    g.outer = Trunc((W / 2 - g.inset) * s);
-    g.inner = Trunc((W / 2 - g.inset - db) * s + 0.5);
+    g.outer = PixelTrunc((W / 2 - g.inset) * s);
+    g.inner = PixelTrunc((W / 2 - g.inset - db) * s + 0.5);
     g.bend = StirrupBendDiameter(db);
-    g.bendRadius = Trunc((g.bend + db) * s / 2 + 0.5);
-    g.band = Trunc(db * s + 0.5);
+    g.bendRadius = PixelTrunc((g.bend + db) * s / 2 + 0.5);
+    g.band = PixelTrunc(db * s + 0.5);
     return g;
 }
 
@@ -261,7 +260,7 @@ void AppendSignificant(std::string& text, double value)
     const double v = value == 0.0 ? 0.0 : value;
     const double a = std::fabs(v);
     const double e = a > 0.0001 ? std::log10(a) : 0.0;
-    const int k = std::clamp(Trunc(3.5 - e), 0, 20);
+    const int k = std::clamp(PixelTrunc(3.5 - e), 0, 20);
     const std::string number =
         a >= 0.0001 ? StrPrintf(StrPrintf("%%5.%df", k).c_str(), v) : StrPrintf("%3.1f", v);
     text += number;
@@ -273,7 +272,7 @@ void AppendSignificant(std::string& text, double value)
 
 int CatalogRowHeight(int cw)
 {
-    const int rh = Trunc(0.75 * cw);
+    const int rh = PixelTrunc(0.75 * cw);
     return rh > 0 ? rh : 10;
 }
 
@@ -281,7 +280,7 @@ std::vector<CatalogRow>
 ListCatalogRows(const TStructure* current, int /*x*/, int y, int wp, int w, int h, int m)
 {
     std::vector<CatalogRow> rows;
-    const int t = Trunc(0.1 * h);
+    const int t = PixelTrunc(0.1 * h);
     const int rh = CatalogRowHeight(w - wp - m);
     bool markedOne = false;
     for (int slot = 0; slot < kMaxStructures; ++slot) {
@@ -369,17 +368,19 @@ DepthProfileLayout LayoutDepthProfile(int x, int y, int w, int h, const TDepthTa
     const double sh = 0.9 * w / vmax;
     const double sv = 0.8 * h / span;
     L.xc = x + w / 2;
-    auto centred = [&](double s) { return Trunc(y + 0.5 * h - (0.5 - L.z1 / span) * span * s); };
+    auto centred = [&](double s) {
+        return PixelTrunc(y + 0.5 * h - (0.5 - L.z1 / span) * span * s);
+    };
     if (sh > sv) {
         L.s = sv;
-        L.yr = Trunc(y + h * (0.8 * L.z1 / span + 0.1));
+        L.yr = PixelTrunc(y + h * (0.8 * L.z1 / span + 0.1));
     } else {
         L.s = sh;
         L.yr = centred(L.s);
         if (2.1 * sh < sv) {
             L.s = 2 * sh;
             L.half = true;
-            L.xc = Trunc(x + 0.95 * w);
+            L.xc = PixelTrunc(x + 0.95 * w);
             L.yr = centred(L.s);
         }
     }
@@ -411,9 +412,9 @@ std::string ControlPanelTitle(int mode)
 std::vector<plat::Rect> ControlPanelFrames(int mode, int byte4, int byte5, int W, int H, double f)
 {
     auto frame = [](double x, double y, double w, double h) {
-        const int left = Trunc(x);
-        const int top = Trunc(y);
-        return plat::Rect{left, top, left + Trunc(w), top + Trunc(h)};
+        const int left = PixelTrunc(x);
+        const int top = PixelTrunc(y);
+        return plat::Rect{left, top, left + PixelTrunc(w), top + PixelTrunc(h)};
     };
     if (mode == 1)
         return {frame(0.01 * W, 0.01 * W, (f - 0.02) * W, 0.22 * H - 0.02 * W),
@@ -430,17 +431,17 @@ std::vector<plat::Rect> ControlPanelFrames(int mode, int byte4, int byte5, int W
 
 plat::Rect SplashBitmapBox(int W, int H, int bitmapWidth, int bitmapHeight)
 {
-    const int left = Trunc(0.73 * W);
-    const int top = Trunc(0.21 * H);
-    const int right = Trunc(0.97 * W);
-    const int bottom = Trunc(0.77 * H);
+    const int left = PixelTrunc(0.73 * W);
+    const int top = PixelTrunc(0.21 * H);
+    const int right = PixelTrunc(0.97 * W);
+    const int bottom = PixelTrunc(0.77 * H);
     if (bitmapWidth <= 0 || bitmapHeight <= 0 || bottom <= top)
         return {left, top, left, top};
     const float a = static_cast<float>(bitmapWidth) / static_cast<float>(bitmapHeight);
     const double boxAspect = static_cast<double>(right - left) / (bottom - top);
     if (a <= boxAspect)
-        return {left, top, left + Trunc((bottom - top) * static_cast<double>(a)), bottom};
-    return {left, top, right, top + Trunc((right - left) / static_cast<double>(a))};
+        return {left, top, left + PixelTrunc((bottom - top) * static_cast<double>(a)), bottom};
+    return {left, top, right, top + PixelTrunc((right - left) / static_cast<double>(a))};
 }
 
 std::vector<MaterialChartPlan>

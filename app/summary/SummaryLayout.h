@@ -17,6 +17,15 @@
 class TStructure;
 class TDepthTable;
 
+// ---- Pixel values ------------------------------------------------------------------------
+
+// The picture adds a few pixel values at a time (a leg's offset, a bend's radius, a bar's
+// size, a lap, a callout's inset); held within kPixelLimit of 0, sums of a dozen of them stay
+// far inside int, however large the scale of a degenerate section.
+constexpr double kPixelLimit = 1e8;
+// v truncated toward zero and held within kPixelLimit of 0; not a number gives 0.
+int PixelTrunc(double v);
+
 // ---- Placement of the section ----------------------------------------------------------
 
 struct SectionFit {

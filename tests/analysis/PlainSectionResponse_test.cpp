@@ -10,11 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisBaseFakes.h"
+#include "analysis/PointSections.h"
 #include "analysis/RunToFinish.h"
 #include "analysis/T1DAnalysis.h"
 #include "model/TBeam.h"
-#include "model/materials/ConcreteLaws.h"
-#include "model/materials/SteelLaws.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -26,21 +25,7 @@ constexpr int kMaxSteps = 5000;
 // The plain rectangle; with an unused reinforcing steel type when asked (no bar names it).
 std::unique_ptr<TBeam> PlainBeam(bool unusedSteelType)
 {
-    auto beam = std::make_unique<TBeam>();
-    beam->ClearAll();
-    ConcreteTypeRec concrete;
-    concrete.name = "Concrete 1";
-    concrete.fc = -35e6;
-    CheckConcreteType(concrete, true);
-    beam->AddConcreteType(concrete);
-    if (unusedSteelType) {
-        SteelTypeRec steel;
-        steel.kind = SteelKind::Reinforcing;
-        steel.fy = 4e8;
-        steel.name = "Steel 1";
-        CheckSteelType(steel, true);
-        beam->AddSteelType(steel);
-    }
+    auto beam = PointSections::Empty(unusedSteelType);
     beam->AddRegion(kH, 0.0, kB, kB, 0, 1);
     beam->Validate();
     TestSection::SetLoads(*beam, 0, 0, 0, 0, -1000.0, 0);

@@ -17,7 +17,9 @@ struct PointSections {
     static constexpr double kBarArea = 1.5e-3; // 3 x 25 mm bars
     static constexpr double kBarDepth = -0.25; // 50 mm above the bottom
 
-    static std::unique_ptr<TBeam> Empty()
+    // The materials without a region: the concrete type, and the steel type unless steelType is
+    // false (a plain section).
+    static std::unique_ptr<TBeam> Empty(bool steelType = true)
     {
         auto beam = std::make_unique<TBeam>();
         beam->ClearAll();
@@ -26,6 +28,8 @@ struct PointSections {
         concrete.fc = -35e6;
         CheckConcreteType(concrete, true);
         beam->AddConcreteType(concrete);
+        if (!steelType)
+            return beam;
         SteelTypeRec steel;
         steel.kind = SteelKind::Reinforcing;
         steel.fy = 4e8;

@@ -21,6 +21,7 @@
 #include "model/TShell.h"
 #include "support/RecordingDC.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/model/StructureFixtures.h"
 
 namespace {
 
@@ -54,22 +55,7 @@ private:
     TDocumentEngine* m_previous;
 };
 
-LongLayerRec Bars(const char* name, double z, int num, int pattern = kPlainLayer, int index = 0, int nround = 0,
-                  int aligned = 0) {
-    LongLayerRec layer;
-    InitLongLayerRec(layer);
-    layer.name = name;
-    layer.z = z;
-    layer.num = num;
-    layer.Ai = kBarArea;
-    layer.A = num * kBarArea;
-    layer.db = 2.0 * std::sqrt(kBarArea / 3.141592653589);
-    layer.pattern = pattern;
-    layer.index = index;
-    layer.nround = nround;
-    layer.aligned = aligned;
-    return layer;
-}
+using fixtures::Bars;
 
 // 400 x 600 mm; 3 bars at 50 mm, one bar naming circular pattern slot 30 (a beam has slots 0 to
 // 29) at 100 mm and a complete ring of four bars, not aligned, about 300 mm: two layers of two
@@ -82,10 +68,10 @@ std::unique_ptr<TStructure> SlotThirtySection() {
     beam->AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1);
     beam->DeleteLongLayers(0);
     const double bottom = beam->GetBottom();
-    beam->AddLongLayer(Bars("Bottom", bottom + 0.05, 3), 0);
-    beam->AddLongLayer(Bars("Odd", bottom + 0.10, 1, kCircularPattern, 30, 2, 1), 0);
-    beam->AddLongLayer(Bars("Ring1", bottom + 0.25, 2, kCircularPattern, 0, 4, 0), 0);
-    beam->AddLongLayer(Bars("Ring", bottom + 0.35, 2, kCircularPattern, 0, 4, 0), 0);
+    beam->AddLongLayer(Bars("Bottom", bottom + 0.05, 3, kBarArea), 0);
+    beam->AddLongLayer(Bars("Odd", bottom + 0.10, 1, kBarArea, kCircularPattern, 30, 2, 1), 0);
+    beam->AddLongLayer(Bars("Ring1", bottom + 0.25, 2, kBarArea, kCircularPattern, 0, 4, 0), 0);
+    beam->AddLongLayer(Bars("Ring", bottom + 0.35, 2, kBarArea, kCircularPattern, 0, 4, 0), 0);
     return beam;
 }
 

@@ -25,6 +25,7 @@
 #include "tests/membrane/HeldShearAnswer.h"
 #include "tests/membrane/MembraneFixtures.h"
 #include "tests/membrane/Pv19Panel.h"
+#include "tests/model/StructureFixtures.h"
 #include "tests/platform/PlatformFixture.h"
 
 namespace {
@@ -37,22 +38,7 @@ protected:
     ScriptedUi ui;
 };
 
-LongLayerRec Bars(const char* name, double z, int num, double barArea, int pattern = kPlainLayer, int index = 0,
-                  int nround = 0, int aligned = 0) {
-    LongLayerRec layer;
-    InitLongLayerRec(layer);
-    layer.name = name;
-    layer.z = z;
-    layer.num = num;
-    layer.Ai = barArea;
-    layer.A = num * barArea;
-    layer.db = 2.0 * std::sqrt(barArea / 3.141592653589);
-    layer.pattern = pattern;
-    layer.index = index;
-    layer.nround = nround;
-    layer.aligned = aligned;
-    return layer;
-}
+using fixtures::Bars;
 
 double TotalArea(const TStructure& s) {
     double area = 0.0;

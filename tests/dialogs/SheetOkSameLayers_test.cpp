@@ -26,27 +26,13 @@
 #include "tests/dialogs/SavedAndRead.h"
 #include "tests/membrane/HeldShearAnswer.h"
 #include "tests/membrane/Pv19Panel.h"
+#include "tests/model/StructureFixtures.h"
 
 namespace {
 
 constexpr const char* kSheet = "Define Longitudinal Reinforcement";
 
-LongLayerRec Bars(const char* name, double z, int num, double barArea, int pattern = kPlainLayer, int index = 0,
-                  int nround = 0, int aligned = 0) {
-    LongLayerRec layer;
-    InitLongLayerRec(layer);
-    layer.name = name;
-    layer.z = z;
-    layer.num = num;
-    layer.Ai = barArea;
-    layer.A = num * barArea;
-    layer.db = 2.0 * std::sqrt(barArea / 3.141592653589);
-    layer.pattern = pattern;
-    layer.index = index;
-    layer.nround = nround;
-    layer.aligned = aligned;
-    return layer;
-}
+using fixtures::Bars;
 
 // A beam 600 mm deep and 400 mm wide with three 500 mm^2 bars 50 mm above its bottom.
 std::unique_ptr<TBeam> Beam() {
@@ -143,6 +129,14 @@ protected:
         EXPECT_TRUE(ui.Done());
     }
 
+    // OkAtOnce, after which the layers are those kept (as plain layers where asPlainLayers).
+    void OkKeepsLayers(const char* caption, int command, TBeam& beam, const TBeam& kept, bool asPlainLayers,
+                       std::vector<std::vector<std::string>>* pages = nullptr) {
+        OkAtOnce(caption, command, pages);
+        beam.Validate();
+        ExpectSameBars(kept, beam, asPlainLayers);
+    }
+
     // The first pattern of a page exploded, then OK.
     void ExplodeAndOk(int page) {
         ui.Dialog(kSheet, [page](plat::DialogDriver& d) {
@@ -188,17 +182,13 @@ TEST_F(SheetOkSameLayers, ARingWithItsOwnThermalStrainKeepsItAndTheAnswer) {
     EXPECT_NE(Answer(cold), before);
 
     std::vector<std::vector<std::string>> pages;
-    OkAtOnce(kSheet, CmId::LongitudinalReinforcement, &pages);
+    OkKeepsLayers(kSheet, CmId::LongitudinalReinforcement, beam, kept, false, &pages);
     ASSERT_EQ(pages.size(), 4u);
     EXPECT_EQ(pages[0], (std::vector<std::string>{"Bottom"}));
     EXPECT_EQ(pages[1].size(), 1u);
-    beam.Validate();
-    ExpectSameBars(kept, beam, false);
     ExpectSameAnswer(before, Answer(beam));
 
-    OkAtOnce("Define Tendons", CmId::Tendons);
-    beam.Validate();
-    ExpectSameBars(kept, beam, false);
+    OkKeepsLayers("Define Tendons", CmId::Tendons, beam, kept, false);
 
     ExplodeAndOk(1);
     beam.Validate();
@@ -236,9 +226,7 @@ TEST_F(SheetOkSameLayers, AnImposedStrainSetInTheStrainDialogStaysOnTheRing) {
     kept.CopyFrom(beam);
     const std::vector<double> before = Answer(kept);
 
-    OkAtOnce(kSheet, CmId::LongitudinalReinforcement);
-    beam.Validate();
-    ExpectSameBars(kept, beam, false);
+    OkKeepsLayers(kSheet, CmId::LongitudinalReinforcement, beam, kept, false);
     ExpectSameAnswer(before, Answer(beam));
     auto reopened = SavedAndRead(beam);
     reopened->Validate();
@@ -267,21 +255,17 @@ TEST_F(SheetOkSameLayers, AnUnevenDistributedPatternIsShownAndKeptAsItsLayers) {
     const std::vector<double> before = Answer(kept);
 
     std::vector<std::vector<std::string>> pages;
-    OkAtOnce(kSheet, CmId::LongitudinalReinforcement, &pages);
+    OkKeepsLayers(kSheet, CmId::LongitudinalReinforcement, beam, kept, true, &pages);
     ASSERT_EQ(pages.size(), 4u);
     EXPECT_EQ(pages[0], (std::vector<std::string>{"Bottom", "Side", "Side1"}));
     EXPECT_TRUE(pages[2].empty());
-    beam.Validate();
-    ExpectSameBars(kept, beam, true);
     double area = 0.0;
     for (int i = 0; i < beam.GetLongLayerCount(0); ++i)
         area += beam.GetLongLayer(i, 0)->A;
     EXPECT_NEAR(area, (3 + 5) * 500e-6, 1e-12);
     ExpectSameAnswer(before, Answer(beam));
 
-    OkAtOnce("Define Tendons", CmId::Tendons);
-    beam.Validate();
-    ExpectSameBars(kept, beam, true);
+    OkKeepsLayers("Define Tendons", CmId::Tendons, beam, kept, true);
 }
 
 // A ring of four bars, offset, whose upper layer holds two 100 mm^2 bars and the lower two of
@@ -302,18 +286,14 @@ TEST_F(SheetOkSameLayers, ARingOfMixedBarsIsShownAndKeptAsItsLayers) {
     const std::vector<double> before = Answer(kept);
 
     std::vector<std::vector<std::string>> pages;
-    OkAtOnce(kSheet, CmId::LongitudinalReinforcement, &pages);
+    OkKeepsLayers(kSheet, CmId::LongitudinalReinforcement, beam, kept, true, &pages);
     ASSERT_EQ(pages.size(), 4u);
     EXPECT_EQ(pages[0], (std::vector<std::string>{"Bottom", "Ring", "Ring1"}));
     EXPECT_TRUE(pages[1].empty());
-    beam.Validate();
-    ExpectSameBars(kept, beam, true);
     EXPECT_NEAR(beam.GetLongLayer(1, 0)->A + beam.GetLongLayer(2, 0)->A, 600e-6, 1e-12);
     ExpectSameAnswer(before, Answer(beam));
 
-    OkAtOnce("Define Tendons", CmId::Tendons);
-    beam.Validate();
-    ExpectSameBars(kept, beam, true);
+    OkKeepsLayers("Define Tendons", CmId::Tendons, beam, kept, true);
 }
 
 // The x bars of PV19 as a ring of four such bars about the mid-plane, 30 mm across, its layers
@@ -352,10 +332,7 @@ TEST_F(SheetOkSameLayers, AnExplodedPrestressedRingOfAMembraneKeepsItsSpacing) {
         EXPECT_NEAR(layer.dep, 1e-3, 1e-12) << i;
     }
     EXPECT_NEAR(panel.GetLongLayer(1, 0)->ratio, 2 * 0.01785, 1e-12);
-    const std::vector<double> after = membrane_fixtures::HeldShearAnswer(panel);
-    ASSERT_EQ(after.size(), before.size());
-    for (std::size_t i = 0; i < before.size(); ++i)
-        EXPECT_NEAR(after[i], before[i], 1e-9 * (1.0 + std::fabs(before[i]))) << i;
+    ExpectSameAnswer(before, membrane_fixtures::HeldShearAnswer(panel));
 }
 
 // A ring moved by its centre keeps each layer's own thermal strain and name.

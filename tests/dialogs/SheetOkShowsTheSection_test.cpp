@@ -2,7 +2,6 @@
 // layers (without an edit of the pages), the page is drawn anew, as View > Cross Section draws
 // it, and the analysis of the section as it was goes.
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "tests/app/ShellFixture.h"
 #include "tests/dialogs/DialogFixtures.h"
 #include "tests/dialogs/SavedAndRead.h"
+#include "tests/model/StructureFixtures.h"
 
 namespace {
 
@@ -51,20 +51,7 @@ private:
     TInputDialogs* m_previous;
 };
 
-LongLayerRec Bars(const char* name, double z, int num, int pattern, int index, int nround) {
-    LongLayerRec layer;
-    InitLongLayerRec(layer);
-    layer.name = name;
-    layer.z = z;
-    layer.num = num;
-    layer.Ai = 100e-6;
-    layer.A = num * layer.Ai;
-    layer.db = 2.0 * std::sqrt(layer.Ai / 3.141592653589);
-    layer.pattern = pattern;
-    layer.index = index;
-    layer.nround = nround;
-    return layer;
-}
+using fixtures::Bars;
 
 // 400 x 600 mm with 3 bars at 50 mm and a distributed pattern of 5 bars (nround 5) whose layers
 // hold 3 and 2 of them, at 200 and 400 mm: the sheet's OK gives the pattern back from its record
@@ -77,9 +64,9 @@ TEST_F(SheetOkShows, ThePageAfterTheLongitudinalSheetsOkIsThePageOfTheSectionItL
     made.AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1);
     made.DeleteLongLayers(0);
     const double bottom = made.GetBottom();
-    made.AddLongLayer(Bars("Bottom", bottom + 0.05, 3, kPlainLayer, 0, 0), 0);
-    made.AddLongLayer(Bars("Side", bottom + 0.20, 3, kDistributedPattern, 0, 5), 0);
-    made.AddLongLayer(Bars("Side1", bottom + 0.40, 2, kDistributedPattern, 0, 5), 0);
+    made.AddLongLayer(Bars("Bottom", bottom + 0.05, 3, 100e-6), 0);
+    made.AddLongLayer(Bars("Side", bottom + 0.20, 3, 100e-6, kDistributedPattern, 0, 5), 0);
+    made.AddLongLayer(Bars("Side1", bottom + 0.40, 2, 100e-6, kDistributedPattern, 0, 5), 0);
     made.Validate();
     const auto slot = static_cast<std::size_t>(g_CurrentStructure);
     g_Structures[slot] = SavedAndRead(made);

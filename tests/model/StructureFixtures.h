@@ -40,6 +40,26 @@ inline LongLayerRec LayerOfArea(double z, int num, double Ai, const std::string&
     return layer;
 }
 
+// The layer named name of num bars of area Ai each at elevation z, their diameter that of the
+// area, on the pattern of kind `pattern` in slot index: nround bars in all, one of them on the
+// vertical axis when aligned is 1 (a ring).
+inline LongLayerRec Bars(const std::string& name,
+                         double z,
+                         int num,
+                         double Ai,
+                         int pattern = kPlainLayer,
+                         int index = 0,
+                         int nround = 0,
+                         int aligned = 0)
+{
+    LongLayerRec layer = LayerOfArea(z, num, Ai, name);
+    layer.pattern = pattern;
+    layer.index = index;
+    layer.nround = nround;
+    layer.aligned = aligned;
+    return layer;
+}
+
 // A stirrup layer of bar diameter db reaching from distbot to disttop, spaced s along the
 // member, with A the area of all its legs.
 inline TransLayerRec

@@ -16,6 +16,7 @@
 #include "tests/analysis/PointSections.h"
 #include "platform/Application.h"
 #include "tests/support/RecordingDC.h"
+#include "tests/views/ForceDiagramSupport.h"
 #include "views/TForceDiagram.h"
 
 namespace {
@@ -33,33 +34,20 @@ plat::Size Extent(const std::string& text, const plat::LogFont&)
     return {7 * static_cast<int>(text.size()), 12};
 }
 
+// The resultants and, apart, the concrete's -300 kN at 0.2 m and the steel's 100 kN at -0.25 m.
 std::unique_ptr<SectionState> ForcesState(double C, double zC, double T, double zT, double V)
 {
-    auto s = std::make_unique<SectionState>();
-    s->Valid = 1;
-    s->Results[StateResult::CompressiveForce] = C;
-    s->Results[StateResult::CompressiveDepth] = zC;
-    s->Results[StateResult::TensileForce] = T;
-    s->Results[StateResult::TensileDepth] = zT;
+    auto s = ResultantsState(C, zC, T, zT, V);
     s->Results[StateResult::ConcreteForce] = -3e5;
     s->Results[StateResult::ConcreteDepth] = 0.2;
     s->Results[StateResult::SteelForce] = 1e5;
     s->Results[StateResult::SteelDepth] = -0.25;
-    s->Results[StateResult::Shear] = V;
     return s;
 }
 
 bool HasColour(const std::vector<Line>& lines, plat::Color c)
 {
     return std::any_of(lines.begin(), lines.end(), [c](const Line& l) { return l.colour == c; });
-}
-
-const Label* FindLabel(const DiagramPicture& p, const std::string& prefix)
-{
-    for (const picture::Item& i : p.items)
-        if (const Label* l = std::get_if<Label>(&i); l && l->text.rfind(prefix, 0) == 0)
-            return l;
-    return nullptr;
 }
 
 // The 300 x 600 mm test section (moment axis at its centroid, 0.3 m above the bottom) in a
@@ -79,12 +67,7 @@ struct ForceDiagramTest : ::testing::Test {
         k = (300 - top - 20) / 0.6;
         yRef = static_cast<int>(280 - k * 0.3);
     }
-    void Show(const SectionState& s)
-    {
-        chart.AttachStructure(beam.get());
-        chart.AttachState(&s);
-        chart.AutoScale();
-    }
+    void Show(const SectionState& s) { ShowState(chart, beam.get(), &s); }
 };
 
 TEST_F(ForceDiagramTest, SectionValuesAreTheCentroidAndTheArea)
@@ -451,9 +434,7 @@ TEST_F(ForceDiagramTest, TheShearArrowOfASolvedShortSpanFillsTheRoomBelowTheBott
         response.Step();
     const SectionState* s = response.GetStage(10);
     ASSERT_NE(s, nullptr);
-    chart.AttachStructure(shearBeam.get());
-    chart.AttachState(s);
-    chart.AutoScale();
+    ShowState(chart, shearBeam.get(), s);
     const DiagramPicture p = chart.ComputePicture(Extent);
     ASSERT_FALSE(p.noData);
     double V = s->Results[StateResult::Shear];

@@ -15,6 +15,7 @@
 #include "foundation/Units.h"
 #include "platform/Application.h"
 #include "tests/analysis/PointSections.h"
+#include "tests/views/ForceDiagramSupport.h"
 #include "tests/support/RecordingDC.h"
 #include "views/PictureLabels.h"
 #include "views/TForceDiagram.h"
@@ -102,26 +103,6 @@ std::vector<std::string> LabelFaults(const DiagramPicture& p, const LabelExtent&
     return faults;
 }
 
-std::unique_ptr<SectionState> ForcesState(double C, double zC, double T, double zT, double V)
-{
-    auto s = std::make_unique<SectionState>();
-    s->Valid = 1;
-    s->Results[StateResult::CompressiveForce] = C;
-    s->Results[StateResult::CompressiveDepth] = zC;
-    s->Results[StateResult::TensileForce] = T;
-    s->Results[StateResult::TensileDepth] = zT;
-    s->Results[StateResult::Shear] = V;
-    return s;
-}
-
-const Label* FindLabel(const DiagramPicture& p, const std::string& prefix)
-{
-    for (const picture::Item& i : p.items)
-        if (const Label* l = std::get_if<Label>(&i); l && l->text.rfind(prefix, 0) == 0)
-            return l;
-    return nullptr;
-}
-
 struct ForceLabelsTest : ::testing::TestWithParam<bool> {
     static void SetUpTestSuite() { plat::EnsureGuiRuntime(); }
     RecordingDC dc;
@@ -146,12 +127,10 @@ TEST_P(ForceLabelsTest, TheTensionLabelInUsUnitsStandsClearOfItsArrowHead)
     DisplayContext us;
     us.unitSystem = kUnitUS;
     chart.SetDisplay(us);
-    auto s = ForcesState(-501.3e3, 0.165, 501.3e3, -0.237, 201.5e3);
+    auto s = ResultantsState(-501.3e3, 0.165, 501.3e3, -0.237, 201.5e3);
     s->ShearBlock = {201.5e3, 1.0, 1.0, 1.0};
     s->NvRatio = 1.36;
-    chart.AttachStructure(beam.get());
-    chart.AttachState(s.get());
-    chart.AutoScale();
+    ShowState(chart, beam.get(), s.get());
     const LabelExtent extent = MeasureOn(dc);
     const DiagramPicture p = chart.ComputePicture(extent);
     ASSERT_FALSE(p.noData);
@@ -200,10 +179,8 @@ TEST_P(ForceLabelsTest, ForcesAtNearlyOneHeightKeepTheirLabelsApart)
     beam->Validate();
     TForceDiagram chart{nullptr, "Internal Forces", 0, 0, 300, 280};
     chart.SetDisplay(DisplayContext{});
-    auto s = ForcesState(-14e3, -0.013, 14e3, -0.03, 0.0);
-    chart.AttachStructure(beam.get());
-    chart.AttachState(s.get());
-    chart.AutoScale();
+    auto s = ResultantsState(-14e3, -0.013, 14e3, -0.03, 0.0);
+    ShowState(chart, beam.get(), s.get());
     const LabelExtent extent = MeasureOn(dc);
     const DiagramPicture p = chart.ComputePicture(extent);
     ASSERT_FALSE(p.noData);
@@ -234,9 +211,7 @@ TEST_P(ForceLabelsTest, NPlusMOfASectionWithoutSteelWritesItsLabelsApart)
                 s.Valid = 1;
                 s.Results[StateResult::AxialForce] = N;
                 s.Results[StateResult::Moment] = M;
-                nm.AttachStructure(beam.get());
-                nm.AttachState(&s);
-                nm.AutoScale();
+                ShowState(nm, beam.get(), &s);
                 const LabelExtent extent = MeasureOn(dc);
                 const DiagramPicture p = nm.ComputePicture(extent);
                 ASSERT_FALSE(p.noData);
