@@ -440,6 +440,7 @@ TEST_F(ChartFactoryTest, ALegendWhoseHomeIsClearStandsExactlyAtItsPositionCodesP
             // The place is clear: nothing of the chart's is drawn there.
             const std::vector<std::string> under = TextsUnder(*chart, plat::Rect{home.x, home.y, home.x + b.w, home.y + b.h});
             ASSERT_TRUE(under.empty()) << under.front();
+            ASSERT_EQ(PixelsInside(DrawnStrokesOf(*chart).data, plat::Rect{home.x, home.y, home.x + b.w, home.y + b.h}), 0);
             EXPECT_EQ(b.x, home.x);
             EXPECT_EQ(b.y, home.y);
         }
