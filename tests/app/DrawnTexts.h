@@ -22,6 +22,16 @@ inline plat::Rect DrawnBox(const DrawCall& c)
     return plat::Rect{left, baseline - c.run.ascent, left + c.run.width, baseline + c.run.descent};
 }
 
+// The box an upright text run covers on the device, its corners taken through the mapping (a
+// run's offsets are logical, as its point is).
+inline plat::Rect PageBox(const DrawCall& c)
+{
+    const int left = c.run.at.x + c.run.x0, baseline = c.run.at.y + c.run.baseline;
+    const plat::Point a = c.state.mapping.ToDevice({left, baseline - c.run.ascent});
+    const plat::Point b = c.state.mapping.ToDevice({left + c.run.width, baseline + c.run.descent});
+    return plat::Rect{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
 inline bool Meet(const plat::Rect& a, const plat::Rect& b)
 {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;

@@ -53,9 +53,10 @@ std::size_t PrintChartAndLegend(RecordingDC& dc, Tchart& chart, TTextBox& legend
     return first;
 }
 
-// The bottom bars' force along a 2600 mm member: none up to 400 mm, rising to 540 kN at
-// 1500 mm and level to the end. The legend's own place (0.17 of the width, its foot 10 px above
-// 0.83 of the height) is clear of the chart's texts but the rising curve runs through it; the
+// The bottom bars' force along a 2600 mm member: none up to 600 mm, rising to 540 kN at
+// 700 mm and level to the end. The legend's own place (0.17 of the width, its foot 10 px above
+// 0.83 of the height) is clear of the chart's texts but the rising curve runs through it and
+// through its words; the
 // legend moves to a place where no stroke of the curve, no axis line, tick or text lies under
 // its box, inside the chart. On the page its letters are crossed by no stroke and meet no text.
 TEST_F(ChartLegends, ALegendOverTheCurveMovesOffItOnTheScreenAndOnThePage)
@@ -68,8 +69,8 @@ TEST_F(ChartLegends, ALegendOverTheCurveMovesOffItOnTheScreenAndOnThePage)
     chart.CreateInParent();
     chart.SetTitles("Bottom Reinforcement", "Length along member (mm)", "Mild steel force (kN)", 0, 1);
     chart.AddPoint(0, 0);
-    chart.AddPoint(400, 0);
-    chart.AddPoint(1500, 540);
+    chart.AddPoint(600, 0);
+    chart.AddPoint(700, 540);
     chart.AddPoint(2600, 540);
     chart.AutoScale();
     TTextBox legend(&chart, "CHILD", 100, 100, W / 5, H / 5);
@@ -98,7 +99,7 @@ TEST_F(ChartLegends, ALegendOverTheCurveMovesOffItOnTheScreenAndOnThePage)
     for (std::size_t i = 0; i < dc.Calls().size(); ++i) {
         const DrawCall& c = dc.Calls()[i];
         if (c.op == "Text" && !c.text.empty() && c.text != " " && c.state.font.escapement == 0)
-            (i < first ? chartTexts : letters).push_back(DrawnBox(c));
+            (i < first ? chartTexts : letters).push_back(PageBox(c));
     }
     ASSERT_EQ(letters.size(), 3u);
     const DrawnStrokes printed = StrokesOf(chartCalls, -1);

@@ -268,7 +268,7 @@ TEST_F(MemberSetLegends, KeepOffTheNumbersAxesAndCurvesInSmallWindowsAndOnThePag
                 const bool legend = c.text.find("Provided") != std::string::npos ||
                                     c.text.find("Effective") != std::string::npos ||
                                     c.text.find("Demand") != std::string::npos;
-                (legend ? letters : others).push_back(DrawnBox(c));
+                (legend ? letters : others).push_back(PageBox(c));
             }
         EXPECT_EQ(letters.size(), 11u);  // three lines in three charts, two in the prestress chart's
         const DrawnStrokes page = StrokesOf(calls, -1);
