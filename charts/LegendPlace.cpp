@@ -9,14 +9,14 @@
 #include "charts/BoxGeometry.h"
 
 // The chart is looked at in square cells of s pixels, s the least that keeps the cells within
-// kLegendCells (a pixel each on any chart of a page or a screen). Each cell is marked when any
+// kLegendCells (a pixel or a few on a chart of a page or a screen). Each cell is marked when any
 // of its pixels is taken by what the legend never covers (grown by the gap) or by ink (grown by
 // the pen's reach); tables of sums then count the marked cells under any box in constant time,
 // so that every place of the box on the cells is weighed.
 
 namespace {
 
-constexpr long long kLegendCells = 1LL << 20;
+constexpr long long kLegendCells = 1LL << 16;
 // The ink's stretches looked at, and the cells their walks mark, on one chart.
 constexpr std::size_t kLegendInkStretches = 20000;
 constexpr long long kLegendInkSteps = 4000000;
@@ -78,14 +78,6 @@ private:
     std::vector<std::uint8_t> m_marks;
     std::vector<std::int64_t> m_sums;
 };
-
-// Whether the stretch from a to b runs within reach pixels of the box.
-bool StretchMeets(plat::Point a, plat::Point b, const plat::Rect& box, int reach)
-{
-    ChartInk one;
-    one.lines.push_back({a, b});
-    return InkMeets(one, box, reach);
-}
 
 // Marks the cells of the ink inside the area, each stroke grown by reach pixels.
 void MarkInk(Cells& cells, const ChartInk& ink, const plat::Rect& area, int reach)
@@ -164,11 +156,16 @@ std::vector<LegendForm> LegendForms(double height, int margin)
             narrowest = m;
         }
     const double sign = height < 0 ? -1.0 : 1.0;
-    const double own = std::floor(std::fabs(height));
-    const double least = std::max(kLeastLegendHeight, std::ceil(0.7 * own));
-    const double step = std::max(1.0, std::floor((own - least) / 8.0));
-    for (double h = own - step; h >= least; h -= step)
-        forms.push_back({sign * h, narrowest});
+    const double own = std::fabs(height);
+    double last = std::floor(own);
+    for (const double f : {0.9, 0.8, 0.7}) {
+        const double h = std::floor(own * f);
+        if (h < kLeastLegendHeight)
+            break;
+        if (h < last)
+            forms.push_back({sign * h, narrowest});
+        last = std::min(last, h);
+    }
     return forms;
 }
 
@@ -187,6 +184,15 @@ LegendChoice PlaceLegend(const LegendRoom& room, int position, const std::vector
     ink.Sum();
     const int s = hard.Size();
 
+    // The ink's markers and its first stretches, as many as the cells take.
+    ChartInk capped;
+    const bool cap = room.ink.lines.size() > kLegendInkStretches;
+    if (cap) {
+        capped.boxes = room.ink.boxes;
+        capped.lines.assign(room.ink.lines.begin(),
+                            room.ink.lines.begin() + static_cast<std::ptrdiff_t>(kLegendInkStretches));
+    }
+    const ChartInk& ink0 = cap ? capped : room.ink;
     // The legend's own place, looked at pixel by pixel: it stays there when it covers nothing.
     const auto ownPlaceClear = [&](plat::Point at, plat::Size size) {
         const plat::Rect box{at.x, at.y, at.x + size.cx, at.y + size.cy};
@@ -199,14 +205,7 @@ LegendChoice PlaceLegend(const LegendRoom& room, int position, const std::vector
                                std::min(box.right, inkArea.right), std::min(box.bottom, inkArea.bottom)};
         if (drawn.IsEmpty())
             return true;
-        for (const plat::Rect& m : room.ink.boxes)
-            if (Overlap(drawn, m))
-                return false;
-        const std::size_t count = std::min(room.ink.lines.size(), kLegendInkStretches);
-        for (std::size_t i = 0; i < count; ++i)
-            if (StretchMeets(room.ink.lines[i].first, room.ink.lines[i].second, drawn, reach - 1))
-                return false;
-        return true;
+        return !InkMeets(ink0, drawn, reach - 1);
     };
 
     Weighed firstClear;   // the least ink at the first step with a clear place

@@ -51,8 +51,8 @@ struct LegendForm {
 };
 
 // The forms a legend made with the given height and margin is tried in, the first its own:
-// its own height with the margin narrowed to 7 and to 3 pixels (never widened), then smaller
-// heights with the narrowest margin, a pixel (or an eighth of the way) less each, down to
-// seven tenths of its own and never below 7 pixels. The sign of the height (a cell or a
+// its own height with the margin narrowed to 7 and to 3 pixels (never widened), then nine,
+// eight and seven tenths of its height (whole pixels) with the narrowest margin, never below 7
+// pixels. The sign of the height (a cell or a
 // character height) is kept.
 std::vector<LegendForm> LegendForms(double height, int margin);
