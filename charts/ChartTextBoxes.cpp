@@ -1,9 +1,13 @@
-// Where the two chart kinds put their texts and ticks, as their Paint places them, for what is
-// laid over a chart (a legend box, the stage markers of a control chart) to keep clear of.
+// Where the two chart kinds put their texts, ticks, axis lines and data, as their Paint places
+// them, for what is laid over a chart (a legend box, the stage markers of a control chart) to
+// keep clear of.
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "charts/BoxGeometry.h"
+#include "charts/LegendPlace.h"
 #include "charts/RichText.h"
 #include "charts/TTextBox.h"
 #include "charts/Tchart.h"
@@ -88,24 +92,123 @@ std::vector<plat::Rect> Ticonchart::TextBoxes()
     return list.boxes;
 }
 
+namespace {
+
+// The pixels of a line drawn from a to b, both ends taken.
+plat::Rect LineBox(plat::Point a, plat::Point b)
+{
+    return plat::Rect{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
+}
+
+// The reach of a marker to each side of its point, as DrawMarker draws it.
+int MarkerHalf(int W) { return static_cast<int>(0.16 * std::sqrt(std::max(W, 0))); }
+
+} // namespace
+
+LegendRoom Tchart::RoomForLegends()
+{
+    LegendRoom room;
+    room.chart = {Width(), Height()};
+    room.keepOut = TextBoxes();
+    return room;
+}
+
+LegendRoom Tbigchart::RoomForLegends()
+{
+    LegendRoom room;
+    room.chart = {Width(), Height()};
+    if (!m_data.IsShown() || m_data.IsDataEmpty())
+        return room;
+    room.keepOut = TextBoxes();
+    plat::Image scratch(1, 1);
+    plat::DC dc(scratch);
+    const int W = Width(), H = Height();
+    const int dh = MeasureRichText(dc, "0123456789", TextFont()).cy;
+    const ChartTransform t = ScaleBigChart(m_data, W, H, m_margins, dh, TextMeasure(dc));
+    // The axes as Paint draws them, an axis of no extent across the room of the plot.
+    const int row = ChartPixel(t.yOffset);
+    const int column = ChartPixel(t.xOffset);
+    int left = ChartPixel(t.xOffset + m_data.XStart() * t.xScale);
+    int right = ChartPixel(t.xOffset + m_data.XEnd() * t.xScale);
+    int top = ChartPixel(t.yOffset - m_data.AxisRange().yMax * t.yScale);
+    int bottom = ChartPixel(t.yOffset - m_data.AxisRange().yMin * t.yScale);
+    if (t.xScale == 0.0 || t.yScale == 0.0) {
+        const plat::Rect plot = BigChartPlotBox(m_data, W, H, m_margins, dh, TextMeasure(dc));
+        if (t.xScale == 0.0)
+            left = column, right = plot.right;
+        if (t.yScale == 0.0)
+            top = plot.top, bottom = plot.bottom;
+    }
+    room.keepOut.push_back(LineBox({left, row}, {right, row}));
+    room.keepOut.push_back(LineBox({column, top}, {column, bottom}));
+    room.ink = TraceChartInk(m_data, t, MarkerHalf(W));
+    room.inkArea = PlotArea(t);
+    room.penWidth = m_lineWidth;
+    return room;
+}
+
+LegendRoom Ticonchart::RoomForLegends()
+{
+    LegendRoom room;
+    room.chart = {Width(), Height()};
+    room.keepOut = TextBoxes();
+    if (room.keepOut.empty())
+        return room;
+    plat::Image scratch(1, 1);
+    plat::DC dc(scratch);
+    const int W = Width(), H = Height();
+    const int noteHeight = m_data.ShowsNote() ? MeasureRichText(dc, m_data.Note(), NoteFont(dc)).cy : 0;
+    ChartMargins margins = m_margins;
+    const ChartTransform t = ScaleIconChart(m_data, W, H, margins, noteHeight, -1, 1, -1, 1);
+    const int column = ChartPixel(t.xOffset), row = ChartPixel(t.yOffset);
+    room.keepOut.push_back(LineBox({column, margins.top}, {column, H - margins.bottom}));
+    room.keepOut.push_back(LineBox({margins.left, row}, {W - margins.right, row}));
+    room.ink = TraceChartInk(m_data, t, MarkerHalf(W));
+    room.inkArea = PlotArea(t);
+    room.penWidth = m_lineWidth;
+    return room;
+}
+
 void Tchart::KeepLegendsClear()
 {
-    constexpr int kLegendClearance = 3;
-    const BoxPlace c = Place();
-    std::vector<plat::Rect> texts;
-    bool measured = false;
-    for (plat::Window* child : GetChildren()) {
-        auto* legend = dynamic_cast<TTextBox*>(child);
-        if (!legend || !legend->IsLegend() || legend->MovedByUser())
-            continue;
-        if (!measured) {
-            texts = TextBoxes();
-            measured = true;
+    std::vector<TTextBox*> legends;
+    for (plat::Window* child : GetChildren())
+        if (auto* legend = dynamic_cast<TTextBox*>(child); legend && legend->IsLegend())
+            legends.push_back(legend);
+    if (legends.empty())
+        return;
+    LegendRoom room = RoomForLegends();
+    // Legends the user has put somewhere stay there; the others keep clear of them and of each
+    // other.
+    for (TTextBox* legend : legends)
+        if (legend->MovedByUser()) {
+            const BoxPlace b = legend->Place();
+            room.keepOut.push_back(plat::Rect{b.x, b.y, b.x + b.w, b.y + b.h});
         }
+    for (TTextBox* legend : legends) {
+        if (legend->MovedByUser())
+            continue;
+        // The forms the legend may take, each smaller than the one before it.
+        std::vector<LegendForm> forms;
+        std::vector<plat::Size> sizes;
+        for (const LegendForm& f : LegendForms(legend->TitleHeight(), TTextBox::kTextMargin)) {
+            const plat::Size size = legend->SizeAt(f.height, f.margin);
+            if (!sizes.empty() && (size.cx > sizes.back().cx || size.cy > sizes.back().cy ||
+                                   (size.cx == sizes.back().cx && size.cy == sizes.back().cy)))
+                continue;
+            forms.push_back(f);
+            sizes.push_back(size);
+        }
+        const LegendChoice choice = PlaceLegend(room, legend->LegendPosition(), sizes);
+        const std::size_t k = static_cast<std::size_t>(choice.step);
+        const double letters = k == 0 ? 0.0 : forms[k].height;
+        const plat::Size size = sizes[k];
         const BoxPlace b = legend->Place();
-        const plat::Point home = LegendHome(legend->LegendPosition(), {c.w, c.h}, {b.w, b.h});
-        const plat::Point clear = PlaceClearOf(home, {b.w, b.h}, texts, plat::Rect{0, 0, c.w, c.h}, kLegendClearance);
-        if (clear.x != b.x || clear.y != b.y)
-            legend->Reposition(clear.x, clear.y, b.w, b.h, 1);
+        if (letters != legend->LetterHeight() || forms[k].margin != legend->Margin() || choice.at.x != b.x ||
+            choice.at.y != b.y || size.cx != b.w || size.cy != b.h) {
+            legend->SetLegendForm(letters, forms[k].margin);
+            legend->Reposition(choice.at.x, choice.at.y, size.cx, size.cy, 1);
+        }
+        room.keepOut.push_back(plat::Rect{choice.at.x, choice.at.y, choice.at.x + size.cx, choice.at.y + size.cy});
     }
 }

@@ -1,5 +1,7 @@
 #include "charts/TTextBox.h"
 
+#include <algorithm>
+
 #include "charts/DialogResources.h"
 #include "charts/RichText.h"
 #include "charts/TMixinChartOwner.h"
@@ -33,23 +35,42 @@ void TTextBox::SetText(const std::string& text) {
     AutoSize();
 }
 
-void TTextBox::AutoSize() {
+plat::LogFont TTextBox::LetterFont() const {
+    plat::LogFont font = TitleFont();
+    if (m_letterHeight != 0.0)
+        font.height = static_cast<int>(m_letterHeight);
+    return font;
+}
+
+plat::Size TTextBox::SizeAt(double titleHeight, int margin) const {
+    plat::LogFont font = TitleFont();
+    font.height = static_cast<int>(titleHeight);
+    return SizeIn(font, margin);
+}
+
+plat::Size TTextBox::SizeIn(const plat::LogFont& font, int margin) const {
     int lines = 0;
     plat::Size size;
     if (IsCreated()) {
-        plat::ClientDC dc(*this);
-        size = MeasureRichTextLines(dc, m_text, TitleFont(), lines);
+        // Measuring draws nothing in the window.
+        plat::ClientDC dc(const_cast<TTextBox&>(*this));
+        size = MeasureRichTextLines(dc, m_text, font, lines);
     } else {
         plat::Image scratch(1, 1);
         plat::DC dc(scratch);
-        size = MeasureRichTextLines(dc, m_text, TitleFont(), lines);
+        size = MeasureRichTextLines(dc, m_text, font, lines);
     }
+    // A box without text keeps the least size, without the margin.
+    const int both = size.cx > 0 && size.cy > 0 ? 2 * margin : 0;
+    return {std::max(size.cx + both, 1), std::max(size.cy + both, 1)};
+}
+
+void TTextBox::AutoSize() {
+    const plat::Size size = SizeIn(LetterFont(), m_margin);
     const BoxPlace before = Place();
     // The page's rescaling of fonts does not apply: the text keeps its font.
     const double title = TitleHeight(), text = TextHeight();
-    // A box without text keeps the least size, without the margin.
-    const int margin = size.cx > 0 && size.cy > 0 ? 2 * kTextMargin : 0;
-    TBoxItem::Reposition(before.x, before.y, std::max(size.cx + margin, 1), std::max(size.cy + margin, 1), 0);
+    TBoxItem::Reposition(before.x, before.y, size.cx, size.cy, 0);
     SetFontHeights(static_cast<int>(title), static_cast<int>(text));
     if (m_parent && m_parent->IsCreated())
         m_parent->InvalidateRect(plat::Rect{before.x, before.y, before.x + before.w, before.y + before.h}, true);
@@ -95,7 +116,7 @@ void TTextBox::CmSelectFont() {
 void TTextBox::Paint(plat::DC& dc, bool, const plat::Rect&) {
     dc.SetBkMode(plat::BkMode::Transparent);
     int lines = 0;
-    DrawRichTextLines(dc, kTextMargin, kTextMargin, m_text, TitleFont(), lines, plat::TextAlign::Left,
+    DrawRichTextLines(dc, m_margin, m_margin, m_text, LetterFont(), lines, plat::TextAlign::Left,
                       plat::TextAlign::Top,
                       BlackAndWhite() != 0);
     if (IsSelected() && !BlackAndWhite())

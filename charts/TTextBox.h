@@ -25,9 +25,25 @@ public:
     // Keeps the first 998 characters, ending them with a line end, and sizes the box to them.
     void SetText(const std::string& text);
     const std::string& GetText() const { return m_text; }
-    // Resizes the box to its text in the title font, with the margin all round, at its present
-    // place.
+    // Resizes the box to its text in the letters' font, with the margin all round, at its
+    // present place.
     void AutoSize();
+    // The box's size for its text in the title font at the given height, with a margin of the
+    // given width all round.
+    plat::Size SizeAt(double titleHeight, int margin = kTextMargin) const;
+    // A legend whose chart has no room for it as it is made draws its letters closer to its
+    // edges (margin) and, where that is not enough, at a smaller height: both set by the chart
+    // at each layout (height 0: the title font's own). The title font stays as it is made, so
+    // the chart can try it again when the room comes back.
+    void SetLegendForm(double letterHeight, int margin)
+    {
+        m_letterHeight = letterHeight;
+        m_margin = margin;
+    }
+    double LetterHeight() const { return m_letterHeight; }
+    int Margin() const { return m_margin; }
+    // The font the letters are drawn in: the title font, at the letter height when one is set.
+    plat::LogFont LetterFont() const;
     // Edits the text in the "View Data" dialog (through the report text, which is left null).
     void CmEditText();
     void CmSelectFont();
@@ -47,10 +63,14 @@ public:
     void EvLButtonUp(unsigned flags, plat::Point p) override;
 
 private:
+    plat::Size SizeIn(const plat::LogFont& font, int margin) const;
+
     std::string m_text;
     bool m_legend = false;
     int m_legendPosition = 1;
     bool m_movedByUser = false;
+    double m_letterHeight = 0.0;
+    int m_margin = kTextMargin;
 };
 
 class TGraphicBox : public TBoxItem {

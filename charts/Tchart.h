@@ -12,6 +12,8 @@
 #include "charts/ChartData.h"
 #include "charts/TBoxItem.h"
 
+struct LegendRoom;
+
 // The font of "No Data": the chart's text font, never below 8 points at scale 1.
 plat::LogFont NoDataFont(const plat::LogFont& textFont);
 
@@ -121,9 +123,15 @@ public:
     // laid over the chart keeps clear of. Empty while the chart shows "No Data"; the chart's
     // own transform is left as it is.
     virtual std::vector<plat::Rect> TextBoxes() { return {}; }
+    // What a legend laid over the chart at its present size and data keeps clear of: the boxes
+    // of TextBoxes and of the axis lines, and the data's strokes and markers as drawn.
+    virtual LegendRoom RoomForLegends();
     // Puts each legend box inside the chart that the user has not moved at its own place, or,
-    // where that would cover a text of TextBoxes, at the nearest place a few pixels clear of
-    // them: after anything that moves the chart's texts (its data, range, size, fonts, note).
+    // where that would cover a text, a tick, an axis line, a legend or the data (see
+    // PlaceLegend), at the nearest place clear of them, its letters smaller where the chart
+    // leaves no room for its own font: after anything that moves the chart's texts (its data,
+    // range, size, fonts, note). Where each legend goes depends on the chart and the legend
+    // alone, never on where the legends stood before.
     void KeepLegendsClear();
 
 protected:
@@ -145,6 +153,7 @@ public:
     // Arguments ignored: the chart fits its own range.
     void UpdateScaling(double, double, double, double) override;
     std::vector<plat::Rect> TextBoxes() override;
+    LegendRoom RoomForLegends() override;
 
 private:
     void UpdateScaling(plat::DC& dc);
@@ -158,6 +167,7 @@ public:
     // -1 for a minimum and 1 for a maximum stand for the chart's own range.
     void UpdateScaling(double xa, double xb, double ya, double yb) override;
     std::vector<plat::Rect> TextBoxes() override;
+    LegendRoom RoomForLegends() override;
     // The range labels under transform t and margins, kept clear of the data's markers and
     // curves and of each other, measured as measure draws them; ink, when given, gets the
     // data's ink they were kept clear of.

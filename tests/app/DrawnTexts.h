@@ -1,7 +1,10 @@
 #pragma once
 // Where a chart's texts land as it draws them, for tests of what is laid over a chart (its
-// legends): each upright text (numbers, title, x title, note) with the box it covers.
+// legends): each upright text (numbers, title, x title, note) with the box it covers, and the
+// strokes of its axes and its data.
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +20,16 @@ inline plat::Rect DrawnBox(const DrawCall& c)
     const int left = at.x + c.run.x0;
     const int baseline = at.y + c.run.baseline;
     return plat::Rect{left, baseline - c.run.ascent, left + c.run.width, baseline + c.run.descent};
+}
+
+// The box an upright text run covers on the device, its corners taken through the mapping (a
+// run's offsets are logical, as its point is).
+inline plat::Rect PageBox(const DrawCall& c)
+{
+    const int left = c.run.at.x + c.run.x0, baseline = c.run.at.y + c.run.baseline;
+    const plat::Point a = c.state.mapping.ToDevice({left, baseline - c.run.ascent});
+    const plat::Point b = c.state.mapping.ToDevice({left + c.run.width, baseline + c.run.descent});
+    return plat::Rect{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
 inline bool Meet(const plat::Rect& a, const plat::Rect& b)
@@ -47,4 +60,48 @@ inline std::vector<std::string> TextsUnder(Tchart& chart, const plat::Rect& r)
             under.push_back("\"" + text + "\" (" + std::to_string(box.left) + ", " + std::to_string(box.top) +
                             " - " + std::to_string(box.right) + ", " + std::to_string(box.bottom) + ")");
     return under;
+}
+
+// The strokes the chart draws, as drawn (device pixels): the axis lines and ticks (pens one
+// pixel wide) and the data's curves (the chart's own line width, two pixels on a full chart).
+struct DrawnStrokes {
+    std::vector<std::pair<plat::Point, plat::Point>> axes;
+    std::vector<std::pair<plat::Point, plat::Point>> data;
+};
+
+inline DrawnStrokes StrokesOf(const std::vector<DrawCall>& calls, int dataWidth)
+{
+    DrawnStrokes strokes;
+    for (const DrawCall& c : calls) {
+        if (c.op != "Line" && c.op != "Polyline")
+            continue;
+        for (std::size_t k = 0; k + 1 < c.points.size(); ++k) {
+            const std::pair<plat::Point, plat::Point> s{c.state.mapping.ToDevice(c.points[k]),
+                                                        c.state.mapping.ToDevice(c.points[k + 1])};
+            (c.state.pen.width == dataWidth ? strokes.data : strokes.axes).push_back(s);
+        }
+    }
+    return strokes;
+}
+
+inline DrawnStrokes DrawnStrokesOf(Tchart& chart)
+{
+    RecordingDC dc;
+    chart.Paint(dc, true, plat::Rect{0, 0, chart.Place().w, chart.Place().h});
+    return StrokesOf(dc.Calls(), chart.LineWidth());
+}
+
+// The pixels of the strokes that lie inside the rectangle, each stroke walked pixel by pixel
+// (both ends taken).
+inline int PixelsInside(const std::vector<std::pair<plat::Point, plat::Point>>& strokes, const plat::Rect& r)
+{
+    int inside = 0;
+    for (const auto& [a, b] : strokes) {
+        const int n = std::max({std::abs(b.x - a.x), std::abs(b.y - a.y), 1});
+        for (int i = 0; i <= n; ++i) {
+            const plat::Point p{a.x + (b.x - a.x) * i / n, a.y + (b.y - a.y) * i / n};
+            inside += r.Contains(p) ? 1 : 0;
+        }
+    }
+    return inside;
 }

@@ -17,11 +17,13 @@
 #include "dialogs/QuickDefine.h"
 #include "member/TFullMemberResponse.h"
 #include "member/TMemberDefinition.h"
+#include "platform/Application.h"
 #include "platform/Controls.h"
 #include "support/RecordingDC.h"
 #include "support/TestSupport.h"
 #include "tests/app/DrawnTexts.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/views/PrintedPage.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 
@@ -51,6 +53,24 @@ struct MemberSetLegends : StartedShellTest {
             Window().IdleAction(pass);
         Window().IdleAction(0);
         return m;
+    }
+
+    // The same member solved in a main window of w x h.
+    void SolveInAWindowOf(int w, int h)
+    {
+        ShowFrameAt(w, h);
+        g_QuickDefData = QuickDefineDefaults(g_UnitSystem);
+        ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
+        View().CreateLogic(1, g_Structures[0].get(), nullptr);
+        ASSERT_EQ(SetMemberDefinitionFromSection(Window().GetServices(), g_MemberDefinition, *g_Structures[0]), 1);
+        Frame().Dispatch(CmId::MemberResponse);
+        auto* m = dynamic_cast<TFullMemberResponse*>(Window().GetCurrentAnalysis());
+        ASSERT_NE(m, nullptr);
+        for (long pass = 0; m->IsRunning() != 0 && pass < 400000; ++pass)
+            Window().IdleAction(pass);
+        Window().IdleAction(0);
+        plat::Application::PumpEvents(50);
+        ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Pushover);
     }
 
     struct Legend {
@@ -174,4 +194,92 @@ TEST_F(MemberSetLegends, StayClearOfTheNumbersAtEveryStageSteppedTo)
     EXPECT_EQ(Legends().size(), legends.size());
     for (std::size_t i = 0; i < legends.size() && i < Legends().size(); ++i)
         EXPECT_EQ(Legends()[i].box, legends[i].box);
+}
+
+namespace {
+
+std::string Where(const plat::Rect& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " - " + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+} // namespace
+
+// At 1024 x 768 and 713 x 517 the charts of the "Reinforcement" set are too small for their
+// legends to sit at their own places (0.17 of the width, the foot 10 px above 0.83 of the
+// height): there they would cover the y numbers, the x numbers along the axis ("30.0" cut to
+// "30.") and the demand curves. On the screen each legend's box (a window of its own, which
+// hides what lies under it) covers no text, tick or axis line of its chart and stays inside it;
+// it covers no pixel of the curves where the chart leaves such a place (all but the top bars'
+// chart at 713 x 517, where the legend draws its letters closer to fit between the texts). On the printed page (a letter sheet at 300 per inch) no stroke of
+// the page and no other text runs through the legends' letters.
+TEST_F(MemberSetLegends, KeepOffTheNumbersAxesAndCurvesInSmallWindowsAndOnThePage)
+{
+    struct Size {
+        int w, h;
+    };
+    for (const Size size : {Size{1024, 768}, Size{713, 517}}) {
+        SCOPED_TRACE(std::to_string(size.w) + " x " + std::to_string(size.h));
+        SolveInAWindowOf(size.w, size.h);
+        const std::vector<Legend> legends = Legends();
+        ASSERT_EQ(legends.size(), 4u);
+        int movedOffNumbers = 0;
+        for (const Legend& l : legends) {
+            ASSERT_NE(l.chart, nullptr);
+            const std::string title = l.chart->Data().Title();
+            SCOPED_TRACE(title);
+            const BoxPlace c = l.chart->Place(), b = l.box->Place();
+            const plat::Rect box = RectOf(b);
+            EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= c.w && box.bottom <= c.h) << Where(box);
+            for (const auto& [text, r] : DrawnTexts(*l.chart))
+                EXPECT_FALSE(Meet(box, r)) << "\"" << text << "\" at " << Where(r) << " under the legend at " << Where(box);
+            const DrawnStrokes strokes = DrawnStrokesOf(*l.chart);
+            EXPECT_EQ(PixelsInside(strokes.axes, box), 0) << "axis lines or ticks under the legend at " << Where(box);
+            // Its own place, in its own font and margin.
+            const plat::Size own = l.box->SizeAt(l.box->TitleHeight());
+            const int x = static_cast<int>(0.17 * c.w), y = static_cast<int>(0.83 * c.h - own.cy - 10);
+            const plat::Rect home{x, y, x + own.cx, y + own.cy};
+            bool numbersAtHome = false;
+            for (const auto& [text, r] : DrawnTexts(*l.chart))
+                numbersAtHome = numbersAtHome || Meet(home, r);
+            movedOffNumbers += numbersAtHome ? 1 : 0;
+            const int covered = PixelsInside(strokes.data, box);
+            if (title.rfind("Top Reinforcement", 0) == 0 && size.w == 713) {
+                // Between the x numbers (along the axis, a third of the way down) and the x
+                // title there is no room of the legend's height clear of the effective force
+                // line at -100 kN: the legend draws closer to fit there.
+                EXPECT_LT(b.h, own.cy);
+                EXPECT_LT(l.box->Margin(), TTextBox::kTextMargin);
+            } else {
+                EXPECT_EQ(covered, 0) << "curve pixels under the legend at " << Where(box);
+            }
+        }
+        // The set's own places cover numbers in both windows (the case the legends mend).
+        EXPECT_GE(movedOffNumbers, size.w == 713 ? 2 : 0);
+
+        // The page as printed: the legends' letters keep clear of every stroke and text.
+        RecordingDC paper;
+        PrintLetterPageFromPreview(*app, paper);
+        const std::vector<DrawCall> calls = paper.Calls();
+        std::vector<plat::Rect> letters, others;
+        for (const DrawCall& c : calls)
+            if (c.op == "Text" && !c.text.empty() && c.text != " " && c.state.font.escapement == 0) {
+                const bool legend = c.text.find("Provided") != std::string::npos ||
+                                    c.text.find("Effective") != std::string::npos ||
+                                    c.text.find("Demand") != std::string::npos;
+                (legend ? letters : others).push_back(PageBox(c));
+            }
+        EXPECT_EQ(letters.size(), 11u);  // three lines in three charts, two in the prestress chart's
+        const DrawnStrokes page = StrokesOf(calls, -1);
+        for (const plat::Rect& l : letters) {
+            for (const plat::Rect& o : others)
+                EXPECT_FALSE(Meet(l, o)) << "a text at " << Where(o) << " on legend letters at " << Where(l);
+            // Within the letters' box less two device pixels all round (the legend's own sample
+            // line ends where its word begins).
+            const plat::Rect inner{l.left + 2, l.top + 2, l.right - 2, l.bottom - 2};
+            EXPECT_EQ(PixelsInside(page.axes, inner), 0) << "strokes through legend letters at " << Where(l);
+        }
+        Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
+    }
 }
