@@ -352,6 +352,25 @@ WebRegion FindWebRegion(const TStructure& structure)
     return web;
 }
 
+namespace {
+// Widths closer than this (m) are one width.
+constexpr double kSameWidth = 0.0001;
+} // namespace
+
+bool HasOneWidth(const TStructure& structure)
+{
+    const int n = structure.GetRegionCount();
+    if (n == 0)
+        return false;
+    const double w = structure.GetRegion(0)->topWidth;
+    for (int i = 0; i < n; ++i) {
+        const ConcreteRegionRec* r = structure.GetRegion(i);
+        if (std::fabs(r->topWidth - w) >= kSameWidth || std::fabs(r->bottomWidth - w) >= kSameWidth)
+            return false;
+    }
+    return true;
+}
+
 DepthProfileLayout LayoutDepthProfile(int x, int y, int w, int h, const TDepthTable& profile)
 {
     DepthProfileLayout L;

@@ -144,6 +144,9 @@ struct WebRegion {
     bool inner = false;
 };
 WebRegion FindWebRegion(const TStructure& structure);
+// True when every region's top and bottom widths are the first region's top width, to a tenth
+// of a millimetre (a rectangle however many regions it is cut into); false without regions.
+bool HasOneWidth(const TStructure& structure);
 
 // ---- Depth profile -----------------------------------------------------------------------
 

@@ -569,23 +569,31 @@ int DrawSectionDimensions(
     const ConcreteRegionRec* S = n > 1 ? structure.GetRegion(1) : nullptr;
     const ConcreteRegionRec* T = n > 2 ? structure.GetRegion(2) : nullptr;
     const double B = widest;
+    // The height's line stands left of the widest region, and left of the label of a width
+    // drawn inside the section (whose far end lies k pixels left of the centre line) by the
+    // room that label keeps from its own line's end (two ticks): a label never touches it.
+    const int tick = size / 10;
     auto offsetFor = [&](int k) {
-        const double o = (k < 0.5 * B * s || k == 0) ? (B / 2 - F.topWidth / 2) * s
-                                                     : k - F.topWidth * s / 2 - h / 20;
+        double o = (B / 2 - F.topWidth / 2) * s;
+        if (k > 0)
+            o = std::max(o, k + 2.0 * tick - F.topWidth * s / 2 - 0.5 * gap);
         return std::max(0, Trunc(o));
+    };
+    // The whole section: its widest width below the last region, its height left of it.
+    auto whole = [&]() {
+        width(B, Y(L.bottom), 1);
+        return height(x0 - F.topWidth * s / 2,
+                      Y(F.top),
+                      Trunc(x0 - L.bottomWidth * s / 2),
+                      Y(L.bottom),
+                      Trunc((B / 2 - F.topWidth / 2) * s));
     };
     switch (structure.GetSectionKindCode()) {
     case 0:
-        if (n > 1) {
-            // A rectangle in bands (a post-fire beam) or of several regions: its first region is
-            // only a part of it, so the whole is dimensioned, outside it as a rectangle is.
-            width(B, Y(L.bottom), 1);
-            return height(x0 - F.topWidth * s / 2,
-                          Y(F.top),
-                          Trunc(x0 - L.bottomWidth * s / 2),
-                          Y(L.bottom),
-                          Trunc((B / 2 - F.topWidth / 2) * s));
-        }
+        // A rectangle in bands (a post-fire beam) or of several regions: its first region is
+        // only a part of it, so the whole is dimensioned, outside it as a rectangle is.
+        if (n > 1)
+            return whole();
         width(F.bottomWidth, Y(F.bottom), 1);
         return height(x0 - F.bottomWidth * s / 2,
                       Y(F.top),
@@ -617,6 +625,12 @@ int DrawSectionDimensions(
                       offsetFor(k));
     }
     default: {
+        // A section of one width throughout (a rectangle cut into stacked regions, as an
+        // imported sheet is) is a rectangle: dimensioned as a whole, as shape code 0 is. A
+        // region's width in between would only repeat the width, and which region stood for a
+        // web would hang on the tenths of a millimetre its height was cut to.
+        if (HasOneWidth(structure))
+            return whole();
         if (L.bottomWidth > 0.0002)
             width(L.bottomWidth, Y(L.bottom), 1);
         if (F.topWidth > 0.0002)
