@@ -62,7 +62,7 @@ void PaintOn(Tchart& chart, RecordingDC& dc, bool page)
 
 // Every stroke drawn (lines: the axes and the ticks; with curves, polylines: the data too) that
 // lands, where its clip lets it show, inside a number's letters; and every two numbers whose
-// letters meet.
+// letters meet, or stand on the same rows fewer than three pixels apart (they read as one).
 std::vector<std::string> Crossings(RecordingDC& dc, bool curves = true)
 {
     std::vector<std::string> found;
@@ -107,6 +107,8 @@ std::vector<std::string> Crossings(RecordingDC& dc, bool curves = true)
             const plat::Rect& b = numbers[j].letters;
             if (a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
                 found.push_back("\"" + numbers[i].text + "\" on \"" + numbers[j].text + "\"");
+            else if (a.top < b.bottom && b.top < a.bottom && a.left < b.right + 3 && b.left < a.right + 3)
+                found.push_back("\"" + numbers[i].text + "\" runs into \"" + numbers[j].text + "\"");
         }
     return found;
 }
@@ -179,6 +181,29 @@ TEST_F(AxisNumbers, TheControlChartsNumbersStandClearOfTheirAxes)
                 << c.title << " " << ::testing::PrintToString(texts);
             EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << c.title << (onPage ? " page" : " screen");
         }
+}
+
+// The control chart "Moment - φ" of a ring: the curvature from -5.1 to 44.3 and the moment from
+// -0.1 up to 505.5 and down again. The x minimum crosses the moment axis at its place and goes
+// to the right of it, where the y minimum, on the same rows, stands too: the two must not read
+// as one ("-5.1-0.1").
+TEST_F(AxisNumbers, TheControlChartsMinimaStandApart)
+{
+    for (const bool onPage : {false, true}) {
+        Tcontrolchart chart(&page, "Control : Moment - |f", 0, 0, 290, 310, 1, 1);
+        const double xs[] = {-5.1, -2.0, 0.5, 2.0, 5.0, 10.0, 15.0, 20.0, 25.0, 30.0, 35.0, 44.3};
+        const double ys[] = {-0.1, 60.0, 90.0, 200.0, 300.0, 420.0, 480.0, 505.5, 490.0, 460.0, 430.0, 380.0};
+        for (int k = 0; k < 12; ++k)
+            chart.AddTaggedPoint(xs[k], ys[k], k);
+        chart.AutoScale();
+        RecordingDC dc;
+        PaintOn(chart, dc, onPage);
+        const std::vector<Number> numbers = Numbers(dc);
+        std::vector<std::string> texts = Texts(dc);
+        std::sort(texts.begin(), texts.end());
+        EXPECT_EQ(texts, (std::vector<std::string>{"-0.1", "-5.1", "44.3", "505.5"}));
+        EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << (onPage ? "page" : "screen");
+    }
 }
 
 // The member page's full chart of the bottom reinforcement: the force along a 2600 mm member
