@@ -229,6 +229,36 @@ TEST_F(AxisNumbers, TheFullChartsNumbersStandClearOfTheAxesAndOfEachOther)
         }
 }
 
+// The member page's full chart of the bottom reinforcement of a ring: the demand from -40 kN
+// over the support up through 250 kN at 700 mm, down to 100 kN at 900 mm and up to 400 kN,
+// on a range of -1000 to 1000 kN, its ticks every 200 kN and every 400 mm, so that the curve climbs through the x numbers
+// "400", "800" and "1200" above the zero row. The curve gives way round them: no stroke of it
+// shows inside their letters.
+TEST_F(AxisNumbers, TheFullChartsNumbersStandWholeWhereTheDataCrossThem)
+{
+    const double xs[] = {0.0, 300.0, 700.0, 900.0, 1200.0, 1600.0, 2000.0, 2600.0};
+    const double ys[] = {-40.0, -40.0, 250.0, 100.0, 280.0, 350.0, 400.0, 400.0};
+    for (const bool onPage : {false, true})
+        for (const int height : {270, 330}) {
+            Tbigchart chart(&page, "Bottom Reinforcement A_sf_s", 0, 0, 460, height, 0, 1, 0);
+            chart.SetTitles("Bottom Reinforcement A_sf_s", "Length along member (mm)", "Mild steel force (kN)", 0, 1);
+            for (int k = 0; k < 8; ++k)
+                chart.AddPoint(xs[k], ys[k]);
+            chart.AutoScale();
+            // The provided force's range, as the page's other curves set it.
+            chart.SetAxisEnd(ChartEnd::YMin, -1000.0);
+            chart.SetAxisEnd(ChartEnd::YMax, 1000.0);
+            chart.SetYTickStep(200.0);
+            chart.SetXTickStep(400.0);
+            RecordingDC dc;
+            PaintOn(chart, dc, onPage);
+            const std::vector<std::string> texts = Texts(dc);
+            for (const char* n : {"400", "800", "1200"})
+                EXPECT_NE(std::find(texts.begin(), texts.end(), n), texts.end()) << n << ::testing::PrintToString(texts);
+            EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << height << (onPage ? " page" : " screen");
+        }
+}
+
 // The wire mesh's value axis on a short chart (400 x 110 on the page: a few dozen pixels of axis
 // for the values 0 to 10): its numbers one under the other at every tick would run into each
 // other; those that would are left out, the ticks all stay.
