@@ -12,6 +12,9 @@ constexpr int kMaxXTicks = 101;
 constexpr int kMaxYTicks = 31;
 constexpr int kMaxWidthLabels = 51;
 constexpr int kLabelGap = 5;
+// Numbers side by side keep this many blank pixels between their cells (a cell's advance holds
+// hardly a pixel of blank at each end): the x numbers along their axis keep more.
+constexpr int kNumberGap = 4;
 constexpr double kScaleLimit = 100000.0;
 
 // True when the range lies wholly on one side of zero.
@@ -388,6 +391,13 @@ bool MeetsAny(const plat::Rect& box, const std::vector<plat::Rect>& boxes)
     return false;
 }
 
+// Whether a number's box comes sideways within kNumberGap of one of the other numbers' boxes
+// on its rows: two numbers that only abut read as one ("-5.1-0.1").
+bool CrowdsNumbers(const plat::Rect& box, const std::vector<plat::Rect>& numbers)
+{
+    return MeetsAny(plat::Rect{box.left - kNumberGap, box.top, box.right + kNumberGap, box.bottom}, numbers);
+}
+
 } // namespace
 
 ChartInk TraceChartInk(const ChartData& data, const ChartTransform& t, int markerHalf)
@@ -419,9 +429,8 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
         const plat::Rect b = AxisLabelBox(l, size);
         if (b.left < area.left || b.right > area.right || b.top < area.top || b.bottom > area.bottom)
             return false;
-        for (const plat::Rect& p : placed)
-            if (Overlap(b, p))
-                return false;
+        if (CrowdsNumbers(b, placed))
+            return false;
         if (MeetsAny(NumberLettersBox(l, size), lines))
             return false;
         return !ofInk || !InkMeets(ink, b, 1);
@@ -568,7 +577,7 @@ void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, 
     };
     for (std::size_t i = 0; i < plan.labels.size(); ++i) {
         const AxisLabel& home = plan.labels[i];
-        if (!MeetsAny(NumberLettersBox(home, sizes[i]), lines) && !MeetsAny(NumbersInk(home, sizes[i]), kept)) {
+        if (!MeetsAny(NumberLettersBox(home, sizes[i]), lines) && !CrowdsNumbers(NumbersInk(home, sizes[i]), kept)) {
             kept.push_back(NumbersInk(home, sizes[i]));
             out.push_back(home);
             continue;
@@ -580,7 +589,7 @@ void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, 
         for (const AxisLabel& l : PlacesAcrossLines(home, sizes[i], lines)) {
             const plat::Rect ink = NumbersInk(l, sizes[i]);
             if (within(AxisLabelBox(l, sizes[i])) && !MeetsAny(NumberLettersBox(l, sizes[i]), lines) &&
-                !MeetsAny(ink, others)) {
+                !CrowdsNumbers(ink, others)) {
                 kept.push_back(ink);
                 out.push_back(l);
                 break;

@@ -96,7 +96,9 @@ bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin);
 // at its place would cover a marker, have a curve run through it or overlap a label placed
 // before it moves the least it must. An x label first goes to the other side of the axis, then
 // up or down off the axis, staying at its end of the axis; a y label first goes to the other
-// side of the axis column, then sideways along its row, staying at its value's height. Where
+// side of the axis column, then sideways along its row, staying at its value's height. Labels
+// side by side on the same rows keep a few blank pixels between them (abutting, two numbers
+// read as one). Where
 // the ink leaves a label no clear place, it takes the first of those places clear of the
 // labels before it, and keeps its own when there is none.
 //
@@ -120,7 +122,8 @@ std::vector<AxisLabel> PlacesAcrossLines(const AxisLabel& label, plat::Size exte
 
 // The axis numbers of a full chart kept clear of the chart's lines (its axis lines and ticks)
 // and of each other, within area: each number in turn, the y numbers first, stays where it is
-// when its letters meet neither a line nor a number kept before it; else it goes just across
+// when its letters meet no line and come near no number kept before it (sideways, a few blank
+// pixels stand between two numbers on the same rows); else it goes just across
 // the line that crosses it where that place is clear of every line and number (and within
 // area), and else it is left out.
 void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, const plat::Rect& area,

@@ -342,6 +342,22 @@ void Tchart::DrawDataAndCross(plat::DC& dc, const ChartTransform& t, bool fullCh
     dc.RestoreDC(saved);
 }
 
+ChartInk Tchart::DataInk(const ChartTransform& t) const
+{
+    return TraceChartInk(m_data, t, static_cast<int>(0.16 * std::sqrt(std::max(Width(), 0))));
+}
+
+std::vector<plat::Rect> Tchart::NumbersTheDataMeet(const std::vector<AxisLabel>& numbers, const ChartInk& ink,
+                                                   const LabelMeasure& measure) const
+{
+    const int reach = 3 + std::max(m_lineWidth, 1) / 2;
+    std::vector<plat::Rect> holes;
+    for (const AxisLabel& l : numbers)
+        if (const plat::Rect box = AxisLabelBox(l, measure(l.text)); InkMeets(ink, box, reach))
+            holes.push_back(box);
+    return holes;
+}
+
 void Tchart::DrawDataAndCrossInPlot(plat::DC& dc, const ChartTransform& t, bool fullChart,
                                     plat::Color crossColour)
 {
@@ -486,7 +502,10 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
 
     UpdateScaling(dc);
     const ChartTransform& t = m_transform;
-    DrawDataAndCross(dc, t, true, plat::Colors::LtRed);
+    // The numbers stand at their ticks whatever the data do: where a curve or a marker comes
+    // near one, the data give way round it, as on the compact chart.
+    const AxisPlan plan = PlanAxisLabels(dc, W, t);
+    DrawDataAndCross(dc, t, true, plat::Colors::LtRed, NumbersTheDataMeet(plan.labels, DataInk(t), TextMeasure(dc)));
 
     dc.SelectPen(BlackPen());
     for (const AxisTick& line : BigChartAxisLines(dc, t)) {
@@ -494,7 +513,7 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
         dc.LineTo(line.to);
     }
     dc.SetBkMode(plat::BkMode::Transparent);
-    DrawPlan(dc, PlanAxisLabels(dc, W, t), TextFont(), m_blackAndWhite != 0);
+    DrawPlan(dc, plan, TextFont(), m_blackAndWhite != 0);
     if (IsSelected() && !m_blackAndWhite)
         DrawSelectionOn(dc);
 }
@@ -537,9 +556,8 @@ std::vector<AxisLabel> Ticonchart::RangeLabels(const ChartTransform& t, const Ch
 {
     const int W = Width(), H = Height();
     std::vector<AxisLabel> labels = PlanIconRangeLabels(m_data, t, W);
-    const int markerHalf = static_cast<int>(0.16 * std::sqrt(std::max(W, 0)));
     const int noteHeight = std::max(margins.bottom - IconChartInset(W), 0);
-    ChartInk traced = TraceChartInk(m_data, t, markerHalf);
+    ChartInk traced = DataInk(t);
     KeepRangeLabelsClear(labels, traced, plat::Rect{0, margins.top, W, H - noteHeight}, measure,
                          AxisLineBoxes(t, margins, measure));
     if (ink)
@@ -578,16 +596,10 @@ void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     // The range numbers go where the data leave them room; where the data fill every place
     // (a dense cloud of markers, as on a page), the data give way: no stroke or marker runs
     // into a number.
-    // Only the numbers the data come near (within 3 pixels, past the reach of a compact chart's
-    // widest pen) are cut out of the clip: a clip of holes makes every stroke costlier to draw.
     const LabelMeasure measure = TextMeasure(dc);
     ChartInk ink;
     const std::vector<AxisLabel> labels = RangeLabels(t, m_margins, measure, &ink);
-    std::vector<plat::Rect> numbers;
-    for (const AxisLabel& l : labels)
-        if (const plat::Rect box = AxisLabelBox(l, measure(l.text)); InkMeets(ink, box, 3))
-            numbers.push_back(box);
-    DrawDataAndCross(dc, t, false, plat::Colors::Black, numbers);
+    DrawDataAndCross(dc, t, false, plat::Colors::Black, NumbersTheDataMeet(labels, ink, measure));
     dc.SelectPen(BlackPen());
 
     const int column = ChartPixel(t.xOffset);

@@ -136,6 +136,14 @@ public:
 
 protected:
     ChartData m_data;
+    // The boxes of the numbers (drawn with measure) that the data's ink (see TraceChartInk) comes
+    // near, within 3 pixels and half the pen's width: the holes DrawDataAndCross cuts out of the
+    // data's clip so that the numbers stand whole. Only those: a clip of holes makes every stroke
+    // costlier to draw.
+    std::vector<plat::Rect> NumbersTheDataMeet(const std::vector<AxisLabel>& numbers, const ChartInk& ink,
+                                               const LabelMeasure& measure) const;
+    // The data's ink under transform t, its markers as DrawMarker draws them.
+    ChartInk DataInk(const ChartTransform& t) const;
     void DrawDataAndCrossInPlot(plat::DC& dc, const ChartTransform& t, bool fullChart,
                                 plat::Color crossColour);
     int m_lineWidth = 1;

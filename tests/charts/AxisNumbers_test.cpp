@@ -62,7 +62,7 @@ void PaintOn(Tchart& chart, RecordingDC& dc, bool page)
 
 // Every stroke drawn (lines: the axes and the ticks; with curves, polylines: the data too) that
 // lands, where its clip lets it show, inside a number's letters; and every two numbers whose
-// letters meet.
+// letters meet, or stand on the same rows fewer than three pixels apart (they read as one).
 std::vector<std::string> Crossings(RecordingDC& dc, bool curves = true)
 {
     std::vector<std::string> found;
@@ -107,6 +107,8 @@ std::vector<std::string> Crossings(RecordingDC& dc, bool curves = true)
             const plat::Rect& b = numbers[j].letters;
             if (a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
                 found.push_back("\"" + numbers[i].text + "\" on \"" + numbers[j].text + "\"");
+            else if (a.top < b.bottom && b.top < a.bottom && a.left < b.right + 3 && b.left < a.right + 3)
+                found.push_back("\"" + numbers[i].text + "\" runs into \"" + numbers[j].text + "\"");
         }
     return found;
 }
@@ -181,6 +183,29 @@ TEST_F(AxisNumbers, TheControlChartsNumbersStandClearOfTheirAxes)
         }
 }
 
+// The control chart "Moment - φ" of a ring: the curvature from -5.1 to 44.3 and the moment from
+// -0.1 up to 505.5 and down again. The x minimum crosses the moment axis at its place and goes
+// to the right of it, where the y minimum, on the same rows, stands too: the two must not read
+// as one ("-5.1-0.1").
+TEST_F(AxisNumbers, TheControlChartsMinimaStandApart)
+{
+    for (const bool onPage : {false, true}) {
+        Tcontrolchart chart(&page, "Control : Moment - |f", 0, 0, 290, 310, 1, 1);
+        const double xs[] = {-5.1, -2.0, 0.5, 2.0, 5.0, 10.0, 15.0, 20.0, 25.0, 30.0, 35.0, 44.3};
+        const double ys[] = {-0.1, 60.0, 90.0, 200.0, 300.0, 420.0, 480.0, 505.5, 490.0, 460.0, 430.0, 380.0};
+        for (int k = 0; k < 12; ++k)
+            chart.AddTaggedPoint(xs[k], ys[k], k);
+        chart.AutoScale();
+        RecordingDC dc;
+        PaintOn(chart, dc, onPage);
+        const std::vector<Number> numbers = Numbers(dc);
+        std::vector<std::string> texts = Texts(dc);
+        std::sort(texts.begin(), texts.end());
+        EXPECT_EQ(texts, (std::vector<std::string>{"-0.1", "-5.1", "44.3", "505.5"}));
+        EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << (onPage ? "page" : "screen");
+    }
+}
+
 // The member page's full chart of the bottom reinforcement: the force along a 2600 mm member
 // from 90 over the support down to -90 at midspan, its ticks every 20 and every 500 mm: the x
 // number "0" at the corner where the axes cross, the y numbers beside the axis. (The full
@@ -201,6 +226,36 @@ TEST_F(AxisNumbers, TheFullChartsNumbersStandClearOfTheAxesAndOfEachOther)
             const std::vector<std::string> texts = Texts(dc);
             EXPECT_NE(std::find(texts.begin(), texts.end(), "-80.0"), texts.end()) << ::testing::PrintToString(texts);
             EXPECT_EQ(Crossings(dc, false), std::vector<std::string>{}) << height << (onPage ? " page" : " screen");
+        }
+}
+
+// The member page's full chart of the bottom reinforcement of a ring: the demand from -40 kN
+// over the support up through 250 kN at 700 mm, down to 100 kN at 900 mm and up to 400 kN,
+// on a range of -1000 to 1000 kN, its ticks every 200 kN and every 400 mm, so that the curve climbs through the x numbers
+// "400", "800" and "1200" above the zero row. The curve gives way round them: no stroke of it
+// shows inside their letters.
+TEST_F(AxisNumbers, TheFullChartsNumbersStandWholeWhereTheDataCrossThem)
+{
+    const double xs[] = {0.0, 300.0, 700.0, 900.0, 1200.0, 1600.0, 2000.0, 2600.0};
+    const double ys[] = {-40.0, -40.0, 250.0, 100.0, 280.0, 350.0, 400.0, 400.0};
+    for (const bool onPage : {false, true})
+        for (const int height : {270, 330}) {
+            Tbigchart chart(&page, "Bottom Reinforcement A_sf_s", 0, 0, 460, height, 0, 1, 0);
+            chart.SetTitles("Bottom Reinforcement A_sf_s", "Length along member (mm)", "Mild steel force (kN)", 0, 1);
+            for (int k = 0; k < 8; ++k)
+                chart.AddPoint(xs[k], ys[k]);
+            chart.AutoScale();
+            // The provided force's range, as the page's other curves set it.
+            chart.SetAxisEnd(ChartEnd::YMin, -1000.0);
+            chart.SetAxisEnd(ChartEnd::YMax, 1000.0);
+            chart.SetYTickStep(200.0);
+            chart.SetXTickStep(400.0);
+            RecordingDC dc;
+            PaintOn(chart, dc, onPage);
+            const std::vector<std::string> texts = Texts(dc);
+            for (const char* n : {"400", "800", "1200"})
+                EXPECT_NE(std::find(texts.begin(), texts.end(), n), texts.end()) << n << ::testing::PrintToString(texts);
+            EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << height << (onPage ? " page" : " screen");
         }
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ChartsFixture.h"
 #include "charts/RichText.h"
 #include "charts/TMixinChartOwner.h"
@@ -334,18 +336,24 @@ TEST_F(ChartWindows, DataIsClippedToThePlotArea)
     // Line width 2: one pixel of slack on each side, and the right and bottom edges exclusive.
     const plat::Region plot = plat::Region::FromRect(
         {xAxis.points[0].x - 1, yAxis.points[0].y - 1, xAxis.points[1].x + 2, yAxis.points[1].y + 2});
+    // The curve runs through the origin's numbers: the clip is the plot area's outline, then
+    // the holes round those numbers.
+    const auto plotOutline = [&](const plat::Region& r) {
+        return r.mode == plot.mode && r.polygon.size() >= plot.polygon.size() &&
+               std::equal(plot.polygon.begin(), plot.polygon.end(), r.polygon.begin());
+    };
     const std::vector<DrawCall> curves = dc.CallsOf("Polyline");
     ASSERT_FALSE(curves.empty());
     for (const DrawCall& c : curves) {
         ASSERT_EQ(c.state.clip.regions.size(), 1u);
-        EXPECT_EQ(c.state.clip.regions[0], plot);
+        EXPECT_TRUE(plotOutline(c.state.clip.regions[0]));
     }
     int crossLines = 0;
     for (const DrawCall& c : dc.CallsOf("Line"))
         if (c.state.pen.color == plat::Colors::LtRed) {
             ++crossLines;
             ASSERT_EQ(c.state.clip.regions.size(), 1u);
-            EXPECT_EQ(c.state.clip.regions[0], plot);
+            EXPECT_TRUE(plotOutline(c.state.clip.regions[0]));
         }
     EXPECT_EQ(crossLines, 2);
     for (const DrawCall& c : dc.CallsOf("Text"))
