@@ -605,12 +605,9 @@ void DropXLabelsOnYLabels(AxisPlan& x, const AxisPlan& y, const LabelMeasure& me
     std::vector<plat::Rect> taken;
     for (const AxisLabel& l : y.labels)
         taken.push_back(ink(l));
-    const auto overlaps = [&](const AxisLabel& l) {
-        const plat::Rect b = ink(l);
-        for (const plat::Rect& t : taken)
-            if (b.left < t.right && t.left < b.right && b.top < t.bottom && t.top < b.bottom)
-                return true;
-        return false;
-    };
+    // An x number on the rows of a y number and nearer than the gap kept between numbers side
+    // by side goes too: moved across the y axis it would stand beside the y number with only the
+    // axis line between them, and read as one number with it ("200.0|0").
+    const auto overlaps = [&](const AxisLabel& l) { return CrowdsNumbers(ink(l), taken); };
     x.labels.erase(std::remove_if(x.labels.begin(), x.labels.end(), overlaps), x.labels.end());
 }

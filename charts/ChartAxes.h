@@ -134,6 +134,7 @@ plat::Rect AxisLabelBox(const AxisLabel& label, plat::Size extent);
 // The box of a tick, its end pixels included.
 plat::Rect AxisTickBox(const AxisTick& tick);
 
-// Leaves out the labels of the x plan whose boxes would overlap a label of the y plan (the two
-// zeros where the axes cross at a corner, or at a chart of a single point).
+// Leaves out the labels of the x plan whose boxes would overlap a label of the y plan, or
+// stand on its rows nearer than numbers side by side keep (the two zeros where the axes cross
+// at a corner, or at a chart of a single point).
 void DropXLabelsOnYLabels(AxisPlan& x, const AxisPlan& y, const LabelMeasure& measure);

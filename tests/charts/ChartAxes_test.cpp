@@ -319,3 +319,29 @@ TEST(AxisNumberPlan, CrossedNumbersGoAcrossTheLineOrAreLeftOut)
     EXPECT_EQ(wide.labels[1].at, (plat::Point{204, 91}));
     EXPECT_FALSE(Meet(Letters(wide.labels[1]), middle[1]));
 }
+
+// The member page's "Bottom Reinforcement" chart as laid out on the page (the fonts there
+// measure "0" 9 x 17 and "200.0" 40 x 17): the y axis on the column x 88, the x axis on the
+// row 128 with its numbers above it (bottoms at 124), the y number "200.0" right-aligned at
+// x 84 on the rows 102..119. The x number "0" centred on the column takes 84..93: it meets no
+// letter of "200.0" (whose cell ends at 84) but stands on its rows with no blank between; moved
+// right of the axis line (from x 90) it would read "200.0|0". It is left out, as on the screen,
+// where its wider cell overlaps; "400" at x 133 stays where it is.
+TEST(AxisNumberPlan, XZeroBesideAYNumberAtTheCornerIsLeftOut)
+{
+    const auto pageFont = [](const std::string& text) {
+        return plat::Size{text == "0" ? 9 : 8 * static_cast<int>(text.size()), 17};
+    };
+    AxisPlan y;
+    y.labels = {{"0.0", {84, 120}, Right, Top, true}, {"200.0", {84, 102}, Right, Top, true}};
+    AxisPlan x;
+    x.labels = {{"0", {88, 124}, Center, Bottom}, {"400", {133, 124}, Center, Bottom}};
+    DropXLabelsOnYLabels(x, y, pageFont);
+    EXPECT_EQ(Texts(x), (std::vector<std::string>{"400"}));
+
+    y.labels.insert(y.labels.end(), x.labels.begin(), x.labels.end());
+    const std::vector<plat::Rect> lines{{88, 128, 381, 129}, {88, 37, 89, 220}, {86, 110, 91, 111}};
+    KeepAxisNumbersClear(y, lines, plat::Rect{0, 0, 389, 245}, pageFont);
+    ASSERT_EQ(Texts(y), (std::vector<std::string>{"0.0", "200.0", "400"}));
+    EXPECT_EQ(y.labels[2].at, (plat::Point{133, 124}));
+}
