@@ -65,47 +65,44 @@ void BM_PaintIconChart(benchmark::State& state)
 }
 BENCHMARK(BM_PaintIconChart)->Unit(benchmark::kMillisecond);
 
+// A full chart of a page's size with the 10,000 points and a three-line legend over it.
+struct ChartWithLegend {
+    ChartWithLegend()
+    {
+        page.Create();
+        page.MoveWindow({0, 0, 1280, 1024});
+        chart.CreateInParent();
+        chart.SetTitles("Bottom Reinforcement", "Length along member (mm)", "Mild steel force (kN)", 0, 1);
+        Feed(chart);
+        chart.AutoScale();
+        legend.CreateInParent();
+        legend.SetFontHeights(934 / 30, 1);
+        legend.SetText("\1 c\2 Provided\r\n\1 d\2 Effective\r\n\1 e\2 Demand\r\n");
+        legend.SetLegend(true);
+        legend.SetLegendPosition(2);
+    }
+    plat::Window page;
+    Tbigchart chart{&page, "Bottom Reinforcement", 0, 0, 934, 337, 1, 0, 0};
+    TTextBox legend{&chart, "CHILD", 100, 100, 180, 65};
+};
+
 // Placing a three-line legend over a full chart of a page's size and the same 10,000 points
 // (run at every stage stepped to), and painting the chart with its legend.
 void BM_KeepLegendClear(benchmark::State& state)
 {
     StartGui();
-    plat::Window page;
-    page.Create();
-    page.MoveWindow({0, 0, 1280, 1024});
-    Tbigchart chart(&page, "Bottom Reinforcement", 0, 0, 934, 337, 1, 0, 0);
-    chart.CreateInParent();
-    chart.SetTitles("Bottom Reinforcement", "Length along member (mm)", "Mild steel force (kN)", 0, 1);
-    Feed(chart);
-    chart.AutoScale();
-    TTextBox legend(&chart, "CHILD", 100, 100, 180, 65);
-    legend.CreateInParent();
-    legend.SetFontHeights(934 / 30, 1);
-    legend.SetText("\1 c\2 Provided\r\n\1 d\2 Effective\r\n\1 e\2 Demand\r\n");
-    legend.SetLegend(true);
-    legend.SetLegendPosition(2);
+    ChartWithLegend made;
     for (auto _ : state)
-        chart.KeepLegendsClear();
+        made.chart.KeepLegendsClear();
 }
 BENCHMARK(BM_KeepLegendClear)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintBigChartWithLegend(benchmark::State& state)
 {
     StartGui();
-    plat::Window page;
-    page.Create();
-    page.MoveWindow({0, 0, 1280, 1024});
-    Tbigchart chart(&page, "Bottom Reinforcement", 0, 0, 934, 337, 1, 0, 0);
-    chart.CreateInParent();
-    chart.SetTitles("Bottom Reinforcement", "Length along member (mm)", "Mild steel force (kN)", 0, 1);
-    Feed(chart);
-    chart.AutoScale();
-    TTextBox legend(&chart, "CHILD", 100, 100, 180, 65);
-    legend.CreateInParent();
-    legend.SetFontHeights(934 / 30, 1);
-    legend.SetText("\1 c\2 Provided\r\n\1 d\2 Effective\r\n\1 e\2 Demand\r\n");
-    legend.SetLegend(true);
-    legend.SetLegendPosition(2);
+    ChartWithLegend made;
+    Tbigchart& chart = made.chart;
+    TTextBox& legend = made.legend;
     chart.KeepLegendsClear();
     plat::Image image(934, 337);
     for (auto _ : state) {

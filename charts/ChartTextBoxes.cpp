@@ -94,12 +94,6 @@ std::vector<plat::Rect> Ticonchart::TextBoxes()
 
 namespace {
 
-// The pixels of a line drawn from a to b, both ends taken.
-plat::Rect LineBox(plat::Point a, plat::Point b)
-{
-    return plat::Rect{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
-}
-
 // The reach of a marker to each side of its point, as DrawMarker draws it.
 int MarkerHalf(int W) { return static_cast<int>(0.16 * std::sqrt(std::max(W, 0))); }
 
@@ -125,22 +119,9 @@ LegendRoom Tbigchart::RoomForLegends()
     const int W = Width(), H = Height();
     const int dh = MeasureRichText(dc, "0123456789", TextFont()).cy;
     const ChartTransform t = ScaleBigChart(m_data, W, H, m_margins, dh, TextMeasure(dc));
-    // The axes as Paint draws them, an axis of no extent across the room of the plot.
-    const int row = ChartPixel(t.yOffset);
-    const int column = ChartPixel(t.xOffset);
-    int left = ChartPixel(t.xOffset + m_data.XStart() * t.xScale);
-    int right = ChartPixel(t.xOffset + m_data.XEnd() * t.xScale);
-    int top = ChartPixel(t.yOffset - m_data.AxisRange().yMax * t.yScale);
-    int bottom = ChartPixel(t.yOffset - m_data.AxisRange().yMin * t.yScale);
-    if (t.xScale == 0.0 || t.yScale == 0.0) {
-        const plat::Rect plot = BigChartPlotBox(m_data, W, H, m_margins, dh, TextMeasure(dc));
-        if (t.xScale == 0.0)
-            left = column, right = plot.right;
-        if (t.yScale == 0.0)
-            top = plot.top, bottom = plot.bottom;
-    }
-    room.keepOut.push_back(LineBox({left, row}, {right, row}));
-    room.keepOut.push_back(LineBox({column, top}, {column, bottom}));
+    // The axes as Paint draws them.
+    for (const AxisTick& line : BigChartAxisLines(dc, t))
+        room.keepOut.push_back(AxisTickBox(line));
     room.ink = TraceChartInk(m_data, t, MarkerHalf(W));
     room.inkArea = PlotArea(t);
     room.penWidth = m_lineWidth;
@@ -161,8 +142,8 @@ LegendRoom Ticonchart::RoomForLegends()
     ChartMargins margins = m_margins;
     const ChartTransform t = ScaleIconChart(m_data, W, H, margins, noteHeight, -1, 1, -1, 1);
     const int column = ChartPixel(t.xOffset), row = ChartPixel(t.yOffset);
-    room.keepOut.push_back(LineBox({column, margins.top}, {column, H - margins.bottom}));
-    room.keepOut.push_back(LineBox({margins.left, row}, {W - margins.right, row}));
+    room.keepOut.push_back(AxisTickBox({{column, margins.top}, {column, H - margins.bottom}}));
+    room.keepOut.push_back(AxisTickBox({{margins.left, row}, {W - margins.right, row}}));
     room.ink = TraceChartInk(m_data, t, MarkerHalf(W));
     room.inkArea = PlotArea(t);
     room.penWidth = m_lineWidth;
