@@ -64,11 +64,6 @@ void AddEntry(TTypeList& list, const TTypeList::AllValues& values, const TTypeLi
                                              kTypeUnsetMark, kTypeUnsetMark, 0, 0, 0, 0};
 }
 
-int PatternSlots(const TStructure& s, int direction) {
-    if (direction < 0 || direction >= std::min(s.GetPatternDirectionCount(), 2))
-        return 0;
-    return std::max(s.GetPatternCapacity(), 0);
-}
 
 // ---- Pattern records and the layers they show -------------------------------------------------
 
@@ -98,24 +93,6 @@ namespace {
 constexpr double kHeightTolerance = 2e-4;
 
 bool NearlyEqual(double a, double b) { return std::fabs(a - b) <= 1e-9 * (std::fabs(a) + std::fabs(b)); }
-
-// The record of the pattern a layer names: a circle of direction x, a distributed pattern of the
-// direction; null for a plain layer or a slot without a record of its kind.
-const ReinfPatternRec* RecordOf(const TStructure& s, const LongLayerRec& layer, int direction) {
-    int kind = 0, patternDirection = direction;
-    if (layer.pattern == kCircularPattern) {
-        kind = kCircularPatternKind;
-        patternDirection = 0;
-    } else if (layer.pattern == kDistributedPattern) {
-        kind = kDistributedPatternKind;
-    } else {
-        return nullptr;
-    }
-    if (layer.index < 0 || layer.index >= PatternSlots(s, patternDirection))
-        return nullptr;
-    const ReinfPatternRec* p = s.GetPattern(layer.index, patternDirection);
-    return p->inUse != 0 && p->kind == kind ? p : nullptr;
-}
 
 bool ByHeight(const LongLayerRec& a, const LongLayerRec& b) { return a.z < b.z; }
 
@@ -159,7 +136,7 @@ std::vector<bool> reinf_entries::LayersShownByPattern(const TStructure& s, int d
         if (judged[i])
             continue;
         const LongLayerRec& layer = layers[i];
-        const ReinfPatternRec* record = RecordOf(s, layer, direction);
+        const ReinfPatternRec* record = PatternRecordOf(s, layer, direction);
         if (!record) {
             judged[i] = true;
             continue;
@@ -187,7 +164,7 @@ std::vector<bool> reinf_entries::LayersShownByPattern(const TStructure& s, int d
 TLongLists BuildLongLists(const TStructure& s, int direction) {
     TLongLists lists;
     const double bottom = s.GetBottom();
-    const int slots = PatternSlots(s, direction);
+    const int slots = PatternSlotCount(s, direction);
     lists.individual = std::make_unique<TTypeList>(s.GetMaxLongLayers());
     lists.circular = std::make_unique<TTypeList>(slots / 2);
     lists.distributed = std::make_unique<TTypeList>(slots);
@@ -322,7 +299,7 @@ struct StoredPattern {
 // Stores a record, in the slot it was read from while that is free, else in the first free
 // slot; the slot taken, -1 when none is free.
 int StoreRecord(TStructure& s, const ReinfPatternRec& p, int direction, int ownSlot) {
-    const int slots = PatternSlots(s, direction);
+    const int slots = PatternSlotCount(s, direction);
     if (ownSlot >= 0 && ownSlot < slots && s.GetPattern(ownSlot, direction)->inUse == 0) {
         ReinfPatternRec& slot = *s.GetPattern(ownSlot, direction);
         slot = p;
@@ -388,7 +365,7 @@ int WriteBackLongLists(TStructure& s, TLongLists& lists, int direction) {
                shown[static_cast<std::size_t>(e.codes[3])];
     };
     std::vector<ReinfPatternRec> oldPatterns;
-    for (int q = 0; q < PatternSlots(s, direction); ++q)
+    for (int q = 0; q < PatternSlotCount(s, direction); ++q)
         oldPatterns.push_back(*s.GetPattern(q, direction));
 
     s.DeleteLongLayers(direction);

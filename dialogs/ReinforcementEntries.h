@@ -25,8 +25,6 @@ TTypeList::AllValues Values(std::initializer_list<double> v);
 // Appends an entry whose values all count as typed.
 void AddEntry(TTypeList& list, const TTypeList::AllValues& values, const TTypeList::Codes& codes,
               const std::string& name);
-// Pattern slots of a direction; 0 when it has no pattern array.
-int PatternSlots(const TStructure& s, int direction);
 
 // The entry values of a circular and of a distributed pattern record, and the orientation code.
 TTypeList::AllValues CircularValues(const ReinfPatternRec& p, double bottom);

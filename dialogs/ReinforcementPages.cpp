@@ -228,7 +228,7 @@ std::vector<ExplodedSource> ExplodedSources(const TStructure& s, int direction, 
     const bool circular = patternCode == kCircularPattern;
     const int patternDirection = circular ? 0 : direction;
     const int q = entry.codes[3];
-    if (q < 0 || q >= PatternSlots(s, patternDirection))
+    if (q < 0 || q >= PatternSlotCount(s, patternDirection))
         return out;
     const ReinfPatternRec& p = *s.GetPattern(q, patternDirection);
     if (p.inUse == 0 || p.kind != (circular ? kCircularPatternKind : kDistributedPatternKind))

@@ -28,12 +28,6 @@ void ReportTooMany(const char* kind)
 }
 
 // Pattern slots of a direction; 0 when the direction has no pattern array.
-int SlotCount(const TStructure& s, int direction)
-{
-    if (direction < 0 || direction >= std::min(s.GetPatternDirectionCount(), 2))
-        return 0;
-    return std::max(s.GetPatternCapacity(), 0);
-}
 
 // A layer that cannot belong to a pattern becomes a plain layer; its index is kept.
 void MakePlain(TStructure& s, int i, int direction)
@@ -113,6 +107,13 @@ LongLayerRec PatternLayer(const ReinfPatternRec& slot, int slotIndex, int patter
 
 } // namespace
 
+int PatternSlotCount(const TStructure& s, int direction)
+{
+    if (direction < 0 || direction >= std::min(s.GetPatternDirectionCount(), 2))
+        return 0;
+    return std::max(s.GetPatternCapacity(), 0);
+}
+
 int RepairPatternSlots(TStructure& s)
 {
     const int capacity = s.GetPatternCapacity();
@@ -151,7 +152,7 @@ int RepairPatternSlots(TStructure& s)
 
 int BuildCircularPatterns(TStructure& s)
 {
-    const int capacity = SlotCount(s, 0);
+    const int capacity = PatternSlotCount(s, 0);
     if (capacity == 0)
         return 0;
     const int layerCount = s.GetLongLayerCount(0);
@@ -235,7 +236,7 @@ int BuildCircularPatterns(TStructure& s)
 
 int BuildDistributedPatterns(TStructure& s, int direction)
 {
-    const int capacity = SlotCount(s, direction);
+    const int capacity = PatternSlotCount(s, direction);
     if (capacity == 0)
         return 0;
     for (int q = 0; q < capacity; ++q)
@@ -311,7 +312,7 @@ int ExpandPatterns(int direction, TStructure& s)
         return s.GetMaxLongLayers() - s.GetLongLayerCount(direction);
     };
     const auto add = [&](int patternDirection, int kind) {
-        for (int q = 0; q < SlotCount(s, patternDirection); ++q) {
+        for (int q = 0; q < PatternSlotCount(s, patternDirection); ++q) {
             const ReinfPatternRec slot = *s.GetPattern(q, patternDirection);
             if (slot.kind != kind)
                 continue;
@@ -347,11 +348,14 @@ int ResetDefaultLongLayers(int direction, TStructure& s)
 const ReinfPatternRec*
 PatternRecordOf(const TStructure& s, const LongLayerRec& layer, int direction)
 {
-    const int kind = layer.pattern == kCircularPattern      ? kCircularPatternKind
+    const bool circular = layer.pattern == kCircularPattern;
+    const int kind = circular                               ? kCircularPatternKind
                      : layer.pattern == kDistributedPattern ? kDistributedPatternKind
                                                             : 0;
-    if (kind == 0 || layer.index < 0 || layer.index >= SlotCount(s, direction))
+    // Circles are kept with direction x; a distributed pattern with its own direction.
+    const int patternDirection = circular ? 0 : direction;
+    if (kind == 0 || layer.index < 0 || layer.index >= PatternSlotCount(s, patternDirection))
         return nullptr;
-    const ReinfPatternRec* record = s.GetPattern(layer.index, direction);
+    const ReinfPatternRec* record = s.GetPattern(layer.index, patternDirection);
     return record != nullptr && record->inUse != 0 && record->kind == kind ? record : nullptr;
 }

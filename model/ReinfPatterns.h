@@ -17,6 +17,9 @@
 
 class TStructure;
 
+// The pattern slots of direction d (0 for a direction without patterns).
+int PatternSlotCount(const TStructure& structure, int direction);
+
 // A pattern layer naming a slot past the pattern array (damaged or foreign data) belongs to no
 // pattern: it becomes a plain layer of its own bars, which is what the analysis takes from it,
 // and the structure is told once, naming it, the layer and the slot. Validation runs it before
@@ -49,7 +52,8 @@ int ExpandPatterns(int direction, TStructure& structure);
 // it after writing the pattern records back.
 int ResetDefaultLongLayers(int direction, TStructure& structure);
 
-// The collected record of the pattern a layer of direction d belongs to, without a message:
+// The collected record of the pattern a layer of direction d belongs to (a circle's is kept with
+// direction x, a distributed pattern's with d), without a message:
 // null for a plain layer and for a pattern layer whose pattern has no record (a slot past the
 // array, an incomplete or uncollected pattern). Such a layer is shown as the plain layer the
 // analysis takes.
