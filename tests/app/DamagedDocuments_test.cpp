@@ -25,8 +25,6 @@
 
 namespace {
 
-constexpr double kBarArea = 100e-6;
-
 class DamagedDocument : public StartedShellTest {
 protected:
     DamagedDocument() : m_previous(SetDocumentEngine(nullptr)) {}
@@ -55,23 +53,13 @@ private:
     TDocumentEngine* m_previous;
 };
 
-using fixtures::Bars;
-
 // 400 x 600 mm; 3 bars at 50 mm, one bar naming circular pattern slot 30 (a beam has slots 0 to
 // 29) at 100 mm and a complete ring of four bars, not aligned, about 300 mm: two layers of two
 // bars at 250 and 350 mm, on a circle of radius 50 sqrt 2 mm (the bars 50 mm either side of the
 // middle). 8 bars of 100 mm^2: 800 mm^2.
 std::unique_ptr<TStructure> SlotThirtySection() {
-    auto beam = std::make_unique<TBeam>();
-    beam->NewDefault();
+    auto beam = fixtures::SlotThirtyBeam();
     beam->SetName("Slot thirty");
-    beam->AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1);
-    beam->DeleteLongLayers(0);
-    const double bottom = beam->GetBottom();
-    beam->AddLongLayer(Bars("Bottom", bottom + 0.05, 3, kBarArea), 0);
-    beam->AddLongLayer(Bars("Odd", bottom + 0.10, 1, kBarArea, kCircularPattern, 30, 2, 1), 0);
-    beam->AddLongLayer(Bars("Ring1", bottom + 0.25, 2, kBarArea, kCircularPattern, 0, 4, 0), 0);
-    beam->AddLongLayer(Bars("Ring", bottom + 0.35, 2, kBarArea, kCircularPattern, 0, 4, 0), 0);
     return beam;
 }
 

@@ -69,16 +69,8 @@ void ExpectSameBars(const std::vector<std::vector<double>>& a, const std::vector
 // (two layers of two bars at 300 +- 50 mm): 800 mm^2 in four layers. Read, the layer naming
 // slot 30 is kept as a plain layer (and said so once); the ring gets its record.
 TEST_F(LongitudinalSheetKeeps, OkWithoutAnEditKeepsLayersWhosePatternHasNoRecord) {
-    TBeam made;
-    made.NewDefault();
-    made.AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1);
-    made.DeleteLongLayers(0);
-    const double bottom = made.GetBottom();
-    made.AddLongLayer(Bars("Bottom", bottom + 0.05, 3, 100e-6), 0);
-    made.AddLongLayer(Bars("Odd", bottom + 0.10, 1, 100e-6, kCircularPattern, 30, 2, 1), 0);
-    made.AddLongLayer(Bars("Ring1", bottom + 0.25, 2, 100e-6, kCircularPattern, 0, 4, 0), 0);
-    made.AddLongLayer(Bars("Ring", bottom + 0.35, 2, 100e-6, kCircularPattern, 0, 4, 0), 0);
-    auto opened = SavedAndRead(made);
+    auto made = fixtures::SlotThirtyBeam();
+    auto opened = SavedAndRead(*made);
     TBeam& beam = *opened;
     EXPECT_EQ(reporter.Count("names circular pattern slot 30"), 1);
     EXPECT_EQ(reporter.Count("Too many circular rebar patterns"), 0);

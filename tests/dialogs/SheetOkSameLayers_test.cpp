@@ -35,14 +35,7 @@ constexpr const char* kSheet = "Define Longitudinal Reinforcement";
 using fixtures::Bars;
 
 // A beam 600 mm deep and 400 mm wide with three 500 mm^2 bars 50 mm above its bottom.
-std::unique_ptr<TBeam> Beam() {
-    auto beam = std::make_unique<TBeam>();
-    beam->NewDefault();
-    beam->AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1);
-    beam->DeleteLongLayers(0);
-    beam->AddLongLayer(Bars("Bottom", beam->GetBottom() + 0.05, 3, 500e-6), 0);
-    return beam;
-}
+std::unique_ptr<TBeam> Beam() { return fixtures::BeamWithBottomBars(500e-6); }
 
 // The ring of four aligned 500 mm^2 bars about 300 mm, 200 mm across: one bar at 400 mm, two at
 // 300 mm and one at 200 mm, named as a document from elsewhere may name them.

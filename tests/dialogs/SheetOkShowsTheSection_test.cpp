@@ -59,17 +59,13 @@ using fixtures::Bars;
 // left, as View > Cross Section shows it, and no answer of the section before stays.
 TEST_F(SheetOkShows, ThePageAfterTheLongitudinalSheetsOkIsThePageOfTheSectionItLeaves) {
     Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
-    TBeam made;
-    made.NewDefault();
-    made.AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1);
-    made.DeleteLongLayers(0);
-    const double bottom = made.GetBottom();
-    made.AddLongLayer(Bars("Bottom", bottom + 0.05, 3, 100e-6), 0);
-    made.AddLongLayer(Bars("Side", bottom + 0.20, 3, 100e-6, kDistributedPattern, 0, 5), 0);
-    made.AddLongLayer(Bars("Side1", bottom + 0.40, 2, 100e-6, kDistributedPattern, 0, 5), 0);
-    made.Validate();
+    auto made = fixtures::BeamWithBottomBars(100e-6);
+    const double bottom = made->GetBottom();
+    made->AddLongLayer(Bars("Side", bottom + 0.20, 3, 100e-6, kDistributedPattern, 0, 5), 0);
+    made->AddLongLayer(Bars("Side1", bottom + 0.40, 2, 100e-6, kDistributedPattern, 0, 5), 0);
+    made->Validate();
     const auto slot = static_cast<std::size_t>(g_CurrentStructure);
-    g_Structures[slot] = SavedAndRead(made);
+    g_Structures[slot] = SavedAndRead(*made);
     g_Structures[slot]->SetModified(0);
     Window().RefreshStructureViews(0);
     Frame().Dispatch(CmId::CrossSection);

@@ -2,9 +2,11 @@
 // Builders for structures in memory, shared by the section-model tests.
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "model/StructureRecords.h"
+#include "model/TBeam.h"
 #include "model/TStructure.h"
 
 namespace fixtures {
@@ -111,5 +113,31 @@ public:
     int GetPatternDirectionCount() const override { return 2; }
     int GetLongDirectionCount() const override { return 2; }
 };
+
+// A 400 x 600 mm beam of the default materials with one layer "Bottom" of 3 bars of area Ai,
+// 50 mm above its bottom.
+inline std::unique_ptr<TBeam> BeamWithBottomBars(double Ai)
+{
+    auto beam = std::make_unique<TBeam>();
+    beam->NewDefault();
+    beam->AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1);
+    beam->DeleteLongLayers(0);
+    beam->AddLongLayer(Bars("Bottom", beam->GetBottom() + 0.05, 3, Ai), 0);
+    return beam;
+}
+
+// That beam with bars of 100 mm^2, one bar naming circular pattern slot 30 (a beam has slots 0
+// to 29) at 100 mm and a complete ring of four bars, not aligned, about 300 mm: two layers of two
+// bars at 250 and 350 mm, on a circle of radius 50 sqrt 2 mm. 8 bars: 800 mm^2 in four layers.
+inline std::unique_ptr<TBeam> SlotThirtyBeam()
+{
+    constexpr double kBar = 100e-6;
+    auto beam = BeamWithBottomBars(kBar);
+    const double bottom = beam->GetBottom();
+    beam->AddLongLayer(Bars("Odd", bottom + 0.10, 1, kBar, kCircularPattern, 30, 2, 1), 0);
+    beam->AddLongLayer(Bars("Ring1", bottom + 0.25, 2, kBar, kCircularPattern, 0, 4, 0), 0);
+    beam->AddLongLayer(Bars("Ring", bottom + 0.35, 2, kBar, kCircularPattern, 0, 4, 0), 0);
+    return beam;
+}
 
 } // namespace fixtures
