@@ -16,6 +16,11 @@ constexpr int kLabelGap = 5;
 // hardly a pixel of blank at each end): the x numbers along their axis keep more.
 constexpr int kNumberGap = 4;
 constexpr double kScaleLimit = 100000.0;
+// A full chart's range narrower than this has no extent: its axis stands in the middle of the
+// plot. Any wider one, however small (the shear strain of a section carrying no shear, a few
+// hundred-millionths), is spread over the plot, and the room for the y numbers beside the axis
+// is worked out on the same test.
+constexpr double kNoExtent = 1e-20;
 
 // True when the range lies wholly on one side of zero.
 bool OneSided(double lo, double hi) { return (lo > 0 && hi > 0) || (lo < 0 && hi < 0); }
@@ -62,7 +67,7 @@ BigChartRoom BigChartPlotRoom(ChartData& data, int W, int H, const ChartMargins&
     const double xs = data.XStart();
     const double xe = data.XEnd();
     const double r = xe - xs;
-    if (std::fabs(r) > 1e-6 && W - margins.left > 0) {
+    if (std::fabs(r) > kNoExtent && W - margins.left > 0) {
         const double q = static_cast<double>(wy) / (W - margins.left);
         if (xe / r < q)
             rightExtra = wy;
@@ -97,7 +102,7 @@ ChartTransform ScaleBigChart(ChartData& data, int W, int H, const ChartMargins& 
     const ChartBounds& axis = data.AxisRange();
     ChartTransform t;
     const double dyRange = axis.yMax - axis.yMin;
-    if (std::fabs(dyRange) > 1e-20) {
+    if (std::fabs(dyRange) > kNoExtent) {
         t.yScale = room.height / dyRange;
         t.yOffset = room.bottom + room.height * axis.yMin / dyRange;
     } else {
@@ -105,7 +110,7 @@ ChartTransform ScaleBigChart(ChartData& data, int W, int H, const ChartMargins& 
     }
     const double xs = data.XStart();
     const double r = data.XEnd() - xs;
-    if (std::fabs(r) > 1e-20) {
+    if (std::fabs(r) > kNoExtent) {
         t.xScale = room.width / r;
         t.xOffset = room.x0 - room.width * xs / r;
     } else {

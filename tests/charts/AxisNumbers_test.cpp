@@ -287,3 +287,44 @@ TEST_F(AxisNumbers, TheMeshAxisNumbersStandClearOfEachOther)
 }
 
 } // namespace
+
+// The shear strain profile of a full chart over a 600 mm depth: the strain from 0 at the top
+// and bottom faces to its peak at mid-depth, every x at or right of zero so that the depth axis
+// stands at the plot's left edge. With the peak 5.2 mm/m and with a section carrying no shear
+// (a peak of 5.2e-8 mm/m, the analysis' round-off, still spread over the plot), the y numbers,
+// "-300.0" the widest, stand whole inside the chart and right of the upward y title, and no x
+// number stands on them or on the title.
+TEST_F(AxisNumbers, TheFullChartsYNumbersStandInsideBesideAnAxisAtTheLeftEdge)
+{
+    constexpr int W = 960, H = 900;
+    page.MoveWindow({0, 0, 1000, 950});
+    for (const double peak : {5.2, 5.2e-8}) {
+        Tbigchart chart(&page, "Shear Strain", 0, 0, W, H, 0, 1, 0);
+        chart.SetTitles("Shear Strain", "|g_x_y Strain (mm/m)", "Beam Depth (mm)", 2, 1);
+        for (int k = 0; k <= 40; ++k) {
+            const double y = 300.0 - 15.0 * k;
+            chart.AddPoint(peak * (1.0 - (y / 300.0) * (y / 300.0)), y);
+        }
+        chart.AutoScale();
+        RecordingDC dc;
+        PaintOn(chart, dc, false);
+
+        // The title reads upward from its point: its cells lie right of that point's column.
+        const std::vector<DrawCall> texts = dc.CallsOf("Text");
+        const DrawCall* title = nullptr;
+        for (const DrawCall& c : texts)
+            if (c.text == "Beam Depth (mm)" && c.state.font.escapement == 900)
+                title = &c;
+        ASSERT_NE(title, nullptr) << peak;
+        const int titleRight = title->run.at.x + title->run.ascent + title->run.descent;
+
+        const std::vector<Number> numbers = Numbers(dc);
+        const auto widest = std::find_if(numbers.begin(), numbers.end(), [](const Number& n) { return n.text == "-300.0"; });
+        ASSERT_NE(widest, numbers.end()) << peak << " " << ::testing::PrintToString(Texts(dc));
+        for (const Number& n : numbers) {
+            EXPECT_GE(n.letters.left, titleRight) << peak << " \"" << n.text << "\" at " << n.letters.left;
+            EXPECT_LE(n.letters.right, W) << peak << " \"" << n.text << "\"";
+        }
+        EXPECT_EQ(Crossings(dc, false), std::vector<std::string>{}) << peak;
+    }
+}
