@@ -15,6 +15,73 @@ namespace TA = plat::TextAlign;
 constexpr int kMohrKind = 10;
 constexpr int kPointRadius = 4;
 
+// What the picture draws besides its texts: the axis lines (boxes of their pixels), the
+// diameter, the circle (its pixels' centre and radius; none when it shrinks to a point) and the
+// points' markers.
+struct MohrInk {
+    std::vector<plat::Rect> lines;
+    plat::Point from, to;
+    bool circle = false;
+    double cx = 0.0, cy = 0.0, r = 0.0;
+    std::vector<plat::Point> markers;
+};
+
+bool Overlap(const plat::Rect& a, const plat::Rect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Whether the stretch from a to b passes through the box's pixels.
+bool Crosses(plat::Point a, plat::Point b, const plat::Rect& r)
+{
+    double x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y;
+    if (x0 > x1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
+    const double left = r.left - 0.5, right = r.right - 0.5;
+    if (x1 < left || x0 > right)
+        return false;
+    double lo = std::min(y0, y1), hi = std::max(y0, y1);
+    if (x1 != x0) {
+        const auto yAt = [&](double x) { return y0 + (y1 - y0) * (x - x0) / (x1 - x0); };
+        const double ya = yAt(std::max(x0, left)), yb = yAt(std::min(x1, right));
+        lo = std::min(ya, yb);
+        hi = std::max(ya, yb);
+    }
+    return hi >= r.top - 0.5 && lo <= r.bottom - 0.5;
+}
+
+// Whether the circle's ring passes through the box's pixels: the nearest of them within half a
+// pixel outside the ring, the farthest within half a pixel inside it.
+bool RingMeets(const MohrInk& ink, const plat::Rect& b)
+{
+    if (!ink.circle)
+        return false;
+    const double nx = std::clamp(ink.cx, static_cast<double>(b.left), static_cast<double>(b.right - 1));
+    const double ny = std::clamp(ink.cy, static_cast<double>(b.top), static_cast<double>(b.bottom - 1));
+    const double fx = std::max(std::fabs(ink.cx - b.left), std::fabs(ink.cx - (b.right - 1)));
+    const double fy = std::max(std::fabs(ink.cy - b.top), std::fabs(ink.cy - (b.bottom - 1)));
+    return std::hypot(nx - ink.cx, ny - ink.cy) <= ink.r + 0.5 && std::hypot(fx, fy) >= ink.r - 0.5;
+}
+
+// Whether the letters (box) of a text meet the picture's lines, circle or markers; the marker
+// at own, the point the text names, may touch the corner it stands at.
+bool InkMeets(const MohrInk& ink, const plat::Rect& letters, const plat::Point* own)
+{
+    for (const plat::Rect& l : ink.lines)
+        if (Overlap(letters, l))
+            return true;
+    if (Crosses(ink.from, ink.to, letters) || RingMeets(ink, letters))
+        return true;
+    for (const plat::Point c : ink.markers) {
+        const plat::Rect marker{c.x - kPointRadius, c.y - kPointRadius, c.x + kPointRadius, c.y + kPointRadius};
+        if (!(own && c == *own) && Overlap(letters, marker))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 MohrPicture PlanMohr(const MohrFrame& f, const std::vector<double>& record, const PlanMeasure& measure)
@@ -71,7 +138,8 @@ MohrPicture PlanMohr(const MohrFrame& f, const std::vector<double>& record, cons
         plan.Pen(f.lineWidth, plat::Colors::Black);
     else
         plan.Pen(1, plat::Color::PaletteIndex(16));
-    plan.Arc(RectOf(at(P1, -R), at(P2, R)));
+    const plat::Rect circle = RectOf(at(P1, -R), at(P2, R));
+    plan.Arc(circle);
     const plat::Point xFace = at(Sx, -T);
     const plat::Point yFace = at(Sy, T);
     plan.Line(xFace, yFace);
@@ -84,66 +152,97 @@ MohrPicture PlanMohr(const MohrFrame& f, const std::vector<double>& record, cons
     plan.Line({m, row}, {f.W - m, row});
     plan.Text(f.title, {f.W / 2, 0}, f.titleFont, TA::Center, TA::Top);
 
-    // Axis-end numbers: above the x axis unless the negative y range leaves no room for them.
+    const plat::Point points[] = {xFace, yFace, at(P1, 0.0), at(P2, 0.0)};
+    MohrInk ink;
+    ink.lines = {plat::Rect{column, f.top, column + 1, f.H - bottom + 1}, plat::Rect{m, row, f.W - m + 1, row + 1}};
+    ink.from = xFace;
+    ink.to = yFace;
+    ink.circle = circle.Width() >= 2 && circle.Height() >= 2;
+    ink.cx = (circle.left + circle.right - 1) / 2.0;
+    ink.cy = (circle.top + circle.bottom - 1) / 2.0;
+    ink.r = (circle.Width() - 1) / 2.0;
+    ink.markers.assign(std::begin(points), std::end(points));
+
+    // Every number and name is drawn at the first of its places whose letters meet no axis
+    // line, neither the diameter nor the circle, no marker (but that of the point it names) and
+    // come no nearer than a pixel to a text placed before it, within the plot; with no such
+    // place it is left out.
     std::vector<plat::Rect> taken;
-    const auto number = [&](const std::string& text, plat::Point p, unsigned h, unsigned v) {
-        plan.Text(text, p, f.textFont, h, v);
-        taken.push_back(AxisLabelBox(AxisLabel{"", p, h, v}, measure(text, f.textFont)));
+    const auto clear = [&](const AxisLabel& l, plat::Size size, const plat::Point* own) {
+        const plat::Rect b = AxisLabelBox(l, size);
+        if (b.left < 0 || b.right > f.W || b.top < f.top || b.bottom > f.H - bottom)
+            return false;
+        for (const plat::Rect& t : taken)
+            if (b.left - 1 < t.right && t.left < b.right + 1 && b.top - 1 < t.bottom && t.top < b.bottom + 1)
+                return false;
+        return !InkMeets(ink, NumberLettersBox(l, size), own);
     };
-    const auto xEnd = [&](float value, int x, unsigned hAlign) {
+    const auto place = [&](const std::string& text, const AxisLabel& l, plat::Size size) {
+        plan.Text(text, l.at, f.textFont, l.hAlign, l.vAlign);
+        taken.push_back(AxisLabelBox(l, size));
+    };
+
+    // Axis-end numbers: above the x axis unless the negative y range leaves no room for them.
+    // Where their place is not clear, across the axis, then step by step along the axis towards
+    // the middle, at most half of it.
+    const auto number = [&](const std::string& text, plat::Point p, unsigned h, unsigned v, plat::Point across,
+                            plat::Point inward, int reach) {
+        const plat::Size size = measure(text, f.textFont);
+        const unsigned oh = across.x != 0 ? (h == TA::Left ? TA::Right : TA::Left) : h;
+        const unsigned ov = across.y != 0 ? (v == TA::Top ? TA::Bottom : TA::Top) : v;
+        for (int k = 0; k <= reach; ++k)
+            for (const AxisLabel& l : {AxisLabel{"", {p.x + k * inward.x, p.y + k * inward.y}, h, v},
+                                       AxisLabel{"", {p.x + across.x + k * inward.x, p.y + k * inward.y}, oh, ov}})
+                if (clear(l, size, nullptr)) {
+                    place(text, l, size);
+                    return;
+                }
+    };
+    const int xReach = (f.W - 2 * m) / 2;
+    const int yReach = (f.H - bottom - f.top) / 2;
+    const auto xEnd = [&](float value, int x, unsigned hAlign, int inward) {
         if (value == 0.0f)
             return;
         const std::string text = StrPrintf(format.c_str(), static_cast<double>(value));
         const int h = measure(text, f.textFont).cy;
         const unsigned v = yMin * s <= static_cast<float>(h) ? TA::Bottom : TA::Top;
-        number(text, {x, row}, hAlign, v);
+        number(text, {x, row}, hAlign, v, {0, 1}, {inward, 0}, xReach);
     };
-    xEnd(xLo, m, TA::Left);
-    xEnd(xHi, f.W - m, TA::Right);
+    xEnd(xLo, m, TA::Left, 1);
+    xEnd(xHi, f.W - m, TA::Right, -1);
     const bool leftOfAxis = std::fabs(xHi) <= std::fabs(xLo);
     const int d = leftOfAxis ? -2 : 2;
     const unsigned ha = leftOfAxis ? TA::Right : TA::Left;
     if (yMax != 0.0f)
         number(StrPrintf(format.c_str(), static_cast<double>(yMax)), {column + d, static_cast<int>(yOrigin - yMax * s)},
-               ha, TA::Top);
+               ha, TA::Top, {-2 * d, 0}, {0, 1}, yReach);
     if (yMin != 0.0f)
         number(StrPrintf(format.c_str(), static_cast<double>(yMin)), {column + d, static_cast<int>(yOrigin - yMin * s)},
-               ha, TA::Bottom);
+               ha, TA::Bottom, {-2 * d, 0}, {0, -1}, yReach);
 
-    // The points' names beside their points, at the corner given first; where that would run
-    // into an axis number or a name placed before (or touch one), at the first other corner
-    // clear of them, and else moved sideways off its point, the least that clears them.
+    // The points' names beside their points, at the corner given first; else at the first
+    // other corner that is clear, and else moved sideways off its point, the least that clears.
     const auto name = [&](const char* text, plat::Point p, unsigned h, unsigned v) {
         const plat::Size size = measure(text, f.textFont);
         const unsigned oh = h == TA::Left ? TA::Right : TA::Left, ov = v == TA::Top ? TA::Bottom : TA::Top;
         const std::pair<unsigned, unsigned> corners[] = {{h, v}, {oh, v}, {h, ov}, {oh, ov}};
-        AxisLabel chosen{"", p, h, v};
-        bool found = false;
-        for (int dx = 0; dx <= 3 * size.cx && !found; ++dx)
+        for (int dx = 0; dx <= 3 * size.cx; ++dx)
             for (const auto& [ch, cv] : corners) {
                 const AxisLabel l{"", {ch == TA::Right ? p.x - dx : p.x + dx, p.y}, ch, cv};
-                const plat::Rect b = AxisLabelBox(l, size);
-                bool clear = b.left >= 0 && b.right <= f.W && b.top >= f.top && b.bottom <= f.H - bottom;
-                for (const plat::Rect& t : taken)
-                    clear = clear && !(b.left - 1 < t.right && t.left < b.right + 1 && b.top - 1 < t.bottom &&
-                                       t.top < b.bottom + 1);
-                if (clear) {
-                    chosen = l;
-                    found = true;
-                    break;
+                if (clear(l, size, &p)) {
+                    place(text, l, size);
+                    return;
                 }
             }
-        plan.Text(text, chosen.at, f.textFont, chosen.hAlign, chosen.vAlign);
-        taken.push_back(AxisLabelBox(chosen, size));
     };
-    name("1", at(P1, 0.0), TA::Left, TA::Top);
+    name("1", points[2], TA::Left, TA::Top);
     name("X", xFace, TA::Left, TA::Top);
-    name("2", at(P2, 0.0), TA::Right, TA::Top);
+    name("2", points[3], TA::Right, TA::Top);
     name("Y", yFace, TA::Right, TA::Top);
 
     plan.Pen(1, plat::Colors::Black);
     plan.Brush(plat::Colors::LtRed);
-    for (const plat::Point p : {xFace, yFace, at(P1, 0.0), at(P2, 0.0)})
+    for (const plat::Point p : points)
         plan.Pie(plat::Rect{p.x - kPointRadius, p.y - kPointRadius, p.x + kPointRadius, p.y + kPointRadius});
     return out;
 }

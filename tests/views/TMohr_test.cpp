@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "platform/Application.h"
@@ -71,14 +73,19 @@ TEST(MohrPicture, CircleIsRoundOnTheLesserScale)
         {"1", {308, 150}, TA::Left, TA::Top},
         {"X", {260, 246}, TA::Left, TA::Top},
         {"2", {68, 150}, TA::Right, TA::Top},
-        {"Y", {116, 54}, TA::Right, TA::Top},
+        // Right of the point and below it, the circle runs through the name's rows 55..63
+        // (at x 109..115, 72..78 pixels left of its centre (187.5, 149.5), it is at y 54.5..59.4):
+        // the name goes above the point.
+        {"Y", {116, 54}, TA::Right, TA::Bottom},
         {"Circle of Stress (average)", {200, 0}, TA::Center, TA::Top},
         // Below zero the y range leaves room: the x numbers sit on the axis.
         {"-2.00", {20, 150}, TA::Left, TA::Bottom},
         {" 3.00", {380, 150}, TA::Right, TA::Bottom},
-        // |x_hi| > |x_lo|: the y numbers right of the axis.
-        {" 2.50", {166, 30}, TA::Left, TA::Top},
-        {"-2.50", {166, 270}, TA::Left, TA::Bottom},
+        // |x_hi| > |x_lo|: the y numbers right of the axis, moved along it off the circle: at
+        // x 166..200 the ring is at y 30.7..31.9 (mirrored, 267.1..268.3), clear of the letters
+        // (the cell less a tenth above and below) two pixels in.
+        {" 2.50", {166, 32}, TA::Left, TA::Top},
+        {"-2.50", {166, 268}, TA::Left, TA::Bottom},
     };
     for (const Label& l : labels) {
         SCOPED_TRACE(l.text);
@@ -91,27 +98,176 @@ TEST(MohrPicture, CircleIsRoundOnTheLesserScale)
 }
 
 // The y face at the top of the circle, three pixels right of the y axis (Sy 0.0625, T 2.5:
-// (167, 30)): "Y", right-aligned under its point (160..166 by 30..39), would run into the
-// top's number " 2.50" left-aligned two pixels right of the axis (166..200). No other corner
-// of the point is clear (above it lies the title, right of it the number), so the name moves
-// left off its point until a pixel parts them: right-aligned at 165. The other names keep
-// their corners.
+// (167, 30)), the x face at the bottom (209, 270). Right of the axis the top's number " 2.50"
+// would meet the circle and the diameter from (167, 30) to (209, 270) however far down it
+// went; left of the axis (right-aligned at 162, 127..162) the circle runs at y 46.4 at x 127,
+// so the number sits 17 pixels down, its letters from row 48. "Y" right-aligned under its
+// point would run into the number and above it into the title; left-aligned under it the
+// circle crosses it until the name stands ten pixels right of the point (177..183, where
+// the ring is at y 30.5 and above the letters' first row 31). The other names keep their
+// corners.
 TEST(MohrPicture, PointNamesKeepClearOfTheAxisNumbers)
 {
     const std::vector<double> record = {3.0, 0.0, -2.0, 0.0, 0.9375, -2.5, 0.0625, 2.5, 0.5, 2.5};
     const MohrPicture p = PlanMohr(HandFrame(), record, kFixed);
     const PlanStep* number = p.plan.FindText(" 2.50");
     ASSERT_NE(number, nullptr);
-    EXPECT_EQ(number->points[0], (plat::Point{166, 30}));
+    EXPECT_EQ(number->points[0], (plat::Point{162, 47}));
+    EXPECT_EQ(number->hAlign, TA::Right);
     const PlanStep* y = p.plan.FindText("Y");
     ASSERT_NE(y, nullptr);
-    EXPECT_EQ(y->points[0], (plat::Point{165, 30}));
-    EXPECT_EQ(y->hAlign, TA::Right);
+    EXPECT_EQ(y->points[0], (plat::Point{177, 30}));
+    EXPECT_EQ(y->hAlign, TA::Left);
     EXPECT_EQ(y->vAlign, TA::Top);
     const PlanStep* one = p.plan.FindText("1");
     ASSERT_NE(one, nullptr);
     EXPECT_EQ(one->points[0], (plat::Point{308, 150}));
     EXPECT_EQ(one->hAlign, TA::Left);
+}
+
+// A picture at a scale: a screen (fixed 7 x 10 letters) or a printer mapping (the same frame
+// ten times larger, 70 x 100 letters).
+struct Mapping {
+    const char* name;
+    int k;
+};
+constexpr Mapping kMappings[] = {{"screen", 1}, {"printer", 10}};
+
+MohrFrame Scaled(MohrFrame f, int k)
+{
+    f.W *= k, f.H *= k, f.top *= k;
+    return f;
+}
+
+PlanMeasure MeasureAt(int k)
+{
+    return [k](std::string_view text, const plat::LogFont&) {
+        return plat::Size{7 * k * static_cast<int>(text.size()), 10 * k};
+    };
+}
+
+// The letters of a text drawn at its step: its cell less a tenth above and below.
+plat::Rect Letters(const PlanStep& s, int k)
+{
+    const int w = 7 * k * static_cast<int>(s.text.size()), h = 10 * k;
+    const int left = s.hAlign == TA::Right ? s.points[0].x - w : s.points[0].x;
+    const int top = s.vAlign == TA::Bottom ? s.points[0].y - h : s.points[0].y;
+    return plat::Rect{left, top + h / 6, left + w, top + h - h / 6};
+}
+
+bool Meet(const plat::Rect& a, const plat::Rect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Checks that no number or name meets an axis line (column, row), the circle's ring, a marker
+// (a name may touch that of its own point, at the corner it stands at) or another text.
+void ExpectNothingCrossed(
+    const MohrPicture& p, int k, plat::Point column, plat::Point row, const char* frame)
+{
+    SCOPED_TRACE(frame);
+    const auto steps = p.plan.Of(PlanOp::Text);
+    const auto pies = p.plan.Of(PlanOp::Pie);
+    const plat::Rect arc = p.plan.Of(PlanOp::Arc).at(0).rect;
+    std::vector<const PlanStep*> texts;
+    for (const PlanStep& s : steps)
+        if (s.text.rfind("Center", 0) != 0 && s.text.rfind("Circle", 0) != 0)
+            texts.push_back(&s);
+    for (const PlanStep* s : texts) {
+        SCOPED_TRACE(s->text);
+        const plat::Rect l = Letters(*s, k);
+        // The vertical axis at x = column.x from column.y down, the horizontal at y = row.y.
+        EXPECT_FALSE(l.left <= column.x && column.x < l.right);
+        EXPECT_FALSE(l.top <= row.y && row.y < l.bottom && l.left < row.x);
+        // The ring: 720 points round it, rounded to pixels.
+        const double cx = (arc.left + arc.right - 1) / 2.0, cy = (arc.top + arc.bottom - 1) / 2.0;
+        const double r = (arc.right - arc.left - 1) / 2.0;
+        for (int i = 0; r > 0.0 && i < 720; ++i) {
+            const int x = static_cast<int>(std::lround(cx + r * std::cos(i * M_PI / 360.0)));
+            const int y = static_cast<int>(std::lround(cy + r * std::sin(i * M_PI / 360.0)));
+            if (l.left <= x && x < l.right && l.top <= y && y < l.bottom) {
+                ADD_FAILURE() << "the circle runs through at (" << x << ", " << y << ")";
+                break;
+            }
+        }
+        const bool isName = s->text.size() == 1;
+        for (const PlanStep& pie : pies) {
+            const plat::Point c{(pie.rect.left + pie.rect.right) / 2,
+                                (pie.rect.top + pie.rect.bottom) / 2};
+            const bool own = isName && (c == s->points[0] ||
+                                        (c.y == s->points[0].y && pie.rect.left < s->points[0].x &&
+                                         s->points[0].x < pie.rect.right));
+            if (!own) {
+                EXPECT_FALSE(Meet(l, pie.rect)) << "a marker at (" << c.x << ", " << c.y << ")";
+            }
+        }
+        for (const PlanStep* o : texts)
+            if (o != s) {
+                EXPECT_FALSE(Meet(l, Letters(*o, k))) << "runs into \"" << o->text << "\"";
+            }
+    }
+}
+
+// Pure shear on a tall box, the circle touching the ends of both axes (as the membrane's
+// strain circle does): 400 x 500, title 30, margins 20, bottom 30; x -2..2 at 90 pixels a unit
+// (less than 440 / 4 = 110), origin (200, 250). The circle spans (20, 70)..(380, 430), so
+// the axis numbers at the ends of both axes and the names of the faces at the top and bottom of
+// the vertical axis all stand where the circle or an axis runs.
+TEST(MohrPicture, NamesAndNumbersKeepClearOfTheAxesTheCircleAndTheMarkers)
+{
+    for (const Mapping& m : kMappings) {
+        MohrFrame f;
+        f.W = 400, f.H = 500, f.top = 30;
+        f.xMin = -2, f.xMax = 2, f.yMin = -2, f.yMax = 2;
+        f.title = "Circle of Strain (average)";
+        const int k = m.k;
+        const MohrPicture p = PlanMohr(Scaled(f, k), {2, 0, -2, 0, 0, 2, 0, 2, 0, 2}, MeasureAt(k));
+        EXPECT_EQ(p.plan.Of(PlanOp::Arc).at(0).rect,
+                  (plat::Rect{20 * k, 70 * k, 380 * k, 430 * k}));
+        ExpectNothingCrossed(p, k, {200 * k, 30 * k}, {380 * k, 250 * k}, m.name);
+        // Here every text finds a clear place.
+        std::vector<std::string> texts;
+        for (const PlanStep& s : p.plan.Of(PlanOp::Text))
+            texts.push_back(s.text);
+        std::sort(texts.begin(), texts.end());
+        EXPECT_EQ(texts,
+                  (std::vector<std::string>{" 2.00",
+                                            " 2.00",
+                                            "-2.00",
+                                            "-2.00",
+                                            "1",
+                                            "2",
+                                            "Center:  0.00  Radius:  2.00 ",
+                                            "Circle of Strain (average)",
+                                            "X",
+                                            "Y"}));
+    }
+}
+
+// A circle of radius 0 (the stress at a crack carrying nothing): all four points and the
+// circle at the origin. On the hand frame the names stand round their common point clear of
+// the axes and of each other; with no x range at all (a scale of 0) the axis numbers come to
+// the origin as well. Where no place is clear a name is left out, never drawn over another.
+TEST(MohrPicture, CoincidentPointsOfARadiusZeroCircleDoNotOverprint)
+{
+    for (const Mapping& m : kMappings) {
+        const int k = m.k;
+        const std::vector<double> zero(10, 0.0);
+        const MohrPicture hand = PlanMohr(Scaled(HandFrame(), k), zero, MeasureAt(k));
+        ExpectNothingCrossed(hand, k, {164 * k, 30 * k}, {380 * k, 150 * k}, m.name);
+        for (const char* n : {"1", "X", "2", "Y"})
+            EXPECT_NE(hand.plan.FindText(n), nullptr) << n;
+        MohrFrame f = HandFrame();
+        f.xMin = f.xMax = 0.0;
+        f.yMin = -1.79, f.yMax = 1.79;
+        const MohrPicture flat = PlanMohr(Scaled(f, k), zero, MeasureAt(k));
+        EXPECT_EQ(flat.scale, 0.0f);
+        // Origin (200, 150): the x range is nothing, the y axis at the middle; the y range
+        // -1.79..1.79 puts the x axis halfway down 30..270.
+        EXPECT_EQ(flat.xOrigin, 200.0f * k);
+        EXPECT_EQ(flat.yOrigin, 150.0f * k);
+        ExpectNothingCrossed(flat, k, {200 * k, 30 * k}, {380 * k, 150 * k}, m.name);
+    }
 }
 
 TEST(MohrPicture, DecimalsFollowThePrincipalValues)
@@ -220,6 +376,42 @@ TEST_F(MohrChart, WholeCircleStaysInTheBox)
     chart.SetAxisEnd(ChartEnd::YMin, 0.0);
     Feed(2.1, -18.3, -1.2, -15.0, 6.5);
     EXPECT_DOUBLE_EQ(chart.GetAxisRange().yMin, 0.0);
+}
+
+// The crack's circle of radius 0 painted on a recording DC, letters as its fonts measure them:
+// no two texts cover each other and no axis line runs through one.
+TEST_F(MohrChart, ARadiusZeroCircleLeavesNoTextOverAnotherOrOnAnAxis)
+{
+    Feed(0, 0, 0, 0, 0);
+    RecordingDC dc;
+    chart.Paint(dc, true, {0, 0, 400, 300});
+    const auto lines = dc.CallsOf("Line");
+    ASSERT_EQ(lines.size(), 3u);
+    std::vector<std::pair<std::string, plat::Rect>> boxes;
+    for (const DrawCall& t : dc.CallsOf("Text")) {
+        // The run is measured from the text's point.
+        const plat::TextRun& r = t.run;
+        const plat::Point at = t.points.at(0);
+        boxes.push_back({t.text,
+                         plat::Rect{at.x + r.x0,
+                                    at.y + r.baseline - r.ascent,
+                                    at.x + r.x0 + r.width,
+                                    at.y + r.baseline + r.descent}});
+    }
+    ASSERT_GE(boxes.size(), 4u);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        SCOPED_TRACE(boxes[i].first);
+        const plat::Rect& b = boxes[i].second;
+        for (std::size_t j = i + 1; j < boxes.size(); ++j)
+            EXPECT_FALSE(Meet(b, boxes[j].second)) << "covers \"" << boxes[j].first << "\"";
+        // The axes: the vertical one, then the horizontal one.
+        const plat::Point c = lines[1].points[0], r = lines[2].points[0];
+        const int letterTop = b.top + b.Height() / 6, letterBottom = b.bottom - b.Height() / 6;
+        EXPECT_FALSE(b.left <= c.x && c.x < b.right && letterTop < lines[1].points[1].y &&
+                     c.y < letterBottom);
+        EXPECT_FALSE(letterTop <= r.y && r.y < letterBottom && b.left < lines[2].points[1].x &&
+                     r.x < b.right);
+    }
 }
 
 TEST_F(MohrChart, EditTitleAndMenu)
