@@ -359,14 +359,16 @@ private:
     plat::Point m_at{0, 0};
 };
 
-bool Overlap(const plat::Rect& a, const plat::Rect& b)
+} // namespace
+
+bool BoxesMeet(const plat::Rect& a, const plat::Rect& b)
 {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 // Whether the stretch from a to b passes through the box (its pixels, right and bottom edges
 // excluded).
-bool Crosses(plat::Point a, plat::Point b, const plat::Rect& r)
+bool StretchMeetsBox(plat::Point a, plat::Point b, const plat::Rect& r)
 {
     // Clip the stretch to the box's x range, then see whether its y range there meets the box.
     double x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y;
@@ -388,10 +390,12 @@ bool Crosses(plat::Point a, plat::Point b, const plat::Rect& r)
     return hi >= r.top - 0.5 && lo <= r.bottom - 0.5;
 }
 
+namespace {
+
 bool MeetsAny(const plat::Rect& box, const std::vector<plat::Rect>& boxes)
 {
     for (const plat::Rect& b : boxes)
-        if (Overlap(box, b))
+        if (BoxesMeet(box, b))
             return true;
     return false;
 }
@@ -417,10 +421,10 @@ bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin)
 {
     const plat::Rect grown{box.left - margin, box.top - margin, box.right + margin, box.bottom + margin};
     for (const plat::Rect& m : ink.boxes)
-        if (Overlap(grown, m))
+        if (BoxesMeet(grown, m))
             return true;
     for (const auto& [a, c] : ink.lines)
-        if (Crosses(a, c, grown))
+        if (StretchMeetsBox(a, c, grown))
             return true;
     return false;
 }
@@ -547,7 +551,7 @@ std::vector<AxisLabel> PlacesAcrossLines(const AxisLabel& label, plat::Size exte
             const plat::Rect b = NumberLettersBox(l, extent);
             clear = true;
             for (const plat::Rect& line : lines) {
-                if (!Overlap(b, line))
+                if (!BoxesMeet(b, line))
                     continue;
                 // Sideways a blank pixel between the cell and the line; up or down the cell's
                 // own leading and descent stand between the letters and the line.

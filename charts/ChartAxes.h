@@ -132,6 +132,12 @@ void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, 
 // The box a label of the given extent covers when drawn at its point with its alignment.
 plat::Rect AxisLabelBox(const AxisLabel& label, plat::Size extent);
 // The box of a tick, its end pixels included.
+// Whether two boxes share a pixel (right and bottom edges excluded).
+bool BoxesMeet(const plat::Rect& a, const plat::Rect& b);
+
+// Whether the stretch from a to b passes through the box's pixels.
+bool StretchMeetsBox(plat::Point a, plat::Point b, const plat::Rect& box);
+
 plat::Rect AxisTickBox(const AxisTick& tick);
 
 // Leaves out the labels of the x plan whose boxes would overlap a label of the y plan, or

@@ -22,11 +22,6 @@ constexpr std::size_t kLegendInkStretches = 20000;
 constexpr long long kLegendInkSteps = 4000000;
 constexpr double kLeastLegendHeight = 7.0;
 
-bool Overlap(const plat::Rect& a, const plat::Rect& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 class Cells {
 public:
     Cells(plat::Size chart)
@@ -199,7 +194,7 @@ LegendChoice PlaceLegend(const LegendRoom& room, int position, const std::vector
         if (box.left < 0 || box.top < 0 || box.right > W || box.bottom > H)
             return false;
         for (const plat::Rect& r : room.keepOut)
-            if (!r.IsEmpty() && Overlap(box, r))
+            if (!r.IsEmpty() && BoxesMeet(box, r))
                 return false;
         const plat::Rect drawn{std::max(box.left, inkArea.left), std::max(box.top, inkArea.top),
                                std::min(box.right, inkArea.right), std::min(box.bottom, inkArea.bottom)};

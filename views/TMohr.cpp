@@ -26,32 +26,6 @@ struct MohrInk {
     std::vector<plat::Point> markers;
 };
 
-bool Overlap(const plat::Rect& a, const plat::Rect& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-// Whether the stretch from a to b passes through the box's pixels.
-bool Crosses(plat::Point a, plat::Point b, const plat::Rect& r)
-{
-    double x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y;
-    if (x0 > x1) {
-        std::swap(x0, x1);
-        std::swap(y0, y1);
-    }
-    const double left = r.left - 0.5, right = r.right - 0.5;
-    if (x1 < left || x0 > right)
-        return false;
-    double lo = std::min(y0, y1), hi = std::max(y0, y1);
-    if (x1 != x0) {
-        const auto yAt = [&](double x) { return y0 + (y1 - y0) * (x - x0) / (x1 - x0); };
-        const double ya = yAt(std::max(x0, left)), yb = yAt(std::min(x1, right));
-        lo = std::min(ya, yb);
-        hi = std::max(ya, yb);
-    }
-    return hi >= r.top - 0.5 && lo <= r.bottom - 0.5;
-}
-
 // Whether the circle's ring passes through the box's pixels: the nearest of them within half a
 // pixel outside the ring, the farthest within half a pixel inside it.
 bool RingMeets(const MohrInk& ink, const plat::Rect& b)
@@ -70,13 +44,13 @@ bool RingMeets(const MohrInk& ink, const plat::Rect& b)
 bool InkMeets(const MohrInk& ink, const plat::Rect& letters, const plat::Point* own)
 {
     for (const plat::Rect& l : ink.lines)
-        if (Overlap(letters, l))
+        if (BoxesMeet(letters, l))
             return true;
-    if (Crosses(ink.from, ink.to, letters) || RingMeets(ink, letters))
+    if (StretchMeetsBox(ink.from, ink.to, letters) || RingMeets(ink, letters))
         return true;
     for (const plat::Point c : ink.markers) {
         const plat::Rect marker{c.x - kPointRadius, c.y - kPointRadius, c.x + kPointRadius, c.y + kPointRadius};
-        if (!(own && c == *own) && Overlap(letters, marker))
+        if (!(own && c == *own) && BoxesMeet(letters, marker))
             return true;
     }
     return false;
