@@ -479,7 +479,19 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
             home.vAlign = l.vAlign;
             found = true;
         };
-        for (const bool ofInk : {true, false})
+        // A curve that runs along the chart's edge (a constant value at the end of the range)
+        // passes beside every row at the x end, or every column at the top: there the label
+        // steps in along its axis, toward the middle, a pixel at a time and at most its own
+        // length, on either side of the axis, before the ink gives way to it.
+        const int inward = home.ofY ? size.cy : size.cx;
+        const auto stepIn = [&](int k) {
+            AxisLabel l = attempt(k % 2);
+            const int d = k / 2 + 1;
+            const bool atEnd = home.ofY ? (home.vAlign & Bottom) == 0 : h == Right;
+            (home.ofY ? l.at.y : l.at.x) += atEnd == home.ofY ? d : -d;
+            return l;
+        };
+        for (const bool ofInk : {true, false}) {
             for (int k = 0; k < 2 * (reach + 1) && !found; ++k) {
                 const AxisLabel l = attempt(k);
                 if (clear(l, size, ofInk)) {
@@ -492,6 +504,10 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
                         break;
                     }
             }
+            for (int k = 0; ofInk && k < 2 * inward && !found; ++k)
+                if (const AxisLabel l = stepIn(k); clear(l, size, true))
+                    take(l);
+        }
         placed.push_back(AxisLabelBox(home, size));
     }
 }

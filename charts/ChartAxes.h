@@ -98,7 +98,9 @@ bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin);
 // up or down off the axis, staying at its end of the axis; a y label first goes to the other
 // side of the axis column, then sideways along its row, staying at its value's height. Labels
 // side by side on the same rows keep a few blank pixels between them (abutting, two numbers
-// read as one). Where
+// read as one). A curve along the chart's end (a value constant at the end of its range) runs
+// beside every one of those places: then the label steps in along its axis, toward the middle,
+// at most its own length. Where
 // the ink leaves a label no clear place, it takes the first of those places clear of the
 // labels before it, and keeps its own when there is none.
 //

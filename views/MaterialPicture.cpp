@@ -496,6 +496,15 @@ std::vector<PlacedText> TextRows(const std::vector<std::vector<std::string>>& ro
     return out;
 }
 
+// The axis lines, as drawn: the labels keep clear of them (a label on the x axis' row stands a
+// blank row above it, its subscripts clear of the line).
+void AddAxisLines(std::vector<LabelStretch>& lines, const MaterialFrame& f, const MaterialScale& s)
+{
+    const plat::Point origin = s.At(0.0, 0.0);
+    lines.push_back({{origin.x, f.top}, {origin.x, f.H - s.m}});
+    lines.push_back({{s.m, origin.y}, {f.W - s.m, origin.y}});
+}
+
 void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCopies& t, const MaterialCurves& c,
                    const MaterialScale& s, const PlanMeasure& measure, const PlanLetters& letters, LabelWork* work)
 {
@@ -528,13 +537,15 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
 
     // The labels keep clear of the curves, of the marks on the axes and of each other
     // within the plot: the strain left and up from its place on the x axis (either way from
-    // the peak it is centred on, over its mark), the strength right and down from the top of
+    // the peak it is centred on, above its mark), the strength right and down from the top of
     // the y axis, the main type's details, as one block, left and up from the right margin.
     const plat::Rect plot{column + 4, f.top, f.W - s.m, row};
     std::vector<LabelStretch> lines = CurveSegments(CurvePolylines(c, s, f.W, f.H, f.top, f.axis));
-    if (c.peakStrainFlag == 0)
-        lines.insert(lines.end(), marks.begin(), marks.end());
+    lines.insert(lines.end(), marks.begin(), marks.end());
     lines.insert(lines.end(), strengthMarks.begin(), strengthMarks.end());
+    if (c.peakStrainFlag == 0)
+        lines.push_back({{f.W - s.m, row + 2}, {f.W - s.m, row - 3}});
+    AddAxisLines(lines, f, s);
     // The labels move within the plot; the strength's, naming a level, may stand above it,
     // clear of the title's letters.
     const plat::Rect area{plot.left, 0, plot.right, plot.bottom};
@@ -572,8 +583,6 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
         } else {
             PlaceBlock(room, labels, {{strain, {s.At(peak, 0.0).x, row}, TA::Center, TA::Bottom}}, measure,
                        plot, LabelToward::LeftUp | LabelToward::RightUp);
-            for (const LabelStretch& mark : marks)
-                room.Add(mark);
         }
         if (level >= f.top && level <= row) {
             room.Add(title);
@@ -611,8 +620,8 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     LabelWork spent = clearance.Work();
     if (!set.clear) {
         std::vector<LabelStretch> axisMarks = strengthMarks;
-        if (c.peakStrainFlag == 0)
-            axisMarks.insert(axisMarks.end(), marks.begin(), marks.end());
+        axisMarks.insert(axisMarks.end(), marks.begin(), marks.end());
+        AddAxisLines(axisMarks, f, s);
         set = LastResort(f.textFont, axisMarks, area, active, spent, attempt, layouts);
     }
     if (work)
@@ -650,6 +659,9 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     const plat::Rect plot{column + 4, f.top, f.W, row};
     std::vector<LabelStretch> lines = CurveSegments(CurvePolylines(c, s, f.W, f.H, f.top, f.axis));
     lines.push_back(topMark);
+    const LabelStretch endMark{{f.W - s.m, row + 2}, {f.W - s.m, row - 3}};
+    lines.push_back(endMark);
+    AddAxisLines(lines, f, s);
     // The top label, naming the top of the y axis, may stand above it, clear of the title's
     // letters.
     const plat::Rect area{plot.left, 0, plot.right, plot.bottom};
@@ -747,8 +759,11 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     };
     LabelSet set = FitLabels(clearance, f.textFont, attempt);
     LabelWork spent = clearance.Work();
-    if (!set.clear)
-        set = LastResort(f.textFont, {topMark}, area, active, spent, attempt, 1);
+    if (!set.clear) {
+        std::vector<LabelStretch> axisMarks{topMark, endMark};
+        AddAxisLines(axisMarks, f, s);
+        set = LastResort(f.textFont, axisMarks, area, active, spent, attempt, 1);
+    }
     if (work)
         *work = spent;
     if (set.backed)

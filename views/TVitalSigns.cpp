@@ -1,6 +1,9 @@
 #include "views/TVitalSigns.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "charts/ChartExport.h"
 #include "foundation/StrFormat.h"
@@ -40,6 +43,28 @@ VitalBar SteelBar(double stress, double atCrack, double yield, double ultimate, 
     if (code != 0)
         b.fill = b.ratio = b.marker2 = 0.0;
     b.labelMode = code;
+    return b;
+}
+
+// The bottom row of a bar's percentage, centred at x: on the bar's base b where no line drawn
+// across the bar (marks: their pixels, above the base) runs through its cell or the pixel round
+// it; else just above the lowest such line, a blank row between, and above each next line it
+// then meets. On the base when it would rise out of the bar's top t.
+int PercentBottom(const std::vector<plat::Rect>& marks, plat::Size size, int x, int t, int b)
+{
+    const int left = x - size.cx / 2;
+    int bottom = b;
+    for (std::size_t n = 0; n <= marks.size(); ++n) {
+        const plat::Rect grown{left - 1, bottom - size.cy - 1, left + size.cx + 1, bottom + 1};
+        const plat::Rect* hit = nullptr;
+        for (const plat::Rect& m : marks)
+            if (m.top < b && m.left < grown.right && grown.left < m.right && m.top < grown.bottom &&
+                grown.top < m.bottom && (!hit || m.top < hit->top))
+                hit = &m;
+        if (!hit)
+            return bottom - size.cy > t ? bottom : b;
+        bottom = hit->top - 1;
+    }
     return b;
 }
 
@@ -104,11 +129,28 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
         plan.Fill(RectOf({x0, b}, {x1, level}), bar.colour);
         plan.Line({x0, level}, {x1, level});
         plan.Polyline({{x0, b}, {x1, b}, {x1, t}, {x0, t}, {x0, b}});
-        if (bar.labelMode == 0)
-            plan.Text(StrPrintf("%2.0f%%", bar.ratio * 100.0), {I(0.2 * W * i + 0.1 * W), b}, small,
-                      TA::Center, TA::Bottom);
+        // The pixels of the lines drawn across the bar above its base: the fill's top, the
+        // yield mark (three wide where it is the crack stress too), the crack-stress mark and
+        // the stroke between it and the fill.
+        std::vector<plat::Rect> marks{{x0, level, x1, level + 1}};
+        const bool wideYield = bar.marker2 > 0.0 && std::fabs(bar.marker2 - bar.marker1) < 0.01;
         if (bar.marker1 > 0.0) {
-            if (bar.marker2 > 0.0 && std::fabs(bar.marker2 - bar.marker1) < 0.01)
+            const int y = row(bar.marker1), half = wideYield ? 1 : 0;
+            marks.push_back({x0, y - half, x1, y + half + 1});
+        }
+        if (bar.marker2 > 0.0) {
+            const int y = row(std::fabs(bar.marker2)), mid = (x0 + x1) / 2;
+            marks.push_back({x0, y, x1, y + 1});
+            marks.push_back({mid, std::min(y, level), mid + 1, std::max(y, level) + 1});
+        }
+        if (bar.labelMode == 0) {
+            const std::string percent = StrPrintf("%2.0f%%", bar.ratio * 100.0);
+            const int centre = I(0.2 * W * i + 0.1 * W);
+            plan.Text(percent, {centre, PercentBottom(marks, measure(percent, small), centre, t, b)}, small,
+                      TA::Center, TA::Bottom);
+        }
+        if (bar.marker1 > 0.0) {
+            if (wideYield)
                 plan.Pen(3, plat::Colors::LtRed);
             else
                 plan.Pen(1, plat::Colors::Black);

@@ -328,3 +328,40 @@ TEST_F(AxisNumbers, TheFullChartsYNumbersStandInsideBesideAnAxisAtTheLeftEdge)
         EXPECT_EQ(Crossings(dc, false), std::vector<std::string>{}) << peak;
     }
 }
+
+// The "Shear-Angle" chart of the membrane's Mohr set: the crack angle stays at 45.0 degrees
+// while the shear rises to 1.8, so that the curve runs up the chart's right end, on the column
+// of the x end's number "45.0" (right-aligned at the inset): beside every row the number could
+// take there. It steps in along the axis until a blank column stands between its cell and the
+// curve; the curve stays whole.
+TEST_F(AxisNumbers, TheCompactChartsEndNumberStandsClearOfACurveAlongTheEnd)
+{
+    for (const bool onPage : {false, true}) {
+        Ticonchart chart(&page, "Shear-Angle", 0, 0, 270, 260, 1, 1);
+        chart.AddPoint(0.0, 0.0);
+        chart.AutoScale();
+        for (int k = 0; k <= 18; ++k)
+            chart.AddPoint(45.0, 0.1 * k);
+        chart.AutoScale();
+        RecordingDC dc;
+        PaintOn(chart, dc, onPage);
+        const std::vector<Number> numbers = Numbers(dc);
+        const auto end = std::find_if(numbers.begin(), numbers.end(), [](const Number& n) { return n.text == "45.0"; });
+        ASSERT_NE(end, numbers.end()) << ::testing::PrintToString(Texts(dc));
+        // The curve's column: the x end on the window's pixels (the inset, 5 % of 270: 13).
+        const plat::Mapping& map = dc.State().mapping;
+        const int curve = 270 - 13;
+        int drawn = 0;
+        for (const DrawCall& c : dc.CallsOf("Polyline"))
+            for (const plat::Point& p : c.points)
+                drawn += p.x == curve ? 1 : 0;
+        EXPECT_GT(drawn, 0) << "the curve is not on the column " << curve;
+        // The number's cell (its advance) ends left of the curve with a blank pixel between,
+        // on the device (a page's pixel is three of its own).
+        const int cellRight = map.ToDevice({end->letters.right, 0}).x;
+        const int curveLeft = map.ToDevice({curve, 0}).x;
+        EXPECT_LT(cellRight, curveLeft) << (onPage ? "page" : "screen") << ": cell ends at " << cellRight
+                                        << ", curve at " << curveLeft;
+        EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << (onPage ? "page" : "screen");
+    }
+}

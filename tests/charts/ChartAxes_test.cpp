@@ -191,6 +191,32 @@ TEST(RangeLabels, NumbersKeepClearOfCurvesAndMarkers)
     EXPECT_EQ(end[0].at.y, 144);
 }
 
+// A curve along the chart's end: a constant value that runs the whole height on the x end's
+// column 285 (the number "45.0" right-aligned there above the row 150: no row up or down the
+// end leaves it clear), or the whole width along the top row 20 (through "236.0", left-aligned
+// at the top, beside every column of its row). Each number steps in along its axis, the home
+// side first, until its cell and its pixel of clearance stand off the curve: "45.0" one
+// column left (its cell's last column 283, 284 blank), "236.0" two rows down (its top row 22).
+TEST(RangeLabels, NumbersStepInOffACurveAlongTheChartsEnd)
+{
+    const plat::Rect area{0, 20, 300, 200};
+    ChartInk up;
+    up.lines.push_back({{285, 20}, {285, 199}});
+    std::vector<AxisLabel> end{{"45.0", {285, 150}, Right, Bottom}};
+    KeepRangeLabelsClear(end, up, area, Chars);
+    EXPECT_EQ(end[0].at, (plat::Point{284, 150}));
+    EXPECT_EQ(end[0].vAlign, Bottom);
+    EXPECT_FALSE(InkMeets(up, AxisLabelBox(end[0], Chars("45.0")), 1));
+
+    ChartInk along;
+    along.lines.push_back({{15, 20}, {285, 20}});
+    std::vector<AxisLabel> top{{"236.0", {32, 20}, Left, Top, true}};
+    KeepRangeLabelsClear(top, along, area, Chars);
+    EXPECT_EQ(top[0].at, (plat::Point{32, 22}));
+    EXPECT_EQ(top[0].hAlign, Left);
+    EXPECT_FALSE(InkMeets(along, AxisLabelBox(top[0], Chars("236.0")), 1));
+}
+
 // On a printed page the x end's "2600.0" (right-aligned under the axis row 60 at x 285:
 // 243..284) and the top's "0.0" (left-aligned right of the column at x 248) overlap; the top's
 // number, placed after it, goes to the other side of the column and on left until it clears

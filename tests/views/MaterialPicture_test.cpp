@@ -67,8 +67,10 @@ TEST(MaterialPicture, OneConcreteTypeLabelsItsPeakOnTheAxes)
     EXPECT_EQ(lines[0].points[24], (plat::Point{130, 50})); // (2 mm/m, 35 MPa)
     EXPECT_EQ(lines[0].points.back().x, 190);
 
+    // The strain, centred on its peak's mark (x 130, rows 188..192), stands over it clear of
+    // the mark and of the x axis: its bottom pixel (185) two rows above the mark's top.
     const PlanStep& strain = Text(plan, "|e_c' = 2.00 mm/m");
-    EXPECT_EQ(strain.points[0], (plat::Point{130, 190}));
+    EXPECT_EQ(strain.points[0], (plat::Point{130, 186}));
     EXPECT_EQ(strain.hAlign, TA::Center);
     EXPECT_EQ(strain.vAlign, TA::Bottom);
     // The strength names the level of the peak, row 50: it stands on it, its bottom pixel
@@ -137,7 +139,7 @@ TEST(MaterialPicture, RebarLabelsWeakestFirstWithLeaders)
     const auto types = Copies(MaterialChart::Rebar, {}, {Bar("B500", 500), Bar("B400", 400)}, 0);
     const MaterialCurves curves = BuildMaterialCurves(types, {}, kUnitSI);
     const DiagramPlan plan = PlanMaterialChart(HandFrame(150.0, 800.0), types, curves, kFixed);
-    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{190, 190}));
+    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{189, 189}));
     // A pixel right of home: the mark at the top of the y axis (7..13, row 30) touches the
     // corner of its place grown by a pixel.
     EXPECT_EQ(Text(plan, "f_u =  800 MPa").points[0], (plat::Point{15, 20}));
@@ -469,7 +471,7 @@ TEST(MaterialPicture, AMovedCurveLabelStaysRightOfAndBelowItsHome)
 
 // The home row stays a candidate. A chart 400 pixels wide (m = 20: x 2.4 pixels a mm/m from
 // 20, y 0.175 a MPa up from 180), where the label's home is (160, 124) and the strain label
-// covers x 261..380. The curve rises to 400 MPa (25, 110), runs flat to 70 mm/m (188, 110) and
+// covers x 260..378 (a column in from the end mark and a row over the axis). The curve rises to 400 MPa (25, 110), runs flat to 70 mm/m (188, 110) and
 // drops there to the x axis (188, 180), through the label's place at every height below the
 // flat: the label stands two pixels right of the drop (190) at its home height, where no
 // stretch ends.
@@ -483,7 +485,7 @@ TEST(MaterialPicture, ACurveLabelStandsBesideADropAtItsHomeHeight)
     ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 1u);
     EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points,
               (std::vector<plat::Point>{{20, 180}, {25, 110}, {188, 110}, {188, 180}}));
-    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{380, 180}));
+    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{379, 179}));
     const PlanStep& label = Text(plan, "f_y= 400");
     EXPECT_EQ(label.points[0], (plat::Point{190, 134}));
     EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
@@ -491,7 +493,7 @@ TEST(MaterialPicture, ACurveLabelStandsBesideADropAtItsHomeHeight)
 
 // The strain label is kept clear by the curve labels. A chart 80 pixels high (the x axis at row
 // 70, 800 MPa at row 30: 0.05 pixels a MPa): the label's home is (80, 43), the strain label
-// covers rows 60..70. A flat curve at 360 MPa (row 52) to 90 mm/m (118) runs through the foot
+// covers rows 59..68 (a row over the axis). A flat curve at 360 MPa (row 52) to 90 mm/m (118) runs through the foot
 // of the label's place; two rows below it (54) the label would cover the strain label; it goes
 // right of the flat's end (120) at its home height.
 TEST(MaterialPicture, CurveLabelsKeepClearOfTheStrainLabel)
@@ -503,7 +505,7 @@ TEST(MaterialPicture, CurveLabelsKeepClearOfTheStrainLabel)
     const DiagramPlan plan = PlanMaterialChart(frame, types, flat, kFixed);
     ASSERT_EQ(plan.Of(PlanOp::Polyline).size(), 1u);
     EXPECT_EQ(plan.Of(PlanOp::Polyline)[0].points, (std::vector<plat::Point>{{10, 70}, {12, 52}, {118, 52}}));
-    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{190, 70}));
+    EXPECT_EQ(Text(plan, "|e_s = 150.0 mm/m").points[0], (plat::Point{189, 69}));
     const PlanStep& label = Text(plan, "f_y= 400");
     EXPECT_EQ(label.points[0], (plat::Point{120, 53}));
     EXPECT_EQ(LabelClash(plan, kFixed, "Concrete"), "");
@@ -533,9 +535,10 @@ TEST(MaterialPicture, ACurveLabelGoesBelowADiagonalInItsOwnColumn)
 // Where no place is clear even in the smallest text (plateaus every 4 rows from row 34 to the
 // x axis, each running to the end of the x axis at x 190, so no label of 10 rows finds room),
 // each label stands on a background that takes in a pixel all round but the axes: the strain
-// label, right-aligned at the end of the x axis (190) on it (row 190), has the plateaus' last
-// pixels in its rows at x 190; its background reaches to 191, so none of them shows beside its
-// letters, and stops above the x axis, which stays whole.
+// label, right-aligned a pixel in from the end of the x axis and its mark (x 190) and a row
+// over the axis (its box to 188 by 188), has the plateaus' last pixels in its rows at x 190;
+// its background reaches to 190, so none of them shows beside its letters, and stops above
+// the x axis, which stays whole.
 TEST(MaterialPicture, ABackgroundHidesTheCurvesEndingAgainstItsLabel)
 {
     const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
@@ -547,12 +550,12 @@ TEST(MaterialPicture, ABackgroundHidesTheCurvesEndingAgainstItsLabel)
     const DiagramPlan plan = PlanMaterialChart(HandFrame(100.0, 500.0), none, HandCurves(plateaus), kFixed);
     const PlanStep& strain = Text(plan, "|e_s = 100.0 mm/m");
     const plat::Rect box = LabelBox(strain);
-    EXPECT_EQ(box.right, 190);
+    EXPECT_EQ(box.right, 189);
     bool backed = false;
     for (const PlanStep& fill : plan.Of(PlanOp::Fill))
         backed = backed || fill.rect == plat::Rect{box.left - 1, box.top - 1, box.right + 1, 190};
     EXPECT_TRUE(backed);
-    EXPECT_EQ(box.bottom, 190);
+    EXPECT_EQ(box.bottom, 189);
     EXPECT_EQ(LineThrough(plan, plat::Rect{box.left - 1, box.top - 1, box.right + 1, 190}), "");
     EXPECT_EQ(LineThrough(plan, plat::Rect{box.left, 190, box.right, 191}), StrPrintf("(%d, 190) - (%d, 190)", 10, 190));
 }

@@ -237,3 +237,25 @@ TEST(MembraneNodeData, EveryLineStaysWholeInsideThePane)
         }
     }
 }
+
+// W 400, H 300 (rows as above: the rules at 180 and 239, the steel row above the second at
+// 208). The letters of "s_m-|q: ..." start on their line's top row (the Greek letter, drawn
+// larger, reaches it), the others three rows down and end at row 14: the rule at 180 stays,
+// three rows over "f_s_x"; the one at 239 goes up two rows, a blank row (238) over the θ, well
+// under the steel row's letters (to 221). With letters 30 rows high, the steel row's reach to
+// 237 and the rule stands midway, on row 238.
+TEST(MembraneNodeData, TheRulesStandClearOfTheLettersUnderThem)
+{
+    const NodeDataLayout l = LayOutNodeData(0, Sequence(0, 0, 0.0004), 400, 300, 0);
+    ASSERT_EQ(l.rules, (std::vector<int>{180, 239}));
+    ASSERT_EQ(Find(l, "f_s_y:")->y, 208);
+    const plat::LogFont font;
+    const PlanLetters greekHigh = [](std::string_view text, const plat::LogFont&) {
+        return LetterRows{text.find("|q") != std::string_view::npos ? 0 : 3, 14};
+    };
+    EXPECT_EQ(RulesClearOfLetters(l, greekHigh, font), (std::vector<int>{180, 237}));
+    const PlanLetters tall = [](std::string_view text, const plat::LogFont&) {
+        return LetterRows{text.find("|q") != std::string_view::npos ? 0 : 3, 30};
+    };
+    EXPECT_EQ(RulesClearOfLetters(l, tall, font), (std::vector<int>{180, 238}));
+}

@@ -247,3 +247,28 @@ TEST_F(VitalSignsChart, PaintsTheBarsAndNoDataWithout)
 }
 
 } // namespace
+
+// The crushing bar at 3 % (f2 -0.9 of -30 MPa): its fill's top on row 273 (220 x 0.97 + 60),
+// seven rows above the base, where " 3%" (10 rows high, 21 wide, centred at x 50) would stand
+// on the base (rows 270..279): the line would run through it. It stands just above the line, a
+// blank row between: its bottom at 272 (rows 262..271). At 50 % the fill's top (170) is far
+// above the base and the percentage stays on it; so does the x steel's, its crack-stress stroke
+// rising from the fill (170) to 133.
+TEST(VitalSignsPicture, APercentageStandsClearOfTheFillsTop)
+{
+    std::vector<double> rec = Record();
+    rec[4] = -0.9;
+    const DiagramPlan plan = PlanVitalSigns(HandFrame(), rec, kFixed);
+    const PlanStep* three = plan.FindText(" 3%");
+    ASSERT_NE(three, nullptr);
+    EXPECT_EQ(three->points[0], (plat::Point{50, 272}));
+    bool fillTop = false;
+    for (const PlanStep& s : plan.Of(PlanOp::Line))
+        fillTop = fillTop || (s.points[0] == plat::Point{15, 273} && s.points[1] == plat::Point{85, 273});
+    EXPECT_TRUE(fillTop);
+    const DiagramPlan half = PlanVitalSigns(HandFrame(), Record(), kFixed);
+    ASSERT_NE(half.FindText("50%"), nullptr);
+    EXPECT_EQ(half.FindText("50%")->points[0], (plat::Point{50, 280}));
+    ASSERT_NE(half.FindText("75%"), nullptr);
+    EXPECT_EQ(half.FindText("75%")->points[0], (plat::Point{350, 280}));
+}

@@ -1,6 +1,7 @@
 #include "views/membrane/TNodeData.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "charts/ChartExport.h"
@@ -40,6 +41,36 @@ plat::LogFont PaneFont(plat::DC& dc, const NodeDataLayout& layout, const plat::L
 }
 
 } // namespace
+
+std::vector<int> RulesClearOfLetters(const NodeDataLayout& layout, const PlanLetters& letters,
+                                     const plat::LogFont& font)
+{
+    std::vector<int> out;
+    for (const int rule : layout.rules) {
+        // The highest letter of the lines that start on the rule, and the lowest of the row of
+        // lines just above it (one past its last row).
+        int below = INT_MAX, above = INT_MIN, aboveRow = INT_MIN;
+        for (const NodeDataLine& l : layout.lines)
+            if (l.y < rule)
+                aboveRow = std::max(aboveRow, l.y);
+        for (const NodeDataLine& l : layout.lines) {
+            if (l.y >= rule && l.y <= rule + 1)
+                below = std::min(below, l.y + letters(l.text, font).first);
+            else if (l.y == aboveRow)
+                above = std::max(above, l.y + letters(l.text, font).second);
+        }
+        int y = rule;
+        if (below != INT_MAX && below - rule < 2) {
+            // A blank row over the letters below, and one under those above where there is
+            // room for both; else midway.
+            y = below - 2;
+            if (above != INT_MIN && y <= above)
+                y = (above + below - 1) / 2;
+        }
+        out.push_back(y);
+    }
+    return out;
+}
 
 NodeDataLayout LayOutNodeData(int mode, const std::vector<double>& input, int W, int H,
                               int unitSystem)
@@ -190,12 +221,12 @@ void TNodeData::Paint(plat::DC& dc, bool, const plat::Rect&)
         DrawNoData(dc);
     } else if (m_mode >= 0 && m_mode <= 2) {
         const NodeDataLayout layout = LayOutNodeData(m_mode, Values(), Width(), Height(), g_UnitSystem);
+        const plat::LogFont font = PaneFont(dc, layout, TextFont(), Width());
         dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
-        for (int y : layout.rules) {
+        for (int y : RulesClearOfLetters(layout, LettersOn(dc), font)) {
             dc.MoveTo(layout.m, y);
             dc.LineTo(Width() - layout.m, y);
         }
-        const plat::LogFont font = PaneFont(dc, layout, TextFont(), Width());
         for (const NodeDataLine& l : layout.lines)
             DrawRichText(dc, l.x, l.y, l.text, font, plat::TextAlign::Center, plat::TextAlign::Top,
                          m_blackAndWhite != 0);

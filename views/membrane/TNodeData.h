@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "charts/Tchart.h"
+#include "views/DiagramPlan.h"
 
 // One line of the pane: its text (label markup), centre x and row top y, in box pixels.
 struct NodeDataLine {
@@ -26,6 +27,13 @@ struct NodeDataLayout {
 // The layout of mode 0, 1 or 2 over a box W x H in a unit system (0 SI, 1 US customary...).
 NodeDataLayout LayOutNodeData(int mode, const std::vector<double>& values, int W, int H,
                               int unitSystem);
+
+// The rows the rules are drawn on: each where the layout puts it, but where the letters of a
+// line that starts on the rule (a Greek letter, drawn larger, reaches the top of its line)
+// come within a pixel of it, moved up to leave a blank row over them, or midway between them
+// and the letters of the lines above where there is no room for a blank row on both sides.
+std::vector<int> RulesClearOfLetters(const NodeDataLayout& layout, const PlanLetters& letters,
+                                     const plat::LogFont& font);
 
 class TNodeData : public Tchart {
 public:
