@@ -517,11 +517,16 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     const plat::LogFont& text = TextFont();
     const int yw = MeasureRichText(dc, m_data.YTitle(), text).cx;
     DrawRichTextUpward(dc, 2, yw / 2 + H / 2, m_data.YTitle(), text);
+    // The text at the chart's foot stands a pixel up where a mapping enlarges it: its descent,
+    // measured at the logical size, comes out short there, and the chart's edge would cut the
+    // feet of its letters.
+    const plat::Mapping& map = dc.State().mapping;
+    const int foot = map.ScaleY() > 1.0 ? H - 1 : H;
     if (m_data.ShowsNote()) {
-        DrawRichText(dc, W / 2, H, m_data.Note(), NoteFont(dc), TA::Center, TA::Bottom);
+        DrawRichText(dc, W / 2, foot, m_data.Note(), NoteFont(dc), TA::Center, TA::Bottom);
         DrawRichText(dc, W / 2, H - m_margins.bottom, m_data.XTitle(), text, TA::Center, TA::Top);
     } else {
-        DrawRichText(dc, W / 2, H, m_data.XTitle(), text, TA::Center, TA::Bottom);
+        DrawRichText(dc, W / 2, foot, m_data.XTitle(), text, TA::Center, TA::Bottom);
     }
     DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
 

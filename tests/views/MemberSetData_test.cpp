@@ -331,3 +331,75 @@ TEST_F(MemberSetData, TheStiffnessSetsCurvesKeepClearOfTheNumbersOrGiveWayAtThei
     PrintLetterPageFromPreview(*app, paper);
     ExpectNoCurveOnTheLetters(paper);
 }
+
+namespace {
+
+// The font of a text call as the device draws it: its height enlarged by the mapping.
+plat::TextMetrics DeviceMetrics(const DrawCall& c, const plat::Mapping& map, std::string* text = nullptr,
+                                int* width = nullptr)
+{
+    plat::Image scratch(1, 1);
+    plat::DC m(scratch);
+    plat::LogFont f = c.state.font;
+    f.height = static_cast<int>(std::lround(f.height * map.ScaleY()));
+    f.escapement = 0;
+    m.SelectFont(f);
+    if (text && width)
+        *width = m.GetTextExtent(*text).cx;
+    return m.GetTextMetrics();
+}
+
+int ClipBottom(const DrawCall& c)
+{
+    int bottom = 1 << 30;
+    for (const plat::Region& r : c.state.clip.regions) {
+        int b = -(1 << 30);
+        for (const plat::Point& p : r.polygon)
+            b = std::max(b, p.y);
+        bottom = std::min(bottom, b);
+    }
+    return bottom;
+}
+
+} // namespace
+
+// The "Stiffness and Axial" set printed on a letter sheet at 300 per inch, from the preview:
+// the notes under the two stiffness charts ("Average Flexural Stiffness = 8 % of uncracked
+// value", "Average Shear Stiffness = 6% ...") stand at the charts' feet; the device draws them
+// in the font enlarged by the page's mapping, whose descent (as the device measures it at that
+// size) must lie within the chart's clip. The flexural chart's upward title "Flexural
+// Stiffness (MN.m²)": the raised "2" starts past the end of "...(MN.m" as the device draws it.
+TEST_F(MemberSetData, ThePrintedStiffnessNotesAndTheSquareStandWhole)
+{
+    SolveTheRing();
+    Choose("Stiffness and Axial");
+    RecordingDC paper;
+    PrintLetterPageFromPreview(*app, paper);
+    const std::vector<DrawCall> texts = paper.CallsOf("Text");
+    int notes = 0;
+    for (const DrawCall& c : texts) {
+        if (c.text.rfind("Average Flexural Stiffness", 0) != 0 && c.text.rfind("Average Shear Stiffness", 0) != 0)
+            continue;
+        ++notes;
+        const plat::Mapping& map = c.state.mapping;
+        const plat::Point base = map.ToDevice({c.run.at.x, c.run.at.y + c.run.baseline});
+        const int foot = base.y + DeviceMetrics(c, map).descent;
+        EXPECT_LE(foot, ClipBottom(c)) << c.text << ": its descent ends on device row " << foot
+                                       << ", the chart's clip at " << ClipBottom(c);
+    }
+    EXPECT_EQ(notes, 2);
+    const DrawCall* title = nullptr;
+    const DrawCall* square = nullptr;
+    for (std::size_t i = 0; i + 1 < texts.size(); ++i)
+        if (texts[i].text == "Flexural Stiffness (MN.m" && texts[i + 1].text == "2")
+            title = &texts[i], square = &texts[i + 1];
+    ASSERT_NE(title, nullptr);
+    const plat::Mapping& map = title->state.mapping;
+    std::string run = title->text;
+    int width = 0;
+    DeviceMetrics(*title, map, &run, &width);
+    // Upward: the run goes up the device from its point.
+    const int end = map.ToDevice(title->run.at).y - width;
+    const int start = map.ToDevice(square->run.at).y;
+    EXPECT_LE(start, end) << "the raised 2 starts on device row " << start << ", \"m\" ends on row " << end;
+}
