@@ -636,3 +636,43 @@ void DropXLabelsOnYLabels(AxisPlan& x, const AxisPlan& y, const LabelMeasure& me
     const auto overlaps = [&](const AxisLabel& l) { return CrowdsNumbers(ink(l), taken); };
     x.labels.erase(std::remove_if(x.labels.begin(), x.labels.end(), overlaps), x.labels.end());
 }
+
+void MoveAxisNumbersOffTheInk(AxisPlan& plan, bool ofY, const AxisPlan& other, const ChartInk& ink, int reach,
+                              int column, int tick, const std::vector<plat::Rect>& lines, const plat::Rect& area,
+                              const LabelMeasure& measure)
+{
+    using namespace plat::TextAlign;
+    const auto within = [&](const plat::Rect& b) {
+        return b.left >= area.left && b.right <= area.right && b.top >= area.top && b.bottom <= area.bottom;
+    };
+    for (std::size_t i = 0; i < plan.labels.size(); ++i) {
+        const AxisLabel& home = plan.labels[i];
+        const plat::Size size = measure(home.text);
+        if (!InkMeets(ink, AxisLabelBox(home, size), reach))
+            continue;
+        AxisLabel across = home;
+        const unsigned h = home.hAlign & HorizontalMask;
+        if (ofY) {
+            // Only a number beside the axis column: one at the plot's edge has no data beside it.
+            if (std::abs(home.at.x - column) > tick || h == Center)
+                continue;
+            across.hAlign = (home.hAlign & ~HorizontalMask) | (h == Right ? Left : Right);
+            across.at.x = 2 * column - home.at.x;
+        } else {
+            const bool above = (home.vAlign & Bottom) != 0;
+            across.vAlign = (home.vAlign & ~(Bottom | Top)) | (above ? Top : Bottom);
+            across.at.y = home.at.y + (above ? 2 * tick : -2 * tick);
+        }
+        const plat::Rect box = AxisLabelBox(across, size);
+        if (!within(box) || InkMeets(ink, box, reach) || MeetsAny(NumberLettersBox(across, size), lines))
+            continue;
+        std::vector<plat::Rect> numbers;
+        for (std::size_t j = 0; j < plan.labels.size(); ++j)
+            if (j != i)
+                numbers.push_back(NumbersInk(plan.labels[j], measure(plan.labels[j].text)));
+        for (const AxisLabel& l : other.labels)
+            numbers.push_back(NumbersInk(l, measure(l.text)));
+        if (!CrowdsNumbers(NumbersInk(across, size), numbers))
+            plan.labels[i] = across;
+    }
+}

@@ -142,6 +142,17 @@ bool StretchMeetsBox(plat::Point a, plat::Point b, const plat::Rect& box);
 
 plat::Rect AxisTickBox(const AxisTick& tick);
 
+// The numbers of a full chart's axis plan whose boxes the data's ink comes near (within reach
+// pixels) go to the other side of their axis where that place is clear: an x number above or
+// below the row it stands at (tick pixels off it), a y number beside the axis column (the
+// column's other side, as far off it). The place taken is clear of the ink, its letters meet
+// none of the lines (axis lines and ticks), it keeps off every other number of both plans as
+// they stand, and lies within area. ofY tells the plan of the y axis. A number with no such
+// place stays where it is (the data give way round it there).
+void MoveAxisNumbersOffTheInk(AxisPlan& plan, bool ofY, const AxisPlan& other, const ChartInk& ink, int reach,
+                              int column, int tick, const std::vector<plat::Rect>& lines, const plat::Rect& area,
+                              const LabelMeasure& measure);
+
 // Leaves out the labels of the x plan whose boxes would overlap a label of the y plan, or
 // stand on its rows nearer than numbers side by side keep (the two zeros where the axes cross
 // at a corner, or at a chart of a single point).

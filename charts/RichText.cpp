@@ -1,6 +1,7 @@
 #include "charts/RichText.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "charts/LineTypes.h"
 
@@ -71,6 +72,23 @@ public:
         Use(RichFont::Label);
     }
     void SetAlign(unsigned align) override { m_dc.SetTextAlign(align); }
+    int ScriptGap(std::string_view before) override
+    {
+        const plat::Mapping& map = m_dc.State().mapping;
+        const double scale = std::max(map.ScaleX(), map.ScaleY());
+        if (!(scale > 1.0) || before.empty())
+            return 0;
+        // The run as the device draws it: measured in the font at the device's size, and
+        // brought back to logical pixels, rounded up.
+        const std::string text = LabelToUtf8(before);
+        const int logical = m_dc.GetTextExtent(text).cx;
+        plat::LogFont enlarged = m_font;
+        enlarged.height = static_cast<int>(std::lround(m_font.height * scale));
+        m_dc.SelectFont(enlarged);
+        const int device = m_dc.GetTextExtent(text).cx;
+        m_dc.SelectFont(DerivedRichFont(m_font, m_current));
+        return std::max(static_cast<int>(std::ceil(device / scale)) - logical, 0);
+    }
     void Sample(int lineType, int width, int style, int x0, int x1, int y) override
     {
         SelectLineTypePen(m_dc, lineType, width, m_blackAndWhite, style, plat::Colors::LtBlue);
@@ -190,6 +208,8 @@ Size RenderRichText(RichTextTarget& target, int x, int y, std::string_view text,
             if (j + 1 >= body.size())
                 break;
             const std::string_view ch = body.substr(j + 1, 1);
+            if (c == '^' || c == '_')
+                xoff += target.ScriptGap(run);
             if (c == '^') {
                 const Size e = target.Extent(RichFont::Script, ch);
                 if (drawing)

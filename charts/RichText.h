@@ -28,6 +28,15 @@ public:
     virtual void SetAlign(unsigned align) = 0;
     // An inline sample: the pen of line type T with width and style, from (x0, y) to (x1, y).
     virtual void Sample(int lineType, int width, int style, int x0, int x1, int y) = 0;
+    // Pixels added before a raised or lowered character that follows the run before: none
+    // where the text is drawn as measured. A mapping that enlarges the text draws a run in the
+    // enlarged font, wider than its measure at the logical size, and the character would run
+    // into the run's last letter.
+    virtual int ScriptGap(std::string_view before)
+    {
+        (void)before;
+        return 0;
+    }
 };
 
 // One line of markup at (x, y); draws unless measureOnly; returns its extent.

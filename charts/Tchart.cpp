@@ -348,13 +348,21 @@ ChartInk Tchart::DataInk(const ChartTransform& t) const
 }
 
 std::vector<plat::Rect> Tchart::NumbersTheDataMeet(const std::vector<AxisLabel>& numbers, const ChartInk& ink,
-                                                   const LabelMeasure& measure) const
+                                                   const LabelMeasure& measure, bool lettersOnly) const
 {
-    const int reach = 3 + std::max(m_lineWidth, 1) / 2;
+    const int reach = InkReach();
     std::vector<plat::Rect> holes;
-    for (const AxisLabel& l : numbers)
-        if (const plat::Rect box = AxisLabelBox(l, measure(l.text)); InkMeets(ink, box, reach))
-            holes.push_back(box);
+    for (const AxisLabel& l : numbers) {
+        const plat::Size size = measure(l.text);
+        if (!InkMeets(ink, AxisLabelBox(l, size), reach))
+            continue;
+        if (!lettersOnly) {
+            holes.push_back(AxisLabelBox(l, size));
+            continue;
+        }
+        const plat::Rect letters = NumberLettersBox(l, size);
+        holes.push_back({letters.left - 1, letters.top - 1, letters.right + 1, letters.bottom + 1});
+    }
     return holes;
 }
 
@@ -424,6 +432,23 @@ AxisPlan Tchart::PlanAxisLabels(plat::DC& dc, int W, const ChartTransform& t)
         x = PlanXAxisTicks(m_data, t, W, true, TextMeasure(dc));
         DropXLabelsOnYLabels(x, y, TextMeasure(dc));
     }
+    // A number the data run through at its place goes to its axis's other side where the data
+    // leave that clear (a curve that rises a little above the x axis of a range mostly below
+    // it, the x numbers standing above the axis); only where neither side is clear do the data
+    // give way round it.
+    if (!y.labels.empty() || !x.labels.empty()) {
+        const ChartInk ink = DataInk(t);
+        std::vector<plat::Rect> strokes;
+        for (const AxisTick& line : BigChartAxisLines(dc, t))
+            strokes.push_back(AxisTickBox(line));
+        for (const AxisPlan* plan : {&y, &x})
+            for (const AxisTick& tick : plan->ticks)
+                strokes.push_back(AxisTickBox(tick));
+        const plat::Rect room{m_margins.left, m_margins.top, W, Height() - m_margins.bottom};
+        const int column = ChartPixel(t.xOffset);
+        MoveAxisNumbersOffTheInk(y, true, x, ink, InkReach(), column, TickLength(W), strokes, room, TextMeasure(dc));
+        MoveAxisNumbersOffTheInk(x, false, y, ink, InkReach(), column, TickLength(W), strokes, room, TextMeasure(dc));
+    }
     y.ticks.insert(y.ticks.end(), x.ticks.begin(), x.ticks.end());
     y.labels.insert(y.labels.end(), x.labels.begin(), x.labels.end());
     // No axis line or tick crosses a number, nor a number another.
@@ -492,11 +517,16 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     const plat::LogFont& text = TextFont();
     const int yw = MeasureRichText(dc, m_data.YTitle(), text).cx;
     DrawRichTextUpward(dc, 2, yw / 2 + H / 2, m_data.YTitle(), text);
+    // The text at the chart's foot stands a pixel up where a mapping enlarges it: its descent,
+    // measured at the logical size, comes out short there, and the chart's edge would cut the
+    // feet of its letters.
+    const plat::Mapping& map = dc.State().mapping;
+    const int foot = map.ScaleY() > 1.0 ? H - 1 : H;
     if (m_data.ShowsNote()) {
-        DrawRichText(dc, W / 2, H, m_data.Note(), NoteFont(dc), TA::Center, TA::Bottom);
+        DrawRichText(dc, W / 2, foot, m_data.Note(), NoteFont(dc), TA::Center, TA::Bottom);
         DrawRichText(dc, W / 2, H - m_margins.bottom, m_data.XTitle(), text, TA::Center, TA::Top);
     } else {
-        DrawRichText(dc, W / 2, H, m_data.XTitle(), text, TA::Center, TA::Bottom);
+        DrawRichText(dc, W / 2, foot, m_data.XTitle(), text, TA::Center, TA::Bottom);
     }
     DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
 
@@ -505,7 +535,8 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     // The numbers stand at their ticks whatever the data do: where a curve or a marker comes
     // near one, the data give way round it, as on the compact chart.
     const AxisPlan plan = PlanAxisLabels(dc, W, t);
-    DrawDataAndCross(dc, t, true, plat::Colors::LtRed, NumbersTheDataMeet(plan.labels, DataInk(t), TextMeasure(dc)));
+    DrawDataAndCross(dc, t, true, plat::Colors::LtRed,
+                     NumbersTheDataMeet(plan.labels, DataInk(t), TextMeasure(dc), true));
 
     dc.SelectPen(BlackPen());
     for (const AxisTick& line : BigChartAxisLines(dc, t)) {

@@ -3,6 +3,7 @@
 // titles and labelled ticks, and Ticonchart, the small chart with range labels only. The chart
 // keeps its state in a ChartData and answers the chart data contract from it.
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -137,11 +138,17 @@ public:
 protected:
     ChartData m_data;
     // The boxes of the numbers (drawn with measure) that the data's ink (see TraceChartInk) comes
-    // near, within 3 pixels and half the pen's width: the holes DrawDataAndCross cuts out of the
-    // data's clip so that the numbers stand whole. Only those: a clip of holes makes every stroke
+    // near, within InkReach of their cells: the holes DrawDataAndCross cuts out of the data's
+    // clip so that the numbers stand whole. Each hole is the number's cell, or with lettersOnly
+    // (the full chart, whose numbers stand at their ticks and cannot step aside) the box of its
+    // letters and a pixel round it: the cell's leading and descent hold no ink of the number,
+    // and a curve crossing them keeps that stretch. Only those: a clip of holes makes every stroke
     // costlier to draw.
     std::vector<plat::Rect> NumbersTheDataMeet(const std::vector<AxisLabel>& numbers, const ChartInk& ink,
-                                               const LabelMeasure& measure) const;
+                                               const LabelMeasure& measure, bool lettersOnly = false) const;
+    // How near the data's ink may come to a number before it runs into its letters: 3 pixels
+    // and half the pen's width.
+    int InkReach() const { return 3 + std::max(m_lineWidth, 1) / 2; }
     // The data's ink under transform t, its markers as DrawMarker draws them.
     ChartInk DataInk(const ChartTransform& t) const;
     void DrawDataAndCrossInPlot(plat::DC& dc, const ChartTransform& t, bool fullChart,
