@@ -400,11 +400,11 @@ bool MeetsAny(const plat::Rect& box, const std::vector<plat::Rect>& boxes)
     return false;
 }
 
-// Whether a number's box comes sideways within kNumberGap of one of the other numbers' boxes
+// Whether a number's box comes sideways within gap pixels of one of the other numbers' boxes
 // on its rows: two numbers that only abut read as one ("-5.1-0.1").
-bool CrowdsNumbers(const plat::Rect& box, const std::vector<plat::Rect>& numbers)
+bool CrowdsNumbers(const plat::Rect& box, const std::vector<plat::Rect>& numbers, int gap = kNumberGap)
 {
-    return MeetsAny(plat::Rect{box.left - kNumberGap, box.top, box.right + kNumberGap, box.bottom}, numbers);
+    return MeetsAny(plat::Rect{box.left - gap, box.top, box.right + gap, box.bottom}, numbers);
 }
 
 } // namespace
@@ -434,11 +434,15 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
 {
     using namespace plat::TextAlign;
     std::vector<plat::Rect> placed;
+    // The range numbers stand at the ends of the axes, few and far apart: two on the same rows
+    // (the minima of x and y at a corner) keep a digit's width of blank between them, so that
+    // they never read as one pair ("-5.1 -0.1").
+    const int gap = std::max(kNumberGap, measure("0").cx);
     const auto clear = [&](const AxisLabel& l, plat::Size size, bool ofInk) {
         const plat::Rect b = AxisLabelBox(l, size);
         if (b.left < area.left || b.right > area.right || b.top < area.top || b.bottom > area.bottom)
             return false;
-        if (CrowdsNumbers(b, placed))
+        if (CrowdsNumbers(b, placed, gap))
             return false;
         if (MeetsAny(NumberLettersBox(l, size), lines))
             return false;

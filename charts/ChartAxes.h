@@ -97,7 +97,7 @@ bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin);
 // before it moves the least it must. An x label first goes to the other side of the axis, then
 // up or down off the axis, staying at its end of the axis; a y label first goes to the other
 // side of the axis column, then sideways along its row, staying at its value's height. Labels
-// side by side on the same rows keep a few blank pixels between them (abutting, two numbers
+// side by side on the same rows keep a digit's width of blank between them (closer, two numbers
 // read as one). A curve along the chart's end (a value constant at the end of its range) runs
 // beside every one of those places: then the label steps in along its axis, toward the middle,
 // at most its own length. Where

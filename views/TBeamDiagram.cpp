@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "analysis/state/SectionState.h"
 #include "app/summary/CrossSection.h"
@@ -104,6 +105,67 @@ plat::Point KeepLabelBetweenFaces(plat::Point at, plat::Size size, bool fromTop,
     int left = fromTop ? at.x : at.x - size.cx;
     left = std::max(std::min(left, W - size.cx), 0);
     return {fromTop ? left : left + size.cx, fromTop ? top : top + size.cy};
+}
+
+// A crack-width label waiting for its place: its point (between the faces), its size, its
+// text and the width it reads.
+struct WidthLabel {
+    plat::Point at;
+    plat::Size size;
+    std::string text;
+    double width = 0.0;
+    bool kept = true;
+};
+
+// The crack-width labels kept apart where their heights lie closer than a label is high (a low
+// chart, or the lowest labels held above the bottom face): the widest first, as the widths an
+// engineer looks for, each stays at its point where it comes near no label placed before it;
+// else it goes to the nearest place straight above or below that does (just past a label
+// placed, a blank row between them), between the faces and within two label heights of its
+// point; and where there is none it is left out. At most six labels, so a few dozen tests.
+void KeepWidthLabelsApart(std::vector<WidthLabel>& labels, bool fromTop, int topRow, int bottomRow)
+{
+    constexpr int kGap = 1;
+    std::vector<std::size_t> order(labels.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return labels[a].width > labels[b].width; });
+    std::vector<plat::Rect> placed;
+    const auto boxAt = [&](const WidthLabel& l, int top) {
+        const int left = fromTop ? l.at.x : l.at.x - l.size.cx;
+        return plat::Rect{left, top, left + l.size.cx, top + l.size.cy};
+    };
+    const auto clear = [&](const plat::Rect& b) {
+        for (const plat::Rect& q : placed)
+            if (b.left < q.right + kGap && q.left < b.right + kGap && b.top < q.bottom + kGap &&
+                q.top < b.bottom + kGap)
+                return false;
+        return true;
+    };
+    for (const std::size_t i : order) {
+        WidthLabel& l = labels[i];
+        const int home = fromTop ? l.at.y : l.at.y - l.size.cy;
+        std::vector<int> tops{home};
+        for (const plat::Rect& q : placed) {
+            tops.push_back(q.top - kGap - l.size.cy);
+            tops.push_back(q.bottom + kGap);
+        }
+        std::stable_sort(tops.begin() + 1, tops.end(),
+                         [home](int a, int b) { return std::abs(a - home) < std::abs(b - home); });
+        l.kept = false;
+        for (std::size_t k = 0; k < tops.size() && !l.kept; ++k) {
+            const int top = tops[k];
+            const bool inside =
+                top > topRow && top + l.size.cy <= bottomRow && std::abs(top - home) <= 2 * l.size.cy;
+            if ((k == 0 || inside) && clear(boxAt(l, top))) {
+                l.at.y = fromTop ? top : top + l.size.cy;
+                l.kept = true;
+            }
+        }
+        if (l.kept)
+            placed.push_back(boxAt(l, fromTop ? l.at.y : l.at.y - l.size.cy));
+    }
 }
 
 } // namespace
@@ -278,6 +340,7 @@ DiagramPicture TBeamDiagram::ComputePicture(const LabelExtent& extent)
     const unsigned vAlign = fromTop ? TA::Top : TA::Bottom;
     const double factor6 = u.Factor(ukSectionLength);
     const int labelDrop = std::abs(TitleFont().height) / 2;
+    std::vector<WidthLabel> widthLabels;
 
     for (Half h : halves) {
         if (!fromTop)
@@ -346,15 +409,20 @@ DiagramPicture TBeamDiagram::ComputePicture(const LabelExtent& extent)
                         x -= Trunc((x0 - offset) / s / S) * S * s;
                     }
                     const std::string text = Printf(u.unitSystem == 0 ? "%4.2f" : "%4.3f", w * factor6);
-                    p.Add(Label{KeepLabelBetweenFaces({Trunc(x), Trunc(Y(hk)) + labelDrop}, extent(text, TextFont()),
-                                                      fromTop, W, Trunc(Y(ztop)), Trunc(Y(zbot))),
-                                text, TextFont(), hAlign, vAlign});
+                    const plat::Size size = extent(text, TextFont());
+                    widthLabels.push_back({KeepLabelBetweenFaces({Trunc(x), Trunc(Y(hk)) + labelDrop}, size, fromTop,
+                                                                 W, Trunc(Y(ztop)), Trunc(Y(zbot))),
+                                           size, text, w});
                 }
             }
         }
         x0 = x1;
         y0 = y1;
     }
+    KeepWidthLabelsApart(widthLabels, fromTop, Trunc(Y(ztop)), Trunc(Y(zbot)));
+    for (const WidthLabel& l : widthLabels)
+        if (l.kept)
+            p.Add(Label{l.at, l.text, TextFont(), hAlign, vAlign});
     return p;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include "charts/ChartAxes.h"
 #include "foundation/StrFormat.h"
@@ -40,7 +42,8 @@ bool RingMeets(const MohrInk& ink, const plat::Rect& b)
 }
 
 // Whether the letters (box) of a text meet the picture's lines, circle or markers; the marker
-// at own, the point the text names, may touch the corner it stands at.
+// at own, the point the text names, may touch the corner it stands at (and so may the markers
+// of the points that coincide with it, which the text names too).
 bool InkMeets(const MohrInk& ink, const plat::Rect& letters, const plat::Point* own)
 {
     for (const plat::Rect& l : ink.lines)
@@ -50,7 +53,8 @@ bool InkMeets(const MohrInk& ink, const plat::Rect& letters, const plat::Point* 
         return true;
     for (const plat::Point c : ink.markers) {
         const plat::Rect marker{c.x - kPointRadius, c.y - kPointRadius, c.x + kPointRadius, c.y + kPointRadius};
-        if (!(own && c == *own) && BoxesMeet(letters, marker))
+        const bool named = own && std::abs(c.x - own->x) <= 1 && std::abs(c.y - own->y) <= 1;
+        if (!named && BoxesMeet(letters, marker))
             return true;
     }
     return false;
@@ -209,10 +213,38 @@ MohrPicture PlanMohr(const MohrFrame& f, const std::vector<double>& record, cons
                 }
             }
     };
-    name("1", points[2], TA::Left, TA::Top);
-    name("X", xFace, TA::Left, TA::Top);
-    name("2", points[3], TA::Right, TA::Top);
-    name("Y", yFace, TA::Right, TA::Top);
+    // Points that coincide (their markers all but cover each other: the crack's circle of
+    // radius 0, or a face on a principal point) share one name, "1,2,X,Y", given at the place
+    // of the first of them named; side by side their names would read as one ("1X2").
+    struct Named {
+        const char* text;
+        plat::Point at;
+        unsigned h, v;
+        int rank; // order within a shared name: 1, 2, X, Y
+    };
+    const Named named[] = {{"1", points[2], TA::Left, TA::Top, 0},
+                           {"X", xFace, TA::Left, TA::Top, 2},
+                           {"2", points[3], TA::Right, TA::Top, 1},
+                           {"Y", yFace, TA::Right, TA::Top, 3}};
+    const auto coincide = [](plat::Point one, plat::Point other) {
+        return std::abs(one.x - other.x) <= 1 && std::abs(one.y - other.y) <= 1;
+    };
+    bool done[4] = {false, false, false, false};
+    for (int i = 0; i < 4; ++i) {
+        if (done[i])
+            continue;
+        std::string ranked[4];
+        for (int j = i; j < 4; ++j)
+            if (!done[j] && coincide(named[i].at, named[j].at)) {
+                ranked[named[j].rank] = named[j].text;
+                done[j] = true;
+            }
+        std::string text;
+        for (const std::string& r : ranked)
+            if (!r.empty())
+                text += (text.empty() ? "" : ",") + r;
+        name(text.c_str(), named[i].at, named[i].h, named[i].v);
+    }
 
     plan.Pen(1, plat::Colors::Black);
     plan.Brush(plat::Colors::LtRed);

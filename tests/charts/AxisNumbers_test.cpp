@@ -206,6 +206,49 @@ TEST_F(AxisNumbers, TheControlChartsMinimaStandApart)
     }
 }
 
+// The same chart at the sizes of the member page and of the nine-graph page's left column: where
+// the x minimum "-5.1" and the y minimum "-0.1" share the rows at the corner, the blank between
+// their letters is at least a digit's width (a few pixels read "-5.1 -0.1" as one pair).
+TEST_F(AxisNumbers, TheControlChartsMinimaShareNoRowsWithinADigit)
+{
+    const plat::Size sizes[] = {{290, 310}, {280, 300}, {370, 130}, {300, 200}};
+    for (const plat::Size size : sizes)
+        for (const bool onPage : {false, true}) {
+            Tcontrolchart chart(&page, "Control : Moment - |f", 0, 0, size.cx, size.cy, 1, 1);
+            const double xs[] = {-5.1, -2.0, 0.5, 2.0, 5.0, 10.0, 15.0, 20.0, 25.0, 30.0, 35.0, 44.3};
+            const double ys[] = {-0.1, 60.0, 90.0, 200.0, 300.0, 420.0, 480.0, 505.5, 490.0, 460.0, 430.0, 380.0};
+            for (int k = 0; k < 12; ++k)
+                chart.AddTaggedPoint(xs[k], ys[k], k);
+            chart.AutoScale();
+            RecordingDC dc;
+            PaintOn(chart, dc, onPage);
+            const std::string where = std::to_string(size.cx) + " x " + std::to_string(size.cy) +
+                                      (onPage ? " page" : " screen");
+            const std::vector<DrawCall> runs = dc.CallsOf("Text");
+            const auto find = [&](const char* text) {
+                return std::find_if(runs.begin(), runs.end(), [&](const DrawCall& c) { return c.text == text; });
+            };
+            const auto xMin = find("-5.1"), yMin = find("-0.1");
+            ASSERT_NE(xMin, runs.end()) << where;
+            ASSERT_NE(yMin, runs.end()) << where;
+            dc.SelectFont(yMin->state.font);
+            const int digit = dc.GetTextExtent("0").cx;
+            ASSERT_GT(digit, 2) << where;
+            const std::vector<Number> numbers = Numbers(dc);
+            const auto letters = [&](const char* text) {
+                return std::find_if(numbers.begin(), numbers.end(), [&](const Number& n) { return n.text == text; })
+                    ->letters;
+            };
+            const plat::Rect a = letters("-5.1"), b = letters("-0.1");
+            if (a.top < b.bottom && b.top < a.bottom) {
+                const int blank = std::max(a.left - b.right, b.left - a.right);
+                EXPECT_GE(blank, digit) << where << ": \"-5.1\" at " << a.left << ".." << a.right << ", \"-0.1\" at "
+                                        << b.left << ".." << b.right << " on the same rows";
+            }
+            EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << where;
+        }
+}
+
 // The member page's full chart of the bottom reinforcement: the force along a 2600 mm member
 // from 90 over the support down to -90 at midspan, its ticks every 20 and every 500 mm: the x
 // number "0" at the corner where the axes cross, the y numbers beside the axis. (The full

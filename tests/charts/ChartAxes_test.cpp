@@ -220,19 +220,19 @@ TEST(RangeLabels, NumbersStepInOffACurveAlongTheChartsEnd)
 // On a printed page the x end's "2600.0" (right-aligned under the axis row 60 at x 285:
 // 243..284) and the top's "0.0" (left-aligned right of the column at x 248) overlap; the top's
 // number, placed after it, goes to the other side of the column and on left until it clears
-// the x end's number with four blank pixels between them, so that the two do not read as one:
-// right-aligned at 243 - 4 = 239. Where both fit, neither moves.
+// the x end's number with a digit's width (7 pixels) of blank between them, so that the two do
+// not read as one: right-aligned at 243 - 7 = 236. Where both fit, neither moves.
 TEST(RangeLabels, NumbersKeepClearOfEachOther)
 {
     const plat::Rect area{0, 20, 300, 200};
     std::vector<AxisLabel> labels{{"2600.0", {285, 60}, Right, Top}, {"0.0", {250, 60}, Left, Top, true}};
     KeepRangeLabelsClear(labels, ChartInk{}, area, Chars);
     EXPECT_EQ(labels[0].at, (plat::Point{285, 60}));
-    EXPECT_EQ(labels[1].at, (plat::Point{239, 60}));
+    EXPECT_EQ(labels[1].at, (plat::Point{236, 60}));
     EXPECT_EQ(labels[1].hAlign, Right);
     const plat::Rect a = AxisLabelBox(labels[0], Chars(labels[0].text));
     const plat::Rect b = AxisLabelBox(labels[1], Chars(labels[1].text));
-    EXPECT_LE(b.right + 4, a.left);
+    EXPECT_LE(b.right + 7, a.left);
 
     // Markers over the whole plot (every 6 pixels): neither number finds a place clear of
     // them, but the top's number still leaves the x end's: the same place as above.
@@ -243,7 +243,7 @@ TEST(RangeLabels, NumbersKeepClearOfEachOther)
     std::vector<AxisLabel> crowded{{"2600.0", {285, 60}, Right, Top}, {"0.0", {250, 60}, Left, Top, true}};
     KeepRangeLabelsClear(crowded, crowd, area, Chars);
     EXPECT_EQ(crowded[0].at, (plat::Point{285, 60}));
-    EXPECT_EQ(crowded[1].at, (plat::Point{239, 60}));
+    EXPECT_EQ(crowded[1].at, (plat::Point{236, 60}));
     EXPECT_EQ(crowded[1].hAlign, Right);
 
     std::vector<AxisLabel> apart{{"2600.0", {285, 60}, Right, Top}, {"0.0", {32, 60}, Left, Top, true}};

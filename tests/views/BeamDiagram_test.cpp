@@ -206,6 +206,78 @@ TEST_F(BeamDiagramTest, CrackWidthLabelsStayBetweenTheFacesOfALowChart)
     check(*bottom, false);
 }
 
+// A chart under a hundred pixels high (the nine-graph page of a short window): the six label
+// heights lie fewer rows apart than a label is high, and the lowest labels, held above the bottom
+// face, would stand on each other. Cracked throughout, the width growing from 0 at the top face
+// to 3 mm at the bottom one: no two labels share a pixel, the widest ("2.91", at the lowest
+// height) is kept, and those kept read down the chart in the order of their heights, between
+// the faces. Painted on a screen and on a page's mapping, the letters drawn meet no others.
+TEST_F(BeamDiagramTest, CrackWidthLabelsOfALowChartStandApart)
+{
+    auto state = MeshState(4, 0.0, [](LayerNodeStateRec& n) {
+        Cracked(n);
+        n.CrackWidth = 0.005 * (0.3 - n.Depth);
+    });
+    for (const int H : {64, 72, 80}) {
+        const int W = 300;
+        TBeamDiagram low{nullptr, "Crack Diagram ", 0, 0, W, H, 1};
+        low.SetDisplay(DisplayContext{});
+        low.AttachStructure(beam.get());
+        low.AttachState(state.get());
+        low.AutoScale();
+        const double sl = (H - low.Margins().top - 8) / 0.6;
+        const int topFace = static_cast<int>((H - 4) + (-0.3) * sl - 0.3 * sl);
+        const int bottomFace = H - 4;
+        // The homes crowd: six heights over the depth, fewer than 12 rows apart.
+        ASSERT_LT((0.6 - 0.6 / 16) / 5 * sl, 12.0) << H;
+        const std::vector<Label> labels = TextLabels(low.ComputePicture(Extent));
+        ASSERT_FALSE(labels.empty()) << H;
+        EXPECT_EQ(labels.back().text, "2.91") << H;
+        std::vector<plat::Rect> boxes;
+        for (const Label& l : labels) {
+            const plat::Size e = Extent(l.text, l.font);
+            boxes.push_back({l.at.x, l.at.y, l.at.x + e.cx, l.at.y + e.cy});
+            EXPECT_GT(l.at.y, topFace) << H << " " << l.text;
+            EXPECT_LT(l.at.y + e.cy - 1, bottomFace) << H << " " << l.text;
+        }
+        for (std::size_t i = 1; i < boxes.size(); ++i) {
+            EXPECT_LT(labels[i - 1].text, labels[i].text) << H;
+            EXPECT_LE(boxes[i - 1].bottom, boxes[i].top) << H << ": \"" << labels[i - 1].text << "\" at rows "
+                                                          << boxes[i - 1].top << ".." << boxes[i - 1].bottom
+                                                          << " on \"" << labels[i].text << "\" at rows "
+                                                          << boxes[i].top << ".." << boxes[i].bottom;
+        }
+        for (const bool onPage : {false, true}) {
+            RecordingDC dc;
+            if (onPage) {
+                dc.Recorder().caps = plat::DeviceCaps{297, 210, 3508, 2480, 300, 300};
+                dc.SetMapMode(plat::MapMode::Anisotropic);
+                dc.SetWindowExt({1123, 794});
+                dc.SetViewportExt({3508, 2480});
+            }
+            low.Paint(dc, true, {0, 0, W, H});
+            std::vector<std::pair<std::string, plat::Rect>> letters;
+            for (const DrawCall& c : dc.CallsOf("Text")) {
+                if (c.text.find_first_not_of("0123456789.") != std::string::npos)
+                    continue;
+                const plat::TextRun& r = c.run;
+                const int left = r.at.x + r.x0, baseline = r.at.y + r.baseline;
+                letters.push_back({c.text, {left, baseline - r.ascent, left + r.width, baseline + r.descent}});
+            }
+            ASSERT_GE(letters.size(), 2u) << H << (onPage ? " page" : " screen");
+            EXPECT_EQ(letters.back().first, "2.91") << H << (onPage ? " page" : " screen");
+            for (std::size_t i = 0; i < letters.size(); ++i)
+                for (std::size_t j = 0; j < i; ++j) {
+                    const plat::Rect& a = letters[i].second;
+                    const plat::Rect& b = letters[j].second;
+                    EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+                        << H << (onPage ? " page: \"" : " screen: \"") << letters[i].first << "\" on \""
+                        << letters[j].first << "\"";
+                }
+        }
+    }
+}
+
 TEST_F(BeamDiagramTest, SelectWidthsSetsTheClassesOfTheCrackPens)
 {
     ScriptedUi ui;
