@@ -144,7 +144,9 @@ MohrPicture PlanMohr(const MohrFrame& f, const std::vector<double>& record, cons
     // Every number and name is drawn at the first of its places whose letters meet no axis
     // line, neither the diameter nor the circle, no marker (but that of the point it names) and
     // come no nearer than a pixel to a text placed before it, within the plot; with no such
-    // place it is left out.
+    // place it is left out. Sideways the letters keep a blank pixel from the lines and the
+    // ring: a glyph's stroke may fill its cell to the edge ("X", "2"), and a page, its text a
+    // little wider than measured, would set it on the line.
     std::vector<plat::Rect> taken;
     const auto clear = [&](const AxisLabel& l, plat::Size size, const plat::Point* own) {
         const plat::Rect b = AxisLabelBox(l, size);
@@ -153,7 +155,10 @@ MohrPicture PlanMohr(const MohrFrame& f, const std::vector<double>& record, cons
         for (const plat::Rect& t : taken)
             if (b.left - 1 < t.right && t.left < b.right + 1 && b.top - 1 < t.bottom && t.top < b.bottom + 1)
                 return false;
-        return !InkMeets(ink, NumberLettersBox(l, size), own);
+        plat::Rect letters = NumberLettersBox(l, size);
+        letters.left -= 1;
+        letters.right += 1;
+        return !InkMeets(ink, letters, own);
     };
     const auto place = [&](const std::string& text, const AxisLabel& l, plat::Size size) {
         plan.Text(text, l.at, f.textFont, l.hAlign, l.vAlign);

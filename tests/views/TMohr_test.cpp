@@ -70,9 +70,11 @@ TEST(MohrPicture, CircleIsRoundOnTheLesserScale)
         unsigned h, v;
     } labels[] = {
         {"Center:  0.50  Radius:  2.50 ", {200, 300}, TA::Center, TA::Bottom},
-        {"1", {308, 150}, TA::Left, TA::Top},
+        // The names of the principal points a blank pixel off the ring's outermost columns 68
+        // and 307.
+        {"1", {309, 150}, TA::Left, TA::Top},
         {"X", {260, 246}, TA::Left, TA::Top},
-        {"2", {68, 150}, TA::Right, TA::Top},
+        {"2", {67, 150}, TA::Right, TA::Top},
         // Right of the point and below it, the circle runs through the name's rows 55..63
         // (at x 109..115, 72..78 pixels left of its centre (187.5, 149.5), it is at y 54.5..59.4):
         // the name goes above the point.
@@ -103,9 +105,11 @@ TEST(MohrPicture, CircleIsRoundOnTheLesserScale)
 // went; left of the axis (right-aligned at 162, 127..162) the circle runs at y 46.4 at x 127,
 // so the number sits 17 pixels down, its letters from row 48. "Y" right-aligned under its
 // point would run into the number and above it into the title; left-aligned under it the
-// circle crosses it until the name stands ten pixels right of the point (177..183, where
-// the ring is at y 30.5 and above the letters' first row 31). The other names keep their
-// corners.
+// circle crosses it (or comes sideways within a pixel of its letters) until the name stands
+// eleven pixels right of the point (178..184, where the ring is at y 30.5 and above the
+// letters' first row 31; a pixel further left, the ring would pass within half a pixel of
+// (176, 31), the blank column beside the letters). The other
+// names keep their corners, "1" a blank pixel off the ring (309).
 TEST(MohrPicture, PointNamesKeepClearOfTheAxisNumbers)
 {
     const std::vector<double> record = {3.0, 0.0, -2.0, 0.0, 0.9375, -2.5, 0.0625, 2.5, 0.5, 2.5};
@@ -116,12 +120,12 @@ TEST(MohrPicture, PointNamesKeepClearOfTheAxisNumbers)
     EXPECT_EQ(number->hAlign, TA::Right);
     const PlanStep* y = p.plan.FindText("Y");
     ASSERT_NE(y, nullptr);
-    EXPECT_EQ(y->points[0], (plat::Point{177, 30}));
+    EXPECT_EQ(y->points[0], (plat::Point{178, 30}));
     EXPECT_EQ(y->hAlign, TA::Left);
     EXPECT_EQ(y->vAlign, TA::Top);
     const PlanStep* one = p.plan.FindText("1");
     ASSERT_NE(one, nullptr);
-    EXPECT_EQ(one->points[0], (plat::Point{308, 150}));
+    EXPECT_EQ(one->points[0], (plat::Point{309, 150}));
     EXPECT_EQ(one->hAlign, TA::Left);
 }
 
@@ -292,7 +296,8 @@ TEST(MohrPicture, CoincidentPointsShareOneName)
         ASSERT_EQ(names(zero), std::vector<std::string>{"1,2,X,Y"});
         const PlanStep& shared = *zero.plan.FindText("1,2,X,Y");
         EXPECT_EQ(shared.points[0].y, 150 * k);
-        EXPECT_EQ(shared.points[0].x, 164 * k);
+        // Right-aligned a blank pixel off the y axis.
+        EXPECT_EQ(shared.points[0].x, 164 * k - 1);
         ExpectNothingCrossed(zero, k, {164 * k, 30 * k}, {380 * k, 150 * k}, m.name);
 
         const MohrPicture uniaxial =
@@ -304,6 +309,44 @@ TEST(MohrPicture, CoincidentPointsShareOneName)
 
         const MohrPicture apart = PlanMohr(Scaled(HandFrame(), k), kRecord, MeasureAt(k));
         EXPECT_EQ(names(apart), (std::vector<std::string>{"1", "2", "X", "Y"}));
+    }
+}
+
+// A name beside the circle or an axis keeps a blank pixel from it sideways: a glyph may ink its
+// cell to the edge, and the page's text comes out a little wider than measured. On the hand
+// frame (kRecord) the ring's outermost columns are 68 and 307 (its box 68..308) on the x axis's
+// row, where "2" and "1" hang: "2" right-aligned to 67 (letters up to 66, 67 blank), "1" from
+// 309 (308 blank). In pure shear on the tall frame (x origin 200, the circle 20..380 by
+// 70..430) the faces lie on the vertical axis at column 200: "X" at (200, 430) and "Y" at
+// (200, 70), each right-aligned to 199, column 199 blank ("Y" standing on its point: below it,
+// left of the axis, hangs the number " 2.00"). The same on a printer mapping (ten times
+// larger), a pixel of its own.
+TEST(MohrPicture, NamesKeepABlankPixelSidewaysFromTheAxesAndTheCircle)
+{
+    for (const Mapping& m : kMappings) {
+        SCOPED_TRACE(m.name);
+        const int k = m.k;
+        const auto expectAt = [](const MohrPicture& p, const char* text, plat::Point at, unsigned h,
+                                 unsigned v = TA::Top) {
+            SCOPED_TRACE(text);
+            const PlanStep* s = p.plan.FindText(text);
+            ASSERT_NE(s, nullptr);
+            EXPECT_EQ(s->points[0], at);
+            EXPECT_EQ(s->hAlign, h);
+            EXPECT_EQ(s->vAlign, v);
+        };
+        const MohrPicture hand = PlanMohr(Scaled(HandFrame(), k), kRecord, MeasureAt(k));
+        EXPECT_EQ(hand.plan.Of(PlanOp::Arc).at(0).rect.left, 68 * k);
+        EXPECT_EQ(hand.plan.Of(PlanOp::Arc).at(0).rect.right, 308 * k);
+        expectAt(hand, "2", {68 * k - 1, 150 * k}, TA::Right);
+        expectAt(hand, "1", {308 * k + 1, 150 * k}, TA::Left);
+
+        MohrFrame f;
+        f.W = 400, f.H = 500, f.top = 30;
+        f.xMin = -2, f.xMax = 2, f.yMin = -2, f.yMax = 2;
+        const MohrPicture shear = PlanMohr(Scaled(f, k), {2, 0, -2, 0, 0, 2, 0, 2, 0, 2}, MeasureAt(k));
+        expectAt(shear, "X", {200 * k - 1, 430 * k}, TA::Right);
+        expectAt(shear, "Y", {200 * k - 1, 70 * k}, TA::Right, TA::Bottom);
     }
 }
 
