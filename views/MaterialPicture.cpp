@@ -639,8 +639,11 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
         if (!base.empty()) {
             const int ha = measure(ag, labels.font).cy;
             const int hf = measure(base, labels.font).cy;
-            details.push_back({base, {right, y0 - ha + 4}, TA::Right, TA::Bottom});
-            details.push_back({"Base Type", {right, y0 - hf - ha + 4}, TA::Right, TA::Bottom});
+            // The base type's strength reaches 4 pixels into the empty rows above "a_g"'s
+            // letters, less on a page, whose subscripts the printer's font sets lower.
+            const int into = 4 - 2 * labels.pad;
+            details.push_back({base, {right, y0 - ha + into}, TA::Right, TA::Bottom});
+            details.push_back({"Base Type", {right, y0 - hf - ha + into}, TA::Right, TA::Bottom});
         }
         PlaceBlock(room, labels, std::move(details), measure, plot, LabelToward::LeftUp);
     };

@@ -556,6 +556,47 @@ TEST_F(MaterialsPage, PaintedOnAPageTheStrengthLabelStandsTwoPixelsOffItsMark)
     EXPECT_EQ(strengthAt(page), column + 5);
 }
 
+// The main type's details of the post-fire beam's "Concrete" chart on its summary page: the
+// base type's strength, a subscript in its letters, reaches four pixels into the empty rows
+// above "a_g"'s letters on the screen, but only two on a page, where the printer's font sets
+// the subscript lower (by some two printer pixels in three: in the preview the "c" stood on
+// the "a").
+TEST_F(MaterialsPage, OnAPageTheBaseTypesStrengthReachesLessIntoTheAggregatesLine)
+{
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
+    firetest::FireStateGuard fire;
+    ShowPostFireBeam();
+    Frame().Dispatch(CmId::CrossSection);
+    ShowFrameAt(1280, 1024);
+    auto* chart = dynamic_cast<TMaterDiagram*>(Window().GetViewManager().GetChart(0));
+    ASSERT_NE(chart, nullptr);
+    const auto into = [&](plat::DC& dc) {
+        MaterialFrame frame = chart->Frame();
+        frame.deviceScale = DeviceScaleOf(dc);
+        const PlanMeasure measure = MeasureOn(dc);
+        const DiagramPlan plan = PlanMaterialChart(frame, chart->Types(), chart->Curves(), measure);
+        const PlanStep *ag = nullptr, *base = nullptr;
+        bool first = true;
+        for (const PlanStep& text : plan.Of(PlanOp::Text)) {
+            if (text.text.rfind("a_g", 0) == 0)
+                ag = plan.FindText(text.text);
+            if (text.text.rfind("f_c' = ", 0) == 0) {
+                if (!first)
+                    base = plan.FindText(text.text);
+                first = false;
+            }
+        }
+        if (!ag || !base)
+            return -1000;
+        // Both bottom-aligned at their points: a_g's line top is its point less its height.
+        return base->points[0].y - (ag->points[0].y - measure(ag->text, ag->font).cy);
+    };
+    RecordingDC screen, page;
+    MapAsLetterPage(page);
+    EXPECT_EQ(into(screen), 4);
+    EXPECT_EQ(into(page), 2);
+}
+
 TEST_F(MaterialsPage, FactoryMakesTheMembraneStateCharts)
 {
     Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
