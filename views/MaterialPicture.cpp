@@ -12,6 +12,7 @@
 #include "foundation/Units.h"
 #include "model/materials/SteelLaws.h"
 #include "platform/DC.h"
+#include "views/MaterialCurveLines.h"
 
 namespace {
 
@@ -27,83 +28,6 @@ const char* PickBySystem(int system, const char* si, const char* us, const char*
     case kUnitOldMetric: return kgcm;
     default: return roman;
     }
-}
-
-// The curves as polylines in pixels (a separator pair starts a new one), cut where they
-// leave the axes' box: from the y axis to the end of the x axis, and from the top of the y
-// axis down to its foot. A curve that runs on past the end of an axis stops there.
-std::vector<std::vector<plat::Point>> CurvePolylines(const MaterialCurves& c, const MaterialScale& s, int W, int H,
-                                                     int top, const ChartBounds& axis)
-{
-    std::vector<std::vector<plat::Point>> out(1);
-    const auto flush = [&] {
-        if (out.back().size() < 2)
-            out.back().clear();
-        else
-            out.emplace_back();
-    };
-    // The box in chart units; an axis without extent is not cut along.
-    const bool cutX = s.xScale > 0.0, cutY = s.yScale > 0.0;
-    const double x0 = axis.xMin, x1 = cutX ? (W - s.m - s.xOrigin) / s.xScale : 0.0;
-    const double y0 = cutY ? (s.yOrigin - (H - s.m)) / s.yScale : 0.0, y1 = cutY ? (s.yOrigin - top) / s.yScale : 0.0;
-    const auto inside = [&](double x, double y) {
-        return (!cutX || (x >= x0 && x <= x1)) && (!cutY || (y >= y0 && y <= y1));
-    };
-    bool have = false;
-    double px = 0.0, py = 0.0;
-    for (std::size_t i = 0; i + 1 < c.data.size(); i += 2) {
-        const double x = c.data[i], y = c.data[i + 1];
-        if (x > kBig && y > kBig) {
-            flush();
-            have = false;
-            continue;
-        }
-        if (!have) {
-            if (inside(x, y))
-                out.back().push_back(s.At(x, y));
-        } else if (inside(px, py) && inside(x, y)) {
-            out.back().push_back(s.At(x, y));
-        } else {
-            // The part of the stretch inside the box (Liang-Barsky), if any.
-            double t0 = 0.0, t1 = 1.0;
-            const double dx = x - px, dy = y - py;
-            bool meets = true;
-            const auto edge = [&](double p, double q) {
-                if (p == 0.0) {
-                    meets = meets && q >= 0.0;
-                    return;
-                }
-                const double r = q / p;
-                if (p < 0.0)
-                    t0 = std::max(t0, r);
-                else
-                    t1 = std::min(t1, r);
-            };
-            if (cutX) {
-                edge(-dx, px - x0);
-                edge(dx, x1 - px);
-            }
-            if (cutY) {
-                edge(-dy, py - y0);
-                edge(dy, y1 - py);
-            }
-            if (meets && t0 <= t1) {
-                if (!inside(px, py)) {
-                    flush();
-                    out.back().push_back(s.At(px + t0 * dx, py + t0 * dy));
-                }
-                out.back().push_back(inside(x, y) ? s.At(x, y) : s.At(px + t1 * dx, py + t1 * dy));
-                if (!inside(x, y))
-                    flush();
-            }
-        }
-        px = x;
-        py = y;
-        have = true;
-    }
-    flush();
-    out.pop_back();
-    return out;
 }
 
 // The curves' stretches in pixels, as drawn.
@@ -569,7 +493,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     // the peak it is centred on, above its mark), the strength right and down from the top of
     // the y axis, the main type's details, as one block, left and up from the right margin.
     const plat::Rect plot{column + 4, f.top, f.W - s.m, row};
-    std::vector<LabelStretch> lines = CurveSegments(CurvePolylines(c, s, f.W, f.H, f.top, f.axis));
+    std::vector<LabelStretch> lines = CurveSegments(MaterialCurvePolylines(c, s, f.W, f.H, f.top, f.axis));
     lines.insert(lines.end(), marks.begin(), marks.end());
     lines.insert(lines.end(), strengthMarks.begin(), strengthMarks.end());
     if (c.peakStrainFlag == 0)
@@ -690,7 +614,7 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     // and may reach into the right margin, keep within the chart; the top label keeps left of
     // the margin.
     const plat::Rect plot{column + 4, f.top, f.W, row};
-    std::vector<LabelStretch> lines = CurveSegments(CurvePolylines(c, s, f.W, f.H, f.top, f.axis));
+    std::vector<LabelStretch> lines = CurveSegments(MaterialCurvePolylines(c, s, f.W, f.H, f.top, f.axis));
     lines.push_back(topMark);
     const LabelStretch endMark{{f.W - s.m, row + 2}, {f.W - s.m, row - 3}};
     lines.push_back(endMark);
@@ -863,7 +787,7 @@ DiagramPlan PlanMaterialChart(const MaterialFrame& f, const MaterialTypeCopies& 
         return plan;
     const MaterialScale s = ScaleMaterialChart(f.W, f.H, f.top, f.axis);
     // The curves, in the context's pen, within the axes' box.
-    for (const std::vector<plat::Point>& run : CurvePolylines(c, s, f.W, f.H, f.top, f.axis))
+    for (const std::vector<plat::Point>& run : MaterialCurvePolylines(c, s, f.W, f.H, f.top, f.axis))
         plan.Polyline(run);
 
     plan.Pen(1, plat::Colors::Black);
