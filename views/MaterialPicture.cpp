@@ -12,6 +12,7 @@
 #include "foundation/Units.h"
 #include "model/materials/SteelLaws.h"
 #include "platform/DC.h"
+#include "views/MaterialCurveLines.h"
 
 namespace {
 
@@ -27,83 +28,6 @@ const char* PickBySystem(int system, const char* si, const char* us, const char*
     case kUnitOldMetric: return kgcm;
     default: return roman;
     }
-}
-
-// The curves as polylines in pixels (a separator pair starts a new one), cut where they
-// leave the axes' box: from the y axis to the end of the x axis, and from the top of the y
-// axis down to its foot. A curve that runs on past the end of an axis stops there.
-std::vector<std::vector<plat::Point>> CurvePolylines(const MaterialCurves& c, const MaterialScale& s, int W, int H,
-                                                     int top, const ChartBounds& axis)
-{
-    std::vector<std::vector<plat::Point>> out(1);
-    const auto flush = [&] {
-        if (out.back().size() < 2)
-            out.back().clear();
-        else
-            out.emplace_back();
-    };
-    // The box in chart units; an axis without extent is not cut along.
-    const bool cutX = s.xScale > 0.0, cutY = s.yScale > 0.0;
-    const double x0 = axis.xMin, x1 = cutX ? (W - s.m - s.xOrigin) / s.xScale : 0.0;
-    const double y0 = cutY ? (s.yOrigin - (H - s.m)) / s.yScale : 0.0, y1 = cutY ? (s.yOrigin - top) / s.yScale : 0.0;
-    const auto inside = [&](double x, double y) {
-        return (!cutX || (x >= x0 && x <= x1)) && (!cutY || (y >= y0 && y <= y1));
-    };
-    bool have = false;
-    double px = 0.0, py = 0.0;
-    for (std::size_t i = 0; i + 1 < c.data.size(); i += 2) {
-        const double x = c.data[i], y = c.data[i + 1];
-        if (x > kBig && y > kBig) {
-            flush();
-            have = false;
-            continue;
-        }
-        if (!have) {
-            if (inside(x, y))
-                out.back().push_back(s.At(x, y));
-        } else if (inside(px, py) && inside(x, y)) {
-            out.back().push_back(s.At(x, y));
-        } else {
-            // The part of the stretch inside the box (Liang-Barsky), if any.
-            double t0 = 0.0, t1 = 1.0;
-            const double dx = x - px, dy = y - py;
-            bool meets = true;
-            const auto edge = [&](double p, double q) {
-                if (p == 0.0) {
-                    meets = meets && q >= 0.0;
-                    return;
-                }
-                const double r = q / p;
-                if (p < 0.0)
-                    t0 = std::max(t0, r);
-                else
-                    t1 = std::min(t1, r);
-            };
-            if (cutX) {
-                edge(-dx, px - x0);
-                edge(dx, x1 - px);
-            }
-            if (cutY) {
-                edge(-dy, py - y0);
-                edge(dy, y1 - py);
-            }
-            if (meets && t0 <= t1) {
-                if (!inside(px, py)) {
-                    flush();
-                    out.back().push_back(s.At(px + t0 * dx, py + t0 * dy));
-                }
-                out.back().push_back(inside(x, y) ? s.At(x, y) : s.At(px + t1 * dx, py + t1 * dy));
-                if (!inside(x, y))
-                    flush();
-            }
-        }
-        px = x;
-        py = y;
-        have = true;
-    }
-    flush();
-    out.pop_back();
-    return out;
 }
 
 // The curves' stretches in pixels, as drawn.
@@ -161,7 +85,27 @@ struct LabelSet {
     // its background, where it has one, is that box, so that it never covers the title.
     int levelText = -1;
     plat::Rect levelLetters;
+    // The further blank pixels a label keeps round its own from the lines and the other labels
+    // (on a page's mapping; none on the screen).
+    int pad = 0;
 };
+
+// The further blank pixels each label keeps from the lines and the other labels, beyond the
+// one the searches keep. None on the screen. On a page a line of a logical pixel is drawn as
+// wide as a logical pixel in printer pixels, the letters in the printer's font (their ink may
+// start or end a printer pixel or two off the screen's measure) and the print preview shows
+// the printer's pixels shrunk to its window: a blank logical pixel may come to no blank
+// pixel there. A page keeps one more logical pixel, more where its mapping shrinks the
+// picture, so that two logical pixels at least span two device pixels.
+int LabelPad(const MaterialFrame& f)
+{
+    if (!(f.deviceScale > 0.0))
+        return 0;
+    return std::clamp(static_cast<int>(std::ceil(2.0 / f.deviceScale)) - 1, 1, 8);
+}
+
+// A box grown by d pixels on every side.
+plat::Rect Grown(const plat::Rect& r, int d) { return plat::Rect{r.left - d, r.top - d, r.right + d, r.bottom + d}; }
 
 // The pixels of a text of the given extent, drawn at a point in an alignment.
 plat::Rect AlignedBox(plat::Point at, plat::Size extent, unsigned h, unsigned v)
@@ -187,15 +131,18 @@ void PlaceBlock(LabelClearance& clearance, LabelSet& set, std::vector<PlacedText
                                          std::max(all.right, box.right), std::max(all.bottom, box.bottom)};
         boxes.push_back(box);
     }
-    const plat::Point home{all.left, all.top};
+    // Searched for with its margin, which is kept clear of as the block's own pixels are.
+    const plat::Rect padded = Grown(all, set.pad);
+    const plat::Point home{padded.left, padded.top};
     const plat::Point to = set.clear || set.searchAll
-                               ? clearance.Place(home, plat::Size{all.Width(), all.Height()}, region, ways)
+                               ? clearance.Place(home, plat::Size{padded.Width(), padded.Height()}, region, ways)
                                : home;
     set.clear = set.clear && clearance.Found();
     const int dx = to.x - home.x, dy = to.y - home.y;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         texts[i].at = {texts[i].at.x + dx, texts[i].at.y + dy};
-        clearance.Add(plat::Rect{boxes[i].left + dx, boxes[i].top + dy, boxes[i].right + dx, boxes[i].bottom + dy});
+        clearance.Add(Grown(plat::Rect{boxes[i].left + dx, boxes[i].top + dy, boxes[i].right + dx, boxes[i].bottom + dy},
+                            set.pad));
         set.texts.push_back(std::move(texts[i]));
     }
 }
@@ -302,10 +249,15 @@ void PlaceLevelLabel(LabelClearance& room, LabelSet& labels, const std::string& 
     const plat::Point letterHome{home.x, home.y + inkTop};
     plat::Point at = letterHome;
     std::optional<LabelStretch> leader;
+    // The letters are searched for with their margin (at, the margin's corner, within the
+    // region), and kept clear of with it.
+    const int pad = labels.pad;
+    const plat::Size padded{ink.cx + 2 * pad, ink.cy + 2 * pad};
     if (labels.clear || labels.searchAll) {
-        const plat::Rect band{region.left, level - ink.cy - 2, region.right, level + 2 + ink.cy};
-        const plat::Point bandHome{at.x, std::clamp(at.y, band.top, level + 2)};
-        at = room.Place(bandHome, ink, band, LabelToward::RightDown | LabelToward::RightUp);
+        const plat::Rect band{region.left, level - ink.cy - 2 - pad, region.right, level + 2 + ink.cy + pad};
+        const plat::Point bandHome{at.x, std::clamp(at.y - pad, band.top, level + 2 - pad)};
+        at = room.Place(bandHome, padded, band, LabelToward::RightDown | LabelToward::RightUp);
+        at = {at.x + pad, at.y + pad};
         if (!room.Found() && !labels.searchAll) {
             labels.clear = false;
             at = letterHome;
@@ -316,9 +268,10 @@ void PlaceLevelLabel(LabelClearance& room, LabelSet& labels, const std::string& 
                 homes.push_back({region.left + spread * k / 3, level + 3});
             std::optional<std::pair<LabelStretch, std::pair<int, long long>>> best;
             for (const plat::Point& from : homes) {
-                const plat::Point place = room.Place(from, ink, region, LabelToward::RightDown);
+                plat::Point place = room.Place(from, padded, region, LabelToward::RightDown);
                 if (!room.Found())
                     continue;
+                place = {place.x + pad, place.y + pad};
                 const auto line =
                     LevelLeader(room, plat::Rect{place.x, place.y, place.x + ink.cx, place.y + ink.cy}, level,
                                 markEnd, curves);
@@ -344,7 +297,7 @@ void PlaceLevelLabel(LabelClearance& room, LabelSet& labels, const std::string& 
         room.Add(*leader);
         labels.levelLeaders.push_back(*leader);
     }
-    room.Add(box);
+    room.Add(Grown(box, pad));
     labels.levelLetters = box;
     labels.levelText = static_cast<int>(labels.texts.size());
     labels.texts.push_back({text, {at.x, at.y - inkTop}, TA::Left, TA::Top});
@@ -540,7 +493,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     // the peak it is centred on, above its mark), the strength right and down from the top of
     // the y axis, the main type's details, as one block, left and up from the right margin.
     const plat::Rect plot{column + 4, f.top, f.W - s.m, row};
-    std::vector<LabelStretch> lines = CurveSegments(CurvePolylines(c, s, f.W, f.H, f.top, f.axis));
+    std::vector<LabelStretch> lines = CurveSegments(MaterialCurvePolylines(c, s, f.W, f.H, f.top, f.axis));
     lines.insert(lines.end(), marks.begin(), marks.end());
     lines.insert(lines.end(), strengthMarks.begin(), strengthMarks.end());
     if (c.peakStrainFlag == 0)
@@ -576,6 +529,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     // The searches run against the curves, or in the last resort against the labels alone.
     LabelClearance* active = &clearance;
     const auto attempt = [&](LabelSet& labels) {
+        labels.pad = LabelPad(f);
         LabelClearance& room = *active;
         if (c.peakStrainFlag == 0) {
             PlaceBlock(room, labels, {{strain, {s.At(f.axis.xMax, 0.0).x, row}, TA::Right, TA::Bottom}},
@@ -609,8 +563,11 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
         if (!base.empty()) {
             const int ha = measure(ag, labels.font).cy;
             const int hf = measure(base, labels.font).cy;
-            details.push_back({base, {right, y0 - ha + 4}, TA::Right, TA::Bottom});
-            details.push_back({"Base Type", {right, y0 - hf - ha + 4}, TA::Right, TA::Bottom});
+            // The base type's strength reaches 4 pixels into the empty rows above "a_g"'s
+            // letters, less on a page, whose subscripts the printer's font sets lower.
+            const int into = 4 - 2 * labels.pad;
+            details.push_back({base, {right, y0 - ha + into}, TA::Right, TA::Bottom});
+            details.push_back({"Base Type", {right, y0 - hf - ha + into}, TA::Right, TA::Bottom});
         }
         PlaceBlock(room, labels, std::move(details), measure, plot, LabelToward::LeftUp);
     };
@@ -657,7 +614,7 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     // and may reach into the right margin, keep within the chart; the top label keeps left of
     // the margin.
     const plat::Rect plot{column + 4, f.top, f.W, row};
-    std::vector<LabelStretch> lines = CurveSegments(CurvePolylines(c, s, f.W, f.H, f.top, f.axis));
+    std::vector<LabelStretch> lines = CurveSegments(MaterialCurvePolylines(c, s, f.W, f.H, f.top, f.axis));
     lines.push_back(topMark);
     const LabelStretch endMark{{f.W - s.m, row + 2}, {f.W - s.m, row - 3}};
     lines.push_back(endMark);
@@ -713,6 +670,7 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     // The searches run against the curves, or in the last resort against the labels alone.
     LabelClearance* active = &clearance;
     const auto attempt = [&](LabelSet& labels) {
+        labels.pad = LabelPad(f);
         LabelClearance& room = *active;
         // The strain on the x axis at its end, moved left and up off a curve; the curve labels
         // keep clear of it.
@@ -732,13 +690,15 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
         for (std::size_t k = stack.size(); k-- > 0;) {
             const int height = extents[k].cy;
             PlacedText& l = stack[k];
-            const plat::Point home{l.at.x, std::max(l.at.y - height, floor)};
-            const plat::Point place =
-                labels.clear || labels.searchAll ? room.Place(home, extents[k], plot) : home;
+            const int pad = labels.pad;
+            const plat::Point home{l.at.x - pad, std::max(l.at.y - height, floor) - pad};
+            const plat::Size padded{extents[k].cx + 2 * pad, height + 2 * pad};
+            plat::Point place = labels.clear || labels.searchAll ? room.Place(home, padded, plot) : home;
             labels.clear = labels.clear && room.Found();
+            place = {place.x + pad, place.y + pad};
             l.at = {place.x, place.y + height};
-            room.Add(plat::Rect{place.x, place.y, place.x + extents[k].cx, l.at.y});
-            floor = l.at.y;
+            room.Add(Grown(plat::Rect{place.x, place.y, place.x + extents[k].cx, l.at.y}, pad));
+            floor = l.at.y + 2 * pad;
             if (curveLabels[k].leader) {
                 // The leader, too, must not run through a label placed before.
                 leaders[k] = {{rebar ? place.x - 3 : place.x, l.at.y - height / 2}, curveLabels[k].tip};
@@ -781,6 +741,17 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
 
 } // namespace
 
+double DeviceScaleOf(const plat::DC& dc)
+{
+    if (dc.GetMapMode() == plat::MapMode::Text)
+        return 0.0;
+    const plat::Size window = dc.GetWindowExt(), viewport = dc.GetViewportExt();
+    if (window.cx == 0 || window.cy == 0)
+        return 0.0;
+    const double scale = std::min(std::fabs(double(viewport.cx) / window.cx), std::fabs(double(viewport.cy) / window.cy));
+    return scale == 1.0 ? 0.0 : scale;
+}
+
 plat::Point MaterialScale::At(double x, double y) const
 {
     return plat::Point{static_cast<int>(xScale * x + xOrigin + 0.5), static_cast<int>(yOrigin - yScale * y + 0.5)};
@@ -816,7 +787,7 @@ DiagramPlan PlanMaterialChart(const MaterialFrame& f, const MaterialTypeCopies& 
         return plan;
     const MaterialScale s = ScaleMaterialChart(f.W, f.H, f.top, f.axis);
     // The curves, in the context's pen, within the axes' box.
-    for (const std::vector<plat::Point>& run : CurvePolylines(c, s, f.W, f.H, f.top, f.axis))
+    for (const std::vector<plat::Point>& run : MaterialCurvePolylines(c, s, f.W, f.H, f.top, f.axis))
         plan.Polyline(run);
 
     plan.Pen(1, plat::Colors::Black);

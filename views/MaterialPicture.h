@@ -33,7 +33,18 @@ struct MaterialFrame {
     std::string title;
     plat::LogFont titleFont;
     plat::LogFont textFont;
+    // Device pixels per logical pixel where the chart is drawn through a mapping (on a page,
+    // and in its print preview); 0 on the screen, one logical pixel a device pixel.
+    double deviceScale = 0.0;
 };
+
+namespace plat {
+class DC;
+}
+
+// Device pixels per logical pixel of dc's mapping, the smaller of its two axes' scales; 0 where
+// it maps a logical pixel to a device pixel (the screen).
+double DeviceScaleOf(const plat::DC& dc);
 
 // The smallest text a chart's labels are written in, as a character height (a negative font
 // height) and as a cell height (a positive one): small enough for the labels of a damaged

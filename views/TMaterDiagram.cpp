@@ -77,7 +77,9 @@ void TMaterDiagram::Paint(plat::DC& dc, bool, const plat::Rect&)
     if (!m_data.IsShown() || m_data.IsDataEmpty())
         return;
     dc.SetBkMode(plat::BkMode::Transparent);
-    PlanMaterialChart(Frame(), m_types, m_curves, MeasureOn(dc), nullptr, LettersOn(dc))
+    MaterialFrame frame = Frame();
+    frame.deviceScale = DeviceScaleOf(dc);
+    PlanMaterialChart(frame, m_types, m_curves, MeasureOn(dc), nullptr, LettersOn(dc))
         .Replay(dc, m_blackAndWhite != 0);
 }
 

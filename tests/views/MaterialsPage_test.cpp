@@ -22,6 +22,7 @@
 #include "platform/DC.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/member/fire/FireTestSupport.h"
+#include "tests/support/RecordingDC.h"
 #include "tests/support/TestSupport.h"
 #include "tests/views/PlanLabels.h"
 #include "tests/views/PrestressedSection.h"
@@ -235,6 +236,86 @@ int CheckMaterialChartLabels(TViewm_2k& view, int rebarCurves = 3, bool plain = 
     return charts;
 }
 
+// A device mapped as the printout maps a page for a printer of 300 dots per inch: the page's
+// 1056 x 816 logical pixels (a landscape letter sheet at 96 per inch) on 3300 x 2550 pixels.
+void MapAsLetterPage(plat::DC& dc)
+{
+    dc.SetMapMode(plat::MapMode::Anisotropic);
+    dc.SetWindowExt({1056, 816});
+    dc.SetViewportExt({3300, 2550});
+}
+
+// The first fault of a chart planned for a page: a label whose letters (the level's label by
+// its letters' rows) come within two blank pixels of a drawn line or of another label's
+// letters, that is within its box grown by two; "" when none does. The title is left out, and
+// the leaders drawn after the labels, which end at them; the lines of the main type's details
+// are one label.
+std::string PageLabelClash(const DiagramPlan& plan, const PlanMeasure& measure, const PlanLetters& letters,
+                           const PlanStep* level, const std::string& title, const std::vector<std::string>& block)
+{
+    // The lines and curves drawn before the first label.
+    DiagramPlan lines;
+    bool labels = false;
+    for (const PlanStep& s : plan.Steps()) {
+        if (s.op == PlanOp::Text && s.text != title)
+            labels = true;
+        if (!labels && s.op == PlanOp::Line)
+            lines.Line(s.points[0], s.points[1]);
+        if (!labels && s.op == PlanOp::Polyline)
+            lines.Polyline(s.points);
+    }
+    const auto inBlock = [&](const std::string& text) {
+        return std::find(block.begin(), block.end(), text) != block.end();
+    };
+    std::vector<std::pair<std::string, plat::Rect>> boxes;
+    for (const PlanStep& text : plan.Of(PlanOp::Text)) {
+        if (text.text == title)
+            continue;
+        const plat::Rect box = level && text.text == level->text ? LettersBox(text, measure, letters)
+                                                                 : TextBox(text, measure(text.text, text.font));
+        const plat::Rect grown{box.left - 2, box.top - 2, box.right + 2, box.bottom + 2};
+        if (const std::string line = LineThrough(lines, grown); !line.empty())
+            return StrPrintf("\"%s\" (%d, %d)-(%d, %d) within two pixels of ", text.text.c_str(), box.left, box.top,
+                             box.right, box.bottom) +
+                   line;
+        for (const auto& [other, at] : boxes)
+            if (at.right > grown.left && grown.right > at.left && at.bottom > grown.top && grown.bottom > at.top &&
+                !(inBlock(text.text) && inBlock(other)))
+                return "\"" + text.text + "\" within two pixels of \"" + other + "\"";
+        boxes.emplace_back(text.text, box);
+    }
+    return "";
+}
+
+// The material charts the window shows, planned as on a page: "" when every label keeps two
+// blank pixels from the lines and the other labels, else the first fault with its chart.
+std::string PageLabelFaults(TViewm_2k& view)
+{
+    for (int i = 0; i < 9; ++i) {
+        auto* chart = dynamic_cast<TMaterDiagram*>(view.GetChart(i));
+        if (!chart)
+            continue;
+        RecordingDC page;
+        MapAsLetterPage(page);
+        MaterialFrame frame = chart->Frame();
+        frame.deviceScale = DeviceScaleOf(page);
+        const PlanMeasure measure = MeasureOn(page);
+        const PlanLetters letters = LettersOn(page);
+        const DiagramPlan plan = PlanMaterialChart(frame, chart->Types(), chart->Curves(), measure, nullptr, letters);
+        const PlanStep* level = LevelLabel(*chart, plan).first;
+        std::vector<std::string> details;
+        for (const std::string& text : plan.Texts())
+            if ((text == "Base Type" || text.rfind("f_c' = ", 0) == 0 || text.rfind("a_g", 0) == 0 ||
+                 text.rfind("f_t", 0) == 0) &&
+                !(level && text == level->text))
+                details.push_back(text);
+        if (const std::string fault = PageLabelClash(plan, measure, letters, level, frame.title, details);
+            !fault.empty())
+            return frame.title + ": " + fault;
+    }
+    return "";
+}
+
 struct MaterialsPage : StartedShellTest {
     BeamLogicFactory previous = InstallBeamMode();
     SheetRecorder sheets;
@@ -415,6 +496,106 @@ TEST_F(MaterialsPage, OrdinaryBeamSummaryLabelsKeepClear)
     }
 }
 
+
+// On a printed page a line of a logical pixel is drawn a logical pixel wide in the printer's
+// pixels, the letters in the printer's font, and the print preview shows the printer's pixels
+// shrunk to its window (the page about 1250 pixels wide on a screen 1280 wide, a logical pixel
+// some 1.2 of them, smoothed): a single blank logical pixel between a tick and a label's "f",
+// or a curve's peak and a subscript, shows as none. The post-fire beam's charts on its summary
+// page and on its "Thermal Conditions" page, at the commonest window sizes, planned as the
+// printer's mapping draws them (3.125 printer pixels a logical pixel): every label keeps two
+// blank logical pixels (six printer pixels) from the ticks, the axes, the curves and the other
+// labels.
+TEST_F(MaterialsPage, OnAPageLabelsKeepTwoBlankPixelsFromLinesAndLabels)
+{
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
+    firetest::FireStateGuard fire;
+    ShowPostFireBeam();
+    RecordingDC page;
+    MapAsLetterPage(page);
+    EXPECT_DOUBLE_EQ(DeviceScaleOf(page), 3300.0 / 1056.0);
+    RecordingDC screen;
+    EXPECT_EQ(DeviceScaleOf(screen), 0.0);
+    for (const bool summary : {false, true}) {
+        if (summary)
+            Frame().Dispatch(CmId::CrossSection);
+        for (const plat::Size& window : {plat::Size{1280, 1024}, plat::Size{1366, 768}, plat::Size{1920, 1080}}) {
+            SCOPED_TRACE(StrPrintf("%s, window %d x %d", summary ? "summary" : "fire page", window.cx, window.cy));
+            ShowFrameAt(window.cx, window.cy);
+            EXPECT_EQ(PageLabelFaults(Window().GetViewManager()), "");
+        }
+    }
+}
+
+// The chart painted through a page's mapping (the road of the printout and its preview) plans
+// for it: the label of the concrete's strength, at the top left of the plot, stands two blank
+// columns right of the mark of its level on the y axis (a line to the column three right of
+// the axis, its last pixel two right), where on the screen it stands one blank column off it.
+TEST_F(MaterialsPage, PaintedOnAPageTheStrengthLabelStandsTwoPixelsOffItsMark)
+{
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
+    firetest::FireStateGuard fire;
+    ShowPostFireBeam();
+    Frame().Dispatch(CmId::CrossSection);
+    ShowFrameAt(1280, 1024);
+    auto* chart = dynamic_cast<TMaterDiagram*>(Window().GetViewManager().GetChart(0));
+    ASSERT_NE(chart, nullptr);
+    ASSERT_EQ(chart->MaterialKind(), 7);
+    const MaterialFrame f = chart->Frame();
+    const int column = ScaleMaterialChart(f.W, f.H, f.top, f.axis).At(0.0, 0.0).x;
+    const auto strengthAt = [&](RecordingDC& dc) {
+        chart->Paint(dc, false, plat::Rect{0, 0, f.W, f.H});
+        for (const DrawCall& call : dc.CallsOf("Text"))
+            if (call.text == "f")
+                return call.run.at.x + call.run.x0;
+        return -1;
+    };
+    RecordingDC screen, page;
+    MapAsLetterPage(page);
+    EXPECT_EQ(strengthAt(screen), column + 4);
+    EXPECT_EQ(strengthAt(page), column + 5);
+}
+
+// The main type's details of the post-fire beam's "Concrete" chart on its summary page: the
+// base type's strength, a subscript in its letters, reaches four pixels into the empty rows
+// above "a_g"'s letters on the screen, but only two on a page, where the printer's font sets
+// the subscript lower (by some two printer pixels in three: in the preview the "c" stood on
+// the "a").
+TEST_F(MaterialsPage, OnAPageTheBaseTypesStrengthReachesLessIntoTheAggregatesLine)
+{
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
+    firetest::FireStateGuard fire;
+    ShowPostFireBeam();
+    Frame().Dispatch(CmId::CrossSection);
+    ShowFrameAt(1280, 1024);
+    auto* chart = dynamic_cast<TMaterDiagram*>(Window().GetViewManager().GetChart(0));
+    ASSERT_NE(chart, nullptr);
+    const auto into = [&](plat::DC& dc) {
+        MaterialFrame frame = chart->Frame();
+        frame.deviceScale = DeviceScaleOf(dc);
+        const PlanMeasure measure = MeasureOn(dc);
+        const DiagramPlan plan = PlanMaterialChart(frame, chart->Types(), chart->Curves(), measure);
+        const PlanStep *ag = nullptr, *base = nullptr;
+        bool first = true;
+        for (const PlanStep& text : plan.Of(PlanOp::Text)) {
+            if (text.text.rfind("a_g", 0) == 0)
+                ag = plan.FindText(text.text);
+            if (text.text.rfind("f_c' = ", 0) == 0) {
+                if (!first)
+                    base = plan.FindText(text.text);
+                first = false;
+            }
+        }
+        if (!ag || !base)
+            return -1000;
+        // Both bottom-aligned at their points: a_g's line top is its point less its height.
+        return base->points[0].y - (ag->points[0].y - measure(ag->text, ag->font).cy);
+    };
+    RecordingDC screen, page;
+    MapAsLetterPage(page);
+    EXPECT_EQ(into(screen), 4);
+    EXPECT_EQ(into(page), 2);
+}
 
 TEST_F(MaterialsPage, FactoryMakesTheMembraneStateCharts)
 {
