@@ -30,6 +30,7 @@
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/DrawnTexts.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/views/ChooseLayout.h"
 #include "tests/membrane/Pv19Panel.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
@@ -125,19 +126,7 @@ struct LayoutRoads : StartedShellTest {
     }
 
     // The set of the title (its start) chosen from the layout list, as a user does.
-    void Choose(const std::string& title)
-    {
-        plat::ComboBox* combo = View().GetLayoutCombo();
-        ASSERT_NE(combo, nullptr);
-        int found = -1;
-        for (int i = 0; i < combo->GetCount() && found < 0; ++i)
-            if (combo->GetString(i).rfind(title, 0) == 0)
-                found = i;
-        ASSERT_GE(found, 0) << title;
-        combo->SetSelIndex(found);
-        ASSERT_TRUE(View().OnControlNotify(1101, plat::Notify::SelChange));
-        plat::Application::PumpEvents(50);
-    }
+    void Choose(const std::string& title) { ChooseLayout(View(), title); }
     // The entry shown in the layout list chosen again.
     void ChooseAgain()
     {
