@@ -129,6 +129,17 @@ protected:
         page.MoveWindow({0, 0, 800, 600});
     }
     plat::Window page;
+
+    // The control chart "Moment - φ" of a ring: the curvature from -5.1 to 44.3 and the moment
+    // from -0.1 up to 505.5 and down again.
+    static void AddRingMomentCurvature(Tcontrolchart& chart)
+    {
+        const double xs[] = {-5.1, -2.0, 0.5, 2.0, 5.0, 10.0, 15.0, 20.0, 25.0, 30.0, 35.0, 44.3};
+        const double ys[] = {-0.1, 60.0, 90.0, 200.0, 300.0, 420.0, 480.0, 505.5, 490.0, 460.0, 430.0, 380.0};
+        for (int k = 0; k < 12; ++k)
+            chart.AddTaggedPoint(xs[k], ys[k], k);
+        chart.AutoScale();
+    }
 };
 
 // The stress profile of the nine-graph page: the stress from -25 (compression at the top of
@@ -191,11 +202,7 @@ TEST_F(AxisNumbers, TheControlChartsMinimaStandApart)
 {
     for (const bool onPage : {false, true}) {
         Tcontrolchart chart(&page, "Control : Moment - |f", 0, 0, 290, 310, 1, 1);
-        const double xs[] = {-5.1, -2.0, 0.5, 2.0, 5.0, 10.0, 15.0, 20.0, 25.0, 30.0, 35.0, 44.3};
-        const double ys[] = {-0.1, 60.0, 90.0, 200.0, 300.0, 420.0, 480.0, 505.5, 490.0, 460.0, 430.0, 380.0};
-        for (int k = 0; k < 12; ++k)
-            chart.AddTaggedPoint(xs[k], ys[k], k);
-        chart.AutoScale();
+        AddRingMomentCurvature(chart);
         RecordingDC dc;
         PaintOn(chart, dc, onPage);
         const std::vector<Number> numbers = Numbers(dc);
@@ -215,11 +222,7 @@ TEST_F(AxisNumbers, TheControlChartsMinimaShareNoRowsWithinADigit)
     for (const plat::Size size : sizes)
         for (const bool onPage : {false, true}) {
             Tcontrolchart chart(&page, "Control : Moment - |f", 0, 0, size.cx, size.cy, 1, 1);
-            const double xs[] = {-5.1, -2.0, 0.5, 2.0, 5.0, 10.0, 15.0, 20.0, 25.0, 30.0, 35.0, 44.3};
-            const double ys[] = {-0.1, 60.0, 90.0, 200.0, 300.0, 420.0, 480.0, 505.5, 490.0, 460.0, 430.0, 380.0};
-            for (int k = 0; k < 12; ++k)
-                chart.AddTaggedPoint(xs[k], ys[k], k);
-            chart.AutoScale();
+            AddRingMomentCurvature(chart);
             RecordingDC dc;
             PaintOn(chart, dc, onPage);
             const std::string where = std::to_string(size.cx) + " x " + std::to_string(size.cy) +

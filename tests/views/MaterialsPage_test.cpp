@@ -336,6 +336,15 @@ struct MaterialsPage : StartedShellTest {
         Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
         Frame().Dispatch(CmId::FireDamagedBeam);
     }
+    // The post-fire beam's summary page (View > Cross Section) at 1280 x 1024: its first chart,
+    // the concrete's.
+    TMaterDiagram* PostFireConcreteChart()
+    {
+        ShowPostFireBeam();
+        Frame().Dispatch(CmId::CrossSection);
+        ShowFrameAt(1280, 1024);
+        return dynamic_cast<TMaterDiagram*>(Window().GetViewManager().GetChart(0));
+    }
 };
 
 TEST_F(MaterialsPage, PrestressedSectionShowsItsThreeMaterialCharts)
@@ -535,10 +544,7 @@ TEST_F(MaterialsPage, PaintedOnAPageTheStrengthLabelStandsTwoPixelsOffItsMark)
 {
     ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
     firetest::FireStateGuard fire;
-    ShowPostFireBeam();
-    Frame().Dispatch(CmId::CrossSection);
-    ShowFrameAt(1280, 1024);
-    auto* chart = dynamic_cast<TMaterDiagram*>(Window().GetViewManager().GetChart(0));
+    auto* chart = PostFireConcreteChart();
     ASSERT_NE(chart, nullptr);
     ASSERT_EQ(chart->MaterialKind(), 7);
     const MaterialFrame f = chart->Frame();
@@ -565,10 +571,7 @@ TEST_F(MaterialsPage, OnAPageTheBaseTypesStrengthReachesLessIntoTheAggregatesLin
 {
     ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
     firetest::FireStateGuard fire;
-    ShowPostFireBeam();
-    Frame().Dispatch(CmId::CrossSection);
-    ShowFrameAt(1280, 1024);
-    auto* chart = dynamic_cast<TMaterDiagram*>(Window().GetViewManager().GetChart(0));
+    auto* chart = PostFireConcreteChart();
     ASSERT_NE(chart, nullptr);
     const auto into = [&](plat::DC& dc) {
         MaterialFrame frame = chart->Frame();
