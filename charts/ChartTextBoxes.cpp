@@ -64,7 +64,7 @@ std::vector<plat::Rect> Tbigchart::TextBoxes()
     list.Text(m_data.Title(), W / 2, 0, TitleFont(), TA::Center, TA::Top);
     const int dh = MeasureRichText(dc, "0123456789", text).cy;
     const ChartTransform t = ScaleBigChart(m_data, W, H, m_margins, dh, TextMeasure(dc));
-    list.Plan(PlanAxisLabels(dc, W, t), text);
+    list.Plan(PlanAxisLabels(dc, W, t, DataInk(t)), text);
     return list.boxes;
 }
 

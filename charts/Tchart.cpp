@@ -420,7 +420,7 @@ void Tchart::DrawYAxisTicks(plat::DC& dc, int W, const ChartTransform& t, bool l
     DrawPlan(dc, PlanYAxisTicks(m_data, t, W, labels, h2), TextFont(), m_blackAndWhite != 0);
 }
 
-AxisPlan Tchart::PlanAxisLabels(plat::DC& dc, int W, const ChartTransform& t)
+AxisPlan Tchart::PlanAxisLabels(plat::DC& dc, int W, const ChartTransform& t, const ChartInk& ink)
 {
     AxisPlan y;
     AxisPlan x;
@@ -437,7 +437,6 @@ AxisPlan Tchart::PlanAxisLabels(plat::DC& dc, int W, const ChartTransform& t)
     // it, the x numbers standing above the axis); only where neither side is clear do the data
     // give way round it.
     if (!y.labels.empty() || !x.labels.empty()) {
-        const ChartInk ink = DataInk(t);
         std::vector<plat::Rect> strokes;
         for (const AxisTick& line : BigChartAxisLines(dc, t))
             strokes.push_back(AxisTickBox(line));
@@ -534,9 +533,9 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     const ChartTransform& t = m_transform;
     // The numbers stand at their ticks whatever the data do: where a curve or a marker comes
     // near one, the data give way round it, as on the compact chart.
-    const AxisPlan plan = PlanAxisLabels(dc, W, t);
-    DrawDataAndCross(dc, t, true, plat::Colors::LtRed,
-                     NumbersTheDataMeet(plan.labels, DataInk(t), TextMeasure(dc), true));
+    const ChartInk ink = DataInk(t);
+    const AxisPlan plan = PlanAxisLabels(dc, W, t, ink);
+    DrawDataAndCross(dc, t, true, plat::Colors::LtRed, NumbersTheDataMeet(plan.labels, ink, TextMeasure(dc), true));
 
     dc.SelectPen(BlackPen());
     for (const AxisTick& line : BigChartAxisLines(dc, t)) {

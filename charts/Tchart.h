@@ -98,8 +98,9 @@ public:
     // The ticks and numbers of both axes of a full chart, the y axis's first, each axis only
     // while its step is set: an x number that would overlap a y number is left out.
     // The numbers then keep clear of the axis lines, the ticks and each other (see
-    // KeepAxisNumbersClear).
-    AxisPlan PlanAxisLabels(plat::DC& dc, int W, const ChartTransform& t);
+    // KeepAxisNumbersClear), and a number the data's ink runs through goes across its axis
+    // where that is clear.
+    AxisPlan PlanAxisLabels(plat::DC& dc, int W, const ChartTransform& t, const ChartInk& ink);
     // The x axis (along the row of zero) and the y axis (down the column of zero) of the full
     // chart under transform t, from and to as drawn.
     std::array<AxisTick, 2> BigChartAxisLines(plat::DC& dc, const ChartTransform& t);
