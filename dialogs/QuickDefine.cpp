@@ -280,6 +280,15 @@ void AddStrandType(TBeam& beam, int strandKind)
     beam.AddSteelType(steel);
 }
 
+// Regions the build keeps (a section of the user's own outline, or one whose shape is no
+// longer in the library) named the concrete types the build has just replaced: each takes the
+// first type, the concrete of the strength the wizard showed.
+void KeepRegionsOfFirstConcrete(TBeam& beam)
+{
+    for (int i = 0; i < beam.GetRegionCount(); ++i)
+        beam.SetRegionConcreteType(i, 0);
+}
+
 // Regions, shape code and parameters; answers the reinforcement layout.
 int BuildQuickDefineShape(TBeam& beam, TQuickDefData& q)
 {
@@ -288,6 +297,8 @@ int BuildQuickDefineShape(TBeam& beam, TQuickDefData& q)
     std::copy(q.dim.begin(), q.dim.end(), params.begin());
     if (q.shapeCode == kStandardTypeCode) {
         TStandard* standard = CatalogueShape(q.standardIndex);
+        if (standard == nullptr)
+            KeepRegionsOfFirstConcrete(beam);
         if (standard == nullptr || BuildRegionsFromOutline(*standard, beam, params, 0) == 0)
             beam.SetShapeType(kUserShapeCode);
         const int lastType = beam.GetConcreteTypeCount() - 1;
@@ -309,10 +320,14 @@ int BuildQuickDefineShape(TBeam& beam, TQuickDefData& q)
         layout = QuickLayout::Girder;
     } else if (q.shapeCode != kUserShapeCode) {
         TShape* shape = LibraryShape(q.shapeCode);
+        if (shape == nullptr)
+            KeepRegionsOfFirstConcrete(beam);
         if (shape == nullptr || BuildRegionsFromOutline(*shape, beam, params, 0) == 0)
             beam.SetShapeType(kUserShapeCode);
         else
             layout = shape->rebarPattern;
+    } else {
+        KeepRegionsOfFirstConcrete(beam);
     }
     for (int k = 0; k < 6; ++k)
         beam.SetShapeParameter(q.dim[static_cast<std::size_t>(k)], k + 1);
@@ -490,6 +505,17 @@ int ResetQuickDefine(TStructure& beam)
         g_QuickDefData = QuickDefineDefaults(g_UnitSystem);
         return 1;
     }
+    // A bar of neither a catalogue entry nor an area (the record as the program starts, when
+    // its first section was read from a file) takes the default bar of the unit system.
+    const TQuickDefData defaults = QuickDefineDefaults(g_UnitSystem);
+    const auto size = [](int& bar, double& area, int defaultBar) {
+        if (bar < 0 && !(area > 0.0))
+            bar = defaultBar;
+    };
+    TQuickDefData& q = g_QuickDefData;
+    size(q.topBar, q.topArea, defaults.topBar);
+    size(q.bottomBar, q.bottomArea, defaults.bottomBar);
+    size(q.stirrupBar, q.stirrupArea, defaults.stirrupBar);
     LoadQuickDefineFromBeam(beam);
     return 1;
 }

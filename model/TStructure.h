@@ -263,8 +263,9 @@ public:
     // active unit system: for a section the elevations above its bottom, as its outline table
     // shows them, between which it has none ("Section \"T\": No concrete region between
     // elevations 400 and 500 mm. ..."); for a membrane element the depth ("Membrane element
-    // \"PV20\": No concrete region at depth -35.0 mm. ..."). Empty when its concrete spans its
-    // whole height.
+    // \"PV20\": No concrete region at depth -35.0 mm. ..."). A section one of whose regions names a
+    // concrete type it does not have is named with that region's elevations first. Empty when
+    // its concrete spans its whole height.
     std::string DescribeMissingConcrete() const;
     // Cracking strain of a mesh node of concrete type t whose effective tensile strength is
     // tensileStrength: max(tensileStrength / Ec, ecr) of the type; 0 for a bad type.

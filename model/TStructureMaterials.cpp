@@ -363,6 +363,18 @@ std::string ElevationText(double elevation)
 
 std::string TStructure::DescribeMissingConcrete() const
 {
+    // A region of a section naming a type the section does not have holds no known concrete.
+    const double bottom = GetBottom();
+    for (const auto& r : m_regions) {
+        if (IsMembrane() || (r.concreteType >= 0 && r.concreteType < GetConcreteTypeCount()))
+            continue;
+        return StrPrintf("Section \"%s\": The concrete region between elevations %s and %s %s names a concrete "
+                         "type that the section does not have, so it cannot be analysed.",
+                         GetName().c_str(),
+                         ElevationText(r.bottom - bottom).c_str(),
+                         ElevationText(r.top - bottom).c_str(),
+                         UnitLabel(ukSectionLength));
+    }
     double depth = 0.0;
     if (!FindDepthWithoutConcrete(depth))
         return {};
@@ -375,7 +387,6 @@ std::string TStructure::DescribeMissingConcrete() const
     // A section's regions stand about its centroid; its outline table gives elevations above
     // its bottom. The place without concrete runs from the face below it (or the bottom) to the
     // face above it (or the top).
-    const double bottom = GetBottom();
     double below = bottom;
     double above = GetTop();
     for (const auto& r : m_regions) {

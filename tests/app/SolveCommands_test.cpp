@@ -192,3 +192,31 @@ TEST_F(StartedShellTest, SolvingTheEmptyStartUpSectionSaysWhyNothingRuns) {
     EXPECT_NE(ui.requests[0].text.find("Define | Concrete Section"), std::string::npos);
     EXPECT_EQ(ui.requests[0].style & MsgStyle::IconMask, MsgStyle::IconExclamation);
 }
+
+// A section one of whose regions names a concrete type it does not have (the web of a T-beam
+// naming a second type of a section of one): "&Sectional Response" and the M-N diagram each say
+// so once, naming the region by its elevations, and run nothing.
+TEST_F(StartedShellTest, SolvingARegionOfAMissingConcreteTypeSaysSoOnceAndRunsNothing) {
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    TStructure& s = *Window().GetCurrentStructure();
+    ASSERT_EQ(s.GetConcreteTypeCount(), 1);
+    s.AddRegion(0.6, 0.5, 1.0, 1.0, 0, 0);
+    s.AddRegion(0.5, 0.0, 0.3, 0.3, 1, 1);
+    const std::string why = "Section \"" + s.GetName() +
+                            "\": The concrete region between elevations 0 and 500 mm names a concrete type that "
+                            "the section does not have, so it cannot be analysed.";
+    for (const int command : {CmId::SectionalResponse, CmId::MNInteraction}) {
+        SCOPED_TRACE(command);
+        ui.requests.clear();
+        ui.Message(why, MsgAnswer::Ok);
+        Frame().Dispatch(command);
+        const TSectionalAnalysis* a = Window().GetCurrentAnalysis();
+        ASSERT_NE(a, nullptr);
+        for (long pass = 0; pass < 200 && a->IsRunning(); ++pass)
+            Window().IdleAction(pass);
+        EXPECT_EQ(a->IsRunning(), 0);
+        ASSERT_EQ(ui.requests.size(), 1u);
+        EXPECT_EQ(ui.requests[0].text, why);
+    }
+    EXPECT_EQ(s.GetRegion(1)->concreteType, 1);  // the section is left as it is
+}
