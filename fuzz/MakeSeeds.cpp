@@ -69,6 +69,11 @@ int main()
     Save("XmlDocument", "beam_and_shell.xml", Document({&plain, &shell}, kUnitSI));
     Save("XmlRoundTrip", "full_beam.xml", Document({full.get()}, kUnitSI));
     Save("XmlRoundTrip", "beam_and_shell.xml", Document({&plain, &shell}, kUnitSI));
+    // The T-beam with a thermal strain of its own on its stirrups.
+    auto stirred = MakeFullBeam();
+    stirred->SetTransLayerValue(0, 0.5e-3, 2);
+    Save("XmlDocument", "stirrup_strain.xml", Document({stirred.get()}, kUnitSI));
+    Save("XmlRoundTrip", "stirrup_strain.xml", Document({stirred.get()}, kUnitSI));
     Save("BeamFileLoad", "beam_a_v5.bin", MakeV05File().bytes);
     Save("BeamFileLoad", "beam_b_v8.bin", MakeV08File(8).bytes);
     Save("BeamFileLoad", "two_types.bin", MakeTwoTypeSheet());

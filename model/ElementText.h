@@ -83,6 +83,10 @@ std::string FormatSingleValue(const char* format, double value);
 // all the digits a double needs.
 std::string FormatExactValue(const char* format, double value);
 
+// The element of the stirrups' own thermal strains (rows of layer name and strain), written only
+// when a stirrup carries one.
+inline constexpr const char* kStirrupStrainElement = "transthermz";
+
 // What starts each row of numbers in an element body: a line end and five TABs.
 inline constexpr const char* kBodyRowStart = "\r\n\t\t\t\t\t";
 

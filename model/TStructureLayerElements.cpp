@@ -1,6 +1,8 @@
 // The reinforcement-layer elements of TStructure's document callbacks: longreinfx/y/z,
-// transreinfx/y/z (one empty element per layer) and rebarthermx/y (the bars' thermal strains
-// by layer name). Heights are written from the section bottom and read as they stand.
+// transreinfx/y/z (one empty element per layer), rebarthermx/y (the bars' thermal strains by
+// layer name) and transthermx/y/z (the stirrups' thermal strains by layer name, written only
+// when a stirrup carries one). Heights are written from the section bottom and read as they
+// stand.
 
 #include <cmath>
 #include <map>
@@ -280,6 +282,52 @@ bool RefuseUnheldDiameter(const char* kind,
     return true;
 }
 
+// The layers whose thermal strains an element's rows carry, by layer name: rebarthermx/y those
+// of the longitudinal layers of x and y, transthermx/y/z those of the transverse layers
+// (stirrups) of their direction. served: the structure has layers in that direction.
+struct StrainRows {
+    bool transverse = false;
+    int direction = -1;
+    bool served = false;
+};
+
+std::optional<StrainRows> StrainRowsOf(const TStructure& s, const std::string& element)
+{
+    if (const int d = structure_elements::LayerDirection(element, "rebartherm"); d == 0 || d == 1)
+        return StrainRows{false, d, ServesLong(s, d)};
+    if (const int d = structure_elements::LayerDirection(element, "transtherm"); d >= 0)
+        return StrainRows{true, d, ServesTrans(s, d)};
+    return std::nullopt;
+}
+
+int RowLayerCount(const TStructure& s, const StrainRows& rows)
+{
+    if (!rows.served)
+        return 0;
+    return rows.transverse ? s.GetTransLayerCount(rows.direction)
+                           : s.GetLongLayerCount(rows.direction);
+}
+
+const std::string& RowLayerName(const TStructure& s, const StrainRows& rows, int i)
+{
+    return rows.transverse ? s.GetTransLayer(i, rows.direction)->name
+                           : s.GetLongLayer(i, rows.direction)->name;
+}
+
+double RowLayerStrain(const TStructure& s, const StrainRows& rows, int i)
+{
+    return rows.transverse ? s.GetTransLayer(i, rows.direction)->thermStrain
+                           : s.GetLongLayer(i, rows.direction)->thermStrain;
+}
+
+void SetRowLayerStrain(TStructure& s, const StrainRows& rows, int i, double value)
+{
+    if (rows.transverse)
+        s.SetTransLayerValue(i, value, rows.direction);
+    else
+        s.SetLongLayerThermStrain(i, value, rows.direction);
+}
+
 } // namespace
 
 namespace structure_elements {
@@ -307,13 +355,11 @@ std::optional<int> LayerCount(const TStructure& s, const std::string& element)
         return ServesLong(s, d) ? s.GetLongLayerCount(d) : 0;
     if (const int d = LayerDirection(element, "transreinf"); d >= 0)
         return ServesTrans(s, d) ? s.GetTransLayerCount(d) : 0;
-    const int d = LayerDirection(element, "rebartherm");
-    if (d < 0 || d > 1)
+    const auto rows = StrainRowsOf(s, element);
+    if (!rows)
         return std::nullopt;
-    if (!ServesLong(s, d))
-        return 0;
-    for (int i = 0; i < s.GetLongLayerCount(d); ++i) {
-        if (std::fabs(s.GetLongLayer(i, d)->thermStrain) > 0.0)
+    for (int i = 0; i < RowLayerCount(s, *rows); ++i) {
+        if (std::fabs(RowLayerStrain(s, *rows, i)) > 0.0)
             return 1;
     }
     return 0;
@@ -353,15 +399,14 @@ std::optional<int> LayerBodyText(TStructure& s,
                                  TTextBuffer& text,
                                  const int* unit)
 {
-    const int d = LayerDirection(element, "rebartherm");
-    if (d < 0 || d > 1)
+    const auto rows = StrainRowsOf(s, element);
+    if (!rows)
         return std::nullopt;
-    if (instance != 0 || !ServesLong(s, d))
+    if (instance != 0)
         return 1;
-    for (int i = 0; i < s.GetLongLayerCount(d); ++i) {
-        const LongLayerRec& layer = *s.GetLongLayer(i, d);
-        text.Append("\r\n\t\t\t\t\"" + XmlEscape(layer.name) + "\" " +
-                    FormatValue("%3.3f", ToDocument(layer.thermStrain, ukStrain, unit)));
+    for (int i = 0; i < RowLayerCount(s, *rows); ++i) {
+        text.Append("\r\n\t\t\t\t\"" + XmlEscape(RowLayerName(s, *rows, i)) + "\" " +
+                    FormatValue("%3.3f", ToDocument(RowLayerStrain(s, *rows, i), ukStrain, unit)));
     }
     return 1;
 }
@@ -436,8 +481,7 @@ std::optional<int> SetLayerAttribute(TStructure& s,
         TransLayerRec scratch;
         TransLayerRec& layer = n > 0 ? *s.GetTransLayer(n - 1, t) : scratch;
         result = SetTransAttribute(s, layer, element, attribute, value, unit);
-    } else if (LayerDirection(element, "rebartherm") == 0 ||
-               LayerDirection(element, "rebartherm") == 1) {
+    } else if (StrainRowsOf(s, element)) {
         return 0;
     } else {
         return std::nullopt;
@@ -452,14 +496,14 @@ std::optional<int> SetLayerAttribute(TStructure& s,
 std::optional<int>
 SetLayerBody(TStructure& s, const std::string& element, TTextBuffer& text, const int* unit)
 {
-    const int d = LayerDirection(element, "rebartherm");
-    if (d < 0 || d > 1)
+    const auto rows = StrainRowsOf(s, element);
+    if (!rows)
         return std::nullopt;
-    if (!ServesLong(s, d))
+    if (!rows->served)
         return 1;
     std::map<std::string, std::vector<int>> layersByName;
-    for (int i = 0; i < s.GetLongLayerCount(d); ++i)
-        layersByName[s.GetLongLayer(i, d)->name].push_back(i);
+    for (int i = 0; i < RowLayerCount(s, *rows); ++i)
+        layersByName[RowLayerName(s, *rows, i)].push_back(i);
     text.Rewind();
     std::string name;
     std::string strain;
@@ -470,7 +514,7 @@ SetLayerBody(TStructure& s, const std::string& element, TTextBuffer& text, const
             continue;
         const double value = FromDocument(strain, ukStrain, unit);
         for (const int i : found->second)
-            s.SetLongLayerThermStrain(i, value, d);
+            SetRowLayerStrain(s, *rows, i, value);
     }
     return 1;
 }

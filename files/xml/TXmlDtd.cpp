@@ -311,3 +311,14 @@ bool TXmlDtd::GetChildElement(const std::string& element,
     name = token;
     return true;
 }
+
+bool TXmlDtd::IsChildOf(const std::string& element, const std::string& child) const
+{
+    int occurrence = 0;
+    std::string name;
+    for (int i = 0; GetChildElement(element, i, occurrence, name); ++i) {
+        if (name == child)
+            return true;
+    }
+    return false;
+}

@@ -70,6 +70,8 @@ public:
     // Child n of the element's content model without its mark, and its occurrence; false and
     // "NO ELEMENT" past the model's end or without a parenthesised model.
     bool GetChildElement(const std::string& element, int n, int& occurrence, std::string& name) const;
+    // Whether the element's content model names the child.
+    bool IsChildOf(const std::string& element, const std::string& child) const;
 
 private:
     // What the text says of an attribute's default.

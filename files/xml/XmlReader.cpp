@@ -21,18 +21,6 @@ void ApplyDefaults(TXmlDtd& dtd, const std::string& element, ElementCallbacks& c
     }
 }
 
-// Whether the definition names the element in the root's content model.
-bool IsChildOf(const TXmlDtd& dtd, const std::string& root, const std::string& element)
-{
-    int occurrence = 0;
-    std::string child;
-    for (int i = 0; dtd.GetChildElement(root, i, occurrence, child); ++i) {
-        if (child == element)
-            return true;
-    }
-    return false;
-}
-
 // The element loop: the root's start tag, then its children in file order up to the root's
 // end tag. Root and child are the only levels: a child's content ends at its own end tag.
 // With onlyDeclaredChildren, an element that the definition does not place in the root never
@@ -55,7 +43,7 @@ XmlResult ReadTree(TXmlDtd& dtd,
     std::string value;
     TTextBuffer content;
     while (element != closing) {
-        const bool foreign = onlyDeclaredChildren && element != root && !IsChildOf(dtd, root, element);
+        const bool foreign = onlyDeclaredChildren && element != root && !dtd.IsChildOf(root, element);
         callbacks.Begin(element);
         if (!foreign)
             ApplyDefaults(dtd, element, callbacks);
@@ -77,7 +65,7 @@ XmlResult ReadTree(TXmlDtd& dtd,
                                           QuoteForMessage(root).c_str(),
                                           result.message.c_str()),
                                 "Error in XML file");
-                else if (element != root && !IsChildOf(dtd, root, element))
+                else if (element != root && !dtd.IsChildOf(root, element))
                     ShowMessage(StrPrintf("Element \"%s\" does not belong in \"%s\". %s",
                                           QuoteForMessage(element).c_str(),
                                           QuoteForMessage(root).c_str(),

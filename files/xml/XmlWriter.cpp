@@ -108,6 +108,25 @@ void WriteTree(TXmlDtd& dtd, XmlSink& sink, ElementCallbacks& callbacks, const s
     sink.Write(kCrLf);
 }
 
+// A definition read from "q3g.dtd" that an earlier version of the program wrote has no place
+// for the stirrups' own thermal strains: a structure that carries one is told, since the save
+// leaves them out.
+void TellUnplacedStirrupStrains(const TXmlDtd& dtd,
+                                ElementCallbacks& callbacks,
+                                const TStructure& structure,
+                                const std::string& root)
+{
+    if (callbacks.Count(kStirrupStrainElement) == 0 || dtd.IsChildOf(root, kStirrupStrainElement))
+        return;
+    ShowMessage(StrPrintf("The document type definition \"%s\" has no place for the thermal strains "
+                          "of the stirrups of \"%s\": they are not saved. Delete \"%s\" beside the "
+                          "program so that it writes its own, then save again.",
+                          kDtdFileName,
+                          QuoteForMessage(structure.GetName()).c_str(),
+                          kDtdFileName),
+                "XML File Error");
+}
+
 } // namespace
 
 void XmlWriteHeader(XmlSink& sink)
@@ -150,6 +169,7 @@ XmlResult XmlWriteStructure(TXmlDtd& dtd, XmlSink& sink, TStructure* structure)
     if (!XmlCheckRootDeclared(dtd, root, result))
         return result;
     StructureCallbacks callbacks(*structure);
+    TellUnplacedStirrupStrains(dtd, callbacks, *structure, root);
     WriteTree(dtd, sink, callbacks, root);
     return XmlResult::Success();
 }

@@ -47,10 +47,10 @@ TEST_F(DtdTest, Queries)
     EXPECT_TRUE(dtd.GetChildElement("q3g_beam", 0, occurrence, name));
     EXPECT_EQ(name, "concrete");
     EXPECT_EQ(occurrence, kOccursOneOrMore);
-    EXPECT_TRUE(dtd.GetChildElement("q3g_beam", 13, occurrence, name));
+    EXPECT_TRUE(dtd.GetChildElement("q3g_beam", 14, occurrence, name));
     EXPECT_EQ(name, "firedata");
     EXPECT_EQ(occurrence, kOccursOptional);
-    EXPECT_FALSE(dtd.GetChildElement("q3g_beam", 14, occurrence, name));
+    EXPECT_FALSE(dtd.GetChildElement("q3g_beam", 15, occurrence, name));
     EXPECT_EQ(name, "NO ELEMENT");
     EXPECT_TRUE(dtd.GetChildElement("Q2010_Analysis", 1, occurrence, name));
     EXPECT_EQ(name, "mattypes");
