@@ -66,6 +66,8 @@ public:
     const std::string& GetFileName() const { return m_fileName; }
     // True while the current file is of an older format, which a save does not replace.
     bool IsOlderFormatFile() const { return m_olderFormat; }
+    // True while the current file holds elements the document was opened without.
+    bool IsPartlyReadFile() const { return m_partlyRead; }
     void SetFileName(const std::string& name) { m_fileName = name; }
     TQuarvishWindow& GetClient() const { return *m_client; }
     plat::RecentFiles& GetRecentFiles() { return m_recent; }
@@ -81,6 +83,10 @@ private:
     // The current file is of an older format (not the XML document): saving goes through
     // Save As, so that the file stays as it is.
     bool m_olderFormat = false;
+    // The current file holds elements that were refused on opening: saving goes through Save
+    // As as well, so that they are not lost without the user's word.
+    bool m_partlyRead = false;
+    bool SaveKeepsFile() const { return m_olderFormat || m_partlyRead; }
     plat::RecentFiles m_recent;
     bool m_helpUsed = false;
     bool m_contextHelp = false;
