@@ -212,6 +212,7 @@ TEST_F(PartlyReadDocument, ADocumentOfNothingElseLeavesTheDocumentOpenBefore) {
     EXPECT_EQ(Open(), kSound);
     EXPECT_EQ(app->GetFileName(), file);
     EXPECT_EQ(Frame().GetCaption(), caption);
+    ASSERT_FALSE(app->GetRecentFiles().Entries().empty());
     EXPECT_EQ(app->GetRecentFiles().Entries().front(), file);
 
     // The document kept is still its file's partly read one: Save asks for a file.
