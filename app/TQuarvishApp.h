@@ -66,8 +66,6 @@ public:
     const std::string& GetFileName() const { return m_fileName; }
     // True while the current file is of an older format, which a save does not replace.
     bool IsOlderFormatFile() const { return m_olderFormat; }
-    // True while the current file holds elements the document was opened without.
-    bool IsPartlyReadFile() const { return m_partlyRead; }
     void SetFileName(const std::string& name) { m_fileName = name; }
     TQuarvishWindow& GetClient() const { return *m_client; }
     plat::RecentFiles& GetRecentFiles() { return m_recent; }
