@@ -66,6 +66,7 @@ public:
         return m_dtd && XmlFindComponent(*m_dtd, text, index, name, offset) != 0;
     }
     bool ReadStructure(const std::string& text, int index, TStructure& structure) override {
+        m_unanalysable = false;
         if (!m_dtd || !XmlReadStructure(*m_dtd, text, index, &structure).Ok())
             return false;
         // An outline without its concrete cannot be shown or solved: the element is refused
@@ -74,8 +75,10 @@ public:
         if (untyped.empty())
             return true;
         ShowMessage(untyped, "Load Error", MsgStyle::Ok | MsgStyle::IconExclamation);
+        m_unanalysable = true;
         return false;
     }
+    bool RefusedAsUnanalysable() const override { return m_unanalysable; }
     bool ReadAnalysisSettings(const std::string& text, int index, const TStructureSlots& sections) override {
         // What the element does not set keeps its value.
         m_pending = m_hasPending ? m_pending : g_MemberDefinition;
@@ -96,6 +99,7 @@ private:
     StructureTableSlots m_slots{g_Structures};
     TMemberDefinition m_pending;
     bool m_hasPending = false;
+    bool m_unanalysable = false;
 };
 
 TDocumentEngine* g_engine = nullptr;

@@ -19,16 +19,18 @@ class TStructure;
 class StructureTableSlots final : public TStructureSlots {
 public:
     using Table = std::array<std::unique_ptr<TStructure>, kMaxStructures>;
-    explicit StructureTableSlots(const Table& table) : m_table(table) {}
+    // current: the slot taken as the current one; by default the program's current slot.
+    explicit StructureTableSlots(const Table& table, int current = -1) : m_table(table), m_current(current) {}
     int GetSlotCount() const override { return kMaxStructures; }
     TStructure* GetStructure(int slot) const override {
         return slot >= 0 && slot < kMaxStructures ? m_table[static_cast<std::size_t>(slot)].get() : nullptr;
     }
-    int GetCurrentStructure() const override { return g_CurrentStructure; }
+    int GetCurrentStructure() const override { return m_current >= 0 ? m_current : g_CurrentStructure; }
     int StoreStructure(int, std::unique_ptr<TStructure>) override { return 0; }
 
 private:
     const Table& m_table;
+    int m_current;
 };
 
 class TDocumentEngine {
@@ -47,6 +49,10 @@ public:
     virtual void BeginRead(std::string& text) = 0;
     virtual bool FindComponent(const std::string& text, int index, std::string& name) = 0;
     virtual bool ReadStructure(const std::string& text, int index, TStructure& structure) = 0;
+    // True when the last ReadStructure read its component whole but refused the structure
+    // because it cannot be analysed (its outline names a concrete type it does not have): the
+    // rest of a document can be opened without it.
+    virtual bool RefusedAsUnanalysable() const { return false; }
     // Reads member settings into the engine's pending copy; zone sections are looked up by
     // name among the sections given (those of the document being read).
     virtual bool ReadAnalysisSettings(const std::string& text, int index, const TStructureSlots& sections) = 0;

@@ -177,10 +177,12 @@ void TQuarvishApp::OpenFile() {
         SetQuickDefineNew(1);
         m_fileName = kNewDocument;
         m_olderFormat = false;
+        m_partlyRead = false;
         if (m_frame)
             m_frame->SetCaption("Quarvish  -  Newbeam");
     } else if (!isDefault) {
         m_olderFormat = m_client->ReadFromOlderFormat();
+        m_partlyRead = m_client->LeftElementsOut();
         const TStructure* first = StructureAt(g_CurrentStructure);
         UpdateCaption(first ? first->GetName() : std::string());
         m_recent.Add(CanonicalFilePath(m_fileName));
@@ -189,6 +191,7 @@ void TQuarvishApp::OpenFile() {
     } else {
         m_fileName = kNewDocument;
         m_olderFormat = false;
+        m_partlyRead = false;
         if (m_frame)
             m_frame->SetCaption("Quarvish  -  Newbeam");
     }
@@ -238,9 +241,10 @@ bool TQuarvishApp::SaveTo(const std::string& fileName) {
 }
 
 // A document read from a file of an older format is saved as a new document is, through Save
-// As: the older file is never replaced by the XML document.
+// As: the older file is never replaced by the XML document. So is a document opened without
+// elements its file holds: the file keeps them unless the user chooses it in the Save dialog.
 bool TQuarvishApp::CmFileSave() {
-    if (m_fileName.empty() || m_fileName == kNewDocument || m_olderFormat) {
+    if (m_fileName.empty() || m_fileName == kNewDocument || SaveKeepsFile()) {
         const bool saved = CmFileSaveAs();
         if (m_fileName.empty())
             m_fileName = kNewDocument;
@@ -254,7 +258,7 @@ bool TQuarvishApp::CmFileSaveAs() {
     // An older file's document is offered under the file's own name with the program's
     // extension, beside it.
     const std::string offered = m_fileName == kNewDocument ? std::string()
-                                : m_olderFormat            ? DocumentNameFor(m_fileName)
+                                : SaveKeepsFile()          ? DocumentNameFor(m_fileName)
                                                            : m_fileName;
     plat::FileDialogData data{kFilter, "qvh", offered, false, true};
     if (!plat::FileDialog(plat::FileDialogKind::Save, data)) {
@@ -267,6 +271,7 @@ bool TQuarvishApp::CmFileSaveAs() {
         name += ".QVH";
     m_fileName = name;
     m_olderFormat = false;
+    m_partlyRead = false;
     return SaveTo(name);
 }
 

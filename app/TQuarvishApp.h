@@ -81,6 +81,10 @@ private:
     // The current file is of an older format (not the XML document): saving goes through
     // Save As, so that the file stays as it is.
     bool m_olderFormat = false;
+    // The current file holds elements that were refused on opening: saving goes through Save
+    // As as well, so that they are not lost without the user's word.
+    bool m_partlyRead = false;
+    bool SaveKeepsFile() const { return m_olderFormat || m_partlyRead; }
     plat::RecentFiles m_recent;
     bool m_helpUsed = false;
     bool m_contextHelp = false;

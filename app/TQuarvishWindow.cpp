@@ -45,6 +45,27 @@
 
 namespace {
 
+// The sections the member settings of a document being read may name: those read and, where
+// one was left out, that one. The document has no current slot yet: its first is taken.
+class SectionsWithLeftOut final : public TStructureSlots {
+public:
+    using Table = StructureTableSlots::Table;
+    SectionsWithLeftOut(const Table& read, const Table& leftOut) : m_read(read), m_leftOut(leftOut) {}
+    int GetSlotCount() const override { return kMaxStructures; }
+    TStructure* GetStructure(int slot) const override {
+        if (slot < 0 || slot >= kMaxStructures)
+            return nullptr;
+        const auto i = static_cast<std::size_t>(slot);
+        return m_read[i] ? m_read[i].get() : m_leftOut[i].get();
+    }
+    int GetCurrentStructure() const override { return 0; }
+    int StoreStructure(int, std::unique_ptr<TStructure>) override { return 0; }
+
+private:
+    const Table& m_read;
+    const Table& m_leftOut;
+};
+
 // While a file is read, every message of the readers names the file after its own text, so
 // that a box such as "End of File!" says which file was wrong.
 class FileNamingReporter final : public Reporter {
@@ -380,25 +401,29 @@ bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
         m_documentKept = true;
         return false;
     }
-    LetGoOfDocument();
-    DeleteAnalysis(-1);
-    DeleteAllStructures();
-    // The fire model belongs to the document being replaced, as for an XML document.
-    DeleteThermalModel();
-    DetachViews();
+    DropDocument();
     g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::move(beam);
     return read != 0;
 }
 
+void TQuarvishWindow::DropDocument() {
+    LetGoOfDocument();
+    DeleteAnalysis(-1);
+    DeleteAllStructures();
+    // The fire model belongs to the document being replaced.
+    DeleteThermalModel();
+    DetachViews();
+}
+
 // The member definition from the values a beam's file stored for it.
-void TQuarvishWindow::MemberFromBeam(const TBeam& beam) {
+void TQuarvishWindow::MemberFromBeam(const TBeam& beam, const TStructureSlots& document) {
     TMemberQuickDef stored;
     beam.GetStoredValues(stored);
     // A member of the document being read: nothing of the one before stays, not even the
     // section its zone named; the member is made of the document's first section.
     TMemberDefinition member;
     member.zoneCount = 0;
-    SetMemberFromQuickDefinition(StructureTableSlots(g_Structures), stored, member);
+    SetMemberFromQuickDefinition(document, stored, member);
     g_MemberDefinition = member;
 }
 
@@ -419,92 +444,130 @@ void TQuarvishWindow::MemberWithoutSettings() {
         g_MemberDefinition = member;
     } else if (CompleteMemberValues(stored, beam.GetHeight())) {
         beam.SetStoredValues(stored);
-        MemberFromBeam(beam);
+        MemberFromBeam(beam, slots);
     }
 }
 
-// Reads a file into the tables. XML documents put each component's structure into the slot
-// of its number; any other file is read by the beam's own readers, and one they refuse
-// leaves the tables as they were.
+// Stops every analysis and detaches the mode object before the document is replaced.
 void TQuarvishWindow::LetGoOfDocument() {
     StopAnalysis();
     // The mode object lets go of the structures before they are replaced.
     m_viewManager->CreateLogic(0, nullptr, nullptr);
 }
 
+// Reads an XML document into a table of its own, each structure in the slot of its
+// component, and puts it in the place of the open document. A structure read whole but
+// refused because it cannot be analysed costs only itself, as an unknown component does: its
+// slot stays empty, its message is all that is said of it, and the document is opened without
+// it (its file, which still holds it, is then saved through Save As). A document of nothing
+// else leaves everything open as it was, as an older file that cannot be read does, unless it
+// is the default file. Any other refusal replaces the document by the default section.
+bool TQuarvishWindow::LoadXmlDocument(const std::string& path, std::string& text) {
+    const ResistanceFactors factors = g_ResistanceFactors;
+    const int units = g_UnitSystem;
+    if (g_FileOverride)
+        g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
+    TDocumentEngine& engine = GetDocumentEngine();
+    engine.BeginRead(text);
+    StructureTableSlots::Table work;
+    StructureTableSlots::Table leftOut;
+    // The document has no current slot while it is read: its member takes the first.
+    const StructureTableSlots document(work, 0);
+    bool ok = true;
+    std::string name;
+    // Member settings name their sections: they are read once every section of the
+    // document is in the table, wherever they stand in the file.
+    std::vector<int> memberComponents;
+    // The first rejected component ends the load (its message is the only one).
+    for (int i = 0; ok && engine.FindComponent(text, i, name); ++i) {
+        if (i >= kMaxStructures) {
+            AddLoadError(StrPrintf("The document holds more than %d components; the rest were not loaded.",
+                                   kMaxStructures));
+            break;
+        }
+        auto& slot = work[static_cast<std::size_t>(i)];
+        if (name == "q3g_beam") {
+            slot = std::make_unique<TBeam>();
+        } else if (name == "p3g_shell") {
+            slot = std::make_unique<TShell>(0);
+        } else if (name == "Q2010_Analysis") {
+            memberComponents.push_back(i);
+            continue;
+        } else {
+            plat::MessageBox(StrPrintf("Definition type %s not loaded.  XML File Component %d ignored.",
+                                       name.c_str(), i + 1),
+                             "Load Error", MsgStyle::IconExclamation);
+            continue;
+        }
+        if (engine.ReadStructure(text, i, *slot)) {
+            if (name == "q3g_beam")
+                MemberFromBeam(static_cast<const TBeam&>(*slot), document);
+        } else if (engine.RefusedAsUnanalysable()) {
+            leftOut[static_cast<std::size_t>(i)] = std::move(slot);
+        } else {
+            ok = false;
+        }
+    }
+    // A document that put no structure anywhere has failed to load; one that left slot 0
+    // empty shows its first structure.
+    const int first = FirstFilledSlot(work);
+    const bool anyLeftOut = FirstFilledSlot(leftOut) >= 0;
+    if (ok && first < 0 && anyLeftOut && !IsProgramDirFile(path, m_defaultFileName)) {
+        g_ResistanceFactors = factors;
+        g_UnitSystem = units;
+        m_documentKept = true;
+        return false;
+    }
+    // A zone naming an element left out finds it, rather than being reported a second time,
+    // and then takes the document's first section.
+    const SectionsWithLeftOut named(work, leftOut);
+    for (const int i : memberComponents) {
+        if (!ok)
+            break;
+        ok = engine.ReadAnalysisSettings(text, i, named);
+        // Settings read half-way go with the refused document, unchecked.
+        if (ok)
+            engine.CommitAnalysisSettings();
+    }
+    if (ok && !memberComponents.empty() && anyLeftOut)
+        for (int z = 0; z < std::clamp(g_MemberDefinition.zoneCount, 0, kMaxMemberZones); ++z) {
+            int& slot = g_MemberDefinition.zones[static_cast<std::size_t>(z)].structureIndex;
+            if (document.GetStructure(slot) == nullptr && named.GetStructure(slot) != nullptr)
+                slot = FirstSectionSlot(document);
+        }
+    DropDocument();
+    if (!ok || first < 0) {
+        ClearStructures();
+        g_Structures[0] = std::make_unique<TBeam>();
+        return false;
+    }
+    std::swap(g_Structures, work);
+    g_CurrentStructure = first;
+    g_CurrentAnalysis = first;
+    if (memberComponents.empty())
+        MemberWithoutSettings();
+    ReportStructuresWithoutConcrete(g_Structures);
+    m_elementsLeftOut = anyLeftOut;
+    return true;
+}
+
+// Reads a file into the tables: an XML document by the engine, any other file by the beam's
+// own readers.
 void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefault) {
     const FileNamingReporter naming(path);
     ok = 1;
     m_documentKept = false;
+    m_elementsLeftOut = false;
     TTextBuffer buffer;
     (void)buffer.LoadFromFile(path);  // a missing file reads as empty text
     std::string text = buffer.GetText();
-    TDocumentEngine& engine = GetDocumentEngine();
-    m_olderFormat = !engine.IsDocument(text);
+    m_olderFormat = !GetDocumentEngine().IsDocument(text);
     if (m_olderFormat) {
         ok = LoadOlderFile(path) ? 1 : 0;
         if (const TStructure* s = GetCurrentStructure(); s && !m_documentKept && s->GetKind() == kKindBeam)
-            MemberFromBeam(static_cast<const TBeam&>(*s));
+            MemberFromBeam(static_cast<const TBeam&>(*s), StructureTableSlots(g_Structures));
     } else {
-        LetGoOfDocument();
-        ClearStructures();
-        DetachViews();
-        engine.BeginRead(text);
-        std::string name;
-        // Member settings name their sections: they are read once every section of the
-        // document is in the table, wherever they stand in the file.
-        std::vector<int> memberComponents;
-        // The first rejected component ends the load (its message is the only one).
-        for (int i = 0; ok && engine.FindComponent(text, i, name); ++i) {
-            if (i >= kMaxStructures) {
-                AddLoadError(StrPrintf("The document holds more than %d components; the rest were not loaded.",
-                                       kMaxStructures));
-                break;
-            }
-            auto& slot = g_Structures[static_cast<std::size_t>(i)];
-            if (name == "q3g_beam") {
-                slot = std::make_unique<TBeam>();
-                ok = engine.ReadStructure(text, i, *slot) ? ok : 0;
-                if (ok)
-                    MemberFromBeam(static_cast<const TBeam&>(*slot));
-            } else if (name == "p3g_shell") {
-                slot = std::make_unique<TShell>(0);
-                ok = engine.ReadStructure(text, i, *slot) ? ok : 0;
-            } else if (name == "Q2010_Analysis") {
-                memberComponents.push_back(i);
-            } else {
-                plat::MessageBox(StrPrintf("Definition type %s not loaded.  XML File Component %d ignored.",
-                                           name.c_str(), i + 1),
-                                 "Load Error", MsgStyle::IconExclamation);
-            }
-        }
-        const StructureTableSlots sections(g_Structures);
-        for (const int i : memberComponents) {
-            if (!ok)
-                break;
-            ok = engine.ReadAnalysisSettings(text, i, sections) ? ok : 0;
-            // Settings read half-way go with the refused document, unchecked.
-            if (ok)
-                engine.CommitAnalysisSettings();
-        }
-        // A document that put no structure anywhere has failed to load; one that left slot
-        // 0 empty shows its first structure.
-        int first = -1;
-        for (int i = 0; i < kMaxStructures && first < 0; ++i)
-            if (g_Structures[static_cast<std::size_t>(i)])
-                first = i;
-        if (first < 0)
-            ok = 0;
-        if (!ok) {
-            ClearStructures();
-            g_Structures[0] = std::make_unique<TBeam>();
-        } else {
-            g_CurrentStructure = first;
-            g_CurrentAnalysis = first;
-            if (memberComponents.empty())
-                MemberWithoutSettings();
-            ReportStructuresWithoutConcrete(g_Structures);
-        }
+        ok = LoadXmlDocument(path, text) ? 1 : 0;
     }
     // The mode object follows the current structure of what was read.
     if (!m_documentKept && m_viewManager)

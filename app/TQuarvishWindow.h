@@ -112,11 +112,17 @@ private:
 
     // Stops every analysis and detaches the mode object: the document is about to be replaced.
     void LetGoOfDocument();
+    // Lets go of the open document and empties the tables for the one read.
+    void DropDocument();
     // Reads a file of an older kind; false (everything kept) when it cannot be read.
     bool LoadOlderFile(const std::string& path);
+    // Reads an XML document's text; false when it is refused (kept or replaced by the default
+    // section).
+    bool LoadXmlDocument(const std::string& path, std::string& text);
     // Takes the defaults of new sections from the default document's structure.
     void TakeNewSectionDefaults(const TStructure& structure);
-    void MemberFromBeam(const TBeam& beam);
+    // The member of the beam just read, made over the sections of its document.
+    void MemberFromBeam(const TBeam& beam, const TStructureSlots& document);
     // The member of a document that brings no member settings.
     void MemberWithoutSettings();
 

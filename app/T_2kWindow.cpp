@@ -504,14 +504,12 @@ void T_2kWindow::CmCopyPicture() {
     plat::Clipboard::SetPicture(picture.Close());
 }
 
-namespace {
 int FirstFilledSlot(const std::array<std::unique_ptr<TStructure>, kMaxStructures>& table) {
     for (int i = 0; i < kMaxStructures; ++i)
         if (table[static_cast<std::size_t>(i)])
             return i;
     return -1;
 }
-} // namespace
 
 // Replaces the tables by the working copies: running analyses are stopped and deleted
 // first, and both current indices name the same slot.

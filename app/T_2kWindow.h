@@ -66,6 +66,9 @@ public:
     bool DocumentKept() const { return m_documentKept; }
     // True when the last file LoadDocument read was of an older format, not an XML document.
     bool ReadFromOlderFormat() const { return m_olderFormat; }
+    // True when the last LoadDocument opened its XML document without structures it refused
+    // as unanalysable: the file holds more than the document open.
+    bool LeftElementsOut() const { return m_elementsLeftOut; }
 
     // The save question: true when the user may go on (nothing to save, No, or saved).
     bool QuerySave();
@@ -140,6 +143,7 @@ protected:
     int m_structuresChanged = 0;
     bool m_documentKept = false;
     bool m_olderFormat = false;
+    bool m_elementsLeftOut = false;
     TQuarvishApp* m_app = nullptr;
     // The load stage last selected (-1 before any): the stage shown while there is no first
     // control chart to name it.
@@ -164,6 +168,8 @@ void ShowAnalysisErrors(const TSectionalAnalysis* analysis);
 // naming it (TStructure::DescribeMissingConcrete); it is kept as read, and solving it says so
 // again.
 void ReportStructuresWithoutConcrete(const std::array<std::unique_ptr<TStructure>, 300>& table);
+// The first slot of a table that holds a structure; -1 when none does.
+int FirstFilledSlot(const std::array<std::unique_ptr<TStructure>, 300>& table);
 
 // The text "FACTORED" when the resistance factors are not all 1, else "Cross Section".
 std::string CrossSectionModeText();
