@@ -20,6 +20,10 @@ constexpr double kPi = 3.141592653589;
 constexpr int kCurvatureSteps = 49;
 constexpr int kBisections = 10;
 
+// An excess of a node's concrete stress over its decay stress at most this fraction of the
+// decay stress is rounding.
+constexpr double kRoundingExcess = 1e-12;
+
 // tan(theta) kept away from 0 as the element solver keeps it.
 double ClampedTan(double angle)
 {
@@ -123,26 +127,37 @@ double TCrackStresses::SolveCrackCurvature(
 
 // Over every half-layer on the tension side of y0 whose two nodes are cracked, by Simpson's
 // rule with q and the width linear over the half.
-double TCrackStresses::ConcreteDemand(const SectionState& state, double y0) const
+TCrackStresses::Demand TCrackStresses::ConcreteDemand(const SectionState& state, double y0) const
 {
     const bool tensionUp = StateProfile(state).slope >= 0.0;
-    // At a node: the tension beyond the decayed stress at a crack, plus the crack shear.
-    auto crackedTension = [&](const LayerNodeStateRec& node, bool& cracked) {
+    // At a node: the tension beyond the decayed stress at a crack, plus the crack shear; and
+    // the same without an excess that is only rounding (the node solver floors the stress at
+    // the decay stress it forms from Ec x e_cr, which may stand a rounding step above this one
+    // formed from f't).
+    struct NodeDemand {
+        double q = 0.0;
+        double beyondRounding = 0.0;
+        bool cracked = false;
+    };
+    auto crackedTension = [&](const LayerNodeStateRec& node) {
+        NodeDemand at;
         const ConcreteTypeRec* type = m_zones.ConcreteTypeOf(node.ConcreteType);
-        cracked = false;
         if (type == nullptr)
-            return 0.0;
+            return at;
         const double ecr =
             type->Ec > 0.0 ? std::max(node.LocalTensileStrength / type->Ec, type->ecr) : type->ecr;
-        cracked = node.Strain1 - node.FreeStrain1 > ecr;
+        at.cracked = node.Strain1 - node.FreeStrain1 > ecr;
         const double fd =
             TensionDecayStress(node.CrackWidth, std::max(node.LocalTensileStrength, type->ft));
         const double shear = node.CrackShearStress != 0.0
                                  ? node.CrackShearStress / ClampedTan(node.CrackAngle)
                                  : 0.0;
-        return std::max(0.0, node.ConcStress1 - fd) + shear;
+        const double excess = node.ConcStress1 - fd;
+        at.q = std::max(0.0, excess) + shear;
+        at.beyondRounding = (excess > kRoundingExcess * std::fabs(fd) ? excess : 0.0) + shear;
+        return at;
     };
-    double demand = 0.0;
+    Demand demand;
     const int n = state.UsableLayerCount();
     for (int i = 0; i < n; ++i) {
         const LayerDefRec* layer = state.LayerDef(i);
@@ -160,29 +175,52 @@ double TCrackStresses::ConcreteDemand(const SectionState& state, double y0) cons
             const LayerNodeStateRec* nb = state.NodeState(ids[h + 1]);
             if (!tensionSide || na == nullptr || nb == nullptr)
                 continue;
-            bool crackedA = false;
-            bool crackedB = false;
-            const double qa = crackedTension(*na, crackedA);
-            const double qb = crackedTension(*nb, crackedB);
-            if (!crackedA || !crackedB)
+            const NodeDemand a = crackedTension(*na);
+            const NodeDemand b = crackedTension(*nb);
+            if (!a.cracked || !b.cracked)
                 continue;
             const double ba = m_structure.GetWidthAtSide(za, 1);
             const double bb = m_structure.GetWidthAtSide(zb, 0);
             const double zm = (za + zb) / 2.0;
             const double halfThickness = layer->Thickness / 2.0;
-            demand += halfThickness / 6.0 *
-                      (qa * ba * std::fabs(y0 - za) +
-                       4.0 * (qa + qb) / 2.0 * (ba + bb) / 2.0 * std::fabs(y0 - zm) +
-                       qb * bb * std::fabs(y0 - zb));
+            auto simpson = [&](double qa, double qb) {
+                return halfThickness / 6.0 *
+                       (qa * ba * std::fabs(y0 - za) +
+                        4.0 * (qa + qb) / 2.0 * (ba + bb) / 2.0 * std::fabs(y0 - zm) +
+                        qb * bb * std::fabs(y0 - zb));
+            };
+            demand.total += simpson(a.q, b.q);
+            demand.beyondRounding += simpson(a.beyondRounding, b.beyondRounding);
         }
     }
     return demand;
 }
 
+// 4. The curvature increment that carries the demand Mc through the bars: within the elastic
+// bar moment Ms, else searched; undefined when no curvature suffices.
+double TCrackStresses::CrackCurvature(const SectionState& state,
+                                      double Mc,
+                                      double Ms,
+                                      double kMax,
+                                      double a,
+                                      double y0,
+                                      int d) const
+{
+    if (std::fabs(Ms) >= std::fabs(Mc))
+        return Ms > 0.0 ? kMax * std::fabs(Mc / Ms) : kMax;
+    if (!(std::fabs(a) * 1.001 + 2.0 > std::fabs(Mc)))
+        return kUndefined;
+    const double H = m_structure.GetHeight();
+    const double step = H > 0.0 && std::fabs(y0) <= 20.0 * H ? 0.001 / H : 5e-7;
+    const double k = SolveCrackCurvature(state, Mc, step, y0, d);
+    // No curvature suffices: the bars cannot carry the demand.
+    return k == 0.0 ? kUndefined : k;
+}
+
 void TCrackStresses::ComputeCrackStresses(SectionState& state, double a, double y0, int d) const
 {
     const StrainProfile profile = StateProfile(state);
-    const double concreteDemand = ConcreteDemand(state, y0);
+    const Demand concreteDemand = ConcreteDemand(state, y0);
 
     // 2.-3. Curvature at which the first tension bar reaches its crack stress, and the
     // moment the elastic tension bars add at that curvature. A tension bar without a reserve
@@ -216,18 +254,12 @@ void TCrackStresses::ComputeCrackStresses(SectionState& state, double a, double 
         }
     }
 
-    // 4.-5. Curvature increment that carries the concrete demand through the bars.
-    double k = kUndefined;
-    if (std::fabs(barMoment) >= std::fabs(concreteDemand)) {
-        k = barMoment > 0.0 ? kMax * std::fabs(concreteDemand / barMoment) : kMax;
-    } else if (std::fabs(a) * 1.001 + 2.0 > std::fabs(concreteDemand)) {
-        const double H = m_structure.GetHeight();
-        const double step = H > 0.0 && std::fabs(y0) <= 20.0 * H ? 0.001 / H : 5e-7;
-        k = SolveCrackCurvature(state, concreteDemand, step, y0, d);
-        // No curvature suffices: the bars cannot carry the demand.
-        if (k == 0.0)
-            k = kUndefined;
-    }
+    // 4.-5. Curvature increment that carries the concrete demand through the bars. A demand
+    // that is rounding alone is none, also where no bar could carry it: rounding must not
+    // decide whether a section has stresses at cracks.
+    double k = CrackCurvature(state, concreteDemand.total, barMoment, kMax, a, y0, d);
+    if (std::fabs(k) > kRupturedStress && concreteDemand.beyondRounding == 0.0)
+        k = CrackCurvature(state, 0.0, barMoment, kMax, a, y0, d);
     if (std::fabs(k) > kRupturedStress) {
         ClearCrackStresses(state);
         return;
@@ -262,6 +294,11 @@ void TCrackStresses::ComputeCrackStresses(SectionState& state, double a, double 
                                                   arm * k,
                                                   d,
                                                   BarUnloadingStrain(state, d, i));
+        } else if (average > 0.0) {
+            // A bar in tension where the concrete, net of its free strain, is not: a tendon in
+            // precompressed concrete, or a bar that an expanding concrete stretches. No crack
+            // reaches it, so at a crack it carries what it carries between cracks.
+            crack = average;
         }
         SetBarCrackStress(state, d, i, crack);
         if (d != 0)

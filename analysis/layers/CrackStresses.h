@@ -44,8 +44,22 @@ public:
     FindBarLimitCurvature(const SectionState& state, double y0, double& curvature, int d) const;
 
 private:
-    // Moment about y0 of the tension that the cracked concrete carries beyond a crack.
-    double ConcreteDemand(const SectionState& state, double y0) const;
+    // Moment about y0 of the tension that the cracked concrete carries beyond a crack; and the
+    // same without the nodes whose excess over their decay stress is only rounding.
+    struct Demand {
+        double total = 0.0;
+        double beyondRounding = 0.0;
+    };
+    Demand ConcreteDemand(const SectionState& state, double y0) const;
+    // Curvature increment about y0 that carries the demand Mc through the bars, given the
+    // elastic bar moment Ms at kMax and the reserve moment a; undefined when none suffices.
+    double CrackCurvature(const SectionState& state,
+                          double Mc,
+                          double Ms,
+                          double kMax,
+                          double a,
+                          double y0,
+                          int d) const;
     int BarCount(int d) const;
 
     const TTensionZones& m_zones;
