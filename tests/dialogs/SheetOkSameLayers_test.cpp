@@ -359,4 +359,103 @@ TEST_F(SheetOkSameLayers, AMovedRingKeepsEachLayersOwnStrainAndName) {
     }
 }
 
+
+// The ring of PV19's x bars as a membrane document gives it: each layer with a spacing of its own
+// along the element, 50 mm (the top bar, 50 mm up), 60 mm (the two at mid-depth, 35 mm) and
+// 70 mm (the bottom bar, 20 mm). Its bar area edited on the circular page from 62.5 to 100 mm^2:
+// after OK each layer keeps its spacing, and so its ratio, bars x 100 mm^2 / (spacing x 70 mm):
+// 1 / 3.5 = 2.857 %, 2 / 4.2 = 4.762 %, 1 / 4.9 = 2.041 %.
+TEST_F(SheetOkSameLayers, ARingOfAMembraneEditedOnItsPageKeepsEachLayersSpacing) {
+    auto made = MakePv19();
+    const double barArea = made->GetLongLayer(0, 0)->A;
+    made->DeleteLongLayers(0);
+    TLongLists lists = BuildLongLists(*made, 0);
+    ASSERT_TRUE(lists.circular->AddFull({4, barArea, 0, 0.035, 0.03, 0, 0, 0, 0, 0}, {0, 0, -1, -1}, "Ring"));
+    ASSERT_EQ(WriteBackLongLists(*made, lists, 0), 1);
+    made->SortLongLayers();
+    ASSERT_EQ(made->GetLongLayerCount(0), 3);
+    const double spacings[] = {0.07, 0.06, 0.05};  // from the bottom up
+    for (int i = 0; i < 3; ++i)
+        made->GetLongLayer(i, 0)->space = spacings[i];
+    TShell& panel = Opened(*made);
+    ASSERT_EQ(panel.GetLongLayerCount(0), 3);
+    const double bottom = panel.GetBottom();
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(panel.GetLongLayer(i, 0)->pattern, kCircularPattern) << i;
+        ASSERT_EQ(panel.GetLongLayer(i, 0)->space, spacings[i]) << "as read, layer " << i;
+    }
+
+    ui.Dialog(kSheet, [](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        ASSERT_EQ(d.Items(DetailsId::List), (std::vector<std::string>{"Ring"}));
+        d.Type(DetailsId::Field0 + 2, "100");
+        d.Click(DetailsId::Modify);
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::LongitudinalReinforcement, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    panel.Validate();
+    ASSERT_EQ(panel.GetLongLayerCount(0), 3);
+    const struct {
+        double height, spacing, ratio;
+    } ring[] = {{0.020, 0.07, 100e-6 / (0.07 * 0.07)},
+                {0.035, 0.06, 2 * 100e-6 / (0.06 * 0.07)},
+                {0.050, 0.05, 100e-6 / (0.05 * 0.07)}};
+    for (int k = 0; k < 3; ++k) {
+        const LongLayerRec& layer = *panel.GetLongLayer(k, 0);
+        EXPECT_NEAR(layer.z - bottom, ring[k].height, 1e-9) << k;
+        EXPECT_NEAR(layer.Ai, 100e-6, 1e-12) << k;
+        EXPECT_EQ(layer.space, ring[k].spacing) << "layer " << k << " at " << layer.z - bottom;
+        EXPECT_NEAR(layer.ratio, ring[k].ratio, 1e-9) << k;
+        EXPECT_EQ(layer.pattern, kCircularPattern) << k;
+    }
+    // Saved and opened again, the spacings are the document's.
+    auto reopened = SavedAndRead(panel);
+    reopened->Validate();
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(reopened->GetLongLayer(k, 0)->space, ring[k].spacing) << k;
+}
+
+// The ring of North, Middle and South renamed "Ring" on the circular page: after OK its layers
+// bear the new name, the sheet lists the ring as "Ring", and so does a document saved and opened
+// again.
+TEST_F(SheetOkSameLayers, ARingRenamedOnItsPageTakesTheNewName) {
+    auto made = Beam();
+    AddRing(*made);
+    TBeam& beam = Opened(*made);
+    std::vector<std::string> listed;
+    ui.Dialog(kSheet, [&listed](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        listed = d.Items(DetailsId::List);
+        d.Type(DetailsId::Name, "Ring");
+        d.Click(DetailsId::Modify);
+        d.Click(plat::DialogResult::Ok);
+    });
+    ui.Message("Modify a type with a new name", MsgAnswer::Yes);
+    EXPECT_TRUE(Window().EvCommand(CmId::LongitudinalReinforcement, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NE(listed[0], "Ring");
+    beam.Validate();
+    ASSERT_EQ(beam.GetLongLayerCount(0), 4);
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->name, "Bottom");
+    for (int k = 1; k < 4; ++k) {
+        const LongLayerRec& layer = *beam.GetLongLayer(k, 0);
+        EXPECT_EQ(layer.pattern, kCircularPattern) << k;
+        EXPECT_EQ(layer.name.rfind("Ring", 0), 0u) << "layer " << k << " named " << layer.name;
+    }
+
+    // The sheet opened again lists the ring by its new name; so does it over the document saved
+    // and opened again.
+    std::vector<std::vector<std::string>> pages;
+    OkAtOnce(kSheet, CmId::LongitudinalReinforcement, &pages);
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_EQ(pages[1], (std::vector<std::string>{"Ring"}));
+    Opened(beam);
+    pages.clear();
+    OkAtOnce(kSheet, CmId::LongitudinalReinforcement, &pages);
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_EQ(pages[1], (std::vector<std::string>{"Ring"}));
+}
+
 } // namespace
