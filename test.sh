@@ -24,11 +24,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp
 export QT_QPA_PLATFORM=offscreen
-# The tests keep their own settings and data folders, so that what runs of the program left in
-# the home folder (a catalogue, "Quarvish.ini") cannot change what they see.
-XDG_HOMES=$(mktemp -d)
-trap 'rm -rf "$XDG_HOMES"' EXIT
-export XDG_CONFIG_HOME=$XDG_HOMES/config XDG_DATA_HOME=$XDG_HOMES/data
+# Each test program gives itself settings and data folders of its own (tests/support/TestMain.cpp),
+# as the window smoke test does, so that what runs of the program left in the home folder (a
+# catalogue, "Quarvish.ini") cannot change what they see, under this script or plain ctest.
 cd "$BUILD_DIR"
 # Progress as one dot per passing test; a failing test's output and the closing summary
 # ("100% tests passed, 0 tests failed out of N") are printed in full.

@@ -17,11 +17,11 @@ PlanMeasure MeasureOn(plat::DC& dc)
     };
 }
 
-PlanLetters LettersOn(plat::DC& dc)
+PlanLetters LettersOn(plat::DC& dc, bool aboveTop)
 {
     // A label is often asked for again at the same size (the searches try each size afresh).
     auto known = std::make_shared<std::map<std::tuple<std::string, int, int, bool, std::string>, LetterRows>>();
-    return [&dc, known](std::string_view text, const plat::LogFont& font) -> LetterRows {
+    return [&dc, known, aboveTop](std::string_view text, const plat::LogFont& font) -> LetterRows {
         const auto key = std::make_tuple(std::string(text), font.height, font.weight, font.italic, font.face);
         if (const auto it = known->find(key); it != known->end())
             return it->second;
@@ -38,7 +38,8 @@ PlanLetters LettersOn(plat::DC& dc)
                 // Rows of the paper to rows of the extent on dc (the same but for a printer's
                 // mapping).
                 const double k = static_cast<double>(size.cy) / drawn.cy;
-                const int top = std::clamp(static_cast<int>(std::floor((first - 4) * k)), 0, size.cy - 1);
+                const int highest = aboveTop ? static_cast<int>(std::floor(-4 * k)) : 0;
+                const int top = std::clamp(static_cast<int>(std::floor((first - 4) * k)), highest, size.cy - 1);
                 rows = {top, std::clamp(static_cast<int>(std::ceil((end - 4) * k)), top + 1, size.cy)};
             }
         }

@@ -52,8 +52,10 @@ PlanMeasure MeasureOn(plat::DC& dc);
 using LetterRows = std::pair<int, int>;
 using PlanLetters = std::function<LetterRows(std::string_view text, const plat::LogFont& font)>;
 // The letters as the label renderer draws them: drawn alone on white and read row by row,
-// taken to the extent measured on dc.
-PlanLetters LettersOn(plat::DC& dc);
+// taken to the extent measured on dc. A letter drawn larger than its line's font (a Greek
+// letter) may rise above the extent's top: its rows count from the top row, or, where
+// aboveTop, as rows above it (negative, up to four).
+PlanLetters LettersOn(plat::DC& dc, bool aboveTop = false);
 
 class DiagramPlan {
 public:

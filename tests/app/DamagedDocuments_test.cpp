@@ -160,6 +160,75 @@ TEST_F(DamagedDocument, ALayerPastThePatternSlotsIsToldOnceAndTheRingIsShownWher
     EXPECT_EQ(Window().GetCurrentAnalysis()->GetErrorCount(), 0);
 }
 
+// The 400 x 600 mm beam with three 500 mm^2 bars at 50 mm, and three layers of 200 mm^2 bars
+// named as one distributed pattern of 6 bars (2 a layer): 2 bars at 200 mm, 2 at 400 mm and 3 at
+// 500 mm, which no record of 6 bars gives back. The pattern is incomplete: the analysis takes
+// its layers as they stand, and the summary page labels each of them as a layer of its own,
+// 400, 400 and 600 mm^2, pointing at its height: the labels' anchors stand in the order of
+// the heights, 150 : 200 : 100 mm apart from the bottom bars up.
+TEST_F(DamagedDocument, AnIncompleteDistributedPatternHasACalloutForEachOfItsLayers) {
+    Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
+    const std::string file = WriteStructures("incomplete.qvh", [] {
+        auto beam = fixtures::BeamWithBottomBars(500e-6);
+        beam->SetName("Incomplete");
+        const double bottom = beam->GetBottom();
+        beam->AddLongLayer(fixtures::Bars("Side", bottom + 0.2, 2, 200e-6, kDistributedPattern, 0, 6), 0);
+        beam->AddLongLayer(fixtures::Bars("Side1", bottom + 0.4, 2, 200e-6, kDistributedPattern, 0, 6), 0);
+        beam->AddLongLayer(fixtures::Bars("Side2", bottom + 0.5, 3, 200e-6, kDistributedPattern, 0, 6), 0);
+        std::vector<std::unique_ptr<TStructure>> v;
+        v.push_back(std::move(beam));
+        return v;
+    }());
+    app->OpenFile(file);
+    EXPECT_EQ(Boxes(), 0);
+    const TStructure* s = Window().GetCurrentStructure();
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(s->GetName(), "Incomplete");
+    ASSERT_EQ(s->GetLongLayerCount(0), 4);
+    int patternLayers = 0;
+    for (int i = 0; i < 4; ++i) {
+        const LongLayerRec& layer = *s->GetLongLayer(i, 0);
+        patternLayers += layer.pattern == kDistributedPattern ? 1 : 0;
+        EXPECT_EQ(PatternRecordOf(*s, layer, 0), nullptr) << layer.name;
+    }
+    ASSERT_EQ(patternLayers, 3);  // named as the pattern, which has no record
+
+    Frame().Dispatch(CmId::CrossSection);
+    RecordingDC page;
+    Window().GetViewManager().Paint(page, 0, 0);
+    ASSERT_NE(g_InfoManager, nullptr);
+    // The labels from the bottom of the page up, by the middle of each one's anchor span.
+    std::vector<std::pair<double, std::string>> callouts;
+    for (int i = 0; i < g_InfoManager->Count(); ++i) {
+        const TInfo_Base::Item& item = g_InfoManager->GetItem(i);
+        callouts.emplace_back((item.y1 + item.y2) / 2.0, item.text);
+        EXPECT_EQ(item.kind, CalloutKind::Longitudinal) << item.text;
+    }
+    std::sort(callouts.rbegin(), callouts.rend());
+    std::vector<std::string> labels;
+    std::vector<double> anchors;
+    for (const auto& [anchor, text] : callouts) {
+        anchors.push_back(anchor);
+        labels.push_back(text);
+    }
+    ASSERT_EQ(labels.size(), 4u) << ::testing::PrintToString(labels);
+    const double areas[] = {1500.0, 400.0, 400.0, 600.0};
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_NEAR(LabelArea(labels[i]), areas[i], 1e-9) << labels[i];
+    // Each label drawn on the page: "A", "s", " =   400 mm", "2" for "A_s =   400 mm^2".
+    const std::vector<std::string> drawn = page.Texts();
+    for (const std::string& label : labels) {
+        const std::string middle = label.substr(3, label.find('^') - 3);
+        EXPECT_EQ(std::count(drawn.begin(), drawn.end(), middle), std::count(labels.begin(), labels.end(), label))
+            << label;
+    }
+    // Anchored at the layers' heights: 50, 200, 400 and 500 mm, upwards on the page.
+    const double scale = (anchors[0] - anchors[1]) / 0.15;  // pixels a metre
+    ASSERT_GT(scale, 100.0);
+    EXPECT_NEAR(anchors[1] - anchors[2], 0.2 * scale, 2.0);
+    EXPECT_NEAR(anchors[2] - anchors[3], 0.1 * scale, 2.0);
+}
+
 TEST_F(DamagedDocument, AMembraneElementWithoutConcreteIsRefusedOnceOnOpeningAndOnReopening) {
     auto shell = std::make_unique<TShell>();
     shell->SetName("Foreign panel");

@@ -158,6 +158,27 @@ TEST_F(UnheldLayerTest, APredecessorSheetWithABarNoSectionHoldsIsRefusedWithOneM
     }
 }
 
+// The largest bar the pages take, 1,000,000 mm^2 = 1 m^2, its diameter worked out from the area
+// the sheet keeps in single precision: 2 sqrt(1 / pi) = 1.128379 m. The sheet opens with that
+// layer, the layer refused by no box.
+TEST_F(UnheldLayerTest, APredecessorSheetWithTheLargestBarOpensWithThatLayer)
+{
+    SheetWriter sheet = MakeTwoTypeSheetWriter();
+    sheet.Number(2, 25, 1000000.0);
+    // The import and the sheet's two concrete types over the same depths are told as ever.
+    const std::vector<UiRequest> boxes = Open("largest.dat", Bytes(sheet.Bytes()),
+                                              {"Importing", "File contained more than one material type"});
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(boxes.size(), 2u);
+    const TStructure* s = Window().GetCurrentStructure();
+    ASSERT_EQ(s->GetName(), "Two types");
+    ASSERT_EQ(s->GetLongLayerCount(0), 1);
+    const LongLayerRec& layer = *s->GetLongLayer(0, 0);
+    EXPECT_NEAR(layer.A, 1.0, 1e-9);
+    EXPECT_NEAR(layer.db, 1.128379, 1e-6);
+    EXPECT_NEAR(layer.z - s->GetBottom(), 0.05, 1e-4);
+}
+
 TEST_F(UnheldLayerTest, AStirrupAKilometreAcrossIsRefusedInLabelledTextAndInADocument)
 {
     ExpectRefused("stirrup.q2t", LabelledSection("TRANSREINF stirrups\nA 200\nPATTERN 3\nDB 1000000\n"),

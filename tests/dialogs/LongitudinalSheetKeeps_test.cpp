@@ -21,6 +21,7 @@
 #include "model/TBeam.h"
 #include "model/materials/MaterialTypes.h"
 #include "tests/dialogs/DialogFixtures.h"
+#include "tests/dialogs/Pv19Ring.h"
 #include "tests/dialogs/SavedAndRead.h"
 #include "tests/membrane/HeldShearAnswer.h"
 #include "tests/membrane/MembraneFixtures.h"
@@ -129,12 +130,7 @@ void ExplodeTheRing(ScriptedUi& ui, RecordingReporter& reporter, TStructure& s) 
 TEST_F(LongitudinalSheetKeeps, ExplodingARingOfPv19KeepsItsSpacingAndTheAnswer) {
     for (const double spacing : {0.05, 0.0}) {
         SCOPED_TRACE(spacing);
-        auto panel = MakePv19();
-        const double barArea = panel->GetLongLayer(0, 0)->A;
-        panel->DeleteLongLayers(0);
-        TLongLists lists = BuildLongLists(*panel, 0);
-        ASSERT_TRUE(lists.circular->AddFull({4, barArea, 0, 0.035, 0.03, 0, 0, 0, 0, 0}, {0, 0, -1, -1}, "Ring"));
-        ASSERT_EQ(WriteBackLongLists(*panel, lists, 0), 1);
+        auto panel = MakePv19Ring();
         for (int i = 0; i < panel->GetLongLayerCount(0); ++i)
             panel->GetLongLayer(i, 0)->space = spacing;
         panel->Validate();

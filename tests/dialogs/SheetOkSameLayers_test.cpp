@@ -5,6 +5,7 @@
 // would give back otherwise (other bars or areas per layer) are shown and kept as they are.
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "model/TBeam.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/dialogs/DialogFixtures.h"
+#include "tests/dialogs/Pv19Ring.h"
 #include "tests/dialogs/SavedAndRead.h"
 #include "tests/membrane/HeldShearAnswer.h"
 #include "tests/membrane/Pv19Panel.h"
@@ -128,6 +130,21 @@ protected:
         OkAtOnce(caption, command, pages);
         beam.Validate();
         ExpectSameBars(kept, beam, asPlainLayers);
+    }
+
+    // The circular page's first pattern edited, then Modify and OK; a question the edit raises
+    // answered Yes.
+    void EditRingAndOk(const std::function<void(plat::DialogDriver&)>& edit, const char* question = nullptr) {
+        ui.Dialog(kSheet, [edit](plat::DialogDriver& d) {
+            d.SwitchPage(1);
+            edit(d);
+            d.Click(DetailsId::Modify);
+            d.Click(plat::DialogResult::Ok);
+        });
+        if (question)
+            ui.Message(question, MsgAnswer::Yes);
+        EXPECT_TRUE(Window().EvCommand(CmId::LongitudinalReinforcement, 0, 0));
+        EXPECT_TRUE(ui.Done());
     }
 
     // The first pattern of a page exploded, then OK.
@@ -293,12 +310,7 @@ TEST_F(SheetOkSameLayers, ARingOfMixedBarsIsShownAndKeptAsItsLayers) {
 // 50 mm apart along the element and prestressed 1.0 mm/m, in a document: Explode and OK keep
 // each layer's spacing and prestrain, and so the ratios and the answer.
 TEST_F(SheetOkSameLayers, AnExplodedPrestressedRingOfAMembraneKeepsItsSpacing) {
-    auto made = MakePv19();
-    const double barArea = made->GetLongLayer(0, 0)->A;
-    made->DeleteLongLayers(0);
-    TLongLists lists = BuildLongLists(*made, 0);
-    ASSERT_TRUE(lists.circular->AddFull({4, barArea, 0, 0.035, 0.03, 0, 0, 0, 0, 0}, {0, 0, -1, -1}, "Ring"));
-    ASSERT_EQ(WriteBackLongLists(*made, lists, 0), 1);
+    auto made = MakePv19Ring();
     ASSERT_EQ(made->GetLongLayerCount(0), 3);
     for (int i = 0; i < 3; ++i) {
         made->GetLongLayer(i, 0)->space = 0.05;
@@ -335,14 +347,7 @@ TEST_F(SheetOkSameLayers, AMovedRingKeepsEachLayersOwnStrainAndName) {
     for (int i = 1; i < 4; ++i)
         made->GetLongLayer(i, 0)->thermStrain = 1e-3 * i;  // North 1, Middle 2, South 3 mm/m
     TBeam& beam = Opened(*made);
-    ui.Dialog(kSheet, [](plat::DialogDriver& d) {
-        d.SwitchPage(1);
-        d.Type(DetailsId::Field0 + 3, "310");
-        d.Click(DetailsId::Modify);
-        d.Click(plat::DialogResult::Ok);
-    });
-    EXPECT_TRUE(Window().EvCommand(CmId::LongitudinalReinforcement, 0, 0));
-    EXPECT_TRUE(ui.Done());
+    EditRingAndOk([](plat::DialogDriver& d) { d.Type(DetailsId::Field0 + 3, "310"); });
     beam.Validate();
     ASSERT_EQ(beam.GetLongLayerCount(0), 4);
     const double bottom = beam.GetBottom();
@@ -357,6 +362,91 @@ TEST_F(SheetOkSameLayers, AMovedRingKeepsEachLayersOwnStrainAndName) {
         EXPECT_EQ(layer.thermStrain, ring[k].strain) << k;
         EXPECT_EQ(layer.pattern, kCircularPattern) << k;
     }
+}
+
+
+// The ring of PV19's x bars as a membrane document gives it: each layer with a spacing of its own
+// along the element, 50 mm (the top bar, 50 mm up), 60 mm (the two at mid-depth, 35 mm) and
+// 70 mm (the bottom bar, 20 mm). Its bar area edited on the circular page from 62.5 to 100 mm^2:
+// after OK each layer keeps its spacing, and so its ratio, bars x 100 mm^2 / (spacing x 70 mm):
+// 1 / 3.5 = 2.857 %, 2 / 4.2 = 4.762 %, 1 / 4.9 = 2.041 %.
+TEST_F(SheetOkSameLayers, ARingOfAMembraneEditedOnItsPageKeepsEachLayersSpacing) {
+    auto made = MakePv19Ring();
+    made->SortLongLayers();
+    ASSERT_EQ(made->GetLongLayerCount(0), 3);
+    const double spacings[] = {0.07, 0.06, 0.05};  // from the bottom up
+    for (int i = 0; i < 3; ++i)
+        made->GetLongLayer(i, 0)->space = spacings[i];
+    TShell& panel = Opened(*made);
+    ASSERT_EQ(panel.GetLongLayerCount(0), 3);
+    const double bottom = panel.GetBottom();
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(panel.GetLongLayer(i, 0)->pattern, kCircularPattern) << i;
+        ASSERT_EQ(panel.GetLongLayer(i, 0)->space, spacings[i]) << "as read, layer " << i;
+    }
+
+    EditRingAndOk([](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Items(DetailsId::List), (std::vector<std::string>{"Ring"}));
+        d.Type(DetailsId::Field0 + 2, "100");
+    });
+    panel.Validate();
+    ASSERT_EQ(panel.GetLongLayerCount(0), 3);
+    const struct {
+        double height, spacing, ratio;
+    } ring[] = {{0.020, 0.07, 100e-6 / (0.07 * 0.07)},
+                {0.035, 0.06, 2 * 100e-6 / (0.06 * 0.07)},
+                {0.050, 0.05, 100e-6 / (0.05 * 0.07)}};
+    for (int k = 0; k < 3; ++k) {
+        const LongLayerRec& layer = *panel.GetLongLayer(k, 0);
+        EXPECT_NEAR(layer.z - bottom, ring[k].height, 1e-9) << k;
+        EXPECT_NEAR(layer.Ai, 100e-6, 1e-12) << k;
+        EXPECT_EQ(layer.space, ring[k].spacing) << "layer " << k << " at " << layer.z - bottom;
+        EXPECT_NEAR(layer.ratio, ring[k].ratio, 1e-9) << k;
+        EXPECT_EQ(layer.pattern, kCircularPattern) << k;
+    }
+    // Saved and opened again, the spacings are the document's.
+    auto reopened = SavedAndRead(panel);
+    reopened->Validate();
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(reopened->GetLongLayer(k, 0)->space, ring[k].spacing) << k;
+}
+
+// The ring of North, Middle and South renamed "Ring" on the circular page: after OK its layers
+// bear the new name, the sheet lists the ring as "Ring", and so does a document saved and opened
+// again.
+TEST_F(SheetOkSameLayers, ARingRenamedOnItsPageTakesTheNewName) {
+    auto made = Beam();
+    AddRing(*made);
+    TBeam& beam = Opened(*made);
+    std::vector<std::string> listed;
+    EditRingAndOk(
+        [&listed](plat::DialogDriver& d) {
+            listed = d.Items(DetailsId::List);
+            d.Type(DetailsId::Name, "Ring");
+        },
+        "Modify a type with a new name");
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NE(listed[0], "Ring");
+    beam.Validate();
+    ASSERT_EQ(beam.GetLongLayerCount(0), 4);
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->name, "Bottom");
+    for (int k = 1; k < 4; ++k) {
+        const LongLayerRec& layer = *beam.GetLongLayer(k, 0);
+        EXPECT_EQ(layer.pattern, kCircularPattern) << k;
+        EXPECT_EQ(layer.name.rfind("Ring", 0), 0u) << "layer " << k << " named " << layer.name;
+    }
+
+    // The sheet opened again lists the ring by its new name; so does it over the document saved
+    // and opened again.
+    std::vector<std::vector<std::string>> pages;
+    OkAtOnce(kSheet, CmId::LongitudinalReinforcement, &pages);
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_EQ(pages[1], (std::vector<std::string>{"Ring"}));
+    Opened(beam);
+    pages.clear();
+    OkAtOnce(kSheet, CmId::LongitudinalReinforcement, &pages);
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_EQ(pages[1], (std::vector<std::string>{"Ring"}));
 }
 
 } // namespace

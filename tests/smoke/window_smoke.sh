@@ -10,6 +10,9 @@ trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/quarvish"
 cp -r "$help_dir" "$work/help"
 cd "$work"
+# Settings and data folders of its own: what a run of the program left in the home folder does
+# not change what this one shows.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 export SMOKE_WORK="$work"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '

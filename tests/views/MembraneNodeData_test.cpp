@@ -11,6 +11,7 @@
 
 #include "views/membrane/TNodeData.h"
 #include "platform/Application.h"
+#include "platform/DC.h"
 #include "platform/Services.h"
 #include "foundation/Units.h"
 #include "tests/support/RecordingDC.h"
@@ -258,4 +259,46 @@ TEST(MembraneNodeData, TheRulesStandClearOfTheLettersUnderThem)
         return LetterRows{text.find("|q") != std::string_view::npos ? 0 : 3, 30};
     };
     EXPECT_EQ(RulesClearOfLetters(l, tall, font), (std::vector<int>{180, 238}));
+}
+
+// The pane painted as the program paints it, at the size of a nine-graph panel's pane (294 x
+// 302), of a small window (200 x 150) and at others from 200 x 150 to 600 x 450: each rule, a
+// row of ink from m to W - m (m = W / 40), has a blank row under it and the letters of the lines
+// starting on it within a line's height below (the larger "θ" of "s_m-θ" rises above its
+// line's top at 220 x 150 and 600 x 450).
+TEST(MembraneNodeData, TheRulesKeepABlankRowOverTheLettersBelowThem)
+{
+    plat::EnsureGuiRuntime();
+    const std::vector<std::pair<int, int>> sizes{{200, 150}, {220, 150}, {256, 192}, {294, 302},
+                                                 {300, 225}, {320, 240}, {400, 300}, {600, 450}};
+    for (const auto& [W, H] : sizes) {
+        SCOPED_TRACE(std::to_string(W) + " x " + std::to_string(H));
+        TNodeData pane(nullptr, "", 0, 0, W, H, 0);
+        Feed(pane, Sequence(0, 0, 0.0004), false);
+        plat::MemoryDC dc(W, H);
+        pane.Paint(dc, true, {0, 0, W, H});
+        const plat::Image& picture = dc.Bitmap();
+        const int m = W / 40;
+        const auto ink = [&](int y) {
+            int n = 0;
+            for (int x = m; x < W - m; ++x) {
+                const plat::Color c = picture.Pixel(x, y);
+                n += c.r < 250 || c.g < 250 || c.b < 250 ? 1 : 0;
+            }
+            return n;
+        };
+        std::vector<int> rules;
+        for (int y = 0; y < H; ++y)
+            if (ink(y) == W - 2 * m)
+                rules.push_back(y);
+        ASSERT_EQ(rules.size(), 2u);
+        const int lineHeight = (H - 2 * m) / 10;
+        for (const int rule : rules) {
+            EXPECT_EQ(ink(rule + 1), 0) << "letters touch the rule on row " << rule;
+            int letters = rule + 1;
+            while (letters < std::min(H, rule + 2 * lineHeight) && ink(letters) == 0)
+                ++letters;
+            EXPECT_LT(letters, rule + lineHeight) << "no letters under the rule on row " << rule;
+        }
+    }
 }

@@ -223,7 +223,7 @@ void TNodeData::Paint(plat::DC& dc, bool, const plat::Rect&)
         const NodeDataLayout layout = LayOutNodeData(m_mode, Values(), Width(), Height(), g_UnitSystem);
         const plat::LogFont font = PaneFont(dc, layout, TextFont(), Width());
         dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
-        for (int y : RulesClearOfLetters(layout, LettersOn(dc), font)) {
+        for (int y : RulesClearOfLetters(layout, LettersOn(dc, true), font)) {
             dc.MoveTo(layout.m, y);
             dc.LineTo(Width() - layout.m, y);
         }

@@ -29,9 +29,10 @@ NodeDataLayout LayOutNodeData(int mode, const std::vector<double>& values, int W
                               int unitSystem);
 
 // The rows the rules are drawn on: each where the layout puts it, but where the letters of a
-// line that starts on the rule (a Greek letter, drawn larger, reaches the top of its line)
-// come within a pixel of it, moved up to leave a blank row over them, or midway between them
-// and the letters of the lines above where there is no room for a blank row on both sides.
+// line that starts on the rule (a Greek letter, drawn larger, reaches the top of its line or
+// rises above it) come within a pixel of it, moved up to leave a blank row over them, or
+// midway between them and the letters of the lines above where there is no room for a blank
+// row on both sides.
 std::vector<int> RulesClearOfLetters(const NodeDataLayout& layout, const PlanLetters& letters,
                                      const plat::LogFont& font);
 

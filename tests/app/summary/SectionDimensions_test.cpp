@@ -33,6 +33,15 @@ int CountText(const RecordingDC& drawing, const std::string& text)
     return static_cast<int>(std::count(texts.begin(), texts.end(), text));
 }
 
+// The box an unturned text run covers on the device.
+plat::Rect BoxOf(const DrawCall& c)
+{
+    const plat::Point at = c.state.mapping.ToDevice(c.run.at);
+    const int left = at.x + c.run.x0;
+    const int baseline = at.y + c.run.baseline;
+    return plat::Rect{left, baseline - c.run.ascent, left + c.run.width, baseline + c.run.descent};
+}
+
 class SectionDimensions : public SummaryTest {};
 
 // A 300 x 200 mm rectangle in twenty stacked regions of 10 mm, of the user's own shape, with
@@ -146,6 +155,68 @@ TEST_F(SectionDimensions, AnImportedStackOfRegionsIsDimensionedAsAWhole)
     PaintCrossSection(page, stacked, 0, 0, 1280, 1024, 0);
     EXPECT_EQ(CountText(page, "300"), 1);
     EXPECT_EQ(CountText(page, "200"), 1);
+}
+
+// A trapezoid of the user's own shape, 300 mm across its top, 500 mm across its bottom and
+// 200 mm deep, on the summary page at two window sizes. Its outline is drawn 3 : 5 : 2 (checked
+// on the drawing); its top width is dimensioned above it, "300" centred over the top edge and
+// standing on a line from the top edge's left corner to its right one, and its bottom width
+// below it, "500" centred under the bottom edge on a line from corner to corner.
+TEST_F(SectionDimensions, ATrapezoidOfTheUsersOwnShapeShowsItsTopAndBottomWidths)
+{
+    auto trapezoid = SummarySections::Empty();
+    trapezoid->AddRegion(0.2, 0.0, 0.3, 0.5, 0, 1);
+    trapezoid->SetShapeType(kUserShapeCode);
+    trapezoid->Validate();
+    TStructure* s = Put(0, std::move(trapezoid));
+    for (const plat::Size size : {plat::Size{1280, 1024}, plat::Size{713, 517}}) {
+        SCOPED_TRACE(size.cx);
+        RecordingDC page;
+        PaintCrossSection(page, s, 0, 0, size.cx, size.cy, 0);
+        // The section: the widest region filled on the page (the catalogue's icon is smaller).
+        std::vector<plat::Point> outline;
+        for (const DrawCall& c : page.CallsOf("FillRegion"))
+            if (c.points.size() == 4 && (outline.empty() || c.points[2].x - c.points[1].x > outline[2].x - outline[1].x))
+                outline = c.points;
+        ASSERT_EQ(outline.size(), 4u);
+        // Top left, bottom left, bottom right, top right.
+        const int top = outline[0].y, bottom = outline[1].y;
+        ASSERT_EQ(outline[3].y, top);
+        ASSERT_EQ(outline[2].y, bottom);
+        const double topWidth = outline[3].x - outline[0].x, bottomWidth = outline[2].x - outline[1].x;
+        ASSERT_NEAR(topWidth / bottomWidth, 0.6, 0.01);
+        ASSERT_NEAR((bottom - top) / bottomWidth, 0.4, 0.01);
+
+        // Each width: its label, centred on its edge, beyond the section, on its line.
+        const struct {
+            const char* text;
+            int left, right, edge;
+            bool above;
+        } widths[] = {{"300", outline[0].x, outline[3].x, top, true},
+                      {"500", outline[1].x, outline[2].x, bottom, false}};
+        for (const auto& w : widths) {
+            SCOPED_TRACE(w.text);
+            std::vector<plat::Rect> boxes;
+            for (const DrawCall& c : page.CallsOf("Text"))
+                if (c.text == w.text)
+                    boxes.push_back(BoxOf(c));
+            ASSERT_EQ(boxes.size(), 1u);
+            const plat::Rect box = boxes[0];
+            EXPECT_NEAR((box.left + box.right) / 2.0, (w.left + w.right) / 2.0, 1.0);
+            if (w.above)
+                EXPECT_LT(box.bottom, w.edge);
+            else
+                EXPECT_GT(box.top, w.edge);
+            // Its line runs at the label's foot from corner to corner (and a little past).
+            bool line = false;
+            for (const DrawCall& c : page.CallsOf("Line"))
+                line = line || (c.points[0].y == box.bottom && c.points[1].y == box.bottom &&
+                                std::min(c.points[0].x, c.points[1].x) <= w.left &&
+                                std::max(c.points[0].x, c.points[1].x) >= w.right &&
+                                std::max(c.points[0].x, c.points[1].x) <= w.right + (w.right - w.left) / 4);
+            EXPECT_TRUE(line) << "no line on the row " << box.bottom;
+        }
+    }
 }
 
 } // namespace
