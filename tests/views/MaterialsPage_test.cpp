@@ -195,16 +195,17 @@ int CheckMaterialChartLabels(TViewm_2k& view, int rebarCurves = 3, bool plain = 
             SCOPED_TRACE(level->text);
             EXPECT_EQ(LevelLabelFault(plan, LettersBox(*level, measure, letters), row), "");
         }
-        // The main concrete type's details, one label of four lines.
+        // The main concrete type's details, one label of four lines, drawn whole or (where it
+        // finds no clear place) left out whole.
         std::vector<std::string> details;
         for (const std::string& text : plan.Texts())
             if (text == "Base Type" || text.rfind("f_c' = ", 0) == 0 || text.rfind("a_g", 0) == 0 ||
                 text.rfind("f_t", 0) == 0)
                 details.push_back(text);
-        if (!details.empty()) {
+        if (!details.empty() && (!level || details.front() == level->text)) {
             // The labelled type's strength first, then the main type's when another ("Base Type").
             const bool base = std::find(details.begin(), details.end(), "Base Type") != details.end();
-            EXPECT_EQ(details.size(), base ? 5u : 3u);
+            EXPECT_TRUE(details.size() == (base ? 5u : 3u) || details.size() == 1u) << details.size();
             details.erase(details.begin());
         }
         const auto [checked, checkedMeasure] = LevelByLetters(WithoutTheLabelledPeakMark(plan), level, measure, letters);
