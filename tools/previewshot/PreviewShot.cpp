@@ -163,6 +163,20 @@ int PostFireSummary(TQuarvishApp& app, const std::string& out) {
     return 0;
 }
 
+// The window as it stands (<tag>-1-<what>.png), its print preview (<tag>-2-preview.png) and
+// the page printed through "&Print..." (<tag>-printed.pdf).
+int WindowPreviewAndPage(TQuarvishApp& app, const std::string& out, const std::string& tag, const std::string& what) {
+    plat::Frame& frame = *app.GetMainWindow();
+    Shot(out, tag + "-1-" + what);
+    frame.Dispatch(CmId::FilePrintPreview);
+    Shot(out, tag + "-2-preview");
+    app.EndPreview();
+    ScriptedUi ui;
+    ui.File(plat::FileDialogKind::Save, out + "/" + tag + "-printed.pdf");
+    frame.Dispatch(CmId::FilePrint);
+    return ui.Done() ? 0 : 1;
+}
+
 // The member pushover of the sample beam as Solve > Member Response leaves it, then its print
 // preview and its printed page.
 int MemberPage(TQuarvishApp& app, const std::string& out) {
@@ -176,14 +190,7 @@ int MemberPage(TQuarvishApp& app, const std::string& out) {
     SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
     frame.Dispatch(CmId::MemberResponse);
     RunToEnd(app);
-    Shot(out, "member-1-window");
-    frame.Dispatch(CmId::FilePrintPreview);
-    Shot(out, "member-2-preview");
-    app.EndPreview();
-    ScriptedUi ui;
-    ui.File(plat::FileDialogKind::Save, out + "/member-printed.pdf");
-    frame.Dispatch(CmId::FilePrint);
-    return ui.Done() ? 0 : 1;
+    return WindowPreviewAndPage(app, out, "member", "window");
 }
 
 int DocumentSummary(TQuarvishApp& app, const std::string& out, const std::string& file, int units, int w, int h) {
@@ -195,14 +202,7 @@ int DocumentSummary(TQuarvishApp& app, const std::string& out, const std::string
     plat::Application::PumpEvents(100);
     frame.SetFrameRect(plat::Rect{0, 0, w, h});
     frame.Dispatch(CmId::CrossSection);
-    Shot(out, "document-1-summary");
-    frame.Dispatch(CmId::FilePrintPreview);
-    Shot(out, "document-2-preview");
-    app.EndPreview();
-    ScriptedUi ui;
-    ui.File(plat::FileDialogKind::Save, out + "/document-printed.pdf");
-    frame.Dispatch(CmId::FilePrint);
-    return ui.Done() ? 0 : 1;
+    return WindowPreviewAndPage(app, out, "document", "summary");
 }
 
 int Roads(TQuarvishApp& app, const std::string& out, bool portrait) {
