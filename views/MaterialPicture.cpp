@@ -20,6 +20,10 @@ namespace TA = plat::TextAlign;
 
 constexpr double kBig = 1e30;
 
+// Every way a label may move from its home.
+constexpr unsigned kAnyWay =
+    LabelToward::LeftUp | LabelToward::LeftDown | LabelToward::RightUp | LabelToward::RightDown;
+
 const char* PickBySystem(int system, const char* si, const char* us, const char* kgcm, const char* roman)
 {
     switch (system) {
@@ -68,7 +72,8 @@ struct PlacedText {
 struct LabelSet {
     plat::LogFont font;
     std::vector<PlacedText> texts;
-    std::vector<LabelStretch> leaders;
+    // The leaders from labels to their curves, each with the number of texts drawn before it.
+    std::vector<std::pair<std::size_t, LabelStretch>> leaders;
     bool clear = true;
     // Whether every label is searched for even after one has found no clear place (the last
     // size tried); otherwise the rest keep their homes, the size being tried again smaller.
@@ -76,15 +81,13 @@ struct LabelSet {
     // The arrangement of the labels tried, the chart's own first (0), each next one more
     // compact where a chart has such.
     int layout = 0;
-    // Whether each label is drawn on a background that hides the curves behind it.
-    bool backed = false;
+    // Whether a label that finds no clear place is left out (the last resort): a label never
+    // hides a curve, nor breaks it into pieces. leftOut counts those left out.
+    bool leaveOut = false;
+    int leftOut = 0;
     // The leaders from labels that name a level, where such a label found no clear place at
     // the level's height, to the level.
     std::vector<LabelStretch> levelLeaders;
-    // The label that names a level, by its index in texts (-1: none), and its letters' box:
-    // its background, where it has one, is that box, so that it never covers the title.
-    int levelText = -1;
-    plat::Rect levelLetters;
     // The further blank pixels a label keeps round its own from the lines and the other labels
     // (on a page's mapping; none on the screen).
     int pad = 0;
@@ -135,9 +138,14 @@ void PlaceBlock(LabelClearance& clearance, LabelSet& set, std::vector<PlacedText
     const plat::Rect padded = Grown(all, set.pad);
     const plat::Point home{padded.left, padded.top};
     const plat::Point to = set.clear || set.searchAll
-                               ? clearance.Place(home, plat::Size{padded.Width(), padded.Height()}, region, ways)
+                               ? clearance.Place(home, plat::Size{padded.Width(), padded.Height()},
+                                                 Grown(region, set.pad), ways)
                                : home;
     set.clear = set.clear && clearance.Found();
+    if (set.leaveOut && !clearance.Found()) {
+        ++set.leftOut;
+        return;
+    }
     const int dx = to.x - home.x, dy = to.y - home.y;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         texts[i].at = {texts[i].at.x + dx, texts[i].at.y + dy};
@@ -282,6 +290,10 @@ void PlaceLevelLabel(LabelClearance& room, LabelSet& labels, const std::string& 
             }
             if (best) {
                 leader = best->first;
+            } else if (labels.leaveOut) {
+                labels.clear = false;
+                ++labels.leftOut;
+                return;
             } else {
                 labels.clear = false;
                 at = letterHome;
@@ -298,26 +310,7 @@ void PlaceLevelLabel(LabelClearance& room, LabelSet& labels, const std::string& 
         labels.levelLeaders.push_back(*leader);
     }
     room.Add(Grown(box, pad));
-    labels.levelLetters = box;
-    labels.levelText = static_cast<int>(labels.texts.size());
     labels.texts.push_back({text, {at.x, at.y - inkTop}, TA::Left, TA::Top});
-}
-
-// The backgrounds of labels of the last resort: each label's extent, the letters of one naming
-// a level (its extent may reach into the title's line), grown by a pixel all round as a label's
-// clearance is, so that a curve ending against a label (at the end of the x axis) shows no pixel
-// beside its letters; but never over the axes (right of the y axis' column, above the x axis'
-// row).
-void BackLabels(DiagramPlan& plan, const LabelSet& set, const PlanMeasure& measure, int column, int row)
-{
-    for (std::size_t i = 0; i < set.texts.size(); ++i) {
-        const PlacedText& l = set.texts[i];
-        const plat::Rect box = static_cast<int>(i) == set.levelText
-                                   ? set.levelLetters
-                                   : AlignedBox(l.at, measure(l.text, set.font), l.hAlign, l.vAlign);
-        plan.Fill(plat::Rect{std::max(box.left - 1, column + 1), box.top - 1, box.right + 1, std::min(box.bottom + 1, row)},
-                  plat::Colors::White);
-    }
 }
 
 // The title's letters, centred at the top of the chart, with a margin: the labels that stand
@@ -406,24 +399,27 @@ LabelSet FitLabels(LabelClearance& clearance, const plat::LogFont& font, Attempt
 }
 
 // The last resort, where no arrangement finds a clear place even in the smallest text: the
-// labels in that text keep clear of each other and of the marks given alone, and each hides
-// the curves behind it with a background of its own. The search gets what is left of the
-// picture's tests; spent adds what it cost.
+// labels in that text, each searched for against the curves, those that find no clear place
+// left out, in the arrangement that leaves out the fewest (the first of equals). No label is
+// drawn over a curve.
 template <class Attempt>
-LabelSet LastResort(const plat::LogFont& font, const std::vector<LabelStretch>& marks, const plat::Rect& area,
-                    LabelClearance*& active, LabelWork& spent, Attempt attempt, int layouts)
+LabelSet LeaveOutUnclear(LabelClearance& clearance, const plat::LogFont& font, Attempt attempt, int layouts)
 {
-    LabelClearance labelsOnly(marks, area, std::max(0LL, kLabelSearchTests - spent.tests));
-    active = &labelsOnly;
-    plat::LogFont least = font;
-    while (SmallerTextHeight(least.height) != least.height)
-        least.height = SmallerTextHeight(least.height);
-    LabelSet set = FitLabels(labelsOnly, least, attempt, layouts);
-    set.backed = true;
-    spent.tests += labelsOnly.Work().tests;
-    spent.searches += labelsOnly.Work().searches;
-    spent.cutShort += labelsOnly.Work().cutShort;
-    return set;
+    LabelSet best;
+    for (int layout = 0; layout < layouts; ++layout) {
+        clearance.Restart();
+        LabelSet set;
+        set.font = font;
+        while (SmallerTextHeight(set.font.height) != set.font.height)
+            set.font.height = SmallerTextHeight(set.font.height);
+        set.searchAll = true;
+        set.leaveOut = true;
+        set.layout = layout;
+        attempt(set);
+        if (layout == 0 || set.leftOut < best.leftOut)
+            best = std::move(set);
+    }
+    return best;
 }
 
 // Lines of text in rows, each row's texts side by side two spaces apart and right-aligned at
@@ -469,14 +465,17 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
         return;
     const ConcreteTypeRec& lt = t.concrete[static_cast<std::size_t>(labelled)];
     // The marks on the x axis: its end, which the strain label stands against, and the peak
-    // strains, which the labels keep clear of.
+    // strains, which the labels keep clear of. A type's mark stands on its axis only: a peak
+    // strain past the end of the x axis, or a strength above the top of the y axis (a curve
+    // that never reaches its type's strength), has none.
     if (c.peakStrainFlag == 0)
         plan.Line({f.W - s.m, row + 2}, {f.W - s.m, row - 3});
     std::vector<LabelStretch> marks;
     const std::vector<int> used = t.UsedTypes();
     for (const int i : used) {
         const int x = s.At(std::fabs(t.concrete[static_cast<std::size_t>(i)].ec) * F3, 0.0).x;
-        marks.push_back({{x, row + 2}, {x, row - 3}});
+        if (x >= column && x <= f.W - s.m)
+            marks.push_back({{x, row + 2}, {x, row - 3}});
     }
     for (const LabelStretch& mark : marks)
         plan.Line(mark.first, mark.second);
@@ -484,6 +483,8 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     std::vector<LabelStretch> strengthMarks;
     for (const int i : used) {
         const int y = s.At(0.0, std::fabs(t.concrete[static_cast<std::size_t>(i)].fc) * F10).y;
+        if (y < f.top || y > row)
+            continue;
         strengthMarks.push_back({{column - 3, y}, {column + 3, y}});
         plan.Line(strengthMarks.back().first, strengthMarks.back().second);
     }
@@ -499,9 +500,9 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
     if (c.peakStrainFlag == 0)
         lines.push_back({{f.W - s.m, row + 2}, {f.W - s.m, row - 3}});
     AddAxisLines(lines, f, s);
-    // The labels move within the plot; the strength's, naming a level, may stand above it,
-    // clear of the title's letters.
-    const plat::Rect area{plot.left, 0, plot.right, plot.bottom};
+    // The labels move within the plot, their margins (on a page) reaching past its edges; the
+    // strength's, naming a level, may stand above it, clear of the title's letters.
+    const plat::Rect area = Grown(plat::Rect{plot.left, 0, plot.right, plot.bottom}, LabelPad(f));
     const plat::Rect title = TitleLetters(f, measure, letters);
     LabelClearance clearance(lines, area);
     const int level = s.At(0.0, std::fabs(lt.fc) * F10).y;
@@ -526,11 +527,9 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
         if (t.mainConcrete != labelled)
             base = StrengthLabel(*main, f.unitSystem);
     }
-    // The searches run against the curves, or in the last resort against the labels alone.
-    LabelClearance* active = &clearance;
     const auto attempt = [&](LabelSet& labels) {
         labels.pad = LabelPad(f);
-        LabelClearance& room = *active;
+        LabelClearance& room = clearance;
         if (c.peakStrainFlag == 0) {
             PlaceBlock(room, labels, {{strain, {s.At(f.axis.xMax, 0.0).x, row}, TA::Right, TA::Bottom}},
                        measure, plot, LabelToward::LeftUp);
@@ -554,9 +553,7 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
                 base.empty()              ? std::vector<std::vector<std::string>>{{ag, ft}}
                 : labels.layout == 1 ? std::vector<std::vector<std::string>>{{"Base Type", base}, {ag, ft}}
                                           : std::vector<std::vector<std::string>>{{"Base Type", base, ag, ft}};
-            PlaceBlock(room, labels, TextRows(rows, right, y0, measure, labels.font), measure, plot,
-                       LabelToward::LeftUp | LabelToward::LeftDown | LabelToward::RightUp |
-                           LabelToward::RightDown);
+            PlaceBlock(room, labels, TextRows(rows, right, y0, measure, labels.font), measure, plot, kAnyWay);
             return;
         }
         std::vector<PlacedText> details{{ag, {right, y0}, TA::Right, TA::Bottom}, {ft, {right, y0}, TA::Right, TA::Top}};
@@ -569,22 +566,18 @@ void ConcreteMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialType
             details.push_back({base, {right, y0 - ha + into}, TA::Right, TA::Bottom});
             details.push_back({"Base Type", {right, y0 - hf - ha + into}, TA::Right, TA::Bottom});
         }
-        PlaceBlock(room, labels, std::move(details), measure, plot, LabelToward::LeftUp);
+        // Left and up from the right margin; in the last resort, where it is otherwise left out,
+        // any way.
+        PlaceBlock(room, labels, std::move(details), measure, plot,
+                   labels.leaveOut ? kAnyWay : LabelToward::LeftUp);
     };
     // The compact arrangements: the details' lines in pairs side by side, then in one row.
     const int layouts = main ? (base.empty() ? 2 : 3) : 1;
     LabelSet set = FitLabels(clearance, f.textFont, attempt, layouts);
-    LabelWork spent = clearance.Work();
-    if (!set.clear) {
-        std::vector<LabelStretch> axisMarks = strengthMarks;
-        axisMarks.insert(axisMarks.end(), marks.begin(), marks.end());
-        AddAxisLines(axisMarks, f, s);
-        set = LastResort(f.textFont, axisMarks, area, active, spent, attempt, layouts);
-    }
+    if (!set.clear)
+        set = LeaveOutUnclear(clearance, f.textFont, attempt, layouts);
     if (work)
-        *work = spent;
-    if (set.backed)
-        BackLabels(plan, set, measure, column, row);
+        *work = clearance.Work();
     for (const PlacedText& l : set.texts)
         plan.Text(l.text, l.at, set.font, l.hAlign, l.vAlign);
     for (const LabelStretch& l : set.levelLeaders)
@@ -621,7 +614,7 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     AddAxisLines(lines, f, s);
     // The top label, naming the top of the y axis, may stand above it, clear of the title's
     // letters.
-    const plat::Rect area{plot.left, 0, plot.right, plot.bottom};
+    const plat::Rect area = Grown(plat::Rect{plot.left, 0, plot.right, plot.bottom}, LabelPad(f));
     const plat::Rect title = TitleLetters(f, measure, letters);
     LabelClearance clearance(lines, area);
 
@@ -667,11 +660,9 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
     }
     const std::string ultimate = StrPrintf(format, f.axis.yMax, unit);
 
-    // The searches run against the curves, or in the last resort against the labels alone.
-    LabelClearance* active = &clearance;
     const auto attempt = [&](LabelSet& labels) {
         labels.pad = LabelPad(f);
-        LabelClearance& room = *active;
+        LabelClearance& room = clearance;
         // The strain on the x axis at its end, moved left and up off a curve; the curve labels
         // keep clear of it.
         PlaceBlock(room, labels, {{strain, strainAt, TA::Right, TA::Bottom}}, measure, plot, LabelToward::LeftUp);
@@ -685,7 +676,8 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
             stack.push_back({l.text, {x, static_cast<int>(0.67 * f.H) - below}, TA::Left, TA::Bottom});
             below += extents.back().cy;
         }
-        std::vector<LabelStretch> leaders(stack.size());
+        std::vector<std::optional<LabelStretch>> leaders(stack.size());
+        std::vector<bool> kept(stack.size(), true);
         int floor = plot.top;
         for (std::size_t k = stack.size(); k-- > 0;) {
             const int height = extents[k].cy;
@@ -693,17 +685,24 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
             const int pad = labels.pad;
             const plat::Point home{l.at.x - pad, std::max(l.at.y - height, floor) - pad};
             const plat::Size padded{extents[k].cx + 2 * pad, height + 2 * pad};
-            plat::Point place = labels.clear || labels.searchAll ? room.Place(home, padded, plot) : home;
+            plat::Point place = labels.clear || labels.searchAll ? room.Place(home, padded, Grown(plot, pad)) : home;
             labels.clear = labels.clear && room.Found();
+            const bool found = room.Found();
             place = {place.x + pad, place.y + pad};
             l.at = {place.x, place.y + height};
+            // The leader, too, must not run through a label placed before.
+            if (curveLabels[k].leader)
+                leaders[k] = LabelStretch{{rebar ? place.x - 3 : place.x, l.at.y - height / 2}, curveLabels[k].tip};
+            if (labels.leaveOut && (!found || (leaders[k] && room.ThroughLabel(*leaders[k])))) {
+                ++labels.leftOut;
+                kept[k] = false;
+                continue;
+            }
             room.Add(Grown(plat::Rect{place.x, place.y, place.x + extents[k].cx, l.at.y}, pad));
             floor = l.at.y + 2 * pad;
-            if (curveLabels[k].leader) {
-                // The leader, too, must not run through a label placed before.
-                leaders[k] = {{rebar ? place.x - 3 : place.x, l.at.y - height / 2}, curveLabels[k].tip};
-                labels.clear = labels.clear && !room.ThroughLabel(leaders[k]);
-                room.Add(leaders[k]);
+            if (leaders[k]) {
+                labels.clear = labels.clear && !room.ThroughLabel(*leaders[k]);
+                room.Add(*leaders[k]);
             }
         }
         // The ultimate stress at the top of the y axis, whole and clear, at that height: with
@@ -713,27 +712,25 @@ void SteelMarks(DiagramPlan& plan, const MaterialFrame& f, const MaterialTypeCop
         PlaceLevelLabel(room, labels, ultimate, {column + 4, f.top}, top, column + 3,
                         plat::Rect{column + 4, f.top, f.W - s.m, row}, lines, measure, letters);
         for (std::size_t k = 0; k < stack.size(); ++k) {
+            if (!kept[k])
+                continue;
             labels.texts.push_back(stack[k]);
-            labels.leaders.push_back(leaders[k]);
+            if (leaders[k])
+                labels.leaders.emplace_back(labels.texts.size(), *leaders[k]);
         }
     };
     LabelSet set = FitLabels(clearance, f.textFont, attempt);
-    LabelWork spent = clearance.Work();
-    if (!set.clear) {
-        std::vector<LabelStretch> axisMarks{topMark, endMark};
-        AddAxisLines(axisMarks, f, s);
-        set = LastResort(f.textFont, axisMarks, area, active, spent, attempt, 1);
-    }
+    if (!set.clear)
+        set = LeaveOutUnclear(clearance, f.textFont, attempt, 1);
     if (work)
-        *work = spent;
-    if (set.backed)
-        BackLabels(plan, set, measure, column, row);
+        *work = clearance.Work();
     // The strain, the top label, then each curve label with its leader.
+    auto leader = set.leaders.begin();
     for (std::size_t i = 0; i < set.texts.size(); ++i) {
         const PlacedText& l = set.texts[i];
         plan.Text(l.text, l.at, set.font, l.hAlign, l.vAlign);
-        if (i >= 2 && curveLabels[i - 2].leader)
-            plan.Line(set.leaders[i - 2].first, set.leaders[i - 2].second);
+        for (; leader != set.leaders.end() && leader->first == i + 1; ++leader)
+            plan.Line(leader->second.first, leader->second.second);
     }
     for (const LabelStretch& l : set.levelLeaders)
         plan.Line(l.first, l.second);

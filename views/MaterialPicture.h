@@ -53,8 +53,8 @@ inline constexpr int kLeastLabelCharHeight = 10, kLeastLabelCellHeight = 12;
 
 // The picture of the curves, empty while there is nothing to draw. The labels keep clear of the
 // curves, of the marks on the axes and of each other, written smaller where the chart's text
-// leaves them no clear place, and in the smallest text on backgrounds of their own where none
-// is clear even so.
+// leaves them no clear place; in the smallest text, a label that finds no clear place even so
+// is left out: no label hides a curve. A type's mark stands on its axis only.
 // A label that names a level (the top of the y axis, a concrete's strength) stands at that
 // level's height where its letters find a clear place there, else it gets a leader to the
 // level. letters, when given, tells where a label's letters stand within its extent; without

@@ -78,13 +78,24 @@ TEST(MaterialPicture, OneConcreteTypeLabelsItsPeakOnTheAxes)
     const PlanStep& strength = Text(plan, "f_c' =  35.0 MPa");
     EXPECT_EQ(strength.points[0], (plat::Point{14, 38}));
     EXPECT_EQ(strength.vAlign, TA::Top);
-    // The main type's details right-aligned at 190 around 190 - 200 / 3 = 124.
+    // The main type's details, right-aligned at 190 around 190 - 200 / 3 = 124, would span
+    // x 43..190 by rows 114..134, where the rising curve runs through the left of "f_t = 1.95
+    // MPa (auto)"; this measure has no smaller text. They are not drawn over the curve but go
+    // together, still right-aligned at 190, straight down to the nearest rows where their box
+    // grown by a pixel is clear of it, under the descending branch.
     const PlanStep& ag = Text(plan, "a_g =   19 mm");
-    EXPECT_EQ(ag.points[0], (plat::Point{190, 124}));
     EXPECT_EQ(ag.vAlign, TA::Bottom);
     const PlanStep& ft = Text(plan, StrPrintf("f_t = %4.2f MPa (auto)", types.concrete[0].ft / kMPa));
-    EXPECT_EQ(ft.points[0], (plat::Point{190, 124}));
     EXPECT_EQ(ft.vAlign, TA::Top);
+    EXPECT_EQ(ft.points[0], ag.points[0]);
+    const int y0 = ag.points[0].y;
+    EXPECT_EQ(ag.points[0].x, 190);
+    const auto details = [](int y) { return plat::Rect{42, y - 11, 191, y + 11}; };
+    EXPECT_NE(LineThrough(plan, details(124)), "");
+    EXPECT_GT(y0, 124);
+    EXPECT_EQ(LineThrough(plan, details(y0)), "");
+    EXPECT_NE(LineThrough(plan, details(y0 - 1)), "");
+    EXPECT_TRUE(plan.Of(PlanOp::Fill).empty());
     EXPECT_EQ(plan.FindText("Base Type"), nullptr);
 
     const auto marks = plan.Of(PlanOp::Line);
@@ -534,12 +545,11 @@ TEST(MaterialPicture, ACurveLabelGoesBelowADiagonalInItsOwnColumn)
 
 // Where no place is clear even in the smallest text (plateaus every 4 rows from row 34 to the
 // x axis, each running to the end of the x axis at x 190, so no label of 10 rows finds room),
-// each label stands on a background that takes in a pixel all round but the axes: the strain
-// label, right-aligned a pixel in from the end of the x axis and its mark (x 190) and a row
-// over the axis (its box to 188 by 188), has the plateaus' last pixels in its rows at x 190;
-// its background reaches to 190, so none of them shows beside its letters, and stops above
-// the x axis, which stays whole.
-TEST(MaterialPicture, ABackgroundHidesTheCurvesEndingAgainstItsLabel)
+// the labels are left out rather than drawn over the curves: no background breaks a plateau,
+// each is drawn whole from the y axis to the end of the x axis. Only the top label, naming the
+// top plateau's level (row 30), has its place: just above it, its letters' bottom row two
+// above the plateau, clear of it and of the title.
+TEST(MaterialPicture, LabelsWithNoClearPlaceAreLeftOutAndTheCurvesDrawnWhole)
 {
     const auto none = Copies(MaterialChart::Rebar, {}, {}, -1);
     std::vector<std::vector<std::pair<double, double>>> plateaus;
@@ -548,15 +558,16 @@ TEST(MaterialPicture, ABackgroundHidesTheCurvesEndingAgainstItsLabel)
         plateaus.push_back({{0, 0}, {1, stress}, {100, stress}});
     }
     const DiagramPlan plan = PlanMaterialChart(HandFrame(100.0, 500.0), none, HandCurves(plateaus), kFixed);
-    const PlanStep& strain = Text(plan, "|e_s = 100.0 mm/m");
-    const plat::Rect box = LabelBox(strain);
-    EXPECT_EQ(box.right, 189);
-    bool backed = false;
-    for (const PlanStep& fill : plan.Of(PlanOp::Fill))
-        backed = backed || fill.rect == plat::Rect{box.left - 1, box.top - 1, box.right + 1, 190};
-    EXPECT_TRUE(backed);
-    EXPECT_EQ(box.bottom, 189);
-    EXPECT_EQ(LineThrough(plan, plat::Rect{box.left - 1, box.top - 1, box.right + 1, 190}), "");
-    EXPECT_EQ(LineThrough(plan, plat::Rect{box.left, 190, box.right, 191}), StrPrintf("(%d, 190) - (%d, 190)", 10, 190));
+    EXPECT_TRUE(plan.Of(PlanOp::Fill).empty());
+    EXPECT_EQ(plan.Texts(), (std::vector<std::string>{"Concrete", "f_u =  500 MPa"}));
+    const plat::Rect top = LabelBox(Text(plan, "f_u =  500 MPa"));
+    EXPECT_EQ(top.bottom, 29);
+    EXPECT_EQ(LineThrough(plan, plat::Rect{top.left - 1, top.top - 1, top.right + 1, top.bottom + 1}), "");
+    const auto lines = plan.Of(PlanOp::Polyline);
+    ASSERT_EQ(lines.size(), 40u);
+    for (int k = 0; k < 40; ++k) {
+        const int row = 30 + 4 * k;
+        EXPECT_EQ(lines[static_cast<std::size_t>(k)].points,
+                  (std::vector<plat::Point>{{10, 190}, {12, row}, {190, row}}));
+    }
 }
-

@@ -33,7 +33,12 @@
 // Escape, and after a print through "&Print..." (machine taken to have no printer, into
 // <output folder>/printed.pdf). Needs an X display (xvfb-run), "import" and "xdotool".
 //
-//   qv_previewshot <program folder> <output folder> [seconds] [print|summary|control|postfire|member|axes|roads [portrait]]
+// With "document <file> <units> <width> <height>" it takes its own screenshots of a document's
+// summary page: the file opened in the unit system given (0 SI, 1 US), View > Cross Section in
+// a window of that size (document-1-summary.png), its print preview (document-2-preview.png)
+// and the page printed through "&Print..." (document-printed.pdf).
+//
+//   qv_previewshot <program folder> <output folder> [seconds] [print|summary|control|postfire|member|axes|roads [portrait]|document ...]
 
 #include <cstdio>
 #include <cstdlib>
@@ -158,6 +163,20 @@ int PostFireSummary(TQuarvishApp& app, const std::string& out) {
     return 0;
 }
 
+// The window as it stands (<tag>-1-<what>.png), its print preview (<tag>-2-preview.png) and
+// the page printed through "&Print..." (<tag>-printed.pdf).
+int WindowPreviewAndPage(TQuarvishApp& app, const std::string& out, const std::string& tag, const std::string& what) {
+    plat::Frame& frame = *app.GetMainWindow();
+    Shot(out, tag + "-1-" + what);
+    frame.Dispatch(CmId::FilePrintPreview);
+    Shot(out, tag + "-2-preview");
+    app.EndPreview();
+    ScriptedUi ui;
+    ui.File(plat::FileDialogKind::Save, out + "/" + tag + "-printed.pdf");
+    frame.Dispatch(CmId::FilePrint);
+    return ui.Done() ? 0 : 1;
+}
+
 // The member pushover of the sample beam as Solve > Member Response leaves it, then its print
 // preview and its printed page.
 int MemberPage(TQuarvishApp& app, const std::string& out) {
@@ -171,14 +190,19 @@ int MemberPage(TQuarvishApp& app, const std::string& out) {
     SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
     frame.Dispatch(CmId::MemberResponse);
     RunToEnd(app);
-    Shot(out, "member-1-window");
-    frame.Dispatch(CmId::FilePrintPreview);
-    Shot(out, "member-2-preview");
-    app.EndPreview();
-    ScriptedUi ui;
-    ui.File(plat::FileDialogKind::Save, out + "/member-printed.pdf");
-    frame.Dispatch(CmId::FilePrint);
-    return ui.Done() ? 0 : 1;
+    return WindowPreviewAndPage(app, out, "member", "window");
+}
+
+int DocumentSummary(TQuarvishApp& app, const std::string& out, const std::string& file, int units, int w, int h) {
+    plat::Frame& frame = *app.GetMainWindow();
+    g_UnitSystem = units;
+    app.OpenFile(file);
+    g_UnitSystem = units;
+    frame.ShowFrame(1);
+    plat::Application::PumpEvents(100);
+    frame.SetFrameRect(plat::Rect{0, 0, w, h});
+    frame.Dispatch(CmId::CrossSection);
+    return WindowPreviewAndPage(app, out, "document", "summary");
 }
 
 int Roads(TQuarvishApp& app, const std::string& out, bool portrait) {
@@ -221,7 +245,8 @@ int main(int argc, char** argv) {
     const bool postfire = argc > 4 && std::string(argv[4]) == "postfire";
     const bool member = argc > 4 && std::string(argv[4]) == "member";
     const bool axes = argc > 4 && std::string(argv[4]) == "axes";
-    if (print || roads || control || postfire || member || axes)
+    const bool document = argc > 8 && std::string(argv[4]) == "document";
+    if (print || roads || control || postfire || member || axes || document)
         plat::Printer::AssumeSystemPrinter(0);
     else
         plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
@@ -238,6 +263,8 @@ int main(int argc, char** argv) {
         return MemberPage(app, out);
     if (axes)
         return AxesCharts(app, out);
+    if (document)
+        return DocumentSummary(app, out, argv[5], std::atoi(argv[6]), std::atoi(argv[7]), std::atoi(argv[8]));
     if (roads)
         return Roads(app, out, argc > 5 && std::string(argv[5]) == "portrait");
     if (argc > 4 && std::string(argv[4]) == "summary") {
