@@ -150,15 +150,57 @@ LegendRoom Ticonchart::RoomForLegends()
     return room;
 }
 
-void Tchart::KeepLegendsClear()
+namespace {
+
+// A legend's forms and the sizes of its box in them, each smaller than the one before; its
+// letters never taller than the chart's title's.
+struct SizedForms {
+    std::vector<LegendForm> forms;
+    std::vector<plat::Size> sizes;
+};
+
+SizedForms FormsOf(const TTextBox& legend, int titleCell)
 {
-    std::vector<TTextBox*> legends;
-    for (plat::Window* child : GetChildren())
-        if (auto* legend = dynamic_cast<TTextBox*>(child); legend && legend->IsLegend())
-            legends.push_back(legend);
-    if (legends.empty())
-        return;
-    LegendRoom room = RoomForLegends();
+    SizedForms made;
+    double own = legend.TitleHeight();
+    plat::LogFont font = legend.TitleFont();
+    font.height = static_cast<int>(own);
+    plat::Image scratch(1, 1);
+    plat::DC dc(scratch);
+    if (titleCell > 0 && MeasureRichText(dc, "M", font).cy > titleCell)
+        own = titleCell;
+    for (const LegendForm& f : LegendForms(own, TTextBox::kTextMargin)) {
+        const plat::Size size = legend.SizeAt(f.height, f.margin);
+        if (!made.sizes.empty() && (size.cx > made.sizes.back().cx || size.cy > made.sizes.back().cy ||
+                                    size == made.sizes.back()))
+            continue;
+        made.forms.push_back(f);
+        made.sizes.push_back(size);
+    }
+    return made;
+}
+
+// The height of a line of the chart's title as drawn.
+int TitleCell(const Tchart& chart)
+{
+    plat::Image scratch(1, 1);
+    plat::DC dc(scratch);
+    return MeasureRichText(dc, "M", chart.TitleFont()).cy;
+}
+
+// Where a legend goes, in which form, or whether it has no clear place.
+struct LegendPlacement {
+    TTextBox* legend = nullptr;
+    LegendForm form;
+    plat::Size size;
+    bool clear = false;
+    plat::Point at;
+};
+
+// Each legend of the chart at its place as the chart stands.
+std::vector<LegendPlacement> PlaceLegends(Tchart& chart, const std::vector<TTextBox*>& legends)
+{
+    LegendRoom room = chart.RoomForLegends();
     // Legends the user has put somewhere stay there; the others keep clear of them and of each
     // other.
     for (TTextBox* legend : legends)
@@ -166,30 +208,89 @@ void Tchart::KeepLegendsClear()
             const BoxPlace b = legend->Place();
             room.keepOut.push_back(plat::Rect{b.x, b.y, b.x + b.w, b.y + b.h});
         }
+    const int titleCell = TitleCell(chart);
+    std::vector<LegendPlacement> placed;
     for (TTextBox* legend : legends) {
         if (legend->MovedByUser())
             continue;
-        // The forms the legend may take, each smaller than the one before it.
-        std::vector<LegendForm> forms;
-        std::vector<plat::Size> sizes;
-        for (const LegendForm& f : LegendForms(legend->TitleHeight(), TTextBox::kTextMargin)) {
-            const plat::Size size = legend->SizeAt(f.height, f.margin);
-            if (!sizes.empty() && (size.cx > sizes.back().cx || size.cy > sizes.back().cy ||
-                                   (size.cx == sizes.back().cx && size.cy == sizes.back().cy)))
-                continue;
-            forms.push_back(f);
-            sizes.push_back(size);
-        }
-        const LegendChoice choice = PlaceLegend(room, legend->LegendPosition(), sizes);
+        const SizedForms made = FormsOf(*legend, titleCell);
+        const LegendChoice choice = PlaceLegend(room, legend->LegendPosition(), made.sizes);
         const std::size_t k = static_cast<std::size_t>(choice.step);
-        const double letters = k == 0 ? 0.0 : forms[k].height;
-        const plat::Size size = sizes[k];
-        const BoxPlace b = legend->Place();
-        if (letters != legend->LetterHeight() || forms[k].margin != legend->Margin() || choice.at.x != b.x ||
-            choice.at.y != b.y || size.cx != b.w || size.cy != b.h) {
-            legend->SetLegendForm(letters, forms[k].margin);
-            legend->Reposition(choice.at.x, choice.at.y, size.cx, size.cy, 1);
-        }
-        room.keepOut.push_back(plat::Rect{choice.at.x, choice.at.y, choice.at.x + size.cx, choice.at.y + size.cy});
+        placed.push_back({legend, made.forms[k], made.sizes[k], choice.clear, choice.at});
+        if (choice.clear)
+            room.keepOut.push_back(
+                plat::Rect{choice.at.x, choice.at.y, choice.at.x + made.sizes[k].cx, choice.at.y + made.sizes[k].cy});
     }
+    return placed;
+}
+
+} // namespace
+
+void Tchart::KeepLegendsClear()
+{
+    std::vector<TTextBox*> legends;
+    for (plat::Window* child : GetChildren())
+        if (auto* legend = dynamic_cast<TTextBox*>(child); legend && legend->IsLegend())
+            legends.push_back(legend);
+    const plat::Size before = m_legendBand;
+    if (legends.empty() && before == plat::Size{})
+        return;
+    // Where no legend would be placed clear of the chart's texts and data over the plot, in any
+    // of its forms, the full chart makes room for it beside the plot, else below it; where even
+    // that leaves one without a clear place, that one is left out. Each try starts from the
+    // chart as laid out without the room, so that where the legends go depends on the chart and
+    // the legends alone.
+    if (!(before == plat::Size{})) {
+        m_legendBand = {};
+        Layout();
+    }
+    std::vector<LegendPlacement> placed = PlaceLegends(*this, legends);
+    const auto leftOut = [](const std::vector<LegendPlacement>& p) {
+        return std::count_if(p.begin(), p.end(), [](const LegendPlacement& l) { return !l.clear; });
+    };
+    if (leftOut(placed) > 0 && m_kind == kBoxKindChart) {
+        const auto first = std::find_if(placed.begin(), placed.end(), [](const LegendPlacement& l) { return !l.clear; });
+        const SizedForms made = FormsOf(*first->legend, TitleCell(*this));
+        const int W = Width(), H = Height();
+        constexpr int kBandSpace = 9;  // pixels round the legend in its band
+        for (const bool beside : {true, false}) {
+            plat::Size band;
+            for (const plat::Size& size : made.sizes) {
+                const int need = (beside ? size.cx : size.cy) + kBandSpace;
+                if (need <= (beside ? W : H) / 3) {
+                    band = beside ? plat::Size{need, 0} : plat::Size{0, need};
+                    break;
+                }
+            }
+            if (band == plat::Size{})
+                continue;
+            const plat::Size kept = m_legendBand;
+            m_legendBand = band;
+            Layout();
+            std::vector<LegendPlacement> tried = PlaceLegends(*this, legends);
+            if (leftOut(tried) < leftOut(placed)) {
+                placed = std::move(tried);
+                if (leftOut(placed) == 0)
+                    break;
+            } else {
+                m_legendBand = kept;
+                Layout();
+            }
+        }
+    }
+    for (const LegendPlacement& p : placed) {
+        TTextBox* legend = p.legend;
+        legend->SetLeftOut(!p.clear);
+        if (!p.clear)
+            continue;
+        const double letters = p.form.height == legend->TitleHeight() ? 0.0 : p.form.height;
+        const BoxPlace b = legend->Place();
+        if (letters != legend->LetterHeight() || p.form.margin != legend->Margin() || p.at.x != b.x ||
+            p.at.y != b.y || p.size.cx != b.w || p.size.cy != b.h) {
+            legend->SetLegendForm(letters, p.form.margin);
+            legend->Reposition(p.at.x, p.at.y, p.size.cx, p.size.cy, 1);
+        }
+    }
+    if (!(m_legendBand == before) && IsCreated())
+        Invalidate();
 }

@@ -123,21 +123,8 @@ void MarkInk(Cells& cells, const ChartInk& ink, const plat::Rect& area, int reac
 struct Weighed {
     bool found = false;
     plat::Point at;
-    std::int64_t hard = 0, ink = 0;
     long long distance = 0;
 };
-
-// Whether (hard, ink, distance) of a is less than that of b.
-bool Less(const Weighed& a, const Weighed& b)
-{
-    if (!b.found)
-        return a.found;
-    if (a.hard != b.hard)
-        return a.hard < b.hard;
-    if (a.ink != b.ink)
-        return a.ink < b.ink;
-    return a.distance < b.distance;
-}
 
 } // namespace
 
@@ -203,52 +190,35 @@ LegendChoice PlaceLegend(const LegendRoom& room, int position, const std::vector
         return !InkMeets(ink0, drawn, reach - 1);
     };
 
-    Weighed firstClear;   // the least ink at the first step with a clear place
-    int firstClearStep = -1;
-    Weighed least;        // the least of everything, over every step
-    int leastStep = static_cast<int>(sizes.size()) - 1;
     for (std::size_t k = 0; k < sizes.size(); ++k) {
         const plat::Size size = sizes[k];
         const plat::Point home = LegendHome(position, room.chart, size);
         if (ownPlaceClear(home, size))
-            return LegendChoice{static_cast<int>(k), home, true, true};
+            return LegendChoice{static_cast<int>(k), home, true};
         if (size.cx <= 0 || size.cy <= 0 || size.cx > W || size.cy > H)
             continue;
         const int cw = (size.cx + s - 1) / s, ch = (size.cy + s - 1) / s;
+        // The clear place nearest the legend's own.
         Weighed best;
         for (int row = 0; row * s + size.cy <= H; ++row)
             for (int col = 0; col * s + size.cx <= W; ++col) {
+                const int c1 = std::min(col + cw, hard.Columns()), r1 = std::min(row + ch, hard.Rows());
+                if (hard.Count(col, row, c1, r1) != 0 || ink.Count(col, row, c1, r1) != 0)
+                    continue;
                 Weighed w;
                 w.found = true;
                 w.at = {col * s, row * s};
-                w.hard = hard.Count(col, row, std::min(col + cw, hard.Columns()), std::min(row + ch, hard.Rows()));
-                if (w.hard > best.hard && best.found)
-                    continue;
-                w.ink = ink.Count(col, row, std::min(col + cw, ink.Columns()), std::min(row + ch, ink.Rows()));
                 const long long dx = w.at.x - home.x, dy = w.at.y - home.y;
                 w.distance = dx * dx + dy * dy;
-                if (Less(w, best))
+                if (!best.found || w.distance < best.distance)
                     best = w;
             }
-        if (!best.found)
-            continue;
-        if (best.hard == 0 && best.ink == 0)
-            return LegendChoice{static_cast<int>(k), best.at, true, true};
-        if (best.hard == 0 && firstClearStep < 0) {
-            firstClear = best;
-            firstClearStep = static_cast<int>(k);
-        }
-        if (Less(best, least)) {
-            least = best;
-            leastStep = static_cast<int>(k);
-        }
+        if (best.found)
+            return LegendChoice{static_cast<int>(k), best.at, true};
     }
-    if (firstClearStep >= 0)
-        return LegendChoice{firstClearStep, firstClear.at, true, false};
-    if (least.found)
-        return LegendChoice{leastStep, least.at, false, false};
-    // No step fits inside the chart: the smallest at its own place.
+    // No form has a clear place: the smallest at its own place, for the chart to make room or
+    // leave the legend out.
     const int last = std::max(static_cast<int>(sizes.size()) - 1, 0);
     const plat::Size size = sizes.empty() ? plat::Size{} : sizes[static_cast<std::size_t>(last)];
-    return LegendChoice{last, LegendHome(position, room.chart, size), false, false};
+    return LegendChoice{last, LegendHome(position, room.chart, size), false};
 }

@@ -1,9 +1,9 @@
 #pragma once
 // Where a legend goes in its chart, and at which of its font heights: a legend box covers what
 // lies under it (on screen it is a window of its own), so it stays off the chart's texts, ticks
-// and axis lines and off the legends placed before it, and covers as little of the data's
-// strokes and markers as it can. The answer depends on the chart and the legend only, never on
-// where the legend stood before, so that every layout of the same chart places it the same.
+// and axis lines, off the legends placed before it and off the data's strokes and markers. The
+// answer depends on the chart and the legend only, never on where the legend stood before, so
+// that every layout of the same chart places it the same.
 
 #include <vector>
 
@@ -28,19 +28,17 @@ struct LegendChoice {
     // The font step taken (0 the legend's own font) and the box's top left corner.
     int step = 0;
     plat::Point at;
-    // Whether the box keeps clear of everything it never covers, and whether it covers no ink.
+    // Whether the box keeps clear of everything it never covers and of the ink.
     bool clear = false;
-    bool offInk = false;
 };
 
 // The legend's box at each of its font steps, the first its own font, each after it smaller;
 // position is the legend's position code (LegendHome). The first step at which a place clear
 // of everything and of the ink exists, at the place of those nearest the legend's own place
-// (that place itself when it is clear); else the first step at which a place clear of
-// everything exists, at the place of those covering the fewest pixels of ink, nearest its own
-// place of those; else the step and place covering the least of what the legend never covers.
-// The chart's pixels are looked at in cells of a size that keeps their number within a bound,
-// and the strokes of the ink within another.
+// (that place itself when it is clear). Where no step has such a place, the choice is not
+// clear: a legend never covers the data it labels, and the chart makes room beside its plot or
+// leaves the legend out. The chart's pixels are looked at in cells of a size that keeps their
+// number within a bound, and the strokes of the ink within another.
 LegendChoice PlaceLegend(const LegendRoom& room, int position, const std::vector<plat::Size>& sizes);
 
 // A way to draw a legend: its letters' height and the margin round them.

@@ -76,6 +76,14 @@ void TTextBox::AutoSize() {
         m_parent->InvalidateRect(plat::Rect{before.x, before.y, before.x + before.w, before.y + before.h}, true);
 }
 
+void TTextBox::SetLeftOut(bool leftOut) {
+    if (leftOut == m_leftOut)
+        return;
+    m_leftOut = leftOut;
+    if (IsCreated())
+        Show(!leftOut);
+}
+
 void TTextBox::Reposition(int x, int y, int w, int h, int redraw) {
     const double title = TitleHeight(), text = TextHeight();
     TBoxItem::Reposition(x, y, w, h, redraw);
@@ -114,6 +122,8 @@ void TTextBox::CmSelectFont() {
 }
 
 void TTextBox::Paint(plat::DC& dc, bool, const plat::Rect&) {
+    if (m_leftOut)
+        return;
     dc.SetBkMode(plat::BkMode::Transparent);
     int lines = 0;
     DrawRichTextLines(dc, m_margin, m_margin, m_text, LetterFont(), lines, plat::TextAlign::Left,

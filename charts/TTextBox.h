@@ -41,6 +41,11 @@ public:
         m_margin = margin;
     }
     double LetterHeight() const { return m_letterHeight; }
+    // A legend its chart has no place for clear of its texts and its data is left out: the box
+    // is hidden and draws nothing, on the screen and on the page, until the chart has a place
+    // for it again.
+    void SetLeftOut(bool leftOut);
+    bool IsLeftOut() const { return m_leftOut; }
     int Margin() const { return m_margin; }
     // The font the letters are drawn in: the title font, at the letter height when one is set.
     plat::LogFont LetterFont() const;
@@ -71,6 +76,7 @@ private:
     bool m_movedByUser = false;
     double m_letterHeight = 0.0;
     int m_margin = kTextMargin;
+    bool m_leftOut = false;
 };
 
 class TGraphicBox : public TBoxItem {

@@ -248,6 +248,9 @@ void Tchart::Layout()
     fonts.text = FitFontHeight(dc, m_data.XTitle(), TextFont(), fonts.text, W, 1.0);
     SetDrawnFontHeights(fonts);
     m_margins.bottom = !m_data.Note().empty() && m_data.NoteShown() ? 2 * xt.cy : xt.cy;
+    // The room a legend has beside or below the plot, where the plot leaves it none.
+    m_margins.bottom += m_legendBand.cy;
+    m_margins.right = m_legendBand.cx;
     const plat::Size yt = MeasureRichText(dc, m_data.YTitle(), TextFont());
     m_margins.left = yt.cy;
     const int A = H - m_margins.bottom - m_margins.top;

@@ -131,10 +131,16 @@ public:
     // Puts each legend box inside the chart that the user has not moved at its own place, or,
     // where that would cover a text, a tick, an axis line, a legend or the data (see
     // PlaceLegend), at the nearest place clear of them, its letters smaller where the chart
-    // leaves no room for its own font: after anything that moves the chart's texts (its data,
-    // range, size, fonts, note). Where each legend goes depends on the chart and the legend
-    // alone, never on where the legends stood before.
+    // leaves no room for its own font, and never taller than the chart's title's. Where no
+    // form of a legend has a clear place, the full chart narrows its plot to make room for it
+    // beside the plot, else lowers the plot's foot to make room below it; where that is no
+    // use either, the legend is left out. Run after anything that moves the chart's texts (its
+    // data, range, size, fonts, note). Where each legend goes depends on the chart and the
+    // legends alone, never on where they stood before.
     void KeepLegendsClear();
+    // The room the full chart leaves right of its plot (cx) and below it (cy) for a legend
+    // that has no clear place over the plot.
+    plat::Size LegendBand() const { return m_legendBand; }
 
 protected:
     ChartData m_data;
@@ -159,6 +165,7 @@ protected:
     int m_lineStyle = 0;
     ChartMargins m_margins;
     ChartTransform m_transform;
+    plat::Size m_legendBand;
 };
 
 class Tbigchart : public Tchart {

@@ -351,8 +351,12 @@ void TViewm_2k::AddLegendBox(int graphId, int panelIndex) {
     int position = graphId;
     if (m_logic)
         m_logic->GetLegendText(text, position);
-    if (text.empty())
+    if (text.empty()) {
+        // The chart gives back any room it kept beside its plot for the legend it had.
+        box.reset();
+        chart->KeepLegendsClear();
         return;
+    }
     box->SetText(text);
     // A legend at its place must not hide the chart's axis numbers, titles or ticks: where it
     // would, it moves to the nearest place a few pixels clear of them inside the chart. The

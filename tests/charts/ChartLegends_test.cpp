@@ -53,6 +53,21 @@ std::size_t PrintChartAndLegend(RecordingDC& dc, Tchart& chart, TTextBox& legend
     return first;
 }
 
+// The texts the legend draws, as "text (left, top - right, bottom)", that stand outside its box.
+std::vector<std::string> LettersOutside(TTextBox& legend)
+{
+    const BoxPlace b = legend.Place();
+    RecordingDC dc;
+    legend.Paint(dc, true, {0, 0, b.w, b.h});
+    std::vector<std::string> outside;
+    for (const DrawCall& c : dc.CallsOf("Text")) {
+        const plat::Rect r = DrawnBox(c);
+        if (!c.text.empty() && c.text != " " && (r.left < 0 || r.top < 0 || r.right > b.w || r.bottom > b.h))
+            outside.push_back("\"" + c.text + "\" (" + Where(r) + ")");
+    }
+    return outside;
+}
+
 // The bottom bars' force along a 2600 mm member: none up to 600 mm, rising to 540 kN at
 // 700 mm and level to the end. The legend's own place (0.17 of the width, its foot 10 px above
 // 0.83 of the height) is clear of the chart's texts but the rising curve runs through it and
@@ -158,6 +173,8 @@ TEST_F(ChartLegends, WhereNoPlaceIsClearTheLegendDrawsCloserAndTakesItsOwnFormWh
     EXPECT_TRUE(small.w < own.cx || small.h < own.cy);
     const double letters = legend.LetterHeight();
     const int margin = legend.Margin();
+    for (const std::string& outside : LettersOutside(legend))
+        ADD_FAILURE() << outside << " outside the legend's box of " << small.w << " x " << small.h;
 
     chart.Reposition(0, 0, 2 * W, 2 * H, 0);
     chart.KeepLegendsClear();
@@ -172,6 +189,123 @@ TEST_F(ChartLegends, WhereNoPlaceIsClearTheLegendDrawsCloserAndTakesItsOwnFormWh
     EXPECT_EQ(legend.Place(), small);
     EXPECT_EQ(legend.LetterHeight(), letters);
     EXPECT_EQ(legend.Margin(), margin);
+}
+
+// The bottom bars' force along a 2600 mm member as a saw of teeth 20 mm apart from 0 to 540 kN:
+// its strokes leave no place over the plot free of ink for a legend of any size.
+void AddSaw(Tchart& chart)
+{
+    chart.SetTitles("Bottom Reinforcement", "Length along member (mm)", "Mild steel force (kN)", 0, 1);
+    for (int x = 0; x <= 2600; x += 20)
+        chart.AddPoint(x, (x / 20) % 2 == 0 ? 0.0 : 540.0);
+    chart.AutoScale();
+}
+
+// A full chart of the saw, w x h, on a page of 1280 x 1024.
+struct SawChart {
+    static plat::Window* Opened(plat::Window& page)
+    {
+        page.Create();
+        page.MoveWindow({0, 0, 1280, 1024});
+        return &page;
+    }
+    SawChart(int w, int h) : chart(Opened(page), "Bottom Reinforcement", 0, 0, w, h, 0, 1, 0)
+    {
+        chart.CreateInParent();
+        AddSaw(chart);
+    }
+    plat::Window page;
+    Tbigchart chart;
+};
+
+// The legend's box lies inside the chart and covers no curve, text, tick or axis line of it, and
+// the legend's letters lie inside its box.
+void ExpectClearOfTheChart(Tchart& chart, TTextBox& legend)
+{
+    const plat::Rect placed = RectOf(legend.Place());
+    const BoxPlace c = chart.Place();
+    EXPECT_TRUE(placed.left >= 0 && placed.top >= 0 && placed.right <= c.w && placed.bottom <= c.h) << Where(placed);
+    const DrawnStrokes strokes = DrawnStrokesOf(chart);
+    EXPECT_EQ(PixelsInside(strokes.data, placed), 0) << "the curve under the legend at " << Where(placed);
+    EXPECT_EQ(PixelsInside(strokes.axes, placed), 0) << "an axis or a tick under the legend at " << Where(placed);
+    for (const std::string& text : TextsUnder(chart, placed))
+        ADD_FAILURE() << text << " under the legend at " << Where(placed);
+    for (const std::string& outside : LettersOutside(legend))
+        ADD_FAILURE() << outside << " outside the legend's box at " << Where(placed);
+}
+
+// Where the data leave no place over the plot clear for the legend in any of its forms, the
+// chart narrows its plot and the legend stands beside it, right of its end, in the largest of its
+// forms that the room there takes (its own, on a chart 454 pixels wide): over no curve, text, tick
+// or axis line. Where the chart is too small for that (150 x 100), the legend is left out and
+// draws nothing; made larger again, the chart has the legend beside its plot as before.
+TEST_F(ChartLegends, WhereTheDataLeaveNoPlaceTheLegendStandsBesideThePlotElseIsLeftOut)
+{
+    const int W = 454, H = 300;
+    SawChart saw(W, H);
+    Tbigchart& chart = saw.chart;
+    chart.UpdateScaling(0, 0, 0, 0);
+    const plat::Rect plotAlone = chart.PlotArea(chart.Transform());
+    TTextBox legend(&chart, "CHILD", 100, 100, W / 5, H / 5);
+    AddLegend(chart, legend, W);
+
+    const auto besideThePlot = [&] {
+        ASSERT_FALSE(legend.IsLeftOut());
+        const plat::Rect placed = RectOf(legend.Place());
+        chart.UpdateScaling(0, 0, 0, 0);
+        const ChartTransform t = chart.Transform();
+        EXPECT_GT(chart.LegendBand().cx, 0);
+        EXPECT_LT(chart.PlotArea(t).right, plotAlone.right);
+        EXPECT_GE(placed.left, chart.PlotArea(t).right) << Where(placed);
+        ExpectClearOfTheChart(chart, legend);
+        // Its own letters and margin: the room beside the plot takes them.
+        EXPECT_EQ(legend.LetterHeight(), 0.0);
+        EXPECT_EQ(legend.Margin(), TTextBox::kTextMargin);
+    };
+    besideThePlot();
+
+    chart.Reposition(0, 0, 150, 100, 0);
+    chart.KeepLegendsClear();
+    EXPECT_TRUE(legend.IsLeftOut());
+    RecordingDC dc;
+    legend.Paint(dc, true, {0, 0, legend.Place().w, legend.Place().h});
+    EXPECT_TRUE(dc.CallsOf("Text").empty());
+    EXPECT_EQ(chart.LegendBand(), plat::Size{});
+
+    chart.Reposition(0, 0, W, H, 0);
+    chart.KeepLegendsClear();
+    besideThePlot();
+}
+
+// The same data on a chart too narrow for the legend beside its plot (200 x 450, the legend's
+// letters made for a chart 454 pixels wide): the plot's foot rises and the legend stands below
+// the plot, over no curve, text, tick or axis line, its letters no taller than the title's.
+TEST_F(ChartLegends, WhereThereIsNoRoomBesideThePlotTheLegendStandsBelowIt)
+{
+    const int W = 200, H = 450;
+    SawChart saw(W, H);
+    Tbigchart& chart = saw.chart;
+    TTextBox legend(&chart, "CHILD", 100, 100, W / 5, H / 5);
+    AddLegend(chart, legend, 454);
+
+    ASSERT_FALSE(legend.IsLeftOut());
+    EXPECT_EQ(chart.LegendBand().cx, 0);
+    EXPECT_GT(chart.LegendBand().cy, 0);
+    const plat::Rect placed = RectOf(legend.Place());
+    chart.UpdateScaling(0, 0, 0, 0);
+    EXPECT_GE(placed.top, chart.PlotArea(chart.Transform()).bottom) << Where(placed);
+    ExpectClearOfTheChart(chart, legend);
+    const auto height = [](const DrawCall& c) { return DrawnBox(c).bottom - DrawnBox(c).top; };
+    RecordingDC drawn;
+    chart.Paint(drawn, true, {0, 0, W, H});
+    int title = 0;
+    for (const DrawCall& c : drawn.CallsOf("Text"))
+        title = c.text == "Bottom Reinforcement" ? height(c) : title;
+    ASSERT_GT(title, 0);
+    RecordingDC letters;
+    legend.Paint(letters, true, {0, 0, legend.Place().w, legend.Place().h});
+    for (const DrawCall& c : letters.CallsOf("Text"))
+        EXPECT_LE(height(c), title) << "\"" << c.text << "\"";
 }
 
 } // namespace

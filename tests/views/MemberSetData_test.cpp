@@ -20,6 +20,7 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "support/RecordingDC.h"
+#include "tests/app/DrawnTexts.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/views/ChooseLayout.h"
 #include "tests/views/PrintedPage.h"
@@ -391,4 +392,66 @@ TEST_F(MemberSetData, ThePrintedStiffnessNotesAndTheSquareStandWhole)
     const int end = map.ToDevice(title->run.at).y - width;
     const int start = map.ToDevice(square->run.at).y;
     EXPECT_LE(start, end) << "the raised 2 starts on device row " << start << ", \"m\" ends on row " << end;
+}
+
+namespace {
+
+// Of the coloured strokes drawn through the mapping (one chart's), the points their clip shows
+// inside the logical box, its corners taken through the mapping: device pixels, so that the
+// charts of a page, each drawn from its own origin, are told apart.
+int ShownCurvePointsIn(const std::vector<DrawCall>& calls, const plat::Mapping& map, const plat::Rect& logical)
+{
+    std::vector<DrawCall> chart;
+    for (const DrawCall& c : calls)
+        if (c.state.mapping == map)
+            chart.push_back(c);
+    const plat::Point a = map.ToDevice({logical.left, logical.top}), b = map.ToDevice({logical.right, logical.bottom});
+    const plat::Rect device{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    const std::vector<plat::Point> points = ShownCurvePoints(chart);
+    return static_cast<int>(
+        std::count_if(points.begin(), points.end(), [&device](const plat::Point& p) { return device.Contains(p); }));
+}
+
+// Each number of the text drawn: no shown point of a curve on its letters (the cell less a
+// sixth of its height above and below) nor on the pixel round them. Returns how many of them
+// a curve comes within four pixels of.
+int ExpectABlankPixelRound(const std::vector<DrawCall>& calls, const std::string& text, const char* where)
+{
+    int met = 0;
+    for (const DrawCall& c : calls) {
+        if (c.op != "Text" || c.text != text)
+            continue;
+        const plat::TextRun& r = c.run;
+        const int left = r.at.x + r.x0, baseline = r.at.y + r.baseline;
+        const int top = baseline - static_cast<int>(r.ascent), bottom = baseline + static_cast<int>(r.descent);
+        const int h = bottom - top;
+        const plat::Rect letters{left, top + h / 6, left + static_cast<int>(r.width), bottom - h / 6};
+        const auto grown = [&letters](int d) {
+            return plat::Rect{letters.left - d, letters.top - d, letters.right + d, letters.bottom + d};
+        };
+        EXPECT_EQ(ShownCurvePointsIn(calls, c.state.mapping, grown(1)), 0)
+            << where << ": a curve on \"" << text << "\" or on the pixel round its letters at " << Where(letters);
+        met += ShownCurvePointsIn(calls, c.state.mapping, grown(4)) > 0 ? 1 : 0;
+    }
+    return met;
+}
+
+} // namespace
+
+// The "Reinforcement" set at the last stage: the bottom bars' force runs along the x axis
+// through "400" and on up; the curve gives way round the number's letters with a blank pixel
+// between them and the letters, on the screen and on the printed page (a letter sheet at 300
+// per inch).
+TEST_F(MemberSetData, TheBottomBarsCurveKeepsABlankPixelRound400)
+{
+    SolveTheRing();
+    Choose("Reinforcement");
+    Tchart* bottom = Chart("Bottom Reinforcement A_sf_s");
+    ASSERT_NE(bottom, nullptr);
+    RecordingDC screen;
+    bottom->Paint(screen, true, bottom->GetClientRect());
+    EXPECT_EQ(ExpectABlankPixelRound(screen.Calls(), "400", "screen"), 1);
+    RecordingDC paper;
+    PrintLetterPageFromPreview(*app, paper);
+    EXPECT_GE(ExpectABlankPixelRound(paper.Calls(), "400", "page"), 1);
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@
 #include "support/TestSupport.h"
 #include "tests/app/DrawnTexts.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/views/ChooseLayout.h"
 #include "tests/views/PrintedPage.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
@@ -211,8 +214,8 @@ std::string Where(const plat::Rect& r)
 // height): there they would cover the y numbers, the x numbers along the axis ("30.0" cut to
 // "30.") and the demand curves. On the screen each legend's box (a window of its own, which
 // hides what lies under it) covers no text, tick or axis line of its chart and stays inside it;
-// it covers no pixel of the curves where the chart leaves such a place (all but the top bars'
-// chart at 713 x 517, where the legend draws its letters closer to fit between the texts). On the printed page (a letter sheet at 300 per inch) no stroke of
+// it covers no pixel of the curves (the top bars' chart at 713 x 517 has no such place over its
+// plot: the legend draws its letters closer and stands beside it). On the printed page (a letter sheet at 300 per inch) no stroke of
 // the page and no other text runs through the legends' letters.
 TEST_F(MemberSetLegends, KeepOffTheNumbersAxesAndCurvesInSmallWindowsAndOnThePage)
 {
@@ -246,14 +249,12 @@ TEST_F(MemberSetLegends, KeepOffTheNumbersAxesAndCurvesInSmallWindowsAndOnThePag
             movedOffNumbers += numbersAtHome ? 1 : 0;
             const int covered = PixelsInside(strokes.data, box);
             if (title.rfind("Top Reinforcement", 0) == 0 && size.w == 713) {
-                // Between the x numbers (along the axis, a third of the way down) and the x
-                // title there is no room of the legend's height clear of the effective force
-                // line at -100 kN: the legend draws closer to fit there.
+                // No place over the plot of the legend's height is clear of the curves: the
+                // legend draws closer and stands beside the plot.
                 EXPECT_LT(b.h, own.cy);
                 EXPECT_LT(l.box->Margin(), TTextBox::kTextMargin);
-            } else {
-                EXPECT_EQ(covered, 0) << "curve pixels under the legend at " << Where(box);
             }
+            EXPECT_EQ(covered, 0) << "curve pixels under the legend at " << Where(box);
         }
         // The set's own places cover numbers in both windows (the case the legends mend).
         EXPECT_GE(movedOffNumbers, size.w == 713 ? 2 : 0);
@@ -281,5 +282,141 @@ TEST_F(MemberSetLegends, KeepOffTheNumbersAxesAndCurvesInSmallWindowsAndOnThePag
             EXPECT_EQ(PixelsInside(page.axes, inner), 0) << "strokes through legend letters at " << Where(l);
         }
         Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
+    }
+}
+
+namespace {
+
+// The height of an upright text run as drawn on its device (its ascent and descent).
+int RunHeight(const DrawCall& c) { return PageBox(c).bottom - PageBox(c).top; }
+
+// The first run of the chart's title as the chart draws it (the title's letters before any
+// raised or lowered part).
+int TitleHeight(Tchart& chart)
+{
+    RecordingDC dc;
+    chart.Paint(dc, true, plat::Rect{0, 0, chart.Place().w, chart.Place().h});
+    for (const DrawCall& c : dc.CallsOf("Text"))
+        if (!c.text.empty() && chart.Data().Title().rfind(c.text, 0) == 0)
+            return RunHeight(c);
+    return 0;
+}
+
+bool IsLegendWord(const std::string& text)
+{
+    for (const char* word : {"Provided", "Effective", "Demand"})
+        if (text.find(word) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// The "Reinforcement" set at 1024 x 768 and 713 x 517, solved in a window of that size and
+// solved in the window as it starts (1280 x 1024) then made that size (the legends keep the
+// letters they were made with, a thirtieth of the larger charts' width): on the screen no pixel
+// of the demand, provided or effective lines lies under a legend's box (a window that hides what
+// lies under it), each legend's letters are no taller than its chart's title's and lie inside
+// its box; on the printed page (a letter sheet at 300 per inch) no shown pixel of those lines
+// lies under the legends' words, whose letters are no taller than the titles'.
+TEST_F(MemberSetLegends, NeverHideTheCurvesAndAreNoTallerThanTheTitles)
+{
+    struct Road {
+        int w, h;
+        bool resized;
+    };
+    for (const Road road : {Road{1024, 768, false}, Road{713, 517, false}, Road{1024, 768, true}, Road{713, 517, true}}) {
+        SCOPED_TRACE(std::to_string(road.w) + " x " + std::to_string(road.h) + (road.resized ? ", resized" : ""));
+        SolveInAWindowOf(road.resized ? 1280 : road.w, road.resized ? 1024 : road.h);
+        if (road.resized)
+            ShowFrameAt(road.w, road.h);
+        const std::vector<Legend> legends = Legends();
+        ASSERT_EQ(legends.size(), 4u);
+        for (const Legend& l : legends) {
+            ASSERT_NE(l.chart, nullptr);
+            SCOPED_TRACE(l.chart->Data().Title());
+            const int title = TitleHeight(*l.chart);
+            ASSERT_GT(title, 0);
+            if (l.box->IsLeftOut())
+                continue;
+            const BoxPlace c = l.chart->Place(), b = l.box->Place();
+            const plat::Rect box = RectOf(b);
+            EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= c.w && box.bottom <= c.h) << Where(box);
+            EXPECT_EQ(PixelsInside(DrawnStrokesOf(*l.chart).data, box), 0) << "curve pixels under the legend at " << Where(box);
+            RecordingDC dc;
+            l.box->Paint(dc, true, plat::Rect{0, 0, b.w, b.h});
+            int words = 0;
+            for (const DrawCall& t : dc.CallsOf("Text")) {
+                if (!IsLegendWord(t.text))
+                    continue;
+                ++words;
+                const plat::Rect r = PageBox(t);
+                EXPECT_LE(RunHeight(t), title) << "\"" << t.text << "\"";
+                EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= b.w && r.bottom <= b.h)
+                    << "\"" << t.text << "\" at " << Where(r) << " in a box of " << b.w << " x " << b.h;
+            }
+            EXPECT_GE(words, 2);
+        }
+
+        RecordingDC paper;
+        PrintLetterPageFromPreview(*app, paper);
+        const std::vector<DrawCall> calls = paper.Calls();
+        // The words of each legend, and the calls of the legends (those drawn through a word's
+        // mapping: their own sample lines).
+        std::vector<plat::Rect> words;
+        std::vector<plat::Mapping> legendMaps;
+        int pageTitles = 1 << 20;
+        for (const DrawCall& c : calls) {
+            if (c.op != "Text" || c.text.empty())
+                continue;
+            if (IsLegendWord(c.text)) {
+                words.push_back(PageBox(c));
+                if (std::find(legendMaps.begin(), legendMaps.end(), c.state.mapping) == legendMaps.end())
+                    legendMaps.push_back(c.state.mapping);
+            }
+            for (const Legend& l : legends)
+                if (l.chart->Data().Title().rfind(c.text, 0) == 0)
+                    pageTitles = std::min(pageTitles, RunHeight(c));
+        }
+        int shown = 0;
+        for (const Legend& l : legends)
+            shown += l.box->IsLeftOut() ? 0 : 1;
+        EXPECT_GE(words.size(), static_cast<std::size_t>(2 * shown));
+        std::vector<DrawCall> curves;
+        for (const DrawCall& c : calls)
+            if (std::find(legendMaps.begin(), legendMaps.end(), c.state.mapping) == legendMaps.end())
+                curves.push_back(c);
+        const std::vector<plat::Point> points = ShownCurvePoints(curves);
+        for (const plat::Rect& w : words) {
+            EXPECT_LE(w.bottom - w.top, pageTitles) << "legend letters at " << Where(w);
+            int under = 0;
+            for (const plat::Point& p : points)
+                under += w.Contains(p) ? 1 : 0;
+            EXPECT_EQ(under, 0) << "curve pixels under the legend's letters at " << Where(w);
+        }
+        ShowFrameAt(1280, 1024);
+    }
+}
+
+// At 713 x 517 the top bars' chart narrows its plot to hold its legend beside it; the chart is
+// used again for the slope of the next set chosen ("Deformations and Rotations"), which has no
+// legend: no chart keeps room for a legend it no longer has.
+TEST_F(MemberSetLegends, AChartWithoutALegendKeepsNoRoomForOne)
+{
+    SolveInAWindowOf(713, 517);
+    int banded = 0;
+    for (const Legend& l : Legends())
+        banded += l.chart && !(l.chart->LegendBand() == plat::Size{}) ? 1 : 0;
+    ASSERT_GE(banded, 1);
+    ChooseLayout(View(), "Deformations and Rotations");
+    for (int i = 0; i < TViewm_2k::kPanelCharts; ++i) {
+        Tchart* c = View().GetChart(i);
+        bool legend = false;
+        for (const Legend& l : Legends())
+            legend = legend || l.chart == c;
+        if (c != nullptr && !legend) {
+            EXPECT_EQ(c->LegendBand().cx, 0) << c->Data().Title();
+            EXPECT_EQ(c->LegendBand().cy, 0) << c->Data().Title();
+        }
     }
 }

@@ -19,6 +19,14 @@
 // its member to the end and takes the "Reinforcement" set chosen from the layout list, then
 // after a print preview closed with Escape (a portrait one with "portrait"), then chosen again.
 //
+//   qv_membershots <program folder> <output folder> small <width> <height> [resized]
+//
+// The fifth form quick-defines the default section, runs its member to the end in a main
+// window of width x height (with "resized": in the window as it starts, filling the screen,
+// then made width x height) and takes the "Reinforcement" set chosen from the layout list
+// (small-1-window.png), its print preview (small-2-preview.png) and the page printed through
+// "&Print..." on the PDF file printer (small-printed.pdf).
+//
 // Needs an X display (run under xvfb-run) and "import".
 
 #include <cstdio>
@@ -102,22 +110,32 @@ void ChooseFromList(TViewm_2k& view, const std::string& title)
     view.OnControlNotify(1101, plat::Notify::SelChange);
 }
 
-int Roads(TQuarvishApp& app, bool noStirrups, bool portrait)
+// The default section quick-defined (with stirrup type "None" when asked) and its member run
+// to the end through Solve > Member Response.
+bool RunQuickDefinedMember(TQuarvishApp& app, bool noStirrups)
 {
-    plat::Frame& frame = *app.GetMainWindow();
     TQuarvishWindow& window = app.GetClient();
-    TViewm_2k& view = window.GetViewManager();
     g_QuickDefData = QuickDefineDefaults(0);
     if (noStirrups)
         g_QuickDefData.stirrupKind = QuickStirrup::None;
     auto beam = std::make_unique<TBeam>();
     if (BuildQuickDefineSection(*beam) != 1)
-        return 1;
+        return false;
     g_Structures[0] = std::move(beam);
     ShowSlot(window, 0);
     SetMemberDefinitionFromSection(window.GetServices(), g_MemberDefinition, *g_Structures[0]);
-    frame.Dispatch(CmId::MemberResponse);
+    app.GetMainWindow()->Dispatch(CmId::MemberResponse);
     RunToEnd(window);
+    return true;
+}
+
+int Roads(TQuarvishApp& app, bool noStirrups, bool portrait)
+{
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    TViewm_2k& view = window.GetViewManager();
+    if (!RunQuickDefinedMember(app, noStirrups))
+        return 1;
     const std::string tag = std::string(noStirrups ? "-none" : "") + (portrait ? "-portrait" : "");
     Shot("roads" + tag + "-0-after-run");
     ChooseFromList(view, "Reinforcement");
@@ -134,6 +152,35 @@ int Roads(TQuarvishApp& app, bool noStirrups, bool portrait)
     return 0;
 }
 
+// The "Reinforcement" set of the quick-defined section's member in a window of w x h, its
+// preview and its printed page.
+int Small(TQuarvishApp& app, int w, int h, bool resized)
+{
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    const auto resize = [&] {
+        frame.SetFrameRect(plat::Rect{0, 0, w, h});
+        plat::Application::PumpEvents(200);
+    };
+    if (!resized)
+        resize();
+    if (!RunQuickDefinedMember(app, false))
+        return 1;
+    ChooseFromList(window.GetViewManager(), "Reinforcement");
+    if (resized)
+        resize();
+    const std::string tag = resized ? "resized" : "small";
+    Shot(tag + "-1-window");
+    frame.Dispatch(CmId::FilePrintPreview);
+    Shot(tag + "-2-preview");
+    app.EndPreview();
+    plat::Application::PumpEvents(200);
+    ScriptedUi ui;
+    ui.File(plat::FileDialogKind::Save, g_out + "/" + tag + "-printed.pdf");
+    frame.Dispatch(CmId::FilePrint);
+    return ui.Done() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -144,6 +191,9 @@ int main(int argc, char** argv)
     g_out = folders->out;
     InstallBeamMode();
     InstallStateDiagrams();
+    const bool small = argc > 5 && std::string(argv[3]) == "small";
+    if (small)
+        plat::Printer::AssumeSystemPrinter(0);
     plat::UiReporterScope reporter;
     ScriptedUi ui;
     TQuarvishApp app(folders->program);
@@ -152,6 +202,8 @@ int main(int argc, char** argv)
     TQuarvishWindow& window = app.GetClient();
     TViewm_2k& view = window.GetViewManager();
 
+    if (small)
+        return Small(app, std::atoi(argv[4]), std::atoi(argv[5]), argc > 6 && std::string(argv[6]) == "resized");
     if (argc > 3 && std::string(argv[3]) == "roads") {
         bool none = false, portrait = false;
         for (int i = 4; i < argc; ++i) {
