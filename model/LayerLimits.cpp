@@ -11,6 +11,11 @@ namespace {
 
 // Relative tolerance of the largest diameter.
 constexpr double kDiameterTolerance = 1e-6;
+// The largest area held: that of the largest diameter held, so that a bar held by one measure
+// is held by the other.
+constexpr double kHeldAreaFactor = (1.0 + kDiameterTolerance) * (1.0 + kDiameterTolerance);
+// Areas this large in the display units are told in exponent form.
+constexpr double kLongestPlainArea = 1e9;
 
 double MaxBarDiameter()
 {
@@ -35,7 +40,44 @@ std::string UnheldDiameterText(const char* kind, int i, const std::string& name,
                      MaxBarDiameterText().c_str());
 }
 
+// The message of a layer whose bars are larger by their area than any held.
+std::string UnheldAreaText(const char* kind, int i, const std::string& name, double area)
+{
+    return StrPrintf("%s layer %d (\"%s\") has bars of %s: a bar is at most %s.",
+                     kind,
+                     i + 1,
+                     name.c_str(),
+                     AreaText(area).c_str(),
+                     MaxBarAreaText().c_str());
+}
+
 } // namespace
+
+bool IsHeldBarArea(double area)
+{
+    return std::fabs(area) <= kMaxBarArea * kHeldAreaFactor;
+}
+
+bool IsHeldLayerArea(double A, int bars)
+{
+    return std::fabs(A) <= std::max(bars, 1) * kMaxBarArea * kHeldAreaFactor;
+}
+
+bool IsHeldTransArea(double A)
+{
+    return IsHeldLayerArea(A, kMaxBarsPerPattern);
+}
+
+std::string AreaText(double area)
+{
+    const double shown = ToDisplayUnits(area, ukArea);
+    return StrPrintf(std::fabs(shown) < kLongestPlainArea ? "%.1f %s" : "%.4g %s", shown, UnitLabel(ukArea));
+}
+
+std::string MaxBarAreaText()
+{
+    return AreaText(kMaxBarArea);
+}
 
 bool IsHeldBarDiameter(double db)
 {
@@ -63,6 +105,11 @@ std::string UnheldLayerText(const TStructure& s)
                                  kMaxBarsPerPattern);
             if (!IsHeldBarDiameter(layer.db))
                 return UnheldDiameterText("Longitudinal", i, layer.name, layer.db);
+            // The bar as the layer gives it, and as its total area shares out among its bars.
+            if (!IsHeldBarArea(layer.Ai))
+                return UnheldAreaText("Longitudinal", i, layer.name, layer.Ai);
+            if (!IsHeldLayerArea(layer.A, layer.num))
+                return UnheldAreaText("Longitudinal", i, layer.name, layer.A / std::max(layer.num, 1));
         }
     }
     for (int d = std::max(3 - s.GetTransDirectionCount(), 0); d <= 2; ++d) {
@@ -70,6 +117,16 @@ std::string UnheldLayerText(const TStructure& s)
             const TransLayerRec& layer = *s.GetTransLayer(i, d);
             if (!IsHeldBarDiameter(layer.db))
                 return UnheldDiameterText("Transverse", i, layer.name, layer.db);
+            if (!IsHeldBarArea(layer.Ai))
+                return UnheldAreaText("Transverse", i, layer.name, layer.Ai);
+            if (!IsHeldTransArea(layer.A))
+                return StrPrintf("Transverse layer %d (\"%s\") has an area of %s: a layer holds at most %d "
+                                 "bars of %s.",
+                                 i + 1,
+                                 layer.name.c_str(),
+                                 AreaText(layer.A).c_str(),
+                                 kMaxBarsPerPattern,
+                                 MaxBarAreaText().c_str());
         }
     }
     return std::string();
