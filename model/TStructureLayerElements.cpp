@@ -289,6 +289,7 @@ bool RefuseUnheldBar(const char* kind,
                      const int* unit,
                      int bars)
 {
+    std::string among; // the bars a longitudinal layer's total area is shared among
     std::string limit;
     if (attribute == "db") {
         if (IsHeldBarDiameter(FromDocument(value, ukSectionLength, unit)))
@@ -302,19 +303,22 @@ bool RefuseUnheldBar(const char* kind,
         const double A = FromDocument(value, ukArea, unit);
         if (bars > 0 ? IsHeldLayerArea(A, bars) : IsHeldTransArea(A))
             return false;
-        limit = bars > 0 ? StrPrintf("in %d bar%s a bar is at most %s", bars, bars == 1 ? "" : "s",
-                                     MaxBarAreaText().c_str())
-                         : StrPrintf("a layer holds at most %d bars of %s", kMaxBarsPerPattern,
-                                     MaxBarAreaText().c_str());
+        if (bars > 0) {
+            among = StrPrintf(" in %d bar%s", bars, bars == 1 ? "" : "s");
+            limit = "a bar is at most " + MaxBarAreaText();
+        } else {
+            limit = StrPrintf("a layer holds at most %d bars of %s", kMaxBarsPerPattern, MaxBarAreaText().c_str());
+        }
     } else {
         return false;
     }
-    ShowMessage(StrPrintf("%s layer %d (\"%s\") has %s=\"%s\": %s. The file cannot be read.",
+    ShowMessage(StrPrintf("%s layer %d (\"%s\") has %s=\"%s\"%s: %s. The file cannot be read.",
                           kind,
                           n,
                           element.c_str(),
                           attribute.c_str(),
                           QuoteForMessage(value).c_str(),
+                          among.c_str(),
                           limit.c_str()),
                 "Load Error");
     return true;
