@@ -29,26 +29,36 @@ std::string DiameterText(double db)
 }
 
 // The message of a layer (numbered from 1 in its direction) whose bars are larger than any
-// held, kind its direction's word: "Longitudinal layer 3 ("top") has bars ... across: ...".
-std::string UnheldDiameterText(const char* kind, int i, const std::string& name, double db)
+// held, kind its direction's word, the bars and the largest by the same measure:
+// "Longitudinal layer 3 ("top") has bars 1500.0 mm across: a bar is at most 1128.4 mm across.",
+// "... has bars of 2000000.0 mm^2: a bar is at most 1000000.0 mm^2.".
+std::string UnheldBarText(const char* kind, int i, const std::string& name, const std::string& bars,
+                          const std::string& largest)
 {
-    return StrPrintf("%s layer %d (\"%s\") has bars %s across: a bar is at most %s across.",
+    return StrPrintf("%s layer %d (\"%s\") has bars %s: a bar is at most %s.",
                      kind,
                      i + 1,
                      name.c_str(),
-                     DiameterText(db).c_str(),
-                     MaxBarDiameterText().c_str());
+                     bars.c_str(),
+                     largest.c_str());
 }
 
-// The message of a layer whose bars are larger by their area than any held.
+std::string UnheldDiameterText(const char* kind, int i, const std::string& name, double db)
+{
+    return UnheldBarText(kind, i, name, DiameterText(db) + " across", MaxBarDiameterText() + " across");
+}
+
+// An area in the display units with their label ("1000000.0 mm^2"; one too long to read
+// plainly in exponent form, "1e+306 mm^2").
+std::string DisplayAreaText(double area)
+{
+    const double shown = ToDisplayUnits(area, ukArea);
+    return StrPrintf(std::fabs(shown) < kLongestPlainArea ? "%.1f %s" : "%.4g %s", shown, UnitLabel(ukArea));
+}
+
 std::string UnheldAreaText(const char* kind, int i, const std::string& name, double area)
 {
-    return StrPrintf("%s layer %d (\"%s\") has bars of %s: a bar is at most %s.",
-                     kind,
-                     i + 1,
-                     name.c_str(),
-                     AreaText(area).c_str(),
-                     MaxBarAreaText().c_str());
+    return UnheldBarText(kind, i, name, "of " + DisplayAreaText(area), MaxBarAreaText());
 }
 
 } // namespace
@@ -68,15 +78,9 @@ bool IsHeldTransArea(double A)
     return IsHeldLayerArea(A, kMaxBarsPerPattern);
 }
 
-std::string AreaText(double area)
-{
-    const double shown = ToDisplayUnits(area, ukArea);
-    return StrPrintf(std::fabs(shown) < kLongestPlainArea ? "%.1f %s" : "%.4g %s", shown, UnitLabel(ukArea));
-}
-
 std::string MaxBarAreaText()
 {
-    return AreaText(kMaxBarArea);
+    return DisplayAreaText(kMaxBarArea);
 }
 
 bool IsHeldBarDiameter(double db)
@@ -124,7 +128,7 @@ std::string UnheldLayerText(const TStructure& s)
                                  "bars of %s.",
                                  i + 1,
                                  layer.name.c_str(),
-                                 AreaText(layer.A).c_str(),
+                                 DisplayAreaText(layer.A).c_str(),
                                  kMaxBarsPerPattern,
                                  MaxBarAreaText().c_str());
         }

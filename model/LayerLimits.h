@@ -29,9 +29,6 @@ bool IsHeldLayerArea(double A, int bars);
 // Whether a transverse layer's area is no more than kMaxBarsPerPattern held bars.
 bool IsHeldTransArea(double A);
 
-// An area in the display units with their label ("1000000.0 mm^2").
-std::string AreaText(double area);
-
 // The largest bar area in the display units with their label ("1000000.0 mm^2").
 std::string MaxBarAreaText();
 
