@@ -3,17 +3,15 @@
 // document by the window's commands, and opened by a later run of the program, whose catalogue
 // lacks the bar again: no box, the same bars, the same answer.
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "analysis/state/SectionState.h"
 #include "app/CommandIds.h"
 #include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
+#include "tests/app/SectionalAnswer.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/files/LegacyFileBuilders.h"
 
@@ -85,13 +83,6 @@ struct OlderFile {
     std::string section;
 };
 
-// The answer of a sectional response: every stage's results.
-struct Answer {
-    int lastStage = -1;
-    int errors = 0;
-    std::vector<double> values;
-};
-
 class UnlistedBarTest : public StartedShellTest {
 protected:
     UnlistedBarTest() : m_previous(SetDocumentEngine(nullptr)) {}
@@ -117,41 +108,11 @@ protected:
         Start();
     }
     const TStructure& Shown() { return *Window().GetCurrentStructure(); }
-    // Solve > Sectional Response of the open section, run to its end by the idle loop.
-    Answer Solve()
-    {
-        Frame().Dispatch(CmId::SectionalResponse);
-        const TSectionalAnalysis* a = Window().GetCurrentAnalysis();
-        if (a == nullptr)
-            return {};
-        for (long pass = 0; pass < 400000 && a->IsRunning(); ++pass)
-            Window().IdleAction(pass);
-        Answer answer{a->GetLastStageIndex(), a->GetErrorCount(), {}};
-        for (int i = 0; i <= answer.lastStage; ++i)
-            if (const SectionState* stage = a->GetStage(i))
-                answer.values.insert(answer.values.end(), stage->Results.begin(), stage->Results.end());
-        return answer;
-    }
+    SectionalAnswer Solve() { return SolveSectionalResponse(Frame(), Window()); }
 
 private:
     TDocumentEngine* m_previous;
 };
-
-// Solved without an error over the same stages, each result within a millionth of its largest.
-void ExpectSameAnswer(const Answer& read, const Answer& reopened)
-{
-    EXPECT_EQ(read.errors, 0);
-    EXPECT_EQ(reopened.errors, 0);
-    EXPECT_GT(read.lastStage, 0);
-    EXPECT_EQ(reopened.lastStage, read.lastStage);
-    ASSERT_EQ(reopened.values.size(), read.values.size());
-    constexpr std::size_t n = StateResult::Count;
-    std::vector<double> largest(n, 0.0);
-    for (std::size_t i = 0; i < read.values.size(); ++i)
-        largest[i % n] = std::max(largest[i % n], std::fabs(read.values[i]));
-    for (std::size_t i = 0; i < read.values.size(); ++i)
-        EXPECT_NEAR(reopened.values[i], read.values[i], 1e-6 * largest[i % n]) << "stage " << i / n;
-}
 
 } // namespace
 
@@ -173,7 +134,7 @@ TEST_F(UnlistedBarTest, AnOlderFileOpenedOnceOrTwiceSavesADocumentALaterRunOpens
         Open(f.name);
         ASSERT_EQ(Shown().GetName(), f.section);
         const std::vector<Bar> read = Bars(Shown());
-        const Answer answer = Solve();
+        const SectionalAnswer answer = Solve();
         SaveAs("once.qvh");
         // A bar "rebar.dat" holds (the stirrups' "10M") is still written by its title alone.
         const std::string once = dir.Read("once.qvh");
@@ -194,7 +155,7 @@ TEST_F(UnlistedBarTest, AnOlderFileOpenedOnceOrTwiceSavesADocumentALaterRunOpens
             EXPECT_TRUE(ui.Done()) << "no box";
             ASSERT_EQ(Shown().GetName(), f.section);
             ExpectSameBars(read, Bars(Shown()));
-            ExpectSameAnswer(answer, Solve());
+            ExpectSameSectionalAnswer(answer, Solve());
         }
     }
 }
