@@ -11,6 +11,11 @@ namespace {
 
 // Relative tolerance of the largest diameter.
 constexpr double kDiameterTolerance = 1e-6;
+// The largest area held: that of the largest diameter held, so that a bar held by one measure
+// is held by the other.
+constexpr double kHeldAreaFactor = (1.0 + kDiameterTolerance) * (1.0 + kDiameterTolerance);
+// Areas this large in the display units are told in exponent form.
+constexpr double kLongestPlainArea = 1e9;
 
 double MaxBarDiameter()
 {
@@ -24,18 +29,59 @@ std::string DiameterText(double db)
 }
 
 // The message of a layer (numbered from 1 in its direction) whose bars are larger than any
-// held, kind its direction's word: "Longitudinal layer 3 ("top") has bars ... across: ...".
-std::string UnheldDiameterText(const char* kind, int i, const std::string& name, double db)
+// held, kind its direction's word, the bars and the largest by the same measure:
+// "Longitudinal layer 3 ("top") has bars 1500.0 mm across: a bar is at most 1128.4 mm across.",
+// "... has bars of 2000000.0 mm^2: a bar is at most 1000000.0 mm^2.".
+std::string UnheldBarText(const char* kind, int i, const std::string& name, const std::string& bars,
+                          const std::string& largest)
 {
-    return StrPrintf("%s layer %d (\"%s\") has bars %s across: a bar is at most %s across.",
+    return StrPrintf("%s layer %d (\"%s\") has bars %s: a bar is at most %s.",
                      kind,
                      i + 1,
                      name.c_str(),
-                     DiameterText(db).c_str(),
-                     MaxBarDiameterText().c_str());
+                     bars.c_str(),
+                     largest.c_str());
+}
+
+std::string UnheldDiameterText(const char* kind, int i, const std::string& name, double db)
+{
+    return UnheldBarText(kind, i, name, DiameterText(db) + " across", MaxBarDiameterText() + " across");
+}
+
+// An area in the display units with their label ("1000000.0 mm^2"; one too long to read
+// plainly in exponent form, "1e+306 mm^2").
+std::string DisplayAreaText(double area)
+{
+    const double shown = ToDisplayUnits(area, ukArea);
+    return StrPrintf(std::fabs(shown) < kLongestPlainArea ? "%.1f %s" : "%.4g %s", shown, UnitLabel(ukArea));
+}
+
+std::string UnheldAreaText(const char* kind, int i, const std::string& name, double area)
+{
+    return UnheldBarText(kind, i, name, "of " + DisplayAreaText(area), MaxBarAreaText());
 }
 
 } // namespace
+
+bool IsHeldBarArea(double area)
+{
+    return std::fabs(area) <= kMaxBarArea * kHeldAreaFactor;
+}
+
+bool IsHeldLayerArea(double A, int bars)
+{
+    return std::fabs(A) <= std::max(bars, 1) * kMaxBarArea * kHeldAreaFactor;
+}
+
+bool IsHeldTransArea(double A)
+{
+    return IsHeldLayerArea(A, kMaxBarsPerPattern);
+}
+
+std::string MaxBarAreaText()
+{
+    return DisplayAreaText(kMaxBarArea);
+}
 
 bool IsHeldBarDiameter(double db)
 {
@@ -63,6 +109,11 @@ std::string UnheldLayerText(const TStructure& s)
                                  kMaxBarsPerPattern);
             if (!IsHeldBarDiameter(layer.db))
                 return UnheldDiameterText("Longitudinal", i, layer.name, layer.db);
+            // The bar as the layer gives it, and as its total area shares out among its bars.
+            if (!IsHeldBarArea(layer.Ai))
+                return UnheldAreaText("Longitudinal", i, layer.name, layer.Ai);
+            if (!IsHeldLayerArea(layer.A, layer.num))
+                return UnheldAreaText("Longitudinal", i, layer.name, layer.A / std::max(layer.num, 1));
         }
     }
     for (int d = std::max(3 - s.GetTransDirectionCount(), 0); d <= 2; ++d) {
@@ -70,6 +121,16 @@ std::string UnheldLayerText(const TStructure& s)
             const TransLayerRec& layer = *s.GetTransLayer(i, d);
             if (!IsHeldBarDiameter(layer.db))
                 return UnheldDiameterText("Transverse", i, layer.name, layer.db);
+            if (!IsHeldBarArea(layer.Ai))
+                return UnheldAreaText("Transverse", i, layer.name, layer.Ai);
+            if (!IsHeldTransArea(layer.A))
+                return StrPrintf("Transverse layer %d (\"%s\") has an area of %s: a layer holds at most %d "
+                                 "bars of %s.",
+                                 i + 1,
+                                 layer.name.c_str(),
+                                 DisplayAreaText(layer.A).c_str(),
+                                 kMaxBarsPerPattern,
+                                 MaxBarAreaText().c_str());
         }
     }
     return std::string();

@@ -18,9 +18,26 @@ bool IsHeldBarDiameter(double db);
 // The largest diameter, in the display units with their label ("1128.4 mm").
 std::string MaxBarDiameterText();
 
+// Whether one bar of the area is no larger than kMaxBarArea, with the tolerance the diameter
+// has (either sign; a value that is no number is not).
+bool IsHeldBarArea(double area);
+
+// Whether a longitudinal layer of bars bars (at least one counted) and total area A is no more
+// than that many held bars.
+bool IsHeldLayerArea(double A, int bars);
+
+// Whether a transverse layer's area is no more than kMaxBarsPerPattern held bars.
+bool IsHeldTransArea(double A);
+
+// The largest bar area in the display units with their label ("1000000.0 mm^2").
+std::string MaxBarAreaText();
+
 // The first layer of the structure that no section holds (a bar count above
-// kMaxBarsPerPattern, a bar larger than kMaxBarArea), told as
+// kMaxBarsPerPattern, a bar larger than kMaxBarArea across or by its area), told as
 //   Longitudinal layer 3 ("top") has 2147483647 bars: a layer holds at most 10000 bars.
 //   Transverse layer 1 ("stirrups") has bars 1000000.0 mm across: a bar is at most 1128.4 mm across.
+//   Longitudinal layer 1 ("top") has bars of 2000000.0 mm^2: a bar is at most 1000000.0 mm^2.
+//   Transverse layer 1 ("stirrups") has an area of 2e+16 mm^2: a layer holds at most 10000 bars
+//   of 1000000.0 mm^2.
 // (layers numbered from 1 within their direction); empty when every layer is held.
 std::string UnheldLayerText(const TStructure& s);

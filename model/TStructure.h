@@ -209,8 +209,12 @@ public:
     struct ElementReadState {
         bool unservedLayerReported = false; // a layer element of a direction the kind lacks
         bool collectionFull = false;        // an element past the most records of its kind
+        bool takingDefaults = false;        // the values set are the definition's defaults
+        bool barAreaGiven = false;          // the layer element being read gave its bar's area
+        bool barDiameterGiven = false;      // ... and its bar's diameter
     };
     ElementReadState& ReadState() { return m_readState; }
+    const ElementReadState& ReadState() const { return m_readState; }
     void SetCheckTensionStiffening(int flag) { m_checkTensionStiffening = flag; }
 
     // Stores newValue in target; true when it moved by tolerance or more. Callers pass

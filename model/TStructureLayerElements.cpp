@@ -4,6 +4,7 @@
 // when a stirrup carries one). Heights are written from the section bottom and read as they
 // stand.
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <vector>
@@ -33,6 +34,14 @@ bool IsUserBar(int barIndex, const std::string& title)
     return barIndex < 0 && g_RebarList.IsStandard(title) == 0;
 }
 
+// A bar named by a title that "rebar.dat" does not hold (one an older file brought, which the
+// catalogue knows for this run only) travels with its own size: a later run, whose catalogue
+// lacks it, reads the same bar.
+bool IsUnlistedBar(const std::string& title)
+{
+    return !title.empty() && !g_RebarList.IsListed(title);
+}
+
 std::string AreaText(double area, const int* unit)
 {
     if (DocumentUnits(unit) == kUnitUS)
@@ -54,7 +63,8 @@ std::optional<std::string> SharedLayerText(const TStructure& s,
                                            const std::string& attribute,
                                            const int* unit)
 {
-    const bool userBar = IsUserBar(layer.barIndex, layer.bartitle);
+    const bool unlisted = IsUnlistedBar(layer.bartitle);
+    const bool userBar = unlisted || IsUserBar(layer.barIndex, layer.bartitle);
     if (attribute == "A")
         return AreaText(layer.A, unit);
     if (attribute == "Ai")
@@ -67,7 +77,7 @@ std::optional<std::string> SharedLayerText(const TStructure& s,
     if (attribute == "name")
         return layer.name;
     if (attribute == "bartitle")
-        return layer.barIndex >= 0 ? layer.bartitle : std::string(kIgnoreText);
+        return layer.barIndex >= 0 || unlisted ? layer.bartitle : std::string(kIgnoreText);
     if (attribute == "type")
         return SteelName(s, layer.type);
     return std::nullopt;
@@ -120,13 +130,20 @@ std::optional<std::string> TransLayerText(const TStructure& s,
     return SharedLayerText(s, layer, attribute, unit);
 }
 
-// bartitle: the catalogue gives the bar's area and diameter; the total area stays.
-template <typename Layer> int SetBarTitle(Layer& layer, const std::string& value)
+// bartitle: the catalogue gives the bar's area and diameter; the total area stays. A title
+// "rebar.dat" does not hold names the document's own bar when the document gives its area and
+// diameter (before the title, as written).
+template <typename Layer> int SetBarTitle(const TStructure& s, Layer& layer, const std::string& value)
 {
     if (value.empty())
         return 1;
     layer.bartitle = BoundedCopy(value, kBarTitleChars);
     layer.barIndex = g_RebarList.FindByName(layer.bartitle);
+    const bool sizeGiven = s.ReadState().barAreaGiven && s.ReadState().barDiameterGiven;
+    if (sizeGiven && !g_RebarList.IsListed(layer.bartitle)) {
+        layer.barIndex = -1;
+        return 1;
+    }
     if (layer.barIndex < 0) {
         ShowMessage(StrPrintf("Unknown Bar type \"%s\"", layer.bartitle.c_str()), "Load Error");
         return 0;
@@ -175,7 +192,7 @@ int SetSharedLayerAttribute(const TStructure& s,
     else if (attribute == "name")
         layer.name = BoundedCopy(value, kLayerNameChars);
     else if (attribute == "bartitle")
-        return SetBarTitle(layer, value);
+        return SetBarTitle(s, layer, value);
     else if (attribute == "type")
         return SetSteelTypeName(s, layer, value);
     else
@@ -260,24 +277,49 @@ void NoteUnservedLayer(TStructure& s, const std::string& element)
                            element.c_str()));
 }
 
-// A bar diameter no section holds (model/LayerLimits.h) stops the read, as a count of bars
-// does: told with the layer's number and element and the value as the document gives it.
-bool RefuseUnheldDiameter(const char* kind,
-                          int n,
-                          const std::string& element,
-                          const std::string& attribute,
-                          const std::string& value,
-                          const int* unit)
+// A bar no section holds (model/LayerLimits.h), by its diameter or by its area, stops the read
+// as a count of bars does: told with the layer's number and element and the value as the
+// document gives it. A longitudinal layer's total area is shared among the bars it has so far
+// (bars); a transverse layer's (bars 0) is held to the most bars a layer holds.
+bool RefuseUnheldBar(const char* kind,
+                     int n,
+                     const std::string& element,
+                     const std::string& attribute,
+                     const std::string& value,
+                     const int* unit,
+                     int bars)
 {
-    if (attribute != "db" || IsHeldBarDiameter(FromDocument(value, ukSectionLength, unit)))
+    std::string among; // the bars a longitudinal layer's total area is shared among
+    std::string limit;
+    if (attribute == "db") {
+        if (IsHeldBarDiameter(FromDocument(value, ukSectionLength, unit)))
+            return false;
+        limit = "a bar is at most " + MaxBarDiameterText() + " across";
+    } else if (attribute == "Ai") {
+        if (IsHeldBarArea(FromDocument(value, ukArea, unit)))
+            return false;
+        limit = "a bar is at most " + MaxBarAreaText();
+    } else if (attribute == "A") {
+        const double A = FromDocument(value, ukArea, unit);
+        if (bars > 0 ? IsHeldLayerArea(A, bars) : IsHeldTransArea(A))
+            return false;
+        if (bars > 0) {
+            among = StrPrintf(" in %d bar%s", bars, bars == 1 ? "" : "s");
+            limit = "a bar is at most " + MaxBarAreaText();
+        } else {
+            limit = StrPrintf("a layer holds at most %d bars of %s", kMaxBarsPerPattern, MaxBarAreaText().c_str());
+        }
+    } else {
         return false;
-    ShowMessage(StrPrintf("%s layer %d (\"%s\") has db=\"%s\": a bar is at most %s across. The file "
-                          "cannot be read.",
+    }
+    ShowMessage(StrPrintf("%s layer %d (\"%s\") has %s=\"%s\"%s: %s. The file cannot be read.",
                           kind,
                           n,
                           element.c_str(),
+                          attribute.c_str(),
                           QuoteForMessage(value).c_str(),
-                          MaxBarDiameterText().c_str()),
+                          among.c_str(),
+                          limit.c_str()),
                 "Load Error");
     return true;
 }
@@ -326,6 +368,25 @@ void SetRowLayerStrain(TStructure& s, const StrainRows& rows, int i, double valu
         s.SetTransLayerValue(i, value, rows.direction);
     else
         s.SetLongLayerThermStrain(i, value, rows.direction);
+}
+
+// A new layer element has given no measure of its bar yet.
+void ForgetGivenBarSize(TStructure& s)
+{
+    s.ReadState().barAreaGiven = false;
+    s.ReadState().barDiameterGiven = false;
+}
+
+// Notes which of its bar's measures the layer element being read gives itself.
+void NoteGivenBarSize(TStructure& s, const std::string& attribute)
+{
+    TStructure::ElementReadState& state = s.ReadState();
+    if (state.takingDefaults)
+        return;
+    if (attribute == "Ai")
+        state.barAreaGiven = true;
+    else if (attribute == "db")
+        state.barDiameterGiven = true;
 }
 
 } // namespace
@@ -423,6 +484,7 @@ std::optional<int> BeginLayer(TStructure& s, const std::string& element)
         LongLayerRec layer;
         InitLongLayerRec(layer);
         s.AddLongLayer(layer, d);
+        ForgetGivenBarSize(s);
         return 1;
     }
     if (const int d = LayerDirection(element, "transreinf"); d >= 0) {
@@ -435,6 +497,7 @@ std::optional<int> BeginLayer(TStructure& s, const std::string& element)
         TransLayerRec layer;
         InitTransLayerRec(layer);
         s.AddTransLayer(layer, d);
+        ForgetGivenBarSize(s);
         return 1;
     }
     return std::nullopt;
@@ -465,10 +528,11 @@ std::optional<int> SetLayerAttribute(TStructure& s,
                         "Load Error");
             return 0;
         }
-        if (RefuseUnheldDiameter("Longitudinal", n, element, attribute, value, unit))
-            return 0;
         LongLayerRec scratch;
         LongLayerRec& layer = n > 0 ? *s.GetLongLayer(n - 1, d) : scratch;
+        if (RefuseUnheldBar("Longitudinal", n, element, attribute, value, unit, std::max(layer.num, 1)))
+            return 0;
+        NoteGivenBarSize(s, attribute);
         result = SetLongAttribute(s, layer, element, attribute, value, unit);
     } else if (const int t = LayerDirection(element, "transreinf"); t >= 0) {
         if (!ServesTrans(s, t))
@@ -476,10 +540,11 @@ std::optional<int> SetLayerAttribute(TStructure& s,
         if (s.ReadState().collectionFull)
             return 0;
         const int n = s.GetTransLayerCount(t);
-        if (RefuseUnheldDiameter("Transverse", n, element, attribute, value, unit))
+        if (RefuseUnheldBar("Transverse", n, element, attribute, value, unit, 0))
             return 0;
         TransLayerRec scratch;
         TransLayerRec& layer = n > 0 ? *s.GetTransLayer(n - 1, t) : scratch;
+        NoteGivenBarSize(s, attribute);
         result = SetTransAttribute(s, layer, element, attribute, value, unit);
     } else if (StrainRowsOf(s, element)) {
         return 0;

@@ -295,12 +295,12 @@ void UpgradeConcreteType(ConcreteTypeRec& c, double h, int revision)
         c.tsFactor = 1.0;
 }
 
-// A bar title the catalogue lacks is added to it with the layer's bar.
+// A bar title the catalogue lacks is added to it with the layer's bar, for this run only.
 template <typename Layer> void FindOrAddBar(Layer& layer)
 {
     layer.barIndex = g_RebarList.FindByName(layer.bartitle);
     if (layer.barIndex < 0 && !layer.bartitle.empty())
-        g_RebarList.Add(layer.bartitle, layer.Ai, layer.db);
+        g_RebarList.AddBrought(layer.bartitle, layer.Ai, layer.db);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "files/legacy/HeldLayers.h"
@@ -57,12 +58,15 @@ public:
     // A value divided by the factor of its unit kind in the sheet's units.
     double Value(int column, int row, int kind) const
     {
-        return Number(column, row) / UnitFactor(kind, m_units);
+        return Noted(column, row, Number(column, row) / UnitFactor(kind, m_units));
     }
     double PerMille(int column, int row) const
     {
-        return static_cast<float>(Number(column, row) / kPerMille);
+        return Noted(column, row, static_cast<float>(Number(column, row) / kPerMille));
     }
+    // The first cell whose number is too large for the value it gives ("Row 7, column 1 of the
+    // sheet holds 1e+303: it gives a value that is no number."); empty when there is none.
+    const std::string& NonNumberText() const { return m_nonNumber; }
     // A count in column 3, held within the rows of the sheet.
     int Count(int row) const
     {
@@ -78,8 +82,19 @@ public:
     bool Flag(int row) const { return m_table.GetCellChar(kValueColumn, row) == 'Y'; }
 
 private:
+    double Noted(int column, int row, double value) const
+    {
+        if (!std::isfinite(value) && m_nonNumber.empty())
+            m_nonNumber = StrPrintf("Row %d, column %d of the sheet holds %g: it gives a value that is no number.",
+                                    row,
+                                    column,
+                                    Number(column, row));
+        return value;
+    }
+
     const PredecessorCellTable& m_table;
     int m_units;
+    mutable std::string m_nonNumber;
 };
 
 void ImportConcreteTypes(TBeam& beam, const SheetReader& sheet, int count)
@@ -387,6 +402,8 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
     beam.GetStoredValues(info);
     SetDefaultMemberInfo(beam, info);
     beam.SetStoredValues(info);
+    if (!sheet.NonNumberText().empty())
+        return LegacyRefused(static_cast<std::size_t>(next), sheet.NonNumberText() + " The file cannot be read.");
     return LegacyRead(static_cast<std::size_t>(next));
 }
 

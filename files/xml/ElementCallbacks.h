@@ -27,6 +27,14 @@ public:
                     int* unit) = 0;
     virtual int SetBody(const std::string& element, TTextBuffer& text, int* unit) = 0;
     virtual int End(const std::string& element) = 0;
+    // An attribute's default from the definition, set before the element's own attributes.
+    virtual int SetDefault(const std::string& element,
+                           const std::string& attribute,
+                           const std::string& value,
+                           int* unit)
+    {
+        return Set(element, attribute, value, unit);
+    }
 };
 
 class StructureCallbacks final : public ElementCallbacks {
@@ -51,6 +59,14 @@ public:
         return m_s.SetElementText(e, t, u);
     }
     int End(const std::string& e) override { return m_s.EndElement(e); }
+    // The structure knows a default from what the document gives (a bar's own size).
+    int SetDefault(const std::string& e, const std::string& a, const std::string& v, int* u) override
+    {
+        m_s.ReadState().takingDefaults = true;
+        const int result = m_s.SetAttribute(e, a, v, u);
+        m_s.ReadState().takingDefaults = false;
+        return result;
+    }
 
 private:
     TStructure& m_s;

@@ -17,7 +17,7 @@ void ApplyDefaults(TXmlDtd& dtd, const std::string& element, ElementCallbacks& c
     std::string value;
     for (int i = 0; dtd.GetAttributeName(element, i, attribute); ++i) {
         dtd.GetAttributeDefault(element, attribute, value);
-        callbacks.Set(element, attribute, value, dtd.UnitSystem());
+        callbacks.SetDefault(element, attribute, value, dtd.UnitSystem());
     }
 }
 

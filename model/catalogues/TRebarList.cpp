@@ -1,5 +1,6 @@
 #include "model/catalogues/TRebarList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <new>
@@ -159,10 +160,19 @@ int TRebarList::Add(const std::string& name, double area, double diameter)
     return 1;
 }
 
+int TRebarList::AddBrought(const std::string& name, double area, double diameter)
+{
+    if (Add(name, area, diameter) == 0)
+        return 0;
+    m_brought.push_back(m_entries.back().name);
+    return 1;
+}
+
 void TRebarList::Clear()
 {
     m_entries.clear();
     m_entries.shrink_to_fit();
+    m_brought.clear();
 }
 
 std::string TRebarList::GetName(int i) const
@@ -201,6 +211,11 @@ int TRebarList::FindByArea(double area) const
             kAreaMatchTolerance * area)
             return i;
     return -1;
+}
+
+bool TRebarList::IsListed(const std::string& text) const
+{
+    return FindByName(text) >= 0 && std::find(m_brought.begin(), m_brought.end(), text) == m_brought.end();
 }
 
 int TRebarList::IsStandard(const std::string& text) const

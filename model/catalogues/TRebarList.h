@@ -56,6 +56,10 @@ public:
     // or 0 when memory ran out (logged, nothing added).
     int Add(const std::string& name, double area, double diameter);
 
+    // Appends a bar that a section file names and the catalogue lacks (as Add). The run then
+    // knows it by name, but "rebar.dat" does not hold it: a later run does not.
+    int AddBrought(const std::string& name, double area, double diameter);
+
     // Removes every entry.
     void Clear();
 
@@ -70,6 +74,9 @@ public:
     int FindByArea(double area) const;
     // 1 when FindByName finds the text and that entry is standard, else 0.
     int IsStandard(const std::string& text) const;
+    // Whether FindByName finds the text among the entries every run has (not one that a
+    // section file brought, AddBrought).
+    bool IsListed(const std::string& text) const;
 
     int Count() const { return static_cast<int>(m_entries.size()); }
     const std::vector<RebarEntry>& Entries() const { return m_entries; }
@@ -87,6 +94,7 @@ private:
     void ReadLine(const std::string& line);
 
     std::vector<RebarEntry> m_entries;
+    std::vector<std::string> m_brought; // names of the entries AddBrought appended
     std::string m_path;
     std::string m_sourcePath;
     bool m_writeFailed = false;

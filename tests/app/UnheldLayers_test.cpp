@@ -3,8 +3,11 @@
 // layer and the value, and the program goes on; a degenerate section of an old binary file
 // paints with its pixel positions inside int.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -104,9 +107,68 @@ protected:
         PaintCrossSection(dc, Window().GetCurrentStructure(), 0, 0, 1000, 800, 0);
     }
 
+    // Opens the file after a sound section: the one box with that text and caption, and the
+    // section open before stays, under its own file name.
+    void ExpectRefusedKeepingTheOpenSection(const std::string& name, const std::string& content,
+                                            const std::string& text, const std::string& caption)
+    {
+        SCOPED_TRACE(name);
+        Open("sound.q2t", LabelledSection("LONGREINF top\nZ 450\nAI 500\nNUM 2\nENDLONG\n"));
+        ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Old girder");
+        const std::string before = app->GetFileName();
+        const std::vector<UiRequest> boxes = Open(name, content, {text.substr(0, 20)});
+        EXPECT_TRUE(ui.Done());
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, text + "\n\nFile: " + dir.File(name));
+        EXPECT_EQ(boxes[0].caption, caption);
+        EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Old girder");
+        EXPECT_EQ(app->GetFileName(), before);
+        ASSERT_EQ(Window().GetCurrentStructure()->GetLongLayerCount(0), 1);
+        EXPECT_NEAR(Window().GetCurrentStructure()->GetLongLayer(0, 0)->A, 1000e-6, 1e-12);
+    }
+
 private:
     TDocumentEngine* m_previous;
 };
+
+// A document of a new section with a bar layer of two bars of its own (500 mm^2, 25.2 mm) and
+// a tendon of 1000 mm^2 below it, written by write; its text with the attribute of the layer
+// (0 the bars, 1 the tendon) made the value given.
+std::string DocumentWith(int layer, const std::string& attribute, const std::string& value,
+                         const std::function<std::string(std::vector<std::unique_ptr<TStructure>>)>& write)
+{
+    auto beam = std::make_unique<TBeam>();
+    beam->SetName("Own bars");
+    LongLayerRec bars;
+    InitLongLayerRec(bars);
+    bars.z = beam->GetBottom() + 0.05;
+    bars.num = 2;
+    bars.Ai = 500e-6;
+    bars.A = 1000e-6;
+    bars.db = 0.0252;
+    bars.name = "bars";
+    beam->AddLongLayer(bars, 0);
+    LongLayerRec tendon = bars;
+    tendon.z = beam->GetBottom() + 0.1;
+    tendon.num = 1;
+    tendon.Ai = tendon.A = 1000e-6;
+    tendon.db = 0.0357;
+    tendon.type = 1;
+    tendon.name = "tendon";
+    beam->AddLongLayer(tendon, 0);
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(std::move(beam));
+    std::string text = write(std::move(structures));
+    std::size_t at = text.find("<longreinfx");
+    for (int i = 0; i < layer; ++i)
+        at = text.find("<longreinfx", at + 1);
+    const std::size_t name = text.find("\t" + attribute + "\t", at);
+    EXPECT_LT(name, text.find('>', at)) << layer << " " << attribute;
+    const std::size_t open = text.find('"', name);
+    const std::size_t close = text.find('"', open + 1);
+    text.replace(open + 1, close - open - 1, value);
+    return text;
+}
 
 TEST_F(UnheldLayerTest, LabelledTextWithACountNoLayerHoldsIsRefusedWithOneMessage)
 {
@@ -254,3 +316,101 @@ TEST_F(UnheldLayerTest, ADegenerateSectionOfAnOldFilePaintsInsideTheRangeOfInt)
 }
 
 } // namespace
+
+namespace {
+
+const char* const kAtMost = ": a bar is at most 1000000.0 mm^2.";
+
+} // namespace
+
+// A bar given by its area is held as one given by its diameter: at most 1 m^2, a layer of at
+// most 10000 of them. Each file of every reader with a larger one is refused with one box naming
+// the layer and the value, and the section open before stays.
+TEST_F(UnheldLayerTest, ABarLargerByItsAreaIsRefusedByEveryReaderKeepingTheOpenSection)
+{
+    // Labelled text: a bar of 2e6 mm^2, and a layer's area of 1e300 mm^2 in its one bar.
+    ExpectRefusedKeepingTheOpenSection("ai.q2t",
+                                       LabelledSection("LONGREINF top\nZ 450\nAI 2000000\nNUM 1\nENDLONG\n"),
+                                       std::string("Longitudinal layer 1 (\"top\") has bars of 2000000.0 mm^2") +
+                                           kAtMost + kCannotRead,
+                                       "Load Error");
+    ExpectRefusedKeepingTheOpenSection("a.q2t", LabelledSection("LONGREINF top\nZ 450\nA 1e300\nENDLONG\n"),
+                                       std::string("Longitudinal layer 1 (\"top\") has bars of 1e+300 mm^2") +
+                                           kAtMost + kCannotRead,
+                                       "Load Error");
+
+    // Version 0.7 and 0.8: the bars of the layer "bottom" (its bar area at byte 28, its diameter
+    // at 36) made 2 m^2 with no diameter.
+    for (const int version : {7, 8}) {
+        std::vector<std::uint8_t> v08 = MakeV08File(version).bytes;
+        ASSERT_EQ(Field<double>(v08, kV08LayerBars + 4), 500e-6);
+        ASSERT_EQ(Field<double>(v08, kV08LayerBars + 12), 0.0252);
+        SetField(v08, kV08LayerBars + 4, 2.0);
+        SetField(v08, kV08LayerBars + 12, 0.0);
+        ExpectRefusedKeepingTheOpenSection("ai08.q2k", Bytes(v08),
+                                           std::string("Longitudinal layer 1 (\"bottom\") has bars of 2000000.0 mm^2") +
+                                               kAtMost + kCannotRead,
+                                           "Invalid File");
+    }
+
+    // Version 0.5: a layer of 1e300 m^2, which no whole count of its 25.2 mm bars makes: one bar.
+    std::vector<std::uint8_t> v05 = MakeV05File().bytes;
+    SetField(v05, kV05TopLayerArea, 1e300);
+    ExpectRefusedKeepingTheOpenSection("a05.q2k", Bytes(v05),
+                                       std::string("Longitudinal layer 1 (\"top\") has bars of 1e+306 mm^2") +
+                                           kAtMost + kCannotRead,
+                                       "Invalid File");
+
+    // A document: the bar layer's bar area, and the tendon's area in its one bar. A document
+    // refused leaves a new section (the open section went when the document's reading began).
+    const auto write = [this](std::vector<std::unique_ptr<TStructure>> structures) {
+        WriteStructures("written.qvh", std::move(structures));
+        return dir.Read("written.qvh");
+    };
+    for (const char* value : {"2e6", "1e12"}) {
+        ExpectRefused("ai.qvh", DocumentWith(0, "Ai", value, write),
+                      std::string("Longitudinal layer 1 (\"longreinfx\") has Ai=\"") + value + "\"" + kAtMost +
+                          kCannotRead,
+                      "Load Error");
+        ExpectRefused("a.qvh", DocumentWith(1, "A", value, write),
+                      std::string("Longitudinal layer 2 (\"longreinfx\") has A=\"") + value + "\" in 1 bar" +
+                          kAtMost + kCannotRead,
+                      "Load Error");
+    }
+    // Written as it stands, the document opens with both layers.
+    EXPECT_TRUE(Open("own.qvh", DocumentWith(0, "Ai", "500.0", write)).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Own bars");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetLongLayerCount(0), 2);
+}
+
+// A layer of the most bars of a moderate size, 10000 of 500 mm^2 (5 m^2 in all), opens.
+TEST_F(UnheldLayerTest, TheMostBarsOfAModerateSizeOpenInEveryReader)
+{
+    const std::vector<UiRequest> boxes =
+        Open("most.q2t", LabelledSection("LONGREINF top\nZ 450\nAI 500\nA 5000000\nNUM 10000\nENDLONG\n"));
+    EXPECT_TRUE(boxes.empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Old girder");
+    EXPECT_NEAR(Window().GetCurrentStructure()->GetLongLayer(0, 0)->A, 5.0, 1e-9);
+
+    std::vector<std::uint8_t> v05 = MakeV05File().bytes;
+    SetField(v05, kV05TopLayerArea, 10000 * kBarArea);
+    EXPECT_TRUE(Open("most05.q2k", Bytes(v05)).empty());
+    const TStructure* beam = Window().GetCurrentStructure();
+    ASSERT_EQ(beam->GetName(), "Beam A");
+    int most = 0;
+    for (int i = 0; i < beam->GetLongLayerCount(0); ++i)
+        most = std::max(most, beam->GetLongLayer(i, 0)->num);
+    EXPECT_EQ(most, 10000);
+}
+
+// A predecessor sheet whose strength cell is too large for its unit (1e303 MPa is -inf Pa) is
+// refused with one box naming the cell, as the other readers refuse a value that is no number.
+TEST_F(UnheldLayerTest, APredecessorSheetWithAValueThatIsNoNumberIsRefused)
+{
+    SheetWriter strength = MakeTwoTypeSheetWriter();
+    strength.Number(1, 7, 1e303);
+    ExpectRefusedKeepingTheOpenSection(
+        "strength.dat", Bytes(strength.Bytes()),
+        std::string("Row 7, column 1 of the sheet holds 1e+303: it gives a value that is no number.") + kCannotRead,
+        "Invalid File");
+}
