@@ -9,62 +9,30 @@
 #include "model/TStructure.h"
 #include "tests/app/SectionalAnswer.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/TwoConcreteTBeam.h"
 
 namespace {
 
 // The T-beam of two concretes in US units (a 39.37 x 3.93 in flange over an 11.81 x 19.69 in
-// web), with a tendon, shrinkage of -0.3, -0.2 and -0.1 mm/m at the top, mid-height and
-// bottom, a strain discontinuity at the flange and long-term settings, under constant loads
-// and a growing moment and shear; the shrinkage profile's top row at `topRow` inches.
+// web), with shrinkage of -0.3, -0.2 and -0.1 mm/m at the top, mid-height and bottom, the
+// document's strain discontinuity at the flange, bar strains and long-term settings; the
+// shrinkage profile's top row at `topRow` inches.
 std::string TBeamDocument(const std::string& topRow)
 {
-    return R"(<?xml version="1.0" encoding="UTF-8" standalone="no" ?>
-<document>
-	<q3g_beam	name="T-beam" doneby="A. Engineer" date="2026/12/6" smx="  2.0" smt="  7.9" units="US"	>
-		<concrete fcp="5801.5" ft="362.59" tsfactor="0.8" maxagg="0.79" c_soft="9" t_stiff="3" name="Flange" />
-		<concrete fcp="4351.1" maxagg="0.75" c_mod="4" t_stiff="2" name="Web" >
-					0.000  0.00
-					1.000 2900.75
-					2.000 4351.13
-					3.500 3625.94
-			</concrete>
-		<rebar fy="65.3" E="29008" fu="87.0" esh="8.0" eu="100.0" name="Bar" />
-		<rebar fy="72.8" E="29008" fu="79.8" esh="5.0" eu="50.0" name="Curve" >
-					0.000  0.00
-					2.500 72518.85
-					50.000 79770.74
-			</rebar>
-		<prestress fu="264.1" E="28282" name="Strand" />
-		<sectionSOLID >
-					23.62	39.37
-					19.69	39.37	"Flange"
-					19.69	11.81
-					0.00	11.81	"Web"
-			</sectionSOLID>
-		<longreinfx z="1.97" type="Bar" num="4" A="1.860" bartitle="20" />
-		<longreinfx z="3.94" type="Strand" drape="2.00" A="1.085" Ai="1.085" db="1.2" dep="6.00" name="tendon" />
-		<longreinfx z="21.65" type="Curve" space="11.8" num="2" A="1.550" Ai="0.775" db="1.0" name="top" />
-		<transreinfz A="0.310" type="Bar" pattern="2" space="5.91" disttop="22.4" distbot="1.2" bartitle="20" name="stirrups" />
-		<shrinktherm >
-					 )" + topRow + R"( -0.300
-					 11.8 -0.200
-					  0.0 -0.100
-			</shrinktherm>
-		<sectloading BN="-22.5" BM="-36.9" MM="0.738" MV="0.450" />
-		<rebarthermx >
-				"bot" 0.500
-				"tendon" 0.000
-				"top" 0.000
-			</rebarthermx>
-		<straindiscont >
-					 23.6 0.000
-					 19.7 0.400
-					  0.0 0.000
-			</straindiscont>
-		<analysisoptions longterm="1" sustainM="14.8" sustainN="-11.2" age="0.076712328767123292" />
-	</q3g_beam>
-</document>
+    const std::string shrinkage = "<shrinktherm>\n " + topRow + " -0.300\n 11.8 -0.200\n 0.0 -0.100\n</shrinktherm>\n";
+    const std::string after = R"(<rebarthermx>
+ "bot" 0.500
+ "tendon" 0.000
+ "top" 0.000
+</rebarthermx>
+<straindiscont>
+ 23.6 0.000
+ 19.7 0.400
+ 0.0 0.000
+</straindiscont>
+<analysisoptions longterm="1" sustainM="14.8" sustainN="-11.2" age="0.076712328767123292" />
 )";
+    return "<?xml version=\"1.0\"?>\r\n<document>\r\n" + TwoConcreteTBeamElement(shrinkage, after) + "\r\n</document>\r\n";
 }
 
 class RoundedShrinkageDepthsTest : public StartedShellTest {
