@@ -19,44 +19,13 @@
 #include "tests/app/ShellFixture.h"
 #include "tests/support/RecordingDC.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TwoConcreteTBeam.h"
 #include "tests/views/PrintedPage.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 #include "views/TMaterDiagram.h"
 
 namespace {
-
-// A T-beam of two concrete types, as a user's document holds it: the flange of 5802 psi, whose
-// curve never reaches its strength, and the web of 4351 psi by its own points (the main type,
-// whose details "Base Type", its strength, a_g and f_t the chart writes), with bars, a tendon
-// and stirrups.
-constexpr const char* kTwoConcreteBeam = R"(<q3g_beam name="T-beam" doneby="A. Engineer" date="2026/12/6" smx="  2.0" smt="  7.9" units="US">
-<concrete fcp="5801.5" ft="362.59" tsfactor="0.8" maxagg="0.79" c_soft="9" t_stiff="3" name="Flange" />
-<concrete fcp="4351.1" maxagg="0.75" c_mod="4" t_stiff="2" name="Web">
- 0.000 0.00
- 1.000 2900.75
- 2.000 4351.13
- 3.500 3625.94
-</concrete>
-<rebar fy="65.3" E="29008" fu="87.0" esh="8.0" eu="100.0" name="Bar" />
-<rebar fy="72.8" E="29008" fu="79.8" esh="5.0" eu="50.0" name="Curve">
- 0.000 0.00
- 2.500 72518.85
- 50.000 79770.74
-</rebar>
-<prestress fu="264.1" E="28282" name="Strand" />
-<sectionSOLID>
- 23.62 39.37
- 19.69 39.37 "Flange"
- 19.69 11.81
- 0.00 11.81 "Web"
-</sectionSOLID>
-<longreinfx z="1.97" type="Bar" num="4" A="1.860" bartitle="20" />
-<longreinfx z="3.94" type="Strand" drape="2.00" A="1.085" Ai="1.085" db="1.2" dep="6.00" name="tendon" />
-<longreinfx z="21.65" type="Curve" space="11.8" num="2" A="1.550" Ai="0.775" db="1.0" name="top" />
-<transreinfz A="0.310" type="Bar" pattern="2" space="5.91" disttop="22.4" distbot="1.2" bartitle="20" name="stirrups" />
-<sectloading BN="-22.5" BM="-36.9" MM="0.738" MV="0.450" />
-</q3g_beam>)";
 
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -175,7 +144,7 @@ struct PlacedMaterialLabels : StartedShellTest {
     void ShowSummary(int units, int w, int h)
     {
         g_UnitSystem = units;
-        dir.Write("tbeam.xml", "<?xml version=\"1.0\"?>\r\n<document>\r\n" + std::string(kTwoConcreteBeam) +
+        dir.Write("tbeam.xml", "<?xml version=\"1.0\"?>\r\n<document>\r\n" + TwoConcreteTBeamElement() +
                                    "\r\n</document>\r\n");
         app->OpenFile(dir.File("tbeam.xml"));
         g_UnitSystem = units;

@@ -4,7 +4,10 @@
 // wizard's last page, the window after the wizard and after the solve; any box of the solve is
 // shown for real, pictured and closed with Return.
 //
-//   qv_qdefineshot <program folder> <output folder> <document>
+//   qv_qdefineshot <program folder> <output folder> <document> [open]
+//
+// With "open" the wizard is left out: the document opened and solved as it stands, to set
+// beside the section the wizard kept.
 //
 // Needs an X display (run under xvfb-run), "import" and "xdotool".
 
@@ -45,7 +48,8 @@ int main(int argc, char** argv) {
     frame.ShowFrame(1);
     app.OpenFile(argv[3]);
     ScreenShot(names.Next("opened"));
-    {
+    const bool wizard = !(argc > 4 && std::string(argv[4]) == "open");
+    if (wizard) {
         ScriptedUi ui;
         const std::string last = names.Next("wizard-last-page");
         ui.Message("Do you wish to create a new section?", MsgAnswer::No)
@@ -63,7 +67,7 @@ int main(int argc, char** argv) {
             std::printf("asked: %s: %s\n", r.kind.c_str(), r.text.c_str());
     }
     frame.Dispatch(CmId::CrossSection);
-    ScreenShot(names.Next("after-wizard"));
+    ScreenShot(names.Next(wizard ? "after-wizard" : "before-solve"));
     // The solve's boxes, shown for real: each pictured after a while and closed with Return.
     const std::string box = names.Next("solve-box");
     std::system(("(sleep 3; import -window root '" + box + "'; xdotool key Return; sleep 1; xdotool key Return) &").c_str());
