@@ -15,6 +15,7 @@
 #include "app/CommandIds.h"
 #include "foundation/Sentinel.h"
 #include "model/TBeam.h"
+#include "tests/app/SectionalAnswer.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/files/LegacyFileBuilders.h"
 
@@ -120,10 +121,8 @@ std::vector<OlderFile> OlderFilesWithShear() {
 // The answer of a sectional response: the results of every stage, one row of
 // StateResult::Count values a stage; and each stage's per-layer values: every bar's average
 // stress and stress at a crack (both lists) and bond stress.
-struct Answer {
-    int lastStage = -1;
-    int errors = 0;
-    std::vector<double> values;
+// The stages' results and, a row a stage, every bar layer's values.
+struct Answer : SectionalAnswer {
     std::vector<std::vector<double>> layerValues;
 };
 
@@ -164,20 +163,11 @@ protected:
     }
     // Solve > Sectional Response of the open section, run to its end by the idle loop.
     Answer Solve() {
-        Frame().Dispatch(CmId::SectionalResponse);
-        const TSectionalAnalysis* a = Window().GetCurrentAnalysis();
-        EXPECT_NE(a, nullptr);
-        if (a == nullptr)
-            return {};
-        for (long pass = 0; pass < 400000 && a->IsRunning(); ++pass)
-            Window().IdleAction(pass);
-        EXPECT_FALSE(a->IsRunning());
         Answer answer;
-        answer.lastStage = a->GetLastStageIndex();
-        answer.errors = a->GetErrorCount();
-        for (int i = 0; i <= answer.lastStage; ++i) {
+        static_cast<SectionalAnswer&>(answer) = SolveSectionalResponse(Frame(), Window());
+        const TSectionalAnalysis* a = Window().GetCurrentAnalysis();
+        for (int i = 0; a != nullptr && i <= answer.lastStage; ++i) {
             if (const SectionState* stage = a->GetStage(i)) {
-                answer.values.insert(answer.values.end(), stage->Results.begin(), stage->Results.end());
                 std::vector<double> layers;
                 for (const std::vector<double>& bars : stage->LongBarValues)
                     layers.insert(layers.end(), bars.begin(), bars.end());
@@ -196,19 +186,9 @@ private:
 // a millionth of that result's largest value over the run (the document keeps depths and bar
 // diameters to a hundredth of a millimetre, so the last digits may differ).
 void ExpectSameAnswer(const Answer& read, const Answer& reopened) {
-    EXPECT_EQ(read.errors, 0);
-    EXPECT_EQ(reopened.errors, 0);
-    EXPECT_GT(read.lastStage, 0);
-    EXPECT_EQ(read.lastStage, reopened.lastStage);
-    ASSERT_FALSE(read.values.empty());
-    ASSERT_EQ(read.values.size(), reopened.values.size());
-    constexpr std::size_t n = StateResult::Count;
-    std::array<double, n> largest{};
-    for (std::size_t i = 0; i < read.values.size(); ++i)
-        largest[i % n] = std::max({largest[i % n], std::fabs(read.values[i]), std::fabs(reopened.values[i])});
-    for (std::size_t i = 0; i < read.values.size(); ++i)
-        EXPECT_NEAR(read.values[i], reopened.values[i], 1e-6 * largest[i % n])
-            << "stage " << i / n << ", result " << i % n;
+    ExpectSameSectionalAnswer(read, reopened);
+    if (::testing::Test::HasFatalFailure())
+        return;
 
     // Per-layer values, each to a millionth of its largest over the run; a value undefined
     // (a failed bar, a stress at a crack that the bars cannot give) is undefined in both.
