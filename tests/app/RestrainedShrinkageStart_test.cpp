@@ -7,9 +7,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/CommandIds.h"
+#include "tests/app/RealDocumentShell.h"
 #include "tests/app/SectionalAnswer.h"
-#include "tests/app/ShellFixture.h"
 
 namespace {
 
@@ -48,29 +47,17 @@ std::string RestrainedSection(bool longTerm)
 )" + options + "</q3g_beam>\n</document>\n";
 }
 
-class RestrainedShrinkageStartTest : public StartedShellTest {
+class RestrainedShrinkageStartTest : public RealDocumentShellTest {
 protected:
-    RestrainedShrinkageStartTest() : m_previous(SetDocumentEngine(nullptr)) {}
-    ~RestrainedShrinkageStartTest() override { SetDocumentEngine(m_previous); }
-
     long Boxes() const
     {
         return std::count_if(ui.requests.begin(), ui.requests.end(),
                              [](const UiRequest& r) { return r.kind == "message"; });
     }
-
     void Open(bool longTerm)
     {
-        const std::string name = longTerm ? "restrained-lt.qvh" : "restrained.qvh";
-        dir.Write(name, RestrainedSection(longTerm));
-        if (Window().IsModified())
-            ui.Message("Save Changes", MsgAnswer::No);
-        ui.File(plat::FileDialogKind::Open, dir.File(name));
-        EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+        OpenDocument(longTerm ? "restrained-lt.qvh" : "restrained.qvh", RestrainedSection(longTerm));
     }
-
-private:
-    TDocumentEngine* m_previous;
 };
 
 } // namespace
