@@ -227,7 +227,9 @@ public:
     int SetNodeShearShape(SectionState& state) const;
     // Solves the state under the loads F0 + lambda dF from the initial strain estimate by the
     // curvature iteration, repeated (up to 24 times) while the shear-stress distribution
-    // still changes. Sets Valid; answers Solve_Beam's result (0 failed).
+    // still changes. When neither start from the estimate converges, a third start takes
+    // steps no larger than half the peak strain of the main concrete. Sets Valid; answers
+    // Solve_Beam's result (0 failed).
     int SolveAtLoads(SectionState& state, double lambda);
     // Solves a state on the load path by adjusting e0 (control 1) or phi (otherwise) until
     // the dependent force matches the load path (the load factor from component control, or
@@ -251,6 +253,8 @@ public:
     // 3 x 3 tangent stiffness of the state (rows N, M, V; columns e0, phi, gamma), the
     // transverse direction condensed out at each node; fills node work arrays 0 to 3.
     std::array<double, 9> ComputeSectionStiffness(const SectionState& state);
+    // The strain at peak stress of the main concrete type (negative); -0.002 without one.
+    double MainPeakStrain() const;
     // Concrete area between the state's Top and Bottom; at least 1e-6.
     double ConcreteAreaInRange(const SectionState& state) const;
 
@@ -401,6 +405,9 @@ protected:
     MeasuredScatter LastScatter;
     ShapeUpdateMemory ShapeUpdates;
     double ShearToleranceFactor = 1.0;
+    // Set while the curvature iteration cuts each correction to half the peak strain of the
+    // main concrete at the farthest fibre (the guarded start of a solve at given loads).
+    bool LimitProfileSteps = false;
     // 100-point table of the section set-up: the effective tensile strength over the depth.
     TDepthTable WorkingTable;
     double SectionConstant = 0.0;

@@ -40,6 +40,19 @@ int TraceY(double residual)
     return static_cast<int>(kTraceBase - kTraceScale * std::log10(residual + 1.0));
 }
 
+// Scales a correction (e0, phi, gamma) down so that the strain it adds at the farthest fibre,
+// reachDepth from depth 0, is at most limit. Answers true when it was cut.
+bool CutCorrection(std::array<double, 3>& c, double reachDepth, double limit)
+{
+    const double reach = std::fabs(c[0]) + std::fabs(c[1]) * reachDepth;
+    if (!(reach > limit) || limit <= 0.0)
+        return false;
+    const double f = limit / reach;
+    for (double& v : c)
+        v *= f;
+    return true;
+}
+
 } // namespace
 
 // ---- Curvature iteration ------------------------------------------------------------------
@@ -75,6 +88,8 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
     if (mode == 1)
         applyLoads();
     const double h2 = (H + 0.0001) * (H + 0.0001);
+    const double reachDepth = std::max(std::fabs(beam->GetTop()), std::fabs(beam->GetBottom()));
+    const double stepLimit = 0.5 * std::fabs(MainPeakStrain());
     const double forceFloor = (1000.0 * A) * (1000.0 * A);
     int k = 0;
     double previous = 100.0;
@@ -113,6 +128,10 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
         std::array<double, 3> c{};
         if (SolveProfileCorrection(state.Extra, c, {-dN, -dM, -dV}, mode, cv) != 0) {
             failed = true;
+        } else if (LimitProfileSteps && CutCorrection(c, reachDepth, stepLimit)) {
+            R[StateResult::ReferenceStrain] += c[0] * Relaxation;
+            R[StateResult::Curvature] += c[1] * Relaxation;
+            R[StateResult::ShearStrain] += c[2] * Relaxation;
         } else if (std::fabs(c[0]) + std::fabs(c[1]) + std::fabs(c[2]) <= kMaxCorrection) {
             R[StateResult::ReferenceStrain] += c[0] * Relaxation;
             R[StateResult::Curvature] += c[1] * Relaxation;
@@ -212,6 +231,16 @@ std::array<double, 9> TQuarvish2000Analysis::ComputeSectionStiffness(const Secti
             K[d] = 1.0;
     }
     return K;
+}
+
+double TQuarvish2000Analysis::MainPeakStrain() const
+{
+    const TBeam* beam = GetBeam();
+    const int main = beam != nullptr ? beam->GetMainConcreteType() : -1;
+    if (main < 0 || main >= beam->GetConcreteTypeCount())
+        return -0.002;
+    const ConcreteTypeRec* type = beam->GetConcreteType(main);
+    return type != nullptr ? type->ec : -0.002;
 }
 
 // ---- Concrete area of the shear zone ------------------------------------------------------

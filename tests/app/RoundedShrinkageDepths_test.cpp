@@ -5,10 +5,9 @@
 
 #include <string>
 
-#include "app/CommandIds.h"
 #include "model/TStructure.h"
+#include "tests/app/RealDocumentShell.h"
 #include "tests/app/SectionalAnswer.h"
-#include "tests/app/ShellFixture.h"
 #include "tests/support/TwoConcreteTBeam.h"
 
 namespace {
@@ -35,24 +34,10 @@ std::string TBeamDocument(const std::string& topRow)
     return "<?xml version=\"1.0\"?>\r\n<document>\r\n" + TwoConcreteTBeamElement(shrinkage, after) + "\r\n</document>\r\n";
 }
 
-class RoundedShrinkageDepthsTest : public StartedShellTest {
+class RoundedShrinkageDepthsTest : public RealDocumentShellTest {
 protected:
-    RoundedShrinkageDepthsTest() : m_previous(SetDocumentEngine(nullptr)) {}
-    ~RoundedShrinkageDepthsTest() override { SetDocumentEngine(m_previous); }
-
     // File > Open of the T-beam written with the top row of its shrinkage profile so.
-    void Open(const std::string& topRow)
-    {
-        const std::string name = "tbeam-" + topRow + ".qvh";
-        dir.Write(name, TBeamDocument(topRow));
-        if (Window().IsModified())
-            ui.Message("Save Changes", MsgAnswer::No);
-        ui.File(plat::FileDialogKind::Open, dir.File(name));
-        EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
-    }
-
-private:
-    TDocumentEngine* m_previous;
+    void Open(const std::string& topRow) { OpenDocument("tbeam-" + topRow + ".qvh", TBeamDocument(topRow)); }
 };
 
 } // namespace

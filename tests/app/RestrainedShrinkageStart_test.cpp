@@ -1,0 +1,93 @@
+// A section whose concrete shrinks against its bars and against a strain discontinuity
+// imposed below its top, under a moment increment alone: File > Open and Solve > Sectional
+// Response find its initial state (self-equilibrated stresses at zero load) and trace its
+// response, without a box.
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "tests/app/RealDocumentShell.h"
+#include "tests/app/SectionalAnswer.h"
+
+namespace {
+
+// A 300 x 600 mm rectangle (11.81 x 23.62 in) of one 30 MPa concrete with three #8 bars
+// 65 mm over its bottom, a uniform shrinkage of -0.43 mm/m, and a strain discontinuity of
+// 0.4 mm/m at 500 mm (19.69 in) that runs to nothing at the top and at the bottom; the
+// long-term settings of a user's T-beam when asked.
+std::string RestrainedSection(bool longTerm)
+{
+    const std::string options =
+        longTerm ? "<analysisoptions longterm=\"1\" sustainM=\"14.75\" sustainN=\"-11.24\" "
+                   "age=\"0.0767\" />\n"
+                 : "";
+    return R"(<?xml version="1.0"?>
+<document>
+<q3g_beam name="Restrained" units="US">
+<concrete fcp="4351.131" maxagg="0.748" />
+<rebar fy="65.27" E="29007.54" fu="97.9" esh="7.0" eu="100.0" />
+<sectionSOLID>
+ 23.622048 11.811024
+ 19.68504 11.811024 "Concrete 1"
+ 19.68504 11.811024
+ 0.00 11.811024 "Concrete 1"
+</sectionSOLID>
+<longreinfx z="2.574803" type="Steel 1" num="3" A="2.37" bartitle="#8" />
+<shrinktherm>
+ 23.622048 -0.430
+ 0.0 -0.430
+</shrinktherm>
+<sectloading MM="0.737562" />
+<straindiscont>
+ 23.622048 0.000
+ 19.68504 0.400
+ 0.0 0.000
+</straindiscont>
+)" + options + "</q3g_beam>\n</document>\n";
+}
+
+class RestrainedShrinkageStartTest : public RealDocumentShellTest {
+protected:
+    long Boxes() const
+    {
+        return std::count_if(ui.requests.begin(), ui.requests.end(),
+                             [](const UiRequest& r) { return r.kind == "message"; });
+    }
+    void Open(bool longTerm)
+    {
+        OpenDocument(longTerm ? "restrained-lt.qvh" : "restrained.qvh", RestrainedSection(longTerm));
+    }
+};
+
+} // namespace
+
+// With and without the long-term settings: no box; a response past its initial stage; at zero
+// load the stresses balance (N and M within 0.5 kN and 0.5 kN m of nothing, where the bars
+// alone restrain some 130 kN of shrinkage); at every stage N is nothing, as applied, within
+// 0.5 % of the force of the couple that holds the largest moment over a 0.5 m lever arm.
+TEST_F(RestrainedShrinkageStartTest, TheInitialStateIsFoundAndEveryStageIsInEquilibrium)
+{
+    for (const bool longTerm : {false, true}) {
+        SCOPED_TRACE(longTerm ? "long-term" : "short-term");
+        Open(longTerm);
+        const long before = Boxes();
+        const SectionalAnswer a = SolveSectionalResponse(Frame(), Window());
+        EXPECT_EQ(Boxes(), before);
+        EXPECT_EQ(a.errors, 0);
+        ASSERT_GT(a.lastStage, 10);
+
+        constexpr std::size_t n = StateResult::Count;
+        EXPECT_NEAR(a.values[StateResult::AxialForce], 0.0, 500.0);
+        EXPECT_NEAR(a.values[StateResult::Moment], 0.0, 500.0);
+        double largest = 0.0;
+        for (std::size_t i = StateResult::Moment; i < a.values.size(); i += n)
+            largest = std::max(largest, std::fabs(a.values[i]));
+        EXPECT_GT(largest, 50e3); // the section reaches the moment of its bars yielding
+        const double couple = largest / 0.5;
+        // No axial load is applied at any stage.
+        for (std::size_t s = 0; s < a.values.size(); s += n)
+            EXPECT_NEAR(a.values[s + StateResult::AxialForce], 0.0, 0.005 * couple) << "stage " << s / n;
+    }
+    EXPECT_TRUE(ui.Done());
+}
