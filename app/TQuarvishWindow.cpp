@@ -10,6 +10,7 @@
 #include "analysis/TSectionalAnalysis.h"
 #include "analysis/state/ErrorList.h"
 #include "app/DocumentEngine.h"
+#include "app/DocumentReadScope.h"
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
 #include "app/SectionNumbering.h"
@@ -385,22 +386,15 @@ void TQuarvishWindow::TakeNewSectionDefaults(const TStructure& structure) {
 // unless it is the default file, whose place the default section then takes. Otherwise the
 // beam replaces the open document.
 bool TQuarvishWindow::LoadOlderFile(const std::string& path) {
-    const ResistanceFactors factors = g_ResistanceFactors;
-    const int units = g_UnitSystem;
-    if (g_FileOverride)
-        g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
+    const DocumentReadScope settings;
     int read = 0;
     std::unique_ptr<TBeam> beam;
     {
         const SectionLabelPromptScope prompt;
         beam = std::make_unique<TBeam>(path, read);
     }
-    if (!read && !IsProgramDirFile(path, m_defaultFileName)) {
-        g_ResistanceFactors = factors;
-        g_UnitSystem = units;
-        m_documentKept = true;
+    if (!read && KeepOpenDocument(path, settings))
         return false;
-    }
     DropDocument();
     g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::move(beam);
     return read != 0;
@@ -455,18 +449,27 @@ void TQuarvishWindow::LetGoOfDocument() {
     m_viewManager->CreateLogic(0, nullptr, nullptr);
 }
 
+// A file refused by its reader leaves everything open as it was (the reader has said why):
+// the structures, analyses and views, and every setting the read changed. The default file
+// is the exception: its place is then taken by the default section.
+bool TQuarvishWindow::KeepOpenDocument(const std::string& path, const DocumentReadScope& settings) {
+    if (IsProgramDirFile(path, m_defaultFileName))
+        return false;
+    settings.Restore();
+    m_documentKept = true;
+    return true;
+}
+
 // Reads an XML document into a table of its own, each structure in the slot of its
 // component, and puts it in the place of the open document. A structure read whole but
 // refused because it cannot be analysed costs only itself, as an unknown component does: its
 // slot stays empty, its message is all that is said of it, and the document is opened without
 // it (its file, which still holds it, is then saved through Save As). A document of nothing
-// else leaves everything open as it was, as an older file that cannot be read does, unless it
-// is the default file. Any other refusal replaces the document by the default section.
+// else, or one with any other refusal, leaves everything open as it was, as an older file
+// that cannot be read does; one that holds no structure at all is replaced by the default
+// section.
 bool TQuarvishWindow::LoadXmlDocument(const std::string& path, std::string& text) {
-    const ResistanceFactors factors = g_ResistanceFactors;
-    const int units = g_UnitSystem;
-    if (g_FileOverride)
-        g_ResistanceFactors = ResistanceFactors{1.0, 1.0, 1.0};
+    const DocumentReadScope settings;
     TDocumentEngine& engine = GetDocumentEngine();
     engine.BeginRead(text);
     StructureTableSlots::Table work;
@@ -512,12 +515,8 @@ bool TQuarvishWindow::LoadXmlDocument(const std::string& path, std::string& text
     // empty shows its first structure.
     const int first = FirstFilledSlot(work);
     const bool anyLeftOut = FirstFilledSlot(leftOut) >= 0;
-    if (ok && first < 0 && anyLeftOut && !IsProgramDirFile(path, m_defaultFileName)) {
-        g_ResistanceFactors = factors;
-        g_UnitSystem = units;
-        m_documentKept = true;
+    if ((!ok || (first < 0 && anyLeftOut)) && KeepOpenDocument(path, settings))
         return false;
-    }
     // A zone naming an element left out finds it, rather than being reported a second time,
     // and then takes the document's first section.
     const SectionsWithLeftOut named(work, leftOut);
@@ -529,6 +528,8 @@ bool TQuarvishWindow::LoadXmlDocument(const std::string& path, std::string& text
         if (ok)
             engine.CommitAnalysisSettings();
     }
+    if (!ok && KeepOpenDocument(path, settings))
+        return false;
     if (ok && !memberComponents.empty() && anyLeftOut)
         for (int z = 0; z < std::clamp(g_MemberDefinition.zoneCount, 0, kMaxMemberZones); ++z) {
             int& slot = g_MemberDefinition.zones[static_cast<std::size_t>(z)].structureIndex;
@@ -573,13 +574,9 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
     if (!m_documentKept && m_viewManager)
         m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);
     ShowReportTextDialog(this);
-    if (!ok) {
-        // The default section took the place of the document: the panels show it, not the
-        // results of the analyses that went with the document.
-        if (!m_documentKept && !IsProgramDirFile(path, m_defaultFileName))
-            CmCrossSection();
+    // A refused file left the document open before as it was, or was the default file.
+    if (!ok)
         return;
-    }
     isDefault = IsProgramDirFile(path, m_defaultFileName) ? 1 : 0;
     if (!isDefault) {
         SetQuickDefineNew(0);

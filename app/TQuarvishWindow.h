@@ -8,6 +8,7 @@
 
 #include "app/T_2kWindow.h"
 
+class DocumentReadScope;
 class TBeam;
 class TStructure;
 class TStructureSlots;
@@ -116,9 +117,11 @@ private:
     void DropDocument();
     // Reads a file of an older kind; false (everything kept) when it cannot be read.
     bool LoadOlderFile(const std::string& path);
-    // Reads an XML document's text; false when it is refused (kept or replaced by the default
-    // section).
+    // Reads an XML document's text; false (everything kept) when it is refused.
     bool LoadXmlDocument(const std::string& path, std::string& text);
+    // After a refused read: true when the open document stays, with every setting the read
+    // changed put back; false for the default file, whose place the default section takes.
+    bool KeepOpenDocument(const std::string& path, const DocumentReadScope& settings);
     // Takes the defaults of new sections from the default document's structure.
     void TakeNewSectionDefaults(const TStructure& structure);
     // The member of the beam just read, made over the sections of its document.

@@ -195,12 +195,14 @@ TEST_F(StartedShellTest, LoadingFillsTheSlotOfEachComponentAndReportsUnknownOnes
     EXPECT_EQ(StructureAt(2)->GetName(), "C");
     EXPECT_EQ(ui.requests.back().caption, "Load Error");
 
-    // A rejected component replaces the whole load by one default beam.
+    // A rejected component refuses the whole load: the document open before stays.
     app->OpenFile(WriteDocument("bad.qvh", {"<q3g_beam A/>", "<q3g_beam !bad/>"}));
-    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  Newbeam");
-    EXPECT_EQ(app->GetFileName(), "Newbeam");
+    EXPECT_EQ(Frame().GetCaption(), "Quarvish  -  mixed  -  A");
+    EXPECT_EQ(app->GetFileName(), file);
     ASSERT_NE(StructureAt(0), nullptr);
     EXPECT_EQ(StructureAt(1), nullptr);
+    ASSERT_NE(StructureAt(2), nullptr);
+    EXPECT_EQ(StructureAt(2)->GetName(), "C");
 }
 
 TEST_F(StartedShellTest, ADocumentWithoutAStructureInSlotZeroShowsItsFirstOne) {

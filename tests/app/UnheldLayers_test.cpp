@@ -361,21 +361,20 @@ TEST_F(UnheldLayerTest, ABarLargerByItsAreaIsRefusedByEveryReaderKeepingTheOpenS
                                            kAtMost + kCannotRead,
                                        "Invalid File");
 
-    // A document: the bar layer's bar area, and the tendon's area in its one bar. A document
-    // refused leaves a new section (the open section went when the document's reading began).
+    // A document: the bar layer's bar area, and the tendon's area in its one bar.
     const auto write = [this](std::vector<std::unique_ptr<TStructure>> structures) {
         WriteStructures("written.qvh", std::move(structures));
         return dir.Read("written.qvh");
     };
     for (const char* value : {"2e6", "1e12"}) {
-        ExpectRefused("ai.qvh", DocumentWith(0, "Ai", value, write),
-                      std::string("Longitudinal layer 1 (\"longreinfx\") has Ai=\"") + value + "\"" + kAtMost +
-                          kCannotRead,
-                      "Load Error");
-        ExpectRefused("a.qvh", DocumentWith(1, "A", value, write),
-                      std::string("Longitudinal layer 2 (\"longreinfx\") has A=\"") + value + "\" in 1 bar" +
-                          kAtMost + kCannotRead,
-                      "Load Error");
+        ExpectRefusedKeepingTheOpenSection("ai.qvh", DocumentWith(0, "Ai", value, write),
+                                           std::string("Longitudinal layer 1 (\"longreinfx\") has Ai=\"") + value +
+                                               "\"" + kAtMost + kCannotRead,
+                                           "Load Error");
+        ExpectRefusedKeepingTheOpenSection("a.qvh", DocumentWith(1, "A", value, write),
+                                           std::string("Longitudinal layer 2 (\"longreinfx\") has A=\"") + value +
+                                               "\" in 1 bar" + kAtMost + kCannotRead,
+                                           "Load Error");
     }
     // Written as it stands, the document opens with both layers.
     EXPECT_TRUE(Open("own.qvh", DocumentWith(0, "Ai", "500.0", write)).empty());
