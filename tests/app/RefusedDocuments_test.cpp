@@ -11,9 +11,9 @@
 #include "foundation/Units.h"
 #include "member/TMemberDefinition.h"
 #include "model/QuickDefineFlag.h"
-#include "model/TBeam.h"
 #include "model/materials/MaterialTypes.h"
 #include "support/TestSupport.h"
+#include "tests/app/OwnBarsDocument.h"
 #include "tests/app/ShellFixture.h"
 
 namespace {
@@ -28,28 +28,8 @@ protected:
     std::string WriteTwoSections(const std::string& name, const std::string& first, const std::string& second,
                                  int unitSystem) {
         std::vector<std::unique_ptr<TStructure>> structures;
-        for (const std::string& title : {first, second}) {
-            auto beam = std::make_unique<TBeam>();
-            beam->SetName(title);
-            LongLayerRec bars;
-            InitLongLayerRec(bars);
-            bars.z = beam->GetBottom() + 0.05;
-            bars.num = 2;
-            bars.Ai = 500e-6;
-            bars.A = 1000e-6;
-            bars.db = 0.0252;
-            bars.name = "bars";
-            beam->AddLongLayer(bars, 0);
-            LongLayerRec tendon = bars;
-            tendon.z = beam->GetBottom() + 0.1;
-            tendon.num = 1;
-            tendon.Ai = tendon.A = 1000e-6;
-            tendon.db = 0.0357;
-            tendon.type = 1;
-            tendon.name = "tendon";
-            beam->AddLongLayer(tendon, 0);
-            structures.push_back(std::move(beam));
-        }
+        structures.push_back(MakeOwnBarsBeam(first));
+        structures.push_back(MakeOwnBarsBeam(second));
         const ValueGuard<int> written(g_UnitSystem, unitSystem);
         return WriteStructures(name, std::move(structures));
     }
@@ -79,16 +59,9 @@ private:
 };
 
 // The text with attribute of the second section's layer (0 the bars, 1 the tendon) made value.
-std::string WithLayerValue(std::string text, int layer, const std::string& attribute, const std::string& value) {
-    std::size_t at = text.find("<longreinfx", text.find("<q3g_beam", text.find("</q3g_beam>")));
-    for (int i = 0; i < layer; ++i)
-        at = text.find("<longreinfx", at + 1);
-    const std::size_t name = text.find("\t" + attribute + "\t", at);
-    EXPECT_LT(name, text.find('>', at)) << layer << " " << attribute;
-    const std::size_t open = text.find('"', name);
-    const std::size_t close = text.find('"', open + 1);
-    text.replace(open + 1, close - open - 1, value);
-    return text;
+std::string WithSecondLayerValue(const std::string& text, int layer, const std::string& attribute,
+                                 const std::string& value) {
+    return WithLayerValue(text, text.find("<q3g_beam", text.find("</q3g_beam>")), layer, attribute, value);
 }
 
 } // namespace
@@ -140,9 +113,9 @@ TEST_F(RefusedDocumentTest, ARefusedDocumentLeavesTheSoundDocumentOpenWithItsSet
         const char* box;
     };
     const Case cases[] = {
-        {"ai.qvh", WithLayerValue(text, 0, "Ai", "2e6"), "Longitudinal layer 1 (\"longreinfx\") has Ai=\"2e6\""},
-        {"a.qvh", WithLayerValue(text, 1, "A", "1e12"), "Longitudinal layer 2 (\"longreinfx\") has A=\"1e12\""},
-        {"num.qvh", WithLayerValue(text, 0, "num", "10001"), "Longitudinal layer 1 (\"longreinfx\") has num=\"10001\""},
+        {"ai.qvh", WithSecondLayerValue(text, 0, "Ai", "2e6"), "Longitudinal layer 1 (\"longreinfx\") has Ai=\"2e6\""},
+        {"a.qvh", WithSecondLayerValue(text, 1, "A", "1e12"), "Longitudinal layer 2 (\"longreinfx\") has A=\"1e12\""},
+        {"num.qvh", WithSecondLayerValue(text, 0, "num", "10001"), "Longitudinal layer 1 (\"longreinfx\") has num=\"10001\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -15,6 +15,7 @@
 #include "app/summary/CrossSection.h"
 #include "model/TBeam.h"
 #include "support/RecordingDC.h"
+#include "tests/app/OwnBarsDocument.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/files/LegacyFileBuilders.h"
 
@@ -137,37 +138,9 @@ private:
 std::string DocumentWith(int layer, const std::string& attribute, const std::string& value,
                          const std::function<std::string(std::vector<std::unique_ptr<TStructure>>)>& write)
 {
-    auto beam = std::make_unique<TBeam>();
-    beam->SetName("Own bars");
-    LongLayerRec bars;
-    InitLongLayerRec(bars);
-    bars.z = beam->GetBottom() + 0.05;
-    bars.num = 2;
-    bars.Ai = 500e-6;
-    bars.A = 1000e-6;
-    bars.db = 0.0252;
-    bars.name = "bars";
-    beam->AddLongLayer(bars, 0);
-    LongLayerRec tendon = bars;
-    tendon.z = beam->GetBottom() + 0.1;
-    tendon.num = 1;
-    tendon.Ai = tendon.A = 1000e-6;
-    tendon.db = 0.0357;
-    tendon.type = 1;
-    tendon.name = "tendon";
-    beam->AddLongLayer(tendon, 0);
     std::vector<std::unique_ptr<TStructure>> structures;
-    structures.push_back(std::move(beam));
-    std::string text = write(std::move(structures));
-    std::size_t at = text.find("<longreinfx");
-    for (int i = 0; i < layer; ++i)
-        at = text.find("<longreinfx", at + 1);
-    const std::size_t name = text.find("\t" + attribute + "\t", at);
-    EXPECT_LT(name, text.find('>', at)) << layer << " " << attribute;
-    const std::size_t open = text.find('"', name);
-    const std::size_t close = text.find('"', open + 1);
-    text.replace(open + 1, close - open - 1, value);
-    return text;
+    structures.push_back(MakeOwnBarsBeam("Own bars"));
+    return WithLayerValue(write(std::move(structures)), 0, layer, attribute, value);
 }
 
 TEST_F(UnheldLayerTest, LabelledTextWithACountNoLayerHoldsIsRefusedWithOneMessage)
