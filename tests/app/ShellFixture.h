@@ -187,16 +187,17 @@ protected:
     }
 
     // Cuts the document dir/name three characters into the first occurrence of inside and
-    // opens it: the read is refused with one box, which is returned, and the program is back
-    // on a new section.
+    // opens it: the read is refused with one box, which is returned, and the document open
+    // before stays under its own name.
     UiRequest OpenCutInside(const std::string& name, const std::string& inside) {
         const std::string text = dir.Read(name);
         dir.Write(name, text.substr(0, text.find(inside) + 3));
         const std::size_t before = ui.requests.size();
+        const std::string open = app->GetFileName();
         ui.Message(inside.substr(0, 3), MsgAnswer::Ok);
         app->OpenFile(dir.File(name));
         EXPECT_EQ(ui.requests.size(), before + 1);
-        EXPECT_EQ(app->GetFileName(), "Newbeam");
+        EXPECT_EQ(app->GetFileName(), open);
         return ui.requests.size() > before ? ui.requests[before] : UiRequest{};
     }
 

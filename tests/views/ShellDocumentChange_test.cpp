@@ -723,6 +723,6 @@ TEST_F(WithoutConcrete, EveryElementWithoutConcreteIsNamedOnceAndACutDocumentIsR
     EXPECT_TRUE(AllEmpty(Panels(View())));
 
     // Cut inside the name of PV21: PV19 and PV20 were read whole, but the document is refused
-    // with its one message and none about them.
+    // with its one message and none about them, and the document open before stays.
     EXPECT_EQ(OpenCutInside("pv.qvh", "\"PV21\"").caption, "End of File!");
 }
