@@ -7,22 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandIds.h"
 #include "foundation/Units.h"
 #include "member/TMemberDefinition.h"
 #include "model/QuickDefineFlag.h"
 #include "model/materials/MaterialTypes.h"
 #include "support/TestSupport.h"
 #include "tests/app/OwnBarsDocument.h"
-#include "tests/app/ShellFixture.h"
+#include "tests/app/RealDocumentShell.h"
 
 namespace {
 
-class RefusedDocumentTest : public StartedShellTest {
+class RefusedDocumentTest : public RealDocumentShellTest {
 protected:
-    RefusedDocumentTest() : m_previous(SetDocumentEngine(nullptr)) {}
-    ~RefusedDocumentTest() override { SetDocumentEngine(m_previous); }
-
     // Two sections, each with a layer of two 500 mm^2 bars and a tendon of one 1000 mm^2 bar,
     // written to name in the units given.
     std::string WriteTwoSections(const std::string& name, const std::string& first, const std::string& second,
@@ -53,9 +49,6 @@ protected:
     ValueGuard<int> unitGuard{g_UnitSystem, kUnitSI};
     ValueGuard<int> overrideGuard{g_FileOverride, 1};
     ValueGuard<ResistanceFactors> factorGuard{g_ResistanceFactors, ResistanceFactors{}};
-
-private:
-    TDocumentEngine* m_previous;
 };
 
 // The text with attribute of the second section's layer (0 the bars, 1 the tendon) made value.
