@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/RunToFinish.h"
 #include "analysis/T1DAnalysis.h"
 #include "analysis/TSectionalAnalysis.h"
 #include "analysis/state/SectionState.h"
@@ -173,22 +172,13 @@ void ExpectSameAnswer(const Answer& a, const Answer& b)
 
 } // namespace
 
-// Whether the section's response stops at its initial case, as the analysis itself finds.
-bool InitialCaseFails(TStructure& s)
-{
-    TFullSectionalResponse response(static_cast<TBeam*>(&s));
-    RunToFinish(response, 5000);
-    std::string text, title;
-    int code = 0;
-    return response.GetErrorCount() == 1 && response.GetError(0, text, title, code) && text == kInitialCaseFailedText;
-}
-
 // The T-beam of two concretes in each of the three other unit systems, quick-defined keeping
 // its outline in a fresh program, by Next and Finish, and by Return with eight strands typed:
 // the wizard and the build raise no box, and every region takes the one concrete of the
 // strength the wizard showed. The section keeps the document's flange strain discontinuity,
-// shrinkage and long-term settings; it is solved to its end, or, where its bars cannot hold
-// the initial case, says so once. The saved document opened by a fresh program gives the same.
+// shrinkage and long-term settings, and it is solved to its end without a box (the restrained
+// shrinkage leaves it cracked before any load). The saved document opened by a fresh program
+// gives the same.
 TEST_F(QuickDefineKeptOutlineTest, KeptRegionsTakeTheWizardsConcreteAndTheSavedSectionSolvesAlike)
 {
     for (const int units : {kUnitUS, 2, 3}) {
@@ -206,12 +196,9 @@ TEST_F(QuickDefineKeptOutlineTest, KeptRegionsTakeTheWizardsConcreteAndTheSavedS
             EXPECT_NEAR(shown, ToDisplayUnits(30e6, ukStress), 0.51);
             ExpectOneConcreteOfStrength(Current(), shown);
 
-            const bool fails = InitialCaseFails(Current());
-            if (fails)
-                ui.Message(kInitialCaseFailedText, MsgAnswer::Ok);
             const Answer solved = Solve();
-            EXPECT_EQ(solved.boxes, fails ? 1 : 0);
-            EXPECT_EQ(solved.stages > 1, !fails);
+            EXPECT_EQ(solved.boxes, 0);
+            EXPECT_GT(solved.stages, 10);
             // Under a moment alone the section carries no axial force at any stage: within
             // 0.5 % of the force of the couple that holds the largest moment over the depth.
             double largest = 0.0;
@@ -222,10 +209,8 @@ TEST_F(QuickDefineKeptOutlineTest, KeptRegionsTakeTheWizardsConcreteAndTheSavedS
 
             SaveAndOpenInAFreshProgram("kept.qvh");
             ExpectOneConcreteOfStrength(Current(), shown);
-            if (fails)
-                ui.Message(kInitialCaseFailedText, MsgAnswer::Ok);
             const Answer again = Solve();
-            EXPECT_EQ(again.boxes, solved.boxes);
+            EXPECT_EQ(again.boxes, 0);
             ExpectSameAnswer(solved, again);
             EXPECT_TRUE(ui.Done());
         }
