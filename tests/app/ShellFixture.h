@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandIds.h"
 #include "app/DocumentEngine.h"
 #include "app/GlobalTables.h"
 #include "app/TQuarvishApp.h"
@@ -184,6 +185,15 @@ protected:
         EXPECT_TRUE(Window().WriteDocument(path));
         open.swap(g_Structures);
         return path;
+    }
+
+    // File > Open of the path through the menu, No to the save question of a changed document.
+    void OpenByMenu(const std::string& path) {
+        if (Window().IsModified())
+            ui.Message("Save Changes", MsgAnswer::No);
+        ui.File(plat::FileDialogKind::Open, path);
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+        EXPECT_EQ(app->GetFileName(), path);
     }
 
     // Cuts the document dir/name three characters into the first occurrence of inside and

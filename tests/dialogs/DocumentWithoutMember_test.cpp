@@ -26,11 +26,9 @@ protected:
     }
 
     void OpenByMenu(const std::string& path) {
-        if (Window().IsModified())
-            ui.Message("Save Changes", MsgAnswer::No);
-        ui.File(plat::FileDialogKind::Open, path);
-        ASSERT_TRUE(Frame().Dispatch(CmId::FileOpen));
-        ASSERT_EQ(app->GetFileName(), path);
+        StartedShellTest::OpenByMenu(path);
+        if (HasFailure())
+            return;
         ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Deep girder");
     }
 

@@ -58,13 +58,6 @@ protected:
         SetDocumentEngine(m_engine);
     }
 
-    void OpenByMenu(const std::string& path) {
-        if (Window().IsModified())
-            ui.Message("Save Changes", MsgAnswer::No);
-        ui.File(plat::FileDialogKind::Open, path);
-        EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
-        EXPECT_EQ(app->GetFileName(), path);
-    }
     // File > Save As under the name, then a new session of the program opens it by File > Open.
     void SaveAndOpenInANewSession(const std::string& name) {
         ui.File(plat::FileDialogKind::Save, dir.File(name));
