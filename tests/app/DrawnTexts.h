@@ -107,6 +107,25 @@ inline int PixelsInside(const std::vector<std::pair<plat::Point, plat::Point>>& 
     return inside;
 }
 
+// Each logical point of a polyline call, a quarter of a logical pixel apart along its
+// segments, with whether its call's clip shows it at the device pixel the mapping gives.
+template <typename Visit> void ForEachPolylinePoint(const DrawCall& c, const plat::Mapping& mapping, Visit visit)
+{
+    for (std::size_t k = 0; k + 1 < c.points.size(); ++k) {
+        const plat::Point a = c.points[k], e = c.points[k + 1];
+        const int steps = std::min(4000, static_cast<int>(4 * std::hypot(e.x - a.x, e.y - a.y)) + 1);
+        for (int s = 0; s <= steps; ++s) {
+            const double f = static_cast<double>(s) / steps;
+            const plat::Point p{static_cast<int>(std::lround(a.x + f * (e.x - a.x))),
+                                static_cast<int>(std::lround(a.y + f * (e.y - a.y)))};
+            bool shown = true;
+            for (const plat::Region& region : c.state.clip.regions)
+                shown = shown && region.Contains(mapping.ToDevice(p));
+            visit(p, shown);
+        }
+    }
+}
+
 // The device pixels of the coloured (not black) polylines of the calls (the data's curves), a
 // quarter of a logical pixel apart along them, each through its call's mapping, that their clip
 // shows.
@@ -116,20 +135,10 @@ inline std::vector<plat::Point> ShownCurvePoints(const std::vector<DrawCall>& ca
     for (const DrawCall& c : calls) {
         if (c.op != "Polyline" || c.state.pen.color == plat::Colors::Black)
             continue;
-        for (std::size_t k = 0; k + 1 < c.points.size(); ++k) {
-            const plat::Point a = c.points[k], e = c.points[k + 1];
-            const int steps = std::min(4000, static_cast<int>(4 * std::hypot(e.x - a.x, e.y - a.y)) + 1);
-            for (int s = 0; s <= steps; ++s) {
-                const double f = static_cast<double>(s) / steps;
-                const plat::Point p = c.state.mapping.ToDevice({static_cast<int>(std::lround(a.x + f * (e.x - a.x))),
-                                                                static_cast<int>(std::lround(a.y + f * (e.y - a.y)))});
-                bool shown = true;
-                for (const plat::Region& region : c.state.clip.regions)
-                    shown = shown && region.Contains(p);
-                if (shown)
-                    out.push_back(p);
-            }
-        }
+        ForEachPolylinePoint(c, c.state.mapping, [&](const plat::Point& p, bool shown) {
+            if (shown)
+                out.push_back(c.state.mapping.ToDevice(p));
+        });
     }
     return out;
 }

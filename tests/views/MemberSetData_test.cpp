@@ -177,19 +177,7 @@ std::vector<StrokePoint> CurvePoints(RecordingDC& dc)
     for (const DrawCall& c : dc.CallsOf("Polyline")) {
         if (c.state.pen.color == plat::Colors::Black)
             continue;
-        for (std::size_t k = 0; k + 1 < c.points.size(); ++k) {
-            const plat::Point a = c.points[k], e = c.points[k + 1];
-            const int steps = std::min(4000, static_cast<int>(4 * std::hypot(e.x - a.x, e.y - a.y)) + 1);
-            for (int s = 0; s <= steps; ++s) {
-                const double f = static_cast<double>(s) / steps;
-                const plat::Point p{static_cast<int>(std::lround(a.x + f * (e.x - a.x))),
-                                    static_cast<int>(std::lround(a.y + f * (e.y - a.y)))};
-                bool shown = true;
-                for (const plat::Region& region : c.state.clip.regions)
-                    shown = shown && region.Contains(map.ToDevice(p));
-                out.push_back({p, shown});
-            }
-        }
+        ForEachPolylinePoint(c, map, [&](const plat::Point& p, bool shown) { out.push_back({p, shown}); });
     }
     return out;
 }
