@@ -277,7 +277,7 @@ void TStrainProfile::FillChart(ChartPointSink& sink, const std::function<void()>
     const double h = Height();
     for (int k = 0; k <= kChartSteps; ++k) {
         const double z = h * k / kChartSteps;
-        sink.AddPoint(m_profile.InterpolateQuadratic(z) * kStrainFactor, z * f);
+        sink.AddPoint(m_profile.InterpolateQuadraticWithinRows(z) * kStrainFactor, z * f);
     }
 }
 

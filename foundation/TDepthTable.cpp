@@ -371,7 +371,7 @@ double TDepthTable::InterpolateAtDepth(double z) const
     return LinearInterpolate(b.z, b.v, a.z, a.v, z);
 }
 
-double TDepthTable::InterpolateQuadratic(double z) const
+double TDepthTable::QuadraticAt(double z, bool withinRows) const
 {
     const int count = GetCount();
     if (count == 0)
@@ -395,9 +395,31 @@ double TDepthTable::InterpolateQuadratic(double z) const
         const double denominator = d1 * d2 * (d1 - d2);
         const double a = (w1 * d2 - w2 * d1) / denominator;
         const double b = (w2 * d1 * d1 - w1 * d2 * d2) / denominator;
+        if (withinRows && a != 0.0) {
+            // A parabola is monotonic on each side of its vertex, so it leaves the values of
+            // the interval's two pairs exactly when its vertex lies strictly inside it.
+            const double vertex = -b / (2.0 * a);
+            const bool upper = t >= 0.0;
+            const double lo = upper ? 0.0 : d2;
+            const double hi = upper ? d1 : 0.0;
+            if (vertex > lo && vertex < hi) {
+                const DepthPair& far = upper ? p0 : p2;
+                return LinearInterpolate(p1.z, p1.v, far.z, far.v, z);
+            }
+        }
         return p1.v + b * t + a * t * t;
     }
     return InterpolateAtDepth(z);
+}
+
+double TDepthTable::InterpolateQuadratic(double z) const
+{
+    return QuadraticAt(z, false);
+}
+
+double TDepthTable::InterpolateQuadraticWithinRows(double z) const
+{
+    return QuadraticAt(z, true);
 }
 
 double TDepthTable::SlopeAtDepth(double z) const

@@ -99,6 +99,10 @@ public:
     // v at z from the parabola through the triple (k-1, k, k+1), k odd, that brackets z in
     // a descending table; linear interpolation where no triple applies.
     double InterpolateQuadratic(double z) const;
+    // As InterpolateQuadratic, but where the parabola would pass beyond the values of the two
+    // pairs that bracket z (two close pairs and a far third), that interval is interpolated
+    // linearly instead: a profile of imposed strains never holds more than the rows give.
+    double InterpolateQuadraticWithinRows(double z) const;
     // dv/dz of the interval that holds z (warns when the table is not marked sorted).
     double SlopeAtDepth(double z) const;
     // Trapezoid integral of v dz between the limits, given in either order; parts of the
@@ -135,6 +139,7 @@ public:
     bool IntersectLine(double slope, double intercept, double& z, double& v) const;
 
 private:
+    double QuadraticAt(double z, bool withinRows) const;
     struct Ends {
         int upper = 0; // index of the end pair with the largest z
         int lower = 0;

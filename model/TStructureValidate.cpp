@@ -348,7 +348,7 @@ double TStructure::GetInitialStrainAt(double depth, int kind) const
 {
     if (depth < GetBottom() || depth > GetTop())
         return 0.0;
-    const auto at = [&](int k) { return GetPositionVariable(k).InterpolateQuadratic(depth); };
+    const auto at = [&](int k) { return GetPositionVariable(k).InterpolateQuadraticWithinRows(depth); };
     switch (kind) {
     case 0:
         return at(kShrinkTherm) + at(kCreepX);
