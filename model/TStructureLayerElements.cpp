@@ -77,20 +77,19 @@ std::optional<std::string> SharedLayerText(const TStructure& s,
                                            const std::string& attribute,
                                            const int* unit)
 {
-    const bool ownSize = HasOwnSize(layer, unit);
-    const bool userBar = ownSize || IsUserBar(layer.barIndex, layer.bartitle);
+    const auto userBar = [&] { return HasOwnSize(layer, unit) || IsUserBar(layer.barIndex, layer.bartitle); };
     if (attribute == "A")
         return AreaText(layer.A, unit);
     if (attribute == "Ai")
-        return userBar ? AreaText(layer.Ai, unit) : std::string(kIgnoreText);
+        return userBar() ? AreaText(layer.Ai, unit) : std::string(kIgnoreText);
     if (attribute == "db")
-        return userBar ? DiameterText(layer.db, unit) : std::string(kIgnoreText);
+        return userBar() ? DiameterText(layer.db, unit) : std::string(kIgnoreText);
     if (attribute == "pattern")
         return StrPrintf("%d", layer.pattern);
     if (attribute == "name")
         return layer.name;
     if (attribute == "bartitle")
-        return layer.barIndex >= 0 || ownSize ? layer.bartitle : std::string(kIgnoreText);
+        return layer.barIndex >= 0 || HasOwnSize(layer, unit) ? layer.bartitle : std::string(kIgnoreText);
     if (attribute == "type")
         return SteelName(s, layer.type);
     return std::nullopt;
