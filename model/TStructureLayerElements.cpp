@@ -34,19 +34,33 @@ bool IsUserBar(int barIndex, const std::string& title)
     return barIndex < 0 && g_RebarList.IsStandard(title) == 0;
 }
 
-// A bar named by a title that "rebar.dat" does not hold (one an older file brought, which the
-// catalogue knows for this run only) travels with its own size: a later run, whose catalogue
-// lacks it, reads the same bar.
-bool IsUnlistedBar(const std::string& title)
-{
-    return !title.empty() && !g_RebarList.IsListed(title);
-}
-
 std::string AreaText(double area, const int* unit)
 {
     if (DocumentUnits(unit) == kUnitUS)
         return FormatValue("%3.3f", area * kUsAreaFactor);
     return FormatValue("%3.1f", ToDocument(area, ukArea, unit));
+}
+
+std::string DiameterText(double db, const int* unit)
+{
+    return FormatValue("%3.1f", ToDocument(db, ukSectionLength, unit));
+}
+
+// A titled bar that travels with its own size: one named by a title that "rebar.dat" does not
+// hold (one an older file brought, which the catalogue knows for this run only), and one whose
+// size differs from the catalogue bar of its title (an older file's own "20M", or a bar kept
+// from a run whose "rebar.dat" differed). Its document reads the same bar whatever the
+// catalogue of a later run holds. The sizes are compared as the document writes them, so a bar
+// of the catalogue's size is written by its title alone.
+template <typename Layer> bool HasOwnSize(const Layer& layer, const int* unit)
+{
+    if (layer.bartitle.empty())
+        return false;
+    if (!g_RebarList.IsListed(layer.bartitle))
+        return true;
+    const int listed = g_RebarList.FindByName(layer.bartitle);
+    return AreaText(layer.Ai, unit) != AreaText(g_RebarList.GetArea(listed), unit) ||
+           DiameterText(layer.db, unit) != DiameterText(g_RebarList.GetDiameter(listed), unit);
 }
 
 std::string SteelName(const TStructure& s, int type)
@@ -63,21 +77,19 @@ std::optional<std::string> SharedLayerText(const TStructure& s,
                                            const std::string& attribute,
                                            const int* unit)
 {
-    const bool unlisted = IsUnlistedBar(layer.bartitle);
-    const bool userBar = unlisted || IsUserBar(layer.barIndex, layer.bartitle);
+    const auto userBar = [&] { return HasOwnSize(layer, unit) || IsUserBar(layer.barIndex, layer.bartitle); };
     if (attribute == "A")
         return AreaText(layer.A, unit);
     if (attribute == "Ai")
-        return userBar ? AreaText(layer.Ai, unit) : std::string(kIgnoreText);
+        return userBar() ? AreaText(layer.Ai, unit) : std::string(kIgnoreText);
     if (attribute == "db")
-        return userBar ? FormatValue("%3.1f", ToDocument(layer.db, ukSectionLength, unit))
-                       : std::string(kIgnoreText);
+        return userBar() ? DiameterText(layer.db, unit) : std::string(kIgnoreText);
     if (attribute == "pattern")
         return StrPrintf("%d", layer.pattern);
     if (attribute == "name")
         return layer.name;
     if (attribute == "bartitle")
-        return layer.barIndex >= 0 || unlisted ? layer.bartitle : std::string(kIgnoreText);
+        return layer.barIndex >= 0 || HasOwnSize(layer, unit) ? layer.bartitle : std::string(kIgnoreText);
     if (attribute == "type")
         return SteelName(s, layer.type);
     return std::nullopt;
@@ -130,17 +142,19 @@ std::optional<std::string> TransLayerText(const TStructure& s,
     return SharedLayerText(s, layer, attribute, unit);
 }
 
-// bartitle: the catalogue gives the bar's area and diameter; the total area stays. A title
-// "rebar.dat" does not hold names the document's own bar when the document gives its area and
-// diameter (before the title, as written).
+// bartitle: the catalogue gives the bar's area and diameter, save what the document gives of
+// them itself (before the title, as written): that is the bar's own size, which a catalogue bar
+// of the same title does not replace. The total area stays. A title "rebar.dat" does not hold
+// names the document's own bar when the document gives its area and diameter.
 template <typename Layer> int SetBarTitle(const TStructure& s, Layer& layer, const std::string& value)
 {
     if (value.empty())
         return 1;
     layer.bartitle = BoundedCopy(value, kBarTitleChars);
     layer.barIndex = g_RebarList.FindByName(layer.bartitle);
-    const bool sizeGiven = s.ReadState().barAreaGiven && s.ReadState().barDiameterGiven;
-    if (sizeGiven && !g_RebarList.IsListed(layer.bartitle)) {
+    const bool areaGiven = s.ReadState().barAreaGiven;
+    const bool diameterGiven = s.ReadState().barDiameterGiven;
+    if (areaGiven && diameterGiven && !g_RebarList.IsListed(layer.bartitle)) {
         layer.barIndex = -1;
         return 1;
     }
@@ -148,8 +162,10 @@ template <typename Layer> int SetBarTitle(const TStructure& s, Layer& layer, con
         ShowMessage(StrPrintf("Unknown Bar type \"%s\"", layer.bartitle.c_str()), "Load Error");
         return 0;
     }
-    layer.db = g_RebarList.GetDiameter(layer.barIndex);
-    layer.Ai = g_RebarList.GetArea(layer.barIndex);
+    if (!diameterGiven)
+        layer.db = g_RebarList.GetDiameter(layer.barIndex);
+    if (!areaGiven)
+        layer.Ai = g_RebarList.GetArea(layer.barIndex);
     return 1;
 }
 
@@ -569,17 +585,28 @@ SetLayerBody(TStructure& s, const std::string& element, TTextBuffer& text, const
     std::map<std::string, std::vector<int>> layersByName;
     for (int i = 0; i < RowLayerCount(s, *rows); ++i)
         layersByName[RowLayerName(s, *rows, i)].push_back(i);
+    std::map<std::string, std::vector<double>> strainsByName;
     text.Rewind();
     std::string name;
     std::string strain;
     while (ReadBodyQuoted(text, name)) {
         ReadBodyWord(text, strain);
-        const auto found = layersByName.find(name);
-        if (found == layersByName.end())
+        if (layersByName.contains(name))
+            strainsByName[name].push_back(FromDocument(strain, ukStrain, unit));
+    }
+    // The rows are written a row per layer in layer order, so layers that share a name take
+    // the rows of that name in order. Rows of a name that are not one per layer each give every
+    // layer of the name their strain (the last row stands).
+    for (const auto& [rowName, strains] : strainsByName) {
+        const std::vector<int>& layers = layersByName.at(rowName);
+        if (strains.size() == layers.size()) {
+            for (std::size_t k = 0; k < layers.size(); ++k)
+                SetRowLayerStrain(s, *rows, layers[k], strains[k]);
             continue;
-        const double value = FromDocument(strain, ukStrain, unit);
-        for (const int i : found->second)
-            SetRowLayerStrain(s, *rows, i, value);
+        }
+        for (const double value : strains)
+            for (const int i : layers)
+                SetRowLayerStrain(s, *rows, i, value);
     }
     return 1;
 }

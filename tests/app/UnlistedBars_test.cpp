@@ -1,7 +1,8 @@
 // Bars an older file names that the catalogue ("rebar.dat") lacks: the file opened once and
 // twice in one run (the first read adds the bar to the catalogue for that run), saved as a
 // document by the window's commands, and opened by a later run of the program, whose catalogue
-// lacks the bar again: no box, the same bars, the same answer.
+// lacks the bar again: no box, the same bars, the same answer. A bar of its own size under a
+// title the catalogue lists with another size keeps its size likewise.
 
 #include <cstdint>
 #include <cstring>
@@ -200,4 +201,65 @@ TEST_F(UnlistedBarTest, ABarAnEarlierFileBroughtIsSavedWithItsSize)
     ui.File(plat::FileDialogKind::Open, dir.File("alone.qvh")).Message("Unknown Bar type \"ZZ9\"", MsgAnswer::Ok);
     EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
     EXPECT_TRUE(ui.Done());
+}
+
+// The 0.8 file's bar under a title the catalogue lists with another size ("20M" of 300 mm^2,
+// 19.5 mm across): File > Open keeps its two bars of 500 mm^2, 25.2 mm across, and so does a
+// later run that opens the document Save As wrote.
+TEST_F(UnlistedBarTest, AnOlderFilesBarOfItsOwnSizeUnderACatalogueTitleKeepsItsSizeInALaterRun)
+{
+    const int listed = g_RebarList.FindByName("20M");
+    ASSERT_GE(listed, 0);
+    ASSERT_NEAR(g_RebarList.GetArea(listed), 300e-6, 1e-12);
+    ASSERT_NEAR(g_RebarList.GetDiameter(listed), 0.0195, 1e-12);
+    std::string bytes = MomentAloneV08(8);
+    bytes.replace(bytes.find("ZZ9"), 3, "20M");
+    dir.Write("beam08.q2k", bytes);
+    Open("beam08.q2k");
+    const std::vector<Bar> read = Bars(Shown());
+    ASSERT_FALSE(read.empty());
+    EXPECT_EQ(read[0].title, "20M");
+    EXPECT_EQ(read[0].count, 2);
+    EXPECT_NEAR(read[0].A, 1000e-6, 1e-12);
+    EXPECT_NEAR(read[0].Ai, 500e-6, 1e-12);
+    EXPECT_NEAR(read[0].db, 0.0252, 1e-12);
+    SaveAs("own.qvh");
+    EXPECT_TRUE(ui.Done());
+
+    Restart();
+    Open("own.qvh");
+    EXPECT_TRUE(ui.Done()) << "no box";
+    ExpectSameBars(read, Bars(Shown()));
+}
+
+// The document of the 0.8 file's "ZZ9" (saved with its own size, 500 mm^2 and 25.2 mm across,
+// while "rebar.dat" lacked the title) opened by a later run whose "rebar.dat" has gained a
+// "ZZ9" of 200 mm^2, 16 mm across: the layer keeps its own bars, in that run and in the next,
+// which opens what it saved.
+TEST_F(UnlistedBarTest, ADocumentsOwnBarKeepsItsSizeWhenALaterCatalogueListsItsTitle)
+{
+    dir.Write("beam08.q2k", MomentAloneV08(8));
+    Open("beam08.q2k");
+    const std::vector<Bar> read = Bars(Shown());
+    ASSERT_FALSE(read.empty());
+    EXPECT_EQ(read[0].title, "ZZ9");
+    EXPECT_NEAR(read[0].A, 1000e-6, 1e-12);
+    SaveAs("zz9.qvh");
+    const std::string catalogue = dir.Read("rebar.dat");
+    ASSERT_FALSE(catalogue.empty());
+    dir.Write("rebar.dat", catalogue + "\r\nZZ9 16 200\r\n");
+
+    Restart();
+    const int listed = g_RebarList.FindByName("ZZ9");
+    ASSERT_GE(listed, 0);
+    ASSERT_NEAR(g_RebarList.GetArea(listed), 200e-6, 1e-12);
+    Open("zz9.qvh");
+    EXPECT_TRUE(ui.Done()) << "no box";
+    ExpectSameBars(read, Bars(Shown()));
+    SaveAs("again.qvh");
+
+    Restart();
+    Open("again.qvh");
+    EXPECT_TRUE(ui.Done()) << "no box";
+    ExpectSameBars(read, Bars(Shown()));
 }

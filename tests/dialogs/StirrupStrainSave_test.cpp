@@ -1,6 +1,8 @@
 // A stirrup's own thermal strain survives File > Save As and File > Open in a new session of the
 // program: typed in Loads > Detailed Thermal and Shrinkage Strains, or brought by a version 0.8
-// file, it comes back on its layer and the section answers as it did before the save.
+// file, it comes back on its layer and the section answers as it did before the save. So does
+// every layer's strain where layers share a name (renamed or copied layers, a predecessor
+// sheet's bar and tendon lists, an older file's stirrups).
 
 #include <algorithm>
 #include <array>
@@ -48,6 +50,52 @@ std::vector<double> Strains(const TStructure& s) {
     return strains;
 }
 
+std::vector<double> BarStrains(const TStructure& s) {
+    std::vector<double> strains;
+    for (int i = 0; i < s.GetLongLayerCount(0); ++i)
+        strains.push_back(s.GetLongLayer(i, 0)->thermStrain);
+    return strains;
+}
+
+// That beam with two bar layers and two stirrup layers all named "same": its bottom bars, two
+// 200 mm^2 bars at 550 mm and its stirrups.
+std::unique_ptr<TBeam> BeamWithSameNames() {
+    auto beam = BeamWithStirrups();
+    beam->AddLongLayer(fixtures::Bars("same", beam->GetBottom() + 0.55, 2, 200e-6), 0);
+    beam->GetLongLayer(0, 0)->name = "same";
+    for (int i = 0; i < beam->GetTransLayerCount(kStirrups); ++i)
+        beam->GetTransLayer(i, kStirrups)->name = "same";
+    beam->Validate();
+    return beam;
+}
+
+// A metric predecessor sheet: a 300 x 500 mm rectangle of 35 MPa concrete, one bar layer of
+// 1500 mm^2 at 50 mm and one tendon of 500 mm^2 at 100 mm prestrained 6 mm/m, which the import
+// names "type 1" both; the shrinkage block gives the bars 0.5 mm/m and the tendon -1.0 mm/m.
+std::vector<std::uint8_t> BarAndTendonSheet() {
+    SheetWriter w;
+    w.Text(3, 2, "Bar and tendon").Text(3, 3, "Metric").Number(3, 4, 1);
+    w.Number(1, 7, 35).Number(2, 7, 2).Number(3, 7, 2).Number(4, 7, 1);
+    w.Number(3, 8, 1);  // one reinforcing steel, its record in row 11
+    w.Number(1, 11, 200000).Number(2, 11, 400).Number(3, 11, 7).Number(4, 11, 100).Number(5, 11, 600);
+    w.Number(3, 12, 1);  // one prestressing steel, its record in row 15
+    w.Number(1, 15, 0.025).Number(2, 15, 118).Number(3, 15, 10).Number(4, 15, 200000).Number(5, 15, 1860);
+    w.Number(6, 15, 40);
+    w.Number(3, 17, 250).Text(3, 18, "N");  // moment axis; no crack block
+    w.Number(3, 19, 1);                      // one region, in row 22
+    w.Number(1, 22, 0).Number(2, 22, 300).Number(3, 22, 300).Number(4, 22, 500).Number(5, 22, 1);
+    w.Number(3, 23, 1);  // one bar layer, in row 26
+    w.Number(1, 26, 50).Number(2, 26, 1500).Number(3, 26, 1);
+    w.Number(3, 27, 1);  // one tendon layer, in row 30
+    w.Number(1, 30, 100).Number(2, 30, 500).Number(3, 30, 6).Number(4, 30, 1);
+    w.Text(3, 31, "N");  // no layer table
+    w.Text(3, 32, "Y");  // shrinkage: the region's row 35, the layers' rows 38 and 39
+    w.Number(1, 35, 0).Number(2, 35, 0).Number(3, 35, 0);
+    w.Number(1, 38, 0.5).Number(1, 39, -1.0);
+    w.Text(3, 42, "N");  // no strain discontinuity
+    return w.Bytes();
+}
+
 class StirrupStrainSaveTest : public StartedShellTest {
 protected:
     StirrupStrainSaveTest() : m_engine(SetDocumentEngine(nullptr)), m_dialogs(&GetInputDialogs()) {
@@ -67,6 +115,29 @@ protected:
         OpenByMenu(dir.File(name));
     }
     SectionalAnswer Solve() { return SolveSectionalResponse(Frame(), Window()); }
+
+    // The version 0.8 file, its second stirrup layer named as given, gives that layer a strain
+    // of 0.5 mm/m and the first ("stirrup A") none: File > Open has them, and so has a new
+    // session that opens the document Save As wrote.
+    void ExpectOlderFilesStirrupStrainBack(const std::string& secondName) {
+        const std::vector<std::uint8_t> bytes = MakeV08File().bytes;
+        std::string text(bytes.begin(), bytes.end());
+        text.replace(text.find("stirrup B"), 9, secondName);
+        dir.Write("beam.q2k", text);
+        OpenByMenu(dir.File("beam.q2k"));
+        const TStructure& read = *Window().GetCurrentStructure();
+        ASSERT_EQ(read.GetTransLayerCount(kStirrups), 2);
+        EXPECT_EQ(read.GetTransLayer(1, kStirrups)->name, secondName);
+        EXPECT_EQ(Strains(read), (std::vector<double>{0.0, 0.0005}));
+
+        SaveAndOpenInANewSession("beam.qvh");
+        const TStructure& reopened = *Window().GetCurrentStructure();
+        ASSERT_EQ(reopened.GetName(), "Beam B");
+        ASSERT_EQ(reopened.GetTransLayerCount(kStirrups), 2);
+        EXPECT_EQ(reopened.GetTransLayer(1, kStirrups)->name, secondName);
+        EXPECT_EQ(Strains(reopened), (std::vector<double>{0.0, 0.0005}));
+        EXPECT_TRUE(ui.Done());
+    }
 
     CatalogueGuard catalogue;
     ValueGuard<int> units{g_UnitSystem, kUnitSI};
@@ -116,19 +187,80 @@ TEST_F(StirrupStrainSaveTest, AStrainTypedForAStirrupComesBackWithTheSameAnswer)
 // The version 0.8 file gives its stirrup "stirrup B" a strain of 0.5 mm/m (version 0.7 has no
 // strain tables): its saved document, opened by a new session, gives it again ("stirrup A" none).
 TEST_F(StirrupStrainSaveTest, AnOlderFilesStirrupStrainComesBackFromItsSavedDocument) {
-    const std::vector<std::uint8_t> bytes = MakeV08File().bytes;
-    dir.Write("beam.q2k", std::string(bytes.begin(), bytes.end()));
-    OpenByMenu(dir.File("beam.q2k"));
-    const TStructure& read = *Window().GetCurrentStructure();
-    ASSERT_EQ(read.GetTransLayerCount(kStirrups), 2);
-    EXPECT_EQ(read.GetTransLayer(1, kStirrups)->name, "stirrup B");
-    EXPECT_EQ(Strains(read), (std::vector<double>{0.0, 0.0005}));
+    ExpectOlderFilesStirrupStrainBack("stirrup B");
+}
 
-    SaveAndOpenInANewSession("beam.qvh");
-    const TStructure& reopened = *Window().GetCurrentStructure();
-    ASSERT_EQ(reopened.GetName(), "Beam B");
-    ASSERT_EQ(reopened.GetTransLayerCount(kStirrups), 2);
-    EXPECT_EQ(reopened.GetTransLayer(1, kStirrups)->name, "stirrup B");
-    EXPECT_EQ(Strains(reopened), (std::vector<double>{0.0, 0.0005}));
+// Two bar layers and two stirrup layers named "same"; 0.9 mm/m typed for the first of each in
+// the strain dialog: a new session has 0.9 on those and none on the others, and the section
+// answers as it did before the save, which the bars' strain changes.
+TEST_F(StirrupStrainSaveTest, LayersSharingANameKeepTheirOwnStrains) {
+    std::vector<std::unique_ptr<TStructure>> made;
+    made.push_back(BeamWithSameNames());
+    OpenByMenu(WriteStructures("same.qvh", std::move(made)));
+    const SectionalAnswer cold = Solve();
+
+    ui.Dialog("Shrinkage and Thermal Strains", [](plat::DialogDriver& d) {
+        const std::vector<std::string> items = d.Items(ShrinkId::Reinforcement);
+        ASSERT_EQ(std::count(items.begin(), items.end(), "R - same"), 2);
+        ASSERT_EQ(std::count(items.begin(), items.end(), "S - same"), 2);
+        for (const char* first : {"R - same", "S - same"}) {
+            d.Select(ShrinkId::Reinforcement, static_cast<int>(std::find(items.begin(), items.end(), first) - items.begin()));
+            d.Type(ShrinkId::ReinforcementStrain, "0.9");
+            d.Click(ShrinkId::Set);
+        }
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::ThermalShrinkageStrains, 0, 0));
     EXPECT_TRUE(ui.Done());
+    const TStructure& typed = *Window().GetCurrentStructure();
+    ASSERT_EQ(BarStrains(typed).size(), 2u);
+    EXPECT_NEAR(BarStrains(typed)[0], 0.9e-3, 1e-15);
+    EXPECT_EQ(BarStrains(typed)[1], 0.0);
+    ASSERT_EQ(Strains(typed).size(), 2u);
+    EXPECT_NEAR(Strains(typed)[0], 0.9e-3, 1e-15);
+    EXPECT_EQ(Strains(typed)[1], 0.0);
+    const std::vector<double> bars = BarStrains(typed);
+    const std::vector<double> stirrups = Strains(typed);
+    const SectionalAnswer before = Solve();
+    EXPECT_NE(before.values, cold.values);
+
+    SaveAndOpenInANewSession("typed.qvh");
+    const TStructure& reopened = *Window().GetCurrentStructure();
+    ASSERT_EQ(reopened.GetName(), "Stirrups");
+    EXPECT_EQ(BarStrains(reopened), bars);
+    EXPECT_EQ(Strains(reopened), stirrups);
+    ExpectSameSectionalAnswer(before, Solve());
+    EXPECT_TRUE(ui.Done());
+}
+
+// The predecessor sheet names its bar layer and its tendon "type 1" both: the bars' 0.5 mm/m and
+// the tendon's -1.0 mm/m come back each on its own layer in a new session.
+TEST_F(StirrupStrainSaveTest, APredecessorSheetsBarAndTendonOfOneNameKeepTheirStrains) {
+    const std::vector<std::uint8_t> sheet = BarAndTendonSheet();
+    dir.Write("sheet.dat", std::string(sheet.begin(), sheet.end()));
+    ui.File(plat::FileDialogKind::Open, dir.File("sheet.dat")).Message("Importing Quarvish-90 File.", MsgAnswer::Ok);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+    const TStructure& read = *Window().GetCurrentStructure();
+    ASSERT_EQ(read.GetLongLayerCount(0), 2);
+    EXPECT_EQ(read.GetLongLayer(0, 0)->name, "type 1");
+    EXPECT_EQ(read.GetLongLayer(1, 0)->name, "type 1");
+    EXPECT_GT(read.GetLongLayer(1, 0)->dep, 0.0);  // the tendon
+    EXPECT_EQ(BarStrains(read), (std::vector<double>{static_cast<float>(0.5e-3), static_cast<float>(-1.0e-3)}));
+    const std::vector<double> strains = BarStrains(read);
+
+    SaveAndOpenInANewSession("sheet.qvh");
+    const TStructure& reopened = *Window().GetCurrentStructure();
+    ASSERT_EQ(reopened.GetName(), "Bar and tendon");
+    ASSERT_EQ(reopened.GetLongLayerCount(0), 2);
+    EXPECT_GT(reopened.GetLongLayer(1, 0)->dep, 0.0);
+    ASSERT_EQ(BarStrains(reopened).size(), 2u);
+    EXPECT_NEAR(BarStrains(reopened)[0], strains[0], 1e-9);
+    EXPECT_NEAR(BarStrains(reopened)[1], strains[1], 1e-9);
+    EXPECT_TRUE(ui.Done());
+}
+
+// The version 0.8 file with both its stirrup layers named "stirrup A": the second one's 0.5 mm/m
+// comes back on it alone in a new session.
+TEST_F(StirrupStrainSaveTest, AnOlderFilesStirrupsOfOneNameKeepTheirStrains) {
+    ExpectOlderFilesStirrupStrainBack("stirrup A");
 }

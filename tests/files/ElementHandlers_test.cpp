@@ -148,6 +148,53 @@ TEST_F(ElementHandlers, CatalogueBarKeepsTheTotalArea)
     EXPECT_DOUBLE_EQ(beam.GetLongLayer(1, 0)->A, 600e-6);
 }
 
+// A layer of two bars titled "20M" (300 mm^2, 19.5 mm in the catalogue) but of 500 mm^2,
+// 25.2 mm across is written with its title and its size and read back with that size in every
+// unit system; a layer of the catalogue's 20M is written by its title alone.
+TEST_F(ElementHandlers, ABarOfItsOwnSizeUnderACatalogueTitleIsWrittenWithItsSize)
+{
+    const int listed = g_RebarList.FindByName("20M");
+    ASSERT_GE(listed, 0);
+    TBeam beam;
+    beam.DeleteLongLayers(0);
+    for (const double Ai : {500e-6, g_RebarList.GetArea(listed)}) {
+        LongLayerRec layer;
+        InitLongLayerRec(layer);
+        layer.z = beam.GetBottom() + (Ai > 400e-6 ? 0.05 : 0.4);
+        layer.num = 2;
+        layer.Ai = Ai;
+        layer.A = 2 * Ai;
+        layer.db = Ai > 400e-6 ? 0.0252 : g_RebarList.GetDiameter(listed);
+        layer.bartitle = "20M";
+        layer.barIndex = listed;
+        layer.name = Ai > 400e-6 ? "own" : "listed";
+        beam.AddLongLayer(layer, 0);
+    }
+    beam.Validate();
+    for (int units = 0; units < kUnitSystemCount; ++units) {
+        SCOPED_TRACE(units);
+        g_UnitSystem = units;
+        const std::string text = Write({&beam}, units);
+        const std::size_t own = text.find("<longreinfx");
+        const std::size_t catalogue = text.find("<longreinfx", own + 1);
+        EXPECT_NE(text.substr(own, catalogue - own).find("Ai"), std::string::npos);
+        EXPECT_EQ(text.substr(catalogue, text.find("/>", catalogue) - catalogue).find("Ai"), std::string::npos);
+        XmlDocument read;
+        ASSERT_TRUE(Read(text, read).Ok());
+        for (int i = 0; i < 2; ++i) {
+            const LongLayerRec& written = *beam.GetLongLayer(i, 0);
+            const LongLayerRec& layer = *read.structures.at(0)->GetLongLayer(i, 0);
+            SCOPED_TRACE(layer.name);
+            EXPECT_EQ(layer.bartitle, "20M");
+            EXPECT_EQ(layer.num, 2);
+            EXPECT_NEAR(layer.Ai, written.Ai, 1e-9 * written.Ai);
+            EXPECT_NEAR(layer.A, written.A, 1e-9 * written.A);
+            EXPECT_NEAR(layer.db, written.db, 1e-9 * written.db);
+        }
+        EXPECT_TRUE(reporter.messages.empty());
+    }
+}
+
 TEST_F(ElementHandlers, ThermalStrainsGoToEveryLayerOfTheName)
 {
     TBeam& beam = ReadBeam(kMaterials +
