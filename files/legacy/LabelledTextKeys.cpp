@@ -67,6 +67,13 @@ double ReadNumber(const std::string& text)
     return std::isfinite(value) ? value : 0.0;
 }
 
+// A layer's area as the file writes it: a value that is no number (or one past the range of a
+// double) stays what it is, so that the layer's check refuses it by name instead of reading 0.
+double ReadAreaNumber(const std::string& text)
+{
+    return std::strtod(text.c_str(), nullptr);
+}
+
 int ReadInteger(const std::string& text)
 {
     const long value = std::strtol(text.c_str(), nullptr, 10);
@@ -487,7 +494,7 @@ void LabelledTextKeys::LongLayerKeys(const Line& line)
     if (k == "Z") {
         layer.z = m_beam.GetBottom() + FromUnits(v, ukSectionLength);
     } else if (k == "A") {
-        layer.A = FromUnits(v, ukArea);
+        layer.A = FromUnits(ReadAreaNumber(line.value), ukArea);
     } else if (k == "TYPE") {
         layer.type = SteelTypeNamed(line.value, kLoadError);
     } else if (k == "DRAPE") {
@@ -495,7 +502,7 @@ void LabelledTextKeys::LongLayerKeys(const Line& line)
     } else if (k == "NUM") {
         layer.num = ReadInteger(line.value);
     } else if (k == "AI") {
-        layer.Ai = FromUnits(v, ukArea);
+        layer.Ai = FromUnits(ReadAreaNumber(line.value), ukArea);
     } else if (k == "DB") {
         layer.db = FromUnits(v, ukSectionLength);
     } else if (k == "DEP") {
@@ -529,7 +536,7 @@ void LabelledTextKeys::TransLayerKeys(const Line& line)
     const std::string& k = line.keyword;
     const double v = line.v;
     if (k == "A") {
-        layer.A = FromUnits(v, ukArea);
+        layer.A = FromUnits(ReadAreaNumber(line.value), ukArea);
     } else if (k == "TYPE") {
         layer.type = SteelTypeNamed(line.value, "Transverse Load Error");
     } else if (k == "PATTERN") {
@@ -542,7 +549,7 @@ void LabelledTextKeys::TransLayerKeys(const Line& line)
     } else if (k == "DISTBOT") {
         layer.distbot = m_beam.GetBottom() + FromUnits(v, ukSectionLength);
     } else if (k == "AI") {
-        layer.Ai = FromUnits(v, ukArea);
+        layer.Ai = FromUnits(ReadAreaNumber(line.value), ukArea);
     } else if (k == "DB") {
         layer.db = FromUnits(v, ukSectionLength);
     } else if (k == "DEP") {
