@@ -460,12 +460,14 @@ std::string LabelledTextKeys::SteelTypeZeroName() const
 
 void LabelledTextKeys::LongTableRow(const Line& line)
 {
-    if (!(line.v > 0.0))
+    // A row whose area is no number is a layer too, which the layer check then refuses by name.
+    const double area = ReadAreaNumber(line.value);
+    if (!(line.v > 0.0) && std::isfinite(area))
         return;
     LongLayerRec layer;
     InitLongLayerRec(layer);
     layer.z = m_beam.GetBottom() + FromUnits(ReadNumber(line.keyword), ukSectionLength);
-    layer.A = FromUnits(line.v, ukArea);
+    layer.A = FromUnits(area, ukArea);
     layer.type = 0;
     if (const std::string* dep = line.Word(2))
         layer.dep = FromUnits(ReadNumber(*dep), ukStrain);

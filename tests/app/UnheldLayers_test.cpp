@@ -440,6 +440,8 @@ TEST_F(UnheldLayerTest, AnAreaThatIsNegativeOrNoNumberIsRefusedByEveryReaderKeep
             "Longitudinal layer 1 (\"top\") has bars whose area is no number", "Load Error");
     refused("minus.q2t", LabelledSection("LONGREINF top\nZ 450\nA -1000\nNUM 2\nENDLONG\n"),
             "Longitudinal layer 1 (\"top\") has bars of -500.0 mm^2", "Load Error");
+    refused("table.q2t", LabelledSection("LONGTAB\n50 nan\nENDLONG\n"),
+            "Longitudinal layer 1 (\"long-200.000\") has bars whose area is no number", "Load Error");
     refused("stirrup.q2t", LabelledSection("TRANSREINF stirrups\nA -100\nPATTERN 3\nDB 11.3\n"),
             "Transverse layer 1 (\"stirrups\") has bars of -100.0 mm^2", "Load Error");
 
