@@ -61,10 +61,12 @@ std::string UnheldAreaText(const char* kind, int i, const std::string& name, dou
 // total for a transverse layer): "bars of -100.0 mm^2", "bars whose area is no number".
 std::string AreaValueHas(double area)
 {
-    return std::isfinite(area) ? "bars of " + DisplayAreaText(area) : std::string("bars whose area is no number");
+    return std::isfinite(area) ? "bars of " + DisplayAreaText(area)
+                               : std::string("bars whose area is no number");
 }
 
-// The first area of the layer that is negative or no number, its bar's first; nothing when both are sound.
+// The first area of the layer that is negative or no number, its bar's first (a total told
+// shared among its bars); nothing when both are sound.
 template <typename Layer> std::optional<double> BadAreaValue(const Layer& layer, int bars)
 {
     if (!IsAreaValue(layer.Ai))

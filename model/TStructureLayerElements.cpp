@@ -302,9 +302,8 @@ bool RefuseUnheldBar(const char* kind,
         among = StrPrintf(" in %d bar%s", bars, bars == 1 ? "" : "s");
     // An area that is negative or no number ("nan", which would read as 0) is no bar's.
     if ((attribute == "A" || attribute == "Ai") && !IsAreaValue(AsWritten(value, ukArea, unit))) {
-        ShowMessage(AreaValueText(kind, n, element, attribute + "=\"" + QuoteForMessage(value) + "\"" + among) +
-                        " The file cannot be read.",
-                    "Load Error");
+        const std::string has = attribute + "=\"" + QuoteForMessage(value) + "\"" + among;
+        ShowMessage(AreaValueText(kind, n, element, has) + " The file cannot be read.", "Load Error");
         return true;
     }
     std::string limit;

@@ -63,7 +63,10 @@ public:
         return Held(column, row, Number(column, row) / UnitFactor(kind, m_units), kind);
     }
     // A plain number (a factor, a constant of a steel curve), held as the values are.
-    double Plain(int column, int row) const { return Held(column, row, Number(column, row), ukNone); }
+    double Plain(int column, int row) const
+    {
+        return Held(column, row, Number(column, row), ukNone);
+    }
     // A value that only has to be a number: a layer's area, which its layer's check holds, or
     // a height that may be the sheet's mark of the centroid (a very large one).
     double Finite(int column, int row, int kind) const
@@ -116,7 +119,8 @@ private:
         if (m_nonNumber.empty()) {
             const double factor = UnitFactor(kind, m_units);
             const std::string unit = UnitLabel(kind, m_units);
-            m_nonNumber = StrPrintf("Row %d, column %d of the sheet holds %g: a section takes at most %.10g%s%s.",
+            m_nonNumber = StrPrintf("Row %d, column %d of the sheet holds %g: a section takes at "
+                                    "most %.10g%s%s.",
                                     row,
                                     column,
                                     Number(column, row),

@@ -142,8 +142,8 @@ void TRebarList::ReadLine(const std::string& line)
     }
     // A bar no section holds would reach every section that names it, by file or page.
     if (!IsHeldBarArea(areaM2) || !IsHeldBarDiameter(diameterM)) {
-        AddLoadError(StrPrintf("REBAR: bar listed larger than a bar can be : %s (%.10g mm, %.10g mm^2; a bar is at "
-                               "most %.1f mm across and %.1f mm^2)",
+        AddLoadError(StrPrintf("REBAR: bar listed larger than a bar can be : %s (%.10g mm, "
+                               "%.10g mm^2; a bar is at most %.1f mm across and %.1f mm^2)",
                                name.c_str(),
                                diameter,
                                area,

@@ -132,7 +132,9 @@ protected:
 
     // A document of a section with one stirrup layer of its own bar (two legs of 100 mm^2, 11.3 mm
     // across), the attribute of its element (written as `written`) made the value given.
-    std::string StirrupDocument(const std::string& attribute, const std::string& written, const std::string& value)
+    std::string StirrupDocument(const std::string& attribute,
+                                const std::string& written,
+                                const std::string& value)
     {
         auto beam = std::make_unique<TBeam>();
         beam->SetName("Stirruped");
@@ -417,56 +419,82 @@ std::string WithF64(std::vector<std::uint8_t> bytes, std::size_t at, double valu
 TEST_F(UnheldLayerTest, AnAreaThatIsNegativeOrNoNumberIsRefusedByEveryReaderKeepingTheOpenSection)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const auto refused = [this](const std::string& name, const std::string& content, const std::string& has,
+    const auto refused = [this](const std::string& name,
+                                const std::string& content,
+                                const std::string& has,
                                 const char* caption) {
         ExpectRefusedKeepingTheOpenSection(name, content, has + kAreaValue + kCannotRead, caption);
     };
 
     // A document: a stirrup of -100 mm^2, bars of "nan", a tendon of -100 mm^2 in its one bar.
-    refused("stirrup.qvh", StirrupDocument("A", "200.0", "-100.0"),
-            "Transverse layer 1 (\"transreinfz\") has A=\"-100.0\"", "Load Error");
+    refused("stirrup.qvh",
+            StirrupDocument("A", "200.0", "-100.0"),
+            "Transverse layer 1 (\"transreinfz\") has A=\"-100.0\"",
+            "Load Error");
     const auto write = [this](std::vector<std::unique_ptr<TStructure>> structures) {
         WriteStructures("written.qvh", std::move(structures));
         return dir.Read("written.qvh");
     };
     for (const char* value : {"nan", "-inf", "-500.0"})
-        refused("ai.qvh", DocumentWith(0, "Ai", value, write),
-                std::string("Longitudinal layer 1 (\"longreinfx\") has Ai=\"") + value + "\"", "Load Error");
-    refused("a.qvh", DocumentWith(1, "A", "-100.0", write),
-            "Longitudinal layer 2 (\"longreinfx\") has A=\"-100.0\" in 1 bar", "Load Error");
+        refused("ai.qvh",
+                DocumentWith(0, "Ai", value, write),
+                std::string("Longitudinal layer 1 (\"longreinfx\") has Ai=\"") + value + "\"",
+                "Load Error");
+    refused("a.qvh",
+            DocumentWith(1, "A", "-100.0", write),
+            "Longitudinal layer 2 (\"longreinfx\") has A=\"-100.0\" in 1 bar",
+            "Load Error");
 
     // Labelled text.
-    refused("nan.q2t", LabelledSection("LONGREINF top\nZ 450\nAI nan\nNUM 2\nENDLONG\n"),
-            "Longitudinal layer 1 (\"top\") has bars whose area is no number", "Load Error");
-    refused("minus.q2t", LabelledSection("LONGREINF top\nZ 450\nA -1000\nNUM 2\nENDLONG\n"),
-            "Longitudinal layer 1 (\"top\") has bars of -500.0 mm^2", "Load Error");
-    refused("table.q2t", LabelledSection("LONGTAB\n50 nan\nENDLONG\n"),
-            "Longitudinal layer 1 (\"long-200.000\") has bars whose area is no number", "Load Error");
-    refused("stirrup.q2t", LabelledSection("TRANSREINF stirrups\nA -100\nPATTERN 3\nDB 11.3\n"),
-            "Transverse layer 1 (\"stirrups\") has bars of -100.0 mm^2", "Load Error");
+    refused("nan.q2t",
+            LabelledSection("LONGREINF top\nZ 450\nAI nan\nNUM 2\nENDLONG\n"),
+            "Longitudinal layer 1 (\"top\") has bars whose area is no number",
+            "Load Error");
+    refused("minus.q2t",
+            LabelledSection("LONGREINF top\nZ 450\nA -1000\nNUM 2\nENDLONG\n"),
+            "Longitudinal layer 1 (\"top\") has bars of -500.0 mm^2",
+            "Load Error");
+    refused("table.q2t",
+            LabelledSection("LONGTAB\n50 nan\nENDLONG\n"),
+            "Longitudinal layer 1 (\"long-200.000\") has bars whose area is no number",
+            "Load Error");
+    refused("stirrup.q2t",
+            LabelledSection("TRANSREINF stirrups\nA -100\nPATTERN 3\nDB 11.3\n"),
+            "Transverse layer 1 (\"stirrups\") has bars of -100.0 mm^2",
+            "Load Error");
 
     // Version 0.7 and 0.8: the layer "bottom", two bars of 500 mm^2 (1000 in all, at byte 8 of
     // the layer), its bar area made NaN, its total -1000 mm^2.
     for (const int version : {7, 8}) {
         const std::vector<std::uint8_t> v08 = MakeV08File(version).bytes;
         ASSERT_EQ(Field<double>(v08, kV08LayerBars - 16), 1000e-6);
-        refused("nan08.q2k", WithF64(v08, kV08LayerBars + 4, nan),
-                "Longitudinal layer 1 (\"bottom\") has bars whose area is no number", "Invalid File");
-        refused("minus08.q2k", WithF64(v08, kV08LayerBars - 16, -1000e-6),
-                "Longitudinal layer 1 (\"bottom\") has bars of -500.0 mm^2", "Invalid File");
+        refused("nan08.q2k",
+                WithF64(v08, kV08LayerBars + 4, nan),
+                "Longitudinal layer 1 (\"bottom\") has bars whose area is no number",
+                "Invalid File");
+        refused("minus08.q2k",
+                WithF64(v08, kV08LayerBars - 16, -1000e-6),
+                "Longitudinal layer 1 (\"bottom\") has bars of -500.0 mm^2",
+                "Invalid File");
     }
 
     // Version 0.5: the layer "top" of no number; stirrups of -200 mm^2 (of one leg, as no whole
     // count of their 11.3 mm bars makes that area).
-    refused("nan05.q2k", WithF64(MakeV05File().bytes, kV05TopLayerArea, nan),
-            "Longitudinal layer 1 (\"top\") has bars whose area is no number", "Invalid File");
-    refused("minus05.q2k", WithF64(MakeV05File().bytes, kV05Stirrup, -200e-6),
-            "Transverse layer 1 (\"stirrups\") has bars of -200.0 mm^2", "Invalid File");
+    refused("nan05.q2k",
+            WithF64(MakeV05File().bytes, kV05TopLayerArea, nan),
+            "Longitudinal layer 1 (\"top\") has bars whose area is no number",
+            "Invalid File");
+    refused("minus05.q2k",
+            WithF64(MakeV05File().bytes, kV05Stirrup, -200e-6),
+            "Transverse layer 1 (\"stirrups\") has bars of -200.0 mm^2",
+            "Invalid File");
 
     // A predecessor sheet's bar layer of -1500 mm^2, one bar.
     SheetWriter sheet = MakeTwoTypeSheetWriter();
     sheet.Number(2, 25, -1500.0);
-    refused("minus.dat", Bytes(sheet.Bytes()), "Longitudinal layer 1 (\"type 1\") has bars of -1500.0 mm^2",
+    refused("minus.dat",
+            Bytes(sheet.Bytes()),
+            "Longitudinal layer 1 (\"type 1\") has bars of -1500.0 mm^2",
             "Invalid File");
 }
 
@@ -476,8 +504,10 @@ TEST_F(UnheldLayerTest, AnAreaThatIsNegativeOrNoNumberIsRefusedByEveryReaderKeep
 TEST_F(UnheldLayerTest, ALayerOfNoBarsIsStillResetToOneBar)
 {
     const char* const reset = "has no bars defined; It has been reset to one bar.";
-    std::vector<UiRequest> boxes = Open("none.q2t", LabelledSection("LONGREINF top\nZ 450\nNUM 0\nAI 500\nA 1000\nENDLONG\n"),
-                                        {"Longitudinal Reinforcment layer \"top\""});
+    std::vector<UiRequest> boxes =
+        Open("none.q2t",
+             LabelledSection("LONGREINF top\nZ 450\nNUM 0\nAI 500\nA 1000\nENDLONG\n"),
+             {"Longitudinal Reinforcment layer \"top\""});
     EXPECT_TRUE(ui.Done());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].text.find(reset), std::string::npos) << boxes[0].text;
@@ -502,10 +532,12 @@ TEST_F(UnheldLayerTest, AFileRefusedForItsBarLeavesNothingInTheCatalogue)
     for (const int version : {7, 8}) {
         const int before = g_RebarList.Count();
         ASSERT_LT(g_RebarList.FindByName("ZZ9"), 0);
-        ExpectRefusedKeepingTheOpenSection("zz9.q2k", WithF64(MakeV08File(version).bytes, kV08LayerBars + 4, 2.0),
-                                           std::string("Longitudinal layer 1 (\"bottom\") has bars of 2000000.0 mm^2") +
-                                               kAtMost + kCannotRead,
-                                           "Invalid File");
+        ExpectRefusedKeepingTheOpenSection(
+            "zz9.q2k",
+            WithF64(MakeV08File(version).bytes, kV08LayerBars + 4, 2.0),
+            std::string("Longitudinal layer 1 (\"bottom\") has bars of 2000000.0 mm^2") + kAtMost +
+                kCannotRead,
+            "Invalid File");
         EXPECT_LT(g_RebarList.FindByName("ZZ9"), 0);
         EXPECT_EQ(g_RebarList.Count(), before);
         EXPECT_FALSE(g_RebarList.Changed());
@@ -530,19 +562,39 @@ TEST_F(UnheldLayerTest, APredecessorSheetWithAValuePastWhatASectionTakesIsRefuse
         const char* text;
     };
     const Cell cells[] = {
-        {2, 20, 1e300, "Row 20, column 2 of the sheet holds 1e+300: a section takes at most 1000000 mm."},
-        {4, 21, 1e300, "Row 21, column 4 of the sheet holds 1e+300: a section takes at most 1000000 mm."},
-        {1, 7, 1e300, "Row 7, column 1 of the sheet holds 1e+300: a section takes at most 1000000 MPa."},
-        {2, 12, 1.1e276, "Row 12, column 2 of the sheet holds 1.1e+276: a section takes at most 1000000 MPa."},
-        {1, 30, 1e303, "Row 30, column 1 of the sheet holds 1e+303: a section takes at most 10000 mm/m."},
-        {3, 31, 1e42, "Row 31, column 3 of the sheet holds 1e+42: a section takes at most 10000 mm/m."},
+        {2,
+         20,
+         1e300,
+         "Row 20, column 2 of the sheet holds 1e+300: a section takes at most 1000000 mm."},
+        {4,
+         21,
+         1e300,
+         "Row 21, column 4 of the sheet holds 1e+300: a section takes at most 1000000 mm."},
+        {1,
+         7,
+         1e300,
+         "Row 7, column 1 of the sheet holds 1e+300: a section takes at most 1000000 MPa."},
+        {2,
+         12,
+         1.1e276,
+         "Row 12, column 2 of the sheet holds 1.1e+276: a section takes at most 1000000 MPa."},
+        {1,
+         30,
+         1e303,
+         "Row 30, column 1 of the sheet holds 1e+303: a section takes at most 10000 mm/m."},
+        {3,
+         31,
+         1e42,
+         "Row 31, column 3 of the sheet holds 1e+42: a section takes at most 10000 mm/m."},
     };
     for (const Cell& cell : cells) {
         SheetWriter sheet = MakeTwoTypeSheetWriter();
         // Shrinkage given by region (rows 30 and 31: bottom, middle and top strains).
         sheet.Text(3, 27, "Y");
         sheet.Number(cell.column, cell.row, cell.value);
-        ExpectRefusedKeepingTheOpenSection("absurd.dat", Bytes(sheet.Bytes()), std::string(cell.text) + kCannotRead,
+        ExpectRefusedKeepingTheOpenSection("absurd.dat",
+                                           Bytes(sheet.Bytes()),
+                                           std::string(cell.text) + kCannotRead,
                                            "Invalid File");
     }
 }

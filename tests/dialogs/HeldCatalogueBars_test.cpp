@@ -13,6 +13,8 @@
 #include "app/InputDialogs.h"
 #include "dialogs/ListPage.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
+#include "dialogs/MemberInputDialogs.h"
+#include "dialogs/SectionInputDialogs.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
@@ -27,17 +29,24 @@ constexpr const char* kSheet = "Define Longitudinal Reinforcement";
 
 class HeldCatalogueBars : public ShellTest {
 protected:
-    HeldCatalogueBars() : m_previous(&GetInputDialogs()), m_engine(SetDocumentEngine(nullptr)) {
+    HeldCatalogueBars() : m_previous(&GetInputDialogs()), m_engine(SetDocumentEngine(nullptr))
+    {
+        // Installed as every shell test of the dialogs installs them: each set wraps the one
+        // before it the first time.
+        InstallSectionDialogs();
         InstallMaterialReinforcementDialogs();
+        InstallMemberDialogs();
     }
-    ~HeldCatalogueBars() override {
+    ~HeldCatalogueBars() override
+    {
         SetInputDialogs(m_previous);
         SetDocumentEngine(m_engine);
     }
 
     // The program started with the default listing and one more line; what the load-error log
     // showed at start-up.
-    std::string StartWithListing(const std::string& line) {
+    std::string StartWithListing(const std::string& line)
+    {
         dir.Write("rebar.dat", DefaultRebarListing() + line + "\n");
         std::string shown;
         ui.Dialog("View Data", [&shown](plat::DialogDriver& d) {
@@ -53,7 +62,8 @@ protected:
     // the Individual Layers page and kept with OK; the bar list the page then shows is answered
     // with its first bar (Cancel), and the depth warning of a section lower than that with OK.
     // The layer added.
-    LongLayerRec TypedLayer(const std::string& designation) {
+    LongLayerRec TypedLayer(const std::string& designation)
+    {
         const std::string height = StrPrintf("%g", ToDisplayUnits(0.05, ukSectionLength));
         ui.Dialog(kSheet, [&designation, &height](plat::DialogDriver& d) {
             d.SwitchPage(0);
@@ -85,9 +95,11 @@ private:
 // "BIG 1600 2000000" (a bar of 2 m^2) is refused at start-up with a message naming it; a
 // document naming "BIG" is then refused as naming a bar the run does not know, and "BIG" typed
 // on the page asks for a bar: the layer gets the catalogue's first, 10M of 100 mm^2.
-TEST_F(HeldCatalogueBars, ABarLargerThanASectionHoldsIsRefusedFromRebarDat) {
+TEST_F(HeldCatalogueBars, ABarLargerThanASectionHoldsIsRefusedFromRebarDat)
+{
     const std::string shown = StartWithListing("BIG 1600 2000000");
-    EXPECT_NE(shown.find("REBAR: bar listed larger than a bar can be : BIG (1600 mm, 2000000 mm^2; a bar is at most "
+    EXPECT_NE(shown.find("REBAR: bar listed larger than a bar can be : BIG (1600 mm, 2000000 mm^2; "
+                         "a bar is at most "
                          "1128.4 mm across and 1000000.0 mm^2)"),
               std::string::npos)
         << shown;
@@ -110,7 +122,8 @@ TEST_F(HeldCatalogueBars, ABarLargerThanASectionHoldsIsRefusedFromRebarDat) {
     dir.Write("big.qvh", text);
     const std::string open = app->GetFileName();
     const std::string name = Window().GetCurrentStructure()->GetName();
-    ui.File(plat::FileDialogKind::Open, dir.File("big.qvh")).Message("Unknown Bar type \"BIG\"", MsgAnswer::Ok);
+    ui.File(plat::FileDialogKind::Open, dir.File("big.qvh"))
+        .Message("Unknown Bar type \"BIG\"", MsgAnswer::Ok);
     EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
     EXPECT_TRUE(ui.Done());
     EXPECT_EQ(app->GetFileName(), open);
@@ -125,7 +138,8 @@ TEST_F(HeldCatalogueBars, ABarLargerThanASectionHoldsIsRefusedFromRebarDat) {
 
 // A 0.8 file refused for its bar "ZZ9" of 2 m^2 leaves nothing in the catalogue: "ZZ9" typed on
 // the page afterwards asks for a bar, as any name the catalogue lacks does.
-TEST_F(HeldCatalogueBars, AFileRefusedForItsBarLeavesNoBarThePageTakes) {
+TEST_F(HeldCatalogueBars, AFileRefusedForItsBarLeavesNoBarThePageTakes)
+{
     Start();
     std::vector<std::uint8_t> v08 = MakeV08File(8).bytes;
     // The layer's bar area (byte 28 of the layer record, after the header, the section, two

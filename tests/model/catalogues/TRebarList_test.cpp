@@ -117,7 +117,8 @@ TEST_F(RebarListTest, ABarLargerThanASectionHoldsIsRefused)
              "LARGEST 1128.379 1000000\n");
     EXPECT_EQ(list.Count(), 1);
     ExpectBar("LARGEST", 1128.379, 1000000);
-    EXPECT_EQ(LogCount("REBAR: bar listed larger than a bar can be : BIG (1600 mm, 2000000 mm^2; a bar is at most "
+    EXPECT_EQ(LogCount("REBAR: bar listed larger than a bar can be : BIG (1600 mm, 2000000 mm^2; a "
+                       "bar is at most "
                        "1128.4 mm across and 1000000.0 mm^2)\r\n"),
               1);
     for (const char* name : {": WIDE (1200 mm, 500 mm^2;", ": HEAVY (25 mm, 1000010 mm^2;"})
