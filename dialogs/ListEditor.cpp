@@ -9,6 +9,7 @@
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
+#include "model/ValueLimits.h"
 
 namespace {
 
@@ -61,21 +62,8 @@ TypedRange TGen_Base::FieldRange(int field) const {
     // Physical bounds far beyond any section, held so that no typed value overflows what is
     // computed from it.
     const int kind = m_unitKinds[static_cast<std::size_t>(field)];
-    switch (kind) {
-    case ukSectionLength:
-    case ukLength:
-        return {-1000.0, 1000.0, kind};
-    case ukArea:
-        return {-1.0, 1.0, kind};
-    case ukStrain:
-    case ukPercent:
-        return {-10.0, 10.0, kind};
-    case ukStress:
-    case ukLargeStress:
-        return {-1e12, 1e12, kind};
-    default:
-        return {-1e9, 1e9, kind};
-    }
+    const double largest = LargestSectionValue(kind);
+    return {-largest, largest, kind};
 }
 
 bool TGen_Base::TypedFieldsRefused(int replacing) {

@@ -82,6 +82,12 @@ double ReadDocumentNumber(const std::string& text)
     return value;
 }
 
+double ReadDocumentNumberAsWritten(const std::string& text)
+{
+    const std::size_t start = SkipLeadingBlanks(text);
+    return std::strtod(text.c_str() + start, nullptr);
+}
+
 int32_t ReadDocumentInteger(const std::string& text)
 {
     std::size_t i = SkipLeadingBlanks(text);

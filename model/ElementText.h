@@ -30,6 +30,11 @@ int DocumentUnits(const int* unitSystem);
 // The longest decimal prefix after leading blanks: sign, digits, point, digits, exponent.
 // Text without one, and a number that does not fit a double, read as 0.
 double ReadDocumentNumber(const std::string& text);
+// The number the text spells after leading blanks as it is written, without the bounds of
+// ReadDocumentNumber: NaN for "nan", an infinity for "inf" or a number past the range of a
+// double, 1e300 for "1e300"; 0 for text without a number. For the values that a reader
+// judges itself, so that a value that is no number is refused rather than read as 0.
+double ReadDocumentNumberAsWritten(const std::string& text);
 // Sign and digits after leading blanks, held within the 32-bit range; else 0.
 int32_t ReadDocumentInteger(const std::string& text);
 // The low 16 bits of the integer, as the code fields keep them.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
@@ -16,11 +17,6 @@ constexpr double kDiameterTolerance = 1e-6;
 constexpr double kHeldAreaFactor = (1.0 + kDiameterTolerance) * (1.0 + kDiameterTolerance);
 // Areas this large in the display units are told in exponent form.
 constexpr double kLongestPlainArea = 1e9;
-
-double MaxBarDiameter()
-{
-    return 2.0 * std::sqrt(kMaxBarArea / kModelPi);
-}
 
 // A layer's diameter in the display units with their label.
 std::string DiameterText(double db)
@@ -61,7 +57,45 @@ std::string UnheldAreaText(const char* kind, int i, const std::string& name, dou
     return UnheldBarText(kind, i, name, "of " + DisplayAreaText(area), MaxBarAreaText());
 }
 
+// What a layer whose area is negative or no number has, by the area of its bars (the layer's
+// total for a transverse layer): "bars of -100.0 mm^2", "bars whose area is no number".
+std::string AreaValueHas(double area)
+{
+    return std::isfinite(area) ? "bars of " + DisplayAreaText(area)
+                               : std::string("bars whose area is no number");
+}
+
+// The first area of the layer that is negative or no number, its bar's first (a total told
+// shared among its bars); nothing when both are sound.
+template <typename Layer> std::optional<double> BadAreaValue(const Layer& layer, int bars)
+{
+    if (!IsAreaValue(layer.Ai))
+        return layer.Ai;
+    if (!IsAreaValue(layer.A))
+        return layer.A / std::max(bars, 1);
+    return std::nullopt;
+}
+
 } // namespace
+
+double MaxBarDiameter()
+{
+    return 2.0 * std::sqrt(kMaxBarArea / kModelPi);
+}
+
+bool IsAreaValue(double area)
+{
+    return std::isfinite(area) && area >= 0.0;
+}
+
+std::string AreaValueText(const char* kind, int n, const std::string& name, const std::string& has)
+{
+    return StrPrintf("%s layer %d (\"%s\") has %s: an area is a number of 0 or more.",
+                     kind,
+                     n,
+                     name.c_str(),
+                     has.c_str());
+}
 
 bool IsHeldBarArea(double area)
 {
@@ -107,6 +141,8 @@ std::string UnheldLayerText(const TStructure& s)
                                  layer.name.c_str(),
                                  layer.num,
                                  kMaxBarsPerPattern);
+            if (const auto area = BadAreaValue(layer, layer.num))
+                return AreaValueText("Longitudinal", i + 1, layer.name, AreaValueHas(*area));
             if (!IsHeldBarDiameter(layer.db))
                 return UnheldDiameterText("Longitudinal", i, layer.name, layer.db);
             // The bar as the layer gives it, and as its total area shares out among its bars.
@@ -119,6 +155,8 @@ std::string UnheldLayerText(const TStructure& s)
     for (int d = std::max(3 - s.GetTransDirectionCount(), 0); d <= 2; ++d) {
         for (int i = 0; i < s.GetTransLayerCount(d); ++i) {
             const TransLayerRec& layer = *s.GetTransLayer(i, d);
+            if (const auto area = BadAreaValue(layer, 1))
+                return AreaValueText("Transverse", i + 1, layer.name, AreaValueHas(*area));
             if (!IsHeldBarDiameter(layer.db))
                 return UnheldDiameterText("Transverse", i, layer.name, layer.db);
             if (!IsHeldBarArea(layer.Ai))

@@ -11,6 +11,9 @@ class TStructure;
 // The largest bar area the pages take (m^2).
 inline constexpr double kMaxBarArea = 1.0;
 
+// The largest bar diameter held (m): that of a round bar of kMaxBarArea, 1.1284 m.
+double MaxBarDiameter();
+
 // Whether a bar of diameter db is no larger than a round bar of kMaxBarArea (either sign; a
 // value that is no number is not).
 bool IsHeldBarDiameter(double db);
@@ -32,12 +35,25 @@ bool IsHeldTransArea(double A);
 // The largest bar area in the display units with their label ("1000000.0 mm^2").
 std::string MaxBarAreaText();
 
+// Whether an area can be a bar's or a layer's at all: a number, not negative.
+bool IsAreaValue(double area);
+
+// The message of layer n (from 1) of a direction (kind "Longitudinal" or "Transverse") whose
+// area is negative or no number, has telling what it has:
+//   Transverse layer 1 ("stirrups") has bars of -100.0 mm^2: an area is a number of 0 or more.
+// (has "bars of -100.0 mm^2", "bars whose area is no number", or a document's attribute as it
+// stands, "Ai=\"nan\"").
+std::string AreaValueText(const char* kind, int n, const std::string& name, const std::string& has);
+
 // The first layer of the structure that no section holds (a bar count above
-// kMaxBarsPerPattern, a bar larger than kMaxBarArea across or by its area), told as
+// kMaxBarsPerPattern, an area that is negative or no number, a bar larger than kMaxBarArea
+// across or by its area), told as
 //   Longitudinal layer 3 ("top") has 2147483647 bars: a layer holds at most 10000 bars.
 //   Transverse layer 1 ("stirrups") has bars 1000000.0 mm across: a bar is at most 1128.4 mm across.
 //   Longitudinal layer 1 ("top") has bars of 2000000.0 mm^2: a bar is at most 1000000.0 mm^2.
+//   Longitudinal layer 1 ("top") has bars of -50.0 mm^2: an area is a number of 0 or more.
 //   Transverse layer 1 ("stirrups") has an area of 2e+16 mm^2: a layer holds at most 10000 bars
 //   of 1000000.0 mm^2.
-// (layers numbered from 1 within their direction); empty when every layer is held.
+// (layers numbered from 1 within their direction; a longitudinal layer's area told as its bars',
+// its total over its count); empty when every layer is held.
 std::string UnheldLayerText(const TStructure& s);

@@ -293,10 +293,18 @@ void NoteUnservedLayer(TStructure& s, const std::string& element)
                            element.c_str()));
 }
 
+// A value of kind `kind` as the document writes it, judged before it is read: a number too
+// large to read, or one that is no number, stays what it is.
+double AsWritten(const std::string& value, int kind, const int* unit)
+{
+    return ReadDocumentNumberAsWritten(value) / UnitFactor(kind, DocumentUnits(unit));
+}
+
 // A bar no section holds (model/LayerLimits.h), by its diameter or by its area, stops the read
 // as a count of bars does: told with the layer's number and element and the value as the
 // document gives it. A longitudinal layer's total area is shared among the bars it has so far
-// (bars); a transverse layer's (bars 0) is held to the most bars a layer holds.
+// (bars); a transverse layer's (bars 0) is held to the most bars a layer holds. An area that is
+// negative or no number stops it too.
 bool RefuseUnheldBar(const char* kind,
                      int n,
                      const std::string& element,
@@ -306,21 +314,28 @@ bool RefuseUnheldBar(const char* kind,
                      int bars)
 {
     std::string among; // the bars a longitudinal layer's total area is shared among
+    if (attribute == "A" && bars > 0)
+        among = StrPrintf(" in %d bar%s", bars, bars == 1 ? "" : "s");
+    // An area that is negative or no number ("nan", which would read as 0) is no bar's.
+    if ((attribute == "A" || attribute == "Ai") && !IsAreaValue(AsWritten(value, ukArea, unit))) {
+        const std::string has = attribute + "=\"" + QuoteForMessage(value) + "\"" + among;
+        ShowMessage(AreaValueText(kind, n, element, has) + " The file cannot be read.", "Load Error");
+        return true;
+    }
     std::string limit;
     if (attribute == "db") {
-        if (IsHeldBarDiameter(FromDocument(value, ukSectionLength, unit)))
+        if (IsHeldBarDiameter(AsWritten(value, ukSectionLength, unit)))
             return false;
         limit = "a bar is at most " + MaxBarDiameterText() + " across";
     } else if (attribute == "Ai") {
-        if (IsHeldBarArea(FromDocument(value, ukArea, unit)))
+        if (IsHeldBarArea(AsWritten(value, ukArea, unit)))
             return false;
         limit = "a bar is at most " + MaxBarAreaText();
     } else if (attribute == "A") {
-        const double A = FromDocument(value, ukArea, unit);
+        const double A = AsWritten(value, ukArea, unit);
         if (bars > 0 ? IsHeldLayerArea(A, bars) : IsHeldTransArea(A))
             return false;
         if (bars > 0) {
-            among = StrPrintf(" in %d bar%s", bars, bars == 1 ? "" : "s");
             limit = "a bar is at most " + MaxBarAreaText();
         } else {
             limit = StrPrintf("a layer holds at most %d bars of %s", kMaxBarsPerPattern, MaxBarAreaText().c_str());

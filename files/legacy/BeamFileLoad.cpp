@@ -18,6 +18,7 @@
 #include "model/QuickDefineFlag.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
+#include "model/catalogues/TRebarList.h"
 #include "model/materials/ConcreteLaws.h"
 
 namespace {
@@ -81,9 +82,7 @@ void MakeReadSectionReady(TBeam& beam)
     beam.Validate();
 }
 
-} // namespace
-
-LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
+LegacyReadResult ReadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
 {
     const FileKindInfo info = DetectFileKindInfo(bytes);
     if (info.kind == kKindUnknown)
@@ -144,6 +143,19 @@ LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
                         "Information",
                         kInformation);
     }
+    return result;
+}
+
+} // namespace
+
+LegacyReadResult LoadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
+{
+    // A file refused after its reader brought bars to the catalogue (a 0.7 or 0.8 file's bars
+    // by title) takes them away again: it leaves nothing of itself behind.
+    const TRebarList::Extent catalogue = g_RebarList.GetExtent();
+    LegacyReadResult result = ReadBeamBytes(beam, bytes);
+    if (!result.IsRead())
+        g_RebarList.RestoreExtent(catalogue);
     return result;
 }
 

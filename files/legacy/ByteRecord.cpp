@@ -55,6 +55,11 @@ double ByteRecord::F64(std::size_t offset) const
     return 0.0;
 }
 
+double ByteRecord::F64AsStored(std::size_t offset) const
+{
+    return std::bit_cast<double>(Unsigned(offset, 8));
+}
+
 std::string ByteRecord::Text(std::size_t offset, std::size_t width, std::size_t maxChars) const
 {
     assert(offset + width <= m_bytes.size());

@@ -28,6 +28,9 @@ public:
     // Floating-point fields: a NaN or an infinity reads as 0 and is counted.
     float F32(std::size_t offset) const;
     double F64(std::size_t offset) const;
+    // An f64 field as the file holds it, NaN and infinity included (not counted): for the
+    // values the readers judge themselves, such as a layer's area.
+    double F64AsStored(std::size_t offset) const;
     // A text field of the given width: the bytes up to the first NUL, or all of them when
     // the field holds none, then cut to maxChars.
     std::string Text(std::size_t offset, std::size_t width, std::size_t maxChars) const;

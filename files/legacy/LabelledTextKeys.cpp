@@ -67,6 +67,13 @@ double ReadNumber(const std::string& text)
     return std::isfinite(value) ? value : 0.0;
 }
 
+// A layer's area as the file writes it: a value that is no number (or one past the range of a
+// double) stays what it is, so that the layer's check refuses it by name instead of reading 0.
+double ReadAreaNumber(const std::string& text)
+{
+    return std::strtod(text.c_str(), nullptr);
+}
+
 int ReadInteger(const std::string& text)
 {
     const long value = std::strtol(text.c_str(), nullptr, 10);
@@ -453,12 +460,14 @@ std::string LabelledTextKeys::SteelTypeZeroName() const
 
 void LabelledTextKeys::LongTableRow(const Line& line)
 {
-    if (!(line.v > 0.0))
+    // A row whose area is no number is a layer too, which the layer check then refuses by name.
+    const double area = ReadAreaNumber(line.value);
+    if (!(line.v > 0.0) && std::isfinite(area))
         return;
     LongLayerRec layer;
     InitLongLayerRec(layer);
     layer.z = m_beam.GetBottom() + FromUnits(ReadNumber(line.keyword), ukSectionLength);
-    layer.A = FromUnits(line.v, ukArea);
+    layer.A = FromUnits(area, ukArea);
     layer.type = 0;
     if (const std::string* dep = line.Word(2))
         layer.dep = FromUnits(ReadNumber(*dep), ukStrain);
@@ -487,7 +496,7 @@ void LabelledTextKeys::LongLayerKeys(const Line& line)
     if (k == "Z") {
         layer.z = m_beam.GetBottom() + FromUnits(v, ukSectionLength);
     } else if (k == "A") {
-        layer.A = FromUnits(v, ukArea);
+        layer.A = FromUnits(ReadAreaNumber(line.value), ukArea);
     } else if (k == "TYPE") {
         layer.type = SteelTypeNamed(line.value, kLoadError);
     } else if (k == "DRAPE") {
@@ -495,7 +504,7 @@ void LabelledTextKeys::LongLayerKeys(const Line& line)
     } else if (k == "NUM") {
         layer.num = ReadInteger(line.value);
     } else if (k == "AI") {
-        layer.Ai = FromUnits(v, ukArea);
+        layer.Ai = FromUnits(ReadAreaNumber(line.value), ukArea);
     } else if (k == "DB") {
         layer.db = FromUnits(v, ukSectionLength);
     } else if (k == "DEP") {
@@ -529,7 +538,7 @@ void LabelledTextKeys::TransLayerKeys(const Line& line)
     const std::string& k = line.keyword;
     const double v = line.v;
     if (k == "A") {
-        layer.A = FromUnits(v, ukArea);
+        layer.A = FromUnits(ReadAreaNumber(line.value), ukArea);
     } else if (k == "TYPE") {
         layer.type = SteelTypeNamed(line.value, "Transverse Load Error");
     } else if (k == "PATTERN") {
@@ -542,7 +551,7 @@ void LabelledTextKeys::TransLayerKeys(const Line& line)
     } else if (k == "DISTBOT") {
         layer.distbot = m_beam.GetBottom() + FromUnits(v, ukSectionLength);
     } else if (k == "AI") {
-        layer.Ai = FromUnits(v, ukArea);
+        layer.Ai = FromUnits(ReadAreaNumber(line.value), ukArea);
     } else if (k == "DB") {
         layer.db = FromUnits(v, ukSectionLength);
     } else if (k == "DEP") {

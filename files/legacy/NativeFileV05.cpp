@@ -107,7 +107,7 @@ LongLayerRec DecodeBarLayer(const ByteRecord& r, int shapeCode)
 {
     LongLayerRec layer;
     InitLongLayerRec(layer);
-    layer.A = r.F64(0);
+    layer.A = r.F64AsStored(0);
     layer.Ai = layer.A;
     layer.num = 1;
     layer.z = r.F64(8);
@@ -130,7 +130,7 @@ LongLayerRec DecodeTendon(const ByteRecord& r, int rebarCount)
 {
     LongLayerRec layer;
     InitLongLayerRec(layer);
-    layer.A = r.F64(0);
+    layer.A = r.F64AsStored(0);
     layer.dep = r.F64(8);
     layer.z = r.F64(16);
     layer.type = r.I16(24) + rebarCount;
@@ -148,7 +148,7 @@ TransLayerRec DecodeTransLayer(const ByteRecord& r)
 {
     TransLayerRec layer;
     InitTransLayerRec(layer);
-    layer.A = r.F64(0);
+    layer.A = r.F64AsStored(0);
     layer.pattern = TruncateToInt(r.F64(8));
     layer.space = r.F64(16);
     layer.disttop = r.F64(24);

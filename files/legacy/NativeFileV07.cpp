@@ -104,10 +104,10 @@ LongLayerRec DecodeLongLayer(const ByteRecord& r)
 {
     LongLayerRec layer;
     layer.z = r.F64(0);
-    layer.A = r.F64(8);
+    layer.A = r.F64AsStored(8);
     layer.drape = r.F64(16);
     layer.num = r.I32(24);
-    layer.Ai = r.F64(28);
+    layer.Ai = r.F64AsStored(28);
     layer.db = r.F64(36);
     layer.bartitle = r.Text(44, 15, kBarTitleChars);
     layer.barIndex = r.I32(59);
@@ -134,10 +134,10 @@ LongLayerRec DecodeLongLayer(const ByteRecord& r)
 TransLayerRec DecodeTransLayer(const ByteRecord& r)
 {
     TransLayerRec layer;
-    layer.A = r.F64(0);
+    layer.A = r.F64AsStored(0);
     layer.angle = r.F64(8);
     layer.legs = r.I32(16);
-    layer.Ai = r.F64(20);
+    layer.Ai = r.F64AsStored(20);
     layer.db = r.F64(28);
     layer.bartitle = r.Text(36, 15, kBarTitleChars);
     layer.barIndex = r.I32(51);

@@ -17,6 +17,7 @@
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
+#include "model/ValueLimits.h"
 #include "model/catalogues/TDivisionRows.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
@@ -55,17 +56,31 @@ public:
     }
 
     double Number(int column, int row) const { return m_table.GetCellNumber(column, row); }
-    // A value divided by the factor of its unit kind in the sheet's units.
+    // A value divided by the factor of its unit kind in the sheet's units, held to what a
+    // section takes (model/ValueLimits.h).
     double Value(int column, int row, int kind) const
+    {
+        return Held(column, row, Number(column, row) / UnitFactor(kind, m_units), kind);
+    }
+    // A plain number (a factor, a constant of a steel curve), held as the values are.
+    double Plain(int column, int row) const
+    {
+        return Held(column, row, Number(column, row), ukNone);
+    }
+    // A value that only has to be a number: a layer's area, which its layer's check holds, or
+    // a height that may be the sheet's mark of the centroid (a very large one).
+    double Finite(int column, int row, int kind) const
     {
         return Noted(column, row, Number(column, row) / UnitFactor(kind, m_units));
     }
+    // A strain given per mille, as single precision keeps it; held before it is narrowed.
     double PerMille(int column, int row) const
     {
-        return Noted(column, row, static_cast<float>(Number(column, row) / kPerMille));
+        return static_cast<float>(Held(column, row, Number(column, row) / kPerMille, ukStrain));
     }
-    // The first cell whose number is too large for the value it gives ("Row 7, column 1 of the
-    // sheet holds 1e+303: it gives a value that is no number."); empty when there is none.
+    // The first cell that gives no value a section takes ("Row 7, column 1 of the sheet holds
+    // 1e+303: it gives a value that is no number.", "Row 24, column 3 of the sheet holds
+    // 1e+300: a section takes at most 1000000 mm."); empty when there is none.
     const std::string& NonNumberText() const { return m_nonNumber; }
     // A count in column 3, held within the rows of the sheet.
     int Count(int row) const
@@ -92,6 +107,30 @@ private:
         return value;
     }
 
+    // The value, when it is a number no larger than a section takes of its kind; else the cell
+    // is noted (the sheet is then refused) and 0 stands in for it meanwhile.
+    double Held(int column, int row, double value, int kind) const
+    {
+        if (!std::isfinite(Noted(column, row, value)))
+            return 0.0;
+        const double largest = LargestSectionValue(kind);
+        if (std::fabs(value) <= largest)
+            return value;
+        if (m_nonNumber.empty()) {
+            const double factor = UnitFactor(kind, m_units);
+            const std::string unit = UnitLabel(kind, m_units);
+            m_nonNumber = StrPrintf("Row %d, column %d of the sheet holds %g: a section takes at "
+                                    "most %.10g%s%s.",
+                                    row,
+                                    column,
+                                    Number(column, row),
+                                    largest * factor,
+                                    unit.empty() ? "" : " ",
+                                    unit.c_str());
+        }
+        return 0.0;
+    }
+
     const PredecessorCellTable& m_table;
     int m_units;
     mutable std::string m_nonNumber;
@@ -107,7 +146,7 @@ void ImportConcreteTypes(TBeam& beam, const SheetReader& sheet, int count)
         c.fc = -sheet.Value(1, row, ukStress);
         c.ec = sheet.Value(2, row, ukStrain);
         c.ft = sheet.Value(3, row, ukStress);
-        c.tsFactor = sheet.Number(4, row);
+        c.tsFactor = sheet.Plain(4, row);
         c.Ec = 0.0;
         c.aggregate = MaterialDefaults.aggregate;
         c.userCurve.reset();
@@ -147,9 +186,9 @@ void ImportSteelTypes(
         SteelTypeRec s;
         InitSteelTypeRec(s);
         s.kind = SteelKind::Prestressing;
-        s.A = sheet.Number(1, row);
-        s.B = sheet.Number(2, row);
-        s.C = sheet.Number(3, row);
+        s.A = sheet.Plain(1, row);
+        s.B = sheet.Plain(2, row);
+        s.C = sheet.Plain(3, row);
         s.Es = sheet.Value(4, row, ukLargeStress);
         s.fy = sheet.Value(5, row, ukLargeStress);
         s.fu = s.fy;
@@ -237,7 +276,7 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
     const int steelCount = beam.GetSteelTypeCount();
 
     beam.DeleteTransLayers(2);
-    beam.SetMomentAxis(MomentAxisFromFile(sheet.Value(kValueColumn, m, ukSectionLength)));
+    beam.SetMomentAxis(MomentAxisFromFile(sheet.Finite(kValueColumn, m, ukSectionLength)));
     double crackX = -1.0;
     double crackZ = -1.0;
     if (crackBlock) {
@@ -249,7 +288,7 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
             crackZ = sheet.Value(kValueColumn, m + 9, ukSectionLength);
             TransLayerRec layer;
             InitTransLayerRec(layer);
-            layer.A = sheet.Value(kValueColumn, m + 10, ukArea);
+            layer.A = sheet.Finite(kValueColumn, m + 10, ukArea);
             layer.space = sheet.Value(kValueColumn, m + 11, ukSectionLength);
             layer.type =
                 CheckedTypeIndex(sheet.TypeIndex(kValueColumn, m + 12), steelCount, "The stirrups");
@@ -298,7 +337,7 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
             LongLayerRec layer;
             InitLongLayerRec(layer);
             layer.z = sheet.Value(1, row, ukSectionLength);
-            layer.A = sheet.Value(2, row, ukArea);
+            layer.A = sheet.Finite(2, row, ukArea);
             layer.dep = 0.0;
             layer.type =
                 CheckedTypeIndex(sheet.TypeIndex(3, row), steelCount, StrPrintf("Bar layer %d", k));
@@ -314,7 +353,7 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
             LongLayerRec layer;
             InitLongLayerRec(layer);
             layer.z = sheet.Value(1, row, ukSectionLength);
-            layer.A = sheet.Value(2, row, ukArea);
+            layer.A = sheet.Finite(2, row, ukArea);
             layer.dep = sheet.Value(3, row, ukStrain);
             layer.type = CheckedTypeIndex(sheet.TypeIndex(4, row, rebars),
                                           steelCount,

@@ -9,6 +9,7 @@
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
 #include "foundation/StrFormat.h"
+#include "model/LayerLimits.h"
 
 TRebarList g_RebarList;
 
@@ -139,6 +140,17 @@ void TRebarList::ReadLine(const std::string& line)
         AddLoadError(StrPrintf("REBAR: bar listed with a diameter too small : %s", name.c_str()));
         return;
     }
+    // A bar no section holds would reach every section that names it, by file or page.
+    if (!IsHeldBarArea(areaM2) || !IsHeldBarDiameter(diameterM)) {
+        AddLoadError(StrPrintf("REBAR: bar listed larger than a bar can be : %s (%.10g mm, "
+                               "%.10g mm^2; a bar is at most %.1f mm across and %.1f mm^2)",
+                               name.c_str(),
+                               diameter,
+                               area,
+                               MaxBarDiameter() * kMmPerM,
+                               kMaxBarArea * kMm2PerM2));
+        return;
+    }
     Add(name, areaM2, diameterM);
 }
 
@@ -166,6 +178,15 @@ int TRebarList::AddBrought(const std::string& name, double area, double diameter
         return 0;
     m_brought.push_back(m_entries.back().name);
     return 1;
+}
+
+void TRebarList::RestoreExtent(const Extent& extent)
+{
+    if (m_entries.size() > extent.entries)
+        m_entries.resize(extent.entries);
+    if (m_brought.size() > extent.brought)
+        m_brought.resize(extent.brought);
+    m_changed = extent.changed;
 }
 
 void TRebarList::Clear()

@@ -9,6 +9,8 @@
 // The first token is the name even when numeric ("10"); further tokens that do not read as a
 // non-zero number join the name with one blank ("1 mm"); a name ending in "mm" ends in "MM".
 // The first number is the diameter, the next the area; the rest of the line is ignored.
+// A bar is held to what a section holds (model/LayerLimits.h): a line giving a larger one is
+// refused, as a line without an area is.
 
 #include <cstddef>
 #include <istream>
@@ -62,6 +64,17 @@ public:
 
     // Removes every entry.
     void Clear();
+
+    // How far the list reached, and putting it back there: a file refused after it brought bars
+    // (AddBrought) leaves nothing of itself in the catalogue.
+    struct Extent {
+        std::size_t entries = 0;
+        std::size_t brought = 0;
+        bool changed = false;
+    };
+    Extent GetExtent() const { return {m_entries.size(), m_brought.size(), m_changed}; }
+    // Drops the entries added since the extent was taken (the list only grows).
+    void RestoreExtent(const Extent& extent);
 
     // Entry i; out of range gives the empty text or 0.0.
     std::string GetName(int i) const;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "app/CommandIds.h"
 #include "app/summary/CrossSection.h"
 #include "model/TBeam.h"
+#include "model/catalogues/TRebarList.h"
 #include "support/RecordingDC.h"
 #include "tests/app/OwnBarsDocument.h"
 #include "tests/app/ShellFixture.h"
@@ -128,6 +130,40 @@ protected:
         EXPECT_NEAR(Window().GetCurrentStructure()->GetLongLayer(0, 0)->A, 1000e-6, 1e-12);
     }
 
+    // A document of a section with one stirrup layer of its own bar (two legs of 100 mm^2, 11.3 mm
+    // across), the attribute of its element (written as `written`) made the value given.
+    std::string StirrupDocument(const std::string& attribute,
+                                const std::string& written,
+                                const std::string& value)
+    {
+        auto beam = std::make_unique<TBeam>();
+        beam->SetName("Stirruped");
+        TransLayerRec stirrup;
+        InitTransLayerRec(stirrup);
+        stirrup.A = 200e-6;
+        stirrup.Ai = 100e-6;
+        stirrup.db = 0.0113;
+        stirrup.barIndex = -1;
+        stirrup.pattern = 3;
+        stirrup.disttop = beam->GetTop() - 0.03;
+        stirrup.distbot = beam->GetBottom() + 0.03;
+        stirrup.name = "stirrups";
+        beam->AddTransLayer(stirrup, 2);
+        std::vector<std::unique_ptr<TStructure>> structures;
+        structures.push_back(std::move(beam));
+        WriteStructures("stirrup.qvh", std::move(structures));
+        std::string text = dir.Read("stirrup.qvh");
+        const std::size_t element = text.find("<transreinfz");
+        EXPECT_NE(element, std::string::npos);
+        const std::size_t at = text.find("\t" + attribute + "\t", element);
+        EXPECT_LT(at, text.find('>', element)) << attribute;
+        const std::size_t open = text.find('"', at);
+        const std::size_t close = text.find('"', open + 1);
+        EXPECT_EQ(text.substr(open + 1, close - open - 1), written);
+        text.replace(open + 1, close - open - 1, value);
+        return text;
+    }
+
 private:
     TDocumentEngine* m_previous;
 };
@@ -224,31 +260,7 @@ TEST_F(UnheldLayerTest, AStirrupAKilometreAcrossIsRefusedInLabelledTextAndInADoc
 
     // A document of a section with a stirrup of its own bar (its diameter written), the
     // diameter then made 1e6 mm.
-    auto beam = std::make_unique<TBeam>();
-    beam->SetName("Stirruped");
-    TransLayerRec stirrup;
-    InitTransLayerRec(stirrup);
-    stirrup.A = 200e-6;
-    stirrup.Ai = 100e-6;
-    stirrup.db = 0.0113;
-    stirrup.barIndex = -1;
-    stirrup.pattern = 3;
-    stirrup.disttop = beam->GetTop() - 0.03;
-    stirrup.distbot = beam->GetBottom() + 0.03;
-    stirrup.name = "stirrups";
-    beam->AddTransLayer(stirrup, 2);
-    std::vector<std::unique_ptr<TStructure>> structures;
-    structures.push_back(std::move(beam));
-    WriteStructures("stirrup.qvh", std::move(structures));
-    std::string text = dir.Read("stirrup.qvh");
-    const std::size_t element = text.find("<transreinfz");
-    ASSERT_NE(element, std::string::npos);
-    const std::size_t db = text.find("db", element);
-    ASSERT_LT(db, text.find('>', element));
-    const std::size_t open = text.find('"', db);
-    const std::size_t close = text.find('"', open + 1);
-    ASSERT_EQ(text.substr(open + 1, close - open - 1), "11.3");
-    text.replace(open + 1, close - open - 1, "1e6");
+    const std::string text = StirrupDocument("db", "11.3", "1e6");
     ExpectRefused("stirrup.qvh", text,
                   std::string("Transverse layer 1 (\"transreinfz\") has db=\"1e6\": a bar is at most 1128.4 mm "
                               "across.") +
@@ -385,4 +397,204 @@ TEST_F(UnheldLayerTest, APredecessorSheetWithAValueThatIsNoNumberIsRefused)
         "strength.dat", Bytes(strength.Bytes()),
         std::string("Row 7, column 1 of the sheet holds 1e+303: it gives a value that is no number.") + kCannotRead,
         "Invalid File");
+}
+
+namespace {
+
+const char* const kAreaValue = ": an area is a number of 0 or more.";
+
+// The bytes of the older file of that version with the f64 field at `at` made the value given.
+std::string WithF64(std::vector<std::uint8_t> bytes, std::size_t at, double value)
+{
+    SetField(bytes, at, value);
+    return Bytes(bytes);
+}
+
+} // namespace
+
+// An area that is negative or no number is no bar's: each reader refuses it with one box naming
+// the layer (a longitudinal layer's by the area of its bars, its total over its count), and the
+// section open before stays. Read as 0 (the bar then made 0.1 mm^2 when the section is checked)
+// or kept, it would be a layer the user never gave.
+TEST_F(UnheldLayerTest, AnAreaThatIsNegativeOrNoNumberIsRefusedByEveryReaderKeepingTheOpenSection)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const auto refused = [this](const std::string& name,
+                                const std::string& content,
+                                const std::string& has,
+                                const char* caption) {
+        ExpectRefusedKeepingTheOpenSection(name, content, has + kAreaValue + kCannotRead, caption);
+    };
+
+    // A document: a stirrup of -100 mm^2, bars of "nan", a tendon of -100 mm^2 in its one bar.
+    refused("stirrup.qvh",
+            StirrupDocument("A", "200.0", "-100.0"),
+            "Transverse layer 1 (\"transreinfz\") has A=\"-100.0\"",
+            "Load Error");
+    const auto write = [this](std::vector<std::unique_ptr<TStructure>> structures) {
+        WriteStructures("written.qvh", std::move(structures));
+        return dir.Read("written.qvh");
+    };
+    for (const char* value : {"nan", "-inf", "-500.0"})
+        refused("ai.qvh",
+                DocumentWith(0, "Ai", value, write),
+                std::string("Longitudinal layer 1 (\"longreinfx\") has Ai=\"") + value + "\"",
+                "Load Error");
+    refused("a.qvh",
+            DocumentWith(1, "A", "-100.0", write),
+            "Longitudinal layer 2 (\"longreinfx\") has A=\"-100.0\" in 1 bar",
+            "Load Error");
+
+    // Labelled text.
+    refused("nan.q2t",
+            LabelledSection("LONGREINF top\nZ 450\nAI nan\nNUM 2\nENDLONG\n"),
+            "Longitudinal layer 1 (\"top\") has bars whose area is no number",
+            "Load Error");
+    refused("minus.q2t",
+            LabelledSection("LONGREINF top\nZ 450\nA -1000\nNUM 2\nENDLONG\n"),
+            "Longitudinal layer 1 (\"top\") has bars of -500.0 mm^2",
+            "Load Error");
+    refused("table.q2t",
+            LabelledSection("LONGTAB\n50 nan\nENDLONG\n"),
+            "Longitudinal layer 1 (\"long-200.000\") has bars whose area is no number",
+            "Load Error");
+    refused("stirrup.q2t",
+            LabelledSection("TRANSREINF stirrups\nA -100\nPATTERN 3\nDB 11.3\n"),
+            "Transverse layer 1 (\"stirrups\") has bars of -100.0 mm^2",
+            "Load Error");
+
+    // Version 0.7 and 0.8: the layer "bottom", two bars of 500 mm^2 (1000 in all, at byte 8 of
+    // the layer), its bar area made NaN, its total -1000 mm^2.
+    for (const int version : {7, 8}) {
+        const std::vector<std::uint8_t> v08 = MakeV08File(version).bytes;
+        ASSERT_EQ(Field<double>(v08, kV08LayerBars - 16), 1000e-6);
+        refused("nan08.q2k",
+                WithF64(v08, kV08LayerBars + 4, nan),
+                "Longitudinal layer 1 (\"bottom\") has bars whose area is no number",
+                "Invalid File");
+        refused("minus08.q2k",
+                WithF64(v08, kV08LayerBars - 16, -1000e-6),
+                "Longitudinal layer 1 (\"bottom\") has bars of -500.0 mm^2",
+                "Invalid File");
+    }
+
+    // Version 0.5: the layer "top" of no number; stirrups of -200 mm^2 (of one leg, as no whole
+    // count of their 11.3 mm bars makes that area).
+    refused("nan05.q2k",
+            WithF64(MakeV05File().bytes, kV05TopLayerArea, nan),
+            "Longitudinal layer 1 (\"top\") has bars whose area is no number",
+            "Invalid File");
+    refused("minus05.q2k",
+            WithF64(MakeV05File().bytes, kV05Stirrup, -200e-6),
+            "Transverse layer 1 (\"stirrups\") has bars of -200.0 mm^2",
+            "Invalid File");
+
+    // A predecessor sheet's bar layer of -1500 mm^2, one bar.
+    SheetWriter sheet = MakeTwoTypeSheetWriter();
+    sheet.Number(2, 25, -1500.0);
+    refused("minus.dat",
+            Bytes(sheet.Bytes()),
+            "Longitudinal layer 1 (\"type 1\") has bars of -1500.0 mm^2",
+            "Invalid File");
+}
+
+// A layer of no bars is read as ever, reset to one bar with its one box, never refused for its
+// area: in labelled text (its bar of 500 mm^2, its total 1000 mm^2) and in a 0.8 file (its
+// count 0).
+TEST_F(UnheldLayerTest, ALayerOfNoBarsIsStillResetToOneBar)
+{
+    const char* const reset = "has no bars defined; It has been reset to one bar.";
+    std::vector<UiRequest> boxes =
+        Open("none.q2t",
+             LabelledSection("LONGREINF top\nZ 450\nNUM 0\nAI 500\nA 1000\nENDLONG\n"),
+             {"Longitudinal Reinforcment layer \"top\""});
+    EXPECT_TRUE(ui.Done());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(reset), std::string::npos) << boxes[0].text;
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Old girder");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetLongLayer(0, 0)->num, 1);
+
+    std::vector<std::uint8_t> v08 = MakeV08File(8).bytes;
+    SetField(v08, kV08LayerBars, static_cast<std::int32_t>(0));
+    boxes = Open("none08.q2k", Bytes(v08), {"Longitudinal Reinforcment layer \"bottom\""});
+    EXPECT_TRUE(ui.Done());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(reset), std::string::npos) << boxes[0].text;
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Beam B");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetLongLayer(0, 0)->num, 1);
+}
+
+// A 0.8 file refused for its bar "ZZ9" of 2 m^2, a bar the catalogue lacks, leaves nothing of
+// itself in the catalogue: the run does not know "ZZ9" after it. The same file with its own
+// bar of 500 mm^2 brings it.
+TEST_F(UnheldLayerTest, AFileRefusedForItsBarLeavesNothingInTheCatalogue)
+{
+    for (const int version : {7, 8}) {
+        const int before = g_RebarList.Count();
+        ASSERT_LT(g_RebarList.FindByName("ZZ9"), 0);
+        ExpectRefusedKeepingTheOpenSection(
+            "zz9.q2k",
+            WithF64(MakeV08File(version).bytes, kV08LayerBars + 4, 2.0),
+            std::string("Longitudinal layer 1 (\"bottom\") has bars of 2000000.0 mm^2") + kAtMost +
+                kCannotRead,
+            "Invalid File");
+        EXPECT_LT(g_RebarList.FindByName("ZZ9"), 0);
+        EXPECT_EQ(g_RebarList.Count(), before);
+        EXPECT_FALSE(g_RebarList.Changed());
+    }
+    Open("zz9.q2k", Bytes(MakeV08File(8).bytes));
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Beam B");
+    const int brought = g_RebarList.FindByName("ZZ9");
+    ASSERT_GE(brought, 0);
+    EXPECT_NEAR(g_RebarList.GetArea(brought), 500e-6, 1e-12);
+}
+
+// A predecessor sheet whose cells are finite but past what a section takes is refused with one
+// box naming the cell, as a cell that is no number is: regions 1e300 mm wide or high, a concrete
+// of 1e300 MPa, a steel yielding at 1.1e276 MPa, shrinkage of 1e303 or 1e42 per mille (1e42 is
+// finite in double precision, not in the single precision the strains are kept in).
+TEST_F(UnheldLayerTest, APredecessorSheetWithAValuePastWhatASectionTakesIsRefusedNamingTheCell)
+{
+    struct Cell {
+        int column;
+        int row;
+        double value;
+        const char* text;
+    };
+    const Cell cells[] = {
+        {2,
+         20,
+         1e300,
+         "Row 20, column 2 of the sheet holds 1e+300: a section takes at most 1000000 mm."},
+        {4,
+         21,
+         1e300,
+         "Row 21, column 4 of the sheet holds 1e+300: a section takes at most 1000000 mm."},
+        {1,
+         7,
+         1e300,
+         "Row 7, column 1 of the sheet holds 1e+300: a section takes at most 1000000 MPa."},
+        {2,
+         12,
+         1.1e276,
+         "Row 12, column 2 of the sheet holds 1.1e+276: a section takes at most 1000000 MPa."},
+        {1,
+         30,
+         1e303,
+         "Row 30, column 1 of the sheet holds 1e+303: a section takes at most 10000 mm/m."},
+        {3,
+         31,
+         1e42,
+         "Row 31, column 3 of the sheet holds 1e+42: a section takes at most 10000 mm/m."},
+    };
+    for (const Cell& cell : cells) {
+        SheetWriter sheet = MakeTwoTypeSheetWriter();
+        // Shrinkage given by region (rows 30 and 31: bottom, middle and top strains).
+        sheet.Text(3, 27, "Y");
+        sheet.Number(cell.column, cell.row, cell.value);
+        ExpectRefusedKeepingTheOpenSection("absurd.dat",
+                                           Bytes(sheet.Bytes()),
+                                           std::string(cell.text) + kCannotRead,
+                                           "Invalid File");
+    }
 }

@@ -107,6 +107,36 @@ TEST_F(RebarListTest, LinesOfTheHandWrittenCatalogue)
     EXPECT_EQ(LogCount("REBAR:"), 7);
 }
 
+// A bar is held to what a section holds: at most 1 m^2, 2 sqrt(1 / pi) m = 1128.379 mm across.
+// A line past either is refused by name; the largest bar reads.
+TEST_F(RebarListTest, ABarLargerThanASectionHoldsIsRefused)
+{
+    ReadText("BIG 1600 2000000\n"
+             "WIDE 1200 500\n"
+             "HEAVY 25 1000010\n"
+             "LARGEST 1128.379 1000000\n");
+    EXPECT_EQ(list.Count(), 1);
+    ExpectBar("LARGEST", 1128.379, 1000000);
+    EXPECT_EQ(LogCount("REBAR: bar listed larger than a bar can be : BIG (1600 mm, 2000000 mm^2; a "
+                       "bar is at most "
+                       "1128.4 mm across and 1000000.0 mm^2)\r\n"),
+              1);
+    for (const char* name : {": WIDE (1200 mm, 500 mm^2;", ": HEAVY (25 mm, 1000010 mm^2;"})
+        EXPECT_EQ(LogCount(name), 1) << name;
+}
+
+// Bars a file brought are taken away again when the list is put back where it reached.
+TEST_F(RebarListTest, AnExtentPutBackDropsTheBarsBroughtSince)
+{
+    ReadText("20M 19.5 300\n");
+    const TRebarList::Extent before = list.GetExtent();
+    ASSERT_EQ(list.AddBrought("ZZ9", 500e-6, 0.0252), 1);
+    list.RestoreExtent(before);
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.FindByName("ZZ9"), -1);
+    EXPECT_TRUE(list.IsListed("20M"));
+}
+
 TEST_F(RebarListTest, OverlongLinesAndNamesAreBounded)
 {
     const std::string head = "BIG 12 100";
