@@ -110,8 +110,11 @@ TEST_F(HeldCatalogueBars, ABarLargerThanASectionHoldsIsRefusedFromRebarDat)
     auto beam = fixtures::BeamWithBottomBars(500e-6);
     beam->SetName("Named bars");
     LongLayerRec& bars = *beam->GetLongLayer(0, 0);
+    // Of the catalogue's own size, so the document names the bar by its title alone.
     bars.barIndex = g_RebarList.FindByName("25M");
     bars.bartitle = "25M";
+    bars.Ai = g_RebarList.GetArea(bars.barIndex);
+    bars.db = g_RebarList.GetDiameter(bars.barIndex);
     std::vector<std::unique_ptr<TStructure>> structures;
     structures.push_back(std::move(beam));
     WriteStructures("big.qvh", std::move(structures));
