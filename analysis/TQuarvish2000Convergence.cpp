@@ -69,8 +69,10 @@ public:
 
     bool Any() const
     {
-        return std::any_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.whole != 0.0; }) ||
-               std::any_of(m_values.begin(), m_values.end(), [](const Value& v) { return v.whole != 0.0; });
+        const auto rowImposes = [](const Row& r) { return r.whole != 0.0; };
+        const auto valueImposes = [](const Value& v) { return v.whole != 0.0; };
+        return std::any_of(m_rows.begin(), m_rows.end(), rowImposes) ||
+               std::any_of(m_values.begin(), m_values.end(), valueImposes);
     }
     // The fraction of every strain; 1 gives back the values held.
     void Impose(double fraction)

@@ -23,7 +23,8 @@ namespace {
 
 // The grid, in mm/m: uniform shrinkage of the concrete, and the discontinuity at 500 mm that
 // runs to nothing at the top (600 mm) and at the bottom.
-constexpr double kShrinkages[] = {-0.10, -0.15, -0.20, -0.25, -0.30, -0.35, -0.40, -0.50, -0.60, -0.80};
+constexpr double kShrinkages[] = {
+    -0.10, -0.15, -0.20, -0.25, -0.30, -0.35, -0.40, -0.50, -0.60, -0.80};
 constexpr double kDiscontinuities[] = {0.10, 0.15, 0.20, 0.25, 0.30, 0.40, 0.50, 0.60, 0.80};
 
 // A 300 x 600 mm rectangle of 30 MPa concrete with three bars of 510 mm^2 (25.4 mm) 65.4 mm
@@ -112,7 +113,8 @@ protected:
                 RunToFinish(a, 5000);
                 for (int i = 0; i <= a.GetLastStageIndex(); ++i)
                     if (const SectionState* stage = a.GetStage(i))
-                        x.largestMoment = std::max(x.largestMoment, std::fabs(stage->Results[StateResult::Moment]));
+                        x.largestMoment = std::max(x.largestMoment,
+                                                   std::fabs(stage->Results[StateResult::Moment]));
                 x.lastStage = a.GetLastStageIndex();
                 x.hash = HashStages(a);
                 answers.push_back(x);
@@ -173,6 +175,7 @@ TEST_F(RestrainedShrinkageGrid, SectionsSolvedBeforeKeepEveryStage)
         int lastStage;
         std::uint64_t hash;
     };
+    // clang-format off
     const Stored stored[] = {
         {-0.10, 0.10, 43, 0xcb566caa195c7044ull},
         {-0.10, 0.15, 42, 0x0ac3ff4c4136188aull},
@@ -251,6 +254,7 @@ TEST_F(RestrainedShrinkageGrid, SectionsSolvedBeforeKeepEveryStage)
         {-0.60, 0.60, 39, 0x335c5f809ec4fff2ull},
         {-0.60, 0.80, 39, 0x177d80be8e015c5eull},
     };
+    // clang-format on
     ASSERT_EQ(answers.size(), 90u);
     int compared = 0;
     for (const Stored& s : stored)
