@@ -228,9 +228,16 @@ public:
     // Solves the state under the loads F0 + lambda dF from the initial strain estimate by the
     // curvature iteration, repeated (up to 24 times) while the shear-stress distribution
     // still changes. When neither start from the estimate converges, a third start takes
-    // steps no larger than half the peak strain of the main concrete. Sets Valid; answers
-    // Solve_Beam's result (0 failed).
+    // steps no larger than half the peak strain of the main concrete; when that fails too,
+    // the state is reached through the imposed strains applied in steps. Sets Valid;
+    // answers Solve_Beam's result (0 failed).
     int SolveAtLoads(SectionState& state, double lambda);
+    // The last road of a solve at given loads: the section's imposed strains (shrinkage and
+    // thermal, creep, strain discontinuity, the bars' and stirrups' own) are applied in
+    // growing fractions, each solve starting from the state of the last, up to the whole;
+    // a fraction that fails is halved. The copy's strains are given back exactly as they
+    // were. Answers Solve_Beam's result at the whole strains (0 failed, or nothing imposed).
+    int SolveThroughImposedStrainSteps(SectionState& state);
     // Solves a state on the load path by adjusting e0 (control 1) or phi (otherwise) until
     // the dependent force matches the load path (the load factor from component control, or
     // from V under shearControls). 0 failed; with shear 1, else the raw non-zero result.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "analysis/TQuarvish2000Analysis.h"
 #include "analysis/layers/LayerDriver.h"
@@ -35,6 +36,66 @@ constexpr int kMaxBisections = 30;
 constexpr int kMinBisectCounter = -6;
 
 constexpr int kTraceStep = 24;
+
+// The imposed strains applied in steps: the first fraction, the smallest a failed step may be
+// halved to, and the most curvature iterations the road takes.
+constexpr double kFirstStrainFraction = 0.25;
+constexpr double kLeastStrainFraction = 1.0 / 64.0;
+constexpr int kMaxStrainSteps = 24;
+
+// Every strain a section imposes on itself, held so that a fraction of them can be imposed on
+// the section and the whole given back exactly as it was.
+class ImposedStrains {
+public:
+    explicit ImposedStrains(TBeam& beam)
+    {
+        for (TDepthTable* t : {&beam.GetPositionVariable(kShrinkTherm),
+                               &beam.GetPositionVariable(kCreepX),
+                               &beam.GetStrainDiscontinuityTable()})
+            for (int i = 0; i < t->GetCount(); ++i)
+                m_rows.push_back({t, i, t->GetValue(i)});
+        for (int i = 0; i < beam.GetLongLayerCount(0); ++i)
+            if (LongLayerRec* layer = beam.GetLongLayer(i, 0)) {
+                m_values.push_back({&layer->thermStrain, layer->thermStrain});
+                m_values.push_back({&layer->timeStrain, layer->timeStrain});
+            }
+        for (int i = 0; i < beam.GetTransLayerCount(2); ++i)
+            if (TransLayerRec* layer = beam.GetTransLayer(i, 2))
+                m_values.push_back({&layer->thermStrain, layer->thermStrain});
+    }
+    ImposedStrains(const ImposedStrains&) = delete;
+    ImposedStrains& operator=(const ImposedStrains&) = delete;
+    ~ImposedStrains() { Impose(1.0); }
+
+    bool Any() const
+    {
+        const auto rowImposes = [](const Row& r) { return r.whole != 0.0; };
+        const auto valueImposes = [](const Value& v) { return v.whole != 0.0; };
+        return std::any_of(m_rows.begin(), m_rows.end(), rowImposes) ||
+               std::any_of(m_values.begin(), m_values.end(), valueImposes);
+    }
+    // The fraction of every strain; 1 gives back the values held.
+    void Impose(double fraction)
+    {
+        for (const Row& r : m_rows)
+            r.table->SetValue(r.index, fraction < 1.0 ? r.whole * fraction : r.whole);
+        for (const Value& v : m_values)
+            *v.at = fraction < 1.0 ? v.whole * fraction : v.whole;
+    }
+
+private:
+    struct Row {
+        TDepthTable* table;
+        int index;
+        double whole;
+    };
+    struct Value {
+        double* at;
+        double whole;
+    };
+    std::vector<Row> m_rows;
+    std::vector<Value> m_values;
+};
 
 int TraceY(double residual)
 {
@@ -80,6 +141,8 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
             LimitProfileSteps = true;
             r = Solve_Beam(state, 1, kNoControl);
         }
+        if (i == 0 && r == 0)
+            r = SolveThroughImposedStrainSteps(state);
         const int ok = ComputeShearStressDistribution(state);
         int failureMode = 0;
         if (ok != 0)
@@ -94,6 +157,47 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
     state.AvgShearStrain = kUndefined; // the profile has changed since any earlier value
     GetAverageShearStrain(&state, 1);
     state.Valid = r != 0 ? 1 : 0;
+    return r;
+}
+
+int TQuarvish2000Analysis::SolveThroughImposedStrainSteps(SectionState& state)
+{
+    TBeam* beam = GetWritableBeam();
+    if (beam == nullptr || !m_layerDriver)
+        return 0;
+    std::array<double, StateResult::Count>& R = state.Results;
+    int r = 0;
+    {
+        ImposedStrains imposed(*beam);
+        if (!imposed.Any())
+            return 0;
+        // The profile of the last fraction solved.
+        std::array<double, 3> solved{};
+        double done = 0.0;
+        double step = kFirstStrainFraction;
+        for (int n = 0; n < kMaxStrainSteps && done < 1.0 && step >= kLeastStrainFraction; ++n) {
+            const double fraction = std::min(1.0, done + step);
+            imposed.Impose(fraction);
+            m_layerDriver->Bind(); // the layer level keeps what it read of the strains
+            if (done == 0.0)
+                EstimateInitialStrains(state, ConstantLoads[kAxial]);
+            else
+                std::copy(solved.begin(), solved.end(), R.begin() + StateResult::ReferenceStrain);
+            Relaxation = 1.0;
+            r = Solve_Beam(state, 1, kNoControl);
+            if (r != 0) {
+                done = fraction;
+                std::copy(R.begin() + StateResult::ReferenceStrain,
+                          R.begin() + StateResult::ReferenceStrain + 3,
+                          solved.begin());
+            } else {
+                step *= 0.5;
+            }
+        }
+        if (done < 1.0)
+            r = 0;
+    }
+    m_layerDriver->Bind();
     return r;
 }
 

@@ -197,6 +197,9 @@ public:
     // Replaces the (depth, strain step) points by those of the table, in its order. Guarded.
     int SetStrainDiscontinuity(TDepthTable table);
     const TDepthTable& GetStrainDiscontinuityTable() const { return m_strainDiscontinuity; }
+    // Not guarded: the analysis imposes part of its copy's strains while it searches an
+    // initial state, and gives them back.
+    TDepthTable& GetStrainDiscontinuityTable() { return m_strainDiscontinuity; }
     const TDepthTable& GetCriticalRhoTable() const { return m_criticalRho; }
     // The imposed strain discontinuity at a depth: 0 outside the section or without steps.
     using TStructure::GetStrainDiscontinuity;

@@ -17,22 +17,22 @@ struct PointSections {
     static constexpr double kBarArea = 1.5e-3; // 3 x 25 mm bars
     static constexpr double kBarDepth = -0.25; // 50 mm above the bottom
 
-    // The materials without a region: the concrete type, and the steel type unless steelType is
-    // false (a plain section).
-    static std::unique_ptr<TBeam> Empty(bool steelType = true)
+    // The materials without a region: the concrete type of strength fc, and the steel type of
+    // yield stress fy unless steelType is false (a plain section).
+    static std::unique_ptr<TBeam> Empty(bool steelType = true, double fc = 35e6, double fy = 4e8)
     {
         auto beam = std::make_unique<TBeam>();
         beam->ClearAll();
         ConcreteTypeRec concrete;
         concrete.name = "Concrete 1";
-        concrete.fc = -35e6;
+        concrete.fc = -fc;
         CheckConcreteType(concrete, true);
         beam->AddConcreteType(concrete);
         if (!steelType)
             return beam;
         SteelTypeRec steel;
         steel.kind = SteelKind::Reinforcing;
-        steel.fy = 4e8;
+        steel.fy = fy;
         steel.name = "Steel 1";
         CheckSteelType(steel, true);
         beam->AddSteelType(steel);

@@ -47,6 +47,34 @@ std::string RestrainedSection(bool longTerm)
 )" + options + "</q3g_beam>\n</document>\n";
 }
 
+// The section as a user typed it in millimetres: a 300 x 600 mm rectangle of 30 MPa concrete,
+// three bars of 510 mm^2 (25.4 mm) at 65.4 mm, a uniform shrinkage of -0.3 mm/m, and a strain
+// discontinuity of 0 at 600 mm, 0.3 mm/m at 500 mm and 0 at the bottom; a moment increment of
+// 1 kN m that puts the top in compression.
+const char* const kMetricSection = R"(<?xml version="1.0"?>
+<document>
+<q3g_beam name="Restrained" units="metric">
+<concrete fcp="30" maxagg="19" />
+<rebar fy="450" E="200000" fu="675" esh="7.0" eu="100.0" />
+<sectionSOLID>
+ 600 300
+ 0 300 "Concrete 1"
+</sectionSOLID>
+<longreinfx z="65.4" type="Steel 1" num="3" A="510" db="25.4" bartitle="#8" />
+<shrinktherm>
+ 600 -0.300
+ 0 -0.300
+</shrinktherm>
+<sectloading MM="1" />
+<straindiscont>
+ 600 0.000
+ 500 0.300
+ 0 0.000
+</straindiscont>
+</q3g_beam>
+</document>
+)";
+
 class RestrainedShrinkageStartTest : public RealDocumentShellTest {
 protected:
     long Boxes() const
@@ -89,5 +117,27 @@ TEST_F(RestrainedShrinkageStartTest, TheInitialStateIsFoundAndEveryStageIsInEqui
         for (std::size_t s = 0; s < a.values.size(); s += n)
             EXPECT_NEAR(a.values[s + StateResult::AxialForce], 0.0, 0.005 * couple) << "stage " << s / n;
     }
+    EXPECT_TRUE(ui.Done());
+}
+
+// The section typed in millimetres, which no start from the estimate solves: Solve > Sectional
+// Response finds its initial state through its imposed strains applied in steps, without a box:
+// at zero load N and M within 0.5 kN and 0.5 kN m of nothing, and the response runs on to the
+// flexural strength of its bars by the stress block, As fy (d - a/2) = 1530 mm^2 x 450 MPa x
+// (534.6 - 45.0) mm = 337.1 kN m.
+TEST_F(RestrainedShrinkageStartTest, TheSectionTypedInMillimetresStartsInEquilibrium)
+{
+    OpenDocument("restrained-mm.qvh", kMetricSection);
+    const long before = Boxes();
+    const SectionalAnswer a = SolveSectionalResponse(Frame(), Window());
+    EXPECT_EQ(Boxes(), before);
+    EXPECT_EQ(a.errors, 0);
+    ASSERT_GT(a.lastStage, 10);
+    EXPECT_NEAR(a.values[StateResult::AxialForce], 0.0, 500.0);
+    EXPECT_NEAR(a.values[StateResult::Moment], 0.0, 500.0);
+    double largest = 0.0;
+    for (std::size_t i = StateResult::Moment; i < a.values.size(); i += StateResult::Count)
+        largest = std::max(largest, std::fabs(a.values[i]));
+    EXPECT_GT(largest, 337.1e3);
     EXPECT_TRUE(ui.Done());
 }
