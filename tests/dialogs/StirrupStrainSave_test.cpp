@@ -9,13 +9,9 @@
 #include <vector>
 
 #include "app/CommandIds.h"
-#include "app/InputDialogs.h"
-#include "dialogs/SectionInputDialogs.h"
 #include "dialogs/TShrink.h"
 #include "model/TBeam.h"
-#include "tests/app/SectionalAnswer.h"
-#include "tests/app/ShellFixture.h"
-#include "tests/dialogs/DialogFixtures.h"
+#include "tests/dialogs/SectionDialogShell.h"
 #include "tests/files/LegacyFileBuilders.h"
 #include "tests/model/StructureFixtures.h"
 
@@ -48,16 +44,8 @@ std::vector<double> Strains(const TStructure& s) {
     return strains;
 }
 
-class StirrupStrainSaveTest : public StartedShellTest {
+class StirrupStrainSaveTest : public SectionDialogShellTest {
 protected:
-    StirrupStrainSaveTest() : m_engine(SetDocumentEngine(nullptr)), m_dialogs(&GetInputDialogs()) {
-        InstallSectionDialogs();
-    }
-    ~StirrupStrainSaveTest() override {
-        SetInputDialogs(m_dialogs);
-        SetDocumentEngine(m_engine);
-    }
-
     // File > Save As under the name, then a new session of the program opens it by File > Open.
     void SaveAndOpenInANewSession(const std::string& name) {
         ui.File(plat::FileDialogKind::Save, dir.File(name));
@@ -66,14 +54,6 @@ protected:
         Start();
         OpenByMenu(dir.File(name));
     }
-    SectionalAnswer Solve() { return SolveSectionalResponse(Frame(), Window()); }
-
-    CatalogueGuard catalogue;
-    ValueGuard<int> units{g_UnitSystem, kUnitSI};
-
-private:
-    TDocumentEngine* m_engine;
-    TInputDialogs* m_dialogs;
 };
 
 } // namespace
