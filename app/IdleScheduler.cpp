@@ -1,9 +1,13 @@
 #include "app/IdleScheduler.h"
 
+#include <algorithm>
+#include <array>
+
 #include "analysis/TSectionalAnalysis.h"
 #include "app/GlobalTables.h"
 #include "app/views/PanelLayout.h"
 #include "foundation/Reporter.h"
+#include "foundation/RunMessages.h"
 #include "foundation/Sentinel.h"
 #include "foundation/TTextBuffer.h"
 #include "platform/Ui.h"
@@ -16,6 +20,18 @@ constexpr int kControlChannel = 3;
 constexpr int kBenchmarkLevel = 10;
 } // namespace
 
+RunMessages& SlotRunMessages(int slot) {
+    static std::array<RunMessages, kMaxStructures> messages;
+    return messages[static_cast<std::size_t>(std::clamp(slot, 0, kMaxStructures - 1))];
+}
+
+bool StopRepeatingRun(TSectionalAnalysis& analysis, const RunMessages& messages) {
+    if (messages.Repeated().empty() || !analysis.IsRunning())
+        return false;
+    analysis.Finish();
+    return true;
+}
+
 bool StepRunningAnalyses(long idleCount, bool baseResult, TIdleHost& host) {
     bool result = baseResult;
     TSectionalAnalysis* current = nullptr;
@@ -24,7 +40,13 @@ bool StepRunningAnalyses(long idleCount, bool baseResult, TIdleHost& host) {
         if (!a || !a->IsRunning())
             continue;
         result = true;
-        a->Step();
+        RunMessages& messages = SlotRunMessages(i);
+        messages.Claim(a);
+        {
+            const RunMessages::Scope scope(messages);
+            a->Step();
+        }
+        StopRepeatingRun(*a, messages);
         if (i == g_CurrentAnalysis)
             current = a;
     }

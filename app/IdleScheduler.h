@@ -3,6 +3,7 @@
 // one step per idle pass, in slot order, and the current one redraws its panels and control
 // charts at throttled rates (its own interval timers) and once more when it stops.
 
+class RunMessages;
 class TSectionalAnalysis;
 struct SectionState;
 
@@ -20,6 +21,13 @@ public:
     virtual void ViewIdle() = 0;
     virtual int GetIdleDebugLevel() const = 0;
 };
+
+// The messages of the run of the analysis in a slot of g_Analyses (foundation/RunMessages.h):
+// its set-up and each of its steps go through them, and a run that repeats a message is stopped
+// with it (StopRepeatingRun).
+RunMessages& SlotRunMessages(int slot);
+// Stops the analysis when its run repeated a message; true when it did.
+bool StopRepeatingRun(TSectionalAnalysis& analysis, const RunMessages& messages);
 
 // One idle pass over g_Analyses. baseResult is the base window's idle answer; the result is
 // true when it was, or when any analysis ran.

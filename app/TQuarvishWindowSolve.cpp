@@ -11,6 +11,7 @@
 #include "app/SolveCommands.h"
 #include "app/TQuarvishWindow.h"
 #include "app/views/TViewm.h"
+#include "foundation/RunMessages.h"
 #include "foundation/Sentinel.h"
 #include "foundation/Units.h"
 #include "member/MemberRunCheck.h"
@@ -84,8 +85,18 @@ void TQuarvishWindow::ReplaceAnalysis(const AnalysisBuilder& build) {
     TSectionalAnalysis* analysis = nullptr;
     if (IsValidSlot(g_CurrentAnalysis) && structure) {
         auto& slot = g_Analyses[static_cast<std::size_t>(g_CurrentAnalysis)];
-        slot = build(*structure);
+        // The run's messages begin with its set-up.
+        RunMessages& messages = SlotRunMessages(g_CurrentAnalysis);
+        messages.Reset();
+        {
+            const RunMessages::Scope scope(messages);
+            slot = build(*structure);
+        }
         analysis = slot.get();
+        if (analysis) {
+            messages.Claim(analysis);
+            StopRepeatingRun(*analysis, messages);
+        }
     }
     view.CreateLogic(1, structure, analysis);
     // Stage stepping starts afresh: an index of the analysis replaced means nothing here.
@@ -174,14 +185,23 @@ void TQuarvishWindow::CmMoreDetail() {
     int tag1 = -1, tag2 = -1;
     if (m_viewManager->HasControlMarkers())
         m_viewManager->GetControlMarkers(x1, tag1, x2, tag2);
-    if (a->CanContinue())
-        a->MoreDetail(std::min(tag1, tag2), std::max(tag1, tag2));
+    if (!a->CanContinue())
+        return;
+    // A new run of the analysis: its messages are shown afresh.
+    RunMessages& messages = SlotRunMessages(g_CurrentAnalysis);
+    messages.Reset(a);
+    const RunMessages::Scope scope(messages);
+    a->MoreDetail(std::min(tag1, tag2), std::max(tag1, tag2));
 }
 
 void TQuarvishWindow::CmUnloadReload(int unload) {
     TSectionalAnalysis* a = GetCurrentAnalysis();
-    if (a && !a->IsRunning())
-        a->UnloadReload(-1, unload);
+    if (!a || a->IsRunning())
+        return;
+    RunMessages& messages = SlotRunMessages(g_CurrentAnalysis);
+    messages.Reset(a);
+    const RunMessages::Scope scope(messages);
+    a->UnloadReload(-1, unload);
 }
 
 void TQuarvishWindow::CmFullMemberResults() {

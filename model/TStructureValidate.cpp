@@ -266,23 +266,23 @@ int TStructure::ResetTimeDependentStrains()
         creep.Add(bottom, 0.0);
         creep.Add(top, 0.0);
     }
-    // Points of the shrinkage profile within this of a face (m), on either side, are at it.
-    constexpr double kFaceTolerance = 0.003;
+    // Points of the shrinkage profile more than this beyond a face (m) are dropped.
+    constexpr double kBeyondFace = 0.003;
+    // A point within this of a face (m) is at it.
+    constexpr double kAtFace = 4e-5;
     TDepthTable& shrink = GetPositionVariable(kShrinkTherm);
     for (int i = shrink.GetCount() - 1; i >= 0; --i) {
         const double z = shrink.GetDepth(i);
-        if (z > top + kFaceTolerance || z < bottom - kFaceTolerance)
+        if (z > top + kBeyondFace || z < bottom - kBeyondFace)
             shrink.RemoveAt(i);
     }
     shrink.Sort(1);
     // The highest point goes to the top when it is there already, above it or carries no
-    // strain; otherwise a zero point closes the profile at the top. A point as close inside
-    // the face as the points kept outside it (a document that rounds its depths puts the
-    // face's point a little inside) is at the face too: a zero point beside it would be a step
-    // of its whole strain over that sliver, which the parabola through the profile's points
-    // turns into a strain many times any the user gave.
+    // strain; otherwise a zero point closes the profile at the top. A point the user put a
+    // little inside the face stays there: the profile between it and the zero at the face
+    // keeps within their values (GetInitialStrainAt).
     const auto snapEnd = [&shrink](int i, double end, bool beyond) {
-        const bool near = std::fabs(shrink.GetDepth(i) - end) < kFaceTolerance;
+        const bool near = std::fabs(shrink.GetDepth(i) - end) < kAtFace;
         const bool empty = std::fabs(shrink.GetValue(i)) < 1e-6 && shrink.GetCount() > 1;
         if (near || beyond || empty)
             shrink.SetDepth(i, end);

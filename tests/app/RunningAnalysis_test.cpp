@@ -10,6 +10,7 @@
 #include "app/views/TViewm.h"
 #include "charts/Tchart.h"
 #include "foundation/DateTime.h"
+#include "foundation/TDepthTable.h"
 #include "platform/Ui.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
@@ -27,7 +28,69 @@ public:
     int controlFills = 0;
 };
 
+// An analysis that reads a table of the section's depths below its bottom at every step, as a
+// fault in a solver would, for 100 steps; its set-up reads it twice when asked to.
+class TableOverrunAnalysis final : public FakeAnalysis {
+public:
+    TableOverrunAnalysis(TStructure* s, bool inSetUp) : FakeAnalysis(s) {
+        m_table.Add(0.3, 1.0);
+        m_table.Add(-0.3, 2.0);
+        if (inSetUp)
+            Overrun(), Overrun();
+        SetRunning(1);
+    }
+    int Step() override {
+        ++steps;
+        Overrun();
+        if (steps >= 100)
+            SetRunning(0);
+        return 1;
+    }
+    int steps = 0;
+
+private:
+    void Overrun() { m_table.InterpolateAtDepth(-0.31 - 0.01 * m_overruns++); }
+    TDepthTable m_table;
+    int m_overruns = 0;
+};
+
 } // namespace
+
+// A message repeated by an analysis run (the same text but for its numbers, here the depth
+// outside a table) is shown once; the run stops when it comes again, by a step or in the set-up.
+// A new run shows the message once again.
+TEST_F(ShellTest, AMessageAnAnalysisRepeatsIsShownOnceAndStopsTheRun) {
+    Start();
+    g_Structures[0] = TestSection::MakeBeam();
+    const auto boxes = [this](const std::string& fragment) { return ui.Count(fragment); };
+    TableOverrunAnalysis* a = nullptr;
+    const auto solve = [&](bool inSetUp) {
+        ui.Message("Out of depth range", MsgAnswer::Ok);
+        Window().Solve([&a, inSetUp](TStructure& s) {
+            auto made = std::make_unique<TableOverrunAnalysis>(&s, inSetUp);
+            a = made.get();
+            return made;
+        });
+        for (long pass = 0; pass < 200 && a->IsRunning(); ++pass)
+            Window().IdleAction(pass);
+    };
+
+    solve(false);
+    EXPECT_FALSE(a->IsRunning());
+    EXPECT_EQ(a->steps, 2);
+    EXPECT_EQ(boxes("Out of depth range in table: var Default constructor made me!, depth -0.310"), 1);
+    EXPECT_EQ(boxes("Out of depth range"), 1);
+
+    solve(false);
+    EXPECT_EQ(a->steps, 2);
+    EXPECT_EQ(boxes("Out of depth range"), 2);
+
+    solve(true);
+    EXPECT_FALSE(a->IsRunning());
+    EXPECT_EQ(a->steps, 0);
+    EXPECT_EQ(boxes("Out of depth range"), 3);
+    EXPECT_TRUE(ui.Done());
+}
 
 TEST_F(ShellTest, ASectionalResponseRunsInIdlePassesWithThrottledRedraws) {
     std::uint64_t now = 5'000'000;

@@ -11,13 +11,9 @@
 #include <vector>
 
 #include "app/CommandIds.h"
-#include "app/InputDialogs.h"
-#include "dialogs/SectionInputDialogs.h"
 #include "dialogs/TShrink.h"
 #include "model/TBeam.h"
-#include "tests/app/SectionalAnswer.h"
-#include "tests/app/ShellFixture.h"
-#include "tests/dialogs/DialogFixtures.h"
+#include "tests/dialogs/SectionDialogShell.h"
 #include "tests/files/LegacyFileBuilders.h"
 #include "tests/model/StructureFixtures.h"
 
@@ -96,16 +92,8 @@ std::vector<std::uint8_t> BarAndTendonSheet() {
     return w.Bytes();
 }
 
-class StirrupStrainSaveTest : public StartedShellTest {
+class StirrupStrainSaveTest : public SectionDialogShellTest {
 protected:
-    StirrupStrainSaveTest() : m_engine(SetDocumentEngine(nullptr)), m_dialogs(&GetInputDialogs()) {
-        InstallSectionDialogs();
-    }
-    ~StirrupStrainSaveTest() override {
-        SetInputDialogs(m_dialogs);
-        SetDocumentEngine(m_engine);
-    }
-
     // File > Save As under the name, then a new session of the program opens it by File > Open.
     void SaveAndOpenInANewSession(const std::string& name) {
         ui.File(plat::FileDialogKind::Save, dir.File(name));
@@ -114,8 +102,6 @@ protected:
         Start();
         OpenByMenu(dir.File(name));
     }
-    SectionalAnswer Solve() { return SolveSectionalResponse(Frame(), Window()); }
-
     // The version 0.8 file, its second stirrup layer named as given, gives that layer a strain
     // of 0.5 mm/m and the first ("stirrup A") none: File > Open has them, and so has a new
     // session that opens the document Save As wrote.
@@ -138,13 +124,6 @@ protected:
         EXPECT_EQ(Strains(reopened), (std::vector<double>{0.0, 0.0005}));
         EXPECT_TRUE(ui.Done());
     }
-
-    CatalogueGuard catalogue;
-    ValueGuard<int> units{g_UnitSystem, kUnitSI};
-
-private:
-    TDocumentEngine* m_engine;
-    TInputDialogs* m_dialogs;
 };
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/TestSupport.h"
 
 namespace {
@@ -112,6 +114,58 @@ TEST(TDepthTableTest, QuadraticInterpolationFollowsTheParabola)
     EXPECT_NEAR(t.InterpolateQuadratic(1.5), 0.0, kTol);
     // Three pairs at one depth fall back instead of dividing by zero.
     EXPECT_EQ(Make({{1, 2}, {1, 4}, {1, 6}}).InterpolateQuadratic(1.0), 2.0);
+}
+
+// A strain profile of imposed strains (depths in m, strains): the parabola through two close
+// rows and a far third passes far beyond every value typed; the profile read within its rows
+// keeps between the two rows that bracket each depth, every millimetre, and is the straight
+// line between them where the parabola would leave them (hand values).
+TEST(TDepthTableTest, QuadraticWithinRowsKeepsBetweenTheBracketingRows)
+{
+    // 597 mm typed under the 600 mm face of a section, whose profile closes with 0 there.
+    const TDepthTable nearFace = Make({{0.6, 0.0}, {0.597, -0.3e-3}, {0.3, -0.2e-3}, {0.0, -0.1e-3}});
+    // A strain discontinuity of 0.3 mm/m at 500 mm, nothing at 600 and 0 mm.
+    const TDepthTable step = Make({{0.6, 0.0}, {0.5, 0.3e-3}, {0.0, 0.0}});
+    for (const TDepthTable* t : {&nearFace, &step}) {
+        for (int mm = 0; mm <= 600; ++mm) {
+            const double z = mm / 1000.0;
+            int k = 0;
+            while (k + 2 < t->GetCount() && t->GetDepth(k + 1) > z)
+                ++k;
+            const double a = t->GetValue(k), b = t->GetValue(k + 1);
+            const double v = t->InterpolateQuadraticWithinRows(z);
+            EXPECT_GE(v, std::min(a, b)) << mm << " mm";
+            EXPECT_LE(v, std::max(a, b)) << mm << " mm";
+        }
+    }
+    // Where the parabola reaches -7.6 mm/m, the line from -0.3 at 597 mm to -0.2 at 300 mm.
+    EXPECT_LT(nearFace.InterpolateQuadratic(0.449), -7.5e-3);
+    EXPECT_NEAR(nearFace.InterpolateQuadraticWithinRows(0.449), -0.2e-3 - 0.1e-3 * 149.0 / 297.0, 1e-15);
+    EXPECT_NEAR(step.InterpolateQuadratic(0.3), 0.54e-3, 1e-15);
+    EXPECT_NEAR(step.InterpolateQuadraticWithinRows(0.3), 0.18e-3, 1e-15);
+    EXPECT_EQ(nearFace.InterpolateQuadraticWithinRows(0.597), -0.3e-3);
+    EXPECT_EQ(nearFace.InterpolateQuadraticWithinRows(0.0), -0.1e-3);
+}
+
+// Profiles whose parabolas stay between their rows (a straight profile, one that bends one
+// way, one of five rows and one of four whose last interval is straight) give the parabola
+// itself, bit for bit, at every millimetre.
+TEST(TDepthTableTest, QuadraticWithinRowsIsTheParabolaWhereItKeepsBetweenTheRows)
+{
+    const TDepthTable profiles[] = {
+        Make({{0.6, -0.3e-3}, {0.3, -0.2e-3}, {0.0, -0.1e-3}}),
+        Make({{0.6, -0.5e-3}, {0.45, -0.3e-3}, {0.3, -0.2e-3}, {0.15, -0.15e-3}, {0.0, -0.13e-3}}),
+        Make({{0.6, 0.9e-3}, {0.4, 0.5e-3}, {0.1, 0.2e-3}, {0.0, -0.2e-3}}),
+        Make({{0.5996, -0.3e-3}, {0.2998, -0.2e-3}, {0.0, -0.1e-3}}),
+    };
+    for (const TDepthTable& t : profiles) {
+        for (int mm = 0; mm <= 600; ++mm) {
+            const double z = mm / 1000.0;
+            if (t.IsInDepthRange(z)) {
+                EXPECT_EQ(t.InterpolateQuadraticWithinRows(z), t.InterpolateQuadratic(z)) << mm << " mm";
+            }
+        }
+    }
 }
 
 TEST(TDepthTableTest, SlopesOfTheIntervals)
