@@ -225,7 +225,7 @@ TEST_F(SheetTest, AShapeDimensionThatIsNoNumberOrHugeIsRefused)
           d.Type(5060, "350");
           d.Click(1);
       })
-        .Message("greater than zero", MsgAnswer::Ok)
+        .Message("Width of the Rectangle must be a number from 0 to 100000 mm.", MsgAnswer::Ok)
         .Message("needs every dimension of at most 100000 mm", MsgAnswer::Ok)
         .Message("needs every dimension of at most 100000 mm", MsgAnswer::Ok)
         .Message("is 100001 mm", MsgAnswer::Ok);
