@@ -21,6 +21,7 @@
 #include "dialogs/QuickDefineWizard.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "dialogs/TShrink.h"
+#include "dialogs/ValueListDialog.h"
 #include "member/MemberTestSupport.h"
 #include "member/TMemberDefinition.h"
 #include "model/materials/MaterialTypes.h"
@@ -73,6 +74,8 @@ std::vector<Road> Roads()
          noNumbers, kOk, "Shear Span must be a number from 0 to 1000000 mm.", {}, nullptr, 0},
         {"member length", "Full Member Properties", CmId::FullMemberProperties, MemberPageId::Length, {"3 m"}, kOk,
          "Length must be a number", {}, nullptr, 1},
+        {"value list", "Define Data", CmId::PageAction403, DefineDataId::Text, {"6 7 8mm"}, kOk,
+         "Value 3 of the list, \"8mm\", must be a number."},
         {"quick define strength", "Define Beam Section", CmId::QuickDefine, QuickId::Fc, noNumbers, kNext,
          "Concrete Strength must be a number"},
     };
