@@ -253,6 +253,24 @@ TEST_F(MaterialChartTest, StressCalculatorAndStiffnessThroughTheGateway)
     EXPECT_TRUE(ui.Done());
 }
 
+// A strain typed with a decimal comma or its unit is refused and asked for again; the stress
+// comes for the strain corrected (2 mm/m on 400 MPa bars: yielded).
+TEST_F(MaterialChartTest, TheStressCalculatorRefusesAStrainThatIsNoNumber)
+{
+    auto beam = Section({Concrete("C35", 35, -0.002)}, {Bar("B400", 400)});
+    TMaterDiagram rebar(&page, "Rebar", 0, 0, 400, 300, MaterialChart::Rebar, 2, 1, 0);
+    rebar.AttachStructure(beam.get());
+    ScriptedUi ui;
+    ui.Input("Enter strain (mm/m)", std::string("0,5"))
+        .Message("Strain must be a number from -1000 to 1000 mm/m.", MsgAnswer::Ok)
+        .Input("Enter strain (mm/m)", std::string("2 mm/m"))
+        .Message("Strain must be a number from -1000 to 1000 mm/m.", MsgAnswer::Ok)
+        .Input("Enter strain (mm/m)", std::string("2"))
+        .Message("Reinforcement strain  2.00 mm/m, Stress =   400 MPa", MsgAnswer::Ok);
+    rebar.CmPopup3004();
+    EXPECT_TRUE(ui.Done());
+}
+
 TEST_F(MaterialChartTest, SeveralTypesGoToViewData)
 {
     // Two concrete types; the typed strain is in mm/m, a negative one is tension.
