@@ -136,18 +136,11 @@ void TQuarvishWindow::CmStrain(bool two) {
         structure->GetDefaultStrainPoints(p.strain1, p.depth1, p.strain2, p.depth2);
     const double bottom = structure->GetBottom();
     std::string text = FormatStrainPrompt(p, two, bottom, g_UnitSystem);
-    const char* caption = two ? "2 Strain Parameters" : "1 Strain Parameters";
     // An answer with a value that is no number is refused and asked for again.
-    for (;;) {
-        const bool ok = two ? plat::InputDialog(caption, "Enter strain and dist. from bottom for 2 sections", text)
-                            : plat::InputDialog(caption, "Enter strain and dist. from bottom", text);
-        if (!ok)
-            return;
-        const std::string message = ParseStrainAnswer(text, p, bottom, g_UnitSystem);
-        if (message.empty())
-            break;
-        plat::MessageBox(message, caption, MsgStyle::Ok | MsgStyle::IconExclamation);
-    }
+    if (!plat::InputUntilTaken(two ? "2 Strain Parameters" : "1 Strain Parameters",
+                               two ? "Enter strain and dist. from bottom for 2 sections" : "Enter strain and dist. from bottom",
+                               text, [&](const std::string& t) { return ParseStrainAnswer(t, p, bottom, g_UnitSystem); }))
+        return;
     m_viewManager->DetachAllStructures();
     if (two)
         ReplaceAnalysis([p](TStructure& s) {

@@ -243,14 +243,9 @@ void TBeamDiagram::CmPopup3004()
     const double factor = m_display.Get().Factor(ukSectionLength);
     std::string text = Printf("%5.2f , %5.2f", m_limit1 * factor, m_limit2 * factor);
     // An answer with a width that is no number is refused and asked for again.
-    for (;;) {
-        if (!plat::InputDialog("Crack Widths", "Enter widths for change in crack widths", text))
-            return;
-        const std::string message = ParseCrackWidthLimits(text, factor, m_limit1, m_limit2);
-        if (message.empty())
-            break;
-        plat::MessageBox(message, "Crack Widths", MsgStyle::Ok | MsgStyle::IconExclamation);
-    }
+    if (!plat::InputUntilTaken("Crack Widths", "Enter widths for change in crack widths", text,
+                               [&](const std::string& t) { return ParseCrackWidthLimits(t, factor, m_limit1, m_limit2); }))
+        return;
     if (IsCreated())
         Invalidate(true);
 }

@@ -111,15 +111,12 @@ void TMaterDiagram::ShowTypeValues(int mode)
     if (mode == 1) {
         // A strain that is no number is refused and asked for again.
         std::string text = "1.0";
-        for (;;) {
-            if (!plat::InputDialog("Stress Calculator",
-                                   StrPrintf("Enter strain (%s)", UnitLabel(ukStrain, g_UnitSystem)), text))
-                return;
-            const std::string message = ReadTypedValue(text, "Strain", {-kMaxCalculatorStrain, kMaxCalculatorStrain, ukStrain}, strain);
-            if (message.empty())
-                break;
-            plat::MessageBox(message, "Stress Calculator", MsgStyle::Ok | MsgStyle::IconExclamation);
-        }
+        if (!plat::InputUntilTaken("Stress Calculator", StrPrintf("Enter strain (%s)", UnitLabel(ukStrain, g_UnitSystem)),
+                                   text, [&strain](const std::string& t) {
+                                       return ReadTypedValue(t, "Strain", {-kMaxCalculatorStrain, kMaxCalculatorStrain, ukStrain},
+                                                             strain);
+                                   }))
+            return;
     }
     const ResistanceFactors factors = g_ResistanceFactors;
     switch (targets.shape) {

@@ -96,14 +96,10 @@ void TWideCrack2::CmPopup3007()
     // A magnification that is no finite number would put the member off every screen: it is
     // refused and asked for again.
     double value = m_factor;
-    for (;;) {
-        if (!plat::InputDialog("Scale Factor", "Enter scale factor for displacements", text))
-            return;
-        const std::string message = ReadTypedValue(text, "Scale factor", {-kMaxScaleFactor, kMaxScaleFactor, ukNone}, value);
-        if (message.empty())
-            break;
-        plat::MessageBox(message, "Scale Factor", MsgStyle::Ok | MsgStyle::IconExclamation);
-    }
+    if (!plat::InputUntilTaken("Scale Factor", "Enter scale factor for displacements", text, [&value](const std::string& t) {
+            return ReadTypedValue(t, "Scale factor", {-kMaxScaleFactor, kMaxScaleFactor, ukNone}, value);
+        }))
+        return;
     m_factor = value;
     // The member is drawn again from the displacements kept, at the new magnification, and
     // the picture fits the new displaced shape.
