@@ -254,6 +254,7 @@ TEST_F(CheckedReadingTest, TextThatHoldsNoNumberIsRefusedWhereTheFormReadsItsFie
         for (bool modify : {false, true}) {
             modify ? editor.Modify(t.elevation, t.width) : editor.Add(t.elevation, t.width);
             EXPECT_EQ(editor.RefusedField(), t.field) << t.elevation << " " << t.width;
+            ASSERT_FALSE(reporter.messages.empty());
             EXPECT_EQ(reporter.messages.back().text.rfind(t.message, 0), 0u) << reporter.messages.back().text;
             EXPECT_EQ(editor.Rows(), rows);
         }
