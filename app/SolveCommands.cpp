@@ -7,6 +7,7 @@
 
 #include "analysis/TSectionalAnalysis.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 
 namespace {
@@ -52,21 +53,27 @@ std::string FormatStrainPrompt(const StrainPoints& p, bool two, double bottom, i
     return StrPrintf(format.c_str(), p.strain1 * es, (p.depth1 - bottom) * ls);
 }
 
-void ParseStrainAnswer(const std::string& text, StrainPoints& p, double bottom, int system) {
+std::string ParseStrainAnswer(const std::string& text, StrainPoints& points, double bottom, int system) {
     std::string blanked = text;
     for (char& c : blanked)
         if (c == ',')
             c = ' ';
     const double es = UnitFactor(ukStrain, system), ls = UnitFactor(ukSectionLength, system);
+    StrainPoints p = points;
     double* strains[] = {&p.strain1, &p.strain2};
     double* depths[] = {&p.depth1, &p.depth2};
     std::istringstream in(blanked);
     std::string token;
     for (int k = 0; k < 4 && in >> token; ++k) {
-        const double v = std::atof(token.c_str());
+        const double v = TypedNumber(token);
+        if (!std::isfinite(v))
+            return StrPrintf("%s must be a number: \"%s\" is not.", k % 2 == 0 ? "Strain" : "Dist. from bottom",
+                             token.c_str());
         if (k % 2 == 0)
             *strains[k / 2] = v / es;
         else
             *depths[k / 2] = v / ls + bottom;
     }
+    points = p;
+    return {};
 }

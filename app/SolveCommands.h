@@ -22,5 +22,6 @@ struct StrainPoints {
 std::string FormatStrainPrompt(const StrainPoints& points, bool twoPoints, double bottom, int unitSystem);
 // Reads the user's answer over points: commas count as blanks; the tokens give strain 1,
 // depth 1, strain 2, depth 2 in that order, and reading stops at the first missing one (the
-// rest keep their values). A token that is not a number reads as 0.
-void ParseStrainAnswer(const std::string& text, StrainPoints& points, double bottom, int unitSystem);
+// rest keep their values). A token that is no finite number is refused: the result is the
+// message naming it and the points are left as they were; empty when the answer was taken.
+std::string ParseStrainAnswer(const std::string& text, StrainPoints& points, double bottom, int unitSystem);

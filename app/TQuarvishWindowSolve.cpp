@@ -147,12 +147,12 @@ void TQuarvishWindow::CmStrain(bool two) {
         structure->GetDefaultStrainPoints(p.strain1, p.depth1, p.strain2, p.depth2);
     const double bottom = structure->GetBottom();
     std::string text = FormatStrainPrompt(p, two, bottom, g_UnitSystem);
-    const bool ok = two ? plat::InputDialog("2 Strain Parameters", "Enter strain and dist. from bottom for 2 sections", text)
-                        : plat::InputDialog("1 Strain Parameters", "Enter strain and dist. from bottom", text);
-    if (!ok)
+    // An answer with a value that is no number is refused and asked for again.
+    if (!plat::InputUntilTaken(two ? "2 Strain Parameters" : "1 Strain Parameters",
+                               two ? "Enter strain and dist. from bottom for 2 sections" : "Enter strain and dist. from bottom",
+                               text, [&](const std::string& t) { return ParseStrainAnswer(t, p, bottom, g_UnitSystem); }))
         return;
     m_viewManager->DetachAllStructures();
-    ParseStrainAnswer(text, p, bottom, g_UnitSystem);
     if (two)
         ReplaceAnalysis([p](TStructure& s) {
             return ForBeam<T2StrainAnalysis>(s, p.strain1, p.depth1, p.strain2, p.depth2);

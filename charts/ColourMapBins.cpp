@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "charts/T3DPlot.h"
+#include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 
@@ -117,8 +118,13 @@ std::string ParseBinRange(const std::string& text, double& minimum, double& maxi
         message = ReadTypedValue(token, "Maximum", limit, hi);
     if (!message.empty())
         return message;
-    if (in >> token)
-        n = ClampToInt(TypedNumber(token));
+    if (in >> token) {
+        // A count is held to 1 .. kMaxBins; one that is no number is refused.
+        const double typed = TypedNumber(token);
+        if (std::isnan(typed))
+            return StrPrintf("Number of bins must be a whole number from 1 to %d.", kMaxBins);
+        n = ClampToInt(typed);
+    }
     minimum = lo;
     maximum = hi;
     count = std::clamp(n, 1, kMaxBins);

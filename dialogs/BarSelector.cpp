@@ -91,6 +91,9 @@ void TBarSelector::Init(int index, double area, int empty) {
 std::string CheckTypedBarArea(const BarSelectorView& view) {
     if (!view.byArea)
         return {};
+    // A text that is no number is taken as a bar designation when the catalogue names it.
+    if (std::isnan(TypedNumber(view.text)) && g_RebarList.FindByName(CleanDesignation(view.text)) >= 0)
+        return {};
     double area = 0.0;
     return ReadTypedMagnitude(view.text, view.label.empty() ? std::string("Bar Area") : view.label,
                               {0.0, kMaxTypedArea, ukArea}, area);
@@ -101,7 +104,9 @@ void TBarSelector::Check() {
     if (m_view.byArea && !CheckTypedBarArea(m_view).empty())
         return;  // the owning page refuses it when it is stored
     if (m_view.byArea) {
-        m_area = std::fabs(TypedNumber(m_view.text) / UnitFactor(ukArea));
+        // A designation typed by area reads as no area (the catalogue's bar is looked for).
+        const double typed = TypedNumber(m_view.text);
+        m_area = std::isnan(typed) ? 0.0 : std::fabs(typed / UnitFactor(ukArea));
         m_barIndex = -1;
         if (m_area < kZeroArea) {
             const std::string name = CleanDesignation(m_view.text);

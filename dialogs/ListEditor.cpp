@@ -56,7 +56,11 @@ std::string TGen_Base::FieldFormat(int field) const {
     return d < 0 ? StrPrintf("%%5.%de", -d) : StrPrintf("%%5.%df", d);
 }
 
-double TGen_Base::FieldValue(int field) const { return TypedNumber(form.fields[static_cast<std::size_t>(field)]); }
+double TGen_Base::FieldValue(int field) const {
+    // Only an "AUTO" text or one the checked reading refuses holds no number here: both read as 0.
+    const double v = TypedNumber(form.fields[static_cast<std::size_t>(field)]);
+    return std::isnan(v) ? 0.0 : v;
+}
 
 TypedRange TGen_Base::FieldRange(int field) const {
     // Physical bounds far beyond any section, held so that no typed value overflows what is
@@ -379,6 +383,9 @@ void TGen_Base::ListSelectionChanged() {
             if (m_list->IsValidIndex(m_list->GetCurrent()))
                 form.lineSel = LineOf(m_list->Entry(m_list->GetCurrent()).name);
             Modify();
+            // A refused value stays shown on its own entry's line for retyping.
+            if (form.refusedField >= 0)
+                return;
             found = FindEntryByName(clicked);
         }
     }
@@ -415,13 +422,18 @@ void TGen_Base::SetActive() {
     m_edited = 0;
 }
 
-void TGen_Base::KillActive() {
+bool TGen_Base::KillActive() {
     if (m_edited) {
         const int answer = ShowMessage("Changes were not saved.  Keep Changes?", "Unsaved Changes", MsgStyle::YesNo);
-        if (answer == MsgAnswer::Yes)
+        if (answer == MsgAnswer::Yes) {
             Modify();
+            // A refused value keeps the page, its field marked for retyping.
+            if (form.refusedField >= 0)
+                return false;
+        }
         m_edited = 0;
     }
     if (m_listChanged)
         MarkChanged();
+    return true;
 }

@@ -71,8 +71,9 @@ public:
     // Set-up: the page's configuration, then the first entry shown.
     void Setup();
     void SetActive();
-    // Asks about unsaved edits; marks the structures changed when the list changed.
-    void KillActive();
+    // Asks about unsaved edits; marks the structures changed when the list changed. False when
+    // the edits were to be kept and a typed value was refused: the page stays.
+    bool KillActive();
     void Add();
     void Modify();
     void Delete();
@@ -143,7 +144,8 @@ protected:
         if (markStructuresChanged)
             markStructuresChanged();
     }
-    // Field i of the form read as a number (a text that is no number reads as 0).
+    // Field i of the form read as a number for what the page fills in itself (an "AUTO" text,
+    // or one the checked reading refuses before anything is stored, reads as 0).
     double FieldValue(int field) const;
     // Checks every shown field as Add would store it; a refusal is told, its field marked in
     // the form, and true returned (nothing may be stored then).

@@ -112,8 +112,9 @@ void TListPage::SetupWindow() {
 void TListPage::SetActive() { Run([this] { m_editor->SetActive(); }); }
 
 bool TListPage::KillActive() {
-    Run([this] { m_editor->KillActive(); });
-    return true;
+    bool leave = true;
+    Run([this, &leave] { leave = m_editor->KillActive(); });
+    return leave;
 }
 
 void TListPage::Run(const std::function<void()>& operation) {

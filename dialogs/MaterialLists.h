@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "foundation/TypedNumber.h"
 #include "model/catalogues/TTypeList.h"
 
 class TStructure;
@@ -61,6 +62,9 @@ public:
     void FieldEdited(int material);
     // The focus field when the page is shown (-1: none); the request is cleared.
     int TakeFocusRequest();
+    // The first field whose text is no strength (not "Detailed", no number, or one past
+    // 10 000 MPa): it changed nothing, and the page is not left with it.
+    TypedRefusal CheckFields() const;
     // Leaving the page.
     void Leave();
 

@@ -5,6 +5,7 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TStructure.h"
 #include "model/materials/ConcreteLaws.h"
@@ -141,7 +142,7 @@ void TGen_Conc::UpdateAutoFields() {
     rec.fc = -std::fabs(FieldValue(0)) / UnitFactorOf(0);
     CheckConcreteType(rec, true);
     const std::string& ft = form.fields[1];
-    if (ft.empty() || std::atof(ft.c_str()) < 0.0 || IsAutoText(ft)) {
+    if (ft.empty() || TypedNumber(ft) < 0.0 || IsAutoText(ft)) {
         const std::string format = StrPrintf("Auto %%5.%df", DecimalsOf(1));
         form.fields[1] = StrPrintf(format.c_str(), std::fabs(rec.ft) * UnitFactorOf(1));
     }

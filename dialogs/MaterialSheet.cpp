@@ -7,6 +7,7 @@
 #include "dialogs/ListPage.h"
 #include "dialogs/MaterialLists.h"
 #include "dialogs/MaterialPages.h"
+#include "dialogs/RefusedField.h"
 #include "foundation/Units.h"
 #include "model/TStructure.h"
 #include "platform/PropertySheet.h"
@@ -106,6 +107,10 @@ public:
         }
     }
     bool KillActive() override {
+        // A strength field whose text changed nothing keeps the page until it is retyped.
+        if (const TypedRefusal refused = m_model.CheckFields())
+            return RefuseField(*this, kFieldIds[static_cast<std::size_t>(refused.field)], refused.message,
+                               "Basic Properties");
         m_model.Leave();
         return true;
     }

@@ -19,7 +19,12 @@ constexpr double kNegativeLength = 0.1;          // m: what a negative length be
 constexpr double kNotSet = 3.1415626e31;         // FormatShearAt's empty value
 constexpr double kShearAllowance = 100.0;        // N: shears closer than this (+1 %) are one
 
-double Number(const std::string& text) { return TypedNumber(text); }
+// The quick page shows "Detailed" in its fields for a definition it cannot show as values;
+// the word reads as 0, as any other text that holds no number once did.
+constexpr const char* kDetailedWord = "Detailed";
+std::string QuickText(const std::string& text) { return text == kDetailedWord ? std::string() : text; }
+
+double Number(const std::string& text) { return TypedNumber(QuickText(text)); }
 double F(int kind) { return UnitFactor(kind); }
 int Trunc(double v) { return ClampToInt(v); }
 
@@ -110,7 +115,7 @@ QuickFields ShowQuickFields(const TStructureSlots& slots, const TMemberDefinitio
     const double r = YieldPenetrationRatio();
     detailed = !IsQuickDefinable(slots, d);
     if (detailed) {
-        f.shearLength = f.constantZone = f.momentRatio = f.axialLoad = "Detailed";
+        f.shearLength = f.constantZone = f.momentRatio = f.axialLoad = kDetailedWord;
         f.loadingType = 0;
         f.leftCase = f.rightCase = -1; // no radio of those groups checked
         f.yieldPenetration = StrPrintf("%5.3f", d.yieldPenetrationConstant / r);
@@ -133,10 +138,12 @@ QuickFields ShowQuickFields(const TStructureSlots& slots, const TMemberDefinitio
 TypedRefusal CheckQuickFields(const QuickFields& typed)
 {
     const TypedRange ratio{-10.0, 10.0, ukPercent};
-    TypedRefusal refused = FirstRefused({{&typed.shearLength, {"Shear Span", &kSpanRange}},
-                                         {&typed.constantZone, {"Constant Moment Zone", &kSpanRange}},
-                                         {&typed.momentRatio, {"Moment Ratio", &ratio}},
-                                         {&typed.axialLoad, {"Axial Load", &kForceRange}},
+    const std::string shear = QuickText(typed.shearLength), zone = QuickText(typed.constantZone),
+                      moment = QuickText(typed.momentRatio), axial = QuickText(typed.axialLoad);
+    TypedRefusal refused = FirstRefused({{&shear, {"Shear Span", &kSpanRange}},
+                                         {&zone, {"Constant Moment Zone", &kSpanRange}},
+                                         {&moment, {"Moment Ratio", &ratio}},
+                                         {&axial, {"Axial Load", &kForceRange}},
                                          {&typed.yieldPenetration, {"Yield Penetration", &kPenetrationRange}}});
     if (!refused && (Number(typed.shearLength) + Number(typed.constantZone)) / F(ukSectionLength) > kMaxMemberLength)
         refused = {1, StrPrintf("Shear Span and Constant Moment Zone together must not exceed %.0f %s.",

@@ -37,18 +37,30 @@ int RowDecimals(double z, int wholeMm, int otherwise)
     return OnWholeMillimetre(z) ? wholeMm : otherwise;
 }
 
-double Length(const std::string& text) { return TypedNumber(text) / UnitFactor(ukSectionLength); }
+// A width of "UP" or "DOWN" (any case, blanks around) asks for a rounded part.
+bool IsRoundedPartWord(const std::string& width)
+{
+    std::string text = width;
+    return ClassifyWidthEntry(text) != 2;
+}
+
+// A length read after RefusedLength took it: "UP" and "DOWN" read as 0.
+double Length(const std::string& text)
+{
+    const double v = TypedNumber(text);
+    return std::isnan(v) ? 0.0 : v / UnitFactor(ukSectionLength);
+}
 
 // An elevation or width that is not a finite number within a hundred metres is refused with a
-// message: the field refused (TOutlineEditor::kElevationField or kWidthField), or -1. "UP" and
-// "DOWN" read as 0 and pass.
+// message: the field refused (TOutlineEditor::kElevationField or kWidthField), or -1. A width
+// of "UP" or "DOWN" passes.
 int RefusedLength(const std::string& elevation, const std::string& width)
 {
     const TypedRange range{-kLongestOutline, kLongestOutline, ukSectionLength};
     double v = 0.0;
     int field = TOutlineEditor::kElevationField;
     std::string message = ReadTypedValue(elevation, "Elevation", range, v);
-    if (message.empty()) {
+    if (message.empty() && !IsRoundedPartWord(width)) {
         field = TOutlineEditor::kWidthField;
         message = ReadTypedValue(width, "Width", range, v);
     }

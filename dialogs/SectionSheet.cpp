@@ -1,11 +1,13 @@
 #include "dialogs/SectionSheet.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "charts/ListRows.h"
 #include "charts/OwnerDrawn.h"
+#include "dialogs/RefusedField.h"
 #include "dialogs/ShapeIcons.h"
 #include "dialogs/TContin.h"
 #include "foundation/Reporter.h"
@@ -37,10 +39,25 @@ const char* ParameterFormat()
 
 std::string LengthText(double metres) { return StrPrintf(ParameterFormat(), ToDisplayUnits(metres, ukSectionLength)); }
 
-double TypedLength(const std::string& text) { return FromDisplayUnits(TypedNumber(text), ukSectionLength); }
+// What the pages follow while the user types: a text that holds no number counts as 0 until
+// the page is left, when it is refused (TextRefused).
+double TypedLength(const std::string& text)
+{
+    const double v = TypedNumber(text);
+    return std::isnan(v) ? 0.0 : FromDisplayUnits(v, ukSectionLength);
+}
 
 // The largest dimension a basic shape is built with (m), as quick define holds its sizes.
 constexpr double kMaxShapeDimension = 100.0;
+
+// A dimension field whose text holds no number is refused with the message of its range.
+bool TextRefused(plat::Dialog& page, int id, const std::string& name)
+{
+    if (!std::isnan(TypedNumber(page.GetItemText(id))))
+        return false;
+    RefuseField(page, id, TypedRangeMessage(name, {0.0, kMaxShapeDimension, ukSectionLength}), "Shape Error");
+    return true;
+}
 
 plat::DialogTemplate BasicTemplate()
 {
@@ -247,6 +264,13 @@ void TDefcon2::SetActive()
 bool TDefcon2::KillActive()
 {
     const int code = g_SectionDefinition.ShapeCode;
+    if (const TShape* shape = code >= 0 && code < kShapeTableSize ? ShapeTable[static_cast<std::size_t>(code)].get() : nullptr) {
+        for (std::size_t i = 0; i < static_cast<std::size_t>(std::clamp(shape->paramCount, 0, 6)); ++i) {
+            const std::string& name = shape->paramDescriptions[i].empty() ? shape->paramNames[i] : shape->paramDescriptions[i];
+            if (TextRefused(*this, Id::ParamEdits[i], name))
+                return false;
+        }
+    }
     if (const int k = RefusedDimension(); k >= 0 && !NothingToBuild()) {
         // An outline with a dimension of zero (or less), or past any member built, is no section:
         // the page stays.
@@ -419,6 +443,12 @@ void TDefcon4::SetupWindow()
 }
 
 void TDefcon4::SetActive() { m_sketch.Invalidate(); }
+
+bool TDefcon4::KillActive()
+{
+    return !IsItemChecked(Id::IncludeSlab) ||
+           (!TextRefused(*this, Id::SlabDepth, "Slab Depth") && !TextRefused(*this, Id::SlabWidth, "Slab Width"));
+}
 
 void TDefcon4::FillTree()
 {

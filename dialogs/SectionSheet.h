@@ -94,6 +94,8 @@ public:
     explicit TDefcon4(SectionSheetData& data);
     void SetupWindow() override;
     void SetActive() override;
+    // An included slab's depth or width that holds no number keeps the page.
+    bool KillActive() override;
     void CmIncludeSlab();
     TSectionSketch& Sketch() { return m_sketch; }
     void SketchClick(plat::Point p);

@@ -25,7 +25,8 @@ constexpr ListKind kListKinds[4] = {
     {"Measured Deltas for point load-deflection (%s)", ukSectionLength},
 };
 
-std::vector<double> Tokens(const std::string& text) {
+// The values of a text up to the first token that is no finite number (refused: that token).
+std::vector<double> Tokens(const std::string& text, std::string* refused = nullptr) {
     std::string buffer = text.substr(0, TValueList::kMaxText);
     for (char& c : buffer)
         if (c == '\r' || c == '\n' || c == ',' || c == '\t')
@@ -41,8 +42,11 @@ std::vector<double> Tokens(const std::string& text) {
         // A token that is no finite number ends the list: what follows it cannot be paired.
         if (i > start) {
             const double v = TypedNumber(buffer.substr(start, i - start));
-            if (!std::isfinite(v))
+            if (!std::isfinite(v)) {
+                if (refused)
+                    *refused = buffer.substr(start, i - start);
                 break;
+            }
             values.push_back(v);
         }
     }
@@ -92,6 +96,16 @@ std::string TValueList::ShowList() {
     for (int i = 2; i <= m_curve.GetCount() - 3; ++i)
         text += StrPrintf(format, std::fabs(m_curve.GetDepth(i)) * 1000.0, std::fabs(m_curve.GetValue(i)) * factor);
     return text;
+}
+
+std::string TValueList::CheckText(const std::string& text) const {
+    std::string refused;
+    const std::size_t read = Tokens(text, &refused).size();
+    if (refused.empty())
+        return {};
+    if (refused.size() > kShownToken)
+        refused = refused.substr(0, kShownToken) + "...";
+    return StrPrintf("Value %zu of the list, \"%s\", must be a number.", read + 1, refused.c_str());
 }
 
 void TValueList::ReadText(const std::string& text) {

@@ -22,6 +22,8 @@ public:
     // The most characters the edit box takes.
     static constexpr std::size_t kMaxText = 256000;
     static constexpr int kStructureLists = 4;
+    // The most characters of a refused value a message repeats.
+    static constexpr std::size_t kShownToken = 40;
 
     // Mode 3 over the structure; modes 0 and 2 over the curve.
     TValueList(TStructure* structure, int mode, TDepthTable* curve);
@@ -33,7 +35,11 @@ public:
     int selection = 0;
     // The chosen list as text.
     std::string ShowList();
-    // Reads a text into the chosen list of the working copy.
+    // The message for a text with a value that is no finite number (the dialog refuses it
+    // and keeps it for retyping); empty when every value is one.
+    std::string CheckText(const std::string& text) const;
+    // Reads a text into the chosen list of the working copy, up to a value that is no finite
+    // number.
     void ReadText(const std::string& text);
     // OK: the working copy goes back.
     void Commit();

@@ -1,6 +1,7 @@
 #include "dialogs/ValueListDialog.h"
 
 #include "app/CommandIds.h"
+#include "dialogs/RefusedField.h"
 #include "platform/Controls.h"
 #include "platform/Services.h"
 
@@ -35,8 +36,13 @@ TPage6::TPage6(plat::Window* parent, TStructure* structure, int mode, TDepthTabl
     AddNotifyTable({
         {DefineDataId::List, plat::Notify::SelChange,
          [this] {
-             ReadIfChanged();
              plat::ComboBox combo(*this, DefineDataId::List);
+             // The edited list stays chosen until its text is all numbers.
+             if (TextRefused()) {
+                 combo.SetSelIndex(m_model.selection);
+                 return;
+             }
+             ReadIfChanged();
              m_model.selection = combo.GetSelIndex();
              ShowChosenList();
          }},
@@ -45,8 +51,8 @@ TPage6::TPage6(plat::Window* parent, TStructure* structure, int mode, TDepthTabl
              // As in any edit box: the clipboard's text takes the place of the selection, or
              // goes in at the caret; then the whole text is read.
              plat::Edit(*this, DefineDataId::Text).ReplaceSelection(plat::Clipboard::GetText());
-             m_model.ReadText(GetItemText(DefineDataId::Text));
-             m_changed = false;
+             m_changed = true;
+             ReadIfChanged();
          }},
         {DefineDataId::Text, plat::Notify::KillFocus, [this] { ReadIfChanged(); }},
         {DefineDataId::Text, plat::Notify::Change,
@@ -74,9 +80,19 @@ void TPage6::ShowChosenList() {
     m_changed = false;
 }
 
-void TPage6::ReadIfChanged() {
-    // Text read back unchanged would lose the digits the list is shown without.
+bool TPage6::TextRefused() {
     if (!m_changed)
+        return false;
+    const std::string message = m_model.CheckText(GetItemText(DefineDataId::Text));
+    return !message.empty() && !RefuseField(*this, DefineDataId::Text, message, "Define Data");
+}
+
+bool TPage6::CanClose() { return !TextRefused(); }
+
+void TPage6::ReadIfChanged() {
+    // Text read back unchanged would lose the digits the list is shown without; a text with a
+    // value that is no number is read when it is corrected (OK and the list choice refuse it).
+    if (!m_changed || !m_model.CheckText(GetItemText(DefineDataId::Text)).empty())
         return;
     m_model.ReadText(GetItemText(DefineDataId::Text));
     m_changed = false;

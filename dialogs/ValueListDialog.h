@@ -23,12 +23,16 @@ public:
            std::function<void()> markChanged);
 
     void SetupWindow() override;
+    // A text with a value that is no number keeps the dialog open, the text selected.
+    bool CanClose() override;
     void CloseWindow(int result) override;
     TValueList& Model() { return m_model; }
 
 private:
     void ShowChosenList();
     void ReadIfChanged();
+    // Refuses an edited text with a value that is no number (the message, the text selected).
+    bool TextRefused();
 
     TValueList m_model;
     std::function<void()> m_markChanged;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
@@ -43,7 +45,22 @@ int ClampToInt(double v)
 double TypedNumber(const std::string& text)
 {
     // Only what a terminator ends is read; text past an embedded one is not typed text.
-    return std::strtod(text.c_str(), nullptr);
+    const char* begin = text.c_str();
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    const char* first = begin;
+    while (blank(*first))
+        ++first;
+    if (*first == '\0')
+        return 0.0;
+    char* end = nullptr;
+    const double v = std::strtod(first, &end);
+    // A hexadecimal number is not what a dialog shows or an engineer types.
+    const bool hex = std::find_if(first, static_cast<const char*>(end), [](char c) { return c == 'x' || c == 'X'; }) != end;
+    if (end == first || hex)
+        return std::numeric_limits<double>::quiet_NaN();
+    while (blank(*end))
+        ++end;
+    return *end == '\0' ? v : std::numeric_limits<double>::quiet_NaN();
 }
 
 std::string TypedRangeMessage(const std::string& field, const TypedRange& range)

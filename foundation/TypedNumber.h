@@ -1,9 +1,10 @@
 #pragma once
-// Numbers typed into the fields of the dialogs, read one way: the number the text starts with
-// (blanks before it skipped; a text that starts with no number reads as 0, as the dialogs have
-// always read it), which must be finite and within the range the field accepts. A text that
-// fails gives the message that names the field and its range, and nothing is taken. Documents
-// are read elsewhere and are not held to these ranges.
+// Numbers typed into the fields of the dialogs, read one way: the text must hold one decimal
+// number and nothing else but blanks around it (an empty or blank field reads as 0, as the
+// dialogs have always read it), finite and within the range the field accepts. A text that
+// fails (no number, a number followed by other text as in "0,5" or "5mm", or one out of range)
+// gives the message that names the field and its range, and nothing is taken. Documents are
+// read elsewhere and are not held to these ranges.
 //
 // And the one conversion of a computed double (a pixel position, a count) to int.
 
@@ -13,7 +14,8 @@
 // give that end.
 int ClampToInt(double v);
 
-// The number a typed text starts with (0 when it starts with none); may be NaN or infinite.
+// The number a typed text holds: 0 for an empty or blank text, NaN for a text that holds no
+// number or more than one (every reader below refuses it); may be infinite.
 double TypedNumber(const std::string& text);
 
 // The range a field accepts, in stored (SI) units, shown in the unit kind of foundation/Units.h;

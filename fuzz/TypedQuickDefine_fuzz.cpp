@@ -11,6 +11,7 @@
 
 #include "TypedFuzzSupport.h"
 #include "dialogs/QuickDefine.h"
+#include "foundation/TypedNumber.h"
 #include "model/TBeam.h"
 #include "model/shapes/ShapeLibrary.h"
 
@@ -29,8 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const TypedAction& a : SplitActions(data, size)) {
         const std::string rest = a.text.empty() ? std::string() : a.text.substr(1);
         const char key = a.text.empty() ? '0' : a.text[0];
-        // The wizard reads what is typed as the leading number (0 when none).
-        const double typed = std::strtod(a.text.c_str(), nullptr);
+        // The wizard reads what is typed as the dialogs do: a text that holds no number (or more
+        // than one) is NaN, which the record's check refuses.
+        const double typed = TypedNumber(a.text);
         const int count = ClampToInt(typed);
         switch (a.op) {
         case 'u': g_UnitSystem = (key - '0' + 30) % 3; break;
@@ -42,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int field = key >= 'a' ? key - 'a' + 10 : key - '0';
             if (field < 0 || field >= QuickField::Counts)
                 break;
-            const double v = std::strtod(rest.c_str(), nullptr) / UnitFactor(QuickFieldRange(field).kind);
+            const double v = TypedNumber(rest) / UnitFactor(QuickFieldRange(field).kind);
             double* slots[QuickField::Counts] = {&q.fc, &q.fyLong, &q.fyTrans, &q.dim[0], &q.dim[1], &q.dim[2],
                                                  &q.dim[3], &q.dim[4], &q.dim[5], &q.cover, &q.stirrupSpacing,
                                                  &q.strandPrestrain, &q.topArea, &q.bottomArea, &q.stirrupArea};

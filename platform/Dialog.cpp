@@ -412,6 +412,8 @@ void Dialog::SelectItemText(int id) {
         e->selectAll();
     else if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit())
         c->lineEdit()->selectAll();
+    else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+        m->selectAll();
 }
 
 Rect Dialog::GetItemRect(int id) const {
@@ -793,8 +795,15 @@ int DialogDriver::FocusedId() const {
 }
 
 std::string DialogDriver::SelectedText(int id) const {
-    if (auto* e = EditField(Find(m_window, id)))
+    QWidget* w = Find(m_window, id);
+    if (auto* e = EditField(w))
         return FromQ(e->selectedText());
+    if (auto* m = qobject_cast<QPlainTextEdit*>(w)) {
+        // The paragraph separators a text edit puts into its selection read as the line ends typed.
+        QString text = m->textCursor().selectedText();
+        text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+        return FromQ(text);
+    }
     return {};
 }
 

@@ -76,6 +76,18 @@ bool InputDialog(const std::string& caption, const std::string& prompt, std::str
     return GetUi().InputText(caption, prompt, text);
 }
 
+bool InputUntilTaken(const std::string& caption, const std::string& prompt, std::string& text,
+                     const std::function<std::string(const std::string&)>& read) {
+    for (;;) {
+        if (!InputDialog(caption, prompt, text))
+            return false;
+        const std::string message = read(text);
+        if (message.empty())
+            return true;
+        MessageBox(message, caption, MsgStyle::Ok | MsgStyle::IconExclamation);
+    }
+}
+
 bool DataDialog(const std::string& caption, std::string& text, bool editable) {
     ModalScope modal;
     return GetUi().EditText(caption, text, editable);

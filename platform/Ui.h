@@ -8,6 +8,7 @@
 // idle work never runs while one of them is open.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,11 @@ public:
 };
 bool Painting();
 bool InputDialog(const std::string& caption, const std::string& prompt, std::string& text);
+// Asks until the answer is taken: read returns the message for an answer it refuses (shown
+// with the caption, and the answer asked for again) or empty when it took it. False when the
+// user cancelled.
+bool InputUntilTaken(const std::string& caption, const std::string& prompt, std::string& text,
+                     const std::function<std::string(const std::string&)>& read);
 bool DataDialog(const std::string& caption, std::string& text, bool editable);
 bool FileDialog(FileDialogKind kind, FileDialogData& data);
 bool ListDialog(const std::string& caption, const std::vector<std::string>& items, int& index);

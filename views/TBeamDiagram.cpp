@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <set>
 #include <sstream>
 #include <string>
@@ -11,6 +12,7 @@
 #include "analysis/state/SectionState.h"
 #include "app/summary/CrossSection.h"
 #include "foundation/Reporter.h"
+#include "foundation/TypedNumber.h"
 #include "charts/RichText.h"
 #include "foundation/Units.h"
 #include "model/StructureRecords.h"
@@ -170,15 +172,22 @@ void KeepWidthLabelsApart(std::vector<WidthLabel>& labels, bool fromTop, int top
 
 } // namespace
 
-void ParseCrackWidthLimits(const std::string& text, double factor, float& first, float& second)
+std::string ParseCrackWidthLimits(const std::string& text, double factor, float& first, float& second)
 {
     std::string t = text;
     std::replace(t.begin(), t.end(), ',', ' ');
     std::istringstream in(t);
     std::string token;
-    float* limits[2] = {&first, &second};
-    for (int i = 0; i < 2 && in >> token; ++i)
-        *limits[i] = static_cast<float>(std::atof(token.c_str()) / factor);
+    float limits[2] = {first, second};
+    for (int i = 0; i < 2 && in >> token; ++i) {
+        const double v = TypedNumber(token) / factor;
+        if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max())
+            return Printf("Crack width must be a number: \"%s\" is not.", token.c_str());
+        limits[i] = static_cast<float>(v);
+    }
+    first = limits[0];
+    second = limits[1];
+    return {};
 }
 
 // ---- TBeamDiagram ---------------------------------------------------------------------------
@@ -233,9 +242,10 @@ void TBeamDiagram::CmPopup3004()
 {
     const double factor = m_display.Get().Factor(ukSectionLength);
     std::string text = Printf("%5.2f , %5.2f", m_limit1 * factor, m_limit2 * factor);
-    if (!plat::InputDialog("Crack Widths", "Enter widths for change in crack widths", text))
+    // An answer with a width that is no number is refused and asked for again.
+    if (!plat::InputUntilTaken("Crack Widths", "Enter widths for change in crack widths", text,
+                               [&](const std::string& t) { return ParseCrackWidthLimits(t, factor, m_limit1, m_limit2); }))
         return;
-    ParseCrackWidthLimits(text, factor, m_limit1, m_limit2);
     if (IsCreated())
         Invalidate(true);
 }

@@ -93,5 +93,6 @@ private:
 
 // The two crack-width class limits typed as "first , second" in section-length display units
 // (factor: display units per metre): commas read as blanks; a missing number leaves its limit
-// unchanged, a word reads as 0.
-void ParseCrackWidthLimits(const std::string& text, double factor, float& first, float& second);
+// unchanged. A width that is no finite number is refused: the result is the message naming it
+// and both limits stay; empty when the answer was taken.
+std::string ParseCrackWidthLimits(const std::string& text, double factor, float& first, float& second);

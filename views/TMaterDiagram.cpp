@@ -11,11 +11,17 @@
 #include "charts/TMixinChartOwner.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TStructure.h"
 #include "model/materials/SteelLaws.h"
 #include "platform/DC.h"
 #include "platform/Ui.h"
+
+namespace {
+// The strain the stress calculator takes, either way (1000 mm/m).
+constexpr double kMaxCalculatorStrain = 1.0;
+} // namespace
 
 TMaterDiagram::TMaterDiagram(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
                              int materialKind, int xPrecision, int yPrecision, int drawMode)
@@ -103,11 +109,14 @@ void TMaterDiagram::ShowTypeValues(int mode)
     const TypeValueTargets targets = TypeValueTargetsOf(m_types, m_curves);
     double strain = 0.0;
     if (mode == 1) {
+        // A strain that is no number is refused and asked for again.
         std::string text = "1.0";
-        if (!plat::InputDialog("Stress Calculator",
-                               StrPrintf("Enter strain (%s)", UnitLabel(ukStrain, g_UnitSystem)), text))
+        if (!plat::InputUntilTaken("Stress Calculator", StrPrintf("Enter strain (%s)", UnitLabel(ukStrain, g_UnitSystem)),
+                                   text, [&strain](const std::string& t) {
+                                       return ReadTypedValue(t, "Strain", {-kMaxCalculatorStrain, kMaxCalculatorStrain, ukStrain},
+                                                             strain);
+                                   }))
             return;
-        strain = std::atof(text.c_str()) / UnitFactor(ukStrain, g_UnitSystem);
     }
     const ResistanceFactors factors = g_ResistanceFactors;
     switch (targets.shape) {

@@ -9,6 +9,7 @@
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "member/TFullMemberResponse.h"
 #include "model/StructureRecords.h"
@@ -29,6 +30,8 @@ constexpr plat::Color kSteelColour{160, 160, 160};
 constexpr int kPlateHeight = 10;
 // Room between a load label's text and its box (pixels).
 constexpr int kLabelPad = 3;
+// The largest displacement magnification taken, either way.
+constexpr double kMaxScaleFactor = 1e6;
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 
@@ -90,11 +93,12 @@ void TWideCrack2::CmPopup3007()
     std::string text = StrPrintf("%5.2f", m_factor);
     if (text.size() > 1023)
         text.resize(1023);
-    if (!plat::InputDialog("Scale Factor", "Enter scale factor for displacements", text))
-        return;
-    const double value = std::atof(text.c_str());
-    // A magnification that is not a finite number would put the member off every screen.
-    if (!std::isfinite(value))
+    // A magnification that is no finite number would put the member off every screen: it is
+    // refused and asked for again.
+    double value = m_factor;
+    if (!plat::InputUntilTaken("Scale Factor", "Enter scale factor for displacements", text, [&value](const std::string& t) {
+            return ReadTypedValue(t, "Scale factor", {-kMaxScaleFactor, kMaxScaleFactor, ukNone}, value);
+        }))
         return;
     m_factor = value;
     // The member is drawn again from the displacements kept, at the new magnification, and

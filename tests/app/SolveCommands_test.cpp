@@ -115,9 +115,14 @@ TEST(StrainPrompt, ReadBackUpToTheFirstMissingNumber) {
     EXPECT_DOUBLE_EQ(p.depth1, -0.2);
     EXPECT_DOUBLE_EQ(p.strain2, 0.002);  // kept
     EXPECT_DOUBLE_EQ(p.depth2, -0.25);
-    ParseStrainAnswer("-2,abc 3.0 ,10", p, -0.3, kUnitUS);
+    // A word is no distance: the answer is refused and every point stays.
+    EXPECT_EQ(ParseStrainAnswer("-2,abc 3.0 ,10", p, -0.3, kUnitUS), "Dist. from bottom must be a number: \"abc\" is not.");
+    EXPECT_EQ(ParseStrainAnswer("-2,0 3.0mm/m ,10", p, -0.3, kUnitUS), "Strain must be a number: \"3.0mm/m\" is not.");
+    EXPECT_DOUBLE_EQ(p.strain1, 0.0015);
+    EXPECT_DOUBLE_EQ(p.depth2, -0.25);
+    EXPECT_EQ(ParseStrainAnswer("-2,0 3.0 ,10", p, -0.3, kUnitUS), "");
     EXPECT_DOUBLE_EQ(p.strain1, -0.002);
-    EXPECT_DOUBLE_EQ(p.depth1, -0.3);  // not a number: 0 above the bottom
+    EXPECT_DOUBLE_EQ(p.depth1, -0.3);
     EXPECT_DOUBLE_EQ(p.strain2, 0.003);
     EXPECT_NEAR(p.depth2, 10 * 0.0254 - 0.3, 1e-6);
     const StrainPoints before = p;

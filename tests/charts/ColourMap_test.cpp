@@ -112,6 +112,13 @@ TEST(ColourMapBins, SetBinRangeParsesAndClamps)
     EXPECT_EQ(n, 24);
     ParseBinRange("0,1,-3", lo, hi, n);
     EXPECT_EQ(n, 1);
+    // A count or a limit that is no number is refused, and nothing is taken.
+    EXPECT_EQ(ParseBinRange("5,6,10bins", lo, hi, n), "Number of bins must be a whole number from 1 to 24.");
+    EXPECT_EQ(ParseBinRange("5,6,ten", lo, hi, n), "Number of bins must be a whole number from 1 to 24.");
+    EXPECT_EQ(ParseBinRange("0.5mm,6,10", lo, hi, n), "Minimum must be a number from -1e+30 to 1e+30.");
+    EXPECT_DOUBLE_EQ(lo, 0.0);
+    EXPECT_DOUBLE_EQ(hi, 1.0);
+    EXPECT_EQ(n, 1);
 }
 
 TEST(ColourMapMenus, ItemsByDataKind)

@@ -11,13 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/BarSelector.h"
 #include "dialogs/MaterialLists.h"
 #include "dialogs/MemberPages.h"
+#include "dialogs/OutlineEditor.h"
 #include "dialogs/QuickDefine.h"
 #include "dialogs/ReinforcementPages.h"
 #include "dialogs/ValueList.h"
 #include "model/StructureRecords.h"
 #include "model/TBeam.h"
+#include "model/shapes/SectionDefinitionRecord.h"
 #include "tests/dialogs/DialogFixtures.h"
 
 namespace {
@@ -221,6 +224,65 @@ TEST_F(CheckedReadingTest, AValueListEndsAtATokenThatIsNoFiniteNumber)
     loads.selection = 0;
     loads.ReadText("inf 5 6");
     EXPECT_EQ(loads.WorkingList(0).GetCount(), 0);
+}
+
+// ---- Text that is no number ------------------------------------------------------------------
+
+// Where the form reads a field itself: the outline's elevation and width (its words "UP" and
+// "DOWN" still ask for a rounded part), a bar typed by area (a catalogue designation is still
+// taken as one) and a value list. Each refusal names its field; nothing is stored.
+TEST_F(CheckedReadingTest, TextThatHoldsNoNumberIsRefusedWhereTheFormReadsItsFields)
+{
+    TDepthTable outline{"outline"}, types{"types"};
+    ValueGuard<SectionDefinition> definition{g_SectionDefinition, SectionDefinition{}};
+    TOutlineEditor editor{outline, types, 150, [](int, double) { return 1; }};
+    editor.Add("500", "300");
+    editor.Add("0", "300");
+    const std::vector<std::string> rows = editor.Rows();
+    struct Typed {
+        const char *elevation, *width;
+        int field;
+        const char* message;
+    };
+    const Typed refused[] = {
+        {"250", "abc", TOutlineEditor::kWidthField, "Width must be a number from -100000 to 100000 mm."},
+        {"250", "300mm", TOutlineEditor::kWidthField, "Width must be a number"},
+        {"2,5", "300", TOutlineEditor::kElevationField, "Elevation must be a number from -100000 to 100000 mm."},
+        {"top", "300", TOutlineEditor::kElevationField, "Elevation must be a number"},
+    };
+    for (const Typed& t : refused) {
+        for (bool modify : {false, true}) {
+            modify ? editor.Modify(t.elevation, t.width) : editor.Add(t.elevation, t.width);
+            EXPECT_EQ(editor.RefusedField(), t.field) << t.elevation << " " << t.width;
+            ASSERT_FALSE(reporter.messages.empty());
+            EXPECT_EQ(reporter.messages.back().text.rfind(t.message, 0), 0u) << reporter.messages.back().text;
+            EXPECT_EQ(editor.Rows(), rows);
+        }
+    }
+    editor.Add("250", " up ");
+    EXPECT_EQ(editor.RefusedField(), -1);
+    EXPECT_EQ(editor.Rows().size(), rows.size() + 5);
+
+    BarSelectorView view;
+    TBarSelector bar(view, TBarSelector::LongitudinalBars);
+    bar.Init(-1, 300e-6, 0);
+    for (const char* text : {"abc", "500mm2", "5,5"}) {
+        view.text = text;
+        EXPECT_EQ(CheckTypedBarArea(view), "Bar Area must be a number from 0 to 1000000 mm^2.") << text;
+    }
+    view.text = " 25m ";
+    EXPECT_EQ(CheckTypedBarArea(view), "");
+    int index = -2;
+    double area = 0.0;
+    bar.Read(index, area);
+    EXPECT_EQ(view.byArea, 0);
+    EXPECT_EQ(index, 1);
+    EXPECT_DOUBLE_EQ(area, 500e-6);
+
+    TValueList list(&beam, 3, nullptr);
+    EXPECT_EQ(list.CheckText("1, 2\r\n3.5"), "");
+    EXPECT_EQ(list.CheckText("1 2 8mm 4"), "Value 3 of the list, \"8mm\", must be a number.");
+    EXPECT_EQ(list.CheckText("abc"), "Value 1 of the list, \"abc\", must be a number.");
 }
 
 // ---- An existing layer's bars -------------------------------------------------------------------

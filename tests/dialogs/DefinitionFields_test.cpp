@@ -38,11 +38,17 @@ TEST_F(FieldsTest, LoadsAreShownInTheUnitSystemWithTheMomentSignTurned)
     EXPECT_EQ(us.units[1], "kip-ft");
 }
 
-TEST_F(FieldsTest, TypedLoadsAreStoredInSIAndEmptyOrWordsReadAsZero)
+TEST_F(FieldsTest, TypedLoadsAreStoredInSIAndAnEmptyFieldReadsAsZero)
 {
     const double before[3] = {5.0, 5.0, 5.0};
     beam.SetConstantLoads(before, 3);
-    EXPECT_EQ(ApplyLoads(beam, {"100", "2", "", "abc", "-3", "0.5"}), 1);
+    // A word is no load: nothing is stored until it is corrected.
+    EXPECT_EQ(ApplyLoads(beam, {"100", "2", "", "abc", "-3", "0.5"}), 0);
+    EXPECT_EQ(CheckLoads({"100", "2", "", "abc", "-3", "0.5"}).field, 3);
+    double kept[3];
+    beam.GetConstantLoads(kept, 3);
+    EXPECT_EQ(kept[0], 5.0);
+    EXPECT_EQ(ApplyLoads(beam, {"100", "2", "", "", "-3", "0.5"}), 1);
     double constant[3], increment[3];
     beam.GetConstantLoads(constant, 3);
     beam.GetIncrementLoads(increment, 3);

@@ -69,9 +69,11 @@ TEST_F(FireFieldsTest, EntriesOutOfRangeAreCorrectedWithAMessage)
     EXPECT_EQ(Stored().time, 36000.0);
     EXPECT_EQ(Stored().exposure, 3);
 
+    // A word is no time: refused, and nothing stored.
     f.minutes = "soon";
+    EXPECT_EQ(CheckFireFields(f).field, 0);
     ApplyFireFields(beam, f);
-    EXPECT_EQ(Stored().time, 300.0);
+    EXPECT_EQ(Stored().time, 36000.0);
 }
 
 TEST_F(FireFieldsTest, UsUnitsShowAndReadFahrenheit)

@@ -25,14 +25,6 @@
 
 namespace {
 
-std::string Saved(TStructure& s)
-{
-    TXmlDtd dtd;
-    StringSink sink;
-    EXPECT_TRUE(XmlWriteStructure(dtd, sink, &s).Ok());
-    return sink.Text();
-}
-
 // The element as a document brings it back: saved and read again, so that it stands as the
 // program holds an element it opened.
 template <class T>
@@ -111,14 +103,14 @@ protected:
         g_Structures[slot] = std::move(element);
         Window().RefreshStructureViews(1);
         TStructure& s = *g_Structures[slot];
-        const std::string before = Saved(s);
+        const std::string before = SavedText(s);
         for (const Road& road : Roads(beam)) {
             SCOPED_TRACE(road.name);
             ui.Dialog(road.caption, [](plat::DialogDriver& d) { d.Click(plat::DialogResult::Ok); });
             road.open(Window(), s);
             EXPECT_TRUE(ui.Done());
             ASSERT_EQ(g_Structures[slot].get(), &s);
-            const std::string after = Saved(s);
+            const std::string after = SavedText(s);
             EXPECT_TRUE(after == before) << FirstDifference(before, after);
             if (after != before)
                 return; // one road at a time
@@ -140,7 +132,7 @@ TEST_F(NoEditOk, PrestressedBeamComesBackAsItWas)
 TEST_F(NoEditOk, Pv19MembraneComesBackAsItWas)
 {
     auto panel = AsOpened(*MakePv19());
-    std::string flat = Saved(*panel);
+    std::string flat = SavedText(*panel);
     flat.erase(std::remove(flat.begin(), flat.end(), '\t'), flat.end());
     ASSERT_NE(flat.find("space=\"50.0\""), std::string::npos);
     ASSERT_EQ(panel->GetLongLayerCount(0), 1);

@@ -1,8 +1,9 @@
 #pragma once
 // An element saved as a document and read back into a new one of its kind, as the program holds
-// an element it opened.
+// an element it opened; and the text an element saves, to compare what it holds.
 
 #include <memory>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -25,4 +26,12 @@ template <class T> std::unique_ptr<T> SavedAndRead(T& element)
     TXmlDtd readDtd;
     EXPECT_TRUE(XmlReadStructure(readDtd, text.GetText(), 0, read.get()).Ok());
     return read;
+}
+
+inline std::string SavedText(TStructure& s)
+{
+    TXmlDtd dtd;
+    StringSink sink;
+    EXPECT_TRUE(XmlWriteStructure(dtd, sink, &s).Ok());
+    return sink.Text();
 }

@@ -216,7 +216,7 @@ TEST_F(SheetTest, AShapeDimensionThatIsNoNumberOrHugeIsRefused)
     ReadShapeLibraryText(0, DefaultShapeFileText());
     ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
           d.ClickItem(Id::ShapeList, 0);
-          for (const char* text : {"nan", "inf", "1e300", "100001"}) {
+          for (const char* text : {"nan", "abc", "350mm", "inf", "1e300", "100001"}) {
               d.Type(5060, text);
               d.Click(1);
               EXPECT_FALSE(d.Ended()) << text;
@@ -225,7 +225,9 @@ TEST_F(SheetTest, AShapeDimensionThatIsNoNumberOrHugeIsRefused)
           d.Type(5060, "350");
           d.Click(1);
       })
-        .Message("greater than zero", MsgAnswer::Ok)
+        .Message("Width of the Rectangle must be a number from 0 to 100000 mm.", MsgAnswer::Ok)
+        .Message("Width of the Rectangle must be a number from 0 to 100000 mm.", MsgAnswer::Ok)
+        .Message("Width of the Rectangle must be a number from 0 to 100000 mm.", MsgAnswer::Ok)
         .Message("needs every dimension of at most 100000 mm", MsgAnswer::Ok)
         .Message("needs every dimension of at most 100000 mm", MsgAnswer::Ok)
         .Message("is 100001 mm", MsgAnswer::Ok);

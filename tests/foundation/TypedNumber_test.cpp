@@ -25,11 +25,20 @@ TEST(ClampToInt, TruncatesAndHoldsToTheIntRange)
     EXPECT_EQ(ClampToInt(2147483646.5), 2147483646);
 }
 
-TEST(TypedNumber, ReadsTheLeadingNumberAsTheDialogsAlwaysHave)
+TEST(TypedNumber, ReadsATextThatHoldsOneNumberAndNothingElse)
 {
-    EXPECT_EQ(TypedNumber("  12.5 mm"), 12.5);
+    EXPECT_EQ(TypedNumber("  12.5  "), 12.5);
+    EXPECT_EQ(TypedNumber("\t-3e2\r\n"), -300.0);
+    EXPECT_EQ(TypedNumber("+.5"), 0.5);
+    // An empty or blank field reads as 0, as the dialogs have always read it.
     EXPECT_EQ(TypedNumber(""), 0.0);
-    EXPECT_EQ(TypedNumber("abc"), 0.0);
+    EXPECT_EQ(TypedNumber("   "), 0.0);
+    // No number, a number followed by other text, a decimal comma, a hexadecimal number: NaN,
+    // which every checked reading refuses.
+    for (const char* text : {"abc", "0,5", "5mm", "  12.5 mm", "1 2", "-", ".", "e5", "0x10", "1e", "Detailed"})
+        EXPECT_TRUE(std::isnan(TypedNumber(text))) << text;
+    // Only what a terminator ends is typed text.
+    EXPECT_EQ(TypedNumber(std::string("7\0abc", 5)), 7.0);
     EXPECT_TRUE(std::isnan(TypedNumber("nan")));
     EXPECT_TRUE(std::isinf(TypedNumber("-inf")));
     EXPECT_TRUE(std::isinf(TypedNumber("1e999")));
@@ -46,7 +55,8 @@ TEST(ReadTypedValue, RefusesWhatIsNotFiniteOrOutsideTheRangeAndNamesBoth)
     };
     const Case cases[] = {{"-150", true, -150e3}, {"", true, 0.0},       {"1000000", true, 1e9},
                           {"nan", false, 0.0},    {"inf", false, 0.0},   {"-inf", false, 0.0},
-                          {"1e300", false, 0.0},  {"1000001", false, 0.0}};
+                          {"1e300", false, 0.0},  {"1000001", false, 0.0}, {"abc", false, 0.0},
+                          {"0,5", false, 0.0},    {"5kN", false, 0.0}};
     for (const Case& c : cases) {
         double value = 7.0;
         const std::string message = ReadTypedValue(c.text, "Axial Load", load, value);
@@ -78,7 +88,7 @@ TEST(ReadTypedValue, MagnitudesAndCounts)
     int n = 5;
     EXPECT_EQ(ReadTypedCount("12", "Number of Bars", 0, 999, n), "");
     EXPECT_EQ(n, 12);
-    for (const char* text : {"nan", "inf", "-inf", "1e300", "1000", "2.5", "-1"})
+    for (const char* text : {"nan", "inf", "-inf", "1e300", "1000", "2.5", "-1", "abc", "3 bars", "1,5"})
         EXPECT_EQ(ReadTypedCount(text, "Number of Bars", 0, 999, n), "Number of Bars must be a whole number from 0 to 999.")
             << text;
     EXPECT_EQ(n, 12);

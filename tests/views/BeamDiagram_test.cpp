@@ -311,13 +311,18 @@ TEST_F(BeamDiagramTest, SelectWidthsSetsTheClassesOfTheCrackPens)
 TEST(CrackWidthLimits, CommasBlanksAndWords)
 {
     float a = 0.0003f, b = 0.001f;
-    ParseCrackWidthLimits(" 0.20 ,  0.50", 1000.0, a, b);
+    EXPECT_EQ(ParseCrackWidthLimits(" 0.20 ,  0.50", 1000.0, a, b), "");
     EXPECT_FLOAT_EQ(a, 0.0002f);
     EXPECT_FLOAT_EQ(b, 0.0005f);
-    ParseCrackWidthLimits("wide,0.01", 39.37008, a, b);
+    // A word, or a width with its unit, is refused: both limits stay.
+    EXPECT_EQ(ParseCrackWidthLimits("wide,0.01", 39.37008, a, b), "Crack width must be a number: \"wide\" is not.");
+    EXPECT_EQ(ParseCrackWidthLimits("0.3mm 0.5", 1000.0, a, b), "Crack width must be a number: \"0.3mm\" is not.");
+    EXPECT_FLOAT_EQ(a, 0.0002f);
+    EXPECT_FLOAT_EQ(b, 0.0005f);
+    EXPECT_EQ(ParseCrackWidthLimits("0, 0.01", 39.37008, a, b), "");
     EXPECT_FLOAT_EQ(a, 0.0f);
     EXPECT_FLOAT_EQ(b, static_cast<float>(0.01 / 39.37008));
-    ParseCrackWidthLimits("", 1000.0, a, b);
+    EXPECT_EQ(ParseCrackWidthLimits("", 1000.0, a, b), "");
     EXPECT_FLOAT_EQ(a, 0.0f);
 }
 

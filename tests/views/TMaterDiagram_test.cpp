@@ -251,6 +251,17 @@ TEST_F(MaterialChartTest, StressCalculatorAndStiffnessThroughTheGateway)
     EXPECT_EQ(ui.requests[1].caption, "Stress Calculator");
     EXPECT_EQ(ui.requests[3].caption, "Reinforcment Stiffness");
     EXPECT_TRUE(ui.Done());
+
+    // A strain typed with a decimal comma or its unit is refused and asked for again; the stress
+    // comes for the strain corrected.
+    ui.Input("Enter strain (mm/m)", std::string("0,5"))
+        .Message("Strain must be a number from -1000 to 1000 mm/m.", MsgAnswer::Ok)
+        .Input("Enter strain (mm/m)", std::string("2 mm/m"))
+        .Message("Strain must be a number from -1000 to 1000 mm/m.", MsgAnswer::Ok)
+        .Input("Enter strain (mm/m)", std::string("2"))
+        .Message("Reinforcement strain  2.00 mm/m, Stress =   400 MPa", MsgAnswer::Ok);
+    rebar.CmPopup3004();
+    EXPECT_TRUE(ui.Done());
 }
 
 TEST_F(MaterialChartTest, SeveralTypesGoToViewData)

@@ -155,8 +155,14 @@ TEST_F(WideCrackView, ScaleFactorIsAskedThroughTheGateway)
     ui.Input("Enter scale factor", std::nullopt); // Cancel
     view.CmPopup3007();
     EXPECT_EQ(view.ScaleFactor(), 10.0);
-    ui.Input("Enter scale factor", std::string("nan"));
+    // No number, or a number with other text, is refused with a message and asked for again.
+    ui.Input("Enter scale factor", std::string("nan"))
+        .Message("Scale factor must be a number from -1000000 to 1000000.", MsgAnswer::Ok)
+        .Input("Enter scale factor", std::string("5x"))
+        .Message("Scale factor must be a number", MsgAnswer::Ok)
+        .Input("Enter scale factor", std::nullopt);
     view.CmPopup3007();
+    EXPECT_TRUE(ui.Done());
     EXPECT_EQ(view.ScaleFactor(), 10.0);
 }
 
