@@ -20,10 +20,14 @@ std::string DescribeTransLayers(const TStructure* element, const DisplayContext&
 
 void PaintMembranePanel(plat::DC& dc, const TStructure* element, int x, int y, int w, int h, int flag,
                         const DisplayContext& u);
+// The panel's texts are no smaller than the least text the program writes; a low panel writes
+// them smaller (down to that) to stand in their rows, sets a line lower where even that is too
+// tall, and leaves out whole what still finds no room.
 void DrawElementProperties(plat::DC& dc, const TStructure& element, int x, int y, int W, int h, int m,
                            const DisplayContext& u);
+// The listings end above notesTop, the top of the title block's notes.
 void DrawReinforcementLists(plat::DC& dc, const TStructure& element, int x, int y, int W, int h, int m,
-                            const DisplayContext& u);
+                            const DisplayContext& u, int notesTop);
 // The strip: heading, count of every occupied structure slot, one row per membrane element
 // with its thumbnail and name, the bound element's row marked.
 void DrawElementCatalog(plat::DC& dc, const TStructure* element, int x, int y, int W, int w, int h, int m);
