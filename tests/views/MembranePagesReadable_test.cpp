@@ -29,7 +29,8 @@ const plat::Size kSizes[] = {{1600, 500}, {713, 517}, {1280, 1024}};
 
 // A text as drawn, its box on the device and whether its font is smaller than the least text
 // (a negative height a character height, a positive one a cell's); a sub- or superscript of a
-// marked-up line (a smaller run that starts where the one before it ends) goes with its line.
+// marked-up line (a run in a smaller font that stands against a larger one of its line, end to
+// end) goes with its line.
 struct Letters {
     std::string text;
     plat::Rect box;
@@ -47,21 +48,38 @@ std::string Describe(const Letters& l)
 // The upright texts of the calls, each with its box.
 std::vector<Letters> LettersOf(const std::vector<DrawCall>& calls)
 {
+    std::vector<const DrawCall*> runs;
+    for (const DrawCall& c : calls)
+        if (c.op == "Text" && c.state.font.escapement == 0)
+            runs.push_back(&c);
+    // Scripts: runs against a larger run of their line, or against a script of their size
+    // (the letters of "MAX" one by one).
+    const auto against = [](const plat::Rect& a, const plat::Rect& b) {
+        const int touch = 1 + a.Height() / 3;
+        return a.top < b.bottom && b.top < a.bottom &&
+               (std::abs(b.right - a.left) <= touch || std::abs(a.right - b.left) <= touch);
+    };
+    std::vector<bool> script(runs.size(), false);
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const int height = std::abs(runs[i]->state.font.height);
+            for (std::size_t j = 0; j < runs.size() && !script[i]; ++j) {
+                const int other = std::abs(runs[j]->state.font.height);
+                if (i != j && (height < other || (script[j] && height == other)) &&
+                    against(PageBox(*runs[i]), PageBox(*runs[j])))
+                    script[i] = grew = true;
+            }
+        }
+    }
     std::vector<Letters> out;
-    const DrawCall* line = nullptr; // the last run drawn in its line's own font
-    for (const DrawCall& c : calls) {
-        if (c.op != "Text" || c.state.font.escapement != 0)
-            continue;
-        const plat::Rect box = PageBox(c);
-        const int height = std::abs(c.state.font.height);
-        const bool script = line && height < std::abs(line->state.font.height) && box.left >= PageBox(*line).left &&
-                            box.top < PageBox(*line).bottom && PageBox(*line).top < box.bottom;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const DrawCall* c = runs[i];
+        const int height = std::abs(c->state.font.height);
         const bool small =
-            !script && height < (c.state.font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight);
-        if (!script)
-            line = &c;
-        if (c.text.find_first_not_of(' ') != std::string::npos)
-            out.push_back({c.text, box, small});
+            !script[i] && height < (c->state.font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight);
+        if (c->text.find_first_not_of(' ') != std::string::npos)
+            out.push_back({c->text, PageBox(*c), small});
     }
     return out;
 }

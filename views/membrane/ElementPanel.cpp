@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/GlobalTables.h"
 #include "app/summary/CrossSection.h"
@@ -105,7 +107,8 @@ std::string LinesWithin(plat::DC& dc, const std::string& text, const plat::LogFo
         end = end == std::string::npos ? text.size() : end + 1;
         const std::string next = kept + text.substr(from, end - from);
         int lines = 0;
-        if (MeasureRichTextLines(dc, next, font, lines).cy > room)
+        const std::string measured = next.substr(0, next.find_last_not_of("\r\n") + 1);
+        if (MeasureRichTextLines(dc, measured, font, lines).cy > room)
             break;
         kept = next;
         from = end;
@@ -206,17 +209,49 @@ void DrawElementProperties(plat::DC& dc, const TStructure& e, int x, int y, int 
 }
 
 void DrawReinforcementLists(plat::DC& dc, const TStructure& e, int x, int y, int W, int h, int m,
-                            const DisplayContext& u, int notesTop)
+                            const DisplayContext& u, int blockTop, const std::vector<plat::Rect>& notes)
 {
     const auto X = [W, x](double f) { return x + static_cast<int>(f * W); };
     const auto Y = [h, y](double f) { return y + static_cast<int>(f * h); };
     // The headings in the 0.05 h over the listings, less the third of a line a superscript of
-    // the listing's first line rises; the listings below them down to the title block's notes,
-    // their lines past those left out whole.
+    // the listing's first line rises.
     const int list = Readable(W / 75);
-    const int listCell = CellOf(dc, list), rise = listCell / 3;
-    const int heading = FitHeight(dc, W / 60, static_cast<int>(0.05 * h) - rise - 1, true);
-    const int listTop = std::max(Y(0.55), Y(0.5) + CellOf(dc, heading, true) + 1 + rise);
+    int heading = FitHeight(dc, W / 60, static_cast<int>(0.05 * h) - CellOf(dc, list) / 3 - 1, true);
+    // Each listing reaches down to the highest note under it, else to the title block: it is
+    // written smaller, down to the least text (its superscripts rising less), to stand whole
+    // there, the headings too where that makes room for it; then its lines past it are left out.
+    struct Listing {
+        std::string text;
+        int floor = 0;
+    };
+    std::vector<Listing> listings(2);
+    for (int d = 0; d < 2; ++d) {
+        if (e.GetLongLayerCount(d) < 1)
+            continue;
+        Listing& l = listings[static_cast<std::size_t>(d)];
+        l.text = DescribePatterns(&e, d, u) + DescribeLongLayers(&e, d, u);
+        // The lines' last break starts no line of its own.
+        l.text.erase(l.text.find_last_not_of("\r\n") + 1);
+        int lines = 0;
+        const int middle = X(d == 0 ? 0.5 : 0.85);
+        const int half = MeasureRichTextLines(dc, l.text, Arial(-list), lines).cx / 2;
+        l.floor = blockTop;
+        for (const plat::Rect& note : notes)
+            if (note.left < middle + half + m && middle - half - m < note.right)
+                l.floor = std::min(l.floor, note.top);
+    }
+    // The listing's top under its heading, its superscripts' rise between.
+    const auto topAt = [&](int headingSize, int size) {
+        return Y(0.5) + CellOf(dc, headingSize, true) + 1 + CellOf(dc, size) / 3;
+    };
+    const auto fits = [&](const Listing& l, int headingSize, int size) {
+        int lines = 0;
+        const std::string first = l.text.substr(0, l.text.find('\n'));
+        return MeasureRichTextLines(dc, first, Arial(-size), lines).cy <= l.floor - 1 - topAt(headingSize, size);
+    };
+    for (const Listing& l : listings)
+        if (!l.text.empty() && !fits(l, heading, kLeastLabelCharHeight))
+            heading = kLeastLabelCharHeight;
     dc.SelectFont(Arial(-heading, true));
     dc.SetTextAlign(TA::Center);
     dc.TextOut(X(0.5), Y(0.5), "X-Reinforcement");
@@ -227,15 +262,22 @@ void DrawReinforcementLists(plat::DC& dc, const TStructure& e, int x, int y, int
         dc.TextOut(X(0.35), y + 2 * m, "Transverse Reinforcement");
     }
     for (int d = 0; d < 2; ++d) {
-        if (e.GetLongLayerCount(d) < 1)
+        const Listing& l = listings[static_cast<std::size_t>(d)];
+        if (l.text.empty())
             continue;
-        const std::string text = LinesWithin(dc, DescribePatterns(&e, d, u) + DescribeLongLayers(&e, d, u),
-                                             Arial(-list), notesTop - 1 - listTop);
+        int lines = 0, height = list;
+        while (height > kLeastLabelCharHeight &&
+               MeasureRichTextLines(dc, l.text, Arial(-height), lines).cy > l.floor - 1 - topAt(heading, height))
+            --height;
+        // At 0.55 h where it stands whole from there.
+        const int listTop = MeasureRichTextLines(dc, l.text, Arial(-height), lines).cy <= l.floor - 1 - Y(0.55)
+                                ? std::max(Y(0.55), topAt(heading, height))
+                                : topAt(heading, height);
+        const std::string text = LinesWithin(dc, l.text, Arial(-height), l.floor - 1 - listTop);
         // Centred on its heading, or as far left as keeps its longest line m inside the picture.
-        int lines = 0;
-        const int half = MeasureRichTextLines(dc, text, Arial(-list), lines).cx / 2;
-        const int centre = std::min(X(d == 0 ? 0.5 : 0.85), x + W - m - 1 - half);
-        DrawRichTextLines(dc, centre, listTop, text, Arial(-list), lines, TA::Center, TA::Top);
+        const int drawnHalf = MeasureRichTextLines(dc, text, Arial(-height), lines).cx / 2;
+        const int centre = std::min(X(d == 0 ? 0.5 : 0.85), x + W - m - 1 - drawnHalf);
+        DrawRichTextLines(dc, centre, listTop, text, Arial(-height), lines, TA::Center, TA::Top);
     }
     if (transverse) {
         int lines = 0;
@@ -329,12 +371,28 @@ void PaintMembranePanel(plat::DC& dc, const TStructure* element, int x, int y, i
     FormatCoverText(cover, element);
     CountExperimentalPoints(element, caption);
     const int W = static_cast<int>(0.85 * w);
-    int notesTop = y + h;
+    int notesTop = y + h, blockTop = y + h;
+    std::vector<plat::Rect> noteBoxes;
     if (element) {
         int result = 0;
         notesTop = DrawDimensionedPicture(dc, x, y, W, h, element->GetName(), element->GetDoneBy(),
                                element->GetUniversity(), cover, "", caption, kinds, 220, 221, u.unitSystem, m,
                                result, {0, 0}, 1);
+        // The notes stand right-aligned at W - 2 m, bottom-aligned 2 m apart up from 2 m over
+        // the title block (its top 4 lh over the foot; the sheet answers 5 lh + 6 m + 2 over
+        // the foot): the boxes of those with a text.
+        const int lh = (y + h - 6 * m - 2 - notesTop) / 5;
+        blockTop = y + h - 4 * lh;
+        const std::string notes[] = {cover, UnitNote(u.unitSystem), caption};
+        const plat::LogFont old = dc.SelectFont(NoteFont(dc, W, m, kinds, {cover, notes[1], caption, ""}));
+        for (int k = 0; k < 3; ++k) {
+            if (notes[k].empty())
+                continue;
+            const plat::Size e = dc.GetTextExtent(LabelToUtf8(notes[k]));
+            const int right = x + W - 2 * m, bottom = blockTop - 2 * (k + 1) * m;
+            noteBoxes.push_back(plat::Rect{right - e.cx, bottom - e.cy, right, bottom});
+        }
+        dc.SelectFont(old);
     }
     DrawElementCatalog(dc, element, x, y, W, w, h, m);
     if (element && element->GetHeight() > 0.0) {
@@ -342,6 +400,6 @@ void PaintMembranePanel(plat::DC& dc, const TStructure* element, int x, int y, i
         DrawElementProperties(dc, *element, x, y, W, h, m, u);
         BlackPen(dc);
         DrawMainElementSketch(dc, *element, x, y, W, h, m);
-        DrawReinforcementLists(dc, *element, x, y, W, h, m, u, notesTop);
+        DrawReinforcementLists(dc, *element, x, y, W, h, m, u, blockTop, noteBoxes);
     }
 }

@@ -5,7 +5,9 @@
 // reinforcement listings. Positions are device units from the panel origin (x, y).
 
 #include <string>
+#include <vector>
 
+#include "platform/Types.h"
 #include "views/DisplayContext.h"
 
 namespace plat {
@@ -25,9 +27,10 @@ void PaintMembranePanel(plat::DC& dc, const TStructure* element, int x, int y, i
 // tall, and leaves out whole what still finds no room.
 void DrawElementProperties(plat::DC& dc, const TStructure& element, int x, int y, int W, int h, int m,
                            const DisplayContext& u);
-// The listings end above notesTop, the top of the title block's notes.
+// The listings end above the title block's notes (their boxes) where they stand over them,
+// else above the title block (its top blockTop).
 void DrawReinforcementLists(plat::DC& dc, const TStructure& element, int x, int y, int W, int h, int m,
-                            const DisplayContext& u, int notesTop);
+                            const DisplayContext& u, int blockTop, const std::vector<plat::Rect>& notes);
 // The strip: heading, count of every occupied structure slot, one row per membrane element
 // with its thumbnail and name, the bound element's row marked.
 void DrawElementCatalog(plat::DC& dc, const TStructure* element, int x, int y, int W, int w, int h, int m);
