@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "charts/ChartExport.h"
 #include "foundation/StrFormat.h"
 #include "platform/DC.h"
+#include "views/MaterialPicture.h"
 
 namespace {
 
@@ -68,6 +70,30 @@ int PercentBottom(const std::vector<plat::Rect>& marks, plat::Size size, int x, 
     return b;
 }
 
+// The font at a height of that size, its sign (character or cell height) kept.
+plat::LogFont Sized(plat::LogFont f, int size)
+{
+    f.height = f.height < 0 ? -size : size;
+    return f;
+}
+
+int LeastOf(const plat::LogFont& f)
+{
+    return f.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
+}
+
+// The font from its own height (the least text at the smallest) down to the least text, the
+// largest whose line of captions (subscripts and all) stands in room pixels; false, the font
+// at the least text, where none does.
+bool FitFont(plat::LogFont& f, int room, const PlanMeasure& measure)
+{
+    int size = std::max(std::abs(f.height), LeastOf(f));
+    while (size > LeastOf(f) && measure("Ag_y", Sized(f, size)).cy > room)
+        --size;
+    f = Sized(f, size);
+    return measure("Ag_y", f).cy <= room;
+}
+
 } // namespace
 
 std::vector<VitalBar> VitalBars(const std::vector<double>& r)
@@ -110,10 +136,17 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
     const double W = f.W, H = f.H;
     const auto I = [](double v) { return static_cast<int>(v); };
     plan.Text(f.title, {f.W / 2, 0}, f.titleFont, TA::Center, TA::Top);
-    plan.Text("Concrete", {I(0.3 * W), f.H}, f.textFont, TA::Center, TA::Bottom);
-    plan.Text("Steel", {I(0.8 * W), f.H}, f.textFont, TA::Center, TA::Bottom);
-    plat::LogFont small = f.textFont;
-    small.height = static_cast<int>(small.height * 0.8);
+    // The groups' names under the rule at 0.92 H, clear of it and of the box's foot; left out
+    // where even the least text is taller than that.
+    plat::LogFont group = f.textFont;
+    if (FitFont(group, f.H - I(0.92 * H) - 2, measure)) {
+        plan.Text("Concrete", {I(0.3 * W), f.H - 1}, group, TA::Center, TA::Bottom);
+        plan.Text("Steel", {I(0.8 * W), f.H - 1}, group, TA::Center, TA::Bottom);
+    }
+    // The smaller text of the percentages, the marks and the captions, no smaller than the
+    // least text.
+    plat::LogFont small = Sized(f.textFont, std::max(std::abs(static_cast<int>(f.textFont.height * 0.8)),
+                                                     LeastOf(f.textFont)));
     plan.Pen(1, plat::Colors::Black);
 
     const int t = I(0.15 * H), b = I(0.7 * H);
@@ -143,7 +176,9 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
             marks.push_back({x0, y, x1, y + 1});
             marks.push_back({mid, std::min(y, level), mid + 1, std::max(y, level) + 1});
         }
-        if (bar.labelMode == 0) {
+        // The percentage inside its bar, or left out where it is wider than the bar.
+        if (bar.labelMode == 0 &&
+            measure(StrPrintf("%2.0f%%", bar.ratio * 100.0), small).cx <= x1 - x0 - 2) {
             const std::string percent = StrPrintf("%2.0f%%", bar.ratio * 100.0);
             const int centre = I(0.2 * W * i + 0.1 * W);
             plan.Text(percent, {centre, PercentBottom(marks, measure(percent, small), centre, t, b)}, small,
@@ -180,7 +215,12 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
     plan.Text("f_y", {I(0.8 * W), I((1.0 - std::fabs(yr)) * 0.55 * H + 0.15 * H - hy)}, small, TA::Center,
               TA::Top);
 
-    plan.Line({I(0.6 * W), f.H}, {I(0.6 * W), I(0.1 * H)});
+    // The line between the groups rises to 0.1 H, or to a row under the title where that
+    // reaches lower across it.
+    const int titleWidth = measure(f.title, f.titleFont).cx;
+    const bool underTitle = std::abs(I(0.6 * W) - f.W / 2) <= titleWidth / 2 + 1;
+    const int divide = underTitle ? std::max(I(0.1 * H), measure(f.title, f.titleFont).cy + 1) : I(0.1 * H);
+    plan.Line({I(0.6 * W), f.H}, {I(0.6 * W), divide});
     plan.Line({0, I(0.7 * H)}, {f.W, I(0.7 * H)});
     plan.Line({0, I(0.7 * H)}, {0, f.H});
     plan.Line({f.W - 1, I(0.7 * H)}, {f.W - 1, f.H});
@@ -189,45 +229,99 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
     plan.Line({0, I(0.92 * H)}, {f.W, I(0.92 * H)});
     plan.Line({0, f.H - 1}, {f.W, f.H - 1});
 
-    const int names = I(0.77 * H), over = I(0.83 * H), under = I(0.91 * H), middle = I(0.87 * H);
-    const auto caption = [&](const char* text, double x, int y) {
-        plan.Text(text, {I(x * W), y}, small, TA::Center, TA::Bottom);
-    };
-    const auto bar = [&](double from, double to) { plan.Line({I(from * W), over}, {I(to * W), over}); };
+    // The cells' captions: a name over a fraction (its two terms over and under a bar) at their
+    // places while the captions stand in their rows; in a low box three rows packed between the
+    // rules in a smaller text; then the fraction written in one row ("f_2/f_2_M_A_X"); then the
+    // names alone; where even those find no room in the least text, no captions.
+    const int top = I(0.7 * H), foot = I(0.92 * H);
     const bool cracked = r[2] != 0.0;
-    caption("Crush", 0.1, names);
-    caption("Shear", 0.3, names);
-    caption(cracked ? "Tension" : "Crack", 0.5, names);
-    caption("X Steel", 0.7, names);
-    caption("Y Steel", 0.9, names);
-    caption("f_2", 0.1, over);
-    caption("f_2_M_A_X", 0.1, under);
+    plat::LogFont caption = small;
+    int names = I(0.77 * H), over = I(0.83 * H), under = I(0.91 * H), middle = I(0.87 * H);
+    int rows = 3;
+    const int cell = measure("Ag_y", small).cy;
+    const bool atPlaces = std::abs(small.height) >= LeastOf(small) && names - cell > top && over - cell >= names &&
+                          under - cell > over && under < foot;
+    if (!atPlaces) {
+        rows = 0;
+        for (int n = 3; n >= 1 && rows == 0; --n) {
+            plat::LogFont fitted = small;
+            if (FitFont(fitted, (foot - top - 1) / n - 1, measure))
+                caption = fitted, rows = n;
+        }
+        const int c = measure("Ag_y", caption).cy;
+        names = top + 1 + c;
+        over = names + 1 + c;
+        under = over + 1 + c;
+        middle = rows == 3 ? over + (c + 1) / 2 : over;
+    }
+    // A row whose texts are wider than their cells (0.2 W less a pixel each side) is left out.
+    const int cellWidth = I(0.2 * W) - 2;
+    const auto fits = [&](std::initializer_list<std::string> texts) {
+        for (const std::string& words : texts)
+            if (measure(words, caption).cx > cellWidth)
+                return false;
+        return true;
+    };
+    const bool named = rows >= 1 && fits({"Crush", "Shear", cracked ? "Tension" : "Crack", "X Steel", "Y Steel"});
+    if (rows == 3 && !fits({"f_2_M_A_X", "v_c_i_M_A_X", "f_1_M_A_X", "f_c_r_a_c_k", "Not Avail.", "Rupture"}))
+        rows = 1;
+    if (rows == 2 && !fits({"f_2/f_2_M_A_X", "v_c_i/v_c_i_M_A_X", "f_1/f_1_M_A_X", "f_1/f_c_r_a_c_k",
+                            "f_s_x/Yield", "Not Avail.", "Rupture"}))
+        rows = 1;
+    const auto text = [&](const std::string& words, double x, int y) {
+        plan.Text(words, {I(x * W), y}, caption, TA::Center, TA::Bottom);
+    };
+    const auto bar = [&](double from, double to) {
+        if (rows == 3)
+            plan.Line({I(from * W), over}, {I(to * W), over});
+    };
+    // A fraction: its terms over and under a bar, or in one row.
+    const auto fraction = [&](const std::string& upper, const std::string& lower, double x) {
+        if (rows == 3) {
+            text(upper, x, over);
+            text(lower, x, under);
+        } else if (rows == 2) {
+            text(upper + "/" + lower, x, over);
+        }
+    };
+    if (named) {
+        text("Crush", 0.1, names);
+        text("Shear", 0.3, names);
+        text(cracked ? "Tension" : "Crack", 0.5, names);
+        text("X Steel", 0.7, names);
+        text("Y Steel", 0.9, names);
+    }
+    fraction("f_2", "f_2_M_A_X", 0.1);
     bar(0.03, 0.17);
-    caption("v_c_i", 0.3, over);
-    caption("v_c_i_M_A_X", 0.3, under);
+    fraction("v_c_i", "v_c_i_M_A_X", 0.3);
     bar(0.23, 0.37);
-    caption("f_1", 0.5, over);
-    caption(cracked ? "f_1_M_A_X" : "f_c_r_a_c_k", 0.5, under);
+    fraction("f_1", cracked ? "f_1_M_A_X" : "f_c_r_a_c_k", 0.5);
     bar(0.43, 0.57);
+    const auto state = [&](const char* words, double x) {
+        if (rows >= 2)
+            text(words, x, middle);
+    };
     switch (static_cast<int>(r[16])) {
-    case 2: caption("Rupture", 0.7, middle); break;
-    case 1: caption("No Bar", 0.7, middle); break;
+    case 2: state("Rupture", 0.7); break;
+    case 1: state("No Bar", 0.7); break;
     case 3:
-        caption("in Q2K", 0.7, under);
-        caption("Not Avail.", 0.7, over);
+        if (rows == 3) {
+            text("Not Avail.", 0.7, over);
+            text("in Q2K", 0.7, under);
+        } else {
+            state("Not Avail.", 0.7);
+        }
         break;
     default:
-        caption("Yield", 0.7, under);
-        caption("f_s_x", 0.7, over);
+        fraction("f_s_x", "Yield", 0.7);
         bar(0.63, 0.77);
         break;
     }
     switch (static_cast<int>(r[17])) {
-    case 2: caption("Rupture", 0.9, middle); break;
-    case 1: caption("No Bar", 0.9, middle); break;
+    case 2: state("Rupture", 0.9); break;
+    case 1: state("No Bar", 0.9); break;
     default:
-        caption("f_s_y", 0.9, over);
-        caption("Yield", 0.9, under);
+        fraction("f_s_y", "Yield", 0.9);
         bar(0.83, 0.97);
         break;
     }

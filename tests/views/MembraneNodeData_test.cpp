@@ -226,9 +226,11 @@ TEST(MembraneNodeData, EveryLineStaysWholeInsideThePane)
         ASSERT_FALSE(heights.empty());
         EXPECT_EQ(std::count(heights.begin(), heights.end(), heights.front()), static_cast<long>(heights.size()));
     }
-    // A pane wide enough for its lines keeps its text font.
+    // A pane wide enough for its lines, in a text whose rows stand clear of each other, keeps
+    // its text font.
     g_UnitSystem = 0;
     TNodeData wide(nullptr, "", 0, 0, 600, 302, 0);
+    wide.SetFontHeights(20, 16);
     Feed(wide, v, false);
     RecordingDC dc;
     wide.Paint(dc, true, {0, 0, 600, 302});
@@ -291,7 +293,9 @@ TEST(MembraneNodeData, TheRulesKeepABlankRowOverTheLettersBelowThem)
         for (int y = 0; y < H; ++y)
             if (ink(y) == W - 2 * m)
                 rules.push_back(y);
-        ASSERT_EQ(rules.size(), 2u);
+        // Where even the least text leaves no room for the rows under a rule (the crack below
+        // 200 high, the steel stresses too at 150), that group is left out with its rule.
+        ASSERT_EQ(rules.size(), H >= 200 ? 2u : H >= 190 ? 1u : 0u);
         const int lineHeight = (H - 2 * m) / 10;
         for (const int rule : rules) {
             EXPECT_EQ(ink(rule + 1), 0) << "letters touch the rule on row " << rule;

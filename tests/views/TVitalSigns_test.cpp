@@ -129,7 +129,8 @@ TEST(VitalSignsPicture, BarsLandOnTheirRows)
         const char* text;
         plat::Point at;
     } labels[] = {{"50%", {50, 280}}, {"75%", {350, 280}}, {"145%", {450, 280}},
-                  {"Concrete", {150, 400}}, {"Steel", {400, 400}},
+                  // The groups' names stand on the row over the box's foot line (399).
+                  {"Concrete", {150, 399}}, {"Steel", {400, 399}},
                   // f_y at the mean yield fraction 2/3: (1 - 2/3) 220 + 60 - 5.
                   {"f_u", {400, 55}}, {"f_y", {400, 128}},
                   {"Tension", {250, 308}}, {"f_1_M_A_X", {250, 364}}, {"Yield", {350, 364}}};

@@ -33,6 +33,11 @@
 // Escape, and after a print through "&Print..." (machine taken to have no printer, into
 // <output folder>/printed.pdf). Needs an X display (xvfb-run), "import" and "xdotool".
 //
+// With "membrane" it takes its own screenshots of a document of the membrane elements PV19 to
+// PV22: the summary page of PV19 (membrane-summary-1-window.png), its print preview and printed
+// page, then PV19 solved on the nine-graph page (membrane-solved-*), with the node data pane
+// and the vital signs; QUARVISH_CLIENT_SIZE sets the window's size.
+//
 // With "document <file> <units> <width> <height>" it takes its own screenshots of a document's
 // summary page: the file opened in the unit system given (0 SI, 1 US), View > Cross Section in
 // a window of that size (document-1-summary.png), its print preview (document-2-preview.png)
@@ -40,6 +45,7 @@
 //
 //   qv_previewshot <program folder> <output folder> [seconds] [print|summary|control|postfire|member|axes|roads [portrait]|document ...]
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -72,6 +78,8 @@
 #include "views/BeamModeInstall.h"
 #include "views/EmptyCharts.h"
 #include "views/StateDiagramsInstall.h"
+#include "views/membrane/MembraneModeInstall.h"
+#include "tests/membrane/Pv19Panel.h"
 
 namespace {
 
@@ -205,6 +213,32 @@ int DocumentSummary(TQuarvishApp& app, const std::string& out, const std::string
     return WindowPreviewAndPage(app, out, "document", "summary");
 }
 
+// A document of the membrane elements PV19 to PV22 (PV19 current): its summary page, then
+// PV19 solved to its end on the nine-graph page (node data pane and vital signs), each in the
+// window, its print preview and the printed page (membrane-*).
+int MembranePages(TQuarvishApp& app, const std::string& out) {
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    std::array<std::unique_ptr<TStructure>, kMaxStructures> open;
+    open.swap(g_Structures);
+    int slot = 0;
+    for (const char* name : {"PV19", "PV20", "PV21", "PV22"}) {
+        g_Structures[slot] = MakePv19();
+        g_Structures[slot++]->SetName(name);
+    }
+    const std::string file = out + "/panels.qvh";
+    window.WriteDocument(file);
+    open.swap(g_Structures);
+    app.OpenFile(file);
+    frame.Dispatch(CmId::CrossSection);
+    if (WindowPreviewAndPage(app, out, "membrane-summary", "window") != 0)
+        return 1;
+    frame.Dispatch(CmId::SectionalResponse);
+    RunToEnd(app);
+    frame.Dispatch(CmId::NineGraphs);
+    return WindowPreviewAndPage(app, out, "membrane-solved", "window");
+}
+
 int Roads(TQuarvishApp& app, const std::string& out, bool portrait) {
     plat::Frame& frame = *app.GetMainWindow();
     if (!SolveQuickDefined(app))
@@ -246,7 +280,8 @@ int main(int argc, char** argv) {
     const bool member = argc > 4 && std::string(argv[4]) == "member";
     const bool axes = argc > 4 && std::string(argv[4]) == "axes";
     const bool document = argc > 8 && std::string(argv[4]) == "document";
-    if (print || roads || control || postfire || member || axes || document)
+    const bool membrane = argc > 4 && std::string(argv[4]) == "membrane";
+    if (print || roads || control || postfire || member || axes || document || membrane)
         plat::Printer::AssumeSystemPrinter(0);
     else
         plat::Printer::UseTestPdfPrinter(out + "/preview.pdf");
@@ -263,6 +298,10 @@ int main(int argc, char** argv) {
         return MemberPage(app, out);
     if (axes)
         return AxesCharts(app, out);
+    if (membrane) {
+        InstallMembraneMode();
+        return MembranePages(app, out);
+    }
     if (document)
         return DocumentSummary(app, out, argv[5], std::atoi(argv[6]), std::atoi(argv[7]), std::atoi(argv[8]));
     if (roads)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/GlobalTables.h"
 #include "app/summary/CrossSection.h"
@@ -11,6 +13,7 @@
 #include "model/ModelHelpers.h"
 #include "model/TShell.h"
 #include "platform/DC.h"
+#include "views/MaterialPicture.h"
 
 namespace {
 
@@ -42,17 +45,91 @@ plat::Size Marked(plat::DC& dc, int x, int y, const std::string& text, unsigned 
     return DrawRichText(dc, x, y, text, dc.GetFont(), h, v);
 }
 
+// A character height the panel calls for, no less than the least text the program writes.
+int Readable(int height)
+{
+    return std::max(height, kLeastLabelCharHeight);
+}
+
+// The cell (ascent and descent) of an "Arial" of that character height.
+int CellOf(plat::DC& dc, int height, bool underline = false)
+{
+    const plat::LogFont old = dc.SelectFont(Arial(-height, underline));
+    const int cell = dc.GetTextExtent("Ag").cy;
+    dc.SelectFont(old);
+    return cell;
+}
+
+// The largest character height from the one called for down to the least text whose cell
+// stands in room pixels; the least where even its cell is taller.
+int FitHeight(plat::DC& dc, int height, int room, bool underline = false)
+{
+    int h = Readable(height);
+    while (h > kLeastLabelCharHeight && CellOf(dc, h, underline) > room)
+        --h;
+    return h;
+}
+
+// Heights for two texts stacked in a band, the first over the second with a blank row between:
+// the taller made smaller a pixel at a time, neither below the least text. Answers whether both
+// stand in the band.
+bool FitPair(plat::DC& dc, int band, int& first, bool firstUnderlined, int& second)
+{
+    first = Readable(first), second = Readable(second);
+    while (CellOf(dc, first, firstUnderlined) + CellOf(dc, second) + 1 > band) {
+        if (first >= second && first > kLeastLabelCharHeight)
+            --first;
+        else if (second > kLeastLabelCharHeight)
+            --second;
+        else
+            return false;
+    }
+    return true;
+}
+
+// The occupied slots of the structure table, whatever their kind.
+int CountOccupied()
+{
+    int count = 0;
+    for (const auto& s : g_Structures)
+        count += s ? 1 : 0;
+    return count;
+}
+
+// The leading lines of a multi-line text that stand in room pixels at the font, whole lines
+// only.
+std::string LinesWithin(plat::DC& dc, const std::string& text, const plat::LogFont& font, int room)
+{
+    std::string kept;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        std::size_t end = text.find('\n', from);
+        end = end == std::string::npos ? text.size() : end + 1;
+        const std::string next = kept + text.substr(from, end - from);
+        int lines = 0;
+        const std::string measured = next.substr(0, next.find_last_not_of("\r\n") + 1);
+        if (MeasureRichTextLines(dc, measured, font, lines).cy > room)
+            break;
+        kept = next;
+        from = end;
+    }
+    return kept;
+}
+
 } // namespace
 
 void DrawElementProperties(plat::DC& dc, const TStructure& e, int x, int y, int W, int h, int m,
                            const DisplayContext& u)
 {
     const auto Y = [h, y](double f) { return y + static_cast<int>(f * h); };
+    const auto Rows = [h](double f) { return static_cast<int>(f * h); };
     const int yT = Y(0.39);
     const int xR = x + static_cast<int>(0.33 * W);
     Line(dc, xR, y + m, xR, yT);
     Line(dc, xR, yT, x + m, yT);
-    dc.SelectFont(Arial(-(W / 75)));
+    // The table's rows stand 0.06 h apart, a superscript rising a third of a line over its row.
+    const int body = FitHeight(dc, W / 75, Rows(0.045));
+    dc.SelectFont(Arial(-body));
     std::string label;
     AreaUnitSuffix(label, "Crack Space", 6, 0);
     const int lw = Marked(dc, x + m + 6, Y(0.35), label, TA::Left, TA::Bottom).cx;
@@ -87,16 +164,31 @@ void DrawElementProperties(plat::DC& dc, const TStructure& e, int x, int y, int 
         dc.TextOut(col[d], Y(0.29),
                    Printf(Printf("%%5.%df", strengthDecimals[sys]).c_str(), rhoF * u.Factor(10)));
     }
+    // The heading over the column heads between the box's top (m) and its first rule (0.1 h),
+    // both made smaller where a low panel leaves them no room; where even the least text
+    // leaves none, the heading is left out and the column heads stay.
+    int heading = W / 60, heads = body;
+    const bool headed = FitPair(dc, Y(0.1) - 2 - (y + m + 2), heading, true, heads);
+    dc.SelectFont(Arial(-heads));
     dc.TextOut(col[0], Y(0.1) - 2, "X-Dir'n");
     dc.TextOut(col[1], Y(0.1) - 2, "Y-Dir'n");
-    dc.SelectFont(Arial(-(W / 60), true));
-    dc.SetTextAlign(TA::Center);
-    dc.TextOut(x + m + static_cast<int>((0.33 * W - m) / 2), y + m + 2, "Element Properties");
+    if (headed) {
+        dc.SelectFont(Arial(-heading, true));
+        dc.SetTextAlign(TA::Center);
+        dc.TextOut(x + m + static_cast<int>((0.33 * W - m) / 2), y + m + 2, "Element Properties");
+    }
+    // The shrinkage strain and the loads: each heading in the 0.04 h over its first line, the
+    // load lines 0.03 h apart, each written smaller to stand in its row, and set lower where
+    // even the least text is taller than the row.
+    const int caption = FitHeight(dc, W / 60, Rows(0.04) - 1, true);
+    const int lines = FitHeight(dc, W / 75, Rows(0.03) - 1);
+    dc.SelectFont(Arial(-caption, true));
     dc.SetTextAlign(TA::Left | TA::Top);
+    const int captionCell = CellOf(dc, caption, true), lineCell = CellOf(dc, lines);
     dc.TextOut(x + 2 * m, Y(0.52), "Concrete shrinkage strain:");
     dc.TextOut(x + 2 * m, Y(0.62), "Loading (Constant + Increment)");
-    dc.SelectFont(Arial(-(W / 75)));
-    dc.TextOut(x + static_cast<int>(0.05 * W), Y(0.57),
+    dc.SelectFont(Arial(-lines));
+    dc.TextOut(x + static_cast<int>(0.05 * W), std::max(Y(0.57), Y(0.52) + captionCell + 1),
                Printf("%5.2f %s", e.GetInitialStrainAt(0.0, 3) * u.Factor(3), u.Label(3)));
     double c[8] = {}, inc[8] = {};
     e.GetConstantLoads(c, 8);
@@ -108,18 +200,59 @@ void DrawElementProperties(plat::DC& dc, const TStructure& e, int x, int y, int 
         inc[i] = inc[i] * u.Factor(kinds[i]) + 0.0;
     }
     const int lx = x + static_cast<int>(0.01 * W + m);
-    dc.TextOut(lx, Y(0.66), Printf("%5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f +", c[0],
-                                   c[1], c[2], c[3], c[4], c[5], c[6], c[7]));
-    dc.TextOut(lx, Y(0.69), Printf("%5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f", inc[0],
-                                   inc[1], inc[2], inc[3], inc[4], inc[5], inc[6], inc[7]));
+    const int first = std::max(Y(0.66), Y(0.62) + captionCell + 1);
+    dc.TextOut(lx, first, Printf("%5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f +", c[0], c[1],
+                                 c[2], c[3], c[4], c[5], c[6], c[7]));
+    dc.TextOut(lx, std::max(Y(0.69), first + lineCell + 1),
+               Printf("%5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f , %5.2f", inc[0], inc[1], inc[2],
+                      inc[3], inc[4], inc[5], inc[6], inc[7]));
 }
 
 void DrawReinforcementLists(plat::DC& dc, const TStructure& e, int x, int y, int W, int h, int m,
-                            const DisplayContext& u)
+                            const DisplayContext& u, int blockTop, const std::vector<plat::Rect>& notes)
 {
     const auto X = [W, x](double f) { return x + static_cast<int>(f * W); };
     const auto Y = [h, y](double f) { return y + static_cast<int>(f * h); };
-    dc.SelectFont(Arial(-(W / 60), true));
+    // The headings in the 0.05 h over the listings, less the third of a line a superscript of
+    // the listing's first line rises.
+    const int list = Readable(W / 75);
+    int heading = FitHeight(dc, W / 60, static_cast<int>(0.05 * h) - CellOf(dc, list) / 3 - 1, true);
+    // Each listing reaches down to the highest note under it, else to the title block: it is
+    // written smaller, down to the least text (its superscripts rising less), to stand whole
+    // there, the headings too where that makes room for it; then its lines past it are left out.
+    struct Listing {
+        std::string text;
+        int floor = 0;
+    };
+    std::vector<Listing> listings(2);
+    for (int d = 0; d < 2; ++d) {
+        if (e.GetLongLayerCount(d) < 1)
+            continue;
+        Listing& l = listings[static_cast<std::size_t>(d)];
+        l.text = DescribePatterns(&e, d, u) + DescribeLongLayers(&e, d, u);
+        // The lines' last break starts no line of its own.
+        l.text.erase(l.text.find_last_not_of("\r\n") + 1);
+        int lines = 0;
+        const int middle = X(d == 0 ? 0.5 : 0.85);
+        const int half = MeasureRichTextLines(dc, l.text, Arial(-list), lines).cx / 2;
+        l.floor = blockTop;
+        for (const plat::Rect& note : notes)
+            if (note.left < middle + half + m && middle - half - m < note.right)
+                l.floor = std::min(l.floor, note.top);
+    }
+    // The listing's top under its heading, its superscripts' rise between.
+    const auto topAt = [&](int headingSize, int size) {
+        return Y(0.5) + CellOf(dc, headingSize, true) + 1 + CellOf(dc, size) / 3;
+    };
+    const auto fits = [&](const Listing& l, int headingSize, int size) {
+        int lines = 0;
+        const std::string first = l.text.substr(0, l.text.find('\n'));
+        return MeasureRichTextLines(dc, first, Arial(-size), lines).cy <= l.floor - 1 - topAt(headingSize, size);
+    };
+    for (const Listing& l : listings)
+        if (!l.text.empty() && !fits(l, heading, kLeastLabelCharHeight))
+            heading = kLeastLabelCharHeight;
+    dc.SelectFont(Arial(-heading, true));
     dc.SetTextAlign(TA::Center);
     dc.TextOut(X(0.5), Y(0.5), "X-Reinforcement");
     dc.TextOut(X(0.85), Y(0.5), "Y-Reinforcement");
@@ -129,17 +262,27 @@ void DrawReinforcementLists(plat::DC& dc, const TStructure& e, int x, int y, int
         dc.TextOut(X(0.35), y + 2 * m, "Transverse Reinforcement");
     }
     for (int d = 0; d < 2; ++d) {
-        if (e.GetLongLayerCount(d) < 1)
+        const Listing& l = listings[static_cast<std::size_t>(d)];
+        if (l.text.empty())
             continue;
-        const std::string text = DescribePatterns(&e, d, u) + DescribeLongLayers(&e, d, u);
-        int lines = 0;
-        DrawRichTextLines(dc, X(d == 0 ? 0.5 : 0.85), Y(0.55), text, Arial(-(W / 75)), lines, TA::Center,
-                          TA::Top);
+        int lines = 0, height = list;
+        while (height > kLeastLabelCharHeight &&
+               MeasureRichTextLines(dc, l.text, Arial(-height), lines).cy > l.floor - 1 - topAt(heading, height))
+            --height;
+        // At 0.55 h where it stands whole from there.
+        const int listTop = MeasureRichTextLines(dc, l.text, Arial(-height), lines).cy <= l.floor - 1 - Y(0.55)
+                                ? std::max(Y(0.55), topAt(heading, height))
+                                : topAt(heading, height);
+        const std::string text = LinesWithin(dc, l.text, Arial(-height), l.floor - 1 - listTop);
+        // Centred on its heading, or as far left as keeps its longest line m inside the picture.
+        const int drawnHalf = MeasureRichTextLines(dc, text, Arial(-height), lines).cx / 2;
+        const int centre = std::min(X(d == 0 ? 0.5 : 0.85), x + W - m - 1 - drawnHalf);
+        DrawRichTextLines(dc, centre, listTop, text, Arial(-height), lines, TA::Center, TA::Top);
     }
     if (transverse) {
         int lines = 0;
-        DrawRichTextLines(dc, X(0.4), y + 5 * m, DescribeTransLayers(&e, u), Arial(-(W / 75)), lines,
-                          TA::Left, TA::Top);
+        DrawRichTextLines(dc, X(0.4), y + 5 * m, DescribeTransLayers(&e, u), Arial(-list), lines, TA::Left,
+                          TA::Top);
     }
 }
 
@@ -155,14 +298,28 @@ void DrawElementCatalog(plat::DC& dc, const TStructure* element, int x, int y, i
     dc.LineTo(R, y + m);
     dc.LineTo(R, y + h - m);
     dc.LineTo(L, y + h - m);
-    dc.SelectFont(Arial(-(w / 75)));
+    // The heading and the count between the frame's top (m) and the separator (0.1 h), each
+    // clear of both lines: at their places where those leave them room, else the heading under
+    // the frame and the count over the separator, made smaller; where even the least text
+    // leaves no room, or the count is wider than the strip, the count is left out.
+    int heading = w / 75, list = w / 100;
+    const int band = T - m - 3;
+    const bool counted = FitPair(dc, band, heading, false, list);
+    const int headingCell = CellOf(dc, heading), listCell = CellOf(dc, list);
+    int headingBottom = y + 3 * m, countBottom = y + T - m;
+    if (headingBottom - headingCell <= y + m || countBottom - listCell <= headingBottom || countBottom >= y + T)
+        headingBottom = y + m + 2 + headingCell, countBottom = y + T - 1;
+    const std::string countText = Printf("Number of Elements: %d", CountOccupied());
+    dc.SelectFont(Arial(-list));
+    const bool countFits = counted && dc.GetTextExtent(countText).cx <= R - L - 2;
+    if (!countFits)
+        headingBottom = std::min(y + T - 1, y + m + 2 + headingCell);
+    dc.SelectFont(Arial(-heading));
     dc.SetTextAlign(TA::Center | TA::Bottom);
-    dc.TextOut(cx, y + 3 * m, "Element Catalog");
-    int count = 0;
-    for (const auto& s : g_Structures)
-        count += s ? 1 : 0;
-    dc.SelectFont(Arial(-(w / 100)));
-    dc.TextOut(cx, y + T - m, Printf("Number of Elements: %d", count));
+    dc.TextOut(cx, headingBottom, "Element Catalog");
+    dc.SelectFont(Arial(-list));
+    if (countFits)
+        dc.TextOut(cx, countBottom, countText);
     const std::string bound = element ? element->GetName() : std::string();
     bool marked = false;
     int rowTop = y + T, rowBottom = rowTop + Hr - 1;
@@ -179,7 +336,7 @@ void DrawElementCatalog(plat::DC& dc, const TStructure* element, int x, int y, i
         }
         BlackPen(dc);
         DrawElementThumbnail(dc, *s, x + W - m / 2, rowTop, Ws, Hr);
-        dc.SelectFont(Arial(-(w / 100)));
+        dc.SelectFont(Arial(-Readable(w / 100)));
         dc.SetTextAlign(TA::Left | TA::Top);
         dc.TextOut(x + W, rowTop + 1, s->GetName());
         const int th = dc.GetTextExtent(s->GetName()).cy;
@@ -214,11 +371,28 @@ void PaintMembranePanel(plat::DC& dc, const TStructure* element, int x, int y, i
     FormatCoverText(cover, element);
     CountExperimentalPoints(element, caption);
     const int W = static_cast<int>(0.85 * w);
+    int notesTop = y + h, blockTop = y + h;
+    std::vector<plat::Rect> noteBoxes;
     if (element) {
         int result = 0;
-        DrawDimensionedPicture(dc, x, y, W, h, element->GetName(), element->GetDoneBy(),
+        notesTop = DrawDimensionedPicture(dc, x, y, W, h, element->GetName(), element->GetDoneBy(),
                                element->GetUniversity(), cover, "", caption, kinds, 220, 221, u.unitSystem, m,
                                result, {0, 0}, 1);
+        // The notes stand right-aligned at W - 2 m, bottom-aligned 2 m apart up from 2 m over
+        // the title block (its top 4 lh over the foot; the sheet answers 5 lh + 6 m + 2 over
+        // the foot): the boxes of those with a text.
+        const int lh = (y + h - 6 * m - 2 - notesTop) / 5;
+        blockTop = y + h - 4 * lh;
+        const std::string notes[] = {cover, UnitNote(u.unitSystem), caption};
+        const plat::LogFont old = dc.SelectFont(NoteFont(dc, W, m, kinds, {cover, notes[1], caption, ""}));
+        for (int k = 0; k < 3; ++k) {
+            if (notes[k].empty())
+                continue;
+            const plat::Size e = dc.GetTextExtent(LabelToUtf8(notes[k]));
+            const int right = x + W - 2 * m, bottom = blockTop - 2 * (k + 1) * m;
+            noteBoxes.push_back(plat::Rect{right - e.cx, bottom - e.cy, right, bottom});
+        }
+        dc.SelectFont(old);
     }
     DrawElementCatalog(dc, element, x, y, W, w, h, m);
     if (element && element->GetHeight() > 0.0) {
@@ -226,6 +400,6 @@ void PaintMembranePanel(plat::DC& dc, const TStructure* element, int x, int y, i
         DrawElementProperties(dc, *element, x, y, W, h, m, u);
         BlackPen(dc);
         DrawMainElementSketch(dc, *element, x, y, W, h, m);
-        DrawReinforcementLists(dc, *element, x, y, W, h, m, u);
+        DrawReinforcementLists(dc, *element, x, y, W, h, m, u, blockTop, noteBoxes);
     }
 }

@@ -5,7 +5,9 @@
 // reinforcement listings. Positions are device units from the panel origin (x, y).
 
 #include <string>
+#include <vector>
 
+#include "platform/Types.h"
 #include "views/DisplayContext.h"
 
 namespace plat {
@@ -20,10 +22,15 @@ std::string DescribeTransLayers(const TStructure* element, const DisplayContext&
 
 void PaintMembranePanel(plat::DC& dc, const TStructure* element, int x, int y, int w, int h, int flag,
                         const DisplayContext& u);
+// The panel's texts are no smaller than the least text the program writes; a low panel writes
+// them smaller (down to that) to stand in their rows, sets a line lower where even that is too
+// tall, and leaves out whole what still finds no room.
 void DrawElementProperties(plat::DC& dc, const TStructure& element, int x, int y, int W, int h, int m,
                            const DisplayContext& u);
+// The listings end above the title block's notes (their boxes) where they stand over them,
+// else above the title block (its top blockTop).
 void DrawReinforcementLists(plat::DC& dc, const TStructure& element, int x, int y, int W, int h, int m,
-                            const DisplayContext& u);
+                            const DisplayContext& u, int blockTop, const std::vector<plat::Rect>& notes);
 // The strip: heading, count of every occupied structure slot, one row per membrane element
 // with its thumbnail and name, the bound element's row marked.
 void DrawElementCatalog(plat::DC& dc, const TStructure* element, int x, int y, int W, int w, int h, int m);

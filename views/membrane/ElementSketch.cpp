@@ -9,6 +9,7 @@
 #include "model/StructureRecords.h"
 #include "model/TStructure.h"
 #include "platform/DC.h"
+#include "views/MaterialPicture.h"
 
 namespace {
 
@@ -282,7 +283,7 @@ void DrawElementSketch(plat::DC& dc, const TStructure& element, const SketchGeom
         Segment(dc, {I(Ax), I(Ay)}, {I(Ax - a), I(Ay - b)});
         plat::LogFont f;
         f.face = "Arial";
-        f.height = -(hRef / 55);
+        f.height = -std::max(hRef / 55, kLeastLabelCharHeight);
         f.weight = 400;
         dc.SelectFont(f);
         dc.SetTextAlign(plat::TextAlign::Bottom);

@@ -9,6 +9,7 @@
 #include "foundation/Units.h"
 #include "platform/DC.h"
 #include "views/DisplayContext.h"
+#include "views/MaterialPicture.h"
 
 namespace {
 
@@ -37,7 +38,114 @@ plat::LogFont PaneFont(plat::DC& dc, const NodeDataLayout& layout, const plat::L
         if (std::abs(f.height) < std::abs(fitted.height))
             fitted = f;
     }
+    const int least = fitted.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
+    if (std::abs(fitted.height) < least)
+        fitted.height = fitted.height < 0 ? -least : least;
     return fitted;
+}
+
+int LeastOf(const plat::LogFont& f)
+{
+    return f.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
+}
+
+// The layout's lines and rules set where they stand on the pane in the font: each row at its
+// place, or lower where the row above (its letters as tall as the font's tallest line, a Greek
+// letter rising over the line's top) would reach it, a blank row, the rule and a blank row more
+// where a rule lies between; each rule where the layout and the letters put it, or midway
+// between the rows beside it where that would run through letters. fits: the last row ends
+// inside the pane; moved: a row had to go lower.
+struct PlacedNodeData {
+    std::vector<NodeDataLine> lines;
+    std::vector<int> rules;
+    bool fits = true;
+    bool moved = false; // a row stands lower than its place
+};
+
+PlacedNodeData PlaceNodeData(plat::DC& dc, const NodeDataLayout& layout, const PlanLetters& letters,
+                             const plat::LogFont& font, int H)
+{
+    PlacedNodeData out;
+    int tall = 0;
+    for (const NodeDataLine& l : layout.lines)
+        tall = std::max(tall, MeasureRichText(dc, l.text, font).cy);
+    // How far a Greek letter's cell (drawn larger, on its line's foot) rises over its line's
+    // top, a pixel spare.
+    const plat::LogFont before = dc.SelectFont(DerivedRichFont(font, RichFont::Symbol));
+    const int greek = dc.GetTextExtent("q").cy;
+    dc.SelectFont(font);
+    const int rise = std::max(0, greek - dc.GetTextExtent("A").cy) + 1;
+    dc.SelectFont(before);
+    // A row rises over its top only where a Greek letter stands in it.
+    const auto riseOf = [&](int row) {
+        for (const NodeDataLine& l : layout.lines)
+            if (l.y == row && l.text.find('|') != std::string::npos)
+                return rise;
+        return 0;
+    };
+    std::vector<int> rows;
+    for (const NodeDataLine& l : layout.lines)
+        if (std::find(rows.begin(), rows.end(), l.y) == rows.end())
+            rows.push_back(l.y);
+    std::sort(rows.begin(), rows.end());
+    const std::vector<int> lettered = RulesClearOfLetters(layout, letters, font);
+    std::vector<int> placed;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        int y = std::max(rows[k], rise + 1);
+        if (k > 0) {
+            bool ruled = false;
+            for (const int rule : layout.rules)
+                ruled = ruled || (rule > rows[k - 1] && rule <= rows[k]);
+            y = std::max(y, placed[k - 1] + tall + rise + (ruled ? 3 : 1));
+        }
+        out.moved = out.moved || y != rows[k];
+        placed.push_back(y);
+    }
+    for (const NodeDataLine& l : layout.lines) {
+        const std::size_t k = static_cast<std::size_t>(std::find(rows.begin(), rows.end(), l.y) - rows.begin());
+        out.lines.push_back({l.text, l.x, placed[k]});
+    }
+    for (std::size_t r = 0; r < layout.rules.size(); ++r) {
+        const int rule = layout.rules[r];
+        // The rows above and below the rule as placed: the rule keeps to the gap between.
+        int above = INT_MIN, below = INT_MAX;
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            if (rows[k] < rule)
+                above = std::max(above, placed[k] + tall);
+            else
+                below = std::min(below, placed[k] - riseOf(rows[k]));
+        }
+        int y = r < lettered.size() ? lettered[r] : rule;
+        // A rule along the first or last row of a line's box runs through no letters.
+        if ((above != INT_MIN && y < above - 1) || (below != INT_MAX && y > below))
+            y = above == INT_MIN ? below - 2 : below == INT_MAX ? above + 1 : (above + below - 1) / 2;
+        out.rules.push_back(y);
+    }
+    out.fits = placed.empty() || placed.back() + tall <= H - 1;
+    return out;
+}
+
+// The lines and rules as they stand on a pane W x H: in the font fitted to the pane's width,
+// made smaller (no smaller than the least text) until the rows stand at their places clear of
+// each other and of the rules; in the least text, rows set lower where they must be; where
+// even so they run past the pane's foot, the groups under the rules are left out whole from
+// the last up, then rows from the foot.
+PlacedNodeData FitNodeData(plat::DC& dc, NodeDataLayout layout, const PlanLetters& letters, plat::LogFont& font,
+                           int H)
+{
+    PlacedNodeData placed = PlaceNodeData(dc, layout, letters, font, H);
+    while ((placed.moved || !placed.fits) && std::abs(font.height) > LeastOf(font)) {
+        font.height += font.height < 0 ? 1 : -1;
+        placed = PlaceNodeData(dc, layout, letters, font, H);
+    }
+    while (!placed.fits && !layout.lines.empty()) {
+        const int cut = layout.rules.empty() ? layout.lines.back().y : layout.rules.back();
+        if (!layout.rules.empty())
+            layout.rules.pop_back();
+        std::erase_if(layout.lines, [cut](const NodeDataLine& l) { return l.y >= cut; });
+        placed = PlaceNodeData(dc, layout, letters, font, H);
+    }
+    return placed;
 }
 
 } // namespace
@@ -221,13 +329,14 @@ void TNodeData::Paint(plat::DC& dc, bool, const plat::Rect&)
         DrawNoData(dc);
     } else if (m_mode >= 0 && m_mode <= 2) {
         const NodeDataLayout layout = LayOutNodeData(m_mode, Values(), Width(), Height(), g_UnitSystem);
-        const plat::LogFont font = PaneFont(dc, layout, TextFont(), Width());
+        plat::LogFont font = PaneFont(dc, layout, TextFont(), Width());
+        const PlacedNodeData placed = FitNodeData(dc, layout, LettersOn(dc, true), font, Height());
         dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
-        for (int y : RulesClearOfLetters(layout, LettersOn(dc, true), font)) {
+        for (int y : placed.rules) {
             dc.MoveTo(layout.m, y);
             dc.LineTo(Width() - layout.m, y);
         }
-        for (const NodeDataLine& l : layout.lines)
+        for (const NodeDataLine& l : placed.lines)
             DrawRichText(dc, l.x, l.y, l.text, font, plat::TextAlign::Center, plat::TextAlign::Top,
                          m_blackAndWhite != 0);
     }
