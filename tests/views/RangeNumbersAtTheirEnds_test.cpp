@@ -1,0 +1,192 @@
+// The range numbers of the control charts stand at the ends of the axes they name, in the
+// window at every size a user gives it and on the printed page: the member's "Control : Load
+// Factor - Δ" of the sample beams, and the nine-graph page's shear control chart. A number
+// whose place at its end is taken is left out, never moved along an axis to where it reads
+// as another value ("-0.6" halfway up the load-factor axis read as a load factor).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/views/TViewm.h"
+#include "charts/ChartData.h"
+#include "charts/Tcontrolchart.h"
+#include "member/TMemberDefinition.h"
+#include "platform/Application.h"
+#include "support/RecordingDC.h"
+#include "support/TestSupport.h"
+#include "tests/app/RealDocumentShell.h"
+#include "tests/views/PrintedPage.h"
+#include "tests/views/StateDiagramsGuard.h"
+#include "views/BeamModeInstall.h"
+
+namespace {
+
+// The box a text run covers in its call's logical pixels.
+plat::Rect LogicalBox(const DrawCall& c)
+{
+    const int left = c.run.at.x + c.run.x0, baseline = c.run.at.y + c.run.baseline;
+    return plat::Rect{left, baseline - c.run.ascent, left + c.run.width, baseline + c.run.descent};
+}
+
+// The range numbers of a control chart drawn at window origin org that do not touch the end
+// of the axis they name (a number's box, two pixels wider on each side, holds that end), each
+// as "text at (left, top - right, bottom), its end at (x, y)"; the count of numbers drawn goes to
+// drawn. The axes are the chart's longest black horizontal and vertical lines: the x axis from
+// the x start to the x end, the y axis from the top (y max) down to the foot (y min).
+std::vector<std::string> NumbersOffTheirEnds(const std::vector<DrawCall>& calls, plat::Point org,
+                                             const ChartData& data, int& drawn)
+{
+    plat::Point xFrom{0, 0}, xTo{0, 0}, yFrom{0, 0}, yTo{0, 0};
+    for (const DrawCall& c : calls) {
+        if (c.op != "Line" || c.state.mapping.windowOrg != org || c.state.pen.color != plat::Colors::Black)
+            continue;
+        const plat::Point a = c.points[0], b = c.points[1];
+        if (a.y == b.y && std::abs(b.x - a.x) > xTo.x - xFrom.x) {
+            xFrom = a.x < b.x ? a : b;
+            xTo = a.x < b.x ? b : a;
+        }
+        if (a.x == b.x && std::abs(b.y - a.y) > yTo.y - yFrom.y) {
+            yFrom = a.y < b.y ? a : b;
+            yTo = a.y < b.y ? b : a;
+        }
+    }
+    const ChartBounds& axis = data.AxisRange();
+    const bool numeric = data.NumericRangeLabels() != 0;
+    const std::vector<std::pair<std::string, plat::Point>> ends{
+        {FormatAxisLabelText(data.XFormat(), data.XStart()), xFrom},
+        {FormatAxisLabelText(data.XFormat(), data.XEnd()), xTo},
+        {numeric ? FormatAxisLabelText(data.YFormat(), axis.yMax) : "top", yFrom},
+        {numeric ? FormatAxisLabelText(data.YFormat(), axis.yMin) : "bot", yTo}};
+    std::vector<std::string> off;
+    drawn = 0;
+    for (const DrawCall& c : calls) {
+        if (c.op != "Text" || c.state.mapping.windowOrg != org || c.state.font.escapement != 0)
+            continue;
+        bool named = false, touches = false;
+        plat::Point at{0, 0};
+        const plat::Rect b = LogicalBox(c);
+        for (const auto& [text, end] : ends) {
+            if (text != c.text)
+                continue;
+            named = true;
+            at = end;
+            touches = touches || (end.x >= b.left - 2 && end.x <= b.right + 2 && end.y >= b.top - 2 &&
+                                  end.y <= b.bottom + 2);
+        }
+        if (!named)
+            continue;
+        ++drawn;
+        if (!touches)
+            off.push_back("\"" + c.text + "\" at (" + std::to_string(b.left) + ", " + std::to_string(b.top) + " - " +
+                          std::to_string(b.right) + ", " + std::to_string(b.bottom) + "), its end at (" +
+                          std::to_string(at.x) + ", " + std::to_string(at.y) + ")");
+    }
+    return off;
+}
+
+struct RangeNumbers : RealDocumentShellTest {
+    BeamLogicFactory previous = InstallBeamMode();
+    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
+    const StateDiagramsGuard diagrams;
+    ~RangeNumbers() override { SetBeamLogicFactory(std::move(previous)); }
+
+    TViewm_2k& View() { return Window().GetViewManager(); }
+
+    // File > Open of a sample document of the fuzzing corpus, then the analysis asked for, run
+    // to its end by the idle passes as the program runs it.
+    void SolveSample(const std::string& name, int command)
+    {
+        ShowFrameAt(1280, 1024);
+        std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/" + name, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        ASSERT_FALSE(text.str().empty()) << name;
+        OpenDocument(name, text.str());
+        Frame().Dispatch(command);
+        ASSERT_NE(Window().GetCurrentAnalysis(), nullptr);
+        for (long pass = 0; Window().GetCurrentAnalysis()->IsRunning() != 0 && pass < 400000; ++pass)
+            Window().IdleAction(pass);
+        Window().IdleAction(0);
+    }
+
+    std::vector<Tcontrolchart*> ControlCharts()
+    {
+        std::vector<Tcontrolchart*> charts;
+        for (int which = 0; which < 2; ++which)
+            if (Tcontrolchart* c = View().GetControlChart(which); c && c->Data().IsShown() && !c->Data().IsDataEmpty())
+                charts.push_back(c);
+        return charts;
+    }
+
+    // Each control chart at the window sizes a user gives the window (the sample's small window,
+    // the common screens and a wide one), then on the printed page: every range number drawn
+    // touches its end; each chart draws some.
+    void ExpectNumbersAtTheirEnds(const std::string& titleStart)
+    {
+        int charts = 0;
+        for (const plat::Size size : {plat::Size{713, 517}, plat::Size{1024, 768}, plat::Size{1280, 1024},
+                                      plat::Size{1920, 1080}}) {
+            Frame().SetFrameRect(plat::Rect{0, 0, size.cx, size.cy});
+            plat::Application::PumpEvents(50);
+            for (Tcontrolchart* chart : ControlCharts()) {
+                SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy) + ": " + chart->Data().Title());
+                RecordingDC screen;
+                chart->Paint(screen, true, chart->GetClientRect());
+                int drawn = 0;
+                EXPECT_EQ(NumbersOffTheirEnds(screen.Calls(), {0, 0}, chart->Data(), drawn), std::vector<std::string>{});
+                EXPECT_GE(drawn, 1);
+                charts += chart->Data().Title().rfind(titleStart, 0) == 0 ? 1 : 0;
+            }
+        }
+        EXPECT_GE(charts, 4) << "no chart titled " << titleStart;
+
+        Frame().SetFrameRect(plat::Rect{0, 0, 1280, 1024});
+        plat::Application::PumpEvents(50);
+        const std::vector<Tcontrolchart*> shown = ControlCharts();
+        RecordingDC paper;
+        PrintLetterPageFromPreview(*app, paper);
+        int printed = 0;
+        for (const DrawCall& title : paper.CallsOf("Text")) {
+            for (Tcontrolchart* chart : shown) {
+                if (title.text.empty() || chart->Data().Title().rfind(title.text, 0) != 0 ||
+                    title.text.rfind("Control", 0) != 0)
+                    continue;
+                SCOPED_TRACE("page: " + chart->Data().Title());
+                int drawn = 0;
+                EXPECT_EQ(NumbersOffTheirEnds(paper.Calls(), title.state.mapping.windowOrg, chart->Data(), drawn),
+                          std::vector<std::string>{});
+                EXPECT_GE(drawn, 1);
+                ++printed;
+            }
+        }
+        EXPECT_GE(printed, 1);
+    }
+};
+
+} // namespace
+
+TEST_F(RangeNumbers, OfTheFirstSampleMembersControlChartStandAtTheirEnds)
+{
+    SolveSample("full_beam_0.xml", CmId::MemberResponse);
+    ExpectNumbersAtTheirEnds("Control: Load Factor");
+}
+
+TEST_F(RangeNumbers, OfTheSecondSampleMembersControlChartStandAtTheirEnds)
+{
+    SolveSample("full_beam_1.xml", CmId::MemberResponse);
+    ExpectNumbersAtTheirEnds("Control: Load Factor");
+}
+
+TEST_F(RangeNumbers, OfTheShearControlChartOfTheNineGraphsStandAtTheirEnds)
+{
+    SolveSample("full_beam_0.xml", CmId::SectionalResponse);
+    ExpectNumbersAtTheirEnds("Control : Shear");
+}
