@@ -614,9 +614,16 @@ void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, 
     const auto within = [&](const plat::Rect& b) {
         return b.left >= area.left && b.right <= area.right && b.top >= area.top && b.bottom <= area.bottom;
     };
+    // Numbers one above the other keep a blank of a sixth of their height between their
+    // letters (two rows of digits that touch read as one block): where the ticks stand closer,
+    // every second number is left out.
+    const auto crowds = [&](const plat::Rect& ink, const std::vector<plat::Rect>& others) {
+        const int blank = std::max(2, (ink.bottom - ink.top) / 6);
+        return CrowdsNumbers(plat::Rect{ink.left, ink.top - blank, ink.right, ink.bottom + blank}, others);
+    };
     for (std::size_t i = 0; i < plan.labels.size(); ++i) {
         const AxisLabel& home = plan.labels[i];
-        if (!MeetsAny(NumberLettersBox(home, sizes[i]), lines) && !CrowdsNumbers(NumbersInk(home, sizes[i]), kept)) {
+        if (!MeetsAny(NumberLettersBox(home, sizes[i]), lines) && !crowds(NumbersInk(home, sizes[i]), kept)) {
             kept.push_back(NumbersInk(home, sizes[i]));
             out.push_back(home);
             continue;
@@ -628,7 +635,7 @@ void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, 
         for (const AxisLabel& l : PlacesAcrossLines(home, sizes[i], lines)) {
             const plat::Rect ink = NumbersInk(l, sizes[i]);
             if (within(AxisLabelBox(l, sizes[i])) && !MeetsAny(NumberLettersBox(l, sizes[i]), lines) &&
-                !CrowdsNumbers(ink, others)) {
+                !crowds(ink, others)) {
                 kept.push_back(ink);
                 out.push_back(l);
                 break;
