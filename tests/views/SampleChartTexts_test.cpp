@@ -166,6 +166,19 @@ struct RangeNumbers : RealDocumentShellTest {
         Window().IdleAction(0);
     }
 
+    void SizeWindow(plat::Size size)
+    {
+        Frame().SetFrameRect(plat::Rect{0, 0, size.cx, size.cy});
+        plat::Application::PumpEvents(50);
+    }
+
+    // The chart painted as the window paints it; where, for the failures' trace.
+    static std::string PaintAt(Tchart& chart, plat::Size size, RecordingDC& dc)
+    {
+        chart.Paint(dc, true, chart.GetClientRect());
+        return std::to_string(size.cx) + " x " + std::to_string(size.cy) + ": " + chart.Data().Title();
+    }
+
     std::vector<Tbigchart*> PanelCharts()
     {
         std::vector<Tbigchart*> charts;
@@ -192,12 +205,10 @@ struct RangeNumbers : RealDocumentShellTest {
         int charts = 0;
         for (const plat::Size size : {plat::Size{713, 517}, plat::Size{1024, 768}, plat::Size{1280, 1024},
                                       plat::Size{1920, 1080}}) {
-            Frame().SetFrameRect(plat::Rect{0, 0, size.cx, size.cy});
-            plat::Application::PumpEvents(50);
+            SizeWindow(size);
             for (Tcontrolchart* chart : ControlCharts()) {
-                SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy) + ": " + chart->Data().Title());
                 RecordingDC screen;
-                chart->Paint(screen, true, chart->GetClientRect());
+                SCOPED_TRACE(PaintAt(*chart, size, screen));
                 int drawn = 0;
                 EXPECT_EQ(NumbersOffTheirEnds(screen.Calls(), {0, 0}, chart->Data(), drawn), std::vector<std::string>{});
                 EXPECT_GE(drawn, 1);
@@ -206,8 +217,7 @@ struct RangeNumbers : RealDocumentShellTest {
         }
         EXPECT_GE(charts, 4) << "no chart titled " << titleStart;
 
-        Frame().SetFrameRect(plat::Rect{0, 0, 1280, 1024});
-        plat::Application::PumpEvents(50);
+        SizeWindow({1280, 1024});
         const std::vector<Tcontrolchart*> shown = ControlCharts();
         RecordingDC paper;
         PrintLetterPageFromPreview(*app, paper);
@@ -257,14 +267,12 @@ TEST_F(RangeNumbers, OfTheMemberGraphsStandApartInReadableLetters)
 {
     SolveSample("NativeV08/beam_b_v8.bin", CmId::MemberResponse, "beam_b_v8.dat");
     for (const plat::Size size : {plat::Size{713, 517}, plat::Size{1600, 500}, plat::Size{1280, 1024}}) {
-        Frame().SetFrameRect(plat::Rect{0, 0, size.cx, size.cy});
-        plat::Application::PumpEvents(50);
+        SizeWindow(size);
         const std::vector<Tbigchart*> charts = PanelCharts();
         EXPECT_GE(charts.size(), 4u);
         for (Tbigchart* chart : charts) {
-            SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy) + ": " + chart->Data().Title());
             RecordingDC screen;
-            chart->Paint(screen, true, chart->GetClientRect());
+            SCOPED_TRACE(PaintAt(*chart, size, screen));
             int numbers = 0;
             EXPECT_EQ(UnreadableTexts(screen.Calls(), {0, 0}, chart->Data(), numbers), std::vector<std::string>{});
             EXPECT_GE(numbers, 2);
