@@ -15,6 +15,8 @@ constexpr int kLabelGap = 5;
 // Numbers side by side keep this many blank pixels between their cells (a cell's advance holds
 // hardly a pixel of blank at each end): the x numbers along their axis keep more.
 constexpr int kNumberGap = 4;
+// A y range number stands this many pixels off the axis column.
+constexpr int kRangeLabelOffset = 2;
 constexpr double kScaleLimit = 100000.0;
 // A full chart's range narrower than this has no extent: its axis stands in the middle of the
 // plot. Any wider one, however small (the shear strain of a section carrying no shear, a few
@@ -323,7 +325,7 @@ std::vector<AxisLabel> PlanIconRangeLabels(const ChartData& data, const ChartTra
     if (std::fabs(xe) > 1e-6)
         labels.push_back({FormatAxisLabelText(data.XFormat(), xe), {W - inset, row}, Right, xv});
     const bool leftOfAxis = std::fabs(xe) <= std::fabs(xs);
-    const int o = leftOfAxis ? -2 : 2;
+    const int o = leftOfAxis ? -kRangeLabelOffset : kRangeLabelOffset;
     const unsigned yh = leftOfAxis ? Right : Left;
     const bool numbers = data.NumericRangeLabels() != 0;
     if (std::fabs(axis.yMax) > 1e-6)
@@ -429,6 +431,21 @@ bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin)
     return false;
 }
 
+namespace {
+
+// The end of the axis a range number names: a y number's column beside its value's row, an x
+// number's own point.
+plat::Point RangeLabelEnd(const AxisLabel& label)
+{
+    using namespace plat::TextAlign;
+    if (!label.ofY)
+        return label.at;
+    const unsigned h = label.hAlign & HorizontalMask;
+    return plat::Point{label.at.x + (h == Right ? kRangeLabelOffset : -kRangeLabelOffset), label.at.y};
+}
+
+} // namespace
+
 void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, const plat::Rect& area,
                           const LabelMeasure& measure, const std::vector<plat::Rect>& lines)
 {
@@ -448,72 +465,65 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
             return false;
         return !ofInk || !InkMeets(ink, b, 1);
     };
-    for (AxisLabel& home : labels) {
+    std::vector<AxisLabel> kept;
+    for (const AxisLabel& home : labels) {
         const plat::Size size = measure(home.text);
-        // The other side of the axis: an x label above or below its row, a y label left or
-        // right of the column (its point two pixels off the column, mirrored).
-        AxisLabel other = home;
+        const plat::Point end = RangeLabelEnd(home);
+        // The places where a corner of the number stands at its end: its own, across the axis
+        // (an x number above or below its row, a y number left or right of the column), and
+        // the two past the end (an x number beyond the axis's end, a y number above its top or
+        // below its foot), where the chart leaves room there.
+        std::vector<AxisLabel> places;
         const unsigned h = home.hAlign & HorizontalMask;
-        if (home.ofY) {
-            const int column = home.at.x + (h == Right ? 2 : -2);
-            other.hAlign = h == Right ? Left : Right;
-            other.at.x = h == Right ? column + 2 : column - 2;
-        } else {
-            other.vAlign = (home.vAlign & Bottom) != 0 ? Top : Bottom;
+        const auto mirrored = [&](const AxisLabel& l, bool acrossAxis) {
+            AxisLabel m = l;
+            const bool sideways = home.ofY == acrossAxis;
+            if (sideways) {
+                const unsigned lh = l.hAlign & HorizontalMask;
+                m.hAlign = lh == Right ? Left : Right;
+                m.at.x = 2 * end.x - l.at.x;
+            } else {
+                m.vAlign = (l.vAlign & Bottom) != 0 ? Top : Bottom;
+            }
+            return m;
+        };
+        places.push_back(home);
+        places.push_back(mirrored(home, true));
+        if (h != Center) {
+            places.push_back(mirrored(home, false));
+            places.push_back(mirrored(places.back(), true));
         }
-        // Then step by step away from the axis: x labels up and down at their end, y labels
-        // sideways along their row, nearest first, the home side first. Try k is home, the other
-        // side, then the two sides d = 1, 2, ... pixels away.
-        const int reach = home.ofY ? area.right - area.left : area.bottom - area.top;
-        const auto attempt = [&](int k) {
-            const AxisLabel& base = k % 2 == 0 ? home : other;
-            AxisLabel l{std::string(), base.at, base.hAlign, base.vAlign, base.ofY};
-            const int d = k / 2;
-            const int away = base.ofY ? ((base.hAlign & HorizontalMask) == Right ? -d : d)
-                                      : ((base.vAlign & Bottom) != 0 ? -d : d);
-            (base.ofY ? l.at.x : l.at.y) += away;
-            return l;
+        // A line or tick through the number's letters at one of those places: the number may
+        // go just across it where it still touches its end.
+        const auto touches = [&](const AxisLabel& l) {
+            const plat::Rect b = AxisLabelBox(l, size);
+            return end.x >= b.left - kRangeLabelOffset && end.x <= b.right + kRangeLabelOffset &&
+                   end.y >= b.top - kRangeLabelOffset && end.y <= b.bottom + kRangeLabelOffset;
         };
-        // Where the ink leaves no place, the numbers at least keep clear of each other.
-        // A place an axis line or tick crosses gives way to the places just across it.
-        bool found = false;
-        const auto take = [&](const AxisLabel& l) {
-            home.at = l.at;
-            home.hAlign = l.hAlign;
-            home.vAlign = l.vAlign;
-            found = true;
-        };
-        // A curve that runs along the chart's edge (a constant value at the end of the range)
-        // passes beside every row at the x end, or every column at the top: there the label
-        // steps in along its axis, toward the middle, a pixel at a time and at most its own
-        // length, on either side of the axis, before the ink gives way to it.
-        const int inward = home.ofY ? size.cy : size.cx;
-        const auto stepIn = [&](int k) {
-            AxisLabel l = attempt(k % 2);
-            const int d = k / 2 + 1;
-            const bool atEnd = home.ofY ? (home.vAlign & Bottom) == 0 : h == Right;
-            (home.ofY ? l.at.y : l.at.x) += atEnd == home.ofY ? d : -d;
-            return l;
-        };
-        for (const bool ofInk : {true, false}) {
-            for (int k = 0; k < 2 * (reach + 1) && !found; ++k) {
-                const AxisLabel l = attempt(k);
+        const auto firstClear = [&](bool ofInk, AxisLabel& out) {
+            for (const AxisLabel& l : places) {
                 if (clear(l, size, ofInk)) {
-                    take(l);
-                    break;
+                    out = l;
+                    return true;
                 }
                 for (const AxisLabel& across : PlacesAcrossLines(l, size, lines))
-                    if (clear(across, size, ofInk)) {
-                        take(across);
-                        break;
+                    if (touches(across) && clear(across, size, ofInk)) {
+                        out = across;
+                        return true;
                     }
             }
-            for (int k = 0; ofInk && k < 2 * inward && !found; ++k)
-                if (const AxisLabel l = stepIn(k); clear(l, size, true))
-                    take(l);
+            return false;
+        };
+        // Clear of the data where the chart leaves such a place; else the data give way round
+        // the number; where even the lines and the other numbers leave no place at its end,
+        // the number is left out rather than moved to where it reads as another value.
+        AxisLabel at = home;
+        if (firstClear(true, at) || firstClear(false, at)) {
+            placed.push_back(AxisLabelBox(at, size));
+            kept.push_back(at);
         }
-        placed.push_back(AxisLabelBox(home, size));
     }
+    labels = std::move(kept);
 }
 
 plat::Rect AxisLabelBox(const AxisLabel& label, plat::Size extent)
@@ -604,9 +614,16 @@ void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, 
     const auto within = [&](const plat::Rect& b) {
         return b.left >= area.left && b.right <= area.right && b.top >= area.top && b.bottom <= area.bottom;
     };
+    // Numbers one above the other keep a blank of a sixth of their height between their
+    // letters (two rows of digits that touch read as one block): where the ticks stand closer,
+    // every second number is left out.
+    const auto crowds = [&](const plat::Rect& ink, const std::vector<plat::Rect>& others) {
+        const int blank = std::max(2, (ink.bottom - ink.top) / 6);
+        return CrowdsNumbers(plat::Rect{ink.left, ink.top - blank, ink.right, ink.bottom + blank}, others);
+    };
     for (std::size_t i = 0; i < plan.labels.size(); ++i) {
         const AxisLabel& home = plan.labels[i];
-        if (!MeetsAny(NumberLettersBox(home, sizes[i]), lines) && !CrowdsNumbers(NumbersInk(home, sizes[i]), kept)) {
+        if (!MeetsAny(NumberLettersBox(home, sizes[i]), lines) && !crowds(NumbersInk(home, sizes[i]), kept)) {
             kept.push_back(NumbersInk(home, sizes[i]));
             out.push_back(home);
             continue;
@@ -618,7 +635,7 @@ void KeepAxisNumbersClear(AxisPlan& plan, const std::vector<plat::Rect>& lines, 
         for (const AxisLabel& l : PlacesAcrossLines(home, sizes[i], lines)) {
             const plat::Rect ink = NumbersInk(l, sizes[i]);
             if (within(AxisLabelBox(l, sizes[i])) && !MeetsAny(NumberLettersBox(l, sizes[i]), lines) &&
-                !CrowdsNumbers(ink, others)) {
+                !crowds(ink, others)) {
                 kept.push_back(ink);
                 out.push_back(l);
                 break;

@@ -92,22 +92,22 @@ ChartInk TraceChartInk(const ChartData& data, const ChartTransform& t, int marke
 // Whether a marker or a stretch of the ink comes within margin pixels of the box.
 bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin);
 
-// The range labels kept clear of the data's ink and of each other, within area: a label that
-// at its place would cover a marker, have a curve run through it or overlap a label placed
-// before it moves the least it must. An x label first goes to the other side of the axis, then
-// up or down off the axis, staying at its end of the axis; a y label first goes to the other
-// side of the axis column, then sideways along its row, staying at its value's height. Labels
-// side by side on the same rows keep a digit's width of blank between them (closer, two numbers
-// read as one). A curve along the chart's end (a value constant at the end of its range) runs
-// beside every one of those places: then the label steps in along its axis, toward the middle,
-// at most its own length. Where
-// the ink leaves a label no clear place, it takes the first of those places clear of the
-// labels before it, and keeps its own when there is none.
+// The range labels kept clear of the data's ink and of each other, within area. A range number
+// stands at the end of the axis it names, a corner of its box at that end: at its own place,
+// else across its axis (an x number above or below the row, a y number left or right of the
+// column), else past the end (an x number beyond the axis's end, a y number above its top or
+// below its foot), the first of these clear of the data, of the lines and of the numbers placed
+// before it. Numbers side by side on the same rows keep a digit's width of blank between them
+// (closer, two numbers read as one).
 //
 // lines are the boxes of the pixels of what the chart draws over the numbers' room besides its
-// data (the axis lines and ticks): no label's letters ever meet one. A label whose letters a
-// line crosses at one of those places also tries the places just across it (an x label
-// sideways, a y label up or down), nearest first.
+// data (the axis lines and ticks): no number's letters ever meet one. A number whose letters a
+// line crosses at one of those places also tries the places just across it (an x number
+// sideways, a y number up or down) where its box still reaches its end.
+//
+// Where the data leave none of those places clear, the number takes the first clear of the
+// lines and the numbers (the data give way round it); where there is none of those either, it is
+// left out: a number is never moved along its axis to where it reads as another value.
 void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, const plat::Rect& area,
                           const LabelMeasure& measure, const std::vector<plat::Rect>& lines = {});
 

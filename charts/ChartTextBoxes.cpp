@@ -51,15 +51,15 @@ std::vector<plat::Rect> Tbigchart::TextBoxes()
     const int H = Height();
     const plat::LogFont& text = TextFont();
     // The y-axis title reads upward from (2, w / 2 + H / 2), its top edge along x = 2.
-    if (!m_data.YTitle().empty()) {
-        const plat::Size y = MeasureRichText(dc, m_data.YTitle(), text);
+    if (!YTitleShown().empty()) {
+        const plat::Size y = MeasureRichText(dc, YTitleShown(), text);
         list.boxes.push_back(plat::Rect{2, y.cx / 2 + H / 2 - y.cx, 2 + y.cy, y.cx / 2 + H / 2});
     }
     if (m_data.ShowsNote()) {
         list.Text(m_data.Note(), W / 2, H, NoteFont(dc), TA::Center, TA::Bottom);
-        list.Text(m_data.XTitle(), W / 2, H - m_margins.bottom, text, TA::Center, TA::Top);
+        list.Text(XTitleShown(), W / 2, H - m_margins.bottom, text, TA::Center, TA::Top);
     } else {
-        list.Text(m_data.XTitle(), W / 2, H, text, TA::Center, TA::Bottom);
+        list.Text(XTitleShown(), W / 2, H, text, TA::Center, TA::Bottom);
     }
     list.Text(m_data.Title(), W / 2, 0, TitleFont(), TA::Center, TA::Top);
     const int dh = MeasureRichText(dc, "0123456789", text).cy;

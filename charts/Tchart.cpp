@@ -242,10 +242,19 @@ void Tchart::Layout()
         const plat::Size t = MeasureRichText(dc, m_data.Title(), TitleFont());
         m_margins.top = static_cast<int>(1.1 * t.cy);
     }
+    m_xTitleShown = m_yTitleShown = true;
     if (m_kind != kBoxKindChart)
         return;
+    // The full chart's numbers and axis titles are never written smaller than a readable text:
+    // a chart too small for them at that height thins its numbers or leaves a title out.
+    if (m_readableText) {
+        fonts.text = AtLeastReadable(fonts.text);
+        SetDrawnFontHeights(fonts);
+    }
     const plat::Size xt = MeasureRichText(dc, m_data.XTitle(), TextFont());
     fonts.text = FitFontHeight(dc, m_data.XTitle(), TextFont(), fonts.text, W, 1.0);
+    if (m_readableText)
+        fonts.text = AtLeastReadable(fonts.text);
     SetDrawnFontHeights(fonts);
     m_margins.bottom = !m_data.Note().empty() && m_data.NoteShown() ? 2 * xt.cy : xt.cy;
     // The room a legend has beside or below the plot, where the plot leaves it none.
@@ -255,7 +264,23 @@ void Tchart::Layout()
     m_margins.left = yt.cy;
     const int A = H - m_margins.bottom - m_margins.top;
     fonts.text = FitFontHeight(dc, m_data.YTitle(), TextFont(), fonts.text, A, 1.0);
+    if (m_readableText)
+        fonts.text = AtLeastReadable(fonts.text);
     SetDrawnFontHeights(fonts);
+    // A title longer than its side of the chart even at the least height is left out whole.
+    if (m_readableText && W > 0 && H > 0) {
+        m_xTitleShown = MeasureRichText(dc, m_data.XTitle(), TextFont()).cx <= W;
+        m_yTitleShown = MeasureRichText(dc, m_data.YTitle(), TextFont()).cx <= A;
+    }
+}
+
+double AtLeastReadable(double height)
+{
+    if (height < 0)
+        return std::min(height, -static_cast<double>(kLeastTextCharHeight));
+    if (height > 0)
+        return std::max(height, static_cast<double>(kLeastTextCellHeight));
+    return height;
 }
 
 plat::LogFont NoDataFont(const plat::LogFont& textFont)
@@ -493,6 +518,7 @@ Tbigchart::Tbigchart(plat::Window* parent, const std::string& title, int x, int 
 {
     m_kind = kBoxKindChart;
     m_lineWidth = 2;
+    m_readableText = true;
     SetFontHeightsFrom(BigChartFontHeights(w, h));
     Layout();
 }
@@ -517,8 +543,11 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     const int W = Width();
     const int H = Height();
     const plat::LogFont& text = TextFont();
-    const int yw = MeasureRichText(dc, m_data.YTitle(), text).cx;
-    DrawRichTextUpward(dc, 2, yw / 2 + H / 2, m_data.YTitle(), text);
+    const std::string& xTitle = XTitleShown();
+    if (const std::string& yTitle = YTitleShown(); !yTitle.empty()) {
+        const int yw = MeasureRichText(dc, yTitle, text).cx;
+        DrawRichTextUpward(dc, 2, yw / 2 + H / 2, yTitle, text);
+    }
     // The text at the chart's foot stands a pixel up where a mapping enlarges it: its descent,
     // measured at the logical size, comes out short there, and the chart's edge would cut the
     // feet of its letters.
@@ -526,9 +555,9 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     const int foot = map.ScaleY() > 1.0 ? H - 1 : H;
     if (m_data.ShowsNote()) {
         DrawRichText(dc, W / 2, foot, m_data.Note(), NoteFont(dc), TA::Center, TA::Bottom);
-        DrawRichText(dc, W / 2, H - m_margins.bottom, m_data.XTitle(), text, TA::Center, TA::Top);
+        DrawRichText(dc, W / 2, H - m_margins.bottom, xTitle, text, TA::Center, TA::Top);
     } else {
-        DrawRichText(dc, W / 2, foot, m_data.XTitle(), text, TA::Center, TA::Bottom);
+        DrawRichText(dc, W / 2, foot, xTitle, text, TA::Center, TA::Bottom);
     }
     DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
 

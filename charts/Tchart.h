@@ -18,6 +18,13 @@ struct LegendRoom;
 // The font of "No Data": the chart's text font, never below 8 points at scale 1.
 plat::LogFont NoDataFont(const plat::LogFont& textFont);
 
+// The least height a chart writes its numbers and axis titles in, as a character height (a
+// negative font height) and as a cell height (a positive one): smaller, letters no longer read.
+inline constexpr int kLeastTextCharHeight = 10, kLeastTextCellHeight = 12;
+// A font height raised to the least readable one where it is smaller (0, the face's own height,
+// stays).
+double AtLeastReadable(double height);
+
 class Tchart : public TBoxItem, public ChartContract {
 public:
     Tchart(plat::Window* parent, const std::string& title, int x, int y, int w, int h,
@@ -166,6 +173,17 @@ protected:
     ChartMargins m_margins;
     ChartTransform m_transform;
     plat::Size m_legendBand;
+    // Set by the full chart: its numbers and axis titles keep the least readable height.
+    bool m_readableText = false;
+    // The axis titles as the full chart draws them: empty where a title does not fit its side
+    // of the chart in the least readable text.
+    const std::string& XTitleShown() const { return m_xTitleShown ? m_data.XTitle() : kNoTitle; }
+    const std::string& YTitleShown() const { return m_yTitleShown ? m_data.YTitle() : kNoTitle; }
+
+private:
+    static inline const std::string kNoTitle;
+    bool m_xTitleShown = true;
+    bool m_yTitleShown = true;
 };
 
 class Tbigchart : public Tchart {

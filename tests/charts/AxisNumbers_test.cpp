@@ -163,18 +163,21 @@ TEST_F(AxisNumbers, TheProfilesTensionNumberStandsClearOfTheDepthAxis)
 }
 
 // The control charts: "Moment - εx" whose strain starts at -0.1 just left of the moment axis
-// (the axis through the minus sign), and the N-V and M-N ones whose axial load ends at 336.9
-// just right of the axis of the other value.
+// (the axis through the minus sign on both sides of the row, and no room left of the end), and
+// the N-V one whose axial load ends at 336.9 just right of the axis of the shear: those numbers
+// find no place at their ends and are left out, not moved across the other axis, where they would
+// read as values beyond zero. The M-N one's axial load ends at 335.9 with room at its end.
 TEST_F(AxisNumbers, TheControlChartsNumbersStandClearOfTheirAxes)
 {
     struct Case {
         const char* title;
         double x0, x1, y0, y1;
         const char* number;
+        bool drawn;
     } cases[] = {
-        {"Control : Moment - |e_x", -0.1, 3.0, 0.0, 236.0, "-0.1"},
-        {"Control : Axial Load - Shear", -2983.4, 336.9, 0.0, 412.5, "336.9"},
-        {"Control : Moment - Axial Load", 0.0, 291.3, -2983.4, 335.9, "335.9"},
+        {"Control : Moment - |e_x", -0.1, 3.0, 0.0, 236.0, "-0.1", false},
+        {"Control : Axial Load - Shear", -2983.4, 336.9, 0.0, 412.5, "336.9", false},
+        {"Control : Moment - Axial Load", 0.0, 291.3, -2983.4, 335.9, "335.9", true},
     };
     for (const Case& c : cases)
         for (const bool onPage : {false, true}) {
@@ -188,16 +191,17 @@ TEST_F(AxisNumbers, TheControlChartsNumbersStandClearOfTheirAxes)
             RecordingDC dc;
             PaintOn(chart, dc, onPage);
             const std::vector<std::string> texts = Texts(dc);
-            EXPECT_NE(std::find(texts.begin(), texts.end(), c.number), texts.end())
+            EXPECT_EQ(std::find(texts.begin(), texts.end(), c.number) != texts.end(), c.drawn)
                 << c.title << " " << ::testing::PrintToString(texts);
             EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << c.title << (onPage ? " page" : " screen");
         }
 }
 
 // The control chart "Moment - φ" of a ring: the curvature from -5.1 to 44.3 and the moment from
-// -0.1 up to 505.5 and down again. The x minimum crosses the moment axis at its place and goes
-// to the right of it, where the y minimum, on the same rows, stands too: the two must not read
-// as one ("-5.1-0.1").
+// -0.1 up to 505.5 and down again. The y minimum's place at the foot of the moment axis is
+// crossed by the curvature axis a row above it on both sides of the column, with no room below
+// the foot: it is left out, not moved along its row beside the x minimum (where "-5.1-0.1" read
+// as one).
 TEST_F(AxisNumbers, TheControlChartsMinimaStandApart)
 {
     for (const bool onPage : {false, true}) {
@@ -208,14 +212,15 @@ TEST_F(AxisNumbers, TheControlChartsMinimaStandApart)
         const std::vector<Number> numbers = Numbers(dc);
         std::vector<std::string> texts = Texts(dc);
         std::sort(texts.begin(), texts.end());
-        EXPECT_EQ(texts, (std::vector<std::string>{"-0.1", "-5.1", "44.3", "505.5"}));
+        EXPECT_EQ(texts, (std::vector<std::string>{"-5.1", "44.3", "505.5"}));
         EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << (onPage ? "page" : "screen");
     }
 }
 
 // The same chart at the sizes of the member page and of the nine-graph page's left column: where
-// the x minimum "-5.1" and the y minimum "-0.1" share the rows at the corner, the blank between
-// their letters is at least a digit's width (a few pixels read "-5.1 -0.1" as one pair).
+// the x minimum "-5.1" and the y minimum "-0.1" are both drawn and share the rows at the corner,
+// the blank between their letters is at least a digit's width (a few pixels read "-5.1 -0.1" as
+// one pair).
 TEST_F(AxisNumbers, TheControlChartsMinimaShareNoRowsWithinADigit)
 {
     const plat::Size sizes[] = {{290, 310}, {280, 300}, {370, 130}, {300, 200}};
@@ -232,8 +237,9 @@ TEST_F(AxisNumbers, TheControlChartsMinimaShareNoRowsWithinADigit)
                 return std::find_if(runs.begin(), runs.end(), [&](const DrawCall& c) { return c.text == text; });
             };
             const auto xMin = find("-5.1"), yMin = find("-0.1");
-            ASSERT_NE(xMin, runs.end()) << where;
-            ASSERT_NE(yMin, runs.end()) << where;
+            EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << where;
+            if (xMin == runs.end() || yMin == runs.end())
+                continue;
             dc.SelectFont(yMin->state.font);
             const int digit = dc.GetTextExtent("0").cx;
             ASSERT_GT(digit, 2) << where;
@@ -378,8 +384,8 @@ TEST_F(AxisNumbers, TheFullChartsYNumbersStandInsideBesideAnAxisAtTheLeftEdge)
 // The "Shear-Angle" chart of the membrane's Mohr set: the crack angle stays at 45.0 degrees
 // while the shear rises to 1.8, so that the curve runs up the chart's right end, on the column
 // of the x end's number "45.0" (right-aligned at the inset): beside every row the number could
-// take there. It steps in along the axis until a blank column stands between its cell and the
-// curve; the curve stays whole.
+// take there. The number stays at its end, its cell reaching the curve's column, and the curve
+// gives way round its letters; it does not step in along the axis.
 TEST_F(AxisNumbers, TheCompactChartsEndNumberStandsClearOfACurveAlongTheEnd)
 {
     for (const bool onPage : {false, true}) {
@@ -402,12 +408,12 @@ TEST_F(AxisNumbers, TheCompactChartsEndNumberStandsClearOfACurveAlongTheEnd)
             for (const plat::Point& p : c.points)
                 drawn += p.x == curve ? 1 : 0;
         EXPECT_GT(drawn, 0) << "the curve is not on the column " << curve;
-        // The number's cell (its advance) ends left of the curve with a blank pixel between,
-        // on the device (a page's pixel is three of its own).
+        // The number's cell (its advance) ends at the end's column, on the device (a page's pixel
+        // is three of its own).
         const int cellRight = map.ToDevice({end->letters.right, 0}).x;
         const int curveLeft = map.ToDevice({curve, 0}).x;
-        EXPECT_LT(cellRight, curveLeft) << (onPage ? "page" : "screen") << ": cell ends at " << cellRight
-                                        << ", curve at " << curveLeft;
+        EXPECT_NEAR(cellRight, curveLeft, 2 * map.ScaleX() + 1)
+            << (onPage ? "page" : "screen") << ": cell ends at " << cellRight << ", curve at " << curveLeft;
         EXPECT_EQ(Crossings(dc), std::vector<std::string>{}) << (onPage ? "page" : "screen");
     }
 }

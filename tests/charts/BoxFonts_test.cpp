@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "ChartsFixture.h"
 #include "charts/RichText.h"
 #include "charts/Tchart.h"
+#include "support/RecordingDC.h"
 
 namespace {
 
@@ -109,37 +112,56 @@ TEST_F(BoxFonts, AChartsTitleIsFittedOnceForItsSize)
 }
 
 // The full chart fits its axis titles in its text font: the x title to the width, the y title
-// to the height between the margins.
+// to the height between the margins, never below the least readable height.
 TEST_F(BoxFonts, AFullChartsAxisTitlesAreFittedOnceForItsSize)
 {
-    Tbigchart chart(&page, "", 0, 0, 300, 200, 1, 1, 0);
-    // min(-20 * 300 / 800, (-20 * 200 / 800) * 4 / 3) = -7.5; title min(-12, -10.67) = -12.
-    EXPECT_EQ(chart.SizedFontHeights(), (FontHeights{-12, -7.5}));
+    Tbigchart chart(&page, "", 0, 0, 600, 400, 1, 1, 0);
+    // min(-20 * 600 / 800, (-20 * 400 / 800) * 4 / 3) = -15; title min(-24, -21.33) = -24.
+    EXPECT_EQ(chart.SizedFontHeights(), (FontHeights{-24, -15}));
     const std::string x =
         "Average Longitudinal Strain over the Whole Depth of the Section, at the Cracks and "
         "between them (mm/m)";
     plat::Image scratch(1, 1);
     plat::DC dc(scratch);
-    ASSERT_GT(MeasureRichText(dc, x, chart.TextFont()).cx, 300);
+    ASSERT_GT(MeasureRichText(dc, x, chart.TextFont()).cx, 600);
     chart.SetTitles("M", x, "Depth", 1, 1);
     const double fitted = chart.TextHeight();
-    EXPECT_LT(fitted, 0.0);
-    EXPECT_GT(fitted, -7.5);
-    EXPECT_LE(MeasureRichText(dc, x, chart.TextFont()).cx, 300);
+    EXPECT_LE(fitted, -kLeastTextCharHeight);
+    EXPECT_GT(fitted, -15);
+    EXPECT_LE(MeasureRichText(dc, x, chart.TextFont()).cx, 600);
     chart.Layout();
     chart.Reposition(0, 0, 40, 300, 0);
-    chart.Reposition(0, 0, 300, 200, 0);
+    chart.Reposition(0, 0, 600, 400, 0);
     EXPECT_EQ(chart.TextHeight(), fitted);
 }
 
 // A chart too low for its margins has no room for its y title: its text keeps the height its
-// size asks for (a character height stays one), rather than being scaled by a negative room.
+// size asks for (a character height stays one), rather than being scaled by a negative room,
+// and where that is lower than a readable text, the least readable height. A chart of 300 x 200
+// asks for -7.5: its numbers and titles are written at -10, and the x title, wider than the
+// chart even so, is left out.
 TEST_F(BoxFonts, AChartWithNoRoomForItsYTitleKeepsItsTextFont)
 {
     Tbigchart chart(&page, "", 0, 0, 300, 20, 1, 1, 0);
     chart.SetTitles("Title", "x", "A y title", 1, 1);
-    EXPECT_EQ(chart.TextHeight(), chart.SizedFontHeights().text);
+    EXPECT_EQ(chart.TextHeight(), AtLeastReadable(chart.SizedFontHeights().text));
     EXPECT_LT(chart.TextFont().height, 0);
+
+    Tbigchart small(&page, "", 0, 0, 300, 200, 1, 1, 0);
+    EXPECT_EQ(small.SizedFontHeights().text, -7.5);
+    const std::string x =
+        "Average Longitudinal Strain over the Whole Depth of the Section, at the Cracks and "
+        "between them (mm/m)";
+    small.SetTitles("M", x, "Depth", 1, 1);
+    small.AddPoint(0, 0);
+    small.AddPoint(10, 5);
+    small.AutoScale();
+    EXPECT_EQ(small.TextHeight(), -kLeastTextCharHeight);
+    RecordingDC dc;
+    small.Paint(dc, true, {0, 0, 300, 200});
+    const std::vector<std::string> texts = dc.Texts();
+    EXPECT_EQ(std::find(texts.begin(), texts.end(), x), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Depth"), texts.end());
 }
 
 } // namespace

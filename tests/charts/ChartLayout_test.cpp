@@ -212,47 +212,55 @@ TEST_F(ChartLayout, AFittedNoteKeepsACharacterHeightAndOnePixelMoreWouldNotFit)
     }
 }
 
-// A chart wider than tall, 300 x 120, with a y title of about 200 px in its text font: the
+// A chart wider than tall, 300 x 120, with a y title of about 90 px in its text font: the
 // title is longer than the plot is high (not than the chart is wide), and its font is lowered
 // until it stands no longer than the height between the top and bottom margins; drawn upward
-// from the chart's middle, it stays inside the chart.
+// from the chart's middle, it stays inside the chart. A title of about 200 px would need letters
+// lower than a readable text: the font stops at the least readable height and the title is left
+// out.
 TEST_F(ChartLayout, AYTitleLongerThanThePlotIsHighIsFittedToThatHeight)
 {
     const int W = 300, H = 120;
-    Tbigchart chart(nullptr, "Moment", 0, 0, W, H, 0, 1, 0);
-    chart.SetFontHeights(-14, -12);
-    std::string yTitle = "Curvature";
-    plat::LogFont text = chart.TextFont();
-    while (Width(yTitle, text) < 200)
-        yTitle += yTitle.size() % 2 ? " x" : "y";
-    ASSERT_GE(Width(yTitle, text), 200);
-    ASSERT_LE(Width(yTitle, text), 215);
-    chart.SetTitles("Moment", "mm", yTitle, 0, 1);
-    chart.AddPoint(0, 0);
-    chart.AddPoint(10, 5);
-    chart.AutoScale();
+    for (const int length : {90, 200}) {
+        SCOPED_TRACE(length);
+        Tbigchart chart(nullptr, "Moment", 0, 0, W, H, 0, 1, 0);
+        chart.SetFontHeights(-14, -12);
+        std::string yTitle = "Curvature";
+        plat::LogFont text = chart.TextFont();
+        while (Width(yTitle, text) < length)
+            yTitle += yTitle.size() % 2 ? " x" : "y";
+        ASSERT_GE(Width(yTitle, text), length);
+        ASSERT_LE(Width(yTitle, text), length + 15);
+        chart.SetTitles("Moment", "mm", yTitle, 0, 1);
+        chart.AddPoint(0, 0);
+        chart.AddPoint(10, 5);
+        chart.AutoScale();
 
-    const ChartMargins& m = chart.Margins();
-    const int room = H - m.top - m.bottom;
-    ASSERT_GT(room, 40);
-    ASSERT_LT(room, 200);
-    const int fitted = Width(yTitle, chart.TextFont());
-    EXPECT_LE(fitted, room);
-    EXPECT_GT(fitted, room / 2);
-    EXPECT_LT(chart.TextFont().height, 0);
-
-    RecordingDC dc;
-    chart.Paint(dc, true, {0, 0, W, H});
-    int drawn = 0;
-    for (const DrawCall& c : dc.CallsOf("Text"))
-        if (c.state.font.escapement == 900) {
-            ++drawn;
-            EXPECT_LE(c.run.width, room);
-            // Upward from its point: from at.y up to at.y - width.
-            EXPECT_LE(c.run.at.y, H);
-            EXPECT_GE(c.run.at.y - c.run.width, 0);
+        const ChartMargins& m = chart.Margins();
+        const int room = H - m.top - m.bottom;
+        ASSERT_GT(room, 40);
+        ASSERT_LT(room, 100);
+        const int fitted = Width(yTitle, chart.TextFont());
+        EXPECT_LT(chart.TextFont().height, 0);
+        EXPECT_LE(chart.TextFont().height, -kLeastTextCharHeight);
+        if (length == 90) {
+            EXPECT_LE(fitted, room);
+            EXPECT_GT(fitted, room / 2);
         }
-    EXPECT_EQ(drawn, 1);
+
+        RecordingDC dc;
+        chart.Paint(dc, true, {0, 0, W, H});
+        int drawn = 0;
+        for (const DrawCall& c : dc.CallsOf("Text"))
+            if (c.state.font.escapement == 900) {
+                ++drawn;
+                EXPECT_LE(c.run.width, room);
+                // Upward from its point: from at.y up to at.y - width.
+                EXPECT_LE(c.run.at.y, H);
+                EXPECT_GE(c.run.at.y - c.run.width, 0);
+            }
+        EXPECT_EQ(drawn, length == 90 ? 1 : 0);
+    }
 }
 
 // After a resize the text font's height is fractional (-13.33 of a chart made at -16 and
