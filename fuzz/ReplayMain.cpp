@@ -3,7 +3,8 @@
 // checks (it aborts where one fails) are checked on its seeds and kept findings by every test
 // run, under the normal compiler and without the fuzzing engine. A folder that does not exist
 // is passed over (findings are kept only for the targets that have any); a run that found no
-// input at all fails, so that a misnamed folder does not pass unseen.
+// input at all fails, so that a misnamed folder does not pass unseen. As every test program, it
+// gives itself settings, data and cache folders of its own (tests/support/OwnFolders.h).
 
 #include <algorithm>
 #include <cstddef>
@@ -16,6 +17,8 @@
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "support/OwnFolders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 // The engine's set-up hook, called once before the first input where the target has one.
@@ -51,14 +54,9 @@ bool Replay(const std::filesystem::path& file)
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Every input of the folders named, once; the exit code of the run.
+int ReplayAll(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s FOLDER...\n", argc > 0 ? argv[0] : "replay");
-        return 2;
-    }
     if (LLVMFuzzerInitialize)
         LLVMFuzzerInitialize(&argc, &argv);
     int replayed = 0;
@@ -75,4 +73,22 @@ int main(int argc, char** argv)
     }
     std::fprintf(stderr, "%d inputs replayed\n", replayed);
     return replayed > 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FOLDER...\n", argc > 0 ? argv[0] : "replay");
+        return 2;
+    }
+    const std::string home = own_folders::Enter();
+    if (home.empty()) {
+        std::fprintf(stderr, "no folder for the replay's settings and data could be made\n");
+        return 1;
+    }
+    const int result = ReplayAll(argc, argv);
+    own_folders::Leave(home);
+    return result;
 }

@@ -65,6 +65,15 @@ Color Image::DevicePixel(int x, int y) const {
     return FromQ(QColor(m_impl->image.pixel(x, y)));
 }
 
+bool Image::SamePixels(const Image& other) const {
+    const QImage& a = m_impl->image;
+    const QImage& b = other.m_impl->image;
+    if (m_impl->scale != other.m_impl->scale || a.size() != b.size())
+        return false;
+    // Compared as 32-bit words whatever the formats the pictures were made in.
+    return a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
+}
+
 std::pair<int, int> Image::RowsNotOf(Color background) const {
     const QImage& image = m_impl->image;
     if (image.isNull())

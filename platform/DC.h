@@ -51,6 +51,8 @@ public:
     Color Pixel(int x, int y) const;
     // The colour of a device pixel.
     Color DevicePixel(int x, int y) const;
+    // Whether the other picture has the same size, scale and device pixels.
+    bool SamePixels(const Image& other) const;
     void Fill(Color color);
     // The logical rows that hold a pixel of another colour than background: the first and one
     // past the last; {0, 0} when every pixel is the background.

@@ -14,6 +14,8 @@
 
 #include "app/CommandIds.h"
 #include "app/summary/CrossSection.h"
+#include "foundation/StrFormat.h"
+#include "foundation/TDepthTable.h"
 #include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
 #include "support/RecordingDC.h"
@@ -595,6 +597,74 @@ TEST_F(UnheldLayerTest, APredecessorSheetWithAValuePastWhatASectionTakesIsRefuse
         ExpectRefusedKeepingTheOpenSection("absurd.dat",
                                            Bytes(sheet.Bytes()),
                                            std::string(cell.text) + kCannotRead,
+                                           "Invalid File");
+    }
+}
+
+// A layer whose area is more than its bars of the largest size is refused naming the area of
+// one of its bars: 20,000,000 mm^2 in 4 bars is 5,000,000 mm^2 a bar, against 1,000,000 mm^2.
+TEST_F(UnheldLayerTest, TheAreaRefusalNamesTheAreaOfOneBarOfTheLayer)
+{
+    const std::string told = std::string(" has bars of 5000000.0 mm^2") + kAtMost + kCannotRead;
+    ExpectRefusedKeepingTheOpenSection("four.q2t",
+                                       LabelledSection("LONGREINF top\nZ 450\nAI 500\nA 20000000\nNUM 4\nENDLONG\n"),
+                                       "Longitudinal layer 1 (\"top\")" + told, "Load Error");
+    for (const int version : {7, 8}) {
+        SCOPED_TRACE(version);
+        std::vector<std::uint8_t> v08 = MakeV08File(version).bytes;
+        ASSERT_EQ(Field<double>(v08, kV08LayerBars - 16), 1000e-6);
+        SetField(v08, kV08LayerBars - 16, 20.0);
+        SetField(v08, kV08LayerBars, std::int32_t{4});
+        ExpectRefusedKeepingTheOpenSection("four08.q2k", Bytes(v08), "Longitudinal layer 1 (\"bottom\")" + told,
+                                           "Invalid File");
+    }
+}
+
+namespace {
+
+// The two-type sheet with its shrinkage block: in the per mille of the sheet, -0.2, -0.3 and
+// -0.4 at the bottom, middle and top of both regions (rows 30 and 31, columns 1 to 3), and
+// -0.1 in its bar layer (row 34); no strain discontinuity.
+SheetWriter ShrinkageSheet()
+{
+    SheetWriter sheet = MakeTwoTypeSheetWriter();
+    sheet.Text(3, 27, "Y");
+    for (const int row : {30, 31})
+        sheet.Number(1, row, -0.2).Number(2, row, -0.3).Number(3, row, -0.4);
+    sheet.Number(1, 34, -0.1).Text(3, 35, "N");
+    return sheet;
+}
+
+} // namespace
+
+// A predecessor sheet's shrinkage strains, by region and in its bar layer's row, are read per
+// mille; a strain past what a section takes in the bar layer's row (1e303 or 1e42 per mille)
+// refuses the sheet naming the cell as one in a region's profile does, and the section open
+// before stays.
+TEST_F(UnheldLayerTest, APredecessorSheetsShrinkageStrainsAreReadPerMilleAndHeldInTheBarLayersRowToo)
+{
+    const std::vector<UiRequest> boxes = Open("shrinkage.dat", Bytes(ShrinkageSheet().Bytes()),
+                                              {"Importing", "File contained more than one material type"});
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(boxes.size(), 2u);
+    const TStructure* s = Window().GetCurrentStructure();
+    ASSERT_EQ(s->GetName(), "Two types");
+    const TDepthTable& shrinkage = s->GetPositionVariable(kShrinkTherm);
+    ASSERT_GT(shrinkage.GetCount(), 0);
+    for (int i = 0; i < shrinkage.GetCount(); ++i) {
+        EXPECT_LE(shrinkage.GetValue(i), -0.2e-3 + 1e-9);
+        EXPECT_GE(shrinkage.GetValue(i), -0.4e-3 - 1e-9);
+    }
+    EXPECT_NEAR(s->GetLongLayer(0, 0)->thermStrain, -0.1e-3, 1e-9);
+
+    for (const auto& [value, shown] : {std::pair{1e303, "1e+303"}, std::pair{1e42, "1e+42"}}) {
+        SheetWriter sheet = ShrinkageSheet();
+        sheet.Number(1, 34, value);
+        ExpectRefusedKeepingTheOpenSection("shrinkage.dat", Bytes(sheet.Bytes()),
+                                           StrPrintf("Row 34, column 1 of the sheet holds %s: a section takes at "
+                                                     "most 10000 mm/m.",
+                                                     shown) +
+                                               kCannotRead,
                                            "Invalid File");
     }
 }

@@ -205,3 +205,24 @@ TEST_F(DCTest, RowsNotOfTheBackgroundAreReadAtEveryScale) {
         EXPECT_EQ(img.RowsNotOf(Colors::Black), (std::pair<int, int>{0, 20}));
     }
 }
+
+// Two pictures are the same where every device pixel agrees at the same size and scale: one
+// pixel of another colour, a pixel of a picture at twice the scale, or a row more tells them
+// apart.
+TEST_F(DCTest, PicturesOfTheSamePixelsAreTheSame) {
+    const auto drawn = [](int h, int scale, Color corner) {
+        Image img(12, h, Colors::White, scale);
+        {
+            DC dc(img);
+            dc.FillRect(Rect{3, 5, 9, 9}, Colors::Black);
+            dc.FillRect(Rect{11, 0, 12, 1}, corner);
+        }
+        return img;
+    };
+    const Image picture = drawn(20, 1, Colors::White);
+    EXPECT_TRUE(picture.SamePixels(drawn(20, 1, Colors::White)));
+    EXPECT_FALSE(picture.SamePixels(drawn(20, 1, Color(254, 255, 255))));
+    EXPECT_FALSE(picture.SamePixels(drawn(21, 1, Colors::White)));
+    EXPECT_FALSE(picture.SamePixels(drawn(20, 2, Colors::White)));
+    EXPECT_TRUE(drawn(20, 2, Colors::White).SamePixels(drawn(20, 2, Colors::White)));
+}

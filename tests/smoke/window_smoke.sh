@@ -10,9 +10,11 @@ trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/quarvish"
 cp -r "$help_dir" "$work/help"
 cd "$work"
-# Settings and data folders of its own: what a run of the program left in the home folder does
-# not change what this one shows.
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+# Settings, data and cache folders of its own: what a run of the program left in the home folder
+# does not change what this one shows, and this one (Qt, the GL driver, fontconfig) writes
+# nothing there.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" \
+  XDG_STATE_HOME="$work/state"
 
 export SMOKE_WORK="$work"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '

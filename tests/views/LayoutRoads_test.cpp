@@ -218,7 +218,8 @@ struct LayoutRoads : StartedShellTest {
             EXPECT_EQ(now[i].place, fresh[i].place);
             EXPECT_EQ(now[i].titleHeight, fresh[i].titleHeight);
             EXPECT_EQ(now[i].textHeight, fresh[i].textHeight);
-            if (!(now[i].place == fresh[i].place))
+            // Counted pixel by pixel only where the pictures differ.
+            if (!(now[i].place == fresh[i].place) || now[i].image.SamePixels(fresh[i].image))
                 continue;
             int differ = 0;
             for (int y = 0; y < fresh[i].image.Height(); ++y)
@@ -271,13 +272,22 @@ struct LayoutRoads : StartedShellTest {
     }
 };
 
-// The member sets of the quick-define default section, each chosen from the list after a run.
-// The "Reinforcement" set moved its legends and drew its four lower charts with shorter plots
-// after a preview.
+// The member sets of the quick-define default section, each chosen from the list after a run
+// (two sets a run, so that no test runs near its time limit). The "Reinforcement" set moved its
+// legends and drew its four lower charts with shorter plots after a preview.
 TEST_F(LayoutRoads, MemberSetsOfTheQuickDefaults)
 {
     MemberOfTheQuickDefaults(QuickStirrup::THeaded);
-    for (const char* set : {"Reinforcement", "Stiffness and Axial", "Deformations and Rotations", "Moment and Shear"}) {
+    for (const char* set : {"Reinforcement", "Stiffness and Axial"}) {
+        Choose(set);
+        EveryRoadDrawsTheFirstPaint(set, [this, set] { Choose(set); });
+    }
+}
+
+TEST_F(LayoutRoads, MoreMemberSetsOfTheQuickDefaults)
+{
+    MemberOfTheQuickDefaults(QuickStirrup::THeaded);
+    for (const char* set : {"Deformations and Rotations", "Moment and Shear"}) {
         Choose(set);
         EveryRoadDrawsTheFirstPaint(set, [this, set] { Choose(set); });
     }

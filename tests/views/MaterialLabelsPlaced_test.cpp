@@ -21,6 +21,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/support/TwoConcreteTBeam.h"
 #include "tests/views/PrintedPage.h"
+#include "tests/views/MaterialSamples.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 #include "views/TMaterDiagram.h"
@@ -72,6 +73,22 @@ std::vector<DrawCall> ChartCalls(const std::vector<DrawCall>& calls, const std::
     return out;
 }
 
+// A mark of a material chart (its lines) outside its axes, as text; "" when none. The axes are
+// the first two lines: the y axis from the plot's top down, the x axis to its end.
+std::string MarkOutsideTheAxes(const std::vector<DrawCall>& lines)
+{
+    if (lines.size() < 2)
+        return "no axes";
+    const plat::Point yTop = lines[0].points[0], xEnd = lines[1].points[1];
+    const int row = lines[1].points[0].y;
+    for (std::size_t i = 2; i < lines.size(); ++i)
+        for (const plat::Point p : lines[i].points)
+            if (p.x < yTop.x - 3 || p.x > xEnd.x || p.y < yTop.y || p.y > row + 2)
+                return StrPrintf("a mark at (%d, %d) outside the axes (%d..%d by %d..%d)", p.x, p.y, yTop.x - 3,
+                                 xEnd.x, yTop.y, row + 2);
+    return "";
+}
+
 // The first fault of a concrete chart's drawing (its calls, two curves expected); "" when none:
 // a run of a label's letters over a curve; a fill over a curve (a label's background breaking
 // it); a curve cut into pieces or ending at its peak; two labels on one row nearer than a line
@@ -115,17 +132,7 @@ std::string ConcreteChartFault(const std::vector<DrawCall>& calls, const std::st
                 !s.empty())
                 return "\"" + a.text + "\" and \"" + b.text + "\" run together across the curve " + s;
         }
-    // The axes, the first two lines: the y axis from the plot's top down, the x axis to its end.
-    if (lines.size() < 2)
-        return "no axes";
-    const plat::Point yTop = lines[0].points[0], xEnd = lines[1].points[1];
-    const int row = lines[1].points[0].y;
-    for (std::size_t i = 2; i < lines.size(); ++i)
-        for (const plat::Point p : lines[i].points)
-            if (p.x < yTop.x - 3 || p.x > xEnd.x || p.y < yTop.y || p.y > row + 2)
-                return StrPrintf("a mark at (%d, %d) outside the axes (%d..%d by %d..%d)", p.x, p.y, yTop.x - 3,
-                                 xEnd.x, yTop.y, row + 2);
-    return "";
+    return MarkOutsideTheAxes(lines);
 }
 
 struct PlacedMaterialLabels : StartedShellTest {
@@ -226,6 +233,67 @@ TEST_F(PlacedMaterialLabels, ALowWideWindowOnTheScreenAndOnThePage)
         ShowSummary(system, 1600, 500);
         EXPECT_EQ(ScreenFault(), "");
         EXPECT_EQ(PageFault(), "");
+    }
+}
+
+// A concrete given by its own points, which stop at 1.2 mm/m before its peak strain of
+// 2.5 mm/m (its curve still rising where the user's points end), in a chart of 200 x 200: the x
+// axis ends where the points end, and the peak strain, past that end, has no mark on the axis.
+// Every line the chart draws but its axes stays within them.
+TEST_F(PlacedMaterialLabels, APeakStrainPastTheEndOfTheXAxisHasNoMarkThere)
+{
+    ConcreteTypeRec own = material_samples::Concrete("Own points", 30, -0.0025);
+    own.baseCurve = BaseCurveCode::UserDefined;
+    own.userCurve = UserCurvePtr(std::make_unique<TDepthTable>());
+    const std::pair<double, double> points[] = {{0.0, 0.0}, {-0.0004, -12.0}, {-0.0008, -21.0}, {-0.0012, -27.0}};
+    for (const auto& [e, f] : points)
+        own.userCurve->Add(e, f * material_samples::kMPa);
+    FinishUserCurve(*own.userCurve);
+    const auto beam = material_samples::Section({own}, {});
+    TMaterDiagram chart(&Frame(), "Concrete", 0, 0, 200, 200, MaterialChart::Concrete, 2, 1, 0);
+    chart.AttachStructure(beam.get());
+    const MaterialFrame frame = chart.Frame();
+    ASSERT_LT(frame.axis.xMax, 2.5);
+    RecordingDC dc;
+    chart.Paint(dc, true, plat::Rect{0, 0, 200, 200});
+    ASSERT_EQ(dc.CallsOf("Polyline").size(), 1u);
+    EXPECT_EQ(MarkOutsideTheAxes(dc.CallsOf("Line")), "");
+}
+
+// Seven bar types of strengths between 200 and 700 MPa in a steel chart of 225 x 305, as
+// crowded as a summary page's steel chart gets: the curve labels stack so close that a label's
+// leader to its curve would run through a label placed before it; such a label is left out. No
+// line the chart draws (a leader, a curve, a mark, an axis) runs through the letters of a label.
+TEST_F(PlacedMaterialLabels, NoLeaderOfACrowdedSteelChartRunsThroughTheLettersOfALabel)
+{
+    const std::vector<std::vector<std::pair<const char*, double>>> sections{
+        {{"B0", 600}, {"B1", 400}, {"B2", 550}, {"B3", 300}, {"B4", 200}, {"B5", 700}, {"B6", 350}},
+        {{"B0", 200}, {"B1", 500}, {"B2", 300}, {"B3", 650}, {"B4", 500}, {"B5", 350}, {"B6", 500}},
+        {{"B0", 500}, {"B1", 300}, {"B2", 600}, {"B3", 250}, {"B4", 600}, {"B5", 600}, {"B6", 600}},
+        {{"Bar type 1", 550}, {"Bar type 2", 300}, {"Bar type 3", 500}, {"Bar type 4", 350}, {"Bar type 5", 350},
+         {"Bar type 6", 500}, {"Bar type 7", 200}}};
+    for (const auto& types : sections) {
+        std::vector<SteelTypeRec> bars;
+        for (const auto& [name, fy] : types)
+            bars.push_back(material_samples::Bar(name, fy));
+        SCOPED_TRACE(bars[0].name + " ... " + bars[6].name);
+        const auto beam = material_samples::Section({material_samples::Concrete("C35", 35, -0.002)}, bars);
+        TMaterDiagram chart(&Frame(), "Rebar", 0, 0, 225, 305, MaterialChart::Rebar, 2, 1, 0);
+        chart.AttachStructure(beam.get());
+        ASSERT_EQ(chart.Curves().rebarCurves, 7);
+        RecordingDC dc;
+        chart.Paint(dc, true, plat::Rect{0, 0, 225, 305});
+        std::vector<DrawCall> strokes = dc.CallsOf("Line");
+        for (const DrawCall& curve : dc.CallsOf("Polyline"))
+            strokes.push_back(curve);
+        int labels = 0;
+        for (const DrawCall& text : dc.CallsOf("Text")) {
+            if (text.text == "Rebar" || text.text.empty())
+                continue;
+            ++labels;
+            EXPECT_EQ(CurveThrough(strokes, RunBox(text)), "") << "through \"" << text.text << "\"";
+        }
+        EXPECT_GE(labels, 2);
     }
 }
 

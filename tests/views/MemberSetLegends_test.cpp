@@ -76,6 +76,12 @@ struct MemberSetLegends : StartedShellTest {
         ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Pushover);
     }
 
+    // The legends of the set solved in a window of w x h keep off its numbers, axes and curves,
+    // on the screen and on the printed page; they are no taller than the titles and hide no
+    // curve, road given, in the window and on the page (below).
+    void KeepOffInAWindowOf(int w, int h);
+    void HideNoCurveAndAreNoTallerThanTheTitles(const std::string& road);
+
     struct Legend {
         TTextBox* box = nullptr;
         Tchart* chart = nullptr;
@@ -215,74 +221,79 @@ std::string Where(const plat::Rect& r)
 // "30.") and the demand curves. On the screen each legend's box (a window of its own, which
 // hides what lies under it) covers no text, tick or axis line of its chart and stays inside it;
 // it covers no pixel of the curves (the top bars' chart at 713 x 517 has no such place over its
-// plot: the legend draws its letters closer and stands beside it). On the printed page (a letter sheet at 300 per inch) no stroke of
-// the page and no other text runs through the legends' letters.
-TEST_F(MemberSetLegends, KeepOffTheNumbersAxesAndCurvesInSmallWindowsAndOnThePage)
+// plot: the legend draws its letters closer and stands beside it). On the printed page (a
+// letter sheet at 300 per inch) no stroke of the page and no other text runs through the
+// legends' letters. One window a test, each a run of its own.
+void MemberSetLegends::KeepOffInAWindowOf(int w, int h)
 {
-    struct Size {
-        int w, h;
-    };
-    for (const Size size : {Size{1024, 768}, Size{713, 517}}) {
-        SCOPED_TRACE(std::to_string(size.w) + " x " + std::to_string(size.h));
-        SolveInAWindowOf(size.w, size.h);
-        const std::vector<Legend> legends = Legends();
-        ASSERT_EQ(legends.size(), 4u);
-        int movedOffNumbers = 0;
-        for (const Legend& l : legends) {
-            ASSERT_NE(l.chart, nullptr);
-            const std::string title = l.chart->Data().Title();
-            SCOPED_TRACE(title);
-            const BoxPlace c = l.chart->Place(), b = l.box->Place();
-            const plat::Rect box = RectOf(b);
-            EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= c.w && box.bottom <= c.h) << Where(box);
-            for (const auto& [text, r] : DrawnTexts(*l.chart))
-                EXPECT_FALSE(Meet(box, r)) << "\"" << text << "\" at " << Where(r) << " under the legend at " << Where(box);
-            const DrawnStrokes strokes = DrawnStrokesOf(*l.chart);
-            EXPECT_EQ(PixelsInside(strokes.axes, box), 0) << "axis lines or ticks under the legend at " << Where(box);
-            // Its own place, in its own font and margin.
-            const plat::Size own = l.box->SizeAt(l.box->TitleHeight());
-            const int x = static_cast<int>(0.17 * c.w), y = static_cast<int>(0.83 * c.h - own.cy - 10);
-            const plat::Rect home{x, y, x + own.cx, y + own.cy};
-            bool numbersAtHome = false;
-            for (const auto& [text, r] : DrawnTexts(*l.chart))
-                numbersAtHome = numbersAtHome || Meet(home, r);
-            movedOffNumbers += numbersAtHome ? 1 : 0;
-            const int covered = PixelsInside(strokes.data, box);
-            if (title.rfind("Top Reinforcement", 0) == 0 && size.w == 713) {
-                // No place over the plot of the legend's height is clear of the curves: the
-                // legend draws closer and stands beside the plot.
-                EXPECT_LT(b.h, own.cy);
-                EXPECT_LT(l.box->Margin(), TTextBox::kTextMargin);
-            }
-            EXPECT_EQ(covered, 0) << "curve pixels under the legend at " << Where(box);
+    SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+    SolveInAWindowOf(w, h);
+    const std::vector<Legend> legends = Legends();
+    ASSERT_EQ(legends.size(), 4u);
+    int movedOffNumbers = 0;
+    for (const Legend& l : legends) {
+        ASSERT_NE(l.chart, nullptr);
+        const std::string title = l.chart->Data().Title();
+        SCOPED_TRACE(title);
+        const BoxPlace c = l.chart->Place(), b = l.box->Place();
+        const plat::Rect box = RectOf(b);
+        EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= c.w && box.bottom <= c.h) << Where(box);
+        for (const auto& [text, r] : DrawnTexts(*l.chart))
+            EXPECT_FALSE(Meet(box, r)) << "\"" << text << "\" at " << Where(r) << " under the legend at " << Where(box);
+        const DrawnStrokes strokes = DrawnStrokesOf(*l.chart);
+        EXPECT_EQ(PixelsInside(strokes.axes, box), 0) << "axis lines or ticks under the legend at " << Where(box);
+        // Its own place, in its own font and margin.
+        const plat::Size own = l.box->SizeAt(l.box->TitleHeight());
+        const int x = static_cast<int>(0.17 * c.w), y = static_cast<int>(0.83 * c.h - own.cy - 10);
+        const plat::Rect home{x, y, x + own.cx, y + own.cy};
+        bool numbersAtHome = false;
+        for (const auto& [text, r] : DrawnTexts(*l.chart))
+            numbersAtHome = numbersAtHome || Meet(home, r);
+        movedOffNumbers += numbersAtHome ? 1 : 0;
+        const int covered = PixelsInside(strokes.data, box);
+        if (title.rfind("Top Reinforcement", 0) == 0 && w == 713) {
+            // No place over the plot of the legend's height is clear of the curves: the
+            // legend draws closer and stands beside the plot.
+            EXPECT_LT(b.h, own.cy);
+            EXPECT_LT(l.box->Margin(), TTextBox::kTextMargin);
         }
-        // The set's own places cover numbers in both windows (the case the legends mend).
-        EXPECT_GE(movedOffNumbers, size.w == 713 ? 2 : 0);
-
-        // The page as printed: the legends' letters keep clear of every stroke and text.
-        RecordingDC paper;
-        PrintLetterPageFromPreview(*app, paper);
-        const std::vector<DrawCall> calls = paper.Calls();
-        std::vector<plat::Rect> letters, others;
-        for (const DrawCall& c : calls)
-            if (c.op == "Text" && !c.text.empty() && c.text != " " && c.state.font.escapement == 0) {
-                const bool legend = c.text.find("Provided") != std::string::npos ||
-                                    c.text.find("Effective") != std::string::npos ||
-                                    c.text.find("Demand") != std::string::npos;
-                (legend ? letters : others).push_back(PageBox(c));
-            }
-        EXPECT_EQ(letters.size(), 11u);  // three lines in three charts, two in the prestress chart's
-        const DrawnStrokes page = StrokesOf(calls, -1);
-        for (const plat::Rect& l : letters) {
-            for (const plat::Rect& o : others)
-                EXPECT_FALSE(Meet(l, o)) << "a text at " << Where(o) << " on legend letters at " << Where(l);
-            // Within the letters' box less two device pixels all round (the legend's own sample
-            // line ends where its word begins).
-            const plat::Rect inner{l.left + 2, l.top + 2, l.right - 2, l.bottom - 2};
-            EXPECT_EQ(PixelsInside(page.axes, inner), 0) << "strokes through legend letters at " << Where(l);
-        }
-        Window().MoveWindow(plat::Rect{0, 0, 1280, 1024});
+        EXPECT_EQ(covered, 0) << "curve pixels under the legend at " << Where(box);
     }
+    // The set's own places cover numbers in both windows (the case the legends mend).
+    EXPECT_GE(movedOffNumbers, w == 713 ? 2 : 0);
+
+    // The page as printed: the legends' letters keep clear of every stroke and text.
+    RecordingDC paper;
+    PrintLetterPageFromPreview(*app, paper);
+    const std::vector<DrawCall> calls = paper.Calls();
+    std::vector<plat::Rect> letters, others;
+    for (const DrawCall& c : calls)
+        if (c.op == "Text" && !c.text.empty() && c.text != " " && c.state.font.escapement == 0) {
+            const bool legend = c.text.find("Provided") != std::string::npos ||
+                                c.text.find("Effective") != std::string::npos ||
+                                c.text.find("Demand") != std::string::npos;
+            (legend ? letters : others).push_back(PageBox(c));
+        }
+    EXPECT_EQ(letters.size(), 11u);  // three lines in three charts, two in the prestress chart's
+    const DrawnStrokes page = StrokesOf(calls, -1);
+    for (const plat::Rect& l : letters) {
+        for (const plat::Rect& o : others)
+            EXPECT_FALSE(Meet(l, o)) << "a text at " << Where(o) << " on legend letters at " << Where(l);
+        // Within the letters' box less two device pixels all round (the legend's own sample
+        // line ends where its word begins).
+        const plat::Rect inner{l.left + 2, l.top + 2, l.right - 2, l.bottom - 2};
+        EXPECT_EQ(PixelsInside(page.axes, inner), 0) << "strokes through legend letters at " << Where(l);
+    }
+}
+
+TEST_F(MemberSetLegends, KeepOffTheNumbersAxesAndCurvesAt1024x768AndOnThePage)
+{
+    KeepOffInAWindowOf(1024, 768);
+}
+
+TEST_F(MemberSetLegends, KeepOffTheNumbersAxesAndCurvesAt713x517AndOnThePage)
+{
+    KeepOffInAWindowOf(713, 517);
 }
 
 namespace {
@@ -312,90 +323,104 @@ bool IsLegendWord(const std::string& text)
 
 } // namespace
 
-// The "Reinforcement" set at 1024 x 768 and 713 x 517, solved in a window of that size and
-// solved in the window as it starts (1280 x 1024) then made that size (the legends keep the
-// letters they were made with, a thirtieth of the larger charts' width): on the screen no pixel
+// The "Reinforcement" set at 1024 x 768 and 713 x 517, solved in a window of that size (a run
+// each) and solved in the window as it starts (1280 x 1024) then made each size in turn (one
+// run for both; the legends keep the letters they were made with, a thirtieth of the larger
+// charts' width): on the screen no pixel
 // of the demand, provided or effective lines lies under a legend's box (a window that hides what
 // lies under it), each legend's letters are no taller than its chart's title's and lie inside
 // its box; on the printed page (a letter sheet at 300 per inch) no shown pixel of those lines
 // lies under the legends' words, whose letters are no taller than the titles'.
+void MemberSetLegends::HideNoCurveAndAreNoTallerThanTheTitles(const std::string& road)
+{
+    SCOPED_TRACE(road);
+    const std::vector<Legend> legends = Legends();
+    ASSERT_EQ(legends.size(), 4u);
+    for (const Legend& l : legends) {
+        ASSERT_NE(l.chart, nullptr);
+        SCOPED_TRACE(l.chart->Data().Title());
+        const int title = TitleHeight(*l.chart);
+        ASSERT_GT(title, 0);
+        if (l.box->IsLeftOut())
+            continue;
+        const BoxPlace c = l.chart->Place(), b = l.box->Place();
+        const plat::Rect box = RectOf(b);
+        EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= c.w && box.bottom <= c.h) << Where(box);
+        EXPECT_EQ(PixelsInside(DrawnStrokesOf(*l.chart).data, box), 0) << "curve pixels under the legend at " << Where(box);
+        RecordingDC dc;
+        l.box->Paint(dc, true, plat::Rect{0, 0, b.w, b.h});
+        int words = 0;
+        for (const DrawCall& t : dc.CallsOf("Text")) {
+            if (!IsLegendWord(t.text))
+                continue;
+            ++words;
+            const plat::Rect r = PageBox(t);
+            EXPECT_LE(RunHeight(t), title) << "\"" << t.text << "\"";
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= b.w && r.bottom <= b.h)
+                << "\"" << t.text << "\" at " << Where(r) << " in a box of " << b.w << " x " << b.h;
+        }
+        EXPECT_GE(words, 2);
+    }
+
+    RecordingDC paper;
+    PrintLetterPageFromPreview(*app, paper);
+    const std::vector<DrawCall> calls = paper.Calls();
+    // The words of each legend, and the calls of the legends (those drawn through a word's
+    // mapping: their own sample lines).
+    std::vector<plat::Rect> words;
+    std::vector<plat::Mapping> legendMaps;
+    int pageTitles = 1 << 20;
+    for (const DrawCall& c : calls) {
+        if (c.op != "Text" || c.text.empty())
+            continue;
+        if (IsLegendWord(c.text)) {
+            words.push_back(PageBox(c));
+            if (std::find(legendMaps.begin(), legendMaps.end(), c.state.mapping) == legendMaps.end())
+                legendMaps.push_back(c.state.mapping);
+        }
+        for (const Legend& l : legends)
+            if (l.chart->Data().Title().rfind(c.text, 0) == 0)
+                pageTitles = std::min(pageTitles, RunHeight(c));
+    }
+    int shown = 0;
+    for (const Legend& l : legends)
+        shown += l.box->IsLeftOut() ? 0 : 1;
+    EXPECT_GE(words.size(), static_cast<std::size_t>(2 * shown));
+    std::vector<DrawCall> curves;
+    for (const DrawCall& c : calls)
+        if (std::find(legendMaps.begin(), legendMaps.end(), c.state.mapping) == legendMaps.end())
+            curves.push_back(c);
+    const std::vector<plat::Point> points = ShownCurvePoints(curves);
+    for (const plat::Rect& w : words) {
+        EXPECT_LE(w.bottom - w.top, pageTitles) << "legend letters at " << Where(w);
+        int under = 0;
+        for (const plat::Point& p : points)
+            under += w.Contains(p) ? 1 : 0;
+        EXPECT_EQ(under, 0) << "curve pixels under the legend's letters at " << Where(w);
+    }
+}
+
+TEST_F(MemberSetLegends, NeverHideTheCurvesAndAreNoTallerThanTheTitlesSolvedAt1024x768)
+{
+    SolveInAWindowOf(1024, 768);
+    HideNoCurveAndAreNoTallerThanTheTitles("1024 x 768");
+}
+
+TEST_F(MemberSetLegends, NeverHideTheCurvesAndAreNoTallerThanTheTitlesSolvedAt713x517)
+{
+    SolveInAWindowOf(713, 517);
+    HideNoCurveAndAreNoTallerThanTheTitles("713 x 517");
+}
+
+// One run in the window as it starts, the window made each size from there.
 TEST_F(MemberSetLegends, NeverHideTheCurvesAndAreNoTallerThanTheTitles)
 {
-    struct Road {
-        int w, h;
-        bool resized;
-    };
-    for (const Road road : {Road{1024, 768, false}, Road{713, 517, false}, Road{1024, 768, true}, Road{713, 517, true}}) {
-        SCOPED_TRACE(std::to_string(road.w) + " x " + std::to_string(road.h) + (road.resized ? ", resized" : ""));
-        SolveInAWindowOf(road.resized ? 1280 : road.w, road.resized ? 1024 : road.h);
-        if (road.resized)
-            ShowFrameAt(road.w, road.h);
-        const std::vector<Legend> legends = Legends();
-        ASSERT_EQ(legends.size(), 4u);
-        for (const Legend& l : legends) {
-            ASSERT_NE(l.chart, nullptr);
-            SCOPED_TRACE(l.chart->Data().Title());
-            const int title = TitleHeight(*l.chart);
-            ASSERT_GT(title, 0);
-            if (l.box->IsLeftOut())
-                continue;
-            const BoxPlace c = l.chart->Place(), b = l.box->Place();
-            const plat::Rect box = RectOf(b);
-            EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= c.w && box.bottom <= c.h) << Where(box);
-            EXPECT_EQ(PixelsInside(DrawnStrokesOf(*l.chart).data, box), 0) << "curve pixels under the legend at " << Where(box);
-            RecordingDC dc;
-            l.box->Paint(dc, true, plat::Rect{0, 0, b.w, b.h});
-            int words = 0;
-            for (const DrawCall& t : dc.CallsOf("Text")) {
-                if (!IsLegendWord(t.text))
-                    continue;
-                ++words;
-                const plat::Rect r = PageBox(t);
-                EXPECT_LE(RunHeight(t), title) << "\"" << t.text << "\"";
-                EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= b.w && r.bottom <= b.h)
-                    << "\"" << t.text << "\" at " << Where(r) << " in a box of " << b.w << " x " << b.h;
-            }
-            EXPECT_GE(words, 2);
-        }
-
-        RecordingDC paper;
-        PrintLetterPageFromPreview(*app, paper);
-        const std::vector<DrawCall> calls = paper.Calls();
-        // The words of each legend, and the calls of the legends (those drawn through a word's
-        // mapping: their own sample lines).
-        std::vector<plat::Rect> words;
-        std::vector<plat::Mapping> legendMaps;
-        int pageTitles = 1 << 20;
-        for (const DrawCall& c : calls) {
-            if (c.op != "Text" || c.text.empty())
-                continue;
-            if (IsLegendWord(c.text)) {
-                words.push_back(PageBox(c));
-                if (std::find(legendMaps.begin(), legendMaps.end(), c.state.mapping) == legendMaps.end())
-                    legendMaps.push_back(c.state.mapping);
-            }
-            for (const Legend& l : legends)
-                if (l.chart->Data().Title().rfind(c.text, 0) == 0)
-                    pageTitles = std::min(pageTitles, RunHeight(c));
-        }
-        int shown = 0;
-        for (const Legend& l : legends)
-            shown += l.box->IsLeftOut() ? 0 : 1;
-        EXPECT_GE(words.size(), static_cast<std::size_t>(2 * shown));
-        std::vector<DrawCall> curves;
-        for (const DrawCall& c : calls)
-            if (std::find(legendMaps.begin(), legendMaps.end(), c.state.mapping) == legendMaps.end())
-                curves.push_back(c);
-        const std::vector<plat::Point> points = ShownCurvePoints(curves);
-        for (const plat::Rect& w : words) {
-            EXPECT_LE(w.bottom - w.top, pageTitles) << "legend letters at " << Where(w);
-            int under = 0;
-            for (const plat::Point& p : points)
-                under += w.Contains(p) ? 1 : 0;
-            EXPECT_EQ(under, 0) << "curve pixels under the legend's letters at " << Where(w);
-        }
-        ShowFrameAt(1280, 1024);
-    }
+    SolveInAWindowOf(1280, 1024);
+    ShowFrameAt(1024, 768);
+    HideNoCurveAndAreNoTallerThanTheTitles("1024 x 768, resized");
+    ShowFrameAt(1280, 1024);
+    ShowFrameAt(713, 517);
+    HideNoCurveAndAreNoTallerThanTheTitles("713 x 517, resized");
 }
 
 // At 713 x 517 the top bars' chart narrows its plot to hold its legend beside it; the chart is
