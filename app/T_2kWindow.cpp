@@ -29,6 +29,7 @@
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
@@ -413,11 +414,14 @@ bool T_2kWindow::WriteDocument(const std::string& fileName) {
 // ---- Commands ---------------------------------------------------------------------------
 
 // The level is the one the analysis code reads (and the layer driver's debug question may
-// set back to 0).
+// set back to 0). An answer that is not one of the levels offered is refused and asked again;
+// an empty answer is level 0.
 void T_2kWindow::PromptDebugMode() {
     std::string text = std::to_string(GetDebugLevel());
-    if (plat::InputDialog(m_programTitle, "Enter Debug Mode (0,1,2,3)", text))
-        SetDebugLevel(static_cast<int>(std::strtol(text.c_str(), nullptr, 10)));
+    int level = GetDebugLevel();
+    if (plat::InputUntilTaken(m_programTitle, "Enter Debug Mode (0,1,2,3)", text,
+                              [&level](const std::string& t) { return ReadTypedCount(t, "Debug mode", 0, 3, level); }))
+        SetDebugLevel(level);
 }
 
 void T_2kWindow::CmFileNew() {

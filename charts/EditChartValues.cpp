@@ -1,28 +1,45 @@
 #include "charts/EditChartValues.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <cctype>
 #include <cmath>
-#include <cstdlib>
 
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 
 namespace {
 
-// atof/atoi as the dialog reads its fields: the leading number, 0 when there is none.
+// The fields are read as every typed number is (foundation/TypedNumber); a text the dialog
+// refuses reads here as 0.
 double ReadDouble(const std::string& text)
 {
-    const double v = std::strtod(text.c_str(), nullptr);
+    const double v = TypedNumber(text);
     return std::isfinite(v) ? v : 0.0;
 }
 
 int ReadInt(const std::string& text)
 {
-    errno = 0;
-    const long v = std::strtol(text.c_str(), nullptr, 10);
-    if (errno == ERANGE)
-        return v < 0 ? -1000000 : 1000000;
-    return static_cast<int>(std::clamp(v, -1000000L, 1000000L));
+    return std::clamp(ClampToInt(TypedNumber(text)), -1000000, 1000000);
+}
+
+// A whole number, however large (it is held to the field's range), or an empty field.
+bool IsWholeNumber(const std::string& text)
+{
+    const double v = TypedNumber(text);
+    return std::isfinite(v) && v == std::trunc(v);
+}
+
+// The word the dialog shows for no tick marks, in any case, with blanks around it.
+bool IsNoneWord(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    if (first == std::string::npos || last - first + 1 != 4)
+        return false;
+    std::string word = text.substr(first, 4);
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return word == "none";
 }
 
 void ApplyEnd(ChartData& data, ChartEnd end, bool automatic, const std::string& text,
@@ -35,10 +52,10 @@ void ApplyEnd(ChartData& data, ChartEnd end, bool automatic, const std::string& 
 }
 
 // The value an axis end field stands for: the data bound when "Auto", else the number typed
-// (not finite when it overflows).
+// (not finite when it overflows or is no number).
 double EndValue(bool automatic, const std::string& text, double bound)
 {
-    return automatic ? bound : std::strtod(text.c_str(), nullptr);
+    return automatic ? bound : TypedNumber(text);
 }
 
 } // namespace
@@ -67,6 +84,31 @@ std::string CheckAxisEnds(const EditChartFields& f, const ChartBounds& bounds)
     return {};
 }
 
+std::string CheckEditChartFields(const EditChartFields& f, const ChartBounds& bounds)
+{
+    std::string problem = CheckAxisEnds(f, bounds);
+    if (!problem.empty())
+        return problem;
+    const struct {
+        const char* name;
+        const std::string& text;
+    } ticks[2] = {{"X Tick Distance", f.xTick}, {"Y Tick Distance", f.yTick}};
+    for (const auto& t : ticks)
+        if (!IsNoneWord(t.text) && !std::isfinite(TypedNumber(t.text)))
+            return StrPrintf("%s must be a number (0 or None for no tick marks).", t.name);
+    const struct {
+        const char* name;
+        const std::string& text;
+        int low, high;
+    } counts[3] = {{"X Decimal Points", f.xDecimals, 0, kMaxAxisDecimals},
+                   {"Y Decimal points", f.yDecimals, 0, kMaxAxisDecimals},
+                   {"Thickness", f.thickness, 0, 1000000}};
+    for (const auto& c : counts)
+        if (!IsWholeNumber(c.text))
+            return StrPrintf("%s must be a whole number (values are kept within %d to %d).", c.name, c.low, c.high);
+    return {};
+}
+
 double TickStepFromText(const std::string& text)
 {
     const double v = ReadDouble(text);
@@ -81,6 +123,11 @@ std::string TickStepText(const AxisFormat& format, double step)
 int DecimalsFromText(const std::string& text)
 {
     return std::clamp(ReadInt(text), 0, kMaxAxisDecimals);
+}
+
+int LineWidthFromText(const std::string& text)
+{
+    return ReadInt(text);
 }
 
 bool AutoMatches(const std::string& fieldText, const AxisFormat& format, double bound)
@@ -139,5 +186,5 @@ int ApplyEditChartFields(const EditChartFields& f, ChartData& data)
     data.SetYFormat(WithDecimals(data.YFormat(), DecimalsFromText(f.yDecimals)));
     data.SetXTickStep(TickStepFromText(f.xTick));
     data.SetYTickStep(TickStepFromText(f.yTick));
-    return ReadInt(f.thickness);
+    return LineWidthFromText(f.thickness);
 }

@@ -274,14 +274,9 @@ void TColourMap::Reselect()
 bool TColourMap::AskValue(const char* caption, const char* prompt, double& value, MapValue which)
 {
     std::string text = Fmt("%5.3f", value);
-    for (;;) {
-        if (!plat::InputDialog(caption, prompt, text))
-            return false;
-        const std::string message = ReadMapValue(which, text, value);
-        if (message.empty())
-            break;
-        plat::MessageBox(message, caption, MsgStyle::Ok | MsgStyle::IconExclamation);
-    }
+    if (!plat::InputUntilTaken(caption, prompt, text,
+                               [&](const std::string& t) { return ReadMapValue(which, t, value); }))
+        return false;
     Reselect();
     return true;
 }
@@ -316,14 +311,9 @@ void TColourMap::CmSetBinRange()
     std::string text = buf;
     double lo = m_bins.limit[0], hi = m_bins.limit[static_cast<std::size_t>(last)];
     int count = m_bins.count;
-    for (;;) {
-        if (!plat::InputDialog("Bin Ranges", "Enter Minimum, maximum range values and number of bins", text))
-            return;
-        const std::string message = ParseBinRange(text, lo, hi, count);
-        if (message.empty())
-            break;
-        plat::MessageBox(message, "Bin Ranges", MsgStyle::Ok | MsgStyle::IconExclamation);
-    }
+    if (!plat::InputUntilTaken("Bin Ranges", "Enter Minimum, maximum range values and number of bins", text,
+                               [&](const std::string& t) { return ParseBinRange(t, lo, hi, count); }))
+        return;
     SetBinRange(m_bins, lo, hi, count);
     if (IsCreated())
         Invalidate(false);

@@ -15,6 +15,13 @@ constexpr int kKindTextBox = 4;
 constexpr int kKindGraphicBox = 5;
 constexpr int kPopupEdit = 3000;
 constexpr int kPopupFont = 3001;
+
+// Asks for a percentage until the answer is a number or the prompt is cancelled.
+bool AskPercentFactor(const char* caption, double& factor) {
+    std::string text = "100";
+    return plat::InputUntilTaken(caption, "Enter the percentage scale factor:", text,
+                                 [&factor](const std::string& t) { return ReadPercentFactor(t, factor); });
+}
 } // namespace
 
 // ---- TTextBox -------------------------------------------------------------------------------
@@ -161,11 +168,11 @@ void TGraphicBox::CmToggleMode() {
 }
 
 void TGraphicBox::CmScaleAll() {
-    std::string text = "100";
-    if (!plat::InputDialog("Scale Graphic", "Enter the percentage scale factor:", text))
+    double factor = 1.0;
+    if (!AskPercentFactor("Scale Graphic", factor))
         return;
     const BoxPlace p = Place();
-    const double f = ScaleAllFactor(text, p.w, p.h);
+    const double f = ScaleAllFactor(factor, p.w, p.h);
     const double title = TitleHeight(), textHeight = TextHeight();
     TBoxItem::Reposition(p.x, p.y, static_cast<int>(p.w * f), static_cast<int>(p.h * f), 0);
     SetFontHeights(static_cast<int>(title), static_cast<int>(textHeight));
@@ -174,10 +181,10 @@ void TGraphicBox::CmScaleAll() {
 }
 
 void TGraphicBox::CmScaleText() {
-    std::string text = "100";
-    if (!plat::InputDialog("Scale Text", "Enter the percentage scale factor:", text))
+    double factor = 1.0;
+    if (!AskPercentFactor("Scale Text", factor))
         return;
-    m_textScale = ScaledTextScale(m_textScale, text);
+    m_textScale = ScaledTextScale(m_textScale, factor);
     if (IsCreated())
         Invalidate();
 }

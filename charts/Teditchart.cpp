@@ -1,7 +1,7 @@
 #include "charts/Teditchart.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdlib>
 
 #include "charts/DialogResources.h"
 #include "charts/EditChartValues.h"
@@ -161,7 +161,7 @@ void Teditchart::ChooseColour()
 
 void Teditchart::ChooseStyle()
 {
-    const int thickness = std::atoi(GetItemText(Id::Thickness).c_str());
+    const int thickness = LineWidthFromText(GetItemText(Id::Thickness));
     int style = m_lineStyle;
     TMyList list(this, nullptr, kListLineTypes, &style, std::max(thickness, 1), m_lineColour);
     // A cancelled choice, or none, keeps the style.
@@ -193,8 +193,9 @@ EditChartFields Teditchart::ReadFields() const
 
 bool Teditchart::CanClose()
 {
-    // Ends that cannot be drawn keep the dialog open, with the reason.
-    const std::string problem = CheckAxisEnds(ReadFields(), m_chart.Data().DataBounds());
+    // Ends that cannot be drawn, and text that is no number, keep the dialog open with the
+    // reason; nothing is written back until they are corrected.
+    const std::string problem = CheckEditChartFields(ReadFields(), m_chart.Data().DataBounds());
     if (problem.empty())
         return true;
     plat::MessageBox(problem, "Edit Chart", MsgStyle::Ok | MsgStyle::IconExclamation);

@@ -39,7 +39,8 @@ public:
 
     void SetupWindow() override;
     void CloseWindow(int result) override;
-    // OK is refused, with a message, while the axis ends cannot be drawn (see CheckAxisEnds).
+    // OK is refused, with a message, while the axis ends cannot be drawn or a field holds text
+    // that is no number (see CheckEditChartFields).
     bool CanClose() override;
     bool EvCommand(int id, int control, int notifyCode) override;
 

@@ -1,13 +1,10 @@
 #include "charts/TextBoxRules.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cmath>
 
+#include "foundation/TypedNumber.h"
 #include "platform/Types.h"
-
-namespace {
-double PercentFactor(const std::string& text) { return std::max(0.1, std::atof(text.c_str()) / 100.0); }
-} // namespace
 
 std::string TextBoxText(const std::string& text) {
     std::string kept = text.substr(0, kTextBoxTextChars);
@@ -18,12 +15,18 @@ std::string TextBoxText(const std::string& text) {
 
 int TextBoxFontHeight(int w, int h) { return std::min(4 * (h / 9) / 3, w / 9); }
 
-double ScaleAllFactor(const std::string& text, int width, int height) {
-    const double f = PercentFactor(text);
-    const int extent = std::max({width, height, 1});
-    return std::min(f, static_cast<double>(plat::kMaxWindowExtent) / extent);
+std::string ReadPercentFactor(const std::string& text, double& factor) {
+    // Any finite percentage is taken; the box and its lettering hold what it gives.
+    const double typed = TypedNumber(text);
+    if (!std::isfinite(typed))
+        return "The percentage scale factor must be a number (values below 10 are taken as 10).";
+    factor = std::max(0.1, typed / 100.0);
+    return {};
 }
 
-double ScaledTextScale(double scale, const std::string& text) {
-    return std::min(scale * PercentFactor(text), kMaxTextScale);
+double ScaleAllFactor(double factor, int width, int height) {
+    const int extent = std::max({width, height, 1});
+    return std::min(factor, static_cast<double>(plat::kMaxWindowExtent) / extent);
 }
+
+double ScaledTextScale(double scale, double factor) { return std::min(scale * factor, kMaxTextScale); }

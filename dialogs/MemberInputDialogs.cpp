@@ -10,7 +10,6 @@
 #include "dialogs/TFire.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
-#include "foundation/TypedNumber.h"
 #include "platform/DC.h"
 #include "platform/Ui.h"
 #include "platform/Window.h"
@@ -82,14 +81,15 @@ void RunSorDemo(plat::DC& dc)
 
 void RunSorDemo(const std::function<void(const TSorGrid&)>& showSweep)
 {
+    // Each prompt asks again while its answer is refused; a cancelled prompt keeps the default.
     std::string text = "50";
-    const int n = plat::InputDialog("Number of Blocks", "Enter Number of blocks (<200)", text)
-                      ? ClampToInt(TypedNumber(text))
-                      : 50;
+    int n = 50;
+    (void)plat::InputUntilTaken("Number of Blocks", "Enter Number of blocks (<200)", text,
+                                [&n](const std::string& t) { return ReadSorBlocks(t, n); });
     text = StrPrintf("%5.2f", 1.0);
-    const double w = plat::InputDialog("Successive Over-relaxation Factor", "Enter w (<2.0)", text)
-                         ? TypedNumber(text)
-                         : 1.0;
+    double w = 1.0;
+    (void)plat::InputUntilTaken("Successive Over-relaxation Factor", "Enter w (<2.0)", text,
+                                [&w](const std::string& t) { return ReadSorFactor(t, w); });
     if (!CheckSorInputs(n, w))
         return;
     TSorGrid grid(n);

@@ -4,6 +4,7 @@
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 
 TSorGrid::TSorGrid(int n) : m_n(n < 1 ? 1 : n > kMaxSorBlocks ? kMaxSorBlocks : n)
 {
@@ -34,19 +35,45 @@ double TSorGrid::Sweep(double w)
     return largest;
 }
 
+namespace {
+
+std::string BlocksMessage()
+{
+    return StrPrintf("The number of blocks must be a whole number between 1 and %d.", kMaxSorBlocks);
+}
+
+const char* const kFactorMessage =
+    "The over-relaxation factor must lie between 0 and 2; outside that range the field diverges.";
+
+bool FactorInRange(double w) { return w > 0.0 && w < 2.0; }
+
+} // namespace
+
 int CheckSorInputs(int n, double w)
 {
     if (n < 1 || n > kMaxSorBlocks) {
-        ShowMessage(StrPrintf("The number of blocks must lie between 1 and %d.", kMaxSorBlocks), "Number of Blocks",
-                    MsgStyle::Ok | MsgStyle::IconExclamation);
+        ShowMessage(BlocksMessage(), "Number of Blocks", MsgStyle::Ok | MsgStyle::IconExclamation);
         return 0;
     }
-    if (!(w > 0.0 && w < 2.0)) {
-        ShowMessage("The over-relaxation factor must lie between 0 and 2; outside that range the field diverges.",
-                    "Successive Over-relaxation Factor", MsgStyle::Ok | MsgStyle::IconExclamation);
+    if (!FactorInRange(w)) {
+        ShowMessage(kFactorMessage, "Successive Over-relaxation Factor", MsgStyle::Ok | MsgStyle::IconExclamation);
         return 0;
     }
     return 1;
+}
+
+std::string ReadSorBlocks(const std::string& text, int& n)
+{
+    return ReadTypedCount(text, "Number of blocks", 1, kMaxSorBlocks, n).empty() ? std::string() : BlocksMessage();
+}
+
+std::string ReadSorFactor(const std::string& text, double& w)
+{
+    const double typed = TypedNumber(text);
+    if (!FactorInRange(typed))
+        return kFactorMessage;
+    w = typed;
+    return {};
 }
 
 SorResult RelaxSorGrid(TSorGrid& grid, double w, const std::function<void(const TSorGrid&)>& afterSweep)

@@ -41,6 +41,11 @@ struct SorResult {
 // Block counts 1..199 and factors 0 < w < 2 are accepted; anything else is refused with a
 // message (the field would diverge, or would not fit). Returns 1 when accepted.
 int CheckSorInputs(int n, double w);
+// The answers to the two prompts, read as every typed number is: empty when taken (n or w
+// set), else the message of CheckSorInputs and n or w left as it was. Text that is no number,
+// or a count that is no whole number, is refused like a value out of range.
+std::string ReadSorBlocks(const std::string& text, int& n);
+std::string ReadSorFactor(const std::string& text, double& w);
 // Relaxes until converged or capped; afterSweep runs after every sweep (the painting).
 SorResult RelaxSorGrid(TSorGrid& grid, double w, const std::function<void(const TSorGrid&)>& afterSweep = {});
 // "\n %d iterations needed\nMax Error %9.6f\n"

@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             typed.xDecimals = f[6];
             typed.yDecimals = f[7];
             typed.thickness = f[8];
-            if (CheckAxisEnds(typed, chart.DataBounds()).empty())
+            if (CheckEditChartFields(typed, chart.DataBounds()).empty())
                 ApplyEditChartFields(typed, chart);
             continue;
         }

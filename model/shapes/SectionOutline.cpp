@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/TDepthTable.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
 #include "model/shapes/ShapeLibrary.h"
@@ -87,7 +88,8 @@ double RoundSectionLength(double length, int digits)
 
 int ClassifyWidthEntry(std::string& text)
 {
-    if (std::atof(text.c_str()) != 0.0)
+    const double typed = TypedNumber(text);
+    if (typed != 0.0 && !std::isnan(typed))
         return 2;
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     std::size_t first = 0;

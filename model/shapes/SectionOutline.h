@@ -32,8 +32,9 @@ inline constexpr double kRoundUndefined = 3.1415626e31;
 double RoundSectionLength(double length, int digits);
 
 // What a typed width means: 2 a number (non-zero), 1 "DOWN", 0 "UP" (a rounded part), 2
-// anything else (read as a width of 0). A text that is not a non-zero number is trimmed of
-// blanks and tabs and upper-cased in place.
+// anything else (which the outline editor refuses unless it is 0). A text that is not a
+// non-zero number (read as every typed number is) is trimmed of blanks and tabs and
+// upper-cased in place.
 int ClassifyWidthEntry(std::string& text);
 
 // Value of entry i, 1e31 when i lies outside the table.

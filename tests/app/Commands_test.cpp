@@ -201,12 +201,27 @@ TEST_F(StartedShellTest, DebugLevelAndPrintInColourPrompts) {
         std::optional<std::string> answer;
         int level;
     };
-    for (const Row& row : {Row{"2", 2}, Row{std::nullopt, 2}, Row{"  -1x", -1}, Row{"abc", 0}}) {
+    for (const Row& row : {Row{"2", 2}, Row{std::nullopt, 2}, Row{" 3 ", 3}, Row{"", 0}, Row{"1", 1}}) {
         ui.Input("Enter Debug Mode (0,1,2,3)", row.answer);
         Frame().Dispatch(CmId::DebugMode);
         EXPECT_EQ(Window().GetDebugLevel(), row.level);
         EXPECT_EQ(GetDebugLevel(), row.level);
     }
+    // An answer that is not one of the levels is refused with a message and asked again; the
+    // level stays until one is taken.
+    for (const char* typed : {"  -1x", "abc", "0,5", "5mm", "1.5", "-1", "4", "nan"}) {
+        ui.Input("Enter Debug Mode (0,1,2,3)", std::string(typed))
+            .Message("Debug mode must be a whole number from 0 to 3.", MsgAnswer::Ok)
+            .Input("Enter Debug Mode (0,1,2,3)", std::nullopt);
+        Frame().Dispatch(CmId::DebugMode);
+        EXPECT_TRUE(ui.Done()) << typed;
+        EXPECT_EQ(GetDebugLevel(), 1) << typed;
+    }
+    ui.Input("Enter Debug Mode (0,1,2,3)", std::string("x"))
+        .Message("Debug mode must be", MsgAnswer::Ok)
+        .Input("Enter Debug Mode (0,1,2,3)", std::string("2"));
+    Frame().Dispatch(CmId::DebugMode);
+    EXPECT_EQ(GetDebugLevel(), 2);
     SetDebugLevel(0);
     ui.Message("Do you wish to print in colour?", MsgAnswer::No);
     Frame().Dispatch(CmId::PrintInColour);

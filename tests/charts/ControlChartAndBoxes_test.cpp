@@ -406,3 +406,30 @@ TEST_F(BoxTest, GraphicBoxScalesAndHandsItsSettingsToThePicture) {
     EXPECT_EQ(page.pictures.back().mode, 0);
     EXPECT_DOUBLE_EQ(page.pictures.back().scale, 5.2);
 }
+
+// A percentage that is no number, or a number followed by other text, is refused with a message
+// and asked for again; cancelled, the box and its lettering keep their size.
+TEST_F(BoxTest, GraphicBoxScalePromptsAskAgainForTextThatIsNoNumber) {
+    TGraphicBox box(&page, "graphic", 40, 40, 200, 100);
+    box.CreateInParent();
+    const BoxPlace place = box.Place();
+    const double scale = box.GetTextScale();
+    const char* const refusal = "The percentage scale factor must be a number (values below 10 are taken as 10).";
+    for (const char* typed : {"abc", "50,5", "50%", "5mm", "nan"}) {
+        ui.Input("percentage", std::string(typed)).Message(refusal, MsgAnswer::Ok).Input("percentage", std::nullopt);
+        box.CmScaleAll();
+        ui.Input("percentage", std::string(typed)).Message(refusal, MsgAnswer::Ok).Input("percentage", std::nullopt);
+        box.CmScaleText();
+        EXPECT_TRUE(ui.Done()) << typed;
+        EXPECT_EQ(box.Place(), place) << typed;
+        EXPECT_EQ(box.GetTextScale(), scale) << typed;
+    }
+    // Corrected, the answer is taken; an empty one reads as 0, so 10 %.
+    ui.Input("percentage", std::string("x")).Message(refusal, MsgAnswer::Ok).Input("percentage", std::string("50"));
+    box.CmScaleAll();
+    EXPECT_EQ(box.Place(), (BoxPlace{40, 40, 100, 50}));
+    ui.Input("percentage", std::string(""));
+    box.CmScaleText();
+    EXPECT_DOUBLE_EQ(box.GetTextScale(), 0.1 * scale);
+    EXPECT_TRUE(ui.Done());
+}

@@ -5,6 +5,7 @@
 #include "charts/ControlChartGeometry.h"
 #include "charts/TextBoxRules.h"
 #include "foundation/Sentinel.h"
+#include "platform/Types.h"
 
 namespace {
 // Pairs and tags kept alive for the view over them.
@@ -90,7 +91,19 @@ TEST(TextBoxRules, TextIsCutAndEndsInALineEnd) {
     // min(4 (h / 9) / 3, w / 9): 100 x 90 gives min(13, 11); 900 x 30 gives min(4, 100).
     EXPECT_EQ(TextBoxFontHeight(100, 90), 11);
     EXPECT_EQ(TextBoxFontHeight(900, 30), 4);
-    // Percentages below 10, and text that is no number, count as 10 %.
-    EXPECT_DOUBLE_EQ(ScaleAllFactor("0", 200, 100), 0.1);
-    EXPECT_DOUBLE_EQ(ScaledTextScale(1.3, "letters"), 0.13);
+    // Percentages below 10 (an empty answer reads as 0) count as 10 %; text that is no
+    // number is refused and leaves the factor as it was.
+    double f = 1.0;
+    EXPECT_EQ(ReadPercentFactor("0", f), "");
+    EXPECT_DOUBLE_EQ(ScaleAllFactor(f, 200, 100), 0.1);
+    f = 1.0;
+    EXPECT_EQ(ReadPercentFactor("", f), "");
+    EXPECT_DOUBLE_EQ(ScaledTextScale(1.3, f), 0.13);
+    f = 2.0;
+    for (const char* typed : {"letters", "0,5", "50%", "nan", "1e400"})
+        EXPECT_EQ(ReadPercentFactor(typed, f),
+                  "The percentage scale factor must be a number (values below 10 are taken as 10).")
+            << typed;
+    EXPECT_EQ(f, 2.0);
+    EXPECT_DOUBLE_EQ(ScaleAllFactor(1e6, 200, 100), plat::kMaxWindowExtent / 200.0);
 }

@@ -125,6 +125,70 @@ TEST_F(Dialogs, EditChartRefusesReversedAndAbsurdEnds)
     EXPECT_EQ(data.AxisRange().yMax, 100.0);
 }
 
+// Text that is no number, or a number followed by other text, keeps the dialog open with the
+// field's message, as an end out of range does; Cancel then leaves the chart as it was.
+TEST_F(Dialogs, EditChartRefusesTextThatIsNoNumberInEveryNumberField)
+{
+    struct Field {
+        int id;
+        const char* message;
+    };
+    const Field fields[] = {{Id::XMin, "X Axis Min must be a number between"},
+                            {Id::XMax, "X Axis Max must be a number between"},
+                            {Id::YMin, "Y Axis Min must be a number between"},
+                            {Id::YMax, "Y Axis Max must be a number between"},
+                            {Id::XTick, "X Tick Distance must be a number (0 or None for no tick marks)."},
+                            {Id::YTick, "Y Tick Distance must be a number (0 or None for no tick marks)."},
+                            {Id::XDecimals, "X Decimal Points must be a whole number (values are kept within 0 to 9)."},
+                            {Id::YDecimals, "Y Decimal points must be a whole number (values are kept within 0 to 9)."},
+                            {Id::Thickness, "Thickness must be a whole number (values are kept within 0 to 1000000)."}};
+    chart->SetLinePen(3, plat::Color(0, 0, 0), 0);
+    const ChartData before = chart->Data();
+    for (const Field& field : fields)
+        for (const char* typed : {"abc", "0,5", "5mm", "nan"}) {
+            bool stillOpen = false;
+            ui.Dialog("Edit Chart", [&](plat::DialogDriver& d) {
+                  d.Type(field.id, typed);
+                  d.Click(1);
+                  stillOpen = dynamic_cast<plat::Dialog&>(d.GetWindow()).IsRunning();
+                  d.Click(2);
+              }).Message(field.message, MsgAnswer::Ok);
+            chart->CmPopup3001();
+            EXPECT_TRUE(ui.Done()) << field.id << " " << typed;
+            EXPECT_TRUE(stillOpen) << field.id << " " << typed;
+            const ChartData& now = chart->Data();
+            EXPECT_EQ(now.AxisRange().xMin, before.AxisRange().xMin);
+            EXPECT_EQ(now.AxisRange().xMax, before.AxisRange().xMax);
+            EXPECT_EQ(now.AxisRange().yMin, before.AxisRange().yMin);
+            EXPECT_EQ(now.AxisRange().yMax, before.AxisRange().yMax);
+            EXPECT_EQ(now.XStep(), before.XStep());
+            EXPECT_EQ(now.YStep(), before.YStep());
+            EXPECT_EQ(now.XFormat().format, before.XFormat().format);
+            EXPECT_EQ(now.YFormat().format, before.YFormat().format);
+            EXPECT_EQ(chart->LineWidth(), 3);
+        }
+    // Decimals that are no whole number are refused too; corrected, OK takes the fields. An
+    // empty end, tick distance and thickness read as 0 as they always have, and "none" in any
+    // case is the word the dialog shows for no tick marks.
+    ui.Dialog("Edit Chart", [](plat::DialogDriver& d) {
+          d.Type(Id::XDecimals, "2.5");
+          d.Click(1);
+          d.Type(Id::XDecimals, "3");
+          d.Type(Id::YMin, "");
+          d.Type(Id::XTick, "");
+          d.Type(Id::YTick, " none ");
+          d.Type(Id::Thickness, "");
+          d.Click(1);
+      }).Message("X Decimal Points must be a whole number", MsgAnswer::Ok);
+    chart->CmPopup3001();
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(chart->Data().XFormat().format, "%5.3f");
+    EXPECT_EQ(chart->Data().AxisRange().yMin, 0.0);
+    EXPECT_EQ(chart->Data().XStep(), kNone);
+    EXPECT_EQ(chart->Data().YStep(), kNone);
+    EXPECT_EQ(chart->LineWidth(), 0);
+}
+
 TEST_F(Dialogs, EditChartColourAndStyle)
 {
     ui.Dialog("Edit Chart", [](plat::DialogDriver& d) {

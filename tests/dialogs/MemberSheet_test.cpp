@@ -477,11 +477,21 @@ TEST_F(MemberSheetTest, DemonstrationPaintsTheGridOnItsSide)
     EXPECT_EQ(fills[0].color, (plat::Color{130, 125, 0}));
     EXPECT_EQ(fills[2].color, (plat::Color{125, 0, 131}));
 
-    ui.Input("Enter Number of blocks", std::string("250")).Input("Enter w", std::nullopt).Message("between 1 and 199",
-                                                                                                  MsgAnswer::Ok);
+    // A count out of range is refused and asked for again: the grid drawn is the one typed next.
+    ui.Input("Enter Number of blocks", std::string("250"))
+        .Message("between 1 and 199", MsgAnswer::Ok)
+        .Input("Enter Number of blocks", std::string("4"))
+        .Input("Enter w", std::nullopt)
+        .Message("iterations needed", MsgAnswer::Ok);
     RecordingDC refused;
+    testing::internal::CaptureStdout();
     RunSorDemo(refused);
-    EXPECT_TRUE(refused.CallsOf("FillRect").empty());
+    (void)testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(ui.Done());
+    const auto asked = refused.CallsOf("FillRect");
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.size() % 15, 0u);
+    EXPECT_EQ(asked[0].rect, (plat::Rect{20, 612, 276, 868}));
 }
 
 } // namespace

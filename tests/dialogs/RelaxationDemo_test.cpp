@@ -95,22 +95,36 @@ TEST_F(RelaxationDemoTest, ThePageIsPaintedAgainWhereThePictureLayWhenItEnds)
     EXPECT_EQ(Window().BackingImage().Pixel(130, 150), pageCool);
 }
 
-// Counts past an int and factors that are no number are refused with the demonstration's own
-// messages; nothing is drawn.
-TEST_F(RelaxationDemoTest, TypedValuesOutOfRangeAreRefused)
+// Answers that are no number, no whole count or out of range are refused with the
+// demonstration's own message and asked for again, by the command as a user gives it; nothing
+// is drawn until both are taken, and the grid relaxed is the one of the answers taken.
+TEST_F(RelaxationDemoTest, TypedValuesOutOfRangeOrNoNumberAreAskedAgain)
 {
     Window().UpdateWindow();
     const int before = Window().GetScreenPaints();
-    ui.Input("Enter Number of blocks", std::string("99999999999"))
-        .Input("Enter w", std::string("1.5"))
-        .Message("The number of blocks must lie between 1 and", MsgAnswer::Ok)
+    int paintedBeforeTaken = -1;
+    ui.Input("Enter Number of blocks", std::string("99999999999"));
+    for (const char* blocks : {"abc", "0,5", "5mm", "2.5", "0", "-3", "200"})
+        ui.Message("The number of blocks must be a whole number between 1 and 199", MsgAnswer::Ok)
+            .Input("Enter Number of blocks", std::string(blocks));
+    ui.Message("The number of blocks must be a whole number between 1 and 199", MsgAnswer::Ok)
         .Input("Enter Number of blocks", std::string("10"))
-        .Input("Enter w", std::string("nan"))
-        .Message("The over-relaxation factor must lie between 0 and 2", MsgAnswer::Ok);
+        .Input("Enter w", std::string("nan"));
+    for (const char* w : {"abc", "1,5", "1.5x", "0", "2", "-1"})
+        ui.Message("The over-relaxation factor must lie between 0 and 2", MsgAnswer::Ok).Input("Enter w", std::string(w));
+    ui.Message("The over-relaxation factor must lie between 0 and 2", MsgAnswer::Ok)
+        .While([&] { paintedBeforeTaken = Window().GetScreenPaints() - before; })
+        .Input("Enter w", std::string("1.5"))
+        .Message("iterations needed", MsgAnswer::Ok);
+    testing::internal::CaptureStdout();
     EXPECT_TRUE(Window().EvCommand(CmId::ClampingStress, 0, 0));
-    EXPECT_TRUE(Window().EvCommand(CmId::ClampingStress, 0, 0));
+    (void)testing::internal::GetCapturedStdout();
     EXPECT_TRUE(ui.Done());
-    EXPECT_EQ(Window().GetScreenPaints(), before);
+    EXPECT_EQ(paintedBeforeTaken, 0);
+    // The run is the one of 10 blocks at w = 1.5.
+    TSorGrid grid(10);
+    const std::string expected = SorReport(RelaxSorGrid(grid, 1.5));
+    EXPECT_EQ(ui.requests.back().text, expected);
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST(ClassifyWidthEntry, WordsOfRoundedPartsInAnyCaseAndSpacing)
     const Row rows[] = {
         {"300", 2, "300"},  {"-5", 2, "-5"},   {" up ", 0, "UP"},   {"\tDown\t", 1, "DOWN"},
         {"uP", 0, "UP"},    {"0", 2, "0"},     {"wide", 2, "WIDE"}, {"", 2, ""},
-        {"up and down", 2, "UP AND DOWN"},
+        {"up and down", 2, "UP AND DOWN"}, {" 5mm", 2, "5MM"},
     };
     for (const Row& r : rows) {
         std::string text = r.typed;
