@@ -1,8 +1,8 @@
 // A document of membrane elements one of which cannot be analysed (its outline names no concrete
-// type), opened in the real window by the user's roads: that element is named in one box and
-// the others open; the file, which still holds it, is saved through Save As, so that it is
-// replaced only when the user chooses it there. A document of nothing else leaves the
-// document open before as it was.
+// type, or a concrete type the element does not define), opened in the real window by the
+// user's roads: that element is named in one box and the others open; the file, which still
+// holds it, is saved through Save As, so that it is replaced only when the user chooses it
+// there. A document of nothing else leaves the document open before as it was.
 
 #include <algorithm>
 #include <memory>
@@ -45,6 +45,17 @@ protected:
         v.push_back(Example(3, "PV21"));
         v.push_back(Example(3, "PV22"));
         return WriteStructures(name, std::move(v));
+    }
+    // The same document with Empty's outline row naming concrete "Nothing", which it does not
+    // define, as a hand-edited file or another program may give it.
+    std::string WritePanelsNamingNothing(const std::string& name) {
+        const std::string file = WritePanels(name);
+        std::string text = dir.Read(name);
+        const std::size_t row = text.find("\t\"\"", text.find("\"Empty\""));
+        EXPECT_NE(row, std::string::npos);
+        text.replace(row, 3, "\t\"Nothing\"");
+        dir.Write(name, text);
+        return file;
     }
     std::string WriteOne(const std::string& name, std::unique_ptr<TStructure> s) {
         std::vector<std::unique_ptr<TStructure>> v;
@@ -239,4 +250,39 @@ TEST_F(PartlyReadDocument, AZoneNamingTheElementLeftOutTakesTheFirstPanelWithout
     EXPECT_EQ(g_CurrentStructure, 1);
     ASSERT_GE(g_MemberDefinition.zoneCount, 1);
     EXPECT_EQ(g_MemberDefinition.zones[0].structureIndex, 1);
+}
+
+// Empty's outline naming a concrete type "Nothing" that the element does not define: the same
+// road as an outline naming none. One box says what was not read, the four sound panels open,
+// and neither File > Save nor the save question's Yes writes over the file unasked.
+TEST_F(PartlyReadDocument, AnOutlineNamingAConcreteTheElementLacksLeavesItOutTheSameWay) {
+    Start();
+    const std::string file = WritePanelsNamingNothing("panels.qvh");
+    const std::string bytes = dir.Read("panels.qvh");
+    ASSERT_NE(bytes.find("\"Nothing\""), std::string::npos);
+    const std::string box = "Membrane element \"Empty\": concrete region 1 of its outline names concrete type "
+                            "\"Nothing\", which the element does not define, so it cannot be analysed. It was not read.";
+    ui.File(plat::FileDialogKind::Open, file).Message(box, MsgAnswer::Ok);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+    ExpectFourPanels(file, 1);
+
+    ui.File(plat::FileDialogKind::Save, std::nullopt);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(ui.lastProposedFile, "");
+    EXPECT_EQ(dir.Read("panels.qvh"), bytes);
+
+    Window().MarkDocumentModified();
+    const std::string other = WriteOne("other.qvh", Example(2, "Other"));
+    ui.Message("Save Changes in '" + file + "'?", MsgAnswer::Yes)
+        .File(plat::FileDialogKind::Save, dir.File("four.qvh"))
+        .File(plat::FileDialogKind::Open, other);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(ui.lastProposedFile, "");
+    EXPECT_EQ(dir.Read("panels.qvh"), bytes);
+    const int boxes = Boxes();
+    app->OpenFile(dir.File("four.qvh"));
+    EXPECT_EQ(Open(), kSound);
+    EXPECT_EQ(Boxes(), boxes) << "the document saved where the user chose";
 }
