@@ -10,7 +10,6 @@
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
-#include "model/ModelHelpers.h"
 #include "model/TBeam.h"
 
 int OpenDataFile(const std::string& path, std::vector<std::unique_ptr<TStructure>>& structures)
@@ -49,17 +48,8 @@ int ReadXmlStructureElement(const std::string& text, int k, TStructure& structur
     std::size_t offset = 0;
     int found = 0;
     for (int n = 0; XmlFindComponent(dtd, flat, n, name, offset) != 0; ++n) {
-        if (name != root || ++found != k)
-            continue;
-        if (!XmlReadStructure(dtd, flat, n, &structure).Ok())
-            return 0;
-        // A structure whose outline was not read whole, or names no concrete it has, is refused
-        // with the one message that names it, as the document's own reader refuses it.
-        const std::string untyped = DescribeUndefinedConcreteType(structure);
-        if (untyped.empty())
-            return 1;
-        ShowMessage(untyped, "Load Error", MsgStyle::Ok | MsgStyle::IconExclamation);
-        return 0;
+        if (name == root && ++found == k)
+            return XmlReadStructure(dtd, flat, n, &structure).Ok() ? 1 : 0;
     }
     ShowMessage(StrPrintf("The file holds no element %d of kind %s.", k, root.c_str()),
                 "Load Error",

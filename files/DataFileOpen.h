@@ -19,7 +19,5 @@ int OpenDataFile(const std::string& path, std::vector<std::unique_ptr<TStructure
 int LoadXmlDocument(const std::string& text, std::vector<std::unique_ptr<TStructure>>& structures);
 
 // The XML branch for one structure: the k-th (from 1) component of the structure's own root
-// element (q3g_beam, p3g_shell) read into it. 0 when the document has no such component, or
-// when it is refused (its read failed, or its outline was not read whole or names no concrete the
-// structure has: DescribeUndefinedConcreteType, shown).
+// element (q3g_beam, p3g_shell) read into it. 0 when the document has no such component.
 int ReadXmlStructureElement(const std::string& text, int k, TStructure& structure);

@@ -348,8 +348,8 @@ int TP2k1DAnalysis::SolveFullResponse()
     ClearStages();
     if (GetStructure() == nullptr)
         return FailInitialStages();
-    // An element without an outline, without a concrete type or without concrete at some depth
-    // is not solved: no stage, and why.
+    // An element without an outline or without concrete at some depth is not solved: no
+    // stage, and why.
     const std::string missing = GetStructure()->DescribeMissingConcrete();
     if (!missing.empty()) {
         Finish();

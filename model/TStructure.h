@@ -275,7 +275,7 @@ public:
     // elevations 400 and 500 mm. ..."); for a membrane element the depth ("Membrane element
     // \"PV20\": No concrete region at depth -35.0 mm. ..."). A section one of whose regions names a
     // concrete type it does not have is named with that region's elevations first; a membrane
-    // element without an outline, or without a concrete type, says so. Empty when its concrete
+    // element without an outline says so. Empty when its concrete
     // spans its whole height (a section of no height, without regions, needs none).
     std::string DescribeMissingConcrete() const;
     // Cracking strain of a mesh node of concrete type t whose effective tensile strength is

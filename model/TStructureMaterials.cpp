@@ -375,13 +375,9 @@ std::string TStructure::DescribeMissingConcrete() const
                          ElevationText(r.top - bottom).c_str(),
                          UnitLabel(ukSectionLength));
     }
-    // A membrane element keeps its thickness without an outline, and its analysis takes its
-    // first concrete type.
+    // A membrane element keeps its thickness without an outline.
     if (IsMembrane() && m_regions.empty())
         return StrPrintf("Membrane element \"%s\": Its outline has no concrete region, so it cannot be analysed.",
-                         GetName().c_str());
-    if (IsMembrane() && GetConcreteTypeCount() == 0)
-        return StrPrintf("Membrane element \"%s\": It defines no concrete type, so it cannot be analysed.",
                          GetName().c_str());
     double depth = 0.0;
     if (!FindDepthWithoutConcrete(depth))

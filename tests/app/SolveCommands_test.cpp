@@ -76,6 +76,8 @@ TEST_F(StartedShellTest, TheSolveRoadDeletesTheOldAnalysisFirstAndShowsErrorsAft
 }
 
 TEST_F(StartedShellTest, ACancelledStrainPromptLeavesTheAnalysisAlone) {
+    // A section with an outline: one without is not asked for strains.
+    Window().GetCurrentStructure()->AddRegion(0.6, 0.0, 0.3, 0.3, 0, 1);
     std::vector<std::string> log;
     g_Analyses[0] = std::make_unique<LoggedAnalysis>(Window().GetCurrentStructure(), &log, "old");
     ui.Input("Enter strain and dist. from bottom for 2 sections", std::nullopt);
