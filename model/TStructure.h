@@ -275,8 +275,8 @@ public:
     // elevations 400 and 500 mm. ..."); for a membrane element the depth ("Membrane element
     // \"PV20\": No concrete region at depth -35.0 mm. ..."). A section one of whose regions names a
     // concrete type it does not have is named with that region's elevations first; a membrane
-    // element without an outline says so. Empty when its concrete
-    // spans its whole height (a section of no height, without regions, needs none).
+    // element without an outline keeps its thickness, all of it without concrete. Empty when
+    // its concrete spans its whole height (a section of no height, without regions, needs none).
     std::string DescribeMissingConcrete() const;
     // Cracking strain of a mesh node of concrete type t whose effective tensile strength is
     // tensileStrength: max(tensileStrength / Ec, ecr) of the type; 0 for a bad type.

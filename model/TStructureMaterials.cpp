@@ -375,10 +375,8 @@ std::string TStructure::DescribeMissingConcrete() const
                          ElevationText(r.top - bottom).c_str(),
                          UnitLabel(ukSectionLength));
     }
-    // A membrane element keeps its thickness without an outline.
-    if (IsMembrane() && m_regions.empty())
-        return StrPrintf("Membrane element \"%s\": Its outline has no concrete region, so it cannot be analysed.",
-                         GetName().c_str());
+    // A membrane element keeps its thickness without an outline: the whole of it is a depth
+    // without concrete.
     double depth = 0.0;
     if (!FindDepthWithoutConcrete(depth))
         return {};

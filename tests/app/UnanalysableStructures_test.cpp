@@ -142,7 +142,8 @@ TEST_F(UnanalysableStructure, AMembraneElementWithoutAnOutlineSaysWhyOnEverySolv
     ASSERT_LT(from, to);
     text.replace(from, to - from, "<sectionSOLID />");
 
-    const std::string why = "Membrane element \"Empty\": Its outline has no concrete region, so it cannot be analysed.";
+    const std::string why = "Membrane element \"Empty\": No concrete region at depth -35.0 mm.  Its concrete does not "
+                            "span the whole thickness, so it cannot be analysed.";
     OpenDocument("empty.qvh", text, why);
     EXPECT_TRUE(ui.Done());
     ASSERT_EQ(Open(), (std::vector<std::string>{"PV19", "Empty"}));
