@@ -258,6 +258,9 @@ public:
     // The steel type of transverse layer i of the direction.
     const SteelTypeRec* GetTransverseSteelType(int i, int direction) const;
     const ConcreteTypeRec* GetCurrentConcreteType() const;
+    // The main concrete type (the first when none is marked main); null, without a message,
+    // when the structure does not define it (an element read without its concrete).
+    const ConcreteTypeRec* FindMainConcreteType() const;
     // The concrete type of the first region holding the depth (0.0001 tolerance); a depth
     // without one shows a diagnostic and answers null.
     const ConcreteTypeRec* GetConcreteTypeAt(double depth) const;

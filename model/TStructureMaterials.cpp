@@ -270,6 +270,12 @@ const ConcreteTypeRec* TStructure::GetCurrentConcreteType() const
     return GetConcreteType(GetMainConcreteType());
 }
 
+const ConcreteTypeRec* TStructure::FindMainConcreteType() const
+{
+    const int main = std::max(GetMainConcreteType(), 0);
+    return main < GetConcreteTypeCount() ? GetConcreteType(main) : nullptr;
+}
+
 namespace {
 
 // A region holds the depths between its faces widened by this much.
