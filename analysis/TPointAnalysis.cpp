@@ -59,7 +59,12 @@ int TPointAnalysis::EndSolve(int result, const char* message, const char* title)
         MaxLoadFactor = m_state->Results[StateResult::LoadFactor];
         return result;
     }
-    AddError(message, title, MsgStyle::IconExclamation);
+    // A section that cannot be analysed was never solved: it says why instead (a section the
+    // mesh cannot hold said so when it was set up).
+    if (IsSetupRefused())
+        ReportNoSection();
+    else
+        AddError(message, title, MsgStyle::IconExclamation);
     FreeSectionState(m_state);
     return 0;
 }

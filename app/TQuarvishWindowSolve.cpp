@@ -52,6 +52,12 @@ std::unique_ptr<TSectionalAnalysis> ForBeam(const TStructure& s, Args... args) {
     return beam ? std::make_unique<Analysis>(beam, args...) : nullptr;
 }
 
+// Whether no analysis can be built from the structure: it has no outline or no height, or its
+// concrete leaves a depth uncovered (TStructure::DescribeMissingConcrete).
+bool CannotBeAnalysed(const TStructure& s) {
+    return s.GetRegionCount() < 1 || !(s.GetHeight() > 0.0) || !s.DescribeMissingConcrete().empty();
+}
+
 } // namespace
 
 bool TQuarvishWindow::IdleAction(long idleCount) {
@@ -110,6 +116,14 @@ void TQuarvishWindow::ReplaceAnalysis(const AnalysisBuilder& build) {
     if (view.GetLayoutMode() == LayoutMode::Summary)
         ShowNineGraphLayout();
     ShowAnalysisErrors(analysis);
+    // A beam's analysis says why its section cannot be analysed; a structure this command
+    // builds no analysis for (a membrane element asked for a diagram of a beam section) says it
+    // here, when it cannot be analysed at all.
+    if (analysis == nullptr && structure != nullptr) {
+        const std::string why = structure->DescribeMissingConcrete();
+        if (!why.empty())
+            plat::MessageBox(why, g_MainWindowTitle, MsgStyle::Ok | MsgStyle::IconExclamation);
+    }
 }
 
 void TQuarvishWindow::CmSectionalResponse() {
@@ -141,6 +155,15 @@ void TQuarvishWindow::CmStrain(bool two) {
     if (m_viewManager->GetLayoutMode() == LayoutMode::Pushover)
         ShowNineGraphLayout();
     StrainPoints p;
+    // A structure that cannot be analysed is not asked for strains: the solve says why.
+    if (CannotBeAnalysed(*structure)) {
+        ReplaceAnalysis([two](TStructure& s) -> std::unique_ptr<TSectionalAnalysis> {
+            if (two)
+                return ForBeam<T2StrainAnalysis>(s, 0.0, 0.0, 0.0, 0.0);
+            return ForBeam<T1StrainAnalysis>(s, 0.0, 0.0, 0.0, 0.0);
+        });
+        return;
+    }
     if (const TSectionalAnalysis* a = GetCurrentAnalysis())
         a->GetTwoStrainPoints(p.strain1, p.depth1, p.strain2, p.depth2);
     else

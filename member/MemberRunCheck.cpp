@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
+#include "analysis/TQuarvish2000Analysis.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "member/TMemberDefinition.h"
@@ -29,7 +31,35 @@ bool HasNoLiveLoad(const TMemberDefinition& d)
     return true;
 }
 
-bool PrepareMemberRun(const TStructureSlots& slots, TMemberDefinition& d)
+namespace {
+
+// Why the section of a zone cannot be analysed, naming it; empty when it can.
+std::string WhyNotAnalysable(const TStructure& s)
+{
+    if (s.GetRegionCount() < 1 || !(s.GetHeight() > 0.0))
+        return StrPrintf("Section \"%s\": %s", s.GetName().c_str(), kNoSectionText);
+    return s.DescribeMissingConcrete();
+}
+
+// The first zone's section that cannot be analysed is named in one message: the run would
+// solve none of its stations.
+bool ZoneSectionsAnalysable(const TStructureSlots& slots, const TMemberDefinition& d)
+{
+    const int zones = std::clamp(d.zoneCount, 0, kMaxMemberZones);
+    for (int z = 0; z < zones; ++z) {
+        const TStructure* s = slots.GetStructure(d.zones[static_cast<std::size_t>(z)].structureIndex);
+        const std::string why = s != nullptr ? WhyNotAnalysable(*s) : std::string();
+        if (!why.empty()) {
+            ShowMessage(why, kMemberRunCaption, MsgStyle::IconExclamation);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The checks of PrepareMemberRun before its sections are: the live load, the kind of every
+// zone's structure and the question of the section to run on.
+bool MemberRunChosen(const TStructureSlots& slots, TMemberDefinition& d)
 {
     if (HasNoLiveLoad(d)) {
         ShowMessage("The member has no live load, so there is nothing to push over.\n\n"
@@ -71,4 +101,11 @@ bool PrepareMemberRun(const TStructureSlots& slots, TMemberDefinition& d)
         for (int z = 0; z < zones; ++z)
             d.zones[static_cast<std::size_t>(z)].structureIndex = current;
     return true;
+}
+
+} // namespace
+
+bool PrepareMemberRun(const TStructureSlots& slots, TMemberDefinition& d)
+{
+    return MemberRunChosen(slots, d) && ZoneSectionsAnalysable(slots, d);
 }

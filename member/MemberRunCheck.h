@@ -18,5 +18,6 @@ bool HasNoLiveLoad(const TMemberDefinition& d);
 // zone uses one section and it is not the current one (a post-fire beam just made, say), the
 // user is asked whether the member should run on the current section instead: Yes points every
 // zone at it, No runs on the zones' section as it is, Cancel runs nothing. True when the run
-// may start.
+// may start. A zone's section that cannot be analysed (no outline, or concrete that leaves a
+// depth uncovered) is then named in one message and nothing runs.
 bool PrepareMemberRun(const TStructureSlots& slots, TMemberDefinition& d);

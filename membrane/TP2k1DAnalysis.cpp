@@ -346,15 +346,18 @@ bool TP2k1DAnalysis::StopAfterSuccess(const SectionState& stage, double e0, doub
 int TP2k1DAnalysis::SolveFullResponse()
 {
     ClearStages();
-    if (GetStructure() == nullptr || ElementConcrete() == nullptr)
+    if (GetStructure() == nullptr)
         return FailInitialStages();
-    // An element without concrete at some depth is not solved: no stage, and why.
+    // An element without an outline or without concrete at some depth is not solved: no
+    // stage, and why.
     const std::string missing = GetStructure()->DescribeMissingConcrete();
     if (!missing.empty()) {
         Finish();
         AddError(missing, g_MainWindowTitle, MsgStyle::IconExclamation);
         return 0;
     }
+    if (ElementConcrete() == nullptr)
+        return FailInitialStages();
     SetControlIndex(kHoldGxy);
     Running = 1;
     double f = kStepFactor;

@@ -6,6 +6,7 @@
 #include "foundation/ProgramPaths.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
+#include "foundation/XmlEntities.h"
 #include "model/TStructure.h"
 
 bool FileExists(const std::string& path)
@@ -52,14 +53,33 @@ void AreaUnitSuffix(std::string& out, const std::string& prefix, int kind, int p
 
 std::string DescribeUndefinedConcreteType(const TStructure& s)
 {
+    const bool membrane = s.GetKind() == kKindShell;
+    const char* kind = membrane ? "Membrane element" : "Section";
+    const char* noun = membrane ? "element" : "section";
+    // An outline whose reading stopped at a row lost that row and every row after it.
+    const TStructure::ElementReadState& read = s.ReadState();
+    if (read.unreadRegion > 0 && read.unknownConcrete)
+        return StrPrintf("%s \"%s\": concrete region %d of its outline names concrete type \"%s\", which the "
+                         "%s does not define, so it cannot be analysed. It was not read.",
+                         kind,
+                         s.GetName().c_str(),
+                         read.unreadRegion,
+                         QuoteForMessage(*read.unknownConcrete).c_str(),
+                         noun);
+    if (read.unreadRegion > 0)
+        return StrPrintf("%s \"%s\": its outline has more than %d concrete region%s, the most %s %s holds, so "
+                         "it cannot be analysed. It was not read.",
+                         kind,
+                         s.GetName().c_str(),
+                         read.unreadRegion - 1,
+                         read.unreadRegion == 2 ? "" : "s",
+                         membrane ? "an" : "a",
+                         noun);
     const int types = s.GetConcreteTypeCount();
     for (int r = 0; r < s.GetRegionCount(); ++r) {
         const int type = s.GetRegion(r)->concreteType;
         if (type >= 0 && type < types)
             continue;
-        const bool membrane = s.GetKind() == kKindShell;
-        const char* kind = membrane ? "Membrane element" : "Section";
-        const char* noun = membrane ? "element" : "section";
         if (types == 0)
             return StrPrintf("%s \"%s\": its outline names no concrete type, and the %s defines "
                              "none, so it cannot be analysed. It was not read.",

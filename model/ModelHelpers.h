@@ -28,8 +28,10 @@ inline constexpr int kAreaPerLengthKind = 100;
 // "in^2/ft" or "cm^2/m".
 void AreaUnitSuffix(std::string& out, const std::string& prefix, int kind, int power);
 
-// Why the structure's concrete cannot be found: the first region naming a concrete type the
-// structure does not define (a document that gives the outline but no concrete), naming the
-// structure ("Membrane element \"P\": its outline names no concrete type, ..."). Empty when
-// every region's type is defined.
+// Why the structure's concrete cannot be found: an outline whose reading stopped at a row
+// naming a concrete the structure does not define, or at a region past the most it holds (the
+// rows from there on were not read), or else the first region naming a concrete type the
+// structure does not define (a document that gives the outline but no concrete); each names the
+// structure ("Membrane element \"P\": its outline names no concrete type, ..."). Empty when the
+// outline was read whole and every region's type is defined.
 std::string DescribeUndefinedConcreteType(const TStructure& structure);

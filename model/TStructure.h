@@ -27,6 +27,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -212,6 +213,11 @@ public:
         bool takingDefaults = false;        // the values set are the definition's defaults
         bool barAreaGiven = false;          // the layer element being read gave its bar's area
         bool barDiameterGiven = false;      // ... and its bar's diameter
+        // The outline was read only in part: the first concrete region not read (from 1), and
+        // the concrete its row names when the structure does not define it (otherwise the
+        // region was one more than the structure holds).
+        int unreadRegion = 0;
+        std::optional<std::string> unknownConcrete;
     };
     ElementReadState& ReadState() { return m_readState; }
     const ElementReadState& ReadState() const { return m_readState; }
@@ -252,6 +258,9 @@ public:
     // The steel type of transverse layer i of the direction.
     const SteelTypeRec* GetTransverseSteelType(int i, int direction) const;
     const ConcreteTypeRec* GetCurrentConcreteType() const;
+    // The main concrete type (the first when none is marked main); null, without a message,
+    // when the structure does not define it (an element read without its concrete).
+    const ConcreteTypeRec* FindMainConcreteType() const;
     // The concrete type of the first region holding the depth (0.0001 tolerance); a depth
     // without one shows a diagnostic and answers null.
     const ConcreteTypeRec* GetConcreteTypeAt(double depth) const;
@@ -268,8 +277,9 @@ public:
     // shows them, between which it has none ("Section \"T\": No concrete region between
     // elevations 400 and 500 mm. ..."); for a membrane element the depth ("Membrane element
     // \"PV20\": No concrete region at depth -35.0 mm. ..."). A section one of whose regions names a
-    // concrete type it does not have is named with that region's elevations first. Empty when
-    // its concrete spans its whole height.
+    // concrete type it does not have is named with that region's elevations first; a membrane
+    // element without an outline keeps its thickness, all of it without concrete. Empty when
+    // its concrete spans its whole height (a section of no height, without regions, needs none).
     std::string DescribeMissingConcrete() const;
     // Cracking strain of a mesh node of concrete type t whose effective tensile strength is
     // tensileStrength: max(tensileStrength / Ec, ecr) of the type; 0 for a bad type.

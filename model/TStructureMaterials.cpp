@@ -270,6 +270,12 @@ const ConcreteTypeRec* TStructure::GetCurrentConcreteType() const
     return GetConcreteType(GetMainConcreteType());
 }
 
+const ConcreteTypeRec* TStructure::FindMainConcreteType() const
+{
+    const int main = std::max(GetMainConcreteType(), 0);
+    return main < GetConcreteTypeCount() ? GetConcreteType(main) : nullptr;
+}
+
 namespace {
 
 // A region holds the depths between its faces widened by this much.
@@ -375,6 +381,8 @@ std::string TStructure::DescribeMissingConcrete() const
                          ElevationText(r.top - bottom).c_str(),
                          UnitLabel(ukSectionLength));
     }
+    // A membrane element keeps its thickness without an outline: the whole of it is a depth
+    // without concrete.
     double depth = 0.0;
     if (!FindDepthWithoutConcrete(depth))
         return {};

@@ -65,6 +65,8 @@ void AppendOutlineRows(const TStructure& s, TTextBuffer& text, const int* unit)
 void ReadOutlineRows(TStructure& s, TTextBuffer& text, const int* unit)
 {
     s.DeleteRegions();
+    s.ReadState().unreadRegion = 0;
+    s.ReadState().unknownConcrete.reset();
     double topY = -1.0;
     double topW = -1.0;
     text.Rewind();
@@ -90,10 +92,17 @@ void ReadOutlineRows(TStructure& s, TTextBuffer& text, const int* unit)
         // none; its outline is kept as it was.
         if (type < 0 && name.empty() && s.GetConcreteTypeCount() == 0)
             type = 0;
-        if (type < 0) {
-            ShowMessage(StrPrintf("Invalid Concrete Material Type for Section: \"%s\"",
-                                  QuoteForMessage(name).c_str()),
-                        "Error in Materials");
+        // A row naming a concrete the structure does not define, or a region past the most it
+        // holds, ends the reading. The read state says what was not read, for the document's
+        // reader to refuse the structure with one message (DescribeUndefinedConcreteType); the
+        // part read is no outline of it, and the rest of the structure is read and validated
+        // without one, quietly, rather than against a part of its concrete.
+        const bool full = s.GetRegionCount() >= s.GetMaxRegions();
+        if (type < 0 || full) {
+            s.ReadState().unreadRegion = s.GetRegionCount() + 1;
+            if (type < 0)
+                s.ReadState().unknownConcrete = name;
+            s.DeleteRegions();
             return;
         }
         const double bottomY = FromDocument(y, ukSectionLength, unit);

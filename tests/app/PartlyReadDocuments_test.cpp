@@ -1,8 +1,8 @@
 // A document of membrane elements one of which cannot be analysed (its outline names no concrete
-// type), opened in the real window by the user's roads: that element is named in one box and
-// the others open; the file, which still holds it, is saved through Save As, so that it is
-// replaced only when the user chooses it there. A document of nothing else leaves the
-// document open before as it was.
+// type, or a concrete type the element does not define), opened in the real window by the
+// user's roads: that element is named in one box and the others open; the file, which still
+// holds it, is saved through Save As, so that it is replaced only when the user chooses it
+// there. A document of nothing else leaves the document open before as it was.
 
 #include <algorithm>
 #include <memory>
@@ -46,23 +46,39 @@ protected:
         v.push_back(Example(3, "PV22"));
         return WriteStructures(name, std::move(v));
     }
+    // The same document with Empty's outline row naming concrete "Nothing", which it does not
+    // define, as a hand-edited file or another program may give it.
+    std::string WritePanelsNamingNothing(const std::string& name) {
+        const std::string file = WritePanels(name);
+        std::string text = dir.Read(name);
+        const std::size_t row = text.find("\t\"\"", text.find("\"Empty\""));
+        EXPECT_NE(row, std::string::npos);
+        text.replace(row, 3, "\t\"Nothing\"");
+        dir.Write(name, text);
+        return file;
+    }
     std::string WriteOne(const std::string& name, std::unique_ptr<TStructure> s) {
         std::vector<std::unique_ptr<TStructure>> v;
         v.push_back(std::move(s));
         return WriteStructures(name, std::move(v));
     }
 
-    int Boxes() const {
-        return static_cast<int>(std::count_if(ui.requests.begin(), ui.requests.end(),
-                                              [](const UiRequest& r) { return r.kind == "message"; }));
-    }
-    // The names of the open structures, in table order.
-    static std::vector<std::string> Open() {
-        std::vector<std::string> names;
-        for (const auto& s : g_Structures)
-            if (s)
-                names.push_back(s->GetName());
-        return names;
+    // On the changed document, File > Open of other: Yes to the save question opens the Save
+    // dialog, which offers no name; the four panels go to four.qvh, which opens again without a
+    // box, and the file keeps its bytes.
+    void SaveByTheQuestion(const std::string& file, const std::string& other, const std::string& bytes) {
+        Window().MarkDocumentModified();
+        ui.Message("Save Changes in '" + file + "'?", MsgAnswer::Yes)
+            .File(plat::FileDialogKind::Save, dir.File("four.qvh"))
+            .File(plat::FileDialogKind::Open, other);
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+        EXPECT_TRUE(ui.Done());
+        EXPECT_EQ(ui.lastProposedFile, "");
+        EXPECT_EQ(dir.Read("panels.qvh"), bytes);
+        const int boxes = Boxes();
+        app->OpenFile(dir.File("four.qvh"));
+        EXPECT_EQ(Open(), kSound);
+        EXPECT_EQ(Boxes(), boxes) << "the saved document";
     }
     // The four sound panels are open as the examples they were written from, the document is
     // the file's, and the one box of the open named the element that was left out.
@@ -162,18 +178,8 @@ TEST_F(PartlyReadDocument, SaveAsksForAFileAndWritesOnlyWhereTheUserChose) {
 
     // Yes: the Save dialog; the four panels go to the file chosen, and the other file opens.
     reopen();
-    Window().MarkDocumentModified();
-    ui.Message("Save Changes in '" + file + "'?", MsgAnswer::Yes)
-        .File(plat::FileDialogKind::Save, dir.File("four.qvh"))
-        .File(plat::FileDialogKind::Open, other);
-    EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
-    EXPECT_TRUE(ui.Done());
-    EXPECT_EQ(ui.lastProposedFile, "");
-    EXPECT_EQ(dir.Read("panels.qvh"), bytes);
+    SaveByTheQuestion(file, other, bytes);
     const int boxes = Boxes();
-    app->OpenFile(dir.File("four.qvh"));
-    EXPECT_EQ(Open(), kSound);
-    EXPECT_EQ(Boxes(), boxes) << "the saved document";
 
     // File > Save with the file itself chosen: the user's word replaces it.
     reopen();
@@ -239,4 +245,27 @@ TEST_F(PartlyReadDocument, AZoneNamingTheElementLeftOutTakesTheFirstPanelWithout
     EXPECT_EQ(g_CurrentStructure, 1);
     ASSERT_GE(g_MemberDefinition.zoneCount, 1);
     EXPECT_EQ(g_MemberDefinition.zones[0].structureIndex, 1);
+}
+
+// Empty's outline naming a concrete type "Nothing" that the element does not define: the same
+// road as an outline naming none. One box says what was not read, the four sound panels open,
+// and neither File > Save nor the save question's Yes writes over the file unasked.
+TEST_F(PartlyReadDocument, AnOutlineNamingAConcreteTheElementLacksLeavesItOutTheSameWay) {
+    Start();
+    const std::string file = WritePanelsNamingNothing("panels.qvh");
+    const std::string bytes = dir.Read("panels.qvh");
+    ASSERT_NE(bytes.find("\"Nothing\""), std::string::npos);
+    const std::string box = "Membrane element \"Empty\": concrete region 1 of its outline names concrete type "
+                            "\"Nothing\", which the element does not define, so it cannot be analysed. It was not read.";
+    ui.File(plat::FileDialogKind::Open, file).Message(box, MsgAnswer::Ok);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
+    ExpectFourPanels(file, 1);
+
+    ui.File(plat::FileDialogKind::Save, std::nullopt);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(ui.lastProposedFile, "");
+    EXPECT_EQ(dir.Read("panels.qvh"), bytes);
+
+    SaveByTheQuestion(file, WriteOne("other.qvh", Example(2, "Other")), bytes);
 }

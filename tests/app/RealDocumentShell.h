@@ -13,12 +13,15 @@ protected:
     ~RealDocumentShellTest() override { SetDocumentEngine(m_previous); }
 
     // File > Open of the text written under the name; changes of the open document are not saved.
-    void OpenDocument(const std::string& name, const std::string& text)
+    // A box the open is to give (a fragment of its text) is answered OK.
+    void OpenDocument(const std::string& name, const std::string& text, const std::string& box = {})
     {
         dir.Write(name, text);
         if (Window().IsModified())
             ui.Message("Save Changes", MsgAnswer::No);
         ui.File(plat::FileDialogKind::Open, dir.File(name));
+        if (!box.empty())
+            ui.Message(box, MsgAnswer::Ok);
         EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
     }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -194,6 +195,43 @@ protected:
         ui.File(plat::FileDialogKind::Open, path);
         EXPECT_TRUE(Frame().Dispatch(CmId::FileOpen));
         EXPECT_EQ(app->GetFileName(), path);
+    }
+
+    // The message boxes asked for so far.
+    int Boxes() const {
+        return static_cast<int>(std::count_if(ui.requests.begin(), ui.requests.end(),
+                                              [](const UiRequest& r) { return r.kind == "message"; }));
+    }
+    // The names of the open structures, in table order.
+    static std::vector<std::string> Open() {
+        std::vector<std::string> names;
+        for (const auto& s : g_Structures)
+            if (s)
+                names.push_back(s->GetName());
+        return names;
+    }
+
+    // The solve command on the current structure, run to its end: it asks for nothing but the
+    // one box that says why, and leaves no stage solved.
+    void ExpectOneBoxOnSolve(int command, const std::string& why) {
+        SCOPED_TRACE(command);
+        ui.requests.clear();
+        ui.Message(why, MsgAnswer::Ok);
+        Frame().Dispatch(command);
+        TQuarvishWindow& window = Window();
+        for (long pass = 0; pass < 200; ++pass) {
+            const TSectionalAnalysis* running = window.GetCurrentAnalysis();
+            if (running == nullptr || !running->IsRunning())
+                break;
+            window.IdleAction(pass);
+        }
+        EXPECT_TRUE(ui.Done());
+        ASSERT_EQ(ui.requests.size(), 1u) << (ui.requests.empty() ? "no box" : ui.requests.back().text);
+        EXPECT_EQ(ui.requests[0].text, why);
+        if (const TSectionalAnalysis* a = window.GetCurrentAnalysis()) {
+            EXPECT_EQ(a->IsRunning(), 0);
+            EXPECT_EQ(a->GetPeakState(), nullptr);
+        }
     }
 
     // Cuts the document dir/name three characters into the first occurrence of inside and

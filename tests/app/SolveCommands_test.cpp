@@ -13,6 +13,8 @@
 #include "foundation/Diagnostics.h"
 #include "foundation/Reporter.h"
 #include "foundation/Units.h"
+#include "member/MemberRunCheck.h"
+#include "member/TMemberDefinition.h"
 #include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/ShellFixture.h"
 
@@ -76,6 +78,8 @@ TEST_F(StartedShellTest, TheSolveRoadDeletesTheOldAnalysisFirstAndShowsErrorsAft
 }
 
 TEST_F(StartedShellTest, ACancelledStrainPromptLeavesTheAnalysisAlone) {
+    // A section with an outline: one without is not asked for strains.
+    Window().GetCurrentStructure()->AddRegion(0.6, 0.0, 0.3, 0.3, 0, 1);
     std::vector<std::string> log;
     g_Analyses[0] = std::make_unique<LoggedAnalysis>(Window().GetCurrentStructure(), &log, "old");
     ui.Input("Enter strain and dist. from bottom for 2 sections", std::nullopt);
@@ -199,8 +203,10 @@ TEST_F(StartedShellTest, SolvingTheEmptyStartUpSectionSaysWhyNothingRuns) {
 }
 
 // A section one of whose regions names a concrete type it does not have (the web of a T-beam
-// naming a second type of a section of one): "&Sectional Response" and the M-N diagram each say
-// so once, naming the region by its elevations, and run nothing.
+// naming a second type of a section of one): every solve road (the response, the three
+// diagrams, One Load, the strain solves, which do not ask for strains first) says so once,
+// naming the region by its elevations, and runs nothing; so does Member Response, whose zone is
+// that section.
 TEST_F(StartedShellTest, SolvingARegionOfAMissingConcreteTypeSaysSoOnceAndRunsNothing) {
     ValueGuard<int> units{g_UnitSystem, kUnitSI};
     TStructure& s = *Window().GetCurrentStructure();
@@ -223,5 +229,16 @@ TEST_F(StartedShellTest, SolvingARegionOfAMissingConcreteTypeSaysSoOnceAndRunsNo
         ASSERT_EQ(ui.requests.size(), 1u);
         EXPECT_EQ(ui.requests[0].text, why);
     }
+    for (const int command : {CmId::MVInteraction, CmId::NVInteraction, CmId::OneLoad, CmId::OneStrain,
+                              CmId::TwoStrain})
+        ExpectOneBoxOnSolve(command, why);
+    TMemberDefinition member = g_MemberDefinition;
+    member.zoneCount = 1;
+    member.zones[0].structureIndex = g_CurrentStructure;
+    member.axialLoad[LiveDiagram] = -1000.0;
+    ValueGuard<TMemberDefinition> live{g_MemberDefinition, member};
+    ExpectOneBoxOnSolve(CmId::MemberResponse, why);
+    ASSERT_FALSE(ui.requests.empty());
+    EXPECT_EQ(ui.requests[0].caption, kMemberRunCaption);
     EXPECT_EQ(s.GetRegion(1)->concreteType, 1);  // the section is left as it is
 }

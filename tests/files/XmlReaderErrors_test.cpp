@@ -3,6 +3,8 @@
 
 #include "BeamFixture.h"
 #include "DocumentTestSupport.h"
+#include "foundation/StrFormat.h"
+#include "model/ModelHelpers.h"
 
 namespace {
 
@@ -106,8 +108,6 @@ TEST_F(ReaderErrors, WarningsThatDoNotStopTheRead)
          "Units type \"SI\" not regonized.  File Assumed to be SI Metric"},
         {"unknown component", kHead + "<mystery a=\"1\"><x/></mystery>" + kTail, "Load Error",
          "Definition type mystery not loaded.  XML File Component 1 ignored."},
-        {"unknown concrete", Beam("<sectionSOLID> 500 300 0 300 \"Nope\" </sectionSOLID>"),
-         "Error in Materials", "Invalid Concrete Material Type for Section: \"Nope\""},
         {"values without a list", Beam("<experimentaldata> 1 2 </experimentaldata>"),
          "Error in XML file", "Error in experimental data!"},
     };
@@ -124,6 +124,41 @@ TEST_F(ReaderErrors, WarningsThatDoNotStopTheRead)
     const XmlResult r = ReadText(kHead + "\t<q3g_beam name=\"cut" );
     EXPECT_FALSE(r.Ok());
     EXPECT_NE(Find("End of File!"), nullptr);
+}
+
+// An outline row naming a concrete the section does not define ends the outline without a box
+// of the reader's: the read goes on, and the section says what was not read, for the document's
+// reader to refuse it with that one message. So does a region past the most a section holds.
+TEST_F(ReaderErrors, AnOutlineReadInPartSaysWhatWasNotRead)
+{
+    const std::string rows = " 600 300 500 300 \"C\" 0 300 \"Nope\" ";
+    XmlResult r = ReadText(Beam("<concrete fcp=\"30\" name=\"C\"/><sectionSOLID>" + rows + "</sectionSOLID>"));
+    EXPECT_TRUE(r.Ok()) << r.message;
+    EXPECT_TRUE(reporter.messages.empty());
+    ASSERT_EQ(last.structures.size(), 1u);
+    const TStructure& cut = *last.structures[0];
+    const std::string name = cut.GetName();
+    EXPECT_EQ(cut.GetRegionCount(), 0) << "the part read is no outline of the section";
+    EXPECT_EQ(DescribeUndefinedConcreteType(cut),
+              "Section \"" + name + "\": concrete region 2 of its outline names concrete type \"Nope\", "
+              "which the section does not define, so it cannot be analysed. It was not read.");
+
+    std::string many;
+    for (int k = 0; k <= 150; ++k)
+        many += StrPrintf(" %d 300 \"C\"", 151 - k - 1);
+    r = ReadText(Beam("<concrete fcp=\"30\" name=\"C\"/><sectionSOLID> 151 300" + many + " </sectionSOLID>"));
+    EXPECT_TRUE(r.Ok()) << r.message;
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(DescribeUndefinedConcreteType(*last.structures[0]),
+              "Section \"" + name + "\": its outline has more than 150 concrete regions, the most a section "
+              "holds, so it cannot be analysed. It was not read.");
+
+    // An outline given again, whole, clears what the one before it said.
+    r = ReadText(Beam("<concrete fcp=\"30\" name=\"C\"/><sectionSOLID>" + rows +
+                      "</sectionSOLID><sectionSOLID> 600 300 0 300 \"C\" </sectionSOLID>"));
+    EXPECT_TRUE(r.Ok()) << r.message;
+    EXPECT_EQ(DescribeUndefinedConcreteType(*last.structures[0]), "");
+    EXPECT_EQ(last.structures[0]->GetRegionCount(), 1);
 }
 
 TEST_F(ReaderErrors, AFailedReadLeavesAValidatedStructure)

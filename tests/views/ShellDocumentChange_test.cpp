@@ -705,6 +705,36 @@ TEST_F(WithoutConcrete, AnElementWithoutConcreteIsReportedOnceAndNotSolved) {
     EXPECT_NEAR(PeakShear(pv19) / 3.95e6, 1.0, 0.03);
 }
 
+// An element saved without its outline and its concrete (as an earlier version saved one whose
+// outline it had not read): named once on opening, once on each solve, and its sensitivity plots
+// and nine graphs are drawn empty without a box.
+TEST_F(WithoutConcrete, AnElementWithoutOutlineOrConcreteSaysWhyOnceAndItsPlotsStayEmpty) {
+    const std::string file = DamagedPanels({"PV20"});
+    std::string text = dir.Read("pv.qvh");
+    const std::size_t from = text.find("<concrete", text.find("\"PV20\""));
+    text.erase(from, text.find("/>", from) + 2 - from);
+    dir.Write("pv.qvh", text);
+    ui.Message(MissingConcrete("PV20"), MsgAnswer::Ok);
+    app->OpenFile(file);
+    ASSERT_EQ(ui.requests.size(), 1u);
+    Frame().Dispatch(CmId::NextElement);
+    ASSERT_EQ(StructureAt(1)->GetConcreteTypeCount(), 0);
+    ASSERT_EQ(g_CurrentStructure, 1);
+
+    ui.Message(MissingConcrete("PV20"), MsgAnswer::Ok);
+    Frame().Dispatch(CmId::SectionalResponse);
+    ASSERT_TRUE(ui.Done());
+    EXPECT_EQ(ui.requests.size(), 2u);
+    for (const int set : {3003, 3000, 3001, 3002}) {
+        SCOPED_TRACE(set);
+        View().SetNineGraphs(set);
+        Window().Invalidate();
+        Window().UpdateWindow();
+        EXPECT_TRUE(AllEmpty(Panels(View())));
+    }
+    EXPECT_EQ(ui.requests.size(), 2u);
+}
+
 // With every region element gone each element is named once on opening, and none is solved.
 // A document cut short is still refused whole, with its one message.
 TEST_F(WithoutConcrete, EveryElementWithoutConcreteIsNamedOnceAndACutDocumentIsRefused) {

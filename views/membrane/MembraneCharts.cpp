@@ -102,7 +102,7 @@ double FirstLayerYield(const TStructure& s, int direction)
 
 bool IsCracked(const TStructure& s, const ElementValues& v)
 {
-    const ConcreteTypeRec* type = s.GetConcreteType(0);
+    const ConcreteTypeRec* type = s.GetConcreteTypeCount() > 0 ? s.GetConcreteType(0) : nullptr;
     if (!type)
         return false;
     return v.e1 - v.ef > s.GetConcreteStrainRatio(0, type->ft);
@@ -382,8 +382,7 @@ void TP2k_Logic::FillStateChart(ViewChart* chart, int id, const SectionState& s)
         break;
     }
     case 2116: {
-        const int main = element.GetMainConcreteType();
-        const ConcreteTypeRec* type = element.GetConcreteType(main >= 0 ? main : 0);
+        const ConcreteTypeRec* type = element.FindMainConcreteType();
         const double ec = type ? type->ec : -0.002;
         const auto means = [&](int d, double rho) {
             double r = 0.0, fy = 0.0, fu = 0.0;

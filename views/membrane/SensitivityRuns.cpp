@@ -34,8 +34,7 @@ double VariedAxialStress(const TShell& element, int sign)
     double loads[8] = {};
     element.GetConstantLoads(loads, 8);
     const double fx = loads[0] * kConstantLoadScale;
-    const int main = element.GetMainConcreteType();
-    const ConcreteTypeRec* type = element.GetConcreteType(main >= 0 ? main : 0);
+    const ConcreteTypeRec* type = element.FindMainConcreteType();
     const double fc = type ? type->fc : 0.0;
     const double f = sign ? fx + 0.05 * fc : fx - 0.05 * fc;
     double rho = 0.0, rhoFy = 0.0;
@@ -196,8 +195,7 @@ int TP2k_Logic::MakeSensitivityTitle(int id, std::string& title) const
     const DisplayContext& u = m_display;
     const bool us = u.unitSystem == 1;
     const bool si = u.unitSystem == 0;
-    const int main = shell->GetMainConcreteType();
-    const ConcreteTypeRec* type = shell->GetConcreteType(main >= 0 ? main : 0);
+    const ConcreteTypeRec* type = shell->FindMainConcreteType();
     const auto two = [&](const std::string& head, const char* f1, const char* f2, double a,
                          double b, const std::string& tail) {
         return head + S2 + Printf(f1, a) + S1 + Printf(f2, b) + tail;
