@@ -1,0 +1,93 @@
+// A beam's summary page reads at every window size, by where its letters land: the sample
+// T-beam of two concretes, bars and a tendon, and the section quick-defined with the defaults,
+// on screen and on the printed page, in a wide low window (1600 x 500), a small one (713 x
+// 517) and a large one (1280 x 1024). The properties tables, the catalogue column's heading,
+// count and names, the notes, the dimensions and the callouts: no two texts meet, no rule
+// runs through letters, and no letters are smaller than the least text the program writes.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/GlobalTables.h"
+#include "app/views/TViewm.h"
+#include "dialogs/QuickDefine.h"
+#include "foundation/Units.h"
+#include "support/RecordingDC.h"
+#include "tests/views/BothModesShell.h"
+#include "tests/views/PageClashes.h"
+#include "tests/views/PrintedPage.h"
+
+namespace {
+
+const plat::Size kSizes[] = {{1600, 500}, {713, 517}, {1280, 1024}};
+
+struct BeamSummaryPages : BothModesShellTest {
+    void Size(plat::Size s)
+    {
+        Window().MoveWindow(plat::Rect{0, 0, s.cx, s.cy});
+        for (int pass = 0; pass < 2; ++pass)
+            Window().IdleAction(pass);
+    }
+
+    // The window's own paint (the summary page) as the screen shows it.
+    std::vector<DrawCall> Screen()
+    {
+        RecordingDC dc;
+        View().Paint(dc, 0, 0);
+        return dc.Calls();
+    }
+
+    // The page printed while its preview stands: the page's own paint (the materials charts
+    // print as boxes of their own).
+    std::vector<DrawCall> Printed()
+    {
+        RecordingDC paper;
+        PrintLetterPageFromPreview(*app, paper);
+        return DrawnAt(paper.Calls(), {0, 0});
+    }
+
+    void ExpectReadableAtEverySize()
+    {
+        Frame().Dispatch(CmId::CrossSection);
+        ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Summary);
+        for (const plat::Size size : kSizes) {
+            SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+            Size(size);
+            const std::vector<DrawCall> screen = Screen();
+            ASSERT_GT(LettersOf(screen).size(), 20u);
+            EXPECT_EQ(Join(Clashes(screen)), "") << "on screen";
+            EXPECT_EQ(Join(Clashes(Printed())), "") << "on paper";
+        }
+    }
+};
+
+} // namespace
+
+// The sample document in inches, as the user opens it.
+TEST_F(BeamSummaryPages, TheSampleTBeamReadsAtEverySizeOnScreenAndOnPaper)
+{
+    std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/full_beam_1.xml", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    ASSERT_FALSE(text.str().empty());
+    g_UnitSystem = kUnitUS;
+    dir.Write("full_beam_1.xml", text.str());
+    app->OpenFile(dir.File("full_beam_1.xml"));
+    ASSERT_NE(Window().GetCurrentStructure(), nullptr);
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "T-beam & <web>");
+    ExpectReadableAtEverySize();
+}
+
+// The section quick-defined with the defaults, in millimetres.
+TEST_F(BeamSummaryPages, TheQuickDefinedSectionReadsAtEverySizeOnScreenAndOnPaper)
+{
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
+    ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
+    View().CreateLogic(1, g_Structures[0].get(), nullptr);
+    ExpectReadableAtEverySize();
+}
