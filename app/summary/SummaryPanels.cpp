@@ -204,7 +204,8 @@ void DrawPropertiesPanel(plat::DC& dc,
     Text(dc, 2 * m, yA + 5, "Full Member Properties", kLeftTop);
 
     // Member lines, a step apart under the heading; a line wider than the box goes on in the
-    // rows under it, broken at its blanks, and what finds no row above the box's foot is left out.
+    // rows under it, broken at its blanks, and a line whose rows do not all stand above the box's
+    // foot is left out whole, with those after it.
     dc.SelectFont(body);
     const TMemberDefinition& member = g_MemberDefinition;
     const int step = Trunc((0.53 * h - yA) / 7);
@@ -240,12 +241,15 @@ void DrawPropertiesPanel(plat::DC& dc,
     int lineY = yA + 12 + step;
     const int foot = Trunc(0.54 * h) - 1;
     for (const std::string& line : lines) {
-        for (const std::string& row : WrapSheetText(dc, line, body, x1 - 3 - lineX)) {
-            const int cell = MeasureRichText(dc, row, body).cy;
-            if (lineY + cell > foot)
-                break;
+        const std::vector<std::string> rows = WrapSheetText(dc, line, body, x1 - 3 - lineX);
+        int lastTop = lineY;
+        for (std::size_t r = 0; r + 1 < rows.size(); ++r)
+            lastTop += std::max(step, MeasureRichText(dc, rows[r], body).cy + 1);
+        if (lastTop + MeasureRichText(dc, rows.back(), body).cy > foot)
+            break;
+        for (const std::string& row : rows) {
             DrawRichText(dc, lineX, lineY, row, body, plat::TextAlign::Left, plat::TextAlign::Top);
-            lineY += std::max(step, cell + 1);
+            lineY += std::max(step, MeasureRichText(dc, row, body).cy + 1);
         }
     }
 
