@@ -204,7 +204,7 @@ void DrawPropertiesPanel(plat::DC& dc,
     Text(dc, 2 * m, yA + 5, "Full Member Properties", kLeftTop);
 
     // Member lines, a step apart under the heading; a line wider than the box goes on in the
-    // rows under it, broken at its blanks, and a line whose rows do not all stand above the box's
+    // rows under it (a blank pixel apart), broken at its blanks, and a line whose rows do not all stand above the box's
     // foot is left out whole, with those after it.
     dc.SelectFont(body);
     const TMemberDefinition& member = g_MemberDefinition;
@@ -242,15 +242,19 @@ void DrawPropertiesPanel(plat::DC& dc,
     const int foot = Trunc(0.54 * h) - 1;
     for (const std::string& line : lines) {
         const std::vector<std::string> rows = WrapSheetText(dc, line, body, x1 - 3 - lineX);
+        // The rows of one line stand a blank pixel apart.
         int lastTop = lineY;
         for (std::size_t r = 0; r + 1 < rows.size(); ++r)
-            lastTop += std::max(step, MeasureRichText(dc, rows[r], body).cy + 1);
-        if (lastTop + MeasureRichText(dc, rows.back(), body).cy > foot)
+            lastTop += MeasureRichText(dc, rows[r], body).cy + 1;
+        const int lastCell = MeasureRichText(dc, rows.back(), body).cy;
+        if (lastTop + lastCell > foot)
             break;
-        for (const std::string& row : rows) {
-            DrawRichText(dc, lineX, lineY, row, body, plat::TextAlign::Left, plat::TextAlign::Top);
-            lineY += std::max(step, MeasureRichText(dc, row, body).cy + 1);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            DrawRichText(dc, lineX, lineY, rows[r], body, plat::TextAlign::Left, plat::TextAlign::Top);
+            if (r + 1 < rows.size())
+                lineY += MeasureRichText(dc, rows[r], body).cy + 1;
         }
+        lineY += std::max(step, lastCell + 1);
     }
 
     DrawRichText(dc,
