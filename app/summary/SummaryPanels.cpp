@@ -17,6 +17,7 @@
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "member/TMemberDefinition.h"
+#include "model/ModelHelpers.h"
 #include "model/TBeam.h"
 #include "model/materials/MaterialTypes.h"
 
@@ -694,6 +695,9 @@ int HitTestSummaryPage(plat::DC& dc,
                           std::string(),
                           FormatAxialLoadNote(*structure),
                           std::string()};
+    // The notes as the page draws them: the cover note under the unit note sets their font and
+    // their rows.
+    FormatCoverText(texts.note1, structure);
     CountExperimentalPoints(structure, texts.note3);
     const plat::Point p{px, py};
     int code = DrawTitleBlock(dc,

@@ -14,7 +14,9 @@
 
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
+#include "app/summary/CrossSection.h"
 #include "app/views/TViewm.h"
+#include "charts/DrawingSheet.h"
 #include "dialogs/QuickDefine.h"
 #include "foundation/Units.h"
 #include "support/RecordingDC.h"
@@ -62,6 +64,17 @@ struct BeamSummaryPages : BothModesShellTest {
             ASSERT_GT(LettersOf(screen).size(), 20u);
             EXPECT_EQ(Join(Clashes(screen)), "") << "on screen";
             EXPECT_EQ(Join(Clashes(Printed())), "") << "on paper";
+            // A click on the unit note finds it where it is drawn, however many rows the notes
+            // under it were broken into.
+            for (const DrawCall& c : screen)
+                if (c.op == "Text" && c.text.rfind("All dimensions in", 0) == 0) {
+                    const plat::Rect box = PageBox(c);
+                    RecordingDC dc;
+                    int index = 0;
+                    EXPECT_EQ(HitTestSummaryPage(dc, Window().GetCurrentStructure(), (box.left + box.right) / 2,
+                                                 (box.top + box.bottom) / 2, index, 0, 0, size.cx, size.cy, 0),
+                              kSheetHitUnitNote);
+                }
         }
     }
 };
