@@ -20,50 +20,24 @@
 #include "dialogs/QuickDefine.h"
 #include "foundation/Units.h"
 #include "support/RecordingDC.h"
-#include "tests/views/BothModesShell.h"
 #include "tests/views/PageClashes.h"
-#include "tests/views/PrintedPage.h"
+#include "tests/views/SizedPagesShell.h"
 
 namespace {
 
-const plat::Size kSizes[] = {{1600, 500}, {713, 517}, {1280, 1024}};
-
-struct BeamSummaryPages : BothModesShellTest {
-    void Size(plat::Size s)
-    {
-        Window().MoveWindow(plat::Rect{0, 0, s.cx, s.cy});
-        for (int pass = 0; pass < 2; ++pass)
-            Window().IdleAction(pass);
-    }
-
-    // The window's own paint (the summary page) as the screen shows it.
-    std::vector<DrawCall> Screen()
-    {
-        RecordingDC dc;
-        View().Paint(dc, 0, 0);
-        return dc.Calls();
-    }
-
-    // The page printed while its preview stands: the page's own paint (the materials charts
-    // print as boxes of their own).
-    std::vector<DrawCall> Printed()
-    {
-        RecordingDC paper;
-        PrintLetterPageFromPreview(*app, paper);
-        return DrawnAt(paper.Calls(), {0, 0});
-    }
-
+struct BeamSummaryPages : SizedPagesTest {
     void ExpectReadableAtEverySize()
     {
         Frame().Dispatch(CmId::CrossSection);
         ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Summary);
-        for (const plat::Size size : kSizes) {
+        for (const plat::Size size : kReadableSizes) {
             SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
             Size(size);
             const std::vector<DrawCall> screen = Screen();
             ASSERT_GT(LettersOf(screen).size(), 20u);
             EXPECT_EQ(Join(Clashes(screen)), "") << "on screen";
-            EXPECT_EQ(Join(Clashes(Printed())), "") << "on paper";
+            // The page's own paint; the materials charts print as boxes of their own.
+            EXPECT_EQ(Join(Clashes(DrawnAt(Printed(), {0, 0}))), "") << "on paper";
             // A click on the unit note finds it where it is drawn, however many rows the notes
             // under it were broken into.
             for (const DrawCall& c : screen)

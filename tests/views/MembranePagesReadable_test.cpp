@@ -16,15 +16,12 @@
 #include "charts/Tchart.h"
 #include "support/RecordingDC.h"
 #include "tests/membrane/Pv19Panel.h"
-#include "tests/views/BothModesShell.h"
 #include "tests/views/PageClashes.h"
-#include "tests/views/PrintedPage.h"
+#include "tests/views/SizedPagesShell.h"
 
 namespace {
 
-const plat::Size kSizes[] = {{1600, 500}, {713, 517}, {1280, 1024}};
-
-struct MembranePages : BothModesShellTest {
+struct MembranePages : SizedPagesTest {
     void OpenPanels()
     {
         std::vector<std::unique_ptr<TStructure>> panels;
@@ -34,29 +31,6 @@ struct MembranePages : BothModesShellTest {
         }
         app->OpenFile(WriteStructures("panels.qvh", std::move(panels)));
         ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "PV19");
-    }
-
-    void Size(plat::Size s)
-    {
-        Window().MoveWindow(plat::Rect{0, 0, s.cx, s.cy});
-        for (int pass = 0; pass < 2; ++pass)
-            Window().IdleAction(pass);
-    }
-
-    // The window's own paint (the summary page) as the screen shows it.
-    std::vector<DrawCall> Screen()
-    {
-        RecordingDC dc;
-        View().Paint(dc, 0, 0);
-        return dc.Calls();
-    }
-
-    // The page printed while its preview stands.
-    std::vector<DrawCall> Printed()
-    {
-        RecordingDC paper;
-        PrintLetterPageFromPreview(*app, paper);
-        return paper.Calls();
     }
 };
 
@@ -73,7 +47,7 @@ TEST_F(MembranePages, TheNodeDataAndVitalSignsReadAtEverySizeOnScreenAndOnPaper)
         Window().IdleAction(pass);
     Window().IdleAction(0);
     Frame().Dispatch(CmId::NineGraphs);
-    for (const plat::Size size : kSizes) {
+    for (const plat::Size size : kReadableSizes) {
         SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
         Size(size);
         for (int i : {4, 5}) {
@@ -98,7 +72,7 @@ TEST_F(MembranePages, TheSummaryPageReadsAtEverySizeOnScreenAndOnPaper)
 {
     OpenPanels();
     Frame().Dispatch(CmId::CrossSection);
-    for (const plat::Size size : kSizes) {
+    for (const plat::Size size : kReadableSizes) {
         SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
         Size(size);
         EXPECT_EQ(Join(Clashes(Screen())), "") << "on screen";
