@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "charts/RichText.h"
+#include "charts/Tchart.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 
@@ -59,7 +60,7 @@ plat::Rect NoteRect(plat::DC& dc, const std::string& text, int right, int bottom
 
 plat::LogFont NoteFont(plat::DC& dc, int w, int m, int n, const std::vector<std::string>& notes)
 {
-    const int height = w / 60;
+    const int height = ReadableHeight(w / 60);
     plat::LogFont font = ArialFont(-height, 400);
     const plat::LogFont previous = dc.SelectFont(font);
     int widest = 0;
@@ -69,7 +70,7 @@ plat::LogFont NoteFont(plat::DC& dc, int w, int m, int n, const std::vector<std:
     // From the charts' right edge, and a margin, to the notes' right end.
     const int room = w - 2 * m - static_cast<int>((0.015 + 0.2 * n) * w) - m;
     if (widest > room && room > 0)
-        font.height = -std::max(1, static_cast<int>(static_cast<long long>(height) * room / widest));
+        font.height = -ReadableHeight(static_cast<int>(static_cast<long long>(height) * room / widest));
     return font;
 }
 
@@ -203,22 +204,47 @@ int DrawTitleBlock(plat::DC& dc, int x, int y, int w, int h, const TitleBlockTex
 
     const std::string unitNote = UnitNote(unitSystem);
     const int noteRight = x + w - 2 * m;
-    dc.SelectFont(NoteFont(dc, w, m, reservedColumns,
-                           {Bounded(texts.note1), unitNote, Bounded(texts.note3), Bounded(texts.note2)}));
+    const std::vector<std::string> notes = {Bounded(texts.note1), unitNote, Bounded(texts.note3),
+                                            Bounded(texts.note2)};
+    const plat::LogFont noteFont = NoteFont(dc, w, m, reservedColumns, notes);
+    const int noteRoom = w - 2 * m - static_cast<int>((0.015 + 0.2 * reservedColumns) * w) - m;
+    dc.SelectFont(noteFont);
     dc.SetTextAlign(TA::Right | TA::Bottom);
     const int noteBase = y + h - 4 * lh;
+    // The notes' lines, bottom up in rows 2 m apart from 2 m over the block: each note in one
+    // row, or where even the least text is too wide for the room beside the charts, in as many
+    // as its broken lines take.
+    struct NoteLine {
+        int note;
+        std::string text;
+        int bottom;
+    };
+    std::vector<NoteLine> lines;
+    int row = 1;
+    for (int k = 0; k < 4; ++k) {
+        const std::string& note = notes[static_cast<std::size_t>(k)];
+        std::vector<std::string> broken{note};
+        if (noteRoom > 0 && dc.GetTextExtent(LabelToUtf8(note)).cx > noteRoom)
+            broken = WrapSheetText(dc, note, noteFont, noteRoom, false);
+        for (auto it = broken.rbegin(); it != broken.rend(); ++it)
+            lines.push_back({k, *it, noteBase - 2 * row++ * m});
+    }
     if (draw) {
-        dc.TextOut(noteRight, noteBase - 2 * m, LabelToUtf8(Bounded(texts.note1)));
-        dc.TextOut(noteRight, noteBase - 4 * m, LabelToUtf8(unitNote));
-        dc.TextOut(noteRight, noteBase - 6 * m, LabelToUtf8(Bounded(texts.note3)));
-        dc.TextOut(noteRight, noteBase - 8 * m, LabelToUtf8(Bounded(texts.note2)));
+        for (const NoteLine& line : lines)
+            dc.TextOut(noteRight, line.bottom, LabelToUtf8(line.text));
         return y + h - 5 * lh - 6 * m - 2;
     }
-    if (NoteRect(dc, unitNote, noteRight, noteBase - 4 * m).Contains(point))
+    const auto hit = [&](int note) {
+        for (const NoteLine& line : lines)
+            if (line.note == note && NoteRect(dc, line.text, noteRight, line.bottom).Contains(point))
+                return true;
+        return false;
+    };
+    if (hit(1))
         return kSheetHitUnitNote;
-    if (NoteRect(dc, Bounded(texts.note3), noteRight, noteBase - 6 * m).Contains(point))
+    if (hit(2))
         return kSheetHitNote3;
-    if (NoteRect(dc, Bounded(texts.note2), noteRight, noteBase - 8 * m).Contains(point)) {
+    if (hit(3)) {
         field = 5;
         return kSheetHitNote2;
     }
@@ -348,4 +374,104 @@ bool DrawEtchedFrame(plat::DC& dc, int x, int y, int w, int h)
     dc.LineTo(x + w, y + h + 1);
     dc.LineTo(x + w, y + 1);
     return true;
+}
+
+plat::LogFont SheetFont(int charHeight, bool underline)
+{
+    plat::LogFont f = ArialFont(-charHeight, 400);
+    f.underline = underline;
+    return f;
+}
+
+int ReadableHeight(int charHeight)
+{
+    return std::max(charHeight, kLeastTextCharHeight);
+}
+
+int SheetCell(plat::DC& dc, int charHeight, bool underline)
+{
+    const plat::LogFont old = dc.SelectFont(SheetFont(charHeight, underline));
+    const int cell = dc.GetTextExtent("Ag").cy;
+    dc.SelectFont(old);
+    return cell;
+}
+
+int FitSheetHeight(plat::DC& dc, int charHeight, int room, bool underline)
+{
+    int h = ReadableHeight(charHeight);
+    while (h > kLeastTextCharHeight && SheetCell(dc, h, underline) > room)
+        --h;
+    return h;
+}
+
+bool FitSheetPair(plat::DC& dc, int band, int& first, bool firstUnderlined, int& second)
+{
+    first = ReadableHeight(first), second = ReadableHeight(second);
+    while (SheetCell(dc, first, firstUnderlined) + SheetCell(dc, second) + 1 > band) {
+        if (first >= second && first > kLeastTextCharHeight)
+            --first;
+        else if (second > kLeastTextCharHeight)
+            --second;
+        else
+            return false;
+    }
+    return true;
+}
+
+void DrawCatalogHeading(plat::DC& dc, int left, int right, int cx, int top, int separator, int m,
+                        int heading, bool underlined, int count, const std::string& countText)
+{
+    const bool counted = FitSheetPair(dc, separator - top - 3, heading, underlined, count);
+    const int headingCell = SheetCell(dc, heading, underlined), countCell = SheetCell(dc, count);
+    int headingBottom = top + 2 * m, countBottom = separator - m;
+    if (headingBottom - headingCell <= top || countBottom - countCell <= headingBottom || countBottom >= separator)
+        headingBottom = top + 2 + headingCell, countBottom = separator - 1;
+    dc.SelectFont(SheetFont(count));
+    const bool countFits = counted && dc.GetTextExtent(countText).cx <= right - left - 2;
+    if (!countFits)
+        headingBottom = std::min(separator - 1, top + 2 + headingCell);
+    dc.SelectFont(SheetFont(heading, underlined));
+    dc.SetTextAlign(TA::Center | TA::Bottom);
+    dc.TextOut(cx, headingBottom, "Element Catalog");
+    if (countFits) {
+        dc.SelectFont(SheetFont(count));
+        dc.TextOut(cx, countBottom, countText);
+    }
+}
+
+std::vector<std::string> WrapSheetText(plat::DC& dc, const std::string& text, const plat::LogFont& font, int room,
+                                       bool marked)
+{
+    const auto width = [&](const std::string& t) {
+        if (marked)
+            return MeasureRichText(dc, t, font).cx;
+        const plat::LogFont old = dc.SelectFont(font);
+        const int cx = dc.GetTextExtent(LabelToUtf8(t)).cx;
+        dc.SelectFont(old);
+        return cx;
+    };
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        // The next word with the blanks before it; a blank that a markup character takes is
+        // part of its word.
+        std::size_t end = from;
+        while (end < text.size() && text[end] == ' ')
+            ++end;
+        while (end < text.size() && (text[end] != ' ' || (end > 0 && (text[end - 1] == '^' ||
+                                     text[end - 1] == '_' || text[end - 1] == '|'))))
+            ++end;
+        const std::string word = text.substr(from, end - from);
+        if (!line.empty() && width(line + word) > room) {
+            lines.push_back(line);
+            line = word.substr(std::min(word.find_first_not_of(' '), word.size()));
+        } else {
+            line += word;
+        }
+        from = end;
+    }
+    if (!line.empty() || lines.empty())
+        lines.push_back(line);
+    return lines;
 }

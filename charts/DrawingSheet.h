@@ -48,7 +48,9 @@ struct TitleBlockTexts {
 // The font of the title block's notes: "Arial" of w / 60, smaller when the widest note would
 // reach over the page's bottom-left charts (the materials charts of the summary page: n
 // columns of 0.2 w from 0.015 w, one for the concrete and one per steel kind) to within m of
-// them. The notes stand right-aligned at w - 2 m.
+// them, but no smaller than the least text: a note still too wide there is broken into lines,
+// its first line a row higher for each line more, and the notes over it with it. The notes
+// stand right-aligned at w - 2 m.
 plat::LogFont NoteFont(plat::DC& dc, int w, int m, int n, const std::vector<std::string>& notes);
 
 // Draw flag 1 draws the sheet and answers y + h - 5 lh - 6 m - 2 (the top of the notes area);
@@ -94,3 +96,37 @@ void DrawArrowHead(plat::DC& dc, int x, int y, int length, int width, double ang
                    bool filled, plat::Color colour);
 
 bool DrawEtchedFrame(plat::DC& dc, int x, int y, int w, int h);
+
+// ---- Texts of the summary pages ------------------------------------------------------------
+// A page's texts are no smaller than the least text the program writes (kLeastTextCharHeight,
+// a character height): where a block has no room, its texts are made smaller down to that, then
+// set in fewer rows, then left out whole.
+
+// "Arial" of normal weight of that character height (a positive number).
+plat::LogFont SheetFont(int charHeight, bool underline = false);
+// A character height a page calls for, no less than the least text.
+int ReadableHeight(int charHeight);
+// The cell (ascent and descent) of the sheet font of that character height.
+int SheetCell(plat::DC& dc, int charHeight, bool underline = false);
+// The largest character height from the one called for down to the least text whose cell
+// stands in room pixels; the least where even its cell is taller.
+int FitSheetHeight(plat::DC& dc, int charHeight, int room, bool underline = false);
+// Heights for two texts stacked in a band, the first over the second with a blank row between:
+// the taller made smaller a pixel at a time, neither below the least text. Answers whether both
+// stand in the band.
+bool FitSheetPair(plat::DC& dc, int band, int& first, bool firstUnderlined, int& second);
+
+// The marked-up text broken at its blanks into the fewest lines, each as many words as stand in
+// room pixels at the font (a word wider than that stands on a line of its own); a plain text
+// (marked false) is measured as it stands, its characters taken as Latin-1.
+std::vector<std::string> WrapSheetText(plat::DC& dc, const std::string& text, const plat::LogFont& font, int room,
+                                       bool marked = true);
+
+// The heading and the count of an element catalogue column between its frame's top (top) and
+// the separator under them (separator), over the column from left to right, centred at cx: at
+// their places (the heading's foot 2 m under the frame, the count's m over the separator) where
+// those leave them room, else the heading under the frame and the count over the separator,
+// made smaller; where even the least text leaves no room, or the count is wider than the
+// column, the count is left out. heading and count are the character heights called for.
+void DrawCatalogHeading(plat::DC& dc, int left, int right, int cx, int top, int separator, int m,
+                        int heading, bool underlined, int count, const std::string& countText);

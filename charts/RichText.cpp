@@ -135,9 +135,13 @@ plat::LogFont DerivedRichFont(const plat::LogFont& label, RichFont font)
     return f;
 }
 
-Size RenderRichText(RichTextTarget& target, int x, int y, std::string_view text, unsigned hAlign,
-                    unsigned vAlign, bool measureOnly, bool blackAndWhite)
+namespace {
+// One line, and how far its Greek letters (in the taller Symbol face, standing on the line's
+// foot) rise over the line's top.
+Size RenderLine(RichTextTarget& target, int x, int y, std::string_view text, unsigned hAlign,
+                unsigned vAlign, bool measureOnly, bool blackAndWhite, int& symbolRise)
 {
+    symbolRise = 0;
     std::string s(text);
     CleanTail(s);
 
@@ -231,6 +235,7 @@ Size RenderRichText(RichTextTarget& target, int x, int y, std::string_view text,
                 if (drawing)
                     target.Text(RichFont::Symbol, x + xoff,
                                 bottom ? y + yoff : y + yoff + lineHeight - e.cy, ch);
+                symbolRise = std::max(symbolRise, e.cy - lineHeight);
                 xoff += e.cx;
             }
             i = j + 2;
@@ -239,6 +244,14 @@ Size RenderRichText(RichTextTarget& target, int x, int y, std::string_view text,
             width = xoff;
     }
     return {width, lineHeight - drop + raise};
+}
+} // namespace
+
+Size RenderRichText(RichTextTarget& target, int x, int y, std::string_view text, unsigned hAlign,
+                    unsigned vAlign, bool measureOnly, bool blackAndWhite)
+{
+    int rise = 0;
+    return RenderLine(target, x, y, text, hAlign, vAlign, measureOnly, blackAndWhite, rise);
 }
 
 Size RenderRichTextLines(RichTextTarget& target, int x, int y, std::string_view text,
@@ -254,10 +267,16 @@ Size RenderRichTextLines(RichTextTarget& target, int x, int y, std::string_view 
         const std::size_t lf = text.find('\n', start);
         const std::string_view line =
             text.substr(start, lf == std::string_view::npos ? std::string_view::npos : lf - start);
-        const Size s = measureOnly
-                           ? RenderRichText(target, 0, 0, line, 0, 0, true, blackAndWhite)
-                           : RenderRichText(target, x, y + offset, line, hAlign, vAlign, false,
-                                            blackAndWhite);
+        // A line under another keeps its Greek letters, which rise over its top, clear of the
+        // line above.
+        int rise = 0;
+        Size s = RenderLine(target, 0, 0, line, 0, 0, true, blackAndWhite, rise);
+        if (lines > 1) {
+            offset += rise;
+            height += rise;
+        }
+        if (!measureOnly)
+            s = RenderLine(target, x, y + offset, line, hAlign, vAlign, false, blackAndWhite, rise);
         width = std::max(width, s.cx);
         if (lf == std::string_view::npos) {
             height += s.cy;

@@ -42,8 +42,9 @@ public:
 // One line of markup at (x, y); draws unless measureOnly; returns its extent.
 plat::Size RenderRichText(RichTextTarget& target, int x, int y, std::string_view text,
                           unsigned hAlign, unsigned vAlign, bool measureOnly, bool blackAndWhite);
-// Several lines separated by line feeds, stacked downward 2 pixels apart, each aligned on
-// its own; lines receives the number of lines.
+// Several lines separated by line feeds, stacked downward 2 pixels apart (a line under another
+// set lower by as much as its Greek letters rise over its top), each aligned on its own; lines
+// receives the number of lines.
 plat::Size RenderRichTextLines(RichTextTarget& target, int x, int y, std::string_view text,
                                unsigned hAlign, unsigned vAlign, int& lines, bool measureOnly,
                                bool blackAndWhite);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/GlobalTables.h"
 #include "app/summary/CrossSection.h"
@@ -11,9 +13,11 @@
 #include "app/summary/SummaryLayout.h"
 #include "charts/DrawingSheet.h"
 #include "charts/RichText.h"
+#include "charts/Tchart.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "member/TMemberDefinition.h"
+#include "model/ModelHelpers.h"
 #include "model/TBeam.h"
 #include "model/materials/MaterialTypes.h"
 
@@ -25,10 +29,11 @@ int Trunc(double v)
     return v > 2e9 ? 2000000000 : static_cast<int>(v);
 }
 
-// "Arial" of normal weight with a character height of min(trunc(H/k) 4/3, width/k).
+// "Arial" of normal weight with a character height of min(trunc(H/k) 4/3, width/k), no smaller
+// than the least text the program writes.
 plat::LogFont PageFont(int h, int width, int k, bool underline = false)
 {
-    plat::LogFont font{-std::min((h / k) * 4 / 3, width / k), 400};
+    plat::LogFont font{-ReadableHeight(std::min((h / k) * 4 / 3, width / k)), 400};
     font.underline = underline;
     return font;
 }
@@ -89,7 +94,8 @@ double ModularRatio(const TStructure& structure)
 // The headings of the two value columns, their feet on row y, each centred over its column
 // (at xGross, xTrans) where it fits: kept a few pixels inside the lines left and right of the
 // columns, the second moving left off the right line, and apart from each other; where they
-// cannot stand so, both are drawn smaller until they do.
+// cannot stand so, both are drawn smaller until they do, down to the least text; where even
+// that is too wide, they are left out.
 void DrawColumnHeadings(plat::DC& dc,
                         int left,
                         int right,
@@ -102,14 +108,17 @@ void DrawColumnHeadings(plat::DC& dc,
 {
     const int gap = std::max(3, (right - left) / 60), apart = std::max(6, (right - left) / 20);
     int grossLeft = 0, transLeft = 0;
-    for (int pass = 0; pass < 12; ++pass) {
+    for (int pass = 0;; ++pass) {
         const int wg = MeasureRichText(dc, gross, font).cx, wt = MeasureRichText(dc, trans, font).cx;
         grossLeft = std::max(left + gap, xGross - wg / 2);
         transLeft = std::min(xTrans - wt / 2, right - gap - wt);
-        const int size = font.height < 0 ? -font.height : font.height;
-        if ((transLeft >= grossLeft + wg + apart && grossLeft + wg <= right - gap) || size <= 1)
+        if (transLeft >= grossLeft + wg + apart && grossLeft + wg <= right - gap)
             break;
-        const int smaller = std::max(1, size * 9 / 10);
+        // In the least text and still too wide, the headings are left out.
+        const int size = font.height < 0 ? -font.height : font.height;
+        if (size <= kLeastTextCharHeight || pass >= 12)
+            return;
+        const int smaller = std::max(kLeastTextCharHeight, size * 9 / 10);
         font.height = font.height < 0 ? -smaller : smaller;
     }
     DrawRichText(dc, grossLeft, y, gross, font, plat::TextAlign::Left, plat::TextAlign::Bottom);
@@ -195,56 +204,59 @@ void DrawPropertiesPanel(plat::DC& dc,
     dc.LineTo(m, Trunc(0.54 * h));
     Text(dc, 2 * m, yA + 5, "Full Member Properties", kLeftTop);
 
-    // Member lines.
+    // Member lines, a step apart under the heading; a line wider than the box goes on in the
+    // rows under it (a blank pixel apart), broken at its blanks, and a line whose rows do not all stand above the box's
+    // foot is left out whole, with those after it.
     dc.SelectFont(body);
     const TMemberDefinition& member = g_MemberDefinition;
     const int step = Trunc((0.53 * h - yA) / 7);
     const int lineX = Trunc(2.5 * m);
-    auto lineY = [&](int k) { return yA + 12 + k * step; };
-    Text(dc,
-         lineX,
-         lineY(1),
-         StrPrintf("Length: %3.1f %s %s",
-                   ToDisplayUnits(member.length, ukSectionLength),
-                   UnitLabel(ukSectionLength),
-                   AnchorageText(member.leftAnchorage, member.rightAnchorage)),
-         kLeftTop);
-    std::string supports;
+    std::vector<std::string> lines;
+    lines.push_back(StrPrintf("Length: %3.1f %s %s",
+                              ToDisplayUnits(member.length, ukSectionLength),
+                              UnitLabel(ukSectionLength),
+                              AnchorageText(member.leftAnchorage, member.rightAnchorage)));
     if (member.leftSupport == SupportType::FixedEnd)
-        supports = FormatLength("Fixed End @ %3.1f %s", member.leftPlateLocation);
+        lines.push_back(FormatLength("Fixed End @ %3.1f %s", member.leftPlateLocation));
     else if (member.rightSupport == SupportType::FixedEnd)
-        supports = FormatLength("Fixed End @ %3.1f %s", member.rightPlateLocation);
+        lines.push_back(FormatLength("Fixed End @ %3.1f %s", member.rightPlateLocation));
     else
-        supports = StrPrintf("%s @ %3.1f %s  %s @ %3.1f %s",
-                             SupportName(member.leftSupport),
-                             ToDisplayUnits(member.leftPlateLocation, ukSectionLength),
-                             UnitLabel(ukSectionLength),
-                             SupportName(member.rightSupport),
-                             ToDisplayUnits(member.rightPlateLocation, ukSectionLength),
-                             UnitLabel(ukSectionLength));
-    DrawRichText(dc, lineX, lineY(2), supports, body, plat::TextAlign::Left, plat::TextAlign::Top);
-    int k = 3;
-    if (member.zoneCount > 1) {
-        Text(dc,
-             lineX,
-             lineY(k++),
-             StrPrintf("%d material types defined along length", member.zoneCount),
-             kLeftTop);
-    }
+        lines.push_back(StrPrintf("%s @ %3.1f %s  %s @ %3.1f %s",
+                                  SupportName(member.leftSupport),
+                                  ToDisplayUnits(member.leftPlateLocation, ukSectionLength),
+                                  UnitLabel(ukSectionLength),
+                                  SupportName(member.rightSupport),
+                                  ToDisplayUnits(member.rightPlateLocation, ukSectionLength),
+                                  UnitLabel(ukSectionLength)));
+    if (member.zoneCount > 1)
+        lines.push_back(StrPrintf("%d material types defined along length", member.zoneCount));
     if (member.pointCount[DeadDiagram] >= 1) {
         std::string text =
             StrPrintf("%d Definitions for dead load moments", member.pointCount[DeadDiagram]);
         if (member.deadLoadConstant == 0)
             text += " (not constant)";
-        Text(dc, lineX, lineY(k++), text, kLeftTop);
+        lines.push_back(text);
     }
     if (member.pointCount[LiveDiagram] >= 1)
-        Text(dc,
-             lineX,
-             lineY(k),
-             StrPrintf("%d Definitions for live load moment diagram",
-                       member.pointCount[LiveDiagram]),
-             kLeftTop);
+        lines.push_back(StrPrintf("%d Definitions for live load moment diagram", member.pointCount[LiveDiagram]));
+    int lineY = yA + 12 + step;
+    const int foot = Trunc(0.54 * h) - 1;
+    for (const std::string& line : lines) {
+        const std::vector<std::string> rows = WrapSheetText(dc, line, body, x1 - 3 - lineX);
+        // The rows of one line stand a blank pixel apart.
+        int lastTop = lineY;
+        for (std::size_t r = 0; r + 1 < rows.size(); ++r)
+            lastTop += MeasureRichText(dc, rows[r], body).cy + 1;
+        const int lastCell = MeasureRichText(dc, rows.back(), body).cy;
+        if (lastTop + lastCell > foot)
+            break;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            DrawRichText(dc, lineX, lineY, rows[r], body, plat::TextAlign::Left, plat::TextAlign::Top);
+            if (r + 1 < rows.size())
+                lineY += MeasureRichText(dc, rows[r], body).cy + 1;
+        }
+        lineY += std::max(step, lastCell + 1);
+    }
 
     DrawRichText(dc,
                  2 * m,
@@ -355,17 +367,14 @@ void DrawElementCatalogColumn(
     dc.LineTo(xr, y + h - m);
     dc.LineTo(xl, y + h - m);
 
-    plat::LogFont titleFont{-Trunc(0.85 * std::min((h / 64) * 4 / 3, w / 64)), 400};
-    titleFont.underline = true;
-    dc.SelectFont(titleFont);
     const int xc = x + (w + wp) / 2 - m;
-    Text(dc, xc, y + 3 * m, "Element Catalog", plat::TextAlign::Center | plat::TextAlign::Bottom);
     int occupied = 0;
     for (int slot = 0; slot < kMaxStructures; ++slot)
         occupied += StructureAt(slot) != nullptr ? 1 : 0;
+    DrawCatalogHeading(dc, xl, xr, xc, y + m, y + t, m, Trunc(0.85 * std::min((h / 64) * 4 / 3, w / 64)), true,
+                       std::min((h / 100) * 4 / 3, w / 100), StrPrintf("Number of Elements: %d", occupied));
     const plat::LogFont text = PageFont(h, w, 100);
     dc.SelectFont(text);
-    dc.TextOut(xc, t - m, StrPrintf("Number of Elements: %d", occupied));
 
     for (const CatalogRow& row : ListCatalogRows(current, x, y, wp, w, h, m)) {
         const TStructure& st = *StructureAt(row.slot);
@@ -686,6 +695,9 @@ int HitTestSummaryPage(plat::DC& dc,
                           std::string(),
                           FormatAxialLoadNote(*structure),
                           std::string()};
+    // The notes as the page draws them: the cover note under the unit note sets their font and
+    // their rows.
+    FormatCoverText(texts.note1, structure);
     CountExperimentalPoints(structure, texts.note3);
     const plat::Point p{px, py};
     int code = DrawTitleBlock(dc,

@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,139 +15,13 @@
 #include "app/views/TViewm.h"
 #include "charts/Tchart.h"
 #include "support/RecordingDC.h"
-#include "tests/app/DrawnTexts.h"
 #include "tests/membrane/Pv19Panel.h"
-#include "tests/views/BothModesShell.h"
-#include "tests/views/PrintedPage.h"
-#include "views/MaterialPicture.h"
+#include "tests/views/PageClashes.h"
+#include "tests/views/SizedPagesShell.h"
 
 namespace {
 
-const plat::Size kSizes[] = {{1600, 500}, {713, 517}, {1280, 1024}};
-
-// A text as drawn, its box on the device and whether its font is smaller than the least text
-// (a negative height a character height, a positive one a cell's); a sub- or superscript of a
-// marked-up line (a run in a smaller font that stands against a larger one of its line, end to
-// end) goes with its line.
-struct Letters {
-    std::string text;
-    plat::Rect box;
-    bool small = false;
-};
-
-std::string Describe(const Letters& l)
-{
-    std::ostringstream s;
-    s << '"' << l.text << "\" (" << l.box.left << ", " << l.box.top << " - " << l.box.right << ", "
-      << l.box.bottom << ")";
-    return s.str();
-}
-
-// The upright texts of the calls, each with its box.
-std::vector<Letters> LettersOf(const std::vector<DrawCall>& calls)
-{
-    std::vector<const DrawCall*> runs;
-    for (const DrawCall& c : calls)
-        if (c.op == "Text" && c.state.font.escapement == 0)
-            runs.push_back(&c);
-    // Scripts: runs against a larger run of their line, or against a script of their size
-    // (the letters of "MAX" one by one).
-    const auto against = [](const plat::Rect& a, const plat::Rect& b) {
-        const int touch = 1 + a.Height() / 3;
-        return a.top < b.bottom && b.top < a.bottom &&
-               (std::abs(b.right - a.left) <= touch || std::abs(a.right - b.left) <= touch);
-    };
-    std::vector<bool> script(runs.size(), false);
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (std::size_t i = 0; i < runs.size(); ++i) {
-            const int height = std::abs(runs[i]->state.font.height);
-            for (std::size_t j = 0; j < runs.size() && !script[i]; ++j) {
-                const int other = std::abs(runs[j]->state.font.height);
-                if (i != j && (height < other || (script[j] && height == other)) &&
-                    against(PageBox(*runs[i]), PageBox(*runs[j])))
-                    script[i] = grew = true;
-            }
-        }
-    }
-    std::vector<Letters> out;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        const DrawCall* c = runs[i];
-        const int height = std::abs(c->state.font.height);
-        const bool small =
-            !script[i] && height < (c->state.font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight);
-        if (c->text.find_first_not_of(' ') != std::string::npos)
-            out.push_back({c->text, PageBox(*c), small});
-    }
-    return out;
-}
-
-// The horizontal and vertical strokes of the calls, on the device.
-std::vector<std::pair<plat::Point, plat::Point>> RulesOf(const std::vector<DrawCall>& calls)
-{
-    std::vector<std::pair<plat::Point, plat::Point>> rules;
-    for (const auto& s : StrokesOf(calls, -1).axes)
-        if (s.first.x == s.second.x || s.first.y == s.second.y)
-            rules.push_back(s);
-    return rules;
-}
-
-// The calls drawn with the window origin at that point: on a printed page, those of one box.
-std::vector<DrawCall> DrawnAt(const std::vector<DrawCall>& calls, plat::Point origin)
-{
-    std::vector<DrawCall> out;
-    for (const DrawCall& c : calls)
-        if (c.state.mapping.windowOrg == origin)
-            out.push_back(c);
-    return out;
-}
-
-// The calls of the printed box that draws a text with the fragment.
-std::vector<DrawCall> BoxWith(const std::vector<DrawCall>& calls, const std::string& fragment)
-{
-    for (const DrawCall& c : calls)
-        if (c.op == "Text" && c.text.find(fragment) != std::string::npos)
-            return DrawnAt(calls, c.state.mapping.windowOrg);
-    ADD_FAILURE() << "no box draws " << fragment;
-    return {};
-}
-
-// What stands wrong among the calls: texts that meet, rules through letters (the box drawn
-// one pixel in from each side, so that a rule along a letter's cell edge passes), letters
-// lower than the least text.
-std::vector<std::string> Clashes(const std::vector<DrawCall>& calls)
-{
-    std::vector<std::string> out;
-    const std::vector<Letters> letters = LettersOf(calls);
-    const auto rules = RulesOf(calls);
-    for (std::size_t i = 0; i < letters.size(); ++i) {
-        const Letters& a = letters[i];
-        for (std::size_t j = i + 1; j < letters.size(); ++j)
-            if (Meet(a.box, letters[j].box))
-                out.push_back(Describe(a) + " meets " + Describe(letters[j]));
-        const plat::Rect inner{a.box.left + 1, a.box.top + 1, a.box.right - 1, a.box.bottom - 1};
-        for (const auto& rule : rules)
-            if (PixelsInside({rule}, inner) > 0) {
-                std::ostringstream s;
-                s << Describe(a) << " struck by (" << rule.first.x << ", " << rule.first.y << ") - ("
-                  << rule.second.x << ", " << rule.second.y << ")";
-                out.push_back(s.str());
-            }
-        if (a.small)
-            out.push_back(Describe(a) + " smaller than the least text");
-    }
-    return out;
-}
-
-std::string Join(const std::vector<std::string>& lines)
-{
-    std::string s;
-    for (const std::string& l : lines)
-        s += "\n  " + l;
-    return s;
-}
-
-struct MembranePages : BothModesShellTest {
+struct MembranePages : SizedPagesTest {
     void OpenPanels()
     {
         std::vector<std::unique_ptr<TStructure>> panels;
@@ -159,29 +31,6 @@ struct MembranePages : BothModesShellTest {
         }
         app->OpenFile(WriteStructures("panels.qvh", std::move(panels)));
         ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "PV19");
-    }
-
-    void Size(plat::Size s)
-    {
-        Window().MoveWindow(plat::Rect{0, 0, s.cx, s.cy});
-        for (int pass = 0; pass < 2; ++pass)
-            Window().IdleAction(pass);
-    }
-
-    // The window's own paint (the summary page) as the screen shows it.
-    std::vector<DrawCall> Screen()
-    {
-        RecordingDC dc;
-        View().Paint(dc, 0, 0);
-        return dc.Calls();
-    }
-
-    // The page printed while its preview stands.
-    std::vector<DrawCall> Printed()
-    {
-        RecordingDC paper;
-        PrintLetterPageFromPreview(*app, paper);
-        return paper.Calls();
     }
 };
 
@@ -198,7 +47,7 @@ TEST_F(MembranePages, TheNodeDataAndVitalSignsReadAtEverySizeOnScreenAndOnPaper)
         Window().IdleAction(pass);
     Window().IdleAction(0);
     Frame().Dispatch(CmId::NineGraphs);
-    for (const plat::Size size : kSizes) {
+    for (const plat::Size size : kReadableSizes) {
         SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
         Size(size);
         for (int i : {4, 5}) {
@@ -223,7 +72,7 @@ TEST_F(MembranePages, TheSummaryPageReadsAtEverySizeOnScreenAndOnPaper)
 {
     OpenPanels();
     Frame().Dispatch(CmId::CrossSection);
-    for (const plat::Size size : kSizes) {
+    for (const plat::Size size : kReadableSizes) {
         SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
         Size(size);
         EXPECT_EQ(Join(Clashes(Screen())), "") << "on screen";

@@ -45,48 +45,6 @@ plat::Size Marked(plat::DC& dc, int x, int y, const std::string& text, unsigned 
     return DrawRichText(dc, x, y, text, dc.GetFont(), h, v);
 }
 
-// A character height the panel calls for, no less than the least text the program writes.
-int Readable(int height)
-{
-    return std::max(height, kLeastLabelCharHeight);
-}
-
-// The cell (ascent and descent) of an "Arial" of that character height.
-int CellOf(plat::DC& dc, int height, bool underline = false)
-{
-    const plat::LogFont old = dc.SelectFont(Arial(-height, underline));
-    const int cell = dc.GetTextExtent("Ag").cy;
-    dc.SelectFont(old);
-    return cell;
-}
-
-// The largest character height from the one called for down to the least text whose cell
-// stands in room pixels; the least where even its cell is taller.
-int FitHeight(plat::DC& dc, int height, int room, bool underline = false)
-{
-    int h = Readable(height);
-    while (h > kLeastLabelCharHeight && CellOf(dc, h, underline) > room)
-        --h;
-    return h;
-}
-
-// Heights for two texts stacked in a band, the first over the second with a blank row between:
-// the taller made smaller a pixel at a time, neither below the least text. Answers whether both
-// stand in the band.
-bool FitPair(plat::DC& dc, int band, int& first, bool firstUnderlined, int& second)
-{
-    first = Readable(first), second = Readable(second);
-    while (CellOf(dc, first, firstUnderlined) + CellOf(dc, second) + 1 > band) {
-        if (first >= second && first > kLeastLabelCharHeight)
-            --first;
-        else if (second > kLeastLabelCharHeight)
-            --second;
-        else
-            return false;
-    }
-    return true;
-}
-
 // The occupied slots of the structure table, whatever their kind.
 int CountOccupied()
 {
@@ -128,7 +86,7 @@ void DrawElementProperties(plat::DC& dc, const TStructure& e, int x, int y, int 
     Line(dc, xR, y + m, xR, yT);
     Line(dc, xR, yT, x + m, yT);
     // The table's rows stand 0.06 h apart, a superscript rising a third of a line over its row.
-    const int body = FitHeight(dc, W / 75, Rows(0.045));
+    const int body = FitSheetHeight(dc, W / 75, Rows(0.045));
     dc.SelectFont(Arial(-body));
     std::string label;
     AreaUnitSuffix(label, "Crack Space", 6, 0);
@@ -168,7 +126,7 @@ void DrawElementProperties(plat::DC& dc, const TStructure& e, int x, int y, int 
     // both made smaller where a low panel leaves them no room; where even the least text
     // leaves none, the heading is left out and the column heads stay.
     int heading = W / 60, heads = body;
-    const bool headed = FitPair(dc, Y(0.1) - 2 - (y + m + 2), heading, true, heads);
+    const bool headed = FitSheetPair(dc, Y(0.1) - 2 - (y + m + 2), heading, true, heads);
     dc.SelectFont(Arial(-heads));
     dc.TextOut(col[0], Y(0.1) - 2, "X-Dir'n");
     dc.TextOut(col[1], Y(0.1) - 2, "Y-Dir'n");
@@ -180,11 +138,11 @@ void DrawElementProperties(plat::DC& dc, const TStructure& e, int x, int y, int 
     // The shrinkage strain and the loads: each heading in the 0.04 h over its first line, the
     // load lines 0.03 h apart, each written smaller to stand in its row, and set lower where
     // even the least text is taller than the row.
-    const int caption = FitHeight(dc, W / 60, Rows(0.04) - 1, true);
-    const int lines = FitHeight(dc, W / 75, Rows(0.03) - 1);
+    const int caption = FitSheetHeight(dc, W / 60, Rows(0.04) - 1, true);
+    const int lines = FitSheetHeight(dc, W / 75, Rows(0.03) - 1);
     dc.SelectFont(Arial(-caption, true));
     dc.SetTextAlign(TA::Left | TA::Top);
-    const int captionCell = CellOf(dc, caption, true), lineCell = CellOf(dc, lines);
+    const int captionCell = SheetCell(dc, caption, true), lineCell = SheetCell(dc, lines);
     dc.TextOut(x + 2 * m, Y(0.52), "Concrete shrinkage strain:");
     dc.TextOut(x + 2 * m, Y(0.62), "Loading (Constant + Increment)");
     dc.SelectFont(Arial(-lines));
@@ -215,8 +173,8 @@ void DrawReinforcementLists(plat::DC& dc, const TStructure& e, int x, int y, int
     const auto Y = [h, y](double f) { return y + static_cast<int>(f * h); };
     // The headings in the 0.05 h over the listings, less the third of a line a superscript of
     // the listing's first line rises.
-    const int list = Readable(W / 75);
-    int heading = FitHeight(dc, W / 60, static_cast<int>(0.05 * h) - CellOf(dc, list) / 3 - 1, true);
+    const int list = ReadableHeight(W / 75);
+    int heading = FitSheetHeight(dc, W / 60, static_cast<int>(0.05 * h) - SheetCell(dc, list) / 3 - 1, true);
     // Each listing reaches down to the highest note under it, else to the title block: it is
     // written smaller, down to the least text (its superscripts rising less), to stand whole
     // there, the headings too where that makes room for it; then its lines past it are left out.
@@ -242,7 +200,7 @@ void DrawReinforcementLists(plat::DC& dc, const TStructure& e, int x, int y, int
     }
     // The listing's top under its heading, its superscripts' rise between.
     const auto topAt = [&](int headingSize, int size) {
-        return Y(0.5) + CellOf(dc, headingSize, true) + 1 + CellOf(dc, size) / 3;
+        return Y(0.5) + SheetCell(dc, headingSize, true) + 1 + SheetCell(dc, size) / 3;
     };
     const auto fits = [&](const Listing& l, int headingSize, int size) {
         int lines = 0;
@@ -298,28 +256,9 @@ void DrawElementCatalog(plat::DC& dc, const TStructure* element, int x, int y, i
     dc.LineTo(R, y + m);
     dc.LineTo(R, y + h - m);
     dc.LineTo(L, y + h - m);
-    // The heading and the count between the frame's top (m) and the separator (0.1 h), each
-    // clear of both lines: at their places where those leave them room, else the heading under
-    // the frame and the count over the separator, made smaller; where even the least text
-    // leaves no room, or the count is wider than the strip, the count is left out.
-    int heading = w / 75, list = w / 100;
-    const int band = T - m - 3;
-    const bool counted = FitPair(dc, band, heading, false, list);
-    const int headingCell = CellOf(dc, heading), listCell = CellOf(dc, list);
-    int headingBottom = y + 3 * m, countBottom = y + T - m;
-    if (headingBottom - headingCell <= y + m || countBottom - listCell <= headingBottom || countBottom >= y + T)
-        headingBottom = y + m + 2 + headingCell, countBottom = y + T - 1;
-    const std::string countText = Printf("Number of Elements: %d", CountOccupied());
-    dc.SelectFont(Arial(-list));
-    const bool countFits = counted && dc.GetTextExtent(countText).cx <= R - L - 2;
-    if (!countFits)
-        headingBottom = std::min(y + T - 1, y + m + 2 + headingCell);
-    dc.SelectFont(Arial(-heading));
-    dc.SetTextAlign(TA::Center | TA::Bottom);
-    dc.TextOut(cx, headingBottom, "Element Catalog");
-    dc.SelectFont(Arial(-list));
-    if (countFits)
-        dc.TextOut(cx, countBottom, countText);
+    // The heading and the count between the frame's top and the separator.
+    DrawCatalogHeading(dc, L, R, cx, y + m, y + T, m, w / 75, false, w / 100,
+                       Printf("Number of Elements: %d", CountOccupied()));
     const std::string bound = element ? element->GetName() : std::string();
     bool marked = false;
     int rowTop = y + T, rowBottom = rowTop + Hr - 1;
@@ -336,7 +275,7 @@ void DrawElementCatalog(plat::DC& dc, const TStructure* element, int x, int y, i
         }
         BlackPen(dc);
         DrawElementThumbnail(dc, *s, x + W - m / 2, rowTop, Ws, Hr);
-        dc.SelectFont(Arial(-Readable(w / 100)));
+        dc.SelectFont(Arial(-ReadableHeight(w / 100)));
         dc.SetTextAlign(TA::Left | TA::Top);
         dc.TextOut(x + W, rowTop + 1, s->GetName());
         const int th = dc.GetTextExtent(s->GetName()).cy;

@@ -1,0 +1,38 @@
+#pragma once
+// A started shell with both modes whose window is sized as a user sizes it, its page painted
+// as the screen shows it and printed while its preview stands, for the tests that a page reads
+// at every window size (tests/views/PageClashes.h tells what stands wrong).
+
+#include <vector>
+
+#include "support/RecordingDC.h"
+#include "tests/views/BothModesShell.h"
+#include "tests/views/PrintedPage.h"
+
+// A wide low window, a small one and a large one.
+inline constexpr plat::Size kReadableSizes[] = {{1600, 500}, {713, 517}, {1280, 1024}};
+
+struct SizedPagesTest : BothModesShellTest {
+    void Size(plat::Size s)
+    {
+        Window().MoveWindow(plat::Rect{0, 0, s.cx, s.cy});
+        for (int pass = 0; pass < 2; ++pass)
+            Window().IdleAction(pass);
+    }
+
+    // The window's own paint (the summary page) as the screen shows it.
+    std::vector<DrawCall> Screen()
+    {
+        RecordingDC dc;
+        View().Paint(dc, 0, 0);
+        return dc.Calls();
+    }
+
+    // The page printed while its preview stands.
+    std::vector<DrawCall> Printed()
+    {
+        RecordingDC paper;
+        PrintLetterPageFromPreview(*app, paper);
+        return paper.Calls();
+    }
+};
