@@ -207,6 +207,14 @@ std::string OffTheSheetAndPanelClashes(const std::vector<DrawCall>& paper)
     return Join(out);
 }
 
+// The page's own paint as Copy paints it for a picture, at the window's size.
+std::string CopiedPanelClashes(TViewm_2k& view)
+{
+    RecordingDC picture;
+    view.Paint(picture, 1, 0);
+    return Join(Clashes(DrawnAt(picture.Calls(), {0, 0})));
+}
+
 // The texts of the page's own paint that hold the fragment.
 int PanelTextsWith(const std::vector<DrawCall>& paper, const std::string& fragment)
 {
@@ -278,6 +286,7 @@ TEST_F(MembranePages, TheWholeSolvedPageLandsOnTheSheetWithItsPanelReadable)
         const std::vector<DrawCall> paper = Printed();
         EXPECT_EQ(OffTheSheetAndPanelClashes(paper), "");
         EXPECT_EQ(PanelTextsWith(paper, "PV19") + PanelTextsWith(paper, "Stress-X") + PanelTextsWith(paper, "Shear ="), 3);
+        EXPECT_EQ(CopiedPanelClashes(View()), "") << "copied";
     }
 }
 
@@ -301,6 +310,7 @@ TEST_F(MembranePages, TheWholeBeamPageLandsOnTheSheetWithItsPanelReadable)
             const std::vector<DrawCall> paper = Printed();
             EXPECT_EQ(OffTheSheetAndPanelClashes(paper), "");
             EXPECT_EQ(PanelTextsWith(paper, "Axial Load"), 1);
+            EXPECT_EQ(CopiedPanelClashes(View()), "") << "copied";
         }
     }
 }
