@@ -70,7 +70,7 @@ int TQ2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int W, int H,
         const int room = edge - 10;
         WritePanelLines(dc, {heading}, Arial(W / 45, 700), plat::Rect{10, at(0.01), room, at(0.045)}, at(0.035));
         WritePanelLines(dc, {name, author + "  " + stamp}, Arial(W / 60, 400),
-                        plat::Rect{10, at(0.045), room, at(0.1)}, at(0.025));
+                        plat::Rect{10, at(0.045), room, at(0.25)}, at(0.025));
 
         std::array<double, 6> v{};
         std::vector<std::string> foot;
@@ -103,7 +103,10 @@ int TQ2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int W, int H,
                         Printf("Shear = %6.1f %s", UnsignedZero(u.Show(v[5], 1), 1), u.Label(1))};
                 if (ShowFactoredValuesLine(u))
                     foot.push_back("Factored Values");
-                WritePanelLines(dc, foot, Arial(W / 60, 400), plat::Rect{10, rule + 2, room, H - 2}, at(0.03));
+                // From 0.9 of the height down, or as much higher as the rows need.
+                const int count = static_cast<int>(foot.size());
+                const int top = std::max(rule + 2, std::min(at(0.9), H - 2 - count * at(0.03)));
+                WritePanelLines(dc, foot, Arial(W / 60, 400), plat::Rect{10, top, room, H - 2}, at(0.03));
             }
         }
     } else if (layoutMode == 1) {

@@ -210,7 +210,7 @@ int TP2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int w, int h, std::
         const int rule = at(0.87);
         const plat::LogFont font = Arial(w / 50);
         WritePanelLines(dc, {title, name, author, institution, stamp}, font,
-                        plat::Rect{10, at(0.01), edge - 10, at(0.18)}, at(0.035));
+                        plat::Rect{10, at(0.01), edge - 10, at(0.25)}, at(0.035));
         const SectionState* s = m_analysis ? m_analysis->GetCurrentState() : nullptr;
         const LayerNodeStateRec* n = s && s->Valid ? ElementNode(*s) : nullptr;
         std::vector<std::string> below;
@@ -229,7 +229,10 @@ int TP2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int w, int h, std::
         }
         if (u.FactorSumOffset() > 0.001)
             below.push_back("Factored Values");
-        WritePanelLines(dc, below, font, plat::Rect{10, rule + 2, edge - 10, h - 2}, at(0.03));
+        // From 0.9 of the height down, or as much higher as the rows need.
+        const int count = static_cast<int>(below.size());
+        const int top = std::max(rule + 2, std::min(at(0.9), h - 2 - count * at(0.03)));
+        WritePanelLines(dc, below, font, plat::Rect{10, top, edge - 10, h - 2}, at(0.03));
         dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
         dc.MoveTo(0, rule);
         dc.LineTo(edge, rule);
