@@ -48,26 +48,45 @@ void TApxPrintout::BeginPage(plat::Rect& rect) {
     const int extraX = m_savedRect.Width() - client.Width();
     const int extraY = m_savedRect.Height() - client.Height();
     rect = client;
+    plat::Size page;
     if (m_scale) {
-        const plat::Size page = GetPageSize();
+        page = GetPageSize();
         m_previousMapMode = dc.SetMapMode(m_mapMode);
         m_oldViewportExt = dc.SetViewportExt(page);
         rect.right = rect.left + MulDiv(page.cx, screenX, printerX);
         rect.bottom = rect.top + MulDiv(page.cy, screenY, printerY);
-        m_oldWindowExt = dc.SetWindowExt(plat::Size{std::max(1, rect.Width()), std::max(1, rect.Height())});
     }
     m_window->SetRedraw(false);
     if (auto* main = dynamic_cast<T_2kWindow*>(m_window))
         main->BeginPrintLayout();
+    // A window of a fixed size takes the page's proportions too.
+    m_window->SetSizeLimitsLifted(true);
     m_window->MoveWindow(plat::Rect{m_savedRect.left, m_savedRect.top, m_savedRect.left + rect.Width() + extraX,
                                     m_savedRect.top + rect.Height() + extraY});
+    // Where the window could not take the page's size, the size it has is printed, scaled
+    // to fit the page with its proportions kept: the whole window lands on the sheet.
+    const plat::Rect taken = m_window->GetClientRect();
+    if (taken.Width() > 0 && taken.Height() > 0 &&
+        (taken.Width() != rect.Width() || taken.Height() != rect.Height())) {
+        const double scale = std::max(static_cast<double>(taken.Width()) / std::max(1, rect.Width()),
+                                      static_cast<double>(taken.Height()) / std::max(1, rect.Height()));
+        const plat::Size fitted{static_cast<int>(std::ceil(rect.Width() * scale)),
+                                static_cast<int>(std::ceil(rect.Height() * scale))};
+        rect = taken;
+        if (m_scale && page.cx > 0 && page.cy > 0)
+            rect = plat::Rect{0, 0, fitted.cx, fitted.cy};
+    }
+    if (m_scale)
+        m_oldWindowExt = dc.SetWindowExt(plat::Size{std::max(1, rect.Width()), std::max(1, rect.Height())});
     // A hidden window (behind the preview) hears of its new size only when shown again: the
     // panels are laid out for the page here.
-    m_window->EvSize(plat::Size{rect.Width(), rect.Height()});
+    const plat::Rect laidOut = taken.IsEmpty() ? rect : taken;
+    m_window->EvSize(plat::Size{laidOut.Width(), laidOut.Height()});
 }
 
 void TApxPrintout::EndPage() {
     m_window->MoveWindow(m_savedRect);
+    m_window->SetSizeLimitsLifted(false);
     const plat::Rect restored = m_window->GetClientRect();
     m_window->EvSize(plat::Size{restored.Width(), restored.Height()});
     if (auto* main = dynamic_cast<T_2kWindow*>(m_window))

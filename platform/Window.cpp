@@ -262,6 +262,22 @@ void Window::MoveWindow(const Rect& rect) {
         m_impl->widget->setGeometry(ToQ(rect));
 }
 
+void Window::SetSizeLimitsLifted(bool lifted) {
+    QWidget* w = m_impl->widget;
+    if (!w || lifted == m_impl->limitsLifted)
+        return;
+    m_impl->limitsLifted = lifted;
+    if (lifted) {
+        m_impl->minimumSize = w->minimumSize();
+        m_impl->maximumSize = w->maximumSize();
+        w->setMinimumSize(0, 0);
+        w->setMaximumSize(32000, 32000);
+    } else {
+        w->setMinimumSize(m_impl->minimumSize);
+        w->setMaximumSize(m_impl->maximumSize);
+    }
+}
+
 void Window::Show(bool visible) {
     if (m_impl->widget)
         m_impl->widget->setVisible(visible);

@@ -66,6 +66,10 @@ public:
     Rect GetUpdateRect() const;
     Rect GetClientRect() const;
     void MoveWindow(const Rect& rect);
+    // While on, the window takes any size it is moved to, up to 32000 pixels each way, even
+    // where its size is fixed (a printout stretches it to the page's proportions); switched
+    // off, its own limits come back.
+    void SetSizeLimitsLifted(bool lifted);
     void Show(bool visible);
     void SetBackgroundColor(Color color);
     Point ClientToScreen(Point p) const;

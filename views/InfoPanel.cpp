@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
 #include "charts/RichText.h"
@@ -10,6 +12,7 @@
 #include "model/TStructure.h"
 #include "platform/DC.h"
 #include "views/BeamViewRules.h"
+#include "views/PanelLines.h"
 #include "views/TQ2k_Logic.h"
 
 namespace {
@@ -29,28 +32,6 @@ plat::LogFont Arial(int height, int weight)
     f.height = height;
     f.weight = weight;
     return f;
-}
-
-// The font at its own height, or as much lower as a text that would not fit in room pixels
-// needs to fit: a long heading or section name stays inside the control panel instead of
-// running over its edge.
-plat::LogFont Fitted(plat::DC& dc, plat::LogFont font, const std::string& text, int room, bool markup)
-{
-    const auto width = [&](const plat::LogFont& f) {
-        if (markup)
-            return MeasureRichText(dc, text, f).cx;
-        const plat::LogFont old = dc.SelectFont(f);
-        const int w = dc.GetTextExtent(text).cx;
-        dc.SelectFont(old);
-        return w;
-    };
-    const int w = width(font);
-    if (w <= room || w <= 0 || font.height <= 1)
-        return font;
-    font.height = std::max(1, static_cast<int>(static_cast<double>(font.height) * std::max(room, 0) / w));
-    while (font.height > 1 && width(font) > room)
-        --font.height;
-    return font;
 }
 
 } // namespace
@@ -83,47 +64,49 @@ int TQ2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int W, int H,
         dc.MoveTo(edge, H);
         dc.LineTo(edge, 0);
         dc.SetTextAlign(Top | Left);
-        // The texts stand 10 pixels in from both edges of the control panel.
-        const int room = edge - 2 * 10;
-        dc.SelectFont(Fitted(dc, Arial(W / 45, 700), heading, room, false));
-        dc.TextOut(10, at(0.01), heading);
-        dc.SelectFont(Fitted(dc, Arial(W / 60, 400), name, room, true));
-        DrawMarked(dc, 10, at(0.045), name);
-        const std::string byline = author + "  " + stamp;
-        dc.SelectFont(Fitted(dc, Arial(W / 60, 400), byline, room, false));
-        dc.TextOut(10, at(0.07), byline);
-        dc.SelectFont(Arial(W / 60, 400));
+        // The texts stand 10 pixels in from both edges of the control panel, in blocks: the
+        // heading, the name and byline under it, and the results at the foot (above and below
+        // the rule at 0.87 of the height, or over the last tenth without it).
+        const int room = edge - 10;
+        WritePanelLines(dc, {heading}, Arial(W / 45, 700), plat::Rect{10, at(0.01), room, at(0.045)}, at(0.035));
+        WritePanelLines(dc, {name, author + "  " + stamp}, Arial(W / 60, 400),
+                        plat::Rect{10, at(0.045), room, at(0.25)}, at(0.025));
 
         std::array<double, 6> v{};
+        std::vector<std::string> foot;
         if (layoutMode == 6) {
             if (m_analysis && m_analysis->GetStateResults(nullptr, v, 1)) {
                 const char* f = FactoredValueSuffix(u);
-                dc.SetTextAlign(Bottom | Left);
-                DrawMarked(dc, 10, at(0.9), Printf("Load factor%s : %5.1f ", f, UnsignedZero(v[4], 1)));
-                DrawMarked(dc, 10, at(0.93),
-                           Printf("Dy%s : %5.1f %s", f, UnsignedZero(u.Show(v[1], 6), 1), u.Label(6)));
-                DrawMarked(dc, 10, at(0.96),
-                           Printf("Axial%s : %5.2f %s", f, UnsignedZero(u.Show(v[5], 1), 2), u.Label(1)));
+                WritePanelLines(dc,
+                                {Printf("Load factor%s : %5.1f ", f, UnsignedZero(v[4], 1)),
+                                 Printf("Dy%s : %5.1f %s", f, UnsignedZero(u.Show(v[1], 6), 1), u.Label(6)),
+                                 Printf("Axial%s : %5.2f %s", f, UnsignedZero(u.Show(v[5], 1), 2), u.Label(1))},
+                                Arial(W / 60, 400), plat::Rect{10, at(0.87), room, at(0.96)}, at(0.03), true);
                 if (ShowFactoredValuesLine(u))
-                    dc.TextOut(10, at(0.99), "Factored Values");
+                    foot.push_back("Factored Values");
+                WritePanelLines(dc, foot, Arial(W / 60, 400), plat::Rect{10, at(0.96) + 1, room, H - 2}, at(0.03));
             }
         } else {
-            dc.MoveTo(0, at(0.87));
-            dc.LineTo(edge, at(0.87));
+            const int rule = at(0.87);
+            dc.MoveTo(0, rule);
+            dc.LineTo(edge, rule);
             if (m_analysis && m_analysis->GetStateResults(nullptr, v, 2)) {
-                dc.SetTextAlign(Bottom | Left);
-                DrawMarked(dc, 10, at(0.8),
-                           Printf("|e_x_0 = %5.2f %s", UnsignedZero(u.Show(v[0], 3), 2), u.Label(3)));
-                DrawMarked(dc, 10, at(0.835), Printf("|f = %5.2f %s", UnsignedZero(u.Show(v[1], 5), 2), u.Label(5)));
-                DrawMarked(dc, 10, at(0.87),
-                           Printf("|g_x_y(avg) = %5.2f %s", UnsignedZero(u.Show(v[2], 3), 2), u.Label(3)));
-                dc.SetTextAlign(Top | Left);
-                dc.TextOut(10, at(0.9), Printf("Axial Load = %5.1f %s", UnsignedZero(u.Show(v[3], 1), 1), u.Label(1)));
+                WritePanelLines(
+                    dc,
+                    {Printf("|e_x_0 = %5.2f %s", UnsignedZero(u.Show(v[0], 3), 2), u.Label(3)),
+                     Printf("|f = %5.2f %s", UnsignedZero(u.Show(v[1], 5), 2), u.Label(5)),
+                     Printf("|g_x_y(avg) = %5.2f %s", UnsignedZero(u.Show(v[2], 3), 2), u.Label(3))},
+                    Arial(W / 60, 400), plat::Rect{10, at(0.765), room, rule - 1}, at(0.035), true);
                 const double moment = std::isnan(v[4]) ? 0.0 : u.Show(v[4], 2);
-                dc.TextOut(10, at(0.93), Printf("Moment:= %6.1f %s", UnsignedZero(moment, 1), u.Label(2)));
-                dc.TextOut(10, at(0.96), Printf("Shear = %6.1f %s", UnsignedZero(u.Show(v[5], 1), 1), u.Label(1)));
+                foot = {Printf("Axial Load = %5.1f %s", UnsignedZero(u.Show(v[3], 1), 1), u.Label(1)),
+                        Printf("Moment:= %6.1f %s", UnsignedZero(moment, 1), u.Label(2)),
+                        Printf("Shear = %6.1f %s", UnsignedZero(u.Show(v[5], 1), 1), u.Label(1))};
                 if (ShowFactoredValuesLine(u))
-                    dc.TextOut(10, at(0.99), "Factored Values");
+                    foot.push_back("Factored Values");
+                // From 0.9 of the height down, or as much higher as the rows need.
+                const int count = static_cast<int>(foot.size());
+                const int top = std::max(rule + 2, std::min(at(0.9), H - 2 - count * at(0.03)));
+                WritePanelLines(dc, foot, Arial(W / 60, 400), plat::Rect{10, top, room, H - 2}, at(0.03));
             }
         }
     } else if (layoutMode == 1) {

@@ -40,6 +40,10 @@ struct Window::Impl {
     Cursor cursor = Cursor::Arrow;
     Window* parent = nullptr;
     std::vector<Window*> children;
+    // The widget's own size limits while SetSizeLimitsLifted holds them off.
+    bool limitsLifted = false;
+    QSize minimumSize;
+    QSize maximumSize;
 };
 
 // Links a window to its parent window (both lists kept up to date on destruction).

@@ -163,6 +163,16 @@ protected:
         Frame().SetFrameRect(plat::Rect{0, 0, w, h});
         plat::Application::PumpEvents(50);
     }
+    // Shows the frame around a client of w x h fixed by the frame, as QUARVISH_CLIENT_SIZE
+    // fixes it for the screenshots: the client keeps that size whatever moves it, except what
+    // lifts its size limits (a printout).
+    void ShowClientAt(int w, int h) {
+        Frame().SetFixedClientSize(plat::Size{w, h});
+        Frame().ShowFrame(1);
+        plat::Application::PumpEvents(50);
+        for (int pass = 0; pass < 2; ++pass)
+            Window().IdleAction(pass);
+    }
     plat::Frame& Frame() { return *app->GetMainWindow(); }
 
     // A document file of the given component lines.

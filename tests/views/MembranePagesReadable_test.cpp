@@ -14,6 +14,8 @@
 #include "app/CommandIds.h"
 #include "app/views/TViewm.h"
 #include "charts/Tchart.h"
+#include "dialogs/QuickDefine.h"
+#include "model/TBeam.h"
 #include "support/RecordingDC.h"
 #include "tests/membrane/Pv19Panel.h"
 #include "tests/views/PageClashes.h"
@@ -32,7 +34,47 @@ struct MembranePages : SizedPagesTest {
         app->OpenFile(WriteStructures("panels.qvh", std::move(panels)));
         ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "PV19");
     }
+
+    void Solve()
+    {
+        for (long pass = 0;
+             pass < 20000 && Window().GetCurrentAnalysis() && Window().GetCurrentAnalysis()->IsRunning(); ++pass)
+            Window().IdleAction(pass);
+        Window().IdleAction(0);
+    }
 };
+
+// The texts of a printed letter sheet (3300 x 2550 dots) that leave it, and the texts of the
+// page's own paint (the information panel; origin 0, 0) that stand wrong.
+std::string OffTheSheetAndPanelClashes(const std::vector<DrawCall>& paper)
+{
+    std::vector<std::string> out;
+    const plat::Rect sheet{0, 0, 3300, 2550};
+    for (const Letters& l : LettersOf(paper))
+        if (l.box.left < sheet.left || l.box.top < sheet.top || l.box.right > sheet.right ||
+            l.box.bottom > sheet.bottom)
+            out.push_back(Describe(l) + " off the sheet");
+    for (const std::string& clash : Clashes(DrawnAt(paper, {0, 0})))
+        out.push_back(clash);
+    return Join(out);
+}
+
+// The page's own paint as Copy paints it for a picture, at the window's size.
+std::string CopiedPanelClashes(TViewm_2k& view)
+{
+    RecordingDC picture;
+    view.Paint(picture, 1, 0);
+    return Join(Clashes(DrawnAt(picture.Calls(), {0, 0})));
+}
+
+// The texts of the page's own paint that hold the fragment.
+int PanelTextsWith(const std::vector<DrawCall>& paper, const std::string& fragment)
+{
+    int n = 0;
+    for (const Letters& l : LettersOf(DrawnAt(paper, {0, 0})))
+        n += l.text.find(fragment) != std::string::npos ? 1 : 0;
+    return n;
+}
 
 } // namespace
 
@@ -42,10 +84,7 @@ TEST_F(MembranePages, TheNodeDataAndVitalSignsReadAtEverySizeOnScreenAndOnPaper)
 {
     OpenPanels();
     Frame().Dispatch(CmId::SectionalResponse);
-    for (long pass = 0; pass < 20000 && Window().GetCurrentAnalysis() && Window().GetCurrentAnalysis()->IsRunning();
-         ++pass)
-        Window().IdleAction(pass);
-    Window().IdleAction(0);
+    Solve();
     Frame().Dispatch(CmId::NineGraphs);
     for (const plat::Size size : kReadableSizes) {
         SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
@@ -78,5 +117,49 @@ TEST_F(MembranePages, TheSummaryPageReadsAtEverySizeOnScreenAndOnPaper)
         EXPECT_EQ(Join(Clashes(Screen())), "") << "on screen";
         // The page's own paint; the materials charts print as boxes of their own.
         EXPECT_EQ(Join(Clashes(DrawnAt(Printed(), {0, 0}))), "") << "on paper";
+    }
+}
+
+// The whole window's page lands on the sheet, its right-hand graphs too, however wide and low
+// the window; the information panel's lines (heading, name, date, strains above its rule,
+// stresses below it) stand clear of each other and of the rule, none below the least text.
+TEST_F(MembranePages, TheWholeSolvedPageLandsOnTheSheetWithItsPanelReadable)
+{
+    OpenPanels();
+    Frame().Dispatch(CmId::SectionalResponse);
+    Solve();
+    Frame().Dispatch(CmId::NineGraphs);
+    for (const plat::Size size : kReadableSizes) {
+        SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+        Size(size);
+        const std::vector<DrawCall> paper = Printed();
+        EXPECT_EQ(OffTheSheetAndPanelClashes(paper), "");
+        EXPECT_EQ(PanelTextsWith(paper, "PV19") + PanelTextsWith(paper, "Stress-X") + PanelTextsWith(paper, "Shear ="), 3);
+        EXPECT_EQ(CopiedPanelClashes(View()), "") << "copied";
+    }
+}
+
+// The beam's pages the same: a section quick-defined with the defaults, solved, its sectional
+// response page and its nine graphs.
+TEST_F(MembranePages, TheWholeBeamPageLandsOnTheSheetWithItsPanelReadable)
+{
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
+    auto beam = std::make_unique<TBeam>();
+    ASSERT_EQ(BuildQuickDefineSection(*beam), 1);
+    g_Structures[0] = std::move(beam);
+    View().CreateLogic(1, g_Structures[0].get(), nullptr);
+    Frame().Dispatch(CmId::CrossSection);
+    Frame().Dispatch(CmId::SectionalResponse);
+    Solve();
+    for (const int page : {CmId::SectionalResponse, CmId::NineGraphs}) {
+        Frame().Dispatch(page);
+        for (const plat::Size size : kReadableSizes) {
+            SCOPED_TRACE(testing::Message() << page << ", " << size.cx << " x " << size.cy);
+            Size(size);
+            const std::vector<DrawCall> paper = Printed();
+            EXPECT_EQ(OffTheSheetAndPanelClashes(paper), "");
+            EXPECT_EQ(PanelTextsWith(paper, "Axial Load"), 1);
+            EXPECT_EQ(CopiedPanelClashes(View()), "") << "copied";
+        }
     }
 }

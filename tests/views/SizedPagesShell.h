@@ -13,12 +13,9 @@
 inline constexpr plat::Size kReadableSizes[] = {{1600, 500}, {713, 517}, {1280, 1024}};
 
 struct SizedPagesTest : BothModesShellTest {
-    void Size(plat::Size s)
-    {
-        Window().MoveWindow(plat::Rect{0, 0, s.cx, s.cy});
-        for (int pass = 0; pass < 2; ++pass)
-            Window().IdleAction(pass);
-    }
+    // The client sized by its frame, as a user's window (or a fixed client size) has it: a
+    // printout stretches it to the page through the frame's size limits.
+    void Size(plat::Size s) { ShowClientAt(s.cx, s.cy); }
 
     // The window's own paint (the summary page) as the screen shows it.
     std::vector<DrawCall> Screen()

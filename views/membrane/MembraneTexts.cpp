@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
 #include "charts/RichText.h"
 #include "foundation/DateTime.h"
 #include "membrane/MembraneState.h"
+#include "views/PanelLines.h"
 #include "views/membrane/ElementPanel.h"
 #include "views/membrane/TP2k_Logic.h"
 #include "model/TShell.h"
@@ -200,39 +203,41 @@ int TP2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int w, int h, std::
     const auto at = [h](double f) { return static_cast<int>(f * h); };
 
     if (layoutMode == 5) {
-        dc.SelectFont(Arial(w / 50));
-        dc.TextOut(10, at(0.01), title);
-        DrawMarked(dc, 10, at(0.05), name);
-        dc.TextOut(10, at(0.08), author);
-        dc.TextOut(10, at(0.11), institution);
-        dc.TextOut(10, at(0.14), stamp);
+        // Three blocks, each in its room of the control panel (10 pixels in from its edges):
+        // the heading lines at its top, the strains above its rule (at 0.87 of the height)
+        // and the stresses below it, to the page's foot.
+        const int edge = static_cast<int>(0.25 * w - 1);
+        const int rule = at(0.87);
+        const plat::LogFont font = Arial(w / 50);
+        WritePanelLines(dc, {title, name, author, institution, stamp}, font,
+                        plat::Rect{10, at(0.01), edge - 10, at(0.25)}, at(0.035));
         const SectionState* s = m_analysis ? m_analysis->GetCurrentState() : nullptr;
         const LayerNodeStateRec* n = s && s->Valid ? ElementNode(*s) : nullptr;
+        std::vector<std::string> below;
         if (n) {
-            DrawMarked(dc, 10, at(0.80),
-                       Printf("|e_x  = %5.2f %s", u.Show(n->StrainX, kStrain), u.Label(kStrain)));
-            DrawMarked(dc, 10, at(0.835),
-                       Printf("|e_y  = %5.2f %s", u.Show(n->StrainZ, kStrain), u.Label(kStrain)));
-            DrawMarked(dc, 10, at(0.87), Printf("|g_x_y = %5.2f %s", u.Show(n->ShearStrain, kStrain),
-                                               u.Label(kStrain)));
-            dc.TextOut(10, at(0.90),
-                       Printf("Stress-X = %5.2f %s",
-                              u.Show(s->Result(MembraneResult::AppliedX), kStress), u.Label(kStress)));
-            dc.TextOut(10, at(0.93),
-                       Printf("Stress-Y = %6.2f %s",
-                              u.Show(s->Result(MembraneResult::AppliedY), kStress), u.Label(kStress)));
-            dc.TextOut(10, at(0.96),
-                       Printf("Shear = %6.2f %s",
-                              u.Show(s->Result(MembraneResult::AppliedXY), kStress), u.Label(kStress)));
+            WritePanelLines(dc,
+                            {Printf("|e_x  = %5.2f %s", u.Show(n->StrainX, kStrain), u.Label(kStrain)),
+                             Printf("|e_y  = %5.2f %s", u.Show(n->StrainZ, kStrain), u.Label(kStrain)),
+                             Printf("|g_x_y = %5.2f %s", u.Show(n->ShearStrain, kStrain), u.Label(kStrain))},
+                            font, plat::Rect{10, at(0.765), edge - 10, rule - 1}, at(0.035), true);
+            below = {Printf("Stress-X = %5.2f %s", u.Show(s->Result(MembraneResult::AppliedX), kStress),
+                            u.Label(kStress)),
+                     Printf("Stress-Y = %6.2f %s", u.Show(s->Result(MembraneResult::AppliedY), kStress),
+                            u.Label(kStress)),
+                     Printf("Shear = %6.2f %s", u.Show(s->Result(MembraneResult::AppliedXY), kStress),
+                            u.Label(kStress))};
         }
-        const int edge = static_cast<int>(0.25 * w - 1);
+        if (u.FactorSumOffset() > 0.001)
+            below.push_back("Factored Values");
+        // From 0.9 of the height down, or as much higher as the rows need.
+        const int count = static_cast<int>(below.size());
+        const int top = std::max(rule + 2, std::min(at(0.9), h - 2 - count * at(0.03)));
+        WritePanelLines(dc, below, font, plat::Rect{10, top, edge - 10, h - 2}, at(0.03));
         dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
-        dc.MoveTo(0, at(0.87));
-        dc.LineTo(edge, at(0.87));
+        dc.MoveTo(0, rule);
+        dc.LineTo(edge, rule);
         dc.MoveTo(edge, h);
         dc.LineTo(edge, 0);
-        if (u.FactorSumOffset() > 0.001)
-            dc.TextOut(10, at(0.99), "Factored Values");
         return 1;
     }
     dc.SelectFont(Arial(w / 45, 700));
