@@ -68,9 +68,11 @@ int TQ2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int W, int H,
         // heading, the name and byline under it, and the results at the foot (above and below
         // the rule at 0.87 of the height, or over the last tenth without it).
         const int room = edge - 10;
-        WritePanelLines(dc, {heading}, Arial(W / 45, 700), plat::Rect{10, at(0.01), room, at(0.045)}, at(0.035));
+        // The heading, name and byline are written as they stand: not markup.
+        WritePanelLines(dc, {heading}, Arial(W / 45, 700), plat::Rect{10, at(0.01), room, at(0.045)}, at(0.035),
+                        false, false);
         WritePanelLines(dc, {name, author + "  " + stamp}, Arial(W / 60, 400),
-                        plat::Rect{10, at(0.045), room, at(0.25)}, at(0.025));
+                        plat::Rect{10, at(0.045), room, at(0.25)}, at(0.025), false, false);
 
         std::array<double, 6> v{};
         std::vector<std::string> foot;

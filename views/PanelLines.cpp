@@ -8,10 +8,34 @@
 
 namespace {
 
+// A line's extent in the font: label markup, or the text as it stands (a name or a byline the
+// user typed, whose "_" or "^" is a letter).
+plat::Size Extent(plat::DC& dc, const std::string& line, const plat::LogFont& font, bool markup)
+{
+    if (markup)
+        return MeasureRichText(dc, line, font);
+    const plat::LogFont before = dc.SelectFont(font);
+    const plat::Size extent = dc.GetTextExtent(line);
+    dc.SelectFont(before);
+    return extent;
+}
+
+void Write(plat::DC& dc, int x, int y, const std::string& line, const plat::LogFont& font, unsigned vAlign,
+           bool markup)
+{
+    if (markup) {
+        DrawRichText(dc, x, y, line, font, plat::TextAlign::Left, vAlign);
+        return;
+    }
+    dc.SelectFont(font);
+    dc.SetTextAlign(plat::TextAlign::Left | vAlign);
+    dc.TextOut(x, y, line);
+}
+
 // The block in rows of columns: the font each line may take (the lowest of them), or 0 when
 // some line would be lower than the least readable text.
 int FittedHeight(plat::DC& dc, const std::vector<std::string>& lines, plat::LogFont font, int rowPitch,
-                 int columnWidth)
+                 int columnWidth, bool markup)
 {
     const int least = font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
     const int sign = font.height < 0 ? -1 : 1;
@@ -23,7 +47,7 @@ int FittedHeight(plat::DC& dc, const std::vector<std::string>& lines, plat::LogF
         while (height >= least) {
             plat::LogFont f = font;
             f.height = sign * height;
-            const plat::Size extent = MeasureRichText(dc, line, f);
+            const plat::Size extent = Extent(dc, line, f, markup);
             if (extent.cy <= room && extent.cx <= columnWidth)
                 break;
             // Straight to about the height that fits, then down a pixel at a time.
@@ -39,9 +63,10 @@ int FittedHeight(plat::DC& dc, const std::vector<std::string>& lines, plat::LogF
 
 // The line broken at its spaces into rows no wider than width in the font (a word wider than
 // that stands on a row of its own).
-std::vector<std::string> Wrapped(plat::DC& dc, const std::string& line, const plat::LogFont& font, int width)
+std::vector<std::string> Wrapped(plat::DC& dc, const std::string& line, const plat::LogFont& font, int width,
+                                 bool markup)
 {
-    if (MeasureRichText(dc, line, font).cx <= width)
+    if (Extent(dc, line, font, markup).cx <= width)
         return {line};
     std::vector<std::string> rows;
     std::string row;
@@ -55,7 +80,7 @@ std::vector<std::string> Wrapped(plat::DC& dc, const std::string& line, const pl
         if (word.empty())
             continue;
         const std::string longer = row.empty() ? word : row + " " + word;
-        if (row.empty() || MeasureRichText(dc, longer, font).cx <= width) {
+        if (row.empty() || Extent(dc, longer, font, markup).cx <= width) {
             row = longer;
         } else {
             rows.push_back(row);
@@ -70,7 +95,7 @@ std::vector<std::string> Wrapped(plat::DC& dc, const std::string& line, const pl
 } // namespace
 
 bool WritePanelLines(plat::DC& dc, const std::vector<std::string>& given, plat::LogFont font, const plat::Rect& room,
-                     int pitch, bool upward)
+                     int pitch, bool upward, bool markup)
 {
     if (room.IsEmpty())
         return false;
@@ -82,8 +107,8 @@ bool WritePanelLines(plat::DC& dc, const std::vector<std::string>& given, plat::
         if (line.find_first_not_of(' ') == std::string::npos)
             continue;
         bool fits = true;
-        for (const std::string& word : Wrapped(dc, line, least, 1))
-            fits = fits && MeasureRichText(dc, word, least).cx <= room.Width();
+        for (const std::string& word : Wrapped(dc, line, least, 1, markup))
+            fits = fits && Extent(dc, word, least, markup).cx <= room.Width();
         if (fits)
             lines.push_back(line);
     }
@@ -93,7 +118,7 @@ bool WritePanelLines(plat::DC& dc, const std::vector<std::string>& given, plat::
     // in the next rows; else in two columns of half as many rows.
     std::vector<std::string> wrapped;
     for (const std::string& line : lines)
-        for (const std::string& row : Wrapped(dc, line, font, room.Width()))
+        for (const std::string& row : Wrapped(dc, line, font, room.Width(), markup))
             wrapped.push_back(row);
     const struct {
         const std::vector<std::string>* lines;
@@ -109,7 +134,7 @@ bool WritePanelLines(plat::DC& dc, const std::vector<std::string>& given, plat::
         const int columnWidth = room.Width() / layout.columns;
         if (rowPitch <= 0 || columnWidth <= 0)
             continue;
-        const int height = FittedHeight(dc, block, font, rowPitch, columnWidth);
+        const int height = FittedHeight(dc, block, font, rowPitch, columnWidth, markup);
         if (height == 0)
             continue;
         plat::LogFont f = font;
@@ -119,8 +144,8 @@ bool WritePanelLines(plat::DC& dc, const std::vector<std::string>& given, plat::
         for (int i = 0; i < count; ++i) {
             const int x = room.left + (i / rows) * columnWidth;
             const int y = first + (i % rows) * rowPitch;
-            DrawRichText(dc, x, upward ? y + rowPitch : y, block[static_cast<std::size_t>(i)], f,
-                         plat::TextAlign::Left, upward ? plat::TextAlign::Bottom : plat::TextAlign::Top);
+            Write(dc, x, upward ? y + rowPitch : y, block[static_cast<std::size_t>(i)], f,
+                  upward ? plat::TextAlign::Bottom : plat::TextAlign::Top, markup);
         }
         return true;
     }

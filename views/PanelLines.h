@@ -15,5 +15,6 @@
 // Writes the lines of label markup inside room, from its top down, or with upward so that the
 // last row ends on its bottom. Empty lines are skipped, and a line with a word wider than the
 // room even in the least readable text is left out. Returns false when the block is left out.
+// Without markup the lines are written as they stand (names and bylines the user typed).
 bool WritePanelLines(plat::DC& dc, const std::vector<std::string>& lines, plat::LogFont font,
-                     const plat::Rect& room, int pitch, bool upward = false);
+                     const plat::Rect& room, int pitch, bool upward = false, bool markup = true);

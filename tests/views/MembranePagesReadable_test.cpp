@@ -126,6 +126,8 @@ TEST_F(MembranePages, TheSummaryPageReadsAtEverySizeOnScreenAndOnPaper)
 TEST_F(MembranePages, TheWholeSolvedPageLandsOnTheSheetWithItsPanelReadable)
 {
     OpenPanels();
+    // A name the user typed is written as it stands: its "_" and "^" are letters, not markup.
+    Window().GetCurrentStructure()->SetName("PV19_a^2");
     Frame().Dispatch(CmId::SectionalResponse);
     Solve();
     Frame().Dispatch(CmId::NineGraphs);
@@ -134,7 +136,9 @@ TEST_F(MembranePages, TheWholeSolvedPageLandsOnTheSheetWithItsPanelReadable)
         Size(size);
         const std::vector<DrawCall> paper = Printed();
         EXPECT_EQ(OffTheSheetAndPanelClashes(paper), "");
-        EXPECT_EQ(PanelTextsWith(paper, "PV19") + PanelTextsWith(paper, "Stress-X") + PanelTextsWith(paper, "Shear ="), 3);
+        EXPECT_EQ(PanelTextsWith(paper, "PV19_a^2") + PanelTextsWith(paper, "Stress-X") +
+                      PanelTextsWith(paper, "Shear ="),
+                  3);
         EXPECT_EQ(CopiedPanelClashes(View()), "") << "copied";
     }
 }
@@ -146,6 +150,7 @@ TEST_F(MembranePages, TheWholeBeamPageLandsOnTheSheetWithItsPanelReadable)
     ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
     auto beam = std::make_unique<TBeam>();
     ASSERT_EQ(BuildQuickDefineSection(*beam), 1);
+    beam->SetName("T_1^2");
     g_Structures[0] = std::move(beam);
     View().CreateLogic(1, g_Structures[0].get(), nullptr);
     Frame().Dispatch(CmId::CrossSection);
@@ -159,6 +164,7 @@ TEST_F(MembranePages, TheWholeBeamPageLandsOnTheSheetWithItsPanelReadable)
             const std::vector<DrawCall> paper = Printed();
             EXPECT_EQ(OffTheSheetAndPanelClashes(paper), "");
             EXPECT_EQ(PanelTextsWith(paper, "Axial Load"), 1);
+            EXPECT_EQ(PanelTextsWith(paper, "T_1^2"), 1);
             EXPECT_EQ(CopiedPanelClashes(View()), "") << "copied";
         }
     }

@@ -209,8 +209,9 @@ int TP2k_Logic::PaintInfoPanel(plat::DC& dc, int layoutMode, int w, int h, std::
         const int edge = static_cast<int>(0.25 * w - 1);
         const int rule = at(0.87);
         const plat::LogFont font = Arial(w / 50);
+        // Written as they stand: a "_" or "^" the user typed in a name is a letter, not markup.
         WritePanelLines(dc, {title, name, author, institution, stamp}, font,
-                        plat::Rect{10, at(0.01), edge - 10, at(0.25)}, at(0.035));
+                        plat::Rect{10, at(0.01), edge - 10, at(0.25)}, at(0.035), false, false);
         const SectionState* s = m_analysis ? m_analysis->GetCurrentState() : nullptr;
         const LayerNodeStateRec* n = s && s->Valid ? ElementNode(*s) : nullptr;
         std::vector<std::string> below;
