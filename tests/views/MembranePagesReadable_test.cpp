@@ -35,6 +35,14 @@ struct MembranePages : SizedPagesTest {
         ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "PV19");
     }
 
+    // Sectional Response run to its end, then the nine graphs.
+    void SolveToTheNineGraphs()
+    {
+        Frame().Dispatch(CmId::SectionalResponse);
+        Solve();
+        Frame().Dispatch(CmId::NineGraphs);
+    }
+
     void Solve()
     {
         for (long pass = 0;
@@ -83,9 +91,7 @@ int PanelTextsWith(const std::vector<DrawCall>& paper, const std::string& fragme
 TEST_F(MembranePages, TheNodeDataAndVitalSignsReadAtEverySizeOnScreenAndOnPaper)
 {
     OpenPanels();
-    Frame().Dispatch(CmId::SectionalResponse);
-    Solve();
-    Frame().Dispatch(CmId::NineGraphs);
+    SolveToTheNineGraphs();
     for (const plat::Size size : kReadableSizes) {
         SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
         Size(size);
@@ -128,9 +134,7 @@ TEST_F(MembranePages, TheWholeSolvedPageLandsOnTheSheetWithItsPanelReadable)
     OpenPanels();
     // A name the user typed is written as it stands: its "_" and "^" are letters, not markup.
     Window().GetCurrentStructure()->SetName("PV19_a^2");
-    Frame().Dispatch(CmId::SectionalResponse);
-    Solve();
-    Frame().Dispatch(CmId::NineGraphs);
+    SolveToTheNineGraphs();
     for (const plat::Size size : kReadableSizes) {
         SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
         Size(size);
