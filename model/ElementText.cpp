@@ -84,8 +84,8 @@ double ReadDocumentNumber(const std::string& text)
 
 double ReadDocumentNumberAsWritten(const std::string& text)
 {
-    const std::size_t start = SkipLeadingBlanks(text);
-    return std::strtod(text.c_str() + start, nullptr);
+    // strtod skips the leading blanks itself.
+    return std::strtod(text.c_str(), nullptr);
 }
 
 int32_t ReadDocumentInteger(const std::string& text)

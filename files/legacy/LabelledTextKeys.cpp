@@ -18,6 +18,7 @@
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
+#include "model/ElementText.h"
 #include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
 #include "model/materials/ConcreteLaws.h"
@@ -65,13 +66,6 @@ double ReadNumber(const std::string& text)
 {
     const double value = std::strtod(text.c_str(), nullptr);
     return std::isfinite(value) ? value : 0.0;
-}
-
-// A layer's area as the file writes it: a value that is no number (or one past the range of a
-// double) stays what it is, so that the layer's check refuses it by name instead of reading 0.
-double ReadAreaNumber(const std::string& text)
-{
-    return std::strtod(text.c_str(), nullptr);
 }
 
 int ReadInteger(const std::string& text)
@@ -460,8 +454,9 @@ std::string LabelledTextKeys::SteelTypeZeroName() const
 
 void LabelledTextKeys::LongTableRow(const Line& line)
 {
-    // A row whose area is no number is a layer too, which the layer check then refuses by name.
-    const double area = ReadAreaNumber(line.value);
+    // A row whose area is no number is a layer too, which the layer check then refuses by name
+    // (the area is read as written: a value that is no number stays what it is).
+    const double area = ReadDocumentNumberAsWritten(line.value);
     if (!(line.v > 0.0) && std::isfinite(area))
         return;
     LongLayerRec layer;
@@ -496,7 +491,7 @@ void LabelledTextKeys::LongLayerKeys(const Line& line)
     if (k == "Z") {
         layer.z = m_beam.GetBottom() + FromUnits(v, ukSectionLength);
     } else if (k == "A") {
-        layer.A = FromUnits(ReadAreaNumber(line.value), ukArea);
+        layer.A = FromUnits(ReadDocumentNumberAsWritten(line.value), ukArea);
     } else if (k == "TYPE") {
         layer.type = SteelTypeNamed(line.value, kLoadError);
     } else if (k == "DRAPE") {
@@ -504,7 +499,7 @@ void LabelledTextKeys::LongLayerKeys(const Line& line)
     } else if (k == "NUM") {
         layer.num = ReadInteger(line.value);
     } else if (k == "AI") {
-        layer.Ai = FromUnits(ReadAreaNumber(line.value), ukArea);
+        layer.Ai = FromUnits(ReadDocumentNumberAsWritten(line.value), ukArea);
     } else if (k == "DB") {
         layer.db = FromUnits(v, ukSectionLength);
     } else if (k == "DEP") {
@@ -538,7 +533,7 @@ void LabelledTextKeys::TransLayerKeys(const Line& line)
     const std::string& k = line.keyword;
     const double v = line.v;
     if (k == "A") {
-        layer.A = FromUnits(ReadAreaNumber(line.value), ukArea);
+        layer.A = FromUnits(ReadDocumentNumberAsWritten(line.value), ukArea);
     } else if (k == "TYPE") {
         layer.type = SteelTypeNamed(line.value, "Transverse Load Error");
     } else if (k == "PATTERN") {
@@ -551,7 +546,7 @@ void LabelledTextKeys::TransLayerKeys(const Line& line)
     } else if (k == "DISTBOT") {
         layer.distbot = m_beam.GetBottom() + FromUnits(v, ukSectionLength);
     } else if (k == "AI") {
-        layer.Ai = FromUnits(ReadAreaNumber(line.value), ukArea);
+        layer.Ai = FromUnits(ReadDocumentNumberAsWritten(line.value), ukArea);
     } else if (k == "DB") {
         layer.db = FromUnits(v, ukSectionLength);
     } else if (k == "DEP") {
