@@ -350,15 +350,13 @@ void TMaterials::FieldEdited(int material) {
 }
 
 TypedRefusal TMaterials::CheckFields() const {
-    static const char* const kNames[3] = {"Concrete Cylinder Strength", "Reinforcement Yield Strength",
-                                          "Prestressed Reinforcement Strength"};
     for (int m = 0; m < 3; ++m) {
         const auto k = static_cast<std::size_t>(m);
         if (fields[k] == "Detailed")
             continue;
         double strength = 0.0;
         const TypedRange range{0.0, kMaxTypedStrength, m == kConcreteMaterial ? ukStress : ukLargeStress};
-        std::string message = ReadTypedMagnitude(fields[k], kNames[k], range, strength);
+        std::string message = ReadTypedMagnitude(fields[k], kFieldNames[k], range, strength);
         if (!message.empty())
             return {m, std::move(message)};
     }

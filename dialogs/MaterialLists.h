@@ -53,6 +53,9 @@ int WriteBackMaterials(TStructure& s, TMaterialLists& lists);
 class TMaterials {
 public:
     static constexpr int kFieldIds[3] = {104, 105, 322};
+    // The fields' labels, which their refusals name too.
+    static constexpr const char* kFieldNames[3] = {"Concrete Cylinder Strength", "Reinforcement Yield Strength",
+                                                   "Prestressed Reinforcement Strength"};
 
     TMaterials(TMaterialLists& lists, int focusMaterial);
 

@@ -31,13 +31,11 @@ plat::DialogTemplate BasicPropertiesTemplate() {
     t.height = 156;
     const char* groups[3] = {"Concrete", "Non Prestressed Reinforcement", "Prestressed Reinforcement"};
     const int groupIds[3] = {5022, 108, 109};
-    const char* labels[3] = {"Concrete Cylinder Strength", "Reinforcement Yield Strength",
-                             "Prestressed Reinforcement Strength"};
     const char* buttons[3] = {"Detailed f'c", "Detailed fy", "Detailed fpu"};
     for (std::size_t m = 0; m < 3; ++m) {
         const int y = 6 + 48 * static_cast<int>(m);
         t.Add(DialogItem::At(groupIds[m], ControlKind::GroupBox, groups[m], 6, y, 248, 44))
-            .Add(DialogItem::At(-1, ControlKind::Static, labels[m], 14, y + 17, 120, 8))
+            .Add(DialogItem::At(-1, ControlKind::Static, TMaterials::kFieldNames[m], 14, y + 17, 120, 8))
             .Add(DialogItem::At(kFieldIds[m], ControlKind::Edit, "", 138, y + 15, 44, 12, Right))
             .Add(DialogItem::At(kUnitIds[m], ControlKind::Static, "", 186, y + 17, 34, 8))
             .Add(DialogItem::At(kDetailIds[m], ControlKind::PushButton, buttons[m], 138, y + 29, 60, 12));

@@ -243,19 +243,20 @@ void DrawPropertiesPanel(plat::DC& dc,
     const int foot = Trunc(0.54 * h) - 1;
     for (const std::string& line : lines) {
         const std::vector<std::string> rows = WrapSheetText(dc, line, body, x1 - 3 - lineX);
-        // The rows of one line stand a blank pixel apart.
-        int lastTop = lineY;
-        for (std::size_t r = 0; r + 1 < rows.size(); ++r)
-            lastTop += MeasureRichText(dc, rows[r], body).cy + 1;
-        const int lastCell = MeasureRichText(dc, rows.back(), body).cy;
+        // The rows of one line stand a blank pixel apart: each row's top, measured once.
+        std::vector<int> tops;
+        int below = lineY;
+        for (const std::string& row : rows) {
+            tops.push_back(below);
+            below += MeasureRichText(dc, row, body).cy + 1;
+        }
+        const int lastTop = tops.back();
+        const int lastCell = below - 1 - lastTop;
         if (lastTop + lastCell > foot)
             break;
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            DrawRichText(dc, lineX, lineY, rows[r], body, plat::TextAlign::Left, plat::TextAlign::Top);
-            if (r + 1 < rows.size())
-                lineY += MeasureRichText(dc, rows[r], body).cy + 1;
-        }
-        lineY += std::max(step, lastCell + 1);
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            DrawRichText(dc, lineX, tops[r], rows[r], body, plat::TextAlign::Left, plat::TextAlign::Top);
+        lineY = lastTop + std::max(step, lastCell + 1);
     }
 
     DrawRichText(dc,

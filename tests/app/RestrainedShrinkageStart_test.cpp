@@ -77,11 +77,6 @@ const char* const kMetricSection = R"(<?xml version="1.0"?>
 
 class RestrainedShrinkageStartTest : public RealDocumentShellTest {
 protected:
-    long Boxes() const
-    {
-        return std::count_if(ui.requests.begin(), ui.requests.end(),
-                             [](const UiRequest& r) { return r.kind == "message"; });
-    }
     void Open(bool longTerm)
     {
         OpenDocument(longTerm ? "restrained-lt.qvh" : "restrained.qvh", RestrainedSection(longTerm));

@@ -110,9 +110,6 @@ TEST_F(RoundedShrinkageDepthsTest, TheSampleWithItsTopRowThreeMillimetresUnderTh
             peak = std::max(peak, std::fabs(a.values[i]));
         return peak;
     };
-    const auto boxes = [this] {
-        return std::count_if(ui.requests.begin(), ui.requests.end(), [](const UiRequest& r) { return r.kind == "message"; });
-    };
 
     OpenDocument("full_beam_1.xml", sample);
     const SectionalAnswer asIs = SolveSectionalResponse(Frame(), Window());
@@ -127,9 +124,9 @@ TEST_F(RoundedShrinkageDepthsTest, TheSampleWithItsTopRowThreeMillimetresUnderTh
         EXPECT_GE(strain, -0.3e-3) << mm << " mm";
         EXPECT_LE(strain, 0.0) << mm << " mm";
     }
-    const long before = boxes();
+    const int before = Boxes();
     const SectionalAnswer a = SolveSectionalResponse(Frame(), Window());
-    EXPECT_EQ(boxes(), before);
+    EXPECT_EQ(Boxes(), before);
     EXPECT_EQ(a.errors, 0);
     EXPECT_GT(asIs.lastStage, 40);
     EXPECT_NEAR(a.lastStage, asIs.lastStage, 2);

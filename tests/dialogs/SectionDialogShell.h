@@ -3,6 +3,11 @@
 // dialogs, in SI units with the small bar catalogue: the section dialogs worked from the main
 // window's commands, and Solve > Sectional Response of what they leave.
 
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/InputDialogs.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "tests/app/SectionalAnswer.h"
@@ -20,6 +25,12 @@ protected:
     }
 
     SectionalAnswer Solve() { return SolveSectionalResponse(Frame(), Window()); }
+    // A document of the one structure written under the name, then opened by File > Open.
+    void OpenMade(const std::string& name, std::unique_ptr<TStructure> structure) {
+        std::vector<std::unique_ptr<TStructure>> made;
+        made.push_back(std::move(structure));
+        OpenByMenu(WriteStructures(name, std::move(made)));
+    }
 
     CatalogueGuard catalogue;
     ValueGuard<int> units{g_UnitSystem, kUnitSI};

@@ -133,9 +133,7 @@ protected:
 // to the same answer at every stage, which the strain changes (the same section without it
 // answers otherwise).
 TEST_F(StirrupStrainSaveTest, AStrainTypedForAStirrupComesBackWithTheSameAnswer) {
-    std::vector<std::unique_ptr<TStructure>> made;
-    made.push_back(BeamWithStirrups());
-    OpenByMenu(WriteStructures("made.qvh", std::move(made)));
+    OpenMade("made.qvh", BeamWithStirrups());
     const SectionalAnswer cold = Solve();
 
     ui.Dialog("Shrinkage and Thermal Strains", [](plat::DialogDriver& d) {
@@ -173,9 +171,7 @@ TEST_F(StirrupStrainSaveTest, AnOlderFilesStirrupStrainComesBackFromItsSavedDocu
 // the strain dialog: a new session has 0.9 on those and none on the others, and the section
 // answers as it did before the save, which the bars' strain changes.
 TEST_F(StirrupStrainSaveTest, LayersSharingANameKeepTheirOwnStrains) {
-    std::vector<std::unique_ptr<TStructure>> made;
-    made.push_back(BeamWithSameNames());
-    OpenByMenu(WriteStructures("same.qvh", std::move(made)));
+    OpenMade("same.qvh", BeamWithSameNames());
     const SectionalAnswer cold = Solve();
 
     ui.Dialog("Shrinkage and Thermal Strains", [](plat::DialogDriver& d) {

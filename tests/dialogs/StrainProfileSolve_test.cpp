@@ -47,9 +47,7 @@ struct ProfilePoints final : ChartPointSink {
 class StrainProfileSolveTest : public SectionDialogShellTest {
 protected:
     void OpenTwoConcreteSection() {
-        std::vector<std::unique_ptr<TStructure>> made;
-        made.push_back(TwoConcreteSection());
-        OpenByMenu(WriteStructures("two-concretes.qvh", std::move(made)));
+        OpenMade("two-concretes.qvh", TwoConcreteSection());
     }
     TBeam& Beam() { return static_cast<TBeam&>(*Window().GetCurrentStructure()); }
 };
