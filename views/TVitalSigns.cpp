@@ -79,7 +79,7 @@ plat::LogFont Sized(plat::LogFont f, int size)
 
 int LeastOf(const plat::LogFont& f)
 {
-    return f.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
+    return f.height < 0 ? kLeastTextCharHeight : kLeastTextCellHeight;
 }
 
 // The font from its own height (the least text at the smallest) down to the least text, the

@@ -66,7 +66,7 @@ inline std::vector<Letters> LettersOf(const std::vector<DrawCall>& calls)
         const DrawCall* c = runs[i];
         const int height = std::abs(c->state.font.height);
         const bool small =
-            !script[i] && height < (c->state.font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight);
+            !script[i] && height < (c->state.font.height < 0 ? kLeastTextCharHeight : kLeastTextCellHeight);
         if (c->text.find_first_not_of(' ') != std::string::npos)
             out.push_back({c->text, PageBox(*c), small});
     }

@@ -106,7 +106,7 @@ struct MaterialChartTest : ::testing::Test {
                 if (text.text == frame.title)
                     continue;
                 EXPECT_GE(std::abs(text.font.height),
-                          text.font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight)
+                          text.font.height < 0 ? kLeastTextCharHeight : kLeastTextCellHeight)
                     << text.text;
             }
         }

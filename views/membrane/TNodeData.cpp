@@ -38,7 +38,7 @@ plat::LogFont PaneFont(plat::DC& dc, const NodeDataLayout& layout, const plat::L
         if (std::abs(f.height) < std::abs(fitted.height))
             fitted = f;
     }
-    const int least = fitted.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
+    const int least = fitted.height < 0 ? kLeastTextCharHeight : kLeastTextCellHeight;
     if (std::abs(fitted.height) < least)
         fitted.height = fitted.height < 0 ? -least : least;
     return fitted;
@@ -46,7 +46,7 @@ plat::LogFont PaneFont(plat::DC& dc, const NodeDataLayout& layout, const plat::L
 
 int LeastOf(const plat::LogFont& f)
 {
-    return f.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
+    return f.height < 0 ? kLeastTextCharHeight : kLeastTextCellHeight;
 }
 
 // The layout's lines and rules set where they stand on the pane in the font: each row at its
