@@ -21,6 +21,12 @@ plat::LogFont NoDataFont(const plat::LogFont& textFont);
 // The least height a chart writes its numbers, axis titles and labels in, as a character height
 // (a negative font height) and as a cell height (a positive one): smaller, letters no longer read.
 inline constexpr int kLeastTextCharHeight = 10, kLeastTextCellHeight = 12;
+// The least height for the font's kind of height: kLeastTextCharHeight for a character height,
+// kLeastTextCellHeight for a cell height.
+inline int LeastTextHeight(const plat::LogFont& font)
+{
+    return font.height < 0 ? kLeastTextCharHeight : kLeastTextCellHeight;
+}
 // A font height raised to the least readable one where it is smaller (0, the face's own height,
 // stays).
 double AtLeastReadable(double height);
