@@ -268,9 +268,12 @@ Size RenderRichTextLines(RichTextTarget& target, int x, int y, std::string_view 
         const std::string_view line =
             text.substr(start, lf == std::string_view::npos ? std::string_view::npos : lf - start);
         // A line under another keeps its Greek letters, which rise over its top, clear of the
-        // line above.
+        // line above: measured first there, as the rise sets where it is drawn (the first line
+        // is drawn straight away).
         int rise = 0;
-        Size s = RenderLine(target, 0, 0, line, 0, 0, true, blackAndWhite, rise);
+        Size s{};
+        if (measureOnly || lines > 1)
+            s = RenderLine(target, 0, 0, line, 0, 0, true, blackAndWhite, rise);
         if (lines > 1) {
             offset += rise;
             height += rise;

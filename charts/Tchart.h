@@ -18,9 +18,15 @@ struct LegendRoom;
 // The font of "No Data": the chart's text font, never below 8 points at scale 1.
 plat::LogFont NoDataFont(const plat::LogFont& textFont);
 
-// The least height a chart writes its numbers and axis titles in, as a character height (a
-// negative font height) and as a cell height (a positive one): smaller, letters no longer read.
+// The least height a chart writes its numbers, axis titles and labels in, as a character height
+// (a negative font height) and as a cell height (a positive one): smaller, letters no longer read.
 inline constexpr int kLeastTextCharHeight = 10, kLeastTextCellHeight = 12;
+// The least height for the font's kind of height: kLeastTextCharHeight for a character height,
+// kLeastTextCellHeight for a cell height.
+inline int LeastTextHeight(const plat::LogFont& font)
+{
+    return font.height < 0 ? kLeastTextCharHeight : kLeastTextCellHeight;
+}
 // A font height raised to the least readable one where it is smaller (0, the face's own height,
 // stays).
 double AtLeastReadable(double height);

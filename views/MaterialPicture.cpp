@@ -330,7 +330,7 @@ plat::Rect TitleLetters(const MaterialFrame& f, const PlanMeasure& measure, cons
 // chart's labels are written in; the height itself when it is that small already.
 int SmallerTextHeight(int height)
 {
-    const int least = height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
+    const int least = height < 0 ? kLeastTextCharHeight : kLeastTextCellHeight;
     const int size = std::abs(height);
     if (size <= least)
         return height;

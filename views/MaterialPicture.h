@@ -6,6 +6,7 @@
 #include <string>
 
 #include "charts/ChartContract.h"
+#include "charts/Tchart.h"
 #include "views/DiagramPlan.h"
 #include "views/LabelClearance.h"
 #include "views/MaterialCurves.h"
@@ -46,10 +47,9 @@ class DC;
 // it maps a logical pixel to a device pixel (the screen).
 double DeviceScaleOf(const plat::DC& dc);
 
-// The smallest text a chart's labels are written in, as a character height (a negative font
-// height) and as a cell height (a positive one): small enough for the labels of a damaged
+// A chart's labels are written no smaller than the least text the charts write
+// (kLeastTextCharHeight, kLeastTextCellHeight): small enough for the labels of a damaged
 // section's charts on a summary page, large enough that letters and subscripts still read.
-inline constexpr int kLeastLabelCharHeight = 10, kLeastLabelCellHeight = 12;
 
 // The picture of the curves, empty while there is nothing to draw. The labels keep clear of the
 // curves, of the marks on the axes and of each other, written smaller where the chart's text

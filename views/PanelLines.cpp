@@ -37,7 +37,7 @@ void Write(plat::DC& dc, int x, int y, const std::string& line, const plat::LogF
 int FittedHeight(plat::DC& dc, const std::vector<std::string>& lines, plat::LogFont font, int rowPitch,
                  int columnWidth, bool markup)
 {
-    const int least = font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
+    const int least = LeastTextHeight(font);
     const int sign = font.height < 0 ? -1 : 1;
     int height = std::abs(font.height);
     // A row keeps an eighth of its pitch (at least 2 pixels) clear under its letters: a
@@ -101,7 +101,7 @@ bool WritePanelLines(plat::DC& dc, const std::vector<std::string>& given, plat::
         return false;
     // A line with a word wider than the room even in the least readable text is left out.
     plat::LogFont least = font;
-    least.height = font.height < 0 ? -kLeastLabelCharHeight : kLeastLabelCellHeight;
+    least.height = font.height < 0 ? -kLeastTextCharHeight : kLeastTextCellHeight;
     std::vector<std::string> lines;
     for (const std::string& line : given) {
         if (line.find_first_not_of(' ') == std::string::npos)

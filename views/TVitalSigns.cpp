@@ -77,18 +77,13 @@ plat::LogFont Sized(plat::LogFont f, int size)
     return f;
 }
 
-int LeastOf(const plat::LogFont& f)
-{
-    return f.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
-}
-
 // The font from its own height (the least text at the smallest) down to the least text, the
 // largest whose line of captions (subscripts and all) stands in room pixels; false, the font
 // at the least text, where none does.
 bool FitFont(plat::LogFont& f, int room, const PlanMeasure& measure)
 {
-    int size = std::max(std::abs(f.height), LeastOf(f));
-    while (size > LeastOf(f) && measure("Ag_y", Sized(f, size)).cy > room)
+    int size = std::max(std::abs(f.height), LeastTextHeight(f));
+    while (size > LeastTextHeight(f) && measure("Ag_y", Sized(f, size)).cy > room)
         --size;
     f = Sized(f, size);
     return measure("Ag_y", f).cy <= room;
@@ -145,8 +140,9 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
     }
     // The smaller text of the percentages, the marks and the captions, no smaller than the
     // least text.
-    plat::LogFont small = Sized(f.textFont, std::max(std::abs(static_cast<int>(f.textFont.height * 0.8)),
-                                                     LeastOf(f.textFont)));
+    plat::LogFont small = Sized(
+        f.textFont,
+        std::max(std::abs(static_cast<int>(f.textFont.height * 0.8)), LeastTextHeight(f.textFont)));
     plan.Pen(1, plat::Colors::Black);
 
     const int t = I(0.15 * H), b = I(0.7 * H);
@@ -239,8 +235,8 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
     int names = I(0.77 * H), over = I(0.83 * H), under = I(0.91 * H), middle = I(0.87 * H);
     int rows = 3;
     const int cell = measure("Ag_y", small).cy;
-    const bool atPlaces = std::abs(small.height) >= LeastOf(small) && names - cell > top && over - cell >= names &&
-                          under - cell > over && under < foot;
+    const bool atPlaces = std::abs(small.height) >= LeastTextHeight(small) && names - cell > top &&
+                          over - cell >= names && under - cell > over && under < foot;
     if (!atPlaces) {
         rows = 0;
         for (int n = 3; n >= 1 && rows == 0; --n) {

@@ -65,8 +65,7 @@ inline std::vector<Letters> LettersOf(const std::vector<DrawCall>& calls)
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const DrawCall* c = runs[i];
         const int height = std::abs(c->state.font.height);
-        const bool small =
-            !script[i] && height < (c->state.font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight);
+        const bool small = !script[i] && height < LeastTextHeight(c->state.font);
         if (c->text.find_first_not_of(' ') != std::string::npos)
             out.push_back({c->text, PageBox(*c), small});
     }

@@ -105,9 +105,7 @@ struct MaterialChartTest : ::testing::Test {
             for (const PlanStep& text : plan.Of(PlanOp::Text)) {
                 if (text.text == frame.title)
                     continue;
-                EXPECT_GE(std::abs(text.font.height),
-                          text.font.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight)
-                    << text.text;
+                EXPECT_GE(std::abs(text.font.height), LeastTextHeight(text.font)) << text.text;
             }
         }
     }

@@ -208,8 +208,8 @@ void DrawReinforcementLists(plat::DC& dc, const TStructure& e, int x, int y, int
         return MeasureRichTextLines(dc, first, Arial(-size), lines).cy <= l.floor - 1 - topAt(headingSize, size);
     };
     for (const Listing& l : listings)
-        if (!l.text.empty() && !fits(l, heading, kLeastLabelCharHeight))
-            heading = kLeastLabelCharHeight;
+        if (!l.text.empty() && !fits(l, heading, kLeastTextCharHeight))
+            heading = kLeastTextCharHeight;
     dc.SelectFont(Arial(-heading, true));
     dc.SetTextAlign(TA::Center);
     dc.TextOut(X(0.5), Y(0.5), "X-Reinforcement");
@@ -224,7 +224,7 @@ void DrawReinforcementLists(plat::DC& dc, const TStructure& e, int x, int y, int
         if (l.text.empty())
             continue;
         int lines = 0, height = list;
-        while (height > kLeastLabelCharHeight &&
+        while (height > kLeastTextCharHeight &&
                MeasureRichTextLines(dc, l.text, Arial(-height), lines).cy > l.floor - 1 - topAt(heading, height))
             --height;
         // At 0.55 h where it stands whole from there.

@@ -283,7 +283,7 @@ void DrawElementSketch(plat::DC& dc, const TStructure& element, const SketchGeom
         Segment(dc, {I(Ax), I(Ay)}, {I(Ax - a), I(Ay - b)});
         plat::LogFont f;
         f.face = "Arial";
-        f.height = -std::max(hRef / 55, kLeastLabelCharHeight);
+        f.height = -std::max(hRef / 55, kLeastTextCharHeight);
         f.weight = 400;
         dc.SelectFont(f);
         dc.SetTextAlign(plat::TextAlign::Bottom);

@@ -38,15 +38,10 @@ plat::LogFont PaneFont(plat::DC& dc, const NodeDataLayout& layout, const plat::L
         if (std::abs(f.height) < std::abs(fitted.height))
             fitted = f;
     }
-    const int least = fitted.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
+    const int least = LeastTextHeight(fitted);
     if (std::abs(fitted.height) < least)
         fitted.height = fitted.height < 0 ? -least : least;
     return fitted;
-}
-
-int LeastOf(const plat::LogFont& f)
-{
-    return f.height < 0 ? kLeastLabelCharHeight : kLeastLabelCellHeight;
 }
 
 // The layout's lines and rules set where they stand on the pane in the font: each row at its
@@ -134,7 +129,7 @@ PlacedNodeData FitNodeData(plat::DC& dc, NodeDataLayout layout, const PlanLetter
                            int H)
 {
     PlacedNodeData placed = PlaceNodeData(dc, layout, letters, font, H);
-    while ((placed.moved || !placed.fits) && std::abs(font.height) > LeastOf(font)) {
+    while ((placed.moved || !placed.fits) && std::abs(font.height) > LeastTextHeight(font)) {
         font.height += font.height < 0 ? 1 : -1;
         placed = PlaceNodeData(dc, layout, letters, font, H);
     }
