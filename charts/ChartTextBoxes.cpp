@@ -61,7 +61,7 @@ std::vector<plat::Rect> Tbigchart::TextBoxes()
     } else {
         list.Text(XTitleShown(), W / 2, H, text, TA::Center, TA::Bottom);
     }
-    list.Text(m_data.Title(), W / 2, 0, TitleFont(), TA::Center, TA::Top);
+    list.Text(TitleShown(), W / 2, 0, TitleFont(), TA::Center, TA::Top);
     const int dh = MeasureRichText(dc, "0123456789", text).cy;
     const ChartTransform t = ScaleBigChart(m_data, W, H, m_margins, dh, TextMeasure(dc));
     list.Plan(PlanAxisLabels(dc, W, t, DataInk(t)), text);
@@ -84,7 +84,7 @@ std::vector<plat::Rect> Ticonchart::TextBoxes()
         list.Text(m_data.Note(), W / 2, H, NoteFont(dc), TA::Center, TA::Bottom);
         noteHeight = list.boxes.back().bottom - list.boxes.back().top;
     }
-    list.Text(m_data.Title(), W / 2, 0, TitleFont(), TA::Center, TA::Top);
+    list.Text(TitleShown(), W / 2, 0, TitleFont(), TA::Center, TA::Top);
     ChartMargins margins = m_margins;
     const ChartTransform t = ScaleIconChart(m_data, W, H, margins, noteHeight, -1, 1, -1, 1);
     for (const AxisLabel& l : RangeLabels(t, margins, TextMeasure(dc)))

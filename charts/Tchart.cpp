@@ -236,21 +236,35 @@ void Tchart::Layout()
     // whatever sizes, the chart is laid out.
     FontHeights fonts = SizedFontHeights();
     SetDrawnFontHeights(fonts);
+    m_titleShown = m_xTitleShown = m_yTitleShown = true;
     if (W > 0) {
         fonts.title = FitFontHeight(dc, m_data.Title(), TitleFont(), fonts.title, W, 0.95);
+        // A title is never written smaller than a readable text where the chart is wide enough
+        // for it at that height. Where it is not, the full and compact charts leave it out
+        // whole, keeping its band; the diagrams, which draw their titles themselves, write it
+        // as fitted.
+        const double readable = AtLeastReadable(fonts.title);
+        if (readable != fonts.title) {
+            plat::LogFont font = TitleFont();
+            font.height = static_cast<int>(readable);
+            const bool fits = MeasureRichText(dc, m_data.Title(), font).cx <= W;
+            if (fits || m_readableText)
+                fonts.title = readable;
+            m_titleShown = fits || !m_readableText;
+        }
         SetDrawnFontHeights(fonts);
         const plat::Size t = MeasureRichText(dc, m_data.Title(), TitleFont());
         m_margins.top = static_cast<int>(1.1 * t.cy);
     }
-    m_xTitleShown = m_yTitleShown = true;
-    if (m_kind != kBoxKindChart)
-        return;
-    // The full chart's numbers and axis titles are never written smaller than a readable text:
-    // a chart too small for them at that height thins its numbers or leaves a title out.
+    // The numbers and axis titles of the full and compact charts are never written smaller than
+    // a readable text: a chart too small for them at that height thins its numbers, leaves a
+    // range number out where its end has no room, or leaves an axis title out.
     if (m_readableText) {
         fonts.text = AtLeastReadable(fonts.text);
         SetDrawnFontHeights(fonts);
     }
+    if (m_kind != kBoxKindChart)
+        return;
     const plat::Size xt = MeasureRichText(dc, m_data.XTitle(), TextFont());
     fonts.text = FitFontHeight(dc, m_data.XTitle(), TextFont(), fonts.text, W, 1.0);
     if (m_readableText)
@@ -559,7 +573,7 @@ void Tbigchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     } else {
         DrawRichText(dc, W / 2, foot, xTitle, text, TA::Center, TA::Bottom);
     }
-    DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
+    DrawRichText(dc, W / 2, 0, TitleShown(), TitleFont(), TA::Center, TA::Top);
 
     UpdateScaling(dc);
     const ChartTransform& t = m_transform;
@@ -588,6 +602,7 @@ Ticonchart::Ticonchart(plat::Window* parent, const std::string& title, int x, in
 {
     m_kind = kBoxKindIconChart;
     m_lineWidth = 1;
+    m_readableText = true;
     m_data.SetXTickStep(kUndefined);
     m_data.SetYTickStep(kUndefined);
 }
@@ -670,7 +685,7 @@ void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     dc.LineTo(column, H - m_margins.bottom);
     dc.MoveTo(m_margins.left, row);
     dc.LineTo(W - m_margins.right, row);
-    DrawRichText(dc, W / 2, 0, m_data.Title(), TitleFont(), TA::Center, TA::Top);
+    DrawRichText(dc, W / 2, 0, TitleShown(), TitleFont(), TA::Center, TA::Top);
 
     for (const AxisLabel& l : labels)
         DrawRichText(dc, l.at.x, l.at.y, l.text, TextFont(), l.hAlign, l.vAlign, m_blackAndWhite != 0);

@@ -179,8 +179,12 @@ protected:
     ChartMargins m_margins;
     ChartTransform m_transform;
     plat::Size m_legendBand;
-    // Set by the full chart: its numbers and axis titles keep the least readable height.
+    // Set by the full and compact charts: their title, numbers and axis titles keep the least
+    // readable height.
     bool m_readableText = false;
+    // The title as the chart draws it: empty where it does not fit the chart's width in the
+    // least readable text.
+    const std::string& TitleShown() const { return m_titleShown ? m_data.Title() : kNoTitle; }
     // The axis titles as the full chart draws them: empty where a title does not fit its side
     // of the chart in the least readable text.
     const std::string& XTitleShown() const { return m_xTitleShown ? m_data.XTitle() : kNoTitle; }
@@ -188,6 +192,7 @@ protected:
 
 private:
     static inline const std::string kNoTitle;
+    bool m_titleShown = true;
     bool m_xTitleShown = true;
     bool m_yTitleShown = true;
 };

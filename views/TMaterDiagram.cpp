@@ -72,7 +72,7 @@ MaterialFrame TMaterDiagram::Frame()
     f.axis = m_data.AxisRange();
     f.unitSystem = g_UnitSystem;
     f.inForce = g_ResistanceFactors;
-    f.title = m_data.Title();
+    f.title = TitleShown();
     f.titleFont = TitleFont();
     f.textFont = TextFont();
     return f;

@@ -812,7 +812,7 @@ namespace {
 plat::Rect ToRect(const PanelRect& r) { return plat::Rect{r.x, r.y, r.x + r.width, r.y + r.height}; }
 // A combo box's panel holds its dropped list; the closed box is one line high.
 plat::Rect ComboRect(const PanelRect& r) {
-    return plat::Rect{r.x, r.y, r.x + r.width, r.y + std::min(r.height, 26)};
+    return plat::Rect{r.x, r.y, r.x + r.width, r.y + std::min(r.height, kComboHeight)};
 }
 } // namespace
 

@@ -18,6 +18,7 @@
 
 #include "app/CommandIds.h"
 #include "app/views/TViewm.h"
+#include "charts/BoxGeometry.h"
 #include "charts/ChartData.h"
 #include "charts/Tcontrolchart.h"
 #include "member/TMemberDefinition.h"
@@ -25,6 +26,7 @@
 #include "support/RecordingDC.h"
 #include "support/TestSupport.h"
 #include "tests/app/RealDocumentShell.h"
+#include "tests/views/PageClashes.h"
 #include "tests/views/PrintedPage.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
@@ -298,5 +300,56 @@ TEST_F(RangeNumbers, OfTheMemberGraphsStandApartInReadableLetters)
                 break;
             }
         EXPECT_GE(printed, 4);
+    }
+}
+
+// The nine graphs of the sample beam and its two control charts in windows lower than a common
+// screen (a wide one of 380 pixels, a narrow one of 420): every title and range number of the
+// compact charts is written at least as high as a readable text, none stands on another, and
+// the range numbers drawn still touch the ends they name. A title or a
+// number with no room at that height is left out. The control panel's "Auto Range" button
+// stands below the layout list, not over it.
+TEST_F(RangeNumbers, OfTheCompactChartsStandApartInReadableLettersInLowWindows)
+{
+    SolveSample("XmlDocument/full_beam_0.xml", CmId::SectionalResponse);
+    for (const plat::Size size : {plat::Size{1250, 380}, plat::Size{900, 420}}) {
+        SizeWindow(size);
+        std::vector<Tchart*> charts;
+        for (int i = 0; i < TViewm_2k::kPanelCharts; ++i)
+            if (Tchart* c = View().GetChart(i); c && c->Kind() == kBoxKindIconChart && c->Data().IsShown() &&
+                                                !c->Data().IsDataEmpty())
+                charts.push_back(c);
+        EXPECT_GE(charts.size(), 6u);
+        for (Tcontrolchart* c : ControlCharts())
+            charts.push_back(c);
+        int titles = 0;
+        for (Tchart* chart : charts) {
+            RecordingDC screen;
+            SCOPED_TRACE(PaintAt(*chart, size, screen));
+            // The data's strokes give way round the numbers by the chart's clip, which the
+            // recording does not apply: the letters alone are judged.
+            const std::vector<Letters> letters = LettersOf(screen.Calls());
+            std::vector<std::string> faults;
+            for (std::size_t i = 0; i < letters.size(); ++i) {
+                if (letters[i].small)
+                    faults.push_back(Describe(letters[i]) + " smaller than the least text");
+                for (std::size_t j = i + 1; j < letters.size(); ++j)
+                    if (Meet(letters[i].box, letters[j].box))
+                        faults.push_back(Describe(letters[i]) + " meets " + Describe(letters[j]));
+            }
+            EXPECT_EQ(Join(faults), "");
+            titles += std::count_if(screen.Calls().begin(), screen.Calls().end(), [&](const DrawCall& c) {
+                return c.op == "Text" && c.text.size() > 3 && chart->Data().Title().rfind(c.text, 0) == 0;
+            });
+            if (auto* control = dynamic_cast<Tcontrolchart*>(chart)) {
+                int drawn = 0;
+                EXPECT_EQ(NumbersOffTheirEnds(screen.Calls(), {0, 0}, control->Data(), drawn),
+                          std::vector<std::string>{});
+            }
+        }
+        EXPECT_GE(titles, static_cast<int>(charts.size()) - 1) << "titles left out";
+        ASSERT_NE(View().GetRangeButton(), nullptr);
+        ASSERT_NE(View().GetLayoutCombo(), nullptr);
+        EXPECT_GE(View().GetRangeButton()->GetPlace().top, View().GetLayoutCombo()->GetPlace().bottom);
     }
 }

@@ -205,7 +205,8 @@ TEST_F(MaterialChartTest, FontsFollowTheWidthOfEveryPlacement)
     EXPECT_EQ(chart.TextFont().height, 18);
     chart.Reposition(10, 400, 120, 300, 0); // narrower and taller
     EXPECT_EQ(chart.TitleHeight(), 12);
-    EXPECT_EQ(chart.TextHeight(), 10);
+    // The width asks for a cell of 10 pixels: raised to the least readable cell height.
+    EXPECT_EQ(chart.TextHeight(), kLeastTextCellHeight);
 }
 
 TEST_F(MaterialChartTest, DoubleClickAsksForTheSheetAtTheType)
