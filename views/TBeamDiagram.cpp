@@ -196,6 +196,9 @@ TBeamDiagram::TBeamDiagram(plat::Window* parent, const std::string& title, int x
     : TStateDiagram(parent, title, x, y, w, h, 0, 0, 0), m_mode(mode)
 {
     m_kind = 6;
+    // The crack widths and the title are written no smaller than a readable text; a width
+    // label with no room of its own at that height is left out.
+    m_readableText = true;
     SetTitle(mode != 0 ? "Crack Diagram" : "Principal Stress Direction");
     BuildDiagramMenu(*this, true);
 }
@@ -263,7 +266,7 @@ DiagramPicture TBeamDiagram::ComputePicture(const LabelExtent& extent)
     const DisplayContext u = m_display.Get();
     const int W = Width(), H = Height();
     p.Add(Band{{0, 0, W, H}, BackgroundColour()});
-    p.Add(Label{{W / 2, 0}, Data().Title(), TitleFont(), TA::Center, TA::Top});
+    p.Add(Label{{W / 2, 0}, TitleShown(), TitleFont(), TA::Center, TA::Top});
 
     const double Hs = st.GetHeight();
     const double zbot = st.GetBottom();
@@ -498,7 +501,7 @@ void TRichBeam::Paint(plat::DC& dc, bool, const plat::Rect&)
     const int W = Width(), H = Height();
     dc.FillRect({0, 0, W, H}, BackgroundColour());
     dc.SetBkMode(plat::BkMode::Transparent);
-    DrawRichText(dc, W / 2, 0, Data().Title(), TitleFont(), TA::Center, TA::Top, m_blackAndWhite != 0);
+    DrawRichText(dc, W / 2, 0, TitleShown(), TitleFont(), TA::Center, TA::Top, m_blackAndWhite != 0);
     DrawSectionOutline(dc, *m_structure, place.centreX, place.originY, place.scale, m_fill, 1, m_state.get());
     if (IsSelected() && !m_blackAndWhite)
         DrawSelectionOn(dc);

@@ -428,6 +428,14 @@ std::string ControlPanelTitle(int mode)
     }
 }
 
+double RangeButtonTop(int H)
+{
+    const double comboFoot = PixelTrunc(0.13 * H) + std::min<double>(PixelTrunc(0.25 * H), kComboHeight);
+    return std::max(0.2 * H, comboFoot + 2.0);
+}
+
+double RangeButtonFoot(int H) { return RangeButtonTop(H) + 0.06 * H; }
+
 std::vector<plat::Rect> ControlPanelFrames(int mode, int byte4, int byte5, int W, int H, double f)
 {
     auto frame = [](double x, double y, double w, double h) {
@@ -445,7 +453,7 @@ std::vector<plat::Rect> ControlPanelFrames(int mode, int byte4, int byte5, int W
         B = 0.3 * H;
     else if (byte4 == 0 && byte5 != 0)
         return {};
-    return {frame(0.01 * W, 0.01 * W, (f - 0.02) * W, B - 0.02 * W)};
+    return {frame(0.01 * W, 0.01 * W, (f - 0.02) * W, std::max(B - 0.02 * W, RangeButtonFoot(H) + 3.0 - 0.01 * W))};
 }
 
 plat::Rect SplashBitmapBox(int W, int H, int bitmapWidth, int bitmapHeight)

@@ -165,8 +165,16 @@ DepthProfileLayout LayoutDepthProfile(int x, int y, int w, int h, const TDepthTa
 
 // The layout title of the control panel ("Single Graph" ...); empty for modes without one.
 std::string ControlPanelTitle(int mode);
+// The height of a combo box of the control panel: its panel's height up to this.
+inline constexpr int kComboHeight = 26;
+// The top and foot of the control panel's range button in a client area H high: a fifth of the
+// way down, or lower where the layout list above it (its box kept kComboHeight high) reaches
+// further in a low window.
+double RangeButtonTop(int H);
+double RangeButtonFoot(int H);
 // The etched frames of the control panel: two in mode 1, else one chosen by bytes 4 and 5
-// of the mode's panel-menu record (none for 0 and 1). f is the control-panel fraction.
+// of the mode's panel-menu record (none for 0 and 1), the one round the layout list reaching
+// below the range button. f is the control-panel fraction.
 std::vector<plat::Rect> ControlPanelFrames(int mode, int byte4, int byte5, int W, int H, double f);
 // Where the start picture's bitmap of the given size goes in a W x H window.
 plat::Rect SplashBitmapBox(int W, int H, int bitmapWidth, int bitmapHeight);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/TBase_Logic.h"
+#include "app/summary/SummaryLayout.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ bool GetPanelRect(int id, int Wi, int Hi, double f, PanelRect& rect) {
         const int k = id - 17;
         rect = Make(0.02 * W, (0.13 + 0.175 * k) * H, (f - 0.04) * W, 0.25 * H);
     } else if (id == 19) {
-        // Below the layout combo (id 17), whose box keeps its height in a low window.
-        const double comboFoot = T(0.13 * H) + std::min<double>(T(0.25 * H), kComboHeight);
-        rect = Make(0.045 * W, std::max(0.2 * H, comboFoot + 2.0), (f - 0.09) * W, 0.06 * H);
+        rect = Make(0.045 * W, RangeButtonTop(Hi), (f - 0.09) * W, 0.06 * H);
     } else if (id == 20) {
         rect = Make(0.045 * W, 0.55 * H, 0.16 * W, 0.05 * H);
     } else if (id == 21) {

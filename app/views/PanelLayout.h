@@ -19,9 +19,6 @@ struct PanelRect {
 // The share of the client width that the control panel takes.
 inline constexpr double kControlPanelFraction = 0.25;
 
-// The height of a combo box of the control panel: its panel's height up to this.
-inline constexpr int kComboHeight = 26;
-
 // Panel ids with a meaning of their own.
 namespace PanelId {
 inline constexpr int WholePage = 0;

@@ -350,6 +350,20 @@ TEST_F(RangeNumbers, OfTheCompactChartsStandApartInReadableLettersInLowWindows)
         EXPECT_GE(titles, static_cast<int>(charts.size()) - 1) << "titles left out";
         ASSERT_NE(View().GetRangeButton(), nullptr);
         ASSERT_NE(View().GetLayoutCombo(), nullptr);
-        EXPECT_GE(View().GetRangeButton()->GetPlace().top, View().GetLayoutCombo()->GetPlace().bottom);
+        const plat::Rect button = View().GetRangeButton()->GetPlace();
+        const plat::Rect combo = View().GetLayoutCombo()->GetPlace();
+        EXPECT_GE(button.top, combo.bottom);
+        // No line the control panel draws (its frame round the list and the button) runs
+        // across either control.
+        RecordingDC panel;
+        View().PaintPanel(panel);
+        for (const DrawCall& c : panel.CallsOf("Line"))
+            for (const plat::Rect& control : {button, combo}) {
+                const plat::Point a = c.points[0], b = c.points[1];
+                const bool across = a.y == b.y && a.y > control.top && a.y < control.bottom - 1 &&
+                                    std::max(a.x, b.x) > control.left && std::min(a.x, b.x) < control.right;
+                EXPECT_FALSE(across) << "line at y " << a.y << " across the control at " << control.top << " - "
+                                     << control.bottom;
+            }
     }
 }
