@@ -54,6 +54,8 @@ TWideCrack2::TWideCrack2(plat::Window* parent, const std::string& title, int x, 
     AppendPopupItem(0, 3004, "Select Crack Width Font");
     AppendPopupItem(0, 3007, "Select Scale Factor");
     AppendPopupItem(0, 3002, "Show Cracking and Angles");
+    // The title, crack widths and notes are written no smaller than a readable text.
+    m_readableText = true;
     SetFontHeights(std::min(h / 9, w / 11), std::min(h / 6, w / 13));
 }
 
@@ -374,7 +376,7 @@ ElevationPicture TWideCrack2::ComputePicture(const LabelExtent& extent, int W, i
 
     // 1. Background and title.
     p.front.Add(Band{{0, 0, W, H}, BackgroundColour()});
-    const std::string& title = Data().Title();
+    const std::string& title = TitleShown();
     const int band = title.empty() ? 0 : extent(title, TitleFont()).cy + 4;
     p.front.Add(Label{{W / 2, 0}, title, TitleFont(), TA::Center, TA::Top});
 
