@@ -10,7 +10,7 @@
 #include "tests/views/PrintedPage.h"
 
 // A wide low window, a small one and a large one.
-inline constexpr plat::Size kReadableSizes[] = {{1600, 500}, {713, 517}, {1280, 1024}};
+inline constexpr plat::Size kReadableSizes[] = {{1600, 500}, {713, 517}, {1280, 1024}, {1250, 380}, {960, 420}};
 
 struct SizedPagesTest : BothModesShellTest {
     // The client sized by its frame, as a user's window (or a fixed client size) has it: a
