@@ -136,6 +136,8 @@ Tpanel::Tpanel(plat::Window* parent, const std::string& title, int x, int y, int
     : Tchart(parent, title, x, y, w, h, xPrecision, yPrecision, drawMode)
 {
     m_kind = kPanelKind;
+    // The crack width and the title are written no smaller than a readable text.
+    m_readableText = true;
     TruncatePopup(0);
     AppendPopupItem(0, CM_COPYCHARTPICTURE, "Copy Picture");
     AppendPopupItem(kPopupSeparator, 0, "");
@@ -178,7 +180,7 @@ bool Tpanel::Frame(PanelFrame& f)
     f.blackAndWhite = m_blackAndWhite != 0;
     f.lineWidth = m_lineWidth;
     f.unitSystem = g_UnitSystem;
-    f.title = m_data.Title();
+    f.title = TitleShown();
     f.titleFont = TitleFont();
     f.textFont = TextFont();
     return true;
