@@ -145,8 +145,21 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
         std::max(std::abs(static_cast<int>(f.textFont.height * 0.8)), LeastTextHeight(f.textFont)));
     plan.Pen(1, plat::Colors::Black);
 
-    const int t = I(0.15 * H), b = I(0.7 * H);
-    const auto row = [&](double v) { return I(0.55 * H * (1.0 - v) + t); };
+    // The bars stand from 0.15 H to their base at 0.7 H; where the title's cell reaches down to
+    // that row, their tops stand lower, a blank row under it, and their scale is shorter by as
+    // much. Where "f_u", centred on the tops over the steel group, comes under the title, the
+    // tops are lower by half its height too.
+    const int hy = measure("f_y", small).cy / 2;
+    const int b = I(0.7 * H);
+    int t = I(0.15 * H);
+    if (!f.title.empty()) {
+        const plat::Size title = measure(f.title, f.titleFont), fu = measure("f_u", small);
+        const bool fuUnderTitle = std::abs(I(0.8 * W) - f.W / 2) < (title.cx + fu.cx) / 2 + 1;
+        t = std::min(b, std::max(t, title.cy + 1 + (fuUnderTitle ? hy : 0)));
+    }
+    const int lowered = t - I(0.15 * H);
+    const double span = 0.55 * H - lowered;
+    const auto row = [&](double v) { return I(span * (1.0 - v) + t); };
     const std::vector<VitalBar> bars = VitalBars(r);
     for (int i = 0; i < 5; ++i) {
         const VitalBar& bar = bars[static_cast<std::size_t>(i)];
@@ -172,10 +185,11 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
             marks.push_back({x0, y, x1, y + 1});
             marks.push_back({mid, std::min(y, level), mid + 1, std::max(y, level) + 1});
         }
-        // The percentage inside its bar, or left out where it is wider than the bar.
-        if (bar.labelMode == 0 &&
-            measure(StrPrintf("%2.0f%%", bar.ratio * 100.0), small).cx <= x1 - x0 - 2) {
-            const std::string percent = StrPrintf("%2.0f%%", bar.ratio * 100.0);
+        // The percentage inside its bar, or left out where it is wider than the bar or taller
+        // than the room between its base and top.
+        const std::string percent = StrPrintf("%2.0f%%", bar.ratio * 100.0);
+        if (bar.labelMode == 0 && measure(percent, small).cx <= x1 - x0 - 2 &&
+            measure(percent, small).cy < b - t) {
             const int centre = I(0.2 * W * i + 0.1 * W);
             plan.Text(percent, {centre, PercentBottom(marks, measure(percent, small), centre, t, b)}, small,
                       TA::Center, TA::Bottom);
@@ -206,10 +220,9 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
         yr = bars[3].marker1;
     else if (yYield)
         yr = bars[4].marker1;
-    const int hy = measure("f_y", small).cy / 2;
-    plan.Text("f_u", {I(0.8 * W), I(0.15 * H - hy)}, small, TA::Center, TA::Top);
-    plan.Text("f_y", {I(0.8 * W), I((1.0 - std::fabs(yr)) * 0.55 * H + 0.15 * H - hy)}, small, TA::Center,
-              TA::Top);
+    plan.Text("f_u", {I(0.8 * W), I(0.15 * H + lowered - hy)}, small, TA::Center, TA::Top);
+    plan.Text("f_y", {I(0.8 * W), I((1.0 - std::fabs(yr)) * span + 0.15 * H + lowered - hy)}, small,
+              TA::Center, TA::Top);
 
     // The line between the groups rises to 0.1 H, or to a row under the title where that
     // reaches lower across it.

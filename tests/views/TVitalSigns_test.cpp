@@ -273,3 +273,111 @@ TEST(VitalSignsPicture, APercentageStandsClearOfTheFillsTop)
     ASSERT_NE(half.FindText("75%"), nullptr);
     EXPECT_EQ(half.FindText("75%")->points[0], (plat::Point{350, 280}));
 }
+
+namespace {
+
+// Cells as tall as the font's height, 7 pixels a letter.
+const PlanMeasure kByHeight = [](std::string_view text, const plat::LogFont& font) {
+    return plat::Size{7 * static_cast<int>(text.size()), std::abs(font.height)};
+};
+
+// A low box with a title 21 rows high in its own font and captions of 13 (their smaller text,
+// the percentages' and "f_u"'s, at the least text: 12).
+VitalSignsFrame LowFrame(int W, int titleHeight)
+{
+    VitalSignsFrame f;
+    f.W = W, f.H = 120;
+    f.title = "Vital Signs";
+    f.titleFont.height = titleHeight;
+    f.textFont.height = 13;
+    return f;
+}
+
+// The box of a planned text, measured with kByHeight.
+plat::Rect BoxOf(const PlanStep& s)
+{
+    const plat::Size size = kByHeight(s.text, s.font);
+    const int h = s.hAlign & TA::HorizontalMask, v = s.vAlign & TA::VerticalMask;
+    const int left = h == TA::Center ? s.points[0].x - size.cx / 2 : h == TA::Right ? s.points[0].x - size.cx
+                                                                                     : s.points[0].x;
+    const int top = v == TA::Bottom ? s.points[0].y - size.cy : s.points[0].y;
+    return {left, top, left + size.cx, top + size.cy};
+}
+
+bool Meet(const plat::Rect& a, const plat::Rect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// What of the plan stands on the title's cell: rules and outlines through it (their pixels),
+// fills over it, texts on it.
+std::vector<std::string> OnTheTitle(const DiagramPlan& plan)
+{
+    const PlanStep* title = plan.FindText("Vital Signs");
+    if (!title)
+        return {"no title"};
+    const plat::Rect cell = BoxOf(*title);
+    std::vector<std::string> out;
+    const auto stroke = [&](plat::Point a, plat::Point b) {
+        const plat::Rect pixels{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1,
+                                std::max(a.y, b.y) + 1};
+        if (Meet(pixels, cell))
+            out.push_back("stroke (" + std::to_string(a.x) + ", " + std::to_string(a.y) + ") - (" +
+                          std::to_string(b.x) + ", " + std::to_string(b.y) + ")");
+    };
+    for (const PlanStep& s : plan.Steps()) {
+        if (s.op == PlanOp::Line || s.op == PlanOp::Polyline)
+            for (std::size_t i = 1; i < s.points.size(); ++i)
+                stroke(s.points[i - 1], s.points[i]);
+        if (s.op == PlanOp::Fill) {
+            const plat::Rect r{std::min(s.rect.left, s.rect.right), std::min(s.rect.top, s.rect.bottom),
+                               std::max(s.rect.left, s.rect.right), std::max(s.rect.top, s.rect.bottom)};
+            if (r.Height() > 0 && Meet(r, cell))
+                out.push_back("fill from row " + std::to_string(r.top));
+        }
+        if (s.op == PlanOp::Text && &s != title && Meet(BoxOf(s), cell))
+            out.push_back("\"" + s.text + "\" from row " + std::to_string(BoxOf(s).top));
+    }
+    return out;
+}
+
+} // namespace
+
+// A low box, 300 x 120: the title's cell reaches row 21, below the bars' tops at 0.15 H (row
+// 18). The bars stand from row 22 (a blank row under the title) to their base at 0.7 H (84),
+// their fills on the shortened scale (crushing at 0.5: row 53); nothing stands on the title,
+// and each percentage stands in its bar under its top. In a narrow box (160 wide) "f_u",
+// centred on the steel group's tops, comes under the title too: the tops go down by half its
+// height (to row 28) and it stands below the title. Where the room between the tops and the
+// base is less than a percentage's cell, the percentages are left out.
+TEST(VitalSignsPicture, TheBarsStandBelowALowBoxsTitle)
+{
+    struct Case {
+        int W, titleHeight, top, percentages;
+    } cases[] = {{300, 21, 22, 5}, {160, 21, 28, 0}}; // in 160 the bars are narrower than "50%"
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.W);
+        const DiagramPlan plan = PlanVitalSigns(LowFrame(c.W, c.titleHeight), Record(), kByHeight);
+        EXPECT_EQ(OnTheTitle(plan), std::vector<std::string>{});
+        const auto outlines = plan.Of(PlanOp::Polyline);
+        ASSERT_EQ(outlines.size(), 5u);
+        for (const PlanStep& o : outlines) {
+            EXPECT_EQ(o.points[2].y, c.top);
+            EXPECT_EQ(o.points[0].y, 84);
+        }
+        EXPECT_EQ(plan.Of(PlanOp::Fill)[0].rect.top, c.top + (84 - c.top) / 2);
+        int percentages = 0;
+        for (const PlanStep& s : plan.Of(PlanOp::Text)) {
+            if (s.text.back() != '%')
+                continue;
+            ++percentages;
+            EXPECT_GT(BoxOf(s).top, c.top) << s.text;
+            EXPECT_LE(BoxOf(s).bottom, 84) << s.text;
+        }
+        EXPECT_EQ(percentages, c.percentages);
+    }
+    const DiagramPlan tall = PlanVitalSigns(LowFrame(300, 74), Record(), kByHeight);
+    EXPECT_EQ(OnTheTitle(tall), std::vector<std::string>{});
+    for (const PlanStep& s : tall.Of(PlanOp::Text))
+        EXPECT_NE(s.text.back(), '%') << s.text;
+}
