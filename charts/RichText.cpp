@@ -322,6 +322,14 @@ Size MeasureRichText(plat::DC& dc, std::string_view text, const plat::LogFont& f
     return RenderRichText(dc, 0, 0, text, font, 0, 0, true, false);
 }
 
+int MeasureRichTextRise(plat::DC& dc, std::string_view text, const plat::LogFont& font)
+{
+    DCTarget target(dc, font);
+    int rise = 0;
+    RenderLine(target, 0, 0, text, 0, 0, true, false, rise);
+    return rise;
+}
+
 Size DrawRichTextLines(plat::DC& dc, int x, int y, std::string_view text,
                        const plat::LogFont& font, int& lines, unsigned hAlign, unsigned vAlign,
                        bool blackAndWhite)

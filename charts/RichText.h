@@ -61,6 +61,9 @@ plat::Size DrawRichText(plat::DC& dc, int x, int y, std::string_view text,
                         const plat::LogFont& font, unsigned hAlign, unsigned vAlign,
                         bool blackAndWhite = false);
 plat::Size MeasureRichText(plat::DC& dc, std::string_view text, const plat::LogFont& font);
+// How far the Greek letters of one line (in the taller Symbol face, standing on the line's foot)
+// may rise over the top of the extent MeasureRichText gives it: 0 for a line without them.
+int MeasureRichTextRise(plat::DC& dc, std::string_view text, const plat::LogFont& font);
 plat::Size DrawRichTextLines(plat::DC& dc, int x, int y, std::string_view text,
                              const plat::LogFont& font, int& lines, unsigned hAlign,
                              unsigned vAlign, bool blackAndWhite = false);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -68,6 +69,58 @@ TEST_F(BeamSummaryPages, TheSampleTBeamReadsAtEverySizeOnScreenAndOnPaper)
     ASSERT_NE(Window().GetCurrentStructure(), nullptr);
     ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "T-beam & <web>");
     ExpectReadableAtEverySize();
+}
+
+// Lower still (the panel of a page 1250 x 300) the geometric properties table has no room for
+// its six rows in the least text, even with the column headings beside its title: the rows it
+// draws are its first ones, each with its two values, clear of one another, of the headings,
+// the title and the rules; the last rows are left out whole.
+TEST_F(BeamSummaryPages, TheSampleTBeamsTableInALowerPanelLeavesOutItsLastRows)
+{
+    std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/full_beam_1.xml",
+                     std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    ASSERT_FALSE(text.str().empty());
+    g_UnitSystem = kUnitUS;
+    dir.Write("full_beam_1.xml", text.str());
+    app->OpenFile(dir.File("full_beam_1.xml"));
+    ASSERT_NE(Window().GetCurrentStructure(), nullptr);
+    RecordingDC dc;
+    DrawPropertiesPanel(dc, *Window().GetCurrentStructure(), 0, 0, 1062, 300, 12, 0);
+    EXPECT_EQ(Join(Clashes(dc.Calls())), "");
+    // The table ends at 0.3 x 300 = 90; its label column's line is the upright rule from its top
+    // rule down to that foot.
+    int labelLine = -1;
+    for (const auto& rule : RulesOf(dc.Calls()))
+        if (rule.first.x == rule.second.x && rule.first.x < 350 &&
+            std::max(rule.first.y, rule.second.y) == 90)
+            labelLine = rule.first.x;
+    ASSERT_GT(labelLine, 12);
+    // The first run of each row's label, in the rows' order, and the values right of the line.
+    const std::vector<std::string> firsts = {"Area (in", "Inertia (in", "y", "y", "S", "S"};
+    std::vector<Letters> firstRuns;
+    int values = 0;
+    for (const Letters& l : LettersOf(dc.Calls())) {
+        if (l.box.top >= 90 || l.box.left >= 350)
+            continue;
+        if (l.box.right <= labelLine &&
+            std::find(firsts.begin(), firsts.end(), l.text) != firsts.end())
+            firstRuns.push_back(l);
+        else if (l.box.left > labelLine &&
+                 l.text.find_first_not_of("0123456789.- ") == std::string::npos)
+            ++values;
+    }
+    std::sort(firstRuns.begin(), firstRuns.end(), [](const Letters& a, const Letters& b) {
+        return a.box.top < b.box.top;
+    });
+    std::vector<std::string> labels;
+    for (const Letters& l : firstRuns)
+        labels.push_back(l.text);
+    ASSERT_GE(labels.size(), 1u);
+    EXPECT_LT(labels.size(), 6u);
+    EXPECT_EQ(labels, std::vector<std::string>(firsts.begin(), firsts.begin() + labels.size()));
+    EXPECT_EQ(values, 2 * static_cast<int>(labels.size()));
 }
 
 // The section quick-defined with the defaults, in millimetres.
