@@ -62,19 +62,35 @@ void PaintControlPanel(plat::DC& dc,
         PaintMessageOnce("PaintPanel", "Trace", MsgStyle::Ok);
     const plat::Color face = plat::GetSysColor(plat::SysColor::Face3D);
     dc.FillRect({0, 0, Trunc(f * W - 1), H}, face);
-    dc.SelectFont(Arial(std::min(W / 45, H / 25), 700));
+    dc.SelectFont(Arial(ControlPanelTitleFont(W, H), 700));
     dc.SetBkColor(face);
     dc.SetTextAlign(plat::TextAlign::Center | plat::TextAlign::Top);
     const std::string title = ControlPanelTitle(mode);
-    if (!title.empty())
-        dc.TextOut(Trunc(0.5 * f * W), Trunc(0.05 * H), title);
     if (mode == 1) {
-        dc.TextOut(Trunc(0.5 * f * W), Trunc(0.24 * H), "Paste Data");
+        // The titles and labels stand where the panel's arithmetic leaves room for them, each
+        // within its frame: one wider than the frame, or whose font is higher than that room
+        // allows for, is left out.
+        const LoadDeformationPanel panel = LayOutLoadDeformationPanel(W, H, f);
+        const auto write = [&](bool centred, int x, int y, int cell, const plat::Rect& frame,
+                               const std::string& text) {
+            const plat::Size size = dc.GetTextExtent(text);
+            const int from = centred ? x - size.cx / 2 : x;
+            if (y >= 0 && size.cy <= cell && from > frame.left + 1 && from + size.cx < frame.right - 1)
+                dc.TextOut(x, y, text);
+        };
+        const int middle = Trunc(0.5 * f * W);
+        const int titleCell = PanelTextCell(panel.titleFont);
+        write(true, middle, panel.title, titleCell, panel.frames[0], title);
+        write(true, middle, panel.pasteTitle, titleCell, panel.frames[1], "Paste Data");
         dc.SetTextAlign(plat::TextAlign::Left | plat::TextAlign::Top);
-        dc.SelectFont(Arial(std::min(W / 67, H / 38), 700));
-        dc.TextOut(Trunc(0.02 * W), Trunc(0.1 * H), "Type of Base Graph");
-        dc.TextOut(Trunc(0.02 * W), Trunc(0.277 * H), "Type of Pasted Graph");
-        dc.TextOut(Trunc(0.02 * W), Trunc(0.355 * H), "Sample Output");
+        dc.SelectFont(Arial(panel.labelFont, 700));
+        const int x = Trunc(0.02 * W);
+        const int labelCell = PanelTextCell(panel.labelFont);
+        write(false, x, panel.baseLabel, labelCell, panel.frames[0], "Type of Base Graph");
+        write(false, x, panel.pastedLabel, labelCell, panel.frames[1], "Type of Pasted Graph");
+        write(false, x, panel.sampleLabel, labelCell, panel.frames[1], "Sample Output");
+    } else if (!title.empty()) {
+        dc.TextOut(Trunc(0.5 * f * W), Trunc(0.05 * H), title);
     }
     if (panelText)
         panelText(dc);

@@ -5,6 +5,7 @@
 
 #include "app/GlobalTables.h"
 #include "app/summary/CrossSection.h"
+#include "charts/Tchart.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TDepthTable.h"
 #include "foundation/Units.h"
@@ -436,6 +437,78 @@ double RangeButtonTop(int H)
 
 double RangeButtonFoot(int H) { return RangeButtonTop(H) + 0.06 * H; }
 
+int ControlPanelTitleFont(int W, int H)
+{
+    return std::max(std::min(W / 45, H / 25), kLeastTextCharHeight);
+}
+
+int PanelTextCell(int h)
+{
+    return static_cast<int>(std::lround(0.905 * h) + std::lround(0.212 * h));
+}
+
+namespace {
+// The pieces of the load-deformation panel from the top down, with the labels asked for.
+LoadDeformationPanel StackLoadDeformationPanel(int W, int H, double f, bool base, bool pasted, bool sample)
+{
+    LoadDeformationPanel p;
+    p.titleFont = ControlPanelTitleFont(W, H);
+    p.labelFont = std::max(std::min(W / 67, H / 38), kLeastTextCharHeight);
+    const int titleCell = PanelTextCell(p.titleFont);
+    const int labelCell = PanelTextCell(p.labelFont);
+    const int comboHeight = std::min(PixelTrunc(0.25 * H), kComboHeight);
+    // The etched lines of a frame take two rows at its top and bottom (y, y + 1): a text starts
+    // below them, a frame ends three rows below the foot of what it holds, and the next starts
+    // four rows below that.
+    const int left = PixelTrunc(0.01 * W);
+    const int right = left + PixelTrunc((f - 0.02) * W);
+    // A label at its share of the height, or just above the control it names where it would
+    // reach it, never above floor; the control goes down below a label that reaches it still.
+    const auto label = [&](bool shown, int floor, int at, int& control) {
+        if (!shown) {
+            control = std::max(control, floor);
+            return -1;
+        }
+        const int top = std::max(floor, std::min(at, control - labelCell));
+        control = std::max(control, top + labelCell);
+        return top;
+    };
+
+    p.frames[0] = {left, left, right, 0};
+    p.title = std::max(PixelTrunc(0.05 * H), p.frames[0].top + 2);
+    p.layoutCombo = PixelTrunc(0.13 * H);
+    p.baseLabel = label(base, p.title + titleCell, PixelTrunc(0.1 * H), p.layoutCombo);
+    p.frames[0].bottom = std::max(left + PixelTrunc(0.22 * H - 0.02 * W), p.layoutCombo + comboHeight + 3);
+
+    const int secondTop = PixelTrunc(0.23 * H);
+    p.frames[1] = {left, std::max(secondTop, p.frames[0].bottom + 4), right, 0};
+    p.pasteTitle = std::max(PixelTrunc(0.24 * H), p.frames[1].top + 2);
+    p.pasteCombo = PixelTrunc(0.305 * H);
+    p.pastedLabel = label(pasted, p.pasteTitle + titleCell, PixelTrunc(0.277 * H), p.pasteCombo);
+    p.sampleChart = PixelTrunc(0.395 * H);
+    p.sampleLabel = label(sample, p.pasteCombo + comboHeight, PixelTrunc(0.355 * H), p.sampleChart);
+    // The chart, W / 6 high, ends a hundredth of the height above the button; the button goes
+    // down only where the chart would have no height left.
+    p.addButton = std::max(PixelTrunc(0.55 * H), p.sampleChart + H / 100);
+    p.sampleHeight = std::max(0, std::min(W / 6, p.addButton - H / 100 - p.sampleChart));
+    p.frames[1].bottom =
+        std::max(secondTop + PixelTrunc(0.42 * H - 0.02 * W), p.addButton + PixelTrunc(0.05 * H) + 3);
+    return p;
+}
+} // namespace
+
+LoadDeformationPanel LayOutLoadDeformationPanel(int W, int H, double f)
+{
+    const int controlChart = PixelTrunc(0.65 * H);
+    LoadDeformationPanel p;
+    for (int shown = 3; shown >= 0; --shown) {
+        p = StackLoadDeformationPanel(W, H, f, shown >= 1, shown >= 2, shown >= 3);
+        if (p.frames[1].bottom + 3 <= controlChart)
+            break;
+    }
+    return p;
+}
+
 std::vector<plat::Rect> ControlPanelFrames(int mode, int byte4, int byte5, int W, int H, double f)
 {
     auto frame = [](double x, double y, double w, double h) {
@@ -443,9 +516,10 @@ std::vector<plat::Rect> ControlPanelFrames(int mode, int byte4, int byte5, int W
         const int top = PixelTrunc(y);
         return plat::Rect{left, top, left + PixelTrunc(w), top + PixelTrunc(h)};
     };
-    if (mode == 1)
-        return {frame(0.01 * W, 0.01 * W, (f - 0.02) * W, 0.22 * H - 0.02 * W),
-                frame(0.01 * W, 0.23 * H, (f - 0.02) * W, 0.42 * H - 0.02 * W)};
+    if (mode == 1) {
+        const LoadDeformationPanel panel = LayOutLoadDeformationPanel(W, H, f);
+        return {panel.frames[0], panel.frames[1]};
+    }
     double B = H;
     if (byte4 != 0 && byte5 == 0)
         B = 0.63 * H;

@@ -172,9 +172,42 @@ inline constexpr int kComboHeight = 26;
 // further in a low window.
 double RangeButtonTop(int H);
 double RangeButtonFoot(int H);
-// The etched frames of the control panel: two in mode 1, else one chosen by bytes 4 and 5
-// of the mode's panel-menu record (none for 0 and 1), the one round the layout list reaching
-// below the range button. f is the control-panel fraction.
+// The character height of the control panel's title: min(W / 45, H / 25), never below the least
+// text height.
+int ControlPanelTitleFont(int W, int H);
+// The cell (ascent and descent) of a line of the panel's Arial in a character height h: 0.905 h
+// above the baseline and 0.212 h below, each rounded.
+int PanelTextCell(int h);
+// The control panel of the load-deformation layout (mode 1) in a W x H client area, f the
+// control-panel fraction: the layout title over the first frame, round the label "Type of Base
+// Graph" and the layout list; "Paste Data" over the second, round "Type of Pasted Graph", the
+// paste list, "Sample Output", the sample chart and the "Add to Graph" button; the control chart
+// below. In a common window each piece stands at its share of the height (the title at 0.05 H,
+// the labels at 0.1, 0.277 and 0.355 H, the lists at 0.13 and 0.305 H, the chart at 0.395 H,
+// the button at 0.55 H). In a low one the labels are written no smaller than the least text, a
+// label that would reach its control moves up to stand just above it (never onto the title or
+// control above it), a piece that would still overlap the one above goes down below it, and a
+// frame grows to hold what it frames. Where the second frame would then reach the control chart,
+// the labels are left out, "Sample Output" first and "Type of Base Graph" last.
+struct LoadDeformationPanel {
+    int titleFont = 0; // character heights of the two titles and of the three labels
+    int labelFont = 0;
+    int title = 0; // tops of "Load-Deformation" and "Paste Data"
+    int pasteTitle = 0;
+    int baseLabel = -1; // tops of the labels; -1 for one left out
+    int pastedLabel = -1;
+    int sampleLabel = -1;
+    int layoutCombo = 0; // tops of the two lists (their boxes kComboHeight high at most)
+    int pasteCombo = 0;
+    int sampleChart = 0; // top and height of the sample chart
+    int sampleHeight = 0;
+    int addButton = 0; // top of the "Add to Graph" button, 0.05 H high
+    plat::Rect frames[2];
+};
+LoadDeformationPanel LayOutLoadDeformationPanel(int W, int H, double f);
+// The etched frames of the control panel: two in mode 1 (those of LayOutLoadDeformationPanel),
+// else one chosen by bytes 4 and 5 of the mode's panel-menu record (none for 0 and 1), the one
+// round the layout list reaching below the range button. f is the control-panel fraction.
 std::vector<plat::Rect> ControlPanelFrames(int mode, int byte4, int byte5, int W, int H, double f);
 // Where the start picture's bitmap of the given size goes in a W x H window.
 plat::Rect SplashBitmapBox(int W, int H, int bitmapWidth, int bitmapHeight);

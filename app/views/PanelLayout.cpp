@@ -73,6 +73,25 @@ bool GetPanelRect(int id, int Wi, int Hi, double f, PanelRect& rect) {
     return true;
 }
 
+bool GetLayoutPanelRect(int id, int mode, int W, int H, double f, PanelRect& rect) {
+    if (!GetPanelRect(id, W, H, f, rect))
+        return false;
+    if (mode != LayoutMode::LoadDeformation)
+        return true;
+    const LoadDeformationPanel panel = LayOutLoadDeformationPanel(W, H, f);
+    if (id == PanelId::LayoutCombo) {
+        rect.y = panel.layoutCombo;
+    } else if (id == PanelId::PasteCombo) {
+        rect.y = panel.pasteCombo;
+    } else if (id == PanelId::PastedChart) {
+        rect.y = panel.sampleChart;
+        rect.height = panel.sampleHeight;
+    } else if (id == PanelId::AddButton) {
+        rect.y = panel.addButton;
+    }
+    return true;
+}
+
 namespace {
 
 int PrintedControlChartY(int y, int H) { return y > H / 2 ? 2 * y / 3 : y / 3; }

@@ -40,6 +40,12 @@ inline constexpr int FirstPanelButton = 38;
 // as it was and gives false.
 bool GetPanelRect(int panelId, int W, int H, double f, PanelRect& rect);
 
+// The rectangle of a panel as the layout in the given mode places it: in the load-deformation
+// layout the layout and paste lists, the sample chart and the "Add to Graph" button stand where
+// LayOutLoadDeformationPanel puts them (below the labels naming them in a low window, the chart
+// ending a hundredth of the height above the button); any other panel as GetPanelRect.
+bool GetLayoutPanelRect(int panelId, int mode, int W, int H, double f, PanelRect& rect);
+
 // The same rectangle on a printed page or a picture copy, where the information panel takes
 // the foot of the control panel: a control chart keeps its x and moves up to two thirds of its
 // y when that lies below the middle of the page (y > H / 2), else to a third of it. The upper

@@ -45,13 +45,7 @@ PanelRect TViewm_Base::GetPanelRect(int panelId) const {
     if (m_owner && m_owner->IsCreated()) {
         const plat::Rect client = m_owner->GetClientRect();
         const int W = client.Width(), H = client.Height();
-        ::GetPanelRect(panelId, W, H, m_controlPanelFraction, rect);
-        // The pasted chart's panel (W/6 high) reaches down over the "Add to Graph" button of
-        // any window wider than it is high: its height stops a hundredth of the height above
-        // the button.
-        PanelRect button;
-        if (panelId == PanelId::PastedChart && ::GetPanelRect(PanelId::AddButton, W, H, m_controlPanelFraction, button))
-            rect.height = std::max(0, std::min(rect.height, button.y - H / 100 - rect.y));
+        ::GetLayoutPanelRect(panelId, m_layoutMode, W, H, m_controlPanelFraction, rect);
     }
     return rect;
 }
@@ -843,6 +837,10 @@ void TViewm_2k::MakeCombo(std::unique_ptr<plat::ComboBox>& combo, int id, int pa
         return std::make_unique<ODAComboBox>(*m_owner, id, ComboRect(GetPanelRect(panel)),
                                              plat::CtlStyle::DropDownList, 512);
     });
+    // The layout list kept from another layout goes to this one's place for it (lower in the
+    // load-deformation layout of a low window, below its label).
+    if (combo)
+        combo->MoveWindow(ComboRect(GetPanelRect(panel)));
 }
 
 void TViewm_2k::MoveControls() {

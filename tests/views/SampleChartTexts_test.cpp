@@ -367,3 +367,89 @@ TEST_F(RangeNumbers, OfTheCompactChartsStandApartInReadableLettersInLowWindows)
             }
     }
 }
+
+// The control panel of the load-deformation plot of the sample beam in windows lower than a
+// common screen (a wide one of 380 pixels, a narrow one of 420) and at a common screen, reached
+// by sizing the window in the layout and by choosing the layout again at that size: its titles
+// and labels are written at least as high as a readable text, none stands on another, on a
+// control or across a frame line; no line the panel draws runs across a control; the layout and
+// paste lists, the sample chart, the "Add to Graph" button and the control chart stand apart. A
+// label with no room is left out; at the common screen all three stand.
+TEST_F(RangeNumbers, OfTheLoadDeformationPanelStandApartInReadableLettersInLowWindows)
+{
+    SolveSample("XmlDocument/full_beam_0.xml", CmId::SectionalResponse);
+    Frame().Dispatch(CmId::LoadDeformationPlot);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::LoadDeformation);
+    for (const plat::Size size : {plat::Size{1250, 380}, plat::Size{960, 420}, plat::Size{1280, 1024}})
+        for (const char* road : {"sized", "chosen again"}) {
+            if (road[0] == 's') {
+                SizeWindow(size);
+            } else {
+                // The layout list, kept from one layout to the next, goes back to its place in
+                // the nine graphs (above their range button).
+                Frame().Dispatch(CmId::NineGraphs);
+                ASSERT_NE(View().GetLayoutCombo(), nullptr);
+                EXPECT_EQ(View().GetLayoutCombo()->GetPlace().top, View().GetPanelRect(PanelId::LayoutCombo).y);
+                Frame().Dispatch(CmId::LoadDeformationPlot);
+                ASSERT_EQ(View().GetLayoutMode(), LayoutMode::LoadDeformation);
+            }
+            const plat::Rect client = Window().GetClientRect();
+            SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy) + " (client " +
+                         std::to_string(client.Width()) + " x " + std::to_string(client.Height()) + "), " + road);
+            ASSERT_NE(View().GetLayoutCombo(), nullptr);
+            ASSERT_NE(View().GetPasteCombo(), nullptr);
+            ASSERT_NE(View().GetAddButton(), nullptr);
+            ASSERT_NE(View().GetChart(1), nullptr);
+            ASSERT_NE(View().GetControlChart(0), nullptr);
+            const std::vector<std::pair<std::string, plat::Rect>> controls{
+                {"layout list", View().GetLayoutCombo()->GetPlace()},
+                {"paste list", View().GetPasteCombo()->GetPlace()},
+                {"sample chart", View().GetChart(1)->GetWindowRect()},
+                {"Add to Graph", View().GetAddButton()->GetPlace()},
+                {"control chart", View().GetControlChart(0)->GetWindowRect()}};
+            const auto name = [](const std::pair<std::string, plat::Rect>& c) {
+                std::ostringstream s;
+                s << c.first << " (" << c.second.left << ", " << c.second.top << " - " << c.second.right << ", "
+                  << c.second.bottom << ")";
+                return s.str();
+            };
+            RecordingDC panel;
+            View().PaintPanel(panel);
+            // Letters too small, letters on letters, letters struck by a frame line.
+            std::vector<std::string> faults = Clashes(panel.Calls());
+            const std::vector<Letters> letters = LettersOf(panel.Calls());
+            for (const Letters& l : letters)
+                for (const auto& control : controls)
+                    if (Meet(l.box, control.second))
+                        faults.push_back(Describe(l) + " on the " + name(control));
+            for (std::size_t i = 0; i < controls.size(); ++i)
+                for (std::size_t j = i + 1; j < controls.size(); ++j)
+                    if (Meet(controls[i].second, controls[j].second))
+                        faults.push_back("the " + name(controls[i]) + " on the " + name(controls[j]));
+            for (const DrawCall& c : panel.CallsOf("Line"))
+                for (const auto& control : controls) {
+                    const plat::Point a = c.points[0], b = c.points[1];
+                    const plat::Rect r = control.second;
+                    const bool across = (a.y == b.y && a.y > r.top && a.y < r.bottom - 1 &&
+                                         std::max(a.x, b.x) > r.left && std::min(a.x, b.x) < r.right) ||
+                                        (a.x == b.x && a.x > r.left && a.x < r.right - 1 &&
+                                         std::max(a.y, b.y) > r.top && std::min(a.y, b.y) < r.bottom);
+                    if (across) {
+                        std::ostringstream s;
+                        s << "line (" << a.x << ", " << a.y << ") - (" << b.x << ", " << b.y << ") across the "
+                          << name(control);
+                        faults.push_back(s.str());
+                    }
+                }
+            EXPECT_EQ(Join(faults), "");
+            const auto drawn = [&](const std::string& text) {
+                return std::any_of(letters.begin(), letters.end(), [&](const Letters& l) { return l.text == text; });
+            };
+            EXPECT_TRUE(drawn("Load-Deformation"));
+            EXPECT_TRUE(drawn("Paste Data"));
+            if (size.cy == 1024) {
+                for (const char* label : {"Type of Base Graph", "Type of Pasted Graph", "Sample Output"})
+                    EXPECT_TRUE(drawn(label)) << label;
+            }
+        }
+}
