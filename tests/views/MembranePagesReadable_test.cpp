@@ -1,7 +1,8 @@
 // The membrane element's pages read at every window size, by where their letters land: the
 // summary page (the element panel and its catalogue strip), and after a solve the node data
 // pane and the vital signs, on screen and on the printed page, in a wide low window (1600 x
-// 500), a small one (713 x 517) and a large one (1280 x 1024). No two texts meet, no rule
+// 500), a small one (713 x 517), a large one (1280 x 1024) and two lower ones (1250 x 380,
+// 960 x 420). No two texts meet, no rule
 // runs through letters, and no letters are smaller than the least text the program writes.
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "tests/views/BothModesShell.h"
 #include "tests/views/PrintedPage.h"
 
-// A wide low window, a small one and a large one.
+// A wide low window, a small one, a large one, and two lower than the common screens.
 inline constexpr plat::Size kReadableSizes[] = {{1600, 500}, {713, 517}, {1280, 1024}, {1250, 380}, {960, 420}};
 
 struct SizedPagesTest : BothModesShellTest {
