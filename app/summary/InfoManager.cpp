@@ -7,6 +7,7 @@
 
 #include "app/summary/SummaryLayout.h"
 #include "charts/RichText.h"
+#include "charts/Tchart.h"
 #include "foundation/Units.h"
 #include "model/ReinfPatterns.h"
 #include "model/StructureRecords.h"
@@ -55,7 +56,7 @@ plat::LogFont TInfo_Base::LabelFont() const
     plat::LogFont f;
     f.face = "Arial";
     f.weight = 400;
-    f.height = m_fontBase / 35;
+    f.height = std::max(m_fontBase / 35, kLeastTextCellHeight);
     return f;
 }
 
@@ -143,13 +144,44 @@ int TInfo_Base::Collect(plat::DC*, const TStructure*)
     return Layout();
 }
 
+std::string TInfo_Base::InRows(const std::string& text, unsigned breaks)
+{
+    std::string out;
+    std::size_t from = 0;
+    for (unsigned k = 0;; ++k) {
+        const std::size_t next = text.find('\n', from);
+        out += text.substr(from, next == std::string::npos ? std::string::npos : next - from);
+        if (next == std::string::npos)
+            return out;
+        if ((breaks >> k & 1u) != 0)
+            out += '\n';
+        else if (!out.empty() && out.back() != ' ' && out.back() != '\n')
+            out += ", ";
+        from = next + 1;
+    }
+}
+
+std::string TInfo_Base::Item::Drawn() const
+{
+    return form == 0 || form >= forms.size() ? text : InRows(text, forms[form].breaks);
+}
+
+namespace {
+
+// A label of more rows than this is written in its own rows or in one, nothing between.
+constexpr int kMostRowsRegrouped = 6;
+
+} // namespace
+
 int TInfo_Base::AddItem(plat::DC& dc, const std::string& text, int x1, int y1, int x2, int y2, int kind, int index)
 {
     int lines = 0;
     const plat::Size extent = MeasureRichTextLines(dc, text, LabelFont(), lines);
     if (m_count >= kMaxItems)
         return 0;
-    Item& it = (*m_items)[static_cast<std::size_t>(m_count++)];
+    Item& it = (*m_items)[static_cast<std::size_t>(m_count)];
+    it = Item{};
+    it.order = m_count++;
     const int centre = (y1 + y2) / 2;
     it.top = centre - extent.cy / 2;
     it.bottom = centre + extent.cy / 2;
@@ -163,23 +195,85 @@ int TInfo_Base::AddItem(plat::DC& dc, const std::string& text, int x1, int y1, i
     it.kind = kind;
     it.index = index;
     it.text = text;
+    // The label in its own rows, then in fewer, for a column too short for its rows.
+    const int breaks = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    const unsigned all = breaks > 0 && breaks < 32 ? (1u << breaks) - 1 : 0;
+    it.forms.push_back({all, lines, extent.cx, extent.cy});
+    if (breaks > 0) {
+        const unsigned last = breaks < kMostRowsRegrouped ? all : 1;
+        for (unsigned b = 0; b < last; ++b) {
+            const unsigned kept = breaks < kMostRowsRegrouped ? b : 0;
+            int rows = 0;
+            const plat::Size size = MeasureRichTextLines(dc, InRows(text, kept), LabelFont(), rows);
+            it.forms.push_back({kept, rows, size.cx, size.cy});
+        }
+    }
     std::stable_sort(m_items->begin(), m_items->begin() + m_count,
                      [](const Item& a, const Item& b) { return a.top + a.bottom < b.top + b.bottom; });
     return 1;
 }
 
-int TInfo_Base::Layout()
+namespace {
+
+void Move(TInfo_Base::Item& it, int by)
 {
-    std::array<Item, kMaxItems>& items = *m_items;
-    const auto at = [&items](int i) -> Item& { return items[static_cast<std::size_t>(i)]; };
-    // 1. Each label at least kLabelGap below the one above; a crowded group is pulled back
-    //    up towards its anchors as far as the room above it allows.
-    for (int i = 0; i + 1 < m_count; ++i) {
+    it.top += by;
+    it.bottom += by;
+}
+
+// A label centred on the middle of its anchors.
+void AtAnchors(TInfo_Base::Item& it)
+{
+    const int centre = (it.y1 + it.y2) / 2;
+    it.top = centre - it.height / 2;
+    it.bottom = centre + it.height / 2;
+}
+
+} // namespace
+
+bool TInfo_Base::ShowAll()
+{
+    bool changed = false;
+    for (int i = 0; i < m_count; ++i) {
+        Item& it = (*m_items)[static_cast<std::size_t>(i)];
+        if (it.shown && it.form == 0)
+            continue;
+        changed = true;
+        it.shown = true;
+        SetForm(it, 0);
+        AtAnchors(it);
+    }
+    return changed;
+}
+
+void TInfo_Base::SetForm(Item& it, std::size_t form)
+{
+    if (form >= it.forms.size())
+        return;
+    it.form = form;
+    it.lines = it.forms[form].lines;
+    it.width = it.forms[form].width;
+    it.height = it.forms[form].height;
+}
+
+std::vector<TInfo_Base::Item*> TInfo_Base::Spread(bool fromAnchors)
+{
+    std::vector<Item*> shown;
+    for (int i = 0; i < m_count; ++i) {
+        Item& it = (*m_items)[static_cast<std::size_t>(i)];
+        if (!it.shown)
+            continue;
+        if (fromAnchors)
+            AtAnchors(it);
+        shown.push_back(&it);
+    }
+    const int n = static_cast<int>(shown.size());
+    const auto at = [&shown](int i) -> Item& { return *shown[static_cast<std::size_t>(i)]; };
+    for (int i = 0; i + 1 < n; ++i) {
         const int gap = at(i + 1).top - at(i).bottom - kLabelGap;
         if (gap >= 2)
             continue;
-        at(i + 1).top -= gap;
-        at(i + 1).bottom -= gap;
+        Move(at(i + 1), -gap);
         int g = i;
         while (g > 0 && at(g).top - at(g - 1).bottom <= kLabelGap)
             --g;
@@ -188,11 +282,112 @@ int TInfo_Base::Layout()
         for (int k = g; k <= i + 1; ++k)
             sum += (at(k).top + at(k).bottom) / 2 - (at(k).y1 + at(k).y2) / 2;
         const int shift = std::min(sum / (i - g + 2), room);
-        for (int k = g; k <= i + 1; ++k) {
-            at(k).top -= shift;
-            at(k).bottom -= shift;
-        }
+        for (int k = g; k <= i + 1; ++k)
+            Move(at(k), -shift);
     }
+    return shown;
+}
+
+void TInfo_Base::PushIntoColumn(const std::vector<Item*>& shown)
+{
+    int limit = m_top;
+    for (Item* it : shown) {
+        if (it->top < limit)
+            Move(*it, limit - it->top);
+        limit = it->bottom + kLabelGap;
+    }
+    limit = m_bottom;
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
+        Item& label = **it;
+        if (label.top + label.height > limit)
+            Move(label, limit - label.top - label.height);
+        limit = label.top - kLabelGap;
+    }
+}
+
+bool TInfo_Base::Fits() const
+{
+    for (int i = 0; i < m_count; ++i) {
+        const Item& it = GetItem(i);
+        if (it.shown && (it.top < m_top || it.top + it.height > m_bottom ||
+                         m_baseX + 2 + it.width > m_right))
+            return false;
+    }
+    return true;
+}
+
+void TInfo_Base::FitColumn()
+{
+    std::array<Item, kMaxItems>& items = *m_items;
+    const auto place = [this] { PushIntoColumn(Spread(true)); };
+    // Labels spread past the column's ends are brought back into it where there is room.
+    PushIntoColumn(Spread(false));
+    if (Fits())
+        return;
+    // A label too wide for the column however its rows go is left out.
+    const int room = m_right - m_baseX - 2;
+    for (int i = 0; i < m_count; ++i) {
+        Item& it = items[static_cast<std::size_t>(i)];
+        bool narrow = false;
+        for (const Form& f : it.forms)
+            narrow = narrow || f.width <= room;
+        if (!narrow)
+            it.shown = false;
+    }
+    // Fewer rows: a row fewer at a time, to the label of the most rows (the lower of equals),
+    // in the form of fewer rows that fits the column's width: of the most rows, the lowest of
+    // those (the narrowest of equals).
+    for (place(); !Fits(); place()) {
+        Item* most = nullptr;
+        std::size_t fewer = 0;
+        for (int i = 0; i < m_count; ++i) {
+            Item& it = items[static_cast<std::size_t>(i)];
+            if (!it.shown || (most != nullptr && it.lines < most->lines))
+                continue;
+            std::size_t best = 0;
+            for (std::size_t f = 1; f < it.forms.size(); ++f) {
+                const Form& form = it.forms[f];
+                if (form.lines >= it.lines || form.width > room)
+                    continue;
+                const Form* chosen = best == 0 ? nullptr : &it.forms[best];
+                if (chosen == nullptr || form.lines > chosen->lines ||
+                    (form.lines == chosen->lines &&
+                     (form.height < chosen->height ||
+                      (form.height == chosen->height && form.width < chosen->width))))
+                    best = f;
+            }
+            if (best != 0) {
+                most = &it;
+                fewer = best;
+            }
+        }
+        if (most == nullptr)
+            break;
+        SetForm(*most, fewer);
+    }
+    // Fewer labels: the last added left out first, until the rest fit.
+    while (!Fits()) {
+        Item* last = nullptr;
+        for (int i = 0; i < m_count; ++i) {
+            Item& it = items[static_cast<std::size_t>(i)];
+            if (it.shown && (last == nullptr || it.order > last->order))
+                last = &it;
+        }
+        if (last == nullptr)
+            break;
+        last->shown = false;
+        place();
+    }
+}
+
+int TInfo_Base::Layout()
+{
+    std::array<Item, kMaxItems>& items = *m_items;
+    const auto at = [&items](int i) -> Item& { return items[static_cast<std::size_t>(i)]; };
+    // 1. Every label in its own rows, each at least kLabelGap below the one above; a crowded
+    //    group is pulled back up towards its anchors as far as the room above it allows.
+    ShowAll();
+    Spread(false);
     // 2. Height and width the labels need.
     int total =
         m_count > 0
@@ -217,18 +412,42 @@ int TInfo_Base::Layout()
         const int bottom = m_bottom;
         Draw(nullptr, m_structure, 0);
         m_rescale = 0;
-        // The panel's column limits survive the re-collection.
+        // The panel's column limits survive the re-collection, and the labels collected again
+        // are fitted to them.
         if (m_top != top || m_bottom != bottom) {
             m_top = top;
             m_bottom = bottom;
+            if (ShowAll() || !Fits()) {
+                FitColumn();
+                PlaceColumn();
+            }
         }
         return m_left;
     }
-    // 5. The column moves right of its base by a fifth of the widest label when there is room.
+    // 5. The labels stand within the column, in fewer rows or fewer of them where they must.
     m_rescale = 0;
+    if (!Fits())
+        FitColumn();
+    return PlaceColumn();
+}
+
+int TInfo_Base::PlaceColumn()
+{
+    int widest = 1;
+    for (int i = 0; i < m_count; ++i) {
+        const Item& it = GetItem(i);
+        if (it.shown && it.width > widest)
+            widest = PixelTrunc(it.width * 1.05 + m_inset);
+    }
     if (m_right - m_baseX > 2 * widest) {
         m_left = PixelTrunc(m_baseX + 0.2 * widest);
         return m_left;
+    }
+    // A column moved right before keeps its place while every label shown still ends within it.
+    for (int i = 0; i < m_count; ++i) {
+        const Item& it = GetItem(i);
+        if (it.shown && m_left + 2 + it.width > m_right)
+            m_left = m_baseX;
     }
     return 2 * widest;
 }
@@ -240,6 +459,8 @@ void TInfo_Base::DrawCallouts(plat::DC& dc)
     const plat::Pen old = dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 1, plat::Colors::Black});
     for (int i = 0; i < m_count; ++i) {
         const Item& it = GetItem(i);
+        if (!it.shown)
+            continue;
         const int tick = std::max(PixelTrunc((m_left - it.x1) * 0.1), 2);
         const int cy = (it.y1 + it.y2) / 2;
         if (it.y1 - it.y2 < -4) {
@@ -260,7 +481,8 @@ void TInfo_Base::DrawCallouts(plat::DC& dc)
             dc.LineTo(m_left - 2, it.bottom - 3);
         }
         int lines = 0;
-        DrawRichTextLines(dc, m_left + 2, it.top, it.text, font, lines, plat::TextAlign::Left, plat::TextAlign::Top);
+        DrawRichTextLines(dc, m_left + 2, it.top, it.Drawn(), font, lines, plat::TextAlign::Left,
+                          plat::TextAlign::Top);
     }
     dc.SelectPen(old);
 }
@@ -269,7 +491,7 @@ int TInfo_Base::HitTest(plat::Point p, int kind, int& index) const
 {
     for (int i = 0; i < m_count; ++i) {
         const Item& it = GetItem(i);
-        if (it.kind != kind)
+        if (it.kind != kind || !it.shown)
             continue;
         const plat::Rect r{m_left + 2, it.top, m_left + it.width, it.top + it.height};
         if (r.Contains(p)) {

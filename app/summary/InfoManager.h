@@ -3,14 +3,18 @@
 // (longitudinal layers, grouped where they repeat; circular and distributed patterns;
 // transverse layers; tendons) in a column beside the section, each joined to what it names
 // by a leader line, spread so that labels keep 5 px apart, and the hit tests that find the
-// label under a click.
+// label under a click. The labels are never written smaller than the least readable text: where
+// the column has no room for them at that height, labels of several rows are written in fewer,
+// and where that is not enough, labels are left out whole, leaders and all.
 //
 // Picture coordinates: a point at lateral position u and height z (metres) lies at
 // x = centre x + u scale, y = origin y - z scale (pixels).
 
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/DC.h"
 
@@ -34,8 +38,19 @@ public:
     // Pixels between the bottom of one label and the top of the next.
     static constexpr int kLabelGap = 5;
 
+    // A way of writing a label: which of its line breaks stay (bit k for the break after row
+    // k; the rows of a dropped break run on in one), and the rows, width and height it takes.
+    struct Form {
+        unsigned breaks = 0;
+        int lines = 0;
+        int width = 0;
+        int height = 0;
+    };
     // One label: its vertical extent in the column, the anchor it points at (a point when
-    // x1 = x2 and y1 = y2, else a vertical span), the measured text, kind and index.
+    // x1 = x2 and y1 = y2, else a vertical span), the measured text, kind and index. lines,
+    // width and height are those of the label as drawn, in forms[form]: forms[0] is the label
+    // in its own rows, the others write it in fewer. A label not shown is left out, leader and
+    // all.
     struct Item {
         int top = -1;
         int bottom = -1;
@@ -46,7 +61,18 @@ public:
         int kind = 0;
         int index = 0;
         std::string text;
+        bool shown = true;
+        std::vector<Form> forms;
+        std::size_t form = 0;
+        // The order the label was added in.
+        int order = 0;
+        // The text as drawn, in its form's rows.
+        std::string Drawn() const;
     };
+    // The rows of a label with only the line breaks of breaks kept (bit k for the break after
+    // row k): a row that ends in a space runs on into the next, others are set apart from it
+    // by a comma.
+    static std::string InRows(const std::string& text, unsigned breaks);
 
     explicit TInfo_Base(plat::Window* owner = nullptr);
     virtual ~TInfo_Base();
@@ -87,7 +113,11 @@ public:
 
     // Appends a label (dropped when the table is full) and keeps the table sorted by centre.
     int AddItem(plat::DC& dc, const std::string& text, int x1, int y1, int x2, int y2, int kind, int index);
-    // Spreads the labels and fits the column; shrinks the font once when they do not fit.
+    // Spreads the labels and fits the column; shrinks the font once when they do not fit, but
+    // never below the least readable text. Labels that still overrun the column are written
+    // in fewer rows, a row fewer at a time, the label of the most rows first, as far as the
+    // column's width allows; then labels are left out, the last added first, until the rest
+    // stand within the column.
     // Answers the new column x, or twice the widest label when the column stays.
     int Layout();
     int HitTest(plat::Point p, int kind, int& index) const;
@@ -105,6 +135,26 @@ public:
 protected:
     void ClearItems();
     void SetInset();
+    // Every label shown, in its own rows; one that was not is put back at its anchors. True
+    // when any was not.
+    bool ShowAll();
+    // Each label shown (from where it stands, or with fromAnchors from its anchors) at least
+    // kLabelGap below the one above, a crowded group pulled back up towards its anchors as far
+    // as the room above it allows. Answers the labels shown, top down.
+    std::vector<Item*> Spread(bool fromAnchors);
+    // The label written in its form of that index.
+    static void SetForm(Item& it, std::size_t form);
+    // The labels that stand over the column's top pushed down into it, then those that stand
+    // below its bottom pushed up, each keeping kLabelGap from the next.
+    void PushIntoColumn(const std::vector<Item*>& shown);
+    // The labels brought within the column where they overrun it: pushed into it, then in
+    // fewer rows, then fewer of them (see Layout).
+    void FitColumn();
+    // The column moves right of its base by a fifth of the widest label shown where there is
+    // room; answers the new column x, or twice that widest label when the column stays.
+    int PlaceColumn();
+    // True when every label shown stands within the column, its top, bottom and right side.
+    bool Fits() const;
 
     plat::Window* m_owner = nullptr;
     std::unique_ptr<std::array<Item, kMaxItems>> m_items;

@@ -4,11 +4,14 @@
 // 517) and a large one (1280 x 1024). The properties tables, the catalogue column's heading,
 // count and names, the notes, the dimensions and the callouts: no two texts meet, no rule
 // runs through letters, and no letters are smaller than the least text the program writes.
+// A section of more callouts than its column holds at that height has them in fewer rows, or
+// fewer of them.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,11 +19,13 @@
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
 #include "app/summary/CrossSection.h"
+#include "app/summary/InfoManager.h"
 #include "app/views/TViewm.h"
 #include "charts/DrawingSheet.h"
 #include "dialogs/QuickDefine.h"
 #include "foundation/Units.h"
 #include "support/RecordingDC.h"
+#include "tests/app/summary/SummarySections.h"
 #include "tests/views/PageClashes.h"
 #include "tests/views/SizedPagesShell.h"
 
@@ -54,7 +59,130 @@ struct BeamSummaryPages : SizedPagesTest {
     }
 };
 
+// A 300 x 600 mm section of four strand layers, each of its own strand and slope and so with a
+// callout of three rows (strands, prestrain, slope), and T-headed stirrups (two rows).
+std::unique_ptr<TBeam> FourTendons()
+{
+    auto beam = SummarySections::Empty();
+    beam->AddRegion(0.6, 0.0, 0.3, 0.3, 0, 1);
+    for (int i = 0; i < 4; ++i) {
+        LongLayerRec strands = SummarySections::Bars(0.05 + 0.15 * i, 2, 0.0127);
+        strands.bartitle.clear();
+        strands.barIndex = -1;
+        strands.Ai = (90 + 10 * i) * 1e-6;
+        strands.A = 2 * strands.Ai;
+        strands.dep = 0.006;
+        strands.drape = 0.01 * i;
+        beam->AddLongLayer(strands, 0);
+    }
+    beam->AddTransLayer(SummarySections::Stirrup(0.03, 0.57, 0.0113, 5), 2);
+    beam->SetName("Four tendons");
+    beam->Validate();
+    return beam;
+}
+
+// A 300 x 500 mm section of thirty bar layers of 1 to 30 bars, from the bottom up: thirty
+// callouts of one row.
+std::unique_ptr<TBeam> ThirtyLayers()
+{
+    auto beam = SummarySections::Empty();
+    beam->AddRegion(0.5, 0.0, 0.3, 0.3, 0, 1);
+    for (int i = 0; i < 30; ++i)
+        beam->AddLongLayer(SummarySections::Bars(0.02 + 0.015 * i, i + 1, 0.01), 0);
+    beam->SetName("Thirty layers");
+    beam->Validate();
+    return beam;
+}
+
+// What the callouts add to what stands wrong on a page: the clashes of the page drawn with
+// them that the page drawn without them does not have.
+std::string AddedClashes(const std::vector<DrawCall>& with, const std::vector<DrawCall>& without)
+{
+    std::vector<std::string> added = Clashes(with);
+    for (const std::string& clash : Clashes(without)) {
+        const auto at = std::find(added.begin(), added.end(), clash);
+        if (at != added.end())
+            added.erase(at);
+    }
+    return Join(added);
+}
+
+// The texts drawn, run by run.
+std::vector<std::string> Runs(const std::vector<DrawCall>& calls)
+{
+    std::vector<std::string> runs;
+    for (const DrawCall& c : calls)
+        if (c.op == "Text")
+            runs.push_back(c.text);
+    return runs;
+}
+
 } // namespace
+
+// Callouts too many for their column at the least text height: they are written in fewer
+// rows before any is left out, and those left out are the last collected (the upper bar
+// layers); what is drawn stands clear of every other text, rule and letter of the page, on
+// screen and on paper.
+TEST_F(BeamSummaryPages, CrowdedCalloutsGoIntoFewerRowsThenFewerCalloutsAndNeverOverlap)
+{
+    ASSERT_NE(g_InfoManager, nullptr);
+    for (int section = 0; section < 2; ++section) {
+        SCOPED_TRACE(section == 0 ? "four tendons" : "thirty layers");
+        g_Structures[0] = section == 0 ? FourTendons() : ThirtyLayers();
+        View().CreateLogic(1, g_Structures[0].get(), nullptr);
+        Frame().Dispatch(CmId::CrossSection);
+        ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Summary);
+        for (const plat::Size size : kReadableSizes) {
+            SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+            Size(size);
+            const std::vector<DrawCall> screen = Screen();
+            const std::vector<DrawCall> paper = DrawnAt(Printed(), {0, 0});
+            std::unique_ptr<TInfo_Base> manager = std::move(g_InfoManager);
+            const std::vector<DrawCall> bareScreen = Screen();
+            const std::vector<DrawCall> barePaper = DrawnAt(Printed(), {0, 0});
+            g_InfoManager = std::move(manager);
+            EXPECT_EQ(AddedClashes(screen, bareScreen), "") << "on screen";
+            EXPECT_EQ(AddedClashes(paper, barePaper), "") << "on paper";
+            const std::vector<std::string> runs = Runs(screen);
+            const auto count = [&runs](const auto& which) {
+                return std::count_if(runs.begin(), runs.end(), which);
+            };
+            if (section == 0) {
+                // Every strand layer and the stirrups keep their callouts; in the lowest window
+                // some of the strands' rows run on in one: a prestrain's letters stand in the
+                // row of its strands, after them.
+                const auto strands = [](const std::string& r) {
+                    return r.rfind("2 x ", 0) == 0 && r.find(" mm") != std::string::npos;
+                };
+                EXPECT_EQ(count(strands), 4);
+                EXPECT_EQ(count([](const std::string& r) { return r.rfind("T-Headed", 0) == 0; }), 1);
+                const std::vector<Letters> letters = LettersOf(screen);
+                int joined = 0;
+                for (const Letters& delta : letters)
+                    for (const Letters& row : letters)
+                        if (delta.text == "\xCE\x94" && strands(row.text) &&
+                            delta.box.left >= row.box.right && delta.box.top < row.box.bottom &&
+                            row.box.top < delta.box.bottom)
+                            ++joined;
+                if (size.cy < 400) {
+                    EXPECT_GT(joined, 0) << "no callout in fewer rows";
+                }
+            } else {
+                // Those shown are the layers of 1, 2, ... bars: any left out are the upper ones.
+                const auto layer = [](int bars) { return std::to_string(bars) + " - 25M"; };
+                int shown = 0;
+                while (std::find(runs.begin(), runs.end(), layer(shown + 1)) != runs.end())
+                    ++shown;
+                EXPECT_GT(shown, 0);
+                EXPECT_EQ(count([](const std::string& r) { return r.find(" - 25M") != std::string::npos; }),
+                          shown);
+                if (size.cy < 600) {
+                    EXPECT_LT(shown, 30) << "no callout left out";
+                }
+            }
+        }
+    }
+}
 
 // The sample document in inches, as the user opens it.
 TEST_F(BeamSummaryPages, TheSampleTBeamReadsAtEverySizeOnScreenAndOnPaper)
