@@ -631,16 +631,13 @@ int DrawConcreteTypesLegend(plat::DC& dc,
     }
     Line(dc, xs, Trunc(yTop), xs, Trunc(yBottom));
     Line(dc, xs + bw, Trunc(yTop), xs + bw, Trunc(yBottom));
-    // The ticks at the top, the foot and each change of type: the rows the labels keep off.
-    std::vector<int> ticks{Trunc(yTop)};
+    Line(dc, xs, Trunc(yTop), xs + mu, Trunc(yTop));
     for (int i = 0; i + 1 < n; ++i) {
         const ConcreteRegionRec& r = *structure.GetRegion(i);
         if (structure.GetRegion(i + 1)->concreteType != r.concreteType)
-            ticks.push_back(Trunc(Y(r.bottom)));
+            Line(dc, xs, Trunc(Y(r.bottom)), xs + mu, Trunc(Y(r.bottom)));
     }
-    ticks.push_back(Trunc(yBottom));
-    for (const int row : ticks)
-        Line(dc, xs, row, xs + mu, row);
+    Line(dc, xs, Trunc(yBottom), xs + mu, Trunc(yBottom));
 
     const plat::LogFont heading = PageFont(h, wp, 60);
     const int th = MeasureRichText(dc, "Types", heading).cy;
@@ -681,20 +678,8 @@ int DrawConcreteTypesLegend(plat::DC& dc,
         const int lh = extent.cy;
         const double ym = y0 - 0.5 * (run.top + run.bottom) * s;
         const double gh = (run.top - run.bottom) * s;
-        // A tick reaching under the label's letters (a band drawn thinner than the label is
-        // high): the main type's label drops its "base type" rows, and a label struck still
-        // is left out.
-        const auto struck = [&](int top, int bottom) {
-            return xs + mu > lx && std::any_of(ticks.begin(), ticks.end(), [&](int row) {
-                       return row > top && row < bottom - 1;
-                   });
-        };
-        bool single = run.type != main || lw <= wb || gh <= 3 * lh;
-        if (!single && struck(Trunc(ym - 0.5 * lh) - lh, Trunc(ym + 1.5 * lh)))
-            single = true;
+        const bool single = run.type != main || lw <= wb || gh <= 3 * lh;
         const int first = single ? Trunc(ym + lh / 2) : Trunc(ym - 0.5 * lh);
-        if (single && struck(first - lh, first))
-            continue;
         if (above != INT_MIN && first - above < digits)
             continue;
         above = single ? first : Trunc(ym + 1.5 * lh);

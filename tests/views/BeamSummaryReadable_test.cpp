@@ -259,37 +259,3 @@ TEST_F(BeamSummaryPages, TheQuickDefinedSectionReadsAtEverySizeOnScreenAndOnPape
     View().CreateLogic(1, g_Structures[0].get(), nullptr);
     ExpectReadableAtEverySize();
 }
-
-// The concrete-types legend of the sample T-beam (two concretes) in windows lower than the
-// common ones, where the web's band is drawn thinner than its label is high: no tick at a band's
-// end runs through a label's letters; the main type's label drops its "base type" rows first,
-// then a label with no clear place is left out.
-TEST_F(BeamSummaryPages, TheSampleTBeamsConcreteTypesKeepTheirLabelsOffTheTicksInLowWindows)
-{
-    std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/full_beam_1.xml", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    ASSERT_FALSE(text.str().empty());
-    g_UnitSystem = kUnitUS;
-    dir.Write("full_beam_1.xml", text.str());
-    app->OpenFile(dir.File("full_beam_1.xml"));
-    ASSERT_NE(Window().GetCurrentStructure(), nullptr);
-    Frame().Dispatch(CmId::CrossSection);
-    const std::vector<std::string> legend = {" 5802", " 4351", "5802", "4351", "base", "type", "1", "2"};
-    int labels = 0;
-    for (const plat::Size size : {plat::Size{1250, 340}, plat::Size{1250, 360}, plat::Size{1250, 380},
-                                  plat::Size{1400, 370}, plat::Size{1600, 390}}) {
-        SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
-        Size(size);
-        const std::vector<DrawCall> screen = Screen();
-        for (const std::string& clash : Clashes(screen)) {
-            const std::string head = clash.substr(0, clash.find(')') + 1);
-            for (const std::string& l : legend)
-                if (head.rfind("\"" + l + "\" (", 0) == 0)
-                    ADD_FAILURE() << clash;
-        }
-        for (const Letters& l : LettersOf(screen))
-            labels += l.text.find("5802") != std::string::npos || l.text.find("4351") != std::string::npos ? 1 : 0;
-    }
-    EXPECT_GE(labels, 5) << "the legend's labels left out everywhere";
-}
