@@ -1,7 +1,7 @@
 // A beam's summary page reads at every window size, by where its letters land: the sample
 // T-beam of two concretes, bars and a tendon, and the section quick-defined with the defaults,
 // on screen and on the printed page, in a wide low window (1600 x 500), a small one (713 x
-// 517) and a large one (1280 x 1024). The properties tables, the catalogue column's heading,
+// 517), a large one (1280 x 1024) and two lower ones (1250 x 380, 960 x 420). The properties tables, the catalogue column's heading,
 // count and names, the notes, the dimensions and the callouts: no two texts meet, no rule
 // runs through letters, and no letters are smaller than the least text the program writes.
 // A section of more callouts than its column holds at that height has them in fewer rows, or
@@ -32,6 +32,19 @@
 namespace {
 
 struct BeamSummaryPages : SizedPagesTest {
+    // The sample document in inches, opened as the user opens it.
+    void OpenSampleTBeam()
+    {
+        std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/full_beam_1.xml", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        ASSERT_FALSE(text.str().empty());
+        g_UnitSystem = kUnitUS;
+        dir.Write("full_beam_1.xml", text.str());
+        app->OpenFile(dir.File("full_beam_1.xml"));
+        ASSERT_NE(Window().GetCurrentStructure(), nullptr);
+    }
+
     void ExpectReadableAtEverySize()
     {
         Frame().Dispatch(CmId::CrossSection);
@@ -187,14 +200,7 @@ TEST_F(BeamSummaryPages, CrowdedCalloutsGoIntoFewerRowsThenFewerCalloutsAndNever
 // The sample document in inches, as the user opens it.
 TEST_F(BeamSummaryPages, TheSampleTBeamReadsAtEverySizeOnScreenAndOnPaper)
 {
-    std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/full_beam_1.xml", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    ASSERT_FALSE(text.str().empty());
-    g_UnitSystem = kUnitUS;
-    dir.Write("full_beam_1.xml", text.str());
-    app->OpenFile(dir.File("full_beam_1.xml"));
-    ASSERT_NE(Window().GetCurrentStructure(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam());
     ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "T-beam & <web>");
     ExpectReadableAtEverySize();
 }
@@ -205,15 +211,7 @@ TEST_F(BeamSummaryPages, TheSampleTBeamReadsAtEverySizeOnScreenAndOnPaper)
 // the title and the rules; the last rows are left out whole.
 TEST_F(BeamSummaryPages, TheSampleTBeamsTableInALowerPanelLeavesOutItsLastRows)
 {
-    std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/full_beam_1.xml",
-                     std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    ASSERT_FALSE(text.str().empty());
-    g_UnitSystem = kUnitUS;
-    dir.Write("full_beam_1.xml", text.str());
-    app->OpenFile(dir.File("full_beam_1.xml"));
-    ASSERT_NE(Window().GetCurrentStructure(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam());
     RecordingDC dc;
     DrawPropertiesPanel(dc, *Window().GetCurrentStructure(), 0, 0, 1062, 300, 12, 0);
     EXPECT_EQ(Join(Clashes(dc.Calls())), "");
