@@ -58,9 +58,14 @@ plat::Rect NoteRect(plat::DC& dc, const std::string& text, int right, int bottom
 
 } // namespace
 
-plat::LogFont NoteFont(plat::DC& dc, int w, int m, int n, const std::vector<std::string>& notes)
+int SheetSizingWidth(int w, int h)
 {
-    const int height = ReadableHeight(w / 60);
+    return h > 0 ? std::min(w, static_cast<int>(kSheetSizingAspect * h)) : w;
+}
+
+plat::LogFont NoteFont(plat::DC& dc, int w, int h, int m, int n, const std::vector<std::string>& notes)
+{
+    const int height = ReadableHeight(SheetSizingWidth(w, h) / 60);
     plat::LogFont font = ArialFont(-height, 400);
     const plat::LogFont previous = dc.SelectFont(font);
     int widest = 0;
@@ -155,7 +160,8 @@ int DrawTitleBlock(plat::DC& dc, int x, int y, int w, int h, const TitleBlockTex
         return kSheetHitOutside;
     }
 
-    const plat::LogFont titleFont = ArialFont(-(w / 50), 700);
+    const int sw = SheetSizingWidth(w, h);
+    const plat::LogFont titleFont = ArialFont(-(sw / 50), 700);
     std::string title = Bounded(texts.title);
     title.resize(std::min(title.size(), title.find_first_of("\r\n")));
     const Size ts = MeasureRichText(dc, title, titleFont);
@@ -187,7 +193,7 @@ int DrawTitleBlock(plat::DC& dc, int x, int y, int w, int h, const TitleBlockTex
         dc.LineTo(right - 4 * lh - cw, bottom);
         Line(dc, right, bottom - 2 * lh, right - cw, bottom - 2 * lh);
         Line(dc, right - cw, blockTop, right - cw, bottom);
-        const plat::LogFont labelFont = ArialFont(-(w / 60), 400);
+        const plat::LogFont labelFont = ArialFont(-(sw / 60), 400);
         DrawRichText(dc, right - cw / 2, static_cast<int>(bottom - 2 * lh - 1.5 * lh), title,
                      titleFont, TA::Center, TA::Top);
         const int labelY = static_cast<int>(bottom - 1.5 * lh);
@@ -206,7 +212,7 @@ int DrawTitleBlock(plat::DC& dc, int x, int y, int w, int h, const TitleBlockTex
     const int noteRight = x + w - 2 * m;
     const std::vector<std::string> notes = {Bounded(texts.note1), unitNote, Bounded(texts.note3),
                                             Bounded(texts.note2)};
-    const plat::LogFont noteFont = NoteFont(dc, w, m, reservedColumns, notes);
+    const plat::LogFont noteFont = NoteFont(dc, w, h, m, reservedColumns, notes);
     const int noteRoom = w - 2 * m - static_cast<int>((0.015 + 0.2 * reservedColumns) * w) - m;
     dc.SelectFont(noteFont);
     dc.SetTextAlign(TA::Right | TA::Bottom);
@@ -260,7 +266,8 @@ int DrawDimension(plat::DC& dc, int x1, int y1, int x2, int y2, int gap, const s
     const plat::Pen oldPen = dc.GetPen();
     const plat::LogFont oldFont = dc.GetFont();
     SelectBlack(dc);
-    dc.SelectFont(ArialFont(size / 3, 400));
+    // A third of the size, no smaller than the least text.
+    dc.SelectFont(ArialFont(std::max(size / 3, kLeastTextCellHeight), 400));
     const Size ext = dc.GetTextExtent(text);
     const int tw = ext.cx;
     const int th = ext.cy;
@@ -302,7 +309,7 @@ int DrawVerticalDimension(plat::DC& dc, int x1, int y1, int x2, int y2, int offs
 {
     const std::string text = LabelToUtf8(DimensionText(label, value, unitSystem));
     SelectBlack(dc);
-    dc.SelectFont(ArialFont(size / 3, 400, 900));
+    dc.SelectFont(ArialFont(std::max(size / 3, kLeastTextCellHeight), 400, 900));
     dc.SetTextAlign(TA::Left | TA::Top);
     const Size ext = dc.GetTextExtent(text);
     const int tw = ext.cx;

@@ -45,13 +45,19 @@ struct TitleBlockTexts {
     std::string note3;
 };
 
-// The font of the title block's notes: "Arial" of w / 60, smaller when the widest note would
+// The width a sheet's title block and its notes are sized by (their fonts of w / 50 and w / 60):
+// the sheet's width, but no more than kSheetSizingAspect times its height h, so that on a sheet
+// far wider than it is high the block and the notes keep within its height.
+inline constexpr double kSheetSizingAspect = 4.2;
+int SheetSizingWidth(int w, int h);
+
+// The font of the title block's notes: "Arial" of SheetSizingWidth(w, h) / 60, smaller when the widest note would
 // reach over the page's bottom-left charts (the materials charts of the summary page: n
 // columns of 0.2 w from 0.015 w, one for the concrete and one per steel kind) to within m of
 // them, but no smaller than the least text: a note still too wide there is broken into lines,
 // its first line a row higher for each line more, and the notes over it with it. The notes
 // stand right-aligned at w - 2 m.
-plat::LogFont NoteFont(plat::DC& dc, int w, int m, int n, const std::vector<std::string>& notes);
+plat::LogFont NoteFont(plat::DC& dc, int w, int h, int m, int n, const std::vector<std::string>& notes);
 
 // Draw flag 1 draws the sheet and answers y + h - 5 lh - 6 m - 2 (the top of the notes area);
 // draw flag 0 answers the hit code of the point, writing field for codes 1 and 16 only. The
@@ -77,7 +83,8 @@ inline int DrawDimensionedPicture(plat::DC& dc, int x, int y, int w, int h, cons
 // centred.
 plat::Rect EmblemBox(int left, int top, int s, int bitmapWidth, int bitmapHeight);
 
-// A horizontal dimension between (x1, y1) and (x2, y2): side 0 above, 1 below, 2-4 on the line.
+// A horizontal dimension between (x1, y1) and (x2, y2): side 0 above, 1 below, 2-4 on the line;
+// its text a cell of size / 3, no smaller than the least text (as the vertical one's).
 // Answers, for sides 2-4, the distance from the centre line to the far end of its text.
 int DrawDimension(plat::DC& dc, int x1, int y1, int x2, int y2, int gap, const std::string& label,
                   double value, int side, int size, int unitSystem);

@@ -5,6 +5,7 @@
 
 #include "app/GlobalTables.h"
 #include "app/summary/CrossSection.h"
+#include "charts/DrawingSheet.h"
 #include "charts/Tchart.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TDepthTable.h"
@@ -76,12 +77,14 @@ SectionFit FitSectionToRect(const TStructure* structure, int w, int h, int u)
     }
     // The notes over the title block (the cover, "All dimensions in ...", the experimental points
     // and the axial load when given) stand in rows 2 u apart above its four lines, their fonts of
-    // w / 60 and w / 50 with a line of 1.2 times that: on a wide, low page they reach up over
-    // the section. The section and its width dimension below it (0.05 h and a tick and a half
-    // of h / 100) keep above them, the section's top where it was.
+    // sw / 60 and sw / 50 (sw the width the sheet sizes them by) with a line of 1.2 times that:
+    // on a wide, low page they reach up over the section. The section and its width dimension
+    // below it (0.05 h and a tick and a half of h / 100) keep above them, the section's top
+    // where it was.
     std::string points;
     const int rows = positioned ? 8 : CountExperimentalPoints(structure, points) > 0 ? 6 : 4;
-    const double notesTop = h - 4 * 1.2 * (w / 50) - rows * u - 1.2 * (w / 60);
+    const int sw = SheetSizingWidth(w, h);
+    const double notesTop = h - 4 * 1.2 * (sw / 50) - rows * u - 1.2 * (sw / 60);
     const double floor = notesTop - 0.065 * h - 0.5 * u;
     const double topY = y0 - top * s;
     if (topY + H * s > floor && floor - topY > 0.1 * H * s) {

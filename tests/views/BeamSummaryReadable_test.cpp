@@ -257,3 +257,37 @@ TEST_F(BeamSummaryPages, TheQuickDefinedSectionReadsAtEverySizeOnScreenAndOnPape
     View().CreateLogic(1, g_Structures[0].get(), nullptr);
     ExpectReadableAtEverySize();
 }
+
+// A page far wider than it is high (a window of 1900 x 350 holds one of about 1900 x 260): the
+// title block and its notes are sized by no more than 4.2 times the page's height, so that they
+// stay on the page, under its top and clear of the catalogue column (before, the unit note
+// stood above the page and the cover note ran over the catalogue), and the section's dimensions
+// keep the least text.
+TEST_F(BeamSummaryPages, TheSampleTBeamReadsOnAPageFarWiderThanItIsHigh)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam());
+    Frame().Dispatch(CmId::CrossSection);
+    for (const plat::Size size : {plat::Size{1900, 260}, plat::Size{1600, 260}}) {
+        SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+        Size(size);
+        const std::vector<DrawCall> screen = Screen();
+        const plat::Rect client = Window().GetClientRect();
+        for (const Letters& l : LettersOf(screen))
+            EXPECT_TRUE(l.box.top >= 0 && l.box.bottom <= client.bottom && l.box.right <= client.right)
+                << Describe(l) << " off the page";
+        std::vector<std::string> faults;
+        const std::vector<Letters> letters = LettersOf(screen);
+        for (std::size_t i = 0; i < letters.size(); ++i) {
+            const Letters& a = letters[i];
+            if (a.small)
+                faults.push_back(Describe(a) + " smaller than the least text");
+            // The notes and the title block, right of the page's middle, against every other text.
+            if (a.box.left < client.right / 2)
+                continue;
+            for (std::size_t j = 0; j < letters.size(); ++j)
+                if (j != i && Meet(a.box, letters[j].box))
+                    faults.push_back(Describe(a) + " meets " + Describe(letters[j]));
+        }
+        EXPECT_EQ(Join(faults), "");
+    }
+}

@@ -323,7 +323,7 @@ void PaintMembranePanel(plat::DC& dc, const TStructure* element, int x, int y, i
         const int lh = (y + h - 6 * m - 2 - notesTop) / 5;
         blockTop = y + h - 4 * lh;
         const std::string notes[] = {cover, UnitNote(u.unitSystem), caption};
-        const plat::LogFont old = dc.SelectFont(NoteFont(dc, W, m, kinds, {cover, notes[1], caption, ""}));
+        const plat::LogFont old = dc.SelectFont(NoteFont(dc, W, h, m, kinds, {cover, notes[1], caption, ""}));
         for (int k = 0; k < 3; ++k) {
             if (notes[k].empty())
                 continue;
