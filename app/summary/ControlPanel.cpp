@@ -1,6 +1,7 @@
 #include "app/summary/ControlPanel.h"
 
 #include <algorithm>
+#include <vector>
 #include <set>
 
 #include "app/GlobalTables.h"
@@ -90,7 +91,11 @@ void PaintControlPanel(plat::DC& dc,
         write(false, x, panel.pastedLabel, labelCell, panel.frames[1], "Type of Pasted Graph");
         write(false, x, panel.sampleLabel, labelCell, panel.frames[1], "Sample Output");
     } else if (!title.empty()) {
-        dc.TextOut(Trunc(0.5 * f * W), Trunc(0.05 * H), title);
+        // A twentieth of the way down, or below the frame's top line where a window far wider
+        // than high puts that line lower.
+        const std::vector<plat::Rect> frames = ControlPanelFrames(mode, byte4, byte5, W, H, f);
+        const int top = frames.empty() ? 0 : frames.front().top + 2;
+        dc.TextOut(Trunc(0.5 * f * W), std::max(Trunc(0.05 * H), top), title);
     }
     if (panelText)
         panelText(dc);

@@ -304,15 +304,15 @@ TEST_F(RangeNumbers, OfTheMemberGraphsStandApartInReadableLetters)
 }
 
 // The nine graphs of the sample beam and its two control charts in windows lower than a common
-// screen (a wide one of 380 pixels, a narrow one of 420): every title and range number of the
-// compact charts is written at least as high as a readable text, none stands on another, and
-// the range numbers drawn still touch the ends they name. A title or a
+// screen (a wide one of 380 pixels, a narrow one of 420, one far wider than high): every title
+// and range number of the compact charts is written at least as high as a readable text, none
+// stands on another, and the range numbers drawn still touch the ends they name. A title or a
 // number with no room at that height is left out. The control panel's "Auto Range" button
-// stands below the layout list, not over it.
+// stands below the layout list, not over it, and its title below its frame's top line.
 TEST_F(RangeNumbers, OfTheCompactChartsStandApartInReadableLettersInLowWindows)
 {
     SolveSample("XmlDocument/full_beam_0.xml", CmId::SectionalResponse);
-    for (const plat::Size size : {plat::Size{1250, 380}, plat::Size{900, 420}}) {
+    for (const plat::Size size : {plat::Size{1250, 380}, plat::Size{900, 420}, plat::Size{1900, 350}}) {
         SizeWindow(size);
         std::vector<Tchart*> charts;
         for (int i = 0; i < TViewm_2k::kPanelCharts; ++i)
@@ -357,6 +357,7 @@ TEST_F(RangeNumbers, OfTheCompactChartsStandApartInReadableLettersInLowWindows)
         // across either control.
         RecordingDC panel;
         View().PaintPanel(panel);
+        EXPECT_EQ(Join(Clashes(panel.Calls())), "") << "the control panel";
         for (const DrawCall& c : panel.CallsOf("Line"))
             for (const plat::Rect& control : {button, combo}) {
                 const plat::Point a = c.points[0], b = c.points[1];
