@@ -139,10 +139,12 @@ void Teditchart::ChooseFont(bool title)
     // The chart's stored height follows at once, even if the dialog is cancelled later.
     if (title) {
         m_titleFont = data.font;
+        m_titleFontChosen = true;
         m_chart.SetStoredTitleHeight(data.font.height);
         ShowFont(Id::TitleFont, m_titleFont);
     } else {
         m_axesFont = data.font;
+        m_axesFontChosen = true;
         m_chart.SetStoredTextHeight(data.font.height);
         ShowFont(Id::AxesFont, m_axesFont);
     }
@@ -208,8 +210,10 @@ void Teditchart::CloseWindow(int result)
     if (GetResult() != plat::DialogResult::Ok)
         return;
     const EditChartFields f = ReadFields();
-    m_chart.SetTitleFont(m_titleFont);
-    m_chart.SetTextFont(m_axesFont);
+    if (m_titleFontChosen)
+        m_chart.SetTitleFont(m_titleFont);
+    if (m_axesFontChosen)
+        m_chart.SetTextFont(m_axesFont);
     const int width = ApplyEditChartFields(f, m_chart.Data());
     m_chart.SetLinePen(width, m_lineColour, m_lineStyle);
     m_chart.Layout();

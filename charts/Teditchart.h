@@ -56,6 +56,10 @@ private:
     Tchart& m_chart;
     plat::LogFont m_titleFont;
     plat::LogFont m_axesFont;
+    // Whether the user chose the title's or the axes' font here: OK writes back only those, so
+    // that OK without an edit leaves the fonts following the chart's size as they did.
+    bool m_titleFontChosen = false;
+    bool m_axesFontChosen = false;
     plat::Color m_lineColour;
     int m_lineStyle = 0;
 };

@@ -295,3 +295,20 @@ TEST_F(Dialogs, OwnerDrawnRows)
 }
 
 } // namespace
+
+// OK without an edit leaves the fonts following the chart's size: in a chart too small for its
+// sizes (its numbers raised to the least text, its title fitted), OK and then a larger placement
+// give the fonts of a twin chart that was never edited.
+TEST_F(Dialogs, EditChartOkWithoutAnEditLeavesTheFontsFollowingTheSize)
+{
+    Tbigchart twin(&page, "", 0, 0, 600, 400, 2, 1, 0);
+    twin.SetTitles("Title", "x", "y", 2, 1);
+    for (Tbigchart* c : {chart.get(), &twin})
+        c->Reposition(0, 0, 150, 100, 0);
+    ui.Dialog("Edit Chart", [](plat::DialogDriver& d) { d.Click(1); });
+    chart->CmPopup3001();
+    for (Tbigchart* c : {chart.get(), &twin})
+        c->Reposition(0, 0, 900, 600, 0);
+    EXPECT_EQ(chart->TitleFont().height, twin.TitleFont().height);
+    EXPECT_EQ(chart->TextFont().height, twin.TextFont().height);
+}
