@@ -75,6 +75,7 @@ void TBarSelector::ShowAreaLabels() {
 void TBarSelector::Init(int index, double area, int empty) {
     m_barIndex = index;
     m_area = area;
+    m_shownArea = -1.0;
     if (index >= 0 && index < g_RebarList.Count()) {
         m_view.byArea = 0;
         m_area = g_RebarList.GetArea(index);
@@ -86,6 +87,8 @@ void TBarSelector::Init(int index, double area, int empty) {
     m_view.text = FormatArea(area);
     m_barIndex = g_RebarList.FindByArea(area);
     ShowAreaLabels();
+    m_shownArea = area;
+    m_shownText = m_view.text;
 }
 
 std::string CheckTypedBarArea(const BarSelectorView& view) {
@@ -181,6 +184,12 @@ void TBarSelector::ToggleByArea(int empty) {
 
 void TBarSelector::Read(int& index, double& area) {
     Check();
+    // The field shows the area to its few decimals only: while it stands as shown, the bar is
+    // the one shown (500.4 mm^2 stays 500.4 mm^2, not the 500 its text reads as).
+    if (m_view.byArea && m_shownArea >= kZeroArea && m_view.text == m_shownText) {
+        m_area = m_shownArea;
+        m_barIndex = g_RebarList.FindByArea(m_area);
+    }
     index = m_view.byArea ? -1 : m_barIndex;
     area = m_area;
 }

@@ -35,7 +35,9 @@ public:
     void Check();
     // The check box changed (view.byArea holds its new state).
     void ToggleByArea(int empty);
-    // Checks the field, then gives the catalogue index (-1 by area) and the area (m^2).
+    // Checks the field, then gives the catalogue index (-1 by area) and the area (m^2). A bar
+    // Init showed by its area and the user left as shown gives back that area exactly, not
+    // the area its rounded text reads as.
     void Read(int& index, double& area);
 
     int GetBarIndex() const { return m_barIndex; }
@@ -53,6 +55,9 @@ private:
     int m_decimals;
     int m_barIndex = -1;
     double m_area = 0.0;
+    // The area Init showed by area (-1 when it showed a designation) and the text it showed.
+    double m_shownArea = -1.0;
+    std::string m_shownText;
 };
 
 // The message refusing an area typed into a view that selects by area (not a finite number, or

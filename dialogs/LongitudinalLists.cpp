@@ -32,6 +32,17 @@ std::string CatalogueName(int barIndex) {
     return barIndex >= 0 && barIndex < g_RebarList.Count() ? g_RebarList.GetName(barIndex) : std::string();
 }
 
+int ShownBarIndex(int barIndex, double area, double diameter) {
+    if (barIndex < 0 || barIndex >= g_RebarList.Count())
+        return -1;
+    // What reading and writing leave of a catalogue bar's size is far within this.
+    constexpr double kSameSize = 1e-6;
+    const auto same = [](double a, double b) { return std::fabs(a - b) <= kSameSize * std::fabs(b); };
+    const bool catalogueSize =
+        same(area, g_RebarList.GetArea(barIndex)) && same(diameter, g_RebarList.GetDiameter(barIndex));
+    return catalogueSize ? barIndex : -1;
+}
+
 // The bar of an entry (area, catalogue index, diameter and title) put on a layer.
 void TakeBar(LongLayerRec& layer, const TypeListRec& entry) {
     layer.Ai = entry.values[1];
@@ -187,11 +198,11 @@ TLongLists BuildLongLists(const TStructure& s, int direction) {
         if (layer.dep == 0.0 || direction != 0)
             AddEntry(*lists.individual,
                      Values({double(layer.num), layer.Ai, 0.0, layer.z - bottom, layer.dep, 0.0, layer.thermStrain}),
-                     {0, layer.type, layer.barIndex, i}, layer.name);
+                     {0, layer.type, ShownBarIndex(layer), i}, layer.name);
         else
             AddEntry(*lists.tendons,
                      Values({double(layer.num), layer.Ai, 0.0, layer.dep, layer.z - bottom, layer.drape}),
-                     {0, layer.type, layer.barIndex, i}, layer.name);
+                     {0, layer.type, ShownBarIndex(layer), i}, layer.name);
     }
     for (int q = 0; q < slots; ++q) {
         const ReinfPatternRec& p = *s.GetPattern(q, direction);
@@ -199,10 +210,10 @@ TLongLists BuildLongLists(const TStructure& s, int direction) {
             continue;
         const LongLayerRec& proto = p.layer;
         if (p.kind == kCircularPatternKind)
-            AddEntry(*lists.circular, CircularValues(p, bottom), {OrientationCode(p), proto.type, proto.barIndex, q},
-                     proto.name);
+            AddEntry(*lists.circular, CircularValues(p, bottom),
+                     {OrientationCode(p), proto.type, ShownBarIndex(proto), q}, proto.name);
         else if (p.kind == kDistributedPatternKind)
-            AddEntry(*lists.distributed, DistributedValues(p, bottom), {0, proto.type, proto.barIndex, q},
+            AddEntry(*lists.distributed, DistributedValues(p, bottom), {0, proto.type, ShownBarIndex(proto), q},
                      proto.name);
     }
     return lists;
@@ -229,12 +240,13 @@ void MakePlainLayer(LongLayerRec& layer) {
 
 // The bar data of an entry put on a layer. Starting from the layer the entry was read from,
 // only what the entry changed is taken over, so that what the list does not show (a membrane
-// layer's spacing, a bar's position across the section) and the exact stored values stay.
+// layer's spacing, a bar's position across the section) and the exact stored values stay: a
+// bar the entry still shows as it was read keeps its title, area and diameter.
 LongLayerRec EditedLayer(const TypeListRec& e, const LongLayerRec* source) {
     if (!source)
         return BarLayer(e);
     LongLayerRec layer = *source;
-    if (e.values[1] != source->Ai || e.codes[2] != source->barIndex)
+    if (e.values[1] != source->Ai || e.codes[2] != ShownBarIndex(*source))
         TakeBar(layer, e);
     layer.type = e.codes[1];
     layer.name = e.name;
@@ -272,7 +284,7 @@ bool EntryAsRead(const TypeListRec& e, const ReinfPatternRec& p, double bottom) 
     for (int k : {0, 1, 3, 4, 5})
         if (e.values[static_cast<std::size_t>(k)] != read[static_cast<std::size_t>(k)])
             return false;
-    return e.codes[0] == OrientationCode(p) && e.codes[1] == p.layer.type && e.codes[2] == p.layer.barIndex &&
+    return e.codes[0] == OrientationCode(p) && e.codes[1] == p.layer.type && e.codes[2] == ShownBarIndex(p.layer) &&
            e.name == p.layer.name;
 }
 

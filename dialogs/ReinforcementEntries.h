@@ -17,6 +17,14 @@ namespace reinf_entries {
 int Bars(double value);
 double CatalogueDiameter(int barIndex, double area);
 std::string CatalogueName(int barIndex);
+// The catalogue index an entry gives a layer's bar: the layer's own while its bar is that
+// catalogue bar, of the catalogue's area and diameter; -1 for any other bar, such as one of its
+// own size under a catalogue title (an older file's "20M" of 500 mm^2), which the pages then
+// show by its area. The bar an entry was read as is the layer's bar as it stands.
+int ShownBarIndex(int barIndex, double area, double diameter);
+template <class Layer> int ShownBarIndex(const Layer& layer) {
+    return ShownBarIndex(layer.barIndex, layer.Ai, layer.db);
+}
 // The bar of an entry (area, catalogue index, diameter and title) put on a layer.
 void TakeBar(LongLayerRec& layer, const TypeListRec& entry);
 // A blank layer with the bar data, steel type and name of an entry.

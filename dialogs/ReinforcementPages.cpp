@@ -91,7 +91,7 @@ std::unique_ptr<TTypeList> BuildTransList(const TStructure& s, int direction) {
         const TransLayerRec& layer = *s.GetTransLayer(i, direction);
         AddEntry(*list,
                  Values({layer.space, layer.Ai, 0.0, layer.disttop - bottom, layer.distbot - bottom, 0.0, layer.dep}),
-                 {StirrupPositionOfType(layer.pattern), layer.type, layer.barIndex, i}, layer.name);
+                 {StirrupPositionOfType(layer.pattern), layer.type, ShownBarIndex(layer), i}, layer.name);
     }
     return list;
 }
@@ -130,7 +130,8 @@ int WriteBackTransList(TStructure& s, const TTypeList& list, int direction) {
             layer.legs = type == 1 || type == 5 ? 1 : 2;
             layer.A = layer.legs * layer.Ai;
         }
-        if (!source || e.values[1] != source->Ai || e.codes[2] != source->barIndex) {
+        // A bar the entry still shows as it was read keeps its title, area and diameter.
+        if (!source || e.values[1] != source->Ai || e.codes[2] != ShownBarIndex(*source)) {
             layer.Ai = e.values[1];
             layer.A = layer.legs * layer.Ai;
             layer.barIndex = e.codes[2];
