@@ -6,7 +6,7 @@
 // typed on the page still gives the catalogue's size. Each road through the main window, on the
 // 0.8 file and on the document the program saved from it.
 
-#include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -222,10 +222,10 @@ TEST_F(OwnSizeBarsOnPages, ModifyKeepsABarOfItsOwnSizeUnlessTheUserTypesAnother)
 }
 
 // A ring of four aligned bars "20M" of their own size about 300 mm, 200 mm across, in a
-// document opened by File > Open: the Circular Patterns page shows its bar by its area, and
-// Modify, with no edit or with the ring's centre moved to 310 mm, keeps the bars, in the
+// document opened by File > Open: the Circular Patterns page shows its bar by its area; Modify,
+// with no edit or with the ring's centre moved to 310 mm, and Explode keep the bars, in the
 // session and in a later run.
-TEST_F(OwnSizeBarsOnPages, ModifyKeepsARingsBarOfItsOwnSize)
+TEST_F(OwnSizeBarsOnPages, ThePatternPagesKeepARingsBarOfItsOwnSize)
 {
     Start();
     auto beam = fixtures::BeamWithBottomBars(300e-6);
@@ -244,44 +244,52 @@ TEST_F(OwnSizeBarsOnPages, ModifyKeepsARingsBarOfItsOwnSize)
     structures.push_back(std::move(beam));
     WriteStructures("ring.qvh", std::move(structures));
 
-    // Each ring layer: its height above the bottom and its bars.
-    const auto expectRing = [this](double centre) {
-        int ring = 0;
+    // The ring's layers (every layer but "Bottom"): 1, 2 and 1 bars, 100 mm apart about the
+    // centre, of the bar of their own size; of the pattern unless exploded.
+    const auto expectRing = [this](double centre, bool exploded) {
+        std::vector<double> heights;
+        int bars = 0;
         for (int i = 0; i < Shown().GetLongLayerCount(0); ++i) {
             const LongLayerRec& layer = *Shown().GetLongLayer(i, 0);
-            if (layer.pattern != kCircularPattern)
+            if (layer.name == "Bottom")
                 continue;
-            SCOPED_TRACE(i);
-            ++ring;
-            const double z = layer.z - Shown().GetBottom();
-            EXPECT_TRUE(std::fabs(z - centre - 0.1) < 1e-9 || std::fabs(z - centre) < 1e-9 ||
-                        std::fabs(z - centre + 0.1) < 1e-9)
-                << z;
+            SCOPED_TRACE(layer.name);
+            EXPECT_EQ(layer.pattern, exploded ? kPlainLayer : kCircularPattern);
+            heights.push_back(layer.z - Shown().GetBottom() - centre);
+            bars += layer.num;
             ExpectBar(layer, layer.num, kOwnBar);
         }
-        EXPECT_EQ(ring, 3);
+        std::sort(heights.begin(), heights.end());
+        ASSERT_EQ(heights.size(), 3u);
+        EXPECT_NEAR(heights[0], -0.1, 1e-9);
+        EXPECT_NEAR(heights[1], 0.0, 1e-9);
+        EXPECT_NEAR(heights[2], 0.1, 1e-9);
+        EXPECT_EQ(bars, 4);
     };
-    for (bool moved : {false, true}) {
-        SCOPED_TRACE(moved ? "centre moved" : "no edit");
+    enum class RingEdit { Modify, MoveCentre, Explode };
+    for (RingEdit edit : {RingEdit::Modify, RingEdit::MoveCentre, RingEdit::Explode}) {
+        SCOPED_TRACE(static_cast<int>(edit));
         Restart();
         Open("ring.qvh");
-        expectRing(0.3);
-        ui.Dialog(kLongSheet, [moved](plat::DialogDriver& d) {
+        expectRing(0.3, false);
+        ui.Dialog(kLongSheet, [edit](plat::DialogDriver& d) {
             d.SwitchPage(1);
             ExpectShownByArea(d, "500");
-            if (moved)
+            if (edit == RingEdit::MoveCentre)
                 d.Type(DetailsId::Field0 + 3, "310");
-            d.Click(DetailsId::Modify);
+            d.Click(edit == RingEdit::Explode ? DetailsId::Explode : DetailsId::Modify);
             d.Click(plat::DialogResult::Ok);
         });
+        if (edit == RingEdit::Explode)
+            ui.Message("many individual bar layers", MsgAnswer::Yes);
         EXPECT_TRUE(Window().EvCommand(CmId::LongitudinalReinforcement, 0, 0));
         EXPECT_TRUE(ui.Done());
-        const double centre = moved ? 0.31 : 0.3;
-        expectRing(centre);
+        const double centre = edit == RingEdit::MoveCentre ? 0.31 : 0.3;
+        expectRing(centre, edit == RingEdit::Explode);
         SaveAs("after.qvh");
         Restart();
         Open("after.qvh");
-        expectRing(centre);
+        expectRing(centre, edit == RingEdit::Explode);
     }
 }
 
