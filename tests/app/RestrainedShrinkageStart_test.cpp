@@ -139,3 +139,42 @@ TEST_F(RestrainedShrinkageStartTest, TheSectionTypedInMillimetresStartsInEquilib
     EXPECT_GT(LargestMoment(a), 337.1e3);
     EXPECT_TRUE(ui.Done());
 }
+
+namespace {
+
+// The section typed in millimetres with six bars of 500 mm^2 (25.2 mm) instead of three, a
+// shrinkage of -3.0 mm/m and the discontinuity 0.8 mm/m at 500 mm.
+std::string HeavilyRestrainedSection()
+{
+    std::string text = kMetricSection;
+    const auto replace = [&text](const std::string& from, const std::string& to) {
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+    };
+    replace("num=\"3\" A=\"510\" db=\"25.4\" bartitle=\"#8\"", "num=\"6\" A=\"3000\" db=\"25.2\" bartitle=\"25M\"");
+    replace(" 600 -0.300\n 0 -0.300", " 600 -3.000\n 0 -3.000");
+    replace(" 500 0.300", " 500 0.800");
+    return text;
+}
+
+} // namespace
+
+// A shrinkage of 3 mm/m against six bars: no start from the estimate solves the initial state,
+// and the imposed strains applied in steps run out of solves part of the way (past half of the
+// strains, short of the whole). The response cannot start from a state solved under part of the
+// strains: Solve > Sectional Response says it could not solve the initial case, in one box, and
+// solves no stage.
+TEST_F(RestrainedShrinkageStartTest, AnInitialStateReachedUnderPartOfTheStrainsIsNotTakenAsFound)
+{
+    OpenDocument("restrained-heavy.qvh", HeavilyRestrainedSection());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Restrained");
+    const long before = Boxes();
+    ui.Message("Could not Solve for initial case", MsgAnswer::Ok);
+    const SectionalAnswer a = SolveSectionalResponse(Frame(), Window());
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(Boxes(), before + 1);
+    EXPECT_EQ(ui.requests.back().text.rfind("Could not Solve for initial case.", 0), 0u) << ui.requests.back().text;
+    EXPECT_EQ(a.errors, 1);
+    EXPECT_TRUE(a.values.empty());
+}

@@ -263,3 +263,53 @@ TEST_F(UnlistedBarTest, ADocumentsOwnBarKeepsItsSizeWhenALaterCatalogueListsItsT
     EXPECT_TRUE(ui.Done()) << "no box";
     ExpectSameBars(read, Bars(Shown()));
 }
+
+// The 0.8 file's bar "20M" of the catalogue's area, 300 mm^2, but 25.2 mm across where the
+// catalogue's "20M" is 19.5 mm: after Save As, a later run opens the document with two bars of
+// 300 mm^2, 25.2 mm across, and the crack spacing at the bars that their diameter gives. The
+// section is 400 mm wide and 600 mm high, the bars 550 mm over its bottom: the bars stand
+// 400 / 2 = 200 mm apart, and the bond term is db x 0.1 x Ac / A, with Ac the concrete within
+// 7.5 db of the bars (cut at the top), 400 x (600 - (550 - 7.5 x 25.2)) = 95600 mm^2, and A the
+// bars' 600 mm^2: 25.2 x 0.1 x 95600 / 600 = 401.52 mm, so 601.52 mm (the catalogue's
+// diameter would give 200 + 19.5 x 0.1 x 78500 / 600 = 455.13 mm).
+TEST_F(UnlistedBarTest, AnOlderFilesBarOfTheCataloguesAreaButItsOwnDiameterKeepsItInALaterRun)
+{
+    const int listed = g_RebarList.FindByName("20M");
+    ASSERT_GE(listed, 0);
+    ASSERT_NEAR(g_RebarList.GetArea(listed), 300e-6, 1e-12);
+    ASSERT_NEAR(g_RebarList.GetDiameter(listed), 0.0195, 1e-12);
+    std::string bytes = MomentAloneV08(8);
+    bytes.replace(bytes.find("ZZ9"), 3, "20M");
+    // The layer's record after the header (45), the section (409), two concretes (194 each) and
+    // the steel (111): z, total area, drape, bar count, bar area, diameter.
+    constexpr std::size_t layer = 45 + 409 + 2 * 194 + 111;
+    const auto field = [&bytes](std::size_t at) {
+        double v = 0.0;
+        std::memcpy(&v, bytes.data() + at, sizeof v);
+        return v;
+    };
+    ASSERT_EQ(field(layer), 0.55);
+    ASSERT_EQ(field(layer + 8), 1000e-6);
+    ASSERT_EQ(field(layer + 28), 500e-6);
+    ASSERT_EQ(field(layer + 36), 0.0252);
+    for (const auto& [at, value] : {std::pair{layer + 8, 600e-6}, std::pair{layer + 28, 300e-6}})
+        std::memcpy(bytes.data() + at, &value, sizeof value);
+    dir.Write("beam08.q2k", bytes);
+    Open("beam08.q2k");
+    const std::vector<Bar> read = Bars(Shown());
+    ASSERT_FALSE(read.empty());
+    EXPECT_EQ(read[0].title, "20M");
+    EXPECT_EQ(read[0].count, 2);
+    EXPECT_NEAR(read[0].A, 600e-6, 1e-12);
+    EXPECT_NEAR(read[0].Ai, 300e-6, 1e-12);
+    EXPECT_NEAR(read[0].db, 0.0252, 1e-12);
+    EXPECT_NEAR(Shown().GetCrackSpacingAt(Shown().GetLongLayer(0, 0)->z, 0), 0.60152, 1e-6);
+    SaveAs("own.qvh");
+    EXPECT_TRUE(ui.Done());
+
+    Restart();
+    Open("own.qvh");
+    EXPECT_TRUE(ui.Done()) << "no box";
+    ExpectSameBars(read, Bars(Shown()));
+    EXPECT_NEAR(Shown().GetCrackSpacingAt(Shown().GetLongLayer(0, 0)->z, 0), 0.60152, 1e-6);
+}
