@@ -447,11 +447,11 @@ std::vector<double> CrackedState()
 // the lower ones the rows no longer stand at their places (row k at m + k (H - 2 m) / 10) in
 // the least text and are set lower, each under the one above, and the groups under the rules
 // that still find no room are left out, the last first. Each rule drawn has a blank row of
-// pixels over it and under it. A group is left out only where it has no room: its two rows,
-// set as the rows of the first group are set under each other (a pitch p), the first a blank
-// row, the rule and a blank row more under the last row shown (p + 2), and neither above its
-// place, would reach past the pane's last row (H - 1) by the height the text's lines are
-// measured to.
+// pixels over it and under it. Where the rows are packed, the first two show how closely (a
+// pitch p): every row stands at its place or p under the row above, and a row under a rule
+// p + 2 under the last row above it (a blank row, the rule and a blank row more, not fewer). A
+// group is left out only where it has no room: its two rows, set so, would reach past the
+// pane's last row (H - 1) by the height the text's lines are measured to.
 TEST(LowNodeData, RulesKeepABlankRowEachSideAndGroupsGoOnlyWhereTheyFindNoRoom)
 {
     plat::EnsureGuiRuntime();
@@ -460,7 +460,7 @@ TEST(LowNodeData, RulesKeepABlankRowEachSideAndGroupsGoOnlyWhereTheyFindNoRoom)
     for (const int W : {220, 300})
         for (int H = 100; H <= 320; H += 2) {
             SCOPED_TRACE(testing::Message() << W << " x " << H);
-            const int m = W / 40, s = (H - 2 * m) / 10;
+            const int m = W / 40;
             TNodeData pane(nullptr, "", 0, 0, W, H, 0);
             for (std::size_t i = 0; i + 1 < state.size(); i += 2)
                 pane.AddPoint(state[i], state[i + 1]);
@@ -504,23 +504,39 @@ TEST(LowNodeData, RulesKeepABlankRowEachSideAndGroupsGoOnlyWhereTheyFindNoRoom)
             ASSERT_GE(tops.size(), 2u);
             const std::size_t groups = tops.size() <= 6 ? 0 : (tops.size() - 6) / 2;
             ASSERT_EQ(rules.size(), groups) << tops.size() << " rows";
-            if (groups == 2)
+            // The rows' places: rows 0 to 5, 6.1, 7.1, 8.2 and 9.2 of s from m.
+            const NodeDataLayout layout = LayOutNodeData(0, state, W, H, 0);
+            std::vector<int> places;
+            for (const NodeDataLine& l : layout.lines)
+                if (std::find(places.begin(), places.end(), l.y) == places.end())
+                    places.push_back(l.y);
+            std::sort(places.begin(), places.end());
+            ASSERT_EQ(places.size(), 10u);
+            // Where the second row stands lower than its place, the first two rows show how close
+            // rows are packed (p); every row then stands at its place or p under the row above,
+            // a row under a rule p + 2 (its blank row and the rule's) under the last row above
+            // the rule.
+            if (tops[1] == places[1])
+                continue;
+            ++packed;
+            const int pitch = tops[1] - tops[0];
+            for (std::size_t k = 2; k < tops.size(); ++k) {
+                const bool ruled = k == 6 || k == 8;
+                EXPECT_EQ(tops[k], std::max(places[k], tops[k - 1] + pitch + (ruled ? 2 : 0)))
+                    << "row " << k << (ruled ? ", under a rule," : "") << " with rows " << pitch << " apart";
+            }
+            if (groups == 2 || tops.size() < 6)
                 continue;
             ++groupsLeftOut;
-            if (tops.size() < 6)
-                continue;
-            const int pitch = tops[1] - tops[0];
-            packed += pitch > s ? 1 : 0;
             // The lines' height as measured in the pane's font, over every line up to the group
             // left out.
-            const NodeDataLayout layout = LayOutNodeData(0, state, W, H, 0);
-            const double places[2][2] = {{6.1, 7.1}, {8.2, 9.2}};
+            const std::size_t next = 6 + 2 * groups;
             int tall = 0;
             for (const NodeDataLine& l : layout.lines)
-                if (l.y < static_cast<int>(m + places[groups][1] * s) + 1)
+                if (l.y <= places[next + 1])
                     tall = std::max(tall, MeasureRichText(dc, l.text, font).cy);
-            const int first = std::max(static_cast<int>(m + places[groups][0] * s), tops.back() + pitch + 2);
-            const int second = std::max(static_cast<int>(m + places[groups][1] * s), first + pitch);
+            const int first = std::max(places[next], tops.back() + pitch + 2);
+            const int second = std::max(places[next + 1], first + pitch);
             EXPECT_GT(second + tall, H - 1) << "group " << groups + 1 << " left out with room for it: its rows at "
                                             << first << " and " << second << ", " << tall << " high";
         }
