@@ -381,7 +381,10 @@ std::vector<double> VitalRecord()
 // names ("Crush", "Shear", "Tension", "X Steel", "Y Steel") stand wherever the least text
 // (its subscripts too, as "Ag_y" measures) and a blank row each side fit between the rules,
 // each centred in its cell, between the rules, clear of the others, none smaller than the
-// least text; where they do not fit, no name is drawn.
+// least text; where they do not fit, no name is drawn. The fractions stand wherever two rows
+// of the least text fit there and the fractions written in one row fit their cells in it,
+// written smaller where their text is wider than the cells (before, a box of 260 x 195 to 205
+// lost them where one of 190 kept them in the least text).
 TEST(LowVitalSigns, TheCellsNamesStandWhereverTheLeastTextFitsBetweenTheRules)
 {
     plat::EnsureGuiRuntime();
@@ -412,7 +415,20 @@ TEST(LowVitalSigns, TheCellsNamesStandWhereverTheLeastTextFitsBetweenTheRules)
                     EXPECT_NEAR((name->box.left + name->box.right) / 2.0, (0.2 * i + 0.1) * W, 2.0);
                     EXPECT_FALSE(name->small) << Describe(*name);
                 }
-                namesAlone += Find(letters, "Yield") == nullptr ? 1 : 0;
+                // The fractions, in one row ("f_2/f_2_M_A_X", ...) or over and under their bars,
+                // wherever two rows of the least text stand between the rules and the row's
+                // widest text (of every state a cell may show) stands in its cell.
+                int widest = 0;
+                for (const char* t : {"f_2/f_2_M_A_X", "v_c_i/v_c_i_M_A_X", "f_1/f_1_M_A_X", "f_1/f_c_r_a_c_k",
+                                      "f_s_x/Yield", "Not Avail.", "Rupture"})
+                    widest = std::max(widest, MeasureOn(dc)(t, least).cx);
+                bool fractions = false;
+                for (const Letters& l : letters)
+                    fractions = fractions || l.text.find("Yield") != std::string::npos;
+                if (cell <= (foot - top - 1) / 2 - 1 && widest <= static_cast<int>(0.2 * W) - 2) {
+                    EXPECT_TRUE(fractions) << "no fractions between rules " << top << " and " << foot;
+                }
+                namesAlone += fractions ? 0 : 1;
             } else {
                 for (const char* name : names)
                     EXPECT_EQ(Find(letters, name), nullptr) << name;
