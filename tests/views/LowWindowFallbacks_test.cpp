@@ -553,8 +553,9 @@ TEST(LowNodeData, RulesKeepABlankRowEachSideAndGroupsGoOnlyWhereTheyFindNoRoom)
                     tall = std::max(tall, MeasureRichText(dc, l.text, font).cy);
             const int first = std::max(places[next], tops.back() + pitch + 2);
             const int second = std::max(places[next + 1], first + pitch);
-            EXPECT_GT(second + tall, H - 1) << "group " << groups + 1 << " left out with room for it: its rows at "
-                                            << first << " and " << second << ", " << tall << " high";
+            EXPECT_GT(second + tall, H - 1) << (groups == 0 ? "the steel stresses" : "the crack")
+                                            << " left out with room for them: their rows at " << first << " and "
+                                            << second << ", " << tall << " high";
         }
     EXPECT_GT(groupsLeftOut, 0);
     EXPECT_GT(packed, 0) << "no pane whose rows are set lower than their places";
