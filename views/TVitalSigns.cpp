@@ -263,13 +263,24 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
         under = over + 1 + c;
         middle = rows == 3 ? over + (c + 1) / 2 : over;
     }
-    // A row whose texts are wider than their cells (0.2 W less a pixel each side) is left out.
+    // A row whose texts are wider than their cells (0.2 W less a pixel each side) is written
+    // smaller, every caption with it, down to the least text; then it is left out.
     const int cellWidth = I(0.2 * W) - 2;
-    const auto fits = [&](std::initializer_list<std::string> texts) {
+    const auto fitsAt = [&](std::initializer_list<std::string> texts, const plat::LogFont& font) {
         for (const std::string& words : texts)
-            if (measure(words, caption).cx > cellWidth)
+            if (measure(words, font).cx > cellWidth)
                 return false;
         return true;
+    };
+    const auto fits = [&](std::initializer_list<std::string> texts) {
+        for (plat::LogFont font = caption;; font = Sized(font, std::abs(font.height) - 1)) {
+            if (fitsAt(texts, font)) {
+                caption = font;
+                return true;
+            }
+            if (std::abs(font.height) <= LeastTextHeight(font))
+                return false;
+        }
     };
     const bool named = rows >= 1 && fits({"Crush", "Shear", cracked ? "Tension" : "Crack", "X Steel", "Y Steel"});
     if (rows == 3 && !fits({"f_2_M_A_X", "v_c_i_M_A_X", "f_1_M_A_X", "f_c_r_a_c_k", "Not Avail.", "Rupture"}))
