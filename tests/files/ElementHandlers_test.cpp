@@ -74,8 +74,9 @@ TEST_F(ElementHandlers, UnitsTakeTheFirstLetterWhateverTheAttributeOrder)
         {"smx=\"50\" units=\"SI\"", 0.05, true},
     };
     // The steel's modulus given, as the writer gives it in every unit system: the definition's
-    // default, 200000, is a modulus of 200000 ksi in US units, past what a section takes.
-    const std::string materials = "<concrete fcp=\"30\" name=\"C\"/><rebar fy=\"400\" E=\"29000\"/>";
+    // default, 200000, is a modulus of 200000 ksi in US units (200000 t/cm^2 in kg/cm), past what
+    // a section takes. 2000 is one a section takes in each.
+    const std::string materials = "<concrete fcp=\"30\" name=\"C\"/><rebar fy=\"400\" E=\"2000\"/>";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.root);
         reporter.Clear();
