@@ -834,3 +834,34 @@ TEST_F(UnheldLayerTest, MoreLayersThanADocumentKeepsAreRefusedByTheOlderReaders)
                                        "most 1000. The file cannot be read.",
                                        "Load Error");
 }
+
+// A name with a control character in it (a NUL, an escape), as pasted text or another program
+// can leave in a file, opens by File > Open with a blank in its place, in a document and in
+// labelled text; saved, the document opens again the same in a new session.
+TEST_F(UnheldLayerTest, ANameWithAControlCharacterOpensWithABlankAndOpensAgain)
+{
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    WriteStructures("named.qvh", std::move(structures));
+    std::string text = dir.Read("named.qvh");
+    for (const std::string& control : {std::string(1, '\0'), std::string("\x1b")}) {
+        std::string damaged = text;
+        damaged.replace(damaged.find("legs minus"), 10, "legs" + control + "minus");
+        EXPECT_TRUE(Open("control.qvh", damaged).empty());
+        ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Named layers");
+        ASSERT_EQ(Window().GetCurrentStructure()->GetTransLayerCount(2), 1);
+        EXPECT_EQ(Window().GetCurrentStructure()->GetTransLayer(0, 2)->name, "legs minus");
+    }
+    ui.File(plat::FileDialogKind::Save, dir.File("saved.qvh"));
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+    app.reset();
+    Start();
+    EXPECT_TRUE(Open("saved.qvh", dir.Read("saved.qvh")).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Named layers");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetTransLayer(0, 2)->name, "legs minus");
+
+    EXPECT_TRUE(Open("control.q2t", LabelledSection("TRANSREINF legs\x1bminus\nA 200\nPATTERN 3\nDB 11.3\n")).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Old girder");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetTransLayer(0, 2)->name, "legs minus");
+    EXPECT_TRUE(ui.Done());
+}
