@@ -17,6 +17,11 @@ bool HasControlCharacter(const std::string& text)
     return std::any_of(text.begin(), text.end(), IsControl);
 }
 
+std::string NameText(const std::string& text)
+{
+    return NameText(text, text.size());
+}
+
 std::string NameText(const std::string& text, std::size_t maxChars)
 {
     std::string name = text.size() <= maxChars ? text : text.substr(0, maxChars);

@@ -12,3 +12,5 @@ bool HasControlCharacter(const std::string& text);
 
 // The text with each control character a blank, at most maxChars characters kept.
 std::string NameText(const std::string& text, std::size_t maxChars);
+// The text with each control character a blank, all of it kept.
+std::string NameText(const std::string& text);

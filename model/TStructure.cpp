@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cassert>
 
-#include "foundation/NameText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "model/FireDefaults.h"
@@ -280,7 +279,7 @@ int TStructure::SetTitleText(std::string& field, const std::string& text, std::s
 {
     if (CheckFrozen())
         return 0;
-    const std::string kept = NameText(text, maxChars);
+    const std::string kept = BoundedCopy(text, maxChars);
     const bool changed = kept != field;
     field = kept;
     RefreshTitle();

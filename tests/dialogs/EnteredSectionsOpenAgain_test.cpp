@@ -166,3 +166,26 @@ TEST_F(EnteredSectionsOpenAgain, AStirrupRenamedWithANulOpensAgainWithABlankInIt
     EXPECT_NEAR(read.disttop, kept.disttop, 1e-9);
     EXPECT_NEAR(read.distbot, kept.distbot, 1e-9);
 }
+
+// Define > General: the section's title typed "Girder", NUL, "one", the author with an escape in
+// it, OK: the section keeps blanks in their place, and a new session opens the saved section
+// under those names.
+TEST_F(EnteredSectionsOpenAgain, ATitleTypedWithAControlCharacterOpensAgainWithABlank) {
+    OpenMade("titled.qvh", fixtures::BeamWithBottomBars(500e-6));
+    constexpr int kNameField = 5032, kAuthorField = 5870;  // "General  Definitions"
+    ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
+        d.Type(kNameField, std::string("Girder\0one", 10));
+        d.Type(kAuthorField, "A.\x1b" "Engineer");
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::EditGeneral, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Girder one");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetDoneBy(), "A. Engineer");
+
+    SaveAndOpenInANewSession();
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Girder one");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetDoneBy(), "A. Engineer");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetLongLayerCount(0), 1);
+}
