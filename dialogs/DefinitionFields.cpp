@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "foundation/NameText.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
@@ -196,9 +197,10 @@ int ApplyGeneral(TStructure& s, const GeneralFields& typed)
     if (!ReadGeneralLengths(typed, lengths, refusal))
         return 0;
     int changed = 0;
-    changed |= s.SetName(typed.name) != 0;
-    changed |= s.SetDoneBy(typed.author) != 0;
-    changed |= s.SetDate(typed.date) != 0;
+    // Titles keep no control character (pasted text can bring one; a document could not carry it).
+    changed |= s.SetName(NameText(typed.name)) != 0;
+    changed |= s.SetDoneBy(NameText(typed.author)) != 0;
+    changed |= s.SetDate(NameText(typed.date)) != 0;
     // A value shown and left as it was keeps its stored value (the field shows it rounded).
     const GeneralFields shown = ShowGeneral(s);
     const auto spacing = [&](bool automatic, const std::string& text, int direction, bool shownAuto,

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "foundation/NameText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
@@ -234,7 +235,7 @@ void TGen_Base::ShowEntry(bool refillList, bool setName) {
 }
 
 std::string TGen_Base::NameFromField(bool& wasEmpty) {
-    std::string name = form.name.substr(0, kNameFieldChars);
+    std::string name = NameText(form.name, kNameFieldChars);
     wasEmpty = name.empty();
     if (wasEmpty) {
         ShowMessage("No title entered (entry field at top left) \"New\" selected as the title", "New Title");

@@ -10,6 +10,7 @@
 
 #include "dialogs/ReinforcementEntries.h"
 #include "dialogs/ReinforcementPages.h"
+#include "foundation/NameText.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "model/ReinfPatterns.h"
@@ -315,8 +316,8 @@ int StoreRecord(TStructure& s, const ReinfPatternRec& p, int direction, int ownS
     if (ownSlot >= 0 && ownSlot < slots && s.GetPattern(ownSlot, direction)->inUse == 0) {
         ReinfPatternRec& slot = *s.GetPattern(ownSlot, direction);
         slot = p;
-        slot.layer.bartitle = BoundedCopy(slot.layer.bartitle, kBarTitleChars);
-        slot.layer.name = BoundedCopy(slot.layer.name, kLayerNameChars);
+        slot.layer.bartitle = NameText(slot.layer.bartitle, kBarTitleChars);
+        slot.layer.name = NameText(slot.layer.name, kLayerNameChars);
         return ownSlot;
     }
     for (int q = 0; q < slots; ++q)

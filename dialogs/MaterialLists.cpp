@@ -10,6 +10,7 @@
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TStructure.h"
+#include "model/ValueLimits.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "model/materials/UserCurves.h"
@@ -156,8 +157,9 @@ void FillMaterialLists(const TStructure& s, TMaterialLists& lists) {
     for (int i = 0; i < concreteCount; ++i)
         if (const ConcreteTypeRec* type = s.GetConcreteType(i))
             AddConcreteEntry(lists.concrete, *type, i);
-    lists.rebar.SetMaximum(s.GetMaxSteelTypes());
-    lists.prestressing.SetMaximum(s.GetMaxSteelTypes());
+    // No more types than a section holds (and a document keeps).
+    lists.rebar.SetMaximum(std::min(s.GetMaxSteelTypes(), kMaxMaterialTypes));
+    lists.prestressing.SetMaximum(std::min(s.GetMaxSteelTypes(), kMaxMaterialTypes));
     const int steelCount = s.GetSteelTypeCount();
     // Reinforcing bars first, then user-curve steel, then strand.
     for (int kind : {SteelKind::Reinforcing, SteelKind::UserCurve, SteelKind::Prestressing})

@@ -1,5 +1,6 @@
 #include "dialogs/MaterialPages.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -8,6 +9,7 @@
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TStructure.h"
+#include "model/ValueLimits.h"
 #include "model/materials/ConcreteLaws.h"
 
 namespace {
@@ -245,7 +247,10 @@ bool TSteelPage::IsDeletable() {
     return !List().IsValidIndex(Current()) || !SteelTypeInUse(m_structure, List().Entry(Current()).codes[3]);
 }
 
-void TSteelPage::UpdateCapacity() { List().SetMaximum(m_structure.GetMaxSteelTypes() - m_other.GetCount()); }
+void TSteelPage::UpdateCapacity() {
+    // Bars and strands together, no more than a section holds (and a document keeps).
+    List().SetMaximum(std::min(m_structure.GetMaxSteelTypes(), kMaxMaterialTypes) - m_other.GetCount());
+}
 
 // ---- Reinforcing steel ------------------------------------------------------------------------
 

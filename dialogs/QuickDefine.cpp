@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "foundation/DateTime.h"
+#include "foundation/NameText.h"
 #include "foundation/Reporter.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
@@ -629,8 +630,8 @@ int BuildQuickDefineSection(TStructure& s)
     TBeam& beam = *beamPtr;
     TQuickDefData& q = g_QuickDefData;
 
-    beam.SetName(q.title);
-    beam.SetDoneBy(q.analysedBy);
+    beam.SetName(NameText(q.title));
+    beam.SetDoneBy(NameText(q.analysedBy));
     beam.SetDate(DateStamp());
     beam.SetShapeType(q.shapeCode);
     if (q.shapeCode == kUserShapeCode)

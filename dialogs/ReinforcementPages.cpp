@@ -10,6 +10,7 @@
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
+#include "model/LayerLimits.h"
 #include "model/ReinfPatterns.h"
 #include "model/StructureRecords.h"
 #include "model/TStructure.h"
@@ -85,7 +86,8 @@ int StirrupPositionOfType(int type) {
 }
 
 std::unique_ptr<TTypeList> BuildTransList(const TStructure& s, int direction) {
-    auto list = std::make_unique<TTypeList>(s.GetMaxTransLayers());
+    // No more stirrup layers than a section holds (and a document keeps).
+    auto list = std::make_unique<TTypeList>(std::min(s.GetMaxTransLayers(), kMaxLayersOfDirection));
     const double bottom = s.GetBottom();
     for (int i = 0; i < s.GetTransLayerCount(direction); ++i) {
         const TransLayerRec& layer = *s.GetTransLayer(i, direction);
@@ -345,6 +347,8 @@ TypedRange TLongPage::FieldRange(int field) const {
 }
 
 TypedRefusal TLongPage::CheckPatternRoom(int layers, int layerLimit, int replacing, int replacedLayers, int field) {
+    // No more layers than a section holds (and a document keeps), whatever the structure allots.
+    layerLimit = std::min(layerLimit, kMaxLayersOfDirection);
     const int used = IndividualCount() + CircularLayerCount() + DistributedLayerCount() + TendonCount();
     const int room = layerLimit - used + (replacing >= 0 ? replacedLayers : 0);
     if (layers <= room)
@@ -384,7 +388,8 @@ int TGen_Lon::ValidateEntry() {
 }
 
 void TGen_Lon::UpdateCapacity() {
-    List().SetMaximum(m_structure.GetMaxLongLayers() - CircularLayerCount() - DistributedLayerCount() - TendonCount());
+    List().SetMaximum(std::min(m_structure.GetMaxLongLayers(), kMaxLayersOfDirection) - CircularLayerCount() -
+                      DistributedLayerCount() - TendonCount());
 }
 
 void TGen_Circ::Configure() {
@@ -493,7 +498,7 @@ int TGen_Ten::ValidateEntry() {
 }
 
 void TGen_Ten::UpdateCapacity() {
-    List().SetMaximum(kMaxLayersInAll - IndividualCount() - CircularLayerCount() - DistributedLayerCount());
+    List().SetMaximum(kMaxLayersOfDirection - IndividualCount() - CircularLayerCount() - DistributedLayerCount());
 }
 
 // ---- Transverse page -----------------------------------------------------------------------------

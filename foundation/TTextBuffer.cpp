@@ -117,9 +117,13 @@ int TTextBuffer::LoadFromFile(const std::string& path)
     FileHandle file(std::fopen(path.c_str(), "r"));
     if (!file)
         return 0;
+    // A NUL in the file, which no text holds, is read as a blank, so that what follows it on its
+    // line is kept.
     char piece[kLoadPieceSize];
-    while (std::fgets(piece, kLoadPieceSize, file.get()) != nullptr) {
-        if (Append(piece) == 0)
+    std::size_t n = 0;
+    while ((n = std::fread(piece, 1, sizeof piece, file.get())) > 0) {
+        std::replace(piece, piece + n, '\0', ' ');
+        if (Append(std::string_view(piece, n)) == 0)
             break;
     }
     // A read error (a folder, a failing disk) or a failed append is never a successful load.

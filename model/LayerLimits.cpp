@@ -129,9 +129,33 @@ std::string MaxBarDiameterText()
     return DiameterText(MaxBarDiameter());
 }
 
+namespace {
+
+const char* DirectionLetter(int d)
+{
+    return d == 0 ? "x" : d == 1 ? "y" : "z";
+}
+
+std::string TooManyLayersText(const char* kind, int count, int d)
+{
+    return StrPrintf("The section has %d %s layers in direction %s: a section holds at most %d.",
+                     count,
+                     kind,
+                     DirectionLetter(d),
+                     kMaxLayersOfDirection);
+}
+
+} // namespace
+
 std::string UnheldLayerText(const TStructure& s)
 {
     const int longDirections = std::min(s.GetLongDirectionCount(), 2);
+    for (int d = 0; d < longDirections; ++d)
+        if (s.GetLongLayerCount(d) > kMaxLayersOfDirection)
+            return TooManyLayersText("longitudinal", s.GetLongLayerCount(d), d);
+    for (int d = std::max(3 - s.GetTransDirectionCount(), 0); d <= 2; ++d)
+        if (s.GetTransLayerCount(d) > kMaxLayersOfDirection)
+            return TooManyLayersText("transverse", s.GetTransLayerCount(d), d);
     for (int d = 0; d < longDirections; ++d) {
         for (int i = 0; i < s.GetLongLayerCount(d); ++i) {
             const LongLayerRec& layer = *s.GetLongLayer(i, d);

@@ -11,6 +11,10 @@ class TStructure;
 // The largest bar area the pages take (m^2).
 inline constexpr double kMaxBarArea = 1.0;
 
+// The most layers of one direction (bars, tendons and stirrups each) that a section holds: what
+// a document keeps, so the pages take no more and every reader refuses more.
+inline constexpr int kMaxLayersOfDirection = 1000;
+
 // The largest bar diameter held (m): that of a round bar of kMaxBarArea, 1.1284 m.
 double MaxBarDiameter();
 
@@ -45,7 +49,10 @@ bool IsAreaValue(double area);
 // stands, "Ai=\"nan\"").
 std::string AreaValueText(const char* kind, int n, const std::string& name, const std::string& has);
 
-// The first layer of the structure that no section holds (a bar count above
+// The first layer of the structure that no section holds (more than kMaxLayersOfDirection
+// layers of a direction, told as
+//   The section has 1002 longitudinal layers in direction x: a section holds at most 1000.
+// or a bar count above
 // kMaxBarsPerPattern, an area that is negative or no number, a bar larger than kMaxBarArea
 // across or by its area), told as
 //   Longitudinal layer 3 ("top") has 2147483647 bars: a layer holds at most 10000 bars.

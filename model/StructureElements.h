@@ -7,7 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "model/LayerLimits.h"
 #include "model/StructureRecords.h"
+#include "model/ValueLimits.h"
 
 class TStructure;
 class TTextBuffer;
@@ -18,8 +20,8 @@ namespace structure_elements {
 // hold. Sections hold a handful of materials and some dozens of layers; the bound keeps the
 // validation of a hostile file's tens of thousands of records (quadratic in their number)
 // from taking minutes.
-inline constexpr int kMostDocumentLayers = 1000;
-inline constexpr int kMostDocumentMaterials = 1000;
+inline constexpr int kMostDocumentLayers = kMaxLayersOfDirection;
+inline constexpr int kMostDocumentMaterials = kMaxMaterialTypes;
 // True (and, the first time in a read, reported) when a collection of count records can take
 // no more than most: the element's attributes then stop the read.
 bool IsCollectionFull(TStructure& s, int count, int most);
@@ -70,6 +72,9 @@ std::optional<int> SetLayerAttribute(TStructure& s,
                                      const int* unit);
 std::optional<int>
 SetLayerBody(TStructure& s, const std::string& element, TTextBuffer& text, const int* unit);
+// The end of a layer element: a refusal noted while its attributes were read is told now,
+// naming the layer by its own name, and stops the read (0).
+std::optional<int> EndLayer(TStructure& s, const std::string& element);
 
 // sectionSOLID, firedata, experimentaldata
 std::optional<int> OutlineCount(const TStructure& s, const std::string& element);

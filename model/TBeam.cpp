@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "foundation/DateTime.h"
+#include "foundation/NameText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
@@ -409,7 +410,7 @@ int TBeam::SetShapeName(const std::string& text)
 {
     if (CheckFrozen())
         return 0;
-    m_own.shapeName = BoundedCopy(text, kBeamShapeNameChars);
+    m_own.shapeName = NameText(text, kBeamShapeNameChars);
     SetModified(1);
     return 1;
 }

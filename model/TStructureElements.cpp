@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "foundation/NameText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TTextBuffer.h"
@@ -221,7 +222,7 @@ bool SetConcreteAttribute(ConcreteTypeRec& c,
     } else if (attribute == "t_stiff") {
         c.tensionStiffening = CodeWithin(value, 7, 7, attribute);
     } else if (attribute == "name") {
-        c.name = BoundedCopy(value, kConcreteNameMaxChars);
+        c.name = NameText(value, kConcreteNameMaxChars);
     } else {
         return false;
     }
@@ -241,7 +242,7 @@ bool SetSteelAttribute(SteelTypeRec& steel,
     else if (attribute == "eu")
         steel.eu = FromDocument(value, ukStrain, unit);
     else if (attribute == "name")
-        steel.name = BoundedCopy(value, kSteelNameMaxChars);
+        steel.name = NameText(value, kSteelNameMaxChars);
     else if (!prestress && attribute == "fy")
         steel.fy = FromDocument(value, ukLargeStress, unit);
     else if (!prestress && attribute == "esh")
@@ -509,7 +510,9 @@ int TStructure::SetElementText(const std::string& element, TTextBuffer& text, in
     return 1;
 }
 
-int TStructure::EndElement(const std::string&)
+int TStructure::EndElement(const std::string& element)
 {
+    if (const auto r = EndLayer(*this, element))
+        return *r;
     return 1;
 }

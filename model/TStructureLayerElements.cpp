@@ -6,9 +6,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "foundation/NameText.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -150,7 +154,7 @@ template <typename Layer> int SetBarTitle(const TStructure& s, Layer& layer, con
 {
     if (value.empty())
         return 1;
-    layer.bartitle = BoundedCopy(value, kBarTitleChars);
+    layer.bartitle = NameText(value, kBarTitleChars);
     layer.barIndex = g_RebarList.FindByName(layer.bartitle);
     const bool areaGiven = s.ReadState().barAreaGiven;
     const bool diameterGiven = s.ReadState().barDiameterGiven;
@@ -206,7 +210,7 @@ int SetSharedLayerAttribute(const TStructure& s,
     else if (attribute == "pattern")
         ReadDocumentInteger(value, layer.pattern, element, attribute);
     else if (attribute == "name")
-        layer.name = BoundedCopy(value, kLayerNameChars);
+        layer.name = NameText(value, kLayerNameChars);
     else if (attribute == "bartitle")
         return SetBarTitle(s, layer, value);
     else if (attribute == "type")
@@ -300,18 +304,18 @@ double AsWritten(const std::string& value, int kind, const int* unit)
     return ReadDocumentNumberAsWritten(value) / UnitFactor(kind, DocumentUnits(unit));
 }
 
-// A bar no section holds (model/LayerLimits.h), by its diameter or by its area, stops the read
-// as a count of bars does: told with the layer's number and element and the value as the
-// document gives it. A longitudinal layer's total area is shared among the bars it has so far
-// (bars); a transverse layer's (bars 0) is held to the most bars a layer holds. An area that is
-// negative or no number stops it too.
-bool RefuseUnheldBar(const char* kind,
-                     int n,
-                     const std::string& element,
-                     const std::string& attribute,
-                     const std::string& value,
-                     const int* unit,
-                     int bars)
+// A bar no section holds (model/LayerLimits.h), by its diameter or by its area, refuses the
+// document as a count of bars does: told with the layer's number and its own name (known when
+// the element's attributes are all read) and the value as the document gives it. A
+// longitudinal layer's total area is shared among the bars it has so far (bars); a transverse
+// layer's (bars 0) is held to the most bars a layer holds. An area that is negative or no
+// number refuses it too. Nothing when the value is held.
+std::function<std::string(const std::string&)> UnheldBarRefusal(const char* kind,
+                                                                 int n,
+                                                                 const std::string& attribute,
+                                                                 const std::string& value,
+                                                                 const int* unit,
+                                                                 int bars)
 {
     std::string among; // the bars a longitudinal layer's total area is shared among
     if (attribute == "A" && bars > 0)
@@ -319,39 +323,68 @@ bool RefuseUnheldBar(const char* kind,
     // An area that is negative or no number ("nan", which would read as 0) is no bar's.
     if ((attribute == "A" || attribute == "Ai") && !IsAreaValue(AsWritten(value, ukArea, unit))) {
         const std::string has = attribute + "=\"" + QuoteForMessage(value) + "\"" + among;
-        ShowMessage(AreaValueText(kind, n, element, has) + " The file cannot be read.", "Load Error");
-        return true;
+        return [kind, n, has](const std::string& name) {
+            return AreaValueText(kind, n, name, has) + " The file cannot be read.";
+        };
     }
     std::string limit;
     if (attribute == "db") {
         if (IsHeldBarDiameter(AsWritten(value, ukSectionLength, unit)))
-            return false;
+            return nullptr;
         limit = "a bar is at most " + MaxBarDiameterText() + " across";
     } else if (attribute == "Ai") {
         if (IsHeldBarArea(AsWritten(value, ukArea, unit)))
-            return false;
+            return nullptr;
         limit = "a bar is at most " + MaxBarAreaText();
     } else if (attribute == "A") {
         const double A = AsWritten(value, ukArea, unit);
         if (bars > 0 ? IsHeldLayerArea(A, bars) : IsHeldTransArea(A))
-            return false;
+            return nullptr;
         if (bars > 0) {
             limit = "a bar is at most " + MaxBarAreaText();
         } else {
             limit = StrPrintf("a layer holds at most %d bars of %s", kMaxBarsPerPattern, MaxBarAreaText().c_str());
         }
     } else {
-        return false;
+        return nullptr;
     }
-    ShowMessage(StrPrintf("%s layer %d (\"%s\") has %s=\"%s\"%s: %s. The file cannot be read.",
-                          kind,
-                          n,
-                          element.c_str(),
-                          attribute.c_str(),
-                          QuoteForMessage(value).c_str(),
-                          among.c_str(),
-                          limit.c_str()),
-                "Load Error");
+    const std::string rest = StrPrintf(" has %s=\"%s\"%s: %s. The file cannot be read.",
+                                       attribute.c_str(),
+                                       QuoteForMessage(value).c_str(),
+                                       among.c_str(),
+                                       limit.c_str());
+    return [kind, n, rest](const std::string& name) {
+        return StrPrintf("%s layer %d (\"%s\")", kind, n, name.c_str()) + rest;
+    };
+}
+
+// The refusal of the layer element being read, told at the element's end, when the layer's own
+// name (its last attribute) is known: the message for that name. Documents are read one at a
+// time; a layer element's beginning clears it.
+struct LayerRefusal {
+    const TStructure* structure = nullptr;
+    std::function<std::string(const std::string& name)> told;
+};
+
+LayerRefusal& PendingLayerRefusal()
+{
+    static LayerRefusal pending;
+    return pending;
+}
+
+void ForgetLayerRefusal()
+{
+    PendingLayerRefusal() = LayerRefusal();
+}
+
+// Notes the first refusal of the layer element being read; its value is not stored.
+bool NoteLayerRefusal(const TStructure& s, std::function<std::string(const std::string&)> refusal)
+{
+    if (!refusal)
+        return false;
+    LayerRefusal& pending = PendingLayerRefusal();
+    if (pending.structure != &s || !pending.told)
+        pending = LayerRefusal{&s, std::move(refusal)};
     return true;
 }
 
@@ -505,6 +538,8 @@ std::optional<int> LayerBodyText(TStructure& s,
 
 std::optional<int> BeginLayer(TStructure& s, const std::string& element)
 {
+    if (LayerDirection(element, "longreinf") >= 0 || LayerDirection(element, "transreinf") >= 0)
+        ForgetLayerRefusal();
     if (const int d = LayerDirection(element, "longreinf"); d >= 0) {
         if (!ServesLong(s, d)) {
             NoteUnservedLayer(s, element);
@@ -548,21 +583,21 @@ std::optional<int> SetLayerAttribute(TStructure& s,
             return 0;
         const int n = s.GetLongLayerCount(d);
         // A count of bars past the pages' limit, which no section holds (the pictures, the bar
-        // positions and the fire analysis go bar by bar), stops the read.
+        // positions and the fire analysis go bar by bar), refuses the document.
         if (attribute == "num" && ReadDocumentInteger(value) > kMaxBarsPerPattern) {
-            ShowMessage(StrPrintf("Longitudinal layer %d (\"%s\") has num=\"%s\": a layer holds at most "
-                                  "%d bars. The file cannot be read.",
-                                  n,
-                                  element.c_str(),
-                                  QuoteForMessage(value).c_str(),
-                                  kMaxBarsPerPattern),
-                        "Load Error");
-            return 0;
+            const std::string rest = StrPrintf(" has num=\"%s\": a layer holds at most %d bars. The file "
+                                               "cannot be read.",
+                                               QuoteForMessage(value).c_str(),
+                                               kMaxBarsPerPattern);
+            NoteLayerRefusal(s, [n, rest](const std::string& name) {
+                return StrPrintf("Longitudinal layer %d (\"%s\")", n, name.c_str()) + rest;
+            });
+            return 1;
         }
         LongLayerRec scratch;
         LongLayerRec& layer = n > 0 ? *s.GetLongLayer(n - 1, d) : scratch;
-        if (RefuseUnheldBar("Longitudinal", n, element, attribute, value, unit, std::max(layer.num, 1)))
-            return 0;
+        if (NoteLayerRefusal(s, UnheldBarRefusal("Longitudinal", n, attribute, value, unit, std::max(layer.num, 1))))
+            return 1;
         NoteGivenBarSize(s, attribute);
         result = SetLongAttribute(s, layer, element, attribute, value, unit);
     } else if (const int t = LayerDirection(element, "transreinf"); t >= 0) {
@@ -571,8 +606,8 @@ std::optional<int> SetLayerAttribute(TStructure& s,
         if (s.ReadState().collectionFull)
             return 0;
         const int n = s.GetTransLayerCount(t);
-        if (RefuseUnheldBar("Transverse", n, element, attribute, value, unit, 0))
-            return 0;
+        if (NoteLayerRefusal(s, UnheldBarRefusal("Transverse", n, attribute, value, unit, 0)))
+            return 1;
         TransLayerRec scratch;
         TransLayerRec& layer = n > 0 ? *s.GetTransLayer(n - 1, t) : scratch;
         NoteGivenBarSize(s, attribute);
@@ -587,6 +622,27 @@ std::optional<int> SetLayerAttribute(TStructure& s,
         return 0;
     }
     return result;
+}
+
+std::optional<int> EndLayer(TStructure& s, const std::string& element)
+{
+    const int d = LayerDirection(element, "longreinf");
+    const int t = LayerDirection(element, "transreinf");
+    if (d < 0 && t < 0)
+        return std::nullopt;
+    LayerRefusal& pending = PendingLayerRefusal();
+    if (pending.structure != &s || !pending.told)
+        return 1;
+    // The layer's own name, as its element gave it (the definition's default when it gave none).
+    std::string name;
+    if (d >= 0 && ServesLong(s, d) && s.GetLongLayerCount(d) > 0)
+        name = s.GetLongLayer(s.GetLongLayerCount(d) - 1, d)->name;
+    else if (t >= 0 && ServesTrans(s, t) && s.GetTransLayerCount(t) > 0)
+        name = s.GetTransLayer(s.GetTransLayerCount(t) - 1, t)->name;
+    const std::string message = pending.told(name);
+    ForgetLayerRefusal();
+    ShowMessage(message, "Load Error");
+    return 0;
 }
 
 std::optional<int>

@@ -6,6 +6,7 @@
 #include <new>
 #include <type_traits>
 
+#include "foundation/NameText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "model/TStructure.h"
@@ -24,14 +25,14 @@ int16_t ToInt16(int value)
 // Keeps the texts of a record from files or dialogs inside their fields.
 void BoundTexts(LongLayerRec& layer)
 {
-    layer.bartitle = BoundedCopy(layer.bartitle, kBarTitleChars);
-    layer.name = BoundedCopy(layer.name, kLayerNameChars);
+    layer.bartitle = NameText(layer.bartitle, kBarTitleChars);
+    layer.name = NameText(layer.name, kLayerNameChars);
 }
 
 void BoundTexts(TransLayerRec& layer)
 {
-    layer.bartitle = BoundedCopy(layer.bartitle, kBarTitleChars);
-    layer.name = BoundedCopy(layer.name, kLayerNameChars);
+    layer.bartitle = NameText(layer.bartitle, kBarTitleChars);
+    layer.name = NameText(layer.name, kLayerNameChars);
 }
 
 bool RenameLegacyTitle(std::string& title)
@@ -272,7 +273,7 @@ int TStructure::SetLongLayerDepth(int i, double z, int direction)
 int TStructure::SetLongLayerTitle(int i, const std::string& text, int direction)
 {
     return EditLayer<LongLayerRec>(i, direction, [&](LongLayerRec& layer) {
-        layer.bartitle = BoundedCopy(text, kBarTitleChars);
+        layer.bartitle = NameText(text, kBarTitleChars);
     });
 }
 
@@ -330,7 +331,7 @@ int TStructure::ScaleTransLayerArea(int i, double factor, int direction)
 int TStructure::SetTransLayerTitle(int i, const std::string& text, int direction)
 {
     return EditLayer<TransLayerRec>(i, direction, [&](TransLayerRec& layer) {
-        layer.bartitle = BoundedCopy(text, kBarTitleChars);
+        layer.bartitle = NameText(text, kBarTitleChars);
     });
 }
 

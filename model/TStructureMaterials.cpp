@@ -6,6 +6,7 @@
 #include <new>
 #include <set>
 
+#include "foundation/NameText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
@@ -86,7 +87,7 @@ int TStructure::AddConcreteTypeFromStrength(double& strength, const std::string&
     ConcreteTypeRec record;
     InitConcreteTypeRec(record);
     record.fc = -std::fabs(strength);
-    record.name = BoundedCopy(name, kConcreteNameMaxChars);
+    record.name = NameText(name, kConcreteNameMaxChars);
     CheckConcreteType(record, 1);
     strength = std::fabs(record.fc);
     return AddConcreteType(record);
@@ -517,6 +518,11 @@ int TStructure::CountSteelKinds(int& reinforcing, int& prestressing) const
 
 int TStructure::FixMaterialNames()
 {
+    // A name keeps no control character (a document could not carry it).
+    for (auto& type : m_concreteTypes)
+        type.name = NameText(type.name, kConcreteNameMaxChars);
+    for (auto& type : m_steelTypes)
+        type.name = NameText(type.name, kSteelNameMaxChars);
     int counter = 0;
     for (auto& type : m_concreteTypes) {
         if (type.name.empty())

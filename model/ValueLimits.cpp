@@ -1,6 +1,14 @@
 #include "model/ValueLimits.h"
 
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "foundation/StrFormat.h"
+#include "foundation/TDepthTable.h"
 #include "foundation/Units.h"
+#include "model/TBeam.h"
+#include "model/TStructure.h"
 
 double LargestSectionValue(int kind)
 {
@@ -19,4 +27,167 @@ double LargestSectionValue(int kind)
     default:
         return 1e9;
     }
+}
+
+namespace {
+
+// "a yield strength of 6e+258 MPa: a section takes at most 1000000 MPa"; empty when held.
+std::string UnheldValue(const char* what, double value, int kind)
+{
+    const double largest = LargestSectionValue(kind);
+    if (std::isfinite(value) && std::fabs(value) <= largest)
+        return std::string();
+    const std::string unit = UnitLabel(kind);
+    const std::string space = unit.empty() ? "" : " ";
+    if (!std::isfinite(value))
+        return StrPrintf("%s that is no number", what);
+    return StrPrintf("%s of %.4g%s%s: a section takes at most %.10g%s%s",
+                     what,
+                     ToDisplayUnits(value, kind),
+                     space.c_str(),
+                     unit.c_str(),
+                     std::fabs(ToDisplayUnits(largest, kind)),
+                     space.c_str(),
+                     unit.c_str());
+}
+
+struct NamedValue {
+    const char* what;
+    double value;
+    int kind;
+};
+
+// The record's message for the first unheld value of the list, else empty.
+std::string FirstUnheld(const std::string& record, std::initializer_list<NamedValue> values)
+{
+    for (const NamedValue& v : values) {
+        const std::string told = UnheldValue(v.what, v.value, v.kind);
+        if (!told.empty())
+            return record + " has " + told + ".";
+    }
+    return std::string();
+}
+
+std::string Named(const char* kind, int i, const std::string& name)
+{
+    return StrPrintf("%s %d (\"%s\")", kind, i + 1, name.c_str());
+}
+
+// The pairs of a depth profile: heights (section length) and strains.
+std::string UnheldProfile(const char* profile, const TDepthTable& table)
+{
+    for (int i = 0; i < table.GetCount(); ++i) {
+        const std::string told = FirstUnheld(StrPrintf("Row %d of the %s", i + 1, profile),
+                                             {{"a height", table.GetDepth(i), ukSectionLength},
+                                              {"a strain", table.GetValue(i), ukStrain}});
+        if (!told.empty())
+            return told;
+    }
+    return std::string();
+}
+
+std::string UnheldMaterialValue(const TStructure& s)
+{
+    for (int i = 0; i < s.GetConcreteTypeCount(); ++i) {
+        const ConcreteTypeRec& c = *s.GetConcreteType(i);
+        const std::string told = FirstUnheld(Named("Concrete type", i, c.name),
+                                             {{"a strength f'c", c.fc, ukStress},
+                                              {"a tensile strength f't", c.ft, ukStress},
+                                              {"a peak strain e'c", c.ec, ukStrain},
+                                              {"a tension-stiffening factor", c.tsFactor, ukNone},
+                                              {"an aggregate size", c.aggregate, ukSectionLength}});
+        if (!told.empty())
+            return told;
+    }
+    for (int i = 0; i < s.GetSteelTypeCount(); ++i) {
+        const SteelTypeRec& t = *s.GetSteelType(i);
+        const std::string told = FirstUnheld(Named("Steel type", i, t.name),
+                                             {{"an elastic modulus", t.Es, ukLargeStress},
+                                              {"a yield strength", t.fy, ukLargeStress},
+                                              {"an ultimate strength", t.fu, ukLargeStress},
+                                              {"a strain-hardening strain", t.esh, ukStrain},
+                                              {"a strain at peak", t.eu, ukStrain},
+                                              {"a Ramberg-Osgood A", t.A, ukNone},
+                                              {"a Ramberg-Osgood B", t.B, ukNone},
+                                              {"a Ramberg-Osgood C", t.C, ukNone}});
+        if (!told.empty())
+            return told;
+    }
+    return std::string();
+}
+
+std::string UnheldLayerValue(const TStructure& s)
+{
+    for (int d = 0; d < std::min(s.GetLongDirectionCount(), 2); ++d) {
+        for (int i = 0; i < s.GetLongLayerCount(d); ++i) {
+            const LongLayerRec& layer = *s.GetLongLayer(i, d);
+            const std::string told = FirstUnheld(Named("Longitudinal layer", i, layer.name),
+                                                 {{"a height", layer.z, ukSectionLength},
+                                                  {"a slope", layer.drape, ukPercent},
+                                                  {"a prestrain", layer.dep, ukStrain},
+                                                  {"a thermal strain", layer.thermStrain, ukStrain},
+                                                  {"a spacing", layer.space, ukSectionLength}});
+            if (!told.empty())
+                return told;
+        }
+    }
+    for (int d = std::max(3 - s.GetTransDirectionCount(), 0); d <= 2; ++d) {
+        for (int i = 0; i < s.GetTransLayerCount(d); ++i) {
+            const TransLayerRec& layer = *s.GetTransLayer(i, d);
+            const std::string told = FirstUnheld(Named("Transverse layer", i, layer.name),
+                                                 {{"a top end", layer.disttop, ukSectionLength},
+                                                  {"a bottom end", layer.distbot, ukSectionLength},
+                                                  {"a spacing", layer.space, ukSectionLength},
+                                                  {"a prestrain", layer.dep, ukStrain},
+                                                  {"a thermal strain", layer.thermStrain, ukStrain}});
+            if (!told.empty())
+                return told;
+        }
+    }
+    return std::string();
+}
+
+} // namespace
+
+std::string UnheldValueText(const TStructure& s)
+{
+    if (s.GetConcreteTypeCount() > kMaxMaterialTypes)
+        return StrPrintf("The section has %d concrete types: a section holds at most %d.",
+                         s.GetConcreteTypeCount(),
+                         kMaxMaterialTypes);
+    if (s.GetSteelTypeCount() > kMaxMaterialTypes)
+        return StrPrintf("The section has %d steel types: a section holds at most %d.",
+                         s.GetSteelTypeCount(),
+                         kMaxMaterialTypes);
+    std::string told = UnheldMaterialValue(s);
+    for (int i = 0; told.empty() && i < s.GetRegionCount(); ++i) {
+        const ConcreteRegionRec& r = *s.GetRegion(i);
+        told = FirstUnheld(StrPrintf("Concrete region %d", i + 1),
+                           {{"a top", r.top, ukSectionLength},
+                            {"a bottom", r.bottom, ukSectionLength},
+                            {"a top width", r.topWidth, ukSectionLength},
+                            {"a bottom width", r.bottomWidth, ukSectionLength}});
+    }
+    if (told.empty())
+        told = UnheldLayerValue(s);
+    if (told.empty() && s.GetKind() == kKindBeam) {
+        // A beam's loads: N, M and V of the constant and the increment loads.
+        double constants[3] = {};
+        double increments[3] = {};
+        s.GetConstantLoads(constants, 3);
+        s.GetIncrementLoads(increments, 3);
+        told = FirstUnheld("The section's loads",
+                           {{"a constant axial load", constants[0], ukForce},
+                            {"a constant moment", constants[1], ukMoment},
+                            {"a constant shear", constants[2], ukForce},
+                            {"an increment of axial load", increments[0], ukForce},
+                            {"an increment of moment", increments[1], ukMoment},
+                            {"an increment of shear", increments[2], ukForce}});
+        if (told.empty())
+            told = UnheldProfile("strain discontinuity",
+                                 static_cast<const TBeam&>(s).GetStrainDiscontinuityTable());
+    }
+    if (told.empty())
+        told = UnheldProfile("shrinkage and thermal strains", s.GetPositionVariable(kShrinkTherm));
+    return told;
 }

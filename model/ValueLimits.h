@@ -3,6 +3,27 @@
 // so that nothing computed from a value overflows. The material and reinforcement list pages
 // take typed values within them, and the import of predecessor sheets refuses a cell past them.
 
+#include <string>
+
 // The largest magnitude of a value of unit kind `kind` (foundation/Units.h), in SI units:
 // lengths 1000 m, areas 1 m^2, strains 10, stresses and moduli 1e12 Pa, any other value 1e9.
 double LargestSectionValue(int kind);
+
+// The most concrete types, and the most steel types (bars and strands together), a section holds:
+// what a document keeps, so the material pages take no more and every reader refuses more.
+inline constexpr int kMaxMaterialTypes = 1000;
+
+class TStructure;
+
+// The first value of the structure that is no number or larger than LargestSectionValue of its
+// kind: of its material types, concrete regions, layers of bars, tendons and stirrups, loads and
+// shrinkage and strain-discontinuity profiles, told with the record it belongs to, by its own
+// name, in the display units:
+//   Steel type 1 ("Grade 400") has a yield strength of 6e+258 MPa: a section takes at most
+//   1000000 MPa.
+//   Transverse layer 1 ("legs") has a thermal strain of 2.5e+263 mm/m: a section takes at
+//   most 10000 mm/m.
+// More material types than kMaxMaterialTypes are told first ("The section has 1001 concrete
+// types: a section holds at most 1000."). Empty when every value is held. The pages take no value past these, and every reader refuses
+// a file that brings one, so that what a section holds, a document keeps and reads back.
+std::string UnheldValueText(const TStructure& s);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "foundation/NameText.h"
+
 std::uint64_t ByteRecord::Unsigned(std::size_t offset, std::size_t width) const
 {
     // Offsets come from the record tables of the readers, never from the file.
@@ -70,7 +72,8 @@ std::string ByteRecord::Text(std::size_t offset, std::size_t width, std::size_t 
             break;
         text.push_back(c);
     }
-    return text;
+    // A name keeps no control character (a document could not carry it).
+    return NameText(text, maxChars);
 }
 
 bool ByteRecord::Matches(std::size_t offset, const char* text) const

@@ -15,6 +15,7 @@
 #include "files/legacy/LabelledTextFile.h"
 #include "files/legacy/NativeFileCommon.h"
 #include "files/legacy/SectionDefinition.h"
+#include "foundation/NameText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
@@ -149,14 +150,14 @@ bool LabelledTextKeys::BlockKeyword(const Line& line)
     } else if (k == "LONGREINF") {
         LongLayerRec layer;
         InitLongLayerRec(layer);
-        layer.name = BoundedCopy(line.value, kLayerNameChars);
+        layer.name = NameText(line.value, kLayerNameChars);
         m_state = m_beam.AddLongLayer(layer, 0) ? State::LongLayerBlock : State::Idle;
     } else if (k == "LONGTAB") {
         m_state = State::LongTableBlock;
     } else if (k == "TRANSREINF") {
         TransLayerRec layer;
         InitTransLayerRec(layer);
-        layer.name = BoundedCopy(line.value, kLayerNameChars);
+        layer.name = NameText(line.value, kLayerNameChars);
         m_state = m_beam.AddTransLayer(layer, 2) ? State::TransLayerBlock : State::Idle;
     } else if (k == "LOADING") {
         double constants[kLoadCount] = {};
@@ -198,7 +199,7 @@ void LabelledTextKeys::OpenMaterial(const Line& line)
             return;
         }
         ConcreteTypeRec* c = m_beam.GetConcreteType(m_beam.GetConcreteTypeCount() - 1);
-        c->name = BoundedCopy(name, kConcreteFieldChars);
+        c->name = NameText(name, kConcreteFieldChars);
         m_state = State::ConcreteBlock;
     } else if (line.value == "REBAR" || line.value == "PRESTRESS") {
         const bool prestress = line.value == "PRESTRESS";
@@ -211,7 +212,7 @@ void LabelledTextKeys::OpenMaterial(const Line& line)
             return;
         }
         SteelTypeRec* s = m_beam.GetSteelType(m_beam.GetSteelTypeCount() - 1);
-        s->name = BoundedCopy(name, kSteelNameMaxChars);
+        s->name = NameText(name, kSteelNameMaxChars);
         m_state = prestress ? State::PrestressBlock : State::RebarBlock;
     }
 }
@@ -287,9 +288,9 @@ void LabelledTextKeys::HeaderKeys(const Line& line)
 {
     const std::string& k = line.keyword;
     if (k == "TITLE") {
-        m_beam.SetName(BoundedCopy(line.rest, kBeamNameChars));
+        m_beam.SetName(NameText(line.rest, kBeamNameChars));
     } else if (k == "DONEBY") {
-        m_beam.SetDoneBy(BoundedCopy(line.rest, kBeamDoneByChars));
+        m_beam.SetDoneBy(NameText(line.rest, kBeamDoneByChars));
     } else if (k == "UNITS") {
         const char c =
             line.value.empty()
@@ -415,7 +416,7 @@ void LabelledTextKeys::OutlineRow(const Line& line)
 int LabelledTextKeys::ConcreteTypeNamed(const std::string& name)
 {
     // A name longer than the type keeps names the type it was cut to.
-    const std::string kept = BoundedCopy(name, kConcreteFieldChars);
+    const std::string kept = NameText(name, kConcreteFieldChars);
     for (int i = m_beam.GetConcreteTypeCount() - 1; i >= 0; --i) {
         if (m_beam.GetConcreteType(i)->name == kept)
             return i;
@@ -429,7 +430,7 @@ int LabelledTextKeys::ConcreteTypeNamed(const std::string& name)
 
 int LabelledTextKeys::SteelTypeNamed(const std::string& name, const char* caption)
 {
-    const std::string kept = BoundedCopy(name, kSteelNameMaxChars);
+    const std::string kept = NameText(name, kSteelNameMaxChars);
     for (int i = m_beam.GetSteelTypeCount() - 1; i >= 0; --i) {
         if (m_beam.GetSteelType(i)->name == kept)
             return i;

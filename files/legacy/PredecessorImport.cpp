@@ -12,6 +12,7 @@
 #include "files/legacy/LegacyFile.h"
 #include "files/legacy/NativeFileCommon.h"
 #include "files/legacy/PredecessorCells.h"
+#include "foundation/NameText.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -267,7 +268,7 @@ ImportPredecessorSection(TBeam& beam, const PredecessorCellTable& table, int& mi
                       regionCount,
                       kMaxRegions));
 
-    beam.SetName(table.GetCellText(kValueColumn, 2).substr(0, kBeamNameChars));
+    beam.SetName(NameText(table.GetCellText(kValueColumn, 2), kBeamNameChars));
     beam.SetDoneBy("q-90");
     beam.SetDate("imported");
     ImportConcreteTypes(beam, sheet, concretes);

@@ -8,6 +8,7 @@
 #include "foundation/TTextBuffer.h"
 #include "foundation/XmlEntities.h"
 #include "model/TStructure.h"
+#include "model/ValueLimits.h"
 
 namespace {
 
@@ -82,7 +83,14 @@ XmlResult ReadTree(TXmlDtd& dtd,
                 return result;
             callbacks.SetBody(element, content, dtd.UnitSystem());
         }
-        callbacks.End(element);
+        // An element whose values no structure holds is refused at its end, where the
+        // callbacks know all of it (a layer's own name is its last attribute).
+        if (callbacks.End(element) == 0) {
+            result.status = XmlStatus::Refused;
+            result.offset = c.pos;
+            result.message = StrPrintf("Reading stopped at the end of \"%s\".", QuoteForMessage(element).c_str());
+            return result;
+        }
         // A root closed at once has no children.
         if (isRoot && item == XmlItem::EmptyTagEnd)
             break;
@@ -119,8 +127,10 @@ XmlResult FindAndRead(TXmlDtd& dtd,
 int XmlFlattenWhitespace(TTextBuffer& text)
 {
     std::string flat = text.GetString();
+    // Every other control character (a NUL or an escape that pasted text brought into a name)
+    // becomes a blank too: no value of a document holds one.
     for (char& c : flat) {
-        if (c == '\r' || c == '\n' || c == '\t')
+        if (static_cast<unsigned char>(c) < 32 || c == 127)
             c = ' ';
     }
     text.Assign(flat);
@@ -238,6 +248,14 @@ XmlResult XmlReadStructureAt(TXmlDtd& dtd,
     XmlResult result = ReadTree(dtd, text, offset, name, root, callbacks);
     // A structure that stopped half-way is made consistent before anyone uses it.
     structure->Validate();
+    // A value no section holds (one the pages would not take) refuses the document, as it
+    // refuses every older file, rather than reaching the analysis or a document written from it.
+    if (result.Ok()) {
+        if (const std::string unheld = UnheldValueText(*structure); !unheld.empty()) {
+            ShowMessage(unheld + " The file cannot be read.", "Load Error");
+            return XmlResult{XmlStatus::Refused, result.offset, unheld};
+        }
+    }
     if (result.Ok())
         structure->SetModified(0);
     return result;

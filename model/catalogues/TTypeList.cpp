@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "foundation/NameText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 
@@ -48,7 +49,7 @@ int TTypeList::AddFull(const AllValues& values, const Codes& codes, const std::s
     rec.values = values;
     rec.unset.fill(kTypeUnsetMark);
     rec.codes = codes;
-    rec.name = BoundedCopy(name, kTypeNameMaxChars);
+    rec.name = NameText(name, kTypeNameMaxChars);
     // The curve keeps whatever the slot holds (an empty table); the page fills it.
     current = count;
     ++count;

@@ -106,9 +106,9 @@ TEST_F(RefusedDocumentTest, ARefusedDocumentLeavesTheSoundDocumentOpenWithItsSet
         const char* box;
     };
     const Case cases[] = {
-        {"ai.qvh", WithSecondLayerValue(text, 0, "Ai", "2e6"), "Longitudinal layer 1 (\"longreinfx\") has Ai=\"2e6\""},
-        {"a.qvh", WithSecondLayerValue(text, 1, "A", "1e12"), "Longitudinal layer 2 (\"longreinfx\") has A=\"1e12\""},
-        {"num.qvh", WithSecondLayerValue(text, 0, "num", "10001"), "Longitudinal layer 1 (\"longreinfx\") has num=\"10001\""},
+        {"ai.qvh", WithSecondLayerValue(text, 0, "Ai", "2e6"), "Longitudinal layer 1 (\"bars\") has Ai=\"2e6\""},
+        {"a.qvh", WithSecondLayerValue(text, 1, "A", "1e12"), "Longitudinal layer 2 (\"tendon\") has A=\"1e12\""},
+        {"num.qvh", WithSecondLayerValue(text, 0, "num", "10001"), "Longitudinal layer 1 (\"bars\") has num=\"10001\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

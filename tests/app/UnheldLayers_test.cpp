@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
@@ -264,7 +266,7 @@ TEST_F(UnheldLayerTest, AStirrupAKilometreAcrossIsRefusedInLabelledTextAndInADoc
     // diameter then made 1e6 mm.
     const std::string text = StirrupDocument("db", "11.3", "1e6");
     ExpectRefused("stirrup.qvh", text,
-                  std::string("Transverse layer 1 (\"transreinfz\") has db=\"1e6\": a bar is at most 1128.4 mm "
+                  std::string("Transverse layer 1 (\"stirrups\") has db=\"1e6\": a bar is at most 1128.4 mm "
                               "across.") +
                       kCannotRead,
                   "Load Error");
@@ -355,11 +357,11 @@ TEST_F(UnheldLayerTest, ABarLargerByItsAreaIsRefusedByEveryReaderKeepingTheOpenS
     };
     for (const char* value : {"2e6", "1e12"}) {
         ExpectRefusedKeepingTheOpenSection("ai.qvh", DocumentWith(0, "Ai", value, write),
-                                           std::string("Longitudinal layer 1 (\"longreinfx\") has Ai=\"") + value +
+                                           std::string("Longitudinal layer 1 (\"bars\") has Ai=\"") + value +
                                                "\"" + kAtMost + kCannotRead,
                                            "Load Error");
         ExpectRefusedKeepingTheOpenSection("a.qvh", DocumentWith(1, "A", value, write),
-                                           std::string("Longitudinal layer 2 (\"longreinfx\") has A=\"") + value +
+                                           std::string("Longitudinal layer 2 (\"tendon\") has A=\"") + value +
                                                "\" in 1 bar" + kAtMost + kCannotRead,
                                            "Load Error");
     }
@@ -431,7 +433,7 @@ TEST_F(UnheldLayerTest, AnAreaThatIsNegativeOrNoNumberIsRefusedByEveryReaderKeep
     // A document: a stirrup of -100 mm^2, bars of "nan", a tendon of -100 mm^2 in its one bar.
     refused("stirrup.qvh",
             StirrupDocument("A", "200.0", "-100.0"),
-            "Transverse layer 1 (\"transreinfz\") has A=\"-100.0\"",
+            "Transverse layer 1 (\"stirrups\") has A=\"-100.0\"",
             "Load Error");
     const auto write = [this](std::vector<std::unique_ptr<TStructure>> structures) {
         WriteStructures("written.qvh", std::move(structures));
@@ -440,11 +442,11 @@ TEST_F(UnheldLayerTest, AnAreaThatIsNegativeOrNoNumberIsRefusedByEveryReaderKeep
     for (const char* value : {"nan", "-inf", "-500.0"})
         refused("ai.qvh",
                 DocumentWith(0, "Ai", value, write),
-                std::string("Longitudinal layer 1 (\"longreinfx\") has Ai=\"") + value + "\"",
+                std::string("Longitudinal layer 1 (\"bars\") has Ai=\"") + value + "\"",
                 "Load Error");
     refused("a.qvh",
             DocumentWith(1, "A", "-100.0", write),
-            "Longitudinal layer 2 (\"longreinfx\") has A=\"-100.0\" in 1 bar",
+            "Longitudinal layer 2 (\"tendon\") has A=\"-100.0\" in 1 bar",
             "Load Error");
 
     // Labelled text.
@@ -667,4 +669,199 @@ TEST_F(UnheldLayerTest, APredecessorSheetsShrinkageStrainsAreReadPerMilleAndHeld
                                                kCannotRead,
                                            "Invalid File");
     }
+}
+
+namespace {
+
+// A document of a 500 x 300 mm section of bars of their own: "bottom", two bars of 500 mm^2
+// (25.2 mm) at 50 mm, "top", two such bars at 450 mm, and the stirrups "legs minus" of two legs of
+// 100 mm^2 (11.3 mm), as the program writes it.
+std::unique_ptr<TBeam> NamedLayersBeam()
+{
+    auto beam = MakeOwnBarsBeam("Named layers");
+    LongLayerRec bottom = *beam->GetLongLayer(0, 0);
+    bottom.name = "bottom";
+    LongLayerRec top = bottom;
+    top.z = beam->GetTop() - 0.05;
+    top.name = "top";
+    beam->DeleteLongLayers(0);
+    beam->AddLongLayer(bottom, 0);
+    beam->AddLongLayer(top, 0);
+    TransLayerRec stirrup;
+    InitTransLayerRec(stirrup);
+    stirrup.A = 200e-6;
+    stirrup.Ai = 100e-6;
+    stirrup.db = 0.0113;
+    stirrup.barIndex = -1;
+    stirrup.pattern = 3;
+    stirrup.disttop = beam->GetTop() - 0.03;
+    stirrup.distbot = beam->GetBottom() + 0.03;
+    stirrup.name = "legs minus";
+    beam->AddTransLayer(stirrup, 2);
+    return beam;
+}
+
+// The text with the value of the attribute in the first element of that name made the value
+// given.
+std::string WithElementValue(std::string text, const std::string& element, const std::string& attribute,
+                             const std::string& value)
+{
+    const std::size_t at = text.find("<" + element);
+    const std::size_t name = text.find("\t" + attribute + "\t", at);
+    EXPECT_LT(name, text.find('>', at)) << element << " " << attribute;
+    const std::size_t open = text.find('"', name);
+    const std::size_t close = text.find('"', open + 1);
+    text.replace(open + 1, close - open - 1, value);
+    return text;
+}
+
+// Where the version 0.8 sample keeps its fields: the counts of its section block (after the 45
+// header bytes), its first steel type's yield strength, and the first pair of its layer-strain
+// table (strain, then the layer's number; 1000 and on for stirrups).
+struct V08Sample {
+    std::vector<std::uint8_t> bytes;
+    std::size_t steelYield = 0;
+    std::size_t stirrupStrain = 0;
+};
+
+V08Sample ReadV08Sample()
+{
+    V08Sample sample;
+    std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/NativeV08/beam_b_v8.bin", std::ios::binary);
+    EXPECT_TRUE(in);
+    sample.bytes.assign(std::istreambuf_iterator<char>(in), {});
+    const auto count = [&sample](std::size_t at) {
+        return static_cast<std::size_t>(Field<std::int16_t>(sample.bytes, 45 + at));
+    };
+    const std::size_t steels = 45 + 409 + count(131) * 194;
+    sample.steelYield = steels + 16;
+    const std::size_t trans = steels + count(133) * 111 + count(163) * 182;
+    // The regions, the loads, then the first table (count, destination, pairs).
+    sample.stirrupStrain = trans + count(161) * 174 + count(167) * 66 + 48 + 8;
+    return sample;
+}
+
+} // namespace
+
+// A document's refusal of a bar no section holds, or of an area no bar has, names the layer by
+// its own name (its last attribute), as every older reader does: File > Open of the document of
+// "top" with bars 5000 mm across, of "legs minus" with -100 mm^2, of "bottom" with 10001 bars.
+TEST_F(UnheldLayerTest, ADocumentsRefusalNamesTheLayerByItsOwnName)
+{
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    WriteStructures("named.qvh", std::move(structures));
+    const std::string text = dir.Read("named.qvh");
+
+    ExpectRefusedKeepingTheOpenSection("db.qvh", WithLayerValue(text, 0, 1, "db", "5000.0"),
+                                       "Longitudinal layer 2 (\"top\") has db=\"5000.0\": a bar is at most 1128.4 mm "
+                                       "across. The file cannot be read.",
+                                       "Load Error");
+    ExpectRefusedKeepingTheOpenSection("a.qvh", WithElementValue(text, "transreinfz", "A", "-100.0"),
+                                       "Transverse layer 1 (\"legs minus\") has A=\"-100.0\": an area is a number of "
+                                       "0 or more. The file cannot be read.",
+                                       "Load Error");
+    ExpectRefusedKeepingTheOpenSection("num.qvh", WithLayerValue(text, 0, 0, "num", "10001"),
+                                       "Longitudinal layer 1 (\"bottom\") has num=\"10001\": a layer holds at most "
+                                       "10000 bars. The file cannot be read.",
+                                       "Load Error");
+    // Written as it stands, the document opens with its three layers.
+    EXPECT_TRUE(Open("named.qvh", text).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Named layers");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetTransLayer(0, 2)->name, "legs minus");
+}
+
+// A value past what a section takes (and the pages take) refuses every reader with one box
+// naming its record by its own name and the value in the display units: the version 0.8 sample
+// with its steel's yield strength at 6e264 Pa or its stirrup's strain at 2.5e260, labelled text
+// with a layer 1e12 mm high, and a document with a yield strength of 2e7 MPa. Read, each was
+// saved as a number the document reader takes as something else. The largest strength a section
+// takes opens, and a new session opens the document saved from it with the same strength.
+TEST_F(UnheldLayerTest, AValueNoSectionTakesIsRefusedByEveryReaderNamingItsRecord)
+{
+    const V08Sample sample = ReadV08Sample();
+    ASSERT_EQ(Field<double>(sample.bytes, sample.steelYield), 400e6);
+    ASSERT_EQ(Field<double>(sample.bytes, sample.stirrupStrain), 0.0005);
+    ASSERT_EQ(Field<double>(sample.bytes, sample.stirrupStrain + 8), 1001.0);
+    ExpectRefusedKeepingTheOpenSection("yield.q2k", WithF64(sample.bytes, sample.steelYield, 6e264),
+                                       "Steel type 1 (\"Bar 400\") has a yield strength of 6e+258 MPa: a section "
+                                       "takes at most 1000000 MPa. The file cannot be read.",
+                                       "Invalid File");
+    ExpectRefusedKeepingTheOpenSection("strain.q2k", WithF64(sample.bytes, sample.stirrupStrain, 2.5e260),
+                                       "Transverse layer 2 (\"stirrup B\") has a thermal strain of 2.5e+263 mm/m: a "
+                                       "section takes at most 10000 mm/m. The file cannot be read.",
+                                       "Invalid File");
+    ExpectRefusedKeepingTheOpenSection("high.q2t", LabelledSection("LONGREINF top\nZ 1e12\nAI 500\nNUM 2\nENDLONG\n"),
+                                       "Longitudinal layer 1 (\"top\") has a height of 1e+12 mm: a section takes at "
+                                       "most 1000000 mm. The file cannot be read.",
+                                       "Load Error");
+
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    const std::string steel = structures[0]->GetSteelType(0)->name;
+    ASSERT_EQ(structures[0]->GetSteelType(0)->kind, SteelKind::Reinforcing);
+    WriteStructures("named.qvh", std::move(structures));
+    ExpectRefusedKeepingTheOpenSection("fy.qvh", WithElementValue(dir.Read("named.qvh"), "rebar", "fy", "2e7"),
+                                       "Steel type 1 (\"" + steel +
+                                           "\") has a yield strength of 2e+07 MPa: a section takes at most 1000000 "
+                                           "MPa. The file cannot be read.",
+                                       "Load Error");
+
+    // 1e12 Pa, the largest: no box, and the same strength after Save As and a new session.
+    const std::vector<UiRequest> boxes = Open("largest.q2k", WithF64(sample.bytes, sample.steelYield, 1e12));
+    EXPECT_TRUE(boxes.empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Beam B");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetSteelType(0)->fy, 1e12);
+    ui.File(plat::FileDialogKind::Save, dir.File("largest.qvh"));
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+    app.reset();
+    Start();
+    EXPECT_TRUE(Open("largest.qvh", dir.Read("largest.qvh")).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Beam B");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetSteelType(0)->fy, 1e12);
+    EXPECT_TRUE(ui.Done());
+}
+
+// A section read with more layers of a direction than a document keeps is refused, as the
+// document would be: labelled text of 1001 bar layers.
+TEST_F(UnheldLayerTest, MoreLayersThanADocumentKeepsAreRefusedByTheOlderReaders)
+{
+    std::string layers;
+    for (int i = 0; i < 1001; ++i)
+        layers += StrPrintf("LONGREINF L%d\nZ %d\nAI 100\nNUM 1\nENDLONG\n", i, 10 + i % 400);
+    ExpectRefusedKeepingTheOpenSection("many.q2t", LabelledSection(layers),
+                                       "The section has 1001 longitudinal layers in direction x: a section holds at "
+                                       "most 1000. The file cannot be read.",
+                                       "Load Error");
+}
+
+// A name with a control character in it (a NUL, an escape), as pasted text or another program
+// can leave in a file, opens by File > Open with a blank in its place, in a document and in
+// labelled text; saved, the document opens again the same in a new session.
+TEST_F(UnheldLayerTest, ANameWithAControlCharacterOpensWithABlankAndOpensAgain)
+{
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    WriteStructures("named.qvh", std::move(structures));
+    std::string text = dir.Read("named.qvh");
+    for (const std::string& control : {std::string(1, '\0'), std::string("\x1b")}) {
+        std::string damaged = text;
+        damaged.replace(damaged.find("legs minus"), 10, "legs" + control + "minus");
+        EXPECT_TRUE(Open("control.qvh", damaged).empty());
+        ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Named layers");
+        ASSERT_EQ(Window().GetCurrentStructure()->GetTransLayerCount(2), 1);
+        EXPECT_EQ(Window().GetCurrentStructure()->GetTransLayer(0, 2)->name, "legs minus");
+    }
+    ui.File(plat::FileDialogKind::Save, dir.File("saved.qvh"));
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+    app.reset();
+    Start();
+    EXPECT_TRUE(Open("saved.qvh", dir.Read("saved.qvh")).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Named layers");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetTransLayer(0, 2)->name, "legs minus");
+
+    EXPECT_TRUE(Open("control.q2t", LabelledSection("TRANSREINF legs\x1bminus\nA 200\nPATTERN 3\nDB 11.3\n")).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Old girder");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetTransLayer(0, 2)->name, "legs minus");
+    EXPECT_TRUE(ui.Done());
 }

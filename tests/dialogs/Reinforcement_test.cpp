@@ -117,7 +117,8 @@ TEST_F(ReinforcementTest, CapacitiesCountTheLayersOfTheOtherLists) {
     individual.SetActive();
     // The circle of 0 bars became 3 bars: layers at 0 and 120 degrees, 2 layers; 4 distributed.
     EXPECT_DOUBLE_EQ(lists.circular->Entry(0).values[0], 3.0);
-    EXPECT_EQ(lists.individual->GetMaximum(), beam.GetMaxLongLayers() - 2 - 4);
+    // A section holds at most 1000 layers of a direction.
+    EXPECT_EQ(lists.individual->GetMaximum(), 1000 - 2 - 4);
     TGen_Circ circular(lists, *lists.circular, beam, 0, -1);
     circular.Setup();
     circular.SetActive();

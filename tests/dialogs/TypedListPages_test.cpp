@@ -97,9 +97,10 @@ TEST_F(TypedListPagesTest, PatternsAreHeldToTheBarsAndLayersTheSectionHolds) {
     distributed.Add();
     ASSERT_EQ(lists.distributed->GetCount(), 1);
 
-    // Three full patterns and one more leave room for 32767 - 4 - 32758 = 5 layers: a circle
-    // of 12 bars needs 7 (every 30 degrees from the top down), one of 8 bars 5.
-    for (double layers : {10000.0, 10000.0, 10000.0, 2758.0})
+    // One more pattern of 991 layers leaves room for 1000 - 4 - 991 = 5 layers, a section holding
+    // at most 1000 of a direction: a circle of 12 bars needs 7 (every 30 degrees from the top
+    // down), one of 8 bars 5.
+    for (double layers : {991.0})
         (void)lists.distributed->AddFull({1, 500e-6, 0, layers, 0.05, 0.45, 0, 0, 0, 0}, {0, 0, 1, -1}, "Fill");
     TGen_Circ circular(lists, *lists.circular, beam, 0, -1);
     circular.Setup();
