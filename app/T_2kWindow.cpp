@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "analysis/TSectionalAnalysis.h"
@@ -29,7 +30,6 @@
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "foundation/StrFormat.h"
-#include "foundation/TypedNumber.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
@@ -413,15 +413,34 @@ bool T_2kWindow::WriteDocument(const std::string& fileName) {
 
 // ---- Commands ---------------------------------------------------------------------------
 
+namespace {
+// The whole number a text begins with: blanks, a sign, then digits, read as far as the digits
+// go (what follows them is not looked at); 0 when no digit follows. A number past the range of
+// an int stops at its end.
+int LeadingWholeNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long long magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        magnitude = std::min<long long>(magnitude * 10 + (text[i] - '0'), 1LL << 32);
+    const long long value = negative ? -magnitude : magnitude;
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+} // namespace
+
 // The level is the one the analysis code reads (and the layer driver's debug question may
-// set back to 0). An answer that is not one of the levels offered is refused and asked again;
-// an empty answer is level 0.
+// set back to 0): a developer's diagnostic level, taken as the whole number the answer begins
+// with (10 asks for the wall time of every run that finishes). An answer that begins with no
+// number is level 0; Cancel keeps the level.
 void T_2kWindow::PromptDebugMode() {
     std::string text = std::to_string(GetDebugLevel());
-    int level = GetDebugLevel();
-    if (plat::InputUntilTaken(m_programTitle, "Enter Debug Mode (0,1,2,3)", text,
-                              [&level](const std::string& t) { return ReadTypedCount(t, "Debug mode", 0, 3, level); }))
-        SetDebugLevel(level);
+    if (plat::InputDialog(m_programTitle, "Enter Debug Mode (0,1,2,3)", text))
+        SetDebugLevel(LeadingWholeNumber(text));
 }
 
 void T_2kWindow::CmFileNew() {

@@ -486,13 +486,35 @@ void TQ2k_Logic::OpenLayerView(double depth)
     }
 }
 
+// The set opens at depth 0, the section's centroid, where the response's layers seldom have a
+// node of their own: their nodes lie either side of it, at depths that follow the section's
+// layers and bars. Until the user picks a depth, the layer shown is then the one whose node lies
+// nearest the centroid among the depths the response's stages share. A centroid that no region
+// of concrete holds has no layer, and the graphs say so.
+void TQ2k_Logic::MoveProbeOntoNearestLayer()
+{
+    if (!m_probeAtOpening || !m_layerStates || !m_structure || !m_structure->HasRegionAt(kOpeningDepth))
+        return;
+    const TDepthTable& depths = m_layerStates->GetDepthTable();
+    double count = 0.0;
+    if (depths.GetCount() == 0 || depths.FindDepth(m_probeDepth, count) >= 0)
+        return;
+    int nearest = 0;
+    for (int i = 1; i < depths.GetCount(); ++i)
+        if (std::fabs(depths.GetDepth(i) - kOpeningDepth) < std::fabs(depths.GetDepth(nearest) - kOpeningDepth))
+            nearest = i;
+    OpenLayerView(depths.GetDepth(nearest));
+}
+
 int TQ2k_Logic::OnControlChoice(ViewChart* chart, int category, int index)
 {
     if (category != 5)
         return 1;
     m_layerViewShown = index == 4;
     if (m_layerViewShown) {
-        OpenLayerView(0.0);
+        m_probeAtOpening = true;
+        OpenLayerView(kOpeningDepth);
+        MoveProbeOntoNearestLayer();
         // The depth chart marks the depth the layer is shown at, not one picked before.
         double count = 0.0;
         const int entry = m_layerStates ? m_layerStates->GetDepthTable().FindDepth(m_probeDepth, count) : -1;
@@ -518,8 +540,10 @@ int TQ2k_Logic::FillLayerView(ViewChart* chart, int id, int probe, int extra)
                           1, x, y, ProbeTag::DepthCurve + m_host->GetControlChartChoice(1) - probe)) {
             const double factor = m_display.Factor(6);
             const double depth = factor != 0.0 ? y / factor : m_probeDepth;
-            if (std::fabs(depth - m_probeDepth) > 0.0001)
+            if (std::fabs(depth - m_probeDepth) > 0.0001) {
+                m_probeAtOpening = false;
                 OpenLayerView(depth);
+            }
             if (!m_layerStates || !m_layerView)
                 return 0;
         }
@@ -552,6 +576,9 @@ void TQ2k_Logic::FollowShownStage()
 {
     const StageShownByHost shown(m_host);
     if (!m_layerStates->FollowBeamAnalysis(m_probeDepth))
+        return;
+    MoveProbeOntoNearestLayer();
+    if (!m_layerStates)
         return;
     double count = 0.0;
     const int entry = m_layerStates->GetDepthTable().FindDepth(m_probeDepth, count);

@@ -159,6 +159,9 @@ private:
     void FollowShownStage();
     void ReleaseLayerView();
     void OpenLayerView(double depth);
+    // Until a depth is picked, the layer nearest the depth the set opens at, where no layer of
+    // the response lies at that depth itself.
+    void MoveProbeOntoNearestLayer();
     void ProfileNodeWalk(ViewChart* chart, const SectionState& s, int graphId, double sign);
     void ProfilePerBar(ViewChart* chart, const SectionState& s, int graphId);
     void ProfileImposedStrain(ViewChart* chart, const SectionState& s);
@@ -174,6 +177,10 @@ private:
     std::unique_ptr<LayerViewLogic> m_layerView;
     int m_selectedStage = 0;
     double m_probeDepth = 0.0;
+    // The depth the set opens at, and whether the probe stands there (or at the layer nearest
+    // it) rather than at a depth the user picked.
+    static constexpr double kOpeningDepth = 0.0;
+    bool m_probeAtOpening = true;
     // The set of the layer view is shown (the view follows the pair the object is bound to).
     bool m_layerViewShown = false;
 

@@ -1,5 +1,9 @@
 // The XML editor, the element catalogue, load-stage stepping and the small prompts.
 
+#include <optional>
+#include <string>
+#include <utility>
+
 #include "app/CommandIds.h"
 #include "foundation/Diagnostics.h"
 #include "model/TBeam.h"
@@ -207,21 +211,28 @@ TEST_F(StartedShellTest, DebugLevelAndPrintInColourPrompts) {
         EXPECT_EQ(Window().GetDebugLevel(), row.level);
         EXPECT_EQ(GetDebugLevel(), row.level);
     }
-    // An answer that is not one of the levels is refused with a message and asked again; the
-    // level stays until one is taken.
-    for (const char* typed : {"  -1x", "abc", "0,5", "5mm", "1.5", "-1", "4", "nan"}) {
-        ui.Input("Enter Debug Mode (0,1,2,3)", std::string(typed))
-            .Message("Debug mode must be a whole number from 0 to 3.", MsgAnswer::Ok)
-            .Input("Enter Debug Mode (0,1,2,3)", std::nullopt);
+    // The level is the whole number the answer begins with (blanks and a sign before its
+    // digits, whatever follows them), 0 where it begins with none; nothing is refused, so every
+    // level the program reads can be entered, and the prompt is asked once.
+    const std::pair<const char*, int> typed[] = {
+        {"10", 10},   {" 7x", 7},  {"  -1x", -1}, {"abc", 0},   {"0,5", 0},  {"5mm", 5},
+        {"1.5", 1},   {"-1", -1},  {"+12", 12},   {"\t 9", 9}, {"- 3", 0},  {"nan", 0},
+        {"4", 4},     {"x2", 0},   {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
+    for (const auto& [answer, level] : typed) {
+        ui.requests.clear();
+        ui.Input("Enter Debug Mode (0,1,2,3)", std::string(answer));
         Frame().Dispatch(CmId::DebugMode);
-        EXPECT_TRUE(ui.Done()) << typed;
-        EXPECT_EQ(GetDebugLevel(), 1) << typed;
+        EXPECT_TRUE(ui.Done()) << answer;
+        EXPECT_EQ(ui.requests.size(), 1u) << answer;
+        EXPECT_EQ(GetDebugLevel(), level) << answer;
+        EXPECT_EQ(Window().GetDebugLevel(), level) << answer;
     }
-    ui.Input("Enter Debug Mode (0,1,2,3)", std::string("x"))
-        .Message("Debug mode must be", MsgAnswer::Ok)
-        .Input("Enter Debug Mode (0,1,2,3)", std::string("2"));
+    // The prompt offers the level as it stands.
+    SetDebugLevel(10);
+    ui.Input("Enter Debug Mode (0,1,2,3)", std::nullopt);
     Frame().Dispatch(CmId::DebugMode);
-    EXPECT_EQ(GetDebugLevel(), 2);
+    EXPECT_EQ(ui.lastOffered, "10");
+    EXPECT_EQ(GetDebugLevel(), 10);
     SetDebugLevel(0);
     ui.Message("Do you wish to print in colour?", MsgAnswer::No);
     Frame().Dispatch(CmId::PrintInColour);

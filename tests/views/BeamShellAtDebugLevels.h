@@ -35,9 +35,13 @@ struct BeamShellAtDebugLevels : StartedShellTest {
 
     // "Dbg" on the tool bar, answered with the level.
     void EnterDebugLevel(int level) {
-        ui.Input("Enter Debug Mode (0,1,2,3)", std::to_string(level));
+        EnterDebugAnswer(std::to_string(level));
+        EXPECT_EQ(Window().GetDebugLevel(), level);
+    }
+    // "Dbg" on the tool bar, answered with the text as typed.
+    void EnterDebugAnswer(const std::string& typed) {
+        ui.Input("Enter Debug Mode (0,1,2,3)", typed);
         Frame().UpdateToolBar();  // as the idle pass does
         plat::FrameDriver(Frame()).ClickToolButton(CmId::DebugMode);
-        EXPECT_EQ(Window().GetDebugLevel(), level);
     }
 };

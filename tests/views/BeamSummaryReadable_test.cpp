@@ -24,6 +24,7 @@
 #include "charts/DrawingSheet.h"
 #include "dialogs/QuickDefine.h"
 #include "foundation/Units.h"
+#include "member/TMemberDefinition.h"
 #include "support/RecordingDC.h"
 #include "tests/app/summary/SummarySections.h"
 #include "tests/views/PageClashes.h"
@@ -290,4 +291,82 @@ TEST_F(BeamSummaryPages, TheSampleTBeamReadsOnAPageFarWiderThanItIsHigh)
         }
         EXPECT_EQ(Join(faults), "");
     }
+}
+
+// The sample T-beam with a member of every line the properties box writes under "Full Member
+// Properties" (its length, its supports, three material zones, four dead-load and two live-load
+// moment points), saved and opened again as the user opens a document, on its summary page at
+// the common sizes and in windows lower still (pages of 1250 x 320 down to 713 x 300, where the
+// box has no room for all of them): the member lines that stand are the first ones, each above
+// the box's bottom line and clear of every other text and rule; those with no room are left out
+// whole. In the lowest windows some are left out; in a large one all five stand.
+TEST_F(BeamSummaryPages, TheMemberLinesOfALowPageStandInsideThePropertiesBox)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam());
+    TMemberDefinition& definition = g_MemberDefinition;
+    definition.length = 4.0;
+    definition.leftSupport = SupportType::Pin;
+    definition.rightSupport = SupportType::Roller;
+    definition.leftPlateLocation = 0.2;
+    definition.rightPlateLocation = 3.8;
+    definition.leftAnchorage = definition.rightAnchorage = AnchorageType::Perfect;
+    definition.zoneCount = 3;
+    definition.zones[1] = {1.5, 0};
+    definition.zones[2] = {2.5, 0};
+    definition.pointCount[DeadDiagram] = 4;
+    definition.deadLoadConstant = 0;
+    for (int i = 0; i < 4; ++i)
+        definition.diagrams[DeadDiagram][static_cast<std::size_t>(i)] = {1.0 * i + 0.5, -10e3 * (i + 1), 0};
+    definition.pointCount[LiveDiagram] = 2;
+    definition.diagrams[LiveDiagram][0] = {0.0, -5e3, 0};
+    definition.diagrams[LiveDiagram][1] = {4.0, -5e3, 0};
+    ASSERT_TRUE(Window().WriteDocument(dir.File("definition.xml")));
+    definition = TMemberDefinition{};
+    app->OpenFile(dir.File("definition.xml"));
+    ASSERT_EQ(definition.zoneCount, 3);
+    ASSERT_EQ(definition.pointCount[DeadDiagram], 4);
+    ASSERT_EQ(definition.pointCount[LiveDiagram], 2);
+
+    Frame().Dispatch(CmId::CrossSection);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Summary);
+    // The first row of each member line, in order.
+    const std::vector<std::string> starts = {"Length: ", "Pin @ ", "3 material types", "4 Definitions for dead",
+                                             "2 Definitions for live"};
+    std::vector<int> shownAt;
+    std::vector<plat::Size> sizes(std::begin(kReadableSizes), std::end(kReadableSizes));
+    for (const plat::Size lower : {plat::Size{1250, 320}, plat::Size{960, 300}, plat::Size{713, 360}, plat::Size{713, 300}})
+        sizes.push_back(lower);
+    for (const plat::Size size : sizes) {
+        SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+        Size(size);
+        const std::vector<DrawCall> screen = Screen();
+        EXPECT_EQ(Join(Clashes(screen)), "");
+        const std::vector<Letters> letters = LettersOf(screen);
+        const auto heading = std::find_if(letters.begin(), letters.end(),
+                                          [](const Letters& l) { return l.text == "Full Member Properties"; });
+        ASSERT_NE(heading, letters.end());
+        // The box's bottom line: the first rule under the heading that runs under its start.
+        int foot = -1;
+        for (const auto& rule : RulesOf(screen))
+            if (rule.first.y == rule.second.y && rule.first.y >= heading->box.bottom &&
+                std::min(rule.first.x, rule.second.x) <= heading->box.left &&
+                std::max(rule.first.x, rule.second.x) > heading->box.right && (foot < 0 || rule.first.y < foot))
+                foot = rule.first.y;
+        ASSERT_GT(foot, heading->box.bottom);
+        int shown = 0;
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            const auto row = std::find_if(letters.begin(), letters.end(), [&](const Letters& l) {
+                return l.text.rfind(starts[i], 0) == 0;
+            });
+            if (row == letters.end())
+                continue;
+            EXPECT_EQ(shown, static_cast<int>(i)) << Describe(*row) << " after a line left out";
+            ++shown;
+            EXPECT_GE(row->box.top, heading->box.bottom) << Describe(*row);
+            EXPECT_LE(row->box.bottom, foot) << Describe(*row) << " across the box's bottom line at " << foot;
+        }
+        shownAt.push_back(shown);
+    }
+    EXPECT_LT(*std::min_element(shownAt.begin(), shownAt.end()), 5) << "no size leaves a member line out";
+    EXPECT_EQ(*std::max_element(shownAt.begin(), shownAt.end()), 5);
 }

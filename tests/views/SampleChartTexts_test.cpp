@@ -174,6 +174,58 @@ struct RangeNumbers : RealDocumentShellTest {
         plat::Application::PumpEvents(50);
     }
 
+    // What stands wrong on the load-deformation plot's control panel as the window paints it:
+    // letters too small, on letters, struck by a frame line or on a control; controls on one
+    // another (the layout and paste lists, the sample chart, the "Add to Graph" button and the
+    // control chart); a line the panel draws across a control. The letters drawn go to letters.
+    std::vector<std::string> LoadDeformationPanelFaults(std::vector<Letters>& letters)
+    {
+        if (!View().GetLayoutCombo() || !View().GetPasteCombo() || !View().GetAddButton() || !View().GetChart(1) ||
+            !View().GetControlChart(0))
+            return {"a control of the panel missing"};
+        const std::vector<std::pair<std::string, plat::Rect>> controls{
+            {"layout list", View().GetLayoutCombo()->GetPlace()},
+            {"paste list", View().GetPasteCombo()->GetPlace()},
+            {"sample chart", View().GetChart(1)->GetWindowRect()},
+            {"Add to Graph", View().GetAddButton()->GetPlace()},
+            {"control chart", View().GetControlChart(0)->GetWindowRect()}};
+        const auto name = [](const std::pair<std::string, plat::Rect>& c) {
+            std::ostringstream s;
+            s << c.first << " (" << c.second.left << ", " << c.second.top << " - " << c.second.right << ", "
+              << c.second.bottom << ")";
+            return s.str();
+        };
+        RecordingDC panel;
+        View().PaintPanel(panel);
+        // Letters too small, letters on letters, letters struck by a frame line.
+        std::vector<std::string> faults = Clashes(panel.Calls());
+        letters = LettersOf(panel.Calls());
+        for (const Letters& l : letters)
+            for (const auto& control : controls)
+                if (Meet(l.box, control.second))
+                    faults.push_back(Describe(l) + " on the " + name(control));
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            for (std::size_t j = i + 1; j < controls.size(); ++j)
+                if (Meet(controls[i].second, controls[j].second))
+                    faults.push_back("the " + name(controls[i]) + " on the " + name(controls[j]));
+        for (const DrawCall& c : panel.CallsOf("Line"))
+            for (const auto& control : controls) {
+                const plat::Point a = c.points[0], b = c.points[1];
+                const plat::Rect r = control.second;
+                const bool across = (a.y == b.y && a.y > r.top && a.y < r.bottom - 1 &&
+                                     std::max(a.x, b.x) > r.left && std::min(a.x, b.x) < r.right) ||
+                                    (a.x == b.x && a.x > r.left && a.x < r.right - 1 &&
+                                     std::max(a.y, b.y) > r.top && std::min(a.y, b.y) < r.bottom);
+                if (across) {
+                    std::ostringstream s;
+                    s << "line (" << a.x << ", " << a.y << ") - (" << b.x << ", " << b.y << ") across the "
+                      << name(control);
+                    faults.push_back(s.str());
+                }
+            }
+        return faults;
+    }
+
     // The chart painted as the window paints it; where, for the failures' trace.
     static std::string PaintAt(Tchart& chart, plat::Size size, RecordingDC& dc)
     {
@@ -397,51 +449,8 @@ TEST_F(RangeNumbers, OfTheLoadDeformationPanelStandApartInReadableLettersInLowWi
             const plat::Rect client = Window().GetClientRect();
             SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy) + " (client " +
                          std::to_string(client.Width()) + " x " + std::to_string(client.Height()) + "), " + road);
-            ASSERT_NE(View().GetLayoutCombo(), nullptr);
-            ASSERT_NE(View().GetPasteCombo(), nullptr);
-            ASSERT_NE(View().GetAddButton(), nullptr);
-            ASSERT_NE(View().GetChart(1), nullptr);
-            ASSERT_NE(View().GetControlChart(0), nullptr);
-            const std::vector<std::pair<std::string, plat::Rect>> controls{
-                {"layout list", View().GetLayoutCombo()->GetPlace()},
-                {"paste list", View().GetPasteCombo()->GetPlace()},
-                {"sample chart", View().GetChart(1)->GetWindowRect()},
-                {"Add to Graph", View().GetAddButton()->GetPlace()},
-                {"control chart", View().GetControlChart(0)->GetWindowRect()}};
-            const auto name = [](const std::pair<std::string, plat::Rect>& c) {
-                std::ostringstream s;
-                s << c.first << " (" << c.second.left << ", " << c.second.top << " - " << c.second.right << ", "
-                  << c.second.bottom << ")";
-                return s.str();
-            };
-            RecordingDC panel;
-            View().PaintPanel(panel);
-            // Letters too small, letters on letters, letters struck by a frame line.
-            std::vector<std::string> faults = Clashes(panel.Calls());
-            const std::vector<Letters> letters = LettersOf(panel.Calls());
-            for (const Letters& l : letters)
-                for (const auto& control : controls)
-                    if (Meet(l.box, control.second))
-                        faults.push_back(Describe(l) + " on the " + name(control));
-            for (std::size_t i = 0; i < controls.size(); ++i)
-                for (std::size_t j = i + 1; j < controls.size(); ++j)
-                    if (Meet(controls[i].second, controls[j].second))
-                        faults.push_back("the " + name(controls[i]) + " on the " + name(controls[j]));
-            for (const DrawCall& c : panel.CallsOf("Line"))
-                for (const auto& control : controls) {
-                    const plat::Point a = c.points[0], b = c.points[1];
-                    const plat::Rect r = control.second;
-                    const bool across = (a.y == b.y && a.y > r.top && a.y < r.bottom - 1 &&
-                                         std::max(a.x, b.x) > r.left && std::min(a.x, b.x) < r.right) ||
-                                        (a.x == b.x && a.x > r.left && a.x < r.right - 1 &&
-                                         std::max(a.y, b.y) > r.top && std::min(a.y, b.y) < r.bottom);
-                    if (across) {
-                        std::ostringstream s;
-                        s << "line (" << a.x << ", " << a.y << ") - (" << b.x << ", " << b.y << ") across the "
-                          << name(control);
-                        faults.push_back(s.str());
-                    }
-                }
+            std::vector<Letters> letters;
+            const std::vector<std::string> faults = LoadDeformationPanelFaults(letters);
             EXPECT_EQ(Join(faults), "");
             const auto drawn = [&](const std::string& text) {
                 return std::any_of(letters.begin(), letters.end(), [&](const Letters& l) { return l.text == text; });
@@ -453,4 +462,54 @@ TEST_F(RangeNumbers, OfTheLoadDeformationPanelStandApartInReadableLettersInLowWi
                     EXPECT_TRUE(drawn(label)) << label;
             }
         }
+}
+
+// Lower still, where the panel has no room for all three labels above the control chart (frames
+// from 330 down to 260 pixels high, wide and narrow: clients of 250 to 180 pixels): the labels go
+// first, "Sample Output" first and "Type of Base Graph" last, before the lists, the sample chart
+// and the button would be pushed down onto the control chart; what stands is as readable and as
+// apart as in a common window. The lower the window, the fewer labels; in the lowest ones none
+// stands, and the lists and the button stay above the control chart all the same.
+TEST_F(RangeNumbers, OfTheLoadDeformationPanelGoBeforeItsControlsReachTheControlChart)
+{
+    SolveSample("XmlDocument/full_beam_0.xml", CmId::SectionalResponse);
+    Frame().Dispatch(CmId::LoadDeformationPlot);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::LoadDeformation);
+    const char* const labels[] = {"Type of Base Graph", "Type of Pasted Graph", "Sample Output"};
+    std::vector<int> counts;
+    // From the highest to the lowest.
+    for (const plat::Size size : {plat::Size{1250, 330}, plat::Size{960, 300}, plat::Size{713, 300},
+                                  plat::Size{1250, 290}, plat::Size{960, 280}, plat::Size{1250, 270},
+                                  plat::Size{1250, 260}, plat::Size{960, 260}, plat::Size{713, 260}}) {
+        SizeWindow(size);
+        const plat::Rect client = Window().GetClientRect();
+        SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy) + " (client " +
+                     std::to_string(client.Width()) + " x " + std::to_string(client.Height()) + ")");
+        std::vector<Letters> letters;
+        EXPECT_EQ(Join(LoadDeformationPanelFaults(letters)), "");
+        const auto drawn = [&](const std::string& text) {
+            return std::any_of(letters.begin(), letters.end(), [&](const Letters& l) { return l.text == text; });
+        };
+        EXPECT_TRUE(drawn("Load-Deformation"));
+        EXPECT_TRUE(drawn("Paste Data"));
+        // The labels that stand are the first ones of the three.
+        int shown = 0;
+        while (shown < 3 && drawn(labels[shown]))
+            ++shown;
+        for (int i = shown; i < 3; ++i)
+            EXPECT_FALSE(drawn(labels[i])) << labels[i] << " without " << labels[shown];
+        counts.push_back(shown);
+        // The lists and the button stand above the control chart, each under the title of its frame.
+        ASSERT_NE(View().GetControlChart(0), nullptr);
+        const int controlTop = View().GetControlChart(0)->GetWindowRect().top;
+        for (const plat::Rect place :
+             {View().GetLayoutCombo()->GetPlace(), View().GetPasteCombo()->GetPlace(), View().GetAddButton()->GetPlace()})
+            EXPECT_LE(place.bottom, controlTop);
+    }
+    // Fewer labels the lower the window, the roads of two, one and no label all taken.
+    EXPECT_TRUE(std::is_sorted(counts.rbegin(), counts.rend())) << testing::PrintToString(counts);
+    for (const int labelsShown : {0, 1, 2})
+        EXPECT_NE(std::find(counts.begin(), counts.end(), labelsShown), counts.end())
+            << "no size shows " << labelsShown << " labels: " << testing::PrintToString(counts);
+    EXPECT_EQ(counts.back(), 0);
 }

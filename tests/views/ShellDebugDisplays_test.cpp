@@ -232,4 +232,54 @@ TEST_F(DebugDisplays, LevelThreeShowsTheLongTermBlockOfTheReport) {
     EXPECT_NE(block.find("\r\nSecond strain solution: phi="), std::string::npos) << block;
 }
 
+// "Dbg" answered 10, then "Sectional Response" run by the window's idle passes until it stands
+// finished: the run's end shows one "Benchmark Information" box with the run's wall time (a
+// count of milliseconds, never below 0). At 9 and 11 the same run shows no such box (only the
+// change of control variable that every level above 0 tells of), and at an answer that begins
+// with no number (level 0) none at all.
+TEST_F(DebugDisplays, LevelTenShowsTheWallTimeOnceWhenTheRunFinishes) {
+    struct Answer {
+        const char* typed;
+        int level;
+    };
+    for (const Answer& answer : {Answer{"10", 10}, Answer{"9", 9}, Answer{"11", 11}, Answer{"abc", 0}}) {
+        SCOPED_TRACE(answer.typed);
+        SetDebugLevel(3);  // the answer, not the level before it, decides
+        EnterDebugAnswer(answer.typed);
+        ASSERT_TRUE(ui.Done());
+        EXPECT_EQ(Window().GetDebugLevel(), answer.level);
+        ui.requests.clear();
+        // Above level 0 the run says once where it changes its control variable.
+        if (answer.level != 0)
+            ui.Message("Switching from M to Vxz control variable", MsgAnswer::Ok);
+        if (answer.level == 10)
+            ui.Message("total wall time in milliseconds ", MsgAnswer::Ok);
+        TSectionalAnalysis* a = Solve();
+        ASSERT_NE(a, nullptr);
+        for (long pass = 0; pass < 100000 && a->IsRunning(); ++pass)
+            Window().IdleAction(pass);
+        ASSERT_FALSE(a->IsRunning());
+        EXPECT_GT(a->GetLastStageIndex(), 5);
+        // More idle passes after the end show nothing more.
+        for (long pass = 0; pass < 20; ++pass)
+            Window().IdleAction(pass);
+        EXPECT_TRUE(ui.Done());
+        int boxes = 0;
+        for (const UiRequest& r : ui.requests) {
+            EXPECT_EQ(r.kind, "message") << r.text;
+            if (r.caption != "Benchmark Information")
+                continue;
+            ++boxes;
+            EXPECT_EQ(r.style, MsgStyle::Ok);
+            const std::string head = "total wall time in milliseconds ";
+            ASSERT_EQ(r.text.rfind(head, 0), 0u) << r.text;
+            const std::string number = r.text.substr(head.size());
+            EXPECT_FALSE(number.empty());
+            EXPECT_EQ(number.find_first_not_of("0123456789"), std::string::npos) << r.text;
+        }
+        EXPECT_EQ(boxes, answer.level == 10 ? 1 : 0);
+        EXPECT_EQ(static_cast<int>(ui.requests.size()), boxes + (answer.level != 0 ? 1 : 0));
+    }
+}
+
 }  // namespace
