@@ -6,11 +6,13 @@
 #include <QStyle>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
+#include <clocale>
 #include <csignal>
 #include <exception>
 #include <fcntl.h>
@@ -178,6 +180,12 @@ void EnsureGuiRuntime(int argc, char** argv) {
     char** args = argc > 0 && argv ? argv : s_argvEmpty;
     static QApplication* s_app = new GuardedApplication(s_argc, args);
     (void)s_app;
+    // Qt hands the desktop's language setting to the C library when it starts. The program's
+    // numbers use the decimal point whatever that setting (a document is the same bytes on
+    // every machine and "0,5" is no number anywhere), so the numeric rules go back to those of
+    // "C", and Qt's own number texts (its dialogs' sizes, any spin box) use the point too.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
     // One look everywhere: the Fusion style with its own palette (the system colours of the
     // drawing code come from it) and Liberation Sans at a pixel size, so menus, dialogs and
     // charts agree whatever the desktop's settings.
