@@ -1,9 +1,9 @@
 // The program started on a desktop set up in German, where a half is written "0,5": the
 // project's documents open as the same sections as on any other machine and solve to the same
 // stages, what it saves is the same bytes, and the loads dialog takes "0.5" and refuses "0,5"
-// with the same message. The program is started again for the walk, once with the setting "C"
-// and once with LANG=de_DE.UTF-8 (a setting made for the test), so that it meets the setting
-// at start-up as the real program does; the two walks are then compared.
+// with the same message. The program is started again for the walk, with the setting "C", with
+// LANG=de_DE.UTF-8 and with LC_ALL=de_DE.UTF-8 (a setting made for the test), so that it meets
+// the setting at start-up as the real program does; the walks are then compared.
 
 #include <algorithm>
 #include <charconv>
@@ -209,54 +209,73 @@ TEST_F(CommaDecimalSettingTest, DocumentsAndTypedNumbersReadAndWriteAlike)
     const std::string made = comma_decimal::Make(dir.path() / "locales");
     ASSERT_EQ(made, "") << "no setting with a decimal comma could be made for the test";
 
-    const fs::path inC = dir.path() / "walk-C", inGerman = dir.path() / "walk-de";
-    fs::create_directories(inC);
-    fs::create_directories(inGerman);
+    // The walk in "C", and in German as LANG names it and as LC_ALL names it over LANG=C.
     const std::string locpath = "LOCPATH=" + (dir.path() / "locales").string();
-    const pid_t c = comma_decimal::Start(kTestName, {"LANG=C", std::string(kWalkFolder) + "=" + inC.string()},
-                                         inC / "output.txt");
-    const pid_t german = comma_decimal::Start(
-        kTestName, {"LANG=" + std::string(comma_decimal::kSetting), locpath, std::string(kWalkFolder) + "=" + inGerman.string()},
-        inGerman / "output.txt");
-    const comma_decimal::Run runC = comma_decimal::Wait(c, inC / "output.txt");
-    const comma_decimal::Run runGerman = comma_decimal::Wait(german, inGerman / "output.txt");
-    ASSERT_EQ(runC.status, 0) << runC.output;
+    const std::string german = comma_decimal::kSetting;
+    struct Walked {
+        std::string name;
+        std::vector<std::string> variables;
+        fs::path folder = {};
+        pid_t pid = -1;
+        comma_decimal::Run run = {};
+    };
+    std::vector<Walked> walks = {{"C", {"LANG=C"}},
+                                 {"LANG", {"LANG=" + german, locpath}},
+                                 {"LC_ALL", {"LANG=C", "LC_ALL=" + german, locpath}}};
+    for (Walked& w : walks) {
+        w.folder = dir.path() / ("walk-" + w.name);
+        fs::create_directories(w.folder);
+        w.variables.push_back(std::string(kWalkFolder) + "=" + w.folder.string());
+        w.pid = comma_decimal::Start(kTestName, w.variables, w.folder / "output.txt");
+    }
+    for (Walked& w : walks)
+        w.run = comma_decimal::Wait(w.pid, w.folder / "output.txt");
+    const fs::path inC = walks[0].folder;
+    ASSERT_EQ(walks[0].run.status, 0) << walks[0].run.output;
+    const auto factsC = ReadFacts(inC / "facts.txt");
 
-    // The second program met the German setting at start-up (else the comparison says nothing).
-    const auto setting = ReadFacts(inGerman / "setting.txt");
-    ASSERT_EQ(setting.count("ctype"), 1u) << runGerman.output;
-    ASSERT_EQ(setting.at("ctype"), comma_decimal::kSetting) << runGerman.output;
+    for (std::size_t k = 1; k < walks.size(); ++k) {
+        const Walked& w = walks[k];
+        SCOPED_TRACE(w.name);
+        const fs::path& inGerman = w.folder;
+        // The program met the German setting at start-up (else the comparison says nothing).
+        const auto setting = ReadFacts(inGerman / "setting.txt");
+        ASSERT_EQ(setting.count("ctype"), 1u) << w.run.output;
+        ASSERT_EQ(setting.at("ctype"), german) << w.run.output;
 
-    EXPECT_EQ(runGerman.status, 0) << runGerman.output;
-    const auto factsC = ReadFacts(inC / "facts.txt"), factsGerman = ReadFacts(inGerman / "facts.txt");
-    for (const auto& [name, value] : factsC)
-        EXPECT_EQ(factsGerman.count(name) ? factsGerman.at(name) : "(none)", value) << name;
-    EXPECT_EQ(ReadFile(inGerman / "boxes.txt"), ReadFile(inC / "boxes.txt"));
-    for (const char* answer : {"sample-answer.txt", "shrinking-answer.txt"})
-        EXPECT_TRUE(ReadFile(inGerman / answer) == ReadFile(inC / answer)) << answer << " differs";
-    for (const char* saved : {"sample-saved.qvh", "sample-saved-again.qvh", "shrinking-saved.qvh", "shrinking-saved-again.qvh"}) {
-        const std::string bytesC = ReadFile(inC / saved), bytesGerman = ReadFile(inGerman / saved);
-        EXPECT_FALSE(bytesC.empty()) << saved;
-        EXPECT_TRUE(bytesGerman == bytesC) << saved << " saved in German:\n" << bytesGerman.substr(0, 1500);
+        EXPECT_EQ(w.run.status, 0) << w.run.output;
+        const auto factsGerman = ReadFacts(inGerman / "facts.txt");
+        for (const auto& [name, value] : factsC)
+            EXPECT_EQ(factsGerman.count(name) ? factsGerman.at(name) : "(none)", value) << name;
+        EXPECT_EQ(ReadFile(inGerman / "boxes.txt"), ReadFile(inC / "boxes.txt"));
+        for (const char* answer : {"sample-answer.txt", "shrinking-answer.txt"})
+            EXPECT_TRUE(ReadFile(inGerman / answer) == ReadFile(inC / answer)) << answer << " differs";
+        for (const char* saved : {"sample-saved.qvh", "sample-saved-again.qvh", "shrinking-saved.qvh", "shrinking-saved-again.qvh"}) {
+            const std::string bytesC = ReadFile(inC / saved), bytesGerman = ReadFile(inGerman / saved);
+            EXPECT_FALSE(bytesC.empty()) << saved;
+            EXPECT_TRUE(bytesGerman == bytesC) << saved << " saved in German:\n" << bytesGerman.substr(0, 1500);
+        }
+        EXPECT_NE(ReadFile(inGerman / "boxes.txt").find("Increment of Shear must be a number from -1000000 to 1000000 kN.\n"),
+                  std::string::npos);
     }
     EXPECT_TRUE(ReadFile(inC / "sample-saved-again.qvh") == ReadFile(inC / "sample-saved.qvh"));
     EXPECT_TRUE(ReadFile(inC / "shrinking-saved-again.qvh") == ReadFile(inC / "shrinking-saved.qvh"));
 
-    // What both read is what the documents say: the sample 23.62 in deep, solved through 54
+    // What every walk read is what the documents say: the sample 23.62 in deep, solved through 54
     // stages; the rectangle 600 mm deep with -0.3, -0.2 and -0.1 mm/m at 600, 300 and 0 mm;
     // 0.5 kN taken as the shear increment after "0,5" was refused.
-    for (const auto* facts : {&factsC, &factsGerman}) {
-        EXPECT_NEAR(FactValue(*facts, "sample.top") - FactValue(*facts, "sample.bottom"), 23.62 / 39.37008, 1e-12);
-        EXPECT_EQ(FactValue(*facts, "sample.lastStage"), 53.0);
-        EXPECT_EQ(FactValue(*facts, "sample.errors"), 0.0);
-        EXPECT_NEAR(FactValue(*facts, "shrinking.top") - FactValue(*facts, "shrinking.bottom"), 0.6, 1e-12);
-        EXPECT_NEAR(FactValue(*facts, "shrinking.imposedAt4"), -0.3e-3, 1e-12);
-        EXPECT_NEAR(FactValue(*facts, "shrinking.imposedAt2"), -0.2e-3, 1e-12);
-        EXPECT_NEAR(FactValue(*facts, "shrinking.imposedAt0"), -0.1e-3, 1e-12);
-        EXPECT_GT(FactValue(*facts, "shrinking.lastStage"), 10.0);
-        EXPECT_EQ(FactValue(*facts, "loads.shearIncrement"), 500.0);
-        EXPECT_EQ(facts->count("loads.afterComma") ? facts->at("loads.afterComma") : "", "5056");
+    for (const Walked& w : walks) {
+        SCOPED_TRACE(w.name);
+        const auto facts = ReadFacts(w.folder / "facts.txt");
+        EXPECT_NEAR(FactValue(facts, "sample.top") - FactValue(facts, "sample.bottom"), 23.62 / 39.37008, 1e-12);
+        EXPECT_EQ(FactValue(facts, "sample.lastStage"), 53.0);
+        EXPECT_EQ(FactValue(facts, "sample.errors"), 0.0);
+        EXPECT_NEAR(FactValue(facts, "shrinking.top") - FactValue(facts, "shrinking.bottom"), 0.6, 1e-12);
+        EXPECT_NEAR(FactValue(facts, "shrinking.imposedAt4"), -0.3e-3, 1e-12);
+        EXPECT_NEAR(FactValue(facts, "shrinking.imposedAt2"), -0.2e-3, 1e-12);
+        EXPECT_NEAR(FactValue(facts, "shrinking.imposedAt0"), -0.1e-3, 1e-12);
+        EXPECT_GT(FactValue(facts, "shrinking.lastStage"), 10.0);
+        EXPECT_EQ(FactValue(facts, "loads.shearIncrement"), 500.0);
+        EXPECT_EQ(facts.count("loads.afterComma") ? facts.at("loads.afterComma") : "", "5056");
     }
-    EXPECT_NE(ReadFile(inGerman / "boxes.txt").find("Increment of Shear must be a number from -1000000 to 1000000 kN.\n"),
-              std::string::npos);
 }
