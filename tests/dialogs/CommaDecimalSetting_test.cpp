@@ -16,6 +16,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CommandIds.h"
@@ -56,6 +57,13 @@ const char* const kShrinkingSection = R"(<?xml version="1.0"?>
 </q3g_beam>
 </document>
 )";
+
+// A girder in the labelled text format, its numbers with decimals: 500.5 mm deep.
+const char* const kLabelledGirder = "// Quarvish input Ver_0.8\nINPUT-LABEL girder\nTITLE Girder\nUNITS Metric\n"
+                                    "MATERIAL CONCRETE C35\nFCP 35.5\nE0 2.2\nENDMAT\nMATERIAL REBAR\nFY 412.5\nENDMAT\n"
+                                    "SECTION SOLID\n500.5 300.0 C35\n0 300.0 C35\nENDSECTION\n"
+                                    "LONGTAB\n50.5 1500.5 0\n450 600 0\nENDLONG\n"
+                                    "LOADING\nCONSTANT 0 0 0\nVARIABLE 0 1.5 0\nENDLOAD\n";
 
 std::string Number(double v)
 {
@@ -107,6 +115,13 @@ protected:
         const TStructure& s = *Window().GetCurrentStructure();
         Fact(tag + ".top", s.GetTop());
         Fact(tag + ".bottom", s.GetBottom());
+        for (int i = 0; i < s.GetLongLayerCount(0); ++i)
+            if (const LongLayerRec* layer = s.GetLongLayer(i, 0)) {
+                const std::string at = tag + ".layer" + std::to_string(i);
+                Fact(at + ".z", layer->z);
+                Fact(at + ".A", layer->A);
+                Fact(at + ".db", layer->db);
+            }
         const TDepthTable& rows = s.GetPositionVariable(kShrinkTherm);
         Fact(tag + ".shrinkageRows", rows.GetCount());
         for (int i = 0; i < rows.GetCount(); ++i) {
@@ -168,6 +183,19 @@ void CommaDecimalSettingTest::Walk(const fs::path& out)
     OpenDocument("shrinking-saved.qvh", ReadFile(out / "shrinking-saved.qvh"));
     SectionFacts("shrinking-reopened");
     SaveAs(out, "shrinking-saved-again.qvh");
+
+    // A document of an older version (a 0.8 file) and a labelled text file: opened and saved as.
+    const std::pair<std::string, std::string> older[] = {
+        {"v08.q2k", ReadFile(fs::path(QV_SOURCE_DIR) / "fuzz/corpus/NativeV08/beam_b_v8.bin")},
+        {"labelled.q2t", kLabelledGirder}};
+    for (const auto& [name, text] : older) {
+        OpenDocument(name, text);
+        SectionFacts(name);
+        SaveAs(out, name + "-saved.qvh");
+        OpenDocument(name + "-saved.qvh", ReadFile(out / (name + "-saved.qvh")));
+        SectionFacts(name + "-reopened");
+    }
+    OpenDocument("shrinking-saved.qvh", ReadFile(out / "shrinking-saved.qvh"));
 
     // Loads > Define Loading: what it shows, "0,5" as the shear increment refused, "0.5" taken.
     std::string shown, refusedFocus;
@@ -250,7 +278,8 @@ TEST_F(CommaDecimalSettingTest, DocumentsAndTypedNumbersReadAndWriteAlike)
         EXPECT_EQ(ReadFile(inGerman / "boxes.txt"), ReadFile(inC / "boxes.txt"));
         for (const char* answer : {"sample-answer.txt", "shrinking-answer.txt"})
             EXPECT_TRUE(ReadFile(inGerman / answer) == ReadFile(inC / answer)) << answer << " differs";
-        for (const char* saved : {"sample-saved.qvh", "sample-saved-again.qvh", "shrinking-saved.qvh", "shrinking-saved-again.qvh"}) {
+        for (const char* saved : {"sample-saved.qvh", "sample-saved-again.qvh", "shrinking-saved.qvh", "shrinking-saved-again.qvh",
+                                  "v08.q2k-saved.qvh", "labelled.q2t-saved.qvh"}) {
             const std::string bytesC = ReadFile(inC / saved), bytesGerman = ReadFile(inGerman / saved);
             EXPECT_FALSE(bytesC.empty()) << saved;
             EXPECT_TRUE(bytesGerman == bytesC) << saved << " saved in German:\n" << bytesGerman.substr(0, 1500);
@@ -262,8 +291,10 @@ TEST_F(CommaDecimalSettingTest, DocumentsAndTypedNumbersReadAndWriteAlike)
     EXPECT_TRUE(ReadFile(inC / "shrinking-saved-again.qvh") == ReadFile(inC / "shrinking-saved.qvh"));
 
     // What every walk read is what the documents say: the sample 23.62 in deep, solved through 54
-    // stages; the rectangle 600 mm deep with -0.3, -0.2 and -0.1 mm/m at 600, 300 and 0 mm;
-    // 0.5 kN taken as the shear increment after "0,5" was refused.
+    // stages; the rectangle 600 mm deep with -0.3, -0.2 and -0.1 mm/m at 600, 300 and 0 mm; the
+    // girder 500.5 mm deep with 1500.5 mm^2 in its first layer, and the 0.8 file's 1000 mm^2 of
+    // bars 25.2 mm across, after Save As and File > Open; 0.5 kN taken as the shear increment
+    // after "0,5" was refused.
     for (const Walked& w : walks) {
         SCOPED_TRACE(w.name);
         const auto facts = ReadFacts(w.folder / "facts.txt");
@@ -275,6 +306,10 @@ TEST_F(CommaDecimalSettingTest, DocumentsAndTypedNumbersReadAndWriteAlike)
         EXPECT_NEAR(FactValue(facts, "shrinking.imposedAt2"), -0.2e-3, 1e-12);
         EXPECT_NEAR(FactValue(facts, "shrinking.imposedAt0"), -0.1e-3, 1e-12);
         EXPECT_GT(FactValue(facts, "shrinking.lastStage"), 10.0);
+        EXPECT_NEAR(FactValue(facts, "labelled.q2t.top") - FactValue(facts, "labelled.q2t.bottom"), 0.5005, 1e-12);
+        EXPECT_NEAR(FactValue(facts, "labelled.q2t-reopened.layer0.A"), 1500.5e-6, 1e-15);
+        EXPECT_NEAR(FactValue(facts, "v08.q2k-reopened.layer0.db"), 0.0252, 1e-12);
+        EXPECT_NEAR(FactValue(facts, "v08.q2k-reopened.layer0.A"), 1000e-6, 1e-15);
         EXPECT_EQ(FactValue(facts, "loads.shearIncrement"), 500.0);
         EXPECT_EQ(facts.count("loads.afterComma") ? facts.at("loads.afterComma") : "", "5056");
     }
