@@ -6,6 +6,7 @@
 #include "charts/TBoxItem.h"
 #include "charts/Tchart.h"
 #include "charts/Tdataview.h"
+#include "foundation/DecimalPoint.h"
 #include "foundation/ReportText.h"
 #include "platform/Services.h"
 
@@ -28,9 +29,9 @@ std::string Format(const std::string& format, double value) {
     const bool exponent = f[4] == 'e';
     const int digits = f[3] - '0';
     if (exponent)
-        std::snprintf(text, sizeof text, "%5.*e", digits, value);
+        DecimalSnprintf(text, sizeof text, "%5.*e", digits, value);
     else
-        std::snprintf(text, sizeof text, "%5.*f", digits, value);
+        DecimalSnprintf(text, sizeof text, "%5.*f", digits, value);
     return text;
 }
 
@@ -90,7 +91,7 @@ std::string ChartExportText(const std::vector<double>& data, const std::string& 
             }
             if (x > kSeparator) {
                 char line[400];
-                std::snprintf(line, sizeof line, "Line type : %1.0f\r\n", y);
+                DecimalSnprintf(line, sizeof line, "Line type : %1.0f\r\n", y);
                 text += line;
                 if (++i >= pairs)
                     break;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "foundation/DecimalPoint.h"
 #include "foundation/TypedNumber.h"
 #include "platform/Device.h"
 
@@ -15,7 +16,7 @@ inline int Trunc(double v) { return ClampToInt(v); }
 inline std::string Fmt(const char* format, double v)
 {
     char buf[128];
-    std::snprintf(buf, sizeof buf, format, v);
+    DecimalSnprintf(buf, sizeof buf, format, v);
     return buf;
 }
 

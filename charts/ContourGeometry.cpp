@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "foundation/DecimalPoint.h"
+
 namespace {
 
 int Trunc(double v) { return static_cast<int>(v); }
@@ -165,7 +167,7 @@ std::string ContourExportText(const ContourGrid& grid)
                 if (IsContourNoValue(v))
                     text += "N/A\t";
                 else {
-                    std::snprintf(buf, sizeof buf, "%5.1f\t", v);
+                    DecimalSnprintf(buf, sizeof buf, "%5.1f\t", v);
                     text += buf;
                 }
             }

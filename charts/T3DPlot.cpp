@@ -9,6 +9,7 @@
 #include "charts/RichText.h"
 #include "charts/TFauxGLWindow.h"
 #include "charts/TMixinChartOwner.h"
+#include "foundation/DecimalPoint.h"
 #include "platform/DC.h"
 
 namespace TA = plat::TextAlign;
@@ -29,7 +30,7 @@ constexpr std::array<plat::Color, 25> kPlotColours{{
 std::string Format(const char* format, double a, double b, double c)
 {
     char buf[256];
-    std::snprintf(buf, sizeof buf, format, a, b, c);
+    DecimalSnprintf(buf, sizeof buf, format, a, b, c);
     return buf;
 }
 

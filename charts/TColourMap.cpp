@@ -12,6 +12,7 @@
 #include "charts/RichText.h"
 #include "charts/TFauxGLWindow.h"
 #include "charts/TMixinChartOwner.h"
+#include "foundation/DecimalPoint.h"
 #include "foundation/Reporter.h"
 #include "foundation/Units.h"
 #include "platform/DC.h"
@@ -306,7 +307,7 @@ void TColourMap::CmSetBinRange()
 {
     const int last = std::max(0, m_bins.count - 1);
     char buf[160];
-    std::snprintf(buf, sizeof buf, "%5.3f , %5.3f , %d", static_cast<double>(m_bins.limit[0]),
+    DecimalSnprintf(buf, sizeof buf, "%5.3f , %5.3f , %d", static_cast<double>(m_bins.limit[0]),
                   static_cast<double>(m_bins.limit[static_cast<std::size_t>(last)]), m_bins.count);
     std::string text = buf;
     double lo = m_bins.limit[0], hi = m_bins.limit[static_cast<std::size_t>(last)];

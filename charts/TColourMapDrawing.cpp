@@ -14,6 +14,7 @@
 #include "charts/RichText.h"
 #include "charts/TFauxGLWindow.h"
 #include "charts/TMixinChartOwner.h"
+#include "foundation/DecimalPoint.h"
 #include "foundation/Reporter.h"
 #include "foundation/Units.h"
 #include "platform/DC.h"
@@ -103,7 +104,7 @@ void TColourMap::DrawLegend(plat::DC& dc)
             const int xs[2] = {Trunc(0.33 * W), Trunc(0.67 * W)};
             for (int i = 0; i < 2; ++i) {
                 char buf[160];
-                std::snprintf(buf, sizeof buf, texts[i], r, units[i]);
+                DecimalSnprintf(buf, sizeof buf, texts[i], r, units[i]);
                 dc.TextOut(xs[i], H - L / 2, buf);
                 // A sample of the arrow line one text height above the text.
                 dc.SelectPen(plat::Pen{plat::PenStyle::Solid, 3, GetBinColour(m_bins, i + 1, Grey())});
@@ -119,7 +120,7 @@ void TColourMap::DrawLegend(plat::DC& dc)
     if (m_dataKind == kMapCracks || m_dataKind == kMapDeformedCracks) {
         const char* unit = UnitLabel(ukSectionLength);
         char buf[200];
-        std::snprintf(buf, sizeof buf, "Crack Widths: thin < %4.2f %s, mid, thick > %4.2f %s", m_crackWidth, unit,
+        DecimalSnprintf(buf, sizeof buf, "Crack Widths: thin < %4.2f %s, mid, thick > %4.2f %s", m_crackWidth, unit,
                       2.0 * m_crackWidth, unit);
         dc.SetTextAlign(TA::Right | TA::Baseline);
         dc.TextOut(Trunc(0.95 * W), Trunc(H - 0.33 * L), buf);
@@ -161,7 +162,7 @@ void TColourMap::DrawLegend(plat::DC& dc)
             if (m_bins.count == 24) {
                 if (c == 0 && r < 2) {
                     char buf[96];
-                    std::snprintf(buf, sizeof buf, "%4.2f to %4.2f",
+                    DecimalSnprintf(buf, sizeof buf, "%4.2f to %4.2f",
                                   lim - (m_bins.limit[1] - m_bins.limit[0]) + 0.005, lim + 0.005);
                     text = buf;
                 } else {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "foundation/DecimalPoint.h"
 #include "foundation/DateTime.h"
 #include "foundation/NameText.h"
 #include "foundation/Reporter.h"
@@ -36,7 +37,7 @@ double PsiToPa(double psi) { return psi / UnitFactor(ukStress, kUnitUS); }
 std::string Numbered(const char* stem, int number)
 {
     char text[64];
-    std::snprintf(text, sizeof text, "%s%d", stem, number);
+    DecimalSnprintf(text, sizeof text, "%s%d", stem, number);
     return text;
 }
 

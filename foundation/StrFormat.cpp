@@ -1,5 +1,7 @@
 #include "foundation/StrFormat.h"
 
+#include "foundation/DecimalPoint.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -9,12 +11,12 @@ std::string StrVPrintf(const char* fmt, va_list args)
 {
     va_list copy;
     va_copy(copy, args);
-    const int needed = std::vsnprintf(nullptr, 0, fmt, copy);
+    const int needed = DecimalVsnprintf(nullptr, 0, fmt, copy);
     va_end(copy);
     if (needed <= 0)
         return std::string();
     std::string out(static_cast<std::size_t>(needed) + 1, '\0');
-    std::vsnprintf(out.data(), out.size(), fmt, args);
+    DecimalVsnprintf(out.data(), out.size(), fmt, args);
     out.resize(static_cast<std::size_t>(needed));
     return out;
 }
@@ -107,10 +109,10 @@ std::string StrVPrintfUnsignedZeros(const char* fmt, va_list args)
         const auto print = [&](auto value) {
             const auto into = [&](char* buffer, std::size_t size) {
                 if (starCount == 2)
-                    return std::snprintf(buffer, size, spec.c_str(), stars[0], stars[1], value);
+                    return DecimalSnprintf(buffer, size, spec.c_str(), stars[0], stars[1], value);
                 if (starCount == 1)
-                    return std::snprintf(buffer, size, spec.c_str(), stars[0], value);
-                return std::snprintf(buffer, size, spec.c_str(), value);
+                    return DecimalSnprintf(buffer, size, spec.c_str(), stars[0], value);
+                return DecimalSnprintf(buffer, size, spec.c_str(), value);
             };
             const int needed = into(nullptr, 0);
             if (needed <= 0)

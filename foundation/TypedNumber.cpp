@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "foundation/DecimalPoint.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 
@@ -53,7 +54,7 @@ double TypedNumber(const std::string& text)
     if (*first == '\0')
         return 0.0;
     char* end = nullptr;
-    const double v = std::strtod(first, &end);
+    const double v = DecimalStrtod(first, &end);
     // A hexadecimal number is not what a dialog shows or an engineer types.
     const bool hex = std::find_if(first, static_cast<const char*>(end), [](char c) { return c == 'x' || c == 'X'; }) != end;
     if (end == first || hex)

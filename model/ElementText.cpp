@@ -8,6 +8,7 @@
 #include <iterator>
 #include <limits>
 
+#include "foundation/DecimalPoint.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -76,7 +77,7 @@ double ReadDocumentNumber(const std::string& text)
             i = expEnd;
     }
     const std::string number = text.substr(start, i - start);
-    const double value = std::strtod(number.c_str(), nullptr);
+    const double value = DecimalStrtod(number.c_str(), nullptr);
     if (!std::isfinite(value) || std::fabs(value) > kLargestDocumentNumber)
         return 0.0;
     return value;
@@ -85,7 +86,7 @@ double ReadDocumentNumber(const std::string& text)
 double ReadDocumentNumberAsWritten(const std::string& text)
 {
     // strtod skips the leading blanks itself.
-    return std::strtod(text.c_str(), nullptr);
+    return DecimalStrtod(text.c_str(), nullptr);
 }
 
 int32_t ReadDocumentInteger(const std::string& text)
@@ -174,7 +175,7 @@ namespace {
 std::string PrintfValue(const char* format, double value)
 {
     char buffer[64];
-    const int n = std::snprintf(buffer, sizeof buffer, format, value);
+    const int n = DecimalSnprintf(buffer, sizeof buffer, format, value);
     if (n >= 0 && static_cast<std::size_t>(n) < sizeof buffer)
         return buffer;
     // Only absurd magnitudes need more room than the buffer.

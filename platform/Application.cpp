@@ -6,12 +6,15 @@
 #include <QStyle>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
+#include <clocale>
 #include <csignal>
+#include <cstdlib>
 #include <exception>
 #include <fcntl.h>
 #include <unistd.h>
@@ -165,6 +168,20 @@ private:
     struct sigaction m_hup {};
     bool m_installed = false;
 };
+
+// The numeric part of the language setting is "C" in the environment too, before Qt reads it:
+// Qt's own number texts (the sizes in a file dialog) follow the environment's setting, not the
+// C library's. LC_ALL would name it for every part, so it is spelled out part by part.
+void NumbersOfTheCSettingInTheEnvironment() {
+    if (const char* all = std::getenv("LC_ALL"); all && *all) {
+        const std::string setting = all;
+        for (const char* part : {"LC_CTYPE", "LC_COLLATE", "LC_TIME", "LC_MONETARY", "LC_MESSAGES", "LC_PAPER",
+                                 "LC_NAME", "LC_ADDRESS", "LC_TELEPHONE", "LC_MEASUREMENT", "LC_IDENTIFICATION"})
+            setenv(part, setting.c_str(), 1);
+        unsetenv("LC_ALL");
+    }
+    setenv("LC_NUMERIC", "C", 1);
+}
 } // namespace
 
 void EnsureGuiRuntime(int argc, char** argv) {
@@ -176,8 +193,15 @@ void EnsureGuiRuntime(int argc, char** argv) {
     static char* s_argvEmpty[] = {s_name, nullptr};
     s_argc = argc > 0 ? argc : 1;
     char** args = argc > 0 && argv ? argv : s_argvEmpty;
+    NumbersOfTheCSettingInTheEnvironment();
     static QApplication* s_app = new GuardedApplication(s_argc, args);
     (void)s_app;
+    // Qt hands the desktop's language setting to the C library when it starts. The program's
+    // numbers use the decimal point whatever that setting (a document is the same bytes on
+    // every machine and "0,5" is no number anywhere), so the C library's numeric rules are
+    // those of "C" whatever the environment held, and so are those of Qt's own number texts.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
     // One look everywhere: the Fusion style with its own palette (the system colours of the
     // drawing code come from it) and Liberation Sans at a pixel size, so menus, dialogs and
     // charts agree whatever the desktop's settings.

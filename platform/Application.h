@@ -18,9 +18,10 @@ namespace plat {
 
 class Frame;
 
-// Makes the process-wide Qt runtime once (QApplication); later calls do nothing. An exception
-// that escapes the handling of an event goes no further: it ends the running application
-// (Application::ExceptionEscaped, then the loop ends with its code).
+// Makes the process-wide Qt runtime once (QApplication), its numbers and the C library's
+// written and read with the decimal point whatever the language setting; later calls do
+// nothing. An exception that escapes the handling of an event goes no further: it ends the
+// running application (Application::ExceptionEscaped, then the loop ends with its code).
 void EnsureGuiRuntime(int argc = 0, char** argv = nullptr);
 
 // Runs a handler that the layer calls from Qt (a command, a control's notification): an

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "foundation/DecimalPoint.h"
 #include "foundation/SmallSolvers.h"
 #include "foundation/Units.h"
 #include "member/TFullMemberResponse.h"
@@ -136,7 +137,7 @@ void TDrawCrack::LineTo(double x, double y, bool web)
             if (m_rowWidth[k] <= 1e-6 || (xi - m_rowLast[k]) * m_direction <= 1.4 * m_labelWidth)
                 continue;
             char text[64];
-            std::snprintf(text, sizeof text, g_UnitSystem == 0 ? "%4.2f" : "%4.3f",
+            DecimalSnprintf(text, sizeof text, g_UnitSystem == 0 ? "%4.2f" : "%4.3f",
                           m_rowWidth[k] * UnitFactor(ukSectionLength));
             CrackPicture::Label label{};
             Map(xi, yi, label.x, label.y);

@@ -8,6 +8,7 @@
 #include "app/summary/SummaryLayout.h"
 #include "charts/RichText.h"
 #include "charts/Tchart.h"
+#include "foundation/DecimalPoint.h"
 #include "foundation/Units.h"
 #include "model/ReinfPatterns.h"
 #include "model/StructureRecords.h"
@@ -22,7 +23,7 @@ template <typename... Args>
 std::string Format(const char* format, Args... args)
 {
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, format, args...);
+    DecimalSnprintf(buffer, sizeof buffer, format, args...);
     return buffer;
 }
 

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <vector>
 
+#include "foundation/DecimalPoint.h"
+
 namespace {
 
 constexpr std::size_t kVersionOffset = 35;
@@ -32,7 +34,7 @@ double VersionNumber(std::span<const std::uint8_t> head)
     char text[kVersionChars + 1] = {};
     for (std::size_t i = 0; i < kVersionChars; ++i)
         text[i] = static_cast<char>(head[kVersionOffset + i]);
-    const double value = std::strtod(text, nullptr);
+    const double value = DecimalStrtod(text, nullptr);
     return std::isfinite(value) ? value : 0.0;
 }
 

@@ -15,6 +15,7 @@
 #include "files/legacy/LabelledTextFile.h"
 #include "files/legacy/NativeFileCommon.h"
 #include "files/legacy/SectionDefinition.h"
+#include "foundation/DecimalPoint.h"
 #include "foundation/NameText.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -65,7 +66,7 @@ std::vector<std::string> SplitWords(const std::string& line)
 
 double ReadNumber(const std::string& text)
 {
-    const double value = std::strtod(text.c_str(), nullptr);
+    const double value = DecimalStrtod(text.c_str(), nullptr);
     return std::isfinite(value) ? value : 0.0;
 }
 
