@@ -73,27 +73,6 @@ struct BeamSummaryPages : SizedPagesTest {
     }
 };
 
-// A 300 x 600 mm section of four strand layers, each of its own strand and slope and so with a
-// callout of three rows (strands, prestrain, slope), and T-headed stirrups (two rows).
-std::unique_ptr<TBeam> FourTendons()
-{
-    auto beam = SummarySections::Empty();
-    beam->AddRegion(0.6, 0.0, 0.3, 0.3, 0, 1);
-    for (int i = 0; i < 4; ++i) {
-        LongLayerRec strands = SummarySections::Bars(0.05 + 0.15 * i, 2, 0.0127);
-        strands.bartitle.clear();
-        strands.barIndex = -1;
-        strands.Ai = (90 + 10 * i) * 1e-6;
-        strands.A = 2 * strands.Ai;
-        strands.dep = 0.006;
-        strands.drape = 0.01 * i;
-        beam->AddLongLayer(strands, 0);
-    }
-    beam->AddTransLayer(SummarySections::Stirrup(0.03, 0.57, 0.0113, 5), 2);
-    beam->SetName("Four tendons");
-    beam->Validate();
-    return beam;
-}
 
 // A 300 x 500 mm section of thirty bar layers of 1 to 30 bars, from the bottom up: thirty
 // callouts of one row.
@@ -142,7 +121,7 @@ TEST_F(BeamSummaryPages, CrowdedCalloutsGoIntoFewerRowsThenFewerCalloutsAndNever
     ASSERT_NE(g_InfoManager, nullptr);
     for (int section = 0; section < 2; ++section) {
         SCOPED_TRACE(section == 0 ? "four tendons" : "thirty layers");
-        g_Structures[0] = section == 0 ? FourTendons() : ThirtyLayers();
+        g_Structures[0] = section == 0 ? SummarySections::FourTendons() : ThirtyLayers();
         View().CreateLogic(1, g_Structures[0].get(), nullptr);
         Frame().Dispatch(CmId::CrossSection);
         ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Summary);

@@ -234,29 +234,6 @@ struct LowSummaryPage : SizedPagesTest {
     }
 };
 
-// A 300 x 600 mm section of four strand layers of their own strands and slopes (callouts of
-// strands, prestrain and slope: three rows, two for the layer without slope) and T-headed
-// stirrups (two rows).
-std::unique_ptr<TBeam> FourTendons()
-{
-    auto beam = SummarySections::Empty();
-    beam->AddRegion(0.6, 0.0, 0.3, 0.3, 0, 1);
-    for (int i = 0; i < 4; ++i) {
-        LongLayerRec strands = SummarySections::Bars(0.05 + 0.15 * i, 2, 0.0127);
-        strands.bartitle.clear();
-        strands.barIndex = -1;
-        strands.Ai = (90 + 10 * i) * 1e-6;
-        strands.A = 2 * strands.Ai;
-        strands.dep = 0.006;
-        strands.drape = 0.01 * i;
-        beam->AddLongLayer(strands, 0);
-    }
-    beam->AddTransLayer(SummarySections::Stirrup(0.03, 0.57, 0.0113, 5), 2);
-    beam->SetName("Four tendons");
-    beam->Validate();
-    return beam;
-}
-
 } // namespace
 
 // The sample T-beam's summary page in windows 600 to 900 wide: beside the three materials charts
@@ -330,7 +307,7 @@ TEST_F(LowSummaryPage, ANoteTooWideBesideTheMaterialsChartsIsBrokenIntoLines)
 TEST_F(LowSummaryPage, CalloutsAreLeftOutOnlyWhereEveryOneShownStandsInOneRow)
 {
     ASSERT_NE(g_InfoManager, nullptr);
-    g_Structures[0] = FourTendons();
+    g_Structures[0] = SummarySections::FourTendons();
     View().CreateLogic(1, g_Structures[0].get(), nullptr);
     Frame().Dispatch(CmId::CrossSection);
     int allInOneRow = 0, leftOut = 0;

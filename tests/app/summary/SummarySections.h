@@ -52,6 +52,29 @@ struct SummarySections {
         return s;
     }
 
+    // 300 x 600 mm of four strand layers, each of its own strand and slope and so with a callout
+    // of three rows (strands, prestrain, slope; two for the layer without slope), and T-headed
+    // stirrups (two rows).
+    static std::unique_ptr<TBeam> FourTendons()
+    {
+        auto beam = Empty();
+        beam->AddRegion(0.6, 0.0, 0.3, 0.3, 0, 1);
+        for (int i = 0; i < 4; ++i) {
+            LongLayerRec strands = Bars(0.05 + 0.15 * i, 2, 0.0127);
+            strands.bartitle.clear();
+            strands.barIndex = -1;
+            strands.Ai = (90 + 10 * i) * 1e-6;
+            strands.A = 2 * strands.Ai;
+            strands.dep = 0.006;
+            strands.drape = 0.01 * i;
+            beam->AddLongLayer(strands, 0);
+        }
+        beam->AddTransLayer(Stirrup(0.03, 0.57, 0.0113, 5), 2);
+        beam->SetName("Four tendons");
+        beam->Validate();
+        return beam;
+    }
+
     // 300 x 600 mm; validation puts depth 0 at mid-height (top 0.3).
     static std::unique_ptr<TBeam> Rectangle(const std::string& name = "Rect")
     {
