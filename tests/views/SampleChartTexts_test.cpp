@@ -344,7 +344,8 @@ struct RangeNumbers : RealDocumentShellTest {
         PrintLetterPageFromPreview(*app, paper);
         int printed = 0;
         for (const DrawCall& title : paper.CallsOf("Text")) {
-            if (title.text.empty() || title.text.rfind("Control", 0) != 0 || chart->Data().Title().rfind(title.text, 0) != 0)
+            if (title.text.empty() || title.text.rfind("Control", 0) != 0 ||
+                chart->Data().Title().rfind(title.text, 0) != 0)
                 continue;
             SCOPED_TRACE("page: " + chart->Data().Title());
             const plat::Point org = title.state.mapping.windowOrg;
