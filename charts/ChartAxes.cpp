@@ -455,7 +455,11 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
     // (the minima of x and y at a corner) keep a digit's width of blank between them, so that
     // they never read as one pair ("-5.1 -0.1").
     const int gap = std::max(kNumberGap, measure("0").cx);
-    const auto clear = [&](const AxisLabel& l, plat::Size size, bool ofInk) {
+    // What of the data a place must keep clear of besides the lines and the other numbers: all
+    // of it, or its markers alone (the curve gives way round the number). A marker never gives
+    // way: it is a point of the data, and a number over it hides both.
+    enum class Of { Data, Markers };
+    const auto clear = [&](const AxisLabel& l, plat::Size size, Of of) {
         const plat::Rect b = AxisLabelBox(l, size);
         if (b.left < area.left || b.right > area.right || b.top < area.top || b.bottom > area.bottom)
             return false;
@@ -463,7 +467,9 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
             return false;
         if (MeetsAny(NumberLettersBox(l, size), lines))
             return false;
-        return !ofInk || !InkMeets(ink, b, 1);
+        if (of == Of::Data)
+            return !InkMeets(ink, b, 1);
+        return !MeetsAny(plat::Rect{b.left - 1, b.top - 1, b.right + 1, b.bottom + 1}, ink.boxes);
     };
     std::vector<AxisLabel> kept;
     for (const AxisLabel& home : labels) {
@@ -500,25 +506,26 @@ void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, c
             return end.x >= b.left - kRangeLabelOffset && end.x <= b.right + kRangeLabelOffset &&
                    end.y >= b.top - kRangeLabelOffset && end.y <= b.bottom + kRangeLabelOffset;
         };
-        const auto firstClear = [&](bool ofInk, AxisLabel& out) {
+        const auto firstClear = [&](Of of, AxisLabel& out) {
             for (const AxisLabel& l : places) {
-                if (clear(l, size, ofInk)) {
+                if (clear(l, size, of)) {
                     out = l;
                     return true;
                 }
                 for (const AxisLabel& across : PlacesAcrossLines(l, size, lines))
-                    if (touches(across) && clear(across, size, ofInk)) {
+                    if (touches(across) && clear(across, size, of)) {
                         out = across;
                         return true;
                     }
             }
             return false;
         };
-        // Clear of the data where the chart leaves such a place; else the data give way round
-        // the number; where even the lines and the other numbers leave no place at its end,
-        // the number is left out rather than moved to where it reads as another value.
+        // Clear of the data where the chart leaves such a place; else clear of its markers, the
+        // curve giving way round the number; where the markers, the lines and the other numbers
+        // leave no place at its end, the number is left out rather than moved to where it reads
+        // as another value or laid over the points it stands for.
         AxisLabel at = home;
-        if (firstClear(true, at) || firstClear(false, at)) {
+        if (firstClear(Of::Data, at) || firstClear(Of::Markers, at)) {
             placed.push_back(AxisLabelBox(at, size));
             kept.push_back(at);
         }

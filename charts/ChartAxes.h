@@ -106,8 +106,9 @@ bool InkMeets(const ChartInk& ink, const plat::Rect& box, int margin);
 // sideways, a y number up or down) where its box still reaches its end.
 //
 // Where the data leave none of those places clear, the number takes the first clear of the
-// lines and the numbers (the data give way round it); where there is none of those either, it is
-// left out: a number is never moved along its axis to where it reads as another value.
+// data's markers, the lines and the numbers (the curve gives way round it); where there is none
+// of those either, it is left out: a number is never moved along its axis to where it reads as
+// another value, nor laid over the markers, the points of the data it would hide.
 void KeepRangeLabelsClear(std::vector<AxisLabel>& labels, const ChartInk& ink, const plat::Rect& area,
                           const LabelMeasure& measure, const std::vector<plat::Rect>& lines = {});
 

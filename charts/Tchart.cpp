@@ -670,9 +670,9 @@ void Ticonchart::Paint(plat::DC& dc, bool, const plat::Rect&)
     const int H = Height();
     UpdateScaling(dc, -1, 1, -1, 1);
     const ChartTransform& t = m_transform;
-    // The range numbers go where the data leave them room; where the data fill every place
-    // (a dense cloud of markers, as on a page), the data give way: no stroke or marker runs
-    // into a number.
+    // The range numbers go where the data leave them room; where the curve fills every place
+    // (a member's moment zigzagging across the plot), it gives way: no stroke runs into a
+    // number. A number with no place clear of the markers is left out.
     const LabelMeasure measure = TextMeasure(dc);
     ChartInk ink;
     const std::vector<AxisLabel> labels = RangeLabels(t, m_margins, measure, &ink);

@@ -150,8 +150,9 @@ plat::Size Chars(const std::string& text) { return {7 * static_cast<int>(text.si
 // the other side of the axis, under the row, still at its end. A cluster of markers (5 x 5
 // boxes every 10 pixels from x 40 to 120 along the top row) over the top's number "236.0"
 // (left-aligned two pixels right of the column at x 30) leaves it no clear place at its end:
-// left of the column and above the top it would leave the chart. It stays where it is (the
-// markers give way round it), not sent along its row to x 124, where it would read as an x value.
+// left of the column and above the top it would leave the chart. It is left out: not laid over
+// the markers, whose points it would hide, nor sent along its row to x 124, where it would read
+// as an x value. A curve along the top row in place of the markers gives way round it.
 TEST(RangeLabels, NumbersKeepClearOfCurvesAndMarkers)
 {
     const plat::Rect area{0, 20, 300, 200};
@@ -166,12 +167,21 @@ TEST(RangeLabels, NumbersKeepClearOfCurvesAndMarkers)
     ink.lines.push_back({{250, 135}, {290, 148}});
     for (int x = 40; x <= 120; x += 10)
         ink.boxes.push_back(plat::Rect{x - 2, 20, x + 3, 25});
-    KeepRangeLabelsClear(labels, ink, area, Chars);
+    std::vector<AxisLabel> marked = labels;
+    KeepRangeLabelsClear(marked, ink, area, Chars);
+    ASSERT_EQ(marked.size(), 1u);
+    EXPECT_EQ(marked[0].text, "91.6");
+    EXPECT_EQ(marked[0].at, (plat::Point{285, 150}));
+    EXPECT_EQ(marked[0].hAlign, Right);
+    EXPECT_EQ(marked[0].vAlign, Top);
+    EXPECT_FALSE(InkMeets(ink, AxisLabelBox(marked[0], Chars(marked[0].text)), 1));
+    ChartInk curve;
+    curve.lines = ink.lines;
+    curve.lines.push_back({{38, 22}, {123, 22}});
+    KeepRangeLabelsClear(labels, curve, area, Chars);
     ASSERT_EQ(labels.size(), 2u);
     EXPECT_EQ(labels[0].at, (plat::Point{285, 150}));
-    EXPECT_EQ(labels[0].hAlign, Right);
     EXPECT_EQ(labels[0].vAlign, Top);
-    EXPECT_FALSE(InkMeets(ink, AxisLabelBox(labels[0], Chars(labels[0].text)), 1));
     EXPECT_EQ(labels[1].at, (plat::Point{32, 20}));
     EXPECT_EQ(labels[1].hAlign, Left);
     EXPECT_EQ(labels[1].vAlign, Top);
@@ -243,18 +253,25 @@ TEST(RangeLabels, NumbersKeepClearOfEachOther)
     const plat::Rect b = AxisLabelBox(labels[1], Chars(labels[1].text));
     EXPECT_LE(b.bottom, a.top);
 
-    // Markers over the whole plot (every 6 pixels): neither number finds a place clear of
-    // them, but the top's number still leaves the x end's: the same place as above.
+    // A curve over the whole plot (across it every 6 rows): neither number finds a place clear
+    // of it, but the top's number still leaves the x end's: the same place as above. Markers
+    // over the whole plot (every 6 pixels) leave neither number a place: both are left out.
     ChartInk crowd;
-    for (int x = 3; x < 300; x += 6)
-        for (int y = 23; y < 200; y += 6)
-            crowd.boxes.push_back(plat::Rect{x - 2, y - 2, x + 3, y + 3});
+    for (int y = 23; y < 200; y += 6)
+        crowd.lines.push_back({{0, y}, {299, y}});
     std::vector<AxisLabel> crowded{{"2600.0", {285, 60}, Right, Top}, {"0.0", {250, 60}, Left, Top, true}};
     KeepRangeLabelsClear(crowded, crowd, area, Chars);
     ASSERT_EQ(crowded.size(), 2u);
     EXPECT_EQ(crowded[0].at, (plat::Point{285, 60}));
     EXPECT_EQ(crowded[1].at, (plat::Point{250, 60}));
     EXPECT_EQ(crowded[1].vAlign, Bottom);
+    ChartInk cloud;
+    for (int x = 3; x < 300; x += 6)
+        for (int y = 23; y < 200; y += 6)
+            cloud.boxes.push_back(plat::Rect{x - 2, y - 2, x + 3, y + 3});
+    std::vector<AxisLabel> clouded{{"2600.0", {285, 60}, Right, Top}, {"0.0", {250, 60}, Left, Top, true}};
+    KeepRangeLabelsClear(clouded, cloud, area, Chars);
+    EXPECT_TRUE(clouded.empty());
 
     std::vector<AxisLabel> apart{{"2600.0", {285, 60}, Right, Top}, {"0.0", {32, 60}, Left, Top, true}};
     KeepRangeLabelsClear(apart, ChartInk{}, area, Chars);

@@ -312,3 +312,65 @@ TEST_F(Dialogs, EditChartOkWithoutAnEditLeavesTheFontsFollowingTheSize)
     EXPECT_EQ(chart->TitleFont().height, twin.TitleFont().height);
     EXPECT_EQ(chart->TextFont().height, twin.TextFont().height);
 }
+
+// Edit Chart on a chart too small for its sizes (its title fitted and raised to the least
+// text), with a font chosen for the axes (Courier New bold, from the font button beside them)
+// and OK, then the chart placed larger, beside a twin that was never edited: every number and
+// axis title is drawn in Courier New bold; the title, whose font was not chosen, is drawn as the
+// twin draws it: Arial, in a cell of the same height, at the same place.
+TEST_F(Dialogs, EditChartWritesBackTheAxesFontChosenAndLeavesTheTitleFollowingTheSize)
+{
+    Tbigchart twin(&page, "", 0, 0, 600, 400, 2, 1, 0);
+    twin.SetTitles("Title", "x", "y", 2, 1);
+    twin.ClearData();
+    twin.AddPoint(0.123, 15.0);
+    twin.AddPoint(4.5678, 250.0);
+    twin.AutoScale();
+    const plat::LogFont arial = chart->TitleFont();
+    ASSERT_EQ(chart->TextFont().face, arial.face);
+    ASSERT_NE(arial.face, "Courier New");
+    for (Tbigchart* c : {chart.get(), &twin})
+        c->Reposition(0, 0, 150, 100, 0);
+    ui.Dialog("Edit Chart", [](plat::DialogDriver& d) {
+          d.Click(Id::SelectAxesFont);
+          d.Click(1);
+      })
+        .Font([](plat::FontDialogData& f) {
+            f.font.face = "Courier New";
+            f.font.weight = 700;
+            return true;
+        });
+    chart->CmPopup3001();
+    EXPECT_TRUE(ui.Done());
+    for (Tbigchart* c : {chart.get(), &twin})
+        c->Reposition(0, 0, 900, 600, 0);
+
+    RecordingDC edited, unedited;
+    chart->Paint(edited, true, chart->GetClientRect());
+    twin.Paint(unedited, true, twin.GetClientRect());
+    const auto title = [](const RecordingDC& dc) -> const DrawCall* {
+        for (const DrawCall& c : dc.Calls())
+            if (c.op == "Text" && c.text == "Title")
+                return &c;
+        return nullptr;
+    };
+    const DrawCall* mine = title(edited);
+    const DrawCall* its = title(unedited);
+    ASSERT_NE(mine, nullptr);
+    ASSERT_NE(its, nullptr);
+    EXPECT_EQ(mine->state.font.face, arial.face);
+    EXPECT_EQ(mine->state.font.weight, arial.weight);
+    EXPECT_EQ(mine->run.ascent + mine->run.descent, its->run.ascent + its->run.descent);
+    EXPECT_EQ(mine->run.at.x + mine->run.x0, its->run.at.x + its->run.x0);
+    EXPECT_EQ(mine->run.width, its->run.width);
+
+    int axes = 0;
+    for (const DrawCall& c : edited.CallsOf("Text")) {
+        if (c.text == "Title")
+            continue;
+        ++axes;
+        EXPECT_EQ(c.state.font.face, "Courier New") << c.text;
+        EXPECT_EQ(c.state.font.weight, 700) << c.text;
+    }
+    EXPECT_GE(axes, 4); // the axis titles and some numbers
+}

@@ -16,6 +16,7 @@
 #include "app/InputDialogs.h"
 #include "app/views/DiagramMakers.h"
 #include "app/views/TViewm.h"
+#include "charts/RichText.h"
 #include "dialogs/QuickDefine.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
@@ -622,6 +623,77 @@ TEST_F(MaterialsPage, FactoryMakesTheMembraneStateCharts)
     view.CreatePanelChart(slot, &Window(), 2121, 1);
     EXPECT_NE(dynamic_cast<TMaterDiagram*>(slot.get()), nullptr);
     EXPECT_EQ(slot->Kind(), 8);
+}
+
+// The material charts of the section quick-defined with the defaults on its summary page (View >
+// Cross Section: "Concrete" and "Rebar", each 0.17 of the window wide) and of its post-fire
+// beam's "Thermal Conditions" set ("Damaged Concrete" and "Damaged Steel", a third of the
+// panels' width), in windows so narrow that the width asks for a title lower than the least text
+// (a chart narrower than ten times its least cell height). Each title is written whole within
+// its chart, centred at its top, in letters no lower than the least text; it is left out only
+// where even at the least text it is wider than its chart. Each kind of chart writes its title at
+// the least text at some of these sizes.
+TEST_F(MaterialsPage, NarrowChartsWriteTheirTitlesInTheLeastTextWhereItFits)
+{
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
+    firetest::FireStateGuard fire;
+    plat::Image scratch(1, 1);
+    plat::DC measuring(scratch);
+    std::vector<std::string> writtenSmall, leftOut;
+    const auto check = [&](const plat::Size client) {
+        Frame().SetFixedClientSize(client);
+        plat::Application::PumpEvents(50);
+        TViewm_2k& view = Window().GetViewManager();
+        int charts = 0;
+        for (int i = 0; i < 9; ++i) {
+            auto* chart = dynamic_cast<TMaterDiagram*>(view.GetChart(i));
+            if (!chart || !chart->Data().IsShown())
+                continue;
+            ++charts;
+            const std::string& title = chart->Data().Title();
+            const int W = chart->GetClientRect().Width();
+            SCOPED_TRACE(StrPrintf("client %d x %d: \"%s\" %d pixels wide", client.cx, client.cy, title.c_str(), W));
+            ASSERT_LT(W, 10 * kLeastTextCellHeight);
+            RecordingDC screen;
+            chart->Paint(screen, true, chart->GetClientRect());
+            const DrawCall* drawn = nullptr;
+            for (const DrawCall& c : screen.Calls())
+                if (c.op == "Text" && c.text == title)
+                    drawn = &c;
+            plat::LogFont least = chart->TitleFont();
+            least.height = least.height < 0 ? -kLeastTextCharHeight : kLeastTextCellHeight;
+            const int wide = MeasureRichText(measuring, title, least).cx;
+            if (!drawn) {
+                EXPECT_GT(wide, W) << "left out, though " << wide << " pixels wide in the least text";
+                leftOut.push_back(title);
+                continue;
+            }
+            const plat::TextRun& r = drawn->run;
+            const int left = r.at.x + r.x0, top = r.at.y + r.baseline - r.ascent;
+            EXPECT_GE(r.ascent + r.descent, kLeastTextCellHeight - 1) << "letters lower than the least text";
+            EXPECT_GE(left, 0);
+            EXPECT_LE(left + r.width, W);
+            EXPECT_LE(std::abs(2 * left + r.width - W), 2) << "not centred";
+            EXPECT_EQ(top, 0);
+            writtenSmall.push_back(title);
+        }
+        EXPECT_GE(charts, 2);
+    };
+
+    ShowFrameAt(1280, 1024);
+    ASSERT_EQ(BuildQuickDefineSection(*g_Structures[0]), 1);
+    Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
+    Frame().Dispatch(CmId::CrossSection);
+    for (const plat::Size client : {plat::Size{640, 480}, plat::Size{520, 400}, plat::Size{320, 400}})
+        check(client);
+    Frame().SetFixedClientSize({1280, 1024});
+    plat::Application::PumpEvents(50);
+    Frame().Dispatch(CmId::FireDamagedBeam);
+    for (const plat::Size client : {plat::Size{420, 400}, plat::Size{360, 400}, plat::Size{300, 400}})
+        check(client);
+    for (const char* title : {"Concrete", "Rebar", "Damaged Concrete", "Damaged Steel"})
+        EXPECT_NE(std::find(writtenSmall.begin(), writtenSmall.end(), title), writtenSmall.end()) << title;
+    EXPECT_FALSE(leftOut.empty()) << "no chart too narrow for its title";
 }
 
 } // namespace

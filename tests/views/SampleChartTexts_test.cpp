@@ -17,14 +17,22 @@
 #include <vector>
 
 #include "app/CommandIds.h"
+#include "app/InputDialogs.h"
 #include "app/views/TViewm.h"
 #include "charts/BoxGeometry.h"
 #include "charts/ChartData.h"
 #include "charts/Tcontrolchart.h"
+#include "dialogs/QuickDefine.h"
+#include "dialogs/QuickDefineDialogs.h"
+#include "files/xml/TXmlDtd.h"
+#include "files/xml/XmlDocument.h"
+#include "files/xml/XmlWriter.h"
+#include "foundation/Units.h"
 #include "member/TMemberDefinition.h"
 #include "platform/Application.h"
 #include "support/RecordingDC.h"
 #include "support/TestSupport.h"
+#include "tests/analysis/AnalysisBaseFakes.h"
 #include "tests/app/RealDocumentShell.h"
 #include "tests/views/PageClashes.h"
 #include "tests/views/PrintedPage.h"
@@ -97,6 +105,40 @@ std::vector<std::string> NumbersOffTheirEnds(const std::vector<DrawCall>& calls,
 }
 
 
+// The range numbers of a control chart drawn at window origin org (as NumbersOffTheirEnds names
+// them) whose boxes meet one of the chart's markers (the squares it draws round its points),
+// each as "text at (left, top - right, bottom) on n markers"; the count of markers drawn goes
+// to markers.
+std::vector<std::string> NumbersOnMarkers(const std::vector<DrawCall>& calls, plat::Point org, const ChartData& data,
+                                          int& markers)
+{
+    const ChartBounds& axis = data.AxisRange();
+    const std::vector<std::string> names{FormatAxisLabelText(data.XFormat(), data.XStart()),
+                                         FormatAxisLabelText(data.XFormat(), data.XEnd()),
+                                         FormatAxisLabelText(data.YFormat(), axis.yMax),
+                                         FormatAxisLabelText(data.YFormat(), axis.yMin)};
+    std::vector<plat::Rect> boxes;
+    for (const DrawCall& c : calls)
+        if (c.op == "Rectangle" && c.state.mapping.windowOrg == org)
+            boxes.push_back(c.rect);
+    markers = static_cast<int>(boxes.size());
+    std::vector<std::string> on;
+    for (const DrawCall& c : calls) {
+        if (c.op != "Text" || c.state.mapping.windowOrg != org || c.state.font.escapement != 0 ||
+            std::find(names.begin(), names.end(), c.text) == names.end())
+            continue;
+        const plat::Rect b = LogicalBox(c);
+        const int met = static_cast<int>(std::count_if(boxes.begin(), boxes.end(), [&](const plat::Rect& m) {
+            return b.left < m.right && m.left < b.right && b.top < m.bottom && m.top < b.bottom;
+        }));
+        if (met > 0)
+            on.push_back("\"" + c.text + "\" at (" + std::to_string(b.left) + ", " + std::to_string(b.top) + " - " +
+                         std::to_string(b.right) + ", " + std::to_string(b.bottom) + ") on " + std::to_string(met) +
+                         " markers");
+    }
+    return on;
+}
+
 bool IsNumber(const std::string& s)
 {
     return !s.empty() && s.find_first_not_of("-0123456789.") == std::string::npos &&
@@ -165,6 +207,30 @@ struct RangeNumbers : RealDocumentShellTest {
         ASSERT_NE(Window().GetCurrentAnalysis(), nullptr);
         for (long pass = 0; Window().GetCurrentAnalysis()->IsRunning() != 0 && pass < 400000; ++pass)
             Window().IdleAction(pass);
+        Window().IdleAction(0);
+    }
+
+    // Define > Quick Define worked through its pages with the defaults, then the analysis
+    // asked for, run to its end by the idle passes as the program runs it.
+    void SolveQuickDefined(int command)
+    {
+        ShowFrameAt(1280, 1024);
+        TQuickDefineDialogs quick{GetInputDialogs()};
+        TInputDialogs* others = SetInputDialogs(&quick);
+        ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+            d.Next();
+            d.Next();
+            d.Next();
+            d.Finish();
+        });
+        Frame().Dispatch(CmId::QuickDefine);
+        SetInputDialogs(others);
+        ASSERT_TRUE(ui.Done());
+        Frame().Dispatch(command);
+        ASSERT_NE(Window().GetCurrentAnalysis(), nullptr);
+        for (long pass = 0; Window().GetCurrentAnalysis()->IsRunning() != 0 && pass < 400000; ++pass)
+            Window().IdleAction(pass);
+        ASSERT_EQ(Window().GetCurrentAnalysis()->IsRunning(), 0);
         Window().IdleAction(0);
     }
 
@@ -290,6 +356,59 @@ struct RangeNumbers : RealDocumentShellTest {
             }
         }
         EXPECT_GE(printed, 1);
+    }
+
+    // A beam section with stirrups solved by Solve > M-V Interaction to its end: its "Control :
+    // Moment - Shear" chart marks each of its few hundred diagram states with a square. In a
+    // window of each common client size, and on the printed page, no range number stands on a
+    // marker (one with no place at its end clear of them is left out), every number drawn stands
+    // at the end it names, and at least least numbers are drawn.
+    void ExpectNumbersOffTheMarkers(int least)
+    {
+        const auto interaction = [&]() -> Tcontrolchart* {
+            for (Tcontrolchart* c : ControlCharts())
+                if (c->Data().Title() == "Control : Moment - Shear")
+                    return c;
+            return nullptr;
+        };
+        for (const plat::Size size : {plat::Size{713, 517}, plat::Size{1024, 768}, plat::Size{1280, 1024},
+                                      plat::Size{1920, 1080}}) {
+            Frame().SetFixedClientSize(size);
+            plat::Application::PumpEvents(50);
+            ASSERT_EQ(Window().GetClientRect().Width(), size.cx);
+            ASSERT_EQ(Window().GetClientRect().Height(), size.cy);
+            Tcontrolchart* chart = interaction();
+            ASSERT_NE(chart, nullptr);
+            RecordingDC screen;
+            SCOPED_TRACE(PaintAt(*chart, size, screen));
+            int markers = 0, drawn = 0;
+            EXPECT_EQ(NumbersOnMarkers(screen.Calls(), {0, 0}, chart->Data(), markers), std::vector<std::string>{});
+            EXPECT_GE(markers, 100);
+            EXPECT_EQ(NumbersOffTheirEnds(screen.Calls(), {0, 0}, chart->Data(), drawn), std::vector<std::string>{});
+            EXPECT_GE(drawn, least);
+        }
+
+        Frame().SetFixedClientSize({1280, 1024});
+        plat::Application::PumpEvents(50);
+        Tcontrolchart* chart = interaction();
+        ASSERT_NE(chart, nullptr);
+        RecordingDC paper;
+        PrintLetterPageFromPreview(*app, paper);
+        int printed = 0;
+        for (const DrawCall& title : paper.CallsOf("Text")) {
+            if (title.text.empty() || title.text.rfind("Control", 0) != 0 ||
+                chart->Data().Title().rfind(title.text, 0) != 0)
+                continue;
+            SCOPED_TRACE("page: " + chart->Data().Title());
+            const plat::Point org = title.state.mapping.windowOrg;
+            int markers = 0, drawn = 0;
+            EXPECT_EQ(NumbersOnMarkers(paper.Calls(), org, chart->Data(), markers), std::vector<std::string>{});
+            EXPECT_GE(markers, 100);
+            EXPECT_EQ(NumbersOffTheirEnds(paper.Calls(), org, chart->Data(), drawn), std::vector<std::string>{});
+            EXPECT_GE(drawn, least);
+            ++printed;
+        }
+        EXPECT_EQ(printed, 1);
     }
 };
 
@@ -512,4 +631,38 @@ TEST_F(RangeNumbers, OfTheLoadDeformationPanelGoBeforeItsControlsReachTheControl
         EXPECT_NE(std::find(counts.begin(), counts.end(), labelsShown), counts.end())
             << "no size shows " << labelsShown << " labels: " << testing::PrintToString(counts);
     EXPECT_EQ(counts.back(), 0);
+}
+
+// The section quick-defined with the defaults (Define > Quick Define): its moment's numbers
+// ("-92.1" and "336.8") at the axis row, where the diagram's markers crowd both ends, are left
+// out; the shear's top ("250.4") stands clear of them.
+TEST_F(RangeNumbers, OfTheQuickDefinedSectionsMomentShearInteractionStandOffItsMarkers)
+{
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
+    SolveQuickDefined(CmId::MVInteraction);
+    ExpectNumbersOffTheMarkers(1);
+}
+
+// A beam of 600 mm with pairs of bars at its top, middle and bottom and two sets of stirrups,
+// opened as a document: its diagram is the same for either sign of the moment, and every place
+// of its three numbers ("-273.3", "273.3" at the axis row and the shear's top "565.2" over the
+// diagram's peak) is taken by markers: none is drawn over them.
+TEST_F(RangeNumbers, OfASymmetricBeamsMomentShearInteractionStandOffItsMarkers)
+{
+    std::unique_ptr<TBeam> beam = TestSection::MakeBeam();
+    beam->SetName("Beam with stirrups");
+    beam->Validate();
+    TXmlDtd dtd(kBuiltInDtd, kUnitSI);
+    StringSink sink;
+    ASSERT_TRUE(WriteXmlDocument(dtd, {beam.get()}, nullptr, sink).Ok());
+    ShowFrameAt(1280, 1024);
+    OpenDocument("stirrups.xml", sink.Text());
+    Frame().Dispatch(CmId::MVInteraction);
+    ASSERT_NE(Window().GetCurrentAnalysis(), nullptr);
+    for (long pass = 0; Window().GetCurrentAnalysis()->IsRunning() != 0 && pass < 400000; ++pass)
+        Window().IdleAction(pass);
+    ASSERT_EQ(Window().GetCurrentAnalysis()->IsRunning(), 0);
+    Window().IdleAction(0);
+    ExpectNumbersOffTheMarkers(0);
 }

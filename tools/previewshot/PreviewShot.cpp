@@ -23,8 +23,8 @@
 // printer (member-printed.pdf).
 //
 // With "axes" it takes its own screenshots of the same quick-defined section's nine-graph page
-// after Sectional Response, then of its M-N and N-V interactions, each with its print preview
-// (axes-*.png).
+// after Sectional Response, then of its M-N, N-V and M-V interactions, each with its print
+// preview (axes-*.png).
 //
 // With "roads" (and optionally "portrait" for a portrait page) it walks the roads of a stage
 // picked by the user and takes its own screenshots (roads-*.png, with "import"): a section
@@ -124,8 +124,8 @@ int ControlCharts(TQuarvishApp& app, const std::string& out) {
 }
 
 // The quick-defined section's charts whose numbers stand near the axes: its sectional response
-// on the nine-graph page, then its M-N and N-V interactions, each in the window and its print
-// preview (axes-*.png).
+// on the nine-graph page, then its M-N, N-V and M-V interactions, each in the window and its
+// print preview (axes-*.png).
 int AxesCharts(TQuarvishApp& app, const std::string& out) {
     plat::Frame& frame = *app.GetMainWindow();
     if (!SolveQuickDefined(app))
@@ -136,7 +136,8 @@ int AxesCharts(TQuarvishApp& app, const std::string& out) {
     frame.Dispatch(CmId::FilePrintPreview);
     Shot(out, "axes-3-ninegraph-preview");
     app.EndPreview();
-    const std::pair<int, const char*> runs[] = {{CmId::MNInteraction, "mn"}, {CmId::NVInteraction, "nv"}};
+    const std::pair<int, const char*> runs[] = {
+        {CmId::MNInteraction, "mn"}, {CmId::NVInteraction, "nv"}, {CmId::MVInteraction, "mv"}};
     int n = 4;
     for (const auto& [command, name] : runs) {
         frame.Dispatch(command);
