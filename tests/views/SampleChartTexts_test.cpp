@@ -171,7 +171,7 @@ struct RangeNumbers : RealDocumentShellTest {
     void SizeWindow(plat::Size size)
     {
         Frame().SetFrameRect(plat::Rect{0, 0, size.cx, size.cy});
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
 
     // The chart painted as the window paints it; where, for the failures' trace.
