@@ -1,6 +1,7 @@
 #include "analysis/StepTogether.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <mutex>
@@ -9,11 +10,25 @@
 #include "analysis/state/AnalysisMessages.h"
 #include "foundation/WorkerPool.h"
 
+namespace {
+std::atomic<int> g_sliceMs{kStepTogetherSliceMs};
+} // namespace
+
+int GetStepTogetherSlice()
+{
+    return g_sliceMs.load();
+}
+
+void SetStepTogetherSlice(int milliseconds)
+{
+    g_sliceMs = std::max(0, milliseconds);
+}
+
 std::vector<int> StepTogether(const std::vector<T1DAnalysis*>& analyses,
                               const std::function<void(int)>& after)
 {
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(kStepTogetherSliceMs);
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(GetStepTogetherSlice());
     std::mutex mutex;
     std::deque<int> queue; // analyses waiting for a step, in turn
     std::vector<bool> stepped(analyses.size(), false);

@@ -15,6 +15,27 @@ class T1DAnalysis;
 // for one another, short enough for an idle step of the window.
 inline constexpr int kStepTogetherSliceMs = 40;
 
+// The slice the calls use now (kStepTogetherSliceMs unless set). A slice of 0 steps every
+// running analysis exactly once per call, whatever the machine's speed: the headless callers
+// that need a given state part way through a run (tests) step to it that way.
+int GetStepTogetherSlice();
+void SetStepTogetherSlice(int milliseconds);
+
+// Sets the slice for the lifetime of the guard.
+class ScopedStepTogetherSlice {
+public:
+    explicit ScopedStepTogetherSlice(int milliseconds) : m_previous(GetStepTogetherSlice())
+    {
+        SetStepTogetherSlice(milliseconds);
+    }
+    ~ScopedStepTogetherSlice() { SetStepTogetherSlice(m_previous); }
+    ScopedStepTogetherSlice(const ScopedStepTogetherSlice&) = delete;
+    ScopedStepTogetherSlice& operator=(const ScopedStepTogetherSlice&) = delete;
+
+private:
+    int m_previous;
+};
+
 // Steps the running analyses of the list (null entries and finished ones are passed over),
 // the least advanced (lowest peak load factor) first: a free worker takes the next one and
 // steps it while the time slice lasts, then the next; once the slice is over, each one not

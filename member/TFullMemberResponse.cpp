@@ -109,9 +109,18 @@ void TFullMemberResponse::StepStations()
     });
     if (station.empty())
         return;
-    // Shown: the station stepped that is least far along.
-    int least = station[0];
-    for (int i : station)
+    // Shown: the station stepped that is least far along; once every station has finished,
+    // the one that sets the member's capacity (the least peak of all), however the steps fell
+    // into calls.
+    std::vector<int> among = station;
+    if (std::none_of(m_analyses.begin(), m_analyses.end(), [](const auto& a) { return a && a->IsRunning() != 0; })) {
+        among.clear();
+        for (int i = 0; i < GetStationCount(); ++i)
+            if (m_analyses[static_cast<std::size_t>(i)])
+                among.push_back(i);
+    }
+    int least = among[0];
+    for (int i : among)
         if (m_analyses[static_cast<std::size_t>(i)]->GetMaxLoadFactor() <
             m_analyses[static_cast<std::size_t>(least)]->GetMaxLoadFactor())
             least = i;

@@ -74,7 +74,8 @@ public:
     // 1 when every station was built, 0 after a dead-load failure.
     int BuildMemberStations();
     // Steps the running stations together on the worker threads for one time slice
-    // (analysis/StepTogether.h); shows the station least far along.
+    // (analysis/StepTogether.h); shows the station least far along, and once all have
+    // finished the one that sets the capacity.
     int Step() override;
     int Finish() override;
     void BuildResultCurves() override;

@@ -2,6 +2,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QFont>
 #include <QStyle>
 #include <QEventLoop>
@@ -419,6 +420,39 @@ void Application::PumpEvents(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+int Application::SettleEvents(int maxRounds) {
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (dispatcher == nullptr)
+        return 0;
+    const bool gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+    int rounds = 0;
+    bool synced = false;
+    bool idled = false;
+    while (rounds < maxRounds) {
+        ++rounds;
+        // Objects given up for later go as the loop would let them go.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (dispatcher->processEvents(QEventLoop::AllEvents)) {
+            synced = false;
+            continue;
+        }
+        // Nothing waiting here. What the window system still owes for the requests made so
+        // far (a real window's new size) is fetched first.
+        if (gui && !synced) {
+            synced = true;
+            QGuiApplication::sync();
+            continue;
+        }
+        // Where the loop would now wait, its idle work runs, once: a pass that asks for more
+        // starts the idle timer, which the next rounds fire until a pass asks for no more.
+        if (idled)
+            break;
+        idled = true;
+        emit dispatcher->aboutToBlock();
+    }
+    return rounds;
 }
 
 void Application::Quit(int code) { QCoreApplication::exit(code); }

@@ -80,8 +80,14 @@ public:
     void SetMainWindow(Frame* frame);
     Frame* GetMainWindow() const { return m_mainWindow; }
 
-    // Runs the loop for a while (tests); idle work runs when it empties.
+    // Runs the loop for a while (tools); idle work runs when it empties.
     static void PumpEvents(int milliseconds);
+    // Runs the loop until it has nothing left to do (tests), however fast the machine: every
+    // event waiting is delivered, with those it brings, and the idle work runs as when the loop
+    // empties, until it asks for no more. At most maxRounds rounds (a round delivers what is
+    // waiting or runs the idle work once); the number of rounds run.
+    static int SettleEvents(int maxRounds = kSettleRounds);
+    static constexpr int kSettleRounds = 400000;
     // Ends Run with the code.
     static void Quit(int code = 0);
     static std::vector<std::string> Arguments();

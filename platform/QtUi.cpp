@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "foundation/Reporter.h"
 #include "platform/Ui.h"
@@ -288,13 +289,33 @@ public:
 
 } // namespace
 
-void CloseNextLiveDialogAfter(int milliseconds, bool accept) {
-    QTimer::singleShot(milliseconds, [accept] {
+namespace {
+// Waits for the next modal dialog: checked at every turn of the loop (the dialog's own loop
+// once it is up), at most a bounded number of turns; then painted, whole, and closed.
+constexpr int kDialogTurns = 10000;
+void WhenDialogUpPainted(std::function<void(QDialog&)> then, int turns = 0) {
+    QTimer::singleShot(0, qApp, [then = std::move(then), turns]() mutable {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (modal == nullptr) {
+            if (turns < kDialogTurns)
+                WhenDialogUpPainted(std::move(then), turns + 1);
+            return;
+        }
+        (void)modal->grab();  // every part painted through its own paint events
+        then(*modal);
+    });
+}
+} // namespace
+
+void CloseNextLiveDialogPainted(bool accept) {
+    WhenDialogUpPainted([accept](QDialog& modal) { accept ? modal.accept() : modal.reject(); });
+}
+void CloseNextLiveDialog(bool accept) {
+    QTimer::singleShot(0, [accept] {
         if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
             accept ? modal->accept() : modal->reject();
     });
 }
-void CloseNextLiveDialog(bool accept) { CloseNextLiveDialogAfter(0, accept); }
 
 namespace {
 ShownFont Shown(const QFont& font) {
@@ -308,12 +329,10 @@ ShownFont Shown(const QFont& font) {
 
 ShownFont ProgramFont() { return Shown(QApplication::font()); }
 
-void CloseNextLiveDialogAfter(int milliseconds, bool accept, ShownFont& seen) {
-    QTimer::singleShot(milliseconds, [accept, &seen] {
-        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            seen = Shown(modal->font());
-            accept ? modal->accept() : modal->reject();
-        }
+void CloseNextLiveDialogPainted(bool accept, ShownFont& seen) {
+    WhenDialogUpPainted([accept, &seen](QDialog& modal) {
+        seen = Shown(modal.font());
+        accept ? modal.accept() : modal.reject();
     });
 }
 void PostToLoop(void (*fn)()) { QTimer::singleShot(0, qApp, fn); }

@@ -143,8 +143,8 @@ private:
 // Tests of the live gateway: the next modal Qt dialog that opens is closed at once with OK
 // (accept) or Cancel, keeping what it was opened with.
 void CloseNextLiveDialog(bool accept);
-// The same once the dialog has been up for that long (painted).
-void CloseNextLiveDialogAfter(int milliseconds, bool accept);
+// The same once the dialog and everything in it have been painted.
+void CloseNextLiveDialogPainted(bool accept);
 
 // A font as a window shows it: the size in points it was given (0 when given in pixels), the
 // size in pixels it was given (0 when given in points), and the height in pixels of its
@@ -158,7 +158,7 @@ struct ShownFont {
 ShownFont ProgramFont();
 // Tests of the live gateway: as above, and the font the dialog shows is kept in seen (which
 // must outlive the dialog) just before it is closed.
-void CloseNextLiveDialogAfter(int milliseconds, bool accept, ShownFont& seen);
+void CloseNextLiveDialogPainted(bool accept, ShownFont& seen);
 
 // Tests: the messages Qt logs (warnings among them) while the object lives.
 class QtMessageLog {

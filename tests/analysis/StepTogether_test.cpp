@@ -1,5 +1,6 @@
 #include "analysis/StepTogether.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -119,4 +120,78 @@ TEST(StepTogether, EveryRunningAnalysisStepsInEverySliceWhateverTheWorkers)
         EXPECT_EQ(static_cast<SlowAnalysis*>(list[5])->steps.load(), 0);
         EXPECT_EQ(afterCalls[5].load(), 0);
     }
+}
+
+namespace {
+
+// A running analysis whose step takes no time and counts itself; it finishes after a given
+// number of steps.
+class QuickAnalysis : public T1DAnalysis {
+public:
+    QuickAnalysis(const TBeam* beam, double peak, int lasts, std::mutex& orderMutex, std::vector<int>& order, int id)
+        : T1DAnalysis(beam, 0), m_lasts(lasts), m_orderMutex(orderMutex), m_order(order), m_id(id)
+    {
+        MaxLoadFactor = peak;
+        Running = 1;
+    }
+    int Step() override
+    {
+        {
+            const std::lock_guard lock(m_orderMutex);
+            m_order.push_back(m_id);
+        }
+        if (++steps >= m_lasts)
+            Running = 0;
+        return 1;
+    }
+    int SolveStage(SectionState&) override { return 0; }
+    int SwitchControlVariable() override { return 0; }
+    int PrunePostPeakStages(int) override { return 0; }
+    int ThinStages(double) override { return 0; }
+    std::atomic<int> steps = 0;
+
+private:
+    int m_lasts;
+    std::mutex& m_orderMutex;
+    std::vector<int>& m_order;
+    int m_id;
+};
+
+} // namespace
+
+// With a slice of 0 every call steps each running analysis exactly once, however quick the
+// steps and however many workers: after k calls an analysis has taken min(k, its length)
+// steps, on any machine. With one worker the steps go in order of rising peak load factor.
+// The guard gives the slice back.
+TEST(StepTogether, ASliceOfNoTimeStepsEachRunningAnalysisOncePerCall)
+{
+    const std::unique_ptr<TBeam> beam = TestSection::MakeBeam();
+    ASSERT_EQ(GetStepTogetherSlice(), kStepTogetherSliceMs);
+    for (int workers : {1, 2, 4}) {
+        SCOPED_TRACE(workers);
+        const ScopedWorkerCount count(workers);
+        const ScopedStepTogetherSlice oneStepEach(0);
+        EXPECT_EQ(GetStepTogetherSlice(), 0);
+        std::mutex orderMutex;
+        std::vector<int> order;
+        std::vector<std::unique_ptr<QuickAnalysis>> owned;
+        std::vector<T1DAnalysis*> list;
+        const std::vector<int> lasts{50, 3, 50, 50, 1};
+        for (int i = 0; i < 5; ++i) {
+            owned.push_back(std::make_unique<QuickAnalysis>(beam.get(), 10.0 - i, lasts[static_cast<std::size_t>(i)],
+                                                            orderMutex, order, i));
+            list.push_back(owned.back().get());
+        }
+        for (int call = 1; call <= 4; ++call) {
+            SCOPED_TRACE(call);
+            order.clear();
+            StepTogether(list);
+            for (std::size_t i = 0; i < owned.size(); ++i)
+                EXPECT_EQ(owned[i]->steps.load(), std::min(call, lasts[i])) << "analysis " << i;
+            if (workers == 1 && call == 1) {
+                EXPECT_EQ(order, (std::vector<int>{4, 3, 2, 1, 0}));
+            }
+        }
+    }
+    EXPECT_EQ(GetStepTogetherSlice(), kStepTogetherSliceMs);
 }

@@ -540,9 +540,9 @@ void ExpectLegendsClear(TViewm_2k& view, Tchart& chart) {
 TEST_F(ChartFactoryTest, LegendsKeepClearOfWhatTheChartsPropertiesChange) {
     // Shown first: the dialogs open over a shown frame, which keeps its size.
     Frame().ShowFrame(1);
-    plat::Application::PumpEvents(20);
+    plat::Application::SettleEvents();
     Frame().SetFrameRect(plat::Rect{0, 0, 1280, 1024});
-    plat::Application::PumpEvents(20);
+    plat::Application::SettleEvents();
     logic->legendText = "\1 c\2 Mid";
     logic->yScale = 0.001;
     logic->titleStem = "G";

@@ -110,7 +110,7 @@ TEST_F(NoSystemPrinterTest, ThePrintCommandsPrintToAPdfFileChosenInTheDialog) {
 TEST_F(PrintingTest, ThePrintSetupDialogShowsTheProgramsTextSize) {
     plat::Ui* scripted = plat::SetUi(nullptr);  // the live gateway
     plat::ShownFont seen;
-    plat::CloseNextLiveDialogAfter(100, false, seen);
+    plat::CloseNextLiveDialogPainted(false, seen);
     Frame().Dispatch(CmId::FilePrintSetup);
     plat::SetUi(scripted);
     const double dpi = plat::ScreenDC().GetDeviceCaps(plat::DevCap::LogPixelsY);

@@ -159,9 +159,9 @@ protected:
     // not when it is placed afterwards.
     void ShowFrameAt(int w, int h) {
         Frame().ShowFrame(1);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         Frame().SetFrameRect(plat::Rect{0, 0, w, h});
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
     // Shows the frame around a client of w x h fixed by the frame, as QUARVISH_CLIENT_SIZE
     // fixes it for the screenshots: the client keeps that size whatever moves it, except what
@@ -169,7 +169,7 @@ protected:
     void ShowClientAt(int w, int h) {
         Frame().SetFixedClientSize(plat::Size{w, h});
         Frame().ShowFrame(1);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         for (int pass = 0; pass < 2; ++pass)
             Window().IdleAction(pass);
     }

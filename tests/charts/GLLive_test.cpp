@@ -45,7 +45,7 @@ TEST_F(GLLive, DrawsALitQuadAndADragTurnsIt)
     gl.Create(&parent);
     if (!gl.IsLive())
         GTEST_SKIP() << "no GL context can be made here";
-    plat::Application::PumpEvents(100);
+    plat::Application::SettleEvents();
 
     DrawSquare(gl);
     const plat::Image before = gl.GrabLive();

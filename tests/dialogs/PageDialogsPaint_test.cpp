@@ -49,7 +49,7 @@ protected:
         g_Structures[static_cast<std::size_t>(g_CurrentStructure)] = std::move(element);
         Window().RefreshStructureViews(1);
         Window().CmCrossSection();
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
 
     // The first point of a coarse grid where the page shows the item.
@@ -79,12 +79,12 @@ protected:
         plat::QtMessageLog log;
         ui.Dialog(caption, [key](plat::DialogDriver& d) {
             // Up on the screen, over the window it was opened from, before it is answered.
-            plat::Application::PumpEvents(20);
+            plat::Application::SettleEvents();
             d.Key(key);
             EXPECT_TRUE(d.Ended());
         });
         plat::FrameDriver::DoubleClickWindow(Window(), at);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         EXPECT_TRUE(ui.Done()) << caption;
         return log.messages;
     }

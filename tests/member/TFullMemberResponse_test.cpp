@@ -10,6 +10,7 @@
 #include "SharedPushover.h"
 #include "analysis/RunToFinish.h"
 #include "analysis/SameStages.h"
+#include "analysis/StepTogether.h"
 #include "foundation/Sentinel.h"
 #include "foundation/WorkerPool.h"
 #include "support/TestSupport.h"
@@ -565,4 +566,38 @@ TEST(MemberShearDiagram, EquilibriumCurveIsTheDefinedShear)
         }
     }
     EXPECT_GT(compared, 0);
+}
+
+// A finished run shows the station that sets the member's capacity, its peak at the capacity,
+// whether the machine took each station step in a call of its own (a slow machine) or the
+// whole run in one call (a fast one). The stations of the member without stirrups reach their
+// peaks after different numbers of steps: the last to finish is not the governing one.
+TEST(MemberStepping, AFinishedRunShowsTheStationThatSetsItsCapacityHoweverFastTheMachine)
+{
+    std::vector<int> shown;
+    for (int slice : {0, 600000}) {
+        SCOPED_TRACE(slice);
+        membertest::NoStirrupMember c;
+        RecordingReporter reporter;
+        const ScopedStepTogetherSlice steps(slice);
+        TFullMemberResponse m(c.d, c.slots);
+        const int calls = RunToFinish(m, kMaxSteps);
+        ASSERT_EQ(m.IsRunning(), 0);
+        if (slice == 0)
+            EXPECT_GT(calls, 20);
+        else
+            EXPECT_EQ(calls, 1);
+        const double capacity = m.GetMemberCapacity();
+        ASSERT_GT(capacity, 0.0);
+        const int station = m.GetShownStation();
+        ASSERT_NE(m.GetStationAnalysis(station), nullptr);
+        EXPECT_EQ(m.GetStationAnalysis(station)->GetMaxLoadFactor(), capacity);
+        for (int i = 0; i < station; ++i)
+            EXPECT_GT(m.GetStationAnalysis(i)->GetMaxLoadFactor(), capacity) << i;
+        ASSERT_NE(m.GetCurrentState(), nullptr);
+        EXPECT_EQ(m.GetCurrentState()->Results[StateResult::LoadFactor], capacity);
+        EXPECT_EQ(m.GetCurrentState(), m.GetPeakState());
+        shown.push_back(station);
+    }
+    EXPECT_EQ(shown[0], shown[1]);
 }

@@ -44,8 +44,8 @@ TEST_F(CommonDialogsTest, ThePageSetupDialogDrawsItsPageWithoutAskingForAFontOfN
     {
         Printer printer;
         QtMessageLog log;
-        // Up long enough for its page picture, with its small text, to be painted.
-        CloseNextLiveDialogAfter(300, false);
+        // Closed once painted, its page picture with its small text among the rest.
+        CloseNextLiveDialogPainted(false);
         (void)GetUi().PrintSetupDialog(printer);
         messages = log.messages;
     }
@@ -71,7 +71,7 @@ TEST_F(CommonDialogsTest, ThePageSetupDialogShowsTheProgramsTextSizeInPoints) {
     ShownFont seen;
     {
         Printer printer;
-        CloseNextLiveDialogAfter(100, false, seen);
+        CloseNextLiveDialogPainted(false, seen);
         (void)GetUi().PrintSetupDialog(printer);
     }
     Printer::UseTestPdfPrinter("");

@@ -183,7 +183,7 @@ TEST_F(ControlsTest, OwnerDrawnItemsAreDrawnByProgramCodeWithTheirState) {
     ScriptedUi ui;
     ui.Dialog("Linetype", [&](DialogDriver& d) {
         d.Select(IdTypes, 1);
-        Application::PumpEvents(20);
+        Application::SettleEvents();
         EXPECT_TRUE(dialog.Saw(0, false));
         EXPECT_TRUE(dialog.Saw(1, true));
         EXPECT_TRUE(dialog.Saw(2, false));
@@ -204,7 +204,7 @@ TEST_F(ControlsTest, OwnerDrawnItemsAreDrawnByProgramCodeWithTheirState) {
         EXPECT_TRUE(comboField);
         dialog.drawn.clear();
         dialog.EnableItem(IdTypes, false);
-        Application::PumpEvents(20);
+        Application::SettleEvents();
         EXPECT_TRUE(dialog.Saw(1, true, true));
         d.PressEscape();
     });

@@ -197,7 +197,7 @@ TEST_F(ClientFrameTest, MenuAndToolBarFollowTheEnablers) {
 
 TEST_F(ClientFrameTest, IdleWorkRunsWithItsCountAndNeverInsideAModalInteraction) {
     client.idleRounds = 3;
-    Application::PumpEvents(30);
+    Application::SettleEvents();
     ASSERT_GE(client.idleCounts.size(), 4u);
     EXPECT_EQ(std::vector<long>(client.idleCounts.begin(), client.idleCounts.begin() + 4),
               (std::vector<long>{0, 1, 2, 3}));
@@ -209,20 +209,20 @@ TEST_F(ClientFrameTest, IdleWorkRunsWithItsCountAndNeverInsideAModalInteraction)
     ScriptedUi ui;
     ui.While([&] {
           const std::size_t before = client.idleCounts.size();
-          Application::PumpEvents(40);
+          Application::SettleEvents();
           callsDuringModal = client.idleCounts.size() - before;
       })
         .Message("Busy", MsgAnswer::Ok);
-    Application::PumpEvents(10);
+    Application::SettleEvents(100);  // idle work under way when the box opens
     EXPECT_FALSE(client.idleCounts.empty());
     EXPECT_EQ(MessageBox("Busy", "Test", MsgStyle::Ok), MsgAnswer::Ok);
     EXPECT_EQ(callsDuringModal, 0u);
     // And it picks up again afterwards.
     const std::size_t after = client.idleCounts.size();
-    Application::PumpEvents(20);
+    Application::SettleEvents(100);
     EXPECT_GT(client.idleCounts.size(), after);
     client.idleRounds = 0;
-    Application::PumpEvents(5);
+    Application::SettleEvents();
 }
 
 TEST_F(FrameTest, ComputingCodeMessagesGoThroughTheGateway) {
@@ -419,7 +419,7 @@ protected:
         frame.ShowFrame(1);
         frame.UpdateToolBar();
         // Shown, the frame becomes the active window, where its accelerator keys work.
-        Application::PumpEvents(20);
+        Application::SettleEvents();
     }
     void TearDown() override {
         FrameDriver::DropMenuSteps();

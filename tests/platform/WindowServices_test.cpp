@@ -154,7 +154,7 @@ TEST_F(WindowServicesTest, AMessageBoxRaisedWhilePaintingIsShownOnceAfterThePain
     EXPECT_EQ(ui.Count("Bitmap missing"), 0);  // not inside the paint
     w.complain = false;
     ui.Message("Bitmap missing", MsgAnswer::Ok);
-    Application::PumpEvents(20);
+    Application::SettleEvents();
     EXPECT_EQ(ui.Count("Bitmap missing"), 1);
     EXPECT_TRUE(ui.Done());
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end check of the real program: starts it under a virtual X server in a scratch
 # program directory, waits until its window with the caption "Quarvish  -  Newbeam" exists,
-# takes a picture of that window and checks that it is not blank.
+# and takes pictures of that window until one is not blank (the check fails when none is).
 set -euo pipefail
 exe=$(readlink -f "$1")
 help_dir=$(readlink -f "$2")
@@ -31,10 +31,18 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   if [ -z "$id" ]; then
     echo "no window with the caption appeared"; cat program.log; kill "$pid" 2>/dev/null; exit 1
   fi
-  sleep 1.5
-  import -window "$id" shot.png
+  # Pictures until one shows the painted window (at most 150): however long the first paint
+  # takes, the check is of what the window shows.
+  colours=0
+  for _ in $(seq 1 150); do
+    import -window "$id" shot.png 2>/dev/null || true
+    if [ -s shot.png ]; then
+      colours=$(convert shot.png -format "%k" info:)
+      [ "$colours" -ge 8 ] && break
+    fi
+    sleep 0.2
+  done
   [ -n "${SMOKE_SHOT:-}" ] && cp shot.png "$SMOKE_SHOT"
-  colours=$(convert shot.png -format "%k" info:)
   size=$(convert shot.png -format "%wx%h" info:)
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true

@@ -74,7 +74,7 @@ struct ChartFonts : StartedShellTest {
     void Size(int w, int h)
     {
         Frame().SetFrameRect(plat::Rect{0, 0, w, h});
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
     void SolveToTheEnd()
     {
@@ -83,7 +83,7 @@ struct ChartFonts : StartedShellTest {
         RunToFinish(*g_Analyses[0], 5000);
         for (int pass = 0; pass < 3; ++pass)
             app->IdleAction(pass);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
     TViewm_2k& View() { return Window().GetViewManager(); }
 
@@ -126,7 +126,7 @@ TEST_F(ChartFonts, TitlesAfterASolveSizesAPreviewAndALayoutSwitchAreThoseOfTheFi
     // Shown first: the offscreen platform cuts a frame larger than its screen to the screen
     // when it shows it, not when it is placed afterwards.
     Frame().ShowFrame(1);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     Size(1280, 1024);
     ASSERT_GT(Window().GetClientRect().Width(), 1200);
     g_Structures[0] = TestSection::MakeBeam();
@@ -157,9 +157,9 @@ TEST_F(ChartFonts, TitlesAfterASolveSizesAPreviewAndALayoutSwitchAreThoseOfTheFi
 
     Frame().Dispatch(CmId::FilePrintPreview);
     ASSERT_NE(app->GetPreview(), nullptr);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     app->GetPreview()->Dispatch(PreviewId::Done);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     ExpectSameTitles(fresh, "after a print preview");
 
     Size(119, 535);
@@ -167,7 +167,7 @@ TEST_F(ChartFonts, TitlesAfterASolveSizesAPreviewAndALayoutSwitchAreThoseOfTheFi
     Frame().Dispatch(CmId::SingleGraph);
     Size(1280, 1024);
     Frame().Dispatch(CmId::NineGraphs);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     ExpectSameTitles(fresh, "after sizes and a switch to one graph and back");
 }
 

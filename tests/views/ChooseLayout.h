@@ -20,5 +20,5 @@ inline void ChooseLayout(TViewm_2k& view, const std::string& title)
     ASSERT_GE(found, 0) << title;
     combo->SetSelIndex(found);
     ASSERT_TRUE(view.OnControlNotify(1101, plat::Notify::SelChange));
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
 }

@@ -77,7 +77,7 @@ struct LayoutRoads : StartedShellTest {
     void Size(int w, int h)
     {
         Frame().SetFrameRect(plat::Rect{0, 0, w, h});
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
     void ShowAt1280x1024()
     {
@@ -92,7 +92,7 @@ struct LayoutRoads : StartedShellTest {
             Window().IdleAction(pass);
         for (int pass = 0; pass < 3; ++pass)
             app->IdleAction(pass);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
 
     // The member of the quick-define default section (stirrups of the kind given), run to its
@@ -134,7 +134,7 @@ struct LayoutRoads : StartedShellTest {
         ASSERT_NE(combo, nullptr);
         ASSERT_GE(combo->GetSelIndex(), 0);
         ASSERT_TRUE(View().OnControlNotify(1101, plat::Notify::SelChange));
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
 
     // "Properties" chosen from the chart's right-click menu: the "Edit Chart" dialog worked by
@@ -146,7 +146,7 @@ struct LayoutRoads : StartedShellTest {
             d.Click(1);
         });
         plat::FrameDriver::ClickWindow(chart, {chart.Place().w / 2, chart.Place().h / 2}, true);
-        plat::Application::PumpEvents(20);
+        plat::Application::SettleEvents();
         EXPECT_TRUE(ui.Done());
     }
     // The user drags the box by its middle, (dx, dy) pixels.
@@ -154,7 +154,7 @@ struct LayoutRoads : StartedShellTest {
     {
         const plat::Point middle{box.Place().w / 2, box.Place().h / 2};
         plat::FrameDriver::DragWindow(box, middle, {middle.x + dx, middle.y + dy});
-        plat::Application::PumpEvents(20);
+        plat::Application::SettleEvents();
     }
     // The boxes placed inside chart 0 (text boxes, the graphic box, charts added to it), with
     // their places.
@@ -240,25 +240,25 @@ struct LayoutRoads : StartedShellTest {
 
         Frame().Dispatch(CmId::FilePrintPreview);
         ASSERT_NE(app->GetPreview(), nullptr);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         app->GetPreview()->Dispatch(PreviewId::Done);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         ExpectSame(fresh, "after a print preview");
         // Each page laid out again loses nothing either.
         Frame().Dispatch(CmId::FilePrintPreview);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         app->GetPreview()->Dispatch(PreviewId::Done);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         ExpectSame(fresh, "after a second print preview");
 
         ui.Print(true);
         Frame().Dispatch(CmId::FilePrint);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         EXPECT_TRUE(ui.Done());
         ExpectSame(fresh, "after a print");
 
         Frame().Dispatch(CmId::CopyPicture);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         ExpectSame(fresh, "after a copy of the screen picture");
 
         Size(119, 535);
@@ -317,15 +317,15 @@ TEST_F(LayoutRoads, BeamLayouts)
     SolvedBeam();
     EveryRoadDrawsTheFirstPaint("nine graphs after the solve", [this] { ChooseAgain(); });
     Frame().Dispatch(CmId::SingleGraph);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     ASSERT_EQ(View().GetLayoutMode(), LayoutMode::SingleGraph);
     EveryRoadDrawsTheFirstPaint("single graph", [this] { ChooseAgain(); });
     Frame().Dispatch(CmId::LoadDeformationPlot);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     ASSERT_EQ(View().GetLayoutMode(), LayoutMode::LoadDeformation);
     EveryRoadDrawsTheFirstPaint("load-deformation plot", [this] { ChooseAgain(); });
     Frame().Dispatch(CmId::CrossSection);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Summary);
     EveryRoadDrawsTheFirstPaint("summary page", [this] { Frame().Dispatch(CmId::CrossSection); });
 }
@@ -339,7 +339,7 @@ TEST_F(LayoutRoads, MembraneGroups)
     Frame().Dispatch(CmId::SectionalResponse);
     RunToTheEnd();
     Frame().Dispatch(CmId::NineGraphs);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     ASSERT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
     EveryRoadDrawsTheFirstPaint("the group shown first", [this] { ChooseAgain(); });
     plat::ComboBox* combo = View().GetLayoutCombo();
@@ -404,7 +404,7 @@ TEST_F(LayoutRoads, AnInsertedTextBoxStaysWhereItWasPut)
     };
 
     Frame().Dispatch(CmId::SingleGraph);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     ASSERT_EQ(View().GetLayoutMode(), LayoutMode::SingleGraph);
     Frame().Dispatch(CmId::InsertTextBox);
     TTextBox* box = inserted();
@@ -417,7 +417,7 @@ TEST_F(LayoutRoads, AnInsertedTextBoxStaysWhereItWasPut)
     // The load-deformation plot of the interaction diagram, whose legend (at the foot on the
     // left) has moved clear of the numbers.
     Frame().Dispatch(CmId::LoadDeformationPlot);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     Choose("AASHTO-2000 M-V Interaction");
     Frame().Dispatch(CmId::InsertTextBox);
     box = inserted();
@@ -477,12 +477,12 @@ TEST_F(LayoutRoads, BoxesThatFollowTheirChartComeBackToTheirPixelsAfterAnyRoundO
     };
 
     Frame().Dispatch(CmId::SingleGraph);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     Frame().Dispatch(CmId::InsertTextBox);
     Frame().Dispatch(CmId::InsertGraphic);
     for (int k = 0; k < 3; ++k)
         Frame().Dispatch(CmId::InsertChart);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     ASSERT_NE(View().GetGraphicBox(), nullptr);
     ASSERT_NE(View().GetChart(4), nullptr);
     // Dragged to places whose fractions of the chart's 934 x 925, taken of it again, fall a
@@ -503,11 +503,11 @@ TEST_F(LayoutRoads, BoxesThatFollowTheirChartComeBackToTheirPixelsAfterAnyRoundO
     everyRound("single graph");
 
     Frame().Dispatch(CmId::LoadDeformationPlot);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     Choose("AASHTO-2000 M-V Interaction");
     Frame().Dispatch(CmId::InsertTextBox);
     Frame().Dispatch(CmId::InsertChart);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     TTextBox* legend = nullptr;
     for (int i = 0; i < TViewm_2k::kTextBoxes; ++i)
         if (TTextBox* t = View().GetTextBox(i); t && t->IsLegend())

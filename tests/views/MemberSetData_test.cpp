@@ -120,7 +120,7 @@ struct MemberSetData : StartedShellTest {
         for (long pass = 0; m->IsRunning() != 0 && pass < 400000; ++pass)
             Window().IdleAction(pass);
         Window().IdleAction(0);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
     // The set of the title (its start) chosen from the layout list, as a user does.
     void Choose(const std::string& title) { ChooseLayout(View(), title); }

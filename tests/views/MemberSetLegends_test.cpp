@@ -72,7 +72,7 @@ struct MemberSetLegends : StartedShellTest {
         for (long pass = 0; m->IsRunning() != 0 && pass < 400000; ++pass)
             Window().IdleAction(pass);
         Window().IdleAction(0);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         ASSERT_EQ(View().GetLayoutMode(), LayoutMode::Pushover);
     }
 

@@ -237,7 +237,7 @@ struct RangeNumbers : RealDocumentShellTest {
     void SizeWindow(plat::Size size)
     {
         Frame().SetFrameRect(plat::Rect{0, 0, size.cx, size.cy});
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
 
     // What stands wrong on the load-deformation plot's control panel as the window paints it:

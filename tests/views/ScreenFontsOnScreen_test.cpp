@@ -76,7 +76,7 @@ TEST_F(ScreenFonts, TitlesSurviveAPreviewAndAPrintWithTheEventsRunning)
         GTEST_SKIP() << "runs in a real window (PrintLayoutXvfb)";
     Frame().ShowFrame(1);
     Frame().SetFrameRect(plat::Rect{0, 0, w, h});
-    plat::Application::PumpEvents(200);
+    plat::Application::SettleEvents();
     g_Structures[0] = TestSection::MakeBeam();
     Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
     TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
@@ -87,7 +87,7 @@ TEST_F(ScreenFonts, TitlesSurviveAPreviewAndAPrintWithTheEventsRunning)
     for (int pass = 0; pass < 3; ++pass)
         app->IdleAction(pass);
     Frame().Dispatch(CmId::NineGraphs);
-    plat::Application::PumpEvents(300);
+    plat::Application::SettleEvents();
     ASSERT_NE(Window().GetViewManager().GetChart(6), nullptr);
     EXPECT_EQ(Window().GetViewManager().GetChart(6)->Data().Title(), "Principal Compressive Stress");
     const std::vector<Title> before = Titles();
@@ -95,15 +95,15 @@ TEST_F(ScreenFonts, TitlesSurviveAPreviewAndAPrintWithTheEventsRunning)
 
     Frame().Dispatch(CmId::FilePrintPreview);
     ASSERT_NE(app->GetPreview(), nullptr);
-    plat::Application::PumpEvents(300);
+    plat::Application::SettleEvents();
     app->GetPreview()->Dispatch(PreviewId::Done);
-    plat::Application::PumpEvents(300);
+    plat::Application::SettleEvents();
 
     ExpectSame(before, "after a preview");
 
     ui.Print(true);
     Frame().Dispatch(CmId::FilePrint);
-    plat::Application::PumpEvents(300);
+    plat::Application::SettleEvents();
     EXPECT_TRUE(ui.Done());
     ExpectSame(before, "after a print");
 }

@@ -137,15 +137,15 @@ TEST_F(DebugDisplays, TheLeftPanelAndTheCrackDiagramHoldWholePicturesAroundEvery
         ~OneWorker() { SetWorkerCount(before); }
     } oneWorker;
     Frame().ShowFrame(1);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     Frame().SetFrameRect(plat::Rect{0, 0, 1024, 768});
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     // Two-legged stirrups, loaded in moment and shear: its iterations take several steps.
     const double increment[3] = {0, -150e3, 100e3};
     g_Structures[0] = ShearBeam(increment);
     Window().GetViewManager().CreateLogic(1, g_Structures[0].get(), nullptr);
     Frame().Dispatch(CmId::NineGraphs);
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     // The level is entered before the run: the events a shown window runs would otherwise
     // take it some way at level 0 first, as far as the machine's load lets them.
     EnterDebugLevel(1);

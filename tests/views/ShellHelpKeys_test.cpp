@@ -45,7 +45,7 @@ struct ShellHelpKeys : StartedShellTest {
         StartedShellTest::SetUp();
         Frame().ShowFrame(1);
         Frame().SetFrameRect(plat::Rect{0, 0, 1024, 768});
-        plat::Application::PumpEvents(20);
+        plat::Application::SettleEvents();
         g_Structures[0] = TestSection::MakeBeam();
         View().CreateLogic(1, g_Structures[0].get(), nullptr);
         TestSection::SetLoads(*g_Structures[0], 0, 0, 0, 0, -100e3, 60e3);
@@ -55,7 +55,7 @@ struct ShellHelpKeys : StartedShellTest {
         RunToFinish(*g_Analyses[0], 5000);
         for (int pass = 0; pass < 3; ++pass)
             app->IdleAction(pass);
-        plat::Application::PumpEvents(20);
+        plat::Application::SettleEvents();
         ASSERT_EQ(View().GetLayoutMode(), LayoutMode::NineGraphs);
         ASSERT_NE(View().GetChart(kShearStress), nullptr);
         ASSERT_EQ(View().GetChart(kShearStress)->Data().Title(), "Shear Stress");
@@ -168,7 +168,7 @@ TEST_F(ShellHelpKeys, ThePreviewsButtonsAndKeysShowTheirTopicsInContextHelpAndTh
     Frame().Dispatch(CmId::FilePrintPreview);
     ASSERT_NE(app->GetPreview(), nullptr);
     TApxPreviewWin& preview = *app->GetPreview();
-    plat::Application::PumpEvents(20);
+    plat::Application::SettleEvents();
     plat::FrameDriver keys(preview);
 
     // "Done" clicked while F1 is held.
@@ -205,7 +205,7 @@ TEST_F(ShellHelpKeys, ThePreviewsButtonsAndKeysShowTheirTopicsInContextHelpAndTh
     EXPECT_EQ(help.opened.size(), 5u);
     // Out of it, Escape is "Done".
     keys.Key(plat::VKey::Escape);
-    plat::Application::PumpEvents(20);
+    plat::Application::SettleEvents();
     EXPECT_EQ(app->GetPreview(), nullptr);
     EXPECT_EQ(help.opened.size(), 5u);
 }
