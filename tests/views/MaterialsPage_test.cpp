@@ -642,7 +642,7 @@ TEST_F(MaterialsPage, NarrowChartsWriteTheirTitlesInTheLeastTextWhereItFits)
     std::vector<std::string> writtenSmall, leftOut;
     const auto check = [&](const plat::Size client) {
         Frame().SetFixedClientSize(client);
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         TViewm_2k& view = Window().GetViewManager();
         int charts = 0;
         for (int i = 0; i < 9; ++i) {
@@ -687,7 +687,7 @@ TEST_F(MaterialsPage, NarrowChartsWriteTheirTitlesInTheLeastTextWhereItFits)
     for (const plat::Size client : {plat::Size{640, 480}, plat::Size{520, 400}, plat::Size{320, 400}})
         check(client);
     Frame().SetFixedClientSize({1280, 1024});
-    plat::Application::PumpEvents(50);
+    plat::Application::SettleEvents();
     Frame().Dispatch(CmId::FireDamagedBeam);
     for (const plat::Size client : {plat::Size{420, 400}, plat::Size{360, 400}, plat::Size{300, 400}})
         check(client);

@@ -374,7 +374,7 @@ struct RangeNumbers : RealDocumentShellTest {
         for (const plat::Size size : {plat::Size{713, 517}, plat::Size{1024, 768}, plat::Size{1280, 1024},
                                       plat::Size{1920, 1080}}) {
             Frame().SetFixedClientSize(size);
-            plat::Application::PumpEvents(50);
+            plat::Application::SettleEvents();
             ASSERT_EQ(Window().GetClientRect().Width(), size.cx);
             ASSERT_EQ(Window().GetClientRect().Height(), size.cy);
             Tcontrolchart* chart = interaction();
@@ -389,7 +389,7 @@ struct RangeNumbers : RealDocumentShellTest {
         }
 
         Frame().SetFixedClientSize({1280, 1024});
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
         Tcontrolchart* chart = interaction();
         ASSERT_NE(chart, nullptr);
         RecordingDC paper;

@@ -67,7 +67,7 @@ struct SampleMohrSet : RealDocumentShellTest {
     void SizeWindow(plat::Size size)
     {
         Frame().SetFrameRect(plat::Rect{0, 0, size.cx, size.cy});
-        plat::Application::PumpEvents(50);
+        plat::Application::SettleEvents();
     }
 
     // The panel charts that say "No Data" when painted as the window paints them, by title;
