@@ -89,13 +89,10 @@ struct SampleMohrSet : RealDocumentShellTest {
         }
         return empty;
     }
-};
-
-// Each sample by each road, at the sizes a user gives the window: nine charts, none of which
-// says "No Data", and the layer shown is one the response holds (its node at the probe's depth).
-TEST_F(SampleMohrSet, ShowsTheLayerAtOnceByTheListAndByTheMenu)
-{
-    for (const char* sample : {"full_beam_0.xml", "full_beam_1.xml"})
+    // The sample by each road, at the sizes a user gives the window: nine charts, none of which
+    // says "No Data", and the layer shown is one the response holds (its node at the probe's depth).
+    void ExpectTheLayerByBothRoads(const char* sample)
+    {
         for (const bool byList : {true, false}) {
             SCOPED_TRACE(std::string(sample) + (byList ? ", chosen from the list" : ", View > Mohr's Circles"));
             ASSERT_NO_FATAL_FAILURE(SolveSample(sample));
@@ -121,6 +118,18 @@ TEST_F(SampleMohrSet, ShowsTheLayerAtOnceByTheListAndByTheMenu)
             ASSERT_NE(ElementNode(*shown), nullptr);
             EXPECT_NEAR(ElementNode(*shown)->Depth, logic->GetProbeDepth(), TP2kQ2kHelper::kDepthMatch);
         }
+    }
+};
+
+// No layer node of the first sample lies at the centroid, where the list road puts the probe.
+TEST_F(SampleMohrSet, ShowsTheLayerOfTheFirstSampleAtOnceByTheListAndByTheMenu)
+{
+    ExpectTheLayerByBothRoads("full_beam_0.xml");
+}
+
+TEST_F(SampleMohrSet, ShowsTheLayerOfTheSecondSampleAtOnceByTheListAndByTheMenu)
+{
+    ExpectTheLayerByBothRoads("full_beam_1.xml");
 }
 
 } // namespace
