@@ -33,19 +33,6 @@
 namespace {
 
 struct BeamSummaryPages : SizedPagesTest {
-    // The sample document in inches, opened as the user opens it.
-    void OpenSampleTBeam()
-    {
-        std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/full_beam_1.xml", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        ASSERT_FALSE(text.str().empty());
-        g_UnitSystem = kUnitUS;
-        dir.Write("full_beam_1.xml", text.str());
-        app->OpenFile(dir.File("full_beam_1.xml"));
-        ASSERT_NE(Window().GetCurrentStructure(), nullptr);
-    }
-
     void ExpectReadableAtEverySize()
     {
         Frame().Dispatch(CmId::CrossSection);
@@ -180,7 +167,7 @@ TEST_F(BeamSummaryPages, CrowdedCalloutsGoIntoFewerRowsThenFewerCalloutsAndNever
 // The sample document in inches, as the user opens it.
 TEST_F(BeamSummaryPages, TheSampleTBeamReadsAtEverySizeOnScreenAndOnPaper)
 {
-    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam());
+    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam(QV_SOURCE_DIR));
     ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "T-beam & <web>");
     ExpectReadableAtEverySize();
 }
@@ -191,7 +178,7 @@ TEST_F(BeamSummaryPages, TheSampleTBeamReadsAtEverySizeOnScreenAndOnPaper)
 // the title and the rules; the last rows are left out whole.
 TEST_F(BeamSummaryPages, TheSampleTBeamsTableInALowerPanelLeavesOutItsLastRows)
 {
-    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam());
+    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam(QV_SOURCE_DIR));
     RecordingDC dc;
     DrawPropertiesPanel(dc, *Window().GetCurrentStructure(), 0, 0, 1062, 300, 12, 0);
     EXPECT_EQ(Join(Clashes(dc.Calls())), "");
@@ -245,7 +232,7 @@ TEST_F(BeamSummaryPages, TheQuickDefinedSectionReadsAtEverySizeOnScreenAndOnPape
 // keep the least text.
 TEST_F(BeamSummaryPages, TheSampleTBeamReadsOnAPageFarWiderThanItIsHigh)
 {
-    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam());
+    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam(QV_SOURCE_DIR));
     Frame().Dispatch(CmId::CrossSection);
     for (const plat::Size size : {plat::Size{1900, 260}, plat::Size{1600, 260}}) {
         SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
@@ -281,7 +268,7 @@ TEST_F(BeamSummaryPages, TheSampleTBeamReadsOnAPageFarWiderThanItIsHigh)
 // whole. In the lowest windows some are left out; in a large one all five stand.
 TEST_F(BeamSummaryPages, TheMemberLinesOfALowPageStandInsideThePropertiesBox)
 {
-    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam());
+    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam(QV_SOURCE_DIR));
     TMemberDefinition& definition = g_MemberDefinition;
     definition.length = 4.0;
     definition.leftSupport = SupportType::Pin;

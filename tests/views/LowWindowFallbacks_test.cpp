@@ -124,18 +124,7 @@ std::vector<std::string> Words(const std::string& text)
     return words;
 }
 
-struct LowMembranePanel : SizedPagesTest {
-    void OpenPanels()
-    {
-        std::vector<std::unique_ptr<TStructure>> panels;
-        for (const char* name : {"PV19", "PV20", "PV21", "PV22"}) {
-            panels.push_back(MakePv19());
-            panels.back()->SetName(name);
-        }
-        app->OpenFile(WriteStructures("panels.qvh", std::move(panels)));
-        ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "PV19");
-    }
-};
+struct LowMembranePanel : SizedPagesTest {};
 
 } // namespace
 
@@ -218,21 +207,7 @@ TEST_F(LowMembranePanel, BothTextsOfAPairStandWhereverBothFitInTheLeastText)
 
 namespace {
 
-struct LowSummaryPage : SizedPagesTest {
-    // The sample T-beam (two concretes, bars and a tendon: three materials charts) in inches,
-    // opened as the user opens it.
-    void OpenSampleTBeam()
-    {
-        std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/full_beam_1.xml", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        ASSERT_FALSE(text.str().empty());
-        g_UnitSystem = kUnitUS;
-        dir.Write("full_beam_1.xml", text.str());
-        app->OpenFile(dir.File("full_beam_1.xml"));
-        ASSERT_NE(Window().GetCurrentStructure(), nullptr);
-    }
-};
+struct LowSummaryPage : SizedPagesTest {};
 
 } // namespace
 
@@ -244,7 +219,7 @@ struct LowSummaryPage : SizedPagesTest {
 // into rows; no letter of a note stands on a materials chart.
 TEST_F(LowSummaryPage, ANoteTooWideBesideTheMaterialsChartsIsBrokenIntoLines)
 {
-    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam());
+    ASSERT_NO_FATAL_FAILURE(OpenSampleTBeam(QV_SOURCE_DIR));
     Frame().Dispatch(CmId::CrossSection);
     const TStructure* beam = Window().GetCurrentStructure();
     std::string cover, points;

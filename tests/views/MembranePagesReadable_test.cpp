@@ -25,17 +25,6 @@
 namespace {
 
 struct MembranePages : SizedPagesTest {
-    void OpenPanels()
-    {
-        std::vector<std::unique_ptr<TStructure>> panels;
-        for (const char* name : {"PV19", "PV20", "PV21", "PV22"}) {
-            panels.push_back(MakePv19());
-            panels.back()->SetName(name);
-        }
-        app->OpenFile(WriteStructures("panels.qvh", std::move(panels)));
-        ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "PV19");
-    }
-
     // Sectional Response run to its end, then the nine graphs.
     void SolveToTheNineGraphs()
     {

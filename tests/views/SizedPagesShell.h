@@ -3,9 +3,15 @@
 // as the screen shows it and printed while its preview stands, for the tests that a page reads
 // at every window size (tests/views/PageClashes.h tells what stands wrong).
 
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
 #include <vector>
 
+#include "foundation/Units.h"
 #include "support/RecordingDC.h"
+#include "tests/membrane/Pv19Panel.h"
 #include "tests/views/BothModesShell.h"
 #include "tests/views/PrintedPage.h"
 
@@ -31,5 +37,31 @@ struct SizedPagesTest : BothModesShellTest {
         RecordingDC paper;
         PrintLetterPageFromPreview(*app, paper);
         return paper.Calls();
+    }
+
+    // The sample T-beam of the fuzzing corpus (two concretes, bars and a tendon) in inches,
+    // opened as the user opens it; sourceDir is the source tree's folder.
+    void OpenSampleTBeam(const std::string& sourceDir)
+    {
+        std::ifstream in(sourceDir + "/fuzz/corpus/XmlDocument/full_beam_1.xml", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        ASSERT_FALSE(text.str().empty());
+        g_UnitSystem = kUnitUS;
+        dir.Write("full_beam_1.xml", text.str());
+        app->OpenFile(dir.File("full_beam_1.xml"));
+        ASSERT_NE(Window().GetCurrentStructure(), nullptr);
+    }
+
+    // A document of the four membrane elements PV19 to PV22, opened on PV19.
+    void OpenPanels()
+    {
+        std::vector<std::unique_ptr<TStructure>> panels;
+        for (const char* name : {"PV19", "PV20", "PV21", "PV22"}) {
+            panels.push_back(MakePv19());
+            panels.back()->SetName(name);
+        }
+        app->OpenFile(WriteStructures("panels.qvh", std::move(panels)));
+        ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "PV19");
     }
 };
