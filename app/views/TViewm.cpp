@@ -488,6 +488,7 @@ void TViewm_2k::OnPasteChoice(int graphId) {
     CreatePanelChart(m_charts[1], m_owner, graphId, PanelId::PastedChart);
     SetUpPastedChart();
     CreateChart(m_charts[1].get(), graphId, 1, 1);
+    ShowLoadDeformationPieces();
 }
 
 void TViewm_2k::SetLoadDeformation(int choice) {
@@ -516,6 +517,7 @@ void TViewm_2k::SetLoadDeformation(int choice) {
             SetUpPastedChart();
             CreateChart(m_charts[1].get(), m_pastedGraphId, 1, 1);
         }
+        ShowLoadDeformationPieces();
     }
     m_chartIds[0] = plan.choice;
     CreatePanelChart(m_charts[0], m_owner, plan.choice, PanelId::WholePage);
@@ -852,6 +854,20 @@ void TViewm_2k::MoveControls() {
         m_rangeButton->MoveWindow(ToRect(GetPanelRect(PanelId::RangeButton)));
     if (m_addButton)
         m_addButton->MoveWindow(ToRect(GetPanelRect(PanelId::AddButton)));
+    ShowLoadDeformationPieces();
+}
+
+void TViewm_2k::ShowLoadDeformationPieces() {
+    if (m_layoutMode != LayoutMode::LoadDeformation || !m_owner || !m_owner->IsCreated())
+        return;
+    const plat::Rect client = m_owner->GetClientRect();
+    const LoadDeformationPanel panel =
+        LayOutLoadDeformationPanel(client.Width(), client.Height(), m_controlPanelFraction);
+    m_sampleChartShown = panel.sampleShown;
+    if (m_charts[1])
+        m_charts[1]->Show(panel.sampleShown);
+    if (m_addButton)
+        m_addButton->Show(panel.addShown);
 }
 
 // The choice lists and the conversion of a chosen title to its graph come with the control
