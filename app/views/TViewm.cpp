@@ -400,6 +400,10 @@ void TViewm_2k::ClearPanels(int newMode) {
     DestroyChildCharts(nullptr);
     for (auto& c : m_charts)
         c.reset();
+    // A button a low load-deformation panel left out shows again in the next layout.
+    if (m_addButton)
+        m_addButton->Show(true);
+    m_sampleChartShown = true;
 }
 
 // The control panel of another layout has another title, captions and frames, and the mode

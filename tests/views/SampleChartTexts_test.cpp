@@ -565,7 +565,9 @@ TEST_F(RangeNumbers, OfTheCompactChartsStandApartInReadableLettersInLowWindows)
 }
 
 // The control panel of the load-deformation plot of the sample beam in windows lower than a
-// common screen (a wide one of 380 pixels, a narrow one of 420) and at a common screen, reached
+// common screen (wide ones of 380 down to 250 pixels, narrow ones of 420 to 250, clients of 340
+// to 170: in the lower ones the sample chart has no room and is left out with its label, the
+// button following the paste list) and at a common screen, where all of it stands, reached
 // by sizing the window in the layout and by choosing the layout again at that size: its titles
 // and labels are written at least as high as a readable text, none stands on another, on a
 // control or across a frame line; no line the panel draws runs across a control; the layout and
