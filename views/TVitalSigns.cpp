@@ -220,9 +220,12 @@ DiagramPlan PlanVitalSigns(const VitalSignsFrame& f, const std::vector<double>& 
         yr = bars[3].marker1;
     else if (yYield)
         yr = bars[4].marker1;
-    plan.Text("f_u", {I(0.8 * W), I(0.15 * H + lowered - hy)}, small, TA::Center, TA::Top);
-    plan.Text("f_y", {I(0.8 * W), I((1.0 - std::fabs(yr)) * span + 0.15 * H + lowered - hy)}, small,
-              TA::Center, TA::Top);
+    // "f_y" is left out where the yield mark stands so near the tops that it would reach "f_u".
+    const int fuTop = I(0.15 * H + lowered - hy);
+    const int fyTop = I((1.0 - std::fabs(yr)) * span + 0.15 * H + lowered - hy);
+    plan.Text("f_u", {I(0.8 * W), fuTop}, small, TA::Center, TA::Top);
+    if (fyTop >= fuTop + measure("f_u", small).cy)
+        plan.Text("f_y", {I(0.8 * W), fyTop}, small, TA::Center, TA::Top);
 
     // The line between the groups rises to 0.1 H, or to a row under the title where that
     // reaches lower across it.

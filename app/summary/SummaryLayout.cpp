@@ -452,7 +452,8 @@ int PanelTextCell(int h)
 
 namespace {
 // The pieces of the load-deformation panel from the top down, with the labels asked for.
-LoadDeformationPanel StackLoadDeformationPanel(int W, int H, double f, bool base, bool pasted, bool sample)
+LoadDeformationPanel StackLoadDeformationPanel(int W, int H, double f, bool base, bool pasted, bool sample,
+                                               bool chart, bool button)
 {
     LoadDeformationPanel p;
     p.titleFont = ControlPanelTitleFont(W, H);
@@ -489,13 +490,21 @@ LoadDeformationPanel StackLoadDeformationPanel(int W, int H, double f, bool base
     p.pasteCombo = PixelTrunc(0.305 * H);
     p.pastedLabel = label(pasted, p.pasteTitle + titleCell, PixelTrunc(0.277 * H), p.pasteCombo);
     p.sampleChart = PixelTrunc(0.395 * H);
-    p.sampleLabel = label(sample, p.pasteCombo + comboHeight, PixelTrunc(0.355 * H), p.sampleChart);
+    p.sampleShown = chart;
+    p.addShown = button;
+    if (chart) {
+        p.sampleLabel = label(sample, p.pasteCombo + comboHeight, PixelTrunc(0.355 * H), p.sampleChart);
+    } else {
+        // Without the chart its label goes too, and the button follows the paste list.
+        p.sampleLabel = -1;
+        p.sampleChart = std::max(p.sampleChart, p.pasteCombo + comboHeight);
+    }
     // The chart, W / 6 high, ends a hundredth of the height above the button; the button goes
     // down only where the chart would have no height left.
     p.addButton = std::max(PixelTrunc(0.55 * H), p.sampleChart + H / 100);
-    p.sampleHeight = std::max(0, std::min(W / 6, p.addButton - H / 100 - p.sampleChart));
-    p.frames[1].bottom =
-        std::max(secondTop + PixelTrunc(0.42 * H - 0.02 * W), p.addButton + PixelTrunc(0.05 * H) + 3);
+    p.sampleHeight = chart ? std::max(0, std::min(W / 6, p.addButton - H / 100 - p.sampleChart)) : 0;
+    const int foot = button ? p.addButton + PixelTrunc(0.05 * H) : p.pasteCombo + comboHeight;
+    p.frames[1].bottom = std::max(secondTop + PixelTrunc(0.42 * H - 0.02 * W), foot + 3);
     return p;
 }
 } // namespace
@@ -503,10 +512,18 @@ LoadDeformationPanel StackLoadDeformationPanel(int W, int H, double f, bool base
 LoadDeformationPanel LayOutLoadDeformationPanel(int W, int H, double f)
 {
     const int controlChart = PixelTrunc(0.65 * H);
+    // From the fullest panel down: all three labels with the chart, the chart without its label,
+    // then without the chart the other two labels one by one, and last the button.
+    struct Pieces {
+        int labels;
+        bool chart, button;
+    };
+    constexpr Pieces kTries[] = {{3, true, true},  {2, true, true},  {2, false, true},
+                                 {1, false, true}, {0, false, true}, {0, false, false}};
     LoadDeformationPanel p;
-    for (int shown = 3; shown >= 0; --shown) {
-        p = StackLoadDeformationPanel(W, H, f, shown >= 1, shown >= 2, shown >= 3);
-        if (p.frames[1].bottom + 3 <= controlChart)
+    for (const Pieces& t : kTries) {
+        p = StackLoadDeformationPanel(W, H, f, t.labels >= 1, t.labels >= 2, t.labels >= 3, t.chart, t.button);
+        if (p.frames[1].bottom + 3 <= controlChart && (!t.chart || p.sampleHeight >= kLeastSampleChartHeight))
             break;
     }
     return p;

@@ -188,7 +188,11 @@ int PanelTextCell(int h);
 // label that would reach its control moves up to stand just above it (never onto the title or
 // control above it), a piece that would still overlap the one above goes down below it, and a
 // frame grows to hold what it frames. Where the second frame would then reach the control chart,
-// the labels are left out, "Sample Output" first and "Type of Base Graph" last.
+// the labels are left out, "Sample Output" first; where the sample chart would be left lower
+// than kLeastSampleChartHeight it is left out whole (with its label, the button following the
+// paste list), then "Type of Pasted Graph" and "Type of Base Graph", and last the button.
+// The panel depends on W, H and f alone, never on the sizes before.
+inline constexpr int kLeastSampleChartHeight = 24;
 struct LoadDeformationPanel {
     int titleFont = 0; // character heights of the two titles and of the three labels
     int labelFont = 0;
@@ -202,6 +206,8 @@ struct LoadDeformationPanel {
     int sampleChart = 0; // top and height of the sample chart
     int sampleHeight = 0;
     int addButton = 0; // top of the "Add to Graph" button, 0.05 H high
+    bool sampleShown = true; // false: the sample chart, or the button, is left out
+    bool addShown = true;
     plat::Rect frames[2];
 };
 LoadDeformationPanel LayOutLoadDeformationPanel(int W, int H, double f);

@@ -400,6 +400,10 @@ void TViewm_2k::ClearPanels(int newMode) {
     DestroyChildCharts(nullptr);
     for (auto& c : m_charts)
         c.reset();
+    // A button a low load-deformation panel left out shows again in the next layout.
+    if (m_addButton)
+        m_addButton->Show(true);
+    m_sampleChartShown = true;
 }
 
 // The control panel of another layout has another title, captions and frames, and the mode
@@ -488,6 +492,7 @@ void TViewm_2k::OnPasteChoice(int graphId) {
     CreatePanelChart(m_charts[1], m_owner, graphId, PanelId::PastedChart);
     SetUpPastedChart();
     CreateChart(m_charts[1].get(), graphId, 1, 1);
+    ShowLoadDeformationPieces();
 }
 
 void TViewm_2k::SetLoadDeformation(int choice) {
@@ -516,6 +521,7 @@ void TViewm_2k::SetLoadDeformation(int choice) {
             SetUpPastedChart();
             CreateChart(m_charts[1].get(), m_pastedGraphId, 1, 1);
         }
+        ShowLoadDeformationPieces();
     }
     m_chartIds[0] = plan.choice;
     CreatePanelChart(m_charts[0], m_owner, plan.choice, PanelId::WholePage);
@@ -852,6 +858,20 @@ void TViewm_2k::MoveControls() {
         m_rangeButton->MoveWindow(ToRect(GetPanelRect(PanelId::RangeButton)));
     if (m_addButton)
         m_addButton->MoveWindow(ToRect(GetPanelRect(PanelId::AddButton)));
+    ShowLoadDeformationPieces();
+}
+
+void TViewm_2k::ShowLoadDeformationPieces() {
+    if (m_layoutMode != LayoutMode::LoadDeformation || !m_owner || !m_owner->IsCreated())
+        return;
+    const plat::Rect client = m_owner->GetClientRect();
+    const LoadDeformationPanel panel =
+        LayOutLoadDeformationPanel(client.Width(), client.Height(), m_controlPanelFraction);
+    m_sampleChartShown = panel.sampleShown;
+    if (m_charts[1])
+        m_charts[1]->Show(panel.sampleShown);
+    if (m_addButton)
+        m_addButton->Show(panel.addShown);
 }
 
 // The choice lists and the conversion of a chosen title to its graph come with the control

@@ -117,6 +117,7 @@ protected:
     std::array<std::string, 8> m_texts;
     std::string m_statusText = "status";
     double m_controlPanelFraction = kControlPanelFraction;
+    bool m_sampleChartShown = true;
     int m_pastedGraphId = 0;
     int m_selectPoint = 0;
     int m_objectOptionsIndex = 0;
@@ -224,6 +225,8 @@ public:
     plat::ComboBox* GetPasteCombo() const { return m_pasteCombo.get(); }
     plat::Button* GetRangeButton() const { return m_rangeButton.get(); }
     plat::Button* GetAddButton() const { return m_addButton.get(); }
+    // Whether the load-deformation layout shows its sample chart (false where it is hidden).
+    bool IsSampleChartShown() const { return m_charts[1] && m_sampleChartShown; }
 
     // Enablers of the box commands.
     bool HasSelection() const { return m_selected != nullptr; }
@@ -285,6 +288,9 @@ private:
     template <typename Control, typename Make>
     void MakeControl(std::unique_ptr<Control>& control, int byte, Make make);
     void MoveControls();
+    // Shows the sample chart and the "Add to Graph" button of the load-deformation layout where
+    // its panel has room for them, hides them where it leaves them out.
+    void ShowLoadDeformationPieces();
 
     std::unique_ptr<plat::ComboBox> m_layoutCombo;
     std::unique_ptr<plat::ComboBox> m_pasteCombo;

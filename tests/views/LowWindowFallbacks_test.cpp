@@ -395,6 +395,81 @@ TEST(LowVitalSigns, TheCellsNamesStandWhereverTheLeastTextFitsBetweenTheRules)
     EXPECT_GT(namesAlone, 0) << "no box where the names alone stand";
 }
 
+// Vital-signs boxes 260 and 400 wide from 40 to 220 high, each row of height: the steel group's
+// captions "f_u" (at the bars' tops) and "f_y" (at the mean yield mark, 2/3 of the way up here),
+// each its "f" and its subscript, centred between the steel bars, never stand on each other or
+// on any other text; where the yield mark is too near the tops for both, "f_y" is left out whole.
+// In a box of common height both stand.
+TEST(LowVitalSigns, TheSteelCaptionsNeverStandOnEachOther)
+{
+    plat::EnsureGuiRuntime();
+    int yieldLeftOut = 0;
+    for (const int W : {260, 400})
+        for (int H = 40; H <= 220; ++H) {
+            SCOPED_TRACE(testing::Message() << W << " x " << H);
+            TVitalSigns chart(nullptr, "", 0, 0, W, H, 0);
+            for (std::size_t i = 0; i + 1 < VitalRecord().size(); i += 2)
+                chart.AddPoint(VitalRecord()[i], VitalRecord()[i + 1]);
+            chart.AutoScale();
+            RecordingDC dc;
+            chart.Paint(dc, true, {0, 0, W, H});
+            const std::vector<Letters> letters = LettersOf(dc.Calls());
+            // The captions: the "f"s centred near 0.8 W above the bars' base (the cells' captions
+            // stand below it) and the subscripts against their right, paired from the top down.
+            struct Caption {
+                std::string text;
+                plat::Rect box;
+                std::size_t f, script;
+            };
+            std::vector<std::size_t> fs, scripts;
+            for (std::size_t i = 0; i < letters.size(); ++i) {
+                const plat::Rect f = letters[i].box;
+                if (letters[i].text == "f" && std::abs((f.left + f.right) / 2 - static_cast<int>(0.8 * W)) <= 8 &&
+                    f.bottom <= static_cast<int>(0.7 * H))
+                    fs.push_back(i);
+            }
+            for (std::size_t j = 0; j < letters.size(); ++j)
+                if ((letters[j].text == "u" || letters[j].text == "y") &&
+                    std::any_of(fs.begin(), fs.end(),
+                                [&](std::size_t i) { return std::abs(letters[j].box.left - letters[i].box.right) <= 2; }))
+                    scripts.push_back(j);
+            const auto byTop = [&](std::size_t a, std::size_t b) { return letters[a].box.top < letters[b].box.top; };
+            std::sort(fs.begin(), fs.end(), byTop);
+            std::sort(scripts.begin(), scripts.end(), byTop);
+            ASSERT_EQ(fs.size(), scripts.size());
+            std::vector<Caption> captions;
+            for (std::size_t k = 0; k < fs.size(); ++k) {
+                const plat::Rect f = letters[fs[k]].box, sub = letters[scripts[k]].box;
+                captions.push_back({"f_" + letters[scripts[k]].text,
+                                    {f.left, std::min(f.top, sub.top), sub.right, std::max(f.bottom, sub.bottom)},
+                                    fs[k], scripts[k]});
+            }
+            const auto find = [&](const char* text) {
+                return std::count_if(captions.begin(), captions.end(), [&](const Caption& c) { return c.text == text; });
+            };
+            EXPECT_EQ(find("f_u"), 1);
+            if (H >= 120) {
+                EXPECT_EQ(find("f_y"), 1);
+            }
+            yieldLeftOut += find("f_y") == 0 ? 1 : 0;
+            for (std::size_t a = 0; a < captions.size(); ++a) {
+                for (std::size_t b = a + 1; b < captions.size(); ++b)
+                    EXPECT_FALSE(Meet(captions[a].box, captions[b].box))
+                        << captions[a].text << " (" << captions[a].box.left << ", " << captions[a].box.top << " - "
+                        << captions[a].box.right << ", " << captions[a].box.bottom << ") on " << captions[b].text
+                        << " (" << captions[b].box.left << ", " << captions[b].box.top << " - " << captions[b].box.right
+                        << ", " << captions[b].box.bottom << ")";
+                for (std::size_t k = 0; k < letters.size(); ++k) {
+                    const bool own = std::any_of(captions.begin(), captions.end(),
+                                                 [&](const Caption& c) { return k == c.f || k == c.script; });
+                    if (!own && Meet(captions[a].box, letters[k].box))
+                        ADD_FAILURE() << captions[a].text << " on " << Describe(letters[k]);
+                }
+            }
+        }
+    EXPECT_GT(yieldLeftOut, 0) << "no box too low for both captions";
+}
+
 namespace {
 
 // The mode-0 state of a cracked element: e_x 1 mm/m, f_1 2.5 MPa, f_sx 300 MPa, w 0.4 mm,

@@ -249,12 +249,15 @@ struct RangeNumbers : RealDocumentShellTest {
         if (!View().GetLayoutCombo() || !View().GetPasteCombo() || !View().GetAddButton() || !View().GetChart(1) ||
             !View().GetControlChart(0))
             return {"a control of the panel missing"};
-        const std::vector<std::pair<std::string, plat::Rect>> controls{
+        // A control left out (hidden where the panel has no room for it) stands nowhere.
+        std::vector<std::pair<std::string, plat::Rect>> controls{
             {"layout list", View().GetLayoutCombo()->GetPlace()},
-            {"paste list", View().GetPasteCombo()->GetPlace()},
-            {"sample chart", View().GetChart(1)->GetWindowRect()},
-            {"Add to Graph", View().GetAddButton()->GetPlace()},
-            {"control chart", View().GetControlChart(0)->GetWindowRect()}};
+            {"paste list", View().GetPasteCombo()->GetPlace()}};
+        if (View().IsSampleChartShown())
+            controls.emplace_back("sample chart", View().GetChart(1)->GetWindowRect());
+        if (View().GetAddButton()->IsVisible())
+            controls.emplace_back("Add to Graph", View().GetAddButton()->GetPlace());
+        controls.emplace_back("control chart", View().GetControlChart(0)->GetWindowRect());
         const auto name = [](const std::pair<std::string, plat::Rect>& c) {
             std::ostringstream s;
             s << c.first << " (" << c.second.left << ", " << c.second.top << " - " << c.second.right << ", "
@@ -290,6 +293,27 @@ struct RangeNumbers : RealDocumentShellTest {
                 }
             }
         return faults;
+    }
+
+    // Where the panel's controls and letters stand, one per line: the lists, the sample chart
+    // and the button where shown, and every text the panel writes.
+    std::string LoadDeformationPanelPlaces()
+    {
+        std::ostringstream s;
+        const auto place = [&](const char* what, const plat::Rect& r) {
+            s << what << " (" << r.left << ", " << r.top << " - " << r.right << ", " << r.bottom << ")\n";
+        };
+        place("layout list", View().GetLayoutCombo()->GetPlace());
+        place("paste list", View().GetPasteCombo()->GetPlace());
+        if (View().IsSampleChartShown())
+            place("sample chart", View().GetChart(1)->GetWindowRect());
+        if (View().GetAddButton()->IsVisible())
+            place("Add to Graph", View().GetAddButton()->GetPlace());
+        RecordingDC panel;
+        View().PaintPanel(panel);
+        for (const Letters& l : LettersOf(panel.Calls()))
+            s << Describe(l) << "\n";
+        return s.str();
     }
 
     // The chart painted as the window paints it; where, for the failures' trace.
@@ -541,7 +565,9 @@ TEST_F(RangeNumbers, OfTheCompactChartsStandApartInReadableLettersInLowWindows)
 }
 
 // The control panel of the load-deformation plot of the sample beam in windows lower than a
-// common screen (a wide one of 380 pixels, a narrow one of 420) and at a common screen, reached
+// common screen (wide ones of 380 down to 250 pixels, narrow ones of 420 to 250, clients of 340
+// to 170: in the lower ones the sample chart has no room and is left out with its label, the
+// button following the paste list) and at a common screen, where all of it stands, reached
 // by sizing the window in the layout and by choosing the layout again at that size: its titles
 // and labels are written at least as high as a readable text, none stands on another, on a
 // control or across a frame line; no line the panel draws runs across a control; the layout and
@@ -552,7 +578,9 @@ TEST_F(RangeNumbers, OfTheLoadDeformationPanelStandApartInReadableLettersInLowWi
     SolveSample("XmlDocument/full_beam_0.xml", CmId::SectionalResponse);
     Frame().Dispatch(CmId::LoadDeformationPlot);
     ASSERT_EQ(View().GetLayoutMode(), LayoutMode::LoadDeformation);
-    for (const plat::Size size : {plat::Size{1250, 380}, plat::Size{960, 420}, plat::Size{1280, 1024}})
+    for (const plat::Size size : {plat::Size{1250, 380}, plat::Size{960, 420}, plat::Size{1250, 320},
+                                  plat::Size{1250, 300}, plat::Size{960, 310}, plat::Size{1250, 250},
+                                  plat::Size{713, 250}, plat::Size{1280, 1024}})
         for (const char* road : {"sized", "chosen again"}) {
             if (road[0] == 's') {
                 SizeWindow(size);
@@ -579,14 +607,21 @@ TEST_F(RangeNumbers, OfTheLoadDeformationPanelStandApartInReadableLettersInLowWi
             if (size.cy == 1024) {
                 for (const char* label : {"Type of Base Graph", "Type of Pasted Graph", "Sample Output"})
                     EXPECT_TRUE(drawn(label)) << label;
+                EXPECT_TRUE(View().IsSampleChartShown());
+                EXPECT_TRUE(View().GetAddButton()->IsVisible());
+            }
+            // "Sample Output" names the sample chart: it stands only with it.
+            if (!View().IsSampleChartShown()) {
+                EXPECT_FALSE(drawn("Sample Output"));
             }
         }
 }
 
 // Lower still, where the panel has no room for all three labels above the control chart (frames
-// from 330 down to 260 pixels high, wide and narrow: clients of 250 to 180 pixels): the labels go
-// first, "Sample Output" first and "Type of Base Graph" last, before the lists, the sample chart
-// and the button would be pushed down onto the control chart; what stands is as readable and as
+// from 330 down to 240 pixels high, wide and narrow: clients of 250 to 160 pixels): the labels go
+// first, "Sample Output" first and "Type of Base Graph" last (the sample chart with no room left
+// out with its label), before the lists, the sample chart and the button would be pushed down
+// onto the control chart, and in the lowest the button goes too; what stands is as readable and as
 // apart as in a common window. The lower the window, the fewer labels; in the lowest ones none
 // stands, and the lists and the button stay above the control chart all the same.
 TEST_F(RangeNumbers, OfTheLoadDeformationPanelGoBeforeItsControlsReachTheControlChart)
@@ -599,7 +634,8 @@ TEST_F(RangeNumbers, OfTheLoadDeformationPanelGoBeforeItsControlsReachTheControl
     // From the highest to the lowest.
     for (const plat::Size size : {plat::Size{1250, 330}, plat::Size{960, 300}, plat::Size{713, 300},
                                   plat::Size{1250, 290}, plat::Size{960, 280}, plat::Size{1250, 270},
-                                  plat::Size{1250, 260}, plat::Size{960, 260}, plat::Size{713, 260}}) {
+                                  plat::Size{1250, 260}, plat::Size{960, 260}, plat::Size{713, 260},
+                                  plat::Size{1250, 250}, plat::Size{960, 245}, plat::Size{1250, 240}}) {
         SizeWindow(size);
         const plat::Rect client = Window().GetClientRect();
         SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy) + " (client " +
@@ -621,8 +657,12 @@ TEST_F(RangeNumbers, OfTheLoadDeformationPanelGoBeforeItsControlsReachTheControl
         // The lists and the button stand above the control chart, each under the title of its frame.
         ASSERT_NE(View().GetControlChart(0), nullptr);
         const int controlTop = View().GetControlChart(0)->GetWindowRect().top;
-        for (const plat::Rect place :
-             {View().GetLayoutCombo()->GetPlace(), View().GetPasteCombo()->GetPlace(), View().GetAddButton()->GetPlace()})
+        std::vector<plat::Rect> places{View().GetLayoutCombo()->GetPlace(), View().GetPasteCombo()->GetPlace()};
+        if (View().GetAddButton()->IsVisible())
+            places.push_back(View().GetAddButton()->GetPlace());
+        if (View().IsSampleChartShown())
+            places.push_back(View().GetChart(1)->GetWindowRect());
+        for (const plat::Rect place : places)
             EXPECT_LE(place.bottom, controlTop);
     }
     // Fewer labels the lower the window, the roads of two, one and no label all taken.
@@ -631,6 +671,37 @@ TEST_F(RangeNumbers, OfTheLoadDeformationPanelGoBeforeItsControlsReachTheControl
         EXPECT_NE(std::find(counts.begin(), counts.end(), labelsShown), counts.end())
             << "no size shows " << labelsShown << " labels: " << testing::PrintToString(counts);
     EXPECT_EQ(counts.back(), 0);
+}
+
+// The control panel of the load-deformation plot at a low window stands the same whichever size
+// the window had before, higher or lower, wider or narrower (a chart with no room is hidden, not
+// left where the size before put it), and as clean as when sized straight to it.
+TEST_F(RangeNumbers, OfTheLoadDeformationPanelStandTheSameWhicheverSizeCameBefore)
+{
+    SolveSample("XmlDocument/full_beam_0.xml", CmId::SectionalResponse);
+    Frame().Dispatch(CmId::LoadDeformationPlot);
+    ASSERT_EQ(View().GetLayoutMode(), LayoutMode::LoadDeformation);
+    const plat::Size sizes[] = {{1250, 250}, {1250, 300}, {713, 260}, {960, 240}, {1250, 380}, {713, 517}};
+    for (const plat::Size to : sizes) {
+        std::string first;
+        for (const plat::Size from : sizes) {
+            if (from.cx == to.cx && from.cy == to.cy)
+                continue;
+            SizeWindow(from);
+            SizeWindow(to);
+            const plat::Rect client = Window().GetClientRect();
+            SCOPED_TRACE(std::to_string(to.cx) + " x " + std::to_string(to.cy) + " (client " +
+                         std::to_string(client.Width()) + " x " + std::to_string(client.Height()) + ") from " +
+                         std::to_string(from.cx) + " x " + std::to_string(from.cy));
+            std::vector<Letters> letters;
+            EXPECT_EQ(Join(LoadDeformationPanelFaults(letters)), "");
+            const std::string places = LoadDeformationPanelPlaces();
+            if (first.empty())
+                first = places;
+            else
+                EXPECT_EQ(places, first);
+        }
+    }
 }
 
 // The section quick-defined with the defaults (Define > Quick Define): its moment's numbers
