@@ -45,13 +45,13 @@ int DefaultAnswer(unsigned style)
 
 int HeadlessReporter::Message(const std::string& text, const std::string& caption, unsigned style)
 {
-    std::fputs(("[" + std::string(caption.c_str()) + "] " + text.c_str() + "\n").c_str(), stderr);
+    std::fputs(("[" + caption + "] " + text + "\n").c_str(), stderr);
     return DefaultAnswer(style);
 }
 
 void HeadlessReporter::ShowData(const std::string& text)
 {
-    std::fputs((text.c_str() + std::string("\n")).c_str(), stderr);
+    std::fputs((text + "\n").c_str(), stderr);
 }
 
 Reporter& GetReporter()

@@ -26,6 +26,7 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -218,6 +219,9 @@ public:
         // region was one more than the structure holds).
         int unreadRegion = 0;
         std::optional<std::string> unknownConcrete;
+        // The first refusal of the layer element being read, told at the element's end, where
+        // the layer's own name (its last attribute) is known: the message for that name.
+        std::function<std::string(const std::string& name)> layerRefusal;
     };
     ElementReadState& ReadState() { return m_readState; }
     const ElementReadState& ReadState() const { return m_readState; }

@@ -358,33 +358,13 @@ std::function<std::string(const std::string&)> UnheldBarRefusal(const char* kind
     };
 }
 
-// The refusal of the layer element being read, told at the element's end, when the layer's own
-// name (its last attribute) is known: the message for that name. Documents are read one at a
-// time; a layer element's beginning clears it.
-struct LayerRefusal {
-    const TStructure* structure = nullptr;
-    std::function<std::string(const std::string& name)> told;
-};
-
-LayerRefusal& PendingLayerRefusal()
-{
-    static LayerRefusal pending;
-    return pending;
-}
-
-void ForgetLayerRefusal()
-{
-    PendingLayerRefusal() = LayerRefusal();
-}
-
 // Notes the first refusal of the layer element being read; its value is not stored.
-bool NoteLayerRefusal(const TStructure& s, std::function<std::string(const std::string&)> refusal)
+bool NoteLayerRefusal(TStructure& s, std::function<std::string(const std::string&)> refusal)
 {
     if (!refusal)
         return false;
-    LayerRefusal& pending = PendingLayerRefusal();
-    if (pending.structure != &s || !pending.told)
-        pending = LayerRefusal{&s, std::move(refusal)};
+    if (!s.ReadState().layerRefusal)
+        s.ReadState().layerRefusal = std::move(refusal);
     return true;
 }
 
@@ -539,7 +519,7 @@ std::optional<int> LayerBodyText(TStructure& s,
 std::optional<int> BeginLayer(TStructure& s, const std::string& element)
 {
     if (LayerDirection(element, "longreinf") >= 0 || LayerDirection(element, "transreinf") >= 0)
-        ForgetLayerRefusal();
+        s.ReadState().layerRefusal = nullptr;
     if (const int d = LayerDirection(element, "longreinf"); d >= 0) {
         if (!ServesLong(s, d)) {
             NoteUnservedLayer(s, element);
@@ -630,8 +610,7 @@ std::optional<int> EndLayer(TStructure& s, const std::string& element)
     const int t = LayerDirection(element, "transreinf");
     if (d < 0 && t < 0)
         return std::nullopt;
-    LayerRefusal& pending = PendingLayerRefusal();
-    if (pending.structure != &s || !pending.told)
+    if (!s.ReadState().layerRefusal)
         return 1;
     // The layer's own name, as its element gave it (the definition's default when it gave none).
     std::string name;
@@ -639,8 +618,8 @@ std::optional<int> EndLayer(TStructure& s, const std::string& element)
         name = s.GetLongLayer(s.GetLongLayerCount(d) - 1, d)->name;
     else if (t >= 0 && ServesTrans(s, t) && s.GetTransLayerCount(t) > 0)
         name = s.GetTransLayer(s.GetTransLayerCount(t) - 1, t)->name;
-    const std::string message = pending.told(name);
-    ForgetLayerRefusal();
+    const std::string message = s.ReadState().layerRefusal(name);
+    s.ReadState().layerRefusal = nullptr;
     ShowMessage(message, "Load Error");
     return 0;
 }
