@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "foundation/StrFormat.h"
+#include "foundation/Units.h"
 #include "member/fire/FireLaws.h"
 #include "member/fire/TFireAnalysis.h"
 #include "member/fire/TStructureSlots.h"
@@ -13,6 +14,7 @@
 #include "model/materials/SteelLaws.h"
 #include "model/materials/UserCurves.h"
 #include "model/TBeam.h"
+#include "model/ValueLimits.h"
 
 namespace {
 
@@ -24,6 +26,10 @@ constexpr double kSteelStrainStep = 0.0001;
 constexpr double kThermalExpansion = 1e-5;
 constexpr const char* kNameSuffix = " - After Fire";
 constexpr const char* kNext = " Next";
+// The share of the largest strain kept that a stirrup's stretched strain reaches at most: the
+// value must stay held through rounding and the steel check (which may add a micro-strain to
+// eu, and resets a strand's rupture strain beyond its largest).
+constexpr double kHeldStrainShare = 0.999;
 
 double TemperatureAt(const TBeam& beam, const TFireAnalysis_Base& model, double x, double z)
 {
@@ -80,22 +86,42 @@ ConcreteTypeRec StripConcrete(const ConcreteTypeRec& base, double fs, double fe)
     return strip;
 }
 
-// The base steel with its strength reduced by kfy and its stiffness by kE; the Ramberg-Osgood
-// B is multiplied by bFactor (kE / kfy for the bars of a layer, 1 / kE for a stirrup).
-SteelTypeRec ReducedSteel(const SteelTypeRec& base, double kfy, double kE, double bFactor)
+// The base steel with its strength reduced by kfy and its stiffness by kE; its strains
+// stretched by `stretch` (1 / kE but where a stirrup's would run away, see StirrupStretch); the
+// Ramberg-Osgood B is multiplied by bFactor (kE / kfy for the bars of a layer, 1 / kE for a
+// stirrup).
+SteelTypeRec
+ReducedSteel(const SteelTypeRec& base, double kfy, double kE, double stretch, double bFactor)
 {
     SteelTypeRec bar = base;
     bar.userCurve.reset();
     bar.fy *= kfy;
     bar.fu *= kfy;
     bar.Es *= kE;
-    bar.esh /= kE;
-    bar.eu /= kE;
-    bar.er /= kE;
+    bar.esh *= stretch;
+    bar.eu *= stretch;
+    bar.er *= stretch;
     bar.A *= kE;
     bar.C *= kE;
     bar.B *= bFactor;
     return bar;
+}
+
+// The factor on a stirrup steel's strains: 1 / kE, as far as its strain at peak (and the start
+// of strain hardening) stays within what its kind keeps: a strand's rupture strain at most
+// kMaxStrandRuptureStrain (the check takes a larger one for no value and resets it), any other
+// steel's at most the largest strain a section holds. Past that the stretch would only describe
+// a steel that has lost all its strength, and kMinStirrupFireFactor already holds it at a
+// thousandth; unbounded it reaches strains no document keeps (GFRP above 400 degrees: 1000 times
+// the cold ones).
+double StirrupStretch(const SteelTypeRec& base, double kE)
+{
+    const double largest = kHeldStrainShare * (base.kind == SteelKind::Prestressing
+                                                   ? kMaxStrandRuptureStrain
+                                                   : LargestSectionValue(ukStrain));
+    const double reach = std::max(base.esh, base.eu);
+    const double stretch = 1.0 / kE;
+    return reach * stretch > largest ? std::max(1.0, largest / reach) : stretch;
 }
 
 // The post-fire curves are material curves: the analysis applies the resistance factors to
@@ -190,7 +216,8 @@ MakeFireLayerSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, in
         // strains would be infinite).
         if (!(kfy > 0.0 && kE > 0.0))
             continue;
-        const SteelTypeRec bar = ReducedSteel(*base, kfy, kE, kE / kfy);
+        // The curve ends at 0.3, far below where a stretch of the strains could run away.
+        const SteelTypeRec bar = ReducedSteel(*base, kfy, kE, 1.0 / kE, kE / kfy);
         for (int j = 0; j < kFireSteelPoints; ++j) {
             const double s = SteelStress(bar, kSteelStrainStep * j, 0.0);
             if (s < 1e30)
@@ -233,7 +260,7 @@ MakeFireStirrupSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, 
     }
     const double kfy = std::max(SteelStrengthFactor(hottest, rebarFireType), kMinStirrupFireFactor);
     const double kE = std::max(SteelStiffnessFactor(hottest, rebarFireType), kMinStirrupFireFactor);
-    SteelTypeRec steel = ReducedSteel(base, kfy, kE, 1.0 / kE);
+    SteelTypeRec steel = ReducedSteel(base, kfy, kE, StirrupStretch(base, kE), 1.0 / kE);
     if (steel.kind == SteelKind::UserCurve) {
         // Without a curve the check would give the default curve at full strength: the
         // reduced type takes the elastic-plastic curve of its reduced values instead.

@@ -46,7 +46,8 @@ MakeFireLayerConcrete(const TBeam& beam, const TFireAnalysis_Base& model, int k,
 SteelTypeRec
 MakeFireLayerSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, int rebarFireType);
 // The steel "Stirrup: i+1" of stirrup layer i, reduced for the hottest of ten points along its
-// leg, its factors at least kMinStirrupFireFactor.
+// leg, its factors at least kMinStirrupFireFactor; its strains stretched by 1 / kE no further
+// than a section holds them (a strand's rupture strain no further than its check keeps it).
 SteelTypeRec
 MakeFireStirrupSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, int rebarFireType);
 // The mean temperature rise across the width times 1e-5 per degree at the profile's heights.

@@ -326,7 +326,7 @@ int CheckSteelType(SteelTypeRec& rec, bool reset)
             rec.fy = 1.86e9;
         if (std::fabs(rec.fu) > 1e11)
             rec.fu = 1.86e9;
-        if (rec.eu > 2.0)
+        if (rec.eu > kMaxStrandRuptureStrain)
             rec.eu = 0.043;
         rec.esh = rec.fy / (rec.Es + 1.0);
     }
