@@ -10,6 +10,7 @@
 #include "member/fire/FireLaws.h"
 #include "member/fire/TFireAnalysis.h"
 #include "member/fire/TStructureSlots.h"
+#include "model/ElementText.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "model/materials/UserCurves.h"
@@ -124,6 +125,15 @@ double StirrupStretch(const SteelTypeRec& base, double kE)
     return reach * stretch > largest ? std::max(1.0, largest / reach) : stretch;
 }
 
+// A curve pair as the document, written in the active unit system, keeps it: the values derived
+// from a post-fire curve (a steel's modulus and yield point) are then those its document gives
+// back when it is opened, and saving that writes the same text again.
+void AddAsKept(TDepthTable& curve, double strain, double stress)
+{
+    curve.Add(AsDocumentKeepsIt(strain, kCurveStrainFormat, ukStrain, &g_UnitSystem),
+              AsDocumentKeepsIt(stress, kCurveStressFormat, ukStress, &g_UnitSystem));
+}
+
 // The post-fire curves are material curves: the analysis applies the resistance factors to
 // them, so they are built with the factors at 1 (else the factors would count twice).
 class UnfactoredLaws {
@@ -170,7 +180,7 @@ MakeFireLayerConcrete(const TBeam& beam, const TFireAnalysis_Base& model, int k,
     }
     auto curve = std::make_unique<TDepthTable>("fire concrete");
     for (int i = 0; i < kFireConcretePoints; ++i)
-        curve->Add(kConcreteStrainStep * i, stress[i]);
+        AddAsKept(*curve, kConcreteStrainStep * i, stress[i]);
     curve->Sort(1);
     FinishUserCurve(*curve);
 
@@ -230,7 +240,7 @@ MakeFireLayerSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, in
     while (count > 3 && stress[count - 1] == 0.0)
         --count;
     for (int j = 0; j < count; ++j)
-        curve->Add(kSteelStrainStep * j, stress[j]);
+        AddAsKept(*curve, kSteelStrainStep * j, stress[j]);
     FinishUserCurve(*curve);
 
     SteelTypeRec steel;
@@ -266,9 +276,9 @@ MakeFireStirrupSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, 
         // reduced type takes the elastic-plastic curve of its reduced values instead.
         auto curve = std::make_unique<TDepthTable>("fire stirrup");
         const double yieldStrain = steel.fy / steel.Es;
-        curve->Add(0.0, 0.0);
-        curve->Add(yieldStrain, steel.fy);
-        curve->Add(std::max(steel.eu, yieldStrain + kSteelStrainStep), steel.fy);
+        AddAsKept(*curve, 0.0, 0.0);
+        AddAsKept(*curve, yieldStrain, steel.fy);
+        AddAsKept(*curve, std::max(steel.eu, yieldStrain + kSteelStrainStep), steel.fy);
         FinishUserCurve(*curve);
         steel.userCurve.reset(std::move(curve));
     }

@@ -194,7 +194,7 @@ TEST(PostFireBeam, StirrupStrainsStayWithinWhatASectionHolds)
     RecordingReporter reporter;
     struct Case {
         int fireType;
-        SteelKind kind;
+        int kind;
         double T;
         double kfy, kE; // the laws at T
         double heldEu;  // the bounded strain at peak, 0 where 1 / k_E stretches it
@@ -214,7 +214,7 @@ TEST(PostFireBeam, StirrupStrainsStayWithinWhatASectionHolds)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(StrPrintf("fire type %d, kind %d, %g degrees", c.fireType,
-                               static_cast<int>(c.kind), c.T));
+                               c.kind, c.T));
         const FireData fire{kExposeBottom, kConstantFire, c.fireType, 3600.0, c.T};
         auto beam = FireBeam(0.3, 0.6, fire, 2, true);
         if (c.kind == SteelKind::Prestressing) {
