@@ -34,7 +34,8 @@ public:
     // open again, and the file it replaces keeps what it held.
     bool WriteStructure(std::string& text, TStructure& structure) override {
         if (const std::string unheld = UnheldValueText(structure); !unheld.empty()) {
-            ShowMessage(unheld + " The file is not saved.", "Save Error", MsgStyle::Ok | MsgStyle::IconExclamation);
+            ShowMessage(unheld + " The file is not saved.", "Save Error",
+                        MsgStyle::Ok | MsgStyle::IconExclamation);
             return false;
         }
         StringSink sink;

@@ -230,7 +230,9 @@ std::string FormatSingleValue(const char* format, double value)
 double AsDocumentKeepsIt(double value, const char* format, int kind, const int* unitSystem)
 {
     const double kept =
-        FromDocument(FormatValue(format, std::fabs(ToDocument(value, kind, unitSystem))), kind, unitSystem);
+        FromDocument(FormatValue(format, std::fabs(ToDocument(value, kind, unitSystem))),
+                     kind,
+                     unitSystem);
     return value < 0.0 ? -kept : kept;
 }
 

@@ -127,9 +127,11 @@ void AppendCurveRows(TTextBuffer& text, const TDepthTable& curve, bool reverse, 
         if (closing[static_cast<std::size_t>(i)])
             continue;
         text.Append(kBodyRowStart);
-        text.Append(FormatValue(kCurveStrainFormat, std::fabs(ToDocument(curve.GetDepth(i), ukStrain, unit))));
+        text.Append(FormatValue(kCurveStrainFormat,
+                                std::fabs(ToDocument(curve.GetDepth(i), ukStrain, unit))));
         text.Append(" ");
-        text.Append(FormatValue(kCurveStressFormat, std::fabs(ToDocument(curve.GetValue(i), ukStress, unit))));
+        text.Append(FormatValue(kCurveStressFormat,
+                                std::fabs(ToDocument(curve.GetValue(i), ukStress, unit))));
     }
 }
 

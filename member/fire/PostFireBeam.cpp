@@ -11,11 +11,11 @@
 #include "member/fire/TFireAnalysis.h"
 #include "member/fire/TStructureSlots.h"
 #include "model/ElementText.h"
+#include "model/TBeam.h"
+#include "model/ValueLimits.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "model/materials/UserCurves.h"
-#include "model/TBeam.h"
-#include "model/ValueLimits.h"
 
 namespace {
 
@@ -117,9 +117,9 @@ ReducedSteel(const SteelTypeRec& base, double kfy, double kE, double stretch, do
 // the cold ones).
 double StirrupStretch(const SteelTypeRec& base, double kE)
 {
-    const double largest = kHeldStrainShare * (base.kind == SteelKind::Prestressing
-                                                   ? kMaxStrandRuptureStrain
-                                                   : LargestSectionValue(ukStrain));
+    const double largest =
+        kHeldStrainShare * (base.kind == SteelKind::Prestressing ? kMaxStrandRuptureStrain
+                                                                 : LargestSectionValue(ukStrain));
     const double reach = std::max(base.esh, base.eu);
     const double stretch = 1.0 / kE;
     return reach * stretch > largest ? std::max(1.0, largest / reach) : stretch;
