@@ -27,9 +27,9 @@ constexpr double kSteelStrainStep = 0.0001;
 constexpr double kThermalExpansion = 1e-5;
 constexpr const char* kNameSuffix = " - After Fire";
 constexpr const char* kNext = " Next";
-// The share of the largest strain kept that a stirrup's stretched strain reaches at most: the
-// value must stay held through rounding and the steel check (which may add a micro-strain to
-// eu, and resets a strand's rupture strain beyond its largest).
+// The share of the largest strain kept that a stirrup's stretched strains reach at most: they
+// must stay held through rounding and the steel check (which may add a micro-strain to eu, and
+// resets a strand's rupture strain beyond its largest).
 constexpr double kHeldStrainShare = 0.999;
 
 double TemperatureAt(const TBeam& beam, const TFireAnalysis_Base& model, double x, double z)
@@ -108,19 +108,19 @@ ReducedSteel(const SteelTypeRec& base, double kfy, double kE, double stretch, do
     return bar;
 }
 
-// The factor on a stirrup steel's strains: 1 / kE, as far as its strain at peak (and the start
-// of strain hardening) stays within what its kind keeps: a strand's rupture strain at most
-// kMaxStrandRuptureStrain (the check takes a larger one for no value and resets it), any other
-// steel's at most the largest strain a section holds. Past that the stretch would only describe
-// a steel that has lost all its strength, and kMinStirrupFireFactor already holds it at a
-// thousandth; unbounded it reaches strains no document keeps (GFRP above 400 degrees: 1000 times
-// the cold ones).
+// The factor on a stirrup steel's strains: 1 / kE, as far as the last strain of its law (the
+// rupture strain; for a strand, which ruptures at its strain at peak, no further than
+// kMaxStrandRuptureStrain, beyond which the check takes it for no value and resets it) stays
+// within the largest strain a section holds. Past that the stretch would only describe a steel
+// that has lost all its strength, which kMinStirrupFireFactor already holds at a thousandth;
+// unbounded it reaches strains no document keeps (GFRP above 400 degrees: 1000 times the cold
+// ones). The strains keep their proportions.
 double StirrupStretch(const SteelTypeRec& base, double kE)
 {
     const double largest =
         kHeldStrainShare * (base.kind == SteelKind::Prestressing ? kMaxStrandRuptureStrain
                                                                  : LargestSectionValue(ukStrain));
-    const double reach = std::max(base.esh, base.eu);
+    const double reach = std::max({base.esh, base.eu, base.er});
     const double stretch = 1.0 / kE;
     return reach * stretch > largest ? std::max(1.0, largest / reach) : stretch;
 }

@@ -185,10 +185,10 @@ TEST(PostFireBeam, BarsRupturingSoonAfterYieldKeepTheirReducedStrength)
 
 // A stirrup at a uniform temperature T keeps k_fy of its strength and k_E of its stiffness, its
 // strains stretched by 1 / k_E (the laws' factors at T typed in by hand below). Where the
-// stretch runs away (a burnt-out bar: k_E near 0, held at 0.001) its strain at peak stops at
-// 0.999 of the 10 (10000 mm/m) a section holds, a strand's rupture strain at 0.999 of the 2 its
-// check keeps, the other strains in proportion. Whatever the temperature, the post-fire beam is
-// one a document holds.
+// stretch runs away (a burnt-out bar: k_E near 0, held at 0.001) its rupture strain stops at
+// 0.999 of the 10 (10000 mm/m) a section holds, a strand's at 0.999 of the 2 its check keeps,
+// the other strains in proportion. Whatever the temperature, the post-fire beam (bars burnt
+// out too) is one a document holds.
 TEST(PostFireBeam, StirrupStrainsStayWithinWhatASectionHolds)
 {
     RecordingReporter reporter;
@@ -197,7 +197,7 @@ TEST(PostFireBeam, StirrupStrainsStayWithinWhatASectionHolds)
         int kind;
         double T;
         double kfy, kE; // the laws at T
-        double heldEu;  // the bounded strain at peak, 0 where 1 / k_E stretches it
+        double heldEr;  // the bounded rupture strain, 0 where 1 / k_E stretches it
     };
     const double barHeld = 0.999 * 10.0, strandHeld = 0.999 * 2.0;
     const int bars = SteelKind::Reinforcing, strand = SteelKind::Prestressing;
@@ -228,9 +228,10 @@ TEST(PostFireBeam, StirrupStrainsStayWithinWhatASectionHolds)
         const SteelTypeRec& cold = *beam->GetSteelType(beam->GetTransLayer(0, 2)->type);
         const GivenFire model(c.T - 20.0, 0.0);
         const SteelTypeRec hot = MakeFireStirrupSteel(*beam, model, 0, c.fireType);
-        const double stretch = c.heldEu > 0.0 ? c.heldEu / cold.eu : 1.0 / c.kE;
+        const double stretch = c.heldEr > 0.0 ? c.heldEr / cold.er : 1.0 / c.kE;
         EXPECT_NEAR(hot.Es, c.kE * cold.Es, 1e-9 * cold.Es);
         EXPECT_NEAR(hot.eu, stretch * cold.eu, 1e-9 * stretch * cold.eu);
+        EXPECT_NEAR(hot.er, stretch * cold.er, 1e-9 * stretch * cold.er);
         if (c.kind == SteelKind::Reinforcing) {
             EXPECT_NEAR(hot.fy, c.kfy * cold.fy, 1e-9 * cold.fy);
             EXPECT_NEAR(hot.fu, c.kfy * cold.fu, 1e-9 * cold.fu);
