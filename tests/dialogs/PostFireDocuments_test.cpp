@@ -31,6 +31,9 @@ void ExpectClose(double was, double is, double share, double absolute, const cha
 // The same section, within what the document's number formats keep.
 void ExpectSameSection(const TStructure& was, const TStructure& is) {
     EXPECT_EQ(is.GetName(), was.GetName());
+    // The summary's base type and transformed section follow these.
+    EXPECT_EQ(is.GetMainConcreteType(), was.GetMainConcreteType());
+    EXPECT_EQ(is.GetMainSteelType(), was.GetMainSteelType());
     ASSERT_EQ(is.GetRegionCount(), was.GetRegionCount());
     for (int r = 0; r < was.GetRegionCount(); ++r) {
         SCOPED_TRACE(StrPrintf("region %d", r));
