@@ -89,13 +89,7 @@ protected:
         ASSERT_TRUE(in);
         OpenDocument("full_beam_1.xml", std::string(std::istreambuf_iterator<char>(in), {}));
         ASSERT_EQ(Open().size(), 1u);
-        g_MemberDefinition.length = 3.0;
-        g_MemberDefinition.rightPlateLocation = 3.0;
-        g_MemberDefinition.diagrams[LiveDiagram][0] = {0.0, 0.0, 0};
-        g_MemberDefinition.diagrams[LiveDiagram][1] = {3.0, -2000.0, 0};
-        g_MemberDefinition.pointCount[LiveDiagram] = 2;
-        g_MemberDefinition.zoneCount = 1;
-        g_MemberDefinition.zones[0] = {0.0, 0};
+        DefineOneZoneMember(g_MemberDefinition);
         ui.File(plat::FileDialogKind::Save, dir.File("member.qvh"));
         ASSERT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
     }
