@@ -11,9 +11,6 @@
 
 namespace {
 
-// Strain at which a curve counts as passing through the origin.
-constexpr double kOriginTolerance = 1e-6;
-
 struct ListKind {
     const char* title;
     int unit;
@@ -92,9 +89,8 @@ std::string TValueList::ShowList() {
         m_curve.Sort(0);
     const double factor = UnitFactor(ukStress);
     const char* format = g_UnitSystem == kUnitUS ? "%5.3f , %5.0f\r\n" : "%5.3f , %5.2f\r\n";
-    // The first two and the last two pairs close the curve.
-    for (int i = 2; i <= m_curve.GetCount() - 3; ++i)
-        text += StrPrintf(format, std::fabs(m_curve.GetDepth(i)) * 1000.0, std::fabs(m_curve.GetValue(i)) * factor);
+    for (const DepthPair& p : GivenCurvePairs(m_curve))
+        text += StrPrintf(format, std::fabs(p.z) * 1000.0, std::fabs(p.v) * factor);
     return text;
 }
 
@@ -128,10 +124,7 @@ void TValueList::ReadText(const std::string& text) {
         const double stress = i + 1 < values.size() ? std::fabs(values[i + 1]) / factor : 0.0;
         m_curve.Add(sign * strain, sign * stress);
     }
-    const int origin = m_curve.IndexOfDepth(0.0);
-    if (origin < 0 || std::fabs(m_curve.GetDepth(origin)) > kOriginTolerance || m_curve.GetValue(origin) != 0.0)
-        m_curve.Add(0.0, 0.0);
-    FinishUserCurve(m_curve);
+    FinishGivenCurve(m_curve);
 }
 
 void TValueList::Commit() {

@@ -4,6 +4,8 @@
 // renamed with a NUL (as pasted text can bring one) keeps its name as a blank.
 
 #include <fstream>
+#include <functional>
+#include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "app/CommandIds.h"
 #include "dialogs/ListPage.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
+#include "dialogs/ValueListDialog.h"
 #include "model/LayerLimits.h"
 #include "model/TBeam.h"
 #include "tests/dialogs/SectionDialogShell.h"
@@ -90,6 +93,25 @@ protected:
             }
         }
         EXPECT_EQ(refused, refusal.empty() ? 0 : 1);
+    }
+
+    // Define > Material Properties, the detail page given, the type at that row selected,
+    // Modify, and Define Data answered by the work given (typing, then OK or Cancel); then OK.
+    void DefineCurve(int page, int row, std::function<void(plat::DialogDriver&)> work) {
+        ui.Dialog("Materials Page", [page, row](plat::DialogDriver& d) {
+            d.SwitchPage(page);
+            d.Select(DetailsId::List, row);
+            d.Click(DetailsId::Modify);
+            d.Click(plat::DialogResult::Ok);
+        });
+        ui.Dialog("Define Data", std::move(work));
+        EXPECT_TRUE(Window().EvCommand(CmId::MaterialProperties, 0, 0));
+    }
+
+    std::string SavedFile() {
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        std::ifstream in(app->GetFileName(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     // File > Save, then a new session of the program opens the file by File > Open.
@@ -188,4 +210,21 @@ TEST_F(EnteredSectionsOpenAgain, ATitleTypedWithAControlCharacterOpensAgainWithA
     EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Girder one");
     EXPECT_EQ(Window().GetCurrentStructure()->GetDoneBy(), "A. Engineer");
     EXPECT_EQ(Window().GetCurrentStructure()->GetLongLayerCount(0), 1);
+}
+
+TEST_F(EnteredSectionsOpenAgain, ATypedConcreteCurveOpensAndSavesAsTyped) {
+    OpenSample();
+    const std::string typed = "0.000 , 1.00\r\n1.000 , 20.00\r\n2.000 , 30.00\r\n3.500 , 25.00\r\n";
+    DefineCurve(1, 1, [&typed](plat::DialogDriver& d) {
+        d.Type(DefineDataId::Text, typed);
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_TRUE(ui.Done());
+    const std::string first = SavedFile();
+    std::cout << first << std::endl;
+    SaveAndOpenInANewSession();
+    const std::string second = SavedFile();
+    std::cout << second << std::endl;
+    EXPECT_EQ(first, second);
+    for (const UiRequest& r : ui.requests) std::cout << r.kind << " | " << r.text << " | " << r.caption << std::endl;
 }
