@@ -136,21 +136,21 @@ protected:
         std::ifstream in(app->GetFileName(), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
+    // The material type of that name in the open section.
+    template <class Rec, class Get> static const Rec& ByName(const std::string& name, int count, Get get) {
+        for (int i = 0; i < count; ++i)
+            if (get(i)->name == name)
+                return *get(i);
+        ADD_FAILURE() << name;
+        return *get(0);
+    }
     const SteelTypeRec& Steel(const std::string& name) {
         const TStructure& s = *Window().GetCurrentStructure();
-        for (int i = 0; i < s.GetSteelTypeCount(); ++i)
-            if (s.GetSteelType(i)->name == name)
-                return *s.GetSteelType(i);
-        ADD_FAILURE() << name;
-        return *s.GetSteelType(0);
+        return ByName<SteelTypeRec>(name, s.GetSteelTypeCount(), [&s](int i) { return s.GetSteelType(i); });
     }
     const ConcreteTypeRec& Concrete(const std::string& name) {
         const TStructure& s = *Window().GetCurrentStructure();
-        for (int i = 0; i < s.GetConcreteTypeCount(); ++i)
-            if (s.GetConcreteType(i)->name == name)
-                return *s.GetConcreteType(i);
-        ADD_FAILURE() << name;
-        return *s.GetConcreteType(0);
+        return ByName<ConcreteTypeRec>(name, s.GetConcreteTypeCount(), [&s](int i) { return s.GetConcreteType(i); });
     }
 
     // File > Save, then a new session of the program opens the file by File > Open.
