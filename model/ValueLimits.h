@@ -16,7 +16,9 @@ inline constexpr int kMaxMaterialTypes = 1000;
 class TStructure;
 
 // The first value of the structure that is no number or larger than LargestSectionValue of its
-// kind: of its material types, concrete regions, layers of bars, tendons and stirrups, loads and
+// kind (a value past it by less than two billionths of it is held: what the pages take at the
+// bound they show, and what a document gives back of a value at the bound in any unit system),
+// or a bar's or strand's elastic modulus below 1 MPa, the least such a steel keeps: of its material types, concrete regions, layers of bars, tendons and stirrups, loads and
 // shrinkage and strain-discontinuity profiles, told with the record it belongs to, by its own
 // name, in the display units:
 //   Steel type 1 ("Grade 400") has a yield strength of 6e+258 MPa: a section takes at most
@@ -27,3 +29,9 @@ class TStructure;
 // types: a section holds at most 1000."). Empty when every value is held. The pages take no value past these, and every reader refuses
 // a file that brings one, so that what a section holds, a document keeps and reads back.
 std::string UnheldValueText(const TStructure& s);
+
+// The same for the material types alone, as a reader has set them: told before checking the
+// types derives values from others (a bar's yield strain from its modulus) and holds them to
+// their ranges, it names the value the file gives rather than one derived from it:
+//   Steel type 1 ("Grade 400") has an elastic modulus of 0 MPa: a section takes at least 1 MPa.
+std::string UnheldMaterialText(const TStructure& s);
