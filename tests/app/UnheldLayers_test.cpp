@@ -849,29 +849,30 @@ TEST_F(UnheldLayerTest, ANumberPastAnyValueASectionTakesIsRefusedNamingItsRecord
     const std::string steelType = "Steel type 1 (\"" + steel + "\")";
     const std::string steelModulus = "an elastic modulus of 0 MPa: a section takes at least 1 MPa";
     struct Case {
+        const char* name;
         std::string content;
         std::string text;
     };
     const Case cases[] = {
-        {WithLayerValue(text, 0, 1, "z", "1e249"),
+        {"z249.qvh", WithLayerValue(text, 0, 1, "z", "1e249"),
          refused(top, "a height of 1e+249 mm: a section takes at most 1000000 mm")},
-        {WithLayerValue(text, 0, 1, "z", "1e251"),
+        {"z251.qvh", WithLayerValue(text, 0, 1, "z", "1e251"),
          refused(top, "a height of 1e+251 mm: a section takes at most 1000000 mm")},
-        {WithLayerValue(text, 0, 0, "z", "-1e999"),
+        {"z999.qvh", WithLayerValue(text, 0, 0, "z", "-1e999"),
          refused(bottom, "a height of -1e+300 mm: a section takes at most 1000000 mm")},
-        {WithElementValue(text, "concrete", "fcp", "1e249"),
+        {"fcp249.qvh", WithElementValue(text, "concrete", "fcp", "1e249"),
          refused(concreteType, "a strength f'c of 1e+249 MPa: a section takes at most 1000000 MPa")},
-        {WithElementValue(text, "concrete", "fcp", "1e251"),
+        {"fcp251.qvh", WithElementValue(text, "concrete", "fcp", "1e251"),
          refused(concreteType, "a strength f'c of 1e+251 MPa: a section takes at most 1000000 MPa")},
-        {WithElementValue(text, "sectloading", "BM", "1e251"),
+        {"bm251.qvh", WithElementValue(text, "sectloading", "BM", "1e251"),
          refused("The section's loads", "a constant moment of 1e+251 kNm: a section takes at most 1000000 kNm")},
-        {WithElementValue(text, "rebar", "E", "0"), refused(steelType, steelModulus)},
-        {WithElementValue(text, "rebar", "E", "nan"), refused(steelType, steelModulus)},
-        {WithElementValue(text, "rebar", "E", "1e251"),
+        {"e0.qvh", WithElementValue(text, "rebar", "E", "0"), refused(steelType, steelModulus)},
+        {"enan.qvh", WithElementValue(text, "rebar", "E", "nan"), refused(steelType, steelModulus)},
+        {"e251.qvh", WithElementValue(text, "rebar", "E", "1e251"),
          refused(steelType, "an elastic modulus of 1e+251 MPa: a section takes at most 1000000 MPa")},
     };
     for (const Case& c : cases)
-        ExpectRefusedKeepingTheOpenSection("past.qvh", c.content, c.text, "Load Error");
+        ExpectRefusedKeepingTheOpenSection(c.name, c.content, c.text, "Load Error");
 }
 
 // A value at the bound a section takes opens again after a save, in a unit system whose factor
