@@ -16,11 +16,12 @@ inline constexpr int kMaxMaterialTypes = 1000;
 class TStructure;
 
 // The first value of the structure that is no number or larger than LargestSectionValue of its
-// kind (a value past it by less than two billionths of it is held: what the pages take at the
+// kind (a value past it by two billionths of it or less is held: what the pages take at the
 // bound they show, and what a document gives back of a value at the bound in any unit system),
-// or a bar's or strand's elastic modulus below 1 MPa, the least such a steel keeps: of its material types, concrete regions, layers of bars, tendons and stirrups, loads and
-// shrinkage and strain-discontinuity profiles, told with the record it belongs to, by its own
-// name, in the display units:
+// or a bar's or strand's elastic modulus below 1 MPa, the least such a steel keeps: of its
+// material types, concrete regions, layers of bars, tendons and stirrups, loads and shrinkage
+// and strain-discontinuity profiles, told with the record it belongs to, by its own name, in the
+// display units (a concrete's f'c and e'c as positive magnitudes):
 //   Steel type 1 ("Grade 400") has a yield strength of 6e+258 MPa: a section takes at most
 //   1000000 MPa.
 //   Transverse layer 1 ("legs") has a thermal strain of 2.5e+263 mm/m: a section takes at
