@@ -121,10 +121,11 @@ std::string UnheldMaterialValue(const TStructure& s)
     for (int i = 0; i < s.GetSteelTypeCount(); ++i) {
         const SteelTypeRec& t = *s.GetSteelType(i);
         // The modulus of a steel by its own curve is the curve's.
-        const std::optional<double> leastModulus =
-            t.kind == SteelKind::UserCurve ? std::nullopt : std::optional<double>(kLeastSteelModulus);
+        std::optional<double> least;
+        if (t.kind != SteelKind::UserCurve)
+            least = kLeastSteelModulus;
         const std::string told = FirstUnheld(Named("Steel type", i, t.name),
-                                             {{"an elastic modulus", t.Es, ukLargeStress, leastModulus},
+                                             {{"an elastic modulus", t.Es, ukLargeStress, least},
                                               {"a yield strength", t.fy, ukLargeStress},
                                               {"an ultimate strength", t.fu, ukLargeStress},
                                               {"a strain-hardening strain", t.esh, ukStrain},

@@ -21,24 +21,32 @@ struct BoundField {
     double least = 0.0;
 };
 
-template <class Rec> BoundField Field(const char* what, int kind, std::function<Rec&(TBeam&)> rec, double Rec::*f)
+template <class Rec>
+BoundField Field(const char* what, int kind, std::function<Rec&(TBeam&)> rec, double Rec::*f)
 {
-    return {what, kind, [rec, f](TBeam& b) { return rec(b).*f; }, [rec, f](TBeam& b, double v) { rec(b).*f = v; }};
+    return {what,
+            kind,
+            [rec, f](TBeam& b) { return rec(b).*f; },
+            [rec, f](TBeam& b, double v) { rec(b).*f = v; }};
 }
 
 BoundField LoadField(const char* what, int kind, bool increment, int i)
 {
     const auto loads = [increment](TBeam& b) {
         LoadVector l{};
-        increment ? b.GetIncrementLoads(l.data(), kLoadCount) : b.GetConstantLoads(l.data(), kLoadCount);
+        increment ? b.GetIncrementLoads(l.data(), kLoadCount)
+                  : b.GetConstantLoads(l.data(), kLoadCount);
         return l;
     };
     const auto k = static_cast<std::size_t>(i);
-    return {what, kind, [loads, k](TBeam& b) { return loads(b)[k]; },
+    return {what,
+            kind,
+            [loads, k](TBeam& b) { return loads(b)[k]; },
             [loads, k, increment](TBeam& b, double v) {
                 LoadVector l = loads(b);
                 l[k] = v;
-                increment ? b.SetIncrementLoads(l.data(), kLoadCount) : b.SetConstantLoads(l.data(), kLoadCount);
+                increment ? b.SetIncrementLoads(l.data(), kLoadCount)
+                          : b.SetConstantLoads(l.data(), kLoadCount);
             }};
 }
 
@@ -56,7 +64,9 @@ TEST_F(DocumentBounds, ValuesAtTheirBoundsOpenAgainInEveryUnitSystem)
     const std::function<C&(TBeam&)> flange = [](TBeam& b) -> C& { return *b.GetConcreteType(0); };
     const std::function<S&(TBeam&)> bar = [](TBeam& b) -> S& { return *b.GetSteelType(0); };
     const std::function<S&(TBeam&)> strand = [](TBeam& b) -> S& { return *b.GetSteelType(2); };
-    const std::function<LongLayerRec&(TBeam&)> layer = [](TBeam& b) -> LongLayerRec& { return *b.GetLongLayer(0, 0); };
+    const std::function<LongLayerRec&(TBeam&)> layer = [](TBeam& b) -> LongLayerRec& {
+        return *b.GetLongLayer(0, 0);
+    };
     const std::function<TransLayerRec&(TBeam&)> stirrup = [](TBeam& b) -> TransLayerRec& {
         return *b.GetTransLayer(0, 2);
     };
@@ -64,8 +74,12 @@ TEST_F(DocumentBounds, ValuesAtTheirBoundsOpenAgainInEveryUnitSystem)
     const BoundField fields[] = {
         Field("f'c", ukStress, flange, &C::fc),
         Field("f't", ukStress, flange, &C::ft),
-        {"e'c", ukStrain, [&](TBeam& b) { return flange(b).ec; },
-         [&](TBeam& b, double v) { std::tie(flange(b).ec, flange(b).ecAuto) = std::make_tuple(v, 0); }},
+        {"e'c",
+         ukStrain,
+         [&](TBeam& b) { return flange(b).ec; },
+         [&](TBeam& b, double v) {
+             std::tie(flange(b).ec, flange(b).ecAuto) = std::make_tuple(v, 0);
+         }},
         Field("aggregate", ukSectionLength, flange, &C::aggregate),
         Field("bar E", ukLargeStress, bar, &S::Es),
         Field("bar fy", ukLargeStress, bar, &S::fy),
@@ -82,19 +96,26 @@ TEST_F(DocumentBounds, ValuesAtTheirBoundsOpenAgainInEveryUnitSystem)
         LoadField("moment", ukMoment, false, 1),
         LoadField("shear increment", ukForce, true, 2),
         // The least modulus of a bar, which yields at 1 MPa so that its yield strain is held.
-        {"bar E at its least", ukLargeStress, [&](TBeam& b) { return bar(b).Es; },
-         [&](TBeam& b, double v) { std::tie(bar(b).Es, bar(b).fy, bar(b).fu) = std::make_tuple(v, 1e6, 1e6); }, 1e6},
+        {"bar E at its least",
+         ukLargeStress,
+         [&](TBeam& b) { return bar(b).Es; },
+         [&](TBeam& b, double v) {
+             std::tie(bar(b).Es, bar(b).fy, bar(b).fu) = std::make_tuple(v, 1e6, 1e6);
+         },
+         1e6},
     };
     for (int system = 0; system < kUnitSystemCount; ++system) {
         for (const BoundField& f : fields) {
             // Checking a steel raises a modulus below the least to it: the least is taken alone.
-            const std::vector<double> pasts = f.least > 0.0 ? std::vector<double>{0.0} : std::vector<double>{0.0, 1e-9};
+            const std::vector<double> pasts =
+                f.least > 0.0 ? std::vector<double>{0.0} : std::vector<double>{0.0, 1e-9};
             for (const double past : pasts) {
-                SCOPED_TRACE(std::string(g_UnitSystemNames[static_cast<std::size_t>(system)]) + " " + f.what +
-                             (past > 0.0 ? " as the pages take it" : ""));
+                SCOPED_TRACE(std::string(g_UnitSystemNames[static_cast<std::size_t>(system)]) +
+                             " " + f.what + (past > 0.0 ? " as the pages take it" : ""));
                 const auto beam = MakeFullBeam();
                 const double sign = f.get(*beam) < 0.0 ? -1.0 : 1.0;
-                const double bound = f.least > 0.0 ? f.least : sign * LargestSectionValue(f.kind) * (1.0 + past);
+                const double bound =
+                    f.least > 0.0 ? f.least : sign * LargestSectionValue(f.kind) * (1.0 + past);
                 f.set(*beam, bound);
                 beam->Validate();
                 // The section holds the value as it was set.
