@@ -2,12 +2,11 @@
 
 #include <cstdint>
 
+#include "files/legacy/HeldLayers.h"
 #include "foundation/ReportText.h"
 #include "foundation/StrFormat.h"
-#include "model/LayerLimits.h"
 #include "model/ModelHelpers.h"
 #include "model/TStructure.h"
-#include "model/ValueLimits.h"
 #include "model/materials/MaterialTypes.h"
 
 namespace {
@@ -55,10 +54,7 @@ void HoldConcreteModelCodes(TStructure& s)
 
 std::string UnheldReadySectionText(const TStructure& s)
 {
-    std::string told = UnheldLayerText(s);
-    if (told.empty())
-        told = UnheldValueText(s);
-    if (!told.empty())
-        return told + " The file cannot be read.";
+    if (const LegacyReadResult held = CheckHeldLayers(s, 0); !held.IsRead())
+        return held.message;
     return DescribeUndefinedConcreteType(s);
 }
