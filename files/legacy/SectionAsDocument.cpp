@@ -21,12 +21,13 @@ void HoldCode(std::int16_t& code,
 {
     if (code >= 0 && code <= highest)
         return;
-    AddLoadError(StrPrintf("Concrete type %d (\"%s\") has %s code %d, which does not exist; code %d is used",
-                           type + 1,
-                           name.c_str(),
-                           what,
-                           code,
-                           fallback));
+    AddLoadError(
+        StrPrintf("Concrete type %d (\"%s\") has %s code %d, which does not exist; code %d is used",
+                  type + 1,
+                  name.c_str(),
+                  what,
+                  code,
+                  fallback));
     code = fallback;
 }
 
