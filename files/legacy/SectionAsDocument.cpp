@@ -53,6 +53,20 @@ void HoldConcreteModelCodes(TStructure& s)
     }
 }
 
+void HoldSteelKind(SteelTypeRec& s, int type)
+{
+    if (s.kind == SteelKind::Reinforcing || s.kind == SteelKind::Prestressing ||
+        s.kind == SteelKind::UserCurve)
+        return;
+    AddLoadError(StrPrintf(
+        "Steel type %d (\"%s\") is of kind %d, which does not exist; it is read as a bar (kind %d)",
+        type + 1,
+        s.name.c_str(),
+        static_cast<int>(s.kind),
+        static_cast<int>(SteelKind::Reinforcing)));
+    s.kind = SteelKind::Reinforcing;
+}
+
 std::string UnheldReadySectionText(const TStructure& s)
 {
     if (const LegacyReadResult held = CheckHeldLayers(s, 0); !held.IsRead())

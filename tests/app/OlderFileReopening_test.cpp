@@ -243,3 +243,93 @@ TEST_F(OlderFileReopeningTest, ANulInsideATitleIsABlankAndTheTitleIsKept) {
     EXPECT_EQ(Shown().GetName(), "Own size bar");
     EXPECT_TRUE(ui.Done());
 }
+
+// A steel record of a kind no section has (5 in a 0.8 file, 0 in a 0.7 file) is the bar a
+// section makes of it, checked as a bar when the file is read and told in the load report, not
+// in three boxes asking for a save and a reload. Here the odd steel follows a strand and every
+// layer names it: it opens with the bar's rupture strain er = esh + 1.5 (eu - esh) =
+// 7 + 1.5 x 93 = 146.5 mm/m, not 0, and File > Save As and File > Open give the same two steels,
+// each layer naming the same one.
+TEST_F(OlderFileReopeningTest, ASteelOfAKindNoSectionHasOpensSavesAndReopensAsABar) {
+    // Offsets in the builder's file: the steel count, the first steel record, then, once a
+    // strand record of 111 bytes is put before it, the steel index of each layer.
+    constexpr std::size_t kSteelCount = 45 + 133;
+    constexpr std::size_t kSteel = 45 + 409 + 2 * 194;
+    constexpr std::size_t kLongLayer = kSteel + 2 * 111;
+    constexpr std::size_t kTransLayer = kLongLayer + 182;
+    const auto withOddSteel = [&](int version, int kind) {
+        ByteWriter strand;
+        strand.I32(SteelKind::Prestressing).Zeros(4);
+        strand.F64s({1.95e11, 1674e6, 0.025, 118.0, 10.0, 0.043, 1860e6}).Zeros(32).Text("Strand", 15);
+        ByteWriter file;
+        file.bytes = MakeV08File(version).bytes;
+        file.PatchI32(kSteel, kind);
+        file.bytes.insert(file.bytes.begin() + static_cast<long>(kSteel), strand.bytes.begin(), strand.bytes.end());
+        file.PatchI16(kSteelCount, 2);
+        for (const std::size_t type : {kLongLayer + 71, kTransLayer + 63, kTransLayer + 174 + 63})
+            file.PatchI32(type, 1);
+        return Text(file.bytes);
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"kind5.q2k", withOddSteel(8, 5),
+         "Steel type 2 (\"Bar 400\") is of kind 5, which does not exist; it is read as a bar (kind 1)"},
+        {"kind0.q2k", withOddSteel(7, 0),
+         "Steel type 2 (\"Bar 400\") is of kind 0, which does not exist; it is read as a bar (kind 1)"},
+    };
+    // The steel each layer names, by its name, kind and law.
+    struct Steel {
+        std::string name;
+        int kind;
+        double Es, fy, fu, esh, eu, er;
+        bool operator==(const Steel&) const = default;
+    };
+    const auto layerSteels = [this] {
+        TStructure& s = Shown();
+        const auto of = [&s](int type) {
+            const SteelTypeRec& r = *s.GetSteelType(type);
+            return Steel{r.name, r.kind, r.Es, r.fy, r.fu, r.esh, r.eu, r.er};
+        };
+        std::vector<Steel> steels;
+        for (int i = 0; i < s.GetLongLayerCount(0); ++i)
+            steels.push_back(of(s.GetLongLayer(i, 0)->type));
+        for (int i = 0; i < s.GetTransLayerCount(2); ++i)
+            steels.push_back(of(s.GetTransLayer(i, 2)->type));
+        return steels;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string report;
+        Open(c.name, c.bytes, [&] { ExpectReport(report); });
+        EXPECT_TRUE(ui.Done());
+        EXPECT_NE(report.find(c.told), std::string::npos) << report;
+        ASSERT_EQ(Shown().GetSteelTypeCount(), 2);
+        const std::vector<Steel> opened = layerSteels();
+        ASSERT_EQ(opened.size(), 3u);
+        for (const Steel& steel : opened) {
+            EXPECT_EQ(steel.name, "Bar 400");
+            EXPECT_EQ(steel.kind, SteelKind::Reinforcing);
+            EXPECT_DOUBLE_EQ(steel.Es, 200e9);
+            EXPECT_DOUBLE_EQ(steel.fy, 400e6);
+            EXPECT_DOUBLE_EQ(steel.fu, 600e6);
+            EXPECT_DOUBLE_EQ(steel.esh, 0.007);
+            EXPECT_DOUBLE_EQ(steel.eu, 0.1);
+            EXPECT_NEAR(steel.er, 0.1465, 1e-12);
+        }
+        const SteelTypeRec strand = *Shown().GetSteelType(0);
+
+        SaveAsAndReopen(std::string(c.name) + ".qvh");
+        EXPECT_TRUE(ui.Done());
+        ASSERT_EQ(Shown().GetSteelTypeCount(), 2);
+        EXPECT_EQ(layerSteels(), opened);
+        const int reopenedStrand = Shown().GetSteelType(0)->kind == SteelKind::Prestressing ? 0 : 1;
+        const SteelTypeRec& again = *Shown().GetSteelType(reopenedStrand);
+        EXPECT_EQ(again.name, "Strand");
+        EXPECT_EQ(again.kind, SteelKind::Prestressing);
+        EXPECT_NEAR(again.fu, strand.fu, 1.0);
+    }
+}
