@@ -112,9 +112,9 @@ private:
 } // namespace
 
 // Files whose section a document could not carry: an outline whose concrete the file never
-// defines (0.5 and 0.8), and a bar steel of 400 MPa with a modulus of 0 or 1 MPa, whose
-// strain-hardening strain comes to fy / Es = 400 MPa / 1 MPa (the least modulus held) = 400,
-// forty times the 10 a section holds. Each is refused at opening with the document reader's
+// defines (0.5 and 0.8), a bar steel with a modulus of 0, below the least a section holds
+// (1 MPa), and a bar steel of 400 MPa with a modulus of 1 MPa, whose strain-hardening strain
+// comes to fy / Es = 400 MPa / 1 MPa = 400, forty times the 10 a section holds. Each is refused at opening with the document reader's
 // words, and the section open before stays, under its own file name.
 TEST_F(OlderFileReopeningTest, ASectionItsDocumentWouldRefuseIsRefusedAtOpening) {
     Open("sound.q2t", kHead + "TITLE Sound\nUNITS Metric\n"s + kOutline);
@@ -139,7 +139,9 @@ TEST_F(OlderFileReopeningTest, ASectionItsDocumentWouldRefuseIsRefusedAtOpening)
          "analysed. It was not read.",
          "Invalid File", "Region 1 refers to material type 1, which does not exist"},
         {"modulus0.q2t", kHead + "TITLE Soft\nUNITS Metric\nMATERIAL REBAR R1\nFY 400\nE 0\nENDMAT\n"s + kOutline,
-         steel, "Load Error", nullptr},
+         "Steel type 3 (\"R1\") has an elastic modulus of 0 MPa: a section takes at least 1 MPa. The file "
+         "cannot be read.",
+         "Load Error", nullptr},
         {"modulus1.q2t", kHead + "TITLE Soft\nUNITS Metric\nMATERIAL REBAR R1\nFY 400\nE 1\nENDMAT\n"s + kOutline,
          steel, "Load Error", nullptr},
     };
