@@ -25,9 +25,12 @@ std::string UnheldConcreteValue(const ConcreteTypeRec& c);
 std::string UnheldSteelValue(const SteelTypeRec& t);
 
 // The first value of the structure that is no number or larger than LargestSectionValue of its
-// kind: of its material types, concrete regions, layers of bars, tendons and stirrups, loads and
-// shrinkage and strain-discontinuity profiles, told with the record it belongs to, by its own
-// name, in the display units:
+// kind (a value past it by two billionths of it or less is held: what the pages take at the
+// bound they show, and what a document gives back of a value at the bound in any unit system),
+// or a bar's or strand's elastic modulus below 1 MPa, the least such a steel keeps: of its
+// material types, concrete regions, layers of bars, tendons and stirrups, loads and shrinkage
+// and strain-discontinuity profiles, told with the record it belongs to, by its own name, in the
+// display units (a concrete's f'c and e'c as positive magnitudes):
 //   Steel type 1 ("Grade 400") has a yield strength of 6e+258 MPa: a section takes at most
 //   1000000 MPa.
 //   Transverse layer 1 ("legs") has a thermal strain of 2.5e+263 mm/m: a section takes at
@@ -36,3 +39,9 @@ std::string UnheldSteelValue(const SteelTypeRec& t);
 // types: a section holds at most 1000."). Empty when every value is held. The pages take no value past these, and every reader refuses
 // a file that brings one, so that what a section holds, a document keeps and reads back.
 std::string UnheldValueText(const TStructure& s);
+
+// The same for the material types alone, as a reader has set them: told before checking the
+// types derives values from others (a bar's yield strain from its modulus) and holds them to
+// their ranges, it names the value the file gives rather than one derived from it:
+//   Steel type 1 ("Grade 400") has an elastic modulus of 0 MPa: a section takes at least 1 MPa.
+std::string UnheldMaterialText(const TStructure& s);

@@ -333,7 +333,7 @@ TEST_F(EnteredSectionsOpenAgain, ACurveGivingAValueNoDocumentHoldsIsRefusedInDef
     EXPECT_DOUBLE_EQ(Steel("Curve").fy, before.fy);
 
     const std::string strength =
-        "The curve gives the concrete a strength f'c of -2e+06 MPa: a section takes at most 1000000 MPa.";
+        "The curve gives the concrete a strength f'c of 2e+06 MPa: a section takes at most 1000000 MPa.";
     ModifyCurve("Concrete Details", "Web", [](plat::DialogDriver& d) {
         d.Type(DefineDataId::Text, "0.000 , 0.00\r\n2.000 , 2000000\r\n");
         d.Click(plat::DialogResult::Ok);
