@@ -74,15 +74,22 @@ struct NamedValue {
     std::optional<double> least = std::nullopt;
 };
 
+// The first unheld value of the list told ("a yield strength of ..."), else empty.
+std::string FirstUnheldValue(std::initializer_list<NamedValue> values)
+{
+    for (const NamedValue& v : values) {
+        std::string told = UnheldValue(v.what, v.value, v.kind, v.least);
+        if (!told.empty())
+            return told;
+    }
+    return std::string();
+}
+
 // The record's message for the first unheld value of the list, else empty.
 std::string FirstUnheld(const std::string& record, std::initializer_list<NamedValue> values)
 {
-    for (const NamedValue& v : values) {
-        const std::string told = UnheldValue(v.what, v.value, v.kind, v.least);
-        if (!told.empty())
-            return record + " has " + told + ".";
-    }
-    return std::string();
+    const std::string told = FirstUnheldValue(values);
+    return told.empty() ? told : record + " has " + told + ".";
 }
 
 std::string Named(const char* kind, int i, const std::string& name)
@@ -107,34 +114,13 @@ std::string UnheldMaterialValue(const TStructure& s)
 {
     for (int i = 0; i < s.GetConcreteTypeCount(); ++i) {
         const ConcreteTypeRec& c = *s.GetConcreteType(i);
-        // f'c and e'c are kept negative (compression); they are told as the pages and the
-        // documents give them.
-        const std::string told = FirstUnheld(Named("Concrete type", i, c.name),
-                                             {{"a strength f'c", -c.fc, ukStress},
-                                              {"a tensile strength f't", c.ft, ukStress},
-                                              {"a peak strain e'c", -c.ec, ukStrain},
-                                              {"a tension-stiffening factor", c.tsFactor, ukNone},
-                                              {"an aggregate size", c.aggregate, ukSectionLength}});
-        if (!told.empty())
-            return told;
+        if (const std::string told = UnheldConcreteValue(c); !told.empty())
+            return Named("Concrete type", i, c.name) + " has " + told + ".";
     }
     for (int i = 0; i < s.GetSteelTypeCount(); ++i) {
         const SteelTypeRec& t = *s.GetSteelType(i);
-        // The modulus of a steel by its own curve is the curve's.
-        std::optional<double> least;
-        if (t.kind != SteelKind::UserCurve)
-            least = kLeastSteelModulus;
-        const std::string told = FirstUnheld(Named("Steel type", i, t.name),
-                                             {{"an elastic modulus", t.Es, ukLargeStress, least},
-                                              {"a yield strength", t.fy, ukLargeStress},
-                                              {"an ultimate strength", t.fu, ukLargeStress},
-                                              {"a strain-hardening strain", t.esh, ukStrain},
-                                              {"a strain at peak", t.eu, ukStrain},
-                                              {"a Ramberg-Osgood A", t.A, ukNone},
-                                              {"a Ramberg-Osgood B", t.B, ukNone},
-                                              {"a Ramberg-Osgood C", t.C, ukNone}});
-        if (!told.empty())
-            return told;
+        if (const std::string told = UnheldSteelValue(t); !told.empty())
+            return Named("Steel type", i, t.name) + " has " + told + ".";
     }
     return std::string();
 }
@@ -171,6 +157,33 @@ std::string UnheldLayerValue(const TStructure& s)
 }
 
 } // namespace
+
+std::string UnheldConcreteValue(const ConcreteTypeRec& c)
+{
+    // f'c and e'c are kept negative (compression); they are told as the pages and the
+    // documents give them.
+    return FirstUnheldValue({{"a strength f'c", -c.fc, ukStress},
+                             {"a tensile strength f't", c.ft, ukStress},
+                             {"a peak strain e'c", -c.ec, ukStrain},
+                             {"a tension-stiffening factor", c.tsFactor, ukNone},
+                             {"an aggregate size", c.aggregate, ukSectionLength}});
+}
+
+std::string UnheldSteelValue(const SteelTypeRec& t)
+{
+    // The modulus of a steel by its own curve is the curve's.
+    std::optional<double> least;
+    if (t.kind != SteelKind::UserCurve)
+        least = kLeastSteelModulus;
+    return FirstUnheldValue({{"an elastic modulus", t.Es, ukLargeStress, least},
+                             {"a yield strength", t.fy, ukLargeStress},
+                             {"an ultimate strength", t.fu, ukLargeStress},
+                             {"a strain-hardening strain", t.esh, ukStrain},
+                             {"a strain at peak", t.eu, ukStrain},
+                             {"a Ramberg-Osgood A", t.A, ukNone},
+                             {"a Ramberg-Osgood B", t.B, ukNone},
+                             {"a Ramberg-Osgood C", t.C, ukNone}});
+}
 
 std::string UnheldMaterialText(const TStructure& s)
 {

@@ -14,6 +14,15 @@ double LargestSectionValue(int kind);
 inline constexpr int kMaxMaterialTypes = 1000;
 
 class TStructure;
+struct ConcreteTypeRec;
+struct SteelTypeRec;
+
+// The first value of a material type a section cannot hold, told as UnheldValueText tells it
+// after the type's name ("an elastic modulus of 1.1e+06 MPa: a section takes at most 1000000
+// MPa"); empty when every value is held. The value-list page refuses a curve whose derived
+// values one of these tells.
+std::string UnheldConcreteValue(const ConcreteTypeRec& c);
+std::string UnheldSteelValue(const SteelTypeRec& t);
 
 // The first value of the structure that is no number or larger than LargestSectionValue of its
 // kind (a value past it by two billionths of it or less is held: what the pages take at the
