@@ -38,10 +38,6 @@ namespace {
 // most: a value at the bound comes back a hair past it, and must open all the same.
 constexpr double kBoundSlack = 2e-9;
 
-// The least modulus a bar or strand keeps: checking a steel type raises a smaller one to it
-// and derives its yield strain from it.
-constexpr double kLeastSteelModulus = 1e6;
-
 // "a yield strength of 6e+258 MPa: a section takes at most 1000000 MPa"; empty when held. The
 // value is the one the record shows (a concrete's strength positive), at least `least` when
 // that is given.
@@ -120,21 +116,9 @@ std::string UnheldMaterialValue(const TStructure& s)
     }
     for (int i = 0; i < s.GetSteelTypeCount(); ++i) {
         const SteelTypeRec& t = *s.GetSteelType(i);
-        // The modulus of a steel by its own curve is the curve's.
-        std::optional<double> least;
-        if (t.kind != SteelKind::UserCurve)
-            least = kLeastSteelModulus;
-        const std::string told = FirstUnheld(Named("Steel type", i, t.name),
-                                             {{"an elastic modulus", t.Es, ukLargeStress, least},
-                                              {"a yield strength", t.fy, ukLargeStress},
-                                              {"an ultimate strength", t.fu, ukLargeStress},
-                                              {"a strain-hardening strain", t.esh, ukStrain},
-                                              {"a strain at peak", t.eu, ukStrain},
-                                              {"a Ramberg-Osgood A", t.A, ukNone},
-                                              {"a Ramberg-Osgood B", t.B, ukNone},
-                                              {"a Ramberg-Osgood C", t.C, ukNone}});
+        const std::string told = UnheldSteelValue(t);
         if (!told.empty())
-            return told;
+            return Named("Steel type", i, t.name) + " has " + told + ".";
     }
     return std::string();
 }
@@ -171,6 +155,27 @@ std::string UnheldLayerValue(const TStructure& s)
 }
 
 } // namespace
+
+std::string UnheldSteelValue(const SteelTypeRec& t)
+{
+    // The modulus of a steel by its own curve is the curve's.
+    std::optional<double> least;
+    if (t.kind != SteelKind::UserCurve)
+        least = kLeastSteelModulus;
+    for (const NamedValue& v : {NamedValue{"an elastic modulus", t.Es, ukLargeStress, least},
+                                NamedValue{"a yield strength", t.fy, ukLargeStress},
+                                NamedValue{"an ultimate strength", t.fu, ukLargeStress},
+                                NamedValue{"a strain-hardening strain", t.esh, ukStrain},
+                                NamedValue{"a strain at peak", t.eu, ukStrain},
+                                NamedValue{"a Ramberg-Osgood A", t.A, ukNone},
+                                NamedValue{"a Ramberg-Osgood B", t.B, ukNone},
+                                NamedValue{"a Ramberg-Osgood C", t.C, ukNone}}) {
+        std::string told = UnheldValue(v.what, v.value, v.kind, v.least);
+        if (!told.empty())
+            return told;
+    }
+    return std::string();
+}
 
 std::string UnheldMaterialText(const TStructure& s)
 {

@@ -13,7 +13,12 @@ double LargestSectionValue(int kind);
 // what a document keeps, so the material pages take no more and every reader refuses more.
 inline constexpr int kMaxMaterialTypes = 1000;
 
+// The least elastic modulus a bar or strand keeps (Pa): checking a steel type raises a smaller
+// one to it and derives its yield strain from it. A steel by its own curve takes the curve's.
+inline constexpr double kLeastSteelModulus = 1e6;
+
 class TStructure;
+struct SteelTypeRec;
 
 // The first value of the structure that is no number or larger than LargestSectionValue of its
 // kind (a value past it by two billionths of it or less is held: what the pages take at the
@@ -36,3 +41,8 @@ std::string UnheldValueText(const TStructure& s);
 // their ranges, it names the value the file gives rather than one derived from it:
 //   Steel type 1 ("Grade 400") has an elastic modulus of 0 MPa: a section takes at least 1 MPa.
 std::string UnheldMaterialText(const TStructure& s);
+
+// The first value of one steel type that a section does not hold, told without the record
+// ("a strain-hardening strain of 4e+05 mm/m: a section takes at most 10000 mm/m"); empty when
+// every value is held. The material pages hold a type they are about to store to it.
+std::string UnheldSteelValue(const SteelTypeRec& t);
