@@ -1,7 +1,7 @@
-// What the steel detail pages store, File > Save writes and a new session opens again as the same
-// section: a modulus below the least a steel keeps, or one so small against the yield strength
-// that checking the type would make its strains more than a section holds, is refused on the
-// page with its field selected; the values the page takes open again as they were stored.
+// What the material detail pages store, File > Save writes and a new session opens again as the
+// same section: a steel modulus below the least a steel keeps, or one so small against the
+// strength that checking the type would make its strains more than a section holds, is refused
+// on the page with its field selected; the values the pages take open again as they were stored.
 
 #include <string>
 #include <vector>
@@ -20,31 +20,38 @@ namespace {
 // Relative agreement of a value opened again with the one saved (a document keeps ten digits).
 constexpr double kKeptDigits = 1e-9;
 
-// One typing on a detail page: the field (0-5) and the text, then Modify; refusal is the text of
-// the page's message, empty for none.
+// One typing on a detail page: the fields (0-5) and their texts, then Modify; refusal is the text
+// of the page's message, empty for none, and refused the field it selects for retyping.
 struct Typing {
     std::vector<std::pair<int, std::string>> fields;
     std::string refusal;
+    int refused = -1;
 };
 
-class HeldSteelTypes : public SectionDialogShellTest {
+class HeldMaterialTypes : public SectionDialogShellTest {
 protected:
     // The material sheet, installed over the section dialogs as the program installs it.
-    HeldSteelTypes() { InstallMaterialReinforcementDialogs(); }
+    HeldMaterialTypes() { InstallMaterialReinforcementDialogs(); }
 
     // Define > Materials, the detail page of the material (kRebarMaterial or
     // kPrestressingMaterial), its first type retyped and Modified as each typing says, then OK.
     // Each refusal is answered OK.
     void TypeOnDetailPage(int material, const std::vector<Typing>& typings) {
-        const std::string page = material == kRebarMaterial ? "Rebar Details" : "Prestressing Steel Details";
+        const std::string page = material == kConcreteMaterial ? "Concrete Details"
+                                 : material == kRebarMaterial  ? "Rebar Details"
+                                                               : "Prestressing Steel Details";
         ui.Dialog("Materials Page", [material, &page, &typings](plat::DialogDriver& d) {
-            d.Click(material == kRebarMaterial ? BasicPropertiesId::DetailedRebar
-                                               : BasicPropertiesId::DetailedPrestressing);
+            d.Click(material == kConcreteMaterial ? BasicPropertiesId::DetailedConcrete
+                    : material == kRebarMaterial  ? BasicPropertiesId::DetailedRebar
+                                                  : BasicPropertiesId::DetailedPrestressing);
             ASSERT_EQ(d.PageTitle(), page);
             for (const Typing& t : typings) {
                 for (const auto& [field, text] : t.fields)
                     d.Type(DetailsId::Field0 + field, text);
                 d.Click(DetailsId::Modify);
+                if (!t.refusal.empty()) {
+                    EXPECT_EQ(d.FocusedId(), DetailsId::Field0 + t.refused) << t.refusal;
+                }
             }
             d.Click(plat::DialogResult::Ok);
         });
@@ -105,16 +112,18 @@ void ExpectSameSteel(const SteelTypeRec& saved, const SteelTypeRec& read) {
 // at peak 1e-6 past it, past the 10000 mm/m a section holds: both refused. 41 MPa (yield strain
 // 400 / 41 = 9756 mm/m) with e_sh 9999 mm/m is stored as typed, the strain at peak raised to
 // 9999.001 mm/m, and a new session opens that bar as it was saved.
-TEST_F(HeldSteelTypes, ABarIsRefusedOnThePageWhenItsStrainsWouldPassWhatASectionHolds) {
+TEST_F(HeldMaterialTypes, ABarIsRefusedOnThePageWhenItsStrainsWouldPassWhatASectionHolds) {
     OpenMade("bars.qvh", fixtures::BeamWithBottomBars(500e-6));
     ASSERT_DOUBLE_EQ(Steel(SteelKind::Reinforcing).fy, 400e6);
-    TypeOnDetailPage(kRebarMaterial, {{{{0, "0"}}, "Elastic Modulus must be a number from 1 to 1000000 MPa."},
+    TypeOnDetailPage(kRebarMaterial, {{{{0, "0"}}, "Elastic Modulus must be a number from 1 to 1000000 MPa.", 0},
                          {{{0, "10"}},
                           "These values give the type a strain-hardening strain of 4e+04 mm/m: a section takes "
-                          "at most 10000 mm/m."},
+                          "at most 10000 mm/m.",
+                          0},
                          {{{0, "200000"}, {2, "10000"}},
                           "These values give the type a strain at peak of 1e+04 mm/m: a section takes at most "
-                          "10000 mm/m."},
+                          "10000 mm/m.",
+                          2},
                          {{{0, "41"}, {2, "9999"}}, ""}});
     const SteelTypeRec stored = Steel(SteelKind::Reinforcing);
     EXPECT_DOUBLE_EQ(stored.Es, 41e6);
@@ -130,14 +139,15 @@ TEST_F(HeldSteelTypes, ABarIsRefusedOnThePageWhenItsStrainsWouldPassWhatASection
 // refused by its range; 100 MPa would give a rupture strain 0.9 x 1860 / 100 = 16.74 (16740 mm/m),
 // refused. 200 MPa (8370 mm/m) is stored, and a new session opens the strand without a word, with
 // the modulus and strength saved (its strains are derived again from them on opening).
-TEST_F(HeldSteelTypes, AStrandIsRefusedOnThePageWhenItsRuptureStrainWouldPassWhatASectionHolds) {
+TEST_F(HeldMaterialTypes, AStrandIsRefusedOnThePageWhenItsRuptureStrainWouldPassWhatASectionHolds) {
     OpenMade("strands.qvh", fixtures::BeamWithBottomBars(500e-6));
     ASSERT_DOUBLE_EQ(Steel(SteelKind::Prestressing).fu, 1860e6);
     TypeOnDetailPage(kPrestressingMaterial,
-                     {{{{3, "0.5"}}, "Elastic Modulus must be a number from 1 to 1000000 MPa."},
+                     {{{{3, "0.5"}}, "Elastic Modulus must be a number from 1 to 1000000 MPa.", 3},
                       {{{3, "100"}},
                        "These values give the type a strain at peak of 1.674e+04 mm/m: a section takes at most "
-                       "10000 mm/m."},
+                       "10000 mm/m.",
+                       3},
                       {{{3, "200"}}, ""}});
     const SteelTypeRec stored = Steel(SteelKind::Prestressing);
     EXPECT_DOUBLE_EQ(stored.Es, 200e6);
@@ -146,4 +156,27 @@ TEST_F(HeldSteelTypes, AStrandIsRefusedOnThePageWhenItsRuptureStrainWouldPassWha
     const SteelTypeRec& read = Steel(SteelKind::Prestressing);
     EXPECT_NEAR(read.Es, stored.Es, kKeptDigits * stored.Es);
     EXPECT_NEAR(read.fu, stored.fu, kKeptDigits * stored.fu);
+}
+
+// Concrete Details of Concrete 1, every value at the largest the page takes: f'c and f't 1000000
+// MPa, e'c 10000 mm/m, an aggregate of 1000 m and a tension-stiffening factor of 1e9, which
+// checking the type holds to 1. Nothing derived passes what a section holds: the type is stored,
+// and a new session opens it as it was saved.
+TEST_F(HeldMaterialTypes, AConcreteAtTheLargestValuesOfItsPageOpensAgain) {
+    OpenMade("concrete.qvh", fixtures::BeamWithBottomBars(500e-6));
+    TypeOnDetailPage(kConcreteMaterial,
+                     {{{{0, "1000000"}, {1, "1000000"}, {2, "10000"}, {3, "1000000"}, {4, "1000000000"}}, ""}});
+    const ConcreteTypeRec stored = *Window().GetCurrentStructure()->GetConcreteType(0);
+    EXPECT_DOUBLE_EQ(stored.fc, -1e12);
+    EXPECT_DOUBLE_EQ(stored.ft, 1e12);
+    EXPECT_DOUBLE_EQ(stored.ec, -10.0);
+    EXPECT_DOUBLE_EQ(stored.aggregate, 1000.0);
+    EXPECT_DOUBLE_EQ(stored.tsFactor, 1.0);
+
+    const ConcreteTypeRec& read = *SavedAndOpenedAgain().GetConcreteType(0);
+    EXPECT_NEAR(read.fc, stored.fc, kKeptDigits * 1e12);
+    EXPECT_NEAR(read.ft, stored.ft, kKeptDigits * 1e12);
+    EXPECT_NEAR(read.ec, stored.ec, kKeptDigits * 10.0);
+    EXPECT_NEAR(read.aggregate, stored.aggregate, kKeptDigits * 1000.0);
+    EXPECT_DOUBLE_EQ(read.tsFactor, 1.0);
 }
