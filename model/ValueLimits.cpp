@@ -38,10 +38,6 @@ namespace {
 // most: a value at the bound comes back a hair past it, and must open all the same.
 constexpr double kBoundSlack = 2e-9;
 
-// The least modulus a bar or strand keeps: checking a steel type raises a smaller one to it
-// and derives its yield strain from it.
-constexpr double kLeastSteelModulus = 1e6;
-
 // "a yield strength of 6e+258 MPa: a section takes at most 1000000 MPa"; empty when held. The
 // value is the one the record shows (a concrete's strength positive), at least `least` when
 // that is given.

@@ -13,6 +13,10 @@ double LargestSectionValue(int kind);
 // what a document keeps, so the material pages take no more and every reader refuses more.
 inline constexpr int kMaxMaterialTypes = 1000;
 
+// The least elastic modulus a bar or strand keeps (Pa): checking a steel type raises a smaller
+// one to it and derives its yield strain from it. A steel by its own curve takes the curve's.
+inline constexpr double kLeastSteelModulus = 1e6;
+
 class TStructure;
 struct ConcreteTypeRec;
 struct SteelTypeRec;
@@ -20,7 +24,7 @@ struct SteelTypeRec;
 // The first value of a material type a section cannot hold, told as UnheldValueText tells it
 // after the type's name ("an elastic modulus of 1.1e+06 MPa: a section takes at most 1000000
 // MPa"); empty when every value is held. The value-list page refuses a curve whose derived
-// values one of these tells.
+// values one of these tells, and the steel pages a type they are about to store.
 std::string UnheldConcreteValue(const ConcreteTypeRec& c);
 std::string UnheldSteelValue(const SteelTypeRec& t);
 
@@ -36,8 +40,8 @@ std::string UnheldSteelValue(const SteelTypeRec& t);
 //   Transverse layer 1 ("legs") has a thermal strain of 2.5e+263 mm/m: a section takes at
 //   most 10000 mm/m.
 // More material types than kMaxMaterialTypes are told first ("The section has 1001 concrete
-// types: a section holds at most 1000."). Empty when every value is held. The pages take no value past these, and every reader refuses
-// a file that brings one, so that what a section holds, a document keeps and reads back.
+// types: a section holds at most 1000."). Empty when every value is held. The pages take no
+// value past these, and every reader refuses a file that brings one, so that what a section holds, a document keeps and reads back.
 std::string UnheldValueText(const TStructure& s);
 
 // The same for the material types alone, as a reader has set them: told before checking the
