@@ -41,7 +41,8 @@ std::string UnheldSteelValue(const SteelTypeRec& t);
 //   most 10000 mm/m.
 // More material types than kMaxMaterialTypes are told first ("The section has 1001 concrete
 // types: a section holds at most 1000."). Empty when every value is held. The pages take no
-// value past these, and every reader refuses a file that brings one, so that what a section holds, a document keeps and reads back.
+// value past these, and every reader refuses a file that brings one, so that what a section
+// holds, a document keeps and reads back.
 std::string UnheldValueText(const TStructure& s);
 
 // The same for the material types alone, as a reader has set them: told before checking the
