@@ -17,6 +17,9 @@ inline constexpr int kMaxMaterialTypes = 1000;
 // one to it and derives its yield strain from it. A steel by its own curve takes the curve's.
 inline constexpr double kLeastSteelModulus = 1e6;
 
+// The oldest concrete the long-term analysis takes (years of 365 days).
+inline constexpr double kMaxConcreteAgeYears = 1000.0;
+
 class TStructure;
 struct ConcreteTypeRec;
 struct SteelTypeRec;
@@ -39,6 +42,10 @@ std::string UnheldSteelValue(const SteelTypeRec& t);
 //   1000000 MPa.
 //   Transverse layer 1 ("legs") has a thermal strain of 2.5e+263 mm/m: a section takes at
 //   most 10000 mm/m.
+// A beam's long-term settings (the age, within 0 to kMaxConcreteAgeYears, and the sustained
+// loads, within kMaxTypedMoment and kMaxTypedForce) and the fire settings (model/FireDefaults.h)
+// are held to what their dialogs store:
+//   The long-term analysis has an age of 2.7e+197 years: a section takes 0 to 1000 years.
 // More material types than kMaxMaterialTypes are told first ("The section has 1001 concrete
 // types: a section holds at most 1000."). Empty when every value is held. The pages take no
 // value past these, and every reader refuses a file that brings one, so that what a section holds, a document keeps and reads back.
