@@ -66,7 +66,8 @@ std::string UnheldValue(const char* what, double value, int kind, std::optional<
 }
 
 // A value held to [low, high] and shown as value x scale + offset in its unit ("years",
-// "degrees F"): "an age of 2.7e+197 years: a section takes 0 to 1000 years"; empty when held.
+// "degrees F"): "an age of 2.7e+197 years: a section takes 0 to 1000 years", or "... takes at
+// most 1000000 kNm" for a range symmetric about 0; empty when held.
 // A bound converted to another unit and back may stray by a rounding: a millionth is allowed.
 struct ShownRange {
     double low = 0.0;
@@ -85,13 +86,12 @@ std::string UnheldInRange(const char* what, double value, const ShownRange& rang
         return StrPrintf("%s that is no number", what);
     const std::string unit = range.unit.empty() ? std::string() : " " + range.unit;
     const auto shown = [&range](double v) { return v * range.scale + range.offset; };
-    return StrPrintf("%s of %.4g%s: a section takes %.10g to %.10g%s",
-                     what,
-                     shown(value),
-                     unit.c_str(),
-                     std::min(shown(range.low), shown(range.high)),
-                     std::max(shown(range.low), shown(range.high)),
-                     unit.c_str());
+    const double low = shown(range.low);
+    const double high = shown(range.high);
+    const std::string takes = range.low == -range.high && range.offset == 0.0
+                                  ? StrPrintf("at most %.10g%s", std::fabs(high), unit.c_str())
+                                  : StrPrintf("%.10g to %.10g%s", std::min(low, high), std::max(low, high), unit.c_str());
+    return StrPrintf("%s of %.4g%s: a section takes %s", what, shown(value), unit.c_str(), takes.c_str());
 }
 
 // The long-term settings of a beam, as the time-dependent dialog stores them.

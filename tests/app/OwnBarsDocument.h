@@ -50,3 +50,17 @@ inline std::string WithLayerValue(std::string text, std::size_t from, int layer,
     text.replace(open + 1, close - open - 1, value);
     return text;
 }
+
+// The text with the value of the attribute in the first element of that name (from the offset
+// given) made the value given.
+inline std::string WithElementValue(std::string text, const std::string& element, const std::string& attribute,
+                                    const std::string& value, std::size_t from = 0)
+{
+    const std::size_t at = text.find("<" + element, from);
+    const std::size_t name = text.find("\t" + attribute + "\t", at);
+    EXPECT_LT(name, text.find('>', at)) << element << " " << attribute;
+    const std::size_t open = text.find('"', name);
+    const std::size_t close = text.find('"', open + 1);
+    text.replace(open + 1, close - open - 1, value);
+    return text;
+}
