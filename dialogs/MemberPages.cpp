@@ -137,7 +137,7 @@ QuickFields ShowQuickFields(const TStructureSlots& slots, const TMemberDefinitio
 
 TypedRefusal CheckQuickFields(const QuickFields& typed)
 {
-    const TypedRange ratio{-10.0, 10.0, ukPercent};
+    const TypedRange ratio{-kMaxMomentRatio, kMaxMomentRatio, ukPercent};
     const std::string shear = QuickText(typed.shearLength), zone = QuickText(typed.constantZone),
                       moment = QuickText(typed.momentRatio), axial = QuickText(typed.axialLoad);
     TypedRefusal refused = FirstRefused({{&shear, {"Shear Span", &kSpanRange}},

@@ -18,16 +18,6 @@ constexpr double kDocumentRounding = 1e-6;
 
 } // namespace
 
-double YieldPenetrationRatio(int unitSystem) { return UnitFactor(ukLargeStress, unitSystem) * 1.0e6; }
-
-double LargestYieldPenetration()
-{
-    double ratio = 0.0;
-    for (int system = 0; system < kUnitSystemCount; ++system)
-        ratio = std::max(ratio, YieldPenetrationRatio(system));
-    return kMaxShownYieldPenetration * ratio;
-}
-
 std::string UnheldMemberValue(const std::string& record,
                               const char* what,
                               double value,

@@ -8,11 +8,7 @@
 #include <string>
 
 #include "foundation/TypedNumber.h"
-
-// The longest member (m); positions along it, plates and spans lie within it.
-inline constexpr double kMaxMemberLength = 1000.0;
-// The yield-penetration factor as the pages show it, per display stress unit.
-inline constexpr double kMaxShownYieldPenetration = 1e6;
+#include "model/ValueLimits.h"
 
 // Positions along the member, plate sizes and spans: 0 to the longest member. A typed position
 // outside the member is moved into it by the page (heldByModel).
@@ -20,12 +16,6 @@ extern const TypedRange kMemberPositionRange;
 // The moment of a diagram point, and the axial load that goes with a diagram.
 extern const TypedRange kMemberMomentRange;
 extern const TypedRange kMemberForceRange;
-
-// Stress ratio of the unit system to MPa (1 in SI): the yield-penetration factor is stored per
-// MPa and shown per display stress unit.
-double YieldPenetrationRatio(int unitSystem);
-// The largest yield-penetration factor (stored, per MPa) the pages take in any unit system.
-double LargestYieldPenetration();
 
 // The length a member not defined yet has, and the displacement location it reports at (a
 // negative location is the middle of the member).

@@ -13,6 +13,16 @@
 #include "model/TBeam.h"
 #include "model/TStructure.h"
 
+double YieldPenetrationRatio(int unitSystem) { return UnitFactor(ukLargeStress, unitSystem) * 1.0e6; }
+
+double LargestYieldPenetration()
+{
+    double ratio = 0.0;
+    for (int system = 0; system < kUnitSystemCount; ++system)
+        ratio = std::max(ratio, YieldPenetrationRatio(system));
+    return kMaxShownYieldPenetration * ratio;
+}
+
 double LargestSectionValue(int kind)
 {
     switch (kind) {
@@ -113,6 +123,50 @@ std::string UnheldTimeValue(const TBeam& beam)
                              axial,
                              {-kMaxTypedForce, kMaxTypedForce, UnitLabel(ukForce), UnitFactor(ukForce)});
     return told.empty() ? told : "The long-term analysis has " + told + ".";
+}
+
+// The member a beam carries, past what the member pages take: lengths and plates larger than
+// the longest member, a moment ratio, axial load or yield-penetration factor larger than the
+// pages take. A value that is no number, or a negative length, is left to CompleteMemberValues.
+std::string UnheldQuickMemberValue(const TBeam& beam)
+{
+    TMemberQuickDef q;
+    beam.GetStoredValues(q);
+    struct QuickValue {
+        const char* what;
+        double value;
+        double largest;
+        int kind;
+        bool signedValue; // held by its magnitude
+    };
+    const double spans = static_cast<double>(q.L) + static_cast<double>(q.mido2);
+    const QuickValue values[] = {
+        {"a shear span", q.L, kMaxMemberLength, ukSectionLength, false},
+        {"a constant-moment zone", q.mido2, kMaxMemberLength, ukSectionLength, false},
+        {"a shear span and constant-moment zone together", spans, kMaxMemberLength, ukSectionLength, false},
+        {"a moment ratio", q.leftpercent, kMaxMomentRatio, ukPercent, true},
+        {"a yield penetration constant", q.penetrate, LargestYieldPenetration(), ukNone, false},
+        {"a left plate size", q.lplate, kMaxMemberLength, ukSectionLength, false},
+        {"a right plate size", q.rplate, kMaxMemberLength, ukSectionLength, false},
+        {"a constant axial load", q.constAxialLoad, kMaxTypedForce, ukForce, true},
+    };
+    for (const QuickValue& v : values) {
+        const double held = v.signedValue ? std::fabs(v.value) : v.value;
+        // The record keeps single precision: a bound read into it may round past the bound.
+        if (!std::isfinite(v.value) || held <= v.largest * (1.0 + 1e-6))
+            continue;
+        const std::string unit = UnitLabel(v.kind);
+        const std::string space = unit.empty() ? "" : " ";
+        return StrPrintf("The section's member has %s of %.4g%s%s: a section takes at most %.10g%s%s.",
+                         v.what,
+                         ToDisplayUnits(v.value, v.kind),
+                         space.c_str(),
+                         unit.c_str(),
+                         std::fabs(ToDisplayUnits(v.largest, v.kind)),
+                         space.c_str(),
+                         unit.c_str());
+    }
+    return std::string();
 }
 
 // The fire settings, as the post-fire parameters dialog stores them: the exposure in minutes,
@@ -303,6 +357,8 @@ std::string UnheldValueText(const TStructure& s)
                                  static_cast<const TBeam&>(s).GetStrainDiscontinuityTable());
         if (told.empty())
             told = UnheldTimeValue(static_cast<const TBeam&>(s));
+        if (told.empty())
+            told = UnheldQuickMemberValue(static_cast<const TBeam&>(s));
     }
     if (told.empty())
         told = UnheldProfile("shrinkage and thermal strains", s.GetPositionVariable(kShrinkTherm));

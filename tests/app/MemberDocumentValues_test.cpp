@@ -108,9 +108,10 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 } // namespace
 
 // The sound document: "Girder" with a member of 4 m, ten years of 1 kN m sustained and a fire of
-// 30 minutes at 500 degrees. Each refused document is "Other" with one value of its member, its
-// long-term or its fire settings damaged; a moment of 1e200 kN m once opened without a box and
-// left Member Response running without end.
+// 30 minutes at 500 degrees. Each refused document is "Other" with one value of its member (the
+// member element, or the member its section carries), its long-term or its fire settings
+// damaged; a moment of 1e200 kN m once opened without a box and left Member Response running
+// without end.
 TEST_F(MemberDocumentValueTest, AValueNoPageTakesRefusesTheDocumentAndTheOpenOneStays)
 {
     const TimeSettings soundTime{1, 3650.0, -1000.0, 0.0};
@@ -155,6 +156,8 @@ TEST_F(MemberDocumentValueTest, AValueNoPageTakesRefusesTheDocumentAndTheOpenOne
          "The long-term analysis has a sustained moment of 1e+200 kNm: a section takes at most 1000000 kNm."},
         {"firetime.qvh", WithElementValue(other, "firedata", "time", "1e200"),
          "The fire exposure has an exposure time of 1.667e+198 min: a section takes 5 to 600 min."},
+        {"eleminfo.qvh", Replaced(other, "</q3g_beam>", "<eleminfo L=\"1e30\"/></q3g_beam>"),
+         "The section's member has a shear span of 1e+30 mm: a section takes at most 1000000 mm."},
         {"firetemp.qvh", WithElementValue(other, "firedata", "constanttemp", "1e200"),
          "The fire exposure has a constant temperature of 1e+200 degrees C: a section takes 0 to 2000 degrees C."},
     };
