@@ -3,6 +3,8 @@
 // and the document open before stays with its member. A document whose values lie at the
 // bounds opens without a box, and saved, opens again the same in a new session.
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -96,6 +98,33 @@ TMemberDefinition FourMetreMember()
     return d;
 }
 
+// A member read back from a document: its numbers within the document's rounding (a millionth),
+// its codes alike.
+void ExpectSameWithinRounding(const TMemberDefinition& read, const TMemberDefinition& d)
+{
+    const auto near = [](double a, double b) { EXPECT_NEAR(a, b, 1e-6 * std::max(std::fabs(b), 1.0)); };
+    near(read.length, d.length);
+    near(read.topPlateSize, d.topPlateSize);
+    near(read.leftPlateLocation, d.leftPlateLocation);
+    near(read.rightPlateLocation, d.rightPlateLocation);
+    near(read.displacementLocation, d.displacementLocation);
+    EXPECT_EQ(read.leftSupport, d.leftSupport);
+    EXPECT_EQ(read.rightSupport, d.rightSupport);
+    ASSERT_EQ(read.zoneCount, d.zoneCount);
+    for (int i = 0; i < d.zoneCount; ++i)
+        near(read.zones[static_cast<std::size_t>(i)].startX, d.zones[static_cast<std::size_t>(i)].startX);
+    for (const int k : {LiveDiagram, DeadDiagram}) {
+        const auto diagram = static_cast<std::size_t>(k);
+        near(read.axialLoad[diagram], d.axialLoad[diagram]);
+        ASSERT_EQ(read.pointCount[diagram], d.pointCount[diagram]);
+        for (int i = 0; i < d.pointCount[diagram]; ++i) {
+            near(read.diagrams[diagram][static_cast<std::size_t>(i)].x, d.diagrams[diagram][static_cast<std::size_t>(i)].x);
+            near(read.diagrams[diagram][static_cast<std::size_t>(i)].moment,
+                 d.diagrams[diagram][static_cast<std::size_t>(i)].moment);
+        }
+    }
+}
+
 std::string Replaced(std::string text, const std::string& from, const std::string& to)
 {
     const std::size_t at = text.find(from);
@@ -164,11 +193,13 @@ TEST_F(MemberDocumentValueTest, AValueNoPageTakesRefusesTheDocumentAndTheOpenOne
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<UiRequest> boxes = Open(c.name, c.text, c.box.substr(0, 20));
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, c.box + kCannotRead + "\n\nFile: " + dir.File(c.name));
-        EXPECT_EQ(boxes[0].caption, "Load Error");
+        EXPECT_EQ(boxes.size(), 1u);
+        for (const UiRequest& box : boxes) {
+            EXPECT_EQ(box.text, c.box + kCannotRead + "\n\nFile: " + dir.File(c.name));
+            EXPECT_EQ(box.caption, "Load Error");
+        }
         EXPECT_EQ(app->GetFileName(), soundFile);
-        ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Girder");
+        EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Girder");
         EXPECT_EQ(TimeOf(Window().GetCurrentStructure()), soundTime);
         EXPECT_EQ(FireOf(Window().GetCurrentStructure()), soundFire);
         EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, opened), 1);
@@ -182,9 +213,10 @@ TEST_F(MemberDocumentValueTest, AValueNoPageTakesRefusesTheDocumentAndTheOpenOne
 
 // The widest values each page takes: a member of 1000 m with moments of 1e9 N m and axial loads
 // of 1e9 N, positions at 0 and at its end, concrete 1000 years old under 1e9 N m and 1e9 N
-// sustained, and a constant fire of 2000 degrees C for 10 hours. In SI and in US customary units
-// the document opens without a box, and saved, a new session opens it with the same values and
-// saves it again as the same text.
+// sustained, and a constant fire of 2000 degrees C for 10 hours. In each unit system (whose
+// factors round a bound written and read back by a millionth or so) the document opens without a
+// box, and saved, a new session opens it with the same values and saves it again as the same
+// text.
 TEST_F(MemberDocumentValueTest, ValuesAtTheBoundsOpenSaveAndOpenAgainTheSame)
 {
     TMemberDefinition d;
@@ -205,13 +237,12 @@ TEST_F(MemberDocumentValueTest, ValuesAtTheBoundsOpenSaveAndOpenAgainTheSame)
     d.axialLoad = {-1e9, 1e9};
     const TimeSettings time{1, 365000.0, -1e9, 1e9};
     const FireSettings fire{7, 2, 3, 36000.0, 2000.0};
-    for (const int units : {kUnitSI, kUnitUS}) {
+    for (const int units : {kUnitSI, kUnitUS, kUnitOldMetric, kUnitRoman}) {
         SCOPED_TRACE(units);
         const std::string text = WriteMember("bounds.qvh", "Widest", d, time, fire, units);
         const auto expectBounds = [&] {
             ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Widest");
-            EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, d), 1);
-            EXPECT_NEAR(g_MemberDefinition.displacementLocation, 1000.0, 1e-6);
+            ExpectSameWithinRounding(g_MemberDefinition, d);
             const TimeSettings t = TimeOf(Window().GetCurrentStructure());
             EXPECT_EQ(t.days, time.days);
             EXPECT_NEAR(t.moment, time.moment, 1e-6 * 1e9);
