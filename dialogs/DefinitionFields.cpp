@@ -241,7 +241,12 @@ namespace {
 
 bool ReadTime(const TimeFields& typed, double (&values)[3], TypedRefusal& refusal)
 {
-    Take(refusal, 0, typed.years, "Age for analysis", TypedRange{0.0, kMaxConcreteAgeYears, ukNone, "years"}, values[0]);
+    Take(refusal,
+         0,
+         typed.years,
+         "Age for analysis",
+         TypedRange{0.0, kMaxConcreteAgeYears, ukNone, "years"},
+         values[0]);
     Take(refusal, 1, typed.moment, "Sustained Moment", kMomentRange, values[1]);
     Take(refusal, 2, typed.axial, "Sustained Axial Load", kForceRange, values[2]);
     return !refusal;

@@ -90,7 +90,10 @@ std::string Shown(double v, const char* format, int decimals) { return StrPrintf
 
 } // namespace
 
-double YieldPenetrationRatio() { return YieldPenetrationRatio(g_UnitSystem); }
+double YieldPenetrationRatio()
+{
+    return YieldPenetrationRatio(g_UnitSystem);
+}
 
 void SortMomentPoints(TMemberDefinition& d, int k)
 {

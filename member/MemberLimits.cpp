@@ -34,9 +34,10 @@ std::string UnheldMemberValue(const std::string& record,
     const std::string unit = label.empty() ? std::string() : " " + label;
     const double low = ToDocument(range.low, range.kind, unitSystem);
     const double high = ToDocument(range.high, range.kind, unitSystem);
-    const std::string takes = range.low == -range.high
-                                  ? StrPrintf("at most %.10g%s", std::fabs(high), unit.c_str())
-                                  : StrPrintf("%.10g to %.10g%s", std::min(low, high), std::max(low, high), unit.c_str());
+    const std::string takes =
+        range.low == -range.high
+            ? StrPrintf("at most %.10g%s", std::fabs(high), unit.c_str())
+            : StrPrintf("%.10g to %.10g%s", std::min(low, high), std::max(low, high), unit.c_str());
     return StrPrintf("%s has %s of %.4g%s: a member takes %s.",
                      record.c_str(),
                      what,

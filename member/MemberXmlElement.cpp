@@ -51,7 +51,10 @@ bool NextWord(TTextBuffer& body, std::string& word)
     return false;
 }
 
-const char* DiagramName(int k) { return k == LiveDiagram ? "live moment diagram" : "dead moment diagram"; }
+const char* DiagramName(int k)
+{
+    return k == LiveDiagram ? "live moment diagram" : "dead moment diagram";
+}
 
 // The displacement location is a position along the member; a negative one (that of a member
 // not defined yet, and the element's default) stands for the middle of the member.
@@ -198,12 +201,19 @@ int MemberXmlElement::SetRootAttribute(const std::string& attribute, const std::
         Hold("The member", "a top plate size", m_d.topPlateSize, kMemberPositionRange, unit);
     } else if (attribute == "displocate") {
         m_d.displacementLocation = FromDocument(value, ukSectionLength, unit);
-        Hold("The member", "a displacement location", m_d.displacementLocation, kDisplacementRange, unit);
+        Hold("The member",
+             "a displacement location",
+             m_d.displacementLocation,
+             kDisplacementRange,
+             unit);
     } else if (attribute == "yieldpenetrateconst") {
         m_d.yieldPenetrationConstant = ReadDocumentNumber(value);
         const double largest = LargestYieldPenetration();
-        Hold("The member", "a yield penetration constant", m_d.yieldPenetrationConstant,
-             TypedRange{-largest, largest, ukNone}, unit);
+        Hold("The member",
+             "a yield penetration constant",
+             m_d.yieldPenetrationConstant,
+             TypedRange{-largest, largest, ukNone},
+             unit);
     } else if (attribute == "top_direct")
         ReadDocumentInteger(value, m_d.topDirect, kMemberRootName, attribute);
     else if (attribute == "leftanchor" || attribute == "rightanchor") {
@@ -239,7 +249,11 @@ int MemberXmlElement::SetDiagramAttribute(const std::string& attribute, const st
     } else {
         double& load = m_d.axialLoad[static_cast<std::size_t>(m_diagram)];
         load = FromDocument(value, ukForce, unit);
-        Hold(StrPrintf("The %s", DiagramName(m_diagram)), "an axial load", load, kMemberForceRange, unit);
+        Hold(StrPrintf("The %s", DiagramName(m_diagram)),
+             "an axial load",
+             load,
+             kMemberForceRange,
+             unit);
     }
     return 1;
 }
@@ -262,11 +276,19 @@ int MemberXmlElement::SetSupportAttribute(const std::string& attribute, const st
     } else if (attribute == "platesize") {
         double& size = left ? m_d.leftPlateSize : m_d.rightPlateSize;
         size = FromDocument(value, ukSectionLength, unit);
-        Hold(left ? "The left support" : "The right support", "a plate size", size, kMemberPositionRange, unit);
+        Hold(left ? "The left support" : "The right support",
+             "a plate size",
+             size,
+             kMemberPositionRange,
+             unit);
     } else if (attribute == "platelocate") {
         double& location = left ? m_d.leftPlateLocation : m_d.rightPlateLocation;
         location = FromDocument(value, ukSectionLength, unit);
-        Hold(left ? "The left support" : "The right support", "a location", location, kMemberPositionRange, unit);
+        Hold(left ? "The left support" : "The right support",
+             "a location",
+             location,
+             kMemberPositionRange,
+             unit);
     } else if (attribute == "support") {
         const int code = CodeOf(kSupportWords, value);
         if (code < 0)
@@ -311,7 +333,8 @@ void MemberXmlElement::ReadDiagramRows(TTextBuffer& text, const int* unit)
         p.x = FromDocument(x, ukSectionLength, unit);
         p.moment = FromDocument(moment, ukMoment, unit);
         p.parabolic = 0;
-        const std::string point = StrPrintf("Point %d of the %s", m_d.pointCount[k], DiagramName(m_diagram));
+        const std::string point =
+            StrPrintf("Point %d of the %s", m_d.pointCount[k], DiagramName(m_diagram));
         Hold(point, "a position", p.x, kMemberPositionRange, unit);
         Hold(point, "a moment", p.moment, kMemberMomentRange, unit);
         ReadDocumentInteger(flag, p.parabolic, "BMD", "parabolic");
@@ -354,7 +377,11 @@ void MemberXmlElement::ReadZoneRows(TTextBuffer& text, const int* unit)
         }
         const double start = FromDocument(x, ukSectionLength, unit);
         m_d.zones[static_cast<std::size_t>(m_d.zoneCount++)] = {start, slot};
-        Hold(StrPrintf("Zone %d of the member", m_d.zoneCount), "a start", start, kMemberPositionRange, unit);
+        Hold(StrPrintf("Zone %d of the member", m_d.zoneCount),
+             "a start",
+             start,
+             kMemberPositionRange,
+             unit);
     }
     if (surplus)
         ReportSurplus("material zones", kMaxMemberZones);

@@ -53,7 +53,11 @@ private:
     void ReadDiagramRows(TTextBuffer& text, const int* unit);
     void ReadZoneRows(TTextBuffer& text, const int* unit);
     // Keeps the refusal of the first value outside its range.
-    void Hold(const std::string& record, const char* what, double value, const TypedRange& range, const int* unit);
+    void Hold(const std::string& record,
+              const char* what,
+              double value,
+              const TypedRange& range,
+              const int* unit);
 
     TMemberDefinition& m_d;
     const TStructureSlots& m_slots;

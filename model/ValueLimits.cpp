@@ -13,7 +13,10 @@
 #include "model/TBeam.h"
 #include "model/TStructure.h"
 
-double YieldPenetrationRatio(int unitSystem) { return UnitFactor(ukLargeStress, unitSystem) * 1.0e6; }
+double YieldPenetrationRatio(int unitSystem)
+{
+    return UnitFactor(ukLargeStress, unitSystem) * 1.0e6;
+}
 
 double LargestYieldPenetration()
 {
@@ -90,7 +93,8 @@ struct ShownRange {
 std::string UnheldInRange(const char* what, double value, const ShownRange& range)
 {
     const auto slack = [](double bound) { return std::fabs(bound) * 1e-6; };
-    if (std::isfinite(value) && value >= range.low - slack(range.low) && value <= range.high + slack(range.high))
+    if (std::isfinite(value) && value >= range.low - slack(range.low) &&
+        value <= range.high + slack(range.high))
         return std::string();
     if (!std::isfinite(value))
         return StrPrintf("%s that is no number", what);
@@ -98,10 +102,15 @@ std::string UnheldInRange(const char* what, double value, const ShownRange& rang
     const auto shown = [&range](double v) { return v * range.scale + range.offset; };
     const double low = shown(range.low);
     const double high = shown(range.high);
-    const std::string takes = range.low == -range.high && range.offset == 0.0
-                                  ? StrPrintf("at most %.10g%s", std::fabs(high), unit.c_str())
-                                  : StrPrintf("%.10g to %.10g%s", std::min(low, high), std::max(low, high), unit.c_str());
-    return StrPrintf("%s of %.4g%s: a section takes %s", what, shown(value), unit.c_str(), takes.c_str());
+    const std::string takes =
+        range.low == -range.high && range.offset == 0.0
+            ? StrPrintf("at most %.10g%s", std::fabs(high), unit.c_str())
+            : StrPrintf("%.10g to %.10g%s", std::min(low, high), std::max(low, high), unit.c_str());
+    return StrPrintf("%s of %.4g%s: a section takes %s",
+                     what,
+                     shown(value),
+                     unit.c_str(),
+                     takes.c_str());
 }
 
 // The long-term settings of a beam, as the time-dependent dialog stores them.
@@ -113,15 +122,20 @@ std::string UnheldTimeValue(const TBeam& beam)
     double moment = 0.0;
     double axial = 0.0;
     beam.GetTimeData(flag, days, moment, axial);
-    std::string told = UnheldInRange("an age", days, {0.0, kMaxConcreteAgeYears * kDaysPerYear, "years", 1.0 / kDaysPerYear});
+    std::string told =
+        UnheldInRange("an age",
+                      days,
+                      {0.0, kMaxConcreteAgeYears * kDaysPerYear, "years", 1.0 / kDaysPerYear});
     if (told.empty())
-        told = UnheldInRange("a sustained moment",
-                             moment,
-                             {-kMaxTypedMoment, kMaxTypedMoment, UnitLabel(ukMoment), UnitFactor(ukMoment)});
+        told = UnheldInRange(
+            "a sustained moment",
+            moment,
+            {-kMaxTypedMoment, kMaxTypedMoment, UnitLabel(ukMoment), UnitFactor(ukMoment)});
     if (told.empty())
-        told = UnheldInRange("a sustained axial load",
-                             axial,
-                             {-kMaxTypedForce, kMaxTypedForce, UnitLabel(ukForce), UnitFactor(ukForce)});
+        told = UnheldInRange(
+            "a sustained axial load",
+            axial,
+            {-kMaxTypedForce, kMaxTypedForce, UnitLabel(ukForce), UnitFactor(ukForce)});
     return told.empty() ? told : "The long-term analysis has " + told + ".";
 }
 
@@ -143,7 +157,11 @@ std::string UnheldQuickMemberValue(const TBeam& beam)
     const QuickValue values[] = {
         {"a shear span", q.L, kMaxMemberLength, ukSectionLength, false},
         {"a constant-moment zone", q.mido2, kMaxMemberLength, ukSectionLength, false},
-        {"a shear span and constant-moment zone together", spans, kMaxMemberLength, ukSectionLength, false},
+        {"a shear span and constant-moment zone together",
+         spans,
+         kMaxMemberLength,
+         ukSectionLength,
+         false},
         {"a moment ratio", q.leftpercent, kMaxMomentRatio, ukPercent, true},
         {"a yield penetration constant", q.penetrate, LargestYieldPenetration(), ukNone, false},
         {"a left plate size", q.lplate, kMaxMemberLength, ukSectionLength, false},
@@ -157,14 +175,15 @@ std::string UnheldQuickMemberValue(const TBeam& beam)
             continue;
         const std::string unit = UnitLabel(v.kind);
         const std::string space = unit.empty() ? "" : " ";
-        return StrPrintf("The section's member has %s of %.4g%s%s: a section takes at most %.10g%s%s.",
-                         v.what,
-                         ToDisplayUnits(v.value, v.kind),
-                         space.c_str(),
-                         unit.c_str(),
-                         std::fabs(ToDisplayUnits(v.largest, v.kind)),
-                         space.c_str(),
-                         unit.c_str());
+        return StrPrintf(
+            "The section's member has %s of %.4g%s%s: a section takes at most %.10g%s%s.",
+            v.what,
+            ToDisplayUnits(v.value, v.kind),
+            space.c_str(),
+            unit.c_str(),
+            std::fabs(ToDisplayUnits(v.largest, v.kind)),
+            space.c_str(),
+            unit.c_str());
     }
     return std::string();
 }
@@ -186,12 +205,15 @@ std::string UnheldFireValue(const TStructure& s)
     if (told.empty())
         told = UnheldInRange("a reinforcement fire type", rebar, {0.0, kMaxRebarFireType, ""});
     if (told.empty())
-        told = UnheldInRange("an exposure time", time, {kMinFireExposure, kMaxFireExposure, "min", 1.0 / 60.0});
+        told = UnheldInRange("an exposure time",
+                             time,
+                             {kMinFireExposure, kMaxFireExposure, "min", 1.0 / 60.0});
     if (told.empty())
-        told = UnheldInRange("a constant temperature",
-                             temperature,
-                             fahrenheit ? ShownRange{0.0, kMaxFireTemperature, "degrees F", 1.8, 32.0}
-                                        : ShownRange{0.0, kMaxFireTemperature, "degrees C"});
+        told =
+            UnheldInRange("a constant temperature",
+                          temperature,
+                          fahrenheit ? ShownRange{0.0, kMaxFireTemperature, "degrees F", 1.8, 32.0}
+                                     : ShownRange{0.0, kMaxFireTemperature, "degrees C"});
     return told.empty() ? told : "The fire exposure has " + told + ".";
 }
 

@@ -50,8 +50,12 @@ class MemberDocumentValueTest : public RealDocumentShellTest {
 protected:
     // A section of its own bars with the long-term and fire settings given, and the member
     // given, written to name in the units given; the document's text.
-    std::string WriteMember(const std::string& name, const std::string& section, const TMemberDefinition& member,
-                            const TimeSettings& time, const FireSettings& fire, int units = kUnitSI)
+    std::string WriteMember(const std::string& name,
+                            const std::string& section,
+                            const TMemberDefinition& member,
+                            const TimeSettings& time,
+                            const FireSettings& fire,
+                            int units = kUnitSI)
     {
         auto beam = MakeOwnBarsBeam(section);
         beam->SetTimeData(time.flag, time.days, time.moment, time.axial);
@@ -66,14 +70,16 @@ protected:
 
     // File > Open of the text under the name: the message boxes it raised, the one box whose
     // text starts with the fragment answered OK.
-    std::vector<UiRequest> Open(const std::string& name, const std::string& text, const std::string& fragment = {})
+    std::vector<UiRequest>
+    Open(const std::string& name, const std::string& text, const std::string& fragment = {})
     {
         const std::size_t before = ui.requests.size();
         OpenDocument(name, text, fragment);
         EXPECT_TRUE(ui.Done());
         std::vector<UiRequest> boxes;
         for (std::size_t i = before; i < ui.requests.size(); ++i)
-            if (ui.requests[i].kind == "message" && ui.requests[i].text.find("Save Changes") == std::string::npos)
+            if (ui.requests[i].kind == "message" &&
+                ui.requests[i].text.find("Save Changes") == std::string::npos)
                 boxes.push_back(ui.requests[i]);
         return boxes;
     }
@@ -102,7 +108,9 @@ TMemberDefinition FourMetreMember()
 // its codes alike.
 void ExpectSameWithinRounding(const TMemberDefinition& read, const TMemberDefinition& d)
 {
-    const auto near = [](double a, double b) { EXPECT_NEAR(a, b, 1e-6 * std::max(std::fabs(b), 1.0)); };
+    const auto near = [](double a, double b) {
+        EXPECT_NEAR(a, b, 1e-6 * std::max(std::fabs(b), 1.0));
+    };
     near(read.length, d.length);
     near(read.topPlateSize, d.topPlateSize);
     near(read.leftPlateLocation, d.leftPlateLocation);
@@ -112,13 +120,15 @@ void ExpectSameWithinRounding(const TMemberDefinition& read, const TMemberDefini
     EXPECT_EQ(read.rightSupport, d.rightSupport);
     ASSERT_EQ(read.zoneCount, d.zoneCount);
     for (int i = 0; i < d.zoneCount; ++i)
-        near(read.zones[static_cast<std::size_t>(i)].startX, d.zones[static_cast<std::size_t>(i)].startX);
+        near(read.zones[static_cast<std::size_t>(i)].startX,
+             d.zones[static_cast<std::size_t>(i)].startX);
     for (const int k : {LiveDiagram, DeadDiagram}) {
         const auto diagram = static_cast<std::size_t>(k);
         near(read.axialLoad[diagram], d.axialLoad[diagram]);
         ASSERT_EQ(read.pointCount[diagram], d.pointCount[diagram]);
         for (int i = 0; i < d.pointCount[diagram]; ++i) {
-            near(read.diagrams[diagram][static_cast<std::size_t>(i)].x, d.diagrams[diagram][static_cast<std::size_t>(i)].x);
+            near(read.diagrams[diagram][static_cast<std::size_t>(i)].x,
+                 d.diagrams[diagram][static_cast<std::size_t>(i)].x);
             near(read.diagrams[diagram][static_cast<std::size_t>(i)].moment,
                  d.diagrams[diagram][static_cast<std::size_t>(i)].moment);
         }
@@ -156,7 +166,10 @@ TEST_F(MemberDocumentValueTest, AValueNoPageTakesRefusesTheDocumentAndTheOpenOne
     TMemberDefinition otherMember = FourMetreMember();
     otherMember.length = 5.0;
     otherMember.rightPlateLocation = 5.0;
-    const std::string other = WriteMember("other.qvh", "Other", otherMember, {1, 365.0, -2000.0, -1000.0},
+    const std::string other = WriteMember("other.qvh",
+                                          "Other",
+                                          otherMember,
+                                          {1, 365.0, -2000.0, -1000.0},
                                           {3, 2, 1, 3600.0, 800.0});
     const std::size_t root = other.find("<Q2010_Analysis");
     struct Case {
@@ -165,30 +178,46 @@ TEST_F(MemberDocumentValueTest, AValueNoPageTakesRefusesTheDocumentAndTheOpenOne
         std::string box;
     };
     const Case cases[] = {
-        {"moment.qvh", Replaced(other, "3000.0 60.000 0", "3000.0 1e200 0"),
-         "Point 2 of the live moment diagram has a moment of 1e+200 kNm: a member takes at most 1000000 kNm."},
-        {"length.qvh", WithElementValue(other, "Q2010_Analysis", "length", "1e200"),
+        {"moment.qvh",
+         Replaced(other, "3000.0 60.000 0", "3000.0 1e200 0"),
+         "Point 2 of the live moment diagram has a moment of 1e+200 kNm: a member takes at most "
+         "1000000 kNm."},
+        {"length.qvh",
+         WithElementValue(other, "Q2010_Analysis", "length", "1e200"),
          "The member has a length of 1e+200 mm: a member takes 0 to 1000000 mm."},
-        {"negative.qvh", WithElementValue(other, "Q2010_Analysis", "length", "-1700"),
+        {"negative.qvh",
+         WithElementValue(other, "Q2010_Analysis", "length", "-1700"),
          "The member has a length of -1700 mm: a member takes 0 to 1000000 mm."},
-        {"displocate.qvh", WithElementValue(other, "Q2010_Analysis", "displocate", "1e200"),
+        {"displocate.qvh",
+         WithElementValue(other, "Q2010_Analysis", "displocate", "1e200"),
          "The member has a displacement location of 1e+200 mm: a member takes at most 1000000 mm."},
-        {"axial.qvh", Replaced(other, "<BMD\t\t\t>", "<BMD AxialLoad=\"-2e9\">"),
-         "The live moment diagram has an axial load of -2e+09 kN: a member takes at most 1000000 kN."},
-        {"plate.qvh", WithElementValue(other, "supports", "platelocate", "-5.0", root),
+        {"axial.qvh",
+         Replaced(other, "<BMD\t\t\t>", "<BMD AxialLoad=\"-2e9\">"),
+         "The live moment diagram has an axial load of -2e+09 kN: a member takes at most 1000000 "
+         "kN."},
+        {"plate.qvh",
+         WithElementValue(other, "supports", "platelocate", "-5.0", root),
          "The left support has a location of -5 mm: a member takes 0 to 1000000 mm."},
-        {"zone.qvh", Replaced(other, "0.0 \"Other\"", "2e9 \"Other\""),
+        {"zone.qvh",
+         Replaced(other, "0.0 \"Other\"", "2e9 \"Other\""),
          "Zone 1 of the member has a start of 2e+09 mm: a member takes 0 to 1000000 mm."},
-        {"age.qvh", WithElementValue(other, "analysisoptions", "age", "1e200"),
+        {"age.qvh",
+         WithElementValue(other, "analysisoptions", "age", "1e200"),
          "The long-term analysis has an age of 1e+200 years: a section takes 0 to 1000 years."},
-        {"sustained.qvh", WithElementValue(other, "analysisoptions", "sustainM", "1e200"),
-         "The long-term analysis has a sustained moment of 1e+200 kNm: a section takes at most 1000000 kNm."},
-        {"firetime.qvh", WithElementValue(other, "firedata", "time", "1e200"),
+        {"sustained.qvh",
+         WithElementValue(other, "analysisoptions", "sustainM", "1e200"),
+         "The long-term analysis has a sustained moment of 1e+200 kNm: a section takes at most "
+         "1000000 kNm."},
+        {"firetime.qvh",
+         WithElementValue(other, "firedata", "time", "1e200"),
          "The fire exposure has an exposure time of 1.667e+198 min: a section takes 5 to 600 min."},
-        {"eleminfo.qvh", Replaced(other, "</q3g_beam>", "<eleminfo L=\"1e30\"/></q3g_beam>"),
+        {"eleminfo.qvh",
+         Replaced(other, "</q3g_beam>", "<eleminfo L=\"1e30\"/></q3g_beam>"),
          "The section's member has a shear span of 1e+30 mm: a section takes at most 1000000 mm."},
-        {"firetemp.qvh", WithElementValue(other, "firedata", "constanttemp", "1e200"),
-         "The fire exposure has a constant temperature of 1e+200 degrees C: a section takes 0 to 2000 degrees C."},
+        {"firetemp.qvh",
+         WithElementValue(other, "firedata", "constanttemp", "1e200"),
+         "The fire exposure has a constant temperature of 1e+200 degrees C: a section takes 0 to "
+         "2000 degrees C."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -37,8 +37,11 @@ inline std::unique_ptr<TBeam> MakeOwnBarsBeam(const std::string& name)
 
 // The text with the value of the attribute in the first element of that name (from the offset
 // given) made the value given.
-inline std::string WithElementValue(std::string text, const std::string& element, const std::string& attribute,
-                                    const std::string& value, std::size_t from = 0)
+inline std::string WithElementValue(std::string text,
+                                    const std::string& element,
+                                    const std::string& attribute,
+                                    const std::string& value,
+                                    std::size_t from = 0)
 {
     const std::size_t at = text.find("<" + element, from);
     const std::size_t name = text.find("\t" + attribute + "\t", at);
@@ -51,7 +54,10 @@ inline std::string WithElementValue(std::string text, const std::string& element
 
 // The document's text with the attribute of a layer (0 the bars, 1 the tendon) of the first
 // section from the offset given made the value given.
-inline std::string WithLayerValue(const std::string& text, std::size_t from, int layer, const std::string& attribute,
+inline std::string WithLayerValue(const std::string& text,
+                                  std::size_t from,
+                                  int layer,
+                                  const std::string& attribute,
                                   const std::string& value)
 {
     std::size_t at = text.find("<longreinfx", from);

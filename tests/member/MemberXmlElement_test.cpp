@@ -271,8 +271,10 @@ TEST_F(MemberXml, AValueNoPageTakesStopsTheReadingWithOneMessage)
          "The member has a yield penetration constant of -2e+06: a member takes at most 1511100."},
         {"<Q2010_Analysis length=\"3000\"><supports/><supports which=\"right\" platesize=\"-1\"/>",
          "The right support has a plate size of -1 mm: a member takes 0 to 1000000 mm."},
-        {"<Q2010_Analysis length=\"3000\"><BMD> 0 0 0 </BMD><BMD type=\"dead\"> 0 -1 0\r\n\t1e7 -1 0 </BMD>",
-         "Point 2 of the dead moment diagram has a position of 1e+07 mm: a member takes 0 to 1000000 mm."},
+        {"<Q2010_Analysis length=\"3000\"><BMD> 0 0 0 </BMD><BMD type=\"dead\"> 0 -1 0\r\n\t1e7 -1 "
+         "0 </BMD>",
+         "Point 2 of the dead moment diagram has a position of 1e+07 mm: a member takes 0 to "
+         "1000000 mm."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.element);
@@ -283,9 +285,10 @@ TEST_F(MemberXml, AValueNoPageTakesStopsTheReadingWithOneMessage)
         EXPECT_EQ(reporter.messages[0].text, std::string(row.told) + " The file cannot be read.");
         EXPECT_EQ(reporter.messages[0].caption, "Load Error");
     }
-    for (const char* held : {"<Q2010_Analysis length=\"1000000\" topplatesize=\"1000000\" displocate=\"-500\">"
-                             "<BMD> 0 -1e6 0\r\n\t1000000 1e6 0 </BMD>",
-                             "<Q2010_Analysis length=\"-1000\">"}) {
+    for (const char* held :
+         {"<Q2010_Analysis length=\"1000000\" topplatesize=\"1000000\" displocate=\"-500\">"
+          "<BMD> 0 -1e6 0\r\n\t1000000 1e6 0 </BMD>",
+          "<Q2010_Analysis length=\"-1000\">"}) {
         SCOPED_TRACE(held);
         reporter.Clear();
         TMemberDefinition d;
