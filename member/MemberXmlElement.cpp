@@ -273,20 +273,14 @@ int MemberXmlElement::SetSupportAttribute(const std::string& attribute, const st
             ShowMessage("Left support must be specified first", "Error in XML Beam Analysis File");
         else if (!left && value == "left")
             ShowMessage("Right support must be specified second", "Error in XML Beam Analysis File");
-    } else if (attribute == "platesize") {
-        double& size = left ? m_d.leftPlateSize : m_d.rightPlateSize;
-        size = FromDocument(value, ukSectionLength, unit);
+    } else if (attribute == "platesize" || attribute == "platelocate") {
+        const bool size = attribute == "platesize";
+        double& field = size ? (left ? m_d.leftPlateSize : m_d.rightPlateSize)
+                             : (left ? m_d.leftPlateLocation : m_d.rightPlateLocation);
+        field = FromDocument(value, ukSectionLength, unit);
         Hold(left ? "The left support" : "The right support",
-             "a plate size",
-             size,
-             kMemberPositionRange,
-             unit);
-    } else if (attribute == "platelocate") {
-        double& location = left ? m_d.leftPlateLocation : m_d.rightPlateLocation;
-        location = FromDocument(value, ukSectionLength, unit);
-        Hold(left ? "The left support" : "The right support",
-             "a location",
-             location,
+             size ? "a plate size" : "a location",
+             field,
              kMemberPositionRange,
              unit);
     } else if (attribute == "support") {
