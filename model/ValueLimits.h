@@ -17,6 +17,22 @@ inline constexpr int kMaxMaterialTypes = 1000;
 // one to it and derives its yield strain from it. A steel by its own curve takes the curve's.
 inline constexpr double kLeastSteelModulus = 1e6;
 
+// The oldest concrete the long-term analysis takes (years of 365 days).
+inline constexpr double kMaxConcreteAgeYears = 1000.0;
+
+// What the member pages take of a member (member/MemberLimits.h): the longest member (m), within
+// which lie its positions, plates and spans; the moment at the left end of the shear span as a
+// fraction of the one at its right end; the yield-penetration factor as the pages show it, per
+// display stress unit.
+inline constexpr double kMaxMemberLength = 1000.0;
+inline constexpr double kMaxMomentRatio = 10.0;
+inline constexpr double kMaxShownYieldPenetration = 1e6;
+// Stress ratio of the unit system to MPa (1 in SI): the yield-penetration factor is stored per
+// MPa and shown per display stress unit.
+double YieldPenetrationRatio(int unitSystem);
+// The largest yield-penetration factor (stored, per MPa) the pages take in any unit system.
+double LargestYieldPenetration();
+
 class TStructure;
 struct ConcreteTypeRec;
 struct SteelTypeRec;
@@ -39,6 +55,12 @@ std::string UnheldSteelValue(const SteelTypeRec& t);
 //   1000000 MPa.
 //   Transverse layer 1 ("legs") has a thermal strain of 2.5e+263 mm/m: a section takes at
 //   most 10000 mm/m.
+// A beam's long-term settings (the age, within 0 to kMaxConcreteAgeYears, and the sustained
+// loads, within kMaxTypedMoment and kMaxTypedForce) and the fire settings (model/FireDefaults.h)
+// are held to what their dialogs store, and so is the member a beam carries (its quick record,
+// where it is a number: what is no number, or negative, is made whole by CompleteMemberValues):
+//   The long-term analysis has an age of 2.7e+197 years: a section takes 0 to 1000 years.
+//   The section's member has a shear span of 1e+30 mm: a section takes at most 1000000 mm.
 // More material types than kMaxMaterialTypes are told first ("The section has 1001 concrete
 // types: a section holds at most 1000."). Empty when every value is held. The pages take no
 // value past these, and every reader refuses a file that brings one, so that what a section

@@ -702,20 +702,6 @@ std::unique_ptr<TBeam> NamedLayersBeam()
     return beam;
 }
 
-// The text with the value of the attribute in the first element of that name made the value
-// given.
-std::string WithElementValue(std::string text, const std::string& element, const std::string& attribute,
-                             const std::string& value)
-{
-    const std::size_t at = text.find("<" + element);
-    const std::size_t name = text.find("\t" + attribute + "\t", at);
-    EXPECT_LT(name, text.find('>', at)) << element << " " << attribute;
-    const std::size_t open = text.find('"', name);
-    const std::size_t close = text.find('"', open + 1);
-    text.replace(open + 1, close - open - 1, value);
-    return text;
-}
-
 // Where the version 0.8 sample keeps its fields: the counts of its section block (after the 45
 // header bytes), its first steel type's yield strength, and the first pair of its layer-strain
 // table (strain, then the layer's number; 1000 and on for stirrups).
