@@ -779,7 +779,10 @@ TEST_F(DiagramTitles, ANarrowDiagramWritesItsTitleFittedToItsWidth)
             for (const DrawCall& c : screen.Calls())
                 if (c.op == "Text" && c.text == title)
                     drawn = &c;
-            ASSERT_NE(drawn, nullptr) << "title left out";
+            if (!drawn) {
+                ADD_FAILURE() << "title left out";
+                continue;
+            }
             const plat::TextRun& r = drawn->run;
             const int left = r.at.x + r.x0;
             EXPECT_GE(left, 0);
@@ -790,5 +793,5 @@ TEST_F(DiagramTitles, ANarrowDiagramWritesItsTitleFittedToItsWidth)
         }
     }
     for (const char* title : {"Internal Forces", "Cross Section"})
-        EXPECT_NE(std::find(fitted.begin(), fitted.end(), title), fitted.end()) << title << " never narrower";
+        EXPECT_NE(std::find(fitted.begin(), fitted.end(), title), fitted.end()) << title << " never written narrower than in the least text";
 }
