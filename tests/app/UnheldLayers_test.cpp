@@ -822,8 +822,9 @@ TEST_F(UnheldLayerTest, AValueNoSectionTakesIsRefusedByEveryReaderNamingItsRecor
     EXPECT_TRUE(ui.Done());
 }
 
-// Labelled text whose record has more than one value no section takes is refused naming the
-// first of them: a bar layer 1e12 mm high with a prestrain of 20000 mm/m. A row of the
+// A file whose record has more than one value no section takes is refused naming the first of
+// them: labelled text of a bar layer 1e12 mm high with a prestrain of 20000 mm/m, and a document
+// whose bar layer has 10001 bars 5 m across. A row of the
 // shrinkage and thermal strains, or of the strain discontinuity, is bounded as a strain (10000
 // mm/m), not as a height, and told in mm/m: 50000 mm/m is refused as 2000000 mm/m is.
 TEST_F(UnheldLayerTest, TheFirstUnheldValueIsNamedAndStrainRowsAreBoundedAsStrains)
@@ -833,6 +834,14 @@ TEST_F(UnheldLayerTest, TheFirstUnheldValueIsNamedAndStrainRowsAreBoundedAsStrai
                                        "Longitudinal layer 1 (\"top\") has a height of 1e+12 mm: a section takes at "
                                        "most 1000000 mm. The file cannot be read.",
                                        "Load Error");
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    WriteStructures("named.qvh", std::move(structures));
+    ExpectRefusedKeepingTheOpenSection(
+        "two.qvh", WithLayerValue(WithLayerValue(dir.Read("named.qvh"), 0, 0, "num", "10001"), 0, 0, "db", "5000.0"),
+        "Longitudinal layer 1 (\"bottom\") has num=\"10001\": a layer holds at most 10000 bars. The file cannot be "
+        "read.",
+        "Load Error");
     const std::string layer = "LONGREINF top\nZ 450\nAI 500\nNUM 2\nENDLONG\n";
     for (const char* strain : {"50000", "2000000"}) {
         const std::string told = std::string("has a strain of ") + (strain[0] == '5' ? "5e+04" : "2e+06") +
