@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,7 +22,6 @@
 #include "app/views/TViewm.h"
 #include "charts/BoxGeometry.h"
 #include "charts/ChartData.h"
-#include "charts/RichText.h"
 #include "charts/Tcontrolchart.h"
 #include "dialogs/QuickDefine.h"
 #include "dialogs/QuickDefineDialogs.h"
@@ -38,6 +38,7 @@
 #include "tests/views/PageClashes.h"
 #include "tests/views/PrintedPage.h"
 #include "tests/views/ChooseLayout.h"
+#include "tests/views/PaintedTitle.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 
@@ -754,8 +755,6 @@ TEST_F(DiagramTitles, ANarrowDiagramWritesItsTitleFittedToItsWidth)
     ASSERT_NO_FATAL_FAILURE(SolveSample("XmlDocument/full_beam_0.xml", CmId::SectionalResponse));
     Frame().Dispatch(CmId::NineGraphs);
     ASSERT_NO_FATAL_FAILURE(ChooseLayout(View(), "No Shear"));
-    plat::Image scratch(1, 1);
-    plat::DC measuring(scratch);
     std::vector<std::string> fitted;
     for (const plat::Size size : {plat::Size{320, 240}, plat::Size{280, 210}}) {
         Frame().SetFrameRect(plat::Rect{0, 0, size.cx, size.cy});
@@ -767,18 +766,11 @@ TEST_F(DiagramTitles, ANarrowDiagramWritesItsTitleFittedToItsWidth)
                 continue;
             const std::string& title = chart->Data().Title();
             const int W = chart->GetClientRect().Width();
-            plat::LogFont least = chart->TitleFont();
-            least.height = least.height < 0 ? -kLeastTextCharHeight : kLeastTextCellHeight;
-            if (MeasureRichText(measuring, title, least).cx <= W)
+            if (TitleWidthInTheLeastText(*chart) <= W)
                 continue;
             SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy << ": \"" << title << "\" " << W
                                             << " pixels wide");
-            RecordingDC screen;
-            chart->Paint(screen, true, chart->GetClientRect());
-            const DrawCall* drawn = nullptr;
-            for (const DrawCall& c : screen.Calls())
-                if (c.op == "Text" && c.text == title)
-                    drawn = &c;
+            const std::optional<DrawCall> drawn = PaintedTitle(*chart);
             if (!drawn) {
                 ADD_FAILURE() << "title left out";
                 continue;
@@ -793,5 +785,6 @@ TEST_F(DiagramTitles, ANarrowDiagramWritesItsTitleFittedToItsWidth)
         }
     }
     for (const char* title : {"Internal Forces", "Cross Section"})
-        EXPECT_NE(std::find(fitted.begin(), fitted.end(), title), fitted.end()) << title << " never written narrower than in the least text";
+        EXPECT_NE(std::find(fitted.begin(), fitted.end(), title), fitted.end())
+            << title << " never written narrower than in the least text";
 }

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -46,8 +47,9 @@ struct SampleMohrSet : RealDocumentShellTest {
     TViewm_2k& View() { return Window().GetViewManager(); }
 
     // File > Open of a sample of the fuzzing corpus, then "Sectional Response" run by the idle
-    // passes until it stands finished.
-    void SolveSample(const std::string& sample)
+    // passes until it stands finished; what the user does as the run begins, before its first
+    // pass, is done by begun.
+    void SolveSample(const std::string& sample, const std::function<void()>& begun = {})
     {
         ShowFrameAt(1280, 1024);
         std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/" + sample, std::ios::binary);
@@ -58,6 +60,9 @@ struct SampleMohrSet : RealDocumentShellTest {
         Frame().Dispatch(CmId::SectionalResponse);
         TSectionalAnalysis* a = Window().GetCurrentAnalysis();
         ASSERT_NE(a, nullptr);
+        if (begun) {
+            ASSERT_NO_FATAL_FAILURE(begun());
+        }
         for (long pass = 0; a->IsRunning() != 0 && pass < 400000; ++pass)
             Window().IdleAction(pass);
         ASSERT_EQ(a->IsRunning(), 0);
@@ -143,6 +148,26 @@ struct SampleMohrSet : RealDocumentShellTest {
         ASSERT_NE(ElementNode(*shown), nullptr);
         EXPECT_NEAR(ElementNode(*shown)->Depth, logic->GetProbeDepth(), TP2kQ2kHelper::kDepthMatch);
     }
+    // The sample solved, View > Nine Graphs, the set chosen from the list: the layer shown is
+    // the one whose node lies nearest the centroid, some 5 mm from it, not one farther off.
+    void ExpectTheNearestLayerChosenAfterTheRun(const char* sample)
+    {
+        ASSERT_NO_FATAL_FAILURE(SolveSample(sample));
+        Frame().Dispatch(CmId::NineGraphs);
+        ASSERT_NO_FATAL_FAILURE(ChooseLayout(View(), "Mohr's Circles"));
+        ExpectTheLayerNearestTheCentroid();
+    }
+    // View > Nine Graphs and the set chosen from the list as the run begins, before its first
+    // stages: once the run has finished, the layer shown is still the one nearest the centroid
+    // among the depths every stage shares, with its node at the probe's depth.
+    void ExpectTheNearestLayerChosenAsTheRunBegins(const char* sample)
+    {
+        ASSERT_NO_FATAL_FAILURE(SolveSample(sample, [this] {
+            Frame().Dispatch(CmId::NineGraphs);
+            ChooseLayout(View(), "Mohr's Circles");
+        }));
+        ExpectTheLayerNearestTheCentroid();
+    }
 };
 
 // No layer node of the first sample lies at the centroid, where the list road puts the probe.
@@ -156,44 +181,24 @@ TEST_F(SampleMohrSet, ShowsTheLayerOfTheSecondSampleAtOnceByTheListAndByTheMenu)
     ExpectTheLayerByBothRoads("full_beam_1.xml");
 }
 
-// Both samples solved, View > Nine Graphs, the set chosen from the list: the layer shown is the
-// one whose node lies nearest the centroid, some 5 mm from it, not one farther off.
-TEST_F(SampleMohrSet, ChosenFromTheListShowsTheLayerNearestTheCentroid)
+TEST_F(SampleMohrSet, ChosenAfterTheRunShowsTheLayerNearestTheCentroidOfTheFirstSample)
 {
-    for (const char* sample : {"full_beam_0.xml", "full_beam_1.xml"}) {
-        SCOPED_TRACE(sample);
-        ASSERT_NO_FATAL_FAILURE(SolveSample(sample));
-        Frame().Dispatch(CmId::NineGraphs);
-        ASSERT_NO_FATAL_FAILURE(ChooseLayout(View(), "Mohr's Circles"));
-        ExpectTheLayerNearestTheCentroid();
-    }
+    ExpectTheNearestLayerChosenAfterTheRun("full_beam_0.xml");
 }
 
-// The set chosen from the list as the run begins, before its first stages: once the run has
-// finished, the layer shown is still the one nearest the centroid among the depths every stage
-// shares, with its node at the probe's depth.
-TEST_F(SampleMohrSet, ChosenAsTheRunBeginsEndsOnTheLayerNearestTheCentroid)
+TEST_F(SampleMohrSet, ChosenAfterTheRunShowsTheLayerNearestTheCentroidOfTheSecondSample)
 {
-    for (const char* sample : {"full_beam_0.xml", "full_beam_1.xml"}) {
-        SCOPED_TRACE(sample);
-        ShowFrameAt(1280, 1024);
-        std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/" + sample, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        OpenDocument(sample, text.str());
-        Frame().Dispatch(CmId::SectionalResponse);
-        TSectionalAnalysis* a = Window().GetCurrentAnalysis();
-        ASSERT_NE(a, nullptr);
-        Frame().Dispatch(CmId::NineGraphs);
-        ASSERT_NO_FATAL_FAILURE(ChooseLayout(View(), "Mohr's Circles"));
-        for (long pass = 0; a->IsRunning() != 0 && pass < 400000; ++pass)
-            Window().IdleAction(pass);
-        ASSERT_EQ(a->IsRunning(), 0);
-        EXPECT_GT(a->GetLastStageIndex(), 2);
-        for (int pass = 0; pass < 3; ++pass)
-            app->IdleAction(pass);
-        ExpectTheLayerNearestTheCentroid();
-    }
+    ExpectTheNearestLayerChosenAfterTheRun("full_beam_1.xml");
+}
+
+TEST_F(SampleMohrSet, ChosenAsTheRunBeginsEndsOnTheLayerNearestTheCentroidOfTheFirstSample)
+{
+    ExpectTheNearestLayerChosenAsTheRunBegins("full_beam_0.xml");
+}
+
+TEST_F(SampleMohrSet, ChosenAsTheRunBeginsEndsOnTheLayerNearestTheCentroidOfTheSecondSample)
+{
+    ExpectTheNearestLayerChosenAsTheRunBegins("full_beam_1.xml");
 }
 
 } // namespace
