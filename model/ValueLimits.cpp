@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 
 #include "foundation/StrFormat.h"
 #include "foundation/TDepthTable.h"
@@ -31,22 +32,33 @@ double LargestSectionValue(int kind)
 
 namespace {
 
-// "a yield strength of 6e+258 MPa: a section takes at most 1000000 MPa"; empty when held.
-std::string UnheldValue(const char* what, double value, int kind)
+// A value past its bound by no more than this part of the bound is held. The pages take a typed
+// value that matches the bound they show (to 1e-9 of it), and a document keeps a value to ten
+// significant digits (5e-10 of it) in the factor of its unit system, which is no power of ten in
+// most: a value at the bound comes back a hair past it, and must open all the same.
+constexpr double kBoundSlack = 2e-9;
+
+// "a yield strength of 6e+258 MPa: a section takes at most 1000000 MPa"; empty when held. The
+// value is the one the record shows (a concrete's strength positive), at least `least` when
+// that is given.
+std::string UnheldValue(const char* what, double value, int kind, std::optional<double> least)
 {
     const double largest = LargestSectionValue(kind);
-    if (std::isfinite(value) && std::fabs(value) <= largest)
+    const double slack = kBoundSlack * largest;
+    const bool below = least && value < *least - kBoundSlack * std::fabs(*least);
+    if (std::isfinite(value) && std::fabs(value) <= largest + slack && !below)
         return std::string();
     const std::string unit = UnitLabel(kind);
     const std::string space = unit.empty() ? "" : " ";
     if (!std::isfinite(value))
         return StrPrintf("%s that is no number", what);
-    return StrPrintf("%s of %.4g%s%s: a section takes at most %.10g%s%s",
+    return StrPrintf("%s of %.4g%s%s: a section takes at %s %.10g%s%s",
                      what,
                      ToDisplayUnits(value, kind),
                      space.c_str(),
                      unit.c_str(),
-                     std::fabs(ToDisplayUnits(largest, kind)),
+                     below ? "least" : "most",
+                     std::fabs(ToDisplayUnits(below ? *least : largest, kind)),
                      space.c_str(),
                      unit.c_str());
 }
@@ -55,17 +67,25 @@ struct NamedValue {
     const char* what;
     double value;
     int kind;
+    std::optional<double> least = std::nullopt;
 };
+
+// The first unheld value of the list told ("a yield strength of ..."), else empty.
+std::string FirstUnheldValue(std::initializer_list<NamedValue> values)
+{
+    for (const NamedValue& v : values) {
+        std::string told = UnheldValue(v.what, v.value, v.kind, v.least);
+        if (!told.empty())
+            return told;
+    }
+    return std::string();
+}
 
 // The record's message for the first unheld value of the list, else empty.
 std::string FirstUnheld(const std::string& record, std::initializer_list<NamedValue> values)
 {
-    for (const NamedValue& v : values) {
-        const std::string told = UnheldValue(v.what, v.value, v.kind);
-        if (!told.empty())
-            return record + " has " + told + ".";
-    }
-    return std::string();
+    const std::string told = FirstUnheldValue(values);
+    return told.empty() ? told : record + " has " + told + ".";
 }
 
 std::string Named(const char* kind, int i, const std::string& name)
@@ -90,28 +110,13 @@ std::string UnheldMaterialValue(const TStructure& s)
 {
     for (int i = 0; i < s.GetConcreteTypeCount(); ++i) {
         const ConcreteTypeRec& c = *s.GetConcreteType(i);
-        const std::string told = FirstUnheld(Named("Concrete type", i, c.name),
-                                             {{"a strength f'c", c.fc, ukStress},
-                                              {"a tensile strength f't", c.ft, ukStress},
-                                              {"a peak strain e'c", c.ec, ukStrain},
-                                              {"a tension-stiffening factor", c.tsFactor, ukNone},
-                                              {"an aggregate size", c.aggregate, ukSectionLength}});
-        if (!told.empty())
-            return told;
+        if (const std::string told = UnheldConcreteValue(c); !told.empty())
+            return Named("Concrete type", i, c.name) + " has " + told + ".";
     }
     for (int i = 0; i < s.GetSteelTypeCount(); ++i) {
         const SteelTypeRec& t = *s.GetSteelType(i);
-        const std::string told = FirstUnheld(Named("Steel type", i, t.name),
-                                             {{"an elastic modulus", t.Es, ukLargeStress},
-                                              {"a yield strength", t.fy, ukLargeStress},
-                                              {"an ultimate strength", t.fu, ukLargeStress},
-                                              {"a strain-hardening strain", t.esh, ukStrain},
-                                              {"a strain at peak", t.eu, ukStrain},
-                                              {"a Ramberg-Osgood A", t.A, ukNone},
-                                              {"a Ramberg-Osgood B", t.B, ukNone},
-                                              {"a Ramberg-Osgood C", t.C, ukNone}});
-        if (!told.empty())
-            return told;
+        if (const std::string told = UnheldSteelValue(t); !told.empty())
+            return Named("Steel type", i, t.name) + " has " + told + ".";
     }
     return std::string();
 }
@@ -148,6 +153,38 @@ std::string UnheldLayerValue(const TStructure& s)
 }
 
 } // namespace
+
+std::string UnheldConcreteValue(const ConcreteTypeRec& c)
+{
+    // f'c and e'c are kept negative (compression); they are told as the pages and the
+    // documents give them.
+    return FirstUnheldValue({{"a strength f'c", -c.fc, ukStress},
+                             {"a tensile strength f't", c.ft, ukStress},
+                             {"a peak strain e'c", -c.ec, ukStrain},
+                             {"a tension-stiffening factor", c.tsFactor, ukNone},
+                             {"an aggregate size", c.aggregate, ukSectionLength}});
+}
+
+std::string UnheldSteelValue(const SteelTypeRec& t)
+{
+    // The modulus of a steel by its own curve is the curve's.
+    std::optional<double> least;
+    if (t.kind != SteelKind::UserCurve)
+        least = kLeastSteelModulus;
+    return FirstUnheldValue({{"an elastic modulus", t.Es, ukLargeStress, least},
+                             {"a yield strength", t.fy, ukLargeStress},
+                             {"an ultimate strength", t.fu, ukLargeStress},
+                             {"a strain-hardening strain", t.esh, ukStrain},
+                             {"a strain at peak", t.eu, ukStrain},
+                             {"a Ramberg-Osgood A", t.A, ukNone},
+                             {"a Ramberg-Osgood B", t.B, ukNone},
+                             {"a Ramberg-Osgood C", t.C, ukNone}});
+}
+
+std::string UnheldMaterialText(const TStructure& s)
+{
+    return UnheldMaterialValue(s);
+}
 
 std::string UnheldValueText(const TStructure& s)
 {

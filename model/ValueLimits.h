@@ -13,17 +13,39 @@ double LargestSectionValue(int kind);
 // what a document keeps, so the material pages take no more and every reader refuses more.
 inline constexpr int kMaxMaterialTypes = 1000;
 
+// The least elastic modulus a bar or strand keeps (Pa): checking a steel type raises a smaller
+// one to it and derives its yield strain from it. A steel by its own curve takes the curve's.
+inline constexpr double kLeastSteelModulus = 1e6;
+
 class TStructure;
+struct ConcreteTypeRec;
+struct SteelTypeRec;
+
+// The first value of a material type a section cannot hold, told as UnheldValueText tells it
+// after the type's name ("an elastic modulus of 1.1e+06 MPa: a section takes at most 1000000
+// MPa"); empty when every value is held. The value-list page refuses a curve whose derived
+// values one of these tells, and the steel pages a type they are about to store.
+std::string UnheldConcreteValue(const ConcreteTypeRec& c);
+std::string UnheldSteelValue(const SteelTypeRec& t);
 
 // The first value of the structure that is no number or larger than LargestSectionValue of its
-// kind: of its material types, concrete regions, layers of bars, tendons and stirrups, loads and
-// shrinkage and strain-discontinuity profiles, told with the record it belongs to, by its own
-// name, in the display units:
+// kind (a value past it by two billionths of it or less is held: what the pages take at the
+// bound they show, and what a document gives back of a value at the bound in any unit system),
+// or a bar's or strand's elastic modulus below 1 MPa, the least such a steel keeps: of its
+// material types, concrete regions, layers of bars, tendons and stirrups, loads and shrinkage
+// and strain-discontinuity profiles, told with the record it belongs to, by its own name, in the
+// display units (a concrete's f'c and e'c as positive magnitudes):
 //   Steel type 1 ("Grade 400") has a yield strength of 6e+258 MPa: a section takes at most
 //   1000000 MPa.
 //   Transverse layer 1 ("legs") has a thermal strain of 2.5e+263 mm/m: a section takes at
 //   most 10000 mm/m.
 // More material types than kMaxMaterialTypes are told first ("The section has 1001 concrete
-// types: a section holds at most 1000."). Empty when every value is held. The pages take no value past these, and every reader refuses
-// a file that brings one, so that what a section holds, a document keeps and reads back.
+// types: a section holds at most 1000."). Empty when every value is held. The pages take no
+// value past these, and every reader refuses a file that brings one, so that what a section holds, a document keeps and reads back.
 std::string UnheldValueText(const TStructure& s);
+
+// The same for the material types alone, as a reader has set them: told before checking the
+// types derives values from others (a bar's yield strain from its modulus) and holds them to
+// their ranges, it names the value the file gives rather than one derived from it:
+//   Steel type 1 ("Grade 400") has an elastic modulus of 0 MPa: a section takes at least 1 MPa.
+std::string UnheldMaterialText(const TStructure& s);

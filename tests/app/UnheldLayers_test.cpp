@@ -18,6 +18,7 @@
 #include "app/summary/CrossSection.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TDepthTable.h"
+#include "foundation/Units.h"
 #include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
 #include "support/RecordingDC.h"
@@ -855,6 +856,87 @@ TEST_F(UnheldLayerTest, TheFirstUnheldValueIsNamedAndStrainRowsAreBoundedAsStrai
                                            "Row 1 of the strain discontinuity " + told,
                                            "Load Error");
     }
+}
+
+// A number in a document is refused past what a section takes however large it is, naming its
+// record and the value the document gives, with its sign: a layer's height, a concrete's f'c and
+// a constant moment of 1e251 (past 1e250 each was read as 0, and the document opened with the
+// layer on the bottom and a strength or load gone). A steel whose modulus is 0, no number or
+// 1e251 is told by that modulus, not by the yield strain that checking the steel derives from it.
+TEST_F(UnheldLayerTest, ANumberPastAnyValueASectionTakesIsRefusedNamingItsRecord)
+{
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    const double moment[kLoadCount] = {0.0, 50e3, 0.0};
+    structures[0]->SetConstantLoads(moment, kLoadCount);
+    // A modulus off the default, so that the document writes it.
+    structures[0]->GetSteelType(0)->Es = 195e9;
+    const std::string concrete = structures[0]->GetConcreteType(0)->name;
+    const std::string steel = structures[0]->GetSteelType(0)->name;
+    WriteStructures("named.qvh", std::move(structures));
+    const std::string text = dir.Read("named.qvh");
+    const auto refused = [](const std::string& record, const std::string& has) {
+        return record + " has " + has + ". The file cannot be read.";
+    };
+    const std::string bottom = "Longitudinal layer 1 (\"bottom\")";
+    const std::string top = "Longitudinal layer 2 (\"top\")";
+    const std::string concreteType = "Concrete type 1 (\"" + concrete + "\")";
+    const std::string steelType = "Steel type 1 (\"" + steel + "\")";
+    const std::string steelModulus = "an elastic modulus of 0 MPa: a section takes at least 1 MPa";
+    struct Case {
+        const char* name;
+        std::string content;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"z249.qvh", WithLayerValue(text, 0, 1, "z", "1e249"),
+         refused(top, "a height of 1e+249 mm: a section takes at most 1000000 mm")},
+        {"z251.qvh", WithLayerValue(text, 0, 1, "z", "1e251"),
+         refused(top, "a height of 1e+251 mm: a section takes at most 1000000 mm")},
+        {"z999.qvh", WithLayerValue(text, 0, 0, "z", "-1e999"),
+         refused(bottom, "a height of -1e+300 mm: a section takes at most 1000000 mm")},
+        {"fcp249.qvh", WithElementValue(text, "concrete", "fcp", "1e249"),
+         refused(concreteType, "a strength f'c of 1e+249 MPa: a section takes at most 1000000 MPa")},
+        {"fcp251.qvh", WithElementValue(text, "concrete", "fcp", "1e251"),
+         refused(concreteType, "a strength f'c of 1e+251 MPa: a section takes at most 1000000 MPa")},
+        {"bm251.qvh", WithElementValue(text, "sectloading", "BM", "1e251"),
+         refused("The section's loads", "a constant moment of 1e+251 kNm: a section takes at most 1000000 kNm")},
+        {"e0.qvh", WithElementValue(text, "rebar", "E", "0"), refused(steelType, steelModulus)},
+        {"enan.qvh", WithElementValue(text, "rebar", "E", "nan"), refused(steelType, steelModulus)},
+        {"e251.qvh", WithElementValue(text, "rebar", "E", "1e251"),
+         refused(steelType, "an elastic modulus of 1e+251 MPa: a section takes at most 1000000 MPa")},
+    };
+    for (const Case& c : cases)
+        ExpectRefusedKeepingTheOpenSection(c.name, c.content, c.text, "Load Error");
+}
+
+// A value at the bound a section takes opens again after a save, in a unit system whose factor
+// is no power of ten: a US document with a modulus just under 1e12 Pa (145037.69999999999 ksi)
+// opens, File > Save writes it as 145037.7 ksi, a hair past 1e12 Pa, and a new session opens the
+// saved document with the modulus at the bound.
+TEST_F(UnheldLayerTest, AModulusAtTheBoundOpensAgainAfterASaveInUSUnits)
+{
+    const ValueGuard<int> units(g_UnitSystem, kUnitUS);
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    structures[0]->GetSteelType(0)->Es = 195e9;
+    const std::string path = WriteStructures("us.qvh", std::move(structures));
+    const std::string text = WithElementValue(dir.Read("us.qvh"), "rebar", "E", "145037.69999999999");
+    EXPECT_TRUE(Open("us.qvh", text).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Named layers");
+    EXPECT_LT(Window().GetCurrentStructure()->GetSteelType(0)->Es, 1e12);
+    Window().MarkDocumentModified();
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+    const std::string saved = dir.Read("us.qvh");
+    EXPECT_NE(saved.find("E\t\t=\"145037.7\""), std::string::npos) << saved;
+
+    app.reset();
+    Start();
+    EXPECT_TRUE(Open("us.qvh", saved).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Named layers");
+    EXPECT_NEAR(Window().GetCurrentStructure()->GetSteelType(0)->Es, 1e12, 1.0);
+    EXPECT_EQ(app->GetFileName(), path);
+    EXPECT_TRUE(ui.Done());
 }
 
 // A section read with more layers of a direction than a document keeps is refused, as the
