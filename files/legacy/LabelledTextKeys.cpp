@@ -627,13 +627,14 @@ LegacyReadResult LabelledTextKeys::Finish(std::size_t lines)
 {
     if (g_FileOverride == 0)
         g_UnitSystem = m_unitsAtStart;
-    // A layer no section holds refuses the file before the section is validated, so that it
-    // is told once and nothing is built from it.
+    // A layer or value no section holds (the strain discontinuity's rows among them) refuses
+    // the file before the section is validated, so that it is told once and nothing is built
+    // from it.
+    m_beam.SetStrainDiscontinuity(m_discontinuity);
     if (LegacyReadResult held = CheckHeldLayers(m_beam, lines); !held.IsRead()) {
         ShowMessage(held.message, kLoadError);
         return held;
     }
-    m_beam.SetStrainDiscontinuity(m_discontinuity);
     m_beam.Validate();
     for (int i = 0; i < m_beam.GetConcreteTypeCount(); ++i)
         CheckConcreteType(*m_beam.GetConcreteType(i), false);
