@@ -15,6 +15,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/legacy/BeamFileLoad.h"
@@ -122,8 +123,9 @@ inline std::string FirstDifference(const std::string& a, const std::string& b)
                      lineAround(b).c_str());
 }
 
-// Structures that were opened: saved, opened again, saved again.
-inline Result SaveOpenSave(TXmlDtd& dtd, const std::vector<TStructure*>& opened)
+// Structures that were opened: saved, opened again, saved again. What was opened again is
+// kept in `reopened` where one is given.
+inline Result SaveOpenSave(TXmlDtd& dtd, const std::vector<TStructure*>& opened, XmlDocument* reopenedDocument = nullptr)
 {
     Result r;
     if (!Save(dtd, opened, r.first)) {
@@ -168,6 +170,8 @@ inline Result SaveOpenSave(TXmlDtd& dtd, const std::vector<TStructure*>& opened)
         return r;
     }
     r.outcome = Outcome::Kept;
+    if (reopenedDocument != nullptr)
+        *reopenedDocument = std::move(again);
     return r;
 }
 
