@@ -249,9 +249,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // File > Save, File > Open, File > Save; then the pages again on what was opened.
     XmlDocument reopened;
-    const roundtrip::Result r = roundtrip::SaveOpenSave(FuzzDtd(), {&beam}, &reopened);
+    const roundtrip::Result r = roundtrip::SaveOpenSave(FuzzDtd(), {&beam}, {}, &reopened);
     if (r.outcome != roundtrip::Outcome::Kept)
-        Fail(r.failure);
+        Fail(r.failure + "\nfirst save:\n" + r.first);
     const std::string before = Shown(beam);
     const std::string after = Shown(dynamic_cast<TBeam&>(*reopened.structures.at(0)));
     if (before != after)
