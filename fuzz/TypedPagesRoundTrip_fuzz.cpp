@@ -7,7 +7,7 @@
 //   p<digit> shows a page: 0 concrete, 1 rebar, 2 prestressing steel (the materials sheet),
 //   3 layers, 4 circles, 5 distributed, 6 tendons (the longitudinal sheet), 7 stirrups;
 //   0-5 type field k; n the name; b a bar area, d a bar designation; o<digit> the first
-//   drop-down, c<digit> the second; v the "Define Data" text of the next curve asked for ('/'
+//   drop-down, c<digit> the second (an item it lists); v the "Define Data" text of the next curve asked for ('/'
 //   between lines); A Add, M Modify, D Delete, s<digit> choose a line, K leave the page, y answers
 //   the next question Yes (else No), u<digit> the unit system.
 
@@ -231,8 +231,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             f.bar.text = a.text;
             page->BarFieldLeft();
             break;
-        case 'o': f.comboSel[0] = digit % 7; page->FieldChanged(); break;
-        case 'c': f.comboSel[1] = digit; page->ComboOneChanged(); break;
+        case 'o':
+            if (!f.comboItems[0].empty()) {
+                f.comboSel[0] = digit % static_cast<int>(f.comboItems[0].size());
+                page->FieldChanged();
+            }
+            break;
+        case 'c':
+            if (!f.comboItems[1].empty()) {
+                f.comboSel[1] = digit % static_cast<int>(f.comboItems[1].size());
+                page->ComboOneChanged();
+            }
+            break;
         case 'A': page->Add(); break;
         case 'M': page->Modify(); break;
         case 'D': page->Delete(); break;
