@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetSectionLabelPrompt(nullptr);
     const roundtrip::Result r = roundtrip::RoundTripBytes(FuzzDtd(), std::span<const std::uint8_t>(data, size));
     if (r.outcome == roundtrip::Outcome::Failed) {
-        std::fprintf(stderr, "round trip failed: %s\nfirst save:\n%s\n", r.failure.c_str(), r.first.c_str());
+        std::fprintf(stderr, "round trip failed: %s\nfirst save:\n%s\nsecond save:\n%s\n", r.failure.c_str(), r.first.c_str(), r.second.c_str());
         std::abort();
     }
     return 0;

@@ -324,6 +324,29 @@ TEST_F(LabelledTextTest, FaultsOfOldReadersAreBounded)
     EXPECT_EQ(beam.GetLongLayer(0, 0)->bartitle, "ZERO");
 }
 
+// A BART line that names no bar of the catalogue (empty, or a title it does not list) leaves
+// the layer's bar as it was: a stirrup of 10M (100 mm2, 11.3 mm) and a bar layer of 20M
+// (300 mm2, 19.5 mm) stay linked to their catalogue bars, and so are saved with them.
+TEST_F(LabelledTextTest, AnUnlistedBarTitleLeavesTheLayersBar)
+{
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nLONGREINF bars\nA 600\nBART 20M\nBART\nBART NOSUCH\n"
+                     "TRANSREINF stirrups\nA 200\nBART 10M\nBART\nBART NOSUCH\n" + kSection)
+                    .IsRead());
+    ASSERT_EQ(beam.GetLongLayerCount(0), 1);
+    const LongLayerRec& bars = *beam.GetLongLayer(0, 0);
+    EXPECT_EQ(bars.bartitle, "20M");
+    EXPECT_EQ(bars.barIndex, g_RebarList.FindByName("20M"));
+    EXPECT_NEAR(bars.Ai, 300e-6, kTol);
+    EXPECT_NEAR(bars.db, 19.5e-3, kTol);
+    EXPECT_EQ(bars.num, 2);
+    ASSERT_EQ(beam.GetTransLayerCount(2), 1);
+    const TransLayerRec& stirrups = *beam.GetTransLayer(0, 2);
+    EXPECT_EQ(stirrups.bartitle, "10M");
+    EXPECT_EQ(stirrups.barIndex, g_RebarList.FindByName("10M"));
+    EXPECT_NEAR(stirrups.Ai, 100e-6, kTol);
+    EXPECT_NEAR(stirrups.db, 11.3e-3, kTol);
+}
+
 TEST_F(LabelledTextTest, NamesAreCutToTheirFieldsAndRowsInEitherOrderNameThem)
 {
     // A concrete name keeps 19 characters and a steel name 14; an outline row or layer that
