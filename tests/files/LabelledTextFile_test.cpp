@@ -332,19 +332,17 @@ TEST_F(LabelledTextTest, AnUnlistedBarTitleLeavesTheLayersBar)
     ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nLONGREINF bars\nA 600\nBART 20M\nBART\nBART NOSUCH\n"
                      "TRANSREINF stirrups\nA 200\nBART 10M\nBART\nBART NOSUCH\n" + kSection)
                     .IsRead());
+    const auto expectBar = [](const auto& layer, const char* title, double area, double diameter) {
+        EXPECT_EQ(layer.bartitle, title);
+        EXPECT_EQ(layer.barIndex, g_RebarList.FindByName(title));
+        EXPECT_NEAR(layer.Ai, area, kTol);
+        EXPECT_NEAR(layer.db, diameter, kTol);
+    };
     ASSERT_EQ(beam.GetLongLayerCount(0), 1);
-    const LongLayerRec& bars = *beam.GetLongLayer(0, 0);
-    EXPECT_EQ(bars.bartitle, "20M");
-    EXPECT_EQ(bars.barIndex, g_RebarList.FindByName("20M"));
-    EXPECT_NEAR(bars.Ai, 300e-6, kTol);
-    EXPECT_NEAR(bars.db, 19.5e-3, kTol);
-    EXPECT_EQ(bars.num, 2);
+    expectBar(*beam.GetLongLayer(0, 0), "20M", 300e-6, 19.5e-3);
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->num, 2);
     ASSERT_EQ(beam.GetTransLayerCount(2), 1);
-    const TransLayerRec& stirrups = *beam.GetTransLayer(0, 2);
-    EXPECT_EQ(stirrups.bartitle, "10M");
-    EXPECT_EQ(stirrups.barIndex, g_RebarList.FindByName("10M"));
-    EXPECT_NEAR(stirrups.Ai, 100e-6, kTol);
-    EXPECT_NEAR(stirrups.db, 11.3e-3, kTol);
+    expectBar(*beam.GetTransLayer(0, 2), "10M", 100e-6, 11.3e-3);
 }
 
 TEST_F(LabelledTextTest, NamesAreCutToTheirFieldsAndRowsInEitherOrderNameThem)
