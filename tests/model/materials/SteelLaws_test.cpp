@@ -105,6 +105,13 @@ TEST(SteelCheck, StrandStrainAtPeakFollowsItsOwnYieldAtEveryCheck)
         CheckSteelType(strand, false);
     EXPECT_EQ(strand.eu, eu);
     EXPECT_EQ(strand.fu, fu);
+
+    // A strand of no strength has no yield to raise its strain at peak.
+    strand.fu = 0.0;
+    for (int i = 0; i < 3; ++i)
+        CheckSteelType(strand, false);
+    EXPECT_EQ(strand.fy, 0.0);
+    EXPECT_EQ(strand.eu, eu);
 }
 
 TEST(SteelCheck, UserCurveDerivesItsProperties)
