@@ -809,6 +809,41 @@ TEST_F(UnheldLayerTest, AValueNoSectionTakesIsRefusedByEveryReaderNamingItsRecor
     EXPECT_TRUE(ui.Done());
 }
 
+// A file whose record has more than one value no section takes is refused naming the first of
+// them: labelled text of a bar layer 1e12 mm high with a prestrain of 20000 mm/m, and a document
+// whose bar layer has 10001 bars 5 m across. A row of the
+// shrinkage and thermal strains, or of the strain discontinuity, is bounded as a strain (10000
+// mm/m), not as a height, and told in mm/m: 50000 mm/m is refused as 2000000 mm/m is.
+TEST_F(UnheldLayerTest, TheFirstUnheldValueIsNamedAndStrainRowsAreBoundedAsStrains)
+{
+    ExpectRefusedKeepingTheOpenSection("two.q2t",
+                                       LabelledSection("LONGREINF top\nZ 1e12\nAI 500\nNUM 2\nDEP 20000\nENDLONG\n"),
+                                       "Longitudinal layer 1 (\"top\") has a height of 1e+12 mm: a section takes at "
+                                       "most 1000000 mm. The file cannot be read.",
+                                       "Load Error");
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    WriteStructures("named.qvh", std::move(structures));
+    ExpectRefusedKeepingTheOpenSection(
+        "two.qvh", WithLayerValue(WithLayerValue(dir.Read("named.qvh"), 0, 0, "num", "10001"), 0, 0, "db", "5000.0"),
+        "Longitudinal layer 1 (\"bottom\") has num=\"10001\": a layer holds at most 10000 bars. The file cannot be "
+        "read.",
+        "Load Error");
+    const std::string layer = "LONGREINF top\nZ 450\nAI 500\nNUM 2\nENDLONG\n";
+    for (const char* strain : {"50000", "2000000"}) {
+        const std::string told = std::string("has a strain of ") + (strain[0] == '5' ? "5e+04" : "2e+06") +
+                                 " mm/m: a section takes at most 10000 mm/m. The file cannot be read.";
+        ExpectRefusedKeepingTheOpenSection("shrink.q2t",
+                                           LabelledSection(layer + "SHRINKTHERM\n0 0.1\n100 " + strain + "\nENDSHRINK\n"),
+                                           "Row 2 of the shrinkage and thermal strains " + told,
+                                           "Load Error");
+        ExpectRefusedKeepingTheOpenSection("discont.q2t",
+                                           LabelledSection(layer + "DISCONT\n100 " + std::string(strain) + "\n"),
+                                           "Row 1 of the strain discontinuity " + told,
+                                           "Load Error");
+    }
+}
+
 // A number in a document is refused past what a section takes however large it is, naming its
 // record and the value the document gives, with its sign: a layer's height, a concrete's f'c and
 // a constant moment of 1e251 (past 1e250 each was read as 0, and the document opened with the
@@ -899,6 +934,51 @@ TEST_F(UnheldLayerTest, MoreLayersThanADocumentKeepsAreRefusedByTheOlderReaders)
         layers += StrPrintf("LONGREINF L%d\nZ %d\nAI 100\nNUM 1\nENDLONG\n", i, 10 + i % 400);
     ExpectRefusedKeepingTheOpenSection("many.q2t", LabelledSection(layers),
                                        "The section has 1001 longitudinal layers in direction x: a section holds at "
+                                       "most 1000. The file cannot be read.",
+                                       "Load Error");
+}
+
+// Labelled text of as many bar layers, and as many stirrup layers, as a section holds (1000
+// each) opens with every layer, and the document Save As writes from it opens again in a new
+// session with them all; one stirrup layer more is refused, as one bar layer more is.
+TEST_F(UnheldLayerTest, AsManyLayersAsASectionHoldsOpenAndOneStirrupLayerMoreIsRefused)
+{
+    const auto layers = [](int bars, int stirrups) {
+        std::string text;
+        for (int i = 0; i < bars; ++i)
+            text += StrPrintf("LONGREINF L%d\nZ %d\nAI 100\nNUM 1\nENDLONG\n", i, 10 + i % 400);
+        for (int i = 0; i < stirrups; ++i)
+            text += StrPrintf("TRANSREINF S%d\nA 200\nPATTERN 3\nDB 11.3\n", i);
+        return LabelledSection(text);
+    };
+    const auto expectAll = [this](const char* when) {
+        SCOPED_TRACE(when);
+        const TStructure& s = *Window().GetCurrentStructure();
+        ASSERT_EQ(s.GetName(), "Old girder");
+        EXPECT_EQ(s.GetLongLayerCount(0), 1000);
+        EXPECT_EQ(s.GetTransLayerCount(2), 1000);
+        // 1000 bars of 100 mm^2, and 1000 stirrups of 200 mm^2.
+        double bars = 0.0, stirrups = 0.0;
+        for (int i = 0; i < s.GetLongLayerCount(0); ++i)
+            bars += s.GetLongLayer(i, 0)->A;
+        for (int i = 0; i < s.GetTransLayerCount(2); ++i)
+            stirrups += s.GetTransLayer(i, 2)->A;
+        EXPECT_NEAR(bars, 0.1, 1e-9);
+        EXPECT_NEAR(stirrups, 0.2, 1e-9);
+    };
+    const std::vector<UiRequest> boxes = Open("full.q2t", layers(1000, 1000));
+    EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text);
+    expectAll("opened");
+    ui.File(plat::FileDialogKind::Save, dir.File("full.qvh"));
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+    app.reset();
+    Start();
+    EXPECT_TRUE(Open("full.qvh", dir.Read("full.qvh")).empty());
+    expectAll("saved and opened in a new session");
+    EXPECT_TRUE(ui.Done());
+
+    ExpectRefusedKeepingTheOpenSection("stirrups.q2t", layers(1, 1001),
+                                       "The section has 1001 transverse layers in direction z: a section holds at "
                                        "most 1000. The file cannot be read.",
                                        "Load Error");
 }

@@ -1,7 +1,8 @@
 // What the reinforcement pages let into a section, File > Save writes and a new session of the
 // program opens again as the same section: a circular pattern that would take the section past
 // the layers a document keeps is refused at Add with a message, one that fits is kept; a stirrup
-// renamed with a NUL (as pasted text can bring one) keeps its name as a blank.
+// renamed with a NUL (as pasted text can bring one) keeps its name as a blank, and so do a title
+// typed with a delete and an old binary file's titles.
 
 #include <fstream>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "model/LayerLimits.h"
 #include "model/TBeam.h"
 #include "tests/dialogs/SectionDialogShell.h"
+#include "tests/files/LegacyFileBuilders.h"
 #include "tests/model/StructureFixtures.h"
 
 namespace {
@@ -249,6 +251,49 @@ TEST_F(EnteredSectionsOpenAgain, ATitleTypedWithAControlCharacterOpensAgainWithA
     EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Girder one");
     EXPECT_EQ(Window().GetCurrentStructure()->GetDoneBy(), "A. Engineer");
     EXPECT_EQ(Window().GetCurrentStructure()->GetLongLayerCount(0), 1);
+}
+
+// The same with a delete (0x7F) typed in the title, a control character too: the section keeps
+// a blank in its place, and the title stays the same across Save and a new session's Open.
+TEST_F(EnteredSectionsOpenAgain, ATitleTypedWithADeleteKeepsTheSameNameAcrossSaveAndOpen) {
+    OpenMade("titled.qvh", fixtures::BeamWithBottomBars(500e-6));
+    constexpr int kNameField = 5032;  // "General  Definitions"
+    ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
+        d.Type(kNameField, "Girder\x7f" "two");
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::EditGeneral, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Girder two");
+
+    SaveAndOpenInANewSession();
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Girder two");
+}
+
+// A version 0.8 file whose title and author hold an escape and a delete, opened by File > Open:
+// the section's names have blanks in their places, and so has the document Save As writes from
+// it when a new session opens it.
+TEST_F(EnteredSectionsOpenAgain, AnOldBinaryFilesTitlesOpenWithBlanksForControlCharacters) {
+    std::vector<std::uint8_t> bytes = MakeV08File(8).bytes;
+    std::string text(bytes.begin(), bytes.end());
+    text.replace(text.find("ZZ9"), 3, "20M");
+    text.replace(text.find("Beam B"), 6, "Beam\x1b" "B");
+    text.replace(text.find("Tester"), 6, "Tes\x7f" "er");
+    dir.Write("old.q2k", text);
+    OpenByMenu(dir.File("old.q2k"));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Beam B");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetDoneBy(), "Tes er");
+
+    ui.File(plat::FileDialogKind::Save, dir.File("old.qvh"));
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+    app.reset();
+    Start();
+    OpenByMenu(dir.File("old.qvh"));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(Window().GetCurrentStructure()->GetName(), "Beam B");
+    EXPECT_EQ(Window().GetCurrentStructure()->GetDoneBy(), "Tes er");
 }
 
 // The sample's web concrete and its steel "Curve" given curves that start at a stress other than
