@@ -14,6 +14,7 @@
 #include "member/TMemberDefinition.h"
 #include "member/fire/TStructureSlots.h"
 #include "model/ModelHelpers.h"
+#include "model/ValueLimits.h"
 
 namespace {
 
@@ -29,7 +30,14 @@ public:
         text = sink.Text();
         return true;
     }
+    // A structure holding a value the reader refuses is not written: the document would not
+    // open again, and the file it replaces keeps what it held.
     bool WriteStructure(std::string& text, TStructure& structure) override {
+        if (const std::string unheld = UnheldValueText(structure); !unheld.empty()) {
+            ShowMessage(unheld + " The file is not saved.", "Save Error",
+                        MsgStyle::Ok | MsgStyle::IconExclamation);
+            return false;
+        }
         StringSink sink;
         if (!m_dtd || !XmlWriteStructure(*m_dtd, sink, &structure).Ok())
             return false;

@@ -227,6 +227,15 @@ std::string FormatSingleValue(const char* format, double value)
     return FormatWithin(format, value, kSinglePrecisionFormat);
 }
 
+double AsDocumentKeepsIt(double value, const char* format, int kind, const int* unitSystem)
+{
+    const double kept =
+        FromDocument(FormatValue(format, std::fabs(ToDocument(value, kind, unitSystem))),
+                     kind,
+                     unitSystem);
+    return value < 0.0 ? -kept : kept;
+}
+
 std::string FormatExactValue(const char* format, double value)
 {
     const std::string text = PrintfValue(format, value);

@@ -190,8 +190,20 @@ int TBeam::Validate()
 
 int TBeam::FindMainTypes()
 {
+    // Totals within this share of the regions' depth (of the largest steel total) count as
+    // equal, the first type keeping the lead: a document keeps ten digits, and regions of equal
+    // height read back from one must not hand the lead to another type by their last bits.
+    constexpr double kSameShare = 1e-8;
     const int concreteCount = GetConcreteTypeCount();
     const int regionCount = GetRegionCount();
+    double lowest = 0.0;
+    double highest = 0.0;
+    for (int i = 0; i < regionCount; ++i) {
+        const ConcreteRegionRec* r = GetRegion(i);
+        lowest = i == 0 ? r->bottom : std::min(lowest, r->bottom);
+        highest = i == 0 ? r->top : std::max(highest, r->top);
+    }
+    const double sameHeight = kSameShare * (highest - lowest);
     int bestConcrete = 0;
     double bestHeight = 0.0;
     for (int t = 0; t < concreteCount; ++t) {
@@ -201,7 +213,7 @@ int TBeam::FindMainTypes()
             if (r->concreteType == t)
                 total += r->top - r->bottom;
         }
-        if (t == 0 || total > bestHeight) {
+        if (t == 0 || total > bestHeight + sameHeight) {
             bestConcrete = t;
             bestHeight = total;
         }
@@ -218,7 +230,7 @@ int TBeam::FindMainTypes()
             if (layer->type == t)
                 total += layer->A * es;
         }
-        if (t == 0 || total > bestStiffness) {
+        if (t == 0 || total > bestStiffness + kSameShare * std::fabs(bestStiffness)) {
             bestSteel = t;
             bestStiffness = total;
         }

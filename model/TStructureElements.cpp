@@ -92,9 +92,9 @@ void AppendCurveRows(TTextBuffer& text, const TDepthTable& curve, bool reverse, 
         std::reverse(pairs.begin(), pairs.end());
     for (const DepthPair& p : pairs) {
         text.Append(kBodyRowStart);
-        text.Append(FormatValue("%5.3f", std::fabs(ToDocument(p.z, ukStrain, unit))));
+        text.Append(FormatValue(kCurveStrainFormat, std::fabs(ToDocument(p.z, ukStrain, unit))));
         text.Append(" ");
-        text.Append(FormatValue("%5.2f", std::fabs(ToDocument(p.v, ukStress, unit))));
+        text.Append(FormatValue(kCurveStressFormat, std::fabs(ToDocument(p.v, ukStress, unit))));
     }
 }
 

@@ -6,13 +6,16 @@
 #include <cmath>
 
 #include "foundation/StrFormat.h"
+#include "foundation/Units.h"
 #include "member/fire/FireLaws.h"
 #include "member/fire/TFireAnalysis.h"
 #include "member/fire/TStructureSlots.h"
+#include "model/ElementText.h"
+#include "model/TBeam.h"
+#include "model/ValueLimits.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "model/materials/UserCurves.h"
-#include "model/TBeam.h"
 
 namespace {
 
@@ -24,6 +27,10 @@ constexpr double kSteelStrainStep = 0.0001;
 constexpr double kThermalExpansion = 1e-5;
 constexpr const char* kNameSuffix = " - After Fire";
 constexpr const char* kNext = " Next";
+// The share of the largest strain kept that a stirrup's stretched strains reach at most: they
+// must stay held through rounding and the steel check (which may add a micro-strain to eu, and
+// resets a strand's rupture strain beyond its largest).
+constexpr double kHeldStrainShare = 0.999;
 
 double TemperatureAt(const TBeam& beam, const TFireAnalysis_Base& model, double x, double z)
 {
@@ -80,22 +87,51 @@ ConcreteTypeRec StripConcrete(const ConcreteTypeRec& base, double fs, double fe)
     return strip;
 }
 
-// The base steel with its strength reduced by kfy and its stiffness by kE; the Ramberg-Osgood
-// B is multiplied by bFactor (kE / kfy for the bars of a layer, 1 / kE for a stirrup).
-SteelTypeRec ReducedSteel(const SteelTypeRec& base, double kfy, double kE, double bFactor)
+// The base steel with its strength reduced by kfy and its stiffness by kE; its strains
+// stretched by `stretch` (1 / kE but where a stirrup's would run away, see StirrupStretch); the
+// Ramberg-Osgood B is multiplied by bFactor (kE / kfy for the bars of a layer, 1 / kE for a
+// stirrup).
+SteelTypeRec
+ReducedSteel(const SteelTypeRec& base, double kfy, double kE, double stretch, double bFactor)
 {
     SteelTypeRec bar = base;
     bar.userCurve.reset();
     bar.fy *= kfy;
     bar.fu *= kfy;
     bar.Es *= kE;
-    bar.esh /= kE;
-    bar.eu /= kE;
-    bar.er /= kE;
+    bar.esh *= stretch;
+    bar.eu *= stretch;
+    bar.er *= stretch;
     bar.A *= kE;
     bar.C *= kE;
     bar.B *= bFactor;
     return bar;
+}
+
+// The factor on a stirrup steel's strains: 1 / kE, as far as the last strain of its law (the
+// rupture strain; for a strand, which ruptures at its strain at peak, no further than
+// kMaxStrandRuptureStrain, beyond which the check takes it for no value and resets it) stays
+// within the largest strain a section holds. Past that the stretch would only describe a steel
+// that has lost all its strength, which kMinStirrupFireFactor already holds at a thousandth;
+// unbounded it reaches strains no document keeps (GFRP above 400 degrees: 1000 times the cold
+// ones). The strains keep their proportions.
+double StirrupStretch(const SteelTypeRec& base, double kE)
+{
+    const double largest =
+        kHeldStrainShare * (base.kind == SteelKind::Prestressing ? kMaxStrandRuptureStrain
+                                                                 : LargestSectionValue(ukStrain));
+    const double reach = std::max({base.esh, base.eu, base.er});
+    const double stretch = 1.0 / kE;
+    return reach * stretch > largest ? std::max(1.0, largest / reach) : stretch;
+}
+
+// A curve pair as the document, written in the active unit system, keeps it: the values derived
+// from a post-fire curve (a steel's modulus and yield point) are then those its document gives
+// back when it is opened, and saving that writes the same text again.
+void AddAsKept(TDepthTable& curve, double strain, double stress)
+{
+    curve.Add(AsDocumentKeepsIt(strain, kCurveStrainFormat, ukStrain, &g_UnitSystem),
+              AsDocumentKeepsIt(stress, kCurveStressFormat, ukStress, &g_UnitSystem));
 }
 
 // The post-fire curves are material curves: the analysis applies the resistance factors to
@@ -144,7 +180,7 @@ MakeFireLayerConcrete(const TBeam& beam, const TFireAnalysis_Base& model, int k,
     }
     auto curve = std::make_unique<TDepthTable>("fire concrete");
     for (int i = 0; i < kFireConcretePoints; ++i)
-        curve->Add(kConcreteStrainStep * i, stress[i]);
+        AddAsKept(*curve, kConcreteStrainStep * i, stress[i]);
     curve->Sort(1);
     FinishUserCurve(*curve);
 
@@ -190,7 +226,8 @@ MakeFireLayerSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, in
         // strains would be infinite).
         if (!(kfy > 0.0 && kE > 0.0))
             continue;
-        const SteelTypeRec bar = ReducedSteel(*base, kfy, kE, kE / kfy);
+        // The curve ends at 0.3, far below where a stretch of the strains could run away.
+        const SteelTypeRec bar = ReducedSteel(*base, kfy, kE, 1.0 / kE, kE / kfy);
         for (int j = 0; j < kFireSteelPoints; ++j) {
             const double s = SteelStress(bar, kSteelStrainStep * j, 0.0);
             if (s < 1e30)
@@ -203,7 +240,7 @@ MakeFireLayerSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, in
     while (count > 3 && stress[count - 1] == 0.0)
         --count;
     for (int j = 0; j < count; ++j)
-        curve->Add(kSteelStrainStep * j, stress[j]);
+        AddAsKept(*curve, kSteelStrainStep * j, stress[j]);
     FinishUserCurve(*curve);
 
     SteelTypeRec steel;
@@ -233,15 +270,15 @@ MakeFireStirrupSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, 
     }
     const double kfy = std::max(SteelStrengthFactor(hottest, rebarFireType), kMinStirrupFireFactor);
     const double kE = std::max(SteelStiffnessFactor(hottest, rebarFireType), kMinStirrupFireFactor);
-    SteelTypeRec steel = ReducedSteel(base, kfy, kE, 1.0 / kE);
+    SteelTypeRec steel = ReducedSteel(base, kfy, kE, StirrupStretch(base, kE), 1.0 / kE);
     if (steel.kind == SteelKind::UserCurve) {
         // Without a curve the check would give the default curve at full strength: the
         // reduced type takes the elastic-plastic curve of its reduced values instead.
         auto curve = std::make_unique<TDepthTable>("fire stirrup");
         const double yieldStrain = steel.fy / steel.Es;
-        curve->Add(0.0, 0.0);
-        curve->Add(yieldStrain, steel.fy);
-        curve->Add(std::max(steel.eu, yieldStrain + kSteelStrainStep), steel.fy);
+        AddAsKept(*curve, 0.0, 0.0);
+        AddAsKept(*curve, yieldStrain, steel.fy);
+        AddAsKept(*curve, std::max(steel.eu, yieldStrain + kSteelStrainStep), steel.fy);
         FinishUserCurve(*curve);
         steel.userCurve.reset(std::move(curve));
     }

@@ -46,7 +46,8 @@ MakeFireLayerConcrete(const TBeam& beam, const TFireAnalysis_Base& model, int k,
 SteelTypeRec
 MakeFireLayerSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, int rebarFireType);
 // The steel "Stirrup: i+1" of stirrup layer i, reduced for the hottest of ten points along its
-// leg, its factors at least kMinStirrupFireFactor.
+// leg, its factors at least kMinStirrupFireFactor; its strains stretched by 1 / kE so far as its
+// rupture strain stays within what a section holds (a strand's within what its check keeps).
 SteelTypeRec
 MakeFireStirrupSteel(const TBeam& beam, const TFireAnalysis_Base& model, int i, int rebarFireType);
 // The mean temperature rise across the width times 1e-5 per degree at the profile's heights.

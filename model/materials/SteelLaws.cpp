@@ -288,7 +288,9 @@ void CheckUserCurve(SteelTypeRec& rec)
     int largest = -1;
     const double fmax = curve.MaxValue(largest);
     rec.fu = std::fabs(fmax);
-    rec.eu = largest >= 0 ? curve.GetDepth(largest) : 0.0;
+    // A curve that carries no stress at all (a bar burnt out in a fire) has no strain at its
+    // largest stress: its first zero would be the closing pair far beyond any strain (1e12).
+    rec.eu = largest >= 0 && fmax > 0.0 ? curve.GetDepth(largest) : 0.0;
     double z = 0.0;
     double v = 0.0;
     rec.fy = curve.IntersectLine(rec.Es, -0.002 * rec.Es, z, v) ? v : rec.fu;
@@ -327,7 +329,7 @@ int CheckSteelType(SteelTypeRec& rec, bool reset)
             rec.fy = 1.86e9;
         if (std::fabs(rec.fu) > 1e11)
             rec.fu = 1.86e9;
-        if (rec.eu > 2.0)
+        if (rec.eu > kMaxStrandRuptureStrain)
             rec.eu = 0.043;
         rec.esh = rec.fy / (rec.Es + 1.0);
     }

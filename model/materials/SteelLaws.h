@@ -23,10 +23,14 @@
 #include "foundation/Sentinel.h"
 #include "model/materials/MaterialTypes.h"
 
+// The largest rupture strain a strand record keeps: the check takes a larger one for no value
+// and gives the strand the standard 0.043.
+inline constexpr double kMaxStrandRuptureStrain = 2.0;
+
 // Validates a record by kind; with reset the defaults of its kind are set first. A kind 32767
 // record without a curve gets the default curve "segmental rebar"; its curve is cleaned and
-// Es, fy, fu, eu, esh and er are derived from it. An unknown kind is reported and left as it
-// is. Answers 1.
+// Es, fy, fu, eu, esh and er are derived from it (eu 0 for a curve that carries no stress). An
+// unknown kind is reported and left as it is. Answers 1.
 int CheckSteelType(SteelTypeRec& rec, bool reset);
 
 // Stress at strain e for the plastic offset e0 (0 for a bar never yielded), times the steel's

@@ -5,7 +5,21 @@
 #include <string>
 
 #include "app/CommandIds.h"
+#include "member/TMemberDefinition.h"
 #include "tests/app/ShellFixture.h"
+
+// A member 3 m long on its plates, its live-load moment diagram from 0 to -2000 at the right
+// end, of one zone: section 0 over the whole length.
+inline void DefineOneZoneMember(TMemberDefinition& member)
+{
+    member.length = 3.0;
+    member.rightPlateLocation = 3.0;
+    member.diagrams[LiveDiagram][0] = {0.0, 0.0, 0};
+    member.diagrams[LiveDiagram][1] = {3.0, -2000.0, 0};
+    member.pointCount[LiveDiagram] = 2;
+    member.zoneCount = 1;
+    member.zones[0] = {0.0, 0};
+}
 
 class RealDocumentShellTest : public StartedShellTest {
 protected:

@@ -8,7 +8,7 @@
 #include "model/materials/MaterialTypes.h"
 #include "model/shapes/SectionShape.h"
 #include "support/TestSupport.h"
-#include "tests/app/ShellFixture.h"
+#include "tests/app/RealDocumentShell.h"
 
 namespace {
 // Uses the program's document engine instead of the fixture's; the member definition is given
@@ -29,13 +29,8 @@ void DefineTwoZoneMember() {
     g_Structures[0]->SetName("Girder");
     g_Structures[1] = std::make_unique<TBeam>();
     g_Structures[1]->SetName("Column");
-    g_MemberDefinition.length = 3.0;
-    g_MemberDefinition.rightPlateLocation = 3.0;
-    g_MemberDefinition.diagrams[LiveDiagram][0] = {0.0, 0.0, 0};
-    g_MemberDefinition.diagrams[LiveDiagram][1] = {3.0, -2000.0, 0};
-    g_MemberDefinition.pointCount[LiveDiagram] = 2;
+    DefineOneZoneMember(g_MemberDefinition);
     g_MemberDefinition.zoneCount = 2;
-    g_MemberDefinition.zones[0] = {0.0, 0};
     g_MemberDefinition.zones[1] = {1.5, 1};
 }
 } // namespace

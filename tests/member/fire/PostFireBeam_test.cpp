@@ -11,8 +11,10 @@
 #include <gtest/gtest.h>
 
 #include "FireTestSupport.h"
+#include "foundation/StrFormat.h"
 #include "member/fire/FireLaws.h"
 #include "member/fire/TFireAnalysis.h"
+#include "model/ValueLimits.h"
 #include "model/materials/MaterialTypes.h"
 #include "model/materials/SteelLaws.h"
 #include "model/materials/UserCurves.h"
@@ -179,6 +181,67 @@ TEST(PostFireBeam, BarsRupturingSoonAfterYieldKeepTheirReducedStrength)
     const SteelTypeRec again = MakeFireLayerSteel(*post, cold, 0, kMildSteel);
     EXPECT_NEAR(SteelStress(again, 0.01, 0.0), reduced, 1e3);
     EXPECT_NEAR(again.fy, reduced, 1e3);
+}
+
+// A stirrup at a uniform temperature T keeps k_fy of its strength and k_E of its stiffness, its
+// strains stretched by 1 / k_E (the laws' factors at T typed in by hand below). Where the
+// stretch runs away (a burnt-out bar: k_E near 0, held at 0.001) its rupture strain stops at
+// 0.999 of the 10 (10000 mm/m) a section holds, a strand's at 0.999 of the 2 its check keeps,
+// the other strains in proportion. Whatever the temperature, the post-fire beam (bars burnt
+// out too) is one a document holds.
+TEST(PostFireBeam, StirrupStrainsStayWithinWhatASectionHolds)
+{
+    RecordingReporter reporter;
+    struct Case {
+        int fireType;
+        int kind;
+        double T;
+        double kfy, kE; // the laws at T
+        double heldEr;  // the bounded rupture strain, 0 where 1 / k_E stretches it
+    };
+    const double barHeld = 0.999 * 10.0, strandHeld = 0.999 * 2.0;
+    const int bars = SteelKind::Reinforcing, strand = SteelKind::Prestressing;
+    const Case cases[] = {
+        {kMildSteel, bars, 600.0, 1.899 - 0.00257 * 600, 1.39 - 0.0018 * 600, 0.0},
+        {kMildSteel, bars, 1190.0, 0.24 - 0.0002 * 1190, 0.27 - 0.000225 * 1190, barHeld},
+        {kMildSteel, bars, 1250.0, 0.001, 0.001, barHeld},
+        {kGFRP, bars, 350.0, 1.333 - 0.00333 * 350, 2.0 - 0.005 * 350, 0.0},
+        {kGFRP, bars, 800.0, 0.001, 0.001, barHeld},
+        {kCFRP, bars, 399.0, 1.0 - 0.0025 * 399, 2.0 - 0.005 * 399, barHeld},
+        {kAFRP, bars, 450.0, 1.267 - 0.00267 * 450, 1.625 - 0.00325 * 450, 0.0},
+        {kMildSteel, strand, 600.0, 1.899 - 0.00257 * 600, 1.39 - 0.0018 * 600, 0.0},
+        {kMildSteel, strand, 1150.0, 0.24 - 0.0002 * 1150, 0.27 - 0.000225 * 1150, strandHeld},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(StrPrintf("fire type %d, kind %d, %g degrees", c.fireType, c.kind, c.T));
+        const FireData fire{kExposeBottom, kConstantFire, c.fireType, 3600.0, c.T};
+        auto beam = FireBeam(0.3, 0.6, fire, 2, true);
+        if (c.kind == SteelKind::Prestressing) {
+            SteelTypeRec s;
+            InitSteelTypeRec(s);
+            s.kind = SteelKind::Prestressing;
+            CheckSteelType(s, true);
+            beam->AddSteelType(s);
+            beam->GetTransLayer(0, 2)->type = beam->GetSteelTypeCount() - 1;
+            beam->Validate();
+        }
+        const SteelTypeRec& cold = *beam->GetSteelType(beam->GetTransLayer(0, 2)->type);
+        const GivenFire model(c.T - 20.0, 0.0);
+        const SteelTypeRec hot = MakeFireStirrupSteel(*beam, model, 0, c.fireType);
+        const double stretch = c.heldEr > 0.0 ? c.heldEr / cold.er : 1.0 / c.kE;
+        EXPECT_NEAR(hot.Es, c.kE * cold.Es, 1e-9 * cold.Es);
+        EXPECT_NEAR(hot.eu, stretch * cold.eu, 1e-9 * stretch * cold.eu);
+        EXPECT_NEAR(hot.er, stretch * cold.er, 1e-9 * stretch * cold.er);
+        if (c.kind == SteelKind::Reinforcing) {
+            EXPECT_NEAR(hot.fy, c.kfy * cold.fy, 1e-9 * cold.fy);
+            EXPECT_NEAR(hot.fu, c.kfy * cold.fu, 1e-9 * cold.fu);
+            EXPECT_NEAR(hot.esh, stretch * cold.esh, 1e-9 * stretch * cold.esh);
+        }
+        TestSlots slots(2);
+        const auto post = BuildPostFireBeam(*beam, model, 25, fire, slots);
+        EXPECT_EQ(UnheldValueText(*post), "");
+    }
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST(PostFireBeam, NamesAreKeptApartAndFitTheNameField)
