@@ -17,7 +17,8 @@
 
 namespace {
 
-// Load factors below this count as zero-load stages.
+// Load factors below this count as zero-load stages, for increments the section can carry
+// many times over.
 constexpr double kZeroLoadFactor = 0.001;
 // Shear errors that decide an attempt: converged, accepted after many attempts, diverged.
 constexpr double kConvergedError = 0.01;
@@ -86,12 +87,13 @@ int T1DAnalysis::Step()
         Finish();
 
     // Two of the last three stages at zero load: the newest goes.
+    const double zeroLoad = ZeroLoadFactor();
     n = CurrentStage;
     int zero = 0;
     for (int k = 0; k < 3 && n - k >= 0; ++k) {
         if (k > 0 && n <= k)
             break;
-        if (IsValidStage(n - k) && std::fabs(LoadFactorOf(n - k)) < kZeroLoadFactor)
+        if (IsValidStage(n - k) && std::fabs(LoadFactorOf(n - k)) < zeroLoad)
             ++zero;
     }
     if (zero >= 2 && n > 0) {
@@ -107,6 +109,30 @@ int T1DAnalysis::Step()
     if (StageCount > kStageLimit && Running != 0)
         Finish();
     return 1;
+}
+
+// A load factor of 0.001 is no load for increments of the size of a unit load. Increments far
+// beyond what the section carries bring the whole response below it, and every stage would go
+// as a zero-load stage: for them no load is a thousandth of what the section carries.
+double T1DAnalysis::ZeroLoadFactor() const
+{
+    const TBeam* beam = GetBeam();
+    if (beam == nullptr)
+        return kZeroLoadFactor;
+    const int q = const_cast<T1DAnalysis*>(this)->ChooseControlVariable(0);
+    const double increment = std::fabs(IncrementLoads[static_cast<std::size_t>(q)]);
+    // What the gross concrete section carries at f'c, on its height for a moment: above any
+    // capacity of the section but the steel's, well within the thousandfold margin.
+    const int mainType = beam->GetMainConcreteType();
+    const ConcreteTypeRec* main = mainType >= 0 && mainType < beam->GetConcreteTypeCount()
+                                      ? beam->GetConcreteType(mainType)
+                                      : nullptr;
+    const double fc = main != nullptr ? std::fabs(main->fc) : 0.0;
+    const double carried =
+        fc * beam->GetGrossArea() * (q == kMoment ? std::max(beam->GetHeight(), 0.0) : 1.0);
+    if (increment <= 0.0 || carried <= 0.0 || carried >= increment)
+        return kZeroLoadFactor;
+    return kZeroLoadFactor * carried / increment;
 }
 
 // ---- One attempt --------------------------------------------------------------------------
