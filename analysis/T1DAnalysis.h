@@ -69,7 +69,8 @@ public:
     int ChooseControlVariable(int flag) override;
 
     // Results at a load factor, between the first two stages (from the start, or from the
-    // peak) that bracket it; a load factor below 0.001 gives the initial stage. 1 when found.
+    // peak) that bracket it; a load factor below ZeroLoadFactor gives the initial stage. 1 when
+    // found.
     virtual int ResultAtValue(double loadFactor, StageResults& out, int fromPeak) const;
     // Resets the stepping (the full response also solves the initial state).
     virtual int Start();
