@@ -95,8 +95,8 @@ public:
     int ChooseInitialStep(const SectionState* state);
     // True when the response is complete at cur (prev the stage before it).
     bool IsResponseFinished(const SectionState* cur, const SectionState* prev) const;
-    // Load factors below this make a zero-load stage: 0.001, less for increments beyond what
-    // the section carries.
+    // Load factors below this make a zero-load stage: 0.001, or the load factor of a load of
+    // 1 N (N m) where that is less.
     double ZeroLoadFactor() const;
     // True when the last step was long enough against the whole response for an event of
     // this kind (1 crack appeared, 2 crack closed, 3 crushing, 4 failed bars, 5 node limit)

@@ -17,9 +17,9 @@
 
 namespace {
 
-// Load factors below this count as zero-load stages, for increments the section can carry
-// many times over.
+// Load factors below this, and loads (N, N m) below this, make a zero-load stage.
 constexpr double kZeroLoadFactor = 0.001;
+constexpr double kZeroLoad = 1.0;
 // Shear errors that decide an attempt: converged, accepted after many attempts, diverged.
 constexpr double kConvergedError = 0.01;
 constexpr double kLateAcceptError = 0.03;
@@ -111,28 +111,16 @@ int T1DAnalysis::Step()
     return 1;
 }
 
-// A load factor of 0.001 is no load for increments of the size of a unit load. Increments far
-// beyond what the section carries bring the whole response below it, and every stage would go
-// as a zero-load stage: for them no load is a thousandth of what the section carries.
+// A stage counts as at zero load when its load factor is below 0.001 and the load it adds is
+// below 1 N (N m for a moment): the thousandth of a load factor that the increments of 1 kN or
+// 1 kN m make a zero load stays so for smaller increments, and for larger ones the zero load
+// stays a force. Increments far past what the section carries bring its whole response below a
+// load factor of 0.001; by the load factor alone every stage would go as a zero-load stage.
 double T1DAnalysis::ZeroLoadFactor() const
 {
-    const TBeam* beam = GetBeam();
-    if (beam == nullptr)
-        return kZeroLoadFactor;
     const int q = const_cast<T1DAnalysis*>(this)->ChooseControlVariable(0);
     const double increment = std::fabs(IncrementLoads[static_cast<std::size_t>(q)]);
-    // What the gross concrete section carries at f'c, on its height for a moment: above any
-    // capacity of the section but the steel's, well within the thousandfold margin.
-    const int mainType = beam->GetMainConcreteType();
-    const ConcreteTypeRec* main = mainType >= 0 && mainType < beam->GetConcreteTypeCount()
-                                      ? beam->GetConcreteType(mainType)
-                                      : nullptr;
-    const double fc = main != nullptr ? std::fabs(main->fc) : 0.0;
-    const double carried =
-        fc * beam->GetGrossArea() * (q == kMoment ? std::max(beam->GetHeight(), 0.0) : 1.0);
-    if (increment <= 0.0 || carried <= 0.0 || carried >= increment)
-        return kZeroLoadFactor;
-    return kZeroLoadFactor * carried / increment;
+    return increment > kZeroLoad / kZeroLoadFactor ? kZeroLoad / increment : kZeroLoadFactor;
 }
 
 // ---- One attempt --------------------------------------------------------------------------

@@ -176,11 +176,11 @@ TEST_F(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
     EXPECT_NEAR(reloadPeak, peakMoment, 0.05 * peakMoment);
 }
 
-// A moment increment at the largest moment a page takes, 1e9 N m, is far past what the beam
+// A moment increment at the largest moment a page takes, 1e9 N m, is far past what a section
 // carries: its whole response lies at load factors below 0.001. It traces the same moments
 // and curvatures as under the unit increment, at load factors a millionth as large, and ends
 // as that one does; results read at a load factor come from the stages there, not from the
-// unloaded beam.
+// unloaded section.
 TEST_F(FullSectionalResponse, AnIncrementFarPastTheCapacityTracesTheResponseAtSmallLoadFactors)
 {
     const ConcreteTypeRec& c = *beam->GetConcreteType(0);
@@ -211,6 +211,24 @@ TEST_F(FullSectionalResponse, AnIncrementFarPastTheCapacityTracesTheResponseAtSm
     ASSERT_EQ(unit.ResultAtValue(unit.GetMaxLoadFactor() / 2.0, u, 0), 1);
     EXPECT_GT(std::fabs(u.curvature), 10.0 * std::fabs(unit.StageSlot(0)->Results[StateResult::Curvature]));
     EXPECT_NEAR(r.curvature, u.curvature, 0.01 * std::fabs(u.curvature));
+
+    // Plain concrete carries next to nothing once cracked: those stages are no zero-load stages
+    // under either increment, and the response ends after the same stages.
+    auto plain = [](double dM) {
+        auto section = PS::Empty();
+        section->AddRegion(PS::kH, 0.0, PS::kB, PS::kB, 0, 1);
+        section->Validate();
+        PS::SetLoads(*section, 0, 0, 0, 0, dM, 0);
+        return section;
+    };
+    const auto plainUnit = plain(-1000.0), plainFar = plain(-kMaxTypedMoment);
+    TFullSectionalResponse cracked(plainUnit.get()), crackedFar(plainFar.get());
+    const int crackedSteps = RunToFinish(cracked, kMaxSteps);
+    EXPECT_EQ(RunToFinish(crackedFar, kMaxSteps), crackedSteps);
+    EXPECT_EQ(crackedFar.IsRunning(), 0);
+    EXPECT_EQ(crackedFar.GetStageCount(), cracked.GetStageCount());
+    EXPECT_NEAR(crackedFar.GetMaxLoadFactor(), cracked.GetMaxLoadFactor() * scale,
+                1e-3 * crackedFar.GetMaxLoadFactor());
 }
 
 namespace {
