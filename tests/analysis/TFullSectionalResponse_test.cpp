@@ -209,7 +209,8 @@ TEST_F(FullSectionalResponse, AnIncrementFarPastTheCapacityTracesTheResponseAtSm
     StageResults r, u;
     ASSERT_EQ(far.ResultAtValue(peak / 2.0, r, 0), 1);
     ASSERT_EQ(unit.ResultAtValue(unit.GetMaxLoadFactor() / 2.0, u, 0), 1);
-    EXPECT_GT(std::fabs(u.curvature), 10.0 * std::fabs(unit.StageSlot(0)->Results[StateResult::Curvature]));
+    EXPECT_GT(std::fabs(u.curvature),
+              10.0 * std::fabs(unit.StageSlot(0)->Results[StateResult::Curvature]));
     EXPECT_NEAR(r.curvature, u.curvature, 0.01 * std::fabs(u.curvature));
 
     // Plain concrete carries next to nothing once cracked: those stages are no zero-load stages
@@ -227,7 +228,8 @@ TEST_F(FullSectionalResponse, AnIncrementFarPastTheCapacityTracesTheResponseAtSm
     EXPECT_EQ(RunToFinish(crackedFar, kMaxSteps), crackedSteps);
     EXPECT_EQ(crackedFar.IsRunning(), 0);
     EXPECT_EQ(crackedFar.GetStageCount(), cracked.GetStageCount());
-    EXPECT_NEAR(crackedFar.GetMaxLoadFactor(), cracked.GetMaxLoadFactor() * scale,
+    EXPECT_NEAR(crackedFar.GetMaxLoadFactor(),
+                cracked.GetMaxLoadFactor() * scale,
                 1e-3 * crackedFar.GetMaxLoadFactor());
 }
 

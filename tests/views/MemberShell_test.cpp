@@ -10,8 +10,8 @@
 #include <string>
 
 #include "analysis/RunToFinish.h"
-#include "app/CommandIds.h"
 #include "analysis/StepTogether.h"
+#include "app/CommandIds.h"
 #include "app/views/TViewm.h"
 #include "charts/Tcontrolchart.h"
 #include "foundation/StrFormat.h"
@@ -211,7 +211,8 @@ TEST_F(MemberShell, AMemberLoadedFarPastItsStrengthRunsToItsCapacity)
     const double T = 2 * fixtures::BarArea(0.012) * 400e6;
     const double Mn = T * (0.25 - T / (0.85 * 35e6 * 0.2) / 2);
     EXPECT_NEAR(bound.capacity * kMemberMomentRange.high, Mn, 0.15 * Mn);
-    EXPECT_NEAR(bound.capacity * kMemberMomentRange.high, unit.capacity * std::fabs(unit.moment),
+    EXPECT_NEAR(bound.capacity * kMemberMomentRange.high,
+                unit.capacity * std::fabs(unit.moment),
                 1e-4 * Mn);
     EXPECT_GT(std::fabs(unit.deflection), 1e-4);
     EXPECT_NEAR(bound.deflection, unit.deflection, 0.01 * std::fabs(unit.deflection));
