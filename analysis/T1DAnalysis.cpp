@@ -633,7 +633,7 @@ int T1DAnalysis::ResultAtValue(double loadFactor, StageResults& out, int fromPea
         out = r;
         return 1;
     };
-    if (std::fabs(x) < 0.001) {
+    if (std::fabs(x) < ZeroLoadFactor()) {
         if (!IsValidStage(0))
             return 0;
         return take(*StageSlot(0), 1.0, nullptr, 0.0);

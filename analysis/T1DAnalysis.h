@@ -69,7 +69,8 @@ public:
     int ChooseControlVariable(int flag) override;
 
     // Results at a load factor, between the first two stages (from the start, or from the
-    // peak) that bracket it; a load factor below 0.001 gives the initial stage. 1 when found.
+    // peak) that bracket it; a load factor below ZeroLoadFactor gives the initial stage. 1 when
+    // found.
     virtual int ResultAtValue(double loadFactor, StageResults& out, int fromPeak) const;
     // Resets the stepping (the full response also solves the initial state).
     virtual int Start();
@@ -94,6 +95,9 @@ public:
     int ChooseInitialStep(const SectionState* state);
     // True when the response is complete at cur (prev the stage before it).
     bool IsResponseFinished(const SectionState* cur, const SectionState* prev) const;
+    // Load factors below this make a zero-load stage: 0.001, or the load factor of a load of
+    // 1 N (N m) where that is less.
+    double ZeroLoadFactor() const;
     // True when the last step was long enough against the whole response for an event of
     // this kind (1 crack appeared, 2 crack closed, 3 crushing, 4 failed bars, 5 node limit)
     // to ask for an intermediate stage.

@@ -17,8 +17,9 @@
 
 namespace {
 
-// Load factors below this count as zero-load stages.
+// Load factors below this, and loads (N, N m) below this, make a zero-load stage.
 constexpr double kZeroLoadFactor = 0.001;
+constexpr double kZeroLoad = 1.0;
 // Shear errors that decide an attempt: converged, accepted after many attempts, diverged.
 constexpr double kConvergedError = 0.01;
 constexpr double kLateAcceptError = 0.03;
@@ -86,12 +87,13 @@ int T1DAnalysis::Step()
         Finish();
 
     // Two of the last three stages at zero load: the newest goes.
+    const double zeroLoad = ZeroLoadFactor();
     n = CurrentStage;
     int zero = 0;
     for (int k = 0; k < 3 && n - k >= 0; ++k) {
         if (k > 0 && n <= k)
             break;
-        if (IsValidStage(n - k) && std::fabs(LoadFactorOf(n - k)) < kZeroLoadFactor)
+        if (IsValidStage(n - k) && std::fabs(LoadFactorOf(n - k)) < zeroLoad)
             ++zero;
     }
     if (zero >= 2 && n > 0) {
@@ -107,6 +109,18 @@ int T1DAnalysis::Step()
     if (StageCount > kStageLimit && Running != 0)
         Finish();
     return 1;
+}
+
+// A stage counts as at zero load when its load factor is below 0.001 and the load it adds is
+// below 1 N (N m for a moment): the thousandth of a load factor that the increments of 1 kN or
+// 1 kN m make a zero load stays so for smaller increments, and for larger ones the zero load
+// stays a force. Increments far past what the section carries bring its whole response below a
+// load factor of 0.001; by the load factor alone every stage would go as a zero-load stage.
+double T1DAnalysis::ZeroLoadFactor() const
+{
+    const int q = const_cast<T1DAnalysis*>(this)->ChooseControlVariable(0);
+    const double increment = std::fabs(IncrementLoads[static_cast<std::size_t>(q)]);
+    return increment > kZeroLoad / kZeroLoadFactor ? kZeroLoad / increment : kZeroLoadFactor;
 }
 
 // ---- One attempt --------------------------------------------------------------------------

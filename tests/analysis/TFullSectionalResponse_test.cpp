@@ -16,6 +16,7 @@
 #include "analysis/T1DAnalysis.h"
 #include "analysis/TInteractionDiagrams.h"
 #include "analysis/layers/LayerDriver.h"
+#include "foundation/TypedNumber.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -173,6 +174,63 @@ TEST_F(FullSectionalResponse, MomentOnlyBeamFollowsTheHandMoments)
         if (a.StageSlot(i) != nullptr && a.StageSlot(i)->Valid != 0)
             reloadPeak = std::max(reloadPeak, MomentOf(*a.StageSlot(i)));
     EXPECT_NEAR(reloadPeak, peakMoment, 0.05 * peakMoment);
+}
+
+// A moment increment at the largest moment a page takes, 1e9 N m, is far past what a section
+// carries: its whole response lies at load factors below 0.001. It traces the same moments
+// and curvatures as under the unit increment, at load factors a millionth as large, and ends
+// as that one does; results read at a load factor come from the stages there, not from the
+// unloaded section.
+TEST_F(FullSectionalResponse, AnIncrementFarPastTheCapacityTracesTheResponseAtSmallLoadFactors)
+{
+    const ConcreteTypeRec& c = *beam->GetConcreteType(0);
+    const SteelTypeRec& steel = *beam->GetSteelType(0);
+    const double d = 0.55;
+    const double blockDepth = PS::kBarArea * steel.fy / (0.85 * std::fabs(c.fc) * PS::kB);
+    const double ultimateMoment = PS::kBarArea * steel.fy * (d - blockDepth / 2.0);
+
+    TFullSectionalResponse unit(beam.get());
+    const int unitSteps = RunToFinish(unit, kMaxSteps);
+    ASSERT_EQ(unit.IsRunning(), 0);
+    auto huge = PS::Beam();
+    PS::SetLoads(*huge, 0, 0, 0, 0, -kMaxTypedMoment, 0);
+    TFullSectionalResponse far(huge.get());
+    const int steps = RunToFinish(far, kMaxSteps);
+    EXPECT_EQ(far.IsRunning(), 0) << "still running after " << steps << " steps";
+    EXPECT_LE(steps, 2 * unitSteps);
+
+    const double scale = 1000.0 / kMaxTypedMoment;
+    const double peak = far.GetMaxLoadFactor();
+    EXPECT_GT(peak * kMaxTypedMoment, 0.97 * ultimateMoment);
+    EXPECT_LT(peak * kMaxTypedMoment, 1.25 * ultimateMoment);
+    EXPECT_NEAR(peak, unit.GetMaxLoadFactor() * scale, 1e-3 * peak);
+
+    // Half way to the peak the beam has cracked: its curvature is the unit response's there.
+    StageResults r, u;
+    ASSERT_EQ(far.ResultAtValue(peak / 2.0, r, 0), 1);
+    ASSERT_EQ(unit.ResultAtValue(unit.GetMaxLoadFactor() / 2.0, u, 0), 1);
+    EXPECT_GT(std::fabs(u.curvature),
+              10.0 * std::fabs(unit.StageSlot(0)->Results[StateResult::Curvature]));
+    EXPECT_NEAR(r.curvature, u.curvature, 0.01 * std::fabs(u.curvature));
+
+    // Plain concrete carries next to nothing once cracked: those stages are no zero-load stages
+    // under either increment, and the response ends after the same stages.
+    auto plain = [](double dM) {
+        auto section = PS::Empty();
+        section->AddRegion(PS::kH, 0.0, PS::kB, PS::kB, 0, 1);
+        section->Validate();
+        PS::SetLoads(*section, 0, 0, 0, 0, dM, 0);
+        return section;
+    };
+    const auto plainUnit = plain(-1000.0), plainFar = plain(-kMaxTypedMoment);
+    TFullSectionalResponse cracked(plainUnit.get()), crackedFar(plainFar.get());
+    const int crackedSteps = RunToFinish(cracked, kMaxSteps);
+    EXPECT_EQ(RunToFinish(crackedFar, kMaxSteps), crackedSteps);
+    EXPECT_EQ(crackedFar.IsRunning(), 0);
+    EXPECT_EQ(crackedFar.GetStageCount(), cracked.GetStageCount());
+    EXPECT_NEAR(crackedFar.GetMaxLoadFactor(),
+                cracked.GetMaxLoadFactor() * scale,
+                1e-3 * crackedFar.GetMaxLoadFactor());
 }
 
 namespace {

@@ -10,10 +10,12 @@
 #include <string>
 
 #include "analysis/RunToFinish.h"
+#include "analysis/StepTogether.h"
 #include "app/CommandIds.h"
 #include "app/views/TViewm.h"
 #include "charts/Tcontrolchart.h"
 #include "foundation/StrFormat.h"
+#include "member/MemberLimits.h"
 #include "member/MemberTestSupport.h"
 #include "member/TFullMemberResponse.h"
 #include "member/TMemberDefinition.h"
@@ -164,6 +166,56 @@ TEST_F(MemberShell, EveryPointOfAFinishedPushoverCanBeShown)
         EXPECT_EQ(crack->ScaleFactor(), std::atof(factor));
         EXPECT_TRUE(drawsTheMember()) << factor;
     }
+}
+
+// The largest moment the loading page takes, on the member of the 200 x 300 mm beam with two
+// 12 mm bars: a load far past what the beam carries. "Member &Response" runs to its end by
+// itself within a bounded number of idle passes (one station step each), as the member under
+// 10 kN/m does; the capacity is the stress block's moment over the load, and the pushover is
+// the same member response at load factors smaller by the ratio of the loads.
+TEST_F(MemberShell, AMemberLoadedFarPastItsStrengthRunsToItsCapacity)
+{
+    const ScopedStepTogetherSlice oneStepPerPass(0);
+    constexpr long kPasses = 2000;
+    Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
+    g_Structures[0] = membertest::RectBeam("Beam", 0.2, 0.3, 2, 0.012);
+    View().CreateLogic(1, g_Structures[0].get(), nullptr);
+    struct Run {
+        double moment; // stored, at midspan
+        long passes = 0;
+        double capacity = 0.0;
+        double deflection = 0.0; // at the capacity
+    };
+    Run runs[] = {{g_MemberDefinition.diagrams[LiveDiagram][1].moment}, {-kMemberMomentRange.high}};
+    for (Run& run : runs) {
+        SCOPED_TRACE(run.moment);
+        g_MemberDefinition.diagrams[LiveDiagram][1].moment = run.moment;
+        Frame().Dispatch(CmId::MemberResponse);
+        auto* m = dynamic_cast<TFullMemberResponse*>(Window().GetCurrentAnalysis());
+        ASSERT_NE(m, nullptr);
+        while (m->IsRunning() != 0 && run.passes < kPasses)
+            Window().IdleAction(run.passes++);
+        ASSERT_EQ(m->IsRunning(), 0) << "still running after " << run.passes << " idle passes";
+        Frame().Dispatch(CmId::FullMemberResults);
+        run.capacity = m->GetMemberCapacity();
+        const TDepthTable& pushover = m->GetCurve(MemberCurve::LoadDeflection);
+        ASSERT_EQ(pushover.GetCount(), kLoadDeflectionSteps + 2);
+        EXPECT_DOUBLE_EQ(pushover.GetValue(kLoadDeflectionSteps), run.capacity);
+        run.deflection = pushover.GetDepth(kLoadDeflectionSteps);
+    }
+    const Run& unit = runs[0];
+    const Run& bound = runs[1];
+    EXPECT_LE(bound.passes, 2 * unit.passes);
+
+    // Mn = T (d - a / 2), T = As fy, a = T / (0.85 f'c b): 21.9 kN m with d = 250 mm.
+    const double T = 2 * fixtures::BarArea(0.012) * 400e6;
+    const double Mn = T * (0.25 - T / (0.85 * 35e6 * 0.2) / 2);
+    EXPECT_NEAR(bound.capacity * kMemberMomentRange.high, Mn, 0.15 * Mn);
+    EXPECT_NEAR(bound.capacity * kMemberMomentRange.high,
+                unit.capacity * std::fabs(unit.moment),
+                1e-4 * Mn);
+    EXPECT_GT(std::fabs(unit.deflection), 1e-4);
+    EXPECT_NEAR(bound.deflection, unit.deflection, 0.01 * std::fabs(unit.deflection));
 }
 
 TEST_F(MemberShell, AnEmptyLiveLoadIsRefusedOnSolve)
