@@ -283,7 +283,10 @@ int TP2k1DAnalysis::SolveInitialStages()
 
     const double constantSum =
         std::fabs(ConstantLoads[0]) + std::fabs(ConstantLoads[1]) + std::fabs(ConstantLoads[2]);
-    const int mode = constantSum < kLoadControlThreshold ? kModeStrainControl : kModeLoadControl;
+    // Without an increment no load factor follows from a held strain: the element is solved
+    // under its constant loads alone.
+    const int mode =
+        constantSum < kLoadControlThreshold && HasIncrement() ? kModeStrainControl : kModeLoadControl;
     if (Solve(stage0, mode) == 0)
         return FailInitialStages();
     // With no load to increase there is no first step to take.
