@@ -28,7 +28,7 @@ struct MembraneLoadsEmptied : SizedPagesTest {
     void EmptyTheLoads()
     {
         ui.Dialog("Define Loading", [](plat::DialogDriver& d) {
-            for (int id : {101, 5052, 5053, 5054, 5055, 5056})
+            for (int id : {101, 5052, 5053, 5054, 5055, 5056})  // constant N, M, V; increments
                 d.Type(id, "");
             d.Click(plat::DialogResult::Ok);
         });
