@@ -9,6 +9,7 @@
 #include "foundation/Units.h"
 #include "model/TBeam.h"
 #include "model/TStructure.h"
+#include "model/ValueLimits.h"
 #include "model/materials/MaterialTypes.h"
 
 namespace {
@@ -19,7 +20,6 @@ constexpr double kDaysPerYear = 365.0;
 constexpr double kFactorTolerance = 0.01;
 constexpr double kLoadTolerance = 0.0001;  // a change that marks the structure modified
 constexpr double kMinFactor = 0.01, kMaxFactor = 10.0;
-constexpr double kMaxAgeYears = 1000.0;
 // What the beam keeps of a typed crack spacing and moment axis (m).
 constexpr double kMaxCrackSpacing = 500.0;
 constexpr double kMaxMomentAxis = 1000.0;
@@ -241,7 +241,12 @@ namespace {
 
 bool ReadTime(const TimeFields& typed, double (&values)[3], TypedRefusal& refusal)
 {
-    Take(refusal, 0, typed.years, "Age for analysis", TypedRange{0.0, kMaxAgeYears, ukNone, "years"}, values[0]);
+    Take(refusal,
+         0,
+         typed.years,
+         "Age for analysis",
+         TypedRange{0.0, kMaxConcreteAgeYears, ukNone, "years"},
+         values[0]);
     Take(refusal, 1, typed.moment, "Sustained Moment", kMomentRange, values[1]);
     Take(refusal, 2, typed.axial, "Sustained Axial Load", kForceRange, values[2]);
     return !refusal;

@@ -4,13 +4,15 @@
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
+#include "model/FireDefaults.h"
 #include "model/TStructure.h"
 
 namespace {
 
-constexpr double kMinExposure = 300.0;   // s
-constexpr double kMaxExposure = 36000.0; // s
-constexpr double kMaxFireTemperature = 2000.0; // degrees C
+constexpr double kMinExposure = kMinFireExposure;
+constexpr double kMaxExposure = kMaxFireExposure;
+
+static_assert(kRebarFireTypes.size() == kMaxRebarFireType + 1);
 
 bool Fahrenheit() { return g_UnitSystem == kUnitUS; }
 

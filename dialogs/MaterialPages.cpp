@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "dialogs/MaterialLists.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
@@ -11,6 +12,7 @@
 #include "model/TStructure.h"
 #include "model/ValueLimits.h"
 #include "model/materials/ConcreteLaws.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 
@@ -240,8 +242,47 @@ int TGen_Conc::ValidateEntry() {
 
 // ---- Steel ----------------------------------------------------------------------------------------
 
-TSteelPage::TSteelPage(TStructure& structure, TTypeList& list, TTypeList& other, int pageMode, int initialSelection)
-    : TGen_Base(pageMode, initialSelection), m_structure(structure), m_workList(list), m_other(other) {}
+TSteelPage::TSteelPage(TStructure& structure, TTypeList& list, TTypeList& other, int kind, int pageMode,
+                       int initialSelection)
+    : TGen_Base(pageMode, initialSelection), m_structure(structure), m_workList(list), m_other(other),
+      m_kind(kind) {}
+
+bool TSteelPage::TypedByCurve() const { return m_kind == SteelKind::Reinforcing && form.comboSel[0] == 1; }
+
+int TSteelPage::ModulusField() const { return m_kind == SteelKind::Prestressing ? 3 : 0; }
+
+TypedRange TSteelPage::FieldRange(int field) const {
+    TypedRange range = TGen_Base::FieldRange(field);
+    // A steel by its own curve takes its modulus from the curve.
+    if (field == ModulusField() && !TypedByCurve())
+        range.low = kLeastSteelModulus;
+    return range;
+}
+
+TypedRefusal TSteelPage::CheckEntrySize(const TTypeList::AllValues& values, int /*replacing*/) {
+    if (TypedByCurve())
+        return {};
+    // The type as the sheet stores it, and as a document of it is checked again when opened.
+    TTypeList one(1);
+    if (!one.AddFull(values, {0, 0, 0, -1}, "typed"))
+        return {};
+    SteelTypeRec base;
+    InitSteelTypeRec(base);
+    SteelTypeRec type = SteelFromEntry(one, 0, base, m_kind);
+    std::string told = UnheldSteelValue(type);
+    if (told.empty()) {
+        CheckSteelType(type, false);
+        told = UnheldSteelValue(type);
+    }
+    if (told.empty())
+        return {};
+    // The strains a type derives grow from its yield strain fy / Es, unless a bar's typed
+    // strain-hardening strain is larger: the field to retype is the one they come from.
+    int field = ModulusField();
+    if (m_kind == SteelKind::Reinforcing && values[2] > type.fy / type.Es)
+        field = 2;
+    return {field, "These values give the type " + told + "."};
+}
 
 bool TSteelPage::IsDeletable() {
     return !List().IsValidIndex(Current()) || !SteelTypeInUse(m_structure, List().Entry(Current()).codes[3]);
@@ -256,7 +297,7 @@ void TSteelPage::UpdateCapacity() {
 
 TGen_Steel::TGen_Steel(TStructure& structure, TTypeList& list, TTypeList& prestressingList, int pageMode,
                        int initialSelection)
-    : TSteelPage(structure, list, prestressingList, pageMode, initialSelection) {
+    : TSteelPage(structure, list, prestressingList, SteelKind::Reinforcing, pageMode, initialSelection) {
     m_title = "Rebar Details";
 }
 
@@ -305,7 +346,7 @@ void TGen_Steel::PredefinedTypeChosen() {
 
 TGen_PSteel::TGen_PSteel(TStructure& structure, TTypeList& list, TTypeList& rebarList, int pageMode,
                          int initialSelection)
-    : TSteelPage(structure, list, rebarList, pageMode, initialSelection) {
+    : TSteelPage(structure, list, rebarList, SteelKind::Prestressing, pageMode, initialSelection) {
     m_title = "Prestressing Steel Details";
 }
 

@@ -40,18 +40,30 @@ extern const std::array<const char*, 8> kRebarGradeNames;
 extern const std::array<std::array<double, 6>, 2> kStrandTypes;
 
 // Base of the two steel pages: a type in use by the section may not be deleted, and the two
-// lists share the section's steel type slots (other: the other page's list).
+// lists share the section's steel type slots (other: the other page's list). The page stores
+// no type that a section does not hold, counting what checking the type derives from the
+// typed values (its yield strain from fy / Es), so that a document keeps every type it stores;
+// kind is the SteelKind of the page's types (a rebar entry by its own curve excepted).
 class TSteelPage : public TGen_Base {
 public:
-    TSteelPage(TStructure& structure, TTypeList& list, TTypeList& other, int pageMode, int initialSelection);
+    TSteelPage(TStructure& structure, TTypeList& list, TTypeList& other, int kind, int pageMode,
+               int initialSelection);
 
 protected:
     bool IsDeletable() override;
     void UpdateCapacity() override;
+    TypedRange FieldRange(int field) const override;
+    TypedRefusal CheckEntrySize(const TTypeList::AllValues& values, int replacing) override;
 
     TStructure& m_structure;
     TTypeList& m_workList;
     TTypeList& m_other;
+
+private:
+    bool TypedByCurve() const;
+    int ModulusField() const;
+
+    int m_kind;
 };
 
 class TGen_Steel : public TSteelPage {

@@ -9,12 +9,12 @@
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
+#include "member/MemberLimits.h"
 
 namespace {
 
 constexpr double kPointCaps = 127;               // room kept free in the 128-entry tables
 constexpr double kMinZoneSpacing = 0.1;          // m between zone boundaries
-constexpr double kMaxMemberLength = 1000.0;      // m
 constexpr double kNegativeLength = 0.1;          // m: what a negative length becomes
 constexpr double kNotSet = 3.1415626e31;         // FormatShearAt's empty value
 constexpr double kShearAllowance = 100.0;        // N: shears closer than this (+1 %) are one
@@ -29,12 +29,12 @@ double F(int kind) { return UnitFactor(kind); }
 int Trunc(double v) { return ClampToInt(v); }
 
 const TypedRange kSpanRange{0.0, kMaxMemberLength, ukSectionLength};
-const TypedRange kPositionRange{0.0, kMaxMemberLength, ukSectionLength, {}, true};
-const TypedRange kForceRange{-kMaxTypedForce, kMaxTypedForce, ukForce};
-const TypedRange kMomentRange{-kMaxTypedMoment, kMaxTypedMoment, ukMoment};
+const TypedRange& kPositionRange = kMemberPositionRange;
+const TypedRange& kForceRange = kMemberForceRange;
+const TypedRange& kMomentRange = kMemberMomentRange;
 // Yield penetration constants as shown (per display stress unit); the quick definition keeps
 // them in single precision.
-const TypedRange kPenetrationRange{-1e6, 1e6, ukNone};
+const TypedRange kPenetrationRange{-kMaxShownYieldPenetration, kMaxShownYieldPenetration, ukNone};
 
 // The first of the texts its range refuses, numbered in order.
 TypedRefusal FirstRefused(std::initializer_list<std::pair<const std::string*, std::pair<const char*, const TypedRange*>>>
@@ -90,7 +90,10 @@ std::string Shown(double v, const char* format, int decimals) { return StrPrintf
 
 } // namespace
 
-double YieldPenetrationRatio() { return UnitFactor(ukLargeStress) * 1.0e6; }
+double YieldPenetrationRatio()
+{
+    return YieldPenetrationRatio(g_UnitSystem);
+}
 
 void SortMomentPoints(TMemberDefinition& d, int k)
 {
@@ -137,7 +140,7 @@ QuickFields ShowQuickFields(const TStructureSlots& slots, const TMemberDefinitio
 
 TypedRefusal CheckQuickFields(const QuickFields& typed)
 {
-    const TypedRange ratio{-10.0, 10.0, ukPercent};
+    const TypedRange ratio{-kMaxMomentRatio, kMaxMomentRatio, ukPercent};
     const std::string shear = QuickText(typed.shearLength), zone = QuickText(typed.constantZone),
                       moment = QuickText(typed.momentRatio), axial = QuickText(typed.axialLoad);
     TypedRefusal refused = FirstRefused({{&shear, {"Shear Span", &kSpanRange}},

@@ -2,17 +2,19 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TStructure.h"
+#include "model/ValueLimits.h"
+#include "model/materials/ConcreteLaws.h"
+#include "model/materials/MaterialTypes.h"
+#include "model/materials/SteelLaws.h"
 #include "model/materials/UserCurves.h"
 
 namespace {
-
-// Strain at which a curve counts as passing through the origin.
-constexpr double kOriginTolerance = 1e-6;
 
 struct ListKind {
     const char* title;
@@ -92,17 +94,17 @@ std::string TValueList::ShowList() {
         m_curve.Sort(0);
     const double factor = UnitFactor(ukStress);
     const char* format = g_UnitSystem == kUnitUS ? "%5.3f , %5.0f\r\n" : "%5.3f , %5.2f\r\n";
-    // The first two and the last two pairs close the curve.
-    for (int i = 2; i <= m_curve.GetCount() - 3; ++i)
-        text += StrPrintf(format, std::fabs(m_curve.GetDepth(i)) * 1000.0, std::fabs(m_curve.GetValue(i)) * factor);
+    for (const DepthPair& p : GivenCurvePairs(m_curve))
+        text += StrPrintf(format, std::fabs(p.z) * 1000.0, std::fabs(p.v) * factor);
     return text;
 }
 
 std::string TValueList::CheckText(const std::string& text) const {
     std::string refused;
-    const std::size_t read = Tokens(text, &refused).size();
+    const std::vector<double> values = Tokens(text, &refused);
+    const std::size_t read = values.size();
     if (refused.empty())
-        return {};
+        return m_mode == 3 ? std::string() : UnheldCurveText(values);
     if (refused.size() > kShownToken)
         refused = refused.substr(0, kShownToken) + "...";
     return StrPrintf("Value %zu of the list, \"%s\", must be a number.", read + 1, refused.c_str());
@@ -120,18 +122,42 @@ void TValueList::ReadText(const std::string& text) {
             list.Add(v / factor);
         return;
     }
-    m_curve.Clear();
+    ReadCurve(values, m_curve);
+}
+
+void TValueList::ReadCurve(const std::vector<double>& values, TDepthTable& curve) const {
+    curve.Clear();
     const double factor = UnitFactor(ukStress);
     const double sign = m_mode == 0 ? -1.0 : 1.0;
     for (std::size_t i = 0; i < values.size(); i += 2) {
         const double strain = std::fabs(values[i]) / 1000.0;
         const double stress = i + 1 < values.size() ? std::fabs(values[i + 1]) / factor : 0.0;
-        m_curve.Add(sign * strain, sign * stress);
+        curve.Add(sign * strain, sign * stress);
     }
-    const int origin = m_curve.IndexOfDepth(0.0);
-    if (origin < 0 || std::fabs(m_curve.GetDepth(origin)) > kOriginTolerance || m_curve.GetValue(origin) != 0.0)
-        m_curve.Add(0.0, 0.0);
-    FinishUserCurve(m_curve);
+    FinishGivenCurve(curve);
+}
+
+std::string TValueList::UnheldCurveText(const std::vector<double>& values) const {
+    TDepthTable curve;
+    ReadCurve(values, curve);
+    std::string told;
+    if (m_mode == 0) {
+        ConcreteTypeRec type;
+        InitConcreteTypeRec(type);
+        CheckConcreteType(type, true);
+        type.baseCurve = BaseCurveCode::UserDefined;
+        type.userCurve.reset(std::make_unique<TDepthTable>(curve));
+        PrepareConcreteType(type);
+        told = UnheldConcreteValue(type);
+        return told.empty() ? told : "The curve gives the concrete " + told + ".";
+    }
+    SteelTypeRec type;
+    InitSteelTypeRec(type);
+    type.kind = SteelKind::UserCurve;
+    type.userCurve.reset(std::make_unique<TDepthTable>(curve));
+    CheckSteelType(type, false);
+    told = UnheldSteelValue(type);
+    return told.empty() ? told : "The curve gives the steel " + told + ".";
 }
 
 void TValueList::Commit() {

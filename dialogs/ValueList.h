@@ -35,8 +35,10 @@ public:
     int selection = 0;
     // The chosen list as text.
     std::string ShowList();
-    // The message for a text with a value that is no finite number (the dialog refuses it
-    // and keeps it for retyping); empty when every value is one.
+    // The message for a text with a value that is no finite number, or (modes 0 and 2) for a
+    // curve from which the type would take a value no section holds (model/ValueLimits), as
+    // a document could not keep it (the dialog refuses the text and keeps it for retyping);
+    // empty when the text can be taken.
     std::string CheckText(const std::string& text) const;
     // Reads a text into the chosen list of the working copy, up to a value that is no finite
     // number.
@@ -48,6 +50,11 @@ public:
     const TDepthTable& WorkingCurve() const { return m_curve; }
 
 private:
+    // The curve of modes 0 and 2 from the values read, closed from the origin.
+    void ReadCurve(const std::vector<double>& values, TDepthTable& curve) const;
+    // The message for a curve that gives its type a value no section holds; empty otherwise.
+    std::string UnheldCurveText(const std::vector<double>& values) const;
+
     TStructure* m_structure;
     int m_mode;
     TDepthTable* m_given;

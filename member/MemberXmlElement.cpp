@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 
 #include "foundation/Reporter.h"
@@ -9,6 +10,7 @@
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
 #include "foundation/XmlEntities.h"
+#include "member/MemberLimits.h"
 #include "member/TMemberDefinition.h"
 #include "member/fire/TStructureSlots.h"
 #include "model/ElementText.h"
@@ -48,6 +50,15 @@ bool NextWord(TTextBuffer& body, std::string& word)
             return true;
     return false;
 }
+
+const char* DiagramName(int k)
+{
+    return k == LiveDiagram ? "live moment diagram" : "dead moment diagram";
+}
+
+// The displacement location is a position along the member; a negative one (that of a member
+// not defined yet, and the element's default) stands for the middle of the member.
+const TypedRange kDisplacementRange{-kMaxMemberLength, kMaxMemberLength, ukSectionLength};
 
 void ReportSurplus(const char* what, int limit)
 {
@@ -146,6 +157,7 @@ int MemberXmlElement::BeginMemberXmlElement(const std::string& element)
     if (element == kMemberRootName) {
         m_diagram = -1;
         m_support = -1;
+        m_unheld.clear();
     } else if (element == "BMD") {
         ++m_diagram;
     } else if (element == "supports") {
@@ -180,15 +192,29 @@ int MemberXmlElement::SetMemberXmlAttribute(const std::string& element,
 // 1 for a known attribute (stored or complained about), 0 for an unknown one.
 int MemberXmlElement::SetRootAttribute(const std::string& attribute, const std::string& value, const int* unit)
 {
-    if (attribute == "length")
+    if (attribute == "length") {
         m_d.length = FromDocument(value, ukSectionLength, unit);
-    else if (attribute == "topplatesize")
+        if (std::fabs(m_d.length - kUndefinedMemberLength) > kSamePosition)
+            Hold("The member", "a length", m_d.length, kMemberPositionRange, unit);
+    } else if (attribute == "topplatesize") {
         m_d.topPlateSize = FromDocument(value, ukSectionLength, unit);
-    else if (attribute == "displocate")
+        Hold("The member", "a top plate size", m_d.topPlateSize, kMemberPositionRange, unit);
+    } else if (attribute == "displocate") {
         m_d.displacementLocation = FromDocument(value, ukSectionLength, unit);
-    else if (attribute == "yieldpenetrateconst")
+        Hold("The member",
+             "a displacement location",
+             m_d.displacementLocation,
+             kDisplacementRange,
+             unit);
+    } else if (attribute == "yieldpenetrateconst") {
         m_d.yieldPenetrationConstant = ReadDocumentNumber(value);
-    else if (attribute == "top_direct")
+        const double largest = LargestYieldPenetration();
+        Hold("The member",
+             "a yield penetration constant",
+             m_d.yieldPenetrationConstant,
+             TypedRange{-largest, largest, ukNone},
+             unit);
+    } else if (attribute == "top_direct")
         ReadDocumentInteger(value, m_d.topDirect, kMemberRootName, attribute);
     else if (attribute == "leftanchor" || attribute == "rightanchor") {
         const int code = CodeOf(kAnchorageWords, value);
@@ -221,7 +247,13 @@ int MemberXmlElement::SetDiagramAttribute(const std::string& attribute, const st
         if (live && value != "live")
             ShowMessage("Live (variable) moment diagram must be presented first", "Error in XML File");
     } else {
-        m_d.axialLoad[static_cast<std::size_t>(m_diagram)] = FromDocument(value, ukForce, unit);
+        double& load = m_d.axialLoad[static_cast<std::size_t>(m_diagram)];
+        load = FromDocument(value, ukForce, unit);
+        Hold(StrPrintf("The %s", DiagramName(m_diagram)),
+             "an axial load",
+             load,
+             kMemberForceRange,
+             unit);
     }
     return 1;
 }
@@ -241,10 +273,16 @@ int MemberXmlElement::SetSupportAttribute(const std::string& attribute, const st
             ShowMessage("Left support must be specified first", "Error in XML Beam Analysis File");
         else if (!left && value == "left")
             ShowMessage("Right support must be specified second", "Error in XML Beam Analysis File");
-    } else if (attribute == "platesize") {
-        (left ? m_d.leftPlateSize : m_d.rightPlateSize) = FromDocument(value, ukSectionLength, unit);
-    } else if (attribute == "platelocate") {
-        (left ? m_d.leftPlateLocation : m_d.rightPlateLocation) = FromDocument(value, ukSectionLength, unit);
+    } else if (attribute == "platesize" || attribute == "platelocate") {
+        const bool size = attribute == "platesize";
+        double& field = size ? (left ? m_d.leftPlateSize : m_d.rightPlateSize)
+                             : (left ? m_d.leftPlateLocation : m_d.rightPlateLocation);
+        field = FromDocument(value, ukSectionLength, unit);
+        Hold(left ? "The left support" : "The right support",
+             size ? "a plate size" : "a location",
+             field,
+             kMemberPositionRange,
+             unit);
     } else if (attribute == "support") {
         const int code = CodeOf(kSupportWords, value);
         if (code < 0)
@@ -289,6 +327,10 @@ void MemberXmlElement::ReadDiagramRows(TTextBuffer& text, const int* unit)
         p.x = FromDocument(x, ukSectionLength, unit);
         p.moment = FromDocument(moment, ukMoment, unit);
         p.parabolic = 0;
+        const std::string point =
+            StrPrintf("Point %d of the %s", m_d.pointCount[k], DiagramName(m_diagram));
+        Hold(point, "a position", p.x, kMemberPositionRange, unit);
+        Hold(point, "a moment", p.moment, kMemberMomentRange, unit);
         ReadDocumentInteger(flag, p.parabolic, "BMD", "parabolic");
     }
     if (surplus)
@@ -327,10 +369,34 @@ void MemberXmlElement::ReadZoneRows(TTextBuffer& text, const int* unit)
                         "XML Beam Analysis Definition Error");
             slot = FirstSectionSlot(m_slots);
         }
-        m_d.zones[static_cast<std::size_t>(m_d.zoneCount++)] = {FromDocument(x, ukSectionLength, unit), slot};
+        const double start = FromDocument(x, ukSectionLength, unit);
+        m_d.zones[static_cast<std::size_t>(m_d.zoneCount++)] = {start, slot};
+        Hold(StrPrintf("Zone %d of the member", m_d.zoneCount),
+             "a start",
+             start,
+             kMemberPositionRange,
+             unit);
     }
     if (surplus)
         ReportSurplus("material zones", kMaxMemberZones);
 }
 
-int MemberXmlElement::EndMemberXmlElement(const std::string&) { return 1; }
+void MemberXmlElement::Hold(const std::string& record,
+                            const char* what,
+                            double value,
+                            const TypedRange& range,
+                            const int* unit)
+{
+    if (m_unheld.empty())
+        m_unheld = UnheldMemberValue(record, what, value, range, unit);
+}
+
+int MemberXmlElement::EndMemberXmlElement(const std::string&)
+{
+    if (m_unheld.empty())
+        return 1;
+    // Told once: the reading stops here, and the document open before stays.
+    ShowMessage(m_unheld + " The file cannot be read.", "Load Error");
+    m_unheld.clear();
+    return 0;
+}

@@ -6,10 +6,14 @@
 // mattypes (body "x "section name"" rows) and supports (left, then right). Positions are
 // written in the section-length unit of the document, moments and forces in its moment and
 // force units. Reading does not reset the definition: what the element does not set is kept.
+// A value the member pages would not take (member/MemberLimits.h) refuses the element at the
+// end of the element that holds it, after one message naming the value.
 
 #include <string>
 
 #include "files/xml/MemberXmlCallbacks.h"
+
+struct TypedRange;
 
 struct TMemberDefinition;
 class TStructureSlots;
@@ -39,6 +43,7 @@ public:
                               const std::string& value,
                               int* unitSystem) override;
     int ReadMemberXmlData(const std::string& element, TTextBuffer& text, int* unitSystem) override;
+    // 0, after the message, when the element just read held a value no member takes.
     int EndMemberXmlElement(const std::string& element) override;
 
 private:
@@ -47,9 +52,16 @@ private:
     int SetSupportAttribute(const std::string& attribute, const std::string& value, const int* unit);
     void ReadDiagramRows(TTextBuffer& text, const int* unit);
     void ReadZoneRows(TTextBuffer& text, const int* unit);
+    // Keeps the refusal of the first value outside its range.
+    void Hold(const std::string& record,
+              const char* what,
+              double value,
+              const TypedRange& range,
+              const int* unit);
 
     TMemberDefinition& m_d;
     const TStructureSlots& m_slots;
     int m_diagram = -1; // BMD instance being read
     int m_support = -1; // supports instance being read
+    std::string m_unheld; // the refusal of the first value no member takes
 };

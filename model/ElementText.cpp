@@ -1,5 +1,6 @@
 #include "model/ElementText.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -38,9 +39,10 @@ std::size_t SkipDigits(const std::string& text, std::size_t i)
     return i;
 }
 
-// Numbers beyond this read as 0: no stored quantity comes near it, and the unit factors
-// must not carry a value out of the double range.
-constexpr double kLargestDocumentNumber = 1e250;
+// Numbers beyond this (up to those past the range of a double) read as this, with their sign:
+// the unit factors (the smallest some 1e-8) must not carry a value out of the double range. No
+// stored quantity comes near it, and the value's own check refuses it by its record.
+constexpr double kLargestDocumentNumber = 1e300;
 
 } // namespace
 
@@ -78,9 +80,7 @@ double ReadDocumentNumber(const std::string& text)
     }
     const std::string number = text.substr(start, i - start);
     const double value = DecimalStrtod(number.c_str(), nullptr);
-    if (!std::isfinite(value) || std::fabs(value) > kLargestDocumentNumber)
-        return 0.0;
-    return value;
+    return std::clamp(value, -kLargestDocumentNumber, kLargestDocumentNumber);
 }
 
 double ReadDocumentNumberAsWritten(const std::string& text)

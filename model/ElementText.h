@@ -28,7 +28,8 @@ inline constexpr const char* kNotFoundText = "NOT FOUND";
 int DocumentUnits(const int* unitSystem);
 
 // The longest decimal prefix after leading blanks: sign, digits, point, digits, exponent.
-// Text without one, and a number that does not fit a double, read as 0.
+// Text without one reads as 0; a number is held within +-1e300, so that no unit factor carries
+// it out of the double range (a check of the value then refuses it by its record).
 double ReadDocumentNumber(const std::string& text);
 // The number the text spells after leading blanks as it is written, without the bounds of
 // ReadDocumentNumber: NaN for "nan", an infinity for "inf" or a number past the range of a

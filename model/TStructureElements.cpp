@@ -80,56 +80,21 @@ void ReadCurveRows(TTextBuffer& text, TDepthTable& curve, double sign, const int
         curve.Add(sign * FromDocument(strain, ukStrain, unit),
                   sign * FromDocument(stress, ukStress, unit));
     }
-    FinishUserCurve(curve);
+    FinishGivenCurve(curve);
 }
 
-// Strains beyond this are the far closing pairs of a finished curve.
-constexpr double kFarCurveStrain = 10000.0;
-// The near closing pairs lie 2e-6 outside the outermost given pairs, at zero stress.
-constexpr double kClosingPairGap = 3e-6;
-
-// The pairs that finishing added: those beyond the far strain, and the outermost pair at
-// either end of the rest when it has zero stress and lies within the gap of its inner
-// neighbour. A (0, 0) pair that validation inserted is a given pair.
-std::vector<bool> ClosingPairs(const TDepthTable& curve)
-{
-    const int n = curve.GetCount();
-    std::vector<bool> closing(static_cast<std::size_t>(n), false);
-    std::vector<int> inner;
-    for (int i = 0; i < n; ++i) {
-        if (std::fabs(curve.GetDepth(i)) > kFarCurveStrain)
-            closing[static_cast<std::size_t>(i)] = true;
-        else
-            inner.push_back(i);
-    }
-    const auto markEnd = [&](std::size_t end, std::size_t neighbour) {
-        const int i = inner[end];
-        const int j = inner[neighbour];
-        if (curve.GetValue(i) == 0.0 &&
-            std::fabs(curve.GetDepth(i) - curve.GetDepth(j)) <= kClosingPairGap)
-            closing[static_cast<std::size_t>(i)] = true;
-    };
-    if (inner.size() >= 2) {
-        markEnd(0, 1);
-        markEnd(inner.size() - 1, inner.size() - 2);
-    }
-    return closing;
-}
-
-// The given pairs of a finished curve, without the pairs that finishing added; validation may
-// have added a (0, 0) pair, which is kept, so that a curve read back finishes the same way.
+// The given pairs of a finished curve (GivenCurvePairs), so that a curve read back finishes
+// and cleans to the same curve and writes the same rows.
 void AppendCurveRows(TTextBuffer& text, const TDepthTable& curve, bool reverse, const int* unit)
 {
-    const int n = curve.GetCount();
-    const std::vector<bool> closing = ClosingPairs(curve);
-    for (int k = 0; k < n; ++k) {
-        const int i = reverse ? n - 1 - k : k;
-        if (closing[static_cast<std::size_t>(i)])
-            continue;
+    std::vector<DepthPair> pairs = GivenCurvePairs(curve);
+    if (reverse)
+        std::reverse(pairs.begin(), pairs.end());
+    for (const DepthPair& p : pairs) {
         text.Append(kBodyRowStart);
-        text.Append(FormatValue("%5.3f", std::fabs(ToDocument(curve.GetDepth(i), ukStrain, unit))));
+        text.Append(FormatValue("%5.3f", std::fabs(ToDocument(p.z, ukStrain, unit))));
         text.Append(" ");
-        text.Append(FormatValue("%5.2f", std::fabs(ToDocument(curve.GetValue(i), ukStress, unit))));
+        text.Append(FormatValue("%5.2f", std::fabs(ToDocument(p.v, ukStress, unit))));
     }
 }
 

@@ -3,12 +3,28 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 
 #include "foundation/StrFormat.h"
 #include "foundation/TDepthTable.h"
+#include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
+#include "model/FireDefaults.h"
 #include "model/TBeam.h"
 #include "model/TStructure.h"
+
+double YieldPenetrationRatio(int unitSystem)
+{
+    return UnitFactor(ukLargeStress, unitSystem) * 1.0e6;
+}
+
+double LargestYieldPenetration()
+{
+    double ratio = 0.0;
+    for (int system = 0; system < kUnitSystemCount; ++system)
+        ratio = std::max(ratio, YieldPenetrationRatio(system));
+    return kMaxShownYieldPenetration * ratio;
+}
 
 double LargestSectionValue(int kind)
 {
@@ -31,41 +47,199 @@ double LargestSectionValue(int kind)
 
 namespace {
 
-// "a yield strength of 6e+258 MPa: a section takes at most 1000000 MPa"; empty when held.
-std::string UnheldValue(const char* what, double value, int kind)
+// A value past its bound by no more than this part of the bound is held. The pages take a typed
+// value that matches the bound they show (to 1e-9 of it), and a document keeps a value to ten
+// significant digits (5e-10 of it) in the factor of its unit system, which is no power of ten in
+// most: a value at the bound comes back a hair past it, and must open all the same.
+constexpr double kBoundSlack = 2e-9;
+
+// "a yield strength of 6e+258 MPa: a section takes at most 1000000 MPa"; empty when held. The
+// value is the one the record shows (a concrete's strength positive), at least `least` when
+// that is given.
+std::string UnheldValue(const char* what, double value, int kind, std::optional<double> least)
 {
     const double largest = LargestSectionValue(kind);
-    if (std::isfinite(value) && std::fabs(value) <= largest)
+    const double slack = kBoundSlack * largest;
+    const bool below = least && value < *least - kBoundSlack * std::fabs(*least);
+    if (std::isfinite(value) && std::fabs(value) <= largest + slack && !below)
         return std::string();
     const std::string unit = UnitLabel(kind);
     const std::string space = unit.empty() ? "" : " ";
     if (!std::isfinite(value))
         return StrPrintf("%s that is no number", what);
-    return StrPrintf("%s of %.4g%s%s: a section takes at most %.10g%s%s",
+    return StrPrintf("%s of %.4g%s%s: a section takes at %s %.10g%s%s",
                      what,
                      ToDisplayUnits(value, kind),
                      space.c_str(),
                      unit.c_str(),
-                     std::fabs(ToDisplayUnits(largest, kind)),
+                     below ? "least" : "most",
+                     std::fabs(ToDisplayUnits(below ? *least : largest, kind)),
                      space.c_str(),
                      unit.c_str());
+}
+
+// A value held to [low, high] and shown as value x scale + offset in its unit ("years",
+// "degrees F"): "an age of 2.7e+197 years: a section takes 0 to 1000 years", or "... takes at
+// most 1000000 kNm" for a range symmetric about 0; empty when held.
+// A bound converted to another unit and back may stray by a rounding: a millionth is allowed.
+struct ShownRange {
+    double low = 0.0;
+    double high = 0.0;
+    std::string unit;
+    double scale = 1.0;
+    double offset = 0.0;
+};
+
+std::string UnheldInRange(const char* what, double value, const ShownRange& range)
+{
+    const auto slack = [](double bound) { return std::fabs(bound) * 1e-6; };
+    if (std::isfinite(value) && value >= range.low - slack(range.low) &&
+        value <= range.high + slack(range.high))
+        return std::string();
+    if (!std::isfinite(value))
+        return StrPrintf("%s that is no number", what);
+    const std::string unit = range.unit.empty() ? std::string() : " " + range.unit;
+    const auto shown = [&range](double v) { return v * range.scale + range.offset; };
+    const double low = shown(range.low);
+    const double high = shown(range.high);
+    const std::string takes =
+        range.low == -range.high && range.offset == 0.0
+            ? StrPrintf("at most %.10g%s", std::fabs(high), unit.c_str())
+            : StrPrintf("%.10g to %.10g%s", std::min(low, high), std::max(low, high), unit.c_str());
+    return StrPrintf("%s of %.4g%s: a section takes %s",
+                     what,
+                     shown(value),
+                     unit.c_str(),
+                     takes.c_str());
+}
+
+// The long-term settings of a beam, as the time-dependent dialog stores them.
+std::string UnheldTimeValue(const TBeam& beam)
+{
+    constexpr double kDaysPerYear = 365.0;
+    int flag = 0;
+    double days = 0.0;
+    double moment = 0.0;
+    double axial = 0.0;
+    beam.GetTimeData(flag, days, moment, axial);
+    std::string told =
+        UnheldInRange("an age",
+                      days,
+                      {0.0, kMaxConcreteAgeYears * kDaysPerYear, "years", 1.0 / kDaysPerYear});
+    if (told.empty())
+        told = UnheldInRange(
+            "a sustained moment",
+            moment,
+            {-kMaxTypedMoment, kMaxTypedMoment, UnitLabel(ukMoment), UnitFactor(ukMoment)});
+    if (told.empty())
+        told = UnheldInRange(
+            "a sustained axial load",
+            axial,
+            {-kMaxTypedForce, kMaxTypedForce, UnitLabel(ukForce), UnitFactor(ukForce)});
+    return told.empty() ? told : "The long-term analysis has " + told + ".";
+}
+
+// The member a beam carries, past what the member pages take: lengths and plates larger than
+// the longest member, a moment ratio, axial load or yield-penetration factor larger than the
+// pages take. A value that is no number, or a negative length, is left to CompleteMemberValues.
+std::string UnheldQuickMemberValue(const TBeam& beam)
+{
+    TMemberQuickDef q;
+    beam.GetStoredValues(q);
+    struct QuickValue {
+        const char* what;
+        double value;
+        double largest;
+        int kind;
+        bool signedValue; // held by its magnitude
+    };
+    const double spans = static_cast<double>(q.L) + static_cast<double>(q.mido2);
+    const QuickValue values[] = {
+        {"a shear span", q.L, kMaxMemberLength, ukSectionLength, false},
+        {"a constant-moment zone", q.mido2, kMaxMemberLength, ukSectionLength, false},
+        {"a shear span and constant-moment zone together",
+         spans,
+         kMaxMemberLength,
+         ukSectionLength,
+         false},
+        {"a moment ratio", q.leftpercent, kMaxMomentRatio, ukPercent, true},
+        {"a yield penetration constant", q.penetrate, LargestYieldPenetration(), ukNone, false},
+        {"a left plate size", q.lplate, kMaxMemberLength, ukSectionLength, false},
+        {"a right plate size", q.rplate, kMaxMemberLength, ukSectionLength, false},
+        {"a constant axial load", q.constAxialLoad, kMaxTypedForce, ukForce, true},
+    };
+    for (const QuickValue& v : values) {
+        const double held = v.signedValue ? std::fabs(v.value) : v.value;
+        // The record keeps single precision: a bound read into it may round past the bound.
+        if (!std::isfinite(v.value) || held <= v.largest * (1.0 + 1e-6))
+            continue;
+        const std::string unit = UnitLabel(v.kind);
+        const std::string space = unit.empty() ? "" : " ";
+        return StrPrintf(
+            "The section's member has %s of %.4g%s%s: a section takes at most %.10g%s%s.",
+            v.what,
+            ToDisplayUnits(v.value, v.kind),
+            space.c_str(),
+            unit.c_str(),
+            std::fabs(ToDisplayUnits(v.largest, v.kind)),
+            space.c_str(),
+            unit.c_str());
+    }
+    return std::string();
+}
+
+// The fire settings, as the post-fire parameters dialog stores them: the exposure in minutes,
+// the temperature in degrees F in US customary units.
+std::string UnheldFireValue(const TStructure& s)
+{
+    int exposure = 0;
+    int type = 0;
+    int rebar = 0;
+    double time = 0.0;
+    double temperature = 0.0;
+    s.GetFireData(exposure, type, rebar, time, temperature);
+    const bool fahrenheit = g_UnitSystem == kUnitUS;
+    std::string told = UnheldInRange("an exposure mask", exposure, {1.0, kMaxFireExposureMask, ""});
+    if (told.empty())
+        told = UnheldInRange("a fire curve", type, {0.0, kMaxFireCurveType, ""});
+    if (told.empty())
+        told = UnheldInRange("a reinforcement fire type", rebar, {0.0, kMaxRebarFireType, ""});
+    if (told.empty())
+        told = UnheldInRange("an exposure time",
+                             time,
+                             {kMinFireExposure, kMaxFireExposure, "min", 1.0 / 60.0});
+    if (told.empty())
+        told =
+            UnheldInRange("a constant temperature",
+                          temperature,
+                          fahrenheit ? ShownRange{0.0, kMaxFireTemperature, "degrees F", 1.8, 32.0}
+                                     : ShownRange{0.0, kMaxFireTemperature, "degrees C"});
+    return told.empty() ? told : "The fire exposure has " + told + ".";
 }
 
 struct NamedValue {
     const char* what;
     double value;
     int kind;
+    std::optional<double> least = std::nullopt;
 };
+
+// The first unheld value of the list told ("a yield strength of ..."), else empty.
+std::string FirstUnheldValue(std::initializer_list<NamedValue> values)
+{
+    for (const NamedValue& v : values) {
+        std::string told = UnheldValue(v.what, v.value, v.kind, v.least);
+        if (!told.empty())
+            return told;
+    }
+    return std::string();
+}
 
 // The record's message for the first unheld value of the list, else empty.
 std::string FirstUnheld(const std::string& record, std::initializer_list<NamedValue> values)
 {
-    for (const NamedValue& v : values) {
-        const std::string told = UnheldValue(v.what, v.value, v.kind);
-        if (!told.empty())
-            return record + " has " + told + ".";
-    }
-    return std::string();
+    const std::string told = FirstUnheldValue(values);
+    return told.empty() ? told : record + " has " + told + ".";
 }
 
 std::string Named(const char* kind, int i, const std::string& name)
@@ -90,28 +264,13 @@ std::string UnheldMaterialValue(const TStructure& s)
 {
     for (int i = 0; i < s.GetConcreteTypeCount(); ++i) {
         const ConcreteTypeRec& c = *s.GetConcreteType(i);
-        const std::string told = FirstUnheld(Named("Concrete type", i, c.name),
-                                             {{"a strength f'c", c.fc, ukStress},
-                                              {"a tensile strength f't", c.ft, ukStress},
-                                              {"a peak strain e'c", c.ec, ukStrain},
-                                              {"a tension-stiffening factor", c.tsFactor, ukNone},
-                                              {"an aggregate size", c.aggregate, ukSectionLength}});
-        if (!told.empty())
-            return told;
+        if (const std::string told = UnheldConcreteValue(c); !told.empty())
+            return Named("Concrete type", i, c.name) + " has " + told + ".";
     }
     for (int i = 0; i < s.GetSteelTypeCount(); ++i) {
         const SteelTypeRec& t = *s.GetSteelType(i);
-        const std::string told = FirstUnheld(Named("Steel type", i, t.name),
-                                             {{"an elastic modulus", t.Es, ukLargeStress},
-                                              {"a yield strength", t.fy, ukLargeStress},
-                                              {"an ultimate strength", t.fu, ukLargeStress},
-                                              {"a strain-hardening strain", t.esh, ukStrain},
-                                              {"a strain at peak", t.eu, ukStrain},
-                                              {"a Ramberg-Osgood A", t.A, ukNone},
-                                              {"a Ramberg-Osgood B", t.B, ukNone},
-                                              {"a Ramberg-Osgood C", t.C, ukNone}});
-        if (!told.empty())
-            return told;
+        if (const std::string told = UnheldSteelValue(t); !told.empty())
+            return Named("Steel type", i, t.name) + " has " + told + ".";
     }
     return std::string();
 }
@@ -148,6 +307,38 @@ std::string UnheldLayerValue(const TStructure& s)
 }
 
 } // namespace
+
+std::string UnheldConcreteValue(const ConcreteTypeRec& c)
+{
+    // f'c and e'c are kept negative (compression); they are told as the pages and the
+    // documents give them.
+    return FirstUnheldValue({{"a strength f'c", -c.fc, ukStress},
+                             {"a tensile strength f't", c.ft, ukStress},
+                             {"a peak strain e'c", -c.ec, ukStrain},
+                             {"a tension-stiffening factor", c.tsFactor, ukNone},
+                             {"an aggregate size", c.aggregate, ukSectionLength}});
+}
+
+std::string UnheldSteelValue(const SteelTypeRec& t)
+{
+    // The modulus of a steel by its own curve is the curve's.
+    std::optional<double> least;
+    if (t.kind != SteelKind::UserCurve)
+        least = kLeastSteelModulus;
+    return FirstUnheldValue({{"an elastic modulus", t.Es, ukLargeStress, least},
+                             {"a yield strength", t.fy, ukLargeStress},
+                             {"an ultimate strength", t.fu, ukLargeStress},
+                             {"a strain-hardening strain", t.esh, ukStrain},
+                             {"a strain at peak", t.eu, ukStrain},
+                             {"a Ramberg-Osgood A", t.A, ukNone},
+                             {"a Ramberg-Osgood B", t.B, ukNone},
+                             {"a Ramberg-Osgood C", t.C, ukNone}});
+}
+
+std::string UnheldMaterialText(const TStructure& s)
+{
+    return UnheldMaterialValue(s);
+}
 
 std::string UnheldValueText(const TStructure& s)
 {
@@ -186,8 +377,14 @@ std::string UnheldValueText(const TStructure& s)
         if (told.empty())
             told = UnheldProfile("strain discontinuity",
                                  static_cast<const TBeam&>(s).GetStrainDiscontinuityTable());
+        if (told.empty())
+            told = UnheldTimeValue(static_cast<const TBeam&>(s));
+        if (told.empty())
+            told = UnheldQuickMemberValue(static_cast<const TBeam&>(s));
     }
     if (told.empty())
         told = UnheldProfile("shrinkage and thermal strains", s.GetPositionVariable(kShrinkTherm));
+    if (told.empty())
+        told = UnheldFireValue(s);
     return told;
 }

@@ -11,6 +11,7 @@
 #include "files/legacy/NativeFileV05.h"
 #include "files/legacy/NativeFileV07.h"
 #include "files/legacy/PredecessorImport.h"
+#include "files/legacy/SectionAsDocument.h"
 #include "files/xml/XmlDocument.h"
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -55,9 +56,9 @@ bool ReadExistingFile(const std::string& fileName, std::vector<std::uint8_t>& by
     return true;
 }
 
-LegacyReadResult Refuse(const std::string& message)
+LegacyReadResult Refuse(const std::string& message, const char* caption = kInvalidFile)
 {
-    ShowMessage(message, kInvalidFile, kWarning);
+    ShowMessage(message, caption, kWarning);
     return LegacyRefused(0, message);
 }
 
@@ -72,11 +73,13 @@ bool HasSection(const TBeam& beam)
     return false;
 }
 
-// A section read from an older file is made ready as a section read from a document is: the
-// peak strains of its concrete types compressive, as a document's are read (a sheet of the
-// predecessor gives them as positive numbers), then validated, which prepares the types.
+// A section read from an older file is made ready as a section read from a document is: its
+// concrete model codes those a document takes, the peak strains of its concrete types
+// compressive, as a document's are read (a sheet of the predecessor gives them as positive
+// numbers), then validated, which prepares the types.
 void MakeReadSectionReady(TBeam& beam)
 {
+    HoldConcreteModelCodes(beam);
     for (int t = 0; t < beam.GetConcreteTypeCount(); ++t)
         TakePeakStrainSign(*beam.GetConcreteType(t));
     beam.Validate();
@@ -92,6 +95,8 @@ LegacyReadResult ReadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
                                 "type 0.8 and this file is type %3.1f",
                                 std::trunc(info.version * 10.0) / 10.0));
     beam.ClearAll();
+    // What an earlier document read into this beam met is no part of this file.
+    beam.ReadState() = TStructure::ElementReadState();
     int mixedTypes = 0;
     LegacyReadResult result;
     switch (info.kind) {
@@ -127,6 +132,10 @@ LegacyReadResult ReadBeamBytes(TBeam& beam, std::span<const std::uint8_t> bytes)
     MakeReadSectionReady(beam);
     if (info.kind == kKindPredecessor)
         beam.Validate();
+    // The section as it stands is what a document saved from it holds: one that the document
+    // reader would refuse is refused here, with its words, so that what opens also reopens.
+    if (const std::string unheld = UnheldReadySectionText(beam); !unheld.empty())
+        return Refuse(unheld, info.kind == kKindLabelledText ? "Load Error" : kInvalidFile);
     // The member the section carries is whole: what the file gives for it, and a new section's
     // values where the file gives none that make a member.
     TMemberQuickDef member;

@@ -3,7 +3,8 @@
 // first bytes, the reader of that kind fills the cleared beam, and a section that was read is
 // validated. Every refusal is said in a message box: a missing file ("Open Error"), a file of
 // no known kind or of an unsupported version, a file that its reader refused, with the
-// reader's reason, and a file that yields no concrete section ("Invalid File").
+// reader's reason, a file that yields no concrete section ("Invalid File"), and a section that
+// its document would not be read back as (SectionAsDocument.h).
 
 #include <cstdint>
 #include <span>

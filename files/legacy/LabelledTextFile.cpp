@@ -21,8 +21,8 @@ constexpr std::size_t kReadChars = 127;
 
 SectionLabelPrompt g_SectionLabelPrompt = nullptr;
 
-// The reads of the text: each up to and including a line feed, at most 127 characters, and
-// ending at a NUL as a C text does.
+// The reads of the text: each up to and including a line feed, at most 127 characters. A NUL,
+// which no text line holds, is read as a blank, so that what follows it on its line is kept.
 std::vector<std::string> SplitReads(std::string_view text)
 {
     std::vector<std::string> reads;
@@ -33,9 +33,9 @@ std::vector<std::string> SplitReads(std::string_view text)
             if (text[end++] == '\n')
                 break;
         }
-        std::string_view read = text.substr(at, end - at);
-        read = read.substr(0, read.find('\0'));
-        reads.emplace_back(read);
+        std::string read(text.substr(at, end - at));
+        std::replace(read.begin(), read.end(), '\0', ' ');
+        reads.push_back(std::move(read));
         at = end;
     }
     return reads;

@@ -515,8 +515,11 @@ void LabelledTextKeys::LongLayerKeys(const Line& line)
     } else if (k == "INDEX") {
         layer.index = ReadInteger(line.value);
     } else if (k == "BART") {
-        layer.barIndex = g_RebarList.FindByName(line.value);
-        if (layer.barIndex >= 0) {
+        // A title the catalogue does not list leaves the layer's bar as it was: unlinked from
+        // the catalogue, a bar keeping a listed title and size would be saved with no bar at all.
+        const int bar = g_RebarList.FindByName(line.value);
+        if (bar >= 0) {
+            layer.barIndex = bar;
             layer.bartitle = g_RebarList.GetName(layer.barIndex);
             layer.db = g_RebarList.GetDiameter(layer.barIndex);
             layer.Ai = g_RebarList.GetArea(layer.barIndex);
@@ -554,8 +557,10 @@ void LabelledTextKeys::TransLayerKeys(const Line& line)
     } else if (k == "DEP") {
         layer.dep = FromUnits(v, ukStrain);
     } else if (k == "BART") {
-        layer.barIndex = g_RebarList.FindByName(line.value);
-        if (layer.barIndex >= 0) {
+        // As for a longitudinal layer: an unlisted title leaves the bar as it was.
+        const int bar = g_RebarList.FindByName(line.value);
+        if (bar >= 0) {
+            layer.barIndex = bar;
             layer.bartitle = g_RebarList.GetName(layer.barIndex);
             layer.db = g_RebarList.GetDiameter(layer.barIndex);
             layer.Ai = g_RebarList.GetArea(layer.barIndex);
@@ -627,13 +632,14 @@ LegacyReadResult LabelledTextKeys::Finish(std::size_t lines)
 {
     if (g_FileOverride == 0)
         g_UnitSystem = m_unitsAtStart;
-    // A layer no section holds refuses the file before the section is validated, so that it
-    // is told once and nothing is built from it.
+    // A layer or value no section holds (the strain discontinuity's rows among them) refuses
+    // the file before the section is validated, so that it is told once and nothing is built
+    // from it.
+    m_beam.SetStrainDiscontinuity(m_discontinuity);
     if (LegacyReadResult held = CheckHeldLayers(m_beam, lines); !held.IsRead()) {
         ShowMessage(held.message, kLoadError);
         return held;
     }
-    m_beam.SetStrainDiscontinuity(m_discontinuity);
     m_beam.Validate();
     for (int i = 0; i < m_beam.GetConcreteTypeCount(); ++i)
         CheckConcreteType(*m_beam.GetConcreteType(i), false);

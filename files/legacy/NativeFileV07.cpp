@@ -9,6 +9,7 @@
 #include "files/legacy/DataFileKind.h"
 #include "files/legacy/LegacyFile.h"
 #include "files/legacy/NativeFileCommon.h"
+#include "files/legacy/SectionAsDocument.h"
 #include "foundation/StrFormat.h"
 #include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
@@ -80,7 +81,8 @@ ConcreteTypeRec DecodeConcrete(const ByteRecord& r)
     return c;
 }
 
-SteelTypeRec DecodeSteel(const ByteRecord& r)
+// The steel record of 0-based index type.
+SteelTypeRec DecodeSteel(const ByteRecord& r, int type)
 {
     SteelTypeRec s;
     InitSteelTypeRec(s);
@@ -96,6 +98,7 @@ SteelTypeRec DecodeSteel(const ByteRecord& r)
     s.name = r.Text(96, 15, kSteelNameMaxChars);
     s.userCurve.reset();
     s.er = 0.0;
+    HoldSteelKind(s, type);
     CheckSteelType(s, false);
     return s;
 }
@@ -329,7 +332,7 @@ ReadNativeV07V08Bytes(TBeam& beam, std::span<const std::uint8_t> bytes, int vers
     for (const ByteRecord& r : concretes)
         data.concretes.push_back(DecodeConcrete(r));
     for (const ByteRecord& r : steels)
-        data.steels.push_back(DecodeSteel(r));
+        data.steels.push_back(DecodeSteel(r, static_cast<int>(data.steels.size())));
     for (const ByteRecord& r : longLayers)
         data.longLayers.push_back(DecodeLongLayer(r));
     for (const ByteRecord& r : transLayers)

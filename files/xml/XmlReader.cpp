@@ -246,12 +246,17 @@ XmlResult XmlReadStructureAt(TXmlDtd& dtd,
     structure->GetRootElementName(root);
     StructureCallbacks callbacks(*structure);
     XmlResult result = ReadTree(dtd, text, offset, name, root, callbacks);
+    // The material values as the document gives them, before validation derives others from
+    // them: a modulus of 0 is told as such, not as the yield strain it would make.
+    std::string unheld = result.Ok() ? UnheldMaterialText(*structure) : std::string();
     // A structure that stopped half-way is made consistent before anyone uses it.
     structure->Validate();
     // A value no section holds (one the pages would not take) refuses the document, as it
     // refuses every older file, rather than reaching the analysis or a document written from it.
     if (result.Ok()) {
-        if (const std::string unheld = UnheldValueText(*structure); !unheld.empty()) {
+        if (unheld.empty())
+            unheld = UnheldValueText(*structure);
+        if (!unheld.empty()) {
             ShowMessage(unheld + " The file cannot be read.", "Load Error");
             return XmlResult{XmlStatus::Refused, result.offset, unheld};
         }

@@ -344,6 +344,9 @@ int PrepareConcreteType(ConcreteTypeRec& rec)
     }
     if (rec.baseCurve == BaseCurveCode::UserDefined) {
         TDepthTable& curve = *rec.userCurve;
+        // Cleaned first, so that f'c and e'c are those of the curve the law reads, and the same
+        // however often the type is prepared (a peak given at strain 0 moves off the origin).
+        CleanUserCurve(curve, false);
         int least = -1;
         const double leastStress = curve.MinValue(least);
         if (least >= 0) {
@@ -351,7 +354,6 @@ int PrepareConcreteType(ConcreteTypeRec& rec)
             rec.ec = curve.GetDepth(least);
         }
         rec.ecAuto = 1;
-        CleanUserCurve(curve, false);
     }
     if (rec.ec == 0.0 || (rec.ecAuto && rec.baseCurve != BaseCurveCode::UserDefined)) {
         rec.ec = AutoPeakStrain(rec);

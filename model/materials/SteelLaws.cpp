@@ -248,10 +248,11 @@ void CheckPrestressing(SteelTypeRec& rec, bool reset)
     const StrandPoint atRupture = StrandLaw(rec, rec.eu);
     if (!atRupture.ruptured)
         rec.fu = std::min(rec.fu, atRupture.stress);
-    if (rec.fy == 0.0)
-        rec.fy = 1.86e9;
-    rec.eu = std::max(rec.eu, rec.fy / rec.Es);
+    // The strain at peak is at least the yield strain, of the yield this check gives the strand
+    // (0.9 f_pu): a yield left from before (a document gives none) would raise it once more at
+    // every check, and a type read back from its own document would not be the type saved.
     rec.fy = 0.9 * rec.fu;
+    rec.eu = std::max(rec.eu, rec.fy / rec.Es);
     rec.er = rec.eu;
     rec.esh = rec.fy / (rec.Es + 1.0);
     if (rec.name.empty() || rec.name.size() > kSteelNameMaxChars)

@@ -1,6 +1,7 @@
 #include "model/materials/UserCurves.h"
 
 #include <cmath>
+#include <cstddef>
 
 namespace {
 
@@ -10,10 +11,20 @@ constexpr double kClosingGap = 2e-6;
 constexpr double kMergeStrain = 9.9e-7;
 constexpr double kMergeStress = 1000.0;
 constexpr double kSeparation = 1e-6;
+// Strain within which a given pair counts as lying at the origin.
+constexpr double kOriginTolerance = 1e-6;
+// Rounding of a strain moved to 1e-6 from its neighbour and compared again.
+constexpr double kSeparationRounding = 1e-12;
 
 int Count(const TDepthTable& t)
 {
     return t.GetCount();
+}
+
+// The pair (0, 0) every cleaned curve holds.
+bool IsOrigin(const TDepthTable& t, int i)
+{
+    return t.GetDepth(i) == 0.0 && t.GetValue(i) == 0.0;
 }
 
 } // namespace
@@ -36,6 +47,14 @@ int FinishUserCurve(TDepthTable& table)
     table.Add(kFarStrain, 0.0);
     table.Sort(1);
     return 1;
+}
+
+int FinishGivenCurve(TDepthTable& table)
+{
+    const int origin = table.IndexOfDepth(0.0);
+    if (origin < 0 || std::fabs(table.GetDepth(origin)) > kOriginTolerance || table.GetValue(origin) != 0.0)
+        table.Add(0.0, 0.0);
+    return FinishUserCurve(table);
 }
 
 int MakeDefaultConcreteCurve(TDepthTable& table, double f)
@@ -74,20 +93,116 @@ void CleanUserCurve(TDepthTable& table, bool innerStrainsPositive)
                 table.SetDepth(i, -table.GetDepth(i));
         }
     }
-    bool hasOrigin = false;
-    for (int i = 0; i < Count(table); ++i) {
-        if (table.GetDepth(i) == 0.0 && table.GetValue(i) == 0.0)
-            hasOrigin = true;
+    int origin = -1;
+    for (int i = 0; i < Count(table) && origin < 0; ++i) {
+        if (IsOrigin(table, i))
+            origin = i;
     }
-    if (!hasOrigin)
+    if (origin < 0)
         table.Add(0.0, 0.0);
     table.Sort(1);
-    // Strictly descending strains: a later pair at or above its predecessor less 1e-6 moves
-    // down to that mark, so no interval within the working range has zero width.
+    origin = 0;
+    while (!IsOrigin(table, origin))
+        ++origin;
+    // The origin stays at strain 0, so that the next cleaning finds it there: another pair at
+    // strain 0 moves off it, to the side its stress lies on (a steel curve's to positive
+    // strain, where its law reads it).
+    const auto above = [&](int i) { return innerStrainsPositive || table.GetValue(i) > 0.0; };
+    const auto swap = [&](int a, int b) {
+        const double z = table.GetDepth(a), v = table.GetValue(a);
+        table.SetDepth(a, table.GetDepth(b));
+        table.SetValue(a, table.GetValue(b));
+        table.SetDepth(b, z);
+        table.SetValue(b, v);
+    };
+    while (origin > 0 && table.GetDepth(origin - 1) == 0.0 && !above(origin - 1)) {
+        swap(origin - 1, origin);
+        --origin;
+    }
+    while (origin + 1 < Count(table) && table.GetDepth(origin + 1) == 0.0 && above(origin + 1)) {
+        swap(origin, origin + 1);
+        ++origin;
+    }
+    // Strictly descending strains: a later pair within 1e-6 of its predecessor moves down to
+    // 1e-6 below it, so no interval within the working range has zero width; the pairs left
+    // within 1e-6 above the origin move up off it instead. A pair already that far apart is
+    // not moved again (to within rounding), so a cleaned curve cleans to itself.
     for (int i = 1; i < Count(table); ++i) {
         const double limit = table.GetDepth(i - 1) - kSeparation;
-        if (table.GetDepth(i) > limit)
+        if (i != origin && table.GetDepth(i) > limit + kSeparationRounding)
+            table.SetDepth(i, limit);
+    }
+    for (int i = origin - 1; i >= 0; --i) {
+        const double limit = table.GetDepth(i + 1) + kSeparation;
+        if (table.GetDepth(i) < limit - kSeparationRounding)
             table.SetDepth(i, limit);
     }
     table.Sort(1);
+}
+
+namespace {
+
+// Strains beyond this are the far closing pairs of a finished curve.
+constexpr double kFarCurveStrain = 10000.0;
+// The near closing pairs lie 2e-6 outside the outermost given pairs, at zero stress.
+constexpr double kClosingPairGap = 3e-6;
+
+// The pairs that finishing added: those beyond the far strain, and the outermost pair at
+// either end of the rest when it has zero stress and lies within the gap of its inner
+// neighbour.
+std::vector<bool> ClosingPairs(const TDepthTable& curve)
+{
+    const int n = curve.GetCount();
+    std::vector<bool> closing(static_cast<std::size_t>(n), false);
+    std::vector<int> inner;
+    for (int i = 0; i < n; ++i) {
+        if (std::fabs(curve.GetDepth(i)) > kFarCurveStrain)
+            closing[static_cast<std::size_t>(i)] = true;
+        else
+            inner.push_back(i);
+    }
+    const auto markEnd = [&](std::size_t end, std::size_t neighbour) {
+        const int i = inner[end];
+        const int j = inner[neighbour];
+        if (curve.GetValue(i) == 0.0 && std::fabs(curve.GetDepth(i) - curve.GetDepth(j)) <= kClosingPairGap)
+            closing[static_cast<std::size_t>(i)] = true;
+    };
+    if (inner.size() >= 2) {
+        markEnd(0, 1);
+        markEnd(inner.size() - 1, inner.size() - 2);
+    }
+    return closing;
+}
+
+// A pair of non-zero stress given at strain 0: still there beside the origin, or moved off it
+// by the cleaning, 1e-6 to the side its stress lies on.
+bool GivenAtZeroStrain(const DepthPair& p)
+{
+    if (p.v == 0.0)
+        return false;
+    return p.z == 0.0 || (std::fabs(std::fabs(p.z) - kSeparation) < kSeparationRounding && (p.z > 0.0) == (p.v > 0.0));
+}
+
+} // namespace
+
+std::vector<DepthPair> GivenCurvePairs(const TDepthTable& curve)
+{
+    const std::vector<bool> closing = ClosingPairs(curve);
+    std::vector<DepthPair> given;
+    for (int i = 0; i < curve.GetCount(); ++i)
+        if (!closing[static_cast<std::size_t>(i)])
+            given.push_back({curve.GetDepth(i), curve.GetValue(i)});
+    for (std::size_t o = 0; o < given.size(); ++o) {
+        if (given[o].z != 0.0 || given[o].v != 0.0)
+            continue;
+        for (const std::size_t k : {o + 1, o - 1}) {
+            if (k < given.size() && GivenAtZeroStrain(given[k])) {
+                given[k].z = 0.0;
+                given.erase(given.begin() + static_cast<std::ptrdiff_t>(o));
+                return given;
+            }
+        }
+        break;
+    }
+    return given;
 }

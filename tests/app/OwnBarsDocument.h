@@ -35,18 +35,33 @@ inline std::unique_ptr<TBeam> MakeOwnBarsBeam(const std::string& name)
     return beam;
 }
 
+// The text with the value of the attribute in the first element of that name (from the offset
+// given) made the value given.
+inline std::string WithElementValue(std::string text,
+                                    const std::string& element,
+                                    const std::string& attribute,
+                                    const std::string& value,
+                                    std::size_t from = 0)
+{
+    const std::size_t at = text.find("<" + element, from);
+    const std::size_t name = text.find("\t" + attribute + "\t", at);
+    EXPECT_LT(name, text.find('>', at)) << element << " " << attribute;
+    const std::size_t open = text.find('"', name);
+    const std::size_t close = text.find('"', open + 1);
+    text.replace(open + 1, close - open - 1, value);
+    return text;
+}
+
 // The document's text with the attribute of a layer (0 the bars, 1 the tendon) of the first
 // section from the offset given made the value given.
-inline std::string WithLayerValue(std::string text, std::size_t from, int layer, const std::string& attribute,
+inline std::string WithLayerValue(const std::string& text,
+                                  std::size_t from,
+                                  int layer,
+                                  const std::string& attribute,
                                   const std::string& value)
 {
     std::size_t at = text.find("<longreinfx", from);
     for (int i = 0; i < layer; ++i)
         at = text.find("<longreinfx", at + 1);
-    const std::size_t name = text.find("\t" + attribute + "\t", at);
-    EXPECT_LT(name, text.find('>', at)) << layer << " " << attribute;
-    const std::size_t open = text.find('"', name);
-    const std::size_t close = text.find('"', open + 1);
-    text.replace(open + 1, close - open - 1, value);
-    return text;
+    return WithElementValue(text, "longreinfx", attribute, value, at);
 }

@@ -18,6 +18,7 @@
 #include "app/summary/CrossSection.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TDepthTable.h"
+#include "foundation/Units.h"
 #include "model/TBeam.h"
 #include "model/catalogues/TRebarList.h"
 #include "support/RecordingDC.h"
@@ -701,20 +702,6 @@ std::unique_ptr<TBeam> NamedLayersBeam()
     return beam;
 }
 
-// The text with the value of the attribute in the first element of that name made the value
-// given.
-std::string WithElementValue(std::string text, const std::string& element, const std::string& attribute,
-                             const std::string& value)
-{
-    const std::size_t at = text.find("<" + element);
-    const std::size_t name = text.find("\t" + attribute + "\t", at);
-    EXPECT_LT(name, text.find('>', at)) << element << " " << attribute;
-    const std::size_t open = text.find('"', name);
-    const std::size_t close = text.find('"', open + 1);
-    text.replace(open + 1, close - open - 1, value);
-    return text;
-}
-
 // Where the version 0.8 sample keeps its fields: the counts of its section block (after the 45
 // header bytes), its first steel type's yield strength, and the first pair of its layer-strain
 // table (strain, then the layer's number; 1000 and on for stirrups).
@@ -822,6 +809,122 @@ TEST_F(UnheldLayerTest, AValueNoSectionTakesIsRefusedByEveryReaderNamingItsRecor
     EXPECT_TRUE(ui.Done());
 }
 
+// A file whose record has more than one value no section takes is refused naming the first of
+// them: labelled text of a bar layer 1e12 mm high with a prestrain of 20000 mm/m, and a document
+// whose bar layer has 10001 bars 5 m across. A row of the
+// shrinkage and thermal strains, or of the strain discontinuity, is bounded as a strain (10000
+// mm/m), not as a height, and told in mm/m: 50000 mm/m is refused as 2000000 mm/m is.
+TEST_F(UnheldLayerTest, TheFirstUnheldValueIsNamedAndStrainRowsAreBoundedAsStrains)
+{
+    ExpectRefusedKeepingTheOpenSection("two.q2t",
+                                       LabelledSection("LONGREINF top\nZ 1e12\nAI 500\nNUM 2\nDEP 20000\nENDLONG\n"),
+                                       "Longitudinal layer 1 (\"top\") has a height of 1e+12 mm: a section takes at "
+                                       "most 1000000 mm. The file cannot be read.",
+                                       "Load Error");
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    WriteStructures("named.qvh", std::move(structures));
+    ExpectRefusedKeepingTheOpenSection(
+        "two.qvh", WithLayerValue(WithLayerValue(dir.Read("named.qvh"), 0, 0, "num", "10001"), 0, 0, "db", "5000.0"),
+        "Longitudinal layer 1 (\"bottom\") has num=\"10001\": a layer holds at most 10000 bars. The file cannot be "
+        "read.",
+        "Load Error");
+    const std::string layer = "LONGREINF top\nZ 450\nAI 500\nNUM 2\nENDLONG\n";
+    for (const char* strain : {"50000", "2000000"}) {
+        const std::string told = std::string("has a strain of ") + (strain[0] == '5' ? "5e+04" : "2e+06") +
+                                 " mm/m: a section takes at most 10000 mm/m. The file cannot be read.";
+        ExpectRefusedKeepingTheOpenSection("shrink.q2t",
+                                           LabelledSection(layer + "SHRINKTHERM\n0 0.1\n100 " + strain + "\nENDSHRINK\n"),
+                                           "Row 2 of the shrinkage and thermal strains " + told,
+                                           "Load Error");
+        ExpectRefusedKeepingTheOpenSection("discont.q2t",
+                                           LabelledSection(layer + "DISCONT\n100 " + std::string(strain) + "\n"),
+                                           "Row 1 of the strain discontinuity " + told,
+                                           "Load Error");
+    }
+}
+
+// A number in a document is refused past what a section takes however large it is, naming its
+// record and the value the document gives, with its sign: a layer's height, a concrete's f'c and
+// a constant moment of 1e251 (past 1e250 each was read as 0, and the document opened with the
+// layer on the bottom and a strength or load gone). A steel whose modulus is 0, no number or
+// 1e251 is told by that modulus, not by the yield strain that checking the steel derives from it.
+TEST_F(UnheldLayerTest, ANumberPastAnyValueASectionTakesIsRefusedNamingItsRecord)
+{
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    const double moment[kLoadCount] = {0.0, 50e3, 0.0};
+    structures[0]->SetConstantLoads(moment, kLoadCount);
+    // A modulus off the default, so that the document writes it.
+    structures[0]->GetSteelType(0)->Es = 195e9;
+    const std::string concrete = structures[0]->GetConcreteType(0)->name;
+    const std::string steel = structures[0]->GetSteelType(0)->name;
+    WriteStructures("named.qvh", std::move(structures));
+    const std::string text = dir.Read("named.qvh");
+    const auto refused = [](const std::string& record, const std::string& has) {
+        return record + " has " + has + ". The file cannot be read.";
+    };
+    const std::string bottom = "Longitudinal layer 1 (\"bottom\")";
+    const std::string top = "Longitudinal layer 2 (\"top\")";
+    const std::string concreteType = "Concrete type 1 (\"" + concrete + "\")";
+    const std::string steelType = "Steel type 1 (\"" + steel + "\")";
+    const std::string steelModulus = "an elastic modulus of 0 MPa: a section takes at least 1 MPa";
+    struct Case {
+        const char* name;
+        std::string content;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"z249.qvh", WithLayerValue(text, 0, 1, "z", "1e249"),
+         refused(top, "a height of 1e+249 mm: a section takes at most 1000000 mm")},
+        {"z251.qvh", WithLayerValue(text, 0, 1, "z", "1e251"),
+         refused(top, "a height of 1e+251 mm: a section takes at most 1000000 mm")},
+        {"z999.qvh", WithLayerValue(text, 0, 0, "z", "-1e999"),
+         refused(bottom, "a height of -1e+300 mm: a section takes at most 1000000 mm")},
+        {"fcp249.qvh", WithElementValue(text, "concrete", "fcp", "1e249"),
+         refused(concreteType, "a strength f'c of 1e+249 MPa: a section takes at most 1000000 MPa")},
+        {"fcp251.qvh", WithElementValue(text, "concrete", "fcp", "1e251"),
+         refused(concreteType, "a strength f'c of 1e+251 MPa: a section takes at most 1000000 MPa")},
+        {"bm251.qvh", WithElementValue(text, "sectloading", "BM", "1e251"),
+         refused("The section's loads", "a constant moment of 1e+251 kNm: a section takes at most 1000000 kNm")},
+        {"e0.qvh", WithElementValue(text, "rebar", "E", "0"), refused(steelType, steelModulus)},
+        {"enan.qvh", WithElementValue(text, "rebar", "E", "nan"), refused(steelType, steelModulus)},
+        {"e251.qvh", WithElementValue(text, "rebar", "E", "1e251"),
+         refused(steelType, "an elastic modulus of 1e+251 MPa: a section takes at most 1000000 MPa")},
+    };
+    for (const Case& c : cases)
+        ExpectRefusedKeepingTheOpenSection(c.name, c.content, c.text, "Load Error");
+}
+
+// A value at the bound a section takes opens again after a save, in a unit system whose factor
+// is no power of ten: a US document with a modulus just under 1e12 Pa (145037.69999999999 ksi)
+// opens, File > Save writes it as 145037.7 ksi, a hair past 1e12 Pa, and a new session opens the
+// saved document with the modulus at the bound.
+TEST_F(UnheldLayerTest, AModulusAtTheBoundOpensAgainAfterASaveInUSUnits)
+{
+    const ValueGuard<int> units(g_UnitSystem, kUnitUS);
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(NamedLayersBeam());
+    structures[0]->GetSteelType(0)->Es = 195e9;
+    const std::string path = WriteStructures("us.qvh", std::move(structures));
+    const std::string text = WithElementValue(dir.Read("us.qvh"), "rebar", "E", "145037.69999999999");
+    EXPECT_TRUE(Open("us.qvh", text).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Named layers");
+    EXPECT_LT(Window().GetCurrentStructure()->GetSteelType(0)->Es, 1e12);
+    Window().MarkDocumentModified();
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+    const std::string saved = dir.Read("us.qvh");
+    EXPECT_NE(saved.find("E\t\t=\"145037.7\""), std::string::npos) << saved;
+
+    app.reset();
+    Start();
+    EXPECT_TRUE(Open("us.qvh", saved).empty());
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "Named layers");
+    EXPECT_NEAR(Window().GetCurrentStructure()->GetSteelType(0)->Es, 1e12, 1.0);
+    EXPECT_EQ(app->GetFileName(), path);
+    EXPECT_TRUE(ui.Done());
+}
+
 // A section read with more layers of a direction than a document keeps is refused, as the
 // document would be: labelled text of 1001 bar layers.
 TEST_F(UnheldLayerTest, MoreLayersThanADocumentKeepsAreRefusedByTheOlderReaders)
@@ -831,6 +934,51 @@ TEST_F(UnheldLayerTest, MoreLayersThanADocumentKeepsAreRefusedByTheOlderReaders)
         layers += StrPrintf("LONGREINF L%d\nZ %d\nAI 100\nNUM 1\nENDLONG\n", i, 10 + i % 400);
     ExpectRefusedKeepingTheOpenSection("many.q2t", LabelledSection(layers),
                                        "The section has 1001 longitudinal layers in direction x: a section holds at "
+                                       "most 1000. The file cannot be read.",
+                                       "Load Error");
+}
+
+// Labelled text of as many bar layers, and as many stirrup layers, as a section holds (1000
+// each) opens with every layer, and the document Save As writes from it opens again in a new
+// session with them all; one stirrup layer more is refused, as one bar layer more is.
+TEST_F(UnheldLayerTest, AsManyLayersAsASectionHoldsOpenAndOneStirrupLayerMoreIsRefused)
+{
+    const auto layers = [](int bars, int stirrups) {
+        std::string text;
+        for (int i = 0; i < bars; ++i)
+            text += StrPrintf("LONGREINF L%d\nZ %d\nAI 100\nNUM 1\nENDLONG\n", i, 10 + i % 400);
+        for (int i = 0; i < stirrups; ++i)
+            text += StrPrintf("TRANSREINF S%d\nA 200\nPATTERN 3\nDB 11.3\n", i);
+        return LabelledSection(text);
+    };
+    const auto expectAll = [this](const char* when) {
+        SCOPED_TRACE(when);
+        const TStructure& s = *Window().GetCurrentStructure();
+        ASSERT_EQ(s.GetName(), "Old girder");
+        EXPECT_EQ(s.GetLongLayerCount(0), 1000);
+        EXPECT_EQ(s.GetTransLayerCount(2), 1000);
+        // 1000 bars of 100 mm^2, and 1000 stirrups of 200 mm^2.
+        double bars = 0.0, stirrups = 0.0;
+        for (int i = 0; i < s.GetLongLayerCount(0); ++i)
+            bars += s.GetLongLayer(i, 0)->A;
+        for (int i = 0; i < s.GetTransLayerCount(2); ++i)
+            stirrups += s.GetTransLayer(i, 2)->A;
+        EXPECT_NEAR(bars, 0.1, 1e-9);
+        EXPECT_NEAR(stirrups, 0.2, 1e-9);
+    };
+    const std::vector<UiRequest> boxes = Open("full.q2t", layers(1000, 1000));
+    EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text);
+    expectAll("opened");
+    ui.File(plat::FileDialogKind::Save, dir.File("full.qvh"));
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+    app.reset();
+    Start();
+    EXPECT_TRUE(Open("full.qvh", dir.Read("full.qvh")).empty());
+    expectAll("saved and opened in a new session");
+    EXPECT_TRUE(ui.Done());
+
+    ExpectRefusedKeepingTheOpenSection("stirrups.q2t", layers(1, 1001),
+                                       "The section has 1001 transverse layers in direction z: a section holds at "
                                        "most 1000. The file cannot be read.",
                                        "Load Error");
 }

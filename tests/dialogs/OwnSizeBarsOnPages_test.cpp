@@ -293,4 +293,94 @@ TEST_F(OwnSizeBarsOnPages, ThePatternPagesKeepARingsBarOfItsOwnSize)
     }
 }
 
+// Three layers of three bars titled "20M" (the catalogue's 20M: 300 mm^2, 19.5 mm across), in a
+// document opened by File > Open: "own area", bars of 500 mm^2 at the catalogue's diameter (a
+// document giving the area alone is read so); "near", bars of 300.4 mm^2; and "catalogue", the
+// catalogue's own bars. Individual Layers shows the first two by their areas and the third by its
+// designation; Modify on each with no edit, then OK, leaves every bar as it was, in the session,
+// after Save As and in a later run.
+TEST_F(OwnSizeBarsOnPages, ModifyWithNoEditKeepsBarsOffTheCatalogueSizeByAreaOrDiameter)
+{
+    Start();
+    const int bar20 = g_RebarList.FindByName("20M");
+    ASSERT_NEAR(g_RebarList.GetArea(bar20), 300e-6, 1e-12);
+    ASSERT_NEAR(g_RebarList.GetDiameter(bar20), 0.0195, 1e-12);
+    struct Layer {
+        const char* name;
+        double height;  // above the bottom (m)
+        Size bar;
+        const char* shown;  // the bar field; by area unless the designation
+    };
+    const Layer layers[] = {{"own area", 0.05, {"20M", 3, 500e-6, 0.0195}, "500"},
+                            {"near", 0.3, {"20M", 3, 300.4e-6, 0.0195}, "300"},
+                            {"catalogue", 0.55, {"20M", 3, 300e-6, 0.0195}, "20M"}};
+    auto beam = fixtures::BeamWithBottomBars(300e-6);
+    beam->SetName("Twenties");
+    beam->DeleteLongLayers(0);
+    for (const Layer& l : layers) {
+        LongLayerRec layer = fixtures::Bars(l.name, beam->GetBottom() + l.height, l.bar.count, l.bar.Ai);
+        layer.barIndex = bar20;
+        layer.bartitle = "20M";
+        layer.db = l.bar.db;
+        beam->AddLongLayer(layer, 0);
+    }
+    std::vector<std::unique_ptr<TStructure>> structures;
+    structures.push_back(std::move(beam));
+    WriteStructures("twenties.qvh", std::move(structures));
+
+    const auto expectLayers = [&] {
+        ASSERT_EQ(Shown().GetLongLayerCount(0), 3);
+        for (const Layer& l : layers) {
+            SCOPED_TRACE(l.name);
+            const LongLayerRec* found = nullptr;
+            for (int i = 0; i < 3; ++i)
+                if (Shown().GetLongLayer(i, 0)->name == l.name)
+                    found = Shown().GetLongLayer(i, 0);
+            ASSERT_NE(found, nullptr);
+            EXPECT_EQ(found->num, 3);
+            ExpectBar(*found, 3, l.bar);
+            EXPECT_NEAR(found->z - Shown().GetBottom(), l.height, 1e-12);
+        }
+    };
+    Open("twenties.qvh");
+    expectLayers();
+
+    ui.Dialog(kLongSheet, [&](plat::DialogDriver& d) {
+        ASSERT_EQ(d.Items(DetailsId::List).size(), 3u);
+        for (int row = 0; row < 3; ++row) {
+            d.Select(DetailsId::List, row);
+            const std::string name = d.Text(DetailsId::Name);
+            SCOPED_TRACE("row " + std::to_string(row) + ", \"" + name + "\"");
+            const Layer* l = nullptr;
+            for (const Layer& each : layers)
+                if (name == each.name)
+                    l = &each;
+            ASSERT_NE(l, nullptr);
+            if (std::string(l->shown) == "20M") {
+                EXPECT_FALSE(d.Checked(DetailsId::ByArea));
+                EXPECT_EQ(d.ShownText(DetailsId::Labels[2]), "Bar Designation");
+                const std::string text = d.Text(DetailsId::Field0 + 2);
+                EXPECT_EQ(text.substr(text.find_first_not_of(' ')), "20M");
+            } else {
+                ExpectShownByArea(d, l->shown);
+            }
+            d.Click(DetailsId::Modify);
+        }
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::LongitudinalReinforcement, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    {
+        SCOPED_TRACE("in the session");
+        expectLayers();
+    }
+    SaveAs("after.qvh");
+    Restart();
+    Open("after.qvh");
+    {
+        SCOPED_TRACE("in a later run");
+        expectLayers();
+    }
+}
+
 } // namespace

@@ -257,8 +257,8 @@ TEST_F(ElementHandlers, DocumentNumbers)
         double value;
     };
     const Row rows[] = {{" 12.5abc", 12.5}, {"-.5", -0.5}, {"1e3", 1000.0}, {"2e", 2.0},
-                        {"inf", 0.0},       {"nan", 0.0},  {"0x10", 0.0},   {"1e999", 0.0},
-                        {".", 0.0},         {"", 0.0}};
+                        {"inf", 0.0},       {"nan", 0.0},  {"0x10", 0.0},   {"1e999", 1e300},
+                        {".", 0.0},         {"", 0.0},     {"-1e251", -1e251}};
     for (const Row& row : rows)
         EXPECT_EQ(ReadDocumentNumber(row.text), row.value) << row.text;
     EXPECT_EQ(ReadDocumentInteger("99999999999"), 2147483647);

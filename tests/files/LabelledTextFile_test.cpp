@@ -324,6 +324,27 @@ TEST_F(LabelledTextTest, FaultsOfOldReadersAreBounded)
     EXPECT_EQ(beam.GetLongLayer(0, 0)->bartitle, "ZERO");
 }
 
+// A BART line that names no bar of the catalogue (empty, or a title it does not list) leaves
+// the layer's bar as it was: a stirrup of 10M (100 mm2, 11.3 mm) and a bar layer of 20M
+// (300 mm2, 19.5 mm) stay linked to their catalogue bars, and so are saved with them.
+TEST_F(LabelledTextTest, AnUnlistedBarTitleLeavesTheLayersBar)
+{
+    ASSERT_TRUE(Load("// Ver_0.8\nINPUT-LABEL a\nLONGREINF bars\nA 600\nBART 20M\nBART\nBART NOSUCH\n"
+                     "TRANSREINF stirrups\nA 200\nBART 10M\nBART\nBART NOSUCH\n" + kSection)
+                    .IsRead());
+    const auto expectBar = [](const auto& layer, const char* title, double area, double diameter) {
+        EXPECT_EQ(layer.bartitle, title);
+        EXPECT_EQ(layer.barIndex, g_RebarList.FindByName(title));
+        EXPECT_NEAR(layer.Ai, area, kTol);
+        EXPECT_NEAR(layer.db, diameter, kTol);
+    };
+    ASSERT_EQ(beam.GetLongLayerCount(0), 1);
+    expectBar(*beam.GetLongLayer(0, 0), "20M", 300e-6, 19.5e-3);
+    EXPECT_EQ(beam.GetLongLayer(0, 0)->num, 2);
+    ASSERT_EQ(beam.GetTransLayerCount(2), 1);
+    expectBar(*beam.GetTransLayer(0, 2), "10M", 100e-6, 11.3e-3);
+}
+
 TEST_F(LabelledTextTest, NamesAreCutToTheirFieldsAndRowsInEitherOrderNameThem)
 {
     // A concrete name keeps 19 characters and a steel name 14; an outline row or layer that

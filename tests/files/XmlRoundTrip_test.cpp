@@ -317,3 +317,36 @@ TEST_F(RoundTrip, ShellLoadsFactorsAndThicknessComeBack)
 }
 
 } // namespace
+
+namespace {
+
+// A concrete and a steel curve written without the row at the origin (as a hand-made document
+// may be): each rises from the origin, so that its closing pairs lie outside the rows, and is
+// saved with the origin's row, after which it saves to the same bytes again.
+TEST_F(RoundTrip, CurvesWithoutTheOriginRowRiseFromTheOrigin)
+{
+    const std::string text = "<?xml version=\"1.0\"?>\r\n<document>\r\n<q3g_beam name=\"Curves\">\r\n"
+                             "<concrete fcp=\"30.0\" c_mod=\"4\" name=\"Web\">\r\n 1.000 20.00\r\n 2.000 30.00\r\n"
+                             "</concrete>\r\n<rebar fy=\"400\" name=\"Bar\">\r\n 2.000 400.00\r\n 50.000 400.00\r\n"
+                             "</rebar>\r\n<sectionSOLID>\r\n 600.0 300.0\r\n 0.0 300.0 \"Web\"\r\n</sectionSOLID>\r\n"
+                             "</q3g_beam>\r\n</document>\r\n";
+    XmlDocument doc;
+    const XmlResult r = Read(text, doc);
+    ASSERT_TRUE(r.Ok()) << r.message;
+    ASSERT_EQ(doc.structures.size(), 1u);
+    const TStructure& s = *doc.structures[0];
+    // 20 MPa at 1 mm/m: 2 MPa at 0.1 mm/m, Ec 20 GPa (less a millionth for the resistance
+    // factor's guard); 400 MPa at 2 mm/m: 100 MPa at 0.5 mm/m, Es 200 GPa.
+    EXPECT_NEAR(s.GetConcreteType(0)->Ec, 20e9, 1e6);
+    EXPECT_NEAR(s.GetSteelType(0)->Es, 200e9, 1e6);
+    const std::string saved = Write({doc.structures[0].get()});
+    EXPECT_NE(saved.find("\t\t\t\t\t0.000  0.00\r\n\t\t\t\t\t1.000 20.00\r\n\t\t\t\t\t2.000 30.00\r\n\t\t\t</concrete>"),
+              std::string::npos);
+    EXPECT_NE(saved.find("\t\t\t\t\t0.000  0.00\r\n\t\t\t\t\t2.000 400.00\r\n\t\t\t\t\t50.000 400.00\r\n\t\t\t</rebar>"),
+              std::string::npos);
+    XmlDocument again;
+    ASSERT_TRUE(Read(saved, again).Ok());
+    EXPECT_EQ(Write({again.structures[0].get()}), saved);
+}
+
+} // namespace

@@ -252,3 +252,47 @@ TEST_F(MemberXml, IntegerFieldsBeyondThirtyTwoBitsKeepTheirValue)
         EXPECT_NE(g_ReportText->find(named), std::string::npos) << named;
     ClearReportText();
 }
+
+// A value the member pages would not take stops the reading at the end of its element with one
+// "Load Error" box naming it in the document's units; the document's other values, and every
+// value at a bound (a member 1000 m long, one not defined yet), are read without a word.
+TEST_F(MemberXml, AValueNoPageTakesStopsTheReadingWithOneMessage)
+{
+    struct Row {
+        const char* element;
+        const char* told;
+    };
+    const Row rows[] = {
+        {"<Q2010_Analysis length=\"3000\" topplatesize=\"2e6\">",
+         "The member has a top plate size of 2e+06 mm: a member takes 0 to 1000000 mm."},
+        // The pages take 1e6 as shown, stored times the unit system's stress ratio to MPa; the
+        // largest ratio is that of tal/unc^2, 1.5111: 1.5111e6.
+        {"<Q2010_Analysis length=\"3000\" yieldpenetrateconst=\"-2e6\">",
+         "The member has a yield penetration constant of -2e+06: a member takes at most 1511100."},
+        {"<Q2010_Analysis length=\"3000\"><supports/><supports which=\"right\" platesize=\"-1\"/>",
+         "The right support has a plate size of -1 mm: a member takes 0 to 1000000 mm."},
+        {"<Q2010_Analysis length=\"3000\"><BMD> 0 0 0 </BMD><BMD type=\"dead\"> 0 -1 0\r\n\t1e7 -1 "
+         "0 </BMD>",
+         "Point 2 of the dead moment diagram has a position of 1e+07 mm: a member takes 0 to "
+         "1000000 mm."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.element);
+        reporter.Clear();
+        TMemberDefinition d;
+        EXPECT_FALSE(Read(Document(std::string(row.element) + "\r\n</Q2010_Analysis>"), d).Ok());
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].text, std::string(row.told) + " The file cannot be read.");
+        EXPECT_EQ(reporter.messages[0].caption, "Load Error");
+    }
+    for (const char* held :
+         {"<Q2010_Analysis length=\"1000000\" topplatesize=\"1000000\" displocate=\"-500\">"
+          "<BMD> 0 -1e6 0\r\n\t1000000 1e6 0 </BMD>",
+          "<Q2010_Analysis length=\"-1000\">"}) {
+        SCOPED_TRACE(held);
+        reporter.Clear();
+        TMemberDefinition d;
+        EXPECT_TRUE(Read(Document(std::string(held) + "\r\n</Q2010_Analysis>"), d).Ok());
+        EXPECT_TRUE(reporter.messages.empty());
+    }
+}

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "tests/member/fire/FireTestSupport.h"
 #include "tests/support/RecordingDC.h"
 #include "tests/support/TestSupport.h"
+#include "tests/views/PaintedTitle.h"
 #include "tests/views/PlanLabels.h"
 #include "tests/views/PrestressedSection.h"
 #include "tests/views/StateDiagramsGuard.h"
@@ -637,8 +639,6 @@ TEST_F(MaterialsPage, NarrowChartsWriteTheirTitlesInTheLeastTextWhereItFits)
 {
     ValueGuard<TQuickDefData> quick{g_QuickDefData, QuickDefineDefaults(kUnitSI)};
     firetest::FireStateGuard fire;
-    plat::Image scratch(1, 1);
-    plat::DC measuring(scratch);
     std::vector<std::string> writtenSmall, leftOut;
     const auto check = [&](const plat::Size client) {
         Frame().SetFixedClientSize(client);
@@ -654,15 +654,8 @@ TEST_F(MaterialsPage, NarrowChartsWriteTheirTitlesInTheLeastTextWhereItFits)
             const int W = chart->GetClientRect().Width();
             SCOPED_TRACE(StrPrintf("client %d x %d: \"%s\" %d pixels wide", client.cx, client.cy, title.c_str(), W));
             ASSERT_LT(W, 10 * kLeastTextCellHeight);
-            RecordingDC screen;
-            chart->Paint(screen, true, chart->GetClientRect());
-            const DrawCall* drawn = nullptr;
-            for (const DrawCall& c : screen.Calls())
-                if (c.op == "Text" && c.text == title)
-                    drawn = &c;
-            plat::LogFont least = chart->TitleFont();
-            least.height = least.height < 0 ? -kLeastTextCharHeight : kLeastTextCellHeight;
-            const int wide = MeasureRichText(measuring, title, least).cx;
+            const std::optional<DrawCall> drawn = PaintedTitle(*chart);
+            const int wide = TitleWidthInTheLeastText(*chart);
             if (!drawn) {
                 EXPECT_GT(wide, W) << "left out, though " << wide << " pixels wide in the least text";
                 leftOut.push_back(title);

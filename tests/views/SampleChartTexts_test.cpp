@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,6 +37,8 @@
 #include "tests/app/RealDocumentShell.h"
 #include "tests/views/PageClashes.h"
 #include "tests/views/PrintedPage.h"
+#include "tests/views/ChooseLayout.h"
+#include "tests/views/PaintedTitle.h"
 #include "tests/views/StateDiagramsGuard.h"
 #include "views/BeamModeInstall.h"
 
@@ -736,4 +739,52 @@ TEST_F(RangeNumbers, OfASymmetricBeamsMomentShearInteractionStandOffItsMarkers)
     ASSERT_EQ(Window().GetCurrentAnalysis()->IsRunning(), 0);
     Window().IdleAction(0);
     ExpectNumbersOffTheMarkers(0);
+}
+
+namespace {
+struct DiagramTitles : RangeNumbers {};
+} // namespace
+
+// The first sample solved, View > Nine Graphs, the "No Shear" set chosen from the list, in
+// windows so small that the "Internal Forces" and "Cross Section" diagrams, which write their
+// titles themselves, are narrower than their titles in the least text: each writes its title
+// whole, fitted within its width and centred at its top, not leaving it out as the full and
+// compact charts do.
+TEST_F(DiagramTitles, ANarrowDiagramWritesItsTitleFittedToItsWidth)
+{
+    ASSERT_NO_FATAL_FAILURE(SolveSample("XmlDocument/full_beam_0.xml", CmId::SectionalResponse));
+    Frame().Dispatch(CmId::NineGraphs);
+    ASSERT_NO_FATAL_FAILURE(ChooseLayout(View(), "No Shear"));
+    std::vector<std::string> fitted;
+    for (const plat::Size size : {plat::Size{320, 240}, plat::Size{280, 210}}) {
+        Frame().SetFrameRect(plat::Rect{0, 0, size.cx, size.cy});
+        plat::Application::SettleEvents();
+        for (int i = 0; i < TViewm_2k::kPanelCharts; ++i) {
+            Tchart* chart = View().GetChart(i);
+            // The section's picture (kind 12) and the internal forces (kind 13).
+            if (!chart || (chart->Kind() != 12 && chart->Kind() != 13))
+                continue;
+            const std::string& title = chart->Data().Title();
+            const int W = chart->GetClientRect().Width();
+            if (TitleWidthInTheLeastText(*chart) <= W)
+                continue;
+            SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy << ": \"" << title << "\" " << W
+                                            << " pixels wide");
+            const std::optional<DrawCall> drawn = PaintedTitle(*chart);
+            if (!drawn) {
+                ADD_FAILURE() << "title left out";
+                continue;
+            }
+            const plat::TextRun& r = drawn->run;
+            const int left = r.at.x + r.x0;
+            EXPECT_GE(left, 0);
+            EXPECT_LE(left + r.width, W);
+            EXPECT_LE(std::abs(2 * left + r.width - W), 2) << "not centred";
+            EXPECT_EQ(r.at.y + r.baseline - r.ascent, 0);
+            fitted.push_back(title);
+        }
+    }
+    for (const char* title : {"Internal Forces", "Cross Section"})
+        EXPECT_NE(std::find(fitted.begin(), fitted.end(), title), fitted.end())
+            << title << " never written narrower than in the least text";
 }

@@ -1,10 +1,13 @@
 // The "Mohr's Circles" set of the sample beams, solved to their end: chosen from the control
 // panel's list after View > Nine Graphs, or by View > Mohr's Circles, its nine charts show the
-// layer at the probe's depth at once, at every window size, on either road.
+// layer at the probe's depth at once, at every window size, on either road. Chosen from the list,
+// after the run or as it begins, the layer is the one nearest the section's centroid.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,8 +47,9 @@ struct SampleMohrSet : RealDocumentShellTest {
     TViewm_2k& View() { return Window().GetViewManager(); }
 
     // File > Open of a sample of the fuzzing corpus, then "Sectional Response" run by the idle
-    // passes until it stands finished.
-    void SolveSample(const std::string& sample)
+    // passes until it stands finished; what the user does as the run begins, before its first
+    // pass, is done by begun.
+    void SolveSample(const std::string& sample, const std::function<void()>& begun = {})
     {
         ShowFrameAt(1280, 1024);
         std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/" + sample, std::ios::binary);
@@ -56,6 +60,9 @@ struct SampleMohrSet : RealDocumentShellTest {
         Frame().Dispatch(CmId::SectionalResponse);
         TSectionalAnalysis* a = Window().GetCurrentAnalysis();
         ASSERT_NE(a, nullptr);
+        if (begun) {
+            ASSERT_NO_FATAL_FAILURE(begun());
+        }
         for (long pass = 0; a->IsRunning() != 0 && pass < 400000; ++pass)
             Window().IdleAction(pass);
         ASSERT_EQ(a->IsRunning(), 0);
@@ -119,6 +126,48 @@ struct SampleMohrSet : RealDocumentShellTest {
             EXPECT_NEAR(ElementNode(*shown)->Depth, logic->GetProbeDepth(), TP2kQ2kHelper::kDepthMatch);
         }
     }
+
+    // The layer shown: its node at the probe's depth, which is the depth nearest the section's
+    // centroid (depth 0) among those every stage of the response shares: in both samples some
+    // 5 mm above it (the layers' nodes reach from 230 mm above it to 370 mm below).
+    void ExpectTheLayerNearestTheCentroid()
+    {
+        const auto* logic = dynamic_cast<const TQ2k_Logic*>(View().GetLogic());
+        ASSERT_NE(logic, nullptr);
+        ASSERT_NE(logic->GetLayerStates(), nullptr);
+        const TDepthTable& depths = logic->GetLayerStates()->GetDepthTable();
+        ASSERT_GT(depths.GetCount(), 1);
+        double nearest = depths.GetDepth(0);
+        for (int i = 1; i < depths.GetCount(); ++i)
+            if (std::fabs(depths.GetDepth(i)) < std::fabs(nearest))
+                nearest = depths.GetDepth(i);
+        EXPECT_NEAR(logic->GetProbeDepth(), nearest, TP2kQ2kHelper::kDepthMatch);
+        EXPECT_NEAR(logic->GetProbeDepth(), 0.005, 0.0005);
+        const SectionState* shown = logic->GetLayerStates()->GetCurrentState();
+        ASSERT_NE(shown, nullptr) << "no layer at the probe depth " << logic->GetProbeDepth();
+        ASSERT_NE(ElementNode(*shown), nullptr);
+        EXPECT_NEAR(ElementNode(*shown)->Depth, logic->GetProbeDepth(), TP2kQ2kHelper::kDepthMatch);
+    }
+    // The sample solved, View > Nine Graphs, the set chosen from the list: the layer shown is
+    // the one whose node lies nearest the centroid, some 5 mm from it, not one farther off.
+    void ExpectTheNearestLayerChosenAfterTheRun(const char* sample)
+    {
+        ASSERT_NO_FATAL_FAILURE(SolveSample(sample));
+        Frame().Dispatch(CmId::NineGraphs);
+        ASSERT_NO_FATAL_FAILURE(ChooseLayout(View(), "Mohr's Circles"));
+        ExpectTheLayerNearestTheCentroid();
+    }
+    // View > Nine Graphs and the set chosen from the list as the run begins, before its first
+    // stages: once the run has finished, the layer shown is still the one nearest the centroid
+    // among the depths every stage shares, with its node at the probe's depth.
+    void ExpectTheNearestLayerChosenAsTheRunBegins(const char* sample)
+    {
+        ASSERT_NO_FATAL_FAILURE(SolveSample(sample, [this] {
+            Frame().Dispatch(CmId::NineGraphs);
+            ChooseLayout(View(), "Mohr's Circles");
+        }));
+        ExpectTheLayerNearestTheCentroid();
+    }
 };
 
 // No layer node of the first sample lies at the centroid, where the list road puts the probe.
@@ -130,6 +179,26 @@ TEST_F(SampleMohrSet, ShowsTheLayerOfTheFirstSampleAtOnceByTheListAndByTheMenu)
 TEST_F(SampleMohrSet, ShowsTheLayerOfTheSecondSampleAtOnceByTheListAndByTheMenu)
 {
     ExpectTheLayerByBothRoads("full_beam_1.xml");
+}
+
+TEST_F(SampleMohrSet, ChosenAfterTheRunShowsTheLayerNearestTheCentroidOfTheFirstSample)
+{
+    ExpectTheNearestLayerChosenAfterTheRun("full_beam_0.xml");
+}
+
+TEST_F(SampleMohrSet, ChosenAfterTheRunShowsTheLayerNearestTheCentroidOfTheSecondSample)
+{
+    ExpectTheNearestLayerChosenAfterTheRun("full_beam_1.xml");
+}
+
+TEST_F(SampleMohrSet, ChosenAsTheRunBeginsEndsOnTheLayerNearestTheCentroidOfTheFirstSample)
+{
+    ExpectTheNearestLayerChosenAsTheRunBegins("full_beam_0.xml");
+}
+
+TEST_F(SampleMohrSet, ChosenAsTheRunBeginsEndsOnTheLayerNearestTheCentroidOfTheSecondSample)
+{
+    ExpectTheNearestLayerChosenAsTheRunBegins("full_beam_1.xml");
 }
 
 } // namespace

@@ -84,6 +84,36 @@ TEST(SteelCheck, RepairsNamesExponentAndKeepsStrandStrengthUnderFactors)
     EXPECT_EQ(reporter.messages[0].caption, "Materials Error");
 }
 
+// A soft strand (E_p 100 MPa, f_pu 90 MPa, e_pu 0.5): its strain at peak is the larger of the
+// one given and the yield strain of its own strength (0.9 f_pu / E_p, f_pu no more than its law
+// gives at e_pu), never that of the yield the record held before (a standard strand's 1674 MPa,
+// 16.74 here, as a record a document fills starts with); checking it again changes nothing.
+TEST(SteelCheck, StrandStrainAtPeakFollowsItsOwnYieldAtEveryCheck)
+{
+    SteelTypeRec strand = MakeStrand();
+    ASSERT_NEAR(strand.fy, 0.9 * 1.86e9, kStressTol);
+    strand.Es = 100 * kMPa;
+    strand.fu = 90 * kMPa;
+    strand.eu = 0.5;
+    CheckSteelType(strand, false);
+    const double fu = strand.fu;
+    EXPECT_LE(fu, 90 * kMPa);
+    EXPECT_NEAR(strand.fy, 0.9 * fu, kStressTol);
+    EXPECT_NEAR(strand.eu, std::max(0.5, 0.9 * fu / (100 * kMPa)), 1e-12);
+    const double eu = strand.eu;
+    for (int i = 0; i < 3; ++i)
+        CheckSteelType(strand, false);
+    EXPECT_EQ(strand.eu, eu);
+    EXPECT_EQ(strand.fu, fu);
+
+    // A strand of no strength has no yield to raise its strain at peak.
+    strand.fu = 0.0;
+    for (int i = 0; i < 3; ++i)
+        CheckSteelType(strand, false);
+    EXPECT_EQ(strand.fy, 0.0);
+    EXPECT_EQ(strand.eu, eu);
+}
+
 TEST(SteelCheck, UserCurveDerivesItsProperties)
 {
     const SteelTypeRec rec = MakeCurveSteel({{0, 0}, {0.002, 400 * kMPa}, {0.05, 400 * kMPa}});

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
+#include <vector>
+
 namespace {
 
 TEST(UserCurves, FinishClosesTheRangeWithZeroStress)
@@ -65,6 +69,49 @@ TEST(UserCurves, CleaningMergesSeparatesAndAddsTheOrigin)
     for (int i = 2; i + 2 < steel.GetCount(); ++i)
         EXPECT_GE(steel.GetDepth(i), 0.0);
     EXPECT_NEAR(steel.InterpolateAtDepth(0.002), 400e6, 1e-3);
+}
+
+// Curves as a page or a document gives them: cleaned once, each keeps the origin at strain 0,
+// pairs at least 1e-6 apart, and cleans to itself however often its type is checked again.
+TEST(UserCurves, ACleanedCurveCleansToItself)
+{
+    struct Case {
+        const char* what;
+        bool steel;
+        std::vector<std::pair<double, double>> pairs;
+        double movedStrain;  // where the pair given at (or next to) the origin ends; 0: none
+    };
+    const Case cases[] = {
+        {"concrete starting at 1 MPa", false, {{0.0, -1e6}, {-0.001, -20e6}, {-0.002, -30e6}}, -1e-6},
+        {"steel starting at 50 MPa", true, {{0.0, 50e6}, {0.0025, 500e6}, {0.05, 550e6}}, 1e-6},
+        {"steel rising at zero strain", true, {{0.0, 0.0}, {0.0, 550e6}, {0.05, 600e6}}, 1e-6},
+        {"steel pairs just off the origin", true, {{5e-7, 5e6}, {5e-7, 6e6}, {0.002, 400e6}}, 1e-6},
+        {"concrete merged at the origin", false, {{0.0, 0.0}, {-4e-7, -500.0}, {-0.002, -30e6}}, -1e-6},
+        {"steel given with a negative strain", true, {{0.0, 10e6}, {-0.002, 400e6}, {0.05, 400e6}}, 1e-6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TDepthTable t("curve");
+        for (const auto& [z, v] : c.pairs)
+            t.Add(z, v);
+        FinishGivenCurve(t);
+        CleanUserCurve(t, c.steel);
+        const int origin = t.IndexOfDepth(0.0);
+        ASSERT_GE(origin, 0);
+        EXPECT_EQ(t.GetDepth(origin), 0.0);
+        EXPECT_EQ(t.GetValue(origin), 0.0);
+        int moved = 0;
+        for (int i = 0; i < t.GetCount(); ++i)
+            moved += std::fabs(t.GetDepth(i) - c.movedStrain) < 1e-12 && t.GetValue(i) != 0.0 ? 1 : 0;
+        EXPECT_EQ(moved, 1);
+        for (int i = 1; i < t.GetCount(); ++i)
+            EXPECT_GT(t.GetDepth(i - 1) - t.GetDepth(i), 1e-6 - 1e-12) << i;
+        const TDepthTable once = t;
+        for (int again = 0; again < 3; ++again) {
+            CleanUserCurve(t, c.steel);
+            EXPECT_EQ(t.Pairs(), once.Pairs()) << again;
+        }
+    }
 }
 
 } // namespace
