@@ -391,6 +391,8 @@ TEST_F(EnteredSectionsOpenAgain, ACurveGivingAValueNoDocumentHoldsIsRefusedInDef
     EXPECT_EQ(Boxes(), 2 + 1);
     EXPECT_DOUBLE_EQ(Steel("Curve").Es, before.Es);
     EXPECT_DOUBLE_EQ(Concrete("Web").fc, -30e6);
+}
+
 // Define > Longitudinal Reinforcement > Circular Patterns on the sample beam (three layers):
 // Add with the fields empty stores "Untitled", a circle of 0 bars (counted as 3 bars: 2
 // layers). 2050 bars need 1029 layers (every 2 pi / 2050 from the top down to pi + 0.01 rad);
