@@ -308,15 +308,44 @@ std::string UnheldLayerValue(const TStructure& s)
 
 } // namespace
 
+namespace {
+
+// The first pair of a stress-strain curve a section does not hold: a stress past the stress
+// bound or a strain past the strain bound; the far pairs that close every curve are passed over.
+// A concrete's stresses are told as its curve is shown, compression positive (sign -1).
+std::string UnheldCurvePair(const TDepthTable* curve, int stressKind, double sign)
+{
+    if (curve == nullptr)
+        return std::string();
+    constexpr double kClosingStrain = 1e11;
+    for (int i = 0; i < curve->GetCount(); ++i) {
+        const double strain = curve->GetDepth(i);
+        if (std::isfinite(strain) && std::fabs(strain) >= kClosingStrain)
+            continue;
+        std::string told = UnheldValue("a stress-strain point with a stress", sign * curve->GetValue(i),
+                                       stressKind, std::nullopt);
+        if (told.empty())
+            told = UnheldValue("a stress-strain point with a strain", sign * strain, ukStrain, std::nullopt);
+        if (!told.empty())
+            return told;
+    }
+    return std::string();
+}
+
+} // namespace
+
 std::string UnheldConcreteValue(const ConcreteTypeRec& c)
 {
     // f'c and e'c are kept negative (compression); they are told as the pages and the
-    // documents give them.
-    return FirstUnheldValue({{"a strength f'c", -c.fc, ukStress},
-                             {"a tensile strength f't", c.ft, ukStress},
-                             {"a peak strain e'c", -c.ec, ukStrain},
-                             {"a tension-stiffening factor", c.tsFactor, ukNone},
-                             {"an aggregate size", c.aggregate, ukSectionLength}});
+    // documents give them. The values a curve gives are told before its pairs.
+    if (std::string told = FirstUnheldValue({{"a strength f'c", -c.fc, ukStress},
+                                             {"a tensile strength f't", c.ft, ukStress},
+                                             {"a peak strain e'c", -c.ec, ukStrain},
+                                             {"a tension-stiffening factor", c.tsFactor, ukNone},
+                                             {"an aggregate size", c.aggregate, ukSectionLength}});
+        !told.empty())
+        return told;
+    return UnheldCurvePair(c.userCurve.get(), ukStress, -1.0);
 }
 
 std::string UnheldSteelValue(const SteelTypeRec& t)
@@ -325,14 +354,17 @@ std::string UnheldSteelValue(const SteelTypeRec& t)
     std::optional<double> least;
     if (t.kind != SteelKind::UserCurve)
         least = kLeastSteelModulus;
-    return FirstUnheldValue({{"an elastic modulus", t.Es, ukLargeStress, least},
-                             {"a yield strength", t.fy, ukLargeStress},
-                             {"an ultimate strength", t.fu, ukLargeStress},
-                             {"a strain-hardening strain", t.esh, ukStrain},
-                             {"a strain at peak", t.eu, ukStrain},
-                             {"a Ramberg-Osgood A", t.A, ukNone},
-                             {"a Ramberg-Osgood B", t.B, ukNone},
-                             {"a Ramberg-Osgood C", t.C, ukNone}});
+    if (std::string told = FirstUnheldValue({{"an elastic modulus", t.Es, ukLargeStress, least},
+                                             {"a yield strength", t.fy, ukLargeStress},
+                                             {"an ultimate strength", t.fu, ukLargeStress},
+                                             {"a strain-hardening strain", t.esh, ukStrain},
+                                             {"a strain at peak", t.eu, ukStrain},
+                                             {"a Ramberg-Osgood A", t.A, ukNone},
+                                             {"a Ramberg-Osgood B", t.B, ukNone},
+                                             {"a Ramberg-Osgood C", t.C, ukNone}});
+        !told.empty())
+        return told;
+    return UnheldCurvePair(t.userCurve.get(), ukLargeStress, 1.0);
 }
 
 std::string UnheldMaterialText(const TStructure& s)

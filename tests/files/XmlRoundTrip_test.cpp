@@ -350,3 +350,38 @@ TEST_F(RoundTrip, CurvesWithoutTheOriginRowRiseFromTheOrigin)
 }
 
 } // namespace
+
+namespace {
+
+// A curve point whose stress no section holds, where the values derived from the curve are
+// held (a tension stress far past the compression that gives f'c): the document is refused,
+// naming the point's stress as the curve shows it (a concrete's compression positive).
+TEST_F(RoundTrip, ACurvePointPastTheStressBoundRefusesTheDocument)
+{
+    const auto document = [](const char* concreteRows, const char* steelRows) {
+        return std::string("<?xml version=\"1.0\"?>\r\n<document>\r\n<q3g_beam name=\"Curves\">\r\n"
+                           "<concrete fcp=\"30.0\" c_mod=\"4\" name=\"Web\">\r\n") +
+               concreteRows + "</concrete>\r\n<rebar fy=\"400\" name=\"Bar\">\r\n" + steelRows +
+               "</rebar>\r\n<sectionSOLID>\r\n 600.0 300.0\r\n 0.0 300.0 \"Web\"\r\n</sectionSOLID>\r\n"
+               "</q3g_beam>\r\n</document>\r\n";
+    };
+    const char* concrete = " 0.000 0.00\r\n 1.000 20.00\r\n 2.000 30.00\r\n";
+    const char* steel = " 0.000 0.00\r\n 2.000 400.00\r\n 50.000 400.00\r\n";
+    XmlDocument held;
+    ASSERT_TRUE(Read(document(concrete, steel), held).Ok());
+
+    XmlDocument doc;
+    XmlResult r = Read(document(" -0.100 -1e249\r\n 0.000 0.00\r\n 1.000 20.00\r\n 2.000 30.00\r\n", steel), doc);
+    EXPECT_FALSE(r.Ok());
+    EXPECT_NE(r.message.find("Concrete type 1 (\"Web\") has a stress-strain point with a stress of -1e+249 MPa: a "
+                             "section takes at most 1000000 MPa."),
+              std::string::npos)
+        << r.message;
+    r = Read(document(concrete, " -50.000 -1e249\r\n 0.000 0.00\r\n 2.000 400.00\r\n 50.000 400.00\r\n"), doc);
+    EXPECT_FALSE(r.Ok());
+    EXPECT_NE(r.message.find("Steel type 1 (\"Bar\") has a stress-strain point with a stress of -1e+249 MPa"),
+              std::string::npos)
+        << r.message;
+}
+
+} // namespace
