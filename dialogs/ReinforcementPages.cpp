@@ -45,7 +45,11 @@ using namespace reinf_entries;
 std::vector<PatternLayer> CircularPatternLayers(TypeListRec& entry) {
     if (Bars(entry.values[0]) == 0)
         entry.values[0] = 3;
-    const int n = Bars(entry.values[0]);
+    return CircularLayout(entry);
+}
+
+std::vector<PatternLayer> CircularLayout(const TypeListRec& entry) {
+    const int n = Bars(entry.values[0]) == 0 ? 3 : Bars(entry.values[0]);
     const double r = std::fabs(entry.values[4]) / 2.0;
     const bool aligned = entry.codes[0] == 0;
     std::vector<PatternLayer> layers;
@@ -194,11 +198,13 @@ void TLongPage::ConfigureBars(const char* steelLabel, int barMode) {
 
 void TLongPage::Warn(const char* text) { ShowMessage(text, "Warning", MsgStyle::Ok | MsgStyle::IconExclamation); }
 
-int TLongPage::CircularLayerCount() {
+int TLongPage::CircularLayerCount(bool takeDefault) {
     int n = 0;
     if (m_lists.circular)
-        for (int i = 0; i < m_lists.circular->GetCount(); ++i)
-            n += static_cast<int>(CircularPatternLayers(m_lists.circular->Entry(i)).size());
+        for (int i = 0; i < m_lists.circular->GetCount(); ++i) {
+            TypeListRec& entry = m_lists.circular->Entry(i);
+            n += static_cast<int>((takeDefault ? CircularPatternLayers(entry) : CircularLayout(entry)).size());
+        }
     return n;
 }
 
@@ -349,7 +355,8 @@ TypedRange TLongPage::FieldRange(int field) const {
 TypedRefusal TLongPage::CheckPatternRoom(int layers, int layerLimit, int replacing, int replacedLayers, int field) {
     // No more layers than a section holds (and a document keeps), whatever the structure allots.
     layerLimit = std::min(layerLimit, kMaxLayersOfDirection);
-    const int used = IndividualCount() + CircularLayerCount() + DistributedLayerCount() + TendonCount();
+    // Counted as the lists stand: a refusal changes no entry.
+    const int used = IndividualCount() + CircularLayerCount(false) + DistributedLayerCount() + TendonCount();
     const int room = layerLimit - used + (replacing >= 0 ? replacedLayers : 0);
     if (layers <= room)
         return {};
@@ -388,7 +395,7 @@ int TGen_Lon::ValidateEntry() {
 }
 
 void TGen_Lon::UpdateCapacity() {
-    List().SetMaximum(std::min(m_structure.GetMaxLongLayers(), kMaxLayersOfDirection) - CircularLayerCount() -
+    List().SetMaximum(std::min(m_structure.GetMaxLongLayers(), kMaxLayersOfDirection) - CircularLayerCount(true) -
                       DistributedLayerCount() - TendonCount());
 }
 
@@ -422,13 +429,12 @@ int TGen_Circ::ValidateEntry() {
 }
 
 TypedRefusal TGen_Circ::CheckEntrySize(const TTypeList::AllValues& values, int replacing) {
-    const int replaced = List().IsValidIndex(replacing)
-                             ? static_cast<int>(CircularPatternLayers(List().Entry(replacing)).size())
-                             : 0;
+    const int replaced =
+        List().IsValidIndex(replacing) ? static_cast<int>(CircularLayout(List().Entry(replacing)).size()) : 0;
     TypeListRec typed;
     typed.values = values;
     typed.codes[0] = form.comboSel[0];
-    const int layers = static_cast<int>(CircularPatternLayers(typed).size());
+    const int layers = static_cast<int>(CircularLayout(typed).size());
     return CheckPatternRoom(layers, m_structure.GetMaxLongLayers(), replacing, replaced, 0);
 }
 
@@ -474,7 +480,7 @@ TypedRefusal TGen_Distribute::CheckEntrySize(const TTypeList::AllValues& values,
 void TGen_Distribute::ExplodePattern() { ExplodeLayers(DistributedPatternLayers, kDistributedPattern); }
 
 void TGen_Distribute::UpdateCapacity() {
-    SetPatternCapacity(kMaxLayersInAll, CircularLayerCount(), m_lists.circular.get());
+    SetPatternCapacity(kMaxLayersInAll, CircularLayerCount(true), m_lists.circular.get());
 }
 
 void TGen_Ten::Configure() {
@@ -498,7 +504,7 @@ int TGen_Ten::ValidateEntry() {
 }
 
 void TGen_Ten::UpdateCapacity() {
-    List().SetMaximum(kMaxLayersOfDirection - IndividualCount() - CircularLayerCount() - DistributedLayerCount());
+    List().SetMaximum(kMaxLayersOfDirection - IndividualCount() - CircularLayerCount(true) - DistributedLayerCount());
 }
 
 // ---- Transverse page -----------------------------------------------------------------------------

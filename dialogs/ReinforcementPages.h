@@ -38,6 +38,8 @@ struct PatternLayer {
 
 // Layers of a circular entry; an entry of 0 bars is first set to 3 bars.
 std::vector<PatternLayer> CircularPatternLayers(TypeListRec& entry);
+// The same layers with the entry left as it stands (0 bars laid out as 3).
+std::vector<PatternLayer> CircularLayout(const TypeListRec& entry);
 // Layers of a distributed entry; 0 bars per layer are first set to 1.
 std::vector<PatternLayer> DistributedPatternLayers(TypeListRec& entry);
 
@@ -96,7 +98,9 @@ protected:
     // only its present count when less than a thousand layers are left; never more than the
     // pattern slots the other pattern list leaves free.
     void SetPatternCapacity(int layerLimit, int otherPatternLayers, const TTypeList* otherPatterns);
-    int CircularLayerCount();
+    // Layers of the circular entries; takeDefault: a circle of 0 bars is set to its 3 bars in
+    // the list (as activating a page does), else it is counted as 3 and left as it stands.
+    int CircularLayerCount(bool takeDefault);
     int DistributedLayerCount();
     int IndividualCount() const;
     int TendonCount() const;

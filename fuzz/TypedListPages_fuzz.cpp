@@ -1,9 +1,13 @@
-// The bar, pattern, tendon and stirrup pages fed typed text as a user would: type fields, press
-// Add, Modify, Delete or Explode, choose lines, leave the page, and at the end OK (the lists
-// written back and the section validated). Every entry a page stores holds finite values and
-// no pattern more bars than a pattern holds; a refused Add or Modify leaves the list as it was.
-//   p<digit> shows a page (0 layers, 1 circles, 2 distributed, 3 tendons, 4 stirrups);
+// The bar, pattern, tendon and stirrup pages and the material type pages fed typed text as a
+// user would: type fields, press Add, Modify, Delete or Explode, choose lines, leave the page,
+// and at the end OK (the reinforcement lists written back and the section validated). Every
+// entry a page stores holds finite values and no pattern more bars than a pattern holds; a
+// refused Add or Modify leaves the list as it was.
+//   p<digit> shows a page (0 layers, 1 circles, 2 distributed, 3 tendons, 4 stirrups,
+//   5 concrete types, 6 reinforcing steel types, 7 prestressing steel types);
 //   0-5 type field k; n the name; b a bar area, d a bar designation; o an orientation or stirrup kind (digit);
+//   q the second drop-down (a steel type, a predefined grade or a softening model), r the third
+//   (digit); L field 0 left (the automatic concrete values);
 //   A Add, M Modify, D Delete, E Explode, s<digit> choose a line, K leave the page, y answers
 //   the next question Yes (else No), u<digit> the unit system.
 
@@ -15,6 +19,8 @@
 #include <string>
 
 #include "TypedFuzzSupport.h"
+#include "dialogs/MaterialLists.h"
+#include "dialogs/MaterialPages.h"
 #include "dialogs/ReinforcementPages.h"
 #include "model/StructureRecords.h"
 #include "model/TBeam.h"
@@ -58,7 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     beam.AddRegion(0.6, 0.0, 0.4, 0.4, 0, 1);
     TLongLists lists = BuildLongLists(beam, 0);
     std::unique_ptr<TTypeList> stirrups = BuildTransList(beam, 2);
-    std::unique_ptr<TGen_Base> pages[5];
+    TMaterialLists materials;
+    FillMaterialLists(beam, materials);
+    constexpr int kPages = 8;
+    std::unique_ptr<TGen_Base> pages[kPages];
     TGen_Base* page = nullptr;
     for (const TypedAction& a : SplitActions(data, size)) {
         const int digit = a.text.empty() ? 0 : (static_cast<unsigned char>(a.text[0]) - '0' + 50) % 10;
@@ -67,14 +76,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         }
         if (a.op == 'p' || !page) {
-            const int k = a.op == 'p' ? digit % 5 : 0;
+            const int k = a.op == 'p' ? digit % kPages : 0;
             if (!pages[k]) {
                 switch (k) {
                 case 0: pages[k] = std::make_unique<TGen_Lon>(lists, *lists.individual, beam, 0, -1); break;
                 case 1: pages[k] = std::make_unique<TGen_Circ>(lists, *lists.circular, beam, 0, -1); break;
                 case 2: pages[k] = std::make_unique<TGen_Distribute>(lists, *lists.distributed, beam, 0, -1); break;
                 case 3: pages[k] = std::make_unique<TGen_Ten>(lists, *lists.tendons, beam, 0, -1); break;
-                default: pages[k] = std::make_unique<TGen_Tra>(*stirrups, beam, -1, 2); break;
+                case 4: pages[k] = std::make_unique<TGen_Tra>(*stirrups, beam, -1, 2); break;
+                case 5: pages[k] = std::make_unique<TGen_Conc>(beam, materials.concrete, 0, -1); break;
+                case 6:
+                    pages[k] = std::make_unique<TGen_Steel>(beam, materials.rebar, materials.prestressing, 0, -1);
+                    break;
+                default:
+                    pages[k] = std::make_unique<TGen_PSteel>(beam, materials.prestressing, materials.rebar, 0, -1);
+                    break;
                 }
                 pages[k]->Setup();
             }
@@ -102,6 +118,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             page->BarFieldLeft();
             break;
         case 'o': f.comboSel[0] = digit % 7; break;
+        case 'q':
+            f.comboSel[1] = digit;
+            page->ComboOneChanged();
+            break;
+        case 'r':
+            f.comboSel[2] = digit;
+            page->FieldChanged();
+            break;
+        case 'L': page->FieldZeroLeft(); break;
         case 'A': refusable = true; page->Add(); break;
         case 'M': refusable = true; page->Modify(); break;
         case 'D': page->Delete(); break;

@@ -178,6 +178,11 @@ int TP2k1DAnalysis::Finish()
     return 1;
 }
 
+bool TP2k1DAnalysis::HasIncrement() const
+{
+    return IncrementLoads[0] != 0.0 || IncrementLoads[1] != 0.0 || IncrementLoads[2] != 0.0;
+}
+
 bool TP2k1DAnalysis::IsStageCracked(int index) const
 {
     const SectionState* stage = Slot(index);
@@ -278,9 +283,15 @@ int TP2k1DAnalysis::SolveInitialStages()
 
     const double constantSum =
         std::fabs(ConstantLoads[0]) + std::fabs(ConstantLoads[1]) + std::fabs(ConstantLoads[2]);
-    const int mode = constantSum < kLoadControlThreshold ? kModeStrainControl : kModeLoadControl;
+    // Without an increment no load factor follows from a held strain: the element is solved
+    // under its constant loads alone.
+    const int mode =
+        constantSum < kLoadControlThreshold && HasIncrement() ? kModeStrainControl : kModeLoadControl;
     if (Solve(stage0, mode) == 0)
         return FailInitialStages();
+    // With no load to increase there is no first step to take.
+    if (!HasIncrement())
+        return 1;
 
     CopyStage(0, 1);
     m_nextStage = 2;
@@ -364,6 +375,15 @@ int TP2k1DAnalysis::SolveFullResponse()
     double saved = -1.0;
     if (SolveInitialStages() == 0)
         return 0;
+    // Increment loads all zero: the response is the element under its constant loads, the
+    // initial stage alone (as a beam section without increments shows it), not a response
+    // strained on to failure under a load nobody gave.
+    if (!HasIncrement()) {
+        m_current = Slot(0);
+        Finish();
+        RecordPeakResults();
+        return 1;
+    }
 
     m_current = Slot(1);
     const double e0 = FreeStrain();
@@ -440,6 +460,13 @@ int TP2k1DAnalysis::SolveFullResponse()
 
 TP2kFullResponse::TP2kFullResponse(const TShell* element) : TP2k1DAnalysis(element)
 {
-    if (GetStructure() != nullptr)
-        SolveFullResponse();
+    if (GetStructure() == nullptr)
+        return;
+    // Validating the element's copy gives an element without increment loads a unit shear
+    // increment, a load it was not given: its response follows the increments it has.
+    double given[3] = {};
+    element->GetIncrementLoads(given, 3);
+    if (given[0] == 0.0 && given[1] == 0.0 && given[2] == 0.0)
+        std::fill(IncrementLoads.begin(), IncrementLoads.begin() + 3, 0.0);
+    SolveFullResponse();
 }

@@ -57,9 +57,13 @@ public:
     // ---- Stepping ---------------------------------------------------------------------------
 
     // The whole response; 0 when the initial stages fail (the error is stored), else 1.
+    // Without any increment load the response is stage 0 alone.
     int SolveFullResponse();
-    // Stages 0 (the constant loads) and 1 (a first small step); 1 when stage 0 was solved.
+    // Stages 0 (the constant loads) and 1 (a first small step, taken only when some increment
+    // load is not 0); 1 when stage 0 was solved.
     int SolveInitialStages();
+    // Whether any of the three increment loads is not 0.
+    bool HasIncrement() const;
     bool IsStageCracked(int index) const;
     // Peak stage, stage count and current state after a run.
     void FindPeakStage();
@@ -103,7 +107,9 @@ private:
     SectionStateHolder& Holder(int i) { return m_stages[static_cast<std::size_t>(i)]; }
 };
 
-// A TP2k1DAnalysis that solves its full response at construction.
+// A TP2k1DAnalysis that solves its full response at construction, under the increment loads
+// of the element given: one given none (all three 0) has no load to increase, and its response
+// is the initial stage alone.
 class TP2kFullResponse : public TP2k1DAnalysis {
 public:
     explicit TP2kFullResponse(const TShell* element);

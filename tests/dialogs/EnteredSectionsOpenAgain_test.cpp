@@ -392,3 +392,45 @@ TEST_F(EnteredSectionsOpenAgain, ACurveGivingAValueNoDocumentHoldsIsRefusedInDef
     EXPECT_DOUBLE_EQ(Steel("Curve").Es, before.Es);
     EXPECT_DOUBLE_EQ(Concrete("Web").fc, -30e6);
 }
+
+// Define > Longitudinal Reinforcement > Circular Patterns on the sample beam (three layers):
+// Add with the fields empty stores "Untitled", a circle of 0 bars (counted as 3 bars: 2
+// layers). 2050 bars need 1029 layers (every 2 pi / 2050 from the top down to pi + 0.01 rad);
+// the room is 1000 - 3 - 2 = 995, or 997 when Modify gives back Untitled's own 2. Add and
+// Modify of 2050 are refused, and OK (the typed 2050 not kept) leaves the section that the
+// same road without the refused values leaves: Untitled stored as a circle of no bars (one
+// layer).
+TEST_F(EnteredSectionsOpenAgain, ARefusedCircleLeavesTheEmptyPatternAsItWas) {
+    const auto road = [this](bool refused) {
+        OpenSample();
+        ui.Dialog("Define Longitudinal Reinforcement", [refused](plat::DialogDriver& d) {
+            d.SwitchPage(1);
+            d.Click(DetailsId::Add);
+            ASSERT_EQ(d.Items(DetailsId::List), std::vector<std::string>{"Untitled"});
+            if (refused) {
+                for (int button : {DetailsId::Add, DetailsId::Modify}) {
+                    d.Type(DetailsId::Field0, "2050");
+                    d.Click(button);
+                    EXPECT_EQ(d.Items(DetailsId::List), std::vector<std::string>{"Untitled"});
+                    EXPECT_EQ(d.Text(DetailsId::Field0), "2050");
+                }
+            }
+            d.Click(plat::DialogResult::Ok);
+        });
+        // The empty bar designation left is looked for in the catalogue: its list is cancelled.
+        ui.List(std::nullopt);
+        if (refused) {
+            ui.Message("This pattern needs 1029 bar layers; the section has room for 995 more.", MsgAnswer::Ok);
+            ui.Message("This pattern needs 1029 bar layers; the section has room for 997 more.", MsgAnswer::Ok);
+            ui.Message("Keep Changes?", MsgAnswer::No);
+        }
+        EXPECT_TRUE(Window().EvCommand(CmId::LongitudinalReinforcement, 0, 0));
+        EXPECT_TRUE(ui.Done());
+        return LongLayers(*Window().GetCurrentStructure());
+    };
+    const std::vector<LayerSummary> plain = road(false);
+    EXPECT_EQ(plain.size(), 4u);
+    app.reset();  // the refused road in a new session, on the sample as it was
+    Start();
+    ExpectSameLayers(plain, road(true));
+}

@@ -163,6 +163,33 @@ TEST_F(FullResponse, UnsolvableInitialLoadsEndWithTheStoredErrorAndNoStages)
     EXPECT_EQ(a.IsRunning(), 0);
 }
 
+// An element given no increment loads (validation gives a load-free element a unit shear
+// increment, so they are emptied after it, as the loads dialog leaves them) has no load to
+// increase: its response is stage 0 alone, the element under its constant f_x of -3 MPa
+// (stored -3000) to the state solve's tolerance (a residual of sqrt(1e-5 x 9e12 + 1e6), some
+// 10 kPa), at load factor 0.
+TEST_F(FullResponse, AnElementGivenNoIncrementIsItsConstantLoadsAlone)
+{
+    auto panel = MakePanel({.increment = {0.0, 0.0, 1e6}, .constant = {-3000.0, 0.0, 0.0}});
+    const double none[8] = {};
+    panel->SetIncrementLoads(none, 8);
+    const TP2kFullResponse a(panel.get());
+    EXPECT_EQ(a.GetErrorCount(), 0);
+    EXPECT_EQ(a.IsRunning(), 0);
+    ASSERT_NE(a.GetStage(0), nullptr);
+    EXPECT_EQ(a.GetStage(1), nullptr);
+    EXPECT_EQ(a.GetStageCount(), 1);
+    EXPECT_EQ(a.GetLastStageIndex(), 1);
+    EXPECT_EQ(a.GetPeakState(), a.GetStage(0));
+    EXPECT_EQ(a.GetCurrentState(), a.GetStage(0));
+    const SectionState& s = *a.GetStage(0);
+    EXPECT_NEAR(s.Results[MembraneResult::SigmaX], -3e6, 1e4);
+    EXPECT_NEAR(s.Results[MembraneResult::SigmaY], 0.0, 1e4);
+    EXPECT_NEAR(s.Results[MembraneResult::TauXY], 0.0, 1e4);
+    EXPECT_EQ(s.Results[MembraneResult::LoadFactor], 0.0);
+    EXPECT_LT(ElementNode(s)->StrainX, 0.0);
+}
+
 // Fails the solves from a given call on, for a number of calls, as a real element might.
 class FailingSolves : public TP2k1DAnalysis {
 public:
