@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "app/CommandIds.h"
+#include "model/TBeam.h"
 #include "model/TStructure.h"
 #include "model/materials/MaterialTypes.h"
+#include "model/shapes/SectionShape.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/files/LegacyFileBuilders.h"
 
@@ -333,5 +335,78 @@ TEST_F(OlderFileReopeningTest, ASteelOfAKindNoSectionHasOpensSavesAndReopensAsAB
         EXPECT_EQ(again.name, "Strand");
         EXPECT_EQ(again.kind, SteelKind::Prestressing);
         EXPECT_NEAR(again.fu, strand.fu, 1.0);
+    }
+}
+
+// A 0.8 file names the shape of its section by a shape code and a shape name that may not
+// agree with its outline: here a name that is no shape ("C30 user") under the code of the
+// rectangle, of the T and of a catalogue section, over the builder's 400 x 600 mm rectangle,
+// and under the T's code over a 400 mm top and 200 mm bottom, which is no library shape. Each
+// opens with the shape its saved document reopens with: the rectangle of the library, width
+// par1 = 0.4 m and height par2 = 0.6 m; the tapered outline a user outline, "USER". File > Save
+// As and File > Open give the same shape, and a second Save As writes the same document.
+TEST_F(OlderFileReopeningTest, AShapeNameThatIsNoShapeOpensAsTheShapeItsDocumentReopensWith) {
+    // Where the builder's file holds the shape code and name, and the bottom width of its region.
+    constexpr std::size_t kShapeCode = 45 + 171;
+    constexpr std::size_t kShapeName = 45 + 173;
+    constexpr std::size_t kBottomWidth = 45 + 409 + 2 * 194 + 111 + 182 + 2 * 174 + 24;
+    const auto withShape = [](int code, double bottomWidth) {
+        ByteWriter file;
+        file.bytes = MakeV08File().bytes;
+        file.PatchI16(kShapeCode, code);
+        ByteWriter name;
+        name.Text("C30 user", 20);
+        std::copy(name.bytes.begin(), name.bytes.end(), file.bytes.begin() + static_cast<long>(kShapeName));
+        file.PatchF64(kBottomWidth, bottomWidth);
+        return Text(file.bytes);
+    };
+    struct Shape {
+        int code;
+        std::string name;
+        double width, height;
+    };
+    const auto shown = [this] {
+        const auto& beam = dynamic_cast<const TBeam&>(Shown());
+        return Shape{beam.GetSectionKindCode(), beam.GetShapeName(), beam.GetShapeParameter(1),
+                     beam.GetShapeParameter(2)};
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int code;
+        const char* shape;
+    };
+    const Case cases[] = {
+        {"rect.q2k", withShape(kBeamRectShape, 0.4), kBeamRectShape, "RECT"},
+        {"tbeam.q2k", withShape(kBeamTShape, 0.4), kBeamRectShape, "RECT"},
+        {"catalogue.q2k", withShape(kStandardTypeCode, 0.4), kBeamRectShape, "RECT"},
+        {"tapered.q2k", withShape(kBeamTShape, 0.2), kUserShapeCode, "USER"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(c.name, c.bytes);
+        EXPECT_TRUE(ui.Done());
+        const Shape opened = shown();
+        EXPECT_EQ(opened.code, c.code);
+        EXPECT_EQ(opened.name, c.shape);
+        if (c.code == kBeamRectShape) {
+            EXPECT_NEAR(opened.width, 0.4, 1e-12);
+            EXPECT_NEAR(opened.height, 0.6, 1e-12);
+        }
+
+        const std::string saved = std::string(c.name) + ".qvh";
+        SaveAsAndReopen(saved);
+        EXPECT_TRUE(ui.Done());
+        const Shape reopened = shown();
+        EXPECT_EQ(reopened.code, opened.code);
+        EXPECT_EQ(reopened.name, opened.name);
+        if (c.code == kBeamRectShape) {
+            EXPECT_NEAR(reopened.width, opened.width, 1e-12);
+            EXPECT_NEAR(reopened.height, opened.height, 1e-12);
+        }
+        const std::string again = std::string(c.name) + ".again.qvh";
+        ui.File(plat::FileDialogKind::Save, dir.File(again));
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+        EXPECT_EQ(dir.Read(again), dir.Read(saved));
     }
 }
