@@ -106,13 +106,9 @@ void HoldShape(TBeam& beam)
     }
     beam.RecogniseShape();
     beam.SetRegionCompanionCounts(beam.GetOutlineRegionCount(), voids);
-    if (code == kUserShapeCode || beam.GetSectionKindCode() != kUserShapeCode)
-        return;
-    if (code == kStandardTypeCode) {
+    if (code == kStandardTypeCode && beam.GetSectionKindCode() == kUserShapeCode) {
         beam.SetShapeType(code);
         beam.SetShapeName(name);
-    } else {
-        beam.SetShapeType(kUserShapeCode);
     }
 }
 

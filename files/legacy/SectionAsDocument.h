@@ -34,10 +34,10 @@ void HoldSteelKind(SteelTypeRec& s, int type);
 // every section a user outline, in which validation recognises a rectangle, T, I or circle
 // (TBeam::RecogniseShape); the name and parameters of a library shape travel with it, a
 // catalogue section's do not. So every outline recognised as one of those becomes that shape,
-// with its library name and parameters from the outline. A library shape whose outline is none
-// of them becomes a user outline named "USER"; a catalogue section or a user outline whose
-// outline is none of them stays as it is (its document reopens it as a user outline, and what
-// is saved of it is the same).
+// with its library name and its parameters from the outline. A library shape whose outline is
+// none of them becomes a user outline that keeps its name, as its document reopens it; a
+// catalogue section or a user outline whose outline is none of them stays as it is (its
+// document reopens it as a user outline, and what is saved of it is the same).
 void HoldShape(TBeam& beam);
 
 // Why a section made ready (validated) from an older file cannot be opened, in the words the
