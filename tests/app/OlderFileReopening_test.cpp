@@ -361,7 +361,17 @@ TEST_F(OlderFileReopeningTest, AShapeNameThatIsNoShapeOpensAsTheShapeItsDocument
         file.PatchF64(kBottomWidth, bottomWidth);
         return Text(file.bytes);
     };
-    const auto beam = [this]() -> const TBeam& { return dynamic_cast<const TBeam&>(Shown()); };
+    // The shape of the section shown; a rectangle's sizes are the builder's.
+    const auto expectShape = [this](int code, const std::string& name) {
+        EXPECT_TRUE(ui.Done());
+        const auto& beam = dynamic_cast<const TBeam&>(Shown());
+        EXPECT_EQ(beam.GetSectionKindCode(), code);
+        EXPECT_EQ(beam.GetShapeName(), name);
+        if (code == kBeamRectShape) {
+            EXPECT_NEAR(beam.GetShapeParameter(1), 0.4, 1e-12);
+            EXPECT_NEAR(beam.GetShapeParameter(2), 0.6, 1e-12);
+        }
+    };
     struct Case {
         const char* name;
         std::string bytes;
@@ -378,23 +388,11 @@ TEST_F(OlderFileReopeningTest, AShapeNameThatIsNoShapeOpensAsTheShapeItsDocument
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Open(c.name, c.bytes);
-        EXPECT_TRUE(ui.Done());
-        EXPECT_EQ(beam().GetSectionKindCode(), c.code);
-        EXPECT_EQ(beam().GetShapeName(), c.opened);
-        if (c.code == kBeamRectShape) {
-            EXPECT_NEAR(beam().GetShapeParameter(1), 0.4, 1e-12);
-            EXPECT_NEAR(beam().GetShapeParameter(2), 0.6, 1e-12);
-        }
+        expectShape(c.code, c.opened);
 
         const std::string saved = std::string(c.name) + ".qvh";
         SaveAsAndReopen(saved);
-        EXPECT_TRUE(ui.Done());
-        EXPECT_EQ(beam().GetSectionKindCode(), c.code);
-        EXPECT_EQ(beam().GetShapeName(), c.reopened);
-        if (c.code == kBeamRectShape) {
-            EXPECT_NEAR(beam().GetShapeParameter(1), 0.4, 1e-12);
-            EXPECT_NEAR(beam().GetShapeParameter(2), 0.6, 1e-12);
-        }
+        expectShape(c.code, c.reopened);
         const std::string again = std::string(c.name) + ".again.qvh";
         ui.File(plat::FileDialogKind::Save, dir.File(again));
         EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
