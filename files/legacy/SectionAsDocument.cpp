@@ -8,9 +8,9 @@
 #include "foundation/StrFormat.h"
 #include "model/ModelHelpers.h"
 #include "model/TBeam.h"
-#include "model/shapes/SectionShape.h"
 #include "model/TStructure.h"
 #include "model/materials/MaterialTypes.h"
+#include "model/shapes/SectionShape.h"
 
 namespace {
 
