@@ -74,12 +74,13 @@ bool HasSection(const TBeam& beam)
 }
 
 // A section read from an older file is made ready as a section read from a document is: its
-// concrete model codes those a document takes, the peak strains of its concrete types
-// compressive, as a document's are read (a sheet of the predecessor gives them as positive
-// numbers), then validated, which prepares the types.
+// concrete model codes those a document takes, its shape the one its document reopens with,
+// the peak strains of its concrete types compressive, as a document's are read (a sheet of the
+// predecessor gives them as positive numbers), then validated, which prepares the types.
 void MakeReadSectionReady(TBeam& beam)
 {
     HoldConcreteModelCodes(beam);
+    HoldShape(beam);
     for (int t = 0; t < beam.GetConcreteTypeCount(); ++t)
         TakePeakStrainSign(*beam.GetConcreteType(t));
     beam.Validate();

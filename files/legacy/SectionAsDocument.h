@@ -6,6 +6,7 @@
 
 #include <string>
 
+class TBeam;
 class TStructure;
 struct SteelTypeRec;
 
@@ -27,6 +28,17 @@ void HoldConcreteModelCodes(TStructure& s);
 //   Steel type 2 ("S5") is of kind 5, which does not exist; it is read as a bar (kind 1)
 // type is the record's 0-based index among the section's steel types.
 void HoldSteelKind(SteelTypeRec& s, int type);
+
+// Gives a beam the shape a document written from it reopens with, before the beam is made
+// ready. A document carries no shape code and no count of void regions: its outline makes
+// every section a user outline, in which validation recognises a rectangle, T, I or circle
+// (TBeam::RecogniseShape); the name and parameters of a library shape travel with it, a
+// catalogue section's do not. So every outline recognised as one of those becomes that shape,
+// with its library name and its parameters from the outline. A library shape whose outline is
+// none of them becomes a user outline that keeps its name, as its document reopens it; a
+// catalogue section or a user outline whose outline is none of them stays as it is (its
+// document reopens it as a user outline, and what is saved of it is the same).
+void HoldShape(TBeam& beam);
 
 // Why a section made ready (validated) from an older file cannot be opened, in the words the
 // document reader uses for the same fault: a layer or a value no section holds

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "app/CommandIds.h"
+#include "model/TBeam.h"
 #include "model/TStructure.h"
 #include "model/materials/MaterialTypes.h"
+#include "model/shapes/SectionShape.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/files/LegacyFileBuilders.h"
 
@@ -333,5 +335,67 @@ TEST_F(OlderFileReopeningTest, ASteelOfAKindNoSectionHasOpensSavesAndReopensAsAB
         EXPECT_EQ(again.name, "Strand");
         EXPECT_EQ(again.kind, SteelKind::Prestressing);
         EXPECT_NEAR(again.fu, strand.fu, 1.0);
+    }
+}
+
+// A 0.8 file names the shape of its section by a shape code and a shape name that may not
+// agree with its outline: here a name that is no shape ("C30 user") under the code of the
+// rectangle, of the T and of a catalogue section, over the builder's 400 x 600 mm rectangle,
+// and under the T's code over a 400 mm top and 200 mm bottom, which is no library shape. Each
+// opens with the shape its saved document reopens with: the rectangle of the library, width
+// par1 = 0.4 m and height par2 = 0.6 m, which File > Save As and File > Open give again; the
+// tapered outline a user outline under the name it had, which its document does not carry. A
+// second Save As writes the same document.
+TEST_F(OlderFileReopeningTest, AShapeNameThatIsNoShapeOpensAsTheShapeItsDocumentReopensWith) {
+    // Where the builder's file holds the shape code and name, and the bottom width of its region.
+    constexpr std::size_t kShapeCode = 45 + 171;
+    constexpr std::size_t kShapeName = 45 + 173;
+    constexpr std::size_t kBottomWidth = 45 + 409 + 2 * 194 + 111 + 182 + 2 * 174 + 24;
+    const auto withShape = [](int code, double bottomWidth) {
+        ByteWriter file;
+        file.bytes = MakeV08File().bytes;
+        file.PatchI16(kShapeCode, code);
+        ByteWriter name;
+        name.Text("C30 user", 20);
+        std::copy(name.bytes.begin(), name.bytes.end(), file.bytes.begin() + static_cast<long>(kShapeName));
+        file.PatchF64(kBottomWidth, bottomWidth);
+        return Text(file.bytes);
+    };
+    // The shape of the section shown; a rectangle's sizes are the builder's.
+    const auto expectShape = [this](int code, const std::string& name) {
+        EXPECT_TRUE(ui.Done());
+        const auto& beam = dynamic_cast<const TBeam&>(Shown());
+        EXPECT_EQ(beam.GetSectionKindCode(), code);
+        EXPECT_EQ(beam.GetShapeName(), name);
+        if (code == kBeamRectShape) {
+            EXPECT_NEAR(beam.GetShapeParameter(1), 0.4, 1e-12);
+            EXPECT_NEAR(beam.GetShapeParameter(2), 0.6, 1e-12);
+        }
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int code;
+        const char* opened;   // the shape name when opened
+        const char* reopened; // and when its document is reopened
+    };
+    const Case cases[] = {
+        {"rect.q2k", withShape(kBeamRectShape, 0.4), kBeamRectShape, "RECT", "RECT"},
+        {"tbeam.q2k", withShape(kBeamTShape, 0.4), kBeamRectShape, "RECT", "RECT"},
+        {"catalogue.q2k", withShape(kStandardTypeCode, 0.4), kBeamRectShape, "RECT", "RECT"},
+        {"tapered.q2k", withShape(kBeamTShape, 0.2), kUserShapeCode, "C30 user", "USER"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(c.name, c.bytes);
+        expectShape(c.code, c.opened);
+
+        const std::string saved = std::string(c.name) + ".qvh";
+        SaveAsAndReopen(saved);
+        expectShape(c.code, c.reopened);
+        const std::string again = std::string(c.name) + ".again.qvh";
+        ui.File(plat::FileDialogKind::Save, dir.File(again));
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+        EXPECT_EQ(dir.Read(again), dir.Read(saved));
     }
 }
