@@ -19,6 +19,7 @@
 #include <string>
 
 #include "TypedFuzzSupport.h"
+#include "TypedListForm.h"
 #include "dialogs/MaterialLists.h"
 #include "dialogs/MaterialPages.h"
 #include "dialogs/ReinforcementPages.h"
@@ -103,20 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::vector<TypeListRec> before = Copy(page->List());
         bool refusable = false;
         f.refusedField = -1;  // a refusal inside an earlier action (leaving the page) is done with
-        switch (a.op) {
-        case '0': case '1': case '2': case '3': case '4': case '5':
-            f.fields[static_cast<std::size_t>(a.op - '0')] = a.text;
-            page->FieldChanged();
-            break;
-        case 'n': f.name = a.text.substr(0, 20); break;
-        case 'b':
-        case 'd':
-            // By area, or by designation (one the catalogue lacks is chosen from the list,
-            // which the gateway here cancels).
-            f.bar.byArea = a.op == 'b' ? 1 : 0;
-            f.bar.text = a.text;
-            page->BarFieldLeft();
-            break;
+        switch (TypeIntoListForm(*page, a) ? 0 : a.op) {
+        case 0: break;
         case 'o': f.comboSel[0] = digit % 7; break;
         case 'q':
             f.comboSel[1] = digit;

@@ -23,6 +23,7 @@
 
 #include "ReaderRoundTrip.h"
 #include "TypedFuzzSupport.h"
+#include "TypedListForm.h"
 #include "dialogs/MaterialLists.h"
 #include "dialogs/MaterialPages.h"
 #include "dialogs/ReinforcementPages.h"
@@ -219,18 +220,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         ListForm& f = page->form;
         f.refusedField = -1;
-        switch (a.op) {
-        case '0': case '1': case '2': case '3': case '4': case '5':
-            f.fields[static_cast<std::size_t>(a.op - '0')] = a.text;
-            page->FieldChanged();
-            break;
-        case 'n': f.name = a.text.substr(0, 20); break;
-        case 'b':
-        case 'd':
-            f.bar.byArea = a.op == 'b' ? 1 : 0;
-            f.bar.text = a.text;
-            page->BarFieldLeft();
-            break;
+        switch (TypeIntoListForm(*page, a) ? 0 : a.op) {
+        case 0: break;
         case 'o':
             if (!f.comboItems[0].empty()) {
                 f.comboSel[0] = digit % static_cast<int>(f.comboItems[0].size());
