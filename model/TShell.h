@@ -173,4 +173,8 @@ private:
     // attribute follows them.
     std::array<std::string, 3> m_rootSpacingTexts;
     std::array<bool, 3> m_rootSpacingRead{};
+    // The increment loads came from a document's loading element, as the user gave them: an
+    // element with none keeps none instead of taking the unit shear of a file without loads.
+    // Not copied, so a copy made for another run takes the unit shear as before.
+    bool m_incrementsRead = false;
 };
