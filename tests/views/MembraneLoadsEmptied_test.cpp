@@ -106,8 +106,8 @@ TEST_F(MembraneLoadsEmptied, SolvingShowsTheInitialStageAloneWithNoMessage)
 }
 
 // The emptied element saved and opened by a later run is the element of the session: its
-// increments stay 0 (the dialog shows 0.00, not the 1.00 kN/m a file without loads is given),
-// the solve shows stage 0 alone, and saving it again writes the same bytes.
+// increments stay 0 (the dialog shows 0.00, not one kN/m of shear to increase), the solve shows
+// stage 0 alone, and saving it again writes the same bytes.
 TEST_F(MembraneLoadsEmptied, SavedAndReopenedItKeepsNoIncrementAndSolvesAsInTheSession)
 {
     OpenPanels();
