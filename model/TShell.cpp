@@ -102,6 +102,7 @@ int TShell::NewDefault()
 {
     ClearAll();
     m_own = OwnBlock{};
+    m_incrementsRead = false;
     m_own.name = "New Membrane";
     m_own.doneBy = BoundedCopy(g_DefaultDoneBy, kTitleFieldChars);
     m_own.date = BoundedCopy(DateStamp(), kDateChars);

@@ -173,4 +173,8 @@ private:
     // attribute follows them.
     std::array<std::string, 3> m_rootSpacingTexts;
     std::array<bool, 3> m_rootSpacingRead{};
+    // The increment loads came from a document's loading element, as the user gave them: an
+    // element read with none keeps none through validation instead of being given one unit of
+    // shear flow to increase. Not copied: a copy made for another run is given that unit.
+    bool m_incrementsRead = false;
 };

@@ -158,7 +158,10 @@ int TShell::BeginElement(const std::string& element)
     if (element == "p3g_shell") {
         StampDate();
         m_rootSpacingRead = {};
+        m_incrementsRead = false;
     }
+    if (element == "sectloading_shell")
+        m_incrementsRead = true;
     return TStructure::BeginElement(element);
 }
 

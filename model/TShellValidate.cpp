@@ -37,7 +37,8 @@ int TShell::Validate()
     SetLayerRatios();
     BuildTensionStiffCurve(0);
     BuildTensionStiffCurve(1);
-    EnsureUnitShearIncrement();
+    if (!m_incrementsRead)
+        EnsureUnitShearIncrement();
     TStructure::ResetTimeDependentStrains();
     for (int d = 0; d < 3; ++d)
         CheckHsuConcrete(d);

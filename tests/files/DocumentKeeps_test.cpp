@@ -66,6 +66,34 @@ TEST_F(DocumentKeeps, EveryResistanceFactorCombinationComesBack)
     EXPECT_EQ(text.find("<analysisoptions"), std::string::npos);
 }
 
+// A membrane element whose increments the user emptied is saved with an empty loading element
+// and comes back without an increment, saving again to the same text; a document with no loading
+// element at all keeps the shear increment of a new element.
+TEST_F(DocumentKeeps, AMembraneElementWithoutIncrementsComesBackWithout)
+{
+    TShell shell;
+    const LoadVector none{};
+    shell.SetIncrementLoads(none.data(), kLoadCount);
+    TStructure& reopened = SaveAndReopen(shell);
+    const std::string first = text;
+    const std::string empty = "<sectloading_shell\t\t/>";
+    EXPECT_NE(first.find(empty), std::string::npos) << first;
+    LoadVector increments{};
+    reopened.GetIncrementLoads(increments.data(), kLoadCount);
+    EXPECT_EQ(increments, none);
+    SaveAndReopen(reopened);
+    EXPECT_EQ(text, first);
+
+    std::string older = first;
+    older.erase(older.find(empty), empty.size());
+    doc = XmlDocument{};
+    ASSERT_TRUE(Read(older, doc).Ok());
+    doc.structures.at(0)->GetIncrementLoads(increments.data(), kLoadCount);
+    EXPECT_EQ(increments[0], 0.0);
+    EXPECT_EQ(increments[1], 0.0);
+    EXPECT_DOUBLE_EQ(increments[2], 1e6);  // N/m
+}
+
 TEST_F(DocumentKeeps, FireExposuresOffTheDefaultComeBack)
 {
     struct Row {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 
 #include "app/CommandIds.h"
@@ -34,6 +35,21 @@ struct MembraneLoadsEmptied : SizedPagesTest {
         });
         Frame().Dispatch(CmId::SectionalLoads);
         EXPECT_TRUE(ui.Done());
+    }
+
+    void SaveAs(const std::string& name)
+    {
+        ui.File(plat::FileDialogKind::Save, dir.File(name));
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+    }
+
+    // A later run of the program opening the document by File > Open.
+    void RestartWith(const std::string& name)
+    {
+        app.reset();
+        Start();
+        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
+        OpenByMenu(dir.File(name));
     }
 
     // The largest shear stress of the stages the analysis shows (Pa), and how many there are.
@@ -86,5 +102,38 @@ TEST_F(MembraneLoadsEmptied, SolvingShowsTheInitialStageAloneWithNoMessage)
             RecordingDC dc;
             chart->Paint(dc, true, chart->GetClientRect());
         }
+    EXPECT_TRUE(ui.Done());
+}
+
+// The emptied element saved and opened by a later run is the element of the session: its
+// increments stay 0 (the dialog shows 0.00, not one kN/m of shear to increase), the solve shows
+// stage 0 alone, and saving it again writes the same bytes.
+TEST_F(MembraneLoadsEmptied, SavedAndReopenedItKeepsNoIncrementAndSolvesAsInTheSession)
+{
+    OpenPanels();
+    EmptyTheLoads();
+    SaveAs("emptied.qvh");
+    const std::string saved = dir.Read("emptied.qvh");
+    EXPECT_NE(saved.find("<sectloading_shell\t\t/>"), std::string::npos);
+
+    RestartWith("emptied.qvh");
+    ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "PV19");
+    ui.Dialog("Define Loading", [](plat::DialogDriver& d) {
+        for (int id : {5054, 5055, 5056})  // the increments Nxx, Nyy, Nxy
+            EXPECT_EQ(d.Text(id), "  0.00") << id;
+        d.Click(plat::DialogResult::Cancel);
+    });
+    Frame().Dispatch(CmId::SectionalLoads);
+
+    Frame().Dispatch(CmId::SectionalResponse);
+    const TSectionalAnalysis* a = Window().GetCurrentAnalysis();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->GetErrorCount(), 0);
+    const auto [shear, stages] = ShownShear();
+    EXPECT_EQ(stages, 1);
+    EXPECT_LT(shear, 1e3);
+
+    SaveAs("again.qvh");
+    EXPECT_EQ(dir.Read("again.qvh"), saved);
     EXPECT_TRUE(ui.Done());
 }
