@@ -222,12 +222,26 @@ double UnfactoredStress(const SteelTypeRec& rec, double e, double e0, const Resi
     return s;
 }
 
+namespace {
+
+// The larger of a strain and the least one the law derives for it, where a strain within a
+// document's rounding (ten digits of each value a ratio is made of) of that least counts as
+// reaching it: a strain saved at fy / Es, read back, would otherwise be raised by the rounding
+// of fy and Es, and change again at every save.
+double AtLeastDerived(double strain, double least)
+{
+    constexpr double kDocumentRounding = 2e-9;
+    return strain >= least - kDocumentRounding * std::fabs(least) ? strain : least;
+}
+
+} // namespace
+
 void CheckReinforcing(SteelTypeRec& rec, bool reset)
 {
     if (rec.fy == 0.0)
         rec.fy = MaterialDefaults.fy;
-    rec.esh = std::max(rec.esh, rec.fy / rec.Es);
-    rec.eu = std::max(rec.eu, rec.esh + 1e-6);
+    rec.esh = AtLeastDerived(rec.esh, rec.fy / rec.Es);
+    rec.eu = AtLeastDerived(rec.eu, rec.esh + 1e-6);
     rec.er = rec.esh + 1.5 * (rec.eu - rec.esh);
     rec.fu = std::max(rec.fu, rec.fy);
     if (rec.name.empty() || rec.name.size() > kSteelNameMaxChars)
@@ -252,7 +266,7 @@ void CheckPrestressing(SteelTypeRec& rec, bool reset)
     // (0.9 f_pu): a yield left from before (a document gives none) would raise it once more at
     // every check, and a type read back from its own document would not be the type saved.
     rec.fy = 0.9 * rec.fu;
-    rec.eu = std::max(rec.eu, rec.fy / rec.Es);
+    rec.eu = AtLeastDerived(rec.eu, rec.fy / rec.Es);
     rec.er = rec.eu;
     rec.esh = rec.fy / (rec.Es + 1.0);
     if (rec.name.empty() || rec.name.size() > kSteelNameMaxChars)
