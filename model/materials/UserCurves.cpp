@@ -80,8 +80,15 @@ void CleanUserCurve(TDepthTable& table, bool innerStrainsPositive)
         const double z0 = table.GetDepth(i), v0 = table.GetValue(i);
         const double z1 = table.GetDepth(i + 1), v1 = table.GetValue(i + 1);
         if (std::fabs(z0 - z1) < kMergeStrain && std::fabs(v0 - v1) < kMergeStress) {
-            table.SetDepth(i, (z0 + z1) / 2.0);
-            table.SetValue(i, (v0 + v1) / 2.0);
+            // Merged into the origin, a pair leaves it where it is: an average would move the
+            // origin, and the next cleaning would add another and halve the pair again.
+            if (IsOrigin(table, i + 1)) {
+                table.SetDepth(i, 0.0);
+                table.SetValue(i, 0.0);
+            } else if (!IsOrigin(table, i)) {
+                table.SetDepth(i, (z0 + z1) / 2.0);
+                table.SetValue(i, (v0 + v1) / 2.0);
+            }
             table.RemoveAt(i + 1);
         } else {
             ++i;
