@@ -99,7 +99,12 @@ bool TGen_Base::TypedFieldsRefused(int replacing) {
 }
 
 void TGen_Base::ShowFieldValue(int field, double value) {
-    form.fields[static_cast<std::size_t>(field)] = StrPrintf(FieldFormat(field).c_str(), value * UnitFactorOf(field));
+    // A zero shows as 0 whatever its sign: a height of 0 read back through a sign-flipping unit
+    // factor is -0, and would show "-0" where the user typed 0.
+    double shown = value * UnitFactorOf(field);
+    if (shown == 0.0)
+        shown = 0.0;
+    form.fields[static_cast<std::size_t>(field)] = StrPrintf(FieldFormat(field).c_str(), shown);
 }
 
 int TGen_Base::FindEntryByName(const std::string& text) const {
