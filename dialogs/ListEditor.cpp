@@ -99,12 +99,14 @@ bool TGen_Base::TypedFieldsRefused(int replacing) {
 }
 
 void TGen_Base::ShowFieldValue(int field, double value) {
-    // A zero shows as 0 whatever its sign: a height of 0 read back through a sign-flipping unit
-    // factor is -0, and would show "-0" where the user typed 0.
-    double shown = value * UnitFactorOf(field);
-    if (shown == 0.0)
-        shown = 0.0;
-    form.fields[static_cast<std::size_t>(field)] = StrPrintf(FieldFormat(field).c_str(), shown);
+    std::string text = StrPrintf(FieldFormat(field).c_str(), value * UnitFactorOf(field));
+    // A value that shows as zero shows without a sign: a centre at 0, read back as the mean of
+    // its bars' heights, can be -1e-17 and would show "-0" where the user typed 0.
+    const std::size_t minus = text.find('-');
+    if (minus != std::string::npos && text.find_first_of("123456789", minus) == std::string::npos &&
+        text.find_first_of("eE", minus) == std::string::npos)
+        text[minus] = ' ';
+    form.fields[static_cast<std::size_t>(field)] = text;
 }
 
 int TGen_Base::FindEntryByName(const std::string& text) const {
