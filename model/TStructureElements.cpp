@@ -181,11 +181,12 @@ bool SetConcreteAttribute(ConcreteTypeRec& c,
     } else if (attribute == "maxagg") {
         c.aggregate = FromDocument(value, ukSectionLength, unit);
     } else if (attribute == "c_mod") {
-        c.baseCurve = CodeWithin(value, 4, 2, attribute);
+        c.baseCurve = CodeWithin(value, kHighestBaseCurve, BaseCurveCode::Popovics, attribute);
     } else if (attribute == "c_soft") {
-        c.softening = CodeWithin(value, 18, 18, attribute);
+        c.softening = CodeWithin(value, kHighestSoftening, SofteningCode::HawmereKelst2011, attribute);
     } else if (attribute == "t_stiff") {
-        c.tensionStiffening = CodeWithin(value, 7, 7, attribute);
+        c.tensionStiffening =
+            CodeWithin(value, kHighestTensionStiffening, TensionStiffeningCode::Kelst1999, attribute);
     } else if (attribute == "name") {
         c.name = NameText(value, kConcreteNameMaxChars);
     } else {

@@ -260,20 +260,6 @@ std::string UnheldProfile(const char* profile, const TDepthTable& table)
     return std::string();
 }
 
-std::string UnheldMaterialValue(const TStructure& s)
-{
-    for (int i = 0; i < s.GetConcreteTypeCount(); ++i) {
-        const ConcreteTypeRec& c = *s.GetConcreteType(i);
-        if (const std::string told = UnheldConcreteValue(c); !told.empty())
-            return Named("Concrete type", i, c.name) + " has " + told + ".";
-    }
-    for (int i = 0; i < s.GetSteelTypeCount(); ++i) {
-        const SteelTypeRec& t = *s.GetSteelType(i);
-        if (const std::string told = UnheldSteelValue(t); !told.empty())
-            return Named("Steel type", i, t.name) + " has " + told + ".";
-    }
-    return std::string();
-}
 
 std::string UnheldLayerValue(const TStructure& s)
 {
@@ -305,10 +291,6 @@ std::string UnheldLayerValue(const TStructure& s)
     }
     return std::string();
 }
-
-} // namespace
-
-namespace {
 
 // The first pair of a stress-strain curve a section does not hold: a stress past the stress
 // bound or a strain past the strain bound; the far pairs that close every curve are passed over.
@@ -369,7 +351,17 @@ std::string UnheldSteelValue(const SteelTypeRec& t)
 
 std::string UnheldMaterialText(const TStructure& s)
 {
-    return UnheldMaterialValue(s);
+    for (int i = 0; i < s.GetConcreteTypeCount(); ++i) {
+        const ConcreteTypeRec& c = *s.GetConcreteType(i);
+        if (const std::string told = UnheldConcreteValue(c); !told.empty())
+            return Named("Concrete type", i, c.name) + " has " + told + ".";
+    }
+    for (int i = 0; i < s.GetSteelTypeCount(); ++i) {
+        const SteelTypeRec& t = *s.GetSteelType(i);
+        if (const std::string told = UnheldSteelValue(t); !told.empty())
+            return Named("Steel type", i, t.name) + " has " + told + ".";
+    }
+    return std::string();
 }
 
 std::string UnheldValueText(const TStructure& s)
@@ -382,7 +374,7 @@ std::string UnheldValueText(const TStructure& s)
         return StrPrintf("The section has %d steel types: a section holds at most %d.",
                          s.GetSteelTypeCount(),
                          kMaxMaterialTypes);
-    std::string told = UnheldMaterialValue(s);
+    std::string told = UnheldMaterialText(s);
     for (int i = 0; told.empty() && i < s.GetRegionCount(); ++i) {
         const ConcreteRegionRec& r = *s.GetRegion(i);
         told = FirstUnheld(StrPrintf("Concrete region %d", i + 1),

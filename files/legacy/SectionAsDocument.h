@@ -10,13 +10,6 @@ class TBeam;
 class TStructure;
 struct SteelTypeRec;
 
-// Highest model code a document's concrete element takes, and the code that stands for one
-// outside 0 to the highest: base curve 0-4 (else 2, Popovics), compression softening 0-18
-// (else 18), tension stiffening 0-7 (else 7).
-inline constexpr int kHighestBaseCurve = 4;
-inline constexpr int kHighestSoftening = 18;
-inline constexpr int kHighestTensionStiffening = 7;
-
 // Gives every concrete type whose model code lies outside its range the code a document gives
 // it, with one line in the load-error log per code replaced:
 //   Concrete type 1 ("C30") has base curve code 7, which does not exist; code 2 is used

@@ -87,6 +87,13 @@ enum : int16_t {
 };
 }
 
+// Highest model code a concrete type takes of each list; a code outside 0 to the highest stands
+// for Popovics (2), the 2011 softening (18) and the 1999 tension stiffening (7), as a document
+// is read.
+inline constexpr int kHighestBaseCurve = BaseCurveCode::UserDefined;
+inline constexpr int kHighestSoftening = SofteningCode::HawmereKelst2011;
+inline constexpr int kHighestTensionStiffening = TensionStiffeningCode::Kelst1999;
+
 // Steel kinds.
 namespace SteelKind {
 inline constexpr int32_t Reinforcing = 1;
