@@ -60,17 +60,38 @@ std::string Shown(double stored, int kind, const char* format, int decimals)
 
 // ---- Loads ----------------------------------------------------------------------------------
 
+namespace {
+
+// The unit kinds of the three rows: a beam's N, M, V; a membrane element's N_xx, N_yy, N_xy,
+// all forces per length.
+std::array<int, 3> LoadKinds(bool membrane)
+{
+    if (membrane)
+        return {ukForcePerLength, ukForcePerLength, ukForcePerLength};
+    return {ukForce, ukMoment, ukForce};
+}
+
+} // namespace
+
+std::array<std::string, 3> LoadRowNames(const TStructure* s)
+{
+    if (s != nullptr && s->GetKind() == kKindShell)
+        return {"N_xx", "N_yy", "N_xy"};
+    return {"Axial Load", "Moment", "Shear"};
+}
+
 LoadFields ShowLoads(const TStructure& s)
 {
     double constant[3] = {}, increment[3] = {};
     s.GetConstantLoads(constant, 3);
     s.GetIncrementLoads(increment, 3);
-    const int kinds[3] = {ukForce, ukMoment, ukForce};
+    const std::array<int, 3> kinds = LoadKinds(s.GetKind() == kKindShell);
     LoadFields f;
     for (int i = 0; i < 3; ++i) {
-        f.values[static_cast<std::size_t>(i)] = Shown(constant[i], kinds[i], "%6.2f", 2);
-        f.values[static_cast<std::size_t>(i + 3)] = Shown(increment[i], kinds[i], "%6.2f", 2);
-        f.units[static_cast<std::size_t>(i)] = UnitLabel(kinds[i]);
+        const auto k = static_cast<std::size_t>(i);
+        f.values[k] = Shown(constant[i], kinds[k], "%6.2f", 2);
+        f.values[k + 3] = Shown(increment[i], kinds[k], "%6.2f", 2);
+        f.units[k] = UnitLabel(kinds[k]);
     }
     return f;
 }
@@ -78,29 +99,70 @@ LoadFields ShowLoads(const TStructure& s)
 namespace {
 
 // The six loads in stored units; false with the refusal when one is refused.
-bool ReadLoads(const std::array<std::string, 6>& typed, double (&values)[6], TypedRefusal& refusal)
+bool ReadLoads(const std::array<std::string, 6>& typed,
+               bool membrane,
+               double (&values)[6],
+               TypedRefusal& refusal)
 {
-    static const char* const kNames[6] = {"Constant Axial Load", "Constant Moment", "Constant Shear",
-                                          "Increment of Axial Load", "Increment of Moment", "Increment of Shear"};
-    for (int i = 0; i < 6; ++i)
-        if (!Take(refusal, i, typed[static_cast<std::size_t>(i)], kNames[i], i % 3 == 1 ? kMomentRange : kForceRange,
+    static const char* const kBeamNames[6] = {"Constant Axial Load",
+                                              "Constant Moment",
+                                              "Constant Shear",
+                                              "Increment of Axial Load",
+                                              "Increment of Moment",
+                                              "Increment of Shear"};
+    static const char* const kMembraneNames[6] = {"Constant N_xx",
+                                                  "Constant N_yy",
+                                                  "Constant N_xy",
+                                                  "Increment of N_xx",
+                                                  "Increment of N_yy",
+                                                  "Increment of N_xy"};
+    const TypedRange membraneRange{-kMaxTypedForce, kMaxTypedForce, ukForcePerLength};
+    for (int i = 0; i < 6; ++i) {
+        const TypedRange& range = membrane     ? membraneRange
+                                  : i % 3 == 1 ? kMomentRange
+                                               : kForceRange;
+        if (!Take(refusal,
+                  i,
+                  typed[static_cast<std::size_t>(i)],
+                  (membrane ? kMembraneNames : kBeamNames)[i],
+                  range,
                   values[i]))
             return false;
+    }
     return true;
+}
+
+bool ReadBeamLoads(const std::array<std::string, 6>& typed,
+                   double (&values)[6],
+                   TypedRefusal& refusal)
+{
+    return ReadLoads(typed, false, values, refusal);
+}
+
+bool ReadMembraneLoads(const std::array<std::string, 6>& typed,
+                       double (&values)[6],
+                       TypedRefusal& refusal)
+{
+    return ReadLoads(typed, true, values, refusal);
 }
 
 } // namespace
 
 TypedRefusal CheckLoads(const std::array<std::string, 6>& typed)
 {
-    return RefusalOf(ReadLoads, typed);
+    return RefusalOf(ReadBeamLoads, typed);
+}
+
+TypedRefusal CheckLoads(const TStructure& s, const std::array<std::string, 6>& typed)
+{
+    return RefusalOf(s.GetKind() == kKindShell ? ReadMembraneLoads : ReadBeamLoads, typed);
 }
 
 int ApplyLoads(TStructure& s, const std::array<std::string, 6>& typed)
 {
     double values[6] = {};
     TypedRefusal refusal;
-    if (!ReadLoads(typed, values, refusal))
+    if (!ReadLoads(typed, s.GetKind() == kKindShell, values, refusal))
         return 0;
     double oldConstant[3] = {}, oldIncrement[3] = {};
     s.GetConstantLoads(oldConstant, 3);

@@ -17,14 +17,19 @@ class TStructure;
 
 // ---- Loads ----------------------------------------------------------------------------------
 
-// Constant N, M, V then increment N, M, V, and the unit labels of the N, M and V rows.
+// Constant N, M, V then increment N, M, V, and the unit labels of the N, M and V rows. A
+// membrane element's rows are its in-plane forces N_xx, N_yy and N_xy instead, each a force per
+// length shown with the sign it is stored with (a beam's moment is shown with the opposite sign).
 struct LoadFields {
     std::array<std::string, 6> values;
     std::array<std::string, 3> units;
 };
 LoadFields ShowLoads(const TStructure& s);
-// The first refused load (field 0-5 as in values).
+// The names of the three rows: "Axial Load", "Moment", "Shear", or "N_xx", "N_yy", "N_xy".
+std::array<std::string, 3> LoadRowNames(const TStructure* s);
+// The first refused load (field 0-5 as in values), of a beam or of a membrane element.
 TypedRefusal CheckLoads(const std::array<std::string, 6>& typed);
+TypedRefusal CheckLoads(const TStructure& s, const std::array<std::string, 6>& typed);
 // Writes both load vectors; 1 when a value changed.
 int ApplyLoads(TStructure& s, const std::array<std::string, 6>& typed);
 

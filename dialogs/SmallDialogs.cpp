@@ -40,23 +40,27 @@ inline constexpr std::array<int, 3> Factors{Concrete, Steel, Prestress};
 DialogItem Ok() { return DialogItem::Make(plat::DialogResult::Ok, ControlKind::DefPushButton, "OK"); }
 DialogItem Cancel() { return DialogItem::Make(plat::DialogResult::Cancel, ControlKind::PushButton, "Cancel"); }
 
-DialogTemplate LoadsTemplate()
+// The rows are named after what they set: a beam's N, M and V, a membrane element's N_xx, N_yy
+// and N_xy.
+DialogTemplate LoadsTemplate(const std::array<std::string, 3>& rows)
 {
     DialogTemplate t;
     t.caption = "Define Loading";
     // The column heads stand over the edits, behind an empty label.
     t.Add(DialogItem::Make(-1, ControlKind::Static, "Constant", " "))
         .Add(DialogItem::Beside(-1, ControlKind::Static, "Increment "))
-        .Add(DialogItem::Make(Ld::N, ControlKind::Edit, "", "Axial Load"))
+        .Add(DialogItem::Make(Ld::N, ControlKind::Edit, "", rows[0]))
         .Add(DialogItem::Beside(Ld::dN, ControlKind::Edit))
         .Add(DialogItem::Beside(Ld::UnitN, ControlKind::Static, "kN"))
-        .Add(DialogItem::Make(Ld::M, ControlKind::Edit, "", "Moment"))
+        .Add(DialogItem::Make(Ld::M, ControlKind::Edit, "", rows[1]))
         .Add(DialogItem::Beside(Ld::dM, ControlKind::Edit))
         .Add(DialogItem::Beside(Ld::UnitM, ControlKind::Static, "kNm"))
-        .Add(DialogItem::Make(Ld::V, ControlKind::Edit, "", "Shear"))
+        .Add(DialogItem::Make(Ld::V, ControlKind::Edit, "", rows[2]))
         .Add(DialogItem::Beside(Ld::dV, ControlKind::Edit))
         .Add(DialogItem::Beside(Ld::UnitV, ControlKind::Static, "kN"))
-        .Add(DialogItem::Make(-1, ControlKind::Static, "For a \"One Load\" analysis, only use the left side"))
+        .Add(DialogItem::Make(-1,
+                              ControlKind::Static,
+                              "For a \"One Load\" analysis, only use the left side"))
         .Add(Ok())
         .Add(Cancel());
     return t;
@@ -129,7 +133,7 @@ DialogTemplate PrefTemplate()
 // ---- Loads ----------------------------------------------------------------------------------
 
 Tloads::Tloads(plat::Window* parent, TStructure* structure, int)
-    : plat::Dialog(parent, LoadsTemplate()), m_structure(structure)
+    : plat::Dialog(parent, LoadsTemplate(LoadRowNames(structure))), m_structure(structure)
 {
 }
 
@@ -162,7 +166,7 @@ bool Tloads::CanClose()
 {
     if (!m_structure)
         return true;
-    const TypedRefusal refused = CheckLoads(TypedLoads(*this));
+    const TypedRefusal refused = CheckLoads(*m_structure, TypedLoads(*this));
     return !refused || RefuseField(*this, Ld::Edits[static_cast<std::size_t>(refused.field)], refused.message,
                                    "Define Loading");
 }

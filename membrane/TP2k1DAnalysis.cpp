@@ -183,6 +183,15 @@ bool TP2k1DAnalysis::HasIncrement() const
     return IncrementLoads[0] != 0.0 || IncrementLoads[1] != 0.0 || IncrementLoads[2] != 0.0;
 }
 
+double TP2k1DAnalysis::HeldIncrement(int controlIndex) const
+{
+    if (controlIndex == kHoldEx)
+        return IncrementLoads[0];
+    if (controlIndex == kHoldEy)
+        return IncrementLoads[1];
+    return IncrementLoads[2];
+}
+
 bool TP2k1DAnalysis::IsStageCracked(int index) const
 {
     const SectionState* stage = Slot(index);
@@ -257,7 +266,6 @@ void TP2k1DAnalysis::RecordPeakResults()
 
 int TP2k1DAnalysis::SolveInitialStages()
 {
-    const double s = IncrementLoads[2] < 0.0 ? -1.0 : 1.0;
     for (std::vector<int>& flags : FailedBarFlags)
         std::fill(flags.begin(), flags.end(), 0);
 
@@ -268,16 +276,16 @@ int TP2k1DAnalysis::SolveInitialStages()
     stage0.AvgShearStrain = kUndefined;
     m_nextStage = 1;
     SetControlIndex(ChooseControlVariable(0));
+    // The first steps strain the element the way its held component is loaded: in compression
+    // under a compressive increment, in negative shear under a negative one.
+    const double s = HeldIncrement(GetControlIndex()) < 0.0 ? -1.0 : 1.0;
 
     const double e0 = FreeStrain();
     LayerNodeStateRec& node = *ElementNode(stage0);
     node.StrainX = e0;
     node.StrainZ = e0;
     node.ShearStrain = 0.0;
-    if (GetControlIndex() == kHoldGxy)
-        node.ShearStrain = s * kInitialStrain;
-    else
-        HeldStrain(node, GetControlIndex()) += kInitialStrain;
+    HeldStrain(node, GetControlIndex()) += s * kInitialStrain;
     for (std::size_t i = 0; i < 3; ++i)
         stage0.Results[static_cast<std::size_t>(MembraneResult::AppliedX) + i] = ConstantLoads[i];
 
@@ -298,7 +306,7 @@ int TP2k1DAnalysis::SolveInitialStages()
     SetControlIndex(ChooseControlVariable(0));
     SectionState& stage1 = *Slot(1);
     const int k = GetControlIndex();
-    HeldStrain(*ElementNode(stage1), k) += k == kHoldGxy ? s * kFirstStep : kFirstStep;
+    HeldStrain(*ElementNode(stage1), k) += HeldIncrement(k) < 0.0 ? -kFirstStep : kFirstStep;
     Solve(stage1, kModeStrainControl);
     return 1;
 }

@@ -64,6 +64,8 @@ public:
     int SolveInitialStages();
     // Whether any of the three increment loads is not 0.
     bool HasIncrement() const;
+    // The increment load of the component a control index holds (f_x, f_y, else v_xy).
+    double HeldIncrement(int controlIndex) const;
     bool IsStageCracked(int index) const;
     // Peak stage, stage count and current state after a run.
     void FindPeakStage();

@@ -109,6 +109,10 @@ int TPellicor2000Analysis::ChooseControlVariable(int /*flag*/)
     }
     if (std::fabs(ixy) > 1.0 || ixy > best)
         return kHoldGxy;
+    // Without a shear increment no load factor follows from a held shear strain: an element
+    // whose normal increments are compressive alone holds the larger of them (x when equal).
+    if (index == kHoldGxy && ixy == 0.0 && (ix < 0.0 || iy < 0.0))
+        return iy < ix ? kHoldEy : kHoldEx;
     return index;
 }
 

@@ -64,7 +64,8 @@ public:
     int GetMaxNodeCount() const override { return 1; }
     // From the increment loads: the normal component with the largest positive increment (0
     // e_x, 1 e_y; y only when strictly larger) unless the shear increment is larger or
-    // exceeds 1.0 in magnitude, and g_xy (2) without a positive normal increment.
+    // exceeds 1.0 in magnitude, and g_xy (2) without a positive normal increment; but with no
+    // shear increment and only compressive normal ones, the one largest in magnitude.
     int ChooseControlVariable(int flag) override;
 
     // ---- Element state solver -------------------------------------------------------------

@@ -61,7 +61,8 @@ TEST_F(MembraneBase, ControlVariableHoldsTheLargestPositiveNormalIncrementUnless
                 {"no increments", 0.0, 0.0, 0.0, A::kHoldGxy},
                 {"shear above 1 in magnitude", 1.0, 0.0, -1.5, A::kHoldGxy},
                 {"shear larger than the normals", 0.5, -2.0, 0.8, A::kHoldGxy},
-                {"no positive normal", -3.0, -1.0, 0.0, A::kHoldGxy},
+                {"no positive normal but a shear increment", -3.0, -1.0, 0.5, A::kHoldGxy},
+                {"compressive normals alone hold the larger", -3.0, -1.0, 0.0, A::kHoldEx},
                 {"large normal beside unit shear", 2e6, 0.0, 1.0, A::kHoldEx}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
