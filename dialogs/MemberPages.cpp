@@ -313,16 +313,20 @@ void ReadGeometryFields(const GeometryFields& typed, TMemberDefinition& d)
         length = kMaxMemberLength;
     d.length = length;
     d.displacementLocation = std::clamp(Number(typed.displacement) / f, 0.0, length);
-    d.topPlateSize = std::min(Number(typed.topPlate) / f, length / 4);
+    // A plate is at least nothing and at most a quarter of the member.
+    const auto plate = [&](const std::string& text) {
+        return std::clamp(Number(text) / f, 0.0, length / 4);
+    };
+    d.topPlateSize = plate(typed.topPlate);
     d.leftAnchorage = type(typed.leftAnchorage);
     d.rightAnchorage = type(typed.rightAnchorage);
     d.yieldPenetrationConstant = Number(typed.yieldPenetration) * YieldPenetrationRatio();
-    d.leftPlateSize = std::min(Number(typed.leftPlate) / f, length / 4);
+    d.leftPlateSize = plate(typed.leftPlate);
     d.leftPlateLocation = std::clamp(Number(typed.leftLocation) / f, 0.0, length);
     d.leftSupport = type(typed.leftSupport);
     d.topDirect = typed.topDirect ? 1 : 0;
     d.leftDirect = typed.leftDirect ? 1 : 0;
-    d.rightPlateSize = std::min(Number(typed.rightPlate) / f, length / 4);
+    d.rightPlateSize = plate(typed.rightPlate);
     d.rightPlateLocation = std::clamp(Number(typed.rightLocation) / f, 0.0, length);
     d.rightSupport = type(typed.rightSupport);
     d.rightDirect = typed.rightDirect ? 1 : 0;

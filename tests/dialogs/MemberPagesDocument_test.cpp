@@ -1,0 +1,211 @@
+// What the pages of "Full Member Properties" take, a document keeps: the sample beams of the
+// fuzzing corpus opened by File > Open, their member edited on the pages as a user does, saved,
+// and opened again by a new session of the program without a box, as the member the session
+// had, and saved again to the same bytes.
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "dialogs/MemberInputDialogs.h"
+#include "dialogs/MemberSheet.h"
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
+#include "member/TMemberDefinition.h"
+#include "tests/app/RealDocumentShell.h"
+
+namespace {
+
+const char* const kNoLiveLoad = "The member has no live load, so there is nothing to push over.";
+
+class MemberPagesDocument : public RealDocumentShellTest {
+protected:
+    MemberPagesDocument() : m_previous(SetInputDialogs(&dialogs)) {}
+    ~MemberPagesDocument() override { SetInputDialogs(m_previous); }
+
+    // A sample of the fuzzing corpus copied into the test's folder under its own name; the path.
+    std::string Sample(const std::string& corpusPath)
+    {
+        std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/" + corpusPath,
+                         std::ios::binary);
+        EXPECT_TRUE(in) << corpusPath;
+        const std::string name = corpusPath.substr(corpusPath.rfind('/') + 1);
+        dir.Write(name, std::string(std::istreambuf_iterator<char>(in), {}));
+        return dir.File(name);
+    }
+
+    // File > Open of the file in a new session of the program, in the unit system given.
+    void OpenInANewSession(const std::string& path, int system)
+    {
+        app.reset();
+        ResetMemberDefinition(g_MemberDefinition);
+        Start();
+        g_UnitSystem = system;
+        OpenByMenu(path);
+    }
+
+    // File > Save As under the name: the file's bytes.
+    std::string SaveAs(const std::string& name)
+    {
+        ui.File(plat::FileDialogKind::Save, dir.File(name));
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+        EXPECT_EQ(app->GetFileName(), dir.File(name));
+        return dir.Read(name);
+    }
+
+    // Solve > Member Response on a member without live load: the one box that says so, and no
+    // run.
+    void ExpectNoLiveLoadOnMemberResponse()
+    {
+        const std::size_t before = ui.requests.size();
+        ui.Message(kNoLiveLoad, MsgAnswer::Ok);
+        Frame().Dispatch(CmId::MemberResponse);
+        EXPECT_TRUE(ui.Done());
+        EXPECT_EQ(BoxesSince(before), 1);
+        EXPECT_EQ(Window().GetCurrentAnalysis(), nullptr);
+    }
+
+    // The message boxes asked for since the count of requests given; their texts.
+    std::vector<std::string> BoxesTextsSince(std::size_t count) const
+    {
+        std::vector<std::string> texts;
+        for (std::size_t i = count; i < ui.requests.size(); ++i)
+            if (ui.requests[i].kind == "message")
+                texts.push_back(ui.requests[i].text);
+        return texts;
+    }
+    int BoxesSince(std::size_t count) const
+    {
+        return static_cast<int>(BoxesTextsSince(count).size());
+    }
+
+    ValueGuard<int> units{g_UnitSystem, kUnitSI};
+    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
+    TMemberInputDialogs dialogs{GetInputDialogs()};
+
+private:
+    TInputDialogs* m_previous;
+};
+
+} // namespace
+
+// Loads > Full Member Properties > Detailed Geometry, -1 typed into the top plate size and into
+// the left and right bottom plate sizes, OK, File > Save: a plate is no smaller than nothing, so
+// each is kept at 0, as a negative length is kept at its least. The saved document opens in a
+// new session without a box (it once said "The member has a top plate size of -1 mm: a member
+// takes 0 to 1000000 mm. The file cannot be read.") with the member the session had, and its
+// next save is the same file; in every unit system.
+TEST_F(MemberPagesDocument, APlateSizeBelowNothingIsKeptAtNothingAndTheDocumentOpensAgain)
+{
+    for (const int system : {kUnitSI, kUnitUS, kUnitOldMetric, kUnitRoman}) {
+        SCOPED_TRACE(system);
+        OpenInANewSession(Sample("XmlDocument/full_beam_0.xml"), system);
+        ASSERT_EQ(Open().size(), 1u);
+        ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+            d.SwitchPage(1);
+            ASSERT_EQ(d.PageTitle(), "  Detailed Geometry  ");
+            d.Type(MemberPageId::TopPlate, "-1");
+            d.Type(MemberPageId::LeftPlate, "-1");
+            d.Type(MemberPageId::RightPlate, "-1");
+            d.Click(plat::DialogResult::Ok);
+        });
+        std::size_t before = ui.requests.size();
+        EXPECT_TRUE(Window().EvCommand(CmId::FullMemberProperties, 0, 0));
+        EXPECT_TRUE(ui.Done());
+        EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+        const TMemberDefinition typed = g_MemberDefinition;
+        EXPECT_EQ(typed.topPlateSize, 0.0);
+        EXPECT_EQ(typed.leftPlateSize, 0.0);
+        EXPECT_EQ(typed.rightPlateSize, 0.0);
+
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+        const std::string saved = dir.Read("full_beam_0.xml");
+        EXPECT_NE(saved.find("<Q2010_Analysis"), std::string::npos);
+
+        before = ui.requests.size();
+        OpenInANewSession(dir.File("full_beam_0.xml"), system);
+        EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+        ASSERT_EQ(Open().size(), 1u);
+        EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, typed), 1);
+        EXPECT_EQ(g_MemberDefinition.topPlateSize, 0.0);
+        EXPECT_EQ(SaveAs("again.qvh"), saved);
+        EXPECT_TRUE(ui.Done());
+    }
+}
+
+// Loads > Full Member Properties > Detailed Live Load > Delete Full Listing, OK: the member has no
+// live load, and Member Response says so. Save As writes the empty diagram, and a new session
+// opens it as the empty diagram it is: no points come back from the values the section's file
+// kept for its member (once two points at 200 mm, of 0 and -0.001 kN m, which the next save wrote
+// and Member Response pushed over), and the next save is the same file. The older sample beam,
+// a binary file, the same.
+TEST_F(MemberPagesDocument, ADeletedLiveLoadStaysDeletedAfterSaveAndReopening)
+{
+    for (const std::string sample : {"ReaderRoundTrip/full_beam.xml", "NativeV08/beam_b_v8.bin"}) {
+        SCOPED_TRACE(sample);
+        OpenInANewSession(Sample(sample), kUnitSI);
+        ASSERT_EQ(Open().size(), 1u);
+        ASSERT_GT(g_MemberDefinition.pointCount[LiveDiagram], 0);
+        ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+            d.SwitchPage(4);
+            ASSERT_EQ(d.PageTitle(), " Detailed Live Load ");
+            d.Click(MemberPageId::DeleteAll);
+            d.Click(plat::DialogResult::Ok);
+        });
+        std::size_t before = ui.requests.size();
+        EXPECT_TRUE(Window().EvCommand(CmId::FullMemberProperties, 0, 0));
+        EXPECT_TRUE(ui.Done());
+        EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+        ASSERT_EQ(g_MemberDefinition.pointCount[LiveDiagram], 0);
+        const TMemberDefinition deleted = g_MemberDefinition;
+        ExpectNoLiveLoadOnMemberResponse();
+
+        const std::string saved = SaveAs("deleted.qvh");
+        EXPECT_NE(saved.find("<BMD"), std::string::npos);
+
+        before = ui.requests.size();
+        OpenInANewSession(dir.File("deleted.qvh"), kUnitSI);
+        EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+        ASSERT_EQ(Open().size(), 1u);
+        EXPECT_EQ(g_MemberDefinition.pointCount[LiveDiagram], 0);
+        EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, deleted), 1);
+        ExpectNoLiveLoadOnMemberResponse();
+        EXPECT_EQ(SaveAs("again.qvh"), saved);
+        EXPECT_TRUE(ui.Done());
+    }
+}
+
+// A cantilever (Detailed Geometry: "Fixed end" on the left, so no support on the right) is saved
+// with its right support "Undefined" and its plate where the page left it: a new session opens the
+// same cantilever, not one with a line of symmetry on the right made from the section's own
+// values, and saves it to the same file.
+TEST_F(MemberPagesDocument, ACantileverOpensAgainAsTheSessionHadIt)
+{
+    OpenInANewSession(Sample("XmlDocument/full_beam_0.xml"), kUnitSI);
+    ASSERT_EQ(Open().size(), 1u);
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        d.Select(MemberPageId::LeftSupport, SupportType::FixedEnd - 1);
+        d.Click(plat::DialogResult::Ok);
+    });
+    std::size_t before = ui.requests.size();
+    EXPECT_TRUE(Window().EvCommand(CmId::FullMemberProperties, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+    const TMemberDefinition edited = g_MemberDefinition;
+    EXPECT_EQ(edited.leftSupport, SupportType::FixedEnd);
+    EXPECT_EQ(edited.rightSupport, SupportType::Undefined);
+    const std::string saved = SaveAs("cantilever.qvh");
+
+    before = ui.requests.size();
+    OpenInANewSession(dir.File("cantilever.qvh"), kUnitSI);
+    EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+    ASSERT_EQ(Open().size(), 1u);
+    EXPECT_EQ(g_MemberDefinition.rightSupport, SupportType::Undefined);
+    EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, edited), 1);
+    EXPECT_EQ(SaveAs("again.qvh"), saved);
+    EXPECT_TRUE(ui.Done());
+}
