@@ -14,13 +14,13 @@
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
 #include "member/TMemberDefinition.h"
-#include "tests/app/RealDocumentShell.h"
+#include "tests/dialogs/SectionDialogShell.h"
 
 namespace {
 
 const char* const kNoLiveLoad = "The member has no live load, so there is nothing to push over.";
 
-class MemberPagesDocument : public RealDocumentShellTest {
+class MemberPagesDocument : public SectionDialogShellTest {
 protected:
     MemberPagesDocument() : m_previous(SetInputDialogs(&dialogs)) {}
     ~MemberPagesDocument() override { SetInputDialogs(m_previous); }
@@ -36,14 +36,24 @@ protected:
         return dir.File(name);
     }
 
-    // File > Open of the file in a new session of the program, in the unit system given.
-    void OpenInANewSession(const std::string& path, int system)
+    // File > Open of the file in a new session of the program.
+    void OpenInANewSession(const std::string& path)
     {
         app.reset();
         ResetMemberDefinition(g_MemberDefinition);
         Start();
-        g_UnitSystem = system;
         OpenByMenu(path);
+    }
+
+    // Options > Preferences: the unit system of that button, OK.
+    void ChooseUnits(int button)
+    {
+        ui.Dialog("Quarvish Preferences", [button](plat::DialogDriver& d) {
+            d.Click(button);
+            d.Click(plat::DialogResult::Ok);
+        });
+        EXPECT_TRUE(Frame().Dispatch(CmId::Preferences));
+        EXPECT_TRUE(ui.Done());
     }
 
     // File > Save As under the name: the file's bytes.
@@ -81,7 +91,6 @@ protected:
         return static_cast<int>(BoxesTextsSince(count).size());
     }
 
-    ValueGuard<int> units{g_UnitSystem, kUnitSI};
     ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
     TMemberInputDialogs dialogs{GetInputDialogs()};
 
@@ -96,13 +105,19 @@ private:
 // each is kept at 0, as a negative length is kept at its least. The saved document opens in a
 // new session without a box (it once said "The member has a top plate size of -1 mm: a member
 // takes 0 to 1000000 mm. The file cannot be read.") with the member the session had, and its
-// next save is the same file; in every unit system.
+// next save is the same file; in each unit system the preferences offer.
 TEST_F(MemberPagesDocument, APlateSizeBelowNothingIsKeptAtNothingAndTheDocumentOpensAgain)
 {
-    for (const int system : {kUnitSI, kUnitUS, kUnitOldMetric, kUnitRoman}) {
-        SCOPED_TRACE(system);
-        OpenInANewSession(Sample("XmlDocument/full_beam_0.xml"), system);
+    struct Units {
+        int system, button;
+    };
+    for (const Units chosen :
+         {Units{kUnitSI, 5028}, Units{kUnitUS, 5029}, Units{kUnitOldMetric, 5030}}) {
+        SCOPED_TRACE(chosen.system);
+        OpenInANewSession(Sample("XmlDocument/full_beam_0.xml"));
         ASSERT_EQ(Open().size(), 1u);
+        ChooseUnits(chosen.button);
+        ASSERT_EQ(g_UnitSystem, chosen.system);
         ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
             d.SwitchPage(1);
             ASSERT_EQ(d.PageTitle(), "  Detailed Geometry  ");
@@ -126,8 +141,9 @@ TEST_F(MemberPagesDocument, APlateSizeBelowNothingIsKeptAtNothingAndTheDocumentO
         EXPECT_NE(saved.find("<Q2010_Analysis"), std::string::npos);
 
         before = ui.requests.size();
-        OpenInANewSession(dir.File("full_beam_0.xml"), system);
+        OpenInANewSession(dir.File("full_beam_0.xml"));
         EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+        EXPECT_EQ(g_UnitSystem, chosen.system);
         ASSERT_EQ(Open().size(), 1u);
         EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, typed), 1);
         EXPECT_EQ(g_MemberDefinition.topPlateSize, 0.0);
@@ -146,7 +162,7 @@ TEST_F(MemberPagesDocument, ADeletedLiveLoadStaysDeletedAfterSaveAndReopening)
 {
     for (const std::string sample : {"ReaderRoundTrip/full_beam.xml", "NativeV08/beam_b_v8.bin"}) {
         SCOPED_TRACE(sample);
-        OpenInANewSession(Sample(sample), kUnitSI);
+        OpenInANewSession(Sample(sample));
         ASSERT_EQ(Open().size(), 1u);
         ASSERT_GT(g_MemberDefinition.pointCount[LiveDiagram], 0);
         ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
@@ -167,7 +183,7 @@ TEST_F(MemberPagesDocument, ADeletedLiveLoadStaysDeletedAfterSaveAndReopening)
         EXPECT_NE(saved.find("<BMD"), std::string::npos);
 
         before = ui.requests.size();
-        OpenInANewSession(dir.File("deleted.qvh"), kUnitSI);
+        OpenInANewSession(dir.File("deleted.qvh"));
         EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
         ASSERT_EQ(Open().size(), 1u);
         EXPECT_EQ(g_MemberDefinition.pointCount[LiveDiagram], 0);
@@ -184,7 +200,7 @@ TEST_F(MemberPagesDocument, ADeletedLiveLoadStaysDeletedAfterSaveAndReopening)
 // values, and saves it to the same file.
 TEST_F(MemberPagesDocument, ACantileverOpensAgainAsTheSessionHadIt)
 {
-    OpenInANewSession(Sample("XmlDocument/full_beam_0.xml"), kUnitSI);
+    OpenInANewSession(Sample("XmlDocument/full_beam_0.xml"));
     ASSERT_EQ(Open().size(), 1u);
     ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
         d.SwitchPage(1);
@@ -201,7 +217,7 @@ TEST_F(MemberPagesDocument, ACantileverOpensAgainAsTheSessionHadIt)
     const std::string saved = SaveAs("cantilever.qvh");
 
     before = ui.requests.size();
-    OpenInANewSession(dir.File("cantilever.qvh"), kUnitSI);
+    OpenInANewSession(dir.File("cantilever.qvh"));
     EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
     ASSERT_EQ(Open().size(), 1u);
     EXPECT_EQ(g_MemberDefinition.rightSupport, SupportType::Undefined);

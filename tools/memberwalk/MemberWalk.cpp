@@ -3,10 +3,10 @@
 // screen at each step:
 //
 //   qv_memberwalk <program folder> <output folder> plates <document> <tag> si|us|kgcm
-//       Options > Preferences in the units given, File > Open of the document (copied into the
-//       output folder as <tag>-walked.xml), Loads > Full Member Properties > Detailed Geometry,
-//       -1 typed into the top and the left and right bottom plate sizes, OK, File > Save; the
-//       file is copied to <tag>-first.xml.
+//       File > Open of the document (copied into the output folder as <tag>-walked.xml),
+//       Options > Preferences in the units given, Loads > Full Member Properties > Detailed
+//       Geometry, -1 typed into the top and the left and right bottom plate sizes, OK, File > Save;
+//       the file is copied to <tag>-first.xml.
 //   qv_memberwalk <program folder> <output folder> liveload <document> <tag>
 //       File > Open of the document, Detailed Live Load > Delete Full Listing, OK, Solve >
 //       Member Response, File > Save As <tag>-first.qvh.
@@ -47,10 +47,11 @@ namespace {
 
 ShotNames g_shots;
 std::string g_tag;
+std::string g_step;
 
 void Shot(const std::string& name)
 {
-    ScreenShot(g_shots.Next(g_tag + "-" + name));
+    ScreenShot(g_shots.Next(g_tag + "-" + g_step + "-" + name));
 }
 
 void PrintMember(const char* when)
@@ -97,6 +98,7 @@ int main(int argc, char** argv)
     const std::string step = argv[3];
     const std::string file = argv[4];
     g_tag = argv[5];
+    g_step = step;
     const std::string option = argc > 6 ? argv[6] : "";
     g_shots.SetFolder(folders->out);
     InstallBeamMode();
@@ -112,6 +114,17 @@ int main(int argc, char** argv)
     frame.ShowFrame(3);
     std::size_t printed = 0;
 
+    std::string document = file;
+    if (step != "reopen") {
+        document = folders->out + "/" + g_tag + "-walked" + fs::path(file).extension().string();
+        fs::copy_file(file, document, fs::copy_options::overwrite_existing);
+    }
+    ui.File(plat::FileDialogKind::Open, document);
+    frame.Dispatch(CmId::FileOpen);
+    Shot("opened");
+    PrintMessages(ui, printed);
+    PrintMember("opened");
+
     if (step == "plates") {
         const int radio = option == "us" ? 5029 : option == "kgcm" ? 5030 : 5028;
         ui.Dialog("Quarvish Preferences", [radio](plat::DialogDriver& d) {
@@ -123,16 +136,6 @@ int main(int argc, char** argv)
         frame.Dispatch(CmId::Preferences);
         std::printf("unit system %d\n", g_UnitSystem);
     }
-    std::string document = file;
-    if (step != "reopen") {
-        document = folders->out + "/" + g_tag + "-walked" + fs::path(file).extension().string();
-        fs::copy_file(file, document, fs::copy_options::overwrite_existing);
-    }
-    ui.File(plat::FileDialogKind::Open, document);
-    frame.Dispatch(CmId::FileOpen);
-    Shot("opened");
-    PrintMessages(ui, printed);
-    PrintMember("opened");
 
     if (step == "plates") {
         ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
