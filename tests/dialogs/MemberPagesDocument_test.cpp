@@ -225,3 +225,80 @@ TEST_F(MemberPagesDocument, ACantileverOpensAgainAsTheSessionHadIt)
     EXPECT_EQ(SaveAs("again.qvh"), saved);
     EXPECT_TRUE(ui.Done());
 }
+
+// Quick Define, a shear span and a constant-moment zone of 1000 m together: the member begins a
+// third of the section's height (200 mm) before its left support, so it would be 1000.2 m long,
+// which no document holds (it once opened with "The member has a length of 1000200 mm: a member
+// takes 0 to 1000000 mm. The file cannot be read."). OK names the room left; with 200 mm less the
+// member is taken, saved, opened again without a box and saved to the same file.
+TEST_F(MemberPagesDocument, AQuickMemberLongerThanADocumentHoldsIsRefusedOnThePage)
+{
+    OpenInANewSession(Sample("XmlDocument/full_beam_0.xml"));
+    ASSERT_EQ(Open().size(), 1u);
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        ASSERT_EQ(d.CurrentPage(), 0);
+        d.Type(MemberPageId::ShearLength, "999000");
+        d.Type(MemberPageId::ConstantZone, "1000");
+        d.Click(plat::DialogResult::Ok);
+        ASSERT_FALSE(d.Ended());
+        EXPECT_EQ(d.FocusedId(), MemberPageId::ConstantZone);
+        d.Type(MemberPageId::ConstantZone, "800");
+        d.Click(plat::DialogResult::Ok);
+    });
+    ui.Message("Shear Span and Constant Moment Zone together must not exceed 999800 mm: the member "
+               "begins 200 mm before its left support and is at most 1000000 mm long.",
+               MsgAnswer::Ok);
+    EXPECT_TRUE(Window().EvCommand(CmId::FullMemberProperties, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    const TMemberDefinition typed = g_MemberDefinition;
+    EXPECT_NEAR(typed.length, 1000.0, 1e-6);
+    const std::string saved = SaveAs("long.qvh");
+
+    const std::size_t before = ui.requests.size();
+    OpenInANewSession(dir.File("long.qvh"));
+    EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+    EXPECT_NEAR(g_MemberDefinition.length, 1000.0, 1e-6);
+    EXPECT_EQ(SaveAs("again.qvh"), saved);
+    EXPECT_TRUE(ui.Done());
+}
+
+// Detailed Dead Load > Generate Self Weight on a cantilever of 1000 m (the sample's 0.25 m^2 of
+// concrete, 6 kN/m): its moment at the support, about 3e6 kN m, lies past what a document holds,
+// so the diagram is left as it was with a message naming the moment, rather than taken into a
+// document that the next session refuses. The cantilever itself is saved and opens again.
+TEST_F(MemberPagesDocument, ASelfWeightMomentNoDocumentHoldsIsRefused)
+{
+    OpenInANewSession(Sample("XmlDocument/full_beam_0.xml"));
+    ASSERT_EQ(Open().size(), 1u);
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        d.Type(MemberPageId::Length, "1000000");
+        d.Select(MemberPageId::LeftSupport, SupportType::FixedEnd - 1);
+        d.SwitchPage(3);
+        ASSERT_EQ(d.PageTitle(), " Detailed Dead Load ");
+        d.Click(MemberPageId::SelfWeight);
+        d.Click(plat::DialogResult::Ok);
+    });
+    ui.Message("of the self-weight diagram has a moment of", MsgAnswer::Ok);
+    std::size_t before = ui.requests.size();
+    EXPECT_TRUE(Window().EvCommand(CmId::FullMemberProperties, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    const std::vector<std::string> boxes = BoxesTextsSince(before);
+    EXPECT_EQ(boxes.size(), 1u);
+    for (const std::string& box : boxes)
+        EXPECT_NE(
+            box.find("kNm: a member takes at most 1000000 kNm.  The diagram was left as it was."),
+            std::string::npos)
+            << box;
+    EXPECT_EQ(g_MemberDefinition.pointCount[DeadDiagram], 0);
+    EXPECT_EQ(g_MemberDefinition.length, 1000.0);
+    const TMemberDefinition edited = g_MemberDefinition;
+    const std::string saved = SaveAs("cantilever.qvh");
+
+    before = ui.requests.size();
+    OpenInANewSession(dir.File("cantilever.qvh"));
+    EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+    EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, edited), 1);
+    EXPECT_EQ(SaveAs("again.qvh"), saved);
+    EXPECT_TRUE(ui.Done());
+}
