@@ -154,17 +154,11 @@ TypedRefusal CheckQuickFields(const QuickFields& typed)
     return refused;
 }
 
-int ApplyQuickFields(const TStructureSlots& slots, const QuickFields& typed, TMemberDefinition& d, int& confirmErase)
+namespace {
+
+// The quick record the fields give.
+TMemberQuickDef QuickRecord(const QuickFields& typed)
 {
-    if (CheckQuickFields(typed))
-        return 0;
-    if (confirmErase == 1 && !IsQuickDefinable(slots, d)) {
-        if (ShowMessage("Changing this will erase the detailed full member properties previously entered.  Do you "
-                        "wish to overwrite?",
-                        "Confirm Erase of Existing Data", MsgStyle::YesNo) != MsgAnswer::Yes)
-            return 0;
-        confirmErase = 0;
-    }
     const auto oneOf = [](int v) { return static_cast<uint8_t>(v == 0 ? 0 : v == 1 ? 1 : 2); };
     TMemberQuickDef q;
     q.L = static_cast<float>(Number(typed.shearLength) / F(ukSectionLength));
@@ -176,7 +170,60 @@ int ApplyQuickFields(const TStructureSlots& slots, const QuickFields& typed, TMe
     q.penetrate = static_cast<float>(Number(typed.yieldPenetration) * YieldPenetrationRatio());
     q.lplate = q.rplate = 0.15f;
     q.constAxialLoad = static_cast<float>(Number(typed.axialLoad) / F(ukForce));
-    SetMemberFromQuickDefinition(slots, q, d);
+    return q;
+}
+
+} // namespace
+
+TypedRefusal CheckQuickFields(const TStructureSlots& slots, const QuickFields& typed)
+{
+    TypedRefusal refused = CheckQuickFields(typed);
+    if (refused)
+        return refused;
+    // The member reaches from its end to the left support (a third of the section's height)
+    // before the spans: the whole of it is held as a document holds a member's length.
+    TMemberDefinition member;
+    SetMemberFromQuickDefinition(slots, QuickRecord(typed), member);
+    if (!UnheldMemberValue("The member",
+                           "a length",
+                           member.length,
+                           kMemberPositionRange,
+                           &g_UnitSystem)
+             .empty()) {
+        const double f = F(ukSectionLength);
+        const char* unit = UnitLabel(ukSectionLength);
+        refused = {
+            1,
+            StrPrintf(
+                "Shear Span and Constant Moment Zone together must not exceed %.10g %s: the member "
+                "begins %.10g %s before its left support and is at most %.10g %s long.",
+                (kMaxMemberLength - member.leftPlateLocation) * f,
+                unit,
+                member.leftPlateLocation * f,
+                unit,
+                kMaxMemberLength * f,
+                unit)};
+    }
+    return refused;
+}
+
+int ApplyQuickFields(const TStructureSlots& slots,
+                     const QuickFields& typed,
+                     TMemberDefinition& d,
+                     int& confirmErase)
+{
+    if (CheckQuickFields(slots, typed))
+        return 0;
+    if (confirmErase == 1 && !IsQuickDefinable(slots, d)) {
+        if (ShowMessage("Changing this will erase the detailed full member properties previously "
+                        "entered.  Do you "
+                        "wish to overwrite?",
+                        "Confirm Erase of Existing Data",
+                        MsgStyle::YesNo) != MsgAnswer::Yes)
+            return 0;
+        confirmErase = 0;
+    }
+    SetMemberFromQuickDefinition(slots, QuickRecord(typed), d);
     return 1;
 }
 
@@ -313,16 +360,20 @@ void ReadGeometryFields(const GeometryFields& typed, TMemberDefinition& d)
         length = kMaxMemberLength;
     d.length = length;
     d.displacementLocation = std::clamp(Number(typed.displacement) / f, 0.0, length);
-    d.topPlateSize = std::min(Number(typed.topPlate) / f, length / 4);
+    // A plate is at least nothing and at most a quarter of the member.
+    const auto plate = [&](const std::string& text) {
+        return std::clamp(Number(text) / f, 0.0, length / 4);
+    };
+    d.topPlateSize = plate(typed.topPlate);
     d.leftAnchorage = type(typed.leftAnchorage);
     d.rightAnchorage = type(typed.rightAnchorage);
     d.yieldPenetrationConstant = Number(typed.yieldPenetration) * YieldPenetrationRatio();
-    d.leftPlateSize = std::min(Number(typed.leftPlate) / f, length / 4);
+    d.leftPlateSize = plate(typed.leftPlate);
     d.leftPlateLocation = std::clamp(Number(typed.leftLocation) / f, 0.0, length);
     d.leftSupport = type(typed.leftSupport);
     d.topDirect = typed.topDirect ? 1 : 0;
     d.leftDirect = typed.leftDirect ? 1 : 0;
-    d.rightPlateSize = std::min(Number(typed.rightPlate) / f, length / 4);
+    d.rightPlateSize = plate(typed.rightPlate);
     d.rightPlateLocation = std::clamp(Number(typed.rightLocation) / f, 0.0, length);
     d.rightSupport = type(typed.rightSupport);
     d.rightDirect = typed.rightDirect ? 1 : 0;

@@ -50,6 +50,10 @@ int ApplyQuickFields(const TStructureSlots& slots, const QuickFields& typed, TMe
 // 4 yield penetration): the spans held so that the member is at most 1000 m long. A refused
 // field makes ApplyQuickFields change nothing.
 TypedRefusal CheckQuickFields(const QuickFields& typed);
+// The same, and the member the fields make of the current section (which begins a third of the
+// section's height before its left support) refused as field 1 where it is longer than a member
+// is: what ApplyQuickFields and the page take.
+TypedRefusal CheckQuickFields(const TStructureSlots& slots, const QuickFields& typed);
 
 // What the quick page's picture is drawn from: the typed fields when CheckQuickFields accepts
 // them (they become the accepted ones), else the last accepted values; the loading type and the

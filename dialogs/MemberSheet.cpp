@@ -260,7 +260,7 @@ bool TPushitQuick::KillActive()
 {
     static constexpr int kFields[5] = {Id::ShearLength, Id::ConstantZone, Id::MomentRatio, Id::AxialLoad,
                                        Id::YieldPenetration};
-    const TypedRefusal refused = CheckQuickFields(Typed());
+    const TypedRefusal refused = CheckQuickFields(m_slots, Typed());
     return !refused || RefuseField(*this, kFields[refused.field], refused.message, "Full Member Properties");
 }
 

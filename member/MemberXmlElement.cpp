@@ -74,8 +74,10 @@ int MemberXmlElement::CountMemberXmlElements(const std::string& element)
         return 1;
     if (element == "BMD")
         return m_d.pointCount[DeadDiagram] == 0 && m_d.axialLoad[DeadDiagram] == 0.0 ? 1 : 2;
+    // Both supports, the right one also where it is "Undefined" (a cantilever): its plate
+    // stays where the page left it, and the document says what it is.
     if (element == "supports")
-        return m_d.rightSupport == SupportType::Undefined ? 1 : 2;
+        return 2;
     return 0;
 }
 
@@ -159,9 +161,17 @@ int MemberXmlElement::BeginMemberXmlElement(const std::string& element)
         m_support = -1;
         m_unheld.clear();
     } else if (element == "BMD") {
+        // The element holds its diagram whole: one without rows (an empty element, whose body
+        // is never read) is a diagram of no points, not the one the section's values gave.
         ++m_diagram;
+        if (m_diagram == LiveDiagram || m_diagram == DeadDiagram)
+            m_d.pointCount[static_cast<std::size_t>(m_diagram)] = 0;
     } else if (element == "supports") {
-        ++m_support;
+        // A member of one support element has none on the right (a cantilever, as such
+        // documents were written), not the support the section's values gave it: the right
+        // support's own element says what it is.
+        if (++m_support == 0)
+            m_d.rightSupport = SupportType::Undefined;
     } else if (element == "mattypes") {
         // The element holds every zone of the member: one without rows (written as an empty
         // element, whose body is never read) is a member of none.

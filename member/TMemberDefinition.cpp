@@ -8,6 +8,7 @@
 #include "foundation/SmallSolvers.h"
 #include "foundation/StrFormat.h"
 #include "foundation/Units.h"
+#include "member/MemberLimits.h"
 #include "member/fire/TStructureSlots.h"
 #include "model/TBeam.h"
 #include "model/TStructure.h"
@@ -503,6 +504,20 @@ int GenerateSelfWeightDiagram(const TStructureSlots& slots, TMemberDefinition& d
                               static_cast<int>(pts.size()), kMaxDiagramPoints),
                     "Error in Geometry");
         return 0;
+    }
+    // A moment no document holds (a long member of a large section) is refused as the
+    // document's reader would refuse it.
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        const std::string unheld = UnheldMemberValue(
+            StrPrintf("Point %d of the self-weight diagram", static_cast<int>(i) + 1),
+            "a moment",
+            pts[i].moment,
+            kMemberMomentRange,
+            &g_UnitSystem);
+        if (!unheld.empty()) {
+            ShowMessage(unheld + "  The diagram was left as it was.", "Error in Geometry");
+            return 0;
+        }
     }
     if (pts.front().moment == 0.0)
         pts.front().moment = -0.0;

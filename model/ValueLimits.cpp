@@ -154,6 +154,9 @@ std::string UnheldQuickMemberValue(const TBeam& beam)
         bool signedValue; // held by its magnitude
     };
     const double spans = static_cast<double>(q.L) + static_cast<double>(q.mido2);
+    // The member begins a third of the section's height before its left support, unless the
+    // record puts the support at its end (a moment ratio of exactly -1).
+    const double lead = q.leftpercent == -1.0f ? 0.0 : beam.GetHeight() / 3.0;
     const QuickValue values[] = {
         {"a shear span", q.L, kMaxMemberLength, ukSectionLength, false},
         {"a constant-moment zone", q.mido2, kMaxMemberLength, ukSectionLength, false},
@@ -162,6 +165,7 @@ std::string UnheldQuickMemberValue(const TBeam& beam)
          kMaxMemberLength,
          ukSectionLength,
          false},
+        {"a length", q.L != 0.0f ? lead + spans : 0.0, kMaxMemberLength, ukSectionLength, false},
         {"a moment ratio", q.leftpercent, kMaxMomentRatio, ukPercent, true},
         {"a yield penetration constant", q.penetrate, LargestYieldPenetration(), ukNone, false},
         {"a left plate size", q.lplate, kMaxMemberLength, ukSectionLength, false},
@@ -176,7 +180,7 @@ std::string UnheldQuickMemberValue(const TBeam& beam)
         const std::string unit = UnitLabel(v.kind);
         const std::string space = unit.empty() ? "" : " ";
         return StrPrintf(
-            "The section's member has %s of %.4g%s%s: a section takes at most %.10g%s%s.",
+            "The section's member has %s of %.7g%s%s: a section takes at most %.10g%s%s.",
             v.what,
             ToDisplayUnits(v.value, v.kind),
             space.c_str(),

@@ -137,6 +137,9 @@ TEST_F(MemberXml, SectionNamesWithQuotesAndEntitiesKeepTheirZones)
     EXPECT_EQ(Write(back), text);
 }
 
+// An empty dead diagram without axial load is written as a single diagram; an undefined right
+// support (a cantilever) is written as it is, with its plate, and a document of one support
+// element, as such documents were written, reads as a member without one on the right.
 TEST_F(MemberXml, SingleDiagramAndSupportAreWrittenOnce)
 {
     TMemberDefinition d = m.d;
@@ -144,7 +147,8 @@ TEST_F(MemberXml, SingleDiagramAndSupportAreWrittenOnce)
     d.leftDirect = -1;
     const std::string text = Write(d);
     EXPECT_EQ(Count(text, "<BMD"), 1);
-    EXPECT_EQ(Count(text, "<supports"), 1);
+    EXPECT_EQ(Count(text, "<supports"), 2);
+    EXPECT_TRUE(HasAttribute(text, "support", "Undefined"));
     EXPECT_FALSE(HasAttribute(text, "direct", "-1")); // its absolute value, the default
 
     // Reading leaves the dead diagram as it was.
@@ -153,6 +157,16 @@ TEST_F(MemberXml, SingleDiagramAndSupportAreWrittenOnce)
     back.pointCount[DeadDiagram] = 1;
     ASSERT_TRUE(Read(text, back).Ok());
     EXPECT_EQ(back.pointCount[DeadDiagram], 1);
+    EXPECT_EQ(back.rightSupport, SupportType::Undefined);
+    EXPECT_NEAR(back.rightPlateLocation, d.rightPlateLocation, 1e-6);
+
+    const std::size_t right = text.find("<supports", text.find("<supports") + 1);
+    const std::string one = text.substr(0, right) + text.substr(text.find("/>", right) + 2);
+    ASSERT_EQ(Count(one, "<supports"), 1);
+    TMemberDefinition older;
+    ASSERT_TRUE(Read(one, older).Ok());
+    EXPECT_EQ(older.leftSupport, d.leftSupport);
+    EXPECT_EQ(older.rightSupport, SupportType::Undefined);
 
     // An undefined member is still written: its length reads -1000 in SI.
     TMemberDefinition undefined;
