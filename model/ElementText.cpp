@@ -1,6 +1,7 @@
 #include "model/ElementText.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -227,12 +228,58 @@ std::string FormatSingleValue(const char* format, double value)
     return FormatWithin(format, value, kSinglePrecisionFormat);
 }
 
-double AsDocumentKeepsIt(double value, const char* format, int kind, const int* unitSystem)
+namespace {
+
+constexpr std::array<double, 23> kPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The double a read of TenDigits' text of the magnitude gives, computed without the text: the
+// magnitude times the power of ten that brings it to ten integer digits is known exactly (the
+// product and its rounding error), rounded to the nearest integer (ties to even, as the
+// conversion rounds an exact tie), and divided by the power again. The power and the integer
+// (below 2^53) are exact doubles, so the one division rounds as a read of the decimal text does.
+// NaN where the power would not be exact (a magnitude below 1e-13 or from 1e10 up).
+double TenDigitsValue(double magnitude)
 {
-    const double kept =
-        FromDocument(FormatValue(format, std::fabs(ToDocument(value, kind, unitSystem))),
-                     kind,
-                     unitSystem);
+    if (!(magnitude >= 1e-13 && magnitude < 1e10))
+        return std::numeric_limits<double>::quiet_NaN();
+    int k = 9 - static_cast<int>(std::floor(std::log10(magnitude)));
+    const auto scaled = [magnitude](int power) {
+        return magnitude * kPowersOfTen[static_cast<std::size_t>(power)];
+    };
+    if (k < 0 || k > 22)
+        return std::numeric_limits<double>::quiet_NaN();
+    double p = scaled(k);
+    // log10 may miss by one next to a power of ten. Where the product only rounds onto a
+    // power of ten, either choice gives the same decimal number.
+    if (p >= 1e10 && k > 0)
+        p = scaled(--k);
+    else if (p < 1e9 && k < 22)
+        p = scaled(++k);
+    if (!(p >= 1e9 - 1.0 && p <= 1e10))
+        return std::numeric_limits<double>::quiet_NaN();
+    const double power = kPowersOfTen[static_cast<std::size_t>(k)];
+    const double error = std::fma(magnitude, power, -p);
+    double digits = std::nearbyint(p);
+    const double fraction = p - digits;
+    if (fraction == 0.5 && error > 0.0)
+        digits += 1.0;
+    else if (fraction == -0.5 && error < 0.0)
+        digits -= 1.0;
+    return digits / power;
+}
+
+} // namespace
+
+double AsDocumentKeepsIt(double value, int kind, const int* unitSystem)
+{
+    const double magnitude = std::fabs(ToDocument(value, kind, unitSystem));
+    if (magnitude == 0.0)
+        return 0.0;
+    double kept = TenDigitsValue(magnitude) / UnitFactor(kind, DocumentUnits(unitSystem));
+    if (std::isnan(kept))
+        kept = FromDocument(FormatValue("%g", magnitude), kind, unitSystem);
     return value < 0.0 ? -kept : kept;
 }
 

@@ -92,10 +92,11 @@ std::string FormatExactValue(const char* format, double value);
 // The formats of a material curve's rows in a document body: strain, then stress (magnitudes).
 inline constexpr const char* kCurveStrainFormat = "%5.3f";
 inline constexpr const char* kCurveStressFormat = "%5.2f";
-// A value of unit kind `kind` as a document keeps it: written with FormatValue in the format
-// and read back, its sign kept. A curve made of such values is the curve the document gives
-// back, and so is everything derived from it.
-double AsDocumentKeepsIt(double value, const char* format, int kind, const int* unitSystem);
+// A value of unit kind `kind` as a document keeps it: the double that FormatValue's text of its
+// magnitude, in any format, reads back as, its sign kept (FormatValue keeps the format's text
+// only where it reads back as the ten digits do). Computed without the text. A curve made of
+// such values is the curve the document gives back, and so is everything derived from it.
+double AsDocumentKeepsIt(double value, int kind, const int* unitSystem);
 
 // The element of the stirrups' own thermal strains (rows of layer name and strain), written only
 // when a stirrup carries one.

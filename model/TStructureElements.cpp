@@ -12,6 +12,7 @@
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
 #include "model/ElementText.h"
+#include "model/MaterialsAsKept.h"
 #include "model/StructureElements.h"
 #include "model/TStructure.h"
 #include "model/materials/ConcreteLaws.h"
@@ -229,6 +230,49 @@ bool IsMaterial(const std::string& element)
     return element == "concrete" || element == "rebar" || element == "prestress";
 }
 
+// The attributes of the material elements, as the document definition declares them.
+constexpr const char* kConcreteAttributes[] = {
+    "fcp", "ft", "e0", "tsfactor", "maxagg", "c_mod", "c_soft", "t_stiff", "name"};
+constexpr const char* kRebarAttributes[] = {"fy", "E", "fu", "esh", "eu", "name"};
+constexpr const char* kPrestressAttributes[] = {"fu", "E", "A", "B", "C", "eu", "name"};
+
+// The records a document's material elements start from, before their attributes are read.
+ConcreteTypeRec DocumentConcreteStart()
+{
+    ConcreteTypeRec record;
+    InitConcreteTypeRec(record);
+    record.fc = -std::fabs(MaterialDefaults.fc);
+    record.name = NameText("Automatic", kConcreteNameMaxChars);
+    CheckConcreteType(record, 1);
+    return record;
+}
+
+SteelTypeRec DocumentSteelStart(bool prestress)
+{
+    SteelTypeRec steel;
+    InitSteelTypeRec(steel);
+    steel.fy = prestress ? kDefaultStrandYield : 400000000.0;
+    steel.kind = prestress ? SteelKind::Prestressing : SteelKind::Reinforcing;
+    CheckSteelType(steel, true);
+    return steel;
+}
+
+// The rows a curve's body holds read back as ReadCurveRows reads them (its pairs' magnitudes,
+// each number rounded as its text reads back, times `sign`), into a curve of the reader's name.
+UserCurvePtr
+CurveAsKept(const TDepthTable& curve, bool reverse, double sign, const char* name, const int* unit)
+{
+    std::vector<DepthPair> pairs = GivenCurvePairs(curve);
+    if (reverse)
+        std::reverse(pairs.begin(), pairs.end());
+    auto kept = std::make_unique<TDepthTable>(name);
+    for (const DepthPair& p : pairs)
+        kept->Add(sign * AsDocumentKeepsIt(std::fabs(p.z), ukStrain, unit),
+                  sign * AsDocumentKeepsIt(std::fabs(p.v), ukStress, unit));
+    FinishGivenCurve(*kept);
+    return UserCurvePtr(std::move(kept));
+}
+
 } // namespace
 
 namespace structure_elements {
@@ -330,19 +374,12 @@ std::optional<int> BeginMaterial(TStructure& s, const std::string& element)
                                                 kMostDocumentMaterials))
         return 1;
     if (element == "concrete") {
-        double strength = MaterialDefaults.fc;
-        s.AddConcreteTypeFromStrength(strength, "Automatic");
+        s.AddConcreteType(DocumentConcreteStart());
         return 1;
     }
     if (element != "rebar" && element != "prestress")
         return std::nullopt;
-    const bool prestress = element == "prestress";
-    SteelTypeRec steel;
-    InitSteelTypeRec(steel);
-    steel.fy = prestress ? kDefaultStrandYield : 400000000.0;
-    steel.kind = prestress ? SteelKind::Prestressing : SteelKind::Reinforcing;
-    CheckSteelType(steel, true);
-    s.AddSteelType(steel);
+    s.AddSteelType(DocumentSteelStart(element == "prestress"));
     return 1;
 }
 
@@ -481,4 +518,42 @@ int TStructure::EndElement(const std::string& element)
     if (const auto r = EndLayer(*this, element))
         return *r;
     return 1;
+}
+
+// ---- Materials as their document keeps them ------------------------------------------------
+
+ConcreteTypeRec ConcreteAsDocumentKeepsIt(const ConcreteTypeRec& c, const int* unit)
+{
+    ConcreteTypeRec kept = DocumentConcreteStart();
+    std::string text;
+    for (const char* attribute : kConcreteAttributes) {
+        ConcreteAttributeText(c, attribute, text, unit);
+        SetConcreteAttribute(kept, attribute, text, unit);
+    }
+    if (c.baseCurve == BaseCurveCode::UserDefined && c.userCurve)
+        kept.userCurve = CurveAsKept(*c.userCurve, false, -1.0, "Segmental Concrete", unit);
+    return kept;
+}
+
+SteelTypeRec SteelAsDocumentKeepsIt(const SteelTypeRec& steel, const int* unit)
+{
+    const bool prestress = steel.kind == SteelKind::Prestressing;
+    SteelTypeRec kept = DocumentSteelStart(prestress);
+    std::string text;
+    if (prestress) {
+        for (const char* attribute : kPrestressAttributes) {
+            SteelAttributeText(steel, true, attribute, text, unit);
+            SetSteelAttribute(kept, true, attribute, text, unit);
+        }
+        return kept;
+    }
+    for (const char* attribute : kRebarAttributes) {
+        SteelAttributeText(steel, false, attribute, text, unit);
+        SetSteelAttribute(kept, false, attribute, text, unit);
+    }
+    if (steel.kind == SteelKind::UserCurve && steel.userCurve) {
+        kept.userCurve = CurveAsKept(*steel.userCurve, true, 1.0, "Segmental Reinforcement", unit);
+        kept.kind = SteelKind::UserCurve;
+    }
+    return kept;
 }

@@ -11,11 +11,13 @@
 #include "member/fire/TFireAnalysis.h"
 #include "member/fire/TStructureSlots.h"
 #include "model/ElementText.h"
+#include "model/MaterialsAsKept.h"
 #include "model/TBeam.h"
 #include "model/ValueLimits.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "model/materials/UserCurves.h"
+#include "model/shapes/SectionShape.h"
 
 namespace {
 
@@ -130,8 +132,8 @@ double StirrupStretch(const SteelTypeRec& base, double kE)
 // back when it is opened, and saving that writes the same text again.
 void AddAsKept(TDepthTable& curve, double strain, double stress)
 {
-    curve.Add(AsDocumentKeepsIt(strain, kCurveStrainFormat, ukStrain, &g_UnitSystem),
-              AsDocumentKeepsIt(stress, kCurveStressFormat, ukStress, &g_UnitSystem));
+    curve.Add(AsDocumentKeepsIt(strain, ukStrain, &g_UnitSystem),
+              AsDocumentKeepsIt(stress, ukStress, &g_UnitSystem));
 }
 
 // The post-fire curves are material curves: the analysis applies the resistance factors to
@@ -325,17 +327,39 @@ std::unique_ptr<TBeam> BuildPostFireBeam(const TBeam& beam,
     // The copy is a new structure: an analysis that holds the source frozen does not hold it.
     copy->SetFrozen(0);
     copy->SetName(PostFireBeamName(beam.GetName(), slots));
+    // Its bands are an outline of their own, no library shape: a shape kept from the source
+    // would rebuild the source's concrete over the bands at the cross-section sheet's OK.
+    copy->SetShapeType(kUserShapeCode);
+    for (int k = 1; k <= kBeamShapeParamCount; ++k)
+        copy->SetShapeParameter(0.0, k);
+
+    // Every value the fire gives the copy is the one its document gives back, so that the
+    // session's post-fire beam and the one a new session opens are the same section. Heights
+    // are kept from the section bottom, as the document writes them; validation then moves
+    // the copy to its datum as it moves the beam read.
+    const int* units = &g_UnitSystem;
+    const double bottom = beam.GetBottom();
+    const auto height = [&](double y) {
+        return AsDocumentKeepsIt(y - bottom, ukSectionLength, units);
+    };
+    const auto length = [&](double w) { return AsDocumentKeepsIt(w, ukSectionLength, units); };
 
     copy->DeleteRegions();
     copy->DeleteConcreteTypes();
     const int bands = bandCount - 1;
-    const double bottom = beam.GetBottom();
-    const double height = beam.GetHeight();
+    const double depth = beam.GetHeight();
     double yBottom = bottom;
     for (int k = 0; k < bands; ++k) {
-        const double yTop = bottom + height * (k + 1) / bands;
-        copy->AddConcreteType(MakeFireLayerConcrete(beam, model, k, (yTop + yBottom) / 2.0));
-        copy->InsertRegion(MakeFireBandRegion(beam, k, yTop, yBottom), 0, 1);
+        const double yTop = bottom + depth * (k + 1) / bands;
+        copy->AddConcreteType(
+            ConcreteAsDocumentKeepsIt(MakeFireLayerConcrete(beam, model, k, (yTop + yBottom) / 2.0),
+                                      units));
+        ConcreteRegionRec region = MakeFireBandRegion(beam, k, yTop, yBottom);
+        region.top = height(region.top);
+        region.bottom = height(region.bottom);
+        region.topWidth = length(region.topWidth);
+        region.bottomWidth = length(region.bottomWidth);
+        copy->InsertRegion(region, 0, 1);
         yBottom = yTop;
     }
 
@@ -344,15 +368,30 @@ std::unique_ptr<TBeam> BuildPostFireBeam(const TBeam& beam,
     for (int i = 0; i < beam.GetLongLayerCount(0); ++i) {
         LongLayerRec layer = *beam.GetLongLayer(i, 0);
         layer.type = i;
+        layer.z = height(layer.z);
         copy->AddLongLayer(layer, 0);
-        copy->AddSteelType(MakeFireLayerSteel(beam, model, i, fire.rebarperform));
+        copy->AddSteelType(
+            SteelAsDocumentKeepsIt(MakeFireLayerSteel(beam, model, i, fire.rebarperform), units));
     }
     copy->DeleteTransLayers(2);
     for (int i = 0; i < beam.GetTransLayerCount(2); ++i) {
         TransLayerRec layer = *beam.GetTransLayer(i, 2);
         layer.type = copy->GetSteelTypeCount();
+        layer.disttop = height(layer.disttop);
+        layer.distbot = height(layer.distbot);
         copy->AddTransLayer(layer, 2);
-        copy->AddSteelType(MakeFireStirrupSteel(beam, model, i, fire.rebarperform));
+        copy->AddSteelType(
+            SteelAsDocumentKeepsIt(MakeFireStirrupSteel(beam, model, i, fire.rebarperform), units));
+    }
+    for (TDepthTable* table : {&copy->GetPositionVariable(kShrinkTherm),
+                               &copy->GetPositionVariable(kCreepX),
+                               &copy->GetPositionVariable(kCreepY),
+                               &copy->GetStrainDiscontinuityTable()}) {
+        TDepthTable kept(table->GetName());
+        for (int i = 0; i < table->GetCount(); ++i)
+            kept.Add(height(table->GetDepth(i)),
+                     AsDocumentKeepsIt(table->GetValue(i), ukStrain, units));
+        *table = kept;
     }
 
     if (beam.GetMomentAxis() >= kCentroidalAxis)

@@ -1,0 +1,153 @@
+// Walks the post-fire beam through the cross-section sheet and a reopening in the real main
+// window, for screenshots and a comparison of the saved files:
+//
+//   qv_postfirewalk <program folder> <output folder> make <file>
+//       a section quick-defined with the defaults, Loads > Create Fire Damaged Beam (its dialog
+//       answered with Return through xdotool), Define > Concrete Section closed with Return
+//       (OK, nothing edited), File > Save As <file>;
+//   qv_postfirewalk <program folder> <output folder> open <file> <again> [sheet]
+//       File > Open of <file> in this new process, the next element (the post-fire beam), with
+//       `sheet` Define > Concrete Section closed with Return, File > Save As <again>.
+//
+// Each step prints the current beam's region and concrete counts, its shape and its transformed
+// inertia, and takes a picture <output folder>/<mode>-<step>.png. Run under xvfb-run; needs
+// "import" and "xdotool".
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "app/CommandIds.h"
+#include "app/TQuarvishApp.h"
+#include "app/TQuarvishWindow.h"
+#include "foundation/Units.h"
+#include "model/TBeam.h"
+#include "platform/Application.h"
+#include "platform/Frame.h"
+#include "program/ProgramParts.h"
+#include "tests/support/ScriptedUi.h"
+#include "tools/QuickDefinedSection.h"
+#include "tools/ToolStart.h"
+
+namespace {
+
+std::string g_out;
+std::string g_mode;
+
+void Shot(const std::string& step)
+{
+    ScreenShot(g_out + "/" + g_mode + "-" + step + ".png");
+}
+
+void Describe(TQuarvishWindow& window, const std::string& step)
+{
+    const auto* beam = dynamic_cast<const TBeam*>(window.GetCurrentStructure());
+    if (beam == nullptr) {
+        std::printf("%s: no beam\n", step.c_str());
+        return;
+    }
+    double fcLow = 0.0, fcHigh = -1e30;
+    for (int k = 0; k < beam->GetConcreteTypeCount(); ++k) {
+        fcLow = std::min(fcLow, beam->GetConcreteType(k)->fc);
+        fcHigh = std::max(fcHigh, beam->GetConcreteType(k)->fc);
+    }
+    std::printf("%s: \"%s\" %d regions, %d concretes (f'c %.1f to %.1f MPa), shape %d \"%s\", "
+                "transformed I %.1f x 10^6 mm^4\n",
+                step.c_str(),
+                beam->GetName().c_str(),
+                beam->GetRegionCount(),
+                beam->GetConcreteTypeCount(),
+                -fcHigh / 1e6,
+                -fcLow / 1e6,
+                beam->GetSectionKindCode(),
+                beam->GetShapeName().c_str(),
+                beam->GetTransformedProperties().inertia * 1e12 / 1e6);
+    std::fflush(stdout);
+}
+
+// The dialog or sheet whose caption holds `name`, pictured in <mode>-<step>-open.png and closed
+// with Return once it shows.
+void ReturnOn(const std::string& name, const std::string& step)
+{
+    const std::string file = g_out + "/" + g_mode + "-" + step + "-open.png";
+    std::system(("(sleep 2; xdotool windowfocus --sync $(xdotool search --onlyvisible --name '" +
+                 name + "' | head -1); import -window root '" + file + "'; xdotool key Return) &")
+                    .c_str());
+}
+
+void ConcreteSectionOk(plat::Frame& frame, TQuarvishWindow& window, const std::string& step)
+{
+    ReturnOn("Define Concrete Cross Section", step);
+    frame.Dispatch(CmId::ConcreteSection);
+    frame.Dispatch(CmId::CrossSection);
+    Describe(window, step);
+    Shot(step);
+}
+
+bool SaveAs(plat::Frame& frame, const std::string& file)
+{
+    ScriptedUi ui;
+    ui.File(plat::FileDialogKind::Save, file);
+    frame.Dispatch(CmId::FileSaveAs);
+    plat::Application::PumpEvents(300);
+    int boxes = 0;
+    for (const UiRequest& r : ui.requests)
+        if (r.kind == "message") {
+            ++boxes;
+            std::printf("box: %s\n", r.text.c_str());
+        }
+    std::printf("saved %s (%d boxes)\n", file.c_str(), boxes);
+    const bool done = ui.Done();
+    plat::SetUi(nullptr);
+    return done && boxes == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::optional<ToolFolders> folders = StartTool(argc, argv, 5);
+    if (!folders)
+        return 2;
+    g_out = folders->out;
+    g_mode = argv[3];
+    plat::SetUi(nullptr); // the live dialogs
+    InstallProgramParts();
+    TQuarvishApp app(folders->program);
+    app.InitMainWindow();
+    plat::Frame& frame = *app.GetMainWindow();
+    TQuarvishWindow& window = app.GetClient();
+    frame.ShowFrame(1);
+    plat::Application::PumpEvents(100);
+    frame.SetFrameRect(plat::Rect{0, 0, 1280, 1024});
+    plat::Application::PumpEvents(300);
+
+    if (g_mode == "make") {
+        g_UnitSystem = kUnitSI;
+        if (!ShowQuickDefinedSection(window, kUnitSI))
+            return 1;
+        frame.Dispatch(CmId::CrossSection);
+        Describe(window, "1-quickdefined");
+        Shot("1-quickdefined");
+        ReturnOn("Post-fire", "2-postfire");
+        frame.Dispatch(CmId::FireDamagedBeam);
+        frame.Dispatch(CmId::CrossSection);
+        Describe(window, "2-postfire");
+        Shot("2-postfire");
+        ConcreteSectionOk(frame, window, "3-sheet-ok");
+        return SaveAs(frame, argv[4]) ? 0 : 1;
+    }
+    if (g_mode == "open" && argc > 5) {
+        app.OpenFile(argv[4]);
+        plat::Application::PumpEvents(300);
+        frame.Dispatch(CmId::NextElement);
+        frame.Dispatch(CmId::CrossSection);
+        Describe(window, "1-reopened");
+        Shot("1-reopened");
+        if (argc > 6 && std::string(argv[6]) == "sheet")
+            ConcreteSectionOk(frame, window, "2-sheet-ok");
+        return SaveAs(frame, argv[5]) ? 0 : 1;
+    }
+    return 2;
+}
