@@ -20,6 +20,7 @@
 #include "app/GlobalTables.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
+#include "foundation/Reporter.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "model/TBeam.h"
