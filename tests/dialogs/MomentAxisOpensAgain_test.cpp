@@ -154,7 +154,9 @@ TEST_F(MomentAxisOpensAgain, AnAxisTypedAsMinusOneComesBackAsTyped)
         EXPECT_EQ(Saved(), first);
 
         std::string marked = first;
-        marked.replace(marked.find("\"-1.00\""), 7, "\"-1.0\"");
+        const std::size_t at = marked.find("\"-1.00\"");
+        ASSERT_NE(at, std::string::npos);
+        marked.replace(at, 7, "\"-1.0\"");
         dir.Write("marked.qvh", marked);
         OpenByMenu(dir.File("marked.qvh"));
         EXPECT_TRUE(ui.Done());
