@@ -269,10 +269,18 @@ bool TQuarvishApp::CmFileSaveAs() {
     const std::size_t tail = name.size() > 4 ? name.size() - 4 : 0;
     if (name.find('.', tail) == std::string::npos)
         name += ".QVH";
+    const bool olderFormat = m_olderFormat;
+    const bool partlyRead = m_partlyRead;
     m_fileName = name;
     m_olderFormat = false;
     m_partlyRead = false;
-    return SaveTo(name);
+    if (SaveTo(name))
+        return true;
+    // Nothing was written: the document keeps the name it had, and Save what it did.
+    m_fileName = previous;
+    m_olderFormat = olderFormat;
+    m_partlyRead = partlyRead;
+    return false;
 }
 
 void TQuarvishApp::RefreshRecentMenu() {

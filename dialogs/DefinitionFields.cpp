@@ -229,8 +229,49 @@ bool IsAutomaticText(const std::string& text)
 
 namespace {
 
-// The two spacings and the axis in stored units (automatic and centroidal as stored).
-bool ReadGeneralLengths(const GeneralFields& typed, double (&values)[3], TypedRefusal& refusal)
+// A bound of the moment axis as the field shows it (tenths of the display unit), rounded
+// into the range where it is no nearer to a tenth than the conversion's rounding.
+std::string AxisBound(double stored, bool low)
+{
+    double tenths = ToDisplayUnits(stored, ukSectionLength) * 10.0;
+    const double nearest = std::round(tenths);
+    if (std::fabs(tenths - nearest) <= 1e-6)
+        tenths = nearest;
+    else
+        tenths = low ? std::ceil(tenths) : std::floor(tenths);
+    const double shown = UnsignedZero(tenths / 10.0, 1);
+    return shown == std::trunc(shown) ? StrPrintf("%.0f", shown) : StrPrintf("%.1f", shown);
+}
+
+// A moment axis is refused where the datum would move a depth of the section farther from it
+// than a document keeps (the beam holds the axis itself within +-kMaxMomentAxis first).
+std::string UnheldAxisMessage(const TBeam& beam, double axis)
+{
+    double low = 0.0, high = 0.0;
+    if (!HeldMomentAxisRange(beam, low, high))
+        return {};
+    const double held = std::clamp(axis, -kMaxMomentAxis, kMaxMomentAxis);
+    const double slack = 1e-9 * kMaxMomentAxis;
+    if (held >= low - slack && held <= high + slack)
+        return {};
+    const char* unit = UnitLabel(ukSectionLength);
+    return StrPrintf("Moment Axis must be a number from %s to %s %s for this section: a section "
+                     "keeps every depth "
+                     "within %s %s of its moment axis.",
+                     AxisBound(low, true).c_str(),
+                     AxisBound(high, false).c_str(),
+                     unit,
+                     AxisBound(LargestSectionValue(ukSectionLength), false).c_str(),
+                     unit);
+}
+
+// The two spacings and the axis in stored units (automatic and centroidal as stored). With the
+// structure, an axis typed for a beam is refused where its section would lie farther from it
+// than a document keeps.
+bool ReadGeneralLengths(const GeneralFields& typed,
+                        double (&values)[3],
+                        TypedRefusal& refusal,
+                        const TStructure* s = nullptr)
 {
     const TypedRange spacing{0.0, kMaxCrackSpacing, ukSectionLength, {}, true};
     const TypedRange axis{-kMaxMomentAxis, kMaxMomentAxis, ukSectionLength, {}, true};
@@ -242,6 +283,16 @@ bool ReadGeneralLengths(const GeneralFields& typed, double (&values)[3], TypedRe
         Take(refusal, 4, typed.transverse, "Transverse Crack Spacing", spacing, values[1]);
     if (!typed.centroidal)
         Take(refusal, 5, typed.axis, "Moment Axis", axis, values[2]);
+    const auto* beam = dynamic_cast<const TBeam*>(s);
+    if (!refusal && beam != nullptr && !typed.centroidal) {
+        // A field left as shown keeps the stored axis (ApplyGeneral), which the section holds.
+        const GeneralFields shown = ShowGeneral(*beam);
+        if (shown.centroidal || typed.axis != shown.axis) {
+            std::string message = UnheldAxisMessage(*beam, values[2]);
+            if (!message.empty())
+                refusal = {5, std::move(message)};
+        }
+    }
     return !refusal;
 }
 
@@ -249,14 +300,25 @@ bool ReadGeneralLengths(const GeneralFields& typed, double (&values)[3], TypedRe
 
 TypedRefusal CheckGeneral(const GeneralFields& typed)
 {
-    return RefusalOf(ReadGeneralLengths, typed);
+    double values[3] = {};
+    TypedRefusal refusal;
+    ReadGeneralLengths(typed, values, refusal);
+    return refusal;
+}
+
+TypedRefusal CheckGeneral(const GeneralFields& typed, const TStructure& s)
+{
+    double values[3] = {};
+    TypedRefusal refusal;
+    ReadGeneralLengths(typed, values, refusal, &s);
+    return refusal;
 }
 
 int ApplyGeneral(TStructure& s, const GeneralFields& typed)
 {
     double lengths[3] = {};
     TypedRefusal refusal;
-    if (!ReadGeneralLengths(typed, lengths, refusal))
+    if (!ReadGeneralLengths(typed, lengths, refusal, &s))
         return 0;
     int changed = 0;
     // Titles keep no control character (pasted text can bring one; a document could not carry it).

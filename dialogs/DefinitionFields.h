@@ -49,6 +49,10 @@ GeneralFields ShowGeneral(const TStructure& s);
 bool IsAutomaticText(const std::string& text);
 // The first refused length: field 3 longitudinal spacing, 4 transverse spacing, 5 moment axis.
 TypedRefusal CheckGeneral(const GeneralFields& typed);
+// The same for the structure's page: a beam's moment axis is also refused where the datum would
+// move a depth of its section farther from the axis than a document keeps (the message gives the
+// heights the section takes).
+TypedRefusal CheckGeneral(const GeneralFields& typed, const TStructure& s);
 // Writes the title block, both crack spacings and the moment axis; 1 when any changed.
 int ApplyGeneral(TStructure& s, const GeneralFields& typed);
 

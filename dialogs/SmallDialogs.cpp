@@ -245,7 +245,7 @@ bool TGeneral::CanClose()
     if (!m_structure)
         return true;
     static constexpr int kEdits[6] = {Gn::Name, Gn::Author, Gn::Date, Gn::LongEdit, Gn::TransEdit, Gn::AxisEdit};
-    const TypedRefusal refused = CheckGeneral(ReadFields());
+    const TypedRefusal refused = CheckGeneral(ReadFields(), *m_structure);
     return !refused || RefuseField(*this, kEdits[refused.field], refused.message, "General  Definitions");
 }
 

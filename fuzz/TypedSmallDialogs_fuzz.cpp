@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             typed.longitudinal = f[1];
             typed.transverse = f[2];
             typed.axis = f[3];
-            refused = static_cast<bool>(CheckGeneral(typed));
+            refused = static_cast<bool>(CheckGeneral(typed, beam));
             ApplyGeneral(beam, typed);
             break;
         }

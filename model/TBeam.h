@@ -10,7 +10,9 @@
 //
 // Datum: Validate (through ShiftToDatum) moves every depth so that the moment axis lies at
 // z = 0. The moment axis is the gross centroid unless a height above the section bottom is
-// given (momentAxis below 1e30). Validating again shifts by 0.
+// given (momentAxis below 1e30). Validating again shifts by 0. A section moved before that must
+// move again (its axis or its regions changed) is moved from its heights above the bottom as its
+// document keeps them, so it lies where its document, opened again, puts it.
 //
 // Units: SI (m, m^2, N, N m, Pa); depths measured upward; compression negative.
 
@@ -300,6 +302,8 @@ private:
     double SteelYield(int type) const;
     int FirstRegionMatching(double depth, int side) const;
     double NarrowestRegionWidthIn(double low, double high, double start) const;
+    void BackToDocumentHeights();
+    double DatumHeight() const;
     double ClearDistanceForLegs(double b, double db) const;
     int FillRecognisedParameters(int kind);
     bool FollowsCircle() const;
@@ -320,6 +324,8 @@ private:
         std::array<double, kBeamShapeParamCount> shapeParams{};
         std::array<double, 2> fileValues{};
         double momentAxis = 0.0;
+        // The depths were moved to the datum (by ShiftToDatum) since the section was made or read.
+        bool atDatum = false;
         double top = 0.0;
         double bottom = 0.0;
         SectionProperties gross;

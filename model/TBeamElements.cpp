@@ -120,6 +120,32 @@ int ReadDocumentUnits(const std::string& value, int* unit)
     return 1;
 }
 
+namespace {
+
+// A moment axis written as -1 with at most one decimal ("-1", "-1.0") is the centroidal axis, as
+// documents have always marked it; a height of -1 in the document's unit is written "-1.00", so
+// that an axis 1 mm (inch, cm) below the bottom comes back as that height.
+bool IsCentroidalAxisText(const std::string& text)
+{
+    if (ReadDocumentNumber(text) != -1.0)
+        return false;
+    const std::size_t point = text.find('.');
+    std::size_t decimals = 0;
+    for (std::size_t i = point == std::string::npos ? text.size() : point + 1;
+         i < text.size() && text[i] >= '0' && text[i] <= '9';
+         ++i)
+        ++decimals;
+    return decimals <= 1 && text.find_first_of("eE") == std::string::npos;
+}
+
+std::string MomentAxisText(double height)
+{
+    const std::string text = FormatValue("%3.1f", height);
+    return IsCentroidalAxisText(text) ? std::string("-1.00") : text;
+}
+
+} // namespace
+
 void TBeam::ApplyRootLength(int k, const int* unit)
 {
     if (!m_rootLengthRead[static_cast<std::size_t>(k)])
@@ -127,7 +153,7 @@ void TBeam::ApplyRootLength(int k, const int* unit)
     const std::string& text = m_rootLengthTexts[static_cast<std::size_t>(k)];
     const double value = FromDocument(text, ukSectionLength, unit);
     if (k == 2) {
-        SetMomentAxis(ReadDocumentNumber(text) == -1.0 ? kUndefined : value);
+        SetMomentAxis(IsCentroidalAxisText(text) ? kUndefined : value);
         return;
     }
     SetCrackSpacing(value < 0.0 ? -1.0 : value, k == 0 ? 0 : 2);
@@ -167,9 +193,8 @@ int TBeam::GetAttributeText(const std::string& element,
             const double s = attribute == "smx" ? m_own.crackSpacingX : m_own.crackSpacingZ;
             value = s < 0.0 ? std::string("-1") : FormatValue("%5.1f", length(s));
         } else if (attribute == "axialloc")
-            value = m_own.momentAxis < kCentroidalAxis
-                        ? FormatValue("%3.1f", length(m_own.momentAxis))
-                        : std::string("-1");
+            value = m_own.momentAxis < kCentroidalAxis ? MomentAxisText(length(m_own.momentAxis))
+                                                       : std::string("-1");
     } else if (element == "shapesection") {
         const int k = ShapeParameterNumber(attribute);
         if (attribute == "name")
@@ -248,6 +273,7 @@ int TBeam::BeginElement(const std::string& element)
     if (element == "q3g_beam") {
         StampDate();
         m_rootLengthRead = {};
+        m_own.atDatum = false;
     }
     return TStructure::BeginElement(element);
 }

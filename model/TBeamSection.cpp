@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "foundation/Units.h"
+#include "model/ElementText.h"
 #include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/MaterialTypes.h"
@@ -72,6 +74,52 @@ int TBeam::UpdateExtents()
     return 1;
 }
 
+// The height of the moment axis in the present depths: the given height above the last
+// region's bottom, or the gross centroid.
+double TBeam::DatumHeight() const
+{
+    return m_own.momentAxis < kCentroidalAxis
+               ? GetRegion(GetRegionCount() - 1)->bottom + m_own.momentAxis
+               : m_own.bottom + m_own.gross.centroid;
+}
+
+// Every depth that a document keeps as a height above the bottom (regions, bars, stirrups, the
+// shrinkage and strain-discontinuity profiles) becomes that height as a document in the active
+// unit system gives it back; the depths no document keeps are measured from the bottom as they
+// stand. The section then lies as one read from its document, before its first move.
+void TBeam::BackToDocumentHeights()
+{
+    UpdateExtents();
+    const double bottom = m_own.bottom;
+    const auto kept = [bottom](double z) {
+        return AsDocumentKeepsIt(z - bottom, "%5.1f", ukSectionLength, &g_UnitSystem);
+    };
+    for (int i = 0; i < GetRegionCount(); ++i) {
+        ConcreteRegionRec* r = GetRegion(i);
+        r->top = kept(r->top);
+        r->bottom = kept(r->bottom);
+    }
+    for (auto& layer : LongLayers(0))
+        layer.z = kept(layer.z);
+    for (auto& layer : TransLayers(2)) {
+        layer.disttop = kept(layer.disttop);
+        layer.distbot = kept(layer.distbot);
+    }
+    const auto keep = [&kept](TDepthTable& table) {
+        for (int i = 0; i < table.GetCount(); ++i)
+            table.SetDepth(i, kept(table.GetDepth(i)));
+        if (table.GetCount() > 0)
+            table.SetSorted(true);
+    };
+    keep(GetPositionVariable(kShrinkTherm));
+    keep(m_strainDiscontinuity);
+    ShiftTable(GetPositionVariable(kCreepX), bottom);
+    ShiftTable(GetPositionVariable(kCreepY), bottom);
+    ShiftTable(m_criticalRho, bottom);
+    UpdateExtents();
+    ComputeSectionProperties();
+}
+
 int TBeam::ShiftToDatum()
 {
     const int n = GetRegionCount();
@@ -87,9 +135,14 @@ int TBeam::ShiftToDatum()
     if (n == 0)
         return UpdateExtents();
 
-    const double datum = m_own.momentAxis < kCentroidalAxis
-                             ? GetRegion(n - 1)->bottom + m_own.momentAxis
-                             : m_own.bottom + m_own.gross.centroid;
+    double datum = DatumHeight();
+    // Moving the moved depths again would leave the roundings of both moves in them: the
+    // section would no longer be the one its document opens as.
+    if (m_own.atDatum && datum != 0.0) {
+        BackToDocumentHeights();
+        datum = DatumHeight();
+    }
+    m_own.atDatum = true;
     if (m_own.momentAxis != kUndefined &&
         std::fabs(m_own.momentAxis - m_own.gross.centroid) < kModifiedTolerance)
         m_own.momentAxis = kUndefined;

@@ -416,3 +416,39 @@ std::string UnheldValueText(const TStructure& s)
         told = UnheldFireValue(s);
     return told;
 }
+
+bool HeldMomentAxisRange(const TBeam& beam, double& low, double& high)
+{
+    const int n = beam.GetRegionCount();
+    if (n == 0)
+        return false;
+    const double reference = beam.GetRegion(n - 1)->bottom;
+    double lowest = 0.0;
+    double highest = 0.0;
+    bool any = false;
+    const auto add = [&](double z) {
+        if (!std::isfinite(z))
+            return;
+        lowest = any ? std::min(lowest, z - reference) : z - reference;
+        highest = any ? std::max(highest, z - reference) : z - reference;
+        any = true;
+    };
+    for (int i = 0; i < n; ++i) {
+        add(beam.GetRegion(i)->top);
+        add(beam.GetRegion(i)->bottom);
+    }
+    for (int i = 0; i < beam.GetLongLayerCount(0); ++i)
+        add(beam.GetLongLayer(i, 0)->z);
+    for (int i = 0; i < beam.GetTransLayerCount(2); ++i) {
+        add(beam.GetTransLayer(i, 2)->disttop);
+        add(beam.GetTransLayer(i, 2)->distbot);
+    }
+    for (const TDepthTable* table :
+         {&beam.GetPositionVariable(kShrinkTherm), &beam.GetStrainDiscontinuityTable()})
+        for (int i = 0; i < table->GetCount(); ++i)
+            add(table->GetDepth(i));
+    const double largest = LargestSectionValue(ukSectionLength);
+    low = std::max(highest - largest, -largest);
+    high = std::min(lowest + largest, largest);
+    return true;
+}

@@ -72,3 +72,12 @@ std::string UnheldValueText(const TStructure& s);
 // their ranges, it names the value the file gives rather than one derived from it:
 //   Steel type 1 ("Grade 400") has an elastic modulus of 0 MPa: a section takes at least 1 MPa.
 std::string UnheldMaterialText(const TStructure& s);
+
+class TBeam;
+
+// The moment-axis heights (m above the bottom of the beam's last region, as the beam keeps its
+// axis) at which every depth a document keeps of the section (its regions, bars, stirrups and
+// depth profiles) lies within LargestSectionValue(ukSectionLength) of the axis, as the datum
+// moves them: [low, high], within the heights the beam keeps. False for a section without
+// regions, which no axis moves.
+bool HeldMomentAxisRange(const TBeam& beam, double& low, double& high);

@@ -1,0 +1,199 @@
+// The moment axis typed on Define > Edit General, saved and opened by a new session of the
+// program: an axis whose section a document could not hold is refused on the page, naming the
+// axis; a Save As that writes nothing leaves the document under its name; an axis 1 mm (inch, cm,
+// uncia) below the bottom comes back as that height, not as the centroid; and a section solved
+// at a typed axis solves the same when its document is opened again.
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "dialogs/DefinitionFields.h"
+#include "foundation/Units.h"
+#include "model/TBeam.h"
+#include "tests/dialogs/SectionDialogShell.h"
+
+namespace {
+
+constexpr int kAuthorField = 5870, kAxisAuto = 5871, kAxisEdit = 5044; // "General  Definitions"
+
+class MomentAxisOpensAgain : public SectionDialogShellTest {
+protected:
+    // The sample beam of the fuzzing corpus (600 mm deep), opened by File > Open.
+    void OpenSample()
+    {
+        std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/full_beam_0.xml",
+                         std::ios::binary);
+        ASSERT_TRUE(in);
+        dir.Write("full_beam_0.xml", std::string(std::istreambuf_iterator<char>(in), {}));
+        OpenByMenu(dir.File("full_beam_0.xml"));
+    }
+    // Define > Edit General: "Centroidal Moment axis" unticked, the axis typed, OK.
+    void TypeAxis(const std::string& axis)
+    {
+        ui.Dialog("General  Definitions", [axis](plat::DialogDriver& d) {
+            if (d.Checked(kAxisAuto))
+                d.Click(kAxisAuto);
+            d.Type(kAxisEdit, axis);
+            d.Click(plat::DialogResult::Ok);
+        });
+        EXPECT_TRUE(Window().EvCommand(CmId::EditGeneral, 0, 0));
+        EXPECT_TRUE(ui.Done());
+    }
+    const TBeam& Beam() { return dynamic_cast<const TBeam&>(*Window().GetCurrentStructure()); }
+    // The document's file as it stands.
+    std::string Saved()
+    {
+        std::ifstream in(app->GetFileName(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // File > Save As under the name, then a new session opens that file by File > Open.
+    void SaveAsAndOpenInANewSession(const std::string& name)
+    {
+        ui.File(plat::FileDialogKind::Save, dir.File(name));
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+        EXPECT_EQ(app->GetFileName(), dir.File(name));
+        app.reset();
+        Start();
+        OpenByMenu(dir.File(name));
+    }
+};
+
+} // namespace
+
+// The sample is 600 mm deep and a section keeps its depths within 1000000 mm of its axis: an
+// axis 999999 mm below the bottom would put the top 1000599 mm above it. OK refuses it with a
+// message naming the axis and the heights the section takes, and keeps the dialog; the lowest
+// of them is taken, saved, and opened again by a new session without a word.
+TEST_F(MomentAxisOpensAgain, AnAxisWhoseSectionNoDocumentHoldsIsRefusedOnThePage)
+{
+    OpenSample();
+    ui.Dialog("General  Definitions",
+              [](plat::DialogDriver& d) {
+                  if (d.Checked(kAxisAuto))
+                      d.Click(kAxisAuto);
+                  d.Type(kAxisEdit, "-999999");
+                  d.Click(plat::DialogResult::Ok);
+                  EXPECT_FALSE(d.Ended());
+                  EXPECT_EQ(d.FocusedId(), kAxisEdit);
+                  d.Type(kAxisEdit, "-999400");
+                  d.Click(plat::DialogResult::Ok);
+              })
+        .Message("Moment Axis must be a number from -999400 to 1000000 mm for this section: a "
+                 "section keeps every "
+                 "depth within 1000000 mm of its moment axis.",
+                 MsgAnswer::Ok);
+    EXPECT_TRUE(Window().EvCommand(CmId::EditGeneral, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_DOUBLE_EQ(Beam().GetMomentAxis(), -999.4);
+    EXPECT_NEAR(Beam().GetTop(), 1000.0, 1e-9);
+
+    const int boxes = Boxes();
+    SaveAsAndOpenInANewSession("low.qvh");
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(Boxes(), boxes);
+    EXPECT_DOUBLE_EQ(Beam().GetMomentAxis(), -999.4);
+    EXPECT_NE(Saved().find("axialloc\t=\"-999400.0\""), std::string::npos);
+}
+
+// File > Save As into a folder that does not exist writes nothing ("Could not save file"): the
+// document keeps its name and caption, File > Exit asks to save it under that name, and File >
+// Save writes that file.
+TEST_F(MomentAxisOpensAgain, ARefusedSaveAsLeavesTheDocumentItsName)
+{
+    OpenSample();
+    const std::string path = dir.File("full_beam_0.xml");
+    const std::string caption = Frame().GetCaption();
+    ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
+        d.Type(kAuthorField, "B. Engineer");
+        d.Click(plat::DialogResult::Ok);
+    });
+    EXPECT_TRUE(Window().EvCommand(CmId::EditGeneral, 0, 0));
+
+    ui.File(plat::FileDialogKind::Save, dir.File("missing/other.qvh"));
+    ui.Message("Could not save file", MsgAnswer::Ok);
+    Frame().Dispatch(CmId::FileSaveAs);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(app->GetFileName(), path);
+    EXPECT_EQ(Frame().GetCaption(), caption);
+    EXPECT_TRUE(Window().IsModified());
+
+    ui.Message("Save Changes in '" + path + "'?", MsgAnswer::Cancel);
+    EXPECT_FALSE(Window().QuerySave());
+    EXPECT_TRUE(ui.Done());
+
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_FALSE(Window().IsModified());
+    EXPECT_NE(dir.Read("full_beam_0.xml").find("B. Engineer"), std::string::npos);
+}
+
+// An axis typed as -1 in each unit system is kept 1 unit below the bottom: the document writes
+// it so that it reads back as that height ("-1.00"), a new session opens it there (the page
+// shows -1.0, not "Centroid"), and its save is the first byte for byte. A document that gives
+// the axis as "-1.0", as documents have always marked the centroid, still opens centroidal.
+TEST_F(MomentAxisOpensAgain, AnAxisTypedAsMinusOneComesBackAsTyped)
+{
+    for (int system : {kUnitSI, kUnitUS, kUnitOldMetric, kUnitRoman}) {
+        SCOPED_TRACE(system);
+        OpenSample();
+        g_UnitSystem = system; // the sample opened in SI, the page then in the unit system
+        TypeAxis("-1");
+        const double typed = -1.0 / UnitFactor(ukSectionLength, system);
+        EXPECT_EQ(Beam().GetMomentAxis(), typed);
+
+        SaveAsAndOpenInANewSession("minus1.qvh");
+        EXPECT_TRUE(ui.Done());
+        const std::string first = Saved();
+        EXPECT_NE(first.find("axialloc\t=\"-1.00\""), std::string::npos);
+        EXPECT_EQ(Beam().GetMomentAxis(), typed);
+        EXPECT_EQ(ShowGeneral(Beam()).axis, "  -1.0");
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        EXPECT_EQ(Saved(), first);
+
+        std::string marked = first;
+        const std::size_t at = marked.find("\"-1.00\"");
+        ASSERT_NE(at, std::string::npos);
+        marked.replace(at, 7, "\"-1.0\"");
+        dir.Write("marked.qvh", marked);
+        OpenByMenu(dir.File("marked.qvh"));
+        EXPECT_TRUE(ui.Done());
+        EXPECT_GT(Beam().GetMomentAxis(), kCentroidalAxis);
+        EXPECT_EQ(ShowGeneral(Beam()).axis, "Centroid");
+        app.reset();
+        Start();
+    }
+}
+
+// An axis typed 1.04 mm below the bottom of the sample: Sectional Response in the session, and
+// in a new session that opens the document Save As wrote, gives the same stages to the last bit
+// (the section moved from its centroid to the axis lies where its document puts it).
+TEST_F(MomentAxisOpensAgain, ASectionSolvedAtATypedAxisSolvesTheSameWhenOpenedAgain)
+{
+    OpenSample();
+    TypeAxis("-1.04");
+    const TBeam& typed = Beam();
+    std::vector<double> depths;
+    for (int i = 0; i < typed.GetRegionCount(); ++i)
+        depths.insert(depths.end(), {typed.GetRegion(i)->top, typed.GetRegion(i)->bottom});
+    for (int i = 0; i < typed.GetLongLayerCount(0); ++i)
+        depths.push_back(typed.GetLongLayer(i, 0)->z);
+    const SectionalAnswer session = Solve();
+
+    SaveAsAndOpenInANewSession("axis.qvh");
+    EXPECT_TRUE(ui.Done());
+    EXPECT_NE(Saved().find("axialloc\t=\"-1.04\""), std::string::npos);
+    const TBeam& opened = Beam();
+    std::vector<double> reopenedDepths;
+    for (int i = 0; i < opened.GetRegionCount(); ++i)
+        reopenedDepths.insert(reopenedDepths.end(),
+                              {opened.GetRegion(i)->top, opened.GetRegion(i)->bottom});
+    for (int i = 0; i < opened.GetLongLayerCount(0); ++i)
+        reopenedDepths.push_back(opened.GetLongLayer(i, 0)->z);
+    EXPECT_EQ(reopenedDepths, depths);
+    const SectionalAnswer reopened = Solve();
+    EXPECT_EQ(reopened.lastStage, session.lastStage);
+    ExpectSameSectionalAnswer(session, reopened);
+}

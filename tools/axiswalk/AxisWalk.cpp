@@ -1,0 +1,131 @@
+// Walks the moment axis of Define > Edit General in the main window as a user would, with a
+// screenshot of the whole screen at each step, for looking at:
+//
+//   qv_axiswalk <program folder> <output folder> type <document> <saved>
+//     opens the document, unticks "Centroidal Moment axis", types -999999 (refused on OK, the
+//     box's text printed), then -999400, OK; File > Save As into a folder that does not exist
+//     (refused: the document's name and caption printed), then File > Save As <saved>.
+//   qv_axiswalk <program folder> <output folder> reopen <saved> <again>
+//     opens the saved document (as a new session does), shows Edit General, Cancel, and saves
+//     it by File > Save As <again>; the two files are then compared with cmp.
+//
+// The dialogs are the program's, shown for real and worked through their controls; message and
+// file boxes are answered from the script. Needs an X display (run under xvfb-run) and "import".
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/CommandIds.h"
+#include "app/GlobalTables.h"
+#include "app/TQuarvishApp.h"
+#include "app/TQuarvishWindow.h"
+#include "dialogs/MaterialReinforcementDialogs.h"
+#include "dialogs/SectionInputDialogs.h"
+#include "foundation/Reporter.h"
+#include "model/TBeam.h"
+#include "platform/Frame.h"
+#include "platform/Ui.h"
+#include "support/ScriptedUi.h"
+#include "tools/ToolStart.h"
+#include "views/BeamModeInstall.h"
+
+namespace {
+
+constexpr int kAxisAuto = 5871, kAxisEdit = 5044; // "General  Definitions"
+ShotNames g_shots;
+
+void Shot(const std::string& name)
+{
+    ScreenShot(g_shots.Next(name));
+}
+
+void PrintState(TQuarvishApp& app, const char* when)
+{
+    const auto* beam = dynamic_cast<const TBeam*>(g_Structures[0].get());
+    std::printf("%s: file '%s', caption '%s', axis %.17g m, modified %d\n",
+                when,
+                app.GetFileName().c_str(),
+                app.GetMainWindow()->GetCaption().c_str(),
+                beam ? beam->GetMomentAxis() : 0.0,
+                app.GetClient().IsModified() ? 1 : 0);
+}
+
+void PrintBoxes(const ScriptedUi& ui)
+{
+    for (const UiRequest& r : ui.requests)
+        if (r.kind == "message")
+            std::printf("box [%s]: %s\n", r.caption.c_str(), r.text.c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::optional<ToolFolders> folders = StartTool(argc, argv, 6);
+    if (!folders)
+        return 2;
+    const std::string mode = argv[3], document = argv[4], saved = argv[5];
+    g_shots.SetFolder(folders->out);
+    InstallBeamMode();
+    InstallSectionDialogs();
+    InstallMaterialReinforcementDialogs();
+    ScriptedUi ui;
+    plat::UiReporterScope reporter;
+    TQuarvishApp app(folders->program);
+    app.InitMainWindow();
+    plat::Frame& frame = *app.GetMainWindow();
+    frame.ShowFrame(3);
+
+    ui.File(plat::FileDialogKind::Open, document);
+    frame.Dispatch(CmId::FileOpen);
+    Shot(mode + "-opened");
+    PrintState(app, "opened");
+
+    if (mode == "type") {
+        ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
+            d.Show();
+            if (d.Checked(kAxisAuto))
+                d.Click(kAxisAuto);
+            d.Type(kAxisEdit, "-999999");
+            Shot("axis-typed-999999");
+            d.Click(plat::DialogResult::Ok);
+            Shot("after-ok-refused");
+            std::printf("dialog %s after the first OK; focus on %d\n",
+                        d.Ended() ? "ended" : "open",
+                        d.FocusedId());
+            if (d.Ended())
+                return;
+            d.Type(kAxisEdit, "-999400");
+            Shot("axis-typed-999400");
+            d.Click(plat::DialogResult::Ok);
+        });
+        ui.Message("Moment Axis", MsgAnswer::Ok);
+        frame.Dispatch(CmId::EditGeneral);
+        Shot("after-ok-taken");
+        PrintState(app, "axis taken");
+
+        ui.File(plat::FileDialogKind::Save, folders->out + "/missing/other.qvh");
+        ui.Message("Could not save file", MsgAnswer::Ok);
+        frame.Dispatch(CmId::FileSaveAs);
+        Shot("after-refused-save-as");
+        PrintState(app, "after the refused Save As");
+    } else {
+        ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
+            d.Show();
+            Shot("reopened-edit-general");
+            std::printf("page shows: centroidal %d, axis '%s'\n",
+                        d.Checked(kAxisAuto) ? 1 : 0,
+                        d.Text(kAxisEdit).c_str());
+            d.Click(plat::DialogResult::Cancel);
+        });
+        frame.Dispatch(CmId::EditGeneral);
+    }
+    ui.File(plat::FileDialogKind::Save, saved);
+    frame.Dispatch(CmId::FileSaveAs);
+    Shot(mode + "-saved");
+    PrintState(app, "saved");
+    PrintBoxes(ui);
+    std::printf("script %s\n", ui.Done() ? "done" : "NOT all used");
+    return 0;
+}
