@@ -168,7 +168,7 @@ TEST_F(UserCurvePages, DefineDataRefusesACurveWithoutAPointOfStress) {
     EXPECT_DOUBLE_EQ(Concrete("Web").fc, -30e6);
 }
 
-// Rebar Details, "Bar" (fy 450, fu 675 MPa), Curve Type "User-Defined Stress-Strain", Modify:
+// Rebar Details, "Bar" (fy 450, fu 600 MPa), Curve Type "User-Defined Stress-Strain", Modify:
 // Define Data offers the default curve (0 / 2 mm/m 400 MPa / 100 mm/m 400 MPa). Cancel leaves
 // the bar as it was, a bar by its values (the page shows 450 again). OK takes the curve offered:
 // the page shows what the section then holds, fy = fu = 400 MPa and E 200000 MPa, and a new

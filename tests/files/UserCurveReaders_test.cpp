@@ -101,12 +101,12 @@ struct UserCurveV08 : ::testing::Test {
     }
 };
 
-// A version 0.8 file whose user curve has a point at -1e6 (1e9 mm/m in compression), or no
-// point of stress, is refused naming it.
+// A version 0.8 file whose user curve has a point at -1e6 (1e9 mm/m in compression), stored
+// first as an ascending curve stores it, or no point of stress, is refused naming it.
 TEST_F(UserCurveV08, AFarPointOrACurveWithoutStressRefusesTheFile)
 {
-    ASSERT_TRUE(ReadWithCurve({{{-0.001, -20e6}, {-0.002, -30e6}, {-0.003, -25e6}}}).IsRead());
-    LegacyReadResult r = ReadWithCurve({{{-0.001, -20e6}, {-0.002, -30e6}, {-1e6, -25e6}}});
+    ASSERT_TRUE(ReadWithCurve({{{-0.003, -25e6}, {-0.002, -30e6}, {-0.001, -20e6}}}).IsRead());
+    LegacyReadResult r = ReadWithCurve({{{-1e6, -25e6}, {-0.002, -30e6}, {-0.001, -20e6}}});
     EXPECT_FALSE(r.IsRead());
     EXPECT_EQ(r.message, "Concrete type 2 (\"C30 user\") has a stress-strain point with a strain of 1e+09 mm/m: a "
                          "section takes at most 10000 mm/m. The file cannot be read.");
