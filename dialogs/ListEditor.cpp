@@ -197,6 +197,7 @@ void TGen_Base::ShowEntry(bool refillList, bool setName) {
         form.comboSel = m_defaultSel;
         m_further = {};
         m_curve.reset();
+        m_shownCodeZero = -1;
         form.lineSel = -1;
         m_list->SetCurrent(-1);
         return;
@@ -222,6 +223,7 @@ void TGen_Base::ShowEntry(bool refillList, bool setName) {
     for (std::size_t k = 0; k < 4; ++k)
         m_further[k] = entry.values[6 + k];
     m_curve = m_list->Curve(current);
+    m_shownCodeZero = entry.codes[0];
     if (m_bar)
         m_bar->Init(entry.codes[2], entry.values[1], 0);
     for (std::size_t k = 0; k < 3; ++k) {
@@ -255,6 +257,8 @@ std::string TGen_Base::NameFromField(bool& wasEmpty) {
 }
 
 void TGen_Base::Add() {
+    if (!m_modifyInProgress)
+        m_entryRefused = false;
     if (!m_modifyInProgress && TypedFieldsRefused(-1))
         return;
     bool wasEmpty = false;
@@ -306,21 +310,27 @@ void TGen_Base::Add() {
         for (std::size_t k = 0; k < 4; ++k)
             values[6 + k] = m_further[k];
         if (m_list->AddFull(values, codes, name)) {
-            ValidateEntry();
             const int added = m_list->GetCount() - 1;
-            if (m_curve)
-                m_list->Curve(added) = *m_curve;
-            TypeListRec& entry = m_list->Entry(added);
-            for (std::size_t k = 0; k < 6; ++k)
-                entry.unset[k] = autoFlags[k];
-            for (std::size_t k = 6; k < 10; ++k)
-                entry.unset[k] = 0;
+            if (!ValidateEntry()) {
+                // Refused as it stands (a curve the page does not take): nothing is stored.
+                m_list->Delete(added);
+                m_entryRefused = true;
+            } else {
+                if (m_curve)
+                    m_list->Curve(added) = *m_curve;
+                TypeListRec& entry = m_list->Entry(added);
+                for (std::size_t k = 0; k < 6; ++k)
+                    entry.unset[k] = autoFlags[k];
+                for (std::size_t k = 6; k < 10; ++k)
+                    entry.unset[k] = 0;
+            }
         }
         m_list->SetCurrent(m_list->GetCount() - 1);
     }
     m_keptCode = -1;
     ShowEntry(true, true);
-    m_listChanged = 1;
+    if (!m_entryRefused)
+        m_listChanged = 1;
     m_edited = 0;
 }
 
@@ -347,15 +357,21 @@ void TGen_Base::Modify() {
     // turn to another entry of the typed name and be refused there; the list is then put back
     // as it was, so the entry deleted here is not lost.
     const TTypeList kept = *m_list;
+    const int keptChanged = m_listChanged;
     form.refusedField = -1;
+    m_entryRefused = false;
     m_modifyInProgress = 1;
     Delete();
     Add();
     m_modifyInProgress = 0;
-    if (form.refusedField >= 0) {
+    if (form.refusedField >= 0 || m_entryRefused) {
         *m_list = kept;
         ShowEntry(true, true);
     }
+    // An entry its page refused leaves the list as it was.
+    if (m_entryRefused)
+        m_listChanged = keptChanged;
+    m_entryRefused = false;
 }
 
 void TGen_Base::Delete() {

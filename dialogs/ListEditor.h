@@ -95,8 +95,9 @@ public:
 
     // ---- Services the page window provides (all optional) --------------------------------
     std::function<void()> markStructuresChanged;
-    // Edits a curve in the value-list dialog in the mode given (0 concrete, 2 steel).
-    std::function<void(TDepthTable& curve, int mode)> editCurve;
+    // Edits a curve in the value-list dialog in the mode given (0 concrete, 2 steel); true when
+    // the dialog was left with OK (the curve as it then stands), false for Cancel (unchanged).
+    std::function<bool(TDepthTable& curve, int mode)> editCurve;
     // Switches the sheet to its first page.
     std::function<void()> showFirstPage;
 
@@ -122,6 +123,8 @@ protected:
     // The page's texts, formats, flags and drop-downs (runs first in Setup).
     virtual void Configure() {}
     virtual bool IsDeletable() { return true; }
+    // The entry Add just stored (the current one), checked and completed; 0 refuses it: Add
+    // stores nothing, and a Modify leaves the list as it was.
     virtual int ValidateEntry() { return 1; }
     virtual void ExplodePattern() {}
     virtual void UpdateAutoFields() {}
@@ -161,6 +164,8 @@ protected:
     void SetEdited(int flag) { m_edited = flag; }
     void SetListChanged() { m_listChanged = 1; }
     TDepthTable& EnsureCurveCopy();
+    // Code 0 of the entry last shown (whose curve the copy holds); -1 when none was.
+    int ShownCodeZero() const { return m_shownCodeZero; }
 
     // Configuration, filled by Configure.
     std::string m_title, m_listCaption, m_definitionCaption;
@@ -189,6 +194,8 @@ private:
     int m_listChanged = 0;
     int m_edited = 0;
     int m_keptCode = -1;
+    int m_shownCodeZero = -1;
+    bool m_entryRefused = false;
     std::unique_ptr<TBarSelector> m_bar;
     std::optional<TDepthTable> m_curve;
 };

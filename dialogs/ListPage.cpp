@@ -63,7 +63,7 @@ TListPage::TListPage(std::unique_ptr<TGen_Base> editor, const std::string& title
     m_editor->markStructuresChanged = std::move(markChanged);
     m_editor->editCurve = [this](TDepthTable& curve, int mode) {
         TPage6 dialog(this, nullptr, mode, &curve, nullptr);
-        (void)dialog.Execute();
+        return dialog.Execute() == plat::DialogResult::Ok;
     };
     m_editor->showFirstPage = [this] {
         if (GetSheet())

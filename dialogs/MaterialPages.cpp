@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 
 #include "dialogs/MaterialLists.h"
 #include "foundation/Reporter.h"
@@ -13,6 +15,7 @@
 #include "model/ValueLimits.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
+#include "model/materials/UserCurves.h"
 
 namespace {
 
@@ -67,6 +70,35 @@ void CopyFieldTables(const int (&decimals)[3][N], const double (&examples)[3][N]
 }
 
 bool SteelTypeInUse(const TStructure& s, int index) { return index >= 0 && s.IsSteelTypeUsed(index) != 0; }
+
+// Told when a user-defined curve about to be stored carries no stress (Define Data left with
+// Cancel on an empty curve): the type stays as it was.
+constexpr const char* kNoStressCurveRefusal =
+    "The user-defined stress-strain curve has no point with a stress, so the type is not changed.";
+
+// A user-defined curve for the entry just stored: Define Data over the page's copy of it. A curve
+// left without stress (an empty one cancelled) leaves the type as it was, told; so does Cancel
+// of a curve the shown type did not have (its curve type just chosen). Answers whether the
+// curve stands.
+bool CurveStands(const std::function<bool(TDepthTable&, int)>& editCurve, TDepthTable& curve, int mode,
+                 bool shownTypesOwn) {
+    const bool taken = editCurve ? editCurve(curve, mode) : true;
+    if (!CurveCarriesStress(curve)) {
+        Info(kNoStressCurveRefusal);
+        return false;
+    }
+    return taken || shownTypesOwn;
+}
+
+// The concrete type an entry describes by its user-defined curve, prepared: f'c and e'c the
+// curve's, as the section takes them.
+ConcreteTypeRec CurveConcrete(const TypeListRec& entry, const TDepthTable& curve) {
+    ConcreteTypeRec rec = TypeFromEntry(entry);
+    rec.baseCurve = BaseCurveCode::UserDefined;
+    rec.userCurve.reset(std::make_unique<TDepthTable>(curve));
+    PrepareConcreteType(rec);
+    return rec;
+}
 
 } // namespace
 
@@ -136,6 +168,9 @@ void TGen_Conc::ComputeAutoValue(int field) {
     const ConcreteTypeRec rec = TypeFromEntry(entry);
     if (field == 1)
         entry.values[1] = AutoTensileStrength(rec);
+    else if (rec.baseCurve == BaseCurveCode::UserDefined && CurveCarriesStress(List().Curve(Current())))
+        // A type by its own curve takes e'c from the curve, as the section holds it.
+        entry.values[2] = std::fabs(CurveConcrete(entry, List().Curve(Current())).ec);
     else
         entry.values[2] = -AutoPeakStrain(rec);
 }
@@ -235,8 +270,15 @@ int TGen_Conc::ValidateEntry() {
     entry.codes[0] = BaseCurveCodeToPosition(b);
     entry.codes[1] = SofteningCodeToPosition(s);
     entry.codes[2] = TensionStiffeningCodeToPosition(t);
-    if (b == BaseCurveCode::UserDefined && editCurve)
-        editCurve(EnsureCurveCopy(), 0);
+    if (b != BaseCurveCode::UserDefined)
+        return 1;
+    if (!CurveStands(editCurve, EnsureCurveCopy(), 0,
+                     ShownCodeZero() == BaseCurveCodeToPosition(BaseCurveCode::UserDefined)))
+        return 0;
+    // The page shows f'c and e'c as the section takes them from the curve.
+    const ConcreteTypeRec rec = CurveConcrete(entry, EnsureCurveCopy());
+    entry.values[0] = std::fabs(rec.fc);
+    entry.values[2] = std::fabs(rec.ec);
     return 1;
 }
 
@@ -321,8 +363,22 @@ void TGen_Steel::Configure() {
 }
 
 int TGen_Steel::ValidateEntry() {
-    if (List().Entry(Current()).codes[0] == 1 && editCurve)
-        editCurve(EnsureCurveCopy(), 2);
+    TypeListRec& entry = List().Entry(Current());
+    if (entry.codes[0] != 1)
+        return 1;
+    if (!CurveStands(editCurve, EnsureCurveCopy(), 2, ShownCodeZero() == 1))
+        return 0;
+    // The page shows the values the section takes from the curve.
+    SteelTypeRec rec;
+    InitSteelTypeRec(rec);
+    rec.kind = SteelKind::UserCurve;
+    rec.userCurve.reset(std::make_unique<TDepthTable>(EnsureCurveCopy()));
+    CheckSteelType(rec, false);
+    entry.values[0] = rec.Es;
+    entry.values[1] = rec.fy;
+    entry.values[2] = rec.esh;
+    entry.values[3] = rec.eu;
+    entry.values[4] = rec.fu;
     return 1;
 }
 

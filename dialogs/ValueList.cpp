@@ -138,8 +138,17 @@ void TValueList::ReadCurve(const std::vector<double>& values, TDepthTable& curve
 }
 
 std::string TValueList::UnheldCurveText(const std::vector<double>& values) const {
+    // A point past the strain a section holds is named by its place, before any value the curve
+    // would give (which it would make as large).
+    for (std::size_t i = 0; i < values.size(); i += 2) {
+        const std::string told = UnheldSectionValue("a strain", std::fabs(values[i]) / 1000.0, ukStrain);
+        if (!told.empty())
+            return StrPrintf("Point %zu of the curve has %s.", i / 2 + 1, told.c_str());
+    }
     TDepthTable curve;
     ReadCurve(values, curve);
+    if (!CurveCarriesStress(curve))
+        return kNoStressCurve;
     std::string told;
     if (m_mode == 0) {
         ConcreteTypeRec type;

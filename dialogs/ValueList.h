@@ -24,6 +24,9 @@ public:
     static constexpr int kStructureLists = 4;
     // The most characters of a refused value a message repeats.
     static constexpr std::size_t kShownToken = 40;
+    // The refusal of a curve none of whose points carries a stress (an empty text among them).
+    static constexpr const char* kNoStressCurve =
+        "The curve has no point with a stress: a user-defined curve takes at least one.";
 
     // Mode 3 over the structure; modes 0 and 2 over the curve.
     TValueList(TStructure* structure, int mode, TDepthTable* curve);
@@ -36,9 +39,10 @@ public:
     // The chosen list as text.
     std::string ShowList();
     // The message for a text with a value that is no finite number, or (modes 0 and 2) for a
-    // curve from which the type would take a value no section holds (model/ValueLimits), as
-    // a document could not keep it (the dialog refuses the text and keeps it for retyping);
-    // empty when the text can be taken.
+    // curve with a point past the strain a section holds (named by its place), a curve without
+    // a point of stress, or one from which the type would take a value no section holds
+    // (model/ValueLimits), as a document could not keep it (the dialog refuses the text and
+    // keeps it for retyping); empty when the text can be taken.
     std::string CheckText(const std::string& text) const;
     // Reads a text into the chosen list of the working copy, up to a value that is no finite
     // number.

@@ -41,10 +41,11 @@ constexpr int kStirrupPage = 7;
 // when none is left is cancelled.
 std::deque<std::string> g_curveTexts;
 
-void TypeCurve(TDepthTable& curve, int mode)
+// True when the dialog takes the text (OK), false when it is cancelled.
+bool TypeCurve(TDepthTable& curve, int mode)
 {
     if (g_curveTexts.empty())
-        return;
+        return false;
     std::string text = g_curveTexts.front();
     g_curveTexts.pop_front();
     for (char& c : text)
@@ -53,9 +54,10 @@ void TypeCurve(TDepthTable& curve, int mode)
     TValueList dialog(nullptr, mode, &curve);
     // A text with a value that is no number is refused by the dialog, which is then cancelled.
     if (!dialog.CheckText(text).empty())
-        return;
+        return false;
     dialog.ReadText(text);
     dialog.Commit();
+    return true;
 }
 
 // Whether an entry of the page is drawn by its own stress-strain curve.

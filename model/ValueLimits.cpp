@@ -12,6 +12,7 @@
 #include "model/FireDefaults.h"
 #include "model/TBeam.h"
 #include "model/TStructure.h"
+#include "model/materials/UserCurves.h"
 
 double YieldPenetrationRatio(int unitSystem)
 {
@@ -297,21 +298,29 @@ std::string UnheldLayerValue(const TStructure& s)
 }
 
 // The first pair of a stress-strain curve a section does not hold: a stress past the stress
-// bound or a strain past the strain bound; the far pairs that close every curve are passed over.
-// A concrete's stresses are told as its curve is shown, compression positive (sign -1).
-std::string UnheldCurvePair(const TDepthTable* curve, int stressKind, double sign)
+// bound or a strain past the strain bound (with strainsOnly, a strain alone); the far pairs that
+// close every curve are passed over. A concrete's stresses are told as its curve is shown,
+// compression positive (sign -1).
+std::string
+UnheldCurvePair(const TDepthTable* curve, int stressKind, double sign, bool strainsOnly = false)
 {
     if (curve == nullptr)
         return std::string();
-    constexpr double kClosingStrain = 1e11;
+    const FarPairIndices far = FarClosingPairs(*curve);
     for (int i = 0; i < curve->GetCount(); ++i) {
-        const double strain = curve->GetDepth(i);
-        if (std::isfinite(strain) && std::fabs(strain) >= kClosingStrain)
+        if (i == far.plus || i == far.minus)
             continue;
-        std::string told = UnheldValue("a stress-strain point with a stress", sign * curve->GetValue(i),
-                                       stressKind, std::nullopt);
+        std::string told;
+        if (!strainsOnly)
+            told = UnheldValue("a stress-strain point with a stress",
+                               sign * curve->GetValue(i),
+                               stressKind,
+                               std::nullopt);
         if (told.empty())
-            told = UnheldValue("a stress-strain point with a strain", sign * strain, ukStrain, std::nullopt);
+            told = UnheldValue("a stress-strain point with a strain",
+                               sign * curve->GetDepth(i),
+                               ukStrain,
+                               std::nullopt);
         if (!told.empty())
             return told;
     }
@@ -320,10 +329,25 @@ std::string UnheldCurvePair(const TDepthTable* curve, int stressKind, double sig
 
 } // namespace
 
+std::string UnheldSectionValue(const char* what, double value, int kind)
+{
+    return UnheldValue(what, value, kind, std::nullopt);
+}
+
 std::string UnheldConcreteValue(const ConcreteTypeRec& c)
 {
     // f'c and e'c are kept negative (compression); they are told as the pages and the
-    // documents give them. The values a curve gives are told before its pairs.
+    // documents give them. A user-defined curve's strains, and whether it carries a stress at
+    // all, are told first (the values derived from such a curve are none anybody gave), then
+    // the values it gives, then its stresses.
+    if (c.baseCurve == BaseCurveCode::UserDefined && c.userCurve) {
+        if (std::string told = UnheldCurvePair(c.userCurve.get(), ukStress, -1.0, true);
+            !told.empty())
+            return told;
+        if (!CurveCarriesStress(*c.userCurve))
+            return "a user-defined stress-strain curve without a point of stress: a curve takes at "
+                   "least one";
+    }
     if (std::string told = FirstUnheldValue({{"a strength f'c", -c.fc, ukStress},
                                              {"a tensile strength f't", c.ft, ukStress},
                                              {"a peak strain e'c", -c.ec, ukStrain},
@@ -336,6 +360,11 @@ std::string UnheldConcreteValue(const ConcreteTypeRec& c)
 
 std::string UnheldSteelValue(const SteelTypeRec& t)
 {
+    // A curve's strains are told before the values it gives. A steel curve without stress is
+    // held: it is the curve of a bar a fire has burnt out.
+    if (std::string told = UnheldCurvePair(t.userCurve.get(), ukLargeStress, 1.0, true);
+        !told.empty())
+        return told;
     // The modulus of a steel by its own curve is the curve's.
     std::optional<double> least;
     if (t.kind != SteelKind::UserCurve)

@@ -33,6 +33,11 @@ double YieldPenetrationRatio(int unitSystem);
 // The largest yield-penetration factor (stored, per MPa) the pages take in any unit system.
 double LargestYieldPenetration();
 
+// A value of unit kind `kind` (SI) past LargestSectionValue, told as the checks below tell it
+// after what it is ("a strain of 2e+04 mm/m: a section takes at most 10000 mm/m", given "a
+// strain"); empty when held.
+std::string UnheldSectionValue(const char* what, double value, int kind);
+
 class TStructure;
 struct ConcreteTypeRec;
 struct SteelTypeRec;
@@ -40,7 +45,11 @@ struct SteelTypeRec;
 // The first value of a material type a section cannot hold, told as UnheldValueText tells it
 // after the type's name ("an elastic modulus of 1.1e+06 MPa: a section takes at most 1000000
 // MPa"); empty when every value is held. The value-list page refuses a curve whose derived
-// values one of these tells, and the steel pages a type they are about to store.
+// values one of these tells, and the steel pages a type they are about to store. A user curve's
+// points past the strain a section holds are told first ("a stress-strain point with a strain of
+// 1e+09 mm/m: ..."), and a concrete's user-defined curve without a point of stress next: the
+// values derived from such a curve are none anybody gave. A steel curve without stress is held
+// (the curve of a bar a fire has burnt out).
 std::string UnheldConcreteValue(const ConcreteTypeRec& c);
 std::string UnheldSteelValue(const SteelTypeRec& t);
 

@@ -6,7 +6,6 @@
 namespace {
 
 constexpr double kFarStrain = 1e12;
-constexpr double kOldFarLimit = 10000.0;
 constexpr double kClosingGap = 2e-6;
 constexpr double kMergeStrain = 9.9e-7;
 constexpr double kMergeStress = 1000.0;
@@ -31,10 +30,12 @@ bool IsOrigin(const TDepthTable& t, int i)
 
 int FinishUserCurve(TDepthTable& table)
 {
-    if (Count(table) > 0 && table.GetDepth(0) < -kOldFarLimit)
+    // Only the closing pairs an earlier finish added go: a pair given far out is the user's.
+    if (Count(table) > 0 && table.GetDepth(0) == -kFarStrain && table.GetValue(0) == 0.0)
         table.RemoveAt(0);
-    if (Count(table) > 0 && table.GetDepth(Count(table) - 1) > kOldFarLimit)
-        table.RemoveAt(Count(table) - 1);
+    const int last = Count(table) - 1;
+    if (last >= 0 && table.GetDepth(last) == kFarStrain && table.GetValue(last) == 0.0)
+        table.RemoveAt(last);
     table.Sort(1);
     table.Add(-kFarStrain, 0.0);
     // An empty curve has no range to close; it keeps only the far pairs.
@@ -47,6 +48,28 @@ int FinishUserCurve(TDepthTable& table)
     table.Add(kFarStrain, 0.0);
     table.Sort(1);
     return 1;
+}
+
+FarPairIndices FarClosingPairs(const TDepthTable& table)
+{
+    FarPairIndices far;
+    for (int i = 0; i < Count(table); ++i) {
+        if (table.GetValue(i) != 0.0)
+            continue;
+        if (table.GetDepth(i) == kFarStrain && far.plus < 0)
+            far.plus = i;
+        else if (table.GetDepth(i) == -kFarStrain)
+            far.minus = i;
+    }
+    return far;
+}
+
+bool CurveCarriesStress(const TDepthTable& table)
+{
+    for (int i = 0; i < Count(table); ++i)
+        if (table.GetValue(i) != 0.0)
+            return true;
+    return false;
 }
 
 int FinishGivenCurve(TDepthTable& table)

@@ -8,11 +8,26 @@
 
 #include "foundation/TDepthTable.h"
 
-// Closes a curve: drops a first pair below strain -10000 and then a last pair above +10000
-// (the far closing pairs of an earlier finish of an ascending curve), sorts descending and
-// adds (-1e12, 0), (least strain - 2e-6, 0), (largest strain + 2e-6, 0) and (1e12, 0).
-// A curve of m pairs thus holds m + 4, the given pairs at indices 2 .. m + 1. Answers 1.
+// Closes a curve: drops a first pair at strain -1e12 and then a last pair at +1e12, each of zero
+// stress (the far closing pairs of an earlier finish of an ascending curve), sorts descending
+// and adds (-1e12, 0), (least strain - 2e-6, 0), (largest strain + 2e-6, 0) and (1e12, 0).
+// A curve of m pairs thus holds m + 4, the given pairs at indices 2 .. m + 1. Answers 1. A
+// pair given far past any strain a section holds stays, so that the checks of the pages and
+// the readers refuse it by name rather than the curve losing it.
 int FinishUserCurve(TDepthTable& table);
+
+// The indices of a finished curve's far closing pairs: the first pair at strain +1e12 and the
+// last at -1e12, each of zero stress (-1 where there is none). A pair given farther out lies
+// beyond them.
+struct FarPairIndices {
+    int plus = -1;
+    int minus = -1;
+};
+FarPairIndices FarClosingPairs(const TDepthTable& table);
+
+// Whether some pair of the curve carries a stress: a user curve without one gives its type no
+// strength, and the pages and readers do not take it for a concrete.
+bool CurveCarriesStress(const TDepthTable& table);
 
 // Closes a curve of pairs as the user gave them (typed, or read from a document): a pair (0, 0)
 // is added first unless the pair found at strain 0 (within 1e-6) has zero stress, so that

@@ -184,6 +184,7 @@ TEST_F(MaterialPagesTest, UserDefinedCurveIsEditedWhenStored) {
         curve.Clear();
         curve.Add(0.0, 0.0);
         curve.Add(0.01, 5e8);
+        return true;
     };
     page.Setup();
     page.form.name = "Curve";

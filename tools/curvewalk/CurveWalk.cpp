@@ -7,6 +7,13 @@
 // second.xml).
 //
 //   qv_curvewalk <program folder> <output folder> <sample document>
+//   qv_curvewalk <program folder> <output folder> <sample document> pages
+//
+// With "pages" it walks what the detail pages refuse and store instead: Define Data of the
+// "Curve" steel given a point at 1e9 mm/m, then emptied (each refused, then cancelled); the bar
+// "Bar" switched to a user-defined curve and Define Data cancelled, then switched again and
+// Define Data left with OK (the page after each); File > Save (saved.xml) and File > Open of it,
+// the "Bar" page shown again.
 //
 // The dialogs are the program's, shown for real and worked through their controls; message
 // boxes and file dialogs are answered from the script (each answer printed). Needs an X display
@@ -26,6 +33,7 @@
 #include "dialogs/SectionInputDialogs.h"
 #include "dialogs/ValueListDialog.h"
 #include "foundation/Reporter.h"
+#include "model/TStructure.h"
 #include "platform/Application.h"
 #include "platform/Dialog.h"
 #include "platform/Frame.h"
@@ -82,6 +90,85 @@ void ShowCurve(ScriptedUi& ui, plat::Frame& frame, const std::string& page, cons
     });
 }
 
+// The rebar page with "Bar" switched to a user-defined curve, Modify, Define Data left as
+// `close` says; the page pictured after it, its fields printed.
+void SwitchBar(ScriptedUi& ui, plat::Frame& frame, const std::string& tag, int close) {
+    ui.Dialog("Materials Page", [&](plat::DialogDriver& d) {
+        d.Show();
+        for (int p = 1; d.PageTitle() != "Rebar Details" && p < 4; ++p)
+            d.SwitchPage(p);
+        d.SelectString(DetailsId::List, "Bar");
+        d.SelectString(DetailsId::Combo0, "User-Defined Stress-Strain");
+        Shot(tag + "-page-switched");
+        d.Click(DetailsId::Modify);
+        Shot(tag + "-page-after-define-data");
+        std::printf("%s: the page shows", tag.c_str());
+        for (int f = 0; f < 5; ++f)
+            std::printf(" [%s]", d.Text(DetailsId::Field0 + f).c_str());
+        std::printf(" curve type [%s]\n", d.Text(DetailsId::Combo0).c_str());
+        d.Click(plat::DialogResult::Ok);
+    });
+    ui.Dialog("Define Data", [tag, close](plat::DialogDriver& d) {
+        d.Show();
+        Shot(tag + "-define-data-shown");
+        std::printf("%s: Define Data offers\n%s\n", tag.c_str(), d.Text(DefineDataId::Text).c_str());
+        d.Click(close);
+    });
+    frame.Dispatch(CmId::MaterialProperties);
+}
+
+void PrintBar(TQuarvishApp& app, const char* when) {
+    const TStructure& s = *app.GetClient().GetCurrentStructure();
+    for (int i = 0; i < s.GetSteelTypeCount(); ++i) {
+        const SteelTypeRec& t = *s.GetSteelType(i);
+        if (t.name == "Bar" || t.name == "Curve")
+            std::printf("%s: %s kind %d, E %.1f MPa, fy %.2f MPa, fu %.2f MPa, eu %.3f mm/m\n", when,
+                        t.name.c_str(), static_cast<int>(t.kind), t.Es / 1e6, t.fy / 1e6, t.fu / 1e6, t.eu * 1e3);
+    }
+}
+
+// The "pages" walk.
+void WalkPages(ScriptedUi& ui, TQuarvishApp& app, const std::string& document, const std::string& out) {
+    plat::Frame& frame = *app.GetMainWindow();
+    namespace fs = std::filesystem;
+    PrintBar(app, "opened");
+    ModifyCurve(ui, frame, "Rebar Details", "Curve", "far", [](plat::DialogDriver& d) {
+        d.Type(DefineDataId::Text, "0 , 0\r\n2.5 , 500\r\n1e9 , 550\r\n");
+        d.Click(plat::DialogResult::Ok);
+        Shot("far-define-data-after-refusal");
+        d.Click(plat::DialogResult::Cancel);
+    }, "Point 3 of the curve has a strain of 1e+09 mm/m: a section takes at most 10000 mm/m.");
+    ModifyCurve(ui, frame, "Rebar Details", "Curve", "empty", [](plat::DialogDriver& d) {
+        d.Type(DefineDataId::Text, "");
+        d.Click(plat::DialogResult::Ok);
+        Shot("empty-define-data-after-refusal");
+        d.Click(plat::DialogResult::Cancel);
+    }, "The curve has no point with a stress: a user-defined curve takes at least one.");
+    PrintBar(app, "after the refused curves");
+    SwitchBar(ui, frame, "cancelled", plat::DialogResult::Cancel);
+    PrintBar(app, "after Cancel");
+    SwitchBar(ui, frame, "taken", plat::DialogResult::Ok);
+    PrintBar(app, "after OK");
+    frame.Dispatch(CmId::FileSave);
+    fs::copy_file(document, out + "/saved.xml", fs::copy_options::overwrite_existing);
+    ui.File(plat::FileDialogKind::Open, document);
+    frame.Dispatch(CmId::FileOpen);
+    PrintBar(app, "reopened");
+    ui.Dialog("Materials Page", [](plat::DialogDriver& d) {
+        d.Show();
+        for (int p = 1; d.PageTitle() != "Rebar Details" && p < 4; ++p)
+            d.SwitchPage(p);
+        d.SelectString(DetailsId::List, "Bar");
+        Shot("reopened-bar-page");
+        std::printf("reopened: the page shows");
+        for (int f = 0; f < 5; ++f)
+            std::printf(" [%s]", d.Text(DetailsId::Field0 + f).c_str());
+        std::printf("\n");
+        d.Click(plat::DialogResult::Cancel);
+    });
+    frame.Dispatch(CmId::MaterialProperties);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -105,6 +192,15 @@ int main(int argc, char** argv) {
     ui.File(plat::FileDialogKind::Open, document);
     frame.Dispatch(CmId::FileOpen);
     Shot("sample-opened");
+
+    if (argc > 4 && std::string(argv[4]) == "pages") {
+        WalkPages(ui, app, document, folders->out);
+        for (const UiRequest& r : ui.requests)
+            if (r.kind == "message")
+                std::printf("message: %s [%s]\n", r.text.c_str(), r.caption.c_str());
+        std::printf("script done: %d\n", ui.Done() ? 1 : 0);
+        return 0;
+    }
 
     TypeCurve(ui, frame, "Concrete Details", "Web", "web",
               "0.000 , 1.00\r\n1.000 , 20.00\r\n2.000 , 30.00\r\n3.500 , 25.00\r\n");

@@ -1,0 +1,297 @@
+// What the material detail pages take of a user-defined stress-strain curve is what the section
+// holds and a new session opens: a point far past the strain a section holds is refused in
+// Define Data naming the point (not dropped); a curve without a point of stress is refused, and
+// a type whose curve type was switched keeps what it was when Define Data is cancelled; what
+// the page shows after a curve is taken is what the section holds.
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "dialogs/ListPage.h"
+#include "dialogs/MaterialSheet.h"
+#include "dialogs/MaterialReinforcementDialogs.h"
+#include "dialogs/ValueListDialog.h"
+#include "model/TBeam.h"
+#include "model/materials/MaterialTypes.h"
+#include "tests/dialogs/SectionDialogShell.h"
+#include "tests/model/StructureFixtures.h"
+
+namespace {
+
+const std::string kUserDefinedCurve = "User-Defined Stress-Strain";
+
+class UserCurvePages : public SectionDialogShellTest {
+protected:
+    UserCurvePages() { InstallMaterialReinforcementDialogs(); }
+
+    // The sample beam of the fuzzing corpus: concretes "Flange" and "Web" (a curve to 30 MPa),
+    // bars "Bar" (fy 450 MPa) and "Curve" (a curve to 550 MPa), opened by File > Open.
+    void OpenSample() {
+        std::ifstream in(std::string(QV_SOURCE_DIR) + "/fuzz/corpus/XmlDocument/full_beam_0.xml", std::ios::binary);
+        ASSERT_TRUE(in);
+        dir.Write("full_beam_0.xml", std::string(std::istreambuf_iterator<char>(in), {}));
+        OpenByMenu(dir.File("full_beam_0.xml"));
+        ASSERT_TRUE(ui.Done());
+    }
+
+    // Define > Material Properties, the detail page of that title, the type of that name
+    // selected, `onPage` worked (it clicks Modify or Add, which opens Define Data), then OK;
+    // Define Data is worked by `work` when given. The messages given are answered OK.
+    void WorkPage(const std::string& page, const std::string& type, std::function<void(plat::DialogDriver&)> onPage,
+                  std::function<void(plat::DialogDriver&)> work, const std::vector<std::string>& messages = {}) {
+        ui.Dialog("Materials Page", [page, type, onPage](plat::DialogDriver& d) {
+            // A section of one default type of a material shows its detail page by its button.
+            if (page == "Concrete Details" && d.Visible(BasicPropertiesId::DetailedConcrete))
+                d.Click(BasicPropertiesId::DetailedConcrete);
+            for (int p = 1; d.PageTitle() != page && p < 4; ++p)
+                d.SwitchPage(p);
+            ASSERT_EQ(d.PageTitle(), page);
+            if (!type.empty())
+                d.SelectString(DetailsId::List, type);
+            onPage(d);
+            d.Click(plat::DialogResult::Ok);
+        });
+        if (work)
+            ui.Dialog("Define Data", std::move(work));
+        for (const std::string& message : messages)
+            ui.Message(message, MsgAnswer::Ok);
+        EXPECT_TRUE(Window().EvCommand(CmId::MaterialProperties, 0, 0));
+        EXPECT_TRUE(ui.Done());
+    }
+    // Modify of the type as shown, Define Data worked by `work`.
+    void ModifyCurve(const std::string& page, const std::string& type, std::function<void(plat::DialogDriver&)> work,
+                     const std::vector<std::string>& messages = {}) {
+        WorkPage(page, type, [](plat::DialogDriver& d) { d.Click(DetailsId::Modify); }, std::move(work), messages);
+    }
+
+    const SteelTypeRec& Steel(const std::string& name) {
+        const TStructure& s = *Window().GetCurrentStructure();
+        for (int i = 0; i < s.GetSteelTypeCount(); ++i)
+            if (s.GetSteelType(i)->name == name)
+                return *s.GetSteelType(i);
+        ADD_FAILURE() << name;
+        return *s.GetSteelType(0);
+    }
+    const ConcreteTypeRec& Concrete(const std::string& name) {
+        const TStructure& s = *Window().GetCurrentStructure();
+        for (int i = 0; i < s.GetConcreteTypeCount(); ++i)
+            if (s.GetConcreteType(i)->name == name)
+                return *s.GetConcreteType(i);
+        ADD_FAILURE() << name;
+        return *s.GetConcreteType(0);
+    }
+
+    // File > Save, then a new session opens the file by File > Open without a word.
+    void SaveAndOpenInANewSession() {
+        const std::string path = app->GetFileName();
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        EXPECT_TRUE(ui.Done());
+        app.reset();
+        Start();
+        OpenByMenu(path);
+        EXPECT_TRUE(ui.Done());
+    }
+};
+
+void ExpectSameSteel(const SteelTypeRec& a, const SteelTypeRec& b) {
+    EXPECT_EQ(a.kind, b.kind);
+    EXPECT_DOUBLE_EQ(a.Es, b.Es);
+    EXPECT_DOUBLE_EQ(a.fy, b.fy);
+    EXPECT_DOUBLE_EQ(a.fu, b.fu);
+    EXPECT_DOUBLE_EQ(a.esh, b.esh);
+    EXPECT_DOUBLE_EQ(a.eu, b.eu);
+}
+
+} // namespace
+
+// Rebar Details, "Curve" (0 / 2.5 mm/m 500 MPa / 50 mm/m 550 MPa), Modify, Define Data: a third
+// point at 1e9 mm/m, or at 20000 mm/m, is past the 10000 mm/m a section holds. OK refuses each,
+// naming the point, and keeps the dialog; Cancel keeps the curve the type had (fu 550 MPa at
+// 50 mm/m), and the section opens so in a new session.
+TEST_F(UserCurvePages, ACurvePointFarPastTheStrainBoundIsRefusedNamingThePoint) {
+    OpenSample();
+    const SteelTypeRec before = Steel("Curve");
+    ASSERT_DOUBLE_EQ(before.fu, 550e6);
+    ASSERT_DOUBLE_EQ(before.eu, 0.05);
+    ModifyCurve("Rebar Details", "Curve",
+                [](plat::DialogDriver& d) {
+                    d.Type(DefineDataId::Text, "0 , 0\r\n2.5 , 500\r\n1e9 , 550\r\n");
+                    d.Click(plat::DialogResult::Ok);
+                    EXPECT_EQ(d.FocusedId(), DefineDataId::Text);
+                    d.Type(DefineDataId::Text, "0 , 0\r\n2.5 , 500\r\n20000 , 550\r\n");
+                    d.Click(plat::DialogResult::Ok);
+                    d.Click(plat::DialogResult::Cancel);
+                },
+                {"Point 3 of the curve has a strain of 1e+09 mm/m: a section takes at most 10000 mm/m.",
+                 "Point 3 of the curve has a strain of 2e+04 mm/m: a section takes at most 10000 mm/m."});
+    ExpectSameSteel(Steel("Curve"), before);
+
+    SaveAndOpenInANewSession();
+    ExpectSameSteel(Steel("Curve"), before);
+}
+
+// Define Data of the steel "Curve" emptied, or left with one point of no stress, and of the
+// concrete "Web" given rows of zero stress: OK refuses each ("no point with a stress") and
+// keeps the dialog; Cancel keeps the curve the type had (fy and E from its curve, f'c 30 MPa).
+TEST_F(UserCurvePages, DefineDataRefusesACurveWithoutAPointOfStress) {
+    OpenSample();
+    const SteelTypeRec steel = Steel("Curve");
+    const std::string refusal = "The curve has no point with a stress: a user-defined curve takes at least one.";
+    ModifyCurve("Rebar Details", "Curve",
+                [](plat::DialogDriver& d) {
+                    d.Type(DefineDataId::Text, "");
+                    d.Click(plat::DialogResult::Ok);
+                    EXPECT_EQ(d.FocusedId(), DefineDataId::Text);
+                    d.Type(DefineDataId::Text, "0.000 , 0.00\r\n");
+                    d.Click(plat::DialogResult::Ok);
+                    d.Click(plat::DialogResult::Cancel);
+                },
+                {refusal, refusal});
+    ExpectSameSteel(Steel("Curve"), steel);
+
+    ModifyCurve("Concrete Details", "Web",
+                [](plat::DialogDriver& d) {
+                    d.Type(DefineDataId::Text, "0.000 , 0.00\r\n1.000 , 0.00\r\n2.000 , 0.00\r\n");
+                    d.Click(plat::DialogResult::Ok);
+                    d.Click(plat::DialogResult::Cancel);
+                },
+                {refusal});
+    EXPECT_DOUBLE_EQ(Concrete("Web").fc, -30e6);
+    EXPECT_DOUBLE_EQ(Concrete("Web").ec, -0.002);
+
+    SaveAndOpenInANewSession();
+    ExpectSameSteel(Steel("Curve"), steel);
+    EXPECT_DOUBLE_EQ(Concrete("Web").fc, -30e6);
+}
+
+// Rebar Details, "Bar" (fy 450, fu 600 MPa), Curve Type "User-Defined Stress-Strain", Modify:
+// Define Data offers the default curve (0 / 2 mm/m 400 MPa / 100 mm/m 400 MPa). Cancel leaves
+// the bar as it was, a bar by its values (the page shows 450 again). OK takes the curve offered:
+// the page shows what the section then holds, fy = fu = 400 MPa and E 200000 MPa, and a new
+// session opens that bar.
+TEST_F(UserCurvePages, ASteelSwitchedToAUserCurveHoldsWhatThePageShows) {
+    OpenSample();
+    const SteelTypeRec bar = Steel("Bar");
+    ASSERT_EQ(bar.kind, SteelKind::Reinforcing);
+    ASSERT_DOUBLE_EQ(bar.fy, 450e6);
+    const auto switchAndModify = [](plat::DialogDriver& d) {
+        d.SelectString(DetailsId::Combo0, kUserDefinedCurve);
+        d.Click(DetailsId::Modify);
+    };
+    std::string shownFy;
+    WorkPage("Rebar Details", "Bar",
+             [&](plat::DialogDriver& d) {
+                 switchAndModify(d);
+                 shownFy = d.Text(DetailsId::Field0 + 1);
+             },
+             [](plat::DialogDriver& d) {
+                 EXPECT_EQ(d.Text(DefineDataId::Text), "0.000 ,  0.00\r\n2.000 , 400.00\r\n100.000 , 400.00\r\n");
+                 d.Click(plat::DialogResult::Cancel);
+             });
+    EXPECT_EQ(shownFy, "  450");
+    ExpectSameSteel(Steel("Bar"), bar);
+
+    std::vector<std::string> shown;
+    WorkPage("Rebar Details", "Bar",
+             [&](plat::DialogDriver& d) {
+                 switchAndModify(d);
+                 for (int f = 0; f < 5; ++f)
+                     shown.push_back(d.Text(DetailsId::Field0 + f));
+                 EXPECT_EQ(d.Text(DetailsId::Combo0), kUserDefinedCurve);
+             },
+             [](plat::DialogDriver& d) { d.Click(plat::DialogResult::Ok); });
+    // 400 MPa at 2 mm/m: E 200000 MPa; the hardening starts at once (e_sh = fy / E, 2 mm/m) and
+    // the peak is the curve's last point, 100 mm/m.
+    EXPECT_EQ(shown, (std::vector<std::string>{"200000", "  400", "  2.0", "  100", "  400"}));
+    const SteelTypeRec curve = Steel("Bar");
+    EXPECT_EQ(curve.kind, SteelKind::UserCurve);
+    EXPECT_DOUBLE_EQ(curve.fy, 400e6);
+    EXPECT_DOUBLE_EQ(curve.fu, 400e6);
+    EXPECT_NEAR(curve.Es, 200e9, 1e3);
+
+    SaveAndOpenInANewSession();
+    EXPECT_EQ(Steel("Bar").kind, SteelKind::UserCurve);
+    EXPECT_NEAR(Steel("Bar").fy, 400e6, 1e-3);
+    EXPECT_NEAR(Steel("Bar").fu, 400e6, 1e-3);
+}
+
+// Concrete Details of a beam's one concrete (f'c 35 MPa, Popovics base curve): f'c typed 40,
+// Base Curve "User-Defined Stress-Strain", Modify: Define Data offers the default parabola to
+// 35 MPa at 2 mm/m. Cancel leaves the concrete as it was (35 MPa by its values); OK takes the
+// parabola, and the page shows f'c 35 MPa and e'c 2 mm/m, as the section then holds them, where
+// it showed the 40 typed.
+TEST_F(UserCurvePages, AConcreteSwitchedToAUserCurveHoldsWhatThePageShows) {
+    OpenMade("concrete.qvh", fixtures::BeamWithBottomBars(500e-6));
+    const std::string name = Window().GetCurrentStructure()->GetConcreteType(0)->name;
+    const ConcreteTypeRec before = Concrete(name);
+    ASSERT_DOUBLE_EQ(before.fc, -35e6);
+    ASSERT_NE(before.baseCurve, BaseCurveCode::UserDefined);
+    const auto switchAndModify = [](plat::DialogDriver& d) {
+        d.Type(DetailsId::Field0, "40");
+        d.SelectString(DetailsId::Combo0, kUserDefinedCurve);
+        d.Click(DetailsId::Modify);
+    };
+    std::string shownFc;
+    WorkPage("Concrete Details", name,
+             [&](plat::DialogDriver& d) {
+                 switchAndModify(d);
+                 shownFc = d.Text(DetailsId::Field0);
+             },
+             [](plat::DialogDriver& d) { d.Click(plat::DialogResult::Cancel); });
+    EXPECT_EQ(shownFc, " 35.0");
+    EXPECT_DOUBLE_EQ(Concrete(name).fc, -35e6);
+    EXPECT_EQ(Concrete(name).baseCurve, before.baseCurve);
+
+    std::string shownEc;
+    WorkPage("Concrete Details", name,
+             [&](plat::DialogDriver& d) {
+                 switchAndModify(d);
+                 shownFc = d.Text(DetailsId::Field0);
+                 shownEc = d.Text(DetailsId::Field0 + 2);
+             },
+             [](plat::DialogDriver& d) { d.Click(plat::DialogResult::Ok); });
+    EXPECT_EQ(Concrete(name).baseCurve, BaseCurveCode::UserDefined);
+    EXPECT_DOUBLE_EQ(Concrete(name).fc, -35e6);
+    EXPECT_DOUBLE_EQ(Concrete(name).ec, -0.002);
+    EXPECT_EQ(shownFc, " 35.0");
+    EXPECT_NE(shownEc.find(" 2.00"), std::string::npos) << shownEc;
+
+    SaveAndOpenInANewSession();
+    EXPECT_EQ(Concrete(name).baseCurve, BaseCurveCode::UserDefined);
+    EXPECT_NEAR(Concrete(name).fc, -35e6, 1e-3);
+}
+
+// Concrete Details of a new section: its one concrete type deleted, Base Curve "User-Defined
+// Stress-Strain", Add: Define Data opens on an empty curve and is cancelled. A curve without a
+// point of stress is refused with a message, nothing is added, and OK leaves the section with a
+// concrete by its values (no boxes about a table without points); Save and a new session's Open
+// take it without a word.
+TEST_F(UserCurvePages, AnEmptyConcreteCurveLeftWithCancelIsNotTaken) {
+    ui.File(plat::FileDialogKind::Save, dir.File("empty.qvh"));
+    ASSERT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+    ASSERT_TRUE(ui.Done());
+    std::vector<std::string> listed;
+    WorkPage("Concrete Details", "",
+             [&listed](plat::DialogDriver& d) {
+                 d.Click(DetailsId::Delete);
+                 ASSERT_TRUE(d.Items(DetailsId::List).empty());
+                 d.SelectString(DetailsId::Combo0, kUserDefinedCurve);
+                 d.Click(DetailsId::Add);
+                 listed = d.Items(DetailsId::List);
+             },
+             [](plat::DialogDriver& d) {
+                 EXPECT_EQ(d.Text(DefineDataId::Text), "");
+                 d.Click(plat::DialogResult::Cancel);
+             },
+             {"The user-defined stress-strain curve has no point with a stress, so the type is not changed."});
+    EXPECT_TRUE(listed.empty());
+    const TStructure& s = *Window().GetCurrentStructure();
+    ASSERT_EQ(s.GetConcreteTypeCount(), 1);
+    EXPECT_NE(s.GetConcreteType(0)->baseCurve, BaseCurveCode::UserDefined);
+    SaveAndOpenInANewSession();
+    EXPECT_EQ(Window().GetCurrentStructure()->GetConcreteTypeCount(), 1);
+}
