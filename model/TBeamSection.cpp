@@ -92,7 +92,7 @@ void TBeam::BackToDocumentHeights()
     UpdateExtents();
     const double bottom = m_own.bottom;
     const auto kept = [bottom](double z) {
-        return AsDocumentKeepsIt(z - bottom, "%5.1f", ukSectionLength, &g_UnitSystem);
+        return AsDocumentKeepsIt(z - bottom, ukSectionLength, &g_UnitSystem);
     };
     for (int i = 0; i < GetRegionCount(); ++i) {
         ConcreteRegionRec* r = GetRegion(i);
