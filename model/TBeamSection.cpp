@@ -120,6 +120,12 @@ void TBeam::BackToDocumentHeights()
     ComputeSectionProperties();
 }
 
+namespace {
+
+constexpr double kDatumNoise = 1e-9; // m
+
+} // namespace
+
 int TBeam::ShiftToDatum()
 {
     const int n = GetRegionCount();
@@ -137,8 +143,10 @@ int TBeam::ShiftToDatum()
 
     double datum = DatumHeight();
     // Moving the moved depths again would leave the roundings of both moves in them: the
-    // section would no longer be the one its document opens as.
-    if (m_own.atDatum && datum != 0.0) {
+    // section would no longer be the one its document opens as. A datum within a nanometre of
+    // the axis is the rounding of the centroid of a section already there (as in the copies an
+    // analysis validates): that section stays as it is.
+    if (m_own.atDatum && std::fabs(datum) > kDatumNoise) {
         BackToDocumentHeights();
         datum = DatumHeight();
     }
