@@ -52,6 +52,7 @@
 #include "dialogs/OutlineEditor.h"
 #include "dialogs/QuickDefine.h"
 #include "dialogs/ReinforcementPages.h"
+#include "dialogs/SectionSheet.h"
 #include "dialogs/StrainProfile.h"
 #include "dialogs/ValueList.h"
 #include "files/xml/XmlReader.h"
@@ -528,7 +529,7 @@ bool StrainAction(TBeam& beam, int mode, const std::string& text)
 bool OutlineAction(TBeam& beam, const std::string& text, int& upward)
 {
     TDepthTable outline, types;
-    ExtractOutlineCurves(beam, outline, types);
+    const SectionSheetStart start = StartSectionSheet(beam, outline, types);
     TOutlineEditor editor(outline, types, beam.GetMaxRegions(), [&upward](int, double) {
         return upward;
     });
@@ -557,7 +558,7 @@ bool OutlineAction(TBeam& beam, const std::string& text, int& upward)
     }
     if (editor.RefusedField() >= 0)
         return false;
-    BuildSectionShape(beam, outline, types);
+    FinishSectionSheet(beam, outline, types, start);
     return true;
 }
 
@@ -606,8 +607,8 @@ void UneditedOk(Session& session, char which)
     }
     case 'e': {
         TDepthTable outline, types;
-        ExtractOutlineCurves(beam, outline, types);
-        BuildSectionShape(beam, outline, types);
+        const SectionSheetStart start = StartSectionSheet(beam, outline, types);
+        FinishSectionSheet(beam, outline, types, start);
         break;
     }
     case 's':
@@ -640,11 +641,8 @@ void UneditedOk(Session& session, char which)
         break;
     }
     }
-    // The concrete section sheet rebuilds the regions from the outline it shows, in elevations
-    // above the bottom: the last bit of a depth may move (and nothing else).
-    const double share = which == 'e' ? kLastBits : 0.0;
     std::string d =
-        sectionvalues::FirstDifference(sectionBefore, sectionvalues::OfSection(beam), share, share);
+        sectionvalues::FirstDifference(sectionBefore, sectionvalues::OfSection(beam), 0.0, 0.0);
     if (d.empty())
         d = sectionvalues::FirstDifference(memberBefore,
                                            sectionvalues::OfMember(session.member),

@@ -6,7 +6,9 @@
 #include <sstream>
 
 #include "dialogs/DefinitionFields.h"
+#include "dialogs/OutlineEditor.h"
 #include "dialogs/QuickDefine.h"
+#include "dialogs/SectionSheet.h"
 #include "dialogs/StrainProfile.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
@@ -145,6 +147,31 @@ TEST_F(QuickDefineOfNoConcrete, AWidthOrAHeightOfZeroIsRefusedAndTheSectionStays
     g_QuickDefData = QuickDefineDefaults(kUnitSI);
     EXPECT_EQ(BuildQuickDefineSection(beam), 1);
     EXPECT_GT(beam.GetHeight(), 0.0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PagesKeepWhatTheyShow, ConcreteSectionLeftAsShownInUsUnitsMovesNothing)
+{
+    // A 600 mm section shown on the grid of inches (23.62 in) and left with OK.
+    g_UnitSystem = kUnitUS;
+    const double top = beam.GetTop(), bottom = beam.GetBottom();
+    TDepthTable outline, types;
+    const SectionSheetStart start = StartSectionSheet(beam, outline, types);
+    EXPECT_EQ(FinishSectionSheet(beam, outline, types, start), 0);
+    EXPECT_EQ(beam.GetTop(), top);
+    EXPECT_EQ(beam.GetBottom(), bottom);
+    EXPECT_EQ(beam.GetRegion(0)->top, top);
+    // An edited outline is built as shown.
+    TOutlineEditor editor(outline, types, beam.GetMaxRegions(), [](int, double) { return 1; });
+    editor.SelectRow(0);
+    editor.Modify("30", "12");
+    ASSERT_EQ(editor.RefusedField(), -1);
+    EXPECT_EQ(FinishSectionSheet(beam, outline, types, start), 1);
+    beam.Validate();
+    EXPECT_NEAR(beam.GetHeight(), 30.0 / UnitFactor(ukSectionLength, kUnitUS), 1e-6);
 }
 
 } // namespace
