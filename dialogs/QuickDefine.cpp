@@ -626,7 +626,10 @@ TypedRefusal CheckQuickDefine(const TQuickDefData& q)
     // Dimensions within their ranges may still draw no concrete (a height or a width of 0; the
     // outline gives a zero width the least width a region has): such a record builds no
     // section, and the regions the section has stay.
-    if (q.shapeCode != kUserShapeCode) {
+    // A shape the library (or the catalogue) no longer has keeps the section's own regions.
+    const bool drawn = q.shapeCode == kStandardTypeCode ? CatalogueShape(q.standardIndex) != nullptr
+                                                        : LibraryShape(q.shapeCode) != nullptr;
+    if (q.shapeCode != kUserShapeCode && drawn) {
         TBeam trial(TBeam::Empty{});
         TQuickDefData record = q;
         BuildQuickDefineShape(trial, record);
