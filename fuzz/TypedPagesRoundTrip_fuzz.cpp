@@ -641,8 +641,11 @@ void UneditedOk(Session& session, char which)
         break;
     }
     }
+    // Opening the concrete section sheet validates the section, whose shift to the moment axis
+    // may move a depth by its last bit (and nothing more).
+    const double share = which == 'e' ? kLastBits : 0.0;
     std::string d =
-        sectionvalues::FirstDifference(sectionBefore, sectionvalues::OfSection(beam), 0.0, 0.0);
+        sectionvalues::FirstDifference(sectionBefore, sectionvalues::OfSection(beam), share, share);
     if (d.empty())
         d = sectionvalues::FirstDifference(memberBefore,
                                            sectionvalues::OfMember(session.member),
