@@ -389,7 +389,15 @@ int ApplyTime(TBeam& beam, const TimeFields& typed)
     TypedRefusal refusal;
     if (!ReadTime(typed, values, refusal))
         return 0;
-    return beam.SetTimeData(typed.consider ? 1 : 0, values[0] * kDaysPerYear, values[1], values[2]);
+    // A value shown and left as it was keeps its stored value (the field shows it rounded).
+    int flag = 0;
+    double stored[3] = {};
+    beam.GetTimeData(flag, stored[0], stored[1], stored[2]);
+    const TimeFields shown = ShowTime(&beam);
+    const double days = typed.years == shown.years ? stored[0] : values[0] * kDaysPerYear;
+    const double moment = typed.moment == shown.moment ? stored[1] : values[1];
+    const double axial = typed.axial == shown.axial ? stored[2] : values[2];
+    return beam.SetTimeData(typed.consider ? 1 : 0, days, moment, axial);
 }
 
 // ---- Preferences ----------------------------------------------------------------------------

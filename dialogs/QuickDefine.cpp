@@ -21,6 +21,9 @@ TQuickDefData g_QuickDefData;
 
 namespace {
 
+// The width the outline gives a point of zero width (m), and a little more.
+constexpr double kNoWidth = 0.00011;
+
 constexpr double kPi = 3.141592653589;
 constexpr double kMinBarArea = 1e-8;       // m^2
 constexpr double kMinBarDiameter = 0.0001; // m
@@ -620,6 +623,22 @@ TypedRefusal CheckQuickDefine(const TQuickDefData& q)
     for (int n : {q.topCount, q.bottomCount, q.strandCount})
         if (n < 0 || n > kMaxQuickCount)
             return {Counts, TypedRangeMessage(QuickFieldName(Counts), QuickFieldRange(Counts))};
+    // Dimensions within their ranges may still draw no concrete (a height or a width of 0; the
+    // outline gives a zero width the least width a region has): such a record builds no
+    // section, and the regions the section has stay.
+    // A shape the library (or the catalogue) no longer has keeps the section's own regions.
+    const bool drawn = q.shapeCode == kStandardTypeCode ? CatalogueShape(q.standardIndex) != nullptr
+                                                        : LibraryShape(q.shapeCode) != nullptr;
+    if (q.shapeCode != kUserShapeCode && drawn) {
+        TBeam trial(TBeam::Empty{});
+        TQuickDefData record = q;
+        BuildQuickDefineShape(trial, record);
+        bool wide = false;
+        for (int i = 0; i < trial.GetRegionCount(); ++i)
+            wide = wide || std::max(trial.GetRegion(i)->topWidth, trial.GetRegion(i)->bottomWidth) > kNoWidth;
+        if (!(record.sectionHeight > 0.0) || !wide)
+            return {Dim0, "The dimensions give a section of no height or no width: a section needs concrete."};
+    }
     return {};
 }
 

@@ -561,11 +561,48 @@ void TDefcon4::SketchClick(plat::Point p)
 
 // ---- The sheet ------------------------------------------------------------------------------
 
+namespace {
+
+bool SamePoints(const TDepthTable& a, const TDepthTable& b)
+{
+    if (a.GetCount() != b.GetCount())
+        return false;
+    for (int i = 0; i < a.GetCount(); ++i)
+        if (a.GetDepth(i) != b.GetDepth(i) || a.GetValue(i) != b.GetValue(i))
+            return false;
+    return true;
+}
+
+} // namespace
+
+SectionSheetStart StartSectionSheet(TBeam& beam, TDepthTable& outline, TDepthTable& types)
+{
+    ExtractOutlineCurves(beam, outline, types);
+    SectionSheetStart start;
+    start.outline = outline;
+    start.types = types;
+    NormaliseOutline(start.outline, start.types);
+    start.definition = g_SectionDefinition;
+    return start;
+}
+
+int FinishSectionSheet(TBeam& beam, TDepthTable& outline, TDepthTable& types, const SectionSheetStart& start)
+{
+    TDepthTable shown = outline, shownTypes = types;
+    NormaliseOutline(shown, shownTypes);
+    if (SamePoints(shown, start.outline) && SamePoints(shownTypes, start.types) &&
+        g_SectionDefinition == start.definition)
+        return 0;
+    BuildSectionShape(beam, outline, types);
+    return 1;
+}
+
 int RunSectionSheet(plat::Window* parent, TBeam& beam, int row)
 {
     SectionSheetData data;
     data.beam = &beam;
-    const int code = ExtractOutlineCurves(beam, data.outline, data.types);
+    const SectionSheetStart opened = StartSectionSheet(beam, data.outline, data.types);
+    const int code = g_SectionDefinition.ShapeCode;
     TDefcon2 basic(data);
     TDefcon4 standard(data);
     TDefcon3 user(data, row);
@@ -576,6 +613,6 @@ int RunSectionSheet(plat::Window* parent, TBeam& beam, int row)
     sheet.AddPage(user);
     const int result = sheet.Execute();
     if (result == plat::DialogResult::Ok)
-        BuildSectionShape(beam, data.outline, data.types);
+        FinishSectionSheet(beam, data.outline, data.types, opened);
     return result;
 }

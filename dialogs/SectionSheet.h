@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/TDepthTable.h"
+#include "model/shapes/SectionDefinitionRecord.h"
 #include "platform/Controls.h"
 #include "platform/PropertySheet.h"
 
@@ -114,6 +115,20 @@ private:
     TSectionSketch m_sketch;
     bool m_ready = false;
 };
+
+// What the sheet shows when it opens: the outline and its types on the grid of the unit
+// system, and the shape description.
+struct SectionSheetStart {
+    TDepthTable outline{"section outline"};
+    TDepthTable types{"outline concrete types"};
+    SectionDefinition definition;
+};
+// Fills the tables (and g_SectionDefinition) from the beam, as the sheet opens.
+SectionSheetStart StartSectionSheet(TBeam& beam, TDepthTable& outline, TDepthTable& types);
+// OK: the beam's regions and shape rebuilt from the tables and g_SectionDefinition, unless they
+// are what the sheet showed when it opened (nothing was edited): rebuilding them would move the
+// section by the grid the sheet shows it on. Returns 1 when the section was rebuilt.
+int FinishSectionSheet(TBeam& beam, TDepthTable& outline, TDepthTable& types, const SectionSheetStart& start);
 
 // Opens the sheet on the beam (row: the User Defined page's row) and, on OK, rebuilds its
 // regions from the outline. The result: 1 OK, 2 Cancel.

@@ -283,6 +283,10 @@ void TStrainProfile::FillChart(ChartPointSink& sink, const std::function<void()>
 
 void TStrainProfile::Write()
 {
+    // OK with nothing edited changes nothing: the profile shown in elevations above the bottom
+    // and written back in depths could move a point by its last bit.
+    if (!m_changed)
+        return;
     TDepthTable absolute(m_profile.GetName());
     const double bottom = m_beam.GetBottom();
     for (int i = 0; i < m_profile.GetCount(); ++i)

@@ -54,7 +54,8 @@ public:
     // markers, then the profile as 101 points over the height; mode 1 the profile's points.
     // profileStarts runs just before the profile line's first point.
     void FillChart(ChartPointSink& sink, const std::function<void()>& profileStarts = {}) const;
-    // OK: writes the profile (and the layer strains) to the beam.
+    // OK: writes the profile (and the layer strains) to the beam; nothing when nothing was
+    // edited.
     void Write();
 
 private:

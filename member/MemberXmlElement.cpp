@@ -35,11 +35,21 @@ template <std::size_t N> int CodeOf(const std::array<const char*, N>& words, con
     return -1;
 }
 
-// Positions written as the document shows them: US customary with two decimals.
+// Positions written as the document shows them: US customary with two decimals. A position
+// that its own format cannot show within single precision (so written with ten digits) but the
+// finest format of a position can is written in that one: two positions that are one value (a
+// length and the support at its end, written in formats of other decimals) are then written as
+// one number, and the member read back keeps them one.
 std::string PositionText(double v, const int* unit, const char* otherFormat)
 {
     const bool us = DocumentUnits(unit) == kUnitUS;
-    return FormatSingleValue(us ? "%3.2f" : otherFormat, ToDocument(v, ukSectionLength, unit));
+    const double shown = ToDocument(v, ukSectionLength, unit);
+    const char* own = us ? "%3.2f" : otherFormat;
+    const auto shows = [shown](const char* format) {
+        return std::fabs(ReadDocumentNumber(StrPrintf(format, shown)) - shown) <=
+               kSinglePrecisionFormat * std::fabs(shown);
+    };
+    return FormatSingleValue(!shows(own) && shows("%3.2f") ? "%3.2f" : own, shown);
 }
 
 // The next non-empty word of a body (tabs and line ends between rows give empty words).
@@ -401,8 +411,13 @@ void MemberXmlElement::Hold(const std::string& record,
         m_unheld = UnheldMemberValue(record, what, value, range, unit);
 }
 
-int MemberXmlElement::EndMemberXmlElement(const std::string&)
+int MemberXmlElement::EndMemberXmlElement(const std::string& element)
 {
+    // A member without a right support (a cantilever) is written with the left one alone: until
+    // a second supports element gives it one (its support word, or the definition's default),
+    // the member read has none, whatever the definition read into held before.
+    if (element == "supports" && m_support == 0)
+        m_d.rightSupport = SupportType::Undefined;
     if (m_unheld.empty())
         return 1;
     // Told once: the reading stops here, and the document open before stays.

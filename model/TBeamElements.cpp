@@ -263,8 +263,14 @@ int TBeam::GetElementCount(const std::string& element)
         return ProfileCount(GetPositionVariable(kShrinkTherm));
     if (element == "straindiscont")
         return ProfileCount(m_strainDiscontinuity);
+    // The long-term settings are kept also while they are not considered: ticking the box
+    // again brings back the age and the sustained loads that were typed.
     if (element == "analysisoptions")
-        return structure_elements::ResistanceFactorsChanged() || m_own.timeDependent != 0 ? 1 : 0;
+        return structure_elements::ResistanceFactorsChanged() || m_own.timeDependent != 0 ||
+                       m_own.ageDays != kDefaultAgeDays || m_own.sustainedMoment != 0.0 ||
+                       m_own.sustainedAxialLoad != 0.0
+                   ? 1
+                   : 0;
     return TStructure::GetElementCount(element);
 }
 

@@ -365,6 +365,9 @@ bool TBeam::FollowsCircle() const
     const int n = GetRegionCount();
     if (n == 0)
         return true;
+    // One trapezoid is no circle, even one whose ends meet the circle through them.
+    if (n == 1)
+        return false;
     const double diameter = GetRegion(0)->top - GetRegion(n - 1)->bottom;
     const double r2 = diameter * diameter / 4.0;
     const auto onCircle = [r2](double z, double width) {

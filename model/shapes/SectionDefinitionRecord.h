@@ -12,5 +12,7 @@ struct SectionDefinition {
     std::int16_t ShapeCode = 0;
     std::int16_t StandardIndex = -1;
     std::array<double, 6> Parameters{};
+
+    bool operator==(const SectionDefinition&) const = default;
 };
 extern SectionDefinition g_SectionDefinition;
