@@ -277,6 +277,11 @@ int TStructure::ResetTimeDependentStrains()
             shrink.RemoveAt(i);
     }
     shrink.Sort(1);
+    // Every other point a little beyond a face is at that face, as the outermost one is put
+    // there below: left beyond it, it would be the outermost one when the profile is checked
+    // again, and be moved then.
+    for (int i = 1; i + 1 < shrink.GetCount(); ++i)
+        shrink.SetDepth(i, std::clamp(shrink.GetDepth(i), bottom, top));
     // The highest point goes to the top when it is there already, above it or carries no
     // strain; otherwise a zero point closes the profile at the top. A point the user put a
     // little inside the face stays there: the profile between it and the zero at the face
