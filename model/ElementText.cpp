@@ -191,6 +191,18 @@ std::string TenDigits(double value)
     return ec == std::errc() ? std::string(buffer, end) : StrPrintf("%.10g", value);
 }
 
+thread_local bool t_exactNumbers = false;
+
+// The shortest text that reads back as exactly the value, led by a blank where the format is.
+std::string ExactText(const char* format, double value)
+{
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(std::begin(buffer), std::end(buffer), value);
+    const std::string digits =
+        ec == std::errc() ? std::string(buffer, end) : StrPrintf("%.17g", value);
+    return (format[0] == ' ' ? " " : "") + digits;
+}
+
 // The number a text written by printf spells (blanks before it skipped); NaN for none.
 double ParsePrinted(const std::string& text)
 {
@@ -206,6 +218,8 @@ double ParsePrinted(const std::string& text)
 // saving the value read back takes the same decision and writes the same text.
 std::string FormatWithin(const char* format, double value, double tolerance)
 {
+    if (t_exactNumbers && std::isfinite(value))
+        return ExactText(format, value);
     if (!std::isfinite(value))
         return PrintfValue(format, value);
     const std::string digits = TenDigits(value);
@@ -283,8 +297,20 @@ double AsDocumentKeepsIt(double value, int kind, const int* unitSystem)
     return value < 0.0 ? -kept : kept;
 }
 
+ExactDocumentNumbers::ExactDocumentNumbers(bool exact) : m_previous(t_exactNumbers)
+{
+    t_exactNumbers = exact;
+}
+
+ExactDocumentNumbers::~ExactDocumentNumbers()
+{
+    t_exactNumbers = m_previous;
+}
+
 std::string FormatExactValue(const char* format, double value)
 {
+    if (t_exactNumbers && std::isfinite(value))
+        return ExactText(format, value);
     const std::string text = PrintfValue(format, value);
     if (ReadDocumentNumber(text) == value)
         return text;

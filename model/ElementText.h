@@ -81,6 +81,23 @@ double FromDocument(const std::string& text, int kind, const int* unitSystem);
 // of itself through a save and a read, in any unit system, and saving what was read writes
 // the same text, also where other values are derived from it.
 std::string FormatValue(const char* format, double value);
+// While one is alive, every number FormatValue, FormatSingleValue and FormatExactValue write is
+// written with all the digits a double needs (the shortest text that reads back as exactly the
+// value), not in its format: a document written so shows every value a structure holds to the
+// last bit, so that two structures are compared value by value by comparing their texts. What
+// the writer decides by the text a value is written as (whether a bar travels with its own size,
+// whether settings differ from their defaults) it decides under one made with exact false, as
+// the document itself is written, so that the text written exactly holds the same elements.
+class ExactDocumentNumbers {
+public:
+    explicit ExactDocumentNumbers(bool exact = true);
+    ~ExactDocumentNumbers();
+    ExactDocumentNumbers(const ExactDocumentNumbers&) = delete;
+    ExactDocumentNumbers& operator=(const ExactDocumentNumbers&) = delete;
+
+private:
+    bool m_previous;
+};
 // The same for values that passed through single precision (the member definition's quick
 // record): the format's text is kept when it lies within this (relative) of the value.
 inline constexpr double kSinglePrecisionFormat = 5e-7;

@@ -91,6 +91,7 @@ std::optional<std::string> ResistanceFactorText(const std::string& attribute)
 bool ResistanceFactorsChanged()
 {
     const ResistanceFactors defaults{};
+    const ExactDocumentNumbers asWritten(false);
     for (const char* attribute : {"phic", "phis", "phip"}) {
         if (FactorText(g_ResistanceFactors, attribute) != FactorText(defaults, attribute))
             return true;

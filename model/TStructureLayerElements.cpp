@@ -63,6 +63,7 @@ template <typename Layer> bool HasOwnSize(const Layer& layer, const int* unit)
     if (!g_RebarList.IsListed(layer.bartitle))
         return true;
     const int listed = g_RebarList.FindByName(layer.bartitle);
+    const ExactDocumentNumbers asWritten(false);
     return AreaText(layer.Ai, unit) != AreaText(g_RebarList.GetArea(listed), unit) ||
            DiameterText(layer.db, unit) != DiameterText(g_RebarList.GetDiameter(listed), unit);
 }

@@ -154,6 +154,7 @@ bool FireSettingsChanged(const TStructure& s)
     const FireSettings stored = StoredFireSettings(s);
     FireSettings defaults;
     GetDefaultFireData(defaults.exposure, defaults.type, defaults.rebarperform, defaults.time, defaults.temp);
+    const ExactDocumentNumbers asWritten(false);
     for (const char* attribute : kFireAttributes) {
         if (FireText(stored, attribute) != FireText(defaults, attribute))
             return true;

@@ -59,6 +59,10 @@ void TStructure::RepairLongLayers()
             // A layer given only by its total area (as tendons are) keeps that area.
             if (layer.Ai <= kMinArea && layer.A > kMinArea)
                 layer.Ai = layer.A / layer.num;
+            // A bar of no area takes the least one before the total is formed from it, so that
+            // the total stays the bars' area when the layer is checked again.
+            if (layer.Ai <= kMinArea)
+                layer.Ai = kMinArea;
             const double total = layer.num * layer.Ai;
             if (std::fabs(total - layer.A) > 0.01 * layer.A + 1.0) {
                 ShowMessage(StrPrintf("Error in %s Longitudinal layer %s (number %d) as "
@@ -70,8 +74,6 @@ void TStructure::RepairLongLayers()
                             MsgStyle::Ok | MsgStyle::IconExclamation);
             }
             layer.A = total;
-            if (layer.Ai <= kMinArea)
-                layer.Ai = kMinArea;
             if (layer.A <= kMinArea)
                 layer.A = kMinArea;
             // The diameter of one bar of the layer.
@@ -277,6 +279,11 @@ int TStructure::ResetTimeDependentStrains()
             shrink.RemoveAt(i);
     }
     shrink.Sort(1);
+    // Every other point a little beyond a face is at that face, as the outermost one is put
+    // there below: left beyond it, it would be the outermost one when the profile is checked
+    // again, and be moved then.
+    for (int i = 1; i + 1 < shrink.GetCount(); ++i)
+        shrink.SetDepth(i, std::clamp(shrink.GetDepth(i), bottom, top));
     // The highest point goes to the top when it is there already, above it or carries no
     // strain; otherwise a zero point closes the profile at the top. A point the user put a
     // little inside the face stays there: the profile between it and the zero at the face
