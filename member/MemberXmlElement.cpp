@@ -82,8 +82,13 @@ int MemberXmlElement::CountMemberXmlElements(const std::string& element)
 {
     if (element == kMemberRootName || element == "mattypes")
         return 1;
-    if (element == "BMD")
-        return m_d.pointCount[DeadDiagram] == 0 && m_d.axialLoad[DeadDiagram] == 0.0 ? 1 : 2;
+    // A member without dead load is written with the live diagram alone, which leaves the dead
+    // one to the section on reading; a dead load that grows with the load factor (flag 0) is
+    // none the section gives, so its diagram is written, empty, to keep the flag.
+    if (element == "BMD") {
+        const bool noDeadLoad = m_d.pointCount[DeadDiagram] == 0 && m_d.axialLoad[DeadDiagram] == 0.0;
+        return noDeadLoad && m_d.deadLoadConstant != 0 ? 1 : 2;
+    }
     // Both supports, the right one also where it is "Undefined" (a cantilever): its plate
     // stays where the page left it, and the document says what it is.
     if (element == "supports")

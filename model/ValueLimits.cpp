@@ -68,13 +68,21 @@ std::string UnheldValue(const char* what, double value, int kind, std::optional<
     const std::string space = unit.empty() ? "" : " ";
     if (!std::isfinite(value))
         return StrPrintf("%s that is no number", what);
-    return StrPrintf("%s of %.4g%s%s: a section takes at %s %.10g%s%s",
+    // A value past the bound by less than four digits tell is told in ten, so that it never
+    // reads as the bound itself.
+    const double bound = ToDisplayUnits(below ? *least : largest, kind);
+    const double shown = ToDisplayUnits(value, kind);
+    const std::string told =
+        StrPrintf("%.4g", std::fabs(shown)) == StrPrintf("%.4g", std::fabs(bound))
+            ? StrPrintf("%.10g", shown)
+            : StrPrintf("%.4g", shown);
+    return StrPrintf("%s of %s%s%s: a section takes at %s %.10g%s%s",
                      what,
-                     ToDisplayUnits(value, kind),
+                     told.c_str(),
                      space.c_str(),
                      unit.c_str(),
                      below ? "least" : "most",
-                     std::fabs(ToDisplayUnits(below ? *least : largest, kind)),
+                     std::fabs(bound),
                      space.c_str(),
                      unit.c_str());
 }
@@ -298,9 +306,10 @@ std::string UnheldLayerValue(const TStructure& s)
 }
 
 // The first pair of a stress-strain curve a section does not hold: a stress past the stress
-// bound or a strain past the strain bound (with strainsOnly, a strain alone); the far pairs that
-// close every curve are passed over. A concrete's stresses are told as its curve is shown,
-// compression positive (sign -1).
+// bound or a strain past the strain bound (with strainsOnly, a strain alone); the pairs that
+// close every curve, far out and just outside the given range, are passed over (a pair given at
+// the bound is held within its slack, and so is the curve closed past it). A concrete's stresses
+// are told as its curve is shown, compression positive (sign -1).
 std::string
 UnheldCurvePair(const TDepthTable* curve, int stressKind, double sign, bool strainsOnly = false)
 {
@@ -308,7 +317,7 @@ UnheldCurvePair(const TDepthTable* curve, int stressKind, double sign, bool stra
         return std::string();
     const FarPairIndices far = FarClosingPairs(*curve);
     for (int i = 0; i < curve->GetCount(); ++i) {
-        if (i == far.plus || i == far.minus)
+        if (i == far.plus || i == far.minus || i == far.nearPlus || i == far.nearMinus)
             continue;
         std::string told;
         if (!strainsOnly)

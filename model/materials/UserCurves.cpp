@@ -7,6 +7,8 @@ namespace {
 
 constexpr double kFarStrain = 1e12;
 constexpr double kClosingGap = 2e-6;
+// The gap of a near closing pair from its neighbour, with room for the rounding of the sum.
+constexpr double kNearClosingGap = 3e-6;
 constexpr double kMergeStrain = 9.9e-7;
 constexpr double kMergeStress = 1000.0;
 constexpr double kSeparation = 1e-6;
@@ -61,6 +63,20 @@ FarPairIndices FarClosingPairs(const TDepthTable& table)
         else if (table.GetDepth(i) == -kFarStrain)
             far.minus = i;
     }
+    // The pair beside a far one, of zero stress and within the gap (and its rounding) of the
+    // next given pair, is the near closing pair finishing added there.
+    const auto near = [&](int i, int inner) {
+        if (i < 0 || inner < 0 || i >= Count(table) || inner >= Count(table) ||
+            table.GetValue(i) != 0.0)
+            return -1;
+        return std::fabs(table.GetDepth(i) - table.GetDepth(inner)) <= kNearClosingGap ? i : -1;
+    };
+    if (far.plus >= 0)
+        far.nearPlus = near(far.plus + 1, far.plus + 2);
+    if (far.minus >= 0)
+        far.nearMinus = near(far.minus - 1, far.minus - 2);
+    if (far.nearPlus >= 0 && far.nearPlus == far.nearMinus)
+        far.nearMinus = -1;
     return far;
 }
 

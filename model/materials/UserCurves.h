@@ -16,12 +16,16 @@
 // the readers refuse it by name rather than the curve losing it.
 int FinishUserCurve(TDepthTable& table);
 
-// The indices of a finished curve's far closing pairs: the first pair at strain +1e12 and the
-// last at -1e12, each of zero stress (-1 where there is none). A pair given farther out lies
-// beyond them.
+// The indices of a finished curve's closing pairs: the first pair at strain +1e12 and the last
+// at -1e12, each of zero stress, and the near ones inside them, the zero-stress pairs 2e-6
+// outside the outermost given pairs (-1 where there is none). A pair given farther out lies
+// beyond the far ones; a near pair lies past the given range by its gap alone, so that a pair
+// given at a bound is closed by one a hair past it.
 struct FarPairIndices {
     int plus = -1;
     int minus = -1;
+    int nearPlus = -1;
+    int nearMinus = -1;
 };
 FarPairIndices FarClosingPairs(const TDepthTable& table);
 

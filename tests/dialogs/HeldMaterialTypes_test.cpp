@@ -109,7 +109,8 @@ void ExpectSameSteel(const SteelTypeRec& saved, const SteelTypeRec& read) {
 
 // Rebar Details of Steel 1 (400 MPa): a modulus of 0 is refused by its range; 10 MPa would give
 // a yield strain 400 / 10 = 40 (40000 mm/m), and a strain-hardening strain of 10000 mm/m a strain
-// at peak 1e-6 past it, past the 10000 mm/m a section holds: both refused. 41 MPa (yield strain
+// at peak 1e-6 past it, past the 10000 mm/m a section holds: both refused, the strain at peak
+// told in the digits that tell it from the bound. 41 MPa (yield strain
 // 400 / 41 = 9756 mm/m) with e_sh 9999 mm/m is stored as typed, the strain at peak raised to
 // 9999.001 mm/m, and a new session opens that bar as it was saved.
 TEST_F(HeldMaterialTypes, ABarIsRefusedOnThePageWhenItsStrainsWouldPassWhatASectionHolds) {
@@ -121,8 +122,8 @@ TEST_F(HeldMaterialTypes, ABarIsRefusedOnThePageWhenItsStrainsWouldPassWhatASect
                           "at most 10000 mm/m.",
                           0},
                          {{{0, "200000"}, {2, "10000"}},
-                          "These values give the type a strain at peak of 1e+04 mm/m: a section takes at most "
-                          "10000 mm/m.",
+                          "These values give the type a strain at peak of 10000.001 mm/m: a section takes at "
+                          "most 10000 mm/m.",
                           2},
                          {{{0, "41"}, {2, "9999"}}, ""}});
     const SteelTypeRec stored = Steel(SteelKind::Reinforcing);

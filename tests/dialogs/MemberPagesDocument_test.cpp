@@ -335,3 +335,52 @@ TEST_F(MemberPagesDocument, AnOlderFilesMemberLongerThanADocumentHoldsIsRefused)
     EXPECT_EQ(SaveAs("again.qvh"), saved);
     EXPECT_TRUE(ui.Done());
 }
+
+// A member whose dead load grows with the load factor (its document's dead diagram says
+// isconstant="0", with a dead axial load of 10 kN and no moments), Loads > Full Member
+// Properties > Detailed Dead Load, an axial load of 0, OK: the member has no dead load and its
+// flag is still 0. Save As, and a new session opens the member the session had, flag and all
+// (it once came back at 1, the flag the section gave), and saves it to the same file.
+TEST_F(MemberPagesDocument, AMemberWithoutDeadLoadKeepsItsDeadLoadFlag)
+{
+    OpenInANewSession(Sample("ReaderRoundTrip/full_beam.xml"));
+    ASSERT_EQ(Open().size(), 1u);
+    ASSERT_EQ(g_MemberDefinition.pointCount[DeadDiagram], 0);
+    ASSERT_EQ(g_MemberDefinition.deadLoadConstant, 1);
+    std::string text = SaveAs("growing.qvh");
+    const std::size_t live = text.find("</BMD>");
+    ASSERT_NE(live, std::string::npos);
+    text.insert(live + 6, "\r\n<BMD type=\"dead\" isconstant=\"0\" AxialLoad=\"10.0\"> </BMD>");
+    dir.Write("growing.qvh", text);
+    OpenInANewSession(dir.File("growing.qvh"));
+    ASSERT_EQ(Open().size(), 1u);
+    ASSERT_EQ(g_MemberDefinition.deadLoadConstant, 0);
+    ASSERT_EQ(g_MemberDefinition.axialLoad[DeadDiagram], 10e3);
+
+    ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+        d.SwitchPage(3);
+        ASSERT_EQ(d.PageTitle(), " Detailed Dead Load ");
+        d.Click(MemberPageId::DeleteAll);
+        d.Type(MemberPageId::Axial, "0");
+        d.Click(plat::DialogResult::Ok);
+    });
+    std::size_t before = ui.requests.size();
+    EXPECT_TRUE(Window().EvCommand(CmId::FullMemberProperties, 0, 0));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+    ASSERT_EQ(g_MemberDefinition.pointCount[DeadDiagram], 0);
+    ASSERT_EQ(g_MemberDefinition.axialLoad[DeadDiagram], 0.0);
+    EXPECT_EQ(g_MemberDefinition.deadLoadConstant, 0);
+    const TMemberDefinition session = g_MemberDefinition;
+
+    const std::string saved = SaveAs("without.qvh");
+    before = ui.requests.size();
+    OpenInANewSession(dir.File("without.qvh"));
+    EXPECT_EQ(BoxesTextsSince(before), std::vector<std::string>{});
+    ASSERT_EQ(Open().size(), 1u);
+    EXPECT_EQ(g_MemberDefinition.deadLoadConstant, 0);
+    EXPECT_EQ(g_MemberDefinition.pointCount[DeadDiagram], 0);
+    EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, session), 1);
+    EXPECT_EQ(SaveAs("again.qvh"), saved);
+    EXPECT_TRUE(ui.Done());
+}

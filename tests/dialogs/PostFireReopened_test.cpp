@@ -9,6 +9,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <numbers>
 #include <string>
 #include <utility>
 
@@ -16,6 +17,7 @@
 #include "dialogs/MemberInputDialogs.h"
 #include "dialogs/QuickDefine.h"
 #include "dialogs/QuickDefineDialogs.h"
+#include "dialogs/QuickDefineWizard.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "dialogs/TFire.h"
 #include "foundation/StrFormat.h"
@@ -218,6 +220,22 @@ protected:
         ASSERT_TRUE(ui.Done());
     }
 
+    // Quick Define of the library's circle (the shape list's second row), every other page as
+    // it opens, Finish.
+    void QuickDefineCircle()
+    {
+        ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+            d.Next();
+            d.Select(QuickId::ShapeList, 1);
+            EXPECT_EQ(d.Text(QuickId::Status), "Circular Section");
+            d.Next();
+            d.Next();
+            d.Finish();
+        });
+        ASSERT_TRUE(Frame().Dispatch(CmId::QuickDefine));
+        ASSERT_TRUE(ui.Done());
+    }
+
     // File > Open of a sample of the fuzzing corpus.
     void OpenSample(const std::string& name)
     {
@@ -327,6 +345,46 @@ TEST_F(PostFireReopened, AQuickDefinedBeamKeepsItsFireBandsThroughTheSectionShee
     ConcreteSectionOk();
     ExpectSameBeam(made, dynamic_cast<const TBeam&>(*g_Structures[1]));
     EXPECT_EQ(SaveAs("third.qvh"), saved);
+}
+
+// Quick Define of a circle, Create Fire Damaged Beam: the bands of a round outline have widths
+// and elevations off the sheet's grid. Define > Concrete Section, OK with nothing edited leaves
+// every band, the main concrete and the transformed section as they were; saved and opened in a
+// new session, it is the same beam, and the sheet's OK there changes nothing either.
+TEST_F(PostFireReopened, ACircularPostFireBeamKeepsItsBandsThroughTheSectionSheetAndAReopening)
+{
+    QuickDefineCircle();
+    const auto* source = dynamic_cast<const TBeam*>(Window().GetCurrentStructure());
+    ASSERT_NE(source, nullptr);
+    ASSERT_EQ(source->GetShapeName(), "CIRCLE");
+
+    TBeam* post = CreateFireDamagedBeam();
+    ASSERT_NE(post, nullptr);
+    ASSERT_GT(post->GetRegionCount(), 1);
+    EXPECT_EQ(post->GetSectionKindCode(), kUserShapeCode);
+    // The bands approximate the disc, pi d^2 / 4 of concrete.
+    const double d = source->GetHeight();
+    EXPECT_NEAR(post->GetGrossProperties().area, std::numbers::pi * d * d / 4.0, 0.02 * d * d);
+    const TBeam made = *post;
+
+    ConcreteSectionOk();
+    post = dynamic_cast<TBeam*>(Window().GetCurrentStructure());
+    ASSERT_NE(post, nullptr);
+    ExpectSameBeam(made, *post);
+    EXPECT_EQ(Boxes(), 0);
+
+    const std::string saved = SaveAs("round.qvh");
+    OpenInANewSession(dir.File("round.qvh"));
+    EXPECT_EQ(Boxes(), 0);
+    ASSERT_EQ(Open().size(), 2u);
+    ExpectSameBeam(made, dynamic_cast<const TBeam&>(*g_Structures[1]));
+    EXPECT_EQ(SaveAs("round-again.qvh"), saved);
+
+    ASSERT_TRUE(Frame().Dispatch(CmId::NextElement));
+    ASSERT_EQ(Window().GetCurrentStructure(), g_Structures[1].get());
+    ConcreteSectionOk();
+    ExpectSameBeam(made, dynamic_cast<const TBeam&>(*g_Structures[1]));
+    EXPECT_EQ(SaveAs("round-third.qvh"), saved);
 }
 
 // The sample T-beam with a member of one zone, Create Fire Damaged Beam with GFRP bars in the

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CommandIds.h"
@@ -294,4 +295,50 @@ TEST_F(UserCurvePages, AnEmptyConcreteCurveLeftWithCancelIsNotTaken) {
     EXPECT_NE(s.GetConcreteType(0)->baseCurve, BaseCurveCode::UserDefined);
     SaveAndOpenInANewSession();
     EXPECT_EQ(Window().GetCurrentStructure()->GetConcreteTypeCount(), 1);
+}
+
+// Define Data of the steel "Curve" given a last point exactly at the 10000 mm/m a section holds
+// (0 / 2.5 mm/m 500 MPa / 10000 mm/m 550 MPa), and of the concrete "Web" given one on its
+// falling branch (0 / 1 mm/m 20 / 2 mm/m 30 / 10000 mm/m 5 MPa): OK takes each without a box
+// and the curves keep the point; saved and opened in a new session, each curve is the same to
+// the last bit. A point 0.5 mm/m past the bound is refused naming its own strain.
+TEST_F(UserCurvePages, ACurvePointAtTheStrainBoundIsTakenAndReopensTheSame) {
+    OpenSample();
+    ModifyCurve("Rebar Details", "Curve",
+                [](plat::DialogDriver& d) {
+                    d.Type(DefineDataId::Text, "0 , 0\r\n2.5 , 500\r\n10000.5 , 550\r\n");
+                    d.Click(plat::DialogResult::Ok);
+                    EXPECT_EQ(d.FocusedId(), DefineDataId::Text);
+                    d.Type(DefineDataId::Text, "0 , 0\r\n2.5 , 500\r\n10000 , 550\r\n");
+                    d.Click(plat::DialogResult::Ok);
+                },
+                {"Point 3 of the curve has a strain of 10000.5 mm/m: a section takes at most 10000 mm/m."});
+    ModifyCurve("Concrete Details", "Web", [](plat::DialogDriver& d) {
+        d.Type(DefineDataId::Text, "0 , 0\r\n1 , 20\r\n2 , 30\r\n10000 , 5\r\n");
+        d.Click(plat::DialogResult::Ok);
+    });
+    ASSERT_TRUE(Steel("Curve").userCurve);
+    ASSERT_TRUE(Concrete("Web").userCurve);
+    const TDepthTable steel = *Steel("Curve").userCurve;
+    const TDepthTable concrete = *Concrete("Web").userCurve;
+    const int s = steel.IndexOfDepth(10.0), c = concrete.IndexOfDepth(-10.0);
+    ASSERT_GE(s, 0);
+    ASSERT_GE(c, 0);
+    EXPECT_DOUBLE_EQ(steel.GetDepth(s), 10.0);
+    EXPECT_NEAR(steel.GetValue(s), 550e6, 1.0);
+    EXPECT_DOUBLE_EQ(concrete.GetDepth(c), -10.0);
+    EXPECT_NEAR(concrete.GetValue(c), -5e6, 1.0);
+    const SteelTypeRec taken = Steel("Curve");
+
+    SaveAndOpenInANewSession();
+    ExpectSameSteel(Steel("Curve"), taken);
+    for (const auto& [was, is] : {std::pair{&steel, Steel("Curve").userCurve.get()},
+                                  std::pair{&concrete, Concrete("Web").userCurve.get()}}) {
+        ASSERT_NE(is, nullptr);
+        ASSERT_EQ(is->GetCount(), was->GetCount());
+        for (int i = 0; i < was->GetCount(); ++i) {
+            EXPECT_EQ(is->GetDepth(i), was->GetDepth(i)) << "point " << i;
+            EXPECT_EQ(is->GetValue(i), was->GetValue(i)) << "point " << i;
+        }
+    }
 }

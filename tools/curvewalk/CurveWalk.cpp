@@ -8,12 +8,18 @@
 //
 //   qv_curvewalk <program folder> <output folder> <sample document>
 //   qv_curvewalk <program folder> <output folder> <sample document> pages
+//   qv_curvewalk <program folder> <output folder> <sample document> bound
+//   qv_curvewalk <program folder> <output folder> <document> show
 //
 // With "pages" it walks what the detail pages refuse and store instead: Define Data of the
 // "Curve" steel given a point at 1e9 mm/m, then emptied (each refused, then cancelled); the bar
 // "Bar" switched to a user-defined curve and Define Data cancelled, then switched again and
 // Define Data left with OK (the page after each); File > Save (saved.xml) and File > Open of it,
 // the "Bar" page shown again.
+//
+// With "bound" it types the "Curve" steel's last point 0.5 mm/m past the strain bound (refused),
+// then at the bound (taken), and saves (bound.xml); "show" opens a document in a run of its own,
+// shows the "Curve" steel's Define Data and saves it again (shown.xml), for comparing.
 //
 // The dialogs are the program's, shown for real and worked through their controls; message
 // boxes and file dialogs are answered from the script (each answer printed). Needs an X display
@@ -169,6 +175,23 @@ void WalkPages(ScriptedUi& ui, TQuarvishApp& app, const std::string& document, c
     frame.Dispatch(CmId::MaterialProperties);
 }
 
+// The "bound" walk.
+void WalkBound(ScriptedUi& ui, TQuarvishApp& app, const std::string& document, const std::string& out) {
+    plat::Frame& frame = *app.GetMainWindow();
+    ModifyCurve(ui, frame, "Rebar Details", "Curve", "past", [](plat::DialogDriver& d) {
+        d.Type(DefineDataId::Text, "0 , 0\r\n2.5 , 500\r\n10000.5 , 550\r\n");
+        d.Click(plat::DialogResult::Ok);
+        Shot("past-define-data-after-refusal");
+        d.Type(DefineDataId::Text, "0 , 0\r\n2.5 , 500\r\n10000 , 550\r\n");
+        Shot("bound-define-data-typed");
+        d.Click(plat::DialogResult::Ok);
+    }, "Point 3 of the curve has a strain of 10000.5 mm/m: a section takes at most 10000 mm/m.");
+    PrintBar(app, "at the bound");
+    frame.Dispatch(CmId::FileSave);
+    std::filesystem::copy_file(document, out + "/bound.xml", std::filesystem::copy_options::overwrite_existing);
+    Shot("bound-saved");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -193,7 +216,23 @@ int main(int argc, char** argv) {
     frame.Dispatch(CmId::FileOpen);
     Shot("sample-opened");
 
-    if (argc > 4 && std::string(argv[4]) == "pages") {
+    const std::string mode = argc > 4 ? argv[4] : "";
+    if (mode == "bound" || mode == "show") {
+        if (mode == "bound") {
+            WalkBound(ui, app, document, folders->out);
+        } else {
+            PrintBar(app, "opened");
+            ShowCurve(ui, frame, "Rebar Details", "Curve", "shown");
+            frame.Dispatch(CmId::FileSave);
+            fs::copy_file(document, folders->out + "/shown.xml", fs::copy_options::overwrite_existing);
+        }
+        for (const UiRequest& r : ui.requests)
+            if (r.kind == "message")
+                std::printf("message: %s [%s]\n", r.text.c_str(), r.caption.c_str());
+        std::printf("script done: %d\n", ui.Done() ? 1 : 0);
+        return 0;
+    }
+    if (mode == "pages") {
         WalkPages(ui, app, document, folders->out);
         for (const UiRequest& r : ui.requests)
             if (r.kind == "message")
