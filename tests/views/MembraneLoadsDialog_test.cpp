@@ -88,19 +88,10 @@ struct MembraneLoadsDialog : SizedPagesTest {
         return loads;
     }
 
-    void SaveAs(const std::string& name)
-    {
-        ui.File(plat::FileDialogKind::Save, dir.File(name));
-        EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
-    }
-
-    // A later run of the program opening the document by File > Open.
+    // A later run of the program opening the document by File > Open, on PV19.
     void RestartWith(const std::string& name)
     {
-        app.reset();
-        Start();
-        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
-        OpenByMenu(dir.File(name));
+        SizedPagesTest::RestartWith(name);
         ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "PV19");
     }
 

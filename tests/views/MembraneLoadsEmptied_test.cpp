@@ -37,21 +37,6 @@ struct MembraneLoadsEmptied : SizedPagesTest {
         EXPECT_TRUE(ui.Done());
     }
 
-    void SaveAs(const std::string& name)
-    {
-        ui.File(plat::FileDialogKind::Save, dir.File(name));
-        EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
-    }
-
-    // A later run of the program opening the document by File > Open.
-    void RestartWith(const std::string& name)
-    {
-        app.reset();
-        Start();
-        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
-        OpenByMenu(dir.File(name));
-    }
-
     // The largest shear stress of the stages the analysis shows (Pa), and how many there are.
     std::pair<double, int> ShownShear()
     {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandIds.h"
 #include "foundation/Units.h"
 #include "support/RecordingDC.h"
 #include "tests/membrane/Pv19Panel.h"
@@ -63,5 +64,21 @@ struct SizedPagesTest : BothModesShellTest {
         }
         app->OpenFile(WriteStructures("panels.qvh", std::move(panels)));
         ASSERT_EQ(Window().GetCurrentStructure()->GetName(), "PV19");
+    }
+
+    // File > Save As under the name, in the test's folder.
+    void SaveAs(const std::string& name)
+    {
+        ui.File(plat::FileDialogKind::Save, dir.File(name));
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
+    }
+
+    // A later run of the program, in a window of 1024 x 768, opening the document by File > Open.
+    void RestartWith(const std::string& name)
+    {
+        app.reset();
+        Start();
+        Window().MoveWindow(plat::Rect{0, 0, 1024, 768});
+        OpenByMenu(dir.File(name));
     }
 };
