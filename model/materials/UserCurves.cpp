@@ -75,8 +75,7 @@ bool CurveCarriesStress(const TDepthTable& table)
 int FinishGivenCurve(TDepthTable& table)
 {
     const int origin = table.IndexOfDepth(0.0);
-    if (origin < 0 || std::fabs(table.GetDepth(origin)) > kOriginTolerance ||
-        table.GetValue(origin) != 0.0)
+    if (origin < 0 || std::fabs(table.GetDepth(origin)) > kOriginTolerance || table.GetValue(origin) != 0.0)
         table.Add(0.0, 0.0);
     return FinishUserCurve(table);
 }
@@ -120,8 +119,7 @@ std::vector<bool> ClosingPairs(const TDepthTable& curve)
     const auto markEnd = [&](std::size_t end, std::size_t neighbour) {
         const int i = inner[end];
         const int j = inner[neighbour];
-        if (curve.GetValue(i) == 0.0 &&
-            std::fabs(curve.GetDepth(i) - curve.GetDepth(j)) <= kClosingPairGap)
+        if (curve.GetValue(i) == 0.0 && std::fabs(curve.GetDepth(i) - curve.GetDepth(j)) <= kClosingPairGap)
             closing[static_cast<std::size_t>(i)] = true;
     };
     if (inner.size() >= 2) {

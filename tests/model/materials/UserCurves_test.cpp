@@ -79,37 +79,19 @@ TEST(UserCurves, ACleanedCurveCleansToItself)
         const char* what;
         bool steel;
         std::vector<std::pair<double, double>> pairs;
-        double movedStrain; // where the pair given at (or next to) the origin ends; 0: none
+        double movedStrain;  // where the pair given at (or next to) the origin ends; 0: none
     };
     const Case cases[] = {
-        {"concrete starting at 1 MPa",
-         false,
-         {{0.0, -1e6}, {-0.001, -20e6}, {-0.002, -30e6}},
-         -1e-6},
+        {"concrete starting at 1 MPa", false, {{0.0, -1e6}, {-0.001, -20e6}, {-0.002, -30e6}}, -1e-6},
         {"steel starting at 50 MPa", true, {{0.0, 50e6}, {0.0025, 500e6}, {0.05, 550e6}}, 1e-6},
         {"steel rising at zero strain", true, {{0.0, 0.0}, {0.0, 550e6}, {0.05, 600e6}}, 1e-6},
         {"steel pairs just off the origin", true, {{5e-7, 5e6}, {5e-7, 6e6}, {0.002, 400e6}}, 1e-6},
-        {"concrete merged into the origin",
-         false,
-         {{0.0, 0.0}, {-4e-7, -500.0}, {-0.002, -30e6}},
-         0.0},
-        {"concrete starting within the merge of the origin",
-         false,
-         {{0.0, -14.9}, {-0.002, -30e6}},
-         0.0},
-        {"steel given with a negative strain",
-         true,
-         {{0.0, 10e6}, {-0.002, 400e6}, {0.05, 400e6}},
-         1e-6},
+        {"concrete merged into the origin", false, {{0.0, 0.0}, {-4e-7, -500.0}, {-0.002, -30e6}}, 0.0},
+        {"concrete starting within the merge of the origin", false, {{0.0, -14.9}, {-0.002, -30e6}}, 0.0},
+        {"steel given with a negative strain", true, {{0.0, 10e6}, {-0.002, 400e6}, {0.05, 400e6}}, 1e-6},
         // Pairs the cleaning pulls apart take the closing pair beyond them along.
-        {"concrete peak typed between two origins",
-         false,
-         {{0.0, 0.0}, {0.0, -25e6}, {0.0, 0.0}},
-         -1e-6},
-        {"concrete ending at a repeated strain",
-         false,
-         {{0.0, 0.0}, {-0.002, -20e6}, {-0.002, -38e6}},
-         0.0},
+        {"concrete peak typed between two origins", false, {{0.0, 0.0}, {0.0, -25e6}, {0.0, 0.0}}, -1e-6},
+        {"concrete ending at a repeated strain", false, {{0.0, 0.0}, {-0.002, -20e6}, {-0.002, -38e6}}, 0.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -124,8 +106,7 @@ TEST(UserCurves, ACleanedCurveCleansToItself)
         EXPECT_EQ(t.GetValue(origin), 0.0);
         int moved = 0;
         for (int i = 0; i < t.GetCount(); ++i)
-            moved +=
-                std::fabs(t.GetDepth(i) - c.movedStrain) < 1e-12 && t.GetValue(i) != 0.0 ? 1 : 0;
+            moved += std::fabs(t.GetDepth(i) - c.movedStrain) < 1e-12 && t.GetValue(i) != 0.0 ? 1 : 0;
         EXPECT_EQ(moved, c.movedStrain != 0.0 ? 1 : 0);
         for (int i = 1; i < t.GetCount(); ++i)
             EXPECT_GT(t.GetDepth(i - 1) - t.GetDepth(i), 1e-6 - 1e-12) << i;
