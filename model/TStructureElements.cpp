@@ -323,7 +323,19 @@ std::optional<int> MaterialAttributeText(TStructure& s,
         const int t = SteelIndexOf(s, prestress, instance);
         if (t < 0)
             return 1;
-        handled = SteelAttributeText(*s.GetSteelType(t), prestress, attribute, text, unit);
+        const SteelTypeRec& steel = *s.GetSteelType(t);
+        if (!prestress && steel.kind == SteelKind::UserCurve && steel.userCurve &&
+            attribute != "name") {
+            // A curve steel's strengths and strains are worked out from its curve: they are
+            // written as the curve this document keeps gives them, which a curve kept in another
+            // unit system (a post-fire steel made before the units changed) gives otherwise in the
+            // last digits, so that the document opened and saved again writes them again.
+            SteelTypeRec kept = SteelAsDocumentKeepsIt(steel, unit);
+            CheckSteelType(kept, false);
+            handled = SteelAttributeText(kept, false, attribute, text, unit);
+        } else {
+            handled = SteelAttributeText(steel, prestress, attribute, text, unit);
+        }
     }
     if (!handled) {
         ReportUnknownAttribute(element, attribute);

@@ -337,11 +337,6 @@ int PrepareConcreteType(ConcreteTypeRec& rec)
         rec.ftAuto = 1;
         rec.ft = AutoTensileStrength(rec);
     }
-    if (rec.baseCurve == BaseCurveCode::Popovics) {
-        const double F = StrengthMPa(rec);
-        rec.n = std::max(1.01, 0.8 + F / 17.0);
-        rec.k = std::max(1.0, 0.67 + F / 62.0);
-    }
     if (rec.baseCurve == BaseCurveCode::UserDefined) {
         TDepthTable& curve = *rec.userCurve;
         // Cleaned first, so that f'c and e'c are those of the curve the law reads, and the same
@@ -354,6 +349,14 @@ int PrepareConcreteType(ConcreteTypeRec& rec)
             rec.ec = curve.GetDepth(least);
         }
         rec.ecAuto = 1;
+    }
+    // The Popovics factors of the strength, whatever the base curve: only that curve reads them,
+    // yet a type switched to another curve keeps no factors of a strength it no longer has, so
+    // that it holds the values its document gives back.
+    {
+        const double F = StrengthMPa(rec);
+        rec.n = std::max(1.01, 0.8 + F / 17.0);
+        rec.k = std::max(1.0, 0.67 + F / 62.0);
     }
     if (rec.ec == 0.0 || (rec.ecAuto && rec.baseCurve != BaseCurveCode::UserDefined)) {
         rec.ec = AutoPeakStrain(rec);

@@ -111,6 +111,62 @@ int MakeDefaultSteelCurve(TDepthTable& table, double fy)
     return FinishUserCurve(table);
 }
 
+namespace {
+
+// Strains beyond this are the far closing pairs of a finished curve.
+constexpr double kFarCurveStrain = 10000.0;
+// The near closing pairs lie 2e-6 outside the outermost given pairs, at zero stress.
+constexpr double kClosingPairGap = 3e-6;
+
+// The pairs that finishing added: those beyond the far strain, and the outermost pair at
+// either end of the rest when it has zero stress and lies within the gap of its inner
+// neighbour.
+std::vector<bool> ClosingPairs(const TDepthTable& curve)
+{
+    const int n = curve.GetCount();
+    std::vector<bool> closing(static_cast<std::size_t>(n), false);
+    std::vector<int> inner;
+    for (int i = 0; i < n; ++i) {
+        if (std::fabs(curve.GetDepth(i)) > kFarCurveStrain)
+            closing[static_cast<std::size_t>(i)] = true;
+        else
+            inner.push_back(i);
+    }
+    const auto markEnd = [&](std::size_t end, std::size_t neighbour) {
+        const int i = inner[end];
+        const int j = inner[neighbour];
+        if (curve.GetValue(i) == 0.0 && std::fabs(curve.GetDepth(i) - curve.GetDepth(j)) <= kClosingPairGap)
+            closing[static_cast<std::size_t>(i)] = true;
+    };
+    if (inner.size() >= 2) {
+        markEnd(0, 1);
+        markEnd(inner.size() - 1, inner.size() - 2);
+    }
+    return closing;
+}
+
+// The near closing pairs placed again 2e-6 outside the outermost given pairs, as finishing the
+// given pairs places them: a given pair the cleaning moved takes its closing pair along, so that
+// the curve a document keeps (its given pairs, finished and cleaned) is this curve.
+void PlaceClosingPairs(TDepthTable& table)
+{
+    const std::vector<bool> closing = ClosingPairs(table);
+    std::vector<int> inner;
+    for (int i = 0; i < Count(table); ++i)
+        if (std::fabs(table.GetDepth(i)) <= kFarCurveStrain)
+            inner.push_back(i);
+    if (inner.size() < 3)
+        return;
+    const int first = inner.front(), second = inner[1];
+    if (closing[static_cast<std::size_t>(first)])
+        table.SetDepth(first, table.GetDepth(second) + kClosingGap);
+    const int last = inner.back(), beside = inner[inner.size() - 2];
+    if (closing[static_cast<std::size_t>(last)])
+        table.SetDepth(last, table.GetDepth(beside) - kClosingGap);
+}
+
+} // namespace
+
 void CleanUserCurve(TDepthTable& table, bool innerStrainsPositive)
 {
     // Neighbours are taken in strain order, whatever order the pairs came in.
@@ -184,41 +240,11 @@ void CleanUserCurve(TDepthTable& table, bool innerStrainsPositive)
             table.SetDepth(i, limit);
     }
     table.Sort(1);
+    PlaceClosingPairs(table);
+    table.Sort(1);
 }
 
 namespace {
-
-// Strains beyond this are the far closing pairs of a finished curve.
-constexpr double kFarCurveStrain = 10000.0;
-// The near closing pairs lie 2e-6 outside the outermost given pairs, at zero stress.
-constexpr double kClosingPairGap = 3e-6;
-
-// The pairs that finishing added: those beyond the far strain, and the outermost pair at
-// either end of the rest when it has zero stress and lies within the gap of its inner
-// neighbour.
-std::vector<bool> ClosingPairs(const TDepthTable& curve)
-{
-    const int n = curve.GetCount();
-    std::vector<bool> closing(static_cast<std::size_t>(n), false);
-    std::vector<int> inner;
-    for (int i = 0; i < n; ++i) {
-        if (std::fabs(curve.GetDepth(i)) > kFarCurveStrain)
-            closing[static_cast<std::size_t>(i)] = true;
-        else
-            inner.push_back(i);
-    }
-    const auto markEnd = [&](std::size_t end, std::size_t neighbour) {
-        const int i = inner[end];
-        const int j = inner[neighbour];
-        if (curve.GetValue(i) == 0.0 && std::fabs(curve.GetDepth(i) - curve.GetDepth(j)) <= kClosingPairGap)
-            closing[static_cast<std::size_t>(i)] = true;
-    };
-    if (inner.size() >= 2) {
-        markEnd(0, 1);
-        markEnd(inner.size() - 1, inner.size() - 2);
-    }
-    return closing;
-}
 
 // A pair of non-zero stress given at strain 0: still there beside the origin, or moved off it
 // by the cleaning, 1e-6 to the side its stress lies on.
@@ -226,7 +252,8 @@ bool GivenAtZeroStrain(const DepthPair& p)
 {
     if (p.v == 0.0)
         return false;
-    return p.z == 0.0 || (std::fabs(std::fabs(p.z) - kSeparation) < kSeparationRounding && (p.z > 0.0) == (p.v > 0.0));
+    return p.z == 0.0 || (std::fabs(std::fabs(p.z) - kSeparation) < kSeparationRounding &&
+                          (p.z > 0.0) == (p.v > 0.0));
 }
 
 } // namespace

@@ -50,8 +50,10 @@ int MakeDefaultSteelCurve(TDepthTable& table, double fy);
 // third-last take the magnitude of their strain; a pair (0, 0) is added unless one lies at
 // strain 0 with zero stress; pairs at (nearly) equal strains are pulled apart to 1e-6 below
 // their predecessor. The origin keeps strain 0: another pair given there moves 1e-6 off it
-// to the side of its stress (a steel curve's: to positive strain). A cleaned curve cleans to
-// itself, so a curve is the same however often its type is checked.
+// to the side of its stress (a steel curve's: to positive strain). The zero-stress pairs that
+// close the given range then lie 2e-6 outside its outermost pairs again, as finishing the given
+// pairs places them. A cleaned curve cleans to itself, so a curve is the same however often its
+// type is checked, and its given pairs finished and cleaned again are the same curve.
 void CleanUserCurve(TDepthTable& table, bool innerStrainsPositive);
 
 // The pairs given for a finished (and perhaps cleaned) curve, in the table's order, as a

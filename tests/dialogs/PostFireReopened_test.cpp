@@ -433,4 +433,40 @@ TEST_F(PostFireReopened, APostFireGfrpBeamIsTheSectionItsDocumentOpensAsInEveryU
     }
 }
 
+// Quick Define with its defaults in SI units, Create Fire Damaged Beam, then Options >
+// Preferences, US Customary, OK: the post-fire bars' curves were kept as an SI document keeps
+// them, and the US document rounds them otherwise in their last digits. Saved, opened in a new
+// session and saved again, the document is the same bytes: the strengths and strains worked out
+// from a curve are written as the written curve gives them.
+TEST_F(PostFireReopened, APostFireBeamMadeInSiUnitsSavesAlikeAfterTheUnitsTurnUs)
+{
+    QuickDefineDefaults();
+    TBeam* post = CreateFireDamagedBeam();
+    ASSERT_NE(post, nullptr);
+    int curves = 0;
+    for (int k = 0; k < post->GetSteelTypeCount(); ++k)
+        curves += post->GetSteelType(k)->kind == SteelKind::UserCurve ? 1 : 0;
+    ASSERT_GT(curves, 0);
+
+    ui.Dialog("Quarvish Preferences", [](plat::DialogDriver& d) {
+        d.Click(5029); // US Customary
+        d.Click(plat::DialogResult::Ok);
+    });
+    Frame().Dispatch(CmId::Preferences);
+    ASSERT_TRUE(ui.Done());
+    ASSERT_EQ(g_UnitSystem, kUnitUS);
+
+    const std::string saved = SaveAs("fire-us.qvh");
+    OpenInANewSession(dir.File("fire-us.qvh"));
+    EXPECT_EQ(Boxes(), 0);
+    ASSERT_EQ(Open().size(), 2u);
+    const std::string again = SaveAs("again-us.qvh");
+    std::size_t at = 0;
+    while (at < saved.size() && at < again.size() && saved[at] == again[at])
+        ++at;
+    EXPECT_EQ(again, saved) << "first difference at byte " << at << ": \""
+                            << saved.substr(at > 40 ? at - 40 : 0, 60) << "\" / \""
+                            << again.substr(at > 40 ? at - 40 : 0, 60) << "\"";
+}
+
 } // namespace

@@ -342,3 +342,31 @@ TEST_F(UserCurvePages, ACurvePointAtTheStrainBoundIsTakenAndReopensTheSame) {
         }
     }
 }
+
+// Concrete Details, "Web", Modify, Define Data typed with a step at 2 mm/m (20 then 38 MPa) or
+// with its peak at zero strain between two origins: the page pulls the pairs at one strain
+// 0.001 mm/m apart, and the zero-stress point closing the curve goes with them, 0.002 mm/m past
+// the last pair as a document's curve is closed. Saved and opened in a new session, the type
+// holds the curve, point by point, that the session held.
+TEST_F(UserCurvePages, AConcreteCurveTypedWithPairsAtOneStrainOpensAsTheSessionHeldIt) {
+    for (const char* typed : {"0 , 0\r\n2 , 20\r\n2 , 38\r\n", "0 , 0\r\n0 , 25\r\n0 , 0\r\n"}) {
+        SCOPED_TRACE(typed);
+        OpenSample();
+        ModifyCurve("Concrete Details", "Web", [typed](plat::DialogDriver& d) {
+            d.Type(DefineDataId::Text, typed);
+            d.Click(plat::DialogResult::Ok);
+        });
+        ASSERT_TRUE(Concrete("Web").userCurve);
+        const std::vector<DepthPair> held = Concrete("Web").userCurve->Pairs();
+        SaveAndOpenInANewSession();
+        ASSERT_TRUE(Concrete("Web").userCurve);
+        const std::vector<DepthPair> opened = Concrete("Web").userCurve->Pairs();
+        ASSERT_EQ(opened.size(), held.size());
+        for (std::size_t i = 0; i < held.size(); ++i) {
+            EXPECT_NEAR(opened[i].z, held[i].z, 1e-12) << "point " << i;
+            EXPECT_NEAR(opened[i].v, held[i].v, 1e-3) << "point " << i;
+        }
+        app.reset();
+        Start();
+    }
+}

@@ -89,6 +89,9 @@ TEST(UserCurves, ACleanedCurveCleansToItself)
         {"concrete merged into the origin", false, {{0.0, 0.0}, {-4e-7, -500.0}, {-0.002, -30e6}}, 0.0},
         {"concrete starting within the merge of the origin", false, {{0.0, -14.9}, {-0.002, -30e6}}, 0.0},
         {"steel given with a negative strain", true, {{0.0, 10e6}, {-0.002, 400e6}, {0.05, 400e6}}, 1e-6},
+        // Pairs the cleaning pulls apart take the closing pair beyond them along.
+        {"concrete peak typed between two origins", false, {{0.0, 0.0}, {0.0, -25e6}, {0.0, 0.0}}, -1e-6},
+        {"concrete ending at a repeated strain", false, {{0.0, 0.0}, {-0.002, -20e6}, {-0.002, -38e6}}, 0.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
