@@ -57,6 +57,12 @@ inline std::vector<std::string> Fields(const std::string& text, std::size_t n)
     return out;
 }
 
+// A digit 0 to 9 from the character at i of a field (0 past its end).
+inline int Digit(const std::string& s, std::size_t i)
+{
+    return i < s.size() ? (static_cast<unsigned char>(s[i]) + 2) % 10 : 0;
+}
+
 // Answers Yes and No in turn (from a seed the input sets), and keeps nothing.
 class TypedFuzzReporter final : public Reporter {
 public:

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "TypedFuzzSupport.h"
+#include "TypedMemberFields.h"
 #include "dialogs/MemberDiagrams.h"
 #include "dialogs/MemberPages.h"
 #include "member/MemberStations.h"
@@ -26,8 +27,6 @@
 #include "support/RecordingDC.h"
 
 namespace {
-
-int Digit(const std::string& s, std::size_t i) { return i < s.size() ? (static_cast<unsigned char>(s[i]) + 2) % 10 : 0; }
 
 void RequireSound(const TMemberDefinition& d)
 {
@@ -82,19 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 'g': {
             const auto f = Fields(a.text, 9);
-            GeometryFields typed = ShowGeometryFields(d);
-            typed.length = f[0];
-            typed.topPlate = f[1];
-            typed.displacement = f[2];
-            typed.yieldPenetration = f[3];
-            typed.leftPlate = f[4];
-            typed.leftLocation = f[5];
-            typed.rightPlate = f[6];
-            typed.rightLocation = f[7];
-            typed.leftAnchorage = Digit(f[8], 0) % 4 - 1;
-            typed.rightAnchorage = Digit(f[8], 1) % 4 - 1;
-            typed.leftSupport = Digit(f[8], 2) % 5 - 1;
-            typed.rightSupport = Digit(f[8], 3) % 5 - 1;
+            const GeometryFields typed = TypedGeometryFields(ShowGeometryFields(d), f);
             ReadGeometryFields(typed, d);
             break;
         }

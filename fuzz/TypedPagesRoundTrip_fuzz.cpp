@@ -43,6 +43,7 @@
 #include "ReaderRoundTrip.h"
 #include "SectionValues.h"
 #include "TypedFuzzSupport.h"
+#include "TypedMemberFields.h"
 #include "TypedListForm.h"
 #include "dialogs/DefinitionFields.h"
 #include "dialogs/FireFields.h"
@@ -394,11 +395,6 @@ void RoundTrip(Session& session, const char* after)
                                           : std::string()));
 }
 
-int Digit(const std::string& s, std::size_t i)
-{
-    return i < s.size() ? (static_cast<unsigned char>(s[i]) + 2) % 10 : 0;
-}
-
 // The member sheet: a copy is edited, OK checks it and writes it back. False when the page
 // refused what was typed (the sheet is then cancelled).
 bool MemberAction(Session& session, const std::string& text)
@@ -423,7 +419,7 @@ bool MemberAction(Session& session, const std::string& text)
         quick.loadingType = Digit(f[5], 0) % 3;
         quick.leftCase = Digit(f[5], 1) % 3;
         quick.rightCase = Digit(f[5], 2) % 3;
-        if (CheckQuickFields(quick))
+        if (CheckQuickFields(session.slots, quick))
             return false;
         int confirm = 0;
         ApplyQuickFields(session.slots, quick, copy, confirm);
@@ -431,19 +427,7 @@ bool MemberAction(Session& session, const std::string& text)
     }
     case 'g': {
         const auto f = Fields(rest, 9);
-        GeometryFields typed = ShowGeometryFields(copy);
-        typed.length = f[0];
-        typed.topPlate = f[1];
-        typed.displacement = f[2];
-        typed.yieldPenetration = f[3];
-        typed.leftPlate = f[4];
-        typed.leftLocation = f[5];
-        typed.rightPlate = f[6];
-        typed.rightLocation = f[7];
-        typed.leftAnchorage = Digit(f[8], 0) % 4 - 1;
-        typed.rightAnchorage = Digit(f[8], 1) % 4 - 1;
-        typed.leftSupport = Digit(f[8], 2) % 5 - 1;
-        typed.rightSupport = Digit(f[8], 3) % 5 - 1;
+        const GeometryFields typed = TypedGeometryFields(ShowGeometryFields(copy), f);
         if (CheckGeometryFields(typed))
             return false;
         ReadGeometryFields(typed, copy);
@@ -581,14 +565,14 @@ void UneditedOk(Session& session, char which)
     switch (which) {
     case 'g': {
         const GeneralFields shown = ShowGeneral(beam);
-        if (const TypedRefusal r = CheckGeneral(shown))
+        if (const TypedRefusal r = CheckGeneral(shown, beam))
             Fail("General definitions refuse what they show: " + r.message);
         ApplyGeneral(beam, shown);
         break;
     }
     case 'l': {
         const LoadFields shown = ShowLoads(beam);
-        if (const TypedRefusal r = CheckLoads(shown.values))
+        if (const TypedRefusal r = CheckLoads(beam, shown.values))
             Fail("Sectional Loads refuse what they show: " + r.message);
         ApplyLoads(beam, shown.values);
         break;
@@ -769,7 +753,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 typed.longitudinal = f[1];
                 typed.transverse = f[2];
                 typed.axis = f[3];
-                taken = !CheckGeneral(typed);
+                taken = !CheckGeneral(typed, beam);
                 if (taken)
                     ApplyGeneral(beam, typed);
                 break;
@@ -777,7 +761,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 'L': {
                 const auto f = Fields(a.text, 6);
                 const std::array<std::string, 6> typed{f[0], f[1], f[2], f[3], f[4], f[5]};
-                taken = !CheckLoads(typed);
+                taken = !CheckLoads(beam, typed);
                 if (taken)
                     ApplyLoads(beam, typed);
                 break;

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 'L': {
             const auto f = Fields(a.text, 6);
             const std::array<std::string, 6> typed{f[0], f[1], f[2], f[3], f[4], f[5]};
-            refused = static_cast<bool>(CheckLoads(typed));
+            refused = static_cast<bool>(CheckLoads(beam, typed));
             ApplyLoads(beam, typed);
             break;
         }
