@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -83,8 +84,15 @@ std::optional<std::string> SharedLayerText(const TStructure& s,
                                            const int* unit)
 {
     const auto userBar = [&] { return HasOwnSize(layer, unit) || IsUserBar(layer.barIndex, layer.bartitle); };
-    if (attribute == "A")
+    if (attribute == "A") {
+        // A layer of bars whose bar area is written is read back as its bars' total: its total
+        // is written as that one, so that the document read again writes the same total.
+        if constexpr (std::is_same_v<Layer, LongLayerRec>) {
+            if (userBar() && layer.num > 0)
+                return AreaText(layer.num * FromDocument(AreaText(layer.Ai, unit), ukArea, unit), unit);
+        }
         return AreaText(layer.A, unit);
+    }
     if (attribute == "Ai")
         return userBar() ? AreaText(layer.Ai, unit) : std::string(kIgnoreText);
     if (attribute == "db")
