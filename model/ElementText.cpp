@@ -218,6 +218,10 @@ double ParsePrinted(const std::string& text)
 // saving the value read back takes the same decision and writes the same text.
 std::string FormatWithin(const char* format, double value, double tolerance)
 {
+    // A zero is written without a sign: read back, "-0.000" would be the other zero once a
+    // unit's factor of negative sign turns it (a moment), and be written "0.000" the next time.
+    if (value == 0.0)
+        value = 0.0;
     if (t_exactNumbers && std::isfinite(value))
         return ExactText(format, value);
     if (!std::isfinite(value))
