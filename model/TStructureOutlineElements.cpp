@@ -2,6 +2,7 @@
 // sectionSOLID (rows of height, width and concrete name, heights from the section bottom),
 // firedata (five settings, no units) and experimentaldata (one numbered value list each).
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -38,7 +39,12 @@ void AppendOutlineRows(const TStructure& s, TTextBuffer& text, const int* unit)
     if (s.GetRegionCount() == 0)
         return;
     const char* format = DocumentUnits(unit) == kUnitUS ? "%3.2f" : "%3.1f";
-    const double bottom = s.GetBottom();
+    // Heights are measured from the lowest region bottom itself, so that the bottom row is
+    // written as 0 exactly (a membrane element's extents are its thickness about mid-depth,
+    // which rounds otherwise).
+    double bottom = s.GetRegion(0)->bottom;
+    for (int r = 1; r < s.GetRegionCount(); ++r)
+        bottom = std::min(bottom, s.GetRegion(r)->bottom);
     // One row: height above the bottom and width, TAB-separated.
     const auto row = [&](double y, double w) {
         return kBodyRowStart + FormatValue(format, ToDocument(y, ukSectionLength, unit)) + "\t" +

@@ -145,10 +145,22 @@ std::vector<bool> ClosingPairs(const TDepthTable& curve)
     return closing;
 }
 
+// Whether the lowest pair within the far strains is a near closing pair.
+bool ClosedBelow(const TDepthTable& curve)
+{
+    const std::vector<bool> closing = ClosingPairs(curve);
+    for (int i = curve.GetCount() - 1; i >= 0; --i)
+        if (std::fabs(curve.GetDepth(i)) <= kFarCurveStrain)
+            return closing[static_cast<std::size_t>(i)];
+    return false;
+}
+
 // The near closing pairs placed again 2e-6 outside the outermost given pairs, as finishing the
 // given pairs places them: a given pair the cleaning moved takes its closing pair along, so that
-// the curve a document keeps (its given pairs, finished and cleaned) is this curve.
-void PlaceClosingPairs(TDepthTable& table)
+// the curve a document keeps (its given pairs, finished and cleaned) is this curve. With
+// closedBelow, the lowest pair is known to close the curve (the pair it closed was turned to
+// positive strain, far from it).
+void PlaceClosingPairs(TDepthTable& table, bool closedBelow)
 {
     const std::vector<bool> closing = ClosingPairs(table);
     std::vector<int> inner;
@@ -161,7 +173,7 @@ void PlaceClosingPairs(TDepthTable& table)
     if (closing[static_cast<std::size_t>(first)])
         table.SetDepth(first, table.GetDepth(second) + kClosingGap);
     const int last = inner.back(), beside = inner[inner.size() - 2];
-    if (closing[static_cast<std::size_t>(last)])
+    if (closedBelow || closing[static_cast<std::size_t>(last)])
         table.SetDepth(last, table.GetDepth(beside) - kClosingGap);
 }
 
@@ -189,10 +201,16 @@ void CleanUserCurve(TDepthTable& table, bool innerStrainsPositive)
             ++i;
         }
     }
+    // A steel's pairs lie at positive strains (its document writes the rows as magnitudes); the
+    // pair that closed the curve below a pair so turned closes it below the rest.
+    bool closedBelow = false;
     if (innerStrainsPositive) {
+        const bool closed = ClosedBelow(table);
         for (int i = 2; i <= Count(table) - 3; ++i) {
-            if (table.GetDepth(i) < 0.0)
+            if (table.GetDepth(i) < 0.0) {
                 table.SetDepth(i, -table.GetDepth(i));
+                closedBelow = closed;
+            }
         }
     }
     int origin = -1;
@@ -240,7 +258,7 @@ void CleanUserCurve(TDepthTable& table, bool innerStrainsPositive)
             table.SetDepth(i, limit);
     }
     table.Sort(1);
-    PlaceClosingPairs(table);
+    PlaceClosingPairs(table, closedBelow);
     table.Sort(1);
 }
 

@@ -79,4 +79,25 @@ TEST_F(WriterFaults, ShellOutlineWithoutRegionsKeepsTheThickness)
     EXPECT_DOUBLE_EQ(doc.structures[0]->GetHeight(), kDefaultShellThickness);
 }
 
+// A membrane element given from 5 to 70 mm above some line is written from its own bottom, the
+// bottom row at 0 exactly: measured from mid-thickness the bottom came out as -6.9e-15 mm, which
+// the next save wrote without its sign.
+TEST_F(WriterFaults, ShellOutlineIsWrittenFromItsOwnBottom)
+{
+    const std::string text = kHead + "\t<p3g_shell>\r\n\t\t<concrete fcp=\"60\" name=\"Panel\"/>\r\n" +
+                             "\t\t<sectionSOLID>\r\n\t\t\t\t\t70.0\t1000.0\r\n" +
+                             "\t\t\t\t\t5.0\t1000.0\t\"Panel\"\r\n\t\t</sectionSOLID>\r\n" +
+                             "\t</p3g_shell>\r\n" + kTail;
+    XmlDocument doc;
+    const XmlResult r = Read(text, doc);
+    ASSERT_TRUE(r.Ok()) << r.message;
+    EXPECT_NEAR(doc.structures[0]->GetHeight(), 0.065, 1e-15);
+    const std::string first = Write({doc.structures[0].get()});
+    EXPECT_NE(first.find("\t\t\t\t\t65.0\t1000.0\r\n\t\t\t\t\t0.0\t1000.0\t\"Panel\""), std::string::npos)
+        << first;
+    XmlDocument again;
+    ASSERT_TRUE(Read(first, again).Ok());
+    EXPECT_EQ(Write({again.structures[0].get()}), first);
+}
+
 } // namespace
