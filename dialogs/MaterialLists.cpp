@@ -9,6 +9,7 @@
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
+#include "model/MaterialsAsKept.h"
 #include "model/TStructure.h"
 #include "model/ValueLimits.h"
 #include "model/materials/ConcreteLaws.h"
@@ -181,6 +182,51 @@ void FillMaterialLists(const TStructure& s, TMaterialLists& lists) {
     lists.detailed[kPrestressingMaterial] = detailed(lists.prestressing.GetCount(), steelNonDefault(true));
 }
 
+namespace {
+
+// A type the pages changed is stored as its document, written in the active unit system, gives
+// it back with the values a new session derives from those: written and read again, it is the
+// same type, so that the section the session holds is the one a new session opens from the saved
+// file. A value derived from rounded ones (a strand's fu capped by its law at rupture) can round
+// once more; a few passes settle it. A type left as it was stays as it is.
+constexpr int kSettlingPasses = 6;
+
+SteelTypeRec SteelReadBack(const SteelTypeRec& rec) {
+    SteelTypeRec kept = SteelAsDocumentKeepsIt(rec, &g_UnitSystem);
+    CheckSteelType(kept, false);
+    return kept;
+}
+
+ConcreteTypeRec ConcreteReadBack(const ConcreteTypeRec& rec) {
+    ConcreteTypeRec kept = ConcreteAsDocumentKeepsIt(rec, &g_UnitSystem);
+    PrepareConcreteType(kept);
+    CheckConcreteType(kept, false);
+    return kept;
+}
+
+template <class Rec, class ReadBack> Rec AsStored(Rec rec, const Rec* old, ReadBack readBack) {
+    if (old != nullptr && rec == *old)
+        return rec;
+    Rec kept = readBack(rec);
+    for (int pass = 0; pass < kSettlingPasses; ++pass) {
+        Rec again = readBack(kept);
+        if (again == kept)
+            break;
+        kept = std::move(again);
+    }
+    return kept;
+}
+
+SteelTypeRec SteelAsStored(SteelTypeRec rec, const SteelTypeRec* old) {
+    return AsStored(std::move(rec), old, SteelReadBack);
+}
+
+ConcreteTypeRec ConcreteAsStored(ConcreteTypeRec rec, const ConcreteTypeRec* old) {
+    return AsStored(std::move(rec), old, ConcreteReadBack);
+}
+
+} // namespace
+
 int WriteBackMaterials(TStructure& s, TMaterialLists& lists) {
     if (s.CheckFrozen())
         return 0;
@@ -222,16 +268,18 @@ int WriteBackMaterials(TStructure& s, TMaterialLists& lists) {
         const int source = lists.rebar.Entry(i).codes[3];
         const SteelTypeRec* old = source >= 0 && source < oldSteel ? s.GetSteelType(source) : nullptr;
         const int kind = lists.rebar.Entry(i).codes[0] == 1 ? SteelKind::UserCurve : SteelKind::Reinforcing;
-        steel.push_back(SteelFromEntry(lists.rebar, i, old ? *old : DefaultSteel(kind, "Steel 1"), kind));
+        steel.push_back(
+            SteelAsStored(SteelFromEntry(lists.rebar, i, old ? *old : DefaultSteel(kind, "Steel 1"), kind), old));
     }
     if (lists.rebar.GetCount() == 0)
         steel.push_back(DefaultSteel(SteelKind::Reinforcing, "Steel 1"));
     for (int i = 0; i < lists.prestressing.GetCount(); ++i) {
         const int source = lists.prestressing.Entry(i).codes[3];
         const SteelTypeRec* old = source >= 0 && source < oldSteel ? s.GetSteelType(source) : nullptr;
-        steel.push_back(SteelFromEntry(lists.prestressing, i,
-                                       old ? *old : DefaultSteel(SteelKind::Prestressing, "PSteel 1"),
-                                       SteelKind::Prestressing));
+        steel.push_back(SteelAsStored(SteelFromEntry(lists.prestressing, i,
+                                                     old ? *old : DefaultSteel(SteelKind::Prestressing, "PSteel 1"),
+                                                     SteelKind::Prestressing),
+                                      old));
     }
     // A beam section keeps a prestressing type at hand for its tendons; a membrane element
     // has no tendons and keeps the steel types it has.
@@ -249,8 +297,9 @@ int WriteBackMaterials(TStructure& s, TMaterialLists& lists) {
         const bool known = source >= 0 && source < oldConcrete;
         if (known)
             concreteTo[static_cast<std::size_t>(source)] = i;
-        concrete.push_back(ConcreteFromEntry(lists.concrete, i,
-                                             known ? *s.GetConcreteType(source) : DefaultConcrete("Concrete 1")));
+        const ConcreteTypeRec* was = known ? s.GetConcreteType(source) : nullptr;
+        concrete.push_back(
+            ConcreteAsStored(ConcreteFromEntry(lists.concrete, i, was ? *was : DefaultConcrete("Concrete 1")), was));
     }
     int orphans = 0;
     for (int r = 0; r < s.GetRegionCount(); ++r) {

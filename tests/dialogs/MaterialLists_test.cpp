@@ -3,11 +3,14 @@
 // "Detailed" question.
 
 #include "dialogs/MaterialLists.h"
+#include "foundation/StrFormat.h"
+#include "foundation/Units.h"
 #include "model/ReinfPatterns.h"
 #include "model/TBeam.h"
 #include "model/materials/ConcreteLaws.h"
 #include "model/materials/SteelLaws.h"
 #include "tests/dialogs/DialogFixtures.h"
+#include "tests/dialogs/SavedAndRead.h"
 
 namespace {
 
@@ -230,6 +233,61 @@ TEST_F(MaterialListsTest, BasicStrengthReplacesADetailedListOnlyAfterYes) {
     EXPECT_DOUBLE_EQ(beam.GetConcreteType(0)->fc, -46e6);
     EXPECT_EQ(beam.GetRegion(0)->concreteType, 0);
     EXPECT_EQ(beam.GetRegion(1)->concreteType, 0);
+}
+
+
+// A type typed on the pages is the type its document gives back: the strand's fu capped by its
+// law at rupture, the bar's strain hardening raised to its yield strain and every number typed in
+// display units are derived in the session from the values the document keeps, so the section
+// saved, opened in a new session and saved again writes the same text, in every unit system.
+TEST_F(MaterialListsTest, TypedTypesAreTheTypesTheirDocumentGivesBack) {
+    unsigned seed = 12345;
+    const auto pick = [&seed](double low, double high) {
+        seed = seed * 1103515245u + 12345u;
+        const double shown = low + (high - low) * ((seed >> 8) % 100000) / 100000.0;
+        // As typed: six significant digits.
+        return std::stod(StrPrintf("%.6g", shown));
+    };
+    for (int system = 0; system < kUnitSystemCount; ++system) {
+        g_UnitSystem = system;
+        // The fixture's section as a document holds it (its layers by their bars).
+        auto opened = SavedAndRead(*SavedAndRead(beam));
+        TBeam& section = *opened;
+        ASSERT_EQ(SavedText(*SavedAndRead(section)), SavedText(section));
+        for (int run = 0; run < 40; ++run) {
+            FillMaterialLists(section, lists);
+            TypeListRec& strand = lists.prestressing.Entry(0);
+            strand.values[2] = pick(4.0, 12.0);
+            strand.values[3] = FromDisplayUnits(pick(0.9, 1.1) * ToDisplayUnits(2e11, ukLargeStress, system),
+                                                ukLargeStress, system);
+            strand.values[4] = FromDisplayUnits(pick(0.5, 1.2) * ToDisplayUnits(1.86e9, ukLargeStress, system),
+                                                ukLargeStress, system);
+            strand.values[5] = FromDisplayUnits(pick(5.0, 60.0), ukStrain, system);
+            TypeListRec& bar = lists.rebar.Entry(0);
+            const double fy = pick(0.5, 1.5) * ToDisplayUnits(400e6, ukLargeStress, system);
+            bar.values[0] = FromDisplayUnits(pick(0.8, 1.2) * ToDisplayUnits(2e11, ukLargeStress, system),
+                                             ukLargeStress, system);
+            bar.values[1] = FromDisplayUnits(fy, ukLargeStress, system);
+            bar.values[2] = FromDisplayUnits(pick(0.5, 5.0), ukStrain, system);
+            bar.values[3] = FromDisplayUnits(pick(20.0, 200.0), ukStrain, system);
+            bar.values[4] = FromDisplayUnits(fy * pick(1.0, 1.5), ukLargeStress, system);
+            ASSERT_EQ(WriteBackMaterials(section, lists), 1);
+            const std::string first = SavedText(section);
+            auto reopened = SavedAndRead(section);
+            ASSERT_EQ(SavedText(*reopened), first) << "units " << system << ", run " << run;
+            ASSERT_EQ(reopened->GetSteelTypeCount(), section.GetSteelTypeCount());
+            for (int i = 0; i < section.GetSteelTypeCount(); ++i) {
+                const SteelTypeRec& held = *section.GetSteelType(i);
+                const SteelTypeRec& read = *reopened->GetSteelType(i);
+                EXPECT_EQ(held.fy, read.fy) << held.name;
+                EXPECT_EQ(held.fu, read.fu) << held.name;
+                EXPECT_EQ(held.eu, read.eu) << held.name;
+                EXPECT_EQ(held.esh, read.esh) << held.name;
+                EXPECT_EQ(held.Es, read.Es) << held.name;
+            }
+            lists = TMaterialLists();
+        }
+    }
 }
 
 } // namespace
