@@ -38,6 +38,21 @@ inline constexpr std::size_t kV05Stirrup = kV05TopLayerArea + 2 * 73;
 // longitudinal layer "bottom", its bar count at byte 24.
 inline constexpr std::size_t kV08LayerBars = 45 + 409 + 2 * 194 + 111 + 24;
 
+// A section of one concrete "Web" and one bar steel "Bar", each by its own curve: the concrete
+// 20 MPa at 1 mm/m and 30 MPa at 2 mm/m, the steel 400 MPa at 2 mm/m held to 50 mm/m; the rows
+// given are added to the curves'.
+inline std::string CurvesDocument(const std::string& concreteRows, const std::string& steelRows)
+{
+    return "<?xml version=\"1.0\"?>\r\n<document>\r\n<q3g_beam name=\"Curves\">\r\n"
+           "<concrete fcp=\"30.0\" c_mod=\"4\" name=\"Web\">\r\n 0.000 0.00\r\n 1.000 20.00\r\n "
+           "2.000 30.00\r\n" +
+           concreteRows +
+           "</concrete>\r\n<rebar fy=\"400\" name=\"Bar\">\r\n 0.000 0.00\r\n 2.000 400.00\r\n" +
+           " 50.000 400.00\r\n" + steelRows +
+           "</rebar>\r\n<sectionSOLID>\r\n 600.0 300.0\r\n 0.0 300.0 \"Web\"\r\n</sectionSOLID>\r\n"
+           "</q3g_beam>\r\n</document>\r\n";
+}
+
 // The area of one 25.2 mm bar as the 0.5 reader counts it (m^2).
 inline constexpr double kBarArea = 0.0252 * 0.0252 * 0.25 * 3.141592653589;
 
