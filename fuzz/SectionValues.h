@@ -29,6 +29,11 @@ struct NamedValue {
     // Worked out by validation from other values (a depth profile): it may carry their
     // differences enlarged.
     bool derived = false;
+    // A tension-stiffening factor, 3600 over a bond term that is a sum of triangles over the
+    // depth: near a triangle's tip a depth moved in its last digit moves the factor by any share,
+    // so the bond term it stands for is compared, against the table's largest (the reciprocal of
+    // its least factor).
+    double bondScale = 0.0;
 };
 
 class Values {
@@ -38,13 +43,19 @@ public:
     {
         list.push_back({name, 0.0, t, true});
     }
-    void Table(const std::string& name, const TDepthTable& t, bool derived = false)
+    void Table(const std::string& name, const TDepthTable& t, bool derived = false, bool bond = false)
     {
         Num(name + " points", t.GetCount());
+        double least = 0.0;
+        for (int i = 0; bond && i < t.GetCount(); ++i)
+            if (t.GetValue(i) > 0.0 && (least == 0.0 || t.GetValue(i) < least))
+                least = t.GetValue(i);
         for (int i = 0; i < t.GetCount(); ++i) {
             Num(StrPrintf("%s %d depth", name.c_str(), i), t.GetDepth(i));
             Num(StrPrintf("%s %d value", name.c_str(), i), t.GetValue(i));
             list[list.size() - 2].derived = list.back().derived = derived;
+            if (least > 0.0)
+                list.back().bondScale = 1.0 / least;
         }
     }
     std::vector<NamedValue> list;
@@ -241,7 +252,10 @@ inline std::vector<NamedValue> OfSection(const TBeam& b)
     if (b.GetHeight() > 0.0) {
         // The shrinkage and thermal strains are typed; the other profiles are worked out.
         for (int k = 0; k < 9; ++k)
-            v.Table(StrPrintf("profile %d", k), b.GetPositionVariable(k), k != kShrinkTherm);
+            v.Table(StrPrintf("profile %d", k),
+                    b.GetPositionVariable(k),
+                    k != kShrinkTherm,
+                    k >= kTensionStiffX && k <= kTensionStiffZ);
         v.Table("strain discontinuity", b.GetStrainDiscontinuityTable());
         v.Table("critical ratio", b.GetCriticalRhoTable(), true);
     }
@@ -314,7 +328,9 @@ inline std::string FirstDifference(const std::vector<NamedValue>& was,
                              a.name.c_str(),
                              a.text.c_str(),
                              b.text.c_str());
-        if (!a.isText && a.number != b.number &&
+        const bool bondsAlike = a.bondScale > 0.0 && a.number > 0.0 && b.number > 0.0 &&
+                                std::fabs(1.0 / a.number - 1.0 / b.number) <= share * a.bondScale;
+        if (!a.isText && a.number != b.number && !bondsAlike &&
             !(std::fabs(a.number - b.number) <=
               std::max(floor, share * std::max(std::fabs(a.number), std::fabs(b.number))))) {
             if (std::getenv("QV_ALL_VALUES"))
