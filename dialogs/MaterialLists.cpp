@@ -217,14 +217,6 @@ template <class Rec, class ReadBack> Rec AsStored(Rec rec, const Rec* old, ReadB
     return kept;
 }
 
-SteelTypeRec SteelAsStored(SteelTypeRec rec, const SteelTypeRec* old) {
-    return AsStored(std::move(rec), old, SteelReadBack);
-}
-
-ConcreteTypeRec ConcreteAsStored(ConcreteTypeRec rec, const ConcreteTypeRec* old) {
-    return AsStored(std::move(rec), old, ConcreteReadBack);
-}
-
 } // namespace
 
 int WriteBackMaterials(TStructure& s, TMaterialLists& lists) {
@@ -269,17 +261,17 @@ int WriteBackMaterials(TStructure& s, TMaterialLists& lists) {
         const SteelTypeRec* old = source >= 0 && source < oldSteel ? s.GetSteelType(source) : nullptr;
         const int kind = lists.rebar.Entry(i).codes[0] == 1 ? SteelKind::UserCurve : SteelKind::Reinforcing;
         steel.push_back(
-            SteelAsStored(SteelFromEntry(lists.rebar, i, old ? *old : DefaultSteel(kind, "Steel 1"), kind), old));
+            AsStored(SteelFromEntry(lists.rebar, i, old ? *old : DefaultSteel(kind, "Steel 1"), kind), old, SteelReadBack));
     }
     if (lists.rebar.GetCount() == 0)
         steel.push_back(DefaultSteel(SteelKind::Reinforcing, "Steel 1"));
     for (int i = 0; i < lists.prestressing.GetCount(); ++i) {
         const int source = lists.prestressing.Entry(i).codes[3];
         const SteelTypeRec* old = source >= 0 && source < oldSteel ? s.GetSteelType(source) : nullptr;
-        steel.push_back(SteelAsStored(SteelFromEntry(lists.prestressing, i,
-                                                     old ? *old : DefaultSteel(SteelKind::Prestressing, "PSteel 1"),
-                                                     SteelKind::Prestressing),
-                                      old));
+        steel.push_back(AsStored(SteelFromEntry(lists.prestressing, i,
+                                                old ? *old : DefaultSteel(SteelKind::Prestressing, "PSteel 1"),
+                                                SteelKind::Prestressing),
+                                 old, SteelReadBack));
     }
     // A beam section keeps a prestressing type at hand for its tendons; a membrane element
     // has no tendons and keeps the steel types it has.
@@ -299,7 +291,7 @@ int WriteBackMaterials(TStructure& s, TMaterialLists& lists) {
             concreteTo[static_cast<std::size_t>(source)] = i;
         const ConcreteTypeRec* was = known ? s.GetConcreteType(source) : nullptr;
         concrete.push_back(
-            ConcreteAsStored(ConcreteFromEntry(lists.concrete, i, was ? *was : DefaultConcrete("Concrete 1")), was));
+            AsStored(ConcreteFromEntry(lists.concrete, i, was ? *was : DefaultConcrete("Concrete 1")), was, ConcreteReadBack));
     }
     int orphans = 0;
     for (int r = 0; r < s.GetRegionCount(); ++r) {
