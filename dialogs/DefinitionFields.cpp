@@ -8,6 +8,7 @@
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
+#include "model/ShellLoadScale.h"
 #include "model/TStructure.h"
 #include "model/ValueLimits.h"
 #include "model/materials/MaterialTypes.h"
@@ -62,13 +63,25 @@ std::string Shown(double stored, int kind, const char* format, int decimals)
 
 namespace {
 
-// The unit kinds of the three rows: a beam's N, M, V; a membrane element's N_xx, N_yy, N_xy,
-// all forces per length.
-std::array<int, 3> LoadKinds(bool membrane)
+// How the three rows are shown and typed: shown = stored x factor, in the unit named. A beam's
+// N, M and V are a force, a moment and a force. A membrane element's N_xx, N_yy and N_xy set the
+// stresses the analysis applies, kShellLoadStressScale times the stored values in Pa, so they are
+// shown and typed in the stress unit the element's results are reported in: -0.5 typed is applied
+// as -0.5 MPa (psi, kg/cm^2). In SI units the factor is 0.001, the factor of a force per length.
+struct LoadUnit {
+    double factor;
+    std::string label;
+};
+
+std::array<LoadUnit, 3> LoadUnits(bool membrane)
 {
-    if (membrane)
-        return {ukForcePerLength, ukForcePerLength, ukForcePerLength};
-    return {ukForce, ukMoment, ukForce};
+    if (membrane) {
+        const LoadUnit stress{UnitFactor(ukStress) * kShellLoadStressScale, UnitLabel(ukStress)};
+        return {stress, stress, stress};
+    }
+    return {LoadUnit{UnitFactor(ukForce), UnitLabel(ukForce)},
+            LoadUnit{UnitFactor(ukMoment), UnitLabel(ukMoment)},
+            LoadUnit{UnitFactor(ukForce), UnitLabel(ukForce)}};
 }
 
 } // namespace
@@ -85,20 +98,24 @@ LoadFields ShowLoads(const TStructure& s)
     double constant[3] = {}, increment[3] = {};
     s.GetConstantLoads(constant, 3);
     s.GetIncrementLoads(increment, 3);
-    const std::array<int, 3> kinds = LoadKinds(s.GetKind() == kKindShell);
+    const std::array<LoadUnit, 3> units = LoadUnits(s.GetKind() == kKindShell);
+    const auto shown = [](double stored, double factor) {
+        return StrPrintf("%6.2f", UnsignedZero(stored * factor, 2));
+    };
     LoadFields f;
     for (int i = 0; i < 3; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        f.values[k] = Shown(constant[i], kinds[k], "%6.2f", 2);
-        f.values[k + 3] = Shown(increment[i], kinds[k], "%6.2f", 2);
-        f.units[k] = UnitLabel(kinds[k]);
+        f.values[k] = shown(constant[i], units[k].factor);
+        f.values[k + 3] = shown(increment[i], units[k].factor);
+        f.units[k] = units[k].label;
     }
     return f;
 }
 
 namespace {
 
-// The six loads in stored units; false with the refusal when one is refused.
+// The six loads in stored units; false with the refusal when one is refused. A membrane
+// element's range is the stored one, kMaxTypedForce either way, given in the unit shown.
 bool ReadLoads(const std::array<std::string, 6>& typed,
                bool membrane,
                double (&values)[6],
@@ -116,18 +133,20 @@ bool ReadLoads(const std::array<std::string, 6>& typed,
                                                   "Increment of N_xx",
                                                   "Increment of N_yy",
                                                   "Increment of N_xy"};
-    const TypedRange membraneRange{-kMaxTypedForce, kMaxTypedForce, ukForcePerLength};
+    if (!membrane) {
+        for (int i = 0; i < 6; ++i)
+            if (!Take(refusal, i, typed[static_cast<std::size_t>(i)], kBeamNames[i],
+                      i % 3 == 1 ? kMomentRange : kForceRange, values[i]))
+                return false;
+        return true;
+    }
+    const LoadUnit unit = LoadUnits(true)[0];
+    const TypedRange shownRange{-kMaxTypedForce * unit.factor, kMaxTypedForce * unit.factor, ukNone, unit.label};
     for (int i = 0; i < 6; ++i) {
-        const TypedRange& range = membrane     ? membraneRange
-                                  : i % 3 == 1 ? kMomentRange
-                                               : kForceRange;
-        if (!Take(refusal,
-                  i,
-                  typed[static_cast<std::size_t>(i)],
-                  (membrane ? kMembraneNames : kBeamNames)[i],
-                  range,
-                  values[i]))
+        double shown = 0.0;
+        if (!Take(refusal, i, typed[static_cast<std::size_t>(i)], kMembraneNames[i], shownRange, shown))
             return false;
+        values[i] = shown / unit.factor;
     }
     return true;
 }

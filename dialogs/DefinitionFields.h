@@ -18,8 +18,9 @@ class TStructure;
 // ---- Loads ----------------------------------------------------------------------------------
 
 // Constant N, M, V then increment N, M, V, and the unit labels of the N, M and V rows. A
-// membrane element's rows are its in-plane forces N_xx, N_yy and N_xy instead, each a force per
-// length shown with the sign it is stored with (a beam's moment is shown with the opposite sign).
+// membrane element's rows are its in-plane loads N_xx, N_yy and N_xy instead, shown in the stress
+// unit as the stresses the analysis applies, with the sign they are stored with (a beam's moment
+// is shown with the opposite sign).
 struct LoadFields {
     std::array<std::string, 6> values;
     std::array<std::string, 3> units;

@@ -6,13 +6,11 @@
 #include "foundation/Reporter.h"
 #include "foundation/Units.h"
 #include "membrane/MembraneState.h"
+#include "model/ShellLoadScale.h"
 #include "model/TShell.h"
 
 namespace {
 
-// The constant loads of an element are stored a thousand times smaller than the stresses the
-// analysis works in.
-constexpr double kConstantLoadScale = 1000.0;
 // Penalty on the diagonal of the held strain component.
 constexpr double kHoldPenalty = 1e10;
 // A strain correction larger than this (sum of magnitudes) ends the iteration as a failure.
@@ -41,7 +39,7 @@ TPellicor2000Analysis::TPellicor2000Analysis(const TShell* element)
     }
     AverageBarPrestrains();
     for (int i = 0; i < 3; ++i)
-        ConstantLoads[static_cast<std::size_t>(i)] *= kConstantLoadScale;
+        ConstantLoads[static_cast<std::size_t>(i)] *= kShellLoadStressScale;
 }
 
 TPellicor2000Analysis::~TPellicor2000Analysis() = default;

@@ -21,6 +21,9 @@
 namespace {
 
 const std::vector<std::string> kNoFiniteNumber = {"nan", "inf", "-inf", "1e999", "-1e999"};
+// The unit tables' factors are kept to a few parts in 10^4 (1 kg/cm^2 is 98066.5 Pa, the table
+// takes 98100.8).
+constexpr double kUnitTableRounding = 5e-4;
 
 struct CheckedApplyTest : ::testing::Test {
     ValueGuard<int> units{g_UnitSystem, kUnitSI};
@@ -308,3 +311,41 @@ TEST_F(CheckedApplyTest, AValidatedElementWithAutomaticSpacingShowsAutomaticNotT
 }
 
 } // namespace
+
+// A membrane element's loads are typed as the stresses the analysis applies, a thousand times
+// the stored N/m, and reach the stored 1e9 N/m: 1e12 Pa, that is 1e6 MPa, 1.450377e8 psi or
+// 1.01936e7 kg/cm^2. The message names that range in the stress unit.
+TEST_F(CheckedApplyTest, MembraneLoadsAreTakenAndRefusedAsTheStressesTheyApply)
+{
+    TShell shell;
+    MakePanel(shell);
+    struct Range {
+        int system;
+        const char *inside, *past, *unit;
+        double pascals;  // one unit shown, in Pa
+    };
+    for (const Range& r : {Range{kUnitSI, "-999999", "1000001", "MPa", 1e6},
+                           Range{kUnitUS, "-145037000", "145038000", "psi", 6894.757},
+                           Range{kUnitOldMetric, "-10193000", "10194000", "kg/cm^2", 98066.5}}) {
+        g_UnitSystem = r.system;
+        for (int i = 0; i < 6; ++i) {
+            std::array<std::string, 6> typed = ShowLoads(shell).values;
+            typed[static_cast<std::size_t>(i)] = r.past;
+            const TypedRefusal refused = CheckLoads(shell, typed);
+            EXPECT_EQ(refused.field, i) << r.unit;
+            EXPECT_NE(refused.message.find(std::string(" ") + r.unit + "."), std::string::npos)
+                << refused.message;
+            EXPECT_EQ(ApplyLoads(shell, typed), 0) << r.unit;
+
+            typed[static_cast<std::size_t>(i)] = r.inside;
+            EXPECT_FALSE(CheckLoads(shell, typed)) << r.unit << " field " << i;
+        }
+        const std::array<std::string, 6> typed = {r.inside, "0", "0", "0", "0", "-0.5"};
+        ApplyLoads(shell, typed);
+        double constant[3] = {}, increment[3] = {};
+        shell.GetConstantLoads(constant, 3);
+        shell.GetIncrementLoads(increment, 3);
+        EXPECT_NEAR(constant[0] * 1000.0 / (TypedNumber(r.inside) * r.pascals), 1.0, kUnitTableRounding) << r.unit;
+        EXPECT_NEAR(increment[2] * 1000.0 / (-0.5 * r.pascals), 1.0, kUnitTableRounding) << r.unit;
+    }
+}

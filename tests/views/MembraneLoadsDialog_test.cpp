@@ -1,6 +1,7 @@
 // Loads > Sectional Loads on a membrane element, as a membrane user gives its loads: the rows
-// name the in-plane forces N_xx, N_yy and N_xy they set, in force per length of the active unit
-// system, and each value is stored, solved, saved and shown again with the sign it was typed.
+// name the in-plane loads N_xx, N_yy and N_xy they set, in the stress unit of the active unit
+// system in which the analysis applies them and the status reports them, and each value is
+// stored, solved, saved and shown again with the sign it was typed.
 // A compressive normal increment alone traces the element's response in compression to its
 // peak, as a tensile one traces it in tension.
 
@@ -12,11 +13,15 @@
 #include <string>
 
 #include "app/CommandIds.h"
+#include "app/views/PanelLayout.h"
+#include "foundation/StrFormat.h"
+#include "foundation/TypedNumber.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "foundation/Units.h"
 #include "membrane/MembraneState.h"
 #include "model/TShell.h"
 #include "platform/Dialog.h"
+#include "support/RecordingDC.h"
 #include "tests/views/SizedPagesShell.h"
 
 namespace {
@@ -30,6 +35,13 @@ inline constexpr int UnitN = 5059, UnitM = 5058, UnitV = 5057;
 // of f_y 458 MPa, y bars 0.713 % of f_y 299 MPa, E_s 200 GPa, plateau to 1 % strain.
 constexpr double kFc = 19e6, kRhoX = 0.01785, kFyX = 458e6, kRhoY = 0.00713, kFyY = 299e6,
                  kEs = 2e11;
+// One MPa, psi (4.4482216 N over 0.0254^2 m^2) and kg/cm^2 (9.80665 N over 1e-4 m^2) in Pa.
+constexpr double kMPa = 1e6, kPsi = 6894.757, kKgPerCm2 = 98066.5;
+// An element state is in equilibrium when the squared misfit of its three stresses is within
+// 1e-5 of the applied stresses' squares plus 1e6 Pa^2.
+constexpr double kSolveRelative = 1e-5, kSolveAbsolute = 1e6;
+// The unit tables' factors are kept to a few parts in 10^4 (the kg/cm^2 factor takes 98100.8 Pa).
+constexpr double kUnitTableRounding = 5e-4;
 
 struct MembraneLoadsDialog : SizedPagesTest {
     TSectionInputDialogs sectionDialogs{GetInputDialogs()};
@@ -80,6 +92,18 @@ struct MembraneLoadsDialog : SizedPagesTest {
         return shown;
     }
 
+    // The line of the nine graphs' information panel, as the window draws it, that begins so.
+    std::string PanelLine(const std::string& head)
+    {
+        RecordingDC dc;
+        std::string title = "Nine Graphs";
+        View().GetLogic()->PaintInfoPanel(dc, LayoutMode::NineGraphs, 1000, 800, title);
+        for (const std::string& text : dc.Texts())
+            if (text.rfind(head, 0) == 0)
+                return text;
+        return {};
+    }
+
     std::array<double, 6> Stored()
     {
         std::array<double, 6> loads{};
@@ -126,18 +150,19 @@ struct MembraneLoadsDialog : SizedPagesTest {
 
 } // namespace
 
-// The rows of PV19's dialog name N_xx, N_yy and N_xy in kN/m under the caption the beam's dialog
+// The rows of PV19's dialog name N_xx, N_yy and N_xy in MPa under the caption the beam's dialog
 // has. Typed constants 0.5, -0.25, 0.75 and increments 1, 1, 1 are stored as 500, -250, 750 and
-// 1000 N/m each, N_yy with the sign typed, and shown again as typed; the document saved and
-// opened by a later run holds them and shows them so, and its second save is the first's bytes.
-// In US units the rows are kips/ft: one typed kip/ft is 14.594 kN/m (4.448 kN over 0.3048 m).
+// 1000 each (the analysis applies a thousand times these, in Pa), N_yy with the sign typed, and
+// shown again as typed; the document saved and opened by a later run holds them and shows them
+// so, and its second save is the first's bytes. In US units the rows are psi: one typed psi is
+// 6894.757 Pa (4.4482216 N over 0.0254^2 m^2), stored as 6.894757.
 TEST_F(MembraneLoadsDialog, RowsNameWhatTheySetAndKeepTheSignTypedThroughSaveAndReopening)
 {
     OpenPanels();
     const Shown fresh = ShownLoads();
     EXPECT_EQ(fresh.caption, "Define Loading");
     EXPECT_EQ(fresh.rows, (std::array<std::string, 3>{"N_xx", "N_yy", "N_xy"}));
-    EXPECT_EQ(fresh.units, (std::array<std::string, 3>{"kN/m", "kN/m", "kN/m"}));
+    EXPECT_EQ(fresh.units, (std::array<std::string, 3>{"MPa", "MPa", "MPa"}));
 
     TypeLoads({"0.5", "-0.25", "0.75"}, {"1", "1", "1"});
     const std::array<double, 6> stored = Stored();
@@ -160,9 +185,9 @@ TEST_F(MembraneLoadsDialog, RowsNameWhatTheySetAndKeepTheSignTypedThroughSaveAnd
 
     g_UnitSystem = kUnitUS;
     const Shown us = ShownLoads();
-    EXPECT_EQ(us.units, (std::array<std::string, 3>{"kips/ft", "kips/ft", "kips/ft"}));
+    EXPECT_EQ(us.units, (std::array<std::string, 3>{"psi", "psi", "psi"}));
     TypeLoads({"0", "0", "0"}, {"0", "-1", "0"});
-    EXPECT_NEAR(Stored()[4], -4448.2216 / 0.3048, 0.5);
+    EXPECT_NEAR(Stored()[4] * 1000.0 / -kPsi, 1.0, kUnitTableRounding);
 }
 
 // A beam's dialog stays as it was: N, M and V in kN, kNm and kN, the moment shown with the
@@ -176,9 +201,9 @@ TEST_F(MembraneLoadsDialog, TheBeamsRowsStayAxialLoadMomentAndShear)
     EXPECT_DOUBLE_EQ(Stored()[4], -1000.0);
 }
 
-// PV19 given N_yy = -1 kN/m alone: the response runs in compression to the peak of the concrete
+// PV19 given N_yy = -1 MPa alone: the response runs in compression to the peak of the concrete
 // and the yielded y bars, f_y = -(f'c + rho_y f_yy) = -(19 + 2.13) MPa (the y bars yield at
-// 1.5 mm/m, before the concrete's peak strain), and no x stress is called up. N_xx = -1 kN/m
+// 1.5 mm/m, before the concrete's peak strain), and no x stress is called up. N_xx = -1 MPa
 // alone peaks between f'c + rho_x E_s |e_c'| (the x bars still elastic at the concrete's peak
 // strain) and f'c + rho_x f_yx = 27.2 MPa (both at their strengths). Each ends past the peak, and
 // no box is shown on the way.
@@ -208,5 +233,68 @@ TEST_F(MembraneLoadsDialog, ACompressiveIncrementAloneTracesTheResponseToItsPeak
     EXPECT_LT(peakX, 1.01 * (kFc + kRhoX * kFyX)) << peakX;
     EXPECT_LT(x.largestX, 1e4);
     EXPECT_LT(std::max(std::fabs(x.leastY), x.largestY), 1e4);
+    EXPECT_TRUE(ui.Done());
+}
+
+// A precompression typed as -0.5 in the N_xx row, with a shear increment, is applied as -0.5 of
+// the unit the row names in each unit system: -0.5 MPa, -0.5 kg/cm^2 (49033 Pa) and -0.5 psi
+// (3447.4 Pa), at every stage, since no increment acts in x. Once solved the information panel
+// reports it so ("Stress-X = -0.50 psi") and the status in the same unit, and PV19 is taken in
+// shear past its cracking, 0.33 sqrt(f'c) = 1.44 MPa. In US units the document saved and opened by a later run shows the loads as typed,
+// solves to the same status and saves the same bytes again.
+TEST_F(MembraneLoadsDialog, AConstantIsAppliedAndReportedInTheUnitItsRowNamesInEveryUnitSystem)
+{
+    OpenPanels();
+    struct System {
+        int system;
+        const char* unit;
+        double pascals;
+    };
+    const auto solvedAs = [&](const System& u) {
+        const Response r = Solve();
+        EXPECT_EQ(r.errors, 0) << u.unit;
+        EXPECT_GT(r.stages, 10) << u.unit;
+        ASSERT_NE(r.peak, nullptr) << u.unit;
+        EXPECT_GT(r.peak->Result(MembraneResult::TauXY), 0.33 * std::sqrt(kFc / kMPa) * kMPa) << u.unit;
+        const TSectionalAnalysis* a = Window().GetCurrentAnalysis();
+        for (int i = 0; i <= a->GetLastStageIndex(); ++i)
+            if (const SectionState* s = a->GetStage(i)) {
+                EXPECT_NEAR(s->Result(MembraneResult::AppliedX) / (-0.5 * u.pascals), 1.0, kUnitTableRounding)
+                    << u.unit << " stage " << i << ": " << s->Result(MembraneResult::AppliedX) << " Pa";
+            }
+        // The information panel shows the current stage's applied stresses; the status its element's
+        // stress, equal to them within the state solve's tolerance.
+        // (A "^2" is drawn raised, as a run of its own.)
+        const std::string unit(u.unit);
+        EXPECT_EQ(PanelLine("Stress-X"), "Stress-X = -0.50 " + unit.substr(0, unit.find('^')));
+        const std::string status = Frame().GetGadgetText(GadgetId::Status1);
+        const std::string head = "Stress-X : ", tail = std::string(" ") + u.unit;
+        ASSERT_EQ(status.substr(0, head.size()), head);
+        ASSERT_EQ(status.substr(status.size() - tail.size()), tail);
+        const SectionState* now = a->GetCurrentState();
+        double applied = 0.0;
+        for (int c = 0; c < 3; ++c)
+            applied += std::pow(now->Result(MembraneResult::AppliedX + c), 2);
+        const double residual = std::sqrt(kSolveRelative * applied + kSolveAbsolute);
+        const double shown = TypedNumber(status.substr(head.size(), status.size() - head.size() - tail.size()));
+        EXPECT_NEAR(shown, -0.5, residual / u.pascals + 0.005) << status;
+    };
+    const System us{kUnitUS, "psi", kPsi};
+    for (const System& u : {System{kUnitSI, "MPa", kMPa}, System{kUnitOldMetric, "kg/cm^2", kKgPerCm2}, us}) {
+        g_UnitSystem = u.system;
+        EXPECT_EQ(ShownLoads().units, (std::array<std::string, 3>{u.unit, u.unit, u.unit}));
+        TypeLoads({"-0.5", "0", "0"}, {"0", "0", "1"});
+        EXPECT_NEAR(Stored()[0] * 1000.0 / (-0.5 * u.pascals), 1.0, kUnitTableRounding) << u.unit;
+        solvedAs(u);
+    }
+
+    SaveAs("us.qvh");
+    const std::string saved = dir.Read("us.qvh");
+    RestartWith("us.qvh");
+    const std::array<std::string, 6> typed = {" -0.50", "  0.00", "  0.00", "  0.00", "  0.00", "  1.00"};
+    EXPECT_EQ(ShownLoads().values, typed);
+    solvedAs(us);
+    SaveAs("again.qvh");
+    EXPECT_EQ(dir.Read("again.qvh"), saved);
     EXPECT_TRUE(ui.Done());
 }

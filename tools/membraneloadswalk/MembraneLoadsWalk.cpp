@@ -4,15 +4,18 @@
 // dialog's order constant N_xx, increment N_xx, constant N_yy, ..., and Return for OK), then
 // Solve > Sectional Response and the nine graphs, and File > Save.
 //
-//   qv_membraneloadswalk <program folder> <output folder> type <document> c1 i1 c2 i2 c3 i3
+//   qv_membraneloadswalk <program folder> <output folder> type <document> c1 i1 c2 i2 c3 i3 [units]
 //       opens the document (PV19 current), types the six values in the dialog's tab order,
 //       shows the dialog again, solves, saves the document over itself
-//   qv_membraneloadswalk <program folder> <output folder> reopen <document>
+//   qv_membraneloadswalk <program folder> <output folder> reopen <document> [units]
 //       a later run: opens the document, shows the dialog, solves, and saves it again
+// units is SI, US or kgcm, the unit system the run works in (as chosen in the preferences);
+// without it the run keeps the program's own.
 //   qv_membraneloadswalk <program folder> <output folder> panels <document>
 //       writes a document of the built-in panels PV19 to PV21 and a copy of PV21 named PV22
 //
-// Each step prints what the element stores (N/m) and, after a solve, its stages and peak.
+// Each step prints what the element stores and, after a solve, its stages, its peak and the
+// status texts.
 // Needs an X display (run under xvfb-run), "import" and "xdotool".
 
 #include <array>
@@ -27,6 +30,7 @@
 #include "app/GlobalTables.h"
 #include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
+#include "foundation/Units.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "membrane/MembraneState.h"
 #include "model/TShell.h"
@@ -119,7 +123,10 @@ void SolveAndShow(TQuarvishApp& app, const std::string& name)
                     peak->Result(MembraneResult::TauXY) / 1e6,
                     peak->Result(MembraneResult::LoadFactor));
     }
-    std::printf("\n");
+    std::printf("\nstatus: %s | %s | %s\n",
+                frame.GetGadgetText(GadgetId::Status1).c_str(),
+                frame.GetGadgetText(GadgetId::Status2).c_str(),
+                frame.GetGadgetText(GadgetId::Status3).c_str());
     std::fflush(stdout);
     Shot(name);
 }
@@ -144,6 +151,11 @@ int main(int argc, char** argv)
     plat::Frame& frame = *app.GetMainWindow();
     TQuarvishWindow& window = app.GetClient();
     frame.ShowFrame(3);
+    const int unitsArg = mode == "type" ? 11 : 5;
+    if (argc > unitsArg) {
+        const std::string units = argv[unitsArg];
+        g_UnitSystem = units == "US" ? kUnitUS : units == "kgcm" ? kUnitOldMetric : kUnitSI;
+    }
 
     if (mode == "panels") {
         for (int example = 1; example <= 3; ++example)
@@ -155,6 +167,7 @@ int main(int argc, char** argv)
 
     app.OpenFile(document);
     Shot(mode + "-opened");
+    std::printf("units: %s\n", g_UnitSystemNames[static_cast<std::size_t>(g_UnitSystem)]);
     PrintStored(window, "opened");
     if (mode == "type" && argc >= 11) {
         std::string keys;

@@ -10,6 +10,7 @@
 #include "membrane/MembraneState.h"
 #include "membrane/TP2k1DAnalysis.h"
 #include "views/membrane/TP2k_Logic.h"
+#include "model/ShellLoadScale.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
 #include "views/ViewChart.h"
@@ -17,8 +18,6 @@
 namespace {
 
 constexpr double kFactor = 1.2;
-// The constant loads of an element are stored a thousand times smaller than stresses in Pa.
-constexpr double kConstantLoadScale = 1000.0;
 // Maximum aggregate size of the plus run of graph 221 (m); the minus run has none.
 constexpr double kLargeAggregate = 0.038;
 
@@ -33,7 +32,7 @@ double VariedAxialStress(const TShell& element, int sign)
 {
     double loads[8] = {};
     element.GetConstantLoads(loads, 8);
-    const double fx = loads[0] * kConstantLoadScale;
+    const double fx = loads[0] * kShellLoadStressScale;
     const ConcreteTypeRec* type = element.FindMainConcreteType();
     const double fc = type ? type->fc : 0.0;
     const double f = sign ? fx + 0.05 * fc : fx - 0.05 * fc;
@@ -83,7 +82,7 @@ void ApplySensitivityVariation(const TShell& element, TShell& copy, int id, int 
     double loads[8] = {};
     element.GetConstantLoads(loads, 8);
     if (id == 227)
-        loads[0] = VariedAxialStress(element, sign) / kConstantLoadScale;
+        loads[0] = VariedAxialStress(element, sign) / kShellLoadStressScale;
     copy.SetConstantLoads(loads, 8);
 
     // Crack spacings. Only a spacing the user gave is varied; an automatic one stays
