@@ -40,6 +40,8 @@ constexpr double kMPa = 1e6, kPsi = 6894.757, kKgPerCm2 = 98066.5;
 // An element state is in equilibrium when the squared misfit of its three stresses is within
 // 1e-5 of the applied stresses' squares plus 1e6 Pa^2.
 constexpr double kSolveRelative = 1e-5, kSolveAbsolute = 1e6;
+// A stress shown with two decimals.
+constexpr double kShownRounding = 0.005;
 // The unit tables' factors are kept to a few parts in 10^4 (the kg/cm^2 factor takes 98100.8 Pa).
 constexpr double kUnitTableRounding = 5e-4;
 
@@ -240,8 +242,8 @@ TEST_F(MembraneLoadsDialog, ACompressiveIncrementAloneTracesTheResponseToItsPeak
 // the unit the row names in each unit system: -0.5 MPa, -0.5 kg/cm^2 (49033 Pa) and -0.5 psi
 // (3447.4 Pa), at every stage, since no increment acts in x. Once solved the information panel
 // reports it so ("Stress-X = -0.50 psi") and the status in the same unit, and PV19 is taken in
-// shear past its cracking, 0.33 sqrt(f'c) = 1.44 MPa. In US units the document saved and opened by a later run shows the loads as typed,
-// solves to the same status and saves the same bytes again.
+// shear past its cracking, 0.33 sqrt(f'c) = 1.44 MPa. In US units the document saved and opened
+// by a later run shows the loads as typed, solves to the same texts and saves the same bytes.
 TEST_F(MembraneLoadsDialog, AConstantIsAppliedAndReportedInTheUnitItsRowNamesInEveryUnitSystem)
 {
     OpenPanels();
@@ -262,9 +264,9 @@ TEST_F(MembraneLoadsDialog, AConstantIsAppliedAndReportedInTheUnitItsRowNamesInE
                 EXPECT_NEAR(s->Result(MembraneResult::AppliedX) / (-0.5 * u.pascals), 1.0, kUnitTableRounding)
                     << u.unit << " stage " << i << ": " << s->Result(MembraneResult::AppliedX) << " Pa";
             }
-        // The information panel shows the current stage's applied stresses; the status its element's
-        // stress, equal to them within the state solve's tolerance.
-        // (A "^2" is drawn raised, as a run of its own.)
+        // The information panel shows the current stage's applied stresses (a "^2" of the unit
+        // drawn raised, as a run of its own); the status the element's stress, equal to them
+        // within the state solve's tolerance.
         const std::string unit(u.unit);
         EXPECT_EQ(PanelLine("Stress-X"), "Stress-X = -0.50 " + unit.substr(0, unit.find('^')));
         const std::string status = Frame().GetGadgetText(GadgetId::Status1);
@@ -277,7 +279,7 @@ TEST_F(MembraneLoadsDialog, AConstantIsAppliedAndReportedInTheUnitItsRowNamesInE
             applied += std::pow(now->Result(MembraneResult::AppliedX + c), 2);
         const double residual = std::sqrt(kSolveRelative * applied + kSolveAbsolute);
         const double shown = TypedNumber(status.substr(head.size(), status.size() - head.size() - tail.size()));
-        EXPECT_NEAR(shown, -0.5, residual / u.pascals + 0.005) << status;
+        EXPECT_NEAR(shown, -0.5, residual / u.pascals + kShownRounding) << status;
     };
     const System us{kUnitUS, "psi", kPsi};
     for (const System& u : {System{kUnitSI, "MPa", kMPa}, System{kUnitOldMetric, "kg/cm^2", kKgPerCm2}, us}) {

@@ -9,8 +9,8 @@
 //       shows the dialog again, solves, saves the document over itself
 //   qv_membraneloadswalk <program folder> <output folder> reopen <document> [units]
 //       a later run: opens the document, shows the dialog, solves, and saves it again
-// units is SI, US or kgcm, the unit system the run works in (as chosen in the preferences);
-// without it the run keeps the program's own.
+// units is SI, US or kgcm, the unit system the run works in once the document is open (as the
+// preferences would set it); without it the run keeps the document's.
 //   qv_membraneloadswalk <program folder> <output folder> panels <document>
 //       writes a document of the built-in panels PV19 to PV21 and a copy of PV21 named PV22
 //
@@ -151,11 +151,6 @@ int main(int argc, char** argv)
     plat::Frame& frame = *app.GetMainWindow();
     TQuarvishWindow& window = app.GetClient();
     frame.ShowFrame(3);
-    const int unitsArg = mode == "type" ? 11 : 5;
-    if (argc > unitsArg) {
-        const std::string units = argv[unitsArg];
-        g_UnitSystem = units == "US" ? kUnitUS : units == "kgcm" ? kUnitOldMetric : kUnitSI;
-    }
 
     if (mode == "panels") {
         for (int example = 1; example <= 3; ++example)
@@ -166,6 +161,12 @@ int main(int argc, char** argv)
     }
 
     app.OpenFile(document);
+    // A document opened takes its own unit system; the run's choice is made after it.
+    const int unitsArg = mode == "type" ? 11 : 5;
+    if (argc > unitsArg) {
+        const std::string units = argv[unitsArg];
+        g_UnitSystem = units == "US" ? kUnitUS : units == "kgcm" ? kUnitOldMetric : kUnitSI;
+    }
     Shot(mode + "-opened");
     std::printf("units: %s\n", g_UnitSystemNames[static_cast<std::size_t>(g_UnitSystem)]);
     PrintStored(window, "opened");
