@@ -337,6 +337,20 @@ int TP2k1DAnalysis::InsertPreCrackingStage(int n)
     return n;
 }
 
+double TP2k1DAnalysis::ReversalReach()
+{
+    const int k = GetControlIndex();
+    if (k < kHoldEx || k > kHoldGxy ||
+        !(ConstantLoads[static_cast<std::size_t>(k)] * HeldIncrement(k) < 0.0))
+        return 0.0;
+    // A constant load on the held component against its increment leaves the held strain on
+    // the constant's side of zero, where growing by f would strain it away from the increment.
+    // It is stepped back through zero in steps of a tenth of the constant's own strain (at least
+    // the first step) until it lies as far on the increment's side.
+    const double constantStrain = std::fabs(HeldStrain(*ElementNode(*Slot(0)), k));
+    return std::max(constantStrain, kFirstStep / (kStepFactor - 1.0));
+}
+
 bool TP2k1DAnalysis::StopAfterSuccess(const SectionState& stage, double e0, double& f) const
 {
     const LayerNodeStateRec& S = *ElementNode(stage);
@@ -396,6 +410,7 @@ int TP2k1DAnalysis::SolveFullResponse()
     m_current = Slot(1);
     const double e0 = FreeStrain();
     const double ecr = ElementConcrete()->ecr;
+    const double reach = ReversalReach();
     int n = m_nextStage;
     bool stop = false;
     while (!stop) {
@@ -425,8 +440,14 @@ int TP2k1DAnalysis::SolveFullResponse()
             }
         }
 
-        // d. The held strain grows by f.
-        HeldStrain(*ElementNode(stage), k) *= f;
+        // d. The held strain grows by f; short of the reach on the increment's side it moves
+        // towards that side by the same share of the reach instead.
+        double& held = HeldStrain(*ElementNode(stage), k);
+        const double side = HeldIncrement(k) < 0.0 ? -1.0 : 1.0;
+        if (reach > 0.0 && side * held < reach)
+            held += side * (f - 1.0) * reach;
+        else
+            held *= f;
         if (saved > 0.0) {
             f = saved;
             saved = -1.0;

@@ -104,6 +104,9 @@ private:
     // Inserts a stage just below first cracking before slot n when stage n-1 is the first
     // cracked one; answers the slot to solve next (n + 1 when inserted).
     int InsertPreCrackingStage(int n);
+    // How far the held strain is stepped by a fixed amount when the constant load on it works
+    // against its increment (0: it grows by the step factor alone).
+    double ReversalReach();
     // The stop rules after a solved stage; f may be set to a smaller step near crushing.
     bool StopAfterSuccess(const SectionState& stage, double e0, double& f) const;
     SectionStateHolder& Holder(int i) { return m_stages[static_cast<std::size_t>(i)]; }
