@@ -76,6 +76,9 @@ public:
     // Valid set), else 0 (Valid 0): a singular system, a strain correction above 1.0 or no
     // convergence within kMaxIterations.
     int SolveMembraneState(SectionState& stage, int mode);
+    // Whether the stage's stresses carry its applied stresses within the state solve's
+    // tolerance: squared misfit at most 1e-5 of the applied stresses' squared size + 1e6 Pa^2.
+    static bool IsInEquilibrium(const SectionState& stage);
     // Secant stiffness of the element at the stage's strains (the state is evaluated first),
     // with the penalty of the held component.
     void BuildElementStiffness(Matrix3& K, SectionState& stage);
