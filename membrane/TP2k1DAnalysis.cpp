@@ -367,10 +367,10 @@ bool TP2k1DAnalysis::StopAfterSuccess(const SectionState& stage, double e0, doub
 
 bool TP2k1DAnalysis::StepOverGap(double& jump) const
 {
-    // Equal or near-equal tension both ways: once the concrete of both directions has
-    // cracked, a range of the held normal strain has no state in equilibrium (the direction
-    // held cracks while the other cannot shed its stress). Steps of 1.25, 1.5, 2, 3, 5, 9
-    // and 17 times the strain are tried in turn before the run ends.
+    // Tension both ways: when the concrete cracks in the second direction its stress falls
+    // below what the direction cracked first carries at any larger strain, so a range of the
+    // held normal strain has no state in equilibrium. Steps of 1.25, 1.5, 2, 3, 5, 9 and 17
+    // times the strain are tried in turn before the run ends.
     const int k = GetControlIndex();
     if ((k != kHoldEx && k != kHoldEy) || !(IncrementLoads[0] > 0.0) ||
         !(IncrementLoads[1] > 0.0))
