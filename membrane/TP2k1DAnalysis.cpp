@@ -15,6 +15,9 @@ constexpr double kFirstStep = 1e-5;
 constexpr double kLoadControlThreshold = 1000.0;
 // Growth of the held strain per stage.
 constexpr double kStepFactor = 1.1;
+// First and largest factor of a step over a range of the held strain without equilibrium.
+constexpr double kFirstJump = 1.25;
+constexpr double kLastJump = 20.0;
 
 double& HeldStrain(LayerNodeStateRec& node, int controlIndex)
 {
@@ -376,6 +379,20 @@ bool TP2k1DAnalysis::StopAfterSuccess(const SectionState& stage, double e0, doub
     return false;
 }
 
+bool TP2k1DAnalysis::StepOverGap(double& jump) const
+{
+    // Tension both ways: when the concrete cracks in the second direction its stress falls
+    // below what the direction cracked first carries at any larger strain, so a range of the
+    // held normal strain has no state in equilibrium. Steps of 1.25, 1.5, 2, 3, 5, 9 and 17
+    // times the strain are tried in turn before the run ends.
+    const int k = GetControlIndex();
+    if ((k != kHoldEx && k != kHoldEy) || !(IncrementLoads[0] > 0.0) ||
+        !(IncrementLoads[1] > 0.0))
+        return false;
+    jump = jump < kFirstJump ? kFirstJump : 1.0 + (jump - 1.0) * 2.0;
+    return jump <= kLastJump;
+}
+
 int TP2k1DAnalysis::SolveFullResponse()
 {
     ClearStages();
@@ -413,6 +430,9 @@ int TP2k1DAnalysis::SolveFullResponse()
     const double reach = ReversalReach();
     int n = m_nextStage;
     bool stop = false;
+    // Factor of the step over a range of the held strain without equilibrium (1: none yet).
+    double jump = 1.0;
+    bool jumped = false;
     while (!stop) {
         // a. The attempt starts as a copy of the last stage; a failed attempt is replaced.
         m_nextStage = n;
@@ -457,7 +477,13 @@ int TP2k1DAnalysis::SolveFullResponse()
         if (Solve(stage, kModeStrainControl) == 0) {
             ++m_failureCount;
             f = (f - 1.0) * 0.8 + 1.0;
-            if (m_failureCount > kMaxFailures) {
+            if (m_failureCount > kMaxFailures && StepOverGap(jump)) {
+                // The other direction's concrete cracking leaves no state in equilibrium
+                // near the held strain: the next attempt takes it well past that.
+                m_failureCount = 0;
+                f = jump;
+                jumped = true;
+            } else if (m_failureCount > kMaxFailures) {
                 FreeSectionState(Holder(n));
                 m_current = Slot(n - 1);
                 stop = true;
@@ -470,6 +496,11 @@ int TP2k1DAnalysis::SolveFullResponse()
         } else {
             m_current = &stage;
             m_failureCount = 0;
+            if (jumped) {
+                f = kStepFactor;
+                jump = 1.0;
+                jumped = false;
+            }
             ++n;
             const double g = ElementNode(stage)->ShearStrain;
             if (k == kHoldGxy && (f - 1.0) * g > kMaxShearStep)

@@ -109,6 +109,10 @@ private:
     double ReversalReach();
     // The stop rules after a solved stage; f may be set to a smaller step near crushing.
     bool StopAfterSuccess(const SectionState& stage, double e0, double& f) const;
+    // After the retries of a stage under a normal strain held in biaxial tension: the next
+    // factor of a step over the strains without equilibrium (jump 1 before the first), and
+    // whether it is still to be tried.
+    bool StepOverGap(double& jump) const;
     SectionStateHolder& Holder(int i) { return m_stages[static_cast<std::size_t>(i)]; }
 };
 

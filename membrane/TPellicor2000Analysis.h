@@ -73,9 +73,12 @@ public:
     // Solves the stage (its strains are the starting point) for the applied stresses: mode 1
     // pure load control (the control index becomes kLoadControl), mode 3 with the control
     // index's strain held and the load factor following from the stresses. 1 when solved (its
-    // Valid set), else 0 (Valid 0): a singular system, a strain correction above 1.0 or no
-    // convergence within kMaxIterations.
+    // Valid set), else 0 (Valid 0): a singular system, a strain correction above 1.0, no
+    // convergence within kMaxIterations, or a final state out of equilibrium.
     int SolveMembraneState(SectionState& stage, int mode);
+    // Whether the stage's stresses carry its applied stresses within the state solve's
+    // tolerance: squared misfit at most 1e-5 of the applied stresses' squared size + 1e6 Pa^2.
+    static bool IsInEquilibrium(const SectionState& stage);
     // Secant stiffness of the element at the stage's strains (the state is evaluated first),
     // with the penalty of the held component.
     void BuildElementStiffness(Matrix3& K, SectionState& stage);

@@ -4,6 +4,7 @@
 // 50 mm, automatic crack spacing, loaded in pure shear. Only the element model is needed.
 
 #include <memory>
+#include <string>
 
 #include "model/StructureRecords.h"
 #include "model/TShell.h"
@@ -20,15 +21,24 @@ inline SteelTypeRec PlateauSteel(const char* name, double fy)
     return r;
 }
 
-inline std::unique_ptr<TShell> MakePv19()
+// A panel of the PV series: 70 mm thick, one layer of bars at 50 mm each way, automatic crack
+// spacing. Strengths in Pa, ratios as fractions, diameters in m.
+struct PvPanelData {
+    const char* name;
+    double fc;
+    double rhoX, fyX, dbX;
+    double rhoY, fyY, dbY;
+};
+
+inline std::unique_ptr<TShell> MakePvPanel(const PvPanelData& data)
 {
     constexpr double thickness = 0.07, spacing = 0.05;
     auto shell = std::make_unique<TShell>();
     shell->NewDefault();
-    double strength = 19e6;
-    shell->AddConcreteTypeFromStrength(strength, "PV19 concrete");
-    shell->AddSteelType(PlateauSteel("X bars", 458e6));
-    shell->AddSteelType(PlateauSteel("Y bars", 299e6));
+    double strength = data.fc;
+    shell->AddConcreteTypeFromStrength(strength, std::string(data.name) + " concrete");
+    shell->AddSteelType(PlateauSteel("X bars", data.fyX));
+    shell->AddSteelType(PlateauSteel("Y bars", data.fyY));
     const auto layer = [&](int direction, double rho, double db, const char* name) {
         LongLayerRec l;
         InitLongLayerRec(l);
@@ -41,9 +51,14 @@ inline std::unique_ptr<TShell> MakePv19()
         l.name = name;
         shell->AddLongLayer(l, direction);
     };
-    layer(0, 0.01785, 0.0064, "X layer");
-    layer(1, 0.00713, 0.0047, "Y layer");
-    shell->SetName("PV19");
+    layer(0, data.rhoX, data.dbX, "X layer");
+    layer(1, data.rhoY, data.dbY, "Y layer");
+    shell->SetName(data.name);
     shell->Validate();
     return shell;
+}
+
+inline std::unique_ptr<TShell> MakePv19()
+{
+    return MakePvPanel({"PV19", 19e6, 0.01785, 458e6, 0.0064, 0.00713, 299e6, 0.0047});
 }
