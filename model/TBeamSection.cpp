@@ -27,6 +27,10 @@ constexpr double kMinRegionWidth = 0.0001;
 // widths within kCircleTolerance (m).
 constexpr double kShapeTolerance = 4e-5;
 constexpr double kCircleTolerance = 0.0005;
+// How far a depth of an outline drawn from a circle may stand from the circle's own (m): a step
+// of the coarsest outline grid, 0.01 in (half a step for the row, half for the top that gives
+// the circle's centre and diameter).
+constexpr double kCircleDepthRounding = 0.000254;
 
 double LinearWidth(const ConcreteRegionRec& r, double z)
 {
@@ -358,8 +362,14 @@ double TBeam::GetWidthAt(double depth) const
 
 // ---- Library shapes ------------------------------------------------------------------------
 
-// Every region's widths lie on the circle of diameter D = first top - last bottom centred on
-// the datum: w(z) = 2 sqrt(D^2/4 - z^2). A section without regions passes.
+// Every region's widths lie on the circle through the outline's top and bottom, of diameter
+// D = first top - last bottom about its own mid-depth c: w(z) = 2 sqrt(D^2/4 - (z - c)^2),
+// wherever the section's datum lies. An outline drawn from a circle has its rows on a grid
+// (0.1 mm, 0.01 in), so that a row's depth, and the top and bottom that give c and D, may each
+// stand up to half a step from the circle's own: a width passes when it lies within
+// kCircleTolerance of the circle's widths over kCircleDepthRounding either side of its depth,
+// which near the top and bottom, where the width changes fastest, is more than that tolerance.
+// A section without regions passes.
 bool TBeam::FollowsCircle() const
 {
     const int n = GetRegionCount();
@@ -368,14 +378,21 @@ bool TBeam::FollowsCircle() const
     // One trapezoid is no circle, even one whose ends meet the circle through them.
     if (n == 1)
         return false;
-    const double diameter = GetRegion(0)->top - GetRegion(n - 1)->bottom;
-    const double r2 = diameter * diameter / 4.0;
-    const auto onCircle = [r2](double z, double width) {
-        const double square = r2 - z * z;
+    const double top = GetRegion(0)->top;
+    const double bottom = GetRegion(n - 1)->bottom;
+    const double radius = (top - bottom) / 2.0;
+    const double centre = (top + bottom) / 2.0;
+    const auto chord = [radius](double u) {
+        return 2.0 * std::sqrt(std::max(radius * radius - u * u, 0.0));
+    };
+    const auto onCircle = [&](double z, double width) {
+        const double u = std::fabs(z - centre);
         // A point beyond the circle's height (more than rounding) is not on it.
-        if (square < -1e-9)
+        if (u > radius + kCircleDepthRounding)
             return false;
-        return std::fabs(width - 2.0 * std::sqrt(std::max(square, 0.0))) <= kCircleTolerance;
+        const double widest = chord(std::max(u - kCircleDepthRounding, 0.0));
+        const double narrowest = chord(std::min(u + kCircleDepthRounding, radius));
+        return width <= widest + kCircleTolerance && width >= narrowest - kCircleTolerance;
     };
     for (int i = 0; i < n; ++i) {
         const ConcreteRegionRec& r = *GetRegion(i);
@@ -420,6 +437,10 @@ int TBeam::FillRecognisedParameters(int kind)
 int TBeam::RecogniseShape()
 {
     ShiftToDatum();
+    // A library circle's diameter is that of its outline, built on the outline's grid, which is
+    // the diameter its document gives back when the outline is recognised on reopening.
+    if (m_own.shapeCode == kBeamCircleShape && GetRegionCount() > 0 && FollowsCircle())
+        FillRecognisedParameters(kBeamCircleShape);
     if (m_own.shapeCode != kUserShapeCode)
         return 1;
     const int n = GetRegionCount();

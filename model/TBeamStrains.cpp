@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "foundation/Reporter.h"
+#include "foundation/Units.h"
+#include "model/ElementText.h"
 #include "model/TBeam.h"
 
 namespace {
@@ -141,9 +143,18 @@ int TBeam::NormaliseStrainDiscontinuity()
         table.SetDepth(last, m_own.bottom);
     table.Sort(1);
 
-    // Of two points closer than kMinPointSpacing the higher one stays.
+    // Of two points closer than kMinPointSpacing the higher one stays. The spacing is that of
+    // the heights a document keeps, to its digits, so that the document reopens with the
+    // points the section holds.
+    const auto kept = [](double length) {
+        return AsDocumentKeepsIt(length, ukSectionLength, &g_UnitSystem);
+    };
+    const double bottom = m_own.bottom;
+    const auto spacing = [&](int i) {
+        return kept(kept(table.GetDepth(i) - bottom) - kept(table.GetDepth(i + 1) - bottom));
+    };
     for (int i = 0; i + 1 < table.GetCount();) {
-        if (table.GetDepth(i) - table.GetDepth(i + 1) < kMinPointSpacing)
+        if (spacing(i) < kMinPointSpacing)
             table.RemoveAt(i + 1);
         else
             ++i;

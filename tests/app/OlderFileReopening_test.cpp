@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/CommandIds.h"
+#include "foundation/StrFormat.h"
 #include "model/TBeam.h"
 #include "model/TStructure.h"
 #include "model/materials/MaterialTypes.h"
@@ -397,5 +398,52 @@ TEST_F(OlderFileReopeningTest, AShapeNameThatIsNoShapeOpensAsTheShapeItsDocument
         ui.File(plat::FileDialogKind::Save, dir.File(again));
         EXPECT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
         EXPECT_EQ(dir.Read(again), dir.Read(saved));
+    }
+}
+
+// An older file's strain discontinuity of two rows 0.1 mm apart inside the section block of a
+// 500 mm trapezoid (200 mm wide at the bottom, 300 mm at the top: its centroid 500 (200 + 2 x
+// 300) / (3 (200 + 300)) = 266.667 mm up). The rows are read before the outline is built about
+// its centroid, so they stand 100.7 and 100.8 mm above it, and the section opens with both, each
+// beside the zero that closes the profile at a face. Save As writes them as the document keeps
+// heights, 367.3666667 and 367.4666667 mm, 0.1 mm apart and so no closer than the 0.1 mm two
+// points of the profile keep: the document reopens with both, and File > Save writes the same
+// bytes. So does each of twenty such pairs up the section.
+TEST_F(OlderFileReopeningTest, DiscontinuityRowsATenthOfAMillimetreApartSurviveReopening) {
+    const auto file = [](const std::string& lower, const std::string& upper) {
+        return kHead + "TITLE Trapezoid\nUNITS Metric\nSECTION SOLID\n500 300\n0 200\nDISCONT\n"s + lower + " 3\n" +
+               upper + " 1\nENDSECTION\n";
+    };
+    // The strains of the profile, top down (mm/m).
+    const auto strains = [this] {
+        const TDepthTable& table = dynamic_cast<const TBeam&>(Shown()).GetStrainDiscontinuityTable();
+        std::vector<double> values;
+        for (int i = 0; i < table.GetCount(); ++i)
+            values.push_back(table.GetValue(i) * 1000.0);
+        return values;
+    };
+    const std::vector<double> both{0.0, 1.0, 3.0, 0.0};
+    Open("discont.q2t", file("100.7", "100.8"));
+    EXPECT_EQ(strains(), both);
+    SaveAsAndReopen("discont.qvh");
+    EXPECT_TRUE(ui.Done());
+    const std::string first = dir.Read("discont.qvh");
+    EXPECT_NE(first.find("367.3666667 3.000"), std::string::npos) << first;
+    EXPECT_NE(first.find("367.4666667 1.000"), std::string::npos) << first;
+    EXPECT_EQ(strains(), both);
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+    EXPECT_EQ(dir.Read("discont.qvh"), first);
+
+    for (int k = 0; k < 20; ++k) {
+        const std::string lower = StrPrintf("%.1f", -150.0 + 15.0 * k + 0.1 * k);
+        const std::string upper = StrPrintf("%.1f", -150.0 + 15.0 * k + 0.1 * (k + 1));
+        SCOPED_TRACE(lower + " and " + upper);
+        Open("pair.q2t", file(lower, upper));
+        EXPECT_EQ(strains(), both);
+        SaveAsAndReopen("pair.qvh");
+        EXPECT_EQ(strains(), both);
+        const std::string saved = dir.Read("pair.qvh");
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        EXPECT_EQ(dir.Read("pair.qvh"), saved);
     }
 }

@@ -1,8 +1,9 @@
 // The moment axis typed on Define > Edit General, saved and opened by a new session of the
 // program: an axis whose section a document could not hold is refused on the page, naming the
 // axis; a Save As that writes nothing leaves the document under its name; an axis 1 mm (inch, cm,
-// uncia) below the bottom comes back as that height, not as the centroid; and a section solved
-// at a typed axis solves the same when its document is opened again.
+// uncia) below the bottom comes back as that height, not as the centroid; a section solved
+// at a typed axis solves the same when its document is opened again; and a circle drawn on
+// Basic Shapes, beside a typed axis or not, opens again as that circle.
 
 #include <fstream>
 #include <iterator>
@@ -11,8 +12,10 @@
 
 #include "app/CommandIds.h"
 #include "dialogs/DefinitionFields.h"
+#include "dialogs/SectionSheet.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
+#include "model/shapes/ShapeLibrary.h"
 #include "tests/dialogs/SectionDialogShell.h"
 
 namespace {
@@ -58,6 +61,40 @@ protected:
         app.reset();
         Start();
         OpenByMenu(dir.File(name));
+    }
+    // Define > Concrete Section, Basic Shapes, "Circular Section" clicked, the diameter typed, OK.
+    void DrawCircle(const std::string& diameter)
+    {
+        ui.Dialog("Define Concrete Cross Section", [diameter](plat::DialogDriver& d) {
+            d.SwitchPage(0);
+            d.ClickItem(SectionPageId::ShapeList, 1);
+            EXPECT_EQ(d.Text(SectionPageId::Status), "Circular Section");
+            d.Type(SectionPageId::ParamEdits[0], diameter);
+            d.Click(plat::DialogResult::Ok);
+        });
+        EXPECT_TRUE(Window().EvCommand(CmId::ConcreteSection, 0, 0));
+        EXPECT_TRUE(ui.Done());
+    }
+    // What Basic Shapes shows of the section as Define > Concrete Section opens: the page it
+    // opens on, the shape's description and its first dimension; then Cancel.
+    struct BasicShapes {
+        int page;
+        std::string status;
+        std::string first;
+    };
+    BasicShapes ShownOnBasicShapes()
+    {
+        BasicShapes shown;
+        ui.Dialog("Define Concrete Cross Section", [&shown](plat::DialogDriver& d) {
+            shown.page = d.CurrentPage();
+            d.SwitchPage(0);
+            shown.status = d.Text(SectionPageId::Status);
+            shown.first = d.Text(SectionPageId::ParamEdits[0]);
+            d.Click(plat::DialogResult::Cancel);
+        });
+        EXPECT_TRUE(Window().EvCommand(CmId::ConcreteSection, 0, 0));
+        EXPECT_TRUE(ui.Done());
+        return shown;
     }
 };
 
@@ -196,4 +233,92 @@ TEST_F(MomentAxisOpensAgain, ASectionSolvedAtATypedAxisSolvesTheSameWhenOpenedAg
     const SectionalAnswer reopened = Solve();
     EXPECT_EQ(reopened.lastStage, session.lastStage);
     ExpectSameSectionalAnswer(session, reopened);
+}
+
+// A circle drawn on Basic Shapes in each unit system, at diameters on and off the outline's
+// grid (0.1 mm; 0.01 in), centroidal or beside an axis typed 1 unit below its bottom or 200 mm
+// (8 in, 20 cm) above it: Save As, and a new session opens the document as that circle. Basic
+// Shapes opens on it showing "Circular Section" and the diameter its outline has (the typed one
+// on the grid), the document keeps its shape record and File > Save writes the first save's
+// bytes again.
+TEST_F(MomentAxisOpensAgain, ACircleDrawnOnBasicShapesOpensAgainAsThatCircle)
+{
+    struct Trip {
+        int system;
+        const char* diameter; // typed
+        const char* shown;    // the diameter of its outline, as Basic Shapes shows it
+        const char* axis;     // typed on Edit General, or null: centroidal
+    };
+    std::vector<Trip> trips;
+    const auto add = [&trips](int system, const char* typed, const char* shown, const char* above) {
+        for (const char* axis : {static_cast<const char*>(nullptr), "-1", above})
+            trips.push_back({system, typed, shown, axis});
+    };
+    add(kUnitSI, "600", "  600", "200");
+    add(kUnitSI, "600.123456789", "  600", "200");
+    add(kUnitUS, "24", "24.00", "8");
+    add(kUnitUS, "25", "25.00", "8");
+    add(kUnitUS, "30", "30.00", "8");
+    add(kUnitOldMetric, "60", " 60.0", "20");
+    add(kUnitOldMetric, "60.0123456789", " 60.0", "20");
+    const int circle = FindShapeIndex("CIRCLE");
+    ASSERT_GE(circle, 0);
+    for (const Trip& trip : trips) {
+        SCOPED_TRACE(std::string(trip.diameter) + " in unit system " + std::to_string(trip.system) +
+                     ", axis " + (trip.axis ? trip.axis : "centroidal"));
+        g_UnitSystem = trip.system;
+        DrawCircle(trip.diameter);
+        ASSERT_EQ(Beam().GetShapeName(), "CIRCLE");
+        if (trip.axis)
+            TypeAxis(trip.axis);
+        const double height = Beam().GetHeight();
+
+        SaveAsAndOpenInANewSession("circle.qvh");
+        EXPECT_TRUE(ui.Done());
+        const std::string first = Saved();
+        EXPECT_NE(first.find("<shapesection"), std::string::npos);
+        EXPECT_EQ(Beam().GetShapeName(), "CIRCLE");
+        EXPECT_EQ(Beam().GetSectionKindCode(), circle);
+        EXPECT_DOUBLE_EQ(Beam().GetShapeParameter(1), height);
+        const BasicShapes shown = ShownOnBasicShapes();
+        EXPECT_EQ(shown.page, 0);
+        EXPECT_EQ(shown.status, "Circular Section");
+        EXPECT_EQ(shown.first, trip.shown);
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        EXPECT_EQ(Saved(), first);
+        app.reset();
+        Start();
+    }
+}
+
+// The test's other rules stand: a circle's document whose widest row is 1 mm too wide (past the
+// 0.5 mm a width may be off), or that gives only the outline's upper half, opens as a user
+// outline, and its save keeps no shape record.
+TEST_F(MomentAxisOpensAgain, AnOutlineThatIsNoCircleOpensAsAUserOutline)
+{
+    DrawCircle("600");
+    SaveAsAndOpenInANewSession("circle.qvh");
+    const std::string circle = Saved();
+    const std::size_t solid = circle.find("<sectionSOLID");
+    const std::size_t widest = circle.find("300.0\t600.0", solid);
+    ASSERT_NE(widest, std::string::npos);
+    std::string wide = circle;
+    wide.replace(widest, 11, "300.0\t601.0");
+    const std::size_t end = circle.find("</sectionSOLID>", solid);
+    ASSERT_NE(end, std::string::npos);
+    // The upper half: the rows down to mid-depth, the last of them naming the concrete.
+    std::string upper = circle;
+    const std::size_t named = upper.find('"', widest);
+    ASSERT_LT(named, end);
+    upper.erase(upper.find('\n', named), end - upper.find('\n', named));
+    for (const auto& [name, text] : {std::pair{"wide.qvh", wide}, std::pair{"upper.qvh", upper}}) {
+        SCOPED_TRACE(name);
+        dir.Write(name, text);
+        OpenByMenu(dir.File(name));
+        EXPECT_TRUE(ui.Done());
+        EXPECT_EQ(Beam().GetSectionKindCode(), kUserShapeCode);
+        EXPECT_EQ(ShownOnBasicShapes().status, "User Defined Section");
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        EXPECT_EQ(Saved().find("<shapesection"), std::string::npos);
+    }
 }

@@ -7,7 +7,12 @@
 //     (refused: the document's name and caption printed), then File > Save As <saved>.
 //   qv_axiswalk <program folder> <output folder> reopen <saved> <again>
 //     opens the saved document (as a new session does), shows Edit General, Cancel, and saves
-//     it by File > Save As <again>; the two files are then compared with cmp.
+//     it by File > Save As <again>; the two files are then compared with cmp. Define > Concrete
+//     Section is shown too, and what "Basic Shapes" shows of the section printed.
+//   qv_axiswalk <program folder> <output folder> circle|circleaxis <document> <saved>
+//     opens the document, in US units draws a circle of 25 in on Define > Concrete Section,
+//     "Basic Shapes" ("Circular Section" clicked, the diameter typed, OK); circleaxis then
+//     types a moment axis of 8 in on Edit General; File > Save As <saved>.
 //
 // The dialogs are the program's, shown for real and worked through their controls; message and
 // file boxes are answered from the script. Needs an X display (run under xvfb-run) and "import".
@@ -22,7 +27,9 @@
 #include "app/TQuarvishWindow.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
 #include "dialogs/SectionInputDialogs.h"
+#include "dialogs/SectionSheet.h"
 #include "foundation/Reporter.h"
+#include "foundation/Units.h"
 #include "model/TBeam.h"
 #include "platform/Frame.h"
 #include "platform/Ui.h"
@@ -49,6 +56,31 @@ void PrintState(TQuarvishApp& app, const char* when)
                 app.GetMainWindow()->GetCaption().c_str(),
                 beam ? beam->GetMomentAxis() : 0.0,
                 app.GetClient().IsModified() ? 1 : 0);
+}
+
+// Define > Concrete Section shown as it opens: its page, and what "Basic Shapes" shows; Cancel.
+void ShowBasicShapes(ScriptedUi& ui, plat::Frame& frame)
+{
+    ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+        d.Show();
+        const int page = d.CurrentPage();
+        d.SwitchPage(0);
+        Shot("basic-shapes");
+        std::printf("Define Concrete Section opens on page %d; Basic Shapes shows '%s', first "
+                    "dimension '%s'\n",
+                    page,
+                    d.Text(SectionPageId::Status).c_str(),
+                    d.Text(SectionPageId::ParamEdits[0]).c_str());
+        d.Click(plat::DialogResult::Cancel);
+    });
+    frame.Dispatch(CmId::ConcreteSection);
+    const auto* beam = dynamic_cast<const TBeam*>(g_Structures[0].get());
+    if (beam)
+        std::printf("shape '%s' (code %d), diameter %.17g m, axis %.17g m\n",
+                    beam->GetShapeName().c_str(),
+                    beam->GetSectionKindCode(),
+                    beam->GetShapeParameter(1),
+                    beam->GetMomentAxis());
 }
 
 void PrintBoxes(const ScriptedUi& ui)
@@ -110,7 +142,34 @@ int main(int argc, char** argv)
         frame.Dispatch(CmId::FileSaveAs);
         Shot("after-refused-save-as");
         PrintState(app, "after the refused Save As");
+    } else if (mode == "circle" || mode == "circleaxis") {
+        g_UnitSystem = kUnitUS;
+        ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+            d.Show();
+            d.SwitchPage(0);
+            d.ClickItem(SectionPageId::ShapeList, 1);
+            d.Type(SectionPageId::ParamEdits[0], "25");
+            Shot("circle-typed");
+            std::printf("Basic Shapes: '%s', diameter typed '%s'\n",
+                        d.Text(SectionPageId::Status).c_str(),
+                        d.Text(SectionPageId::ParamEdits[0]).c_str());
+            d.Click(plat::DialogResult::Ok);
+        });
+        frame.Dispatch(CmId::ConcreteSection);
+        if (mode == "circleaxis") {
+            ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
+                d.Show();
+                if (d.Checked(kAxisAuto))
+                    d.Click(kAxisAuto);
+                d.Type(kAxisEdit, "8");
+                Shot("axis-typed-8");
+                d.Click(plat::DialogResult::Ok);
+            });
+            frame.Dispatch(CmId::EditGeneral);
+        }
+        ShowBasicShapes(ui, frame);
     } else {
+        ShowBasicShapes(ui, frame);
         ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
             d.Show();
             Shot("reopened-edit-general");
