@@ -1,10 +1,9 @@
 // Documents written and read back: byte-identical second saves of the default beam and
 // shell.
 
-#include <regex>
-
 #include "DocumentTestSupport.h"
 #include "foundation/StrFormat.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 
@@ -198,10 +197,11 @@ std::string RebarAttribute(const std::string& document, const std::string& name,
     if (named == std::string::npos || start == std::string::npos)
         return "";
     const std::string element = document.substr(start, named - start);
-    std::smatch m;
-    if (!std::regex_search(element, m, std::regex(std::string("\\s") + attribute + "\\s*=\"([^\"]*)\"")))
+    const std::size_t at = element.find(std::string("\t") + attribute + "\t");
+    const std::size_t open = element.find("=\"", at);
+    if (at == std::string::npos || open == std::string::npos)
         return "";
-    return m[1];
+    return element.substr(open + 2, element.find('"', open + 2) - open - 2);
 }
 
 // Two curve steels in one document, and one curve changed between two saves: every save writes
