@@ -282,8 +282,8 @@ const SteelTypeRec& KeptCurveSteel(TStructure& s, int t, const int* unit, SteelT
     const auto work = [&](SteelTypeRec& kept) -> const SteelTypeRec& {
         InitSteelTypeRec(kept);
         kept.kind = SteelKind::UserCurve;
-        kept.userCurve = CurveAsKept(
-            *s.GetSteelType(t)->userCurve, true, 1.0, "Segmental Reinforcement", unit);
+        kept.userCurve =
+            CurveAsKept(*s.GetSteelType(t)->userCurve, true, 1.0, "Segmental Reinforcement", unit);
         CheckSteelType(kept, false);
         return kept;
     };
@@ -360,8 +360,8 @@ std::optional<int> MaterialAttributeText(TStructure& s,
             // unit system (a post-fire steel made before the units changed) gives otherwise in the
             // last digits, so that the document opened and saved again writes them again.
             SteelTypeRec scratch;
-            handled = SteelAttributeText(
-                KeptCurveSteel(s, t, unit, scratch), false, attribute, text, unit);
+            const SteelTypeRec& kept = KeptCurveSteel(s, t, unit, scratch);
+            handled = SteelAttributeText(kept, false, attribute, text, unit);
         } else {
             handled = SteelAttributeText(steel, prestress, attribute, text, unit);
         }

@@ -190,7 +190,8 @@ void ExpectSameBeam(const TBeam& a, const TBeam& b, double rel)
 }
 
 // The text of one attribute of the rebar element of the given name ("" when not written).
-std::string RebarAttribute(const std::string& document, const std::string& name, const char* attribute)
+std::string
+RebarAttribute(const std::string& document, const std::string& name, const char* attribute)
 {
     const std::size_t named = document.find("=\"" + name + "\"");
     const std::size_t start = document.rfind("<rebar", named);
@@ -214,18 +215,12 @@ TEST_F(RoundTrip, EachCurveSteelWritesTheStrengthOfItsOwnCurveAtEverySave)
         if (beam->GetSteelType(t)->kind == SteelKind::UserCurve)
             curve = t;
     ASSERT_GE(curve, 0);
-    const auto table = [](std::initializer_list<std::pair<double, double>> pairs) {
-        auto t = std::make_unique<TDepthTable>("Segmental Reinforcement");
-        for (const auto& [strain, stress] : pairs)
-            t->Add(strain, stress);
-        FinishUserCurve(*t);
-        return t;
-    };
     SteelTypeRec second;
     InitSteelTypeRec(second);
     second.kind = SteelKind::UserCurve;
     second.name = "Second";
-    second.userCurve.reset(table({{0.0, 0.0}, {0.002, 400e6}, {0.08, 700e6}}));
+    second.userCurve.reset(
+        FinishedCurve("Segmental Reinforcement", {{0.0, 0.0}, {0.002, 400e6}, {0.08, 700e6}}));
     CheckSteelType(second, false);
     beam->AddSteelType(second);
     beam->Validate();
@@ -235,7 +230,8 @@ TEST_F(RoundTrip, EachCurveSteelWritesTheStrengthOfItsOwnCurveAtEverySave)
     EXPECT_EQ(RebarAttribute(first, "Second", "fu"), "700.0");
 
     SteelTypeRec& changed = *beam->GetSteelType(curve);
-    changed.userCurve.reset(table({{0.0, 0.0}, {0.0025, 500e6}, {0.06, 620e6}}));
+    changed.userCurve.reset(
+        FinishedCurve("Segmental Reinforcement", {{0.0, 0.0}, {0.0025, 500e6}, {0.06, 620e6}}));
     CheckSteelType(changed, false);
     const std::string again = Write({beam.get()});
     EXPECT_EQ(RebarAttribute(again, "Curve", "fu"), "620.0");
