@@ -1,14 +1,17 @@
 // The thermal analysis of a beam in a two-hour standard fire on all faces, with four bottom
 // bars and stirrups: the fire model's stepping and the post-fire beam's construction timed
-// apart, and the whole analysis as the command runs it. Sections b x h in mm: 600 x 300 (a
-// full-width grid) and 300 x 600. The counter "sweeps/step" is the mean number of
-// Gauss-Seidel sweeps a time step takes to converge.
+// apart, the whole analysis as the command runs it, and the save of a post-fire document.
+// Sections b x h in mm: 600 x 300 (a full-width grid) and 300 x 600. The counter "sweeps/step"
+// is the mean number of Gauss-Seidel sweeps a time step takes to converge.
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <vector>
 
+#include "files/xml/TXmlDtd.h"
+#include "files/xml/XmlDocument.h"
+#include "foundation/Reporter.h"
 #include "member/fire/PostFireBeam.h"
 #include "member/fire/ThermalAnalysis.h"
 #include "member/fire/TStructureSlots.h"
@@ -100,6 +103,30 @@ void BM_PostFireBeam(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PostFireBeam)->Args({600, 300})->Args({300, 600})->Unit(benchmark::kMillisecond);
+
+// The save of the document of a 600 x 300 post-fire beam whose two bar layers (the bench
+// beam's bottom bars twice) each keep a fire steel of some three thousand curve rows.
+void BM_SavePostFireDocument(benchmark::State& state)
+{
+    SilentReporter quiet;
+    ScopedReporter scoped{quiet};
+    const auto beam = FireBenchBeam(0.6, 0.3);
+    const LongLayerRec bars = *beam->GetLongLayer(0, 0);
+    beam->AddLongLayer(bars, 0);
+    beam->Validate();
+    const auto model = RunModel(*beam);
+    BenchSlots slots;
+    FireData fire;
+    beam->GetFireData(fire.exposure, fire.type, fire.rebarperform, fire.time, fire.constanttemp);
+    const auto after = BuildPostFireBeam(*beam, *model, 25, fire, slots);
+    TXmlDtd dtd{kBuiltInDtd, 0};
+    for (auto _ : state) {
+        StringSink sink;
+        WriteXmlDocument(dtd, {after.get()}, nullptr, sink);
+        benchmark::DoNotOptimize(sink.Text().data());
+    }
+}
+BENCHMARK(BM_SavePostFireDocument)->Unit(benchmark::kMillisecond);
 
 void BM_ThermalAnalysis(benchmark::State& state)
 {

@@ -185,22 +185,34 @@ void TDepthTable::RemoveAt(int i)
         m_pairs.erase(m_pairs.begin() + i);
 }
 
+namespace {
+
+// A stable sort that takes the leading run already in order as it stands: only the pairs after
+// it are sorted and merged in (most tables are sorted again with a few pairs added at the end).
+// The order is the one a stable sort of the whole gives.
+template <typename Before> void SortAfterOrderedRun(std::vector<DepthPair>& pairs, Before before)
+{
+    const auto run = std::is_sorted_until(pairs.begin(), pairs.end(), before);
+    if (run == pairs.end())
+        return;
+    std::stable_sort(run, pairs.end(), before);
+    std::inplace_merge(pairs.begin(), run, pairs.end(), before);
+}
+
+} // namespace
+
 void TDepthTable::Sort(int mode)
 {
     // NaN depths are kept together at the end of a descending table (start of an ascending
     // one) so that the comparison stays a strict weak order.
     if (mode == 1) {
-        std::stable_sort(m_pairs.begin(),
-                         m_pairs.end(),
-                         [](const DepthPair& a, const DepthPair& b) {
-                             return a.z > b.z || (!std::isnan(a.z) && std::isnan(b.z));
-                         });
+        SortAfterOrderedRun(m_pairs, [](const DepthPair& a, const DepthPair& b) {
+            return a.z > b.z || (!std::isnan(a.z) && std::isnan(b.z));
+        });
     } else {
-        std::stable_sort(m_pairs.begin(),
-                         m_pairs.end(),
-                         [](const DepthPair& a, const DepthPair& b) {
-                             return a.z < b.z || (std::isnan(a.z) && !std::isnan(b.z));
-                         });
+        SortAfterOrderedRun(m_pairs, [](const DepthPair& a, const DepthPair& b) {
+            return a.z < b.z || (std::isnan(a.z) && !std::isnan(b.z));
+        });
     }
     m_sorted = true;
 }

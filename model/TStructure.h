@@ -225,6 +225,39 @@ public:
     };
     ElementReadState& ReadState() { return m_readState; }
     const ElementReadState& ReadState() const { return m_readState; }
+    // What a document write works out once for several of its attributes: each curve steel
+    // as the document keeps it (by steel index, with the unit system it was kept in). Held
+    // only while a DocumentWrite lives, so that no write takes what another worked out.
+    struct KeptSteel {
+        int unitSystem = 0;
+        SteelTypeRec steel;
+    };
+    struct ElementWriteState {
+        bool writing = false;
+        std::vector<std::optional<KeptSteel>> keptSteels;
+    };
+    ElementWriteState& WriteState() { return m_writeState; }
+    // The length of one document write: the write state starts empty and is emptied at the
+    // end. A write within a write keeps the outer one's.
+    class DocumentWrite {
+    public:
+        explicit DocumentWrite(TStructure& s) : m_s(s), m_outer(s.m_writeState.writing)
+        {
+            if (!m_outer)
+                m_s.m_writeState = ElementWriteState{true, {}};
+        }
+        ~DocumentWrite()
+        {
+            if (!m_outer)
+                m_s.m_writeState = ElementWriteState();
+        }
+        DocumentWrite(const DocumentWrite&) = delete;
+        DocumentWrite& operator=(const DocumentWrite&) = delete;
+
+    private:
+        TStructure& m_s;
+        bool m_outer;
+    };
     void SetCheckTensionStiffening(int flag) { m_checkTensionStiffening = flag; }
 
     // Stores newValue in target; true when it moved by tolerance or more. Callers pass
@@ -522,6 +555,7 @@ private:
     int m_referenced = 0;
     int m_checkTensionStiffening = 1;
     ElementReadState m_readState;
+    ElementWriteState m_writeState;
     std::array<std::vector<ReinfPatternRec>, 2> m_patterns;
     double m_minCover = 0.0;
     int m_coverFace = 0;

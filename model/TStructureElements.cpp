@@ -273,6 +273,35 @@ CurveAsKept(const TDepthTable& curve, bool reverse, double sign, const char* nam
     return UserCurvePtr(std::move(kept));
 }
 
+// Steel type t, a curve steel, with the strengths and strains of the curve its document keeps
+// (those that SteelAsDocumentKeepsIt and a check give: the check works them out from the curve
+// alone, whatever the other attributes read back). Within a document write it is worked out
+// once, at the first of its attributes, for all of them; outside one, into scratch.
+const SteelTypeRec& KeptCurveSteel(TStructure& s, int t, const int* unit, SteelTypeRec& scratch)
+{
+    const auto work = [&](SteelTypeRec& kept) -> const SteelTypeRec& {
+        InitSteelTypeRec(kept);
+        kept.kind = SteelKind::UserCurve;
+        kept.userCurve =
+            CurveAsKept(*s.GetSteelType(t)->userCurve, true, 1.0, "Segmental Reinforcement", unit);
+        CheckSteelType(kept, false);
+        return kept;
+    };
+    TStructure::ElementWriteState& state = s.WriteState();
+    if (!state.writing)
+        return work(scratch);
+    const int units = DocumentUnits(unit);
+    if (state.keptSteels.size() <= static_cast<std::size_t>(t))
+        state.keptSteels.resize(static_cast<std::size_t>(t) + 1);
+    std::optional<TStructure::KeptSteel>& entry = state.keptSteels[static_cast<std::size_t>(t)];
+    if (!entry || entry->unitSystem != units) {
+        entry.emplace();
+        entry->unitSystem = units;
+        work(entry->steel);
+    }
+    return entry->steel;
+}
+
 } // namespace
 
 namespace structure_elements {
@@ -330,8 +359,8 @@ std::optional<int> MaterialAttributeText(TStructure& s,
             // written as the curve this document keeps gives them, which a curve kept in another
             // unit system (a post-fire steel made before the units changed) gives otherwise in the
             // last digits, so that the document opened and saved again writes them again.
-            SteelTypeRec kept = SteelAsDocumentKeepsIt(steel, unit);
-            CheckSteelType(kept, false);
+            SteelTypeRec scratch;
+            const SteelTypeRec& kept = KeptCurveSteel(s, t, unit, scratch);
             handled = SteelAttributeText(kept, false, attribute, text, unit);
         } else {
             handled = SteelAttributeText(steel, prestress, attribute, text, unit);

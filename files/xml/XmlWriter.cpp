@@ -168,6 +168,7 @@ XmlResult XmlWriteStructure(TXmlDtd& dtd, XmlSink& sink, TStructure* structure)
     structure->GetRootElementName(root);
     if (!XmlCheckRootDeclared(dtd, root, result))
         return result;
+    const TStructure::DocumentWrite write(*structure);
     StructureCallbacks callbacks(*structure);
     TellUnplacedStirrupStrains(dtd, callbacks, *structure, root);
     WriteTree(dtd, sink, callbacks, root);

@@ -12,6 +12,17 @@
 #include "model/materials/UserCurves.h"
 #include "tests/model/StructureFixtures.h"
 
+// A user curve of the given (strain, stress) pairs, finished.
+inline std::unique_ptr<TDepthTable>
+FinishedCurve(const char* name, std::initializer_list<std::pair<double, double>> pairs)
+{
+    auto table = std::make_unique<TDepthTable>(name);
+    for (const auto& [strain, stress] : pairs)
+        table->Add(strain, stress);
+    FinishUserCurve(*table);
+    return table;
+}
+
 inline std::unique_ptr<TBeam> MakeFullBeam()
 {
     auto beam = std::make_unique<TBeam>();
@@ -34,21 +45,15 @@ inline std::unique_ptr<TBeam> MakeFullBeam()
     flange.tensionStiffening = 3;
     b.AddConcreteType(flange);
 
-    const auto curveOf = [](const char* name, std::initializer_list<std::pair<double, double>> p) {
-        auto table = std::make_unique<TDepthTable>(name);
-        for (const auto& [strain, stress] : p)
-            table->Add(strain, stress);
-        FinishUserCurve(*table);
-        return table;
-    };
     ConcreteTypeRec web;
     InitConcreteTypeRec(web);
     web.name = "Web";
     std::tie(web.fc, web.ec) = std::make_tuple(-30e6, -0.0025);
     web.ecAuto = 0;
     web.baseCurve = BaseCurveCode::UserDefined;
-    web.userCurve.reset(curveOf("Segmental Concrete",
-                                {{0.0, 0.0}, {-0.001, -20e6}, {-0.002, -30e6}, {-0.0035, -25e6}}));
+    web.userCurve.reset(
+        FinishedCurve("Segmental Concrete",
+                      {{0.0, 0.0}, {-0.001, -20e6}, {-0.002, -30e6}, {-0.0035, -25e6}}));
     b.AddConcreteType(web);
 
     SteelTypeRec bar = fixtures::Steel(450e6, 600e6, "Bar");
@@ -61,7 +66,7 @@ inline std::unique_ptr<TBeam> MakeFullBeam()
     curve.name = "Curve";
     curve.fy = 500e6;
     curve.userCurve.reset(
-        curveOf("Segmental Reinforcement", {{0.0, 0.0}, {0.0025, 500e6}, {0.05, 550e6}}));
+        FinishedCurve("Segmental Reinforcement", {{0.0, 0.0}, {0.0025, 500e6}, {0.05, 550e6}}));
     b.AddSteelType(curve);
 
     SteelTypeRec strand;

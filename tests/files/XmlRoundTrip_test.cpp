@@ -3,6 +3,7 @@
 
 #include "DocumentTestSupport.h"
 #include "foundation/StrFormat.h"
+#include "model/materials/SteelLaws.h"
 
 namespace {
 
@@ -186,6 +187,55 @@ void ExpectSameBeam(const TBeam& a, const TBeam& b, double rel)
         for (int k = 0; k < x->GetCount(); ++k)
             EXPECT_DOUBLE_EQ(x->At(k), y->At(k));
     }
+}
+
+// The text of one attribute of the rebar element of the given name ("" when not written).
+std::string
+RebarAttribute(const std::string& document, const std::string& name, const char* attribute)
+{
+    const std::size_t named = document.find("=\"" + name + "\"");
+    const std::size_t start = document.rfind("<rebar", named);
+    if (named == std::string::npos || start == std::string::npos)
+        return "";
+    const std::string element = document.substr(start, named - start);
+    const std::size_t at = element.find(std::string("\t") + attribute + "\t");
+    const std::size_t open = element.find("=\"", at);
+    if (at == std::string::npos || open == std::string::npos)
+        return "";
+    return element.substr(open + 2, element.find('"', open + 2) - open - 2);
+}
+
+// Two curve steels in one document, and one curve changed between two saves: every save writes
+// each steel's strength from its own curve (its largest stress row, in MPa).
+TEST_F(RoundTrip, EachCurveSteelWritesTheStrengthOfItsOwnCurveAtEverySave)
+{
+    const auto beam = MakeFullBeam();
+    int curve = -1;
+    for (int t = 0; t < beam->GetSteelTypeCount(); ++t)
+        if (beam->GetSteelType(t)->kind == SteelKind::UserCurve)
+            curve = t;
+    ASSERT_GE(curve, 0);
+    SteelTypeRec second;
+    InitSteelTypeRec(second);
+    second.kind = SteelKind::UserCurve;
+    second.name = "Second";
+    second.userCurve.reset(
+        FinishedCurve("Segmental Reinforcement", {{0.0, 0.0}, {0.002, 400e6}, {0.08, 700e6}}));
+    CheckSteelType(second, false);
+    beam->AddSteelType(second);
+    beam->Validate();
+
+    const std::string first = Write({beam.get()});
+    EXPECT_EQ(RebarAttribute(first, "Curve", "fu"), "550.0");
+    EXPECT_EQ(RebarAttribute(first, "Second", "fu"), "700.0");
+
+    SteelTypeRec& changed = *beam->GetSteelType(curve);
+    changed.userCurve.reset(
+        FinishedCurve("Segmental Reinforcement", {{0.0, 0.0}, {0.0025, 500e6}, {0.06, 620e6}}));
+    CheckSteelType(changed, false);
+    const std::string again = Write({beam.get()});
+    EXPECT_EQ(RebarAttribute(again, "Curve", "fu"), "620.0");
+    EXPECT_EQ(RebarAttribute(again, "Second", "fu"), "700.0");
 }
 
 // Every value and the resistance factors come back without a message, in every unit system;

@@ -53,6 +53,28 @@ TEST(TDepthTableTest, NamesCopiesSortingAndSelfAssignment)
     EXPECT_EQ(jump.Pairs(), (Pairs{{2, 3}, {1, 5}, {1, 7}, {0, 1}}));
 }
 
+// Pairs added after a run already in order (as finishing a curve adds its closing pairs) go to
+// their places, pairs of one depth in the order they came, the run's before the added ones.
+TEST(TDepthTableTest, PairsAddedAfterAnOrderedRunSortInKeepingTheOrderOfEqualDepths)
+{
+    TDepthTable down = Make({{3, 1}, {2, 2}, {1, 3}});
+    down.Sort(1);
+    down.Add(2, 4);
+    down.Add(5, 5);
+    down.Add(2, 6);
+    down.Add(0, 7);
+    down.Sort(1);
+    EXPECT_EQ(down.Pairs(), (Pairs{{5, 5}, {3, 1}, {2, 2}, {2, 4}, {2, 6}, {1, 3}, {0, 7}}));
+    EXPECT_TRUE(down.IsSorted());
+
+    TDepthTable up = Make({{1, 3}, {2, 2}, {3, 1}, {2, 4}, {0, 5}, {2, 6}});
+    up.Sort(0);
+    EXPECT_EQ(up.Pairs(), (Pairs{{0, 5}, {1, 3}, {2, 2}, {2, 4}, {2, 6}, {3, 1}}));
+    // A table in order stays as it is.
+    up.Sort(0);
+    EXPECT_EQ(up.Pairs(), (Pairs{{0, 5}, {1, 3}, {2, 2}, {2, 4}, {2, 6}, {3, 1}}));
+}
+
 TEST(TDepthTableTest, BadIndicesChangeNothing)
 {
     RecordingReporter rec;
