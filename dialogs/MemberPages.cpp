@@ -173,6 +173,30 @@ TMemberQuickDef QuickRecord(const QuickFields& typed)
     return q;
 }
 
+// The record the fields give for the definition they were shown from: a field that still shows
+// the text the definition gives it was not edited and keeps the definition's value whole, not
+// as the page rounds it.
+TMemberQuickDef EditedQuickRecord(const TStructureSlots& slots, const QuickFields& typed, const TMemberDefinition& d)
+{
+    TMemberQuickDef q = QuickRecord(typed);
+    bool detailed = false;
+    const QuickFields shown = ShowQuickFields(slots, d, detailed);
+    if (typed.yieldPenetration == shown.yieldPenetration)
+        q.penetrate = static_cast<float>(d.yieldPenetrationConstant);
+    if (detailed)
+        return q; // "Detailed" reads as 0
+    const TMemberQuickDef stored = GetQuickDefinitionFromMember(d);
+    const auto keep = [](const std::string& text, const std::string& shownText, float& value, float storedValue) {
+        if (text == shownText)
+            value = storedValue;
+    };
+    keep(typed.shearLength, shown.shearLength, q.L, stored.L);
+    keep(typed.constantZone, shown.constantZone, q.mido2, stored.mido2);
+    keep(typed.momentRatio, shown.momentRatio, q.leftpercent, stored.leftpercent);
+    keep(typed.axialLoad, shown.axialLoad, q.constAxialLoad, stored.constAxialLoad);
+    return q;
+}
+
 } // namespace
 
 TypedRefusal CheckQuickFields(const TStructureSlots& slots, const QuickFields& typed)
@@ -223,7 +247,7 @@ int ApplyQuickFields(const TStructureSlots& slots,
             return 0;
         confirmErase = 0;
     }
-    SetMemberFromQuickDefinition(slots, QuickRecord(typed), d);
+    SetMemberFromQuickDefinition(slots, EditedQuickRecord(slots, typed, d), d);
     return 1;
 }
 
@@ -353,28 +377,37 @@ void ReadGeometryFields(const GeometryFields& typed, TMemberDefinition& d)
         return;
     const double f = F(ukSectionLength);
     const auto type = [](int selection) { return selection < 0 ? 0 : selection + 1; };
-    double length = Number(typed.length) / f;
+    // The page shows its values rounded; a field that still shows the text the definition gives
+    // it was not edited, so its value stays whole (the clamps still apply).
+    const GeometryFields shown = ShowGeometryFields(d);
+    const auto value = [&](const std::string& text, const std::string& shownText, double stored) {
+        return text == shownText ? stored : Number(text) / f;
+    };
+    double length = value(typed.length, shown.length, d.length);
     if (length < 0.0)
         length = kNegativeLength;
     if (length > kMaxMemberLength)
         length = kMaxMemberLength;
     d.length = length;
-    d.displacementLocation = std::clamp(Number(typed.displacement) / f, 0.0, length);
+    d.displacementLocation =
+        std::clamp(value(typed.displacement, shown.displacement, d.displacementLocation), 0.0, length);
     // A plate is at least nothing and at most a quarter of the member.
-    const auto plate = [&](const std::string& text) {
-        return std::clamp(Number(text) / f, 0.0, length / 4);
+    const auto plate = [&](const std::string& text, const std::string& shownText, double stored) {
+        return std::clamp(value(text, shownText, stored), 0.0, length / 4);
     };
-    d.topPlateSize = plate(typed.topPlate);
+    d.topPlateSize = plate(typed.topPlate, shown.topPlate, d.topPlateSize);
     d.leftAnchorage = type(typed.leftAnchorage);
     d.rightAnchorage = type(typed.rightAnchorage);
-    d.yieldPenetrationConstant = Number(typed.yieldPenetration) * YieldPenetrationRatio();
-    d.leftPlateSize = plate(typed.leftPlate);
-    d.leftPlateLocation = std::clamp(Number(typed.leftLocation) / f, 0.0, length);
+    if (typed.yieldPenetration != shown.yieldPenetration)
+        d.yieldPenetrationConstant = Number(typed.yieldPenetration) * YieldPenetrationRatio();
+    d.leftPlateSize = plate(typed.leftPlate, shown.leftPlate, d.leftPlateSize);
+    d.leftPlateLocation = std::clamp(value(typed.leftLocation, shown.leftLocation, d.leftPlateLocation), 0.0, length);
     d.leftSupport = type(typed.leftSupport);
     d.topDirect = typed.topDirect ? 1 : 0;
     d.leftDirect = typed.leftDirect ? 1 : 0;
-    d.rightPlateSize = plate(typed.rightPlate);
-    d.rightPlateLocation = std::clamp(Number(typed.rightLocation) / f, 0.0, length);
+    d.rightPlateSize = plate(typed.rightPlate, shown.rightPlate, d.rightPlateSize);
+    d.rightPlateLocation =
+        std::clamp(value(typed.rightLocation, shown.rightLocation, d.rightPlateLocation), 0.0, length);
     d.rightSupport = type(typed.rightSupport);
     d.rightDirect = typed.rightDirect ? 1 : 0;
     int left = d.leftSupport, right = d.rightSupport;

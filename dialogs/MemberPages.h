@@ -85,7 +85,8 @@ GeometryFields ShowGeometryFields(const TMemberDefinition& d);
 // are clamped as ReadGeometryFields says.
 TypedRefusal CheckGeometryFields(const GeometryFields& typed);
 // Writes every field into the definition with its clamps, then keeps the supports a legal pair;
-// writes nothing when CheckGeometryFields refuses.
+// writes nothing when CheckGeometryFields refuses. A field whose text is still the one
+// ShowGeometryFields gives for the definition keeps its value whole rather than as rounded.
 void ReadGeometryFields(const GeometryFields& typed, TMemberDefinition& d);
 // The ordered support-pair rules (types of SupportType).
 void ApplySupportPairRules(int& left, int& right);

@@ -605,7 +605,9 @@ void UneditedOk(Session& session, char which)
         break;
     }
     case 'm': {
-        // The pages read their fields only when one changes; leaving them checks them.
+        // The quick page reads its fields only when one changes; the geometry page, which the
+        // sheet opens on for a member in detailed form, reads what it shows as it opens.
+        // Leaving them checks them.
         TMemberDefinition copy = session.member;
         bool detailed = false;
         if (MemberSheetStartPage(session.slots, copy) == 0)
@@ -613,8 +615,11 @@ void UneditedOk(Session& session, char which)
                     CheckQuickFields(ShowQuickFields(session.slots, copy, detailed));
                 r && !detailed)
                 Fail("the quick member page refuses what it shows: " + r.message);
-        if (const TypedRefusal r = CheckGeometryFields(ShowGeometryFields(copy)))
+        const GeometryFields geometry = ShowGeometryFields(copy);
+        if (const TypedRefusal r = CheckGeometryFields(geometry))
             Fail("the member geometry page refuses what it shows: " + r.message);
+        if (MemberSheetStartPage(session.slots, copy) == 1)
+            ReadGeometryFields(geometry, copy);
         WriteBackMemberSheet(copy, session.member);
         break;
     }

@@ -4,6 +4,7 @@
 // had, and saved again to the same bytes.
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -383,4 +384,144 @@ TEST_F(MemberPagesDocument, AMemberWithoutDeadLoadKeepsItsDeadLoadFlag)
     EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, session), 1);
     EXPECT_EQ(SaveAs("again.qvh"), saved);
     EXPECT_TRUE(ui.Done());
+}
+
+namespace {
+
+// Full Member Properties left with OK on a member the program wrote, in each unit system the
+// preferences offer: the pages show lengths and the yield-penetration factor rounded, and what
+// they show is no edit.
+class MemberSheetOkUnedited : public MemberPagesDocument {
+protected:
+    struct Units {
+        int system, button;
+    };
+    static constexpr Units kSystems[] = {{kUnitSI, 5028}, {kUnitUS, 5029}, {kUnitOldMetric, 5030}};
+
+    // The sample beam (its file has no member, so the program makes one around the section)
+    // saved once in the unit system, and opened by a new session; the saved document.
+    std::string OpenedOnceSaved(const Units& chosen, const char* sample = "XmlDocument/full_beam_1.xml")
+    {
+        OpenInANewSession(Sample(sample));
+        ChooseUnits(chosen.button);
+        const std::string once = SaveAs("once.qvh");
+        OpenInANewSession(dir.File("once.qvh"));
+        EXPECT_EQ(g_UnitSystem, chosen.system);
+        EXPECT_EQ(Open().size(), 1u);
+        return once;
+    }
+
+    // Loads > Full Member Properties, the pages' work, OK (a question the work asks answered
+    // Yes); the boxes it asked for.
+    std::vector<std::string> EditMember(std::function<void(plat::DialogDriver&)> work, const char* question = nullptr)
+    {
+        ui.Dialog("Full Member Properties", [work](plat::DialogDriver& d) {
+            work(d);
+            d.Click(plat::DialogResult::Ok);
+        });
+        if (question)
+            ui.Message(question, MsgAnswer::Yes);
+        const std::size_t before = ui.requests.size();
+        EXPECT_TRUE(Window().EvCommand(CmId::FullMemberProperties, 0, 0));
+        EXPECT_TRUE(ui.Done());
+        return BoxesTextsSince(before);
+    }
+
+    // The values the member solves with that the geometry page shows rounded, exactly.
+    static std::vector<double> Geometry(const TMemberDefinition& d)
+    {
+        return {d.length,          d.topPlateSize,       d.displacementLocation, d.yieldPenetrationConstant,
+                d.leftPlateSize,   d.leftPlateLocation,  d.rightPlateSize,       d.rightPlateLocation};
+    }
+};
+
+} // namespace
+
+// The sheet opens on Detailed Geometry with the yield-penetration field greyed (both ends
+// perfectly anchored); OK at once, Save As: the same bytes as the document opened, and the member
+// the session solves with holds the same values, where the pages showed 0.152 (per ksi) for a
+// factor of 0.022 and 5.91 in for a plate of 150 mm.
+TEST_F(MemberSheetOkUnedited, OkWithNothingEditedLeavesTheDocumentAsItWas)
+{
+    for (const Units& chosen : kSystems) {
+        SCOPED_TRACE(chosen.system);
+        const std::string once = OpenedOnceSaved(chosen);
+        // The document leaves out the factor while it is the default, 0.022.
+        ASSERT_EQ(once.find("yieldpenetrateconst"), std::string::npos);
+        ASSERT_EQ(g_MemberDefinition.yieldPenetrationConstant, 0.022);
+        const TMemberDefinition opened = g_MemberDefinition;
+        EXPECT_EQ(EditMember([](plat::DialogDriver& d) {
+                      EXPECT_EQ(d.PageTitle(), "  Detailed Geometry  ");
+                      EXPECT_FALSE(d.Enabled(MemberPageId::YieldPenetration));
+                  }),
+                  std::vector<std::string>{});
+        EXPECT_EQ(Geometry(g_MemberDefinition), Geometry(opened));
+        EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, opened), 1);
+        const std::string after = SaveAs("after.qvh");
+        EXPECT_EQ(after, once);
+        EXPECT_EQ(after.find("yieldpenetrateconst"), std::string::npos);
+    }
+}
+
+// What the user types is taken: the left plate typed on Detailed Geometry is saved as typed,
+// while the right plate beside it, shown rounded and not edited, keeps the document's value.
+TEST_F(MemberSheetOkUnedited, AnEditedPlateIsWrittenBackAndItsNeighbourKept)
+{
+    for (const Units& chosen : kSystems) {
+        SCOPED_TRACE(chosen.system);
+        OpenedOnceSaved(chosen);
+        const TMemberDefinition opened = g_MemberDefinition;
+        constexpr double kTyped = 12.0; // display units: 12 mm, 12 in, 12 cm
+        EditMember([kTyped](plat::DialogDriver& d) {
+            d.Type(MemberPageId::LeftPlate, StrPrintf("%.1f", kTyped));
+        });
+        EXPECT_DOUBLE_EQ(g_MemberDefinition.leftPlateSize, kTyped / UnitFactor(ukSectionLength));
+        EXPECT_EQ(g_MemberDefinition.rightPlateSize, opened.rightPlateSize);
+        EXPECT_EQ(g_MemberDefinition.leftPlateLocation, opened.leftPlateLocation);
+        EXPECT_EQ(g_MemberDefinition.yieldPenetrationConstant, opened.yieldPenetrationConstant);
+        const TMemberDefinition edited = g_MemberDefinition;
+        const std::string saved = SaveAs("edited.qvh");
+        OpenInANewSession(dir.File("edited.qvh"));
+        EXPECT_DOUBLE_EQ(g_MemberDefinition.leftPlateSize, edited.leftPlateSize);
+        EXPECT_EQ(g_MemberDefinition.rightPlateSize, opened.rightPlateSize);
+        EXPECT_EQ(SaveAs("again.qvh"), saved);
+    }
+}
+
+// A member the quick page built in the unit system (a shear span of 1800 mm and a constant-moment
+// zone of 500 mm typed as the page shows them to four decimals), in each unit system: Full
+// Member Properties again, Quick Define, only the axial load typed, OK. The definition is rebuilt
+// from the page, and the shear span, the constant-moment zone, the moment ratio and the
+// yield-penetration factor, shown rounded and not edited, are the member's own; the axial load is
+// the one typed.
+TEST_F(MemberSheetOkUnedited, AQuickMemberKeepsWhatWasNotTyped)
+{
+    for (const Units& chosen : kSystems) {
+        SCOPED_TRACE(chosen.system);
+        OpenedOnceSaved(chosen);
+        const double f = UnitFactor(ukSectionLength);
+        EditMember(
+            [f](plat::DialogDriver& d) {
+                d.SwitchPage(0);
+                d.Type(MemberPageId::ShearLength, StrPrintf("%.4f", 1.8 * f));
+                d.Type(MemberPageId::ConstantZone, StrPrintf("%.4f", 0.5 * f));
+                d.Type(MemberPageId::MomentRatio, "0");
+                d.Type(MemberPageId::AxialLoad, "0");
+            },
+            "Changing this will erase the detailed full member properties");
+        const TMemberQuickDef opened = GetQuickDefinitionFromMember(g_MemberDefinition);
+        ASSERT_NEAR(opened.L, 1.8, 1e-4);
+        constexpr double kTypedLoad = 7.0; // display units: 7 kN, 7 kips, 7 tonnes
+        EXPECT_EQ(EditMember([kTypedLoad](plat::DialogDriver& d) {
+                      ASSERT_EQ(d.CurrentPage(), 0);
+                      d.Type(MemberPageId::AxialLoad, StrPrintf("%.0f", kTypedLoad));
+                  }),
+                  std::vector<std::string>{});
+        const TMemberQuickDef edited = GetQuickDefinitionFromMember(g_MemberDefinition);
+        EXPECT_EQ(edited.L, opened.L);
+        EXPECT_EQ(edited.mido2, opened.mido2);
+        EXPECT_EQ(edited.leftpercent, opened.leftpercent);
+        EXPECT_EQ(edited.penetrate, opened.penetrate);
+        EXPECT_EQ(edited.constAxialLoad, static_cast<float>(kTypedLoad / UnitFactor(ukForce)));
+    }
 }

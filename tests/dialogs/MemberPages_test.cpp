@@ -111,7 +111,11 @@ TEST_F(MemberPagesTest, YieldPenetrationIsShownPerDisplayStressUnitOnBothPages)
     GeometryFields g = ShowGeometryFields(m.d);
     g.yieldPenetration = "0.152";
     ReadGeometryFields(g, m.d);
-    EXPECT_NEAR(m.d.yieldPenetrationConstant, 0.152 * 0.1450377, 1e-6);
+    // The text the page shows is no edit: the stored factor stays whole.
+    EXPECT_EQ(m.d.yieldPenetrationConstant, 0.022);
+    g.yieldPenetration = "0.153";
+    ReadGeometryFields(g, m.d);
+    EXPECT_NEAR(m.d.yieldPenetrationConstant, 0.153 * 0.1450377, 1e-6);
 
     QuickFields q = Quick("70", "20", "0", 0, 2);
     q.yieldPenetration = "0.152";

@@ -14,6 +14,14 @@
 //       File > Open of a file saved before, the sheet's Detailed Geometry and Detailed Live Load
 //       pages shown (Cancel), with "respond" Solve > Member Response, and File > Save As
 //       <tag>-second.<extension of the file>.
+//   qv_memberwalk <program folder> <output folder> units <document> <tag> si|us|kgcm
+//       File > Open of the document, Options > Preferences in the units given, File > Save As
+//       <tag>-units.qvh.
+//   qv_memberwalk <program folder> <output folder> noedit <file> <tag> [respond]
+//       File > Open of a file saved before, File > Save As <tag>-before.qvh, Loads > Full Member
+//       Properties left with OK and nothing edited, File > Save As <tag>-after.qvh; with
+//       "respond" Solve > Member Response run to its end before and after the OK, its capacity
+//       and stations printed.
 //
 // The dialogs are the program's, shown for real and worked through their controls; message
 // boxes and file dialogs are answered from the script, and every message box asked for is
@@ -34,12 +42,14 @@
 #include "dialogs/SectionInputDialogs.h"
 #include "foundation/Reporter.h"
 #include "foundation/Units.h"
+#include "member/TFullMemberResponse.h"
 #include "member/TMemberDefinition.h"
 #include "platform/Application.h"
 #include "platform/Dialog.h"
 #include "platform/Frame.h"
 #include "platform/Ui.h"
 #include "support/ScriptedUi.h"
+#include "tools/RunToEnd.h"
 #include "tools/ToolStart.h"
 #include "views/BeamModeInstall.h"
 
@@ -87,6 +97,24 @@ void PrintMessages(const ScriptedUi& ui, std::size_t& printed)
     std::fflush(stdout);
 }
 
+// Solve > Member Response run to its end; its capacity and the stations it stepped.
+void RespondAndPrint(TQuarvishApp& app, plat::Frame& frame, const char* when)
+{
+    TQuarvishWindow& window = app.GetClient();
+    frame.Dispatch(CmId::MemberResponse);
+    RunToEnd(window);
+    const auto* run = dynamic_cast<const TFullMemberResponse*>(window.GetCurrentAnalysis());
+    if (!run) {
+        std::printf("%s: no member response\n", when);
+        return;
+    }
+    std::printf("%s: member capacity %.17g, %d stations, shear critical %d\n",
+                when,
+                run->GetMemberCapacity(),
+                run->GetStationCount(),
+                run->GetShearCritical());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -125,7 +153,7 @@ int main(int argc, char** argv)
     PrintMessages(ui, printed);
     PrintMember("opened");
 
-    if (step == "plates") {
+    if (step == "plates" || step == "units") {
         const int radio = option == "us" ? 5029 : option == "kgcm" ? 5030 : 5028;
         ui.Dialog("Quarvish Preferences", [radio](plat::DialogDriver& d) {
             d.Show();
@@ -137,7 +165,47 @@ int main(int argc, char** argv)
         std::printf("unit system %d\n", g_UnitSystem);
     }
 
-    if (step == "plates") {
+    if (step == "units") {
+        ui.File(plat::FileDialogKind::Save, folders->out + "/" + g_tag + "-units.qvh");
+        frame.Dispatch(CmId::FileSaveAs);
+        PrintMessages(ui, printed);
+        Shot("saved");
+    } else if (step == "noedit") {
+        ui.File(plat::FileDialogKind::Save, folders->out + "/" + g_tag + "-before.qvh");
+        frame.Dispatch(CmId::FileSaveAs);
+        PrintMessages(ui, printed);
+        if (option == "respond")
+            RespondAndPrint(app, frame, "before the OK");
+        ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+            d.Show();
+            std::printf("sheet opens on \"%s\", yield penetration \"%s\" %s, plates \"%s\" \"%s\" "
+                        "\"%s\", left location \"%s\"\n",
+                        d.PageTitle().c_str(),
+                        d.Text(MemberPageId::YieldPenetration).c_str(),
+                        d.Enabled(MemberPageId::YieldPenetration) ? "enabled" : "greyed",
+                        d.Text(MemberPageId::TopPlate).c_str(),
+                        d.Text(MemberPageId::LeftPlate).c_str(),
+                        d.Text(MemberPageId::RightPlate).c_str(),
+                        d.Text(MemberPageId::LeftLocation).c_str());
+            Shot("sheet");
+            d.Click(plat::DialogResult::Ok);
+        });
+        frame.Dispatch(CmId::FullMemberProperties);
+        PrintMessages(ui, printed);
+        PrintMember("after OK");
+        std::printf("after OK: yield penetration %.17g, plates %.17g %.17g %.17g m, left location %.17g m\n",
+                    g_MemberDefinition.yieldPenetrationConstant,
+                    g_MemberDefinition.topPlateSize,
+                    g_MemberDefinition.leftPlateSize,
+                    g_MemberDefinition.rightPlateSize,
+                    g_MemberDefinition.leftPlateLocation);
+        ui.File(plat::FileDialogKind::Save, folders->out + "/" + g_tag + "-after.qvh");
+        frame.Dispatch(CmId::FileSaveAs);
+        PrintMessages(ui, printed);
+        Shot("saved");
+        if (option == "respond")
+            RespondAndPrint(app, frame, "after the OK");
+    } else if (step == "plates") {
         ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
             d.Show();
             d.SwitchPage(1);
