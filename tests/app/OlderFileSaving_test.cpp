@@ -201,3 +201,44 @@ TEST_F(OlderFileSavingTest, EveryOlderFormatSavedAndReopenedKeepsAWholeMember) {
         EXPECT_TRUE(ui.Done());
     }
 }
+
+// File > Save As into a folder that does not exist, on the document of an older file: "Could not
+// save file", and the document is still that older file's. File > Save then offers the Save
+// dialog beside it rather than writing over it, and so does Yes to the save question of File >
+// Exit after a second refused Save As; the older file keeps every byte throughout.
+TEST_F(OlderFileSavingTest, ARefusedSaveAsLeavesTheDocumentAnOlderFilesDocument) {
+    const OlderFile f = OlderFiles()[1];
+    const std::string path = Put(f);
+    const auto refusedSaveAs = [&] {
+        ui.File(plat::FileDialogKind::Save, dir.File("missing/" + Beside(f)));
+        ui.Message("Could not save file", MsgAnswer::Ok);
+        Frame().Dispatch(CmId::FileSaveAs);
+        EXPECT_TRUE(ui.Done());
+        EXPECT_EQ(app->GetFileName(), path);
+        EXPECT_TRUE(app->IsOlderFormatFile());
+    };
+    OpenByMenu(path, &f);
+    ASSERT_EQ(Shown(), f.section);
+    Window().MarkDocumentModified();
+    refusedSaveAs();
+
+    // File > Save: the Save dialog, offering the older file's name with the program's extension.
+    ui.File(plat::FileDialogKind::Save, dir.File(Beside(f, "-saved")));
+    EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+    EXPECT_TRUE(ui.Done());
+    EXPECT_EQ(ui.lastProposedFile, dir.File(Beside(f)));
+    EXPECT_EQ(dir.Read(f.name), f.bytes);
+    EXPECT_TRUE(IsXml(Beside(f, "-saved")));
+
+    // File > Exit, Yes: the Save dialog again, and the program ends once the document is saved.
+    OpenByMenu(path, &f);
+    Window().MarkDocumentModified();
+    refusedSaveAs();
+    ui.Message("Save Changes in '" + path + "'?", MsgAnswer::Yes)
+        .File(plat::FileDialogKind::Save, dir.File(Beside(f, "-exit")));
+    Frame().Dispatch(CmId::Exit);
+    EXPECT_TRUE(ui.Done());
+    EXPECT_FALSE(Frame().IsOpen());
+    EXPECT_EQ(dir.Read(f.name), f.bytes);
+    EXPECT_TRUE(IsXml(Beside(f, "-exit")));
+}

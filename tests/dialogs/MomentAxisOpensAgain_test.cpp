@@ -21,6 +21,9 @@
 namespace {
 
 constexpr int kAuthorField = 5870, kAxisAuto = 5871, kAxisEdit = 5044; // "General  Definitions"
+// A stored axis against the one typed (m): a document keeps it to ten digits (5e-7 m at 1000 m),
+// well within the tenth of a unit the field shows (1e-4 m at the least).
+constexpr double kAxisTolerance = 1e-6;
 
 class MomentAxisOpensAgain : public SectionDialogShellTest {
 protected:
@@ -133,6 +136,62 @@ TEST_F(MomentAxisOpensAgain, AnAxisWhoseSectionNoDocumentHoldsIsRefusedOnThePage
     EXPECT_EQ(Boxes(), boxes);
     EXPECT_DOUBLE_EQ(Beam().GetMomentAxis(), -999.4);
     EXPECT_NE(Saved().find("axialloc\t=\"-999400.0\""), std::string::npos);
+}
+
+// The same refusal in each unit system names the heights the field can take, rounded inward to
+// the tenths it shows: the 600 mm sample takes an axis from 999.4 m below its bottom to 1000 m
+// above it, -39346.457952 to 39370.08 in (39.37008 in/m), -99940 to 100000 cm and -40626.00976
+// to 40650.4 unciae (40.6504 unciae/m). Each bound named, typed back, is taken without a box, and
+// a new session opens the document at the axis typed.
+TEST_F(MomentAxisOpensAgain, TheBoundsTheRefusalNamesAreTakenWhenTypedBack)
+{
+    const struct {
+        int system;
+        const char* tooLow;
+        const char* low;
+        const char* high;
+        const char* unit;
+        double lowShown, highShown;
+    } cases[] = {{kUnitSI, "-999999", "-999400", "1000000", "mm", -999400.0, 1000000.0},
+                 {kUnitUS, "-39370", "-39346.4", "39370", "in", -39346.4, 39370.0},
+                 {kUnitOldMetric, "-99999", "-99940", "100000", "cm", -99940.0, 100000.0},
+                 {kUnitRoman, "-40650", "-40626", "40650.4", "unciae", -40626.0, 40650.4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.unit);
+        OpenSample();
+        g_UnitSystem = c.system;
+        const std::string low = c.low, high = c.high;
+        ui.Dialog("General  Definitions",
+                  [&c, low](plat::DialogDriver& d) {
+                      if (d.Checked(kAxisAuto))
+                          d.Click(kAxisAuto);
+                      d.Type(kAxisEdit, c.tooLow);
+                      d.Click(plat::DialogResult::Ok);
+                      EXPECT_FALSE(d.Ended());
+                      d.Type(kAxisEdit, low);
+                      d.Click(plat::DialogResult::Ok);
+                  })
+            .Message("Moment Axis must be a number from " + low + " to " + high + " " + c.unit +
+                         " for this section: a section keeps every depth within " + high + " " +
+                         c.unit + " of its moment axis.",
+                     MsgAnswer::Ok);
+        EXPECT_TRUE(Window().EvCommand(CmId::EditGeneral, 0, 0));
+        ASSERT_TRUE(ui.Done());
+        const double factor = UnitFactor(ukSectionLength, c.system);
+        EXPECT_NEAR(Beam().GetMomentAxis(), c.lowShown / factor, kAxisTolerance);
+
+        const int boxes = Boxes();
+        TypeAxis(high);
+        EXPECT_EQ(Boxes(), boxes);
+        const double typed = c.highShown / factor;
+        EXPECT_NEAR(Beam().GetMomentAxis(), typed, kAxisTolerance);
+        SaveAsAndOpenInANewSession("bound.qvh");
+        EXPECT_TRUE(ui.Done());
+        EXPECT_EQ(Boxes(), boxes);
+        EXPECT_NEAR(Beam().GetMomentAxis(), typed, kAxisTolerance);
+        app.reset();
+        Start();
+    }
 }
 
 // File > Save As into a folder that does not exist writes nothing ("Could not save file"): the

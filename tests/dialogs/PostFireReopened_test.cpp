@@ -4,6 +4,7 @@
 // closed with OK leaves its fire bands as they are, and saving the reopened document writes the
 // first save's bytes again.
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <numbers>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/CommandIds.h"
 #include "dialogs/MemberInputDialogs.h"
@@ -30,6 +32,11 @@
 #include "tests/dialogs/DialogFixtures.h"
 
 namespace {
+
+// A height the post-fire beam keeps against the one by hand (m), and a strain: a document keeps
+// both to ten digits.
+constexpr double kHeightTolerance = 1e-9;
+constexpr double kStrainTolerance = 1e-12;
 
 std::string Exact(double v)
 {
@@ -431,6 +438,70 @@ TEST_F(PostFireReopened, APostFireGfrpBeamIsTheSectionItsDocumentOpensAsInEveryU
         ResetMemberDefinition(g_MemberDefinition);
         Start();
     }
+}
+
+// The sample T-beam holds a shrinkage profile (-0.3, -0.2 and -0.1 mm/m at 600, 300 and 0 mm above
+// its bottom) and a strain discontinuity (0, 0.4 and 0 at 600, 500 and 0 mm). Create Fire Damaged
+// Beam with the document's own fire: the post-fire beam holds both at the same heights above its
+// own bottom, every point, with the same strains; Save As writes its two tables as the
+// sample's, and a new session opens them so.
+TEST_F(PostFireReopened, APostFireBeamKeepsItsProfilesAtTheSourcesHeightsAboveTheBottom)
+{
+    OpenSample("full_beam_0.xml");
+    ASSERT_EQ(Open().size(), 1u);
+    DefineOneZoneMember(g_MemberDefinition);
+    const TBeam source = dynamic_cast<const TBeam&>(*Window().GetCurrentStructure());
+    // Heights above the bottom (m) and strains, point by point, in the table's order.
+    const auto heights = [](const TBeam& beam, const TDepthTable& table) {
+        std::vector<std::pair<double, double>> points;
+        for (int i = 0; i < table.GetCount(); ++i)
+            points.emplace_back(table.GetDepth(i) - beam.GetBottom(), table.GetValue(i));
+        return points;
+    };
+    const auto shrinkage = [&](const TBeam& beam) {
+        return heights(beam, beam.GetPositionVariable(kShrinkTherm));
+    };
+    const auto discontinuity = [&](const TBeam& beam) {
+        return heights(beam, beam.GetStrainDiscontinuityTable());
+    };
+    const auto expectHeights = [](const std::vector<std::pair<double, double>>& points,
+                                  std::vector<std::pair<double, double>> expected) {
+        ASSERT_EQ(points.size(), expected.size());
+        std::sort(expected.begin(), expected.end());
+        std::vector<std::pair<double, double>> sorted = points;
+        std::sort(sorted.begin(), sorted.end());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_NEAR(sorted[i].first, expected[i].first, kHeightTolerance) << "point " << i;
+            EXPECT_NEAR(sorted[i].second, expected[i].second, kStrainTolerance) << "point " << i;
+        }
+    };
+    expectHeights(shrinkage(source), {{0.6, -0.3e-3}, {0.3, -0.2e-3}, {0.0, -0.1e-3}});
+    expectHeights(discontinuity(source), {{0.6, 0.0}, {0.5, 0.4e-3}, {0.0, 0.0}});
+
+    TBeam* post = CreateFireDamagedBeam();
+    ASSERT_NE(post, nullptr);
+    ASSERT_EQ(Open().size(), 2u);
+    ASSERT_GT(post->GetRegionCount(), 1);
+    expectHeights(shrinkage(*post), shrinkage(source));
+    expectHeights(discontinuity(*post), discontinuity(source));
+    const TBeam made = *post;
+
+    // The document writes each table of the two beams in the same rows.
+    const std::string saved = SaveAs("profiles.qvh");
+    for (const std::string tag : {"shrinktherm", "straindiscont"}) {
+        SCOPED_TRACE(tag);
+        const std::size_t first = saved.find("<" + tag);
+        const std::size_t second = saved.find("<" + tag, first + 1);
+        ASSERT_NE(second, std::string::npos);
+        const std::string end = "</" + tag + ">";
+        EXPECT_EQ(saved.substr(second, saved.find(end, second) - second),
+                  saved.substr(first, saved.find(end, first) - first));
+    }
+
+    OpenInANewSession(dir.File("profiles.qvh"));
+    EXPECT_EQ(Boxes(), 0);
+    ASSERT_EQ(Open().size(), 2u);
+    ExpectSameBeam(made, dynamic_cast<const TBeam&>(*g_Structures[1]));
 }
 
 // Quick Define with its defaults in SI units, Create Fire Damaged Beam, then Options >

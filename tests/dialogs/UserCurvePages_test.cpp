@@ -2,8 +2,11 @@
 // holds and a new session opens: a point far past the strain a section holds is refused in
 // Define Data naming the point (not dropped); a curve without a point of stress is refused, and
 // a type whose curve type was switched keeps what it was when Define Data is cancelled; what
-// the page shows after a curve is taken is what the section holds.
+// the page shows after a curve is taken is what the section holds. A curve type renamed keeps its
+// curve under the new name when Define Data is cancelled, and a burnt-out bar's curve cancelled
+// leaves its type as it was, as the box says.
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -15,9 +18,14 @@
 #include "dialogs/ListPage.h"
 #include "dialogs/MaterialSheet.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
+#include "dialogs/MemberInputDialogs.h"
+#include "dialogs/TFire.h"
 #include "dialogs/ValueListDialog.h"
+#include "member/TMemberDefinition.h"
+#include "member/fire/ThermalAnalysis.h"
 #include "model/TBeam.h"
 #include "model/materials/MaterialTypes.h"
+#include "model/materials/UserCurves.h"
 #include "tests/dialogs/SectionDialogShell.h"
 #include "tests/model/StructureFixtures.h"
 
@@ -45,19 +53,40 @@ protected:
     void WorkPage(const std::string& page, const std::string& type, std::function<void(plat::DialogDriver&)> onPage,
                   std::function<void(plat::DialogDriver&)> work, const std::vector<std::string>& messages = {}) {
         ui.Dialog("Materials Page", [page, type, onPage](plat::DialogDriver& d) {
-            // A section of one default type of a material shows its detail page by its button.
-            if (page == "Concrete Details" && d.Visible(BasicPropertiesId::DetailedConcrete))
-                d.Click(BasicPropertiesId::DetailedConcrete);
-            for (int p = 1; d.PageTitle() != page && p < 4; ++p)
-                d.SwitchPage(p);
-            ASSERT_EQ(d.PageTitle(), page);
-            if (!type.empty())
-                d.SelectString(DetailsId::List, type);
+            TurnToPage(d, page, type);
             onPage(d);
             d.Click(plat::DialogResult::Ok);
         });
         if (work)
             ui.Dialog("Define Data", std::move(work));
+        for (const std::string& message : messages)
+            ui.Message(message, MsgAnswer::Ok);
+        EXPECT_TRUE(Window().EvCommand(CmId::MaterialProperties, 0, 0));
+        EXPECT_TRUE(ui.Done());
+    }
+    // The Materials Page turned to the detail page of that title, the type of that name selected.
+    static void TurnToPage(plat::DialogDriver& d, const std::string& page, const std::string& type) {
+        // A section of one default type of a material shows its detail page by its button.
+        if (page == "Concrete Details" && d.Visible(BasicPropertiesId::DetailedConcrete))
+            d.Click(BasicPropertiesId::DetailedConcrete);
+        for (int p = 1; d.PageTitle() != page && p < 4; ++p)
+            d.SwitchPage(p);
+        ASSERT_EQ(d.PageTitle(), page);
+        if (!type.empty())
+            d.SelectString(DetailsId::List, type);
+    }
+    // On that page, the type given the new name, Modify, Yes to overwriting it, Define Data
+    // cancelled, OK; the messages given after Define Data are answered OK.
+    void RenameWithCurveCancelled(const std::string& page, const std::string& type, const std::string& name,
+                                  const std::vector<std::string>& messages = {}) {
+        ui.Dialog("Materials Page", [page, type, name](plat::DialogDriver& d) {
+              TurnToPage(d, page, type);
+              d.Type(DetailsId::Name, name);
+              d.Click(DetailsId::Modify);
+              d.Click(plat::DialogResult::Ok);
+          })
+            .Message("You have asked to Modify a type with a new name.", MsgAnswer::Yes)
+            .Dialog("Define Data", [](plat::DialogDriver& d) { d.Click(plat::DialogResult::Cancel); });
         for (const std::string& message : messages)
             ui.Message(message, MsgAnswer::Ok);
         EXPECT_TRUE(Window().EvCommand(CmId::MaterialProperties, 0, 0));
@@ -106,6 +135,48 @@ void ExpectSameSteel(const SteelTypeRec& a, const SteelTypeRec& b) {
     EXPECT_DOUBLE_EQ(a.esh, b.esh);
     EXPECT_DOUBLE_EQ(a.eu, b.eu);
 }
+
+// The same user-defined curve, point by point.
+void ExpectSameCurve(const TDepthTable* a, const TDepthTable* b) {
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->Pairs(), a->Pairs());
+}
+
+// The names of a structure's steel types, in order.
+std::vector<std::string> SteelNames(const TStructure& s) {
+    std::vector<std::string> names;
+    for (int i = 0; i < s.GetSteelTypeCount(); ++i)
+        names.push_back(s.GetSteelType(i)->name);
+    return names;
+}
+
+// The same pages with Loads > Create Fire Damaged Beam.
+class BurntBarPages : public UserCurvePages {
+protected:
+    BurntBarPages() : m_previous(SetInputDialogs(&m_fire)) {}
+    ~BurntBarPages() override {
+        SetInputDialogs(m_previous);
+        DeleteThermalModel();
+    }
+
+    // Loads > Create Fire Damaged Beam with the document's own fire for the minutes typed, OK: the
+    // post-fire beam is current.
+    void CreateFireDamagedBeam(const std::string& minutes) {
+        ui.Dialog("Post-fire analysis parameters", [minutes](plat::DialogDriver& d) {
+            d.Type(FireId::Minutes, minutes);
+            d.Click(plat::DialogResult::Ok);
+        });
+        EXPECT_TRUE(Frame().Dispatch(CmId::FireDamagedBeam));
+        EXPECT_TRUE(ui.Done());
+    }
+
+    ValueGuard<TMemberDefinition> member{g_MemberDefinition, TMemberDefinition{}};
+
+private:
+    TMemberInputDialogs m_fire{GetInputDialogs()};
+    TInputDialogs* m_previous;
+};
 
 } // namespace
 
@@ -369,4 +440,82 @@ TEST_F(UserCurvePages, AConcreteCurveTypedWithPairsAtOneStrainOpensAsTheSessionH
         app.reset();
         Start();
     }
+}
+
+// The sample's own fire (a constant 800 degrees on its bottom), for three hours, burns its bottom
+// GFRP bars out (past 400 degrees GFRP keeps no strength): Create Fire Damaged Beam gives that
+// layer's bars "Lay: 1" a curve without a point of stress. Rebar
+// Details, "Lay: 1" renamed "Burnt", Modify, Yes, Define Data cancelled: the box says the type
+// is not changed, and it is not: the post-fire beam keeps "Lay: 1" with its curve, and so does
+// the document a new session opens.
+TEST_F(BurntBarPages, ABurntBarsCurveLeftWithCancelLeavesTheTypeAsItWas) {
+    OpenSample();
+    CreateFireDamagedBeam("180");
+    ASSERT_EQ(Open().size(), 2u);
+    const TStructure& post = *Window().GetCurrentStructure();
+    ASSERT_EQ(&post, g_Structures[1].get());
+    const SteelTypeRec burnt = Steel("Lay: 1");
+    ASSERT_EQ(burnt.kind, SteelKind::UserCurve);
+    ASSERT_TRUE(burnt.userCurve);
+    ASSERT_FALSE(CurveCarriesStress(*burnt.userCurve));
+
+    RenameWithCurveCancelled(
+        "Rebar Details", "Lay: 1", "Burnt",
+        {"The user-defined stress-strain curve has no point with a stress, so the type is not changed."});
+    const auto named = [](const TStructure& s, const std::string& name) {
+        const std::vector<std::string> names = SteelNames(s);
+        return std::count(names.begin(), names.end(), name);
+    };
+    EXPECT_EQ(named(*Window().GetCurrentStructure(), "Burnt"), 0);
+    EXPECT_EQ(named(*Window().GetCurrentStructure(), "Lay: 1"), 1);
+    ExpectSameSteel(Steel("Lay: 1"), burnt);
+    ExpectSameCurve(Steel("Lay: 1").userCurve.get(), burnt.userCurve.get());
+
+    SaveAndOpenInANewSession();
+    ASSERT_EQ(Open().size(), 2u);
+    EXPECT_EQ(named(*g_Structures[1], "Burnt"), 0);
+    EXPECT_EQ(named(*g_Structures[1], "Lay: 1"), 1);
+}
+
+// Rebar Details, the curve steel "Curve" renamed "Curve B", and Concrete Details, the curve
+// concrete "Web" renamed "Web B": Modify, Yes to the new name, Define Data cancelled to keep the
+// curve. Each type takes its new name with its own curve and values (no box), the layers and
+// regions that used it use it under that name, and a new session opens it so.
+TEST_F(UserCurvePages, ACurveTypeRenamedOnModifyKeepsItsCurveWhenDefineDataIsCancelled) {
+    OpenSample();
+    const SteelTypeRec steel = Steel("Curve");
+    const ConcreteTypeRec concrete = Concrete("Web");
+    ASSERT_EQ(steel.kind, SteelKind::UserCurve);
+    ASSERT_EQ(concrete.baseCurve, BaseCurveCode::UserDefined);
+    const int boxes = Boxes();
+    RenameWithCurveCancelled("Rebar Details", "Curve", "Curve B");
+    RenameWithCurveCancelled("Concrete Details", "Web", "Web B");
+    // Two boxes: the questions of the new names.
+    EXPECT_EQ(Boxes(), boxes + 2);
+
+    const auto expectRenamed = [&] {
+        const TStructure& s = *Window().GetCurrentStructure();
+        std::vector<std::string> names = SteelNames(s);
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"Bar", "Curve B", "Strand"}));
+        ExpectSameSteel(Steel("Curve B"), steel);
+        ExpectSameCurve(Steel("Curve B").userCurve.get(), steel.userCurve.get());
+        // The layer "top" (z 550 mm) is of that steel.
+        const auto& beam = dynamic_cast<const TBeam&>(s);
+        ASSERT_EQ(beam.GetLongLayerCount(0), 3);
+        EXPECT_EQ(s.GetSteelType(beam.GetLongLayer(2, 0)->type)->name, "Curve B");
+
+        // The web (the region below the flange) is of that concrete.
+        ASSERT_EQ(s.GetConcreteTypeCount(), 2);
+        ASSERT_EQ(beam.GetRegionCount(), 2);
+        const int web = beam.GetRegion(0)->bottom < beam.GetRegion(1)->bottom ? 0 : 1;
+        EXPECT_EQ(s.GetConcreteType(beam.GetRegion(web)->concreteType)->name, "Web B");
+        EXPECT_EQ(Concrete("Web B").baseCurve, BaseCurveCode::UserDefined);
+        EXPECT_DOUBLE_EQ(Concrete("Web B").fc, concrete.fc);
+        EXPECT_DOUBLE_EQ(Concrete("Web B").ec, concrete.ec);
+        ExpectSameCurve(Concrete("Web B").userCurve.get(), concrete.userCurve.get());
+    };
+    expectRenamed();
+    SaveAndOpenInANewSession();
+    expectRenamed();
 }
