@@ -193,6 +193,9 @@ TEST(MembranePanel, PropertiesTableCaptionAndListings)
     PaintMembranePanel(dcUs, shell.get(), 0, 0, 1000, 600, 0, us);
     EXPECT_TRUE(HasText(dcUs, " 0.33")); // 700 mm^2/m = 0.331 in^2/ft
     EXPECT_TRUE(HasText(dcUs, "  580")); // 4 MPa = 580 psi
+    // The shear increment is stored as 1e6, applied as 1e9 Pa: 1e9 x 1.450377e-4 psi/Pa, as the
+    // loads dialog shows it (not 68.52 kips/ft).
+    EXPECT_TRUE(HasText(dcUs, " 0.00 ,  0.00 , 145037.70 ,  0.00 ,  0.00 ,  0.00 ,  0.00 ,  0.00"));
 
     // Without an element: only the strip.
     RecordingDC none;

@@ -11,6 +11,7 @@
 #include "charts/RichText.h"
 #include "views/membrane/ElementSketch.h"
 #include "model/ModelHelpers.h"
+#include "model/ShellLoadScale.h"
 #include "model/TShell.h"
 #include "platform/DC.h"
 #include "views/MaterialPicture.h"
@@ -153,9 +154,13 @@ void DrawElementProperties(plat::DC& dc, const TStructure& e, int x, int y, int 
     e.GetIncrementLoads(inc, 8);
     static const int kinds[8] = {15, 15, 15, 16, 16, 16, 15, 15};
     for (int i = 0; i < 8; ++i) {
+        // N_xx, N_yy and N_xy are shown as the stresses the analysis applies, in the stress
+        // unit the loads dialog names them in.
+        const double factor =
+            i < 3 ? u.Factor(ukStress) * kShellLoadStressScale : u.Factor(kinds[i]);
         // + 0.0: a zero shows as a positive zero.
-        c[i] = c[i] * u.Factor(kinds[i]) + 0.0;
-        inc[i] = inc[i] * u.Factor(kinds[i]) + 0.0;
+        c[i] = c[i] * factor + 0.0;
+        inc[i] = inc[i] * factor + 0.0;
     }
     const int lx = x + static_cast<int>(0.01 * W + m);
     const int first = std::max(Y(0.66), Y(0.62) + captionCell + 1);
