@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <iterator>
 #include <limits>
@@ -173,8 +175,52 @@ double FromDocument(const std::string& text, int kind, const int* unitSystem)
 
 namespace {
 
+// The width and the digits after the point of a format " %W.Pf" or "%W.Pf" (the blank and W
+// optional); false for any other format.
+bool FixedFormat(const char* format, bool& blank, int& width, int& precision)
+{
+    const char* c = format;
+    blank = *c == ' ';
+    if (blank)
+        ++c;
+    if (*c++ != '%')
+        return false;
+    width = 0;
+    for (; *c >= '0' && *c <= '9' && width < 100; ++c)
+        width = width * 10 + (*c - '0');
+    if (*c++ != '.')
+        return false;
+    precision = 0;
+    const char* digits = c;
+    for (; *c >= '0' && *c <= '9' && precision < 100; ++c)
+        precision = precision * 10 + (*c - '0');
+    return c != digits && c[0] == 'f' && c[1] == '\0';
+}
+
 std::string PrintfValue(const char* format, double value)
 {
+    // The fixed formats the documents use are written by the exact conversion printf makes,
+    // without its locale switch and argument parsing: a save writes thousands of them.
+    bool blank = false;
+    int width = 0;
+    int precision = 0;
+    if (std::isfinite(value) && FixedFormat(format, blank, width, precision) && precision <= 17) {
+        char digits[64];
+        const auto [end, ec] = std::to_chars(std::begin(digits), std::end(digits), value,
+                                             std::chars_format::fixed, precision);
+        if (ec == std::errc()) {
+            const auto length = static_cast<std::size_t>(end - digits);
+            const std::size_t pad =
+                static_cast<std::size_t>(width) > length ? static_cast<std::size_t>(width) - length : 0;
+            std::string text;
+            text.reserve((blank ? 1 : 0) + pad + length);
+            if (blank)
+                text += ' ';
+            text.append(pad, ' ');
+            text.append(digits, length);
+            return text;
+        }
+    }
     char buffer[64];
     const int n = DecimalSnprintf(buffer, sizeof buffer, format, value);
     if (n >= 0 && static_cast<std::size_t>(n) < sizeof buffer)
@@ -262,15 +308,19 @@ double TenDigitsValue(double magnitude)
 {
     if (!(magnitude >= 1e-13 && magnitude < 1e10))
         return std::numeric_limits<double>::quiet_NaN();
-    int k = 9 - static_cast<int>(std::floor(std::log10(magnitude)));
+    // The decimal exponent from the binary one (a normal number here): floor(log10) is this
+    // or one more, which the step below puts right.
+    const auto binary =
+        static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7FFu) - 1023;
+    int k = std::min(9 - static_cast<int>(std::floor(binary * 0.30102999566398120)), 22);
     const auto scaled = [magnitude](int power) {
         return magnitude * kPowersOfTen[static_cast<std::size_t>(power)];
     };
     if (k < 0 || k > 22)
         return std::numeric_limits<double>::quiet_NaN();
     double p = scaled(k);
-    // log10 may miss by one next to a power of ten. Where the product only rounds onto a
-    // power of ten, either choice gives the same decimal number.
+    // Where the product only rounds onto a power of ten, either choice gives the same decimal
+    // number.
     if (p >= 1e10 && k > 0)
         p = scaled(--k);
     else if (p < 1e9 && k < 22)

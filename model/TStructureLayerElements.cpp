@@ -64,6 +64,9 @@ template <typename Layer> bool HasOwnSize(const Layer& layer, const int* unit)
     if (!g_RebarList.IsListed(layer.bartitle))
         return true;
     const int listed = g_RebarList.FindByName(layer.bartitle);
+    // A bar of the catalogue's very size writes the catalogue's texts: no need to write them.
+    if (layer.Ai == g_RebarList.GetArea(listed) && layer.db == g_RebarList.GetDiameter(listed))
+        return false;
     const ExactDocumentNumbers asWritten(false);
     return AreaText(layer.Ai, unit) != AreaText(g_RebarList.GetArea(listed), unit) ||
            DiameterText(layer.db, unit) != DiameterText(g_RebarList.GetDiameter(listed), unit);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -82,6 +84,47 @@ TEST(DocumentRounding, GridStepsTiesAndPowersOfTenRoundAsTheirTextReadBack)
         for (int kind : {ukStrain, ukStress, ukLargeStress, ukSectionLength, ukNone})
             for (double v : values)
                 ExpectAsWrittenAndRead(v, kind, units);
+}
+
+// The text a format of the documents gives a value, as printf writes it: the value's ten digits
+// where printf's text does not read back within the tolerance (relative) of them.
+std::string AsPrintfWrites(const char* format, double value, double tolerance)
+{
+    char digits[64];
+    std::snprintf(digits, sizeof digits, "%.10g", value);
+    const double rounded = std::strtod(digits, nullptr);
+    char text[512];
+    std::snprintf(text, sizeof text, format, rounded);
+    if (std::fabs(std::strtod(text, nullptr) - rounded) <= tolerance * std::fabs(rounded))
+        return text;
+    return (format[0] == ' ' ? " " : "") + std::string(digits);
+}
+
+// Every fixed format a document writes, padded to its width and rounded as printf rounds:
+// exact ties of the last digit kept go to the even digit (1048576.25 to "1048576.2" at one
+// decimal, within the single-precision tolerance), whole values and binary fractions of every
+// size, both signs.
+TEST(DocumentRounding, FixedFormatsWriteWhatPrintfWrites)
+{
+    const char* formats[] = {"%3.1f", "%3.2f", "%4.2f", "%3.3f", "%5.1f", "%4.0f", "%1.1f",
+                             "%1.0f", "%2.2f", "%2.1f", "%5.3f", "%5.2f", " %5.7f", " %5.0f",
+                             "%12.4f", "%.6f"};
+    std::vector<double> values = {0.0, 1.0, 0.5, 2.5, 0.125, 0.375, 1048576.25, 1048576.75,
+                                  33554432.5, 999.95, 99.995, 1e9, 123456789.125, 7.0e-7,
+                                  -0.0625, -1048576.25, 4.35, 0.1, 1e15};
+    std::mt19937_64 random(20261211);
+    std::uniform_int_distribution<long long> whole(-2000000000LL, 2000000000LL);
+    std::uniform_int_distribution<int> shift(0, 30);
+    for (int i = 0; i < 3000; ++i)
+        values.push_back(std::ldexp(static_cast<double>(whole(random)), -shift(random)));
+    for (const char* format : formats) {
+        for (double v : values) {
+            ASSERT_EQ(FormatSingleValue(format, v), AsPrintfWrites(format, v, 5e-7))
+                << format << " of " << StrPrintf("%.17g", v);
+            ASSERT_EQ(FormatValue(format, v), AsPrintfWrites(format, v, 0.0))
+                << format << " of " << StrPrintf("%.17g", v);
+        }
+    }
 }
 
 } // namespace
