@@ -280,10 +280,7 @@ CurveAsKept(const TDepthTable& curve, bool reverse, double sign, const char* nam
 const SteelTypeRec& KeptCurveSteel(TStructure& s, int t, const int* unit, SteelTypeRec& scratch)
 {
     const auto work = [&](SteelTypeRec& kept) -> const SteelTypeRec& {
-        InitSteelTypeRec(kept);
-        kept.kind = SteelKind::UserCurve;
-        kept.userCurve =
-            CurveAsKept(*s.GetSteelType(t)->userCurve, true, 1.0, "Segmental Reinforcement", unit);
+        kept = SteelAsDocumentKeepsIt(*s.GetSteelType(t), unit);
         CheckSteelType(kept, false);
         return kept;
     };
