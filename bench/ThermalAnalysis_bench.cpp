@@ -13,8 +13,8 @@
 #include "files/xml/XmlDocument.h"
 #include "foundation/Reporter.h"
 #include "member/fire/PostFireBeam.h"
-#include "member/fire/ThermalAnalysis.h"
 #include "member/fire/TStructureSlots.h"
+#include "member/fire/ThermalAnalysis.h"
 #include "model/TBeam.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
-#include "model/TBeam.h"
 #include "model/ShellLoadScale.h"
+#include "model/TBeam.h"
 #include "model/TStructure.h"
 #include "model/ValueLimits.h"
 #include "model/materials/MaterialTypes.h"
@@ -52,9 +52,15 @@ TypedRefusal RefusalOf(bool (*read)(const Fields&, double (&)[N], TypedRefusal&)
     return refusal;
 }
 
+// The stored value times the factor of the unit it is shown in.
+std::string ShownTimes(double stored, double factor, const char* format, int decimals)
+{
+    return StrPrintf(format, UnsignedZero(stored * factor, decimals));
+}
+
 std::string Shown(double stored, int kind, const char* format, int decimals)
 {
-    return StrPrintf(format, UnsignedZero(ToDisplayUnits(stored, kind), decimals));
+    return ShownTimes(stored, UnitFactor(kind), format, decimals);
 }
 
 } // namespace
@@ -99,14 +105,11 @@ LoadFields ShowLoads(const TStructure& s)
     s.GetConstantLoads(constant, 3);
     s.GetIncrementLoads(increment, 3);
     const std::array<LoadUnit, 3> units = LoadUnits(s.GetKind() == kKindShell);
-    const auto shown = [](double stored, double factor) {
-        return StrPrintf("%6.2f", UnsignedZero(stored * factor, 2));
-    };
     LoadFields f;
     for (int i = 0; i < 3; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        f.values[k] = shown(constant[i], units[k].factor);
-        f.values[k + 3] = shown(increment[i], units[k].factor);
+        f.values[k] = ShownTimes(constant[i], units[k].factor, "%6.2f", 2);
+        f.values[k + 3] = ShownTimes(increment[i], units[k].factor, "%6.2f", 2);
         f.units[k] = units[k].label;
     }
     return f;
@@ -135,16 +138,28 @@ bool ReadLoads(const std::array<std::string, 6>& typed,
                                                   "Increment of N_xy"};
     if (!membrane) {
         for (int i = 0; i < 6; ++i)
-            if (!Take(refusal, i, typed[static_cast<std::size_t>(i)], kBeamNames[i],
-                      i % 3 == 1 ? kMomentRange : kForceRange, values[i]))
+            if (!Take(refusal,
+                      i,
+                      typed[static_cast<std::size_t>(i)],
+                      kBeamNames[i],
+                      i % 3 == 1 ? kMomentRange : kForceRange,
+                      values[i]))
                 return false;
         return true;
     }
     const LoadUnit unit = LoadUnits(true)[0];
-    const TypedRange shownRange{-kMaxTypedForce * unit.factor, kMaxTypedForce * unit.factor, ukNone, unit.label};
+    const TypedRange shownRange{-kMaxTypedForce * unit.factor,
+                                kMaxTypedForce * unit.factor,
+                                ukNone,
+                                unit.label};
     for (int i = 0; i < 6; ++i) {
         double shown = 0.0;
-        if (!Take(refusal, i, typed[static_cast<std::size_t>(i)], kMembraneNames[i], shownRange, shown))
+        if (!Take(refusal,
+                  i,
+                  typed[static_cast<std::size_t>(i)],
+                  kMembraneNames[i],
+                  shownRange,
+                  shown))
             return false;
         values[i] = shown / unit.factor;
     }

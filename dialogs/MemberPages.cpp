@@ -176,7 +176,9 @@ TMemberQuickDef QuickRecord(const QuickFields& typed)
 // The record the fields give for the definition they were shown from: a field that still shows
 // the text the definition gives it was not edited and keeps the definition's value whole, not
 // as the page rounds it.
-TMemberQuickDef EditedQuickRecord(const TStructureSlots& slots, const QuickFields& typed, const TMemberDefinition& d)
+TMemberQuickDef EditedQuickRecord(const TStructureSlots& slots,
+                                  const QuickFields& typed,
+                                  const TMemberDefinition& d)
 {
     TMemberQuickDef q = QuickRecord(typed);
     bool detailed = false;
@@ -186,10 +188,11 @@ TMemberQuickDef EditedQuickRecord(const TStructureSlots& slots, const QuickField
     if (detailed)
         return q; // "Detailed" reads as 0
     const TMemberQuickDef stored = GetQuickDefinitionFromMember(d);
-    const auto keep = [](const std::string& text, const std::string& shownText, float& value, float storedValue) {
-        if (text == shownText)
-            value = storedValue;
-    };
+    const auto keep =
+        [](const std::string& text, const std::string& shownText, float& value, float storedValue) {
+            if (text == shownText)
+                value = storedValue;
+        };
     keep(typed.shearLength, shown.shearLength, q.L, stored.L);
     keep(typed.constantZone, shown.constantZone, q.mido2, stored.mido2);
     keep(typed.momentRatio, shown.momentRatio, q.leftpercent, stored.leftpercent);
@@ -390,7 +393,9 @@ void ReadGeometryFields(const GeometryFields& typed, TMemberDefinition& d)
         length = kMaxMemberLength;
     d.length = length;
     d.displacementLocation =
-        std::clamp(value(typed.displacement, shown.displacement, d.displacementLocation), 0.0, length);
+        std::clamp(value(typed.displacement, shown.displacement, d.displacementLocation),
+                   0.0,
+                   length);
     // A plate is at least nothing and at most a quarter of the member.
     const auto plate = [&](const std::string& text, const std::string& shownText, double stored) {
         return std::clamp(value(text, shownText, stored), 0.0, length / 4);
@@ -401,13 +406,16 @@ void ReadGeometryFields(const GeometryFields& typed, TMemberDefinition& d)
     if (typed.yieldPenetration != shown.yieldPenetration)
         d.yieldPenetrationConstant = Number(typed.yieldPenetration) * YieldPenetrationRatio();
     d.leftPlateSize = plate(typed.leftPlate, shown.leftPlate, d.leftPlateSize);
-    d.leftPlateLocation = std::clamp(value(typed.leftLocation, shown.leftLocation, d.leftPlateLocation), 0.0, length);
+    d.leftPlateLocation =
+        std::clamp(value(typed.leftLocation, shown.leftLocation, d.leftPlateLocation), 0.0, length);
     d.leftSupport = type(typed.leftSupport);
     d.topDirect = typed.topDirect ? 1 : 0;
     d.leftDirect = typed.leftDirect ? 1 : 0;
     d.rightPlateSize = plate(typed.rightPlate, shown.rightPlate, d.rightPlateSize);
     d.rightPlateLocation =
-        std::clamp(value(typed.rightLocation, shown.rightLocation, d.rightPlateLocation), 0.0, length);
+        std::clamp(value(typed.rightLocation, shown.rightLocation, d.rightPlateLocation),
+                   0.0,
+                   length);
     d.rightSupport = type(typed.rightSupport);
     d.rightDirect = typed.rightDirect ? 1 : 0;
     int left = d.leftSupport, right = d.rightSupport;

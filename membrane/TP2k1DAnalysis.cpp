@@ -386,8 +386,7 @@ bool TP2k1DAnalysis::StepOverGap(double& jump) const
     // held normal strain has no state in equilibrium. Steps of 1.25, 1.5, 2, 3, 5, 9 and 17
     // times the strain are tried in turn before the run ends.
     const int k = GetControlIndex();
-    if ((k != kHoldEx && k != kHoldEy) || !(IncrementLoads[0] > 0.0) ||
-        !(IncrementLoads[1] > 0.0))
+    if ((k != kHoldEx && k != kHoldEy) || !(IncrementLoads[0] > 0.0) || !(IncrementLoads[1] > 0.0))
         return false;
     jump = jump < kFirstJump ? kFirstJump : 1.0 + (jump - 1.0) * 2.0;
     return jump <= kLastJump;

@@ -6,8 +6,8 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <limits>
@@ -206,12 +206,16 @@ std::string PrintfValue(const char* format, double value)
     int precision = 0;
     if (std::isfinite(value) && FixedFormat(format, blank, width, precision) && precision <= 17) {
         char digits[64];
-        const auto [end, ec] = std::to_chars(std::begin(digits), std::end(digits), value,
-                                             std::chars_format::fixed, precision);
+        const auto [end, ec] = std::to_chars(std::begin(digits),
+                                             std::end(digits),
+                                             value,
+                                             std::chars_format::fixed,
+                                             precision);
         if (ec == std::errc()) {
             const auto length = static_cast<std::size_t>(end - digits);
-            const std::size_t pad =
-                static_cast<std::size_t>(width) > length ? static_cast<std::size_t>(width) - length : 0;
+            const std::size_t pad = static_cast<std::size_t>(width) > length
+                                        ? static_cast<std::size_t>(width) - length
+                                        : 0;
             std::string text;
             text.reserve((blank ? 1 : 0) + pad + length);
             if (blank)

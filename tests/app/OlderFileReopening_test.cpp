@@ -409,14 +409,16 @@ TEST_F(OlderFileReopeningTest, AShapeNameThatIsNoShapeOpensAsTheShapeItsDocument
 // heights, 367.3666667 and 367.4666667 mm, 0.1 mm apart and so no closer than the 0.1 mm two
 // points of the profile keep: the document reopens with both, and File > Save writes the same
 // bytes. So does each of twenty such pairs up the section.
-TEST_F(OlderFileReopeningTest, DiscontinuityRowsATenthOfAMillimetreApartSurviveReopening) {
+TEST_F(OlderFileReopeningTest, DiscontinuityRowsATenthOfAMillimetreApartSurviveReopening)
+{
     const auto file = [](const std::string& lower, const std::string& upper) {
-        return kHead + "TITLE Trapezoid\nUNITS Metric\nSECTION SOLID\n500 300\n0 200\nDISCONT\n"s + lower + " 3\n" +
-               upper + " 1\nENDSECTION\n";
+        return kHead + "TITLE Trapezoid\nUNITS Metric\nSECTION SOLID\n500 300\n0 200\nDISCONT\n"s +
+               lower + " 3\n" + upper + " 1\nENDSECTION\n";
     };
     // The strains of the profile, top down (mm/m).
     const auto strains = [this] {
-        const TDepthTable& table = dynamic_cast<const TBeam&>(Shown()).GetStrainDiscontinuityTable();
+        const TDepthTable& table =
+            dynamic_cast<const TBeam&>(Shown()).GetStrainDiscontinuityTable();
         std::vector<double> values;
         for (int i = 0; i < table.GetCount(); ++i)
             values.push_back(table.GetValue(i) * 1000.0);

@@ -206,7 +206,8 @@ TEST_F(OlderFileSavingTest, EveryOlderFormatSavedAndReopenedKeepsAWholeMember) {
 // save file", and the document is still that older file's. File > Save then offers the Save
 // dialog beside it rather than writing over it, and so does Yes to the save question of File >
 // Exit after a second refused Save As; the older file keeps every byte throughout.
-TEST_F(OlderFileSavingTest, ARefusedSaveAsLeavesTheDocumentAnOlderFilesDocument) {
+TEST_F(OlderFileSavingTest, ARefusedSaveAsLeavesTheDocumentAnOlderFilesDocument)
+{
     const OlderFile f = OlderFiles()[1];
     const std::string path = Put(f);
     const auto refusedSaveAs = [&] {

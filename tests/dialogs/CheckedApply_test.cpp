@@ -322,7 +322,7 @@ TEST_F(CheckedApplyTest, MembraneLoadsAreTakenAndRefusedAsTheStressesTheyApply)
     struct Range {
         int system;
         const char *inside, *past, *unit;
-        double pascals;  // one unit shown, in Pa
+        double pascals; // one unit shown, in Pa
     };
     for (const Range& r : {Range{kUnitSI, "-999999", "1000001", "MPa", 1e6},
                            Range{kUnitUS, "-145037000", "145038000", "psi", 6894.757},
@@ -345,7 +345,10 @@ TEST_F(CheckedApplyTest, MembraneLoadsAreTakenAndRefusedAsTheStressesTheyApply)
         double constant[3] = {}, increment[3] = {};
         shell.GetConstantLoads(constant, 3);
         shell.GetIncrementLoads(increment, 3);
-        EXPECT_NEAR(constant[0] * 1000.0 / (TypedNumber(r.inside) * r.pascals), 1.0, kUnitTableRounding) << r.unit;
+        EXPECT_NEAR(constant[0] * 1000.0 / (TypedNumber(r.inside) * r.pascals),
+                    1.0,
+                    kUnitTableRounding)
+            << r.unit;
         EXPECT_NEAR(increment[2] * 1000.0 / (-0.5 * r.pascals), 1.0, kUnitTableRounding) << r.unit;
     }
 }

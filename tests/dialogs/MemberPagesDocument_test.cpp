@@ -400,7 +400,8 @@ protected:
 
     // The sample beam (its file has no member, so the program makes one around the section)
     // saved once in the unit system, and opened by a new session; the saved document.
-    std::string OpenedOnceSaved(const Units& chosen, const char* sample = "XmlDocument/full_beam_1.xml")
+    std::string OpenedOnceSaved(const Units& chosen,
+                                const char* sample = "XmlDocument/full_beam_1.xml")
     {
         OpenInANewSession(Sample(sample));
         ChooseUnits(chosen.button);
@@ -413,7 +414,8 @@ protected:
 
     // Loads > Full Member Properties, the pages' work, OK (a question the work asks answered
     // Yes); the boxes it asked for.
-    std::vector<std::string> EditMember(std::function<void(plat::DialogDriver&)> work, const char* question = nullptr)
+    std::vector<std::string> EditMember(std::function<void(plat::DialogDriver&)> work,
+                                        const char* question = nullptr)
     {
         ui.Dialog("Full Member Properties", [work](plat::DialogDriver& d) {
             work(d);
@@ -430,8 +432,14 @@ protected:
     // The values the member solves with that the geometry page shows rounded, exactly.
     static std::vector<double> Geometry(const TMemberDefinition& d)
     {
-        return {d.length,          d.topPlateSize,       d.displacementLocation, d.yieldPenetrationConstant,
-                d.leftPlateSize,   d.leftPlateLocation,  d.rightPlateSize,       d.rightPlateLocation};
+        return {d.length,
+                d.topPlateSize,
+                d.displacementLocation,
+                d.yieldPenetrationConstant,
+                d.leftPlateSize,
+                d.leftPlateLocation,
+                d.rightPlateSize,
+                d.rightPlateLocation};
     }
 };
 

@@ -16,8 +16,8 @@
 
 #include "app/CommandIds.h"
 #include "dialogs/ListPage.h"
-#include "dialogs/MaterialSheet.h"
 #include "dialogs/MaterialReinforcementDialogs.h"
+#include "dialogs/MaterialSheet.h"
 #include "dialogs/MemberInputDialogs.h"
 #include "dialogs/TFire.h"
 #include "dialogs/ValueListDialog.h"
@@ -65,7 +65,8 @@ protected:
         EXPECT_TRUE(ui.Done());
     }
     // The Materials Page turned to the detail page of that title, the type of that name selected.
-    static void TurnToPage(plat::DialogDriver& d, const std::string& page, const std::string& type) {
+    static void TurnToPage(plat::DialogDriver& d, const std::string& page, const std::string& type)
+    {
         // A section of one default type of a material shows its detail page by its button.
         if (page == "Concrete Details" && d.Visible(BasicPropertiesId::DetailedConcrete))
             d.Click(BasicPropertiesId::DetailedConcrete);
@@ -77,16 +78,21 @@ protected:
     }
     // On that page, the type given the new name, Modify, Yes to overwriting it, Define Data
     // cancelled, OK; the messages given after Define Data are answered OK.
-    void RenameWithCurveCancelled(const std::string& page, const std::string& type, const std::string& name,
-                                  const std::vector<std::string>& messages = {}) {
-        ui.Dialog("Materials Page", [page, type, name](plat::DialogDriver& d) {
-              TurnToPage(d, page, type);
-              d.Type(DetailsId::Name, name);
-              d.Click(DetailsId::Modify);
-              d.Click(plat::DialogResult::Ok);
-          })
+    void RenameWithCurveCancelled(const std::string& page,
+                                  const std::string& type,
+                                  const std::string& name,
+                                  const std::vector<std::string>& messages = {})
+    {
+        ui.Dialog("Materials Page",
+                  [page, type, name](plat::DialogDriver& d) {
+                      TurnToPage(d, page, type);
+                      d.Type(DetailsId::Name, name);
+                      d.Click(DetailsId::Modify);
+                      d.Click(plat::DialogResult::Ok);
+                  })
             .Message("You have asked to Modify a type with a new name.", MsgAnswer::Yes)
-            .Dialog("Define Data", [](plat::DialogDriver& d) { d.Click(plat::DialogResult::Cancel); });
+            .Dialog("Define Data",
+                    [](plat::DialogDriver& d) { d.Click(plat::DialogResult::Cancel); });
         for (const std::string& message : messages)
             ui.Message(message, MsgAnswer::Ok);
         EXPECT_TRUE(Window().EvCommand(CmId::MaterialProperties, 0, 0));
@@ -137,14 +143,16 @@ void ExpectSameSteel(const SteelTypeRec& a, const SteelTypeRec& b) {
 }
 
 // The same user-defined curve, point by point.
-void ExpectSameCurve(const TDepthTable* a, const TDepthTable* b) {
+void ExpectSameCurve(const TDepthTable* a, const TDepthTable* b)
+{
     ASSERT_NE(a, nullptr);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(b->Pairs(), a->Pairs());
 }
 
 // The names of a structure's steel types, in order.
-std::vector<std::string> SteelNames(const TStructure& s) {
+std::vector<std::string> SteelNames(const TStructure& s)
+{
     std::vector<std::string> names;
     for (int i = 0; i < s.GetSteelTypeCount(); ++i)
         names.push_back(s.GetSteelType(i)->name);
@@ -155,14 +163,16 @@ std::vector<std::string> SteelNames(const TStructure& s) {
 class BurntBarPages : public UserCurvePages {
 protected:
     BurntBarPages() : m_previous(SetInputDialogs(&m_fire)) {}
-    ~BurntBarPages() override {
+    ~BurntBarPages() override
+    {
         SetInputDialogs(m_previous);
         DeleteThermalModel();
     }
 
     // Loads > Create Fire Damaged Beam with the document's own fire for the minutes typed, OK: the
     // post-fire beam is current.
-    void CreateFireDamagedBeam(const std::string& minutes) {
+    void CreateFireDamagedBeam(const std::string& minutes)
+    {
         ui.Dialog("Post-fire analysis parameters", [minutes](plat::DialogDriver& d) {
             d.Type(FireId::Minutes, minutes);
             d.Click(plat::DialogResult::Ok);
@@ -448,7 +458,8 @@ TEST_F(UserCurvePages, AConcreteCurveTypedWithPairsAtOneStrainOpensAsTheSessionH
 // Details, "Lay: 1" renamed "Burnt", Modify, Yes, Define Data cancelled: the box says the type
 // is not changed, and it is not: the post-fire beam keeps "Lay: 1" with its curve, and so does
 // the document a new session opens.
-TEST_F(BurntBarPages, ABurntBarsCurveLeftWithCancelLeavesTheTypeAsItWas) {
+TEST_F(BurntBarPages, ABurntBarsCurveLeftWithCancelLeavesTheTypeAsItWas)
+{
     OpenSample();
     CreateFireDamagedBeam("180");
     ASSERT_EQ(Open().size(), 2u);
@@ -459,9 +470,11 @@ TEST_F(BurntBarPages, ABurntBarsCurveLeftWithCancelLeavesTheTypeAsItWas) {
     ASSERT_TRUE(burnt.userCurve);
     ASSERT_FALSE(CurveCarriesStress(*burnt.userCurve));
 
-    RenameWithCurveCancelled(
-        "Rebar Details", "Lay: 1", "Burnt",
-        {"The user-defined stress-strain curve has no point with a stress, so the type is not changed."});
+    RenameWithCurveCancelled("Rebar Details",
+                             "Lay: 1",
+                             "Burnt",
+                             {"The user-defined stress-strain curve has no point with a stress, so "
+                              "the type is not changed."});
     const auto named = [](const TStructure& s, const std::string& name) {
         const std::vector<std::string> names = SteelNames(s);
         return std::count(names.begin(), names.end(), name);
@@ -481,7 +494,8 @@ TEST_F(BurntBarPages, ABurntBarsCurveLeftWithCancelLeavesTheTypeAsItWas) {
 // concrete "Web" renamed "Web B": Modify, Yes to the new name, Define Data cancelled to keep the
 // curve. Each type takes its new name with its own curve and values (no box), the layers and
 // regions that used it use it under that name, and a new session opens it so.
-TEST_F(UserCurvePages, ACurveTypeRenamedOnModifyKeepsItsCurveWhenDefineDataIsCancelled) {
+TEST_F(UserCurvePages, ACurveTypeRenamedOnModifyKeepsItsCurveWhenDefineDataIsCancelled)
+{
     OpenSample();
     const SteelTypeRec steel = Steel("Curve");
     const ConcreteTypeRec concrete = Concrete("Web");

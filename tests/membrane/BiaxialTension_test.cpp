@@ -61,9 +61,9 @@ double ExpectEveryStageBalanced(const TP2kFullResponse& run, const std::array<do
                            (R[SigmaY] - fy) * (R[SigmaY] - fy) +
                            (R[TauXY] - vxy) * (R[TauXY] - vxy);
         EXPECT_LE(err, (fx * fx + fy * fy + vxy * vxy) * kMisfitShare + kMisfitFloor)
-            << "stage " << i << ": sigma_x " << R[SigmaX] / 1e6 << ", sigma_y "
-            << R[SigmaY] / 1e6 << ", tau_xy " << R[TauXY] / 1e6 << " MPa against " << fx / 1e6
-            << ", " << fy / 1e6 << ", " << vxy / 1e6 << " applied";
+            << "stage " << i << ": sigma_x " << R[SigmaX] / 1e6 << ", sigma_y " << R[SigmaY] / 1e6
+            << ", tau_xy " << R[TauXY] / 1e6 << " MPa against " << fx / 1e6 << ", " << fy / 1e6
+            << ", " << vxy / 1e6 << " applied";
         largestEy = std::max(largestEy, ElementNode(*s)->StrainZ);
     }
     return largestEy;
@@ -92,9 +92,8 @@ TEST_F(BiaxialTension, EqualTensionBothWaysRunsPastCrackingToTheWeakerBarsYield)
             const SectionState* peak = run.GetPeakState();
             ASSERT_NE(peak, nullptr);
             const double peakY = ny * peak->Results[MembraneResult::LoadFactor];
-            EXPECT_GE(peakY, kYieldShare * yieldForce)
-                << stages << " stages, peak " << peakY / 1e6 << " MPa, rho_y f_y "
-                << yieldForce / 1e6;
+            EXPECT_GE(peakY, kYieldShare * yieldForce) << stages << " stages, peak " << peakY / 1e6
+                                                       << " MPa, rho_y f_y " << yieldForce / 1e6;
             EXPECT_LE(peakY, kHardening * yieldForce + kConcreteTension);
             // Past cracking and past the y bars' yield strain.
             EXPECT_GT(largestEy, 10.0 * ecr);

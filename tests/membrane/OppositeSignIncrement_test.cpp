@@ -43,7 +43,8 @@ struct OppositeSignIncrement : ::testing::Test {
     std::unique_ptr<TShell> pv19 = MakePv19();
 
     // Solve > Sectional Response on the element as the loads dialog leaves it.
-    std::unique_ptr<TP2kFullResponse> Solve(const double (&constant)[3], const double (&increment)[3])
+    std::unique_ptr<TP2kFullResponse> Solve(const double (&constant)[3],
+                                            const double (&increment)[3])
     {
         const double c[8] = {constant[0], constant[1], constant[2], 0, 0, 0, 0, 0};
         const double i[8] = {increment[0], increment[1], increment[2], 0, 0, 0, 0, 0};
@@ -130,8 +131,7 @@ TEST_F(OppositeSignIncrement, PretensionedPanelPushedEndsByCrushing)
         ASSERT_NE(peak, nullptr);
         const double f = -peak->Results[static_cast<std::size_t>(R::AppliedX + c)];
         if (c == 0) {
-            EXPECT_GT(f, (1.0 - kCrushTolerance) * (kFc + kRhoX * std::min(kFyX, -kEs * ecp)))
-                << f;
+            EXPECT_GT(f, (1.0 - kCrushTolerance) * (kFc + kRhoX * std::min(kFyX, -kEs * ecp))) << f;
             EXPECT_LT(f, (1.0 + kPeakTolerance) * (kFc + kRhoX * kFyX)) << f;
         } else {
             EXPECT_NEAR(f / (kFc + kRhoY * kFyY), 1.0, kCrushTolerance) << f;

@@ -106,12 +106,41 @@ std::string AsPrintfWrites(const char* format, double value, double tolerance)
 // size, both signs.
 TEST(DocumentRounding, FixedFormatsWriteWhatPrintfWrites)
 {
-    const char* formats[] = {"%3.1f", "%3.2f", "%4.2f", "%3.3f", "%5.1f", "%4.0f", "%1.1f",
-                             "%1.0f", "%2.2f", "%2.1f", "%5.3f", "%5.2f", " %5.7f", " %5.0f",
-                             "%12.4f", "%.6f"};
-    std::vector<double> values = {0.0, 1.0, 0.5, 2.5, 0.125, 0.375, 1048576.25, 1048576.75,
-                                  33554432.5, 999.95, 99.995, 1e9, 123456789.125, 7.0e-7,
-                                  -0.0625, -1048576.25, 4.35, 0.1, 1e15};
+    const char* formats[] = {"%3.1f",
+                             "%3.2f",
+                             "%4.2f",
+                             "%3.3f",
+                             "%5.1f",
+                             "%4.0f",
+                             "%1.1f",
+                             "%1.0f",
+                             "%2.2f",
+                             "%2.1f",
+                             "%5.3f",
+                             "%5.2f",
+                             " %5.7f",
+                             " %5.0f",
+                             "%12.4f",
+                             "%.6f"};
+    std::vector<double> values = {0.0,
+                                  1.0,
+                                  0.5,
+                                  2.5,
+                                  0.125,
+                                  0.375,
+                                  1048576.25,
+                                  1048576.75,
+                                  33554432.5,
+                                  999.95,
+                                  99.995,
+                                  1e9,
+                                  123456789.125,
+                                  7.0e-7,
+                                  -0.0625,
+                                  -1048576.25,
+                                  4.35,
+                                  0.1,
+                                  1e15};
     std::mt19937_64 random(20261211);
     std::uniform_int_distribution<long long> whole(-2000000000LL, 2000000000LL);
     std::uniform_int_distribution<int> shift(0, 30);

@@ -14,9 +14,9 @@
 
 #include "app/CommandIds.h"
 #include "app/views/PanelLayout.h"
+#include "dialogs/SectionInputDialogs.h"
 #include "foundation/StrFormat.h"
 #include "foundation/TypedNumber.h"
-#include "dialogs/SectionInputDialogs.h"
 #include "foundation/Units.h"
 #include "membrane/MembraneState.h"
 #include "model/TShell.h"
@@ -257,12 +257,16 @@ TEST_F(MembraneLoadsDialog, AConstantIsAppliedAndReportedInTheUnitItsRowNamesInE
         EXPECT_EQ(r.errors, 0) << u.unit;
         EXPECT_GT(r.stages, 10) << u.unit;
         ASSERT_NE(r.peak, nullptr) << u.unit;
-        EXPECT_GT(r.peak->Result(MembraneResult::TauXY), 0.33 * std::sqrt(kFc / kMPa) * kMPa) << u.unit;
+        EXPECT_GT(r.peak->Result(MembraneResult::TauXY), 0.33 * std::sqrt(kFc / kMPa) * kMPa)
+            << u.unit;
         const TSectionalAnalysis* a = Window().GetCurrentAnalysis();
         for (int i = 0; i <= a->GetLastStageIndex(); ++i)
             if (const SectionState* s = a->GetStage(i)) {
-                EXPECT_NEAR(s->Result(MembraneResult::AppliedX) / (-0.5 * u.pascals), 1.0, kUnitTableRounding)
-                    << u.unit << " stage " << i << ": " << s->Result(MembraneResult::AppliedX) << " Pa";
+                EXPECT_NEAR(s->Result(MembraneResult::AppliedX) / (-0.5 * u.pascals),
+                            1.0,
+                            kUnitTableRounding)
+                    << u.unit << " stage " << i << ": " << s->Result(MembraneResult::AppliedX)
+                    << " Pa";
             }
         // The information panel shows the current stage's applied stresses (a "^2" of the unit
         // drawn raised, as a run of its own); the status the element's stress, equal to them
@@ -278,11 +282,13 @@ TEST_F(MembraneLoadsDialog, AConstantIsAppliedAndReportedInTheUnitItsRowNamesInE
         for (int c = 0; c < 3; ++c)
             applied += std::pow(now->Result(MembraneResult::AppliedX + c), 2);
         const double residual = std::sqrt(kSolveRelative * applied + kSolveAbsolute);
-        const double shown = TypedNumber(status.substr(head.size(), status.size() - head.size() - tail.size()));
+        const double shown =
+            TypedNumber(status.substr(head.size(), status.size() - head.size() - tail.size()));
         EXPECT_NEAR(shown, -0.5, residual / u.pascals + kShownRounding) << status;
     };
     const System us{kUnitUS, "psi", kPsi};
-    for (const System& u : {System{kUnitSI, "MPa", kMPa}, System{kUnitOldMetric, "kg/cm^2", kKgPerCm2}, us}) {
+    for (const System& u :
+         {System{kUnitSI, "MPa", kMPa}, System{kUnitOldMetric, "kg/cm^2", kKgPerCm2}, us}) {
         g_UnitSystem = u.system;
         EXPECT_EQ(ShownLoads().units, (std::array<std::string, 3>{u.unit, u.unit, u.unit}));
         TypeLoads({"-0.5", "0", "0"}, {"0", "0", "1"});
@@ -293,7 +299,8 @@ TEST_F(MembraneLoadsDialog, AConstantIsAppliedAndReportedInTheUnitItsRowNamesInE
     SaveAs("us.qvh");
     const std::string saved = dir.Read("us.qvh");
     RestartWith("us.qvh");
-    const std::array<std::string, 6> typed = {" -0.50", "  0.00", "  0.00", "  0.00", "  0.00", "  1.00"};
+    const std::array<std::string, 6> typed =
+        {" -0.50", "  0.00", "  0.00", "  0.00", "  0.00", "  1.00"};
     EXPECT_EQ(ShownLoads().values, typed);
     solvedAs(us);
     SaveAs("again.qvh");

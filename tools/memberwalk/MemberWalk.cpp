@@ -193,7 +193,8 @@ int main(int argc, char** argv)
         frame.Dispatch(CmId::FullMemberProperties);
         PrintMessages(ui, printed);
         PrintMember("after OK");
-        std::printf("after OK: yield penetration %.17g, plates %.17g %.17g %.17g m, left location %.17g m\n",
+        std::printf("after OK: yield penetration %.17g, plates %.17g %.17g %.17g m, left location "
+                    "%.17g m\n",
                     g_MemberDefinition.yieldPenetrationConstant,
                     g_MemberDefinition.topPlateSize,
                     g_MemberDefinition.leftPlateSize,

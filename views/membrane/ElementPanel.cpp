@@ -9,12 +9,12 @@
 #include "app/summary/CrossSection.h"
 #include "charts/DrawingSheet.h"
 #include "charts/RichText.h"
-#include "views/membrane/ElementSketch.h"
 #include "model/ModelHelpers.h"
 #include "model/ShellLoadScale.h"
 #include "model/TShell.h"
 #include "platform/DC.h"
 #include "views/MaterialPicture.h"
+#include "views/membrane/ElementSketch.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "foundation/TDepthTable.h"
 #include "membrane/MembraneState.h"
 #include "membrane/TP2k1DAnalysis.h"
-#include "views/membrane/TP2k_Logic.h"
 #include "model/ShellLoadScale.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
 #include "views/ViewChart.h"
+#include "views/membrane/TP2k_Logic.h"
 
 namespace {
 
