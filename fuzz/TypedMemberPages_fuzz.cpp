@@ -67,14 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 'q': {
             const auto f = Fields(a.text, 6);
-            quick.shearLength = f[0];
-            quick.constantZone = f[1];
-            quick.momentRatio = f[2];
-            quick.axialLoad = f[3];
-            quick.yieldPenetration = f[4];
-            quick.loadingType = Digit(f[5], 0) % 3;
-            quick.leftCase = Digit(f[5], 1) % 3;
-            quick.rightCase = Digit(f[5], 2) % 3;
+            quick = TypedQuickFields(quick, f);
             int confirm = 0;
             ApplyQuickFields(m.slots, quick, d, confirm);
             break;

@@ -38,15 +38,8 @@ inline bool MemberAction(Session& session, const std::string& text)
     case 'q': {
         const auto f = Fields(rest, 6);
         bool detailed = false;
-        QuickFields quick = ShowQuickFields(session.slots, copy, detailed);
-        quick.shearLength = f[0];
-        quick.constantZone = f[1];
-        quick.momentRatio = f[2];
-        quick.axialLoad = f[3];
-        quick.yieldPenetration = f[4];
-        quick.loadingType = Digit(f[5], 0) % 3;
-        quick.leftCase = Digit(f[5], 1) % 3;
-        quick.rightCase = Digit(f[5], 2) % 3;
+        const QuickFields quick =
+            TypedQuickFields(ShowQuickFields(session.slots, copy, detailed), f);
         if (CheckQuickFields(session.slots, quick))
             return false;
         int confirm = 0;
