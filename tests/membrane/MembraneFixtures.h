@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "membrane/TP2k1DAnalysis.h"
 #include "model/StructureRecords.h"
@@ -71,6 +72,16 @@ inline std::unique_ptr<TShell> MakePanel(const PanelSpec& spec)
     shell->SetConstantLoads(loads.data(), 8);
     shell->Validate();
     return shell;
+}
+
+// Every stage of a run a view can show, in order.
+inline std::vector<const SectionState*> Stages(const TP2k1DAnalysis& run)
+{
+    std::vector<const SectionState*> stages;
+    for (int i = 0; i <= run.GetLastStageIndex(); ++i)
+        if (const SectionState* s = run.GetStage(i))
+            stages.push_back(s);
+    return stages;
 }
 
 // An analysis (not solved) whose increment loads the tests set directly, as no element can hold

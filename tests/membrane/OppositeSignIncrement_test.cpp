@@ -20,6 +20,7 @@
 namespace {
 
 namespace R = MembraneResult;
+using membrane_fixtures::Stages;
 
 // PV19 (tests/membrane/Pv19Panel.h): f'c 19 MPa; x bars 1.785 % of f_y 458 MPa, y bars 0.713 %
 // of 299 MPa, both hardening to f_u = 1.5 f_y; E_s 200 GPa.
@@ -53,16 +54,6 @@ struct OppositeSignIncrement : ::testing::Test {
         return std::make_unique<TP2kFullResponse>(pv19.get());
     }
 };
-
-// Every stage a view can show, in order.
-std::vector<const SectionState*> Stages(const TP2k1DAnalysis& run)
-{
-    std::vector<const SectionState*> stages;
-    for (int i = 0; i <= run.GetLastStageIndex(); ++i)
-        if (const SectionState* s = run.GetStage(i))
-            stages.push_back(s);
-    return stages;
-}
 
 // No stage lies behind the constant loads' state, and the run ran on past its first steps.
 void ExpectNoNegativeLoadFactor(const TP2k1DAnalysis& run)
