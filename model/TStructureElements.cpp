@@ -95,16 +95,19 @@ double CurveRowValue(double value, double sign)
 
 // The given pairs of a finished curve (GivenCurvePairs), so that a curve read back (times
 // `sign`) finishes and cleans to the same curve and writes the same rows.
-void AppendCurveRows(TTextBuffer& text, const TDepthTable& curve, bool reverse, double sign, const int* unit)
+void AppendCurveRows(
+    TTextBuffer& text, const TDepthTable& curve, bool reverse, double sign, const int* unit)
 {
     std::vector<DepthPair> pairs = GivenCurvePairs(curve);
     if (reverse)
         std::reverse(pairs.begin(), pairs.end());
     for (const DepthPair& p : pairs) {
         text.Append(kBodyRowStart);
-        text.Append(FormatValue(kCurveStrainFormat, ToDocument(CurveRowValue(p.z, sign), ukStrain, unit)));
+        text.Append(
+            FormatValue(kCurveStrainFormat, ToDocument(CurveRowValue(p.z, sign), ukStrain, unit)));
         text.Append(" ");
-        text.Append(FormatValue(kCurveStressFormat, ToDocument(CurveRowValue(p.v, sign), ukStress, unit)));
+        text.Append(
+            FormatValue(kCurveStressFormat, ToDocument(CurveRowValue(p.v, sign), ukStress, unit)));
     }
 }
 
