@@ -7,7 +7,11 @@
 //       (OK, nothing edited), File > Save As <file>;
 //   qv_postfirewalk <program folder> <output folder> open <file> <again> [sheet]
 //       File > Open of <file> in this new process, the next element (the post-fire beam), with
-//       `sheet` Define > Concrete Section closed with Return, File > Save As <again>.
+//       `sheet` Define > Concrete Section closed with Return, File > Save As <again>;
+//   qv_postfirewalk <program folder> <output folder> materials <file> <again>
+//       File > Open of <file>, Loads > Create Fire Damaged Beam with the document's fire (its
+//       dialog answered with Return), Define > Material Properties closed with Return (OK,
+//       nothing edited), File > Save As <again>; then `open <again>` shows the reopened beam.
 //
 // Each step prints the current beam's region and concrete counts, its shape and its transformed
 // inertia, and takes a picture <output folder>/<mode>-<step>.png. Run under xvfb-run; needs
@@ -63,6 +67,14 @@ void Describe(TQuarvishWindow& window, const std::string& step)
                 beam->GetSectionKindCode(),
                 beam->GetShapeName().c_str(),
                 beam->GetTransformedProperties().inertia * 1e12 / 1e6);
+    std::printf("%s: main concrete %d \"%s\", main steel %d \"%s\", Trans (n=%4.2f)\n",
+                step.c_str(),
+                beam->GetMainConcreteType(),
+                beam->GetConcreteType(beam->GetMainConcreteType())->name.c_str(),
+                beam->GetMainSteelType(),
+                beam->GetSteelType(beam->GetMainSteelType())->name.c_str(),
+                beam->GetSteelType(beam->GetMainSteelType())->Es /
+                    beam->GetConcreteType(beam->GetMainConcreteType())->Ec);
     std::fflush(stdout);
 }
 
@@ -137,6 +149,21 @@ int main(int argc, char** argv)
         Shot("2-postfire");
         ConcreteSectionOk(frame, window, "3-sheet-ok");
         return SaveAs(frame, argv[4]) ? 0 : 1;
+    }
+    if (g_mode == "materials" && argc > 5) {
+        app.OpenFile(argv[4]);
+        plat::Application::PumpEvents(300);
+        ReturnOn("Post-fire", "1-postfire");
+        frame.Dispatch(CmId::FireDamagedBeam);
+        frame.Dispatch(CmId::CrossSection);
+        Describe(window, "1-postfire");
+        Shot("1-postfire");
+        ReturnOn("Materials Page", "2-materials-ok");
+        frame.Dispatch(CmId::MaterialProperties);
+        frame.Dispatch(CmId::CrossSection);
+        Describe(window, "2-materials-ok");
+        Shot("2-materials-ok");
+        return SaveAs(frame, argv[5]) ? 0 : 1;
     }
     if (g_mode == "open" && argc > 5) {
         app.OpenFile(argv[4]);
