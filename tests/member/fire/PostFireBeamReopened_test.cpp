@@ -5,7 +5,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -22,6 +21,7 @@
 #include "foundation/Units.h"
 #include "fuzz/SectionValues.h"
 #include "member/fire/FireLaws.h"
+#include "model/ModelSettings.h"
 #include "model/QuickDefineFlag.h"
 #include "model/catalogues/TRebarList.h"
 #include "support/TestSupport.h"
@@ -42,9 +42,8 @@ protected:
     }
     ~PostFireBeamReopened() override
     {
-        g_UnitSystem = m_units;
-        g_FileOverride = m_override;
         g_RebarList = m_catalogue;
+        SetQuickDefineNew(m_quickDefineNew);
     }
 
     // File > Open of a sample of the fuzzing corpus, as the program opens it: the document's unit
@@ -101,8 +100,13 @@ protected:
     TestSlots slots;
 
 private:
-    int m_units = g_UnitSystem;
-    int m_override = std::exchange(g_FileOverride, 1);
+    // What opening a document sets for the session, put back after the test.
+    ValueGuard<int> m_units{g_UnitSystem, g_UnitSystem};
+    ValueGuard<int> m_override{g_FileOverride, 1};
+    ValueGuard<ResistanceFactors> m_factors{g_ResistanceFactors, g_ResistanceFactors};
+    ValueGuard<int> m_modelSet{g_ConcreteModelSet, g_ConcreteModelSet};
+    ValueGuard<int> m_crackingReduction{g_CrackingReductionOption, g_CrackingReductionOption};
+    int m_quickDefineNew = GetQuickDefineNew();
     TRebarList m_catalogue = g_RebarList;
 };
 
@@ -198,8 +202,7 @@ TEST_F(PostFireBeamReopened, TheReopenedBeamSolvesStageByStageAsTheSessionsBeam)
 TEST_F(PostFireBeamReopened, TheSessionGoesOnAsItWas)
 {
     const ResistanceFactors csa{0.65, 0.85, 0.90};
-    const ResistanceFactors before = std::exchange(g_ResistanceFactors, csa);
-    const int flagBefore = GetQuickDefineNew();
+    g_ResistanceFactors = csa;
     for (const int flag : {0, 1}) {
         SCOPED_TRACE(flag);
         slots = TestSlots();
@@ -216,8 +219,6 @@ TEST_F(PostFireBeamReopened, TheSessionGoesOnAsItWas)
         EXPECT_FALSE(HasReportText());
     }
     EXPECT_TRUE(reporter.messages.empty());
-    g_ResistanceFactors = before;
-    SetQuickDefineNew(flagBefore);
 }
 
 } // namespace
