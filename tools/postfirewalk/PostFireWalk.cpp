@@ -88,13 +88,24 @@ void ReturnOn(const std::string& name, const std::string& step)
                     .c_str());
 }
 
-void ConcreteSectionOk(plat::Frame& frame, TQuarvishWindow& window, const std::string& step)
+// The command, its dialog (caption holding `name`) closed with Return; then the cross section,
+// described and pictured.
+void ReturnThrough(plat::Frame& frame,
+                   TQuarvishWindow& window,
+                   const std::string& name,
+                   int command,
+                   const std::string& step)
 {
-    ReturnOn("Define Concrete Cross Section", step);
-    frame.Dispatch(CmId::ConcreteSection);
+    ReturnOn(name, step);
+    frame.Dispatch(command);
     frame.Dispatch(CmId::CrossSection);
     Describe(window, step);
     Shot(step);
+}
+
+void ConcreteSectionOk(plat::Frame& frame, TQuarvishWindow& window, const std::string& step)
+{
+    ReturnThrough(frame, window, "Define Concrete Cross Section", CmId::ConcreteSection, step);
 }
 
 bool SaveAs(plat::Frame& frame, const std::string& file)
@@ -142,27 +153,15 @@ int main(int argc, char** argv)
         frame.Dispatch(CmId::CrossSection);
         Describe(window, "1-quickdefined");
         Shot("1-quickdefined");
-        ReturnOn("Post-fire", "2-postfire");
-        frame.Dispatch(CmId::FireDamagedBeam);
-        frame.Dispatch(CmId::CrossSection);
-        Describe(window, "2-postfire");
-        Shot("2-postfire");
+        ReturnThrough(frame, window, "Post-fire", CmId::FireDamagedBeam, "2-postfire");
         ConcreteSectionOk(frame, window, "3-sheet-ok");
         return SaveAs(frame, argv[4]) ? 0 : 1;
     }
     if (g_mode == "materials" && argc > 5) {
         app.OpenFile(argv[4]);
         plat::Application::PumpEvents(300);
-        ReturnOn("Post-fire", "1-postfire");
-        frame.Dispatch(CmId::FireDamagedBeam);
-        frame.Dispatch(CmId::CrossSection);
-        Describe(window, "1-postfire");
-        Shot("1-postfire");
-        ReturnOn("Materials Page", "2-materials-ok");
-        frame.Dispatch(CmId::MaterialProperties);
-        frame.Dispatch(CmId::CrossSection);
-        Describe(window, "2-materials-ok");
-        Shot("2-materials-ok");
+        ReturnThrough(frame, window, "Post-fire", CmId::FireDamagedBeam, "1-postfire");
+        ReturnThrough(frame, window, "Materials Page", CmId::MaterialProperties, "2-materials-ok");
         return SaveAs(frame, argv[5]) ? 0 : 1;
     }
     if (g_mode == "open" && argc > 5) {
