@@ -10,6 +10,7 @@
 #include "foundation/TypedNumber.h"
 #include "foundation/Units.h"
 #include "model/MaterialsAsKept.h"
+#include "model/TBeam.h"
 #include "model/TStructure.h"
 #include "model/ValueLimits.h"
 #include "model/materials/ConcreteLaws.h"
@@ -316,6 +317,15 @@ int WriteBackMaterials(TStructure& s, TMaterialLists& lists) {
     s.DeleteSteelTypes();
     for (const SteelTypeRec& type : steel)
         s.AddSteelType(type);
+    // The main types are indices into the lists just renumbered: they name again the types the
+    // section's regions and bars make the main ones, as when its document is opened, and the
+    // transformed section follows a new main concrete.
+    if (auto* beam = dynamic_cast<TBeam*>(&s)) {
+        const int mainConcrete = beam->GetMainConcreteType();
+        beam->FindMainTypes();
+        if (beam->GetMainConcreteType() != mainConcrete)
+            beam->ComputeSectionProperties();
+    }
     s.SetModified(1);
     return 1;
 }

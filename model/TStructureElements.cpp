@@ -84,18 +84,30 @@ void ReadCurveRows(TTextBuffer& text, TDepthTable& curve, double sign, const int
     FinishGivenCurve(curve);
 }
 
-// The given pairs of a finished curve (GivenCurvePairs), so that a curve read back finishes
-// and cleans to the same curve and writes the same rows.
-void AppendCurveRows(TTextBuffer& text, const TDepthTable& curve, bool reverse, const int* unit)
+// A curve value as its row gives it (SI units), before ReadCurveRows takes it times `sign`: a
+// concrete's rows (sign -1) give compression as positive numbers and a pair on the tension
+// side with its minus sign, so that it reads back on the side it was on; a steel's rows give
+// magnitudes, the side its cleaning puts every given pair on.
+double CurveRowValue(double value, double sign)
+{
+    return sign < 0.0 ? -value : std::fabs(value);
+}
+
+// The given pairs of a finished curve (GivenCurvePairs), so that a curve read back (times
+// `sign`) finishes and cleans to the same curve and writes the same rows.
+void AppendCurveRows(
+    TTextBuffer& text, const TDepthTable& curve, bool reverse, double sign, const int* unit)
 {
     std::vector<DepthPair> pairs = GivenCurvePairs(curve);
     if (reverse)
         std::reverse(pairs.begin(), pairs.end());
     for (const DepthPair& p : pairs) {
         text.Append(kBodyRowStart);
-        text.Append(FormatValue(kCurveStrainFormat, std::fabs(ToDocument(p.z, ukStrain, unit))));
+        text.Append(
+            FormatValue(kCurveStrainFormat, ToDocument(CurveRowValue(p.z, sign), ukStrain, unit)));
         text.Append(" ");
-        text.Append(FormatValue(kCurveStressFormat, std::fabs(ToDocument(p.v, ukStress, unit))));
+        text.Append(
+            FormatValue(kCurveStressFormat, ToDocument(CurveRowValue(p.v, sign), ukStress, unit)));
     }
 }
 
@@ -257,7 +269,7 @@ SteelTypeRec DocumentSteelStart(bool prestress)
     return steel;
 }
 
-// The rows a curve's body holds read back as ReadCurveRows reads them (its pairs' magnitudes,
+// The rows a curve's body holds read back as ReadCurveRows reads them (its pairs' row values,
 // each number rounded as its text reads back, times `sign`), into a curve of the reader's name.
 UserCurvePtr
 CurveAsKept(const TDepthTable& curve, bool reverse, double sign, const char* name, const int* unit)
@@ -267,8 +279,8 @@ CurveAsKept(const TDepthTable& curve, bool reverse, double sign, const char* nam
         std::reverse(pairs.begin(), pairs.end());
     auto kept = std::make_unique<TDepthTable>(name);
     for (const DepthPair& p : pairs)
-        kept->Add(sign * AsDocumentKeepsIt(std::fabs(p.z), ukStrain, unit),
-                  sign * AsDocumentKeepsIt(std::fabs(p.v), ukStress, unit));
+        kept->Add(sign * AsDocumentKeepsIt(CurveRowValue(p.z, sign), ukStrain, unit),
+                  sign * AsDocumentKeepsIt(CurveRowValue(p.v, sign), ukStress, unit));
     FinishGivenCurve(*kept);
     return UserCurvePtr(std::move(kept));
 }
@@ -382,7 +394,7 @@ std::optional<int> MaterialBodyText(TStructure& s,
         const ConcreteTypeRec& c = *s.GetConcreteType(instance);
         if (c.baseCurve != BaseCurveCode::UserDefined || !c.userCurve)
             return 1;
-        AppendCurveRows(text, *c.userCurve, false, unit);
+        AppendCurveRows(text, *c.userCurve, false, -1.0, unit);
         return 1;
     }
     if (element == "rebar") {
@@ -396,7 +408,7 @@ std::optional<int> MaterialBodyText(TStructure& s,
             ShowMessage("Error in steel segemental definition!", "Error in XML file");
             return 1;
         }
-        AppendCurveRows(text, *steel.userCurve, true, unit);
+        AppendCurveRows(text, *steel.userCurve, true, 1.0, unit);
         return 1;
     }
     if (element == "prestress")

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <limits>
 
 #include "foundation/Reporter.h"
 #include "foundation/StrFormat.h"
@@ -279,17 +280,34 @@ int TStructure::ResetTimeDependentStrains()
             shrink.RemoveAt(i);
     }
     shrink.Sort(1);
-    // Every other point a little beyond a face is at that face, as the outermost one is put
-    // there below: left beyond it, it would be the outermost one when the profile is checked
-    // again, and be moved then.
+    // Whether a point other than point `except` lies at the face.
+    const auto pointAt = [&shrink](double end, int except) {
+        for (int i = 0; i < shrink.GetCount(); ++i)
+            if (i != except && std::fabs(shrink.GetDepth(i) - end) < kAtFace)
+                return true;
+        return false;
+    };
+    // A profile that reaches a face already (as every checked profile reaches both) keeps the
+    // points it has beyond that face: they lie outside the section, and the point at the face
+    // gives the strain there. Moved to the face, the outermost of them would take that point's
+    // place, and a profile checked again would not be the one saved.
+    const bool reachedTop = pointAt(top, -1);
+    const bool reachedBottom = pointAt(bottom, -1);
+    // Of a profile that does not reach a face, every other point a little beyond it is at that
+    // face, as the outermost one is put there below: left beyond it, it would be the outermost
+    // one when the profile is checked again, and be moved then.
+    const double lowest = reachedBottom ? -std::numeric_limits<double>::infinity() : bottom;
+    const double highest = reachedTop ? std::numeric_limits<double>::infinity() : top;
     for (int i = 1; i + 1 < shrink.GetCount(); ++i)
-        shrink.SetDepth(i, std::clamp(shrink.GetDepth(i), bottom, top));
+        shrink.SetDepth(i, std::clamp(shrink.GetDepth(i), lowest, highest));
     // The highest point goes to the top when it is there already, above it or carries no
     // strain; otherwise a zero point closes the profile at the top. A point the user put a
     // little inside the face stays there: the profile between it and the zero at the face
     // keeps within their values (GetInitialStrainAt).
-    const auto snapEnd = [&shrink](int i, double end, bool beyond) {
+    const auto snapEnd = [&](int i, double end, bool beyond, bool reached) {
         const bool near = std::fabs(shrink.GetDepth(i) - end) < kAtFace;
+        if (beyond && !near && reached && pointAt(end, i))
+            return;
         const bool empty = std::fabs(shrink.GetValue(i)) < 1e-6 && shrink.GetCount() > 1;
         if (near || beyond || empty)
             shrink.SetDepth(i, end);
@@ -299,10 +317,10 @@ int TStructure::ResetTimeDependentStrains()
     if (shrink.GetCount() == 0)
         shrink.Add(top, 0.0);
     else
-        snapEnd(0, top, shrink.GetDepth(0) > top);
+        snapEnd(0, top, shrink.GetDepth(0) > top, reachedTop);
     shrink.Sort(1);
     const int last = shrink.GetCount() - 1;
-    snapEnd(last, bottom, shrink.GetDepth(last) < bottom);
+    snapEnd(last, bottom, shrink.GetDepth(last) < bottom, reachedBottom);
     shrink.Sort(1);
     for (auto& layers : m_longLayers) {
         for (auto& layer : layers)

@@ -58,8 +58,9 @@ FireStrainProfile ComputeFireStrainProfile(const TBeam& beam, const TFireAnalysi
 std::string PostFireBeamName(const std::string& sourceName, const TStructureSlots& slots);
 
 // The post-fire copy of the beam with bandCount - 1 bands (24 for a beam), named for the
-// structure table, with the fire settings of the run: a general outline of its bands, every
-// value the fire gives it as its document, in the active unit system, gives it back.
+// structure table, with the fire settings of the run: a general outline of its bands. It is the
+// beam its document, saved in the active unit system, opens as: every value, those the fire
+// gives it and those it keeps from the source, is the one that document gives back.
 std::unique_ptr<TBeam> BuildPostFireBeam(const TBeam& beam,
                                          const TFireAnalysis_Base& model,
                                          int bandCount,

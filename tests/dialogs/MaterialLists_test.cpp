@@ -99,6 +99,55 @@ TEST_F(MaterialListsTest, UnchangedListsWriteBackTheSameSection) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
+// The main steel is the type of the largest sum of area x Es over the bars: the bars "S" of
+// 2000 mm2 at 200 GPa (400 MN) against the strand "P" of 140 mm2 (some 27 MN). OK with nothing
+// edited puts "S" first; the main steel is "S" still, at its new place, as the document of the
+// section opens with it, and so is the modular ratio Es / Ec of the main types.
+TEST_F(MaterialListsTest, OkWithNothingEditedKeepsTheMainSteelOnItsType)
+{
+    beam.GetLongLayer(0, 0)->A = 2000e-6;
+    beam.GetLongLayer(1, 0)->A = 140e-6;
+    beam.Validate();
+    ASSERT_EQ(beam.GetSteelType(beam.GetMainSteelType())->name, "S");
+    ASSERT_EQ(beam.GetMainSteelType(), 1);
+    const double ratio = beam.GetSteelType(1)->Es / beam.GetConcreteType(0)->Ec;
+
+    FillMaterialLists(beam, lists);
+    ASSERT_EQ(WriteBackMaterials(beam, lists), 1);
+    ASSERT_EQ(beam.GetSteelType(0)->name, "S");
+    EXPECT_EQ(beam.GetMainSteelType(), 0);
+    EXPECT_EQ(beam.GetMainConcreteType(), 0);
+    EXPECT_EQ(beam.GetSteelType(beam.GetMainSteelType())->Es /
+                  beam.GetConcreteType(beam.GetMainConcreteType())->Ec,
+              ratio);
+    const auto opened = SavedAndRead(beam);
+    EXPECT_EQ(opened->GetMainSteelType(), beam.GetMainSteelType());
+    EXPECT_EQ(opened->GetMainConcreteType(), beam.GetMainConcreteType());
+}
+
+// The main concrete is the type of the tallest regions: the girder's 800 mm against the slab's
+// 200. Named "Web" and sorted by name on the page, the girder's type comes second; the main
+// concrete follows it there, and the transformed section, weighted by the main concrete's Ec, is
+// the one the section's document opens with.
+TEST_F(MaterialListsTest, TheMainConcreteFollowsItsTypeToItsNewPlace)
+{
+    beam.Validate();
+    ASSERT_EQ(beam.GetMainConcreteType(), 0);
+    FillMaterialLists(beam, lists);
+    lists.concrete.Entry(0).name = "Web";
+    lists.concrete.SortByName();
+    ASSERT_EQ(lists.concrete.Entry(1).name, "Web");
+    ASSERT_EQ(WriteBackMaterials(beam, lists), 1);
+    ASSERT_EQ(beam.GetConcreteType(1)->name, "Web");
+    EXPECT_EQ(beam.GetMainConcreteType(), 1);
+    const auto opened = SavedAndRead(beam);
+    EXPECT_EQ(opened->GetMainConcreteType(), 1);
+    // 2.0 x 0.2 of slab at Ec(30 MPa) / Ec(50 MPa) and 0.3 x 0.8 of girder.
+    const double slab = beam.GetConcreteType(0)->Ec / beam.GetConcreteType(1)->Ec;
+    EXPECT_NEAR(beam.GetTransformedProperties().area, 0.4 * slab + 0.24, 0.01);
+    EXPECT_DOUBLE_EQ(beam.GetTransformedProperties().area, opened->GetTransformedProperties().area);
+}
+
 TEST_F(MaterialListsTest, PatternBarsFollowTheirSteelTypeWhenRegenerated) {
     ReinfPatternRec ring;
     ring.kind = kCircularPatternKind;

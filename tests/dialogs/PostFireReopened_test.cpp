@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/CommandIds.h"
+#include "dialogs/MaterialReinforcementDialogs.h"
 #include "dialogs/MemberInputDialogs.h"
 #include "dialogs/QuickDefine.h"
 #include "dialogs/QuickDefineDialogs.h"
@@ -538,6 +539,57 @@ TEST_F(PostFireReopened, APostFireBeamMadeInSiUnitsSavesAlikeAfterTheUnitsTurnUs
     EXPECT_EQ(again, saved) << "first difference at byte " << at << ": \""
                             << saved.substr(at > 40 ? at - 40 : 0, 60) << "\" / \""
                             << again.substr(at > 40 ? at - 40 : 0, 60) << "\"";
+}
+
+// The sample T-beam, Create Fire Damaged Beam in the ISO fire on all faces for 30 minutes, then
+// Define > Material Properties, OK with nothing edited: the steel types are renumbered (the
+// stirrups' type first, an unused "PSteel 1" added), and the main types still name the types the
+// beam's regions and bars make the main ones: the summary's modular ratio Es / Ec is the one
+// before the sheet, and the one the saved document shows when opened in a new session.
+TEST_F(PostFireReopened, MaterialPropertiesOkKeepsTheMainTypesOfAPostFireBeam)
+{
+    TMaterialReinforcementDialogs materials{member};
+    TInputDialogs* before = SetInputDialogs(&materials);
+    const auto ratio = [](const TBeam& beam) {
+        return beam.GetSteelType(beam.GetMainSteelType())->Es /
+               beam.GetConcreteType(beam.GetMainConcreteType())->Ec;
+    };
+    OpenSample("full_beam_0.xml");
+    ASSERT_EQ(Open().size(), 1u);
+    TBeam* post = CreateFireDamagedBeam([](plat::DialogDriver& d) {
+        d.Click(FireId::Iso);
+        for (const int id : {FireId::Bottom, FireId::Sides, FireId::Top})
+            if (!d.Checked(id))
+                d.Click(id);
+        d.Select(FireId::Rebar, kMildSteel);
+        d.Type(FireId::Minutes, "30");
+    });
+    ASSERT_NE(post, nullptr);
+    const std::string mainSteel = post->GetSteelType(post->GetMainSteelType())->name;
+    const std::string mainConcrete = post->GetConcreteType(post->GetMainConcreteType())->name;
+    const double made = ratio(*post);
+
+    ui.Dialog("Materials Page", [](plat::DialogDriver& d) { d.Click(plat::DialogResult::Ok); });
+    Frame().Dispatch(CmId::MaterialProperties);
+    EXPECT_TRUE(ui.Done());
+    post = dynamic_cast<TBeam*>(Window().GetCurrentStructure());
+    ASSERT_NE(post, nullptr);
+    EXPECT_EQ(post->GetSteelType(0)->name, "Stirrup: 1");
+    EXPECT_EQ(post->GetSteelType(post->GetSteelTypeCount() - 1)->name, "PSteel 1");
+    EXPECT_EQ(post->GetSteelType(post->GetMainSteelType())->name, mainSteel);
+    EXPECT_EQ(post->GetConcreteType(post->GetMainConcreteType())->name, mainConcrete);
+    EXPECT_EQ(StrPrintf("Trans (n=%4.2f)", ratio(*post)), StrPrintf("Trans (n=%4.2f)", made));
+    const double shown = ratio(*post);
+    const int mainIndex = post->GetMainSteelType();
+
+    SaveAs("materials.qvh");
+    OpenInANewSession(dir.File("materials.qvh"));
+    ASSERT_EQ(Open().size(), 2u);
+    const auto& reopened = dynamic_cast<const TBeam&>(*g_Structures[1]);
+    EXPECT_EQ(reopened.GetMainSteelType(), mainIndex);
+    EXPECT_EQ(reopened.GetSteelType(reopened.GetMainSteelType())->name, mainSteel);
+    EXPECT_EQ(ratio(reopened), shown);
+    SetInputDialogs(before);
 }
 
 } // namespace

@@ -7,7 +7,11 @@
 //       (OK, nothing edited), File > Save As <file>;
 //   qv_postfirewalk <program folder> <output folder> open <file> <again> [sheet]
 //       File > Open of <file> in this new process, the next element (the post-fire beam), with
-//       `sheet` Define > Concrete Section closed with Return, File > Save As <again>.
+//       `sheet` Define > Concrete Section closed with Return, File > Save As <again>;
+//   qv_postfirewalk <program folder> <output folder> materials <file> <again>
+//       File > Open of <file>, Loads > Create Fire Damaged Beam with the document's fire (its
+//       dialog answered with Return), Define > Material Properties closed with Return (OK,
+//       nothing edited), File > Save As <again>; then `open <again>` shows the reopened beam.
 //
 // Each step prints the current beam's region and concrete counts, its shape and its transformed
 // inertia, and takes a picture <output folder>/<mode>-<step>.png. Run under xvfb-run; needs
@@ -63,6 +67,14 @@ void Describe(TQuarvishWindow& window, const std::string& step)
                 beam->GetSectionKindCode(),
                 beam->GetShapeName().c_str(),
                 beam->GetTransformedProperties().inertia * 1e12 / 1e6);
+    std::printf("%s: main concrete %d \"%s\", main steel %d \"%s\", Trans (n=%4.2f)\n",
+                step.c_str(),
+                beam->GetMainConcreteType(),
+                beam->GetConcreteType(beam->GetMainConcreteType())->name.c_str(),
+                beam->GetMainSteelType(),
+                beam->GetSteelType(beam->GetMainSteelType())->name.c_str(),
+                beam->GetSteelType(beam->GetMainSteelType())->Es /
+                    beam->GetConcreteType(beam->GetMainConcreteType())->Ec);
     std::fflush(stdout);
 }
 
@@ -76,13 +88,24 @@ void ReturnOn(const std::string& name, const std::string& step)
                     .c_str());
 }
 
-void ConcreteSectionOk(plat::Frame& frame, TQuarvishWindow& window, const std::string& step)
+// The command, its dialog (caption holding `name`) closed with Return; then the cross section,
+// described and pictured.
+void ReturnThrough(plat::Frame& frame,
+                   TQuarvishWindow& window,
+                   const std::string& name,
+                   int command,
+                   const std::string& step)
 {
-    ReturnOn("Define Concrete Cross Section", step);
-    frame.Dispatch(CmId::ConcreteSection);
+    ReturnOn(name, step);
+    frame.Dispatch(command);
     frame.Dispatch(CmId::CrossSection);
     Describe(window, step);
     Shot(step);
+}
+
+void ConcreteSectionOk(plat::Frame& frame, TQuarvishWindow& window, const std::string& step)
+{
+    ReturnThrough(frame, window, "Define Concrete Cross Section", CmId::ConcreteSection, step);
 }
 
 bool SaveAs(plat::Frame& frame, const std::string& file)
@@ -130,13 +153,16 @@ int main(int argc, char** argv)
         frame.Dispatch(CmId::CrossSection);
         Describe(window, "1-quickdefined");
         Shot("1-quickdefined");
-        ReturnOn("Post-fire", "2-postfire");
-        frame.Dispatch(CmId::FireDamagedBeam);
-        frame.Dispatch(CmId::CrossSection);
-        Describe(window, "2-postfire");
-        Shot("2-postfire");
+        ReturnThrough(frame, window, "Post-fire", CmId::FireDamagedBeam, "2-postfire");
         ConcreteSectionOk(frame, window, "3-sheet-ok");
         return SaveAs(frame, argv[4]) ? 0 : 1;
+    }
+    if (g_mode == "materials" && argc > 5) {
+        app.OpenFile(argv[4]);
+        plat::Application::PumpEvents(300);
+        ReturnThrough(frame, window, "Post-fire", CmId::FireDamagedBeam, "1-postfire");
+        ReturnThrough(frame, window, "Materials Page", CmId::MaterialProperties, "2-materials-ok");
+        return SaveAs(frame, argv[5]) ? 0 : 1;
     }
     if (g_mode == "open" && argc > 5) {
         app.OpenFile(argv[4]);
