@@ -224,6 +224,36 @@ TEST(SupportPairRules, OrderedRulesAsATable)
     }
 }
 
+// A pair the page stores is one it leaves alone when it reads it again: a pin beside no support
+// (a fixed end chosen, then a pin) is a pin and a roller, not the two pins a second reading
+// would change; every pair of types settles so.
+TEST(SupportPairRules, ThePairStoredIsOneTheRulesLeaveAlone)
+{
+    using namespace SupportType;
+    struct Row {
+        int left, right, wantLeft, wantRight;
+    } rows[] = {
+        {Pin, Undefined, Pin, Roller},
+        {Undefined, Pin, Pin, Roller},
+        {Undefined, Undefined, Pin, Roller},
+    };
+    for (const Row& r : rows) {
+        int left = r.left, right = r.right;
+        ApplySupportPairRules(left, right);
+        EXPECT_EQ(left, r.wantLeft) << r.left << "," << r.right;
+        EXPECT_EQ(right, r.wantRight) << r.left << "," << r.right;
+    }
+    for (int l = Undefined; l <= Pin; ++l)
+        for (int r = Undefined; r <= Pin; ++r) {
+            int left = l, right = r;
+            ApplySupportPairRules(left, right);
+            int again = left, againRight = right;
+            ApplySupportPairRules(again, againRight);
+            EXPECT_EQ(again, left) << l << "," << r;
+            EXPECT_EQ(againRight, right) << l << "," << r;
+        }
+}
+
 TEST_F(MemberPagesTest, GeometryClampsLengthsAndPlates)
 {
     TMemberDefinition d = Plain();
