@@ -607,8 +607,8 @@ protected:
 // A member built on the quick page, shown there again with its values (in kg/cm 180.00 and 60.00
 // cm, as Quick Define gives a 600 mm beam), Save As, a new session: Full Member Properties opens
 // on the quick page again with those values, not on Detailed Geometry with "Detailed" in the
-// quick fields; in each unit system the preferences offer, in SI for shear spans of 9300 mm and
-// 12345 mm.
+// quick fields, and its OK with nothing edited changes nothing; in each unit system the
+// preferences offer, in SI for shear spans of 9300 mm and 12345 mm.
 TEST_F(QuickMemberSheet, AQuickMemberOpensAgainOnTheQuickPageWithItsValues)
 {
     struct Typed {
@@ -625,9 +625,11 @@ TEST_F(QuickMemberSheet, AQuickMemberOpensAgainOnTheQuickPageWithItsValues)
         TypeQuickMember(t.units, t.shear, t.zone);
         const QuickOpening session = EditAndTell();
         EXPECT_EQ(session, (QuickOpening{kQuickTitle, t.shownShear, t.shownZone}));
-        SaveAs("quick.qvh");
+        const std::string saved = SaveAs("quick.qvh");
         OpenInANewSession(dir.File("quick.qvh"));
         EXPECT_EQ(EditAndTell(), session);
+        // That OK, nothing edited, changed nothing.
+        EXPECT_EQ(SaveAs("again.qvh"), saved);
     }
 }
 
