@@ -92,6 +92,16 @@ void PrintMember(const char* when)
                     d.diagrams[LiveDiagram][static_cast<std::size_t>(i)].moment);
 }
 
+// The shear span, constant-moment zone, moment ratio and axial load the quick page shows.
+void PrintQuickFields(const plat::DialogDriver& d)
+{
+    std::printf("quick fields \"%s\" \"%s\" \"%s\" \"%s\"\n",
+                d.Text(MemberPageId::ShearLength).c_str(),
+                d.Text(MemberPageId::ConstantZone).c_str(),
+                d.Text(MemberPageId::MomentRatio).c_str(),
+                d.Text(MemberPageId::AxialLoad).c_str());
+}
+
 void PrintMessages(const ScriptedUi& ui, std::size_t& printed)
 {
     for (; printed < ui.requests.size(); ++printed)
@@ -186,12 +196,8 @@ int main(int argc, char** argv)
         PrintMember("quick defined");
         ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
             d.Show();
-            std::printf("sheet opens on \"%s\", quick fields \"%s\" \"%s\" \"%s\" \"%s\"\n",
-                        d.PageTitle().c_str(),
-                        d.Text(MemberPageId::ShearLength).c_str(),
-                        d.Text(MemberPageId::ConstantZone).c_str(),
-                        d.Text(MemberPageId::MomentRatio).c_str(),
-                        d.Text(MemberPageId::AxialLoad).c_str());
+            std::printf("sheet opens on \"%s\"\n", d.PageTitle().c_str());
+            PrintQuickFields(d);
             Shot("sheet");
             d.Click(plat::DialogResult::Ok);
         });
@@ -226,11 +232,7 @@ int main(int argc, char** argv)
                 d.Text(MemberPageId::RightPlate).c_str(),
                 d.Text(MemberPageId::LeftLocation).c_str());
             d.SwitchPage(0);
-            std::printf("quick fields \"%s\" \"%s\" \"%s\" \"%s\"\n",
-                        d.Text(MemberPageId::ShearLength).c_str(),
-                        d.Text(MemberPageId::ConstantZone).c_str(),
-                        d.Text(MemberPageId::MomentRatio).c_str(),
-                        d.Text(MemberPageId::AxialLoad).c_str());
+            PrintQuickFields(d);
             Shot("quick-page");
             d.Click(plat::DialogResult::Ok);
         });
