@@ -52,10 +52,9 @@ std::string PositionText(double v, const int* unit, const char* otherFormat)
     return FormatSingleValue(!shows(own) && shows("%3.2f") ? "%3.2f" : own, shown);
 }
 
-// The texts the element writes the member's numbers as (a length and the top plate in whole
-// units of the section length where that shows them, the supports, plates and zone starts in
-// tenths, points in tenths or hundredths of an inch, moments to three decimals, axial loads to
-// one); what a read of a text gives is what the document keeps of the value.
+// The texts the element writes the member's numbers as, in the document's units (positions as
+// PositionText says, moments to three decimals, axial loads to one): what a read of a text gives
+// is what the document keeps of the value.
 std::string MemberLengthText(double v, const int* unit)
 {
     return PositionText(v, unit, "%3.0f");
