@@ -341,7 +341,9 @@ GeometryFields ShowGeometryFields(const TMemberDefinition& d)
     return f;
 }
 
-void ApplySupportPairRules(int& left, int& right)
+namespace {
+
+void ApplySupportPairRulesOnce(int& left, int& right)
 {
     using namespace SupportType;
     if (left == FixedEnd)
@@ -360,6 +362,23 @@ void ApplySupportPairRules(int& left, int& right)
         left = Pin;
     if (right == Undefined && left != FixedEnd)
         right = Pin;
+}
+
+} // namespace
+
+// One pass can leave a pair a second pass changes (no support and a pin become two pins, which
+// the fourth rule turns into a pin and a roller): the rules are applied until they change
+// nothing, so that the pair stored is one the page leaves alone when it reads it again. Every
+// pair of types settles within two passes; the bound only guards against a cycle.
+void ApplySupportPairRules(int& left, int& right)
+{
+    constexpr int kMaxPasses = 8;
+    for (int pass = 0; pass < kMaxPasses; ++pass) {
+        const int wasLeft = left, wasRight = right;
+        ApplySupportPairRulesOnce(left, right);
+        if (left == wasLeft && right == wasRight)
+            return;
+    }
 }
 
 TypedRefusal CheckGeometryFields(const GeometryFields& typed)

@@ -88,7 +88,8 @@ TypedRefusal CheckGeometryFields(const GeometryFields& typed);
 // writes nothing when CheckGeometryFields refuses. A field whose text is still the one
 // ShowGeometryFields gives for the definition keeps its value whole rather than as rounded.
 void ReadGeometryFields(const GeometryFields& typed, TMemberDefinition& d);
-// The ordered support-pair rules (types of SupportType).
+// The ordered support-pair rules (types of SupportType), applied until they change nothing: the
+// pair they leave is one they leave alone.
 void ApplySupportPairRules(int& left, int& right);
 struct GeometryEnables {
     bool yieldPenetration = false; // one end anchored with yield penetration

@@ -1,6 +1,7 @@
 // The member sheet's pages fed typed text as a user would, each change followed by drawing the
 // page's pictures and, at the end, the stations of the member placed (as the analysis does).
-// The member keeps finite values and a length of at most 1000 m (and a third of its height).
+// The member keeps finite values and a length of at most 1000 m (and a third of its height), and
+// the geometry page read again as it shows what it wrote changes nothing.
 // The pictures are drawn on the recording device and on pixels (a memory bitmap, offscreen),
 // the quick page's from the fields as typed and from those the page keeps (which the check
 // must accept): a typed value drawn to scale must not cost more than the bitmap has pixels.
@@ -76,6 +77,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto f = Fields(a.text, 9);
             const GeometryFields typed = TypedGeometryFields(ShowGeometryFields(d), f);
             ReadGeometryFields(typed, d);
+            // The page shown again and left with OK, nothing edited, changes nothing (the
+            // support pair stored is one the rules leave alone).
+            if (!CheckGeometryFields(typed)) {
+                TMemberDefinition again = d;
+                ReadGeometryFields(ShowGeometryFields(d), again);
+                if (EqualMemberDefinitions(again, d) != 1)
+                    std::abort();
+            }
             break;
         }
         case 'z': AddZoneBoundary(d, a.text, zone); break;

@@ -52,6 +52,39 @@ std::string PositionText(double v, const int* unit, const char* otherFormat)
     return FormatSingleValue(!shows(own) && shows("%3.2f") ? "%3.2f" : own, shown);
 }
 
+// The texts the element writes the member's numbers as, in the document's units (positions as
+// PositionText says, moments to three decimals, axial loads to one): what a read of a text gives
+// is what the document keeps of the value.
+std::string MemberLengthText(double v, const int* unit)
+{
+    return PositionText(v, unit, "%3.0f");
+}
+std::string SupportPositionText(double v, const int* unit)
+{
+    return PositionText(v, unit, "%3.1f");
+}
+std::string PointPositionText(double x, const int* unit)
+{
+    return FormatSingleValue(DocumentUnits(unit) == kUnitUS ? "%3.2f" : "%3.1f",
+                             ToDocument(x, ukSectionLength, unit));
+}
+std::string MomentText(double moment, const int* unit)
+{
+    return FormatSingleValue("%3.3f", ToDocument(moment, ukMoment, unit));
+}
+std::string AxialLoadText(double load, const int* unit)
+{
+    return FormatSingleValue("%3.1f", ToDocument(load, ukForce, unit));
+}
+std::string YieldPenetrationText(double factor)
+{
+    return FormatSingleValue("%3.3f", factor);
+}
+std::string DisplacementText(double x, const int* unit)
+{
+    return FormatSingleValue("%3.2f", ToDocument(x, ukSectionLength, unit));
+}
+
 // The next non-empty word of a body (tabs and line ends between rows give empty words).
 bool NextWord(TTextBuffer& body, std::string& word)
 {
@@ -108,24 +141,24 @@ int MemberXmlElement::GetMemberXmlAttribute(const std::string& element,
         if (instance >= 2)
             return 0;
         if (attribute == "length")
-            text = PositionText(m_d.length, unit, "%3.0f");
+            text = MemberLengthText(m_d.length, unit);
         else if (attribute == "topplatesize")
-            text = PositionText(m_d.topPlateSize, unit, "%3.0f");
+            text = MemberLengthText(m_d.topPlateSize, unit);
         else if (attribute == "leftanchor")
             text = WordOf(kAnchorageWords, m_d.leftAnchorage);
         else if (attribute == "rightanchor")
             text = WordOf(kAnchorageWords, m_d.rightAnchorage);
         else if (attribute == "yieldpenetrateconst")
-            text = FormatSingleValue("%3.3f", m_d.yieldPenetrationConstant);
+            text = YieldPenetrationText(m_d.yieldPenetrationConstant);
         else if (attribute == "displocate")
-            text = FormatSingleValue("%3.2f", ToDocument(m_d.displacementLocation, ukSectionLength, unit));
+            text = DisplacementText(m_d.displacementLocation, unit);
         else if (attribute == "top_direct")
             text = StrPrintf("%d", m_d.topDirect);
     } else if (element == "BMD" && (instance == 0 || instance == 1)) {
         if (attribute == "type")
             text = instance == 0 ? "live" : "dead";
         else if (attribute == "AxialLoad")
-            text = FormatSingleValue("%3.1f", ToDocument(m_d.axialLoad[static_cast<std::size_t>(instance)], ukForce, unit));
+            text = AxialLoadText(m_d.axialLoad[static_cast<std::size_t>(instance)], unit);
         else if (attribute == "isconstant")
             text = instance == 1 && m_d.deadLoadConstant != 0 ? "1" : "0";
     } else if (element == "supports" && (instance == 0 || instance == 1)) {
@@ -133,9 +166,9 @@ int MemberXmlElement::GetMemberXmlAttribute(const std::string& element,
         if (attribute == "which")
             text = left ? "left" : "right";
         else if (attribute == "platesize")
-            text = PositionText(left ? m_d.leftPlateSize : m_d.rightPlateSize, unit, "%3.1f");
+            text = SupportPositionText(left ? m_d.leftPlateSize : m_d.rightPlateSize, unit);
         else if (attribute == "platelocate")
-            text = PositionText(left ? m_d.leftPlateLocation : m_d.rightPlateLocation, unit, "%3.1f");
+            text = SupportPositionText(left ? m_d.leftPlateLocation : m_d.rightPlateLocation, unit);
         else if (attribute == "support")
             text = WordOf(kSupportWords, left ? m_d.leftSupport : m_d.rightSupport);
         else if (attribute == "direct")
@@ -147,14 +180,12 @@ int MemberXmlElement::GetMemberXmlAttribute(const std::string& element,
 int MemberXmlElement::WriteMemberXmlData(const std::string& element, int instance, TTextBuffer& text, int* unitSystem)
 {
     const int* unit = unitSystem;
-    const bool us = DocumentUnits(unit) == kUnitUS;
     if (element == "BMD" && (instance == 0 || instance == 1)) {
         const int n = std::clamp(m_d.pointCount[static_cast<std::size_t>(instance)], 0, kMaxDiagramPoints);
         for (int i = 0; i < n; ++i) {
             const MomentPoint& p = m_d.diagrams[static_cast<std::size_t>(instance)][static_cast<std::size_t>(i)];
-            text.Append("\r\n\t\t\t\t" + FormatSingleValue(us ? "%3.2f" : "%3.1f", ToDocument(p.x, ukSectionLength, unit)) +
-                        " " + FormatSingleValue("%3.3f", ToDocument(p.moment, ukMoment, unit)) +
-                        StrPrintf(" %d", p.parabolic));
+            text.Append("\r\n\t\t\t\t" + PointPositionText(p.x, unit) + " " +
+                        MomentText(p.moment, unit) + StrPrintf(" %d", p.parabolic));
         }
     } else if (element == "mattypes" && instance == 0) {
         const int n = std::clamp(m_d.zoneCount, 0, kMaxMemberZones);
@@ -162,7 +193,7 @@ int MemberXmlElement::WriteMemberXmlData(const std::string& element, int instanc
             const MemberZone& z = m_d.zones[static_cast<std::size_t>(i)];
             const TStructure* s = m_slots.GetStructure(z.structureIndex);
             text.Append("\r\n\t\t\t\t");
-            text.Append(PositionText(z.startX, unit, "%3.1f"));
+            text.Append(SupportPositionText(z.startX, unit));
             text.Append(" \"" + XmlEscape(s != nullptr ? s->GetName() : std::string()) + "\"");
         }
     }
@@ -429,4 +460,36 @@ int MemberXmlElement::EndMemberXmlElement(const std::string& element)
     ShowMessage(m_unheld + " The file cannot be read.", "Load Error");
     m_unheld.clear();
     return 0;
+}
+
+TMemberDefinition MemberAsDocumentKeepsIt(const TMemberDefinition& d, int unitSystem)
+{
+    // The texts the document writes, not the exact ones a comparison of documents writes.
+    const ExactDocumentNumbers asWritten(false);
+    const int* unit = &unitSystem;
+    const auto kept = [unit](const std::string& text, int kind) {
+        return FromDocument(text, kind, unit);
+    };
+    TMemberDefinition k = d;
+    k.length = kept(MemberLengthText(d.length, unit), ukSectionLength);
+    k.topPlateSize = kept(MemberLengthText(d.topPlateSize, unit), ukSectionLength);
+    k.yieldPenetrationConstant =
+        ReadDocumentNumber(YieldPenetrationText(d.yieldPenetrationConstant));
+    k.displacementLocation = kept(DisplacementText(d.displacementLocation, unit), ukSectionLength);
+    for (double* v :
+         {&k.leftPlateSize, &k.leftPlateLocation, &k.rightPlateSize, &k.rightPlateLocation})
+        *v = kept(SupportPositionText(*v, unit), ukSectionLength);
+    for (int i = 0; i < std::clamp(d.zoneCount, 0, kMaxMemberZones); ++i) {
+        double& x = k.zones[static_cast<std::size_t>(i)].startX;
+        x = kept(SupportPositionText(x, unit), ukSectionLength);
+    }
+    for (std::size_t j : {std::size_t{LiveDiagram}, std::size_t{DeadDiagram}}) {
+        k.axialLoad[j] = kept(AxialLoadText(d.axialLoad[j], unit), ukForce);
+        for (int i = 0; i < std::clamp(d.pointCount[j], 0, kMaxDiagramPoints); ++i) {
+            MomentPoint& p = k.diagrams[j][static_cast<std::size_t>(i)];
+            p.x = kept(PointPositionText(p.x, unit), ukSectionLength);
+            p.moment = kept(MomentText(p.moment, unit), ukMoment);
+        }
+    }
+    return k;
 }

@@ -13,10 +13,14 @@
 
 #include "files/xml/MemberXmlCallbacks.h"
 
-struct TypedRange;
+#include "member/TMemberDefinition.h"
 
-struct TMemberDefinition;
+struct TypedRange;
 class TStructureSlots;
+
+// The definition as a document written in that unit system gives it back: every number the
+// element writes, as a read of its text gives it.
+TMemberDefinition MemberAsDocumentKeepsIt(const TMemberDefinition& d, int unitSystem);
 
 // Longest section name a mattypes row keeps (longer names are cut).
 inline constexpr std::size_t kMaxZoneNameChars = 127;

@@ -97,7 +97,8 @@ int SetMemberFromQuickDefinition(const TStructureSlots& slots, TMemberQuickDef q
 int SetMemberDefinitionFromSection(const TStructureSlots& slots, TMemberDefinition& d, const TStructure& s);
 TMemberQuickDef GetQuickDefinitionFromMember(const TMemberDefinition& d);
 // True when the definition survives the trip to a quick record and back unchanged (the trip
-// keeps the section of its one zone).
+// keeps the section of its one zone), or unchanged as a document of the active units keeps the
+// two: a quick member read from its document is one.
 bool IsQuickDefinable(const TStructureSlots& slots, const TMemberDefinition& d);
 
 // 1 equal, 0 different (the yield-penetration constant and displacement location are not

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -445,8 +446,8 @@ protected:
 
 } // namespace
 
-// The sheet opens on Detailed Geometry with the yield-penetration field greyed (both ends
-// perfectly anchored); OK at once, Save As: the same bytes as the document opened, and the member
+// Detailed Geometry shows the yield-penetration field greyed (both ends perfectly anchored); OK
+// at once, Save As: the same bytes as the document opened, and the member
 // the session solves with holds the same values, where the pages showed 0.152 (per ksi) for a
 // factor of 0.022 and 5.91 in for a plate of 150 mm.
 TEST_F(MemberSheetOkUnedited, OkWithNothingEditedLeavesTheDocumentAsItWas)
@@ -459,6 +460,7 @@ TEST_F(MemberSheetOkUnedited, OkWithNothingEditedLeavesTheDocumentAsItWas)
         ASSERT_EQ(g_MemberDefinition.yieldPenetrationConstant, 0.022);
         const TMemberDefinition opened = g_MemberDefinition;
         EXPECT_EQ(EditMember([](plat::DialogDriver& d) {
+                      d.SwitchPage(1);
                       EXPECT_EQ(d.PageTitle(), "  Detailed Geometry  ");
                       EXPECT_FALSE(d.Enabled(MemberPageId::YieldPenetration));
                   }),
@@ -481,6 +483,7 @@ TEST_F(MemberSheetOkUnedited, AnEditedPlateIsWrittenBackAndItsNeighbourKept)
         const TMemberDefinition opened = g_MemberDefinition;
         constexpr double kTyped = 12.0; // display units: 12 mm, 12 in, 12 cm
         EditMember([kTyped](plat::DialogDriver& d) {
+            d.SwitchPage(1);
             d.Type(MemberPageId::LeftPlate, StrPrintf("%.1f", kTyped));
         });
         EXPECT_DOUBLE_EQ(g_MemberDefinition.leftPlateSize, kTyped / UnitFactor(ukSectionLength));
@@ -508,15 +511,17 @@ TEST_F(MemberSheetOkUnedited, AQuickMemberKeepsWhatWasNotTyped)
         SCOPED_TRACE(chosen.system);
         OpenedOnceSaved(chosen);
         const double f = UnitFactor(ukSectionLength);
-        EditMember(
-            [f](plat::DialogDriver& d) {
-                d.SwitchPage(0);
-                d.Type(MemberPageId::ShearLength, StrPrintf("%.4f", 1.8 * f));
-                d.Type(MemberPageId::ConstantZone, StrPrintf("%.4f", 0.5 * f));
-                d.Type(MemberPageId::MomentRatio, "0");
-                d.Type(MemberPageId::AxialLoad, "0");
-            },
-            "Changing this will erase the detailed full member properties");
+        EditMember([this, f](plat::DialogDriver& d) {
+            d.SwitchPage(0);
+            // The member the sample's section was given in US units is a quick one in those.
+            if (d.Text(MemberPageId::ShearLength) == "Detailed")
+                ui.Message("Changing this will erase the detailed full member properties",
+                           MsgAnswer::Yes);
+            d.Type(MemberPageId::ShearLength, StrPrintf("%.4f", 1.8 * f));
+            d.Type(MemberPageId::ConstantZone, StrPrintf("%.4f", 0.5 * f));
+            d.Type(MemberPageId::MomentRatio, "0");
+            d.Type(MemberPageId::AxialLoad, "0");
+        });
         const TMemberQuickDef opened = GetQuickDefinitionFromMember(g_MemberDefinition);
         ASSERT_NEAR(opened.L, 1.8, 1e-4);
         constexpr double kTypedLoad = 7.0; // display units: 7 kN, 7 kips, 7 tonnes
@@ -532,4 +537,187 @@ TEST_F(MemberSheetOkUnedited, AQuickMemberKeepsWhatWasNotTyped)
         EXPECT_EQ(edited.penetrate, opened.penetrate);
         EXPECT_EQ(edited.constAxialLoad, static_cast<float>(kTypedLoad / UnitFactor(ukForce)));
     }
+}
+
+namespace {
+
+const char* const kQuickTitle = "      Quick Define     ";
+
+// Whether the document writes the attribute with that text (blanks may stand before the "=").
+bool Writes(const std::string& document, const std::string& attribute, const std::string& text)
+{
+    for (std::size_t at = document.find(attribute); at != std::string::npos;
+         at = document.find(attribute, at + 1)) {
+        const std::size_t equals = document.find_first_not_of(" \t", at + attribute.size());
+        if (equals != std::string::npos && document[equals] == '=' &&
+            document.compare(equals + 1, text.size() + 2, '"' + text + '"') == 0)
+            return true;
+    }
+    return false;
+}
+
+// What Full Member Properties opens on, and the quick page's shear span and constant-moment zone.
+struct QuickOpening {
+    std::string page, shear, zone;
+    bool operator==(const QuickOpening&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const QuickOpening& o)
+{
+    return out << '"' << o.page << "\" \"" << o.shear << "\" \"" << o.zone << '"';
+}
+
+class QuickMemberSheet : public MemberSheetOkUnedited {
+protected:
+    // Loads > Full Member Properties, the work (on the quick page), OK: where it opened.
+    QuickOpening EditAndTell(std::function<void(plat::DialogDriver&)> work = {})
+    {
+        QuickOpening seen;
+        EditMember([&seen, work](plat::DialogDriver& d) {
+            seen.page = d.PageTitle();
+            d.SwitchPage(0);
+            seen.shear = d.Text(MemberPageId::ShearLength);
+            seen.zone = d.Text(MemberPageId::ConstantZone);
+            if (work)
+                work(d);
+        });
+        return seen;
+    }
+
+    // The sample beam opened in a new session in the units; Quick Define: the shear span and the
+    // constant-moment zone typed, a moment ratio and an axial load of 0 (the member the section
+    // was given replaced: Yes), OK.
+    void TypeQuickMember(const Units& chosen, const std::string& shear, const std::string& zone)
+    {
+        OpenInANewSession(Sample("XmlDocument/full_beam_1.xml"));
+        ChooseUnits(chosen.button);
+        EditAndTell([this, shear, zone](plat::DialogDriver& d) {
+            if (d.Text(MemberPageId::ShearLength) == "Detailed")
+                ui.Message("Changing this will erase the detailed full member properties",
+                           MsgAnswer::Yes);
+            d.Type(MemberPageId::ShearLength, shear);
+            d.Type(MemberPageId::ConstantZone, zone);
+            d.Type(MemberPageId::MomentRatio, "0");
+            d.Type(MemberPageId::AxialLoad, "0");
+        });
+    }
+};
+
+} // namespace
+
+// A member built on the quick page, shown there again with its values (in kg/cm 180.00 and 60.00
+// cm, as Quick Define gives a 600 mm beam), Save As, a new session: Full Member Properties opens
+// on the quick page again with those values, not on Detailed Geometry with "Detailed" in the
+// quick fields, and its OK with nothing edited changes nothing; in each unit system the
+// preferences offer, in SI for shear spans of 9300 mm and 12345 mm.
+TEST_F(QuickMemberSheet, AQuickMemberOpensAgainOnTheQuickPageWithItsValues)
+{
+    struct Typed {
+        Units units;
+        const char *shear, *zone, *shownShear, *shownZone;
+    } rows[] = {
+        {kSystems[2], "180", "60", "180.00", "60.00"},
+        {kSystems[0], "9300", "600", "9300.0", "600.0"},
+        {kSystems[0], "12345", "600", "12345.0", "600.0"},
+        {kSystems[1], "70.87", "23.62", "70.87", "23.62"},
+    };
+    for (const Typed& t : rows) {
+        SCOPED_TRACE(StrPrintf("units %d, %s", t.units.system, t.shear));
+        TypeQuickMember(t.units, t.shear, t.zone);
+        const QuickOpening session = EditAndTell();
+        EXPECT_EQ(session, (QuickOpening{kQuickTitle, t.shownShear, t.shownZone}));
+        const std::string saved = SaveAs("quick.qvh");
+        OpenInANewSession(dir.File("quick.qvh"));
+        EXPECT_EQ(EditAndTell(), session);
+        // That OK, nothing edited, changed nothing.
+        EXPECT_EQ(SaveAs("again.qvh"), saved);
+    }
+}
+
+// Quick Define: an axial load of 7.4 kN typed, OK; then only the shear span typed, OK: the page
+// showed the load as "7", and the member, and the document saved, keep 7.4 kN.
+TEST_F(QuickMemberSheet, AnAxialLoadNotTypedAgainIsSavedAsItWasTyped)
+{
+    TypeQuickMember(kSystems[0], "1800", "600");
+    EditAndTell([](plat::DialogDriver& d) { d.Type(MemberPageId::AxialLoad, "7.4"); });
+    ASSERT_EQ(g_MemberDefinition.axialLoad[DeadDiagram], 7400.0);
+    EditAndTell([](plat::DialogDriver& d) {
+        EXPECT_EQ(d.Text(MemberPageId::AxialLoad), "   7");
+        d.Type(MemberPageId::ShearLength, "2000");
+    });
+    EXPECT_EQ(g_MemberDefinition.axialLoad[DeadDiagram], 7400.0);
+    EXPECT_NEAR(GetQuickDefinitionFromMember(g_MemberDefinition).L, 2.0, 1e-6);
+    EXPECT_TRUE(Writes(SaveAs("load.qvh"), "AxialLoad", "7.4"));
+}
+
+// Detailed Geometry: "Fixed end" chosen for the left support (no support on the right), OK; then
+// "Pin support" for it, OK: the member has a pin and a roller, and the next OK with nothing edited
+// leaves it so (once the page stored two pins, which that OK turned into a pin and a roller).
+TEST_F(MemberSheetOkUnedited, AFixedEndThenAPinGivesAPinAndARollerThatOkKeeps)
+{
+    OpenedOnceSaved(kSystems[0]);
+    const auto chooseLeft = [](int index) {
+        return [index](plat::DialogDriver& d) {
+            d.SwitchPage(1);
+            d.Select(MemberPageId::LeftSupport, index);
+        };
+    };
+    EditMember(chooseLeft(SupportType::FixedEnd - 1));
+    ASSERT_EQ(g_MemberDefinition.leftSupport, SupportType::FixedEnd);
+    ASSERT_EQ(g_MemberDefinition.rightSupport, SupportType::Undefined);
+    EditMember(chooseLeft(SupportType::Pin - 1));
+    EXPECT_EQ(g_MemberDefinition.leftSupport, SupportType::Pin);
+    EXPECT_EQ(g_MemberDefinition.rightSupport, SupportType::Roller);
+    const TMemberDefinition chosen = g_MemberDefinition;
+    EXPECT_EQ(EditMember(
+                  [](plat::DialogDriver& d) { EXPECT_EQ(d.PageTitle(), "  Detailed Geometry  "); }),
+              std::vector<std::string>{});
+    EXPECT_EQ(g_MemberDefinition.leftSupport, SupportType::Pin);
+    EXPECT_EQ(g_MemberDefinition.rightSupport, SupportType::Roller);
+    EXPECT_EQ(EqualMemberDefinitions(g_MemberDefinition, chosen), 1);
+}
+
+// Detailed Geometry: a top plate of 200 mm typed, OK; then OK with nothing edited: the top plate
+// is still 200 mm, not the 150 mm of the left plate beside it.
+TEST_F(MemberSheetOkUnedited, AnUntouchedTopPlateKeepsItsOwnSize)
+{
+    OpenedOnceSaved(kSystems[0]);
+    ASSERT_EQ(g_MemberDefinition.leftPlateSize, 0.15);
+    EditMember([](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        d.Type(MemberPageId::TopPlate, "200");
+    });
+    ASSERT_EQ(g_MemberDefinition.topPlateSize, 0.2);
+    EXPECT_EQ(EditMember([](plat::DialogDriver& d) {
+                  EXPECT_EQ(d.PageTitle(), "  Detailed Geometry  ");
+                  EXPECT_EQ(d.Text(MemberPageId::TopPlate), "200.0");
+              }),
+              std::vector<std::string>{});
+    EXPECT_EQ(g_MemberDefinition.topPlateSize, 0.2);
+    EXPECT_EQ(g_MemberDefinition.leftPlateSize, 0.15);
+}
+
+// Detailed Geometry: a pin on the left and a roller on the right at 2500.04 mm of a 6000 mm
+// member, OK; then only the left plate typed, OK: the right support, shown as 2500.0, stays at
+// 2500.04 mm, and the document saves it so.
+TEST_F(MemberSheetOkUnedited, ARightSupportNotTypedAgainKeepsItsHundredths)
+{
+    OpenedOnceSaved(kSystems[0]);
+    EditMember([](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        d.Type(MemberPageId::Length, "6000");
+        d.Select(MemberPageId::LeftSupport, SupportType::Pin - 1);
+        d.Select(MemberPageId::RightSupport, SupportType::Roller - 1);
+        d.Type(MemberPageId::RightLocation, "2500.04");
+    });
+    ASSERT_EQ(g_MemberDefinition.rightSupport, SupportType::Roller);
+    ASSERT_DOUBLE_EQ(g_MemberDefinition.rightPlateLocation, 2.50004);
+    const double typed = g_MemberDefinition.rightPlateLocation;
+    EditMember([](plat::DialogDriver& d) {
+        d.SwitchPage(1);
+        EXPECT_EQ(d.Text(MemberPageId::RightLocation), "2500.0");
+        d.Type(MemberPageId::LeftPlate, "100");
+    });
+    EXPECT_EQ(g_MemberDefinition.leftPlateSize, 0.1);
+    EXPECT_EQ(g_MemberDefinition.rightPlateLocation, typed);
+    EXPECT_TRUE(Writes(SaveAs("support.qvh"), "platelocate", "2500.04"));
 }

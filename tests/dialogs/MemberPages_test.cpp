@@ -205,16 +205,21 @@ TEST(SupportPairRules, OrderedRulesAsATable)
     struct Row {
         int left, right, wantLeft, wantRight;
     } rows[] = {
-        {Roller, Roller, Pin, Roller},                                     // two rollers: left pinned
-        {Pin, Pin, Pin, Roller},                                           // two pins: right rolls
-        {FixedEnd, Pin, FixedEnd, Undefined},                              // cantilever
-        {Pin, FixedEnd, Undefined, FixedEnd},                              // cantilever to the left
-        {Pin, FixedVerticalRoller, Roller, FixedVerticalRoller},           // needs a roller opposite
-        {FixedEnd, FixedVerticalRoller, FixedEnd, Undefined},              // fixed end wins
+        {Roller, Roller, Pin, Roller},                           // two rollers: left pinned
+        {Pin, Pin, Pin, Roller},                                 // two pins: right rolls
+        {FixedEnd, Pin, FixedEnd, Undefined},                    // cantilever
+        {Pin, FixedEnd, Undefined, FixedEnd},                    // cantilever to the left
+        {Pin, FixedVerticalRoller, Roller, FixedVerticalRoller}, // needs a roller opposite
+        {FixedEnd, FixedVerticalRoller, FixedEnd, Undefined},    // fixed end wins
         {FixedVerticalRoller, Pin, FixedVerticalRoller, Roller},
-        {Roller, FixedVerticalRoller, Roller, FixedVerticalRoller},        // already legal
+        {Roller, FixedVerticalRoller, Roller, FixedVerticalRoller}, // already legal
         {Undefined, Roller, Pin, Roller},
         {Roller, Undefined, Roller, Pin},
+        // A pin beside no support (a fixed end chosen, then a pin) is a pin and a roller, not
+        // the two pins a second reading would change.
+        {Pin, Undefined, Pin, Roller},
+        {Undefined, Pin, Pin, Roller},
+        {Undefined, Undefined, Pin, Roller},
     };
     for (const Row& r : rows) {
         int left = r.left, right = r.right;
@@ -222,6 +227,22 @@ TEST(SupportPairRules, OrderedRulesAsATable)
         EXPECT_EQ(left, r.wantLeft) << r.left << "," << r.right;
         EXPECT_EQ(right, r.wantRight) << r.left << "," << r.right;
     }
+}
+
+// A pair the page stores is one it leaves alone when it reads it again: every pair of types
+// settles so.
+TEST(SupportPairRules, ThePairStoredIsOneTheRulesLeaveAlone)
+{
+    using namespace SupportType;
+    for (int l = Undefined; l <= Pin; ++l)
+        for (int r = Undefined; r <= Pin; ++r) {
+            int left = l, right = r;
+            ApplySupportPairRules(left, right);
+            int again = left, againRight = right;
+            ApplySupportPairRules(again, againRight);
+            EXPECT_EQ(again, left) << l << "," << r;
+            EXPECT_EQ(againRight, right) << l << "," << r;
+        }
 }
 
 TEST_F(MemberPagesTest, GeometryClampsLengthsAndPlates)

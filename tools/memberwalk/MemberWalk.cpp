@@ -17,6 +17,10 @@
 //   qv_memberwalk <program folder> <output folder> units <document> <tag> si|us|kgcm
 //       File > Open of the document, Options > Preferences in the units given, File > Save As
 //       <tag>-units.qvh.
+//   qv_memberwalk <program folder> <output folder> quickdefine <document> <tag> si|us|kgcm
+//       File > Open of the document, Options > Preferences in the units given, Section > Quick
+//       Define with its defaults, Loads > Full Member Properties shown and left with OK, File >
+//       Save As <tag>-quick.qvh (a noedit walk of that file shows what a new session opens on).
 //   qv_memberwalk <program folder> <output folder> noedit <file> <tag> [respond]
 //       File > Open of a file saved before, File > Save As <tag>-before.qvh, Loads > Full Member
 //       Properties left with OK and nothing edited, File > Save As <tag>-after.qvh; with
@@ -39,6 +43,7 @@
 #include "dialogs/MaterialReinforcementDialogs.h"
 #include "dialogs/MemberInputDialogs.h"
 #include "dialogs/MemberSheet.h"
+#include "dialogs/QuickDefineDialogs.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "foundation/Reporter.h"
 #include "foundation/Units.h"
@@ -87,6 +92,16 @@ void PrintMember(const char* when)
                     d.diagrams[LiveDiagram][static_cast<std::size_t>(i)].moment);
 }
 
+// The shear span, constant-moment zone, moment ratio and axial load the quick page shows.
+void PrintQuickFields(const plat::DialogDriver& d)
+{
+    std::printf("quick fields \"%s\" \"%s\" \"%s\" \"%s\"\n",
+                d.Text(MemberPageId::ShearLength).c_str(),
+                d.Text(MemberPageId::ConstantZone).c_str(),
+                d.Text(MemberPageId::MomentRatio).c_str(),
+                d.Text(MemberPageId::AxialLoad).c_str());
+}
+
 void PrintMessages(const ScriptedUi& ui, std::size_t& printed)
 {
     for (; printed < ui.requests.size(); ++printed)
@@ -132,6 +147,7 @@ int main(int argc, char** argv)
     InstallBeamMode();
     InstallSectionDialogs();
     InstallMaterialReinforcementDialogs();
+    InstallQuickDefineDialogs();
     TMemberInputDialogs memberDialogs(GetInputDialogs());
     SetInputDialogs(&memberDialogs);
     ScriptedUi ui;
@@ -153,7 +169,7 @@ int main(int argc, char** argv)
     PrintMessages(ui, printed);
     PrintMember("opened");
 
-    if (step == "plates" || step == "units") {
+    if (step == "plates" || step == "units" || step == "quickdefine") {
         const int radio = option == "us" ? 5029 : option == "kgcm" ? 5030 : 5028;
         ui.Dialog("Quarvish Preferences", [radio](plat::DialogDriver& d) {
             d.Show();
@@ -165,7 +181,33 @@ int main(int argc, char** argv)
         std::printf("unit system %d\n", g_UnitSystem);
     }
 
-    if (step == "units") {
+    if (step == "quickdefine") {
+        ui.Message("Do you wish to create a new section?", MsgAnswer::Yes);
+        ui.Dialog("Define Beam Section", [](plat::DialogDriver& d) {
+            d.Show();
+            Shot("wizard");
+            d.Next();
+            d.Next();
+            d.Next();
+            d.Finish();
+        });
+        frame.Dispatch(CmId::QuickDefine);
+        PrintMessages(ui, printed);
+        PrintMember("quick defined");
+        ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
+            d.Show();
+            std::printf("sheet opens on \"%s\"\n", d.PageTitle().c_str());
+            PrintQuickFields(d);
+            Shot("sheet");
+            d.Click(plat::DialogResult::Ok);
+        });
+        frame.Dispatch(CmId::FullMemberProperties);
+        PrintMessages(ui, printed);
+        ui.File(plat::FileDialogKind::Save, folders->out + "/" + g_tag + "-quick.qvh");
+        frame.Dispatch(CmId::FileSaveAs);
+        PrintMessages(ui, printed);
+        Shot("saved");
+    } else if (step == "units") {
         ui.File(plat::FileDialogKind::Save, folders->out + "/" + g_tag + "-units.qvh");
         frame.Dispatch(CmId::FileSaveAs);
         PrintMessages(ui, printed);
@@ -178,16 +220,20 @@ int main(int argc, char** argv)
             RespondAndPrint(app, frame, "before the OK");
         ui.Dialog("Full Member Properties", [](plat::DialogDriver& d) {
             d.Show();
-            std::printf("sheet opens on \"%s\", yield penetration \"%s\" %s, plates \"%s\" \"%s\" "
-                        "\"%s\", left location \"%s\"\n",
-                        d.PageTitle().c_str(),
-                        d.Text(MemberPageId::YieldPenetration).c_str(),
-                        d.Enabled(MemberPageId::YieldPenetration) ? "enabled" : "greyed",
-                        d.Text(MemberPageId::TopPlate).c_str(),
-                        d.Text(MemberPageId::LeftPlate).c_str(),
-                        d.Text(MemberPageId::RightPlate).c_str(),
-                        d.Text(MemberPageId::LeftLocation).c_str());
+            std::printf("sheet opens on \"%s\"\n", d.PageTitle().c_str());
             Shot("sheet");
+            d.SwitchPage(1);
+            std::printf(
+                "yield penetration \"%s\" %s, plates \"%s\" \"%s\" \"%s\", left location \"%s\"\n",
+                d.Text(MemberPageId::YieldPenetration).c_str(),
+                d.Enabled(MemberPageId::YieldPenetration) ? "enabled" : "greyed",
+                d.Text(MemberPageId::TopPlate).c_str(),
+                d.Text(MemberPageId::LeftPlate).c_str(),
+                d.Text(MemberPageId::RightPlate).c_str(),
+                d.Text(MemberPageId::LeftLocation).c_str());
+            d.SwitchPage(0);
+            PrintQuickFields(d);
+            Shot("quick-page");
             d.Click(plat::DialogResult::Ok);
         });
         frame.Dispatch(CmId::FullMemberProperties);
