@@ -13,6 +13,9 @@
 //     opens the document, in US units draws a circle of 25 in on Define > Concrete Section,
 //     "Basic Shapes" ("Circular Section" clicked, the diameter typed, OK); circleaxis then
 //     types a moment axis of 8 in on Edit General; File > Save As <saved>.
+//   qv_axiswalk <program folder> <output folder> rect <document> <saved>
+//     opens the document, in SI units draws a rectangle of 300.123456789 x 600.987654321 mm on
+//     "Basic Shapes" ("Rectangle Section" clicked, the sizes typed, OK); File > Save As <saved>.
 //
 // The dialogs are the program's, shown for real and worked through their controls; message and
 // file boxes are answered from the script. Needs an X display (run under xvfb-run) and "import".
@@ -67,19 +70,23 @@ void ShowBasicShapes(ScriptedUi& ui, plat::Frame& frame)
         d.SwitchPage(0);
         Shot("basic-shapes");
         std::printf("Define Concrete Section opens on page %d; Basic Shapes shows '%s', first "
-                    "dimension '%s'\n",
+                    "dimension '%s', second '%s'\n",
                     page,
                     d.Text(SectionPageId::Status).c_str(),
-                    d.Text(SectionPageId::ParamEdits[0]).c_str());
+                    d.Text(SectionPageId::ParamEdits[0]).c_str(),
+                    d.Text(SectionPageId::ParamEdits[1]).c_str());
         d.Click(plat::DialogResult::Cancel);
     });
     frame.Dispatch(CmId::ConcreteSection);
     const auto* beam = dynamic_cast<const TBeam*>(g_Structures[0].get());
     if (beam)
-        std::printf("shape '%s' (code %d), diameter %.17g m, axis %.17g m\n",
+        std::printf("shape '%s' (code %d), sizes %.17g m and %.17g m, height %.17g m, axis %.17g "
+                    "m\n",
                     beam->GetShapeName().c_str(),
                     beam->GetSectionKindCode(),
                     beam->GetShapeParameter(1),
+                    beam->GetShapeParameter(2),
+                    beam->GetHeight(),
                     beam->GetMomentAxis());
 }
 
@@ -167,6 +174,23 @@ int main(int argc, char** argv)
             });
             frame.Dispatch(CmId::EditGeneral);
         }
+        ShowBasicShapes(ui, frame);
+    } else if (mode == "rect") {
+        g_UnitSystem = kUnitSI;
+        ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
+            d.Show();
+            d.SwitchPage(0);
+            d.ClickItem(SectionPageId::ShapeList, 0);
+            d.Type(SectionPageId::ParamEdits[0], "300.123456789");
+            d.Type(SectionPageId::ParamEdits[1], "600.987654321");
+            Shot("rect-typed");
+            std::printf("Basic Shapes: '%s', sizes typed '%s' x '%s'\n",
+                        d.Text(SectionPageId::Status).c_str(),
+                        d.Text(SectionPageId::ParamEdits[0]).c_str(),
+                        d.Text(SectionPageId::ParamEdits[1]).c_str());
+            d.Click(plat::DialogResult::Ok);
+        });
+        frame.Dispatch(CmId::ConcreteSection);
         ShowBasicShapes(ui, frame);
     } else {
         ShowBasicShapes(ui, frame);
