@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
@@ -90,6 +91,32 @@ void ShowBasicShapes(ScriptedUi& ui, plat::Frame& frame)
                     beam->GetMomentAxis());
 }
 
+// Define > Concrete Section, "Basic Shapes": the shape of the list's row clicked, its sizes typed
+// (printed with the page's description), OK.
+void DrawOnBasicShapes(ScriptedUi& ui,
+                       plat::Frame& frame,
+                       int row,
+                       const std::vector<std::string>& sizes,
+                       const std::string& shot)
+{
+    ui.Dialog("Define Concrete Cross Section", [row, sizes, shot](plat::DialogDriver& d) {
+        d.Show();
+        d.SwitchPage(0);
+        d.ClickItem(SectionPageId::ShapeList, row);
+        std::string typed;
+        for (std::size_t k = 0; k < sizes.size() && k < SectionPageId::ParamEdits.size(); ++k) {
+            d.Type(SectionPageId::ParamEdits[k], sizes[k]);
+            typed += (k > 0 ? " x '" : "'") + d.Text(SectionPageId::ParamEdits[k]) + "'";
+        }
+        Shot(shot);
+        std::printf("Basic Shapes: '%s', sizes typed %s\n",
+                    d.Text(SectionPageId::Status).c_str(),
+                    typed.c_str());
+        d.Click(plat::DialogResult::Ok);
+    });
+    frame.Dispatch(CmId::ConcreteSection);
+}
+
 void PrintBoxes(const ScriptedUi& ui)
 {
     for (const UiRequest& r : ui.requests)
@@ -151,18 +178,7 @@ int main(int argc, char** argv)
         PrintState(app, "after the refused Save As");
     } else if (mode == "circle" || mode == "circleaxis") {
         g_UnitSystem = kUnitUS;
-        ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
-            d.Show();
-            d.SwitchPage(0);
-            d.ClickItem(SectionPageId::ShapeList, 1);
-            d.Type(SectionPageId::ParamEdits[0], "25");
-            Shot("circle-typed");
-            std::printf("Basic Shapes: '%s', diameter typed '%s'\n",
-                        d.Text(SectionPageId::Status).c_str(),
-                        d.Text(SectionPageId::ParamEdits[0]).c_str());
-            d.Click(plat::DialogResult::Ok);
-        });
-        frame.Dispatch(CmId::ConcreteSection);
+        DrawOnBasicShapes(ui, frame, 1, {"25"}, "circle-typed");
         if (mode == "circleaxis") {
             ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
                 d.Show();
@@ -177,20 +193,7 @@ int main(int argc, char** argv)
         ShowBasicShapes(ui, frame);
     } else if (mode == "rect") {
         g_UnitSystem = kUnitSI;
-        ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
-            d.Show();
-            d.SwitchPage(0);
-            d.ClickItem(SectionPageId::ShapeList, 0);
-            d.Type(SectionPageId::ParamEdits[0], "300.123456789");
-            d.Type(SectionPageId::ParamEdits[1], "600.987654321");
-            Shot("rect-typed");
-            std::printf("Basic Shapes: '%s', sizes typed '%s' x '%s'\n",
-                        d.Text(SectionPageId::Status).c_str(),
-                        d.Text(SectionPageId::ParamEdits[0]).c_str(),
-                        d.Text(SectionPageId::ParamEdits[1]).c_str());
-            d.Click(plat::DialogResult::Ok);
-        });
-        frame.Dispatch(CmId::ConcreteSection);
+        DrawOnBasicShapes(ui, frame, 0, {"300.123456789", "600.987654321"}, "rect-typed");
         ShowBasicShapes(ui, frame);
     } else {
         ShowBasicShapes(ui, frame);
