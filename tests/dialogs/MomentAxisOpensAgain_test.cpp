@@ -107,6 +107,19 @@ protected:
         EXPECT_TRUE(ui.Done());
         return shown;
     }
+    // Basic Shapes opens on the shape of the description showing the first size as given, and
+    // File > Save writes the text given byte for byte.
+    void ExpectShownAndSavedAgain(const std::string& status,
+                                  const std::string& first,
+                                  const std::string& saved)
+    {
+        const BasicShapes shown = ShownOnBasicShapes();
+        EXPECT_EQ(shown.page, 0);
+        EXPECT_EQ(shown.status, status);
+        EXPECT_EQ(shown.first, first);
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        EXPECT_EQ(Saved(), saved);
+    }
 };
 
 } // namespace
@@ -347,12 +360,7 @@ TEST_F(MomentAxisOpensAgain, ACircleDrawnOnBasicShapesOpensAgainAsThatCircle)
         EXPECT_EQ(Beam().GetShapeName(), "CIRCLE");
         EXPECT_EQ(Beam().GetSectionKindCode(), circle);
         EXPECT_DOUBLE_EQ(Beam().GetShapeParameter(1), height);
-        const BasicShapes shown = ShownOnBasicShapes();
-        EXPECT_EQ(shown.page, 0);
-        EXPECT_EQ(shown.status, "Circular Section");
-        EXPECT_EQ(shown.first, trip.shown);
-        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
-        EXPECT_EQ(Saved(), first);
+        ExpectShownAndSavedAgain("Circular Section", trip.shown, first);
         app.reset();
         Start();
     }
@@ -378,12 +386,7 @@ TEST_F(MomentAxisOpensAgain, ARectangleDrawnOffTheGridOpensAgainWithTheSizesType
     EXPECT_DOUBLE_EQ(Beam().GetShapeParameter(1), 0.3001234568);
     EXPECT_DOUBLE_EQ(Beam().GetShapeParameter(2), 0.6009876543);
     EXPECT_DOUBLE_EQ(Beam().GetHeight(), 0.601);
-    const BasicShapes shown = ShownOnBasicShapes();
-    EXPECT_EQ(shown.page, 0);
-    EXPECT_EQ(shown.status, "Rectangle Section");
-    EXPECT_EQ(shown.first, drawn.first);
-    EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
-    EXPECT_EQ(Saved(), first);
+    ExpectShownAndSavedAgain("Rectangle Section", drawn.first, first);
 }
 
 // The test's other rules stand: a circle's document whose widest row is 1 mm too wide (past the
