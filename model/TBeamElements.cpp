@@ -2,6 +2,7 @@
 // information (read only), the analysis options, the section loading and the two strain
 // profiles. Every other element is the structure's.
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -298,9 +299,15 @@ int TBeam::SetAttribute(const std::string& element,
         const int k = ShapeParameterNumber(attribute);
         if (attribute == "name")
             SetShapeName(value);
-        else if (k > 0 && k <= kBeamShapeParamCount)
-            SetShapeParameter(FromDocument(value, ukSectionLength, unit), k);
-        else if (k == 0) {
+        else if (k > 0 && k <= kBeamShapeParamCount) {
+            // A size is kept as the document gives it, however near the one it replaces (a new
+            // section's 0): SetShapeParameter leaves changes within 0.1 mm, an edit's, unstored.
+            if (CheckFrozen())
+                return 0;
+            m_own.shapeParams[static_cast<std::size_t>(k - 1)] =
+                std::clamp(FromDocument(value, ukSectionLength, unit), 0.0, kMaxShapeParam);
+            SetModified(1);
+        } else if (k == 0) {
             ReportUnknownAttribute(element, attribute);
             return 0;
         }

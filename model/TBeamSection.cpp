@@ -27,10 +27,15 @@ constexpr double kMinRegionWidth = 0.0001;
 // widths within kCircleTolerance (m).
 constexpr double kShapeTolerance = 4e-5;
 constexpr double kCircleTolerance = 0.0005;
+// A step of the coarsest outline grid, 0.01 in (m). An outline row rounded to its grid stands up
+// to half a step from where its sizes put it.
+constexpr double kCoarsestGridStep = 0.000254;
 // How far a depth of an outline drawn from a circle may stand from the circle's own (m): a step
-// of the coarsest outline grid, 0.01 in (half a step for the row, half for the top that gives
-// the circle's centre and diameter).
-constexpr double kCircleDepthRounding = 0.000254;
+// of the coarsest outline grid (half a step for the row, half for the top that gives the
+// circle's centre and diameter).
+constexpr double kCircleDepthRounding = kCoarsestGridStep;
+// What a difference of sizes within the grid may carry beyond it from the datum shift (m).
+constexpr double kGridSlack = 1e-9;
 
 double LinearWidth(const ConcreteRegionRec& r, double z)
 {
@@ -52,6 +57,24 @@ void ShiftTable(TDepthTable& table, double datum)
     // Subtracting one datum keeps the order; an empty table is left unflagged.
     if (table.GetCount() > 0)
         table.SetSorted(true);
+}
+
+// Whether the parameters `outline` filled from an outline of shape kind `kind` are those of
+// `sizes` but for the rounding of the outline's rows to their grid.
+bool OutlineOfSizes(int kind,
+                    const std::array<double, kBeamShapeParamCount>& outline,
+                    const std::array<double, kBeamShapeParamCount>& sizes)
+{
+    // The sizes the outline gives against those it was built from: every size the outline takes
+    // from one row (a width, a height above the bottom) within half a grid step, the top
+    // flange's thickness, the difference of two rows, within a step.
+    for (std::size_t k = 0; k < outline.size(); ++k) {
+        const bool twoRows = k == 3 && (kind == kBeamTShape || kind == kBeamIShape);
+        const double allowance = (twoRows ? 1.0 : 0.5) * kCoarsestGridStep + kGridSlack;
+        if (!(std::fabs(sizes[k] - outline[k]) <= allowance))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -443,6 +466,10 @@ int TBeam::RecogniseShape()
         FillRecognisedParameters(kBeamCircleShape);
     if (m_own.shapeCode != kUserShapeCode)
         return 1;
+    // The library shape and sizes a document names beside its outline (a user outline is named
+    // "USER"); the outline is rounded to its grid, the sizes are as typed.
+    const std::string named = m_own.shapeName;
+    const std::array<double, kBeamShapeParamCount> namedSizes = m_own.shapeParams;
     const int n = GetRegionCount();
     const auto stacked = [this](int upper) {
         const ConcreteRegionRec& a = *GetRegion(upper);
@@ -474,6 +501,11 @@ int TBeam::RecogniseShape()
     }
     if (kind >= 0)
         FillRecognisedParameters(kind);
+    // A rectangle, T or I whose document names it with the sizes its outline was built from
+    // keeps those sizes; an outline that is not theirs gives its own.
+    if (kind >= 0 && kind != kBeamCircleShape && candidate != nullptr && named == candidate &&
+        OutlineOfSizes(kind, m_own.shapeParams, namedSizes))
+        m_own.shapeParams = namedSizes;
     return 1;
 }
 

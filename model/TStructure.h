@@ -226,8 +226,9 @@ public:
     ElementReadState& ReadState() { return m_readState; }
     const ElementReadState& ReadState() const { return m_readState; }
     // What a document write works out once for several of its attributes: each curve steel
-    // as the document keeps it (by steel index, with the unit system it was kept in). Held
-    // only while a DocumentWrite lives, so that no write takes what another worked out.
+    // and strand as the document keeps it (by steel index, with the unit system it was kept
+    // in). Held only while a DocumentWrite lives, so that no write takes what another worked
+    // out.
     struct KeptSteel {
         int unitSystem = 0;
         SteelTypeRec steel;

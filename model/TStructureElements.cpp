@@ -285,11 +285,13 @@ CurveAsKept(const TDepthTable& curve, bool reverse, double sign, const char* nam
     return UserCurvePtr(std::move(kept));
 }
 
-// Steel type t, a curve steel, with the strengths and strains of the curve its document keeps
-// (those that SteelAsDocumentKeepsIt and a check give: the check works them out from the curve
-// alone, whatever the other attributes read back). Within a document write it is worked out
-// once, at the first of its attributes, for all of them; outside one, into scratch.
-const SteelTypeRec& KeptCurveSteel(TStructure& s, int t, const int* unit, SteelTypeRec& scratch)
+// Steel type t as its document gives it back: the values SteelAsDocumentKeepsIt reads back,
+// checked as a read steel is. A curve steel's check works its strengths and strains out from
+// the curve alone, whatever the other attributes read back; a strand's caps its strength at the
+// stress its law gives at its rupture strain, of the modulus the document keeps. Within a
+// document write it is worked out once, at the first of its attributes, for all of them;
+// outside one, into scratch.
+const SteelTypeRec& CheckedKeptSteel(TStructure& s, int t, const int* unit, SteelTypeRec& scratch)
 {
     const auto work = [&](SteelTypeRec& kept) -> const SteelTypeRec& {
         kept = SteelAsDocumentKeepsIt(*s.GetSteelType(t), unit);
@@ -362,15 +364,16 @@ std::optional<int> MaterialAttributeText(TStructure& s,
         if (t < 0)
             return 1;
         const SteelTypeRec& steel = *s.GetSteelType(t);
-        if (!prestress && steel.kind == SteelKind::UserCurve && steel.userCurve &&
-            attribute != "name") {
-            // A curve steel's strengths and strains are worked out from its curve: they are
-            // written as the curve this document keeps gives them, which a curve kept in another
-            // unit system (a post-fire steel made before the units changed) gives otherwise in the
-            // last digits, so that the document opened and saved again writes them again.
+        const bool curve = !prestress && steel.kind == SteelKind::UserCurve && steel.userCurve;
+        if ((curve || prestress) && attribute != "name") {
+            // A curve steel's strengths and strains are worked out from its curve, a strand's
+            // strength is capped by its law: they are written as the values this document keeps
+            // give them, which values kept in another unit system (a post-fire steel made before
+            // the units changed, a strand read from a document of other units) give otherwise in
+            // the last digits, so that the document opened and saved again writes them again.
             SteelTypeRec scratch;
-            const SteelTypeRec& kept = KeptCurveSteel(s, t, unit, scratch);
-            handled = SteelAttributeText(kept, false, attribute, text, unit);
+            const SteelTypeRec& kept = CheckedKeptSteel(s, t, unit, scratch);
+            handled = SteelAttributeText(kept, prestress, attribute, text, unit);
         } else {
             handled = SteelAttributeText(steel, prestress, attribute, text, unit);
         }

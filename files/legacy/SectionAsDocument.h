@@ -27,9 +27,10 @@ void HoldSteelKind(SteelTypeRec& s, int type);
 // every section a user outline, in which validation recognises a rectangle, T, I or circle
 // (TBeam::RecogniseShape); the name and parameters of a library shape travel with it, a
 // catalogue section's do not. So every outline recognised as one of those becomes that shape,
-// with its library name and its parameters from the outline. A library shape whose outline is
-// none of them becomes a user outline that keeps its name, as its document reopens it; a
-// catalogue section or a user outline whose outline is none of them stays as it is (its
+// with its library name and its parameters from the outline (a rectangle, T or I of that name
+// keeps the sizes its outline was built from on the outline's grid). A library shape whose
+// outline is none of them becomes a user outline that keeps its name, as its document reopens
+// it; a catalogue section or a user outline whose outline is none of them stays as it is (its
 // document reopens it as a user outline, and what is saved of it is the same).
 void HoldShape(TBeam& beam);
 

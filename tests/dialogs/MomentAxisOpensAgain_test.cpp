@@ -2,8 +2,9 @@
 // program: an axis whose section a document could not hold is refused on the page, naming the
 // axis; a Save As that writes nothing leaves the document under its name; an axis 1 mm (inch, cm,
 // uncia) below the bottom comes back as that height, not as the centroid; a section solved
-// at a typed axis solves the same when its document is opened again; and a circle drawn on
-// Basic Shapes, beside a typed axis or not, opens again as that circle.
+// at a typed axis solves the same when its document is opened again; a circle drawn on Basic
+// Shapes, beside a typed axis or not, opens again as that circle; and a rectangle drawn with
+// sizes off the outline's grid opens again with those sizes.
 
 #include <fstream>
 #include <iterator>
@@ -65,18 +66,25 @@ protected:
         Start();
         OpenByMenu(dir.File(name));
     }
-    // Define > Concrete Section, Basic Shapes, "Circular Section" clicked, the diameter typed, OK.
-    void DrawCircle(const std::string& diameter)
+    // Define > Concrete Section, Basic Shapes, the shape of the list's row clicked (its title
+    // shown), its sizes typed, OK.
+    void DrawOnBasicShapes(int row, const std::string& title, const std::vector<std::string>& sizes)
     {
-        ui.Dialog("Define Concrete Cross Section", [diameter](plat::DialogDriver& d) {
+        ui.Dialog("Define Concrete Cross Section", [row, title, sizes](plat::DialogDriver& d) {
             d.SwitchPage(0);
-            d.ClickItem(SectionPageId::ShapeList, 1);
-            EXPECT_EQ(d.Text(SectionPageId::Status), "Circular Section");
-            d.Type(SectionPageId::ParamEdits[0], diameter);
+            d.ClickItem(SectionPageId::ShapeList, row);
+            EXPECT_EQ(d.Text(SectionPageId::Status), title);
+            for (std::size_t k = 0; k < sizes.size(); ++k)
+                d.Type(SectionPageId::ParamEdits[k], sizes[k]);
             d.Click(plat::DialogResult::Ok);
         });
         EXPECT_TRUE(Window().EvCommand(CmId::ConcreteSection, 0, 0));
         EXPECT_TRUE(ui.Done());
+    }
+    // "Circular Section" clicked, the diameter typed, OK.
+    void DrawCircle(const std::string& diameter)
+    {
+        DrawOnBasicShapes(1, "Circular Section", {diameter});
     }
     // What Basic Shapes shows of the section as Define > Concrete Section opens: the page it
     // opens on, the shape's description and its first dimension; then Cancel.
@@ -98,6 +106,19 @@ protected:
         EXPECT_TRUE(Window().EvCommand(CmId::ConcreteSection, 0, 0));
         EXPECT_TRUE(ui.Done());
         return shown;
+    }
+    // Basic Shapes opens on the shape of the description showing the first size as given, and
+    // File > Save writes the text given byte for byte.
+    void ExpectShownAndSavedAgain(const std::string& status,
+                                  const std::string& first,
+                                  const std::string& saved)
+    {
+        const BasicShapes shown = ShownOnBasicShapes();
+        EXPECT_EQ(shown.page, 0);
+        EXPECT_EQ(shown.status, status);
+        EXPECT_EQ(shown.first, first);
+        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
+        EXPECT_EQ(Saved(), saved);
     }
 };
 
@@ -339,15 +360,33 @@ TEST_F(MomentAxisOpensAgain, ACircleDrawnOnBasicShapesOpensAgainAsThatCircle)
         EXPECT_EQ(Beam().GetShapeName(), "CIRCLE");
         EXPECT_EQ(Beam().GetSectionKindCode(), circle);
         EXPECT_DOUBLE_EQ(Beam().GetShapeParameter(1), height);
-        const BasicShapes shown = ShownOnBasicShapes();
-        EXPECT_EQ(shown.page, 0);
-        EXPECT_EQ(shown.status, "Circular Section");
-        EXPECT_EQ(shown.first, trip.shown);
-        EXPECT_TRUE(Frame().Dispatch(CmId::FileSave));
-        EXPECT_EQ(Saved(), first);
+        ExpectShownAndSavedAgain("Circular Section", trip.shown, first);
         app.reset();
         Start();
     }
+}
+
+// A rectangle drawn on Basic Shapes with sizes off the outline's grid, 300.123456789 x
+// 600.987654321 mm (an outline of 300.1 x 601.0 mm): Save As, and a new session opens it with
+// the sizes typed, to the ten digits the document keeps; Basic Shapes shows them as the session
+// that drew it did, and File > Save writes the first save byte for byte.
+TEST_F(MomentAxisOpensAgain, ARectangleDrawnOffTheGridOpensAgainWithTheSizesTyped)
+{
+    DrawOnBasicShapes(0, "Rectangle Section", {"300.123456789", "600.987654321"});
+    ASSERT_EQ(Beam().GetShapeName(), "RECT");
+    const BasicShapes drawn = ShownOnBasicShapes();
+    EXPECT_EQ(drawn.first, "  300");
+
+    SaveAsAndOpenInANewSession("rect.qvh");
+    EXPECT_TRUE(ui.Done());
+    const std::string first = Saved();
+    EXPECT_NE(first.find("par1\t\t=\"300.1234568\""), std::string::npos);
+    EXPECT_NE(first.find("par2\t\t=\"600.9876543\""), std::string::npos);
+    EXPECT_EQ(Beam().GetShapeName(), "RECT");
+    EXPECT_DOUBLE_EQ(Beam().GetShapeParameter(1), 0.3001234568);
+    EXPECT_DOUBLE_EQ(Beam().GetShapeParameter(2), 0.6009876543);
+    EXPECT_DOUBLE_EQ(Beam().GetHeight(), 0.601);
+    ExpectShownAndSavedAgain("Rectangle Section", drawn.first, first);
 }
 
 // The test's other rules stand: a circle's document whose widest row is 1 mm too wide (past the

@@ -1,6 +1,7 @@
 // Every input the readers take opens, saves, reopens and saves again to the same text, or is
 // refused with a message when first opened: the seeds and kept findings of every reader's
-// fuzz target, the documents kept beside these tests and the built-in example elements.
+// fuzz target, the documents kept beside these tests and the built-in example elements; a data
+// document opened in its own unit system and saved in another does the same.
 
 #include <cstdint>
 #include <filesystem>
@@ -86,6 +87,33 @@ TEST_F(ReaderRoundTrip, DataDocuments)
     EXPECT_GT(PassFolders({"fuzz/corpus/XmlDocument", "fuzz/findings/XmlDocument", "fuzz/corpus/XmlRoundTrip",
                            "fuzz/findings/XmlRoundTrip", "tests/files/documents"}),
               0);
+}
+
+// A document opened in its own unit system, the units switched on Preferences, saved: a new
+// session opens that save and saves it again to the same text, in each unit system.
+TEST_F(ReaderRoundTrip, DataDocumentsSavedInAnotherUnitSystem)
+{
+    int kept = 0;
+    for (const char* folder : {"fuzz/corpus/XmlDocument", "tests/files/documents"}) {
+        for (const fs::path& file : FilesIn(fs::path(QV_SOURCE_DIR) / folder)) {
+            for (int system : {kUnitSI, kUnitUS, kUnitOldMetric, kUnitRoman}) {
+                SCOPED_TRACE(file.filename().string() + " saved in unit system " +
+                             std::to_string(system));
+                g_UnitSystem = kUnitSI;
+                g_ResistanceFactors = ResistanceFactors{};
+                const std::vector<std::uint8_t> bytes = Bytes(file);
+                XmlDocument opened;
+                if (!ReadXmlDocument(std::string(bytes.begin(), bytes.end()), dtd, opened).Ok())
+                    continue;
+                g_UnitSystem = system;
+                const roundtrip::Result r =
+                    roundtrip::SaveOpenSave(dtd, roundtrip::Present(opened));
+                EXPECT_EQ(r.outcome, roundtrip::Outcome::Kept) << r.failure;
+                kept += r.outcome == roundtrip::Outcome::Kept ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(kept, 0);
 }
 
 TEST_F(ReaderRoundTrip, NativeBinaryFiles)

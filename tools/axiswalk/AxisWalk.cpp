@@ -13,6 +13,9 @@
 //     opens the document, in US units draws a circle of 25 in on Define > Concrete Section,
 //     "Basic Shapes" ("Circular Section" clicked, the diameter typed, OK); circleaxis then
 //     types a moment axis of 8 in on Edit General; File > Save As <saved>.
+//   qv_axiswalk <program folder> <output folder> rect <document> <saved>
+//     opens the document, in SI units draws a rectangle of 300.123456789 x 600.987654321 mm on
+//     "Basic Shapes" ("Rectangle Section" clicked, the sizes typed, OK); File > Save As <saved>.
 //
 // The dialogs are the program's, shown for real and worked through their controls; message and
 // file boxes are answered from the script. Needs an X display (run under xvfb-run) and "import".
@@ -20,6 +23,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/CommandIds.h"
 #include "app/GlobalTables.h"
@@ -67,20 +71,50 @@ void ShowBasicShapes(ScriptedUi& ui, plat::Frame& frame)
         d.SwitchPage(0);
         Shot("basic-shapes");
         std::printf("Define Concrete Section opens on page %d; Basic Shapes shows '%s', first "
-                    "dimension '%s'\n",
+                    "dimension '%s', second '%s'\n",
                     page,
                     d.Text(SectionPageId::Status).c_str(),
-                    d.Text(SectionPageId::ParamEdits[0]).c_str());
+                    d.Text(SectionPageId::ParamEdits[0]).c_str(),
+                    d.Text(SectionPageId::ParamEdits[1]).c_str());
         d.Click(plat::DialogResult::Cancel);
     });
     frame.Dispatch(CmId::ConcreteSection);
     const auto* beam = dynamic_cast<const TBeam*>(g_Structures[0].get());
     if (beam)
-        std::printf("shape '%s' (code %d), diameter %.17g m, axis %.17g m\n",
+        std::printf("shape '%s' (code %d), sizes %.17g m and %.17g m, height %.17g m, axis %.17g "
+                    "m\n",
                     beam->GetShapeName().c_str(),
                     beam->GetSectionKindCode(),
                     beam->GetShapeParameter(1),
+                    beam->GetShapeParameter(2),
+                    beam->GetHeight(),
                     beam->GetMomentAxis());
+}
+
+// Define > Concrete Section, "Basic Shapes": the shape of the list's row clicked, its sizes typed
+// (printed with the page's description), OK.
+void DrawOnBasicShapes(ScriptedUi& ui,
+                       plat::Frame& frame,
+                       int row,
+                       const std::vector<std::string>& sizes,
+                       const std::string& shot)
+{
+    ui.Dialog("Define Concrete Cross Section", [row, sizes, shot](plat::DialogDriver& d) {
+        d.Show();
+        d.SwitchPage(0);
+        d.ClickItem(SectionPageId::ShapeList, row);
+        std::string typed;
+        for (std::size_t k = 0; k < sizes.size() && k < SectionPageId::ParamEdits.size(); ++k) {
+            d.Type(SectionPageId::ParamEdits[k], sizes[k]);
+            typed += (k > 0 ? " x '" : "'") + d.Text(SectionPageId::ParamEdits[k]) + "'";
+        }
+        Shot(shot);
+        std::printf("Basic Shapes: '%s', sizes typed %s\n",
+                    d.Text(SectionPageId::Status).c_str(),
+                    typed.c_str());
+        d.Click(plat::DialogResult::Ok);
+    });
+    frame.Dispatch(CmId::ConcreteSection);
 }
 
 void PrintBoxes(const ScriptedUi& ui)
@@ -144,18 +178,7 @@ int main(int argc, char** argv)
         PrintState(app, "after the refused Save As");
     } else if (mode == "circle" || mode == "circleaxis") {
         g_UnitSystem = kUnitUS;
-        ui.Dialog("Define Concrete Cross Section", [](plat::DialogDriver& d) {
-            d.Show();
-            d.SwitchPage(0);
-            d.ClickItem(SectionPageId::ShapeList, 1);
-            d.Type(SectionPageId::ParamEdits[0], "25");
-            Shot("circle-typed");
-            std::printf("Basic Shapes: '%s', diameter typed '%s'\n",
-                        d.Text(SectionPageId::Status).c_str(),
-                        d.Text(SectionPageId::ParamEdits[0]).c_str());
-            d.Click(plat::DialogResult::Ok);
-        });
-        frame.Dispatch(CmId::ConcreteSection);
+        DrawOnBasicShapes(ui, frame, 1, {"25"}, "circle-typed");
         if (mode == "circleaxis") {
             ui.Dialog("General  Definitions", [](plat::DialogDriver& d) {
                 d.Show();
@@ -167,6 +190,10 @@ int main(int argc, char** argv)
             });
             frame.Dispatch(CmId::EditGeneral);
         }
+        ShowBasicShapes(ui, frame);
+    } else if (mode == "rect") {
+        g_UnitSystem = kUnitSI;
+        DrawOnBasicShapes(ui, frame, 0, {"300.123456789", "600.987654321"}, "rect-typed");
         ShowBasicShapes(ui, frame);
     } else {
         ShowBasicShapes(ui, frame);
