@@ -1,0 +1,114 @@
+#include "files/xml/DocumentGivesBack.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "files/xml/TXmlDtd.h"
+#include "files/xml/XmlDocument.h"
+#include "files/xml/XmlReader.h"
+#include "foundation/ReportText.h"
+#include "foundation/Reporter.h"
+#include "foundation/TTextBuffer.h"
+#include "foundation/Units.h"
+#include "model/ElementText.h"
+#include "model/ModelSettings.h"
+#include "model/QuickDefineFlag.h"
+#include "model/TBeam.h"
+#include "model/TMemberQuickDef.h"
+#include "model/materials/MaterialTypes.h"
+#include "model/shapes/SectionDefinitionRecord.h"
+
+namespace {
+
+// Counts what a read says, showing nothing.
+class QuietCounter final : public Reporter {
+public:
+    int Message(const std::string&, const std::string&, unsigned style) override
+    {
+        ++said;
+        return DefaultAnswer(style);
+    }
+    void ShowData(const std::string&) override {}
+    int said = 0;
+};
+
+// The program-wide settings that writing and reading a section may set, put back as they were
+// when it goes; the load-error log the read adds to is its own.
+class ProgramSettingsKept {
+public:
+    ProgramSettingsKept() : m_report(std::move(g_ReportText)) {}
+    ~ProgramSettingsKept()
+    {
+        g_UnitSystem = m_unitSystem;
+        g_ResistanceFactors = m_factors;
+        SetQuickDefineNew(m_quickDefineNew);
+        g_SectionDefinition = m_section;
+        HsuDataTable = m_hsu;
+        g_HsuEmbeddedSteel = m_hsuEmbeddedSteel;
+        g_ConcreteModelSet = m_concreteModelSet;
+        g_CrackingReductionOption = m_crackingReduction;
+        g_ReportText = std::move(m_report);
+    }
+    ProgramSettingsKept(const ProgramSettingsKept&) = delete;
+    ProgramSettingsKept& operator=(const ProgramSettingsKept&) = delete;
+
+    // Whether the read added to the load-error log.
+    static bool Logged() { return g_ReportText != nullptr; }
+
+private:
+    int m_unitSystem = g_UnitSystem;
+    ResistanceFactors m_factors = g_ResistanceFactors;
+    int m_quickDefineNew = GetQuickDefineNew();
+    SectionDefinition m_section = g_SectionDefinition;
+    std::array<HsuDataEntry, 3> m_hsu = HsuDataTable;
+    std::int32_t m_hsuEmbeddedSteel = g_HsuEmbeddedSteel;
+    int m_concreteModelSet = g_ConcreteModelSet;
+    int m_crackingReduction = g_CrackingReductionOption;
+    std::unique_ptr<std::string> m_report;
+};
+
+} // namespace
+
+bool KeepAsDocumentGivesBack(TStructure& structure, int unitSystem)
+{
+    if (structure.GetKind() != kKindBeam || structure.IsFrozen())
+        return false;
+    auto& beam = static_cast<TBeam&>(structure);
+    const ProgramSettingsKept settings;
+    QuietCounter counter;
+    const ScopedReporter quiet(counter);
+    const auto quietly = [&counter] { return counter.said == 0 && !ProgramSettingsKept::Logged(); };
+    TXmlDtd dtd(kBuiltInDtd, DocumentUnits(&unitSystem));
+    StringSink sink;
+    if (!WriteXmlDocument(dtd, {&beam}, nullptr, sink).Ok() || !quietly())
+        return false;
+    TTextBuffer text(sink.Text());
+    XmlFlattenWhitespace(text);
+    const std::string& document = text.GetString();
+    // First into a new section, as a new session reads the document: only a document read
+    // back without a word is taken.
+    {
+        TBeam back;
+        if (!XmlReadStructure(dtd, document, 0, &back).Ok() || !quietly())
+            return false;
+    }
+    // Then into this section made new, so that whatever holds it keeps holding it. Its member
+    // values, which no document of a section keeps (the member settings do), and its place in
+    // the program's books stay.
+    TMemberQuickDef member;
+    beam.GetStoredValues(member);
+    const int id = beam.GetSectionId();
+    const int referenced = beam.IsReferenced();
+    const int modified = beam.IsModified();
+    beam.InitEmpty();
+    beam.NewDefault();
+    const bool read = XmlReadStructure(dtd, document, 0, &beam).Ok();
+    beam.SetStoredValues(member);
+    beam.SetSectionId(id);
+    beam.SetReferenced(referenced);
+    beam.SetModified(modified);
+    return read;
+}
