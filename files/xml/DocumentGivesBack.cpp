@@ -95,20 +95,23 @@ bool KeepAsDocumentGivesBack(TStructure& structure, int unitSystem)
         if (!XmlReadStructure(dtd, document, 0, &back).Ok() || !quietly())
             return false;
     }
-    // Then into this section made new, so that whatever holds it keeps holding it. Its member
-    // values, which no document of a section keeps (the member settings do), and its place in
-    // the program's books stay.
-    TMemberQuickDef member;
-    beam.GetStoredValues(member);
-    const int id = beam.GetSectionId();
-    const int referenced = beam.IsReferenced();
-    const int modified = beam.IsModified();
+    // Then into this section made new, so that whatever holds it keeps holding it. What no
+    // document of a section keeps stays as it was: the member values an older file brought
+    // (the document's member settings hold the member), the data lists, the values an older
+    // file carries for its own format, and the section's place in the program's books.
+    const std::unique_ptr<TStructure> before = beam.Clone();
+    const auto& was = static_cast<const TBeam&>(*before);
     beam.InitEmpty();
     beam.NewDefault();
     const bool read = XmlReadStructure(dtd, document, 0, &beam).Ok();
+    TMemberQuickDef member;
+    was.GetStoredValues(member);
     beam.SetStoredValues(member);
-    beam.SetSectionId(id);
-    beam.SetReferenced(referenced);
-    beam.SetModified(modified);
+    beam.CopyValueListsFrom(was);
+    beam.SetFileValues(was.GetFileValues());
+    beam.SetFileVersionCode(was.GetFileVersionCode());
+    beam.SetSectionId(was.GetSectionId());
+    beam.SetReferenced(was.IsReferenced());
+    beam.SetModified(was.IsModified());
     return read;
 }

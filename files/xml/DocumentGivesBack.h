@@ -14,11 +14,12 @@ class TStructure;
 
 // Replaces every value of a beam section by the one that a document written of it in the unit
 // system (0-3) gives back, as a new session reading that document would hold it, in place;
-// its section number, references and modified flag stay, and so do its member values, which
-// no document of a section keeps (the member settings do). Done again it changes nothing. The
-// program-wide settings a read may set (unit system, resistance factors, the quick-define flag, the
-// recognised outline, the concrete-model options and the load-error log) are left as they
-// were. True when the values were taken; false, the section untouched, for a structure of
-// another kind, a frozen one, and one whose document the writer refuses or that the reader
-// would not read back without a word.
+// what no document of a section keeps stays as it was: the member values an older file
+// brought (the member settings keep the member), the data lists, the values an older file
+// carries for its own format, the section number, references and modified flag. Done again it
+// changes nothing. The program-wide settings a read may set (unit system, resistance factors, the
+// quick-define flag, the recognised outline, the concrete-model options and the load-error log) are
+// left as they were. True when the values were taken; false, the section untouched, for a structure
+// of another kind, a frozen one, and one whose document the writer refuses or that the reader would
+// not read back without a word.
 bool KeepAsDocumentGivesBack(TStructure& structure, int unitSystem);
