@@ -1,11 +1,10 @@
 #include "files/xml/DocumentGivesBack.h"
 
-#include <array>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
 
+#include "files/xml/SectionReadSettings.h"
 #include "files/xml/TXmlDtd.h"
 #include "files/xml/XmlDocument.h"
 #include "files/xml/XmlReader.h"
@@ -14,12 +13,8 @@
 #include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
 #include "model/ElementText.h"
-#include "model/ModelSettings.h"
-#include "model/QuickDefineFlag.h"
 #include "model/TBeam.h"
 #include "model/TMemberQuickDef.h"
-#include "model/materials/MaterialTypes.h"
-#include "model/shapes/SectionDefinitionRecord.h"
 
 namespace {
 
@@ -42,14 +37,7 @@ public:
     ProgramSettingsKept() : m_report(std::move(g_ReportText)) {}
     ~ProgramSettingsKept()
     {
-        g_UnitSystem = m_unitSystem;
-        g_ResistanceFactors = m_factors;
-        SetQuickDefineNew(m_quickDefineNew);
-        g_SectionDefinition = m_section;
-        HsuDataTable = m_hsu;
-        g_HsuEmbeddedSteel = m_hsuEmbeddedSteel;
-        g_ConcreteModelSet = m_concreteModelSet;
-        g_CrackingReductionOption = m_crackingReduction;
+        m_settings.Restore();
         g_ReportText = std::move(m_report);
     }
     ProgramSettingsKept(const ProgramSettingsKept&) = delete;
@@ -59,14 +47,7 @@ public:
     static bool Logged() { return g_ReportText != nullptr; }
 
 private:
-    int m_unitSystem = g_UnitSystem;
-    ResistanceFactors m_factors = g_ResistanceFactors;
-    int m_quickDefineNew = GetQuickDefineNew();
-    SectionDefinition m_section = g_SectionDefinition;
-    std::array<HsuDataEntry, 3> m_hsu = HsuDataTable;
-    std::int32_t m_hsuEmbeddedSteel = g_HsuEmbeddedSteel;
-    int m_concreteModelSet = g_ConcreteModelSet;
-    int m_crackingReduction = g_CrackingReductionOption;
+    SectionReadSettings m_settings;
     std::unique_ptr<std::string> m_report;
 };
 

@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr int kAxisAuto = 5871, kAxisEdit = 5044; // "General  Definitions"
 constexpr int kUsCustomary = 5029, kKgCm = 5030;  // "Quarvish Preferences"
 
 // The stages solved and the largest moment of them (N m).
@@ -71,18 +70,6 @@ protected:
             d.Click(plat::DialogResult::Ok);
         });
         EXPECT_TRUE(Window().EvCommand(CmId::ConcreteSection, 0, 0));
-        EXPECT_TRUE(ui.Done());
-    }
-    // Define > Edit General: the centroidal axis unticked, the axis typed, OK.
-    void TypeAxis(const std::string& axis)
-    {
-        ui.Dialog("General  Definitions", [axis](plat::DialogDriver& d) {
-            if (d.Checked(kAxisAuto))
-                d.Click(kAxisAuto);
-            d.Type(kAxisEdit, axis);
-            d.Click(plat::DialogResult::Ok);
-        });
-        EXPECT_TRUE(Window().EvCommand(CmId::EditGeneral, 0, 0));
         EXPECT_TRUE(ui.Done());
     }
     const TBeam& Beam() { return dynamic_cast<const TBeam&>(*Window().GetCurrentStructure()); }
