@@ -22,7 +22,6 @@
 #include "charts/Tdataview.h"
 #include "files/legacy/BeamFileLoad.h"
 #include "files/legacy/LabelledTextFile.h"
-#include "files/xml/DocumentGivesBack.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
@@ -424,13 +423,6 @@ void TQuarvishWindow::MemberFromBeam(const TBeam& beam, const TStructureSlots& d
     member.zoneCount = 0;
     SetMemberFromQuickDefinition(document, stored, member);
     g_MemberDefinition = member;
-}
-
-void TQuarvishWindow::KeepSectionsAsDocumentsGiveThem()
-{
-    for (auto& s : g_Structures)
-        if (s)
-            KeepAsDocumentGivesBack(*s, g_UnitSystem);
 }
 
 // A document without member settings gives its first section the member a new section of its

@@ -128,9 +128,6 @@ private:
     void MemberFromBeam(const TBeam& beam, const TStructureSlots& document);
     // The member of a document that brings no member settings.
     void MemberWithoutSettings();
-    // Every section of the table holds its values as its document, written in the program's
-    // unit system, gives them back (KeepAsDocumentGivesBack); a frozen one is left as it is.
-    void KeepSectionsAsDocumentsGiveThem();
 
     int m_fireGraphsShown = 0;
 };

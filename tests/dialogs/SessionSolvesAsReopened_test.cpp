@@ -84,14 +84,14 @@ protected:
         return values;
     }
 
-    // The section solved in the session, saved by File > Save As, opened by a new session and
-    // solved there: the same values to the last bit, the same stages and peak, and the same
-    // bytes saved again.
-    void ExpectReopenedAlike()
+    // The section solved in the session (where `solve`), saved by File > Save As, opened by a
+    // new session and solved there: the same values to the last bit, the same stages and peak,
+    // and the same bytes saved again.
+    void ExpectReopenedAlike(bool solve = true)
     {
         const std::vector<sectionvalues::NamedValue> held = SectionValues();
         const double length = g_MemberDefinition.length;
-        const Solved session = Summary(Solve());
+        const Solved session = solve ? Summary(Solve()) : Solved{};
         ui.File(plat::FileDialogKind::Save, dir.File("saved.qvh"));
         ASSERT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
         const std::string first = dir.Read("saved.qvh");
@@ -103,11 +103,13 @@ protected:
         EXPECT_EQ(sectionvalues::FirstDifference(held, SectionValues(), 0.0, 0.0), "");
         // A member keeps its values to the single precision of its quick record.
         EXPECT_NEAR(g_MemberDefinition.length, length, kSinglePrecisionFormat * length);
-        const Solved reopened = Summary(Solve());
-        EXPECT_GT(session.stages, 0);
-        EXPECT_EQ(reopened.stages, session.stages);
-        EXPECT_EQ(reopened.peak, session.peak)
-            << StrPrintf("session %.17g N m, reopened %.17g N m", session.peak, reopened.peak);
+        if (solve) {
+            const Solved reopened = Summary(Solve());
+            EXPECT_GT(session.stages, 1);
+            EXPECT_EQ(reopened.stages, session.stages);
+            EXPECT_EQ(reopened.peak, session.peak)
+                << StrPrintf("session %.17g N m, reopened %.17g N m", session.peak, reopened.peak);
+        }
         ui.File(plat::FileDialogKind::Save, dir.File("again.qvh"));
         ASSERT_TRUE(Frame().Dispatch(CmId::FileSaveAs));
         EXPECT_EQ(dir.Read("again.qvh"), first);
@@ -148,6 +150,24 @@ TEST_F(SessionSolvesAsReopened, ACircleBesideATypedAxis)
     DrawCircle("600");
     TypeAxis("-1");
     ExpectReopenedAlike();
+}
+
+// The document's text edited in View Data: a strength typed to more digits than a document
+// keeps is held as the document gives it back.
+TEST_F(SessionSolvesAsReopened, AnEditedDocumentText)
+{
+    OpenSample("XmlRoundTrip/stirrup_strain.xml", "stirrups.qvh");
+    ui.DataView([](std::string& text) {
+        const std::size_t at = text.find("ft\t\t=\"");
+        EXPECT_NE(at, std::string::npos);
+        if (at != std::string::npos)
+            text.replace(text.find('"', at), 1, "\"2.49999999999999");
+        return true;
+    });
+    Frame().Dispatch(CmId::ViewXml);
+    ASSERT_TRUE(ui.Done());
+    EXPECT_EQ(Beam().GetConcreteType(0)->ft, 2.5e6);
+    ExpectReopenedAlike(false);
 }
 
 // The member values an older file stores with its section stay the section's through a unit
