@@ -17,8 +17,10 @@
 #include "app/summary/CrossSection.h"
 #include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
+#include "files/xml/DocumentGivesBack.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
+#include "foundation/Units.h"
 #include "member/TMemberDefinition.h"
 #include "member/fire/TStructureSlots.h"
 #include "member/fire/ThermalAnalysis.h"
@@ -245,7 +247,8 @@ void TQuarvishWindow::CmSectionalLoads() {
     TStructure* s = GetCurrentStructure();
     if (!s)
         return;
-    (void)GetInputDialogs().Loads(*this, *s);
+    if (GetInputDialogs().Loads(*this, *s) == DialogResult::Ok)
+        KeepAsDocumentGivesBack(*s, g_UnitSystem);
     const int layout = CurrentLayoutMode();
     if (layout == LayoutMode::Summary)
         CmCrossSection();
@@ -266,7 +269,12 @@ void TQuarvishWindow::CmDefineData() {
 }
 
 void TQuarvishWindow::CmPreferences() {
+    const int units = g_UnitSystem;
     (void)GetInputDialogs().Preferences(*this);
+    // The documents are now written in the other unit system: the sections hold what those
+    // give back.
+    if (g_UnitSystem != units)
+        KeepSectionsAsDocumentsGiveThem();
     if (m_structuresChanged)
         RefreshStructureViews(0);
 }

@@ -9,9 +9,9 @@
 #include "analysis/TInteractionDiagrams.h"
 #include "analysis/TSectionalAnalysis.h"
 #include "analysis/state/ErrorList.h"
+#include "app/CommandIds.h"
 #include "app/DocumentEngine.h"
 #include "app/DocumentReadScope.h"
-#include "app/CommandIds.h"
 #include "app/GlobalTables.h"
 #include "app/SectionNumbering.h"
 #include "app/ShellServices.h"
@@ -276,6 +276,10 @@ void TQuarvishWindow::RefreshStructureViews(int flag) {
         m_viewManager->DetachAllStructures();
         if (TStructure* s = GetCurrentStructure())
             s->Validate();
+        // What the edit (or a catalogue) put in a section is held as its document gives it
+        // back, validated as a reopened section is, so that the section saved and reopened is
+        // this one.
+        KeepSectionsAsDocumentsGiveThem();
         DeleteAnalysis(g_CurrentStructure);
         DeleteThermalModel();
         RenumberSections();
@@ -570,6 +574,10 @@ void TQuarvishWindow::LoadDocument(const std::string& path, int& ok, int& isDefa
     } else {
         ok = LoadXmlDocument(path, text) ? 1 : 0;
     }
+    // A file read in other units than the program's, or in a format of its own, opens as the
+    // section its document gives back.
+    if (ok && !m_documentKept)
+        KeepSectionsAsDocumentsGiveThem();
     // The mode object follows the current structure of what was read.
     if (!m_documentKept && m_viewManager)
         m_viewManager->CreateLogic(0, GetCurrentStructure(), nullptr);

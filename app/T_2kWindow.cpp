@@ -24,12 +24,14 @@
 #include "app/views/TViewm.h"
 #include "charts/Tdataview.h"
 #include "files/report/SectionReport.h"
+#include "files/xml/DocumentGivesBack.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/ProgramPaths.h"
 #include "foundation/ReportText.h"
 #include "foundation/Reporter.h"
 #include "foundation/Sentinel.h"
 #include "foundation/StrFormat.h"
+#include "foundation/Units.h"
 #include "model/TBeam.h"
 #include "model/TShell.h"
 #include "model/materials/MaterialTypes.h"
@@ -568,6 +570,13 @@ void T_2kWindow::CmCatalog() {
         RefreshStructureViews(0);
 }
 
+void T_2kWindow::KeepSectionsAsDocumentsGiveThem()
+{
+    for (auto& s : g_Structures)
+        if (s)
+            KeepAsDocumentGivesBack(*s, g_UnitSystem);
+}
+
 // Reads the components of the edited text. A structure or member-settings component that
 // the reader rejects sends the user back to the editor, and so does an unknown component at
 // the end or a text without any structure; an unknown component elsewhere is left out.
@@ -657,6 +666,7 @@ void T_2kWindow::CmViewXml() {
     ClearReportText();
     if (accepted) {
         ReplaceStructures(work, g_CurrentStructure);
+        KeepSectionsAsDocumentsGiveThem();
         for (auto& s : g_Structures)
             if (s)
                 s->SetModified(1);

@@ -136,6 +136,9 @@ protected:
     // deleted or replaced); BindToTables binds the mode object again to the current slot.
     void LetGoOfTables();
     void BindToTables();
+    // Every section of the table holds its values as its document, written in the program's
+    // unit system, gives them back (KeepAsDocumentGivesBack); a frozen one is left as it is.
+    void KeepSectionsAsDocumentsGiveThem();
 
     int m_previewing = 0;
     std::string m_programTitle;

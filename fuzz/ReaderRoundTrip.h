@@ -6,13 +6,10 @@
 // read back write the same text byte for byte. An input refused at its first reading must
 // have said why.
 //
-// The stronger property, asked for with `sameValues`: a data document's structures saved in SI
-// units, reopened from their saved document, hold the values they were first read with, every
-// one to the last bit (ValueDifference), so that they solve alike. The readers do not keep it
-// yet (a number of more than ten digits, a value derived as the document is read, such as a
-// strand's capped strength or a bar's strain-hardening strain, reopens ten digits close), so it
-// is not part of the rule the targets and the tests hold; the targets check it when the
-// environment names QV_FUZZ_SAME_VALUES.
+// The stronger property: the structures a reader opened are held as their document gives them
+// back (KeepAsDocumentGivesBack, as the program holds what it opens), and reopened from their
+// saved document they hold the same values, every one to the last bit (ValueDifference), in any
+// unit system, so that they solve alike.
 //
 // Shared by the round-trip fuzz target and the files tests; it includes nothing of either.
 // The caller sets the program-wide state a reader may use (the catalogue, g_UnitSystem,
@@ -28,6 +25,7 @@
 #include <vector>
 
 #include "files/legacy/BeamFileLoad.h"
+#include "files/xml/DocumentGivesBack.h"
 #include "files/xml/TXmlDtd.h"
 #include "files/xml/XmlDocument.h"
 #include "foundation/Reporter.h"
@@ -221,19 +219,18 @@ inline Result SaveOpenSave(TXmlDtd& dtd,
     return r;
 }
 
-// Structures a reader opened: saved, opened again and saved again (SaveOpenSave), and, with
-// sameValues and where they were saved in SI units, the structures reopened hold the values of
-// those opened. (A value a document in other units does not give, a default the structure holds
-// in SI units, comes back from it only to the ten digits the document keeps.)
+// Structures a reader opened, held as their document in the session's unit system gives them
+// back: saved, opened again and saved again (SaveOpenSave), and the structures reopened hold
+// the values of those opened, every one to the last bit.
 inline Result SaveOpenSaveSameValues(TXmlDtd& dtd,
                                      const std::vector<TStructure*>& opened,
-                                     const std::vector<std::string>& said,
-                                     bool sameValues)
+                                     const std::vector<std::string>& said)
 {
-    const bool savedInSI = g_UnitSystem == kUnitSI;
+    for (TStructure* s : opened)
+        KeepAsDocumentGivesBack(*s, g_UnitSystem);
     XmlDocument again;
     Result r = SaveOpenSave(dtd, opened, said, &again);
-    if (r.outcome != Outcome::Kept || !sameValues || !savedInSI)
+    if (r.outcome != Outcome::Kept)
         return r;
     const std::string difference = ValueDifference(dtd, opened, Present(again));
     if (!difference.empty()) {
@@ -244,8 +241,8 @@ inline Result SaveOpenSaveSameValues(TXmlDtd& dtd,
 }
 
 // The text through the document reader, whatever its head, then saved, reopened and saved
-// again (with sameValues, the structures reopened holding the values of those read).
-inline Result RoundTripDocument(TXmlDtd& dtd, const std::string& text, bool sameValues = false)
+// again, the structures reopened holding the values of those read.
+inline Result RoundTripDocument(TXmlDtd& dtd, const std::string& text)
 {
     Result r;
     MessageCounter counter;
@@ -263,18 +260,17 @@ inline Result RoundTripDocument(TXmlDtd& dtd, const std::string& text, bool same
                         : (!read.message.empty() ? read.message : FirstOf(counter.texts));
         return r;
     }
-    return SaveOpenSaveSameValues(dtd, opened, counter.texts, sameValues);
+    return SaveOpenSaveSameValues(dtd, opened, counter.texts);
 }
 
 // The input through the reader the program chooses for it (a document by its head, any other
-// file by its kind), then saved, reopened and saved again (with sameValues, a document's
-// structures reopened holding the values of those opened).
-inline Result
-RoundTripBytes(TXmlDtd& dtd, std::span<const std::uint8_t> bytes, bool sameValues = false)
+// file by its kind), then saved, reopened and saved again, the structures reopened holding the
+// values of those opened.
+inline Result RoundTripBytes(TXmlDtd& dtd, std::span<const std::uint8_t> bytes)
 {
     const std::string text(bytes.begin(), bytes.end());
     if (IsXmlDocumentHead(text))
-        return RoundTripDocument(dtd, text, sameValues);
+        return RoundTripDocument(dtd, text);
     Result r;
     MessageCounter counter;
     TBeam beam(TBeam::Empty{});
@@ -286,9 +282,7 @@ RoundTripBytes(TXmlDtd& dtd, std::span<const std::uint8_t> bytes, bool sameValue
         r.refusal = !read.message.empty() ? read.message : FirstOf(counter.texts);
         return r;
     }
-    // An older file's numbers are no decimals of a document: what it opens as is what its
-    // document keeps only to the document's ten digits, which the two saves compare.
-    return SaveOpenSave(dtd, {&beam}, counter.texts);
+    return SaveOpenSaveSameValues(dtd, {&beam}, counter.texts);
 }
 
 } // namespace roundtrip

@@ -86,7 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int digit =
             a.text.empty() ? 0 : (static_cast<unsigned char>(a.text[0]) - '0' + 50) % 10;
         if (a.op == 'u') {
+            // Preferences: the sections are held as documents in the new units give them back.
+            const int units = g_UnitSystem;
             g_UnitSystem = digit % 3;
+            if (g_UnitSystem != units)
+                for (TStructure* s : session.Structures())
+                    KeepAsDocumentGivesBack(*s, g_UnitSystem);
             continue;
         }
         if (a.op == 'v') {

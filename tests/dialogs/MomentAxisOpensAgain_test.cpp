@@ -37,18 +37,6 @@ protected:
         dir.Write("full_beam_0.xml", std::string(std::istreambuf_iterator<char>(in), {}));
         OpenByMenu(dir.File("full_beam_0.xml"));
     }
-    // Define > Edit General: "Centroidal Moment axis" unticked, the axis typed, OK.
-    void TypeAxis(const std::string& axis)
-    {
-        ui.Dialog("General  Definitions", [axis](plat::DialogDriver& d) {
-            if (d.Checked(kAxisAuto))
-                d.Click(kAxisAuto);
-            d.Type(kAxisEdit, axis);
-            d.Click(plat::DialogResult::Ok);
-        });
-        EXPECT_TRUE(Window().EvCommand(CmId::EditGeneral, 0, 0));
-        EXPECT_TRUE(ui.Done());
-    }
     const TBeam& Beam() { return dynamic_cast<const TBeam&>(*Window().GetCurrentStructure()); }
     // The document's file as it stands.
     std::string Saved()

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/CommandIds.h"
 #include "app/InputDialogs.h"
 #include "dialogs/SectionInputDialogs.h"
 #include "tests/app/SectionalAnswer.h"
@@ -25,6 +26,19 @@ protected:
     }
 
     SectionalAnswer Solve() { return SolveSectionalResponse(Frame(), Window()); }
+    // Define > Edit General: "Centroidal Moment axis" unticked, the axis typed, OK.
+    void TypeAxis(const std::string& axis)
+    {
+        constexpr int kAxisAuto = 5871, kAxisEdit = 5044; // "General  Definitions"
+        ui.Dialog("General  Definitions", [axis](plat::DialogDriver& d) {
+            if (d.Checked(kAxisAuto))
+                d.Click(kAxisAuto);
+            d.Type(kAxisEdit, axis);
+            d.Click(plat::DialogResult::Ok);
+        });
+        EXPECT_TRUE(Window().EvCommand(CmId::EditGeneral, 0, 0));
+        EXPECT_TRUE(ui.Done());
+    }
     // A document of the one structure written under the name, then opened by File > Open.
     void OpenMade(const std::string& name, std::unique_ptr<TStructure> structure) {
         std::vector<std::unique_ptr<TStructure>> made;
