@@ -7,22 +7,14 @@
 #include <memory>
 #include <string>
 
-#include "files/xml/TXmlDtd.h"
-#include "files/xml/XmlDocument.h"
-#include "files/xml/XmlReader.h"
-#include "files/xml/XmlWriter.h"
-#include "foundation/ReportText.h"
-#include "foundation/Reporter.h"
+#include "files/xml/DocumentGivesBack.h"
 #include "foundation/StrFormat.h"
-#include "foundation/TTextBuffer.h"
 #include "foundation/Units.h"
 #include "member/fire/FireLaws.h"
 #include "member/fire/TFireAnalysis.h"
 #include "member/fire/TStructureSlots.h"
 #include "model/ElementText.h"
 #include "model/MaterialsAsKept.h"
-#include "model/ModelSettings.h"
-#include "model/QuickDefineFlag.h"
 #include "model/TBeam.h"
 #include "model/ValueLimits.h"
 #include "model/materials/ConcreteLaws.h"
@@ -159,89 +151,6 @@ public:
 private:
     ResistanceFactors m_saved;
 };
-
-// What a document read sets as the program's own (its unit system, with File Override; the
-// resistance factors and concrete model set it carries; the quick-define flag a new and a read
-// beam set; its messages and load-error log), kept through a read that only takes back what a
-// document gives: the session goes on as it was.
-class SessionKept {
-public:
-    SessionKept()
-        : m_units(g_UnitSystem), m_factors(g_ResistanceFactors), m_modelSet(g_ConcreteModelSet),
-          m_crackingReduction(g_CrackingReductionOption), m_quickDefineNew(GetQuickDefineNew()),
-          m_report(g_ReportText ? std::make_unique<std::string>(*g_ReportText) : nullptr),
-          m_reporter(SetReporter(&m_silent))
-    {
-    }
-    ~SessionKept()
-    {
-        SetReporter(m_reporter);
-        g_ReportText = std::move(m_report);
-        SetQuickDefineNew(m_quickDefineNew);
-        g_CrackingReductionOption = m_crackingReduction;
-        g_ConcreteModelSet = m_modelSet;
-        g_ResistanceFactors = m_factors;
-        g_UnitSystem = m_units;
-    }
-    SessionKept(const SessionKept&) = delete;
-    SessionKept& operator=(const SessionKept&) = delete;
-
-private:
-    int m_units;
-    ResistanceFactors m_factors;
-    int m_modelSet;
-    int m_crackingReduction;
-    int m_quickDefineNew;
-    std::unique_ptr<std::string> m_report;
-    SilentReporter m_silent;
-    Reporter* m_reporter;
-};
-
-// The text of a document of the beam alone under the program's own document definition,
-// written in the active unit system, its whitespace flattened as a reader takes it; empty when
-// it cannot be written.
-std::string DocumentText(TBeam& beam)
-{
-    TXmlDtd dtd(kBuiltInDtd, g_UnitSystem);
-    StringSink sink;
-    if (!WriteXmlDocument(dtd, {&beam}, nullptr, sink).Ok())
-        return {};
-    TTextBuffer text;
-    text.Assign(sink.Text());
-    XmlFlattenWhitespace(text);
-    return text.GetString();
-}
-
-// A document read settles on its own text within a pass or two: the text a beam read from it
-// writes is the text read.
-constexpr int kDocumentPasses = 4;
-
-// The beam as its document opens in a new session: written and read again until the text it
-// writes is the text it was read from. Every value a document holds (depths, areas, bar sizes,
-// materials and their curves, the fire settings) is then the one the saved post-fire beam
-// reopens with, and validation works out the same section from them. The title texts stay the
-// built beam's; a beam its document would not give back (none a fire makes) stays as built.
-std::unique_ptr<TBeam> AsItsDocumentOpens(std::unique_ptr<TBeam> beam)
-{
-    const SessionKept kept;
-    std::string text = DocumentText(*beam);
-    for (int pass = 0; pass < kDocumentPasses && !text.empty(); ++pass) {
-        auto read = std::make_unique<TBeam>();
-        TXmlDtd dtd(kBuiltInDtd, g_UnitSystem);
-        if (!XmlReadStructure(dtd, text, 0, read.get()).Ok())
-            break;
-        read->SetName(beam->GetName());
-        read->SetDoneBy(beam->GetDoneBy());
-        read->SetDate(beam->GetDate());
-        read->SetModified(beam->IsModified());
-        std::string again = DocumentText(*read);
-        beam = std::move(read);
-        if (again == text)
-            break;
-        text = std::move(again);
-    }
-    return beam;
-}
 
 } // namespace
 
@@ -492,5 +401,7 @@ std::unique_ptr<TBeam> BuildPostFireBeam(const TBeam& beam,
         copy->SetMomentAxis(beam.GetMomentAxis());
     copy->SetFireData(fire.exposure, fire.type, fire.rebarperform, fire.time, fire.constanttemp);
     copy->Validate();
-    return AsItsDocumentOpens(std::move(copy));
+    // The beam as its document, saved in the active unit system, opens in a new session.
+    KeepAsDocumentGivesBack(*copy, g_UnitSystem);
+    return copy;
 }
