@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "analysis/TQuarvish2000Analysis.h"
@@ -42,6 +43,12 @@ constexpr int kTraceStep = 24;
 constexpr double kFirstStrainFraction = 0.25;
 constexpr double kLeastStrainFraction = 1.0 / 64.0;
 constexpr int kMaxStrainSteps = 24;
+// The loads and the bars' prestrains applied in steps: the first (and largest) fraction, the
+// smallest a failed step may be halved to (a step that succeeds is doubled again), and the
+// most curvature iterations the road takes.
+constexpr double kFirstLoadFraction = 0.25;
+constexpr double kLeastLoadFraction = 1.0 / 64.0;
+constexpr int kMaxLoadSteps = 48;
 
 // Every strain a section imposes on itself, held so that a fraction of them can be imposed on
 // the section and the whole given back exactly as it was.
@@ -143,6 +150,8 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
         }
         if (i == 0 && r == 0)
             r = SolveThroughImposedStrainSteps(state);
+        if (i == 0 && r == 0)
+            r = SolveThroughLoadSteps(state);
         const int ok = ComputeShearStressDistribution(state);
         int failureMode = 0;
         if (ok != 0)
@@ -158,6 +167,64 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
     GetAverageShearStrain(&state, 1);
     state.Valid = r != 0 ? 1 : 0;
     return r;
+}
+
+int TQuarvish2000Analysis::SolveThroughLoadSteps(SectionState& state)
+{
+    TBeam* beam = GetWritableBeam();
+    if (beam == nullptr || !m_layerDriver)
+        return 0;
+    std::array<double, StateResult::Count>& R = state.Results;
+    const double lambda = R[StateResult::LoadFactor];
+    const std::array<double, kLoadCount> constant = ConstantLoads;
+    const std::array<double, kLoadCount> increment = IncrementLoads;
+    std::vector<std::pair<double*, double>> prestrains;
+    for (int i = 0; i < beam->GetLongLayerCount(0); ++i)
+        if (LongLayerRec* layer = beam->GetLongLayer(i, 0); layer != nullptr && layer->dep != 0.0)
+            prestrains.emplace_back(&layer->dep, layer->dep);
+    ImposedStrains imposed(*beam);
+    // The loads, prestrains and imposed strains as a fraction of the whole; 1 gives back the
+    // values held.
+    const auto load = [&](double fraction) {
+        imposed.Impose(fraction);
+        for (std::size_t c = 0; c < kLoadCount; ++c) {
+            ConstantLoads[c] = fraction < 1.0 ? constant[c] * fraction : constant[c];
+            IncrementLoads[c] = fraction < 1.0 ? increment[c] * fraction : increment[c];
+        }
+        for (const auto& [at, whole] : prestrains)
+            *at = fraction < 1.0 ? whole * fraction : whole;
+        m_layerDriver->Bind(); // the layer level keeps what it read of the bars
+    };
+    const double N = constant[kAxial] + lambda * increment[kAxial];
+    const double M = constant[kMoment] + lambda * increment[kMoment];
+
+    int r = 0;
+    std::array<double, 3> solved{};
+    double done = 0.0;
+    double step = kFirstLoadFraction;
+    for (int n = 0; n < kMaxLoadSteps && done < 1.0 && step >= kLeastLoadFraction; ++n) {
+        const double fraction = std::min(1.0, done + step);
+        load(fraction);
+        if (done == 0.0) {
+            if (!EstimateStrainsOnSection(state, N * fraction, M * fraction))
+                break;
+        } else {
+            std::copy(solved.begin(), solved.end(), R.begin() + StateResult::ReferenceStrain);
+        }
+        Relaxation = 1.0;
+        r = Solve_Beam(state, 1, kNoControl);
+        if (r != 0) {
+            done = fraction;
+            std::copy(R.begin() + StateResult::ReferenceStrain,
+                      R.begin() + StateResult::ReferenceStrain + 3,
+                      solved.begin());
+            step = std::min(2.0 * step, kFirstLoadFraction);
+        } else {
+            step *= 0.5;
+        }
+    }
+    load(1.0);
+    return done < 1.0 ? 0 : r;
 }
 
 int TQuarvish2000Analysis::SolveThroughImposedStrainSteps(SectionState& state)
