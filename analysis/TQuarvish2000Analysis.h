@@ -432,6 +432,11 @@ protected:
     // Set while the curvature iteration cuts each correction to half the peak strain of the
     // main concrete at the farthest fibre (the guarded start of a solve at given loads).
     bool LimitProfileSteps = false;
+    // Whether a solve at given loads, when every other start fails, steps the loads and
+    // prestrains in (SolveThroughLoadSteps). The long-term state of the time-dependent set-up
+    // does not: a section whose sustained state those starts miss keeps the strains it is
+    // analysed with (none), as its responses always have.
+    bool StepLoadsWhenStartsFail = true;
     // 100-point table of the section set-up: the effective tensile strength over the depth.
     TDepthTable WorkingTable;
     double SectionConstant = 0.0;

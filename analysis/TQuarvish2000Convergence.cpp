@@ -150,7 +150,7 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
         }
         if (i == 0 && r == 0)
             r = SolveThroughImposedStrainSteps(state);
-        if (i == 0 && r == 0)
+        if (i == 0 && r == 0 && StepLoadsWhenStartsFail)
             r = SolveThroughLoadSteps(state);
         const int ok = ComputeShearStressDistribution(state);
         int failureMode = 0;
