@@ -457,6 +457,23 @@ protected:
 
 private:
     static std::array<double, 3> ProfileOf(const SectionState& state);
+    // The fractions of a stepped solve: the first (and, when grow is set, the largest: a step
+    // that succeeds is doubled up to it), the smallest a failed step may be halved to, and
+    // the most curvature iterations it takes.
+    struct FractionSteps {
+        double first;
+        double least;
+        int maxSolves;
+        bool grow;
+    };
+    // The curvature iteration at growing fractions of what impose applies to the section,
+    // each from the state of the last fraction solved and the first from the profile start
+    // sets (false: no start, no solve); a fraction that fails is halved. Answers Solve_Beam's
+    // result at the whole (0 when it is not reached). The caller gives back what it imposed.
+    int SolveInFractions(SectionState& state,
+                         const FractionSteps& steps,
+                         const std::function<void(double)>& impose,
+                         const std::function<bool(double)>& start);
     // The imposed strain lines of the starting profiles (shrinkage and thermal, x creep,
     // strain discontinuity) as e0 and phi; gamma becomes 0 (a zero profile without them).
     void EstimateImposedStrainLine(SectionState& state) const;

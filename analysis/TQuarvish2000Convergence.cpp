@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -169,13 +170,74 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
     return r;
 }
 
+int TQuarvish2000Analysis::SolveInFractions(SectionState& state,
+                                            const FractionSteps& steps,
+                                            const std::function<void(double)>& impose,
+                                            const std::function<bool(double)>& start)
+{
+    std::array<double, StateResult::Count>& R = state.Results;
+    int r = 0;
+    // The profile of the last fraction solved.
+    std::array<double, 3> solved{};
+    double done = 0.0;
+    double step = steps.first;
+    for (int n = 0; n < steps.maxSolves && done < 1.0 && step >= steps.least; ++n) {
+        const double fraction = std::min(1.0, done + step);
+        impose(fraction);
+        if (done == 0.0) {
+            if (!start(fraction))
+                break;
+        } else {
+            std::copy(solved.begin(), solved.end(), R.begin() + StateResult::ReferenceStrain);
+        }
+        Relaxation = 1.0;
+        r = Solve_Beam(state, 1, kNoControl);
+        if (r != 0) {
+            done = fraction;
+            std::copy(R.begin() + StateResult::ReferenceStrain,
+                      R.begin() + StateResult::ReferenceStrain + 3,
+                      solved.begin());
+            if (steps.grow)
+                step = std::min(2.0 * step, steps.first);
+        } else {
+            step *= 0.5;
+        }
+    }
+    return done < 1.0 ? 0 : r;
+}
+
+int TQuarvish2000Analysis::SolveThroughImposedStrainSteps(SectionState& state)
+{
+    TBeam* beam = GetWritableBeam();
+    if (beam == nullptr || !m_layerDriver)
+        return 0;
+    int r = 0;
+    {
+        ImposedStrains imposed(*beam);
+        if (!imposed.Any())
+            return 0;
+        r = SolveInFractions(
+            state,
+            {kFirstStrainFraction, kLeastStrainFraction, kMaxStrainSteps, false},
+            [&](double fraction) {
+                imposed.Impose(fraction);
+                m_layerDriver->Bind(); // the layer level keeps what it read of the strains
+            },
+            [&](double) {
+                EstimateInitialStrains(state, ConstantLoads[kAxial]);
+                return true;
+            });
+    }
+    m_layerDriver->Bind();
+    return r;
+}
+
 int TQuarvish2000Analysis::SolveThroughLoadSteps(SectionState& state)
 {
     TBeam* beam = GetWritableBeam();
     if (beam == nullptr || !m_layerDriver)
         return 0;
-    std::array<double, StateResult::Count>& R = state.Results;
-    const double lambda = R[StateResult::LoadFactor];
+    const double lambda = state.Results[StateResult::LoadFactor];
     const std::array<double, kLoadCount> constant = ConstantLoads;
     const std::array<double, kLoadCount> increment = IncrementLoads;
     std::vector<std::pair<double*, double>> prestrains;
@@ -197,74 +259,14 @@ int TQuarvish2000Analysis::SolveThroughLoadSteps(SectionState& state)
     };
     const double N = constant[kAxial] + lambda * increment[kAxial];
     const double M = constant[kMoment] + lambda * increment[kMoment];
-
-    int r = 0;
-    std::array<double, 3> solved{};
-    double done = 0.0;
-    double step = kFirstLoadFraction;
-    for (int n = 0; n < kMaxLoadSteps && done < 1.0 && step >= kLeastLoadFraction; ++n) {
-        const double fraction = std::min(1.0, done + step);
-        load(fraction);
-        if (done == 0.0) {
-            if (!EstimateStrainsOnSection(state, N * fraction, M * fraction))
-                break;
-        } else {
-            std::copy(solved.begin(), solved.end(), R.begin() + StateResult::ReferenceStrain);
-        }
-        Relaxation = 1.0;
-        r = Solve_Beam(state, 1, kNoControl);
-        if (r != 0) {
-            done = fraction;
-            std::copy(R.begin() + StateResult::ReferenceStrain,
-                      R.begin() + StateResult::ReferenceStrain + 3,
-                      solved.begin());
-            step = std::min(2.0 * step, kFirstLoadFraction);
-        } else {
-            step *= 0.5;
-        }
-    }
+    const int r =
+        SolveInFractions(state,
+                         {kFirstLoadFraction, kLeastLoadFraction, kMaxLoadSteps, true},
+                         load,
+                         [&](double fraction) {
+                             return EstimateStrainsOnSection(state, N * fraction, M * fraction);
+                         });
     load(1.0);
-    return done < 1.0 ? 0 : r;
-}
-
-int TQuarvish2000Analysis::SolveThroughImposedStrainSteps(SectionState& state)
-{
-    TBeam* beam = GetWritableBeam();
-    if (beam == nullptr || !m_layerDriver)
-        return 0;
-    std::array<double, StateResult::Count>& R = state.Results;
-    int r = 0;
-    {
-        ImposedStrains imposed(*beam);
-        if (!imposed.Any())
-            return 0;
-        // The profile of the last fraction solved.
-        std::array<double, 3> solved{};
-        double done = 0.0;
-        double step = kFirstStrainFraction;
-        for (int n = 0; n < kMaxStrainSteps && done < 1.0 && step >= kLeastStrainFraction; ++n) {
-            const double fraction = std::min(1.0, done + step);
-            imposed.Impose(fraction);
-            m_layerDriver->Bind(); // the layer level keeps what it read of the strains
-            if (done == 0.0)
-                EstimateInitialStrains(state, ConstantLoads[kAxial]);
-            else
-                std::copy(solved.begin(), solved.end(), R.begin() + StateResult::ReferenceStrain);
-            Relaxation = 1.0;
-            r = Solve_Beam(state, 1, kNoControl);
-            if (r != 0) {
-                done = fraction;
-                std::copy(R.begin() + StateResult::ReferenceStrain,
-                          R.begin() + StateResult::ReferenceStrain + 3,
-                          solved.begin());
-            } else {
-                step *= 0.5;
-            }
-        }
-        if (done < 1.0)
-            r = 0;
-    }
-    m_layerDriver->Bind();
     return r;
 }
 

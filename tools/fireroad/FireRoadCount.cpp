@@ -5,14 +5,12 @@
 // and runs the full sectional response on it to its end. The same section with its concrete
 // list turned over (the top band first, each region naming its own type) is run beside it.
 //
-//   qv_fireroadcount <document>... [--roads <first> <last>] [--stages] [--member]
+//   qv_fireroadcount <document>... [--roads <first> <last>] [--stages]
 //
 // Prints one line per road (numbered from 0; --roads runs those from first to last): its
 // number and settings, then for the post-fire beam and for the turned-over one whether the
 // initial case solved, the stages, the peak load factor and the initial state's strains at
-// the top and bottom (mm/m); last the counts. --stages prints every stage of the responses;
-// --member runs, instead of the responses, a member of one zone on the post-fire beam (3 m,
-// its live-load moment falling to -2000 N m at the right end) and prints its capacity. The
+// the top and bottom (mm/m); last the counts. --stages prints every stage of the responses. The
 // roads are the product of the documents, the unit systems SI, US and kg/cm, the ISO 834, NPD and
 // constant fires, 30, 60, 120 and 240 minutes, steel, GFRP, CFRP and AFRP bars and the bottom face
 // or all faces exposed.
@@ -31,8 +29,6 @@
 #include "files/xml/TXmlDtd.h"
 #include "files/xml/XmlDocument.h"
 #include "foundation/Units.h"
-#include "member/TFullMemberResponse.h"
-#include "member/TMemberDefinition.h"
 #include "member/fire/FireLaws.h"
 #include "member/fire/ThermalAnalysis.h"
 #include "model/TBeam.h"
@@ -84,51 +80,25 @@ Outcome Respond(const TBeam& beam)
     return out;
 }
 
-// The capacity of a member 3 m long of the post-fire beam in the slot, its live-load moment
-// from 0 to -2000 N m at the right end: the least peak load factor of its stations; 0 when
-// it stops at its dead load.
-double MemberCapacity(const TStructureSlots& slots, int slot)
-{
-    TMemberDefinition member;
-    member.length = 3.0;
-    member.rightPlateLocation = 3.0;
-    member.diagrams[LiveDiagram][0] = {0.0, 0.0, 0};
-    member.diagrams[LiveDiagram][1] = {3.0, -2000.0, 0};
-    member.pointCount[LiveDiagram] = 2;
-    member.zoneCount = 1;
-    member.zones[0] = {0.0, slot};
-    TFullMemberResponse response(member, slots);
-    RunToFinish(response, 200000);
-    double capacity = 0.0;
-    for (int i = 0; i < response.GetStationCount(); ++i)
-        if (const TFullSectionalResponse* station = response.GetStationAnalysis(i))
-            capacity = i == 0 ? station->GetMaxLoadFactor()
-                              : std::min(capacity, station->GetMaxLoadFactor());
-    return capacity;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> documents;
     int first = 0, last = 1 << 30;
-    bool member = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--roads") == 0 && i + 2 < argc) {
             first = std::atoi(argv[++i]);
             last = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--stages") == 0) {
             g_stages = true;
-        } else if (std::strcmp(argv[i], "--member") == 0) {
-            member = true;
+
         } else
             documents.emplace_back(argv[i]);
     }
     if (documents.empty()) {
-        std::fprintf(
-            stderr,
-            "qv_fireroadcount <document>... [--roads <first> <last>] [--stages] [--member]\n");
+        std::fprintf(stderr,
+                     "qv_fireroadcount <document>... [--roads <first> <last>] [--stages]\n");
         return 2;
     }
     // The bar catalogue the documents name their bars from.
@@ -183,12 +153,6 @@ int main(int argc, char** argv)
                             if (slot == 0 || post == nullptr) {
                                 std::fprintf(stderr, "no post-fire beam on road %d\n", road);
                                 return 1;
-                            }
-                            if (member) {
-                                std::printf("%d member capacity %.9g\n",
-                                            road,
-                                            MemberCapacity(slots, slot));
-                                continue;
                             }
                             const Outcome made = Respond(*post);
                             const std::unique_ptr<TBeam> turned =
