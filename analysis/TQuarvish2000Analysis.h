@@ -238,8 +238,8 @@ public:
     // still changes. When neither start from the estimate converges, a third start takes
     // steps no larger than half the peak strain of the main concrete; when that fails too,
     // the state is reached through the imposed strains applied in steps, and failing that
-    // through the loads and prestrains applied in steps. Sets Valid;
-    // answers Solve_Beam's result (0 failed).
+    // (unless StepLoadsWhenStartsFail is cleared) through the loads, prestrains and imposed
+    // strains applied together in steps. Sets Valid; answers Solve_Beam's result (0 failed).
     int SolveAtLoads(SectionState& state, double lambda);
     // A later road of a solve at given loads: the section's imposed strains (shrinkage and
     // thermal, creep, strain discontinuity, the bars' and stirrups' own) are applied in
@@ -247,13 +247,15 @@ public:
     // a fraction that fails is halved. The copy's strains are given back exactly as they
     // were. Answers Solve_Beam's result at the whole strains (0 failed, or nothing imposed).
     int SolveThroughImposedStrainSteps(SectionState& state);
-    // The start of a solve at given loads when the others fail: the loads and the bars'
-    // prestrains are applied in growing fractions, the first solve starting from the profile
-    // of the uncracked section (EstimateStrainsOnSection), each later one from the state of
-    // the last; a fraction that fails is halved. So the equilibrium is followed up from the
-    // unloaded section, and a section that cannot carry the whole has none. The copy's
-    // prestrains and the analysis's loads are given back exactly as they were. Answers
-    // Solve_Beam's result at the whole loads (0 failed).
+    // The start of a solve at given loads when the others fail: the loads, the bars'
+    // prestrains and the imposed strains are applied together in growing fractions, the
+    // first solve starting from the profile of the uncracked section
+    // (EstimateStrainsOnSection), each later one from the state of the last; a fraction that
+    // fails is halved and one that succeeds doubles the next step. So the equilibrium is
+    // followed up from the unloaded section, and a section that cannot carry the whole has
+    // none. The copy's strains and the analysis's loads are given back exactly as they were.
+    // Answers Solve_Beam's result at the whole loads (0 failed, or neither loads nor
+    // prestrains to step).
     int SolveThroughLoadSteps(SectionState& state);
     // Solves a state on the load path by adjusting e0 (control 1) or phi (otherwise) until
     // the dependent force matches the load path (the load factor from component control, or
@@ -432,10 +434,10 @@ protected:
     // Set while the curvature iteration cuts each correction to half the peak strain of the
     // main concrete at the farthest fibre (the guarded start of a solve at given loads).
     bool LimitProfileSteps = false;
-    // Whether a solve at given loads, when every other start fails, steps the loads and
-    // prestrains in (SolveThroughLoadSteps). The long-term state of the time-dependent set-up
-    // does not: a section whose sustained state those starts miss keeps the strains it is
-    // analysed with (none), as its responses always have.
+    // Whether a solve at given loads, when every other start fails, steps the loads,
+    // prestrains and imposed strains in (SolveThroughLoadSteps). The long-term state of the
+    // time-dependent set-up does not: a section whose sustained state those starts miss keeps the
+    // strains it is analysed with (none), as its responses always have.
     bool StepLoadsWhenStartsFail = true;
     // 100-point table of the section set-up: the effective tensile strength over the depth.
     TDepthTable WorkingTable;

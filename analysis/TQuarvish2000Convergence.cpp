@@ -44,7 +44,8 @@ constexpr int kTraceStep = 24;
 constexpr double kFirstStrainFraction = 0.25;
 constexpr double kLeastStrainFraction = 1.0 / 64.0;
 constexpr int kMaxStrainSteps = 24;
-// The loads and the bars' prestrains applied in steps: the first (and largest) fraction, the
+// The loads, the bars' prestrains and the imposed strains applied in steps: the first (and
+// largest) fraction, the
 // smallest a failed step may be halved to (a step that succeeds is doubled again), and the
 // most curvature iterations the road takes.
 constexpr double kFirstLoadFraction = 0.25;
@@ -244,6 +245,13 @@ int TQuarvish2000Analysis::SolveThroughLoadSteps(SectionState& state)
     for (int i = 0; i < beam->GetLongLayerCount(0); ++i)
         if (LongLayerRec* layer = beam->GetLongLayer(i, 0); layer != nullptr && layer->dep != 0.0)
             prestrains.emplace_back(&layer->dep, layer->dep);
+    const double N = constant[kAxial] + lambda * increment[kAxial];
+    const double M = constant[kMoment] + lambda * increment[kMoment];
+    const double V = constant[kShear] + lambda * increment[kShear];
+    // Without loads or prestrains there is nothing to step but the imposed strains, which the
+    // road before has stepped in.
+    if (N == 0.0 && M == 0.0 && V == 0.0 && prestrains.empty())
+        return 0;
     ImposedStrains imposed(*beam);
     // The loads, prestrains and imposed strains as a fraction of the whole; 1 gives back the
     // values held.
@@ -257,8 +265,6 @@ int TQuarvish2000Analysis::SolveThroughLoadSteps(SectionState& state)
             *at = fraction < 1.0 ? whole * fraction : whole;
         m_layerDriver->Bind(); // the layer level keeps what it read of the bars
     };
-    const double N = constant[kAxial] + lambda * increment[kAxial];
-    const double M = constant[kMoment] + lambda * increment[kMoment];
     const int r =
         SolveInFractions(state,
                          {kFirstLoadFraction, kLeastLoadFraction, kMaxLoadSteps, true},
