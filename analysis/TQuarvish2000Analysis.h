@@ -177,6 +177,14 @@ public:
     // (shrinkage and thermal, x creep, strain discontinuity) and the axial strain of N0 less
     // the bars' prestressing force on the gross concrete section. gamma becomes 0.
     void EstimateInitialStrains(SectionState& state, double N0) const;
+    // Starting profile of a solve at the forces N and M from the uncracked section, each
+    // concrete region with its own modulus over its own area and each bar with its own: the
+    // imposed strain lines as above, plus the plane profile that carries N and M less the
+    // bars' prestressing force and its moment. For a section whose concretes differ widely
+    // (a post-fire beam's hot and cold bands), where one modulus over the gross section
+    // misses the strain by a wide margin. gamma becomes 0. False (the imposed strain lines
+    // alone) when the section has no axial or bending stiffness.
+    bool EstimateStrainsOnSection(SectionState& state, double N, double M) const;
     // ---- Set-up steps -------------------------------------------------------------------
 
     // Builds the layer mesh (Layers, LayerCount) from the beam copy; 1 when built, 0 without
@@ -229,15 +237,26 @@ public:
     // curvature iteration, repeated (up to 24 times) while the shear-stress distribution
     // still changes. When neither start from the estimate converges, a third start takes
     // steps no larger than half the peak strain of the main concrete; when that fails too,
-    // the state is reached through the imposed strains applied in steps. Sets Valid;
-    // answers Solve_Beam's result (0 failed).
+    // the state is reached through the imposed strains applied in steps, and failing that
+    // (unless StepLoadsWhenStartsFail is cleared) through the loads, prestrains and imposed
+    // strains applied together in steps. Sets Valid; answers Solve_Beam's result (0 failed).
     int SolveAtLoads(SectionState& state, double lambda);
-    // The last road of a solve at given loads: the section's imposed strains (shrinkage and
+    // A later road of a solve at given loads: the section's imposed strains (shrinkage and
     // thermal, creep, strain discontinuity, the bars' and stirrups' own) are applied in
     // growing fractions, each solve starting from the state of the last, up to the whole;
     // a fraction that fails is halved. The copy's strains are given back exactly as they
     // were. Answers Solve_Beam's result at the whole strains (0 failed, or nothing imposed).
     int SolveThroughImposedStrainSteps(SectionState& state);
+    // The start of a solve at given loads when the others fail: the loads, the bars'
+    // prestrains and the imposed strains are applied together in growing fractions, the
+    // first solve starting from the profile of the uncracked section
+    // (EstimateStrainsOnSection), each later one from the state of the last; a fraction that
+    // fails is halved and one that succeeds doubles the next step. So the equilibrium is
+    // followed up from the unloaded section, and a section that cannot carry the whole has
+    // none. The copy's strains and the analysis's loads are given back exactly as they were.
+    // Answers Solve_Beam's result at the whole loads (0 failed, or neither loads nor
+    // prestrains to step).
+    int SolveThroughLoadSteps(SectionState& state);
     // Solves a state on the load path by adjusting e0 (control 1) or phi (otherwise) until
     // the dependent force matches the load path (the load factor from component control, or
     // from V under shearControls). 0 failed; with shear 1, else the raw non-zero result.
@@ -415,6 +434,11 @@ protected:
     // Set while the curvature iteration cuts each correction to half the peak strain of the
     // main concrete at the farthest fibre (the guarded start of a solve at given loads).
     bool LimitProfileSteps = false;
+    // Whether a solve at given loads, when every other start fails, steps the loads,
+    // prestrains and imposed strains in (SolveThroughLoadSteps). The long-term state of the
+    // time-dependent set-up does not: a section whose sustained state those starts miss keeps the
+    // strains it is analysed with (none), as its responses always have.
+    bool StepLoadsWhenStartsFail = true;
     // 100-point table of the section set-up: the effective tensile strength over the depth.
     TDepthTable WorkingTable;
     double SectionConstant = 0.0;
@@ -435,6 +459,26 @@ protected:
 
 private:
     static std::array<double, 3> ProfileOf(const SectionState& state);
+    // The fractions of a stepped solve: the first (and, when grow is set, the largest: a step
+    // that succeeds is doubled up to it), the smallest a failed step may be halved to, and
+    // the most curvature iterations it takes.
+    struct FractionSteps {
+        double first;
+        double least;
+        int maxSolves;
+        bool grow;
+    };
+    // The curvature iteration at growing fractions of what impose applies to the section,
+    // each from the state of the last fraction solved and the first from the profile start
+    // sets (false: no start, no solve); a fraction that fails is halved. Answers Solve_Beam's
+    // result at the whole (0 when it is not reached). The caller gives back what it imposed.
+    int SolveInFractions(SectionState& state,
+                         const FractionSteps& steps,
+                         const std::function<void(double)>& impose,
+                         const std::function<bool(double)>& start);
+    // The imposed strain lines of the starting profiles (shrinkage and thermal, x creep,
+    // strain discontinuity) as e0 and phi; gamma becomes 0 (a zero profile without them).
+    void EstimateImposedStrainLine(SectionState& state) const;
 
     std::unique_ptr<TBeam> m_beam;
     std::unique_ptr<TLayerDriver> m_layerDriver;

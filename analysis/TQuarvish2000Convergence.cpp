@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "analysis/TQuarvish2000Analysis.h"
@@ -42,6 +44,13 @@ constexpr int kTraceStep = 24;
 constexpr double kFirstStrainFraction = 0.25;
 constexpr double kLeastStrainFraction = 1.0 / 64.0;
 constexpr int kMaxStrainSteps = 24;
+// The loads, the bars' prestrains and the imposed strains applied in steps: the first (and
+// largest) fraction, the
+// smallest a failed step may be halved to (a step that succeeds is doubled again), and the
+// most curvature iterations the road takes.
+constexpr double kFirstLoadFraction = 0.25;
+constexpr double kLeastLoadFraction = 1.0 / 64.0;
+constexpr int kMaxLoadSteps = 48;
 
 // Every strain a section imposes on itself, held so that a fraction of them can be imposed on
 // the section and the whole given back exactly as it was.
@@ -143,6 +152,8 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
         }
         if (i == 0 && r == 0)
             r = SolveThroughImposedStrainSteps(state);
+        if (i == 0 && r == 0 && StepLoadsWhenStartsFail)
+            r = SolveThroughLoadSteps(state);
         const int ok = ComputeShearStressDistribution(state);
         int failureMode = 0;
         if (ok != 0)
@@ -160,44 +171,108 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
     return r;
 }
 
+int TQuarvish2000Analysis::SolveInFractions(SectionState& state,
+                                            const FractionSteps& steps,
+                                            const std::function<void(double)>& impose,
+                                            const std::function<bool(double)>& start)
+{
+    std::array<double, StateResult::Count>& R = state.Results;
+    int r = 0;
+    // The profile of the last fraction solved.
+    std::array<double, 3> solved{};
+    double done = 0.0;
+    double step = steps.first;
+    for (int n = 0; n < steps.maxSolves && done < 1.0 && step >= steps.least; ++n) {
+        const double fraction = std::min(1.0, done + step);
+        impose(fraction);
+        if (done == 0.0) {
+            if (!start(fraction))
+                break;
+        } else {
+            std::copy(solved.begin(), solved.end(), R.begin() + StateResult::ReferenceStrain);
+        }
+        Relaxation = 1.0;
+        r = Solve_Beam(state, 1, kNoControl);
+        if (r != 0) {
+            done = fraction;
+            std::copy(R.begin() + StateResult::ReferenceStrain,
+                      R.begin() + StateResult::ReferenceStrain + 3,
+                      solved.begin());
+            if (steps.grow)
+                step = std::min(2.0 * step, steps.first);
+        } else {
+            step *= 0.5;
+        }
+    }
+    return done < 1.0 ? 0 : r;
+}
+
 int TQuarvish2000Analysis::SolveThroughImposedStrainSteps(SectionState& state)
 {
     TBeam* beam = GetWritableBeam();
     if (beam == nullptr || !m_layerDriver)
         return 0;
-    std::array<double, StateResult::Count>& R = state.Results;
     int r = 0;
     {
         ImposedStrains imposed(*beam);
         if (!imposed.Any())
             return 0;
-        // The profile of the last fraction solved.
-        std::array<double, 3> solved{};
-        double done = 0.0;
-        double step = kFirstStrainFraction;
-        for (int n = 0; n < kMaxStrainSteps && done < 1.0 && step >= kLeastStrainFraction; ++n) {
-            const double fraction = std::min(1.0, done + step);
-            imposed.Impose(fraction);
-            m_layerDriver->Bind(); // the layer level keeps what it read of the strains
-            if (done == 0.0)
+        r = SolveInFractions(
+            state,
+            {kFirstStrainFraction, kLeastStrainFraction, kMaxStrainSteps, false},
+            [&](double fraction) {
+                imposed.Impose(fraction);
+                m_layerDriver->Bind(); // the layer level keeps what it read of the strains
+            },
+            [&](double) {
                 EstimateInitialStrains(state, ConstantLoads[kAxial]);
-            else
-                std::copy(solved.begin(), solved.end(), R.begin() + StateResult::ReferenceStrain);
-            Relaxation = 1.0;
-            r = Solve_Beam(state, 1, kNoControl);
-            if (r != 0) {
-                done = fraction;
-                std::copy(R.begin() + StateResult::ReferenceStrain,
-                          R.begin() + StateResult::ReferenceStrain + 3,
-                          solved.begin());
-            } else {
-                step *= 0.5;
-            }
-        }
-        if (done < 1.0)
-            r = 0;
+                return true;
+            });
     }
     m_layerDriver->Bind();
+    return r;
+}
+
+int TQuarvish2000Analysis::SolveThroughLoadSteps(SectionState& state)
+{
+    TBeam* beam = GetWritableBeam();
+    if (beam == nullptr || !m_layerDriver)
+        return 0;
+    const double lambda = state.Results[StateResult::LoadFactor];
+    const std::array<double, kLoadCount> constant = ConstantLoads;
+    const std::array<double, kLoadCount> increment = IncrementLoads;
+    std::vector<std::pair<double*, double>> prestrains;
+    for (int i = 0; i < beam->GetLongLayerCount(0); ++i)
+        if (LongLayerRec* layer = beam->GetLongLayer(i, 0); layer != nullptr && layer->dep != 0.0)
+            prestrains.emplace_back(&layer->dep, layer->dep);
+    const double N = constant[kAxial] + lambda * increment[kAxial];
+    const double M = constant[kMoment] + lambda * increment[kMoment];
+    const double V = constant[kShear] + lambda * increment[kShear];
+    // Without loads or prestrains there is nothing to step but the imposed strains, which the
+    // road before has stepped in.
+    if (N == 0.0 && M == 0.0 && V == 0.0 && prestrains.empty())
+        return 0;
+    ImposedStrains imposed(*beam);
+    // The loads, prestrains and imposed strains as a fraction of the whole; 1 gives back the
+    // values held.
+    const auto load = [&](double fraction) {
+        imposed.Impose(fraction);
+        for (std::size_t c = 0; c < kLoadCount; ++c) {
+            ConstantLoads[c] = fraction < 1.0 ? constant[c] * fraction : constant[c];
+            IncrementLoads[c] = fraction < 1.0 ? increment[c] * fraction : increment[c];
+        }
+        for (const auto& [at, whole] : prestrains)
+            *at = fraction < 1.0 ? whole * fraction : whole;
+        m_layerDriver->Bind(); // the layer level keeps what it read of the bars
+    };
+    const int r =
+        SolveInFractions(state,
+                         {kFirstLoadFraction, kLeastLoadFraction, kMaxLoadSteps, true},
+                         load,
+                         [&](double fraction) {
+                             return EstimateStrainsOnSection(state, N * fraction, M * fraction);
+                         });
+    load(1.0);
     return r;
 }
 

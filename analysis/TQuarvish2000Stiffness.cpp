@@ -309,7 +309,33 @@ void TQuarvish2000Analysis::UpdatePlasticOffsets(SectionState& state)
 
 // ---- Initial strain estimate --------------------------------------------------------------
 
-void TQuarvish2000Analysis::EstimateInitialStrains(SectionState& state, double N0) const
+namespace {
+
+// The force the bars' initial strains give them, and its moment about depth 0: the sums of
+// dep A Es and dep A Es z.
+struct Prestress {
+    double force = 0.0;
+    double moment = 0.0;
+};
+
+Prestress PrestressOf(const TQuarvish2000Analysis& analysis, const TBeam& beam)
+{
+    Prestress p;
+    for (int i = 0; i < beam.GetLongLayerCount(0); ++i) {
+        const LongLayerRec* layer = beam.GetLongLayer(i, 0);
+        if (layer == nullptr || layer->dep == 0.0)
+            continue;
+        if (const SteelTypeRec* steel = SteelTypeOf(analysis, beam, layer->type)) {
+            p.force += layer->dep * layer->A * steel->Es;
+            p.moment += layer->dep * layer->A * steel->Es * layer->z;
+        }
+    }
+    return p;
+}
+
+} // namespace
+
+void TQuarvish2000Analysis::EstimateImposedStrainLine(SectionState& state) const
 {
     std::array<double, StateResult::Count>& r = state.Results;
     r[StateResult::ReferenceStrain] = 0.0;
@@ -349,16 +375,17 @@ void TQuarvish2000Analysis::EstimateInitialStrains(SectionState& state, double N
         r[StateResult::ReferenceStrain] = e;
         r[StateResult::Curvature] = phi;
     }
+}
+
+void TQuarvish2000Analysis::EstimateInitialStrains(SectionState& state, double N0) const
+{
+    EstimateImposedStrainLine(state);
+    const TBeam* beam = GetBeam();
+    if (beam == nullptr)
+        return;
 
     // The axial strain of N0 less the prestressing force on the gross concrete section.
-    double prestress = 0.0;
-    for (int i = 0; i < beam->GetLongLayerCount(0); ++i) {
-        const LongLayerRec* layer = beam->GetLongLayer(i, 0);
-        if (layer == nullptr || layer->dep == 0.0)
-            continue;
-        if (const SteelTypeRec* steel = SteelTypeOf(*this, *beam, layer->type))
-            prestress += layer->dep * layer->A * steel->Es;
-    }
+    const double prestress = PrestressOf(*this, *beam).force;
     const int main = beam->GetMainConcreteType();
     const ConcreteTypeRec* concrete =
         main >= 0 && main < beam->GetConcreteTypeCount() ? beam->GetConcreteType(main) : nullptr;
@@ -369,5 +396,59 @@ void TQuarvish2000Analysis::EstimateInitialStrains(SectionState& state, double N
                    MsgStyle::Ok);
         return;
     }
-    r[StateResult::ReferenceStrain] += (N0 - prestress) / axialStiffness;
+    state.Results[StateResult::ReferenceStrain] += (N0 - prestress) / axialStiffness;
+}
+
+bool TQuarvish2000Analysis::EstimateStrainsOnSection(SectionState& state, double N, double M) const
+{
+    EstimateImposedStrainLine(state);
+    const TBeam* beam = GetBeam();
+    if (beam == nullptr)
+        return false;
+
+    // The uncracked section's axial, first and second moments of stiffness about depth 0:
+    // each region with the modulus of its own concrete (its width linear over its height,
+    // so Simpson's rule is exact), each bar with its own.
+    double EA = 0.0;
+    double ES = 0.0;
+    double EI = 0.0;
+    for (int i = 0; i < beam->GetRegionCount(); ++i) {
+        const ConcreteRegionRec* region = beam->GetRegion(i);
+        const int t = region != nullptr ? region->concreteType : -1;
+        if (t < 0 || t >= beam->GetConcreteTypeCount() || !(region->top > region->bottom))
+            continue;
+        const double E = std::max(beam->GetConcreteType(t)->Ec, 0.0);
+        const double h = region->top - region->bottom;
+        const double yb = region->bottom;
+        const double ym = (region->top + region->bottom) / 2.0;
+        const double yt = region->top;
+        const double wb = region->bottomWidth;
+        const double wm = (region->topWidth + region->bottomWidth) / 2.0;
+        const double wt = region->topWidth;
+        EA += E * h / 6.0 * (wb + 4.0 * wm + wt);
+        ES += E * h / 6.0 * (wb * yb + 4.0 * wm * ym + wt * yt);
+        EI += E * h / 6.0 * (wb * yb * yb + 4.0 * wm * ym * ym + wt * yt * yt);
+    }
+    for (int i = 0; i < beam->GetLongLayerCount(0); ++i) {
+        const LongLayerRec* layer = beam->GetLongLayer(i, 0);
+        const SteelTypeRec* steel =
+            layer != nullptr ? SteelTypeOf(*this, *beam, layer->type) : nullptr;
+        if (steel == nullptr)
+            continue;
+        const double k = layer->A * std::max(steel->Es, 0.0);
+        EA += k;
+        ES += k * layer->z;
+        EI += k * layer->z * layer->z;
+    }
+    const double det = EA * EI - ES * ES;
+    if (!(EA > 0.0) || !(det > 1e-9 * EA * EI))
+        return false;
+
+    // The plane profile that carries N and M less the prestressing force and its moment.
+    const Prestress p = PrestressOf(*this, *beam);
+    const double n = N - p.force;
+    const double m = M - p.moment;
+    state.Results[StateResult::ReferenceStrain] += (EI * n - ES * m) / det;
+    state.Results[StateResult::Curvature] += (EA * m - ES * n) / det;
+    return true;
 }

@@ -156,6 +156,52 @@ TEST(BeamSectionStiffness, InitialStrainEstimate)
     }
 }
 
+TEST(BeamSectionStiffness, InitialStrainEstimateOnTheUncrackedSection)
+{
+    // The upper half of the rectangle keeps 30 GPa, the lower half has 3 GPa: by hand, the
+    // halves (0.09 m^2 at +-0.15, 2.7e-3 m^4 about depth 0 each) and the bars (Es 200 GPa:
+    // 1000 mm^2 at 0.25 and at 0, 2000 mm^2 at -0.25) give
+    //   EA = 2.7e9 + 2.7e8 + 8e8, ES = 4.05e8 - 4.05e7 - 5e7, EI = 8.1e7 + 8.1e6 + 3.75e7.
+    const double EA = 3.77e9, ES = 3.145e8, EI = 1.266e8;
+    auto beam = Analysis::Section();
+    ConcreteTypeRec soft = *beam->GetConcreteType(0);
+    soft.Ec = kEc / 10.0;
+    beam->AddConcreteType(soft);
+    beam->DeleteRegions();
+    beam->AddRegion(0.3, 0.0, 0.3, 0.3, 0, 1);
+    beam->AddRegion(0.0, -0.3, 0.3, 0.3, 1, 1);
+    // 5 mm/m in the bottom bars: P = 2 MN at -0.25.
+    beam->GetLongLayer(2, 0)->dep = 0.005;
+    const double P = 2e6, Pz = -0.25 * P;
+    using Case = std::array<double, 3>; // shrinkage?, N, M
+    for (auto [shrinkage, N, M] : {Case{0, -1e6, 2e5}, Case{0, 0.0, 0.0}, Case{1, -1e6, 2e5}}) {
+        SCOPED_TRACE(shrinkage + N + M);
+        TDepthTable shrink;
+        if (shrinkage != 0)
+            shrink.Add(0.3, -2e-4), shrink.Add(-0.3, -4e-4);
+        beam->SetShrinkThermCurve(shrink);
+        Analysis a(*beam);
+        SectionState s;
+        s.Results[StateResult::ShearStrain] = 1.0;
+        ASSERT_TRUE(a.EstimateStrainsOnSection(s, N, M));
+        // The shrinkage line (-0.3 mm/m at depth 0, rising to the top) comes first.
+        const double e0 = s.Results[StateResult::ReferenceStrain] - (shrinkage != 0 ? -3e-4 : 0.0);
+        const double phi = s.Results[StateResult::Curvature] - (shrinkage != 0 ? 2e-4 / 0.6 : 0.0);
+        // On the uncracked section the profile carries N and M with the prestress.
+        EXPECT_NEAR(EA * e0 + ES * phi + P, N, 1e-6 * P);
+        EXPECT_NEAR(ES * e0 + EI * phi + Pz, M, 1e-6 * P);
+        EXPECT_EQ(s.Results[StateResult::ShearStrain], 0.0);
+    }
+
+    // A section that has no stiffness gives no estimate.
+    beam->GetConcreteType(0)->Ec = 0.0;
+    beam->GetConcreteType(1)->Ec = 0.0;
+    beam->SetLongLayerCount(0, 0);
+    Analysis bare(*beam);
+    SectionState s;
+    EXPECT_FALSE(bare.EstimateStrainsOnSection(s, -1e6, 0.0));
+}
+
 } // namespace
 
 // The strain rates of the dual section when the tangent stiffness is singular, on matrices

@@ -66,6 +66,26 @@ inline std::unique_ptr<TBeam> FireBeam(double width,
     return beam;
 }
 
+// The same section with its concrete list turned over: type k becomes type n - 1 - k and each
+// region names its own type as before, so that with bands of equal height the main type is
+// the top band's instead of the bottom band's. Validated.
+inline std::unique_ptr<TBeam> WithConcreteListTurnedOver(const TBeam& beam)
+{
+    auto turned = std::make_unique<TBeam>(beam);
+    turned->SetFrozen(0);
+    std::vector<ConcreteTypeRec> types;
+    const int n = beam.GetConcreteTypeCount();
+    for (int k = 0; k < n; ++k)
+        types.push_back(*beam.GetConcreteType(k));
+    turned->DeleteConcreteTypes();
+    for (int k = n - 1; k >= 0; --k)
+        turned->AddConcreteType(types[static_cast<std::size_t>(k)]);
+    for (int r = 0; r < turned->GetRegionCount(); ++r)
+        turned->SetRegionConcreteType(r, n - 1 - turned->GetRegion(r)->concreteType);
+    turned->Validate();
+    return turned;
+}
+
 // Deletes the fire model and the load-error text at the end of a test.
 struct FireStateGuard {
     FireStateGuard() = default;
