@@ -11,7 +11,11 @@
 //   qv_postfirewalk <program folder> <output folder> materials <file> <again>
 //       File > Open of <file>, Loads > Create Fire Damaged Beam with the document's fire (its
 //       dialog answered with Return), Define > Material Properties closed with Return (OK,
-//       nothing edited), File > Save As <again>; then `open <again>` shows the reopened beam.
+//       nothing edited), File > Save As <again>; then `open <again>` shows the reopened beam;
+//   qv_postfirewalk <program folder> <output folder> solve <file>
+//       File > Open of <file>, Loads > Create Fire Damaged Beam with the document's fire (its
+//       dialog answered with Return), Solve > Sectional Response run to its end: the boxes it
+//       shows, its stage count and its peak.
 //
 // Each step prints the current beam's region and concrete counts, its shape and its transformed
 // inertia, and takes a picture <output folder>/<mode>-<step>.png. Run under xvfb-run; needs
@@ -24,6 +28,8 @@
 
 #include "app/CommandIds.h"
 #include "app/TQuarvishApp.h"
+#include "analysis/TSectionalAnalysis.h"
+#include "analysis/state/SectionState.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
@@ -31,6 +37,7 @@
 #include "platform/Frame.h"
 #include "program/ProgramParts.h"
 #include "tests/support/ScriptedUi.h"
+#include "tools/RunToEnd.h"
 #include "tools/QuickDefinedSection.h"
 #include "tools/ToolStart.h"
 
@@ -126,6 +133,36 @@ bool SaveAs(plat::Frame& frame, const std::string& file)
     return done && boxes == 0;
 }
 
+// Solve > Sectional Response of the current beam, run to its end: the boxes it showed (answered
+// by script), its stages and its peak. True when it solved without a box.
+bool SectionalResponse(plat::Frame& frame, TQuarvishWindow& window)
+{
+    ScriptedUi ui;
+    frame.Dispatch(CmId::SectionalResponse);
+    RunToEnd(window);
+    plat::Application::PumpEvents(300);
+    int boxes = 0;
+    for (const UiRequest& r : ui.requests)
+        if (r.kind == "message") {
+            ++boxes;
+            std::printf("box: %s\n", r.text.c_str());
+        }
+    plat::SetUi(nullptr);
+    const TSectionalAnalysis* analysis = window.GetCurrentAnalysis();
+    const SectionState* peak = analysis != nullptr ? analysis->GetPeakState() : nullptr;
+    if (peak == nullptr) {
+        std::printf("response: no peak\n");
+        return false;
+    }
+    const int stages = analysis->GetLastStageIndex() + 1;
+    std::printf("response: %d stages, peak M %.3f kN m at load factor %.6g\n",
+                stages,
+                peak->Results[StateResult::Moment] / 1e3,
+                peak->Results[StateResult::LoadFactor]);
+    std::fflush(stdout);
+    return boxes == 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -163,6 +200,14 @@ int main(int argc, char** argv)
         ReturnThrough(frame, window, "Post-fire", CmId::FireDamagedBeam, "1-postfire");
         ReturnThrough(frame, window, "Materials Page", CmId::MaterialProperties, "2-materials-ok");
         return SaveAs(frame, argv[5]) ? 0 : 1;
+    }
+    if (g_mode == "solve" && argc > 4) {
+        app.OpenFile(argv[4]);
+        plat::Application::PumpEvents(300);
+        ReturnThrough(frame, window, "Post-fire", CmId::FireDamagedBeam, "1-postfire");
+        const bool solved = SectionalResponse(frame, window);
+        Shot("2-response");
+        return solved ? 0 : 1;
     }
     if (g_mode == "open" && argc > 5) {
         app.OpenFile(argv[4]);
