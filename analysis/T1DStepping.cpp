@@ -339,10 +339,7 @@ int T1DAnalysis::ChooseInitialStep(const SectionState* state)
     const double N0 = ConstantLoads[kAxial];
     const double V0 = ConstantLoads[kShear];
     const double A = beam->GetGrossArea();
-    const int mainType = beam->GetMainConcreteType();
-    const ConcreteTypeRec* main = mainType >= 0 && mainType < beam->GetConcreteTypeCount()
-                                      ? beam->GetConcreteType(mainType)
-                                      : nullptr;
+    const ConcreteTypeRec* main = StepScaleConcrete();
     const double fc = main != nullptr ? main->fc : -35e6;
     const double ec = main != nullptr ? main->ec : -0.002;
 
