@@ -286,9 +286,10 @@ public:
     // main type's where no region names one.
     double LeastPeakStrain() const;
     // The concrete whose strength and peak strain scale the first steps of a response: the
-    // main type where its regions hold at least half the concrete area, else the weakest
-    // concrete the regions name, so that a section banded into many types (a post-fire
-    // section) steps alike whichever band its list names first. Null without concrete types.
+    // main type where its regions hold at least half the concrete area, else the strongest
+    // concrete the regions name (the sound concrete the steps are sized for), so that a
+    // section banded into many types (a post-fire section) steps alike whichever band its
+    // list names first. Null without concrete types.
     const ConcreteTypeRec* StepScaleConcrete() const;
     // Concrete area between the state's Top and Bottom; at least 1e-6.
     double ConcreteAreaInRange(const SectionState& state) const;

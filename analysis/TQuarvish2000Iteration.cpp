@@ -270,7 +270,7 @@ const ConcreteTypeRec* TQuarvish2000Analysis::StepScaleConcrete() const
         main >= 0 && main < beam->GetConcreteTypeCount() ? beam->GetConcreteType(main) : nullptr;
     double total = 0.0;
     double ofMain = 0.0;
-    const ConcreteTypeRec* weakest = nullptr;
+    const ConcreteTypeRec* strongest = nullptr;
     for (int i = 0; i < beam->GetRegionCount(); ++i) {
         const ConcreteRegionRec* region = beam->GetRegion(i);
         const int t = region != nullptr ? region->concreteType : -1;
@@ -282,10 +282,11 @@ const ConcreteTypeRec* TQuarvish2000Analysis::StepScaleConcrete() const
                                       (region->top - region->bottom));
         total += area;
         ofMain += t == main ? area : 0.0;
-        if (weakest == nullptr || std::fabs(type->fc) < std::fabs(weakest->fc))
-            weakest = type;
+        if (strongest == nullptr || std::fabs(type->fc) > std::fabs(strongest->fc))
+            strongest = type;
     }
-    return mainType == nullptr || weakest == nullptr || 2.0 * ofMain >= total ? mainType : weakest;
+    return mainType == nullptr || strongest == nullptr || 2.0 * ofMain >= total ? mainType
+                                                                                : strongest;
 }
 
 // ---- Concrete area of the shear zone ------------------------------------------------------
