@@ -24,6 +24,11 @@ constexpr double kZeroLoad = 1.0;
 constexpr double kConvergedError = 0.01;
 constexpr double kLateAcceptError = 0.03;
 constexpr double kDivergedError = 10.0;
+// A stage that ends in a failure mode is the response's last word only where its shear
+// stresses hold their distribution to within this share; further off, its forces are no
+// equilibrium (the moment of a web crushing far from its shear reads as a load factor many
+// times the section's capacity), and the attempt fails as any other.
+constexpr double kFailedStageError = 0.5;
 // Consecutive failures after which a response without shear gives up, and the step floor.
 constexpr int kMaxFailures = 8;
 constexpr double kMinStepFactor = 0.005;
@@ -186,7 +191,7 @@ int T1DAnalysis::StepOnce()
         BuildShearStrainDistribution();
     }
     if (k != FailureMode::None) {
-        if (r != 0 && StepFactor >= 0.5)
+        if (r != 0 && (StepFactor >= 0.5 || e > kFailedStageError))
             r = 0;
         if (n > 1 && LoadFactorOf(n - 1) > lf)
             AttemptCount = kMaxAttempts;
@@ -334,10 +339,7 @@ int T1DAnalysis::ChooseInitialStep(const SectionState* state)
     const double N0 = ConstantLoads[kAxial];
     const double V0 = ConstantLoads[kShear];
     const double A = beam->GetGrossArea();
-    const int mainType = beam->GetMainConcreteType();
-    const ConcreteTypeRec* main = mainType >= 0 && mainType < beam->GetConcreteTypeCount()
-                                      ? beam->GetConcreteType(mainType)
-                                      : nullptr;
+    const ConcreteTypeRec* main = StepScaleConcrete();
     const double fc = main != nullptr ? main->fc : -35e6;
     const double ec = main != nullptr ? main->ec : -0.002;
 

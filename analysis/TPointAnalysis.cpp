@@ -98,7 +98,6 @@ TLongTermAnalysis::TLongTermAnalysis(
     const TBeam* structure, double e1, double y1, double e2, double y2)
     : TPointAnalysis(structure, 0, e1, y1, e2, y2)
 {
-    StepLoadsWhenStartsFail = false;
     Solve();
 }
 

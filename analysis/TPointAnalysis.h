@@ -7,8 +7,7 @@
 //    so that N lies on the load path, the load factor being set by the moment.
 //  - T2StrainAnalysis: the plane section through (e1, y1) and (e2, y2).
 //  - TLongTermAnalysis: the state under the sustained loads set on its beam (used by the
-//    time-dependent solution; its beam copy is not validated again, and its solve does not
-//    step the loads in when the starts from the estimate fail).
+//    time-dependent solution; its beam copy is not validated again).
 //
 // A failed solve stores the kind's message in the error list and frees the state, so every
 // stage answers null. Every solve ends with Finish (the beam copy is unfrozen).

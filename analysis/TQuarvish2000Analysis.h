@@ -26,6 +26,7 @@
 #include "foundation/TableLookupMemo.h"
 
 class TBeam;
+struct ConcreteTypeRec;
 class TLayerDriver;
 
 // The ten results of the time-dependent solution, in the order the report lists them.
@@ -238,8 +239,8 @@ public:
     // still changes. When neither start from the estimate converges, a third start takes
     // steps no larger than half the peak strain of the main concrete; when that fails too,
     // the state is reached through the imposed strains applied in steps, and failing that
-    // (unless StepLoadsWhenStartsFail is cleared) through the loads, prestrains and imposed
-    // strains applied together in steps. Sets Valid; answers Solve_Beam's result (0 failed).
+    // through the loads, prestrains and imposed strains applied together in steps. Sets Valid;
+    // answers Solve_Beam's result (0 failed).
     int SolveAtLoads(SectionState& state, double lambda);
     // A later road of a solve at given loads: the section's imposed strains (shrinkage and
     // thermal, creep, strain discontinuity, the bars' and stirrups' own) are applied in
@@ -281,6 +282,15 @@ public:
     std::array<double, 9> ComputeSectionStiffness(const SectionState& state);
     // The strain at peak stress of the main concrete type (negative); -0.002 without one.
     double MainPeakStrain() const;
+    // The peak strain of smallest size among the concretes the regions name (negative); the
+    // main type's where no region names one.
+    double LeastPeakStrain() const;
+    // The concrete whose strength and peak strain scale the first steps of a response: the
+    // main type where its regions hold at least half the concrete area, else the strongest
+    // concrete the regions name (the sound concrete the steps are sized for), so that a
+    // section banded into many types (a post-fire section) steps alike whichever band its
+    // list names first. Null without concrete types.
+    const ConcreteTypeRec* StepScaleConcrete() const;
     // Concrete area between the state's Top and Bottom; at least 1e-6.
     double ConcreteAreaInRange(const SectionState& state) const;
 
@@ -434,11 +444,10 @@ protected:
     // Set while the curvature iteration cuts each correction to half the peak strain of the
     // main concrete at the farthest fibre (the guarded start of a solve at given loads).
     bool LimitProfileSteps = false;
-    // Whether a solve at given loads, when every other start fails, steps the loads,
-    // prestrains and imposed strains in (SolveThroughLoadSteps). The long-term state of the
-    // time-dependent set-up does not: a section whose sustained state those starts miss keeps the
-    // strains it is analysed with (none), as its responses always have.
-    bool StepLoadsWhenStartsFail = true;
+    // Set while the loads or imposed strains are stepped in (SolveInFractions): the cut of
+    // LimitProfileSteps then takes half the smallest peak strain of the section's concretes
+    // (LeastPeakStrain), whichever concrete the list names first.
+    bool CutToLeastPeakStrain = false;
     // 100-point table of the section set-up: the effective tensile strength over the depth.
     TDepthTable WorkingTable;
     double SectionConstant = 0.0;

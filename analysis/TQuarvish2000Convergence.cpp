@@ -152,7 +152,7 @@ int TQuarvish2000Analysis::SolveAtLoads(SectionState& state, double lambda)
         }
         if (i == 0 && r == 0)
             r = SolveThroughImposedStrainSteps(state);
-        if (i == 0 && r == 0 && StepLoadsWhenStartsFail)
+        if (i == 0 && r == 0)
             r = SolveThroughLoadSteps(state);
         const int ok = ComputeShearStressDistribution(state);
         int failureMode = 0;
@@ -178,6 +178,11 @@ int TQuarvish2000Analysis::SolveInFractions(SectionState& state,
 {
     std::array<double, StateResult::Count>& R = state.Results;
     int r = 0;
+    // Each step of the stepped roads is cut to a strain that no concrete of the section
+    // passes half its peak in, so the cut is the same whichever concrete the list names first
+    // (a hot band named first has a peak strain several times a sound band's).
+    const bool cutWas = CutToLeastPeakStrain;
+    CutToLeastPeakStrain = true;
     // The profile of the last fraction solved.
     std::array<double, 3> solved{};
     double done = 0.0;
@@ -204,6 +209,7 @@ int TQuarvish2000Analysis::SolveInFractions(SectionState& state,
             step *= 0.5;
         }
     }
+    CutToLeastPeakStrain = cutWas;
     return done < 1.0 ? 0 : r;
 }
 

@@ -89,7 +89,8 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
         applyLoads();
     const double h2 = (H + 0.0001) * (H + 0.0001);
     const double reachDepth = std::max(std::fabs(beam->GetTop()), std::fabs(beam->GetBottom()));
-    const double stepLimit = 0.5 * std::fabs(MainPeakStrain());
+    const double stepLimit =
+        0.5 * std::fabs(CutToLeastPeakStrain ? LeastPeakStrain() : MainPeakStrain());
     const double forceFloor = (1000.0 * A) * (1000.0 * A);
     int k = 0;
     double previous = 100.0;
@@ -241,6 +242,51 @@ double TQuarvish2000Analysis::MainPeakStrain() const
         return -0.002;
     const ConcreteTypeRec* type = beam->GetConcreteType(main);
     return type != nullptr ? type->ec : -0.002;
+}
+
+double TQuarvish2000Analysis::LeastPeakStrain() const
+{
+    const TBeam* beam = GetBeam();
+    double least = 0.0;
+    for (int i = 0; beam != nullptr && i < beam->GetRegionCount(); ++i) {
+        const ConcreteRegionRec* region = beam->GetRegion(i);
+        const int t = region != nullptr ? region->concreteType : -1;
+        if (t < 0 || t >= beam->GetConcreteTypeCount() || beam->GetConcreteType(t) == nullptr)
+            continue;
+        const double ec = beam->GetConcreteType(t)->ec;
+        if (least == 0.0 || std::fabs(ec) < std::fabs(least))
+            least = ec;
+    }
+    return least != 0.0 ? least : MainPeakStrain();
+}
+
+const ConcreteTypeRec* TQuarvish2000Analysis::StepScaleConcrete() const
+{
+    const TBeam* beam = GetBeam();
+    if (beam == nullptr)
+        return nullptr;
+    const int main = beam->GetMainConcreteType();
+    const ConcreteTypeRec* mainType =
+        main >= 0 && main < beam->GetConcreteTypeCount() ? beam->GetConcreteType(main) : nullptr;
+    double total = 0.0;
+    double ofMain = 0.0;
+    const ConcreteTypeRec* strongest = nullptr;
+    for (int i = 0; i < beam->GetRegionCount(); ++i) {
+        const ConcreteRegionRec* region = beam->GetRegion(i);
+        const int t = region != nullptr ? region->concreteType : -1;
+        const ConcreteTypeRec* type =
+            t >= 0 && t < beam->GetConcreteTypeCount() ? beam->GetConcreteType(t) : nullptr;
+        if (type == nullptr)
+            continue;
+        const double area = std::fabs((region->topWidth + region->bottomWidth) / 2.0 *
+                                      (region->top - region->bottom));
+        total += area;
+        ofMain += t == main ? area : 0.0;
+        if (strongest == nullptr || std::fabs(type->fc) > std::fabs(strongest->fc))
+            strongest = type;
+    }
+    return mainType == nullptr || strongest == nullptr || 2.0 * ofMain >= total ? mainType
+                                                                                : strongest;
 }
 
 // ---- Concrete area of the shear zone ------------------------------------------------------
