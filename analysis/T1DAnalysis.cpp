@@ -214,12 +214,16 @@ int T1DAnalysis::ChooseControlVariable(int flag)
 
 void T1DAnalysis::SetLoadFactor(SectionState& state) const
 {
+    state.Results[StateResult::LoadFactor] = RecordedLoadFactor(state);
+}
+
+double T1DAnalysis::RecordedLoadFactor(const SectionState& state) const
+{
     const int q = const_cast<T1DAnalysis*>(this)->ChooseControlVariable(0);
     const auto c = static_cast<std::size_t>(q);
-    state.Results[StateResult::LoadFactor] =
-        std::fabs(IncrementLoads[c]) > kMinIncrement
-            ? (state.Results[StateResult::AxialForce + c] - ConstantLoads[c]) / IncrementLoads[c]
-            : kUndefined;
+    return std::fabs(IncrementLoads[c]) > kMinIncrement
+               ? (state.Results[StateResult::AxialForce + c] - ConstantLoads[c]) / IncrementLoads[c]
+               : kUndefined;
 }
 
 void T1DAnalysis::RecomputeLoadFactors(int rescan)

@@ -158,6 +158,8 @@ protected:
     bool IsValidStage(int index) const;
     // Sets the stage's load factor by the rule of the dominant load component.
     void SetLoadFactor(SectionState& state) const;
+    // The load factor SetLoadFactor records for the state's forces.
+    double RecordedLoadFactor(const SectionState& state) const;
     double SignOf(double x) const { return x > 0.0 ? 1.0 : (x < 0.0 ? -1.0 : 0.0); }
 
     std::array<SectionStateHolder, kStageSlots> Stages;

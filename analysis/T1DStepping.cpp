@@ -183,7 +183,13 @@ int T1DAnalysis::StepOnce()
     if (EndNodesConverged() != 0)
         earlyAccept = e < 0.5;
     const double lf = s.Results[StateResult::LoadFactor];
-    if (AttemptCount >= kMaxAttempts && e > kLateAcceptError && lf > MaxLoadFactor)
+    // An attempt taken only because the attempts ran out raises no peak. Its solve's load
+    // factor is that of the load it was solved at; the stage records the load factor of its
+    // dominant force (the moment of a beam), which, far from its shear distribution, may read
+    // well above it: both stay at or below the largest load factor so far.
+    const double recorded = RecordedLoadFactor(s);
+    if (AttemptCount >= kMaxAttempts && e > kLateAcceptError &&
+        (lf > MaxLoadFactor || (recorded != kUndefined && recorded > MaxLoadFactor)))
         r = 0;
     if (e > kDivergedError && AttemptCount > 3) {
         UseCurvatureIteration = 1;
