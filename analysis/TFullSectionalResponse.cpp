@@ -100,7 +100,14 @@ int TFullSectionalResponse::SwitchControlVariable()
 
     const double d = Controlled(*p1);
     double sign = 0.0;
-    if (n < 3) {
+    const double dV = IncrementLoads[kShear];
+    if (v == kShear && dV != 0.0) {
+        // The shear strain moves with its shear, before the peak and past it. Where the
+        // start is flexural the shear strain may drift against a small shear, and a step by
+        // that trend follows it away from the force that makes it, the load falling as the
+        // shear strain grows.
+        sign = -SignOf(dV);
+    } else if (n < 3) {
         sign = SignOf(-d);
     } else {
         const int j = n - 2 <= 2 ? n - 2 : n / 3;

@@ -209,6 +209,49 @@ TEST_F(PostFireInitialCase, AllFacesExposedSolveTheInitialCaseInEitherOrder)
     }
 }
 
+// Half an hour of ISO 834 fire on all faces, GFRP bars: the response starts flexural, the
+// shear strain drifting against the first small shears, and steps the shear strain past its
+// first stages. The shear strain grows with its shear from then on: at the peak and every
+// stage after it the shear does positive work on it, and in either order of the list the
+// response climbs past a load factor of 10 on the load path (stepped against its shear it
+// turned back at 3, the load falling as the shear strain grew to -1.9 mm/m under a positive
+// shear).
+TEST_F(PostFireInitialCase, TheShearStrainStepsWithItsShear)
+{
+    const std::unique_ptr<PostFire> made =
+        MakePostFire({"full_beam_0.xml",
+                      kUnitSI,
+                      kISO834Fire,
+                      30.0,
+                      kGFRP,
+                      kExposeBottom | kExposeSides | kExposeTop});
+    ASSERT_NE(made->beam, nullptr);
+    const std::unique_ptr<TBeam> turned = firetest::WithConcreteListTurnedOver(*made->beam);
+    for (const TBeam* beam : {made->beam, static_cast<const TBeam*>(turned.get())}) {
+        double constant[3] = {}, increment[3] = {};
+        beam->GetConstantLoads(constant, 3);
+        beam->GetIncrementLoads(increment, 3);
+        ASSERT_GT(increment[2], 0.0);
+        TFullSectionalResponse response(beam, 1);
+        ASSERT_NE(response.GetStage(0), nullptr);
+        RunToFinish(response, 5000);
+        const SectionState* peak = response.GetPeakState();
+        ASSERT_NE(peak, nullptr);
+        EXPECT_GT(peak->Results[StateResult::LoadFactor], 10.0);
+        ExpectOnTheLoadPath(*beam, *peak);
+        for (int i = response.GetPeakStage(); i <= response.GetLastStageIndex(); ++i) {
+            const SectionState* stage = response.GetStage(i);
+            if (stage == nullptr || stage->Valid == 0)
+                continue;
+            EXPECT_GT((stage->Results[StateResult::Shear] - constant[2]) *
+                          stage->Results[StateResult::ShearStrain],
+                      0.0)
+                << "stage " << i << ", shear strain "
+                << 1000.0 * stage->Results[StateResult::ShearStrain] << " mm/m";
+        }
+    }
+}
+
 // Twenty times the tendon's area pulls more than the concrete of the post-fire section can
 // carry: no equilibrium, and the message says so.
 TEST_F(PostFireInitialCase, APrestressBeyondTheSectionStillEndsWithTheMessage)
