@@ -115,18 +115,25 @@ void ConcreteSectionOk(plat::Frame& frame, TQuarvishWindow& window, const std::s
     ReturnThrough(frame, window, "Define Concrete Cross Section", CmId::ConcreteSection, step);
 }
 
-bool SaveAs(plat::Frame& frame, const std::string& file)
+// The message boxes a scripted step showed, each printed; their count.
+int PrintedBoxes(const ScriptedUi& ui)
 {
-    ScriptedUi ui;
-    ui.File(plat::FileDialogKind::Save, file);
-    frame.Dispatch(CmId::FileSaveAs);
-    plat::Application::PumpEvents(300);
     int boxes = 0;
     for (const UiRequest& r : ui.requests)
         if (r.kind == "message") {
             ++boxes;
             std::printf("box: %s\n", r.text.c_str());
         }
+    return boxes;
+}
+
+bool SaveAs(plat::Frame& frame, const std::string& file)
+{
+    ScriptedUi ui;
+    ui.File(plat::FileDialogKind::Save, file);
+    frame.Dispatch(CmId::FileSaveAs);
+    plat::Application::PumpEvents(300);
+    const int boxes = PrintedBoxes(ui);
     std::printf("saved %s (%d boxes)\n", file.c_str(), boxes);
     const bool done = ui.Done();
     plat::SetUi(nullptr);
@@ -141,12 +148,7 @@ bool SectionalResponse(plat::Frame& frame, TQuarvishWindow& window)
     frame.Dispatch(CmId::SectionalResponse);
     RunToEnd(window);
     plat::Application::PumpEvents(300);
-    int boxes = 0;
-    for (const UiRequest& r : ui.requests)
-        if (r.kind == "message") {
-            ++boxes;
-            std::printf("box: %s\n", r.text.c_str());
-        }
+    const int boxes = PrintedBoxes(ui);
     plat::SetUi(nullptr);
     const TSectionalAnalysis* analysis = window.GetCurrentAnalysis();
     const SectionState* peak = analysis != nullptr ? analysis->GetPeakState() : nullptr;
