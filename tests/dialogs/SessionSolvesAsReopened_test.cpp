@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr int kUsCustomary = 5029, kKgCm = 5030;  // "Quarvish Preferences"
+constexpr int kUsCustomary = 5029, kKgCm = 5030; // "Quarvish Preferences"
 
 // The stages solved and the largest moment of them (N m).
 struct Solved {

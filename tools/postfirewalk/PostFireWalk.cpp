@@ -26,10 +26,10 @@
 #include <optional>
 #include <string>
 
-#include "app/CommandIds.h"
-#include "app/TQuarvishApp.h"
 #include "analysis/TSectionalAnalysis.h"
 #include "analysis/state/SectionState.h"
+#include "app/CommandIds.h"
+#include "app/TQuarvishApp.h"
 #include "app/TQuarvishWindow.h"
 #include "foundation/Units.h"
 #include "model/TBeam.h"
@@ -37,8 +37,8 @@
 #include "platform/Frame.h"
 #include "program/ProgramParts.h"
 #include "tests/support/ScriptedUi.h"
-#include "tools/RunToEnd.h"
 #include "tools/QuickDefinedSection.h"
+#include "tools/RunToEnd.h"
 #include "tools/ToolStart.h"
 
 namespace {
