@@ -45,9 +45,8 @@ constexpr double kFirstStrainFraction = 0.25;
 constexpr double kLeastStrainFraction = 1.0 / 64.0;
 constexpr int kMaxStrainSteps = 24;
 // The loads, the bars' prestrains and the imposed strains applied in steps: the first (and
-// largest) fraction, the
-// smallest a failed step may be halved to (a step that succeeds is doubled again), and the
-// most curvature iterations the road takes.
+// largest) fraction, the smallest a failed step may be halved to (a step that succeeds is
+// doubled again), and the most curvature iterations the road takes.
 constexpr double kFirstLoadFraction = 0.25;
 constexpr double kLeastLoadFraction = 1.0 / 64.0;
 constexpr int kMaxLoadSteps = 48;
