@@ -280,10 +280,14 @@ public:
     // 3 x 3 tangent stiffness of the state (rows N, M, V; columns e0, phi, gamma), the
     // transverse direction condensed out at each node; fills node work arrays 0 to 3.
     std::array<double, 9> ComputeSectionStiffness(const SectionState& state);
-    // The strain at peak stress of the main concrete type (negative); -0.002 without one.
-    double MainPeakStrain() const;
-    // The peak strain of smallest size among the concretes the regions name (negative); the
-    // main type's where no region names one.
+    // The strain at peak stress (negative) of the concrete that scales the steps
+    // (StepScaleConcrete): the main type's, or the strongest concrete's where the main type holds
+    // less than half the concrete area; -0.002 without one. It bounds a Newton step and starts
+    // the bracket of the reference strain, so that neither depends on which of a post-fire
+    // section's equal bands the concrete list names first.
+    double ScalePeakStrain() const;
+    // The peak strain of smallest size among the concretes the regions name (negative);
+    // ScalePeakStrain where no region names one.
     double LeastPeakStrain() const;
     // The concrete whose strength and peak strain scale the first steps of a response: the
     // main type where its regions hold at least half the concrete area, else the strongest

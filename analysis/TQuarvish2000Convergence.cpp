@@ -300,7 +300,7 @@ int TQuarvish2000Analysis::ShearConvergenceLoop(
                          1.0;
         return control == kAxial ? t / 10.0 : t;
     };
-    const double peakStrain = MainPeakStrain();
+    const double peakStrain = ScalePeakStrain();
 
     // 1.-4. The residual, and the slope measured afresh when asked.
     const double p = control == kAxial ? 1e-6 : 1e-5;
@@ -407,7 +407,7 @@ int TQuarvish2000Analysis::BisectReferenceStrain(SectionState& state, int shearC
     if (beam == nullptr || SetupRefused)
         return 0;
     std::array<double, StateResult::Count>& R = state.Results;
-    const double ec = MainPeakStrain();
+    const double ec = ScalePeakStrain();
     double& e0 = R[StateResult::ReferenceStrain];
     auto residual = [&] {
         const double r = LoadPathResidual(state, kMoment, 2, shearControls);

@@ -90,7 +90,7 @@ int TQuarvish2000Analysis::Solve_Beam(SectionState& state, int mode, int cv)
     const double h2 = (H + 0.0001) * (H + 0.0001);
     const double reachDepth = std::max(std::fabs(beam->GetTop()), std::fabs(beam->GetBottom()));
     const double stepLimit =
-        0.5 * std::fabs(CutToLeastPeakStrain ? LeastPeakStrain() : MainPeakStrain());
+        0.5 * std::fabs(CutToLeastPeakStrain ? LeastPeakStrain() : ScalePeakStrain());
     const double forceFloor = (1000.0 * A) * (1000.0 * A);
     int k = 0;
     double previous = 100.0;
@@ -234,13 +234,9 @@ std::array<double, 9> TQuarvish2000Analysis::ComputeSectionStiffness(const Secti
     return K;
 }
 
-double TQuarvish2000Analysis::MainPeakStrain() const
+double TQuarvish2000Analysis::ScalePeakStrain() const
 {
-    const TBeam* beam = GetBeam();
-    const int main = beam != nullptr ? beam->GetMainConcreteType() : -1;
-    if (main < 0 || main >= beam->GetConcreteTypeCount())
-        return -0.002;
-    const ConcreteTypeRec* type = beam->GetConcreteType(main);
+    const ConcreteTypeRec* type = StepScaleConcrete();
     return type != nullptr ? type->ec : -0.002;
 }
 
@@ -257,7 +253,7 @@ double TQuarvish2000Analysis::LeastPeakStrain() const
         if (least == 0.0 || std::fabs(ec) < std::fabs(least))
             least = ec;
     }
-    return least != 0.0 ? least : MainPeakStrain();
+    return least != 0.0 ? least : ScalePeakStrain();
 }
 
 const ConcreteTypeRec* TQuarvish2000Analysis::StepScaleConcrete() const

@@ -384,11 +384,13 @@ void TQuarvish2000Analysis::EstimateInitialStrains(SectionState& state, double N
     if (beam == nullptr)
         return;
 
-    // The axial strain of N0 less the prestressing force on the gross concrete section.
+    // The axial strain of N0 less the prestressing force on the gross concrete section, with
+    // the modulus of the main type. Where the main type holds less than half the concrete area
+    // (a post-fire section, whose equal bands make the first listed band the main type), the
+    // modulus is that of the concrete the steps are scaled by, so that the start does not
+    // depend on which band the list names first.
     const double prestress = PrestressOf(*this, *beam).force;
-    const int main = beam->GetMainConcreteType();
-    const ConcreteTypeRec* concrete =
-        main >= 0 && main < beam->GetConcreteTypeCount() ? beam->GetConcreteType(main) : nullptr;
+    const ConcreteTypeRec* concrete = StepScaleConcrete();
     const double axialStiffness = concrete != nullptr ? concrete->Ec * beam->GetGrossArea() : 0.0;
     if (!(axialStiffness > 0.0)) {
         ReportOnce("No axial stiffness for the initial strain estimate",

@@ -83,10 +83,10 @@ protected:
         ASSERT_NE(made->beam, nullptr);
         const TBeam& beam = *made->beam;
         // 24 bands of equal height: the bottom band's type leads the list and is the main one,
-        // the softest of the section.
+        // after a fire on the bottom the softest of the section.
         ASSERT_EQ(beam.GetConcreteTypeCount(), 24);
         ASSERT_EQ(beam.GetMainConcreteType(), 0);
-        for (int k = 12; k < 24; ++k)
+        for (int k = 12; k < 24 && road.exposure == kExposeBottom; ++k)
             EXPECT_GT(beam.GetConcreteType(k)->Ec, 10.0 * beam.GetConcreteType(0)->Ec) << k;
 
         TFullSectionalResponse response(&beam, 1);
@@ -250,6 +250,20 @@ TEST_F(PostFireInitialCase, TheShearStrainStepsWithItsShear)
                 << 1000.0 * stage->Results[StateResult::ShearStrain] << " mm/m";
         }
     }
+}
+
+// A fire on all faces leaves the bottom and top bands both burnt, the one the list names first
+// the main type, and a section that carries its sustained loads with little to spare. Its
+// solves start and bound their steps from the concrete the steps are scaled by, not from that
+// first band, so that the response runs to one peak whichever band leads the list (with the
+// top band's modulus and peak strain, the constant fire's section ran on to 8.2 where the
+// turned-over list stops at 1.3, and the ISO 834 section peaked at 18.6 against 16.1).
+TEST_F(PostFireInitialCase, AllFacesExposedPeakAloneWhicheverBandLeadsTheList)
+{
+    const int allFaces = kExposeBottom | kExposeSides | kExposeTop;
+    ExpectSolvedAndSamePeak(
+        {"full_beam_1.xml", kUnitSI, kConstantFire, 120.0, kMildSteel, allFaces});
+    ExpectSolvedAndSamePeak({"full_beam_0.xml", kUnitUS, kISO834Fire, 30.0, kGFRP, allFaces});
 }
 
 // Twenty times the tendon's area pulls more than the concrete of the post-fire section can
