@@ -28,6 +28,8 @@ namespace {
 
 using firetest::TestSlots;
 
+constexpr int kAllFaces = kExposeBottom | kExposeSides | kExposeTop;
+
 struct Road {
     const char* sample;
     int units;
@@ -188,12 +190,7 @@ TEST_F(PostFireInitialCase, LongTermStrainsAndFirstStepsDoNotHangOnTheListsOrder
 TEST_F(PostFireInitialCase, AllFacesExposedSolveTheInitialCaseInEitherOrder)
 {
     const std::unique_ptr<PostFire> made =
-        MakePostFire({"full_beam_1.xml",
-                      kUnitSI,
-                      kISO834Fire,
-                      30.0,
-                      kMildSteel,
-                      kExposeBottom | kExposeSides | kExposeTop});
+        MakePostFire({"full_beam_1.xml", kUnitSI, kISO834Fire, 30.0, kMildSteel, kAllFaces});
     ASSERT_NE(made->beam, nullptr);
     const TFullSectionalResponse response(made->beam, 1);
     const std::unique_ptr<TBeam> turned = firetest::WithConcreteListTurnedOver(*made->beam);
@@ -219,12 +216,7 @@ TEST_F(PostFireInitialCase, AllFacesExposedSolveTheInitialCaseInEitherOrder)
 TEST_F(PostFireInitialCase, TheShearStrainStepsWithItsShear)
 {
     const std::unique_ptr<PostFire> made =
-        MakePostFire({"full_beam_0.xml",
-                      kUnitSI,
-                      kISO834Fire,
-                      30.0,
-                      kGFRP,
-                      kExposeBottom | kExposeSides | kExposeTop});
+        MakePostFire({"full_beam_0.xml", kUnitSI, kISO834Fire, 30.0, kGFRP, kAllFaces});
     ASSERT_NE(made->beam, nullptr);
     const std::unique_ptr<TBeam> turned = firetest::WithConcreteListTurnedOver(*made->beam);
     for (const TBeam* beam : {made->beam, static_cast<const TBeam*>(turned.get())}) {
@@ -260,10 +252,9 @@ TEST_F(PostFireInitialCase, TheShearStrainStepsWithItsShear)
 // turned-over list stops at 1.3, and the ISO 834 section peaked at 18.6 against 16.1).
 TEST_F(PostFireInitialCase, AllFacesExposedPeakAloneWhicheverBandLeadsTheList)
 {
-    const int allFaces = kExposeBottom | kExposeSides | kExposeTop;
     ExpectSolvedAndSamePeak(
-        {"full_beam_1.xml", kUnitSI, kConstantFire, 120.0, kMildSteel, allFaces});
-    ExpectSolvedAndSamePeak({"full_beam_0.xml", kUnitUS, kISO834Fire, 30.0, kGFRP, allFaces});
+        {"full_beam_1.xml", kUnitSI, kConstantFire, 120.0, kMildSteel, kAllFaces});
+    ExpectSolvedAndSamePeak({"full_beam_0.xml", kUnitUS, kISO834Fire, 30.0, kGFRP, kAllFaces});
 }
 
 // Twenty times the tendon's area pulls more than the concrete of the post-fire section can
